@@ -1,0 +1,11 @@
+#pragma once
+#include <string>
+
+// The one way the game ends on a broken data file or a broken invariant: the line goes to the
+// debug log (when logging is on) and to standard error, then the process ends with a non-zero
+// status. A status of 0 in the game's own terms still ends with 1, so a failure never looks like
+// success to whoever started the game.
+[[noreturn]] void fatalError(const std::string &line, int status);
+
+// For XML data files: names the file and, when known (> 0), the row.
+[[noreturn]] void fatalDataError(const std::string &line, const std::string &file, int row, int status);
