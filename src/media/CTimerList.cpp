@@ -1,0 +1,1 @@
+#include "media/CTimerList.h"
