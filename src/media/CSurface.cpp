@@ -1,0 +1,119 @@
+#include "media/CSurface.h"
+
+#include <vector>
+
+#include "engine/KGraphicGL.h"
+#include "media/CLogger.h"
+
+namespace {
+KGraphic *newPicture() { return new KGraphicGL(); }
+
+CSurface::PictureFactory g_pictureFactory = newPicture;
+} // namespace
+
+void CSurface::setPictureFactory(PictureFactory factory) { g_pictureFactory = factory ? factory : newPicture; }
+
+CSurface::CSurface(std::string file, bool hiKvalita, bool smooth, bool holdInMemory)
+    : nazevSouboru(std::move(file)), picture(nullptr), hiKvalita(hiKvalita), smooth(smooth),
+      holdInMemory(holdInMemory), broken(false) {}
+
+CSurface::~CSurface() { delete picture; }
+
+void CSurface::load() {
+  if (picture) return;
+  KGraphic *p = g_pictureFactory();
+  // The loader may rewrite the path it is given; it gets a copy, never the registry key.
+  std::vector<char> path(nazevSouboru.begin(), nazevSouboru.end());
+  path.push_back(0);
+  broken = !p->loadPicture(path.data(), hiKvalita, true);
+  if (broken) CLogger::instance()->log("loadPicture error: " + nazevSouboru);
+  p->setTextureQuality(true);
+  picture = p;
+}
+
+void CSurface::unload() {
+  delete picture;
+  picture = nullptr;
+  broken = false;
+}
+
+void CSurface::smazSurface() { unload(); }
+
+bool CSurface::ensureLoaded() {
+  if (!picture) {
+    load();
+    CLogger::instance()->log("Surface: " + nazevSouboru + " loaded at its first draw.");
+  }
+  // A picture that failed to load stays as it is and draws nothing; there is no texture to blit.
+  return !broken;
+}
+
+void CSurface::blitSurface(Rect *src, KGraphic *, Rect *dest) {
+  if (!ensureLoaded()) return;
+  picture->blitRect((float)src->x, (float)src->y, (float)(src->x + src->w), (float)(src->y + src->h),
+                    (short)dest->x, (short)dest->y, false, false);
+}
+
+void CSurface::blitSurfaceFx(Rect *src, KGraphic *, Rect *dest, float angle, float zoom) {
+  if (!ensureLoaded()) return;
+  float x1 = (float)src->x, y1 = (float)src->y;
+  float x2 = (float)(src->x + src->w), y2 = (float)(src->y + src->h);
+  if (angle == 0.0f && zoom == 1.0f)
+    picture->blitAlphaRect(x1, y1, x2, y2, (short)dest->x, (short)dest->y, false, false);
+  else
+    picture->blitAlphaRectFx(x1, y1, x2, y2, (short)dest->x, (short)dest->y, angle, zoom, 1.0f, false, false, 0.0f,
+                             0.0f);
+}
+
+void CSurface::blitSurfaceAlphaFx(Rect *src, KGraphic *, Rect *dest, float alpha, float angle, float red,
+                                  float green, float blue, float zoom) {
+  if (!ensureLoaded()) return;
+  float x1 = (float)src->x, y1 = (float)src->y;
+  float x2 = (float)(src->x + src->w), y2 = (float)(src->y + src->h);
+  bool tinted = !(red == 1.0f && green == 1.0f && blue == 1.0f);
+  // The tint belongs to this one blit; the picture is shared by every frameset that draws from it.
+  if (tinted) picture->setBlitColor(red, green, blue, 1.0f);
+  picture->blitAlphaRectFx(x1, y1, x2, y2, (short)dest->x, (short)dest->y, angle, zoom, alpha, false, false, 0.0f,
+                           0.0f);
+  if (tinted) picture->setBlitColor(1.0f, 1.0f, 1.0f, 1.0f);
+}
+
+void CSurface::setAlphaMode(int mode) {
+  if (picture) picture->setAlphaMode((long)mode);
+}
+
+CSurfaceManager::~CSurfaceManager() {
+  for (CSurface *s : surfaces) delete s;
+  surfaces.clear();
+}
+
+int CSurfaceManager::nahrajSurface(std::string file, bool hiKvalita, bool smooth, bool holdInMemory) {
+  for (size_t i = 0; i < surfaces.size(); ++i) {
+    if (surfaces[i]->vratNazevSouboru() == file) {
+      CLogger::instance()->log("Surface: " + file + " found, nothing to load.");
+      return (int)i;
+    }
+  }
+  surfaces.push_back(new CSurface(std::move(file), hiKvalita, smooth, holdInMemory));
+  return (int)surfaces.size() - 1;
+}
+
+CSurface *CSurfaceManager::getSurface(unsigned int handle) const {
+  return handle < surfaces.size() ? surfaces[handle] : nullptr;
+}
+
+// A handle the manager never gave out draws nothing.
+void CSurfaceManager::blitSurface(unsigned int handle, Rect *src, KGraphic *target, Rect *dest) {
+  if (handle < surfaces.size()) surfaces[handle]->blitSurface(src, target, dest);
+}
+
+void CSurfaceManager::blitSurfaceFx(unsigned int handle, Rect *src, KGraphic *target, Rect *dest, float angle,
+                                    float zoom) {
+  if (handle < surfaces.size()) surfaces[handle]->blitSurfaceFx(src, target, dest, angle, zoom);
+}
+
+void CSurfaceManager::blitSurfaceAlphaFx(unsigned int handle, Rect *src, KGraphic *target, Rect *dest, float alpha,
+                                         float angle, float red, float green, float blue, float zoom) {
+  if (handle < surfaces.size())
+    surfaces[handle]->blitSurfaceAlphaFx(src, target, dest, alpha, angle, red, green, blue, zoom);
+}

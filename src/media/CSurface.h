@@ -1,0 +1,79 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "media/CSingleton.h"
+#include "media/Rect.h"
+
+class KGraphic;
+
+// One picture file of the game and the rule for loading it: registered by path, read and
+// turned into a texture only when something first draws from it.
+class CSurface {
+public:
+  CSurface(std::string file, bool hiKvalita, bool smooth, bool holdInMemory);
+  CSurface(CSurface const &) = delete;
+  CSurface &operator=(CSurface const &) = delete;
+  ~CSurface();
+
+  void load();
+  void unload();
+  void smazSurface();
+
+  // The target is not used: the surface's own picture draws into the current frame.
+  void blitSurface(Rect *src, KGraphic *target, Rect *dest);
+  void blitSurfaceFx(Rect *src, KGraphic *target, Rect *dest, float angle, float zoom);
+  void blitSurfaceAlphaFx(Rect *src, KGraphic *target, Rect *dest, float alpha, float angle, float red, float green,
+                          float blue, float zoom);
+
+  void setAlphaMode(int mode);
+  KGraphic *vratPointer() const { return picture; }
+  std::string vratNazevSouboru() const { return nazevSouboru; }
+  bool getHiKvalita() const { return hiKvalita; }
+  bool getSmooth() const { return smooth; }
+  bool getHoldInMemory() const { return holdInMemory; }
+  void setHoldInMemory(bool hold) { holdInMemory = hold; }
+
+  // Where new pictures come from; tests put a recording picture here. Null restores the default.
+  typedef KGraphic *(*PictureFactory)();
+  static void setPictureFactory(PictureFactory factory);
+
+private:
+  // Loads on the first blit after registration or unload; false when there is nothing to draw.
+  bool ensureLoaded();
+
+  std::string nazevSouboru;
+  KGraphic *picture;
+  bool hiKvalita;
+  bool smooth;
+  bool holdInMemory;
+  // Set when the last load failed; blits then draw nothing until the next unload.
+  bool broken;
+};
+
+// Every picture surface of the run, in registration order; a surface's handle is its index.
+class CSurfaceManager : public CSingleton<CSurfaceManager> {
+public:
+  CSurfaceManager() {}
+  virtual ~CSurfaceManager();
+
+  int nahrajSurface(std::string file, bool hiKvalita, bool smooth, bool holdInMemory);
+  // Null for a handle that was never handed out.
+  CSurface *getSurface(unsigned int handle) const;
+  unsigned int getCount() const { return (unsigned int)surfaces.size(); }
+
+  void blitSurface(unsigned int handle, Rect *src, KGraphic *target, Rect *dest);
+  void blitSurfaceFx(unsigned int handle, Rect *src, KGraphic *target, Rect *dest, float angle, float zoom);
+  void blitSurfaceAlphaFx(unsigned int handle, Rect *src, KGraphic *target, Rect *dest, float alpha, float angle,
+                          float red, float green, float blue, float zoom);
+
+  // Pictures stay loaded for the whole run; these are kept for callers and do nothing.
+  void reload(std::string) {}
+  void flushAll() {}
+  void reloadAll() {}
+  void cleanTextures() {}
+  void cleanUnusedTextures() {}
+
+private:
+  std::vector<CSurface *> surfaces;
+};
