@@ -1,0 +1,157 @@
+#include "media/ZSpriteFactory.h"
+
+#include <cctype>
+#include <cstdint>
+#include <cstring>
+#include <tinyxml.h>
+
+#include "media/CFatal.h"
+#include "media/CLogger.h"
+#include "media/Frame.h"
+#include "media/Frameset.h"
+#include "media/ZSprite.h"
+#include "media/makeString.h"
+
+ZSpriteFactory *spriteFactory = nullptr;
+
+namespace {
+ZSpriteFactory::LoadingProgress g_loadingProgress = nullptr;
+
+void log(std::string const &line) { CLogger::instance()->log(line); }
+
+// A value that reaches past int keeps wrapping instead of overflowing; only the low 16 bits count.
+short toShort(char const *p) {
+  while (std::isspace((unsigned char)*p)) ++p;
+  bool negative = false;
+  if (*p == '+' || *p == '-') negative = *p++ == '-';
+  uint32_t v = 0;
+  while (*p >= '0' && *p <= '9') v = v * 10u + (uint32_t)(*p++ - '0');
+  if (negative) v = 0u - v;
+  return (short)(uint16_t)(v & 0xFFFFu);
+}
+
+// A missing required attribute ends the run with the file and the element's row.
+char const *required(TiXmlElement *e, char const *attribute, char const *message, char const *path) {
+  char const *v = e->Attribute(attribute);
+  if (!v) fatalDataError(message, path, e->Row(), -1);
+  return v;
+}
+
+short requiredNumber(TiXmlElement *e, char const *attribute, char const *message, char const *path) {
+  return toShort(required(e, attribute, message, path));
+}
+
+short optionalNumber(TiXmlElement *e, char const *attribute, short fallback) {
+  char const *v = e->Attribute(attribute);
+  return v ? toShort(v) : fallback;
+}
+} // namespace
+
+short readSpriteNumber(char const *text) { return toShort(text ? text : ""); }
+
+void ZSpriteFactory::setLoadingProgress(LoadingProgress progress) { g_loadingProgress = progress; }
+
+ZSpriteFactory::ZSpriteFactory(char const *name) : collectionName(name ? name : "") {}
+
+ZSpriteFactory::~ZSpriteFactory() {
+  log("Deleting ZSprite VZORY----");
+  for (ZSprite *s : prototypes) delete s;
+  prototypes.clear();
+}
+
+int ZSpriteFactory::najdiZSprite(char const *name) const {
+  if (!name) return -1;
+  for (size_t i = 0; i < prototypes.size(); ++i)
+    if (std::strcmp(prototypes[i]->getID(), name) == 0) return (int)i;
+  return -1;
+}
+
+void ZSpriteFactory::pridejZSprite(ZSprite *sprite) { prototypes.push_back(sprite); }
+
+ZSprite *ZSpriteFactory::cloneSprite(char const *name) {
+  int i = najdiZSprite(name);
+  if (i < 0)
+    fatalError(std::string("Cannot create ZSprite copy, ZSprite ") + (name ? name : "") + " not found!", -1);
+  return new ZSprite(*prototypes[(size_t)i]);
+}
+
+void ZSpriteFactory::nahrajXML(char const *path) {
+  if (!path) path = "";
+  TiXmlDocument *doc = new TiXmlDocument(path);
+  if (!doc->LoadFile()) {
+    int row = doc->ErrorRow();
+    delete doc;
+    fatalDataError(std::string("File ") + path + " not found!", path, row, -1);
+  }
+  TiXmlElement *kolekce = doc->FirstChildElement("kolekce");
+  if (!kolekce) {
+    delete doc;
+    return;
+  }
+
+  unsigned int n = 0;
+  for (TiXmlElement *s = kolekce->FirstChildElement("sprite"); s; s = s->NextSiblingElement("sprite")) ++n;
+  log("Sprites celkem: " + makeString(n));
+
+  unsigned int i = 0;
+  for (TiXmlElement *s = kolekce->FirstChildElement("sprite"); s; s = s->NextSiblingElement("sprite")) {
+    char const *name = required(s, "name", "Name not found near sprite tag!", path);
+    char const *src = required(s, "src", "Source graphics not found near FRAMESET tag!", path);
+    bool hiKvalita = s->Attribute("lowKvalita") == nullptr;
+    bool smooth = s->Attribute("smooth") != nullptr;
+    bool holdInMemory = s->Attribute("holdInMemory") != nullptr;
+
+    ZSprite *sprite = new ZSprite(name);
+    log(makeString(i) + "/" + makeString(n) + ", NEW ZSprite " + name + " at " + makeString(sprite));
+    pridejZSprite(sprite);
+    if (g_loadingProgress) {
+      g_loadingProgress("LOADING", 0.5f * (float)i / (float)n);
+    }
+    ++i;
+
+    for (TiXmlElement *f = s->FirstChildElement("frameset"); f; f = f->NextSiblingElement("frameset")) {
+      char const *fsName = required(f, "name", "Name not found near FRAMESET tag!", path);
+      char const *repeatText = f->Attribute("repeatAnimation");
+      bool repeat = repeatText == nullptr || toShort(repeatText) == 1;
+      Frameset *frameset = new Frameset(src, fsName, repeat, hiKvalita, smooth, holdInMemory, false);
+      log(std::string("NEW FRAMESET ") + fsName + " at " + makeString(frameset) + ", inserting into ZSprite at " +
+          makeString(sprite));
+      sprite->pridejFrameset(frameset);
+
+      for (TiXmlElement *b = f->FirstChildElement("frameB"); b; b = b->NextSiblingElement("frameB")) {
+        char const *frName = required(b, "name", "Name not found near FRAMEB tag!", path);
+        short x = requiredNumber(b, "x", "X not found near FRAMEB tag!", path);
+        short y = requiredNumber(b, "y", "Y not found near FRAMEB tag!", path);
+        short w = requiredNumber(b, "w", "W not found near FRAMEB tag!", path);
+        short h = requiredNumber(b, "h", "H not found near FRAMEB tag!", path);
+        short delay = requiredNumber(b, "delay", "DELAY not found near FRAMEB tag!", path);
+        short bX = requiredNumber(b, "bX", "BX not found near FRAMEB tag!", path);
+        short bY = requiredNumber(b, "bY", "BY not found near FRAMEB tag!", path);
+        short bW = requiredNumber(b, "bW", "BW not found near FRAMEB tag!", path);
+        short bH = requiredNumber(b, "bH", "BH not found near FRAMEB tag!", path);
+        short aX = optionalNumber(b, "aX", 0);
+        short aY = optionalNumber(b, "aY", 0);
+        short aW = optionalNumber(b, "aW", 0);
+        short aH = optionalNumber(b, "aH", 0);
+        short sortY = optionalNumber(b, "sortY", -1);
+
+        Frame *frame = new Frame(frName, (unsigned int)(int)x, (unsigned int)(int)y, (unsigned int)(int)w,
+                                 (unsigned int)(int)h, (unsigned int)(int)delay, bX, bY, (unsigned int)(int)bW,
+                                 (unsigned int)(int)bH, sortY, aX, aY, aW, aH);
+        log(std::string("NEW FRAME ") + frName + " at " + makeString(frame) + ", inserting into frameset at " +
+            makeString(frameset) + " " + makeString(x) + " " + makeString(y) + " " + makeString(w) + " " +
+            makeString(h) + " " + " ax:" + makeString(aX) + " ay:" + makeString(aY) + " aw:" + makeString(aW) +
+            " ah:" + makeString(aH));
+        frameset->pridejFrame(frame);
+      }
+      // A frameset without frames cannot be drawn or copied; better to stop here than crash later.
+      if (frameset->getPocetFramu() == 0)
+        fatalDataError(std::string("No FRAMEB found in FRAMESET ") + fsName + " of ZSprite " + name + "!", path,
+                       f->Row(), -1);
+    }
+    if (sprite->getPocetFramesetu() == 0)
+      fatalDataError(std::string("No FRAMESET found in ZSprite ") + name + "!", path, s->Row(), -1);
+  }
+  doc->Clear();
+  delete doc;
+}
