@@ -1,0 +1,114 @@
+#include "core/CSafeFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "engine/KMiscTools.h"
+#include "media/CLogger.h"
+
+namespace {
+
+void report(const std::string &path, const char *what, int err) {
+  std::string line = "Can't write " + path + ": " + what;
+  if (err) line += std::string(" (") + std::strerror(err) + ")";
+  line += "; the old file is kept";
+  CLogger::instance()->log(line);
+  std::fprintf(stderr, "%s\n", line.c_str());
+}
+
+// Keep the mode of the file being replaced; a new file gets what fopen("w") would give it.
+mode_t modeFor(const std::string &path) {
+  struct stat st;
+  if (stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode)) return st.st_mode & 07777;
+  mode_t mask = umask(0);
+  umask(mask);
+  return 0666 & ~mask;
+}
+
+void syncFolder(const std::string &path) {
+  std::string folder = ".";
+  size_t slash = path.rfind('/');
+  if (slash != std::string::npos) folder = slash == 0 ? "/" : path.substr(0, slash);
+  int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+  if (fd < 0) return;
+  // Best effort: the rename is already done, this only makes it survive a power cut sooner.
+  (void)fsync(fd);
+  close(fd);
+}
+
+} // namespace
+
+bool CSafeFile::write(const std::string &path, const void *data, size_t size) {
+  std::string temp = path + ".XXXXXX";
+  int fd = mkstemp(&temp[0]);
+  if (fd < 0) {
+    report(path, "cannot create a temporary file", errno);
+    return false;
+  }
+  const char *p = static_cast<const char *>(data);
+  size_t left = size;
+  int err = 0;
+  const char *what = nullptr;
+  while (left > 0) {
+    ssize_t n = ::write(fd, p, left);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      err = n < 0 ? errno : ENOSPC;
+      what = "write failed";
+      break;
+    }
+    p += n;
+    left -= (size_t)n;
+  }
+  if (!what && fchmod(fd, modeFor(path)) != 0) {
+    err = errno;
+    what = "cannot set the file mode";
+  }
+  if (!what && fsync(fd) != 0) {
+    err = errno;
+    what = "cannot flush to disk";
+  }
+  if (close(fd) != 0 && !what) {
+    err = errno;
+    what = "cannot close the temporary file";
+  }
+  if (!what && std::rename(temp.c_str(), path.c_str()) != 0) {
+    err = errno;
+    what = "cannot replace the file";
+  }
+  if (what) {
+    unlink(temp.c_str());
+    report(path, what, err);
+    return false;
+  }
+  syncFolder(path);
+  return true;
+}
+
+bool CSafeFile::write(const std::string &path, const std::string &bytes) {
+  return write(path, bytes.data(), bytes.size());
+}
+
+bool CSafeFile::read(const std::string &path, std::string &bytes) {
+  bytes.clear();
+  FILE *f = std::fopen(path.c_str(), "rb");
+  if (!f) return false;
+  char buf[4096];
+  size_t n;
+  while ((n = std::fread(buf, 1, sizeof(buf), f)) > 0) bytes.append(buf, n);
+  bool ok = !std::ferror(f);
+  std::fclose(f);
+  if (!ok) bytes.clear();
+  return ok;
+}
+
+std::string userFilePath(const std::string &relative) {
+  const char *user = KMiscTools::getUserFolder();
+  std::string joined = std::string(user ? user : "") + relative;
+  return std::string(KMiscTools::makeFilePath(joined.c_str()));
+}
