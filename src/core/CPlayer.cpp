@@ -1,0 +1,70 @@
+#include "core/CPlayer.h"
+
+#include <algorithm>
+
+CPlayer::CPlayer() {}
+
+CPlayer::~CPlayer() { clearBasket(); }
+
+void CPlayer::changeMoney(int amount) {
+  // Widened so that a large bank plus a large amount cannot wrap into a negative one.
+  int64_t sum = (int64_t)money + amount;
+  if (sum < 0) sum = 0;
+  if (sum > INT32_MAX) sum = INT32_MAX;
+  money = (int32_t)sum;
+}
+
+void CPlayer::addLevelDone(int level, int goal) {
+  for (TLevelStruct &l : levelsDone) {
+    if (l.level == level) {
+      l.goal = goal;
+      return;
+    }
+  }
+  levelsDone.push_back({level, goal});
+}
+
+int CPlayer::wasLevelDone(int level) const {
+  int goal = -1;
+  for (const TLevelStruct &l : levelsDone)
+    if (l.level == level) goal = l.goal;
+  return goal;
+}
+
+int CPlayer::getLevelIndex(int n) const {
+  if ((unsigned)n >= levelsDone.size()) return -1;
+  return levelsDone[(unsigned)n].level;
+}
+
+int CPlayer::getGoal(int n) const {
+  if ((unsigned)n >= levelsDone.size()) return -1;
+  return levelsDone[(unsigned)n].goal;
+}
+
+void CPlayer::addPerkLevel(int level) {
+  if (!bylPerkLevel(level)) perkLevels.push_back(level);
+}
+
+bool CPlayer::bylPerkLevel(int level) const {
+  return std::find(perkLevels.begin(), perkLevels.end(), level) != perkLevels.end();
+}
+
+void CPlayer::addCelebritiesSeen(int id) { celebritiesSeen.push_back(id); }
+
+bool CPlayer::wasCelebritySeen(int id) const {
+  return std::find(celebritiesSeen.begin(), celebritiesSeen.end(), id) != celebritiesSeen.end();
+}
+
+TBasketItem *CPlayer::basketContains(unsigned short id) {
+  for (TBasketItem &item : basket)
+    if ((unsigned short)item.entityID == id) return &item;
+  return nullptr;
+}
+
+void CPlayer::deleteFromBasket(unsigned short id) {
+  basket.erase(std::remove_if(basket.begin(), basket.end(),
+                              [id](const TBasketItem &item) { return (unsigned short)item.entityID == id; }),
+               basket.end());
+}
+
+void CPlayer::clearBasket() { basket.clear(); }
