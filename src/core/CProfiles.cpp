@@ -1,0 +1,140 @@
+#include "core/CProfiles.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+
+#include "core/CAudioOptions.h"
+#include "core/CSafeFile.h"
+#include "core/CVideoOptions.h"
+#include "engine/KMiscTools.h"
+#include "media/CFatal.h"
+#include "media/CLogger.h"
+#include "media/makeString.h"
+
+namespace {
+
+CProfiles *g_current = nullptr;
+
+const char kDefaultProfiles[] = "player1\nplayer2\nplayer3\nplayer4\nplayer5\nplayer6";
+const char kDefaultLastProfile[] = "player1";
+
+std::string cut(const std::string &name) {
+  return name.size() > CProfiles::kMaxName ? name.substr(0, CProfiles::kMaxName) : name;
+}
+
+// Reads the file, creating it with the defaults only when it does not exist at all, so a file
+// that exists but cannot be read is never replaced.
+bool readOrCreate(const std::string &path, const char *defaults, std::string &text) {
+  if (CSafeFile::read(path, text)) return true;
+  if (access(path.c_str(), F_OK) == 0) return false;
+  if (!CSafeFile::write(path, std::string(defaults))) return false;
+  return CSafeFile::read(path, text);
+}
+
+} // namespace
+
+CProfiles::CProfiles() { g_current = this; }
+
+CProfiles::~CProfiles() {
+  if (g_current == this) g_current = nullptr;
+}
+
+CProfiles *CProfiles::getCurrent() { return g_current; }
+
+std::string CProfiles::profilesPath() { return userFilePath("\\hospital\\profiles.txt"); }
+std::string CProfiles::lastProfilePath() { return userFilePath("\\hospital\\lastprofile.txt"); }
+
+std::string CProfiles::slotFile(const std::string &slot, const char *file) {
+  const char *user = KMiscTools::getUserFolder();
+  return std::string(user ? user : "") + "\\hospital\\" + slot + "\\" + file;
+}
+
+int CProfiles::load() {
+  std::string text;
+  if (!readOrCreate(profilesPath(), kDefaultProfiles, text)) return -1;
+  // One name a line; a final line end ends the last name and adds none.
+  names.clear();
+  size_t pos = 0;
+  while (pos < text.size()) {
+    size_t nl = text.find('\n', pos);
+    if (nl == std::string::npos) nl = text.size();
+    names.push_back(cut(text.substr(pos, nl - pos)));
+    pos = nl + 1;
+  }
+
+  if (!readOrCreate(lastProfilePath(), kDefaultLastProfile, text)) return -1;
+  std::string last = cut(text.substr(0, text.find('\n')));
+  CLogger::instance()->log("ACTIVEPROFILE:" + last + ".");
+
+  aktivni = -1;
+  for (size_t i = 0; i < names.size(); ++i)
+    if (names[i] == last) aktivni = (int32_t)i;
+  if (aktivni == -1) fatalError("Last active profile doesn't match any profile, someone played with files", 0);
+  CLogger::instance()->log("Posledni profil je:" + makeString(aktivni));
+  return 0;
+}
+
+void CProfiles::save() {
+  std::string text;
+  for (size_t i = 0; i < names.size(); ++i) {
+    if (i) text += "\n";
+    text += names[i];
+  }
+  std::string path = profilesPath();
+  if (!CSafeFile::write(path, text)) fatalError("Can't open " + path, 0);
+  writeLastProfile();
+}
+
+void CProfiles::writeLastProfile() {
+  std::string name = getAktivniProfilName();
+  std::string path = lastProfilePath();
+  if (!CSafeFile::write(path, name)) fatalError("Can't open " + path, 0);
+}
+
+std::string CProfiles::getAktivniProfilStr() {
+  if (aktivni < 0 || (size_t)aktivni >= names.size()) fatalError("AktiviProfil not found:(", 0);
+  return makeString(aktivni);
+}
+
+std::string CProfiles::getAktivniProfilName() {
+  if (aktivni < 0 || (size_t)aktivni >= names.size()) fatalError("AktiviProfil not found:(", 0);
+  return names[(size_t)aktivni];
+}
+
+void CProfiles::setAktivniProfil(const std::string &name) {
+  for (size_t i = 0; i < names.size(); ++i) {
+    if (names[i] == name) {
+      setAktivniProfil((int)i);
+      return;
+    }
+  }
+  fatalError("SetAktivniProfil: Profile not found:(", 0);
+}
+
+void CProfiles::setAktivniProfil(int index) {
+  if (index < 0 || (size_t)index >= names.size()) fatalError("SetAktivniProfil: Profile not found:(", 0);
+  aktivni = index;
+  writeLastProfile();
+  applyProfileSettings();
+}
+
+void CProfiles::reset(const std::string &name) {
+  static const char *const files[] = {"audio.cfg", "video.cfg", "save.dat"};
+  for (size_t i = 0; i < names.size(); ++i) {
+    if (names[i] != name) continue;
+    for (const char *file : files) {
+      std::string path = KMiscTools::makeFilePath(slotFile(makeString(i), file).c_str());
+      std::remove(path.c_str());
+    }
+    names[i] = "player" + makeString(i + 1);
+  }
+  applyProfileSettings();
+}
+
+void CProfiles::applyProfileSettings() {
+  CAudioOptions::instance()->nahraj();
+  CAudioOptions::instance()->aplikuj();
+  CVideoOptions::instance()->nahraj();
+  CVideoOptions::instance()->aplikuj();
+}

@@ -1,0 +1,49 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The profile names and the active profile, kept in "\hospital\profiles.txt" and
+// "\hospital\lastprofile.txt". The active index in decimal names the profile's folder under
+// "\hospital\", which holds its sound and video settings and its saved game.
+class CProfiles {
+public:
+  static const size_t kMaxName = 14;
+
+  // The newest CProfiles is the one whose active profile the per-profile settings follow
+  // (the engine makes exactly one).
+  CProfiles();
+  ~CProfiles();
+  static CProfiles *getCurrent();
+
+  // Reads both files, creating whichever is missing with the defaults; 0, or -1 when a file can
+  // neither be read nor created. A last profile that names no profile is fatal.
+  int load();
+  // Writes both files; a failed write is fatal.
+  void save();
+
+  std::string getAktivniProfilStr();
+  std::string getAktivniProfilName();
+  int getAktivniIndex() const { return aktivni; }
+  // The menus' name box renames in place and then calls save().
+  std::vector<std::string> &getNames() { return names; }
+
+  // Switch the active profile, write the last-profile file and apply its sound and video settings.
+  void setAktivniProfil(const std::string &name);
+  void setAktivniProfil(int index);
+  // Returns every profile of that name to a fresh slot: its settings and save are deleted and it
+  // is renamed "player" + (position + 1). The caller saves the names.
+  void reset(const std::string &name);
+
+  static std::string profilesPath();
+  static std::string lastProfilePath();
+  // "\hospital\<slot>\<file>" under the user's folder, before makeFilePath.
+  static std::string slotFile(const std::string &slot, const char *file);
+
+private:
+  void writeLastProfile();
+  void applyProfileSettings();
+
+  int32_t aktivni = -1;
+  std::vector<std::string> names;
+};

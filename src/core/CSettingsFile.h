@@ -1,0 +1,20 @@
+#pragma once
+#include <string>
+#include <vector>
+
+// One line of a settings file: "KEY value". hasValue is false when the value is not a decimal
+// integer in int range, so the reader can leave that setting as it was.
+struct TSettingLine {
+  std::string key;
+  bool hasValue;
+  int value;
+};
+
+// The small text format every settings file shares.
+class CSettingsFile {
+public:
+  // The file's lines in order; false when it cannot be opened (the caller then uses defaults).
+  static bool read(const std::string &path, std::vector<TSettingLine> &lines);
+  // Parses one line without its line end; a line without a key gives an empty key.
+  static TSettingLine parseLine(const std::string &line);
+};
