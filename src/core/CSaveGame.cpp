@@ -1,0 +1,200 @@
+#include "core/CSaveGame.h"
+
+#include <cstdint>
+#include <cstdio>
+
+#include "core/CProfiles.h"
+#include "core/CSafeFile.h"
+#include "engine/KMiscTools.h"
+#include "media/CLogger.h"
+#include "media/makeString.h"
+
+namespace {
+
+void putU16(std::string &out, uint16_t v) {
+  out += (char)(v >> 8);
+  out += (char)v;
+}
+
+void putU32(std::string &out, uint32_t v) {
+  out += (char)(v >> 24);
+  out += (char)(v >> 16);
+  out += (char)(v >> 8);
+  out += (char)v;
+}
+
+// Reads forward through the file's bytes; any read past the end marks the whole file short.
+class Reader {
+public:
+  explicit Reader(const std::string &bytes) : data(reinterpret_cast<const unsigned char *>(bytes.data())), size(bytes.size()) {}
+
+  bool u16(uint16_t &v) {
+    if (!need(2)) return false;
+    v = (uint16_t)(data[at] << 8 | data[at + 1]);
+    at += 2;
+    return true;
+  }
+  bool u32(uint32_t &v) {
+    if (!need(4)) return false;
+    v = (uint32_t)data[at] << 24 | (uint32_t)data[at + 1] << 16 | (uint32_t)data[at + 2] << 8 | (uint32_t)data[at + 3];
+    at += 4;
+    return true;
+  }
+  // A count whose entries cannot all be in the rest of the file is refused before anything is
+  // allocated for it.
+  bool count(uint32_t &n, size_t entrySize) {
+    if (!u32(n)) return false;
+    if ((size - at) / entrySize < n) {
+      shortBy = (size_t)n * entrySize - (size - at);
+      return false;
+    }
+    return true;
+  }
+  size_t offset() const { return at; }
+  size_t missing() const { return shortBy; }
+
+private:
+  bool need(size_t n) {
+    if (size - at >= n) return true;
+    shortBy = n - (size - at);
+    return false;
+  }
+  const unsigned char *data;
+  size_t size;
+  size_t at = 0;
+  size_t shortBy = 0;
+};
+
+void report(const std::string &line) {
+  CLogger::instance()->log(line);
+  std::fprintf(stderr, "%s\n", line.c_str());
+}
+
+} // namespace
+
+CSaveGame::CSaveGame(const std::string &slot)
+    : path(KMiscTools::makeFilePath(CProfiles::slotFile(slot, "save.dat").c_str())) {}
+
+bool CSaveGame::exists() const {
+  FILE *f = std::fopen(path.c_str(), "rb");
+  if (!f) return false;
+  std::fclose(f);
+  return true;
+}
+
+std::string CSaveGame::encode(unsigned short soucasnyLevel, unsigned short maxLevel, const CPlayer &player) {
+  std::string out;
+  putU16(out, soucasnyLevel);
+  putU16(out, maxLevel);
+  putU32(out, (uint32_t)player.getLevelsDone().size());
+  for (const TLevelStruct &l : player.getLevelsDone()) {
+    putU32(out, (uint32_t)l.level);
+    putU32(out, (uint32_t)l.goal);
+  }
+  putU32(out, (uint32_t)player.getPerkLevels().size());
+  for (int32_t v : player.getPerkLevels()) putU32(out, (uint32_t)v);
+  putU32(out, (uint32_t)player.getCelebritiesSeen().size());
+  for (int32_t v : player.getCelebritiesSeen()) putU32(out, (uint32_t)v);
+  putU32(out, (uint32_t)player.getMoney());
+  putU32(out, (uint32_t)player.getPohlavi());
+  putU32(out, (uint32_t)player.getPressureRemind());
+  putU32(out, (uint32_t)player.getVirusHint());
+  putU32(out, (uint32_t)player.getShopHint());
+  putU32(out, (uint32_t)player.getClownHint());
+  putU32(out, player.getPerkBought() ? 1u : 0u);
+  putU32(out, (uint32_t)player.getBasket().size());
+  for (const TBasketItem &item : player.getBasket()) {
+    putU32(out, item.entityID);
+    putU32(out, item.stars);
+  }
+  return out;
+}
+
+bool CSaveGame::save(unsigned short soucasnyLevel, unsigned short maxLevel, const CPlayer &player) const {
+  return CSafeFile::write(path, encode(soucasnyLevel, maxLevel, player));
+}
+
+CPlayer *CSaveGame::decode(const std::string &bytes, unsigned short levelCount, unsigned short &soucasnyLevel,
+                           unsigned short &maxLevel, Result &result, std::string &reason) {
+  CLogger *log = CLogger::instance();
+  Reader in(bytes);
+  CPlayer *player = new CPlayer();
+  uint16_t cur = 0, max = 0;
+  uint32_t n = 0, a = 0, b = 0;
+  uint32_t money = 0, pohlavi = 0, pressure = 0, virus = 0, shop = 0, clown = 0, perkBought = 0;
+  bool ok = in.u16(cur);
+  if (ok) log->log("Reading soucasny level " + makeString(cur));
+  ok = ok && in.u16(max);
+  if (ok) log->log("Reading maxLevel " + makeString(max));
+
+  ok = ok && in.count(n, 8);
+  if (ok) log->log("Reading pocetLevelu " + makeString(n));
+  for (uint32_t i = 0; ok && i < n; ++i) {
+    if (!(ok = in.u32(a) && in.u32(b))) break;
+    log->log("Adding level index " + makeString((int32_t)a) + " goal " + makeString((int32_t)b));
+    player->addLevelDone((int32_t)a, (int32_t)b);
+  }
+  ok = ok && in.count(n, 4);
+  for (uint32_t i = 0; ok && i < n; ++i) {
+    if (!(ok = in.u32(a))) break;
+    player->getPerkLevels().push_back((int32_t)a);
+  }
+  ok = ok && in.count(n, 4);
+  for (uint32_t i = 0; ok && i < n; ++i) {
+    if (!(ok = in.u32(a))) break;
+    player->getCelebritiesSeen().push_back((int32_t)a);
+  }
+  ok = ok && in.u32(money);
+  if (ok) log->log("Reading penize " + makeString((int32_t)money));
+  ok = ok && in.u32(pohlavi);
+  if (ok) log->log("Reading pohlavi " + makeString((int32_t)pohlavi));
+  ok = ok && in.u32(pressure) && in.u32(virus) && in.u32(shop);
+  if (ok) log->log("Reading virusHint " + makeString((int32_t)virus));
+  ok = ok && in.u32(clown) && in.u32(perkBought);
+  if (ok) log->log("Reading clownHint " + makeString((int32_t)clown));
+  ok = ok && in.count(n, 8);
+  if (ok) log->log("Reading pocetUpgradu " + makeString(n));
+  for (uint32_t i = 0; ok && i < n; ++i) {
+    if (!(ok = in.u32(a) && in.u32(b))) break;
+    player->getBasket().push_back({a, b});
+  }
+
+  if (!ok) {
+    result = TRUNCATED;
+    reason = "ends early at byte " + makeString(in.offset()) + ", " + makeString(in.missing()) + " byte(s) missing";
+  } else if (cur >= levelCount) {
+    result = BAD_LEVEL;
+    reason = "saved level " + makeString(cur) + " is outside the level list of " + makeString(levelCount) + " levels";
+  } else if (max != kNoLevel && max > levelCount) {
+    result = BAD_LEVEL;
+    reason = "furthest level " + makeString(max) + " is outside the level list of " + makeString(levelCount) + " levels";
+  } else {
+    result = OK;
+  }
+  if (result != OK) {
+    delete player;
+    return nullptr;
+  }
+  player->setMoney((int32_t)money);
+  player->setPohlavi((int32_t)pohlavi);
+  player->setVirusHint((int32_t)virus);
+  player->setPressureRemind((int32_t)pressure);
+  player->setShopHint((int32_t)shop);
+  player->setPerkBought(perkBought != 0);
+  player->setClownHint((int32_t)clown);
+  soucasnyLevel = cur;
+  maxLevel = max;
+  return player;
+}
+
+CPlayer *CSaveGame::load(unsigned short levelCount, unsigned short &soucasnyLevel, unsigned short &maxLevel,
+                         Result *result) const {
+  Result r = MISSING;
+  std::string reason = "cannot be opened";
+  std::string bytes;
+  CPlayer *player = nullptr;
+  if (CSafeFile::read(path, bytes)) player = decode(bytes, levelCount, soucasnyLevel, maxLevel, r, reason);
+  if (!player) report("Saved game " + path + " refused: " + reason);
+  if (result) *result = r;
+  return player;
+}

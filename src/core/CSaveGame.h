@@ -1,0 +1,41 @@
+#pragma once
+#include <string>
+
+#include "core/CPlayer.h"
+
+// The saved game of one profile slot ("\hospital\<slot>\save.dat"), binary and big-endian:
+//   u16 current level, u16 furthest level (10000 = none),
+//   u32 n + n x (u32 level, u32 goal), u32 n + n x u32 perk level, u32 n + n x u32 celebrity,
+//   u32 money, sex, pressure reminder, virus hint, shop hint, clown hint, perk bought,
+//   u32 n + n x (u32 upgrade entity ID, u32 stars bought).
+// CEngine::saveGame, loadGame and saveExists delegate here.
+class CSaveGame {
+public:
+  enum Result { OK, MISSING, TRUNCATED, BAD_LEVEL };
+
+  static const unsigned short kNoLevel = 10000;
+
+  // slot: the active profile's folder name, CProfiles::getAktivniProfilStr().
+  explicit CSaveGame(const std::string &slot);
+
+  const std::string &getPath() const { return path; }
+  bool exists() const;
+
+  // Rewrites the file whole; false (reported, the old save kept) when it cannot be written.
+  bool save(unsigned short soucasnyLevel, unsigned short maxLevel, const CPlayer &player) const;
+
+  // Reads the save into a new record that the caller then owns and puts in place of its player.
+  // A file that is missing, ends early, or whose current level is not below levelCount (or whose
+  // furthest level lies past the list) is refused whole: null is returned, the indices are left
+  // as they were and the reason is logged and printed; result tells which case it was.
+  CPlayer *load(unsigned short levelCount, unsigned short &soucasnyLevel, unsigned short &maxLevel,
+                Result *result = nullptr) const;
+
+  static std::string encode(unsigned short soucasnyLevel, unsigned short maxLevel, const CPlayer &player);
+  // The parsing half of load; on refusal returns null and sets reason.
+  static CPlayer *decode(const std::string &bytes, unsigned short levelCount, unsigned short &soucasnyLevel,
+                         unsigned short &maxLevel, Result &result, std::string &reason);
+
+private:
+  std::string path;
+};
