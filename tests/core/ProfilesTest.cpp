@@ -1,0 +1,99 @@
+#include <string>
+#include <vector>
+
+#include "HomeFixture.h"
+#include "core/CProfiles.h"
+
+namespace {
+
+int g_music = -1, g_sound = -1, g_full = -1;
+void volumeSink(int music, int sound) {
+  g_music = music;
+  g_sound = sound;
+}
+void screenSink(bool full) { g_full = full ? 1 : 0; }
+
+class ProfilesTest : public HomeTest {};
+
+TEST_F(ProfilesTest, AFreshStartCreatesBothFiles) {
+  CProfiles p;
+  ASSERT_EQ(p.load(), 0);
+  EXPECT_EQ(readFile("hospital/profiles.txt"), "player1\nplayer2\nplayer3\nplayer4\nplayer5\nplayer6");
+  EXPECT_EQ(readFile("hospital/profiles.txt").size(), 47u);
+  EXPECT_EQ(readFile("hospital/lastprofile.txt"), "player1");
+  EXPECT_EQ(p.getNames(), std::vector<std::string>({"player1", "player2", "player3", "player4", "player5", "player6"}));
+  EXPECT_EQ(p.getAktivniProfilStr(), "0");
+  EXPECT_EQ(p.getAktivniProfilName(), "player1");
+
+  p.getNames() = {"a", "b"};
+  p.setAktivniProfil(1);
+  p.save();
+  EXPECT_EQ(readFile("hospital/profiles.txt"), "a\nb");
+  EXPECT_EQ(readFile("hospital/lastprofile.txt"), "b");
+}
+
+TEST_F(ProfilesTest, ReadsNamesLineByLine) {
+  // A final line end adds no name, a long name stays one (cut to 14), and the last-profile file's
+  // line end is not part of the name.
+  writeFile("hospital/profiles.txt", "alice\nabcdefghijklmnopqrst\nbob\n");
+  writeFile("hospital/lastprofile.txt", "bob\n");
+  CProfiles p;
+  ASSERT_EQ(p.load(), 0);
+  EXPECT_EQ(p.getNames(), std::vector<std::string>({"alice", "abcdefghijklmn", "bob"}));
+  EXPECT_EQ(p.getAktivniIndex(), 2);
+
+  writeFile("hospital/lastprofile.txt", "abcdefghijklmnopqrst");
+  ASSERT_EQ(p.load(), 0);
+  EXPECT_EQ(p.getAktivniIndex(), 1);
+}
+
+TEST_F(ProfilesTest, UnknownProfilesAreFatal) {
+  writeFile("hospital/lastprofile.txt", "nobody");
+  EXPECT_EXIT(CProfiles().load(), testing::ExitedWithCode(1),
+              "Last active profile doesn't match any profile, someone played with files");
+  writeFile("hospital/lastprofile.txt", "player2");
+  CProfiles p;
+  ASSERT_EQ(p.load(), 0);
+  EXPECT_EXIT(p.setAktivniProfil("nobody"), testing::ExitedWithCode(1), "SetAktivniProfil: Profile not found");
+  EXPECT_EXIT(p.setAktivniProfil(6), testing::ExitedWithCode(1), "SetAktivniProfil: Profile not found");
+  EXPECT_EXIT(CProfiles().getAktivniProfilStr(), testing::ExitedWithCode(1), "AktiviProfil not found");
+}
+
+TEST_F(ProfilesTest, SwitchingAppliesTheProfilesSettings) {
+  CAudioOptions::setVolumeSink(volumeSink);
+  CVideoOptions::setScreenModeSink(screenSink);
+  writeFile("hospital/1/audio.cfg", "SOUNDVOL 40\nMUSICVOL 30");
+  writeFile("hospital/1/video.cfg", "FULLSCREEN 0\n");
+  CProfiles p;
+  ASSERT_EQ(p.load(), 0);
+
+  p.setAktivniProfil("player2");
+  EXPECT_EQ(readFile("hospital/lastprofile.txt"), "player2");
+  EXPECT_EQ(g_music, 30);
+  EXPECT_EQ(g_sound, 40);
+  EXPECT_EQ(g_full, 0);
+
+  p.setAktivniProfil(0); // no files there: full screen and full volume again
+  EXPECT_EQ(g_full, 1);
+  EXPECT_EQ(g_music, 100);
+  CAudioOptions::setVolumeSink(nullptr);
+  CVideoOptions::setScreenModeSink(nullptr);
+}
+
+TEST_F(ProfilesTest, ResetEmptiesTheSlot) {
+  writeFile("hospital/profiles.txt", "a\nb\nc\nd\nplayer3\nf");
+  writeFile("hospital/lastprofile.txt", "a");
+  for (const char *f : {"audio.cfg", "video.cfg", "save.dat"}) writeFile(std::string("hospital/4/") + f, "x");
+  writeFile("hospital/3/save.dat", "x");
+  CProfiles p;
+  ASSERT_EQ(p.load(), 0);
+  p.reset("player3");
+  EXPECT_EQ(p.getNames()[4], "player5");
+  EXPECT_FALSE(exists("hospital/4/audio.cfg"));
+  EXPECT_FALSE(exists("hospital/4/video.cfg"));
+  EXPECT_FALSE(exists("hospital/4/save.dat"));
+  EXPECT_TRUE(exists("hospital/3/save.dat"));
+  EXPECT_EQ(readFile("hospital/profiles.txt"), "a\nb\nc\nd\nplayer3\nf"); // the caller saves
+}
+
+} // namespace

@@ -1,0 +1,59 @@
+#include <dirent.h>
+#include <sys/resource.h>
+
+#include <csignal>
+#include <string>
+
+#include "HomeFixture.h"
+#include "core/CSafeFile.h"
+
+namespace {
+
+class SafeFileTest : public HomeTest {
+protected:
+  int entriesIn(const std::string &rel) {
+    int n = 0;
+    DIR *d = opendir(path(rel).c_str());
+    while (struct dirent *e = readdir(d))
+      if (e->d_name[0] != '.') ++n;
+    closedir(d);
+    return n;
+  }
+};
+
+TEST_F(SafeFileTest, ReplacesTheFileWhole) {
+  writeFile("hospital/0/a.bin", "old contents that are longer");
+  ASSERT_TRUE(CSafeFile::write(path("hospital/0/a.bin"), std::string("new\0x", 5)));
+  EXPECT_EQ(readFile("hospital/0/a.bin"), std::string("new\0x", 5));
+  EXPECT_EQ(entriesIn("hospital/0"), 1); // no temporary left behind
+}
+
+// A full disk, simulated by a file-size limit: the write fails part-way, the old file stays
+// untouched, no temporary remains, and the failure reaches standard error and the log.
+TEST_F(SafeFileTest, AFailedWriteKeepsTheOldFileAndIsReported) {
+  writeFile("hospital/0/save.dat", "previous save");
+  ASSERT_EQ(chdir(home.c_str()), 0);
+  debug = 1;
+
+  struct rlimit old;
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+  struct rlimit small = old;
+  small.rlim_cur = 4096; // room for the report itself, not for the save
+  void (*oldHandler)(int) = std::signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  testing::internal::CaptureStderr();
+  bool ok = CSafeFile::write(path("hospital/0/save.dat"), std::string(100000, 'x'));
+  std::string err = testing::internal::GetCapturedStderr();
+  setrlimit(RLIMIT_FSIZE, &old);
+  std::signal(SIGXFSZ, oldHandler);
+  debug = 0;
+
+  EXPECT_FALSE(ok);
+  EXPECT_EQ(readFile("hospital/0/save.dat"), "previous save");
+  EXPECT_EQ(entriesIn("hospital/0"), 1);
+  EXPECT_NE(err.find("Can't write " + path("hospital/0/save.dat")), std::string::npos) << err;
+  EXPECT_NE(readFile("log.txt").find("Can't write"), std::string::npos);
+  std::remove(path("log.txt").c_str());
+}
+
+} // namespace
