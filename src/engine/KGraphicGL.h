@@ -120,6 +120,10 @@ public:
 private:
   void texCoord(float s, float t);
   void chooseStorage(long w, long h);
-  bool emptyImageGuard(long w, long h);
-  void setColourForAlphaBlit();
+  bool textureFits(const char *what);
+  void applyWrap(bool repeat);
+  unsigned char *imageFromOffscreen();
+  bool grabScreen(bool back, void (*callback)(long, long, long *, long *, long *));
+  void blitColour(float alpha, bool scaleBlitAlpha);
+  void blend();
 };
