@@ -1,0 +1,3 @@
+#include "engine/KWindow.h"
+
+KWindow::~KWindow() {}

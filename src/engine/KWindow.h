@@ -1,0 +1,46 @@
+#pragma once
+#include "engine/KEvent.h"
+
+struct SDL_Window;
+
+// One display mode as enumerateDisplays reports it.
+struct KDisplay {
+  int32_t width;
+  int32_t height;
+  int32_t bitsPerPixel;
+  int32_t refreshRate;
+};
+
+// The game's one window: drawing context, world view, buffer flip with its frame cap, events.
+class KWindow {
+public:
+  virtual void setDefaultWorldView() = 0;
+  virtual void setWorldView(float x, float y, float angle, float zoom, bool clear) = 0;
+  virtual void setClearColor(float r, float g, float b, float a) = 0;
+  virtual ~KWindow();
+  virtual bool createGameWindow(short width, short height, short depth, bool windowed, const char *title) = 0;
+  virtual void terminate() = 0;
+  virtual void toggleFullScreen(bool fullScreen) = 0;
+  virtual bool hasFocus() = 0;
+  virtual void setTitle(const char *title) = 0;
+  virtual void flipBackBuffer(bool waitWhileInactive, bool resetView) = 0;
+  virtual void processEvents() = 0;
+  virtual bool isQuit() = 0;
+  virtual SDL_Window *getWindowHandle() = 0;
+  virtual void setMaxFrameRate(long framesPerSecond) = 0;
+  virtual bool getRectangleTexCap() = 0;
+  virtual bool getAccelerationCap() = 0;
+  virtual void setRectangleTexCap(bool cap) = 0;
+  virtual void setGamma(float gamma) = 0;
+  virtual short getWindowWidth() = 0;
+  virtual short getWindowHeight() = 0;
+  virtual void restore() = 0;
+  virtual void minimize() = 0;
+  virtual bool saveBackBuffer(const char *path, long format, long width, long height) = 0;
+  virtual void displayMouse(bool draw) = 0;
+  virtual void enumerateDisplays(bool (*callback)(KDisplay *)) = 0;
+  virtual void setCallBack(bool (*callback)(EventRef)) = 0;
+  virtual void setPTKCallBack(bool (*callback)(KEvent *)) = 0;
+  virtual void setQuit(bool quit) = 0;
+  virtual void setScreenSaverInfo(long width, long height) = 0;
+};
