@@ -2,11 +2,12 @@
 
 #include <vector>
 
-#include "engine/KGraphicGL.h"
+#include "engine/KGraphic.h"
+#include "engine/KPTK.h"
 #include "media/CLogger.h"
 
 namespace {
-KGraphic *newPicture() { return new KGraphicGL(); }
+KGraphic *newPicture() { return KPTK::createKGraphic(); }
 
 CSurface::PictureFactory g_pictureFactory = newPicture;
 } // namespace

@@ -1,7 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <SDL_image.h>
+
+#include <fstream>
+#include <memory>
+
 #include "SpriteTestSupport.h"
+#include "engine/GLTestWindow.h"
 #include "media/CSurface.h"
+#include "media/Frameset.h"
+#include "media/ZSprite.h"
+#include "media/ZSpriteFactory.h"
 
 namespace {
 
@@ -144,6 +153,127 @@ TEST_F(SurfaceTest, AFailedLoadIsReportedOnceAndDrawsNothing) {
   manager()->blitSurface(h + 7, &src, nullptr, &dest);
   manager()->blitSurfaceFx(h + 7, &src, nullptr, &dest, 0, 1);
   EXPECT_EQ(FakePicture::created(), 1);
+}
+
+// The real window: a sprite cloned from a collection file must show the right frame at the right
+// place, the way the picture file holds it (not mirrored, transparent where the file is).
+class SpriteDrawTest : public GLTestWindow {
+protected:
+  void SetUp() override {
+    GLTestWindow::SetUp();
+    char tmpl[] = "/tmp/tob_draw_XXXXXX";
+    ASSERT_NE(mkdtemp(tmpl), nullptr);
+    dir = tmpl;
+    mkdir((dir + "/data").c_str(), 0755);
+    mkdir((dir + "/data/gfx").c_str(), 0755);
+    KMiscTools::setApplicationFolder(dir.c_str());
+    CSurfaceManager::destroyInstance();
+    CSurface::setPictureFactory(nullptr);
+    CGlobals::instance()->paused = false;
+    CFakeTime::instance()->ms = 50000;
+  }
+  void TearDown() override {
+    CSurfaceManager::destroyInstance();
+    std::string cmd = "rm -rf '" + dir + "'";
+    EXPECT_EQ(std::system(cmd.c_str()), 0);
+    GLTestWindow::TearDown();
+  }
+
+  // 64 x 32 sheet of two 32 x 32 frames: red and green, each with a blue top-left and a white
+  // bottom-right corner of 8 x 8; the green frame's right half is fully transparent.
+  void makeSheet(const std::string &path) {
+    SDL_Surface *s = SDL_CreateRGBSurfaceWithFormat(0, 64, 32, 32, SDL_PIXELFORMAT_RGBA32);
+    ASSERT_NE(s, nullptr);
+    auto fill = [s](int x, int y, int w, int h, Uint8 r, Uint8 g, Uint8 b, Uint8 a) {
+      SDL_Rect rect{x, y, w, h};
+      SDL_FillRect(s, &rect, SDL_MapRGBA(s->format, r, g, b, a));
+    };
+    fill(0, 0, 32, 32, 255, 0, 0, 255);
+    fill(32, 0, 32, 32, 0, 255, 0, 255);
+    fill(48, 0, 16, 32, 0, 0, 0, 0);
+    for (int f = 0; f < 2; ++f) {
+      fill(32 * f, 0, 8, 8, 0, 0, 255, 255);
+      fill(32 * f + 24, 24, 8, 8, 255, 255, 255, 255);
+    }
+    ASSERT_EQ(IMG_SavePNG(s, path.c_str()), 0) << IMG_GetError();
+    SDL_FreeSurface(s);
+  }
+
+  void clear() { window()->setWorldView(0, 0, 0, 1, true); }
+
+  std::string dir;
+};
+
+TEST_F(SpriteDrawTest, ShowsTheCurrentFrameAtTheSpritePosition) {
+  makeSheet(dir + "/data/gfx/Box.png");
+  std::ofstream(dir + "/sprites.xml")
+      << "<kolekce><sprite name=\"BOX\" src=\"Box.png\"><frameset name=\"ANIM\">"
+         "<frameB name=\"red\" x=\"0\" y=\"0\" w=\"32\" h=\"32\" delay=\"100\" bX=\"0\" bY=\"0\" bW=\"32\" bH=\"32\"/>"
+         "<frameB name=\"green\" x=\"32\" y=\"0\" w=\"32\" h=\"32\" delay=\"100\" bX=\"0\" bY=\"0\" bW=\"32\" bH=\"32\"/>"
+         "</frameset></sprite></kolekce>";
+  ZSpriteFactory factory("kolekce");
+  factory.nahrajXML((dir + "/sprites.xml").c_str());
+  std::unique_ptr<ZSprite> box(factory.cloneSprite("BOX"));
+  box->nastavFrameset("ANIM");
+  box->getAktivniFrameset()->zapniAnimace();
+  CSurface *surface = box->getAktivniFrameset()->getMySurface();
+  EXPECT_EQ(surface->vratPointer(), nullptr) << "nothing loads before the first draw";
+
+  const uint32_t red = rgba(255, 0, 0), green = rgba(0, 255, 0), blue = rgba(0, 0, 255);
+  const uint32_t white = rgba(255, 255, 255), black = rgba(0, 0, 0);
+  box->x = 100;
+  box->y = 50;
+  clear();
+  box->put(nullptr, 1.0f, -1, -1, -1, -1);
+  ASSERT_NE(surface->vratPointer(), nullptr);
+  EXPECT_TRUE(messages().empty()) << messages().front();
+  EXPECT_TRUE(near(pixel(116, 66), red));
+  EXPECT_TRUE(near(pixel(100, 50), blue));
+  EXPECT_TRUE(near(pixel(107, 57), blue));
+  EXPECT_TRUE(near(pixel(131, 81), white));
+  EXPECT_TRUE(near(pixel(99, 50), black));
+  EXPECT_TRUE(near(pixel(132, 66), black));
+  EXPECT_TRUE(near(pixel(116, 49), black));
+  EXPECT_TRUE(near(pixel(116, 82), black));
+
+  // Not yet the frame's delay: the same frame again; then the next one.
+  CFakeTime::instance()->ms += 99;
+  clear();
+  box->put(nullptr, 1.0f, -1, -1, -1, -1);
+  EXPECT_TRUE(near(pixel(116, 66), red));
+  CFakeTime::instance()->ms += 1;
+  clear();
+  box->put(nullptr, 1.0f, -1, -1, -1, -1);
+  EXPECT_TRUE(near(pixel(110, 66), green));
+  EXPECT_TRUE(near(pixel(101, 51), blue));
+  EXPECT_TRUE(near(pixel(124, 66), black)) << "transparent half shows the background";
+
+  // Clipped to the left half and drawn partly off the left edge.
+  box->getAktivniFrameset()->vypniAnimace();
+  box->getAktivniFrameset()->nastavFrame(0);
+  box->x = (uint32_t)-8;
+  box->y = 200;
+  clear();
+  box->putVyrez(nullptr, 16, -1, -1, -1);
+  EXPECT_TRUE(near(pixel(0, 216), red));
+  EXPECT_TRUE(near(pixel(7, 216), red));
+  EXPECT_TRUE(near(pixel(8, 216), black));
+
+  // Tinted and half transparent over black: the white corner turns dark red.
+  box->x = 300;
+  box->y = 300;
+  box->putWithColor(nullptr, 1.0f, 0.0f, 0.0f, 1.0f, -1, -1, -1, -1, 0.5f);
+  EXPECT_TRUE(near(pixel(328, 328), rgba(128, 0, 0), 3)) << std::hex << pixel(328, 328);
+  EXPECT_TRUE(near(pixel(316, 316), rgba(128, 0, 0), 3));
+
+  // Zoomed about the frame's centre: twice the size, still centred on the same point.
+  box->x = 500;
+  box->y = 100;
+  box->put(nullptr, 2.0f, -1, -1, -1, -1);
+  EXPECT_TRUE(near(pixel(485, 85), blue));
+  EXPECT_TRUE(near(pixel(545, 145), white));
+  EXPECT_TRUE(near(pixel(483, 83), black));
+  savePNG((std::string(TOB_BINARY_DIR) + "/sprite_draw.png").c_str());
 }
 
 } // namespace
