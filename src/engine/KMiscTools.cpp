@@ -103,17 +103,20 @@ unsigned long KMiscTools::getTheTicks() { return (unsigned long)(clockNow() * 60
 const char *KMiscTools::makeFilePath(const char *path) {
   if (!path) path = "";
   if (path[0] == '\\') path++;
+  // Built aside first: the caller may hand back an earlier result, which is this buffer.
+  char built[sizeof(g_builtPath)];
   if (path[0] == '/') {
-    std::snprintf(g_builtPath, sizeof(g_builtPath), "%s", path);
+    std::snprintf(built, sizeof(built), "%s", path);
   } else {
     if (currentFilePath[0] == 0) readApplicationPaths();
     if (_inPackage == 1)
-      std::snprintf(g_builtPath, sizeof(g_builtPath), "%s/%s/%s", currentAppPath, _resourcePath, path);
+      std::snprintf(built, sizeof(built), "%s/%s/%s", currentAppPath, _resourcePath, path);
     else
-      std::snprintf(g_builtPath, sizeof(g_builtPath), "%s/%s", currentFilePath, path);
+      std::snprintf(built, sizeof(built), "%s/%s", currentFilePath, path);
   }
-  for (char *p = g_builtPath; *p; ++p)
+  for (char *p = built; *p; ++p)
     if (*p == '\\') *p = '/';
+  std::memcpy(g_builtPath, built, sizeof(built));
   return g_builtPath;
 }
 
@@ -191,7 +194,7 @@ void KMiscTools::enumerateFolder(char *path, bool (*callback)(char *, bool, void
   if (len >= 3 && folder[len - 3] == '*') folder[len - 3] = 0;
   DIR *dir = opendir(folder);
   if (!dir) return;
-  // Listed in name order, without "." so the callback sees ".." and the real entries.
+  // In the order the system lists them, without "." so the callback sees ".." and the real entries.
   struct dirent *e;
   while ((e = readdir(dir)) != nullptr) {
     if (std::strcmp(e->d_name, ".") == 0) continue;
@@ -269,10 +272,12 @@ void KMiscTools::setClockSource(ClockSource source) {
 void KMiscTools::setApplicationFolder(const char *folder) {
   std::snprintf(currentFilePath, sizeof(currentFilePath), "%s", folder ? folder : "");
   std::snprintf(currentAppPath, sizeof(currentAppPath), "%s/tobrulant", currentFilePath);
+  std::snprintf(_resourcePath, sizeof(_resourcePath), "Contents/Resources");
 }
 
 void KMiscTools::setMessageBoxHandler(MessageBoxHandler handler) { g_messageBoxHandler = handler; }
 void KMiscTools::setEventPump(EventPump pump) { g_eventPump = pump; }
+KMiscTools::EventPump KMiscTools::getEventPump() { return g_eventPump; }
 
 unsigned long kggetMilliseconds() { return clockNow(); }
 

@@ -48,6 +48,7 @@ public:
   // Pump used by pause(); the window installs it so this class stays free of the event layer.
   typedef void (*EventPump)();
   static void setEventPump(EventPump pump);
+  static EventPump getEventPump();
 
   static uint32_t _millisecondCounter;
   static uint32_t _starterMSTimer;
