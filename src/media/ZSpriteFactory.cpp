@@ -75,8 +75,10 @@ ZSprite *ZSpriteFactory::cloneSprite(char const *name) {
   return new ZSprite(*prototypes[(size_t)i]);
 }
 
-void ZSpriteFactory::nahrajXML(char const *path) {
-  if (!path) path = "";
+void ZSpriteFactory::nahrajXML(char const *pathArg) {
+  // Callers pass makeFilePath's buffer, which every frameset made below rewrites: keep a copy.
+  const std::string pathCopy = pathArg ? pathArg : "";
+  char const *path = pathCopy.c_str();
   TiXmlDocument *doc = new TiXmlDocument(path);
   if (!doc->LoadFile()) {
     int row = doc->ErrorRow();

@@ -257,6 +257,13 @@ TEST_F(SpriteFactoryTest, EachMissingRequiredAttributeEndsWithItsMessageFileAndR
   }
 }
 
+TEST_F(SpriteFactoryTest, ErrorsNameTheCollectionEvenWhenItsPathBufferIsReused) {
+  write("sprites.xml", "<kolekce>\n<sprite name=\"a\" src=\"a.png\"><frameset name=\"F\">" + frameB("f") +
+                           "</frameset></sprite>\n<sprite name=\"b\"/>\n</kolekce>");
+  EXPECT_EXIT(factory->nahrajXML(KMiscTools::makeFilePath("sprites.xml")), failedExit,
+              "Source graphics not found near FRAMESET tag! \\(file " + scratch("sprites.xml") + ", row 3\\)");
+}
+
 TEST_F(SpriteFactoryTest, TheThirdFrameWithoutDelayStopsTheRead) {
   std::string p = write("sprites.xml",
                         "<kolekce><sprite name=\"s\" src=\"s.png\"><frameset name=\"F\">" + frameB("a") + frameB("b") +
