@@ -1,0 +1,116 @@
+#include "media/CSoundEngine.h"
+
+#include "engine/KSound.h"
+#include "media/CLogger.h"
+
+namespace {
+CSoundEngine::SwitchQuery g_soundOn = nullptr;
+CSoundEngine::SwitchQuery g_musicOn = nullptr;
+CSoundEngine::FillReport g_fillReport = nullptr;
+CSoundEngine::TextReport g_textReport = nullptr;
+
+bool soundOn() { return g_soundOn ? g_soundOn() : true; }
+bool musicOn() { return g_musicOn ? g_musicOn() : true; }
+} // namespace
+
+void CSoundEngine::setSwitchQueries(SwitchQuery soundOnQuery, SwitchQuery musicOnQuery) {
+  g_soundOn = soundOnQuery;
+  g_musicOn = musicOnQuery;
+}
+
+void CSoundEngine::setLoadingReports(FillReport fill, TextReport text) {
+  g_fillReport = fill;
+  g_textReport = text;
+}
+
+CSoundEngine::CSoundEngine() {}
+
+CSoundEngine::~CSoundEngine() {
+  delete globalMusic;
+  globalMusic = nullptr;
+  for (CSound &s : sounds) {
+    delete s.sound;
+    s.sound = nullptr;
+  }
+  delete moduleSound;
+  moduleSound = nullptr;
+}
+
+void CSoundEngine::init() {}
+
+void CSoundEngine::addSound(std::string file, std::string key, bool stream) {
+  KSound *sound = new KSound();
+  if (g_fillReport) {
+    float share = (float)registeredCount / 250.0f;
+    g_fillReport((float)(0.5 + (double)share / 2.15));
+  }
+  bool loaded = stream ? sound->loadStream(file.c_str()) : sound->loadSample(file.c_str(), 100, false, 1);
+  if (!loaded)
+    CLogger::instance()->log((stream ? "Warning! Music " : "Warning! Sound ") + file + " not loaded.");
+  if (g_textReport) g_textReport("LOADING");
+  if (!stream) registeredCount++;
+  CSound entry;
+  entry.sound = sound;
+  entry.key = key;
+  entry.stream = stream;
+  sounds.push_back(entry);
+}
+
+void CSoundEngine::addMusic(std::string file, std::string key) {
+  CMusic entry;
+  entry.key = key;
+  entry.file = file;
+  music.push_back(entry);
+  registeredCount++;
+}
+
+void CSoundEngine::playSound(std::string key) {
+  if (!soundOn()) return;
+  // Every entry under the key plays, not only the first.
+  for (CSound &s : sounds) {
+    if (s.key != key) continue;
+    if (s.stream) {
+      stopMusic();
+      s.sound->playStream(true);
+    } else {
+      s.sound->playSample();
+    }
+  }
+}
+
+void CSoundEngine::playMusic(std::string key) {
+  if (!musicOn()) return;
+  for (CMusic &m : music) {
+    if (m.key != key) continue;
+    if (!globalMusic) globalMusic = new KSound();
+    // Loading closes the previous tune's channel, so it stops at once; a failed load stays silent.
+    globalMusic->loadStream(m.file.c_str());
+    globalMusic->playStream(true);
+  }
+}
+
+void CSoundEngine::stopMusic() {
+  for (CSound &s : sounds)
+    if (s.stream && s.sound->isPlaying()) s.sound->stopStream();
+}
+
+void CSoundEngine::stopSounds() {
+  for (CSound &s : sounds)
+    if (!s.stream && s.sound->isPlaying()) s.sound->stopSample();
+}
+
+void CSoundEngine::setSoundVolume(int percent) {
+  for (CSound &s : sounds)
+    if (!s.stream) s.sound->setVolume(percent);
+}
+
+void CSoundEngine::setMusicVolume(int percent) {
+  if (globalMusic) globalMusic->setVolume(percent);
+}
+
+KSound *CSoundEngine::getGlobalMusic() { return globalMusic; }
+
+void CSoundEngine::addPattern(std::string, int) {}
+void CSoundEngine::setPattern(std::string) {}
+void CSoundEngine::loadModule(std::string) {}
+void CSoundEngine::playModule(bool) {}
