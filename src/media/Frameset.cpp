@@ -1,6 +1,7 @@
 #include "media/Frameset.h"
 
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "engine/KMiscTools.h"
@@ -63,7 +64,7 @@ void Frameset::nastavFrame(int i, unsigned int start) {
 int Frameset::nastavFrame(char const *name) {
   if (name) {
     for (size_t i = 0; i < frames.size(); ++i) {
-      if (std::string(frames[i]->getID()) == name) {
+      if (std::strcmp(frames[i]->getID(), name) == 0) {
         nastavFrame((int)i);
         return (int)i;
       }
