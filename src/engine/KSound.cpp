@@ -236,13 +236,13 @@ unsigned long KSound::ParseWavHeader(unsigned char *data, unsigned long size) {
 }
 
 bool KSound::loadSample(const char *file, int volume, bool loop, short channels) {
-  _channelCount = channels < 1 ? 1 : (channels > kMaxChannels ? kMaxChannels : channels);
-  _nextChannel = 0;
   std::snprintf(_fileName, sizeof(_fileName), "%s", file ? file : "");
-  _kind = KIND_SAMPLE;
   {
     KAudioLock guard;
     freeAllocatedData();
+    _channelCount = channels < 1 ? 1 : (channels > kMaxChannels ? kMaxChannels : channels);
+    _nextChannel = 0;
+    _kind = KIND_SAMPLE;
     delete[] _header[0];
     _header[0] = nullptr;
     _headerBytes[0] = 0;
@@ -372,7 +372,7 @@ void KSound::playSample() {
 
 void KSound::playSample(long frequency, long volume, long pan, bool loop) {
   KAudioLock guard;
-  if (!_channels[0]) return;
+  if (!_channels[0] || _kind != KIND_SAMPLE) return;
   stopSample();
   _volume = volume > INT_MAX ? INT_MAX : (volume < INT_MIN ? INT_MIN : (int)volume);
   setFrequency(frequency);
@@ -515,15 +515,16 @@ long KSound::ogg_Tell(void *source) {
 
 bool KSound::loadStream(const char *file) {
   std::snprintf(_fileName, sizeof(_fileName), "%s", file ? file : "");
-  _kind = KIND_STREAM;
+  // Channels first: once they are closed no callback can see the sound change kind.
   freeAllocatedData();
+  _kind = KIND_STREAM;
   if (!loadFileToRam(file)) return fail(file, "the file can't be read or is empty");
   return openStreamDecoder();
 }
 
 bool KSound::loadStreamFromPtr(char *data, unsigned long size) {
-  _kind = KIND_STREAM;
   freeAllocatedData();
+  _kind = KIND_STREAM;
   if (!transferFileToRam(data, size)) return fail(_fileName, "no data");
   return openStreamDecoder();
 }
@@ -674,8 +675,8 @@ void KSound::stopStream() {
 
 bool KSound::loadModule(const char *file) {
   std::snprintf(_fileName, sizeof(_fileName), "%s", file ? file : "");
-  _kind = KIND_MODULE;
   freeAllocatedData();
+  _kind = KIND_MODULE;
   _toggle = 0;
   if (!file) return fail(file, "no file name");
   DUH *duh = dumb_load_it(file);
