@@ -94,7 +94,39 @@ def main():
         checker.alpha_composite(im)
         sheet.alpha_composite(checker, (x, y + 14))
         x += 245
+    y += 230
+    mock = loading_mock(gfx, tables, 0.6)
+    if mock is not None:
+        d.text((10, y), "loading screen at 60 %", fill=(255, 255, 160, 255))
+        sheet = sheet.crop((0, 0, width, y + 16 + 300))
+        sheet.alpha_composite(mock.resize((400, 300)), (10, y + 14))
     sheet.save(args.out)
+
+
+def loading_mock(gfx, tables, fill):
+    """The loading screen composed the way the game draws it."""
+    try:
+        bg = Image.open(os.path.join(gfx, "loading.jpg")).convert("RGBA")
+        logo = Image.open(os.path.join(gfx, "loadinglogo.png")).convert("RGBA")
+        logo_fill = Image.open(os.path.join(gfx, "loadinglogofill.png")).convert("RGBA")
+        walker = Image.open(os.path.join(gfx, "characters.png")).convert("RGBA")
+        game = Image.open(os.path.join(gfx, "gamefont.tga")).convert("RGBA")
+    except OSError:
+        return None
+    screen = bg.copy()
+    table = tables["gameFontTable"]
+    width = sum(r[5] for r in table if r[0] in "LOADING")
+    grey = Image.new("RGBA", game.size, (102, 102, 102, 255))
+    grey.putalpha(game.getchannel("A"))
+    for dx in (0, 1, 2):
+        for dy in (529, 530, 531):
+            set_line(screen, grey, table, "LOADING", int((800 - width) / 2) + dx, dy)
+    set_line(screen, game, table, "LOADING", int((800 - width) / 2 + 1), 530)
+    part = logo_fill.crop((0, 0, int(logo_fill.width * fill), logo_fill.height))
+    screen.alpha_composite(part, (291, 1))
+    screen.alpha_composite(logo, (260, 1))
+    screen.alpha_composite(walker.crop((244, 0, 488, 329)), (294, 139))
+    return screen
 
 
 if __name__ == "__main__":
