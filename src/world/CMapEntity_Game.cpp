@@ -1,0 +1,50 @@
+#include "world/CMapEntity_Game.h"
+
+#include "media/CGlobals.h"
+
+CMapEntity_Game::CMapEntity_Game(unsigned short x, unsigned short y, bool solid)
+    : CMapEntity((float)x, (float)y, solid), approachX(0), approachY(0), closing(0), locked(0), dragged(0),
+      highlightAlpha(0), highlightRising(true), highlightOn(false), highlight(nullptr) {
+  active = false;
+  setXY((float)x, (float)y);
+}
+
+// A copy carries nothing, so it cannot share the source's highlight entity: a class with a
+// highlight clones its own aura and sets it after copying. The pulse starts rising again.
+CMapEntity_Game::CMapEntity_Game(const CMapEntity_Game &o)
+    : CMapEntity(o), approachX(o.approachX), approachY(o.approachY), closing(o.closing), locked(o.locked),
+      dragged(o.dragged), highlightAlpha(o.highlightAlpha), highlightRising(true), highlightOn(o.highlightOn),
+      highlight(nullptr) {
+  active = false;
+}
+
+CMapEntity_Game::~CMapEntity_Game() {}
+
+CMapEntity_Game *CMapEntity_Game::clone() { return new CMapEntity_Game(*this); }
+
+void CMapEntity_Game::renderAdditional(KGraphic *) {
+  if (!highlightOn || !highlight) return;
+  // The aura may have been dropped or deleted since it was set; pulse only one we still carry.
+  if (!carries(highlight)) {
+    highlight = nullptr;
+    return;
+  }
+  float step = 0.04f * CGlobals::instance()->deltaFactor;
+  bool falling = !highlightRising;
+  if (highlightRising) {
+    highlightAlpha += step;
+    if (highlightAlpha >= 1.0f) {
+      highlightAlpha = 1.0f;
+      highlightRising = false;
+      falling = true;
+    }
+  }
+  if (falling) {
+    highlightAlpha -= step;
+    if (highlightAlpha <= 0.0f) {
+      highlightAlpha = 0.0f;
+      highlightRising = true;
+    }
+  }
+  highlight->setAlpha(highlightAlpha, true);
+}
