@@ -245,6 +245,8 @@ bool KText::findStringMatchWidth(char *text, long maxWidth, sStringInfo *info, f
 }
 
 bool KText::movePosToNextChar(char *text, sStringInfo *info) {
+  if (!text || !info)
+    return true;
   if (info->start >= static_cast<int>(std::strlen(text)))
     return true;
   while (text[info->start] == ' ')

@@ -24,7 +24,7 @@ public:
   KText(const KText &) = delete;
   KText &operator=(const KText &) = delete;
 
-  // Loads the font picture unless the text already has one.
+  // Loads the font picture unless the text already has one (then nothing happens: false).
   bool loadFontBitmap(char const *file);
   void setFontTable(KFont *table);
   // The text deletes the picture it holds at destruction; a replaced picture stays the caller's.
