@@ -1,0 +1,20 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The ordered names of every screen and day of one difficulty, as the level list file gives them.
+class CLevelList {
+public:
+  CLevelList() {}
+  ~CLevelList() {}
+
+  // Appends the names of the file at path (a real path); a broken file ends the process.
+  void load(std::string path);
+  // Empty for an index past the end.
+  std::string getLevel(uint16_t index) const;
+  uint16_t getSize() const;
+
+private:
+  std::vector<std::string> levels;
+};
