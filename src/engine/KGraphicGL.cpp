@@ -85,6 +85,50 @@ long pow2Up(long v) {
 }
 
 int readLE16(const unsigned char *p) { return p[0] | (p[1] << 8); }
+
+// SDL_image reads TGA pixel data without checking that it is all there, so a short or
+// hollow file is refused here before it is decoded.
+bool tgaLooksWhole(const unsigned char *d, long size) {
+  if (size < 18) {
+    SDL_SetError("TGA header cut short");
+    return false;
+  }
+  int idLength = d[0], mapType = d[1], type = d[2];
+  long mapLength = readLE16(d + 5), mapEntryBits = d[7];
+  long w = readLE16(d + 12), h = readLE16(d + 14);
+  int bits = d[16];
+  bool rle = type >= 9 && type <= 11;
+  if ((type < 1 || type > 3) && !rle) {
+    SDL_SetError("TGA image type %d is not supported", type);
+    return false;
+  }
+  if (w <= 0 || h <= 0 || bits == 0 || bits > 32) {
+    SDL_SetError("TGA header is not valid");
+    return false;
+  }
+  long pos = 18 + idLength + (mapType ? mapLength * ((mapEntryBits + 7) / 8) : 0);
+  long bytes = (bits + 7) / 8;
+  long pixels = w * h;
+  if (!rle) {
+    if (pos + pixels * bytes > size) {
+      SDL_SetError("TGA pixel data cut short");
+      return false;
+    }
+    return true;
+  }
+  while (pixels > 0) {
+    if (pos >= size) break;
+    int packet = d[pos++];
+    long count = (packet & 0x7F) + 1;
+    pos += (packet & 0x80) ? bytes : count * bytes;
+    pixels -= count;
+  }
+  if (pixels > 0 || pos > size) {
+    SDL_SetError("TGA pixel data cut short");
+    return false;
+  }
+  return true;
+}
 } // namespace
 
 KGraphicGL::KGraphicGL()
@@ -332,14 +376,18 @@ bool KGraphicGL::LoadRamPicture(char *name, char *data, long size) {
     KMiscTools::messageBox(" hImageDF == 0 ", name);
     return false;
   }
-  const char *type = nullptr;
-  if (name && std::strstr(name, ".jpg"))
-    type = "JPG";
-  else if (name && std::strstr(name, ".tga"))
-    type = "TGA";
-  else if (name && std::strstr(name, ".png"))
-    type = "PNG";
-  SDL_Surface *decoded = type ? IMG_LoadTyped_RW(rw, 1, type) : IMG_Load_RW(rw, 1);
+  // The name picks the decoder, which takes only its own format; other names go by content.
+  SDL_Surface *decoded = nullptr;
+  if (name && std::strstr(name, ".jpg")) {
+    decoded = IMG_isJPG(rw) ? IMG_LoadJPG_RW(rw) : nullptr;
+  } else if (name && std::strstr(name, ".tga")) {
+    decoded = tgaLooksWhole((const unsigned char *)data, size) ? IMG_LoadTGA_RW(rw) : nullptr;
+  } else if (name && std::strstr(name, ".png")) {
+    decoded = IMG_isPNG(rw) ? IMG_LoadPNG_RW(rw) : nullptr;
+  } else {
+    decoded = IMG_Load_RW(rw, 0);
+  }
+  SDL_RWclose(rw);
   if (!decoded) return false;
 
   SDL_Surface *converted = SDL_ConvertSurfaceFormat(decoded, SDL_PIXELFORMAT_ARGB8888, 0);
