@@ -84,6 +84,13 @@ long pow2Up(long v) {
   return s;
 }
 
+// Paths are copied into 260-byte buffers; a longer one would silently name another file.
+bool fitsPathBuffer(const char *path) {
+  if (std::strlen(path) <= 259) return true;
+  std::fprintf(stderr, "KGraphicGL: picture path too long: %.60s...\n", path);
+  return false;
+}
+
 int readLE16(const unsigned char *p) { return p[0] | (p[1] << 8); }
 
 // SDL_image reads TGA pixel data without checking that it is all there, so a short or
@@ -229,7 +236,7 @@ bool KGraphicGL::loadPicture(const char *path, bool sizedFormat, bool useAlpha) 
   delete[] mask;
   mask = nullptr;
   freePicture();
-  if (!path) return false;
+  if (!path || !fitsPathBuffer(path)) return false;
   // Work on a copy: the caller's string stays as it was.
   char copy[260];
   std::snprintf(copy, sizeof(copy), "%s", path);
@@ -243,7 +250,7 @@ bool KGraphicGL::loadPictureWithMask(const char *picture, const char *maskFile, 
   mask = nullptr;
   maskWidth = maskHeight = 0;
   freePicture();
-  if (!picture) return false;
+  if (!picture || !fitsPathBuffer(picture) || (maskFile && !fitsPathBuffer(maskFile))) return false;
 
   char copy[260];
   if (maskFile) {
@@ -276,6 +283,8 @@ bool KGraphicGL::loadPictureFromPtr(const char *name, unsigned char *data, unsig
                                     bool useAlpha) {
   delete[] mask;
   mask = nullptr;
+  // Made for empty pictures; a loaded one gives its texture back first instead of leaking it.
+  freePicture();
   char copy[260];
   std::snprintf(copy, sizeof(copy), "%s", name ? name : "");
   if (!data || size == 0 || size > 0x7FFFFFFFul) return false;
@@ -559,6 +568,7 @@ bool KGraphicGL::LoadQuicktimeBitmap(char *path) {
 
 bool KGraphicGL::makePictureFromArray(uint32_t *pixels, long w, long h, bool sizedFormat, bool swapBytes) {
   if (!pixels || w <= 0 || h <= 0) return false;
+  freePicture();
   long count = w * h;
   if (swapBytes)
     for (long i = 0; i < count; ++i) pixels[i] = (uint32_t)KMiscTools::flipUnsignedLong(pixels[i]);
@@ -609,6 +619,7 @@ void KGraphicGL::pollArray() {
 bool KGraphicGL::grabScreen(bool back, void (*callback)(long, long, long *, long *, long *)) {
   long sw = screenWidth, sh = screenHeight;
   if (sw <= 0 || sh <= 0) return false;
+  freePicture();
   width = (float)sw;
   height = (float)sh;
   chooseStorage(sw, sh);
