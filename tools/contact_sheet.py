@@ -98,7 +98,9 @@ def main():
     mock = loading_mock(gfx, tables, 0.6)
     if mock is not None:
         d.text((10, y), "loading screen at 60 %", fill=(255, 255, 160, 255))
-        sheet = sheet.crop((0, 0, width, y + 16 + 300))
+        grown = Image.new("RGBA", (width, y + 16 + 300), (70, 110, 100, 255))
+        grown.alpha_composite(sheet.crop((0, 0, width, min(sheet.height, grown.height))))
+        sheet = grown
         sheet.alpha_composite(mock.resize((400, 300)), (10, y + 14))
     sheet.save(args.out)
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <tinyxml.h>
 #include <vorbis/vorbisfile.h>
 
 #include <algorithm>
@@ -16,6 +17,7 @@
 #include <vector>
 
 #include "engine/KFont.h"
+#include "media/ZSpriteFactory.h"
 
 namespace {
 
@@ -324,4 +326,46 @@ TEST(DataSetTest, PictureFileNamesAreLowerCase) {
       EXPECT_EQ(n, lower(n));
     }
   }
+}
+
+TEST(DataSetTest, SpriteCollectionFramesLieInTheirPictures) {
+  TiXmlDocument doc((kData + "gfx/sprites.xml").c_str());
+  ASSERT_TRUE(doc.LoadFile()) << "data/gfx/sprites.xml missing or not well formed";
+  TiXmlElement *root = doc.FirstChildElement("kolekce");
+  ASSERT_NE(root, nullptr);
+  std::map<std::string, std::set<std::string>> framesets;
+  const char *required[] = {"name", "x", "y", "w", "h", "delay", "bX", "bY", "bW", "bH"};
+  for (TiXmlElement *s = root->FirstChildElement("sprite"); s; s = s->NextSiblingElement("sprite")) {
+    ASSERT_TRUE(s->Attribute("name") && s->Attribute("src"));
+    std::string name = s->Attribute("name");
+    SCOPED_TRACE(name);
+    std::pair<int, int> size = pictureSize(kData + "gfx/" + s->Attribute("src"));
+    ASSERT_GT(size.first, 0) << "picture " << s->Attribute("src");
+    for (TiXmlElement *fs = s->FirstChildElement("frameset"); fs; fs = fs->NextSiblingElement("frameset")) {
+      ASSERT_TRUE(fs->Attribute("name"));
+      framesets[name].insert(fs->Attribute("name"));
+      int frames = 0;
+      for (TiXmlElement *f = fs->FirstChildElement("frameB"); f; f = f->NextSiblingElement("frameB"), ++frames) {
+        for (const char *a : required) ASSERT_TRUE(f->Attribute(a)) << a;
+        int x = std::atoi(f->Attribute("x")), y = std::atoi(f->Attribute("y"));
+        int w = std::atoi(f->Attribute("w")), h = std::atoi(f->Attribute("h"));
+        EXPECT_TRUE(x >= 0 && y >= 0 && w > 0 && h > 0 && x + w <= size.first && y + h <= size.second)
+            << fs->Attribute("name") << " " << f->Attribute("name");
+      }
+      EXPECT_GT(frames, 0) << "frameset without frames: " << fs->Attribute("name");
+    }
+    EXPECT_FALSE(framesets[name].empty()) << "sprite without framesets";
+  }
+  // The first prototypes the game registers need these looks.
+  EXPECT_TRUE(framesets["EMPTY"].count("FRAMESET1"));
+  for (const char *fs : {"NEUTRAL", "POINT", "DRAG"}) EXPECT_TRUE(framesets["KURZOR"].count(fs)) << fs;
+  for (const char *fs : {"FRAMESET1", "ACTIVE"}) EXPECT_TRUE(framesets["KURZOR2"].count(fs)) << fs;
+  for (const char *fs : {"EMPTY", "FULL"}) EXPECT_TRUE(framesets["PUNTIK"].count(fs)) << fs;
+}
+
+TEST(DataSetTest, SpriteFactoryReadsTheCollection) {
+  ZSpriteFactory factory("kolekce");
+  factory.nahrajXML((kData + "gfx/sprites.xml").c_str());
+  EXPECT_GE(factory.getCount(), 4u);
+  for (const char *name : {"EMPTY", "KURZOR", "KURZOR2", "PUNTIK"}) EXPECT_GE(factory.najdiZSprite(name), 0) << name;
 }
