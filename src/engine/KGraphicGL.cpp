@@ -386,12 +386,15 @@ bool KGraphicGL::LoadRamPicture(char *name, char *data, long size) {
     return false;
   }
   // The name picks the decoder, which takes only its own format; other names go by content.
+  // Only the file's own name counts: the install folder may have any name on this system.
+  const char *file = name ? std::strrchr(name, '/') : nullptr;
+  file = file ? file + 1 : name;
   SDL_Surface *decoded = nullptr;
-  if (name && std::strstr(name, ".jpg")) {
+  if (file && std::strstr(file, ".jpg")) {
     decoded = IMG_isJPG(rw) ? IMG_LoadJPG_RW(rw) : nullptr;
-  } else if (name && std::strstr(name, ".tga")) {
+  } else if (file && std::strstr(file, ".tga")) {
     decoded = tgaLooksWhole((const unsigned char *)data, size) ? IMG_LoadTGA_RW(rw) : nullptr;
-  } else if (name && std::strstr(name, ".png")) {
+  } else if (file && std::strstr(file, ".png")) {
     decoded = IMG_isPNG(rw) ? IMG_LoadPNG_RW(rw) : nullptr;
   } else {
     decoded = IMG_Load_RW(rw, 0);
