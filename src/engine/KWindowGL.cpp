@@ -180,6 +180,7 @@ bool KWindowGL::createGameWindow(short width, short height, short depth, bool wi
   } else {
     // A second call reuses the window and its context, so loaded pictures stay valid.
     SDL_SetWindowFullscreen(_window, 0);
+    SDL_SetWindowBordered(_window, SDL_TRUE);
     SDL_SetWindowSize(_window, width, height);
     SDL_SetWindowPosition(_window, left, top);
   }
@@ -211,7 +212,17 @@ bool KWindowGL::switchToFullScreen() {
   glClear(GL_COLOR_BUFFER_BIT);
   SDL_GL_SwapWindow(_window);
   glClearColor(_clearColor[0], _clearColor[1], _clearColor[2], _clearColor[3]);
+  // Cover the display by hand first: without a window manager the full-screen request alone
+  // changes nothing on the X server while SDL already reports the display's size.
+  int display = SDL_GetWindowDisplayIndex(_window);
+  SDL_Rect bounds;
+  if (SDL_GetDisplayBounds(display < 0 ? 0 : display, &bounds) == 0) {
+    SDL_SetWindowBordered(_window, SDL_FALSE);
+    SDL_SetWindowPosition(_window, bounds.x, bounds.y);
+    SDL_SetWindowSize(_window, bounds.w, bounds.h);
+  }
   if (SDL_SetWindowFullscreen(_window, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
+    SDL_SetWindowBordered(_window, SDL_TRUE);
     _fullScreen = false;
     return false;
   }
@@ -219,6 +230,7 @@ bool KWindowGL::switchToFullScreen() {
   if (SDL_GL_MakeCurrent(_window, (SDL_GLContext)_context) != 0) {
     KMiscTools::messageBox("SetCurrentContext failed", "openGL error");
     SDL_SetWindowFullscreen(_window, 0);
+    SDL_SetWindowBordered(_window, SDL_TRUE);
     _fullScreen = false;
     return false;
   }
@@ -237,6 +249,7 @@ void KWindowGL::toggleFullScreen(bool fullScreen) {
   } else {
     _fullScreen = false;
     SDL_SetWindowFullscreen(_window, 0);
+    SDL_SetWindowBordered(_window, SDL_TRUE);
     int screenW = _windowWidth, screenH = _windowHeight;
     SDL_DisplayMode mode;
     if (SDL_GetDesktopDisplayMode(0, &mode) == 0) {
@@ -555,15 +568,6 @@ bool KWindowGL::pollOne(SDL_Event *ev) {
     case SDL_WINDOWEVENT_FOCUS_GAINED: _active = true; break;
     case SDL_WINDOWEVENT_FOCUS_LOST: _active = false; break;
     case SDL_WINDOWEVENT_SIZE_CHANGED: updateView(); break;
-    case SDL_WINDOWEVENT_LEAVE:
-      if (_window) {
-        // Motion stops at the edge; the pointer's real place tells the flip it is outside.
-        int gx, gy, wx, wy;
-        SDL_GetGlobalMouseState(&gx, &gy);
-        SDL_GetWindowPosition(_window, &wx, &wy);
-        KInput::notePointer(gx - wx, gy - wy);
-      }
-      break;
     default: break;
     }
     break;
@@ -673,8 +677,7 @@ void KWindowGL::processEvents() {
     std::snprintf(name, sizeof(name), "screenshot%lu.tga", _screenshotCounter);
     char path[260];
     std::snprintf(path, sizeof(path), "%s", KMiscTools::makeFilePath(name));
-    // The picture on screen, which the front buffer holds between frames.
-    saveScreen(path, 2, 0, 0, true);
+    saveBackBuffer(path, 2, 0, 0);
     KInput::waitForKeyRelease(K_VK_F13);
     KInput::waitForKeyRelease(K_VK_L_SHIFT);
   }
@@ -733,15 +736,11 @@ bool KWindowGL::readPixels(int x, int y, int w, int h, unsigned char *rgba, bool
 }
 
 bool KWindowGL::saveBackBuffer(const char *path, long format, long width, long height) {
-  return saveScreen(path, format, width, height, false);
-}
-
-bool KWindowGL::saveScreen(const char *path, long format, long width, long height, bool front) {
   const int W = _windowWidth, H = _windowHeight;
   if (!path || W <= 0 || H <= 0) return false;
   unsigned char *pixels = new (std::nothrow) unsigned char[(size_t)W * H * 4];
   if (!pixels) return false;
-  if (!readPixels(0, 0, W, H, pixels, front)) {
+  if (!readPixels(0, 0, W, H, pixels)) {
     delete[] pixels;
     return false;
   }

@@ -79,7 +79,6 @@ private:
   void darkenFrame();
   bool pollOne(SDL_Event *ev);
   void dispatch(const SDL_Event &ev, KSystemEvent &sys);
-  bool saveScreen(const char *path, long format, long width, long height, bool front);
   bool savePicFile(const char *path, unsigned char *bgra, long width, long height, long format);
 
   void *_context;

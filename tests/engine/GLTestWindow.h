@@ -64,6 +64,59 @@ public:
   // Saves the back buffer as a PNG (to look at a test's picture). Recorded as a message box.
   static bool savePNG(const char *path) { return window()->saveBackBuffer(path, 3, 0, 0); }
 
+  // Injected input. Window coordinates equal picture coordinates while windowed. The X server
+  // is shared with other test programs, so real pointer or expose events may arrive in between:
+  // look for your events rather than assume they are the only ones.
+  static void pushKey(SDL_Scancode sc, bool down, bool repeat = false) {
+    SDL_Event e;
+    SDL_zero(e);
+    e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+    e.key.windowID = SDL_GetWindowID(window()->getWindowHandle());
+    e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+    e.key.repeat = repeat ? 1 : 0;
+    e.key.keysym.scancode = sc;
+    e.key.keysym.sym = SDL_GetKeyFromScancode(sc);
+    SDL_PushEvent(&e);
+  }
+  // SDL's button numbers: 1 left, 2 middle, 3 right.
+  static void pushButton(int sdlButton, bool down, int x, int y, int clicks = 1) {
+    SDL_Event e;
+    SDL_zero(e);
+    e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+    e.button.windowID = SDL_GetWindowID(window()->getWindowHandle());
+    e.button.button = (Uint8)sdlButton;
+    e.button.state = down ? SDL_PRESSED : SDL_RELEASED;
+    e.button.clicks = (Uint8)clicks;
+    e.button.x = x;
+    e.button.y = y;
+    SDL_PushEvent(&e);
+  }
+  static void pushMotion(int x, int y) {
+    SDL_Event e;
+    SDL_zero(e);
+    e.type = SDL_MOUSEMOTION;
+    e.motion.windowID = SDL_GetWindowID(window()->getWindowHandle());
+    e.motion.x = x;
+    e.motion.y = y;
+    SDL_PushEvent(&e);
+  }
+  static void pushWindowEvent(SDL_WindowEventID id) {
+    SDL_Event e;
+    SDL_zero(e);
+    e.type = SDL_WINDOWEVENT;
+    e.window.windowID = SDL_GetWindowID(window()->getWindowHandle());
+    e.window.event = (Uint8)id;
+    SDL_PushEvent(&e);
+  }
+  // Runs processEvents until the queue is empty (bounded).
+  static void pumpAll() {
+    for (int i = 0; i < 1000; ++i) {
+      SDL_PumpEvents();
+      if (SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) <= 0) break;
+      window()->processEvents();
+    }
+  }
+
 protected:
   void SetUp() override {
     KWindowGL *w = window();
