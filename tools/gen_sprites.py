@@ -62,13 +62,20 @@ def paint_cursor(w, h, index, count, p):
         ox, oy = 2, 2
         if shape == "point":
             d.rounded_rectangle(_pts([(ox, oy), (ox + 7 * k, oy + 18 * k)]), 3 * SS, fill=fill, outline=INK, width=2 * SS)
-            palm = [(ox - 1, oy + 12 * k), (ox + 22 * k, oy + 30 * k)]
+            for i in range(3):  # the curled fingers
+                x = ox + 6 * k + i * 5.5 * k
+                d.ellipse(_pts([(x, oy + 10 * k), (x + 6.5 * k, oy + 19 * k)]), fill=fill, outline=INK, width=2 * SS)
+            palm = [(ox - 1, oy + 14 * k), (ox + 23 * k, oy + 31 * k)]
         else:
             palm = [(ox, oy + 4), (ox + 24 * k, oy + 26 * k)]
             for i in range(4):
                 x = ox + 1 + i * 5.5 * k
                 d.ellipse(_pts([(x, oy), (x + 6 * k, oy + 9 * k)]), fill=fill, outline=INK, width=2 * SS)
         d.rounded_rectangle(_pts(palm), 6 * SS, fill=fill, outline=INK, width=2 * SS)
+        # Thumb across the front of the palm.
+        ty = palm[0][1] + 5 * k
+        d.rounded_rectangle(_pts([(palm[0][0] - 2, ty), (palm[0][0] + 11 * k, ty + 6 * k)]), 3 * SS,
+                            fill=fill, outline=INK, width=2 * SS)
         d.line(_pts([(palm[0][0] + 3, palm[1][1] - 5), (palm[1][0] - 3, palm[1][1] - 5)]), fill=(180, 180, 200, 255), width=SS)
     return _done(img)
 
