@@ -1,5 +1,7 @@
 #include "GLTestWindow.h"
 
+#include "engine/KGraphicGL.h"
+
 #include <SDL_image.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -444,4 +446,77 @@ TEST_F(KWindowTest, SecondCreateKeepsTheWindowAndClampsTheDepth) {
   EXPECT_TRUE(window()->createGameWindow(800, 600, 48, true, "Tobrulant"));
   EXPECT_EQ(window()->getWindowDepth(), 32);
   EXPECT_EQ(window()->getWindowHandle(), before);
+}
+
+TEST_F(KWindowTest, WorldViewMovesAndZoomsAboutTheMiddle) {
+  KGraphicGL g;
+  window()->setWorldView(100, 0, 0, 1, true);
+  g.drawRect(0, 0, 10, 10, 1, 1, 1, 1);
+  EXPECT_TRUE(near(pixel(105, 5), rgba(255, 255, 255)));
+  EXPECT_TRUE(near(pixel(5, 5), rgba(0, 0, 0)));
+
+  // Zoom 2 about the middle: (400, 300)-(410, 310) covers (400, 300)-(420, 320).
+  window()->setWorldView(0, 0, 0, 2, true);
+  g.drawRect(400, 300, 410, 310, 1, 1, 1, 1);
+  EXPECT_TRUE(near(pixel(401, 301), rgba(255, 255, 255)));
+  EXPECT_TRUE(near(pixel(418, 318), rgba(255, 255, 255)));
+  EXPECT_TRUE(near(pixel(422, 322), rgba(0, 0, 0)));
+
+  // Half a turn about the middle puts the top-left corner at the bottom right.
+  window()->setWorldView(0, 0, 180, 1, true);
+  g.drawRect(0, 0, 10, 10, 1, 1, 1, 1);
+  EXPECT_TRUE(near(pixel(795, 595), rgba(255, 255, 255)));
+  EXPECT_TRUE(near(pixel(5, 5), rgba(0, 0, 0)));
+  window()->setDefaultWorldView();
+}
+
+TEST_F(KWindowTest, FlipShowsTheSystemPointerOnlyOutsideThePicture) {
+  KInput::hidePointer();
+  KInput::notePointer(-10, 40);
+  window()->flipBackBuffer(false, false);
+  EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);
+  EXPECT_EQ(KInput::_cursorVisibility, 0) << "the game still wants it hidden";
+  KInput::notePointer(100, 100);
+  window()->flipBackBuffer(false, false);
+  EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
+  KInput::showPointer();
+  window()->flipBackBuffer(false, false);
+  EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);
+}
+
+TEST_F(KWindowTest, EnginePausePumpsWindowEventsWithoutTheRawCallback) {
+  window()->setCallBack(recordSystem);
+  g_now = 100;
+  KMiscTools::setClockSource(steppingClock);
+  pushKey(SDL_SCANCODE_D, true);
+  pushKey(SDL_SCANCODE_D, false);
+  KMiscTools::pause(50, true);
+  EXPECT_EQ(typesOf(eventsOfTypes({5, 6, 7})), (std::vector<uint32_t>{6, 5, 7}));
+  EXPECT_TRUE(g_system.empty());
+}
+
+namespace {
+int g_displays = 0;
+bool countDisplay(KDisplay *d) {
+  ++g_displays;
+  EXPECT_GT(d->width, 0);
+  EXPECT_GT(d->height, 0);
+  EXPECT_GE(d->bitsPerPixel, 16);
+  return false;
+}
+} // namespace
+
+TEST_F(KWindowTest, DisplaysStopWhenTheCallbackSaysSo) {
+  g_displays = 0;
+  window()->enumerateDisplays(countDisplay);
+  EXPECT_EQ(g_displays, 1);
+  window()->enumerateDisplays(nullptr);
+}
+
+TEST_F(KWindowTest, MinimisedWindowHasNoFocusUntilRestored) {
+  window()->minimize();
+  EXPECT_FALSE(window()->hasFocus());
+  window()->restore();
+  EXPECT_TRUE(window()->hasFocus());
+  pumpAll();
 }
