@@ -354,6 +354,8 @@ void KWindowGL::setWorldView(float x, float y, float angle, float zoom, bool cle
   if (clear) {
     glClearColor(_clearColor[0], _clearColor[1], _clearColor[2], _clearColor[3]);
     glClear(GL_COLOR_BUFFER_BIT);
+    // The bars beside a scaled picture stay black whatever the clear colour.
+    if (_fullScreen) clearBars();
   }
   glLoadIdentity();
   glTranslatef((float)(W / 2), (float)(H / 2), 0);
