@@ -37,6 +37,14 @@ uint32_t toSpriteCoordinate(float v) {
   return (uint32_t)(int32_t)v;
 }
 
+// A share of a frame side as a clip value, truncated toward zero and kept in the clip's range.
+short percentOf(unsigned side, short percent) {
+  float v = (float)side * (float)percent / 100.0f;
+  if (v >= 32767.0f) return 32767;
+  if (v <= -32768.0f) return -32768;
+  return (short)v;
+}
+
 bool byLayer(const CMapEntity *a, const CMapEntity *b) { return a->getSortZ() < b->getSortZ(); }
 
 } // namespace
@@ -287,8 +295,8 @@ void CMapEntity::setVyrez(short a, short b, short c, short d) {
 
 void CMapEntity::setVyrezPercent(short a, short b, short c, short d) {
   Frame *f = getCurrentFrame();
-  if (a != -1 && f) clip[0] = (short)((float)f->getSirka() * (float)a / 100.0f);
-  if (b != -1 && f) clip[1] = (short)((float)f->getVyska() * (float)b / 100.0f);
+  if (a != -1 && f) clip[0] = percentOf(f->getSirka(), a);
+  if (b != -1 && f) clip[1] = percentOf(f->getVyska(), b);
   if (c != -1) clip[2] = c;
   if (d != -1) clip[3] = d;
 }
