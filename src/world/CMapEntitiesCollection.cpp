@@ -1,0 +1,405 @@
+#include "world/CMapEntitiesCollection.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <tinyxml.h>
+
+#include "media/CFatal.h"
+#include "media/CGlobals.h"
+#include "media/CLogger.h"
+#include "media/Frame.h"
+#include "media/ZSprite.h"
+#include "media/makeString.h"
+#include "world/CEntityGenerator.h"
+#include "world/CMapCollisionManager.h"
+#include "world/CMapEntitiesFactory.h"
+#include "world/CMapEntity_Game.h"
+#include "world/CMapa.h"
+
+uint16_t poradi = 0;
+
+namespace {
+KGraphic *g_warmUpScreen = nullptr;
+
+void log(const std::string &line) { CLogger::instance()->log(line); }
+
+const uint32_t kBedClass = 13;
+const uint32_t kPlayerID = 7;
+
+// The player figure loads every animation before play and ends facing the viewer.
+const char *const kPlayerFramesets[] = {"LEFT", "UP", "RIGHT", "BORED1", "BORED2", "VYSETRENI", "DOWN"};
+
+const char *const kCommonEntities[] = {
+    "BAR",    "PRACH",   "SRDCE",   "NAPISLOST", "HELPWINDOW", "SUMMARYWINDOW", "Z",      "DRINK",
+    "GREENDRINK", "KNIHA", "TOY",   "OK",        "CLOSED",     "RECEPT",        "SESTRALEKARNASMALL",
+    "ODPAD",  "RODICE1", "RODICE2", "RODICE3",   "LEK1",       "LEK2",          "LEK3",   "LEK4",
+    "LEK5",   "LEK",     "BACILY",  "BACILY2",   "BACILY3",    "BACILY4",       "BACILY5", "OPICKA"};
+
+// Decimal text as atoi reads it (blanks, sign, leading digits), wrapping rather than overflowing;
+// the caller keeps the bits its field holds.
+uint32_t readBits(const char *p) {
+  while (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\r' || *p == '\f' || *p == '\v') ++p;
+  bool negative = false;
+  if (*p == '+' || *p == '-') negative = *p++ == '-';
+  uint32_t v = 0;
+  while (*p >= '0' && *p <= '9') v = v * 10u + (uint32_t)(*p++ - '0');
+  return negative ? 0u - v : v;
+}
+
+int16_t readShort(const char *text) { return (int16_t)(uint16_t)readBits(text); }
+
+// Everything a reading step needs to name the file and the row of what is wrong.
+struct Reader {
+  const std::string &path;
+
+  const char *required(TiXmlElement *e, const char *attribute, const std::string &message) const {
+    const char *v = e->Attribute(attribute);
+    if (!v) fatalDataError(message, path, e->Row(), -1);
+    return v;
+  }
+
+  int16_t requiredShort(TiXmlElement *e, const char *attribute, const std::string &message) const {
+    return readShort(required(e, attribute, message));
+  }
+
+  int16_t optionalShort(TiXmlElement *e, const char *attribute) const {
+    const char *v = e->Attribute(attribute);
+    return v ? readShort(v) : (int16_t)0;
+  }
+
+  // A prototype name of the file that the registry does not hold ends the run here, naming the
+  // file and row, rather than later in the registry where neither is known.
+  CMapEntity_Game *clone(TiXmlElement *e, const std::string &name) const {
+    CMapEntitiesFactory *factory = CMapEntitiesFactory::instance();
+    if (!factory->najdiEntity(name)) fatalDataError("Entity " + name + " not found in global entity object!", path, e->Row(), -1);
+    return factory->cloneEntity(name);
+  }
+};
+
+void setFrameBY(CMapEntity *e, int16_t bY) {
+  if (bY == 0) return;
+  Frame *f = e->getCurrentFrame();
+  if (f) f->setBY(bY);
+}
+
+// Loads the entity's pictures by drawing it once far off screen.
+void warmUp(CMapEntity *e) {
+  e->setXY(-500, -500);
+  e->update(g_warmUpScreen);
+}
+} // namespace
+
+CMapEntitiesCollection::Hooks &CMapEntitiesCollection::hooks() {
+  static Hooks h;
+  return h;
+}
+
+void CMapEntitiesCollection::setWarmUpScreen(KGraphic *screen) { g_warmUpScreen = screen; }
+
+KGraphic *CMapEntitiesCollection::getWarmUpScreen() { return g_warmUpScreen; }
+
+CMapEntitiesCollection::CMapEntitiesCollection() : mapa(nullptr) { entities.reserve(150); }
+
+void CMapEntitiesCollection::handleEntities() {}
+
+// The list is emptied before anything is deleted: a dying entity looks up the level's action
+// queue, and must not find entities already deleted.
+CMapEntitiesCollection::~CMapEntitiesCollection() {
+  std::vector<CMapEntity_Game *> old;
+  old.swap(entities);
+  for (CMapEntity_Game *e : old)
+    if (e && !e->getParent()) delete e;
+  std::vector<CEntityGenerator *> gens;
+  gens.swap(generators);
+  for (CEntityGenerator *g : gens) delete g;
+}
+
+void CMapEntitiesCollection::addEntity(CMapEntity_Game *e) {
+  CGlobals::instance()->entityAdded = true;
+  if (!e || contains(e)) return;
+  entities.push_back(e);
+}
+
+bool CMapEntitiesCollection::contains(const CMapEntity *e) const {
+  for (const CMapEntity_Game *x : entities)
+    if (x == e) return true;
+  return false;
+}
+
+CMapEntity_Game *CMapEntitiesCollection::getEntityByName(const std::string &spriteName) const {
+  for (CMapEntity_Game *e : entities) {
+    ZSprite *s = e->getSprite();
+    if (s && spriteName == s->getID()) return e;
+  }
+  return nullptr;
+}
+
+CMapEntity_Game *CMapEntitiesCollection::getEntityByID(unsigned int id) const {
+  for (CMapEntity_Game *e : entities)
+    if (e->getEntityID() == id) return e;
+  return nullptr;
+}
+
+CMapEntity_Game *CMapEntitiesCollection::getFirstEntityByClassID(unsigned int cls) const {
+  CMapEntity_Game *found = nullptr;
+  for (CMapEntity_Game *e : entities)
+    if (e->getEntityClassID() == cls) found = e;
+  return found;
+}
+
+bool CMapEntitiesCollection::containsClass(unsigned short cls) const {
+  for (CMapEntity_Game *e : entities)
+    if (e->getEntityClassID() == (uint32_t)cls) return true;
+  return false;
+}
+
+void CMapEntitiesCollection::focus(CMapEntity_Game *keep, std::vector<CMapEntity *> *) {
+  for (CMapEntity_Game *e : entities)
+    if (e != keep && !e->getParent()) e->setFocus(false);
+}
+
+void CMapEntitiesCollection::focusAdd(CMapEntity_Game *e, std::vector<CMapEntity *> *) {
+  if (e && contains(e)) e->setFocus(true);
+}
+
+void CMapEntitiesCollection::defocus() {
+  for (CMapEntity_Game *e : entities)
+    if (e->getFocusable()) e->setFocus(false);
+}
+
+void CMapEntitiesCollection::unfocus(std::vector<CMapEntity *> *) {
+  for (CMapEntity_Game *e : entities) e->setFocus(true);
+}
+
+// ---- kill pass
+
+void CMapEntitiesCollection::forget(CMapEntity *e) {
+  for (size_t i = 0; i < entities.size();) {
+    if (entities[i] == e)
+      entities.erase(entities.begin() + (long)i);
+    else
+      ++i;
+  }
+  for (CMapEntity_Game *other : entities) {
+    other->deleteFromCollisionList(e);
+    other->deleteFromActionCollisionList(e);
+  }
+}
+
+void CMapEntitiesCollection::destroyLeaf(CMapEntity_Game *e) {
+  forget(e);
+  CMapEntity *parent = e->getParent();
+  if (parent)
+    parent->removeEntity(e);
+  else
+    delete e;
+}
+
+void CMapEntitiesCollection::destroyTree(CMapEntity_Game *e) {
+  std::vector<CMapEntity *> carried;
+  e->collectCarried(carried);
+  for (CMapEntity *c : carried) forget(c);
+  destroyLeaf(e);
+}
+
+// Killed entities go leaves first, so a carrier goes once what it carries has gone. A killed
+// carrier may still hold entities that never die on their own (carried outside the list, or
+// spared by a later setKill(false)); once a walk deletes nothing the oldest such carrier goes
+// with everything it carries, so the pass always ends.
+void CMapEntitiesCollection::updateEntities() {
+  for (;;) {
+    bool waiting = false;
+    bool deleted = false;
+    for (size_t i = 0; i < entities.size();) {
+      CMapEntity_Game *e = entities[i];
+      if (!e->getKill()) {
+        ++i;
+        continue;
+      }
+      if (e->hasChildren()) {
+        waiting = true;
+        ++i;
+        continue;
+      }
+      // The next entity has taken its place.
+      destroyLeaf(e);
+      deleted = true;
+    }
+    if (!waiting) return;
+    if (deleted) continue;
+    for (CMapEntity_Game *e : entities) {
+      if (e->getKill() && e->hasChildren()) {
+        destroyTree(e);
+        break;
+      }
+    }
+  }
+}
+
+// ---- generators
+
+void CMapEntitiesCollection::updateGenerators() {
+  for (size_t i = 0; i < generators.size(); ++i) generators[i]->update(this);
+}
+
+// ---- drawing order
+
+float CMapEntitiesCollection::drawKeyY(const CMapEntity *e) {
+  float k = e->getY() + (float)e->getSortY();
+  return std::isnan(k) ? -INFINITY : k;
+}
+
+void CMapEntitiesCollection::sortDrawingOrder() {
+  std::sort(entities.begin(), entities.end(), [](const CMapEntity_Game *a, const CMapEntity_Game *b) {
+    if (a->getSortZ() != b->getSortZ()) return a->getSortZ() < b->getSortZ();
+    return drawKeyY(a) < drawKeyY(b);
+  });
+}
+
+// ---- walk penalties
+
+void CMapEntitiesCollection::generateEntityCollisionList() {
+  if (!mapa) return;
+  std::vector<TLayer> &layers = mapa->getLayers();
+  for (TLayer &layer : layers)
+    for (TMapCell &cell : layer.cells) cell.penalty = 0;
+  if (layers.empty()) return;
+  TLayer &first = layers[0];
+  for (CMapEntity_Game *e : entities) {
+    if (!e->getSolid()) continue;
+    uint16_t penalty = e->getWalkPenalty();
+    forEachCoveredCell(bodyBox(e), [&](int c, int r, int index) {
+      first.cells[index].penalty = penalty;
+      if (debug)
+        log("penalty(" + makeString(c) + "," + makeString(r) + ") " + makeString(penalty) +
+            ", pozice: " + makeString(index) + "(" + e->name + ")\n");
+    });
+  }
+}
+
+// ---- the level entities file
+
+void CMapEntitiesCollection::nahrajXML(const std::string &path) {
+  TiXmlDocument doc;
+  if (!doc.LoadFile(path.c_str())) fatalDataError("File " + path + " not found!", path, doc.ErrorRow(), -1);
+  TiXmlElement *root = doc.FirstChildElement("mapEntities");
+  if (!root) {
+    log("MAPENTITIES tag not found! This is probably not the map entities file..");
+    return;
+  }
+  Reader in{path};
+
+  // A carried entity keeps the layer it was made with, not its carrier's plus one.
+  auto carry = [this](CMapEntity_Game *carrier, CMapEntity_Game *e) {
+    int sortZ = e->getSortZ();
+    carrier->addEntity(e, false, true);
+    addEntity(e);
+    e->setSortZ(sortZ, false);
+  };
+
+  for (TiXmlElement *d = root->FirstChildElement("deadder"); d; d = d->NextSiblingElement("deadder")) {
+    int16_t x = in.requiredShort(d, "x", "X not found near DEADDER tag!");
+    int16_t y = in.requiredShort(d, "y", "Y not found near DEADDER tag!");
+    int16_t bY = in.optionalShort(d, "bY");
+    CMapEntity_Game *carrier = in.clone(d, "DEADDER");
+    carrier->setXY(x, y);
+    setFrameBY(carrier, bY);
+    addEntity(carrier);
+    log("Cloning deadder");
+    for (TiXmlElement *c = d->FirstChildElement("deadderentity"); c; c = c->NextSiblingElement("deadderentity")) {
+      std::string name = in.required(c, "name", "NAME not found near ENTITY(DEADDER) tag!");
+      CMapEntity_Game *e = in.clone(c, name);
+      carry(carrier, e);
+      log("DeAdder entity" + e->name);
+    }
+  }
+
+  for (TiXmlElement *el = root->FirstChildElement("entity"); el; el = el->NextSiblingElement("entity")) {
+    std::string name = in.required(el, "name", "NAME not found near ENTITY tag!");
+    int16_t x = in.requiredShort(el, "x", "X not found near ENTITY tag!");
+    int16_t y = in.requiredShort(el, "y", "Y not found near ENTITY tag!");
+    if (el->Attribute("deadder")) {
+      CMapEntity_Game *carrier = in.clone(el, "DEADDER");
+      carrier->setXY(x, y);
+      addEntity(carrier);
+      CMapEntity_Game *e = in.clone(el, name);
+      carry(carrier, e);
+      log("DeAdder entity" + e->name);
+      continue;
+    }
+    CMapEntity_Game *e = in.clone(el, name);
+    warmUp(e);
+    if (e->getEntityID() == kPlayerID) {
+      for (size_t i = 0; i < 7; ++i) {
+        e->changeFrameset(kPlayerFramesets[i]);
+        if (i < 6) e->update(g_warmUpScreen);
+      }
+    }
+    e->setXY(x, y);
+    addEntity(e);
+  }
+
+  for (TiXmlElement *g = root->FirstChildElement("generator"); g; g = g->NextSiblingElement("generator")) {
+    int16_t x = in.requiredShort(g, "x", "X not found near GENERATOR tag!");
+    int16_t y = in.requiredShort(g, "y", "Y not found near GENERATOR tag!");
+    int16_t interval = in.requiredShort(g, "interval", "INTERVAL not found near GENERATOR tag!");
+    int16_t start = in.requiredShort(g, "start", "START not found near GENERATOR tag!");
+    CEntityGenerator *gen = new CEntityGenerator(x, y, interval, start);
+    // Owned by the collection before anything can end the reading.
+    generators.push_back(gen);
+    for (TiXmlElement *c = g->FirstChildElement("generatorentity"); c;
+         c = c->NextSiblingElement("generatorentity")) {
+      std::string name = in.required(c, "name", "NAME not found near ENTITY(GENERATOR) tag!");
+      gen->pridej(in.clone(c, name));
+      log("Generator entity" + name);
+    }
+    log("Generator push back");
+  }
+
+  for (TiXmlElement *a = root->FirstChildElement("adder"); a; a = a->NextSiblingElement("adder")) {
+    int16_t x = in.requiredShort(a, "x", "X not found near ADDER tag!");
+    int16_t y = in.requiredShort(a, "y", "Y not found near ADDER tag!");
+    int16_t bY = in.optionalShort(a, "bY");
+    CMapEntity_Game *carrier = in.clone(a, "ADDER");
+    carrier->setXY(x, y);
+    setFrameBY(carrier, bY);
+    addEntity(carrier);
+    log("Cloning adder");
+    for (TiXmlElement *c = a->FirstChildElement("adderentity"); c; c = c->NextSiblingElement("adderentity")) {
+      std::string name = in.required(c, "name", "NAME not found near ENTITY(ADDER) tag!");
+      const char *number = c->Attribute("postelcislo");
+      uint16_t bedNumber = number ? (uint16_t)readBits(number) : (uint16_t)0;
+      CMapEntity_Game *e = in.clone(c, name);
+      warmUp(e);
+      bool bed = e->getEntityClassID() == kBedClass;
+      if (bed) --poradi;
+      int sortZ = e->getSortZ();
+      carrier->addEntity(e, false, true);
+      addEntity(e);
+      if (bed && bedNumber != 0 && hooks().setBedNumber) hooks().setBedNumber(e, bedNumber);
+      e->setSortZ(sortZ, false);
+      log("Adder entity" + e->name);
+    }
+  }
+
+  prerenderCommonEntities();
+}
+
+// Draws one clone of each entity that levels create during play, so their pictures are loaded
+// before play rather than in the middle of it. The clones are deleted at once: the pictures stay
+// with the surface manager.
+void CMapEntitiesCollection::prerenderCommonEntities() {
+  CMapEntitiesFactory *factory = CMapEntitiesFactory::instance();
+  for (const char *name : kCommonEntities) {
+    CMapEntity_Game *e = factory->cloneEntity(name);
+    if (std::strcmp(name, "SESTRALEKARNASMALL") == 0) e->setVisible(true);
+    warmUp(e);
+    e->setKill(true);
+    delete e;
+  }
+}
+
+CMapEntitiesCollection_Game::CMapEntitiesCollection_Game() {}
+
+CMapEntitiesCollection_Game::~CMapEntitiesCollection_Game() {}

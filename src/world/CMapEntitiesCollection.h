@@ -1,0 +1,98 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class CEntityGenerator;
+class CMapa;
+class CMapEntity;
+class CMapEntity_Game;
+class KGraphic;
+
+// The level's running bed count: every bed copy takes the next number from it. The level sets it
+// to 0; the entities loader gives one back for each bed that an arrival carrier ("ADDER") holds.
+extern uint16_t poradi;
+
+// The live entities of one level, in one list that owns them: lookups, focus control for panels,
+// the kill pass and the timed generators. The level render keeps the list in drawing order, so a
+// first match is the entity drawn furthest back.
+class CMapEntitiesCollection {
+public:
+  // Ties to classes built above this one, installed at start-up; unset ones do nothing.
+  struct Hooks {
+    // Gives a bed (class 13) placed by an arrival carrier its bed number from the level file.
+    void (*setBedNumber)(CMapEntity_Game *bed, uint16_t number) = nullptr;
+  };
+  static Hooks &hooks();
+  // The picture that the off-screen warm-up draws go to (the game's back buffer).
+  static void setWarmUpScreen(KGraphic *screen);
+  static KGraphic *getWarmUpScreen();
+
+  CMapEntitiesCollection();
+  CMapEntitiesCollection(const CMapEntitiesCollection &) = delete;
+  CMapEntitiesCollection &operator=(const CMapEntitiesCollection &) = delete;
+  virtual void handleEntities();
+  virtual ~CMapEntitiesCollection();
+
+  void bindMapa(CMapa *m) { mapa = m; }
+  CMapa *getMapa() const { return mapa; }
+  std::vector<CMapEntity_Game *> *getEntitiesPtr() { return &entities; }
+  std::vector<CEntityGenerator *> &getGenerators() { return generators; }
+
+  // Appends the entity and raises the entity-added flag. An entity already listed, or null, is
+  // not appended again: the list owns each entity once.
+  void addEntity(CMapEntity_Game *e);
+  // Whether the entity is in the list (pointer comparison).
+  bool contains(const CMapEntity *e) const;
+
+  // By the name of the entity's sprite, not the entity's own name; first match.
+  CMapEntity_Game *getEntityByName(const std::string &spriteName) const;
+  CMapEntity_Game *getEntityByID(unsigned int id) const;
+  // The last match in the list: the one drawn furthest in front.
+  CMapEntity_Game *getFirstEntityByClassID(unsigned int cls) const;
+  bool containsClass(unsigned short cls) const;
+
+  // Focus for panels and windows. The list arguments are not used.
+  void focus(CMapEntity_Game *keep, std::vector<CMapEntity *> *);
+  void focusAdd(CMapEntity_Game *e, std::vector<CMapEntity *> *);
+  void defocus();
+  // Gives the focus back to every entity.
+  void unfocus(std::vector<CMapEntity *> *);
+
+  // The kill pass: deletes every entity marked for killing, carried ones through their carrier.
+  void updateEntities();
+  void updateGenerators();
+
+  // Reads a level entities file (a real path); a broken file ends the process naming it.
+  void nahrajXML(const std::string &path);
+  void prerenderCommonEntities();
+  // Writes the walk penalties of solid entities into the map's first layer.
+  void generateEntityCollisionList();
+
+  // Puts the list into drawing order: lower layer first, within a layer lower y plus sort
+  // offset first.
+  void sortDrawingOrder();
+  // An entity's y plus its current frame's sort offset; a position that is not a number sorts
+  // furthest back rather than breaking the sort.
+  static float drawKeyY(const CMapEntity *e);
+
+protected:
+  std::vector<CMapEntity_Game *> entities;
+  std::vector<CEntityGenerator *> generators;
+  CMapa *mapa;
+
+private:
+  // Takes the entity out of the list and out of every listed entity's collision lists.
+  void forget(CMapEntity *e);
+  // Deletes a killed entity that carries nothing, through its carrier when it has one.
+  void destroyLeaf(CMapEntity_Game *e);
+  // Deletes a killed carrier with everything it still carries.
+  void destroyTree(CMapEntity_Game *e);
+};
+
+// The collection every level makes; it adds nothing but its destructor.
+class CMapEntitiesCollection_Game : public CMapEntitiesCollection {
+public:
+  CMapEntitiesCollection_Game();
+  ~CMapEntitiesCollection_Game() override;
+};
