@@ -1,0 +1,90 @@
+#pragma once
+#include <cstdint>
+#include <type_traits>
+#include <vector>
+
+#include "world/CMapEntity_Game.h"
+
+class CEntityController;
+class CMapEntitiesCollection;
+
+// Game time (ms) of the last queued order; the player figure also sets it when it arrives.
+extern uint32_t posledniKlik;
+
+// One order for the player's queue: the behaviour that carries it out, what to do and with what.
+struct akce {
+  akce();
+  akce(const akce &) = delete;
+  akce &operator=(const akce &) = delete;
+  // Releases the parameters when the last addParam said they are owned.
+  ~akce();
+
+  // Parameters are typed so that owned ones can be released as what they are.
+  template <class T> void addParam(T *p, bool own) {
+    static_assert(!std::is_void<T>::value, "an order's parameter needs its type");
+    params.push_back(p);
+    releasers.push_back(&releaseAs<T>);
+    ownsParams = own;
+  }
+  // Null without parameters; past the end, the last one.
+  void *getParam(unsigned short i) const;
+
+  CEntityController *controller;
+  bool ownsParams;
+  uint16_t id;
+  std::vector<void *> params;
+  int32_t priority;
+
+private:
+  template <class T> static void releaseAs(void *p) { delete static_cast<T *>(p); }
+  std::vector<void (*)(void *)> releasers;
+};
+
+// The player's orders, carried out one at a time. Behaviours add orders while an event is
+// handled; after it the level sorts them by priority (lowest first) and appends them to the
+// queue. Only the behaviour whose order stands at the head acts, and it removes the order when
+// done. An invisible entity of the level (ID 73), so every behaviour finds it by ID.
+class CMapEntity_FrontaAkci : public CMapEntity_Game {
+public:
+  static const uint32_t kEntityID = 73;
+
+  CMapEntity_FrontaAkci(unsigned short x, unsigned short y, bool solid);
+  // A copy keeps the entity part and the clear request and starts with empty queues.
+  CMapEntity_FrontaAkci(const CMapEntity_FrontaAkci &other);
+  // The registered prototype "FRONTAAKCI" with its sprite "EMPTY" (needs the sprite factory).
+  static CMapEntity_FrontaAkci *makePrototype();
+
+  void useMethod() override;
+  void renderAdditional(KGraphic *g) override;
+  CMapEntity_FrontaAkci *clone() override;
+  void doAction() override;
+  ~CMapEntity_FrontaAkci() override;
+
+  // Takes ownership; the order waits in the pending queue until flushPredFronta.
+  void pridej(akce *a);
+  void flushPredFronta();
+  bool muzuProvadet(CEntityController *c, unsigned short id) const;
+  void removeFirst(CEntityController *c, unsigned short id);
+  int16_t find(CEntityController *c, unsigned short id) const;
+  akce *returnAkce(CEntityController *c, unsigned short id) const;
+  std::vector<void *> *getParams(CEntityController *c, unsigned short id) const;
+  // Drops every order, queued or pending, whose behaviour serves this entity.
+  void removeByEntity(CMapEntity *e);
+  void clear();
+  void setClear(bool c) { clearFlag = c ? 1 : 0; }
+  bool getClear() const { return clearFlag != 0; }
+  void log() const;
+
+  const std::vector<akce *> &getFronta() const { return fronta; }
+  const std::vector<akce *> &getPredFronta() const { return predFronta; }
+
+  // The queue of a collection (its entity of ID 73), or null.
+  static CMapEntity_FrontaAkci *najdi(const CMapEntitiesCollection *collection);
+  // What a dying entity does through the queue of the running level's collection.
+  static void removeFromQueueIn(const CMapEntitiesCollection *collection, CMapEntity *e);
+
+private:
+  std::vector<akce *> fronta;
+  std::vector<akce *> predFronta;
+  uint32_t clearFlag;
+};
