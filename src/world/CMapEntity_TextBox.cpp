@@ -1,0 +1,75 @@
+#include "world/CMapEntity_TextBox.h"
+
+#include "core/CEngine.h"
+#include "core/GameGlobals.h"
+#include "engine/KText.h"
+#include "media/CFontSeznam.h"
+
+namespace {
+
+// Integer part of a screen position; values no long holds are pinned.
+long screenCoordinate(float v) {
+  if (!(v == v)) return 0;
+  if (v >= 2147483647.0f) return 2147483647L;
+  if (v <= -2147483648.0f) return -2147483647L - 1;
+  return (long)v;
+}
+
+} // namespace
+
+CMapEntity_TextBox::CMapEntity_TextBox(unsigned short x, unsigned short y, bool solid)
+    : CMapEntity_Game(x, y, solid), boxWidth(0), boxHeight(0), spacing(0) {}
+
+CMapEntity_TextBox::CMapEntity_TextBox(const CMapEntity_TextBox &o)
+    : CMapEntity_Game(o), boxWidth(o.boxWidth), boxHeight(o.boxHeight), text(o.text), fontName(o.fontName),
+      spacing(o.spacing) {
+  setAlpha(1.0f, true);
+  setRGB(0.0f, 0.39f, 0.51f, false);
+}
+
+CMapEntity_TextBox::~CMapEntity_TextBox() {}
+
+CMapEntity_TextBox *CMapEntity_TextBox::clone() { return new CMapEntity_TextBox(*this); }
+
+void CMapEntity_TextBox::renderAdditional(KGraphic *) {
+  if (!engine) return;
+  drawText(engine->getFontSeznam(), engine->getSmallFont());
+}
+
+bool CMapEntity_TextBox::nextLine(KText *font, size_t &pos) {
+  lineBuffer.clear();
+  size_t n = text.size() < kMaxChars ? text.size() : kMaxChars;
+  for (size_t i = pos; i < n; ++i) {
+    char c = text[i];
+    if (c != '|') lineBuffer.push_back(c);
+    float width = font->getStringWidth(lineBuffer.c_str(), 0.0f);
+    if ((width > (float)boxWidth && c == ' ') || i + 1 == n || c == '|') {
+      pos = i + 1;
+      return true;
+    }
+  }
+  pos = n;
+  return false;
+}
+
+void CMapEntity_TextBox::drawText(CFontSeznam *fonts, KText *smallFont) {
+  if (!fonts) return;
+  fonts->setAktivniFont(fontName);
+  KText *font = fonts->getAktivniFont();
+  if (!font) return;
+  const long lineHeight = fonts->getAktivniFontNazev() == "small2" ? 16 : 22;
+  // An alpha never set means opaque, as for the sprite.
+  const float a = alpha == -1.0f ? 1.0f : alpha;
+  const long x1 = screenCoordinate(x);
+  const long x2 = screenCoordinate(x + (float)boxWidth);
+  size_t pos = 0;
+  long line = 0;
+  while (nextLine(font, pos)) {
+    font->setColor(red, green, blue, a);
+    font->drawStringCentered(lineBuffer.c_str(), x1, x2, screenCoordinate(y + (float)(lineHeight * line)),
+                             (float)spacing);
+    ++line;
+  }
+  font->setColor(0.0f, 0.0f, 0.0f, 1.0f);
+  if (smallFont) smallFont->setColor(1.0f, 1.0f, 1.0f, 1.0f);
+}
