@@ -1,0 +1,34 @@
+#include "world/CBonusTextController.h"
+
+#include "media/CGlobals.h"
+#include "media/Timer.h"
+#include "world/CMapEntity_Game.h"
+
+CBonusTextController::CBonusTextController(CMapEntity_Game *entity, CMapEntitiesCollection *collection,
+                                           CEngine *engine, std::string bindTo)
+    : CEntityController(entity, collection, engine, std::move(bindTo)), speed(0.0f),
+      fadeTimer(new Timer(500, false)), fading(0) {}
+
+CBonusTextController::CBonusTextController(const CBonusTextController &o)
+    : CEntityController(o), speed(1.7f), fadeTimer(new Timer(1000, false)), fading(o.fading) {}
+
+CBonusTextController::~CBonusTextController() { delete fadeTimer; }
+
+CBonusTextController *CBonusTextController::clone() { return new CBonusTextController(*this); }
+
+float CBonusTextController::getX() const { return entity ? entity->getX() : 0.0f; }
+float CBonusTextController::getY() const { return entity ? entity->getY() : 0.0f; }
+
+// Whatever alpha its maker left, a caption starts opaque.
+void CBonusTextController::onBind() {
+  if (entity) entity->setAlpha(1.0f, true);
+}
+
+void CBonusTextController::update() {
+  if (!entity) return;
+  if (fadeTimer->udalost()) fading = 1;
+  entity->changeY(-speed);
+  // The fade step follows the level's speed, not the frame time.
+  if (fading) entity->setAlpha(entity->getAlpha() - 0.05f * CGlobals::instance()->speedFactor, true);
+  if (entity->getAlpha() <= 0.0f) killEntity();
+}

@@ -1,0 +1,48 @@
+#include "world/CComicController.h"
+
+#include "core/CEngine.h"
+#include "core/CMapEntity_Fader.h"
+#include "engine/KInput.h"
+#include "media/CFatal.h"
+#include "world/CLevel_Game.h"
+#include "world/CMapEntitiesCollection.h"
+#include "world/CMapEntitiesFactory.h"
+
+CComicController::CComicController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine,
+                                   std::string bindTo)
+    : CEntityController(entity, collection, engine, std::move(bindTo)), fader(nullptr) {}
+
+CComicController::CComicController(const CComicController &o) : CEntityController(o), fader(nullptr) {}
+
+CComicController::~CComicController() {}
+
+CComicController *CComicController::clone() { return new CComicController(*this); }
+
+float CComicController::getX() const { return entity ? entity->getX() : 0.0f; }
+float CComicController::getY() const { return entity ? entity->getY() : 0.0f; }
+
+void CComicController::onBind() {
+  if (!collection) return;
+  CMapEntity_Game *made = CMapEntitiesFactory::instance()->cloneEntity("FADER");
+  fader = dynamic_cast<CMapEntity_Fader *>(made);
+  if (!fader) {
+    delete made;
+    fatalError("Entity FADER is not a fader, exit", -1);
+  }
+  fader->setXY(0.0f, 0.0f);
+  collection->addEntity(fader);
+  fader->setSmer(false);
+  fader->setTimeLimit(1000);
+}
+
+// The button is read from the input state, not from click events: a press begun and ended
+// between two updates is not seen, and one held through the fade-in counts once it is over.
+void CComicController::update() {
+  if (!fader) return;
+  if (KInput::getLeftButtonState() && !fader->getSmer() && fader->isComplete()) fader->setSmer(true);
+  if (!fader->isComplete()) fader->fade();
+  if (fader->isComplete() && fader->getSmer()) {
+    CLevel *level = engine ? engine->getLevel() : CLevel::getRunning();
+    if (level) level->setLevelOver(true);
+  }
+}

@@ -1,0 +1,48 @@
+#include "world/CDomovKourController.h"
+
+#include <cstdlib>
+
+#include "media/Frame.h"
+#include "media/Timer.h"
+#include "world/CMapEntitiesCollection.h"
+#include "world/CMapEntitiesFactory.h"
+#include "world/CMapEntity_Game.h"
+
+CDomovKourController::Hooks &CDomovKourController::hooks() {
+  static Hooks h;
+  return h;
+}
+
+CDomovKourController::CDomovKourController(CMapEntity_Game *entity, CMapEntitiesCollection *collection,
+                                           CEngine *engine, std::string bindTo)
+    : CEntityController(entity, collection, engine, std::move(bindTo)), puffTimer(new Timer(220, false)) {}
+
+CDomovKourController::CDomovKourController(const CDomovKourController &o)
+    : CEntityController(o), puffTimer(new Timer(220, false)) {}
+
+CDomovKourController::~CDomovKourController() { delete puffTimer; }
+
+CDomovKourController *CDomovKourController::clone() { return new CDomovKourController(*this); }
+
+float CDomovKourController::getX() const { return entity ? entity->getX() : 0.0f; }
+float CDomovKourController::getY() const { return entity ? entity->getY() : 0.0f; }
+
+void CDomovKourController::update() {
+  if (!entity || !collection) return;
+  if (!puffTimer->udalost()) return;
+  CMapEntity_Game *puff = CMapEntitiesFactory::instance()->cloneEntity("PRACH");
+  puff->setXY(entity->getX(), entity->getY());
+  puff->setAlpha(0.3f, true);
+  puff->setSortZ(4, false);
+  puff->setFocusable(false);
+  // Smoke is never something under the mouse.
+  if (Frame *f = puff->getCurrentFrame()) {
+    f->setAW(0);
+    f->setAH(0);
+  }
+  puff->setZoom((float)(std::rand() % 8 + 2) / 10.0f);
+  std::rand();
+  float driftX = (float)(std::rand() % 5) / 10.0f;
+  if (hooks().setDrift) hooks().setDrift(puff, driftX, -0.45f);
+  collection->addEntity(puff);
+}

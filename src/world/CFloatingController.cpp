@@ -1,0 +1,47 @@
+#include "world/CFloatingController.h"
+
+#include "media/CGlobals.h"
+#include "world/CMapEntity_Game.h"
+
+CFloatingController::CFloatingController(CMapEntity_Game *entity, CMapEntitiesCollection *collection,
+                                         CEngine *engine, std::string bindTo)
+    : CEntityController(entity, collection, engine, std::move(bindTo)) {}
+
+CFloatingController::CFloatingController(const CFloatingController &o) : CEntityController(o) {}
+
+CFloatingController::~CFloatingController() {}
+
+CFloatingController *CFloatingController::clone() { return new CFloatingController(*this); }
+
+float CFloatingController::getX() const { return entity ? entity->getX() : 0.0f; }
+float CFloatingController::getY() const { return entity ? entity->getY() : 0.0f; }
+
+void CFloatingController::onBind() {
+  if (entity && entity->getEntityID() == kIngameMenu) entity->setAlpha(0.0f, true);
+}
+
+void CFloatingController::fadeOut(float step) {
+  float a = entity->getAlpha() - step;
+  if (a <= 0.0f) a = 0.0f;
+  entity->setAlpha(a, true);
+  if (a == 0.0f) killEntity();
+}
+
+// The panels open over a paused game, so the step follows the frame time itself rather than the
+// delta factor, which is 0 while paused.
+void CFloatingController::update() {
+  if (!entity) return;
+  const float step = 0.08f * CGlobals::instance()->averageFrameMs / 20.0f;
+  const unsigned int id = entity->getEntityID();
+  if (id == kIngameMenu) {
+    if (entity->closing != 0) {
+      fadeOut(step);
+      return;
+    }
+    float a = entity->getAlpha() + step;
+    if (a >= 1.0f) a = 1.0f;
+    entity->setAlpha(a, true);
+  } else if (id == kOptionsIngameMenu && entity->closing != 0) {
+    fadeOut(step);
+  }
+}

@@ -1,0 +1,64 @@
+#include "world/CPixlaBlackController.h"
+
+#include "engine/KEvent.h"
+#include "world/CFlashObjektController.h"
+#include "world/CMapEntitiesCollection.h"
+#include "world/CMapEntitiesFactory.h"
+#include "world/CMapEntity_FrontaAkci.h"
+#include "world/CMapEntity_Game.h"
+
+CPixlaBlackController::CPixlaBlackController(CMapEntity_Game *entity, CMapEntitiesCollection *collection,
+                                             CEngine *engine, std::string bindTo)
+    : CEntityController(entity, collection, engine, std::move(bindTo)), fronta(nullptr), mouseX(0), mouseY(0) {}
+
+CPixlaBlackController::CPixlaBlackController(const CPixlaBlackController &o)
+    : CEntityController(o), fronta(nullptr), mouseX(o.mouseX), mouseY(o.mouseY) {}
+
+CPixlaBlackController::~CPixlaBlackController() {}
+
+CPixlaBlackController *CPixlaBlackController::clone() { return new CPixlaBlackController(*this); }
+
+float CPixlaBlackController::getX() const { return entity ? entity->getX() : 0.0f; }
+float CPixlaBlackController::getY() const { return entity ? entity->getY() : 0.0f; }
+
+void CPixlaBlackController::onBind() { fronta = requireFrontaAkci(collection); }
+
+void CPixlaBlackController::queue(uint16_t id, int32_t priority) {
+  akce *a = new akce();
+  a->controller = this;
+  a->id = id;
+  a->priority = priority;
+  fronta->pridej(a);
+}
+
+// The click is not marked as taken: other targets under the cursor queue theirs too.
+void CPixlaBlackController::specificHandleMessages(KEvent *ev) {
+  if (!entity || !ev || !fronta || entity->locked != 0) return;
+  if (ev->type == K_EVENT_MOUSEMOVE) {
+    mouseX = ev->mouseX;
+    mouseY = ev->mouseY;
+    return;
+  }
+  if (ev->type != K_EVENT_MOUSEDOWN || ev->button != 1) return;
+  // Without a cursor in the level nothing can be under the mouse.
+  CMapEntity_Game *cursor = collection ? collection->getEntityByID(0) : nullptr;
+  if (!cursor || !cursor->isActionCollisionWithEntity(entity)) {
+    queue(kDeactivate, 0);
+    return;
+  }
+  queue(kActivate, 1);
+  CMapEntity_Game *ok = CMapEntitiesFactory::instance()->cloneEntity("OK");
+  ok->setXY((float)(mouseX + 9), (float)(mouseY + 24));
+  collection->addEntity(ok);
+}
+
+void CPixlaBlackController::update() {
+  if (!entity || !fronta) return;
+  if (fronta->muzuProvadet(this, kActivate)) {
+    entity->setAktivni(true);
+    fronta->removeFirst(this, kActivate);
+  } else if (fronta->muzuProvadet(this, kDeactivate)) {
+    entity->setAktivni(false);
+    fronta->removeFirst(this, kDeactivate);
+  }
+}
