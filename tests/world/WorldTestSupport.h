@@ -63,6 +63,7 @@ public:
     spriteFactory = new ZSpriteFactory("test");
     prototypes().clear();
     levelAdded().clear();
+    savedLinks = CMapEntity::links();
     CMapEntity::Links &l = CMapEntity::links();
     l.addToLevel = [](CMapEntity *e) { levelAdded().push_back(e); };
     l.clonePrototype = [](const std::string &name) -> CMapEntity * {
@@ -73,7 +74,7 @@ public:
   }
 
   void tearDown() {
-    CMapEntity::links() = CMapEntity::Links();
+    CMapEntity::links() = savedLinks;
     for (auto &p : prototypes()) delete p.second;
     prototypes().clear();
     levelAdded().clear();
@@ -190,6 +191,7 @@ public:
   std::string dir;
 
 private:
+  CMapEntity::Links savedLinks;
   static uint32_t clock() { return clockMs(); }
   char oldCwd[1024];
 };
