@@ -1,0 +1,41 @@
+#include "world/CDaySummary.h"
+
+CDaySummary::Panels &CDaySummary::panels() {
+  static Panels p;
+  return p;
+}
+
+TDayRating CDaySummary::rate(int money, int moneyLimit, int expertMoney, int goalBonus, int expertBonus, int previous,
+                             bool tutorial, int cured, int lost) {
+  TDayRating r;
+  r.page.money = money;
+  r.page.cured = cured;
+  r.page.lost = lost;
+  r.page.bonus = 0;
+  r.goal = money >= moneyLimit;
+  if (!r.goal) {
+    r.page.title = "TRY AGAIN";
+    return r;
+  }
+  r.page.title = "EXCELLENT WORK, DOCTOR!";
+  if (money >= expertMoney) {
+    r.page.expert = true;
+    if (previous == -1)
+      r.page.bonus = expertBonus;
+    else if (previous == 0)
+      r.page.bonus = expertBonus - goalBonus;
+    r.payBonus = true;
+    r.record = tutorial ? -1 : 1;
+    r.sound = "LEVEL_GOOD";
+  } else {
+    if (previous == -1) {
+      r.page.bonus = goalBonus;
+      r.payBonus = true;
+    }
+    r.record = tutorial ? -1 : 0;
+    r.sound = "LEVEL_NORMAL";
+  }
+  // An expert bonus set below the plain one would otherwise take money back.
+  if (r.page.bonus < 0) r.page.bonus = 0;
+  return r;
+}

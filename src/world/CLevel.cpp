@@ -1,0 +1,266 @@
+#include "world/CLevel.h"
+
+#include <cctype>
+#include <tinyxml.h>
+
+#include "core/CAudioOptions.h"
+#include "core/CEngine.h"
+#include "core/CGameOptions.h"
+#include "core/CLoadingScreen.h"
+#include "core/GameGlobals.h"
+#include "engine/KMiscTools.h"
+#include "media/CFatal.h"
+#include "media/CGlobals.h"
+#include "media/CLogger.h"
+#include "media/CSoundEngine.h"
+#include "media/CSurface.h"
+#include "media/Timer.h"
+#include "world/CEntityControllersVzory_Game.h"
+#include "world/CEntityControllers_Game.h"
+#include "world/CMapCollisionManager.h"
+#include "world/CMapEntitiesCollection.h"
+#include "world/CMapEntitiesFactory.h"
+#include "world/CMapEntity_FrontaAkci.h"
+#include "world/CMapEntity_Game.h"
+#include "world/CMapa.h"
+#include "world/CPathFinder.h"
+
+CLevel *CLevel::running = nullptr;
+
+namespace {
+const char *const kLoading = "LOADING";
+
+// The player figure and the rubbish it may carry.
+const unsigned kPlayerID = 7;
+
+// Decimal text as atoi reads it (leading blanks, a sign, the leading digits, else 0), kept to the
+// low 32 bits so that an over-long number wraps instead of overflowing.
+int32_t toInt(const char *p) {
+  while (std::isspace((unsigned char)*p)) ++p;
+  bool negative = false;
+  if (*p == '+' || *p == '-') negative = *p++ == '-';
+  uint32_t v = 0;
+  while (*p >= '0' && *p <= '9') v = v * 10u + (uint32_t)(*p++ - '0');
+  return (int32_t)(negative ? 0u - v : v);
+}
+
+void readInt(TiXmlElement *e, const char *attribute, int32_t &field) {
+  if (const char *v = e->Attribute(attribute)) field = toInt(v);
+}
+
+std::string dataPath(const std::string &path) { return KMiscTools::makeFilePath(path.c_str()); }
+
+// Each step moves the bar on only from the value the step before left.
+void stepFill(float from, float to) {
+  CLoadingScreen *screen = CLoadingScreen::instance();
+  if (screen->getFill() == from) screen->setFill(to);
+  screen->setText(kLoading);
+}
+
+void addToRunningLevel(CMapEntity *e) {
+  CLevel *level = CLevel::getRunning();
+  CMapEntity_Game *g = dynamic_cast<CMapEntity_Game *>(e);
+  if (level && g) level->getEC()->addEntity(g);
+}
+
+void dropQueuedActions(CMapEntity *e) {
+  CLevel *level = CLevel::getRunning();
+  if (level) CMapEntity_FrontaAkci::removeFromQueueIn(level->getEC(), e);
+}
+} // namespace
+
+CLevel::Hooks &CLevel::hooks() {
+  static Hooks h;
+  return h;
+}
+
+CLevel::CLevel(CEngine *engine_)
+    : mapa(nullptr), controllers(nullptr), collisions(nullptr), vzory(nullptr), rawTime(0), moneyLimit(0),
+      expertMoney(0), perks(0), levelClock(nullptr), monkeyTimer(15000), outbreakDelay(5000), levelLength(0),
+      totalCustomers(0), moneyPlus(0), expertMoneyPlus(0), customerHomeless(0), customerBoy(0), customerWorker(0),
+      customerCelebrity(0), zacatekPauzy(0), delkaPauzy(0), zacatekPauzyRand(0), engine(engine_), maxColors(-1),
+      ec(nullptr), levelOver(0), pregenerate(0), timeGiven(false) {
+  CEngine::setWinFocus(true);
+  CGlobals::instance()->resetLevel();
+  levelName = "NO NAME";
+  controllers = new CEntityControllers_Game();
+  mapa = new CMapa();
+  CPathFinder::instance()->setMapa(mapa);
+  ec = new CMapEntitiesCollection_Game();
+  collisions = new CMapCollisionManager();
+  if (engine) vzory = engine->getCEntityControllersVzory_Game();
+
+  // Entities that pick up others and entities that die reach the level being built or played.
+  running = this;
+  CMapEntity::Links &l = CMapEntity::links();
+  l.addToLevel = addToRunningLevel;
+  l.removeQueuedActions = dropQueuedActions;
+}
+
+CLevel::~CLevel() {
+  // First, so that the entities dying below no longer reach this level.
+  if (running == this) running = nullptr;
+  CSurfaceManager::instance()->cleanTextures();
+  delete levelClock;
+  levelClock = nullptr;
+  if (CPathFinder::instance()->getMapa() == mapa) CPathFinder::instance()->setMapa(nullptr);
+  delete mapa;
+  mapa = nullptr;
+  delete collisions;
+  collisions = nullptr;
+  // The entities go before the behaviours: a dying entity tells its behaviour.
+  delete ec;
+  ec = nullptr;
+  delete controllers;
+  controllers = nullptr;
+}
+
+void CLevel::addSpecialEntities() {}
+void CLevel::nahrajAdditional(std::string) {}
+void CLevel::renderInfo() {}
+void CLevel::bindECs() {}
+void CLevel::generatorsWork() {}
+
+void CLevel::load(std::string name) {
+  music = "";
+  CLoadingScreen *screen = CLoadingScreen::instance();
+  if (screen->getFill() == 1.0f) screen->setFill(0.0f);
+  if (screen->getFill() == 0.0f) screen->setFill(0.2f);
+  screen->setText(kLoading);
+
+  const std::string folder = "data\\maps\\" + CGameOptions::instance()->getObtiznostString() + "\\" + name;
+  nahrajDefs(dataPath(folder + "_defs.xml"));
+  stepFill(0.2f, 0.4f);
+
+  mapa->nahrajDefiniceXML(dataPath("data\\maps\\" + tileDefName));
+  stepFill(0.4f, 0.6f);
+
+  mapa->nahrajMapuXML(dataPath(folder + "_map.xml"));
+  stepFill(0.6f, 0.8f);
+
+  ec->bindMapa(mapa);
+  ec->nahrajXML(dataPath(folder + "_entities.xml"));
+  nahrajAdditional(name);
+  addSpecialEntities();
+  stepFill(0.8f, 0.9f);
+
+  ec->generateEntityCollisionList();
+  collisions->bindMapaEC(mapa, ec);
+  bindECs();
+
+  CSoundEngine *sound = engine ? engine->getSoundEngine() : nullptr;
+  if (sound) {
+    sound->playMusic(music);
+    sound->setMusicVolume(CAudioOptions::instance()->getMusicVolume());
+  }
+  screen->setText(kLoading);
+  screen->setFill(1.0f);
+}
+
+void CLevel::nahrajDefs(std::string path) {
+  totalCustomers = 0;
+  TiXmlDocument doc;
+  if (!doc.LoadFile(path.c_str())) fatalDataError("File " + path + " not found!", path, doc.ErrorRow(), -1);
+
+  TiXmlElement *root = doc.FirstChildElement("leveldef");
+  if (!root)
+    fatalDataError("leveldef tag not found, encapsulate level definiton in <leveldef></leveldef> tags!", path, 0, -1);
+  TiXmlElement *level = root->FirstChildElement("level");
+  if (!level) fatalDataError("level tag not found in leveldef!", path, root->Row(), -1);
+  const char *tiledef = level->Attribute("tiledef");
+  if (!tiledef) fatalDataError("TILEDEF not found near LEVEL tag!", path, level->Row(), -1);
+
+  tileDefName = tiledef;
+  if (const char *v = level->Attribute("name")) levelName = v;
+  readInt(level, "customerWorker", customerWorker);
+  readInt(level, "customerBoy", customerBoy);
+  readInt(level, "customerHomeless", customerHomeless);
+  readInt(level, "customerCelebrity1", customerCelebrity);
+  if (level->Attribute("perks")) perks = 1;
+  readInt(level, "pregenerate", pregenerate);
+  readInt(level, "outbreakDelay", outbreakDelay);
+  if (const char *v = level->Attribute("time")) {
+    rawTime = toInt(v);
+    levelLength = rawTime;
+    timeGiven = true;
+    delete levelClock;
+    levelClock = new Timer(rawTime, false);
+    // The day's elapsed time counts from now.
+    levelClock->reset();
+  }
+  if (const char *v = level->Attribute("music")) music = v;
+  readInt(level, "m", moneyPlus);
+  readInt(level, "e", expertMoneyPlus);
+  readInt(level, "moneyLimit", moneyLimit);
+  readInt(level, "expertMoney", expertMoney);
+  readInt(level, "maxcolors", maxColors);
+  readInt(level, "zacatekpauzy", zacatekPauzy);
+  readInt(level, "zacatekpauzyrand", zacatekPauzyRand);
+  readInt(level, "delkapauzy", delkaPauzy);
+  monkeyTimer = 15000;
+  readInt(level, "monkeyTimer", monkeyTimer);
+
+  for (TiXmlElement *p = root->FirstChildElement("pacient"); p; p = p->NextSiblingElement("pacient")) {
+    const char *name = p->Attribute("name");
+    if (!name) fatalDataError("NAME not found near PACIENT tag!", path, p->Row(), -1);
+    CPacient record;
+    record.name = name;
+    record.forced = p->Attribute("forced") != nullptr;
+    if (const char *count = p->Attribute("count")) record.count = (int16_t)(uint16_t)(uint32_t)toInt(count);
+    pacienti.push_back(record);
+    totalCustomers += record.count;
+    CLogger::instance()->log("Pridavam pacienta " + record.name);
+    warmUp(record.name, path, p->Row());
+  }
+}
+
+void CLevel::warmUp(const std::string &prototype, const std::string &path, int row) {
+  CMapEntitiesFactory *factory = CMapEntitiesFactory::instance();
+  CMapEntity_Game *source = factory->najdiEntity(prototype);
+  if (!source) fatalDataError("Entity " + prototype + " not found in global entity object!", path, row, -1);
+  CMapEntity_Game *copy = source->clone();
+  if (!copy) fatalDataError("Entity " + prototype + "not found in global entity object while cloning!", path, row, -1);
+  copy->setXY(-500, -500);
+  if (backbuffer) copy->update(backbuffer);
+  // The draw has loaded the pictures, which stay loaded; the copy itself is not needed in play.
+  delete copy;
+}
+
+void CLevel::update(unsigned short, bool) {
+  CGlobals *globals = CGlobals::instance();
+  if (globals->entityAdded && vzory) vzory->bindVzoryTo(controllers, ec->getEntitiesPtr(), ec, true);
+  globals->entityAdded = false;
+  if (kolizniCheck) {
+    collisions->checkCollisions();
+    collisions->reactToCollisions();
+    kolizniCheck = 0;
+  }
+  controllers->update();
+  ec->updateGenerators();
+  generatorsWork();
+  ec->updateEntities();
+}
+
+void CLevel::render(unsigned short, bool overlay, KGraphic *screen) {
+  mapa->kresliPozadi(screen);
+  ec->sortDrawingOrder();
+  // By index: a drawn entity may add others to the list.
+  std::vector<CMapEntity_Game *> &list = *ec->getEntitiesPtr();
+  for (size_t i = 0; i < list.size(); ++i) {
+    CMapEntity_Game *e = list[i];
+    if (!e->getParent()) e->update(screen);
+  }
+  if (overlay) renderInfo();
+}
+
+void CLevel::handleMessages(KEvent *event) {
+  controllers->handleMessages(event);
+  CMapEntity_FrontaAkci *queue = CMapEntity_FrontaAkci::najdi(ec);
+  if (!queue) return;
+  queue->flushPredFronta();
+  if (!queue->getClear()) return;
+  queue->setClear(false);
+  queue->clear();
+  CMapEntity_Game *player = ec->getEntityByID(kPlayerID);
+  if (player && hooks().clearPlayerTarget) hooks().clearPlayerTarget(player);
+}

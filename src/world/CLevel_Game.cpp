@@ -1,0 +1,300 @@
+#include "world/CLevel_Game.h"
+
+#include <cstdint>
+#include <cstdio>
+
+#include "core/CEngine.h"
+#include "core/CGameOptions.h"
+#include "core/CPlayer.h"
+#include "engine/KMiscTools.h"
+#include "engine/KText.h"
+#include "media/CFatal.h"
+#include "media/CFontSeznam.h"
+#include "media/CSoundEngine.h"
+#include "media/Timer.h"
+#include "world/CDaySummary.h"
+#include "world/CMapEntitiesCollection.h"
+#include "world/CMapEntitiesFactory.h"
+#include "world/CMapEntity_Game.h"
+#include "world/CMapEntity_TextBox.h"
+
+namespace {
+const unsigned kPatientClass = 15;
+const unsigned kBedClass = 13;
+const unsigned kPlayerID = 7;
+const unsigned short kRubbishID = 47;
+const unsigned short kTextBoxID = 1001;
+const unsigned short kSesitID = 53;
+const unsigned short kSummarySesitID = 184;
+const unsigned short kHeartsID = 92;
+const unsigned kStatusBarID = 239;
+
+CMapEntitiesFactory *factory() { return CMapEntitiesFactory::instance(); }
+
+void setBoxText(CMapEntity *box, const std::string &text) {
+  if (CMapEntity_TextBox *t = dynamic_cast<CMapEntity_TextBox *>(box)) t->text = text;
+}
+
+void carryAt(CMapEntity_Game *carrier, CMapEntity_Game *e, float dx, float dy) {
+  carrier->addEntity(e, true, true);
+  e->setXOffset(dx, false);
+  e->setYOffset(dy, false);
+}
+} // namespace
+
+CLevel_Game::GeneratorLink &CLevel_Game::generatorLink() {
+  static GeneratorLink l;
+  return l;
+}
+
+CLevel_Game::CLevel_Game(CEngine *engine_)
+    : CLevel(engine_), money(0), generator(nullptr), shopping(0), helpShown(0), summaryShown(0), dayOver(0),
+      closedShown(0), goalShown(0), expertShown(0), summaryDelay(nullptr), cured(0), lost(0) {
+  if (generatorLink().create) generator = generatorLink().create();
+  summaryDelay = new Timer(kSummaryDelay, false);
+  poradi = 0;
+}
+
+CLevel_Game::~CLevel_Game() {
+  if (engine && engine->level == this) engine->level = nullptr;
+  if (generator && generatorLink().destroy) generatorLink().destroy(generator);
+  generator = nullptr;
+  delete summaryDelay;
+  summaryDelay = nullptr;
+}
+
+void CLevel_Game::load(std::string name) {
+  CLevel::load(name);
+  if (pregenerate != 0 && generator && generatorLink().preGenerate) generatorLink().preGenerate(generator, pregenerate);
+}
+
+void CLevel_Game::addSpecialEntities() { ec->addEntity(factory()->cloneEntity("FRONTAAKCI")); }
+
+void CLevel_Game::nahrajString(std::string &text, const std::string &path) {
+  FILE *f = std::fopen(path.c_str(), "rb");
+  if (!f) return;
+  char buffer[4096];
+  size_t n;
+  while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, n);
+  std::fclose(f);
+}
+
+void CLevel_Game::nahrajAdditional(std::string name) {
+  const std::string base = "data\\maps\\" + CGameOptions::instance()->getObtiznostString() + "\\" + name;
+  auto path = [&](const char *suffix) { return std::string(KMiscTools::makeFilePath((base + suffix).c_str())); };
+  nahrajString(introText, path("_intro.txt"));
+  nahrajString(outroText, path("_outro.txt"));
+  introEntityPath = path("_introentity.txt");
+  nahrajString(introEntity, introEntityPath);
+  nahrajString(entityDesc, path("_entitydesc.txt"));
+}
+
+void CLevel_Game::bindECs() {
+  if (!generator) return;
+  if (generatorLink().bindEC) generatorLink().bindEC(generator, ec, this);
+  if (generatorLink().setCustomerCount) generatorLink().setCustomerCount(generator, totalCustomers);
+}
+
+void CLevel_Game::generatorsWork() {
+  if (generator && generatorLink().work) generatorLink().work(generator);
+}
+
+void CLevel_Game::changeMoney(int n) {
+  int64_t v = (int64_t)money + n;
+  if (v < 0) v = 0;
+  if (v > INT32_MAX) v = INT32_MAX;
+  money = (int32_t)v;
+}
+
+bool CLevel_Game::closed() const { return levelClock && levelClock->vratVteriny() > levelLength; }
+
+float CLevel_Game::getTimeLeftPercent() const {
+  if (!levelClock) return 0.0f;
+  if (levelLength <= 0) return closed() ? 1.0f : 0.0f;
+  float part = (float)levelClock->vratVteriny() / (float)levelLength;
+  return part > 1.0f ? 1.0f : part;
+}
+
+void CLevel_Game::finishClock() {
+  if (levelClock) levelLength = levelClock->vratVteriny();
+}
+
+bool CLevel_Game::noCustomers() const { return !ec->containsClass(kPatientClass); }
+
+bool CLevel_Game::noLaundry() const {
+  CMapEntity_Game *player = ec->getEntityByID(kPlayerID);
+  if (!player) return true;
+  if (player->getContainedEntity(kRubbishID)) return false;
+  bool (*madeUp)(CMapEntity_Game *) = hooks().bedMadeUp;
+  if (!madeUp) return true;
+  for (CMapEntity_Game *e : *ec->getEntitiesPtr())
+    if (e->getEntityClassID() == kBedClass && !madeUp(e)) return false;
+  return true;
+}
+
+void CLevel_Game::playSound(const char *key) {
+  CSoundEngine *sound = engine ? engine->getSoundEngine() : nullptr;
+  if (sound) sound->playSound(key);
+}
+
+CMapEntity_Game *CLevel_Game::cloneAt(const char *prototype, float x, float y) {
+  CMapEntity_Game *e = factory()->cloneEntity(prototype);
+  e->setXY(x, y);
+  return e;
+}
+
+CMapEntity_Game *CLevel_Game::carryTextBox(CMapEntity_Game *window, float dx, float dy, const char *font,
+                                           const std::string &text) {
+  CMapEntity_Game *box = factory()->cloneEntity("TEXTBOX");
+  carryAt(window, box, dx, dy);
+  if (CMapEntity_TextBox *t = dynamic_cast<CMapEntity_TextBox *>(box)) {
+    t->fontName = font;
+    t->text = text;
+  }
+  return box;
+}
+
+void CLevel_Game::renderInfo() {
+  if (!helpShown && !introText.empty()) openHelpWindow();
+
+  const bool goal = money >= moneyLimit;
+  const bool expert = money >= expertMoney;
+
+  if (levelLength != 0) drawMoney(goal, expert);
+
+  if (levelClock) {
+    int elapsed = levelClock->vratVteriny();
+    if (elapsed == 0 || elapsed > levelLength) {
+      if (elapsed > levelLength && noCustomers() && noLaundry() && levelLength != 0 && !dayOver) {
+        dayOver = 1;
+        summaryDelay->reset();
+      }
+      if (summaryDelay->udalost() && dayOver && noLaundry()) {
+        if (!summaryShown) {
+          openSummary();
+          summaryShown = 1;
+        } else if (outroText.empty()) {
+          setLevelOver(true);
+        }
+      }
+    }
+  }
+
+  if (closed() && !closedShown && levelLength != 0) {
+    closedShown = 1;
+    ec->addEntity(cloneAt("CLOSED", 374, 391));
+    playSound("LEVELCLOSED");
+  }
+
+  if (goal && !goalShown && levelLength != 0) {
+    goalShown = 1;
+    CMapEntity_Game *caption = cloneAt("NAPISCURED", 300, 270);
+    caption->addEntityZSprite("NAPISGOAL");
+    caption->changeFrameset("FRAMESET1");
+    ec->addEntity(caption);
+    playSound("GOAL");
+    CMapEntity_Game *bar = ec->getEntityByID(kStatusBarID);
+    if (bar && CDaySummary::panels().showExpertMark) CDaySummary::panels().showExpertMark(bar);
+  }
+
+  if (expert && !expertShown && levelLength != 0) {
+    expertShown = 1;
+    CMapEntity_Game *caption = cloneAt("NAPISCURED", 260, 270);
+    caption->addEntityZSprite("NAPISEXPERTGOAL");
+    caption->changeFrameset("FRAMESET1");
+    ec->addEntity(caption);
+    playSound("EXPERT");
+  }
+}
+
+void CLevel_Game::openHelpWindow() {
+  CMapEntity_Game *window = cloneAt("HELPWINDOW", 260, 50);
+  setBoxText(window->getContainedEntity(kTextBoxID), introText);
+  ec->addEntity(window);
+
+  CMapEntity_Game *title = carryTextBox(window, 65, 315, "gamefont", levelName);
+  if (CMapEntity_TextBox *t = dynamic_cast<CMapEntity_TextBox *>(title)) t->boxWidth = 155;
+
+  if (!introEntity.empty()) {
+    CMapEntity *sesit = window->getContainedEntity(kSesitID);
+    CMapEntity_Game *sesitGame = dynamic_cast<CMapEntity_Game *>(sesit);
+    if (sesitGame && CDaySummary::panels().showSecondPage) CDaySummary::panels().showSecondPage(sesitGame);
+
+    // A text file usually ends with a line end; the name is what stands before it.
+    std::string name = introEntity;
+    while (!name.empty() && (name.back() == '\n' || name.back() == '\r')) name.pop_back();
+    CMapEntity_Game *source = factory()->najdiEntity(name);
+    if (!source) fatalDataError("Entity " + name + " not found in global entity object!", introEntityPath, 0, -1);
+    CMapEntity_Game *patient = source->clone();
+    if (!patient)
+      fatalDataError("Entity " + name + "not found in global entity object while cloning!", introEntityPath, 0, -1);
+    carryAt(window, patient, 345, 64);
+    patient->syncWithParentPosition();
+    if (CMapEntity *hearts = patient->getContainedEntity(kHeartsID)) hearts->setVisible(false);
+    patient->setAlpha(1.0f, true);
+
+    carryTextBox(window, 250, 47, "gamefont", "New patient!");
+    if (!entityDesc.empty()) {
+      CMapEntity_Game *desc = carryTextBox(window, 317, 231, "small2", entityDesc);
+      if (CMapEntity_TextBox *t = dynamic_cast<CMapEntity_TextBox *>(desc)) {
+        t->spacing = 1;
+        t->boxWidth = 110;
+      }
+      desc->setRGB(0.36f, 0.3f, 0.23f, false);
+    }
+  }
+
+  ec->defocus();
+  ec->focusAdd(window, nullptr);
+  playSound("PANEL_APPEAR");
+  helpShown = 1;
+}
+
+void CLevel_Game::drawMoney(bool goal, bool expert) {
+  CFontSeznam *fonts = engine ? engine->getFontSeznam() : nullptr;
+  if (!fonts) return;
+  fonts->setAktivniFont("bed");
+  KText *font = fonts->getAktivniFont();
+  if (!font) return;
+  if (expert)
+    font->setColor(0.0f, 0.5f, 0.0f, 1.0f);
+  else if (goal)
+    font->setColor(0.0f, 0.3f, 0.3f, 1.0f);
+  else
+    font->setColor(0.42f, 0.22f, 0.21f, 1.0f);
+  font->drawStringFromRight((long)money, 125, 580, 0.0f);
+  if (money < moneyLimit) {
+    font->setColor(0.0f, 0.3f, 0.3f, 1.0f);
+    font->drawStringFromRight((long)moneyLimit, 273, 580, 0.0f);
+  } else {
+    font->setColor(0.0f, 0.5f, 0.0f, 1.0f);
+    font->drawStringFromRight((long)expertMoney, 273, 580, 0.0f);
+  }
+  font->setColor(1.0f, 1.0f, 1.0f, 1.0f);
+}
+
+void CLevel_Game::openSummary() {
+  CMapEntity_Game *window = cloneAt("SUMMARYWINDOW", 260, 50);
+  ec->defocus();
+  CMapEntity_Game *page = dynamic_cast<CMapEntity_Game *>(window->getContainedEntity(kSummarySesitID));
+
+  CPlayer *player = engine ? engine->getPlayer() : nullptr;
+  const unsigned short index = engine ? engine->getSoucasnyLevel() : 0;
+  const int previous = player ? player->wasLevelDone(index) : -1;
+  TDayRating r = CDaySummary::rate(money, moneyLimit, expertMoney, moneyPlus, expertMoneyPlus, previous,
+                                   levelName == "Tutorial", cured, lost);
+  if (r.goal) {
+    if (player && r.payBonus) player->changeMoney(r.page.bonus);
+    if (player && r.record >= 0) player->addLevelDone(index, r.record);
+    playSound("CROWD_SMALL");
+    playSound(r.sound);
+    setBoxText(window->getContainedEntity(kTextBoxID), outroText);
+  } else {
+    playSound(r.sound);
+    setBoxText(window->getContainedEntity(kTextBoxID), "");
+  }
+  if (page && CDaySummary::panels().fillPage) CDaySummary::panels().fillPage(page, r.page);
+  if (CDaySummary::panels().setEndLevel) CDaySummary::panels().setEndLevel(window, true);
+  ec->addEntity(window);
+  ec->focusAdd(window, nullptr);
+}
