@@ -174,7 +174,7 @@ void CMapEntitiesCollection::unfocus(std::vector<CMapEntity *> *) {
 
 // ---- kill pass
 
-void CMapEntitiesCollection::forget(CMapEntity *e) {
+void CMapEntitiesCollection::forgetEntity(CMapEntity *e) {
   for (size_t i = 0; i < entities.size();) {
     if (entities[i] == e)
       entities.erase(entities.begin() + (long)i);
@@ -188,7 +188,7 @@ void CMapEntitiesCollection::forget(CMapEntity *e) {
 }
 
 void CMapEntitiesCollection::destroyLeaf(CMapEntity_Game *e) {
-  forget(e);
+  forgetEntity(e);
   CMapEntity *parent = e->getParent();
   if (parent)
     parent->removeEntity(e);
@@ -199,7 +199,7 @@ void CMapEntitiesCollection::destroyLeaf(CMapEntity_Game *e) {
 void CMapEntitiesCollection::destroyTree(CMapEntity_Game *e) {
   std::vector<CMapEntity *> carried;
   e->collectCarried(carried);
-  for (CMapEntity *c : carried) forget(c);
+  for (CMapEntity *c : carried) forgetEntity(c);
   destroyLeaf(e);
 }
 

@@ -44,6 +44,10 @@ public:
   void addEntity(CMapEntity_Game *e);
   // Whether the entity is in the list (pointer comparison).
   bool contains(const CMapEntity *e) const;
+  // Takes the entity out of the list and out of every listed entity's collision lists, without
+  // deleting it. For an entity deleted other than by the kill pass (a carrier's removeEntity):
+  // the level calls it from every entity's destructor, so the list never holds a deleted entity.
+  void forgetEntity(CMapEntity *e);
 
   // By the name of the entity's sprite, not the entity's own name; first match.
   CMapEntity_Game *getEntityByName(const std::string &spriteName) const;
@@ -82,8 +86,6 @@ protected:
   CMapa *mapa;
 
 private:
-  // Takes the entity out of the list and out of every listed entity's collision lists.
-  void forget(CMapEntity *e);
   // Deletes a killed entity that carries nothing, through its carrier when it has one.
   void destroyLeaf(CMapEntity_Game *e);
   // Deletes a killed carrier with everything it still carries.
