@@ -1,0 +1,26 @@
+#include "core/CStavHry.h"
+
+#include "core/CEngine.h"
+#include "core/GameGlobals.h"
+#include "media/CLogger.h"
+
+CStavHry::CStavHry(std::string n) : closed(1), active(0), name(std::move(n)), engine(nullptr), slovo1(0), slovo2(0) {}
+
+void CStavHry::initVirtual() {
+  closed = 0;
+  active = 0;
+}
+
+void CStavHry::closeVirtual() {
+  CLogger::instance()->log("Closing stav: " + name);
+  closed = 1;
+  active = 0;
+}
+
+bool ourOwnEventCallback(KEvent *event) {
+  if (!event) return false;
+  CStavHry *stav = engine ? engine->aktualniStav : nullptr;
+  if (!stav || !stav->active) return true;
+  stav->handleMessages(event);
+  return true;
+}

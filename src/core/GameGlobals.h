@@ -1,0 +1,39 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+class CEngine;
+class CStavHry;
+class KGraphic;
+
+// Process-wide values of the game, set once by the entry point before the engine exists.
+
+// Soft and strong colours by colour number (0 red, 1 green, 2 yellow, 3 blue, more after);
+// entries the game never fills stay black.
+extern float paleta[256][3];
+extern float paletaVyrazna[256][3];
+
+// Developer switches: draw collision boxes.
+extern int32_t displayABoxes;
+extern int32_t displayBBoxes;
+extern int32_t totalVidMem;
+extern float vramUsed;
+
+// Non-zero while a level change is in progress; input and the deactivation handler ignore events then.
+extern int32_t loading;
+
+// The one engine, null before and after its life.
+extern CEngine *engine;
+// Kept equal to the engine's current state by CEngine::prepniStav.
+extern CStavHry *globalAktualniStav;
+// The screen picture every start-up and level draw goes through.
+extern KGraphic *backbuffer;
+
+// Fills the leading entries of both palettes and clears the rest.
+void fillPalettes();
+// Sets the switches and palettes to their start values (debug logging off).
+void resetProcessValues();
+
+// Creates the folder makeFilePath(path) with mode 0777; false when it was not created, which for an
+// existing folder is no error.
+bool makeDirectory(const std::string &path);
