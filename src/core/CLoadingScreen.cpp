@@ -1,0 +1,98 @@
+#include "core/CLoadingScreen.h"
+
+#include "core/CEngine.h"
+#include "core/GameGlobals.h"
+#include "engine/KPTK.h"
+#include "engine/KText.h"
+#include "engine/KWindow.h"
+#include "media/CFontSeznam.h"
+#include "media/Frame.h"
+#include "media/Frameset.h"
+#include "media/ZSprite.h"
+#include "media/ZSpriteFactory.h"
+
+CLoadingScreen::CLoadingScreen()
+    : loading(nullptr), loadingBg(nullptr), logo(nullptr), logoFill(nullptr), fill(0.0f), drawCount(0) {}
+
+CLoadingScreen::~CLoadingScreen() {
+  freeSprites();
+  if (m_instance == this) m_instance = nullptr;
+}
+
+void CLoadingScreen::freeSprites() {
+  delete loading;
+  delete loadingBg;
+  delete logo;
+  delete logoFill;
+  loading = loadingBg = logo = logoFill = nullptr;
+}
+
+void CLoadingScreen::nahrajSprite() {
+  if (!spriteFactory) return;
+  freeSprites();
+  loading = spriteFactory->cloneSprite("LOADING");
+  loadingBg = spriteFactory->cloneSprite("LOADINGBG");
+  logo = spriteFactory->cloneSprite("LOADINGLOGO");
+  logoFill = spriteFactory->cloneSprite("LOADINGLOGOFILL");
+  for (ZSprite *s : {loading, loadingBg, logo, logoFill}) s->nastavFrameset("FRAMESET1");
+  if (loading->getAktivniFrameset()) loading->getAktivniFrameset()->zapniAnimace();
+}
+
+void CLoadingScreen::setText(std::string t) {
+  text = std::move(t);
+  draw();
+}
+
+void CLoadingScreen::setFill(float f) {
+  fill = f;
+  draw();
+  draw();
+}
+
+short CLoadingScreen::fillWidth(unsigned int frameWidth, float f) {
+  if (!(f > 0.0f)) return 0;
+  if (f > 1.0f) f = 1.0f;
+  return (short)(unsigned int)((float)frameWidth * f);
+}
+
+void CLoadingScreen::draw() {
+  ++drawCount;
+  KGraphic *g = backbuffer;
+  if (loadingBg) {
+    loadingBg->putAlpha(g, 1.0f, 1.0f, -1, -1, -1, -1);
+  }
+
+  CFontSeznam *fonts = engine ? engine->getFontSeznam() : nullptr;
+  if (fonts) {
+    fonts->setAktivniFont("gamefont");
+    KText *font = fonts->getAktivniFont();
+    if (font) {
+      // A grey outline under the white line.
+      font->setColor(0.4f, 0.4f, 0.4f, 1.0f);
+      for (long dx = 0; dx <= 2; ++dx)
+        for (long y = 529; y <= 531; ++y) font->drawStringCentered(text.c_str(), dx, 800 + dx, y, 0.0f);
+      font->setColor(1.0f, 1.0f, 1.0f, 1.0f);
+      font->drawStringCentered(text.c_str(), 1, 801, 530, 0.0f);
+    }
+  }
+
+  if (logoFill) {
+    logoFill->x = 291;
+    logoFill->y = 1;
+    Frameset *fs = logoFill->getAktivniFrameset();
+    Frame *frame = fs ? fs->getAktivniFrame() : nullptr;
+    short w = fillWidth(frame ? frame->getSirka() : 0, fill);
+    if (w > 0) logoFill->putVyrez(g, w, -1, -1, -1);
+  }
+  if (logo) {
+    logo->x = 260;
+    logo->y = 1;
+    logo->putAlpha(g, 1.0f, 1.0f, -1, -1, -1, -1);
+  }
+  if (loading) {
+    loading->x = 294;
+    loading->y = 139;
+    loading->putAlpha(g, 1.0f, 1.0f, -1, -1, -1, -1);
+  }
+  if (myWindow) myWindow->flipBackBuffer(true, true);
+}
