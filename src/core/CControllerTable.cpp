@@ -1,0 +1,276 @@
+#include <string>
+
+#include "core/CStartupTables.h"
+#include "world/CEntityController.h"
+#include "world/CEntityControllersVzory_Game.h"
+
+namespace {
+typedef CEntityController *(*ControllerMaker)(CEngine *engine, const std::string &bindName);
+
+template <class T> CEntityController *makeController(CEngine *engine, const std::string &bindName) {
+  return new T(nullptr, nullptr, engine, bindName);
+}
+
+// Appends one prototype per row; a row with a null maker is a behaviour not in the game yet.
+class TControllerRows {
+public:
+  TControllerRows(CEntityControllers_Game *list, CEngine *engine) : list_(list), engine_(engine) {}
+  void operator()(const char *bindName, ControllerMaker maker) {
+    if (maker) list_->addController(maker(engine_, bindName));
+  }
+
+private:
+  CEntityControllers_Game *list_;
+  CEngine *engine_;
+};
+
+// Every behaviour prototype in registration order, under the entity name it serves. Give a row
+// its maker (makeController<CClassName>) when the class named in its comment arrives.
+void registerRows(TControllerRows &c) {
+  c("PLAYERMENU", nullptr); // CFloatingController
+  c("MAPKALOGO", nullptr); // CFloatingController
+  c("MAINMENU", nullptr); // CFloatingController
+  c("INGAMEMENU", nullptr); // CFloatingController
+  c("OPTIONSMENU", nullptr); // CFloatingController
+  c("OPTIONSINGAMEMENU", nullptr); // CFloatingController
+  c("PROFILESMENU", nullptr); // CFloatingController
+  c("MAPCLOUD1", nullptr); // CMapCloudController
+  c("MAPCLOUD2", nullptr); // CMapCloudController
+  c("MAPCLOUD3", nullptr); // CMapCloudController
+  c("MINIGAMEOVER", nullptr); // CMiniGameOverController
+  c("DNA", nullptr); // CDNAController
+  c("COMIC", nullptr); // CComicController
+  c("DOMOVKOUR", nullptr); // CDomovKourController
+  c("MISKA", nullptr); // CMiskaController
+  c("DNAGENERATOR", nullptr); // CDNAGeneratorController
+  c("NEMOCNEJBACILY", nullptr); // CNemocnejBacilyController
+  c("HAPPYNOTES", nullptr); // CNemocnejBacilyController
+  c("BARRUCICKA", nullptr); // CBarRucickaController
+  c("HODINYRUCICKA", nullptr); // CHodinyRucickaController
+  c("LEVELCOMPLETED", nullptr); // CLevelCompletedController
+  c("TLAKOMER", nullptr); // CTlakomerController
+  c("MISKASET", nullptr); // CMiskaSetController
+  c("HLASIC", nullptr); // CHlasicController
+  c("ZIDLE", nullptr); // CDiagnosticToolController
+  c("KEYSINGAME", nullptr); // CKeysIngameController
+  c("ZIDLE2", nullptr); // CDiagnosticToolController
+  c("ZIDLE3", nullptr); // CDiagnosticToolController
+  c("ZIDLE4", nullptr); // CDiagnosticToolController
+  c("MENUBUTTONRESTART", nullptr); // CMenuButtonRestartController
+  c("MENUQUESTIONWINDOWRESTART", nullptr); // CMenuQuestionWindowRestartController
+  c("MENUBUTTONMALE", nullptr); // CMenuButtonMaleController
+  c("MENUBUTTONFEMALE", nullptr); // CMenuButtonFemaleController
+  c("MENUBUTTONCREDITS", nullptr); // CMenuButtonCreditsController
+  c("MENUBUTTONQYES", nullptr); // CMenuButtonQYesController
+  c("MENUBUTTONQNO", nullptr); // CMenuButtonQNoController
+  c("MENUBUTTONCONTINUE", nullptr); // CMenuButtonContinueController
+  c("MENUBUTTONCONTINUEINGAME", nullptr); // CMenuButtonContinueIngameController
+  c("MENUBUTTONTOMAIN", nullptr); // CMenuButtonTomainController
+  c("MENUQUESTIONWINDOWREMPROFILE", nullptr); // CMenuQuestionWindowRemProfileController
+  c("MENUQUESTIONWINDOWQUIT", nullptr); // CMenuQuestionWindowQuitController
+  c("MENUQUESTIONWINDOWBUYUPGRADES", nullptr); // CMenuQuestionWindowBuyUpgradesController
+  c("MENUQUESTIONWINDOWNEWGAME", nullptr); // CMenuQuestionWindowNewGameController
+  c("MENUBUTTONNEWGAME", nullptr); // CMenuButtonNewGameController
+  c("MENUBUTTONNEWGAMEBACK", nullptr); // CMenuButtonNewGameBackController
+  c("MENUBUTTONVIDEOBACK", nullptr); // CMenuButtonVideoBackController
+  c("MENUBUTTONAUDIOBACK", nullptr); // CMenuButtonAudioBackController
+  c("MENUBUTTONRESETPROFILE", nullptr); // CMenuButtonResetProfileController
+  c("MENUBUTTONOPTIONS", nullptr); // CMenuButtonOptionsController
+  c("MENUBUTTONOPTIONSINGAME", nullptr); // CMenuButtonOptionsIngameController
+  c("MENUBUTTONQUIT", nullptr); // CMenuButtonQuitController
+  c("MENUBUTTONVIDEO", nullptr); // CMenuButtonVideoController
+  c("MENUBUTTONPROFILES", nullptr); // CMenuButtonProfilesController
+  c("MENUBUTTONPROFILE", nullptr); // CMenuButtonProfileController
+  c("MENUBUTTONAUDIO", nullptr); // CMenuButtonAudioController
+  c("SLIDERDRAG", nullptr); // CSliderDragController
+  c("MENUCHECKBOXTEST", nullptr); // CMenuCheckboxController
+  c("MENUCHECKBOXFULLSCREEN", nullptr); // CMenuCheckboxController
+  c("MENUINPUTBOXNAME", nullptr); // CMenuInputboxNameController
+  c("BUBLINA", nullptr); // CBublinaController
+  c("TUTORIAL1", nullptr); // CTutorial1Controller
+  c("TUTORIAL1B", nullptr); // CTutorial1bController
+  c("TUTORIAL2", nullptr); // CTutorial2Controller
+  c("TUTORIAL2B", nullptr); // CTutorial2bController
+  c("TUTORIAL3", nullptr); // CTutorial3Controller
+  c("TUTORIAL4", nullptr); // CTutorial4Controller
+  c("TUTORIAL5", nullptr); // CTutorial5Controller
+  c("TUTORIAL6", nullptr); // CTutorial6Controller
+  c("TUTORIAL7", nullptr); // CTutorial7Controller
+  c("TUTORIAL8", nullptr); // CTutorial8Controller
+  c("TUTORIAL9", nullptr); // CTutorial9Controller
+  c("TUTORIAL9B", nullptr); // CTutorial9bController
+  c("TUTORIAL9C", nullptr); // CTutorial9cController
+  c("TUTORIAL9D", nullptr); // CTutorial9dController
+  c("TUTORIAL9E", nullptr); // CTutorial9eController
+  c("TUTORIAL10", nullptr); // CTutorial10Controller
+  c("OPRAVAR", nullptr); // COpravarController
+  c("MENUCLOSE", nullptr); // CMenuCloseController
+  c("KURZOR", nullptr); // CKurzorController
+  c("KURZOR2", nullptr); // CKurzor2Controller
+  c("PLAYER", nullptr); // CPlayerController
+  c("NEMOCNEJ1", nullptr); // CPacientController
+  c("PACIENT1", nullptr); // CPacientController
+  c("PACIENT2", nullptr); // CPacientController
+  c("PACIENT3", nullptr); // CPacientController
+  c("PACIENT4", nullptr); // CPacientController
+  c("PACIENT5", nullptr); // CPacientController
+  c("PACIENT9", nullptr); // CPacientController
+  c("PACIENT10", nullptr); // CPacientController
+  c("PACIENT11", nullptr); // CPacientController
+  c("PACIENT12", nullptr); // CPacientController
+  c("PACIENT13", nullptr); // CPacientController
+  c("DITEPACIENT1", nullptr); // CPacientController
+  c("DITEPACIENT2", nullptr); // CPacientController
+  c("DITEPACIENT3", nullptr); // CPacientController
+  c("DITEPACIENT4", nullptr); // CPacientController
+  c("DITEHELMUT", nullptr); // CPacientController
+  c("PACIENTSTAROSTA", nullptr); // CPacientController
+  c("BLAZEN1", nullptr); // CPacientController
+  c("BLAZEN2", nullptr); // CPacientController
+  c("BLAZEN3", nullptr); // CPacientController
+  c("BLAZEN4", nullptr); // CPacientController
+  c("BLAZENCELEBRITA", nullptr); // CPacientController
+  c("PACIENTSAMAN", nullptr); // CPacientController
+  c("NAPISLOST", nullptr); // CNapisController
+  c("NAPISCURED", nullptr); // CNapisController
+  c("SRDCE", nullptr); // CNapisController
+  c("MODRESRDCE", nullptr); // CNapisController
+  c("STROMAUTOMAT", nullptr); // CMedDrinkController
+  c("MAPSTAR", nullptr); // CMapStarController
+  c("TOYMATE", nullptr); // CMedDrinkController
+  c("MAPPERISKOP", nullptr); // CPeriskopController
+  c("CREDITS", nullptr); // CCreditsController
+  c("KNIHOVNA", nullptr); // CMedDrinkController
+  c("PODIUM", nullptr); // CPodiumController
+  c("OBTIZNOSTADJUSTER", nullptr); // CObtiznostAdjusterController
+  c("HELPWINDOW", nullptr); // CHelpWindowController
+  c("SUMMARYWINDOW", nullptr); // CHelpWindowController
+  c("MINIGAMESUMMARYWINDOW", nullptr); // CMiniGameSummaryController
+  c("UPGRADEMENU", nullptr); // CUpgradeMenuController
+  c("PERKCURETOUCH", nullptr); // CUpgradeFen1Controller
+  c("PERKBURST", nullptr); // CUpgradeFen1Controller
+  c("PERKVIRUS", nullptr); // CUpgradeFen1Controller
+  c("PERKSAREA", nullptr); // CUpgradeFen1Controller
+  c("PERKLUCK", nullptr); // CUpgradeFen1Controller
+  c("PERKCURETOUCHICON", nullptr); // CPerkCureTouchIconController
+  c("PERKBURSTICON", nullptr); // CPerkBurstIconController
+  c("PERKVIRUSICON", nullptr); // CPerkVirusIconController
+  c("PERKLUCKICON", nullptr); // CPerkLuckIconController
+  c("UPGRADEOK", nullptr); // CUpgradeOKController
+  c("UPGRADECANCEL", nullptr); // CUpgradeCancelController
+  c("UPGRADECHARISMA", nullptr); // CUpgradeFen1Controller
+  c("UPGRADEREG", nullptr); // CUpgradeFen1Controller
+  c("UPGRADEDIAGNOSTIC", nullptr); // CUpgradeFen1Controller
+  c("UPGRADEMEDS1", nullptr); // CUpgradeFen1Controller
+  c("UPGRADESPEED", nullptr); // CUpgradeFen1Controller
+  c("OK", nullptr); // COKController
+  c("LEKARNA", nullptr); // CLekarnaController
+  c("LEKARNA2", nullptr); // CLekarnaController
+  c("LEKARNA3", nullptr); // CLekarnaController
+  c("LEKARNA4", nullptr); // CLekarnaController
+  c("Z", nullptr); // CZController
+  c("LEK", nullptr); // CLekController
+  c("HOSPITAL2UPGRADE3", nullptr); // CHospital2Upgrade3Controller
+  c("RECEPT", nullptr); // CFlashObjektController
+  c("ODPAD", nullptr); // CFlashObjektController
+  c("POSTEL1", nullptr); // CPostelController
+  c("POSTEL2", nullptr); // CPostelController
+  c("POSTEL3", nullptr); // CPostelController
+  c("POSTEL3B", nullptr); // CPostelController
+  c("POSTEL4", nullptr); // CPostelController
+  c("POSTEL4B", nullptr); // CPostelController
+  c("POSTEL5", nullptr); // CPostelController
+  c("POSTEL5B", nullptr); // CPostelController
+  c("POSTEL5C", nullptr); // CPostelController
+  c("VOZIK", nullptr); // CVozikController
+  c("VOZIK2", nullptr); // CVozikController
+  c("VOZIK3", nullptr); // CVozikController
+  c("VOZIK4", nullptr); // CVozikController
+  c("DRINK", nullptr); // CVozikController
+  c("TOY", nullptr); // CVozikController
+  c("KNIHA", nullptr); // CVozikController
+  c("GREENDRINK", nullptr); // CVozikController
+  c("SPREJ", nullptr); // CVozikController
+  c("HULKA", nullptr); // CPixlaBlackController
+  c("KOS", nullptr); // CPixlaBlackController
+  c("ADDER", nullptr); // CAdderController
+  c("DEADDER", nullptr); // CDeAdderController
+  c("STATUSMENU", nullptr); // CStatusMenuController
+  c("MEDDRINK", nullptr); // CMedDrinkController
+  c("PRACH", nullptr); // CPrachController
+  c("WHITEPARTICLE", nullptr); // CParticleController
+  c("REDSTARPARTICLE", nullptr); // CParticleController
+  c("STARPARTICLE", nullptr); // CParticleController
+  c("SPREJKOUR", nullptr); // CPrachController
+  c("BONUSTEXT", nullptr); // CBonusTextController
+  c("VICTORYCONFETTI", nullptr); // CConfettiController
+  c("BACILY", nullptr); // CBacilyController
+  c("BACILY2", nullptr); // CBacily2Controller
+  c("BACILY3", nullptr); // CBacily3Controller
+  c("BACILY4", nullptr); // CBacily4Controller
+  c("BACILY5", nullptr); // CBacily5Controller
+  c("OPICKA", nullptr); // COpickaController
+  c("BACILYGENERATOR", nullptr); // CBacilyGeneratorController
+  c("BACILY2GENERATOR", nullptr); // CBacily2GeneratorController
+  c("BACILY3GENERATOR", nullptr); // CBacily3GeneratorController
+  c("BACILY4GENERATOR", nullptr); // CBacily4GeneratorController
+  c("BACILY5GENERATOR", nullptr); // CBacily5GeneratorController
+  c("OPICKAGENERATOR", nullptr); // COpickaGeneratorController
+  c("ANTIV", nullptr); // CAntiVController
+  c("HULKAPODSTAVEC", nullptr); // CHulkaPodstavecController
+  c("PLAYBUTTON", nullptr); // CPlayButtonController
+  c("MAINMENUBUTTON", nullptr); // CMainMenuButtonController
+  c("CVICENI", nullptr); // CCviceniController
+  c("UPGRADE", nullptr); // CUpgradeController
+  c("RODICEGENERATOR", nullptr); // CRodiceGeneratorController
+  c("RODICE1", nullptr); // CRodiceController
+  c("RODICE2", nullptr); // CRodiceController
+  c("RODICE3", nullptr); // CRodiceController
+  c("ODPADKYGENERATOR", nullptr); // COdpadkyGeneratorController
+  c("HELPTRIGGER", nullptr); // CHelpTriggerController
+  c("TIP1TRIGGER", nullptr); // CTip1TriggerController
+  c("TIPOUTBREAKTRIGGER", nullptr); // CTipOutbreakTriggerController
+  c("TIPSRDICKA", nullptr); // CTipSrdickaController
+  c("TIPSHOP", nullptr); // CTipShopController
+  c("TIPSRDICKATRIGGER", nullptr); // CTipSrdickaTriggerController
+  c("TIPOUTBREAK", nullptr); // CTipOutbreakController
+  c("TIPOUTBREAK2", nullptr); // CTipOutbreak2Controller
+  c("TIPCLOWN", nullptr); // CTipClownController
+  c("REMINDPRESSURE", nullptr); // CRemindPressureController
+  c("REMINDPRESSURETRIGGER", nullptr); // CRemindPressureTriggerController
+  c("TIPPERK", nullptr); // CTipPerkController
+  c("TIPVIRUS", nullptr); // CTipVirusController
+  c("TIP1", nullptr); // CTip1Controller
+  c("TIP2", nullptr); // CTip2Controller
+  c("TIPVIRUSTRIGGER", nullptr); // CTipVirusTriggerController
+  c("TIPCLOWNTRIGGER", nullptr); // CTipClownTriggerController
+  c("TIPSHOPPERK", nullptr); // CTipShopPerkController
+  c("TIPPERKTRIGGER", nullptr); // CTipPerkTriggerController
+  c("TIPHLASIC", nullptr); // CTipHlasicController
+  c("TIPHLASICTRIGGER", nullptr); // CTipHlasicTriggerController
+  c("SIPKA", nullptr); // CSipkaController
+  c("CLOSED", nullptr); // CClosedController
+  c("SASEK", nullptr); // CSasekController
+  c("MOTYL", nullptr); // CMotylController
+  c("MAPPLANE", nullptr); // CMapaLetadloController
+  c("DOKTORKA", nullptr); // CDoktorkaController
+  c("LETADLOKOUR", nullptr); // CLetadloKourController
+  c("PUBLISHERLOGO", nullptr); // CPublisherLogoController
+}
+} // namespace
+
+CEntityControllers_Game *buildControllerPrototypes(CEngine *engine) {
+  CEntityControllersVzory_Game *list = new CEntityControllersVzory_Game();
+  TControllerRows rows(list, engine);
+  registerRows(rows);
+  return list;
+}
+
+void deleteControllerPrototypes(CEntityControllers_Game *prototypes) {
+  delete static_cast<CEntityControllersVzory_Game *>(prototypes);
+}
+
+CEntityControllersVzory_Game *asControllerVzory(CEntityControllers_Game *prototypes) {
+  // The engine's list is always made as the binding kind.
+  return static_cast<CEntityControllersVzory_Game *>(prototypes);
+}

@@ -1,0 +1,558 @@
+#include <cstdint>
+
+#include "core/CLoadingScreen.h"
+#include "core/CMapEntity_Fader.h"
+#include "core/CStartupTables.h"
+#include "media/CFatal.h"
+#include "media/ZSprite.h"
+#include "media/makeString.h"
+#include "world/CMapEntitiesFactory.h"
+#include "world/CMapEntity_BonusText.h"
+#include "world/CMapEntity_Bublina.h"
+#include "world/CMapEntity_Comic.h"
+#include "world/CMapEntity_DarkScreen.h"
+#include "world/CMapEntity_DomovKour.h"
+#include "world/CMapEntity_FrontaAkci.h"
+#include "world/CMapEntity_Kurzor.h"
+#include "world/CMapEntity_LetadloKour.h"
+#include "world/CMapEntity_Particle.h"
+#include "world/CMapEntity_Sipka.h"
+#include "world/CMapEntity_TextBox.h"
+
+namespace {
+typedef CMapEntity_Game *(*Maker)(bool solid);
+
+template <class T> CMapEntity_Game *make(bool solid) { return new T(0, 0, solid); }
+CMapEntity_Game *frontaAkci(bool) { return CMapEntity_FrontaAkci::makePrototype(); }
+
+// The sprite of the prototype's own name.
+const char *const SAME = nullptr;
+
+unsigned short g_lastRow = 0;
+unsigned int g_registered = 0;
+
+// One row of the table: gathers the row's settings and registers the prototype when the row's
+// statement ends. A row without a maker is a class not in the game yet; it registers nothing.
+class TRow {
+public:
+  TRow(unsigned short num, const char *name, uint32_t id, uint32_t cls, Maker maker, const char *sprite)
+      : name_(name), id_(id), cls_(cls), maker_(maker), sprite_(sprite) {
+    // Row numbers are the registration order that entity ID lookups (first match) rely on.
+    if (num != g_lastRow + 1) fatalError("Prototype table out of order at row " + makeString(num), -1);
+    g_lastRow = num;
+  }
+  TRow(const TRow &) = delete;
+  TRow &operator=(const TRow &) = delete;
+  ~TRow() { registerRow(); }
+
+  // The class's own constructor sets everything; the row only constructs and registers.
+  TRow &own() { own_ = true; return *this; }
+  TRow &fs(const char *frameset) { frameset_ = frameset; return *this; }
+  TRow &anim() { anim_ = true; return *this; }
+  TRow &z(int z) { hasZ_ = true; z_ = z; return *this; }
+  TRow &walk(int penalty) { walk_ = penalty; return *this; }
+  TRow &noWalk() { walk_ = -1; return *this; }
+  TRow &hp(int health) { hp_ = health; return *this; }
+  TRow &solid() { solid_ = true; return *this; }
+  TRow &nofocus() { nofocus_ = true; return *this; }
+  TRow &click() { click_ = true; return *this; }
+  TRow &drag() { drag_ = true; return *this; }
+  TRow &hidden() { hidden_ = true; return *this; }
+  TRow &limit(int n) { limit_ = n; return *this; }
+  TRow &alpha(float a) { hasAlpha_ = true; alpha_ = a; return *this; }
+  TRow &rgb() { rgb_ = true; return *this; }
+  TRow &near(int x, int y) { hasNear_ = true; nearX_ = x; nearY_ = y; return *this; }
+  // The class's own fields, set last before the prototype is added.
+  TRow &with(void (*extra)(CMapEntity_Game *)) { extra_ = extra; return *this; }
+
+private:
+  void registerRow() {
+    if (!maker_) return;
+    CMapEntity_Game *e = maker_(solid_);
+    if (!own_) {
+      e->setEntityClassID(cls_);
+      e->setEntityID(id_);
+      e->addEntityZSprite(sprite_ ? sprite_ : name_);
+      e->name = name_;
+      if (e->getSprite()) e->getSprite()->nastavFrameset(frameset_);
+      if (anim_) e->zapniAnimace();
+      if (hasZ_) e->setSortZ(z_, false);
+      e->setXY(0.0f, 0.0f);
+      if (walk_ >= 0) e->setWalkPenalty((unsigned short)walk_);
+      e->health = (uint16_t)hp_;
+      if (nofocus_) e->setFocusable(false);
+      if (click_) e->setMouseClick(true);
+      if (drag_) e->setMouseDrag(true);
+      if (limit_ >= 0) e->setContainedLimit((unsigned short)limit_);
+      if (hasAlpha_) e->setAlpha(alpha_, true);
+      if (rgb_) e->setRGB(1.0f, 1.0f, 1.0f, true);
+      if (hidden_) e->setVisible(false);
+      if (hasNear_) {
+        e->approachX = nearX_;
+        e->approachY = nearY_;
+      }
+      if (extra_) extra_(e);
+    }
+    CMapEntitiesFactory::instance()->addEntity(e);
+    ++g_registered;
+  }
+
+  const char *name_;
+  uint32_t id_;
+  uint32_t cls_;
+  Maker maker_;
+  const char *sprite_;
+  const char *frameset_ = "FRAMESET1";
+  bool own_ = false;
+  bool anim_ = false;
+  bool hasZ_ = false;
+  int z_ = 0;
+  int walk_ = 200;
+  int hp_ = 100;
+  bool solid_ = false;
+  bool nofocus_ = false;
+  bool click_ = false;
+  bool drag_ = false;
+  bool hidden_ = false;
+  int limit_ = -1;
+  bool hasAlpha_ = false;
+  float alpha_ = -1.0f;
+  bool rgb_ = false;
+  bool hasNear_ = false;
+  int nearX_ = 0;
+  int nearY_ = 0;
+  void (*extra_)(CMapEntity_Game *) = nullptr;
+};
+
+TRow r(unsigned short num, const char *name, uint32_t id, uint32_t cls, Maker maker, const char *sprite) {
+  return TRow(num, name, id, cls, maker, sprite);
+}
+
+void textBox(CMapEntity_Game *e) {
+  CMapEntity_TextBox *t = static_cast<CMapEntity_TextBox *>(e);
+  t->text = "EMPTY TEXTBOX";
+  t->fontName = "bonus";
+  t->boxWidth = 250;
+  t->boxHeight = 300;
+  t->setAlpha(1.0f, true);
+}
+
+// Built as a text box first, then made the floating caption.
+void bonusText(CMapEntity_Game *e) {
+  textBox(e);
+  CMapEntity_BonusText *b = static_cast<CMapEntity_BonusText *>(e);
+  b->text = "BONUS TEXT";
+  b->boxWidth = 300;
+  b->boxHeight = 30;
+  b->textRed = b->textGreen = b->textBlue = 1.0f;
+}
+
+void starParticle(CMapEntity_Game *e) { static_cast<CMapEntity_Particle *>(e)->typ = CMapEntity_Particle::kBurst; }
+
+// Every prototype of the game in registration order. Rows with a null maker belong to classes
+// that are not in the game yet: give the row its maker (and the class's own fields with
+// .with()) when the class arrives. Comments name the class and the settings only it can take.
+void registerRows() {
+  r(1, "KURZOR", 0, 32, make<CMapEntity_Kurzor>, SAME).fs("NEUTRAL").z(10).nofocus();
+  r(2, "KURZOR2", 320, 32, make<CMapEntity_Kurzor2>, SAME).anim().z(10).nofocus();
+  r(3, "STARPARTICLE", 392, 29, make<CMapEntity_StarParticle>, "PUNTIK").fs("FULL").z(8).hp(1).alpha(1.0f).with(starParticle);
+  r(4, "MAPSTAR", 381, 0, nullptr, SAME).anim().z(5); // CMapEntity_MapStar
+  r(5, "BALCONY", 358, 0, nullptr, SAME); // CMapEntity_Balcony
+  r(6, "PLAYER", 7, 1, nullptr, "PLAYER1").fs("DOWN").noWalk().limit(2); // CMapEntity_Player
+  r(7, "PLAYERLEFTDOWN", 600, 0, nullptr, "PLAYER1LEFTDOWN").own().fs("DOWN"); // CMapEntity_PlayerLeftDown
+  r(8, "PLAYERRIGHTDOWN", 601, 0, nullptr, "PLAYER1RIGHTDOWN").own().fs("DOWN"); // CMapEntity_PlayerRightDown
+  r(9, "PLAYERRIGHTUP", 603, 0, nullptr, "PLAYER1RIGHTUP").limit(1); // CMapEntity_PlayerRightUp
+  r(10, "PLAYERLEFTUP", 602, 0, nullptr, "PLAYER1LEFTUP").limit(1); // CMapEntity_PlayerLeftUp
+  r(11, "HELPWINDOW", 1002, 0, nullptr, "EMPTY").z(7); // CMapEntity_HelpWindow
+  r(12, "SUMMARYWINDOW", 1017, 0, nullptr, "EMPTY").z(7); // CMapEntity_SummaryWindow
+  r(13, "MINIGAMESUMMARYWINDOW", 323, 0, nullptr, "EMPTY").z(7); // CMapEntity_MiniGameSummaryWindow
+  r(14, "MAPKALOGO", 356, 0, nullptr, SAME).z(5).nofocus(); // CMapEntity_MapkaLogo
+  r(15, "RECEPT", 44, 0, nullptr, SAME); // CMapEntity_Recept
+  r(16, "LEKARNA", 45, 19, nullptr, SAME).fs("EMPTY").click(); // CMapEntity_Lekarna
+  r(17, "LEKARNAAURA", 61, 12, nullptr, SAME); // CMapEntity_LekarnaAura
+  r(18, "LEKARNA2", 122, 19, nullptr, SAME).fs("EMPTY").click(); // CMapEntity_Lekarna2
+  r(19, "LEKARNA2AURA", 123, 12, nullptr, SAME); // CMapEntity_Lekarna2Aura
+  r(20, "LEKARNA3", 150, 19, nullptr, SAME).fs("EMPTY").click(); // CMapEntity_Lekarna3
+  r(21, "LEKARNA3AURA", 151, 12, nullptr, SAME); // CMapEntity_Lekarna3Aura
+  r(22, "LEKARNA4", 75, 19, nullptr, SAME).fs("EMPTY").click(); // CMapEntity_Lekarna4
+  r(23, "LEKARNA4AURA", 76, 12, nullptr, "LEKARNAAURA"); // CMapEntity_Lekarna4Aura
+  r(24, "SESIT", 53, 33, nullptr, "INTROTABLE"); // CMapEntity_Sesit
+  r(25, "SUMMARYSESIT", 184, 33, nullptr, "OUTROTABLE"); // CMapEntity_SummarySesit
+  r(26, "MINIGAMESUMMARYSESIT", 324, 33, nullptr, "OUTROTABLE").own(); // CMapEntity_MiniGameSummarySesit
+  r(27, "ADDER", 10000, 0, nullptr, "EMPTY"); // CMapEntity_Adder
+  r(28, "DEADDER", 364, 0, nullptr, "EMPTY"); // CMapEntity_DeAdder
+  r(29, "MAPHOSPITAL1", 317, 0, nullptr, SAME).z(2); // CMapEntity_MapHospital1
+  r(30, "MAPHOSPITAL2", 318, 0, nullptr, SAME).z(2); // CMapEntity_MapHospital2, speed 0.1
+  r(31, "MAPHOSPITAL3", 326, 0, nullptr, SAME).z(3); // CMapEntity_MapHospital3
+  r(32, "MAPHOSPITAL4", 327, 0, nullptr, SAME).z(2); // CMapEntity_MapHospital4
+  r(33, "MAPVLNY", 328, 0, nullptr, SAME).anim(); // CMapEntity_MapVlny
+  r(34, "MAPPERISKOP", 329, 0, nullptr, SAME).anim(); // CMapEntity_MapPeriskop
+  r(35, "MAPBIRDS", 335, 0, nullptr, SAME).anim().z(1); // CMapEntity_MapBirds
+  r(36, "MAPEYES", 336, 0, nullptr, SAME).anim().z(4); // CMapEntity_MapEyes
+  r(37, "MAPWINDOW", 337, 0, nullptr, SAME).anim().z(2); // CMapEntity_MapWindow
+  r(38, "MAPPLANE", 330, 0, nullptr, SAME).anim().z(6).nofocus(); // CMapEntity_MapPlane
+  r(39, "MAPRIVER1", 349, 0, nullptr, SAME).anim(); // CMapEntity_MapRiver1, speed 0.25
+  r(40, "MAPRIVER2", 350, 0, nullptr, SAME).anim(); // CMapEntity_MapRiver2, speed 0.25
+  r(41, "VICTORYPLAYER", 383, 0, nullptr, "VICTORYPLAYERF").z(3); // CMapEntity_VictoryPlayer
+  r(42, "VICTORYCONGRATS", 385, 0, nullptr, SAME).z(3); // CMapEntity_VictoryCongrats
+  r(43, "VICTORYCONFETTI", 384, 0, nullptr, SAME).z(1); // CMapEntity_VictoryConfetti
+  r(44, "MAPRIVERSTONE", 351, 0, nullptr, SAME).anim(); // CMapEntity_MapRiverStone, speed 0.25
+  r(45, "MAPOPICE", 331, 0, nullptr, SAME).anim().z(3); // CMapEntity_MapOpice
+  r(46, "MAPLODKY", 334, 0, nullptr, SAME).anim(); // CMapEntity_MapLodky
+  r(47, "MAPALIGATOR", 332, 0, nullptr, SAME).anim(); // CMapEntity_MapAligator
+  r(48, "MAPVLAJKA1", 339, 0, nullptr, SAME).anim(); // CMapEntity_MapVlajka1
+  r(49, "MAPVLAJKA2", 340, 0, nullptr, SAME).anim().z(4); // CMapEntity_MapVlajka2
+  r(50, "MAPVLAJKA3", 341, 0, nullptr, SAME).anim(); // CMapEntity_MapVlajka3
+  r(51, "MAPVLAJKA4", 342, 0, nullptr, SAME).anim(); // CMapEntity_MapVlajka4
+  r(52, "MAPMADOVER", 346, 0, nullptr, SAME).z(2); // CMapEntity_MapMadOver
+  r(53, "MAPCLOUD1", 343, 0, nullptr, SAME).anim(); // CMapEntity_MapCloud1, speed 0.25
+  r(54, "MAPCLOUD2", 344, 0, nullptr, SAME).anim(); // CMapEntity_MapCloud2, speed 0.1
+  r(55, "MAPCLOUD3", 345, 0, nullptr, SAME).anim(); // CMapEntity_MapCloud3, speed 0.2
+  r(56, "MAPAUTICKA", 338, 0, nullptr, SAME).anim(); // CMapEntity_MapAuticka
+  r(57, "STATUSMENU", 310, 0, nullptr, SAME); // CMapEntity_StatusMenu
+  r(58, "PERKSAREA", 394, 7, nullptr, SAME); // CMapEntity_PerksArea, perk, prices 0
+  r(59, "MISKA", 319, 0, nullptr, SAME); // CMapEntity_Miska
+  r(60, "BACILY", 68, 27, nullptr, SAME).z(2); // CMapEntity_Bacily
+  r(61, "BACILY2", 244, 27, nullptr, SAME).z(2); // CMapEntity_Bacily2
+  r(62, "BACILY3", 245, 27, nullptr, SAME).z(2); // CMapEntity_Bacily3
+  r(63, "BACILY4", 284, 27, nullptr, SAME).z(2); // CMapEntity_Bacily4
+  r(64, "BACILY5", 285, 27, nullptr, SAME).z(2); // CMapEntity_Bacily5
+  r(65, "BACILYGENERATOR", 69, 0, nullptr, "EMPTY"); // CMapEntity_BacilyGenerator
+  r(66, "BACILY2GENERATOR", 246, 0, nullptr, "EMPTY"); // CMapEntity_Bacily2Generator
+  r(67, "BACILY3GENERATOR", 247, 0, nullptr, "EMPTY"); // CMapEntity_Bacily3Generator
+  r(68, "BACILY4GENERATOR", 283, 0, nullptr, "EMPTY"); // CMapEntity_Bacily4Generator
+  r(69, "BACILY5GENERATOR", 286, 0, nullptr, "EMPTY"); // CMapEntity_Bacily5Generator
+  r(70, "OPICKAGENERATOR", 215, 0, nullptr, "EMPTY"); // CMapEntity_OpickaGenerator
+  r(71, "RODICE1", 129, 23, nullptr, SAME).fs("WAITING").drag(); // CMapEntity_Rodice1
+  r(72, "RODICE2", 131, 23, nullptr, SAME).fs("WAITING").drag(); // CMapEntity_Rodice2
+  r(73, "RODICE3", 132, 23, nullptr, SAME).fs("WAITING").drag(); // CMapEntity_Rodice3
+  r(74, "DOKTORKA", 200, 0, nullptr, SAME).fs("RIGHT").anim().near(32, 50); // CMapEntity_Doktorka
+  r(75, "BONUSTEXT", 173, 0, make<CMapEntity_BonusText>, "EMPTY").z(2).with(bonusText);
+  r(76, "UPGRADEMENU", 900, 0, nullptr, "UPGRADESESIT2").z(7); // CMapEntity_UpgradeMenu
+  r(77, "UPGRADEOK", 901, 0, nullptr, "BUYBUTTON"); // CMapEntity_UpgradeOK
+  r(78, "UPGRADECANCEL", 907, 0, nullptr, SAME); // CMapEntity_UpgradeCancel
+  r(79, "UPGRADECHARISMA", 902, 7, nullptr, "UPGRADEMACHINES"); // CMapEntity_UpgradeCharisma, prices 200/1000/5000/10000
+  r(80, "PERKCURETOUCH", 270, 7, nullptr, "PERKTOUCH"); // CMapEntity_PerkCureTouch, perk, prices 0
+  r(81, "PERKCURETOUCHICON", 272, 28, nullptr, "CURETOUCHICON").z(9).rgb(); // CMapEntity_PerkCureTouchIcon
+  r(82, "PERKVIRUS", 308, 7, nullptr, SAME); // CMapEntity_PerkVirus, perk, prices 0
+  r(83, "PERKBURST", 274, 7, nullptr, SAME); // CMapEntity_PerkBurst, perk, prices 0
+  r(84, "PERKBURSTICON", 275, 28, nullptr, "BURSTICON").z(9).rgb(); // CMapEntity_PerkBurstIcon
+  r(85, "PERKVIRUSICON", 309, 28, nullptr, "VIRUSICON").z(9).rgb(); // CMapEntity_PerkVirusIcon
+  r(86, "PERKLUCK", 296, 7, nullptr, SAME); // CMapEntity_PerkLuck, perk, prices 0
+  r(87, "PERKLUCKICON", 297, 28, nullptr, "LUCKICON").z(9).rgb(); // CMapEntity_PerkLuckIcon
+  r(88, "UPGRADESPEED", 905, 7, nullptr, SAME); // CMapEntity_UpgradeSpeed, prices 200/1000/5000/10000
+  r(89, "UPGRADEREG", 903, 7, nullptr, SAME); // CMapEntity_UpgradeReg, prices 800/1800/4000/5000/7000
+  r(90, "UPGRADEMEDS1", 67, 7, nullptr, SAME); // CMapEntity_UpgradeMeds1, prices 200/1000/5000/8000
+  r(91, "UPGRADEDIAGNOSTIC", 904, 7, nullptr, SAME); // CMapEntity_UpgradeDiagnostic, prices 200/1000/5000/10000
+  r(92, "DARKSCREEN", 1101, 0, make<CMapEntity_DarkScreen>, "EMPTY").z(6);
+  r(93, "TEXTBOX", 1001, 0, make<CMapEntity_TextBox>, "EMPTY").with(textBox);
+  r(94, "POSTEL1", 41, 13, nullptr, SAME).walk(1000).solid().click().near(120, 100); // CMapEntity_Postel1
+  r(95, "POSTEL1DOLNIMRIZ", 43, 34, nullptr, SAME).walk(1000); // CMapEntity_Postel1DolniMriz
+  r(96, "POSTEL1PRIKRYVKA", 42, 14, nullptr, SAME).walk(1000); // CMapEntity_Postel1Prikryvka
+  r(97, "POSTEL1POLSTAR", 368, 35, nullptr, SAME).noWalk(); // CMapEntity_Postel1Polstar
+  r(98, "POSTEL1AURA", 51, 12, nullptr, SAME).noWalk().solid(); // CMapEntity_Postel1Aura
+  r(99, "POSTEL2", 57, 13, nullptr, SAME).walk(1000).solid().click().near(120, 100); // CMapEntity_Postel2
+  r(100, "POSTEL2DOLNIMRIZ", 59, 34, nullptr, SAME).noWalk(); // CMapEntity_Postel2DolniMriz
+  r(101, "POSTEL2PRIKRYVKA", 58, 14, nullptr, "POSTEL1PRIKRYVKA").noWalk(); // CMapEntity_Postel2Prikryvka
+  r(102, "POSTEL2POLSTAR", 369, 35, nullptr, "POSTEL1POLSTAR").noWalk(); // CMapEntity_Postel2Polstar
+  r(103, "POSTEL3", 118, 13, nullptr, SAME).walk(1000).solid().click().near(120, 100); // CMapEntity_Postel3
+  r(104, "POSTEL3DOLNIMRIZ", 120, 34, nullptr, SAME).noWalk(); // CMapEntity_Postel3DolniMriz
+  r(105, "POSTEL3PRIKRYVKA", 119, 14, nullptr, SAME).noWalk(); // CMapEntity_Postel3Prikryvka
+  r(106, "POSTEL3POLSTAR", 370, 35, nullptr, SAME).noWalk(); // CMapEntity_Postel3Polstar
+  r(107, "POSTEL3AURA", 121, 12, nullptr, SAME).noWalk().solid(); // CMapEntity_Postel3Aura
+  r(108, "POSTEL3B", 141, 13, nullptr, SAME).walk(1000).solid().click().near(120, 100); // CMapEntity_Postel3b
+  r(109, "POSTEL3BDOLNIMRIZ", 143, 34, nullptr, SAME).noWalk(); // CMapEntity_Postel3bDolniMriz
+  r(110, "POSTEL3BPRIKRYVKA", 142, 14, nullptr, "POSTEL3PRIKRYVKA").noWalk(); // CMapEntity_Postel3bPrikryvka
+  r(111, "POSTEL3BPOLSTAR", 371, 35, nullptr, "POSTEL3POLSTAR").noWalk(); // CMapEntity_Postel3bPolstar
+  r(112, "POSTEL4", 77, 13, nullptr, SAME).walk(1000).solid().click().near(120, 100); // CMapEntity_Postel4
+  r(113, "POSTEL4DOLNIMRIZ", 79, 34, nullptr, SAME).noWalk(); // CMapEntity_Postel4DolniMriz
+  r(114, "POSTEL4PRIKRYVKA", 78, 14, nullptr, "POSTEL1PRIKRYVKA").noWalk(); // CMapEntity_Postel4Prikryvka
+  r(115, "POSTEL4POLSTAR", 372, 35, nullptr, "POSTEL1POLSTAR").noWalk(); // CMapEntity_Postel4Polstar
+  r(116, "POSTEL4AURA", 80, 12, nullptr, SAME).noWalk().solid(); // CMapEntity_Postel4Aura
+  r(117, "POSTEL4B", 179, 13, nullptr, SAME).walk(1000).solid().click().near(120, 100); // CMapEntity_Postel4b
+  r(118, "POSTEL4BDOLNIMRIZ", 181, 34, nullptr, SAME).noWalk(); // CMapEntity_Postel4bDolniMriz
+  r(119, "POSTEL4BPRIKRYVKA", 180, 14, nullptr, "POSTEL1PRIKRYVKA").noWalk(); // CMapEntity_Postel4bPrikryvka
+  r(120, "POSTEL4BPOLSTAR", 373, 35, nullptr, "POSTEL1POLSTAR").noWalk(); // CMapEntity_Postel4bPolstar
+  r(121, "POSTEL4BAURA", 182, 12, nullptr, SAME).noWalk().solid(); // CMapEntity_Postel4bAura
+  r(122, "POSTEL5", 146, 13, nullptr, SAME).walk(1000).solid().click().near(120, 100); // CMapEntity_Postel5
+  r(123, "POSTEL5DOLNIMRIZ", 148, 34, nullptr, SAME).noWalk(); // CMapEntity_Postel5DolniMriz
+  r(124, "POSTEL5PRIKRYVKA", 147, 14, nullptr, "POSTEL1PRIKRYVKA").noWalk(); // CMapEntity_Postel5Prikryvka
+  r(125, "POSTEL5POLSTAR", 374, 35, nullptr, "POSTEL1POLSTAR").noWalk(); // CMapEntity_Postel5Polstar
+  r(126, "POSTEL5AURA", 149, 12, nullptr, SAME).noWalk().solid(); // CMapEntity_Postel5Aura
+  r(127, "POSTEL5B", 166, 13, nullptr, SAME).walk(1000).solid().click().near(120, 100); // CMapEntity_Postel5b
+  r(128, "POSTEL5BDOLNIMRIZ", 168, 34, nullptr, SAME).noWalk(); // CMapEntity_Postel5bDolniMriz
+  r(129, "POSTEL5BPRIKRYVKA", 167, 14, nullptr, "POSTEL1PRIKRYVKA").noWalk(); // CMapEntity_Postel5bPrikryvka
+  r(130, "POSTEL5BPOLSTAR", 375, 35, nullptr, "POSTEL1POLSTAR").noWalk(); // CMapEntity_Postel5bPolstar
+  r(131, "POSTEL5BAURA", 169, 12, nullptr, SAME).noWalk().solid(); // CMapEntity_Postel5bAura
+  r(132, "POSTEL5C", 190, 13, nullptr, SAME).walk(1000).solid().click().near(120, 90); // CMapEntity_Postel5c
+  r(133, "POSTEL5CDOLNIMRIZ", 192, 34, nullptr, SAME).noWalk(); // CMapEntity_Postel5cDolniMriz
+  r(134, "POSTEL5CPRIKRYVKA", 191, 14, nullptr, "POSTEL1PRIKRYVKA").noWalk(); // CMapEntity_Postel5cPrikryvka
+  r(135, "POSTEL5CPOLSTAR", 376, 35, nullptr, "POSTEL1POLSTAR").noWalk(); // CMapEntity_Postel5cPolstar
+  r(136, "POSTEL5CAURA", 193, 12, nullptr, SAME).noWalk().solid(); // CMapEntity_Postel5cAura
+  r(137, "BAR", 19, 0, nullptr, SAME); // CMapEntity_Bar
+  r(138, "BARPOZADI", 20, 0, nullptr, "BAROUTLINE"); // CMapEntity_BarPozadi
+  r(139, "PACIENT1", 2000, 15, nullptr, "PACIENT2").own(); // CMapEntity_Pacient1
+  r(140, "PACIENT1HLAVA", 2001, 10, nullptr, "PACIENT2HLAVA"); // CMapEntity_Pacient1Hlava
+  r(141, "PACIENT2", 3000, 15, nullptr, "PACIENT1").own(); // CMapEntity_Pacient2
+  r(142, "PACIENT2HLAVA", 3001, 10, nullptr, "PACIENT1HLAVA"); // CMapEntity_Pacient2Hlava
+  r(143, "PACIENT3", 4000, 15, nullptr, SAME).own(); // CMapEntity_Pacient3
+  r(144, "PACIENT3HLAVA", 4001, 10, nullptr, SAME); // CMapEntity_Pacient3Hlava
+  r(145, "PACIENT4", 5000, 15, nullptr, SAME).own(); // CMapEntity_Pacient4
+  r(146, "PACIENT4HLAVA", 5001, 10, nullptr, SAME); // CMapEntity_Pacient4Hlava
+  r(147, "PACIENT5", 6000, 15, nullptr, SAME).own(); // CMapEntity_Pacient5
+  r(148, "PACIENT5HLAVA", 6001, 10, nullptr, SAME); // CMapEntity_Pacient5Hlava
+  r(149, "PACIENT9", 81, 15, nullptr, "PACIENTSAMAN").own(); // CMapEntity_Pacient9
+  r(150, "PACIENT9HLAVA", 82, 10, nullptr, "PACIENTSAMANHLAVA"); // CMapEntity_Pacient9Hlava
+  r(151, "PACIENT10", 83, 15, nullptr, SAME).own(); // CMapEntity_Pacient10
+  r(152, "PACIENT10HLAVA", 84, 10, nullptr, SAME); // CMapEntity_Pacient10Hlava
+  r(153, "PACIENT11", 99, 15, nullptr, SAME).own(); // CMapEntity_Pacient11
+  r(154, "PACIENT11HLAVA", 100, 10, nullptr, SAME); // CMapEntity_Pacient11Hlava
+  r(155, "PACIENT12", 114, 15, nullptr, SAME).own(); // CMapEntity_Pacient12
+  r(156, "PACIENT12HLAVA", 115, 10, nullptr, SAME); // CMapEntity_Pacient12Hlava
+  r(157, "PACIENT13", 116, 15, nullptr, SAME); // CMapEntity_Pacient13
+  r(158, "PACIENT13HLAVA", 117, 10, nullptr, SAME); // CMapEntity_Pacient13Hlava
+  r(159, "PACIENTSTAROSTA", 7000, 15, nullptr, SAME).own(); // CMapEntity_PacientStarosta
+  r(160, "PACIENTSTAROSTAHLAVA", 7001, 10, nullptr, SAME); // CMapEntity_PacientStarostaHlava
+  r(161, "PACIENTSAMAN", 103, 15, nullptr, "PACIENT9").own(); // CMapEntity_PacientSaman
+  r(162, "PACIENTSAMANHLAVA", 104, 10, nullptr, "PACIENT9HLAVA"); // CMapEntity_PacientSamanHlava
+  r(163, "BLAZEN1", 152, 15, nullptr, SAME).own(); // CMapEntity_Blazen1
+  r(164, "BLAZEN1HLAVA", 153, 10, nullptr, SAME); // CMapEntity_Blazen1Hlava
+  r(165, "BLAZEN2", 157, 15, nullptr, SAME).own(); // CMapEntity_Blazen2
+  r(166, "BLAZEN2HLAVA", 158, 10, nullptr, SAME); // CMapEntity_Blazen2Hlava
+  r(167, "BLAZEN3", 164, 15, nullptr, SAME).own(); // CMapEntity_Blazen3
+  r(168, "BLAZEN3HLAVA", 165, 10, nullptr, SAME); // CMapEntity_Blazen3Hlava
+  r(169, "BLAZEN4", 170, 15, nullptr, SAME).own(); // CMapEntity_Blazen4
+  r(170, "BLAZEN4HLAVA", 171, 10, nullptr, SAME); // CMapEntity_Blazen4Hlava
+  r(171, "BLAZENCELEBRITA", 160, 15, nullptr, SAME).own(); // CMapEntity_BlazenCelebrita
+  r(172, "BLAZENCELEBRITAHLAVA", 161, 10, nullptr, SAME); // CMapEntity_BlazenCelebritaHlava
+  r(173, "ZIDLE", 1, 17, nullptr, SAME).walk(1000).solid(); // CMapEntity_Zidle
+  r(174, "ZIDLEAURA", 52, 12, nullptr, SAME); // CMapEntity_ZidleAura
+  r(175, "ZIDLE2", 126, 17, nullptr, SAME).walk(1000).solid(); // CMapEntity_Zidle2
+  r(176, "ZIDLE2AURA", 127, 12, nullptr, SAME); // CMapEntity_Zidle2Aura
+  r(177, "ZIDLE3", 154, 17, nullptr, SAME).walk(1000).solid(); // CMapEntity_Zidle3
+  r(178, "ZIDLE3AURA", 155, 12, nullptr, SAME); // CMapEntity_Zidle3Aura
+  r(179, "ZIDLE4", 85, 17, nullptr, SAME).walk(1000).solid(); // CMapEntity_Zidle4
+  r(180, "ZIDLE4AURA", 86, 12, nullptr, SAME); // CMapEntity_Zidle4Aura
+  r(181, "LEK", 46, 0, nullptr, "LEK1"); // CMapEntity_Lek
+  r(182, "ODPAD", 47, 0, nullptr, SAME); // CMapEntity_Odpad
+  r(183, "VOZIK", 48, 30, nullptr, SAME).walk(1000).solid().click().near(40, 90); // CMapEntity_Vozik
+  r(184, "VOZIK2", 291, 30, nullptr, SAME).walk(1000).solid().click().near(40, 90); // CMapEntity_Vozik2
+  r(185, "VOZIK3", 292, 30, nullptr, SAME).walk(1000).solid().click().near(40, 90); // CMapEntity_Vozik3
+  r(186, "VOZIK4", 293, 30, nullptr, SAME).walk(1000).solid().click().near(40, 90); // CMapEntity_Vozik4
+  r(187, "SKRINKA", 49, 0, nullptr, SAME).solid().near(40, 90); // CMapEntity_Skrinka
+  r(188, "MOTYL", 386, 0, nullptr, SAME).anim().z(6).solid(); // CMapEntity_Motyl
+  r(189, "MEDDRINK", 54, 21, nullptr, SAME).own().walk(1000).solid(); // CMapEntity_MedDrink
+  r(190, "DRINK", 55, 18, nullptr, SAME); // CMapEntity_Drink
+  r(191, "TOY", 136, 18, nullptr, SAME); // CMapEntity_Toy
+  r(192, "KNIHA", 163, 18, nullptr, SAME); // CMapEntity_Kniha
+  r(193, "SPREJ", 70, 0, nullptr, SAME); // CMapEntity_Sprej
+  r(194, "HULKA", 106, 0, nullptr, SAME); // CMapEntity_Hulka
+  r(195, "SPREJKOUR", 71, 0, nullptr, "PRACH").fs("RED").z(2); // CMapEntity_SprejKour
+  r(196, "PLANT1", 56, 0, nullptr, SAME).solid(); // CMapEntity_Plant1
+  r(197, "SESTRADIAGNOZA", 60, 0, nullptr, SAME).solid(); // CMapEntity_SestraDiagnoza
+  r(198, "TLAKOMER", 250, 0, nullptr, SAME).solid(); // CMapEntity_Tlakomer
+  r(199, "TLAKOMERFULL", 251, 0, nullptr, SAME).solid(); // CMapEntity_TlakomerFull
+  r(200, "OBTIZNOSTADJUSTER", 34463, 0, nullptr, "EMPTY"); // CMapEntity_ObtiznostAdjuster
+  r(201, "OBTIZNOSTADJUSTERSKLO", 94, 0, nullptr, "OADJUSTER_SKLO"); // CMapEntity_ObtiznostAdjusterSklo
+  r(202, "OBTIZNOSTADJUSTERRUCICKA", 93, 0, nullptr, "OADJUSTER_RUCICKA"); // CMapEntity_ObtiznostAdjusterRucicka
+  r(203, "PRACH", 64, 0, nullptr, SAME).z(2).hp(1).alpha(0.65f); // CMapEntity_Prach
+  r(204, "WHITEPARTICLE", 273, 29, make<CMapEntity_WhiteParticle>, SAME).z(2).hp(1).alpha(0.6f);
+  r(205, "REDSTARPARTICLE", 276, 29, make<CMapEntity_RedStarParticle>, SAME).z(2).hp(1).alpha(0.65f);
+  r(206, "NAPISCURED", 63, 0, nullptr, SAME).z(2); // CMapEntity_NapisCured
+  r(207, "NAPISLOST", 62, 0, nullptr, SAME).z(2); // CMapEntity_NapisLost
+  r(208, "SRDCE", 74, 0, nullptr, SAME).z(2); // CMapEntity_Srdce
+  r(209, "MODRESRDCE", 298, 0, nullptr, SAME).z(2); // CMapEntity_ModreSrdce
+  r(210, "MISKASET", 355, 0, nullptr, "EMPTY"); // CMapEntity_MiskaSet
+  r(211, "HOSPITAL1UPGRADE1", 65, 0, nullptr, SAME); // CMapEntity_Hospital1Upgrade1
+  r(212, "HOSPITAL1UPGRADE2", 66, 0, nullptr, SAME); // CMapEntity_Hospital1Upgrade2
+  r(213, "HOSPITAL1UPGRADE3", 268, 0, nullptr, SAME); // CMapEntity_Hospital1Upgrade3
+  r(214, "HOSPITAL2UPGRADE1", 174, 0, nullptr, SAME); // CMapEntity_Hospital2Upgrade1
+  r(215, "HOSPITAL2UPGRADE2", 175, 0, nullptr, SAME); // CMapEntity_Hospital2Upgrade2
+  r(216, "HOSPITAL2UPGRADE3", 176, 0, nullptr, SAME); // CMapEntity_Hospital2Upgrade3
+  r(217, "HOSPITAL3UPGRADE1", 177, 0, nullptr, SAME); // CMapEntity_Hospital3Upgrade1
+  r(218, "HOSPITAL3UPGRADE2", 178, 0, nullptr, SAME); // CMapEntity_Hospital3Upgrade2
+  r(219, "HOSPITAL3UPGRADE3", 281, 0, nullptr, SAME); // CMapEntity_Hospital3Upgrade3
+  r(220, "HOSPITAL4UPGRADE1", 183, 0, nullptr, SAME).z(-1); // CMapEntity_Hospital4Upgrade1
+  r(221, "ANTIV", 72, 0, nullptr, SAME).walk(1000).solid().click().near(30, 70); // CMapEntity_AntiV
+  r(222, "BUBLINA", 366, 0, make<CMapEntity_Bublina>, SAME);
+  r(223, "HULKAPODSTAVEC", 107, 0, nullptr, SAME).solid().near(10, 32); // CMapEntity_HulkaPodstavec
+  r(224, "FRONTAAKCI", 73, 0, frontaAkci, "EMPTY").own().z(5);
+  r(225, "UPGRADE", 90, 0, nullptr, "UPGRADESICO").z(5); // CMapEntity_Upgrade
+  r(226, "FADER", 88, 0, make<CMapEntity_Fader>, "EMPTY").z(15);
+  r(227, "PUNTIK", 91, 0, nullptr, SAME).fs("EMPTY"); // CMapEntity_Puntik
+  r(228, "SRDICKA", 92, 0, nullptr, SAME); // CMapEntity_Srdicka
+  r(229, "OPRAVAR", 98, 0, nullptr, SAME).anim().drag(); // CMapEntity_Opravar
+  r(230, "STROMAUTOMAT", 101, 21, nullptr, SAME).own(); // CMapEntity_StromAutomat
+  r(231, "GREENDRINK", 102, 18, nullptr, SAME); // CMapEntity_GreenDrink
+  r(232, "OPICKA", 214, 0, nullptr, SAME).anim().z(2); // CMapEntity_Opicka
+  r(233, "NOTES", 367, 0, nullptr, SAME).walk(1000); // CMapEntity_Notes
+  r(234, "GAUC1", 110, 22, nullptr, "SOFA1").walk(1000); // CMapEntity_Gauc1
+  r(235, "GAUC1B", 242, 22, nullptr, "SOFA1B").walk(1000); // CMapEntity_Gauc1b
+  r(236, "GAUC2", 128, 22, nullptr, "SOFA2").walk(1000); // CMapEntity_Gauc2
+  r(237, "GAUC3", 277, 22, nullptr, "SOFA3").walk(1000); // CMapEntity_Gauc3
+  r(238, "GAUC4", 287, 22, nullptr, "SOFA4").walk(1000); // CMapEntity_Gauc4
+  r(239, "GAUCCOLORS", 172, 24, nullptr, "EMPTY").own().walk(1000); // CMapEntity_GaucColors
+  r(240, "HUDEBNIK1", 111, 0, nullptr, SAME).hp(1); // CMapEntity_Hudebnik1
+  r(241, "HUDEBNIK2", 112, 0, nullptr, SAME).hp(1); // CMapEntity_Hudebnik2
+  r(242, "HUDEBNIK1AURA", 294, 12, nullptr, SAME).noWalk(); // CMapEntity_Hudebnik1Aura
+  r(243, "HUDEBNIK2AURA", 295, 12, nullptr, SAME).noWalk(); // CMapEntity_Hudebnik2Aura
+  r(244, "PODIUM", 113, 0, nullptr, SAME).anim().walk(1000).hp(1).solid(); // CMapEntity_Podium
+  r(245, "DITEPACIENT1", 124, 15, nullptr, SAME).own(); // CMapEntity_DitePacient1
+  r(246, "DITEPACIENT1HLAVA", 125, 10, nullptr, SAME); // CMapEntity_DitePacient1Hlava
+  r(247, "DITEPACIENT2", 133, 15, nullptr, SAME).own(); // CMapEntity_DitePacient2
+  r(248, "DITEPACIENT2HLAVA", 134, 10, nullptr, SAME); // CMapEntity_DitePacient2Hlava
+  r(249, "DITEPACIENT3", 137, 15, nullptr, SAME).own(); // CMapEntity_DitePacient3
+  r(250, "DITEPACIENT3HLAVA", 138, 10, nullptr, SAME); // CMapEntity_DitePacient3Hlava
+  r(251, "DITEPACIENT4", 144, 15, nullptr, SAME).own(); // CMapEntity_DitePacient4
+  r(252, "DITEPACIENT4HLAVA", 145, 10, nullptr, SAME); // CMapEntity_DitePacient4Hlava
+  r(253, "DITEHELMUT", 139, 15, nullptr, SAME).own(); // CMapEntity_DiteHelmut
+  r(254, "DITEHELMUTHLAVA", 140, 10, nullptr, SAME); // CMapEntity_DiteHelmutHlava
+  r(255, "TOYMATE", 135, 21, nullptr, SAME).own(); // CMapEntity_ToyMate
+  r(256, "KNIHOVNA", 162, 21, nullptr, SAME).own().solid(); // CMapEntity_Knihovna
+  r(257, "ODPADKYGENERATOR", 156, 0, nullptr, "EMPTY"); // CMapEntity_OdpadkyGenerator
+  r(258, "SESTRALEKARNASMALL", 185, 25, nullptr, SAME).anim().hidden(); // CMapEntity_SestraLekarnaSmall
+  r(259, "SESTRAPULT", 202, 0, nullptr, SAME).anim(); // CMapEntity_SestraPult
+  r(260, "CLOSED", 197, 0, nullptr, SAME).walk(1000).near(32, 50); // CMapEntity_Closed
+  r(261, "LEVELCOMPLETED", 201, 0, nullptr, SAME).z(4).near(32, 50); // CMapEntity_LevelCompleted
+  r(262, "MAINMENUBUTTON", 357, 0, nullptr, "MAINMENUICO").z(5).near(32, 50); // CMapEntity_MainMenuButton
+  r(263, "MENUBUTTONCREDITS", 393, 36, nullptr, "MENUBUTTON"); // CMapEntity_MenuButtonCredits
+  r(264, "PLAYBUTTON", 203, 0, nullptr, "PLAYICO").z(5).near(32, 50); // CMapEntity_PlayButton
+  r(265, "MENUBUTTONQYES", 254, 36, nullptr, "MENUBUTTON"); // CMapEntity_MenuButtonQYes
+  r(266, "MENUBUTTONQNO", 255, 36, nullptr, "MENUBUTTON"); // CMapEntity_MenuButtonQNo
+  r(267, "MENUBUTTONTOMAIN", 266, 36, nullptr, "MENUBUTTON"); // CMapEntity_MenuButtonTomain
+  r(268, "MENUBUTTONMALE", 301, 36, nullptr, "HERO_M"); // CMapEntity_MenuButtonMale
+  r(269, "MENUBUTTONFEMALE", 302, 36, nullptr, "HERO_F"); // CMapEntity_MenuButtonFemale
+  r(270, "MENUBUTTONRESTART", 397, 36, nullptr, "MENUBUTTON"); // CMapEntity_MenuButtonRestart
+  r(271, "MENUQUESTIONWINDOWRESTART", 398, 37, nullptr, "MENUQUESTIONWINDOW").z(8).near(32, 50); // CMapEntity_MenuQuestionWindowRestart
+  r(272, "MAPKOLECKO1", 352, 0, nullptr, SAME).anim().z(3); // CMapEntity_MapKolecko1
+  r(273, "MAPKOLECKO2", 353, 0, nullptr, SAME).anim().z(3); // CMapEntity_MapKolecko2
+  r(274, "MENUCLOSE", 389, 0, nullptr, SAME); // CMapEntity_MenuClose
+  r(275, "DNA", 311, 0, nullptr, "DNA1"); // CMapEntity_DNA
+  r(276, "DNAGENERATOR", 312, 0, nullptr, "EMPTY"); // CMapEntity_DNAGenerator
+  r(277, "DOMOVKOUR", 354, 0, make<CMapEntity_DomovKour>, "EMPTY").anim().z(3).nofocus();
+  r(278, "MENUBUTTONCONTINUE", 257, 36, nullptr, "MENUBUTTON"); // CMapEntity_MenuButtonContinue
+  r(279, "MENUBUTTONCONTINUEINGAME", 267, 36, nullptr, "MENUBUTTON"); // CMapEntity_MenuButtonContinueIngame
+  r(280, "MENUINPUTBOXNAME", 227, 0, nullptr, "MENUBUTTON").alpha(1.0f).near(32, 50); // CMapEntity_MenuInputboxName
+  r(281, "SLIDERDRAG", 235, 0, nullptr, "SLIDERTOP").near(32, 50); // CMapEntity_SliderDrag
+  r(282, "MENUCHECKBOXTEST", 226, 0, nullptr, "MENUCHECKBOX"); // CMapEntity_MenuCheckboxTest, frameset by class
+  r(283, "MENUCHECKBOXFULLSCREEN", 230, 0, nullptr, "MENUCHECKBOX"); // CMapEntity_MenuCheckboxFullscreen, frameset by class
+  r(284, "VIDEOSLIDERBASE", 224, 0, nullptr, "MENUSLIDER").alpha(1.0f).near(32, 50); // CMapEntity_VideoSliderBase
+  r(285, "SOUNDSLIDERBASE", 231, 0, nullptr, "MENUSLIDER").alpha(1.0f).near(32, 50); // CMapEntity_SoundSliderBase
+  r(286, "MUSICSLIDERBASE", 232, 0, nullptr, "MENUSLIDER").alpha(1.0f).near(32, 50); // CMapEntity_MusicSliderBase
+  r(287, "MAINMENU", 218, 0, nullptr, "MENUBG").z(5); // CMapEntity_MainMenu
+  r(288, "INGAMEMENU", 263, 0, nullptr, "MENUBG").z(7); // CMapEntity_IngameMenu
+  r(289, "HLASIC", 271, 0, nullptr, SAME); // CMapEntity_Hlasic
+  r(290, "OPTIONSMENU", 223, 0, nullptr, "MENUBG").z(5); // CMapEntity_OptionsMenu
+  r(291, "OPTIONSINGAMEMENU", 265, 0, nullptr, "MENUBG").z(7); // CMapEntity_OptionsIngameMenu
+  r(292, "PLAYERMENU", 300, 0, nullptr, "MENUBG").z(5); // CMapEntity_PlayerMenu
+  r(293, "VIDEOMENU", 228, 0, nullptr, "MENUBG"); // CMapEntity_VideoMenu
+  r(294, "SOUNDMENU", 233, 0, nullptr, "MENUBG").z(5); // CMapEntity_SoundMenu
+  r(295, "PROFILESMENU", 236, 0, nullptr, "UPGRADESESIT"); // CMapEntity_ProfilesMenu
+  r(296, "MENUQUESTIONWINDOWREMPROFILE", 253, 37, nullptr, "MENUQUESTIONWINDOW").z(8).near(32, 50); // CMapEntity_MenuQuestionWindowRemProfile
+  r(297, "MENUMESSAGEWINDOW", 391, 38, nullptr, "MENUQUESTIONWINDOW").z(8).near(32, 50); // CMapEntity_MenuMessageWindow
+  r(298, "MENUQUESTIONWINDOWQUIT", 256, 37, nullptr, "MENUQUESTIONWINDOW").z(8).near(32, 50); // CMapEntity_MenuQuestionWindowQuit
+  r(299, "MENUQUESTIONWINDOWBUYUPGRADES", 348, 37, nullptr, "MENUQUESTIONWINDOW").z(8).near(32, 50); // CMapEntity_MenuQuestionWindowBuyUpgrades
+  r(300, "MENUQUESTIONWINDOWNEWGAME", 258, 37, nullptr, "MENUQUESTIONWINDOW").z(8).near(32, 50); // CMapEntity_MenuQuestionWindowNewGame
+  r(301, "KEYSINGAME", 259, 0, nullptr, "EMPTY"); // CMapEntity_KeysIngame
+  r(302, "MENUBUTTONNEWGAME", 217, 36, nullptr, "MENUBUTTON"); // CMapEntity_MenuButtonNewGame
+  r(303, "MENUBUTTONNEWGAMEBACK", 347, 36, nullptr, "MENUBUTTON"); // CMapEntity_MenuButtonNewGameBack
+  r(304, "MENUBUTTONOPTIONS", 219, 36, nullptr, "MENUBUTTON"); // CMapEntity_MenuButtonOptions
+  r(305, "MENUBUTTONOPTIONSINGAME", 264, 36, nullptr, "MENUBUTTON"); // CMapEntity_MenuButtonOptionsIngame
+  r(306, "MENUBUTTONQUIT", 220, 36, nullptr, "MENUBUTTON"); // CMapEntity_MenuButtonQuit
+  r(307, "MENUBUTTONVIDEO", 221, 36, nullptr, "MENUBUTTON"); // CMapEntity_MenuButtonVideo
+  r(308, "MENUBUTTONAUDIO", 222, 36, nullptr, "MENUBUTTON"); // CMapEntity_MenuButtonAudio
+  r(309, "MENUBUTTONPROFILES", 237, 36, nullptr, "MENUBUTTON"); // CMapEntity_MenuButtonProfiles
+  r(310, "MENUBUTTONVIDEOBACK", 229, 36, nullptr, "MENUBUTTON"); // CMapEntity_MenuButtonVideoBack
+  r(311, "MENUBUTTONAUDIOBACK", 234, 36, nullptr, "MENUBUTTON"); // CMapEntity_MenuButtonAudioBack
+  r(312, "MENUBUTTONPROFILE", 238, 36, nullptr, "MENUBUTTON").alpha(1.0f).near(32, 50); // CMapEntity_MenuButtonProfile
+  r(313, "MENUBUTTONRESETPROFILE", 241, 36, nullptr, "MENUBUTTON").alpha(1.0f).near(32, 50); // CMapEntity_MenuButtonResetProfile
+  r(314, "CREDITS", 387, 0, nullptr, "VICTORYBGBW").z(7).alpha(0.0f); // CMapEntity_Credits
+  r(315, "CREDITSTEXT", 388, 0, nullptr, "EMPTY"); // CMapEntity_CreditsText
+  r(316, "Z", 380, 0, nullptr, SAME).z(2).hp(1); // CMapEntity_Z
+  r(317, "TIPCLOWNTRIGGER", 314, 0, nullptr, "EMPTY"); // CMapEntity_TipClownTrigger
+  r(318, "TIPCLOWN", 313, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_TipClown
+  r(319, "REMINDPRESSURETRIGGER", 396, 0, nullptr, "EMPTY"); // CMapEntity_RemindPressureTrigger
+  r(320, "REMINDPRESSURE", 395, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_RemindPressure
+  r(321, "TIPSHOPPERK", 379, 31, nullptr, "TUTORIALBG").z(8); // CMapEntity_TipShopPerk
+  r(322, "TIPPERKTRIGGER", 378, 0, nullptr, "EMPTY"); // CMapEntity_TipPerkTrigger
+  r(323, "TIPPERK", 377, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_TipPerk
+  r(324, "HELPTRIGGER", 1003, 0, nullptr, "EMPTY"); // CMapEntity_HelpTrigger
+  r(325, "TIP1TRIGGER", 303, 0, nullptr, "EMPTY"); // CMapEntity_Tip1Trigger
+  r(326, "TIPOUTBREAKTRIGGER", 359, 0, nullptr, "EMPTY"); // CMapEntity_TipOutbreakTrigger
+  r(327, "TIPOUTBREAK", 360, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_TipOutbreak
+  r(328, "TIPOUTBREAK2", 361, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_TipOutbreak2
+  r(329, "TIPSRDICKA", 362, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_TipSrdicka
+  r(330, "TIPSHOP", 365, 31, nullptr, "TUTORIALBG").z(8); // CMapEntity_TipShop
+  r(331, "TIPSRDICKATRIGGER", 363, 0, nullptr, "EMPTY"); // CMapEntity_TipSrdickaTrigger
+  r(332, "OK", 50, 0, nullptr, SAME).z(6); // CMapEntity_OK
+  r(333, "RODICEGENERATOR", 130, 0, nullptr, "EMPTY"); // CMapEntity_RodiceGenerator
+  r(334, "PROPADLINA", 159, 0, nullptr, SAME).near(32, 50); // CMapEntity_Propadlina
+  r(335, "TIP1", 304, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_Tip1
+  r(336, "TIP2", 305, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_Tip2
+  r(337, "TIPVIRUS", 307, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_TipVirus
+  r(338, "TIPVIRUSTRIGGER", 306, 0, nullptr, "EMPTY"); // CMapEntity_TipVirusTrigger
+  r(339, "TIPHLASIC", 315, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_TipHlasic
+  r(340, "TIPHLASICTRIGGER", 316, 0, nullptr, "EMPTY"); // CMapEntity_TipHlasicTrigger
+  r(341, "MAGNET", 382, 0, nullptr, SAME).z(7); // CMapEntity_Magnet
+  r(342, "TUTORIAL1", 1004, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_Tutorial1
+  r(343, "TUTORIAL1B", 1008, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_Tutorial1b
+  r(344, "TUTORIAL2", 1005, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_Tutorial2
+  r(345, "TUTORIAL2B", 1018, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_Tutorial2b
+  r(346, "TUTORIAL3", 1006, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_Tutorial3
+  r(347, "TUTORIAL4", 1007, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_Tutorial4
+  r(348, "TUTORIAL5", 1009, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_Tutorial5
+  r(349, "TUTORIAL6", 1010, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_Tutorial6
+  r(350, "TUTORIAL7", 1011, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_Tutorial7
+  r(351, "TUTORIAL8", 1012, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_Tutorial8
+  r(352, "TUTORIAL9", 1013, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_Tutorial9
+  r(353, "TUTORIAL9B", 1019, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_Tutorial9b
+  r(354, "TUTORIAL9C", 1020, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_Tutorial9c
+  r(355, "TUTORIAL9D", 1021, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_Tutorial9d
+  r(356, "TUTORIAL9E", 1022, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_Tutorial9e
+  r(357, "TUTORIAL10", 1014, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_Tutorial10
+  r(358, "SASEK", 198, 0, nullptr, SAME).fs("OBJEVENISE").z(2).click().near(32, 50); // CMapEntity_Sasek
+  r(359, "MAPADOKTOR", 206, 0, nullptr, SAME).anim().near(32, 50); // CMapEntity_MapaDoktor
+  r(360, "MAPASESTRA1", 207, 0, nullptr, SAME).anim().near(32, 50); // CMapEntity_MapaSestra1
+  r(361, "MAPASESTRA2", 208, 0, nullptr, SAME).anim().near(32, 50); // CMapEntity_MapaSestra2
+  r(362, "MAPAPACIENT", 205, 0, nullptr, SAME).anim().near(32, 50); // CMapEntity_MapaPacient
+  r(363, "MAPALETADLO", 204, 0, nullptr, SAME).fs("RIGHT").anim().z(4).nofocus().near(32, 50); // CMapEntity_MapaLetadlo
+  r(364, "UPGRADEHELP", 299, 0, nullptr, SAME).z(5).walk(1000).near(30, 70); // CMapEntity_UpgradeHelp
+  r(365, "SIPKA", 189, 0, make<CMapEntity_Sipka>, SAME).near(32, 50);
+  r(366, "PYZAMORUKA", 196, 26, nullptr, "WOMANPYZAMORUKA").z(-1); // CMapEntity_PyzamoRuka
+  r(367, "LETADLOKOUR", 209, 0, make<CMapEntity_LetadloKour>, SAME).z(5).nofocus().near(32, 50);
+  r(368, "PUBLISHERLOGO", 390, 0, nullptr, "EMPTY"); // CMapEntity_PublisherLogo
+  r(369, "AUTOMATSVETLO", 210, 0, nullptr, SAME).fs("RED").near(32, 50); // CMapEntity_AutomatSvetlo
+  r(370, "HOSPITAL1STUL", 225, 0, nullptr, SAME).fs("RIGHT").anim().near(32, 50); // CMapEntity_Hospital1Stul
+  r(371, "HOSPITAL2STUL", 243, 0, nullptr, SAME).fs("RIGHT").anim().near(32, 50); // CMapEntity_Hospital2Stul
+  r(372, "HOSPITAL3STUL", 278, 0, nullptr, SAME).anim().near(32, 50); // CMapEntity_Hospital3Stul
+  r(373, "HOSPITAL4STUL", 288, 0, nullptr, SAME).anim().near(32, 50); // CMapEntity_Hospital4Stul
+  r(374, "STATUSBAR", 239, 0, nullptr, "PODKLAD1").z(5); // CMapEntity_StatusBar
+  r(375, "STATUSBAR2", 282, 0, nullptr, "PODKLAD1B").z(8); // CMapEntity_StatusBar2
+  r(376, "BARRUCICKA", 240, 0, nullptr, SAME).z(9); // CMapEntity_BarRucicka
+  r(377, "REDLIGHT", 248, 0, nullptr, SAME); // CMapEntity_RedLight
+  r(378, "GREENLIGHT", 252, 0, nullptr, SAME); // CMapEntity_GreenLight
+  r(379, "CEDULKASTAVY", 249, 0, nullptr, SAME); // CMapEntity_CedulkaStavy
+  r(380, "NEMOCNEJBACILY", 261, 27, nullptr, "BACILY").z(2); // CMapEntity_NemocnejBacily
+  r(381, "HAPPYNOTES", 269, 27, nullptr, "EMPTY").z(2); // CMapEntity_HappyNotes
+  r(382, "NEMOCNEJ1", 260, 15, nullptr, SAME).own(); // CMapEntity_Nemocnej1
+  r(383, "NEMOCNEJ1HLAVA", 262, 10, nullptr, SAME); // CMapEntity_Nemocnej1Hlava
+  r(384, "HODINY", 280, 0, nullptr, SAME); // CMapEntity_Hodiny
+  r(385, "PARROT", 289, 0, nullptr, SAME).anim().z(-1); // CMapEntity_Parrot
+  r(386, "MASOZRAVKA", 290, 0, nullptr, SAME).z(-1); // CMapEntity_Masozravka
+  r(387, "HODINYRUCICKA", 279, 0, nullptr, SAME); // CMapEntity_HodinyRucicka
+  r(388, "MINIGAMEOVER", 321, 0, nullptr, "EMPTY").z(5); // CMapEntity_MiniGameOver
+  r(389, "KUKATKO", 322, 0, nullptr, SAME).z(4); // CMapEntity_Kukatko
+  r(390, "COMIC", 325, 0, make<CMapEntity_Comic>, SAME);
+}
+} // namespace
+
+unsigned int registerEntityPrototypes() {
+  CMapEntitiesFactory::instance()->readVariables();
+  g_lastRow = 0;
+  g_registered = 0;
+  registerRows();
+  CLoadingScreen::instance()->setText("LOADING");
+  return g_registered;
+}
+
+void destroyPrototypeFactory() { CMapEntitiesFactory::destroyInstance(); }
