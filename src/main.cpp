@@ -1,1 +1,3 @@
-int main() { return 0; }
+#include "core/GameMain.h"
+
+int main() { return runGame(); }
