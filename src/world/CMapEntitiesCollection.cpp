@@ -108,8 +108,10 @@ void CMapEntitiesCollection::handleEntities() {}
 CMapEntitiesCollection::~CMapEntitiesCollection() {
   std::vector<CMapEntity_Game *> old;
   old.swap(entities);
-  for (CMapEntity_Game *e : old)
-    if (e && !e->getParent()) delete e;
+  // Carried entities go with their carriers, so they leave the list before anything is deleted.
+  old.erase(std::remove_if(old.begin(), old.end(), [](CMapEntity_Game *e) { return !e || e->getParent(); }),
+            old.end());
+  for (CMapEntity_Game *e : old) delete e;
   std::vector<CEntityGenerator *> gens;
   gens.swap(generators);
   for (CEntityGenerator *g : gens) delete g;
