@@ -24,8 +24,8 @@ class Timer;
 // once each.
 class CEngine {
 public:
-  static const unsigned short kNoSkip = 65535;
-  static const unsigned short kNoMaxLevel = 10000;
+  static constexpr unsigned short kNoSkip = 65535;
+  static constexpr unsigned short kNoMaxLevel = 10000;
 
   // Every field zero; init makes the engine ready.
   CEngine();
