@@ -1,0 +1,181 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "FrameworkTestSupport.h"
+#include "world/CMapCollisionManager.h"
+#include "world/CMapa.h"
+
+namespace {
+
+class CollisionTest : public FrameworkTest {
+protected:
+  void SetUp() override {
+    FrameworkTest::SetUp();
+    // Body box 10..29 x 10..29 of the frame, action box the whole 32 x 32.
+    addBoxSprite("BODY", Rect{10, 10, 20, 20}, Rect{0, 0, 32, 32});
+    addBoxSprite("NOBODY", Rect{0, 0, 0, 0}, Rect{0, 0, 0, 0});
+    manager.bindMapaEC(&mapa, collection);
+  }
+
+  CMapEntity_Game *at(const std::string &name, float x, float y, const std::string &sprite = "BODY") {
+    CMapEntity_Game *e = live(name, 0, 0, x, y);
+    e->addEntityZSprite(sprite);
+    return e;
+  }
+
+  // One layer of walkable tiles (ID 1) with blocking tiles (ID 2) at the given cells.
+  void layers(std::vector<int> blocking, int count = 1) {
+    mapa.getDefinice()[1].walkable = 1;
+    mapa.getDefinice()[2].walkable = 0;
+    mapa.getLayers().resize(count);
+    for (TLayer &l : mapa.getLayers())
+      for (TMapCell &c : l.cells) c.id = 1;
+    for (int cell : blocking) mapa.getLayers()[0].cells[cell].id = 2;
+  }
+
+  CMapa mapa;
+  CMapCollisionManager manager;
+};
+
+TEST(RectKolize, BoxesThatOnlyTouchDoNotOverlap) {
+  EXPECT_FALSE(rectKolize(Rect{0, 0, 10, 10}, Rect{10, 0, 10, 10}));
+  EXPECT_TRUE(rectKolize(Rect{0, 0, 10, 10}, Rect{9, 9, 10, 10}));
+  EXPECT_FALSE(rectKolize(Rect{0, 0, 10, 10}, Rect{0, 10, 10, 10}));
+  EXPECT_TRUE(rectKolize(Rect{5, 5, 2, 2}, Rect{0, 0, 20, 20})) << "one inside the other";
+  EXPECT_TRUE(rectKolize(Rect{-30, -30, 20, 20}, Rect{-15, -15, 5, 5}));
+}
+
+TEST_F(CollisionTest, OverlappingBodiesAndActionBoxesAreListedBothWays) {
+  CMapEntity_Game *a = at("A", 100, 100);
+  CMapEntity_Game *b = at("B", 119, 119);  // bodies share the pixel (129, 129)
+  CMapEntity_Game *c = at("C", 120, 100);  // body starts where A's ends; action boxes overlap
+  CMapEntity_Game *empty = at("EMPTY", 100, 100, "NOBODY");
+  manager.checkCollisions();
+  EXPECT_TRUE(a->isCollisionWithEntity(b));
+  EXPECT_TRUE(b->isCollisionWithEntity(a));
+  EXPECT_FALSE(a->isCollisionWithEntity(c)) << "touching is not overlapping";
+  EXPECT_TRUE(a->isActionCollisionWithEntity(c));
+  EXPECT_TRUE(c->isActionCollisionWithEntity(a));
+  EXPECT_TRUE(empty->getCollidedEntitiesPtr()->empty()) << "a 0 x 0 box collides with nothing";
+  EXPECT_TRUE(empty->getActionCollidedEntitiesPtr()->empty());
+
+  // Without a new pass the lists stay; a pass after a move rebuilds them.
+  b->setXY(300, 300);
+  EXPECT_TRUE(a->isCollisionWithEntity(b));
+  manager.checkCollisions();
+  EXPECT_FALSE(a->isCollisionWithEntity(b));
+  EXPECT_FALSE(b->isActionCollisionWithEntity(a));
+}
+
+TEST_F(CollisionTest, NoCollisionWordsKeepEntitiesApart) {
+  CMapEntity_Game *cursor = at("CURSOR", 100, 100);
+  CMapEntity_Game *bed = at("BED", 105, 105);
+  CMapEntity_Game *ghost = at("GHOST", 105, 105);
+  cursor->setNoCollision(1);
+  ghost->setNoCollision(1);
+  bed->setNoCollision(2);
+  manager.checkCollisions();
+  EXPECT_TRUE(cursor->getCollidedEntitiesPtr()->empty()) << "no body collisions with any word set";
+  EXPECT_FALSE(cursor->isActionCollisionWithEntity(ghost)) << "the same word: never";
+  EXPECT_TRUE(cursor->isActionCollisionWithEntity(bed)) << "different words: action boxes still meet";
+
+  bed->setFocus(false);
+  manager.checkCollisions();
+  EXPECT_FALSE(cursor->isActionCollisionWithEntity(bed)) << "only while both may take input";
+  bed->setFocusable(false);
+  manager.checkCollisions();
+  EXPECT_TRUE(cursor->isActionCollisionWithEntity(bed));
+
+  // A carrier and what it carries never meet this way.
+  CMapEntity_Game *pillow = at("PILLOW", 0, 0);
+  pillow->setNoCollision(3);
+  bed->addEntity(pillow, false, true);
+  manager.checkCollisions();
+  EXPECT_FALSE(bed->isActionCollisionWithEntity(pillow));
+  EXPECT_TRUE(cursor->isActionCollisionWithEntity(pillow));
+}
+
+TEST_F(CollisionTest, ABoxStartingBelowEndsTheScanWithinTheDrawingOrder) {
+  CMapEntity_Game *a = at("A", 100, 100);
+  at("FAR", 0, 200);
+  CMapEntity_Game *late = at("LATE", 105, 105);
+  manager.checkCollisions();
+  EXPECT_FALSE(a->isCollisionWithEntity(late)) << "the list is taken as sorted by y";
+  collection->sortDrawingOrder();
+  manager.checkCollisions();
+  EXPECT_TRUE(a->isCollisionWithEntity(late));
+
+  // A carried entity keeps no such order: one below A does not end the scan, a free one does.
+  CMapEntity_Game *carrier = at("CARRIER", 0, 600);
+  CMapEntity_Game *carried = at("CARRIED", 0, 0);
+  carrier->addEntity(carried, false, true);
+  std::vector<CMapEntity_Game *> &list = *collection->getEntitiesPtr();
+  CMapEntity_Game *far = list[2];
+  list = {a, carried, late, carrier, far};
+  manager.checkCollisions();
+  EXPECT_TRUE(a->isCollisionWithEntity(late));
+  list = {a, carrier, late, carried, far};
+  manager.checkCollisions();
+  EXPECT_FALSE(a->isCollisionWithEntity(late));
+}
+
+TEST_F(CollisionTest, BlockingTilesUnderTheBodyAreListed) {
+  // Body 10..29 from x 54: pixels 64..83, columns 2 to (64 + 20) / 32 = 2; rows likewise from y 22.
+  layers({2 * 25 + 2, 1 * 25 + 2, 3 * 25 + 3}, 3);
+  mapa.getLayers()[1].cells[2 * 25 + 2].id = 2;
+  mapa.getLayers()[2].cells[2 * 25 + 2].id = 3;
+  CMapEntity_Game *e = at("E", 54, 54);
+  manager.checkCollisions();
+  EXPECT_EQ(*e->getCollidedTilesPtr(), (std::vector<unsigned short>{2}))
+      << "each ID once, the third layer not read";
+
+  // A box ending exactly on a tile border (64 + 32 = 96) also covers the next column.
+  addBoxSprite("WIDE", Rect{0, 0, 32, 1}, Rect{0, 0, 0, 0});
+  layers({2 * 25 + 3});
+  e->addEntityZSprite("WIDE");
+  e->setXY(64, 64);
+  manager.checkCollisions();
+  EXPECT_EQ(e->getCollidedTilesPtr()->size(), 1u);
+
+  // Above the grid nothing is read, however far.
+  layers({0, 24, 18 * 25 + 24});
+  e->setXY(0, -500);
+  manager.checkCollisions();
+  EXPECT_TRUE(e->getCollidedTilesPtr()->empty());
+  e->setXY(-500, -500);
+  manager.checkCollisions();
+  EXPECT_TRUE(e->getCollidedTilesPtr()->empty());
+  e->setXY(790, 590);
+  manager.checkCollisions();
+  EXPECT_EQ(e->getCollidedTilesPtr()->size(), 1u);
+}
+
+TEST_F(CollisionTest, SolidEntitiesStampTheirWalkPenaltyIntoTheFirstLayer) {
+  layers({}, 2);
+  mapa.getLayers()[1].cells[7].penalty = 9;
+  collection->bindMapa(&mapa);
+  CMapEntity_Game *bed = at("BED", 54, 54);  // body 64..84 x 64..84: cells (2..2, 2..2)
+  CMapEntity_Game *wall = new CMapEntity_Game(0, 0, true);
+  wall->addEntityZSprite("BODY");
+  wall->setWalkPenalty(1000);
+  wall->setXY(-10, -10);  // body 0..20: cell (0, 0)
+  collection->addEntity(wall);
+  CMapEntity_Game *solidBed = new CMapEntity_Game(0, 0, true);
+  solidBed->addEntityZSprite("BODY");
+  solidBed->setWalkPenalty(300);
+  solidBed->setXY(86, 54);  // body 96..116: cells (3, 2)
+  collection->addEntity(solidBed);
+  bed->setWalkPenalty(500);
+
+  collection->generateEntityCollisionList();
+  const TLayer &ground = mapa.getLayers()[0];
+  EXPECT_EQ(ground.cells[0].penalty, 1000);
+  EXPECT_EQ(ground.cells[2 * 25 + 3].penalty, 300);
+  EXPECT_EQ(ground.cells[2 * 25 + 2].penalty, 0) << "only solid entities count";
+  EXPECT_EQ(mapa.getLayers()[1].cells[7].penalty, 0) << "every layer is cleared first";
+  EXPECT_FALSE(mapa.isWalkable(0, 0));
+}
+
+} // namespace
