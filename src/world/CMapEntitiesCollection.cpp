@@ -5,6 +5,7 @@
 #include <cstring>
 #include <tinyxml.h>
 
+#include "core/GameGlobals.h"
 #include "media/CFatal.h"
 #include "media/CGlobals.h"
 #include "media/CLogger.h"
@@ -20,8 +21,6 @@
 uint16_t poradi = 0;
 
 namespace {
-KGraphic *g_warmUpScreen = nullptr;
-
 void log(const std::string &line) { CLogger::instance()->log(line); }
 
 const uint32_t kBedClass = 13;
@@ -83,10 +82,11 @@ void setFrameBY(CMapEntity *e, int16_t bY) {
   if (f) f->setBY(bY);
 }
 
-// Loads the entity's pictures by drawing it once far off screen.
+// Loads the entity's pictures by drawing it once far off screen (the surfaces load on a draw
+// whatever the target, so this works before the screen picture exists too).
 void warmUp(CMapEntity *e) {
   e->setXY(-500, -500);
-  e->update(g_warmUpScreen);
+  e->update(backbuffer);
 }
 } // namespace
 
@@ -94,10 +94,6 @@ CMapEntitiesCollection::Hooks &CMapEntitiesCollection::hooks() {
   static Hooks h;
   return h;
 }
-
-void CMapEntitiesCollection::setWarmUpScreen(KGraphic *screen) { g_warmUpScreen = screen; }
-
-KGraphic *CMapEntitiesCollection::getWarmUpScreen() { return g_warmUpScreen; }
 
 CMapEntitiesCollection::CMapEntitiesCollection() : mapa(nullptr) { entities.reserve(150); }
 
@@ -335,7 +331,7 @@ void CMapEntitiesCollection::nahrajXML(const std::string &path) {
     if (e->getEntityID() == kPlayerID) {
       for (size_t i = 0; i < 7; ++i) {
         e->changeFrameset(kPlayerFramesets[i]);
-        if (i < 6) e->update(g_warmUpScreen);
+        if (i < 6) e->update(backbuffer);
       }
     }
     e->setXY(x, y);
@@ -397,7 +393,6 @@ void CMapEntitiesCollection::prerenderCommonEntities() {
     CMapEntity_Game *e = factory->cloneEntity(name);
     if (std::strcmp(name, "SESTRALEKARNASMALL") == 0) e->setVisible(true);
     warmUp(e);
-    e->setKill(true);
     delete e;
   }
 }

@@ -7,7 +7,6 @@ class CEntityGenerator;
 class CMapa;
 class CMapEntity;
 class CMapEntity_Game;
-class KGraphic;
 
 // The level's running bed count: every bed copy takes the next number from it. The level sets it
 // to 0; the entities loader gives one back for each bed that an arrival carrier ("ADDER") holds.
@@ -24,9 +23,6 @@ public:
     void (*setBedNumber)(CMapEntity_Game *bed, uint16_t number) = nullptr;
   };
   static Hooks &hooks();
-  // The picture that the off-screen warm-up draws go to (the game's back buffer).
-  static void setWarmUpScreen(KGraphic *screen);
-  static KGraphic *getWarmUpScreen();
 
   CMapEntitiesCollection();
   CMapEntitiesCollection(const CMapEntitiesCollection &) = delete;
