@@ -36,14 +36,30 @@ void CMapEntity_TextBox::renderAdditional(KGraphic *) {
   drawText(engine->getFontSeznam(), engine->getSmallFont());
 }
 
+// The line's width is summed glyph by glyph as it grows, which gives what measuring the whole
+// line each time would (-1 for an empty line or a font without glyphs; a NUL ends the measured
+// part) without making a long unbroken text cost quadratic time every frame.
 bool CMapEntity_TextBox::nextLine(KText *font, size_t &pos) {
   lineBuffer.clear();
+  float width = 0.0f;
+  size_t counted = 0;
+  bool cut = false, unmeasurable = false;
   size_t n = text.size() < kMaxChars ? text.size() : kMaxChars;
   for (size_t i = pos; i < n; ++i) {
     char c = text[i];
-    if (c != '|') lineBuffer.push_back(c);
-    float width = font->getStringWidth(lineBuffer.c_str(), 0.0f);
-    if ((width > (float)boxWidth && c == ' ') || i + 1 == n || c == '|') {
+    if (c != '|') {
+      lineBuffer.push_back(c);
+      if (c == '\0') {
+        cut = true;
+      } else if (!cut) {
+        float w = font->getNCharWidth(&c, 1, 0.0f);
+        if (w < 0.0f) unmeasurable = true;
+        width += w;
+        ++counted;
+      }
+    }
+    float measured = (unmeasurable || counted == 0) ? -1.0f : width;
+    if ((measured > (float)boxWidth && c == ' ') || i + 1 == n || c == '|') {
       pos = i + 1;
       return true;
     }

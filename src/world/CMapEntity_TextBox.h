@@ -28,7 +28,7 @@ public:
   void drawText(CFontSeznam *fonts, KText *smallFont);
 
   // Longest text that is laid out; the rest of a longer one is not drawn.
-  static const size_t kMaxChars = 65535;
+  static constexpr size_t kMaxChars = 65535;
 
   int32_t boxWidth;
   // Kept and copied only.
