@@ -1,8 +1,20 @@
 #include <string>
 
 #include "core/CStartupTables.h"
+#include "world/CBonusTextController.h"
+#include "world/CBublinaController.h"
+#include "world/CComicController.h"
+#include "world/CConfettiController.h"
+#include "world/CDomovKourController.h"
 #include "world/CEntityController.h"
 #include "world/CEntityControllersVzory_Game.h"
+#include "world/CFlashObjektController.h"
+#include "world/CFloatingController.h"
+#include "world/CKurzorController.h"
+#include "world/CLetadloKourController.h"
+#include "world/CParticleController.h"
+#include "world/CPixlaBlackController.h"
+#include "world/CSipkaController.h"
 
 namespace {
 typedef CEntityController *(*ControllerMaker)(CEngine *engine, const std::string &bindName);
@@ -27,20 +39,20 @@ private:
 // Every behaviour prototype in registration order, under the entity name it serves. Give a row
 // its maker (makeController<CClassName>) when the class named in its comment arrives.
 void registerRows(TControllerRows &c) {
-  c("PLAYERMENU", nullptr); // CFloatingController
-  c("MAPKALOGO", nullptr); // CFloatingController
-  c("MAINMENU", nullptr); // CFloatingController
-  c("INGAMEMENU", nullptr); // CFloatingController
-  c("OPTIONSMENU", nullptr); // CFloatingController
-  c("OPTIONSINGAMEMENU", nullptr); // CFloatingController
-  c("PROFILESMENU", nullptr); // CFloatingController
+  c("PLAYERMENU", makeController<CFloatingController>);
+  c("MAPKALOGO", makeController<CFloatingController>);
+  c("MAINMENU", makeController<CFloatingController>);
+  c("INGAMEMENU", makeController<CFloatingController>);
+  c("OPTIONSMENU", makeController<CFloatingController>);
+  c("OPTIONSINGAMEMENU", makeController<CFloatingController>);
+  c("PROFILESMENU", makeController<CFloatingController>);
   c("MAPCLOUD1", nullptr); // CMapCloudController
   c("MAPCLOUD2", nullptr); // CMapCloudController
   c("MAPCLOUD3", nullptr); // CMapCloudController
   c("MINIGAMEOVER", nullptr); // CMiniGameOverController
   c("DNA", nullptr); // CDNAController
-  c("COMIC", nullptr); // CComicController
-  c("DOMOVKOUR", nullptr); // CDomovKourController
+  c("COMIC", makeController<CComicController>);
+  c("DOMOVKOUR", makeController<CDomovKourController>);
   c("MISKA", nullptr); // CMiskaController
   c("DNAGENERATOR", nullptr); // CDNAGeneratorController
   c("NEMOCNEJBACILY", nullptr); // CNemocnejBacilyController
@@ -86,7 +98,7 @@ void registerRows(TControllerRows &c) {
   c("MENUCHECKBOXTEST", nullptr); // CMenuCheckboxController
   c("MENUCHECKBOXFULLSCREEN", nullptr); // CMenuCheckboxController
   c("MENUINPUTBOXNAME", nullptr); // CMenuInputboxNameController
-  c("BUBLINA", nullptr); // CBublinaController
+  c("BUBLINA", makeController<CBublinaController>);
   c("TUTORIAL1", nullptr); // CTutorial1Controller
   c("TUTORIAL1B", nullptr); // CTutorial1bController
   c("TUTORIAL2", nullptr); // CTutorial2Controller
@@ -105,8 +117,8 @@ void registerRows(TControllerRows &c) {
   c("TUTORIAL10", nullptr); // CTutorial10Controller
   c("OPRAVAR", nullptr); // COpravarController
   c("MENUCLOSE", nullptr); // CMenuCloseController
-  c("KURZOR", nullptr); // CKurzorController
-  c("KURZOR2", nullptr); // CKurzor2Controller
+  c("KURZOR", makeController<CKurzorController>);
+  c("KURZOR2", makeController<CKurzor2Controller>);
   c("PLAYER", nullptr); // CPlayerController
   c("NEMOCNEJ1", nullptr); // CPacientController
   c("PACIENT1", nullptr); // CPacientController
@@ -171,8 +183,8 @@ void registerRows(TControllerRows &c) {
   c("Z", nullptr); // CZController
   c("LEK", nullptr); // CLekController
   c("HOSPITAL2UPGRADE3", nullptr); // CHospital2Upgrade3Controller
-  c("RECEPT", nullptr); // CFlashObjektController
-  c("ODPAD", nullptr); // CFlashObjektController
+  c("RECEPT", makeController<CFlashObjektController>);
+  c("ODPAD", makeController<CFlashObjektController>);
   c("POSTEL1", nullptr); // CPostelController
   c("POSTEL2", nullptr); // CPostelController
   c("POSTEL3", nullptr); // CPostelController
@@ -191,19 +203,19 @@ void registerRows(TControllerRows &c) {
   c("KNIHA", nullptr); // CVozikController
   c("GREENDRINK", nullptr); // CVozikController
   c("SPREJ", nullptr); // CVozikController
-  c("HULKA", nullptr); // CPixlaBlackController
-  c("KOS", nullptr); // CPixlaBlackController
+  c("HULKA", makeController<CPixlaBlackController>);
+  c("KOS", makeController<CPixlaBlackController>);
   c("ADDER", nullptr); // CAdderController
   c("DEADDER", nullptr); // CDeAdderController
   c("STATUSMENU", nullptr); // CStatusMenuController
   c("MEDDRINK", nullptr); // CMedDrinkController
   c("PRACH", nullptr); // CPrachController
-  c("WHITEPARTICLE", nullptr); // CParticleController
-  c("REDSTARPARTICLE", nullptr); // CParticleController
-  c("STARPARTICLE", nullptr); // CParticleController
+  c("WHITEPARTICLE", makeController<CParticleController>);
+  c("REDSTARPARTICLE", makeController<CParticleController>);
+  c("STARPARTICLE", makeController<CParticleController>);
   c("SPREJKOUR", nullptr); // CPrachController
-  c("BONUSTEXT", nullptr); // CBonusTextController
-  c("VICTORYCONFETTI", nullptr); // CConfettiController
+  c("BONUSTEXT", makeController<CBonusTextController>);
+  c("VICTORYCONFETTI", makeController<CConfettiController>);
   c("BACILY", nullptr); // CBacilyController
   c("BACILY2", nullptr); // CBacily2Controller
   c("BACILY3", nullptr); // CBacily3Controller
@@ -248,13 +260,13 @@ void registerRows(TControllerRows &c) {
   c("TIPPERKTRIGGER", nullptr); // CTipPerkTriggerController
   c("TIPHLASIC", nullptr); // CTipHlasicController
   c("TIPHLASICTRIGGER", nullptr); // CTipHlasicTriggerController
-  c("SIPKA", nullptr); // CSipkaController
+  c("SIPKA", makeController<CSipkaController>);
   c("CLOSED", nullptr); // CClosedController
   c("SASEK", nullptr); // CSasekController
   c("MOTYL", nullptr); // CMotylController
   c("MAPPLANE", nullptr); // CMapaLetadloController
   c("DOKTORKA", nullptr); // CDoktorkaController
-  c("LETADLOKOUR", nullptr); // CLetadloKourController
+  c("LETADLOKOUR", makeController<CLetadloKourController>);
   c("PUBLISHERLOGO", nullptr); // CPublisherLogoController
 }
 } // namespace
