@@ -48,8 +48,11 @@ tob_data_step(sounds gen_sounds.py
 tob_data_step(pictures gen_pictures.py
   ARGS --out ${TOB_DATA_DIR}/gfx)
 tob_data_step(sprites gen_sprites.py
-  ARGS --catalogue ${TOB_TOOLS}/sprites.csv --out ${TOB_DATA_DIR}/gfx
-  INPUTS ${TOB_TOOLS}/sprites.csv)
+  ARGS --catalogue ${TOB_TOOLS}/sprites.csv --layouts ${TOB_TOOLS}/sprite_layouts.csv
+       --sprites ${TOB_TOOLS}/sprite_catalogue.csv --out ${TOB_DATA_DIR}/gfx
+  INPUTS ${TOB_TOOLS}/sprites.csv ${TOB_TOOLS}/sprite_layouts.csv ${TOB_TOOLS}/sprite_catalogue.csv
+         ${TOB_TOOLS}/paint_common.py ${TOB_TOOLS}/paint_people.py ${TOB_TOOLS}/paint_things.py
+         ${TOB_TOOLS}/paint_ui.py)
 
 get_property(TOB_FONT_STAMP GLOBAL PROPERTY TOB_DATA_STAMPS_fonts)
 # The font stamp belongs to its own target only: an output listed by two unrelated targets

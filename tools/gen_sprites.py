@@ -1,14 +1,19 @@
 #!/usr/bin/env python3
-"""Draws the sprite pictures listed in tools/sprites.csv and writes data/gfx/sprites.xml.
+"""Draws the sprite pictures and writes data/gfx/sprites.xml.
 
-Each catalogue row is one frameset. A sprite's framesets are stacked in its picture, top to
-bottom, and each frameset's frames run left to right; the XML gives every frame its place in
-the picture, its delay and its boxes. Painters below draw one frame each.
+Two catalogues describe the sprites: sprites.csv gives one row per frameset (for the few odd
+ones), sprite_catalogue.csv one row per sprite whose framesets come from a layout of
+sprite_layouts.csv. A sprite's framesets are stacked in its picture, top to bottom, and each
+frameset's frames run left to right; the XML gives every frame its place in the picture, its
+delay and its boxes. Painters (here and in paint_*.py) draw one frame each; they get the
+frameset's name as the parameter "_fs".
 
-Usage: gen_sprites.py --catalogue tools/sprites.csv --out DIR [--xml NAME]
+Usage: gen_sprites.py --catalogue tools/sprites.csv [--layouts L --sprites S] --out DIR
+       [--xml NAME] [--only NAME...]
 """
 
 import argparse
+import multiprocessing
 import math
 import os
 import sys
@@ -18,6 +23,9 @@ from PIL import Image, ImageDraw
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import tobgen  # noqa: E402
+import paint_people  # noqa: E402
+import paint_things  # noqa: E402
+import paint_ui  # noqa: E402
 
 SS = 4  # painters draw at four times the size, then scale down
 INK = (30, 30, 50, 255)
@@ -116,80 +124,172 @@ def paint_sparkle(w, h, index, count, p):
 
 
 PAINTERS = {"blank": paint_blank, "cursor": paint_cursor, "star": paint_star, "sparkle": paint_sparkle}
+for _module in (paint_people, paint_things, paint_ui):
+    PAINTERS.update(_module.PAINTERS)
+
+XML_FLAGS = ("lowKvalita", "smooth", "holdInMemory")
 
 
-def ints(text, n, what, row):
+def ints(text, n, what, row, size=None):
+    if size and text == "full":
+        return [0, 0, size[0], size[1]]
     parts = [t.strip() for t in text.split(",")]
     if len(parts) != n:
-        raise SystemExit("sprites.csv row %d: %s needs %d numbers" % (row, what, n))
+        raise SystemExit("row %s: %s needs %d numbers" % (row, what, n))
     return [int(v) for v in parts]
 
 
-def load(path):
-    sprites = []  # [name, picture, flags, [framesets]]
-    by_name = {}
+def painter_of(draw, where):
+    draw = draw.split()
+    if not draw or draw[0] not in PAINTERS:
+        raise SystemExit("%s: unknown painter '%s'" % (where, " ".join(draw)))
+    params = tobgen.parse_params(" ".join(draw[1:]))
+    for key in ("text", "title", "label"):
+        if key in params:
+            params[key] = params[key].replace("_", " ")  # blanks separate parameters
+    return draw[0], params
+
+
+class Sprites:
+    """The sprites of both catalogues, in catalogue order, with their pictures' names unique."""
+
+    def __init__(self):
+        self.list = []  # [name, picture, xml flags, [framesets]]
+        self.by_name = {}
+        self.pictures = set()
+
+    def add(self, name, picture, flags, where):
+        if name in self.by_name:
+            raise SystemExit("%s: sprite %s is defined twice" % (where, name))
+        if picture != picture.lower():
+            raise SystemExit("%s: picture names are lower case" % where)
+        if picture in self.pictures:
+            raise SystemExit("%s: %s already belongs to another sprite" % (where, picture))
+        self.pictures.add(picture)
+        self.by_name[name] = [name, picture, [f for f in flags if f in XML_FLAGS], []]
+        self.list.append(self.by_name[name])
+        return self.by_name[name]
+
+
+def load_rows(path, sprites):
+    """sprites.csv: one row per frameset."""
+    last = None
     for n, r in enumerate(tobgen.read_catalogue(path), start=1):
+        where = "sprites.csv row %d" % n
         name = r["sprite"]
-        if name not in by_name:
-            if r["picture"] != r["picture"].lower():
-                raise SystemExit("sprites.csv row %d: picture names are lower case" % n)
-            if any(sp[1] == r["picture"] for sp in sprites):
-                raise SystemExit("sprites.csv row %d: %s already belongs to another sprite" % (n, r["picture"]))
-            by_name[name] = [name, r["picture"], r["flags"].split(), []]
-            sprites.append(by_name[name])
-        elif sprites[-1][0] != name:
-            raise SystemExit("sprites.csv row %d: the framesets of %s must be together" % (n, name))
+        if name != last:
+            sp = sprites.add(name, r["picture"], r["flags"].split(), where)
+        last = name
         w, h = (int(v) for v in r["size"].lower().split("x"))
-        draw = r["draw"].split()
-        if not draw or draw[0] not in PAINTERS:
-            raise SystemExit("sprites.csv row %d: unknown painter '%s'" % (n, r["draw"]))
-        by_name[name][3].append(dict(
+        painter, params = painter_of(r["draw"], where)
+        sp[3].append(dict(
             name=r["frameset"], frames=int(r["frames"]), w=w, h=h, delay=int(r["delay"]),
-            box=ints(r["box"], 4, "box", n), action=ints(r["action"], 4, "action", n) if r["action"] else None,
-            sortY=r["sortY"], repeat=r["repeat"], painter=draw[0], params=tobgen.parse_params(" ".join(draw[1:]))))
-    return sprites
+            box=ints(r["box"], 4, "box", where, (w, h)),
+            action=ints(r["action"], 4, "action", where, (w, h)) if r["action"] else None,
+            sortY=r["sortY"], repeat=r["repeat"], painter=painter, params=params))
 
 
-def build(sprites, out_dir):
+def load_layouts(path):
+    layouts = {}
+    for n, r in enumerate(tobgen.read_catalogue(path), start=1):
+        layouts.setdefault(r["layout"], []).append(dict(name=r["frameset"], frames=int(r["frames"]),
+                                                        delay=int(r["delay"]), repeat=r["repeat"]))
+    return layouts
+
+
+def load_sprites(path, layouts, sprites):
+    """sprite_catalogue.csv: one row per sprite, its framesets from its layout."""
+    for n, r in enumerate(tobgen.read_catalogue(path), start=1):
+        where = "sprite_catalogue.csv row %d (%s)" % (n, r["sprite"])
+        if r["layout"] not in layouts:
+            raise SystemExit("%s: unknown layout %s" % (where, r["layout"]))
+        flags = r["flags"].split()
+        picture = r["sprite"].lower() + (".jpg" if "jpg" in flags else ".png")
+        sp = sprites.add(r["sprite"], picture, flags, where)
+        w, h = (int(v) for v in r["size"].lower().split("x"))
+        painter, params = painter_of(r["draw"], where)
+        box = ints(r["box"], 4, "box", where, (w, h))
+        action = ints(r["action"], 4, "action", where, (w, h)) if r["action"] else None
+        for fs in layouts[r["layout"]]:
+            sp[3].append(dict(fs, w=w, h=h, box=box, action=action, sortY=r["sortY"], painter=painter,
+                              params=params))
+
+
+def build_one(sprite, out_dir):
+    """Paints one sprite's picture and returns its XML lines."""
+    name, picture, flags, framesets = sprite
+    width = max(fs["w"] * fs["frames"] for fs in framesets)
+    height = sum(fs["h"] for fs in framesets)
+    pic = Image.new("RGBA", (width, height), (0, 0, 0, 0))
+    attrs = " ".join("%s=\"1\"" % f for f in flags)
+    xml = ["  <sprite name=%s src=%s%s>" % (quoteattr(name), quoteattr(picture), (" " + attrs) if attrs else "")]
+    y = 0
+    for fs in framesets:
+        rep = "" if fs["repeat"] == "" else " repeatAnimation=\"%s\"" % fs["repeat"]
+        xml.append("    <frameset name=%s%s>" % (quoteattr(fs["name"]), rep))
+        params = dict(fs["params"], _fs=fs["name"], _sprite=name)
+        for i in range(fs["frames"]):
+            frame = PAINTERS[fs["painter"]](fs["w"], fs["h"], i, fs["frames"], params)
+            x = i * fs["w"]
+            pic.alpha_composite(frame, (x, y))
+            bx, by, bw, bh = fs["box"]
+            line = ('      <frameB name="FRAME%d" x="%d" y="%d" w="%d" h="%d" delay="%d" '
+                    'bX="%d" bY="%d" bW="%d" bH="%d"' % (i + 1, x, y, fs["w"], fs["h"], fs["delay"], bx, by, bw, bh))
+            if fs["action"]:
+                line += ' aX="%d" aY="%d" aW="%d" aH="%d"' % tuple(fs["action"])
+            if fs["sortY"]:
+                line += ' sortY="%d"' % int(fs["sortY"])
+            xml.append(line + "/>")
+        xml.append("    </frameset>")
+        y += fs["h"]
+    xml.append("  </sprite>")
+    # optimize=True would cost most of the run for a few per cent of size.
+    tobgen.save_image(pic, os.path.join(out_dir, picture), optimize=False)
+    return xml
+
+
+def _build_job(job):
+    return build_one(*job)
+
+
+def build(sprites, out_dir, jobs=None):
+    # The biggest pictures first, so no worker is left with a long one at the end.
+    order = sorted(range(len(sprites)), key=lambda i: -sum(fs["w"] * fs["h"] * fs["frames"] for fs in sprites[i][3]))
+    work = [(sprites[i], out_dir) for i in order]
+    if jobs == 1 or len(work) < 8:
+        done = [_build_job(j) for j in work]
+    else:
+        with multiprocessing.Pool(jobs or os.cpu_count()) as pool:
+            done = pool.map(_build_job, work, chunksize=1)
+    parts = [None] * len(sprites)
+    for i, xml in zip(order, done):
+        parts[i] = xml
     xml = ['<?xml version="1.0" encoding="UTF-8"?>', "<kolekce>"]
-    for name, picture, flags, framesets in sprites:
-        width = max(fs["w"] * fs["frames"] for fs in framesets)
-        height = sum(fs["h"] for fs in framesets)
-        pic = Image.new("RGBA", (width, height), (0, 0, 0, 0))
-        attrs = " ".join("%s=\"1\"" % f for f in flags)
-        xml.append("  <sprite name=%s src=%s%s>" % (quoteattr(name), quoteattr(picture), (" " + attrs) if attrs else ""))
-        y = 0
-        for fs in framesets:
-            rep = "" if fs["repeat"] == "" else " repeatAnimation=\"%s\"" % fs["repeat"]
-            xml.append("    <frameset name=%s%s>" % (quoteattr(fs["name"]), rep))
-            for i in range(fs["frames"]):
-                frame = PAINTERS[fs["painter"]](fs["w"], fs["h"], i, fs["frames"], fs["params"])
-                x = i * fs["w"]
-                pic.alpha_composite(frame, (x, y))
-                bx, by, bw, bh = fs["box"]
-                line = ('      <frameB name="FRAME%d" x="%d" y="%d" w="%d" h="%d" delay="%d" '
-                        'bX="%d" bY="%d" bW="%d" bH="%d"' % (i + 1, x, y, fs["w"], fs["h"], fs["delay"], bx, by, bw, bh))
-                if fs["action"]:
-                    line += ' aX="%d" aY="%d" aW="%d" aH="%d"' % tuple(fs["action"])
-                if fs["sortY"]:
-                    line += ' sortY="%d"' % int(fs["sortY"])
-                xml.append(line + "/>")
-            xml.append("    </frameset>")
-            y += fs["h"]
-        xml.append("  </sprite>")
-        tobgen.save_image(pic, os.path.join(out_dir, picture))
+    for p in parts:
+        xml.extend(p)
     xml.append("</kolekce>")
     return "\n".join(xml) + "\n"
 
 
 def main():
+    here = os.path.dirname(os.path.abspath(__file__))
     ap = argparse.ArgumentParser()
     ap.add_argument("--catalogue", required=True)
+    ap.add_argument("--layouts", default=os.path.join(here, "sprite_layouts.csv"))
+    ap.add_argument("--sprites", default=os.path.join(here, "sprite_catalogue.csv"))
     ap.add_argument("--out", required=True)
     ap.add_argument("--xml", default="sprites.xml")
+    ap.add_argument("--only", nargs="*", help="paint just these sprites (no XML is written)")
+    ap.add_argument("--jobs", type=int, default=None)
     args = ap.parse_args()
-    sprites = load(args.catalogue)
-    tobgen.write_if_changed(os.path.join(args.out, args.xml), build(sprites, args.out))
+    sprites = Sprites()
+    load_rows(args.catalogue, sprites)
+    load_sprites(args.sprites, load_layouts(args.layouts), sprites)
+    if args.only:
+        for name in args.only:
+            build_one(sprites.by_name[name], args.out)
+        return
+    tobgen.write_if_changed(os.path.join(args.out, args.xml), build(sprites.list, args.out, args.jobs))
 
 
 if __name__ == "__main__":

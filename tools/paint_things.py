@@ -1,0 +1,541 @@
+"""Painters of the ward's things: beds and their parts, cabinets, furniture, carried items, lamps,
+gauges, puffs, captions, germs and the laboratory pieces."""
+
+import math
+
+from paint_common import INK, Canvas, colour, heart_points, rgba, shade, star_points
+
+BED_STYLES = {"metal": ("grey", None), "wood": ("wood", None), "modern": ("sky", None), "modern2": ("teal", None),
+              "motor": ("dark", "motor"), "motor2": ("navy", "motor"), "deluxe": ("gold", "deluxe"),
+              "deluxe2": ("purple", "deluxe"), "canopy": ("wine", "canopy")}
+
+
+def paint_bed(w, h, index, count, p):
+    """A ward bed seen from the foot end and above: frame, front rail, pillow, blanket, highlight.
+    Blanket and pillow are pale because the game tints them with the bed's colour."""
+    c = Canvas(w, h)
+    fs = p.get("_fs", "FRAMESET1")
+    part = p.get("part", "frame")
+    frame_name, extra = BED_STYLES.get(p.get("style", "metal"), ("grey", None))
+    fc = colour(frame_name)
+    broken = fs == "BROKEN"
+    if part == "frame":
+        if extra == "canopy":
+            for x in (12, 138):
+                c.rect(x - 3, 0, x + 3, 30, fill=shade(fc, 0.8), width=1.2)
+            c.rect(8, 0, 142, 8, fill=colour("pink"), width=1.2, r=3)
+        c.rect(12, 4, 138, 30, fill=fc, width=1.8, r=8)
+        c.rect(20, 10, 130, 24, fill=shade(fc, 1.35), outline=None, r=5)
+        c.rect(10, 22, 140, 100, fill=shade(fc, 0.85), width=1.8, r=6)
+        c.rect(16, 24, 134, 96, fill=(236, 238, 244), width=1.2, r=5)
+        for x in (14, 132):
+            c.rect(x, 96, x + 6, 112, fill=shade(fc, 0.7), width=1.2)
+        if extra == "motor":
+            c.rect(116, 70, 138, 90, fill=colour("grey"), width=1.2, r=2)
+            c.circle(127, 80, 3, fill=colour("green") if not broken else colour("red"), width=1)
+        if extra == "deluxe":
+            for x in (30, 75, 120):
+                c.poly(star_points(x, 17, 5, 2.2), fill=colour("yellow"), width=0.8)
+        if broken:
+            c.line([(30, 40), (50, 55), (42, 70), (60, 86)], fill=INK, width=2.2)
+            c.line([(100, 30), (92, 52), (110, 66)], fill=INK, width=2.2)
+            y = 50 - 4 * index
+            c.circle(128, y, 9, fill=colour("red"), width=1.4)
+            c.text(128, y, "!", 11, fill=(255, 255, 255), stroke=None)
+    elif part == "rail":
+        tilt = 4 if broken else 0
+        c.rect(8, 96 + tilt, 142, 104 + tilt, fill=fc, width=1.6, r=3)
+        for x in range(20, 140, 16):
+            c.line([(x, 100 + tilt), (x, 114)], fill=shade(fc, 0.7), width=2.5)
+        c.rect(8, 110, 142, 117, fill=fc, width=1.6, r=3)
+        c.rect(58, 98 + tilt, 92, 116, fill=(250, 250, 250), width=1.2, r=3)
+    elif part == "pillow":
+        if fs == "ROZHAZENE":
+            c.poly([(34, 8), (100, 2), (112, 22), (46, 30)], fill=(238, 238, 238), width=1.5)
+            c.line([(60, 10), (70, 22)], fill=(180, 180, 190), width=1.2)
+        else:
+            dent = 5 if fs == "OBSAZENE" else 0
+            c.rect(38, 2, 112, 30, fill=(240, 240, 240), width=1.5, r=10)
+            if dent:
+                c.ellipse(58, 8, 92, 24, fill=(214, 214, 220), outline=None)
+    elif part in ("blanket", "blanketskin"):
+        skin = part == "blanketskin"
+        pale = (236, 236, 240)
+        if fs == "ROZHAZENE":
+            pts = [(22, 10), (90, 2), (134, 20), (128, 50), (60, 44), (16, 38)]
+            if not skin:
+                c.poly(pts, fill=pale, width=1.6)
+                for a, b in (((40, 14), (56, 34)), ((80, 10), (96, 38)), ((108, 20), (118, 44))):
+                    c.line([a, b], fill=(180, 180, 192), width=1.5)
+            else:
+                c.line([(22, 12), (90, 4), (132, 21)], fill=(255, 255, 255), width=3)
+        else:
+            top = 6 if fs == "OBSAZENE" else 0
+            bump = fs == "OBSAZENE"
+            if not skin:
+                c.rect(14, 0 + top, 136, 48, fill=pale, width=1.6, r=6)
+                c.rect(14, 0 + top, 136, 10 + top, fill=(250, 250, 250), width=1.3, r=5)
+                if bump:
+                    c.arc(40, 14, 110, 44, 200, 340, fill=(180, 180, 192), width=1.6)
+            else:
+                # Stitched border of the turned-down sheet: not tinted by the bed's colour.
+                for x in range(20, 132, 8):
+                    c.line([(x, 4 + top), (x + 4, 4 + top)], fill=colour("navy"), width=1.3)
+    elif part == "aura":
+        a = 150 if index == 0 else 90
+        glow = colour("yellow") if not broken else colour("red")
+        c.rect(4, 0, 146, 118, fill=None, outline=rgba(glow, a), width=5, r=12)
+    return c.done()
+
+
+def _bottle(c, x, y, col, s=1.0):
+    c.rect(x - 4 * s, y - 6 * s, x + 4 * s, y + 8 * s, fill=col, width=1.1, r=2)
+    c.rect(x - 2 * s, y - 10 * s, x + 2 * s, y - 6 * s, fill=(240, 240, 240), width=1)
+
+
+def paint_cabinet(w, h, index, count, p):
+    c = Canvas(w, h)
+    fs = p.get("_fs", "EMPTY")
+    col = colour(p.get("colour", "white"))
+    c.rect(4, 14, w - 4, h - 4, fill=col, width=2, r=6)
+    c.rect(4, 2, w - 4, 20, fill=colour("red"), width=1.8, r=4)
+    c.text(w / 2, 11, p.get("label", "MEDS"), 10, fill=(255, 255, 255), fit=w - 16)
+    c.text(w - 14, 34, "+", 16, fill=colour("red"), stroke=(255, 255, 255))
+    for k, y in enumerate((46, 76, 106)):
+        c.rect(12, y - 22, w - 12, y + 2, fill=(210, 236, 250), width=1.3)
+        if fs == "FRAMESET1":
+            for j in range(5):
+                bx = 22 + j * (w - 44) / 4
+                cols = ("red", "blue", "green", "gold", "purple")
+                _bottle(c, bx, y - 9, colour(cols[(j + k) % 5]), 0.9)
+    if fs == "FRAMESET1":
+        # Something brewing: a bubble rising in the flask on top.
+        c.circle(w / 2, h - 14 - 4 * index, 3, fill=colour("sky"), width=1)
+    return c.done()
+
+
+def paint_glow(w, h, index, count, p):
+    c = Canvas(w, h)
+    a = 170 if index == 0 else 100
+    c.rect(2, 2, w - 2, h - 2, fill=None, outline=rgba(colour("yellow"), a), width=4, r=10)
+    return c.done()
+
+
+def paint_furniture(w, h, index, count, p):
+    c = Canvas(w, h)
+    shape = p.get("shape")
+    col = colour(p.get("colour", "wood"))
+    label = p.get("label", "")
+    t = 2 * math.pi * index / max(1, count)
+    if shape == "chair":
+        c.rect(14, 4, w - 14, 40, fill=col, width=1.8, r=6)
+        c.rect(8, 36, w - 8, 52, fill=shade(col, 1.2), width=1.8, r=4)
+        for x in (12, w - 16):
+            c.rect(x, 50, x + 4, h - 4, fill=colour("grey"), width=1)
+        c.rect(w / 2 - 3, 52, w / 2 + 3, h - 10, fill=colour("grey"), width=1)
+    elif shape == "trolley":
+        c.rect(6, 18, w - 6, 70, fill=col, width=1.8, r=4)
+        c.rect(10, 6, w - 10, 24, fill=(250, 250, 250), width=1.4, r=6)
+        c.rect(6, 70, w - 6, 76, fill=colour("grey"), width=1.2)
+        for x in (14, w - 14):
+            c.circle(x, h - 14, 7, fill=colour("dark"), width=1.3)
+        if label:
+            c.text(w / 2, 46, label, 10, fill=(255, 255, 255), fit=w - 16)
+    elif shape == "cupboard":
+        c.rect(6, 6, w - 6, h - 8, fill=col, width=1.8, r=4)
+        c.line([(w / 2, 10), (w / 2, h - 12)], fill=INK, width=1.4)
+        for x in (w / 2 - 6, w / 2 + 6):
+            c.circle(x, h / 2, 2.5, fill=colour("gold"), width=1)
+        if label:
+            c.rect(12, 14, w - 12, 32, fill=(250, 250, 240), width=1.2, r=3)
+            c.text(w / 2, 23, label, 10, fill=colour("red"), stroke=None, fit=w - 28)
+    elif shape == "machine":
+        c.rect(4, 4, w - 4, h - 6, fill=col, width=2, r=6)
+        c.rect(10, 12, w - 10, 40, fill=(250, 250, 250), width=1.4, r=3)
+        c.text(w / 2, 26, label or "DRINK", 11, fill=colour("red"), stroke=None, fit=w - 24)
+        c.rect(16, 64, w - 16, 106, fill=colour("dark"), width=1.4, r=3)
+        for k in range(3):
+            c.circle(w - 16, 48 + k * 7, 2.5, fill=colour(("red", "gold", "green")[k]), width=0.8)
+    elif shape == "tree":
+        c.rect(w / 2 - 8, h - 52, w / 2 + 8, h - 10, fill=colour("brown"), width=1.6)
+        c.rect(w / 2 - 24, h - 14, w / 2 + 24, h - 2, fill=colour("rust"), width=1.6, r=3)
+        for (x, y, r) in ((w / 2, 34, 30), (w / 2 - 22, 52, 22), (w / 2 + 22, 52, 22)):
+            c.circle(x, y, r, fill=col, width=1.6)
+        for (x, y) in ((w / 2 - 10, 30), (w / 2 + 14, 44), (w / 2 - 20, 56)):
+            c.circle(x, y, 5, fill=colour("lime"), width=1)
+    elif shape == "toybox":
+        c.rect(4, 20, w - 4, h - 4, fill=col, width=1.8, r=4)
+        c.rect(2, 14, w - 2, 26, fill=shade(col, 1.25), width=1.6, r=3)
+        c.circle(26, 12, 9, fill=colour("yellow"), width=1.3)
+        c.rect(52, 2, 70, 16, fill=colour("sky"), width=1.3)
+        c.text(w / 2, 46, label, 12, fill=(255, 255, 255))
+    elif shape == "bookcase":
+        c.rect(4, 4, w - 4, h - 4, fill=col, width=2, r=4)
+        for k in range(4):
+            y = 14 + k * 50
+            c.rect(12, y, w - 12, y + 40, fill=shade(col, 0.6), width=1.2)
+            x = 16
+            j = 0
+            while x < w - 20:
+                bw = 8 + (j * 5) % 7
+                c.rect(x, y + 8 + (j % 3) * 2, x + bw, y + 40, fill=colour(("red", "blue", "green", "gold", "purple")[(j + k) % 5]),
+                       width=1)
+                x += bw + 1
+                j += 1
+    elif shape == "alarm":
+        c.rect(8, 18, w - 8, h - 4, fill=colour("grey"), width=1.6, r=4)
+        on = index == 0
+        c.ellipse(6, 2, w - 6, 30, fill=colour("red") if on else shade(colour("red"), 0.55), width=1.6)
+        if on:
+            c.ellipse(12, 6, 20, 14, fill=(255, 220, 220), outline=None)
+    elif shape == "spraystand":
+        c.rect(8, 30, w - 8, h - 4, fill=col, width=1.8, r=4)
+        c.rect(16, 6, 32, 34, fill=colour("green"), width=1.4, r=3)
+        c.rect(20, 0, 28, 8, fill=colour("grey"), width=1)
+        c.text(w / 2, 56, label, 9, fill=(255, 255, 255), fit=w - 12)
+    elif shape == "stickstand":
+        c.rect(4, h - 16, w - 4, h - 4, fill=col, width=1.4, r=2)
+        c.line([(w / 2, h - 16), (w / 2, 6)], fill=colour("wood"), width=4)
+        c.circle(w / 2, 6, 4, fill=colour("gold"), width=1)
+    elif shape == "plant":
+        c.rect(12, h - 26, w - 12, h - 4, fill=colour("rust"), width=1.6, r=3)
+        sway = 2 * math.sin(t)
+        for k in range(5):
+            a = math.radians(-150 + k * 30)
+            x1, y1 = w / 2 + math.cos(a) * 26 + sway, h - 30 + math.sin(a) * 40
+            c.line([(w / 2, h - 26), (x1, y1)], fill=col, width=5)
+    elif shape == "balcony":
+        c.rect(0, h - 30, w, h - 20, fill=colour("stone"), width=1.6)
+        for x in range(6, w, 14):
+            c.rect(x, h - 60, x + 6, h - 30, fill=colour("stone"), width=1.1)
+        c.rect(0, h - 64, w, h - 56, fill=colour("stone"), width=1.4)
+    elif shape == "peephole":
+        c.circle(w / 2, h / 2, w / 2 - 3, fill=col, width=2)
+        c.circle(w / 2, h / 2, w / 2 - 10, fill=(20, 20, 30), width=1.4)
+        if index in (1, 2):
+            c.circle(w / 2 - 4 + 4 * index - 4, h / 2, 5, fill=(255, 255, 255), width=1)
+            c.circle(w / 2 - 4 + 4 * index - 4, h / 2, 2, fill=INK, outline=None)
+    elif shape == "trapdoor":
+        c.rect(4, 4, w - 4, h - 4, fill=col, width=2, r=3)
+        for y in range(14, h - 8, 12):
+            c.line([(6, y), (w - 6, y)], fill=shade(col, 0.7), width=1.3)
+        c.circle(w - 14, h / 2, 4, fill=colour("grey"), width=1)
+    elif shape == "desk":
+        fs = p.get("_fs", "FRAMESET1")
+        if fs in ("RIGHT", "LEFT") or p.get("_fs") == "FRAMESET1" and count > 1:
+            # A clerk behind the counter, turning to the side the frameset names.
+            hx = w / 2 + (10 if fs == "RIGHT" else -10 if fs == "LEFT" else 0) + 3 * math.sin(t)
+            c.rect(hx - 12, 22, hx + 12, 52, fill=colour("pink"), width=1.4, r=5)
+            c.circle(hx, 16, 10, fill=(250, 214, 184), width=1.4)
+            c.ellipse(hx - 10, 5, hx + 10, 14, fill=colour("brown"), outline=None)
+        c.rect(4, 40, w - 4, h - 6, fill=col, width=2, r=4)
+        c.rect(2, 36, w - 2, 46, fill=shade(col, 1.3), width=1.6, r=3)
+        c.text(w / 2, 66, label, 12, fill=(255, 255, 255))
+    elif shape == "sofa":
+        seats = int(p.get("seats", "5"))
+        c.rect(4, 24, w - 4, 62, fill=col, width=1.8, r=10)
+        c.rect(0, 52, w, 84, fill=shade(col, 1.15), width=1.8, r=8)
+        for k in range(1, seats):
+            x = k * (w / seats)
+            c.line([(x, 56), (x, 82)], fill=shade(col, 0.7), width=1.4)
+        for x in (8, w - 8):
+            c.rect(x - 3, 84, x + 3, h - 2, fill=colour("dark"), width=1)
+    elif shape == "tv":
+        c.rect(10, 50, w - 10, h - 4, fill=colour("wood"), width=1.6, r=3)
+        c.rect(6, 6, w - 6, 56, fill=colour("dark"), width=2, r=4)
+        c.rect(12, 12, w - 12, 50, fill=colour(("sky", "lime", "pink", "gold")[index % 4]), width=1.2)
+        c.circle(w / 2 + 10 * math.sin(t), 30, 6, fill=(255, 255, 255), width=1)
+    elif shape == "aquarium":
+        c.rect(10, 56, w - 10, h - 4, fill=colour("wood"), width=1.6, r=3)
+        c.rect(4, 8, w - 4, 60, fill=shade(col, 1.1), width=2, r=3)
+        for k in range(2):
+            fx = 20 + ((index * 12 + k * 40) % (w - 40))
+            c.ellipse(fx, 24 + k * 16, fx + 14, 32 + k * 16, fill=colour(("orange", "gold")[k]), width=1)
+        c.circle(w - 20, 50 - 8 * index % 40, 2.5, fill=(255, 255, 255), width=0.8)
+    elif shape == "painting":
+        c.rect(10, 10, w - 10, h - 20, fill=col, width=2)
+        c.rect(18, 18, w - 18, h - 28, fill=colour("sky"), width=1)
+        c.poly([(18, h - 28), (44, 36), (62, 54), (76, h - 28)], fill=colour("green"), width=1)
+        c.circle(w - 30, 32, 6, fill=colour("yellow"), outline=None)
+    elif shape == "rug":
+        c.ellipse(4, 4, w - 4, h - 4, fill=col, width=1.8)
+        c.ellipse(20, 12, w - 20, h - 12, fill=None, outline=colour("gold"), width=2)
+    elif shape == "podium":
+        c.rect(4, 30, w - 4, h - 4, fill=col, width=2, r=6)
+        c.rect(0, 24, w, 36, fill=shade(col, 1.3), width=1.6, r=4)
+        for k in range(5):
+            x = 20 + k * 40
+            on = (k + index) % 2 == 0
+            c.circle(x, 56, 6, fill=colour("yellow") if on else colour("grey"), width=1.2)
+        c.text(w / 2, 14, label, 14, fill=colour("gold"))
+    return c.done()
+
+
+def paint_item(w, h, index, count, p):
+    c = Canvas(w, h)
+    if p.get("_fs") == "INVISIBLE":
+        return c.done()
+    shape = p.get("shape")
+    col = colour(p.get("colour", "red"))
+    if shape == "paper":
+        c.rect(3, 2, w - 3, h - 2, fill=(250, 250, 246), width=1.4, r=2)
+        for y in (9, 14, 19):
+            c.line([(7, y), (w - 7, y)], fill=colour("sky"), width=1.2)
+        c.text(w / 2 - 4, 6, "Rx", 6, fill=colour("red"), stroke=None)
+    elif shape == "bottle":
+        c.rect(3, 9, w - 3, h - 2, fill=col, width=1.5, r=3)
+        c.rect(6, 2, w - 6, 10, fill=(240, 240, 240), width=1.3, r=1)
+        c.rect(5, 14, w - 5, 21, fill=(250, 250, 250), outline=None)
+    elif shape == "cup":
+        c.poly([(3, 6), (w - 3, 6), (w - 5, h - 2), (5, h - 2)], fill=(250, 250, 250), width=1.5)
+        c.rect(4, 8, w - 4, 14, fill=col, outline=None)
+        c.line([(w / 2 + 2, 8), (w / 2 + 6, 0)], fill=colour("red"), width=1.8)
+    elif shape == "linen":
+        c.ellipse(2, 4, w - 2, h - 2, fill=(230, 230, 220), width=1.5)
+        c.line([(8, 10), (16, 16), (24, 9)], fill=(170, 170, 160), width=1.3)
+    elif shape == "teddy":
+        c.circle(w / 2, 17, 9, fill=col, width=1.4)
+        c.circle(w / 2, 9, 7, fill=col, width=1.4)
+        for sx in (-1, 1):
+            c.circle(w / 2 + sx * 6, 3.5, 3, fill=col, width=1)
+        c.circle(w / 2, 10, 2.2, fill=colour("cream"), outline=None)
+    elif shape == "book":
+        c.rect(3, 3, w - 3, h - 3, fill=col, width=1.5, r=2)
+        c.rect(6, 3, 9, h - 3, fill=shade(col, 0.7), outline=None)
+        c.rect(11, 9, w - 6, 14, fill=(250, 240, 200), outline=None)
+    elif shape == "spray":
+        c.rect(3, 10, w - 3, h - 2, fill=col, width=1.4, r=3)
+        c.rect(6, 3, w - 6, 11, fill=colour("grey"), width=1.2)
+        c.text(w / 2, 20, "+", 8, fill=(255, 255, 255), stroke=None)
+    elif shape == "stick":
+        c.line([(w / 2, 4), (w / 2, h - 2)], fill=colour("wood"), width=4)
+        c.circle(w / 2, 5, 4, fill=colour("gold"), width=1)
+    return c.done()
+
+
+def paint_lamp(w, h, index, count, p):
+    c = Canvas(w, h)
+    fs = p.get("_fs", "")
+    col = p.get("colour") or ("green" if fs == "GREEN" else "red")
+    bright = index == 0
+    rgb = colour(col) if bright else shade(colour(col), 0.6)
+    c.circle(w / 2, h / 2, w / 2 - 1.5, fill=rgb, width=1.3)
+    if bright:
+        c.circle(w / 2 - w * 0.12, h / 2 - h * 0.12, w * 0.12, fill=(255, 255, 255), outline=None)
+    return c.done()
+
+
+def paint_gauge(w, h, index, count, p):
+    """The blood-pressure gauge: its column fills and turns from green to red by stage."""
+    c = Canvas(w, h)
+    stage = {"FRAMESET1": 0, "FRAMESET2": 1, "FRAMESET3": 2}.get(p.get("_fs"), 0)
+    col = colour(("green", "orange", "red")[stage])
+    if p.get("part") == "column":
+        c.rect(1, 0, w - 1, h, fill=col, outline=None, r=3)
+        if stage == 2 and index == 1:
+            c.rect(1, 0, w - 1, h, fill=(255, 255, 255, 90), outline=None, r=3)
+        return c.done()
+    c.rect(14, 84, 26, 92, fill=colour("grey"), width=1.2)
+    c.rect(6, 88, 34, 95, fill=colour("dark"), width=1.2)
+    c.rect(12, 0, 36, 84, fill=(250, 250, 250), width=1.8, r=6)
+    c.rect(18, 8, 34, 78, fill=(60, 60, 70), outline=None, r=3)
+    for k in range(5):
+        y = 14 + k * 14
+        c.line([(12, y), (16, y)], fill=INK, width=1)
+    c.text(24, 90, "mmHg", 5, fill=(255, 255, 255), stroke=None)
+    return c.done()
+
+
+def paint_puff(w, h, index, count, p):
+    c = Canvas(w, h)
+    red = p.get("_fs") == "RED"
+    base = colour("lime") if red else colour(p.get("colour", "stone"))
+    r = 7 + 3 * index
+    a = 220 - 40 * index
+    for (dx, dy) in ((-0.5, 0.2), (0.5, 0.2), (0, -0.4)):
+        c.circle(w / 2 + dx * r, h / 2 + dy * r, r * 0.8, fill=rgba(base, a), outline=rgba(shade(base, 0.7), a), width=1)
+    return c.done()
+
+
+def paint_glyph(w, h, index, count, p):
+    c = Canvas(w, h)
+    size = h * (0.6 + 0.1 * index)
+    c.text(w / 2, h / 2, p.get("text", "Z"), size, fill=colour(p.get("colour", "sky")), stroke=(255, 255, 255))
+    return c.done()
+
+
+def paint_heart(w, h, index, count, p):
+    c = Canvas(w, h)
+    r = min(w, h) / 2 - 1 - index
+    c.poly(heart_points(w / 2, h / 2, r), fill=colour(p.get("colour", "red")), width=1.5)
+    c.circle(w / 2 - r * 0.4, h / 2 - r * 0.35, r * 0.18, fill=(255, 255, 255), outline=None)
+    return c.done()
+
+
+def paint_caption(w, h, index, count, p):
+    c = Canvas(w, h)
+    col = colour(p.get("colour", "green"))
+    size = h * (0.62 if index == 0 else 0.66)
+    c.text(w / 2, h / 2 + 1, p.get("text", ""), size, fill=col, stroke=(255, 255, 255), stroke_w=h / 14, fit=w - 6)
+    return c.done()
+
+
+def paint_bubble(w, h, index, count, p):
+    c = Canvas(w, h)
+    r = w / 2 - 2 - (3 - index) * 0.8
+    c.circle(w / 2, h / 2, r, fill=(200, 230, 255, 110), outline=(120, 170, 220), width=1.3)
+    c.circle(w / 2 - r * 0.35, h / 2 - r * 0.35, r * 0.22, fill=(255, 255, 255), outline=None)
+    return c.done()
+
+
+def paint_germ(w, h, index, count, p):
+    c = Canvas(w, h)
+    col = colour(p.get("colour", "green"))
+    spikes = int(p.get("spikes", "8"))
+    t = 2 * math.pi * index / max(1, count)
+    cx, cy, r = w / 2, h / 2, w * 0.3
+    for k in range(spikes):
+        a = 2 * math.pi * k / spikes + t / spikes
+        x1, y1 = cx + math.cos(a) * r * 1.55, cy + math.sin(a) * r * 1.55
+        c.line([(cx, cy), (x1, y1)], fill=shade(col, 0.6), width=2)
+        c.circle(x1, y1, 2.2, fill=shade(col, 0.6), outline=None)
+    wob = 1 + 0.06 * math.sin(t)
+    c.ellipse(cx - r * wob, cy - r / wob, cx + r * wob, cy + r / wob, fill=col, width=1.6)
+    for sx in (-1, 1):
+        c.circle(cx + sx * r * 0.38, cy - r * 0.15, r * 0.26, fill=(255, 255, 255), width=1)
+        c.circle(cx + sx * r * 0.38 + 1, cy - r * 0.1, r * 0.11, fill=INK, outline=None)
+    c.arc(cx - r * 0.45, cy + r * 0.05, cx + r * 0.45, cy + r * 0.6, 200, 340, fill=INK, width=1.4)
+    return c.done()
+
+
+def paint_arrow(w, h, index, count, p):
+    c = Canvas(w, h)
+    dy = 4 * math.sin(2 * math.pi * index / max(1, count))
+    pts = [(w * 0.3, 2 + dy), (w * 0.7, 2 + dy), (w * 0.7, h * 0.5 + dy), (w - 3, h * 0.5 + dy), (w / 2, h - 3 + dy),
+           (3, h * 0.5 + dy), (w * 0.3, h * 0.5 + dy)]
+    c.poly(pts, fill=colour("gold"), width=2)
+    return c.done()
+
+
+def paint_magnet(w, h, index, count, p):
+    c = Canvas(w, h)
+    c.circle(w / 2, h / 2, w / 2 - 1.5, fill=colour("red"), width=1.4)
+    c.circle(w / 2 - 2.5, h / 2 - 2.5, 2.5, fill=(255, 200, 200), outline=None)
+    return c.done()
+
+
+def paint_dial(w, h, index, count, p):
+    """The difficulty dial: a glass face and a needle drawn pointing up from the centre (the game
+    turns it)."""
+    c = Canvas(w, h)
+    if p.get("part") == "glass":
+        c.circle(w / 2, h / 2, w / 2 - 2, fill=(250, 250, 244), width=2)
+        for k in range(7):
+            a = math.radians(-210 + k * 40)
+            c.line([(w / 2 + math.cos(a) * 30, h / 2 + math.sin(a) * 30), (w / 2 + math.cos(a) * 36, h / 2 + math.sin(a) * 36)],
+                   fill=INK, width=1.4)
+        c.arc(8, 8, w - 8, h - 8, 150, 200, fill=colour("green"), width=4)
+        c.arc(8, 8, w - 8, h - 8, 340, 30, fill=colour("red"), width=4)
+        c.circle(w / 2, h / 2 + 18, 2, fill=None, outline=None)
+    else:
+        c.poly([(w / 2 - 3, h / 2), (w / 2, 10), (w / 2 + 3, h / 2)], fill=colour("red"), width=1)
+        c.circle(w / 2, h / 2, 4, fill=colour("dark"), width=1)
+    return c.done()
+
+
+def paint_hearts(w, h, index, count, p):
+    """The hearts bar over a patient: FRAMESETn shows n hearts of five."""
+    c = Canvas(w, h)
+    fs = p.get("_fs", "FRAMESET1")
+    n = int(fs[-1]) if fs[-1].isdigit() else 1
+    step = w / 5
+    for k in range(5):
+        cx = step * k + step / 2
+        if k < n:
+            c.poly(heart_points(cx, h / 2, step / 2 - 0.5), fill=colour("red"), width=1)
+        else:
+            c.poly(heart_points(cx, h / 2, step / 2 - 1.5), fill=(90, 90, 100, 120), outline=(60, 60, 70), width=0.8)
+    return c.done()
+
+
+def paint_meter(w, h, index, count, p):
+    c = Canvas(w, h)
+    if p.get("outline") == "1":
+        c.rect(1, 1, w - 1, h - 1, fill=(40, 40, 50, 160), width=1.4, r=3)
+        return c.done()
+    # The recovery bar: the game crops it from the right as the patient gets better.
+    for k in range(w):
+        t = k / max(1, w - 1)
+        col = (int(230 * (1 - t) + 70 * t), int(70 * (1 - t) + 200 * t), 70)
+        c.line([(k + 0.5, 1), (k + 0.5, h - 1)], fill=col, width=1.1)
+    c.rect(0.5, 0.5, w - 0.5, h - 0.5, fill=None, width=1)
+    return c.done()
+
+
+def paint_needle(w, h, index, count, p):
+    c = Canvas(w, h)
+    col = colour(p.get("colour", "red"))
+    if p.get("round") == "1":
+        c.poly([(w / 2 - 2.5, h / 2), (w / 2, 6), (w / 2 + 2.5, h / 2)], fill=col, width=1)
+        c.circle(w / 2, h / 2, 3, fill=colour("dark"), outline=None)
+    else:
+        c.poly([(2, h - 6), (w / 2, 2), (w - 2, h - 6)], fill=col, width=1.3)
+        c.rect(w / 2 - 2, h - 8, w / 2 + 2, h, fill=colour("dark"), outline=None)
+    return c.done()
+
+
+def paint_clock(w, h, index, count, p):
+    c = Canvas(w, h)
+    c.circle(w / 2, h / 2, w / 2 - 2, fill=(250, 250, 240), width=2.4)
+    for k in range(12):
+        a = 2 * math.pi * k / 12
+        r0, r1 = (w / 2 - 9, w / 2 - 4)
+        c.line([(w / 2 + math.cos(a) * r0, h / 2 + math.sin(a) * r0), (w / 2 + math.cos(a) * r1, h / 2 + math.sin(a) * r1)],
+               fill=INK, width=1.6 if k % 3 == 0 else 1)
+    return c.done()
+
+
+def paint_dish(w, h, index, count, p):
+    c = Canvas(w, h)
+    c.ellipse(2, 10, w - 2, h - 2, fill=(220, 235, 245, 200), width=1.6)
+    c.ellipse(8, 4, w - 8, h - 14, fill=(240, 248, 252, 220), width=1.4)
+    c.ellipse(18, 10, w - 18, h - 20, fill=(200, 240, 210, 200), outline=None)
+    return c.done()
+
+
+DNA_COLOURS = ("red", "blue", "gold", "green", "purple", "orange", "sky", "pink")
+
+
+def paint_dna(w, h, index, count, p):
+    """A DNA piece of n strands: n rungs on a short twisted ladder, so counts read at a glance."""
+    c = Canvas(w, h)
+    n = int(p.get("strands", "1"))
+    c.rect(3, 3, w - 3, h - 3, fill=(250, 250, 250, 200), outline=(120, 120, 140), width=1.2, r=6)
+    rows = max(1, n)
+    for k in range(n):
+        y = 8 + (h - 16) * (k + 0.5) / rows
+        sw = 12 * math.cos(math.pi * (k + 0.5) / rows)
+        c.line([(w / 2 - 14 - sw * 0.3, y), (w / 2 + 14 + sw * 0.3, y)], fill=colour(DNA_COLOURS[k % 8]), width=3.2)
+    pts_l = [(w / 2 - 14 + 5 * math.sin(math.pi * j / 6), 6 + (h - 12) * j / 12) for j in range(13)]
+    pts_r = [(w / 2 + 14 - 5 * math.sin(math.pi * j / 6), 6 + (h - 12) * j / 12) for j in range(13)]
+    c.line(pts_l, fill=colour("navy"), width=2)
+    c.line(pts_r, fill=colour("navy"), width=2)
+    c.text(w - 9, h - 9, str(n), 8, fill=(255, 255, 255))
+    return c.done()
+
+
+def paint_sign(w, h, index, count, p):
+    c = Canvas(w, h)
+    col = colour(p.get("colour", "sky"))
+    c.rect(2, 2, w - 2, h - 2, fill=col, width=2, r=6)
+    c.rect(6, 6, w - 6, h - 6, fill=None, outline=(255, 255, 255), width=1.4, r=4)
+    c.text(w / 2, h / 2, p.get("text", ""), h * 0.42, fill=(255, 255, 255), fit=w - 16)
+    return c.done()
+
+
+PAINTERS = {"bed": paint_bed, "cabinet": paint_cabinet, "glow": paint_glow, "furniture": paint_furniture,
+            "item": paint_item, "lamp": paint_lamp, "gauge": paint_gauge, "puff": paint_puff, "glyph": paint_glyph,
+            "heart": paint_heart, "caption": paint_caption, "bubble": paint_bubble, "germ": paint_germ,
+            "arrow": paint_arrow, "magnet": paint_magnet, "dial": paint_dial, "hearts": paint_hearts,
+            "meter": paint_meter, "needle": paint_needle, "clock": paint_clock, "dish": paint_dish, "dna": paint_dna,
+            "sign": paint_sign}

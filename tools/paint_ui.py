@@ -1,0 +1,399 @@
+"""Painters of screens and controls: panels, buttons, icons, shop rows, the world map's
+decorations and the full-screen pictures."""
+
+import math
+import random
+
+from paint_common import INK, Canvas, colour, heart_points, rgba, shade, star_points
+
+import tobgen
+
+
+def paint_panel(w, h, index, count, p):
+    c = Canvas(w, h)
+    style = p.get("style", "window")
+    title = p.get("title", "")
+    if style in ("notebook", "sidebar", "notes"):
+        c.rect(3, 3, w - 3, h - 3, fill=(252, 248, 230), width=2.2, r=8)
+        for y in range(44 if style != "notes" else 30, h - 10, 18):
+            c.line([(14, y), (w - 14, y)], fill=(176, 206, 232), width=1.1)
+        c.line([(36, 8), (36, h - 8)], fill=(232, 140, 140), width=1.3)
+        if style == "notebook":
+            for y in range(24, h - 10, 34):
+                c.circle(14, y, 4, fill=(220, 220, 220), width=1.2)
+        c.rect(3, 3, w - 3, 30 if style == "notes" else 36, fill=colour("teal"), width=2, r=8)
+        c.text(w / 2, 17 if style == "notes" else 20, title, 16 if style != "notes" else 13, fill=(255, 255, 255))
+    elif style == "hud":
+        c.rect(0, 0, w, h, fill=(60, 110, 150), outline=None)
+        c.rect(0, h - 6, w, h, fill=(40, 80, 110), outline=None)
+        for x in (8, 300, 560):
+            c.rect(x, 8, x + 232, h - 12, fill=(240, 246, 250), width=1.6, r=8)
+        c.text(40, h / 2 - 2, "$", 20, fill=colour("green"))
+    elif style == "hudstrip":
+        c.rect(0, 0, w, h, fill=(40, 80, 110, 220), outline=None)
+        c.line([(0, 1), (w, 1)], fill=(255, 255, 255, 120), width=1)
+    elif style == "iconbay":
+        c.rect(2, 2, w - 2, h - 2, fill=(40, 60, 90, 200), width=1.6, r=10)
+        for k in range(4):
+            x = 8 + k * 56
+            c.rect(x, 6, x + 48, h - 6, fill=(255, 255, 255, 60), outline=(255, 255, 255, 120), width=1.2, r=6)
+    elif style == "shop":
+        c.rect(3, 3, w - 3, h - 3, fill=(250, 244, 224), width=2.5, r=14)
+        c.rect(3, 3, w - 3, 52, fill=colour("gold"), width=2.5, r=14)
+        c.text(w / 2, 28, title, 26, fill=(255, 255, 255))
+        c.text(w / 2, h - 22, "upgrades and perks for the ward", 12, fill=colour("dark"), stroke=None, bold=False)
+    elif style == "clipboard":
+        c.rect(6, 14, w - 6, h - 4, fill=colour("wood"), width=2.5, r=10)
+        c.rect(22, 34, w - 22, h - 18, fill=(252, 250, 244), width=1.6, r=4)
+        c.rect(w / 2 - 50, 2, w / 2 + 50, 28, fill=colour("grey"), width=2, r=6)
+        c.text(w / 2, 56, title, 20, fill=colour("navy"), stroke=None)
+    elif style == "menu":
+        # The menu's clipboard in the middle of the screen, the ward showing around it.
+        x0, x1 = w / 2 - 210, w / 2 + 210
+        c.rect(x0 + 8, 48, x1 + 8, h - 32, fill=(0, 0, 0, 90), outline=None, r=16)
+        c.rect(x0, 40, x1, h - 40, fill=colour("wood"), width=3, r=16)
+        c.rect(x0 + 18, 70, x1 - 18, h - 60, fill=(252, 250, 244), width=2, r=6)
+        c.rect(w / 2 - 70, 26, w / 2 + 70, 60, fill=colour("grey"), width=2.5, r=8)
+        c.text(w / 2, 102, "TOBRULANT", 34, fill=colour("red"), stroke=(255, 255, 255), stroke_w=2)
+    elif style == "window":
+        c.rect(3, 3, w - 3, h - 3, fill=(250, 248, 240), width=2.5, r=14)
+        c.rect(3, 3, w - 3, 40, fill=colour("navy"), width=2.5, r=14)
+        c.rect(14, 50, w - 14, h - 70, fill=None, outline=(200, 200, 210), width=1.2, r=6)
+        if title:
+            c.text(w / 2, 22, title, 16, fill=(255, 255, 255))
+    elif style == "bubble":
+        c.rect(3, 3, w - 3, h - 22, fill=(255, 255, 250), width=2.2, r=18)
+        c.poly([(36, h - 24), (30, h - 3), (62, h - 24)], fill=(255, 255, 250), outline=None)
+        c.line([(36, h - 23), (30, h - 3), (62, h - 24)], fill=INK, width=2.2)
+        if title:
+            c.text(w - 22, 22 + (2 if index else 0), title, 18, fill=colour("blue"))
+    elif style == "plaque":
+        c.rect(3, 3, w - 3, h - 3, fill=colour("wood"), width=2.4, r=10)
+        c.rect(10, 10, w - 10, h - 10, fill=None, outline=colour("gold"), width=2, r=6)
+        for x in (16, w - 16):
+            c.circle(x, h / 2, 3, fill=colour("gold"), width=1)
+    return c.done()
+
+
+def paint_button(w, h, index, count, p):
+    c = Canvas(w, h)
+    col = colour(p.get("colour", "teal"))
+    if index == 1:
+        col = shade(col, 1.2)
+    if p.get("round") == "1":
+        c.circle(w / 2, h / 2, w / 2 - 2, fill=col, width=2)
+    else:
+        r = min(h / 2 - 1, 14)
+        c.rect(2, 3, w - 1, h - 1, fill=shade(col, 0.6), outline=None, r=r)
+        c.rect(1, 1, w - 3, h - 4, fill=col, width=2, r=r)
+        c.rect(6, 4, w - 8, h / 2 - 2, fill=rgba((255, 255, 255), 70), outline=None, r=r / 2)
+    text = p.get("text", "")
+    if text:
+        c.text(w / 2, h / 2 - 1, text, min(h * 0.5, 16), fill=(255, 255, 255), fit=w - 10)
+    return c.done()
+
+
+def paint_badge(w, h, index, count, p):
+    c = Canvas(w, h)
+    fs = p.get("_fs", "FRAMESET1")
+    if p.get("kind") == "done":
+        expert = fs == "FRAMESET2"
+        c.circle(w / 2, h / 2, w / 2 - 2, fill=colour("gold") if expert else colour("green"), width=2)
+        if expert:
+            c.poly(star_points(w / 2, h / 2 + 1, w * 0.34, w * 0.15), fill=(255, 255, 255), width=1)
+        else:
+            c.line([(w * 0.27, h * 0.52), (w * 0.44, h * 0.7), (w * 0.74, h * 0.32)], fill=(255, 255, 255), width=4)
+        return c.done()
+    expert = fs == "EXPERT"
+    col = colour("purple") if expert else colour("green")
+    if expert and index == 1:
+        col = shade(col, 1.3)
+    c.rect(2, 2, w - 2, h - 2, fill=col, width=2, r=h / 2 - 2)
+    c.text(w / 2, h / 2, "EXPERT" if expert else "GOAL", h * 0.45, fill=(255, 255, 255))
+    return c.done()
+
+
+SYMBOLS = {}
+
+
+def symbol(c, name, cx, cy, r, col):
+    """A small pictogram in a circle of radius r."""
+    if name == "hand":
+        c.rect(cx - r * 0.45, cy - r * 0.2, cx + r * 0.45, cy + r * 0.7, fill=(250, 214, 184), width=1.3, r=r * 0.2)
+        for k in range(4):
+            x = cx - r * 0.4 + k * r * 0.27
+            c.rect(x, cy - r * 0.75, x + r * 0.2, cy, fill=(250, 214, 184), width=1.1, r=r * 0.1)
+        c.poly(star_points(cx + r * 0.55, cy - r * 0.6, r * 0.3, r * 0.12), fill=colour("yellow"), width=1)
+    elif name == "germ":
+        for k in range(8):
+            a = 2 * math.pi * k / 8
+            c.line([(cx, cy), (cx + math.cos(a) * r * 0.8, cy + math.sin(a) * r * 0.8)], fill=colour("green"), width=2)
+        c.circle(cx, cy, r * 0.5, fill=colour("lime"), width=1.4)
+        c.line([(cx - r * 0.8, cy + r * 0.8), (cx + r * 0.8, cy - r * 0.8)], fill=colour("red"), width=3)
+    elif name == "bolt":
+        c.poly([(cx + r * 0.1, cy - r * 0.85), (cx - r * 0.5, cy + r * 0.1), (cx - r * 0.05, cy + r * 0.1),
+                (cx - r * 0.2, cy + r * 0.85), (cx + r * 0.5, cy - r * 0.15), (cx + r * 0.05, cy - r * 0.15)],
+               fill=colour("yellow"), width=1.4)
+    elif name == "clover":
+        for a in (0, 90, 180, 270):
+            x = cx + math.cos(math.radians(a)) * r * 0.35
+            y = cy - r * 0.1 + math.sin(math.radians(a)) * r * 0.35
+            c.poly(heart_points(x, y, r * 0.38), fill=colour("green"), width=1)
+        c.line([(cx, cy + r * 0.2), (cx + r * 0.3, cy + r * 0.85)], fill=colour("green"), width=2.5)
+    elif name == "coat":
+        c.poly([(cx - r * 0.6, cy - r * 0.6), (cx + r * 0.6, cy - r * 0.6), (cx + r * 0.7, cy + r * 0.8),
+                (cx - r * 0.7, cy + r * 0.8)], fill=(250, 250, 250), width=1.4)
+        c.poly([(cx - r * 0.25, cy - r * 0.6), (cx, cy), (cx + r * 0.25, cy - r * 0.6)], fill=colour("sky"), width=1)
+    elif name == "shoe":
+        c.poly([(cx - r * 0.7, cy - r * 0.4), (cx - r * 0.2, cy - r * 0.4), (cx - r * 0.1, cy + r * 0.05),
+                (cx + r * 0.7, cy + r * 0.2), (cx + r * 0.75, cy + r * 0.55), (cx - r * 0.7, cy + r * 0.55)],
+               fill=colour("red"), width=1.4)
+        c.line([(cx - r * 0.7, cy + r * 0.45), (cx + r * 0.75, cy + r * 0.45)], fill=(255, 255, 255), width=2)
+    elif name == "desk":
+        c.rect(cx - r * 0.75, cy - r * 0.1, cx + r * 0.75, cy + r * 0.7, fill=colour("wood"), width=1.4)
+        c.circle(cx, cy - r * 0.45, r * 0.3, fill=(250, 214, 184), width=1.2)
+    elif name == "bottle":
+        c.rect(cx - r * 0.35, cy - r * 0.3, cx + r * 0.35, cy + r * 0.75, fill=colour("red"), width=1.4, r=3)
+        c.rect(cx - r * 0.2, cy - r * 0.7, cx + r * 0.2, cy - r * 0.3, fill=(250, 250, 250), width=1.2)
+    elif name == "steto":
+        c.arc(cx - r * 0.6, cy - r * 0.8, cx + r * 0.6, cy + r * 0.4, 0, 180, fill=colour("dark"), width=3)
+        c.line([(cx, cy + r * 0.4), (cx + r * 0.4, cy + r * 0.75)], fill=colour("dark"), width=3)
+        c.circle(cx + r * 0.45, cy + r * 0.75, r * 0.2, fill=colour("grey"), width=1.2)
+    elif name == "star":
+        c.poly(star_points(cx, cy, r * 0.8, r * 0.35), fill=colour("yellow"), width=1.4)
+    elif name == "cart":
+        c.poly([(cx - r * 0.8, cy - r * 0.5), (cx + r * 0.7, cy - r * 0.5), (cx + r * 0.5, cy + r * 0.3),
+                (cx - r * 0.55, cy + r * 0.3)], fill=(250, 250, 250), width=1.6)
+        for x in (cx - r * 0.4, cx + r * 0.35):
+            c.circle(x, cy + r * 0.6, r * 0.17, fill=colour("dark"), width=1)
+    elif name == "home":
+        c.poly([(cx - r * 0.8, cy), (cx, cy - r * 0.8), (cx + r * 0.8, cy)], fill=colour("red"), width=1.6)
+        c.rect(cx - r * 0.6, cy, cx + r * 0.6, cy + r * 0.75, fill=(250, 250, 250), width=1.6)
+        c.rect(cx - r * 0.15, cy + r * 0.3, cx + r * 0.15, cy + r * 0.75, fill=colour("wood"), width=1)
+    elif name == "play":
+        c.poly([(cx - r * 0.4, cy - r * 0.6), (cx + r * 0.65, cy), (cx - r * 0.4, cy + r * 0.6)], fill=(255, 255, 255), width=1.6)
+
+
+def paint_icon(w, h, index, count, p):
+    c = Canvas(w, h)
+    fs = p.get("_fs", "FRAMESET1")
+    col = colour(p.get("colour", "gold"))
+    if fs == "CLOSED":
+        col = colour("grey")
+    flash = fs == "FLASH" and index == 1
+    if flash:
+        col = (255, 255, 255)
+    if p.get("wide") == "1":
+        c.rect(2, 2, w - 2, h - 2, fill=col if index == 0 else shade(col, 1.2), width=2.4, r=h / 2 - 2)
+        symbol(c, p.get("symbol"), w * 0.3, h / 2, h * 0.38, col)
+        c.text(w * 0.66, h / 2, "GO", h * 0.3, fill=(255, 255, 255))
+        return c.done()
+    r = min(w, h) / 2 - 2
+    c.circle(w / 2, h / 2, r, fill=col, width=2)
+    c.circle(w / 2, h / 2, r - 4, fill=None, outline=(255, 255, 255, 160), width=1.5)
+    symbol(c, p.get("symbol"), w / 2, h / 2, r * 0.8, col)
+    if fs == "OPEN":
+        for k in range(3):
+            a = 2 * math.pi * (k / 3 + index / max(1, count))
+            c.poly(star_points(w / 2 + math.cos(a) * r * 0.9, h / 2 + math.sin(a) * r * 0.9, 5, 2), fill=colour("yellow"), width=0.8)
+    return c.done()
+
+
+def paint_shoprow(w, h, index, count, p):
+    c = Canvas(w, h)
+    col = colour(p.get("colour", "sky"))
+    c.rect(2, 2, w - 2, h - 2, fill=(252, 250, 244), width=2, r=10)
+    c.circle(h / 2, h / 2, h / 2 - 7, fill=col, width=2)
+    symbol(c, p.get("symbol"), h / 2, h / 2, (h / 2 - 7) * 0.8, col)
+    c.text(h + (w - h - 20) / 2, h / 2 - 8, p.get("text", ""), 15, fill=shade(col, 0.6), stroke=None, fit=w - h - 30)
+    return c.done()
+
+
+def paint_slider(w, h, index, count, p):
+    c = Canvas(w, h)
+    c.rect(8, h / 2 - 5, w - 8, h / 2 + 5, fill=colour("dark"), width=1.6, r=5)
+    for k in range(11):
+        x = 10 + k * (w - 20) / 10
+        c.line([(x, h / 2 + 8), (x, h / 2 + 13)], fill=colour("dark"), width=1.2)
+    return c.done()
+
+
+def paint_checkbox(w, h, index, count, p):
+    c = Canvas(w, h)
+    c.rect(3, 3, w - 3, h - 3, fill=(252, 252, 252), width=2.2, r=6)
+    if p.get("_fs") == "CHECKED":
+        c.line([(w * 0.22, h * 0.52), (w * 0.42, h * 0.74), (w * 0.8, h * 0.24)], fill=colour("green"), width=4.5)
+    return c.done()
+
+
+def paint_mapdeco(w, h, index, count, p):
+    c = Canvas(w, h)
+    kind = p.get("kind")
+    col = colour(p.get("colour", "red"))
+    t = 2 * math.pi * index / max(1, count)
+    fs = p.get("_fs", "FRAMESET1")
+    if kind == "star":
+        r = w / 2 - 2 - 2 * abs(math.sin(t))
+        c.poly(star_points(w / 2, h / 2, r, r * 0.45, turn=-90 + 10 * index), fill=colour("yellow"), width=1.8)
+    elif kind == "hospital":
+        c.rect(8, 30, w - 8, h - 6, fill=(250, 248, 240), width=2)
+        c.poly([(4, 32), (w / 2, 4), (w - 4, 32)], fill=col, width=2)
+        c.rect(w / 2 - 12, 12, w / 2 + 12, 30, fill=(255, 255, 255), width=1.2)
+        c.text(w / 2, 21, "+", 14, fill=colour("red"), stroke=None)
+        for row in range(2):
+            for k in range(4):
+                x = 18 + k * (w - 36) / 3 - 6
+                lit = (k + row + index) % 3 == 0
+                c.rect(x, 40 + row * 22, x + 12, 52 + row * 22, fill=colour("yellow") if lit else colour("sky"), width=1)
+        c.rect(w / 2 - 9, h - 24, w / 2 + 9, h - 6, fill=colour("wood"), width=1.3)
+    elif kind == "waves":
+        for row in range(2):
+            pts = [(x, 10 + row * 12 + 3 * math.sin(x / 8 + t + row)) for x in range(0, w + 1, 4)]
+            c.line(pts, fill=(255, 255, 255, 200), width=2)
+    elif kind == "periscope":
+        y = 8 + 6 * abs(math.sin(t))
+        c.rect(w / 2 - 3, y, w / 2 + 3, h, fill=colour("grey"), width=1.2)
+        c.rect(w / 2 - 3, y - 6, w / 2 + 9, y + 2, fill=colour("grey"), width=1.2)
+    elif kind == "birds":
+        for k in range(3):
+            x, y = 14 + k * 24, 14 + (k % 2) * 10
+            flap = 5 * math.sin(t + k)
+            c.line([(x - 9, y - flap), (x, y), (x + 9, y - flap)], fill=INK, width=2)
+    elif kind == "eyes":
+        shut = index == 2
+        for sx in (-1, 1):
+            x = w / 2 + sx * 11
+            if shut:
+                c.line([(x - 7, h / 2), (x + 7, h / 2)], fill=colour("yellow"), width=2)
+            else:
+                c.ellipse(x - 8, h / 2 - 6, x + 8, h / 2 + 6, fill=colour("yellow"), width=1)
+                c.circle(x + 2 * math.sin(t), h / 2, 2.5, fill=INK, outline=None)
+    elif kind == "window":
+        lit = index % 2 == 0
+        c.rect(3, 3, w - 3, h - 3, fill=colour("yellow") if lit else colour("navy"), width=1.5)
+        c.line([(w / 2, 3), (w / 2, h - 3)], fill=INK, width=1)
+    elif kind == "plane":
+        flip = fs == "LEFT"
+        def X(x):
+            return w - x if flip else x
+        c.ellipse(X(8), 18, X(w - 6), 32, fill=(250, 250, 250), width=1.8)
+        c.poly([(X(40), 24), (X(56), 4), (X(64), 4), (X(58), 24)], fill=colour("red"), width=1.4)
+        c.poly([(X(40), 26), (X(58), 44), (X(66), 44), (X(58), 26)], fill=colour("red"), width=1.4)
+        c.poly([(X(8), 24), (X(4), 8), (X(16), 20)], fill=colour("red"), width=1.2)
+        prop = 8 if index == 0 else 3
+        c.line([(X(w - 5), 25 - prop), (X(w - 5), 25 + prop)], fill=INK, width=2)
+    elif kind == "river":
+        c.rect(0, 8, w, h - 8, fill=colour("sky"), outline=None)
+        for k in range(4):
+            x = (k * 34 + index * 8) % w
+            c.line([(x, 18), (x + 12, 18)], fill=(255, 255, 255), width=2)
+    elif kind == "stone":
+        c.ellipse(6, 6, w - 6, h - 3, fill=colour("stone"), width=1.6)
+        c.arc(0, h / 2 - 2 + index, w, h + 6, 200, 340, fill=(255, 255, 255), width=2)
+    elif kind == "monkeys":
+        for k in range(2):
+            x = 18 + k * 28
+            y = 28 - 6 * abs(math.sin(t + k * 1.5))
+            c.circle(x, y, 9, fill=colour("brown"), width=1.4)
+            c.circle(x, y + 1, 5, fill=colour("cream"), outline=None)
+    elif kind == "boat":
+        y = 20 + 2 * math.sin(t)
+        c.poly([(6, y), (w - 6, y), (w - 16, y + 12), (16, y + 12)], fill=colour("wood"), width=1.6)
+        c.line([(w / 2, y), (w / 2, y - 18)], fill=INK, width=2)
+        c.poly([(w / 2, y - 18), (w / 2 + 16, y - 4), (w / 2, y - 4)], fill=(255, 255, 255), width=1.2)
+    elif kind == "croc":
+        open_ = 5 if index % 2 else 1
+        c.ellipse(4, 12, w - 24, h - 4, fill=colour("green"), width=1.6)
+        c.poly([(w - 30, 14), (w - 2, 12 - open_), (w - 30, 20)], fill=colour("green"), width=1.4)
+        c.poly([(w - 30, 20), (w - 2, 24 + open_), (w - 30, 26)], fill=colour("green"), width=1.4)
+        c.circle(w - 30, 12, 3, fill=(255, 255, 255), width=1)
+    elif kind == "flag":
+        c.line([(5, 4), (5, h - 2)], fill=colour("dark"), width=2.5)
+        pts = [(5, 6)] + [(5 + x, 6 + 2 * math.sin(x / 5 + t)) for x in range(4, 27, 4)] + \
+              [(5 + x, 22 + 2 * math.sin(x / 5 + t)) for x in range(24, 3, -4)] + [(5, 22)]
+        c.poly(pts, fill=col, width=1.2)
+    elif kind == "cloud":
+        a = 230 if index == 0 else 210
+        for (x, y, r) in ((0.3, 0.6, 0.25), (0.5, 0.45, 0.32), (0.72, 0.6, 0.24)):
+            c.circle(w * x, h * y, min(w, h * 2) * r * 0.6, fill=(255, 255, 255, a), outline=(200, 210, 230, a), width=1.2)
+    elif kind == "car":
+        x = 2 * math.sin(t)
+        c.rect(6 + x, 10, w - 6 + x, h - 8, fill=colour(("red", "sky", "gold", "green")[index % 4]) if False else colour("red"),
+               width=1.6, r=5)
+        c.rect(18 + x, 3, w - 20 + x, 12, fill=colour("sky"), width=1.3, r=3)
+        for wx in (16, w - 16):
+            c.circle(wx + x, h - 8, 5, fill=colour("dark"), width=1.2)
+    elif kind == "wheel":
+        cx, cy, r = w / 2, h / 2 - 2, w / 2 - 6
+        c.line([(cx, cy), (cx - r * 0.6, h - 2)], fill=colour("dark"), width=2)
+        c.line([(cx, cy), (cx + r * 0.6, h - 2)], fill=colour("dark"), width=2)
+        c.circle(cx, cy, r, fill=None, outline=col, width=2.4)
+        for k in range(8):
+            a = 2 * math.pi * (k / 8 + index / (8 * max(1, count)))
+            x1, y1 = cx + math.cos(a) * r, cy + math.sin(a) * r
+            c.line([(cx, cy), (x1, y1)], fill=col, width=1.2)
+            c.rect(x1 - 3, y1 - 2, x1 + 3, y1 + 4, fill=colour(("yellow", "sky", "pink", "lime")[k % 4]), width=0.8)
+    elif kind == "figure":
+        step = 3 * math.sin(t)
+        c.line([(w / 2 - 3, 34), (w / 2 - 3 - step, 46)], fill=INK, width=3)
+        c.line([(w / 2 + 3, 34), (w / 2 + 3 + step, 46)], fill=INK, width=3)
+        c.rect(w / 2 - 8, 16, w / 2 + 8, 36, fill=col, width=1.4, r=4)
+        c.circle(w / 2, 10, 7, fill=(250, 214, 184), width=1.3)
+    return c.done()
+
+
+def paint_scene(w, h, index, count, p):
+    """Full-screen pictures: the hero's photograph, the credits and a comic page."""
+    c = Canvas(w, h, ss=1)
+    kind = p.get("kind")
+    rnd = random.Random(tobgen.seed_of("scene", kind, p.get("hero", "")))
+    if kind in ("photo", "credits"):
+        # Black-and-white photograph of the ward's team.
+        for y in range(0, h, 4):
+            g = int(70 + 90 * y / h)
+            c.rect(0, y, w, y + 4, fill=(g, g, g), outline=None)
+        c.rect(0, h * 0.72, w, h, fill=(110, 110, 110), outline=None)
+        heights = [150, 170, 185, 165, 150]
+        for k, hh in enumerate(heights):
+            x = 140 + k * 130
+            g = 200 if k != 2 else 235
+            c.rect(x - 40, h * 0.72 - hh + 60, x + 40, h * 0.72 + 60, fill=(g, g, g), outline=(40, 40, 40), width=2, r=12)
+            c.circle(x, h * 0.72 - hh + 30, 32, fill=(g - 20, g - 20, g - 20), outline=(40, 40, 40), width=2)
+        title = {"credits": "TOBRULANT - THE TEAM", "photo": "THE WARD'S FINEST"}[kind]
+        if p.get("hero"):
+            title = "DR. " + ("JONAS" if p.get("hero") == "m" else "HANNA") + " AND THE TEAM"
+        c.rect(0, 0, w, 70, fill=(30, 30, 30), outline=None)
+        c.text(w / 2, 36, title, 30, fill=(240, 240, 240), stroke=None)
+        c.rect(12, 12, w - 12, h - 12, fill=None, outline=(250, 250, 250), width=6)
+    elif kind == "comic":
+        c.rect(0, 0, w, h, fill=(250, 246, 232), outline=None)
+        panels = [(20, 20, 390, 280), (410, 20, 780, 280), (20, 300, 780, 580)]
+        colours = [(170, 210, 240), (240, 210, 170), (200, 236, 200)]
+        texts = ["A new day at the ward...", "Patients are waiting!", "Let's get to work, doctor!"]
+        for (x0, y0, x1, y1), col, txt in zip(panels, colours, texts):
+            c.rect(x0, y0, x1, y1, fill=col, outline=INK, width=4)
+            for k in range(3):
+                px = x0 + 60 + k * (x1 - x0 - 120) / 2
+                c.circle(px, y1 - 110, 28, fill=(250, 214, 184), width=3)
+                c.rect(px - 30, y1 - 84, px + 30, y1 - 10, fill=colour(("white", "pink", "sky")[k]), width=3, r=8)
+            c.rect(x0 + 14, y0 + 14, x1 - 14, y0 + 64, fill=(255, 255, 255), width=2.5, r=14)
+            c.text((x0 + x1) / 2, y0 + 39, txt, 22, fill=INK, stroke=None, fit=x1 - x0 - 40)
+        c.text(w - 110, h - 36, "click to go on", 16, fill=colour("dark"), stroke=None, bold=False)
+    return c.done()
+
+
+def paint_confetti(w, h, index, count, p):
+    c = Canvas(w, h, ss=1)
+    rnd = random.Random(tobgen.seed_of("confetti"))
+    names = ("red", "gold", "sky", "lime", "pink", "purple", "orange")
+    for _ in range(260):
+        x, y = rnd.uniform(0, w), rnd.uniform(0, h)
+        a = rnd.uniform(0, math.pi)
+        l = rnd.uniform(4, 9)
+        c.line([(x, y), (x + math.cos(a) * l, y + math.sin(a) * l)], fill=colour(rnd.choice(names)), width=3.5)
+    return c.done()
+
+
+PAINTERS = {"panel": paint_panel, "button": paint_button, "badge": paint_badge, "icon": paint_icon,
+            "shoprow": paint_shoprow, "slider": paint_slider, "checkbox": paint_checkbox, "mapdeco": paint_mapdeco,
+            "scene": paint_scene, "confetti": paint_confetti}
