@@ -1,25 +1,37 @@
 #include "core/CLevelLink.h"
 
-// LEVEL SEAM: the level class is not in the tree yet. Until it is, the default link builds no
-// level (create gives null and every call on a null level does nothing), so the engine starts,
-// runs its states and shuts down without a level. Connecting the level means replacing the
-// bodies of DefaultLevelLink below with the CLevel_Game / CLevel calls named beside each one.
+#include "core/CStartupTables.h"
+#include "world/CLevel_Game.h"
+
+// The engine's level is the real CLevel_Game; tests may put in a level link of their own.
 namespace {
 class DefaultLevelLink : public CLevelLink {
 public:
-  CLevel_Game *create(CEngine *) override { return nullptr; }               // new CLevel_Game(engine)
-  void destroy(CLevel_Game *) override {}                                   // delete level
-  void bindEContVzory(CLevel_Game *, CEntityControllers_Game *) override {} // level->bindEContVzory(p)
-  void load(CLevel_Game *, const std::string &) override {}                 // level->load(name)
-  void setShopping(CLevel_Game *, bool) override {}                         // level->setShopping(b)
-  bool getLevelOver(CLevel_Game *) override { return false; }               // level->getLevelOver()
-  int getMoney(CLevel_Game *) override { return 0; }                        // level->getMoney()
-  int getMoneyLimit(CLevel_Game *) override { return 0; }                   // level->getMoneyLimit()
-  bool getPerks(CLevel_Game *) override { return false; }                   // the level's perks flag
-  void update(CLevel_Game *, unsigned short) override {}                    // level->update(index, true)
-  void render(CLevel_Game *, unsigned short, KGraphic *) override {}        // level->render(index, true, screen)
-  void handleMessages(CLevel_Game *, KEvent *) override {}                  // level->handleMessages(event)
-  void clearClickTaken() override {}                                        // bylKlik = 0
+  CLevel_Game *create(CEngine *engine) override { return new CLevel_Game(engine); }
+  void destroy(CLevel_Game *level) override { delete level; }
+  void bindEContVzory(CLevel_Game *level, CEntityControllers_Game *p) override {
+    if (level) level->bindEContVzory(asControllerVzory(p));
+  }
+  void load(CLevel_Game *level, const std::string &name) override {
+    if (level) level->load(name);
+  }
+  void setShopping(CLevel_Game *level, bool b) override {
+    if (level) level->setShopping(b);
+  }
+  bool getLevelOver(CLevel_Game *level) override { return level && level->getLevelOver(); }
+  int getMoney(CLevel_Game *level) override { return level ? level->getMoney() : 0; }
+  int getMoneyLimit(CLevel_Game *level) override { return level ? level->getMoneyLimit() : 0; }
+  bool getPerks(CLevel_Game *level) override { return level && level->getPerks(); }
+  void update(CLevel_Game *level, unsigned short index) override {
+    if (level) level->update(index, true);
+  }
+  void render(CLevel_Game *level, unsigned short index, KGraphic *screen) override {
+    if (level) level->render(index, true, screen);
+  }
+  void handleMessages(CLevel_Game *level, KEvent *event) override {
+    if (level) level->handleMessages(event);
+  }
+  void clearClickTaken() override {} // bylKlik = 0, once the patients' click flag exists
 };
 
 DefaultLevelLink g_default;
