@@ -1,0 +1,493 @@
+#include <gtest/gtest.h>
+
+#include <dirent.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "core/CLoadingScreen.h"
+#include "core/CMapEntity_Fader.h"
+#include "core/CStartupTables.h"
+#include "engine/KMiscTools.h"
+#include "engine/KSound.h"
+#include "media/CLogger.h"
+#include "media/CSoundEngine.h"
+#include "media/CSurface.h"
+#include "media/FakePicture.h"
+#include "media/Frame.h"
+#include "media/Frameset.h"
+#include "media/ZSprite.h"
+#include "media/ZSpriteFactory.h"
+#include "world/CMapEntitiesFactory.h"
+#include "world/CMapEntity_BonusText.h"
+#include "world/CMapEntity_FrontaAkci.h"
+#include "world/CMapEntity_Particle.h"
+
+namespace {
+
+const std::string kData = std::string(TOB_BINARY_DIR) + "/data/";
+
+// Sprites the prototype table asks the sprite collection for. A row that gets its class adds its
+// sprite here.
+const std::vector<std::string> kTableSprites = {"KURZOR",  "KURZOR2", "PUNTIK",      "EMPTY", "WHITEPARTICLE",
+                                                "REDSTARPARTICLE", "BUBLINA", "SIPKA", "LETADLOKOUR", "COMIC"};
+
+std::string readAll(const std::string &path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+bool exists(const std::string &path) { return access(path.c_str(), F_OK) == 0; }
+
+std::string scratchDir(const char *tag) {
+  std::string t = std::string("/tmp/tob_") + tag + "_XXXXXX";
+  std::vector<char> buf(t.begin(), t.end());
+  buf.push_back(0);
+  return mkdtemp(buf.data()) ? std::string(buf.data()) : std::string();
+}
+
+void removeTree(const std::string &dir) {
+  if (dir.size() > 5) std::system(("rm -rf '" + dir + "'").c_str());
+}
+
+std::string shell(const std::string &cmd) {
+  std::string out;
+  FILE *p = popen(cmd.c_str(), "r");
+  if (!p) return out;
+  char buf[512];
+  while (std::fgets(buf, sizeof(buf), p)) out += buf;
+  pclose(p);
+  return out;
+}
+
+bool haveTool(const char *name) { return !shell(std::string("command -v ") + name + " 2>/dev/null").empty(); }
+
+} // namespace
+
+// ---- the sound and music keys ----
+
+TEST(StartupTables, SoundKeysFollowTheirNamingRulesInRegistrationOrder) {
+  const std::vector<TSoundRow> &sounds = soundTable();
+  const std::vector<TSoundRow> &music = musicTable();
+  ASSERT_EQ(sounds.size(), 263u);
+  ASSERT_EQ(music.size(), 6u);
+  std::set<std::string> keys;
+  for (const TSoundRow &r : sounds) keys.insert(r.key);
+  for (const TSoundRow &r : music) keys.insert(r.key);
+  EXPECT_EQ(keys.size(), 269u) << "a key registered twice";
+
+  auto at = [&](const std::string &key) -> int {
+    for (size_t i = 0; i < sounds.size(); ++i)
+      if (sounds[i].key == key) return (int)i;
+    return -1;
+  };
+  auto file = [&](const std::string &key) { return at(key) < 0 ? std::string("?") : sounds[at(key)].file; };
+
+  EXPECT_EQ(sounds.front().key, "CURED");
+  EXPECT_EQ(file("CURED"), "cured.ogg");
+  EXPECT_EQ(file("AIRPLANE"), "Airplane.ogg");
+  EXPECT_EQ(file("PHOTOFLASH"), "flash.ogg");
+  EXPECT_EQ(file("BED_BREAKS"), "Bed_Breaks.ogg");
+  EXPECT_EQ(file("DR_USES_STETHOSCOPE"), "Dr_Uses_Stethoscope.ogg");
+  EXPECT_EQ(sounds.back().key, "CUSTOMER_APPEAR");
+  EXPECT_EQ(file("EXITANGRY_IRIS1"), "customer_exitangry_iris_alt.ogg");
+  EXPECT_EQ(file("EXITANGRY_IRIS2"), "customer_exitangry_iris_alt.ogg");
+  EXPECT_EQ(file("EXITANGRY_BEAR2"), "customer_exitangry_bear_alt.ogg");
+  EXPECT_EQ(file("EXITANGRY_HORSE2"), "customer_exitangry_horse.ogg");
+  EXPECT_EQ(file("EXITHAPPY_ELEPHANT2"), "customer_exithappy_eleph_alt.ogg");
+  EXPECT_EQ(file("MEDS_ELEPHANT1"), "customer_meds_eleph.ogg");
+  EXPECT_EQ(file("PANIC_ELEPHANT1"), "customer_panic_elephant.ogg");
+  EXPECT_EQ(file("PANIC_COW2"), "customer_panic_cow.ogg");
+  EXPECT_EQ(file("MEDS_HIVES2"), "customer_meds_hives.ogg");
+  EXPECT_EQ(file("MALE_YUCK2"), "customer_male_yuck_2.ogg");
+  EXPECT_EQ(file("CROWD_SMALL"), "crowd_small.ogg");
+  // The crowd sounds sit between the goose's two angry exits.
+  EXPECT_EQ(at("CROWD_MEDIUM"), at("EXITANGRY_GOOSE1") + 1);
+  EXPECT_EQ(at("EXITANGRY_GOOSE2"), at("CROWD_SMALL") + 1);
+  EXPECT_EQ(at("EXITHAPPY_BEAR1"), at("EXITANGRY_HORSE2") + 1);
+  EXPECT_EQ(music[5].key, "map");
+  EXPECT_EQ(music[5].file, "music_map.ogg");
+  EXPECT_EQ(music[3].file, "music_asylum.ogg");
+
+  // File names are case-sensitive here: every one must be in the data set as written.
+  if (!exists(kData + "sfx")) GTEST_SKIP() << "no generated data set in " << kData;
+  for (const TSoundRow &r : sounds) EXPECT_TRUE(exists(kData + "sfx/" + r.file)) << r.key << " -> " << r.file;
+  for (const TSoundRow &r : music) EXPECT_TRUE(exists(kData + "sfx/" + r.file)) << r.key << " -> " << r.file;
+}
+
+namespace {
+int g_fills = 0;
+float g_firstFill = -1.0f;
+void countFill(float f) {
+  if (g_fills++ == 0) g_firstFill = f;
+}
+void ignoreText(const std::string &) {}
+} // namespace
+
+TEST(StartupTables, EverySoundLoadsUnderItsKeyAndMovesTheLoadingBar) {
+  if (!exists(kData + "sfx")) GTEST_SKIP() << "no generated data set in " << kData;
+  std::string dir = scratchDir("sounds");
+  char cwd[1024];
+  ASSERT_NE(getcwd(cwd, sizeof(cwd)), nullptr);
+  ASSERT_EQ(chdir(dir.c_str()), 0);
+  KMiscTools::setApplicationFolder(TOB_BINARY_DIR);
+  CSoundEngine::setLoadingReports(countFill, ignoreText);
+  g_fills = 0;
+  debug = 1;
+
+  CSoundEngine *engine = new CSoundEngine();
+  registerSounds(engine);
+  debug = 0;
+  ASSERT_EQ(engine->sounds.size(), 263u);
+  ASSERT_EQ(engine->music.size(), 6u);
+  for (size_t i = 0; i < engine->sounds.size(); ++i) {
+    EXPECT_EQ(engine->sounds[i].key, soundTable()[i].key);
+    EXPECT_FALSE(engine->sounds[i].stream);
+    EXPECT_EQ(engine->sounds[i].sound->getKind(), KSound::KIND_SAMPLE);
+    EXPECT_EQ(std::string(engine->sounds[i].sound->getFileName()), kData + "sfx/" + soundTable()[i].file);
+  }
+  EXPECT_EQ(engine->music[0].file, kData + "sfx/music_general.ogg");
+  EXPECT_EQ(g_fills, 263);
+  EXPECT_FLOAT_EQ(g_firstFill, 0.5f);
+  EXPECT_EQ(readAll(dir + "/log.txt").find("not loaded"), std::string::npos);
+
+  delete engine;
+  CSoundEngine::setLoadingReports(nullptr, nullptr);
+  KMiscTools::setApplicationFolder(nullptr);
+  CLogger::destroyInstance();
+  ASSERT_EQ(chdir(cwd), 0);
+  removeTree(dir);
+}
+
+// ---- the entity prototypes ----
+
+class PrototypeTableTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    dir = scratchDir("protos");
+    KMiscTools::setApplicationFolder(dir.c_str());
+    CSurfaceManager::destroyInstance();
+    FakePicture::clear();
+    CSurface::setPictureFactory(FakePicture::make);
+    spriteFactory = new ZSpriteFactory("kolekce");
+    for (const std::string &name : kTableSprites) {
+      ZSprite *s = new ZSprite(name.c_str());
+      for (const char *fs : {"FRAMESET1", "NEUTRAL", "FULL"}) {
+        Frameset *f = new Frameset("empty.png", fs, true, true, false, false, false);
+        f->pridejFrame(new Frame("F", 0, 0, 8, 8, 100, 0, 0, 8, 8, 0, 0, 0, 8, 8));
+        s->pridejFrameset(f);
+      }
+      spriteFactory->pridejZSprite(s);
+    }
+    CMapEntitiesFactory::destroyInstance();
+  }
+  void TearDown() override {
+    destroyPrototypeFactory();
+    delete spriteFactory;
+    spriteFactory = nullptr;
+    CSurfaceManager::destroyInstance();
+    CSurface::setPictureFactory(nullptr);
+    CLoadingScreen::destroyInstance();
+    KMiscTools::setApplicationFolder(nullptr);
+    removeTree(dir);
+  }
+  std::string dir;
+};
+
+TEST_F(PrototypeTableTest, RowsRegisterInTableOrderWithTheirSettings) {
+  unsigned int n = registerEntityPrototypes();
+  const std::vector<CMapEntity_Game *> &p = CMapEntitiesFactory::instance()->getPrototypes();
+  ASSERT_EQ(p.size(), n);
+  ASSERT_GE(n, 15u);
+  EXPECT_EQ(CLoadingScreen::instance()->getText(), "LOADING");
+
+  // No two prototypes share a name or an entity ID; the cursor is the first and the only ID 0.
+  std::set<std::string> names;
+  std::set<uint32_t> ids;
+  for (CMapEntity_Game *e : p) {
+    EXPECT_TRUE(names.insert(e->name).second) << e->name;
+    EXPECT_TRUE(ids.insert(e->getEntityID()).second) << e->name;
+  }
+  EXPECT_EQ(p[0]->name, "KURZOR");
+  CMapEntity_Game *cursor = CMapEntitiesFactory::instance()->cloneEntity((unsigned short)0);
+  EXPECT_EQ(cursor->name, "KURZOR");
+  delete cursor;
+  auto index = [&](const std::string &name) {
+    for (size_t i = 0; i < p.size(); ++i)
+      if (p[i]->name == name) return (int)i;
+    return -1;
+  };
+  EXPECT_LT(index("KURZOR2"), index("STARPARTICLE"));
+  EXPECT_LT(index("STARPARTICLE"), index("BONUSTEXT"));
+  EXPECT_LT(index("FRONTAAKCI"), index("FADER"));
+  EXPECT_LT(index("FADER"), index("COMIC"));
+
+  CMapEntitiesFactory *f = CMapEntitiesFactory::instance();
+  CMapEntity_Game *k = f->returnEntityByName("KURZOR");
+  EXPECT_EQ(k->getEntityClassID(), 32u);
+  EXPECT_EQ(k->getSortZ(), 10);
+  EXPECT_FALSE(k->getFocusable());
+  EXPECT_EQ(k->getWalkPenalty(), 200);
+  EXPECT_STREQ(k->getSprite()->getAktivniFrameset()->getID(), "NEUTRAL");
+  EXPECT_TRUE(f->returnEntityByName("KURZOR2")->getSprite()->getAktivniFrameset()->probihaAnimace());
+
+  CMapEntity_Fader *fader = dynamic_cast<CMapEntity_Fader *>(f->returnEntityByName("FADER"));
+  ASSERT_NE(fader, nullptr);
+  EXPECT_EQ(fader->getEntityID(), 88u);
+  EXPECT_EQ(fader->getSortZ(), 15);
+  EXPECT_STREQ(fader->getSprite()->getID(), "EMPTY");
+  EXPECT_EQ(fader->getTimeLimit(), 1000u);
+  EXPECT_FLOAT_EQ(fader->getCoverAlpha(), 1.0f);
+  EXPECT_FALSE(fader->isComplete());
+
+  CMapEntity_BonusText *bonus = dynamic_cast<CMapEntity_BonusText *>(f->returnEntityByName("BONUSTEXT"));
+  ASSERT_NE(bonus, nullptr);
+  EXPECT_EQ(bonus->getEntityID(), 173u);
+  EXPECT_EQ(bonus->text, "BONUS TEXT");
+  EXPECT_EQ(bonus->fontName, "bonus");
+  EXPECT_EQ(bonus->boxWidth, 300);
+  EXPECT_EQ(bonus->boxHeight, 30);
+  EXPECT_EQ(bonus->getSortZ(), 2);
+  CMapEntity_TextBox *box = dynamic_cast<CMapEntity_TextBox *>(f->returnEntityByName("TEXTBOX"));
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(box->getEntityID(), 1001u);
+  EXPECT_EQ(box->text, "EMPTY TEXTBOX");
+  EXPECT_EQ(box->boxWidth, 250);
+  EXPECT_EQ(box->boxHeight, 300);
+  EXPECT_FLOAT_EQ(box->getAlpha(), 1.0f);
+
+  CMapEntity_Particle *star = dynamic_cast<CMapEntity_Particle *>(f->returnEntityByName("STARPARTICLE"));
+  ASSERT_NE(star, nullptr);
+  EXPECT_EQ(star->getEntityClassID(), 29u);
+  EXPECT_EQ(star->getSortZ(), 8);
+  EXPECT_FLOAT_EQ(star->getAlpha(), 1.0f);
+  EXPECT_EQ(star->getHealth(), 1);
+  EXPECT_EQ(star->typ, +CMapEntity_Particle::kBurst);
+  EXPECT_STREQ(star->getSprite()->getID(), "PUNTIK");
+  EXPECT_STREQ(star->getSprite()->getAktivniFrameset()->getID(), "FULL");
+  EXPECT_FLOAT_EQ(f->returnEntityByName("WHITEPARTICLE")->getAlpha(), 0.6f);
+  EXPECT_FLOAT_EQ(f->returnEntityByName("REDSTARPARTICLE")->getAlpha(), 0.65f);
+
+  CMapEntity_Game *queue = f->returnEntityByName("FRONTAAKCI");
+  EXPECT_NE(dynamic_cast<CMapEntity_FrontaAkci *>(queue), nullptr);
+  EXPECT_EQ(queue->getEntityID(), 73u);
+  EXPECT_EQ(queue->getSortZ(), 5);
+
+  CMapEntity_Game *arrow = f->returnEntityByName("SIPKA");
+  EXPECT_EQ(arrow->approachX, 32);
+  EXPECT_EQ(arrow->approachY, 50);
+  EXPECT_FLOAT_EQ(arrow->getX(), 0.0f);
+  CMapEntity_Game *smoke = f->returnEntityByName("DOMOVKOUR");
+  EXPECT_STREQ(smoke->getSprite()->getID(), "EMPTY");
+  EXPECT_EQ(smoke->getSortZ(), 3);
+  EXPECT_FALSE(smoke->getFocusable());
+}
+
+TEST(LoadingScreen, TheLogoFillsByTheFractionAndNeverPastItsFrame) {
+  EXPECT_EQ(CLoadingScreen::fillWidth(200, 0.5f), 100);
+  EXPECT_EQ(CLoadingScreen::fillWidth(200, 0.0f), 0);
+  EXPECT_EQ(CLoadingScreen::fillWidth(251, 0.999f), 250);
+  // 263 sounds and 6 tunes take the sound registry's bar just past 1.
+  EXPECT_EQ(CLoadingScreen::fillWidth(251, 0.5f + (269.0f / 250.0f) / 2.15f), 251);
+  EXPECT_EQ(CLoadingScreen::fillWidth(251, -0.2f), 0);
+}
+
+// ---- the real executable ----
+
+namespace {
+
+struct GameRun {
+  pid_t pid = -1;
+  std::string out;
+  std::string err;
+
+  void start(const std::string &exe, const std::string &home, const std::string &logs) {
+    out = logs + "/stdout.txt";
+    err = logs + "/stderr.txt";
+    pid = fork();
+    if (pid == 0) {
+      setenv("HOME", home.c_str(), 1);
+      setenv("SDL_AUDIODRIVER", "dummy", 0);
+      setenv("LIBGL_ALWAYS_SOFTWARE", "1", 0);
+      if (!freopen(out.c_str(), "w", stdout) || !freopen(err.c_str(), "w", stderr)) _exit(99);
+      execl(exe.c_str(), exe.c_str(), (char *)nullptr);
+      _exit(98);
+    }
+  }
+
+  // Exit status, -1 when still running after the wait, -2 for a signal.
+  int wait(double seconds) {
+    auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds((long)(seconds * 1000));
+    while (std::chrono::steady_clock::now() < end) {
+      int status = 0;
+      pid_t r = waitpid(pid, &status, WNOHANG);
+      if (r == pid) {
+        pid = -1;
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -2;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return -1;
+  }
+
+  bool running() const { return pid > 0 && kill(pid, 0) == 0; }
+
+  void stop() {
+    if (pid > 0) {
+      kill(pid, SIGKILL);
+      waitpid(pid, nullptr, 0);
+      pid = -1;
+    }
+  }
+};
+
+std::string gameWindow() {
+  std::string id = shell("xdotool search --name '^Tobrulant$' 2>/dev/null | head -1");
+  while (!id.empty() && (id.back() == '\n' || id.back() == ' ')) id.pop_back();
+  return id;
+}
+
+// Mean brightness 0..1 and the number of colours of a picture.
+std::pair<double, long> pictureStats(const std::string &png) {
+  std::string s = shell("identify -format '%[fx:mean] %k' '" + png + "' 2>/dev/null");
+  double mean = -1;
+  long colours = 0;
+  std::istringstream(s) >> mean >> colours;
+  return {mean, colours};
+}
+
+// Normalised RMS difference of two pictures of one size.
+double difference(const std::string &a, const std::string &b) {
+  std::string s = shell("compare -metric RMSE '" + a + "' '" + b + "' null: 2>&1");
+  size_t open = s.find('(');
+  return open == std::string::npos ? -1.0 : std::atof(s.c_str() + open + 1);
+}
+
+std::string missingData() {
+  std::string missing;
+  std::string sprites = readAll(kData + "gfx/sprites.xml");
+  if (sprites.empty()) missing += " gfx/sprites.xml";
+  for (const std::string &name : kTableSprites)
+    if (sprites.find("name=\"" + name + "\"") == std::string::npos) missing += " sprite " + name;
+  if (!exists(kData + "maps/medium/levellist.xml")) missing += " maps/medium/levellist.xml";
+  return missing;
+}
+
+} // namespace
+
+class ExecutableTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "needs an X display (run under xvfb-run)";
+    for (const char *tool : {"xdotool", "import", "identify", "compare", "python3"})
+      ASSERT_TRUE(haveTool(tool)) << tool << " is missing (tools/deps.sh lists it)";
+    home = scratchDir("home");
+    ASSERT_FALSE(home.empty());
+    mkdir((home + "/hospital").c_str(), 0777);
+    mkdir((home + "/hospital/0").c_str(), 0777);
+    std::ofstream(home + "/hospital/0/video.cfg") << "FULLSCREEN 0";
+  }
+  void TearDown() override {
+    run.stop();
+    removeTree(home);
+    removeTree(app);
+  }
+  std::string home;
+  std::string app;
+  GameRun run;
+};
+
+TEST_F(ExecutableTest, StartsShowsItsScreensAndEndsCleanlyWhenTheWindowCloses) {
+  std::string missing = missingData();
+  if (!missing.empty()) GTEST_SKIP() << "the data set is not complete yet, missing:" << missing;
+  std::string shots = std::string(TOB_BINARY_DIR) + "/startup-shots";
+  mkdir(shots.c_str(), 0777);
+  run.start(TOB_EXECUTABLE, home, home);
+
+  std::string window;
+  auto t0 = std::chrono::steady_clock::now();
+  while (window.empty() && std::chrono::steady_clock::now() - t0 < std::chrono::seconds(20) && run.running()) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    window = gameWindow();
+  }
+  ASSERT_FALSE(window.empty()) << readAll(run.err);
+  auto shown = std::chrono::steady_clock::now();
+
+  // The publisher logo holds from about 0.5 s to 3 s, the developer logo from 3.5 s to 6 s, and
+  // the loading screen follows until start-up ends.
+  const std::vector<std::pair<double, std::string>> plan = {
+      {2.0, "publisher"}, {5.0, "developer"}, {8.5, "loading"}};
+  std::vector<std::string> files;
+  for (const auto &step : plan) {
+    std::this_thread::sleep_until(shown + std::chrono::milliseconds((long)(step.first * 1000)));
+    ASSERT_TRUE(run.running()) << readAll(run.err);
+    std::string file = shots + "/" + step.second + ".png";
+    shell("import -window " + window + " '" + file + "' 2>/dev/null");
+    files.push_back(file);
+  }
+  for (const std::string &f : files) {
+    std::pair<double, long> s = pictureStats(f);
+    EXPECT_GT(s.first, 0.05) << f << " is black";
+    EXPECT_GT(s.second, 100) << f << " has too few colours";
+  }
+  EXPECT_GT(difference(files[0], files[1]), 0.05) << "the two logos look alike";
+  EXPECT_GT(difference(files[1], files[2]), 0.05) << "the loading screen looks like the logo";
+
+  shell("python3 '" + std::string(TOB_SOURCE_DIR) + "/tests/core/close_window.py' " + window);
+  int status = run.wait(120);
+  ASSERT_EQ(status, 0) << readAll(run.err);
+
+  // The user folder and its files; nothing more is written at exit.
+  for (int i = 0; i < 6; ++i) EXPECT_TRUE(exists(home + "/hospital/" + std::to_string(i))) << i;
+  EXPECT_EQ(readAll(home + "/hospital/profiles.txt"), "player1\nplayer2\nplayer3\nplayer4\nplayer5\nplayer6");
+  EXPECT_EQ(readAll(home + "/hospital/lastprofile.txt"), "player1");
+  EXPECT_EQ(readAll(home + "/hospital/top10.bin").size(), 4u + 10u * 56u);
+  EXPECT_EQ(readAll(home + "/hospital/0/video.cfg"), "FULLSCREEN 0");
+  EXPECT_FALSE(exists(home + "/hospital/0/save.dat"));
+  EXPECT_FALSE(exists(home + "/hospital/0/audio.cfg"));
+  EXPECT_FALSE(exists(home + "/hospital/game.cfg"));
+  EXPECT_FALSE(exists(home + "/hospital/controls.cfg"));
+}
+
+TEST_F(ExecutableTest, ABrokenSpriteFileEndsStartUpWithItsStatusAndMessage) {
+  if (!exists(kData + "gfx") || !exists(kData + "sfx")) GTEST_SKIP() << "no generated data set in " << kData;
+  // A copy of the game whose data folder holds the real pictures and sounds and a broken
+  // sprite collection.
+  app = scratchDir("app");
+  ASSERT_EQ(std::system(("cp '" TOB_EXECUTABLE "' '" + app + "/tobrulant'").c_str()), 0);
+  mkdir((app + "/data").c_str(), 0777);
+  mkdir((app + "/data/gfx").c_str(), 0777);
+  ASSERT_EQ(symlink((kData + "sfx").c_str(), (app + "/data/sfx").c_str()), 0);
+  DIR *d = opendir((kData + "gfx").c_str());
+  ASSERT_NE(d, nullptr);
+  while (dirent *e = readdir(d)) {
+    std::string name = e->d_name;
+    if (name == "." || name == ".." || name == "sprites.xml") continue;
+    ASSERT_EQ(symlink((kData + "gfx/" + name).c_str(), (app + "/data/gfx/" + name).c_str()), 0);
+  }
+  closedir(d);
+  std::ofstream(app + "/data/gfx/sprites.xml")
+      << "<kolekce>\n<sprite name=\"EMPTY\" src=\"empty.png\">\n<frameset name=\"FRAMESET1\">\n"
+         "<frameB name=\"FRAME1\" y=\"0\" w=\"1\" h=\"1\" delay=\"100\" bX=\"0\" bY=\"0\" bW=\"1\" bH=\"1\"/>\n"
+         "</frameset>\n</sprite>\n</kolekce>\n";
+
+  run.start(app + "/tobrulant", home, home);
+  int status = run.wait(120);
+  std::string err = readAll(run.err);
+  EXPECT_EQ(status, 255) << err;
+  EXPECT_NE(err.find("X not found near FRAMEB tag!"), std::string::npos) << err;
+  EXPECT_NE(err.find("sprites.xml"), std::string::npos) << err;
+}
