@@ -7,6 +7,8 @@
 #include "media/Timer.h"
 #include "world/CEntityController.h"
 #include "world/CEntityControllersVzory_Game.h"
+#include "core/CProfiles.h"
+#include "world/CLevelList.h"
 #include "world/CMapCollisionManager.h"
 #include "world/LevelTestSupport.h"
 
@@ -279,6 +281,96 @@ TEST_F(LevelRuntimeTest, LaundryHoldsTheWardUntilBedsAreMadeAndRubbishIsGone) {
   EXPECT_TRUE(level->noCustomers());
   place("PACIENT1", 0, 0);
   EXPECT_FALSE(level->noCustomers());
+}
+
+// The engine's level changes with real levels: a screen without a goal always moves on, a day
+// moves on only with its goal, jumps and the end of the list.
+class LevelProgressionTest : public LevelTest {
+protected:
+  void SetUp() override {
+    LevelTest::SetUp();
+    const char *old = std::getenv("HOME");
+    if (old) oldHome = old;
+    setenv("HOME", dir.c_str(), 1);
+    mkdir((dir + "/hospital").c_str(), 0777);
+    for (int i = 0; i < 6; ++i) mkdir((dir + "/hospital/" + std::to_string(i)).c_str(), 0777);
+    writeFile("data/maps/medium/levellist.xml", "<level name=\"menu\"/>\n<level name=\"map\"/>\n"
+                                                "<level name=\"day1\"/>\n<level name=\"day2\"/>\n");
+    writeLevel("menu", "name=\"Menu\"");
+    writeLevel("map", "name=\"Map\" perks=\"1\"");
+    writeLevel("day1", "name=\"Day one\" time=\"1000\" moneyLimit=\"100\"");
+    writeLevel("day2", "name=\"Day two\" time=\"1000\" moneyLimit=\"100\"");
+    engineObj.profiles = new CProfiles();
+    engineObj.profiles->load();
+    engineObj.skipToLevel = CEngine::kNoSkip;
+    engineObj.running = 1;
+    engineObj.restartGame();
+    level = nullptr; // the engine owns its level
+  }
+  void TearDown() override {
+    delete engineObj.level;
+    engineObj.level = nullptr;
+    delete engineObj.levelList;
+    engineObj.levelList = nullptr;
+    delete engineObj.profiles;
+    engineObj.profiles = nullptr;
+    if (!oldHome.empty()) setenv("HOME", oldHome.c_str(), 1);
+    LevelTest::TearDown();
+  }
+
+  std::string current() const { return engineObj.level ? engineObj.level->getLevelName() : "<none>"; }
+
+  // Ends the running level with this much money and runs the frame's level checks.
+  void finish(int money) {
+    engineObj.level->changeMoney(money);
+    engineObj.level->setLevelOver(true);
+    engineObj.checkNextLevel();
+    engineObj.trySkipLevel();
+  }
+
+  bool saved() const { return access((dir + "/hospital/0/save.dat").c_str(), F_OK) == 0; }
+
+  std::string oldHome;
+};
+
+TEST_F(LevelProgressionTest, LevelsFollowTheListByGoalJumpAndEnd) {
+  EXPECT_EQ(current(), "Menu");
+  EXPECT_EQ(engineObj.soucasnyLevel, 0);
+  EXPECT_EQ(CLevel::getRunning(), engineObj.level);
+
+  finish(0);
+  EXPECT_EQ(current(), "Map");
+  EXPECT_TRUE(saved());
+  EXPECT_EQ(CLevel::getRunning(), engineObj.level);
+  finish(0);
+  EXPECT_EQ(current(), "Day one");
+
+  // Short of the goal: the same day again, afresh.
+  CLevel_Game *before = engineObj.level;
+  before->changeMoney(99);
+  before->setLevelOver(true);
+  engineObj.checkNextLevel();
+  EXPECT_EQ(current(), "Day one");
+  EXPECT_EQ(engineObj.level->getMoney(), 0);
+  EXPECT_FALSE(engineObj.level->getLevelOver());
+  finish(100);
+  EXPECT_EQ(current(), "Day two");
+  EXPECT_EQ(engineObj.maxLevel, 3);
+
+  // A map icon jumps back without saving; finishing there leads to the furthest day.
+  std::remove((dir + "/hospital/0/save.dat").c_str());
+  engineObj.setSkipToLevel(1);
+  engineObj.trySkipLevel();
+  EXPECT_EQ(current(), "Map");
+  EXPECT_FALSE(saved());
+  finish(0);
+  EXPECT_EQ(current(), "Day two");
+
+  // Past the last day the main loop ends; the last entry is built once more.
+  finish(500);
+  EXPECT_FALSE(engineObj.isRunning());
+  EXPECT_EQ(engineObj.soucasnyLevel, 3);
+  EXPECT_EQ(current(), "Day two");
 }
 
 // The level's drawing in the game window: background, layers, y plus the frame's sort offset,
