@@ -11,7 +11,9 @@
 #include "core/CPlayer.h"
 #include "core/CProfiles.h"
 #include "core/CStavHry_Hra.h"
+#include "core/CStartupTables.h"
 #include "core/CStavHry_Pauza.h"
+#include "core/CLoadingScreen.h"
 #include "core/GameGlobals.h"
 #include "core/HomeFixture.h"
 #include "engine/KEvent.h"
@@ -19,8 +21,16 @@
 #include "engine/KMiscTools.h"
 #include "media/CFakeTime.h"
 #include "media/CGlobals.h"
+#include "media/CSurface.h"
 #include "media/FakePicture.h"
+#include "media/Frame.h"
+#include "media/Frameset.h"
+#include "media/ZSprite.h"
+#include "media/ZSpriteFactory.h"
 #include "world/CLevelList.h"
+#include "world/CLevel_Game.h"
+#include "world/CMapEntitiesFactory.h"
+#include "world/CMapEntity_FrontaAkci.h"
 
 namespace {
 
@@ -438,6 +448,119 @@ TEST_F(EngineLevelTest, AContinueRequestLoadsTheSaveOrStaysWhenThereIsNone) {
   EXPECT_EQ(e.player->getMoney(), 777);
   EXPECT_EQ(link.loaded.size(), 1u);
   EXPECT_FALSE(e.saveExists());
+}
+
+// The same progression with the real level class on a three-level list.
+class EngineRealLevelTest : public EngineLevelTest {
+protected:
+  void SetUp() override {
+    CLevelLink::set(nullptr);
+    HomeTest::SetUp();
+    KMiscTools::setApplicationFolder(home.c_str());
+    writeList({"MENU", "DAY1", "DAY2"});
+    writeFile("data/maps/tiles.xml", "<tiledef src=\"tiles.tga\">\n<tile name=\"Floor\" id=\"1\" walkable=\"1\" "
+                                     "special=\"0\" tileSprite=\"floor\"/>\n</tiledef>\n");
+    writeLevel("MENU", "name=\"Menu\"");
+    writeLevel("DAY1", "name=\"Day 1\" moneyLimit=\"500\" perks=\"1\"");
+    writeLevel("DAY2", "name=\"Day 2\" moneyLimit=\"800\"");
+
+    CSurfaceManager::destroyInstance();
+    FakePicture::clear();
+    CSurface::setPictureFactory(FakePicture::make);
+    spriteFactory = new ZSpriteFactory("kolekce");
+    ZSprite *empty = new ZSprite("EMPTY");
+    Frameset *fs = new Frameset("empty.png", "FRAMESET1", true, true, false, false, false);
+    fs->pridejFrame(new Frame("F", 0, 0, 1, 1, 100, 0, 0, 1, 1, 0, 0, 0, 1, 1));
+    empty->pridejFrameset(fs);
+    spriteFactory->pridejZSprite(empty);
+    CMapEntitiesFactory::destroyInstance();
+    CMapEntitiesFactory::instance()->addEntity(CMapEntity_FrontaAkci::makePrototype());
+    // Every level load warms these; plain stand-ins are enough here.
+    unsigned id = 50000;
+    for (const char *name : {"BAR", "PRACH", "SRDCE", "NAPISLOST", "HELPWINDOW", "SUMMARYWINDOW", "Z", "DRINK",
+                             "GREENDRINK", "KNIHA", "TOY", "OK", "CLOSED", "RECEPT", "SESTRALEKARNASMALL", "ODPAD",
+                             "RODICE1", "RODICE2", "RODICE3", "LEK1", "LEK2", "LEK3", "LEK4", "LEK5", "LEK", "BACILY",
+                             "BACILY2", "BACILY3", "BACILY4", "BACILY5", "OPICKA"}) {
+      CMapEntity_Game *p = new CMapEntity_Game(0, 0, false);
+      p->name = name;
+      p->setEntityID(id++);
+      p->addEntityZSprite("EMPTY");
+      CMapEntitiesFactory::instance()->addEntity(p);
+    }
+
+    engine = &e;
+    e.profiles = new CProfiles();
+    ASSERT_EQ(e.profiles->load(), 0);
+    e.player = new CPlayer();
+    e.controllerPrototypes = buildControllerPrototypes(&e);
+    e.skipToLevel = CEngine::kNoSkip;
+    e.running = 1;
+    e.restartGame();
+  }
+  void TearDown() override {
+    delete e.level;
+    e.level = nullptr;
+    deleteControllerPrototypes(e.controllerPrototypes);
+    e.controllerPrototypes = nullptr;
+    CMapEntitiesFactory::destroyInstance();
+    delete spriteFactory;
+    spriteFactory = nullptr;
+    CSurfaceManager::destroyInstance();
+    CSurface::setPictureFactory(nullptr);
+    CLoadingScreen::destroyInstance();
+    EngineLevelTest::TearDown();
+  }
+
+  void writeLevel(const std::string &name, const std::string &attributes) {
+    std::string base = "data/maps/medium/" + name;
+    writeFile(base + "_defs.xml", "<leveldef>\n<level tiledef=\"tiles.xml\" " + attributes + "/>\n</leveldef>\n");
+    writeFile(base + "_map.xml", "<map>\n<layer/>\n</map>\n");
+    writeFile(base + "_entities.xml", "<mapEntities>\n</mapEntities>\n");
+  }
+
+  CLevel_Game *level() { return e.getLevel(); }
+
+  void end(int money) {
+    level()->changeMoney(money);
+    level()->setLevelOver(true);
+    e.checkNextLevel();
+    e.trySkipLevel();
+  }
+};
+
+TEST_F(EngineRealLevelTest, DaysFollowTheirMoneyGoalsAndTheListEndsTheGame) {
+  ASSERT_NE(level(), nullptr);
+  EXPECT_EQ(level()->getLevelName(), "Menu");
+
+  end(0);
+  EXPECT_EQ(level()->getLevelName(), "Day 1");
+  EXPECT_EQ(level()->getMoneyLimit(), 500);
+  EXPECT_EQ(level()->getMoney(), 0);
+  EXPECT_EQ(savedIndices(), std::make_pair(1, 1));
+
+  end(499);
+  EXPECT_EQ(level()->getLevelName(), "Day 1") << "a missed goal replays the day";
+  EXPECT_EQ(level()->getMoney(), 0);
+  EXPECT_EQ(savedIndices(), std::make_pair(1, 1));
+
+  e.getPlayer()->setPerkBought(true);
+  end(500);
+  EXPECT_EQ(level()->getLevelName(), "Day 2");
+  EXPECT_TRUE(e.getPlayer()->bylPerkLevel(1));
+  EXPECT_EQ(savedIndices(), std::make_pair(2, 2));
+
+  // Back to the first day from the map: not saved; its goal met leads to the furthest day.
+  e.setSkipToLevel(1);
+  e.trySkipLevel();
+  EXPECT_EQ(level()->getLevelName(), "Day 1");
+  EXPECT_EQ(savedIndices(), std::make_pair(2, 2));
+  end(600);
+  EXPECT_EQ(level()->getLevelName(), "Day 2");
+
+  end(800);
+  EXPECT_FALSE(e.isRunning());
+  EXPECT_EQ(level()->getLevelName(), "Day 2");
+  EXPECT_EQ(savedIndices(), std::make_pair(2, 3));
 }
 
 // ---- the play and pause states ----
