@@ -14,6 +14,8 @@
 #include "engine/KWindowGL.h"
 
 #include <SDL.h>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -26,6 +28,7 @@ public:
   static KWindowGL *window() {
     static KWindowGL *w = nullptr;
     if (!w) {
+      lockDisplay();
       KMiscTools::setMessageBoxHandler(recordMessage);
       w = static_cast<KWindowGL *>(KPTK::createKWindow(K_OPENGL, false));
       bool made = w->createGameWindow(800, 600, 32, true, "Tobrulant");
@@ -33,6 +36,15 @@ public:
       myWindow = w;
     }
     return w;
+  }
+
+  // Test programs share one X server and their windows overlap, so pointer and focus events of
+  // one would reach another: window tests take turns, holding this lock until the program ends.
+  static void lockDisplay() {
+    const char *display = SDL_getenv("DISPLAY");
+    std::string path = std::string("/tmp/tobrulant-display") + (display ? display : "") + ".lock";
+    int fd = open(path.c_str(), O_CREAT | O_RDWR, 0666);
+    if (fd >= 0) flock(fd, LOCK_EX);
   }
 
   // "detail|headline" of every message box since the test started.
