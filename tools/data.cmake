@@ -18,7 +18,7 @@ if(NOT TOB_PYTHON OR NOT TOB_OGGENC)
   return()
 endif()
 
-file(MAKE_DIRECTORY ${TOB_DATA_DIR}/gfx ${TOB_DATA_DIR}/sfx ${TOB_STAMP_DIR})
+file(MAKE_DIRECTORY ${TOB_DATA_DIR}/gfx ${TOB_DATA_DIR}/sfx ${TOB_DATA_DIR}/maps ${TOB_STAMP_DIR})
 # A generator added later shows up at the next build.
 file(GLOB TOB_GENERATORS CONFIGURE_DEPENDS ${TOB_TOOLS}/gen_*.py)
 
@@ -54,11 +54,22 @@ tob_data_step(sprites gen_sprites.py
          ${TOB_TOOLS}/paint_common.py ${TOB_TOOLS}/paint_people.py ${TOB_TOOLS}/paint_things.py
          ${TOB_TOOLS}/paint_ui.py)
 
+tob_data_step(variables gen_variables.py
+  ARGS --patients ${TOB_TOOLS}/patients.csv --variables ${TOB_TOOLS}/variables.csv
+       --out ${TOB_DATA_DIR}/variables.xml
+  INPUTS ${TOB_TOOLS}/patients.csv ${TOB_TOOLS}/variables.csv)
+# Every level template is an input: a new one shows up at the next configure.
+file(GLOB TOB_LEVEL_TEMPLATES CONFIGURE_DEPENDS ${TOB_TOOLS}/levels/*)
+tob_data_step(levels gen_levels.py
+  ARGS --levels ${TOB_TOOLS}/levels --tiles ${TOB_TOOLS}/tiles.csv --maps ${TOB_DATA_DIR}/maps
+       --gfx ${TOB_DATA_DIR}/gfx
+  INPUTS ${TOB_TOOLS}/tiles.csv ${TOB_LEVEL_TEMPLATES})
+
 get_property(TOB_FONT_STAMP GLOBAL PROPERTY TOB_DATA_STAMPS_fonts)
 # The font stamp belongs to its own target only: an output listed by two unrelated targets
 # could be generated twice at once.
 set(TOB_DATA_STAMPS)
-foreach(step sounds pictures sprites)
+foreach(step sounds pictures sprites variables levels)
   get_property(stamp GLOBAL PROPERTY TOB_DATA_STAMPS_${step})
   list(APPEND TOB_DATA_STAMPS ${stamp})
 endforeach()

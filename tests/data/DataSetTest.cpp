@@ -16,8 +16,19 @@
 #include <string>
 #include <vector>
 
+#include "core/CLoadingScreen.h"
+#include "core/CStartupTables.h"
 #include "engine/KFont.h"
+#include "engine/KMiscTools.h"
+#include "media/CSurface.h"
+#include "media/FakePicture.h"
+#include "media/Frameset.h"
+#include "media/ZSprite.h"
 #include "media/ZSpriteFactory.h"
+#include "world/CLevelList.h"
+#include "world/CMapEntitiesFactory.h"
+#include "world/CMapEntity_Game.h"
+#include "world/CMapa.h"
 
 namespace {
 
@@ -45,7 +56,7 @@ struct SoundEntry {
 
 // The game's sound registrations, written out from the naming rules, independently of the
 // generator's catalogue.
-std::vector<SoundEntry> soundTable() {
+std::vector<SoundEntry> expectedSounds() {
   std::vector<SoundEntry> t;
   auto lowerRule = [&](const std::string &key) { t.push_back({key, lower(key) + ".ogg"}); };
   for (const char *k : {"CURED", "AIRPLANE", "ILL", "EXIT", "THROW", "TAKESHEETS", "RECOLOR", "NEWUPGRADE",
@@ -192,7 +203,7 @@ std::vector<KFont> records(const KFont *table) {
 }  // namespace
 
 TEST(DataSetTest, SoundTableHas263UniqueKeys) {
-  std::vector<SoundEntry> t = soundTable();
+  std::vector<SoundEntry> t = expectedSounds();
   EXPECT_EQ(t.size(), 263u);
   std::set<std::string> keys;
   for (const SoundEntry &e : t) EXPECT_TRUE(keys.insert(e.key).second) << "key twice: " << e.key;
@@ -208,7 +219,7 @@ TEST(DataSetTest, SoundTableHas263UniqueKeys) {
 
 TEST(DataSetTest, EverySoundFileExistsAndDecodes) {
   std::set<std::string> files;
-  for (const SoundEntry &e : soundTable()) files.insert(e.file);
+  for (const SoundEntry &e : expectedSounds()) files.insert(e.file);
   for (const std::string &f : files) {
     Decoded d = decodeOgg(kData + "sfx/" + f);
     ASSERT_TRUE(d.ok) << "sound does not decode: data/sfx/" << f;
@@ -231,7 +242,7 @@ TEST(DataSetTest, MusicLoopsDecodeAndLastSeveralSeconds) {
 TEST(DataSetTest, NoSoundFileOutsideTheTable) {
   // A file the game never names is a misspelt catalogue entry.
   std::set<std::string> named(kMusic.begin(), kMusic.end());
-  for (const SoundEntry &e : soundTable()) named.insert(e.file);
+  for (const SoundEntry &e : expectedSounds()) named.insert(e.file);
   for (const std::string &f : listFolder(kData + "sfx")) EXPECT_TRUE(named.count(f)) << "unused sound: " << f;
 }
 
@@ -368,4 +379,411 @@ TEST(DataSetTest, SpriteFactoryReadsTheCollection) {
   factory.nahrajXML((kData + "gfx/sprites.xml").c_str());
   EXPECT_GE(factory.getCount(), 4u);
   for (const char *name : {"EMPTY", "KURZOR", "KURZOR2", "PUNTIK"}) EXPECT_GE(factory.najdiZSprite(name), 0) << name;
+}
+
+// ---- sprites of the prototypes, the variables file and the levels ----
+
+namespace {
+
+const std::string kTools = std::string(TOB_SOURCE_DIR) + "/tools/";
+
+struct Box {
+  int x = 0, y = 0, w = 0, h = 0;
+};
+
+struct FramesetInfo {
+  std::string name;
+  int frames = 0;
+  int w = 0, h = 0;
+  Box box, action;
+  int sortY = -1;
+};
+
+struct SpriteInfo {
+  std::string src;
+  std::vector<FramesetInfo> framesets;
+  const FramesetInfo *find(const std::string &fs) const {
+    for (const FramesetInfo &f : framesets)
+      if (f.name == fs) return &f;
+    return nullptr;
+  }
+};
+
+int intAttr(TiXmlElement *e, const char *name, int def = 0) {
+  const char *v = e->Attribute(name);
+  return v ? std::atoi(v) : def;
+}
+
+// The generated sprite collection: every sprite with its framesets and first frames.
+const std::map<std::string, SpriteInfo> &sprites() {
+  static std::map<std::string, SpriteInfo> all;
+  if (!all.empty()) return all;
+  TiXmlDocument doc((kData + "gfx/sprites.xml").c_str());
+  if (!doc.LoadFile()) return all;
+  for (TiXmlElement *s = doc.FirstChildElement("kolekce")->FirstChildElement("sprite"); s;
+       s = s->NextSiblingElement("sprite")) {
+    SpriteInfo info;
+    info.src = s->Attribute("src");
+    for (TiXmlElement *fs = s->FirstChildElement("frameset"); fs; fs = fs->NextSiblingElement("frameset")) {
+      FramesetInfo f;
+      f.name = fs->Attribute("name");
+      for (TiXmlElement *fr = fs->FirstChildElement("frameB"); fr; fr = fr->NextSiblingElement("frameB")) {
+        if (f.frames++ == 0) {
+          f.w = intAttr(fr, "w");
+          f.h = intAttr(fr, "h");
+          f.box = {intAttr(fr, "bX"), intAttr(fr, "bY"), intAttr(fr, "bW"), intAttr(fr, "bH")};
+          f.action = {intAttr(fr, "aX"), intAttr(fr, "aY"), intAttr(fr, "aW"), intAttr(fr, "aH")};
+          f.sortY = intAttr(fr, "sortY", -1);
+        }
+      }
+      info.framesets.push_back(f);
+    }
+    all[s->Attribute("name")] = info;
+  }
+  return all;
+}
+
+std::vector<std::vector<std::string>> tableRows(const std::string &path) {
+  std::vector<std::vector<std::string>> rows;
+  std::ifstream in(path);
+  std::string line;
+  while (std::getline(in, line)) {
+    if (line.empty() || line[0] == '#') continue;
+    std::vector<std::string> words;
+    size_t i = 0;
+    while (i < line.size()) {
+      size_t j = line.find(' ', i);
+      if (j == std::string::npos) j = line.size();
+      if (j > i) words.push_back(line.substr(i, j - i));
+      i = j + 1;
+    }
+    rows.push_back(words);
+  }
+  return rows;
+}
+
+struct Prototype {
+  int row = 0;
+  std::string name;
+  unsigned id = 0, cls = 0;
+  std::string sprite, frameset;
+  bool solid = false;
+  int nearX = 0, nearY = 0;
+  int walk = 200;
+  // Solid and with a penalty the path finder will not cross.
+  bool blocks() const { return solid && walk >= 1000; }
+};
+
+// The registration table as the data set knows it (tools/prototype_sprites.txt).
+const std::vector<Prototype> &prototypes() {
+  static std::vector<Prototype> all;
+  if (!all.empty()) return all;
+  for (const std::vector<std::string> &w : tableRows(kTools + "prototype_sprites.txt")) {
+    if (w.size() != 10) continue;
+    all.push_back({std::atoi(w[0].c_str()), w[1], (unsigned)std::atoi(w[2].c_str()), (unsigned)std::atoi(w[3].c_str()),
+                   w[4], w[5], w[6] == "1", std::atoi(w[7].c_str()), std::atoi(w[8].c_str()), std::atoi(w[9].c_str())});
+  }
+  return all;
+}
+
+const Prototype *prototype(const std::string &name) {
+  for (const Prototype &p : prototypes())
+    if (p.name == name) return &p;
+  return nullptr;
+}
+
+std::vector<std::string> frameOrder(const SpriteInfo &s) {
+  std::vector<std::string> out;
+  for (const FramesetInfo &f : s.framesets) out.push_back(f.name + "/" + std::to_string(f.frames));
+  return out;
+}
+
+} // namespace
+
+TEST(DataSetTest, EveryRegisteredPrototypeFindsItsSpriteAndStartingFrameset) {
+  ASSERT_FALSE(sprites().empty()) << "data/gfx/sprites.xml missing";
+  const std::vector<Prototype> &p = prototypes();
+  ASSERT_EQ(p.size(), 390u);
+  std::set<std::string> names;
+  std::set<unsigned> ids;
+  for (size_t i = 0; i < p.size(); ++i) {
+    EXPECT_EQ(p[i].row, (int)i + 1);
+    EXPECT_TRUE(names.insert(p[i].name).second) << "name twice: " << p[i].name;
+    EXPECT_TRUE(ids.insert(p[i].id).second) << "entity ID twice: " << p[i].id;
+    auto s = sprites().find(p[i].sprite);
+    if (s == sprites().end()) {
+      ADD_FAILURE() << "row " << p[i].row << " " << p[i].name << ": no sprite " << p[i].sprite;
+      continue;
+    }
+    EXPECT_TRUE(s->second.find(p[i].frameset)) << p[i].name << ": sprite " << p[i].sprite << " lacks frameset "
+                                                << p[i].frameset;
+  }
+  EXPECT_EQ(p[0].name, "KURZOR");
+  EXPECT_EQ(p[0].id, 0u);
+}
+
+TEST(DataSetTest, EverySpriteSwappedInAtRunTimeHasTheFramesetsAskedFor) {
+  ASSERT_FALSE(sprites().empty());
+  std::vector<std::vector<std::string>> rows = tableRows(kTools + "runtime_sprites.txt");
+  ASSERT_GT(rows.size(), 200u);
+  for (const std::vector<std::string> &w : rows) {
+    auto s = sprites().find(w[0]);
+    if (s == sprites().end()) {
+      ADD_FAILURE() << "no sprite " << w[0];
+      continue;
+    }
+    for (size_t i = 1; i < w.size(); ++i) EXPECT_TRUE(s->second.find(w[i])) << w[0] << " lacks " << w[i];
+  }
+  // The names the game builds from parts: five uniforms for each hero, every hand holder look,
+  // shoes and stethoscopes, pyjamas and skins of every kind, lab pieces of up to eight strands.
+  for (const char *sex : {"", "M"})
+    for (int i = 1; i <= 5; ++i)
+      for (const char *part : {"PLAYER%d", "PLAYER%dLEFTDOWN", "PLAYER%dRIGHTDOWN", "PLAYER%dLEFTUP",
+                               "PLAYER%dRIGHTUP", "SHOES%d", "STETO%d"}) {
+        char name[64];
+        std::snprintf(name, sizeof name, part, i);
+        EXPECT_TRUE(sprites().count(std::string(sex) + name)) << sex << name;
+      }
+  for (const char *kind : {"MAN", "WOMAN", "BMAN", "BWOMAN", "DITE", ""})
+    for (const char *part : {"PYZAMO", "PYZAMO_SKIN", "PYZAMORUKA", "PYZAMORUKA_SKIN"})
+      EXPECT_TRUE(sprites().count(std::string(kind) + part)) << kind << part;
+  for (int i = 0; i <= 8; ++i) EXPECT_TRUE(sprites().count("DNA" + std::to_string(i))) << i;
+}
+
+TEST(DataSetTest, OverlaysHaveTheFramesetsAndFramesOfWhatTheyFollow) {
+  // Skins, pyjama arms, heads, hand holders, shoes and stethoscopes follow their body by frameset
+  // index and frame number, so each must match the body's layout exactly.
+  const std::map<std::string, SpriteInfo> &all = sprites();
+  ASSERT_TRUE(all.count("MANPYZAMO"));
+  std::vector<std::string> patient = frameOrder(all.at("MANPYZAMO"));
+  for (const auto &s : all) {
+    const std::string &n = s.first;
+    const Prototype *p = prototype(n);
+    bool patientPart = n.find("PYZAMO") != std::string::npos || n.find("HLAVA") != std::string::npos ||
+                       (p && p->cls == 15);
+    if (patientPart) {
+      EXPECT_EQ(frameOrder(s.second), patient) << n;
+    }
+  }
+  for (const char *sex : {"", "M"})
+    for (int i = 1; i <= 5; ++i) {
+      std::string body = std::string(sex) + "PLAYER" + std::to_string(i);
+      ASSERT_TRUE(all.count(body)) << body;
+      std::vector<std::string> order = frameOrder(all.at(body));
+      // The hand holders keep one hold point per index; index 3 is the back view.
+      EXPECT_EQ(all.at(body).framesets[3].name, "UP");
+      for (const char *part : {"LEFTDOWN", "RIGHTDOWN", "LEFTUP", "RIGHTUP"})
+        EXPECT_EQ(frameOrder(all.at(body + part)), order) << body << part;
+      for (const char *over : {"SHOES", "STETO"})
+        EXPECT_EQ(frameOrder(all.at(std::string(sex) + over + std::to_string(i))), order) << over << i;
+    }
+  for (const char *blanket : {"POSTEL1PRIKRYVKA", "POSTEL3PRIKRYVKA"})
+    EXPECT_EQ(frameOrder(all.at(std::string(blanket) + "_SKIN")), frameOrder(all.at(blanket))) << blanket;
+}
+
+TEST(DataSetTest, PicturesFitATextureAndBoxesLieInTheirFrames) {
+  for (const auto &s : sprites()) {
+    std::pair<int, int> size = pictureSize(kData + "gfx/" + s.second.src);
+    EXPECT_LE(size.first, 2048) << s.first;
+    EXPECT_LE(size.second, 2048) << s.first;
+    for (const FramesetInfo &f : s.second.framesets) {
+      const Box &b = f.box, &a = f.action;
+      EXPECT_TRUE(b.x >= 0 && b.y >= 0 && b.x + b.w <= f.w && b.y + b.h <= f.h) << s.first << " box";
+      EXPECT_TRUE(a.x >= 0 && a.y >= 0 && a.x + a.w <= f.w && a.y + a.h <= f.h) << s.first << " action box";
+    }
+  }
+}
+
+TEST(DataSetTest, ClickableAndWorkedOnPrototypesHaveActionBoxesAndFreeApproachTiles) {
+  for (const Prototype &p : prototypes()) {
+    auto s = sprites().find(p.sprite);
+    ASSERT_NE(s, sprites().end()) << p.sprite;
+    const FramesetInfo *f = s->second.find(p.frameset);
+    ASSERT_NE(f, nullptr) << p.name;
+    bool worked = p.nearX != 0 || p.nearY != 0;
+    // Beds, cabinets, trolleys, patients and menu buttons are clicked or dragged onto.
+    if (p.cls == 13 || p.cls == 15 || p.cls == 19 || p.cls == 30 || p.cls == 36 || p.cls == 17) {
+      EXPECT_GT(f->action.w * f->action.h, 0) << p.name << " cannot be clicked";
+    }
+    if (!p.blocks() || !worked || p.sprite == "EMPTY") continue;
+    // A solid entity blocks the tiles under its box; the tile the player walks to must stay
+    // free wherever on the grid the entity stands: a whole tile between box and spot.
+    const Box &b = f->box;
+    bool clear = b.y + b.h <= p.nearY - 32 || b.x + b.w <= p.nearX - 32 || b.x > p.nearX + 32 || b.y > p.nearY + 32;
+    EXPECT_TRUE(clear) << p.name << ": box " << b.x << "," << b.y << "," << b.w << "," << b.h << " covers the spot "
+                       << p.nearX << "," << p.nearY;
+  }
+}
+
+TEST(DataSetTest, RealRegistrationTableUsesTheListedSpritesAndFramesets) {
+  // The game's own registration against the generated collection: every prototype it builds
+  // finds its sprite (a missing one would end the run) and starts on the listed frameset.
+  std::string cwd = kData.substr(0, kData.size() - 5);
+  KMiscTools::setApplicationFolder(cwd.c_str());
+  CSurfaceManager::destroyInstance();
+  FakePicture::clear();
+  CSurface::setPictureFactory(FakePicture::make);
+  CMapEntitiesFactory::destroyInstance();
+  spriteFactory = new ZSpriteFactory((char *)"kolekce");
+  spriteFactory->nahrajXML((char *)(kData + "gfx/sprites.xml").c_str());
+  unsigned int n = registerEntityPrototypes();
+  EXPECT_GT(n, 0u);
+  for (CMapEntity_Game *e : CMapEntitiesFactory::instance()->getPrototypes()) {
+    const Prototype *p = prototype(e->name);
+    ASSERT_NE(p, nullptr) << "not in the list: " << e->name;
+    EXPECT_EQ(e->getEntityID(), p->id) << e->name;
+    EXPECT_EQ(e->getEntityClassID(), p->cls) << e->name;
+    ASSERT_NE(e->getSprite(), nullptr) << e->name;
+    EXPECT_STREQ(e->getSprite()->getID(), p->sprite.c_str()) << e->name;
+    ASSERT_NE(e->getSprite()->getAktivniFrameset(), nullptr) << e->name;
+    EXPECT_STREQ(e->getSprite()->getAktivniFrameset()->getID(), p->frameset.c_str()) << e->name;
+  }
+  destroyPrototypeFactory();
+  delete spriteFactory;
+  spriteFactory = nullptr;
+  CSurfaceManager::destroyInstance();
+  CSurface::setPictureFactory(nullptr);
+  CLoadingScreen::destroyInstance();
+  KMiscTools::setApplicationFolder(nullptr);
+}
+
+namespace {
+
+// The exported variables of each family that sets them from the variables file.
+const std::set<std::string> kPatientVariables = {
+    "colorbonus",      "fastservice",     "money",      "outbreaktimer", "outbreakmaxcount", "cekanitimer",
+    "patience",        "recoveryspeed",   "meterFull",  "pressurespeed", "maxkaselcount",    "diseasename",
+    "soundexithappy1", "soundexitangry1", "soundmeds1", "soundpanic1",   "soundexithappy2",  "soundexitangry2",
+    "soundmeds2",      "soundpanic2",     "startupHearts"};
+
+} // namespace
+
+TEST(DataSetTest, VariablesFileSetsOnlyExportedVariablesOfRegisteredPrototypes) {
+  TiXmlDocument doc((kData + "variables.xml").c_str());
+  ASSERT_TRUE(doc.LoadFile()) << "data/variables.xml missing or not well formed";
+  TiXmlElement *root = doc.FirstChildElement("variables");
+  ASSERT_NE(root, nullptr);
+  std::set<std::string> soundKeys;
+  for (const SoundEntry &e : expectedSounds()) soundKeys.insert(e.key);
+  std::set<std::string> seen;
+  int tips = 0, species = 0;
+  for (TiXmlElement *e = root->FirstChildElement("entity"); e; e = e->NextSiblingElement("entity")) {
+    ASSERT_TRUE(e->Attribute("name"));
+    std::string name = e->Attribute("name");
+    EXPECT_TRUE(seen.insert(name).second) << "entity twice: " << name;
+    const Prototype *p = prototype(name);
+    ASSERT_NE(p, nullptr) << "no prototype " << name;
+    for (TiXmlAttribute *a = e->FirstAttribute(); a; a = a->Next()) {
+      std::string var = a->Name(), value = a->Value();
+      if (var == "name") continue;
+      if (p->cls == 15) {
+        EXPECT_TRUE(kPatientVariables.count(var)) << name << " exports no " << var;
+        if (var.compare(0, 5, "sound") == 0) {
+          EXPECT_TRUE(soundKeys.count(value)) << name << ": no sound " << value;
+        }
+      } else if (p->cls == 28) {
+        EXPECT_TRUE(var == "maxuses" || var == "duration") << name << " " << var;
+        EXPECT_GT(std::atoi(value.c_str()), 0) << name << " " << var;
+      } else if (p->cls == 7) {
+        EXPECT_EQ(var, "upgradetext") << name;
+      } else if (p->cls == 31) {
+        EXPECT_EQ(var, "text") << name;
+        EXPECT_FALSE(value.empty()) << name;
+      } else {
+        ADD_FAILURE() << name << " exports no variables";
+      }
+    }
+    tips += p->cls == 31;
+    species += p->cls == 15;
+  }
+  // Every tip and tutorial bubble has its text, every species its voice.
+  int bubbles = 0, kinds = 0;
+  for (const Prototype &p : prototypes()) {
+    bubbles += p.cls == 31;
+    kinds += p.cls == 15;
+  }
+  EXPECT_EQ(tips, bubbles);
+  EXPECT_EQ(species, kinds);
+}
+
+TEST(DataSetTest, EveryDifficultyListsLevelsWhoseFilesLoad) {
+  TiXmlDocument tiles((kData + "maps/tiles.xml").c_str());
+  ASSERT_TRUE(tiles.LoadFile());
+  ASSERT_NE(tiles.FirstChildElement("tiledef"), nullptr);
+  std::pair<int, int> tileSet = pictureSize(kData + "gfx/" + tiles.FirstChildElement("tiledef")->Attribute("src"));
+  EXPECT_GT(tileSet.first, 0);
+  for (const char *d : {"easy", "medium", "hard"}) {
+    SCOPED_TRACE(d);
+    std::string folder = kData + "maps/" + d + "/";
+    CLevelList list;
+    list.load(folder + "levellist.xml");
+    ASSERT_GE(list.getSize(), 2);
+    EXPECT_EQ(list.getLevel(0), "menu");
+    for (uint16_t i = 0; i < list.getSize(); ++i) {
+      std::string name = list.getLevel(i);
+      SCOPED_TRACE(name);
+      TiXmlDocument defs((folder + name + "_defs.xml").c_str());
+      ASSERT_TRUE(defs.LoadFile());
+      TiXmlElement *level = defs.FirstChildElement("leveldef") ? defs.FirstChildElement("leveldef")->FirstChildElement("level")
+                                                               : nullptr;
+      ASSERT_NE(level, nullptr);
+      ASSERT_TRUE(level->Attribute("tiledef"));
+      EXPECT_TRUE(level->Attribute("time")) << "every level gives its time";
+      EXPECT_TRUE(level->Attribute("moneyLimit")) << "every level gives its money goal";
+      for (TiXmlElement *pc = defs.FirstChildElement("leveldef")->FirstChildElement("pacient"); pc;
+           pc = pc->NextSiblingElement("pacient")) {
+        const Prototype *p = prototype(pc->Attribute("name"));
+        ASSERT_NE(p, nullptr) << pc->Attribute("name");
+        EXPECT_EQ(p->cls, 15u) << p->name << " is no patient";
+      }
+      // The game's own map reader.
+      CMapa map;
+      map.nahrajDefiniceXML(kData + "maps/" + level->Attribute("tiledef"));
+      map.nahrajMapuXML(folder + name + "_map.xml");
+      ASSERT_EQ(map.getLayers().size(), 1u);
+      ASSERT_NE(map.getPozadi(), MAPA_ZADNA_SURFACE);
+      TiXmlDocument mapDoc((folder + name + "_map.xml").c_str());
+      ASSERT_TRUE(mapDoc.LoadFile());
+      std::pair<int, int> bg = pictureSize(kData + "gfx/" + mapDoc.FirstChildElement("map")->Attribute("background"));
+      EXPECT_EQ(bg.first, 800);
+      EXPECT_EQ(bg.second, 600);
+
+      TiXmlDocument ents((folder + name + "_entities.xml").c_str());
+      ASSERT_TRUE(ents.LoadFile());
+      TiXmlElement *root = ents.FirstChildElement("mapEntities");
+      ASSERT_NE(root, nullptr);
+      int cursors = 0;
+      std::vector<std::pair<const Prototype *, std::pair<int, int>>> placed;
+      for (TiXmlElement *e = root->FirstChildElement("entity"); e; e = e->NextSiblingElement("entity")) {
+        const Prototype *p = prototype(e->Attribute("name"));
+        ASSERT_NE(p, nullptr) << "no prototype " << e->Attribute("name");
+        cursors += p->cls == 32;
+        placed.push_back({p, {intAttr(e, "x"), intAttr(e, "y")}});
+      }
+      for (TiXmlElement *a = root->FirstChildElement("adder"); a; a = a->NextSiblingElement("adder"))
+        for (TiXmlElement *e = a->FirstChildElement("adderentity"); e; e = e->NextSiblingElement("adderentity")) {
+          const Prototype *p = prototype(e->Attribute("name"));
+          ASSERT_NE(p, nullptr) << "no prototype " << e->Attribute("name");
+          placed.push_back({p, {intAttr(a, "x"), intAttr(a, "y")}});
+        }
+      EXPECT_EQ(cursors, 1) << "one cursor per screen";
+      // Where the player works on something, the tile must be walkable ground no solid thing
+      // covers, so a click there leads somewhere.
+      for (auto &pl : placed) {
+        const Prototype *p = pl.first;
+        if (p->nearX == 0 && p->nearY == 0) continue;
+        int tx = (pl.second.first + p->nearX) / 32, ty = (pl.second.second + p->nearY) / 32;
+        ASSERT_TRUE(tx >= 0 && tx < 25 && ty >= 0 && ty < 19) << p->name;
+        EXPECT_TRUE(map.isWalkable(0, ty * 25 + tx)) << p->name << " is worked on from a wall";
+        for (auto &other : placed) {
+          if (!other.first->blocks()) continue;
+          const FramesetInfo *f = sprites().at(other.first->sprite).find(other.first->frameset);
+          int x0 = (other.second.first + f->box.x) / 32, x1 = (other.second.first + f->box.x + f->box.w) / 32;
+          int y0 = (other.second.second + f->box.y) / 32, y1 = (other.second.second + f->box.y + f->box.h) / 32;
+          EXPECT_FALSE(tx >= x0 && tx <= x1 && ty >= y0 && ty <= y1)
+              << p->name << " is worked on from a tile " << other.first->name << " blocks";
+        }
+      }
+    }
+  }
 }

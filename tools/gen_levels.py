@@ -1,0 +1,434 @@
+#!/usr/bin/env python3
+"""Writes the level files of every difficulty from the templates in tools/levels, the shared
+tile definitions from tiles.csv, and the pictures they name (tile set and backgrounds).
+
+For each difficulty folder (easy, medium, hard) under data/maps: levellist.xml and, for every
+listed level, NAME_defs.xml, NAME_map.xml, NAME_entities.xml and the optional texts
+NAME_intro.txt, NAME_outro.txt, NAME_introentity.txt, NAME_entitydesc.txt. A template value
+written "a | b | c" gives the easy, medium and hard values.
+
+Template sections: [defs] key = value (attributes of the definition's level element);
+[patients] NAME count=N [forced]; [map] background = PICTURE, painter = PAINTER; [grid] 19
+rows of 25 tile chars (tiles.csv); [entities] lines
+    entity NAME X Y [deadder]
+    adder X Y [bY=N] NAME[#BED] ...      (#BED: the bed's number)
+    deadder X Y [bY=N] NAME ...
+    generator X Y INTERVAL START NAME ...
+and [intro], [outro], [introentity], [entitydesc] texts.
+
+Usage: gen_levels.py --levels tools/levels --tiles tools/tiles.csv --maps DIR --gfx DIR
+"""
+
+import argparse
+import math
+import os
+import random
+import sys
+from xml.sax.saxutils import quoteattr
+
+from PIL import Image, ImageDraw, ImageFont
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import tobgen  # noqa: E402
+
+DIFFICULTIES = ("easy", "medium", "hard")
+COLS, ROWS, TILE = 25, 19, 32
+TEXTS = ("intro", "outro", "introentity", "entitydesc")
+FONT_DIR = "/usr/share/fonts/truetype/dejavu"
+
+
+class LevelError(SystemExit):
+    pass
+
+
+def read_template(path):
+    sections = {}
+    current = None
+    with open(path, encoding="utf-8") as f:
+        for raw in f:
+            line = raw.rstrip("\n")
+            if line.startswith("[") and line.strip().endswith("]"):
+                current = line.strip()[1:-1]
+                sections.setdefault(current, [])
+                continue
+            if current is None:
+                continue
+            sections[current].append(line)
+    for key in list(sections):
+        if key not in TEXTS:
+            # Comments and blank lines, except in texts ('#' is a grid's wall; grids keep theirs).
+            sections[key] = [ln for ln in sections[key] if ln.strip() and (key == "grid" or not ln.lstrip().startswith("#"))]
+    return sections
+
+
+def pairs(lines, where):
+    out = []
+    for ln in lines:
+        if "=" not in ln:
+            raise LevelError("%s: '%s' is not key = value" % (where, ln))
+        k, v = ln.split("=", 1)
+        out.append((k.strip(), v.strip()))
+    return out
+
+
+def by_difficulty(value, d):
+    parts = [p.strip() for p in value.split("|")]
+    if len(parts) == 1:
+        return parts[0]
+    if len(parts) != 3:
+        raise LevelError("value '%s' needs one part or three (easy | medium | hard)" % value)
+    return parts[DIFFICULTIES.index(d)]
+
+
+def read_tiles(path):
+    tiles = []
+    for r in tobgen.read_catalogue(path):
+        tiles.append(dict(id=int(r["id"]), char=r["char"], name=r["name"], walkable=int(r["walkable"]),
+                          special=int(r["special"]), colour=r["colour"]))
+    return tiles
+
+
+def grid_of(lines, tiles, where):
+    chars = {t["char"]: t for t in tiles}
+    if len(lines) != ROWS:
+        raise LevelError("%s: the grid needs %d rows, not %d" % (where, ROWS, len(lines)))
+    grid = []
+    for r, ln in enumerate(lines):
+        if len(ln) != COLS:
+            raise LevelError("%s: grid row %d needs %d cells, not %d" % (where, r, COLS, len(ln)))
+        for ch in ln:
+            if ch not in chars:
+                raise LevelError("%s: grid row %d: unknown tile '%s'" % (where, r, ch))
+        grid.append([chars[ch] for ch in ln])
+    return grid
+
+
+def xml_defs(level, d):
+    lines = ["<?xml version=\"1.0\" encoding=\"UTF-8\"?>", "<leveldef>"]
+    attrs = "".join(" %s=%s" % (k, quoteattr(by_difficulty(v, d))) for k, v in level["defs"])
+    lines.append("  <level%s/>" % attrs)
+    for ln in level["patients"]:
+        words = ln.split()
+        attrs = " name=%s" % quoteattr(words[0])
+        for w in words[1:]:
+            if w == "forced":
+                attrs += ' forced="1"'
+            elif w.startswith("count="):
+                attrs += ' count="%d"' % int(by_difficulty(w[6:], d))
+            else:
+                raise LevelError("%s: patient option '%s'" % (level["name"], w))
+        lines.append("  <pacient%s/>" % attrs)
+    lines.append("</leveldef>")
+    return "\n".join(lines) + "\n"
+
+
+def xml_map(level):
+    grid = level["grid"]
+    bg = dict(level["map"]).get("background")
+    head = "<map name=%s%s>" % (quoteattr(level["name"]), (" background=%s" % quoteattr(bg)) if bg else "")
+    lines = ["<?xml version=\"1.0\" encoding=\"UTF-8\"?>", head, '  <layer name="walk" bgtiles="1">']
+    for r in range(ROWS):
+        for c in range(COLS):
+            if grid[r][c]["id"] != 1:
+                lines.append('    <tile id="%d" x="%d" y="%d"/>' % (grid[r][c]["id"], c, r))
+    lines += ["  </layer>", "</map>"]
+    return "\n".join(lines) + "\n"
+
+
+def xml_entities(level):
+    where = level["name"]
+    groups = {"deadder": [], "entity": [], "generator": [], "adder": []}
+    for ln in level["entities"]:
+        w = ln.split()
+        kind = w[0]
+        try:
+            if kind == "entity":
+                attrs = "name=%s x=\"%d\" y=\"%d\"" % (quoteattr(w[1]), int(w[2]), int(w[3]))
+                if len(w) > 4 and w[4] == "deadder":
+                    attrs += ' deadder="1"'
+                groups["entity"].append("  <entity %s/>" % attrs)
+            elif kind in ("adder", "deadder"):
+                x, y, rest = int(w[1]), int(w[2]), w[3:]
+                by = ""
+                if rest and rest[0].startswith("bY="):
+                    by = ' bY="%d"' % int(rest[0][3:])
+                    rest = rest[1:]
+                body = []
+                for name in rest:
+                    name, _, bed = name.partition("#")
+                    extra = ' postelcislo="%d"' % int(bed) if bed and kind == "adder" else ""
+                    body.append("    <%sentity name=%s%s/>" % (kind, quoteattr(name), extra))
+                groups[kind].append("\n".join(['  <%s x="%d" y="%d"%s>' % (kind, x, y, by)] + body + ["  </%s>" % kind]))
+            elif kind == "generator":
+                x, y, interval, start = (int(v) for v in w[1:5])
+                body = ["    <generatorentity name=%s/>" % quoteattr(n) for n in w[5:]]
+                groups["generator"].append("\n".join(
+                    ['  <generator x="%d" y="%d" interval="%d" start="%d">' % (x, y, interval, start)] + body +
+                    ["  </generator>"]))
+            else:
+                raise LevelError("%s: unknown entities line '%s'" % (where, ln))
+        except (IndexError, ValueError):
+            raise LevelError("%s: bad entities line '%s'" % (where, ln))
+    lines = ["<?xml version=\"1.0\" encoding=\"UTF-8\"?>", "<mapEntities>"]
+    for kind in ("deadder", "entity", "generator", "adder"):
+        lines += groups[kind]
+    lines.append("</mapEntities>")
+    return "\n".join(lines) + "\n"
+
+
+def entity_names(level):
+    """Every prototype name the level places or asks for."""
+    names = []
+    for ln in level["entities"]:
+        w = ln.split()
+        if w[0] == "entity":
+            names.append(w[1])
+        elif w[0] in ("adder", "deadder"):
+            names += [n.partition("#")[0] for n in w[3:] if not n.startswith("bY=")] + [w[0].upper()]
+        elif w[0] == "generator":
+            names += w[5:]
+    names += [ln.split()[0] for ln in level["patients"]]
+    return names
+
+
+# --- pictures ------------------------------------------------------------------------------------
+def hexrgb(s):
+    return tuple(int(s[i:i + 2], 16) for i in (1, 3, 5))
+
+
+def font(size, bold=True):
+    return ImageFont.truetype(os.path.join(FONT_DIR, "DejaVuSans-Bold.ttf" if bold else "DejaVuSans.ttf"), size)
+
+
+def tileset(tiles):
+    img = Image.new("RGB", (256, 64), (0, 0, 0))
+    d = ImageDraw.Draw(img)
+    for k, t in enumerate(tiles):
+        x, y = (k % 8) * TILE, (k // 8) * TILE
+        col = hexrgb(t["colour"])
+        d.rectangle([x, y, x + TILE - 1, y + TILE - 1], fill=col, outline=tuple(int(c * 0.7) for c in col))
+        d.text((x + 16, y + 16), t["char"], fill=(30, 30, 40), font=font(14), anchor="mm")
+    return img
+
+
+def xml_tiles(tiles, picture):
+    lines = ["<?xml version=\"1.0\" encoding=\"UTF-8\"?>", "<tiledef src=%s>" % quoteattr(picture)]
+    for k, t in enumerate(tiles):
+        lines.append('  <tileSprite name="%s" x="%d" y="%d"/>' % (t["name"], (k % 8) * TILE, (k // 8) * TILE))
+    for t in tiles:
+        lines.append('  <tile name="%s" id="%d" walkable="%d" special="%d" tileSprite="%s"/>' % (
+            t["name"], t["id"], t["walkable"], t["special"], t["name"]))
+    lines.append("</tiledef>")
+    return "\n".join(lines) + "\n"
+
+
+def paint_room(d, grid, rnd, floor=((222, 232, 236), (204, 218, 226))):
+    """Floor, carpet, walls, windows and doors of a room, cell by cell from the grid."""
+    for r in range(ROWS):
+        for c in range(COLS):
+            t = grid[r][c]["name"]
+            x, y = c * TILE, r * TILE
+            if t in ("floor", "door"):
+                d.rectangle([x, y, x + 31, y + 31], fill=floor[(r + c) % 2])
+            elif t == "carpet":
+                d.rectangle([x, y, x + 31, y + 31], fill=(176, 100, 116))
+                d.rectangle([x + 3, y + 3, x + 28, y + 28], outline=(206, 150, 120))
+            elif t == "grass":
+                d.rectangle([x, y, x + 31, y + 31], fill=(124, 188, 92))
+            elif t == "water":
+                d.rectangle([x, y, x + 31, y + 31], fill=(76, 140, 208))
+            elif t == "fixture":
+                d.rectangle([x, y, x + 31, y + 31], fill=(112, 122, 136))
+    # Walls: a pale upper wall with a darker skirting where it meets the floor.
+    for r in range(ROWS):
+        for c in range(COLS):
+            t = grid[r][c]["name"]
+            x, y = c * TILE, r * TILE
+            if t in ("wall", "window"):
+                d.rectangle([x, y, x + 31, y + 31], fill=(150, 186, 206))
+                below = grid[r + 1][c]["name"] if r + 1 < ROWS else "wall"
+                if below not in ("wall", "window"):
+                    d.rectangle([x, y + 20, x + 31, y + 31], fill=(96, 128, 150))
+                    d.line([x, y + 20, x + 31, y + 20], fill=(240, 240, 240), width=2)
+    for r in range(ROWS):
+        c = 0
+        while c < COLS:
+            if grid[r][c]["name"] == "window":
+                c0 = c
+                while c < COLS and grid[r][c]["name"] == "window":
+                    c += 1
+                x0, x1 = c0 * TILE + 6, c * TILE - 6
+                d.rectangle([x0 - 4, r * TILE + 4, x1 + 4, (r + 2) * TILE + 6], fill=(236, 236, 236), outline=(90, 90, 100), width=2)
+                d.rectangle([x0, r * TILE + 8, x1, (r + 2) * TILE + 2], fill=(150, 210, 245))
+                for k in range(3):
+                    cx = x0 + 20 + k * (x1 - x0 - 40) / 2
+                    d.ellipse([cx - 14, r * TILE + 30 + 6 * (k % 2), cx + 14, r * TILE + 44 + 6 * (k % 2)], fill=(250, 250, 255))
+                d.line([(x0 + x1) / 2, r * TILE + 8, (x0 + x1) / 2, (r + 2) * TILE + 2], fill=(236, 236, 236), width=4)
+            else:
+                c += 1
+    for r in range(ROWS):
+        if grid[r][0]["name"] == "door" and (r == 0 or grid[r - 1][0]["name"] != "door"):
+            d.rectangle([0, r * TILE - 6, 10, r * TILE + 2 * TILE + 4], fill=(200, 144, 88), outline=(90, 60, 40), width=2)
+
+
+def paint_ward(grid, level):
+    img = Image.new("RGB", (800, 600), (200, 200, 200))
+    d = ImageDraw.Draw(img)
+    rnd = random.Random(tobgen.seed_of("ward", level["name"]))
+    paint_room(d, grid, rnd)
+    # Pictures and a clock on the wall, a red cross, floor marks leading from the door.
+    d.rectangle([150, 18, 230, 66], fill=(250, 246, 230), outline=(90, 70, 50), width=3)
+    d.polygon([(160, 60), (185, 30), (205, 50), (220, 40), (220, 60)], fill=(110, 170, 90))
+    d.ellipse([580, 20, 620, 60], fill=(250, 250, 250), outline=(60, 60, 70), width=3)
+    d.line([600, 40, 600, 26], fill=(40, 40, 50), width=3)
+    d.line([600, 40, 611, 44], fill=(40, 40, 50), width=3)
+    d.rectangle([40, 24, 72, 56], fill=(255, 255, 255), outline=(200, 60, 60), width=2)
+    d.rectangle([52, 28, 60, 52], fill=(220, 60, 60))
+    d.rectangle([44, 36, 68, 44], fill=(220, 60, 60))
+    for k in range(10):
+        d.ellipse([40 + k * 30, 490, 52 + k * 30, 496], fill=(160, 190, 210))
+    return img
+
+
+def paint_menu(grid, level):
+    img = Image.new("RGB", (800, 600))
+    d = ImageDraw.Draw(img, "RGBA")
+    for y in range(600):
+        t = y / 600
+        d.line([0, y, 800, y], fill=(int(90 + 110 * t), int(150 + 80 * t), int(230 + 15 * t)))
+    d.ellipse([640, 40, 740, 140], fill=(255, 230, 120))
+    rnd = random.Random(tobgen.seed_of("menu", level["name"]))
+    for k in range(6):
+        x, y = rnd.uniform(0, 760), rnd.uniform(210, 330)
+        for dx, dy, r in ((0, 10, 22), (24, 0, 28), (52, 10, 22)):
+            d.ellipse([x + dx - r, y + dy - r, x + dx + r, y + dy + r], fill=(255, 255, 255, 220))
+    d.ellipse([-200, 440, 1000, 900], fill=(96, 160, 80))
+    # The hospital on a hill under the title.
+    d.ellipse([120, 430, 680, 760], fill=(118, 182, 96))
+    d.line([(400, 470), (380, 530), (420, 600)], fill=(220, 200, 150), width=26, joint="curve")
+    d.rectangle([280, 300, 520, 470], fill=(250, 248, 240), outline=(60, 60, 70), width=3)
+    d.polygon([(260, 305), (400, 230), (540, 305)], fill=(220, 70, 70), outline=(60, 60, 70))
+    d.rectangle([380, 250, 420, 290], fill=(255, 255, 255), outline=(60, 60, 70), width=2)
+    d.rectangle([395, 256, 405, 284], fill=(220, 60, 60))
+    d.rectangle([386, 265, 414, 275], fill=(220, 60, 60))
+    for row in range(2):
+        for k in range(4):
+            x = 300 + k * 56
+            d.rectangle([x, 320 + row * 50, x + 32, 350 + row * 50], fill=(150, 210, 245), outline=(60, 60, 70), width=2)
+    d.rectangle([384, 420, 416, 470], fill=(200, 144, 88), outline=(60, 60, 70), width=2)
+    f = font(78)
+    d.text((404, 124), "TOBRULANT", font=f, fill=(20, 20, 40, 160), anchor="mm")
+    d.text((400, 120), "TOBRULANT", font=f, fill=(255, 224, 90), anchor="mm", stroke_width=5, stroke_fill=(120, 30, 40))
+    d.text((400, 186), "a day on the ward", font=font(26, False), fill=(255, 255, 255), anchor="mm",
+           stroke_width=2, stroke_fill=(30, 40, 70))
+    return img
+
+
+def paint_worldmap(grid, level):
+    img = Image.new("RGB", (800, 600), (76, 140, 208))
+    d = ImageDraw.Draw(img)
+    rnd = random.Random(tobgen.seed_of("worldmap"))
+    for k in range(60):
+        x, y = rnd.uniform(0, 800), rnd.uniform(0, 600)
+        d.arc([x, y, x + 30, y + 10], 200, 340, fill=(150, 200, 240), width=2)
+    pts = [(400 + math.cos(a) * (300 + 40 * math.sin(3 * a) + 20 * math.cos(7 * a)),
+            310 + math.sin(a) * (230 + 30 * math.cos(5 * a))) for a in [2 * math.pi * i / 90 for i in range(90)]]
+    d.polygon(pts, fill=(236, 220, 160))
+    inner = [((x - 400) * 0.93 + 400, (y - 310) * 0.9 + 310) for x, y in pts]
+    d.polygon(inner, fill=(124, 188, 92))
+    d.line([(400, 80), (420, 200), (380, 330), (430, 450), (410, 560)], fill=(90, 160, 220), width=14, joint="curve")
+    for k in range(14):
+        x, y = rnd.uniform(180, 620), rnd.uniform(140, 480)
+        d.polygon([(x, y - 18), (x - 12, y + 6), (x + 12, y + 6)], fill=(60, 130, 70))
+    road = [(150, 420), (260, 360), (330, 400), (470, 300), (560, 330), (640, 220)]
+    d.line(road, fill=(200, 170, 110), width=10, joint="curve")
+    for x, y in road:
+        d.ellipse([x - 9, y - 9, x + 9, y + 9], fill=(250, 240, 200), outline=(120, 90, 50), width=3)
+    d.rectangle([0, 0, 800, 40], fill=(40, 80, 110))
+    d.text((400, 20), "THE WORLD MAP", font=font(20), fill=(255, 255, 255), anchor="mm")
+    return img
+
+
+def paint_lab(grid, level):
+    img = Image.new("RGB", (800, 600), (220, 228, 236))
+    d = ImageDraw.Draw(img)
+    for r in range(6, 19):
+        for c in range(25):
+            d.rectangle([c * 32, r * 32, c * 32 + 31, r * 32 + 31], fill=(240, 244, 248) if (r + c) % 2 else (214, 222, 232))
+    d.rectangle([0, 0, 800, 192], fill=(170, 200, 196))
+    for x in range(40, 800, 190):
+        d.rectangle([x, 40, x + 150, 150], fill=(120, 90, 60), outline=(70, 50, 30), width=3)
+        for k in range(3):
+            y = 60 + k * 30
+            d.line([x + 6, y + 20, x + 144, y + 20], fill=(70, 50, 30), width=3)
+            for j in range(6):
+                col = [(220, 70, 70), (70, 120, 220), (80, 180, 90), (240, 200, 60)][(j + k) % 4]
+                d.rectangle([x + 12 + j * 22, y, x + 24 + j * 22, y + 19], fill=col, outline=(40, 40, 40))
+    d.rectangle([60, 420, 740, 470], fill=(250, 250, 250), outline=(90, 100, 110), width=3)
+    d.rectangle([60, 470, 740, 540], fill=(150, 170, 190), outline=(90, 100, 110), width=3)
+    d.text((400, 214), "LABORATORY", font=font(24), fill=(60, 90, 120), anchor="mm")
+    return img
+
+
+PAINTERS = {"ward": paint_ward, "menu": paint_menu, "worldmap": paint_worldmap, "lab": paint_lab}
+# Backgrounds made for screens whose levels come later.
+EXTRA_PICTURES = (("bg_worldmap.jpg", "worldmap"), ("bg_lab.jpg", "lab"))
+
+
+def load_levels(folder, tiles):
+    names = [ln.strip() for ln in open(os.path.join(folder, "levellist.txt"), encoding="utf-8")
+             if ln.strip() and not ln.lstrip().startswith("#")]
+    levels = []
+    for name in names:
+        sec = read_template(os.path.join(folder, name + ".level"))
+        where = name + ".level"
+        level = dict(name=name, defs=pairs(sec.get("defs", []), where), map=pairs(sec.get("map", []), where),
+                     patients=sec.get("patients", []), entities=sec.get("entities", []),
+                     grid=grid_of(sec.get("grid", []), tiles, where),
+                     texts={k: "\n".join(sec[k]).strip("\n") for k in TEXTS if k in sec})
+        if "tiledef" not in dict(level["defs"]):
+            raise LevelError("%s: [defs] needs tiledef" % where)
+        levels.append(level)
+    return levels
+
+
+def main():
+    ap = argparse.ArgumentParser()
+    ap.add_argument("--levels", required=True)
+    ap.add_argument("--tiles", required=True)
+    ap.add_argument("--maps", required=True, help="data/maps")
+    ap.add_argument("--gfx", required=True, help="data/gfx")
+    ap.add_argument("--names", help="also write every prototype name the levels use to this file")
+    args = ap.parse_args()
+    tiles = read_tiles(args.tiles)
+    levels = load_levels(args.levels, tiles)
+    tobgen.write_if_changed(os.path.join(args.maps, "tiles.xml"), xml_tiles(tiles, "tiles.png"))
+    tobgen.save_image(tileset(tiles), os.path.join(args.gfx, "tiles.png"))
+    for d in DIFFICULTIES:
+        folder = os.path.join(args.maps, d)
+        lst = "".join('<level name=%s/>\n' % quoteattr(lv["name"]) for lv in levels)
+        tobgen.write_if_changed(os.path.join(folder, "levellist.xml"), '<?xml version="1.0" encoding="UTF-8"?>\n' + lst)
+        for lv in levels:
+            base = os.path.join(folder, lv["name"])
+            tobgen.write_if_changed(base + "_defs.xml", xml_defs(lv, d))
+            tobgen.write_if_changed(base + "_map.xml", xml_map(lv))
+            tobgen.write_if_changed(base + "_entities.xml", xml_entities(lv))
+            for k, text in lv["texts"].items():
+                tobgen.write_if_changed(base + "_%s.txt" % k, text)
+    done = set()
+    for lv in levels:
+        m = dict(lv["map"])
+        if "background" in m and m["background"] not in done:
+            painter = PAINTERS[m.get("painter", "ward")]
+            tobgen.save_image(painter(lv["grid"], lv), os.path.join(args.gfx, m["background"]))
+            done.add(m["background"])
+    for picture, painter in EXTRA_PICTURES:
+        if picture not in done:
+            tobgen.save_image(PAINTERS[painter](None, dict(name=picture)), os.path.join(args.gfx, picture))
+    if args.names:
+        names = sorted({n for lv in levels for n in entity_names(lv)})
+        tobgen.write_if_changed(args.names, "\n".join(names) + "\n")
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,65 @@
+#!/usr/bin/env python3
+"""Writes data/variables.xml, the default values of the entity prototypes' exported variables,
+from patients.csv (species: disease names, reaction sounds, coughs) and variables.csv (tip
+texts, shop help texts, perk tuning).
+
+Usage: gen_variables.py --patients tools/patients.csv --variables tools/variables.csv --out FILE
+"""
+
+import argparse
+import os
+import sys
+from xml.sax.saxutils import quoteattr
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import tobgen  # noqa: E402
+
+REACTIONS = (("soundexithappy", "EXITHAPPY"), ("soundexitangry", "EXITANGRY"), ("soundmeds", "MEDS"),
+             ("soundpanic", "PANIC"))
+
+
+def records(patients, variables):
+    out = []  # [(entity, [(variable, value)])], in file order
+    by_name = {}
+
+    def put(entity, var, value):
+        if entity not in by_name:
+            by_name[entity] = []
+            out.append((entity, by_name[entity]))
+        if any(v == var for v, _ in by_name[entity]):
+            raise SystemExit("%s: variable %s given twice" % (entity, var))
+        by_name[entity].append((var, value))
+
+    for r in tobgen.read_catalogue(patients):
+        name = r["prototype"]
+        if r["disease"] != "_":
+            put(name, "diseasename", r["disease"])
+        for var, key in REACTIONS:
+            for n in (1, 2):
+                put(name, "%s%d" % (var, n), "%s_%s%d" % (key, r["voice"], n))
+        put(name, "maxkaselcount", str(int(r["coughs"])))
+    for r in tobgen.read_catalogue(variables):
+        put(r["entity"], r["variable"], r["value"])
+    return out
+
+
+def build(recs):
+    lines = ['<?xml version="1.0" encoding="UTF-8"?>', "<variables>"]
+    for entity, pairs in recs:
+        attrs = "".join(" %s=%s" % (k, quoteattr(v)) for k, v in pairs)
+        lines.append("  <entity name=%s%s/>" % (quoteattr(entity), attrs))
+    lines.append("</variables>")
+    return "\n".join(lines) + "\n"
+
+
+def main():
+    ap = argparse.ArgumentParser()
+    ap.add_argument("--patients", required=True)
+    ap.add_argument("--variables", required=True)
+    ap.add_argument("--out", required=True)
+    args = ap.parse_args()
+    tobgen.write_if_changed(args.out, build(records(args.patients, args.variables)))
+
+
+if __name__ == "__main__":
+    main()
