@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -354,8 +356,8 @@ struct GameRun {
   }
 };
 
-std::string gameWindow() {
-  std::string id = shell("xdotool search --name '^Tobrulant$' 2>/dev/null | head -1");
+std::string gameWindow(pid_t pid) {
+  std::string id = shell("xdotool search --all --pid " + std::to_string(pid) + " --name '^Tobrulant$' 2>/dev/null | head -1");
   while (!id.empty() && (id.back() == '\n' || id.back() == ' ')) id.pop_back();
   return id;
 }
@@ -397,6 +399,10 @@ protected:
     if (!std::getenv("DISPLAY")) GTEST_SKIP() << "needs an X display (run under xvfb-run)";
     for (const char *tool : {"xdotool", "import", "identify", "compare", "python3"})
       ASSERT_TRUE(haveTool(tool)) << tool << " is missing (tools/deps.sh lists it)";
+    // Window tests share the X server and take turns on it (the engine tests hold the same lock).
+    const char *display = std::getenv("DISPLAY");
+    lockFd = open((std::string("/tmp/tobrulant-display") + display + ".lock").c_str(), O_CREAT | O_RDWR, 0666);
+    if (lockFd >= 0) flock(lockFd, LOCK_EX);
     home = scratchDir("home");
     ASSERT_FALSE(home.empty());
     mkdir((home + "/hospital").c_str(), 0777);
@@ -407,7 +413,9 @@ protected:
     run.stop();
     removeTree(home);
     removeTree(app);
+    if (lockFd >= 0) close(lockFd);
   }
+  int lockFd = -1;
   std::string home;
   std::string app;
   GameRun run;
@@ -422,7 +430,7 @@ TEST_F(ExecutableTest, StartsShowsItsScreensAndEndsCleanlyWhenTheWindowCloses) {
   auto t0 = std::chrono::steady_clock::now();
   while (window.empty() && std::chrono::steady_clock::now() - t0 < std::chrono::seconds(20) && run.running()) {
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    window = gameWindow();
+    window = gameWindow(run.pid);
   }
   ASSERT_FALSE(window.empty()) << readAll(run.err);
   auto shown = std::chrono::steady_clock::now();
