@@ -596,6 +596,8 @@ def paint_portrait(w, h, index, count, p):
     male = p.get("male") == "1"
     main, trim_name = COATS.get(p.get("coat", "white"), COATS["white"])
     k = min(w / 180, h / 240)
+    if p.get("frame") == "1":
+        k *= 0.92
     cx = w / 2
     if p.get("frame") == "1":
         glow = colour("gold") if index == 1 else colour("sky")
@@ -609,14 +611,19 @@ def paint_portrait(w, h, index, count, p):
     hy = h - 150 * k
     hair = colour("brown" if male else "ginger")
     if not male:
-        c.ellipse(cx - 52 * k, hy - 50 * k, cx + 52 * k, hy + 70 * k, fill=hair, width=2)
+        c.ellipse(cx - 54 * k, hy - 50 * k, cx + 54 * k, hy + 38 * k, fill=hair, width=2)
+        for sx in (-1, 1):
+            c.rect(min(cx + sx * 34 * k, cx + sx * 54 * k), hy, max(cx + sx * 34 * k, cx + sx * 54 * k), hy + 66 * k,
+                   fill=hair, width=2, r=8 * k)
     c.rect(cx - 14 * k, hy + 30 * k, cx + 14 * k, hy + 62 * k, fill=skin, width=1.6)
     c.circle(cx, hy, 46 * k, fill=skin, width=2)
     c.ellipse(cx - 46 * k, hy - 50 * k, cx + 46 * k, hy - 12 * k, fill=hair, outline=None)
     for sx in (-1, 1):
         c.circle(cx + sx * 17 * k, hy + 2 * k, 5 * k, fill=INK, outline=None)
     c.arc(cx - 18 * k, hy + 6 * k, cx + 18 * k, hy + 30 * k, 20, 160, fill=INK, width=3 * k)
-    c.text(cx, h - 28 * k, "DR. " + ("JONAS" if male else "HANNA"), 18 * k, fill=(255, 255, 255), fit=w - 20)
+    if p.get("frame") != "1":
+        # The hero choice writes the hero's name under its own picture.
+        c.text(cx, h - 28 * k, "DR. " + ("ZIVUVOV" if male else "HANNAH"), 18 * k, fill=(255, 255, 255), fit=w - 20)
     return c.done()
 
 

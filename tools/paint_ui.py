@@ -46,7 +46,8 @@ def paint_panel(w, h, index, count, p):
         c.rect(6, 14, w - 6, h - 4, fill=colour("wood"), width=2.5, r=10)
         c.rect(22, 34, w - 22, h - 18, fill=(252, 250, 244), width=1.6, r=4)
         c.rect(w / 2 - 50, 2, w / 2 + 50, 28, fill=colour("grey"), width=2, r=6)
-        c.text(w / 2, 56, title, 20, fill=colour("navy"), stroke=None)
+        if title:
+            c.text(w / 2, 56, title, 20, fill=colour("navy"), stroke=None)
     elif style == "menu":
         # The menu's clipboard in the middle of the screen, the ward showing around it.
         x0, x1 = w / 2 - 210, w / 2 + 210
@@ -58,7 +59,6 @@ def paint_panel(w, h, index, count, p):
     elif style == "window":
         c.rect(3, 3, w - 3, h - 3, fill=(250, 248, 240), width=2.5, r=14)
         c.rect(3, 3, w - 3, 40, fill=colour("navy"), width=2.5, r=14)
-        c.rect(14, 50, w - 14, h - 70, fill=None, outline=(200, 200, 210), width=1.2, r=6)
         if title:
             c.text(w / 2, 22, title, 16, fill=(255, 255, 255))
     elif style == "bubble":
@@ -67,6 +67,18 @@ def paint_panel(w, h, index, count, p):
         c.line([(36, h - 23), (30, h - 3), (62, h - 24)], fill=INK, width=2.2)
         if title:
             c.text(w - 22, 22 + (2 if index else 0), title, 18, fill=colour("blue"))
+    elif style == "banner":
+        # The tip and tutorial bubble across the screen: its text is centred on x 422 from y 68.
+        c.rect(30, 30, w - 4, h - 4, fill=(0, 0, 0, 70), outline=None, r=22)
+        c.rect(24, 24, w - 10, h - 10, fill=(255, 252, 236), width=2.5, r=22)
+        c.rect(34, 34, w - 20, h - 20, fill=None, outline=(236, 206, 120), width=2, r=16)
+        c.circle(46, 34, 26, fill=colour("pink"), width=2)
+        c.circle(46, 30, 14, fill=(250, 214, 184), width=1.6)
+        c.ellipse(34, 14, 58, 26, fill=(255, 255, 255), width=1.4)
+        c.text(46, 20, "+", 9, fill=colour("red"), stroke=None)
+        for sx in (-1, 1):
+            c.circle(46 + sx * 5, 30, 1.6, fill=INK, outline=None)
+        c.arc(40, 30, 52, 40, 20, 160, fill=INK, width=1.4)
     elif style == "plaque":
         c.rect(3, 3, w - 3, h - 3, fill=colour("wood"), width=2.4, r=10)
         c.rect(10, 10, w - 10, h - 10, fill=None, outline=colour("gold"), width=2, r=6)
@@ -80,7 +92,15 @@ def paint_button(w, h, index, count, p):
     col = colour(p.get("colour", "teal"))
     if index == 1:
         col = shade(col, 1.2)
-    if p.get("round") == "1":
+    if p.get("paper") == "1":
+        # A paper note held by two magnets; the game writes the label on it in brown.
+        paper = (255, 250, 214) if index == 1 else (250, 244, 226)
+        c.rect(3, 4, w - 1, h - 1, fill=(0, 0, 0, 60), outline=None, r=4)
+        c.rect(1, 1, w - 4, h - 4, fill=paper, outline=(150, 120, 80), width=1.6, r=4)
+        c.line([(10, h - 10), (w - 14, h - 10)], fill=(226, 214, 186), width=1.2)
+        if index == 1:
+            c.rect(4, 4, w - 7, h - 7, fill=None, outline=(240, 190, 60), width=2, r=3)
+    elif p.get("round") == "1":
         c.circle(w / 2, h / 2, w / 2 - 2, fill=col, width=2)
     else:
         r = min(h / 2 - 1, 14)
@@ -361,7 +381,7 @@ def paint_scene(w, h, index, count, p):
             c.circle(x, h * 0.72 - hh + 30, 32, fill=(g - 20, g - 20, g - 20), outline=(40, 40, 40), width=2)
         title = {"credits": "TOBRULANT - THE TEAM", "photo": "THE WARD'S FINEST"}[kind]
         if p.get("hero"):
-            title = "DR. " + ("JONAS" if p.get("hero") == "m" else "HANNA") + " AND THE TEAM"
+            title = "DR. " + ("ZIVUVOV" if p.get("hero") == "m" else "HANNAH") + " AND THE TEAM"
         c.rect(0, 0, w, 70, fill=(30, 30, 30), outline=None)
         c.text(w / 2, 36, title, 30, fill=(240, 240, 240), stroke=None)
         c.rect(12, 12, w - 12, h - 12, fill=None, outline=(250, 250, 250), width=6)
