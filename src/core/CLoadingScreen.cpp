@@ -3,6 +3,7 @@
 #include "core/CEngine.h"
 #include "core/GameGlobals.h"
 #include "engine/KPTK.h"
+#include "engine/KMiscTools.h"
 #include "engine/KText.h"
 #include "engine/KWindow.h"
 #include "media/CFontSeznam.h"
@@ -12,7 +13,7 @@
 #include "media/ZSpriteFactory.h"
 
 CLoadingScreen::CLoadingScreen()
-    : loading(nullptr), loadingBg(nullptr), logo(nullptr), logoFill(nullptr), fill(0.0f), drawCount(0) {}
+    : loading(nullptr), loadingBg(nullptr), logo(nullptr), logoFill(nullptr), fill(0.0f), drawCount(0), lastDraw(0) {}
 
 CLoadingScreen::~CLoadingScreen() {
   freeSprites();
@@ -39,14 +40,24 @@ void CLoadingScreen::nahrajSprite() {
 }
 
 void CLoadingScreen::setText(std::string t) {
+  // Every loading step restates its text; only a new text needs showing at once.
+  bool changed = t != text || drawCount == 0;
   text = std::move(t);
+  if (!changed && KMiscTools::getMilliseconds() - lastDraw < kMinRedrawMs) return;
   draw();
+  lastDraw = KMiscTools::getMilliseconds();
 }
 
 void CLoadingScreen::setFill(float f) {
   fill = f;
+  // Hundreds of fill steps arrive within a second; drawing each one would spend the start-up
+  // waiting on buffer flips. A step that comes sooner than the eye could see it is left for the
+  // next one, except the last, which always shows.
+  unsigned long now = KMiscTools::getMilliseconds();
+  if (f < 1.0f && drawCount > 0 && now - lastDraw < kMinRedrawMs) return;
   draw();
   draw();
+  lastDraw = KMiscTools::getMilliseconds();
 }
 
 short CLoadingScreen::fillWidth(unsigned int frameWidth, float f) {

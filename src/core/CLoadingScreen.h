@@ -40,4 +40,6 @@ private:
   ZSprite *logoFill;
   float fill;
   unsigned long drawCount;
+  unsigned long lastDraw;
+  static const unsigned long kMinRedrawMs = 40;
 };
