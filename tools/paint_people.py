@@ -34,7 +34,8 @@ def skin_of(kind):
 
 def patient_pose(fs, i, n):
     """What the figure does in a frameset: legs, arms and the face."""
-    t = 2 * math.pi * i / max(1, n)
+    # Two-frame sets swing between the extremes; longer ones run through the whole cycle.
+    t = 2 * math.pi * i / max(1, n) + (math.pi / 2 if n == 2 else 0)
     p = dict(legs="stand", step=0.0, lying=False, arms="down", swing=0.0, slump=0.0, face="smile", eyes="dot")
     if fs == "LYING":
         p.update(lying=True, arms="rest", eyes="closed", face="smile")
@@ -60,8 +61,21 @@ def patient_pose(fs, i, n):
         p.update(eyes="flat", face="flat")
     elif fs == "VERYBAD":
         p.update(eyes="sad", face="frown")
-    if fs == "FRAMESET1" and i == 1:
-        p["eyes"] = "closed"
+    # Every second frame changes the face a little, so even the resting animations live.
+    if i % 2 == 1:
+        if p["eyes"] in ("dot", "flat"):
+            p["eyes"] = "closed"
+        elif p["eyes"] == "happy":
+            p["face"] = "smile" if p["face"] == "grin" else "grin"
+        elif p["eyes"] == "closed":
+            p["snore"] = True
+        elif p["eyes"] in ("heart", "wide", "squint", "sad"):
+            p["pulse"] = True
+    # Resting and waiting bodies breathe.
+    if p["legs"] == "stand" and p["arms"] != "up":
+        p["breath"] = 1.0 if i % 2 else 0.0
+    elif p["arms"] == "up":
+        p["breath"] = -1.5 if i % 2 else 0.0
     return p
 
 
@@ -110,7 +124,7 @@ def draw_torso(c, S, p, cloth_name, kind):
     elif cloth_name == "overall":
         cloth = colour("blue")
     woman = kind in ("woman", "bwoman")
-    sl = p["slump"]
+    sl = p["slump"] + p.get("breath", 0.0)
     if cloth_name == "nightgown" and not p["lying"]:
         # A long gown down to the ankles instead of trousers.
         c.poly([S.p(22, 44 + sl), S.p(50, 44 + sl), S.p(56, 100), S.p(16, 100)], fill=cloth, width=S.r(1.6))
@@ -250,7 +264,7 @@ def draw_face(c, cx, cy, r, p, i, feature):
         elif eyes == "squint":
             c.line([(x - er * 2, ey - er), (x + er * 2, ey + er * (1 if sx < 0 else -1))], fill=INK, width=1.5)
         elif eyes == "heart":
-            c.poly(heart_points(x, ey, er * 3.2), fill=colour("red"), outline=None)
+            c.poly(heart_points(x, ey, er * (3.8 if p.get("pulse") else 3.0)), fill=colour("red"), outline=None)
     my = cy + r * 0.45
     mw = r * 0.42
     if mouth == "smile":
@@ -280,6 +294,10 @@ def draw_face(c, cx, cy, r, p, i, feature):
         c.circle(cx, cy + r * 0.12, r * 0.16, fill=colour("red"), outline=None)
         dy = r * 0.2 * (i % 2)
         c.ellipse(cx + r * 0.95, cy - r * 0.6 + dy, cx + r * 1.2, cy - r * 0.2 + dy, fill=colour("sky"), outline=None)
+    if p.get("snore"):
+        c.text(cx + r * 1.05, cy - r * 0.9, "z", r * 0.7, fill=colour("sky"), stroke=(255, 255, 255))
+    if p.get("pulse"):
+        c.ellipse(cx - r * 1.05, cy - r * 0.75, cx - r * 0.8, cy - r * 0.3, fill=colour("sky"), outline=None)
     if eyes == "closed" and mouth == "flat":
         c.circle(cx - r * 0.5, cy + r * 0.3, r * 0.14, fill=(240, 150, 150), outline=None)
         c.circle(cx + r * 0.5, cy + r * 0.3, r * 0.14, fill=(240, 150, 150), outline=None)
@@ -294,6 +312,8 @@ def draw_feature(c, cx, cy, r, f, p, i):
         c.ellipse(cx - r, cy - r * 1.05, cx + r, cy - r * 0.25, fill=colour("sky"), width=1.4)
         for sx in (-1, 1):
             c.circle(cx + sx * r * 0.38, cy - r * 0.05, r * 0.3, fill=(200, 240, 255, 180), width=1.4)
+            g = 0.12 if i % 2 else -0.12
+            c.circle(cx + sx * r * 0.38 + g * r, cy - r * 0.12, r * 0.08, fill=(255, 255, 255), outline=None)
     elif f == "bees":
         for k in range(3):
             a = 2 * math.pi * (k / 3 + i / 4)
@@ -318,7 +338,7 @@ def draw_feature(c, cx, cy, r, f, p, i):
             c.circle(cx + sx * r * 0.38, cy - r * 0.1, r * 0.2, fill=(255, 255, 255), width=1)
         c.line([(cx - r * 0.4, cy + r * 0.5), (cx + r * 0.4, cy + r * 0.5)], fill=(255, 255, 255), width=2)
         for k, col in enumerate(("red", "yellow", "green")):
-            x = cx + (k - 1) * r * 0.5
+            x = cx + (k - 1) * r * 0.5 + (r * 0.08 if i % 2 else 0)
             c.poly([(x - r * 0.15, cy - r * 0.85), (x, cy - r * 1.8), (x + r * 0.15, cy - r * 0.85)], fill=colour(col), width=1)
     elif f == "sideburns":
         for sx in (-1, 1):
@@ -419,7 +439,7 @@ def player_pose(fs, i, n):
         lift = math.sin(math.pi * i / max(1, n - 1))
         p.update(arms=("stretch", lift), mouth="o" if 0 < i < n - 1 else "smile", eyes="closed" if i in (2, 3) else "dot")
     elif fs == "BORED2":
-        p.update(arms=("watch", 0), eyes="down")
+        p.update(arms=("watch", 0), eyes="down" if i % 3 else "dot", mouth="flat" if i % 3 == 0 else "smile")
     elif fs == "BORED3":
         p.update(arms=("hips", 0), tap=i % 2, mouth="whistle")
     elif fs == "VYSETRENI":
@@ -523,6 +543,8 @@ def draw_doctor_body(c, coat, male, fs, i, n):
     mx = hx + (-3 if d == "LEFT" else 3 if d == "RIGHT" else 0)
     if pose["mouth"] == "o":
         c.ellipse(mx - 2.5, hy + 4, mx + 2.5, hy + 9, fill=(120, 40, 50), width=1)
+    elif pose["mouth"] == "flat":
+        c.line([(mx - 3, hy + 6), (mx + 3, hy + 6)], fill=INK, width=1.3)
     elif pose["mouth"] == "whistle":
         c.circle(mx + 1, hy + 6, 1.5, fill=(120, 40, 50), outline=None)
         c.text(mx + 13, hy - 8, "~", 9, fill=colour("navy"), stroke=None)

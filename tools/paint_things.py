@@ -43,7 +43,7 @@ def paint_bed(w, h, index, count, p):
             c.circle(128, y, 9, fill=colour("red"), width=1.4)
             c.text(128, y, "!", 11, fill=(255, 255, 255), stroke=None)
     elif part == "rail":
-        tilt = 4 if broken else 0
+        tilt = (4 if index == 0 else 1) if broken else 0
         c.rect(8, 96 + tilt, 142, 104 + tilt, fill=fc, width=1.6, r=3)
         for x in range(20, 140, 16):
             c.line([(x, 100 + tilt), (x, 114)], fill=shade(fc, 0.7), width=2.5)
@@ -199,7 +199,7 @@ def paint_furniture(w, h, index, count, p):
         c.circle(w / 2, 6, 4, fill=colour("gold"), width=1)
     elif shape == "plant":
         c.rect(12, h - 26, w - 12, h - 4, fill=colour("rust"), width=1.6, r=3)
-        sway = 2 * math.sin(t)
+        sway = 2.5 * math.cos(t)
         for k in range(5):
             a = math.radians(-150 + k * 30)
             x1, y1 = w / 2 + math.cos(a) * 26 + sway, h - 30 + math.sin(a) * 40
@@ -343,6 +343,11 @@ def paint_gauge(w, h, index, count, p):
         y = 14 + k * 14
         c.line([(12, y), (16, y)], fill=INK, width=1)
     c.text(24, 90, "mmHg", 5, fill=(255, 255, 255), stroke=None)
+    # The cuff's bulb: pumped while the pressure rises, a warning light when it is high.
+    if stage >= 1:
+        c.circle(8, 70 - 3 * index, 5 + index, fill=colour("black"), width=1)
+    if stage == 2:
+        c.circle(24, 4, 4, fill=colour("red") if index == 0 else colour("yellow"), width=1)
     return c.done()
 
 
@@ -375,6 +380,8 @@ def paint_heart(w, h, index, count, p):
 def paint_caption(w, h, index, count, p):
     c = Canvas(w, h)
     col = colour(p.get("colour", "green"))
+    if index == 1:
+        col = shade(col, 1.35)
     size = h * (0.62 if index == 0 else 0.66)
     c.text(w / 2, h / 2 + 1, p.get("text", ""), size, fill=col, stroke=(255, 255, 255), stroke_w=h / 14, fit=w - 6)
     return c.done()
