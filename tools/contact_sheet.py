@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """Draws a contact sheet of the generated data for a quick look: sample lines set with every
 font exactly as the game sets them (glyph rectangles and advances of the compiled-in tables),
-and thumbnails of the other pictures in data/gfx.
+and thumbnails of the other pictures in data/gfx that no sprite uses (backgrounds, logo and
+loading screens, the tile set; --all adds the sprite pictures, which sprite_sheet.py lays out
+frame by frame).
 
 Usage: contact_sheet.py --data BUILD/data --tables src/engine/KFontTables.cpp --out sheet.png
 """
@@ -51,6 +53,7 @@ def main():
     ap.add_argument("--data", required=True)
     ap.add_argument("--tables", required=True)
     ap.add_argument("--out", required=True)
+    ap.add_argument("--all", action="store_true", help="also the sprite pictures (sprite_sheet.py shows them better)")
     args = ap.parse_args()
     gfx = os.path.join(args.data, "gfx")
     tables = read_tables(args.tables)
@@ -61,9 +64,13 @@ def main():
         pic = Image.open(os.path.join(gfx, spec["file"])).convert("RGBA")
         font_rows.append((spec, table, pic))
 
+    skip = set(s["file"] for s in gen_fonts.FONTS)
+    if not args.all and os.path.exists(os.path.join(gfx, "sprites.xml")):
+        import xml.etree.ElementTree as ET
+        skip |= {sp.get("src") for sp in ET.parse(os.path.join(gfx, "sprites.xml")).getroot().findall("sprite")}
     thumbs = []
     for name in sorted(os.listdir(gfx)):
-        if name.endswith((".png", ".jpg", ".tga")) and name not in [s["file"] for s in gen_fonts.FONTS]:
+        if name.endswith((".png", ".jpg", ".tga")) and name not in skip:
             im = Image.open(os.path.join(gfx, name)).convert("RGBA")
             im.thumbnail((260, 200))
             thumbs.append((name, im))
