@@ -2,7 +2,8 @@
 # Each generator reruns only when its script or catalogue changes; the stamps record the runs.
 
 set(TOB_DATA_DIR ${CMAKE_BINARY_DIR}/data)
-set(TOB_STAMP_DIR ${CMAKE_BINARY_DIR}/data-stamps)
+# The stamps live inside the data folder, so deleting the folder makes everything again.
+set(TOB_STAMP_DIR ${TOB_DATA_DIR}/.stamps)
 set(TOB_TOOLS ${CMAKE_SOURCE_DIR}/tools)
 
 # The Debian interpreter carries python3-pil and python3-numpy; a private python3 earlier
@@ -31,6 +32,7 @@ function(tob_data_step name script)
   add_custom_command(
     OUTPUT ${TOB_STAMP_DIR}/${name}.stamp
     COMMAND ${TOB_PYTHON} ${TOB_TOOLS}/${script} ${STEP_ARGS}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${TOB_STAMP_DIR}
     COMMAND ${CMAKE_COMMAND} -E touch ${TOB_STAMP_DIR}/${name}.stamp
     DEPENDS ${TOB_TOOLS}/${script} ${TOB_TOOLS}/tobgen.py ${STEP_INPUTS}
     COMMENT "Generating game data: ${name}"
