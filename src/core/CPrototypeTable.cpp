@@ -32,7 +32,7 @@ unsigned short g_lastRow = 0;
 unsigned int g_registered = 0;
 
 // One row of the table: gathers the row's settings and registers the prototype when the row's
-// statement ends. A row without a maker is a class not in the game yet; it registers nothing.
+// statement ends.
 class TRow {
 public:
   TRow(unsigned short num, const char *name, uint32_t id, uint32_t cls, Maker maker, const char *sprite)
@@ -67,9 +67,10 @@ public:
 
 private:
   void registerRow() {
-    if (!maker_) return;
-    CMapEntity_Game *e = maker_(solid_);
-    if (!own_) {
+    // A class not in the game yet stands in as a plain entity with the row's identity, sprite
+    // and settings, so levels that place it load and show it; it gets its behaviour with its class.
+    CMapEntity_Game *e = maker_ ? maker_(solid_) : new CMapEntity_Game(0, 0, solid_);
+    if (!own_ || !maker_) {
       e->setEntityClassID(cls_);
       e->setEntityID(id_);
       e->addEntityZSprite(sprite_ ? sprite_ : name_);
@@ -150,8 +151,8 @@ void bonusText(CMapEntity_Game *e) {
 void starParticle(CMapEntity_Game *e) { static_cast<CMapEntity_Particle *>(e)->typ = CMapEntity_Particle::kBurst; }
 
 // Every prototype of the game in registration order. Rows with a null maker belong to classes
-// that are not in the game yet: give the row its maker (and the class's own fields with
-// .with()) when the class arrives. Comments name the class and the settings only it can take.
+// that are not in the game yet and register a plain stand-in: give the row its maker (and the
+// class's own fields with .with()) when the class arrives. Comments name the class and the settings only it can take.
 void registerRows() {
   r(1, "KURZOR", 0, 32, make<CMapEntity_Kurzor>, SAME).fs("NEUTRAL").z(10).nofocus();
   r(2, "KURZOR2", 320, 32, make<CMapEntity_Kurzor2>, SAME).anim().z(10).nofocus();

@@ -390,6 +390,12 @@ void CMapEntitiesCollection::nahrajXML(const std::string &path) {
 void CMapEntitiesCollection::prerenderCommonEntities() {
   CMapEntitiesFactory *factory = CMapEntitiesFactory::instance();
   for (const char *name : kCommonEntities) {
+    // Some names on the list ("LEK1" to "LEK5") are sprite names that no prototype bears; the
+    // warming only saves a load later, so a name the registry lacks is skipped, never fatal.
+    if (!factory->najdiEntity(name)) {
+      log(std::string("Warm-up: no prototype ") + name);
+      continue;
+    }
     CMapEntity_Game *e = factory->cloneEntity(name);
     if (std::strcmp(name, "SESTRALEKARNASMALL") == 0) e->setVisible(true);
     warmUp(e);
