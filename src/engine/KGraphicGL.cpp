@@ -854,8 +854,11 @@ void KGraphicGL::genericArbitraryBlit(float s1, float s2, float s3, float s4, fl
   glPopMatrix();
 }
 
+// Plain blits draw the picture as it is: the colour an earlier tinted blit left current would
+// otherwise tint every background and tile drawn after it.
 void KGraphicGL::blitRect(float x1, float y1, float x2, float y2, short x, short y, bool flipH, bool flipV) {
   glDisable(GL_BLEND);
+  glColor4f(1, 1, 1, 1);
   glPushMatrix();
   GenericBlit(x1, y1, x2, y2, x, (short)(screenHeight - y), flipH, flipV);
   glPopMatrix();
@@ -863,6 +866,7 @@ void KGraphicGL::blitRect(float x1, float y1, float x2, float y2, short x, short
 
 void KGraphicGL::blitRectF(float x1, float y1, float x2, float y2, float x, float y, bool flipH, bool flipV) {
   glDisable(GL_BLEND);
+  glColor4f(1, 1, 1, 1);
   ptk_glBindTexture();
   glPushMatrix();
   GenericBlitF(x1, y1, x2, y2, x, (float)screenHeight - y, flipH, flipV);

@@ -433,6 +433,12 @@ TEST_F(KGraphicTest, TintSourceClipScissorAndFractionalWidths) {
   g->setBlitColor(0, 1, 0, 1);
   g->blitAlphaRectFx(8, 8, 16, 16, 120, 100, 0, 1, 0.5f);
   EXPECT_TRUE(colourAt(124, 104, BG_R / 2, (255 + BG_G) / 2, BG_B / 2, 3));
+
+  // A plain blit after a tinted one shows the picture's own colours, not the tint left behind.
+  g->blitRect(8, 8, 16, 16, 140, 100);
+  EXPECT_TRUE(colourAt(144, 104, 255, 255, 255));
+  g->blitRectF(8, 8, 16, 16, 160.0f, 100.0f);
+  EXPECT_TRUE(colourAt(164, 104, 255, 255, 255));
   g->setBlitColor(1, 1, 1, 1);
 
   // Source clip: only the green quadrant comes.
