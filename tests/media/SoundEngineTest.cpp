@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <vorbis/vorbisenc.h>
 
 #include <unistd.h>
 
@@ -13,6 +12,7 @@
 
 #include "engine/KAudioMixer.h"
 #include "engine/KSound.h"
+#include "engine/SoundTestSupport.h"
 #include "media/CLogger.h"
 #include "media/CSoundEngine.h"
 
@@ -20,82 +20,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-void writeBytes(const std::string &path, const std::vector<unsigned char> &bytes) {
-  std::ofstream out(path, std::ios::binary);
-  out.write((const char *)bytes.data(), (std::streamsize)bytes.size());
-}
-
 // A mono 16-bit 44100 Hz WAV of frames copies of value.
-std::vector<unsigned char> constantWav(int16_t value, uint32_t frames) {
-  std::vector<unsigned char> b;
-  auto put = [&b](uint32_t v, int bytes) {
-    for (int i = 0; i < bytes; ++i) b.push_back((unsigned char)(v >> (8 * i)));
-  };
-  auto tag = [&b](const char *t) { b.insert(b.end(), t, t + 4); };
-  tag("RIFF");
-  put(36 + frames * 2, 4);
-  tag("WAVE");
-  tag("fmt ");
-  put(16, 4);
-  put(1, 2);
-  put(1, 2);
-  put(44100, 4);
-  put(88200, 4);
-  put(2, 2);
-  put(16, 2);
-  tag("data");
-  put(frames * 2, 4);
-  for (uint32_t i = 0; i < frames; ++i) put((uint16_t)value, 2);
-  return b;
-}
+Bytes constantWav(int16_t value, uint32_t frames) { return wavBytes(1, 16, 44100, std::vector<int16_t>(frames, value)); }
 
 // Half a second of a mono sine as Ogg Vorbis.
-std::vector<unsigned char> sineOgg(double hz) {
-  std::vector<unsigned char> out;
-  vorbis_info vi;
-  vorbis_info_init(&vi);
-  if (vorbis_encode_init_vbr(&vi, 1, 44100, 0.3f) != 0) return out;
-  vorbis_comment vc;
-  vorbis_comment_init(&vc);
-  vorbis_dsp_state vd;
-  vorbis_analysis_init(&vd, &vi);
-  vorbis_block vb;
-  vorbis_block_init(&vd, &vb);
-  ogg_stream_state os;
-  ogg_stream_init(&os, 1);
-  ogg_packet h1, h2, h3;
-  vorbis_analysis_headerout(&vd, &vc, &h1, &h2, &h3);
-  ogg_stream_packetin(&os, &h1);
-  ogg_stream_packetin(&os, &h2);
-  ogg_stream_packetin(&os, &h3);
-  ogg_page page;
-  auto take = [&]() {
-    out.insert(out.end(), page.header, page.header + page.header_len);
-    out.insert(out.end(), page.body, page.body + page.body_len);
-  };
-  while (ogg_stream_flush(&os, &page)) take();
-  const int frames = 22050;
-  float **buf = vorbis_analysis_buffer(&vd, frames);
-  for (int i = 0; i < frames; ++i) buf[0][i] = (float)(0.4 * std::sin(2 * M_PI * hz * i / 44100.0));
-  vorbis_analysis_wrote(&vd, frames);
-  vorbis_analysis_wrote(&vd, 0);
-  while (vorbis_analysis_blockout(&vd, &vb) == 1) {
-    vorbis_analysis(&vb, nullptr);
-    vorbis_bitrate_addblock(&vb);
-    ogg_packet p;
-    while (vorbis_bitrate_flushpacket(&vd, &p)) {
-      ogg_stream_packetin(&os, &p);
-      while (ogg_stream_pageout(&os, &page)) take();
-    }
-  }
-  while (ogg_stream_flush(&os, &page)) take();
-  ogg_stream_clear(&os);
-  vorbis_block_clear(&vb);
-  vorbis_dsp_clear(&vd);
-  vorbis_comment_clear(&vc);
-  vorbis_info_clear(&vi);
-  return out;
-}
+Bytes sineOgg(double hz) { return encodeOgg(1, 44100, sine(1, 22050, hz, 0.4)); }
 
 bool g_soundOn = true;
 bool g_musicOn = true;
