@@ -2,6 +2,7 @@
 #include "engine/KGraphic.h"
 #include "engine/KTgaWriter.h"
 #include "engine/KText.h"
+#include "media/FakePicture.h"
 
 #include <gtest/gtest.h>
 
@@ -9,61 +10,6 @@
 #include <vector>
 
 namespace {
-
-// A picture that only records where glyphs go, so the pen arithmetic runs without a window.
-struct Blit {
-  float x1, y1, x2, y2;
-  int x, y;
-};
-
-class RecordingGraphic : public KGraphic {
-public:
-  std::vector<Blit> blits;
-  float colour[4] = {0, 0, 0, 0};
-
-  bool loadPictureWithMask(const char *, const char *, bool) override { return true; }
-  bool loadPictureFromPtr(const char *, unsigned char *, unsigned long, bool, bool) override { return true; }
-  bool loadPicture(const char *, bool, bool) override { return true; }
-  void freePicture() override {}
-  float getWidth() override { return 512; }
-  float getHeight() override { return 512; }
-  void setTextureQuality(bool) override {}
-  void drawRect(float, float, float, float, float, float, float, float) override {}
-  void drawLine(float, float, float, float, float, float, float, float) override {}
-  void plotPixel(float, float, float, float, float, float) override {}
-  void blitRect(float, float, float, float, short, short, bool, bool) override {}
-  void blitRectFx(float, float, float, float, short, short, float, float, bool, bool, float, float) override {}
-  void blitAlphaRect(float x1, float y1, float x2, float y2, short x, short y, bool, bool) override {
-    blits.push_back({x1, y1, x2, y2, x, y});
-  }
-  void blitAlphaRectFx(float, float, float, float, short, short, float, float, float, bool, bool, float,
-                       float) override {}
-  void blitTiledRect(short, short, short, short, float, float) override {}
-  void blitArbitraryQuad(float, float, float, float, float, float, float, float, float, float, float, float, float,
-                         float, float, float) override {}
-  void blitRectF(float, float, float, float, float, float, bool, bool) override {}
-  void blitRectFxF(float, float, float, float, float, float, float, float, bool, bool, float, float) override {}
-  void blitAlphaRectF(float, float, float, float, float, float, bool, bool) override {}
-  void blitAlphaRectFxF(float, float, float, float, float, float, float, float, float, bool, bool, float,
-                        float) override {}
-  void setAlphaMode(long) override {}
-  void setAlphaMode(long, long) override {}
-  void stretchAlphaRect(float, float, float, float, float, float, float, float, float, float, bool, bool) override {}
-  bool grabBackBuffer(void (*)(long, long, long *, long *, long *)) override { return false; }
-  bool grabFrontBuffer() override { return false; }
-  void setColorKey(bool, unsigned char, unsigned char, unsigned char) override {}
-  void allowTextureWrap(bool) override {}
-  void setBlitColor(float r, float g, float b, float a) override {
-    colour[0] = r;
-    colour[1] = g;
-    colour[2] = b;
-    colour[3] = a;
-  }
-  bool makePictureFromArray(uint32_t *, long, long, bool, bool) override { return false; }
-  void pollArray() override {}
-  void selectTexture() override {}
-  void setHotSpot(short, short, short, short, short, short) override {}
-};
 
 // Each glyph's x1 names it: 'a' is at 0, 'b' at 20 and so on. The first record's height (12) is
 // the line height.
@@ -81,23 +27,33 @@ char glyphAt(float x1) {
 
 class KTextArithmetic : public ::testing::Test {
 protected:
+  // A recording picture, so the pen arithmetic runs without a window.
   void SetUp() override {
-    pic = new RecordingGraphic;
-    text.setKGraphic(pic);
+    FakePicture::clear();
+    text.setKGraphic(FakePicture::make());
     text.setFontTable(testTable);
+  }
+  void TearDown() override { FakePicture::clear(); }
+  static std::vector<PictureCall> blits() { return FakePicture::blits(); }
+  static void clearBlits() { FakePicture::calls().clear(); }
+  // The tint the picture was last given.
+  static PictureCall colour() {
+    const std::vector<PictureCall> &calls = FakePicture::calls();
+    for (auto c = calls.rbegin(); c != calls.rend(); ++c)
+      if (c->op == "color") return *c;
+    return PictureCall();
   }
   std::string drawn() const {
     std::string s;
-    for (const Blit &b : pic->blits) s += glyphAt(b.x1);
+    for (const PictureCall &b : blits()) s += glyphAt(b.x1);
     return s;
   }
   std::vector<int> xs() const {
     std::vector<int> v;
-    for (const Blit &b : pic->blits) v.push_back(b.x);
+    for (const PictureCall &b : blits()) v.push_back(b.x);
     return v;
   }
-  KText text;  // owns pic
-  RecordingGraphic *pic = nullptr;
+  KText text;  // owns the picture
 };
 
 TEST_F(KTextArithmetic, WidthsCountSpacingAfterEveryGlyphAndSkipUnknownCharacters) {
@@ -123,14 +79,14 @@ TEST_F(KTextArithmetic, LeftPenIsAFloatTruncatedPerGlyph) {
   text.setColor(0.25f, 0.5f, 0.75f, 0.5f);
   text.drawStringFromLeft("aaaa", 100, 7, 0.5f);
   EXPECT_EQ(xs(), (std::vector<int>{100, 110, 121, 131}));
-  EXPECT_EQ(pic->blits[0].y, 7);
+  EXPECT_EQ(blits()[0].y, 7);
   // Rectangles are inclusive: blitted up to x2 + 1, y2 + 1.
-  EXPECT_FLOAT_EQ(pic->blits[0].x2, 8);
-  EXPECT_FLOAT_EQ(pic->blits[0].y2, 12);
-  EXPECT_FLOAT_EQ(pic->colour[0], 0.25f);
-  EXPECT_FLOAT_EQ(pic->colour[3], 0.5f);
+  EXPECT_FLOAT_EQ(blits()[0].x2, 8);
+  EXPECT_FLOAT_EQ(blits()[0].y2, 12);
+  EXPECT_FLOAT_EQ(colour().r, 0.25f);
+  EXPECT_FLOAT_EQ(colour().a, 0.5f);
 
-  pic->blits.clear();
+  clearBlits();
   text.setSpaceAdjustment(3);
   text.drawStringFromLeft("a\xe9 b", 0, 0, 2);
   EXPECT_EQ(drawn(), "a b");
@@ -144,29 +100,29 @@ TEST_F(KTextArithmetic, RightAndCentredAlignmentIgnoreTheSpaceAdjustment) {
   EXPECT_EQ(xs(), (std::vector<int>{89, 83, 72}));
 
   text.setSpaceAdjustment(0);
-  pic->blits.clear();
+  clearBlits();
   text.drawStringCentered("ab", 0, 101, 0, 0);  // (101 - 20) / 2 = 40.5
   EXPECT_EQ(xs(), (std::vector<int>{40, 50}));
 
-  pic->blits.clear();
+  clearBlits();
   text.drawStringCentered("\xe9\xe9", 0, 100, 0, 0);
-  EXPECT_TRUE(pic->blits.empty());
+  EXPECT_TRUE(blits().empty());
 }
 
 TEST_F(KTextArithmetic, NumbersAndCountedPrefix) {
   text.drawStringFromLeft(-120L, 0, 0, 0);
   EXPECT_EQ(drawn(), "-120");
-  pic->blits.clear();
+  clearBlits();
   text.drawStringFromRight(20L, 100, 0, 0);
   EXPECT_EQ(drawn(), "02");
   EXPECT_EQ(xs(), (std::vector<int>{92, 84}));
 
   // Integer pen, rectangle without the +1, and a count past the end stays inside the text.
-  pic->blits.clear();
+  clearBlits();
   text.drawNCharFromLeft("abc", 1000, 5, 9, 0.5f);
   EXPECT_EQ(drawn(), "abc");
   EXPECT_EQ(xs(), (std::vector<int>{5, 15, 25}));
-  EXPECT_FLOAT_EQ(pic->blits[0].x2, 7);
+  EXPECT_FLOAT_EQ(blits()[0].x2, 7);
 }
 
 TEST_F(KTextArithmetic, LineBreaker) {
@@ -193,22 +149,22 @@ TEST_F(KTextArithmetic, MultilineLinesAndHeights) {
   text.setSpaceAdjustment(9);
   EXPECT_EQ(text.drawMultiline("abc\nabc", 0, 1000, 10, 0, 0), 40);  // newline breaks though both fit
   EXPECT_EQ(drawn(), "abcabc");
-  EXPECT_EQ(pic->blits[3].y, 25);
-  pic->blits.clear();
+  EXPECT_EQ(blits()[3].y, 25);
+  clearBlits();
   text.drawStringFromLeft("a b", 0, 0, 0);
-  EXPECT_EQ(pic->blits.back().x, 15);  // the layout reset the space adjustment
+  EXPECT_EQ(blits().back().x, 15);  // the layout reset the space adjustment
 
-  pic->blits.clear();
+  clearBlits();
   EXPECT_EQ(text.drawMultiline("ab\n\nc", 0, 1000, 0, 1, 0), 30);  // no empty line
   EXPECT_EQ(drawn(), "bac");
   EXPECT_EQ(xs(), (std::vector<int>{990, 980, 990}));
 
-  pic->blits.clear();
+  clearBlits();
   EXPECT_EQ(text.drawMultiline("a", 0, 1000, 0, 2, 0), 15);
   EXPECT_EQ(xs(), (std::vector<int>{495}));
-  pic->blits.clear();
+  clearBlits();
   EXPECT_EQ(text.drawMultiline("ab ab ab", 0, 30, 0, 4, 0), 45);
-  EXPECT_TRUE(pic->blits.empty());
+  EXPECT_TRUE(blits().empty());
   EXPECT_EQ(text.drawMultiline("", 0, 30, 7, 0, 0), 7);
 }
 
@@ -217,7 +173,7 @@ TEST_F(KTextArithmetic, JustifiedLinesReachTheRightEdge) {
   long y = text.drawJustifiedMultilineText("ab c ab ca bc a ab ca b", 10, 80, 0, 1);
   EXPECT_EQ(y, 36);
   std::vector<std::vector<int>> lines(3);
-  for (const Blit &b : pic->blits) lines.at(b.y / 12).push_back(b.x);
+  for (const PictureCall &b : blits()) lines.at(b.y / 12).push_back(b.x);
   for (int i = 0; i < 2; ++i) {
     EXPECT_EQ(lines[i].front(), 10);
     EXPECT_EQ(lines[i].back() + 11, 80) << "line " << i;  // pen after the last glyph
@@ -225,7 +181,7 @@ TEST_F(KTextArithmetic, JustifiedLinesReachTheRightEdge) {
   EXPECT_EQ(lines[0], (std::vector<int>{10, 21, 32, 39, 50, 58, 69}));
   EXPECT_EQ(lines[2], (std::vector<int>{10, 21, 32, 38, 49, 60, 66}));  // last line unstretched
 
-  pic->blits.clear();
+  clearBlits();
   text.drawJustifiedMultilineText("abcabcabc", 0, 35, 0, 0);  // one word: cut, never stretched
   EXPECT_EQ(xs(), (std::vector<int>{0, 10, 20, 0, 10, 20, 0, 10, 20}));
 }
@@ -235,12 +191,12 @@ TEST_F(KTextArithmetic, LongTextsStayInBounds) {
   for (int i = 0; i < 1200; ++i) longText += "abc ";
   longText += std::string(900, 'b');  // 5700 characters, the last word alone longer than 511
   EXPECT_EQ(text.drawMultiline(longText.c_str(), 0, 100000, 0, 0, 0), 12);
-  EXPECT_EQ(pic->blits.size(), 1200u * 4 + 900);
+  EXPECT_EQ(blits().size(), 1200u * 4 + 900);
 
-  pic->blits.clear();
+  clearBlits();
   EXPECT_GT(text.drawJustifiedMultilineText(longText.c_str(), 0, 200, 0, 0), 12 * 100);
   size_t letters = 0;
-  for (const Blit &b : pic->blits) letters += b.x1 != 60;
+  for (const PictureCall &b : blits()) letters += b.x1 != 60;
   EXPECT_EQ(letters, 1200u * 3 + 900);
 }
 
