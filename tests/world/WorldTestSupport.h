@@ -21,6 +21,7 @@
 #include "media/FakePicture.h"
 #include "media/Frame.h"
 #include "media/Frameset.h"
+#include "media/ScratchFolder.h"
 #include "media/ZSprite.h"
 #include "media/ZSpriteFactory.h"
 #include "world/CMapEntity_Game.h"
@@ -40,21 +41,11 @@ struct TestFrameset {
 // A scratch world for entity tests: a folder that is the working and application folder, a
 // sprite factory of hand-made sprites, a small prototype registry behind addEntity(name), a
 // record of what was added to the "level", logging on, and full control of frame time.
-class WorldScratch {
+class WorldScratch : public ScratchFolder {
 public:
   void setUp(bool fakePictures) {
-    char tmpl[] = "/tmp/tob_world_XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
-    dir = tmpl;
-    ASSERT_NE(getcwd(oldCwd, sizeof(oldCwd)), nullptr);
-    ASSERT_EQ(chdir(dir.c_str()), 0);
-    mkdir((dir + "/data").c_str(), 0755);
-    mkdir((dir + "/data/gfx").c_str(), 0755);
-    KMiscTools::setApplicationFolder(dir.c_str());
+    ASSERT_NO_FATAL_FAILURE(enterScratch("tob_world", fakePictures));
     KMiscTools::setClockSource(clock);
-    CSurfaceManager::destroyInstance();
-    FakePicture::clear();
-    CSurface::setPictureFactory(fakePictures ? FakePicture::make : nullptr);
     CGlobals::instance()->resetAll();
     CGlobals::instance()->resetDelta();
     CFakeTime::instance()->ms = 10000;
@@ -81,14 +72,9 @@ public:
     delete spriteFactory;
     spriteFactory = nullptr;
     debug = 0;
-    CSurfaceManager::destroyInstance();
-    CSurface::setPictureFactory(nullptr);
-    KMiscTools::setClockSource(nullptr);
     CGlobals::instance()->resetAll();
     CGlobals::instance()->resetDelta();
-    ASSERT_EQ(chdir(oldCwd), 0);
-    std::string cmd = "rm -rf '" + dir + "'";
-    ASSERT_EQ(std::system(cmd.c_str()), 0);
+    leaveScratch();
   }
 
   // A sprite prototype drawn from "data\gfx\<picture>".
@@ -167,15 +153,6 @@ public:
     return ms;
   }
 
-  std::string logText() const {
-    std::ifstream in(dir + "/log.txt");
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
-
-  void clearLog() const { std::remove((dir + "/log.txt").c_str()); }
-
   // An uncompressed 32-bit TGA of one colour, top row first, under data/gfx.
   void writeTGA(const std::string &name, int w, int h, uint8_t r, uint8_t g, uint8_t b, uint8_t a = 255) const {
     std::ofstream out(dir + "/data/gfx/" + name, std::ios::binary);
@@ -188,12 +165,9 @@ public:
     }
   }
 
-  std::string dir;
-
 private:
   CMapEntity::Links savedLinks;
   static uint32_t clock() { return clockMs(); }
-  char oldCwd[1024];
 };
 
 // The usual fixture: recording pictures, no window.
