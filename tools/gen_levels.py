@@ -2,8 +2,8 @@
 """Writes the level files of every difficulty from the templates in tools/levels, the shared
 tile definitions from tiles.csv, and the pictures they name (tile set and backgrounds).
 
-For each difficulty folder (easy, medium, hard) under data/maps: levellist.xml and, for every
-listed level, NAME_defs.xml, NAME_map.xml, NAME_entities.xml and the optional texts
+For each difficulty folder (easy, medium, hard) under data/maps: levellist.xml (the names of
+levels/levellist.txt) and, for every template in tools/levels, listed or not, NAME_defs.xml, NAME_map.xml, NAME_entities.xml and the optional texts
 NAME_intro.txt, NAME_outro.txt, NAME_introentity.txt, NAME_entitydesc.txt. A template value
 written "a | b | c" gives the easy, medium and hard values.
 
@@ -376,16 +376,22 @@ EXTRA_PICTURES = (("bg_worldmap.jpg", "worldmap"), ("bg_lab.jpg", "lab"))
 
 
 def load_levels(folder, tiles):
+    """The listed levels in list order, then every other template by name. Unlisted levels get
+    their files but stay out of the level list: screens the progression never reaches, loaded
+    by name (the showcase of every visual effect)."""
     names = [ln.strip() for ln in open(os.path.join(folder, "levellist.txt"), encoding="utf-8")
              if ln.strip() and not ln.lstrip().startswith("#")]
+    unlisted = sorted(f[:-len(".level")] for f in os.listdir(folder)
+                      if f.endswith(".level") and f[:-len(".level")] not in names)
     levels = []
-    for name in names:
+    for name in names + unlisted:
         sec = read_template(os.path.join(folder, name + ".level"))
         where = name + ".level"
         level = dict(name=name, defs=pairs(sec.get("defs", []), where), map=pairs(sec.get("map", []), where),
                      patients=sec.get("patients", []), entities=sec.get("entities", []),
                      grid=grid_of(sec.get("grid", []), tiles, where),
-                     texts={k: "\n".join(sec[k]).strip("\n") for k in TEXTS if k in sec})
+                     texts={k: "\n".join(sec[k]).strip("\n") for k in TEXTS if k in sec},
+                     listed=name in names)
         if "tiledef" not in dict(level["defs"]):
             raise LevelError("%s: [defs] needs tiledef" % where)
         levels.append(level)
@@ -406,7 +412,7 @@ def main():
     tobgen.save_image(tileset(tiles), os.path.join(args.gfx, "tiles.png"))
     for d in DIFFICULTIES:
         folder = os.path.join(args.maps, d)
-        lst = "".join('<level name=%s/>\n' % quoteattr(lv["name"]) for lv in levels)
+        lst = "".join('<level name=%s/>\n' % quoteattr(lv["name"]) for lv in levels if lv["listed"])
         tobgen.write_if_changed(os.path.join(folder, "levellist.xml"), '<?xml version="1.0" encoding="UTF-8"?>\n' + lst)
         for lv in levels:
             base = os.path.join(folder, lv["name"])
