@@ -5,17 +5,6 @@
 #include "engine/KText.h"
 #include "media/CFontSeznam.h"
 
-namespace {
-
-long screenCoordinate(float v) {
-  if (!(v == v)) return 0;
-  if (v >= 2147483647.0f) return 2147483647L;
-  if (v <= -2147483648.0f) return -2147483647L - 1;
-  return (long)v;
-}
-
-} // namespace
-
 CMapEntity_BonusText::CMapEntity_BonusText(unsigned short x, unsigned short y, bool solid)
     : CMapEntity_TextBox(x, y, solid), textRed(1.0f), textGreen(1.0f), textBlue(1.0f) {}
 

@@ -5,18 +5,6 @@
 #include "engine/KText.h"
 #include "media/CFontSeznam.h"
 
-namespace {
-
-// Integer part of a screen position; values no long holds are pinned.
-long screenCoordinate(float v) {
-  if (!(v == v)) return 0;
-  if (v >= 2147483647.0f) return 2147483647L;
-  if (v <= -2147483648.0f) return -2147483647L - 1;
-  return (long)v;
-}
-
-} // namespace
-
 CMapEntity_TextBox::CMapEntity_TextBox(unsigned short x, unsigned short y, bool solid)
     : CMapEntity_Game(x, y, solid), boxWidth(0), boxHeight(0), spacing(0) {}
 
@@ -28,6 +16,13 @@ CMapEntity_TextBox::CMapEntity_TextBox(const CMapEntity_TextBox &o)
 }
 
 CMapEntity_TextBox::~CMapEntity_TextBox() {}
+
+long CMapEntity_TextBox::screenCoordinate(float v) {
+  if (!(v == v)) return 0;
+  if (v >= 2147483647.0f) return 2147483647L;
+  if (v <= -2147483648.0f) return -2147483647L - 1;
+  return (long)v;
+}
 
 CMapEntity_TextBox *CMapEntity_TextBox::clone() { return new CMapEntity_TextBox(*this); }
 

@@ -44,6 +44,9 @@ protected:
   // a word is never split.
   bool nextLine(KText *font, size_t &pos);
 
+  // Integer part of a screen position; values no long holds are pinned.
+  static long screenCoordinate(float v);
+
   // Reused from frame to frame so that drawing does not allocate.
   std::string lineBuffer;
 };
