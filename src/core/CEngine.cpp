@@ -417,21 +417,11 @@ void CEngine::checkNextLevel() {
   }
 
   loading = 1;
-  uint16_t size = levelList ? levelList->getSize() : 0;
-  if (size == 0) {
-    // Nothing to build: the game ends with this frame.
-    running = 0;
-    loading = 0;
-    return;
+  if (buildCurrentLevel()) {
+    if (soucasnyLevel != 0) saveGame();
+    CGlobals::instance()->paused = false;
   }
-  if (soucasnyLevel >= size) {
-    running = 0;
-    soucasnyLevel = (uint16_t)(size - 1);
-  }
-  rebuildLevel();
-  if (soucasnyLevel != 0) saveGame();
   loading = 0;
-  CGlobals::instance()->paused = false;
 }
 
 void CEngine::trySkipLevel() {
@@ -445,19 +435,23 @@ void CEngine::trySkipLevel() {
   }
   soucasnyLevel = skipToLevel;
   skipToLevel = kNoSkip;
+  if (buildCurrentLevel()) CGlobals::instance()->paused = false;
+  loading = 0;
+}
+
+bool CEngine::buildCurrentLevel() {
   uint16_t size = levelList ? levelList->getSize() : 0;
   if (size == 0) {
+    // Nothing to build: the game ends with this frame.
     running = 0;
-    loading = 0;
-    return;
+    return false;
   }
   if (soucasnyLevel >= size) {
     running = 0;
     soucasnyLevel = (uint16_t)(size - 1);
   }
   rebuildLevel();
-  CGlobals::instance()->paused = false;
-  loading = 0;
+  return true;
 }
 
 void CEngine::restartGame() {

@@ -129,6 +129,9 @@ private:
   void startBehavioursAndStates();
   // The steps every level change ends with: a fresh level at soucasnyLevel.
   void rebuildLevel();
+  // soucasnyLevel pulled back onto the level list, then rebuilt; past the last level the game
+  // ends after it. False, with the game ending at once, when the list is empty.
+  bool buildCurrentLevel();
   // Frame time into the global values and the game clock.
   void endFrame();
   void fatalStav(const std::string &name);
