@@ -558,24 +558,14 @@ void CMapEntity::removeEntity(CMapEntity *e) {
   delete e;
 }
 
-void CMapEntity::removeEntity(unsigned short id) {
-  for (size_t i = 1; i < contained.size();) {
-    CMapEntity *e = contained[i];
-    if (e->entityID != (uint32_t)id) {
-      ++i;
-      continue;
-    }
-    contained.erase(contained.begin() + (long)i);
-    e->parent = nullptr;
-    delete e;
-    containedCopiesUpdate();
-  }
-}
+void CMapEntity::removeEntity(unsigned short id) { removeContainedWith(&CMapEntity::entityID, id); }
 
-void CMapEntity::removeEntityClass(unsigned short cls) {
+void CMapEntity::removeEntityClass(unsigned short cls) { removeContainedWith(&CMapEntity::classID, cls); }
+
+void CMapEntity::removeContainedWith(uint32_t CMapEntity::*field, uint32_t value) {
   for (size_t i = 1; i < contained.size();) {
     CMapEntity *e = contained[i];
-    if (e->classID != (uint32_t)cls) {
+    if (e->*field != value) {
       ++i;
       continue;
     }

@@ -248,6 +248,8 @@ protected:
   void killTree();
   // Takes carried entity i out for a hand-over: no carrier, offsets 0, resting frameset.
   CMapEntity *releaseAt(size_t i);
+  // Deletes every carried entity whose field (its ID or class) holds value.
+  void removeContainedWith(uint32_t CMapEntity::*field, uint32_t value);
 
   bool active;
   bool visible;
