@@ -188,23 +188,23 @@ void CLevel_Game::renderInfo() {
 
   if (goal && !goalShown && levelLength != 0) {
     goalShown = 1;
-    CMapEntity_Game *caption = cloneAt("NAPISCURED", 300, 270);
-    caption->addEntityZSprite("NAPISGOAL");
-    caption->changeFrameset("FRAMESET1");
-    ec->addEntity(caption);
-    playSound("GOAL");
+    showGoalCaption(300, "NAPISGOAL", "GOAL");
     CMapEntity_Game *bar = ec->getEntityByID(kStatusBarID);
     if (bar && CDaySummary::panels().showExpertMark) CDaySummary::panels().showExpertMark(bar);
   }
 
   if (expert && !expertShown && levelLength != 0) {
     expertShown = 1;
-    CMapEntity_Game *caption = cloneAt("NAPISCURED", 260, 270);
-    caption->addEntityZSprite("NAPISEXPERTGOAL");
-    caption->changeFrameset("FRAMESET1");
-    ec->addEntity(caption);
-    playSound("EXPERT");
+    showGoalCaption(260, "NAPISEXPERTGOAL", "EXPERT");
   }
+}
+
+void CLevel_Game::showGoalCaption(float x, const char *sprite, const char *sound) {
+  CMapEntity_Game *caption = cloneAt("NAPISCURED", x, 270);
+  caption->addEntityZSprite(sprite);
+  caption->changeFrameset("FRAMESET1");
+  ec->addEntity(caption);
+  playSound(sound);
 }
 
 void CLevel_Game::openHelpWindow() {

@@ -104,6 +104,8 @@ private:
   // A text box carried by the window at the offset.
   CMapEntity_Game *carryTextBox(CMapEntity_Game *window, float dx, float dy, const char *font,
                                 const std::string &text);
+  // The goal caption in the given look at x, with its sound.
+  void showGoalCaption(float x, const char *sprite, const char *sound);
 
   // Where the intro entity's name was read from, for the message when no prototype bears it.
   std::string introEntityPath;
