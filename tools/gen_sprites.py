@@ -26,6 +26,7 @@ import tobgen  # noqa: E402
 import paint_people  # noqa: E402
 import paint_things  # noqa: E402
 import paint_ui  # noqa: E402
+from paint_common import star_points  # noqa: E402
 
 SS = 4  # painters draw at four times the size, then scale down
 INK = (30, 30, 50, 255)
@@ -88,22 +89,13 @@ def paint_cursor(w, h, index, count, p):
     return _done(img)
 
 
-def _star(cx, cy, r_out, r_in, points=5, turn=-90):
-    pts = []
-    for i in range(points * 2):
-        r = r_out if i % 2 == 0 else r_in
-        a = math.radians(turn + 180 * i / points)
-        pts.append((cx + r * math.cos(a), cy + r * math.sin(a)))
-    return pts
-
-
 def paint_star(w, h, index, count, p):
     img = _canvas(w, h)
     d = ImageDraw.Draw(img)
-    star = _star(w / 2, h / 2 + 0.8, w * 0.46, w * 0.2)
+    star = star_points(w / 2, h / 2 + 0.8, w * 0.46, w * 0.2)
     if p.get("fill") == "full":
         d.polygon(_pts(star), fill=(255, 205, 40, 255), outline=(150, 90, 10, 255), width=int(1.5 * SS))
-        d.polygon(_pts(_star(w / 2 - 1.5, h / 2 - 0.5, w * 0.16, w * 0.07)), fill=(255, 250, 200, 255))
+        d.polygon(_pts(star_points(w / 2 - 1.5, h / 2 - 0.5, w * 0.16, w * 0.07)), fill=(255, 250, 200, 255))
     else:
         d.polygon(_pts(star), fill=(90, 90, 110, 150), outline=(60, 60, 80, 255), width=int(1.5 * SS))
     return _done(img)
@@ -116,9 +108,9 @@ def paint_sparkle(w, h, index, count, p):
     t = 0.6 + 0.4 * math.cos(2 * math.pi * index / count)
     r = w / 2 * t
     if p.get("shape") == "star":
-        d.polygon(_pts(_star(w / 2, h / 2, r, r * 0.45, turn=-90 + 18 * index)), fill=colour + (255,))
+        d.polygon(_pts(star_points(w / 2, h / 2, r, r * 0.45, turn=-90 + 18 * index)), fill=colour + (255,))
     else:
-        d.polygon(_pts(_star(w / 2, h / 2, r, r * 0.22, points=4, turn=45 * index)), fill=colour + (255,))
+        d.polygon(_pts(star_points(w / 2, h / 2, r, r * 0.22, points=4, turn=45 * index)), fill=colour + (255,))
         d.ellipse(_pts([(w / 2 - r * 0.3, h / 2 - r * 0.3), (w / 2 + r * 0.3, h / 2 + r * 0.3)]), fill=colour + (255,))
     return _done(img)
 
