@@ -9,3 +9,11 @@
 
 // For XML data files: names the file and, when known (> 0), the row.
 [[noreturn]] void fatalDataError(const std::string &line, const std::string &file, int row, int status);
+
+class TiXmlDocument;
+
+// For an XML data file that would not load: the game's own line, and on standard error also why
+// (no such file, or the parser's complaint and its row), so a broken file is not taken for a
+// missing one.
+[[noreturn]] void fatalXmlLoadError(const std::string &line, const std::string &file, const TiXmlDocument &doc,
+                                    int status);

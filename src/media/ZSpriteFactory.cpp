@@ -80,11 +80,7 @@ void ZSpriteFactory::nahrajXML(char const *pathArg) {
   const std::string pathCopy = pathArg ? pathArg : "";
   char const *path = pathCopy.c_str();
   TiXmlDocument *doc = new TiXmlDocument(path);
-  if (!doc->LoadFile()) {
-    int row = doc->ErrorRow();
-    delete doc;
-    fatalDataError(std::string("File ") + path + " not found!", path, row, -1);
-  }
+  if (!doc->LoadFile()) fatalXmlLoadError(std::string("File ") + path + " not found!", path, *doc, -1);
   TiXmlElement *kolekce = doc->FirstChildElement("kolekce");
   if (!kolekce) {
     delete doc;

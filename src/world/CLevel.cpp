@@ -160,7 +160,7 @@ void CLevel::load(std::string name) {
 void CLevel::nahrajDefs(std::string path) {
   totalCustomers = 0;
   TiXmlDocument doc;
-  if (!doc.LoadFile(path.c_str())) fatalDataError("File " + path + " not found!", path, doc.ErrorRow(), -1);
+  if (!doc.LoadFile(path.c_str())) fatalXmlLoadError("File " + path + " not found!", path, doc, -1);
 
   TiXmlElement *root = doc.FirstChildElement("leveldef");
   if (!root)

@@ -6,7 +6,7 @@
 
 void CLevelList::load(std::string path) {
   TiXmlDocument doc;
-  if (!doc.LoadFile(path.c_str())) fatalDataError("File " + path + " not found!", path, doc.ErrorRow(), -1);
+  if (!doc.LoadFile(path.c_str())) fatalXmlLoadError("File " + path + " not found!", path, doc, -1);
   // The file has no root: its top-level level elements are the list.
   for (TiXmlElement *e = doc.FirstChildElement("level"); e; e = e->NextSiblingElement("level")) {
     const char *name = e->Attribute("name");

@@ -280,7 +280,7 @@ void CMapEntitiesCollection::generateEntityCollisionList() {
 
 void CMapEntitiesCollection::nahrajXML(const std::string &path) {
   TiXmlDocument doc;
-  if (!doc.LoadFile(path.c_str())) fatalDataError("File " + path + " not found!", path, doc.ErrorRow(), -1);
+  if (!doc.LoadFile(path.c_str())) fatalXmlLoadError("File " + path + " not found!", path, doc, -1);
   TiXmlElement *root = doc.FirstChildElement("mapEntities");
   if (!root) {
     log("MAPENTITIES tag not found! This is probably not the map entities file..");

@@ -1,5 +1,7 @@
 #include "world/CMapEntitiesFactory.h"
 
+#include <cstdio>
+
 #include <tinyxml.h>
 
 #include "engine/KMiscTools.h"
@@ -29,7 +31,13 @@ void CMapEntitiesFactory::readVariables() { readVariables(KMiscTools::makeFilePa
 
 void CMapEntitiesFactory::readVariables(const std::string &path) {
   TiXmlDocument doc;
-  if (!doc.LoadFile(path.c_str())) return;
+  if (!doc.LoadFile(path.c_str())) {
+    // The prototypes keep their built-in values; a file that is there but broken still says so.
+    if (KMiscTools::fileExists(path.c_str()))
+      std::fprintf(stderr, "Warning! %s is not readable XML (row %d: %s); built-in values used.\n", path.c_str(),
+                   doc.ErrorRow(), doc.ErrorDesc());
+    return;
+  }
   TiXmlElement *root = doc.FirstChildElement("variables");
   if (!root) fatalDataError("variables tag not found!", path, 0, -1);
   for (TiXmlElement *e = root->FirstChildElement("entity"); e; e = e->NextSiblingElement("entity")) {

@@ -44,7 +44,7 @@ void checkTileId(uint32_t id, TiXmlElement *e, const char *message, const std::s
 }
 
 void loadDocument(TiXmlDocument &doc, const std::string &path) {
-  if (!doc.LoadFile(path.c_str())) fatalDataError("File " + path + " not found!", path, doc.ErrorRow(), -1);
+  if (!doc.LoadFile(path.c_str())) fatalXmlLoadError("File " + path + " not found!", path, doc, -1);
 }
 
 uint32_t registerPicture(const char *name) {

@@ -175,7 +175,7 @@ TEST_F(LevelTest, BrokenDefinitionEndsTheRunNamingFileAndRow) {
     l.nahrajDefs(defsPath(*this, "bad"));
   };
   EXPECT_EXIT(defs("<leveldef>\n<level tiledef=\"t\">\n</leveldef>\n"), minusOne,
-              "File " + file + " not found! \\(file " + file + ", row [0-9]+\\)");
+              "File " + file + " not found! \\(file " + file + ", row 3: Error reading end tag.\\)");
   EXPECT_EXIT(defs("<levels>\n<level tiledef=\"t\"/>\n</levels>\n"), minusOne,
               "leveldef tag not found, encapsulate level definiton in <leveldef></leveldef> tags!");
   EXPECT_EXIT(defs("<leveldef>\n<levels tiledef=\"t\"/>\n</leveldef>\n"), minusOne,
