@@ -296,15 +296,22 @@ void CMapEntitiesCollection::nahrajXML(const std::string &path) {
     e->setSortZ(sortZ, false);
   };
 
-  for (TiXmlElement *d = root->FirstChildElement("deadder"); d; d = d->NextSiblingElement("deadder")) {
-    int16_t x = in.requiredShort(d, "x", "X not found near DEADDER tag!");
-    int16_t y = in.requiredShort(d, "y", "Y not found near DEADDER tag!");
-    int16_t bY = in.optionalShort(d, "bY");
-    CMapEntity_Game *carrier = in.clone(d, "DEADDER");
+  // An "adder" or "deadder" element: the carrier prototype of that name placed at x, y, with its
+  // frame's base line at bY when given.
+  auto placeCarrier = [&](TiXmlElement *el, const std::string &prototype, const std::string &tag) {
+    int16_t x = in.requiredShort(el, "x", "X not found near " + prototype + " tag!");
+    int16_t y = in.requiredShort(el, "y", "Y not found near " + prototype + " tag!");
+    int16_t bY = in.optionalShort(el, "bY");
+    CMapEntity_Game *carrier = in.clone(el, prototype);
     carrier->setXY(x, y);
     setFrameBY(carrier, bY);
     addEntity(carrier);
-    log("Cloning deadder");
+    log("Cloning " + tag);
+    return carrier;
+  };
+
+  for (TiXmlElement *d = root->FirstChildElement("deadder"); d; d = d->NextSiblingElement("deadder")) {
+    CMapEntity_Game *carrier = placeCarrier(d, "DEADDER", "deadder");
     for (TiXmlElement *c = d->FirstChildElement("deadderentity"); c; c = c->NextSiblingElement("deadderentity")) {
       std::string name = in.required(c, "name", "NAME not found near ENTITY(DEADDER) tag!");
       CMapEntity_Game *e = in.clone(c, name);
@@ -356,14 +363,7 @@ void CMapEntitiesCollection::nahrajXML(const std::string &path) {
   }
 
   for (TiXmlElement *a = root->FirstChildElement("adder"); a; a = a->NextSiblingElement("adder")) {
-    int16_t x = in.requiredShort(a, "x", "X not found near ADDER tag!");
-    int16_t y = in.requiredShort(a, "y", "Y not found near ADDER tag!");
-    int16_t bY = in.optionalShort(a, "bY");
-    CMapEntity_Game *carrier = in.clone(a, "ADDER");
-    carrier->setXY(x, y);
-    setFrameBY(carrier, bY);
-    addEntity(carrier);
-    log("Cloning adder");
+    CMapEntity_Game *carrier = placeCarrier(a, "ADDER", "adder");
     for (TiXmlElement *c = a->FirstChildElement("adderentity"); c; c = c->NextSiblingElement("adderentity")) {
       std::string name = in.required(c, "name", "NAME not found near ENTITY(ADDER) tag!");
       const char *number = c->Attribute("postelcislo");
