@@ -21,6 +21,7 @@
 #include "core/CLoadingScreen.h"
 #include "core/CMapEntity_Fader.h"
 #include "core/CStartupTables.h"
+#include "core/GameSpritesSupport.h"
 #include "engine/KMiscTools.h"
 #include "engine/KSound.h"
 #include "media/CLogger.h"
@@ -175,24 +176,12 @@ class PrototypeTableTest : public ::testing::Test {
 protected:
   void SetUp() override {
     dir = scratchDir("protos");
-    KMiscTools::setApplicationFolder(dir.c_str());
-    CSurfaceManager::destroyInstance();
-    FakePicture::clear();
-    CSurface::setPictureFactory(FakePicture::make);
     // Every row registers (classes still to come as stand-ins), so every row's sprite must be
-    // there: the game's own generated collection, with pictures that are never decoded.
-    spriteFactory = new ZSpriteFactory("kolekce");
-    spriteFactory->nahrajXML(TOB_BINARY_DIR "/data/gfx/sprites.xml");
-    CMapEntitiesFactory::destroyInstance();
+    // there.
+    useGameSprites(dir);
   }
   void TearDown() override {
-    destroyPrototypeFactory();
-    delete spriteFactory;
-    spriteFactory = nullptr;
-    CSurfaceManager::destroyInstance();
-    CSurface::setPictureFactory(nullptr);
-    CLoadingScreen::destroyInstance();
-    KMiscTools::setApplicationFolder(nullptr);
+    dropGameSprites();
     removeTree(dir);
   }
   std::string dir;

@@ -18,6 +18,7 @@
 
 #include "core/CLoadingScreen.h"
 #include "core/CStartupTables.h"
+#include "core/GameSpritesSupport.h"
 #include "engine/KFont.h"
 #include "engine/KMiscTools.h"
 #include "media/CSurface.h"
@@ -618,14 +619,7 @@ TEST(DataSetTest, ClickableAndWorkedOnPrototypesHaveActionBoxesAndFreeApproachTi
 TEST(DataSetTest, RealRegistrationTableUsesTheListedSpritesAndFramesets) {
   // The game's own registration against the generated collection: every prototype it builds
   // finds its sprite (a missing one would end the run) and starts on the listed frameset.
-  std::string cwd = kData.substr(0, kData.size() - 5);
-  KMiscTools::setApplicationFolder(cwd.c_str());
-  CSurfaceManager::destroyInstance();
-  FakePicture::clear();
-  CSurface::setPictureFactory(FakePicture::make);
-  CMapEntitiesFactory::destroyInstance();
-  spriteFactory = new ZSpriteFactory((char *)"kolekce");
-  spriteFactory->nahrajXML((char *)(kData + "gfx/sprites.xml").c_str());
+  useGameSprites(kData.substr(0, kData.size() - 5));
   unsigned int n = registerEntityPrototypes();
   EXPECT_GT(n, 0u);
   for (CMapEntity_Game *e : CMapEntitiesFactory::instance()->getPrototypes()) {
@@ -638,13 +632,7 @@ TEST(DataSetTest, RealRegistrationTableUsesTheListedSpritesAndFramesets) {
     ASSERT_NE(e->getSprite()->getAktivniFrameset(), nullptr) << e->name;
     EXPECT_STREQ(e->getSprite()->getAktivniFrameset()->getID(), p->frameset.c_str()) << e->name;
   }
-  destroyPrototypeFactory();
-  delete spriteFactory;
-  spriteFactory = nullptr;
-  CSurfaceManager::destroyInstance();
-  CSurface::setPictureFactory(nullptr);
-  CLoadingScreen::destroyInstance();
-  KMiscTools::setApplicationFolder(nullptr);
+  dropGameSprites();
 }
 
 namespace {
