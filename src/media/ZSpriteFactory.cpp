@@ -1,6 +1,5 @@
 #include "media/ZSpriteFactory.h"
 
-#include <cctype>
 #include <cstdint>
 #include <cstring>
 #include <tinyxml.h>
@@ -10,6 +9,7 @@
 #include "media/Frame.h"
 #include "media/Frameset.h"
 #include "media/ZSprite.h"
+#include "media/XmlData.h"
 #include "media/makeString.h"
 
 ZSpriteFactory *spriteFactory = nullptr;
@@ -19,26 +19,11 @@ ZSpriteFactory::LoadingProgress g_loadingProgress = nullptr;
 
 void log(std::string const &line) { CLogger::instance()->log(line); }
 
-// A value that reaches past int keeps wrapping instead of overflowing; only the low 16 bits count.
-short toShort(char const *p) {
-  while (std::isspace((unsigned char)*p)) ++p;
-  bool negative = false;
-  if (*p == '+' || *p == '-') negative = *p++ == '-';
-  uint32_t v = 0;
-  while (*p >= '0' && *p <= '9') v = v * 10u + (uint32_t)(*p++ - '0');
-  if (negative) v = 0u - v;
-  return (short)(uint16_t)(v & 0xFFFFu);
-}
+// Only the low 16 bits count.
+short toShort(char const *p) { return (short)(uint16_t)readDecimalBits(p); }
 
-// A missing required attribute ends the run with the file and the element's row.
-char const *required(TiXmlElement *e, char const *attribute, char const *message, char const *path) {
-  char const *v = e->Attribute(attribute);
-  if (!v) fatalDataError(message, path, e->Row(), -1);
-  return v;
-}
-
-short requiredNumber(TiXmlElement *e, char const *attribute, char const *message, char const *path) {
-  return toShort(required(e, attribute, message, path));
+short requiredNumber(TiXmlElement *e, char const *attribute, char const *message, std::string const &path) {
+  return toShort(requiredAttribute(e, attribute, message, path));
 }
 
 short optionalNumber(TiXmlElement *e, char const *attribute, short fallback) {
@@ -77,15 +62,11 @@ ZSprite *ZSpriteFactory::cloneSprite(char const *name) {
 
 void ZSpriteFactory::nahrajXML(char const *pathArg) {
   // Callers pass makeFilePath's buffer, which every frameset made below rewrites: keep a copy.
-  const std::string pathCopy = pathArg ? pathArg : "";
-  char const *path = pathCopy.c_str();
-  TiXmlDocument *doc = new TiXmlDocument(path);
-  if (!doc->LoadFile()) fatalXmlLoadError(std::string("File ") + path + " not found!", path, *doc, -1);
-  TiXmlElement *kolekce = doc->FirstChildElement("kolekce");
-  if (!kolekce) {
-    delete doc;
-    return;
-  }
+  const std::string path = pathArg ? pathArg : "";
+  TiXmlDocument doc;
+  loadDataFile(doc, path);
+  TiXmlElement *kolekce = doc.FirstChildElement("kolekce");
+  if (!kolekce) return;
 
   unsigned int n = 0;
   for (TiXmlElement *s = kolekce->FirstChildElement("sprite"); s; s = s->NextSiblingElement("sprite")) ++n;
@@ -93,8 +74,8 @@ void ZSpriteFactory::nahrajXML(char const *pathArg) {
 
   unsigned int i = 0;
   for (TiXmlElement *s = kolekce->FirstChildElement("sprite"); s; s = s->NextSiblingElement("sprite")) {
-    char const *name = required(s, "name", "Name not found near sprite tag!", path);
-    char const *src = required(s, "src", "Source graphics not found near FRAMESET tag!", path);
+    char const *name = requiredAttribute(s, "name", "Name not found near sprite tag!", path);
+    char const *src = requiredAttribute(s, "src", "Source graphics not found near FRAMESET tag!", path);
     bool hiKvalita = s->Attribute("lowKvalita") == nullptr;
     bool smooth = s->Attribute("smooth") != nullptr;
     bool holdInMemory = s->Attribute("holdInMemory") != nullptr;
@@ -108,7 +89,7 @@ void ZSpriteFactory::nahrajXML(char const *pathArg) {
     ++i;
 
     for (TiXmlElement *f = s->FirstChildElement("frameset"); f; f = f->NextSiblingElement("frameset")) {
-      char const *fsName = required(f, "name", "Name not found near FRAMESET tag!", path);
+      char const *fsName = requiredAttribute(f, "name", "Name not found near FRAMESET tag!", path);
       char const *repeatText = f->Attribute("repeatAnimation");
       bool repeat = repeatText == nullptr || toShort(repeatText) == 1;
       Frameset *frameset = new Frameset(src, fsName, repeat, hiKvalita, smooth, holdInMemory, false);
@@ -117,7 +98,7 @@ void ZSpriteFactory::nahrajXML(char const *pathArg) {
       sprite->pridejFrameset(frameset);
 
       for (TiXmlElement *b = f->FirstChildElement("frameB"); b; b = b->NextSiblingElement("frameB")) {
-        char const *frName = required(b, "name", "Name not found near FRAMEB tag!", path);
+        char const *frName = requiredAttribute(b, "name", "Name not found near FRAMEB tag!", path);
         short x = requiredNumber(b, "x", "X not found near FRAMEB tag!", path);
         short y = requiredNumber(b, "y", "Y not found near FRAMEB tag!", path);
         short w = requiredNumber(b, "w", "W not found near FRAMEB tag!", path);
@@ -150,6 +131,4 @@ void ZSpriteFactory::nahrajXML(char const *pathArg) {
     if (sprite->getPocetFramesetu() == 0)
       fatalDataError(std::string("No FRAMESET found in ZSprite ") + name + "!", path, s->Row(), -1);
   }
-  doc->Clear();
-  delete doc;
 }

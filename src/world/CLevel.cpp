@@ -1,6 +1,5 @@
 #include "world/CLevel.h"
 
-#include <cctype>
 #include <tinyxml.h>
 
 #include "core/CAudioOptions.h"
@@ -15,6 +14,7 @@
 #include "media/CSoundEngine.h"
 #include "media/CSurface.h"
 #include "media/Timer.h"
+#include "media/XmlData.h"
 #include "world/CEntityControllersVzory_Game.h"
 #include "world/CEntityControllers_Game.h"
 #include "world/CMapCollisionManager.h"
@@ -33,19 +33,8 @@ const char *const kLoading = "LOADING";
 // The player figure and the rubbish it may carry.
 const unsigned kPlayerID = 7;
 
-// Decimal text as atoi reads it (leading blanks, a sign, the leading digits, else 0), kept to the
-// low 32 bits so that an over-long number wraps instead of overflowing.
-int32_t toInt(const char *p) {
-  while (std::isspace((unsigned char)*p)) ++p;
-  bool negative = false;
-  if (*p == '+' || *p == '-') negative = *p++ == '-';
-  uint32_t v = 0;
-  while (*p >= '0' && *p <= '9') v = v * 10u + (uint32_t)(*p++ - '0');
-  return (int32_t)(negative ? 0u - v : v);
-}
-
 void readInt(TiXmlElement *e, const char *attribute, int32_t &field) {
-  if (const char *v = e->Attribute(attribute)) field = toInt(v);
+  if (const char *v = e->Attribute(attribute)) field = (int32_t)readDecimalBits(v);
 }
 
 std::string dataPath(const std::string &path) { return KMiscTools::makeFilePath(path.c_str()); }
@@ -160,17 +149,14 @@ void CLevel::load(std::string name) {
 void CLevel::nahrajDefs(std::string path) {
   totalCustomers = 0;
   TiXmlDocument doc;
-  if (!doc.LoadFile(path.c_str())) fatalXmlLoadError("File " + path + " not found!", path, doc, -1);
+  loadDataFile(doc, path);
 
   TiXmlElement *root = doc.FirstChildElement("leveldef");
   if (!root)
     fatalDataError("leveldef tag not found, encapsulate level definiton in <leveldef></leveldef> tags!", path, 0, -1);
   TiXmlElement *level = root->FirstChildElement("level");
   if (!level) fatalDataError("level tag not found in leveldef!", path, root->Row(), -1);
-  const char *tiledef = level->Attribute("tiledef");
-  if (!tiledef) fatalDataError("TILEDEF not found near LEVEL tag!", path, level->Row(), -1);
-
-  tileDefName = tiledef;
+  tileDefName = requiredAttribute(level, "tiledef", "TILEDEF not found near LEVEL tag!", path);
   if (const char *v = level->Attribute("name")) levelName = v;
   readInt(level, "customerWorker", customerWorker);
   readInt(level, "customerBoy", customerBoy);
@@ -180,7 +166,7 @@ void CLevel::nahrajDefs(std::string path) {
   readInt(level, "pregenerate", pregenerate);
   readInt(level, "outbreakDelay", outbreakDelay);
   if (const char *v = level->Attribute("time")) {
-    rawTime = toInt(v);
+    rawTime = (int32_t)readDecimalBits(v);
     levelLength = rawTime;
     timeGiven = true;
     delete levelClock;
@@ -201,12 +187,10 @@ void CLevel::nahrajDefs(std::string path) {
   readInt(level, "monkeyTimer", monkeyTimer);
 
   for (TiXmlElement *p = root->FirstChildElement("pacient"); p; p = p->NextSiblingElement("pacient")) {
-    const char *name = p->Attribute("name");
-    if (!name) fatalDataError("NAME not found near PACIENT tag!", path, p->Row(), -1);
     CPacient record;
-    record.name = name;
+    record.name = requiredAttribute(p, "name", "NAME not found near PACIENT tag!", path);
     record.forced = p->Attribute("forced") != nullptr;
-    if (const char *count = p->Attribute("count")) record.count = (int16_t)(uint16_t)(uint32_t)toInt(count);
+    if (const char *count = p->Attribute("count")) record.count = (int16_t)(uint16_t)readDecimalBits(count);
     pacienti.push_back(record);
     totalCustomers += record.count;
     CLogger::instance()->log("Pridavam pacienta " + record.name);

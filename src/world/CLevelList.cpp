@@ -2,16 +2,14 @@
 
 #include <tinyxml.h>
 
-#include "media/CFatal.h"
+#include "media/XmlData.h"
 
 void CLevelList::load(std::string path) {
   TiXmlDocument doc;
-  if (!doc.LoadFile(path.c_str())) fatalXmlLoadError("File " + path + " not found!", path, doc, -1);
+  loadDataFile(doc, path);
   // The file has no root: its top-level level elements are the list.
   for (TiXmlElement *e = doc.FirstChildElement("level"); e; e = e->NextSiblingElement("level")) {
-    const char *name = e->Attribute("name");
-    if (!name) fatalDataError("NAME not found near LEVEL tag!", path, e->Row(), -1);
-    levels.push_back(name);
+    levels.push_back(requiredAttribute(e, "name", "NAME not found near LEVEL tag!", path));
   }
 }
 

@@ -10,6 +10,7 @@
 #include "media/CGlobals.h"
 #include "media/CLogger.h"
 #include "media/Frame.h"
+#include "media/XmlData.h"
 #include "media/ZSprite.h"
 #include "media/makeString.h"
 #include "world/CEntityGenerator.h"
@@ -35,31 +36,18 @@ const char *const kCommonEntities[] = {
     "ODPAD",  "RODICE1", "RODICE2", "RODICE3",   "LEK1",       "LEK2",          "LEK3",   "LEK4",
     "LEK5",   "LEK",     "BACILY",  "BACILY2",   "BACILY3",    "BACILY4",       "BACILY5", "OPICKA"};
 
-// Decimal text as atoi reads it (blanks, sign, leading digits), wrapping rather than overflowing;
-// the caller keeps the bits its field holds.
-uint32_t readBits(const char *p) {
-  while (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\r' || *p == '\f' || *p == '\v') ++p;
-  bool negative = false;
-  if (*p == '+' || *p == '-') negative = *p++ == '-';
-  uint32_t v = 0;
-  while (*p >= '0' && *p <= '9') v = v * 10u + (uint32_t)(*p++ - '0');
-  return negative ? 0u - v : v;
-}
-
-int16_t readShort(const char *text) { return (int16_t)(uint16_t)readBits(text); }
+int16_t readShort(const char *text) { return (int16_t)(uint16_t)readDecimalBits(text); }
 
 // Everything a reading step needs to name the file and the row of what is wrong.
 struct Reader {
   const std::string &path;
 
-  const char *required(TiXmlElement *e, const char *attribute, const std::string &message) const {
-    const char *v = e->Attribute(attribute);
-    if (!v) fatalDataError(message, path, e->Row(), -1);
-    return v;
+  const char *required(TiXmlElement *e, const char *attribute, const char *message) const {
+    return requiredAttribute(e, attribute, message, path);
   }
 
   int16_t requiredShort(TiXmlElement *e, const char *attribute, const std::string &message) const {
-    return readShort(required(e, attribute, message));
+    return readShort(required(e, attribute, message.c_str()));
   }
 
   int16_t optionalShort(TiXmlElement *e, const char *attribute) const {
@@ -280,7 +268,7 @@ void CMapEntitiesCollection::generateEntityCollisionList() {
 
 void CMapEntitiesCollection::nahrajXML(const std::string &path) {
   TiXmlDocument doc;
-  if (!doc.LoadFile(path.c_str())) fatalXmlLoadError("File " + path + " not found!", path, doc, -1);
+  loadDataFile(doc, path);
   TiXmlElement *root = doc.FirstChildElement("mapEntities");
   if (!root) {
     log("MAPENTITIES tag not found! This is probably not the map entities file..");
@@ -367,7 +355,7 @@ void CMapEntitiesCollection::nahrajXML(const std::string &path) {
     for (TiXmlElement *c = a->FirstChildElement("adderentity"); c; c = c->NextSiblingElement("adderentity")) {
       std::string name = in.required(c, "name", "NAME not found near ENTITY(ADDER) tag!");
       const char *number = c->Attribute("postelcislo");
-      uint16_t bedNumber = number ? (uint16_t)readBits(number) : (uint16_t)0;
+      uint16_t bedNumber = number ? (uint16_t)readDecimalBits(number) : (uint16_t)0;
       CMapEntity_Game *e = in.clone(c, name);
       warmUp(e);
       bool bed = e->getEntityClassID() == kBedClass;

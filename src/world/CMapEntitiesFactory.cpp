@@ -7,6 +7,7 @@
 #include "engine/KMiscTools.h"
 #include "media/CFatal.h"
 #include "media/CLogger.h"
+#include "media/XmlData.h"
 #include "media/makeString.h"
 #include "world/CMapEntity_Game.h"
 
@@ -41,8 +42,7 @@ void CMapEntitiesFactory::readVariables(const std::string &path) {
   TiXmlElement *root = doc.FirstChildElement("variables");
   if (!root) fatalDataError("variables tag not found!", path, 0, -1);
   for (TiXmlElement *e = root->FirstChildElement("entity"); e; e = e->NextSiblingElement("entity")) {
-    const char *name = e->Attribute("name");
-    if (!name) fatalDataError("NAME not found near ENTITY tag!", path, e->Row(), -1);
+    const char *name = requiredAttribute(e, "name", "NAME not found near ENTITY tag!", path);
     CVariableZaznam record(name);
     log(std::string("Novy variable zaznam:") + name);
     for (TiXmlAttribute *a = e->FirstAttribute(); a; a = a->Next()) {

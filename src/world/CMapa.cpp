@@ -1,6 +1,5 @@
 #include "world/CMapa.h"
 
-#include <cctype>
 #include <cstdlib>
 #include <tinyxml.h>
 
@@ -9,42 +8,22 @@
 #include "media/CLogger.h"
 #include "media/CSurface.h"
 #include "media/Rect.h"
+#include "media/XmlData.h"
 
 namespace {
 void log(const std::string &line) { CLogger::instance()->log(line); }
 
-// Decimal text to its low 32 bits: an over-long number wraps instead of overflowing, and the
-// caller keeps the bits it needs.
-uint32_t toBits(const char *p) {
-  while (std::isspace((unsigned char)*p)) ++p;
-  bool negative = false;
-  if (*p == '+' || *p == '-') negative = *p++ == '-';
-  uint32_t v = 0;
-  while (*p >= '0' && *p <= '9') v = v * 10u + (uint32_t)(*p++ - '0');
-  return negative ? 0u - v : v;
-}
-
-const char *required(TiXmlElement *e, const char *attribute, const char *message, const std::string &path) {
-  const char *v = e->Attribute(attribute);
-  if (!v) fatalDataError(message, path, e->Row(), -1);
-  return v;
-}
-
 uint16_t requiredU16(TiXmlElement *e, const char *attribute, const char *message, const std::string &path) {
-  return (uint16_t)toBits(required(e, attribute, message, path));
+  return (uint16_t)readDecimalBits(requiredAttribute(e, attribute, message, path));
 }
 
 uint8_t requiredU8(TiXmlElement *e, const char *attribute, const char *message, const std::string &path) {
-  return (uint8_t)toBits(required(e, attribute, message, path));
+  return (uint8_t)readDecimalBits(requiredAttribute(e, attribute, message, path));
 }
 
 // A tile ID indexes the definition table; one past it would read outside the table.
 void checkTileId(uint32_t id, TiXmlElement *e, const char *message, const std::string &path) {
   if (id >= MAPA_DEFINIC) fatalDataError(message, path, e->Row(), -1);
-}
-
-void loadDocument(TiXmlDocument &doc, const std::string &path) {
-  if (!doc.LoadFile(path.c_str())) fatalXmlLoadError("File " + path + " not found!", path, doc, -1);
 }
 
 uint32_t registerPicture(const char *name) {
@@ -62,26 +41,26 @@ CMapa::~CMapa() {}
 
 void CMapa::nahrajDefiniceXML(std::string path) {
   TiXmlDocument doc;
-  loadDocument(doc, path);
+  loadDataFile(doc, path);
   TiXmlElement *root = doc.FirstChildElement("tiledef");
   if (!root) return;
 
-  tileSet = registerPicture(required(root, "src", "NAME not found near TILESPRITE tag!", path));
+  tileSet = registerPicture(requiredAttribute(root, "src", "NAME not found near TILESPRITE tag!", path));
 
   for (TiXmlElement *s = root->FirstChildElement("tileSprite"); s; s = s->NextSiblingElement("tileSprite")) {
     TTileZSprite sprite;
-    sprite.name = required(s, "name", "NAME not found near TILEZSprite tag!", path);
+    sprite.name = requiredAttribute(s, "name", "NAME not found near TILEZSprite tag!", path);
     sprite.x = requiredU16(s, "x", "X not found near TILEZSprite tag!", path);
     sprite.y = requiredU16(s, "y", "Y not found near TILEZSprite tag!", path);
     tileZSprites.push_back(sprite);
   }
 
   for (TiXmlElement *t = root->FirstChildElement("tile"); t; t = t->NextSiblingElement("tile")) {
-    const char *name = required(t, "name", "NAME not found near TILE tag!", path);
+    const char *name = requiredAttribute(t, "name", "NAME not found near TILE tag!", path);
     uint16_t id = requiredU16(t, "id", "ID not found near TILE tag!", path);
     uint8_t walkable = requiredU8(t, "walkable", "WALKABLE not found near TILE tag!", path);
     uint8_t special = requiredU8(t, "special", "SPECIAL not found near TILE tag!", path);
-    const char *spriteName = required(t, "tileSprite", "TILESPRITE not found near TILE tag!", path);
+    const char *spriteName = requiredAttribute(t, "tileSprite", "TILESPRITE not found near TILE tag!", path);
     checkTileId(id, t, "ID out of range near TILE tag!", path);
 
     TTileDefinice &d = definice[id];
@@ -106,7 +85,7 @@ void CMapa::nahrajDefiniceXML(std::string path) {
 
 void CMapa::nahrajMapuXML(std::string path) {
   TiXmlDocument doc;
-  loadDocument(doc, path);
+  loadDataFile(doc, path);
   TiXmlElement *root = doc.FirstChildElement("map");
   if (!root) {
     log("MAP tag not found! This is probably not the map file..");
@@ -118,7 +97,7 @@ void CMapa::nahrajMapuXML(std::string path) {
     layers.emplace_back();
     TLayer &layer = layers.back();
     if (const char *bg = l->Attribute("bgtiles")) {
-      uint16_t id = (uint16_t)toBits(bg);
+      uint16_t id = (uint16_t)readDecimalBits(bg);
       checkTileId(id, l, "BGTILES out of range near LAYER tag!", path);
       for (TMapCell &c : layer.cells) c.id = id;
     }

@@ -1,0 +1,20 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+class TiXmlDocument;
+class TiXmlElement;
+
+// The game's XML data files are read through these, so every reader takes numbers the same way
+// and every broken file ends the run naming the file and the row.
+
+// Decimal text as atoi reads it (leading blanks, a sign, the leading digits, none gives 0), kept to
+// the low 32 bits so that an over-long number wraps instead of overflowing; the caller keeps the
+// bits its field holds.
+uint32_t readDecimalBits(const char *text);
+
+// Loads the file, or ends the run with "File <path> not found!" and why it would not load.
+void loadDataFile(TiXmlDocument &doc, const std::string &path);
+
+// The attribute's text, or the end of the run with the message, the file and the element's row.
+const char *requiredAttribute(TiXmlElement *e, const char *attribute, const char *message, const std::string &path);
