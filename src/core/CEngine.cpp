@@ -10,6 +10,7 @@
 #include "core/CLoadingScreen.h"
 #include "core/CPlayer.h"
 #include "core/CProfiles.h"
+#include "core/CSafeFile.h"
 #include "core/CSaveGame.h"
 #include "core/CStartupTables.h"
 #include "core/CStavHry_Hra.h"
@@ -45,11 +46,6 @@ bool CEngine::winFocus = true;
 
 namespace {
 void log(const std::string &line) { CLogger::instance()->log(line); }
-
-std::string userPath(const char *rest) {
-  const char *user = KMiscTools::getUserFolder();
-  return KMiscTools::makeFilePath((std::string(user ? user : "") + rest).c_str());
-}
 
 // The layers below the engine report to the loading screen, ask the sound settings and take the
 // settings' volumes and screen mode through these.
@@ -185,7 +181,7 @@ void CEngine::startValues() {
   profiles = new CProfiles();
   profiles->load();
   log("Profiles loaded...");
-  CControlOptions::instance()->nahraj(userPath("\\hospital\\controls.cfg"));
+  CControlOptions::instance()->nahraj(userFilePath("\\hospital\\controls.cfg"));
 }
 
 void CEngine::startWindowAndMedia() {
@@ -301,7 +297,7 @@ void CEngine::startFontsAndTexts() {
   bonusText = new KText(KMiscTools::makeFilePath("data\\gfx\\bonusfont.png"), bonusFontTable);
 
   top10 = new CTop10();
-  top10->nahraj(userPath("\\hospital\\top10.bin"));
+  top10->nahraj(userFilePath("\\hospital\\top10.bin"));
 }
 
 void CEngine::startLoadingAndSounds() {
