@@ -2,14 +2,13 @@
 
 #include "media/CFatal.h"
 #include "media/CLogger.h"
-#include "media/makeString.h"
 #include "world/CEntityController.h"
 #include "world/CMapEntity_Game.h"
 
 void CEntityControllersVzory_Game::bindVzoryTo(CEntityControllers_Game *live, std::vector<CMapEntity_Game *> *entities,
                                                CMapEntitiesCollection_Game *collection, bool) {
   CLogger *log = CLogger::instance();
-  log->log("Entering binding method");
+  log->logParts("Entering binding method");
   if (!live || !entities) return;
   // By index against the current size: an onBind may add entities, and they are bound here too.
   for (size_t i = 0; i < entities->size(); ++i) {
@@ -18,9 +17,7 @@ void CEntityControllersVzory_Game::bindVzoryTo(CEntityControllers_Game *live, st
     if (e->getController()) continue;
     CEntityController *c = cloneController(e->name);
     if (!c) continue;
-    if (debug)
-      log->log("Binding from vzory controller " + e->name + " [" + makeString(i) + "]" + e->name + " to entity " +
-               e->name);
+    log->logParts("Binding from vzory controller ", e->name, " [", i, "]", e->name, " to entity ", e->name);
     c->bindEntity(e);
     e->setController(c);
     c->bindEC(collection);

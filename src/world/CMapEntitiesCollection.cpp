@@ -12,7 +12,6 @@
 #include "media/Frame.h"
 #include "media/XmlData.h"
 #include "media/ZSprite.h"
-#include "media/makeString.h"
 #include "world/CEntityGenerator.h"
 #include "world/CMapCollisionManager.h"
 #include "world/CMapEntitiesFactory.h"
@@ -257,9 +256,7 @@ void CMapEntitiesCollection::generateEntityCollisionList() {
     uint16_t penalty = e->getWalkPenalty();
     forEachCoveredCell(bodyBox(e), [&](int c, int r, int index) {
       first.cells[index].penalty = penalty;
-      if (debug)
-        log("penalty(" + makeString(c) + "," + makeString(r) + ") " + makeString(penalty) +
-            ", pozice: " + makeString(index) + "(" + e->name + ")\n");
+      CLogger::instance()->logParts("penalty(", c, ",", r, ") ", penalty, ", pozice: ", index, "(", e->name, ")\n");
     });
   }
 }

@@ -12,7 +12,6 @@
 #include "media/Frameset.h"
 #include "media/ZSprite.h"
 #include "media/ZSpriteFactory.h"
-#include "media/makeString.h"
 
 uint32_t kolizniCheck = 0;
 int32_t CMapEntity::activated = 0;
@@ -24,7 +23,7 @@ const uint32_t kHighlightClass = 12;
 const uint32_t kRedLight = 248;
 const uint32_t kGreenLight = 252;
 
-void logLine(const std::string &line) { CLogger::instance()->log(line); }
+template <class... Parts> void logLine(const Parts &...parts) { CLogger::instance()->logParts(parts...); }
 
 float frameFactor() { return CGlobals::instance()->deltaFactor; }
 
@@ -98,7 +97,7 @@ CMapEntity::~CMapEntity() {
   delete sprite;
   sprite = nullptr;
   if (CGlobals_instance) CGlobals_instance->entityAdded = true;
-  logLine("ENTITY DESTRUCTOR(" + name + ")");
+  logLine("ENTITY DESTRUCTOR(", name, ")");
   logLine("ENTITY DESTRUCTOR: Trying to remove from fronta akci");
   if (links().removeQueuedActions) links().removeQueuedActions(this);
   logLine("ENTITY DESTRUCTOR: Trying to remove entity from controller");
@@ -136,7 +135,7 @@ void CMapEntity::damage(short amount) {
 
 void CMapEntity::setWalkPenalty(unsigned short penalty) {
   walkPenalty = penalty;
-  logLine("setting penalty for " + name + ": " + makeString(penalty));
+  logLine("setting penalty for ", name, ": ", penalty);
 }
 
 // ---- drawing
@@ -330,16 +329,16 @@ Frame *CMapEntity::getCurrentFrame() const {
 void CMapEntity::addEntityZSprite(std::string spriteName) {
   delete sprite;
   sprite = nullptr;
-  logLine("Changing sprite to " + spriteName);
+  logLine("Changing sprite to ", spriteName);
   if (!spriteFactory) {
-    logLine("Cannot create ZSprite copy, ZSprite " + spriteName + " not found!");
+    logLine("Cannot create ZSprite copy, ZSprite ", spriteName, " not found!");
     fatalError("Cannot create ZSprite copy, ZSprite " + spriteName + " not found!", -1);
   }
   sprite = spriteFactory->cloneSprite(spriteName.c_str());
 }
 
 void CMapEntity::changeFrameset(std::string framesetName) {
-  if (debug) logLine("CHanging frameset to: " + framesetName);
+  logLine("CHanging frameset to: ", framesetName);
   if (sprite) sprite->nastavFrameset(framesetName.c_str());
   for (size_t i = 1; i < contained.size(); ++i)
     if (contained[i]->synchronize) contained[i]->changeFrameset(framesetName);
@@ -425,16 +424,16 @@ void CMapEntity::setFocus(bool f) {
 // ---- exported variables
 
 void CMapEntity::exportVariable(std::string varName, int type, void *pointer) {
-  logLine("Exporting variable: " + varName + ", pointer " + makeString(pointer));
+  logLine("Exporting variable: ", varName, ", pointer ", pointer);
   variables.emplace_back(std::move(varName), type, pointer);
 }
 
 void CMapEntity::setVariable(std::string varName, std::string value) {
-  logLine("Trying setVariable, size:" + makeString(variables.size()));
+  logLine("Trying setVariable, size:", variables.size());
   for (const TVariable &v : variables) {
     if (v.name != varName) continue;
     v.assign(value);
-    logLine("setVariable - setting exported variable " + varName + " to:" + value);
+    logLine("setVariable - setting exported variable ", varName, " to:", value);
   }
 }
 
@@ -505,14 +504,13 @@ void CMapEntity::syncWithParentPosition() {
 // carrier still holds leaves that carrier first, and a carrier never ends up carrying itself.
 void CMapEntity::addEntity(CMapEntity *e, bool toCollection, bool syncFrames) {
   if (!canCarry(e)) {
-    logLine("Refusing to carry " + (e ? e->name : std::string("nothing")) + " in " + name);
+    logLine("Refusing to carry ", e ? e->name.c_str() : "nothing", " in ", name);
     return;
   }
   if (e->parent) e->parent->detach(e);
   CGlobals::instance()->entityAdded = true;
-  if (debug)
-    logLine("Adding entity " + e->name + ", xOffset: " + makeString(e->xOffset) + " yOffset: " +
-            makeString(e->yOffset) + ", x: " + makeString(e->x) + " y: " + makeString(e->y));
+  logLine("Adding entity ", e->name, ", xOffset: ", e->xOffset, " yOffset: ", e->yOffset, ", x: ", e->x, " y: ",
+          e->y);
   e->parent = this;
   e->topCarrier = topCarrier ? topCarrier : this;
   e->setTopCarrierTree(e->topCarrier);
@@ -525,7 +523,7 @@ void CMapEntity::addEntity(CMapEntity *e, bool toCollection, bool syncFrames) {
     synchronizeFramesets();
     synchronizeFrames(-1);
   }
-  if (debug) logLine("Pozice po sync = x: " + makeString(e->x) + " y: " + makeString(e->y));
+  logLine("Pozice po sync = x: ", e->x, " y: ", e->y);
   if (toCollection && links().addToLevel) links().addToLevel(e);
   containedCopiesUpdate();
 }
@@ -533,7 +531,7 @@ void CMapEntity::addEntity(CMapEntity *e, bool toCollection, bool syncFrames) {
 CMapEntity *CMapEntity::addEntity(std::string prototypeName) {
   CMapEntity *e = links().clonePrototype ? links().clonePrototype(prototypeName) : nullptr;
   if (!e) {
-    logLine("Entity " + prototypeName + "not found in global entity object while cloning!");
+    logLine("Entity ", prototypeName, "not found in global entity object while cloning!");
     fatalError("Entity " + prototypeName + "not found in global entity object while cloning!", -1);
   }
   addEntity(e, true, true);
@@ -580,13 +578,13 @@ void CMapEntity::removeContainedWith(uint32_t CMapEntity::*field, uint32_t value
 // would point at a carrier that may be deleted long before it.
 bool CMapEntity::dropEntity(CMapEntity *e) {
   if (!e) return false;
-  logLine("Trying to drop " + e->name);
+  logLine("Trying to drop ", e->name);
   for (size_t i = 1; i < contained.size(); ++i) {
     if (contained[i] != e) continue;
     e->topCarrier = nullptr;
     e->parent = nullptr;
     e->setTopCarrierTree(e);
-    logLine("Dropping " + e->name);
+    logLine("Dropping ", e->name);
     contained.erase(contained.begin() + (long)i);
     containedCopiesUpdate();
     return true;
@@ -603,7 +601,7 @@ CMapEntity *CMapEntity::releaseAt(size_t i) {
   e->setYOffset(0, false);
   e->changeFrameset("FRAMESET1");
   contained.erase(contained.begin() + (long)i);
-  logLine("Dropping " + e->name);
+  logLine("Dropping ", e->name);
   return e;
 }
 
@@ -694,7 +692,7 @@ void CMapEntity::containedCopiesUpdate() {
   drawList.assign(contained.begin(), contained.end());
   std::sort(drawList.begin(), drawList.end(), byLayer);
   for (size_t i = 1; i < contained.size(); ++i) contained[i]->containedCopiesUpdate();
-  if (debug) logLine("Updating contained copies..");
+  logLine("Updating contained copies..");
 }
 
 // ---- effects

@@ -4,14 +4,13 @@
 
 #include "media/CFakeTime.h"
 #include "media/CLogger.h"
-#include "media/makeString.h"
 #include "world/CEntityController.h"
 #include "world/CMapEntitiesCollection.h"
 
 uint32_t posledniKlik = 0;
 
 namespace {
-void logLine(const std::string &line) { CLogger::instance()->log(line); }
+template <class... Parts> void logLine(const Parts &...parts) { CLogger::instance()->logParts(parts...); }
 
 bool matches(const akce *a, const CEntityController *c, unsigned short id) {
   return a->controller == c && a->id == id;
@@ -113,7 +112,7 @@ std::vector<void *> *CMapEntity_FrontaAkci::getParams(CEntityController *c, unsi
 // The pending orders are searched too: an order given in the same event by a behaviour whose
 // entity then went would otherwise reach the queue naming a behaviour that no longer exists.
 void CMapEntity_FrontaAkci::removeByEntity(CMapEntity *e) {
-  logLine("Trying to remove " + (e ? e->name : std::string()) + " " + makeString((void *)e));
+  logLine("Trying to remove ", e ? e->name.c_str() : "", " ", (void *)e);
   if (!e) return;
   for (std::vector<akce *> *queue : {&fronta, &predFronta}) {
     for (size_t i = 0; i < queue->size();) {
@@ -122,7 +121,7 @@ void CMapEntity_FrontaAkci::removeByEntity(CMapEntity *e) {
         ++i;
         continue;
       }
-      logLine("Removing " + e->name);
+      logLine("Removing ", e->name);
       queue->erase(queue->begin() + (long)i);
       delete a;
     }
@@ -142,7 +141,7 @@ void CMapEntity_FrontaAkci::log() const {
   for (const akce *a : fronta) {
     CMapEntity *e = a->controller ? a->controller->getEntity() : nullptr;
     if (!e) continue;
-    logLine(e->name + " " + makeString(a->id) + "entity: " + makeString((void *)e));
+    logLine(e->name, " ", a->id, "entity: ", (void *)e);
   }
 }
 
