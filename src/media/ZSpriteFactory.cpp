@@ -10,14 +10,13 @@
 #include "media/Frameset.h"
 #include "media/ZSprite.h"
 #include "media/XmlData.h"
-#include "media/makeString.h"
 
 ZSpriteFactory *spriteFactory = nullptr;
 
 namespace {
 ZSpriteFactory::LoadingProgress g_loadingProgress = nullptr;
 
-void log(std::string const &line) { CLogger::instance()->log(line); }
+template <class... Parts> void log(Parts const &...parts) { CLogger::instance()->logParts(parts...); }
 
 // Only the low 16 bits count.
 short toShort(char const *p) { return (short)(uint16_t)readDecimalBits(p); }
@@ -70,7 +69,7 @@ void ZSpriteFactory::nahrajXML(char const *pathArg) {
 
   unsigned int n = 0;
   for (TiXmlElement *s = kolekce->FirstChildElement("sprite"); s; s = s->NextSiblingElement("sprite")) ++n;
-  log("Sprites celkem: " + makeString(n));
+  log("Sprites celkem: ", n);
 
   unsigned int i = 0;
   for (TiXmlElement *s = kolekce->FirstChildElement("sprite"); s; s = s->NextSiblingElement("sprite")) {
@@ -81,7 +80,7 @@ void ZSpriteFactory::nahrajXML(char const *pathArg) {
     bool holdInMemory = s->Attribute("holdInMemory") != nullptr;
 
     ZSprite *sprite = new ZSprite(name);
-    log(makeString(i) + "/" + makeString(n) + ", NEW ZSprite " + name + " at " + makeString(sprite));
+    log(i, "/", n, ", NEW ZSprite ", name, " at ", sprite);
     pridejZSprite(sprite);
     if (g_loadingProgress) {
       g_loadingProgress("LOADING", 0.5f * (float)i / (float)n);
@@ -93,8 +92,7 @@ void ZSpriteFactory::nahrajXML(char const *pathArg) {
       char const *repeatText = f->Attribute("repeatAnimation");
       bool repeat = repeatText == nullptr || toShort(repeatText) == 1;
       Frameset *frameset = new Frameset(src, fsName, repeat, hiKvalita, smooth, holdInMemory, false);
-      log(std::string("NEW FRAMESET ") + fsName + " at " + makeString(frameset) + ", inserting into ZSprite at " +
-          makeString(sprite));
+      log("NEW FRAMESET ", fsName, " at ", frameset, ", inserting into ZSprite at ", sprite);
       sprite->pridejFrameset(frameset);
 
       for (TiXmlElement *b = f->FirstChildElement("frameB"); b; b = b->NextSiblingElement("frameB")) {
@@ -117,10 +115,8 @@ void ZSpriteFactory::nahrajXML(char const *pathArg) {
         Frame *frame = new Frame(frName, (unsigned int)(int)x, (unsigned int)(int)y, (unsigned int)(int)w,
                                  (unsigned int)(int)h, (unsigned int)(int)delay, bX, bY, (unsigned int)(int)bW,
                                  (unsigned int)(int)bH, sortY, aX, aY, aW, aH);
-        log(std::string("NEW FRAME ") + frName + " at " + makeString(frame) + ", inserting into frameset at " +
-            makeString(frameset) + " " + makeString(x) + " " + makeString(y) + " " + makeString(w) + " " +
-            makeString(h) + " " + " ax:" + makeString(aX) + " ay:" + makeString(aY) + " aw:" + makeString(aW) +
-            " ah:" + makeString(aH));
+        log("NEW FRAME ", frName, " at ", frame, ", inserting into frameset at ", frameset, " ", x, " ", y, " ", w,
+            " ", h, " ", " ax:", aX, " ay:", aY, " aw:", aW, " ah:", aH);
         frameset->pridejFrame(frame);
       }
       // A frameset without frames cannot be drawn or copied; better to stop here than crash later.
