@@ -1,6 +1,7 @@
 #include "core/CPlayer.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 CPlayer::CPlayer() {}
 
@@ -22,6 +23,18 @@ void CPlayer::addLevelDone(int level, int goal) {
     }
   }
   levelsDone.push_back({level, goal});
+}
+
+void CPlayer::addLevelsDone(const std::vector<TLevelStruct> &records) {
+  // A saved game may hold very many days: one look-up each instead of a scan of the list.
+  std::unordered_map<int32_t, size_t> at;
+  at.reserve(levelsDone.size() + records.size());
+  for (size_t i = 0; i < levelsDone.size(); ++i) at.emplace(levelsDone[i].level, i);
+  for (const TLevelStruct &r : records) {
+    auto found = at.emplace(r.level, levelsDone.size());
+    if (found.second) levelsDone.push_back(r);
+    else levelsDone[found.first->second].goal = r.goal;
+  }
 }
 
 int CPlayer::wasLevelDone(int level) const {

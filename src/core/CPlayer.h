@@ -55,6 +55,8 @@ public:
 
   // Replaces the goal of a day already recorded, else appends it.
   void addLevelDone(int level, int goal);
+  // The same as addLevelDone for each record in turn, in time linear in the records.
+  void addLevelsDone(const std::vector<TLevelStruct> &records);
   // The goal recorded for the day (the last entry wins), or -1.
   int wasLevelDone(int level) const;
   // Level index / goal of the n-th finished day, or -1 past the end (negative n included).

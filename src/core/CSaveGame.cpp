@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <vector>
 
 #include "core/CProfiles.h"
 #include "core/CSafeFile.h"
@@ -40,20 +41,28 @@ public:
     at += 4;
     return true;
   }
-  // A count whose entries cannot all be in the rest of the file is refused before anything is
-  // allocated for it.
-  bool count(uint32_t &n, size_t entrySize) {
+  // A count whose entries, and the tail bytes that must still follow them, cannot all be in the
+  // rest of the file is refused before anything is allocated for it.
+  bool count(uint32_t &n, size_t entrySize, size_t tail) {
     if (!u32(n)) return false;
-    if ((size - at) / entrySize < n) {
-      shortBy = (size_t)n * entrySize - (size - at);
+    size_t left = size - at;
+    if (left < tail || (left - tail) / entrySize < n) {
+      countAt = at - 4;
+      countNeeds = (uint64_t)n * entrySize + tail;
       return false;
     }
     return true;
   }
-  size_t offset() const { return at; }
-  size_t missing() const { return shortBy; }
-
+  // Why reading stopped, once a read has failed.
+  std::string whyShort() const {
+    if (countAt != kNone)
+      return "ends early: the count at byte " + makeString(countAt) + " needs at least " + makeString(countNeeds) +
+             " byte(s) after it, " + makeString(size - at) + " follow";
+    return "ends early at byte " + makeString(at) + ", " + makeString(shortBy) + " byte(s) missing";
+  }
 private:
+  static const size_t kNone = (size_t)-1;
+
   bool need(size_t n) {
     if (size - at >= n) return true;
     shortBy = n - (size - at);
@@ -63,7 +72,15 @@ private:
   size_t size;
   size_t at = 0;
   size_t shortBy = 0;
+  uint64_t countNeeds = 0;
+  size_t countAt = kNone;
 };
+
+// The smallest number of bytes that must follow each list: its own entries aside, the counts of
+// the later lists and the seven fixed words.
+const size_t kAfterLevels = 4 + 4 + 7 * 4 + 4;
+const size_t kAfterPerks = 4 + 7 * 4 + 4;
+const size_t kAfterCelebrities = 7 * 4 + 4;
 
 void report(const std::string &line) {
   CLogger::instance()->log(line);
@@ -123,45 +140,53 @@ CPlayer *CSaveGame::decode(const std::string &bytes, unsigned short levelCount, 
   uint32_t n = 0, a = 0, b = 0;
   uint32_t money = 0, pohlavi = 0, pressure = 0, virus = 0, shop = 0, clown = 0, perkBought = 0;
   bool ok = in.u16(cur);
-  if (ok) log->log("Reading soucasny level " + makeString(cur));
+  if (ok) log->logParts("Reading soucasny level ", cur);
   ok = ok && in.u16(max);
-  if (ok) log->log("Reading maxLevel " + makeString(max));
+  if (ok) log->logParts("Reading maxLevel ", max);
 
-  ok = ok && in.count(n, 8);
-  if (ok) log->log("Reading pocetLevelu " + makeString(n));
-  for (uint32_t i = 0; ok && i < n; ++i) {
-    if (!(ok = in.u32(a) && in.u32(b))) break;
-    log->log("Adding level index " + makeString((int32_t)a) + " goal " + makeString((int32_t)b));
-    player->addLevelDone((int32_t)a, (int32_t)b);
+  ok = ok && in.count(n, 8, kAfterLevels);
+  if (ok) {
+    log->logParts("Reading pocetLevelu ", n);
+    std::vector<TLevelStruct> days;
+    days.reserve(n);
+    // The count check above has made sure that every entry's bytes are there.
+    for (uint32_t i = 0; i < n; ++i) {
+      in.u32(a);
+      in.u32(b);
+      log->logParts("Adding level index ", (int32_t)a, " goal ", (int32_t)b);
+      days.push_back({(int32_t)a, (int32_t)b});
+    }
+    player->addLevelsDone(days);
   }
-  ok = ok && in.count(n, 4);
+  ok = ok && in.count(n, 4, kAfterPerks);
   for (uint32_t i = 0; ok && i < n; ++i) {
-    if (!(ok = in.u32(a))) break;
+    in.u32(a);
     player->getPerkLevels().push_back((int32_t)a);
   }
-  ok = ok && in.count(n, 4);
+  ok = ok && in.count(n, 4, kAfterCelebrities);
   for (uint32_t i = 0; ok && i < n; ++i) {
-    if (!(ok = in.u32(a))) break;
+    in.u32(a);
     player->getCelebritiesSeen().push_back((int32_t)a);
   }
   ok = ok && in.u32(money);
-  if (ok) log->log("Reading penize " + makeString((int32_t)money));
+  if (ok) log->logParts("Reading penize ", (int32_t)money);
   ok = ok && in.u32(pohlavi);
-  if (ok) log->log("Reading pohlavi " + makeString((int32_t)pohlavi));
+  if (ok) log->logParts("Reading pohlavi ", (int32_t)pohlavi);
   ok = ok && in.u32(pressure) && in.u32(virus) && in.u32(shop);
-  if (ok) log->log("Reading virusHint " + makeString((int32_t)virus));
+  if (ok) log->logParts("Reading virusHint ", (int32_t)virus);
   ok = ok && in.u32(clown) && in.u32(perkBought);
-  if (ok) log->log("Reading clownHint " + makeString((int32_t)clown));
-  ok = ok && in.count(n, 8);
-  if (ok) log->log("Reading pocetUpgradu " + makeString(n));
+  if (ok) log->logParts("Reading clownHint ", (int32_t)clown);
+  ok = ok && in.count(n, 8, 0);
+  if (ok) log->logParts("Reading pocetUpgradu ", n);
   for (uint32_t i = 0; ok && i < n; ++i) {
-    if (!(ok = in.u32(a) && in.u32(b))) break;
+    in.u32(a);
+    in.u32(b);
     player->getBasket().push_back({a, b});
   }
 
   if (!ok) {
     result = TRUNCATED;
-    reason = "ends early at byte " + makeString(in.offset()) + ", " + makeString(in.missing()) + " byte(s) missing";
+    reason = in.whyShort();
   } else if (cur >= levelCount) {
     result = BAD_LEVEL;
     reason = "saved level " + makeString(cur) + " is outside the level list of " + makeString(levelCount) + " levels";

@@ -1,4 +1,5 @@
 #include <climits>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -26,6 +27,23 @@ TEST(PlayerTest, MoneyAndFinishedDays) {
   EXPECT_EQ(p.wasLevelDone(4), -1);
   EXPECT_EQ(p.getLevelIndex(0), 3);
   EXPECT_EQ(p.getGoal(1), -1);
+}
+
+TEST(PlayerTest, FinishedDaysAddedAtOnceFollowTheOneByOneRules) {
+  CPlayer one, many;
+  one.addLevelDone(7, 1);
+  many.addLevelDone(7, 1);
+  const std::vector<TLevelStruct> days = {{5, 0}, {2, 1}, {7, 0}, {5, 1}, {9, 0}, {2, 0}};
+  for (const TLevelStruct &d : days) one.addLevelDone(d.level, d.goal);
+  many.addLevelsDone(days);
+  ASSERT_EQ(many.getLevelsDone().size(), 4u);
+  for (int n = 0; n < 4; ++n) {
+    EXPECT_EQ(many.getLevelIndex(n), one.getLevelIndex(n)) << n;
+    EXPECT_EQ(many.getGoal(n), one.getGoal(n)) << n;
+  }
+  EXPECT_EQ(many.getLevelIndex(0), 7);
+  EXPECT_EQ(many.wasLevelDone(7), 0);
+  EXPECT_EQ(many.wasLevelDone(5), 1);
 }
 
 TEST(PlayerTest, PerksCelebritiesAndBasket) {

@@ -134,11 +134,16 @@ TEST_F(SaveGameTest, RefusesAShortFileWhole) {
     delete p;
   }
   // A huge count in a short file is refused without trying to hold that many entries.
-  writeFile("hospital/0/save.dat", be16(1) + be16(1) + words({0xFFFFFFFFu}));
+  // So is a count whose entries would fit but leave no room for what must follow them.
   unsigned short cur = 0, max = 0;
-  testing::internal::CaptureStderr();
-  EXPECT_EQ(CSaveGame("0").load(20, cur, max), nullptr);
-  testing::internal::GetCapturedStderr();
+  for (const std::string &bytes : {be16(1) + be16(1) + words({0xFFFFFFFFu}),
+                                   be16(1) + be16(1) + words({3, 1, 0, 2, 0, 3, 0, 0, 0, 0, 0})}) {
+    writeFile("hospital/0/save.dat", bytes);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(CSaveGame("0").load(20, cur, max), nullptr);
+    std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find("the count at byte 4 needs at least"), std::string::npos) << err;
+  }
 }
 
 TEST_F(SaveGameTest, RefusesLevelsOutsideTheListAndAMissingFile) {
