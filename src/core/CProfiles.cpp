@@ -1,8 +1,10 @@
 #include "core/CProfiles.h"
 
-#include <unistd.h>
+#include <sys/stat.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include "core/CAudioOptions.h"
 #include "core/CSafeFile.h"
@@ -23,13 +25,29 @@ std::string cut(const std::string &name) {
   return name.size() > CProfiles::kMaxName ? name.substr(0, CProfiles::kMaxName) : name;
 }
 
+std::string slotName(size_t index) { return "player" + makeString(index + 1); }
+
 // Reads the file, creating it with the defaults only when it does not exist at all, so a file
-// that exists but cannot be read is never replaced.
+// that exists but cannot be read is never replaced. On failure says why.
 bool readOrCreate(const std::string &path, const char *defaults, std::string &text) {
   if (CSafeFile::read(path, text)) return true;
-  if (access(path.c_str(), F_OK) == 0) return false;
-  if (!CSafeFile::write(path, std::string(defaults))) return false;
-  return CSafeFile::read(path, text);
+  int err = errno;
+  struct stat st;
+  std::string why;
+  if (stat(path.c_str(), &st) == 0) {
+    why = S_ISDIR(st.st_mode) ? std::string("it is a folder, not a file")
+                              : std::string("cannot be read (") + std::strerror(err) + ")";
+  } else if (!CSafeFile::write(path, std::string(defaults))) {
+    why = "missing, and cannot be created";
+  } else if (CSafeFile::read(path, text)) {
+    return true;
+  } else {
+    why = "cannot be read back after creating it";
+  }
+  std::string line = "Profile file " + path + " cannot be used: " + why;
+  CLogger::instance()->log(line);
+  std::fprintf(stderr, "%s\n", line.c_str());
+  return false;
 }
 
 } // namespace
@@ -52,7 +70,8 @@ std::string CProfiles::slotFile(const std::string &slot, const char *file) {
 
 int CProfiles::load() {
   std::string text;
-  if (!readOrCreate(profilesPath(), kDefaultProfiles, text)) return -1;
+  const std::string listPath = profilesPath();
+  if (!readOrCreate(listPath, kDefaultProfiles, text)) return -1;
   // One name a line; a final line end ends the last name and adds none.
   names.clear();
   size_t pos = 0;
@@ -60,17 +79,24 @@ int CProfiles::load() {
     size_t nl = text.find('\n', pos);
     if (nl == std::string::npos) nl = text.size();
     names.push_back(cut(text.substr(pos, nl - pos)));
+    // An empty name would vanish from the list when it is written again.
+    if (names.back().empty()) names.back() = slotName(names.size() - 1);
     pos = nl + 1;
   }
+  if (names.empty()) fatalError("Profile file " + listPath + " holds no profile name", 0);
 
-  if (!readOrCreate(lastProfilePath(), kDefaultLastProfile, text)) return -1;
+  const std::string lastPath = lastProfilePath();
+  if (!readOrCreate(lastPath, kDefaultLastProfile, text)) return -1;
   std::string last = cut(text.substr(0, text.find('\n')));
   CLogger::instance()->log("ACTIVEPROFILE:" + last + ".");
 
   aktivni = -1;
   for (size_t i = 0; i < names.size(); ++i)
     if (names[i] == last) aktivni = (int32_t)i;
-  if (aktivni == -1) fatalError("Last active profile doesn't match any profile, someone played with files", 0);
+  if (aktivni == -1)
+    fatalError("Last active profile doesn't match any profile, someone played with files: \"" + last + "\" of " +
+                   lastPath + " is not in " + listPath,
+               0);
   CLogger::instance()->log("Posledni profil je:" + makeString(aktivni));
   return 0;
 }
@@ -90,6 +116,12 @@ void CProfiles::writeLastProfile() {
   std::string name = getAktivniProfilName();
   std::string path = lastProfilePath();
   if (!CSafeFile::write(path, name)) fatalError("Can't open " + path, 0);
+}
+
+bool CProfiles::rename(size_t index, const std::string &name) {
+  if (index >= names.size() || name.empty() || name.find('\n') != std::string::npos) return false;
+  names[index] = cut(name);
+  return true;
 }
 
 std::string CProfiles::getAktivniProfilStr() {
@@ -127,7 +159,7 @@ void CProfiles::reset(const std::string &name) {
       std::string path = KMiscTools::makeFilePath(slotFile(makeString(i), file).c_str());
       std::remove(path.c_str());
     }
-    names[i] = "player" + makeString(i + 1);
+    names[i] = slotName(i);
   }
   applyProfileSettings();
 }

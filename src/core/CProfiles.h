@@ -16,8 +16,10 @@ public:
   ~CProfiles();
   static CProfiles *getCurrent();
 
-  // Reads both files, creating whichever is missing with the defaults; 0, or -1 when a file can
-  // neither be read nor created. A last profile that names no profile is fatal.
+  // Reads both files, creating whichever is missing with the defaults; 0, or -1 (with the reason
+  // logged and printed) when a file can neither be read nor created. An empty name in the list
+  // becomes the fresh slot's name "player" + (position + 1). A list without names, or a last
+  // profile that names no profile, is fatal.
   int load();
   // Writes both files; a failed write is fatal.
   void save();
@@ -25,8 +27,11 @@ public:
   std::string getAktivniProfilStr();
   std::string getAktivniProfilName();
   int getAktivniIndex() const { return aktivni; }
-  // The menus' name box renames in place and then calls save().
-  std::vector<std::string> &getNames() { return names; }
+  const std::vector<std::string> &getNames() const { return names; }
+  // The menus' name box renames through here and then calls save(). An empty name, or one with a
+  // line end, could not be read back from the list and is refused (false); a long one is cut to
+  // kMaxName.
+  bool rename(size_t index, const std::string &name);
 
   // Switch the active profile, write the last-profile file and apply its sound and video settings.
   void setAktivniProfil(const std::string &name);

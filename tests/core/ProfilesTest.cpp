@@ -25,7 +25,11 @@ TEST_F(ProfilesTest, AFreshStartCreatesBothFiles) {
   EXPECT_EQ(p.getAktivniProfilStr(), "0");
   EXPECT_EQ(p.getAktivniProfilName(), "player1");
 
-  p.getNames() = {"a", "b"};
+  writeFile("hospital/profiles.txt", "x\ny");
+  writeFile("hospital/lastprofile.txt", "x");
+  ASSERT_EQ(p.load(), 0);
+  ASSERT_TRUE(p.rename(0, "a"));
+  ASSERT_TRUE(p.rename(1, "b"));
   p.setAktivniProfil(1);
   p.save();
   EXPECT_EQ(readFile("hospital/profiles.txt"), "a\nb");
@@ -57,6 +61,51 @@ TEST_F(ProfilesTest, UnknownProfilesAreFatal) {
   EXPECT_EXIT(p.setAktivniProfil("nobody"), testing::ExitedWithCode(1), "SetAktivniProfil: Profile not found");
   EXPECT_EXIT(p.setAktivniProfil(6), testing::ExitedWithCode(1), "SetAktivniProfil: Profile not found");
   EXPECT_EXIT(CProfiles().getAktivniProfilStr(), testing::ExitedWithCode(1), "AktiviProfil not found");
+}
+
+// Whatever list the game writes must start the game again: no name may be empty, since an empty
+// last name would vanish from the file.
+TEST_F(ProfilesTest, AWrittenListAlwaysLoadsAgain) {
+  writeFile("hospital/profiles.txt", "solo");
+  writeFile("hospital/lastprofile.txt", "solo");
+  CProfiles p;
+  ASSERT_EQ(p.load(), 0);
+  EXPECT_FALSE(p.rename(0, ""));
+  EXPECT_FALSE(p.rename(0, "two\nlines"));
+  EXPECT_FALSE(p.rename(1, "nobody"));
+  EXPECT_TRUE(p.rename(0, "abcdefghijklmnopqrst"));
+  p.save();
+  ASSERT_EQ(p.load(), 0);
+  EXPECT_EQ(p.getNames(), std::vector<std::string>({"abcdefghijklmn"}));
+
+  // Empty lines written by hand become fresh slot names, so the next save keeps every slot.
+  writeFile("hospital/profiles.txt", "a\n\nc\n\n");
+  writeFile("hospital/lastprofile.txt", "a");
+  ASSERT_EQ(p.load(), 0);
+  EXPECT_EQ(p.getNames(), std::vector<std::string>({"a", "player2", "c", "player4"}));
+  p.setAktivniProfil(3);
+  p.save();
+  ASSERT_EQ(p.load(), 0);
+  EXPECT_EQ(p.getNames().size(), 4u);
+  EXPECT_EQ(p.getAktivniIndex(), 3);
+}
+
+TEST_F(ProfilesTest, AnUnusableProfileFileIsNamedWithItsFault) {
+  writeFile("hospital/profiles.txt", "");
+  EXPECT_EXIT(CProfiles().load(), testing::ExitedWithCode(1), "profiles.txt holds no profile name");
+
+  writeFile("hospital/profiles.txt", "a\nb");
+  writeFile("hospital/lastprofile.txt", "c");
+  EXPECT_EXIT(CProfiles().load(), testing::ExitedWithCode(1), "\"c\" of .*lastprofile.txt is not in .*profiles.txt");
+
+  std::remove(path("hospital/profiles.txt").c_str());
+  ASSERT_EQ(mkdir(path("hospital/profiles.txt").c_str(), 0777), 0);
+  CProfiles p;
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(p.load(), -1);
+  std::string err = testing::internal::GetCapturedStderr();
+  EXPECT_NE(err.find(path("hospital/profiles.txt") + " cannot be used: it is a folder"), std::string::npos) << err;
+  rmdir(path("hospital/profiles.txt").c_str());
 }
 
 TEST_F(ProfilesTest, SwitchingAppliesTheProfilesSettings) {
