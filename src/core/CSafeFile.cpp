@@ -44,8 +44,14 @@ void syncFolder(const std::string &path) {
 } // namespace
 
 bool CSafeFile::write(const std::string &path, const void *data, size_t size) {
-  std::string temp = path + ".XXXXXX";
-  int fd = mkstemp(&temp[0]);
+  // One fixed temporary name per file: a write cut short by a crash or a kill leaves at most this
+  // one file, and the next write of the same file takes it over.
+  std::string temp = path + ".tmp";
+  if (unlink(temp.c_str()) != 0 && errno != ENOENT) {
+    report(path, "cannot remove the old temporary file", errno);
+    return false;
+  }
+  int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
   if (fd < 0) {
     report(path, "cannot create a temporary file", errno);
     return false;

@@ -2,8 +2,8 @@
 #include <cstddef>
 #include <string>
 
-// Every file the game writes goes through here: the bytes land in a temporary file beside the
-// target, which is renamed over the target only once it is complete on disk. A crash, a full disk
+// Every file the game writes goes through here: the bytes land in the temporary file NAME.tmp beside
+// the target, which is renamed over the target only once it is complete on disk. A crash, a full disk
 // or a missing folder therefore leaves the old file as it was; the failure is logged and printed
 // to standard error, and the call returns false.
 class CSafeFile {

@@ -2,6 +2,7 @@
 #include <sys/resource.h>
 
 #include <csignal>
+#include <cstdlib>
 #include <string>
 
 #include "HomeFixture.h"
@@ -54,6 +55,35 @@ TEST_F(SafeFileTest, AFailedWriteKeepsTheOldFileAndIsReported) {
   EXPECT_NE(err.find("Can't write " + path("hospital/0/save.dat")), std::string::npos) << err;
   EXPECT_NE(readFile("log.txt").find("Can't write"), std::string::npos);
   std::remove(path("log.txt").c_str());
+}
+
+// Dies part-way through the write, by the signal a full file-size limit sends.
+void writeUntilKilled(const std::string &file) {
+  struct rlimit noCore = {0, 0};
+  setrlimit(RLIMIT_CORE, &noCore);
+  struct rlimit small;
+  getrlimit(RLIMIT_FSIZE, &small);
+  small.rlim_cur = 4096;
+  std::signal(SIGXFSZ, SIG_DFL);
+  setrlimit(RLIMIT_FSIZE, &small);
+  CSafeFile::write(file, std::string(100000, 'x'));
+  std::_Exit(0);
+}
+
+// A write that never finishes, as when the game is killed or crashes part-way: the old file
+// stays, and the next write of the same file leaves no trace of the cut one.
+TEST_F(SafeFileTest, AWriteCutShortLeavesNothingBehindOnceWrittenAgain) {
+  writeFile("hospital/0/save.dat", "previous save");
+  writeFile("hospital/0/save.dat.old", "someone else's");
+  const std::string file = path("hospital/0/save.dat");
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EXIT(writeUntilKilled(file), testing::KilledBySignal(SIGXFSZ), "");
+  }
+  EXPECT_EQ(readFile("hospital/0/save.dat"), "previous save");
+  ASSERT_TRUE(CSafeFile::write(file, std::string("next save")));
+  EXPECT_EQ(readFile("hospital/0/save.dat"), "next save");
+  EXPECT_EQ(readFile("hospital/0/save.dat.old"), "someone else's");
+  EXPECT_EQ(entriesIn("hospital/0"), 2);
 }
 
 } // namespace
