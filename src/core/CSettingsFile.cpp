@@ -26,9 +26,8 @@ TSettingLine CSettingsFile::parseLine(const std::string &line) {
   char *stop = nullptr;
   errno = 0;
   long long v = std::strtoll(p, &stop, 10);
+  // Whatever follows the number is no part of it: "FULLSCREEN 0 please" still says 0.
   if (stop == p || errno == ERANGE || v < INT_MIN || v > INT_MAX) return out;
-  while (*stop && isSpace(*stop)) ++stop;
-  if (*stop) return out;
   out.hasValue = true;
   out.value = (int)v;
   return out;

@@ -2,8 +2,9 @@
 #include <string>
 #include <vector>
 
-// One line of a settings file: "KEY value". hasValue is false when the value is not a decimal
-// integer in int range, so the reader can leave that setting as it was.
+// One line of a settings file: "KEY value", where the value is the decimal integer that starts the
+// rest of the line. hasValue is false when the rest does not start with one in int range, so the
+// reader can leave that setting as it was.
 struct TSettingLine {
   std::string key;
   bool hasValue;

@@ -58,6 +58,15 @@ TEST_F(SettingsTest, ReadsLinesByTheFormatsRules) {
   writeFile("hospital/0/video.cfg", "FULLSCREENX 0\n");
   CVideoOptions::instance()->nahraj();
   EXPECT_TRUE(CVideoOptions::instance()->vratFullScreen());
+
+  // Words after the number do not hide it.
+  writeFile("hospital/0/video.cfg", "FULLSCREEN 0 please\n");
+  CVideoOptions::instance()->nahraj();
+  EXPECT_FALSE(CVideoOptions::instance()->vratFullScreen());
+  writeFile("hospital/0/audio.cfg", "SOUNDVOL 30 of 100\nMUSICVOL 20\tsoft\n");
+  a->nahraj();
+  EXPECT_EQ(a->getSoundVolume(), 30);
+  EXPECT_EQ(a->getMusicVolume(), 20);
 }
 
 TEST_F(SettingsTest, GameSettings) {
