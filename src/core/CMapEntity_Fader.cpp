@@ -39,12 +39,4 @@ void TFade::drawCover() const {
   if (backbuffer) backbuffer->drawRect(-1.0f, -1.0f, 800.0f, 600.0f, 0.0f, 0.0f, 0.0f, alpha);
 }
 
-CMapEntity_Fader::CMapEntity_Fader(unsigned short x, unsigned short y, bool solid) : CMapEntity_Game(x, y, solid) {}
-
-CMapEntity_Fader::CMapEntity_Fader(const CMapEntity_Fader &other) : CMapEntity_Game(other), f(other.f) {}
-
-CMapEntity_Fader::~CMapEntity_Fader() {}
-
 void CMapEntity_Fader::renderAdditional(KGraphic *) { f.drawCover(); }
-
-CMapEntity_Fader *CMapEntity_Fader::clone() { return new CMapEntity_Fader(*this); }

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 
+#include "world/CCloneable.h"
 #include "world/CMapEntity_Game.h"
 
 class KGraphic;
@@ -26,16 +27,11 @@ struct TFade {
 // Full-screen fade entity ("FADER"): the owner clones it, sets the direction and length, calls
 // fade() once a frame and acts when it is complete. A complete fader keeps its cover at the end
 // value until it is removed.
-class CMapEntity_Fader : public CMapEntity_Game {
+class CMapEntity_Fader : public CCloneable<CMapEntity_Fader, CMapEntity_Game> {
 public:
-  CMapEntity_Fader(unsigned short x, unsigned short y, bool solid);
-  CMapEntity_Fader(const CMapEntity_Fader &other);
+  using CCloneable::CCloneable;
 
-  void useMethod() override {}
-  void doAction() override {}
   void renderAdditional(KGraphic *g) override;
-  CMapEntity_Fader *clone() override;
-  ~CMapEntity_Fader() override;
 
   void setSmer(bool darken) { f.setSmer(darken); }
   bool getSmer() const { return f.smer != 0; }

@@ -7,17 +7,10 @@
 #include "media/ZSprite.h"
 #include "media/makeString.h"
 #include "world/CMapEntitiesFactory.h"
-#include "world/CMapEntity_BonusText.h"
-#include "world/CMapEntity_Bublina.h"
-#include "world/CMapEntity_Comic.h"
-#include "world/CMapEntity_DarkScreen.h"
-#include "world/CMapEntity_DomovKour.h"
 #include "world/CMapEntity_FrontaAkci.h"
-#include "world/CMapEntity_Kurzor.h"
-#include "world/CMapEntity_LetadloKour.h"
 #include "world/CMapEntity_Particle.h"
-#include "world/CMapEntity_Sipka.h"
 #include "world/CMapEntity_TextBox.h"
+#include "world/CMapEntity_Visual.h"
 
 namespace {
 typedef CMapEntity_Game *(*Maker)(bool solid);

@@ -1,23 +1,12 @@
 #include "world/CBonusTextController.h"
 
 #include "media/CGlobals.h"
-#include "media/Timer.h"
 #include "world/CMapEntity_Game.h"
 
-CBonusTextController::CBonusTextController(CMapEntity_Game *entity, CMapEntitiesCollection *collection,
-                                           CEngine *engine, std::string bindTo)
-    : CEntityController(entity, collection, engine, std::move(bindTo)), speed(0.0f),
-      fadeTimer(new Timer(500, false)), fading(0) {}
-
 CBonusTextController::CBonusTextController(const CBonusTextController &o)
-    : CEntityController(o), speed(1.7f), fadeTimer(new Timer(1000, false)), fading(o.fading) {}
+    : CCloneable(o), speed(1.7f), fadeTimer(new Timer(1000, false)), fading(o.fading) {}
 
 CBonusTextController::~CBonusTextController() { delete fadeTimer; }
-
-CBonusTextController *CBonusTextController::clone() { return new CBonusTextController(*this); }
-
-float CBonusTextController::getX() const { return entity ? entity->getX() : 0.0f; }
-float CBonusTextController::getY() const { return entity ? entity->getY() : 0.0f; }
 
 // Whatever alpha its maker left, a caption starts opaque.
 void CBonusTextController::onBind() {

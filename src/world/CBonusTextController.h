@@ -1,28 +1,22 @@
 #pragma once
 #include <cstdint>
-#include <string>
 
+#include "media/Timer.h"
+#include "world/CCloneable.h"
 #include "world/CEntityController.h"
-
-class Timer;
 
 // A floating caption ("BONUSTEXT"): rises, stays opaque for a second of game time, then fades
 // out and is killed.
-class CBonusTextController : public CEntityController {
+class CBonusTextController : public CCloneable<CBonusTextController, CEntityController> {
 public:
-  CBonusTextController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine,
-                       std::string bindTo);
+  using CCloneable::CCloneable;
   CBonusTextController(const CBonusTextController &other);
 
-  CBonusTextController *clone() override;
   void onBind() override;
   void update() override;
   ~CBonusTextController() override;
 
-  float getX() const;
-  float getY() const;
-
-  float speed;
-  Timer *fadeTimer;
-  int32_t fading;
+  float speed = 0.0f;
+  Timer *fadeTimer = new Timer(500, false);
+  int32_t fading = 0;
 };

@@ -4,19 +4,8 @@
 
 #include "world/CMapEntity_Game.h"
 
-CBublinaController::CBublinaController(CMapEntity_Game *entity, CMapEntitiesCollection *collection,
-                                       CEngine *engine, std::string bindTo)
-    : CEntityController(entity, collection, engine, std::move(bindTo)), speed(0.0f) {}
-
 CBublinaController::CBublinaController(const CBublinaController &o)
-    : CEntityController(o), speed((float)(std::rand() % 50 + 50) / 100.0f) {}
-
-CBublinaController::~CBublinaController() {}
-
-CBublinaController *CBublinaController::clone() { return new CBublinaController(*this); }
-
-float CBublinaController::getX() const { return entity ? entity->getX() : 0.0f; }
-float CBublinaController::getY() const { return entity ? entity->getY() : 0.0f; }
+    : CCloneable(o), speed((float)(std::rand() % 50 + 50) / 100.0f) {}
 
 void CBublinaController::onBind() {
   if (!entity) return;

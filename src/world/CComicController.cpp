@@ -8,19 +8,6 @@
 #include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntitiesFactory.h"
 
-CComicController::CComicController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine,
-                                   std::string bindTo)
-    : CEntityController(entity, collection, engine, std::move(bindTo)), fader(nullptr) {}
-
-CComicController::CComicController(const CComicController &o) : CEntityController(o), fader(nullptr) {}
-
-CComicController::~CComicController() {}
-
-CComicController *CComicController::clone() { return new CComicController(*this); }
-
-float CComicController::getX() const { return entity ? entity->getX() : 0.0f; }
-float CComicController::getY() const { return entity ? entity->getY() : 0.0f; }
-
 void CComicController::onBind() {
   if (!collection) return;
   CMapEntity_Game *made = CMapEntitiesFactory::instance()->cloneEntity("FADER");

@@ -1,26 +1,21 @@
 #pragma once
-#include <string>
 
+#include "world/CCloneable.h"
 #include "world/CEntityController.h"
 
 class CMapEntity_Fader;
 
 // A comic page: a fader uncovers it, it stays until the left button is down, the fader covers it
 // again and the level ends, so the level change takes over.
-class CComicController : public CEntityController {
+class CComicController : public CCloneable<CComicController, CEntityController> {
 public:
-  CComicController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine,
-                   std::string bindTo);
-  CComicController(const CComicController &other);
+  using CCloneable::CCloneable;
+  // A copy finds its own fader when bound.
+  CComicController(const CComicController &other) : CCloneable(other) {}
 
-  CComicController *clone() override;
   void onBind() override;
   void update() override;
-  ~CComicController() override;
-
-  float getX() const;
-  float getY() const;
 
   // Lives in the level's collection, not owned.
-  CMapEntity_Fader *fader;
+  CMapEntity_Fader *fader = nullptr;
 };

@@ -1,20 +1,13 @@
 #pragma once
-#include <string>
 
+#include "world/CCloneable.h"
 #include "world/CEntityController.h"
 
 // The victory screen's confetti sheet: falls with a cheer and starts again above the screen.
-class CConfettiController : public CEntityController {
+class CConfettiController : public CCloneable<CConfettiController, CEntityController> {
 public:
-  CConfettiController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine,
-                      std::string bindTo);
-  CConfettiController(const CConfettiController &other);
+  using CCloneable::CCloneable;
 
-  CConfettiController *clone() override;
   void onBind() override;
   void update() override;
-  ~CConfettiController() override;
-
-  float getX() const;
-  float getY() const;
 };

@@ -25,6 +25,9 @@ CEntityController::~CEntityController() {
 
 CEntityController *CEntityController::clone() { return new CEntityController(*this); }
 
+float CEntityController::getX() const { return entity ? entity->getX() : 0.0f; }
+float CEntityController::getY() const { return entity ? entity->getY() : 0.0f; }
+
 void CEntityController::onBind() {}
 
 void CEntityController::specificHandleMessages(KEvent *) {}

@@ -28,6 +28,9 @@ public:
   std::string getBindTo() const { return bindTo; }
   CEngine *getEngine() const { return engine; }
   CMapEntitiesCollection *getCollection() const { return collection; }
+  // The entity's position; 0 while unbound.
+  float getX() const;
+  float getY() const;
 
   // Both sides of the tie: the entity points back, so its destructor can tell this behaviour.
   void bindEntity(CMapEntity_Game *e);

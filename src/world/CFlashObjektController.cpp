@@ -10,20 +10,6 @@ CMapEntity_FrontaAkci *requireFrontaAkci(CMapEntitiesCollection *collection) {
   return q;
 }
 
-CFlashObjektController::CFlashObjektController(CMapEntity_Game *entity, CMapEntitiesCollection *collection,
-                                               CEngine *engine, std::string bindTo)
-    : CEntityController(entity, collection, engine, std::move(bindTo)), fronta(nullptr) {}
-
-CFlashObjektController::CFlashObjektController(const CFlashObjektController &o)
-    : CEntityController(o), fronta(nullptr) {}
-
-CFlashObjektController::~CFlashObjektController() {}
-
-CFlashObjektController *CFlashObjektController::clone() { return new CFlashObjektController(*this); }
-
-float CFlashObjektController::getX() const { return entity ? entity->getX() : 0.0f; }
-float CFlashObjektController::getY() const { return entity ? entity->getY() : 0.0f; }
-
 void CFlashObjektController::onBind() { fronta = requireFrontaAkci(collection); }
 
 // The flash runs once and then stays finished until something resets it.

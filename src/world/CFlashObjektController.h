@@ -1,27 +1,22 @@
 #pragma once
-#include <string>
 
+#include "world/CCloneable.h"
 #include "world/CEntityController.h"
 
 class CMapEntity_FrontaAkci;
 
 // A new prescription or waste item flashes once, with what it carries, when it appears.
-class CFlashObjektController : public CEntityController {
+class CFlashObjektController : public CCloneable<CFlashObjektController, CEntityController> {
 public:
-  CFlashObjektController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine,
-                         std::string bindTo);
-  CFlashObjektController(const CFlashObjektController &other);
+  using CCloneable::CCloneable;
+  // A copy finds its own queue when bound.
+  CFlashObjektController(const CFlashObjektController &other) : CCloneable(other) {}
 
-  CFlashObjektController *clone() override;
   // A level without the action queue ends the process.
   void onBind() override;
   void update() override;
-  ~CFlashObjektController() override;
 
-  float getX() const;
-  float getY() const;
-
-  CMapEntity_FrontaAkci *fronta;
+  CMapEntity_FrontaAkci *fronta = nullptr;
 };
 
 // The action queue of the behaviour's level; without one the process ends with status -1.

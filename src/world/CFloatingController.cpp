@@ -3,19 +3,6 @@
 #include "media/CGlobals.h"
 #include "world/CMapEntity_Game.h"
 
-CFloatingController::CFloatingController(CMapEntity_Game *entity, CMapEntitiesCollection *collection,
-                                         CEngine *engine, std::string bindTo)
-    : CEntityController(entity, collection, engine, std::move(bindTo)) {}
-
-CFloatingController::CFloatingController(const CFloatingController &o) : CEntityController(o) {}
-
-CFloatingController::~CFloatingController() {}
-
-CFloatingController *CFloatingController::clone() { return new CFloatingController(*this); }
-
-float CFloatingController::getX() const { return entity ? entity->getX() : 0.0f; }
-float CFloatingController::getY() const { return entity ? entity->getY() : 0.0f; }
-
 void CFloatingController::onBind() {
   if (entity && entity->getEntityID() == kIngameMenu) entity->setAlpha(0.0f, true);
 }

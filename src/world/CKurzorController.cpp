@@ -35,19 +35,6 @@ void CKurzorController::followMouse(CMapEntity_Game *cursor) {
   cursor->setXY((float)KInput::getMouseX(), (float)KInput::getMouseY());
 }
 
-CKurzorController::CKurzorController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine,
-                                     std::string bindTo)
-    : CEntityController(entity, collection, engine, std::move(bindTo)) {}
-
-CKurzorController::CKurzorController(const CKurzorController &o) : CEntityController(o) {}
-
-CKurzorController::~CKurzorController() {}
-
-CKurzorController *CKurzorController::clone() { return new CKurzorController(*this); }
-
-float CKurzorController::getX() const { return entity ? entity->getX() : 0.0f; }
-float CKurzorController::getY() const { return entity ? entity->getY() : 0.0f; }
-
 void CKurzorController::onBind() { followMouse(entity); }
 
 void CKurzorController::update() { followMouse(entity); }
@@ -78,19 +65,6 @@ void CKurzorController::specificHandleMessages(KEvent *ev) {
     break;
   }
 }
-
-CKurzor2Controller::CKurzor2Controller(CMapEntity_Game *entity, CMapEntitiesCollection *collection,
-                                       CEngine *engine, std::string bindTo)
-    : CEntityController(entity, collection, engine, std::move(bindTo)) {}
-
-CKurzor2Controller::CKurzor2Controller(const CKurzor2Controller &o) : CEntityController(o) {}
-
-CKurzor2Controller::~CKurzor2Controller() {}
-
-CKurzor2Controller *CKurzor2Controller::clone() { return new CKurzor2Controller(*this); }
-
-float CKurzor2Controller::getX() const { return entity ? entity->getX() : 0.0f; }
-float CKurzor2Controller::getY() const { return entity ? entity->getY() : 0.0f; }
 
 void CKurzor2Controller::onBind() { CKurzorController::followMouse(entity); }
 

@@ -1,20 +1,13 @@
 #pragma once
-#include <string>
 
+#include "world/CCloneable.h"
 #include "world/CEntityController.h"
 
 // One puff of the plane's smoke trail: opaque at first, it grows and fades until it is killed.
-class CLetadloKourController : public CEntityController {
+class CLetadloKourController : public CCloneable<CLetadloKourController, CEntityController> {
 public:
-  CLetadloKourController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine,
-                         std::string bindTo);
-  CLetadloKourController(const CLetadloKourController &other);
+  using CCloneable::CCloneable;
 
-  CLetadloKourController *clone() override;
   void onBind() override;
   void update() override;
-  ~CLetadloKourController() override;
-
-  float getX() const;
-  float getY() const;
 };

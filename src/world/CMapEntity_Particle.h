@@ -1,10 +1,11 @@
 #pragma once
 #include <cstdint>
 
+#include "world/CCloneable.h"
 #include "world/CMapEntity_Game.h"
 
 // Short-lived sparks and stars; their behaviour moves, fades and kills them by their kind.
-class CMapEntity_Particle : public CMapEntity_Game {
+class CMapEntity_Particle : public CCloneable<CMapEntity_Particle, CMapEntity_Game> {
 public:
   // Kinds of motion.
   static const int32_t kRising = 0;
@@ -14,37 +15,24 @@ public:
   // Keeps the source's alpha: a particle copy fades from where its prototype stands.
   CMapEntity_Particle(const CMapEntity_Particle &other);
 
-  void useMethod() override {}
-  CMapEntity_Particle *clone() override;
-  void doAction() override {}
-  ~CMapEntity_Particle() override;
-
-  int32_t typ;
+  int32_t typ = kRising;
 };
 
 // White sparkles where the player figure works; a copy starts at alpha 0.6.
-class CMapEntity_WhiteParticle : public CMapEntity_Particle {
+class CMapEntity_WhiteParticle : public CCloneable<CMapEntity_WhiteParticle, CMapEntity_Particle> {
 public:
-  CMapEntity_WhiteParticle(unsigned short x, unsigned short y, bool solid);
-  CMapEntity_WhiteParticle(const CMapEntity_WhiteParticle &other);
-  CMapEntity_WhiteParticle *clone() override;
-  ~CMapEntity_WhiteParticle() override;
+  using CCloneable::CCloneable;
+  CMapEntity_WhiteParticle(const CMapEntity_WhiteParticle &other) : CCloneable(other) { setAlpha(0.6f, true); }
 };
 
 // Red stars round a used perk icon.
-class CMapEntity_RedStarParticle : public CMapEntity_Particle {
-public:
-  CMapEntity_RedStarParticle(unsigned short x, unsigned short y, bool solid);
-  CMapEntity_RedStarParticle(const CMapEntity_RedStarParticle &other);
-  CMapEntity_RedStarParticle *clone() override;
-  ~CMapEntity_RedStarParticle() override;
+class CMapEntity_RedStarParticle : public CCloneable<CMapEntity_RedStarParticle, CMapEntity_Particle> {
+  using CCloneable::CCloneable;
 };
 
 // Gold stars that burst out of a bought upgrade and fall; a copy starts opaque.
-class CMapEntity_StarParticle : public CMapEntity_Particle {
+class CMapEntity_StarParticle : public CCloneable<CMapEntity_StarParticle, CMapEntity_Particle> {
 public:
-  CMapEntity_StarParticle(unsigned short x, unsigned short y, bool solid);
-  CMapEntity_StarParticle(const CMapEntity_StarParticle &other);
-  CMapEntity_StarParticle *clone() override;
-  ~CMapEntity_StarParticle() override;
+  using CCloneable::CCloneable;
+  CMapEntity_StarParticle(const CMapEntity_StarParticle &other) : CCloneable(other) { setAlpha(1.0f, true); }
 };

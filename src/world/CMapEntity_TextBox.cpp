@@ -5,17 +5,12 @@
 #include "engine/KText.h"
 #include "media/CFontSeznam.h"
 
-CMapEntity_TextBox::CMapEntity_TextBox(unsigned short x, unsigned short y, bool solid)
-    : CMapEntity_Game(x, y, solid), boxWidth(0), boxHeight(0), spacing(0) {}
-
 CMapEntity_TextBox::CMapEntity_TextBox(const CMapEntity_TextBox &o)
-    : CMapEntity_Game(o), boxWidth(o.boxWidth), boxHeight(o.boxHeight), text(o.text), fontName(o.fontName),
+    : CCloneable(o), boxWidth(o.boxWidth), boxHeight(o.boxHeight), text(o.text), fontName(o.fontName),
       spacing(o.spacing) {
   setAlpha(1.0f, true);
   setRGB(0.0f, 0.39f, 0.51f, false);
 }
-
-CMapEntity_TextBox::~CMapEntity_TextBox() {}
 
 long CMapEntity_TextBox::screenCoordinate(float v) {
   if (!(v == v)) return 0;
@@ -23,8 +18,6 @@ long CMapEntity_TextBox::screenCoordinate(float v) {
   if (v <= -2147483648.0f) return -2147483647L - 1;
   return (long)v;
 }
-
-CMapEntity_TextBox *CMapEntity_TextBox::clone() { return new CMapEntity_TextBox(*this); }
 
 void CMapEntity_TextBox::renderAdditional(KGraphic *) {
   if (!engine) return;
@@ -83,4 +76,25 @@ void CMapEntity_TextBox::drawText(CFontSeznam *fonts, KText *smallFont) {
   }
   font->setColor(0.0f, 0.0f, 0.0f, 1.0f);
   if (smallFont) smallFont->setColor(1.0f, 1.0f, 1.0f, 1.0f);
+}
+
+void CMapEntity_BonusText::renderAdditional(KGraphic *) {
+  if (!engine) return;
+  drawCaption(engine->getFontSeznam());
+}
+
+void CMapEntity_BonusText::drawCaption(CFontSeznam *fonts) {
+  if (!fonts) return;
+  fonts->setAktivniFont("bonus");
+  KText *font = fonts->getAktivniFont();
+  if (!font) return;
+  font->setColor(textRed, textGreen, textBlue, alpha == -1.0f ? 1.0f : alpha);
+  const long left = screenCoordinate(x);
+  size_t pos = 0;
+  long line = 0;
+  while (nextLine(font, pos)) {
+    font->drawStringFromLeft(lineBuffer.c_str(), left, screenCoordinate(y + (float)(22 * line)), -4.0f);
+    ++line;
+  }
+  font->setColor(1.0f, 1.0f, 1.0f, 1.0f);
 }

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <string>
 
+#include "world/CCloneable.h"
 #include "world/CMapEntity_Game.h"
 
 class CFontSeznam;
@@ -11,17 +12,13 @@ class KText;
 // A block of text drawn after the entity's sprite: broken into lines at '|' and at blanks once a
 // line is wider than the box, each line centred in the box, in a named font of the engine's font
 // list. Users write the fields directly after cloning.
-class CMapEntity_TextBox : public CMapEntity_Game {
+class CMapEntity_TextBox : public CCloneable<CMapEntity_TextBox, CMapEntity_Game> {
 public:
-  CMapEntity_TextBox(unsigned short x, unsigned short y, bool solid);
+  using CCloneable::CCloneable;
   // Takes the source's box, text, font and alpha, then draws opaque in dark teal.
   CMapEntity_TextBox(const CMapEntity_TextBox &other);
 
-  void useMethod() override {}
   void renderAdditional(KGraphic *g) override;
-  CMapEntity_TextBox *clone() override;
-  void doAction() override {}
-  ~CMapEntity_TextBox() override;
 
   // The drawing itself, on the given font list; afterwards the active font is black and
   // `smallFont` white, both opaque. Without a font list, or with no font in it, nothing happens.
@@ -30,12 +27,12 @@ public:
   // Longest text that is laid out; the rest of a longer one is not drawn.
   static constexpr size_t kMaxChars = 65535;
 
-  int32_t boxWidth;
+  int32_t boxWidth = 0;
   // Kept and copied only.
-  int32_t boxHeight;
+  int32_t boxHeight = 0;
   std::string text;
   std::string fontName;
-  int32_t spacing;
+  int32_t spacing = 0;
 
 protected:
   // Gathers the next line of the text, from `pos` on, into lineBuffer and moves `pos` past it;
@@ -49,4 +46,20 @@ protected:
 
   // Reused from frame to frame so that drawing does not allocate.
   std::string lineBuffer;
+};
+
+// A short floating caption: wrapped like a text box but drawn left-aligned in the "bonus" font,
+// in its own colour and the entity's alpha.
+class CMapEntity_BonusText : public CCloneable<CMapEntity_BonusText, CMapEntity_TextBox> {
+public:
+  using CCloneable::CCloneable;
+
+  void renderAdditional(KGraphic *g) override;
+
+  // The font name field is not used; afterwards the active font is white and opaque.
+  void drawCaption(CFontSeznam *fonts);
+
+  float textRed = 1.0f;
+  float textGreen = 1.0f;
+  float textBlue = 1.0f;
 };

@@ -4,7 +4,6 @@
 #include <cstdlib>
 
 #include "media/CGlobals.h"
-#include "media/Timer.h"
 #include "media/ZSprite.h"
 #include "world/CMapEntity_Particle.h"
 
@@ -14,21 +13,10 @@ float draw(int range, int offset, float scale) { return (float)(std::rand() % ra
 
 } // namespace
 
-CParticleController::CParticleController(CMapEntity_Game *entity, CMapEntitiesCollection *collection,
-                                         CEngine *engine, std::string bindTo)
-    : CEntityController(entity, collection, engine, std::move(bindTo)), speedX(0.0f), spin(0.0f), speedY(0.0f),
-      fadeTimer(new Timer(1000, false)), fading(0) {}
-
 CParticleController::CParticleController(const CParticleController &o)
-    : CEntityController(o), speedX(o.speedX), spin(o.spin), speedY(o.speedY), fadeTimer(new Timer(1000, false)),
-      fading(0) {}
+    : CCloneable(o), speedX(o.speedX), spin(o.spin), speedY(o.speedY) {}
 
 CParticleController::~CParticleController() { delete fadeTimer; }
-
-CParticleController *CParticleController::clone() { return new CParticleController(*this); }
-
-float CParticleController::getX() const { return entity ? entity->getX() : 0.0f; }
-float CParticleController::getY() const { return entity ? entity->getY() : 0.0f; }
 
 int32_t CParticleController::kind() const {
   CMapEntity_Particle *p = dynamic_cast<CMapEntity_Particle *>(entity);

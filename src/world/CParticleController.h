@@ -1,35 +1,30 @@
 #pragma once
 #include <cstdint>
-#include <string>
 
+#include "media/Timer.h"
+#include "world/CCloneable.h"
 #include "world/CEntityController.h"
-
-class Timer;
 
 // Moves, fades and kills a particle by its kind: kind 0 rises, sways and grows; kind 2 bursts
 // upwards, spins and falls under gravity while it flashes. Both fade after a second of game time.
-class CParticleController : public CEntityController {
+class CParticleController : public CCloneable<CParticleController, CEntityController> {
 public:
-  CParticleController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine,
-                      std::string bindTo);
+  using CCloneable::CCloneable;
+  // Keeps the speeds; a timer of its own, not fading.
   CParticleController(const CParticleController &other);
 
-  CParticleController *clone() override;
   void onBind() override;
   void update() override;
   ~CParticleController() override;
 
-  float getX() const;
-  float getY() const;
-
   // Fastest fall, per frame before the frame factor.
   static constexpr float kMaxFall = 3.0f;
 
-  float speedX;
-  float spin;
-  float speedY;
-  Timer *fadeTimer;
-  int32_t fading;
+  float speedX = 0.0f;
+  float spin = 0.0f;
+  float speedY = 0.0f;
+  Timer *fadeTimer = new Timer(1000, false);
+  int32_t fading = 0;
 
 private:
   int32_t kind() const;

@@ -7,20 +7,6 @@
 #include "world/CMapEntity_FrontaAkci.h"
 #include "world/CMapEntity_Game.h"
 
-CPixlaBlackController::CPixlaBlackController(CMapEntity_Game *entity, CMapEntitiesCollection *collection,
-                                             CEngine *engine, std::string bindTo)
-    : CEntityController(entity, collection, engine, std::move(bindTo)), fronta(nullptr), mouseX(0), mouseY(0) {}
-
-CPixlaBlackController::CPixlaBlackController(const CPixlaBlackController &o)
-    : CEntityController(o), fronta(nullptr), mouseX(o.mouseX), mouseY(o.mouseY) {}
-
-CPixlaBlackController::~CPixlaBlackController() {}
-
-CPixlaBlackController *CPixlaBlackController::clone() { return new CPixlaBlackController(*this); }
-
-float CPixlaBlackController::getX() const { return entity ? entity->getX() : 0.0f; }
-float CPixlaBlackController::getY() const { return entity ? entity->getY() : 0.0f; }
-
 void CPixlaBlackController::onBind() { fronta = requireFrontaAkci(collection); }
 
 void CPixlaBlackController::queue(uint16_t id, int32_t priority) {

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
-#include <string>
 
+#include "world/CCloneable.h"
 #include "world/CEntityController.h"
 
 class CMapEntity_FrontaAkci;
@@ -9,28 +9,24 @@ class CMapEntity_FrontaAkci;
 // Makes a plain entity a target the player figure can be sent to through the action queue: a
 // left click on it queues its activation (and shows an "OK" marker), a left click elsewhere its
 // deactivation; each takes effect when it reaches the head of the queue.
-class CPixlaBlackController : public CEntityController {
+class CPixlaBlackController : public CCloneable<CPixlaBlackController, CEntityController> {
 public:
   static const uint16_t kActivate = 1;
   static const uint16_t kDeactivate = 2;
 
-  CPixlaBlackController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine,
-                        std::string bindTo);
-  CPixlaBlackController(const CPixlaBlackController &other);
+  using CCloneable::CCloneable;
+  // A copy finds its own queue when bound.
+  CPixlaBlackController(const CPixlaBlackController &other)
+      : CCloneable(other), mouseX(other.mouseX), mouseY(other.mouseY) {}
 
-  CPixlaBlackController *clone() override;
   // A level without the action queue ends the process.
   void onBind() override;
   void specificHandleMessages(KEvent *ev) override;
   void update() override;
-  ~CPixlaBlackController() override;
 
-  float getX() const;
-  float getY() const;
-
-  CMapEntity_FrontaAkci *fronta;
-  int32_t mouseX;
-  int32_t mouseY;
+  CMapEntity_FrontaAkci *fronta = nullptr;
+  int32_t mouseX = 0;
+  int32_t mouseY = 0;
 
 private:
   void queue(uint16_t id, int32_t priority);

@@ -727,7 +727,7 @@ TEST_F(FaderTest, StartsLimitsAndRestarts) {
   EXPECT_FLOAT_EQ(f.getStep(), 0.001f);
   EXPECT_FLOAT_EQ(f.getCoverAlpha(), 0.001f);
 
-  CMapEntity_Fader *copy = f.clone();
+  CMapEntity_Fader *copy = static_cast<CMapEntity_Fader *>(f.clone());
   EXPECT_TRUE(copy->getSmer());
   EXPECT_FLOAT_EQ(copy->getCoverAlpha(), 0.001f);
   EXPECT_EQ(copy->getTimeLimit(), 1000u);

@@ -16,6 +16,7 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <typeinfo>
 #include <vector>
 
 #include "core/CLoadingScreen.h"
@@ -32,10 +33,12 @@
 #include "media/Frameset.h"
 #include "media/ZSprite.h"
 #include "media/ZSpriteFactory.h"
+#include "world/CEntityController.h"
+#include "world/CEntityControllers_Game.h"
 #include "world/CMapEntitiesFactory.h"
-#include "world/CMapEntity_BonusText.h"
 #include "world/CMapEntity_FrontaAkci.h"
 #include "world/CMapEntity_Particle.h"
+#include "world/CMapEntity_TextBox.h"
 
 namespace {
 
@@ -274,6 +277,28 @@ TEST_F(PrototypeTableTest, RowsRegisterInTableOrderWithTheirSettings) {
   EXPECT_STREQ(smoke->getSprite()->getID(), "EMPTY");
   EXPECT_EQ(smoke->getSortZ(), 3);
   EXPECT_FALSE(smoke->getFocusable());
+}
+
+// A class that names the wrong type in its clone helper would still compile and hand out copies
+// of another class.
+TEST_F(PrototypeTableTest, EveryPrototypeAndBehaviourClonesAsItsOwnClass) {
+  registerEntityPrototypes();
+  for (CMapEntity_Game *proto : CMapEntitiesFactory::instance()->getPrototypes()) {
+    CMapEntity *copy = proto->clone();
+    EXPECT_EQ(typeid(*copy), typeid(*proto)) << proto->name;
+    EXPECT_EQ(copy->name, proto->name);
+    EXPECT_EQ(copy->getEntityID(), proto->getEntityID()) << proto->name;
+    delete copy;
+  }
+  CEntityControllers_Game *behaviours = buildControllerPrototypes(nullptr);
+  ASSERT_GT(behaviours->size(), 0u);
+  for (CEntityController *proto : behaviours->getControllers()) {
+    CEntityController *copy = proto->clone();
+    EXPECT_EQ(typeid(*copy), typeid(*proto)) << proto->getBindTo();
+    EXPECT_EQ(copy->getBindTo(), proto->getBindTo());
+    delete copy;
+  }
+  deleteControllerPrototypes(behaviours);
 }
 
 TEST(LoadingScreen, TheLogoFillsByTheFractionAndNeverPastItsFrame) {

@@ -19,7 +19,6 @@
 #include "world/CLevel_Game.h"
 #include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntitiesFactory.h"
-#include "world/CMapEntity_BonusText.h"
 #include "world/CMapEntity_TextBox.h"
 
 // The generated showcase screen through the game's own loader, prototype and behaviour tables,

@@ -12,10 +12,8 @@
 #include "engine/KText.h"
 #include "media/CFontSeznam.h"
 #include "world/CKurzorController.h"
-#include "world/CMapEntity_BonusText.h"
-#include "world/CMapEntity_DarkScreen.h"
-#include "world/CMapEntity_Kurzor.h"
 #include "world/CMapEntity_TextBox.h"
+#include "world/CMapEntity_Visual.h"
 
 namespace {
 
@@ -152,7 +150,7 @@ TEST_F(TextBoxGL, CaptionsDrawLeftAlignedInTheBonusFontAndCopiesKeepTheirLooks) 
   proto.setAlpha(0.3f, true);
   proto.setRGB(1, 1, 1, false);
 
-  CMapEntity_BonusText *caption = proto.clone();
+  CMapEntity_BonusText *caption = static_cast<CMapEntity_BonusText *>(proto.clone());
   EXPECT_FLOAT_EQ(caption->getAlpha(), 1.0f);
   EXPECT_EQ((std::vector<float>{caption->getRed(), caption->getGreen(), caption->getBlue()}),
             (std::vector<float>{0.0f, 0.39f, 0.51f}))
@@ -198,11 +196,11 @@ TEST_F(TextBoxGL, PanelTextCaptionAndCursorOnScreen) {
   CMapEntity_TextBox boxProto(0, 0, false);
   boxProto.fontName = "big";
   boxProto.boxWidth = 400;
-  CMapEntity_TextBox *box = boxProto.clone();
+  CMapEntity_TextBox *box = static_cast<CMapEntity_TextBox *>(boxProto.clone());
   box->text = "HELLO WARD|SECOND LINE";
   box->setXY(200, 100);
   CMapEntity_BonusText captionProto(0, 0, false);
-  CMapEntity_BonusText *caption = captionProto.clone();
+  CMapEntity_BonusText *caption = static_cast<CMapEntity_BonusText *>(captionProto.clone());
   caption->text = "$500";
   caption->textRed = 1.0f;
   caption->textGreen = 1.0f;

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "world/CCloneable.h"
+#include "world/CMapEntity_Game.h"
+
+class KGraphic;
+
+// Entities that only show something: what they do lies in the behaviour bound to their name.
+
+// A bubble that rises and starts again at the bottom.
+class CMapEntity_Bublina : public CCloneable<CMapEntity_Bublina, CMapEntity_Game> { using CCloneable::CCloneable; };
+
+// A comic page: a screen of its own, faded in, shown until a click, faded out.
+class CMapEntity_Comic : public CCloneable<CMapEntity_Comic, CMapEntity_Game> { using CCloneable::CCloneable; };
+
+// Invisible chimney-smoke emitter of the home; its behaviour puffs dust.
+class CMapEntity_DomovKour : public CCloneable<CMapEntity_DomovKour, CMapEntity_Game> { using CCloneable::CCloneable; };
+
+// One puff of the plane's smoke trail on the world map; grows and fades away.
+class CMapEntity_LetadloKour : public CCloneable<CMapEntity_LetadloKour, CMapEntity_Game> { using CCloneable::CCloneable; };
+
+// The pointing arrow that shows the player what to click; it pulses until removed.
+class CMapEntity_Sipka : public CCloneable<CMapEntity_Sipka, CMapEntity_Game> { using CCloneable::CCloneable; };
+
+// The game's own mouse pointers, drawn as entities of the level. Their action box is how the
+// rest of the game finds what lies under the mouse; whatever a cursor carries moves with it.
+class CMapEntity_Kurzor : public CCloneable<CMapEntity_Kurzor, CMapEntity_Game> {
+public:
+  using CCloneable::CCloneable;
+
+  // The entity being dragged with the mouse; set and cleared by whoever drags, never owned.
+  CMapEntity *held = nullptr;
+};
+
+class CMapEntity_Kurzor2 : public CCloneable<CMapEntity_Kurzor2, CMapEntity_Game> {
+public:
+  using CCloneable::CCloneable;
+
+  CMapEntity *held = nullptr;
+};
+
+// A translucent cover over the whole screen behind an open window, carried by the window so it
+// follows the window's fades; it never gets darker than its maximum alpha.
+class CMapEntity_DarkScreen : public CCloneable<CMapEntity_DarkScreen, CMapEntity_Game> {
+public:
+  using CCloneable::CCloneable;
+  // Every copy is black with maximum alpha 0.35, whatever the source holds.
+  CMapEntity_DarkScreen(const CMapEntity_DarkScreen &other);
+
+  void renderAdditional(KGraphic *g) override;
+
+  float coverRed = 0.0f;
+  float coverGreen = 0.0f;
+  float coverBlue = 0.0f;
+  float maxAlpha = 0.35f;
+};
