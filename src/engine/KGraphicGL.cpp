@@ -136,6 +136,85 @@ bool tgaLooksWhole(const unsigned char *d, long size) {
   }
   return true;
 }
+
+// Decoders allocate the whole picture as its header declares before reading a pixel, so a few
+// hundred bytes can ask for gigabytes; no picture of the game comes near this side.
+const long kMaxPictureSide = 4096;
+
+enum class PictureKind { Png, Jpeg, Tga, Bmp, Other };
+
+long readBE16(const unsigned char *p) { return (long)p[0] << 8 | p[1]; }
+long readBE32(const unsigned char *p) { return (long)p[0] << 24 | (long)p[1] << 16 | (long)p[2] << 8 | p[3]; }
+long readLE32(const unsigned char *p) {
+  return (long)(int32_t)((uint32_t)p[0] | (uint32_t)p[1] << 8 | (uint32_t)p[2] << 16 | (uint32_t)p[3] << 24);
+}
+
+// The frame header (SOFn) gives the size; markers before it are stepped over by their lengths.
+bool jpegSize(const unsigned char *d, long size, long &w, long &h) {
+  if (size < 4 || d[0] != 0xFF || d[1] != 0xD8) return false;
+  long i = 2;
+  while (i < size) {
+    if (d[i] != 0xFF) {
+      ++i; // stray bytes between segments, which the decoder skips too
+      continue;
+    }
+    while (i < size && d[i] == 0xFF) ++i;
+    if (i >= size) return false;
+    int marker = d[i];
+    if (marker == 0x01 || marker == 0xD8 || (marker >= 0xD0 && marker <= 0xD7)) {
+      ++i;
+      continue;
+    }
+    if (marker == 0xD9 || marker == 0xDA || i + 2 >= size) return false;
+    if (marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC) {
+      if (i + 7 >= size) return false;
+      h = readBE16(d + i + 4);
+      w = readBE16(d + i + 6);
+      return true;
+    }
+    i += 1 + readBE16(d + i + 1);
+  }
+  return false;
+}
+
+// The side lengths the header declares; false when it gives none.
+bool declaredSize(PictureKind kind, const unsigned char *d, long size, long &w, long &h) {
+  switch (kind) {
+  case PictureKind::Png:
+    if (size < 24 || std::memcmp(d + 12, "IHDR", 4) != 0) return false;
+    w = readBE32(d + 16);
+    h = readBE32(d + 20);
+    return true;
+  case PictureKind::Jpeg:
+    return jpegSize(d, size, w, h);
+  case PictureKind::Tga:
+    if (size < 18) return false;
+    w = readLE16(d + 12);
+    h = readLE16(d + 14);
+    return true;
+  case PictureKind::Bmp:
+    if (size < 26) return false;
+    if (readLE32(d + 14) == 12) {
+      w = readLE16(d + 18);
+      h = readLE16(d + 20);
+    } else {
+      // A negative height stores the rows top first.
+      w = readLE32(d + 18);
+      h = readLE32(d + 22);
+      if (h < 0) h = -h;
+    }
+    return true;
+  case PictureKind::Other:
+    break;
+  }
+  return false;
+}
+
+bool sidesFit(long w, long h) {
+  if (w <= kMaxPictureSide && h <= kMaxPictureSide) return true;
+  SDL_SetError("picture of %ldx%ld is larger than %ld a side", w, h, kMaxPictureSide);
+  return false;
+}
 } // namespace
 
 KGraphicGL::KGraphicGL()
@@ -389,18 +468,44 @@ bool KGraphicGL::LoadRamPicture(char *name, char *data, long size) {
   // Only the file's own name counts: the install folder may have any name on this system.
   const char *file = name ? std::strrchr(name, '/') : nullptr;
   file = file ? file + 1 : name;
-  SDL_Surface *decoded = nullptr;
+  bool byName = true;
+  PictureKind kind = PictureKind::Other;
   if (file && std::strstr(file, ".jpg")) {
-    decoded = IMG_isJPG(rw) ? IMG_LoadJPG_RW(rw) : nullptr;
+    kind = PictureKind::Jpeg;
   } else if (file && std::strstr(file, ".tga")) {
-    decoded = tgaLooksWhole((const unsigned char *)data, size) ? IMG_LoadTGA_RW(rw) : nullptr;
+    kind = PictureKind::Tga;
   } else if (file && std::strstr(file, ".png")) {
-    decoded = IMG_isPNG(rw) ? IMG_LoadPNG_RW(rw) : nullptr;
+    kind = PictureKind::Png;
   } else {
-    decoded = IMG_Load_RW(rw, 0);
+    byName = false;
+    kind = IMG_isPNG(rw)   ? PictureKind::Png
+           : IMG_isJPG(rw) ? PictureKind::Jpeg
+           : IMG_isBMP(rw) ? PictureKind::Bmp
+                           : PictureKind::Other;
+  }
+
+  const unsigned char *bytes = (const unsigned char *)data;
+  long w = 0, h = 0;
+  bool sized = declaredSize(kind, bytes, size, w, h);
+  if (kind != PictureKind::Other && !sized) SDL_SetError("picture header gives no size");
+  SDL_Surface *decoded = nullptr;
+  if (kind == PictureKind::Other || (sized && sidesFit(w, h))) {
+    if (!byName)
+      decoded = IMG_Load_RW(rw, 0);
+    else if (kind == PictureKind::Jpeg)
+      decoded = IMG_isJPG(rw) ? IMG_LoadJPG_RW(rw) : nullptr;
+    else if (kind == PictureKind::Tga)
+      decoded = tgaLooksWhole(bytes, size) ? IMG_LoadTGA_RW(rw) : nullptr;
+    else
+      decoded = IMG_isPNG(rw) ? IMG_LoadPNG_RW(rw) : nullptr;
   }
   SDL_RWclose(rw);
   if (!decoded) return false;
+  // Formats whose header is not read here are held to the same bound once decoded.
+  if (!sidesFit(decoded->w, decoded->h)) {
+    SDL_FreeSurface(decoded);
+    return false;
+  }
 
   SDL_Surface *converted = SDL_ConvertSurfaceFormat(decoded, SDL_PIXELFORMAT_ARGB8888, 0);
   SDL_FreeSurface(decoded);

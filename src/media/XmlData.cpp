@@ -1,7 +1,10 @@
 #include "media/XmlData.h"
 
 #include <cctype>
+#include <cerrno>
+#include <cstdio>
 #include <tinyxml.h>
+#include <vector>
 
 #include "media/CFatal.h"
 
@@ -14,9 +17,65 @@ uint32_t readDecimalBits(const char *p) {
   return negative ? 0u - v : v;
 }
 
-void loadDataFile(TiXmlDocument &doc, const std::string &path) {
-  if (!doc.LoadFile(path.c_str())) fatalXmlLoadError("File " + path + " not found!", path, doc, -1);
+namespace {
+// A UTF-8 lead byte makes the parser step over up to three more bytes without looking at them, so
+// the text ends in more zero bytes than that: a character cut short by the end lands on them.
+const size_t kZeroTail = 8;
+
+enum class Read { Parsed, Missing, Unreadable, Broken };
+
+Read readXml(TiXmlDocument &doc, const std::string &path) {
+  std::FILE *f = std::fopen(path.c_str(), "rb");
+  if (!f) {
+    bool missing = errno == ENOENT || errno == ENOTDIR;
+    doc.SetError(TiXmlBase::TIXML_ERROR_OPENING_FILE, nullptr, nullptr, TIXML_ENCODING_UNKNOWN);
+    return missing ? Read::Missing : Read::Unreadable;
+  }
+  std::vector<char> text;
+  char chunk[16384];
+  size_t n;
+  while ((n = std::fread(chunk, 1, sizeof(chunk), f)) > 0) text.insert(text.end(), chunk, chunk + n);
+  bool failed = std::ferror(f) != 0;
+  std::fclose(f);
+  if (failed) {
+    doc.SetError(TiXmlBase::TIXML_ERROR_OPENING_FILE, nullptr, nullptr, TIXML_ENCODING_UNKNOWN);
+    return Read::Unreadable;
+  }
+
+  // As the parser's own file reading does: the text stops at the first zero byte, and CR LF and a
+  // lone CR both become LF. Everything after the text is zero.
+  size_t out = 0;
+  for (size_t in = 0; in < text.size() && text[in] != '\0'; ++in) {
+    if (text[in] == '\r') {
+      text[out++] = '\n';
+      if (in + 1 < text.size() && text[in + 1] == '\n') ++in;
+    } else {
+      text[out++] = text[in];
+    }
+  }
+  text.resize(out);
+  text.resize(out + kZeroTail, '\0');
+
+  doc.SetValue(path);
+  doc.Parse(text.data());
+  return doc.Error() ? Read::Broken : Read::Parsed;
 }
+} // namespace
+
+void loadDataFile(TiXmlDocument &doc, const std::string &path) {
+  switch (readXml(doc, path)) {
+  case Read::Parsed:
+    return;
+  case Read::Missing:
+    fatalXmlLoadError("File " + path + " not found!", path, doc, -1);
+  case Read::Unreadable:
+    fatalXmlLoadError("File " + path + " cannot be read!", path, doc, -1);
+  case Read::Broken:
+    fatalXmlLoadError("File " + path + " is not well-formed XML!", path, doc, -1);
+  }
+}
+
+bool readDataFile(TiXmlDocument &doc, const std::string &path) { return readXml(doc, path) == Read::Parsed; }
 
 const char *requiredAttribute(TiXmlElement *e, const char *attribute, const char *message, const std::string &path) {
   const char *v = e->Attribute(attribute);

@@ -13,8 +13,13 @@ class TiXmlElement;
 // bits its field holds.
 uint32_t readDecimalBits(const char *text);
 
-// Loads the file, or ends the run with "File <path> not found!" and why it would not load.
+// Loads the file, or ends the run saying whether it is missing, cannot be read or does not parse
+// (then with the parser's reason and row).
 void loadDataFile(TiXmlDocument &doc, const std::string &path);
+
+// The same reading for a file the game can do without: false when it is missing, cannot be read or
+// does not parse; the document then holds the reason.
+bool readDataFile(TiXmlDocument &doc, const std::string &path);
 
 // The attribute's text, or the end of the run with the message, the file and the element's row.
 const char *requiredAttribute(TiXmlElement *e, const char *attribute, const char *message, const std::string &path);

@@ -117,7 +117,12 @@ void CLevel::load(std::string name) {
   if (screen->getFill() == 0.0f) screen->setFill(0.2f);
   screen->setText(kLoading);
 
-  const std::string folder = "data\\maps\\" + CGameOptions::instance()->getObtiznostString() + "\\" + name;
+  const std::string difficulty = CGameOptions::instance()->getObtiznostString();
+  const std::string folder = "data\\maps\\" + difficulty + "\\" + name;
+  // The level lists refuse empty names, so no name means the list had none to give.
+  if (name.empty())
+    fatalDataError("The level list of difficulty " + difficulty + " is empty!", dataPath(folder + "levellist.xml"), 0,
+                   -1);
   nahrajDefs(dataPath(folder + "_defs.xml"));
   stepFill(0.2f, 0.4f);
 

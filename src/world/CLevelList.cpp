@@ -2,6 +2,7 @@
 
 #include <tinyxml.h>
 
+#include "media/CFatal.h"
 #include "media/XmlData.h"
 
 void CLevelList::load(std::string path) {
@@ -9,7 +10,9 @@ void CLevelList::load(std::string path) {
   loadDataFile(doc, path);
   // The file has no root: its top-level level elements are the list.
   for (TiXmlElement *e = doc.FirstChildElement("level"); e; e = e->NextSiblingElement("level")) {
-    levels.push_back(requiredAttribute(e, "name", "NAME not found near LEVEL tag!", path));
+    const char *name = requiredAttribute(e, "name", "NAME not found near LEVEL tag!", path);
+    if (!*name) fatalDataError("Empty NAME near LEVEL tag!", path, e->Row(), -1);
+    levels.push_back(name);
   }
 }
 

@@ -32,7 +32,7 @@ void CMapEntitiesFactory::readVariables() { readVariables(KMiscTools::makeFilePa
 
 void CMapEntitiesFactory::readVariables(const std::string &path) {
   TiXmlDocument doc;
-  if (!doc.LoadFile(path.c_str())) {
+  if (!readDataFile(doc, path)) {
     // The prototypes keep their built-in values; a file that is there but broken still says so.
     if (KMiscTools::fileExists(path.c_str()))
       std::fprintf(stderr, "Warning! %s is not readable XML (row %d: %s); built-in values used.\n", path.c_str(),

@@ -94,6 +94,8 @@ void CMapa::nahrajMapuXML(std::string path) {
   if (const char *background = root->Attribute("background")) pozadi = registerPicture(background);
 
   for (TiXmlElement *l = root->FirstChildElement("layer"); l; l = l->NextSiblingElement("layer")) {
+    if (layers.size() >= MAPA_VRSTEV)
+      fatalDataError("More than " + std::to_string(MAPA_VRSTEV) + " layers near LAYER tag!", path, l->Row(), -1);
     layers.emplace_back();
     TLayer &layer = layers.back();
     if (const char *bg = l->Attribute("bgtiles")) {

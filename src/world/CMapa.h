@@ -12,6 +12,8 @@ const unsigned int MAPA_VYSKA = 19;
 const unsigned int MAPA_BUNEK = MAPA_SIRKA * MAPA_VYSKA;
 const unsigned int MAPA_TILE = 32;
 const unsigned int MAPA_DEFINIC = 200;
+// Each layer costs about 11 KB; the game's own maps have one.
+const unsigned int MAPA_VRSTEV = 16;
 // Surface handle meaning "no picture".
 const uint32_t MAPA_ZADNA_SURFACE = 0xFFFFFFFFu;
 

@@ -673,6 +673,39 @@ TEST_F(KGraphicTest, BrokenPicturesFailWithoutHarm) {
             messages()[0]);
 }
 
+TEST_F(KGraphicTest, PicturesWiderOrTallerThan4096AreRefusedUnread) {
+  const std::string d = dir();
+  auto grey = [](int, int) { return 0x808080FFu; };
+  savePng(d + "/wide.png", 4097, 1, false, grey);
+  saveJpg(d + "/tall.jpg", 8, 4097, grey);
+  saveTga(d + "/wide.tga", 4097, 1, 24, false, grey);
+  savePng(d + "/edge.png", 4096, 2, false, grey);
+  for (const char *name : {"wide.png", "tall.jpg", "wide.tga"}) {
+    KGraphicGL g;
+    EXPECT_FALSE(g.loadPicture((d + "/" + name).c_str(), true, true)) << name;
+    EXPECT_EQ(0.0f, g.getWidth()) << name;
+  }
+  // Named by content only, and handed over from memory.
+  std::vector<unsigned char> wide = readAll(d + "/wide.png"), tall = readAll(d + "/tall.jpg");
+  KGraphicGL mem;
+  EXPECT_FALSE(mem.loadPictureFromPtr("wide", wide.data(), wide.size(), true, true));
+  EXPECT_FALSE(mem.loadPictureFromPtr("tall.jpeg", tall.data(), tall.size(), true, true));
+
+  // A JPEG header promising 30000 x 30000 pixels over a few bytes is refused before any decoding.
+  std::vector<unsigned char> huge = readAll(d + "/quad32.jpg");
+  for (size_t i = 2; i + 8 < huge.size(); ++i)
+    if (huge[i] == 0xFF && huge[i + 1] == 0xC0) {
+      huge[i + 5] = huge[i + 7] = 0x75;
+      huge[i + 6] = huge[i + 8] = 0x30;
+      break;
+    }
+  huge.resize(632);
+  EXPECT_FALSE(mem.loadPictureFromPtr("huge.jpg", huge.data(), huge.size(), true, true));
+
+  auto edge = load("edge.png");
+  EXPECT_EQ(4096.0f, edge->getWidth());
+}
+
 TEST_F(KGraphicTest, BatchForwardsToItsPicture) {
   KBatch batch;
   EXPECT_TRUE(batch.allocateBuffer(100));

@@ -279,17 +279,17 @@ TEST_F(SpriteFactoryTest, BrokenFilesEndTheRunNamingFileAndRow) {
   std::string truncated = write("truncated.xml", "<kolekce>\n<sprite name=\"s\" src=\"s.png\">\n<frameset name=\"F\">\n"
                                                  "<frameB name=\"a\" x=\"0\" y=\"0");
   EXPECT_EXIT(factory->nahrajXML(truncated.c_str()), failedExit,
-              "File " + scratch("truncated.xml") + " not found! \\(file " + scratch("truncated.xml") +
+              "File " + scratch("truncated.xml") + " is not well-formed XML! \\(file " + scratch("truncated.xml") +
                   ", row [1-9][0-9]*: Error[^)]*\\)");
 
   std::string notXml = write("notxml.xml", "\x89PNG\r\n\x1a\n binary, not a collection");
-  EXPECT_EXIT(factory->nahrajXML(notXml.c_str()), failedExit, "File " + scratch("notxml.xml") + " not found!");
+  EXPECT_EXIT(factory->nahrajXML(notXml.c_str()), failedExit, "File " + scratch("notxml.xml") + " is not well-formed XML!");
 
   std::string mismatched = write("mismatched.xml", "<kolekce>\n<sprite name=\"s\" src=\"s.png\">\n</frameset>\n</kolekce>");
-  EXPECT_EXIT(factory->nahrajXML(mismatched.c_str()), failedExit, "not found! \\(file .*mismatched.xml, row 3: Error reading end tag.\\)");
+  EXPECT_EXIT(factory->nahrajXML(mismatched.c_str()), failedExit, "is not well-formed XML! \\(file .*mismatched.xml, row 3: Error reading end tag.\\)");
 
   std::string empty = write("empty.xml", "");
-  EXPECT_EXIT(factory->nahrajXML(empty.c_str()), failedExit, "File " + scratch("empty.xml") + " not found!");
+  EXPECT_EXIT(factory->nahrajXML(empty.c_str()), failedExit, "File " + scratch("empty.xml") + " is not well-formed XML!");
 }
 
 TEST_F(SpriteFactoryTest, SpritesAndFramesetsWithoutContentAreRejected) {

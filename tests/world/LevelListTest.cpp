@@ -55,7 +55,7 @@ TEST_F(LevelListTest, BrokenFilesEndTheRunNamingFileAndRow) {
               "File " + scratchFile("missing.xml") + " not found! \\(file " + scratchFile("missing.xml") + ": no such file\\)");
 
   std::string p = write("broken.xml", "<level name=\"A\"/>\n<level name=\"B\"\n");
-  EXPECT_EXIT(list.load(p), ::testing::ExitedWithCode(255), "not found! \\(file .*broken.xml, row 2: Error[^)]*\\)");
+  EXPECT_EXIT(list.load(p), ::testing::ExitedWithCode(255), "broken.xml is not well-formed XML! \\(file .*broken.xml, row 2: Error[^)]*\\)");
 
   // The nameless first entry stops the run even though the rest is good.
   p = write("noname.xml", "<level/>\n<level name=\"B\"/>\n");
@@ -63,6 +63,9 @@ TEST_F(LevelListTest, BrokenFilesEndTheRunNamingFileAndRow) {
               "NAME not found near LEVEL tag! \\(file " + scratchFile("noname.xml") + ", row 1\\)");
   p = write("noname2.xml", "<level name=\"A\"/>\n\n<level nam=\"B\"/>\n");
   EXPECT_EXIT(list.load(p), ::testing::ExitedWithCode(255), "NAME not found near LEVEL tag! \\(file .*, row 3\\)");
+  // An empty name would read as a list with nothing in it.
+  p = write("emptyname.xml", "<level name=\"A\"/>\n<level name=\"\"/>\n");
+  EXPECT_EXIT(list.load(p), ::testing::ExitedWithCode(255), "Empty NAME near LEVEL tag! \\(file .*, row 2\\)");
 }
 
 } // namespace

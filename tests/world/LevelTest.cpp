@@ -175,7 +175,7 @@ TEST_F(LevelTest, BrokenDefinitionEndsTheRunNamingFileAndRow) {
     l.nahrajDefs(defsPath(*this, "bad"));
   };
   EXPECT_EXIT(defs("<leveldef>\n<level tiledef=\"t\">\n</leveldef>\n"), minusOne,
-              "File " + file + " not found! \\(file " + file + ", row 3: Error reading end tag.\\)");
+              "File " + file + " is not well-formed XML! \\(file " + file + ", row 3: Error reading end tag.\\)");
   EXPECT_EXIT(defs("<levels>\n<level tiledef=\"t\"/>\n</levels>\n"), minusOne,
               "leveldef tag not found, encapsulate level definiton in <leveldef></leveldef> tags!");
   EXPECT_EXIT(defs("<leveldef>\n<levels tiledef=\"t\"/>\n</leveldef>\n"), minusOne,
@@ -203,6 +203,10 @@ TEST_F(LevelTest, MissingLevelFilesEndTheRunNamingThem) {
 
   writeFile("data/maps/medium/notiles_defs.xml", "<leveldef><level tiledef=\"gone.xml\"/></leveldef>");
   EXPECT_EXIT(loadLevel("notiles"), minusOne, "File [^ ]*/data/maps/gone.xml not found!");
+
+  // The level list gave no name: it has none for this difficulty.
+  EXPECT_EXIT(loadLevel(""), minusOne,
+              "The level list of difficulty medium is empty! \\(file [^ ]*/data/maps/medium/levellist.xml\\)");
 }
 
 } // namespace

@@ -139,6 +139,18 @@ TEST_F(TileMapTest, FilesWithoutTheirRootElementDefineNothing) {
   EXPECT_NE(logText().find("MAP tag not found! This is probably not the map file..\n"), std::string::npos);
 }
 
+TEST_F(TileMapTest, AMapHoldsAtMostSixteenLayersAndOneMoreEndsTheRunAtIt) {
+  std::string layers;
+  for (int i = 0; i < 16; ++i) layers += "<layer bgtiles=\"1\"/>\n";
+  loadMap("<map>\n" + layers + "</map>\n");
+  EXPECT_EQ(mapa.getLayers().size(), 16u);
+
+  std::string p = write("deep_map.xml", "<map>\n" + layers + "<layer/>\n<layer/>\n</map>\n");
+  CMapa deep;
+  EXPECT_EXIT(deep.nahrajMapuXML(p), ::testing::ExitedWithCode(255),
+              "More than 16 layers near LAYER tag! \\(file " + scratchFile("deep_map.xml") + ", row 18\\)");
+}
+
 TEST_F(TileMapTest, EveryMissingFileOrAttributeEndsTheRunNamingFileAndRow) {
   struct Case {
     bool defs;
