@@ -14,7 +14,7 @@
 #include "core/CEngine.h"
 #include "core/CLevelLink.h"
 #include "core/CLoadingScreen.h"
-#include "core/GameMain.h"
+#include "game/GameMain.h"
 
 namespace {
 long long g_startNs = 0;
@@ -27,7 +27,7 @@ long long nowNs() {
 
 void report(CEngine *engine) {
   double total = (double)(nowNs() - g_startNs) / 1e6;
-  double logos = (double)engine->logoScreensMs;
+  double logos = (double)engine->getLogoScreensMs();
   std::printf("startup_ms %.0f  (process start to the main loop %.0f ms, logo screens %.0f ms left out, "
               "loading screen drawn %lu times)\n",
               total - logos, total, logos, CLoadingScreen::instance()->getDrawCount());
@@ -38,7 +38,7 @@ class NoLevel : public CLevelLink {
 public:
   CLevel_Game *create(CEngine *) override { return nullptr; }
   void destroy(CLevel_Game *) override {}
-  void bindEContVzory(CLevel_Game *, CEntityControllers_Game *) override {}
+  void bindEContVzory(CLevel_Game *, CEntityControllersVzory_Game *) override {}
   void load(CLevel_Game *, const std::string &) override {}
   void setShopping(CLevel_Game *, bool) override {}
   bool getLevelOver(CLevel_Game *) override { return false; }

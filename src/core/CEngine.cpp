@@ -12,12 +12,10 @@
 #include "core/CProfiles.h"
 #include "core/CSafeFile.h"
 #include "core/CSaveGame.h"
-#include "core/CStartupTables.h"
 #include "core/CStavHry_Hra.h"
 #include "core/CStavHry_Pauza.h"
 #include "core/CTop10.h"
 #include "core/CVideoOptions.h"
-#include "core/GameGlobals.h"
 #include "engine/KFont.h"
 #include "engine/KGraphic.h"
 #include "engine/KInput.h"
@@ -36,13 +34,17 @@
 #include "media/CTimerWatch.h"
 #include "media/Frame.h"
 #include "media/Frameset.h"
+#include "media/GameGlobals.h"
 #include "media/Timer.h"
 #include "media/ZSprite.h"
 #include "media/ZSpriteFactory.h"
 #include "media/makeString.h"
+#include "world/CEntityControllersVzory_Game.h"
 #include "world/CLevelList.h"
+#include "world/CMapEntitiesFactory.h"
 
-bool CEngine::winFocus = true;
+CEngine *engine = nullptr;
+CStavHry *globalAktualniStav = nullptr;
 
 namespace {
 void log(const std::string &line) { CLogger::instance()->log(line); }
@@ -107,8 +109,27 @@ CEngine::CEngine()
 
 CEngine::~CEngine() {}
 
-CEntityControllersVzory_Game *CEngine::getCEntityControllersVzory_Game() {
-  return asControllerVzory(controllerPrototypes);
+CWorldEngine *CWorldEngine::of(CEngine *engine) { return engine; }
+CWorldEngine *CWorldEngine::current() { return engine; }
+
+void CEngine::forgetLevel(CLevel_Game *l) {
+  if (level == l) level = nullptr;
+}
+
+std::string CEngine::getObtiznostString() { return CGameOptions::instance()->getObtiznostString(); }
+
+int CEngine::getMusicVolume() { return CAudioOptions::instance()->getMusicVolume(); }
+
+float CEngine::getLoadingFill() { return CLoadingScreen::instance()->getFill(); }
+void CEngine::setLoadingFill(float fill) { CLoadingScreen::instance()->setFill(fill); }
+void CEngine::setLoadingText(const std::string &text) { CLoadingScreen::instance()->setText(text); }
+
+int CEngine::getDayRecord() { return player ? player->wasLevelDone(soucasnyLevel) : -1; }
+
+void CEngine::creditDay(int bonus, int record) {
+  if (!player) return;
+  player->changeMoney(bonus);
+  if (record >= 0) player->addLevelDone(soucasnyLevel, record);
 }
 
 bool CEngine::handleWinEvent(EventRef event) {
@@ -157,15 +178,15 @@ void CEngine::prepniStav(const std::string &name) {
   globalAktualniStav = s;
 }
 
-void CEngine::init() {
+void CEngine::init(CEngineContent &content) {
   installLayerHooks();
   startValues();
   startWindowAndMedia();
   showLogoScreens();
   startFontsAndTexts();
-  startLoadingAndSounds();
-  registerEntityPrototypes();
-  startBehavioursAndStates();
+  startLoadingAndSounds(content);
+  content.registerEntityPrototypes();
+  startBehavioursAndStates(content);
 }
 
 void CEngine::startValues() {
@@ -300,7 +321,7 @@ void CEngine::startFontsAndTexts() {
   top10->nahraj(userFilePath("\\hospital\\top10.bin"));
 }
 
-void CEngine::startLoadingAndSounds() {
+void CEngine::startLoadingAndSounds(CEngineContent &content) {
   ZSprite *figure = handBuiltSprite("LOADING", "characters.png", true,
                                     {{"FRAME1", 0, 0, 244, 329, 100},
                                      {"FRAME2", 244, 0, 244, 329, 100},
@@ -333,14 +354,14 @@ void CEngine::startLoadingAndSounds() {
 
   spriteFactory->nahrajXML(KMiscTools::makeFilePath("data\\gfx\\sprites.xml"));
   CLoadingScreen::instance()->setText("LOADING");
-  registerSounds(soundEngine);
+  content.registerSounds(soundEngine);
   CAudioOptions::instance()->aplikuj();
   CLoadingScreen::instance()->setText("LOADING");
   player = new CPlayer();
 }
 
-void CEngine::startBehavioursAndStates() {
-  controllerPrototypes = buildControllerPrototypes(this);
+void CEngine::startBehavioursAndStates(CEngineContent &content) {
+  controllerPrototypes = content.buildControllerPrototypes(this);
   CLoadingScreen::instance()->setText("LOADING");
 
   CStavHry *hra = new CStavHry_Hra("HRA");
@@ -372,6 +393,33 @@ void CEngine::work() {
     }
     runFrame();
   }
+}
+
+void CEngine::startPlay() {
+  level = nullptr;
+  levelList = nullptr;
+  soucasnyLevel = 0;
+  frameCounter = 0;
+  fps = 0;
+  delete fpsTimer;
+  fpsTimer = new Timer(1000, false);
+}
+
+void CEngine::endPlay() {
+  if (level) CLevelLink::get()->destroy(level);
+  level = nullptr;
+  delete levelList;
+  levelList = nullptr;
+  delete fpsTimer;
+  fpsTimer = nullptr;
+}
+
+void CEngine::countFrame() {
+  if (fpsTimer && fpsTimer->udalost()) {
+    fps = frameCounter;
+    frameCounter = 0;
+  }
+  frameCounter++;
 }
 
 void CEngine::runFrame() {
@@ -474,14 +522,16 @@ void CEngine::resetPlayer() {
   maxLevel = 0;
 }
 
-void CEngine::close() {
-  for (size_t i = 0; i < stavy.size(); ++i) {
-    if (!stavy[i]) continue;
-    if (!stavy[i]->isClosed()) stavy[i]->close();
-    delete stavy[i];
-    stavy[i] = nullptr;
-  }
+void CEngine::deleteStavy() {
+  for (CStavHry *s : stavy) delete s;
+  stavy.clear();
   aktualniStav = nullptr;
+}
+
+void CEngine::close() {
+  for (CStavHry *s : stavy)
+    if (s && !s->isClosed()) s->close();
+  deleteStavy();
   globalAktualniStav = nullptr;
 
   delete top10;
@@ -495,7 +545,7 @@ void CEngine::close() {
   delete spriteFactory;
   spriteFactory = nullptr;
 
-  deleteControllerPrototypes(controllerPrototypes);
+  delete controllerPrototypes;
   controllerPrototypes = nullptr;
   delete soundEngine;
   soundEngine = nullptr;
@@ -514,7 +564,7 @@ void CEngine::close() {
   CFakeTime::destroyInstance();
   CTimerList::destroyInstance();
   CTimerWatch::destroyInstance();
-  destroyPrototypeFactory();
+  CMapEntitiesFactory::destroyInstance();
   CLogger::destroyInstance();
 }
 

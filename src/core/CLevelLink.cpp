@@ -1,6 +1,5 @@
 #include "core/CLevelLink.h"
 
-#include "core/CStartupTables.h"
 #include "world/CLevel_Game.h"
 
 // The engine's level is the real CLevel_Game; tests may put in a level link of their own.
@@ -9,8 +8,8 @@ class DefaultLevelLink : public CLevelLink {
 public:
   CLevel_Game *create(CEngine *engine) override { return new CLevel_Game(engine); }
   void destroy(CLevel_Game *level) override { delete level; }
-  void bindEContVzory(CLevel_Game *level, CEntityControllers_Game *p) override {
-    if (level) level->bindEContVzory(asControllerVzory(p));
+  void bindEContVzory(CLevel_Game *level, CEntityControllersVzory_Game *p) override {
+    if (level) level->bindEContVzory(p);
   }
   void load(CLevel_Game *level, const std::string &name) override {
     if (level) level->load(name);

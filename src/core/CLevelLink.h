@@ -3,7 +3,7 @@
 
 class CEngine;
 class CLevel_Game;
-class CEntityControllers_Game;
+class CEntityControllersVzory_Game;
 class KGraphic;
 struct KEvent;
 
@@ -17,7 +17,7 @@ public:
   // A new, empty level for the engine.
   virtual CLevel_Game *create(CEngine *engine) = 0;
   virtual void destroy(CLevel_Game *level) = 0;
-  virtual void bindEContVzory(CLevel_Game *level, CEntityControllers_Game *prototypes) = 0;
+  virtual void bindEContVzory(CLevel_Game *level, CEntityControllersVzory_Game *prototypes) = 0;
   // Loads the named entry of the level list; a missing file ends the process.
   virtual void load(CLevel_Game *level, const std::string &name) = 0;
   virtual void setShopping(CLevel_Game *level, bool shopping) = 0;

@@ -1,8 +1,8 @@
 #include "world/CConfettiController.h"
 
-#include "core/CEngine.h"
 #include "media/CSoundEngine.h"
 #include "world/CMapEntity_Game.h"
+#include "world/CWorldEngine.h"
 
 CConfettiController::CConfettiController(CMapEntity_Game *entity, CMapEntitiesCollection *collection,
                                          CEngine *engine, std::string bindTo)
@@ -20,7 +20,8 @@ float CConfettiController::getY() const { return entity ? entity->getY() : 0.0f;
 void CConfettiController::onBind() {
   if (!entity) return;
   entity->setAlpha(1.0f, true);
-  if (engine && engine->getSoundEngine()) engine->getSoundEngine()->playSound("CROWD_MEDIUM");
+  CWorldEngine *host = CWorldEngine::of(engine);
+  if (host && host->getSoundEngine()) host->getSoundEngine()->playSound("CROWD_MEDIUM");
 }
 
 void CConfettiController::update() {

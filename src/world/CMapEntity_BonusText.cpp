@@ -1,9 +1,8 @@
 #include "world/CMapEntity_BonusText.h"
 
-#include "core/CEngine.h"
-#include "core/GameGlobals.h"
 #include "engine/KText.h"
 #include "media/CFontSeznam.h"
+#include "world/CWorldEngine.h"
 
 CMapEntity_BonusText::CMapEntity_BonusText(unsigned short x, unsigned short y, bool solid)
     : CMapEntity_TextBox(x, y, solid), textRed(1.0f), textGreen(1.0f), textBlue(1.0f) {}
@@ -16,8 +15,7 @@ CMapEntity_BonusText::~CMapEntity_BonusText() {}
 CMapEntity_BonusText *CMapEntity_BonusText::clone() { return new CMapEntity_BonusText(*this); }
 
 void CMapEntity_BonusText::renderAdditional(KGraphic *) {
-  if (!engine) return;
-  drawCaption(engine->getFontSeznam());
+  if (CWorldEngine *host = CWorldEngine::current()) drawCaption(host->getFontSeznam());
 }
 
 void CMapEntity_BonusText::drawCaption(CFontSeznam *fonts) {

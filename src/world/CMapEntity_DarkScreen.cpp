@@ -1,7 +1,7 @@
 #include "world/CMapEntity_DarkScreen.h"
 
-#include "core/GameGlobals.h"
 #include "engine/KGraphic.h"
+#include "media/GameGlobals.h"
 
 CMapEntity_DarkScreen::CMapEntity_DarkScreen(unsigned short x, unsigned short y, bool solid)
     : CMapEntity_Game(x, y, solid), coverRed(0.0f), coverGreen(0.0f), coverBlue(0.0f), maxAlpha(0.35f) {}

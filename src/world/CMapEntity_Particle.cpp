@@ -1,8 +1,10 @@
 #include "world/CMapEntity_Particle.h"
 
+#include "world/kinds/EntityIds.h"
+
 CMapEntity_Particle::CMapEntity_Particle(unsigned short x, unsigned short y, bool solid)
     : CMapEntity_Game(x, y, solid), typ(kRising) {
-  setEntityClassID(29);
+  setEntityClassID(kParticleClass);
   setSortZ(2, false);
   setAlpha(0.65f, true);
 }

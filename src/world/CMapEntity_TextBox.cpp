@@ -1,9 +1,8 @@
 #include "world/CMapEntity_TextBox.h"
 
-#include "core/CEngine.h"
-#include "core/GameGlobals.h"
 #include "engine/KText.h"
 #include "media/CFontSeznam.h"
+#include "world/CWorldEngine.h"
 
 CMapEntity_TextBox::CMapEntity_TextBox(unsigned short x, unsigned short y, bool solid)
     : CMapEntity_Game(x, y, solid), boxWidth(0), boxHeight(0), spacing(0) {}
@@ -27,8 +26,7 @@ long CMapEntity_TextBox::screenCoordinate(float v) {
 CMapEntity_TextBox *CMapEntity_TextBox::clone() { return new CMapEntity_TextBox(*this); }
 
 void CMapEntity_TextBox::renderAdditional(KGraphic *) {
-  if (!engine) return;
-  drawText(engine->getFontSeznam(), engine->getSmallFont());
+  if (CWorldEngine *host = CWorldEngine::current()) drawText(host->getFontSeznam(), host->getSmallFont());
 }
 
 // The line's width is summed glyph by glyph as it grows, which gives what measuring the whole

@@ -7,29 +7,30 @@
 
 #include "core/CEngine.h"
 #include "core/CLevelLink.h"
-#include "core/CMapEntity_Fader.h"
+#include "core/CLoadingScreen.h"
 #include "core/CPlayer.h"
 #include "core/CProfiles.h"
 #include "core/CStavHry_Hra.h"
-#include "core/CStartupTables.h"
 #include "core/CStavHry_Pauza.h"
-#include "core/CLoadingScreen.h"
-#include "core/GameGlobals.h"
 #include "core/HomeFixture.h"
 #include "engine/KEvent.h"
 #include "engine/KInput.h"
 #include "engine/KMiscTools.h"
+#include "game/CStartupTables.h"
 #include "media/CFakeTime.h"
 #include "media/CGlobals.h"
 #include "media/CSurface.h"
 #include "media/FakePicture.h"
 #include "media/Frame.h"
 #include "media/Frameset.h"
+#include "media/GameGlobals.h"
 #include "media/ZSprite.h"
 #include "media/ZSpriteFactory.h"
+#include "world/CEntityControllersVzory_Game.h"
 #include "world/CLevelList.h"
 #include "world/CLevel_Game.h"
 #include "world/CMapEntitiesFactory.h"
+#include "world/CMapEntity_Fader.h"
 #include "world/CMapEntity_FrontaAkci.h"
 
 namespace {
@@ -64,7 +65,7 @@ public:
     --live;
     delete fake(l);
   }
-  void bindEContVzory(CLevel_Game *l, CEntityControllers_Game *p) override { fake(l)->prototypes = p ? (const void *)p : (const void *)&bound; }
+  void bindEContVzory(CLevel_Game *l, CEntityControllersVzory_Game *p) override { fake(l)->prototypes = p ? (const void *)p : (const void *)&bound; }
   void load(CLevel_Game *l, const std::string &name) override {
     fake(l)->name = name;
     fake(l)->loadingWhileLoaded = loading;
@@ -134,11 +135,11 @@ protected:
     engine = &e;
     a = new CountingState("HRA");
     b = new CountingState("PAUZA");
-    e.stavy = {a, b};
+    e.addStav(a);
+    e.addStav(b);
   }
   void TearDown() override {
-    for (CStavHry *s : e.stavy) delete s;
-    e.stavy.clear();
+    e.deleteStavy();
     engine = nullptr;
     globalAktualniStav = nullptr;
     loading = 0;
@@ -151,16 +152,16 @@ protected:
 
 TEST_F(EngineStateTest, SwitchingOnlyChangesTheCurrentStateAndNamesAreExact) {
   e.prepniStav("PAUZA");
-  EXPECT_EQ(e.aktualniStav, b);
+  EXPECT_EQ(e.getAktualniStav(), b);
   EXPECT_EQ(globalAktualniStav, b);
   EXPECT_EQ(e.vratStav(), "PAUZA");
   EXPECT_EQ(a->inits + a->closes + b->inits + b->closes, 0);
 
   // Of two states with one name the later wins; init and close reach every one of them.
   CountingState *second = new CountingState("HRA");
-  e.stavy.push_back(second);
+  e.addStav(second);
   e.prepniStav("HRA");
-  EXPECT_EQ(e.aktualniStav, second);
+  EXPECT_EQ(e.getAktualniStav(), second);
   e.initStav("HRA");
   EXPECT_EQ(a->inits, 1);
   EXPECT_EQ(second->inits, 1);
@@ -246,24 +247,24 @@ protected:
     writeList({"MENU", "MAP", "DAY1", "DAY2"});
     CLevelLink::set(&link);
     engine = &e;
-    e.profiles = new CProfiles();
-    ASSERT_EQ(e.profiles->load(), 0);
-    e.player = new CPlayer();
-    e.skipToLevel = CEngine::kNoSkip;
-    e.running = 1;
+    e.setProfiles(new CProfiles());
+    ASSERT_EQ(e.getProfiles()->load(), 0);
+    e.setPlayer(new CPlayer());
+    e.setSkipToLevel(CEngine::kNoSkip);
+    e.setRunning(true);
     e.restartGame();
     ASSERT_EQ(link.loaded.size(), 1u);
     link.loaded.clear();
   }
   void TearDown() override {
-    if (e.level) link.destroy(e.level);
-    e.level = nullptr;
-    delete e.levelList;
-    e.levelList = nullptr;
-    delete e.player;
-    e.player = nullptr;
-    delete e.profiles;
-    e.profiles = nullptr;
+    if (e.getLevel()) link.destroy(e.getLevel());
+    e.setLevel(nullptr);
+    delete e.getLevelList();
+    e.setLevelList(nullptr);
+    delete e.getPlayer();
+    e.setPlayer(nullptr);
+    delete e.getProfiles();
+    e.setProfiles(nullptr);
     engine = nullptr;
     loading = 0;
     CLevelLink::set(nullptr);
@@ -282,7 +283,7 @@ protected:
 
   // Ends the current level with this much money against its goal and runs the frame's checks.
   void finish(int money, int goal) {
-    FakeLevel *l = fake(e.level);
+    FakeLevel *l = fake(e.getLevel());
     l->over = true;
     l->money = money;
     l->goal = goal;
@@ -305,32 +306,32 @@ protected:
 };
 
 TEST_F(EngineLevelTest, RestartReadsTheListAndBuildsTheMainMenu) {
-  EXPECT_EQ(e.levelList->getSize(), 4);
-  EXPECT_EQ(e.soucasnyLevel, 0);
-  EXPECT_EQ(e.maxLevel, CEngine::kNoMaxLevel);
-  EXPECT_EQ(fake(e.level)->name, "MENU");
-  EXPECT_EQ(fake(e.level)->prototypes, nullptr) << "the first level takes its prototypes in its constructor";
-  e.soucasnyLevel = 2;
+  EXPECT_EQ(e.getLevelList()->getSize(), 4);
+  EXPECT_EQ(e.getSoucasnyLevel(), 0);
+  EXPECT_EQ(e.getMaxLevel(), CEngine::kNoMaxLevel);
+  EXPECT_EQ(fake(e.getLevel())->name, "MENU");
+  EXPECT_EQ(fake(e.getLevel())->prototypes, nullptr) << "the first level takes its prototypes in its constructor";
+  e.setSoucasnyLevel(2);
   e.restartGame();
   EXPECT_EQ(link.loaded, std::vector<std::string>({"MENU"}));
-  EXPECT_EQ(e.soucasnyLevel, 0);
+  EXPECT_EQ(e.getSoucasnyLevel(), 0);
   EXPECT_EQ(link.live, 1);
 }
 
 TEST_F(EngineLevelTest, AGoalMetMovesOnAndIsSavedWhileTheLevelBuildsUnderLoading) {
   finish(0, 0); // the menu's goal is met by nothing
-  EXPECT_EQ(e.soucasnyLevel, 1);
-  EXPECT_EQ(e.maxLevel, 1);
-  EXPECT_EQ(fake(e.level)->name, "MAP");
-  EXPECT_EQ(fake(e.level)->loadingWhileLoaded, 1);
+  EXPECT_EQ(e.getSoucasnyLevel(), 1);
+  EXPECT_EQ(e.getMaxLevel(), 1);
+  EXPECT_EQ(fake(e.getLevel())->name, "MAP");
+  EXPECT_EQ(fake(e.getLevel())->loadingWhileLoaded, 1);
   EXPECT_EQ(loading, 0);
-  EXPECT_FALSE(fake(e.level)->shopping);
-  EXPECT_NE(fake(e.level)->prototypes, nullptr);
+  EXPECT_FALSE(fake(e.getLevel())->shopping);
+  EXPECT_NE(fake(e.getLevel())->prototypes, nullptr);
   EXPECT_EQ(savedIndices(), std::make_pair(1, 1));
 
   CGlobals::instance()->paused = true;
   finish(500, 500); // money equal to the goal is enough
-  EXPECT_EQ(e.soucasnyLevel, 2);
+  EXPECT_EQ(e.getSoucasnyLevel(), 2);
   EXPECT_EQ(savedIndices(), std::make_pair(2, 2));
   EXPECT_FALSE(CGlobals::instance()->paused);
 
@@ -341,7 +342,7 @@ TEST_F(EngineLevelTest, AGoalMetMovesOnAndIsSavedWhileTheLevelBuildsUnderLoading
 
 TEST_F(EngineLevelTest, AGoalMissedRebuildsTheSameLevelAndTheMenuIsNeverSaved) {
   finish(0, 1);
-  EXPECT_EQ(e.soucasnyLevel, 0);
+  EXPECT_EQ(e.getSoucasnyLevel(), 0);
   EXPECT_EQ(link.loaded, std::vector<std::string>({"MENU"}));
   EXPECT_EQ(savedIndices().first, -1) << "a change to index 0 is not saved";
 
@@ -349,63 +350,63 @@ TEST_F(EngineLevelTest, AGoalMissedRebuildsTheSameLevelAndTheMenuIsNeverSaved) {
   finish(0, 0);
   dropSave();
   finish(499, 500);
-  EXPECT_EQ(e.soucasnyLevel, 2);
-  EXPECT_EQ(fake(e.level)->name, "DAY1");
+  EXPECT_EQ(e.getSoucasnyLevel(), 2);
+  EXPECT_EQ(fake(e.getLevel())->name, "DAY1");
   EXPECT_EQ(savedIndices(), std::make_pair(2, 2));
 }
 
 TEST_F(EngineLevelTest, AnEarlierDayLeadsBackToTheFurthestOne) {
-  e.maxLevel = 3;
-  e.soucasnyLevel = 1;
+  e.setMaxLevel(3);
+  e.setSoucasnyLevel(1);
   finish(10, 5);
-  EXPECT_EQ(e.soucasnyLevel, 3);
-  EXPECT_EQ(e.maxLevel, 3);
+  EXPECT_EQ(e.getSoucasnyLevel(), 3);
+  EXPECT_EQ(e.getMaxLevel(), 3);
 
-  e.soucasnyLevel = 1;
+  e.setSoucasnyLevel(1);
   finish(1, 5);
-  EXPECT_EQ(e.soucasnyLevel, 1);
-  EXPECT_EQ(e.maxLevel, 3);
+  EXPECT_EQ(e.getSoucasnyLevel(), 1);
+  EXPECT_EQ(e.getMaxLevel(), 3);
 
   // After a fresh player the furthest level is 0 and never pulls the game forward.
   e.resetPlayer();
-  EXPECT_EQ(e.maxLevel, 0);
+  EXPECT_EQ(e.getMaxLevel(), 0);
   finish(5, 5);
-  EXPECT_EQ(e.soucasnyLevel, 2);
-  EXPECT_EQ(e.maxLevel, 2);
+  EXPECT_EQ(e.getSoucasnyLevel(), 2);
+  EXPECT_EQ(e.getMaxLevel(), 2);
 }
 
 TEST_F(EngineLevelTest, PassingTheLastEntryEndsTheLoopAfterBuildingItOnceMore) {
-  e.soucasnyLevel = 3;
-  e.maxLevel = 3;
+  e.setSoucasnyLevel(3);
+  e.setMaxLevel(3);
   finish(5, 5);
-  EXPECT_FALSE(e.running);
-  EXPECT_EQ(e.soucasnyLevel, 3);
-  EXPECT_EQ(fake(e.level)->name, "DAY2");
+  EXPECT_FALSE(e.isRunning());
+  EXPECT_EQ(e.getSoucasnyLevel(), 3);
+  EXPECT_EQ(fake(e.getLevel())->name, "DAY2");
   EXPECT_EQ(savedIndices(), std::make_pair(3, 4));
 }
 
 TEST_F(EngineLevelTest, JumpsAreNeverSavedAndKeepTheFurthestLevel) {
-  e.maxLevel = 2;
-  e.player->setPerkBought(true);
-  e.player->setPerkSelected(true);
-  fake(e.level)->perks = true;
+  e.setMaxLevel(2);
+  e.getPlayer()->setPerkBought(true);
+  e.getPlayer()->setPerkSelected(true);
+  fake(e.getLevel())->perks = true;
   e.setSkipToLevel(3);
   e.checkNextLevel();
   e.trySkipLevel();
-  EXPECT_EQ(e.soucasnyLevel, 3);
-  EXPECT_EQ(e.maxLevel, 2);
-  EXPECT_EQ(e.skipToLevel, CEngine::kNoSkip);
-  EXPECT_EQ(fake(e.level)->name, "DAY2");
+  EXPECT_EQ(e.getSoucasnyLevel(), 3);
+  EXPECT_EQ(e.getMaxLevel(), 2);
+  EXPECT_EQ(e.getSkipToLevel(), CEngine::kNoSkip);
+  EXPECT_EQ(fake(e.getLevel())->name, "DAY2");
   EXPECT_EQ(savedIndices().first, -1);
-  EXPECT_FALSE(e.player->getPerkBought());
-  EXPECT_FALSE(e.player->getPerkSelected());
-  EXPECT_TRUE(e.player->bylPerkLevel(0));
+  EXPECT_FALSE(e.getPlayer()->getPerkBought());
+  EXPECT_FALSE(e.getPlayer()->getPerkSelected());
+  EXPECT_TRUE(e.getPlayer()->bylPerkLevel(0));
 
   // A jump to the list's size ends the game like finishing the last entry.
   e.setSkipToLevel(4);
   e.trySkipLevel();
-  EXPECT_FALSE(e.running);
-  EXPECT_EQ(e.soucasnyLevel, 3);
+  EXPECT_FALSE(e.isRunning());
+  EXPECT_EQ(e.getSoucasnyLevel(), 3);
   EXPECT_EQ(savedIndices().first, -1);
 }
 
@@ -413,39 +414,39 @@ TEST_F(EngineLevelTest, AnEndOfLevelAndAJumpInOneFrameEndOnTheJump) {
   e.setSkipToLevel(0);
   finish(0, 0);
   EXPECT_EQ(link.loaded, std::vector<std::string>({"MAP", "MENU"}));
-  EXPECT_EQ(e.soucasnyLevel, 0);
-  EXPECT_EQ(e.maxLevel, 1);
+  EXPECT_EQ(e.getSoucasnyLevel(), 0);
+  EXPECT_EQ(e.getMaxLevel(), 1);
   EXPECT_EQ(link.live, 1);
 }
 
 TEST_F(EngineLevelTest, AContinueRequestLoadsTheSaveOrStaysWhenThereIsNone) {
-  e.player->setMoney(777);
-  e.soucasnyLevel = 2;
-  e.maxLevel = 3;
+  e.getPlayer()->setMoney(777);
+  e.setSoucasnyLevel(2);
+  e.setMaxLevel(3);
   e.saveGame();
-  e.soucasnyLevel = 0;
-  e.maxLevel = CEngine::kNoMaxLevel;
+  e.setSoucasnyLevel(0);
+  e.setMaxLevel(CEngine::kNoMaxLevel);
   e.resetPlayer();
 
-  e.loadGamePending = 1;
-  fake(e.level)->over = true; // served instead of the end of the level
+  e.setLoadGamePending(true);
+  fake(e.getLevel())->over = true; // served instead of the end of the level
   e.checkNextLevel();
-  EXPECT_EQ(e.loadGamePending, 0);
-  EXPECT_EQ(e.soucasnyLevel, 2);
-  EXPECT_EQ(e.maxLevel, 3);
-  EXPECT_EQ(e.player->getMoney(), 777);
-  EXPECT_EQ(fake(e.level)->name, "DAY1");
+  EXPECT_EQ(e.isLoadGamePending(), 0);
+  EXPECT_EQ(e.getSoucasnyLevel(), 2);
+  EXPECT_EQ(e.getMaxLevel(), 3);
+  EXPECT_EQ(e.getPlayer()->getMoney(), 777);
+  EXPECT_EQ(fake(e.getLevel())->name, "DAY1");
   EXPECT_EQ(loading, 0);
 
   dropSave();
-  e.loadGamePending = 1;
+  e.setLoadGamePending(true);
   testing::internal::CaptureStderr();
   e.checkNextLevel();
   std::string err = testing::internal::GetCapturedStderr();
   EXPECT_NE(err.find("save.dat"), std::string::npos) << err;
-  EXPECT_EQ(e.loadGamePending, 0);
-  EXPECT_EQ(e.soucasnyLevel, 2);
-  EXPECT_EQ(e.player->getMoney(), 777);
+  EXPECT_EQ(e.isLoadGamePending(), 0);
+  EXPECT_EQ(e.getSoucasnyLevel(), 2);
+  EXPECT_EQ(e.getPlayer()->getMoney(), 777);
   EXPECT_EQ(link.loaded.size(), 1u);
   EXPECT_FALSE(e.saveExists());
 }
@@ -489,19 +490,19 @@ protected:
     }
 
     engine = &e;
-    e.profiles = new CProfiles();
-    ASSERT_EQ(e.profiles->load(), 0);
-    e.player = new CPlayer();
-    e.controllerPrototypes = buildControllerPrototypes(&e);
-    e.skipToLevel = CEngine::kNoSkip;
-    e.running = 1;
+    e.setProfiles(new CProfiles());
+    ASSERT_EQ(e.getProfiles()->load(), 0);
+    e.setPlayer(new CPlayer());
+    e.setControllerPrototypes(buildControllerPrototypes(&e));
+    e.setSkipToLevel(CEngine::kNoSkip);
+    e.setRunning(true);
     e.restartGame();
   }
   void TearDown() override {
-    delete e.level;
-    e.level = nullptr;
-    deleteControllerPrototypes(e.controllerPrototypes);
-    e.controllerPrototypes = nullptr;
+    delete e.getLevel();
+    e.setLevel(nullptr);
+    delete e.getCEntityControllersVzory_Game();
+    e.setControllerPrototypes(nullptr);
     CMapEntitiesFactory::destroyInstance();
     delete spriteFactory;
     spriteFactory = nullptr;
@@ -570,10 +571,10 @@ protected:
   void SetUp() override {
     EngineLevelTest::SetUp();
     // The play state's init takes over the level pointers without deleting them.
-    link.destroy(e.level);
-    e.level = nullptr;
-    delete e.levelList;
-    e.levelList = nullptr;
+    link.destroy(e.getLevel());
+    e.setLevel(nullptr);
+    delete e.getLevelList();
+    e.setLevelList(nullptr);
   }
   static void countMode(bool full) { modes().push_back(full); }
   static std::vector<bool> &modes() {
@@ -588,25 +589,25 @@ TEST_F(EngineStatesTest, ThePlayStateRunsTheLevelAndTheLevelChecksEachFrame) {
   hra.init(&e);
   EXPECT_TRUE(hra.isActive());
   EXPECT_EQ(hra.getLevelName(), "MENU");
-  ASSERT_NE(e.fpsTimer, nullptr);
+  ASSERT_TRUE(e.hasFpsTimer());
 
   debug = 1;
   hra.update();
   EXPECT_EQ(debug, 0);
-  EXPECT_EQ(fake(e.level)->updates, 1);
-  EXPECT_EQ(fake(e.level)->renders, 1);
-  EXPECT_EQ(e.perUpdate, 1);
-  EXPECT_EQ(e.frameCounter, 1);
+  EXPECT_EQ(fake(e.getLevel())->updates, 1);
+  EXPECT_EQ(fake(e.getLevel())->renders, 1);
+  EXPECT_EQ(e.wasUpdated(), 1);
+  EXPECT_EQ(e.getFrameCounter(), 1);
 
-  fake(e.level)->over = true;
+  fake(e.getLevel())->over = true;
   hra.update();
-  EXPECT_EQ(fake(e.level)->name, "MAP") << "the level change is served inside the frame";
+  EXPECT_EQ(fake(e.getLevel())->name, "MAP") << "the level change is served inside the frame";
 
   hra.close();
   EXPECT_TRUE(hra.isClosed());
-  EXPECT_EQ(e.level, nullptr);
-  EXPECT_EQ(e.levelList, nullptr);
-  EXPECT_EQ(e.fpsTimer, nullptr);
+  EXPECT_EQ(e.getLevel(), nullptr);
+  EXPECT_EQ(e.getLevelList(), nullptr);
+  EXPECT_FALSE(e.hasFpsTimer());
   EXPECT_EQ(link.live, 0);
   hra.update(); // a closed state does nothing
 }
@@ -622,7 +623,7 @@ TEST_F(EngineStatesTest, F1TogglesTheScreenModeWithoutSavingAndEventsWaitWhileLo
   hra.handleMessages(&f1);
   EXPECT_TRUE(modes().empty());
   EXPECT_EQ(link.clicksCleared, 0);
-  EXPECT_EQ(fake(e.level)->events, 0);
+  EXPECT_EQ(fake(e.getLevel())->events, 0);
   loading = 0;
 
   bool start = CVideoOptions::instance()->vratFullScreen();
@@ -630,7 +631,7 @@ TEST_F(EngineStatesTest, F1TogglesTheScreenModeWithoutSavingAndEventsWaitWhileLo
   hra.handleMessages(&f1);
   EXPECT_EQ(modes(), std::vector<bool>({!start, start}));
   EXPECT_FALSE(exists("hospital/0/video.cfg"));
-  EXPECT_EQ(fake(e.level)->events, 2);
+  EXPECT_EQ(fake(e.getLevel())->events, 2);
   EXPECT_EQ(link.clicksCleared, 2);
   CVideoOptions::setScreenModeSink(nullptr);
   hra.close();
@@ -639,7 +640,8 @@ TEST_F(EngineStatesTest, F1TogglesTheScreenModeWithoutSavingAndEventsWaitWhileLo
 TEST_F(EngineStatesTest, ThePauseStateHoldsGameTimeUntilAClickOrAKey) {
   CStavHry_Hra *hra = new CStavHry_Hra("HRA");
   CStavHry_Pauza *pauza = new CStavHry_Pauza("PAUZA");
-  e.stavy = {hra, pauza};
+  e.addStav(hra);
+    e.addStav(pauza);
   pauza->init(&e);
   e.prepniStav("PAUZA");
   pauza->update();
@@ -655,9 +657,7 @@ TEST_F(EngineStatesTest, ThePauseStateHoldsGameTimeUntilAClickOrAKey) {
   EXPECT_EQ(e.vratStav(), "HRA");
   EXPECT_FALSE(CGlobals::instance()->paused);
   EXPECT_FALSE(pauza->getShown());
-  delete hra;
-  delete pauza;
-  e.stavy.clear();
+  e.deleteStavy();
 }
 
 // ---- the faders ----

@@ -19,11 +19,10 @@
 #include <vector>
 
 #include "core/CLoadingScreen.h"
-#include "core/CMapEntity_Fader.h"
-#include "core/CStartupTables.h"
 #include "core/GameSpritesSupport.h"
 #include "engine/KMiscTools.h"
 #include "engine/KSound.h"
+#include "game/CStartupTables.h"
 #include "media/CLogger.h"
 #include "media/CSoundEngine.h"
 #include "media/CSurface.h"
@@ -34,6 +33,7 @@
 #include "media/ZSpriteFactory.h"
 #include "world/CMapEntitiesFactory.h"
 #include "world/CMapEntity_BonusText.h"
+#include "world/CMapEntity_Fader.h"
 #include "world/CMapEntity_FrontaAkci.h"
 #include "world/CMapEntity_Particle.h"
 

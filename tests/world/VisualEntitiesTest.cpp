@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "FrameworkTestSupport.h"
-#include "core/CMapEntity_Fader.h"
 #include "engine/KEvent.h"
 #include "engine/KInput.h"
 #include "world/CBonusTextController.h"
@@ -24,6 +23,7 @@
 #include "world/CMapEntity_Comic.h"
 #include "world/CMapEntity_DarkScreen.h"
 #include "world/CMapEntity_DomovKour.h"
+#include "world/CMapEntity_Fader.h"
 #include "world/CMapEntity_Kurzor.h"
 #include "world/CMapEntity_LetadloKour.h"
 #include "world/CMapEntity_Particle.h"
@@ -51,7 +51,6 @@ protected:
     steadyFrames(20);
   }
   void TearDown() override {
-    CDomovKourController::hooks() = CDomovKourController::Hooks();
     KInput::resetHeldState();
     FrameworkTest::TearDown();
   }
@@ -211,7 +210,10 @@ TEST_F(VisualEntitiesTest, ChimneyPuffsDustOnGameTimeOnly) {
   factory->addEntity(dust);
   static std::vector<std::pair<float, float>> drifts;
   drifts.clear();
-  CDomovKourController::hooks().setDrift = [](CMapEntity_Game *, float dx, float dy) { drifts.push_back({dx, dy}); };
+  struct NotedDrift : CChimneyDriftLink {
+    void setDrift(CMapEntity_Game *, float dx, float dy) override { drifts.push_back({dx, dy}); }
+  } noted;
+  TScopedLink<CChimneyDriftLink> driftLink(&noted);
   CMapEntity_Game *chimney = place("DOMOVKOUR", 200, 100);
 
   levelUpdate();

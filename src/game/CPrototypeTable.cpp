@@ -1,8 +1,7 @@
 #include <cstdint>
 
 #include "core/CLoadingScreen.h"
-#include "core/CMapEntity_Fader.h"
-#include "core/CStartupTables.h"
+#include "game/CStartupTables.h"
 #include "media/CFatal.h"
 #include "media/ZSprite.h"
 #include "media/makeString.h"
@@ -12,6 +11,7 @@
 #include "world/CMapEntity_Comic.h"
 #include "world/CMapEntity_DarkScreen.h"
 #include "world/CMapEntity_DomovKour.h"
+#include "world/CMapEntity_Fader.h"
 #include "world/CMapEntity_FrontaAkci.h"
 #include "world/CMapEntity_Kurzor.h"
 #include "world/CMapEntity_LetadloKour.h"
@@ -555,5 +555,3 @@ unsigned int registerEntityPrototypes() {
   CLoadingScreen::instance()->setText("LOADING");
   return g_registered;
 }
-
-void destroyPrototypeFactory() { CMapEntitiesFactory::destroyInstance(); }
