@@ -6,7 +6,6 @@
 #include "core/CAudioOptions.h"
 #include "core/CControlOptions.h"
 #include "core/CGameOptions.h"
-#include "core/CLevelLink.h"
 #include "core/CLoadingScreen.h"
 #include "core/CPlayer.h"
 #include "core/CProfiles.h"
@@ -41,6 +40,7 @@
 #include "media/makeString.h"
 #include "world/CEntityControllersVzory_Game.h"
 #include "world/CLevelList.h"
+#include "world/CLevel_Game.h"
 #include "world/CMapEntitiesFactory.h"
 
 CEngine *engine = nullptr;
@@ -406,7 +406,7 @@ void CEngine::startPlay() {
 }
 
 void CEngine::endPlay() {
-  if (level) CLevelLink::get()->destroy(level);
+  delete level;
   level = nullptr;
   delete levelList;
   levelList = nullptr;
@@ -430,15 +430,11 @@ void CEngine::runFrame() {
 }
 
 void CEngine::rebuildLevel() {
-  CLevelLink *link = CLevelLink::get();
-  if (level) {
-    link->destroy(level);
-    level = nullptr;
-  }
-  level = link->create(this);
-  link->bindEContVzory(level, controllerPrototypes);
-  link->load(level, levelList->getLevel(soucasnyLevel));
-  link->setShopping(level, false);
+  delete level;
+  level = new CLevel_Game(this);
+  level->bindEContVzory(controllerPrototypes);
+  level->load(levelList->getLevel(soucasnyLevel));
+  level->setShopping(false);
 }
 
 void CEngine::checkNextLevel() {
@@ -447,11 +443,10 @@ void CEngine::checkNextLevel() {
     loadGamePending = 0;
     return;
   }
-  CLevelLink *link = CLevelLink::get();
-  if (!level || !link->getLevelOver(level)) return;
+  if (!level || !level->getLevelOver()) return;
 
-  if (link->getMoney(level) >= link->getMoneyLimit(level)) {
-    if (link->getPerks(level) && player && player->getPerkBought()) player->addPerkLevel(soucasnyLevel);
+  if (level->getMoney() >= level->getMoneyLimit()) {
+    if (level->getPerks() && player && player->getPerkBought()) player->addPerkLevel(soucasnyLevel);
     uint16_t next = (uint16_t)(soucasnyLevel + 1);
     if (next < maxLevel && maxLevel != kNoMaxLevel)
       soucasnyLevel = maxLevel;
@@ -471,9 +466,8 @@ void CEngine::checkNextLevel() {
 void CEngine::trySkipLevel() {
   if (skipToLevel == kNoSkip) return;
   loading = 1;
-  CLevelLink *link = CLevelLink::get();
   if (player) {
-    if (level && link->getPerks(level) && player->getPerkBought()) player->addPerkLevel(soucasnyLevel);
+    if (level && level->getPerks() && player->getPerkBought()) player->addPerkLevel(soucasnyLevel);
     player->setPerkBought(false);
     player->setPerkSelected(false);
   }
@@ -502,18 +496,15 @@ void CEngine::restartGame() {
   if (soundEngine) soundEngine->stopSounds();
   soucasnyLevel = 0;
   maxLevel = kNoMaxLevel;
-  CLevelLink *link = CLevelLink::get();
-  if (level) {
-    link->destroy(level);
-    level = nullptr;
-  }
+  delete level;
+  level = nullptr;
   CGlobals::instance()->resetAll();
   delete levelList;
   levelList = new CLevelList();
   std::string list = "data\\maps\\" + CGameOptions::instance()->getObtiznostString() + "\\levellist.xml";
   levelList->load(KMiscTools::makeFilePath(list.c_str()));
-  level = link->create(this);
-  link->load(level, levelList->getLevel(0));
+  level = new CLevel_Game(this);
+  level->load(levelList->getLevel(0));
 }
 
 void CEngine::resetPlayer() {

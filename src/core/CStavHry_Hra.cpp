@@ -1,7 +1,6 @@
 #include "core/CStavHry_Hra.h"
 
 #include "core/CEngine.h"
-#include "core/CLevelLink.h"
 #include "core/CVideoOptions.h"
 #include "engine/KEvent.h"
 #include "engine/KInput.h"
@@ -12,6 +11,7 @@
 #include "media/GameGlobals.h"
 #include "media/Timer.h"
 #include "world/CLevelList.h"
+#include "world/CLevel_Game.h"
 
 CStavHry_Hra::CStavHry_Hra(std::string name) : CStavHry(std::move(name)), timer3000(nullptr) {}
 
@@ -36,10 +36,9 @@ void CStavHry_Hra::gameLogic_do() {
 
 void CStavHry_Hra::update() {
   if (closed || !engine) return;
-  CLevelLink *link = CLevelLink::get();
   if (CLevel_Game *level = engine->getLevel()) {
-    link->update(level, engine->getSoucasnyLevel());
-    link->render(level, engine->getSoucasnyLevel(), backbuffer);
+    level->update(engine->getSoucasnyLevel(), true);
+    level->render(engine->getSoucasnyLevel(), true, backbuffer);
   }
   engine->markUpdated();
   gameLogic_do();
@@ -57,9 +56,8 @@ void CStavHry_Hra::handleMessages(KEvent *event) {
     video->nastavFullScreen(!video->vratFullScreen());
     video->aplikuj();
   }
-  CLevelLink *link = CLevelLink::get();
-  if (engine->getLevel()) link->handleMessages(engine->getLevel(), event);
-  link->clearClickTaken();
+  if (engine->getLevel()) engine->getLevel()->handleMessages(event);
+  bylKlik = 0;
 }
 
 void CStavHry_Hra::close() {

@@ -14,6 +14,7 @@ int32_t displayBBoxes = 0;
 int32_t totalVidMem = 0;
 float vramUsed = 0.0f;
 int32_t loading = 0;
+int32_t bylKlik = 0;
 bool winFocus = true;
 KGraphic *backbuffer = nullptr;
 

@@ -20,6 +20,9 @@ extern float vramUsed;
 // Non-zero while a level change is in progress; input and the deactivation handler ignore events then.
 extern int32_t loading;
 
+// Set while a patient has taken the click of the current event, so that no other one takes it;
+// the play state clears it after each event.
+extern int32_t bylKlik;
 // Whether the game window has the focus; a level sets it when it is made.
 extern bool winFocus;
 // The screen picture every start-up and level draw goes through.
