@@ -126,7 +126,6 @@ public:
   void countFrame();
   bool hasFpsTimer() const { return fpsTimer != nullptr; }
   unsigned short getFrameCounter() const { return frameCounter; }
-  unsigned short getFps() const { return fps; }
 
   void checkNextLevel();
   void trySkipLevel();

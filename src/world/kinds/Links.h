@@ -42,9 +42,6 @@ public:
   virtual void setCustomerCount(CCustomerGenerator *g, int total) = 0;
   virtual void preGenerate(CCustomerGenerator *g, int count) = 0;
   virtual void work(CCustomerGenerator *g) = 0;
-
-protected:
-  ~CCustomerGeneratorLink() = default;
 };
 
 // The day panels the level's overlay fills: the summary and help windows, their notebook pages
@@ -58,9 +55,6 @@ public:
   virtual void fillPage(CMapEntity_Game *summarySesit, const TSummaryPage &page) = 0;
   // The status bar's flag on and its mark on the frameset "EXPERT".
   virtual void showExpertMark(CMapEntity_Game *statusBar) = 0;
-
-protected:
-  ~CDayPanelsLink() = default;
 };
 
 // Beds (class 13): whether one is made up, and the number an arrival carrier's bed is given.
@@ -68,25 +62,16 @@ class CBedLink {
 public:
   virtual bool isMadeUp(CMapEntity_Game *bed) = 0;
   virtual void setBedNumber(CMapEntity_Game *bed, uint16_t number) = 0;
-
-protected:
-  ~CBedLink() = default;
 };
 
 // The player figure gives up its walk target when its queue is emptied.
 class CPlayerFigureLink {
 public:
   virtual void clearTarget(CMapEntity_Game *player) = 0;
-
-protected:
-  ~CPlayerFigureLink() = default;
 };
 
 // How a chimney's dust puff is given its drift.
 class CChimneyDriftLink {
 public:
   virtual void setDrift(CMapEntity_Game *puff, float driftX, float driftY) = 0;
-
-protected:
-  ~CChimneyDriftLink() = default;
 };
