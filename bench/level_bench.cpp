@@ -9,16 +9,18 @@
 #include <fstream>
 #include <string>
 
+#include "core/CEngine.h"
 #include "core/CGameOptions.h"
 #include "core/CLoadingScreen.h"
-#include "core/GameGlobals.h"
 #include "engine/KMiscTools.h"
 #include "engine/KPTK.h"
 #include "engine/KWindowGL.h"
+#include "game/CGameLinks.h"
 #include "media/CFakeTime.h"
 #include "media/CGlobals.h"
 #include "media/Frame.h"
 #include "media/Frameset.h"
+#include "media/GameGlobals.h"
 #include "media/ZSprite.h"
 #include "media/ZSpriteFactory.h"
 #include "world/CLevel_Game.h"
@@ -42,6 +44,7 @@ public:
     if (chdir(dir.c_str()) != 0) std::abort();
     KMiscTools::setApplicationFolder(dir.c_str());
     CGameOptions::instance()->nastavObtiznost(1);
+    installGameLinks();
 
     window = static_cast<KWindowGL *>(KPTK::createKWindow(K_OPENGL, false));
     if (!window || !window->createGameWindow(800, 600, 32, true, "Tobrulant")) {
@@ -72,6 +75,8 @@ public:
   }
 
   KWindowGL *window = nullptr;
+  // Levels load through an engine; this one has no sound engine, so no music plays.
+  CEngine engineObj;
 
 private:
   void writeTGA(const std::string &name, int w, int h, uint8_t r, uint8_t g, uint8_t b) const {
@@ -154,7 +159,7 @@ void finishDrawing() {
 void BM_LevelLoad(benchmark::State &state) {
   scratch();
   for (auto _ : state) {
-    CLevel_Game *level = new CLevel_Game(nullptr);
+    CLevel_Game *level = new CLevel_Game(&scratch().engineObj);
     level->load("ward");
     benchmark::DoNotOptimize(level->getEC());
     delete level;
@@ -164,7 +169,7 @@ BENCHMARK(BM_LevelLoad)->Unit(benchmark::kMillisecond);
 
 void BM_UpdateRender100(benchmark::State &state) {
   scratch();
-  CLevel_Game *level = new CLevel_Game(nullptr);
+  CLevel_Game *level = new CLevel_Game(&scratch().engineObj);
   level->load("ward");
   CGlobals *globals = CGlobals::instance();
   for (int i = 0; i < 10; ++i) globals->addDelta(20);

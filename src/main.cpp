@@ -1,3 +1,3 @@
-#include "core/GameMain.h"
+#include "game/GameMain.h"
 
 int main() { return runGame(); }

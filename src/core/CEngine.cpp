@@ -6,18 +6,15 @@
 #include "core/CAudioOptions.h"
 #include "core/CControlOptions.h"
 #include "core/CGameOptions.h"
-#include "core/CLevelLink.h"
 #include "core/CLoadingScreen.h"
 #include "core/CPlayer.h"
 #include "core/CProfiles.h"
 #include "core/CSafeFile.h"
 #include "core/CSaveGame.h"
-#include "core/CStartupTables.h"
 #include "core/CStavHry_Hra.h"
 #include "core/CStavHry_Pauza.h"
 #include "core/CTop10.h"
 #include "core/CVideoOptions.h"
-#include "core/GameGlobals.h"
 #include "engine/KFont.h"
 #include "engine/KGraphic.h"
 #include "engine/KInput.h"
@@ -36,13 +33,18 @@
 #include "media/CTimerWatch.h"
 #include "media/Frame.h"
 #include "media/Frameset.h"
+#include "media/GameGlobals.h"
 #include "media/Timer.h"
 #include "media/ZSprite.h"
 #include "media/ZSpriteFactory.h"
 #include "media/makeString.h"
+#include "world/CEntityControllersVzory_Game.h"
 #include "world/CLevelList.h"
+#include "world/CLevel_Game.h"
+#include "world/CMapEntitiesFactory.h"
 
-bool CEngine::winFocus = true;
+CEngine *engine = nullptr;
+CStavHry *globalAktualniStav = nullptr;
 
 namespace {
 void log(const std::string &line) { CLogger::instance()->log(line); }
@@ -107,8 +109,27 @@ CEngine::CEngine()
 
 CEngine::~CEngine() {}
 
-CEntityControllersVzory_Game *CEngine::getCEntityControllersVzory_Game() {
-  return asControllerVzory(controllerPrototypes);
+CWorldEngine *CWorldEngine::of(CEngine *engine) { return engine; }
+CWorldEngine *CWorldEngine::current() { return engine; }
+
+void CEngine::forgetLevel(CLevel_Game *l) {
+  if (level == l) level = nullptr;
+}
+
+std::string CEngine::getObtiznostString() { return CGameOptions::instance()->getObtiznostString(); }
+
+int CEngine::getMusicVolume() { return CAudioOptions::instance()->getMusicVolume(); }
+
+float CEngine::getLoadingFill() { return CLoadingScreen::instance()->getFill(); }
+void CEngine::setLoadingFill(float fill) { CLoadingScreen::instance()->setFill(fill); }
+void CEngine::setLoadingText(const std::string &text) { CLoadingScreen::instance()->setText(text); }
+
+int CEngine::getDayRecord() { return player ? player->wasLevelDone(soucasnyLevel) : -1; }
+
+void CEngine::creditDay(int bonus, int record) {
+  if (!player) return;
+  player->changeMoney(bonus);
+  if (record >= 0) player->addLevelDone(soucasnyLevel, record);
 }
 
 bool CEngine::handleWinEvent(EventRef event) {
@@ -157,15 +178,15 @@ void CEngine::prepniStav(const std::string &name) {
   globalAktualniStav = s;
 }
 
-void CEngine::init() {
+void CEngine::init(CEngineContent &content) {
   installLayerHooks();
   startValues();
   startWindowAndMedia();
   showLogoScreens();
   startFontsAndTexts();
-  startLoadingAndSounds();
-  registerEntityPrototypes();
-  startBehavioursAndStates();
+  startLoadingAndSounds(content);
+  content.registerEntityPrototypes();
+  startBehavioursAndStates(content);
 }
 
 void CEngine::startValues() {
@@ -300,7 +321,7 @@ void CEngine::startFontsAndTexts() {
   top10->nahraj(userFilePath("\\hospital\\top10.bin"));
 }
 
-void CEngine::startLoadingAndSounds() {
+void CEngine::startLoadingAndSounds(CEngineContent &content) {
   ZSprite *figure = handBuiltSprite("LOADING", "characters.png", true,
                                     {{"FRAME1", 0, 0, 244, 329, 100},
                                      {"FRAME2", 244, 0, 244, 329, 100},
@@ -333,14 +354,14 @@ void CEngine::startLoadingAndSounds() {
 
   spriteFactory->nahrajXML(KMiscTools::makeFilePath("data\\gfx\\sprites.xml"));
   CLoadingScreen::instance()->setText("LOADING");
-  registerSounds(soundEngine);
+  content.registerSounds(soundEngine);
   CAudioOptions::instance()->aplikuj();
   CLoadingScreen::instance()->setText("LOADING");
   player = new CPlayer();
 }
 
-void CEngine::startBehavioursAndStates() {
-  controllerPrototypes = buildControllerPrototypes(this);
+void CEngine::startBehavioursAndStates(CEngineContent &content) {
+  controllerPrototypes = content.buildControllerPrototypes(this);
   CLoadingScreen::instance()->setText("LOADING");
 
   CStavHry *hra = new CStavHry_Hra("HRA");
@@ -374,6 +395,33 @@ void CEngine::work() {
   }
 }
 
+void CEngine::startPlay() {
+  level = nullptr;
+  levelList = nullptr;
+  soucasnyLevel = 0;
+  frameCounter = 0;
+  fps = 0;
+  delete fpsTimer;
+  fpsTimer = new Timer(1000, false);
+}
+
+void CEngine::endPlay() {
+  delete level;
+  level = nullptr;
+  delete levelList;
+  levelList = nullptr;
+  delete fpsTimer;
+  fpsTimer = nullptr;
+}
+
+void CEngine::countFrame() {
+  if (fpsTimer && fpsTimer->udalost()) {
+    fps = frameCounter;
+    frameCounter = 0;
+  }
+  frameCounter++;
+}
+
 void CEngine::runFrame() {
   frameStart = (uint32_t)KMiscTools::getMilliseconds();
   if (myWindow) myWindow->processEvents();
@@ -382,15 +430,11 @@ void CEngine::runFrame() {
 }
 
 void CEngine::rebuildLevel() {
-  CLevelLink *link = CLevelLink::get();
-  if (level) {
-    link->destroy(level);
-    level = nullptr;
-  }
-  level = link->create(this);
-  link->bindEContVzory(level, controllerPrototypes);
-  link->load(level, levelList->getLevel(soucasnyLevel));
-  link->setShopping(level, false);
+  delete level;
+  level = new CLevel_Game(this);
+  level->bindEContVzory(controllerPrototypes);
+  level->load(levelList->getLevel(soucasnyLevel));
+  level->setShopping(false);
 }
 
 void CEngine::checkNextLevel() {
@@ -399,11 +443,10 @@ void CEngine::checkNextLevel() {
     loadGamePending = 0;
     return;
   }
-  CLevelLink *link = CLevelLink::get();
-  if (!level || !link->getLevelOver(level)) return;
+  if (!level || !level->getLevelOver()) return;
 
-  if (link->getMoney(level) >= link->getMoneyLimit(level)) {
-    if (link->getPerks(level) && player && player->getPerkBought()) player->addPerkLevel(soucasnyLevel);
+  if (level->getMoney() >= level->getMoneyLimit()) {
+    if (level->getPerks() && player && player->getPerkBought()) player->addPerkLevel(soucasnyLevel);
     uint16_t next = (uint16_t)(soucasnyLevel + 1);
     if (next < maxLevel && maxLevel != kNoMaxLevel)
       soucasnyLevel = maxLevel;
@@ -423,9 +466,8 @@ void CEngine::checkNextLevel() {
 void CEngine::trySkipLevel() {
   if (skipToLevel == kNoSkip) return;
   loading = 1;
-  CLevelLink *link = CLevelLink::get();
   if (player) {
-    if (level && link->getPerks(level) && player->getPerkBought()) player->addPerkLevel(soucasnyLevel);
+    if (level && level->getPerks() && player->getPerkBought()) player->addPerkLevel(soucasnyLevel);
     player->setPerkBought(false);
     player->setPerkSelected(false);
   }
@@ -454,18 +496,15 @@ void CEngine::restartGame() {
   if (soundEngine) soundEngine->stopSounds();
   soucasnyLevel = 0;
   maxLevel = kNoMaxLevel;
-  CLevelLink *link = CLevelLink::get();
-  if (level) {
-    link->destroy(level);
-    level = nullptr;
-  }
+  delete level;
+  level = nullptr;
   CGlobals::instance()->resetAll();
   delete levelList;
   levelList = new CLevelList();
   std::string list = "data\\maps\\" + CGameOptions::instance()->getObtiznostString() + "\\levellist.xml";
   levelList->load(KMiscTools::makeFilePath(list.c_str()));
-  level = link->create(this);
-  link->load(level, levelList->getLevel(0));
+  level = new CLevel_Game(this);
+  level->load(levelList->getLevel(0));
 }
 
 void CEngine::resetPlayer() {
@@ -474,14 +513,16 @@ void CEngine::resetPlayer() {
   maxLevel = 0;
 }
 
-void CEngine::close() {
-  for (size_t i = 0; i < stavy.size(); ++i) {
-    if (!stavy[i]) continue;
-    if (!stavy[i]->isClosed()) stavy[i]->close();
-    delete stavy[i];
-    stavy[i] = nullptr;
-  }
+void CEngine::deleteStavy() {
+  for (CStavHry *s : stavy) delete s;
+  stavy.clear();
   aktualniStav = nullptr;
+}
+
+void CEngine::close() {
+  for (CStavHry *s : stavy)
+    if (s && !s->isClosed()) s->close();
+  deleteStavy();
   globalAktualniStav = nullptr;
 
   delete top10;
@@ -495,7 +536,7 @@ void CEngine::close() {
   delete spriteFactory;
   spriteFactory = nullptr;
 
-  deleteControllerPrototypes(controllerPrototypes);
+  delete controllerPrototypes;
   controllerPrototypes = nullptr;
   delete soundEngine;
   soundEngine = nullptr;
@@ -514,7 +555,7 @@ void CEngine::close() {
   CFakeTime::destroyInstance();
   CTimerList::destroyInstance();
   CTimerWatch::destroyInstance();
-  destroyPrototypeFactory();
+  CMapEntitiesFactory::destroyInstance();
   CLogger::destroyInstance();
 }
 

@@ -4,8 +4,9 @@
 #include <vector>
 
 #include "engine/KEvent.h"
+#include "media/GameGlobals.h"
+#include "world/CWorldEngine.h"
 
-class CEntityControllers_Game;
 class CEntityControllersVzory_Game;
 class CFontSeznam;
 class CLevel_Game;
@@ -19,31 +20,43 @@ class KSound;
 class KText;
 class Timer;
 
+// What start-up registers besides fonts: sounds and music, entity prototypes and behaviour
+// prototypes. The game that composes the engine supplies it.
+class CEngineContent {
+public:
+  virtual void registerSounds(CSoundEngine *soundEngine) = 0;
+  virtual void registerEntityPrototypes() = 0;
+  virtual CEntityControllersVzory_Game *buildControllerPrototypes(CEngine *engine) = 0;
+
+protected:
+  ~CEngineContent() = default;
+};
+
 // The one engine object (the global `engine`): owns the top-level objects, keeps the level
 // progression, holds the game states and runs the main loop. main calls init, work and close
 // once each.
-class CEngine {
+class CEngine : public CWorldEngine {
 public:
   static constexpr unsigned short kNoSkip = 65535;
   static constexpr unsigned short kNoMaxLevel = 10000;
 
   // Every field zero; init makes the engine ready.
   CEngine();
-  ~CEngine();
+  virtual ~CEngine();
   CEngine(const CEngine &) = delete;
   CEngine &operator=(const CEngine &) = delete;
 
-  CFontSeznam *getFontSeznam() { return fontSeznam; }
+  CFontSeznam *getFontSeznam() override { return fontSeznam; }
   KText *getBigFont() { return bigText; }
-  KText *getSmallFont() { return smallText; }
+  KText *getSmallFont() override { return smallText; }
   KText *getBonusFont() { return bonusText; }
-  CLevel_Game *getLevel() { return level; }
+  CLevel_Game *getLevel() override { return level; }
   CLevelList *getLevelList() { return levelList; }
   CPlayer *getPlayer() { return player; }
   CProfiles *getProfiles() { return profiles; }
   CTop10 *getTop10() { return top10; }
-  CSoundEngine *getSoundEngine() { return soundEngine; }
-  CEntityControllersVzory_Game *getCEntityControllersVzory_Game();
+  CSoundEngine *getSoundEngine() override { return soundEngine; }
+  CEntityControllersVzory_Game *getCEntityControllersVzory_Game() override { return controllerPrototypes; }
   unsigned short getSoucasnyLevel() const { return soucasnyLevel; }
   void setSoucasnyLevel(unsigned short i) { soucasnyLevel = i; }
   unsigned short getMaxLevel() const { return maxLevel; }
@@ -51,9 +64,39 @@ public:
   unsigned short getSkipToLevel() const { return skipToLevel; }
   void setSkipToLevel(int i) { skipToLevel = (unsigned short)i; }
   bool isRunning() const { return running != 0; }
+  void setRunning(bool on) { running = on ? 1 : 0; }
+  // Set by the main menu's continue button; the next level check loads the saved game.
+  bool isLoadGamePending() const { return loadGamePending != 0; }
+  void setLoadGamePending(bool on) { loadGamePending = on ? 1 : 0; }
+  // The engine owns its states.
+  void addStav(CStavHry *s) { stavy.push_back(s); }
+  void deleteStavy();
+  CStavHry *getAktualniStav() const { return aktualniStav; }
+  // Engine-clock milliseconds spent in the logo screens (the start-up benchmark leaves them out).
+  unsigned long getLogoScreensMs() const { return logoScreensMs; }
 
-  static void setWinFocus(bool focus) { winFocus = focus; }
-  static bool getWinFocus() { return winFocus; }
+  // What a hand-built engine is given instead of init's objects; the engine owns them after.
+  void setProfiles(CProfiles *p) { profiles = p; }
+  void setPlayer(CPlayer *p) { player = p; }
+  void setLevel(CLevel_Game *l) { level = l; }
+  void setLevelList(CLevelList *l) { levelList = l; }
+  void setFonts(CFontSeznam *fonts, KText *small) {
+    fontSeznam = fonts;
+    smallText = small;
+  }
+  void setControllerPrototypes(CEntityControllersVzory_Game *p) { controllerPrototypes = p; }
+
+  void forgetLevel(CLevel_Game *l) override;
+  std::string getObtiznostString() override;
+  int getMusicVolume() override;
+  float getLoadingFill() override;
+  void setLoadingFill(float fill) override;
+  void setLoadingText(const std::string &text) override;
+  int getDayRecord() override;
+  void creditDay(int bonus, int record) override;
+
+  static void setWinFocus(bool focus) { ::winFocus = focus; }
+  static bool getWinFocus() { return ::winFocus; }
   // Raw window events: the application being deactivated outside a level change clears the focus flag.
   static bool handleWinEvent(EventRef event);
 
@@ -64,13 +107,25 @@ public:
   void prepniStav(const std::string &name);
   CStavHry *najdiStav(const std::string &name);
 
-  void init();
+  void init(CEngineContent &content);
   void work();
   void close();
 
   // One frame of the main loop after the events were pumped: the current state's update and the
   // frame timing. Public so the loop can be driven frame by frame.
   void runFrame();
+
+  // The play state's part: a fresh start without a level, and the level, list and frame timer
+  // gone when it closes.
+  void startPlay();
+  void endPlay();
+  // Kept by the play state: set each frame after the level's update and render, and the frames
+  // counted in the last full second of game time.
+  void markUpdated() { perUpdate = 1; }
+  bool wasUpdated() const { return perUpdate != 0; }
+  void countFrame();
+  bool hasFpsTimer() const { return fpsTimer != nullptr; }
+  unsigned short getFrameCounter() const { return frameCounter; }
 
   void checkNextLevel();
   void trySkipLevel();
@@ -82,9 +137,25 @@ public:
   bool saveExists();
   void saveDebug();
 
+private:
+  void startValues();
+  void startWindowAndMedia();
+  void showLogoScreens();
+  void startFontsAndTexts();
+  void startLoadingAndSounds(CEngineContent &content);
+  void startBehavioursAndStates(CEngineContent &content);
+  // The steps every level change ends with: a fresh level at soucasnyLevel.
+  void rebuildLevel();
+  // soucasnyLevel pulled back onto the level list, then rebuilt; past the last level the game
+  // ends after it. False, with the game ending at once, when the list is empty.
+  bool buildCurrentLevel();
+  // Frame time into the global values and the game clock.
+  void endFrame();
+  void fatalStav(const std::string &name);
+
   int32_t running;
   CTop10 *top10;
-  CEntityControllers_Game *controllerPrototypes;
+  CEntityControllersVzory_Game *controllerPrototypes;
   KText *bigText;
   KText *smallText;
   KText *bonusText;
@@ -98,41 +169,22 @@ public:
   CSoundEngine *soundEngine;
   CPlayer *player;
   CProfiles *profiles;
-  // Set by the main menu's continue button; the next level check loads the saved game.
   int32_t loadGamePending;
   float difficultyFactor;
   int32_t difficultySamples;
   float difficultySum;
   std::vector<CStavHry *> stavy;
   CStavHry *aktualniStav;
-
-  // Kept by the play state: set each frame after the level's update and render, and the frames
-  // counted in the last full second of game time.
   int32_t perUpdate;
   Timer *fpsTimer;
   uint16_t frameCounter;
   uint16_t fps;
-
   // Plays from the loading screen until start-up ends.
   KSound *loadingMusic;
-  // Engine-clock milliseconds spent in the logo screens (the start-up benchmark leaves them out).
   unsigned long logoScreensMs;
-
-  static bool winFocus;
-
-private:
-  void startValues();
-  void startWindowAndMedia();
-  void showLogoScreens();
-  void startFontsAndTexts();
-  void startLoadingAndSounds();
-  void startBehavioursAndStates();
-  // The steps every level change ends with: a fresh level at soucasnyLevel.
-  void rebuildLevel();
-  // soucasnyLevel pulled back onto the level list, then rebuilt; past the last level the game
-  // ends after it. False, with the game ending at once, when the list is empty.
-  bool buildCurrentLevel();
-  // Frame time into the global values and the game clock.
-  void endFrame();
-  void fatalStav(const std::string &name);
 };
+
+// The one engine, null before and after its life.
+extern CEngine *engine;
+// Kept equal to the engine's current state by CEngine::prepniStav.
+extern CStavHry *globalAktualniStav;

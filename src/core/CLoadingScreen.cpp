@@ -1,14 +1,14 @@
 #include "core/CLoadingScreen.h"
 
 #include "core/CEngine.h"
-#include "core/GameGlobals.h"
-#include "engine/KPTK.h"
 #include "engine/KMiscTools.h"
+#include "engine/KPTK.h"
 #include "engine/KText.h"
 #include "engine/KWindow.h"
 #include "media/CFontSeznam.h"
 #include "media/Frame.h"
 #include "media/Frameset.h"
+#include "media/GameGlobals.h"
 #include "media/ZSprite.h"
 #include "media/ZSpriteFactory.h"
 

@@ -1,8 +1,8 @@
 #include "core/CStavHry.h"
 
 #include "core/CEngine.h"
-#include "core/GameGlobals.h"
 #include "media/CLogger.h"
+#include "media/GameGlobals.h"
 
 CStavHry::CStavHry(std::string n) : closed(1), active(0), name(std::move(n)), engine(nullptr), slovo1(0), slovo2(0) {}
 
@@ -19,7 +19,7 @@ void CStavHry::closeVirtual() {
 
 bool ourOwnEventCallback(KEvent *event) {
   if (!event) return false;
-  CStavHry *stav = engine ? engine->aktualniStav : nullptr;
+  CStavHry *stav = engine ? engine->getAktualniStav() : nullptr;
   if (!stav || !stav->active) return true;
   stav->handleMessages(event);
   return true;

@@ -1,17 +1,17 @@
 #include "core/CStavHry_Hra.h"
 
 #include "core/CEngine.h"
-#include "core/CLevelLink.h"
 #include "core/CVideoOptions.h"
-#include "core/GameGlobals.h"
 #include "engine/KEvent.h"
 #include "engine/KInput.h"
 #include "engine/KPTK.h"
 #include "engine/KWindow.h"
 #include "media/CGlobals.h"
 #include "media/CLogger.h"
+#include "media/GameGlobals.h"
 #include "media/Timer.h"
 #include "world/CLevelList.h"
+#include "world/CLevel_Game.h"
 
 CStavHry_Hra::CStavHry_Hra(std::string name) : CStavHry(std::move(name)), timer3000(nullptr) {}
 
@@ -20,16 +20,10 @@ CStavHry_Hra::~CStavHry_Hra() { delete timer3000; }
 void CStavHry_Hra::init(CEngine *e) {
   initVirtual();
   engine = e;
-  e->level = nullptr;
-  e->levelList = nullptr;
-  e->soucasnyLevel = 0;
-  e->frameCounter = 0;
-  e->fps = 0;
-  delete e->fpsTimer;
-  e->fpsTimer = new Timer(1000, false);
+  e->startPlay();
   CGlobals::instance()->randomizeWind();
   e->restartGame();
-  levelName = e->levelList ? e->levelList->getLevel(e->soucasnyLevel) : std::string();
+  levelName = e->getLevelList() ? e->getLevelList()->getLevel(e->getSoucasnyLevel()) : std::string();
   delete timer3000;
   timer3000 = new Timer(3000, false);
   active = 1;
@@ -42,21 +36,16 @@ void CStavHry_Hra::gameLogic_do() {
 
 void CStavHry_Hra::update() {
   if (closed || !engine) return;
-  CLevelLink *link = CLevelLink::get();
-  if (engine->level) {
-    link->update(engine->level, engine->soucasnyLevel);
-    link->render(engine->level, engine->soucasnyLevel, backbuffer);
+  if (CLevel_Game *level = engine->getLevel()) {
+    level->update(engine->getSoucasnyLevel(), true);
+    level->render(engine->getSoucasnyLevel(), true, backbuffer);
   }
-  engine->perUpdate = 1;
+  engine->markUpdated();
   gameLogic_do();
   // Debug logging covers start-up and the first frame only.
   if (debug) debug = 0;
   if (myWindow) myWindow->flipBackBuffer(true, true);
-  if (engine->fpsTimer && engine->fpsTimer->udalost()) {
-    engine->fps = engine->frameCounter;
-    engine->frameCounter = 0;
-  }
-  engine->frameCounter++;
+  engine->countFrame();
 }
 
 void CStavHry_Hra::handleMessages(KEvent *event) {
@@ -67,21 +56,14 @@ void CStavHry_Hra::handleMessages(KEvent *event) {
     video->nastavFullScreen(!video->vratFullScreen());
     video->aplikuj();
   }
-  CLevelLink *link = CLevelLink::get();
-  if (engine->level) link->handleMessages(engine->level, event);
-  link->clearClickTaken();
+  if (engine->getLevel()) engine->getLevel()->handleMessages(event);
+  bylKlik = 0;
 }
 
 void CStavHry_Hra::close() {
   closeVirtual();
   if (!engine) return;
-  CLevelLink *link = CLevelLink::get();
-  if (engine->level) link->destroy(engine->level);
-  engine->level = nullptr;
-  delete engine->levelList;
-  engine->levelList = nullptr;
-  delete engine->fpsTimer;
-  engine->fpsTimer = nullptr;
+  engine->endPlay();
   delete timer3000;
   timer3000 = nullptr;
 }

@@ -1,12 +1,12 @@
 #include "world/CComicController.h"
 
-#include "core/CEngine.h"
-#include "core/CMapEntity_Fader.h"
 #include "engine/KInput.h"
 #include "media/CFatal.h"
 #include "world/CLevel_Game.h"
 #include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntitiesFactory.h"
+#include "world/CMapEntity_Fader.h"
+#include "world/CWorldEngine.h"
 
 void CComicController::onBind() {
   if (!collection) return;
@@ -29,7 +29,7 @@ void CComicController::update() {
   if (KInput::getLeftButtonState() && !fader->getSmer() && fader->isComplete()) fader->setSmer(true);
   if (!fader->isComplete()) fader->fade();
   if (fader->isComplete() && fader->getSmer()) {
-    CLevel *level = engine ? engine->getLevel() : CLevel::getRunning();
+    CLevel *level = engine ? CWorldEngine::of(engine)->getLevel() : CLevel::getRunning();
     if (level) level->setLevelOver(true);
   }
 }

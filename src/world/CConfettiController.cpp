@@ -1,13 +1,14 @@
 #include "world/CConfettiController.h"
 
-#include "core/CEngine.h"
 #include "media/CSoundEngine.h"
 #include "world/CMapEntity_Game.h"
+#include "world/CWorldEngine.h"
 
 void CConfettiController::onBind() {
   if (!entity) return;
   entity->setAlpha(1.0f, true);
-  if (engine && engine->getSoundEngine()) engine->getSoundEngine()->playSound("CROWD_MEDIUM");
+  CWorldEngine *host = CWorldEngine::of(engine);
+  if (host && host->getSoundEngine()) host->getSoundEngine()->playSound("CROWD_MEDIUM");
 }
 
 void CConfettiController::update() {

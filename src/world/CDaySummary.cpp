@@ -1,10 +1,5 @@
 #include "world/CDaySummary.h"
 
-CDaySummary::Panels &CDaySummary::panels() {
-  static Panels p;
-  return p;
-}
-
 TDayRating CDaySummary::rate(int money, int moneyLimit, int expertMoney, int goalBonus, int expertBonus, int previous,
                              bool tutorial, int cured, int lost) {
   TDayRating r;

@@ -29,19 +29,6 @@ struct TDayRating {
 
 class CDaySummary {
 public:
-  // The summary's window, notebook pages and status bar are classes of the day panels, built
-  // above the level; they install these so that the overlay can fill them. Unset ones do nothing.
-  struct Panels {
-    // The window's ends-level flag: closing the window then ends the level.
-    void (*setEndLevel)(CMapEntity_Game *window, bool endLevel) = nullptr;
-    // The help window's notebook shows its second page (a new patient is introduced).
-    void (*showSecondPage)(CMapEntity_Game *sesit) = nullptr;
-    void (*fillPage)(CMapEntity_Game *summarySesit, const TSummaryPage &page) = nullptr;
-    // The status bar's expert mark: its flag on and its mark sprite on the frameset "EXPERT".
-    void (*showExpertMark)(CMapEntity_Game *statusBar) = nullptr;
-  };
-  static Panels &panels();
-
   // previous: what the player's progress holds for this day (-1 never finished, 0 plain goal,
   // 1 expert goal). The tutorial pays but is never recorded. A bonus never takes money away.
   static TDayRating rate(int money, int moneyLimit, int expertMoney, int goalBonus, int expertBonus, int previous,

@@ -7,11 +7,7 @@
 #include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntitiesFactory.h"
 #include "world/CMapEntity_Game.h"
-
-CDomovKourController::Hooks &CDomovKourController::hooks() {
-  static Hooks h;
-  return h;
-}
+#include "world/kinds/Links.h"
 
 CDomovKourController::CDomovKourController(CMapEntity_Game *entity, CMapEntitiesCollection *collection,
                                            CEngine *engine, std::string bindTo)
@@ -43,6 +39,6 @@ void CDomovKourController::update() {
   puff->setZoom((float)(std::rand() % 8 + 2) / 10.0f);
   std::rand();
   float driftX = (float)(std::rand() % 5) / 10.0f;
-  if (hooks().setDrift) hooks().setDrift(puff, driftX, -0.45f);
+  TLink<CChimneyDriftLink>::get()->setDrift(puff, driftX, -0.45f);
   collection->addEntity(puff);
 }

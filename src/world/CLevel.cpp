@@ -2,17 +2,13 @@
 
 #include <tinyxml.h>
 
-#include "core/CAudioOptions.h"
-#include "core/CEngine.h"
-#include "core/CGameOptions.h"
-#include "core/CLoadingScreen.h"
-#include "core/GameGlobals.h"
 #include "engine/KMiscTools.h"
 #include "media/CFatal.h"
 #include "media/CGlobals.h"
 #include "media/CLogger.h"
 #include "media/CSoundEngine.h"
 #include "media/CSurface.h"
+#include "media/GameGlobals.h"
 #include "media/Timer.h"
 #include "media/XmlData.h"
 #include "world/CEntityControllersVzory_Game.h"
@@ -24,14 +20,14 @@
 #include "world/CMapEntity_Game.h"
 #include "world/CMapa.h"
 #include "world/CPathFinder.h"
+#include "world/CWorldEngine.h"
+#include "world/kinds/EntityIds.h"
+#include "world/kinds/Links.h"
 
 CLevel *CLevel::running = nullptr;
 
 namespace {
 const char *const kLoading = "LOADING";
-
-// The player figure and the rubbish it may carry.
-const unsigned kPlayerID = 7;
 
 void readInt(TiXmlElement *e, const char *attribute, int32_t &field) {
   if (const char *v = e->Attribute(attribute)) field = (int32_t)readDecimalBits(v);
@@ -40,10 +36,9 @@ void readInt(TiXmlElement *e, const char *attribute, int32_t &field) {
 std::string dataPath(const std::string &path) { return KMiscTools::makeFilePath(path.c_str()); }
 
 // Each step moves the bar on only from the value the step before left.
-void stepFill(float from, float to) {
-  CLoadingScreen *screen = CLoadingScreen::instance();
-  if (screen->getFill() == from) screen->setFill(to);
-  screen->setText(kLoading);
+void stepFill(CWorldEngine *screen, float from, float to) {
+  if (screen->getLoadingFill() == from) screen->setLoadingFill(to);
+  screen->setLoadingText(kLoading);
 }
 
 void addToRunningLevel(CMapEntity *e) {
@@ -58,18 +53,13 @@ void dropQueuedActions(CMapEntity *e) {
 }
 } // namespace
 
-CLevel::Hooks &CLevel::hooks() {
-  static Hooks h;
-  return h;
-}
-
 CLevel::CLevel(CEngine *engine_)
     : mapa(nullptr), controllers(nullptr), collisions(nullptr), vzory(nullptr), rawTime(0), moneyLimit(0),
       expertMoney(0), perks(0), levelClock(nullptr), monkeyTimer(15000), outbreakDelay(5000), levelLength(0),
       totalCustomers(0), moneyPlus(0), expertMoneyPlus(0), customerHomeless(0), customerBoy(0), customerWorker(0),
       customerCelebrity(0), zacatekPauzy(0), delkaPauzy(0), zacatekPauzyRand(0), engine(engine_), maxColors(-1),
       ec(nullptr), levelOver(0), pregenerate(0), timeGiven(false) {
-  CEngine::setWinFocus(true);
+  winFocus = true;
   CGlobals::instance()->resetLevel();
   levelName = "NO NAME";
   controllers = new CEntityControllers_Game();
@@ -77,7 +67,7 @@ CLevel::CLevel(CEngine *engine_)
   CPathFinder::instance()->setMapa(mapa);
   ec = new CMapEntitiesCollection_Game();
   collisions = new CMapCollisionManager();
-  if (engine) vzory = engine->getCEntityControllersVzory_Game();
+  if (CWorldEngine *host = CWorldEngine::of(engine)) vzory = host->getCEntityControllersVzory_Game();
 
   // Entities that pick up others and entities that die reach the level being built or played.
   running = this;
@@ -112,43 +102,43 @@ void CLevel::generatorsWork() {}
 
 void CLevel::load(std::string name) {
   music = "";
-  CLoadingScreen *screen = CLoadingScreen::instance();
-  if (screen->getFill() == 1.0f) screen->setFill(0.0f);
-  if (screen->getFill() == 0.0f) screen->setFill(0.2f);
-  screen->setText(kLoading);
+  CWorldEngine *host = CWorldEngine::of(engine);
+  if (!host) fatalError("Level " + name + " has no engine to load it", -1);
+  if (host->getLoadingFill() == 1.0f) host->setLoadingFill(0.0f);
+  if (host->getLoadingFill() == 0.0f) host->setLoadingFill(0.2f);
+  host->setLoadingText(kLoading);
 
-  const std::string difficulty = CGameOptions::instance()->getObtiznostString();
+  const std::string difficulty = host->getObtiznostString();
   const std::string folder = "data\\maps\\" + difficulty + "\\" + name;
   // The level lists refuse empty names, so no name means the list had none to give.
   if (name.empty())
     fatalDataError("The level list of difficulty " + difficulty + " is empty!", dataPath(folder + "levellist.xml"), 0,
                    -1);
   nahrajDefs(dataPath(folder + "_defs.xml"));
-  stepFill(0.2f, 0.4f);
+  stepFill(host, 0.2f, 0.4f);
 
   mapa->nahrajDefiniceXML(dataPath("data\\maps\\" + tileDefName));
-  stepFill(0.4f, 0.6f);
+  stepFill(host, 0.4f, 0.6f);
 
   mapa->nahrajMapuXML(dataPath(folder + "_map.xml"));
-  stepFill(0.6f, 0.8f);
+  stepFill(host, 0.6f, 0.8f);
 
   ec->bindMapa(mapa);
   ec->nahrajXML(dataPath(folder + "_entities.xml"));
   nahrajAdditional(name);
   addSpecialEntities();
-  stepFill(0.8f, 0.9f);
+  stepFill(host, 0.8f, 0.9f);
 
   ec->generateEntityCollisionList();
   collisions->bindMapaEC(mapa, ec);
   bindECs();
 
-  CSoundEngine *sound = engine ? engine->getSoundEngine() : nullptr;
-  if (sound) {
+  if (CSoundEngine *sound = host->getSoundEngine()) {
     sound->playMusic(music);
-    sound->setMusicVolume(CAudioOptions::instance()->getMusicVolume());
+    sound->setMusicVolume(host->getMusicVolume());
   }
-  screen->setText(kLoading);
-  screen->setFill(1.0f);
+  host->setLoadingText(kLoading);
+  host->setLoadingFill(1.0f);
 }
 
 void CLevel::nahrajDefs(std::string path) {
@@ -251,5 +241,5 @@ void CLevel::handleMessages(KEvent *event) {
   queue->setClear(false);
   queue->clear();
   CMapEntity_Game *player = ec->getEntityByID(kPlayerID);
-  if (player && hooks().clearPlayerTarget) hooks().clearPlayerTarget(player);
+  if (player) TLink<CPlayerFigureLink>::get()->clearTarget(player);
 }

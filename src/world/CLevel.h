@@ -27,15 +27,6 @@ struct CPacient {
 // of play in update, render and handleMessages.
 class CLevel {
 public:
-  // Ties to the player figure and the beds, whose classes are built above this one; installed
-  // with them. Unset, the player keeps its target and every bed counts as made up.
-  struct Hooks {
-    // The queue was emptied: the player figure gives up its walk target.
-    void (*clearPlayerTarget)(CMapEntity_Game *player) = nullptr;
-    bool (*bedMadeUp)(CMapEntity_Game *bed) = nullptr;
-  };
-  static Hooks &hooks();
-
   // The level that carried entities and dying entities reach (the engine's current level), or
   // null between levels.
   static CLevel *getRunning() { return running; }

@@ -3,9 +3,6 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "core/CEngine.h"
-#include "core/CGameOptions.h"
-#include "core/CPlayer.h"
 #include "engine/KMiscTools.h"
 #include "engine/KText.h"
 #include "media/CFatal.h"
@@ -17,17 +14,11 @@
 #include "world/CMapEntitiesFactory.h"
 #include "world/CMapEntity_Game.h"
 #include "world/CMapEntity_TextBox.h"
+#include "world/CWorldEngine.h"
+#include "world/kinds/EntityIds.h"
+#include "world/kinds/Links.h"
 
 namespace {
-const unsigned kPatientClass = 15;
-const unsigned kBedClass = 13;
-const unsigned kPlayerID = 7;
-const unsigned short kRubbishID = 47;
-const unsigned short kTextBoxID = 1001;
-const unsigned short kSesitID = 53;
-const unsigned short kSummarySesitID = 184;
-const unsigned short kHeartsID = 92;
-const unsigned kStatusBarID = 239;
 
 CMapEntitiesFactory *factory() { return CMapEntitiesFactory::instance(); }
 
@@ -42,22 +33,17 @@ void carryAt(CMapEntity_Game *carrier, CMapEntity_Game *e, float dx, float dy) {
 }
 } // namespace
 
-CLevel_Game::GeneratorLink &CLevel_Game::generatorLink() {
-  static GeneratorLink l;
-  return l;
-}
-
 CLevel_Game::CLevel_Game(CEngine *engine_)
     : CLevel(engine_), money(0), generator(nullptr), shopping(0), helpShown(0), summaryShown(0), dayOver(0),
       closedShown(0), goalShown(0), expertShown(0), summaryDelay(nullptr), cured(0), lost(0) {
-  if (generatorLink().create) generator = generatorLink().create();
+  generator = TLink<CCustomerGeneratorLink>::get()->create();
   summaryDelay = new Timer(kSummaryDelay, false);
   poradi = 0;
 }
 
 CLevel_Game::~CLevel_Game() {
-  if (engine && engine->level == this) engine->level = nullptr;
-  if (generator && generatorLink().destroy) generatorLink().destroy(generator);
+  if (CWorldEngine *host = CWorldEngine::of(engine)) host->forgetLevel(this);
+  if (generator) TLink<CCustomerGeneratorLink>::get()->destroy(generator);
   generator = nullptr;
   delete summaryDelay;
   summaryDelay = nullptr;
@@ -65,7 +51,7 @@ CLevel_Game::~CLevel_Game() {
 
 void CLevel_Game::load(std::string name) {
   CLevel::load(name);
-  if (pregenerate != 0 && generator && generatorLink().preGenerate) generatorLink().preGenerate(generator, pregenerate);
+  if (pregenerate != 0 && generator) TLink<CCustomerGeneratorLink>::get()->preGenerate(generator, pregenerate);
 }
 
 void CLevel_Game::addSpecialEntities() { ec->addEntity(factory()->cloneEntity("FRONTAAKCI")); }
@@ -80,7 +66,7 @@ void CLevel_Game::nahrajString(std::string &text, const std::string &path) {
 }
 
 void CLevel_Game::nahrajAdditional(std::string name) {
-  const std::string base = "data\\maps\\" + CGameOptions::instance()->getObtiznostString() + "\\" + name;
+  const std::string base = "data\\maps\\" + CWorldEngine::of(engine)->getObtiznostString() + "\\" + name;
   auto path = [&](const char *suffix) { return std::string(KMiscTools::makeFilePath((base + suffix).c_str())); };
   nahrajString(introText, path("_intro.txt"));
   nahrajString(outroText, path("_outro.txt"));
@@ -91,12 +77,13 @@ void CLevel_Game::nahrajAdditional(std::string name) {
 
 void CLevel_Game::bindECs() {
   if (!generator) return;
-  if (generatorLink().bindEC) generatorLink().bindEC(generator, ec, this);
-  if (generatorLink().setCustomerCount) generatorLink().setCustomerCount(generator, totalCustomers);
+  CCustomerGeneratorLink *link = TLink<CCustomerGeneratorLink>::get();
+  link->bindEC(generator, ec, this);
+  link->setCustomerCount(generator, totalCustomers);
 }
 
 void CLevel_Game::generatorsWork() {
-  if (generator && generatorLink().work) generatorLink().work(generator);
+  if (generator) TLink<CCustomerGeneratorLink>::get()->work(generator);
 }
 
 void CLevel_Game::changeMoney(int n) {
@@ -125,16 +112,15 @@ bool CLevel_Game::noLaundry() const {
   CMapEntity_Game *player = ec->getEntityByID(kPlayerID);
   if (!player) return true;
   if (player->getContainedEntity(kRubbishID)) return false;
-  bool (*madeUp)(CMapEntity_Game *) = hooks().bedMadeUp;
-  if (!madeUp) return true;
+  CBedLink *beds = TLink<CBedLink>::get();
   for (CMapEntity_Game *e : *ec->getEntitiesPtr())
-    if (e->getEntityClassID() == kBedClass && !madeUp(e)) return false;
+    if (e->getEntityClassID() == kBedClass && !beds->isMadeUp(e)) return false;
   return true;
 }
 
 void CLevel_Game::playSound(const char *key) {
-  CSoundEngine *sound = engine ? engine->getSoundEngine() : nullptr;
-  if (sound) sound->playSound(key);
+  CWorldEngine *host = CWorldEngine::of(engine);
+  if (host && host->getSoundEngine()) host->getSoundEngine()->playSound(key);
 }
 
 CMapEntity_Game *CLevel_Game::cloneAt(const char *prototype, float x, float y) {
@@ -190,7 +176,7 @@ void CLevel_Game::renderInfo() {
     goalShown = 1;
     showGoalCaption(300, "NAPISGOAL", "GOAL");
     CMapEntity_Game *bar = ec->getEntityByID(kStatusBarID);
-    if (bar && CDaySummary::panels().showExpertMark) CDaySummary::panels().showExpertMark(bar);
+    if (bar) TLink<CDayPanelsLink>::get()->showExpertMark(bar);
   }
 
   if (expert && !expertShown && levelLength != 0) {
@@ -218,7 +204,7 @@ void CLevel_Game::openHelpWindow() {
   if (!introEntity.empty()) {
     CMapEntity *sesit = window->getContainedEntity(kSesitID);
     CMapEntity_Game *sesitGame = dynamic_cast<CMapEntity_Game *>(sesit);
-    if (sesitGame && CDaySummary::panels().showSecondPage) CDaySummary::panels().showSecondPage(sesitGame);
+    if (sesitGame) TLink<CDayPanelsLink>::get()->showSecondPage(sesitGame);
 
     // A text file usually ends with a line end; the name is what stands before it.
     std::string name = introEntity;
@@ -251,7 +237,7 @@ void CLevel_Game::openHelpWindow() {
 }
 
 void CLevel_Game::drawMoney(bool goal, bool expert) {
-  CFontSeznam *fonts = engine ? engine->getFontSeznam() : nullptr;
+  CFontSeznam *fonts = engine ? CWorldEngine::of(engine)->getFontSeznam() : nullptr;
   if (!fonts) return;
   fonts->setAktivniFont("bed");
   KText *font = fonts->getAktivniFont();
@@ -278,14 +264,12 @@ void CLevel_Game::openSummary() {
   ec->defocus();
   CMapEntity_Game *page = dynamic_cast<CMapEntity_Game *>(window->getContainedEntity(kSummarySesitID));
 
-  CPlayer *player = engine ? engine->getPlayer() : nullptr;
-  const unsigned short index = engine ? engine->getSoucasnyLevel() : 0;
-  const int previous = player ? player->wasLevelDone(index) : -1;
+  CWorldEngine *host = CWorldEngine::of(engine);
+  const int previous = host ? host->getDayRecord() : -1;
   TDayRating r = CDaySummary::rate(money, moneyLimit, expertMoney, moneyPlus, expertMoneyPlus, previous,
                                    levelName == "Tutorial", cured, lost);
   if (r.goal) {
-    if (player && r.payBonus) player->changeMoney(r.page.bonus);
-    if (player && r.record >= 0) player->addLevelDone(index, r.record);
+    if (host) host->creditDay(r.payBonus ? r.page.bonus : 0, r.record);
     playSound("CROWD_SMALL");
     playSound(r.sound);
     setBoxText(window->getContainedEntity(kTextBoxID), outroText);
@@ -293,8 +277,9 @@ void CLevel_Game::openSummary() {
     playSound(r.sound);
     setBoxText(window->getContainedEntity(kTextBoxID), "");
   }
-  if (page && CDaySummary::panels().fillPage) CDaySummary::panels().fillPage(page, r.page);
-  if (CDaySummary::panels().setEndLevel) CDaySummary::panels().setEndLevel(window, true);
+  CDayPanelsLink *panels = TLink<CDayPanelsLink>::get();
+  if (page) panels->fillPage(page, r.page);
+  panels->setEndLevel(window, true);
   ec->addEntity(window);
   ec->focusAdd(window, nullptr);
 }

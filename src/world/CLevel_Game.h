@@ -12,18 +12,6 @@ class CMapEntitiesCollection_Game;
 // window, shows the money and the goal, and ends the working day with its summary.
 class CLevel_Game : public CLevel {
 public:
-  // The patient generator belongs to the patients, built above the level; they install this.
-  // Unset, a level makes no generator and sends no patients.
-  struct GeneratorLink {
-    CCustomerGenerator *(*create)() = nullptr;
-    void (*destroy)(CCustomerGenerator *g) = nullptr;
-    void (*bindEC)(CCustomerGenerator *g, CMapEntitiesCollection_Game *c, CLevel_Game *level) = nullptr;
-    void (*setCustomerCount)(CCustomerGenerator *g, int total) = nullptr;
-    void (*preGenerate)(CCustomerGenerator *g, int count) = nullptr;
-    void (*work)(CCustomerGenerator *g) = nullptr;
-  };
-  static GeneratorLink &generatorLink();
-
   // How long the day summary waits after the last patient has gone, in game time.
   static const int kSummaryDelay = 3000;
 

@@ -5,11 +5,11 @@
 #include <cstring>
 #include <tinyxml.h>
 
-#include "core/GameGlobals.h"
 #include "media/CFatal.h"
 #include "media/CGlobals.h"
 #include "media/CLogger.h"
 #include "media/Frame.h"
+#include "media/GameGlobals.h"
 #include "media/XmlData.h"
 #include "media/ZSprite.h"
 #include "world/CEntityGenerator.h"
@@ -17,14 +17,13 @@
 #include "world/CMapEntitiesFactory.h"
 #include "world/CMapEntity_Game.h"
 #include "world/CMapa.h"
+#include "world/kinds/EntityIds.h"
+#include "world/kinds/Links.h"
 
 uint16_t poradi = 0;
 
 namespace {
 void log(const std::string &line) { CLogger::instance()->log(line); }
-
-const uint32_t kBedClass = 13;
-const uint32_t kPlayerID = 7;
 
 // The player figure loads every animation before play and ends facing the viewer.
 const char *const kPlayerFramesets[] = {"LEFT", "UP", "RIGHT", "BORED1", "BORED2", "VYSETRENI", "DOWN"};
@@ -76,11 +75,6 @@ void warmUp(CMapEntity *e) {
   e->update(backbuffer);
 }
 } // namespace
-
-CMapEntitiesCollection::Hooks &CMapEntitiesCollection::hooks() {
-  static Hooks h;
-  return h;
-}
 
 CMapEntitiesCollection::CMapEntitiesCollection() : mapa(nullptr) { entities.reserve(150); }
 
@@ -360,7 +354,7 @@ void CMapEntitiesCollection::nahrajXML(const std::string &path) {
       int sortZ = e->getSortZ();
       carrier->addEntity(e, false, true);
       addEntity(e);
-      if (bed && bedNumber != 0 && hooks().setBedNumber) hooks().setBedNumber(e, bedNumber);
+      if (bed && bedNumber != 0) TLink<CBedLink>::get()->setBedNumber(e, bedNumber);
       e->setSortZ(sortZ, false);
       log("Adder entity" + e->name);
     }

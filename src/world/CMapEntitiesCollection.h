@@ -17,13 +17,6 @@ extern uint16_t poradi;
 // first match is the entity drawn furthest back.
 class CMapEntitiesCollection {
 public:
-  // Ties to classes built above this one, installed at start-up; unset ones do nothing.
-  struct Hooks {
-    // Gives a bed (class 13) placed by an arrival carrier its bed number from the level file.
-    void (*setBedNumber)(CMapEntity_Game *bed, uint16_t number) = nullptr;
-  };
-  static Hooks &hooks();
-
   CMapEntitiesCollection();
   CMapEntitiesCollection(const CMapEntitiesCollection &) = delete;
   CMapEntitiesCollection &operator=(const CMapEntitiesCollection &) = delete;

@@ -12,16 +12,12 @@
 #include "media/Frameset.h"
 #include "media/ZSprite.h"
 #include "media/ZSpriteFactory.h"
+#include "world/kinds/EntityIds.h"
 
 uint32_t kolizniCheck = 0;
 int32_t CMapEntity::activated = 0;
 
 namespace {
-
-// Highlight auras and the two signal lights keep their own alpha when their carrier fades.
-const uint32_t kHighlightClass = 12;
-const uint32_t kRedLight = 248;
-const uint32_t kGreenLight = 252;
 
 template <class... Parts> void logLine(const Parts &...parts) { CLogger::instance()->logParts(parts...); }
 
@@ -261,9 +257,10 @@ void CMapEntity::setZoom(float z) {
 void CMapEntity::setAlpha(float a, bool recurse) {
   alpha = a;
   if (!recurse) return;
+  // Highlight auras and the two signal lights keep their own alpha when their carrier fades.
   for (size_t i = 1; i < contained.size(); ++i) {
     CMapEntity *e = contained[i];
-    if (e->classID == kHighlightClass || e->entityID == kRedLight || e->entityID == kGreenLight) continue;
+    if (e->classID == kHighlightClass || e->entityID == kRedLightID || e->entityID == kGreenLightID) continue;
     e->setAlpha(a, true);
   }
 }

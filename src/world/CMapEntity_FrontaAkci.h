@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "world/CMapEntity_Game.h"
+#include "world/kinds/EntityIds.h"
 
 class CEntityController;
 class CMapEntitiesCollection;
@@ -46,7 +47,7 @@ private:
 // done. An invisible entity of the level (ID 73), so every behaviour finds it by ID.
 class CMapEntity_FrontaAkci : public CMapEntity_Game {
 public:
-  static const uint32_t kEntityID = 73;
+  static const uint32_t kEntityID = kActionQueueID;
 
   CMapEntity_FrontaAkci(unsigned short x, unsigned short y, bool solid);
   // A copy keeps the entity part and the clear request and starts with empty queues.

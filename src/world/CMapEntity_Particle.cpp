@@ -1,7 +1,9 @@
 #include "world/CMapEntity_Particle.h"
 
+#include "world/kinds/EntityIds.h"
+
 CMapEntity_Particle::CMapEntity_Particle(unsigned short x, unsigned short y, bool solid) : CCloneable(x, y, solid) {
-  setEntityClassID(29);
+  setEntityClassID(kParticleClass);
   setSortZ(2, false);
   setAlpha(0.65f, true);
 }

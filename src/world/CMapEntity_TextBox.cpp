@@ -1,9 +1,8 @@
 #include "world/CMapEntity_TextBox.h"
 
-#include "core/CEngine.h"
-#include "core/GameGlobals.h"
 #include "engine/KText.h"
 #include "media/CFontSeznam.h"
+#include "world/CWorldEngine.h"
 
 CMapEntity_TextBox::CMapEntity_TextBox(const CMapEntity_TextBox &o)
     : CCloneable(o), boxWidth(o.boxWidth), boxHeight(o.boxHeight), text(o.text), fontName(o.fontName),
@@ -20,8 +19,7 @@ long CMapEntity_TextBox::screenCoordinate(float v) {
 }
 
 void CMapEntity_TextBox::renderAdditional(KGraphic *) {
-  if (!engine) return;
-  drawText(engine->getFontSeznam(), engine->getSmallFont());
+  if (CWorldEngine *host = CWorldEngine::current()) drawText(host->getFontSeznam(), host->getSmallFont());
 }
 
 // The line's width is summed glyph by glyph as it grows, which gives what measuring the whole
@@ -79,8 +77,7 @@ void CMapEntity_TextBox::drawText(CFontSeznam *fonts, KText *smallFont) {
 }
 
 void CMapEntity_BonusText::renderAdditional(KGraphic *) {
-  if (!engine) return;
-  drawCaption(engine->getFontSeznam());
+  if (CWorldEngine *host = CWorldEngine::current()) drawCaption(host->getFontSeznam());
 }
 
 void CMapEntity_BonusText::drawCaption(CFontSeznam *fonts) {

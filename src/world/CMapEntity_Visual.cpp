@@ -1,6 +1,6 @@
 #include "world/CMapEntity_Visual.h"
 
-#include "core/GameGlobals.h"
+#include "media/GameGlobals.h"
 #include "engine/KGraphic.h"
 
 CMapEntity_DarkScreen::CMapEntity_DarkScreen(const CMapEntity_DarkScreen &o) : CCloneable(o) {

@@ -6,86 +6,34 @@
 #include <vector>
 
 #include "core/CEngine.h"
-#include "core/CLevelLink.h"
-#include "core/CMapEntity_Fader.h"
+#include "core/CLoadingScreen.h"
 #include "core/CPlayer.h"
 #include "core/CProfiles.h"
 #include "core/CStavHry_Hra.h"
-#include "core/CStartupTables.h"
 #include "core/CStavHry_Pauza.h"
-#include "core/CLoadingScreen.h"
-#include "core/GameGlobals.h"
 #include "core/HomeFixture.h"
 #include "engine/KEvent.h"
 #include "engine/KInput.h"
 #include "engine/KMiscTools.h"
+#include "game/CStartupTables.h"
 #include "media/CFakeTime.h"
 #include "media/CGlobals.h"
 #include "media/CSurface.h"
 #include "media/FakePicture.h"
 #include "media/Frame.h"
 #include "media/Frameset.h"
+#include "media/GameGlobals.h"
 #include "media/ZSprite.h"
 #include "media/ZSpriteFactory.h"
+#include "world/CEntityController.h"
+#include "world/CEntityControllersVzory_Game.h"
 #include "world/CLevelList.h"
 #include "world/CLevel_Game.h"
 #include "world/CMapEntitiesFactory.h"
+#include "world/CMapEntity_Fader.h"
 #include "world/CMapEntity_FrontaAkci.h"
 
 namespace {
-
-// A level that knows only what the engine asks of it.
-struct FakeLevel {
-  std::string name;
-  bool over = false;
-  int money = 0;
-  int goal = 0;
-  bool perks = false;
-  bool shopping = true;
-  const void *prototypes = nullptr;
-  int updates = 0;
-  int renders = 0;
-  int events = 0;
-  int loadingWhileLoaded = -1;
-};
-
-FakeLevel *fake(CLevel_Game *l) { return reinterpret_cast<FakeLevel *>(l); }
-
-class FakeLink : public CLevelLink {
-public:
-  CLevel_Game *create(CEngine *) override {
-    ++created;
-    // The old level must be gone before the next exists: only one level at a time.
-    EXPECT_EQ(live, 0) << "a new level while the old one lives";
-    ++live;
-    return reinterpret_cast<CLevel_Game *>(new FakeLevel());
-  }
-  void destroy(CLevel_Game *l) override {
-    --live;
-    delete fake(l);
-  }
-  void bindEContVzory(CLevel_Game *l, CEntityControllers_Game *p) override { fake(l)->prototypes = p ? (const void *)p : (const void *)&bound; }
-  void load(CLevel_Game *l, const std::string &name) override {
-    fake(l)->name = name;
-    fake(l)->loadingWhileLoaded = loading;
-    loaded.push_back(name);
-  }
-  void setShopping(CLevel_Game *l, bool s) override { fake(l)->shopping = s; }
-  bool getLevelOver(CLevel_Game *l) override { return fake(l)->over; }
-  int getMoney(CLevel_Game *l) override { return fake(l)->money; }
-  int getMoneyLimit(CLevel_Game *l) override { return fake(l)->goal; }
-  bool getPerks(CLevel_Game *l) override { return fake(l)->perks; }
-  void update(CLevel_Game *l, unsigned short) override { ++fake(l)->updates; }
-  void render(CLevel_Game *l, unsigned short, KGraphic *) override { ++fake(l)->renders; }
-  void handleMessages(CLevel_Game *l, KEvent *) override { ++fake(l)->events; }
-  void clearClickTaken() override { ++clicksCleared; }
-
-  int created = 0;
-  int live = 0;
-  int clicksCleared = 0;
-  int bound = 0;
-  std::vector<std::string> loaded;
-};
 
 // A state that counts what the engine does with it.
 class CountingState : public CStavHry {
@@ -134,11 +82,11 @@ protected:
     engine = &e;
     a = new CountingState("HRA");
     b = new CountingState("PAUZA");
-    e.stavy = {a, b};
+    e.addStav(a);
+    e.addStav(b);
   }
   void TearDown() override {
-    for (CStavHry *s : e.stavy) delete s;
-    e.stavy.clear();
+    e.deleteStavy();
     engine = nullptr;
     globalAktualniStav = nullptr;
     loading = 0;
@@ -151,16 +99,16 @@ protected:
 
 TEST_F(EngineStateTest, SwitchingOnlyChangesTheCurrentStateAndNamesAreExact) {
   e.prepniStav("PAUZA");
-  EXPECT_EQ(e.aktualniStav, b);
+  EXPECT_EQ(e.getAktualniStav(), b);
   EXPECT_EQ(globalAktualniStav, b);
   EXPECT_EQ(e.vratStav(), "PAUZA");
   EXPECT_EQ(a->inits + a->closes + b->inits + b->closes, 0);
 
   // Of two states with one name the later wins; init and close reach every one of them.
   CountingState *second = new CountingState("HRA");
-  e.stavy.push_back(second);
+  e.addStav(second);
   e.prepniStav("HRA");
-  EXPECT_EQ(e.aktualniStav, second);
+  EXPECT_EQ(e.getAktualniStav(), second);
   e.initStav("HRA");
   EXPECT_EQ(a->inits, 1);
   EXPECT_EQ(second->inits, 1);
@@ -238,37 +186,138 @@ TEST_F(EngineStateTest, AFrameFeedsItsTimeToTheGlobalsAndTheGameClock) {
 
 // ---- level progression on a small level list ----
 
+namespace {
+// Placed once in every level: notes each load, with its level and whether a level change was in
+// progress, and counts the draws of its copies.
+class LoadProbe : public CMapEntity_Game {
+public:
+  LoadProbe() : CMapEntity_Game(0, 0, false) {}
+  LoadProbe(const LoadProbe &o) : CMapEntity_Game(o) {
+    CLevel *level = CLevel::getRunning();
+    loads().push_back({level ? level->getLevelName() : "", loading});
+  }
+  LoadProbe *clone() override { return new LoadProbe(*this); }
+  void renderAdditional(KGraphic *) override { ++renders(); }
+
+  struct Load {
+    std::string level;
+    int loading;
+  };
+  static std::vector<Load> &loads() {
+    static std::vector<Load> l;
+    return l;
+  }
+  static int &renders() {
+    static int n = 0;
+    return n;
+  }
+};
+
+// The probe's behaviour: counts its updates and the events it is handed.
+class ProbeController : public CEntityController {
+public:
+  ProbeController() : CEntityController(nullptr, nullptr, nullptr, "PROBE") {}
+  ProbeController(const ProbeController &o) : CEntityController(o) {}
+  ProbeController *clone() override { return new ProbeController(*this); }
+  void update() override { ++updates(); }
+  void specificHandleMessages(KEvent *) override { ++events(); }
+  static int &updates() {
+    static int n = 0;
+    return n;
+  }
+  static int &events() {
+    static int n = 0;
+    return n;
+  }
+};
+} // namespace
+
+// The engine over real levels: MENU (goal 1), MAP (goal 0, perks), DAY1 and DAY2 (goal 500).
 class EngineLevelTest : public HomeTest {
 protected:
   void SetUp() override {
     HomeTest::SetUp();
     KMiscTools::setApplicationFolder(home.c_str());
-    writeList({"MENU", "MAP", "DAY1", "DAY2"});
-    CLevelLink::set(&link);
+    writeLevels();
+    writeFile("data/maps/tiles.xml", "<tiledef src=\"tiles.tga\">\n<tile name=\"Floor\" id=\"1\" walkable=\"1\" "
+                                     "special=\"0\" tileSprite=\"floor\"/>\n</tiledef>\n");
+    LoadProbe::loads().clear();
+    LoadProbe::renders() = 0;
+    ProbeController::updates() = 0;
+    ProbeController::events() = 0;
+
+    CSurfaceManager::destroyInstance();
+    FakePicture::clear();
+    CSurface::setPictureFactory(FakePicture::make);
+    spriteFactory = new ZSpriteFactory("kolekce");
+    ZSprite *empty = new ZSprite("EMPTY");
+    Frameset *fs = new Frameset("empty.png", "FRAMESET1", true, true, false, false, false);
+    fs->pridejFrame(new Frame("F", 0, 0, 1, 1, 100, 0, 0, 1, 1, 0, 0, 0, 1, 1));
+    empty->pridejFrameset(fs);
+    spriteFactory->pridejZSprite(empty);
+    CMapEntitiesFactory::destroyInstance();
+    CMapEntitiesFactory *f = CMapEntitiesFactory::instance();
+    f->addEntity(CMapEntity_FrontaAkci::makePrototype());
+    LoadProbe *probe = new LoadProbe();
+    probe->name = "PROBE";
+    probe->setEntityID(49999);
+    probe->addEntityZSprite("EMPTY");
+    f->addEntity(probe);
+    // Every level load warms these; plain stand-ins are enough here.
+    unsigned id = 50000;
+    for (const char *name : {"BAR", "PRACH", "SRDCE", "NAPISLOST", "HELPWINDOW", "SUMMARYWINDOW", "Z", "DRINK",
+                             "GREENDRINK", "KNIHA", "TOY", "OK", "CLOSED", "RECEPT", "SESTRALEKARNASMALL", "ODPAD",
+                             "RODICE1", "RODICE2", "RODICE3", "LEK1", "LEK2", "LEK3", "LEK4", "LEK5", "LEK", "BACILY",
+                             "BACILY2", "BACILY3", "BACILY4", "BACILY5", "OPICKA"}) {
+      CMapEntity_Game *p = new CMapEntity_Game(0, 0, false);
+      p->name = name;
+      p->setEntityID(id++);
+      p->addEntityZSprite("EMPTY");
+      f->addEntity(p);
+    }
+
     engine = &e;
-    e.profiles = new CProfiles();
-    ASSERT_EQ(e.profiles->load(), 0);
-    e.player = new CPlayer();
-    e.skipToLevel = CEngine::kNoSkip;
-    e.running = 1;
+    e.setProfiles(new CProfiles());
+    ASSERT_EQ(e.getProfiles()->load(), 0);
+    e.setPlayer(new CPlayer());
+    CEntityControllersVzory_Game *prototypes = buildControllerPrototypes(&e);
+    prototypes->addController(new ProbeController());
+    e.setControllerPrototypes(prototypes);
+    e.setSkipToLevel(CEngine::kNoSkip);
+    e.setRunning(true);
     e.restartGame();
-    ASSERT_EQ(link.loaded.size(), 1u);
-    link.loaded.clear();
+    ASSERT_EQ(LoadProbe::loads().size(), 1u);
+    LoadProbe::loads().clear();
   }
   void TearDown() override {
-    if (e.level) link.destroy(e.level);
-    e.level = nullptr;
-    delete e.levelList;
-    e.levelList = nullptr;
-    delete e.player;
-    e.player = nullptr;
-    delete e.profiles;
-    e.profiles = nullptr;
+    delete e.getLevel();
+    e.setLevel(nullptr);
+    delete e.getLevelList();
+    e.setLevelList(nullptr);
+    delete e.getPlayer();
+    e.setPlayer(nullptr);
+    delete e.getProfiles();
+    e.setProfiles(nullptr);
+    delete e.getCEntityControllersVzory_Game();
+    e.setControllerPrototypes(nullptr);
     engine = nullptr;
     loading = 0;
-    CLevelLink::set(nullptr);
+    CMapEntitiesFactory::destroyInstance();
+    delete spriteFactory;
+    spriteFactory = nullptr;
+    CSurfaceManager::destroyInstance();
+    CSurface::setPictureFactory(nullptr);
+    CLoadingScreen::destroyInstance();
     KMiscTools::setApplicationFolder(nullptr);
     HomeTest::TearDown();
+  }
+
+  virtual void writeLevels() {
+    writeList({"MENU", "MAP", "DAY1", "DAY2"});
+    writeLevel("MENU", "name=\"MENU\" moneyLimit=\"1\"");
+    writeLevel("MAP", "name=\"MAP\" perks=\"1\"");
+    writeLevel("DAY1", "name=\"DAY1\" moneyLimit=\"500\"");
+    writeLevel("DAY2", "name=\"DAY2\" moneyLimit=\"500\"");
   }
 
   void writeList(const std::vector<std::string> &names) {
@@ -280,12 +329,26 @@ protected:
     writeFile("data/maps/medium/levellist.xml", text);
   }
 
-  // Ends the current level with this much money against its goal and runs the frame's checks.
-  void finish(int money, int goal) {
-    FakeLevel *l = fake(e.level);
-    l->over = true;
-    l->money = money;
-    l->goal = goal;
+  void writeLevel(const std::string &name, const std::string &attributes) {
+    std::string base = "data/maps/medium/" + name;
+    writeFile(base + "_defs.xml", "<leveldef>\n<level tiledef=\"tiles.xml\" " + attributes + "/>\n</leveldef>\n");
+    writeFile(base + "_map.xml", "<map>\n<layer/>\n</map>\n");
+    writeFile(base + "_entities.xml",
+              "<mapEntities>\n<entity name=\"PROBE\" x=\"10\" y=\"10\"/>\n</mapEntities>\n");
+  }
+
+  CLevel_Game *level() { return e.getLevel(); }
+  std::string current() { return level() ? level()->getLevelName() : "<none>"; }
+  static std::vector<std::string> loaded() {
+    std::vector<std::string> names;
+    for (const LoadProbe::Load &l : LoadProbe::loads()) names.push_back(l.level);
+    return names;
+  }
+
+  // Ends the current level with this much money and runs the frame's checks.
+  void finish(int money) {
+    level()->changeMoney(money);
+    level()->setLevelOver(true);
     e.checkNextLevel();
     e.trySkipLevel();
   }
@@ -301,231 +364,167 @@ protected:
   void dropSave() { std::remove(path("hospital/0/save.dat").c_str()); }
 
   CEngine e;
-  FakeLink link;
 };
 
 TEST_F(EngineLevelTest, RestartReadsTheListAndBuildsTheMainMenu) {
-  EXPECT_EQ(e.levelList->getSize(), 4);
-  EXPECT_EQ(e.soucasnyLevel, 0);
-  EXPECT_EQ(e.maxLevel, CEngine::kNoMaxLevel);
-  EXPECT_EQ(fake(e.level)->name, "MENU");
-  EXPECT_EQ(fake(e.level)->prototypes, nullptr) << "the first level takes its prototypes in its constructor";
-  e.soucasnyLevel = 2;
+  EXPECT_EQ(e.getLevelList()->getSize(), 4);
+  EXPECT_EQ(e.getSoucasnyLevel(), 0);
+  EXPECT_EQ(e.getMaxLevel(), CEngine::kNoMaxLevel);
+  EXPECT_EQ(current(), "MENU");
+  e.setSoucasnyLevel(2);
   e.restartGame();
-  EXPECT_EQ(link.loaded, std::vector<std::string>({"MENU"}));
-  EXPECT_EQ(e.soucasnyLevel, 0);
-  EXPECT_EQ(link.live, 1);
+  EXPECT_EQ(loaded(), std::vector<std::string>({"MENU"}));
+  EXPECT_EQ(e.getSoucasnyLevel(), 0);
+  EXPECT_EQ(CLevel::getRunning(), level()) << "the old level goes before the new one is made";
 }
 
 TEST_F(EngineLevelTest, AGoalMetMovesOnAndIsSavedWhileTheLevelBuildsUnderLoading) {
-  finish(0, 0); // the menu's goal is met by nothing
-  EXPECT_EQ(e.soucasnyLevel, 1);
-  EXPECT_EQ(e.maxLevel, 1);
-  EXPECT_EQ(fake(e.level)->name, "MAP");
-  EXPECT_EQ(fake(e.level)->loadingWhileLoaded, 1);
+  finish(1);
+  EXPECT_EQ(e.getSoucasnyLevel(), 1);
+  EXPECT_EQ(e.getMaxLevel(), 1);
+  EXPECT_EQ(current(), "MAP");
+  ASSERT_EQ(LoadProbe::loads().size(), 1u);
+  EXPECT_EQ(LoadProbe::loads()[0].loading, 1);
   EXPECT_EQ(loading, 0);
-  EXPECT_FALSE(fake(e.level)->shopping);
-  EXPECT_NE(fake(e.level)->prototypes, nullptr);
+  EXPECT_FALSE(level()->getShopping());
   EXPECT_EQ(savedIndices(), std::make_pair(1, 1));
 
+  finish(0);
   CGlobals::instance()->paused = true;
-  finish(500, 500); // money equal to the goal is enough
-  EXPECT_EQ(e.soucasnyLevel, 2);
-  EXPECT_EQ(savedIndices(), std::make_pair(2, 2));
+  finish(500); // money equal to the goal is enough
+  EXPECT_EQ(e.getSoucasnyLevel(), 3);
+  EXPECT_EQ(savedIndices(), std::make_pair(3, 3));
   EXPECT_FALSE(CGlobals::instance()->paused);
 
   // A level that is not over changes nothing.
   e.checkNextLevel();
-  EXPECT_EQ(link.loaded.size(), 2u);
+  EXPECT_EQ(LoadProbe::loads().size(), 3u);
 }
 
 TEST_F(EngineLevelTest, AGoalMissedRebuildsTheSameLevelAndTheMenuIsNeverSaved) {
-  finish(0, 1);
-  EXPECT_EQ(e.soucasnyLevel, 0);
-  EXPECT_EQ(link.loaded, std::vector<std::string>({"MENU"}));
+  finish(0);
+  EXPECT_EQ(e.getSoucasnyLevel(), 0);
+  EXPECT_EQ(loaded(), std::vector<std::string>({"MENU"}));
   EXPECT_EQ(savedIndices().first, -1) << "a change to index 0 is not saved";
 
-  finish(0, 0);
-  finish(0, 0);
+  finish(1);
+  finish(0);
   dropSave();
-  finish(499, 500);
-  EXPECT_EQ(e.soucasnyLevel, 2);
-  EXPECT_EQ(fake(e.level)->name, "DAY1");
+  finish(499);
+  EXPECT_EQ(e.getSoucasnyLevel(), 2);
+  EXPECT_EQ(current(), "DAY1");
+  EXPECT_EQ(level()->getMoney(), 0);
   EXPECT_EQ(savedIndices(), std::make_pair(2, 2));
 }
 
 TEST_F(EngineLevelTest, AnEarlierDayLeadsBackToTheFurthestOne) {
-  e.maxLevel = 3;
-  e.soucasnyLevel = 1;
-  finish(10, 5);
-  EXPECT_EQ(e.soucasnyLevel, 3);
-  EXPECT_EQ(e.maxLevel, 3);
+  e.setMaxLevel(3);
+  e.setSoucasnyLevel(1);
+  finish(10);
+  EXPECT_EQ(e.getSoucasnyLevel(), 3);
+  EXPECT_EQ(e.getMaxLevel(), 3);
 
-  e.soucasnyLevel = 1;
-  finish(1, 5);
-  EXPECT_EQ(e.soucasnyLevel, 1);
-  EXPECT_EQ(e.maxLevel, 3);
+  e.setSoucasnyLevel(1);
+  finish(1);
+  EXPECT_EQ(e.getSoucasnyLevel(), 1);
+  EXPECT_EQ(e.getMaxLevel(), 3);
 
   // After a fresh player the furthest level is 0 and never pulls the game forward.
   e.resetPlayer();
-  EXPECT_EQ(e.maxLevel, 0);
-  finish(5, 5);
-  EXPECT_EQ(e.soucasnyLevel, 2);
-  EXPECT_EQ(e.maxLevel, 2);
+  EXPECT_EQ(e.getMaxLevel(), 0);
+  finish(5);
+  EXPECT_EQ(e.getSoucasnyLevel(), 2);
+  EXPECT_EQ(e.getMaxLevel(), 2);
 }
 
 TEST_F(EngineLevelTest, PassingTheLastEntryEndsTheLoopAfterBuildingItOnceMore) {
-  e.soucasnyLevel = 3;
-  e.maxLevel = 3;
-  finish(5, 5);
-  EXPECT_FALSE(e.running);
-  EXPECT_EQ(e.soucasnyLevel, 3);
-  EXPECT_EQ(fake(e.level)->name, "DAY2");
+  e.setSoucasnyLevel(3);
+  e.setMaxLevel(3);
+  finish(5);
+  EXPECT_FALSE(e.isRunning());
+  EXPECT_EQ(e.getSoucasnyLevel(), 3);
+  EXPECT_EQ(current(), "DAY2");
   EXPECT_EQ(savedIndices(), std::make_pair(3, 4));
 }
 
 TEST_F(EngineLevelTest, JumpsAreNeverSavedAndKeepTheFurthestLevel) {
-  e.maxLevel = 2;
-  e.player->setPerkBought(true);
-  e.player->setPerkSelected(true);
-  fake(e.level)->perks = true;
+  e.setSkipToLevel(1);
+  e.trySkipLevel();
+  ASSERT_EQ(current(), "MAP");
+  e.setMaxLevel(2);
+  e.getPlayer()->setPerkBought(true);
+  e.getPlayer()->setPerkSelected(true);
   e.setSkipToLevel(3);
   e.checkNextLevel();
   e.trySkipLevel();
-  EXPECT_EQ(e.soucasnyLevel, 3);
-  EXPECT_EQ(e.maxLevel, 2);
-  EXPECT_EQ(e.skipToLevel, CEngine::kNoSkip);
-  EXPECT_EQ(fake(e.level)->name, "DAY2");
+  EXPECT_EQ(e.getSoucasnyLevel(), 3);
+  EXPECT_EQ(e.getMaxLevel(), 2);
+  EXPECT_EQ(e.getSkipToLevel(), CEngine::kNoSkip);
+  EXPECT_EQ(current(), "DAY2");
   EXPECT_EQ(savedIndices().first, -1);
-  EXPECT_FALSE(e.player->getPerkBought());
-  EXPECT_FALSE(e.player->getPerkSelected());
-  EXPECT_TRUE(e.player->bylPerkLevel(0));
+  EXPECT_FALSE(e.getPlayer()->getPerkBought());
+  EXPECT_FALSE(e.getPlayer()->getPerkSelected());
+  EXPECT_TRUE(e.getPlayer()->bylPerkLevel(1)) << "the map had perks on";
 
   // A jump to the list's size ends the game like finishing the last entry.
   e.setSkipToLevel(4);
   e.trySkipLevel();
-  EXPECT_FALSE(e.running);
-  EXPECT_EQ(e.soucasnyLevel, 3);
+  EXPECT_FALSE(e.isRunning());
+  EXPECT_EQ(e.getSoucasnyLevel(), 3);
   EXPECT_EQ(savedIndices().first, -1);
 }
 
 TEST_F(EngineLevelTest, AnEndOfLevelAndAJumpInOneFrameEndOnTheJump) {
   e.setSkipToLevel(0);
-  finish(0, 0);
-  EXPECT_EQ(link.loaded, std::vector<std::string>({"MAP", "MENU"}));
-  EXPECT_EQ(e.soucasnyLevel, 0);
-  EXPECT_EQ(e.maxLevel, 1);
-  EXPECT_EQ(link.live, 1);
+  finish(1);
+  EXPECT_EQ(loaded(), std::vector<std::string>({"MAP", "MENU"}));
+  EXPECT_EQ(e.getSoucasnyLevel(), 0);
+  EXPECT_EQ(e.getMaxLevel(), 1);
+  EXPECT_EQ(CLevel::getRunning(), level());
 }
 
 TEST_F(EngineLevelTest, AContinueRequestLoadsTheSaveOrStaysWhenThereIsNone) {
-  e.player->setMoney(777);
-  e.soucasnyLevel = 2;
-  e.maxLevel = 3;
+  e.getPlayer()->setMoney(777);
+  e.setSoucasnyLevel(2);
+  e.setMaxLevel(3);
   e.saveGame();
-  e.soucasnyLevel = 0;
-  e.maxLevel = CEngine::kNoMaxLevel;
+  e.setSoucasnyLevel(0);
+  e.setMaxLevel(CEngine::kNoMaxLevel);
   e.resetPlayer();
 
-  e.loadGamePending = 1;
-  fake(e.level)->over = true; // served instead of the end of the level
+  e.setLoadGamePending(true);
+  level()->setLevelOver(true); // served instead of the end of the level
   e.checkNextLevel();
-  EXPECT_EQ(e.loadGamePending, 0);
-  EXPECT_EQ(e.soucasnyLevel, 2);
-  EXPECT_EQ(e.maxLevel, 3);
-  EXPECT_EQ(e.player->getMoney(), 777);
-  EXPECT_EQ(fake(e.level)->name, "DAY1");
+  EXPECT_FALSE(e.isLoadGamePending());
+  EXPECT_EQ(e.getSoucasnyLevel(), 2);
+  EXPECT_EQ(e.getMaxLevel(), 3);
+  EXPECT_EQ(e.getPlayer()->getMoney(), 777);
+  EXPECT_EQ(current(), "DAY1");
   EXPECT_EQ(loading, 0);
 
   dropSave();
-  e.loadGamePending = 1;
+  e.setLoadGamePending(true);
   testing::internal::CaptureStderr();
   e.checkNextLevel();
   std::string err = testing::internal::GetCapturedStderr();
   EXPECT_NE(err.find("save.dat"), std::string::npos) << err;
-  EXPECT_EQ(e.loadGamePending, 0);
-  EXPECT_EQ(e.soucasnyLevel, 2);
-  EXPECT_EQ(e.player->getMoney(), 777);
-  EXPECT_EQ(link.loaded.size(), 1u);
+  EXPECT_FALSE(e.isLoadGamePending());
+  EXPECT_EQ(e.getSoucasnyLevel(), 2);
+  EXPECT_EQ(e.getPlayer()->getMoney(), 777);
+  EXPECT_EQ(LoadProbe::loads().size(), 1u);
   EXPECT_FALSE(e.saveExists());
 }
 
-// The same progression with the real level class on a three-level list.
+// A three-day list whose days carry their own names and goals.
 class EngineRealLevelTest : public EngineLevelTest {
 protected:
-  void SetUp() override {
-    CLevelLink::set(nullptr);
-    HomeTest::SetUp();
-    KMiscTools::setApplicationFolder(home.c_str());
+  void writeLevels() override {
     writeList({"MENU", "DAY1", "DAY2"});
-    writeFile("data/maps/tiles.xml", "<tiledef src=\"tiles.tga\">\n<tile name=\"Floor\" id=\"1\" walkable=\"1\" "
-                                     "special=\"0\" tileSprite=\"floor\"/>\n</tiledef>\n");
     writeLevel("MENU", "name=\"Menu\"");
     writeLevel("DAY1", "name=\"Day 1\" moneyLimit=\"500\" perks=\"1\"");
     writeLevel("DAY2", "name=\"Day 2\" moneyLimit=\"800\"");
-
-    CSurfaceManager::destroyInstance();
-    FakePicture::clear();
-    CSurface::setPictureFactory(FakePicture::make);
-    spriteFactory = new ZSpriteFactory("kolekce");
-    ZSprite *empty = new ZSprite("EMPTY");
-    Frameset *fs = new Frameset("empty.png", "FRAMESET1", true, true, false, false, false);
-    fs->pridejFrame(new Frame("F", 0, 0, 1, 1, 100, 0, 0, 1, 1, 0, 0, 0, 1, 1));
-    empty->pridejFrameset(fs);
-    spriteFactory->pridejZSprite(empty);
-    CMapEntitiesFactory::destroyInstance();
-    CMapEntitiesFactory::instance()->addEntity(CMapEntity_FrontaAkci::makePrototype());
-    // Every level load warms these; plain stand-ins are enough here.
-    unsigned id = 50000;
-    for (const char *name : {"BAR", "PRACH", "SRDCE", "NAPISLOST", "HELPWINDOW", "SUMMARYWINDOW", "Z", "DRINK",
-                             "GREENDRINK", "KNIHA", "TOY", "OK", "CLOSED", "RECEPT", "SESTRALEKARNASMALL", "ODPAD",
-                             "RODICE1", "RODICE2", "RODICE3", "LEK1", "LEK2", "LEK3", "LEK4", "LEK5", "LEK", "BACILY",
-                             "BACILY2", "BACILY3", "BACILY4", "BACILY5", "OPICKA"}) {
-      CMapEntity_Game *p = new CMapEntity_Game(0, 0, false);
-      p->name = name;
-      p->setEntityID(id++);
-      p->addEntityZSprite("EMPTY");
-      CMapEntitiesFactory::instance()->addEntity(p);
-    }
-
-    engine = &e;
-    e.profiles = new CProfiles();
-    ASSERT_EQ(e.profiles->load(), 0);
-    e.player = new CPlayer();
-    e.controllerPrototypes = buildControllerPrototypes(&e);
-    e.skipToLevel = CEngine::kNoSkip;
-    e.running = 1;
-    e.restartGame();
   }
-  void TearDown() override {
-    delete e.level;
-    e.level = nullptr;
-    deleteControllerPrototypes(e.controllerPrototypes);
-    e.controllerPrototypes = nullptr;
-    CMapEntitiesFactory::destroyInstance();
-    delete spriteFactory;
-    spriteFactory = nullptr;
-    CSurfaceManager::destroyInstance();
-    CSurface::setPictureFactory(nullptr);
-    CLoadingScreen::destroyInstance();
-    EngineLevelTest::TearDown();
-  }
-
-  void writeLevel(const std::string &name, const std::string &attributes) {
-    std::string base = "data/maps/medium/" + name;
-    writeFile(base + "_defs.xml", "<leveldef>\n<level tiledef=\"tiles.xml\" " + attributes + "/>\n</leveldef>\n");
-    writeFile(base + "_map.xml", "<map>\n<layer/>\n</map>\n");
-    writeFile(base + "_entities.xml", "<mapEntities>\n</mapEntities>\n");
-  }
-
-  CLevel_Game *level() { return e.getLevel(); }
-
-  void end(int money) {
-    level()->changeMoney(money);
-    level()->setLevelOver(true);
-    e.checkNextLevel();
-    e.trySkipLevel();
-  }
+  void end(int money) { finish(money); }
 };
 
 TEST_F(EngineRealLevelTest, DaysFollowTheirMoneyGoalsAndTheListEndsTheGame) {
@@ -570,10 +569,10 @@ protected:
   void SetUp() override {
     EngineLevelTest::SetUp();
     // The play state's init takes over the level pointers without deleting them.
-    link.destroy(e.level);
-    e.level = nullptr;
-    delete e.levelList;
-    e.levelList = nullptr;
+    delete e.getLevel();
+    e.setLevel(nullptr);
+    delete e.getLevelList();
+    e.setLevelList(nullptr);
   }
   static void countMode(bool full) { modes().push_back(full); }
   static std::vector<bool> &modes() {
@@ -588,26 +587,28 @@ TEST_F(EngineStatesTest, ThePlayStateRunsTheLevelAndTheLevelChecksEachFrame) {
   hra.init(&e);
   EXPECT_TRUE(hra.isActive());
   EXPECT_EQ(hra.getLevelName(), "MENU");
-  ASSERT_NE(e.fpsTimer, nullptr);
+  ASSERT_TRUE(e.hasFpsTimer());
 
+  LoadProbe::renders() = 0; // loading draws each entity once off screen
   debug = 1;
   hra.update();
   EXPECT_EQ(debug, 0);
-  EXPECT_EQ(fake(e.level)->updates, 1);
-  EXPECT_EQ(fake(e.level)->renders, 1);
-  EXPECT_EQ(e.perUpdate, 1);
-  EXPECT_EQ(e.frameCounter, 1);
+  EXPECT_EQ(ProbeController::updates(), 1);
+  EXPECT_EQ(LoadProbe::renders(), 1);
+  EXPECT_TRUE(e.wasUpdated());
+  EXPECT_EQ(e.getFrameCounter(), 1);
 
-  fake(e.level)->over = true;
+  level()->changeMoney(1);
+  level()->setLevelOver(true);
   hra.update();
-  EXPECT_EQ(fake(e.level)->name, "MAP") << "the level change is served inside the frame";
+  EXPECT_EQ(current(), "MAP") << "the level change is served inside the frame";
 
   hra.close();
   EXPECT_TRUE(hra.isClosed());
-  EXPECT_EQ(e.level, nullptr);
-  EXPECT_EQ(e.levelList, nullptr);
-  EXPECT_EQ(e.fpsTimer, nullptr);
-  EXPECT_EQ(link.live, 0);
+  EXPECT_EQ(e.getLevel(), nullptr);
+  EXPECT_EQ(e.getLevelList(), nullptr);
+  EXPECT_FALSE(e.hasFpsTimer());
+  EXPECT_EQ(CLevel::getRunning(), nullptr);
   hra.update(); // a closed state does nothing
 }
 
@@ -618,11 +619,13 @@ TEST_F(EngineStatesTest, F1TogglesTheScreenModeWithoutSavingAndEventsWaitWhileLo
   hra.init(&e);
   KEvent f1 = event(K_EVENT_KEYDOWN_FIRST, K_VK_F1);
 
+  hra.update(); // binds the probe's behaviour
+  bylKlik = 1;
   loading = 1;
   hra.handleMessages(&f1);
   EXPECT_TRUE(modes().empty());
-  EXPECT_EQ(link.clicksCleared, 0);
-  EXPECT_EQ(fake(e.level)->events, 0);
+  EXPECT_EQ(bylKlik, 1);
+  EXPECT_EQ(ProbeController::events(), 0);
   loading = 0;
 
   bool start = CVideoOptions::instance()->vratFullScreen();
@@ -630,8 +633,8 @@ TEST_F(EngineStatesTest, F1TogglesTheScreenModeWithoutSavingAndEventsWaitWhileLo
   hra.handleMessages(&f1);
   EXPECT_EQ(modes(), std::vector<bool>({!start, start}));
   EXPECT_FALSE(exists("hospital/0/video.cfg"));
-  EXPECT_EQ(fake(e.level)->events, 2);
-  EXPECT_EQ(link.clicksCleared, 2);
+  EXPECT_EQ(ProbeController::events(), 2);
+  EXPECT_EQ(bylKlik, 0) << "the click-taken flag is cleared after each event";
   CVideoOptions::setScreenModeSink(nullptr);
   hra.close();
 }
@@ -639,7 +642,8 @@ TEST_F(EngineStatesTest, F1TogglesTheScreenModeWithoutSavingAndEventsWaitWhileLo
 TEST_F(EngineStatesTest, ThePauseStateHoldsGameTimeUntilAClickOrAKey) {
   CStavHry_Hra *hra = new CStavHry_Hra("HRA");
   CStavHry_Pauza *pauza = new CStavHry_Pauza("PAUZA");
-  e.stavy = {hra, pauza};
+  e.addStav(hra);
+  e.addStav(pauza);
   pauza->init(&e);
   e.prepniStav("PAUZA");
   pauza->update();
@@ -655,9 +659,7 @@ TEST_F(EngineStatesTest, ThePauseStateHoldsGameTimeUntilAClickOrAKey) {
   EXPECT_EQ(e.vratStav(), "HRA");
   EXPECT_FALSE(CGlobals::instance()->paused);
   EXPECT_FALSE(pauza->getShown());
-  delete hra;
-  delete pauza;
-  e.stavy.clear();
+  e.deleteStavy();
 }
 
 // ---- the faders ----

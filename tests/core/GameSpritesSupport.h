@@ -2,8 +2,8 @@
 #include <string>
 
 #include "core/CLoadingScreen.h"
-#include "core/CStartupTables.h"
 #include "engine/KMiscTools.h"
+#include "game/CStartupTables.h"
 #include "media/CSurface.h"
 #include "media/FakePicture.h"
 #include "media/ZSpriteFactory.h"
@@ -22,7 +22,7 @@ inline void useGameSprites(const std::string &applicationFolder) {
 }
 
 inline void dropGameSprites() {
-  destroyPrototypeFactory();
+  CMapEntitiesFactory::destroyInstance();
   delete spriteFactory;
   spriteFactory = nullptr;
   CSurfaceManager::destroyInstance();

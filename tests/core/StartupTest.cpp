@@ -20,11 +20,10 @@
 #include <vector>
 
 #include "core/CLoadingScreen.h"
-#include "core/CMapEntity_Fader.h"
-#include "core/CStartupTables.h"
 #include "core/GameSpritesSupport.h"
 #include "engine/KMiscTools.h"
 #include "engine/KSound.h"
+#include "game/CStartupTables.h"
 #include "media/CLogger.h"
 #include "media/CSoundEngine.h"
 #include "media/CSurface.h"
@@ -34,8 +33,10 @@
 #include "media/ZSprite.h"
 #include "media/ZSpriteFactory.h"
 #include "world/CEntityController.h"
+#include "world/CEntityControllersVzory_Game.h"
 #include "world/CEntityControllers_Game.h"
 #include "world/CMapEntitiesFactory.h"
+#include "world/CMapEntity_Fader.h"
 #include "world/CMapEntity_FrontaAkci.h"
 #include "world/CMapEntity_Particle.h"
 #include "world/CMapEntity_TextBox.h"
@@ -290,7 +291,7 @@ TEST_F(PrototypeTableTest, EveryPrototypeAndBehaviourClonesAsItsOwnClass) {
     EXPECT_EQ(copy->getEntityID(), proto->getEntityID()) << proto->name;
     delete copy;
   }
-  CEntityControllers_Game *behaviours = buildControllerPrototypes(nullptr);
+  CEntityControllersVzory_Game *behaviours = buildControllerPrototypes(nullptr);
   ASSERT_GT(behaviours->size(), 0u);
   for (CEntityController *proto : behaviours->getControllers()) {
     CEntityController *copy = proto->clone();
@@ -298,7 +299,7 @@ TEST_F(PrototypeTableTest, EveryPrototypeAndBehaviourClonesAsItsOwnClass) {
     EXPECT_EQ(copy->getBindTo(), proto->getBindTo());
     delete copy;
   }
-  deleteControllerPrototypes(behaviours);
+  delete behaviours;
 }
 
 TEST(LoadingScreen, TheLogoFillsByTheFractionAndNeverPastItsFrame) {

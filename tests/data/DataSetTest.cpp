@@ -17,10 +17,10 @@
 #include <vector>
 
 #include "core/CLoadingScreen.h"
-#include "core/CStartupTables.h"
 #include "core/GameSpritesSupport.h"
 #include "engine/KFont.h"
 #include "engine/KMiscTools.h"
+#include "game/CStartupTables.h"
 #include "media/CSurface.h"
 #include "media/FakePicture.h"
 #include "media/Frameset.h"

@@ -232,10 +232,14 @@ protected:
     proto("PLAYER", 7, 0, "PLAYER");
     proto("POSTEL1", 40, 13)->setSortZ(3, false);
     proto("KYTKA", 41, 0);
-    hooks().setBedNumber = [](CMapEntity_Game *bed, uint16_t n) { bed->setEntityClassID(1000u + n); };
   }
 
-  static CMapEntitiesCollection::Hooks &hooks() { return CMapEntitiesCollection::hooks(); }
+  // Beds given a number show it in their class ID.
+  struct NumberedBeds : CBedLink {
+    bool isMadeUp(CMapEntity_Game *) override { return true; }
+    void setBedNumber(CMapEntity_Game *bed, uint16_t n) override { bed->setEntityClassID(1000u + n); }
+  } numberedBeds;
+  TScopedLink<CBedLink> bedLink{&numberedBeds};
 
   static bool pictureLoaded(const std::string &file) {
     for (const PictureCall &c : FakePicture::calls())

@@ -119,8 +119,8 @@ TEST_F(EndOfDayTest, DayStaysOpenUntilTheWardIsEmptyAndTidyThenSummaryAfterThree
   EXPECT_FALSE(w->page.expert);
   EXPECT_TRUE(w->endLevel);
   EXPECT_EQ(boxText(w), "See you");
-  EXPECT_EQ(engineObj.player->getMoney(), 50);
-  EXPECT_EQ(engineObj.player->wasLevelDone(3), 0);
+  EXPECT_EQ(engineObj.getPlayer()->getMoney(), 50);
+  EXPECT_EQ(engineObj.getPlayer()->wasLevelDone(3), 0);
   EXPECT_TRUE(w->getFocus());
   EXPECT_FALSE(player->getFocus()) << "the summary takes the focus";
 
@@ -129,7 +129,7 @@ TEST_F(EndOfDayTest, DayStaysOpenUntilTheWardIsEmptyAndTidyThenSummaryAfterThree
   EXPECT_EQ(countID(1017), 1);
   EXPECT_EQ(countID(197), 1);
   EXPECT_FALSE(level->getLevelOver());
-  EXPECT_EQ(engineObj.player->getMoney(), 50);
+  EXPECT_EQ(engineObj.getPlayer()->getMoney(), 50);
 }
 
 TEST_F(EndOfDayTest, ExpertFinishesPayByThePlayersRecord) {
@@ -143,16 +143,16 @@ TEST_F(EndOfDayTest, ExpertFinishesPayByThePlayersRecord) {
                {"Monday", 1, 150, 0, 0},    {"Tutorial", -1, 250, 120, -1}, {"Monday", -1, 99, 0, -1}};
   for (const Case &c : cases) {
     SCOPED_TRACE(std::string(c.name) + " previous " + std::to_string(c.previous) + " money " + std::to_string(c.money));
-    delete engineObj.player;
-    engineObj.player = new CPlayer();
-    if (c.previous >= 0) engineObj.player->addLevelDone(3, c.previous);
+    delete engineObj.getPlayer();
+    engineObj.setPlayer(new CPlayer());
+    if (c.previous >= 0) engineObj.getPlayer()->addLevelDone(3, c.previous);
     loadDay(c.name, "");
     level->changeMoney(c.money);
     play(1100 + 3100);
     TestWindow *w = summary();
     ASSERT_NE(w, nullptr);
-    EXPECT_EQ(engineObj.player->getMoney(), c.bank);
-    EXPECT_EQ(engineObj.player->wasLevelDone(3), c.record == -1 ? c.previous : c.record);
+    EXPECT_EQ(engineObj.getPlayer()->getMoney(), c.bank);
+    EXPECT_EQ(engineObj.getPlayer()->wasLevelDone(3), c.record == -1 ? c.previous : c.record);
     EXPECT_EQ(w->page.expert, c.money >= 200);
     EXPECT_EQ(w->page.title, c.money >= 100 ? "EXCELLENT WORK, DOCTOR!" : "TRY AGAIN");
     EXPECT_EQ(boxText(w), "");
@@ -268,7 +268,7 @@ protected:
     writeTGA("expert.tga", 10, 10, 0, 0, 0);
     fonts = new CFontSeznam();
     fonts->addFont("bed", std::string(TOB_BINARY_DIR) + "/data/gfx/bedfont.png", bedFontTable);
-    engineObj.fontSeznam = fonts;
+    engineObj.setFonts(fonts, engineObj.getSmallFont());
     writeLevel("day", "time=\"100000\" moneyLimit=\"100\" expertMoney=\"200\"");
     loadLevel("day");
   }

@@ -15,6 +15,7 @@
 #include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntitiesFactory.h"
 #include "world/CMapEntity_FrontaAkci.h"
+#include "world/kinds/Links.h"
 
 // A level's worth of framework for one test: a fresh prototype registry, a collection that
 // plays the running level's (carried entities join it, dying ones leave the action queue), and
@@ -45,7 +46,6 @@ protected:
     delete collection;
     collection = nullptr;
     CMapEntitiesFactory::destroyInstance();
-    CMapEntitiesCollection::hooks() = CMapEntitiesCollection::Hooks();
     poradi = 0;
     WorldTest::TearDown();
   }

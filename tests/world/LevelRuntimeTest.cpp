@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 #include "engine/GLTestWindow.h"
@@ -56,26 +57,26 @@ std::vector<FakeGenerator *> &generators() {
   return g;
 }
 
-void installFakeGenerator() {
-  CLevel_Game::GeneratorLink &l = CLevel_Game::generatorLink();
-  l.create = []() {
+FakeGenerator *fake(CCustomerGenerator *g) { return reinterpret_cast<FakeGenerator *>(g); }
+
+struct FakeGeneratorLink : CCustomerGeneratorLink {
+  CCustomerGenerator *create() override {
     generators().push_back(new FakeGenerator());
     return reinterpret_cast<CCustomerGenerator *>(generators().back());
-  };
-  l.destroy = [](CCustomerGenerator *g) {
-    FakeGenerator *f = reinterpret_cast<FakeGenerator *>(g);
+  }
+  void destroy(CCustomerGenerator *g) override {
     for (auto &p : generators())
-      if (p == f) p = nullptr;
-    delete f;
-  };
-  l.bindEC = [](CCustomerGenerator *g, CMapEntitiesCollection_Game *c, CLevel_Game *lv) {
-    reinterpret_cast<FakeGenerator *>(g)->collection = c;
-    reinterpret_cast<FakeGenerator *>(g)->level = lv;
-  };
-  l.setCustomerCount = [](CCustomerGenerator *g, int n) { reinterpret_cast<FakeGenerator *>(g)->total = n; };
-  l.preGenerate = [](CCustomerGenerator *g, int n) { reinterpret_cast<FakeGenerator *>(g)->preGenerated += n; };
-  l.work = [](CCustomerGenerator *g) { ++reinterpret_cast<FakeGenerator *>(g)->works; };
-}
+      if (p == fake(g)) p = nullptr;
+    delete fake(g);
+  }
+  void bindEC(CCustomerGenerator *g, CMapEntitiesCollection_Game *c, CLevel_Game *lv) override {
+    fake(g)->collection = c;
+    fake(g)->level = lv;
+  }
+  void setCustomerCount(CCustomerGenerator *g, int n) override { fake(g)->total = n; }
+  void preGenerate(CCustomerGenerator *g, int n) override { fake(g)->preGenerated += n; }
+  void work(CCustomerGenerator *g) override { ++fake(g)->works; }
+};
 
 class LevelRuntimeTest : public LevelTest {
 protected:
@@ -87,7 +88,6 @@ protected:
   }
   void TearDown() override {
     LevelTest::TearDown();
-    CLevel_Game::generatorLink() = CLevel_Game::GeneratorLink();
     for (FakeGenerator *g : generators()) delete g;
     generators().clear();
   }
@@ -164,7 +164,8 @@ TEST_F(LevelRuntimeTest, ClockClosesJustPastTheLengthAndStandsStillWhilePaused) 
 }
 
 TEST_F(LevelRuntimeTest, UpdateBindsRunsGeneratesAndKillsInOrder) {
-  installFakeGenerator();
+  FakeGeneratorLink fakeLink;
+  auto installed = std::make_unique<TScopedLink<CCustomerGeneratorLink>>(&fakeLink);
   writeLevel("day", "pregenerate=\"2\"", "<pacient name=\"PACIENT1\" count=\"4\"/>\n",
              "<generator x=\"40\" y=\"50\" interval=\"5000\" start=\"100\"><generatorentity name=\"PROBE\"/>"
              "</generator>\n");
@@ -201,8 +202,8 @@ TEST_F(LevelRuntimeTest, UpdateBindsRunsGeneratesAndKillsInOrder) {
   EXPECT_EQ(level->getControllers()->size(), behaviours - 1);
   EXPECT_EQ(gen->works, 5);
 
-  // Without a generator link a level has no patient generator and runs without one.
-  CLevel_Game::generatorLink() = CLevel_Game::GeneratorLink();
+  // With the game's own link, which makes no patient generator yet, a level runs without one.
+  installed.reset();
   loadLevel("day");
   EXPECT_EQ(level->getGenerator(), nullptr);
   level->update(0, true);
@@ -300,30 +301,30 @@ protected:
     writeLevel("map", "name=\"Map\" perks=\"1\"");
     writeLevel("day1", "name=\"Day one\" time=\"1000\" moneyLimit=\"100\"");
     writeLevel("day2", "name=\"Day two\" time=\"1000\" moneyLimit=\"100\"");
-    engineObj.profiles = new CProfiles();
-    engineObj.profiles->load();
-    engineObj.skipToLevel = CEngine::kNoSkip;
-    engineObj.running = 1;
+    engineObj.setProfiles(new CProfiles());
+    engineObj.getProfiles()->load();
+    engineObj.setSkipToLevel(CEngine::kNoSkip);
+    engineObj.setRunning(true);
     engineObj.restartGame();
     level = nullptr; // the engine owns its level
   }
   void TearDown() override {
-    delete engineObj.level;
-    engineObj.level = nullptr;
-    delete engineObj.levelList;
-    engineObj.levelList = nullptr;
-    delete engineObj.profiles;
-    engineObj.profiles = nullptr;
+    delete engineObj.getLevel();
+    engineObj.setLevel(nullptr);
+    delete engineObj.getLevelList();
+    engineObj.setLevelList(nullptr);
+    delete engineObj.getProfiles();
+    engineObj.setProfiles(nullptr);
     if (!oldHome.empty()) setenv("HOME", oldHome.c_str(), 1);
     LevelTest::TearDown();
   }
 
-  std::string current() const { return engineObj.level ? engineObj.level->getLevelName() : "<none>"; }
+  std::string current() { return engineObj.getLevel() ? engineObj.getLevel()->getLevelName() : "<none>"; }
 
   // Ends the running level with this much money and runs the frame's level checks.
   void finish(int money) {
-    engineObj.level->changeMoney(money);
-    engineObj.level->setLevelOver(true);
+    engineObj.getLevel()->changeMoney(money);
+    engineObj.getLevel()->setLevelOver(true);
     engineObj.checkNextLevel();
     engineObj.trySkipLevel();
   }
@@ -335,27 +336,27 @@ protected:
 
 TEST_F(LevelProgressionTest, LevelsFollowTheListByGoalJumpAndEnd) {
   EXPECT_EQ(current(), "Menu");
-  EXPECT_EQ(engineObj.soucasnyLevel, 0);
-  EXPECT_EQ(CLevel::getRunning(), engineObj.level);
+  EXPECT_EQ(engineObj.getSoucasnyLevel(), 0);
+  EXPECT_EQ(CLevel::getRunning(), engineObj.getLevel());
 
   finish(0);
   EXPECT_EQ(current(), "Map");
   EXPECT_TRUE(saved());
-  EXPECT_EQ(CLevel::getRunning(), engineObj.level);
+  EXPECT_EQ(CLevel::getRunning(), engineObj.getLevel());
   finish(0);
   EXPECT_EQ(current(), "Day one");
 
   // Short of the goal: the same day again, afresh.
-  CLevel_Game *before = engineObj.level;
+  CLevel_Game *before = engineObj.getLevel();
   before->changeMoney(99);
   before->setLevelOver(true);
   engineObj.checkNextLevel();
   EXPECT_EQ(current(), "Day one");
-  EXPECT_EQ(engineObj.level->getMoney(), 0);
-  EXPECT_FALSE(engineObj.level->getLevelOver());
+  EXPECT_EQ(engineObj.getLevel()->getMoney(), 0);
+  EXPECT_FALSE(engineObj.getLevel()->getLevelOver());
   finish(100);
   EXPECT_EQ(current(), "Day two");
-  EXPECT_EQ(engineObj.maxLevel, 3);
+  EXPECT_EQ(engineObj.getMaxLevel(), 3);
 
   // A map icon jumps back without saving; finishing there leads to the furthest day.
   std::remove((dir + "/hospital/0/save.dat").c_str());
@@ -369,7 +370,7 @@ TEST_F(LevelProgressionTest, LevelsFollowTheListByGoalJumpAndEnd) {
   // Past the last day the main loop ends; the last entry is built once more.
   finish(500);
   EXPECT_FALSE(engineObj.isRunning());
-  EXPECT_EQ(engineObj.soucasnyLevel, 3);
+  EXPECT_EQ(engineObj.getSoucasnyLevel(), 3);
   EXPECT_EQ(current(), "Day two");
 }
 

@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 
 #include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@
 #include "world/CMapEntity_FrontaAkci.h"
 #include "world/CMapEntity_TextBox.h"
 #include "world/WorldTestSupport.h"
+#include "world/kinds/Links.h"
 
 // A prototype that counts its live copies and notes the loading-screen fill each copy was made at.
 class ProbeEntity : public CMapEntity_Game {
@@ -93,20 +95,19 @@ public:
     addPlainSprite("NAPISGOAL", "goal.tga", 10, 10);
     addPlainSprite("NAPISEXPERTGOAL", "expert.tga", 10, 10);
     registerPrototypes();
-    installPanels();
+    installedLinks.reset(new InstalledLinks(&fakeLinks));
     writeFile("data/maps/tiles.xml", "<tiledef src=\"tiles.tga\">\n<tile name=\"Floor\" id=\"1\" walkable=\"1\" "
                                      "special=\"0\" tileSprite=\"floor\"/>\n</tiledef>\n");
-    engineObj.player = new CPlayer();
-    engineObj.soucasnyLevel = 3;
+    engineObj.setPlayer(new CPlayer());
+    engineObj.setSoucasnyLevel(3);
   }
 
   void tearDownLevel() {
     delete level;
     level = nullptr;
-    delete engineObj.player;
-    engineObj.player = nullptr;
-    CLevel::hooks() = CLevel::Hooks();
-    CDaySummary::panels() = CDaySummary::Panels();
+    delete engineObj.getPlayer();
+    engineObj.setPlayer(nullptr);
+    installedLinks.reset();
     CMapEntitiesFactory::destroyInstance();
     CLoadingScreen::destroyInstance();
     tearDown();
@@ -130,7 +131,7 @@ public:
   CLevel_Game *loadLevel(const std::string &name) {
     delete level;
     level = new CLevel_Game(&engineObj);
-    engineObj.level = level;
+    engineObj.setLevel(level);
     level->load(name);
     return level;
   }
@@ -154,8 +155,8 @@ public:
   // The level's frame as the play state runs it, after the game clock moved on by ms.
   void playFrame(int ms) {
     frame(ms);
-    level->update(engineObj.soucasnyLevel, true);
-    level->render(engineObj.soucasnyLevel, true, nullptr);
+    level->update(engineObj.getSoucasnyLevel(), true);
+    level->render(engineObj.getSoucasnyLevel(), true, nullptr);
   }
 
   static CMapEntity_Game *plain(const char *name, unsigned id, unsigned cls) {
@@ -221,25 +222,31 @@ private:
       f->addEntity(plain(name, 900, 0));
   }
 
-  static void installPanels() {
-    CDaySummary::Panels &p = CDaySummary::panels();
-    p.setEndLevel = [](CMapEntity_Game *w, bool on) { static_cast<TestWindow *>(w)->endLevel = on; };
-    p.showSecondPage = [](CMapEntity_Game *s) {
-      static_cast<TestWindow *>(s->getParent())->secondPage = true;
-    };
-    p.fillPage = [](CMapEntity_Game *page, const TSummaryPage &values) {
+  // The day panels, beds and player figure the level reaches, as these tests' stand-ins.
+  struct FakeLinks : CDayPanelsLink, CBedLink, CPlayerFigureLink {
+    void setEndLevel(CMapEntity_Game *w, bool on) override { static_cast<TestWindow *>(w)->endLevel = on; }
+    void showSecondPage(CMapEntity_Game *s) override { static_cast<TestWindow *>(s->getParent())->secondPage = true; }
+    void fillPage(CMapEntity_Game *page, const TSummaryPage &values) override {
       TestWindow *w = static_cast<TestWindow *>(page->getParent());
       w->page = values;
       ++w->pageFills;
-    };
-    p.showExpertMark = [](CMapEntity_Game *bar) { bar->setHealth(239); };
-    CLevel::Hooks &h = CLevel::hooks();
-    h.bedMadeUp = [](CMapEntity_Game *bed) { return static_cast<TestBed *>(bed)->madeUp; };
-    h.clearPlayerTarget = [](CMapEntity_Game *p) {
+    }
+    void showExpertMark(CMapEntity_Game *bar) override { bar->setHealth(239); }
+    bool isMadeUp(CMapEntity_Game *bed) override { return static_cast<TestBed *>(bed)->madeUp; }
+    void setBedNumber(CMapEntity_Game *, uint16_t) override {}
+    void clearTarget(CMapEntity_Game *p) override {
       static_cast<TestPlayer *>(p)->targetX = -1;
       static_cast<TestPlayer *>(p)->targetY = -1;
-    };
-  }
+    }
+  };
+  struct InstalledLinks {
+    explicit InstalledLinks(FakeLinks *f) : panels(f), beds(f), player(f) {}
+    TScopedLink<CDayPanelsLink> panels;
+    TScopedLink<CBedLink> beds;
+    TScopedLink<CPlayerFigureLink> player;
+  };
+  FakeLinks fakeLinks;
+  std::unique_ptr<InstalledLinks> installedLinks;
 };
 
 // Death tests re-run the test program for the dying statement, so its set-up runs again there.

@@ -9,13 +9,14 @@
 #include "core/CEngine.h"
 #include "core/CGameOptions.h"
 #include "core/CLoadingScreen.h"
-#include "core/CStartupTables.h"
-#include "core/GameGlobals.h"
 #include "engine/GLTestWindow.h"
 #include "engine/KFont.h"
 #include "engine/KPTK.h"
 #include "engine/KText.h"
+#include "game/CStartupTables.h"
 #include "media/CFontSeznam.h"
+#include "media/GameGlobals.h"
+#include "world/CEntityControllersVzory_Game.h"
 #include "world/CLevel_Game.h"
 #include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntitiesFactory.h"
@@ -68,16 +69,15 @@ protected:
     fonts->addFont("bonus", KMiscTools::makeFilePath("data\\gfx\\bonusFont.png"), bonusFontTable);
     fonts->addFont("gamefont", KMiscTools::makeFilePath("data\\gfx\\gamefont.tga"), gameFontTable);
     small = new KText(KMiscTools::makeFilePath("data\\gfx\\font1small.png"), smallFontTable);
-    engineObj.fontSeznam = fonts;
-    engineObj.smallText = small;
+    engineObj.setFonts(fonts, small);
     engine = &engineObj;
     screen = KPTK::createKGraphic();
     backbuffer = screen;
 
     ASSERT_GT(registerEntityPrototypes(), 300u);
-    engineObj.controllerPrototypes = buildControllerPrototypes(&engineObj);
+    engineObj.setControllerPrototypes(buildControllerPrototypes(&engineObj));
     level = new CLevel_Game(&engineObj);
-    engineObj.level = level;
+    engineObj.setLevel(level);
     g_level = level;
     level->load("showcase");
     window()->setPTKCallBack(toLevel);
@@ -90,18 +90,17 @@ protected:
     g_level = nullptr;
     delete level;
     level = nullptr;
-    engineObj.level = nullptr;
-    deleteControllerPrototypes(engineObj.controllerPrototypes);
-    engineObj.controllerPrototypes = nullptr;
-    destroyPrototypeFactory();
+    engineObj.setLevel(nullptr);
+    delete engineObj.getCEntityControllersVzory_Game();
+    engineObj.setControllerPrototypes(nullptr);
+    CMapEntitiesFactory::destroyInstance();
     CLoadingScreen::destroyInstance();
     engine = nullptr;
     backbuffer = nullptr;
     delete screen;
     delete small;
     delete fonts;
-    engineObj.fontSeznam = nullptr;
-    engineObj.smallText = nullptr;
+    engineObj.setFonts(nullptr, nullptr);
     WorldScratch::tearDown();
     GLTestWindow::TearDown();
   }

@@ -6,11 +6,11 @@
 
 #include "WorldTestSupport.h"
 #include "core/CEngine.h"
-#include "core/GameGlobals.h"
 #include "engine/GLTestWindow.h"
 #include "engine/KPTK.h"
 #include "engine/KText.h"
 #include "media/CFontSeznam.h"
+#include "media/GameGlobals.h"
 #include "world/CKurzorController.h"
 #include "world/CMapEntity_TextBox.h"
 #include "world/CMapEntity_Visual.h"
@@ -182,8 +182,7 @@ TEST_F(TextBoxGL, PanelTextCaptionAndCursorOnScreen) {
   fonts.addFont("bonus", "data\\gfx\\bonusFont.png", bonusFontTable);
   KText small(KMiscTools::makeFilePath("data\\gfx\\font1small.png"), smallFontTable);
   CEngine eng;
-  eng.fontSeznam = &fonts;
-  eng.smallText = &small;
+  eng.setFonts(&fonts, &small);
   engine = &eng;
   KGraphic *screen = KPTK::createKGraphic();
   window()->setWorldView(0, 0, 0, 1, true);

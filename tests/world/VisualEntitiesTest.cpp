@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "FrameworkTestSupport.h"
-#include "core/CMapEntity_Fader.h"
 #include "engine/KEvent.h"
 #include "engine/KInput.h"
 #include "world/CBonusTextController.h"
@@ -19,6 +18,7 @@
 #include "world/CKurzorController.h"
 #include "world/CLetadloKourController.h"
 #include "world/CLevel.h"
+#include "world/CMapEntity_Fader.h"
 #include "world/CMapEntity_Particle.h"
 #include "world/CMapEntity_TextBox.h"
 #include "world/CMapEntity_Visual.h"
@@ -45,7 +45,6 @@ protected:
     steadyFrames(20);
   }
   void TearDown() override {
-    CDomovKourController::hooks() = CDomovKourController::Hooks();
     KInput::resetHeldState();
     FrameworkTest::TearDown();
   }
@@ -205,7 +204,10 @@ TEST_F(VisualEntitiesTest, ChimneyPuffsDustOnGameTimeOnly) {
   factory->addEntity(dust);
   static std::vector<std::pair<float, float>> drifts;
   drifts.clear();
-  CDomovKourController::hooks().setDrift = [](CMapEntity_Game *, float dx, float dy) { drifts.push_back({dx, dy}); };
+  struct NotedDrift : CChimneyDriftLink {
+    void setDrift(CMapEntity_Game *, float dx, float dy) override { drifts.push_back({dx, dy}); }
+  } noted;
+  TScopedLink<CChimneyDriftLink> driftLink(&noted);
   CMapEntity_Game *chimney = place("DOMOVKOUR", 200, 100);
 
   levelUpdate();

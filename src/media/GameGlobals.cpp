@@ -1,4 +1,4 @@
-#include "core/GameGlobals.h"
+#include "media/GameGlobals.h"
 
 #include <sys/stat.h>
 
@@ -14,8 +14,8 @@ int32_t displayBBoxes = 0;
 int32_t totalVidMem = 0;
 float vramUsed = 0.0f;
 int32_t loading = 0;
-CEngine *engine = nullptr;
-CStavHry *globalAktualniStav = nullptr;
+int32_t bylKlik = 0;
+bool winFocus = true;
 KGraphic *backbuffer = nullptr;
 
 namespace {
@@ -42,7 +42,6 @@ void resetProcessValues() {
   debug = 0;
   displayABoxes = 0;
   displayBBoxes = 0;
-  globalAktualniStav = nullptr;
   totalVidMem = 0;
   vramUsed = 0.0f;
   fillPalettes();

@@ -3,7 +3,6 @@
 #include <vector>
 
 class CEngine;
-class CEntityControllers_Game;
 class CEntityControllersVzory_Game;
 class CSoundEngine;
 
@@ -24,10 +23,6 @@ void registerSounds(CSoundEngine *soundEngine);
 // Reads the entity variables file and registers every entity prototype with the prototype factory;
 // returns how many were registered.
 unsigned int registerEntityPrototypes();
-// Deletes the prototype factory with its prototypes.
-void destroyPrototypeFactory();
 
 // A new behaviour prototype list holding one prototype per bind name, in registration order.
-CEntityControllers_Game *buildControllerPrototypes(CEngine *engine);
-void deleteControllerPrototypes(CEntityControllers_Game *prototypes);
-CEntityControllersVzory_Game *asControllerVzory(CEntityControllers_Game *prototypes);
+CEntityControllersVzory_Game *buildControllerPrototypes(CEngine *engine);

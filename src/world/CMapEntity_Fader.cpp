@@ -1,8 +1,8 @@
-#include "core/CMapEntity_Fader.h"
+#include "world/CMapEntity_Fader.h"
 
-#include "core/GameGlobals.h"
 #include "engine/KGraphic.h"
 #include "media/CGlobals.h"
+#include "media/GameGlobals.h"
 
 void TFade::setSmer(bool darken) {
   smer = darken ? 1 : 0;

@@ -1,12 +1,12 @@
 #include <cstdint>
 
 #include "core/CLoadingScreen.h"
-#include "core/CMapEntity_Fader.h"
-#include "core/CStartupTables.h"
+#include "game/CStartupTables.h"
 #include "media/CFatal.h"
 #include "media/ZSprite.h"
 #include "media/makeString.h"
 #include "world/CMapEntitiesFactory.h"
+#include "world/CMapEntity_Fader.h"
 #include "world/CMapEntity_FrontaAkci.h"
 #include "world/CMapEntity_Particle.h"
 #include "world/CMapEntity_TextBox.h"
@@ -548,5 +548,3 @@ unsigned int registerEntityPrototypes() {
   CLoadingScreen::instance()->setText("LOADING");
   return g_registered;
 }
-
-void destroyPrototypeFactory() { CMapEntitiesFactory::destroyInstance(); }

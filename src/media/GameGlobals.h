@@ -2,8 +2,6 @@
 #include <cstdint>
 #include <string>
 
-class CEngine;
-class CStavHry;
 class KGraphic;
 
 // Process-wide values of the game, set once by the entry point before the engine exists.
@@ -22,10 +20,11 @@ extern float vramUsed;
 // Non-zero while a level change is in progress; input and the deactivation handler ignore events then.
 extern int32_t loading;
 
-// The one engine, null before and after its life.
-extern CEngine *engine;
-// Kept equal to the engine's current state by CEngine::prepniStav.
-extern CStavHry *globalAktualniStav;
+// Set while a patient has taken the click of the current event, so that no other one takes it;
+// the play state clears it after each event.
+extern int32_t bylKlik;
+// Whether the game window has the focus; a level sets it when it is made.
+extern bool winFocus;
 // The screen picture every start-up and level draw goes through.
 extern KGraphic *backbuffer;
 

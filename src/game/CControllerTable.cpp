@@ -1,6 +1,6 @@
 #include <string>
 
-#include "core/CStartupTables.h"
+#include "game/CStartupTables.h"
 #include "world/CBonusTextController.h"
 #include "world/CBublinaController.h"
 #include "world/CComicController.h"
@@ -271,18 +271,9 @@ void registerRows(TControllerRows &c) {
 }
 } // namespace
 
-CEntityControllers_Game *buildControllerPrototypes(CEngine *engine) {
+CEntityControllersVzory_Game *buildControllerPrototypes(CEngine *engine) {
   CEntityControllersVzory_Game *list = new CEntityControllersVzory_Game();
   TControllerRows rows(list, engine);
   registerRows(rows);
   return list;
-}
-
-void deleteControllerPrototypes(CEntityControllers_Game *prototypes) {
-  delete static_cast<CEntityControllersVzory_Game *>(prototypes);
-}
-
-CEntityControllersVzory_Game *asControllerVzory(CEntityControllers_Game *prototypes) {
-  // The engine's list is always made as the binding kind.
-  return static_cast<CEntityControllersVzory_Game *>(prototypes);
 }

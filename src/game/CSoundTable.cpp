@@ -1,8 +1,8 @@
 #include <cctype>
 #include <string>
 
-#include "core/CStartupTables.h"
 #include "engine/KMiscTools.h"
+#include "game/CStartupTables.h"
 #include "media/CSoundEngine.h"
 
 namespace {

@@ -1,18 +1,32 @@
-#include "core/GameMain.h"
+#include "game/GameMain.h"
 
 #include <string>
 
 #include "core/CEngine.h"
-#include "core/GameGlobals.h"
 #include "engine/KMiscTools.h"
+#include "game/CGameLinks.h"
+#include "game/CStartupTables.h"
 #include "media/CFakeTime.h"
 #include "media/CGlobals.h"
 #include "media/CLogger.h"
+#include "media/GameGlobals.h"
 #include "world/CMapEntity.h"
+
+namespace {
+class CGameTables : public CEngineContent {
+public:
+  void registerSounds(CSoundEngine *soundEngine) override { ::registerSounds(soundEngine); }
+  void registerEntityPrototypes() override { ::registerEntityPrototypes(); }
+  CEntityControllersVzory_Game *buildControllerPrototypes(CEngine *e) override {
+    return ::buildControllerPrototypes(e);
+  }
+};
+} // namespace
 
 int runGame(const TRunOptions *options) {
   CLogger::instance()->log("Launching  game...");
   resetProcessValues();
+  globalAktualniStav = nullptr;
   kolizniCheck = 0;
   CGlobals::instance();
   CFakeTime::instance()->ms = 0;
@@ -24,9 +38,13 @@ int runGame(const TRunOptions *options) {
                           "\\hospital\\5", "\\hospital\\0"})
     makeDirectory(home + sub);
 
+  installGameLinks();
+  checkGameLinks();
+
   CLogger::instance()->log("Init engine...");
+  CGameTables tables;
   engine = new CEngine();
-  engine->init();
+  engine->init(tables);
   if (options && options->afterInit) options->afterInit(engine);
 
   if (!options || !options->skipWork) {

@@ -1,0 +1,69 @@
+#include "game/CGameLinks.h"
+
+#include <string>
+
+#include "media/CFatal.h"
+#include "world/kinds/Links.h"
+
+namespace {
+class CNoCustomers : public CCustomerGeneratorLink {
+public:
+  CCustomerGenerator *create() override { return nullptr; }
+  void destroy(CCustomerGenerator *) override {}
+  void bindEC(CCustomerGenerator *, CMapEntitiesCollection_Game *, CLevel_Game *) override {}
+  void setCustomerCount(CCustomerGenerator *, int) override {}
+  void preGenerate(CCustomerGenerator *, int) override {}
+  void work(CCustomerGenerator *) override {}
+};
+
+// The day panels are plain entities so far: nothing of theirs to fill.
+class CPlainDayPanels : public CDayPanelsLink {
+public:
+  void setEndLevel(CMapEntity_Game *, bool) override {}
+  void showSecondPage(CMapEntity_Game *) override {}
+  void fillPage(CMapEntity_Game *, const TSummaryPage &) override {}
+  void showExpertMark(CMapEntity_Game *) override {}
+};
+
+class CBedsAlwaysMadeUp : public CBedLink {
+public:
+  bool isMadeUp(CMapEntity_Game *) override { return true; }
+  void setBedNumber(CMapEntity_Game *, uint16_t) override {}
+};
+
+class CPlayerKeepsTarget : public CPlayerFigureLink {
+public:
+  void clearTarget(CMapEntity_Game *) override {}
+};
+
+class CPuffsKeepPrototypeDrift : public CChimneyDriftLink {
+public:
+  void setDrift(CMapEntity_Game *, float, float) override {}
+};
+
+CNoCustomers noCustomers;
+CPlainDayPanels plainDayPanels;
+CBedsAlwaysMadeUp bedsAlwaysMadeUp;
+CPlayerKeepsTarget playerKeepsTarget;
+CPuffsKeepPrototypeDrift puffsKeepPrototypeDrift;
+
+template <class Link> void require(const char *name) {
+  if (!TLink<Link>::get()) fatalError(std::string("Link ") + name + " is not installed", -1);
+}
+} // namespace
+
+void installGameLinks() {
+  TLink<CCustomerGeneratorLink>::install(&noCustomers);
+  TLink<CDayPanelsLink>::install(&plainDayPanels);
+  TLink<CBedLink>::install(&bedsAlwaysMadeUp);
+  TLink<CPlayerFigureLink>::install(&playerKeepsTarget);
+  TLink<CChimneyDriftLink>::install(&puffsKeepPrototypeDrift);
+}
+
+void checkGameLinks() {
+  require<CCustomerGeneratorLink>("customer generator");
+  require<CDayPanelsLink>("day panels");
+  require<CBedLink>("bed");
+  require<CPlayerFigureLink>("player figure");
+  require<CChimneyDriftLink>("chimney drift");
+}

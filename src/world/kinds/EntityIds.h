@@ -1,0 +1,24 @@
+#pragma once
+#include <cstdint>
+
+// Entity IDs and class IDs that code looks for, fixed by the prototype table; subsystems find
+// each other's entities by them.
+constexpr uint32_t kPlayerID = 7;
+constexpr uint32_t kRubbishID = 47;
+constexpr uint32_t kSesitID = 53;
+constexpr uint32_t kActionQueueID = 73;
+constexpr uint32_t kHeartsID = 92;
+constexpr uint32_t kSummarySesitID = 184;
+constexpr uint32_t kStatusBarID = 239;
+constexpr uint32_t kRedLightID = 248;
+constexpr uint32_t kGreenLightID = 252;
+constexpr uint32_t kLeftHandID = 600;
+constexpr uint32_t kRightHandID = 601;
+constexpr uint32_t kTextBoxID = 1001;
+
+constexpr uint32_t kShopItemClass = 7;
+constexpr uint32_t kHighlightClass = 12;
+constexpr uint32_t kBedClass = 13;
+constexpr uint32_t kPatientClass = 15;
+constexpr uint32_t kParticleClass = 29;
+constexpr uint32_t kTutorialBubbleClass = 31;

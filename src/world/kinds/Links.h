@@ -1,0 +1,77 @@
+#pragma once
+#include <cstdint>
+
+class CCustomerGenerator;
+class CLevel_Game;
+class CMapEntitiesCollection_Game;
+class CMapEntity_Game;
+struct TSummaryPage;
+
+// Ties from this layer to classes built above it, one interface per tie. The game installs an
+// implementation of each at start-up; tests put fakes in with TScopedLink.
+template <class Link> class TLink {
+public:
+  static Link *get() { return slot(); }
+  static void install(Link *link) { slot() = link; }
+
+private:
+  static Link *&slot() {
+    static Link *installed = nullptr;
+    return installed;
+  }
+};
+
+// Installs a link for the life of the object and then puts back the one it replaced.
+template <class Link> class TScopedLink {
+public:
+  explicit TScopedLink(Link *link) : previous(TLink<Link>::get()) { TLink<Link>::install(link); }
+  ~TScopedLink() { TLink<Link>::install(previous); }
+  TScopedLink(const TScopedLink &) = delete;
+  TScopedLink &operator=(const TScopedLink &) = delete;
+
+private:
+  Link *previous;
+};
+
+// The patients' generator of a working day; a level without one sends no patients.
+class CCustomerGeneratorLink {
+public:
+  virtual CCustomerGenerator *create() = 0;
+  virtual void destroy(CCustomerGenerator *g) = 0;
+  virtual void bindEC(CCustomerGenerator *g, CMapEntitiesCollection_Game *c, CLevel_Game *level) = 0;
+  virtual void setCustomerCount(CCustomerGenerator *g, int total) = 0;
+  virtual void preGenerate(CCustomerGenerator *g, int count) = 0;
+  virtual void work(CCustomerGenerator *g) = 0;
+};
+
+// The day panels the level's overlay fills: the summary and help windows, their notebook pages
+// and the status bar.
+class CDayPanelsLink {
+public:
+  // Closing the window then ends the level.
+  virtual void setEndLevel(CMapEntity_Game *window, bool endLevel) = 0;
+  // The help window's notebook shows its second page (a new patient is introduced).
+  virtual void showSecondPage(CMapEntity_Game *sesit) = 0;
+  virtual void fillPage(CMapEntity_Game *summarySesit, const TSummaryPage &page) = 0;
+  // The status bar's flag on and its mark on the frameset "EXPERT".
+  virtual void showExpertMark(CMapEntity_Game *statusBar) = 0;
+};
+
+// Beds (class 13): whether one is made up, and the number an arrival carrier's bed is given.
+class CBedLink {
+public:
+  virtual bool isMadeUp(CMapEntity_Game *bed) = 0;
+  virtual void setBedNumber(CMapEntity_Game *bed, uint16_t number) = 0;
+};
+
+// The player figure gives up its walk target when its queue is emptied.
+class CPlayerFigureLink {
+public:
+  virtual void clearTarget(CMapEntity_Game *player) = 0;
+};
+
+// How a chimney's dust puff is given its drift.
+class CChimneyDriftLink {
+public:
+  virtual void setDrift(CMapEntity_Game *puff, float driftX, float driftY) = 0;
+};
