@@ -200,7 +200,8 @@ void CEngine::startValues() {
   KMiscTools::initMiscTools();
 
   profiles = new CProfiles();
-  profiles->load();
+  // The reason has been said already; going on would only end later with a vaguer one.
+  if (profiles->load() != 0) fatalError("The profiles cannot be used, so the game cannot start", 0);
   log("Profiles loaded...");
   CControlOptions::instance()->nahraj(userFilePath("\\hospital\\controls.cfg"));
 }

@@ -9,19 +9,10 @@
 #include "world/CMapEntity_Game.h"
 #include "world/kinds/Links.h"
 
-CDomovKourController::CDomovKourController(CMapEntity_Game *entity, CMapEntitiesCollection *collection,
-                                           CEngine *engine, std::string bindTo)
-    : CEntityController(entity, collection, engine, std::move(bindTo)), puffTimer(new Timer(220, false)) {}
-
-CDomovKourController::CDomovKourController(const CDomovKourController &o)
-    : CEntityController(o), puffTimer(new Timer(220, false)) {}
+CDomovKourController::CDomovKourController(const CDomovKourController &o) : CCloneable(o) {}
 
 CDomovKourController::~CDomovKourController() { delete puffTimer; }
 
-CDomovKourController *CDomovKourController::clone() { return new CDomovKourController(*this); }
-
-float CDomovKourController::getX() const { return entity ? entity->getX() : 0.0f; }
-float CDomovKourController::getY() const { return entity ? entity->getY() : 0.0f; }
 
 void CDomovKourController::update() {
   if (!entity || !collection) return;

@@ -1,23 +1,19 @@
 #pragma once
 #include <string>
 
+#include "media/Timer.h"
+#include "world/CCloneable.h"
 #include "world/CEntityController.h"
 
-class Timer;
-
 // The home's chimney: puffs a grey dust cloud ("PRACH") at the emitter every 220 ms of game time.
-class CDomovKourController : public CEntityController {
+class CDomovKourController : public CCloneable<CDomovKourController, CEntityController> {
 public:
-  CDomovKourController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine,
-                       std::string bindTo);
+  using CCloneable::CCloneable;
+  // A copy starts its own timer.
   CDomovKourController(const CDomovKourController &other);
-
-  CDomovKourController *clone() override;
+  CDomovKourController &operator=(const CDomovKourController &) = delete;
   void update() override;
   ~CDomovKourController() override;
 
-  float getX() const;
-  float getY() const;
-
-  Timer *puffTimer;
+  Timer *puffTimer = new Timer(220, false);
 };
