@@ -1,5 +1,6 @@
 #include "world/CMapCollisionManager.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "media/Frame.h"
@@ -70,24 +71,36 @@ void CMapCollisionManager::checkCollisions() {
   if (!collection) return;
   std::vector<CMapEntity_Game *> &list = *collection->getEntitiesPtr();
   const size_t n = list.size();
-  for (CMapEntity_Game *e : list) {
+  bodies.resize(n);
+  actions.resize(n);
+  for (size_t i = 0; i < n; ++i) {
+    CMapEntity_Game *e = list[i];
     e->removeCollisions();
     e->removeActionCollisions();
+    Frame *f = e->getCurrentFrame();
+    bodies[i] = f ? place(e, f->getBoundingBox()) : TKolizniBox{0, 0, 0, 0};
+    actions[i] = f ? place(e, f->getActionBoundingBox()) : TKolizniBox{0, 0, 0, 0};
   }
+  bodyPass();
+  actionPass();
+  for (size_t i = 0; i < n; ++i) tilePass(list[i], bodies[i]);
+}
 
-  // Bodies. The list runs in drawing order, so within a layer a box starting below A's bottom
-  // ends the scan for A; carried entities do not keep to that order and never end it.
+// The list runs in drawing order, so within a layer a box starting below A's bottom ends the
+// scan for A; carried entities do not keep to that order and never end it.
+void CMapCollisionManager::bodyPass() {
+  std::vector<CMapEntity_Game *> &list = *collection->getEntitiesPtr();
+  const size_t n = list.size();
   for (size_t i = 0; i < n; ++i) {
     CMapEntity_Game *a = list[i];
-    if (a->getNoCollision() != 0) continue;
-    TKolizniBox ab = bodyBox(a);
-    if (ab.empty()) continue;
+    const TKolizniBox &ab = bodies[i];
+    if (a->getNoCollision() != 0 || ab.empty()) continue;
+    const int16_t bottom = (int16_t)(ab.y + ab.h);
     for (size_t j = i + 1; j < n; ++j) {
       CMapEntity_Game *b = list[j];
-      if (b->getNoCollision() != 0) continue;
-      TKolizniBox bb = bodyBox(b);
-      if (bb.empty()) continue;
-      if (bb.y > (int16_t)(ab.y + ab.h)) {
+      const TKolizniBox &bb = bodies[j];
+      if (b->getNoCollision() != 0 || bb.empty()) continue;
+      if (bb.y > bottom) {
         if (!a->getParent() && !b->getParent()) break;
         continue;
       }
@@ -97,38 +110,52 @@ void CMapCollisionManager::checkCollisions() {
       }
     }
   }
+}
 
-  // Action boxes. Entities of different no-collision words still meet here when both may take
-  // input and neither carries the other.
-  for (size_t i = 0; i < n; ++i) {
-    CMapEntity_Game *a = list[i];
-    TKolizniBox ab = actionBox(a);
-    for (size_t j = i + 1; j < n; ++j) {
-      CMapEntity_Game *b = list[j];
+// Entities of different no-collision words still meet here when both may take input and neither
+// carries the other. Action boxes keep no drawing order, so the pairs come from a sweep over the
+// boxes sorted by their first row and are then handed out in list order, each entity's partners
+// in the order of the list.
+void CMapCollisionManager::actionPass() {
+  std::vector<CMapEntity_Game *> &list = *collection->getEntitiesPtr();
+  rows.clear();
+  for (size_t i = 0; i < list.size(); ++i) {
+    const TKolizniBox &b = actions[i];
+    if (b.empty()) continue;
+    int16_t last = (int16_t)(b.y + b.h - 1);
+    rows.push_back(TRows{b.y, last < b.y ? b.y : last, (uint32_t)i});
+  }
+  std::sort(rows.begin(), rows.end(), [](const TRows &l, const TRows &r) {
+    return l.from != r.from ? l.from < r.from : l.index < r.index;
+  });
+
+  pairs.clear();
+  for (size_t k = 0; k < rows.size(); ++k) {
+    for (size_t m = k + 1; m < rows.size() && rows[m].from <= rows[k].to; ++m) {
+      uint32_t i = rows[k].index, j = rows[m].index;
+      if (j < i) std::swap(i, j);
+      CMapEntity_Game *a = list[i], *b = list[j];
       int32_t wa = a->getNoCollision(), wb = b->getNoCollision();
-      bool tested = (wa == 0 && wb == 0) || (wa != wb && !a->carries(b) && !b->carries(a) &&
-                                              focusedOrUnfocusable(a) && focusedOrUnfocusable(b));
-      if (!tested || ab.empty()) continue;
-      TKolizniBox bb = actionBox(b);
-      if (bb.empty()) continue;
-      if (rectKolize(ab, bb)) {
-        a->addEntityActionCollision(b);
-        b->addEntityActionCollision(a);
-      }
+      bool tested = (wa == 0 && wb == 0) || (wa != wb && focusedOrUnfocusable(a) && focusedOrUnfocusable(b) &&
+                                              !a->carries(b) && !b->carries(a));
+      if (tested && rectKolize(actions[i], actions[j])) pairs.emplace_back(i, j);
     }
   }
-
-  for (CMapEntity_Game *e : list) tilePass(e);
+  std::sort(pairs.begin(), pairs.end());
+  for (const std::pair<uint32_t, uint32_t> &p : pairs) {
+    list[p.first]->addEntityActionCollision(list[p.second]);
+    list[p.second]->addEntityActionCollision(list[p.first]);
+  }
 }
 
 // Blocking tiles of the first two layers under the entity's body box.
-void CMapCollisionManager::tilePass(CMapEntity *e) {
+void CMapCollisionManager::tilePass(CMapEntity *e, const TKolizniBox &body) {
   if (!mapa) return;
   std::vector<TLayer> &layers = mapa->getLayers();
   size_t layerCount = layers.size() < 2 ? layers.size() : 2;
   if (layerCount == 0) return;
   std::array<TTileDefinice, MAPA_DEFINIC> &defs = mapa->getDefinice();
-  forEachCoveredCell(bodyBox(e), [&](int, int, int index) {
+  forEachCoveredCell(body, [&](int, int, int index) {
     for (size_t l = 0; l < layerCount; ++l) {
       uint16_t id = layers[l].cells[index].id;
       if (id == 0) continue;

@@ -1,5 +1,7 @@
 #pragma once
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 #include "media/Rect.h"
 
@@ -37,10 +39,25 @@ public:
   void reactToCollisions();
 
 private:
-  void tilePass(CMapEntity *e);
+  // An action box's rows from y to its last row; a box of no rows keeps its first, because a
+  // box whose first row lies inside the other box still meets it.
+  struct TRows {
+    int16_t from;
+    int16_t to;
+    uint32_t index;
+  };
+
+  void bodyPass();
+  void actionPass();
+  void tilePass(CMapEntity *e, const TKolizniBox &body);
 
   CMapa *mapa;
   CMapEntitiesCollection *collection;
+  // Scratch of one pass, kept so that a pass allocates nothing once the level has settled.
+  std::vector<TKolizniBox> bodies;
+  std::vector<TKolizniBox> actions;
+  std::vector<TRows> rows;
+  std::vector<std::pair<uint32_t, uint32_t>> pairs;
 };
 
 // Calls f(column, row, cell index) for every grid cell that the box covers, from x / 32 to
