@@ -366,6 +366,8 @@ void KWindowGL::setWorldView(float x, float y, float angle, float zoom, bool cle
   glDisable(GL_DEPTH_TEST);
   glViewport(_view[0], _view[1], _view[2], _view[3]);
   glDisable(GL_DITHER);
+  KGraphicGL::setViewOneToOne(_view[2] == W && _view[3] == H && angle == 0 && zoom == 1 && std::floor(x) == x &&
+                              std::floor(y) == y);
 }
 
 void KWindowGL::setClearColor(float r, float g, float b, float a) {
