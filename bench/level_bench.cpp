@@ -128,7 +128,8 @@ private:
     std::ofstream(base + "medium/" + name + "_defs.xml")
         << "<leveldef>\n<level tiledef=\"tiles.xml\" name=\"Ward\" time=\"300000\" moneyLimit=\"1000\" "
            "expertMoney=\"2000\"/>\n</leveldef>\n";
-    std::ofstream(base + "medium/" + name + "_map.xml") << "<map background=\"bg.tga\">\n<layer bgtiles=\"1\"/>\n</map>\n";
+    std::ofstream(base + "medium/" + name + "_map.xml")
+        << "<map background=\"bg.tga\">\n<layer bgtiles=\"1\"/>\n</map>\n";
     std::ofstream entities(base + "medium/" + name + "_entities.xml");
     entities << "<mapEntities>\n";
     for (int i = 0; i < entityCount; ++i)

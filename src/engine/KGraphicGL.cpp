@@ -145,7 +145,8 @@ KGraphicGL::KGraphicGL()
       target(GL_TEXTURE_2D), offscreen(nullptr), colorKeyOn(false), keyRed(0), keyGreen(0), keyBlue(0),
       wrapAllowed(false), blitColorSet(false), blitRed(1), blitGreen(1), blitBlue(1), blitAlpha(1), mask(nullptr),
       maskWidth(0), maskHeight(0), width(0), height(0), textureWidth(0), textureHeight(0), positionX(0),
-      positionY(0), hotSpot{0, 0, 0, 0, 0, 0}, quality(false), filterLinear(false), pixelArray(nullptr), texelTiling(false) {
+      positionY(0), hotSpot{0, 0, 0, 0, 0, 0}, quality(false), filterLinear(false), pixelArray(nullptr),
+      texelTiling(false) {
   if (screenWidth == 0)
     KMiscTools::messageBox("Screen Dimensions not specified, you will not see anything",
                            "KGraphicGL::SetScreenSize Not Called!");
