@@ -7,6 +7,7 @@
 #include <SDL_image.h>
 #include <SDL_opengl.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -24,6 +25,7 @@ short KGraphicGL::screenHeight = 0;
 short KGraphicGL::screenDepth = 0;
 int KGraphicGL::_oldBindedText = -1;
 int KGraphicGL::_graphicQuality = 1;
+bool KGraphicGL::_viewOneToOne = false;
 
 namespace {
 const int kModeAuto = 0, kModeNpot = 1, kModeRectangle = 2, kModePow2 = 3;
@@ -222,7 +224,8 @@ KGraphicGL::KGraphicGL()
       target(GL_TEXTURE_2D), offscreen(nullptr), colorKeyOn(false), keyRed(0), keyGreen(0), keyBlue(0),
       wrapAllowed(false), blitColorSet(false), blitRed(1), blitGreen(1), blitBlue(1), blitAlpha(1), mask(nullptr),
       maskWidth(0), maskHeight(0), width(0), height(0), textureWidth(0), textureHeight(0), positionX(0),
-      positionY(0), hotSpot{0, 0, 0, 0, 0, 0}, quality(false), pixelArray(nullptr), texelTiling(false) {
+      positionY(0), hotSpot{0, 0, 0, 0, 0, 0}, quality(false), filterLinear(false), pixelArray(nullptr),
+      texelTiling(false) {
   if (screenWidth == 0)
     KMiscTools::messageBox("Screen Dimensions not specified, you will not see anything",
                            "KGraphicGL::SetScreenSize Not Called!");
@@ -251,6 +254,8 @@ void KGraphicGL::setTextureMode(int mode) {
 }
 
 int KGraphicGL::textureMode() { return resolvedMode(); }
+
+void KGraphicGL::setViewOneToOne(bool oneToOne) { _viewOneToOne = oneToOne; }
 
 void KGraphicGL::ptk_glBindTexture() {
   if ((int)textureName != _oldBindedText) makeCurrent(target, textureName);
@@ -766,8 +771,8 @@ bool KGraphicGL::grabScreen(bool back, void (*callback)(long, long, long *, long
   glTexImage2D(target, 0, GL_RGB, (GLsizei)tw, (GLsizei)th, 0, GL_RGBA, GL_UNSIGNED_BYTE, buffer);
   applyWrap(false);
   // A fresh 2-D texture would wait for mipmaps; filter as a rectangle texture does by default.
-  glTexParameteri(target, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-  glTexParameteri(target, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  filterLinear = true;
+  applyFilter(true);
   delete[] copy;
   delete[] buffer;
   if (!back) glReadBuffer(GL_BACK);
@@ -796,10 +801,24 @@ float KGraphicGL::getHeight() { return height; }
 
 void KGraphicGL::setTextureQuality(bool linear) {
   quality = linear;
+  filterLinear = linear;
   ptk_glBindTexture();
-  GLfloat filter = linear ? (GLfloat)GL_LINEAR : (GLfloat)GL_NEAREST;
-  glTexParameterf(target, GL_TEXTURE_MAG_FILTER, filter);
-  glTexParameterf(target, GL_TEXTURE_MIN_FILTER, filter);
+  applyFilter(linear);
+}
+
+// Sets the bound texture's filter; GL leaves an unchanged one alone at no cost.
+void KGraphicGL::applyFilter(bool linear) {
+  GLint filter = linear ? GL_LINEAR : GL_NEAREST;
+  glTexParameteri(target, GL_TEXTURE_MAG_FILTER, filter);
+  glTexParameteri(target, GL_TEXTURE_MIN_FILTER, filter);
+}
+
+// Whole source pixels drawn at their own size on a one-to-one view put every texel centre on a
+// pixel centre, where linear filtering reads that texel alone: nearest draws the same picture,
+// and the software rasteriser does it for far less.
+bool KGraphicGL::wholePixels(float x1, float y1, float x2, float y2) const {
+  auto whole = [](float v) { return std::floor(v) == v; };
+  return _viewOneToOne && whole(x1) && whole(y1) && whole(x2) && whole(y2);
 }
 
 void KGraphicGL::setColorKey(bool on, unsigned char red, unsigned char green, unsigned char blue) {
@@ -886,8 +905,10 @@ void KGraphicGL::blend() {
   glBlendFunc(blendSource, blendDest);
 }
 
-void KGraphicGL::GenericBlit(float x1, float y1, float x2, float y2, short x, short y, bool flipH, bool flipV) {
+void KGraphicGL::GenericBlit(float x1, float y1, float x2, float y2, short x, short y, bool flipH, bool flipV,
+                             bool transformed) {
   ptk_glBindTexture();
+  applyFilter(filterLinear && (transformed || !wholePixels(x1, y1, x2, y2)));
   int w = (short)(int)(x2 - x1);
   int h = (short)(int)(y2 - y1);
   float uL = flipH ? x2 : x1, uR = flipH ? x1 : x2;
@@ -905,6 +926,8 @@ void KGraphicGL::GenericBlit(float x1, float y1, float x2, float y2, short x, sh
 }
 
 void KGraphicGL::GenericBlitF(float x1, float y1, float x2, float y2, float x, float y, bool flipH, bool flipV) {
+  ptk_glBindTexture();
+  applyFilter(filterLinear);
   float w = x2 - x1, h = y2 - y1;
   float uL = flipH ? x2 : x1, uR = flipH ? x1 : x2;
   float vT = flipV ? y2 : y1, vB = flipV ? y1 : y2;
@@ -924,6 +947,7 @@ void KGraphicGL::genericStretchBlit(float x1, float y1, float x2, float y2, floa
                                     bool flipH, bool flipV) {
   glPushMatrix();
   ptk_glBindTexture();
+  applyFilter(filterLinear);
   float uL = flipH ? x2 : x1, uR = flipH ? x1 : x2;
   float vT = flipV ? y2 : y1, vB = flipV ? y1 : y2;
   glBegin(GL_POLYGON);
@@ -944,6 +968,7 @@ void KGraphicGL::genericArbitraryBlit(float s1, float s2, float s3, float s4, fl
                                       float d8) {
   glPushMatrix();
   ptk_glBindTexture();
+  applyFilter(filterLinear);
   disableTargets();
   glEnable(target);
   glBegin(GL_POLYGON);
@@ -965,7 +990,7 @@ void KGraphicGL::blitRect(float x1, float y1, float x2, float y2, short x, short
   glDisable(GL_BLEND);
   glColor4f(1, 1, 1, 1);
   glPushMatrix();
-  GenericBlit(x1, y1, x2, y2, x, (short)(screenHeight - y), flipH, flipV);
+  GenericBlit(x1, y1, x2, y2, x, (short)(screenHeight - y), flipH, flipV, false);
   glPopMatrix();
 }
 
@@ -980,10 +1005,10 @@ void KGraphicGL::blitRectF(float x1, float y1, float x2, float y2, float x, floa
 
 void KGraphicGL::blitAlphaRect(float x1, float y1, float x2, float y2, short x, short y, bool flipH, bool flipV) {
   blitColour(1.0f, false);
-  setTextureQuality(quality);
+  filterLinear = quality;
   blend();
   glPushMatrix();
-  GenericBlit(x1, y1, x2, y2, x, (short)(screenHeight - y), flipH, flipV);
+  GenericBlit(x1, y1, x2, y2, x, (short)(screenHeight - y), flipH, flipV, false);
   glPopMatrix();
 }
 
@@ -1000,7 +1025,7 @@ void KGraphicGL::blitAlphaRect() {
   blitColour(1.0f, false);
   blend();
   glPushMatrix();
-  GenericBlit(0, 0, width, height, (short)positionX, (short)(screenHeight - (short)positionY), false, false);
+  GenericBlit(0, 0, width, height, (short)positionX, (short)(screenHeight - (short)positionY), false, false, false);
   glPopMatrix();
 }
 
@@ -1018,13 +1043,13 @@ void KGraphicGL::blitAlphaRectFx(float x1, float y1, float x2, float y2, short x
     if (zoom != 1) glScalef(zoom, zoom, 0);
   }
   blitColour(alpha, true);
-  setTextureQuality(quality);
+  filterLinear = quality;
   blend();
   glPushMatrix();
   if (transformed)
-    GenericBlit(x1, y1, x2, y2, (short)(-px), (short)py, flipH, flipV);
+    GenericBlit(x1, y1, x2, y2, (short)(-px), (short)py, flipH, flipV, true);
   else
-    GenericBlit(x1, y1, x2, y2, x, Y, flipH, flipV);
+    GenericBlit(x1, y1, x2, y2, x, Y, flipH, flipV, false);
   glPopMatrix();
   glColor4f(1, 1, 1, 1);
   glPopMatrix();
@@ -1073,9 +1098,9 @@ void KGraphicGL::blitAlphaRectFxCenterAdjust(float x1, float y1, float x2, float
   blend();
   glPushMatrix();
   if (transformed)
-    GenericBlit(x1, y1, x2, y2, (short)(-px), (short)py, false, false);
+    GenericBlit(x1, y1, x2, y2, (short)(-px), (short)py, false, false, true);
   else
-    GenericBlit(x1, y1, x2, y2, x, Y, false, false);
+    GenericBlit(x1, y1, x2, y2, x, Y, false, false, false);
   glPopMatrix();
   glColor4f(1, 1, 1, 1);
   glPopMatrix();
@@ -1093,7 +1118,7 @@ void KGraphicGL::blitRectFx(float x1, float y1, float x2, float y2, short x, sho
   glTranslatef((float)x + px, (float)Y - py, 0);
   glRotatef(angle, 0, 0, 1);
   glScalef(zoom, zoom, 0);
-  GenericBlit(x1, y1, x2, y2, (short)(-px), (short)py, flipH, flipV);
+  GenericBlit(x1, y1, x2, y2, (short)(-px), (short)py, flipH, flipV, true);
   glPopMatrix();
 }
 
@@ -1147,6 +1172,7 @@ void KGraphicGL::blitArbitraryQuad(float s1, float s2, float s3, float s4, float
 void KGraphicGL::blitTiledRect(short x, short y, short w, short h, float repeat, float angle) {
   glDisable(GL_BLEND);
   ptk_glBindTexture();
+  applyFilter(filterLinear);
   glMatrixMode(GL_MODELVIEW);
   glPushMatrix();
   int hw = w / 2, hh = h / 2;

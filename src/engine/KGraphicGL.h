@@ -68,6 +68,8 @@ public:
   void ptk_glBindTexture();
   static void ptk_glUnbindTexture();
   static void setScreenSize(short width, short height, short depth);
+  // The window says at every view change whether picture pixels land on screen pixels one to one.
+  static void setViewOneToOne(bool oneToOne);
 
   // How non-square or non-power-of-two pictures are stored: 0 picks from the context's
   // capabilities; 1 plain 2-D texture of the picture's own size; 2 rectangle texture;
@@ -84,7 +86,9 @@ public:
   bool LoadQuicktimeBitmap(char *path);
   void QTDeleteBitmap();
 
-  void GenericBlit(float x1, float y1, float x2, float y2, short x, short y, bool flipH, bool flipV);
+  // `transformed`: the caller has turned or scaled the matrix for this blit.
+  void GenericBlit(float x1, float y1, float x2, float y2, short x, short y, bool flipH, bool flipV,
+                   bool transformed);
   void GenericBlitF(float x1, float y1, float x2, float y2, float x, float y, bool flipH, bool flipV);
   void genericStretchBlit(float x1, float y1, float x2, float y2, float X1, float Y1, float X2, float Y2, bool flipH,
                           bool flipV);
@@ -109,6 +113,8 @@ public:
   float positionX, positionY;
   int hotSpot[6];
   bool quality;
+  // The filter the texture keeps between blits; a screen copy filters linearly whatever `quality` says.
+  bool filterLinear;
   uint32_t *pixelArray;
   // True when the picture is neither square nor a power of two, so the tiled blit counts in texels.
   bool texelTiling;
@@ -116,6 +122,7 @@ public:
   static short screenWidth, screenHeight, screenDepth;
   static int _oldBindedText;
   static int _graphicQuality;
+  static bool _viewOneToOne;
 
 private:
   void texCoord(float s, float t);
@@ -126,4 +133,6 @@ private:
   bool grabScreen(bool back, void (*callback)(long, long, long *, long *, long *));
   void blitColour(float alpha, bool scaleBlitAlpha);
   void blend();
+  void applyFilter(bool linear);
+  bool wholePixels(float x1, float y1, float x2, float y2) const;
 };

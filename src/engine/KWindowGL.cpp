@@ -9,10 +9,12 @@
 #include <SDL_image.h>
 #include <SDL_opengl.h>
 
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <new>
+#include <thread>
 
 int KWindowGL::_quitGL = 0;
 int KWindowGL::hasRectangleText = 0;
@@ -366,6 +368,8 @@ void KWindowGL::setWorldView(float x, float y, float angle, float zoom, bool cle
   glDisable(GL_DEPTH_TEST);
   glViewport(_view[0], _view[1], _view[2], _view[3]);
   glDisable(GL_DITHER);
+  KGraphicGL::setViewOneToOne(_view[2] == W && _view[3] == H && angle == 0 && zoom == 1 && std::floor(x) == x &&
+                              std::floor(y) == y);
 }
 
 void KWindowGL::setClearColor(float r, float g, float b, float a) {
@@ -529,8 +533,12 @@ void KWindowGL::flipBackBuffer(bool waitWhileInactive, bool resetView) {
       do {
         elapsed = (uint32_t)KMiscTools::getMilliseconds() - last;
         processEvents();
-        // Keep pumping, but give the core back while more than a millisecond remains.
-        if (elapsed + 1 < frame) SDL_Delay(1);
+        // Keep pumping, but give the core back: the clock counts whole milliseconds, so the last
+        // one is slept in short steps rather than polled through.
+        if (elapsed + 1 < frame)
+          SDL_Delay(1);
+        else if (elapsed < frame)
+          std::this_thread::sleep_for(std::chrono::microseconds(200));
       } while (elapsed < frame);
     }
     _lastFlipTime = KMiscTools::getMilliseconds();

@@ -1,5 +1,6 @@
 #include "world/CMapCollisionManager.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "media/Frame.h"
@@ -31,6 +32,11 @@ bool inRange(int16_t v, int16_t from, int16_t length) {
 }
 
 bool focusedOrUnfocusable(const CMapEntity *e) { return e->getFocus() || !e->getFocusable(); }
+
+int16_t reachEnd(int16_t from, int16_t length) {
+  int16_t last = (int16_t)(from + length - 1);
+  return last < from ? from : last;
+}
 } // namespace
 
 bool rectKolize(const TKolizniBox &a, const TKolizniBox &b) {
@@ -59,6 +65,15 @@ TKolizniBox actionBox(const CMapEntity *e) {
 
 CMapCollisionManager::CMapCollisionManager() : mapa(nullptr), collection(nullptr) {}
 
+CMapCollisionManager::TReach CMapCollisionManager::reach(const TKolizniBox &b, size_t index) {
+  return TReach{b, reachEnd(b.x, b.w), reachEnd(b.y, b.h), (uint32_t)index};
+}
+
+// Without short cuts: the answer is hard to guess, and a wrong guess costs more than the compares.
+bool CMapCollisionManager::reachesOverlap(const TReach &a, const TReach &b) {
+  return (a.box.x <= b.right) & (b.box.x <= a.right) & (a.box.y <= b.bottom) & (b.box.y <= a.bottom);
+}
+
 void CMapCollisionManager::bindMapaEC(CMapa *m, CMapEntitiesCollection *c) {
   mapa = m;
   collection = c;
@@ -70,65 +85,104 @@ void CMapCollisionManager::checkCollisions() {
   if (!collection) return;
   std::vector<CMapEntity_Game *> &list = *collection->getEntitiesPtr();
   const size_t n = list.size();
-  for (CMapEntity_Game *e : list) {
+  bodies.resize(n);
+  actions.resize(n);
+  words.resize(n);
+  for (size_t i = 0; i < n; ++i) {
+    CMapEntity_Game *e = list[i];
     e->removeCollisions();
     e->removeActionCollisions();
+    words[i] = e->getNoCollision();
+    Frame *f = e->getCurrentFrame();
+    bodies[i] = reach(f ? place(e, f->getBoundingBox()) : TKolizniBox{0, 0, 0, 0}, i);
+    actions[i] = reach(f ? place(e, f->getActionBoundingBox()) : TKolizniBox{0, 0, 0, 0}, i);
   }
+  bodyPass();
+  actionPass();
+  for (size_t i = 0; i < n; ++i) tilePass(list[i], bodies[i].box);
+}
 
-  // Bodies. The list runs in drawing order, so within a layer a box starting below A's bottom
-  // ends the scan for A; carried entities do not keep to that order and never end it.
+// The list runs in drawing order, so within a layer a box starting below A's bottom ends the
+// scan for A; carried entities do not keep to that order and never end it.
+void CMapCollisionManager::bodyPass() {
+  std::vector<CMapEntity_Game *> &list = *collection->getEntitiesPtr();
+  const size_t n = list.size();
   for (size_t i = 0; i < n; ++i) {
+    const TReach &ar = bodies[i];
+    if (words[i] != 0 || ar.box.empty()) continue;
     CMapEntity_Game *a = list[i];
-    if (a->getNoCollision() != 0) continue;
-    TKolizniBox ab = bodyBox(a);
-    if (ab.empty()) continue;
+    const int16_t bottom = (int16_t)(ar.box.y + ar.box.h);
     for (size_t j = i + 1; j < n; ++j) {
-      CMapEntity_Game *b = list[j];
-      if (b->getNoCollision() != 0) continue;
-      TKolizniBox bb = bodyBox(b);
-      if (bb.empty()) continue;
-      if (bb.y > (int16_t)(ab.y + ab.h)) {
-        if (!a->getParent() && !b->getParent()) break;
+      const TReach &br = bodies[j];
+      if (words[j] != 0 || br.box.empty()) continue;
+      if (br.box.y > bottom) {
+        if (!a->getParent() && !list[j]->getParent()) break;
         continue;
       }
-      if (rectKolize(ab, bb)) {
-        a->addEntityCollision(b);
-        b->addEntityCollision(a);
+      if (reachesOverlap(ar, br) && rectKolize(ar.box, br.box)) {
+        a->addEntityCollision(list[j]);
+        list[j]->addEntityCollision(a);
       }
     }
   }
+}
 
-  // Action boxes. Entities of different no-collision words still meet here when both may take
-  // input and neither carries the other.
-  for (size_t i = 0; i < n; ++i) {
-    CMapEntity_Game *a = list[i];
-    TKolizniBox ab = actionBox(a);
-    for (size_t j = i + 1; j < n; ++j) {
-      CMapEntity_Game *b = list[j];
-      int32_t wa = a->getNoCollision(), wb = b->getNoCollision();
-      bool tested = (wa == 0 && wb == 0) || (wa != wb && !a->carries(b) && !b->carries(a) &&
-                                              focusedOrUnfocusable(a) && focusedOrUnfocusable(b));
-      if (!tested || ab.empty()) continue;
-      TKolizniBox bb = actionBox(b);
-      if (bb.empty()) continue;
-      if (rectKolize(ab, bb)) {
-        a->addEntityActionCollision(b);
-        b->addEntityActionCollision(a);
+// Entities of different no-collision words still meet here when both may take input and neither
+// carries the other. Action boxes keep no drawing order, so the pairs come from a sweep over the
+// boxes sorted by their first row and are then handed out in list order, each entity's partners
+// in the order of the list, as a pass over every pair would.
+void CMapCollisionManager::actionPass() {
+  std::vector<CMapEntity_Game *> &list = *collection->getEntitiesPtr();
+  sweep.clear();
+  for (const TReach &r : actions)
+    if (!r.box.empty()) sweep.push_back(r);
+  std::sort(sweep.begin(), sweep.end(), [](const TReach &l, const TReach &r) {
+    return l.box.y != r.box.y ? l.box.y < r.box.y : l.index < r.index;
+  });
+
+  pairs.clear();
+  for (size_t k = 0; k < sweep.size(); ++k) {
+    const TReach &first = sweep[k];
+    for (size_t m = k + 1; m < sweep.size() && sweep[m].box.y <= first.bottom; ++m) {
+      const TReach &second = sweep[m];
+      if (!reachesOverlap(first, second) || !rectKolize(first.box, second.box)) continue;
+      uint32_t i = first.index, j = second.index;
+      if (j < i) std::swap(i, j);
+      int32_t wa = words[i], wb = words[j];
+      if (wa != 0 || wb != 0) {
+        CMapEntity_Game *a = list[i], *b = list[j];
+        if (wa == wb || !focusedOrUnfocusable(a) || !focusedOrUnfocusable(b) || a->carries(b) || b->carries(a))
+          continue;
       }
+      pairs.emplace_back(i, j);
     }
   }
 
-  for (CMapEntity_Game *e : list) tilePass(e);
+  // In list order: the pairs bucketed by their first entity, each bucket in the order of the second.
+  const size_t n = list.size();
+  starts.assign(n + 1, 0);
+  for (const std::pair<uint32_t, uint32_t> &p : pairs) ++starts[p.first + 1];
+  for (size_t i = 0; i < n; ++i) starts[i + 1] += starts[i];
+  partners.resize(pairs.size());
+  for (const std::pair<uint32_t, uint32_t> &p : pairs) partners[starts[p.first]++] = p.second;
+  // starts[i] now ends bucket i.
+  for (size_t i = 0, from = 0; i < n; from = starts[i++]) {
+    std::sort(partners.begin() + (std::ptrdiff_t)from, partners.begin() + (std::ptrdiff_t)starts[i]);
+    for (size_t k = from; k < starts[i]; ++k) {
+      list[i]->addEntityActionCollision(list[partners[k]]);
+      list[partners[k]]->addEntityActionCollision(list[i]);
+    }
+  }
 }
 
 // Blocking tiles of the first two layers under the entity's body box.
-void CMapCollisionManager::tilePass(CMapEntity *e) {
+void CMapCollisionManager::tilePass(CMapEntity *e, const TKolizniBox &body) {
   if (!mapa) return;
   std::vector<TLayer> &layers = mapa->getLayers();
   size_t layerCount = layers.size() < 2 ? layers.size() : 2;
   if (layerCount == 0) return;
   std::array<TTileDefinice, MAPA_DEFINIC> &defs = mapa->getDefinice();
-  forEachCoveredCell(bodyBox(e), [&](int, int, int index) {
+  forEachCoveredCell(body, [&](int, int, int index) {
     for (size_t l = 0; l < layerCount; ++l) {
       uint16_t id = layers[l].cells[index].id;
       if (id == 0) continue;

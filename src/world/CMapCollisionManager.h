@@ -1,5 +1,8 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 #include "media/Rect.h"
 
@@ -37,10 +40,32 @@ public:
   void reactToCollisions();
 
 private:
-  void tilePass(CMapEntity *e);
+  // A box with the last column and row it reaches. A box of no width or height still reaches
+  // its own first column or row: one whose corner lies inside another box meets that box. Boxes
+  // whose reaches do not overlap never meet, which is cheaper to ask than rectKolize.
+  struct TReach {
+    TKolizniBox box;
+    int16_t right;
+    int16_t bottom;
+    uint32_t index;
+  };
+
+  static TReach reach(const TKolizniBox &b, size_t index);
+  static bool reachesOverlap(const TReach &a, const TReach &b);
+  void bodyPass();
+  void actionPass();
+  void tilePass(CMapEntity *e, const TKolizniBox &body);
 
   CMapa *mapa;
   CMapEntitiesCollection *collection;
+  // Scratch of one pass, kept so that a pass allocates nothing once the level has settled.
+  std::vector<TReach> bodies;
+  std::vector<TReach> actions;
+  std::vector<int32_t> words;
+  std::vector<TReach> sweep;
+  std::vector<std::pair<uint32_t, uint32_t>> pairs;
+  std::vector<size_t> starts;
+  std::vector<uint32_t> partners;
 };
 
 // Calls f(column, row, cell index) for every grid cell that the box covers, from x / 32 to

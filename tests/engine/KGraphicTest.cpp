@@ -600,6 +600,56 @@ TEST_F(KGraphicTest, ArraysPollingAndScreenCopies) {
   EXPECT_EQ(800.0f, front.getWidth());
 }
 
+// Whole pixels blitted at their own size are filtered with nearest, which must draw exactly what
+// linear filtering draws there; scaled, sub-pixel and zoomed-view blits must still blend.
+TEST_F(KGraphicTest, OneToOneBlitsLookTheSameWithEitherFilter) {
+  const int w = 37, h = 23;
+  std::vector<uint32_t> px((size_t)(w * h));
+  uint32_t seed = 12345u;
+  for (uint32_t &p : px) {
+    seed = seed * 1664525u + 1013904223u;
+    p = (seed >> 8) | 0xFF000000u;
+  }
+  KGraphicGL g;
+  ASSERT_TRUE(g.makePictureFromArray(px.data(), w, h, true, false));
+  ASSERT_TRUE(g.quality);
+  auto grab = [](int x, int y, int gw, int gh) {
+    std::vector<unsigned char> out((size_t)(gw * gh * 4));
+    EXPECT_TRUE(window()->readPixels(x, y, gw, gh, out.data()));
+    return out;
+  };
+  g.blitAlphaRectF(0, 0, w, h, 100.0f, 100.0f); // linear, at whole positions
+  g.blitAlphaRect(0, 0, w, h, 200, 100);
+  g.blitRect(0, 0, w, h, 300, 100);
+  EXPECT_EQ(grab(100, 100, w, h), grab(200, 100, w, h));
+  EXPECT_EQ(grab(100, 100, w, h), grab(300, 100, w, h));
+  g.blitAlphaRectF(5, 3, 30, 20, 100.0f, 200.0f, true, false);
+  g.blitAlphaRectFx(5, 3, 30, 20, 200, 200, 0, 1, 1, true, false);
+  EXPECT_EQ(grab(100, 200, 25, 17), grab(200, 200, 25, 17));
+
+  // Black beside white: a blending filter shows greys in between.
+  uint32_t pair[2] = {0xFF000000u, 0xFFFFFFFFu};
+  KGraphicGL bw;
+  ASSERT_TRUE(bw.makePictureFromArray(pair, 2, 1, true, false));
+  auto greys = [](int x, int y, int span) {
+    int count = 0;
+    for (int i = 0; i < span; ++i) {
+      uint32_t c = pixel(x + i, y);
+      int red = (int)(c >> 24), green = (int)((c >> 16) & 0xFF), blue = (int)((c >> 8) & 0xFF);
+      if (red > 20 && red < 235 && std::abs(red - green) <= 2 && std::abs(green - blue) <= 2) ++count;
+    }
+    return count;
+  };
+  bw.blitAlphaRectFx(0, 0, 2, 1, 100, 300, 0, 8, 1);
+  EXPECT_GT(greys(90, 304, 24), 0) << "zoomed";
+  bw.blitAlphaRect(0.5f, 0, 2, 1, 100, 320);
+  EXPECT_GT(greys(100, 320, 1), 0) << "sub-pixel source";
+  window()->setWorldView(0, 0, 0, 4, false);
+  bw.blitAlphaRect(0, 0, 2, 1, 400, 300);
+  window()->setWorldView(0, 0, 0, 1, false);
+  EXPECT_GT(greys(396, 301, 16), 0) << "zoomed view";
+}
+
 TEST_F(KGraphicTest, MaskAlphaAndMixedCasePaths) {
   KGraphicGL m;
   ASSERT_TRUE(m.loadPictureWithMask((dir() + "/quad16rgb.png").c_str(), (dir() + "/mask16.png").c_str(), true));

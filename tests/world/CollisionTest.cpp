@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -119,6 +120,50 @@ TEST_F(CollisionTest, ABoxStartingBelowEndsTheScanWithinTheDrawingOrder) {
   list = {a, carrier, late, carried, far};
   manager.checkCollisions();
   EXPECT_FALSE(a->isCollisionWithEntity(late));
+}
+
+// The pass finds action pairs without testing every pair; a random crowded scene, with boxes of
+// no width or no height, boxes across the 16-bit wrap, words, focus and carried entities, must
+// give the very lists of the plain all-pairs pass, in the same order.
+TEST_F(CollisionTest, ActionListsMatchTheAllPairsPassOnARandomScene) {
+  addBoxSprite("FLAT", Rect{0, 0, 0, 0}, Rect{4, 10, 40, 0});
+  addBoxSprite("THIN", Rect{0, 0, 0, 0}, Rect{10, -20, 0, 60});
+  addBoxSprite("TALL", Rect{0, 0, 0, 0}, Rect{-8, -90, 16, 200});
+  const char *sprites[] = {"BODY", "NOBODY", "FLAT", "THIN", "TALL", "BODY"};
+  std::mt19937 rng(7);
+  auto pick = [&](int n) { return (int)(rng() % (unsigned)n); };
+  std::vector<CMapEntity_Game *> all;
+  for (int i = 0; i < 300; ++i) {
+    float x = (float)(pick(300) - 60), y = (float)(pick(250) - 60);
+    if (i % 50 == 0) y = 32740.0f + (float)pick(40);
+    CMapEntity_Game *e = at("E" + std::to_string(i), x, y, sprites[pick(6)]);
+    const int words[] = {0, 0, 0, 1, 2};
+    e->setNoCollision(words[pick(5)]);
+    e->setFocusable(pick(2) == 0);
+    e->setFocus(pick(3) == 0);
+    all.push_back(e);
+  }
+  for (int i = 0; i < 20; ++i) all[(size_t)pick(150)]->addEntity(all[(size_t)(150 + pick(150))], false, true);
+  std::vector<CMapEntity_Game *> &list = *collection->getEntitiesPtr();
+  std::shuffle(list.begin(), list.end(), rng);
+
+  manager.checkCollisions();
+  size_t met = 0;
+  for (size_t i = 0; i < list.size(); ++i) {
+    CMapEntity_Game *a = list[i];
+    std::vector<CMapEntity *> expected;
+    for (size_t j = 0; j < list.size(); ++j) {
+      CMapEntity_Game *b = list[j];
+      int32_t wa = a->getNoCollision(), wb = b->getNoCollision();
+      auto free = [](CMapEntity *e) { return e->getFocus() || !e->getFocusable(); };
+      bool tested = (wa == 0 && wb == 0) || (wa != wb && !a->carries(b) && !b->carries(a) && free(a) && free(b));
+      TKolizniBox ab = actionBox(a), bb = actionBox(b);
+      if (j != i && tested && !ab.empty() && !bb.empty() && rectKolize(ab, bb)) expected.push_back(b);
+    }
+    met += expected.size();
+    ASSERT_EQ(*a->getActionCollidedEntitiesPtr(), expected) << a->name;
+  }
+  EXPECT_GT(met, 1000u) << "the scene is crowded enough to mean something";
 }
 
 TEST_F(CollisionTest, BlockingTilesUnderTheBodyAreListed) {
