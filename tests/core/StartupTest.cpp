@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <dirent.h>
-#include <fcntl.h>
 #include <signal.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -32,6 +30,7 @@
 #include "media/Frameset.h"
 #include "media/ZSprite.h"
 #include "media/ZSpriteFactory.h"
+#include "support/PrivateDisplay.h"
 #include "world/CMapEntitiesFactory.h"
 #include "world/CMapEntity_BonusText.h"
 #include "world/CMapEntity_FrontaAkci.h"
@@ -361,13 +360,9 @@ double difference(const std::string &a, const std::string &b) {
 class ExecutableTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "needs an X display (run under xvfb-run)";
+    ASSERT_TRUE(PrivateDisplay::ensure()) << PrivateDisplay::error();
     for (const char *tool : {"xdotool", "import", "identify", "compare", "python3"})
       ASSERT_TRUE(haveTool(tool)) << tool << " is missing (tools/deps.sh lists it)";
-    // Window tests share the X server and take turns on it (the engine tests hold the same lock).
-    const char *display = std::getenv("DISPLAY");
-    lockFd = open((std::string("/tmp/tobrulant-display") + display + ".lock").c_str(), O_CREAT | O_RDWR, 0666);
-    if (lockFd >= 0) flock(lockFd, LOCK_EX);
     home = scratchDir("home");
     ASSERT_FALSE(home.empty());
     mkdir((home + "/hospital").c_str(), 0777);
@@ -378,9 +373,7 @@ protected:
     run.stop();
     removeTree(home);
     removeTree(app);
-    if (lockFd >= 0) close(lockFd);
   }
-  int lockFd = -1;
   std::string home;
   std::string app;
   GameRun run;
