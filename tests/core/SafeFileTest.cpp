@@ -4,7 +4,7 @@
 #include <csignal>
 #include <string>
 
-#include "HomeFixture.h"
+#include "support/HomeFixture.h"
 #include "core/CSafeFile.h"
 
 namespace {

@@ -18,11 +18,11 @@
 
 #include "core/CLoadingScreen.h"
 #include "core/CStartupTables.h"
-#include "core/GameSpritesSupport.h"
+#include "support/GameSpritesSupport.h"
 #include "engine/KFont.h"
 #include "engine/KMiscTools.h"
 #include "media/CSurface.h"
-#include "media/FakePicture.h"
+#include "support/FakePicture.h"
 #include "media/Frameset.h"
 #include "media/ZSprite.h"
 #include "media/ZSpriteFactory.h"

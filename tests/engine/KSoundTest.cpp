@@ -1,4 +1,4 @@
-#include "SoundTestSupport.h"
+#include "support/SoundTestSupport.h"
 #include "engine/KAudioMixer.h"
 #include "engine/KSound.h"
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "engine/GLTestWindow.h"
+#include "support/GLTestWindow.h"
 #include "engine/KEvent.h"
 #include "media/Timer.h"
 #include "world/CEntityController.h"
@@ -10,7 +10,7 @@
 #include "core/CProfiles.h"
 #include "world/CLevelList.h"
 #include "world/CMapCollisionManager.h"
-#include "world/LevelTestSupport.h"
+#include "support/LevelTestSupport.h"
 
 namespace {
 

@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "WorldTestSupport.h"
+#include "support/WorldTestSupport.h"
 #include "core/CEngine.h"
 #include "core/CGameOptions.h"
 #include "core/CLoadingScreen.h"
 #include "core/CStartupTables.h"
 #include "core/GameGlobals.h"
-#include "engine/GLTestWindow.h"
+#include "support/GLTestWindow.h"
 #include "engine/KFont.h"
 #include "engine/KPTK.h"
 #include "engine/KText.h"

@@ -17,7 +17,7 @@
 #include "world/CMapEntitiesFactory.h"
 #include "world/CMapEntity_FrontaAkci.h"
 #include "world/CMapEntity_TextBox.h"
-#include "world/WorldTestSupport.h"
+#include "support/WorldTestSupport.h"
 
 // A prototype that counts its live copies and notes the loading-screen fill each copy was made at.
 class ProbeEntity : public CMapEntity_Game {

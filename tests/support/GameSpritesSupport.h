@@ -5,7 +5,7 @@
 #include "core/CStartupTables.h"
 #include "engine/KMiscTools.h"
 #include "media/CSurface.h"
-#include "media/FakePicture.h"
+#include "support/FakePicture.h"
 #include "media/ZSpriteFactory.h"
 #include "world/CMapEntitiesFactory.h"
 
