@@ -29,6 +29,7 @@
 #include "media/ZSpriteFactory.h"
 #include "world/CLevelList.h"
 #include "world/CLevel_Game.h"
+#include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntitiesFactory.h"
 #include "world/CMapEntity_FrontaAkci.h"
 
@@ -477,10 +478,7 @@ protected:
     CMapEntitiesFactory::instance()->addEntity(CMapEntity_FrontaAkci::makePrototype());
     // Every level load warms these; plain stand-ins are enough here.
     unsigned id = 50000;
-    for (const char *name : {"BAR", "PRACH", "SRDCE", "NAPISLOST", "HELPWINDOW", "SUMMARYWINDOW", "Z", "DRINK",
-                             "GREENDRINK", "KNIHA", "TOY", "OK", "CLOSED", "RECEPT", "SESTRALEKARNASMALL", "ODPAD",
-                             "RODICE1", "RODICE2", "RODICE3", "LEK1", "LEK2", "LEK3", "LEK4", "LEK5", "LEK", "BACILY",
-                             "BACILY2", "BACILY3", "BACILY4", "BACILY5", "OPICKA"}) {
+    for (const char *name : CMapEntitiesCollection::commonEntityNames()) {
       CMapEntity_Game *p = new CMapEntity_Game(0, 0, false);
       p->name = name;
       p->setEntityID(id++);

@@ -215,10 +215,8 @@ private:
     other->setEntityID(31);
     other->setEntityClassID(15);
     f->addEntity(other);
-    for (const char *name : {"BAR", "PRACH", "SRDCE", "NAPISLOST", "Z", "DRINK", "GREENDRINK", "KNIHA", "TOY", "OK",
-                             "RECEPT", "SESTRALEKARNASMALL", "RODICE1", "RODICE2", "RODICE3", "LEK1", "LEK2", "LEK3",
-                             "LEK4", "LEK5", "LEK", "BACILY", "BACILY2", "BACILY3", "BACILY4", "BACILY5", "OPICKA"})
-      f->addEntity(plain(name, 900, 0));
+    for (const char *name : CMapEntitiesCollection::commonEntityNames())
+      if (!f->najdiEntity(name)) f->addEntity(plain(name, 900, 0));
   }
 
   static void installPanels() {
