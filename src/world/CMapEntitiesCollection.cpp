@@ -28,12 +28,6 @@ void log(const std::string &line) { CLogger::instance()->log(line); }
 // The player figure loads every animation before play and ends facing the viewer.
 const char *const kPlayerFramesets[] = {"LEFT", "UP", "RIGHT", "BORED1", "BORED2", "VYSETRENI", "DOWN"};
 
-const char *const kCommonEntities[] = {
-    "BAR",    "PRACH",   "SRDCE",   "NAPISLOST", "HELPWINDOW", "SUMMARYWINDOW", "Z",      "DRINK",
-    "GREENDRINK", "KNIHA", "TOY",   "OK",        "CLOSED",     "RECEPT",        "SESTRALEKARNASMALL",
-    "ODPAD",  "RODICE1", "RODICE2", "RODICE3",   "LEK1",       "LEK2",          "LEK3",   "LEK4",
-    "LEK5",   "LEK",     "BACILY",  "BACILY2",   "BACILY3",    "BACILY4",       "BACILY5", "OPICKA"};
-
 int16_t readShort(const char *text) { return (int16_t)(uint16_t)readDecimalBits(text); }
 
 // Everything a reading step needs to name the file and the row of what is wrong.
@@ -363,12 +357,21 @@ void CMapEntitiesCollection::nahrajXML(const std::string &path) {
   prerenderCommonEntities();
 }
 
+const std::vector<const char *> &CMapEntitiesCollection::commonEntityNames() {
+  static const std::vector<const char *> names = {
+      "BAR",    "PRACH",   "SRDCE",   "NAPISLOST", "HELPWINDOW", "SUMMARYWINDOW", "Z",      "DRINK",
+      "GREENDRINK", "KNIHA", "TOY",   "OK",        "CLOSED",     "RECEPT",        "SESTRALEKARNASMALL",
+      "ODPAD",  "RODICE1", "RODICE2", "RODICE3",   "LEK1",       "LEK2",          "LEK3",   "LEK4",
+      "LEK5",   "LEK",     "BACILY",  "BACILY2",   "BACILY3",    "BACILY4",       "BACILY5", "OPICKA"};
+  return names;
+}
+
 // Draws one clone of each entity that levels create during play, so their pictures are loaded
 // before play rather than in the middle of it. The clones are deleted at once: the pictures stay
 // with the surface manager.
 void CMapEntitiesCollection::prerenderCommonEntities() {
   CMapEntitiesFactory *factory = CMapEntitiesFactory::instance();
-  for (const char *name : kCommonEntities) {
+  for (const char *name : commonEntityNames()) {
     // Some names on the list ("LEK1" to "LEK5") are sprite names that no prototype bears; the
     // warming only saves a load later, so a name the registry lacks is skipped, never fatal.
     if (!factory->najdiEntity(name)) {

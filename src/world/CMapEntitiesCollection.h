@@ -59,6 +59,8 @@ public:
   // Reads a level entities file (a real path); a broken file ends the process naming it.
   void nahrajXML(const std::string &path);
   void prerenderCommonEntities();
+  // The entities levels create during play, which prerenderCommonEntities draws once beforehand.
+  static const std::vector<const char *> &commonEntityNames();
   // Writes the walk penalties of solid entities into the map's first layer.
   void generateEntityCollisionList();
 

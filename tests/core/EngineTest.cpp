@@ -11,7 +11,9 @@
 #include "core/CProfiles.h"
 #include "core/CStavHry_Hra.h"
 #include "core/CStavHry_Pauza.h"
-#include "core/HomeFixture.h"
+#include "support/HomeFixture.h"
+#include "core/CLoadingScreen.h"
+#include "media/GameGlobals.h"
 #include "engine/KEvent.h"
 #include "engine/KInput.h"
 #include "engine/KMiscTools.h"
@@ -19,7 +21,7 @@
 #include "media/CFakeTime.h"
 #include "media/CGlobals.h"
 #include "media/CSurface.h"
-#include "media/FakePicture.h"
+#include "support/FakePicture.h"
 #include "media/Frame.h"
 #include "media/Frameset.h"
 #include "media/GameGlobals.h"
@@ -29,6 +31,7 @@
 #include "world/CEntityControllersVzory_Game.h"
 #include "world/CLevelList.h"
 #include "world/CLevel_Game.h"
+#include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntitiesFactory.h"
 #include "world/CMapEntity_Fader.h"
 #include "world/CMapEntity_FrontaAkci.h"
@@ -265,10 +268,7 @@ protected:
     f->addEntity(probe);
     // Every level load warms these; plain stand-ins are enough here.
     unsigned id = 50000;
-    for (const char *name : {"BAR", "PRACH", "SRDCE", "NAPISLOST", "HELPWINDOW", "SUMMARYWINDOW", "Z", "DRINK",
-                             "GREENDRINK", "KNIHA", "TOY", "OK", "CLOSED", "RECEPT", "SESTRALEKARNASMALL", "ODPAD",
-                             "RODICE1", "RODICE2", "RODICE3", "LEK1", "LEK2", "LEK3", "LEK4", "LEK5", "LEK", "BACILY",
-                             "BACILY2", "BACILY3", "BACILY4", "BACILY5", "OPICKA"}) {
+    for (const char *name : CMapEntitiesCollection::commonEntityNames()) {
       CMapEntity_Game *p = new CMapEntity_Game(0, 0, false);
       p->name = name;
       p->setEntityID(id++);

@@ -1,7 +1,7 @@
 #include <string>
 #include <vector>
 
-#include "HomeFixture.h"
+#include "support/HomeFixture.h"
 #include "core/CProfiles.h"
 
 namespace {

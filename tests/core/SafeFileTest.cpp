@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "HomeFixture.h"
+#include "support/HomeFixture.h"
 #include "core/CSafeFile.h"
 
 namespace {

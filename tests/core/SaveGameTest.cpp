@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "HomeFixture.h"
+#include "support/HomeFixture.h"
 #include "core/CPlayer.h"
 #include "core/CSaveGame.h"
 

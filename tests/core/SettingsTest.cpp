@@ -1,6 +1,6 @@
 #include <string>
 
-#include "HomeFixture.h"
+#include "support/HomeFixture.h"
 #include "core/CProfiles.h"
 
 namespace {

@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <dirent.h>
-#include <fcntl.h>
 #include <signal.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -20,14 +18,16 @@
 #include <vector>
 
 #include "core/CLoadingScreen.h"
-#include "core/GameSpritesSupport.h"
+#include "support/GameSpritesSupport.h"
+#include "world/CMapEntity_Fader.h"
+#include "game/CStartupTables.h"
 #include "engine/KMiscTools.h"
 #include "engine/KSound.h"
 #include "game/CStartupTables.h"
 #include "media/CLogger.h"
 #include "media/CSoundEngine.h"
 #include "media/CSurface.h"
-#include "media/FakePicture.h"
+#include "support/FakePicture.h"
 #include "media/Frame.h"
 #include "media/Frameset.h"
 #include "media/ZSprite.h"
@@ -35,6 +35,7 @@
 #include "world/CEntityController.h"
 #include "world/CEntityControllersVzory_Game.h"
 #include "world/CEntityControllers_Game.h"
+#include "support/PrivateDisplay.h"
 #include "world/CMapEntitiesFactory.h"
 #include "world/CMapEntity_Fader.h"
 #include "world/CMapEntity_FrontaAkci.h"
@@ -387,13 +388,9 @@ double difference(const std::string &a, const std::string &b) {
 class ExecutableTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "needs an X display (run under xvfb-run)";
+    ASSERT_TRUE(PrivateDisplay::ensure()) << PrivateDisplay::error();
     for (const char *tool : {"xdotool", "import", "identify", "compare", "python3"})
       ASSERT_TRUE(haveTool(tool)) << tool << " is missing (tools/deps.sh lists it)";
-    // Window tests share the X server and take turns on it (the engine tests hold the same lock).
-    const char *display = std::getenv("DISPLAY");
-    lockFd = open((std::string("/tmp/tobrulant-display") + display + ".lock").c_str(), O_CREAT | O_RDWR, 0666);
-    if (lockFd >= 0) flock(lockFd, LOCK_EX);
     home = scratchDir("home");
     ASSERT_FALSE(home.empty());
     mkdir((home + "/hospital").c_str(), 0777);
@@ -404,9 +401,7 @@ protected:
     run.stop();
     removeTree(home);
     removeTree(app);
-    if (lockFd >= 0) close(lockFd);
   }
-  int lockFd = -1;
   std::string home;
   std::string app;
   GameRun run;

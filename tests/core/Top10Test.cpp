@@ -1,7 +1,7 @@
 #include <cstdint>
 #include <string>
 
-#include "HomeFixture.h"
+#include "support/HomeFixture.h"
 #include "core/CTop10.h"
 
 namespace {

@@ -13,16 +13,18 @@
 #include <iterator>
 #include <map>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "core/CLoadingScreen.h"
-#include "core/GameSpritesSupport.h"
+#include "support/GameSpritesSupport.h"
+#include "game/CStartupTables.h"
 #include "engine/KFont.h"
 #include "engine/KMiscTools.h"
 #include "game/CStartupTables.h"
 #include "media/CSurface.h"
-#include "media/FakePicture.h"
+#include "support/FakePicture.h"
 #include "media/Frameset.h"
 #include "media/ZSprite.h"
 #include "media/ZSpriteFactory.h"
@@ -40,94 +42,26 @@ std::string lower(std::string s) {
   return s;
 }
 
-std::string capitalised(const std::string &key) {
-  std::string out;
-  bool start = true;
-  for (char c : key) {
-    out += start ? (char)std::toupper((unsigned char)c) : (char)std::tolower((unsigned char)c);
-    start = c == '_';
-  }
-  return out;
-}
-
-struct SoundEntry {
-  std::string key;
-  std::string file;
-};
-
-// The game's sound registrations, written out from the naming rules, independently of the
-// generator's catalogue.
-std::vector<SoundEntry> expectedSounds() {
-  std::vector<SoundEntry> t;
-  auto lowerRule = [&](const std::string &key) { t.push_back({key, lower(key) + ".ogg"}); };
-  for (const char *k : {"CURED", "AIRPLANE", "ILL", "EXIT", "THROW", "TAKESHEETS", "RECOLOR", "NEWUPGRADE",
-                        "MEDSREADY", "DRINKDONE", "VIRUSALERT", "SPRAYVIRUS", "LEVELCLOSED", "SPEEDY", "CHAIN2",
-                        "CHAIN3", "CHAIN4", "CLICK", "KIDSLAUGH", "COLLECT", "NONO", "JASPERAPPEARS", "JASPERFUNNY",
-                        "PRESSUREMAX", "LEVELDONE", "COUGH", "VIRUSSPAWN", "NEWPATIENT", "PHOTOFLASH", "PHOTOCLICK"})
-    lowerRule(k);
-  for (SoundEntry &e : t) {
-    if (e.key == "AIRPLANE") e.file = "Airplane.ogg";
-    if (e.key == "PHOTOFLASH") e.file = "flash.ogg";
-  }
-
-  const std::vector<std::string> species = {"BEAR",   "CAT",   "COW",    "HAY",   "HIVES", "IRIS",  "LEPER",
-                                            "NAPOL",  "PEAR",  "PELVIS", "POLKA", "SHING", "SHRUNK", "SIDEB",
-                                            "SQUIR",  "SWIM",  "BABOON", "CHICK", "ELEPHANT", "GOOSE", "HORSE"};
-  const std::map<std::string, std::set<std::string>> sharesFile = {
-      {"EXITANGRY", {"SHING", "SHRUNK", "BABOON", "CHICK", "ELEPHANT", "GOOSE", "HORSE"}},
-      {"EXITHAPPY", {"BEAR", "LEPER", "SHRUNK"}},
-      {"PANIC", {"BEAR", "COW", "HIVES", "SHING", "BABOON", "CHICK", "ELEPHANT", "GOOSE", "HORSE"}},
-      {"MEDS", {"HIVES", "SHRUNK"}}};
-  auto reaction = [&](const std::string &r, const std::string &s, int n) {
-    std::string sp = lower(s);
-    if (s == "ELEPHANT" && (r == "EXITHAPPY" || r == "MEDS")) sp = "eleph";
-    bool alt = n == 2 && !sharesFile.at(r).count(s);
-    if (r == "EXITANGRY" && s == "IRIS") alt = true;
-    t.push_back({r + "_" + s + std::to_string(n), "customer_" + lower(r) + "_" + sp + (alt ? "_alt" : "") + ".ogg"});
-  };
-  for (const std::string &s : species) {
-    for (int n = 1; n <= 2; ++n) {
-      if (s == "GOOSE" && n == 2) break;
-      reaction("EXITANGRY", s, n);
+// Key -> file of every effect in the generator's catalogue (tools/sounds.csv: file first, the
+// blank-separated keys that play it last); a key listed twice maps to "twice".
+std::map<std::string, std::string> soundCatalogue() {
+  std::map<std::string, std::string> byKey;
+  std::ifstream in(std::string(TOB_SOURCE_DIR) + "/tools/sounds.csv");
+  std::string line;
+  bool header = true;
+  while (std::getline(in, line)) {
+    if (line.empty() || line[0] == '#') continue;
+    if (header) {
+      header = false;
+      continue;
     }
-    if (s == "GOOSE") break;
+    std::string file = line.substr(0, line.find(','));
+    std::istringstream keys(line.substr(line.rfind(',') + 1));
+    std::string key;
+    while (keys >> key) byKey[key] = byKey.count(key) ? "twice" : file;
   }
-  lowerRule("CROWD_MEDIUM");
-  lowerRule("CROWD_SMALL");
-  reaction("EXITANGRY", "GOOSE", 2);
-  reaction("EXITANGRY", "HORSE", 1);
-  reaction("EXITANGRY", "HORSE", 2);
-  for (const char *r : {"EXITHAPPY", "PANIC", "MEDS"})
-    for (const std::string &s : species)
-      for (int n = 1; n <= 2; ++n) reaction(r, s, n);
-  for (const char *k : {"CITY1", "CITY2", "CUSTOMER_ESCAPES", "CUSTOMER_ESCAPES_ALT", "CUSTOMER_RUNS",
-                        "CUSTOMER_RUNS_ALT"})
-    lowerRule(k);
-  const std::vector<SoundEntry> own = {
-      {"FEMALE_YUCK2", "customer_female_yuck2.ogg"},        {"MALE_YUCK2", "customer_male_yuck_2.ogg"},
-      {"CHILD_YUCK2", "customer_child_yuck2.ogg"},          {"FEMALE_YUCK2B", "customer_female_yuck2_alt.ogg"},
-      {"MALE_YUCK2B", "customer_male_yuck_2_alt.ogg"},      {"CHILD_YUCK2B", "customer_child_yuck2_alt.ogg"},
-      {"FEMALE_YUCK", "customer_female_yuck_alt.ogg"},      {"MALE_YUCK", "customer_male_yuck_alt.ogg"},
-      {"CHILD_YUCK", "customer_child_yuck_alt.ogg"},        {"CHILD_SLEEP1", "customer_child_sleep.ogg"},
-      {"CHILD_SLEEP2", "customer_child_sleep_alt.ogg"},     {"MALE_SLEEP1", "customer_male_sleep.ogg"},
-      {"MALE_SLEEP2", "customer_male_sleep_alt.ogg"},       {"FEMALE_SLEEP1", "customer_female_sleep.ogg"},
-      {"FEMALE_SLEEP2", "customer_female_sleep_alt.ogg"}};
-  t.insert(t.end(), own.begin(), own.end());
-  lowerRule("BAND_PLAYS");
-  for (const char *k :
-       {"DOCTOR_DELIVERS_PRESCRIPTS", "ACTIVATE_BUTTON", "BANANA_DELIVER", "BANANA_PICKUP", "BAND_READY",
-        "BED_BREAKS", "BED_FIXED", "BED_REPAIRMAN", "BOOK_DELIVER", "BOOK_PICKUP", "CLICK_BUTTON", "DR_DUMP_HAMPER",
-        "DR_MAKES_BED", "DR_USES_STETHOSCOPE", "DRINK_DELIVER", "DRINK_PICKUP", "EXPERT", "GOAL", "LEVEL_BAD",
-        "LEVEL_GOOD", "LEVEL_NORMAL", "MAP_DOT", "MONKEY_APPEARS", "MONKEY_DEFEATED", "PANEL_APPEAR",
-        "PANEL_DISAPPEAR", "PARENTS_APPEAR", "PARENTS_VISIT", "PERK_ACTIVATE", "PHARMACY_PLACE", "PHARMACY_SEARCH",
-        "PHARMACY_TAKE", "SPRAY_PICKUP", "SPRAY_USE", "SWITCH_SCREEN", "TOY_DELIVER", "TOY_PICKUP", "VIRUS_ALARM",
-        "CUSTOMER_CUFF_GOOD", "CUSTOMER_CUFF_BAD", "CUSTOMER_APPEAR"})
-    t.push_back({k, capitalised(k) + ".ogg"});
-  return t;
+  return byKey;
 }
-
-const std::vector<std::string> kMusic = {"music_general.ogg", "music_kids.ogg", "music_jungle.ogg",
-                                         "music_asylum.ogg",  "music_menu.ogg", "music_map.ogg"};
 
 struct Decoded {
   bool ok = false;
@@ -203,24 +137,24 @@ std::vector<KFont> records(const KFont *table) {
 
 }  // namespace
 
-TEST(DataSetTest, SoundTableHas263UniqueKeys) {
-  std::vector<SoundEntry> t = expectedSounds();
-  EXPECT_EQ(t.size(), 263u);
+TEST(DataSetTest, SoundCatalogueMatchesTheGameTableKeyForKey) {
+  // The generator names its files after the keys it was told of; a key it lacks or files
+  // differently is a sound the game cannot load or plays wrongly.
+  std::map<std::string, std::string> catalogue = soundCatalogue();
+  ASSERT_FALSE(catalogue.empty()) << "tools/sounds.csv missing";
   std::set<std::string> keys;
-  for (const SoundEntry &e : t) EXPECT_TRUE(keys.insert(e.key).second) << "key twice: " << e.key;
-  // Spot checks of the naming exceptions.
-  std::map<std::string, std::string> byKey;
-  for (const SoundEntry &e : t) byKey[e.key] = e.file;
-  EXPECT_EQ(byKey["EXITANGRY_IRIS1"], "customer_exitangry_iris_alt.ogg");
-  EXPECT_EQ(byKey["EXITHAPPY_ELEPHANT2"], "customer_exithappy_eleph_alt.ogg");
-  EXPECT_EQ(byKey["PANIC_ELEPHANT2"], "customer_panic_elephant.ogg");
-  EXPECT_EQ(byKey["BED_BREAKS"], "Bed_Breaks.ogg");
-  EXPECT_EQ(byKey["MEDS_HIVES2"], "customer_meds_hives.ogg");
+  for (const TSoundRow &r : soundTable()) {
+    keys.insert(r.key);
+    auto c = catalogue.find(r.key);
+    if (c == catalogue.end()) ADD_FAILURE() << "tools/sounds.csv has no key " << r.key;
+    else EXPECT_EQ(c->second, r.file) << r.key;
+  }
+  for (const auto &c : catalogue) EXPECT_TRUE(keys.count(c.first)) << "the game plays no " << c.first;
 }
 
 TEST(DataSetTest, EverySoundFileExistsAndDecodes) {
   std::set<std::string> files;
-  for (const SoundEntry &e : expectedSounds()) files.insert(e.file);
+  for (const TSoundRow &r : soundTable()) files.insert(r.file);
   for (const std::string &f : files) {
     Decoded d = decodeOgg(kData + "sfx/" + f);
     ASSERT_TRUE(d.ok) << "sound does not decode: data/sfx/" << f;
@@ -231,7 +165,8 @@ TEST(DataSetTest, EverySoundFileExistsAndDecodes) {
 }
 
 TEST(DataSetTest, MusicLoopsDecodeAndLastSeveralSeconds) {
-  for (const std::string &f : kMusic) {
+  for (const TSoundRow &r : musicTable()) {
+    const std::string &f = r.file;
     Decoded d = decodeOgg(kData + "sfx/" + f);
     ASSERT_TRUE(d.ok) << "music does not decode: data/sfx/" << f;
     EXPECT_GE(d.seconds, 8.0) << f;
@@ -242,8 +177,9 @@ TEST(DataSetTest, MusicLoopsDecodeAndLastSeveralSeconds) {
 
 TEST(DataSetTest, NoSoundFileOutsideTheTable) {
   // A file the game never names is a misspelt catalogue entry.
-  std::set<std::string> named(kMusic.begin(), kMusic.end());
-  for (const SoundEntry &e : expectedSounds()) named.insert(e.file);
+  std::set<std::string> named;
+  for (const TSoundRow &r : soundTable()) named.insert(r.file);
+  for (const TSoundRow &r : musicTable()) named.insert(r.file);
   for (const std::string &f : listFolder(kData + "sfx")) EXPECT_TRUE(named.count(f)) << "unused sound: " << f;
 }
 
@@ -652,7 +588,7 @@ TEST(DataSetTest, VariablesFileSetsOnlyExportedVariablesOfRegisteredPrototypes) 
   TiXmlElement *root = doc.FirstChildElement("variables");
   ASSERT_NE(root, nullptr);
   std::set<std::string> soundKeys;
-  for (const SoundEntry &e : expectedSounds()) soundKeys.insert(e.key);
+  for (const TSoundRow &r : soundTable()) soundKeys.insert(r.key);
   std::set<std::string> seen;
   int tips = 0, species = 0;
   for (TiXmlElement *e = root->FirstChildElement("entity"); e; e = e->NextSiblingElement("entity")) {

@@ -9,7 +9,7 @@
 
 #include "world/CMapEntity_FrontaAkci.h"
 #include "world/CMapa.h"
-#include "world/LevelTestSupport.h"
+#include "support/LevelTestSupport.h"
 
 // The generated levels through the game's own level loader, on the generated sprite collection.
 // Prototypes whose classes the game does not have yet stand in as plain entities with the

@@ -1,4 +1,4 @@
-#include "GLTestWindow.h"
+#include "support/GLTestWindow.h"
 
 #include "engine/KBatch.h"
 #include "engine/KGraphicGL.h"

@@ -1,4 +1,4 @@
-#include "SoundTestSupport.h"
+#include "support/SoundTestSupport.h"
 #include "engine/KAudioMixer.h"
 #include "engine/KSound.h"
 
@@ -217,8 +217,9 @@ TEST_F(KSoundTest, BrokenWavFilesFailWithoutReadingPastTheirEnd) {
   bad.push_back({"fmt tag at the end", Bytes(good.begin(), good.begin() + 16)});
   bad.push_back({"fmt body cut", Bytes(good.begin(), good.begin() + 30)});
   bad.push_back({"data tag at the end", Bytes(good.begin(), good.begin() + 40)});
-  Bytes noData = good;
-  std::memcpy(&noData[36], "junk", 4);
+  Bytes noData(good.begin(), good.begin() + 36);
+  putTag(noData, "junk");
+  noData.insert(noData.end(), good.begin() + 40, good.end());
   bad.push_back({"no data chunk", noData});
   bad.push_back({"24-bit", wavBytes(1, 24, 44100, {})});
   Bytes sixChannels = good;

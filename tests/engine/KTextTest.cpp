@@ -1,8 +1,8 @@
-#include "GLTestWindow.h"
+#include "support/GLTestWindow.h"
 #include "engine/KGraphic.h"
 #include "engine/KTgaWriter.h"
 #include "engine/KText.h"
-#include "media/FakePicture.h"
+#include "support/FakePicture.h"
 
 #include <gtest/gtest.h>
 

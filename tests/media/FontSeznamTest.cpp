@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "engine/GLTestWindow.h"
+#include "support/GLTestWindow.h"
 #include "engine/KGraphic.h"
 #include "engine/KText.h"
 #include "media/CFontSeznam.h"

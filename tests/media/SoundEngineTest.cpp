@@ -12,7 +12,7 @@
 
 #include "engine/KAudioMixer.h"
 #include "engine/KSound.h"
-#include "engine/SoundTestSupport.h"
+#include "support/SoundTestSupport.h"
 #include "media/CLogger.h"
 #include "media/CSoundEngine.h"
 

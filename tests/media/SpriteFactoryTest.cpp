@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "SpriteTestSupport.h"
+#include "support/SpriteTestSupport.h"
 #include "media/Frame.h"
 #include "media/Frameset.h"
 #include "media/ZSprite.h"

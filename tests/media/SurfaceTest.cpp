@@ -5,8 +5,8 @@
 #include <fstream>
 #include <memory>
 
-#include "SpriteTestSupport.h"
-#include "engine/GLTestWindow.h"
+#include "support/SpriteTestSupport.h"
+#include "support/GLTestWindow.h"
 #include "media/CSurface.h"
 #include "media/Frameset.h"
 #include "media/ZSprite.h"

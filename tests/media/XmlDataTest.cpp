@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "SpriteTestSupport.h"
+#include "support/SpriteTestSupport.h"
 #include "media/XmlData.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "WorldTestSupport.h"
+#include "support/WorldTestSupport.h"
 #include "world/CMapEntity.h"
 #include "world/CMapEntity_Game.h"
 

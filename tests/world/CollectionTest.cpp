@@ -22,12 +22,6 @@ public:
   }
 };
 
-const char *const kCommon[] = {"BAR",    "PRACH",   "SRDCE",   "NAPISLOST", "HELPWINDOW", "SUMMARYWINDOW", "Z",
-                               "DRINK",  "GREENDRINK", "KNIHA", "TOY",     "OK",         "CLOSED",        "RECEPT",
-                               "SESTRALEKARNASMALL", "ODPAD", "RODICE1", "RODICE2", "RODICE3", "LEK1", "LEK2",
-                               "LEK3",   "LEK4",    "LEK5",    "LEK",       "BACILY",     "BACILY2",       "BACILY3",
-                               "BACILY4", "BACILY5", "OPICKA"};
-
 class CollectionTest : public FrameworkTest {
 protected:
   void SetUp() override {
@@ -156,7 +150,7 @@ class GeneratorTest : public CollectionTest {
 protected:
   void SetUp() override {
     CollectionTest::SetUp();
-    for (const char *n : kCommon) proto(n, 500);
+    for (const char *n : CMapEntitiesCollection::commonEntityNames()) proto(n, 500);
     proto("FIRST", 1);
     proto("SECOND", 2);
     proto("THIRD", 3);

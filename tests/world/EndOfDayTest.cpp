@@ -2,11 +2,11 @@
 
 #include <string>
 
-#include "engine/GLTestWindow.h"
+#include "support/GLTestWindow.h"
 #include "engine/KFont.h"
 #include "engine/KText.h"
 #include "media/CFontSeznam.h"
-#include "world/LevelTestSupport.h"
+#include "support/LevelTestSupport.h"
 
 namespace {
 

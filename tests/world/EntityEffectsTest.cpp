@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "WorldTestSupport.h"
+#include "support/WorldTestSupport.h"
 #include "world/CMapEntity.h"
 #include "world/CMapEntity_Game.h"
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "WorldTestSupport.h"
-#include "engine/GLTestWindow.h"
+#include "support/WorldTestSupport.h"
+#include "support/GLTestWindow.h"
 #include "world/CMapEntity.h"
 #include "world/CMapEntity_Game.h"
 

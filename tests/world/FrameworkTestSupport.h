@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "WorldTestSupport.h"
+#include "support/WorldTestSupport.h"
 #include "media/Frame.h"
 #include "media/Frameset.h"
 #include "media/ZSprite.h"

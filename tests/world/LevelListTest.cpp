@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "media/SpriteTestSupport.h"
+#include "support/SpriteTestSupport.h"
 #include "world/CLevelList.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "engine/GLTestWindow.h"
+#include "support/GLTestWindow.h"
 #include "engine/KEvent.h"
 #include "media/Timer.h"
 #include "world/CEntityController.h"
@@ -11,7 +11,7 @@
 #include "core/CProfiles.h"
 #include "world/CLevelList.h"
 #include "world/CMapCollisionManager.h"
-#include "world/LevelTestSupport.h"
+#include "support/LevelTestSupport.h"
 
 namespace {
 

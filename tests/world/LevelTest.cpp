@@ -5,7 +5,7 @@
 #include "media/Timer.h"
 #include "world/CMapa.h"
 #include "world/CPathFinder.h"
-#include "world/LevelTestSupport.h"
+#include "support/LevelTestSupport.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "media/SpriteTestSupport.h"
+#include "support/SpriteTestSupport.h"
 #include "world/CMapa.h"
 
 namespace {

@@ -5,11 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "WorldTestSupport.h"
+#include "support/WorldTestSupport.h"
 #include "core/CEngine.h"
 #include "core/CGameOptions.h"
 #include "core/CLoadingScreen.h"
-#include "engine/GLTestWindow.h"
+#include "support/GLTestWindow.h"
+#include "game/CStartupTables.h"
+#include "media/GameGlobals.h"
 #include "engine/KFont.h"
 #include "engine/KPTK.h"
 #include "engine/KText.h"

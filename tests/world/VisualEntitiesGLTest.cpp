@@ -4,9 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "WorldTestSupport.h"
+#include "support/WorldTestSupport.h"
 #include "core/CEngine.h"
-#include "engine/GLTestWindow.h"
+#include "support/GLTestWindow.h"
+#include "media/GameGlobals.h"
 #include "engine/KPTK.h"
 #include "engine/KText.h"
 #include "media/CFontSeznam.h"

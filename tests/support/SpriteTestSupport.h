@@ -9,8 +9,8 @@
 #include <sstream>
 #include <string>
 
-#include "FakePicture.h"
-#include "ScratchFolder.h"
+#include "support/FakePicture.h"
+#include "support/ScratchFolder.h"
 #include "engine/KMiscTools.h"
 #include "media/CFakeTime.h"
 #include "media/CGlobals.h"

@@ -1,6 +1,7 @@
 #pragma once
 // Fixture for drawing tests: the real 800 x 600 game window with its OpenGL context, opened once
-// per test program (run under xvfb-run with LIBGL_ALWAYS_SOFTWARE=1) and kept open to the end.
+// per test process on an X server of its own (run with LIBGL_ALWAYS_SOFTWARE=1) and kept open
+// to the end.
 //
 //   class MyDrawTest : public GLTestWindow {};
 //   TEST_F(MyDrawTest, Red) { ...draw...; EXPECT_EQ(pixel(10, 20), rgba(255, 0, 0)); }
@@ -12,10 +13,9 @@
 #include "engine/KMiscTools.h"
 #include "engine/KPTK.h"
 #include "engine/KWindowGL.h"
+#include "support/PrivateDisplay.h"
 
 #include <SDL.h>
-#include <fcntl.h>
-#include <sys/file.h>
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -28,23 +28,14 @@ public:
   static KWindowGL *window() {
     static KWindowGL *w = nullptr;
     if (!w) {
-      lockDisplay();
+      EXPECT_TRUE(PrivateDisplay::ensure()) << PrivateDisplay::error();
       KMiscTools::setMessageBoxHandler(recordMessage);
       w = static_cast<KWindowGL *>(KPTK::createKWindow(K_OPENGL, false));
       bool made = w->createGameWindow(800, 600, 32, true, "Tobrulant");
-      EXPECT_TRUE(made) << "no window: is DISPLAY set (xvfb-run)?";
+      EXPECT_TRUE(made) << "no window on DISPLAY " << (SDL_getenv("DISPLAY") ? SDL_getenv("DISPLAY") : "(unset)");
       myWindow = w;
     }
     return w;
-  }
-
-  // Test programs share one X server and their windows overlap, so pointer and focus events of
-  // one would reach another: window tests take turns, holding this lock until the program ends.
-  static void lockDisplay() {
-    const char *display = SDL_getenv("DISPLAY");
-    std::string path = std::string("/tmp/tobrulant-display") + (display ? display : "") + ".lock";
-    int fd = open(path.c_str(), O_CREAT | O_RDWR, 0666);
-    if (fd >= 0) flock(fd, LOCK_EX);
   }
 
   // "detail|headline" of every message box since the test started.
@@ -76,9 +67,9 @@ public:
   // Saves the back buffer as a PNG (to look at a test's picture). Recorded as a message box.
   static bool savePNG(const char *path) { return window()->saveBackBuffer(path, 3, 0, 0); }
 
-  // Injected input. Window coordinates equal picture coordinates while windowed. The X server
-  // is shared with other test programs, so real pointer or expose events may arrive in between:
-  // look for your events rather than assume they are the only ones.
+  // Injected input. Window coordinates equal picture coordinates while windowed. The server may
+  // still send its own expose, focus or pointer events in between: look for your events rather
+  // than assume they are the only ones.
   static void pushKey(SDL_Scancode sc, bool down, bool repeat = false) {
     SDL_Event e;
     SDL_zero(e);

@@ -10,7 +10,7 @@
 #include <sstream>
 #include <string>
 
-#include "FakePicture.h"
+#include "support/FakePicture.h"
 #include "engine/KMiscTools.h"
 #include "media/CSurface.h"
 

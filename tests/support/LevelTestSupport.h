@@ -18,7 +18,7 @@
 #include "world/CMapEntitiesFactory.h"
 #include "world/CMapEntity_FrontaAkci.h"
 #include "world/CMapEntity_TextBox.h"
-#include "world/WorldTestSupport.h"
+#include "support/WorldTestSupport.h"
 #include "world/kinds/Links.h"
 
 // A prototype that counts its live copies and notes the loading-screen fill each copy was made at.
@@ -216,10 +216,8 @@ private:
     other->setEntityID(31);
     other->setEntityClassID(15);
     f->addEntity(other);
-    for (const char *name : {"BAR", "PRACH", "SRDCE", "NAPISLOST", "Z", "DRINK", "GREENDRINK", "KNIHA", "TOY", "OK",
-                             "RECEPT", "SESTRALEKARNASMALL", "RODICE1", "RODICE2", "RODICE3", "LEK1", "LEK2", "LEK3",
-                             "LEK4", "LEK5", "LEK", "BACILY", "BACILY2", "BACILY3", "BACILY4", "BACILY5", "OPICKA"})
-      f->addEntity(plain(name, 900, 0));
+    for (const char *name : CMapEntitiesCollection::commonEntityNames())
+      if (!f->najdiEntity(name)) f->addEntity(plain(name, 900, 0));
   }
 
   // The day panels, beds and player figure the level reaches, as these tests' stand-ins.

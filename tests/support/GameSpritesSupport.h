@@ -5,7 +5,7 @@
 #include "engine/KMiscTools.h"
 #include "game/CStartupTables.h"
 #include "media/CSurface.h"
-#include "media/FakePicture.h"
+#include "support/FakePicture.h"
 #include "media/ZSpriteFactory.h"
 #include "world/CMapEntitiesFactory.h"
 
