@@ -905,30 +905,9 @@ void KGraphicGL::blend() {
   glBlendFunc(blendSource, blendDest);
 }
 
-void KGraphicGL::GenericBlit(float x1, float y1, float x2, float y2, short x, short y, bool flipH, bool flipV,
-                             bool transformed) {
-  ptk_glBindTexture();
-  applyFilter(filterLinear && (transformed || !wholePixels(x1, y1, x2, y2)));
-  int w = (short)(int)(x2 - x1);
-  int h = (short)(int)(y2 - y1);
-  float uL = flipH ? x2 : x1, uR = flipH ? x1 : x2;
-  float vT = flipV ? y2 : y1, vB = flipV ? y1 : y2;
-  glBegin(GL_POLYGON);
-  texCoord(uL, vT);
-  glVertex3i(x, y, 0);
-  texCoord(uL, vB);
-  glVertex3i(x, y - h, 0);
-  texCoord(uR, vB);
-  glVertex3i(x + w, y - h, 0);
-  texCoord(uR, vT);
-  glVertex3i(x + w, y, 0);
-  glEnd();
-}
-
-void KGraphicGL::GenericBlitF(float x1, float y1, float x2, float y2, float x, float y, bool flipH, bool flipV) {
-  ptk_glBindTexture();
-  applyFilter(filterLinear);
-  float w = x2 - x1, h = y2 - y1;
+// One textured quad from (x, y) down to (x + w, y - h), the source flipped as asked.
+void KGraphicGL::texturedQuad(float x1, float y1, float x2, float y2, float x, float y, float w, float h, bool flipH,
+                              bool flipV) {
   float uL = flipH ? x2 : x1, uR = flipH ? x1 : x2;
   float vT = flipV ? y2 : y1, vB = flipV ? y1 : y2;
   glBegin(GL_POLYGON);
@@ -941,6 +920,22 @@ void KGraphicGL::GenericBlitF(float x1, float y1, float x2, float y2, float x, f
   texCoord(uR, vT);
   glVertex3f(x + w, y, 0);
   glEnd();
+}
+
+void KGraphicGL::GenericBlit(float x1, float y1, float x2, float y2, short x, short y, bool flipH, bool flipV,
+                             bool transformed) {
+  ptk_glBindTexture();
+  applyFilter(filterLinear && (transformed || !wholePixels(x1, y1, x2, y2)));
+  // Whole pixels: the size is cut as the integer blits always have.
+  int w = (short)(int)(x2 - x1);
+  int h = (short)(int)(y2 - y1);
+  texturedQuad(x1, y1, x2, y2, (float)x, (float)y, (float)w, (float)h, flipH, flipV);
+}
+
+void KGraphicGL::GenericBlitF(float x1, float y1, float x2, float y2, float x, float y, bool flipH, bool flipV) {
+  ptk_glBindTexture();
+  applyFilter(filterLinear);
+  texturedQuad(x1, y1, x2, y2, x, y, x2 - x1, y2 - y1, flipH, flipV);
 }
 
 void KGraphicGL::genericStretchBlit(float x1, float y1, float x2, float y2, float X1, float Y1, float X2, float Y2,

@@ -90,6 +90,8 @@ public:
   void GenericBlit(float x1, float y1, float x2, float y2, short x, short y, bool flipH, bool flipV,
                    bool transformed);
   void GenericBlitF(float x1, float y1, float x2, float y2, float x, float y, bool flipH, bool flipV);
+  void texturedQuad(float x1, float y1, float x2, float y2, float x, float y, float w, float h, bool flipH,
+                    bool flipV);
   void genericStretchBlit(float x1, float y1, float x2, float y2, float X1, float Y1, float X2, float Y2, bool flipH,
                           bool flipV);
   void genericArbitraryBlit(float s1, float s2, float s3, float s4, float s5, float s6, float s7, float s8, float d1,
