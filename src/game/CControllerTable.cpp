@@ -1,5 +1,10 @@
 #include <string>
 
+#include "events/CDNAController.h"
+#include "events/CDNAGeneratorController.h"
+#include "events/CMiniGameOverController.h"
+#include "events/CMiniGameSummaryController.h"
+#include "events/CMiskaController.h"
 #include "game/CStartupTables.h"
 #include "world/CBonusTextController.h"
 #include "world/CBublinaController.h"
@@ -49,19 +54,19 @@ void registerRows(TControllerRows &c) {
   c("MAPCLOUD1", nullptr); // CMapCloudController
   c("MAPCLOUD2", nullptr); // CMapCloudController
   c("MAPCLOUD3", nullptr); // CMapCloudController
-  c("MINIGAMEOVER", nullptr); // CMiniGameOverController
-  c("DNA", nullptr); // CDNAController
+  c("MINIGAMEOVER", makeController<CMiniGameOverController>);
+  c("DNA", makeController<CDNAController>);
   c("COMIC", makeController<CComicController>);
   c("DOMOVKOUR", makeController<CDomovKourController>);
-  c("MISKA", nullptr); // CMiskaController
-  c("DNAGENERATOR", nullptr); // CDNAGeneratorController
+  c("MISKA", makeController<CMiskaController>);
+  c("DNAGENERATOR", makeController<CDNAGeneratorController>);
   c("NEMOCNEJBACILY", nullptr); // CNemocnejBacilyController
   c("HAPPYNOTES", nullptr); // CNemocnejBacilyController
   c("BARRUCICKA", nullptr); // CBarRucickaController
   c("HODINYRUCICKA", nullptr); // CHodinyRucickaController
   c("LEVELCOMPLETED", nullptr); // CLevelCompletedController
   c("TLAKOMER", nullptr); // CTlakomerController
-  c("MISKASET", nullptr); // CMiskaSetController
+  c("MISKASET", makeController<CMiskaSetController>);
   c("HLASIC", nullptr); // CHlasicController
   c("ZIDLE", nullptr); // CDiagnosticToolController
   c("KEYSINGAME", nullptr); // CKeysIngameController
@@ -157,7 +162,7 @@ void registerRows(TControllerRows &c) {
   c("OBTIZNOSTADJUSTER", nullptr); // CObtiznostAdjusterController
   c("HELPWINDOW", nullptr); // CHelpWindowController
   c("SUMMARYWINDOW", nullptr); // CHelpWindowController
-  c("MINIGAMESUMMARYWINDOW", nullptr); // CMiniGameSummaryController
+  c("MINIGAMESUMMARYWINDOW", makeController<CMiniGameSummaryController>);
   c("UPGRADEMENU", nullptr); // CUpgradeMenuController
   c("PERKCURETOUCH", nullptr); // CUpgradeFen1Controller
   c("PERKBURST", nullptr); // CUpgradeFen1Controller

@@ -1,6 +1,10 @@
 #include <cstdint>
 
 #include "core/CLoadingScreen.h"
+#include "events/CMapEntity_DNA.h"
+#include "events/CMapEntity_MiniGameOver.h"
+#include "events/CMapEntity_MiniGameSummaryWindow.h"
+#include "events/CMapEntity_Miska.h"
 #include "game/CStartupTables.h"
 #include "media/CFatal.h"
 #include "media/ZSprite.h"
@@ -159,7 +163,7 @@ void registerRows() {
   r(10, "PLAYERLEFTUP", 602, 0, nullptr, "PLAYER1LEFTUP").limit(1); // CMapEntity_PlayerLeftUp
   r(11, "HELPWINDOW", 1002, 0, nullptr, "EMPTY").z(7); // CMapEntity_HelpWindow
   r(12, "SUMMARYWINDOW", 1017, 0, nullptr, "EMPTY").z(7); // CMapEntity_SummaryWindow
-  r(13, "MINIGAMESUMMARYWINDOW", 323, 0, nullptr, "EMPTY").z(7); // CMapEntity_MiniGameSummaryWindow
+  r(13, "MINIGAMESUMMARYWINDOW", 323, 0, make<CMapEntity_MiniGameSummaryWindow>, "EMPTY").z(7);
   r(14, "MAPKALOGO", 356, 0, nullptr, SAME).z(5).nofocus(); // CMapEntity_MapkaLogo
   r(15, "RECEPT", 44, 0, nullptr, SAME); // CMapEntity_Recept
   r(16, "LEKARNA", 45, 19, nullptr, SAME).fs("EMPTY").click(); // CMapEntity_Lekarna
@@ -172,7 +176,7 @@ void registerRows() {
   r(23, "LEKARNA4AURA", 76, 12, nullptr, "LEKARNAAURA"); // CMapEntity_Lekarna4Aura
   r(24, "SESIT", 53, 33, nullptr, "INTROTABLE"); // CMapEntity_Sesit
   r(25, "SUMMARYSESIT", 184, 33, nullptr, "OUTROTABLE"); // CMapEntity_SummarySesit
-  r(26, "MINIGAMESUMMARYSESIT", 324, 33, nullptr, "OUTROTABLE").own(); // CMapEntity_MiniGameSummarySesit
+  r(26, "MINIGAMESUMMARYSESIT", 324, 33, make<CMapEntity_MiniGameSummarySesit>, "OUTROTABLE").own();
   r(27, "ADDER", 10000, 0, nullptr, "EMPTY"); // CMapEntity_Adder
   r(28, "DEADDER", 364, 0, nullptr, "EMPTY"); // CMapEntity_DeAdder
   r(29, "MAPHOSPITAL1", 317, 0, nullptr, SAME).z(2); // CMapEntity_MapHospital1
@@ -205,7 +209,7 @@ void registerRows() {
   r(56, "MAPAUTICKA", 338, 0, nullptr, SAME).anim(); // CMapEntity_MapAuticka
   r(57, "STATUSMENU", 310, 0, nullptr, SAME); // CMapEntity_StatusMenu
   r(58, "PERKSAREA", 394, 7, nullptr, SAME); // CMapEntity_PerksArea, perk, prices 0
-  r(59, "MISKA", 319, 0, nullptr, SAME); // CMapEntity_Miska
+  r(59, "MISKA", 319, 0, make<CMapEntity_Miska>, SAME);
   r(60, "BACILY", 68, 27, nullptr, SAME).z(2); // CMapEntity_Bacily
   r(61, "BACILY2", 244, 27, nullptr, SAME).z(2); // CMapEntity_Bacily2
   r(62, "BACILY3", 245, 27, nullptr, SAME).z(2); // CMapEntity_Bacily3
@@ -356,7 +360,7 @@ void registerRows() {
   r(207, "NAPISLOST", 62, 0, nullptr, SAME).z(2); // CMapEntity_NapisLost
   r(208, "SRDCE", 74, 0, nullptr, SAME).z(2); // CMapEntity_Srdce
   r(209, "MODRESRDCE", 298, 0, nullptr, SAME).z(2); // CMapEntity_ModreSrdce
-  r(210, "MISKASET", 355, 0, nullptr, "EMPTY"); // CMapEntity_MiskaSet
+  r(210, "MISKASET", 355, 0, make<CMapEntity_MiskaSet>, "EMPTY");
   r(211, "HOSPITAL1UPGRADE1", 65, 0, nullptr, SAME); // CMapEntity_Hospital1Upgrade1
   r(212, "HOSPITAL1UPGRADE2", 66, 0, nullptr, SAME); // CMapEntity_Hospital1Upgrade2
   r(213, "HOSPITAL1UPGRADE3", 268, 0, nullptr, SAME); // CMapEntity_Hospital1Upgrade3
@@ -421,8 +425,8 @@ void registerRows() {
   r(272, "MAPKOLECKO1", 352, 0, nullptr, SAME).anim().z(3); // CMapEntity_MapKolecko1
   r(273, "MAPKOLECKO2", 353, 0, nullptr, SAME).anim().z(3); // CMapEntity_MapKolecko2
   r(274, "MENUCLOSE", 389, 0, nullptr, SAME); // CMapEntity_MenuClose
-  r(275, "DNA", 311, 0, nullptr, "DNA1"); // CMapEntity_DNA
-  r(276, "DNAGENERATOR", 312, 0, nullptr, "EMPTY"); // CMapEntity_DNAGenerator
+  r(275, "DNA", 311, 0, make<CMapEntity_DNA>, "DNA1");
+  r(276, "DNAGENERATOR", 312, 0, make<CMapEntity_DNAGenerator>, "EMPTY");
   r(277, "DOMOVKOUR", 354, 0, make<CMapEntity_DomovKour>, "EMPTY").anim().z(3).nofocus();
   r(278, "MENUBUTTONCONTINUE", 257, 36, nullptr, "MENUBUTTON"); // CMapEntity_MenuButtonContinue
   r(279, "MENUBUTTONCONTINUEINGAME", 267, 36, nullptr, "MENUBUTTON"); // CMapEntity_MenuButtonContinueIngame
@@ -534,7 +538,7 @@ void registerRows() {
   r(385, "PARROT", 289, 0, nullptr, SAME).anim().z(-1); // CMapEntity_Parrot
   r(386, "MASOZRAVKA", 290, 0, nullptr, SAME).z(-1); // CMapEntity_Masozravka
   r(387, "HODINYRUCICKA", 279, 0, nullptr, SAME); // CMapEntity_HodinyRucicka
-  r(388, "MINIGAMEOVER", 321, 0, nullptr, "EMPTY").z(5); // CMapEntity_MiniGameOver
+  r(388, "MINIGAMEOVER", 321, 0, make<CMapEntity_MiniGameOver>, "EMPTY").z(5);
   r(389, "KUKATKO", 322, 0, nullptr, SAME).z(4); // CMapEntity_Kukatko
   r(390, "COMIC", 325, 0, make<CMapEntity_Comic>, SAME);
 }

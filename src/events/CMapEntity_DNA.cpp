@@ -1,0 +1,36 @@
+#include "events/CMapEntity_DNA.h"
+
+#include <string>
+
+#include "media/Frame.h"
+#include "media/GameGlobals.h"
+#include "media/ZSprite.h"
+
+void CMapEntity_DNA::setColour(int32_t c) {
+  colour = ((c % 9) + 9) % 9;
+  setRGB(paletaVyrazna[colour][0], paletaVyrazna[colour][1], paletaVyrazna[colour][2], false);
+}
+
+void CMapEntity_DNA::setStrands(int32_t s) {
+  strands = s < 0 ? 0 : (s > 8 ? 8 : s);
+  addEntityZSprite("DNA" + std::to_string(strands));
+  if (getSprite()) getSprite()->nastavFrameset("FRAMESET1");
+}
+
+void CMapEntity_DNA::scaleActionBox(float z) {
+  setZoom(z);
+  Frame *f = getCurrentFrame();
+  if (!f) return;
+  float w = (float)f->getAW(), h = (float)f->getAH();
+  f->setAW((int)(w * z));
+  f->setAH((int)(h * z));
+  f->setAX((int)(w / 2 - w * z / 2));
+  f->setAY((int)(h / 2 - h * z / 2));
+}
+
+void CMapEntity_DNA::clearActionBox() {
+  if (Frame *f = getCurrentFrame()) {
+    f->setAW(0);
+    f->setAH(0);
+  }
+}

@@ -1,0 +1,32 @@
+#include "events/CMapEntity_Miska.h"
+
+#include <string>
+
+#include "engine/KText.h"
+#include "events/CMapEntity_DNA.h"
+#include "events/LabIds.h"
+#include "media/CFontSeznam.h"
+#include "media/GameGlobals.h"
+#include "world/CWorldEngine.h"
+
+int32_t CMapEntity_Miska::pieceColour() const {
+  const std::vector<CMapEntity *> &c = getContainedList();
+  for (size_t i = c.size(); i-- > 1;)
+    if (c[i]->getEntityID() == kDnaID)
+      if (CMapEntity_DNA *piece = dynamic_cast<CMapEntity_DNA *>(c[i])) return piece->getColour();
+  return 0;
+}
+
+void CMapEntity_Miska::renderAdditional(KGraphic *) {
+  CWorldEngine *host = CWorldEngine::current();
+  CFontSeznam *fonts = host ? host->getFontSeznam() : nullptr;
+  if (!fonts) return;
+  fonts->setAktivniFont("bonus");
+  KText *font = fonts->getAktivniFont();
+  if (!font) return;
+  const float *rgb = paletaVyrazna[pieceColour()];
+  font->setColor(rgb[0], rgb[1], rgb[2], getAlpha() < 0.0f ? 1.0f : getAlpha());
+  font->drawStringFromLeft(std::to_string(value).c_str(), labPixel(getX() + 80),
+                           labPixel(getY() + 10), 0.0f);
+  font->setColor(1.0f, 1.0f, 1.0f, 1.0f);
+}

@@ -1,0 +1,97 @@
+#include "events/CMiniGameSummaryController.h"
+
+#include <string>
+#include <vector>
+
+#include "core/CEngine.h"
+#include "core/CPlayer.h"
+#include "engine/KEvent.h"
+#include "events/CMapEntity_MiniGameSummaryWindow.h"
+#include "events/CMiskaController.h"
+#include "events/CScoreLog.h"
+#include "events/LabIds.h"
+#include "media/CGlobals.h"
+#include "media/Timer.h"
+#include "world/CLevel_Game.h"
+#include "world/CMapEntitiesCollection.h"
+
+namespace {
+CLevel *runningLevel(CEngine *engine) {
+  CLevel *level = engine ? engine->getLevel() : nullptr;
+  return level ? level : CLevel::getRunning();
+}
+} // namespace
+
+CMiniGameSummaryController::CMiniGameSummaryController(CMapEntity_Game *e, CMapEntitiesCollection *c, CEngine *en,
+                                                       std::string bindTo)
+    : CCloneable(e, c, en, std::move(bindTo)), timer(new Timer(1000, true)) {}
+
+CMiniGameSummaryController::CMiniGameSummaryController(const CMiniGameSummaryController &o)
+    : CCloneable(o), timer(new Timer(1000, true)) {}
+
+CMiniGameSummaryController::~CMiniGameSummaryController() { delete timer; }
+
+std::string &CMiniGameSummaryController::scoreLogPath() {
+  static std::string path = "levellog.txt";
+  return path;
+}
+
+void CMiniGameSummaryController::onBind() {
+  CGlobals::instance()->paused = false;
+  if (collection && entity) collection->focus(entity, nullptr);
+}
+
+bool CMiniGameSummaryController::totalShown() const {
+  return linesShown > CMiskaSetController::recordsOf(collection).size();
+}
+
+void CMiniGameSummaryController::update() {
+  CMapEntity_MiniGameSummaryWindow *window = dynamic_cast<CMapEntity_MiniGameSummaryWindow *>(entity);
+  if (!window || !collection) return;
+  CMapEntity_MiniGameSummarySesit *sesit =
+      dynamic_cast<CMapEntity_MiniGameSummarySesit *>(window->getContainedEntity(kMiniGameSummarySesitID));
+  if (sesit) {
+    sesit->effectIntegrate(0.05f);
+    if (sesit->getZoom() == 1.0f) {
+      CGlobals::instance()->paused = true;
+      window->ready = 1;
+    }
+  }
+
+  if (timer->udalost() && CGlobals::instance()->paused && sesit) {
+    // A level without a dish set has nothing to pay.
+    const std::vector<setSkore> &records = CMiskaSetController::recordsOf(collection);
+    const size_t n = records.size();
+    if (linesShown < n) {
+      const setSkore &r = records[linesShown];
+      sesit->leftLines.push_back("STRAND " + std::to_string(r.strands) + " x $" + std::to_string(r.value) + " = ");
+      sesit->rightLines.push_back("$" + std::to_string(r.strands * r.value));
+      total += r.strands * r.value;
+    } else if (linesShown == n) {
+      sesit->leftLines.push_back("");
+      sesit->rightLines.push_back("");
+      sesit->leftLines.push_back("TOTAL GRANT");
+      sesit->rightLines.push_back("$" + std::to_string(total));
+      CLevel *level = runningLevel(engine);
+      // Play goes on whatever becomes of the log; the failure is logged where it happens.
+      appendScoreLog(scoreLogPath(), level ? level->getLevelName() : std::string(), total);
+    }
+    if (linesShown <= n) ++linesShown;
+  }
+
+  if (confirmed) {
+    CGlobals::instance()->paused = false;
+    if (CLevel *level = runningLevel(engine)) level->setLevelOver(true);
+    collection->unfocus(nullptr);
+    if (engine && engine->getPlayer()) engine->getPlayer()->changeMoney(total);
+    window->setKill(true);
+  }
+}
+
+void CMiniGameSummaryController::specificHandleMessages(KEvent *ev) {
+  if (!ev || confirmed) return;
+  // Only once the total line shows: earlier the grant would be paid without its log entry, or
+  // not at all.
+  if (!totalShown()) return;
+  if ((ev->type == K_EVENT_MOUSEDOWN || ev->type == K_EVENT_KEYDOWN_FIRST) && ev->button == 1) confirmed = 1;
+}

@@ -1,0 +1,36 @@
+#pragma once
+#include <cstdint>
+
+#include "world/CCloneable.h"
+#include "world/CEntityController.h"
+
+class Timer;
+
+// The laboratory's summary: once the notebook has opened it pauses the game and lists, one line a
+// second, every completed dish set with its grant and then the total, which goes to the score
+// log. A click after the total line pays the grant into the player's bank and ends the level.
+class CMiniGameSummaryController : public CCloneable<CMiniGameSummaryController, CEntityController> {
+public:
+  CMiniGameSummaryController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine,
+                             std::string bindTo);
+  CMiniGameSummaryController(const CMiniGameSummaryController &other);
+  CMiniGameSummaryController &operator=(const CMiniGameSummaryController &) = delete;
+  ~CMiniGameSummaryController() override;
+
+  void onBind() override;
+  void update() override;
+  void specificHandleMessages(KEvent *ev) override;
+
+  int32_t getTotal() const { return total; }
+  // True once the total line is in the notebook.
+  bool totalShown() const;
+
+  // Where the score blocks go; the working folder's "levellog.txt" unless a test points it elsewhere.
+  static std::string &scoreLogPath();
+
+private:
+  int32_t confirmed = 0;
+  uint32_t linesShown = 0;
+  Timer *timer;
+  int32_t total = 0;
+};

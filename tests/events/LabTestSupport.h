@@ -1,0 +1,143 @@
+#pragma once
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "core/CEngine.h"
+#include "core/CGameOptions.h"
+#include "core/CLoadingScreen.h"
+#include "core/CPlayer.h"
+#include "engine/KInput.h"
+#include "events/CDNAGeneratorController.h"
+#include "events/CMapEntity_DNA.h"
+#include "events/CMapEntity_MiniGameOver.h"
+#include "events/CMapEntity_Miska.h"
+#include "events/CMiniGameSummaryController.h"
+#include "events/CMiskaController.h"
+#include "game/CStartupTables.h"
+#include "media/GameGlobals.h"
+#include "world/CEntityControllersVzory_Game.h"
+#include "world/CLevel_Game.h"
+#include "world/CMapEntitiesCollection.h"
+#include "world/CMapEntitiesFactory.h"
+#include "world/CMapEntity_Visual.h"
+#include "world/WorldTestSupport.h"
+
+// A laboratory level of the generated data set through the game's own loader, prototype and
+// behaviour tables, run frame by frame with the pointer and button fed to the input layer.
+class LabScratch : public WorldScratch {
+public:
+  void setUpLab(bool fakePictures) {
+    WorldScratch::setUp(fakePictures);
+    debug = 0;
+    fillPalettes();
+    KMiscTools::setApplicationFolder(TOB_BINARY_DIR);
+    CGameOptions::instance()->nastavObtiznost(1);
+    CLoadingScreen::destroyInstance();
+    CMapEntitiesFactory::destroyInstance();
+    spriteFactory->nahrajXML(KMiscTools::makeFilePath("data\\gfx\\sprites.xml"));
+    engine = &engineObj;
+    ASSERT_GT(registerEntityPrototypes(), 300u);
+    engineObj.setControllerPrototypes(buildControllerPrototypes(&engineObj));
+    engineObj.setPlayer(new CPlayer());
+    KInput::resetHeldState();
+    KInput::setViewMapping(0, 0, 800, 600, 800, 600);
+    CMiniGameSummaryController::scoreLogPath() = "levellog.txt";
+    steadyFrames(20);
+  }
+
+  void tearDownLab() {
+    delete level;
+    level = nullptr;
+    engineObj.setLevel(nullptr);
+    delete engineObj.getPlayer();
+    engineObj.setPlayer(nullptr);
+    delete engineObj.getCEntityControllersVzory_Game();
+    engineObj.setControllerPrototypes(nullptr);
+    CMapEntitiesFactory::destroyInstance();
+    CLoadingScreen::destroyInstance();
+    KInput::resetHeldState();
+    CGlobals::instance()->paused = false;
+    engine = nullptr;
+    WorldScratch::tearDown();
+  }
+
+  void load(const std::string &name) {
+    delete level;
+    level = new CLevel_Game(&engineObj);
+    engineObj.setLevel(level);
+    level->load(name);
+  }
+
+  // The play state's update without drawing: for headless runs.
+  void update() {
+    frame(20);
+    level->update(0, true);
+  }
+
+  std::vector<CMapEntity_Game *> alive(unsigned id) const {
+    std::vector<CMapEntity_Game *> out;
+    for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
+      if (e->getEntityID() == id && !e->getKill()) out.push_back(e);
+    return out;
+  }
+
+  std::vector<CMapEntity_DNA *> loosePieces() const {
+    std::vector<CMapEntity_DNA *> out;
+    for (CMapEntity_Game *e : alive(311))
+      if (!e->getParent()) out.push_back(static_cast<CMapEntity_DNA *>(e));
+    return out;
+  }
+
+  // The current set's dishes in dish order.
+  std::vector<CMapEntity_Miska *> dishes() const {
+    std::vector<CMapEntity_Miska *> out;
+    CMapEntity_Game *set = level->getEC()->getEntityByID(355);
+    if (!set) return out;
+    for (size_t i = 1; i < set->getContainedList().size(); ++i)
+      if (CMapEntity_Miska *d = dynamic_cast<CMapEntity_Miska *>(set->getContainedList()[i]))
+        if (!d->getKill()) out.push_back(d);
+    return out;
+  }
+
+  static CMapEntity_DNA *templateOf(CMapEntity_Miska *dish) {
+    return dynamic_cast<CMapEntity_DNA *>(dish->getContainedList().size() > 1 ? dish->getContainedList()[1] : nullptr);
+  }
+
+  CMiskaSetController *setController() const {
+    CMapEntity_Game *set = level->getEC()->getEntityByID(355);
+    return set ? dynamic_cast<CMiskaSetController *>(set->getController()) : nullptr;
+  }
+
+  CMapEntity_MiniGameOver *countdown() const {
+    return dynamic_cast<CMapEntity_MiniGameOver *>(level->getEC()->getEntityByID(321));
+  }
+
+  // A loose piece that the dish asks for: one is given the template's colour and strands and
+  // stopped just left of the band, where no other piece lies under the pointer.
+  CMapEntity_DNA *pieceFor(CMapEntity_Miska *dish) {
+    CMapEntity_DNA *want = templateOf(dish);
+    std::vector<CMapEntity_DNA *> loose = loosePieces();
+    if (!want || loose.empty()) return nullptr;
+    CMapEntity_DNA *p = loose.front();
+    p->setColour(want->getColour());
+    p->setStrands(want->getStrands());
+    p->scaleActionBox(1.0f);
+    p->xSpeed = p->ySpeed = 0.0f;
+    p->setXY(296, 20);
+    return p;
+  }
+
+  static std::string read(const std::string &path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+
+  CEngine engineObj;
+  CLevel_Game *level = nullptr;
+};

@@ -1,0 +1,145 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "LabTestSupport.h"
+#include "engine/GLTestWindow.h"
+#include "engine/KFont.h"
+#include "engine/KPTK.h"
+#include "engine/KText.h"
+#include "media/CFontSeznam.h"
+
+// A laboratory day in the real window: drags made of window events, the clock on screen, the
+// fade of a completed set and the summary's pay-out and score log.
+
+namespace {
+
+CLevel_Game *g_level = nullptr;
+
+bool toLevel(KEvent *ev) {
+  if (g_level) g_level->handleMessages(ev);
+  return true;
+}
+
+class LabWindowGL : public GLTestWindow, public LabScratch {
+protected:
+  void SetUp() override {
+    GLTestWindow::SetUp();
+    ASSERT_NO_FATAL_FAILURE(setUpLab(false));
+    fonts = new CFontSeznam();
+    fonts->addFont("bonus", KMiscTools::makeFilePath("data\\gfx\\bonusFont.png"), bonusFontTable);
+    fonts->addFont("gamefont", KMiscTools::makeFilePath("data\\gfx\\gamefont.tga"), gameFontTable);
+    small = new KText(KMiscTools::makeFilePath("data\\gfx\\font1small.png"), smallFontTable);
+    engineObj.setFonts(fonts, small);
+    screen = KPTK::createKGraphic();
+    backbuffer = screen;
+    load("LAB 1");
+    g_level = level;
+    window()->setPTKCallBack(toLevel);
+  }
+
+  void TearDown() override {
+    window()->setPTKCallBack(nullptr);
+    g_level = nullptr;
+    tearDownLab();
+    backbuffer = nullptr;
+    delete screen;
+    delete small;
+    delete fonts;
+    engineObj.setFonts(nullptr, nullptr);
+    GLTestWindow::TearDown();
+  }
+
+  void playFrame() {
+    pumpAll();
+    frame(20);
+    level->update(0, true);
+    window()->setWorldView(0, 0, 0, 1, true);
+    level->render(0, true, screen);
+  }
+
+  void frames(int n) {
+    for (int i = 0; i < n; ++i) playFrame();
+  }
+
+  void dragOnto(CMapEntity_DNA *piece, CMapEntity_Miska *dish) {
+    const int px = (int)piece->getX() + 24, py = (int)piece->getY() + 24;
+    const int dx = (int)dish->getX() + 44, dy = (int)dish->getY() + 26;
+    pushMotion(px, py);
+    frames(2);
+    pushButton(1, true, px, py);
+    frames(2);
+    pushMotion(dx, dy);
+    frames(3);
+    pushButton(1, false, dx, dy);
+    frames(2);
+  }
+
+  void fillSet() {
+    for (CMapEntity_Miska *dish : dishes()) {
+      CMapEntity_DNA *piece = pieceFor(dish);
+      ASSERT_NE(piece, nullptr);
+      dragOnto(piece, dish);
+      ASSERT_EQ(dish->filled, 1) << "the dragged piece fills its dish";
+    }
+  }
+
+  // Green pixels of the clock in the top-right corner.
+  static int clockPixels() {
+    std::vector<unsigned char> p(800 * 600 * 4);
+    EXPECT_TRUE(window()->readPixels(0, 0, 800, 600, p.data()));
+    int n = 0;
+    for (int y = 0; y < 60; ++y)
+      for (int x = 680; x < 800; ++x) {
+        const unsigned char *c = &p[((size_t)y * 800 + x) * 4];
+        if (c[1] > 180 && c[0] < 90 && c[2] < 90) ++n;
+      }
+    return n;
+  }
+
+  CFontSeznam *fonts = nullptr;
+  KText *small = nullptr;
+  KGraphic *screen = nullptr;
+};
+
+TEST_F(LabWindowGL, DragsFillTheDishesAndTheSummaryPaysAndLogsOnce) {
+  playFrame();
+  ASSERT_NE(countdown(), nullptr);
+  EXPECT_EQ(CMapEntity_MiniGameOver::clockText(countdown()->timeLeft), "00:40");
+  EXPECT_GT(clockPixels(), 20) << "the clock shows in green";
+  savePNG((std::string(TOB_BINARY_DIR) + "/lab.png").c_str());
+
+  ASSERT_EQ(dishes().size(), 1u);
+  CMapEntity_Miska *old = dishes()[0];
+  ASSERT_NO_FATAL_FAILURE(fillSet());
+  frames(30);
+  EXPECT_LT(old->getAlpha(), 1.0f) << "the completed set fades";
+  frames(90);
+  ASSERT_EQ(dishes().size(), 2u) << "and the next set appears";
+  EXPECT_EQ(dishes()[0]->value, 300);
+  ASSERT_NO_FATAL_FAILURE(fillSet());
+  savePNG((std::string(TOB_BINARY_DIR) + "/lab_filled.png").c_str());
+
+  for (int i = 0; i < 4000 && !level->getEC()->getEntityByID(323); ++i) playFrame();
+  ASSERT_NE(level->getEC()->getEntityByID(323), nullptr);
+  CMiniGameSummaryController *s =
+      dynamic_cast<CMiniGameSummaryController *>(level->getEC()->getEntityByID(323)->getController());
+  for (int i = 0; i < 400 && !(s && s->totalShown()); ++i) {
+    playFrame();
+    if (!s) s = dynamic_cast<CMiniGameSummaryController *>(level->getEC()->getEntityByID(323)->getController());
+  }
+  ASSERT_TRUE(s && s->totalShown());
+  frames(2);
+  savePNG((std::string(TOB_BINARY_DIR) + "/lab_summary.png").c_str());
+  const int money = engineObj.getPlayer()->getMoney();
+  pushButton(1, true, 400, 300);
+  pushButton(1, false, 400, 300);
+  frames(3);
+  EXPECT_TRUE(level->getLevelOver());
+  EXPECT_EQ(engineObj.getPlayer()->getMoney(), money + 800);
+  const std::string rule(66, '-');
+  EXPECT_EQ(read("levellog.txt"), "\n" + rule + "\nMINIGAME LAB 1 SCORE : 800\n" + rule);
+}
+
+} // namespace
