@@ -24,7 +24,7 @@
 #include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntitiesFactory.h"
 #include "world/CMapEntity_Visual.h"
-#include "world/WorldTestSupport.h"
+#include "support/WorldTestSupport.h"
 
 // A laboratory level of the generated data set through the game's own loader, prototype and
 // behaviour tables, run frame by frame with the pointer and button fed to the input layer.

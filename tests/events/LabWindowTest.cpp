@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "LabTestSupport.h"
-#include "engine/GLTestWindow.h"
+#include "support/GLTestWindow.h"
 #include "engine/KFont.h"
 #include "engine/KPTK.h"
 #include "engine/KText.h"
