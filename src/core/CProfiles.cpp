@@ -152,16 +152,24 @@ void CProfiles::setAktivniProfil(int index) {
 }
 
 void CProfiles::reset(const std::string &name) {
-  static const char *const files[] = {"audio.cfg", "video.cfg", "save.dat"};
-  for (size_t i = 0; i < names.size(); ++i) {
-    if (names[i] != name) continue;
-    for (const char *file : files) {
-      std::string path = KMiscTools::makeFilePath(slotFile(makeString(i), file).c_str());
-      std::remove(path.c_str());
-    }
-    names[i] = slotName(i);
-  }
+  for (size_t i = 0; i < names.size(); ++i)
+    if (names[i] == name) clearSlot(i);
   applyProfileSettings();
+}
+
+void CProfiles::resetSlot(size_t index) {
+  if (index >= names.size()) return;
+  clearSlot(index);
+  applyProfileSettings();
+}
+
+void CProfiles::clearSlot(size_t index) {
+  static const char *const files[] = {"audio.cfg", "video.cfg", "save.dat"};
+  for (const char *file : files) {
+    std::string path = KMiscTools::makeFilePath(slotFile(makeString(index), file).c_str());
+    std::remove(path.c_str());
+  }
+  names[index] = slotName(index);
 }
 
 void CProfiles::applyProfileSettings() {

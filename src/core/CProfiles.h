@@ -39,6 +39,8 @@ public:
   // Returns every profile of that name to a fresh slot: its settings and save are deleted and it
   // is renamed "player" + (position + 1). The caller saves the names.
   void reset(const std::string &name);
+  // The same for one slot, whatever its name; an index past the list does nothing.
+  void resetSlot(size_t index);
 
   static std::string profilesPath();
   static std::string lastProfilePath();
@@ -47,6 +49,7 @@ public:
 
 private:
   void writeLastProfile();
+  void clearSlot(size_t index);
   void applyProfileSettings();
 
   int32_t aktivni = -1;

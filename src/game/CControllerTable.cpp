@@ -6,6 +6,13 @@
 #include "events/CMiniGameSummaryController.h"
 #include "events/CMiskaController.h"
 #include "game/CStartupTables.h"
+#include "menus/CCreditsController.h"
+#include "menus/CMenuButtonController.h"
+#include "menus/CMenuCheckboxController.h"
+#include "menus/CMenuCloseController.h"
+#include "menus/CMenuInputboxController.h"
+#include "menus/CMenuQuestionWindowController.h"
+#include "menus/CSliderDragController.h"
 #include "world/CBonusTextController.h"
 #include "world/CBublinaController.h"
 #include "world/CComicController.h"
@@ -75,34 +82,34 @@ void registerRows(TControllerRows &c) {
   c("ZIDLE4", nullptr); // CDiagnosticToolController
   c("MENUBUTTONRESTART", nullptr); // CMenuButtonRestartController
   c("MENUQUESTIONWINDOWRESTART", nullptr); // CMenuQuestionWindowRestartController
-  c("MENUBUTTONMALE", nullptr); // CMenuButtonMaleController
-  c("MENUBUTTONFEMALE", nullptr); // CMenuButtonFemaleController
-  c("MENUBUTTONCREDITS", nullptr); // CMenuButtonCreditsController
-  c("MENUBUTTONQYES", nullptr); // CMenuButtonQYesController
-  c("MENUBUTTONQNO", nullptr); // CMenuButtonQNoController
-  c("MENUBUTTONCONTINUE", nullptr); // CMenuButtonContinueController
+  c("MENUBUTTONMALE", makeController<CMenuButtonMaleController>);
+  c("MENUBUTTONFEMALE", makeController<CMenuButtonFemaleController>);
+  c("MENUBUTTONCREDITS", makeController<CMenuButtonCreditsController>);
+  c("MENUBUTTONQYES", makeController<CMenuButtonQYesController>);
+  c("MENUBUTTONQNO", makeController<CMenuButtonQNoController>);
+  c("MENUBUTTONCONTINUE", makeController<CMenuButtonContinueController>);
   c("MENUBUTTONCONTINUEINGAME", nullptr); // CMenuButtonContinueIngameController
   c("MENUBUTTONTOMAIN", nullptr); // CMenuButtonTomainController
-  c("MENUQUESTIONWINDOWREMPROFILE", nullptr); // CMenuQuestionWindowRemProfileController
-  c("MENUQUESTIONWINDOWQUIT", nullptr); // CMenuQuestionWindowQuitController
+  c("MENUQUESTIONWINDOWREMPROFILE", makeController<CMenuQuestionWindowRemProfileController>);
+  c("MENUQUESTIONWINDOWQUIT", makeController<CMenuQuestionWindowQuitController>);
   c("MENUQUESTIONWINDOWBUYUPGRADES", nullptr); // CMenuQuestionWindowBuyUpgradesController
-  c("MENUQUESTIONWINDOWNEWGAME", nullptr); // CMenuQuestionWindowNewGameController
-  c("MENUBUTTONNEWGAME", nullptr); // CMenuButtonNewGameController
-  c("MENUBUTTONNEWGAMEBACK", nullptr); // CMenuButtonNewGameBackController
-  c("MENUBUTTONVIDEOBACK", nullptr); // CMenuButtonVideoBackController
-  c("MENUBUTTONAUDIOBACK", nullptr); // CMenuButtonAudioBackController
-  c("MENUBUTTONRESETPROFILE", nullptr); // CMenuButtonResetProfileController
-  c("MENUBUTTONOPTIONS", nullptr); // CMenuButtonOptionsController
+  c("MENUQUESTIONWINDOWNEWGAME", makeController<CMenuQuestionWindowNewGameController>);
+  c("MENUBUTTONNEWGAME", makeController<CMenuButtonNewGameController>);
+  c("MENUBUTTONNEWGAMEBACK", makeController<CMenuButtonNewGameBackController>);
+  c("MENUBUTTONVIDEOBACK", makeController<CMenuButtonVideoBackController>);
+  c("MENUBUTTONAUDIOBACK", makeController<CMenuButtonAudioBackController>);
+  c("MENUBUTTONRESETPROFILE", makeController<CMenuButtonResetProfileController>);
+  c("MENUBUTTONOPTIONS", makeController<CMenuButtonOptionsController>);
   c("MENUBUTTONOPTIONSINGAME", nullptr); // CMenuButtonOptionsIngameController
-  c("MENUBUTTONQUIT", nullptr); // CMenuButtonQuitController
-  c("MENUBUTTONVIDEO", nullptr); // CMenuButtonVideoController
-  c("MENUBUTTONPROFILES", nullptr); // CMenuButtonProfilesController
-  c("MENUBUTTONPROFILE", nullptr); // CMenuButtonProfileController
-  c("MENUBUTTONAUDIO", nullptr); // CMenuButtonAudioController
-  c("SLIDERDRAG", nullptr); // CSliderDragController
-  c("MENUCHECKBOXTEST", nullptr); // CMenuCheckboxController
-  c("MENUCHECKBOXFULLSCREEN", nullptr); // CMenuCheckboxController
-  c("MENUINPUTBOXNAME", nullptr); // CMenuInputboxNameController
+  c("MENUBUTTONQUIT", makeController<CMenuButtonQuitController>);
+  c("MENUBUTTONVIDEO", makeController<CMenuButtonVideoController>);
+  c("MENUBUTTONPROFILES", makeController<CMenuButtonProfilesController>);
+  c("MENUBUTTONPROFILE", makeController<CMenuButtonProfileController>);
+  c("MENUBUTTONAUDIO", makeController<CMenuButtonAudioController>);
+  c("SLIDERDRAG", makeController<CSliderDragController>);
+  c("MENUCHECKBOXTEST", makeController<CMenuCheckboxController>);
+  c("MENUCHECKBOXFULLSCREEN", makeController<CMenuCheckboxController>);
+  c("MENUINPUTBOXNAME", makeController<CMenuInputboxNameController>);
   c("BUBLINA", makeController<CBublinaController>);
   c("TUTORIAL1", nullptr); // CTutorial1Controller
   c("TUTORIAL1B", nullptr); // CTutorial1bController
@@ -121,7 +128,7 @@ void registerRows(TControllerRows &c) {
   c("TUTORIAL9E", nullptr); // CTutorial9eController
   c("TUTORIAL10", nullptr); // CTutorial10Controller
   c("OPRAVAR", nullptr); // COpravarController
-  c("MENUCLOSE", nullptr); // CMenuCloseController
+  c("MENUCLOSE", makeController<CMenuCloseController>);
   c("KURZOR", makeController<CKurzorController>);
   c("KURZOR2", makeController<CKurzor2Controller>);
   c("PLAYER", nullptr); // CPlayerController
@@ -156,7 +163,7 @@ void registerRows(TControllerRows &c) {
   c("MAPSTAR", nullptr); // CMapStarController
   c("TOYMATE", nullptr); // CMedDrinkController
   c("MAPPERISKOP", nullptr); // CPeriskopController
-  c("CREDITS", nullptr); // CCreditsController
+  c("CREDITS", makeController<CCreditsController>);
   c("KNIHOVNA", nullptr); // CMedDrinkController
   c("PODIUM", nullptr); // CPodiumController
   c("OBTIZNOSTADJUSTER", nullptr); // CObtiznostAdjusterController
@@ -272,7 +279,7 @@ void registerRows(TControllerRows &c) {
   c("MAPPLANE", nullptr); // CMapaLetadloController
   c("DOKTORKA", nullptr); // CDoktorkaController
   c("LETADLOKOUR", makeController<CLetadloKourController>);
-  c("PUBLISHERLOGO", nullptr); // CPublisherLogoController
+  c("PUBLISHERLOGO", makeController<CPublisherLogoController>);
 }
 } // namespace
 

@@ -5,6 +5,13 @@
 #include "events/CMapEntity_MiniGameOver.h"
 #include "events/CMapEntity_MiniGameSummaryWindow.h"
 #include "events/CMapEntity_Miska.h"
+#include "menus/CMapEntity_Credits.h"
+#include "menus/CMapEntity_MenuButton.h"
+#include "menus/CMapEntity_MenuCheckbox.h"
+#include "menus/CMapEntity_MenuInputbox.h"
+#include "menus/CMapEntity_MenuPanel.h"
+#include "menus/CMapEntity_MenuQuestionWindow.h"
+#include "menus/CMapEntity_SliderBase.h"
 #include "game/CStartupTables.h"
 #include "media/CFatal.h"
 #include "media/ZSprite.h"
@@ -413,58 +420,58 @@ void registerRows() {
   r(260, "CLOSED", 197, 0, nullptr, SAME).walk(1000).near(32, 50); // CMapEntity_Closed
   r(261, "LEVELCOMPLETED", 201, 0, nullptr, SAME).z(4).near(32, 50); // CMapEntity_LevelCompleted
   r(262, "MAINMENUBUTTON", 357, 0, nullptr, "MAINMENUICO").z(5).near(32, 50); // CMapEntity_MainMenuButton
-  r(263, "MENUBUTTONCREDITS", 393, 36, nullptr, "MENUBUTTON"); // CMapEntity_MenuButtonCredits
+  r(263, "MENUBUTTONCREDITS", 393, 36, make<CMapEntity_MenuButtonCredits>, "MENUBUTTON");
   r(264, "PLAYBUTTON", 203, 0, nullptr, "PLAYICO").z(5).near(32, 50); // CMapEntity_PlayButton
-  r(265, "MENUBUTTONQYES", 254, 36, nullptr, "MENUBUTTON"); // CMapEntity_MenuButtonQYes
-  r(266, "MENUBUTTONQNO", 255, 36, nullptr, "MENUBUTTON"); // CMapEntity_MenuButtonQNo
+  r(265, "MENUBUTTONQYES", 254, 36, make<CMapEntity_MenuButtonQYes>, "MENUBUTTON");
+  r(266, "MENUBUTTONQNO", 255, 36, make<CMapEntity_MenuButtonQNo>, "MENUBUTTON");
   r(267, "MENUBUTTONTOMAIN", 266, 36, nullptr, "MENUBUTTON"); // CMapEntity_MenuButtonTomain
-  r(268, "MENUBUTTONMALE", 301, 36, nullptr, "HERO_M"); // CMapEntity_MenuButtonMale
-  r(269, "MENUBUTTONFEMALE", 302, 36, nullptr, "HERO_F"); // CMapEntity_MenuButtonFemale
+  r(268, "MENUBUTTONMALE", 301, 36, make<CMapEntity_MenuButtonMale>, "HERO_M");
+  r(269, "MENUBUTTONFEMALE", 302, 36, make<CMapEntity_MenuButtonFemale>, "HERO_F");
   r(270, "MENUBUTTONRESTART", 397, 36, nullptr, "MENUBUTTON"); // CMapEntity_MenuButtonRestart
   r(271, "MENUQUESTIONWINDOWRESTART", 398, 37, nullptr, "MENUQUESTIONWINDOW").z(8).near(32, 50); // CMapEntity_MenuQuestionWindowRestart
   r(272, "MAPKOLECKO1", 352, 0, nullptr, SAME).anim().z(3); // CMapEntity_MapKolecko1
   r(273, "MAPKOLECKO2", 353, 0, nullptr, SAME).anim().z(3); // CMapEntity_MapKolecko2
-  r(274, "MENUCLOSE", 389, 0, nullptr, SAME); // CMapEntity_MenuClose
+  r(274, "MENUCLOSE", 389, 0, make<CMapEntity_MenuClose>, SAME);
   r(275, "DNA", 311, 0, make<CMapEntity_DNA>, "DNA1");
   r(276, "DNAGENERATOR", 312, 0, make<CMapEntity_DNAGenerator>, "EMPTY");
   r(277, "DOMOVKOUR", 354, 0, make<CMapEntity_DomovKour>, "EMPTY").anim().z(3).nofocus();
-  r(278, "MENUBUTTONCONTINUE", 257, 36, nullptr, "MENUBUTTON"); // CMapEntity_MenuButtonContinue
+  r(278, "MENUBUTTONCONTINUE", 257, 36, make<CMapEntity_MenuButtonContinue>, "MENUBUTTON");
   r(279, "MENUBUTTONCONTINUEINGAME", 267, 36, nullptr, "MENUBUTTON"); // CMapEntity_MenuButtonContinueIngame
-  r(280, "MENUINPUTBOXNAME", 227, 0, nullptr, "MENUBUTTON").alpha(1.0f).near(32, 50); // CMapEntity_MenuInputboxName
-  r(281, "SLIDERDRAG", 235, 0, nullptr, "SLIDERTOP").near(32, 50); // CMapEntity_SliderDrag
-  r(282, "MENUCHECKBOXTEST", 226, 0, nullptr, "MENUCHECKBOX"); // CMapEntity_MenuCheckboxTest, frameset by class
-  r(283, "MENUCHECKBOXFULLSCREEN", 230, 0, nullptr, "MENUCHECKBOX"); // CMapEntity_MenuCheckboxFullscreen, frameset by class
-  r(284, "VIDEOSLIDERBASE", 224, 0, nullptr, "MENUSLIDER").alpha(1.0f).near(32, 50); // CMapEntity_VideoSliderBase
-  r(285, "SOUNDSLIDERBASE", 231, 0, nullptr, "MENUSLIDER").alpha(1.0f).near(32, 50); // CMapEntity_SoundSliderBase
-  r(286, "MUSICSLIDERBASE", 232, 0, nullptr, "MENUSLIDER").alpha(1.0f).near(32, 50); // CMapEntity_MusicSliderBase
-  r(287, "MAINMENU", 218, 0, nullptr, "MENUBG").z(5); // CMapEntity_MainMenu
+  r(280, "MENUINPUTBOXNAME", 227, 0, make<CMapEntity_MenuInputboxName>, "MENUBUTTON").alpha(1.0f).near(32, 50);
+  r(281, "SLIDERDRAG", 235, 0, make<CMapEntity_SliderDrag>, "SLIDERTOP").near(32, 50);
+  r(282, "MENUCHECKBOXTEST", 226, 0, make<CMapEntity_MenuCheckboxTest>, "MENUCHECKBOX").fs("UNCHECKED");
+  r(283, "MENUCHECKBOXFULLSCREEN", 230, 0, make<CMapEntity_MenuCheckboxFullscreen>, "MENUCHECKBOX").fs("UNCHECKED");
+  r(284, "VIDEOSLIDERBASE", 224, 0, make<CMapEntity_VideoSliderBase>, "MENUSLIDER").alpha(1.0f).near(32, 50);
+  r(285, "SOUNDSLIDERBASE", 231, 0, make<CMapEntity_SoundSliderBase>, "MENUSLIDER").alpha(1.0f).near(32, 50);
+  r(286, "MUSICSLIDERBASE", 232, 0, make<CMapEntity_MusicSliderBase>, "MENUSLIDER").alpha(1.0f).near(32, 50);
+  r(287, "MAINMENU", 218, 0, make<CMapEntity_MainMenu>, "MENUBG").z(5);
   r(288, "INGAMEMENU", 263, 0, nullptr, "MENUBG").z(7); // CMapEntity_IngameMenu
   r(289, "HLASIC", 271, 0, nullptr, SAME); // CMapEntity_Hlasic
-  r(290, "OPTIONSMENU", 223, 0, nullptr, "MENUBG").z(5); // CMapEntity_OptionsMenu
+  r(290, "OPTIONSMENU", 223, 0, make<CMapEntity_OptionsMenu>, "MENUBG").z(5);
   r(291, "OPTIONSINGAMEMENU", 265, 0, nullptr, "MENUBG").z(7); // CMapEntity_OptionsIngameMenu
-  r(292, "PLAYERMENU", 300, 0, nullptr, "MENUBG").z(5); // CMapEntity_PlayerMenu
-  r(293, "VIDEOMENU", 228, 0, nullptr, "MENUBG"); // CMapEntity_VideoMenu
-  r(294, "SOUNDMENU", 233, 0, nullptr, "MENUBG").z(5); // CMapEntity_SoundMenu
-  r(295, "PROFILESMENU", 236, 0, nullptr, "UPGRADESESIT"); // CMapEntity_ProfilesMenu
-  r(296, "MENUQUESTIONWINDOWREMPROFILE", 253, 37, nullptr, "MENUQUESTIONWINDOW").z(8).near(32, 50); // CMapEntity_MenuQuestionWindowRemProfile
-  r(297, "MENUMESSAGEWINDOW", 391, 38, nullptr, "MENUQUESTIONWINDOW").z(8).near(32, 50); // CMapEntity_MenuMessageWindow
-  r(298, "MENUQUESTIONWINDOWQUIT", 256, 37, nullptr, "MENUQUESTIONWINDOW").z(8).near(32, 50); // CMapEntity_MenuQuestionWindowQuit
+  r(292, "PLAYERMENU", 300, 0, make<CMapEntity_PlayerMenu>, "MENUBG").z(5);
+  r(293, "VIDEOMENU", 228, 0, make<CMapEntity_VideoMenu>, "MENUBG");
+  r(294, "SOUNDMENU", 233, 0, make<CMapEntity_SoundMenu>, "MENUBG").z(5);
+  r(295, "PROFILESMENU", 236, 0, make<CMapEntity_ProfilesMenu>, "UPGRADESESIT");
+  r(296, "MENUQUESTIONWINDOWREMPROFILE", 253, 37, make<CMapEntity_MenuQuestionWindowRemProfile>, "MENUQUESTIONWINDOW").z(8).near(32, 50);
+  r(297, "MENUMESSAGEWINDOW", 391, 38, make<CMapEntity_MenuMessageWindow>, "MENUQUESTIONWINDOW").z(8).near(32, 50);
+  r(298, "MENUQUESTIONWINDOWQUIT", 256, 37, make<CMapEntity_MenuQuestionWindowQuit>, "MENUQUESTIONWINDOW").z(8).near(32, 50);
   r(299, "MENUQUESTIONWINDOWBUYUPGRADES", 348, 37, nullptr, "MENUQUESTIONWINDOW").z(8).near(32, 50); // CMapEntity_MenuQuestionWindowBuyUpgrades
-  r(300, "MENUQUESTIONWINDOWNEWGAME", 258, 37, nullptr, "MENUQUESTIONWINDOW").z(8).near(32, 50); // CMapEntity_MenuQuestionWindowNewGame
+  r(300, "MENUQUESTIONWINDOWNEWGAME", 258, 37, make<CMapEntity_MenuQuestionWindowNewGame>, "MENUQUESTIONWINDOW").z(8).near(32, 50);
   r(301, "KEYSINGAME", 259, 0, nullptr, "EMPTY"); // CMapEntity_KeysIngame
-  r(302, "MENUBUTTONNEWGAME", 217, 36, nullptr, "MENUBUTTON"); // CMapEntity_MenuButtonNewGame
-  r(303, "MENUBUTTONNEWGAMEBACK", 347, 36, nullptr, "MENUBUTTON"); // CMapEntity_MenuButtonNewGameBack
-  r(304, "MENUBUTTONOPTIONS", 219, 36, nullptr, "MENUBUTTON"); // CMapEntity_MenuButtonOptions
+  r(302, "MENUBUTTONNEWGAME", 217, 36, make<CMapEntity_MenuButtonNewGame>, "MENUBUTTON");
+  r(303, "MENUBUTTONNEWGAMEBACK", 347, 36, make<CMapEntity_MenuButtonNewGameBack>, "MENUBUTTON");
+  r(304, "MENUBUTTONOPTIONS", 219, 36, make<CMapEntity_MenuButtonOptions>, "MENUBUTTON");
   r(305, "MENUBUTTONOPTIONSINGAME", 264, 36, nullptr, "MENUBUTTON"); // CMapEntity_MenuButtonOptionsIngame
-  r(306, "MENUBUTTONQUIT", 220, 36, nullptr, "MENUBUTTON"); // CMapEntity_MenuButtonQuit
-  r(307, "MENUBUTTONVIDEO", 221, 36, nullptr, "MENUBUTTON"); // CMapEntity_MenuButtonVideo
-  r(308, "MENUBUTTONAUDIO", 222, 36, nullptr, "MENUBUTTON"); // CMapEntity_MenuButtonAudio
-  r(309, "MENUBUTTONPROFILES", 237, 36, nullptr, "MENUBUTTON"); // CMapEntity_MenuButtonProfiles
-  r(310, "MENUBUTTONVIDEOBACK", 229, 36, nullptr, "MENUBUTTON"); // CMapEntity_MenuButtonVideoBack
-  r(311, "MENUBUTTONAUDIOBACK", 234, 36, nullptr, "MENUBUTTON"); // CMapEntity_MenuButtonAudioBack
-  r(312, "MENUBUTTONPROFILE", 238, 36, nullptr, "MENUBUTTON").alpha(1.0f).near(32, 50); // CMapEntity_MenuButtonProfile
-  r(313, "MENUBUTTONRESETPROFILE", 241, 36, nullptr, "MENUBUTTON").alpha(1.0f).near(32, 50); // CMapEntity_MenuButtonResetProfile
-  r(314, "CREDITS", 387, 0, nullptr, "VICTORYBGBW").z(7).alpha(0.0f); // CMapEntity_Credits
+  r(306, "MENUBUTTONQUIT", 220, 36, make<CMapEntity_MenuButtonQuit>, "MENUBUTTON");
+  r(307, "MENUBUTTONVIDEO", 221, 36, make<CMapEntity_MenuButtonVideo>, "MENUBUTTON");
+  r(308, "MENUBUTTONAUDIO", 222, 36, make<CMapEntity_MenuButtonAudio>, "MENUBUTTON");
+  r(309, "MENUBUTTONPROFILES", 237, 36, make<CMapEntity_MenuButtonProfiles>, "MENUBUTTON");
+  r(310, "MENUBUTTONVIDEOBACK", 229, 36, make<CMapEntity_MenuButtonVideoBack>, "MENUBUTTON");
+  r(311, "MENUBUTTONAUDIOBACK", 234, 36, make<CMapEntity_MenuButtonAudioBack>, "MENUBUTTON");
+  r(312, "MENUBUTTONPROFILE", 238, 36, make<CMapEntity_MenuButtonProfile>, "MENUBUTTON").alpha(1.0f).near(32, 50);
+  r(313, "MENUBUTTONRESETPROFILE", 241, 36, make<CMapEntity_MenuButtonResetProfile>, "MENUBUTTON").alpha(1.0f).near(32, 50);
+  r(314, "CREDITS", 387, 0, make<CMapEntity_Credits>, "VICTORYBGBW").z(7).alpha(0.0f);
   r(315, "CREDITSTEXT", 388, 0, nullptr, "EMPTY"); // CMapEntity_CreditsText
   r(316, "Z", 380, 0, nullptr, SAME).z(2).hp(1); // CMapEntity_Z
   r(317, "TIPCLOWNTRIGGER", 314, 0, nullptr, "EMPTY"); // CMapEntity_TipClownTrigger
@@ -518,7 +525,7 @@ void registerRows() {
   r(365, "SIPKA", 189, 0, make<CMapEntity_Sipka>, SAME).near(32, 50);
   r(366, "PYZAMORUKA", 196, 26, nullptr, "WOMANPYZAMORUKA").z(-1); // CMapEntity_PyzamoRuka
   r(367, "LETADLOKOUR", 209, 0, make<CMapEntity_LetadloKour>, SAME).z(5).nofocus().near(32, 50);
-  r(368, "PUBLISHERLOGO", 390, 0, nullptr, "EMPTY"); // CMapEntity_PublisherLogo
+  r(368, "PUBLISHERLOGO", 390, 0, make<CMapEntity_PublisherLogo>, "EMPTY");
   r(369, "AUTOMATSVETLO", 210, 0, nullptr, SAME).fs("RED").near(32, 50); // CMapEntity_AutomatSvetlo
   r(370, "HOSPITAL1STUL", 225, 0, nullptr, SAME).fs("RIGHT").anim().near(32, 50); // CMapEntity_Hospital1Stul
   r(371, "HOSPITAL2STUL", 243, 0, nullptr, SAME).fs("RIGHT").anim().near(32, 50); // CMapEntity_Hospital2Stul

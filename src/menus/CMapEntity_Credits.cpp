@@ -1,0 +1,32 @@
+#include "menus/CMapEntity_Credits.h"
+
+#include "core/CEngine.h"
+#include "core/CPlayer.h"
+#include "engine/KText.h"
+#include "menus/MenuKit.h"
+#include "world/CMapEntity_Visual.h"
+
+CMapEntity_Credits::CMapEntity_Credits(const CMapEntity_Credits &o)
+    : CCloneable(o), scroll(o.scroll), fromMenu(o.fromMenu) {
+  if (auto *white = dynamic_cast<CMapEntity_DarkScreen *>(menukit::carry(this, "DARKSCREEN", 0.0f, 0.0f))) {
+    white->coverRed = white->coverGreen = white->coverBlue = 1.0f;
+    white->maxAlpha = 1.0f;
+  }
+  const bool male = engine && engine->getPlayer() && engine->getPlayer()->getPohlavi() == 1;
+  if (getSprite()) addEntityZSprite(male ? "VICTORYBGBWM" : "VICTORYBGBWF");
+  setAlpha(0.0f, true);
+}
+
+void CMapEntity_Credits::addRadek(const std::string &text, float red, float green, float blue) {
+  lines.push_back(creditRadek{text, red, green, blue});
+}
+
+void CMapEntity_Credits::renderAdditional(KGraphic *) {
+  KText *f = menukit::font("bonus");
+  if (!f) return;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    f->setColor(lines[i].red, lines[i].green, lines[i].blue, alpha);
+    f->drawStringCentered(lines[i].text.c_str(), (long)x, (long)x + 800, (long)(scroll + 20.0f * (float)i), 0.0f);
+  }
+  f->setColor(0.0f, 0.0f, 0.0f, 1.0f);
+}

@@ -1,0 +1,58 @@
+#include "menus/CMenuQuestionWindowController.h"
+
+#include "core/CEngine.h"
+#include "core/CProfiles.h"
+#include "media/CGlobals.h"
+#include "menus/CMapEntity_MenuInputbox.h"
+#include "menus/CMapEntity_MenuQuestionWindow.h"
+#include "menus/MenuKit.h"
+#include "world/CLevelList.h"
+#include "world/CLevel_Game.h"
+#include "world/CMapEntitiesCollection.h"
+
+using namespace menukit;
+
+void CMenuQuestionWindowNewGameController::onBind() {
+  if (engine && engine->getSoucasnyLevel() != 0)
+    if (auto *w = dynamic_cast<CMenuModal *>(entity)) w->setText("Return to main menu?|Your progress will be lost!");
+}
+
+void CMenuQuestionWindowNewGameController::action() {
+  collection->unfocus(nullptr);
+  killEntity();
+  closeIfOpen(collection, kOptionsID);
+  closeIfOpen(collection, kProfilesID);
+  if (!engine || engine->getSoucasnyLevel() == 0) {
+    // One hero choice at a time.
+    closeIfOpen(collection, kPlayerMenuID);
+    open(collection, "PLAYERMENU", 340.0f, 140.0f);
+    return;
+  }
+  if (engine->getLevel()) engine->getLevel()->setLevelOver(true);
+  engine->resetPlayer();
+  engine->setSoucasnyLevel(0);
+  engine->setMaxLevel(CEngine::kNoMaxLevel);
+  CGlobals::instance()->paused = false;
+}
+
+void CMenuQuestionWindowQuitController::action() {
+  if (!engine) return;
+  const unsigned short size = engine->getLevelList() ? engine->getLevelList()->getSize() : 0;
+  engine->setSkipToLevel(size);
+}
+
+void CMenuQuestionWindowRemProfileController::action() {
+  CProfiles *profiles = engine ? engine->getProfiles() : CProfiles::getCurrent();
+  CMapEntity_Game *panel = collection->getEntityByID(kProfilesID);
+  auto *box = panel ? dynamic_cast<CMapEntity_MenuInputboxName *>(panel->getContainedEntity(kNameBoxID)) : nullptr;
+  if (profiles && box && box->slot >= 0) {
+    profiles->resetSlot((size_t)box->slot);
+    profiles->save();
+  }
+  closeIfOpen(collection, kMainMenuID);
+  open(collection, "MAINMENU", 0.0f, 140.0f);
+  collection->unfocus(nullptr);
+  if (panel) panel->setKill(true);
+  open(collection, "PROFILESMENU", 340.0f, 53.0f);
+  killEntity();
+}

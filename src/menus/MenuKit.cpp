@@ -1,0 +1,111 @@
+#include "menus/MenuKit.h"
+
+#include <algorithm>
+
+#include "engine/KText.h"
+#include "media/CFontSeznam.h"
+#include "media/CSoundEngine.h"
+#include "world/CMapEntitiesCollection.h"
+#include "world/CMapEntitiesFactory.h"
+#include "world/CMapEntity_Game.h"
+#include "world/CWorldEngine.h"
+#include "menus/CMapEntity_MenuQuestionWindow.h"
+
+namespace menukit {
+
+CMapEntity_Game *cursor(CMapEntitiesCollection *c) { return c ? c->getEntityByID(kCursorID) : nullptr; }
+
+bool underCursor(CMapEntitiesCollection *c, CMapEntity *widget) {
+  CMapEntity_Game *k = cursor(c);
+  return k && widget && k->isActionCollisionWithEntity(widget) && widget->getAlpha() == 1.0f;
+}
+
+void hover(CMapEntitiesCollection *c, CMapEntity *widget, int &hovered) {
+  if (!widget) return;
+  if (underCursor(c, widget)) {
+    hovered = 1;
+    widget->resetFlash();
+  }
+  if (hovered) widget->effectFlash(0.1f, 0.35f, true);
+}
+
+CMapEntity_Game *open(CMapEntitiesCollection *c, const std::string &name, float x, float y) {
+  CMapEntity_Game *e = CMapEntitiesFactory::instance()->cloneEntity(name);
+  if (!e) return nullptr;
+  e->setXY(x, y);
+  if (c) c->addEntity(e);
+  return e;
+}
+
+CMapEntity_Game *openModal(CMapEntitiesCollection *c, const std::string &name, float x, float y) {
+  std::vector<CMapEntity *> before = focusedTopLevel(c);
+  CMapEntity_Game *e = open(c, name, x, y);
+  if (!e) return nullptr;
+  if (CMenuModal *m = dynamic_cast<CMenuModal *>(e)) m->focusBefore = before;
+  if (c) c->focus(e, nullptr);
+  return e;
+}
+
+void closeIfOpen(CMapEntitiesCollection *c, unsigned int id) {
+  if (!c) return;
+  if (CMapEntity_Game *e = c->getEntityByID(id)) e->setKill(true);
+}
+
+CMapEntity_Game *carry(CMapEntity *carrier, const std::string &name, float xOffset, float yOffset) {
+  CMapEntity_Game *e = CMapEntitiesFactory::instance()->cloneEntity(name);
+  if (!e) return nullptr;
+  e->setXOffset(xOffset, false);
+  e->setYOffset(yOffset, false);
+  carrier->addEntity(e, true, true);
+  return e;
+}
+
+void killCarried(CMapEntity *carrier, unsigned int id) {
+  const std::vector<CMapEntity *> &list = carrier->getContainedList();
+  for (size_t i = 1; i < list.size(); ++i)
+    if (list[i]->getEntityID() == id) list[i]->setKill(true);
+}
+
+void playSound(const std::string &key) {
+  CWorldEngine *host = CWorldEngine::current();
+  if (host && host->getSoundEngine()) host->getSoundEngine()->playSound(key);
+}
+
+KText *font(const std::string &name) {
+  CWorldEngine *host = CWorldEngine::current();
+  CFontSeznam *fonts = host ? host->getFontSeznam() : nullptr;
+  if (!fonts) return nullptr;
+  fonts->setAktivniFont(name);
+  return fonts->getAktivniFont();
+}
+
+void drawCentred(const std::string &fontName, const std::string &text, float x1, float x2, float y, float red,
+                 float green, float blue, float alpha) {
+  KText *f = font(fontName);
+  if (!f) return;
+  f->setColor(red, green, blue, alpha);
+  f->drawStringCentered(text.c_str(), (long)x1, (long)x2, (long)y, 0.0f);
+  f->setColor(0.0f, 0.0f, 0.0f, 1.0f);
+}
+
+std::vector<CMapEntity *> focusedTopLevel(CMapEntitiesCollection *c) {
+  std::vector<CMapEntity *> out;
+  if (!c) return out;
+  for (CMapEntity_Game *e : *c->getEntitiesPtr())
+    if (!e->getParent() && e->getFocus() && !e->getKill()) out.push_back(e);
+  return out;
+}
+
+void restoreFocus(CMapEntitiesCollection *c, const std::vector<CMapEntity *> &focused) {
+  if (!c) return;
+  if (focused.empty()) {
+    c->unfocus(nullptr);
+    return;
+  }
+  for (CMapEntity_Game *e : *c->getEntitiesPtr()) {
+    if (e->getParent()) continue;
+    e->setFocus(std::find(focused.begin(), focused.end(), e) != focused.end());
+  }
+}
+
+} // namespace menukit
