@@ -1,6 +1,9 @@
 #include <string>
 
 #include "game/CStartupTables.h"
+#include "progress/CBarRucickaController.h"
+#include "progress/CHelpWindowController.h"
+#include "progress/CHodinyRucickaController.h"
 #include "world/CBonusTextController.h"
 #include "world/CBublinaController.h"
 #include "world/CComicController.h"
@@ -57,8 +60,8 @@ void registerRows(TControllerRows &c) {
   c("DNAGENERATOR", nullptr); // CDNAGeneratorController
   c("NEMOCNEJBACILY", nullptr); // CNemocnejBacilyController
   c("HAPPYNOTES", nullptr); // CNemocnejBacilyController
-  c("BARRUCICKA", nullptr); // CBarRucickaController
-  c("HODINYRUCICKA", nullptr); // CHodinyRucickaController
+  c("BARRUCICKA", makeController<CBarRucickaController>);
+  c("HODINYRUCICKA", makeController<CHodinyRucickaController>);
   c("LEVELCOMPLETED", nullptr); // CLevelCompletedController
   c("TLAKOMER", nullptr); // CTlakomerController
   c("MISKASET", nullptr); // CMiskaSetController
@@ -155,8 +158,8 @@ void registerRows(TControllerRows &c) {
   c("KNIHOVNA", nullptr); // CMedDrinkController
   c("PODIUM", nullptr); // CPodiumController
   c("OBTIZNOSTADJUSTER", nullptr); // CObtiznostAdjusterController
-  c("HELPWINDOW", nullptr); // CHelpWindowController
-  c("SUMMARYWINDOW", nullptr); // CHelpWindowController
+  c("HELPWINDOW", makeController<CHelpWindowController>);
+  c("SUMMARYWINDOW", makeController<CHelpWindowController>);
   c("MINIGAMESUMMARYWINDOW", nullptr); // CMiniGameSummaryController
   c("UPGRADEMENU", nullptr); // CUpgradeMenuController
   c("PERKCURETOUCH", nullptr); // CUpgradeFen1Controller
