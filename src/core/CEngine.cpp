@@ -600,7 +600,7 @@ void CEngine::saveDebug() {
   text += "LIST OF UPGRADES\n--------------\n";
   if (player)
     for (const TBasketItem &item : player->getBasket())
-      text += "Upgrade ID " + makeString(item.entityID) + ", level " + makeString(item.stars) + "\n";
+      text += "Upgrade ID " + makeString(item.entityID) + ", level " + makeString(item.starIndex + 1) + "\n";
   text += "THE PLAYER\n--------------\n";
   text += "PATIENTS\n--------------\n";
   std::fputs(text.c_str(), f);

@@ -74,6 +74,12 @@ TBasketItem *CPlayer::basketContains(unsigned short id) {
   return nullptr;
 }
 
+int CPlayer::starsOwned(unsigned short id) const {
+  for (const TBasketItem &item : basket)
+    if ((unsigned short)item.entityID == id) return (int)item.starIndex + 1;
+  return 0;
+}
+
 void CPlayer::deleteFromBasket(unsigned short id) {
   basket.erase(std::remove_if(basket.begin(), basket.end(),
                               [id](const TBasketItem &item) { return (unsigned short)item.entityID == id; }),

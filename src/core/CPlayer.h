@@ -8,12 +8,11 @@ struct TLevelStruct {
   int32_t goal;
 };
 
-// A bought upgrade as the saved game keeps it. Until the shop's upgrade entities exist the basket
-// holds these records; once they do, each record stands for the entity cloned from the prototype
-// with this entity ID (low 16 bits) with this many stars bought.
+// A bought upgrade as the saved game keeps it: the upgrade's entity ID and its star index, the
+// number of stars owned minus 1 (0: one star; a perk always 0).
 struct TBasketItem {
   uint32_t entityID;
-  uint32_t stars;
+  uint32_t starIndex;
 };
 
 // The progress of the active profile's player, saved with the game. Touches no file itself.
@@ -70,6 +69,9 @@ public:
 
   // First bought upgrade whose entity ID, as a 16-bit number, is id; null when none.
   TBasketItem *basketContains(unsigned short id);
+  // Stars owned of the upgrade (its star index + 1), 0 when it is not in the basket. Tables kept
+  // per star count read this; tables kept by index read starsOwned - 1.
+  int starsOwned(unsigned short id) const;
   // Drops every upgrade with that entity ID (16-bit, as basketContains compares).
   void deleteFromBasket(unsigned short id);
   void clearBasket();

@@ -6,6 +6,7 @@
 
 #include "core/CProfiles.h"
 #include "core/CSafeFile.h"
+#include "core/CUpgradeCatalogue.h"
 #include "engine/KMiscTools.h"
 #include "media/CLogger.h"
 #include "media/makeString.h"
@@ -122,7 +123,7 @@ std::string CSaveGame::encode(unsigned short soucasnyLevel, unsigned short maxLe
   putU32(out, (uint32_t)player.getBasket().size());
   for (const TBasketItem &item : player.getBasket()) {
     putU32(out, item.entityID);
-    putU32(out, item.stars);
+    putU32(out, item.starIndex);
   }
   return out;
 }
@@ -181,6 +182,17 @@ CPlayer *CSaveGame::decode(const std::string &bytes, unsigned short levelCount, 
   for (uint32_t i = 0; ok && i < n; ++i) {
     in.u32(a);
     in.u32(b);
+    // Every record becomes an upgrade of the shop later, so only upgrades with stars they have stay.
+    const TUpgradeInfo *upgrade = CUpgradeCatalogue::najdi(a);
+    if (!upgrade) {
+      log->logParts("Dropping saved upgrade ", a, ": no such upgrade");
+      continue;
+    }
+    const uint32_t top = (uint32_t)upgrade->maxStarIndex();
+    if (b > top) {
+      log->logParts("Saved upgrade ", a, " star index ", b, " capped at ", top);
+      b = top;
+    }
     player->getBasket().push_back({a, b});
   }
 

@@ -7,7 +7,7 @@
 //   u16 current level, u16 furthest level (10000 = none),
 //   u32 n + n x (u32 level, u32 goal), u32 n + n x u32 perk level, u32 n + n x u32 celebrity,
 //   u32 money, sex, pressure reminder, virus hint, shop hint, clown hint, perk bought,
-//   u32 n + n x (u32 upgrade entity ID, u32 stars bought).
+//   u32 n + n x (u32 upgrade entity ID, u32 star index: stars owned minus 1).
 // CEngine::saveGame, loadGame and saveExists delegate here.
 class CSaveGame {
 public:

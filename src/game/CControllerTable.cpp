@@ -13,6 +13,9 @@
 #include "menus/CMenuInputboxController.h"
 #include "menus/CMenuQuestionWindowController.h"
 #include "menus/CSliderDragController.h"
+#include "progress/CBarRucickaController.h"
+#include "progress/CHelpWindowController.h"
+#include "progress/CHodinyRucickaController.h"
 #include "world/CBonusTextController.h"
 #include "world/CBublinaController.h"
 #include "world/CComicController.h"
@@ -69,8 +72,8 @@ void registerRows(TControllerRows &c) {
   c("DNAGENERATOR", makeController<CDNAGeneratorController>);
   c("NEMOCNEJBACILY", nullptr); // CNemocnejBacilyController
   c("HAPPYNOTES", nullptr); // CNemocnejBacilyController
-  c("BARRUCICKA", nullptr); // CBarRucickaController
-  c("HODINYRUCICKA", nullptr); // CHodinyRucickaController
+  c("BARRUCICKA", makeController<CBarRucickaController>);
+  c("HODINYRUCICKA", makeController<CHodinyRucickaController>);
   c("LEVELCOMPLETED", nullptr); // CLevelCompletedController
   c("TLAKOMER", nullptr); // CTlakomerController
   c("MISKASET", makeController<CMiskaSetController>);
@@ -167,8 +170,8 @@ void registerRows(TControllerRows &c) {
   c("KNIHOVNA", nullptr); // CMedDrinkController
   c("PODIUM", nullptr); // CPodiumController
   c("OBTIZNOSTADJUSTER", nullptr); // CObtiznostAdjusterController
-  c("HELPWINDOW", nullptr); // CHelpWindowController
-  c("SUMMARYWINDOW", nullptr); // CHelpWindowController
+  c("HELPWINDOW", makeController<CHelpWindowController>);
+  c("SUMMARYWINDOW", makeController<CHelpWindowController>);
   c("MINIGAMESUMMARYWINDOW", makeController<CMiniGameSummaryController>);
   c("UPGRADEMENU", nullptr); // CUpgradeMenuController
   c("PERKCURETOUCH", nullptr); // CUpgradeFen1Controller

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "media/CFatal.h"
+#include "progress/CDayPanels.h"
 #include "world/kinds/Links.h"
 
 namespace {
@@ -14,15 +15,6 @@ public:
   void setCustomerCount(CCustomerGenerator *, int) override {}
   void preGenerate(CCustomerGenerator *, int) override {}
   void work(CCustomerGenerator *) override {}
-};
-
-// The day panels are plain entities so far: nothing of theirs to fill.
-class CPlainDayPanels : public CDayPanelsLink {
-public:
-  void setEndLevel(CMapEntity_Game *, bool) override {}
-  void showSecondPage(CMapEntity_Game *) override {}
-  void fillPage(CMapEntity_Game *, const TSummaryPage &) override {}
-  void showExpertMark(CMapEntity_Game *) override {}
 };
 
 class CBedsAlwaysMadeUp : public CBedLink {
@@ -42,7 +34,7 @@ public:
 };
 
 CNoCustomers noCustomers;
-CPlainDayPanels plainDayPanels;
+CDayPanels dayPanels;
 CBedsAlwaysMadeUp bedsAlwaysMadeUp;
 CPlayerKeepsTarget playerKeepsTarget;
 CPuffsKeepPrototypeDrift puffsKeepPrototypeDrift;
@@ -54,7 +46,7 @@ template <class Link> void require(const char *name) {
 
 void installGameLinks() {
   TLink<CCustomerGeneratorLink>::install(&noCustomers);
-  TLink<CDayPanelsLink>::install(&plainDayPanels);
+  TLink<CDayPanelsLink>::install(&dayPanels);
   TLink<CBedLink>::install(&bedsAlwaysMadeUp);
   TLink<CPlayerFigureLink>::install(&playerKeepsTarget);
   TLink<CChimneyDriftLink>::install(&puffsKeepPrototypeDrift);

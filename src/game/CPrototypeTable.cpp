@@ -16,6 +16,12 @@
 #include "media/CFatal.h"
 #include "media/ZSprite.h"
 #include "media/makeString.h"
+#include "progress/CMapEntity_Hodiny.h"
+#include "progress/CMapEntity_Notes.h"
+#include "progress/CMapEntity_Sesit.h"
+#include "progress/CMapEntity_StatusBar.h"
+#include "progress/CMapEntity_SummarySesit.h"
+#include "progress/CMapEntity_WindowClass.h"
 #include "world/CMapEntitiesFactory.h"
 #include "world/CMapEntity_Fader.h"
 #include "world/CMapEntity_FrontaAkci.h"
@@ -168,8 +174,8 @@ void registerRows() {
   r(8, "PLAYERRIGHTDOWN", 601, 0, nullptr, "PLAYER1RIGHTDOWN").own().fs("DOWN"); // CMapEntity_PlayerRightDown
   r(9, "PLAYERRIGHTUP", 603, 0, nullptr, "PLAYER1RIGHTUP").limit(1); // CMapEntity_PlayerRightUp
   r(10, "PLAYERLEFTUP", 602, 0, nullptr, "PLAYER1LEFTUP").limit(1); // CMapEntity_PlayerLeftUp
-  r(11, "HELPWINDOW", 1002, 0, nullptr, "EMPTY").z(7); // CMapEntity_HelpWindow
-  r(12, "SUMMARYWINDOW", 1017, 0, nullptr, "EMPTY").z(7); // CMapEntity_SummaryWindow
+  r(11, "HELPWINDOW", 1002, 0, make<CMapEntity_HelpWindow>, "EMPTY").z(7);
+  r(12, "SUMMARYWINDOW", 1017, 0, make<CMapEntity_SummaryWindow>, "EMPTY").z(7);
   r(13, "MINIGAMESUMMARYWINDOW", 323, 0, make<CMapEntity_MiniGameSummaryWindow>, "EMPTY").z(7);
   r(14, "MAPKALOGO", 356, 0, nullptr, SAME).z(5).nofocus(); // CMapEntity_MapkaLogo
   r(15, "RECEPT", 44, 0, nullptr, SAME); // CMapEntity_Recept
@@ -181,8 +187,8 @@ void registerRows() {
   r(21, "LEKARNA3AURA", 151, 12, nullptr, SAME); // CMapEntity_Lekarna3Aura
   r(22, "LEKARNA4", 75, 19, nullptr, SAME).fs("EMPTY").click(); // CMapEntity_Lekarna4
   r(23, "LEKARNA4AURA", 76, 12, nullptr, "LEKARNAAURA"); // CMapEntity_Lekarna4Aura
-  r(24, "SESIT", 53, 33, nullptr, "INTROTABLE"); // CMapEntity_Sesit
-  r(25, "SUMMARYSESIT", 184, 33, nullptr, "OUTROTABLE"); // CMapEntity_SummarySesit
+  r(24, "SESIT", 53, 33, make<CMapEntity_Sesit>, "INTROTABLE");
+  r(25, "SUMMARYSESIT", 184, 33, make<CMapEntity_SummarySesit>, "OUTROTABLE");
   r(26, "MINIGAMESUMMARYSESIT", 324, 33, make<CMapEntity_MiniGameSummarySesit>, "OUTROTABLE").own();
   r(27, "ADDER", 10000, 0, nullptr, "EMPTY"); // CMapEntity_Adder
   r(28, "DEADDER", 364, 0, nullptr, "EMPTY"); // CMapEntity_DeAdder
@@ -390,7 +396,7 @@ void registerRows() {
   r(230, "STROMAUTOMAT", 101, 21, nullptr, SAME).own(); // CMapEntity_StromAutomat
   r(231, "GREENDRINK", 102, 18, nullptr, SAME); // CMapEntity_GreenDrink
   r(232, "OPICKA", 214, 0, nullptr, SAME).anim().z(2); // CMapEntity_Opicka
-  r(233, "NOTES", 367, 0, nullptr, SAME).walk(1000); // CMapEntity_Notes
+  r(233, "NOTES", 367, 0, make<CMapEntity_Notes>, SAME).walk(1000);
   r(234, "GAUC1", 110, 22, nullptr, "SOFA1").walk(1000); // CMapEntity_Gauc1
   r(235, "GAUC1B", 242, 22, nullptr, "SOFA1B").walk(1000); // CMapEntity_Gauc1b
   r(236, "GAUC2", 128, 22, nullptr, "SOFA2").walk(1000); // CMapEntity_Gauc2
@@ -531,9 +537,9 @@ void registerRows() {
   r(371, "HOSPITAL2STUL", 243, 0, nullptr, SAME).fs("RIGHT").anim().near(32, 50); // CMapEntity_Hospital2Stul
   r(372, "HOSPITAL3STUL", 278, 0, nullptr, SAME).anim().near(32, 50); // CMapEntity_Hospital3Stul
   r(373, "HOSPITAL4STUL", 288, 0, nullptr, SAME).anim().near(32, 50); // CMapEntity_Hospital4Stul
-  r(374, "STATUSBAR", 239, 0, nullptr, "PODKLAD1").z(5); // CMapEntity_StatusBar
-  r(375, "STATUSBAR2", 282, 0, nullptr, "PODKLAD1B").z(8); // CMapEntity_StatusBar2
-  r(376, "BARRUCICKA", 240, 0, nullptr, SAME).z(9); // CMapEntity_BarRucicka
+  r(374, "STATUSBAR", 239, 0, make<CMapEntity_StatusBar>, "PODKLAD1").z(5);
+  r(375, "STATUSBAR2", 282, 0, make<CMapEntity_StatusBar2>, "PODKLAD1B").z(8);
+  r(376, "BARRUCICKA", 240, 0, make<CMapEntity_BarRucicka>, SAME).z(9);
   r(377, "REDLIGHT", 248, 0, nullptr, SAME); // CMapEntity_RedLight
   r(378, "GREENLIGHT", 252, 0, nullptr, SAME); // CMapEntity_GreenLight
   r(379, "CEDULKASTAVY", 249, 0, nullptr, SAME); // CMapEntity_CedulkaStavy
@@ -541,10 +547,10 @@ void registerRows() {
   r(381, "HAPPYNOTES", 269, 27, nullptr, "EMPTY").z(2); // CMapEntity_HappyNotes
   r(382, "NEMOCNEJ1", 260, 15, nullptr, SAME).own(); // CMapEntity_Nemocnej1
   r(383, "NEMOCNEJ1HLAVA", 262, 10, nullptr, SAME); // CMapEntity_Nemocnej1Hlava
-  r(384, "HODINY", 280, 0, nullptr, SAME); // CMapEntity_Hodiny
+  r(384, "HODINY", 280, 0, make<CMapEntity_Hodiny>, SAME);
   r(385, "PARROT", 289, 0, nullptr, SAME).anim().z(-1); // CMapEntity_Parrot
   r(386, "MASOZRAVKA", 290, 0, nullptr, SAME).z(-1); // CMapEntity_Masozravka
-  r(387, "HODINYRUCICKA", 279, 0, nullptr, SAME); // CMapEntity_HodinyRucicka
+  r(387, "HODINYRUCICKA", 279, 0, make<CMapEntity_HodinyRucicka>, SAME);
   r(388, "MINIGAMEOVER", 321, 0, make<CMapEntity_MiniGameOver>, "EMPTY").z(5);
   r(389, "KUKATKO", 322, 0, nullptr, SAME).z(4); // CMapEntity_Kukatko
   r(390, "COMIC", 325, 0, make<CMapEntity_Comic>, SAME);

@@ -381,6 +381,15 @@ void CMapEntitiesCollection::prerenderCommonEntities() {
     CMapEntity_Game *e = factory->cloneEntity(name);
     if (std::strcmp(name, "SESTRALEKARNASMALL") == 0) e->setVisible(true);
     warmUp(e);
+    // The parts a window or bar carries went into the level as the copy was built; they leave it
+    // before they are deleted with the copy.
+    std::vector<CMapEntity *> carried;
+    e->collectCarried(carried);
+    entities.erase(std::remove_if(entities.begin(), entities.end(),
+                                  [&](CMapEntity_Game *x) {
+                                    return std::find(carried.begin(), carried.end(), x) != carried.end();
+                                  }),
+                   entities.end());
     delete e;
   }
 }

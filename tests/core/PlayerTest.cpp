@@ -62,7 +62,10 @@ TEST(PlayerTest, PerksCelebritiesAndBasket) {
   p.getBasket().push_back({902, 1});
   p.getBasket().push_back({902, 3});
   p.getBasket().push_back({903, 0});
-  EXPECT_EQ(p.basketContains(902)->stars, 1u); // the first bought
+  EXPECT_EQ(p.basketContains(902)->starIndex, 1u); // the first bought
+  EXPECT_EQ(p.starsOwned(902), 2);
+  EXPECT_EQ(p.starsOwned(903), 1);
+  EXPECT_EQ(p.starsOwned(904), 0);
   p.deleteFromBasket(902);
   EXPECT_EQ(p.basketContains(902), nullptr);
   EXPECT_EQ(p.getBasket().size(), 1u);

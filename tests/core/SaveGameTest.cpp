@@ -31,13 +31,13 @@ void fill(CPlayer &p) {
   p.setPerkBought(true);
   p.setPerkHint(9);
   p.getBasket().push_back({902, 2});
-  p.getBasket().push_back({0x10001, 1});
+  p.getBasket().push_back({270, 0});
 }
 
 // The bytes of fill()'s record at levels 6 / 9, laid out by hand.
 std::string filledBytes() {
   return be16(6) + be16(9) + words({2, 3, 1, 5, 0}) + words({1, 4}) + words({2, 7, 7}) +
-         words({123456, 1, 2, 3, 4, 5, 1}) + words({2, 902, 2, 0x10001, 1});
+         words({123456, 1, 2, 3, 4, 5, 1}) + words({2, 902, 2, 270, 0});
 }
 
 class SaveGameTest : public HomeTest {};
@@ -83,9 +83,10 @@ TEST_F(SaveGameTest, ReadsEveryFieldBackIntoAFreshRecord) {
   EXPECT_TRUE(back->getPerkBought());
   EXPECT_EQ(back->getPerkHint(), 0); // not part of the save
   ASSERT_EQ(back->getBasket().size(), 2u);
-  EXPECT_EQ(back->getBasket()[1].entityID, 0x10001u);
-  EXPECT_EQ(back->basketContains(1), &back->getBasket()[1]); // cloned by the low 16 bits
-  EXPECT_EQ(back->basketContains(902)->stars, 2u);
+  EXPECT_EQ(back->getBasket()[1].entityID, 270u);
+  EXPECT_EQ(back->basketContains(270), &back->getBasket()[1]);
+  EXPECT_EQ(back->basketContains(902)->starIndex, 2u);
+  EXPECT_EQ(back->starsOwned(902), 3);
 
   // A second load builds another fresh record rather than adding to the first.
   CPlayer *again = CSaveGame("0").load(20, cur, max);
@@ -114,6 +115,29 @@ TEST_F(SaveGameTest, DuplicatesInTheFileFollowTheRecordRules) {
   ASSERT_EQ(p->getLevelsDone().size(), 1u);
   EXPECT_EQ(p->wasLevelDone(4), 1);
   EXPECT_EQ(p->getPerkLevels(), std::vector<int32_t>({8, 8}));
+  delete p;
+}
+
+TEST_F(SaveGameTest, KeepsOnlyUpgradesWithStarsTheyHave) {
+  // Not upgrades: an ID past 16 bits that would clone as entity 1, and the player figure.
+  // Star indices past the last star, and a perk saved as 0xFFFFFFFF, are brought back in range.
+  writeFile("hospital/0/save.dat", be16(1) + be16(1) + words({0}) + words({0}) + words({0}) +
+                                       words({0, 0, 0, 0, 0, 0, 0}) +
+                                       words({6, 0x10001, 1, 7, 0, 905, 9, 903, 2, 296, 0xFFFFFFFFu, 67, 3}));
+  unsigned short cur = 0, max = 0;
+  CPlayer *p = CSaveGame("0").load(5, cur, max);
+  ASSERT_NE(p, nullptr);
+  ASSERT_EQ(p->getBasket().size(), 4u);
+  EXPECT_EQ(p->basketContains(1), nullptr);
+  EXPECT_EQ(p->basketContains(7), nullptr);
+  EXPECT_EQ(p->starsOwned(905), 4) << "four stars at most";
+  EXPECT_EQ(p->starsOwned(903), 3) << "kept as saved";
+  EXPECT_EQ(p->starsOwned(296), 1) << "a perk is held once";
+  EXPECT_EQ(p->starsOwned(67), 4);
+
+  ASSERT_TRUE(CSaveGame("0").save(1, 1, *p));
+  const std::string bytes = readFile("hospital/0/save.dat");
+  EXPECT_EQ(bytes.substr(bytes.size() - 36), words({4, 905, 3, 903, 2, 296, 0, 67, 3}));
   delete p;
 }
 

@@ -703,6 +703,14 @@ TEST(DataSetTest, EveryDifficultyListsLevelsWhoseFilesLoad) {
           placed.push_back({p, {intAttr(a, "x"), intAttr(a, "y")}});
         }
       EXPECT_EQ(cursors, 1) << "one cursor per screen";
+      // A working day (one with a clock) has its status bar along the bottom.
+      int statusBars = 0;
+      for (auto &pl : placed)
+        if (pl.first->name == "STATUSBAR") {
+          ++statusBars;
+          EXPECT_EQ(pl.second, std::make_pair(0, 540)) << "the status bar's place";
+        }
+      EXPECT_EQ(statusBars, intAttr(level, "time") > 0 ? 1 : 0) << "status bars";
       // Where the player works on something, the tile must be walkable ground no solid thing
       // covers, so a click there leads somewhere.
       for (auto &pl : placed) {

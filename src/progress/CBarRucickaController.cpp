@@ -1,0 +1,14 @@
+#include "progress/CBarRucickaController.h"
+
+#include "media/Frameset.h"
+#include "media/ZSprite.h"
+#include "world/CLevel_Game.h"
+#include "world/CMapEntity_Game.h"
+#include "world/CWorldEngine.h"
+
+void CBarRucickaController::update() {
+  CWorldEngine *host = engine ? CWorldEngine::of(engine) : CWorldEngine::current();
+  if (!entity || !host || !host->getLevel() || !entity->getSprite()) return;
+  Frameset *hand = entity->getSprite()->getAktivniFrameset();
+  if (hand) hand->setAngle(angleFor(host->getLevel()->getTimeLeftPercent()));
+}

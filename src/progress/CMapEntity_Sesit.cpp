@@ -1,0 +1,22 @@
+#include "progress/CMapEntity_Sesit.h"
+
+#include "media/GameGlobals.h"
+#include "media/ZSprite.h"
+#include "media/ZSpriteFactory.h"
+
+CMapEntity_Sesit::CMapEntity_Sesit(const CMapEntity_Sesit &o) : CMapEntity_Game(o), shown(o.shown) {
+  if (spriteFactory) sidebar = spriteFactory->cloneSprite("SIDEBAR");
+  if (sidebar) sidebar->nastavFrameset("FRAMESET1");
+}
+
+CMapEntity_Sesit::~CMapEntity_Sesit() { delete sidebar; }
+
+void CMapEntity_Sesit::renderAdditional(KGraphic *g) {
+  CMapEntity_Game::renderAdditional(g);
+  if (!shown || !sidebar) return;
+  KGraphic *screen = g ? g : backbuffer;
+  if (!screen) return;
+  sidebar->x = (uint32_t)(int32_t)(x + 290.0f);
+  sidebar->y = (uint32_t)(int32_t)(y + 20.0f);
+  sidebar->put(screen, 1.0f, -1, -1, -1, -1);
+}

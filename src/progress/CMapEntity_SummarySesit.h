@@ -1,0 +1,29 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "world/CMapEntity_Game.h"
+
+class CFontSeznam;
+
+// The day summary's notebook: the rating line, the day's score, cured and lost patients, the
+// money saved to the bank, and "EXPERT SCORE!" for an expert day. The text fades in with it.
+class CMapEntity_SummarySesit : public CMapEntity_Game {
+public:
+  using CMapEntity_Game::CMapEntity_Game;
+
+  void useMethod() override {}
+  void doAction() override {}
+  void renderAdditional(KGraphic *g) override;
+  CMapEntity_Game *clone() override { return new CMapEntity_SummarySesit(*this); }
+
+  // The page drawn with the fonts given (renderAdditional takes the engine's).
+  void drawPage(CFontSeznam *fonts);
+
+  int32_t scoreToday = 0;
+  std::string title;
+  int32_t patientsCured = 0;
+  int32_t patientsLost = 0;
+  int32_t moneySaved = 0;
+  int32_t expert = 0;
+};

@@ -1,0 +1,197 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "HudDay.h"
+#include "support/GLTestWindow.h"
+#include "media/CGlobals.h"
+
+// The hud_demo day in the real window: what the notebook, the gauge and the summary put on
+// screen, found by drawing the frame with and without them.
+
+namespace {
+
+const int kW = 800, kH = 600;
+
+struct Area {
+  int x0 = kW, y0 = kH, x1 = -1, y1 = -1, count = 0;
+  int w() const { return x1 - x0 + 1; }
+  int h() const { return y1 - y0 + 1; }
+  bool inside(int ax0, int ay0, int ax1, int ay1) const {
+    return count > 0 && x0 >= ax0 && y0 >= ay0 && x1 <= ax1 && y1 <= ay1;
+  }
+};
+
+std::ostream &operator<<(std::ostream &o, const Area &a) {
+  return o << a.count << " pixels in (" << a.x0 << "," << a.y0 << ")-(" << a.x1 << "," << a.y1 << ")";
+}
+
+CLevel_Game *g_level = nullptr;
+
+bool toLevel(KEvent *ev) {
+  if (g_level) g_level->handleMessages(ev);
+  return true;
+}
+
+class HudDayGL : public GLTestWindow, public HudDay {
+protected:
+  void SetUp() override {
+    GLTestWindow::SetUp();
+    ASSERT_NO_FATAL_FAILURE(setUpDay(false));
+    screen = KPTK::createKGraphic();
+    backbuffer = screen;
+    loadDay();
+    g_level = level;
+    window()->setPTKCallBack(toLevel);
+  }
+
+  void TearDown() override {
+    window()->setPTKCallBack(nullptr);
+    g_level = nullptr;
+    tearDownDay();
+    backbuffer = nullptr;
+    delete screen;
+    GLTestWindow::TearDown();
+  }
+
+  void playFrame() {
+    pumpAll();
+    frame(20);
+    level->update(0, true);
+    draw();
+  }
+
+  void draw() {
+    window()->setWorldView(0, 0, 0, 1, true);
+    level->render(0, true, screen);
+  }
+
+  std::vector<unsigned char> grab() {
+    std::vector<unsigned char> p((size_t)kW * kH * 4);
+    EXPECT_TRUE(window()->readPixels(0, 0, kW, kH, p.data()));
+    return p;
+  }
+
+  static Area changed(const std::vector<unsigned char> &a, const std::vector<unsigned char> &b) {
+    Area r;
+    for (int y = 0; y < kH; ++y)
+      for (int x = 0; x < kW; ++x) {
+        size_t i = ((size_t)y * kW + x) * 4;
+        bool differs = false;
+        for (int c = 0; c < 3; ++c) differs = differs || std::abs((int)a[i + c] - (int)b[i + c]) > 3;
+        if (!differs) continue;
+        ++r.count;
+        r.x0 = std::min(r.x0, x);
+        r.y0 = std::min(r.y0, y);
+        r.x1 = std::max(r.x1, x);
+        r.y1 = std::max(r.y1, y);
+      }
+    return r;
+  }
+
+  // The pixels that change when the entity (with what it carries) is left out of the frame.
+  Area shownBy(CMapEntity *e) {
+    draw();
+    std::vector<unsigned char> with = grab();
+    e->setVisible(false);
+    draw();
+    std::vector<unsigned char> without = grab();
+    e->setVisible(true);
+    draw();
+    return changed(with, without);
+  }
+
+  void click(int x, int y) {
+    pushButton(1, true, x, y);
+    pushButton(1, false, x, y);
+  }
+
+  CMapEntity *gaugeHand() {
+    CMapEntity_Game *bar = first("STATUSBAR");
+    if (!bar) return nullptr;
+    for (CMapEntity *c : bar->getContainedList())
+      if (c->name == "BARRUCICKA") return c;
+    return nullptr;
+  }
+
+  KGraphic *screen = nullptr;
+};
+
+TEST_F(HudDayGL, NotebookFreezesTheDayGaugeSweepsAndTheSummaryLeadsOn) {
+  for (int i = 0; i < 12; ++i) playFrame();
+  CMapEntity_Game *help = first("HELPWINDOW");
+  ASSERT_NE(help, nullptr);
+  CMapEntity *sesit = help->getContainedEntity(53);
+  ASSERT_NE(sesit, nullptr);
+  EXPECT_TRUE(CGlobals::instance()->paused);
+  Area a = shownBy(sesit);
+  EXPECT_GT(a.count, 300 * 420 / 2) << a;
+  EXPECT_TRUE(a.inside(255, 45, 565, 475)) << a << " the notebook at (260, 50)";
+  savePNG((std::string(TOB_BINARY_DIR) + "/hud_intro.png").c_str());
+
+  // While it is open the day's clock stands, and so does the gauge on screen.
+  CMapEntity *gauge = gaugeHand();
+  ASSERT_NE(gauge, nullptr);
+  std::vector<unsigned char> before = grab();
+  const float part = level->getTimeLeftPercent();
+  for (int i = 0; i < 20; ++i) playFrame();
+  EXPECT_EQ(level->getTimeLeftPercent(), part);
+  draw();
+  EXPECT_EQ(changed(before, grab()).count, 0) << "nothing moves while the game is paused";
+
+  click(400, 300);
+  playFrame();
+  playFrame();
+  EXPECT_EQ(first("HELPWINDOW"), nullptr);
+  EXPECT_FALSE(CGlobals::instance()->paused);
+
+  // The hand lies flat at the start of the day, stands upright at its middle and lies flat
+  // again at its end, always about its place on the bar (408, 552).
+  Area start = shownBy(gauge);
+  EXPECT_GT(start.w(), start.h()) << start;
+  while (level->getTimeLeftPercent() < 0.5f) playFrame();
+  Area middle = shownBy(gauge);
+  EXPECT_GT(middle.h(), middle.w()) << middle;
+  EXPECT_TRUE(middle.inside(380, 530, 440, 600)) << middle;
+  level->changeMoney(350);
+  while (level->getTimeLeftPercent() < 1.0f) playFrame();
+  Area end = shownBy(gauge);
+  EXPECT_GT(end.w(), end.h()) << end;
+  EXPECT_TRUE(end.inside(380, 530, 440, 600)) << end;
+
+  // 3 s of game time after the day's end the summary opens, and the bank is paid.
+  player->setMoney(100);
+  playFrame();
+  ASSERT_TRUE(level->getDayOver());
+  for (int i = 0; i < 140; ++i) playFrame();
+  EXPECT_EQ(first("SUMMARYWINDOW"), nullptr) << "not before 3 s";
+  for (int i = 0; i < 15; ++i) playFrame();
+  CMapEntity_Game *summary = first("SUMMARYWINDOW");
+  ASSERT_NE(summary, nullptr);
+  EXPECT_EQ(player->getMoney(), 350);
+  for (int i = 0; i < 12; ++i) playFrame();
+  EXPECT_TRUE(CGlobals::instance()->paused);
+  CMapEntity *page = summary->getContainedEntity(184);
+  ASSERT_NE(page, nullptr);
+  a = shownBy(page);
+  EXPECT_TRUE(a.inside(255, 45, 565, 475)) << a;
+  std::vector<unsigned char> shot = grab();
+  savePNG((std::string(TOB_BINARY_DIR) + "/hud_summary.png").c_str());
+  // The page's dark red title and figures stand on the notebook.
+  int red = 0;
+  for (int y = 130; y < 340; ++y)
+    for (int x = 270; x < 550; ++x) {
+      const unsigned char *p = &shot[((size_t)y * kW + x) * 4];
+      if (p[0] > 90 && p[1] < 40 && p[2] < 40) ++red;
+    }
+  EXPECT_GT(red, 150) << "the rating, the figures and the expert line";
+
+  click(400, 300);
+  playFrame();
+  EXPECT_TRUE(level->getLevelOver()) << "the click leads on";
+}
+
+} // namespace
