@@ -612,11 +612,54 @@ def paint_doctor(w, h, index, count, p):
     return c.done()
 
 
+def standing_hero(c, w, h, male, main, trim_name):
+    """The hero from head to shoes, as tall as the frame allows within its width."""
+    # Drawn in units of a figure 80 wide and 240 tall, feet on the frame's inner bottom edge.
+    k = min((w - 16) / 80, (h - 20) / 240)
+    cx = w / 2
+    top = h - 10 - 240 * k
+
+    def X(u):
+        return cx + u * k
+
+    def Y(u):
+        return top + u * k
+
+    skin = SKINS["man" if male else "woman"]
+    hair = colour("brown" if male else "ginger")
+    trousers = colour("navy", (52, 60, 96))
+    if not male:
+        c.rect(X(-24), Y(16), X(24), Y(78), fill=hair, width=1.4, r=8 * k)
+    for sx in (-1, 1):
+        c.rect(min(X(4 * sx), X(16 * sx)), Y(166), max(X(4 * sx), X(16 * sx)), Y(230), fill=trousers, width=1.2)
+        c.ellipse(min(X(2 * sx), X(19 * sx)), Y(224), max(X(2 * sx), X(19 * sx)), Y(238), fill=INK, outline=None)
+    for sx in (-1, 1):
+        c.rect(min(X(29 * sx), X(40 * sx)), Y(66), max(X(29 * sx), X(40 * sx)), Y(148), fill=main, width=1.2, r=4 * k)
+        c.circle(X(34.5 * sx), Y(154), 6.5 * k, fill=skin, width=1.1)
+    c.poly([(X(-30), Y(62)), (X(30), Y(62)), (X(34), Y(172)), (X(-34), Y(172))], fill=main, width=1.4)
+    c.poly([(X(-11), Y(62)), (X(0), Y(88)), (X(11), Y(62))], fill=colour(trim_name), width=1.1)
+    c.line([(X(0), Y(88)), (X(0), Y(170))], fill=shade(main, 0.8), width=1.0)
+    c.rect(X(-6), Y(48), X(6), Y(64), fill=skin, width=1.1)
+    c.arc(X(-18), Y(60), X(18), Y(104), 20, 160, fill=colour("grey"), width=max(1.0, 3 * k))
+    c.circle(X(0), Y(30), 22 * k, fill=skin, width=1.4)
+    c.ellipse(X(-23), Y(6), X(23), Y(26), fill=hair, outline=None)
+    for sx in (-1, 1):
+        c.circle(X(8 * sx), Y(31), 2.6 * k, fill=INK, outline=None)
+    c.arc(X(-9), Y(34), X(9), Y(46), 20, 160, fill=INK, width=max(1.0, 2 * k))
+
+
 def paint_portrait(w, h, index, count, p):
     """A large bust of the hero (hero choice buttons, victory screen)."""
     c = Canvas(w, h)
     male = p.get("male") == "1"
     main, trim_name = COATS.get(p.get("coat", "white"), COATS["white"])
+    if p.get("frame") == "1" and h > 1.6 * w:
+        # A frame this narrow is filled by the whole figure; a bust would sit small at its foot.
+        glow = colour("gold") if index == 1 else colour("sky")
+        c.rect(2, 2, w - 2, h - 2, fill=shade(glow, 1.6), outline=INK, width=2, r=6)
+        c.rect(6, 6, w - 6, h - 6, fill=None, outline=glow, width=2.5, r=4)
+        standing_hero(c, w, h, male, main, trim_name)
+        return c.done()
     k = min(w / 180, h / 240)
     if p.get("frame") == "1":
         k *= 0.92

@@ -35,7 +35,7 @@
 #include "world/CEntityController.h"
 #include "world/CEntityControllersVzory_Game.h"
 #include "world/CEntityControllers_Game.h"
-#include "support/PrivateDisplay.h"
+#include "support/GameProcess.h"
 #include "world/CMapEntitiesFactory.h"
 #include "world/CMapEntity_Fader.h"
 #include "world/CMapEntity_FrontaAkci.h"
@@ -65,18 +65,6 @@ std::string scratchDir(const char *tag) {
 void removeTree(const std::string &dir) {
   if (dir.size() > 5) std::system(("rm -rf '" + dir + "'").c_str());
 }
-
-std::string shell(const std::string &cmd) {
-  std::string out;
-  FILE *p = popen(cmd.c_str(), "r");
-  if (!p) return out;
-  char buf[512];
-  while (std::fgets(buf, sizeof(buf), p)) out += buf;
-  pclose(p);
-  return out;
-}
-
-bool haveTool(const char *name) { return !shell(std::string("command -v ") + name + " 2>/dev/null").empty(); }
 
 } // namespace
 
@@ -316,56 +304,8 @@ TEST(LoadingScreen, TheLogoFillsByTheFractionAndNeverPastItsFrame) {
 
 namespace {
 
-struct GameRun {
-  pid_t pid = -1;
-  std::string out;
-  std::string err;
-
-  void start(const std::string &exe, const std::string &home, const std::string &logs) {
-    out = logs + "/stdout.txt";
-    err = logs + "/stderr.txt";
-    pid = fork();
-    if (pid == 0) {
-      setenv("HOME", home.c_str(), 1);
-      setenv("SDL_AUDIODRIVER", "dummy", 0);
-      setenv("LIBGL_ALWAYS_SOFTWARE", "1", 0);
-      if (!freopen(out.c_str(), "w", stdout) || !freopen(err.c_str(), "w", stderr)) _exit(99);
-      execl(exe.c_str(), exe.c_str(), (char *)nullptr);
-      _exit(98);
-    }
-  }
-
-  // Exit status, -1 when still running after the wait, -2 for a signal.
-  int wait(double seconds) {
-    auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds((long)(seconds * 1000));
-    while (std::chrono::steady_clock::now() < end) {
-      int status = 0;
-      pid_t r = waitpid(pid, &status, WNOHANG);
-      if (r == pid) {
-        pid = -1;
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -2;
-      }
-      std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return -1;
-  }
-
-  bool running() const { return pid > 0 && kill(pid, 0) == 0; }
-
-  void stop() {
-    if (pid > 0) {
-      kill(pid, SIGKILL);
-      waitpid(pid, nullptr, 0);
-      pid = -1;
-    }
-  }
-};
-
-std::string gameWindow(pid_t pid) {
-  std::string id = shell("xdotool search --all --pid " + std::to_string(pid) + " --name '^Tobrulant$' 2>/dev/null | head -1");
-  while (!id.empty() && (id.back() == '\n' || id.back() == ' ')) id.pop_back();
-  return id;
-}
+using gameproc::difference;
+using gameproc::shell;
 
 // Mean brightness 0..1 and the number of colours of a picture.
 std::pair<double, long> pictureStats(const std::string &png) {
@@ -376,13 +316,6 @@ std::pair<double, long> pictureStats(const std::string &png) {
   return {mean, colours};
 }
 
-// Normalised RMS difference of two pictures of one size.
-double difference(const std::string &a, const std::string &b) {
-  std::string s = shell("compare -metric RMSE '" + a + "' '" + b + "' null: 2>&1");
-  size_t open = s.find('(');
-  return open == std::string::npos ? -1.0 : std::atof(s.c_str() + open + 1);
-}
-
 } // namespace
 
 class ExecutableTest : public ::testing::Test {
@@ -390,7 +323,7 @@ protected:
   void SetUp() override {
     ASSERT_TRUE(PrivateDisplay::ensure()) << PrivateDisplay::error();
     for (const char *tool : {"xdotool", "import", "identify", "compare", "python3"})
-      ASSERT_TRUE(haveTool(tool)) << tool << " is missing (tools/deps.sh lists it)";
+      ASSERT_TRUE(gameproc::haveTool(tool)) << tool << " is missing (tools/deps.sh lists it)";
     home = scratchDir("home");
     ASSERT_FALSE(home.empty());
     mkdir((home + "/hospital").c_str(), 0777);
@@ -404,7 +337,7 @@ protected:
   }
   std::string home;
   std::string app;
-  GameRun run;
+  GameProcess run;
 };
 
 TEST_F(ExecutableTest, StartsShowsItsScreensAndEndsCleanlyWhenTheWindowCloses) {
@@ -412,13 +345,7 @@ TEST_F(ExecutableTest, StartsShowsItsScreensAndEndsCleanlyWhenTheWindowCloses) {
   mkdir(shots.c_str(), 0777);
   run.start(TOB_EXECUTABLE, home, home);
 
-  std::string window;
-  auto t0 = std::chrono::steady_clock::now();
-  while (window.empty() && std::chrono::steady_clock::now() - t0 < std::chrono::seconds(20) && run.running()) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    window = gameWindow(run.pid);
-  }
-  ASSERT_FALSE(window.empty()) << readAll(run.err);
+  ASSERT_TRUE(run.findWindow(20)) << run.errors();
   auto shown = std::chrono::steady_clock::now();
 
   // The publisher logo holds from about 0.5 s to 3 s, the developer logo from 3.5 s to 6 s, and
@@ -428,9 +355,9 @@ TEST_F(ExecutableTest, StartsShowsItsScreensAndEndsCleanlyWhenTheWindowCloses) {
   std::vector<std::string> files;
   for (const auto &step : plan) {
     std::this_thread::sleep_until(shown + std::chrono::milliseconds((long)(step.first * 1000)));
-    ASSERT_TRUE(run.running()) << readAll(run.err);
+    ASSERT_TRUE(run.running()) << run.errors();
     std::string file = shots + "/" + step.second + ".png";
-    shell("import -window " + window + " '" + file + "' 2>/dev/null");
+    run.screenshot(file);
     files.push_back(file);
   }
   for (const std::string &f : files) {
@@ -449,13 +376,13 @@ TEST_F(ExecutableTest, StartsShowsItsScreensAndEndsCleanlyWhenTheWindowCloses) {
   double off = 1.0;
   while (off > 0.08 && std::chrono::steady_clock::now() - shown < std::chrono::seconds(90) && run.running()) {
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
-    shell("import -window " + window + " '" + title + "' 2>/dev/null");
+    run.screenshot(title);
     shell("convert '" + title + "' -crop 440x540+360+0 +repage '" + titleRight + "'");
     off = difference(titleRight, backdropRight);
   }
   EXPECT_LE(off, 0.08) << "level 0 never showed its backdrop (" << title << ")";
 
-  shell("python3 '" + std::string(TOB_SOURCE_DIR) + "/tests/core/close_window.py' " + window);
+  run.closeWindow();
   int status = run.wait(120);
 
   // The user folder and its files; nothing more is written at exit.
@@ -469,7 +396,7 @@ TEST_F(ExecutableTest, StartsShowsItsScreensAndEndsCleanlyWhenTheWindowCloses) {
   EXPECT_FALSE(exists(home + "/hospital/game.cfg"));
   EXPECT_FALSE(exists(home + "/hospital/controls.cfg"));
 
-  EXPECT_EQ(status, 0) << readAll(run.err);
+  EXPECT_EQ(status, 0) << run.errors();
 }
 
 // A broken sprite collection: its content and what the player must be told about it.
@@ -518,7 +445,7 @@ TEST_P(BrokenSpritesTest, EndsStartUpWithItsStatusAndNamesTheFile) {
 
   run.start(app + "/tobrulant", home, home);
   int status = run.wait(120);
-  std::string err = readAll(run.err);
+  std::string err = run.errors();
   EXPECT_EQ(status, 255) << err;
   EXPECT_NE(err.find(GetParam().message), std::string::npos) << err;
   EXPECT_NE(err.find("sprites.xml"), std::string::npos) << err;
