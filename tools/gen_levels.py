@@ -370,7 +370,25 @@ def paint_lab(grid, level):
     return img
 
 
-PAINTERS = {"ward": paint_ward, "menu": paint_menu, "worldmap": paint_worldmap, "lab": paint_lab}
+def paint_victory(grid, level):
+    img = Image.new("RGB", (800, 600), (40, 30, 80))
+    d = ImageDraw.Draw(img)
+    for y in range(600):
+        t = y / 600.0
+        d.line([(0, y), (800, y)], fill=(int(40 + 120 * t), int(30 + 60 * t), int(80 + 40 * t)))
+    for cx in (160, 640):
+        d.polygon([(cx - 20, 0), (cx + 20, 0), (cx + 170, 520), (cx - 170, 520)], fill=(120, 100, 150))
+    d.rectangle([0, 500, 800, 600], fill=(130, 40, 50))
+    d.rectangle([0, 500, 800, 512], fill=(220, 180, 80))
+    d.text((470, 420), "Every day on the ward is done.", font=font(22), fill=(255, 255, 255), anchor="mm",
+           stroke_width=2, stroke_fill=(60, 30, 60))
+    d.text((470, 456), "Thank you, doctor!", font=font(22), fill=(255, 224, 90), anchor="mm",
+           stroke_width=2, stroke_fill=(60, 30, 60))
+    return img
+
+
+PAINTERS = {"ward": paint_ward, "menu": paint_menu, "worldmap": paint_worldmap, "lab": paint_lab,
+            "victory": paint_victory}
 # Backgrounds made for screens whose levels come later.
 EXTRA_PICTURES = (("bg_worldmap.jpg", "worldmap"), ("bg_lab.jpg", "lab"))
 

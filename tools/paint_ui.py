@@ -80,10 +80,14 @@ def paint_panel(w, h, index, count, p):
             c.circle(46 + sx * 5, 30, 1.6, fill=INK, outline=None)
         c.arc(40, 30, 52, 40, 20, 160, fill=INK, width=1.4)
     elif style == "plaque":
+        # The game writes the caption in white on the dark strip: centred on x 18..160 from y 87.
         c.rect(3, 3, w - 3, h - 3, fill=colour("wood"), width=2.4, r=10)
         c.rect(10, 10, w - 10, h - 10, fill=None, outline=colour("gold"), width=2, r=6)
+        c.rect(16, 80, w - 16, h - 14, fill=shade(colour("wood"), 0.55), outline=None, r=4)
+        if title:
+            c.text(w / 2, 44, title, 26, fill=(255, 240, 200))
         for x in (16, w - 16):
-            c.circle(x, h / 2, 3, fill=colour("gold"), width=1)
+            c.circle(x, 44, 3, fill=colour("gold"), width=1)
     return c.done()
 
 

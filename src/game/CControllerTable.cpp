@@ -7,6 +7,7 @@
 #include "events/CMiskaController.h"
 #include "game/CStartupTables.h"
 #include "menus/CCreditsController.h"
+#include "menus/CMainMenuButtonController.h"
 #include "menus/CMenuButtonController.h"
 #include "menus/CMenuCheckboxController.h"
 #include "menus/CMenuCloseController.h"
@@ -14,6 +15,10 @@
 #include "menus/CMenuQuestionWindowController.h"
 #include "menus/CSliderDragController.h"
 #include "progress/CBarRucickaController.h"
+#include "progress/CLevelCompletedController.h"
+#include "progress/CMapCloudController.h"
+#include "progress/CMapStarController.h"
+#include "progress/CMapaLetadloController.h"
 #include "progress/CHelpWindowController.h"
 #include "progress/CHodinyRucickaController.h"
 #include "world/CBonusTextController.h"
@@ -61,9 +66,9 @@ void registerRows(TControllerRows &c) {
   c("OPTIONSMENU", makeController<CFloatingController>);
   c("OPTIONSINGAMEMENU", makeController<CFloatingController>);
   c("PROFILESMENU", makeController<CFloatingController>);
-  c("MAPCLOUD1", nullptr); // CMapCloudController
-  c("MAPCLOUD2", nullptr); // CMapCloudController
-  c("MAPCLOUD3", nullptr); // CMapCloudController
+  c("MAPCLOUD1", makeController<CMapCloudController>);
+  c("MAPCLOUD2", makeController<CMapCloudController>);
+  c("MAPCLOUD3", makeController<CMapCloudController>);
   c("MINIGAMEOVER", makeController<CMiniGameOverController>);
   c("DNA", makeController<CDNAController>);
   c("COMIC", makeController<CComicController>);
@@ -74,7 +79,7 @@ void registerRows(TControllerRows &c) {
   c("HAPPYNOTES", nullptr); // CNemocnejBacilyController
   c("BARRUCICKA", makeController<CBarRucickaController>);
   c("HODINYRUCICKA", makeController<CHodinyRucickaController>);
-  c("LEVELCOMPLETED", nullptr); // CLevelCompletedController
+  c("LEVELCOMPLETED", makeController<CLevelCompletedController>);
   c("TLAKOMER", nullptr); // CTlakomerController
   c("MISKASET", makeController<CMiskaSetController>);
   c("HLASIC", nullptr); // CHlasicController
@@ -163,7 +168,7 @@ void registerRows(TControllerRows &c) {
   c("SRDCE", nullptr); // CNapisController
   c("MODRESRDCE", nullptr); // CNapisController
   c("STROMAUTOMAT", nullptr); // CMedDrinkController
-  c("MAPSTAR", nullptr); // CMapStarController
+  c("MAPSTAR", makeController<CMapStarController>);
   c("TOYMATE", nullptr); // CMedDrinkController
   c("MAPPERISKOP", nullptr); // CPeriskopController
   c("CREDITS", makeController<CCreditsController>);
@@ -246,7 +251,7 @@ void registerRows(TControllerRows &c) {
   c("ANTIV", nullptr); // CAntiVController
   c("HULKAPODSTAVEC", nullptr); // CHulkaPodstavecController
   c("PLAYBUTTON", nullptr); // CPlayButtonController
-  c("MAINMENUBUTTON", nullptr); // CMainMenuButtonController
+  c("MAINMENUBUTTON", makeController<CMainMenuButtonController>);
   c("CVICENI", nullptr); // CCviceniController
   c("UPGRADE", nullptr); // CUpgradeController
   c("RODICEGENERATOR", nullptr); // CRodiceGeneratorController
@@ -279,7 +284,7 @@ void registerRows(TControllerRows &c) {
   c("CLOSED", nullptr); // CClosedController
   c("SASEK", nullptr); // CSasekController
   c("MOTYL", nullptr); // CMotylController
-  c("MAPPLANE", nullptr); // CMapaLetadloController
+  c("MAPPLANE", makeController<CMapaLetadloController>);
   c("DOKTORKA", nullptr); // CDoktorkaController
   c("LETADLOKOUR", makeController<CLetadloKourController>);
   c("PUBLISHERLOGO", makeController<CPublisherLogoController>);

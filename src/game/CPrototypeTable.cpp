@@ -17,10 +17,14 @@
 #include "media/ZSprite.h"
 #include "media/makeString.h"
 #include "progress/CMapEntity_Hodiny.h"
+#include "progress/CMapEntity_LevelCompleted.h"
+#include "progress/CMapEntity_MapDecoration.h"
+#include "progress/CMapEntity_MapkaLogo.h"
 #include "progress/CMapEntity_Notes.h"
 #include "progress/CMapEntity_Sesit.h"
 #include "progress/CMapEntity_StatusBar.h"
 #include "progress/CMapEntity_SummarySesit.h"
+#include "progress/CMapEntity_Victory.h"
 #include "progress/CMapEntity_WindowClass.h"
 #include "world/CMapEntitiesFactory.h"
 #include "world/CMapEntity_Fader.h"
@@ -71,6 +75,7 @@ public:
   TRow &limit(int n) { limit_ = n; return *this; }
   TRow &alpha(float a) { hasAlpha_ = true; alpha_ = a; return *this; }
   TRow &rgb() { rgb_ = true; return *this; }
+  TRow &speed(float s) { hasSpeed_ = true; speed_ = s; return *this; }
   TRow &near(int x, int y) { hasNear_ = true; nearX_ = x; nearY_ = y; return *this; }
   // The class's own fields, set last before the prototype is added.
   TRow &with(void (*extra)(CMapEntity_Game *)) { extra_ = extra; return *this; }
@@ -102,6 +107,7 @@ private:
         e->approachX = nearX_;
         e->approachY = nearY_;
       }
+      if (hasSpeed_) e->speedX = speed_;
       if (extra_) extra_(e);
     }
     CMapEntitiesFactory::instance()->addEntity(e);
@@ -129,6 +135,8 @@ private:
   bool hasAlpha_ = false;
   float alpha_ = -1.0f;
   bool rgb_ = false;
+  bool hasSpeed_ = false;
+  float speed_ = 0.0f;
   bool hasNear_ = false;
   int nearX_ = 0;
   int nearY_ = 0;
@@ -167,7 +175,7 @@ void registerRows() {
   r(1, "KURZOR", 0, 32, make<CMapEntity_Kurzor>, SAME).fs("NEUTRAL").z(10).nofocus();
   r(2, "KURZOR2", 320, 32, make<CMapEntity_Kurzor2>, SAME).anim().z(10).nofocus();
   r(3, "STARPARTICLE", 392, 29, make<CMapEntity_StarParticle>, "PUNTIK").fs("FULL").z(8).hp(1).alpha(1.0f).with(starParticle);
-  r(4, "MAPSTAR", 381, 0, nullptr, SAME).anim().z(5); // CMapEntity_MapStar
+  r(4, "MAPSTAR", 381, 0, make<CMapEntity_MapStar>, SAME).anim().z(5);
   r(5, "BALCONY", 358, 0, nullptr, SAME); // CMapEntity_Balcony
   r(6, "PLAYER", 7, 1, nullptr, "PLAYER1").fs("DOWN").noWalk().limit(2); // CMapEntity_Player
   r(7, "PLAYERLEFTDOWN", 600, 0, nullptr, "PLAYER1LEFTDOWN").own().fs("DOWN"); // CMapEntity_PlayerLeftDown
@@ -177,7 +185,7 @@ void registerRows() {
   r(11, "HELPWINDOW", 1002, 0, make<CMapEntity_HelpWindow>, "EMPTY").z(7);
   r(12, "SUMMARYWINDOW", 1017, 0, make<CMapEntity_SummaryWindow>, "EMPTY").z(7);
   r(13, "MINIGAMESUMMARYWINDOW", 323, 0, make<CMapEntity_MiniGameSummaryWindow>, "EMPTY").z(7);
-  r(14, "MAPKALOGO", 356, 0, nullptr, SAME).z(5).nofocus(); // CMapEntity_MapkaLogo
+  r(14, "MAPKALOGO", 356, 0, make<CMapEntity_MapkaLogo>, SAME).z(5).nofocus();
   r(15, "RECEPT", 44, 0, nullptr, SAME); // CMapEntity_Recept
   r(16, "LEKARNA", 45, 19, nullptr, SAME).fs("EMPTY").click(); // CMapEntity_Lekarna
   r(17, "LEKARNAAURA", 61, 12, nullptr, SAME); // CMapEntity_LekarnaAura
@@ -192,34 +200,34 @@ void registerRows() {
   r(26, "MINIGAMESUMMARYSESIT", 324, 33, make<CMapEntity_MiniGameSummarySesit>, "OUTROTABLE").own();
   r(27, "ADDER", 10000, 0, nullptr, "EMPTY"); // CMapEntity_Adder
   r(28, "DEADDER", 364, 0, nullptr, "EMPTY"); // CMapEntity_DeAdder
-  r(29, "MAPHOSPITAL1", 317, 0, nullptr, SAME).z(2); // CMapEntity_MapHospital1
-  r(30, "MAPHOSPITAL2", 318, 0, nullptr, SAME).z(2); // CMapEntity_MapHospital2, speed 0.1
-  r(31, "MAPHOSPITAL3", 326, 0, nullptr, SAME).z(3); // CMapEntity_MapHospital3
-  r(32, "MAPHOSPITAL4", 327, 0, nullptr, SAME).z(2); // CMapEntity_MapHospital4
-  r(33, "MAPVLNY", 328, 0, nullptr, SAME).anim(); // CMapEntity_MapVlny
-  r(34, "MAPPERISKOP", 329, 0, nullptr, SAME).anim(); // CMapEntity_MapPeriskop
-  r(35, "MAPBIRDS", 335, 0, nullptr, SAME).anim().z(1); // CMapEntity_MapBirds
-  r(36, "MAPEYES", 336, 0, nullptr, SAME).anim().z(4); // CMapEntity_MapEyes
-  r(37, "MAPWINDOW", 337, 0, nullptr, SAME).anim().z(2); // CMapEntity_MapWindow
-  r(38, "MAPPLANE", 330, 0, nullptr, SAME).anim().z(6).nofocus(); // CMapEntity_MapPlane
-  r(39, "MAPRIVER1", 349, 0, nullptr, SAME).anim(); // CMapEntity_MapRiver1, speed 0.25
-  r(40, "MAPRIVER2", 350, 0, nullptr, SAME).anim(); // CMapEntity_MapRiver2, speed 0.25
-  r(41, "VICTORYPLAYER", 383, 0, nullptr, "VICTORYPLAYERF").z(3); // CMapEntity_VictoryPlayer
-  r(42, "VICTORYCONGRATS", 385, 0, nullptr, SAME).z(3); // CMapEntity_VictoryCongrats
-  r(43, "VICTORYCONFETTI", 384, 0, nullptr, SAME).z(1); // CMapEntity_VictoryConfetti
-  r(44, "MAPRIVERSTONE", 351, 0, nullptr, SAME).anim(); // CMapEntity_MapRiverStone, speed 0.25
-  r(45, "MAPOPICE", 331, 0, nullptr, SAME).anim().z(3); // CMapEntity_MapOpice
-  r(46, "MAPLODKY", 334, 0, nullptr, SAME).anim(); // CMapEntity_MapLodky
-  r(47, "MAPALIGATOR", 332, 0, nullptr, SAME).anim(); // CMapEntity_MapAligator
-  r(48, "MAPVLAJKA1", 339, 0, nullptr, SAME).anim(); // CMapEntity_MapVlajka1
-  r(49, "MAPVLAJKA2", 340, 0, nullptr, SAME).anim().z(4); // CMapEntity_MapVlajka2
-  r(50, "MAPVLAJKA3", 341, 0, nullptr, SAME).anim(); // CMapEntity_MapVlajka3
-  r(51, "MAPVLAJKA4", 342, 0, nullptr, SAME).anim(); // CMapEntity_MapVlajka4
-  r(52, "MAPMADOVER", 346, 0, nullptr, SAME).z(2); // CMapEntity_MapMadOver
-  r(53, "MAPCLOUD1", 343, 0, nullptr, SAME).anim(); // CMapEntity_MapCloud1, speed 0.25
-  r(54, "MAPCLOUD2", 344, 0, nullptr, SAME).anim(); // CMapEntity_MapCloud2, speed 0.1
-  r(55, "MAPCLOUD3", 345, 0, nullptr, SAME).anim(); // CMapEntity_MapCloud3, speed 0.2
-  r(56, "MAPAUTICKA", 338, 0, nullptr, SAME).anim(); // CMapEntity_MapAuticka
+  r(29, "MAPHOSPITAL1", 317, 0, make<CMapEntity_MapHospital1>, SAME).z(2);
+  r(30, "MAPHOSPITAL2", 318, 0, make<CMapEntity_MapHospital2>, SAME).z(2).speed(0.1f);
+  r(31, "MAPHOSPITAL3", 326, 0, make<CMapEntity_MapHospital3>, SAME).z(3);
+  r(32, "MAPHOSPITAL4", 327, 0, make<CMapEntity_MapHospital4>, SAME).z(2);
+  r(33, "MAPVLNY", 328, 0, make<CMapEntity_MapVlny>, SAME).anim();
+  r(34, "MAPPERISKOP", 329, 0, make<CMapEntity_MapPeriskop>, SAME).anim();
+  r(35, "MAPBIRDS", 335, 0, make<CMapEntity_MapBirds>, SAME).anim().z(1);
+  r(36, "MAPEYES", 336, 0, make<CMapEntity_MapEyes>, SAME).anim().z(4);
+  r(37, "MAPWINDOW", 337, 0, make<CMapEntity_MapWindow>, SAME).anim().z(2);
+  r(38, "MAPPLANE", 330, 0, make<CMapEntity_MapPlane>, SAME).anim().z(6).nofocus();
+  r(39, "MAPRIVER1", 349, 0, make<CMapEntity_MapRiver1>, SAME).anim().speed(0.25f);
+  r(40, "MAPRIVER2", 350, 0, make<CMapEntity_MapRiver2>, SAME).anim().speed(0.25f);
+  r(41, "VICTORYPLAYER", 383, 0, make<CMapEntity_VictoryPlayer>, "VICTORYPLAYERF").z(3);
+  r(42, "VICTORYCONGRATS", 385, 0, make<CMapEntity_VictoryCongrats>, SAME).z(3);
+  r(43, "VICTORYCONFETTI", 384, 0, make<CMapEntity_VictoryConfetti>, SAME).z(1);
+  r(44, "MAPRIVERSTONE", 351, 0, make<CMapEntity_MapRiverStone>, SAME).anim().speed(0.25f);
+  r(45, "MAPOPICE", 331, 0, make<CMapEntity_MapOpice>, SAME).anim().z(3);
+  r(46, "MAPLODKY", 334, 0, make<CMapEntity_MapLodky>, SAME).anim();
+  r(47, "MAPALIGATOR", 332, 0, make<CMapEntity_MapAligator>, SAME).anim();
+  r(48, "MAPVLAJKA1", 339, 0, make<CMapEntity_MapVlajka1>, SAME).anim();
+  r(49, "MAPVLAJKA2", 340, 0, make<CMapEntity_MapVlajka2>, SAME).anim().z(4);
+  r(50, "MAPVLAJKA3", 341, 0, make<CMapEntity_MapVlajka3>, SAME).anim();
+  r(51, "MAPVLAJKA4", 342, 0, make<CMapEntity_MapVlajka4>, SAME).anim();
+  r(52, "MAPMADOVER", 346, 0, make<CMapEntity_MapMadOver>, SAME).z(2);
+  r(53, "MAPCLOUD1", 343, 0, make<CMapEntity_MapCloud1>, SAME).anim().speed(0.25f);
+  r(54, "MAPCLOUD2", 344, 0, make<CMapEntity_MapCloud2>, SAME).anim().speed(0.1f);
+  r(55, "MAPCLOUD3", 345, 0, make<CMapEntity_MapCloud3>, SAME).anim().speed(0.2f);
+  r(56, "MAPAUTICKA", 338, 0, make<CMapEntity_MapAuticka>, SAME).anim();
   r(57, "STATUSMENU", 310, 0, nullptr, SAME); // CMapEntity_StatusMenu
   r(58, "PERKSAREA", 394, 7, nullptr, SAME); // CMapEntity_PerksArea, perk, prices 0
   r(59, "MISKA", 319, 0, make<CMapEntity_Miska>, SAME);
@@ -424,7 +432,7 @@ void registerRows() {
   r(258, "SESTRALEKARNASMALL", 185, 25, nullptr, SAME).anim().hidden(); // CMapEntity_SestraLekarnaSmall
   r(259, "SESTRAPULT", 202, 0, nullptr, SAME).anim(); // CMapEntity_SestraPult
   r(260, "CLOSED", 197, 0, nullptr, SAME).walk(1000).near(32, 50); // CMapEntity_Closed
-  r(261, "LEVELCOMPLETED", 201, 0, nullptr, SAME).z(4).near(32, 50); // CMapEntity_LevelCompleted
+  r(261, "LEVELCOMPLETED", 201, 0, make<CMapEntity_LevelCompleted>, SAME).z(4).near(32, 50);
   r(262, "MAINMENUBUTTON", 357, 0, nullptr, "MAINMENUICO").z(5).near(32, 50); // CMapEntity_MainMenuButton
   r(263, "MENUBUTTONCREDITS", 393, 36, make<CMapEntity_MenuButtonCredits>, "MENUBUTTON");
   r(264, "PLAYBUTTON", 203, 0, nullptr, "PLAYICO").z(5).near(32, 50); // CMapEntity_PlayButton
@@ -435,8 +443,8 @@ void registerRows() {
   r(269, "MENUBUTTONFEMALE", 302, 36, make<CMapEntity_MenuButtonFemale>, "HERO_F");
   r(270, "MENUBUTTONRESTART", 397, 36, nullptr, "MENUBUTTON"); // CMapEntity_MenuButtonRestart
   r(271, "MENUQUESTIONWINDOWRESTART", 398, 37, nullptr, "MENUQUESTIONWINDOW").z(8).near(32, 50); // CMapEntity_MenuQuestionWindowRestart
-  r(272, "MAPKOLECKO1", 352, 0, nullptr, SAME).anim().z(3); // CMapEntity_MapKolecko1
-  r(273, "MAPKOLECKO2", 353, 0, nullptr, SAME).anim().z(3); // CMapEntity_MapKolecko2
+  r(272, "MAPKOLECKO1", 352, 0, make<CMapEntity_MapKolecko1>, SAME).anim().z(3);
+  r(273, "MAPKOLECKO2", 353, 0, make<CMapEntity_MapKolecko2>, SAME).anim().z(3);
   r(274, "MENUCLOSE", 389, 0, make<CMapEntity_MenuClose>, SAME);
   r(275, "DNA", 311, 0, make<CMapEntity_DNA>, "DNA1");
   r(276, "DNAGENERATOR", 312, 0, make<CMapEntity_DNAGenerator>, "EMPTY");
@@ -522,11 +530,11 @@ void registerRows() {
   r(356, "TUTORIAL9E", 1022, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_Tutorial9e
   r(357, "TUTORIAL10", 1014, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_Tutorial10
   r(358, "SASEK", 198, 0, nullptr, SAME).fs("OBJEVENISE").z(2).click().near(32, 50); // CMapEntity_Sasek
-  r(359, "MAPADOKTOR", 206, 0, nullptr, SAME).anim().near(32, 50); // CMapEntity_MapaDoktor
-  r(360, "MAPASESTRA1", 207, 0, nullptr, SAME).anim().near(32, 50); // CMapEntity_MapaSestra1
-  r(361, "MAPASESTRA2", 208, 0, nullptr, SAME).anim().near(32, 50); // CMapEntity_MapaSestra2
-  r(362, "MAPAPACIENT", 205, 0, nullptr, SAME).anim().near(32, 50); // CMapEntity_MapaPacient
-  r(363, "MAPALETADLO", 204, 0, nullptr, SAME).fs("RIGHT").anim().z(4).nofocus().near(32, 50); // CMapEntity_MapaLetadlo
+  r(359, "MAPADOKTOR", 206, 0, make<CMapEntity_MapaDoktor>, SAME).anim().near(32, 50);
+  r(360, "MAPASESTRA1", 207, 0, make<CMapEntity_MapaSestra1>, SAME).anim().near(32, 50);
+  r(361, "MAPASESTRA2", 208, 0, make<CMapEntity_MapaSestra2>, SAME).anim().near(32, 50);
+  r(362, "MAPAPACIENT", 205, 0, make<CMapEntity_MapaPacient>, SAME).anim().near(32, 50);
+  r(363, "MAPALETADLO", 204, 0, make<CMapEntity_MapaLetadlo>, SAME).fs("RIGHT").anim().z(4).nofocus().near(32, 50);
   r(364, "UPGRADEHELP", 299, 0, nullptr, SAME).z(5).walk(1000).near(30, 70); // CMapEntity_UpgradeHelp
   r(365, "SIPKA", 189, 0, make<CMapEntity_Sipka>, SAME).near(32, 50);
   r(366, "PYZAMORUKA", 196, 26, nullptr, "WOMANPYZAMORUKA").z(-1); // CMapEntity_PyzamoRuka

@@ -731,3 +731,46 @@ TEST(DataSetTest, EveryDifficultyListsLevelsWhoseFilesLoad) {
     }
   }
 }
+
+// A map shows one finished-day icon for each working day the list holds before it, each placed
+// on its own (an adder would carry it and change the numbering); the plaque's caption line lies
+// inside its picture.
+TEST(DataSetTest, MapsPlaceOneFinishedDayIconPerWorkingDayBeforeThem) {
+  const FramesetInfo *plaque = sprites().at("MAPKALOGO").find("FRAMESET1");
+  ASSERT_NE(plaque, nullptr);
+  EXPECT_GE(plaque->w, 160);
+  EXPECT_GE(plaque->h, 87 + 16) << "the caption is drawn from y 87";
+  for (const char *d : {"easy", "medium", "hard"}) {
+    SCOPED_TRACE(d);
+    std::string folder = kData + "maps/" + d + "/";
+    CLevelList list;
+    list.load(folder + "levellist.xml");
+    int days = 0, mapsAfterADay = 0;
+    for (uint16_t i = 0; i < list.getSize(); ++i) {
+      SCOPED_TRACE(list.getLevel(i));
+      TiXmlDocument defs((folder + list.getLevel(i) + "_defs.xml").c_str());
+      ASSERT_TRUE(defs.LoadFile());
+      TiXmlElement *level = defs.FirstChildElement("leveldef")->FirstChildElement("level");
+      TiXmlDocument ents((folder + list.getLevel(i) + "_entities.xml").c_str());
+      ASSERT_TRUE(ents.LoadFile());
+      TiXmlElement *root = ents.FirstChildElement("mapEntities");
+      int icons = 0, stars = 0;
+      for (TiXmlElement *e = root->FirstChildElement("entity"); e; e = e->NextSiblingElement("entity")) {
+        icons += std::string(e->Attribute("name")) == "LEVELCOMPLETED";
+        stars += std::string(e->Attribute("name")) == "MAPSTAR";
+      }
+      for (TiXmlElement *a = root->FirstChildElement("adder"); a; a = a->NextSiblingElement("adder"))
+        for (TiXmlElement *e = a->FirstChildElement("adderentity"); e; e = e->NextSiblingElement("adderentity"))
+          EXPECT_NE(std::string(e->Attribute("name")), "LEVELCOMPLETED") << "an icon in an adder";
+      if (stars > 0) {
+        EXPECT_EQ(icons, days);
+        EXPECT_STREQ(level->Attribute("music"), "map");
+        EXPECT_EQ(intAttr(level, "time"), 0);
+        EXPECT_EQ(intAttr(level, "moneyLimit"), 0);
+        mapsAfterADay += days > 0;
+      }
+      if (intAttr(level, "time") > 0) ++days;
+    }
+    EXPECT_GE(mapsAfterADay, 1) << "a map follows a won day";
+  }
+}

@@ -1,0 +1,25 @@
+#include "progress/CMapEntity_LevelCompleted.h"
+
+#include "core/CEngine.h"
+#include "core/CPlayer.h"
+
+int32_t CMapEntity_LevelCompleted::globalPoradi = 0;
+
+CMapEntity_LevelCompleted::CMapEntity_LevelCompleted(const CMapEntity_LevelCompleted &o)
+    : CMapEntity_Game(o), poradi(globalPoradi++) {
+  CPlayer *player = engine ? engine->getPlayer() : nullptr;
+  const int rating = player ? player->getGoal(poradi) : -1;
+  if (rating == 1)
+    changeFrameset("FRAMESET2");
+  else if (rating != -1)
+    changeFrameset("FRAMESET1");
+}
+
+CMapEntity_LevelCompleted::~CMapEntity_LevelCompleted() {
+  if (!getParent()) globalPoradi = 0;
+}
+
+void CMapEntity_LevelCompleted::syncWithParentPosition() {
+  CMapEntity_Game::syncWithParentPosition();
+  --globalPoradi;
+}

@@ -1,0 +1,11 @@
+#include "progress/CMapEntity_Victory.h"
+
+#include "core/CEngine.h"
+#include "core/CPlayer.h"
+#include "media/ZSprite.h"
+
+CMapEntity_VictoryPlayer::CMapEntity_VictoryPlayer(const CMapEntity_VictoryPlayer &o) : CMapEntity_Game(o) {
+  const bool male = engine && engine->getPlayer() && engine->getPlayer()->getPohlavi() == 1;
+  addEntityZSprite(male ? "VICTORYPLAYERM" : "VICTORYPLAYERF");
+  if (getSprite()) getSprite()->nastavFrameset("FRAMESET1");
+}

@@ -1,0 +1,74 @@
+#include "progress/CMapStarController.h"
+
+#include "core/CEngine.h"
+#include "core/CPlayer.h"
+#include "engine/KInput.h"
+#include "media/CFatal.h"
+#include "media/CSoundEngine.h"
+#include "progress/CShopOffer.h"
+#include "world/CLevel_Game.h"
+#include "world/CMapEntitiesCollection.h"
+#include "world/CMapEntitiesFactory.h"
+#include "world/CMapEntity_Fader.h"
+
+namespace {
+constexpr unsigned int kPointerID = 0;
+constexpr unsigned int kShopIconID = 90;
+constexpr unsigned int kPlayButtonID = 203;
+constexpr unsigned int kShopWindowID = 900;
+
+CMapEntity_Game *placed(const char *prototype, float x, float y) {
+  CMapEntity_Game *e = CMapEntitiesFactory::instance()->cloneEntity(prototype);
+  if (e) e->setXY(x, y);
+  return e;
+}
+} // namespace
+
+void CMapStarController::openShop() {
+  CMapEntity_Game *shop = placed("UPGRADEMENU", 240.0f, 60.0f);
+  if (!shop) return;
+  collection->addEntity(shop);
+  collection->focus(shop, nullptr);
+  // The map may lack either; the shop then keeps the focus alone.
+  for (unsigned int id : {kShopIconID, kPlayButtonID})
+    if (CMapEntity_Game *e = collection->getEntityByID(id)) collection->focusAdd(e, nullptr);
+  if (CMapEntity_Game *tip = placed("TIPSHOPPERK", 0.0f, 10.0f)) collection->addEntity(tip);
+}
+
+void CMapStarController::update() {
+  if (!entity || !collection) return;
+  CMapEntity_Game *pointer = collection->getEntityByID(kPointerID);
+  if (pointer && pointer->isActionCollisionWithEntity(entity)) {
+    hovered = 1;
+    entity->resetFlash();
+  }
+  if (hovered) entity->effectFlash(0.1f, 0.35f, true);
+
+  if (entity->isActionCollisionWithEntityID(kPointerID) && KInput::getLeftButtonState() && !pressed) {
+    if (!CShopOffer::canBuyPerk(engine)) {
+      pressed = 1;
+      if (engine && engine->getSoundEngine()) engine->getSoundEngine()->playSound("CLICK_BUTTON");
+      CMapEntity_Game *made = placed("FADER", 0.0f, 0.0f);
+      fader = dynamic_cast<CMapEntity_Fader *>(made);
+      if (!fader) {
+        delete made;
+        fatalError("Entity FADER is not a fader, exit", -1);
+      }
+      collection->addEntity(fader);
+      fader->setSmer(true);
+      fader->setTimeLimit(1000);
+      if (CMapEntity_Game *shop = collection->getEntityByID(kShopWindowID)) shop->setKill(true);
+    } else if (!collection->getEntityByID(kShopWindowID)) {
+      openShop();
+    }
+  }
+
+  if (!fader) return;
+  fader->fade();
+  if (!fader->isComplete()) return;
+  if (engine && engine->getLevel()) engine->getLevel()->setLevelOver(true);
+  if (engine && engine->getPlayer()) {
+    engine->getPlayer()->setPerkBought(false);
+    engine->getPlayer()->setPerkSelected(false);
+  }
+}

@@ -1,0 +1,35 @@
+#include "progress/CShopOffer.h"
+
+#include "core/CEngine.h"
+#include "core/CPlayer.h"
+#include "core/CUpgradeCatalogue.h"
+#include "world/CLevel_Game.h"
+
+const unsigned short CShopOffer::kPerkIDs[4] = {270, 274, 296, 308};
+
+bool CShopOffer::canBuyPerk(CEngine *engine) {
+  if (!engine || !engine->getLevel() || !engine->getPlayer()) return false;
+  CPlayer *player = engine->getPlayer();
+  if (!engine->getLevel()->getPerks() || player->getPerkBought()) return false;
+  if (player->bylPerkLevel(engine->getSoucasnyLevel())) return false;
+  for (unsigned short id : kPerkIDs)
+    if (!player->basketContains(id)) return true;
+  return false;
+}
+
+bool CShopOffer::canBuyUpgrade(CPlayer *player) {
+  if (!player) return false;
+  bool result = false;
+  for (const TBasketItem &item : player->getBasket()) {
+    const TUpgradeInfo *info = CUpgradeCatalogue::najdi(item.entityID);
+    if (!info || info->perk) continue;
+    // A basket record holds stars owned minus 1, so its next star is element starIndex + 2.
+    const size_t next = (size_t)item.starIndex + 2;
+    const int price = next < info->prices.size() ? info->prices[next] : -1;
+    if (price > 0 && price <= player->getMoney()) result = true;
+  }
+  static const unsigned short kBaseUpgrades[4] = {904, 67, 902, 905};
+  for (unsigned short id : kBaseUpgrades)
+    if (!player->basketContains(id)) return result || player->getMoney() > 699;
+  return result;
+}
