@@ -5,7 +5,7 @@
 #include "engine/KInput.h"
 #include "media/CFatal.h"
 #include "media/CSoundEngine.h"
-#include "progress/CShopOffer.h"
+#include "core/CShopOffer.h"
 #include "world/CLevel_Game.h"
 #include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntitiesFactory.h"

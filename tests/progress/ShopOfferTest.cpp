@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/CPlayer.h"
-#include "progress/CShopOffer.h"
+#include "core/CShopOffer.h"
 #include "support/LevelTestSupport.h"
 
 // What the map offers: a perk for the coming day, an upgrade the bank affords.

@@ -1,4 +1,4 @@
-#include "progress/CShopOffer.h"
+#include "core/CShopOffer.h"
 
 #include "core/CEngine.h"
 #include "core/CPlayer.h"
