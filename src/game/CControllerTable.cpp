@@ -15,12 +15,18 @@
 #include "menus/CMenuQuestionWindowController.h"
 #include "menus/CSliderDragController.h"
 #include "progress/CBarRucickaController.h"
+#include "progress/CHelpWindowController.h"
+#include "progress/CHodinyRucickaController.h"
 #include "progress/CLevelCompletedController.h"
 #include "progress/CMapCloudController.h"
 #include "progress/CMapStarController.h"
 #include "progress/CMapaLetadloController.h"
-#include "progress/CHelpWindowController.h"
-#include "progress/CHodinyRucickaController.h"
+#include "ward/beds/CPostelController.h"
+#include "ward/furniture/CDiagnosticToolController.h"
+#include "ward/staff/CAdderController.h"
+#include "ward/staff/CDoktorkaController.h"
+#include "ward/staff/COKController.h"
+#include "ward/staff/CPrachController.h"
 #include "world/CBonusTextController.h"
 #include "world/CBublinaController.h"
 #include "world/CComicController.h"
@@ -80,14 +86,14 @@ void registerRows(TControllerRows &c) {
   c("BARRUCICKA", makeController<CBarRucickaController>);
   c("HODINYRUCICKA", makeController<CHodinyRucickaController>);
   c("LEVELCOMPLETED", makeController<CLevelCompletedController>);
-  c("TLAKOMER", nullptr); // CTlakomerController
+  c("TLAKOMER", makeController<CTlakomerController>);
   c("MISKASET", makeController<CMiskaSetController>);
-  c("HLASIC", nullptr); // CHlasicController
-  c("ZIDLE", nullptr); // CDiagnosticToolController
+  c("HLASIC", makeController<CHlasicController>);
+  c("ZIDLE", makeController<CDiagnosticToolController>);
   c("KEYSINGAME", nullptr); // CKeysIngameController
-  c("ZIDLE2", nullptr); // CDiagnosticToolController
-  c("ZIDLE3", nullptr); // CDiagnosticToolController
-  c("ZIDLE4", nullptr); // CDiagnosticToolController
+  c("ZIDLE2", makeController<CDiagnosticToolController>);
+  c("ZIDLE3", makeController<CDiagnosticToolController>);
+  c("ZIDLE4", makeController<CDiagnosticToolController>);
   c("MENUBUTTONRESTART", nullptr); // CMenuButtonRestartController
   c("MENUQUESTIONWINDOWRESTART", nullptr); // CMenuQuestionWindowRestartController
   c("MENUBUTTONMALE", makeController<CMenuButtonMaleController>);
@@ -195,25 +201,25 @@ void registerRows(TControllerRows &c) {
   c("UPGRADEDIAGNOSTIC", nullptr); // CUpgradeFen1Controller
   c("UPGRADEMEDS1", nullptr); // CUpgradeFen1Controller
   c("UPGRADESPEED", nullptr); // CUpgradeFen1Controller
-  c("OK", nullptr); // COKController
+  c("OK", makeController<COKController>);
   c("LEKARNA", nullptr); // CLekarnaController
   c("LEKARNA2", nullptr); // CLekarnaController
   c("LEKARNA3", nullptr); // CLekarnaController
   c("LEKARNA4", nullptr); // CLekarnaController
-  c("Z", nullptr); // CZController
+  c("Z", makeController<CZController>);
   c("LEK", nullptr); // CLekController
   c("HOSPITAL2UPGRADE3", nullptr); // CHospital2Upgrade3Controller
   c("RECEPT", makeController<CFlashObjektController>);
   c("ODPAD", makeController<CFlashObjektController>);
-  c("POSTEL1", nullptr); // CPostelController
-  c("POSTEL2", nullptr); // CPostelController
-  c("POSTEL3", nullptr); // CPostelController
-  c("POSTEL3B", nullptr); // CPostelController
-  c("POSTEL4", nullptr); // CPostelController
-  c("POSTEL4B", nullptr); // CPostelController
-  c("POSTEL5", nullptr); // CPostelController
-  c("POSTEL5B", nullptr); // CPostelController
-  c("POSTEL5C", nullptr); // CPostelController
+  c("POSTEL1", makeController<CPostelController>);
+  c("POSTEL2", makeController<CPostelController>);
+  c("POSTEL3", makeController<CPostelController>);
+  c("POSTEL3B", makeController<CPostelController>);
+  c("POSTEL4", makeController<CPostelController>);
+  c("POSTEL4B", makeController<CPostelController>);
+  c("POSTEL5", makeController<CPostelController>);
+  c("POSTEL5B", makeController<CPostelController>);
+  c("POSTEL5C", makeController<CPostelController>);
   c("VOZIK", nullptr); // CVozikController
   c("VOZIK2", nullptr); // CVozikController
   c("VOZIK3", nullptr); // CVozikController
@@ -225,15 +231,15 @@ void registerRows(TControllerRows &c) {
   c("SPREJ", nullptr); // CVozikController
   c("HULKA", makeController<CPixlaBlackController>);
   c("KOS", makeController<CPixlaBlackController>);
-  c("ADDER", nullptr); // CAdderController
-  c("DEADDER", nullptr); // CDeAdderController
+  c("ADDER", makeController<CAdderController>);
+  c("DEADDER", makeController<CDeAdderController>);
   c("STATUSMENU", nullptr); // CStatusMenuController
   c("MEDDRINK", nullptr); // CMedDrinkController
-  c("PRACH", nullptr); // CPrachController
+  c("PRACH", makeController<CPrachController>);
   c("WHITEPARTICLE", makeController<CParticleController>);
   c("REDSTARPARTICLE", makeController<CParticleController>);
   c("STARPARTICLE", makeController<CParticleController>);
-  c("SPREJKOUR", nullptr); // CPrachController
+  c("SPREJKOUR", makeController<CPrachController>);
   c("BONUSTEXT", makeController<CBonusTextController>);
   c("VICTORYCONFETTI", makeController<CConfettiController>);
   c("BACILY", nullptr); // CBacilyController
@@ -258,7 +264,7 @@ void registerRows(TControllerRows &c) {
   c("RODICE1", nullptr); // CRodiceController
   c("RODICE2", nullptr); // CRodiceController
   c("RODICE3", nullptr); // CRodiceController
-  c("ODPADKYGENERATOR", nullptr); // COdpadkyGeneratorController
+  c("ODPADKYGENERATOR", makeController<COdpadkyGeneratorController>);
   c("HELPTRIGGER", nullptr); // CHelpTriggerController
   c("TIP1TRIGGER", nullptr); // CTip1TriggerController
   c("TIPOUTBREAKTRIGGER", nullptr); // CTipOutbreakTriggerController
@@ -281,11 +287,11 @@ void registerRows(TControllerRows &c) {
   c("TIPHLASIC", nullptr); // CTipHlasicController
   c("TIPHLASICTRIGGER", nullptr); // CTipHlasicTriggerController
   c("SIPKA", makeController<CSipkaController>);
-  c("CLOSED", nullptr); // CClosedController
+  c("CLOSED", makeController<CClosedController>);
   c("SASEK", nullptr); // CSasekController
   c("MOTYL", nullptr); // CMotylController
   c("MAPPLANE", makeController<CMapaLetadloController>);
-  c("DOKTORKA", nullptr); // CDoktorkaController
+  c("DOKTORKA", makeController<CDoktorkaController>);
   c("LETADLOKOUR", makeController<CLetadloKourController>);
   c("PUBLISHERLOGO", makeController<CPublisherLogoController>);
 }

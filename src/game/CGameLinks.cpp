@@ -4,6 +4,8 @@
 
 #include "media/CFatal.h"
 #include "progress/CDayPanels.h"
+#include "ward/beds/CPostelLink.h"
+#include "ward/staff/CPrachController.h"
 #include "world/kinds/Links.h"
 
 namespace {
@@ -17,27 +19,16 @@ public:
   void work(CCustomerGenerator *) override {}
 };
 
-class CBedsAlwaysMadeUp : public CBedLink {
-public:
-  bool isMadeUp(CMapEntity_Game *) override { return true; }
-  void setBedNumber(CMapEntity_Game *, uint16_t) override {}
-};
-
 class CPlayerKeepsTarget : public CPlayerFigureLink {
 public:
   void clearTarget(CMapEntity_Game *) override {}
 };
 
-class CPuffsKeepPrototypeDrift : public CChimneyDriftLink {
-public:
-  void setDrift(CMapEntity_Game *, float, float) override {}
-};
-
 CNoCustomers noCustomers;
 CDayPanels dayPanels;
-CBedsAlwaysMadeUp bedsAlwaysMadeUp;
+CPostelLink beds;
 CPlayerKeepsTarget playerKeepsTarget;
-CPuffsKeepPrototypeDrift puffsKeepPrototypeDrift;
+CPuffDrift puffDrift;
 
 template <class Link> void require(const char *name) {
   if (!TLink<Link>::get()) fatalError(std::string("Link ") + name + " is not installed", -1);
@@ -47,9 +38,9 @@ template <class Link> void require(const char *name) {
 void installGameLinks() {
   TLink<CCustomerGeneratorLink>::install(&noCustomers);
   TLink<CDayPanelsLink>::install(&dayPanels);
-  TLink<CBedLink>::install(&bedsAlwaysMadeUp);
+  TLink<CBedLink>::install(&beds);
   TLink<CPlayerFigureLink>::install(&playerKeepsTarget);
-  TLink<CChimneyDriftLink>::install(&puffsKeepPrototypeDrift);
+  TLink<CChimneyDriftLink>::install(&puffDrift);
 }
 
 void checkGameLinks() {

@@ -26,6 +26,15 @@
 #include "progress/CMapEntity_SummarySesit.h"
 #include "progress/CMapEntity_Victory.h"
 #include "progress/CMapEntity_WindowClass.h"
+#include "ward/beds/CMapEntity_Postel.h"
+#include "ward/beds/CMapEntity_PostelParts.h"
+#include "ward/furniture/CMapEntity_Gauc.h"
+#include "ward/furniture/CMapEntity_Zidle.h"
+#include "ward/staff/CAdderController.h"
+#include "ward/staff/CMapEntity_Fixture.h"
+#include "ward/staff/CMapEntity_Marker.h"
+#include "ward/staff/CMapEntity_Prach.h"
+#include "world/kinds/CMapEntity_Tlakomer.h"
 #include "world/CMapEntitiesFactory.h"
 #include "world/CMapEntity_Fader.h"
 #include "world/CMapEntity_FrontaAkci.h"
@@ -176,7 +185,7 @@ void registerRows() {
   r(2, "KURZOR2", 320, 32, make<CMapEntity_Kurzor2>, SAME).anim().z(10).nofocus();
   r(3, "STARPARTICLE", 392, 29, make<CMapEntity_StarParticle>, "PUNTIK").fs("FULL").z(8).hp(1).alpha(1.0f).with(starParticle);
   r(4, "MAPSTAR", 381, 0, make<CMapEntity_MapStar>, SAME).anim().z(5);
-  r(5, "BALCONY", 358, 0, nullptr, SAME); // CMapEntity_Balcony
+  r(5, "BALCONY", 358, 0, make<CMapEntity_Balcony>, SAME);
   r(6, "PLAYER", 7, 1, nullptr, "PLAYER1").fs("DOWN").noWalk().limit(2); // CMapEntity_Player
   r(7, "PLAYERLEFTDOWN", 600, 0, nullptr, "PLAYER1LEFTDOWN").own().fs("DOWN"); // CMapEntity_PlayerLeftDown
   r(8, "PLAYERRIGHTDOWN", 601, 0, nullptr, "PLAYER1RIGHTDOWN").own().fs("DOWN"); // CMapEntity_PlayerRightDown
@@ -198,8 +207,8 @@ void registerRows() {
   r(24, "SESIT", 53, 33, make<CMapEntity_Sesit>, "INTROTABLE");
   r(25, "SUMMARYSESIT", 184, 33, make<CMapEntity_SummarySesit>, "OUTROTABLE");
   r(26, "MINIGAMESUMMARYSESIT", 324, 33, make<CMapEntity_MiniGameSummarySesit>, "OUTROTABLE").own();
-  r(27, "ADDER", 10000, 0, nullptr, "EMPTY"); // CMapEntity_Adder
-  r(28, "DEADDER", 364, 0, nullptr, "EMPTY"); // CMapEntity_DeAdder
+  r(27, "ADDER", 10000, 0, make<CMapEntity_Adder>, "EMPTY");
+  r(28, "DEADDER", 364, 0, make<CMapEntity_DeAdder>, "EMPTY");
   r(29, "MAPHOSPITAL1", 317, 0, make<CMapEntity_MapHospital1>, SAME).z(2);
   r(30, "MAPHOSPITAL2", 318, 0, make<CMapEntity_MapHospital2>, SAME).z(2).speed(0.1f);
   r(31, "MAPHOSPITAL3", 326, 0, make<CMapEntity_MapHospital3>, SAME).z(3);
@@ -245,7 +254,7 @@ void registerRows() {
   r(71, "RODICE1", 129, 23, nullptr, SAME).fs("WAITING").drag(); // CMapEntity_Rodice1
   r(72, "RODICE2", 131, 23, nullptr, SAME).fs("WAITING").drag(); // CMapEntity_Rodice2
   r(73, "RODICE3", 132, 23, nullptr, SAME).fs("WAITING").drag(); // CMapEntity_Rodice3
-  r(74, "DOKTORKA", 200, 0, nullptr, SAME).fs("RIGHT").anim().near(32, 50); // CMapEntity_Doktorka
+  r(74, "DOKTORKA", 200, 0, make<CMapEntity_Doktorka>, SAME).fs("RIGHT").anim().near(32, 50);
   r(75, "BONUSTEXT", 173, 0, make<CMapEntity_BonusText>, "EMPTY").z(2).with(bonusText);
   r(76, "UPGRADEMENU", 900, 0, nullptr, "UPGRADESESIT2").z(7); // CMapEntity_UpgradeMenu
   r(77, "UPGRADEOK", 901, 0, nullptr, "BUYBUTTON"); // CMapEntity_UpgradeOK
@@ -265,51 +274,51 @@ void registerRows() {
   r(91, "UPGRADEDIAGNOSTIC", 904, 7, nullptr, SAME); // CMapEntity_UpgradeDiagnostic, prices 200/1000/5000/10000
   r(92, "DARKSCREEN", 1101, 0, make<CMapEntity_DarkScreen>, "EMPTY").z(6);
   r(93, "TEXTBOX", 1001, 0, make<CMapEntity_TextBox>, "EMPTY").with(textBox);
-  r(94, "POSTEL1", 41, 13, nullptr, SAME).walk(1000).solid().click().near(120, 100); // CMapEntity_Postel1
-  r(95, "POSTEL1DOLNIMRIZ", 43, 34, nullptr, SAME).walk(1000); // CMapEntity_Postel1DolniMriz
-  r(96, "POSTEL1PRIKRYVKA", 42, 14, nullptr, SAME).walk(1000); // CMapEntity_Postel1Prikryvka
-  r(97, "POSTEL1POLSTAR", 368, 35, nullptr, SAME).noWalk(); // CMapEntity_Postel1Polstar
-  r(98, "POSTEL1AURA", 51, 12, nullptr, SAME).noWalk().solid(); // CMapEntity_Postel1Aura
-  r(99, "POSTEL2", 57, 13, nullptr, SAME).walk(1000).solid().click().near(120, 100); // CMapEntity_Postel2
-  r(100, "POSTEL2DOLNIMRIZ", 59, 34, nullptr, SAME).noWalk(); // CMapEntity_Postel2DolniMriz
-  r(101, "POSTEL2PRIKRYVKA", 58, 14, nullptr, "POSTEL1PRIKRYVKA").noWalk(); // CMapEntity_Postel2Prikryvka
-  r(102, "POSTEL2POLSTAR", 369, 35, nullptr, "POSTEL1POLSTAR").noWalk(); // CMapEntity_Postel2Polstar
-  r(103, "POSTEL3", 118, 13, nullptr, SAME).walk(1000).solid().click().near(120, 100); // CMapEntity_Postel3
-  r(104, "POSTEL3DOLNIMRIZ", 120, 34, nullptr, SAME).noWalk(); // CMapEntity_Postel3DolniMriz
-  r(105, "POSTEL3PRIKRYVKA", 119, 14, nullptr, SAME).noWalk(); // CMapEntity_Postel3Prikryvka
-  r(106, "POSTEL3POLSTAR", 370, 35, nullptr, SAME).noWalk(); // CMapEntity_Postel3Polstar
-  r(107, "POSTEL3AURA", 121, 12, nullptr, SAME).noWalk().solid(); // CMapEntity_Postel3Aura
-  r(108, "POSTEL3B", 141, 13, nullptr, SAME).walk(1000).solid().click().near(120, 100); // CMapEntity_Postel3b
-  r(109, "POSTEL3BDOLNIMRIZ", 143, 34, nullptr, SAME).noWalk(); // CMapEntity_Postel3bDolniMriz
-  r(110, "POSTEL3BPRIKRYVKA", 142, 14, nullptr, "POSTEL3PRIKRYVKA").noWalk(); // CMapEntity_Postel3bPrikryvka
-  r(111, "POSTEL3BPOLSTAR", 371, 35, nullptr, "POSTEL3POLSTAR").noWalk(); // CMapEntity_Postel3bPolstar
-  r(112, "POSTEL4", 77, 13, nullptr, SAME).walk(1000).solid().click().near(120, 100); // CMapEntity_Postel4
-  r(113, "POSTEL4DOLNIMRIZ", 79, 34, nullptr, SAME).noWalk(); // CMapEntity_Postel4DolniMriz
-  r(114, "POSTEL4PRIKRYVKA", 78, 14, nullptr, "POSTEL1PRIKRYVKA").noWalk(); // CMapEntity_Postel4Prikryvka
-  r(115, "POSTEL4POLSTAR", 372, 35, nullptr, "POSTEL1POLSTAR").noWalk(); // CMapEntity_Postel4Polstar
-  r(116, "POSTEL4AURA", 80, 12, nullptr, SAME).noWalk().solid(); // CMapEntity_Postel4Aura
-  r(117, "POSTEL4B", 179, 13, nullptr, SAME).walk(1000).solid().click().near(120, 100); // CMapEntity_Postel4b
-  r(118, "POSTEL4BDOLNIMRIZ", 181, 34, nullptr, SAME).noWalk(); // CMapEntity_Postel4bDolniMriz
-  r(119, "POSTEL4BPRIKRYVKA", 180, 14, nullptr, "POSTEL1PRIKRYVKA").noWalk(); // CMapEntity_Postel4bPrikryvka
-  r(120, "POSTEL4BPOLSTAR", 373, 35, nullptr, "POSTEL1POLSTAR").noWalk(); // CMapEntity_Postel4bPolstar
-  r(121, "POSTEL4BAURA", 182, 12, nullptr, SAME).noWalk().solid(); // CMapEntity_Postel4bAura
-  r(122, "POSTEL5", 146, 13, nullptr, SAME).walk(1000).solid().click().near(120, 100); // CMapEntity_Postel5
-  r(123, "POSTEL5DOLNIMRIZ", 148, 34, nullptr, SAME).noWalk(); // CMapEntity_Postel5DolniMriz
-  r(124, "POSTEL5PRIKRYVKA", 147, 14, nullptr, "POSTEL1PRIKRYVKA").noWalk(); // CMapEntity_Postel5Prikryvka
-  r(125, "POSTEL5POLSTAR", 374, 35, nullptr, "POSTEL1POLSTAR").noWalk(); // CMapEntity_Postel5Polstar
-  r(126, "POSTEL5AURA", 149, 12, nullptr, SAME).noWalk().solid(); // CMapEntity_Postel5Aura
-  r(127, "POSTEL5B", 166, 13, nullptr, SAME).walk(1000).solid().click().near(120, 100); // CMapEntity_Postel5b
-  r(128, "POSTEL5BDOLNIMRIZ", 168, 34, nullptr, SAME).noWalk(); // CMapEntity_Postel5bDolniMriz
-  r(129, "POSTEL5BPRIKRYVKA", 167, 14, nullptr, "POSTEL1PRIKRYVKA").noWalk(); // CMapEntity_Postel5bPrikryvka
-  r(130, "POSTEL5BPOLSTAR", 375, 35, nullptr, "POSTEL1POLSTAR").noWalk(); // CMapEntity_Postel5bPolstar
-  r(131, "POSTEL5BAURA", 169, 12, nullptr, SAME).noWalk().solid(); // CMapEntity_Postel5bAura
-  r(132, "POSTEL5C", 190, 13, nullptr, SAME).walk(1000).solid().click().near(120, 90); // CMapEntity_Postel5c
-  r(133, "POSTEL5CDOLNIMRIZ", 192, 34, nullptr, SAME).noWalk(); // CMapEntity_Postel5cDolniMriz
-  r(134, "POSTEL5CPRIKRYVKA", 191, 14, nullptr, "POSTEL1PRIKRYVKA").noWalk(); // CMapEntity_Postel5cPrikryvka
-  r(135, "POSTEL5CPOLSTAR", 376, 35, nullptr, "POSTEL1POLSTAR").noWalk(); // CMapEntity_Postel5cPolstar
-  r(136, "POSTEL5CAURA", 193, 12, nullptr, SAME).noWalk().solid(); // CMapEntity_Postel5cAura
-  r(137, "BAR", 19, 0, nullptr, SAME); // CMapEntity_Bar
-  r(138, "BARPOZADI", 20, 0, nullptr, "BAROUTLINE"); // CMapEntity_BarPozadi
+  r(94, "POSTEL1", 41, 13, make<CMapEntity_Postel>, SAME).walk(1000).solid().click().near(120, 100);
+  r(95, "POSTEL1DOLNIMRIZ", 43, 34, make<CMapEntity_PostelDolniMriz>, SAME).walk(1000);
+  r(96, "POSTEL1PRIKRYVKA", 42, 14, make<CMapEntity_PostelPrikryvka>, SAME).walk(1000);
+  r(97, "POSTEL1POLSTAR", 368, 35, make<CMapEntity_PostelPolstar>, SAME).noWalk();
+  r(98, "POSTEL1AURA", 51, 12, make<CMapEntity_Aura>, SAME).noWalk().solid();
+  r(99, "POSTEL2", 57, 13, make<CMapEntity_Postel>, SAME).walk(1000).solid().click().near(120, 100);
+  r(100, "POSTEL2DOLNIMRIZ", 59, 34, make<CMapEntity_PostelDolniMriz>, SAME).noWalk();
+  r(101, "POSTEL2PRIKRYVKA", 58, 14, make<CMapEntity_PostelPrikryvka>, "POSTEL1PRIKRYVKA").noWalk();
+  r(102, "POSTEL2POLSTAR", 369, 35, make<CMapEntity_PostelPolstar>, "POSTEL1POLSTAR").noWalk();
+  r(103, "POSTEL3", 118, 13, make<CMapEntity_Postel>, SAME).walk(1000).solid().click().near(120, 100);
+  r(104, "POSTEL3DOLNIMRIZ", 120, 34, make<CMapEntity_PostelDolniMriz>, SAME).noWalk();
+  r(105, "POSTEL3PRIKRYVKA", 119, 14, make<CMapEntity_PostelPrikryvka>, SAME).noWalk();
+  r(106, "POSTEL3POLSTAR", 370, 35, make<CMapEntity_PostelPolstar>, SAME).noWalk();
+  r(107, "POSTEL3AURA", 121, 12, make<CMapEntity_Aura>, SAME).noWalk().solid();
+  r(108, "POSTEL3B", 141, 13, make<CMapEntity_Postel>, SAME).walk(1000).solid().click().near(120, 100);
+  r(109, "POSTEL3BDOLNIMRIZ", 143, 34, make<CMapEntity_PostelDolniMriz>, SAME).noWalk();
+  r(110, "POSTEL3BPRIKRYVKA", 142, 14, make<CMapEntity_PostelPrikryvka>, "POSTEL3PRIKRYVKA").noWalk();
+  r(111, "POSTEL3BPOLSTAR", 371, 35, make<CMapEntity_PostelPolstar>, "POSTEL3POLSTAR").noWalk();
+  r(112, "POSTEL4", 77, 13, make<CMapEntity_Postel>, SAME).walk(1000).solid().click().near(120, 100);
+  r(113, "POSTEL4DOLNIMRIZ", 79, 34, make<CMapEntity_PostelDolniMriz>, SAME).noWalk();
+  r(114, "POSTEL4PRIKRYVKA", 78, 14, make<CMapEntity_PostelPrikryvka>, "POSTEL1PRIKRYVKA").noWalk();
+  r(115, "POSTEL4POLSTAR", 372, 35, make<CMapEntity_PostelPolstar>, "POSTEL1POLSTAR").noWalk();
+  r(116, "POSTEL4AURA", 80, 12, make<CMapEntity_Aura>, SAME).noWalk().solid();
+  r(117, "POSTEL4B", 179, 13, make<CMapEntity_Postel>, SAME).walk(1000).solid().click().near(120, 100);
+  r(118, "POSTEL4BDOLNIMRIZ", 181, 34, make<CMapEntity_PostelDolniMriz>, SAME).noWalk();
+  r(119, "POSTEL4BPRIKRYVKA", 180, 14, make<CMapEntity_PostelPrikryvka>, "POSTEL1PRIKRYVKA").noWalk();
+  r(120, "POSTEL4BPOLSTAR", 373, 35, make<CMapEntity_PostelPolstar>, "POSTEL1POLSTAR").noWalk();
+  r(121, "POSTEL4BAURA", 182, 12, make<CMapEntity_Aura>, SAME).noWalk().solid();
+  r(122, "POSTEL5", 146, 13, make<CMapEntity_Postel>, SAME).walk(1000).solid().click().near(120, 100);
+  r(123, "POSTEL5DOLNIMRIZ", 148, 34, make<CMapEntity_PostelDolniMriz>, SAME).noWalk();
+  r(124, "POSTEL5PRIKRYVKA", 147, 14, make<CMapEntity_PostelPrikryvka>, "POSTEL1PRIKRYVKA").noWalk();
+  r(125, "POSTEL5POLSTAR", 374, 35, make<CMapEntity_PostelPolstar>, "POSTEL1POLSTAR").noWalk();
+  r(126, "POSTEL5AURA", 149, 12, make<CMapEntity_Aura>, SAME).noWalk().solid();
+  r(127, "POSTEL5B", 166, 13, make<CMapEntity_Postel>, SAME).walk(1000).solid().click().near(120, 100);
+  r(128, "POSTEL5BDOLNIMRIZ", 168, 34, make<CMapEntity_PostelDolniMriz>, SAME).noWalk();
+  r(129, "POSTEL5BPRIKRYVKA", 167, 14, make<CMapEntity_PostelPrikryvka>, "POSTEL1PRIKRYVKA").noWalk();
+  r(130, "POSTEL5BPOLSTAR", 375, 35, make<CMapEntity_PostelPolstar>, "POSTEL1POLSTAR").noWalk();
+  r(131, "POSTEL5BAURA", 169, 12, make<CMapEntity_Aura>, SAME).noWalk().solid();
+  r(132, "POSTEL5C", 190, 13, make<CMapEntity_Postel>, SAME).walk(1000).solid().click().near(120, 90);
+  r(133, "POSTEL5CDOLNIMRIZ", 192, 34, make<CMapEntity_PostelDolniMriz>, SAME).noWalk();
+  r(134, "POSTEL5CPRIKRYVKA", 191, 14, make<CMapEntity_PostelPrikryvka>, "POSTEL1PRIKRYVKA").noWalk();
+  r(135, "POSTEL5CPOLSTAR", 376, 35, make<CMapEntity_PostelPolstar>, "POSTEL1POLSTAR").noWalk();
+  r(136, "POSTEL5CAURA", 193, 12, make<CMapEntity_Aura>, SAME).noWalk().solid();
+  r(137, "BAR", 19, 0, make<CMapEntity_Bar>, SAME);
+  r(138, "BARPOZADI", 20, 0, make<CMapEntity_BarPozadi>, "BAROUTLINE");
   r(139, "PACIENT1", 2000, 15, nullptr, "PACIENT2").own(); // CMapEntity_Pacient1
   r(140, "PACIENT1HLAVA", 2001, 10, nullptr, "PACIENT2HLAVA"); // CMapEntity_Pacient1Hlava
   r(141, "PACIENT2", 3000, 15, nullptr, "PACIENT1").own(); // CMapEntity_Pacient2
@@ -344,16 +353,16 @@ void registerRows() {
   r(170, "BLAZEN4HLAVA", 171, 10, nullptr, SAME); // CMapEntity_Blazen4Hlava
   r(171, "BLAZENCELEBRITA", 160, 15, nullptr, SAME).own(); // CMapEntity_BlazenCelebrita
   r(172, "BLAZENCELEBRITAHLAVA", 161, 10, nullptr, SAME); // CMapEntity_BlazenCelebritaHlava
-  r(173, "ZIDLE", 1, 17, nullptr, SAME).walk(1000).solid(); // CMapEntity_Zidle
-  r(174, "ZIDLEAURA", 52, 12, nullptr, SAME); // CMapEntity_ZidleAura
-  r(175, "ZIDLE2", 126, 17, nullptr, SAME).walk(1000).solid(); // CMapEntity_Zidle2
-  r(176, "ZIDLE2AURA", 127, 12, nullptr, SAME); // CMapEntity_Zidle2Aura
-  r(177, "ZIDLE3", 154, 17, nullptr, SAME).walk(1000).solid(); // CMapEntity_Zidle3
-  r(178, "ZIDLE3AURA", 155, 12, nullptr, SAME); // CMapEntity_Zidle3Aura
-  r(179, "ZIDLE4", 85, 17, nullptr, SAME).walk(1000).solid(); // CMapEntity_Zidle4
-  r(180, "ZIDLE4AURA", 86, 12, nullptr, SAME); // CMapEntity_Zidle4Aura
+  r(173, "ZIDLE", 1, 17, make<CMapEntity_Zidle>, SAME).walk(1000).solid();
+  r(174, "ZIDLEAURA", 52, 12, make<CMapEntity_Aura>, SAME);
+  r(175, "ZIDLE2", 126, 17, make<CMapEntity_Zidle>, SAME).walk(1000).solid();
+  r(176, "ZIDLE2AURA", 127, 12, make<CMapEntity_Aura>, SAME);
+  r(177, "ZIDLE3", 154, 17, make<CMapEntity_Zidle>, SAME).walk(1000).solid();
+  r(178, "ZIDLE3AURA", 155, 12, make<CMapEntity_Aura>, SAME);
+  r(179, "ZIDLE4", 85, 17, make<CMapEntity_Zidle>, SAME).walk(1000).solid();
+  r(180, "ZIDLE4AURA", 86, 12, make<CMapEntity_Aura>, SAME);
   r(181, "LEK", 46, 0, nullptr, "LEK1"); // CMapEntity_Lek
-  r(182, "ODPAD", 47, 0, nullptr, SAME); // CMapEntity_Odpad
+  r(182, "ODPAD", 47, 0, make<CMapEntity_Odpad>, SAME);
   r(183, "VOZIK", 48, 30, nullptr, SAME).walk(1000).solid().click().near(40, 90); // CMapEntity_Vozik
   r(184, "VOZIK2", 291, 30, nullptr, SAME).walk(1000).solid().click().near(40, 90); // CMapEntity_Vozik2
   r(185, "VOZIK3", 292, 30, nullptr, SAME).walk(1000).solid().click().near(40, 90); // CMapEntity_Vozik3
@@ -366,15 +375,15 @@ void registerRows() {
   r(192, "KNIHA", 163, 18, nullptr, SAME); // CMapEntity_Kniha
   r(193, "SPREJ", 70, 0, nullptr, SAME); // CMapEntity_Sprej
   r(194, "HULKA", 106, 0, nullptr, SAME); // CMapEntity_Hulka
-  r(195, "SPREJKOUR", 71, 0, nullptr, "PRACH").fs("RED").z(2); // CMapEntity_SprejKour
-  r(196, "PLANT1", 56, 0, nullptr, SAME).solid(); // CMapEntity_Plant1
-  r(197, "SESTRADIAGNOZA", 60, 0, nullptr, SAME).solid(); // CMapEntity_SestraDiagnoza
-  r(198, "TLAKOMER", 250, 0, nullptr, SAME).solid(); // CMapEntity_Tlakomer
-  r(199, "TLAKOMERFULL", 251, 0, nullptr, SAME).solid(); // CMapEntity_TlakomerFull
+  r(195, "SPREJKOUR", 71, 0, make<CMapEntity_SprejKour>, "PRACH").fs("RED").z(2);
+  r(196, "PLANT1", 56, 0, make<CMapEntity_Plant1>, SAME).solid();
+  r(197, "SESTRADIAGNOZA", 60, 0, make<CMapEntity_SestraDiagnoza>, SAME).solid();
+  r(198, "TLAKOMER", 250, 0, make<CMapEntity_Tlakomer>, SAME).solid();
+  r(199, "TLAKOMERFULL", 251, 0, make<CMapEntity_TlakomerFull>, SAME).solid();
   r(200, "OBTIZNOSTADJUSTER", 34463, 0, nullptr, "EMPTY"); // CMapEntity_ObtiznostAdjuster
   r(201, "OBTIZNOSTADJUSTERSKLO", 94, 0, nullptr, "OADJUSTER_SKLO"); // CMapEntity_ObtiznostAdjusterSklo
   r(202, "OBTIZNOSTADJUSTERRUCICKA", 93, 0, nullptr, "OADJUSTER_RUCICKA"); // CMapEntity_ObtiznostAdjusterRucicka
-  r(203, "PRACH", 64, 0, nullptr, SAME).z(2).hp(1).alpha(0.65f); // CMapEntity_Prach
+  r(203, "PRACH", 64, 0, make<CMapEntity_Prach>, SAME).z(2).hp(1).alpha(0.65f);
   r(204, "WHITEPARTICLE", 273, 29, make<CMapEntity_WhiteParticle>, SAME).z(2).hp(1).alpha(0.6f);
   r(205, "REDSTARPARTICLE", 276, 29, make<CMapEntity_RedStarParticle>, SAME).z(2).hp(1).alpha(0.65f);
   r(206, "NAPISCURED", 63, 0, nullptr, SAME).z(2); // CMapEntity_NapisCured
@@ -398,19 +407,19 @@ void registerRows() {
   r(224, "FRONTAAKCI", 73, 0, frontaAkci, "EMPTY").own().z(5);
   r(225, "UPGRADE", 90, 0, nullptr, "UPGRADESICO").z(5); // CMapEntity_Upgrade
   r(226, "FADER", 88, 0, make<CMapEntity_Fader>, "EMPTY").z(15);
-  r(227, "PUNTIK", 91, 0, nullptr, SAME).fs("EMPTY"); // CMapEntity_Puntik
+  r(227, "PUNTIK", 91, 0, make<CMapEntity_Puntik>, SAME).fs("EMPTY");
   r(228, "SRDICKA", 92, 0, nullptr, SAME); // CMapEntity_Srdicka
   r(229, "OPRAVAR", 98, 0, nullptr, SAME).anim().drag(); // CMapEntity_Opravar
   r(230, "STROMAUTOMAT", 101, 21, nullptr, SAME).own(); // CMapEntity_StromAutomat
   r(231, "GREENDRINK", 102, 18, nullptr, SAME); // CMapEntity_GreenDrink
   r(232, "OPICKA", 214, 0, nullptr, SAME).anim().z(2); // CMapEntity_Opicka
   r(233, "NOTES", 367, 0, make<CMapEntity_Notes>, SAME).walk(1000);
-  r(234, "GAUC1", 110, 22, nullptr, "SOFA1").walk(1000); // CMapEntity_Gauc1
-  r(235, "GAUC1B", 242, 22, nullptr, "SOFA1B").walk(1000); // CMapEntity_Gauc1b
-  r(236, "GAUC2", 128, 22, nullptr, "SOFA2").walk(1000); // CMapEntity_Gauc2
-  r(237, "GAUC3", 277, 22, nullptr, "SOFA3").walk(1000); // CMapEntity_Gauc3
-  r(238, "GAUC4", 287, 22, nullptr, "SOFA4").walk(1000); // CMapEntity_Gauc4
-  r(239, "GAUCCOLORS", 172, 24, nullptr, "EMPTY").own().walk(1000); // CMapEntity_GaucColors
+  r(234, "GAUC1", 110, 22, make<CMapEntity_Gauc1>, "SOFA1").walk(1000);
+  r(235, "GAUC1B", 242, 22, make<CMapEntity_Gauc1b>, "SOFA1B").walk(1000);
+  r(236, "GAUC2", 128, 22, make<CMapEntity_Gauc2>, "SOFA2").walk(1000);
+  r(237, "GAUC3", 277, 22, make<CMapEntity_Gauc3>, "SOFA3").walk(1000);
+  r(238, "GAUC4", 287, 22, make<CMapEntity_Gauc4>, "SOFA4").walk(1000);
+  r(239, "GAUCCOLORS", 172, 24, make<CMapEntity_GaucColors>, "EMPTY").walk(1000);
   r(240, "HUDEBNIK1", 111, 0, nullptr, SAME).hp(1); // CMapEntity_Hudebnik1
   r(241, "HUDEBNIK2", 112, 0, nullptr, SAME).hp(1); // CMapEntity_Hudebnik2
   r(242, "HUDEBNIK1AURA", 294, 12, nullptr, SAME).noWalk(); // CMapEntity_Hudebnik1Aura
@@ -428,10 +437,10 @@ void registerRows() {
   r(254, "DITEHELMUTHLAVA", 140, 10, nullptr, SAME); // CMapEntity_DiteHelmutHlava
   r(255, "TOYMATE", 135, 21, nullptr, SAME).own(); // CMapEntity_ToyMate
   r(256, "KNIHOVNA", 162, 21, nullptr, SAME).own().solid(); // CMapEntity_Knihovna
-  r(257, "ODPADKYGENERATOR", 156, 0, nullptr, "EMPTY"); // CMapEntity_OdpadkyGenerator
-  r(258, "SESTRALEKARNASMALL", 185, 25, nullptr, SAME).anim().hidden(); // CMapEntity_SestraLekarnaSmall
-  r(259, "SESTRAPULT", 202, 0, nullptr, SAME).anim(); // CMapEntity_SestraPult
-  r(260, "CLOSED", 197, 0, nullptr, SAME).walk(1000).near(32, 50); // CMapEntity_Closed
+  r(257, "ODPADKYGENERATOR", 156, 0, make<CMapEntity_OdpadkyGenerator>, "EMPTY");
+  r(258, "SESTRALEKARNASMALL", 185, 25, make<CMapEntity_SestraLekarnaSmall>, SAME).anim().hidden();
+  r(259, "SESTRAPULT", 202, 0, make<CMapEntity_SestraPult>, SAME).anim();
+  r(260, "CLOSED", 197, 0, make<CMapEntity_Closed>, SAME).walk(1000).near(32, 50);
   r(261, "LEVELCOMPLETED", 201, 0, make<CMapEntity_LevelCompleted>, SAME).z(4).near(32, 50);
   r(262, "MAINMENUBUTTON", 357, 0, nullptr, "MAINMENUICO").z(5).near(32, 50); // CMapEntity_MainMenuButton
   r(263, "MENUBUTTONCREDITS", 393, 36, make<CMapEntity_MenuButtonCredits>, "MENUBUTTON");
@@ -460,7 +469,7 @@ void registerRows() {
   r(286, "MUSICSLIDERBASE", 232, 0, make<CMapEntity_MusicSliderBase>, "MENUSLIDER").alpha(1.0f).near(32, 50);
   r(287, "MAINMENU", 218, 0, make<CMapEntity_MainMenu>, "MENUBG").z(5);
   r(288, "INGAMEMENU", 263, 0, nullptr, "MENUBG").z(7); // CMapEntity_IngameMenu
-  r(289, "HLASIC", 271, 0, nullptr, SAME); // CMapEntity_Hlasic
+  r(289, "HLASIC", 271, 0, make<CMapEntity_Hlasic>, SAME);
   r(290, "OPTIONSMENU", 223, 0, make<CMapEntity_OptionsMenu>, "MENUBG").z(5);
   r(291, "OPTIONSINGAMEMENU", 265, 0, nullptr, "MENUBG").z(7); // CMapEntity_OptionsIngameMenu
   r(292, "PLAYERMENU", 300, 0, make<CMapEntity_PlayerMenu>, "MENUBG").z(5);
@@ -487,7 +496,7 @@ void registerRows() {
   r(313, "MENUBUTTONRESETPROFILE", 241, 36, make<CMapEntity_MenuButtonResetProfile>, "MENUBUTTON").alpha(1.0f).near(32, 50);
   r(314, "CREDITS", 387, 0, make<CMapEntity_Credits>, "VICTORYBGBW").z(7).alpha(0.0f);
   r(315, "CREDITSTEXT", 388, 0, nullptr, "EMPTY"); // CMapEntity_CreditsText
-  r(316, "Z", 380, 0, nullptr, SAME).z(2).hp(1); // CMapEntity_Z
+  r(316, "Z", 380, 0, make<CMapEntity_Z>, SAME).z(2).hp(1);
   r(317, "TIPCLOWNTRIGGER", 314, 0, nullptr, "EMPTY"); // CMapEntity_TipClownTrigger
   r(318, "TIPCLOWN", 313, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_TipClown
   r(319, "REMINDPRESSURETRIGGER", 396, 0, nullptr, "EMPTY"); // CMapEntity_RemindPressureTrigger
@@ -503,16 +512,16 @@ void registerRows() {
   r(329, "TIPSRDICKA", 362, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_TipSrdicka
   r(330, "TIPSHOP", 365, 31, nullptr, "TUTORIALBG").z(8); // CMapEntity_TipShop
   r(331, "TIPSRDICKATRIGGER", 363, 0, nullptr, "EMPTY"); // CMapEntity_TipSrdickaTrigger
-  r(332, "OK", 50, 0, nullptr, SAME).z(6); // CMapEntity_OK
+  r(332, "OK", 50, 0, make<CMapEntity_OK>, SAME).z(6);
   r(333, "RODICEGENERATOR", 130, 0, nullptr, "EMPTY"); // CMapEntity_RodiceGenerator
-  r(334, "PROPADLINA", 159, 0, nullptr, SAME).near(32, 50); // CMapEntity_Propadlina
+  r(334, "PROPADLINA", 159, 0, make<CMapEntity_Propadlina>, SAME).near(32, 50);
   r(335, "TIP1", 304, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_Tip1
   r(336, "TIP2", 305, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_Tip2
   r(337, "TIPVIRUS", 307, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_TipVirus
   r(338, "TIPVIRUSTRIGGER", 306, 0, nullptr, "EMPTY"); // CMapEntity_TipVirusTrigger
   r(339, "TIPHLASIC", 315, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_TipHlasic
   r(340, "TIPHLASICTRIGGER", 316, 0, nullptr, "EMPTY"); // CMapEntity_TipHlasicTrigger
-  r(341, "MAGNET", 382, 0, nullptr, SAME).z(7); // CMapEntity_Magnet
+  r(341, "MAGNET", 382, 0, make<CMapEntity_Magnet>, SAME).z(7);
   r(342, "TUTORIAL1", 1004, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_Tutorial1
   r(343, "TUTORIAL1B", 1008, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_Tutorial1b
   r(344, "TUTORIAL2", 1005, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_Tutorial2
@@ -541,16 +550,16 @@ void registerRows() {
   r(367, "LETADLOKOUR", 209, 0, make<CMapEntity_LetadloKour>, SAME).z(5).nofocus().near(32, 50);
   r(368, "PUBLISHERLOGO", 390, 0, make<CMapEntity_PublisherLogo>, "EMPTY");
   r(369, "AUTOMATSVETLO", 210, 0, nullptr, SAME).fs("RED").near(32, 50); // CMapEntity_AutomatSvetlo
-  r(370, "HOSPITAL1STUL", 225, 0, nullptr, SAME).fs("RIGHT").anim().near(32, 50); // CMapEntity_Hospital1Stul
-  r(371, "HOSPITAL2STUL", 243, 0, nullptr, SAME).fs("RIGHT").anim().near(32, 50); // CMapEntity_Hospital2Stul
-  r(372, "HOSPITAL3STUL", 278, 0, nullptr, SAME).anim().near(32, 50); // CMapEntity_Hospital3Stul
-  r(373, "HOSPITAL4STUL", 288, 0, nullptr, SAME).anim().near(32, 50); // CMapEntity_Hospital4Stul
+  r(370, "HOSPITAL1STUL", 225, 0, make<CMapEntity_Hospital1Stul>, SAME).fs("RIGHT").anim().near(32, 50);
+  r(371, "HOSPITAL2STUL", 243, 0, make<CMapEntity_Hospital2Stul>, SAME).fs("RIGHT").anim().near(32, 50);
+  r(372, "HOSPITAL3STUL", 278, 0, make<CMapEntity_Hospital3Stul>, SAME).anim().near(32, 50);
+  r(373, "HOSPITAL4STUL", 288, 0, make<CMapEntity_Hospital4Stul>, SAME).anim().near(32, 50);
   r(374, "STATUSBAR", 239, 0, make<CMapEntity_StatusBar>, "PODKLAD1").z(5);
   r(375, "STATUSBAR2", 282, 0, make<CMapEntity_StatusBar2>, "PODKLAD1B").z(8);
   r(376, "BARRUCICKA", 240, 0, make<CMapEntity_BarRucicka>, SAME).z(9);
-  r(377, "REDLIGHT", 248, 0, nullptr, SAME); // CMapEntity_RedLight
-  r(378, "GREENLIGHT", 252, 0, nullptr, SAME); // CMapEntity_GreenLight
-  r(379, "CEDULKASTAVY", 249, 0, nullptr, SAME); // CMapEntity_CedulkaStavy
+  r(377, "REDLIGHT", 248, 0, make<CMapEntity_RedLight>, SAME);
+  r(378, "GREENLIGHT", 252, 0, make<CMapEntity_GreenLight>, SAME);
+  r(379, "CEDULKASTAVY", 249, 0, make<CMapEntity_CedulkaStavy>, SAME);
   r(380, "NEMOCNEJBACILY", 261, 27, nullptr, "BACILY").z(2); // CMapEntity_NemocnejBacily
   r(381, "HAPPYNOTES", 269, 27, nullptr, "EMPTY").z(2); // CMapEntity_HappyNotes
   r(382, "NEMOCNEJ1", 260, 15, nullptr, SAME).own(); // CMapEntity_Nemocnej1
@@ -560,7 +569,7 @@ void registerRows() {
   r(386, "MASOZRAVKA", 290, 0, nullptr, SAME).z(-1); // CMapEntity_Masozravka
   r(387, "HODINYRUCICKA", 279, 0, make<CMapEntity_HodinyRucicka>, SAME);
   r(388, "MINIGAMEOVER", 321, 0, make<CMapEntity_MiniGameOver>, "EMPTY").z(5);
-  r(389, "KUKATKO", 322, 0, nullptr, SAME).z(4); // CMapEntity_Kukatko
+  r(389, "KUKATKO", 322, 0, make<CMapEntity_Kukatko>, SAME).z(4);
   r(390, "COMIC", 325, 0, make<CMapEntity_Comic>, SAME);
 }
 } // namespace

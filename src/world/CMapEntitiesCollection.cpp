@@ -344,11 +344,16 @@ void CMapEntitiesCollection::nahrajXML(const std::string &path) {
       CMapEntity_Game *e = in.clone(c, name);
       warmUp(e);
       bool bed = e->getEntityClassID() == kBedClass;
-      if (bed) --poradi;
       int sortZ = e->getSortZ();
       carrier->addEntity(e, false, true);
       addEntity(e);
-      if (bed && bedNumber != 0) TLink<CBedLink>::get()->setBedNumber(e, bedNumber);
+      // A bed given its number hands back the one it drew; one without keeps its own, so no
+      // two beds of a level share a number. Later beds count on from the highest given.
+      if (bed && bedNumber != 0) {
+        --poradi;
+        TLink<CBedLink>::get()->setBedNumber(e, bedNumber);
+        if (bedNumber > poradi) poradi = bedNumber;
+      }
       e->setSortZ(sortZ, false);
       log("Adder entity" + e->name);
     }

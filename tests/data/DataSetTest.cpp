@@ -774,3 +774,40 @@ TEST(DataSetTest, MapsPlaceOneFinishedDayIconPerWorkingDayBeforeThem) {
     EXPECT_GE(mapsAfterADay, 1) << "a map follows a won day";
   }
 }
+
+// A day with beds needs a cabinet for their medicine and a laundry trolley for their linen (a
+// made bed's linen must go somewhere before the day can end); a bed that arrives during the day
+// carries its number, or it would share one with another bed.
+TEST(DataSetTest, DaysWithBedsHaveACabinetATrolleyAndNumberedArrivals) {
+  for (const char *d : {"easy", "medium", "hard"}) {
+    SCOPED_TRACE(d);
+    std::string folder = kData + "maps/" + d + "/";
+    CLevelList list;
+    list.load(folder + "levellist.xml");
+    for (uint16_t i = 0; i < list.getSize(); ++i) {
+      std::string name = list.getLevel(i);
+      TiXmlDocument ents((folder + name + "_entities.xml").c_str());
+      ASSERT_TRUE(ents.LoadFile()) << name;
+      TiXmlElement *root = ents.FirstChildElement("mapEntities");
+      ASSERT_NE(root, nullptr) << name;
+      std::set<uint32_t> classes;
+      for (TiXmlElement *e = root->FirstChildElement("entity"); e; e = e->NextSiblingElement("entity"))
+        if (const Prototype *p = prototype(e->Attribute("name"))) classes.insert(p->cls);
+      int row = 0;
+      for (TiXmlElement *a = root->FirstChildElement("adder"); a; a = a->NextSiblingElement("adder"))
+        for (TiXmlElement *e = a->FirstChildElement("adderentity"); e; e = e->NextSiblingElement("adderentity")) {
+          ++row;
+          const Prototype *p = prototype(e->Attribute("name"));
+          if (!p) continue;
+          classes.insert(p->cls);
+          if (p->cls == 13) {
+            EXPECT_TRUE(e->Attribute("postelcislo"))
+                << name << "_entities.xml, adder " << row << ": bed " << p->name << " has no #number";
+          }
+        }
+      if (!classes.count(13)) continue;
+      EXPECT_TRUE(classes.count(19)) << name << "_entities.xml: beds but no medicine cabinet";
+      EXPECT_TRUE(classes.count(30)) << name << "_entities.xml: beds but no laundry trolley";
+    }
+  }
+}

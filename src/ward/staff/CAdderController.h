@@ -1,0 +1,50 @@
+#pragma once
+#include <string>
+
+#include "world/CCloneable.h"
+#include "world/CEntityController.h"
+#include "world/CMapEntity_Game.h"
+
+class Timer;
+
+// Invisible carriers of equipment that arrives during the day's first seconds or leaves.
+class CMapEntity_Adder : public CMapEntity_Game {
+public:
+  using CMapEntity_Game::CMapEntity_Game;
+  void useMethod() override {}
+  void doAction() override {}
+  CMapEntity_Adder *clone() override { return new CMapEntity_Adder(*this); }
+};
+
+class CMapEntity_DeAdder : public CCloneable<CMapEntity_DeAdder, CMapEntity_Adder> { using CCloneable::CCloneable; };
+
+// Fades its pieces in, flashes the first, then puts working copies in their place and goes.
+class CAdderController : public CEntityController {
+public:
+  CAdderController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine, std::string bindTo);
+  CAdderController(const CAdderController &other);
+  ~CAdderController() override;
+
+  CAdderController *clone() override { return new CAdderController(*this); }
+  void onBind() override;
+  void update() override;
+
+  float alpha = 0.0f;
+  Timer *wait;
+  int32_t done = 0;
+
+private:
+  void replacePieces();
+};
+
+// Fades its pieces out and goes with them.
+class CDeAdderController : public CEntityController {
+public:
+  using CEntityController::CEntityController;
+  CDeAdderController(const CDeAdderController &other) : CEntityController(other), alpha(1.0f) {}
+  CDeAdderController *clone() override { return new CDeAdderController(*this); }
+  void onBind() override;
+  void update() override;
+
+  float alpha = 0.0f;
+};

@@ -1,0 +1,70 @@
+#include "ward/staff/CDoktorkaController.h"
+
+#include <cstdlib>
+
+#include "media/Timer.h"
+#include "world/CMapEntity_Game.h"
+
+namespace {
+int waitPeriod() { return std::rand() % 15000 + 10000; }
+} // namespace
+
+CDoktorkaController::CDoktorkaController(CMapEntity_Game *entity, CMapEntitiesCollection *collection,
+                                         CEngine *engine, std::string bindTo)
+    : CEntityController(entity, collection, engine, std::move(bindTo)), wait(new Timer(10000, false)) {}
+
+CDoktorkaController::CDoktorkaController(const CDoktorkaController &o)
+    : CEntityController(o), wait(new Timer(10000, false)) {
+  wait->nastavSpoustec(waitPeriod());
+}
+
+CDoktorkaController::~CDoktorkaController() { delete wait; }
+
+void CDoktorkaController::onBind() {
+  if (entity) entity->setAlpha(1.0f, true);
+}
+
+void CDoktorkaController::update() {
+  if (!entity) return;
+  switch (state) {
+  case kWaitLeft:
+    if (wait->udalost()) state = kWalkRight;
+    break;
+  case kWalkRight:
+    if (entity->getX() >= 800.0f) {
+      wait->nastavSpoustec(waitPeriod());
+      wait->reset();
+      state = kWaitRight;
+    } else {
+      entity->changeX(4.0f);
+      entity->changeY(-0.52f);
+    }
+    break;
+  case kWaitRight:
+    if (wait->udalost()) {
+      state = kWalkLeft;
+      entity->changeFrameset("LEFT");
+      entity->zapniAnimace();
+    }
+    break;
+  case kWalkLeft:
+    if (entity->getX() <= -100.0f) {
+      wait->nastavSpoustec(waitPeriod());
+      wait->reset();
+      state = kWaitLeft;
+      entity->changeFrameset("RIGHT");
+    } else {
+      entity->changeX(-4.0f);
+      entity->changeY(0.52f);
+    }
+    break;
+  }
+}
+
+std::string CDoktorkaController::chooseText() const {
+  static const char *const kTexts[] = {"Nice work, trainee!", "Lovely weather today", "Hey, look at the patients!",
+                                       "...", "Where is my patient?", "Keep on!", "Wait on me!",
+                                       "Where are my glasses?", "Hi!", "How is it going?",
+                                       "You don't talk, do you?"};
+  return kTexts[std::rand() % 11];
+}

@@ -1,0 +1,25 @@
+#pragma once
+#include <string>
+
+#include "world/CEntityController.h"
+
+class Timer;
+
+// The doctor crosses the ward to the right edge and back, waiting 10 to 25 s of game time off
+// each side.
+class CDoktorkaController : public CEntityController {
+public:
+  CDoktorkaController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine,
+                      std::string bindTo);
+  CDoktorkaController(const CDoktorkaController &other);
+  ~CDoktorkaController() override;
+
+  CDoktorkaController *clone() override { return new CDoktorkaController(*this); }
+  void onBind() override;
+  void update() override;
+  std::string chooseText() const;
+
+  enum { kWalkRight = 0, kWaitRight = 1, kWalkLeft = 2, kWaitLeft = 3 };
+  Timer *wait;
+  int state = kWaitLeft;
+};

@@ -1,0 +1,51 @@
+#include "ward/staff/COKController.h"
+
+#include "engine/KEvent.h"
+#include "media/Frame.h"
+#include "media/Timer.h"
+#include "ward/staff/CMapEntity_Marker.h"
+#include "world/CMapEntitiesCollection.h"
+#include "world/CMapEntitiesFactory.h"
+
+COKController::COKController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine,
+                             std::string bindTo)
+    : CEntityController(entity, collection, engine, std::move(bindTo)), life(new Timer(1000, false)) {}
+
+COKController::COKController(const COKController &o) : CEntityController(o), life(new Timer(700, false)) {}
+
+COKController::~COKController() { delete life; }
+
+void COKController::specificHandleMessages(KEvent *ev) {
+  if (!entity || ev->type != K_EVENT_MOUSEDOWN || ev->button != 1) return;
+  Frame *f = entity->getCurrentFrame();
+  if (!f) return;
+  int left = (int)entity->getX() + f->getBX(), top = (int)entity->getY() + f->getBY();
+  bool inside = ev->mouseX > left && ev->mouseX < left + (int)f->getBW() && ev->mouseY > top &&
+                ev->mouseY < top + (int)f->getBH();
+  entity->setAktivni(inside);
+}
+
+void COKController::update() {
+  if (entity && life->udalost()) killEntity();
+}
+
+void COKController::placeMarker(CMapEntitiesCollection *collection, const KEvent *ev) {
+  if (!collection || !ev) return;
+  CMapEntity_Game *marker = CMapEntitiesFactory::instance()->cloneEntity("OK");
+  marker->setXY((float)(ev->mouseX + 9), (float)(ev->mouseY + 24));
+  collection->addEntity(marker);
+}
+
+void CClosedController::onBind() {
+  if (entity) entity->setAlpha(0.0f, true);
+}
+
+void CClosedController::update() {
+  if (entity && entity->getAlpha() < 1.0f) entity->changeAlpha(0.01f, true);
+}
+
+void CHlasicController::update() {
+  CMapEntity_Hlasic *lamp = dynamic_cast<CMapEntity_Hlasic *>(entity);
+  if (!lamp || !lamp->on) return;
+  if (CMapEntity *light = lamp->getContainedEntity(248)) light->effectPulse(0.6f, -1);
+}

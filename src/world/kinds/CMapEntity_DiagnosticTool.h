@@ -1,0 +1,22 @@
+#pragma once
+#include <cstdint>
+
+#include "world/CMapEntity_Game.h"
+
+class CMapEntity_Tlakomer;
+
+// Examination chair (class 17): the patient seated on it and the gauge beside it. The patient
+// behaviour seats patients on a chair whose occupant is null and starts its gauge.
+class CMapEntity_DiagnosticTool : public CMapEntity_Game {
+public:
+  using CMapEntity_Game::CMapEntity_Game;
+
+  void useMethod() override {}
+  void doAction() override {}
+
+  uint16_t examinationValue = 1000;
+  // Not owned; null while the chair is free.
+  CMapEntity_Game *occupant = nullptr;
+  // Not owned; set when the chair's behaviour places the gauge.
+  CMapEntity_Tlakomer *gauge = nullptr;
+};

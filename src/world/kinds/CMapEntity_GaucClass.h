@@ -1,0 +1,39 @@
+#pragma once
+#include <cstdint>
+#include <vector>
+
+#include "world/CMapEntity_Game.h"
+
+struct TSeatOffset {
+  int32_t x;
+  int32_t y;
+};
+
+// Waiting couch: seats in a row, each holding at most one patient. The patient behaviour seats a
+// patient in the first free seat (lowest index) and frees the seat when it gets up.
+class CMapEntity_GaucClass : public CMapEntity_Game {
+public:
+  CMapEntity_GaucClass(unsigned short x, unsigned short y, bool solid);
+  // A copy has the same seats, all free: occupants are never copied.
+  CMapEntity_GaucClass(const CMapEntity_GaucClass &other);
+
+  void useMethod() override {}
+  void doAction() override {}
+  CMapEntity_GaucClass *clone() override { return new CMapEntity_GaucClass(*this); }
+
+  // Seat count seats at 55 pixels apart, all free.
+  void setSeats(int count);
+  // The first free seat, or -1 when all seat-count seats are taken.
+  int freeSeat() const;
+
+  std::vector<CMapEntity *> occupants;
+  std::vector<TSeatOffset> seatOffsets;
+  int32_t seatCount = 0;
+};
+
+// The colour couch keeps the same seats under class 24.
+class CMapEntity_GaucColorsClass : public CMapEntity_GaucClass {
+public:
+  CMapEntity_GaucColorsClass(unsigned short x, unsigned short y, bool solid);
+  CMapEntity_GaucColorsClass *clone() override { return new CMapEntity_GaucColorsClass(*this); }
+};

@@ -1,0 +1,58 @@
+#pragma once
+#include <cstdint>
+
+#include "world/CMapEntity_Game.h"
+
+// Bed (class 13): the state that patients, the player figure and the tutorial read and write.
+// The bed carries its pillow (35), blanket (14), front rail (34), aura (12) and lamps; the
+// operations here only re-dress and tint the blanket and pillow.
+class CMapEntity_PostelClass : public CMapEntity_Game {
+public:
+  static const uint16_t kPillowClass = 35;
+  static const uint16_t kBlanketClass = 14;
+  static const uint16_t kRailClass = 34;
+
+  CMapEntity_PostelClass(unsigned short x, unsigned short y, bool solid);
+  // Copies the state; the variants add the parts. The occupant is never copied: a new bed is free.
+  CMapEntity_PostelClass(const CMapEntity_PostelClass &other);
+
+  void useMethod() override {}
+  void doAction() override {}
+  CMapEntity_PostelClass *clone() override { return new CMapEntity_PostelClass(*this); }
+
+  void setBarva(uint16_t colour);
+  void setObsazeno(bool occupied);
+  void setUklizeno(bool madeUp);
+  // Re-dresses the parts from the stored made-up state.
+  void refresh();
+
+  // Lays the patient into the bed: the bed carries the patient, the patient takes the blanket,
+  // the colour chain runs against the bed's colour and the bed then takes the patient's colour.
+  // Returns the new multiplier. Refused (0) while the bed is taken, locked or unmade.
+  uint16_t ulozPacienta(CMapEntity_Game *patient, uint16_t patientColour);
+  // The patient gets up: the blanket comes back, the sheets are rumpled, the bed is free.
+  void vylozPacienta();
+  // The patient in the bed, or null. A patient that is dying or no longer lies here is
+  // forgotten first, so callers never follow the link to an entity on its way out.
+  CMapEntity_Game *getOccupant();
+
+  uint16_t barva = 1;
+  // The variant's kind code; Postel3b draws its colour from 0 to kind.
+  uint16_t kind = 1;
+  // Colour multiplier; the rail shows "x" and the value when it is not 1.
+  uint16_t multiplier = 1;
+  int32_t obsazeno = 0;
+  int32_t uklizeno = 1;
+  float recoveryFactor = 1.0f;
+  uint16_t cislo = 0;
+
+private:
+  void dress(CMapEntity *part, const char *frameset, bool tint);
+  void forgetOccupant();
+
+  CMapEntity_Game *occupant = nullptr;
+};
+
+// The bed colour the level allows: from 0 to the level's "maxcolors", which is 3 when missing
+// or negative.
+uint16_t bedColourRange(int maxColors);

@@ -1,0 +1,252 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "core/CEngine.h"
+#include "core/CGameOptions.h"
+#include "core/CLoadingScreen.h"
+#include "support/GLTestWindow.h"
+#include "engine/KFont.h"
+#include "engine/KPTK.h"
+#include "engine/KText.h"
+#include "game/CStartupTables.h"
+#include "media/CFontSeznam.h"
+#include "media/GameGlobals.h"
+#include "world/CEntityControllersVzory_Game.h"
+#include "world/CLevel_Game.h"
+#include "world/CMapEntitiesCollection.h"
+#include "world/CMapEntitiesFactory.h"
+#include "support/WorldTestSupport.h"
+#include "world/kinds/CMapEntity_DiagnosticTool.h"
+#include "world/kinds/CMapEntity_PostelClass.h"
+#include "world/kinds/CMapEntity_Tlakomer.h"
+
+// The equipment showcase through the game's loader, tables, fonts and sprites in a real window.
+
+namespace {
+
+const int kW = 800, kH = 600;
+CLevel_Game *g_level = nullptr;
+
+bool toLevel(KEvent *ev) {
+  if (g_level) g_level->handleMessages(ev);
+  return true;
+}
+
+class WardEquipmentGL : public GLTestWindow, public WorldScratch {
+protected:
+  void SetUp() override {
+    GLTestWindow::SetUp();
+    WorldScratch::setUp(false);
+    debug = 0;
+    std::srand(7);
+    fillPalettes();
+    KMiscTools::setApplicationFolder(TOB_BINARY_DIR);
+    CGameOptions::instance()->nastavObtiznost(1);
+    CLoadingScreen::destroyInstance();
+    CMapEntitiesFactory::destroyInstance();
+    spriteFactory->nahrajXML(KMiscTools::makeFilePath("data\\gfx\\sprites.xml"));
+    fonts = new CFontSeznam();
+    fonts->addFont("bed", KMiscTools::makeFilePath("data\\gfx\\bedfont.png"), bedFontTable);
+    fonts->addFont("bonus", KMiscTools::makeFilePath("data\\gfx\\bonusFont.png"), bonusFontTable);
+    fonts->addFont("gamefont", KMiscTools::makeFilePath("data\\gfx\\gamefont.tga"), gameFontTable);
+    small = new KText(KMiscTools::makeFilePath("data\\gfx\\font1small.png"), smallFontTable);
+    engineObj.setFonts(fonts, small);
+    engine = &engineObj;
+    screen = KPTK::createKGraphic();
+    backbuffer = screen;
+    ASSERT_GT(registerEntityPrototypes(), 300u);
+    engineObj.setControllerPrototypes(buildControllerPrototypes(&engineObj));
+    level = new CLevel_Game(&engineObj);
+    engineObj.setLevel(level);
+    g_level = level;
+    level->load("ward_equipment");
+    window()->setPTKCallBack(toLevel);
+    steadyFrames(20);
+  }
+
+  void TearDown() override {
+    window()->setPTKCallBack(nullptr);
+    g_level = nullptr;
+    delete level;
+    engineObj.setLevel(nullptr);
+    delete engineObj.getCEntityControllersVzory_Game();
+    engineObj.setControllerPrototypes(nullptr);
+    CMapEntitiesFactory::destroyInstance();
+    CLoadingScreen::destroyInstance();
+    engine = nullptr;
+    backbuffer = nullptr;
+    delete screen;
+    delete small;
+    delete fonts;
+    engineObj.setFonts(nullptr, nullptr);
+    WorldScratch::tearDown();
+    GLTestWindow::TearDown();
+  }
+
+  void playFrame() {
+    pumpAll();
+    frame(20);
+    level->update(0, true);
+    draw();
+  }
+  void draw() {
+    window()->setWorldView(0, 0, 0, 1, true);
+    level->render(0, true, screen);
+  }
+  std::vector<unsigned char> grab() {
+    std::vector<unsigned char> p((size_t)kW * kH * 4);
+    EXPECT_TRUE(window()->readPixels(0, 0, kW, kH, p.data()));
+    return p;
+  }
+  // Pixels of the box that differ between two frames.
+  static int changed(const std::vector<unsigned char> &a, const std::vector<unsigned char> &b, int x0, int y0, int x1,
+                     int y1) {
+    int n = 0;
+    for (int y = std::max(0, y0); y <= std::min(kH - 1, y1); ++y)
+      for (int x = std::max(0, x0); x <= std::min(kW - 1, x1); ++x) {
+        size_t i = ((size_t)y * kW + x) * 4;
+        for (int c = 0; c < 3; ++c)
+          if (std::abs((int)a[i + c] - (int)b[i + c]) > 3) {
+            ++n;
+            break;
+          }
+      }
+    return n;
+  }
+  static long brightness(const std::vector<unsigned char> &p, int x0, int y0, int x1, int y1) {
+    long sum = 0;
+    for (int y = y0; y <= y1; ++y)
+      for (int x = x0; x <= x1; ++x) {
+        size_t i = ((size_t)y * kW + x) * 4;
+        sum += p[i] + p[i + 1] + p[i + 2];
+      }
+    return sum;
+  }
+  std::vector<CMapEntity_Game *> ofClass(uint32_t cls) {
+    std::vector<CMapEntity_Game *> out;
+    for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
+      if (e->getEntityClassID() == cls && !e->getKill() && !e->getParent()) out.push_back(e);
+    return out;
+  }
+  std::vector<CMapEntity_Game *> named(const std::string &name) {
+    std::vector<CMapEntity_Game *> out;
+    for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
+      if (e->name == name && !e->getKill()) out.push_back(e);
+    return out;
+  }
+
+  CEngine engineObj;
+  CFontSeznam *fonts = nullptr;
+  KText *small = nullptr;
+  KGraphic *screen = nullptr;
+  CLevel_Game *level = nullptr;
+};
+
+TEST_F(WardEquipmentGL, BedsArriveNumberedAndColouredChairsStandByGaugesAndTheDayCloses) {
+  playFrame();
+  EXPECT_TRUE(ofClass(13).empty()) << "the beds are still arriving";
+  // Fade-in (about 167 frames) and the 2 s wait on the game clock.
+  for (int i = 0; i < 290; ++i) playFrame();
+  std::vector<CMapEntity_Game *> beds = ofClass(13);
+  ASSERT_EQ(beds.size(), 9u) << "working copies replace the arriving pieces";
+  std::set<int> numbers;
+  for (CMapEntity_Game *e : beds) {
+    CMapEntity_PostelClass *bed = dynamic_cast<CMapEntity_PostelClass *>(e);
+    ASSERT_NE(bed, nullptr);
+    numbers.insert(bed->cislo);
+    EXPECT_LE(bed->barva, e->name == "POSTEL3B" ? 4 : 3) << e->name;
+  }
+  EXPECT_EQ(numbers, (std::set<int>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
+
+  CMapEntity_PostelClass *first = nullptr;
+  for (CMapEntity_Game *e : beds)
+    if (e->name == "POSTEL1") first = dynamic_cast<CMapEntity_PostelClass *>(e);
+  ASSERT_NE(first, nullptr);
+  const int bx = (int)first->getX(), by = (int)first->getY();
+
+  // The blanket and pillow wear the bed's colour: another colour changes the bed's picture.
+  draw();
+  std::vector<unsigned char> shown = grab();
+  uint16_t colour = first->barva;
+  first->setBarva((uint16_t)((colour + 2) % 4));
+  draw();
+  EXPECT_GT(changed(shown, grab(), bx, by, bx + 150, by + 120), 200) << "the bed is tinted";
+  first->setBarva(colour);
+
+  // The rail prints the number: another number changes the pixels where it is drawn.
+  first->cislo = 8;
+  draw();
+  std::vector<unsigned char> eight = grab();
+  first->cislo = 1;
+  draw();
+  std::vector<unsigned char> one = grab();
+  EXPECT_GT(changed(one, eight, bx + 60, by + 70, bx + 80, by + 100), 5) << "digits on the rail";
+  EXPECT_EQ(changed(one, eight, 0, 0, bx + 55, 599), 0) << "and nowhere else";
+
+  // Hover: the bed glows while the pointer rests on it.
+  long before = brightness(one, bx + 20, by + 10, bx + 130, by + 60);
+  pushMotion(bx + 75, by + 40);
+  for (int i = 0; i < 6; ++i) playFrame();
+  EXPECT_GT(brightness(grab(), bx + 20, by + 10, bx + 130, by + 60), before + 2000) << "the glow";
+
+  // A click leaves the "OK" marker beside the pointer and makes the bed the active one.
+  pushButton(1, true, bx + 75, by + 40);
+  pushButton(1, false, bx + 75, by + 40);
+  for (int i = 0; i < 4; ++i) playFrame();
+  std::vector<CMapEntity_Game *> ok = named("OK");
+  ASSERT_EQ(ok.size(), 1u);
+  EXPECT_FLOAT_EQ(ok[0]->getX(), (float)(bx + 75 + 9));
+  EXPECT_FLOAT_EQ(ok[0]->getY(), (float)(by + 40 + 24));
+  EXPECT_TRUE(first->getAktivni());
+
+  // Each chair stands with its own gauge beside it, shown on screen.
+  std::vector<CMapEntity_Game *> chairs = ofClass(17);
+  ASSERT_EQ(chairs.size(), 4u);
+  std::vector<CMapEntity_Game *> gauges = named("TLAKOMER");
+  EXPECT_EQ(gauges.size(), 4u);
+  for (CMapEntity_Game *c : chairs) {
+    CMapEntity_DiagnosticTool *chair = dynamic_cast<CMapEntity_DiagnosticTool *>(c);
+    ASSERT_TRUE(chair && chair->gauge) << c->name;
+    EXPECT_FLOAT_EQ(chair->gauge->getY(), c->getY() - 5);
+    EXPECT_GT(chair->gauge->getX(), c->getX() + 30);
+    draw();
+    std::vector<unsigned char> with = grab();
+    chair->gauge->setVisible(false);
+    draw();
+    int gx = (int)chair->gauge->getX(), gy = (int)chair->gauge->getY();
+    EXPECT_GT(changed(with, grab(), gx - 10, gy - 30, gx + 60, gy + 100), 100) << c->name << "'s gauge drawn";
+    chair->gauge->setVisible(true);
+  }
+  draw();
+  savePNG((std::string(TOB_BINARY_DIR) + "/ward_equipment.png").c_str());
+
+  // The clock runs out at 7 s: the CLOSED sign fades in where the day's overlay puts it.
+  CMapEntity_Game *closed = nullptr;
+  for (int i = 0; i < 120 && !closed; ++i) {
+    playFrame();
+    std::vector<CMapEntity_Game *> c = named("CLOSED");
+    if (!c.empty()) closed = c[0];
+  }
+  ASSERT_NE(closed, nullptr);
+  EXPECT_FLOAT_EQ(closed->getX(), 374);
+  EXPECT_FLOAT_EQ(closed->getY(), 391);
+  playFrame();
+  EXPECT_LT(closed->getAlpha(), 0.2f) << "fading in, not there at once";
+  for (int i = 0; i < 110; ++i) playFrame();
+  EXPECT_FLOAT_EQ(closed->getAlpha(), 1.0f);
+  draw();
+  std::vector<unsigned char> withSign = grab();
+  closed->setVisible(false);
+  draw();
+  EXPECT_GT(changed(withSign, grab(), 374, 391, 374 + 120, 391 + 48), 500) << "the sign on screen";
+  closed->setVisible(true);
+  draw();
+  savePNG((std::string(TOB_BINARY_DIR) + "/ward_equipment_closed.png").c_str());
+}
+
+} // namespace
