@@ -227,6 +227,19 @@ def paint_shoprow(w, h, index, count, p):
     c = Canvas(w, h)
     col = colour(p.get("colour", "sky"))
     c.rect(2, 2, w - 2, h - 2, fill=(252, 250, 244), width=2, r=10)
+    if w < 2 * h:
+        # A perk: the symbol large, its name underneath.
+        r = h / 2 - 14
+        c.circle(w / 2, r + 5, r, fill=col, width=2)
+        symbol(c, p.get("symbol"), w / 2, r + 5, r * 0.8, col)
+        c.text(w / 2, h - 9, p.get("text", "").replace("_", " "), 9, fill=shade(col, 0.6), stroke=None, fit=w - 6)
+        return c.done()
+    if h <= 50:
+        # An upgrade row: the dots, the price and the BUY button sit on the right, the name above them.
+        c.circle(h / 2, h / 2, h / 2 - 5, fill=col, width=2)
+        symbol(c, p.get("symbol"), h / 2, h / 2, (h / 2 - 5) * 0.8, col)
+        c.text(65 + 80, 8, p.get("text", "").replace("_", " "), 10, fill=shade(col, 0.6), stroke=None, fit=160)
+        return c.done()
     c.circle(h / 2, h / 2, h / 2 - 7, fill=col, width=2)
     symbol(c, p.get("symbol"), h / 2, h / 2, (h / 2 - 7) * 0.8, col)
     c.text(h + (w - h - 20) / 2, h / 2 - 8, p.get("text", ""), 15, fill=shade(col, 0.6), stroke=None, fit=w - h - 30)

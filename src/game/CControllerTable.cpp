@@ -14,7 +14,12 @@
 #include "menus/CMenuInputboxController.h"
 #include "menus/CMenuQuestionWindowController.h"
 #include "menus/CSliderDragController.h"
+#include "guidance/CShopTipControllers.h"
 #include "progress/CBarRucickaController.h"
+#include "progress/CHospital2Upgrade3Controller.h"
+#include "progress/CPerkIconControllers.h"
+#include "progress/CUpgradeFen1Controller.h"
+#include "progress/CUpgradeMenuController.h"
 #include "progress/CHelpWindowController.h"
 #include "progress/CHodinyRucickaController.h"
 #include "progress/CLevelCompletedController.h"
@@ -184,23 +189,23 @@ void registerRows(TControllerRows &c) {
   c("HELPWINDOW", makeController<CHelpWindowController>);
   c("SUMMARYWINDOW", makeController<CHelpWindowController>);
   c("MINIGAMESUMMARYWINDOW", makeController<CMiniGameSummaryController>);
-  c("UPGRADEMENU", nullptr); // CUpgradeMenuController
-  c("PERKCURETOUCH", nullptr); // CUpgradeFen1Controller
-  c("PERKBURST", nullptr); // CUpgradeFen1Controller
-  c("PERKVIRUS", nullptr); // CUpgradeFen1Controller
-  c("PERKSAREA", nullptr); // CUpgradeFen1Controller
-  c("PERKLUCK", nullptr); // CUpgradeFen1Controller
-  c("PERKCURETOUCHICON", nullptr); // CPerkCureTouchIconController
-  c("PERKBURSTICON", nullptr); // CPerkBurstIconController
-  c("PERKVIRUSICON", nullptr); // CPerkVirusIconController
-  c("PERKLUCKICON", nullptr); // CPerkLuckIconController
-  c("UPGRADEOK", nullptr); // CUpgradeOKController
-  c("UPGRADECANCEL", nullptr); // CUpgradeCancelController
-  c("UPGRADECHARISMA", nullptr); // CUpgradeFen1Controller
-  c("UPGRADEREG", nullptr); // CUpgradeFen1Controller
-  c("UPGRADEDIAGNOSTIC", nullptr); // CUpgradeFen1Controller
-  c("UPGRADEMEDS1", nullptr); // CUpgradeFen1Controller
-  c("UPGRADESPEED", nullptr); // CUpgradeFen1Controller
+  c("UPGRADEMENU", makeController<CUpgradeMenuController>);
+  c("PERKCURETOUCH", makeController<CUpgradeFen1Controller>);
+  c("PERKBURST", makeController<CUpgradeFen1Controller>);
+  c("PERKVIRUS", makeController<CUpgradeFen1Controller>);
+  c("PERKSAREA", makeController<CUpgradeFen1Controller>);
+  c("PERKLUCK", makeController<CUpgradeFen1Controller>);
+  c("PERKCURETOUCHICON", makeController<CPerkCureTouchIconController>);
+  c("PERKBURSTICON", makeController<CPerkBurstIconController>);
+  c("PERKVIRUSICON", makeController<CPerkVirusIconController>);
+  c("PERKLUCKICON", makeController<CPerkLuckIconController>);
+  c("UPGRADEOK", makeController<CUpgradeOKController>);
+  c("UPGRADECANCEL", makeController<CUpgradeCancelController>);
+  c("UPGRADECHARISMA", makeController<CUpgradeFen1Controller>);
+  c("UPGRADEREG", makeController<CUpgradeFen1Controller>);
+  c("UPGRADEDIAGNOSTIC", makeController<CUpgradeFen1Controller>);
+  c("UPGRADEMEDS1", makeController<CUpgradeFen1Controller>);
+  c("UPGRADESPEED", makeController<CUpgradeFen1Controller>);
   c("OK", makeController<COKController>);
   c("LEKARNA", nullptr); // CLekarnaController
   c("LEKARNA2", nullptr); // CLekarnaController
@@ -208,7 +213,7 @@ void registerRows(TControllerRows &c) {
   c("LEKARNA4", nullptr); // CLekarnaController
   c("Z", makeController<CZController>);
   c("LEK", nullptr); // CLekController
-  c("HOSPITAL2UPGRADE3", nullptr); // CHospital2Upgrade3Controller
+  c("HOSPITAL2UPGRADE3", makeController<CHospital2Upgrade3Controller>);
   c("RECEPT", makeController<CFlashObjektController>);
   c("ODPAD", makeController<CFlashObjektController>);
   c("POSTEL1", makeController<CPostelController>);
@@ -259,7 +264,7 @@ void registerRows(TControllerRows &c) {
   c("PLAYBUTTON", nullptr); // CPlayButtonController
   c("MAINMENUBUTTON", makeController<CMainMenuButtonController>);
   c("CVICENI", nullptr); // CCviceniController
-  c("UPGRADE", nullptr); // CUpgradeController
+  c("UPGRADE", makeController<CUpgradeController>);
   c("RODICEGENERATOR", nullptr); // CRodiceGeneratorController
   c("RODICE1", nullptr); // CRodiceController
   c("RODICE2", nullptr); // CRodiceController
@@ -269,21 +274,21 @@ void registerRows(TControllerRows &c) {
   c("TIP1TRIGGER", nullptr); // CTip1TriggerController
   c("TIPOUTBREAKTRIGGER", nullptr); // CTipOutbreakTriggerController
   c("TIPSRDICKA", nullptr); // CTipSrdickaController
-  c("TIPSHOP", nullptr); // CTipShopController
+  c("TIPSHOP", makeController<CTipShopController>);
   c("TIPSRDICKATRIGGER", nullptr); // CTipSrdickaTriggerController
   c("TIPOUTBREAK", nullptr); // CTipOutbreakController
   c("TIPOUTBREAK2", nullptr); // CTipOutbreak2Controller
   c("TIPCLOWN", nullptr); // CTipClownController
   c("REMINDPRESSURE", nullptr); // CRemindPressureController
   c("REMINDPRESSURETRIGGER", nullptr); // CRemindPressureTriggerController
-  c("TIPPERK", nullptr); // CTipPerkController
+  c("TIPPERK", makeController<CTipPerkController>);
   c("TIPVIRUS", nullptr); // CTipVirusController
   c("TIP1", nullptr); // CTip1Controller
   c("TIP2", nullptr); // CTip2Controller
   c("TIPVIRUSTRIGGER", nullptr); // CTipVirusTriggerController
   c("TIPCLOWNTRIGGER", nullptr); // CTipClownTriggerController
-  c("TIPSHOPPERK", nullptr); // CTipShopPerkController
-  c("TIPPERKTRIGGER", nullptr); // CTipPerkTriggerController
+  c("TIPSHOPPERK", makeController<CTipShopPerkController>);
+  c("TIPPERKTRIGGER", makeController<CTipPerkTriggerController>);
   c("TIPHLASIC", nullptr); // CTipHlasicController
   c("TIPHLASICTRIGGER", nullptr); // CTipHlasicTriggerController
   c("SIPKA", makeController<CSipkaController>);

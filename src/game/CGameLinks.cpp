@@ -1,6 +1,7 @@
 #include "game/CGameLinks.h"
 
 #include <string>
+#include <unordered_map>
 
 #include "media/CFatal.h"
 #include "progress/CDayPanels.h"
@@ -24,11 +25,33 @@ public:
   void clearTarget(CMapEntity_Game *) override {}
 };
 
+// The figure stands in without a walk of its own: its speed is kept here, at the speed a figure
+// without the shoes upgrade walks, on no slowing tile.
+class CStandInWalkSpeed : public CWalkSpeedLink {
+public:
+  float walkSpeed(CMapEntity_Game *player) override {
+    auto found = speeds.find(player);
+    return found == speeds.end() ? 6.0f : found->second;
+  }
+  void setWalkSpeed(CMapEntity_Game *player, float speed) override { speeds[player] = speed; }
+  float speedFactor(CMapEntity_Game *) override { return 1.0f; }
+
+private:
+  std::unordered_map<CMapEntity_Game *, float> speeds;
+};
+
+class CPatientsWithoutMood : public CPatientMoodLink {
+public:
+  void cheer(CMapEntity_Game *) override {}
+};
+
 CNoCustomers noCustomers;
 CDayPanels dayPanels;
 CPostelLink beds;
 CPlayerKeepsTarget playerKeepsTarget;
 CPuffDrift puffDrift;
+CStandInWalkSpeed standInWalkSpeed;
+CPatientsWithoutMood patientsWithoutMood;
 
 template <class Link> void require(const char *name) {
   if (!TLink<Link>::get()) fatalError(std::string("Link ") + name + " is not installed", -1);
@@ -41,6 +64,8 @@ void installGameLinks() {
   TLink<CBedLink>::install(&beds);
   TLink<CPlayerFigureLink>::install(&playerKeepsTarget);
   TLink<CChimneyDriftLink>::install(&puffDrift);
+  TLink<CWalkSpeedLink>::install(&standInWalkSpeed);
+  TLink<CPatientMoodLink>::install(&patientsWithoutMood);
 }
 
 void checkGameLinks() {
@@ -49,4 +74,6 @@ void checkGameLinks() {
   require<CBedLink>("bed");
   require<CPlayerFigureLink>("player figure");
   require<CChimneyDriftLink>("chimney drift");
+  require<CWalkSpeedLink>("walk speed");
+  require<CPatientMoodLink>("patient mood");
 }

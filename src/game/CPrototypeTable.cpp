@@ -16,10 +16,15 @@
 #include "media/CFatal.h"
 #include "media/ZSprite.h"
 #include "media/makeString.h"
+#include "guidance/CMapEntity_TutorialClass.h"
 #include "progress/CMapEntity_Hodiny.h"
+#include "progress/CMapEntity_HospitalUpgrade.h"
 #include "progress/CMapEntity_LevelCompleted.h"
 #include "progress/CMapEntity_MapDecoration.h"
 #include "progress/CMapEntity_MapkaLogo.h"
+#include "progress/CMapEntity_PerkIcons.h"
+#include "progress/CMapEntity_UpgradeClass.h"
+#include "progress/CMapEntity_UpgradeMenu.h"
 #include "progress/CMapEntity_Notes.h"
 #include "progress/CMapEntity_Sesit.h"
 #include "progress/CMapEntity_StatusBar.h"
@@ -175,6 +180,8 @@ void bonusText(CMapEntity_Game *e) {
   b->textRed = b->textGreen = b->textBlue = 1.0f;
 }
 
+void upgradeItem(CMapEntity_Game *e) { static_cast<CMapEntity_UpgradeClass *>(e)->takeCatalogueEntry(); }
+
 void starParticle(CMapEntity_Game *e) { static_cast<CMapEntity_Particle *>(e)->typ = CMapEntity_Particle::kBurst; }
 
 // Every prototype of the game in registration order. Rows with a null maker belong to classes
@@ -238,7 +245,7 @@ void registerRows() {
   r(55, "MAPCLOUD3", 345, 0, make<CMapEntity_MapCloud3>, SAME).anim().speed(0.2f);
   r(56, "MAPAUTICKA", 338, 0, make<CMapEntity_MapAuticka>, SAME).anim();
   r(57, "STATUSMENU", 310, 0, nullptr, SAME); // CMapEntity_StatusMenu
-  r(58, "PERKSAREA", 394, 7, nullptr, SAME); // CMapEntity_PerksArea, perk, prices 0
+  r(58, "PERKSAREA", 394, 7, make<CMapEntity_PerksArea>, SAME).with(upgradeItem);
   r(59, "MISKA", 319, 0, make<CMapEntity_Miska>, SAME);
   r(60, "BACILY", 68, 27, nullptr, SAME).z(2); // CMapEntity_Bacily
   r(61, "BACILY2", 244, 27, nullptr, SAME).z(2); // CMapEntity_Bacily2
@@ -256,22 +263,22 @@ void registerRows() {
   r(73, "RODICE3", 132, 23, nullptr, SAME).fs("WAITING").drag(); // CMapEntity_Rodice3
   r(74, "DOKTORKA", 200, 0, make<CMapEntity_Doktorka>, SAME).fs("RIGHT").anim().near(32, 50);
   r(75, "BONUSTEXT", 173, 0, make<CMapEntity_BonusText>, "EMPTY").z(2).with(bonusText);
-  r(76, "UPGRADEMENU", 900, 0, nullptr, "UPGRADESESIT2").z(7); // CMapEntity_UpgradeMenu
-  r(77, "UPGRADEOK", 901, 0, nullptr, "BUYBUTTON"); // CMapEntity_UpgradeOK
-  r(78, "UPGRADECANCEL", 907, 0, nullptr, SAME); // CMapEntity_UpgradeCancel
-  r(79, "UPGRADECHARISMA", 902, 7, nullptr, "UPGRADEMACHINES"); // CMapEntity_UpgradeCharisma, prices 200/1000/5000/10000
-  r(80, "PERKCURETOUCH", 270, 7, nullptr, "PERKTOUCH"); // CMapEntity_PerkCureTouch, perk, prices 0
-  r(81, "PERKCURETOUCHICON", 272, 28, nullptr, "CURETOUCHICON").z(9).rgb(); // CMapEntity_PerkCureTouchIcon
-  r(82, "PERKVIRUS", 308, 7, nullptr, SAME); // CMapEntity_PerkVirus, perk, prices 0
-  r(83, "PERKBURST", 274, 7, nullptr, SAME); // CMapEntity_PerkBurst, perk, prices 0
-  r(84, "PERKBURSTICON", 275, 28, nullptr, "BURSTICON").z(9).rgb(); // CMapEntity_PerkBurstIcon
-  r(85, "PERKVIRUSICON", 309, 28, nullptr, "VIRUSICON").z(9).rgb(); // CMapEntity_PerkVirusIcon
-  r(86, "PERKLUCK", 296, 7, nullptr, SAME); // CMapEntity_PerkLuck, perk, prices 0
-  r(87, "PERKLUCKICON", 297, 28, nullptr, "LUCKICON").z(9).rgb(); // CMapEntity_PerkLuckIcon
-  r(88, "UPGRADESPEED", 905, 7, nullptr, SAME); // CMapEntity_UpgradeSpeed, prices 200/1000/5000/10000
-  r(89, "UPGRADEREG", 903, 7, nullptr, SAME); // CMapEntity_UpgradeReg, prices 800/1800/4000/5000/7000
-  r(90, "UPGRADEMEDS1", 67, 7, nullptr, SAME); // CMapEntity_UpgradeMeds1, prices 200/1000/5000/8000
-  r(91, "UPGRADEDIAGNOSTIC", 904, 7, nullptr, SAME); // CMapEntity_UpgradeDiagnostic, prices 200/1000/5000/10000
+  r(76, "UPGRADEMENU", 900, 0, make<CMapEntity_UpgradeMenu>, "UPGRADESESIT2").z(7);
+  r(77, "UPGRADEOK", 901, 0, make<CMapEntity_UpgradeOK>, "BUYBUTTON");
+  r(78, "UPGRADECANCEL", 907, 0, make<CMapEntity_UpgradeCancel>, SAME);
+  r(79, "UPGRADECHARISMA", 902, 7, make<CMapEntity_UpgradeCharisma>, "UPGRADEMACHINES").with(upgradeItem);
+  r(80, "PERKCURETOUCH", 270, 7, make<CMapEntity_PerkCureTouch>, "PERKTOUCH").with(upgradeItem);
+  r(81, "PERKCURETOUCHICON", 272, 28, make<CMapEntity_PerkCureTouchIcon>, "CURETOUCHICON").z(9).rgb();
+  r(82, "PERKVIRUS", 308, 7, make<CMapEntity_PerkVirus>, SAME).with(upgradeItem);
+  r(83, "PERKBURST", 274, 7, make<CMapEntity_PerkBurst>, SAME).with(upgradeItem);
+  r(84, "PERKBURSTICON", 275, 28, make<CMapEntity_PerkBurstIcon>, "BURSTICON").z(9).rgb();
+  r(85, "PERKVIRUSICON", 309, 28, make<CMapEntity_PerkVirusIcon>, "VIRUSICON").z(9).rgb();
+  r(86, "PERKLUCK", 296, 7, make<CMapEntity_PerkLuck>, SAME).with(upgradeItem);
+  r(87, "PERKLUCKICON", 297, 28, make<CMapEntity_PerkLuckIcon>, "LUCKICON").z(9).rgb();
+  r(88, "UPGRADESPEED", 905, 7, make<CMapEntity_UpgradeSpeed>, SAME).with(upgradeItem);
+  r(89, "UPGRADEREG", 903, 7, make<CMapEntity_UpgradeReg>, SAME).with(upgradeItem);
+  r(90, "UPGRADEMEDS1", 67, 7, make<CMapEntity_UpgradeMeds1>, SAME).with(upgradeItem);
+  r(91, "UPGRADEDIAGNOSTIC", 904, 7, make<CMapEntity_UpgradeDiagnostic>, SAME).with(upgradeItem);
   r(92, "DARKSCREEN", 1101, 0, make<CMapEntity_DarkScreen>, "EMPTY").z(6);
   r(93, "TEXTBOX", 1001, 0, make<CMapEntity_TextBox>, "EMPTY").with(textBox);
   r(94, "POSTEL1", 41, 13, make<CMapEntity_Postel>, SAME).walk(1000).solid().click().near(120, 100);
@@ -391,21 +398,21 @@ void registerRows() {
   r(208, "SRDCE", 74, 0, nullptr, SAME).z(2); // CMapEntity_Srdce
   r(209, "MODRESRDCE", 298, 0, nullptr, SAME).z(2); // CMapEntity_ModreSrdce
   r(210, "MISKASET", 355, 0, make<CMapEntity_MiskaSet>, "EMPTY");
-  r(211, "HOSPITAL1UPGRADE1", 65, 0, nullptr, SAME); // CMapEntity_Hospital1Upgrade1
-  r(212, "HOSPITAL1UPGRADE2", 66, 0, nullptr, SAME); // CMapEntity_Hospital1Upgrade2
-  r(213, "HOSPITAL1UPGRADE3", 268, 0, nullptr, SAME); // CMapEntity_Hospital1Upgrade3
-  r(214, "HOSPITAL2UPGRADE1", 174, 0, nullptr, SAME); // CMapEntity_Hospital2Upgrade1
-  r(215, "HOSPITAL2UPGRADE2", 175, 0, nullptr, SAME); // CMapEntity_Hospital2Upgrade2
-  r(216, "HOSPITAL2UPGRADE3", 176, 0, nullptr, SAME); // CMapEntity_Hospital2Upgrade3
-  r(217, "HOSPITAL3UPGRADE1", 177, 0, nullptr, SAME); // CMapEntity_Hospital3Upgrade1
-  r(218, "HOSPITAL3UPGRADE2", 178, 0, nullptr, SAME); // CMapEntity_Hospital3Upgrade2
-  r(219, "HOSPITAL3UPGRADE3", 281, 0, nullptr, SAME); // CMapEntity_Hospital3Upgrade3
-  r(220, "HOSPITAL4UPGRADE1", 183, 0, nullptr, SAME).z(-1); // CMapEntity_Hospital4Upgrade1
+  r(211, "HOSPITAL1UPGRADE1", 65, 0, make<CMapEntity_Hospital1Upgrade1>, SAME);
+  r(212, "HOSPITAL1UPGRADE2", 66, 0, make<CMapEntity_Hospital1Upgrade2>, SAME);
+  r(213, "HOSPITAL1UPGRADE3", 268, 0, make<CMapEntity_Hospital1Upgrade3>, SAME);
+  r(214, "HOSPITAL2UPGRADE1", 174, 0, make<CMapEntity_Hospital2Upgrade1>, SAME);
+  r(215, "HOSPITAL2UPGRADE2", 175, 0, make<CMapEntity_Hospital2Upgrade2>, SAME);
+  r(216, "HOSPITAL2UPGRADE3", 176, 0, make<CMapEntity_Hospital2Upgrade3>, SAME);
+  r(217, "HOSPITAL3UPGRADE1", 177, 0, make<CMapEntity_Hospital3Upgrade1>, SAME);
+  r(218, "HOSPITAL3UPGRADE2", 178, 0, make<CMapEntity_Hospital3Upgrade2>, SAME);
+  r(219, "HOSPITAL3UPGRADE3", 281, 0, make<CMapEntity_Hospital3Upgrade3>, SAME);
+  r(220, "HOSPITAL4UPGRADE1", 183, 0, make<CMapEntity_Hospital4Upgrade1>, SAME).z(-1);
   r(221, "ANTIV", 72, 0, nullptr, SAME).walk(1000).solid().click().near(30, 70); // CMapEntity_AntiV
   r(222, "BUBLINA", 366, 0, make<CMapEntity_Bublina>, SAME);
   r(223, "HULKAPODSTAVEC", 107, 0, nullptr, SAME).solid().near(10, 32); // CMapEntity_HulkaPodstavec
   r(224, "FRONTAAKCI", 73, 0, frontaAkci, "EMPTY").own().z(5);
-  r(225, "UPGRADE", 90, 0, nullptr, "UPGRADESICO").z(5); // CMapEntity_Upgrade
+  r(225, "UPGRADE", 90, 0, make<CMapEntity_Upgrade>, "UPGRADESICO").z(5);
   r(226, "FADER", 88, 0, make<CMapEntity_Fader>, "EMPTY").z(15);
   r(227, "PUNTIK", 91, 0, make<CMapEntity_Puntik>, SAME).fs("EMPTY");
   r(228, "SRDICKA", 92, 0, nullptr, SAME); // CMapEntity_Srdicka
@@ -501,16 +508,16 @@ void registerRows() {
   r(318, "TIPCLOWN", 313, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_TipClown
   r(319, "REMINDPRESSURETRIGGER", 396, 0, nullptr, "EMPTY"); // CMapEntity_RemindPressureTrigger
   r(320, "REMINDPRESSURE", 395, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_RemindPressure
-  r(321, "TIPSHOPPERK", 379, 31, nullptr, "TUTORIALBG").z(8); // CMapEntity_TipShopPerk
-  r(322, "TIPPERKTRIGGER", 378, 0, nullptr, "EMPTY"); // CMapEntity_TipPerkTrigger
-  r(323, "TIPPERK", 377, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_TipPerk
+  r(321, "TIPSHOPPERK", 379, 31, make<CMapEntity_TipShopPerk>, "TUTORIALBG").z(8);
+  r(322, "TIPPERKTRIGGER", 378, 0, make<CMapEntity_TipPerkTrigger>, "EMPTY");
+  r(323, "TIPPERK", 377, 31, make<CMapEntity_TipPerk>, "TUTORIALBG").z(3);
   r(324, "HELPTRIGGER", 1003, 0, nullptr, "EMPTY"); // CMapEntity_HelpTrigger
   r(325, "TIP1TRIGGER", 303, 0, nullptr, "EMPTY"); // CMapEntity_Tip1Trigger
   r(326, "TIPOUTBREAKTRIGGER", 359, 0, nullptr, "EMPTY"); // CMapEntity_TipOutbreakTrigger
   r(327, "TIPOUTBREAK", 360, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_TipOutbreak
   r(328, "TIPOUTBREAK2", 361, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_TipOutbreak2
   r(329, "TIPSRDICKA", 362, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_TipSrdicka
-  r(330, "TIPSHOP", 365, 31, nullptr, "TUTORIALBG").z(8); // CMapEntity_TipShop
+  r(330, "TIPSHOP", 365, 31, make<CMapEntity_TipShop>, "TUTORIALBG").z(8);
   r(331, "TIPSRDICKATRIGGER", 363, 0, nullptr, "EMPTY"); // CMapEntity_TipSrdickaTrigger
   r(332, "OK", 50, 0, make<CMapEntity_OK>, SAME).z(6);
   r(333, "RODICEGENERATOR", 130, 0, nullptr, "EMPTY"); // CMapEntity_RodiceGenerator
@@ -544,7 +551,7 @@ void registerRows() {
   r(361, "MAPASESTRA2", 208, 0, make<CMapEntity_MapaSestra2>, SAME).anim().near(32, 50);
   r(362, "MAPAPACIENT", 205, 0, make<CMapEntity_MapaPacient>, SAME).anim().near(32, 50);
   r(363, "MAPALETADLO", 204, 0, make<CMapEntity_MapaLetadlo>, SAME).fs("RIGHT").anim().z(4).nofocus().near(32, 50);
-  r(364, "UPGRADEHELP", 299, 0, nullptr, SAME).z(5).walk(1000).near(30, 70); // CMapEntity_UpgradeHelp
+  r(364, "UPGRADEHELP", 299, 0, make<CMapEntity_UpgradeHelp>, SAME).z(5).walk(1000).near(30, 70);
   r(365, "SIPKA", 189, 0, make<CMapEntity_Sipka>, SAME).near(32, 50);
   r(366, "PYZAMORUKA", 196, 26, nullptr, "WOMANPYZAMORUKA").z(-1); // CMapEntity_PyzamoRuka
   r(367, "LETADLOKOUR", 209, 0, make<CMapEntity_LetadloKour>, SAME).z(5).nofocus().near(32, 50);

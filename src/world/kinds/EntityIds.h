@@ -21,4 +21,6 @@ constexpr uint32_t kHighlightClass = 12;
 constexpr uint32_t kBedClass = 13;
 constexpr uint32_t kPatientClass = 15;
 constexpr uint32_t kParticleClass = 29;
+constexpr uint32_t kGermClass = 27;
+constexpr uint32_t kPerkIconClass = 28;
 constexpr uint32_t kTutorialBubbleClass = 31;

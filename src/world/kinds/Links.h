@@ -75,3 +75,18 @@ class CChimneyDriftLink {
 public:
   virtual void setDrift(CMapEntity_Game *puff, float driftX, float driftY) = 0;
 };
+
+// The player figure's walking as the burst perk changes it: the speed and the factor that slows
+// the figure on some tiles.
+class CWalkSpeedLink {
+public:
+  virtual float walkSpeed(CMapEntity_Game *player) = 0;
+  virtual void setWalkSpeed(CMapEntity_Game *player, float speed) = 0;
+  virtual float speedFactor(CMapEntity_Game *player) = 0;
+};
+
+// A patient kept happy by a tip: hearts to five and mood to 0.9.
+class CPatientMoodLink {
+public:
+  virtual void cheer(CMapEntity_Game *patient) = 0;
+};

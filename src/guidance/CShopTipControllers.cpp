@@ -1,0 +1,256 @@
+#include "guidance/CShopTipControllers.h"
+
+#include <cstring>
+#include <vector>
+
+#include "core/CEngine.h"
+#include "core/CPlayer.h"
+#include "engine/KEvent.h"
+#include "media/CGlobals.h"
+#include "media/Frameset.h"
+#include "media/Timer.h"
+#include "media/ZSprite.h"
+#include "world/CMapEntitiesCollection.h"
+#include "world/CMapEntitiesFactory.h"
+#include "world/CMapEntity_TextBox.h"
+#include "guidance/CMapEntity_TutorialClass.h"
+#include "world/kinds/EntityIds.h"
+#include "world/kinds/Links.h"
+
+namespace {
+constexpr unsigned int kShopWindowID = 900;
+constexpr unsigned int kShopButtonID = 90;
+constexpr unsigned int kPlayButtonID = 203;
+constexpr unsigned int kMedsUpgradeID = 67;
+constexpr unsigned int kPuntikID = 91;
+constexpr unsigned int kHeadClass = 10;
+
+struct TPage {
+  const char *text;
+  int period;
+};
+
+const TPage kPages[6] = {
+    {"From here you can upgrade your attributes: Medicine, Charisma,| Stethoscope and Speed.", 6000},
+    {"This is how much money you have...", 4500},
+    {"...and this is how much upgrading each attribute will cost.", 5500},
+    {"Clicking a 'Buy' button will purchase a new star in an | attribute if you have enough cash.", 5500},
+    {"Each new star makes you stronger in that attribute!", 4000},
+    {"...just click the 'Buy' button, and the| selected upgrades are yours!", 4000},
+};
+
+CPlayer *player() { return engine ? engine->getPlayer() : nullptr; }
+
+CMapEntity_Game *carryArrow(CMapEntity *bubble, float dx, float dy, bool turned) {
+  CMapEntity_Game *a = CMapEntitiesFactory::instance()->cloneEntity("SIPKA");
+  bubble->addEntity(a, true, true);
+  if (turned && a->getSprite()) a->getSprite()->setAngle(90.0f);
+  a->setXOffset(dx, false);
+  a->setYOffset(dy, false);
+  a->syncWithParentPosition();
+  return a;
+}
+
+void writeText(CMapEntity_Game *bubble, const char *text) {
+  if (auto *b = dynamic_cast<CMapEntity_TutorialClass *>(bubble)) b->text = text;
+  if (auto *box = dynamic_cast<CMapEntity_TextBox *>(bubble->getContainedEntity(kTextBoxID))) box->text = text;
+}
+
+bool illFrameset(const char *name) {
+  static const char *const ill[] = {"ILL1", "ILL2", "ILL3", "ILL1WAITING", "ILL2WAITING", "ILL3WAITING"};
+  for (const char *n : ill)
+    if (std::strcmp(n, name) == 0) return true;
+  return false;
+}
+} // namespace
+
+void TPointerFollow::follow(const KEvent *ev) {
+  if (ev->type != K_EVENT_MOUSEMOVE) return;
+  if (lastX >= 0) {
+    moveX = (int16_t)(ev->mouseX - lastX);
+    moveY = (int16_t)(ev->mouseY - lastY);
+  }
+  lastX = (int16_t)ev->mouseX;
+  lastY = (int16_t)ev->mouseY;
+  pointerX = ev->mouseX;
+  pointerY = ev->mouseY;
+}
+
+// ---- shop tip
+
+CTipShopController::CTipShopController(CMapEntity_Game *e, CMapEntitiesCollection *c, CEngine *en, std::string bindTo)
+    : CCloneable(e, c, en, std::move(bindTo)), startTimer(new Timer(3000, false)), pageTimer(new Timer(4000, false)) {}
+
+CTipShopController::CTipShopController(const CTipShopController &o)
+    : CCloneable(o), startTimer(new Timer(3000, false)), pageTimer(new Timer(4000, false)) {}
+
+CTipShopController::~CTipShopController() {
+  delete startTimer;
+  delete pageTimer;
+}
+
+void CTipShopController::onBind() {
+  CMapEntity_Game *window = collection ? collection->getEntityByID(kShopWindowID) : nullptr;
+  CMapEntity *meds = window ? window->getContainedEntity(kMedsUpgradeID) : nullptr;
+  if (!meds) return;
+  const std::vector<CMapEntity *> &carried = meds->getContainedList();
+  for (size_t i = 1; i < carried.size() && !starDot; ++i)
+    if (carried[i]->getEntityID() == kPuntikID) starDot = carried[i];
+}
+
+void CTipShopController::specificHandleMessages(KEvent *ev) { pointer.follow(ev); }
+
+void CTipShopController::removeArrow(int slot) {
+  if (arrows[slot]) arrows[slot]->setKill(true);
+  arrows[slot] = nullptr;
+}
+
+CMapEntity_Game *CTipShopController::freeArrow(float x, float y, bool turned) {
+  CMapEntity_Game *a = CMapEntitiesFactory::instance()->cloneEntity("SIPKA");
+  if (turned && a->getSprite()) a->getSprite()->setAngle(90.0f);
+  a->setXY(x, y);
+  a->setSortZ(8, false);
+  collection->addEntity(a);
+  return a;
+}
+
+void CTipShopController::enterPage() {
+  switch (page) {
+  case 1:
+    for (int i = 0; i < 4; ++i) removeArrow(i);
+    arrows[0] = freeArrow(213, 121, true);
+    break;
+  case 2:
+    removeArrow(0);
+    arrows[0] = freeArrow(423, 165, false);
+    break;
+  case 3:
+    removeArrow(0);
+    arrows[0] = freeArrow(507, 160, false);
+    break;
+  case 4:
+    removeArrow(0);
+    arrows[0] = freeArrow(309, 170, false);
+    break;
+  case 5:
+    arrows[1] = freeArrow(508, 160, false);
+    break;
+  case 6:
+    removeArrow(0);
+    removeArrow(1);
+    if (starDot) starDot->changeFrameset("EMPTY");
+    break;
+  default:
+    break;
+  }
+}
+
+void CTipShopController::update() {
+  if (!entity || !collection) return;
+  if (runState == 0) {
+    if (!startTimer->udalost()) return;
+    runState = 1;
+    pageTimer->nastavSpoustec(kPages[0].period);
+    pageTimer->reset();
+    const float offsets[4] = {-125, -75, -175, -225};
+    for (int i = 0; i < 4; ++i) arrows[i] = carryArrow(entity, 210, offsets[i], true);
+    return;
+  }
+  if (page >= 0 && page <= 5) writeText(entity, kPages[page].text);
+  if ((page == 4 || page == 5) && starDot) starDot->changeFrameset("FULL");
+  if (page >= 6) {
+    killEntity();
+    collection->unfocus(nullptr);
+    // The shop may have been closed meanwhile: focusing nothing would leave the map deaf.
+    if (CMapEntity_Game *window = collection->getEntityByID(kShopWindowID)) {
+      collection->focus(window, nullptr);
+      collection->focusAdd(collection->getEntityByID(kShopButtonID), nullptr);
+      collection->focusAdd(collection->getEntityByID(kPlayButtonID), nullptr);
+    }
+    if (CPlayer *p = player()) p->setShopHint(1);
+    return;
+  }
+  if (!pageTimer->udalost()) return;
+  ++page;
+  enterPage();
+  if (page <= 5) pageTimer->nastavSpoustec(kPages[page].period);
+  pageTimer->reset();
+}
+
+// ---- choose-a-perk reminder
+
+CTipShopPerkController::CTipShopPerkController(CMapEntity_Game *e, CMapEntitiesCollection *c, CEngine *en,
+                                               std::string bindTo)
+    : CCloneable(e, c, en, std::move(bindTo)), life(new Timer(8000, true)) {}
+
+CTipShopPerkController::CTipShopPerkController(const CTipShopPerkController &o)
+    : CCloneable(o), life(new Timer(8000, true)) {}
+
+CTipShopPerkController::~CTipShopPerkController() { delete life; }
+
+void CTipShopPerkController::onBind() {
+  if (entity) carryArrow(entity, 225, 460, true);
+}
+
+void CTipShopPerkController::update() {
+  if (entity && life->udalost()) killEntity();
+}
+
+// ---- perk tip
+
+CTipPerkController::CTipPerkController(CMapEntity_Game *e, CMapEntitiesCollection *c, CEngine *en, std::string bindTo)
+    : CCloneable(e, c, en, std::move(bindTo)), life(new Timer(7000, true)) {}
+
+CTipPerkController::CTipPerkController(const CTipPerkController &o) : CCloneable(o), life(new Timer(7000, true)) {}
+
+CTipPerkController::~CTipPerkController() { delete life; }
+
+void CTipPerkController::onBind() {
+  if (!entity) return;
+  const float xs[4] = {518, 552, 585, 619};
+  for (float x : xs) carryArrow(entity, x, 514, false);
+}
+
+void CTipPerkController::update() {
+  if (!entity || !collection) return;
+  if (!CGlobals::instance()->paused) {
+    CPatientMoodLink *mood = TLink<CPatientMoodLink>::get();
+    for (CMapEntity_Game *e : *collection->getEntitiesPtr()) {
+      if (e->getEntityClassID() != kPatientClass) continue;
+      if (mood) mood->cheer(e);
+      CMapEntity *head = e->getContainedEntityClass(kHeadClass);
+      ZSprite *s = head ? head->getSprite() : nullptr;
+      Frameset *fs = s ? s->getAktivniFrameset() : nullptr;
+      if (head && (!fs || !illFrameset(fs->getID()))) head->changeFrameset("VERYGOOD");
+    }
+  }
+  if (life->udalost()) killEntity();
+}
+
+// ---- perk tip trigger
+
+CTipPerkTriggerController::CTipPerkTriggerController(CMapEntity_Game *e, CMapEntitiesCollection *c, CEngine *en,
+                                                     std::string bindTo)
+    : CCloneable(e, c, en, std::move(bindTo)), poll(new Timer(1000, false)) {}
+
+CTipPerkTriggerController::CTipPerkTriggerController(const CTipPerkTriggerController &o)
+    : CCloneable(o), poll(new Timer(1000, false)) {}
+
+CTipPerkTriggerController::~CTipPerkTriggerController() { delete poll; }
+
+void CTipPerkTriggerController::specificHandleMessages(KEvent *ev) {
+  pointer.follow(ev);
+  if (ev->type == K_EVENT_MOUSEMOVE && entity) entity->setXY((float)pointer.pointerX, (float)pointer.pointerY);
+}
+
+void CTipPerkTriggerController::update() {
+  if (!entity || !collection || !poll->udalost()) return;
+  CPlayer *p = player();
+  if (!p || p->getPerkHint() != 0) return;
+  CMapEntity_Game *tip = CMapEntitiesFactory::instance()->cloneEntity("TIPPERK");
+  tip->setXY(0, 10);
+  collection->addEntity(tip);
+  tip->setSortZ(6, true);
+  p->setPerkHint(1);
+  killEntity();
+}

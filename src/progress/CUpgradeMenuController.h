@@ -1,0 +1,44 @@
+#pragma once
+#include <cstdint>
+
+#include "world/CCloneable.h"
+#include "world/CEntityController.h"
+
+class Timer;
+
+// Fills the shop window with its rows; once a perk is chosen, fades the other perk rows after
+// 1800 ms of game time. A perk chosen but not sold is forgotten when the window goes.
+class CUpgradeMenuController : public CCloneable<CUpgradeMenuController, CEntityController> {
+public:
+  CUpgradeMenuController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine,
+                         std::string bindTo);
+  CUpgradeMenuController(const CUpgradeMenuController &other);
+  CUpgradeMenuController &operator=(const CUpgradeMenuController &) = delete;
+  ~CUpgradeMenuController() override;
+
+  void onBind() override;
+  void update() override;
+
+  // A perk row was clicked: the others fade once the timer runs out.
+  void perkChosen();
+  bool getPerkChosen() const { return chosen; }
+
+private:
+  bool chosen = false;
+  Timer *timer;
+};
+
+// The map's cart icon: glows under the pointer, opens the shop (with the shop tip the first
+// time) and closes it again.
+class CUpgradeController : public CCloneable<CUpgradeController, CEntityController> {
+public:
+  using CCloneable::CCloneable;
+
+  void update() override;
+  void specificHandleMessages(KEvent *ev) override;
+
+private:
+  int32_t lastX = -1;
+  int32_t lastY = 0;
+  bool hovered = false;
+};

@@ -1,0 +1,30 @@
+#pragma once
+#include <cstdint>
+
+#include "world/CMapEntity_Game.h"
+
+// A perk icon on the status bar (class 28): the perk's state for one day. The shop's behaviours
+// switch it on and time it; the player figure and the patients read `active` to apply cure touch
+// and luck, and spend cure-touch uses with countUse.
+class CMapEntity_PerkIconClass : public CMapEntity_Game {
+public:
+  CMapEntity_PerkIconClass(unsigned short x, unsigned short y, bool solid);
+  CMapEntity_PerkIconClass(const CMapEntity_PerkIconClass &other) = default;
+
+  void useMethod() override {}
+  void doAction() override {}
+  // Clips the picture to the part not yet spent.
+  void renderAdditional(KGraphic *g) override;
+  CMapEntity_Game *clone() override { return new CMapEntity_PerkIconClass(*this); }
+
+  // One use done: the icon is spent (inactive, white) once uses reach maxuses.
+  void countUse();
+  bool isSpent() const { return spent != 0; }
+
+  int32_t active = 0;
+  int32_t uses = 0;
+  int32_t maxuses = 1;
+  int32_t duration = 20000;
+  float remaining = 1.0f;
+  int32_t spent = 0;
+};
