@@ -18,11 +18,6 @@
 #include "world/kinds/Links.h"
 
 namespace {
-constexpr unsigned int kShopWindowID = 900;
-constexpr unsigned int kShopButtonID = 90;
-constexpr unsigned int kPlayButtonID = 203;
-constexpr unsigned int kMedsUpgradeID = 67;
-constexpr unsigned int kPuntikID = 91;
 constexpr unsigned int kHeadClass = 10;
 
 struct TPage {

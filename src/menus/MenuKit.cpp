@@ -13,11 +13,8 @@
 
 namespace menukit {
 
-CMapEntity_Game *cursor(CMapEntitiesCollection *c) { return c ? c->getEntityByID(kCursorID) : nullptr; }
-
 bool underCursor(CMapEntitiesCollection *c, CMapEntity *widget) {
-  CMapEntity_Game *k = cursor(c);
-  return k && widget && k->isActionCollisionWithEntity(widget) && widget->getAlpha() == 1.0f;
+  return entitykit::underCursor(c, widget) && widget->getAlpha() == 1.0f;
 }
 
 void hover(CMapEntitiesCollection *c, CMapEntity *widget, int &hovered) {
@@ -27,14 +24,6 @@ void hover(CMapEntitiesCollection *c, CMapEntity *widget, int &hovered) {
     widget->resetFlash();
   }
   if (hovered) widget->effectFlash(0.1f, 0.35f, true);
-}
-
-CMapEntity_Game *open(CMapEntitiesCollection *c, const std::string &name, float x, float y) {
-  CMapEntity_Game *e = CMapEntitiesFactory::instance()->cloneEntity(name);
-  if (!e) return nullptr;
-  e->setXY(x, y);
-  if (c) c->addEntity(e);
-  return e;
 }
 
 CMapEntity_Game *openModal(CMapEntitiesCollection *c, const std::string &name, float x, float y) {
@@ -51,32 +40,10 @@ void closeIfOpen(CMapEntitiesCollection *c, unsigned int id) {
   if (CMapEntity_Game *e = c->getEntityByID(id)) e->setKill(true);
 }
 
-CMapEntity_Game *carry(CMapEntity *carrier, const std::string &name, float xOffset, float yOffset) {
-  CMapEntity_Game *e = CMapEntitiesFactory::instance()->cloneEntity(name);
-  if (!e) return nullptr;
-  e->setXOffset(xOffset, false);
-  e->setYOffset(yOffset, false);
-  carrier->addEntity(e, true, true);
-  return e;
-}
-
 void killCarried(CMapEntity *carrier, unsigned int id) {
   const std::vector<CMapEntity *> &list = carrier->getContainedList();
   for (size_t i = 1; i < list.size(); ++i)
     if (list[i]->getEntityID() == id) list[i]->setKill(true);
-}
-
-void playSound(const std::string &key) {
-  CWorldEngine *host = CWorldEngine::current();
-  if (host && host->getSoundEngine()) host->getSoundEngine()->playSound(key);
-}
-
-KText *font(const std::string &name) {
-  CWorldEngine *host = CWorldEngine::current();
-  CFontSeznam *fonts = host ? host->getFontSeznam() : nullptr;
-  if (!fonts) return nullptr;
-  fonts->setAktivniFont(name);
-  return fonts->getAktivniFont();
 }
 
 void drawCentred(const std::string &fontName, const std::string &text, float x1, float x2, float y, float red,

@@ -2,6 +2,9 @@
 #include <string>
 #include <vector>
 
+#include "world/CEntityKit.h"
+#include "world/kinds/EntityIds.h"
+
 class CEngine;
 class CMapEntitiesCollection;
 class CMapEntity;
@@ -12,7 +15,6 @@ class KText;
 namespace menukit {
 
 // Entity IDs of the menus' panels, windows and widgets.
-constexpr unsigned int kCursorID = 0;
 constexpr unsigned int kSecondCursorID = 320;
 constexpr unsigned int kMainMenuID = 218;
 constexpr unsigned int kOptionsID = 223;
@@ -28,33 +30,28 @@ constexpr unsigned int kPlayerMenuID = 300;
 constexpr unsigned int kMagnetID = 382;
 constexpr unsigned int kCreditsID = 387;
 constexpr unsigned int kCloseBoxID = 389;
-constexpr unsigned int kShopWindowID = 900;
-constexpr unsigned int kShopTipID = 365;
 constexpr unsigned int kCaptionID = 1001;
 constexpr unsigned int kQuestionClass = 37;
 constexpr unsigned int kMessageClass = 38;
 
-// The mouse pointer entity, or null.
-CMapEntity_Game *cursor(CMapEntitiesCollection *c);
+using entitykit::carry;
+using entitykit::cursor;
+using entitykit::font;
+using entitykit::open;
+using entitykit::playSound;
+
 // The widget lies under the pointer's action box and is fully opaque (a fading panel takes nothing).
 bool underCursor(CMapEntitiesCollection *c, CMapEntity *widget);
 // The glow under the pointer: lit once the pointer has been over the widget, fading once it left.
 void hover(CMapEntitiesCollection *c, CMapEntity *widget, int &hovered);
 
-// A clone of the named prototype placed at (x, y) and added to the level.
-CMapEntity_Game *open(CMapEntitiesCollection *c, const std::string &name, float x, float y);
-// The same as a modal window: only it takes input until it is answered.
+// A clone of the named prototype placed at (x, y) and added to the level as a modal window: only it takes input until it is answered.
 CMapEntity_Game *openModal(CMapEntitiesCollection *c, const std::string &name, float x, float y);
 // Marks the entity of that ID killed when there is one.
 void closeIfOpen(CMapEntitiesCollection *c, unsigned int id);
-// Carries a clone of the named prototype at the offset.
-CMapEntity_Game *carry(CMapEntity *carrier, const std::string &name, float xOffset, float yOffset);
 // Kills every carried entity of that ID.
 void killCarried(CMapEntity *carrier, unsigned int id);
 
-void playSound(const std::string &key);
-// Makes the named font active and returns it, null without fonts.
-KText *font(const std::string &name);
 // Draws centred in the named font, colour set with the alpha, then back to opaque black.
 void drawCentred(const std::string &fontName, const std::string &text, float x1, float x2, float y, float red,
                  float green, float blue, float alpha);

@@ -10,12 +10,9 @@
 #include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntitiesFactory.h"
 #include "world/CMapEntity_Fader.h"
+#include "world/kinds/EntityIds.h"
 
 namespace {
-constexpr unsigned int kPointerID = 0;
-constexpr unsigned int kShopIconID = 90;
-constexpr unsigned int kPlayButtonID = 203;
-constexpr unsigned int kShopWindowID = 900;
 
 CMapEntity_Game *placed(const char *prototype, float x, float y) {
   CMapEntity_Game *e = CMapEntitiesFactory::instance()->cloneEntity(prototype);
@@ -30,21 +27,21 @@ void CMapStarController::openShop() {
   collection->addEntity(shop);
   collection->focus(shop, nullptr);
   // The map may lack either; the shop then keeps the focus alone.
-  for (unsigned int id : {kShopIconID, kPlayButtonID})
+  for (unsigned int id : {kShopButtonID, kPlayButtonID})
     if (CMapEntity_Game *e = collection->getEntityByID(id)) collection->focusAdd(e, nullptr);
   if (CMapEntity_Game *tip = placed("TIPSHOPPERK", 0.0f, 10.0f)) collection->addEntity(tip);
 }
 
 void CMapStarController::update() {
   if (!entity || !collection) return;
-  CMapEntity_Game *pointer = collection->getEntityByID(kPointerID);
+  CMapEntity_Game *pointer = collection->getEntityByID(kCursorID);
   if (pointer && pointer->isActionCollisionWithEntity(entity)) {
     hovered = 1;
     entity->resetFlash();
   }
   if (hovered) entity->effectFlash(0.1f, 0.35f, true);
 
-  if (entity->isActionCollisionWithEntityID(kPointerID) && KInput::getLeftButtonState() && !pressed) {
+  if (entity->isActionCollisionWithEntityID(kCursorID) && KInput::getLeftButtonState() && !pressed) {
     if (!CShopOffer::canBuyPerk(engine)) {
       pressed = 1;
       if (engine && engine->getSoundEngine()) engine->getSoundEngine()->playSound("CLICK_BUTTON");

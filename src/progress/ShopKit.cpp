@@ -13,40 +13,6 @@ namespace shopkit {
 
 CPlayer *player() { return engine ? engine->getPlayer() : nullptr; }
 
-bool underCursor(CMapEntitiesCollection *c, CMapEntity *widget) {
-  CMapEntity_Game *k = c ? c->getEntityByID(kCursorID) : nullptr;
-  return k && widget && k->isActionCollisionWithEntity(widget);
-}
-
-void playSound(const std::string &key) {
-  if (engine && engine->getSoundEngine()) engine->getSoundEngine()->playSound(key);
-}
-
-KText *font(const std::string &name) {
-  CFontSeznam *fonts = engine ? engine->getFontSeznam() : nullptr;
-  if (!fonts) return nullptr;
-  fonts->setAktivniFont(name);
-  return fonts->getAktivniFont();
-}
-
-CMapEntity_Game *carry(CMapEntity *carrier, const std::string &name, float xOffset, float yOffset) {
-  CMapEntity_Game *e = CMapEntitiesFactory::instance()->cloneEntity(name);
-  if (!e) return nullptr;
-  carrier->addEntity(e, true, true);
-  e->setXOffset(xOffset, false);
-  e->setYOffset(yOffset, false);
-  e->syncWithParentPosition();
-  return e;
-}
-
-CMapEntity_Game *open(CMapEntitiesCollection *c, const std::string &name, float x, float y) {
-  CMapEntity_Game *e = CMapEntitiesFactory::instance()->cloneEntity(name);
-  if (!e) return nullptr;
-  e->setXY(x, y);
-  if (c) c->addEntity(e);
-  return e;
-}
-
 void starBurst(CMapEntitiesCollection *c, CMapEntity *around, int count) {
   if (!c || !around) return;
   for (int i = 0; i < count; ++i) {

@@ -3,17 +3,24 @@
 
 // Entity IDs and class IDs that code looks for, fixed by the prototype table; subsystems find
 // each other's entities by them.
+constexpr uint32_t kCursorID = 0;
 constexpr uint32_t kPlayerID = 7;
 constexpr uint32_t kRubbishID = 47;
+constexpr uint32_t kMedsUpgradeID = 67;
+constexpr uint32_t kShopButtonID = 90;
+constexpr uint32_t kPuntikID = 91;
 constexpr uint32_t kSesitID = 53;
 constexpr uint32_t kActionQueueID = 73;
 constexpr uint32_t kHeartsID = 92;
 constexpr uint32_t kSummarySesitID = 184;
+constexpr uint32_t kPlayButtonID = 203;
 constexpr uint32_t kStatusBarID = 239;
 constexpr uint32_t kRedLightID = 248;
+constexpr uint32_t kShopTipID = 365;
 constexpr uint32_t kGreenLightID = 252;
 constexpr uint32_t kLeftHandID = 600;
 constexpr uint32_t kRightHandID = 601;
+constexpr uint32_t kShopWindowID = 900;
 constexpr uint32_t kTextBoxID = 1001;
 
 constexpr uint32_t kShopItemClass = 7;

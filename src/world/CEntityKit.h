@@ -1,0 +1,24 @@
+#pragma once
+#include <string>
+
+class CMapEntitiesCollection;
+class CMapEntity;
+class CMapEntity_Game;
+class KText;
+
+// Small steps that the panels, windows and widgets of several subsystems take the same way.
+namespace entitykit {
+
+// The mouse pointer entity, or null.
+CMapEntity_Game *cursor(CMapEntitiesCollection *c);
+// The widget lies under the pointer's action box.
+bool underCursor(CMapEntitiesCollection *c, CMapEntity *widget);
+// A clone of the named prototype placed at (x, y) and added to the level.
+CMapEntity_Game *open(CMapEntitiesCollection *c, const std::string &name, float x, float y);
+// Carries a clone of the named prototype at the offset.
+CMapEntity_Game *carry(CMapEntity *carrier, const std::string &name, float xOffset, float yOffset);
+void playSound(const std::string &key);
+// Makes the named font active and returns it, null without fonts.
+KText *font(const std::string &name);
+
+} // namespace entitykit
