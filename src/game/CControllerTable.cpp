@@ -7,6 +7,8 @@
 #include "events/CMiskaController.h"
 #include "game/CStartupTables.h"
 #include "menus/CCreditsController.h"
+#include "menus/CIngameMenuController.h"
+#include "menus/CMapButtonController.h"
 #include "menus/CMenuButtonController.h"
 #include "menus/CMenuCheckboxController.h"
 #include "menus/CMenuCloseController.h"
@@ -79,23 +81,23 @@ void registerRows(TControllerRows &c) {
   c("MISKASET", makeController<CMiskaSetController>);
   c("HLASIC", nullptr); // CHlasicController
   c("ZIDLE", nullptr); // CDiagnosticToolController
-  c("KEYSINGAME", nullptr); // CKeysIngameController
+  c("KEYSINGAME", makeController<CKeysIngameController>);
   c("ZIDLE2", nullptr); // CDiagnosticToolController
   c("ZIDLE3", nullptr); // CDiagnosticToolController
   c("ZIDLE4", nullptr); // CDiagnosticToolController
-  c("MENUBUTTONRESTART", nullptr); // CMenuButtonRestartController
-  c("MENUQUESTIONWINDOWRESTART", nullptr); // CMenuQuestionWindowRestartController
+  c("MENUBUTTONRESTART", makeController<CMenuButtonRestartController>);
+  c("MENUQUESTIONWINDOWRESTART", makeController<CMenuQuestionWindowRestartController>);
   c("MENUBUTTONMALE", makeController<CMenuButtonMaleController>);
   c("MENUBUTTONFEMALE", makeController<CMenuButtonFemaleController>);
   c("MENUBUTTONCREDITS", makeController<CMenuButtonCreditsController>);
   c("MENUBUTTONQYES", makeController<CMenuButtonQYesController>);
   c("MENUBUTTONQNO", makeController<CMenuButtonQNoController>);
   c("MENUBUTTONCONTINUE", makeController<CMenuButtonContinueController>);
-  c("MENUBUTTONCONTINUEINGAME", nullptr); // CMenuButtonContinueIngameController
-  c("MENUBUTTONTOMAIN", nullptr); // CMenuButtonTomainController
+  c("MENUBUTTONCONTINUEINGAME", makeController<CMenuButtonContinueIngameController>);
+  c("MENUBUTTONTOMAIN", makeController<CMenuButtonTomainController>);
   c("MENUQUESTIONWINDOWREMPROFILE", makeController<CMenuQuestionWindowRemProfileController>);
   c("MENUQUESTIONWINDOWQUIT", makeController<CMenuQuestionWindowQuitController>);
-  c("MENUQUESTIONWINDOWBUYUPGRADES", nullptr); // CMenuQuestionWindowBuyUpgradesController
+  c("MENUQUESTIONWINDOWBUYUPGRADES", makeController<CMenuQuestionWindowBuyUpgradesController>);
   c("MENUQUESTIONWINDOWNEWGAME", makeController<CMenuQuestionWindowNewGameController>);
   c("MENUBUTTONNEWGAME", makeController<CMenuButtonNewGameController>);
   c("MENUBUTTONNEWGAMEBACK", makeController<CMenuButtonNewGameBackController>);
@@ -103,7 +105,7 @@ void registerRows(TControllerRows &c) {
   c("MENUBUTTONAUDIOBACK", makeController<CMenuButtonAudioBackController>);
   c("MENUBUTTONRESETPROFILE", makeController<CMenuButtonResetProfileController>);
   c("MENUBUTTONOPTIONS", makeController<CMenuButtonOptionsController>);
-  c("MENUBUTTONOPTIONSINGAME", nullptr); // CMenuButtonOptionsIngameController
+  c("MENUBUTTONOPTIONSINGAME", makeController<CMenuButtonOptionsIngameController>);
   c("MENUBUTTONQUIT", makeController<CMenuButtonQuitController>);
   c("MENUBUTTONVIDEO", makeController<CMenuButtonVideoController>);
   c("MENUBUTTONPROFILES", makeController<CMenuButtonProfilesController>);
@@ -222,7 +224,7 @@ void registerRows(TControllerRows &c) {
   c("KOS", makeController<CPixlaBlackController>);
   c("ADDER", nullptr); // CAdderController
   c("DEADDER", nullptr); // CDeAdderController
-  c("STATUSMENU", nullptr); // CStatusMenuController
+  c("STATUSMENU", makeController<CStatusMenuController>);
   c("MEDDRINK", nullptr); // CMedDrinkController
   c("PRACH", nullptr); // CPrachController
   c("WHITEPARTICLE", makeController<CParticleController>);
@@ -245,8 +247,8 @@ void registerRows(TControllerRows &c) {
   c("OPICKAGENERATOR", nullptr); // COpickaGeneratorController
   c("ANTIV", nullptr); // CAntiVController
   c("HULKAPODSTAVEC", nullptr); // CHulkaPodstavecController
-  c("PLAYBUTTON", nullptr); // CPlayButtonController
-  c("MAINMENUBUTTON", nullptr); // CMainMenuButtonController
+  c("PLAYBUTTON", makeController<CPlayButtonController>);
+  c("MAINMENUBUTTON", makeController<CMainMenuButtonController>);
   c("CVICENI", nullptr); // CCviceniController
   c("UPGRADE", nullptr); // CUpgradeController
   c("RODICEGENERATOR", nullptr); // CRodiceGeneratorController
