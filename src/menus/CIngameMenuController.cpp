@@ -68,9 +68,6 @@ void CKeysIngameController::specificHandleMessages(KEvent *ev) {
     panel->setKill(true);
     playSound("PANEL_DISAPPEAR");
   }
-  // A question asked over the menu goes with it.
-  for (CMapEntity_Game *e : *collection->getEntitiesPtr())
-    if (!e->getParent() && e->getEntityClassID() == kQuestionClass) e->setKill(true);
   resume();
 }
 

@@ -30,7 +30,7 @@ protected:
 };
 
 // Space or Escape, on the invisible "KEYSINGAME": open the menu, or remove it (and the options
-// panel and any question over them) at once. Also opens the menu, silently, when the game window
+// panel) at once; a question over the menu holds the input until it is answered. Also opens the menu, silently, when the game window
 // loses the focus during a day.
 class CKeysIngameController : public CCloneable<CKeysIngameController, CIngameMenuController> {
 public:
