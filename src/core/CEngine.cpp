@@ -104,6 +104,7 @@ CEngine::CEngine()
     : running(0), top10(nullptr), controllerPrototypes(nullptr), bigText(nullptr), smallText(nullptr),
       bonusText(nullptr), fontSeznam(nullptr), soucasnyLevel(0), skipToLevel(0), maxLevel(0), level(nullptr),
       levelList(nullptr), frameStart(0), soundEngine(nullptr), player(nullptr), profiles(nullptr), loadGamePending(0),
+      requestedLevel(kNoSkip), requestedSave(0),
       difficultyFactor(0.0f), difficultySamples(0), difficultySum(0.0f), aktualniStav(nullptr), perUpdate(0),
       fpsTimer(nullptr), frameCounter(0), fps(0), loadingMusic(nullptr), logoScreensMs(0) {}
 
@@ -192,6 +193,8 @@ void CEngine::init(CEngineContent &content) {
 void CEngine::startValues() {
   running = 1;
   loadGamePending = 0;
+  requestedLevel = kNoSkip;
+  requestedSave = 0;
   skipToLevel = kNoSkip;
   maxLevel = kNoMaxLevel;
   difficultyFactor = 0.85f;
@@ -444,6 +447,19 @@ void CEngine::checkNextLevel() {
     loadGamePending = 0;
     return;
   }
+  if (requestedLevel != kNoSkip) {
+    soucasnyLevel = requestedLevel;
+    const bool save = requestedSave != 0;
+    requestedLevel = kNoSkip;
+    requestedSave = 0;
+    loading = 1;
+    if (buildCurrentLevel()) {
+      if (save && soucasnyLevel != 0) saveGame();
+      CGlobals::instance()->paused = false;
+    }
+    loading = 0;
+    return;
+  }
   if (!level || !level->getLevelOver()) return;
 
   if (level->getMoney() >= level->getMoneyLimit()) {
@@ -486,8 +502,10 @@ bool CEngine::buildCurrentLevel() {
     return false;
   }
   if (soucasnyLevel >= size) {
+    // Past the last entry the game is over; building a level first would only delay the end.
     running = 0;
     soucasnyLevel = (uint16_t)(size - 1);
+    return false;
   }
   rebuildLevel();
   return true;
@@ -506,6 +524,11 @@ void CEngine::restartGame() {
   levelList->load(KMiscTools::makeFilePath(list.c_str()));
   level = new CLevel_Game(this);
   level->load(levelList->getLevel(0));
+}
+
+void CEngine::requestLevel(unsigned short index, bool save) {
+  requestedLevel = index;
+  requestedSave = save ? 1 : 0;
 }
 
 void CEngine::resetPlayer() {

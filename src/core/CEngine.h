@@ -63,6 +63,10 @@ public:
   void setMaxLevel(unsigned short i) { maxLevel = i; }
   unsigned short getSkipToLevel() const { return skipToLevel; }
   void setSkipToLevel(int i) { skipToLevel = (unsigned short)i; }
+  // At the end of the frame the level at `index` is built again, whatever money the day made;
+  // with `save` the saved game then names that level (a replay).
+  void requestLevel(unsigned short index, bool save);
+  unsigned short getRequestedLevel() const { return requestedLevel; }
   bool isRunning() const { return running != 0; }
   void setRunning(bool on) { running = on ? 1 : 0; }
   // Set by the main menu's continue button; the next level check loads the saved game.
@@ -146,8 +150,7 @@ private:
   void startBehavioursAndStates(CEngineContent &content);
   // The steps every level change ends with: a fresh level at soucasnyLevel.
   void rebuildLevel();
-  // soucasnyLevel pulled back onto the level list, then rebuilt; past the last level the game
-  // ends after it. False, with the game ending at once, when the list is empty.
+  // soucasnyLevel rebuilt; false, with the game ending at once, when it lies past the level list.
   bool buildCurrentLevel();
   // Frame time into the global values and the game clock.
   void endFrame();
@@ -170,6 +173,8 @@ private:
   CPlayer *player;
   CProfiles *profiles;
   int32_t loadGamePending;
+  uint16_t requestedLevel;
+  int32_t requestedSave;
   float difficultyFactor;
   int32_t difficultySamples;
   float difficultySum;

@@ -7,7 +7,8 @@
 #include "events/CMiskaController.h"
 #include "game/CStartupTables.h"
 #include "menus/CCreditsController.h"
-#include "menus/CMainMenuButtonController.h"
+#include "menus/CIngameMenuController.h"
+#include "menus/CMapButtonController.h"
 #include "menus/CMenuButtonController.h"
 #include "menus/CMenuCheckboxController.h"
 #include "menus/CMenuCloseController.h"
@@ -95,23 +96,23 @@ void registerRows(TControllerRows &c) {
   c("MISKASET", makeController<CMiskaSetController>);
   c("HLASIC", makeController<CHlasicController>);
   c("ZIDLE", makeController<CDiagnosticToolController>);
-  c("KEYSINGAME", nullptr); // CKeysIngameController
+  c("KEYSINGAME", makeController<CKeysIngameController>);
   c("ZIDLE2", makeController<CDiagnosticToolController>);
   c("ZIDLE3", makeController<CDiagnosticToolController>);
   c("ZIDLE4", makeController<CDiagnosticToolController>);
-  c("MENUBUTTONRESTART", nullptr); // CMenuButtonRestartController
-  c("MENUQUESTIONWINDOWRESTART", nullptr); // CMenuQuestionWindowRestartController
+  c("MENUBUTTONRESTART", makeController<CMenuButtonRestartController>);
+  c("MENUQUESTIONWINDOWRESTART", makeController<CMenuQuestionWindowRestartController>);
   c("MENUBUTTONMALE", makeController<CMenuButtonMaleController>);
   c("MENUBUTTONFEMALE", makeController<CMenuButtonFemaleController>);
   c("MENUBUTTONCREDITS", makeController<CMenuButtonCreditsController>);
   c("MENUBUTTONQYES", makeController<CMenuButtonQYesController>);
   c("MENUBUTTONQNO", makeController<CMenuButtonQNoController>);
   c("MENUBUTTONCONTINUE", makeController<CMenuButtonContinueController>);
-  c("MENUBUTTONCONTINUEINGAME", nullptr); // CMenuButtonContinueIngameController
-  c("MENUBUTTONTOMAIN", nullptr); // CMenuButtonTomainController
+  c("MENUBUTTONCONTINUEINGAME", makeController<CMenuButtonContinueIngameController>);
+  c("MENUBUTTONTOMAIN", makeController<CMenuButtonTomainController>);
   c("MENUQUESTIONWINDOWREMPROFILE", makeController<CMenuQuestionWindowRemProfileController>);
   c("MENUQUESTIONWINDOWQUIT", makeController<CMenuQuestionWindowQuitController>);
-  c("MENUQUESTIONWINDOWBUYUPGRADES", nullptr); // CMenuQuestionWindowBuyUpgradesController
+  c("MENUQUESTIONWINDOWBUYUPGRADES", makeController<CMenuQuestionWindowBuyUpgradesController>);
   c("MENUQUESTIONWINDOWNEWGAME", makeController<CMenuQuestionWindowNewGameController>);
   c("MENUBUTTONNEWGAME", makeController<CMenuButtonNewGameController>);
   c("MENUBUTTONNEWGAMEBACK", makeController<CMenuButtonNewGameBackController>);
@@ -119,7 +120,7 @@ void registerRows(TControllerRows &c) {
   c("MENUBUTTONAUDIOBACK", makeController<CMenuButtonAudioBackController>);
   c("MENUBUTTONRESETPROFILE", makeController<CMenuButtonResetProfileController>);
   c("MENUBUTTONOPTIONS", makeController<CMenuButtonOptionsController>);
-  c("MENUBUTTONOPTIONSINGAME", nullptr); // CMenuButtonOptionsIngameController
+  c("MENUBUTTONOPTIONSINGAME", makeController<CMenuButtonOptionsIngameController>);
   c("MENUBUTTONQUIT", makeController<CMenuButtonQuitController>);
   c("MENUBUTTONVIDEO", makeController<CMenuButtonVideoController>);
   c("MENUBUTTONPROFILES", makeController<CMenuButtonProfilesController>);
@@ -238,7 +239,7 @@ void registerRows(TControllerRows &c) {
   c("KOS", makeController<CPixlaBlackController>);
   c("ADDER", makeController<CAdderController>);
   c("DEADDER", makeController<CDeAdderController>);
-  c("STATUSMENU", nullptr); // CStatusMenuController
+  c("STATUSMENU", makeController<CStatusMenuController>);
   c("MEDDRINK", nullptr); // CMedDrinkController
   c("PRACH", makeController<CPrachController>);
   c("WHITEPARTICLE", makeController<CParticleController>);
@@ -261,7 +262,7 @@ void registerRows(TControllerRows &c) {
   c("OPICKAGENERATOR", nullptr); // COpickaGeneratorController
   c("ANTIV", nullptr); // CAntiVController
   c("HULKAPODSTAVEC", nullptr); // CHulkaPodstavecController
-  c("PLAYBUTTON", nullptr); // CPlayButtonController
+  c("PLAYBUTTON", makeController<CPlayButtonController>);
   c("MAINMENUBUTTON", makeController<CMainMenuButtonController>);
   c("CVICENI", nullptr); // CCviceniController
   c("UPGRADE", makeController<CUpgradeController>);

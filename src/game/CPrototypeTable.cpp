@@ -8,6 +8,7 @@
 #include "menus/CMapEntity_Credits.h"
 #include "menus/CMapEntity_MenuButton.h"
 #include "menus/CMapEntity_MenuCheckbox.h"
+#include "menus/CMapEntity_MenuIcons.h"
 #include "menus/CMapEntity_MenuInputbox.h"
 #include "menus/CMapEntity_MenuPanel.h"
 #include "menus/CMapEntity_MenuQuestionWindow.h"
@@ -21,7 +22,6 @@
 #include "progress/CMapEntity_HospitalUpgrade.h"
 #include "progress/CMapEntity_LevelCompleted.h"
 #include "progress/CMapEntity_MapDecoration.h"
-#include "progress/CMapEntity_MapkaLogo.h"
 #include "progress/CMapEntity_PerkIcons.h"
 #include "progress/CMapEntity_UpgradeClass.h"
 #include "progress/CMapEntity_UpgradeMenu.h"
@@ -46,6 +46,7 @@
 #include "world/CMapEntity_Particle.h"
 #include "world/CMapEntity_TextBox.h"
 #include "world/CMapEntity_Visual.h"
+#include "world/kinds/CMapEntity_MapkaLogo.h"
 
 namespace {
 typedef CMapEntity_Game *(*Maker)(bool solid);
@@ -244,7 +245,7 @@ void registerRows() {
   r(54, "MAPCLOUD2", 344, 0, make<CMapEntity_MapCloud2>, SAME).anim().speed(0.1f);
   r(55, "MAPCLOUD3", 345, 0, make<CMapEntity_MapCloud3>, SAME).anim().speed(0.2f);
   r(56, "MAPAUTICKA", 338, 0, make<CMapEntity_MapAuticka>, SAME).anim();
-  r(57, "STATUSMENU", 310, 0, nullptr, SAME); // CMapEntity_StatusMenu
+  r(57, "STATUSMENU", 310, 0, make<CMapEntity_StatusMenu>, SAME);
   r(58, "PERKSAREA", 394, 7, make<CMapEntity_PerksArea>, SAME).with(upgradeItem);
   r(59, "MISKA", 319, 0, make<CMapEntity_Miska>, SAME);
   r(60, "BACILY", 68, 27, nullptr, SAME).z(2); // CMapEntity_Bacily
@@ -449,16 +450,16 @@ void registerRows() {
   r(259, "SESTRAPULT", 202, 0, make<CMapEntity_SestraPult>, SAME).anim();
   r(260, "CLOSED", 197, 0, make<CMapEntity_Closed>, SAME).walk(1000).near(32, 50);
   r(261, "LEVELCOMPLETED", 201, 0, make<CMapEntity_LevelCompleted>, SAME).z(4).near(32, 50);
-  r(262, "MAINMENUBUTTON", 357, 0, nullptr, "MAINMENUICO").z(5).near(32, 50); // CMapEntity_MainMenuButton
+  r(262, "MAINMENUBUTTON", 357, 0, make<CMapEntity_MainMenuButton>, "MAINMENUICO").z(5).near(32, 50);
   r(263, "MENUBUTTONCREDITS", 393, 36, make<CMapEntity_MenuButtonCredits>, "MENUBUTTON");
-  r(264, "PLAYBUTTON", 203, 0, nullptr, "PLAYICO").z(5).near(32, 50); // CMapEntity_PlayButton
+  r(264, "PLAYBUTTON", 203, 0, make<CMapEntity_PlayButton>, "PLAYICO").z(5).near(32, 50);
   r(265, "MENUBUTTONQYES", 254, 36, make<CMapEntity_MenuButtonQYes>, "MENUBUTTON");
   r(266, "MENUBUTTONQNO", 255, 36, make<CMapEntity_MenuButtonQNo>, "MENUBUTTON");
-  r(267, "MENUBUTTONTOMAIN", 266, 36, nullptr, "MENUBUTTON"); // CMapEntity_MenuButtonTomain
+  r(267, "MENUBUTTONTOMAIN", 266, 36, make<CMapEntity_MenuButtonTomain>, "MENUBUTTON");
   r(268, "MENUBUTTONMALE", 301, 36, make<CMapEntity_MenuButtonMale>, "HERO_M");
   r(269, "MENUBUTTONFEMALE", 302, 36, make<CMapEntity_MenuButtonFemale>, "HERO_F");
-  r(270, "MENUBUTTONRESTART", 397, 36, nullptr, "MENUBUTTON"); // CMapEntity_MenuButtonRestart
-  r(271, "MENUQUESTIONWINDOWRESTART", 398, 37, nullptr, "MENUQUESTIONWINDOW").z(8).near(32, 50); // CMapEntity_MenuQuestionWindowRestart
+  r(270, "MENUBUTTONRESTART", 397, 36, make<CMapEntity_MenuButtonRestart>, "MENUBUTTON");
+  r(271, "MENUQUESTIONWINDOWRESTART", 398, 37, make<CMapEntity_MenuQuestionWindowRestart>, "MENUQUESTIONWINDOW").z(8).near(32, 50);
   r(272, "MAPKOLECKO1", 352, 0, make<CMapEntity_MapKolecko1>, SAME).anim().z(3);
   r(273, "MAPKOLECKO2", 353, 0, make<CMapEntity_MapKolecko2>, SAME).anim().z(3);
   r(274, "MENUCLOSE", 389, 0, make<CMapEntity_MenuClose>, SAME);
@@ -466,7 +467,7 @@ void registerRows() {
   r(276, "DNAGENERATOR", 312, 0, make<CMapEntity_DNAGenerator>, "EMPTY");
   r(277, "DOMOVKOUR", 354, 0, make<CMapEntity_DomovKour>, "EMPTY").anim().z(3).nofocus();
   r(278, "MENUBUTTONCONTINUE", 257, 36, make<CMapEntity_MenuButtonContinue>, "MENUBUTTON");
-  r(279, "MENUBUTTONCONTINUEINGAME", 267, 36, nullptr, "MENUBUTTON"); // CMapEntity_MenuButtonContinueIngame
+  r(279, "MENUBUTTONCONTINUEINGAME", 267, 36, make<CMapEntity_MenuButtonContinueIngame>, "MENUBUTTON");
   r(280, "MENUINPUTBOXNAME", 227, 0, make<CMapEntity_MenuInputboxName>, "MENUBUTTON").alpha(1.0f).near(32, 50);
   r(281, "SLIDERDRAG", 235, 0, make<CMapEntity_SliderDrag>, "SLIDERTOP").near(32, 50);
   r(282, "MENUCHECKBOXTEST", 226, 0, make<CMapEntity_MenuCheckboxTest>, "MENUCHECKBOX").fs("UNCHECKED");
@@ -475,10 +476,10 @@ void registerRows() {
   r(285, "SOUNDSLIDERBASE", 231, 0, make<CMapEntity_SoundSliderBase>, "MENUSLIDER").alpha(1.0f).near(32, 50);
   r(286, "MUSICSLIDERBASE", 232, 0, make<CMapEntity_MusicSliderBase>, "MENUSLIDER").alpha(1.0f).near(32, 50);
   r(287, "MAINMENU", 218, 0, make<CMapEntity_MainMenu>, "MENUBG").z(5);
-  r(288, "INGAMEMENU", 263, 0, nullptr, "MENUBG").z(7); // CMapEntity_IngameMenu
+  r(288, "INGAMEMENU", 263, 0, make<CMapEntity_IngameMenu>, "MENUBG").z(7);
   r(289, "HLASIC", 271, 0, make<CMapEntity_Hlasic>, SAME);
   r(290, "OPTIONSMENU", 223, 0, make<CMapEntity_OptionsMenu>, "MENUBG").z(5);
-  r(291, "OPTIONSINGAMEMENU", 265, 0, nullptr, "MENUBG").z(7); // CMapEntity_OptionsIngameMenu
+  r(291, "OPTIONSINGAMEMENU", 265, 0, make<CMapEntity_OptionsIngameMenu>, "MENUBG").z(7);
   r(292, "PLAYERMENU", 300, 0, make<CMapEntity_PlayerMenu>, "MENUBG").z(5);
   r(293, "VIDEOMENU", 228, 0, make<CMapEntity_VideoMenu>, "MENUBG");
   r(294, "SOUNDMENU", 233, 0, make<CMapEntity_SoundMenu>, "MENUBG").z(5);
@@ -486,13 +487,13 @@ void registerRows() {
   r(296, "MENUQUESTIONWINDOWREMPROFILE", 253, 37, make<CMapEntity_MenuQuestionWindowRemProfile>, "MENUQUESTIONWINDOW").z(8).near(32, 50);
   r(297, "MENUMESSAGEWINDOW", 391, 38, make<CMapEntity_MenuMessageWindow>, "MENUQUESTIONWINDOW").z(8).near(32, 50);
   r(298, "MENUQUESTIONWINDOWQUIT", 256, 37, make<CMapEntity_MenuQuestionWindowQuit>, "MENUQUESTIONWINDOW").z(8).near(32, 50);
-  r(299, "MENUQUESTIONWINDOWBUYUPGRADES", 348, 37, nullptr, "MENUQUESTIONWINDOW").z(8).near(32, 50); // CMapEntity_MenuQuestionWindowBuyUpgrades
+  r(299, "MENUQUESTIONWINDOWBUYUPGRADES", 348, 37, make<CMapEntity_MenuQuestionWindowBuyUpgrades>, "MENUQUESTIONWINDOW").z(8).near(32, 50);
   r(300, "MENUQUESTIONWINDOWNEWGAME", 258, 37, make<CMapEntity_MenuQuestionWindowNewGame>, "MENUQUESTIONWINDOW").z(8).near(32, 50);
-  r(301, "KEYSINGAME", 259, 0, nullptr, "EMPTY"); // CMapEntity_KeysIngame
+  r(301, "KEYSINGAME", 259, 0, make<CMapEntity_KeysIngame>, "EMPTY");
   r(302, "MENUBUTTONNEWGAME", 217, 36, make<CMapEntity_MenuButtonNewGame>, "MENUBUTTON");
   r(303, "MENUBUTTONNEWGAMEBACK", 347, 36, make<CMapEntity_MenuButtonNewGameBack>, "MENUBUTTON");
   r(304, "MENUBUTTONOPTIONS", 219, 36, make<CMapEntity_MenuButtonOptions>, "MENUBUTTON");
-  r(305, "MENUBUTTONOPTIONSINGAME", 264, 36, nullptr, "MENUBUTTON"); // CMapEntity_MenuButtonOptionsIngame
+  r(305, "MENUBUTTONOPTIONSINGAME", 264, 36, make<CMapEntity_MenuButtonOptionsIngame>, "MENUBUTTON");
   r(306, "MENUBUTTONQUIT", 220, 36, make<CMapEntity_MenuButtonQuit>, "MENUBUTTON");
   r(307, "MENUBUTTONVIDEO", 221, 36, make<CMapEntity_MenuButtonVideo>, "MENUBUTTON");
   r(308, "MENUBUTTONAUDIO", 222, 36, make<CMapEntity_MenuButtonAudio>, "MENUBUTTON");

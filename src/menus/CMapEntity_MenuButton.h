@@ -53,6 +53,10 @@ TOB_MENU_BUTTON(CMapEntity_MenuButtonAudio, "AUDIO")
 TOB_MENU_BUTTON(CMapEntity_MenuButtonVideo, "VIDEO")
 TOB_MENU_BUTTON(CMapEntity_MenuButtonQYes, "Yes")
 TOB_MENU_BUTTON(CMapEntity_MenuButtonQNo, "No")
+TOB_MENU_BUTTON(CMapEntity_MenuButtonContinueIngame, "CONTINUE GAME")
+TOB_MENU_BUTTON(CMapEntity_MenuButtonRestart, "RESTART DAY")
+TOB_MENU_BUTTON(CMapEntity_MenuButtonOptionsIngame, "OPTIONS")
+TOB_MENU_BUTTON(CMapEntity_MenuButtonTomain, "GO BACK")
 
 #undef TOB_MENU_BUTTON
 

@@ -6,6 +6,7 @@
 #include "core/CProfiles.h"
 #include "menus/CMapEntity_MenuButton.h"
 #include "menus/MenuKit.h"
+#include "world/kinds/CMapEntity_MapkaLogo.h"
 
 using menukit::carry;
 
@@ -90,3 +91,35 @@ CMapEntity_PlayerMenu::CMapEntity_PlayerMenu(const CMapEntity_PlayerMenu &o) : C
 }
 
 void CMapEntity_PlayerMenu::renderAdditional(KGraphic *) { drawTitle("PICK YOUR HERO"); }
+
+namespace {
+// The dark screen under the panel and the plaque above it, both carried so they fade with it.
+void carryCover(CMapEntity *panel, const char *caption) {
+  if (CMapEntity_Game *dark = carry(panel, "DARKSCREEN", 0.0f, 0.0f)) dark->setSortZ(0, false);
+  CMapEntity_Game *plate = carry(panel, "MAPKALOGO", 72.0f, -46.0f);
+  if (!plate) return;
+  if (auto *plaque = dynamic_cast<CMapEntity_MapkaLogo *>(plate)) plaque->caption = caption;
+  plate->setSortZ(8, false);
+}
+} // namespace
+
+CMapEntity_IngameMenu::CMapEntity_IngameMenu(const CMapEntity_IngameMenu &o) : CCloneable(o) {
+  carryCover(this, "menu");
+  carry(this, "MENUBUTTONCONTINUEINGAME", 50.0f, 89.0f);
+  carry(this, "MENUBUTTONRESTART", 50.0f, 139.0f);
+  if (auto *b = dynamic_cast<CMapEntity_MenuButton *>(carry(this, "MENUBUTTONNEWGAME", 50.0f, 189.0f)))
+    b->label = "MAIN MENU";
+  carry(this, "MENUBUTTONOPTIONSINGAME", 50.0f, 239.0f);
+  carry(this, "MENUBUTTONQUIT", 50.0f, 289.0f);
+  carry(this, "MENUCLOSE", 272.0f, 10.0f);
+}
+
+CMapEntity_OptionsIngameMenu::CMapEntity_OptionsIngameMenu(const CMapEntity_OptionsIngameMenu &o) : CCloneable(o) {
+  setSynchronize(false);
+  carryCover(this, "options");
+  carry(this, "MENUCHECKBOXFULLSCREEN", 50.0f, 114.0f);
+  carry(this, "MUSICSLIDERBASE", 50.0f, 164.0f);
+  carry(this, "SOUNDSLIDERBASE", 50.0f, 214.0f);
+  carry(this, "MENUBUTTONTOMAIN", 50.0f, 264.0f);
+  carry(this, "MENUCLOSE", 272.0f, 10.0f);
+}

@@ -62,3 +62,19 @@ public:
   CMapEntity_PlayerMenu(const CMapEntity_PlayerMenu &other);
   void renderAdditional(KGraphic *g) override;
 };
+
+// The in-game menu over a darkened day: continue, restart the day, back to the main menu,
+// options and quit, under a plaque reading "menu". It fades in and out; the close word of
+// CMapEntity_Game starts the fade out.
+class CMapEntity_IngameMenu : public CCloneable<CMapEntity_IngameMenu, CMapEntity_MenuPanel> {
+public:
+  using CCloneable::CCloneable;
+  CMapEntity_IngameMenu(const CMapEntity_IngameMenu &other);
+};
+
+// The day's own options: full screen, music and sound, and GO BACK to the in-game menu.
+class CMapEntity_OptionsIngameMenu : public CCloneable<CMapEntity_OptionsIngameMenu, CMapEntity_MenuPanel> {
+public:
+  using CCloneable::CCloneable;
+  CMapEntity_OptionsIngameMenu(const CMapEntity_OptionsIngameMenu &other);
+};

@@ -60,6 +60,8 @@ public:
 TOB_QUESTION(CMapEntity_MenuQuestionWindowNewGame, "Are you sure? Your progress| will be lost!")
 TOB_QUESTION(CMapEntity_MenuQuestionWindowQuit, "Are you sure you want to quit?")
 TOB_QUESTION(CMapEntity_MenuQuestionWindowRemProfile, "Really reset profile?|Your progress will be lost!")
+TOB_QUESTION(CMapEntity_MenuQuestionWindowRestart, "Restart this day? Your progress| will be lost!")
+TOB_QUESTION(CMapEntity_MenuQuestionWindowBuyUpgrades, "There are upgrades you can |buy - proceed anyway?")
 
 #undef TOB_QUESTION
 

@@ -6,6 +6,7 @@
 #include "core/CProfiles.h"
 #include "core/CVideoOptions.h"
 #include "engine/KEvent.h"
+#include "media/CGlobals.h"
 #include "media/CLogger.h"
 #include "media/Timer.h"
 #include "menus/CMapEntity_Credits.h"
@@ -42,7 +43,8 @@ void CMenuButtonNewGameController::onBind() {
 }
 
 void CMenuButtonNewGameController::action() {
-  if (engine && engine->saveExists()) {
+  // During a day the hero choice has no place: leaving is always asked.
+  if (engine && (engine->saveExists() || engine->getSoucasnyLevel() != 0)) {
     openModal(collection, "MENUQUESTIONWINDOWNEWGAME", 261.0f, 200.0f);
     return;
   }
@@ -188,4 +190,31 @@ void CMenuButtonQNoController::update() {
     window->setKill(true);
     collection->unfocus(nullptr);
   }
+}
+
+void CMenuButtonContinueIngameController::action() {
+  collection->unfocus(nullptr);
+  if (auto *panel = static_cast<CMapEntity_Game *>(entity->getParent())) panel->closing = 1;
+  playSound("PANEL_DISAPPEAR");
+  CGlobals::instance()->paused = false;
+  CEngine::setWinFocus(true);
+}
+
+void CMenuButtonRestartController::action() {
+  openModal(collection, "MENUQUESTIONWINDOWRESTART", 261.0f, 200.0f);
+}
+
+// The day stays paused while its options are shown.
+void CMenuButtonOptionsIngameController::action() {
+  closeIfOpen(collection, kIngameMenuID);
+  open(collection, "OPTIONSINGAMEMENU", 260.0f, 100.0f);
+}
+
+void CMenuButtonTomainController::action() {
+  if (CMapEntity *panel = entity->getParent()) panel->setKill(true);
+  open(collection, "INGAMEMENU", 260.0f, 100.0f);
+  CVideoOptions::instance()->aplikuj();
+  CVideoOptions::instance()->uloz();
+  CAudioOptions::instance()->aplikuj();
+  CAudioOptions::instance()->uloz();
 }

@@ -41,10 +41,14 @@ TOB_BUTTON_BEHAVIOUR(CMenuButtonVideoController)
 TOB_BUTTON_BEHAVIOUR(CMenuButtonAudioBackController)
 TOB_BUTTON_BEHAVIOUR(CMenuButtonVideoBackController)
 TOB_BUTTON_BEHAVIOUR(CMenuButtonQYesController)
+TOB_BUTTON_BEHAVIOUR(CMenuButtonContinueIngameController)
+TOB_BUTTON_BEHAVIOUR(CMenuButtonRestartController)
+TOB_BUTTON_BEHAVIOUR(CMenuButtonOptionsIngameController)
+TOB_BUTTON_BEHAVIOUR(CMenuButtonTomainController)
 
 #undef TOB_BUTTON_BEHAVIOUR
 
-// On the in-game menu it reads "MAIN MENU" and asks before leaving the day.
+// On the in-game menu it reads "MAIN MENU" and always asks before leaving the day.
 class CMenuButtonNewGameController : public CCloneable<CMenuButtonNewGameController, CMenuButtonController> {
 public:
   using CCloneable::CCloneable;

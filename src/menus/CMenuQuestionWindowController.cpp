@@ -5,7 +5,10 @@
 #include "media/CGlobals.h"
 #include "menus/CMapEntity_MenuInputbox.h"
 #include "menus/CMapEntity_MenuQuestionWindow.h"
+#include "menus/CMapButtonController.h"
 #include "menus/MenuKit.h"
+#include "world/CMapEntity_Fader.h"
+#include "world/CMapEntitiesFactory.h"
 #include "world/CLevelList.h"
 #include "world/CLevel_Game.h"
 #include "world/CMapEntitiesCollection.h"
@@ -30,8 +33,9 @@ void CMenuQuestionWindowNewGameController::action() {
   }
   if (engine->getLevel()) engine->getLevel()->setLevelOver(true);
   engine->resetPlayer();
-  engine->setSoucasnyLevel(0);
   engine->setMaxLevel(CEngine::kNoMaxLevel);
+  // Straight to the title screen: the day's money must not lead on, nor the fresh record be saved.
+  engine->requestLevel(0, false);
   CGlobals::instance()->paused = false;
 }
 
@@ -54,5 +58,27 @@ void CMenuQuestionWindowRemProfileController::action() {
   collection->unfocus(nullptr);
   if (panel) panel->setKill(true);
   open(collection, "PROFILESMENU", 340.0f, 53.0f);
+  killEntity();
+}
+
+void CMenuQuestionWindowRestartController::action() {
+  collection->unfocus(nullptr);
+  killEntity();
+  if (engine) {
+    if (engine->getLevel()) engine->getLevel()->setLevelOver(true);
+    engine->requestLevel(engine->getSoucasnyLevel(), true);
+  }
+  CGlobals::instance()->paused = false;
+}
+
+void CMenuQuestionWindowBuyUpgradesController::action() {
+  auto *fader = dynamic_cast<CMapEntity_Fader *>(open(collection, "FADER", 0.0f, 0.0f));
+  if (fader) {
+    fader->setSmer(true);
+    fader->setTimeLimit(1000);
+  }
+  if (CMapEntity_Game *play = collection->getEntityByID(CPlayButtonController::kPlayButtonID))
+    if (auto *button = dynamic_cast<CPlayButtonController *>(play->getController())) button->setFader(fader);
+  collection->unfocus(nullptr);
   killEntity();
 }

@@ -36,3 +36,20 @@ public:
   using CCloneable::CCloneable;
   void action() override;
 };
+
+// Yes builds the day again from its start, whatever it has earned, and saves it as a replay.
+class CMenuQuestionWindowRestartController
+    : public CCloneable<CMenuQuestionWindowRestartController, CMenuQuestionWindowController> {
+public:
+  using CCloneable::CCloneable;
+  void action() override;
+};
+
+// Yes leaves the world map although something could still be bought: the play button runs the
+// fade this starts.
+class CMenuQuestionWindowBuyUpgradesController
+    : public CCloneable<CMenuQuestionWindowBuyUpgradesController, CMenuQuestionWindowController> {
+public:
+  using CCloneable::CCloneable;
+  void action() override;
+};

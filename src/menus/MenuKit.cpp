@@ -58,8 +58,11 @@ void drawCentred(const std::string &fontName, const std::string &text, float x1,
 std::vector<CMapEntity *> focusedTopLevel(CMapEntitiesCollection *c) {
   std::vector<CMapEntity *> out;
   if (!c) return out;
-  for (CMapEntity_Game *e : *c->getEntitiesPtr())
-    if (!e->getParent() && e->getFocus() && !e->getKill()) out.push_back(e);
+  for (CMapEntity_Game *e : *c->getEntitiesPtr()) {
+    if (!e->getFocus() || e->getKill()) continue;
+    // The status bar's menu button keeps the focus while the bar lost it.
+    if (!e->getParent() || !e->getParent()->getFocus()) out.push_back(e);
+  }
   return out;
 }
 
@@ -69,10 +72,11 @@ void restoreFocus(CMapEntitiesCollection *c, const std::vector<CMapEntity *> &fo
     c->unfocus(nullptr);
     return;
   }
-  for (CMapEntity_Game *e : *c->getEntitiesPtr()) {
-    if (e->getParent()) continue;
-    e->setFocus(std::find(focused.begin(), focused.end(), e) != focused.end());
-  }
+  auto listed = [&](CMapEntity *e) { return std::find(focused.begin(), focused.end(), e) != focused.end(); };
+  for (CMapEntity_Game *e : *c->getEntitiesPtr())
+    if (!e->getParent()) e->setFocus(listed(e));
+  for (CMapEntity_Game *e : *c->getEntitiesPtr())
+    if (e->getParent() && listed(e)) e->setFocus(true);
 }
 
 } // namespace menukit

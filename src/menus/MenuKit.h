@@ -56,11 +56,11 @@ void killCarried(CMapEntity *carrier, unsigned int id);
 void drawCentred(const std::string &fontName, const std::string &text, float x1, float x2, float y, float red,
                  float green, float blue, float alpha);
 
-// The top-level entities holding the focus now, so a modal window can give it back to exactly
-// those when it is dismissed.
+// The entities holding the focus now (top-level ones, and carried ones whose carrier lacks it),
+// so a modal window can give it back to exactly those when it is dismissed.
 std::vector<CMapEntity *> focusedTopLevel(CMapEntitiesCollection *c);
-// Gives the focus to the listed entities still in the level and takes it from the rest; an empty
-// list gives it to every entity.
+// Gives the focus to the listed entities still in the level (and what they carry) and takes it
+// from the rest; an empty list gives it to every entity.
 void restoreFocus(CMapEntitiesCollection *c, const std::vector<CMapEntity *> &focused);
 
 } // namespace menukit

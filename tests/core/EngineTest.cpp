@@ -437,14 +437,44 @@ TEST_F(EngineLevelTest, AnEarlierDayLeadsBackToTheFurthestOne) {
   EXPECT_EQ(e.getMaxLevel(), 2);
 }
 
-TEST_F(EngineLevelTest, PassingTheLastEntryEndsTheLoopAfterBuildingItOnceMore) {
+TEST_F(EngineLevelTest, PassingTheLastEntryEndsTheLoopWithoutBuildingAnything) {
   e.setSoucasnyLevel(3);
   e.setMaxLevel(3);
   finish(5);
   EXPECT_FALSE(e.isRunning());
   EXPECT_EQ(e.getSoucasnyLevel(), 3);
-  EXPECT_EQ(current(), "DAY2");
-  EXPECT_EQ(savedIndices(), std::make_pair(3, 4));
+  EXPECT_TRUE(LoadProbe::loads().empty());
+  EXPECT_EQ(savedIndices().first, -1) << "no level was entered, so nothing is saved";
+}
+
+TEST_F(EngineLevelTest, ARequestedLevelIsBuiltWhateverTheMoneyAndSavedOnlyWhenAsked) {
+  finish(1);
+  finish(0);
+  ASSERT_EQ(current(), "DAY1");
+  dropSave();
+  // A restart of a day whose goal is met: the same day again, saved as a replay.
+  level()->changeMoney(600);
+  level()->setLevelOver(true);
+  CGlobals::instance()->paused = true;
+  e.requestLevel(2, true);
+  e.checkNextLevel();
+  e.trySkipLevel();
+  EXPECT_EQ(current(), "DAY1");
+  EXPECT_EQ(level()->getMoney(), 0);
+  EXPECT_EQ(e.getSoucasnyLevel(), 2);
+  EXPECT_EQ(savedIndices(), std::make_pair(2, 2));
+  EXPECT_FALSE(CGlobals::instance()->paused);
+  EXPECT_EQ(e.getRequestedLevel(), CEngine::kNoSkip);
+
+  // Back to the title screen from a won day: index 0, and the save stays as it was.
+  const std::string saved = readFile("hospital/0/save.dat");
+  level()->changeMoney(600);
+  level()->setLevelOver(true);
+  e.requestLevel(0, false);
+  e.checkNextLevel();
+  EXPECT_EQ(current(), "MENU");
+  EXPECT_EQ(e.getSoucasnyLevel(), 0);
+  EXPECT_EQ(readFile("hospital/0/save.dat"), saved);
 }
 
 TEST_F(EngineLevelTest, JumpsAreNeverSavedAndKeepTheFurthestLevel) {
@@ -471,6 +501,8 @@ TEST_F(EngineLevelTest, JumpsAreNeverSavedAndKeepTheFurthestLevel) {
   e.trySkipLevel();
   EXPECT_FALSE(e.isRunning());
   EXPECT_EQ(e.getSoucasnyLevel(), 3);
+  EXPECT_EQ(current(), "DAY2");
+  EXPECT_EQ(LoadProbe::loads().size(), 2u) << "nothing is built past the list";
   EXPECT_EQ(savedIndices().first, -1);
 }
 
@@ -559,7 +591,7 @@ TEST_F(EngineRealLevelTest, DaysFollowTheirMoneyGoalsAndTheListEndsTheGame) {
   end(800);
   EXPECT_FALSE(e.isRunning());
   EXPECT_EQ(level()->getLevelName(), "Day 2");
-  EXPECT_EQ(savedIndices(), std::make_pair(2, 3));
+  EXPECT_EQ(savedIndices(), std::make_pair(2, 2)) << "the end of the list is no level to save";
 }
 
 // ---- the play and pause states ----

@@ -711,6 +711,10 @@ TEST(DataSetTest, EveryDifficultyListsLevelsWhoseFilesLoad) {
           EXPECT_EQ(pl.second, std::make_pair(0, 540)) << "the status bar's place";
         }
       EXPECT_EQ(statusBars, intAttr(level, "time") > 0 ? 1 : 0) << "status bars";
+      // And the keys that open its in-game menu.
+      int keys = 0;
+      for (auto &pl : placed) keys += pl.first->name == "KEYSINGAME" ? 1 : 0;
+      EXPECT_EQ(keys, intAttr(level, "time") > 0 ? 1 : 0) << "in-game menu keys";
       // Where the player works on something, the tile must be walkable ground no solid thing
       // covers, so a click there leads somewhere.
       for (auto &pl : placed) {

@@ -1,14 +1,15 @@
-#include "progress/CMapEntity_MapkaLogo.h"
+#include "world/kinds/CMapEntity_MapkaLogo.h"
 
 #include "engine/KText.h"
 #include "media/CFontSeznam.h"
 #include "world/CWorldEngine.h"
 
-CMapEntity_MapkaLogo::CMapEntity_MapkaLogo(const CMapEntity_MapkaLogo &o) : CMapEntity_Game(o), caption(o.caption) {
-  setAlpha(1.0f, true);
+CMapEntity_Game *CMapEntity_MapkaLogo::clone() {
+  CMapEntity_MapkaLogo *copy = new CMapEntity_MapkaLogo(*this);
+  copy->setAlpha(1.0f, true);
+  return copy;
 }
 
-// No highlight pulse: the caption is all the plaque draws beside its picture.
 void CMapEntity_MapkaLogo::renderAdditional(KGraphic *) {
   if (caption.empty()) return;
   CWorldEngine *host = CWorldEngine::current();
@@ -17,7 +18,7 @@ void CMapEntity_MapkaLogo::renderAdditional(KGraphic *) {
   fonts->setAktivniFont("gamefont");
   KText *font = fonts->getAktivniFont();
   if (!font) return;
-  font->setColor(1.0f, 1.0f, 1.0f, alpha);
+  font->setColor(1.0f, 1.0f, 1.0f, getAlpha());
   font->drawStringCentered(caption.c_str(), (long)(x + 18.0f), (long)(x + 160.0f), (long)(y + 87.0f), 0.0f);
   font->setColor(0.0f, 0.0f, 0.0f, 1.0f);
 }

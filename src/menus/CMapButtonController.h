@@ -1,0 +1,52 @@
+#pragma once
+
+#include "world/CCloneable.h"
+#include "world/CEntityController.h"
+
+class CMapEntity_Fader;
+
+// The buttons of the world map: they glow once a pointer has been over them.
+class CMapButtonController : public CCloneable<CMapButtonController, CEntityController> {
+public:
+  using CCloneable::CCloneable;
+  void update() override;
+
+protected:
+  // The main pointer or, when `second`, the laboratory's second one touches the button.
+  bool pointed(bool second) const;
+  void glow(bool second);
+
+  int hovered = 0;
+};
+
+// The play button: on to the next day with a fade, unless a perk for it is still to be chosen,
+// which opens the shop with the perk tip instead. It also opens or closes the map's shop icon by
+// whether anything can be bought.
+class CPlayButtonController : public CCloneable<CPlayButtonController, CMapButtonController> {
+public:
+  static constexpr unsigned int kPlayButtonID = 203;
+  static constexpr unsigned int kShopIconID = 90;
+
+  using CCloneable::CCloneable;
+  void onBind() override;
+  void update() override;
+
+  bool canBuyPerk();
+  bool canBuyUpgrade();
+  // A fade started elsewhere (leaving although upgrades could be bought) that this button runs
+  // to the end of the map; the level owns it.
+  void setFader(CMapEntity_Fader *f) { fader = f; }
+  CMapEntity_Fader *getFader() const { return fader; }
+
+private:
+  int clicked = 0;
+  CMapEntity_Fader *fader = nullptr;
+};
+
+// The main-menu button: saves the game, starts a fresh record and goes to the title screen.
+class CMainMenuButtonController : public CCloneable<CMainMenuButtonController, CMapButtonController> {
+public:
+  using CCloneable::CCloneable;
+  void specificHandleMessages(KEvent *ev) override;
+  void update() override;
+};
