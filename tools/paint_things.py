@@ -486,8 +486,11 @@ def paint_needle(w, h, index, count, p):
         c.poly([(w / 2 - 2.5, h / 2), (w / 2, 6), (w / 2 + 2.5, h / 2)], fill=col, width=1)
         c.circle(w / 2, h / 2, 3, fill=colour("dark"), outline=None)
     else:
-        c.poly([(2, h - 6), (w / 2, 2), (w - 2, h - 6)], fill=col, width=1.3)
-        c.rect(w / 2 - 2, h - 8, w / 2 + 2, h, fill=colour("dark"), outline=None)
+        # The hand turns about the middle of its frame: it points up from there, with a short
+        # tail below the hub.
+        cx, cy = w / 2, h / 2
+        c.poly([(cx - 2.6, cy), (cx, 2), (cx + 2.6, cy), (cx + 1.5, cy + 7), (cx - 1.5, cy + 7)], fill=col, width=1)
+        c.circle(cx, cy, 3.2, fill=colour("dark"), outline=None)
     return c.done()
 
 

@@ -23,20 +23,18 @@ def paint_panel(w, h, index, count, p):
                 c.circle(14, y, 4, fill=(220, 220, 220), width=1.2)
         c.rect(3, 3, w - 3, 30 if style == "notes" else 36, fill=colour("teal"), width=2, r=8)
         c.text(w / 2, 17 if style == "notes" else 20, title, 16 if style != "notes" else 13, fill=(255, 255, 255))
+        if style == "notes":
+            # The panel writes the day's number centred on x 45 from y 60, in the 15 px "bed" font
+            # and in the font's last colour, which the money counter leaves white.
+            c.text(45, 46, "DAY", 9, fill=colour("teal"), stroke=None)
+            c.rect(27, 54, 63, 81, fill=colour("teal"), outline=INK, width=1.4, r=5)
     elif style == "hud":
-        c.rect(0, 0, w, h, fill=(60, 110, 150), outline=None)
-        c.rect(0, h - 6, w, h, fill=(40, 80, 110), outline=None)
-        for x in (8, 300, 560):
-            c.rect(x, 8, x + 232, h - 12, fill=(240, 246, 250), width=1.6, r=8)
-        c.text(40, h / 2 - 2, "$", 20, fill=colour("green"))
+        paint_statusbar(c, w, h)
     elif style == "hudstrip":
-        c.rect(0, 0, w, h, fill=(40, 80, 110, 220), outline=None)
-        c.line([(0, 1), (w, 1)], fill=(255, 255, 255, 120), width=1)
+        paint_statusbar_small(c, w, h)
     elif style == "iconbay":
-        c.rect(2, 2, w - 2, h - 2, fill=(40, 60, 90, 200), width=1.6, r=10)
-        for k in range(4):
-            x = 8 + k * 56
-            c.rect(x, 6, x + 48, h - 6, fill=(255, 255, 255, 60), outline=(255, 255, 255, 120), width=1.2, r=6)
+        for x in PERK_SLOTS:
+            perk_slot(c, x - ICON_BAY[0], 0, h)
     elif style == "shop":
         c.rect(3, 3, w - 3, h - 3, fill=(250, 244, 224), width=2.5, r=14)
         c.rect(3, 3, w - 3, 52, fill=colour("gold"), width=2.5, r=14)
@@ -91,6 +89,73 @@ def paint_panel(w, h, index, count, p):
     return c.done()
 
 
+# Where the game draws on the status bar (0, 540), in the bar's own coordinates: the money
+# figure ends at x 125 and the goal figure at x 273, both from y 40 in the 15 px "bed" font;
+# the gauge hand (12x44) turns about (414, 34); the perk icons stand at x 523, 554, 587 and 620
+# from y 24 or 25, the icon bay at (519, 25), the scores badge at (157, 31), the menu button at
+# (703, 27) and the second background at x 400.
+GAUGE_PIVOT = (414, 34)
+PERK_SLOTS = (523, 554, 587, 620)
+ICON_BAY = (519, 25)
+BAR_LIGHT = (240, 246, 250)
+
+
+def figure_box(c, x0, y0, x1, y1):
+    c.rect(x0, y0, x1, y1, fill=BAR_LIGHT, outline=INK, width=1.4, r=5)
+
+
+def perk_slot(c, x, y, h):
+    """One frame of the icon bay: an empty seat for a 28 px perk icon placed at x."""
+    c.rect(x - 1.5, y + 1, x + 29.5, y + h - 1, fill=(30, 56, 84), outline=(150, 190, 220), width=1.2, r=5)
+    c.circle(x + 14, y + h / 2, 8, fill=None, outline=(70, 110, 146), width=1.2)
+
+
+def gauge_dial(c, cx, cy, r, labels=True):
+    """A half dial from the day's start (left) to closing time (right) for the gauge hand."""
+    c.ellipse(cx - r, cy - r, cx + r, cy + r, fill=BAR_LIGHT, outline=None)
+    c.rect(cx - r, cy, cx + r, cy + r + 1, fill=(60, 110, 150), outline=None)
+    bands = (colour("green"), colour("yellow"), colour("orange"), colour("red"))
+    for k, col in enumerate(bands):
+        c.arc(cx - r + 3, cy - r + 3, cx + r - 3, cy + r - 3, 180 + 45 * k, 225 + 45 * k, fill=col, width=4)
+    c.arc(cx - r, cy - r, cx + r, cy + r, 180, 360, fill=INK, width=1.4)
+    c.line([(cx - r, cy), (cx + r, cy)], fill=INK, width=1.4)
+    for k in range(7):
+        a = math.pi + math.pi * k / 6
+        r0 = r - (9 if k % 3 == 0 else 7)
+        c.line([(cx + math.cos(a) * r0, cy + math.sin(a) * r0), (cx + math.cos(a) * (r - 1), cy + math.sin(a) * (r - 1))],
+               fill=INK, width=1.3 if k % 3 == 0 else 0.9)
+    if labels:
+        c.text(cx - r - 2, cy + 12, "START", 8.5, fill=(255, 255, 255), stroke=None)
+        c.text(cx + r + 6, cy + 12, "CLOSING", 8.5, fill=(255, 255, 255), stroke=None)
+
+
+def paint_statusbar(c, w, h):
+    c.rect(0, 0, w, h, fill=(60, 110, 150), outline=None)
+    c.line([(0, 1), (w, 1)], fill=(150, 196, 226), width=2)
+    c.line([(0, h - 1), (w, h - 1)], fill=(36, 70, 100), width=2)
+    caption = dict(fill=(255, 255, 255), stroke=None)
+    c.text(70, 16, "MONEY", 10, **caption)
+    figure_box(c, 10, 31, 134, 59)
+    c.text(24, 45, "$", 16, fill=colour("green"))
+    c.text(219, 16, "DAY'S GOAL", 10, **caption)
+    c.rect(154, 28, 284, 60, fill=(44, 84, 118), outline=None, r=6)
+    gauge_dial(c, GAUGE_PIVOT[0], GAUGE_PIVOT[1], 27)
+    c.text(586, 14, "PERKS", 10, **caption)
+    c.text(743, 14, "GAME", 10, **caption)
+    c.rect(699, 24, 787, 54, fill=(44, 84, 118), outline=None, r=8)
+
+
+def paint_statusbar_small(c, w, h):
+    # Over the full bar this picture lies from x 400 on: its left half stays empty there. Its right
+    # half is the smaller bar itself, with the gauge and the seats of two perk icons.
+    half = w // 2
+    c.rect(half, 0, w - 190, h, fill=(60, 110, 150), outline=None)
+    c.line([(half, 1), (w - 190, 1)], fill=(150, 196, 226), width=2)
+    gauge_dial(c, GAUGE_PIVOT[0], GAUGE_PIVOT[1], 14, labels=False)
+    for x in (528, 558):
+        perk_slot(c, x, 24, 34)
+
+
 def paint_button(w, h, index, count, p):
     c = Canvas(w, h)
     col = colour(p.get("colour", "teal"))
@@ -132,8 +197,12 @@ def paint_badge(w, h, index, count, p):
     col = colour("purple") if expert else colour("green")
     if expert and index == 1:
         col = shade(col, 1.3)
-    c.rect(2, 2, w - 2, h - 2, fill=col, width=2, r=h / 2 - 2)
-    c.text(w / 2, h / 2, "EXPERT" if expert else "GOAL", h * 0.45, fill=(255, 255, 255))
+    # The status bar writes the goal figure into the window on the right: it ends at x 116
+    # of the badge, 9 px below its top.
+    window = w - 58
+    c.rect(1, 1, w - 1, h - 1, fill=col, width=1.6, r=h / 2 - 1)
+    c.text(window / 2 + 2, h / 2, "EXPERT" if expert else "GOAL", 10.5, fill=(255, 255, 255), fit=window - 12)
+    c.rect(window, 3, w - 1, h - 1, fill=BAR_LIGHT, outline=INK, width=1.2, r=4)
     return c.done()
 
 

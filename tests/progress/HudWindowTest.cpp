@@ -6,6 +6,9 @@
 #include <vector>
 
 #include "HudDay.h"
+#include "media/ZSprite.h"
+#include "media/ZSpriteFactory.h"
+#include "progress/CMapEntity_StatusBar.h"
 #include "support/GLTestWindow.h"
 #include "media/CGlobals.h"
 
@@ -20,6 +23,10 @@ struct Area {
   int x0 = kW, y0 = kH, x1 = -1, y1 = -1, count = 0;
   int w() const { return x1 - x0 + 1; }
   int h() const { return y1 - y0 + 1; }
+  bool meets(const Area &o) const {
+    return count > 0 && o.count > 0 && x0 <= o.x1 && o.x0 <= x1 && y0 <= o.y1 && o.y0 <= y1;
+  }
+  bool holds(const Area &o) const { return count > 0 && o.inside(x0, y0, x1, y1); }
   bool inside(int ax0, int ay0, int ax1, int ay1) const {
     return count > 0 && x0 >= ax0 && y0 >= ay0 && x1 <= ax1 && y1 <= ay1;
   }
@@ -117,6 +124,47 @@ protected:
     return nullptr;
   }
 
+  // The pixels a picture of the sprite collection changes when put over the frame at (x, y).
+  Area pictureAt(const char *sprite, const char *frameset, int x, int y) {
+    ZSprite *s = spriteFactory->cloneSprite(sprite);
+    if (!s) return Area();
+    s->nastavFrameset(frameset);
+    draw();
+    std::vector<unsigned char> without = grab();
+    s->x = (uint32_t)x;
+    s->y = (uint32_t)y;
+    s->put(screen, 1.0f, -1, -1, -1, -1);
+    Area a = changed(grab(), without);
+    delete s;
+    return a;
+  }
+
+  // Where a figure of the "bed" font lands when drawn from the right, ending at x, from y.
+  Area figureFromRight(const char *text, int x, int y) {
+    fonts->setAktivniFont("bed");
+    Area a;
+    a.count = 1;
+    a.x0 = x - (int)fonts->getAktivniFont()->getStringWidth(text, 0.0f);
+    a.x1 = x - 1;
+    a.y0 = y;
+    a.y1 = y + bedFontTable[0].height - 1;
+    return a;
+  }
+
+  // True when the ring two pixels around the figure is all of one colour, the fill of a box:
+  // nothing else is drawn there and no border or line cuts through.
+  static bool inABox(const std::vector<unsigned char> &shot, const Area &f) {
+    const unsigned char *fill = &shot[((size_t)(f.y0 - 2) * kW + f.x0 - 2) * 4];
+    for (int y = f.y0 - 2; y <= f.y1 + 2; ++y)
+      for (int x = f.x0 - 2; x <= f.x1 + 2; ++x) {
+        if (x > f.x0 - 2 && x < f.x1 + 2 && y > f.y0 - 2 && y < f.y1 + 2) continue;
+        const unsigned char *p = &shot[((size_t)y * kW + x) * 4];
+        for (int c = 0; c < 3; ++c)
+          if (std::abs((int)p[c] - (int)fill[c]) > 12) return false;
+      }
+    return true;
+  }
+
   KGraphic *screen = nullptr;
 };
 
@@ -192,6 +240,97 @@ TEST_F(HudDayGL, NotebookFreezesTheDayGaugeSweepsAndTheSummaryLeadsOn) {
   click(400, 300);
   playFrame();
   EXPECT_TRUE(level->getLevelOver()) << "the click leads on";
+}
+
+TEST_F(HudDayGL, EveryFigureAndPictureOnTheStatusBarHasAPlaceOfItsOwn) {
+  for (unsigned short id : {270, 274, 296, 308}) player->getBasket().push_back({id, 0});
+  delete level;
+  loadDay();
+  g_level = level;
+  for (int i = 0; i < 12; ++i) playFrame();
+  click(400, 300);
+  playFrame();
+  playFrame();
+  ASSERT_EQ(first("HELPWINDOW"), nullptr);
+  auto *bar = dynamic_cast<CMapEntity_StatusBar *>(first("STATUSBAR"));
+  ASSERT_NE(bar, nullptr);
+  const Area barArea{0, 540, kW - 1, kH - 1, 1};
+
+  // The figures land where the overlay puts them: the money ends at x 125, the goal at 273.
+  Area money = figureFromRight("88888", 125, 580), goal = figureFromRight("88888", 273, 580);
+  draw();
+  std::vector<unsigned char> none = grab();
+  level->changeMoney(99);
+  draw();
+  Area drawn = changed(grab(), none);
+  level->changeMoney(-99);
+  EXPECT_TRUE(money.holds(drawn)) << drawn;
+
+  // Each figure stands in a box of its own, the goal on the GOAL and on the EXPERT badge.
+  draw();
+  EXPECT_TRUE(inABox(grab(), money)) << "money " << money;
+  EXPECT_TRUE(inABox(grab(), goal)) << "goal " << goal;
+  bar->showExpertMark();
+  draw();
+  EXPECT_TRUE(inABox(grab(), goal)) << "goal on the expert badge " << goal;
+  Area expertBadge = pictureAt("STATUSSCORES", "EXPERT", 157, 571);
+  CMapEntity_Game *notes = first("NOTES");
+  ASSERT_NE(notes, nullptr);
+  fonts->setAktivniFont("bed");
+  const int dayWidth = (int)fonts->getAktivniFont()->getStringWidth("88", 0.0f);
+  const int notesX = (int)notes->getX() + 30 + (30 - dayWidth) / 2, notesY = (int)notes->getY() + 60;
+  EXPECT_TRUE(inABox(grab(), Area{notesX, notesY, notesX + dayWidth - 1, notesY + bedFontTable[0].height - 1, 1}))
+      << "the day's number on the notes panel";
+
+  // The gauge hand sweeps its half circle, the icons sit in their bay, and no two parts of the
+  // bar cover one another.
+  CMapEntity *hand = gaugeHand();
+  ASSERT_NE(hand, nullptr);
+  Area sweep;
+  for (float angle : {90.0f, 45.0f, 0.0f, -45.0f, -90.0f}) {
+    hand->getSprite()->setAngle(angle);
+    Area a = shownBy(hand);
+    sweep = Area{std::min(sweep.x0, a.x0), std::min(sweep.y0, a.y0), std::max(sweep.x1, a.x1), std::max(sweep.y1, a.y1),
+                 sweep.count + a.count};
+  }
+  Area bay = pictureAt("IKONKYPOZADI", "FRAMESET1", 519, 565);
+  for (const char *name : {"PERKBURSTICON", "PERKCURETOUCHICON", "PERKLUCKICON", "PERKVIRUSICON"}) {
+    CMapEntity *icon = nullptr;
+    for (CMapEntity *c : bar->getContainedList())
+      if (c->name == name) icon = c;
+    ASSERT_NE(icon, nullptr) << name;
+    Area a = shownBy(icon);
+    EXPECT_TRUE(bay.holds(a)) << name << " " << a << " bay " << bay;
+  }
+  CMapEntity *menu = nullptr;
+  for (CMapEntity *c : bar->getContainedList())
+    if (c->name == "STATUSMENU") menu = c;
+  ASSERT_NE(menu, nullptr);
+  Area badge = pictureAt("STATUSSCORES", "GOAL", 157, 571);
+  EXPECT_TRUE(badge.holds(goal) && expertBadge.holds(goal)) << badge << " " << expertBadge;
+  struct Part {
+    const char *name;
+    Area area;
+  } parts[] = {{"money", money},
+               {"badge", badge},
+               {"expert badge", expertBadge},
+               {"gauge hand", sweep},
+               {"icon bay", bay},
+               {"menu button", shownBy(menu)},
+               {"second background", pictureAt("PODKLAD1B", "FRAMESET1", 400, 540)}};
+  for (const Part &p : parts) {
+    if (p.area.count) {
+      EXPECT_TRUE(barArea.holds(p.area)) << p.name << " " << p.area;
+    }
+    for (const Part &q : parts) {
+      if (&q <= &p || std::string(q.name) == "expert badge") continue;
+      EXPECT_FALSE(p.area.meets(q.area)) << p.name << " " << p.area << " and " << q.name << " " << q.area;
+    }
+  }
+  hand->getSprite()->setAngle(30.0f);
+  level->changeMoney(60);
+  draw();
+  savePNG((std::string(TOB_BINARY_DIR) + "/hud_bar.png").c_str());
 }
 
 } // namespace

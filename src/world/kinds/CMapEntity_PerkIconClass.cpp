@@ -1,5 +1,6 @@
 #include "world/kinds/CMapEntity_PerkIconClass.h"
 
+#include "media/Frame.h"
 #include "world/TVariable.h"
 #include "world/kinds/EntityIds.h"
 
@@ -26,5 +27,6 @@ void CMapEntity_PerkIconClass::renderAdditional(KGraphic *g) {
   float spentPart = 1.0f - remaining;
   if (spentPart < 0.0f) spentPart = 0.0f;
   if (spentPart > 1.0f) spentPart = 1.0f;
-  setVyrezPercent(-1, (short)(spentPart * 100.0f), -1, -1);
+  Frame *f = getCurrentFrame();
+  setVyrez(-1, -1, -1, f ? (short)((float)f->getVyska() * spentPart) : (short)-1);
 }
