@@ -3,6 +3,8 @@
 #include <map>
 
 #include "HudDay.h"
+#include "media/Frameset.h"
+#include "media/ZSprite.h"
 #include "core/CPlayer.h"
 #include "media/Timer.h"
 #include "progress/CMapEntity_UpgradeClass.h"
@@ -165,9 +167,9 @@ TEST_F(ShopTest, BurstDoublesTheWalkAndGivesBackTheSpeedItStartedFrom) {
   EXPECT_EQ(behaviour->getTimer()->getSpoustec(), 20000);
   behaviour->getTimer()->nastavSpoustec(6000);
 
-  // An unused icon is drawn whole.
+  // An unused icon is drawn whole: its clip's bottom edge is the picture's.
   burst->renderAdditional(nullptr);
-  EXPECT_EQ(burst->getVyrez(1), 0);
+  EXPECT_EQ(burst->getVyrez(1), (short)burst->getSprite()->getAktivniFrameset()->getAktivniVyska());
 
   KEvent right = event(K_EVENT_MOUSEDOWN, 2);
   level->handleMessages(&right);
@@ -225,8 +227,9 @@ TEST_F(ShopTest, CureTouchUsesShowInTheClipUntilSpent) {
   EXPECT_EQ(touch->active, 1);
   touch->countUse();
   touch->renderAdditional(nullptr);
-  const int height = touch->getVyrez(3) > 0 ? touch->getVyrez(3) : 30;
-  EXPECT_NEAR(touch->getVyrez(1), height / 3, 1);
+  // One use of three spent: the lower third is cut away.
+  const int height = (int)touch->getSprite()->getAktivniFrameset()->getAktivniVyska();
+  EXPECT_NEAR(touch->getVyrez(1), height * 2 / 3, 1);
   EXPECT_EQ(touch->active, 1);
   touch->countUse();
   touch->countUse();

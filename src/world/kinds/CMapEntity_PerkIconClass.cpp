@@ -20,11 +20,12 @@ void CMapEntity_PerkIconClass::countUse() {
   }
 }
 
-// The spent fraction is cut from the top, so an unused icon shows whole and a used-up one not at all.
+// The clip's second edge is the bottom one: the picture is drawn down to the remaining fraction,
+// so an unused icon shows whole and the spent part is cut away from below.
 void CMapEntity_PerkIconClass::renderAdditional(KGraphic *g) {
   CMapEntity_Game::renderAdditional(g);
-  float spentPart = 1.0f - remaining;
-  if (spentPart < 0.0f) spentPart = 0.0f;
-  if (spentPart > 1.0f) spentPart = 1.0f;
-  setVyrezPercent(-1, (short)(spentPart * 100.0f), -1, -1);
+  float left = remaining;
+  if (left < 0.0f) left = 0.0f;
+  if (left > 1.0f) left = 1.0f;
+  setVyrezPercent(-1, (short)(left * 100.0f), -1, -1);
 }
