@@ -24,24 +24,33 @@ def paint_panel(w, h, index, count, p):
         c.rect(3, 3, w - 3, 30 if style == "notes" else 36, fill=colour("teal"), width=2, r=8)
         c.text(w / 2, 17 if style == "notes" else 20, title, 16 if style != "notes" else 13, fill=(255, 255, 255))
     elif style == "hud":
+        # The game draws over fixed places: the money right-aligned at x 125 and the goal badge
+        # from x 157 (both from y 31), the gauge hand about (414, 34), the perk bay from x 519 and
+        # the menu button from x 703 (both from y 25), the strip over x 400 to 800 at the top.
         c.rect(0, 0, w, h, fill=(60, 110, 150), outline=None)
-        c.rect(0, h - 6, w, h, fill=(40, 80, 110), outline=None)
-        for x in (8, 300, 560):
-            c.rect(x, 8, x + 232, h - 12, fill=(240, 246, 250), width=1.6, r=8)
-        c.text(40, h / 2 - 2, "$", 20, fill=colour("green"))
+        c.rect(0, h - 4, w, h, fill=(40, 80, 110), outline=None)
+        c.rect(8, 27, 150, h - 3, fill=(240, 246, 250), width=1.6, r=8)
+        c.text(26, 42, "$", 18, fill=colour("green"))
+        c.rect(356, 4, 472, h - 3, fill=(240, 246, 250), width=1.6, r=10)
+        for k, col in enumerate(("red", "orange", "yellow", "green")):
+            a0, a1 = 180 + k * 45, 180 + (k + 1) * 45
+            c.arc(414 - 40, 34 - 24, 414 + 40, 34 + 44, a0, a1, fill=colour(col), width=6)
+        c.circle(414, 34, 3, fill=INK, outline=None)
     elif style == "hudstrip":
-        c.rect(0, 0, w, h, fill=(40, 80, 110, 220), outline=None)
-        c.line([(0, 1), (w, 1)], fill=(255, 255, 255, 120), width=1)
+        # Clear over the gauge at its left; a tab behind the perk bay and the menu button.
+        c.rect(118, 0, w, h + 10, fill=(40, 80, 110), outline=(255, 255, 255, 120), width=1.2, r=10)
     elif style == "iconbay":
-        c.rect(2, 2, w - 2, h - 2, fill=(40, 60, 90, 200), width=1.6, r=10)
-        for k in range(4):
-            x = 8 + k * 56
-            c.rect(x, 6, x + 48, h - 6, fill=(255, 255, 255, 60), outline=(255, 255, 255, 120), width=1.2, r=6)
+        # One slot behind each of the four perk icons (at x 4, 35, 68 and 101 of the bay).
+        c.rect(1, 1, w - 1, h - 1, fill=(40, 60, 90, 200), width=1.4, r=8)
+        for x in (4, 35, 68, 101):
+            c.rect(x - 1, 1, x + 31, h - 3, fill=(255, 255, 255, 60), outline=(255, 255, 255, 120), width=1, r=5)
     elif style == "shop":
         c.rect(3, 3, w - 3, h - 3, fill=(250, 244, 224), width=2.5, r=14)
-        c.rect(3, 3, w - 3, 52, fill=colour("gold"), width=2.5, r=14)
-        c.text(w / 2, 28, title, 26, fill=(255, 255, 255))
-        c.text(w / 2, h - 22, "upgrades and perks for the ward", 12, fill=colour("dark"), stroke=None, bold=False)
+        # The game writes the headings at y 38 and 388 and the money line at y 76; the perk
+        # tiles reach y 486.
+        c.rect(3, 3, w - 3, 28, fill=colour("gold"), width=2.5, r=14)
+        if title:
+            c.text(w / 2 - 20, 16, title, 16, fill=(255, 255, 255))
     elif style == "clipboard":
         c.rect(6, 14, w - 6, h - 4, fill=colour("wood"), width=2.5, r=10)
         c.rect(22, 34, w - 22, h - 18, fill=(252, 250, 244), width=1.6, r=4)
@@ -133,7 +142,8 @@ def paint_badge(w, h, index, count, p):
     if expert and index == 1:
         col = shade(col, 1.3)
     c.rect(2, 2, w - 2, h - 2, fill=col, width=2, r=h / 2 - 2)
-    c.text(w / 2, h / 2, "EXPERT" if expert else "GOAL", h * 0.45, fill=(255, 255, 255))
+    # The game writes the day's goal right-aligned at x 116.
+    c.text(w * 0.3, h / 2, "EXPERT" if expert else "GOAL", h * 0.45, fill=(255, 255, 255), fit=w * 0.5)
     return c.done()
 
 
@@ -232,7 +242,7 @@ def paint_shoprow(w, h, index, count, p):
         r = h / 2 - 14
         c.circle(w / 2, r + 5, r, fill=col, width=2)
         symbol(c, p.get("symbol"), w / 2, r + 5, r * 0.8, col)
-        c.text(w / 2, h - 9, p.get("text", "").replace("_", " "), 9, fill=shade(col, 0.6), stroke=None, fit=w - 6)
+        c.text(w / 2, h - 9, p.get("text", "").replace("_", " "), 9, fill=shade(col, 0.6), stroke=None, fit=w - 14)
         return c.done()
     if h <= 50:
         # An upgrade row: the dots, the price and the BUY button sit on the right, the name above them.
