@@ -24,7 +24,8 @@
 #include "world/CMapEntity_Game.h"
 
 // One frame of the world map ("map1") with the plane in flight and its trail of smoke puffs, in
-// the real window, on the generated data set. Run from the build folder under xvfb-run.
+// the real window, on the generated data set; once more with the shop open over it, its rows,
+// dots, BUY buttons and help bubbles. Run from the build folder under xvfb-run.
 namespace {
 
 void advance() {
@@ -33,7 +34,7 @@ void advance() {
   CFakeTime::instance()->advanceFrame(20);
 }
 
-void BM_MapFrame(benchmark::State &state) {
+void mapFrame(benchmark::State &state, bool shopOpen) {
   fillPalettes();
   KMiscTools::setApplicationFolder(".");
   CGameOptions::instance()->nastavObtiznost(1);
@@ -52,6 +53,8 @@ void BM_MapFrame(benchmark::State &state) {
   registerEntityPrototypes();
   engineObj.setControllerPrototypes(buildControllerPrototypes(&engineObj));
   engineObj.setPlayer(new CPlayer());
+  // Money for every first star, so each row shows its BUY button.
+  engineObj.getPlayer()->setMoney(5000);
   CLevel_Game *level = new CLevel_Game(&engineObj);
   engineObj.setLevel(level);
   level->load("map1");
@@ -66,6 +69,13 @@ void BM_MapFrame(benchmark::State &state) {
     level->update(0, true);
   }
   if (plane) plane->setXY(100.0f, 100.0f);
+  if (shopOpen) {
+    CMapEntity_Game *shop = CMapEntitiesFactory::instance()->cloneEntity("UPGRADEMENU");
+    shop->setXY(220.0f, 60.0f);
+    level->getEC()->addEntity(shop);
+    advance();
+    level->update(0, true);
+  }
   for (auto _ : state) {
     // Kept in flight: back to the left before it leaves the map.
     if (plane && plane->getX() > 700.0f) plane->setXY(100.0f, 100.0f);
@@ -81,6 +91,7 @@ void BM_MapFrame(benchmark::State &state) {
   size_t puffs = 0;
   for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr()) puffs += e->name == "LETADLOKOUR";
   state.counters["puffs"] = (double)puffs;
+  // Carried entities are in the collection too.
   state.counters["entities"] = (double)level->getEC()->getEntitiesPtr()->size();
   delete level;
   engineObj.setLevel(nullptr);
@@ -88,7 +99,10 @@ void BM_MapFrame(benchmark::State &state) {
   engineObj.setPlayer(nullptr);
   engine = nullptr;
 }
+void BM_MapFrame(benchmark::State &state) { mapFrame(state, false); }
+void BM_MapFrameShopOpen(benchmark::State &state) { mapFrame(state, true); }
 BENCHMARK(BM_MapFrame)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MapFrameShopOpen)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -37,9 +37,11 @@ def paint_panel(w, h, index, count, p):
             perk_slot(c, x - ICON_BAY[0], 0, h)
     elif style == "shop":
         c.rect(3, 3, w - 3, h - 3, fill=(250, 244, 224), width=2.5, r=14)
-        c.rect(3, 3, w - 3, 52, fill=colour("gold"), width=2.5, r=14)
-        c.text(w / 2, 28, title, 26, fill=(255, 255, 255))
-        c.text(w / 2, h - 22, "upgrades and perks for the ward", 12, fill=colour("dark"), stroke=None, bold=False)
+        # The game writes the headings at y 38 and 388 and the money line at y 76; the perk
+        # tiles reach y 486.
+        c.rect(3, 3, w - 3, 28, fill=colour("gold"), width=2.5, r=14)
+        if title:
+            c.text(w / 2 - 20, 16, title, 16, fill=(255, 255, 255))
     elif style == "clipboard":
         c.rect(6, 14, w - 6, h - 4, fill=colour("wood"), width=2.5, r=10)
         c.rect(22, 34, w - 22, h - 18, fill=(252, 250, 244), width=1.6, r=4)
@@ -301,7 +303,7 @@ def paint_shoprow(w, h, index, count, p):
         r = h / 2 - 14
         c.circle(w / 2, r + 5, r, fill=col, width=2)
         symbol(c, p.get("symbol"), w / 2, r + 5, r * 0.8, col)
-        c.text(w / 2, h - 9, p.get("text", "").replace("_", " "), 9, fill=shade(col, 0.6), stroke=None, fit=w - 6)
+        c.text(w / 2, h - 9, p.get("text", "").replace("_", " "), 9, fill=shade(col, 0.6), stroke=None, fit=w - 14)
         return c.done()
     if h <= 50:
         # An upgrade row: the dots, the price and the BUY button sit on the right, the name above them.

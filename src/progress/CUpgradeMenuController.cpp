@@ -69,6 +69,9 @@ void CUpgradeMenuController::onBind() {
     addRow(window, {"PERKSAREA", 38, 413});
   }
   window->getUpgradesFromPlayer();
+  // The rows come after the opener shared out the focus: they follow the window's, so a shop
+  // tip that took it from the window keeps the BUY buttons from taking clicks.
+  window->setFocus(window->getFocus());
 }
 
 void CUpgradeMenuController::perkChosen() {

@@ -738,7 +738,7 @@ TEST(DataSetTest, EveryDifficultyListsLevelsWhoseFilesLoad) {
 
 // A map shows one finished-day icon for each working day the list holds before it, each placed
 // on its own (an adder would carry it and change the numbering); the plaque's caption line lies
-// inside its picture.
+// inside its picture. At most four maps offer a perk (there are four), each before a day to use it.
 TEST(DataSetTest, MapsPlaceOneFinishedDayIconPerWorkingDayBeforeThem) {
   const FramesetInfo *plaque = sprites().at("MAPKALOGO").find("FRAMESET1");
   ASSERT_NE(plaque, nullptr);
@@ -749,7 +749,8 @@ TEST(DataSetTest, MapsPlaceOneFinishedDayIconPerWorkingDayBeforeThem) {
     std::string folder = kData + "maps/" + d + "/";
     CLevelList list;
     list.load(folder + "levellist.xml");
-    int days = 0, mapsAfterADay = 0;
+    int days = 0, mapsAfterADay = 0, perkMaps = 0;
+    std::string perkUnused;
     for (uint16_t i = 0; i < list.getSize(); ++i) {
       SCOPED_TRACE(list.getLevel(i));
       TiXmlDocument defs((folder + list.getLevel(i) + "_defs.xml").c_str());
@@ -772,10 +773,20 @@ TEST(DataSetTest, MapsPlaceOneFinishedDayIconPerWorkingDayBeforeThem) {
         EXPECT_EQ(intAttr(level, "time"), 0);
         EXPECT_EQ(intAttr(level, "moneyLimit"), 0);
         mapsAfterADay += days > 0;
+        if (level->Attribute("perks")) {
+          ++perkMaps;
+          perkUnused = list.getLevel(i);
+        }
       }
-      if (intAttr(level, "time") > 0) ++days;
+      if (intAttr(level, "time") > 0) {
+        ++days;
+        perkUnused.clear();
+      }
     }
     EXPECT_GE(mapsAfterADay, 1) << "a map follows a won day";
+    EXPECT_GE(perkMaps, 1) << "a map offers a perk";
+    EXPECT_LE(perkMaps, 4);
+    EXPECT_EQ(perkUnused, "") << "the perk of this map has no day left to be used on";
   }
 }
 

@@ -3,12 +3,19 @@
 #include <string>
 #include <vector>
 
+#include "FrameDiff.h"
 #include "HudDay.h"
+#include "core/CPlayer.h"
+#include "media/CGlobals.h"
+#include "media/Frameset.h"
 #include "media/ZSprite.h"
 #include "support/GLTestWindow.h"
 
 // The world map loaded by name in the real window: the plane takes off, the star darkens the
-// screen and ends the map; the victory screen after it.
+// screen and ends the map; the shop with its tip, a star bought, a perk chosen and used on the
+// next day; the victory screen after it.
+
+using framediff::Area;
 
 namespace {
 
@@ -49,8 +56,64 @@ protected:
     pumpAll();
     frame(20);
     level->update(0, true);
+    draw();
+  }
+
+  void draw() {
     window()->setWorldView(0, 0, 0, 1, true);
     level->render(0, true, screen);
+  }
+
+  // Game time passing without drawing, for the long waits.
+  void run(int ms) {
+    for (int t = 0; t < ms; t += 20) {
+      pumpAll();
+      frame(20);
+      level->update(0, true);
+    }
+  }
+
+  std::vector<unsigned char> grab() {
+    std::vector<unsigned char> p((size_t)800 * 600 * 4);
+    EXPECT_TRUE(window()->readPixels(0, 0, 800, 600, p.data()));
+    return p;
+  }
+
+  // The pixels the entity (with what it carries) puts on screen.
+  Area shownBy(CMapEntity *e) {
+    draw();
+    std::vector<unsigned char> with = grab();
+    const bool visible = e->getVisible();
+    e->setVisible(false);
+    draw();
+    std::vector<unsigned char> without = grab();
+    e->setVisible(visible);
+    draw();
+    return framediff::changed(with, without);
+  }
+
+  // The pointer moved onto (x, y), then a left click there.
+  void clickAt(int x, int y) {
+    pushMotion(x, y);
+    playFrame();
+    playFrame();
+    pushButton(1, true, x, y);
+    playFrame();
+    pushButton(1, false, x, y);
+    playFrame();
+  }
+
+  void clickOn(CMapEntity *e, int dx = 0, int dy = 0) {
+    ZSprite *s = e->getSprite();
+    const int w = s && s->getAktivniFrameset() ? s->getAktivniFrameset()->getAktivniSirka() : 40;
+    const int h = s && s->getAktivniFrameset() ? s->getAktivniFrameset()->getAktivniVyska() : 40;
+    clickAt((int)e->getX() + (dx ? dx : w / 2), (int)e->getY() + (dy ? dy : h / 2));
+  }
+
+  std::string shot(const char *name) {
+    const std::string path = std::string(TOB_BINARY_DIR) + "/" + name;
+    savePNG(path.c_str());
+    return path;
   }
 
   // Mean brightness of the frame just drawn.
@@ -67,6 +130,8 @@ protected:
 
 TEST_F(MapWindowTest, PlaneTakesOffAndTheStarFadesTheMapOutOverASecond) {
   player->addLevelDone(1, 1);
+  // This map offers a perk: with one bought the star leads on.
+  player->setPerkBought(true);
   load("map1");
   CMapEntity_Game *plane = first("MAPPLANE");
   CMapEntity_Game *star = first("MAPSTAR");
@@ -102,6 +167,164 @@ TEST_F(MapWindowTest, PlaneTakesOffAndTheStarFadesTheMapOutOverASecond) {
   }
   EXPECT_TRUE(level->getLevelOver()) << "the map ends about a second after the press";
   EXPECT_LT(brightness(), lit * 0.1);
+}
+
+TEST_F(MapWindowTest, CartOpensTheShopWithItsTipAndABuyFillsAStarAndLowersTheMoney) {
+  player->addLevelDone(1, 1);
+  player->setMoney(1200);
+  load("map1");
+  for (int i = 0; i < 5; ++i) playFrame();
+  CMapEntity_Game *cart = first("UPGRADE");
+  ASSERT_NE(cart, nullptr);
+  clickOn(cart);
+  CMapEntity_Game *shop = first("UPGRADEMENU");
+  CMapEntity_Game *tip = first("TIPSHOP");
+  ASSERT_NE(shop, nullptr);
+  ASSERT_NE(tip, nullptr) << "the first opening brings the shop tip";
+  CMapEntity *meds = shop->getContainedEntity(67);
+  ASSERT_NE(meds, nullptr);
+  CMapEntity *buy = meds->getContainedEntity(901);
+  ASSERT_NE(buy, nullptr);
+
+  // The tip's first page, its text on its picture and the picture on the screen.
+  run(3300);
+  playFrame();
+  shot("shop_tip.png");
+  const int tipH = (int)tip->getSprite()->getAktivniFrameset()->getAktivniVyska();
+  EXPECT_LE((int)tip->getY() + tipH, 600) << "the bubble ends above the screen's bottom";
+  CMapEntity *text = tip->getContainedEntity(1001);
+  ASSERT_NE(text, nullptr);
+  Area lines = shownBy(text);
+  EXPECT_GT(lines.count, 400) << lines;
+  EXPECT_GT(lines.h(), 30) << lines << " two lines";
+  EXPECT_TRUE(lines.inside(24, (int)tip->getY() + 20, 776, (int)tip->getY() + tipH - 12)) << lines;
+
+  // While the tip runs it alone has the focus: BUY takes no click.
+  clickOn(buy, 44, 16);
+  run(400);
+  EXPECT_EQ(player->getMoney(), 1200);
+
+  run(3000 + 29500 - 3300);
+  playFrame();
+  EXPECT_EQ(first("TIPSHOP"), nullptr);
+  EXPECT_EQ(player->getShopHint(), 1);
+  ASSERT_FALSE(buy->getKill());
+  draw();
+  shot("shop.png");
+  const std::vector<unsigned char> before = grab();
+
+  CMapEntity *dot = nullptr;
+  for (CMapEntity *c : meds->getContainedList())
+    if (c->getEntityID() == 91 && !dot) dot = c;
+  ASSERT_NE(dot, nullptr);
+  clickOn(buy, 44, 16);
+  EXPECT_EQ(player->getMoney(), 1000);
+  EXPECT_EQ(player->starsOwned(67), 1);
+  // Once the sparkle has died away the first dot is full and the money reads less.
+  run(2500);
+  draw();
+  const std::vector<unsigned char> after = grab();
+  shot("shop_bought.png");
+  EXPECT_STREQ(dot->getSprite()->getAktivniFrameset()->getID(), "FULL");
+  const int dx = (int)dot->getX(), dy = (int)dot->getY();
+  const int dw = (int)dot->getSprite()->getAktivniFrameset()->getAktivniSirka();
+  const int dh = (int)dot->getSprite()->getAktivniFrameset()->getAktivniVyska();
+  Area filled = framediff::changed(before, after, dx, dy, dx + dw - 1, dy + dh - 1);
+  EXPECT_GT(filled.count, dw * dh / 4) << filled << " the dot at (" << dx << "," << dy << ")";
+  const int sx = (int)shop->getX(), sy = (int)shop->getY();
+  Area money = framediff::changed(before, after, sx + 150, sy + 60, sx + 280, sy + 100);
+  EXPECT_GT(money.count, 20) << money << " the money line";
+  Area elsewhere = framediff::changed(before, after, sx, sy, sx + 359, sy + 120);
+  EXPECT_LT(elsewhere.count - money.count, 10) << elsewhere << " only the money changes at the top";
+}
+
+TEST_F(MapWindowTest, APerkChosenOnTheMapShowsOnTheNextDaysBarAndSweepsGerms) {
+  player->addLevelDone(1, 1);
+  player->setShopHint(1);
+  load("map1");
+  for (int i = 0; i < 5; ++i) playFrame();
+  CMapEntity_Game *star = first("MAPSTAR");
+  ASSERT_NE(star, nullptr);
+  clickOn(star);
+  CMapEntity_Game *shop = first("UPGRADEMENU");
+  ASSERT_NE(shop, nullptr) << "with a perk on offer the star opens the shop";
+  EXPECT_NE(first("TIPSHOPPERK"), nullptr);
+  EXPECT_FALSE(level->getLevelOver());
+  playFrame();
+  shot("shop_perks.png");
+  // The four perk rows stand side by side, each showing within its own place.
+  CMapEntity *virus = nullptr;
+  for (unsigned id : {270u, 274u, 296u, 308u}) {
+    CMapEntity *row = shop->getContainedEntity((unsigned short)id);
+    ASSERT_NE(row, nullptr) << id;
+    const int x = (int)row->getX(), y = (int)row->getY();
+    Area a = shownBy(row);
+    EXPECT_GT(a.count, 1500) << id << ": " << a;
+    EXPECT_TRUE(a.inside(x, y, x + 69, y + 69)) << id << ": " << a;
+    if (id == 308) virus = row;
+  }
+  clickOn(virus);
+  EXPECT_TRUE(player->basketContains(308));
+  EXPECT_TRUE(player->getPerkBought());
+  run(3500);
+  CMapEntity *burst = shop->getContainedEntity(274);
+  EXPECT_TRUE(burst == nullptr || burst->getKill()) << "every perk row has faded out";
+
+  CMapEntity *close = nullptr;
+  for (CMapEntity *c : shop->getContainedList())
+    if (c->name == "MENUCLOSE") close = c;
+  ASSERT_NE(close, nullptr);
+  clickOn(close);
+  playFrame();
+  EXPECT_EQ(first("UPGRADEMENU"), nullptr);
+  clickOn(star);
+  int frames = 0;
+  while (!level->getLevelOver() && frames < 80) {
+    playFrame();
+    ++frames;
+  }
+  ASSERT_TRUE(level->getLevelOver()) << "with the perk bought the star leads on";
+
+  delete level;
+  level = nullptr;
+  g_level = nullptr;
+  engineObj.setLevel(nullptr);
+  load("ward_day2");
+  for (int i = 0; i < 10; ++i) playFrame();
+  if (first("HELPWINDOW")) {
+    clickAt(400, 300);
+    for (int i = 0; i < 5; ++i) playFrame();
+  }
+  ASSERT_FALSE(CGlobals::instance()->paused);
+  CMapEntity_Game *bar = first("STATUSBAR");
+  ASSERT_NE(bar, nullptr);
+  CMapEntity *icon = bar->getContainedEntity(309);
+  ASSERT_NE(icon, nullptr) << "the bought perk's icon on the bar";
+  Area shown = shownBy(icon);
+  const int ix = (int)icon->getX(), iy = (int)icon->getY();
+  EXPECT_GT(shown.count, 300) << shown;
+  EXPECT_TRUE(shown.inside(ix - 2, iy - 2, ix + 40, iy + 40)) << shown << " the icon at (" << ix << "," << iy << ")";
+  EXPECT_GE(iy, 540) << "on the status bar";
+  shot("day_perk.png");
+
+  const std::vector<unsigned char> clean = grab();
+  CMapEntity_Game *germ = CMapEntitiesFactory::instance()->cloneEntity("NEMOCNEJBACILY");
+  germ->setXY(470, 250);
+  level->getEC()->addEntity(germ);
+  playFrame();
+  Area g = shownBy(germ);
+  EXPECT_GT(g.count, 50) << g;
+  const std::vector<unsigned char> idle = grab();
+
+  clickOn(icon);
+  EXPECT_EQ(first("NEMOCNEJBACILY"), nullptr) << "the virus perk sweeps the germ away";
+  draw();
+  Area tinted = framediff::changed(idle, grab(), shown.x0, shown.y0, shown.x1, shown.y1);
+  EXPECT_GT(tinted.count, shown.count / 3) << tinted << " the active icon is tinted";
+  run(2500);
+  draw();
+  Area gone = framediff::changed(clean, grab(), g.x0, g.y0, g.x1, g.y1);
+  EXPECT_LT(gone.count, g.count / 4) << gone << " the germ's place looks as before it came";
 }
 
 TEST_F(MapWindowTest, VictoryScreenShowsTheHeroUnderFallingConfetti) {

@@ -3,6 +3,8 @@
 #include <map>
 
 #include "HudDay.h"
+#include "media/Frameset.h"
+#include "media/ZSprite.h"
 #include "core/CPlayer.h"
 #include "media/Timer.h"
 #include "progress/CMapEntity_UpgradeClass.h"
@@ -165,7 +167,7 @@ TEST_F(ShopTest, BurstDoublesTheWalkAndGivesBackTheSpeedItStartedFrom) {
   EXPECT_EQ(behaviour->getTimer()->getSpoustec(), 20000);
   behaviour->getTimer()->nastavSpoustec(6000);
 
-  // An unused icon is drawn whole.
+  // An unused icon is drawn whole: its clip's bottom edge is the picture's.
   burst->renderAdditional(nullptr);
   EXPECT_EQ(burst->getVyrez(3), 0);
 

@@ -21,7 +21,8 @@ void CMapEntity_PerkIconClass::countUse() {
   }
 }
 
-// The spent fraction is cut from the top, so an unused icon shows whole and a used-up one not at all.
+// The spent fraction is cut from the top (the clip's fourth edge), so an unused icon shows whole
+// and a used-up one not at all.
 void CMapEntity_PerkIconClass::renderAdditional(KGraphic *g) {
   CMapEntity_Game::renderAdditional(g);
   float spentPart = 1.0f - remaining;
