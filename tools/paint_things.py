@@ -10,6 +10,11 @@ BED_STYLES = {"metal": ("grey", None), "wood": ("wood", None), "modern": ("sky",
               "deluxe2": ("purple", "deluxe"), "canopy": ("wine", "canopy")}
 
 
+# Where the game prints a bed's number on each style's rail.
+RAIL_NUMBER = {"metal": (63, 76), "wood": (63, 76), "modern": (61, 77), "modern2": (61, 77), "motor": (61, 75),
+               "motor2": (61, 75), "deluxe": (62, 74), "deluxe2": (62, 74), "canopy": (57, 67)}
+
+
 def paint_bed(w, h, index, count, p):
     """A ward bed seen from the foot end and above: frame, front rail, pillow, blanket, highlight.
     Blanket and pillow are pale because the game tints them with the bed's colour."""
@@ -43,12 +48,17 @@ def paint_bed(w, h, index, count, p):
             c.circle(128, y, 9, fill=colour("red"), width=1.4)
             c.text(128, y, "!", 11, fill=(255, 255, 255), stroke=None)
     elif part == "rail":
+        # The foot rail carries the plate the game prints the bed's number on, so the plate sits
+        # where that style's number goes (the bed font is 15 high, two digits 18 wide). A broken
+        # rail sags, but the plate stays under the number.
+        nx, ny = RAIL_NUMBER.get(p.get("style", "metal"), (63, 76))
         tilt = (4 if index == 0 else 1) if broken else 0
-        c.rect(8, 96 + tilt, 142, 104 + tilt, fill=fc, width=1.6, r=3)
+        top = ny - 8
+        c.rect(8, top + tilt, 142, top + 7 + tilt, fill=fc, width=1.6, r=3)
         for x in range(20, 140, 16):
-            c.line([(x, 100 + tilt), (x, 114)], fill=shade(fc, 0.7), width=2.5)
-        c.rect(8, 110, 142, 117, fill=fc, width=1.6, r=3)
-        c.rect(58, 98 + tilt, 92, 116, fill=(250, 250, 250), width=1.2, r=3)
+            c.line([(x, top + 4 + tilt), (x, 108)], fill=shade(fc, 0.7), width=2.5)
+        c.rect(8, 104, 142, 111, fill=fc, width=1.6, r=3)
+        c.rect(nx - 6, ny - 3, nx + 22, ny + 17, fill=(250, 250, 250), width=1.2, r=3)
     elif part == "pillow":
         if fs == "ROZHAZENE":
             c.poly([(34, 8), (100, 2), (112, 22), (46, 30)], fill=(238, 238, 238), width=1.5)
@@ -335,19 +345,27 @@ def paint_gauge(w, h, index, count, p):
         if stage == 2 and index == 1:
             c.rect(1, 0, w - 1, h, fill=(255, 255, 255, 90), outline=None, r=3)
         return c.done()
-    c.rect(14, 84, 26, 92, fill=colour("grey"), width=1.2)
-    c.rect(6, 88, 34, 95, fill=colour("dark"), width=1.2)
-    c.rect(12, 0, 36, 84, fill=(250, 250, 250), width=1.8, r=6)
-    c.rect(18, 8, 34, 78, fill=(60, 60, 70), outline=None, r=3)
-    for k in range(5):
-        y = 14 + k * 14
-        c.line([(12, y), (16, y)], fill=INK, width=1)
-    c.text(24, 90, "mmHg", 5, fill=(255, 255, 255), stroke=None)
-    # The cuff's bulb: pumped while the pressure rises, a warning light when it is high.
-    if stage >= 1:
-        c.circle(8, 70 - 3 * index, 5 + index, fill=colour("black"), width=1)
+    # A mercury blood-pressure meter on a stand: a scale case with its glass tube where the game
+    # lays the column (x 19 to 33, 67 high), the cuff on its hose and the rubber bulb.
+    c.rect(24, 70, 28, 83, fill=colour("grey"), width=1)
+    c.rect(14, 81, 38, 87, fill=colour("dark"), width=1.2, r=2)
+    c.rect(13, 0, 39, 73, fill=(250, 246, 232), width=1.8, r=4)
+    c.rect(19, 2, 33, 68, fill=(222, 232, 242), width=1.2, r=3)
+    c.rect(20, 3, 32, 14, fill=(246, 196, 190), outline=None)
+    for k in range(11):
+        y = 66 - k * 6.2
+        long_tick = k % 2 == 0
+        c.line([(14, y), (18 if long_tick else 16.5, y)], fill=INK, width=1)
+        c.line([(38 if long_tick else 36.5, y), (34, y)], fill=INK, width=1)
+    cuff = shade(colour("navy"), 1.2)
+    c.line([(10, 56), (14, 56)], fill=INK, width=1.6)
+    c.rect(1, 30, 11, 62, fill=cuff, width=1.4, r=3)
+    c.rect(2, 38, 10, 44, fill=shade(cuff, 1.4), outline=None)
+    pump = 1 + index if stage >= 1 else 0
+    c.line([(6, 62), (6, 72)], fill=INK, width=1.6)
+    c.ellipse(6 - 4 - pump, 72, 6 + 4 + pump, 84 + pump, fill=colour("black"), width=1)
     if stage == 2:
-        c.circle(24, 4, 4, fill=colour("red") if index == 0 else colour("yellow"), width=1)
+        c.circle(26, 8, 4, fill=colour("red") if index == 0 else colour("yellow"), width=1)
     return c.done()
 
 

@@ -26,6 +26,9 @@ void CPixlaBlackController::specificHandleMessages(KEvent *ev) {
     return;
   }
   if (ev->type != K_EVENT_MOUSEDOWN || ev->button != 1) return;
+  // A click before any motion has only its own position to go by.
+  mouseX = ev->mouseX;
+  mouseY = ev->mouseY;
   // Without a cursor in the level nothing can be under the mouse.
   CMapEntity_Game *cursor = collection ? collection->getEntityByID(0) : nullptr;
   if (!cursor || !cursor->isActionCollisionWithEntity(entity)) {

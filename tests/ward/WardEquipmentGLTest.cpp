@@ -245,6 +245,27 @@ TEST_F(WardEquipmentGL, BedsArriveNumberedAndColouredChairsStandByGaugesAndTheDa
   draw();
   EXPECT_GT(changed(withSign, grab(), 374, 391, 374 + 120, 391 + 48), 500) << "the sign on screen";
   closed->setVisible(true);
+  // Shown whole: nothing of the day stands in front of the sign or lies under the status bar,
+  // and no goal caption covers the ward.
+  auto drawnAlone = [&](CMapEntity_Game *keep) {
+    std::vector<CMapEntity_Game *> hidden;
+    for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
+      if (e != keep && !e->getParent() && e->getVisible()) hidden.push_back(e);
+    for (CMapEntity_Game *e : hidden) e->setVisible(false);
+    draw();
+    std::vector<unsigned char> alone = grab();
+    for (CMapEntity_Game *e : hidden) e->setVisible(true);
+    return alone;
+  };
+  EXPECT_LT(changed(withSign, drawnAlone(closed), 374, 391, 374 + 119, 391 + 47), 30) << "the sign is not hidden";
+  std::vector<CMapEntity_Game *> bar = named("STATUSBAR");
+  ASSERT_EQ(bar.size(), 1u);
+  bar[0]->setVisible(false);
+  draw();
+  std::vector<unsigned char> barless = grab();
+  bar[0]->setVisible(true);
+  EXPECT_LT(changed(barless, drawnAlone(nullptr), 0, 540, kW - 1, kH - 1), 30) << "nothing under the status bar";
+  EXPECT_TRUE(named("NAPISCURED").empty()) << "the showcase stays short of its goal";
   draw();
   savePNG((std::string(TOB_BINARY_DIR) + "/ward_equipment_closed.png").c_str());
 }
