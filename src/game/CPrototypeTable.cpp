@@ -18,6 +18,7 @@
 #include "media/ZSprite.h"
 #include "media/makeString.h"
 #include "guidance/CMapEntity_TutorialClass.h"
+#include "patients/CMapEntity_Pacienti.h"
 #include "progress/CMapEntity_Hodiny.h"
 #include "progress/CMapEntity_HospitalUpgrade.h"
 #include "progress/CMapEntity_LevelCompleted.h"
@@ -39,6 +40,7 @@
 #include "ward/staff/CMapEntity_Fixture.h"
 #include "ward/staff/CMapEntity_Marker.h"
 #include "ward/staff/CMapEntity_Prach.h"
+#include "world/kinds/CMapEntity_PyzamoRuka.h"
 #include "world/kinds/CMapEntity_Tlakomer.h"
 #include "world/CMapEntitiesFactory.h"
 #include "world/CMapEntity_Fader.h"
@@ -327,40 +329,40 @@ void registerRows() {
   r(136, "POSTEL5CAURA", 193, 12, make<CMapEntity_Aura>, SAME).noWalk().solid();
   r(137, "BAR", 19, 0, make<CMapEntity_Bar>, SAME);
   r(138, "BARPOZADI", 20, 0, make<CMapEntity_BarPozadi>, "BAROUTLINE");
-  r(139, "PACIENT1", 2000, 15, nullptr, "PACIENT2").own(); // CMapEntity_Pacient1
-  r(140, "PACIENT1HLAVA", 2001, 10, nullptr, "PACIENT2HLAVA"); // CMapEntity_Pacient1Hlava
-  r(141, "PACIENT2", 3000, 15, nullptr, "PACIENT1").own(); // CMapEntity_Pacient2
-  r(142, "PACIENT2HLAVA", 3001, 10, nullptr, "PACIENT1HLAVA"); // CMapEntity_Pacient2Hlava
-  r(143, "PACIENT3", 4000, 15, nullptr, SAME).own(); // CMapEntity_Pacient3
-  r(144, "PACIENT3HLAVA", 4001, 10, nullptr, SAME); // CMapEntity_Pacient3Hlava
-  r(145, "PACIENT4", 5000, 15, nullptr, SAME).own(); // CMapEntity_Pacient4
-  r(146, "PACIENT4HLAVA", 5001, 10, nullptr, SAME); // CMapEntity_Pacient4Hlava
-  r(147, "PACIENT5", 6000, 15, nullptr, SAME).own(); // CMapEntity_Pacient5
-  r(148, "PACIENT5HLAVA", 6001, 10, nullptr, SAME); // CMapEntity_Pacient5Hlava
-  r(149, "PACIENT9", 81, 15, nullptr, "PACIENTSAMAN").own(); // CMapEntity_Pacient9
-  r(150, "PACIENT9HLAVA", 82, 10, nullptr, "PACIENTSAMANHLAVA"); // CMapEntity_Pacient9Hlava
-  r(151, "PACIENT10", 83, 15, nullptr, SAME).own(); // CMapEntity_Pacient10
-  r(152, "PACIENT10HLAVA", 84, 10, nullptr, SAME); // CMapEntity_Pacient10Hlava
-  r(153, "PACIENT11", 99, 15, nullptr, SAME).own(); // CMapEntity_Pacient11
-  r(154, "PACIENT11HLAVA", 100, 10, nullptr, SAME); // CMapEntity_Pacient11Hlava
-  r(155, "PACIENT12", 114, 15, nullptr, SAME).own(); // CMapEntity_Pacient12
-  r(156, "PACIENT12HLAVA", 115, 10, nullptr, SAME); // CMapEntity_Pacient12Hlava
-  r(157, "PACIENT13", 116, 15, nullptr, SAME); // CMapEntity_Pacient13
-  r(158, "PACIENT13HLAVA", 117, 10, nullptr, SAME); // CMapEntity_Pacient13Hlava
-  r(159, "PACIENTSTAROSTA", 7000, 15, nullptr, SAME).own(); // CMapEntity_PacientStarosta
-  r(160, "PACIENTSTAROSTAHLAVA", 7001, 10, nullptr, SAME); // CMapEntity_PacientStarostaHlava
-  r(161, "PACIENTSAMAN", 103, 15, nullptr, "PACIENT9").own(); // CMapEntity_PacientSaman
-  r(162, "PACIENTSAMANHLAVA", 104, 10, nullptr, "PACIENT9HLAVA"); // CMapEntity_PacientSamanHlava
-  r(163, "BLAZEN1", 152, 15, nullptr, SAME).own(); // CMapEntity_Blazen1
-  r(164, "BLAZEN1HLAVA", 153, 10, nullptr, SAME); // CMapEntity_Blazen1Hlava
-  r(165, "BLAZEN2", 157, 15, nullptr, SAME).own(); // CMapEntity_Blazen2
-  r(166, "BLAZEN2HLAVA", 158, 10, nullptr, SAME); // CMapEntity_Blazen2Hlava
-  r(167, "BLAZEN3", 164, 15, nullptr, SAME).own(); // CMapEntity_Blazen3
-  r(168, "BLAZEN3HLAVA", 165, 10, nullptr, SAME); // CMapEntity_Blazen3Hlava
-  r(169, "BLAZEN4", 170, 15, nullptr, SAME).own(); // CMapEntity_Blazen4
-  r(170, "BLAZEN4HLAVA", 171, 10, nullptr, SAME); // CMapEntity_Blazen4Hlava
-  r(171, "BLAZENCELEBRITA", 160, 15, nullptr, SAME).own(); // CMapEntity_BlazenCelebrita
-  r(172, "BLAZENCELEBRITAHLAVA", 161, 10, nullptr, SAME); // CMapEntity_BlazenCelebritaHlava
+  r(139, "PACIENT1", 2000, 15, make<CMapEntity_Pacient1>, "PACIENT2").own();
+  r(140, "PACIENT1HLAVA", 2001, 10, make<CMapEntity_PacientHlava>, "PACIENT2HLAVA");
+  r(141, "PACIENT2", 3000, 15, make<CMapEntity_Pacient2>, "PACIENT1").own();
+  r(142, "PACIENT2HLAVA", 3001, 10, make<CMapEntity_PacientHlava>, "PACIENT1HLAVA");
+  r(143, "PACIENT3", 4000, 15, make<CMapEntity_Pacient3>, SAME).own();
+  r(144, "PACIENT3HLAVA", 4001, 10, make<CMapEntity_PacientHlava>, SAME);
+  r(145, "PACIENT4", 5000, 15, make<CMapEntity_Pacient4>, SAME).own();
+  r(146, "PACIENT4HLAVA", 5001, 10, make<CMapEntity_PacientHlava>, SAME);
+  r(147, "PACIENT5", 6000, 15, make<CMapEntity_Pacient5>, SAME).own();
+  r(148, "PACIENT5HLAVA", 6001, 10, make<CMapEntity_PacientHlava>, SAME);
+  r(149, "PACIENT9", 81, 15, make<CMapEntity_Pacient9>, "PACIENTSAMAN").own();
+  r(150, "PACIENT9HLAVA", 82, 10, make<CMapEntity_PacientHlava>, "PACIENTSAMANHLAVA");
+  r(151, "PACIENT10", 83, 15, make<CMapEntity_Pacient10>, SAME).own();
+  r(152, "PACIENT10HLAVA", 84, 10, make<CMapEntity_PacientHlava>, SAME);
+  r(153, "PACIENT11", 99, 15, make<CMapEntity_Pacient11>, SAME).own();
+  r(154, "PACIENT11HLAVA", 100, 10, make<CMapEntity_PacientHlava>, SAME);
+  r(155, "PACIENT12", 114, 15, make<CMapEntity_Pacient12>, SAME).own();
+  r(156, "PACIENT12HLAVA", 115, 10, make<CMapEntity_PacientHlava>, SAME);
+  r(157, "PACIENT13", 116, 15, make<CMapEntity_Pacient13>, SAME).own();
+  r(158, "PACIENT13HLAVA", 117, 10, make<CMapEntity_PacientHlava>, SAME);
+  r(159, "PACIENTSTAROSTA", 7000, 15, make<CMapEntity_PacientStarosta>, SAME).own();
+  r(160, "PACIENTSTAROSTAHLAVA", 7001, 10, make<CMapEntity_PacientHlava>, SAME);
+  r(161, "PACIENTSAMAN", 103, 15, make<CMapEntity_PacientSaman>, "PACIENT9").own();
+  r(162, "PACIENTSAMANHLAVA", 104, 10, make<CMapEntity_PacientHlava>, "PACIENT9HLAVA");
+  r(163, "BLAZEN1", 152, 15, make<CMapEntity_Blazen1>, SAME).own();
+  r(164, "BLAZEN1HLAVA", 153, 10, make<CMapEntity_PacientHlava>, SAME);
+  r(165, "BLAZEN2", 157, 15, make<CMapEntity_Blazen2>, SAME).own();
+  r(166, "BLAZEN2HLAVA", 158, 10, make<CMapEntity_PacientHlava>, SAME);
+  r(167, "BLAZEN3", 164, 15, make<CMapEntity_Blazen3>, SAME).own();
+  r(168, "BLAZEN3HLAVA", 165, 10, make<CMapEntity_PacientHlava>, SAME);
+  r(169, "BLAZEN4", 170, 15, make<CMapEntity_Blazen4>, SAME).own();
+  r(170, "BLAZEN4HLAVA", 171, 10, make<CMapEntity_PacientHlava>, SAME);
+  r(171, "BLAZENCELEBRITA", 160, 15, make<CMapEntity_BlazenCelebrita>, SAME).own();
+  r(172, "BLAZENCELEBRITAHLAVA", 161, 10, make<CMapEntity_PacientHlava>, SAME);
   r(173, "ZIDLE", 1, 17, make<CMapEntity_Zidle>, SAME).walk(1000).solid();
   r(174, "ZIDLEAURA", 52, 12, make<CMapEntity_Aura>, SAME);
   r(175, "ZIDLE2", 126, 17, make<CMapEntity_Zidle>, SAME).walk(1000).solid();
@@ -433,16 +435,16 @@ void registerRows() {
   r(242, "HUDEBNIK1AURA", 294, 12, nullptr, SAME).noWalk(); // CMapEntity_Hudebnik1Aura
   r(243, "HUDEBNIK2AURA", 295, 12, nullptr, SAME).noWalk(); // CMapEntity_Hudebnik2Aura
   r(244, "PODIUM", 113, 0, nullptr, SAME).anim().walk(1000).hp(1).solid(); // CMapEntity_Podium
-  r(245, "DITEPACIENT1", 124, 15, nullptr, SAME).own(); // CMapEntity_DitePacient1
-  r(246, "DITEPACIENT1HLAVA", 125, 10, nullptr, SAME); // CMapEntity_DitePacient1Hlava
-  r(247, "DITEPACIENT2", 133, 15, nullptr, SAME).own(); // CMapEntity_DitePacient2
-  r(248, "DITEPACIENT2HLAVA", 134, 10, nullptr, SAME); // CMapEntity_DitePacient2Hlava
-  r(249, "DITEPACIENT3", 137, 15, nullptr, SAME).own(); // CMapEntity_DitePacient3
-  r(250, "DITEPACIENT3HLAVA", 138, 10, nullptr, SAME); // CMapEntity_DitePacient3Hlava
-  r(251, "DITEPACIENT4", 144, 15, nullptr, SAME).own(); // CMapEntity_DitePacient4
-  r(252, "DITEPACIENT4HLAVA", 145, 10, nullptr, SAME); // CMapEntity_DitePacient4Hlava
-  r(253, "DITEHELMUT", 139, 15, nullptr, SAME).own(); // CMapEntity_DiteHelmut
-  r(254, "DITEHELMUTHLAVA", 140, 10, nullptr, SAME); // CMapEntity_DiteHelmutHlava
+  r(245, "DITEPACIENT1", 124, 15, make<CMapEntity_DitePacient1>, SAME).own();
+  r(246, "DITEPACIENT1HLAVA", 125, 10, make<CMapEntity_PacientHlava>, SAME);
+  r(247, "DITEPACIENT2", 133, 15, make<CMapEntity_DitePacient2>, SAME).own();
+  r(248, "DITEPACIENT2HLAVA", 134, 10, make<CMapEntity_PacientHlava>, SAME);
+  r(249, "DITEPACIENT3", 137, 15, make<CMapEntity_DitePacient3>, SAME).own();
+  r(250, "DITEPACIENT3HLAVA", 138, 10, make<CMapEntity_PacientHlava>, SAME);
+  r(251, "DITEPACIENT4", 144, 15, make<CMapEntity_DitePacient4>, SAME).own();
+  r(252, "DITEPACIENT4HLAVA", 145, 10, make<CMapEntity_PacientHlava>, SAME);
+  r(253, "DITEHELMUT", 139, 15, make<CMapEntity_DiteHelmut>, SAME).own();
+  r(254, "DITEHELMUTHLAVA", 140, 10, make<CMapEntity_PacientHlava>, SAME);
   r(255, "TOYMATE", 135, 21, nullptr, SAME).own(); // CMapEntity_ToyMate
   r(256, "KNIHOVNA", 162, 21, nullptr, SAME).own().solid(); // CMapEntity_Knihovna
   r(257, "ODPADKYGENERATOR", 156, 0, make<CMapEntity_OdpadkyGenerator>, "EMPTY");
@@ -554,7 +556,7 @@ void registerRows() {
   r(363, "MAPALETADLO", 204, 0, make<CMapEntity_MapaLetadlo>, SAME).fs("RIGHT").anim().z(4).nofocus().near(32, 50);
   r(364, "UPGRADEHELP", 299, 0, make<CMapEntity_UpgradeHelp>, SAME).z(5).walk(1000).near(30, 70);
   r(365, "SIPKA", 189, 0, make<CMapEntity_Sipka>, SAME).near(32, 50);
-  r(366, "PYZAMORUKA", 196, 26, nullptr, "WOMANPYZAMORUKA").z(-1); // CMapEntity_PyzamoRuka
+  r(366, "PYZAMORUKA", 196, 26, make<CMapEntity_PyzamoRuka>, "WOMANPYZAMORUKA").z(-1);
   r(367, "LETADLOKOUR", 209, 0, make<CMapEntity_LetadloKour>, SAME).z(5).nofocus().near(32, 50);
   r(368, "PUBLISHERLOGO", 390, 0, make<CMapEntity_PublisherLogo>, "EMPTY");
   r(369, "AUTOMATSVETLO", 210, 0, nullptr, SAME).fs("RED").near(32, 50); // CMapEntity_AutomatSvetlo
@@ -570,8 +572,8 @@ void registerRows() {
   r(379, "CEDULKASTAVY", 249, 0, make<CMapEntity_CedulkaStavy>, SAME);
   r(380, "NEMOCNEJBACILY", 261, 27, nullptr, "BACILY").z(2); // CMapEntity_NemocnejBacily
   r(381, "HAPPYNOTES", 269, 27, nullptr, "EMPTY").z(2); // CMapEntity_HappyNotes
-  r(382, "NEMOCNEJ1", 260, 15, nullptr, SAME).own(); // CMapEntity_Nemocnej1
-  r(383, "NEMOCNEJ1HLAVA", 262, 10, nullptr, SAME); // CMapEntity_Nemocnej1Hlava
+  r(382, "NEMOCNEJ1", 260, 15, make<CMapEntity_Nemocnej1>, SAME).own();
+  r(383, "NEMOCNEJ1HLAVA", 262, 10, make<CMapEntity_PacientHlava>, SAME);
   r(384, "HODINY", 280, 0, make<CMapEntity_Hodiny>, SAME);
   r(385, "PARROT", 289, 0, nullptr, SAME).anim().z(-1); // CMapEntity_Parrot
   r(386, "MASOZRAVKA", 290, 0, nullptr, SAME).z(-1); // CMapEntity_Masozravka

@@ -202,6 +202,14 @@ void CLevel::warmUp(const std::string &prototype, const std::string &path, int r
   copy->setXY(-500, -500);
   if (backbuffer) copy->update(backbuffer);
   // The draw has loaded the pictures, which stay loaded; the copy itself is not needed in play.
+  // A copy that carries parts (a patient's head and hearts) put them into the level as it was
+  // built: they leave the list before they are deleted with it.
+  std::vector<CMapEntity *> carried;
+  copy->collectCarried(carried);
+  CLevel *running = CLevel::getRunning();
+  for (CMapEntitiesCollection *list : {ec, running ? running->getEC() : nullptr})
+    if (list)
+      for (CMapEntity *part : carried) list->forgetEntity(part);
   delete copy;
 }
 

@@ -91,7 +91,7 @@ TEST_F(GeneratedLevelTest, MainMenuScreenLoadsWithItsBackdropAndCursor) {
   EXPECT_TRUE(level->getMapa()->isWalkable(0, 10 * 25 + 12));
 }
 
-TEST_F(GeneratedLevelTest, DemoWardPlacesBedsPatientsAndKeepsWorkSpotsReachable) {
+TEST_F(GeneratedLevelTest, DemoWardPlacesBedsWithoutPatientsAndKeepsWorkSpotsReachable) {
   loadLevel("ward_demo");
   EXPECT_EQ(level->getLevelName(), "Day 1");
   EXPECT_EQ(level->getIntroText(), "Welcome to the ward, doctor!|Take care of every patient today.");
@@ -113,8 +113,8 @@ TEST_F(GeneratedLevelTest, DemoWardPlacesBedsPatientsAndKeepsWorkSpotsReachable)
     int workX = (x + 120) / 32, workY = (y + 100) / 32;
     EXPECT_TRUE(map->isWalkable(0, workY * 25 + workX)) << bed->name << " cannot be reached";
   }
-  EXPECT_EQ(countName("PACIENT1"), 1);
-  EXPECT_EQ(countName("PACIENT3"), 1);
+  // Patients come only through the day's arrivals: one placed off a couch would hold the day open.
+  for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr()) EXPECT_NE(e->getEntityClassID(), 15u) << e->name;
 }
 
 } // namespace

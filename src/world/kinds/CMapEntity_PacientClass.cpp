@@ -1,0 +1,233 @@
+#include "world/kinds/CMapEntity_PacientClass.h"
+
+#include <cstdlib>
+
+#include "media/CFatal.h"
+#include "media/CLogger.h"
+#include "media/Frameset.h"
+#include "media/GameGlobals.h"
+#include "media/Timer.h"
+#include "media/ZSprite.h"
+#include "media/ZSpriteFactory.h"
+#include "media/makeString.h"
+#include "world/CLevel_Game.h"
+#include "world/CMapEntitiesCollection.h"
+#include "world/CWorldEngine.h"
+#include "world/kinds/CMapEntity_PyzamoRuka.h"
+
+namespace {
+const unsigned kPaletaSize = sizeof(paleta) / sizeof(paleta[0]);
+
+ZSprite *animatedCopy(const std::string &spriteName) {
+  if (!spriteFactory) fatalError("Cannot create ZSprite copy, ZSprite " + spriteName + " not found!", -1);
+  ZSprite *s = spriteFactory->cloneSprite(spriteName.c_str());
+  if (!s) return nullptr;
+  s->nastavFrameset("FRAMESET1");
+  for (unsigned i = 0; i < s->getPocetFramesetu(); ++i) s->getFrameset(i)->zapniAnimace();
+  return s;
+}
+
+CMapEntity *carryPrototype(CMapEntity *carrier, const std::string &prototype, int sortZ) {
+  if (!CMapEntity::links().clonePrototype)
+    fatalError("Entity prototype " + prototype + " cannot be cloned without the registry", -1);
+  CMapEntity *part = CMapEntity::links().clonePrototype(prototype);
+  carrier->addEntity(part, true, true);
+  part->setSortZ(sortZ, false);
+  return part;
+}
+
+// A linked entity that the kill pass deleted has left the level's list, so a link is checked
+// against the list before it is followed; without a running level nothing is deleted.
+bool stale(CMapEntity_Game *link) {
+  if (!link) return false;
+  CWorldEngine *host = CWorldEngine::current();
+  CLevel *level = host ? host->getLevel() : nullptr;
+  if (level && level->getEC() && !level->getEC()->contains(link)) return true;
+  return link->getKill();
+}
+} // namespace
+
+CMapEntity_PacientClass::CMapEntity_PacientClass(unsigned short x, unsigned short y, bool solid)
+    : CMapEntity_Game(x, y, solid) {
+  setMouseDrag(true);
+  setEntityClassID(15);
+  setXY(x, y);
+  setWalkPenalty(200);
+  health = 100;
+  outbreakClock = new Timer(6000 + std::rand() % 7500, false);
+  fastServiceTimer = new Timer(3500, false);
+  medicineWaitTimer = new Timer(7500, false);
+  runAwayTimer = new Timer(5000, false);
+  exportVariables();
+}
+
+void CMapEntity_PacientClass::exportVariables() {
+  exportVariable("colorbonus", 2, &colorBonus);
+  exportVariable("fastservice", 2, &fastService);
+  exportVariable("money", 2, &money);
+  exportVariable("outbreaktimer", 2, &outbreakTimer);
+  exportVariable("outbreakmaxcount", 2, &outbreakMaxCount);
+  exportVariable("cekanitimer", 2, &waitTimer);
+  exportVariable("maxkaselcount", 1, &maxCoughCount);
+  exportVariable("patience", 2, &patience);
+  exportVariable("recoveryspeed", 2, &recoverySpeed);
+  exportVariable("meterFull", 2, &meterFull);
+  exportVariable("pressurespeed", 2, &pressureSpeed);
+  exportVariable("diseasename", 0, &diseaseName);
+  exportVariable("soundexithappy1", 0, &soundExitHappy1);
+  exportVariable("soundexitangry1", 0, &soundExitAngry1);
+  exportVariable("soundmeds1", 0, &soundMeds1);
+  exportVariable("soundpanic1", 0, &soundPanic1);
+  exportVariable("soundexithappy2", 0, &soundExitHappy2);
+  exportVariable("soundexitangry2", 0, &soundExitAngry2);
+  exportVariable("soundmeds2", 0, &soundMeds2);
+  exportVariable("soundpanic2", 0, &soundPanic2);
+  exportVariable("startupHearts", 2, &mood);
+}
+
+CMapEntity_PacientClass::CMapEntity_PacientClass(const CMapEntity_PacientClass &o)
+    : CMapEntity_Game(o), colour(o.colour), kind(o.kind), phase(o.phase), bedState(o.bedState),
+      outbreakCount(o.outbreakCount), outbreakMaxCount(o.outbreakMaxCount), outbreakTimer(o.outbreakTimer),
+      waitTimer(o.waitTimer), outbreakFlag(o.outbreakFlag), coughKind(o.coughKind), hearts(o.hearts),
+      heartsBefore(o.heartsBefore), colorBonus(o.colorBonus), fastService(o.fastService),
+      difficultyCounted(o.difficultyCounted), runsAway(o.runsAway), meterFull(o.meterFull),
+      recoverySpeed(o.recoverySpeed), money(o.money), patience(o.patience), mood(o.mood),
+      diseaseName(o.diseaseName), coughPeriod(3000), tint{o.tint[0], o.tint[1], o.tint[2]},
+      pressureSpeed(o.pressureSpeed), soundExitAngry1(o.soundExitAngry1), soundExitAngry2(o.soundExitAngry2),
+      soundExitHappy1(o.soundExitHappy1), soundExitHappy2(o.soundExitHappy2), soundMeds1(o.soundMeds1),
+      soundMeds2(o.soundMeds2), soundPanic1(o.soundPanic1), soundPanic2(o.soundPanic2), coughCount(o.coughCount),
+      maxCoughCount(o.maxCoughCount), celebrity(o.celebrity), bedDropBlocked(o.bedDropBlocked) {
+  CMapEntity *head = carryPrototype(this, name + "HLAVA", 4);
+  head->zapniAnimace();
+  CMapEntity::zapniAnimace();
+
+  outbreakClock = new Timer((int)outbreakTimer, false);
+  fastServiceTimer = new Timer(3500, false);
+  medicineWaitTimer = new Timer(7500, false);
+  runAwayTimer = new Timer(5000, false);
+
+  pyjamaSkin = animatedCopy(std::string(kindName(kind)) + "PYZAMO_SKIN");
+  addPyjamaHand();
+
+  CMapEntity *heartsBar = carryPrototype(this, "SRDICKA", 5);
+  heartsBar->setXOffset(48.0f, false);
+  heartsBar->setYOffset(26.0f, false);
+  heartsBar->syncWithParentPosition();
+  synchronizujSrdicka();
+
+  setAlpha(0.0f, true);
+}
+
+void CMapEntity_PacientClass::addPyjamaHand() {
+  std::string handSprite = std::string(kindName(kind)) + "PYZAMORUKA";
+  CMapEntity *hand = CMapEntity::links().clonePrototype("PYZAMORUKA");
+  hand->addEntityZSprite(handSprite);
+  if (hand->getSprite()) hand->getSprite()->nastavFrameset("FRAMESET1");
+  if (CMapEntity_PyzamoRuka *typed = dynamic_cast<CMapEntity_PyzamoRuka *>(hand))
+    typed->setSkin(animatedCopy(handSprite + "_SKIN"));
+  addEntity(hand, true, true);
+  hand->setSortZ(3, false);
+}
+
+CMapEntity_PacientClass::~CMapEntity_PacientClass() {
+  delete pyjamaSkin;
+  pyjamaSkin = nullptr;
+  for (Timer **t : {&outbreakClock, &fastServiceTimer, &medicineWaitTimer, &runAwayTimer}) {
+    delete *t;
+    *t = nullptr;
+  }
+}
+
+const char *CMapEntity_PacientClass::kindName(uint16_t k) {
+  static const char *const names[] = {"MAN", "WOMAN", "BMAN", "BWOMAN", "DITE"};
+  return k < 5 ? names[k] : "";
+}
+
+// Compared in double against the float mood, so a stored 0.4f (just above 0.4) shows "BAD".
+const char *CMapEntity_PacientClass::faceFor(float m) {
+  double d = m;
+  if (d >= 0.8 && d <= 1.0) return "VERYGOOD";
+  if (d >= 0.6 && d < 0.8) return "GOOD";
+  if (d >= 0.4 && d < 0.6) return "BAD";
+  if (d >= 0.0 && d <= 0.4) return "VERYBAD";
+  return nullptr;
+}
+
+const char *CMapEntity_PacientClass::heartsFor(float m) {
+  double d = m;
+  if (d > 1.0) return nullptr;
+  if (d >= 0.8) return "FRAMESET5";
+  if (d >= 0.6) return "FRAMESET4";
+  if (d >= 0.4) return "FRAMESET3";
+  if (d >= 0.2) return "FRAMESET2";
+  if (d >= 0.1) return "FRAMESET1";
+  return "FRAMESET0";
+}
+
+void CMapEntity_PacientClass::prevlekniSe() {
+  std::string prefix = kindName(kind);
+  CLogger::instance()->log("prevlekam :" + prefix);
+  addEntityZSprite(prefix + "PYZAMO");
+  if (getSprite()) getSprite()->nastavFrameset("FRAMESET1");
+  if (CMapEntity *hand = getContainedEntity(kHandID)) {
+    hand->addEntityZSprite(prefix + "PYZAMORUKA");
+    if (hand->getSprite()) hand->getSprite()->nastavFrameset("FRAMESET1");
+  }
+}
+
+void CMapEntity_PacientClass::setBarva(uint16_t c) {
+  CLogger::instance()->log("Set barva:" + makeString(c));
+  colour = c;
+  // A colour past the palette keeps the old tint rather than reading beyond it.
+  if (c >= kPaletaSize) return;
+  for (int i = 0; i < 3; ++i) tint[i] = paleta[c][i];
+  setRGB(tint[0], tint[1], tint[2], false);
+  if (CMapEntity *hand = getContainedEntityClass(kHandClass)) hand->setRGB(tint[0], tint[1], tint[2], false);
+}
+
+void CMapEntity_PacientClass::synchronizujNaladu() {
+  CMapEntity *head = getContainedEntityClass(kHeadClass);
+  if (!head) {
+    CLogger::instance()->log("Zakaznik HEAD class not found, returned NULL!");
+    fatalError("Zakaznik HEAD class not found, returned NULL!", -1);
+  }
+  if (const char *face = faceFor(mood)) head->changeFrameset(face);
+  synchronizujSrdicka();
+}
+
+void CMapEntity_PacientClass::synchronizujSrdicka() {
+  CMapEntity *bar = getContainedEntity(kHeartsID);
+  if (!bar) {
+    CLogger::instance()->log("Zakaznik SRDICKA class not found, returned NULL!");
+    fatalError("Zakaznik SRDICKA class not found, returned NULL!", -1);
+  }
+  const char *fs = heartsFor(mood);
+  if (!fs) return;
+  bar->changeFrameset(fs);
+  if ((double)mood >= 0.4) bar->setZoom(1.0f);
+}
+
+void CMapEntity_PacientClass::cropMeter() {
+  if (CMapEntity *meter = getContainedEntity(kMeterID))
+    meter->setVyrezPercent(-1, -1, -1, (short)(21.0f - 21.0f * meterFull));
+}
+
+CMapEntity_Game *CMapEntity_PacientClass::getBed() {
+  if (stale(bed)) bed = nullptr;
+  return bed;
+}
+
+CMapEntity_Game *CMapEntity_PacientClass::getChair() {
+  if (stale(chair)) chair = nullptr;
+  return chair;
+}
+
+void CMapEntity_PacientClass::renderAdditional(KGraphic *g) {
+  CMapEntity_Game::renderAdditional(g);
+  drawSkinOverlay(g, *this, pyjamaSkin, false);
+}
+
+void CMapEntity_PacientClass::zapniAnimace() {
+  CMapEntity_Game::zapniAnimace();
+  if (pyjamaSkin && pyjamaSkin->getAktivniFrameset()) pyjamaSkin->getAktivniFrameset()->zapniAnimace();
+}
