@@ -53,6 +53,8 @@ public:
   CLevel_Game *getLevel() override { return level; }
   CLevelList *getLevelList() { return levelList; }
   CPlayer *getPlayer() { return player; }
+  // How hard the day is for the player now; patients lose patience in proportion.
+  float getDifficultyFactor() const { return difficultyFactor; }
   CProfiles *getProfiles() { return profiles; }
   CTop10 *getTop10() { return top10; }
   CSoundEngine *getSoundEngine() override { return soundEngine; }

@@ -16,6 +16,7 @@
 #include "menus/CMenuQuestionWindowController.h"
 #include "menus/CSliderDragController.h"
 #include "guidance/CShopTipControllers.h"
+#include "patients/CPacientController.h"
 #include "progress/CBarRucickaController.h"
 #include "progress/CHospital2Upgrade3Controller.h"
 #include "progress/CPerkIconControllers.h"
@@ -152,33 +153,33 @@ void registerRows(TControllerRows &c) {
   c("KURZOR", makeController<CKurzorController>);
   c("KURZOR2", makeController<CKurzor2Controller>);
   c("PLAYER", nullptr); // CPlayerController
-  c("NEMOCNEJ1", nullptr); // CPacientController
-  c("PACIENT1", nullptr); // CPacientController
-  c("PACIENT2", nullptr); // CPacientController
-  c("PACIENT3", nullptr); // CPacientController
-  c("PACIENT4", nullptr); // CPacientController
-  c("PACIENT5", nullptr); // CPacientController
-  c("PACIENT9", nullptr); // CPacientController
-  c("PACIENT10", nullptr); // CPacientController
-  c("PACIENT11", nullptr); // CPacientController
-  c("PACIENT12", nullptr); // CPacientController
-  c("PACIENT13", nullptr); // CPacientController
-  c("DITEPACIENT1", nullptr); // CPacientController
-  c("DITEPACIENT2", nullptr); // CPacientController
-  c("DITEPACIENT3", nullptr); // CPacientController
-  c("DITEPACIENT4", nullptr); // CPacientController
-  c("DITEHELMUT", nullptr); // CPacientController
-  c("PACIENTSTAROSTA", nullptr); // CPacientController
-  c("BLAZEN1", nullptr); // CPacientController
-  c("BLAZEN2", nullptr); // CPacientController
-  c("BLAZEN3", nullptr); // CPacientController
-  c("BLAZEN4", nullptr); // CPacientController
-  c("BLAZENCELEBRITA", nullptr); // CPacientController
-  c("PACIENTSAMAN", nullptr); // CPacientController
-  c("NAPISLOST", nullptr); // CNapisController
-  c("NAPISCURED", nullptr); // CNapisController
-  c("SRDCE", nullptr); // CNapisController
-  c("MODRESRDCE", nullptr); // CNapisController
+  c("NEMOCNEJ1", makeController<CPacientController>);
+  c("PACIENT1", makeController<CPacientController>);
+  c("PACIENT2", makeController<CPacientController>);
+  c("PACIENT3", makeController<CPacientController>);
+  c("PACIENT4", makeController<CPacientController>);
+  c("PACIENT5", makeController<CPacientController>);
+  c("PACIENT9", makeController<CPacientController>);
+  c("PACIENT10", makeController<CPacientController>);
+  c("PACIENT11", makeController<CPacientController>);
+  c("PACIENT12", makeController<CPacientController>);
+  c("PACIENT13", makeController<CPacientController>);
+  c("DITEPACIENT1", makeController<CPacientController>);
+  c("DITEPACIENT2", makeController<CPacientController>);
+  c("DITEPACIENT3", makeController<CPacientController>);
+  c("DITEPACIENT4", makeController<CPacientController>);
+  c("DITEHELMUT", makeController<CPacientController>);
+  c("PACIENTSTAROSTA", makeController<CPacientController>);
+  c("BLAZEN1", makeController<CPacientController>);
+  c("BLAZEN2", makeController<CPacientController>);
+  c("BLAZEN3", makeController<CPacientController>);
+  c("BLAZEN4", makeController<CPacientController>);
+  c("BLAZENCELEBRITA", makeController<CPacientController>);
+  c("PACIENTSAMAN", makeController<CPacientController>);
+  c("NAPISLOST", makeController<CNapisController>);
+  c("NAPISCURED", makeController<CNapisController>);
+  c("SRDCE", makeController<CNapisController>);
+  c("MODRESRDCE", makeController<CNapisController>);
   c("STROMAUTOMAT", nullptr); // CMedDrinkController
   c("MAPSTAR", makeController<CMapStarController>);
   c("TOYMATE", nullptr); // CMedDrinkController

@@ -4,22 +4,13 @@
 #include <unordered_map>
 
 #include "media/CFatal.h"
+#include "patients/CCustomerGenerator.h"
 #include "progress/CDayPanels.h"
 #include "ward/beds/CPostelLink.h"
 #include "ward/staff/CPrachController.h"
 #include "world/kinds/Links.h"
 
 namespace {
-class CNoCustomers : public CCustomerGeneratorLink {
-public:
-  CCustomerGenerator *create() override { return nullptr; }
-  void destroy(CCustomerGenerator *) override {}
-  void bindEC(CCustomerGenerator *, CMapEntitiesCollection_Game *, CLevel_Game *) override {}
-  void setCustomerCount(CCustomerGenerator *, int) override {}
-  void preGenerate(CCustomerGenerator *, int) override {}
-  void work(CCustomerGenerator *) override {}
-};
-
 class CPlayerKeepsTarget : public CPlayerFigureLink {
 public:
   void clearTarget(CMapEntity_Game *) override {}
@@ -40,18 +31,13 @@ private:
   std::unordered_map<CMapEntity_Game *, float> speeds;
 };
 
-class CPatientsWithoutMood : public CPatientMoodLink {
-public:
-  void cheer(CMapEntity_Game *) override {}
-};
-
-CNoCustomers noCustomers;
+CCustomerGeneratorImpl customers;
 CDayPanels dayPanels;
 CPostelLink beds;
 CPlayerKeepsTarget playerKeepsTarget;
 CPuffDrift puffDrift;
 CStandInWalkSpeed standInWalkSpeed;
-CPatientsWithoutMood patientsWithoutMood;
+CPatientCheer patientCheer;
 
 template <class Link> void require(const char *name) {
   if (!TLink<Link>::get()) fatalError(std::string("Link ") + name + " is not installed", -1);
@@ -59,13 +45,13 @@ template <class Link> void require(const char *name) {
 } // namespace
 
 void installGameLinks() {
-  TLink<CCustomerGeneratorLink>::install(&noCustomers);
+  TLink<CCustomerGeneratorLink>::install(&customers);
   TLink<CDayPanelsLink>::install(&dayPanels);
   TLink<CBedLink>::install(&beds);
   TLink<CPlayerFigureLink>::install(&playerKeepsTarget);
   TLink<CChimneyDriftLink>::install(&puffDrift);
   TLink<CWalkSpeedLink>::install(&standInWalkSpeed);
-  TLink<CPatientMoodLink>::install(&patientsWithoutMood);
+  TLink<CPatientMoodLink>::install(&patientCheer);
 }
 
 void checkGameLinks() {
