@@ -5,11 +5,25 @@
 #include "media/ZSprite.h"
 #include "media/ZSpriteFactory.h"
 #include "ward/player/CMapEntity_PlayerHands.h"
+#include "world/CLevel.h"
+#include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntitiesFactory.h"
 #include "world/kinds/EntityIds.h"
 
 namespace {
 void logText(const std::string &line) { CLogger::instance()->log(line); }
+
+// The level's list holds carried items too: they leave it before they are deleted.
+void destroyCarried(CMapEntity *e) {
+  CLevel *running = CLevel::getRunning();
+  if (CMapEntitiesCollection *list = running ? running->getEC() : nullptr) {
+    std::vector<CMapEntity *> carried;
+    e->collectCarried(carried);
+    for (CMapEntity *c : carried) list->forgetEntity(c);
+    list->forgetEntity(e);
+  }
+  delete e;
+}
 
 ZSprite *overlaySprite(const char *base, unsigned short upgrade) {
   ZSprite *s = spriteFactory ? spriteFactory->cloneSprite(playerSkinName(base, upgrade).c_str()) : nullptr;
@@ -123,7 +137,7 @@ void CMapEntity_Player::removeEntity(CMapEntity *e) {
   for (bool left : {true, false}) {
     CMapEntity_PlayerHand *h = hand(left);
     if (!h) continue;
-    h->CMapEntity::removeEntity(e);
+    if (e && h->dropEntity(e)) destroyCarried(e);
     if (!h->containedFull()) {
       h->showHolding(false);
       synchronizeFramesets();
