@@ -29,7 +29,11 @@
 #include "progress/CMapStarController.h"
 #include "progress/CMapaLetadloController.h"
 #include "ward/beds/CPostelController.h"
+#include "ward/dispensers/CMedDrinkController.h"
+#include "ward/furniture/CClickTargetControllers.h"
 #include "ward/furniture/CDiagnosticToolController.h"
+#include "ward/player/CPlayerController.h"
+#include "ward/staff/COpravarController.h"
 #include "ward/staff/CAdderController.h"
 #include "ward/staff/CDoktorkaController.h"
 #include "ward/staff/COKController.h"
@@ -54,6 +58,13 @@ typedef CEntityController *(*ControllerMaker)(CEngine *engine, const std::string
 
 template <class T> CEntityController *makeController(CEngine *engine, const std::string &bindName) {
   return new T(nullptr, nullptr, engine, bindName);
+}
+
+// Loose carriable items flash once when they appear.
+CEntityController *flashingItem(CEngine *engine, const std::string &bindName) {
+  CVozikController *c = new CVozikController(nullptr, nullptr, engine, bindName);
+  c->setStartFlash(true);
+  return c;
 }
 
 // Appends one prototype per row; a row with a null maker is a behaviour not in the game yet.
@@ -148,11 +159,11 @@ void registerRows(TControllerRows &c) {
   c("TUTORIAL9D", nullptr); // CTutorial9dController
   c("TUTORIAL9E", nullptr); // CTutorial9eController
   c("TUTORIAL10", nullptr); // CTutorial10Controller
-  c("OPRAVAR", nullptr); // COpravarController
+  c("OPRAVAR", makeController<COpravarController>);
   c("MENUCLOSE", makeController<CMenuCloseController>);
   c("KURZOR", makeController<CKurzorController>);
   c("KURZOR2", makeController<CKurzor2Controller>);
-  c("PLAYER", nullptr); // CPlayerController
+  c("PLAYER", makeController<CPlayerController>);
   c("NEMOCNEJ1", makeController<CPacientController>);
   c("PACIENT1", makeController<CPacientController>);
   c("PACIENT2", makeController<CPacientController>);
@@ -180,12 +191,12 @@ void registerRows(TControllerRows &c) {
   c("NAPISCURED", makeController<CNapisController>);
   c("SRDCE", makeController<CNapisController>);
   c("MODRESRDCE", makeController<CNapisController>);
-  c("STROMAUTOMAT", nullptr); // CMedDrinkController
+  c("STROMAUTOMAT", makeController<CMedDrinkController>);
   c("MAPSTAR", makeController<CMapStarController>);
-  c("TOYMATE", nullptr); // CMedDrinkController
+  c("TOYMATE", makeController<CMedDrinkController>);
   c("MAPPERISKOP", nullptr); // CPeriskopController
   c("CREDITS", makeController<CCreditsController>);
-  c("KNIHOVNA", nullptr); // CMedDrinkController
+  c("KNIHOVNA", makeController<CMedDrinkController>);
   c("PODIUM", nullptr); // CPodiumController
   c("OBTIZNOSTADJUSTER", nullptr); // CObtiznostAdjusterController
   c("HELPWINDOW", makeController<CHelpWindowController>);
@@ -227,21 +238,21 @@ void registerRows(TControllerRows &c) {
   c("POSTEL5", makeController<CPostelController>);
   c("POSTEL5B", makeController<CPostelController>);
   c("POSTEL5C", makeController<CPostelController>);
-  c("VOZIK", nullptr); // CVozikController
-  c("VOZIK2", nullptr); // CVozikController
-  c("VOZIK3", nullptr); // CVozikController
-  c("VOZIK4", nullptr); // CVozikController
-  c("DRINK", nullptr); // CVozikController
-  c("TOY", nullptr); // CVozikController
-  c("KNIHA", nullptr); // CVozikController
-  c("GREENDRINK", nullptr); // CVozikController
-  c("SPREJ", nullptr); // CVozikController
+  c("VOZIK", makeController<CVozikController>);
+  c("VOZIK2", makeController<CVozikController>);
+  c("VOZIK3", makeController<CVozikController>);
+  c("VOZIK4", makeController<CVozikController>);
+  c("DRINK", flashingItem);
+  c("TOY", flashingItem);
+  c("KNIHA", flashingItem);
+  c("GREENDRINK", flashingItem);
+  c("SPREJ", flashingItem);
   c("HULKA", makeController<CPixlaBlackController>);
   c("KOS", makeController<CPixlaBlackController>);
   c("ADDER", makeController<CAdderController>);
   c("DEADDER", makeController<CDeAdderController>);
   c("STATUSMENU", makeController<CStatusMenuController>);
-  c("MEDDRINK", nullptr); // CMedDrinkController
+  c("MEDDRINK", makeController<CMedDrinkController>);
   c("PRACH", makeController<CPrachController>);
   c("WHITEPARTICLE", makeController<CParticleController>);
   c("REDSTARPARTICLE", makeController<CParticleController>);
@@ -261,8 +272,8 @@ void registerRows(TControllerRows &c) {
   c("BACILY4GENERATOR", nullptr); // CBacily4GeneratorController
   c("BACILY5GENERATOR", nullptr); // CBacily5GeneratorController
   c("OPICKAGENERATOR", nullptr); // COpickaGeneratorController
-  c("ANTIV", nullptr); // CAntiVController
-  c("HULKAPODSTAVEC", nullptr); // CHulkaPodstavecController
+  c("ANTIV", makeController<CAntiVController>);
+  c("HULKAPODSTAVEC", makeController<CHulkaPodstavecController>);
   c("PLAYBUTTON", makeController<CPlayButtonController>);
   c("MAINMENUBUTTON", makeController<CMainMenuButtonController>);
   c("CVICENI", nullptr); // CCviceniController

@@ -1,42 +1,21 @@
 #include "game/CGameLinks.h"
 
 #include <string>
-#include <unordered_map>
 
 #include "media/CFatal.h"
 #include "patients/CCustomerGenerator.h"
 #include "progress/CDayPanels.h"
 #include "ward/beds/CPostelLink.h"
+#include "ward/player/CPlayerLinks.h"
 #include "ward/staff/CPrachController.h"
 #include "world/kinds/Links.h"
 
 namespace {
-class CPlayerKeepsTarget : public CPlayerFigureLink {
-public:
-  void clearTarget(CMapEntity_Game *) override {}
-};
-
-// The figure stands in without a walk of its own: its speed is kept here, at the speed a figure
-// without the shoes upgrade walks, on no slowing tile.
-class CStandInWalkSpeed : public CWalkSpeedLink {
-public:
-  float walkSpeed(CMapEntity_Game *player) override {
-    auto found = speeds.find(player);
-    return found == speeds.end() ? 6.0f : found->second;
-  }
-  void setWalkSpeed(CMapEntity_Game *player, float speed) override { speeds[player] = speed; }
-  float speedFactor(CMapEntity_Game *) override { return 1.0f; }
-
-private:
-  std::unordered_map<CMapEntity_Game *, float> speeds;
-};
-
 CCustomerGeneratorImpl customers;
 CDayPanels dayPanels;
 CPostelLink beds;
-CPlayerKeepsTarget playerKeepsTarget;
+CPlayerLinks playerFigure;
 CPuffDrift puffDrift;
-CStandInWalkSpeed standInWalkSpeed;
 CPatientCheer patientCheer;
 
 template <class Link> void require(const char *name) {
@@ -48,9 +27,9 @@ void installGameLinks() {
   TLink<CCustomerGeneratorLink>::install(&customers);
   TLink<CDayPanelsLink>::install(&dayPanels);
   TLink<CBedLink>::install(&beds);
-  TLink<CPlayerFigureLink>::install(&playerKeepsTarget);
+  TLink<CPlayerFigureLink>::install(&playerFigure);
   TLink<CChimneyDriftLink>::install(&puffDrift);
-  TLink<CWalkSpeedLink>::install(&standInWalkSpeed);
+  TLink<CWalkSpeedLink>::install(&playerFigure);
   TLink<CPatientMoodLink>::install(&patientCheer);
 }
 
