@@ -5,6 +5,8 @@
 
 #include "media/CFatal.h"
 #include "patients/CCustomerGenerator.h"
+#include "patients/CPatientCare.h"
+#include "progress/CMapEntity_HospitalUpgrade.h"
 #include "progress/CDayPanels.h"
 #include "ward/beds/CPostelLink.h"
 #include "ward/staff/CPrachController.h"
@@ -31,7 +33,16 @@ private:
   std::unordered_map<CMapEntity_Game *, float> speeds;
 };
 
+class CUpgradeFlash : public CUpgradeFlashLink {
+public:
+  void flash(CMapEntity_Game *piece) override {
+    if (auto *p = dynamic_cast<CMapEntity_Hospital2Upgrade3 *>(piece)) p->flashRequest = 1;
+  }
+};
+
 CCustomerGeneratorImpl customers;
+CPatientCare patientCare;
+CUpgradeFlash upgradeFlash;
 CDayPanels dayPanels;
 CPostelLink beds;
 CPlayerKeepsTarget playerKeepsTarget;
@@ -52,6 +63,8 @@ void installGameLinks() {
   TLink<CChimneyDriftLink>::install(&puffDrift);
   TLink<CWalkSpeedLink>::install(&standInWalkSpeed);
   TLink<CPatientMoodLink>::install(&patientCheer);
+  TLink<CPatientCareLink>::install(&patientCare);
+  TLink<CUpgradeFlashLink>::install(&upgradeFlash);
 }
 
 void checkGameLinks() {
@@ -62,4 +75,6 @@ void checkGameLinks() {
   require<CChimneyDriftLink>("chimney drift");
   require<CWalkSpeedLink>("walk speed");
   require<CPatientMoodLink>("patient mood");
+  require<CPatientCareLink>("patient care");
+  require<CUpgradeFlashLink>("upgrade flash");
 }
