@@ -55,6 +55,14 @@ public:
   CPlayer *getPlayer() { return player; }
   // How hard the day is for the player now; patients lose patience in proportion.
   float getDifficultyFactor() const { return difficultyFactor; }
+  // The history the factor is folded from: patients weighed so far and their weighted moods.
+  int32_t getDifficultySamples() const { return difficultySamples; }
+  float getDifficultySum() const { return difficultySum; }
+  void setDifficulty(float factor, int32_t samples, float sum) {
+    difficultyFactor = factor;
+    difficultySamples = samples;
+    difficultySum = sum;
+  }
   CProfiles *getProfiles() { return profiles; }
   CTop10 *getTop10() { return top10; }
   CSoundEngine *getSoundEngine() override { return soundEngine; }

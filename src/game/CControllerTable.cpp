@@ -16,7 +16,11 @@
 #include "menus/CMenuQuestionWindowController.h"
 #include "menus/CSliderDragController.h"
 #include "guidance/CShopTipControllers.h"
+#include "patients/CNemocnejBacilyController.h"
+#include "patients/CObtiznostAdjusterController.h"
 #include "patients/CPacientController.h"
+#include "patients/CRodiceController.h"
+#include "patients/CRodiceGeneratorController.h"
 #include "progress/CBarRucickaController.h"
 #include "progress/CHospital2Upgrade3Controller.h"
 #include "progress/CPerkIconControllers.h"
@@ -29,6 +33,8 @@
 #include "progress/CMapStarController.h"
 #include "progress/CMapaLetadloController.h"
 #include "ward/beds/CPostelController.h"
+#include "ward/cabinet/CLekController.h"
+#include "ward/cabinet/CLekarnaController.h"
 #include "ward/dispensers/CMedDrinkController.h"
 #include "ward/furniture/CClickTargetControllers.h"
 #include "ward/furniture/CDiagnosticToolController.h"
@@ -99,8 +105,8 @@ void registerRows(TControllerRows &c) {
   c("DOMOVKOUR", makeController<CDomovKourController>);
   c("MISKA", makeController<CMiskaController>);
   c("DNAGENERATOR", makeController<CDNAGeneratorController>);
-  c("NEMOCNEJBACILY", nullptr); // CNemocnejBacilyController
-  c("HAPPYNOTES", nullptr); // CNemocnejBacilyController
+  c("NEMOCNEJBACILY", makeController<CNemocnejBacilyController>);
+  c("HAPPYNOTES", makeController<CNemocnejBacilyController>);
   c("BARRUCICKA", makeController<CBarRucickaController>);
   c("HODINYRUCICKA", makeController<CHodinyRucickaController>);
   c("LEVELCOMPLETED", makeController<CLevelCompletedController>);
@@ -198,7 +204,7 @@ void registerRows(TControllerRows &c) {
   c("CREDITS", makeController<CCreditsController>);
   c("KNIHOVNA", makeController<CMedDrinkController>);
   c("PODIUM", nullptr); // CPodiumController
-  c("OBTIZNOSTADJUSTER", nullptr); // CObtiznostAdjusterController
+  c("OBTIZNOSTADJUSTER", makeController<CObtiznostAdjusterController>);
   c("HELPWINDOW", makeController<CHelpWindowController>);
   c("SUMMARYWINDOW", makeController<CHelpWindowController>);
   c("MINIGAMESUMMARYWINDOW", makeController<CMiniGameSummaryController>);
@@ -220,12 +226,12 @@ void registerRows(TControllerRows &c) {
   c("UPGRADEMEDS1", makeController<CUpgradeFen1Controller>);
   c("UPGRADESPEED", makeController<CUpgradeFen1Controller>);
   c("OK", makeController<COKController>);
-  c("LEKARNA", nullptr); // CLekarnaController
-  c("LEKARNA2", nullptr); // CLekarnaController
-  c("LEKARNA3", nullptr); // CLekarnaController
-  c("LEKARNA4", nullptr); // CLekarnaController
+  c("LEKARNA", makeController<CLekarnaController>);
+  c("LEKARNA2", makeController<CLekarnaController>);
+  c("LEKARNA3", makeController<CLekarnaController>);
+  c("LEKARNA4", makeController<CLekarnaController>);
   c("Z", makeController<CZController>);
-  c("LEK", nullptr); // CLekController
+  c("LEK", makeController<CLekController>);
   c("HOSPITAL2UPGRADE3", makeController<CHospital2Upgrade3Controller>);
   c("RECEPT", makeController<CFlashObjektController>);
   c("ODPAD", makeController<CFlashObjektController>);
@@ -278,10 +284,10 @@ void registerRows(TControllerRows &c) {
   c("MAINMENUBUTTON", makeController<CMainMenuButtonController>);
   c("CVICENI", nullptr); // CCviceniController
   c("UPGRADE", makeController<CUpgradeController>);
-  c("RODICEGENERATOR", nullptr); // CRodiceGeneratorController
-  c("RODICE1", nullptr); // CRodiceController
-  c("RODICE2", nullptr); // CRodiceController
-  c("RODICE3", nullptr); // CRodiceController
+  c("RODICEGENERATOR", makeController<CRodiceGeneratorController>);
+  c("RODICE1", makeController<CRodiceController>);
+  c("RODICE2", makeController<CRodiceController>);
+  c("RODICE3", makeController<CRodiceController>);
   c("ODPADKYGENERATOR", makeController<COdpadkyGeneratorController>);
   c("HELPTRIGGER", nullptr); // CHelpTriggerController
   c("TIP1TRIGGER", nullptr); // CTip1TriggerController

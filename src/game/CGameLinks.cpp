@@ -4,6 +4,8 @@
 
 #include "media/CFatal.h"
 #include "patients/CCustomerGenerator.h"
+#include "patients/CPatientCare.h"
+#include "progress/CMapEntity_HospitalUpgrade.h"
 #include "progress/CDayPanels.h"
 #include "ward/beds/CPostelLink.h"
 #include "ward/player/CPlayerLinks.h"
@@ -11,7 +13,16 @@
 #include "world/kinds/Links.h"
 
 namespace {
+class CUpgradeFlash : public CUpgradeFlashLink {
+public:
+  void flash(CMapEntity_Game *piece) override {
+    if (auto *p = dynamic_cast<CMapEntity_Hospital2Upgrade3 *>(piece)) p->flashRequest = 1;
+  }
+};
+
 CCustomerGeneratorImpl customers;
+CPatientCare patientCare;
+CUpgradeFlash upgradeFlash;
 CDayPanels dayPanels;
 CPostelLink beds;
 CPlayerLinks playerFigure;
@@ -31,6 +42,8 @@ void installGameLinks() {
   TLink<CChimneyDriftLink>::install(&puffDrift);
   TLink<CWalkSpeedLink>::install(&playerFigure);
   TLink<CPatientMoodLink>::install(&patientCheer);
+  TLink<CPatientCareLink>::install(&patientCare);
+  TLink<CUpgradeFlashLink>::install(&upgradeFlash);
 }
 
 void checkGameLinks() {
@@ -41,4 +54,6 @@ void checkGameLinks() {
   require<CChimneyDriftLink>("chimney drift");
   require<CWalkSpeedLink>("walk speed");
   require<CPatientMoodLink>("patient mood");
+  require<CPatientCareLink>("patient care");
+  require<CUpgradeFlashLink>("upgrade flash");
 }

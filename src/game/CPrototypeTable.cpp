@@ -18,7 +18,9 @@
 #include "media/ZSprite.h"
 #include "media/makeString.h"
 #include "guidance/CMapEntity_TutorialClass.h"
+#include "patients/CMapEntity_ObtiznostAdjuster.h"
 #include "patients/CMapEntity_Pacienti.h"
+#include "patients/CMapEntity_Rodice.h"
 #include "progress/CMapEntity_Hodiny.h"
 #include "progress/CMapEntity_HospitalUpgrade.h"
 #include "progress/CMapEntity_LevelCompleted.h"
@@ -34,6 +36,8 @@
 #include "progress/CMapEntity_WindowClass.h"
 #include "ward/beds/CMapEntity_Postel.h"
 #include "ward/beds/CMapEntity_PostelParts.h"
+#include "ward/cabinet/CMapEntity_Lek.h"
+#include "ward/cabinet/CMapEntity_Lekarna.h"
 #include "ward/dispensers/CMapEntity_Automat.h"
 #include "ward/dispensers/CMapEntity_DrinkClass.h"
 #include "ward/furniture/CMapEntity_Gauc.h"
@@ -55,6 +59,7 @@
 #include "world/CMapEntity_TextBox.h"
 #include "world/CMapEntity_Visual.h"
 #include "world/kinds/CMapEntity_MapkaLogo.h"
+#include "world/kinds/CMapEntity_NemocnejBacily.h"
 
 namespace {
 typedef CMapEntity_Game *(*Maker)(bool solid);
@@ -217,15 +222,15 @@ void registerRows() {
   r(12, "SUMMARYWINDOW", 1017, 0, make<CMapEntity_SummaryWindow>, "EMPTY").z(7);
   r(13, "MINIGAMESUMMARYWINDOW", 323, 0, make<CMapEntity_MiniGameSummaryWindow>, "EMPTY").z(7);
   r(14, "MAPKALOGO", 356, 0, make<CMapEntity_MapkaLogo>, SAME).z(5).nofocus();
-  r(15, "RECEPT", 44, 0, nullptr, SAME); // CMapEntity_Recept
-  r(16, "LEKARNA", 45, 19, nullptr, SAME).fs("EMPTY").click(); // CMapEntity_Lekarna
-  r(17, "LEKARNAAURA", 61, 12, nullptr, SAME); // CMapEntity_LekarnaAura
-  r(18, "LEKARNA2", 122, 19, nullptr, SAME).fs("EMPTY").click(); // CMapEntity_Lekarna2
-  r(19, "LEKARNA2AURA", 123, 12, nullptr, SAME); // CMapEntity_Lekarna2Aura
-  r(20, "LEKARNA3", 150, 19, nullptr, SAME).fs("EMPTY").click(); // CMapEntity_Lekarna3
-  r(21, "LEKARNA3AURA", 151, 12, nullptr, SAME); // CMapEntity_Lekarna3Aura
-  r(22, "LEKARNA4", 75, 19, nullptr, SAME).fs("EMPTY").click(); // CMapEntity_Lekarna4
-  r(23, "LEKARNA4AURA", 76, 12, nullptr, "LEKARNAAURA"); // CMapEntity_Lekarna4Aura
+  r(15, "RECEPT", 44, 0, make<CMapEntity_Recept>, SAME);
+  r(16, "LEKARNA", 45, 19, make<CMapEntity_LekarnaClass>, SAME).fs("EMPTY").click().with(makeLekarnaPrototype);
+  r(17, "LEKARNAAURA", 61, 12, make<CMapEntity_LekarnaAura>, SAME);
+  r(18, "LEKARNA2", 122, 19, make<CMapEntity_LekarnaClass>, SAME).fs("EMPTY").click().with(makeLekarnaPrototype);
+  r(19, "LEKARNA2AURA", 123, 12, make<CMapEntity_LekarnaAura>, SAME);
+  r(20, "LEKARNA3", 150, 19, make<CMapEntity_LekarnaClass>, SAME).fs("EMPTY").click().with(makeLekarnaPrototype);
+  r(21, "LEKARNA3AURA", 151, 12, make<CMapEntity_LekarnaAura>, SAME);
+  r(22, "LEKARNA4", 75, 19, make<CMapEntity_LekarnaClass>, SAME).fs("EMPTY").click().with(makeLekarnaPrototype);
+  r(23, "LEKARNA4AURA", 76, 12, make<CMapEntity_LekarnaAura>, "LEKARNAAURA");
   r(24, "SESIT", 53, 33, make<CMapEntity_Sesit>, "INTROTABLE");
   r(25, "SUMMARYSESIT", 184, 33, make<CMapEntity_SummarySesit>, "OUTROTABLE");
   r(26, "MINIGAMESUMMARYSESIT", 324, 33, make<CMapEntity_MiniGameSummarySesit>, "OUTROTABLE").own();
@@ -273,9 +278,9 @@ void registerRows() {
   r(68, "BACILY4GENERATOR", 283, 0, nullptr, "EMPTY"); // CMapEntity_Bacily4Generator
   r(69, "BACILY5GENERATOR", 286, 0, nullptr, "EMPTY"); // CMapEntity_Bacily5Generator
   r(70, "OPICKAGENERATOR", 215, 0, nullptr, "EMPTY"); // CMapEntity_OpickaGenerator
-  r(71, "RODICE1", 129, 23, nullptr, SAME).fs("WAITING").drag(); // CMapEntity_Rodice1
-  r(72, "RODICE2", 131, 23, nullptr, SAME).fs("WAITING").drag(); // CMapEntity_Rodice2
-  r(73, "RODICE3", 132, 23, nullptr, SAME).fs("WAITING").drag(); // CMapEntity_Rodice3
+  r(71, "RODICE1", 129, 23, make<CMapEntity_RodiceClass>, SAME).fs("WAITING").drag();
+  r(72, "RODICE2", 131, 23, make<CMapEntity_RodiceClass>, SAME).fs("WAITING").drag();
+  r(73, "RODICE3", 132, 23, make<CMapEntity_RodiceClass>, SAME).fs("WAITING").drag();
   r(74, "DOKTORKA", 200, 0, make<CMapEntity_Doktorka>, SAME).fs("RIGHT").anim().near(32, 50);
   r(75, "BONUSTEXT", 173, 0, make<CMapEntity_BonusText>, "EMPTY").z(2).with(bonusText);
   r(76, "UPGRADEMENU", 900, 0, make<CMapEntity_UpgradeMenu>, "UPGRADESESIT2").z(7);
@@ -383,7 +388,7 @@ void registerRows() {
   r(178, "ZIDLE3AURA", 155, 12, make<CMapEntity_Aura>, SAME);
   r(179, "ZIDLE4", 85, 17, make<CMapEntity_Zidle>, SAME).walk(1000).solid();
   r(180, "ZIDLE4AURA", 86, 12, make<CMapEntity_Aura>, SAME);
-  r(181, "LEK", 46, 0, nullptr, "LEK1"); // CMapEntity_Lek
+  r(181, "LEK", 46, 0, make<CMapEntity_Lek>, "LEK1");
   r(182, "ODPAD", 47, 0, make<CMapEntity_Odpad>, SAME);
   r(183, "VOZIK", 48, 30, make<CMapEntity_Vozik>, SAME).walk(1000).solid().click().near(40, 90);
   r(184, "VOZIK2", 291, 30, make<CMapEntity_Vozik>, SAME).walk(1000).solid().click().near(40, 90);
@@ -402,9 +407,9 @@ void registerRows() {
   r(197, "SESTRADIAGNOZA", 60, 0, make<CMapEntity_SestraDiagnoza>, SAME).solid();
   r(198, "TLAKOMER", 250, 0, make<CMapEntity_Tlakomer>, SAME).solid();
   r(199, "TLAKOMERFULL", 251, 0, make<CMapEntity_TlakomerFull>, SAME).solid();
-  r(200, "OBTIZNOSTADJUSTER", 34463, 0, nullptr, "EMPTY"); // CMapEntity_ObtiznostAdjuster
-  r(201, "OBTIZNOSTADJUSTERSKLO", 94, 0, nullptr, "OADJUSTER_SKLO"); // CMapEntity_ObtiznostAdjusterSklo
-  r(202, "OBTIZNOSTADJUSTERRUCICKA", 93, 0, nullptr, "OADJUSTER_RUCICKA"); // CMapEntity_ObtiznostAdjusterRucicka
+  r(200, "OBTIZNOSTADJUSTER", 34463, 0, make<CMapEntity_ObtiznostAdjuster>, "EMPTY");
+  r(201, "OBTIZNOSTADJUSTERSKLO", 94, 0, make<CMapEntity_ObtiznostAdjusterSklo>, "OADJUSTER_SKLO");
+  r(202, "OBTIZNOSTADJUSTERRUCICKA", 93, 0, make<CMapEntity_ObtiznostAdjusterRucicka>, "OADJUSTER_RUCICKA");
   r(203, "PRACH", 64, 0, make<CMapEntity_Prach>, SAME).z(2).hp(1).alpha(0.65f);
   r(204, "WHITEPARTICLE", 273, 29, make<CMapEntity_WhiteParticle>, SAME).z(2).hp(1).alpha(0.6f);
   r(205, "REDSTARPARTICLE", 276, 29, make<CMapEntity_RedStarParticle>, SAME).z(2).hp(1).alpha(0.65f);
@@ -535,7 +540,7 @@ void registerRows() {
   r(330, "TIPSHOP", 365, 31, make<CMapEntity_TipShop>, "TUTORIALBG").z(8);
   r(331, "TIPSRDICKATRIGGER", 363, 0, nullptr, "EMPTY"); // CMapEntity_TipSrdickaTrigger
   r(332, "OK", 50, 0, make<CMapEntity_OK>, SAME).z(6);
-  r(333, "RODICEGENERATOR", 130, 0, nullptr, "EMPTY"); // CMapEntity_RodiceGenerator
+  r(333, "RODICEGENERATOR", 130, 0, make<CMapEntity_RodiceGenerator>, "EMPTY");
   r(334, "PROPADLINA", 159, 0, make<CMapEntity_Propadlina>, SAME).near(32, 50);
   r(335, "TIP1", 304, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_Tip1
   r(336, "TIP2", 305, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_Tip2
@@ -582,8 +587,8 @@ void registerRows() {
   r(377, "REDLIGHT", 248, 0, make<CMapEntity_RedLight>, SAME);
   r(378, "GREENLIGHT", 252, 0, make<CMapEntity_GreenLight>, SAME);
   r(379, "CEDULKASTAVY", 249, 0, make<CMapEntity_CedulkaStavy>, SAME);
-  r(380, "NEMOCNEJBACILY", 261, 27, nullptr, "BACILY").z(2); // CMapEntity_NemocnejBacily
-  r(381, "HAPPYNOTES", 269, 27, nullptr, "EMPTY").z(2); // CMapEntity_HappyNotes
+  r(380, "NEMOCNEJBACILY", 261, 27, make<CMapEntity_NemocnejBacily>, "BACILY").z(2);
+  r(381, "HAPPYNOTES", 269, 27, make<CMapEntity_HappyNotes>, "EMPTY").z(2);
   r(382, "NEMOCNEJ1", 260, 15, make<CMapEntity_Nemocnej1>, SAME).own();
   r(383, "NEMOCNEJ1HLAVA", 262, 10, make<CMapEntity_PacientHlava>, SAME);
   r(384, "HODINY", 280, 0, make<CMapEntity_Hodiny>, SAME);

@@ -317,6 +317,11 @@ void CPacientController::update() {
   if (p->phase == kPhaseArrived) phaseArrived();
   if (p->phase == kPhaseOnCouch) phaseOnBench();
   if (p->phase == kPhaseInBed) phaseInBed();
+  if (p->phase == kPhaseRunning) phaseRunning();
+  if (p->phase == kPhaseHeld && !p->tormentor) p->phase = (uint8_t)(fazeBeforeHold & 0xff);
+  if (p->phase == kPhasePaid) phaseLeaving();
+  if (p->phase == kPhaseGone) phaseGone();
+  if (!p->getKill()) pauseBookkeeping();
 }
 
 void CPacientController::moodTick(bool flagLoss) {
@@ -714,16 +719,6 @@ void CPacientController::layIntoBed(CMapEntity_Game *b) {
   }
   p->synchronizujSrdicka();
   p->cropMeter();
-}
-
-void CPacientController::phaseInBed() {
-  CMapEntity_PacientClass *p = patient();
-  if (p->bedState != kBedSleeping || !snoreTimer->udalost()) return;
-  CMapEntity_Game *z = CMapEntitiesFactory::instance()->cloneEntity("Z");
-  if (CChimneyDriftLink *drift = TLink<CChimneyDriftLink>::get()) drift->setDrift(z, -0.6f, -0.4f);
-  z->setXY(p->getX() + 16, p->getY() + 6);
-  z->setZoom(0.15f);
-  collection->addEntity(z);
 }
 
 void CNapisController::onBind() {

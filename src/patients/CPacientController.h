@@ -22,6 +22,15 @@ int heartsForMood(float mood);
 // Applies d (scaled unless fixed) and refreshes hearts and the hearts bar.
 void applyMoodChange(CMapEntity_PacientClass &p, float d, int charismaStars, bool fixed);
 
+// What a cured patient pays: money x 150 x mood in single precision, truncated.
+int paymentFor(float money, float mood);
+// The fixed mood amounts of the bed for the charisma stars: an untreated outbreak or a germ
+// cloud, happy notes, fast service, and a broken bed's tick (halved on "Day 31").
+float outbreakPenalty(int stars);
+float happyNotesGain(int stars);
+float fastServiceGain(int stars);
+float brokenBedPenalty(int stars, bool gentleDay);
+
 // What the colour choice looks at.
 struct TColourInputs {
   int maxColors = -1;
@@ -62,8 +71,10 @@ public:
   void checkPlayer() {}
   void checkPult() {}
 
-  // Game-clock ms of the last bed activity of any patient.
+  // Game-clock ms of the last bed activity and of the last outbreak of any patient; differences
+  // to them are taken signed, as the cure touch puts the activity ahead of the clock.
   static int32_t posledniAktivita;
+  static int32_t posledniOutbreak;
   // Beds-full bonuses paid in the current day.
   static uint32_t bedsFull;
 
@@ -92,6 +103,13 @@ public:
   int32_t medicineTaken = 0;
   int32_t outbreakMark = 0;
   int32_t pauseSeen = 0;
+  // Set by the cure touch on a sleeping patient: the meter's bar follows on the next update.
+  int32_t refreshMeter = 0;
+  // The ill face over the head while the patient drinks; carried by the head.
+  CMapEntity *fadingHead = nullptr;
+
+  // Fold-in points of the bed work, public for the ward's fakes in tests.
+  void startOutbreak();
 
 private:
   CMapEntity_PacientClass *patient() const;
@@ -121,6 +139,31 @@ private:
   bool bedSuitable(CMapEntity_Game *bed) const;
   void layIntoBed(CMapEntity_Game *bed);
   void goHome(bool withHand);
+
+  // The bed half.
+  void bedReactions();
+  void bedStay();
+  void sleeping(float speedUp);
+  void lying(float speedUp);
+  void outbreak();
+  void waitingForMedicine();
+  void thankingBeforeDrinking();
+  void drinking();
+  void outbreakAttempt(bool asleep);
+  bool pauseWindowHolds() const;
+  void pauseBookkeeping();
+  void meterChange(float d);
+  void coughGerms();
+  void runFromBed();
+  void phaseRunning();
+  void capture(CMapEntity_Game *bed);
+  void phaseLeaving();
+  void phaseGone();
+  void clearOnKill();
+  void bedLight(uint32_t id, float alpha, bool pulse);
+  void playKind(const char *male, const char *female, const char *child);
+  CMapEntity *head() const;
+  CMapEntity_Game *fadingHeadOnHead() const;
   CMapEntity_Game *bonusText(float x, float y, const std::string &text);
   void setNurse(bool working);
 };

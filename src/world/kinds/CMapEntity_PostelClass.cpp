@@ -93,6 +93,13 @@ void CMapEntity_PostelClass::vylozPacienta() {
   setUklizeno(false);
 }
 
+void CMapEntity_PostelClass::takeBack(CMapEntity_Game *patient) {
+  if (!patient) return;
+  if (!carries(patient)) addEntity(patient, false, true);
+  occupant = patient;
+  setObsazeno(true);
+}
+
 CMapEntity_Game *CMapEntity_PostelClass::getOccupant() {
   if (occupant && (!carries(occupant) || occupant->getKill())) forgetOccupant();
   return occupant;

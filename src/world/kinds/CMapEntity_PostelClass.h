@@ -32,6 +32,11 @@ public:
   uint16_t ulozPacienta(CMapEntity_Game *patient, uint16_t patientColour);
   // The patient gets up: the blanket comes back, the sheets are rumpled, the bed is free.
   void vylozPacienta();
+  // The patient climbs out: the blanket comes back, the bed is free and unmade and forgets its
+  // occupant, while the patient may stay carried for its way out.
+  void releaseOccupant() { forgetOccupant(); }
+  // A runaway is back in its own bed: carried, the occupant again, the bed occupied.
+  void takeBack(CMapEntity_Game *patient);
   // The patient in the bed, or null. A patient that is dying or no longer lies here is
   // forgotten first, so callers never follow the link to an entity on its way out.
   CMapEntity_Game *getOccupant();

@@ -31,3 +31,12 @@ constexpr uint32_t kParticleClass = 29;
 constexpr uint32_t kGermClass = 27;
 constexpr uint32_t kPerkIconClass = 28;
 constexpr uint32_t kTutorialBubbleClass = 31;
+
+constexpr uint32_t kPrescriptionID = 44;
+constexpr uint32_t kMedicineID = 46;
+constexpr uint32_t kParentGeneratorID = 130;
+constexpr uint32_t kGermCloudID = 261;
+constexpr uint32_t kHappyNotesID = 269;
+constexpr uint32_t kDifficultyAdjusterID = 34463;
+constexpr uint32_t kCabinetClass = 19;
+constexpr uint32_t kParentsClass = 23;

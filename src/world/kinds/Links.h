@@ -90,3 +90,18 @@ class CPatientMoodLink {
 public:
   virtual void cheer(CMapEntity_Game *patient) = 0;
 };
+
+// The player figure's cure touch, told to the patient it touched: an answered outbreak holds the
+// patient's (and the ward's) next outbreak off until the given game-clock time; a sleeping
+// patient's meter was lowered and its bar is to follow.
+class CPatientCareLink {
+public:
+  virtual void holdOutbreaksUntil(CMapEntity_Game *patient, int32_t gameMs) = 0;
+  virtual void refreshMeter(CMapEntity_Game *patient) = 0;
+};
+
+// The hospital improvement that flashes when parents arrive.
+class CUpgradeFlashLink {
+public:
+  virtual void flash(CMapEntity_Game *piece) = 0;
+};

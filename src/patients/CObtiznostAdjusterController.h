@@ -1,0 +1,38 @@
+#pragma once
+#include <cstdint>
+#include <vector>
+
+#include "world/CEntityController.h"
+
+class CMapEntity_PacientClass;
+class Timer;
+
+// The engine's difficulty: a factor folded from the moods of the patients who left.
+struct TDifficulty {
+  float factor = 0.85f;
+  int32_t samples = 125;
+  float sum = 106.25f;
+};
+// Folds one leaver in: its mood weighs 1.7, a lost patient counts four times; the factor stays
+// within 0.62..0.85.
+void foldLeaver(TDifficulty &d, float mood);
+
+// The adjuster's behaviour: moves the day's pause window on and folds every patient that has
+// gone (phase 4) into the engine's difficulty once.
+class CObtiznostAdjusterController : public CEntityController {
+public:
+  CObtiznostAdjusterController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine,
+                               std::string bindTo);
+  CObtiznostAdjusterController(const CObtiznostAdjusterController &other);
+  ~CObtiznostAdjusterController() override;
+
+  CEntityController *clone() override { return new CObtiznostAdjusterController(*this); }
+  void update() override;
+  bool uzBylPacient(CMapEntity_PacientClass *p) const;
+
+  float referenceMood = 0.85f;
+  Timer *countTimer = nullptr;
+  int32_t flag = 1;
+  int32_t counting = 1;
+  std::vector<CMapEntity_PacientClass *> seen;
+};

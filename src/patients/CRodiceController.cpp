@@ -1,0 +1,227 @@
+#include "patients/CRodiceController.h"
+
+#include <cstdlib>
+
+#include "core/CEngine.h"
+#include "core/CPlayer.h"
+#include "engine/KEvent.h"
+#include "engine/KInput.h"
+#include "media/CFatal.h"
+#include "media/CLogger.h"
+#include "media/CSoundEngine.h"
+#include "media/Frame.h"
+#include "media/Timer.h"
+#include "media/makeString.h"
+#include "patients/CMapEntity_Rodice.h"
+#include "patients/CPacientController.h"
+#include "patients/CRodiceGeneratorController.h"
+#include "world/CMapEntitiesCollection.h"
+#include "world/CMapEntitiesFactory.h"
+#include "world/CMapEntity_FrontaAkci.h"
+#include "world/CMapEntity_TextBox.h"
+#include "world/CMapEntity_Visual.h"
+#include "world/kinds/CMapEntity_PacientClass.h"
+#include "world/kinds/CMapEntity_PostelClass.h"
+#include "world/kinds/EntityIds.h"
+
+namespace {
+const unsigned kCharismaID = 902;
+const unsigned kCursorClass = 32;
+
+int clampStars(int s) { return s < 0 || s > 4 ? 0 : s; }
+} // namespace
+
+float parentsWaitingLoss(int stars) {
+  static const float f[] = {-0.08f, -0.06666666f, -0.057142857f, -0.044444446f, -0.04f};
+  return f[clampStars(stars)];
+}
+
+float parentsVisitGain(int stars) {
+  static const float f[] = {0.2f, 0.24f, 0.3f, 0.38f, 0.42f};
+  return f[clampStars(stars)];
+}
+
+CRodiceController::CRodiceController(CMapEntity_Game *e, CMapEntitiesCollection *c, CEngine *eng, std::string bindTo)
+    : CEntityController(e, c, eng, std::move(bindTo)), sadTimer(new Timer(9000, false)),
+      visitTimer(new Timer(2000, false)) {}
+
+CRodiceController::CRodiceController(const CRodiceController &o)
+    : CEntityController(o), flashing(o.flashing), sadTimer(new Timer(9000, false)), visitTimer(new Timer(2000, false)) {}
+
+CRodiceController::~CRodiceController() {
+  delete sadTimer;
+  delete visitTimer;
+}
+
+int CRodiceController::stars() const {
+  CPlayer *player = engine ? engine->getPlayer() : nullptr;
+  return player ? player->starsOwned(kCharismaID) : 0;
+}
+
+CMapEntity *CRodiceController::dragged() const {
+  if (CMapEntity_Kurzor *k = dynamic_cast<CMapEntity_Kurzor *>(kurzor)) return k->held;
+  if (CMapEntity_Kurzor2 *k = dynamic_cast<CMapEntity_Kurzor2 *>(kurzor)) return k->held;
+  return nullptr;
+}
+
+void CRodiceController::setDragged(CMapEntity *e) {
+  if (CMapEntity_Kurzor *k = dynamic_cast<CMapEntity_Kurzor *>(kurzor)) k->held = e;
+  if (CMapEntity_Kurzor2 *k = dynamic_cast<CMapEntity_Kurzor2 *>(kurzor)) k->held = e;
+}
+
+void CRodiceController::onBind() {
+  CMapEntity_RodiceClass *r = dynamic_cast<CMapEntity_RodiceClass *>(entity);
+  fronta = CMapEntity_FrontaAkci::najdi(collection);
+  if (!fronta) {
+    CLogger::instance()->log("Entita nemuze pracovat bez FRONTAAKCI, exit");
+    fatalError("Entita nemuze pracovat bez FRONTAAKCI, exit", -1);
+  }
+  postel = nullptr;
+  for (CMapEntity_Game *e : *collection->getEntitiesPtr())
+    if (CMapEntity_PostelClass *bed = dynamic_cast<CMapEntity_PostelClass *>(e))
+      if (r && bed->getOccupant() && bed->cislo == r->wantedBed) postel = bed;
+  kurzor = collection->getFirstEntityByClassID(kCursorClass);
+  homeX = (int32_t)entity->getX();
+  homeY = (int32_t)entity->getY();
+  entity->setAlpha(1.0f, true);
+}
+
+CMapEntity_PacientClass *CRodiceController::visited() {
+  if (postel && !collection->contains(postel)) postel = nullptr;
+  CMapEntity_PostelClass *bed = dynamic_cast<CMapEntity_PostelClass *>(postel);
+  return bed ? dynamic_cast<CMapEntity_PacientClass *>(bed->getOccupant()) : nullptr;
+}
+
+void CRodiceController::moodChange(float d) {
+  CMapEntity_PacientClass *p = visited();
+  if (!p) return;
+  float m = p->mood + d;
+  p->mood = m < 0.0f ? 0.0f : (m > 1.0f ? 1.0f : m);
+  p->heartsBefore = p->hearts;
+  p->hearts = heartsForMood(p->mood);
+  p->synchronizujSrdicka();
+}
+
+void CRodiceController::specificHandleMessages(KEvent *ev) {
+  if (!ev || !entity || entity->locked || ev->type != 3 || ev->button != 1 || !fronta) return;
+  mouseX = (int32_t)KInput::getMouseX();
+  mouseY = (int32_t)KInput::getMouseY();
+  akce *a = new akce();
+  a->controller = this;
+  if (kurzor && kurzor->isActionCollisionWithEntity(entity)) {
+    a->id = 1;
+    a->priority = 1;
+    fronta->pridej(a);
+    CMapEntity_Game *ok = CMapEntitiesFactory::instance()->cloneEntity("OK");
+    ok->setXY((float)(mouseX + 9), (float)(mouseY + 24));
+    collection->addEntity(ok);
+  } else {
+    a->id = 2;
+    a->priority = 0;
+    fronta->pridej(a);
+  }
+}
+
+void CRodiceController::leave() {
+  if (CMapEntity_Game *bed = postel) {
+    bed->setHighlightOn(false);
+    if (bed->getHighlight()) bed->getHighlight()->setVisible(false);
+  }
+  CMapEntity_RodiceClass *r = dynamic_cast<CMapEntity_RodiceClass *>(entity);
+  if (CMapEntity_Game *gen = collection->getEntityByID(kParentGeneratorID))
+    if (CRodiceGeneratorController *g = dynamic_cast<CRodiceGeneratorController *>(gen->getController())) {
+      g->setSlot(false, r ? r->slot : 0);
+      CLogger::instance()->log("Rodic slot freeing: " + makeString(r ? r->slot : 0));
+    }
+  entity->setKill(true);
+}
+
+void CRodiceController::update() {
+  CMapEntity_RodiceClass *r = dynamic_cast<CMapEntity_RodiceClass *>(entity);
+  if (!r || !collection) return;
+  mouseX = (int32_t)KInput::getMouseX();
+  mouseY = (int32_t)KInput::getMouseY();
+  if (kurzor && !collection->contains(kurzor)) kurzor = nullptr;
+  CMapEntity *parent = r->getParent();
+  bool inHand = parent && (parent->getEntityID() == kLeftHandID || parent->getEntityID() == kRightHandID);
+  bool under = kurzor && kurzor->isActionCollisionWithEntity(r);
+  if (under && !inHand) {
+    flashing = 1;
+    r->resetFlash();
+  }
+  if (flashing) r->effectFlash(0.03f, 0.3f, false);
+  if (fronta) {
+    if (fronta->muzuProvadet(this, 1)) {
+      r->setAktivni(true);
+      fronta->removeFirst(this, 1);
+    }
+    if (fronta->muzuProvadet(this, 2)) {
+      r->setAktivni(false);
+      fronta->removeFirst(this, 2);
+    }
+  }
+  bool patientGone = postel && !visited();
+  bool visitOver = false;
+  if (!r->visiting && !patientGone) {
+    if (postel && sadTimer->udalost()) {
+      moodChange(parentsWaitingLoss(stars()));
+      r->changeFrameset("SMUTNO");
+      r->zapniAnimace();
+      sadTimer->nastavSpoustec(std::rand() % 5000 + 9000);
+      sadTimer->reset();
+    }
+    bool down = KInput::getLeftButtonState();
+    if (under && down && !dragged()) setDragged(r);
+    if (dragged() == r && down) {
+      Frame *f = r->getCurrentFrame();
+      Rect box = f ? f->getActionBoundingBox() : Rect{0, 0, 0, 0};
+      r->setXY((float)(mouseX - box.x - box.w / 2), (float)(mouseY - box.y - box.h / 2 + 30));
+      r->dragged = 1;
+      if (CMapEntity_Kurzor *k = dynamic_cast<CMapEntity_Kurzor *>(kurzor)) k->changeFrame(1, 0);
+      CMapEntity *bed = kurzor ? kurzor->isActionCollisionWithEntityClassID(kBedClass) : nullptr;
+      if (bed) {
+        r->setXY(bed->getX() - 40, bed->getY() - 60);
+        r->changeFrameset("MATCH");
+      } else {
+        r->changeFrameset("WAITING");
+      }
+    } else if (dragged() == r && !down) {
+      setDragged(nullptr);
+      CMapEntity_PostelClass *bed =
+          kurzor ? dynamic_cast<CMapEntity_PostelClass *>(kurzor->isActionCollisionWithEntityClassID(kBedClass)) : nullptr;
+      if (!bed || !bed->getOccupant() || bed->cislo != r->wantedBed) {
+        r->setXY((float)homeX, (float)homeY);
+        r->changeFrameset("WAITING");
+      } else {
+        r->setXY(bed->getX() - 40, bed->getY() - 60);
+        r->visiting = 1;
+        postel = bed;
+        visitTimer->reset();
+        r->changeFrameset("MATCH");
+        CMapEntity_Game *text = CMapEntitiesFactory::instance()->cloneEntity("BONUSTEXT");
+        text->setXY(r->getX() - 30, r->getY() - 20);
+        if (CMapEntity_BonusText *bt = dynamic_cast<CMapEntity_BonusText *>(text)) {
+          bt->textRed = 0.8f;
+          bt->textGreen = 0.15f;
+          bt->textBlue = 0.5f;
+          bt->text = "MATCH!";
+        }
+        CMapEntity_Game *heart = CMapEntitiesFactory::instance()->cloneEntity("SRDCE");
+        heart->setXY(r->getX() + 22, r->getY() + 20);
+        collection->addEntity(heart);
+        collection->addEntity(text);
+        if (CSoundEngine *s = engine ? engine->getSoundEngine() : nullptr) s->playSound("PARENTS_VISIT");
+      }
+      r->dragged = 0;
+    }
+  }
+  if (r->visiting && postel && !patientGone) {
+    r->changeAlpha(-0.013f, true);
+    if (visitTimer->udalost()) {
+      moodChange(parentsVisitGain(stars()));
+      visitOver = true;
+    }
+  }
+  if (visitOver || patientGone) leave();
+  if (r->getKill() && dragged() == r) setDragged(nullptr);
+}

@@ -1,0 +1,47 @@
+#pragma once
+#include <cstdint>
+
+#include "world/CEntityController.h"
+
+class CMapEntity;
+class CMapEntity_FrontaAkci;
+class CMapEntity_PacientClass;
+class Timer;
+
+// Waiting and visiting parents' mood amounts for the charisma stars.
+float parentsWaitingLoss(int stars);
+float parentsVisitGain(int stars);
+
+// Visiting parents: while they wait they sadden the patient of their bed; dragged onto that
+// bed they visit, fade out, cheer the patient and go. They go too when the patient leaves.
+class CRodiceController : public CEntityController {
+public:
+  CRodiceController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine, std::string bindTo);
+  CRodiceController(const CRodiceController &other);
+  ~CRodiceController() override;
+
+  CEntityController *clone() override { return new CRodiceController(*this); }
+  void onBind() override;
+  void specificHandleMessages(KEvent *ev) override;
+  void update() override;
+
+  int32_t flashing = 1;
+  int32_t mouseX = 0;
+  int32_t mouseY = 0;
+  Timer *sadTimer = nullptr;
+  Timer *visitTimer = nullptr;
+  CMapEntity_Game *kurzor = nullptr;
+  CMapEntity_Game *postel = nullptr;
+  CMapEntity_FrontaAkci *fronta = nullptr;
+  int32_t homeX = 0;
+  int32_t homeY = 0;
+
+private:
+  // The visited patient, or null once it has left the bed (the link is checked, not followed blind).
+  CMapEntity_PacientClass *visited();
+  void moodChange(float d);
+  void leave();
+  CMapEntity *dragged() const;
+  void setDragged(CMapEntity *e);
+  int stars() const;
+};

@@ -1,0 +1,95 @@
+#include "ward/cabinet/CLekController.h"
+
+#include "engine/KEvent.h"
+#include "engine/KInput.h"
+#include "media/CFatal.h"
+#include "media/CLogger.h"
+#include "ward/cabinet/CMapEntity_Lek.h"
+#include "world/CMapEntitiesCollection.h"
+#include "world/CMapEntitiesFactory.h"
+#include "world/CMapEntity_FrontaAkci.h"
+#include "world/kinds/CMapEntity_PacientClass.h"
+#include "world/kinds/CMapEntity_PostelClass.h"
+#include "world/kinds/EntityIds.h"
+
+namespace {
+const unsigned kCursorClass = 32;
+} // namespace
+
+CLekController::CLekController(const CLekController &o) : CEntityController(o), hover(o.hover) {}
+
+void CLekController::onBind() {
+  fronta = CMapEntity_FrontaAkci::najdi(collection);
+  if (!fronta) {
+    CLogger::instance()->log("Entita nemuze pracovat bez FRONTAAKCI, exit");
+    fatalError("Entita nemuze pracovat bez FRONTAAKCI, exit", -1);
+  }
+  CMapEntity_Lek *lek = dynamic_cast<CMapEntity_Lek *>(entity);
+  if (bedLinked || !lek) return;
+  for (CMapEntity_Game *e : *collection->getEntitiesPtr()) {
+    CMapEntity_PostelClass *b = dynamic_cast<CMapEntity_PostelClass *>(e);
+    if (!b || b->getEntityClassID() != kBedClass || b->cislo != lek->bedNumber) continue;
+    bed = b;
+    if (lek->getParent()) {
+      light(true);
+      bedLinked = 1;
+    }
+  }
+}
+
+void CLekController::light(bool on) {
+  bed->setHighlightOn(on);
+  if (bed->getHighlight()) bed->getHighlight()->setVisible(on);
+}
+
+void CLekController::specificHandleMessages(KEvent *ev) {
+  if (!ev || !entity || ev->type != 3 || ev->button != 1 || !fronta) return;
+  CMapEntity_Game *cursor = collection->getEntityByID(kCursorID);
+  akce *a = new akce();
+  a->controller = this;
+  if (cursor && cursor->isActionCollisionWithEntity(entity)) {
+    a->id = 1;
+    a->priority = 1;
+    fronta->pridej(a);
+    CMapEntity_Game *ok = CMapEntitiesFactory::instance()->cloneEntity("OK");
+    ok->setXY((float)(KInput::getMouseX() + 9), (float)(KInput::getMouseY() + 24));
+    collection->addEntity(ok);
+  } else {
+    a->id = 2;
+    a->priority = 0;
+    fronta->pridej(a);
+  }
+}
+
+void CLekController::update() {
+  if (!entity || !collection) return;
+  CMapEntity *parent = entity->getParent();
+  bool inHand = parent && (parent->getEntityID() == kLeftHandID || parent->getEntityID() == kRightHandID);
+  CMapEntity_Game *cursor = collection->getFirstEntityByClassID(kCursorClass);
+  if (cursor && cursor->isActionCollisionWithEntity(entity) && !inHand) {
+    hover = 1;
+    entity->resetFlash();
+  }
+  if (hover) entity->effectFlash(0.1f, 1.0f, false);
+  if (fronta) {
+    if (fronta->muzuProvadet(this, 1)) {
+      entity->setAktivni(true);
+      fronta->removeFirst(this, 1);
+    }
+    if (fronta->muzuProvadet(this, 2)) {
+      entity->setAktivni(false);
+      fronta->removeFirst(this, 2);
+    }
+  }
+  // A bed taken out of the level is forgotten before anything follows the link.
+  if (bed && (!collection->contains(bed) || bed->getKill())) bed = nullptr;
+  if (!bed) return;
+  if (parent) light(true);
+  CMapEntity_PostelClass *b = dynamic_cast<CMapEntity_PostelClass *>(bed);
+  CMapEntity_PacientClass *p = b ? dynamic_cast<CMapEntity_PacientClass *>(b->getOccupant()) : nullptr;
+  if (!p || p->bedState != kBedWaitingMedicine) {
+    light(false);
+    entity->setKill(true);
+    bed = nullptr;
+  }
+}

@@ -1,0 +1,27 @@
+#pragma once
+#include <cstdint>
+
+#include "world/CEntityController.h"
+
+class CMapEntity_FrontaAkci;
+
+// A medicine watches its bed: while held it lights the bed up, and it goes (with the light) as
+// soon as the bed has no patient or the patient no longer waits for medicine.
+class CLekController : public CEntityController {
+public:
+  using CEntityController::CEntityController;
+  CLekController(const CLekController &other);
+
+  CEntityController *clone() override { return new CLekController(*this); }
+  void onBind() override;
+  void specificHandleMessages(KEvent *ev) override;
+  void update() override;
+
+  int32_t bedLinked = 0;
+  CMapEntity_Game *bed = nullptr;
+  CMapEntity_FrontaAkci *fronta = nullptr;
+  int32_t hover = 1;
+
+private:
+  void light(bool on);
+};

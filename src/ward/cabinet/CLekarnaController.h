@@ -1,0 +1,38 @@
+#pragma once
+#include <cstdint>
+#include <vector>
+
+#include "world/CEntityController.h"
+
+class CMapEntity_FrontaAkci;
+class Timer;
+
+// One medicine in preparation: the bed it is for and its own game-clock timer.
+struct productionEntita {
+  uint16_t bedNumber;
+  Timer *timer;
+};
+
+// A cabinet takes in every prescription handed to it, prepares one medicine for each for its
+// production time on the game clock and lays it out on its shelf; its nurse stands at the
+// cabinet while it prepares.
+class CLekarnaController : public CEntityController {
+public:
+  using CEntityController::CEntityController;
+  CLekarnaController(const CLekarnaController &other);
+  ~CLekarnaController() override;
+
+  CEntityController *clone() override { return new CLekarnaController(*this); }
+  void onBind() override;
+  void specificHandleMessages(KEvent *ev) override;
+  void update() override;
+
+  std::vector<productionEntita> production;
+  int32_t hover = 0;
+  int32_t lastMouseX = 0;
+  int32_t lastMouseY = 0;
+  CMapEntity_FrontaAkci *fronta = nullptr;
+
+private:
+  void showNurses(bool atCabinet);
+};

@@ -1,0 +1,34 @@
+#pragma once
+#include <cstdint>
+
+#include "world/CMapEntity_Game.h"
+
+// A medicine for the patient of one bed, showing the bed's number. A copy takes the picture of
+// the medicine upgrade in the player's basket at the moment it is made.
+class CMapEntity_Lek : public CMapEntity_Game {
+public:
+  using CMapEntity_Game::CMapEntity_Game;
+
+  void useMethod() override {}
+  void doAction() override {}
+  void renderAdditional(KGraphic *g) override;
+  CMapEntity_Game *clone() override;
+
+  // The medicine's picture for the upgrade's stars (-1: no upgrade).
+  static const char *spriteFor(int stars);
+
+  uint16_t bedNumber = 0;
+  float textAlpha = 1.0f;
+};
+
+// A prescription: the figure writes it at a bed and hands it in at a cabinet.
+class CMapEntity_Recept : public CMapEntity_Game {
+public:
+  using CMapEntity_Game::CMapEntity_Game;
+
+  void useMethod() override {}
+  void doAction() override {}
+  CMapEntity_Game *clone() override { return new CMapEntity_Recept(*this); }
+
+  uint16_t bedNumber = 0;
+};

@@ -1,0 +1,30 @@
+#pragma once
+#include <cstdint>
+
+#include "world/CMapEntity_Game.h"
+
+// A germ cloud coughed out by a patient in bed (class 27): it drifts by its steps, in pixels a
+// frame at the nominal frame time, and harms the patients in bed it reaches but its source.
+class CMapEntity_NemocnejBacily : public CMapEntity_Game {
+public:
+  using CMapEntity_Game::CMapEntity_Game;
+  // A copy keeps the source; the sender gives it its steps.
+  CMapEntity_NemocnejBacily(const CMapEntity_NemocnejBacily &other);
+
+  void useMethod() override {}
+  void doAction() override {}
+  CMapEntity_Game *clone() override { return new CMapEntity_NemocnejBacily(*this); }
+
+  uint16_t word = 0;
+  // Not owned: the patient that sent it; compared only, never followed.
+  CMapEntity_Game *source = nullptr;
+  int32_t stepX = 0;
+  int32_t stepY = 0;
+};
+
+// An entertainer's happy notes: they drift like a germ cloud and please whom they reach.
+class CMapEntity_HappyNotes : public CMapEntity_NemocnejBacily {
+public:
+  using CMapEntity_NemocnejBacily::CMapEntity_NemocnejBacily;
+  CMapEntity_Game *clone() override { return new CMapEntity_HappyNotes(*this); }
+};

@@ -1,0 +1,262 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "media/CFakeTime.h"
+#include "media/Timer.h"
+#include "patients/CMapEntity_ObtiznostAdjuster.h"
+#include "patients/CMapEntity_Rodice.h"
+#include "patients/CObtiznostAdjusterController.h"
+#include "patients/CPacientController.h"
+#include "patients/CRodiceController.h"
+#include "patients/CRodiceGeneratorController.h"
+#include "progress/HudDay.h"
+#include "ward/cabinet/CMapEntity_Lek.h"
+#include "ward/cabinet/CMapEntity_Lekarna.h"
+#include "world/CMapEntity_TextBox.h"
+#include "world/kinds/CMapEntity_PacientClass.h"
+#include "world/kinds/CMapEntity_PostelClass.h"
+
+namespace {
+
+class BedDay : public ::testing::Test, public HudDay {
+protected:
+  void SetUp() override {
+    setUpDay(true);
+    engineObj.setDifficulty(0.85f, 125, 106.25f);
+  }
+  void TearDown() override { tearDownDay(); }
+
+  void loadWard(const char *name = "ward_demo") {
+    level = new CLevel_Game(&engineObj);
+    engineObj.setLevel(level);
+    level->load(name);
+    // The beds arrive in their carriers first; the working copies replace them.
+    for (int t = 0; t < 20000 && !bedsInPlace(); t += 20) step();
+    ASSERT_TRUE(bedsInPlace());
+  }
+
+  bool bedsInPlace() {
+    std::vector<CMapEntity_PostelClass *> all = beds();
+    if (all.size() < 2) return false;
+    for (CMapEntity_PostelClass *b : all)
+      if (b->getParent()) return false;
+    return true;
+  }
+
+  std::vector<CMapEntity_PostelClass *> beds() {
+    std::vector<CMapEntity_PostelClass *> out;
+    for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
+      if (CMapEntity_PostelClass *b = dynamic_cast<CMapEntity_PostelClass *>(e))
+        if (b->getEntityClassID() == 13) out.push_back(b);
+    return out;
+  }
+
+  // A bound patient lying in the bed in the given sub-state, as the bench's drop leaves it.
+  CMapEntity_PacientClass *bedded(CMapEntity_PostelClass *bed, uint8_t state) {
+    CMapEntity_PacientClass *p =
+        dynamic_cast<CMapEntity_PacientClass *>(CMapEntitiesFactory::instance()->cloneEntity("PACIENT1"));
+    level->getEC()->addEntity(p);
+    step();
+    EXPECT_TRUE(bed->ulozPacienta(p, p->colour) > 0);
+    p->bed = bed;
+    p->phase = kPhaseInBed;
+    p->bedState = state;
+    p->addEntity(CMapEntitiesFactory::instance()->cloneEntity("BAR"), true, true);
+    return p;
+  }
+
+  CPacientController *behaviour(CMapEntity_PacientClass *p) { return dynamic_cast<CPacientController *>(p->getController()); }
+
+  bool captionShown(const std::string &text) {
+    for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
+      if (CMapEntity_TextBox *t = dynamic_cast<CMapEntity_TextBox *>(e))
+        if (t->text == text) return true;
+    return false;
+  }
+
+  void run(int ms) {
+    for (int t = 0; t < ms; t += 20) step();
+  }
+};
+
+TEST(Payment, MoneyTimes150TimesMoodTruncated) {
+  EXPECT_EQ(paymentFor(0.5f, 1.0f), 75);
+  EXPECT_EQ(paymentFor(0.5f, 0.65f), 48);
+  EXPECT_EQ(paymentFor(0.5f, 0.0f), 0);
+}
+
+TEST(Difficulty, LeaversFoldInWeighedAndTheFactorStaysInItsBounds) {
+  TDifficulty d;
+  foldLeaver(d, 1.0f);
+  EXPECT_EQ(d.samples, 126);
+  EXPECT_FLOAT_EQ(d.sum, 106.25f + 1.7f);
+  EXPECT_FLOAT_EQ(d.factor, 0.85f) << "about 1.008, clamped to the top";
+  TDifficulty lost;
+  foldLeaver(lost, 0.0f);
+  EXPECT_EQ(lost.samples, 129) << "a lost patient weighs four";
+  EXPECT_FLOAT_EQ(lost.factor, 0.85f);
+  for (int i = 0; i < 60; ++i) foldLeaver(lost, 0.0f);
+  EXPECT_FLOAT_EQ(lost.factor, 0.62f) << "many losses settle at the bottom";
+  TDifficulty mid;
+  mid.samples = 100;
+  mid.sum = 60.0f;
+  foldLeaver(mid, 0.5f);
+  EXPECT_NEAR(mid.factor, (60.0f + 0.85f) / 101.0f / 0.85f, 1e-6);
+}
+
+TEST_F(BedDay, ACuredPatientFreesItsBedAtOncePaysByMoodAndTheAdjusterCountsItOnce) {
+  loadWard();
+  CMapEntity_PostelClass *bed = beds()[0];
+  CMapEntity_PacientClass *p = bedded(bed, kBedLying);
+  p->meterFull = 0.0f;
+  p->mood = 0.65f;
+  p->money = 0.5f;
+  step();
+  EXPECT_EQ(p->bedState, kBedGivingMoney) << "an empty meter cures";
+  p->phase = kPhasePaid;
+  step();
+  EXPECT_EQ(p->phase, kPhaseGone);
+  EXPECT_EQ(bed->getOccupant(), nullptr) << "the bed forgets its patient as it climbs out";
+  EXPECT_FALSE(bed->obsazeno);
+  EXPECT_FALSE(bed->uklizeno);
+  int money = level->getMoney();
+  run(1900);
+  EXPECT_EQ(level->getMoney(), money) << "the pay tick is 2000 ms of game time";
+  run(200);
+  EXPECT_EQ(level->getMoney(), money + 48);
+  EXPECT_EQ(level->getCured(), 1);
+  EXPECT_TRUE(captionShown("CASH +48"));
+  EXPECT_FLOAT_EQ(engineObj.getDifficultyFactor(), 0.85f);
+  EXPECT_EQ(engineObj.getDifficultySamples(), 126) << "counted once while it was gone";
+
+  // Mood 0 in bed: out unpaid and counted lost.
+  CMapEntity_PacientClass *q = bedded(beds()[1], kBedGivingMoney);
+  q->mood = 0.0f;
+  run(2100);
+  EXPECT_EQ(level->getLost(), 1);
+  EXPECT_EQ(level->getMoney(), money + 48);
+}
+
+TEST_F(BedDay, OutbreaksKeepTheirSpacingAndTheCureTouchHoldsThemOffSigned) {
+  loadWard();
+  int32_t delay = level->getOutbreakDelay();
+  CMapEntity_PacientClass *a = bedded(beds()[0], kBedLying);
+  CMapEntity_PacientClass *b = bedded(beds()[1], kBedLying);
+  a->meterFull = b->meterFull = 1.0f;
+  a->recoverySpeed = b->recoverySpeed = 0.05f;
+  a->patience = b->patience = 0.0f;
+  a->outbreakClock->nastavSpoustec(1000000);
+  b->outbreakClock->nastavSpoustec(1000000);
+  CPacientController::posledniOutbreak = 0;
+  // The cure touch set the activity a minute ahead: inactivity never triggers until then.
+  CPacientController::posledniAktivita = (int32_t)CFakeTime_instance->ms + 60000;
+  behaviour(a)->outbreakMark = behaviour(b)->outbreakMark = (int32_t)CFakeTime_instance->ms - 2 * delay - 1;
+  run(20000);
+  EXPECT_EQ(a->bedState, kBedLying);
+  EXPECT_EQ(b->bedState, kBedLying);
+  // Left alone past 5500 ms / factor: one breaks out, the other only moves its own mark.
+  CPacientController::posledniAktivita = (int32_t)CFakeTime_instance->ms - 7000;
+  step();
+  int out = (a->bedState == kBedOutbreak) + (b->bedState == kBedOutbreak);
+  EXPECT_EQ(out, 1);
+  CMapEntity_PacientClass *ill = a->bedState == kBedOutbreak ? a : b;
+  EXPECT_EQ(ill->getBed()->getContainedEntity(248)->getAlpha(), 1.0f) << "the red light is on";
+  // Untreated for 6500 ms: mood falls, the meter goes back and the patient sleeps again.
+  float mood = ill->mood, meter = ill->meterFull;
+  ill->meterFull = meter = 0.5f;
+  run(6600);
+  EXPECT_EQ(ill->bedState, kBedSleeping);
+  EXPECT_LT(ill->mood, mood);
+  EXPECT_GT(ill->meterFull, meter);
+}
+
+TEST_F(BedDay, MedicineInTimeIsFastServiceAndDrinkingLowersTheMeter) {
+  loadWard();
+  CMapEntity_PacientClass *p = bedded(beds()[0], kBedWaitingMedicine);
+  p->meterFull = 0.5f;
+  p->mood = 0.5f;
+  p->recoverySpeed = 0.5f;
+  p->medicineWaitTimer->reset();
+  CMapEntity_Game *lek = CMapEntitiesFactory::instance()->cloneEntity("LEK");
+  p->addEntity(lek, true, true);
+  int money = level->getMoney();
+  step();
+  EXPECT_EQ(p->bedState, kBedFastService);
+  EXPECT_EQ(level->getMoney(), money + 50);
+  EXPECT_TRUE(captionShown("FAST SERVICE +50"));
+  EXPECT_NEAR(p->mood, 0.85f, 1e-5);
+  run(2000);
+  EXPECT_EQ(p->bedState, kBedTakingMedicine);
+  run(3000);
+  EXPECT_EQ(p->bedState, kBedLying);
+  EXPECT_NEAR(p->meterFull, 0.5f - 0.06f / 0.85f, 1e-4) << "one dose; nothing else heals while thanking and drinking";
+  EXPECT_EQ(p->getContainedEntity(46), nullptr);
+}
+
+TEST_F(BedDay, CabinetsLayMedicineOnTheirShelfOrTheirRow) {
+  loadWard();
+  CMapEntity_LekarnaClass *left = dynamic_cast<CMapEntity_LekarnaClass *>(CMapEntitiesFactory::instance()->cloneEntity("LEKARNA"));
+  CMapEntity_LekarnaClass *four = dynamic_cast<CMapEntity_LekarnaClass *>(CMapEntitiesFactory::instance()->cloneEntity("LEKARNA4"));
+  ASSERT_TRUE(left && four);
+  left->setXY(400, 300);
+  four->setXY(300, 40);
+  EXPECT_EQ(left->placeFor(3).x, 400 - 150 + 51);
+  EXPECT_EQ(left->placeFor(3).y, 287);
+  EXPECT_EQ(four->placeFor(1).x, 350);
+  EXPECT_EQ(four->placeFor(9).x, 300 + 20 + 153);
+  EXPECT_EQ(four->placeFor(0).y, 30);
+  EXPECT_NE(four->getHighlight(), nullptr);
+  // Their auras went into the level with them.
+  level->getEC()->addEntity(left);
+  level->getEC()->addEntity(four);
+
+  // A prescription handed in comes out as medicine for that bed 4000 ms of game time later.
+  CMapEntity_Game *cabinet = level->getEC()->getFirstEntityByClassID(19);
+  ASSERT_NE(cabinet, nullptr);
+  CMapEntity_Recept *r = dynamic_cast<CMapEntity_Recept *>(CMapEntitiesFactory::instance()->cloneEntity("RECEPT"));
+  r->bedNumber = 2;
+  cabinet->addEntity(r, true, true);
+  auto made = [&]() -> CMapEntity_Lek * {
+    for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
+      if (CMapEntity_Lek *l = dynamic_cast<CMapEntity_Lek *>(e)) return l;
+    return nullptr;
+  };
+  run(3900);
+  EXPECT_EQ(made(), nullptr);
+  for (int t = 0; t < 200 && !made(); t += 20) step();
+  CMapEntity_Lek *lek = made();
+  ASSERT_NE(lek, nullptr);
+  EXPECT_EQ(lek->bedNumber, 2);
+  // Nobody in bed 2 waits for it: the medicine goes.
+  run(60);
+  EXPECT_EQ(made(), nullptr);
+}
+
+TEST_F(BedDay, ParentsSaddenOnTheFakeClockAndTheGeneratorStartsAtLevel25) {
+  EXPECT_EQ(parentsPerRoundFor(24), 0);
+  EXPECT_EQ(parentsPerRoundFor(25), 1);
+  EXPECT_EQ(parentsPerRoundFor(31), 2);
+  engineObj.setSoucasnyLevel(25);
+  loadWard("ward_parents");
+  CMapEntity_PostelClass *bed = beds()[0];
+  CMapEntity_PacientClass *p = bedded(bed, kBedSleeping);
+  p->mood = 0.9f;
+  p->outbreakClock->nastavSpoustec(1000000);
+  CPacientController::posledniAktivita = (int32_t)CFakeTime_instance->ms + 1000000;
+  run(36100);
+  CMapEntity_RodiceClass *parents = dynamic_cast<CMapEntity_RodiceClass *>(level->getEC()->getFirstEntityByClassID(23));
+  ASSERT_NE(parents, nullptr) << "one set of parents after 36000 ms";
+  EXPECT_EQ(parents->wantedBed, bed->cislo);
+  EXPECT_FLOAT_EQ(parents->getX(), 720.0f);
+  float mood = p->mood;
+  run(9100);
+  EXPECT_NEAR(p->mood, mood - 0.08f, 1e-5) << "waiting parents take 0.08 after 9000 ms";
+  // The patient leaves: the parents go and give their place back.
+  p->phase = kPhasePaid;
+  run(60);
+  EXPECT_EQ(level->getEC()->getFirstEntityByClassID(23), nullptr);
+}
+
+} // namespace
