@@ -253,6 +253,12 @@ TEST_F(PatientDay, LinksToKilledBedsAreForgottenAndSpeciesCopiesCarryTheirOwnSet
   EXPECT_EQ(p->getBed(), bed);
   bed->setKill(true);
   EXPECT_EQ(p->getBed(), nullptr);
+  CMapEntity_Game *chair = level->getEC()->getEntityByID(1);
+  ASSERT_NE(chair, nullptr);
+  p->chair = chair;
+  EXPECT_EQ(p->getChair(), chair);
+  chair->setKill(true);
+  EXPECT_EQ(p->getChair(), nullptr);
 }
 
 TEST_F(PatientDay, ADropOnAChairWithoutItsGaugeIsRefusedAndLogged) {
