@@ -4,13 +4,17 @@
 #include <vector>
 #include <sys/wait.h>
 
+#include "engine/KInput.h"
 #include "media/Timer.h"
 #include "patients/CCustomerGenerator.h"
 #include "patients/CPacientController.h"
 #include "progress/HudDay.h"
+#include "world/CMapEntity_TextBox.h"
+#include "world/kinds/CMapEntity_DiagnosticTool.h"
 #include "world/kinds/CMapEntity_GaucClass.h"
 #include "world/kinds/CMapEntity_PacientClass.h"
 #include "world/kinds/CMapEntity_PostelClass.h"
+#include "world/kinds/CMapEntity_Tlakomer.h"
 
 namespace {
 
@@ -48,6 +52,49 @@ protected:
 
   CMapEntity_PacientClass *clonePatient(const char *name) {
     return dynamic_cast<CMapEntity_PacientClass *>(CMapEntitiesFactory::instance()->cloneEntity(name));
+  }
+
+  // The pointer and the left button as the player works them, each followed by a frame.
+  void pointTo(int x, int y) {
+    KInput::notePointer(x, y);
+    KEvent ev = event(K_EVENT_MOUSEMOVE, 0, x, y);
+    level->handleMessages(&ev);
+    step();
+  }
+  void button(bool down, int x, int y) {
+    KInput::noteButton(1, down);
+    KEvent ev = event(down ? K_EVENT_MOUSEDOWN : K_EVENT_MOUSEUP, 1, x, y);
+    level->handleMessages(&ev);
+    step();
+  }
+  static void middleOf(CMapEntity *e, int &x, int &y) {
+    Rect box = e->getCurrentFrame()->getActionBoundingBox();
+    x = (int)e->getX() + box.x + box.w / 2;
+    y = (int)e->getY() + box.y + box.h / 2;
+  }
+  void dragOnto(CMapEntity *p, CMapEntity *target) {
+    int sx, sy, x, y;
+    middleOf(p, sx, sy);
+    middleOf(target, x, y);
+    pointTo(sx, sy);
+    button(true, sx, sy);
+    for (int k = 1; k <= 4; ++k) pointTo(sx + (x - sx) * k / 4, sy + (y - sy) * k / 4);
+    pointTo(x, y);
+    button(false, x, y);
+    step();
+  }
+
+  // The intro closed and the first patient standing whole on the couch.
+  CMapEntity_PacientClass *firstArrival() {
+    KInput::setViewMapping(0, 0, 800, 600, 800, 600);
+    button(true, 400, 300);
+    button(false, 400, 300);
+    for (int i = 0; i < 300; ++i) {
+      std::vector<CMapEntity_PacientClass *> all = patients();
+      if (!all.empty() && (all[0]->getAlpha() == 1.0f || all[0]->getAlpha() == -1.0f)) return all[0];
+      step();
+    }
+    return nullptr;
   }
 };
 
@@ -174,6 +221,11 @@ TEST_F(PatientDay, ArrivalsComeEvenlyOnTheGameClockAndSpentArrivalsNeverHang) {
   EXPECT_EQ(level->getPacienti()[0].count, 0);
   EXPECT_EQ(gen->getMissed(), 2);
   EXPECT_EQ(patients().size(), 2u);
+  // A day with no patient records at all draws from nothing.
+  level->getPacienti().clear();
+  gen->generate(true);
+  EXPECT_EQ(gen->getMissed(), 3);
+  EXPECT_EQ(patients().size(), 2u);
 }
 
 TEST_F(PatientDay, LinksToKilledBedsAreForgottenAndSpeciesCopiesCarryTheirOwnSettings) {
@@ -201,6 +253,74 @@ TEST_F(PatientDay, LinksToKilledBedsAreForgottenAndSpeciesCopiesCarryTheirOwnSet
   EXPECT_EQ(p->getBed(), bed);
   bed->setKill(true);
   EXPECT_EQ(p->getBed(), nullptr);
+  CMapEntity_Game *chair = level->getEC()->getEntityByID(1);
+  ASSERT_NE(chair, nullptr);
+  p->chair = chair;
+  EXPECT_EQ(p->getChair(), chair);
+  chair->setKill(true);
+  EXPECT_EQ(p->getChair(), nullptr);
+}
+
+TEST_F(PatientDay, ADropOnAChairWithoutItsGaugeIsRefusedAndLogged) {
+  loadWard();
+  CMapEntity_PacientClass *p = firstArrival();
+  ASSERT_NE(p, nullptr);
+  // A chair still fading in has no gauge yet.
+  CMapEntity_DiagnosticTool *chair = dynamic_cast<CMapEntity_DiagnosticTool *>(level->getEC()->getEntityByID(1));
+  ASSERT_NE(chair, nullptr);
+  chair->setAlpha(0.5f, true);
+  chair->gauge = nullptr;
+  step();
+  ASSERT_EQ(chair->gauge, nullptr);
+  float homeX = p->getX(), homeY = p->getY();
+  debug = 1;
+  clearLog();
+  dragOnto(p, chair);
+  debug = 0;
+  EXPECT_EQ(p->phase, kPhaseArrived);
+  EXPECT_EQ(chair->occupant, nullptr);
+  EXPECT_EQ(p->getChair(), nullptr);
+  EXPECT_FLOAT_EQ(p->getX(), homeX);
+  EXPECT_FLOAT_EQ(p->getY(), homeY);
+  EXPECT_NE(logText().find("has no pressure gauge: PACIENT"), std::string::npos) << logText();
+}
+
+TEST_F(PatientDay, TheColourBonusCaptionShowsTheAmountPaid) {
+  loadWard();
+  CMapEntity_PacientClass *p = firstArrival();
+  ASSERT_NE(p, nullptr);
+  CMapEntity_DiagnosticTool *chair = dynamic_cast<CMapEntity_DiagnosticTool *>(level->getEC()->getEntityByID(1));
+  ASSERT_NE(chair, nullptr);
+  dragOnto(p, chair);
+  ASSERT_EQ(p->phase, kPhaseOnChair);
+  for (int i = 0; i < 600 && !chair->gauge->full; ++i) step();
+  int x, y;
+  middleOf(p, x, y);
+  pointTo(x, y);
+  button(true, x, y);
+  button(false, x, y);
+  ASSERT_EQ(p->phase, kPhaseOnCouch) << "not on the bench";
+
+  CMapEntity_PostelClass *bed = nullptr;
+  for (int i = 0; i < 400 && !bed; ++i, step())
+    for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
+      if (CMapEntity_PostelClass *b = dynamic_cast<CMapEntity_PostelClass *>(e))
+        if (!b->getParent() && !b->getOccupant() && (b->getAlpha() == 1.0f || b->getAlpha() == -1.0f)) bed = b;
+  ASSERT_NE(bed, nullptr) << "no bed stands free";
+  // A fractional bonus on the third of a run: 37.5 earned, 37 paid.
+  p->setBarva(bed->barva);
+  p->colorBonus = 12.5f;
+  bed->multiplier = 2;
+  int before = level->getMoney();
+  dragOnto(p, bed);
+  ASSERT_EQ(p->phase, kPhaseInBed);
+  EXPECT_EQ(level->getMoney() - before, 37);
+  std::vector<std::string> captions;
+  for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
+    if (CMapEntity_TextBox *t = dynamic_cast<CMapEntity_TextBox *>(e))
+      if (t->text.rfind("COLOR BONUS", 0) == 0) captions.push_back(t->text);
+  ASSERT_EQ(captions.size(), 1u);
+  EXPECT_EQ(captions[0], "COLOR BONUS +37");
 }
 
 TEST(PatientDeathTest, APatientWithoutHeadOrHeartsEndsWithAFailureStatus) {
