@@ -293,14 +293,7 @@ void CPacientController::update() {
   mouseX = (int32_t)KInput::getMouseX();
   mouseY = (int32_t)KInput::getMouseY();
   if (CMapEntity_FrontaAkci *q = queue()) {
-    if (q->muzuProvadet(this, 1)) {
-      p->setAktivni(true);
-      q->removeFirst(this, 1);
-    }
-    if (q->muzuProvadet(this, 2)) {
-      p->setAktivni(false);
-      q->removeFirst(this, 2);
-    }
+    q->serveActivation(this, p);
   }
   CMapEntity *bar = p->getContainedEntity(CMapEntity_PacientClass::kHeartsID);
   if (p->hearts < p->heartsBefore) heartsPulsing = 1;
@@ -618,16 +611,7 @@ void CPacientController::phaseOnBench() {
   if (heldByCursor() == p && KInput::getLeftButtonState()) {
     if (bedUnder && bedSuitable(bedUnder)) {
       if (bedPreview && previewBed != bedUnder) sesadPacienta();
-      if (!bedPreview) {
-        posledniAktivita = now();
-        float yo = p->kind == 4 ? -7.0f : ((p->kind == 1 || p->kind == 3) ? -8.0f : -9.0f);
-        layout(bedUnder, yo);
-        p->synchronizujSrdicka();
-        switchPacientFrameset("LYING", false, true, true);
-        switchPacientFrameset("ILL3", true, false, false);
-        previewBed = bedUnder;
-        bedPreview = 1;
-      }
+      if (!bedPreview) previewLying(bedUnder, "ILL3");
     } else if (bedPreview) {
       sesadPacienta();
     }
@@ -733,4 +717,18 @@ void CNapisController::update() {
   entity->setAlpha(a < 0.0f ? 0.0f : (a > 1.0f ? 1.0f : a), true);
   entity->setZoom(entity->getZoom() + 0.012f * f);
   if (entity->getAlpha() <= 0.0f) killEntity();
+}
+
+// Shows the held patient lying in the bed under the pointer, its face as given, until it is
+// dropped there or taken away again.
+void CPacientController::previewLying(CMapEntity_Game *bed, const char *face) {
+  CMapEntity_PacientClass *p = patient();
+  posledniAktivita = now();
+  float yo = p->kind == 4 ? -7.0f : ((p->kind == 1 || p->kind == 3) ? -8.0f : -9.0f);
+  layout(bed, yo);
+  p->synchronizujSrdicka();
+  switchPacientFrameset("LYING", false, true, true);
+  switchPacientFrameset(face, true, false, false);
+  previewBed = bed;
+  bedPreview = 1;
 }

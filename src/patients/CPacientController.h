@@ -136,6 +136,7 @@ private:
   void drag(bool benchOffset);
   void snapToChair(CMapEntity_Game *chair);
   void layout(CMapEntity_Game *bed, float yOffset);
+  void previewLying(CMapEntity_Game *bed, const char *face);
   bool bedSuitable(CMapEntity_Game *bed) const;
   void layIntoBed(CMapEntity_Game *bed);
   void goHome(bool withHand);

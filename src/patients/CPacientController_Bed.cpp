@@ -515,16 +515,7 @@ void CPacientController::phaseRunning() {
     if (own) own->setHighlightOn(true);
     if (bedUnder && bedUnder == own) {
       if (bedPreview && previewBed != own) sesadPacienta();
-      if (!bedPreview) {
-        posledniAktivita = now();
-        float yo = p->kind == 4 ? -7.0f : ((p->kind == 1 || p->kind == 3) ? -8.0f : -9.0f);
-        layout(own, yo);
-        p->synchronizujSrdicka();
-        switchPacientFrameset("LYING", false, true, true);
-        switchPacientFrameset("VERYGOOD", true, false, false);
-        previewBed = own;
-        bedPreview = 1;
-      }
+      if (!bedPreview) previewLying(own, "VERYGOOD");
     } else if (bedPreview) {
       sesadPacienta();
       switchPacientFrameset("ILL2", true, false, false);

@@ -151,14 +151,7 @@ void CRodiceController::update() {
   }
   if (flashing) r->effectFlash(0.03f, 0.3f, false);
   if (fronta) {
-    if (fronta->muzuProvadet(this, 1)) {
-      r->setAktivni(true);
-      fronta->removeFirst(this, 1);
-    }
-    if (fronta->muzuProvadet(this, 2)) {
-      r->setAktivni(false);
-      fronta->removeFirst(this, 2);
-    }
+    fronta->serveActivation(this, r);
   }
   bool patientGone = postel && !visited();
   bool visitOver = false;

@@ -154,3 +154,15 @@ void CMapEntity_FrontaAkci::removeFromQueueIn(const CMapEntitiesCollection *coll
   CMapEntity_FrontaAkci *q = najdi(collection);
   if (q && q != e) q->removeByEntity(e);
 }
+
+void CMapEntity_FrontaAkci::serveActivation(CEntityController *c, CMapEntity *e) {
+  if (!e) return;
+  if (muzuProvadet(c, 1)) {
+    e->setAktivni(true);
+    removeFirst(c, 1);
+  }
+  if (muzuProvadet(c, 2)) {
+    e->setAktivni(false);
+    removeFirst(c, 2);
+  }
+}

@@ -66,6 +66,8 @@ public:
   void flushPredFronta();
   bool muzuProvadet(CEntityController *c, unsigned short id) const;
   void removeFirst(CEntityController *c, unsigned short id);
+  // Serves the behaviour's click orders at the head: 1 marks its entity active, 2 inactive.
+  void serveActivation(CEntityController *c, CMapEntity *e);
   int16_t find(CEntityController *c, unsigned short id) const;
   akce *returnAkce(CEntityController *c, unsigned short id) const;
   std::vector<void *> *getParams(CEntityController *c, unsigned short id) const;

@@ -55,12 +55,5 @@ void CPostelController::update() {
     if (rail) rail->effectFlash(0.02f, 0.15f, false);
   }
   if (!fronta) return;
-  if (fronta->muzuProvadet(this, 1)) {
-    entity->setAktivni(true);
-    fronta->removeFirst(this, 1);
-  }
-  if (fronta->muzuProvadet(this, 2)) {
-    entity->setAktivni(false);
-    fronta->removeFirst(this, 2);
-  }
+  fronta->serveActivation(this, entity);
 }

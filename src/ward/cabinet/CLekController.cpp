@@ -72,14 +72,7 @@ void CLekController::update() {
   }
   if (hover) entity->effectFlash(0.1f, 1.0f, false);
   if (fronta) {
-    if (fronta->muzuProvadet(this, 1)) {
-      entity->setAktivni(true);
-      fronta->removeFirst(this, 1);
-    }
-    if (fronta->muzuProvadet(this, 2)) {
-      entity->setAktivni(false);
-      fronta->removeFirst(this, 2);
-    }
+    fronta->serveActivation(this, entity);
   }
   // A bed taken out of the level is forgotten before anything follows the link.
   if (bed && (!collection->contains(bed) || bed->getKill())) bed = nullptr;

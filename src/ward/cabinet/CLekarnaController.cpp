@@ -74,14 +74,7 @@ void CLekarnaController::update() {
   }
   if (hover) c->effectFlash(0.03f, 0.3f, false);
   if (fronta) {
-    if (fronta->muzuProvadet(this, 1)) {
-      c->setAktivni(true);
-      fronta->removeFirst(this, 1);
-    }
-    if (fronta->muzuProvadet(this, 2)) {
-      c->setAktivni(false);
-      fronta->removeFirst(this, 2);
-    }
+    fronta->serveActivation(this, c);
   }
   for (;;) {
     CMapEntity *found = nullptr;

@@ -47,14 +47,7 @@ void CClickTargetController::specificHandleMessages(KEvent *ev) {
 
 void CClickTargetController::update() {
   if (!entity || !fronta) return;
-  if (fronta->muzuProvadet(this, 1)) {
-    entity->setAktivni(true);
-    fronta->removeFirst(this, 1);
-  }
-  if (fronta->muzuProvadet(this, 2)) {
-    entity->setAktivni(false);
-    fronta->removeFirst(this, 2);
-  }
+  fronta->serveActivation(this, entity);
 }
 
 void CVozikController::specificHandleMessages(KEvent *ev) {
