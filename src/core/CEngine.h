@@ -53,6 +53,9 @@ public:
   CLevel_Game *getLevel() override { return level; }
   CLevelList *getLevelList() { return levelList; }
   CPlayer *getPlayer() { return player; }
+  // What germs scale their speed and harm by; kept between 0.62 and 0.85 during a day.
+  float getDifficultyFactor() const { return difficultyFactor; }
+  void setDifficultyFactor(float f) { difficultyFactor = f; }
   CProfiles *getProfiles() { return profiles; }
   CTop10 *getTop10() { return top10; }
   CSoundEngine *getSoundEngine() override { return soundEngine; }

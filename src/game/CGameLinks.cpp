@@ -6,7 +6,9 @@
 #include "media/CFatal.h"
 #include "progress/CDayPanels.h"
 #include "ward/beds/CPostelLink.h"
+#include "ward/staff/CMapEntity_Marker.h"
 #include "ward/staff/CPrachController.h"
+#include "world/CMapEntity_Game.h"
 #include "world/kinds/Links.h"
 
 namespace {
@@ -45,6 +47,27 @@ public:
   void cheer(CMapEntity_Game *) override {}
 };
 
+class CAlarmLamp : public CAlarmLampLink {
+public:
+  void setAlarm(CMapEntity_Game *lamp, bool on) override {
+    if (CMapEntity_Hlasic *hlasic = dynamic_cast<CMapEntity_Hlasic *>(lamp)) hlasic->setOn(on);
+  }
+};
+
+// The difficulty adjuster stands in without a class of its own: its window is kept in its two
+// spare words, so it lives and dies with the entity.
+class CStandInPauseWindow : public CPauseWindowLink {
+public:
+  void window(CMapEntity_Game *adjuster, uint32_t &start, uint32_t &end) override {
+    start = (uint32_t)adjuster->approachX;
+    end = (uint32_t)adjuster->approachY;
+  }
+  void setWindow(CMapEntity_Game *adjuster, uint32_t start, uint32_t end) override {
+    adjuster->approachX = (int32_t)start;
+    adjuster->approachY = (int32_t)end;
+  }
+};
+
 CNoCustomers noCustomers;
 CDayPanels dayPanels;
 CPostelLink beds;
@@ -52,6 +75,8 @@ CPlayerKeepsTarget playerKeepsTarget;
 CPuffDrift puffDrift;
 CStandInWalkSpeed standInWalkSpeed;
 CPatientsWithoutMood patientsWithoutMood;
+CAlarmLamp alarmLamp;
+CStandInPauseWindow standInPauseWindow;
 
 template <class Link> void require(const char *name) {
   if (!TLink<Link>::get()) fatalError(std::string("Link ") + name + " is not installed", -1);
@@ -66,6 +91,8 @@ void installGameLinks() {
   TLink<CChimneyDriftLink>::install(&puffDrift);
   TLink<CWalkSpeedLink>::install(&standInWalkSpeed);
   TLink<CPatientMoodLink>::install(&patientsWithoutMood);
+  TLink<CAlarmLampLink>::install(&alarmLamp);
+  TLink<CPauseWindowLink>::install(&standInPauseWindow);
 }
 
 void checkGameLinks() {
@@ -76,4 +103,6 @@ void checkGameLinks() {
   require<CChimneyDriftLink>("chimney drift");
   require<CWalkSpeedLink>("walk speed");
   require<CPatientMoodLink>("patient mood");
+  require<CAlarmLampLink>("alarm lamp");
+  require<CPauseWindowLink>("pause window");
 }

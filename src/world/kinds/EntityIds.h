@@ -31,3 +31,6 @@ constexpr uint32_t kParticleClass = 29;
 constexpr uint32_t kGermClass = 27;
 constexpr uint32_t kPerkIconClass = 28;
 constexpr uint32_t kTutorialBubbleClass = 31;
+constexpr uint32_t kSprayCloudID = 71;
+constexpr uint32_t kAlarmLampID = 271;
+constexpr uint32_t kDifficultyAdjusterID = 34463;
