@@ -26,7 +26,7 @@ class CBacilyController : public CEntityController {
 public:
   static const TGermSpecies kSpecies[5];
   // Fewer than this many class-27 entities let a germ breed (and a generator release).
-  static const int kGermLimit = 5;
+  static constexpr int kGermLimit = 5;
 
   CBacilyController(CMapEntity_Game *e, CMapEntitiesCollection *c, CEngine *engine, std::string bindTo,
                     const TGermSpecies &species = kSpecies[0]);

@@ -8,7 +8,7 @@ class CMapEntity_PacientClass;
 // the entertainers do for them, and the one mood change they all go through.
 class CCharisma {
 public:
-  static const unsigned short kUpgradeID = 902;
+  static constexpr unsigned short kUpgradeID = 902;
 
   enum TEffect { kMonkeyHarm, kMonkeyReward, kJesterGain, kBandGain };
 

@@ -10,9 +10,9 @@ class CMapEntity_Bacily : public CCloneable<CMapEntity_Bacily, CMapEntity_Game> 
 public:
   using CCloneable::CCloneable;
 
-  static const uint16_t kSeeking = 0;
-  static const uint16_t kFlying = 1;
-  static const uint16_t kFeeding = 2;
+  static constexpr uint16_t kSeeking = 0;
+  static constexpr uint16_t kFlying = 1;
+  static constexpr uint16_t kFeeding = 2;
 
   void useMethod() override {}
   void doAction() override {}

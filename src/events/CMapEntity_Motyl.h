@@ -11,8 +11,8 @@ class CMapEntity_Motyl : public CCloneable<CMapEntity_Motyl, CMapEntity_Game> {
 public:
   using CCloneable::CCloneable;
 
-  static const int32_t kResting = 0;
-  static const int32_t kFlying = 1;
+  static constexpr int32_t kResting = 0;
+  static constexpr int32_t kFlying = 1;
 
   void useMethod() override {}
   void doAction() override {}

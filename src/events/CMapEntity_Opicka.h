@@ -9,10 +9,10 @@ class CMapEntity_Opicka : public CCloneable<CMapEntity_Opicka, CMapEntity_Game> 
 public:
   using CCloneable::CCloneable;
 
-  static const uint16_t kChoosing = 0;
-  static const uint16_t kFalling = 1;
-  static const uint16_t kRiding = 2;
-  static const uint16_t kLeaving = 3;
+  static constexpr uint16_t kChoosing = 0;
+  static constexpr uint16_t kFalling = 1;
+  static constexpr uint16_t kRiding = 2;
+  static constexpr uint16_t kLeaving = 3;
 
   void useMethod() override {}
   void doAction() override {}

@@ -7,8 +7,8 @@
 // The band's podium, a solid obstacle; a copy brings its two musicians along.
 class CMapEntity_Podium : public CMapEntity_Game {
 public:
-  static const uint16_t kMusician1ID = 111;
-  static const uint16_t kMusician2ID = 112;
+  static constexpr uint16_t kMusician1ID = 111;
+  static constexpr uint16_t kMusician2ID = 112;
 
   using CMapEntity_Game::CMapEntity_Game;
   CMapEntity_Podium(const CMapEntity_Podium &other);

@@ -9,11 +9,11 @@ class CMapEntity_Sasek : public CCloneable<CMapEntity_Sasek, CMapEntity_Game> {
 public:
   using CCloneable::CCloneable;
 
-  static const int32_t kAway = 0;
-  static const int32_t kWalkingIn = 1;
-  static const int32_t kWaiting = 2;
-  static const int32_t kWalkingOut = 3;
-  static const int32_t kPerforming = 4;
+  static constexpr int32_t kAway = 0;
+  static constexpr int32_t kWalkingIn = 1;
+  static constexpr int32_t kWaiting = 2;
+  static constexpr int32_t kWalkingOut = 3;
+  static constexpr int32_t kPerforming = 4;
 
   void useMethod() override {}
   void doAction() override {}

@@ -13,7 +13,7 @@ class Timer;
 // it (which cheers the patient and pays 80) or it tires after ten seconds, then hops away.
 class COpickaController : public CEntityController {
 public:
-  static const int kReward = 80;
+  static constexpr int kReward = 80;
 
   COpickaController(CMapEntity_Game *e, CMapEntitiesCollection *c, CEngine *engine, std::string bindTo);
   COpickaController(const COpickaController &other);
