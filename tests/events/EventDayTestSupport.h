@@ -35,6 +35,8 @@ public:
     bed->setUklizeno(true);
     EXPECT_NE(bed->ulozPacienta(p, p->colour), 0);
     p->mood = mood;
+    // Shown at once: fading patients in is their own behaviour's work.
+    p->setAlpha(1.0f, true);
     return p;
   }
 
