@@ -207,22 +207,32 @@ def load_sprites(path, layouts, sprites):
                               params=params))
 
 
+MAX_TEXTURE = 2048
+
+
 def build_one(sprite, out_dir):
     """Paints one sprite's picture and returns its XML lines."""
     name, picture, flags, framesets = sprite
-    width = max(fs["w"] * fs["frames"] for fs in framesets)
-    height = sum(fs["h"] for fs in framesets)
+    # Framesets stack downwards and start a new column where a texture's height would run out.
+    column = max(fs["w"] * fs["frames"] for fs in framesets)
+    places, cx, cy, height = [], 0, 0, 0
+    for fs in framesets:
+        if cy + fs["h"] > MAX_TEXTURE and cy > 0:
+            cx, cy = cx + column, 0
+        places.append((cx, cy))
+        cy += fs["h"]
+        height = max(height, cy)
+    width = cx + column
     pic = Image.new("RGBA", (width, height), (0, 0, 0, 0))
     attrs = " ".join("%s=\"1\"" % f for f in flags)
     xml = ["  <sprite name=%s src=%s%s>" % (quoteattr(name), quoteattr(picture), (" " + attrs) if attrs else "")]
-    y = 0
-    for fs in framesets:
+    for fs, (x0, y) in zip(framesets, places):
         rep = "" if fs["repeat"] == "" else " repeatAnimation=\"%s\"" % fs["repeat"]
         xml.append("    <frameset name=%s%s>" % (quoteattr(fs["name"]), rep))
         params = dict(fs["params"], _fs=fs["name"], _sprite=name)
         for i in range(fs["frames"]):
             frame = PAINTERS[fs["painter"]](fs["w"], fs["h"], i, fs["frames"], params)
-            x = i * fs["w"]
+            x = x0 + i * fs["w"]
             pic.alpha_composite(frame, (x, y))
             bx, by, bw, bh = fs["box"]
             line = ('      <frameB name="FRAME%d" x="%d" y="%d" w="%d" h="%d" delay="%d" '
@@ -233,7 +243,6 @@ def build_one(sprite, out_dir):
                 line += ' sortY="%d"' % int(fs["sortY"])
             xml.append(line + "/>")
         xml.append("    </frameset>")
-        y += fs["h"]
     xml.append("  </sprite>")
     # optimize=True would cost most of the run for a few per cent of size.
     tobgen.save_image(pic, os.path.join(out_dir, picture), optimize=False)

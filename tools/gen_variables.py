@@ -38,6 +38,8 @@ def records(patients, variables):
             for n in (1, 2):
                 put(name, "%s%d" % (var, n), "%s_%s%d" % (key, r["voice"], n))
         put(name, "maxkaselcount", str(int(r["coughs"])))
+        put(name, "colorbonus", r["colorbonus"])
+        put(name, "fastservice", r["fastservice"])
     for r in tobgen.read_catalogue(variables):
         put(r["entity"], r["variable"], r["value"])
     return out

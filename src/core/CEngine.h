@@ -53,7 +53,7 @@ public:
   CLevel_Game *getLevel() override { return level; }
   CLevelList *getLevelList() { return levelList; }
   CPlayer *getPlayer() { return player; }
-  // What germs scale their speed and harm by; kept between 0.62 and 0.85 during a day.
+  // How hard the day is for the player now; patients lose patience in proportion.
   float getDifficultyFactor() const { return difficultyFactor; }
   void setDifficultyFactor(float f) { difficultyFactor = f; }
   CProfiles *getProfiles() { return profiles; }

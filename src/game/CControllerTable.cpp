@@ -22,6 +22,7 @@
 #include "menus/CMenuQuestionWindowController.h"
 #include "menus/CSliderDragController.h"
 #include "guidance/CShopTipControllers.h"
+#include "patients/CPacientController.h"
 #include "progress/CBarRucickaController.h"
 #include "progress/CHospital2Upgrade3Controller.h"
 #include "progress/CPerkIconControllers.h"
@@ -34,7 +35,11 @@
 #include "progress/CMapStarController.h"
 #include "progress/CMapaLetadloController.h"
 #include "ward/beds/CPostelController.h"
+#include "ward/dispensers/CMedDrinkController.h"
+#include "ward/furniture/CClickTargetControllers.h"
 #include "ward/furniture/CDiagnosticToolController.h"
+#include "ward/player/CPlayerController.h"
+#include "ward/staff/COpravarController.h"
 #include "ward/staff/CAdderController.h"
 #include "ward/staff/CDoktorkaController.h"
 #include "ward/staff/COKController.h"
@@ -59,6 +64,13 @@ typedef CEntityController *(*ControllerMaker)(CEngine *engine, const std::string
 
 template <class T> CEntityController *makeController(CEngine *engine, const std::string &bindName) {
   return new T(nullptr, nullptr, engine, bindName);
+}
+
+// Loose carriable items flash once when they appear.
+CEntityController *flashingItem(CEngine *engine, const std::string &bindName) {
+  CVozikController *c = new CVozikController(nullptr, nullptr, engine, bindName);
+  c->setStartFlash(true);
+  return c;
 }
 
 // Appends one prototype per row; a row with a null maker is a behaviour not in the game yet.
@@ -153,44 +165,44 @@ void registerRows(TControllerRows &c) {
   c("TUTORIAL9D", nullptr); // CTutorial9dController
   c("TUTORIAL9E", nullptr); // CTutorial9eController
   c("TUTORIAL10", nullptr); // CTutorial10Controller
-  c("OPRAVAR", nullptr); // COpravarController
+  c("OPRAVAR", makeController<COpravarController>);
   c("MENUCLOSE", makeController<CMenuCloseController>);
   c("KURZOR", makeController<CKurzorController>);
   c("KURZOR2", makeController<CKurzor2Controller>);
-  c("PLAYER", nullptr); // CPlayerController
-  c("NEMOCNEJ1", nullptr); // CPacientController
-  c("PACIENT1", nullptr); // CPacientController
-  c("PACIENT2", nullptr); // CPacientController
-  c("PACIENT3", nullptr); // CPacientController
-  c("PACIENT4", nullptr); // CPacientController
-  c("PACIENT5", nullptr); // CPacientController
-  c("PACIENT9", nullptr); // CPacientController
-  c("PACIENT10", nullptr); // CPacientController
-  c("PACIENT11", nullptr); // CPacientController
-  c("PACIENT12", nullptr); // CPacientController
-  c("PACIENT13", nullptr); // CPacientController
-  c("DITEPACIENT1", nullptr); // CPacientController
-  c("DITEPACIENT2", nullptr); // CPacientController
-  c("DITEPACIENT3", nullptr); // CPacientController
-  c("DITEPACIENT4", nullptr); // CPacientController
-  c("DITEHELMUT", nullptr); // CPacientController
-  c("PACIENTSTAROSTA", nullptr); // CPacientController
-  c("BLAZEN1", nullptr); // CPacientController
-  c("BLAZEN2", nullptr); // CPacientController
-  c("BLAZEN3", nullptr); // CPacientController
-  c("BLAZEN4", nullptr); // CPacientController
-  c("BLAZENCELEBRITA", nullptr); // CPacientController
-  c("PACIENTSAMAN", nullptr); // CPacientController
-  c("NAPISLOST", nullptr); // CNapisController
-  c("NAPISCURED", nullptr); // CNapisController
-  c("SRDCE", nullptr); // CNapisController
-  c("MODRESRDCE", nullptr); // CNapisController
-  c("STROMAUTOMAT", nullptr); // CMedDrinkController
+  c("PLAYER", makeController<CPlayerController>);
+  c("NEMOCNEJ1", makeController<CPacientController>);
+  c("PACIENT1", makeController<CPacientController>);
+  c("PACIENT2", makeController<CPacientController>);
+  c("PACIENT3", makeController<CPacientController>);
+  c("PACIENT4", makeController<CPacientController>);
+  c("PACIENT5", makeController<CPacientController>);
+  c("PACIENT9", makeController<CPacientController>);
+  c("PACIENT10", makeController<CPacientController>);
+  c("PACIENT11", makeController<CPacientController>);
+  c("PACIENT12", makeController<CPacientController>);
+  c("PACIENT13", makeController<CPacientController>);
+  c("DITEPACIENT1", makeController<CPacientController>);
+  c("DITEPACIENT2", makeController<CPacientController>);
+  c("DITEPACIENT3", makeController<CPacientController>);
+  c("DITEPACIENT4", makeController<CPacientController>);
+  c("DITEHELMUT", makeController<CPacientController>);
+  c("PACIENTSTAROSTA", makeController<CPacientController>);
+  c("BLAZEN1", makeController<CPacientController>);
+  c("BLAZEN2", makeController<CPacientController>);
+  c("BLAZEN3", makeController<CPacientController>);
+  c("BLAZEN4", makeController<CPacientController>);
+  c("BLAZENCELEBRITA", makeController<CPacientController>);
+  c("PACIENTSAMAN", makeController<CPacientController>);
+  c("NAPISLOST", makeController<CNapisController>);
+  c("NAPISCURED", makeController<CNapisController>);
+  c("SRDCE", makeController<CNapisController>);
+  c("MODRESRDCE", makeController<CNapisController>);
+  c("STROMAUTOMAT", makeController<CMedDrinkController>);
   c("MAPSTAR", makeController<CMapStarController>);
-  c("TOYMATE", nullptr); // CMedDrinkController
+  c("TOYMATE", makeController<CMedDrinkController>);
   c("MAPPERISKOP", makeController<CPeriskopController>);
   c("CREDITS", makeController<CCreditsController>);
-  c("KNIHOVNA", nullptr); // CMedDrinkController
+  c("KNIHOVNA", makeController<CMedDrinkController>);
   c("PODIUM", makeController<CPodiumController>);
   c("OBTIZNOSTADJUSTER", nullptr); // CObtiznostAdjusterController
   c("HELPWINDOW", makeController<CHelpWindowController>);
@@ -232,21 +244,21 @@ void registerRows(TControllerRows &c) {
   c("POSTEL5", makeController<CPostelController>);
   c("POSTEL5B", makeController<CPostelController>);
   c("POSTEL5C", makeController<CPostelController>);
-  c("VOZIK", nullptr); // CVozikController
-  c("VOZIK2", nullptr); // CVozikController
-  c("VOZIK3", nullptr); // CVozikController
-  c("VOZIK4", nullptr); // CVozikController
-  c("DRINK", nullptr); // CVozikController
-  c("TOY", nullptr); // CVozikController
-  c("KNIHA", nullptr); // CVozikController
-  c("GREENDRINK", nullptr); // CVozikController
-  c("SPREJ", nullptr); // CVozikController
+  c("VOZIK", makeController<CVozikController>);
+  c("VOZIK2", makeController<CVozikController>);
+  c("VOZIK3", makeController<CVozikController>);
+  c("VOZIK4", makeController<CVozikController>);
+  c("DRINK", flashingItem);
+  c("TOY", flashingItem);
+  c("KNIHA", flashingItem);
+  c("GREENDRINK", flashingItem);
+  c("SPREJ", flashingItem);
   c("HULKA", makeController<CPixlaBlackController>);
   c("KOS", makeController<CPixlaBlackController>);
   c("ADDER", makeController<CAdderController>);
   c("DEADDER", makeController<CDeAdderController>);
   c("STATUSMENU", makeController<CStatusMenuController>);
-  c("MEDDRINK", nullptr); // CMedDrinkController
+  c("MEDDRINK", makeController<CMedDrinkController>);
   c("PRACH", makeController<CPrachController>);
   c("WHITEPARTICLE", makeController<CParticleController>);
   c("REDSTARPARTICLE", makeController<CParticleController>);
@@ -266,8 +278,8 @@ void registerRows(TControllerRows &c) {
   c("BACILY4GENERATOR", makeController<CBacily4GeneratorController>);
   c("BACILY5GENERATOR", makeController<CBacily5GeneratorController>);
   c("OPICKAGENERATOR", makeController<COpickaGeneratorController>);
-  c("ANTIV", nullptr); // CAntiVController
-  c("HULKAPODSTAVEC", nullptr); // CHulkaPodstavecController
+  c("ANTIV", makeController<CAntiVController>);
+  c("HULKAPODSTAVEC", makeController<CHulkaPodstavecController>);
   c("PLAYBUTTON", makeController<CPlayButtonController>);
   c("MAINMENUBUTTON", makeController<CMainMenuButtonController>);
   c("CVICENI", nullptr); // CCviceniController

@@ -1,52 +1,18 @@
 #include "game/CGameLinks.h"
 
 #include <string>
-#include <unordered_map>
 
 #include "media/CFatal.h"
+#include "patients/CCustomerGenerator.h"
 #include "progress/CDayPanels.h"
 #include "ward/beds/CPostelLink.h"
+#include "ward/player/CPlayerLinks.h"
 #include "ward/staff/CMapEntity_Marker.h"
 #include "ward/staff/CPrachController.h"
 #include "world/CMapEntity_Game.h"
 #include "world/kinds/Links.h"
 
 namespace {
-class CNoCustomers : public CCustomerGeneratorLink {
-public:
-  CCustomerGenerator *create() override { return nullptr; }
-  void destroy(CCustomerGenerator *) override {}
-  void bindEC(CCustomerGenerator *, CMapEntitiesCollection_Game *, CLevel_Game *) override {}
-  void setCustomerCount(CCustomerGenerator *, int) override {}
-  void preGenerate(CCustomerGenerator *, int) override {}
-  void work(CCustomerGenerator *) override {}
-};
-
-class CPlayerKeepsTarget : public CPlayerFigureLink {
-public:
-  void clearTarget(CMapEntity_Game *) override {}
-};
-
-// The figure stands in without a walk of its own: its speed is kept here, at the speed a figure
-// without the shoes upgrade walks, on no slowing tile.
-class CStandInWalkSpeed : public CWalkSpeedLink {
-public:
-  float walkSpeed(CMapEntity_Game *player) override {
-    auto found = speeds.find(player);
-    return found == speeds.end() ? 6.0f : found->second;
-  }
-  void setWalkSpeed(CMapEntity_Game *player, float speed) override { speeds[player] = speed; }
-  float speedFactor(CMapEntity_Game *) override { return 1.0f; }
-
-private:
-  std::unordered_map<CMapEntity_Game *, float> speeds;
-};
-
-class CPatientsWithoutMood : public CPatientMoodLink {
-public:
-  void cheer(CMapEntity_Game *) override {}
-};
-
 class CAlarmLamp : public CAlarmLampLink {
 public:
   void setAlarm(CMapEntity_Game *lamp, bool on) override {
@@ -68,13 +34,12 @@ public:
   }
 };
 
-CNoCustomers noCustomers;
+CCustomerGeneratorImpl customers;
 CDayPanels dayPanels;
 CPostelLink beds;
-CPlayerKeepsTarget playerKeepsTarget;
+CPlayerLinks playerFigure;
 CPuffDrift puffDrift;
-CStandInWalkSpeed standInWalkSpeed;
-CPatientsWithoutMood patientsWithoutMood;
+CPatientCheer patientCheer;
 CAlarmLamp alarmLamp;
 CStandInPauseWindow standInPauseWindow;
 
@@ -84,13 +49,13 @@ template <class Link> void require(const char *name) {
 } // namespace
 
 void installGameLinks() {
-  TLink<CCustomerGeneratorLink>::install(&noCustomers);
+  TLink<CCustomerGeneratorLink>::install(&customers);
   TLink<CDayPanelsLink>::install(&dayPanels);
   TLink<CBedLink>::install(&beds);
-  TLink<CPlayerFigureLink>::install(&playerKeepsTarget);
+  TLink<CPlayerFigureLink>::install(&playerFigure);
   TLink<CChimneyDriftLink>::install(&puffDrift);
-  TLink<CWalkSpeedLink>::install(&standInWalkSpeed);
-  TLink<CPatientMoodLink>::install(&patientsWithoutMood);
+  TLink<CWalkSpeedLink>::install(&playerFigure);
+  TLink<CPatientMoodLink>::install(&patientCheer);
   TLink<CAlarmLampLink>::install(&alarmLamp);
   TLink<CPauseWindowLink>::install(&standInPauseWindow);
 }

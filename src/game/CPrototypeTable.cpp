@@ -40,7 +40,13 @@
 #include "progress/CMapEntity_WindowClass.h"
 #include "ward/beds/CMapEntity_Postel.h"
 #include "ward/beds/CMapEntity_PostelParts.h"
+#include "ward/dispensers/CMapEntity_Automat.h"
+#include "ward/dispensers/CMapEntity_DrinkClass.h"
 #include "ward/furniture/CMapEntity_Gauc.h"
+#include "ward/furniture/CMapEntity_Vozik.h"
+#include "ward/player/CMapEntity_Player.h"
+#include "ward/player/CMapEntity_PlayerHands.h"
+#include "ward/staff/CMapEntity_Opravar.h"
 #include "ward/furniture/CMapEntity_Zidle.h"
 #include "ward/staff/CAdderController.h"
 #include "ward/staff/CMapEntity_Fixture.h"
@@ -61,6 +67,11 @@ typedef CMapEntity_Game *(*Maker)(bool solid);
 
 template <class T> CMapEntity_Game *make(bool solid) { return new T(0, 0, solid); }
 CMapEntity_Game *frontaAkci(bool) { return CMapEntity_FrontaAkci::makePrototype(); }
+CMapEntity_Game *leftHand(bool solid) { return new CMapEntity_PlayerHand(0, 0, solid, true); }
+CMapEntity_Game *rightHand(bool solid) { return new CMapEntity_PlayerHand(0, 0, solid, false); }
+// Registered in table order, so the maker reads the kind from the row being registered.
+const char *g_automatName = nullptr;
+CMapEntity_Game *automat(bool) { return new CMapEntity_Automat(*CMapEntity_Automat::kindOf(g_automatName)); }
 
 // The sprite of the prototype's own name.
 const char *const SAME = nullptr;
@@ -107,6 +118,7 @@ private:
   void registerRow() {
     // A class not in the game yet stands in as a plain entity with the row's identity, sprite
     // and settings, so levels that place it load and show it; it gets its behaviour with its class.
+    g_automatName = name_;
     CMapEntity_Game *e = maker_ ? maker_(solid_) : new CMapEntity_Game(0, 0, solid_);
     if (!own_ || !maker_) {
       e->setEntityClassID(cls_);
@@ -202,11 +214,11 @@ void registerRows() {
   r(3, "STARPARTICLE", 392, 29, make<CMapEntity_StarParticle>, "PUNTIK").fs("FULL").z(8).hp(1).alpha(1.0f).with(starParticle);
   r(4, "MAPSTAR", 381, 0, make<CMapEntity_MapStar>, SAME).anim().z(5);
   r(5, "BALCONY", 358, 0, make<CMapEntity_Balcony>, SAME);
-  r(6, "PLAYER", 7, 1, nullptr, "PLAYER1").fs("DOWN").noWalk().limit(2); // CMapEntity_Player
-  r(7, "PLAYERLEFTDOWN", 600, 0, nullptr, "PLAYER1LEFTDOWN").own().fs("DOWN"); // CMapEntity_PlayerLeftDown
-  r(8, "PLAYERRIGHTDOWN", 601, 0, nullptr, "PLAYER1RIGHTDOWN").own().fs("DOWN"); // CMapEntity_PlayerRightDown
-  r(9, "PLAYERRIGHTUP", 603, 0, nullptr, "PLAYER1RIGHTUP").limit(1); // CMapEntity_PlayerRightUp
-  r(10, "PLAYERLEFTUP", 602, 0, nullptr, "PLAYER1LEFTUP").limit(1); // CMapEntity_PlayerLeftUp
+  r(6, "PLAYER", 7, 1, make<CMapEntity_Player>, "PLAYER1").own();
+  r(7, "PLAYERLEFTDOWN", 600, 0, leftHand, "PLAYER1LEFTDOWN").own();
+  r(8, "PLAYERRIGHTDOWN", 601, 0, rightHand, "PLAYER1RIGHTDOWN").own();
+  r(9, "PLAYERRIGHTUP", 603, 0, make<CMapEntity_PlayerHandUp>, "PLAYER1RIGHTUP").limit(1);
+  r(10, "PLAYERLEFTUP", 602, 0, make<CMapEntity_PlayerHandUp>, "PLAYER1LEFTUP").limit(1);
   r(11, "HELPWINDOW", 1002, 0, make<CMapEntity_HelpWindow>, "EMPTY").z(7);
   r(12, "SUMMARYWINDOW", 1017, 0, make<CMapEntity_SummaryWindow>, "EMPTY").z(7);
   r(13, "MINIGAMESUMMARYWINDOW", 323, 0, make<CMapEntity_MiniGameSummaryWindow>, "EMPTY").z(7);
@@ -379,18 +391,18 @@ void registerRows() {
   r(180, "ZIDLE4AURA", 86, 12, make<CMapEntity_Aura>, SAME);
   r(181, "LEK", 46, 0, nullptr, "LEK1"); // CMapEntity_Lek
   r(182, "ODPAD", 47, 0, make<CMapEntity_Odpad>, SAME);
-  r(183, "VOZIK", 48, 30, nullptr, SAME).walk(1000).solid().click().near(40, 90); // CMapEntity_Vozik
-  r(184, "VOZIK2", 291, 30, nullptr, SAME).walk(1000).solid().click().near(40, 90); // CMapEntity_Vozik2
-  r(185, "VOZIK3", 292, 30, nullptr, SAME).walk(1000).solid().click().near(40, 90); // CMapEntity_Vozik3
-  r(186, "VOZIK4", 293, 30, nullptr, SAME).walk(1000).solid().click().near(40, 90); // CMapEntity_Vozik4
-  r(187, "SKRINKA", 49, 0, nullptr, SAME).solid().near(40, 90); // CMapEntity_Skrinka
+  r(183, "VOZIK", 48, 30, make<CMapEntity_Vozik>, SAME).walk(1000).solid().click().near(40, 90);
+  r(184, "VOZIK2", 291, 30, make<CMapEntity_Vozik>, SAME).walk(1000).solid().click().near(40, 90);
+  r(185, "VOZIK3", 292, 30, make<CMapEntity_Vozik>, SAME).walk(1000).solid().click().near(40, 90);
+  r(186, "VOZIK4", 293, 30, make<CMapEntity_Vozik>, SAME).walk(1000).solid().click().near(40, 90);
+  r(187, "SKRINKA", 49, 0, make<CMapEntity_Skrinka>, SAME).solid().near(40, 90);
   r(188, "MOTYL", 386, 0, make<CMapEntity_Motyl>, SAME).anim().z(6).solid();
-  r(189, "MEDDRINK", 54, 21, nullptr, SAME).own().walk(1000).solid(); // CMapEntity_MedDrink
-  r(190, "DRINK", 55, 18, nullptr, SAME); // CMapEntity_Drink
-  r(191, "TOY", 136, 18, nullptr, SAME); // CMapEntity_Toy
-  r(192, "KNIHA", 163, 18, nullptr, SAME); // CMapEntity_Kniha
-  r(193, "SPREJ", 70, 0, nullptr, SAME); // CMapEntity_Sprej
-  r(194, "HULKA", 106, 0, nullptr, SAME); // CMapEntity_Hulka
+  r(189, "MEDDRINK", 54, 21, automat, SAME).own();
+  r(190, "DRINK", 55, 18, make<CMapEntity_DrinkClass>, SAME);
+  r(191, "TOY", 136, 18, make<CMapEntity_DrinkClass>, SAME);
+  r(192, "KNIHA", 163, 18, make<CMapEntity_DrinkClass>, SAME);
+  r(193, "SPREJ", 70, 0, make<CMapEntity_Sprej>, SAME);
+  r(194, "HULKA", 106, 0, make<CMapEntity_Sprej>, SAME);
   r(195, "SPREJKOUR", 71, 0, make<CMapEntity_SprejKour>, "PRACH").fs("RED").z(2);
   r(196, "PLANT1", 56, 0, make<CMapEntity_Plant1>, SAME).solid();
   r(197, "SESTRADIAGNOZA", 60, 0, make<CMapEntity_SestraDiagnoza>, SAME).solid();
@@ -417,17 +429,17 @@ void registerRows() {
   r(218, "HOSPITAL3UPGRADE2", 178, 0, make<CMapEntity_Hospital3Upgrade2>, SAME);
   r(219, "HOSPITAL3UPGRADE3", 281, 0, make<CMapEntity_Hospital3Upgrade3>, SAME);
   r(220, "HOSPITAL4UPGRADE1", 183, 0, make<CMapEntity_Hospital4Upgrade1>, SAME).z(-1);
-  r(221, "ANTIV", 72, 0, nullptr, SAME).walk(1000).solid().click().near(30, 70); // CMapEntity_AntiV
+  r(221, "ANTIV", 72, 0, make<CMapEntity_Stojan>, SAME).walk(1000).solid().click().near(30, 70);
   r(222, "BUBLINA", 366, 0, make<CMapEntity_Bublina>, SAME);
-  r(223, "HULKAPODSTAVEC", 107, 0, nullptr, SAME).solid().near(10, 32); // CMapEntity_HulkaPodstavec
+  r(223, "HULKAPODSTAVEC", 107, 0, make<CMapEntity_Stojan>, SAME).solid().near(10, 32);
   r(224, "FRONTAAKCI", 73, 0, frontaAkci, "EMPTY").own().z(5);
   r(225, "UPGRADE", 90, 0, make<CMapEntity_Upgrade>, "UPGRADESICO").z(5);
   r(226, "FADER", 88, 0, make<CMapEntity_Fader>, "EMPTY").z(15);
   r(227, "PUNTIK", 91, 0, make<CMapEntity_Puntik>, SAME).fs("EMPTY");
   r(228, "SRDICKA", 92, 0, nullptr, SAME); // CMapEntity_Srdicka
-  r(229, "OPRAVAR", 98, 0, nullptr, SAME).anim().drag(); // CMapEntity_Opravar
-  r(230, "STROMAUTOMAT", 101, 21, nullptr, SAME).own(); // CMapEntity_StromAutomat
-  r(231, "GREENDRINK", 102, 18, nullptr, SAME); // CMapEntity_GreenDrink
+  r(229, "OPRAVAR", 98, 0, make<CMapEntity_Opravar>, SAME).anim().drag();
+  r(230, "STROMAUTOMAT", 101, 21, automat, SAME).own();
+  r(231, "GREENDRINK", 102, 18, make<CMapEntity_DrinkClass>, SAME);
   r(232, "OPICKA", 214, 0, make<CMapEntity_Opicka>, SAME).anim().z(2);
   r(233, "NOTES", 367, 0, make<CMapEntity_Notes>, SAME).walk(1000);
   r(234, "GAUC1", 110, 22, make<CMapEntity_Gauc1>, "SOFA1").walk(1000);
@@ -451,8 +463,8 @@ void registerRows() {
   r(252, "DITEPACIENT4HLAVA", 145, 10, make<CMapEntity_PacientHlava>, SAME);
   r(253, "DITEHELMUT", 139, 15, make<CMapEntity_DiteHelmut>, SAME).own();
   r(254, "DITEHELMUTHLAVA", 140, 10, make<CMapEntity_PacientHlava>, SAME);
-  r(255, "TOYMATE", 135, 21, nullptr, SAME).own(); // CMapEntity_ToyMate
-  r(256, "KNIHOVNA", 162, 21, nullptr, SAME).own().solid(); // CMapEntity_Knihovna
+  r(255, "TOYMATE", 135, 21, automat, SAME).own();
+  r(256, "KNIHOVNA", 162, 21, automat, SAME).own().solid();
   r(257, "ODPADKYGENERATOR", 156, 0, make<CMapEntity_OdpadkyGenerator>, "EMPTY");
   r(258, "SESTRALEKARNASMALL", 185, 25, make<CMapEntity_SestraLekarnaSmall>, SAME).anim().hidden();
   r(259, "SESTRAPULT", 202, 0, make<CMapEntity_SestraPult>, SAME).anim();
@@ -565,7 +577,7 @@ void registerRows() {
   r(366, "PYZAMORUKA", 196, 26, make<CMapEntity_PyzamoRuka>, "WOMANPYZAMORUKA").z(-1);
   r(367, "LETADLOKOUR", 209, 0, make<CMapEntity_LetadloKour>, SAME).z(5).nofocus().near(32, 50);
   r(368, "PUBLISHERLOGO", 390, 0, make<CMapEntity_PublisherLogo>, "EMPTY");
-  r(369, "AUTOMATSVETLO", 210, 0, nullptr, SAME).fs("RED").near(32, 50); // CMapEntity_AutomatSvetlo
+  r(369, "AUTOMATSVETLO", 210, 0, make<CMapEntity_AutomatSvetlo>, SAME).fs("RED").near(32, 50);
   r(370, "HOSPITAL1STUL", 225, 0, make<CMapEntity_Hospital1Stul>, SAME).fs("RIGHT").anim().near(32, 50);
   r(371, "HOSPITAL2STUL", 243, 0, make<CMapEntity_Hospital2Stul>, SAME).fs("RIGHT").anim().near(32, 50);
   r(372, "HOSPITAL3STUL", 278, 0, make<CMapEntity_Hospital3Stul>, SAME).anim().near(32, 50);

@@ -1,0 +1,51 @@
+#include "ward/dispensers/CMapEntity_Automat.h"
+
+#include "media/Timer.h"
+#include "media/ZSprite.h"
+#include "world/CMapEntitiesFactory.h"
+
+namespace {
+const TAutomatKind kKinds[] = {
+    {"MEDDRINK", 54, true, 1000, 30, 150, "DRINK", 29, 80, true},
+    {"STROMAUTOMAT", 101, false, 200, 25, 130, "GREENDRINK", 9, 100, false},
+    {"TOYMATE", 135, false, 200, 50, 100, "TOY", 42, 0, false},
+    {"KNIHOVNA", 162, true, 200, 110, 220, "KNIHA", 95, 115, false},
+};
+} // namespace
+
+const TAutomatKind *CMapEntity_Automat::kindOf(const std::string &name) {
+  for (const TAutomatKind &k : kKinds)
+    if (name == k.name) return &k;
+  return nullptr;
+}
+
+CMapEntity_Automat::CMapEntity_Automat(const TAutomatKind &kind)
+    : CMapEntity_Game(0, 0, kind.solid), restock(new Timer(12000, false)) {
+  setMouseClick(true);
+  setEntityClassID(21);
+  setEntityID(kind.entityID);
+  addEntityZSprite(kind.name);
+  name = kind.name;
+  if (sprite) sprite->nastavFrameset("FRAMESET1");
+  setXY(0, 0);
+  setWalkPenalty(kind.walkPenalty);
+  health = 100;
+  approachX = kind.approachX;
+  approachY = kind.approachY;
+  itemName = kind.item;
+  itemX = kind.itemX;
+  itemY = kind.itemY;
+  light = kind.light;
+}
+
+CMapEntity_Automat::CMapEntity_Automat(const CMapEntity_Automat &o)
+    : CMapEntity_Game(o), itemName(o.itemName), itemX(o.itemX), itemY(o.itemY), restock(new Timer(12000, false)),
+      light(o.light) {
+  if (!light) return;
+  CMapEntity_Game *lamp = CMapEntitiesFactory::instance()->cloneEntity("AUTOMATSVETLO");
+  CMapEntity::addEntity(lamp, true, true);
+  lamp->setXOffset(10, false);
+  lamp->setYOffset(87, false);
+}
+
+CMapEntity_Automat::~CMapEntity_Automat() { delete restock; }

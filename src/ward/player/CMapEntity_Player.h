@@ -1,0 +1,66 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "world/CMapEntity_Game.h"
+
+class CMapEntity_PerkIconClass;
+class CMapEntity_PlayerHand;
+class ZSprite;
+
+// The figure the player steers (ID 7). It carries its two hands (600 left, 601 right); every
+// take and give goes to the left hand first, then the right, one item a hand. Shoes and
+// stethoscope are drawn over the body frame by frame.
+class CMapEntity_Player : public CMapEntity_Game {
+public:
+  static const uint16_t kIdlePhase = 18;
+  static const uint16_t kWalkPhase = 0;
+
+  CMapEntity_Player(unsigned short x, unsigned short y, bool solid);
+  // The level's figure: gets its hands and the skins of the player's upgrades and sex.
+  CMapEntity_Player(const CMapEntity_Player &other);
+  ~CMapEntity_Player() override;
+
+  void useMethod() override {}
+  void doAction() override {}
+  bool containedFull() override;
+  void removeEntity(CMapEntity *e) override;
+  CMapEntity *getContainedEntity(unsigned short id) override;
+  CMapEntity *getContainedEntityClass(unsigned short cls) override;
+  void renderAdditional(KGraphic *g) override;
+  bool giveEntityTo(CMapEntity *target, unsigned short id, bool swap) override;
+  bool giveEntityTo(CMapEntity *target, CMapEntity *item, bool syncFrames) override;
+  bool giveFirstEntityTo(CMapEntity *target) override;
+  CMapEntity *addEntity(std::string prototype) override;
+  using CMapEntity::addEntity;
+  // Takes an existing item into the first free hand; nothing when both are full.
+  void addEntity(CMapEntity *item, bool toCollection);
+  CMapEntity_Player *clone() override { return new CMapEntity_Player(*this); }
+
+  CMapEntity_PlayerHand *hand(bool left);
+
+  void setPerkLuck(CMapEntity_PerkIconClass *p) { perkLuck = p; }
+  void setPerkVirus(CMapEntity_PerkIconClass *p) { perkVirus = p; }
+  void setPerkBurst(CMapEntity_PerkIconClass *p) { perkBurst = p; }
+  void setPerkCureTouch(CMapEntity_PerkIconClass *p) { perkCureTouch = p; }
+
+  ZSprite *shoes = nullptr;
+  ZSprite *steto = nullptr;
+  std::string spritePrefix;
+  float speed = 6.0f;
+  float speedFactor = 1.0f;
+  int32_t work[3] = {0, 0, 0};
+  uint16_t workPhase = kIdlePhase;
+  uint16_t workHalf = 0;
+  CMapEntity_PerkIconClass *perkLuck = nullptr;
+  CMapEntity_PerkIconClass *perkVirus = nullptr;
+  CMapEntity_PerkIconClass *perkBurst = nullptr;
+  CMapEntity_PerkIconClass *perkCureTouch = nullptr;
+  int32_t goalX = -1;
+  int32_t goalY = -1;
+
+private:
+  // After a hand let go: an emptied hand shows empty and follows the body's direction again.
+  void handEmptied(CMapEntity_PlayerHand *h);
+  void drawOverlay(KGraphic *g, ZSprite *overlay);
+};

@@ -1,0 +1,498 @@
+#include "ward/player/CPlayerController.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+#include "core/CEngine.h"
+#include "core/CPlayer.h"
+#include "engine/KEvent.h"
+#include "media/CFakeTime.h"
+#include "media/CFatal.h"
+#include "media/CGlobals.h"
+#include "media/CSoundEngine.h"
+#include "media/Frame.h"
+#include "media/Frameset.h"
+#include "media/GameGlobals.h"
+#include "media/Timer.h"
+#include "media/ZSprite.h"
+#include "media/makeString.h"
+#include "ward/dispensers/CMapEntity_Automat.h"
+#include "ward/dispensers/CMapEntity_DrinkClass.h"
+#include "ward/furniture/CMapEntity_Vozik.h"
+#include "ward/player/CMapEntity_Player.h"
+#include "world/CLevel_Game.h"
+#include "world/CMapEntitiesCollection.h"
+#include "world/CMapEntitiesFactory.h"
+#include "world/CMapEntity_FrontaAkci.h"
+#include "world/CMapEntity_TextBox.h"
+#include "world/CPathFinder.h"
+#include "world/CWorldEngine.h"
+#include "world/kinds/CMapEntity_PacientClass.h"
+#include "world/kinds/CMapEntity_PerkIconClass.h"
+#include "world/kinds/CMapEntity_PostelClass.h"
+#include "world/kinds/EntityIds.h"
+
+namespace {
+const uint16_t kDispenserClass = 21;
+const uint16_t kItemClass = 18;
+const uint16_t kTrolleyClass = 30;
+const uint16_t kSprayID = 70;
+const uint16_t kSprayStandID = 72;
+const uint16_t kHarmlessGermID = 261;
+const int kIdleBaseMs = 2000;
+
+int idlePeriod() { return kIdleBaseMs + std::rand() % 2000; }
+
+CPlayer *playerRecord() { return engine ? engine->getPlayer() : nullptr; }
+int stars(unsigned short upgrade) {
+  CPlayer *p = playerRecord();
+  return p ? p->starsOwned(upgrade) : 0;
+}
+
+int toTile(float pixels) { return (int)(pixels * 0.03125f); }
+
+bool isHand(const CMapEntity *e) {
+  return e && (e->getEntityID() == kLeftHandID || e->getEntityID() == kRightHandID);
+}
+
+// Things a click on which orders no walk.
+bool refused(const CMapEntity *e) {
+  switch (e->getEntityID()) {
+  case 34463: case 113: case 98: case 198: case 310: case 600: case 601: case 602: case 603: case 214:
+    return true;
+  default:
+    break;
+  }
+  uint32_t cls = e->getEntityClassID();
+  return cls == 17 || cls == 23 || cls == kPerkIconClass || cls == 36;
+}
+} // namespace
+
+CPlayerController::CPlayerController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine,
+                                     std::string bindTo)
+    : CEntityController(entity, collection, engine, std::move(bindTo)), examTimer(new Timer(1000, false)),
+      idleTimer(new Timer(idlePeriod(), false)), sprayTimer(new Timer(1000, false)) {}
+
+CPlayerController::CPlayerController(const CPlayerController &o)
+    : CEntityController(o), savedX(o.savedX), savedY(o.savedY), examTimer(new Timer(examMs(stars(904)), false)),
+      idleTimer(new Timer(idlePeriod(), false)), sprayTimer(new Timer(1000, false)), bored(o.bored),
+      arrived(o.arrived), sprayDue(1) {}
+
+CPlayerController::~CPlayerController() {
+  delete examTimer;
+  delete idleTimer;
+  delete sprayTimer;
+}
+
+int CPlayerController::examMs(int diagnosticStars) {
+  static const int byStars[] = {1500, 1200, 910, 600, 400};
+  return diagnosticStars >= 1 && diagnosticStars <= 4 ? byStars[diagnosticStars] : byStars[0];
+}
+
+float CPlayerController::walkSpeed(int speedStars) {
+  static const float byStarIndex[] = {7.0f, 8.0f, 9.0f, 10.5f, 12.0f};
+  int index = speedStars - 1;
+  return index >= 0 && index <= 4 ? byStarIndex[index] : 6.0f;
+}
+
+void CPlayerController::onBind() {
+  player = dynamic_cast<CMapEntity_Player *>(entity);
+  if (entity) {
+    entity->setAlpha(-1.0f, true);
+    entity->setRGB(1.0f, 1.0f, 1.0f, false);
+  }
+  if (player && collection) {
+    if (CMapEntity_Game *bar = collection->getEntityByID(kStatusBarID)) {
+      auto icon = [bar](unsigned short id) { return dynamic_cast<CMapEntity_PerkIconClass *>(bar->getContainedEntity(id)); };
+      player->setPerkLuck(icon(297));
+      player->setPerkBurst(icon(275));
+      player->setPerkCureTouch(icon(272));
+      player->setPerkVirus(icon(309));
+    }
+    player->speed = walkSpeed(stars(905));
+  }
+  queue = CMapEntity_FrontaAkci::najdi(collection);
+  if (!queue) fatalError("Entita nemuze pracovat bez FRONTAAKCI, exit", -1);
+}
+
+bool CPlayerController::clickGoal(const std::vector<CMapEntity *> &under, float cursorX, float cursorY, int &tx,
+                                  int &ty) const {
+  if (under.empty()) return false;
+  bool someParent = false, otherParent = false;
+  for (CMapEntity *e : under)
+    if (CMapEntity *p = e->getParent()) {
+      someParent = true;
+      if (!isHand(p)) otherParent = true;
+    }
+  if (someParent && !otherParent) return false;
+  bool bedUnder = false;
+  for (CMapEntity *e : under)
+    if (e->getEntityClassID() == kBedClass) bedUnder = true;
+  for (CMapEntity *e : under) {
+    if (refused(e)) return false;
+    if (e->getEntityID() == kPlayerID && !bedUnder) return false;
+    if (e->getEntityClassID() == kGermClass && !bedUnder) return false;
+    if (e->getEntityClassID() == kPatientClass) {
+      const CMapEntity_PacientClass *p = dynamic_cast<const CMapEntity_PacientClass *>(e);
+      if (p && p->phase != kPhaseInBed && p->phase != kPhaseHeld && p->phase != kPhaseGone && p->phase != kPhasePaid)
+        return false;
+    }
+  }
+  tx = toTile(cursorX);
+  ty = toTile(cursorY);
+  auto workPoint = [&](const CMapEntity_Game *g) {
+    tx = toTile(g->getX() + (float)g->approachX);
+    ty = toTile(g->getY() + (float)g->approachY);
+  };
+  for (CMapEntity *e : under) {
+    const CMapEntity_Game *g = dynamic_cast<const CMapEntity_Game *>(e);
+    if (g && g->approachX != 0 && g->approachY != 0) workPoint(g);
+    const CMapEntity_Game *parent = dynamic_cast<const CMapEntity_Game *>(e->getParent());
+    if (parent && parent->getSolid()) workPoint(parent);
+    CMapEntity_PacientClass *patientUnder = dynamic_cast<CMapEntity_PacientClass *>(e);
+    if (CMapEntity_Game *patientBed = patientUnder ? patientUnder->getBed() : nullptr) workPoint(patientBed);
+  }
+  return true;
+}
+
+void CPlayerController::leftClick() {
+  CMapEntity_Game *cursor = collection->getEntityByID(kCursorID);
+  if (!cursor) return;
+  int tx = 0, ty = 0;
+  if (!clickGoal(*cursor->getActionCollidedEntitiesPtr(), cursor->getX(), cursor->getY(), tx, ty)) return;
+  akce *a = new akce();
+  a->controller = this;
+  a->id = 0;
+  a->priority = 3;
+  a->addParam(new int32_t(tx * 32 + 16), true);
+  a->addParam(new int32_t(ty * 32 + 16), true);
+  queue->pridej(a);
+}
+
+void CPlayerController::stopAfterStep() {
+  if (!player) return;
+  player->goalX = nextTileX != -1 ? nextTileX * 32 + 16 : -1;
+  player->goalY = nextTileY != -1 ? nextTileY * 32 + 16 : -1;
+}
+
+void CPlayerController::specificHandleMessages(KEvent *ev) {
+  if (!player || !queue || !collection || ev->type != K_EVENT_MOUSEDOWN) return;
+  if (ev->button == 1) leftClick();
+  if (ev->button == 2) {
+    stopAfterStep();
+    queue->setClear(true);
+  }
+}
+
+float CPlayerController::step() const {
+  return player->speed * player->speedFactor * CGlobals::instance()->deltaFactor;
+}
+
+void CPlayerController::refreshFoot() {
+  Frame *f = player->getCurrentFrame();
+  Rect box = f ? f->getBoundingBox() : Rect{0, 0, 0, 0};
+  footX = (float)(int)player->getX() + (float)box.x + (float)box.w * 0.5f;
+  footY = (float)(int)player->getY() + (float)box.y + (float)box.h * 0.5f;
+}
+
+bool CPlayerController::jsemVCili() {
+  float s = step();
+  return std::abs((int)footX - player->goalX) <= s && std::abs((int)footY - player->goalY) <= s;
+}
+
+bool CPlayerController::blizkoObjektu(CMapEntity_Game *e) {
+  refreshFoot();
+  return std::abs((int)(footX - (e->getX() + (float)e->approachX))) <= 15 &&
+         std::abs((int)(footY - (e->getY() + (float)e->approachY))) <= 15;
+}
+
+std::vector<CMapEntity *> CPlayerController::touched() const {
+  std::vector<CMapEntity *> out = *player->getCollidedEntitiesPtr();
+  for (CMapEntity *e : *player->getActionCollidedEntitiesPtr())
+    if (std::find(out.begin(), out.end(), e) == out.end()) out.push_back(e);
+  return out;
+}
+
+void CPlayerController::playSound(const char *key) {
+  CWorldEngine *host = CWorldEngine::of(engine);
+  if (key && host && host->getSoundEngine()) host->getSoundEngine()->playSound(key);
+}
+
+unsigned CPlayerController::incRollBonus(uint16_t kind) {
+  CChainBonus::TStep s = chain.step(kind, engine ? engine->getSoucasnyLevel() : 0);
+  playSound(s.sound);
+  CWorldEngine *host = CWorldEngine::of(engine);
+  if (s.amount && host && host->getLevel()) host->getLevel()->changeMoney((int)s.amount);
+  return s.amount;
+}
+
+void CPlayerController::caption(float x, float y, const std::string &text, const float *tint) {
+  CMapEntity_BonusText *b = dynamic_cast<CMapEntity_BonusText *>(CMapEntitiesFactory::instance()->cloneEntity("BONUSTEXT"));
+  if (!b) return;
+  b->setXY(x, y);
+  b->text = text;
+  if (tint) {
+    b->textRed = tint[0];
+    b->textGreen = tint[1];
+    b->textBlue = tint[2];
+  }
+  collection->addEntity(b);
+}
+
+void CPlayerController::chainCaptions(float x, float y, const char *label, unsigned amount) {
+  caption(x - 30, y - 20, std::string(label) + makeString((float)amount), nullptr);
+  caption(x - 50, y - 20, makeString(chain.count) + "x", paleta[8]);
+}
+
+void CPlayerController::restOnDown() {
+  player->changeFrameset("DOWN");
+  player->vypniAnimace();
+  player->synchronizeFramesets();
+  player->synchronizeFrames(-1);
+}
+
+bool CPlayerController::someoneInBed() const {
+  for (CMapEntity_Game *e : *collection->getEntitiesPtr()) {
+    const CMapEntity_PacientClass *p = dynamic_cast<const CMapEntity_PacientClass *>(e);
+    if (p && !p->getKill() && p->phase == kPhaseInBed) return true;
+  }
+  return false;
+}
+
+void CPlayerController::pickUpOrder() {
+  if (arrived) queue->removeFirst(this, 0);
+  if (!queue->muzuProvadet(this, 0) || player->goalX != -1 || player->goalY != -1) return;
+  akce *a = queue->returnAkce(this, 0);
+  int32_t *gx = a ? static_cast<int32_t *>(a->getParam(0)) : nullptr;
+  int32_t *gy = a ? static_cast<int32_t *>(a->getParam(1)) : nullptr;
+  if (!gx || !gy) return;
+  player->goalX = *gx;
+  player->goalY = *gy;
+}
+
+void CPlayerController::decide() {
+  std::vector<CMapEntity *> near = touched();
+  dispenser = bed = hamper = nullptr;
+  bool germ = false, bedTouched = false;
+  CMapEntity_Game *stand = nullptr;
+  for (CMapEntity *e : near) {
+    CMapEntity_Game *g = dynamic_cast<CMapEntity_Game *>(e);
+    if (!g || g->getKill()) continue;
+    uint32_t cls = g->getEntityClassID();
+    if (cls == kDispenserClass && g->getAktivni()) dispenser = g;
+    if (cls == kGermClass && g->getEntityID() != kHarmlessGermID) germ = true;
+    if (cls == kBedClass) {
+      bedTouched = true;
+      if (g->getAktivni()) bed = g;
+    }
+    if (g->getEntityID() == kSprayStandID) stand = g;
+    if (cls == kTrolleyClass) hamper = g;
+  }
+  uint16_t &phase = player->workPhase;
+  if (dispenser && !player->containedFull() && dispenser->CMapEntity::getContainedEntityClass(kItemClass))
+    phase = kTakeFromDispenser;
+  if (germ && player->getContainedEntity(kSprayID)) {
+    if (sprayTimer->udalost()) sprayDue = 1;
+    phase = kSpraying;
+  }
+  if (bedTouched && !player->containedFull() && bed) {
+    CMapEntity_PostelClass *b = dynamic_cast<CMapEntity_PostelClass *>(bed);
+    if (b && !b->obsazeno && !b->uklizeno && arrived && blizkoObjektu(b)) {
+      arrived = 0;
+      phase = kMakeBed;
+    }
+  }
+  if (stand && arrived) {
+    CMapEntity *standSpray = stand->CMapEntity::getContainedEntity(kSprayID);
+    CMapEntity *carried = player->getContainedEntity(kSprayID);
+    bool done = false;
+    if (!standSpray && carried && stand->getAktivni()) {
+      arrived = 0;
+      if (player->giveEntityTo(stand, carried, true)) {
+        carried->changeFrameset("FRAMESET1");
+        carried->setXOffset(CMapEntity_Stojan::kSprayX, false);
+        carried->setYOffset(CMapEntity_Stojan::kSprayY, false);
+        carried->syncWithParentPosition();
+        playSound("SPRAY_PICKUP");
+      }
+      done = true;
+    } else if (standSpray && !carried && stand->getAktivni() && !player->containedFull()) {
+      arrived = 0;
+      stand->dropEntity(standSpray);
+      player->addEntity(standSpray, false);
+      standSpray->setXOffset(0, false);
+      standSpray->setYOffset(0, false);
+      playSound("SPRAY_PICKUP");
+      done = true;
+    }
+    if (done) {
+      stand->setAktivni(false);
+      if (stand->getController()) queue->removeFirst(stand->getController(), 1);
+      restOnDown();
+    }
+  }
+  if (hamper) phase = kEmptyLinen;
+}
+
+void CPlayerController::work() {
+  uint16_t &phase = player->workPhase;
+  if (phase == kSpraying) {
+    if (sprayDue) {
+      sprayDue = 0;
+      sprayTimer->reset();
+      playSound("SPRAY_USE");
+      for (int i = 0; i < 7; ++i) {
+        CMapEntity_Game *puff = CMapEntitiesFactory::instance()->cloneEntity("SPREJKOUR");
+        puff->setXY(player->getX() + (float)(std::rand() % 70), player->getY() + 20 + (float)(std::rand() % 30));
+        collection->addEntity(puff);
+      }
+    }
+    phase = kDeciding;
+  }
+  if (phase == kTakeFromDispenser) {
+    CMapEntity *item = dispenser ? dispenser->CMapEntity::getContainedEntityClass(kItemClass) : nullptr;
+    CMapEntity_Automat *automat = dynamic_cast<CMapEntity_Automat *>(dispenser);
+    bool may = !player->getContainedEntityClass(kItemClass) || someoneInBed();
+    if (item && automat && may) {
+      item->setKill(true);
+      CMapEntity_Game *copy = CMapEntitiesFactory::instance()->cloneEntity(automat->itemName);
+      player->addEntity(copy, true);
+      playSound(CMapEntity_DrinkClass::pickupSound(copy->getEntityID()));
+    }
+    player->changeFrame(0, 0);
+    player->changeFrameset("DOWN");
+    player->vypniAnimace();
+    phase = kDeciding;
+  }
+  if (phase == kMakeBed) {
+    if (CMapEntity_PostelClass *b = dynamic_cast<CMapEntity_PostelClass *>(bed)) {
+      playSound("DR_MAKES_BED");
+      b->setUklizeno(true);
+      player->addEntity(std::string("ODPAD"));
+    }
+    player->changeFrameset("DOWN");
+    player->vypniAnimace();
+    phase = kDeciding;
+  }
+  if (phase == kEmptyLinen) {
+    if (hamper && hamper->getAktivni() && arrived && player->getContainedEntity(kRubbishID)) {
+      arrived = 0;
+      unsigned amount = 0;
+      while (CMapEntity *linen = player->getContainedEntity(kRubbishID)) {
+        playSound("DR_DUMP_HAMPER");
+        restOnDown();
+        linen->setKill(true);
+        amount = incRollBonus(CChainBonus::kLinen);
+        if (chain.count == 5 && player->getContainedEntity(kRubbishID))
+          chainCaptions(player->getX(), player->getY() - 20, "CLEANUP +", amount);
+      }
+      chainCaptions(player->getX(), player->getY(), "CLEANUP +", amount);
+    }
+    phase = kDeciding;
+  }
+}
+
+void CPlayerController::arrive() {
+  idleTimer->nastavSpoustec(idlePeriod());
+  idleTimer->reset();
+  player->vypniAnimace();
+  player->changeFrame(0, 0);
+  arrived = 1;
+  player->goalX = player->goalY = -1;
+}
+
+// A goal no step leads to (walled off, or no walkable cell at all) is given up with its order,
+// so the queue moves on and the figure is free for the next click.
+void CPlayerController::pathStep() {
+  refreshFoot();
+  tileX = toTile(footX);
+  tileY = toTile(footY);
+  if (player->goalX == -1 || player->goalY == -1) return;
+  float s = step();
+  if (std::abs((int)footX - player->goalX) <= s && std::abs((int)footY - player->goalY) <= s) return;
+  bored = 0;
+  uint16_t endX = 0, endY = 0;
+  int goalTileX = player->goalX / 32, goalTileY = player->goalY / 32;
+  TTilePoint next = CPathFinder::instance()->showAPath((uint16_t)tileX, (uint16_t)tileY, (uint16_t)goalTileX,
+                                                       (uint16_t)goalTileY, &endX, &endY);
+  bool noTarget = endX == 65535 || endY == 65535;
+  bool standing = (int)next.x == tileX && (int)next.y == tileY;
+  if (noTarget || (standing && ((int)endX != tileX || (int)endY != tileY))) {
+    player->goalX = player->goalY = -1;
+    queue->removeFirst(this, 0);
+    return;
+  }
+  if ((int)endX != goalTileX || (int)endY != goalTileY) {
+    player->goalX = endX * 32 + 16;
+    player->goalY = endY * 32 + 16;
+  }
+  nextTileX = (int32_t)next.x;
+  nextTileY = (int32_t)next.y;
+  int dx = nextTileX - tileX, dy = nextTileY - tileY;
+  if (dx == 1) player->changeFrameset("RIGHT");
+  else if (dx == -1) player->changeFrameset("LEFT");
+  else if (dy == -1) player->changeFrameset("UP");
+  else if (dy == 1) player->changeFrameset("DOWN");
+  player->zapniAnimace();
+  player->workPhase = kWalking;
+}
+
+void CPlayerController::gotoSquare(int tx, int ty) {
+  if (player->workPhase != kWalking) return;
+  float targetX = (float)(tx * 32 + 16), targetY = (float)(ty * 32 + 16);
+  float v = player->speed * player->speedFactor;
+  float s = step();
+  Frame *f = player->getCurrentFrame();
+  Rect box = f ? f->getBoundingBox() : Rect{0, 0, 0, 0};
+  float fx = (float)(int)player->getX() + (float)box.x + (float)box.w * 0.5f;
+  float fy = (float)(int)player->getY() + (float)box.y + (float)box.h * 0.5f;
+  float dx = targetX - fx, dy = targetY - fy;
+  if (std::abs(dx) >= s) player->changeX(targetX >= fx ? v : -v);
+  if (std::abs(dy) >= s) player->changeY(targetY >= fy ? v : -v);
+  if (std::abs(dx) < s && std::abs(dy) < s) {
+    player->setXY(player->getX() + dx, player->getY() + dy);
+    nextTileX = nextTileY = -1;
+    player->vypniAnimace();
+    player->workPhase = kDeciding;
+  }
+  if (!player->getCollidedTilesPtr()->empty()) player->workPhase = kDeciding;
+}
+
+void CPlayerController::update() {
+  if (!player || !queue || !collection) return;
+  pickUpOrder();
+  if (player->workPhase == kDeciding) decide();
+  work();
+  if (arrived) arrived = 0;
+  if (player->workPhase == kDeciding) {
+    if (jsemVCili()) arrive();
+    if (player->goalX == -1 && player->goalY == -1 && idleTimer->udalost()) {
+      bored = 1;
+      idleTimer->nastavSpoustec(idlePeriod());
+      idleTimer->reset();
+      player->changeFrameset("BORED" + makeString(std::rand() % 3 + 1));
+      player->synchronizeFrames(0);
+      player->zapniAnimace();
+      for (CMapEntity *h : {player->CMapEntity::getContainedEntity(kLeftHandID),
+                            player->CMapEntity::getContainedEntity(kRightHandID)})
+        if (h) h->changeFrameset("INVISIBLE");
+    }
+    Frameset *fs = player->getSprite() ? player->getSprite()->getAktivniFrameset() : nullptr;
+    if (bored && fs && !fs->probihaAnimace()) {
+      bored = 0;
+      player->changeFrameset("DOWN");
+      player->vypniAnimace();
+    }
+    pathStep();
+  }
+  if (player->workPhase == kWalking) {
+    if (nextTileX != -1 && nextTileY != -1) gotoSquare(nextTileX, nextTileY);
+    player->speedFactor = player->isCollisionWithEntityID(159) ? 0.5f : 1.0f;
+    if (jsemVCili()) {
+      arrive();
+      posledniKlik = CFakeTime::instance()->ms;
+      player->workPhase = kDeciding;
+    }
+  }
+}

@@ -1,0 +1,92 @@
+#pragma once
+#include <cstdint>
+#include <vector>
+
+#include "ward/player/CChainBonus.h"
+#include "world/CEntityController.h"
+
+class CMapEntity;
+class CMapEntity_FrontaAkci;
+class CMapEntity_PacientClass;
+class CMapEntity_Player;
+class Timer;
+
+// The player figure's behaviour: a left click queues one walk order (action 0, priority 3) to
+// the tile where the clicked thing is worked on; with that order at the head of the queue the
+// figure walks tile by tile along the path finder's route; on each tile centre it decides what
+// work the things it touches allow (take an item, make a bed, empty linen, the spray).
+class CPlayerController : public CEntityController {
+public:
+  enum : uint16_t {
+    kWalking = 0,
+    kTakeFromDispenser = 5,
+    kMakeBed = 10,
+    kEmptyLinen = 11,
+    kSpraying = 14,
+    kDeciding = 18,
+  };
+
+  CPlayerController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine, std::string bindTo);
+  CPlayerController(const CPlayerController &other);
+  ~CPlayerController() override;
+  CPlayerController *clone() override { return new CPlayerController(*this); }
+
+  void onBind() override;
+  void specificHandleMessages(KEvent *ev) override;
+  void update() override;
+
+  // One walking step towards the centre of a tile.
+  void gotoSquare(int tileX, int tileY);
+  bool jsemVCili();
+  // Within 15 px of the entity's work point on both axes.
+  bool blizkoObjektu(CMapEntity_Game *e);
+  // Pays a chain step of this kind into the level's money; returns the amount.
+  unsigned incRollBonus(uint16_t kind);
+  // A right click or an emptied queue: the figure finishes the tile it steps to and stops there.
+  void stopAfterStep();
+
+  // The walk goal a left click with these entities under the pointer asks for, as a tile;
+  // false when the click orders nothing.
+  bool clickGoal(const std::vector<CMapEntity *> &under, float cursorX, float cursorY, int &tileX, int &tileY) const;
+
+  // Timer lengths of a copy by the upgrades bought.
+  static int examMs(int diagnosticStars);
+  static float walkSpeed(int speedStars);
+
+  int32_t nextTileX = -1, nextTileY = -1;
+  int32_t tileX = 0, tileY = 0;
+  float footX = 0.0f, footY = 0.0f;
+  float savedX = 0.0f, savedY = 0.0f;
+  CMapEntity_PacientClass *patient = nullptr;
+  Timer *examTimer;
+  Timer *idleTimer;
+  Timer *sprayTimer;
+  CChainBonus chain;
+  CMapEntity_Player *player = nullptr;
+  CMapEntity_FrontaAkci *queue = nullptr;
+  int32_t bored = 0;
+  int32_t arrived = 0;
+  int32_t sprayDue = 0;
+
+private:
+  void leftClick();
+  void pickUpOrder();
+  void decide();
+  void work();
+  void pathStep();
+  void arrive();
+  void refreshFoot();
+  float step() const;
+  // What the figure touches: its body or its action box meets the entity's.
+  std::vector<CMapEntity *> touched() const;
+  void restOnDown();
+  void playSound(const char *key);
+  void caption(float x, float y, const std::string &text, const float *tint);
+  void chainCaptions(float x, float y, const char *label, unsigned amount);
+  bool someoneInBed() const;
+
+  // Met at the last decision; looked up again every decision, never kept across work.
+  CMapEntity_Game *dispenser = nullptr;
+  CMapEntity_Game *bed = nullptr;
+  CMapEntity_Game *hamper = nullptr;
+};

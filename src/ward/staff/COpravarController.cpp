@@ -1,0 +1,160 @@
+#include "ward/staff/COpravarController.h"
+
+#include <algorithm>
+
+#include "core/CEngine.h"
+#include "core/CPlayer.h"
+#include "engine/KEvent.h"
+#include "media/CSoundEngine.h"
+#include "media/Frame.h"
+#include "media/Timer.h"
+#include "media/ZSprite.h"
+#include "ward/staff/CMapEntity_Opravar.h"
+#include "world/CMapEntitiesCollection.h"
+#include "world/CMapEntitiesFactory.h"
+#include "world/CMapEntity_Visual.h"
+#include "world/CWorldEngine.h"
+#include "world/kinds/CMapEntity_PacientClass.h"
+#include "world/kinds/CMapEntity_PostelClass.h"
+#include "world/kinds/EntityIds.h"
+
+namespace {
+CMapEntity *&heldBy(CMapEntity_Game *cursor) {
+  static CMapEntity *none = nullptr;
+  none = nullptr;
+  if (CMapEntity_Kurzor *k = dynamic_cast<CMapEntity_Kurzor *>(cursor)) return k->held;
+  if (CMapEntity_Kurzor2 *k = dynamic_cast<CMapEntity_Kurzor2 *>(cursor)) return k->held;
+  return none;
+}
+
+void showFrameset(CMapEntity *e, const char *frameset) {
+  if (e && e->getSprite()) e->getSprite()->nastavFrameset(frameset);
+}
+} // namespace
+
+COpravarController::COpravarController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine,
+                                       std::string bindTo)
+    : CEntityController(entity, collection, engine, std::move(bindTo)), repair(new Timer(100, false)) {}
+
+COpravarController::COpravarController(const COpravarController &o)
+    : CEntityController(o), repair(new Timer(100, false)), hover(o.hover) {}
+
+COpravarController::~COpravarController() { delete repair; }
+
+void COpravarController::onBind() { cursor = collection ? collection->getEntityByID(kCursorID) : nullptr; }
+
+float COpravarController::moodBoost(int stars) {
+  static const float byStars[] = {0.25f, 0.3f, 0.375f, 0.475f, 0.525f};
+  return stars >= 1 && stars <= 4 ? byStars[stars] : byStars[0];
+}
+
+void COpravarController::specificHandleMessages(KEvent *ev) {
+  if (!entity) return;
+  if (ev->type == K_EVENT_MOUSEMOVE || ev->type == K_EVENT_MOUSEDOWN || ev->type == K_EVENT_MOUSEUP) {
+    mouseX = ev->mouseX;
+    mouseY = ev->mouseY;
+  }
+  if (ev->type == K_EVENT_MOUSEDOWN && ev->button == 1) {
+    buttonDown = true;
+    entity->setAktivni(cursor && cursor->isActionCollisionWithEntity(entity));
+  }
+  if (ev->type == K_EVENT_MOUSEUP && ev->button == 1) buttonDown = false;
+}
+
+CMapEntity_Game *COpravarController::liveBed() {
+  CMapEntity_Opravar *man = dynamic_cast<CMapEntity_Opravar *>(entity);
+  if (!man || !man->bed) return nullptr;
+  if (!collection->contains(man->bed) || man->bed->getKill()) man->bed = nullptr;
+  return man->bed;
+}
+
+void COpravarController::goHome(const char *frameset) {
+  entity->setXY((float)kHomeX, (float)kHomeY);
+  showFrameset(entity, frameset);
+}
+
+void COpravarController::update() {
+  CMapEntity_Opravar *man = dynamic_cast<CMapEntity_Opravar *>(entity);
+  if (!man || !collection) return;
+  if (cursor && !collection->contains(cursor)) cursor = nullptr;
+  CMapEntity *&held = heldBy(cursor);
+  if (man->getKill()) {
+    if (held == man) held = nullptr;
+    return;
+  }
+  CMapEntity *parent = man->getParent();
+  bool inHand = parent && (parent->getEntityID() == kLeftHandID || parent->getEntityID() == kRightHandID);
+  if (cursor && cursor->isActionCollisionWithEntity(man) && !inHand) {
+    hover = 1;
+    man->resetFlash();
+  }
+  if (hover) man->effectFlash(0.03f, 0.3f, false);
+
+  if (!man->working && cursor) {
+    if (!held && buttonDown && man->isActionCollisionWithEntity(cursor)) held = man;
+    if (held == man && buttonDown) {
+      Frame *f = man->getCurrentFrame();
+      Rect a = f ? f->getActionBoundingBox() : Rect{0, 0, 0, 0};
+      man->setXY((float)(mouseX - a.x - a.w / 2), (float)(mouseY - a.y - a.h / 2 + 30));
+      cursor->changeFrame(1, 0);
+      if (CMapEntity *bed = cursor->isActionCollisionWithEntityClassID(kBedClass)) {
+        man->setXY(bed->getX() + 105, bed->getY());
+        showFrameset(man, "WORK");
+      } else {
+        showFrameset(man, "FRAMESET1");
+      }
+    } else if (held == man) {
+      held = nullptr;
+      CMapEntity_Game *bed = dynamic_cast<CMapEntity_Game *>(cursor->isActionCollisionWithEntityClassID(kBedClass));
+      if (bed && bed->getHealth() == 0) {
+        man->bed = bed;
+        man->setXY(bed->getX() + 105, bed->getY());
+        CWorldEngine *host = CWorldEngine::of(engine);
+        if (host && host->getSoundEngine()) host->getSoundEngine()->playSound("BED_FIXED");
+        man->changeFrameset("WORK");
+        man->zapniAnimace();
+        man->working = 1;
+      } else {
+        goHome("FRAMESET1");
+      }
+    }
+  }
+
+  if (man->working) {
+    CMapEntity_Game *bed = liveBed();
+    if (!bed) {
+      man->working = 0;
+      goHome("NUDA");
+    } else if (repair->udalost()) {
+      bed->damage(-10);
+      if (bed->getHealth() >= 100) finishRepair();
+    }
+  }
+}
+
+void COpravarController::finishRepair() {
+  CMapEntity_Opravar *man = static_cast<CMapEntity_Opravar *>(entity);
+  CMapEntity_PostelClass *bed = dynamic_cast<CMapEntity_PostelClass *>(man->bed);
+  CMapEntity_PacientClass *patient =
+      bed ? dynamic_cast<CMapEntity_PacientClass *>(bed->getOccupant()) : nullptr;
+  if (patient) {
+    CPlayer *record = engine ? engine->getPlayer() : nullptr;
+    float boost = moodBoost(record ? record->starsOwned(902) : 0);
+    patient->mood = std::min(1.0f, std::max(0.0f, patient->mood + boost));
+    patient->heartsBefore = patient->hearts;
+    float m = patient->mood;
+    patient->hearts = m >= 0.8f ? 5 : m >= 0.6f ? 4 : m >= 0.4f ? 3 : m >= 0.2f ? 2 : m >= 0.1f ? 1 : 0;
+    patient->synchronizujSrdicka();
+    CMapEntity_Game *heart = CMapEntitiesFactory::instance()->cloneEntity("SRDCE");
+    heart->setXY(patient->getX() + 15, patient->getY() + 20);
+    collection->addEntity(heart);
+  }
+  man->changeFrameset("NUDA");
+  man->setXY((float)kHomeX, (float)kHomeY);
+  CMapEntity *parts[] = {man->bed, man->bed->getContainedEntityClass(CMapEntity_PostelClass::kRailClass),
+                         man->bed->getContainedEntityClass(kHighlightClass)};
+  for (CMapEntity *p : parts) showFrameset(p, "FRAMESET1");
+  if (bed) bed->refresh();
+  man->working = 0;
+  man->bed = nullptr;
+}

@@ -1,0 +1,159 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "media/CGlobals.h"
+#include "patients/CPacientController.h"
+#include "progress/HudDay.h"
+#include "support/GLTestWindow.h"
+#include "world/kinds/CMapEntity_DiagnosticTool.h"
+#include "world/kinds/CMapEntity_PacientClass.h"
+#include "world/kinds/CMapEntity_PostelClass.h"
+#include "world/kinds/CMapEntity_Tlakomer.h"
+
+// The demonstration ward in the real window: a patient arrives on the couch, is registered at a
+// desk chair, takes a heart at the gauge's peak, changes on the bench and is laid into a bed.
+
+namespace {
+
+CLevel_Game *g_level = nullptr;
+
+bool toLevel(KEvent *ev) {
+  if (g_level) g_level->handleMessages(ev);
+  return true;
+}
+
+class PatientWindowTest : public GLTestWindow, public HudDay {
+protected:
+  void SetUp() override {
+    GLTestWindow::SetUp();
+    ASSERT_NO_FATAL_FAILURE(setUpDay(false));
+    fillPalettes();
+    screen = KPTK::createKGraphic();
+    backbuffer = screen;
+    level = new CLevel_Game(&engineObj);
+    engineObj.setLevel(level);
+    level->load("ward_demo");
+    g_level = level;
+    window()->setPTKCallBack(toLevel);
+  }
+
+  void TearDown() override {
+    window()->setPTKCallBack(nullptr);
+    g_level = nullptr;
+    tearDownDay();
+    backbuffer = nullptr;
+    delete screen;
+    GLTestWindow::TearDown();
+  }
+
+  void playFrame() {
+    pumpAll();
+    frame(20);
+    level->update(0, true);
+    window()->setWorldView(0, 0, 0, 1, true);
+    level->render(0, true, screen);
+  }
+
+  template <class Done> bool playUntil(Done done, int frames) {
+    for (int i = 0; i < frames; ++i) {
+      if (done()) return true;
+      playFrame();
+    }
+    return done();
+  }
+
+  CMapEntity_PacientClass *arrived() {
+    for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
+      if (CMapEntity_PacientClass *p = dynamic_cast<CMapEntity_PacientClass *>(e))
+        if (!p->getKill()) return p;
+    return nullptr;
+  }
+
+  // Presses on the patient's middle, moves to (x, y) over a few frames and lets go there.
+  void dragTo(CMapEntity *p, int x, int y) {
+    Rect box = p->getCurrentFrame()->getActionBoundingBox();
+    int sx = (int)p->getX() + box.x + box.w / 2, sy = (int)p->getY() + box.y + box.h / 2;
+    pushMotion(sx, sy);
+    playFrame();
+    pushButton(1, true, sx, sy);
+    playFrame();
+    for (int k = 1; k <= 6; ++k) {
+      pushMotion(sx + (x - sx) * k / 6, sy + (y - sy) * k / 6);
+      playFrame();
+    }
+    playFrame();
+    pushButton(1, false, x, y);
+    playFrame();
+    playFrame();
+  }
+
+  KGraphic *screen = nullptr;
+};
+
+TEST_F(PatientWindowTest, APatientArrivesRegistersTakesAHeartChangesAndIsLaidIntoABed) {
+  // The intro notebook holds the day until a click; then the first patient fades in on the couch.
+  for (int i = 0; i < 60; ++i) playFrame();
+  EXPECT_EQ(arrived(), nullptr) << "no patient while the intro is open";
+  pushButton(1, true, 400, 300);
+  pushButton(1, false, 400, 300);
+  ASSERT_TRUE(playUntil([&] { return arrived() != nullptr; }, 200)) << "nobody came";
+  CMapEntity_PacientClass *p = arrived();
+  ASSERT_TRUE(playUntil([&] { float a = p->getAlpha(); return a == -1.0f || a >= 1.0f; }, 120)) << "the patient never faded in: " << p->getAlpha();
+  EXPECT_EQ(p->phase, kPhaseArrived);
+  savePNG((std::string(TOB_BINARY_DIR) + "/patient-couch.png").c_str());
+
+  // Onto the first chair: the nurse works and the gauge rises.
+  CMapEntity_DiagnosticTool *chair = dynamic_cast<CMapEntity_DiagnosticTool *>(level->getEC()->getEntityByID(1));
+  ASSERT_NE(chair, nullptr);
+  ASSERT_NE(chair->gauge, nullptr);
+  Rect cb = chair->getCurrentFrame()->getActionBoundingBox();
+  dragTo(p, (int)chair->getX() + cb.x + cb.w / 2, (int)chair->getY() + cb.y + cb.h / 2);
+  ASSERT_EQ(p->phase, kPhaseOnChair) << "not registered";
+  EXPECT_EQ(chair->occupant, p);
+  CMapEntity_Game *nurse = level->getEC()->getEntityByID(60);
+  ASSERT_NE(nurse, nullptr);
+  EXPECT_STREQ(nurse->getSprite()->getAktivniFrameset()->getID(), "AKTIVNI");
+  ASSERT_TRUE(playUntil([&] { return chair->gauge->full != 0; }, 600)) << "the gauge never peaked";
+  savePNG((std::string(TOB_BINARY_DIR) + "/patient-desk.png").c_str());
+
+  // A click at the peak: a heart rises, the patient changes into coloured pyjamas on the bench.
+  float before = p->mood;
+  Rect pb = p->getCurrentFrame()->getActionBoundingBox();
+  int px = (int)p->getX() + pb.x + pb.w / 2, py = (int)p->getY() + pb.y + pb.h / 2;
+  pushMotion(px, py);
+  playFrame();
+  pushButton(1, true, px, py);
+  playFrame();
+  pushButton(1, false, px, py);
+  playFrame();
+  EXPECT_GT(p->mood, before);
+  EXPECT_EQ(p->phase, kPhaseOnCouch);
+  EXPECT_NE(level->getEC()->getEntityByID(74), nullptr) << "no heart";
+  EXPECT_NE(level->getEC()->getEntityByID(64), nullptr) << "no dust puff";
+  EXPECT_EQ(p->getSprite()->getID(), std::string(CMapEntity_PacientClass::kindName(p->kind)) + "PYZAMO");
+  for (int i = 0; i < 10; ++i) playFrame();
+  savePNG((std::string(TOB_BINARY_DIR) + "/patient-bench.png").c_str());
+
+  // Into a free bed: it lies there and "Z"s rise.
+  // Beds come in on their carriers; a bed that has arrived stands on its own.
+  CMapEntity_PostelClass *bed = nullptr;
+  auto freeBed = [&] {
+    for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
+      if (CMapEntity_PostelClass *b = dynamic_cast<CMapEntity_PostelClass *>(e))
+        if (!b->getParent() && !b->getOccupant() && b->uklizeno && !b->obsazeno && (b->getAlpha() == 1.0f || b->getAlpha() == -1.0f)) bed = b;
+    return bed != nullptr;
+  };
+  ASSERT_TRUE(playUntil(freeBed, 400)) << "no bed stands free";
+  Rect bb = bed->getCurrentFrame()->getActionBoundingBox();
+  dragTo(p, (int)bed->getX() + bb.x + bb.w / 2, (int)bed->getY() + bb.y + bb.h / 2);
+  ASSERT_EQ(p->phase, kPhaseInBed) << "not laid into the bed";
+  EXPECT_EQ(bed->getOccupant(), p);
+  EXPECT_EQ(p->bed, bed);
+  ASSERT_TRUE(playUntil([&] { return level->getEC()->getEntityByID(380) != nullptr; }, 100)) << "no Z rises";
+  for (int i = 0; i < 30; ++i) playFrame();
+  savePNG((std::string(TOB_BINARY_DIR) + "/patient-bed.png").c_str());
+}
+
+} // namespace

@@ -1,0 +1,146 @@
+#pragma once
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/CEngine.h"
+#include "core/CGameOptions.h"
+#include "core/CLoadingScreen.h"
+#include "core/CPlayer.h"
+#include "engine/KEvent.h"
+#include "engine/KFont.h"
+#include "engine/KInput.h"
+#include "engine/KText.h"
+#include "game/CStartupTables.h"
+#include "media/CFontSeznam.h"
+#include "media/GameGlobals.h"
+#include "media/Frame.h"
+#include "support/WorldTestSupport.h"
+#include "ward/player/CMapEntity_Player.h"
+#include "ward/player/CPlayerController.h"
+#include "world/CEntityControllersVzory_Game.h"
+#include "world/CLevel_Game.h"
+#include "world/CMapEntitiesCollection.h"
+#include "world/CMapEntitiesFactory.h"
+#include "world/CMapEntity_FrontaAkci.h"
+
+// The generated patient-free day "ward_player" through the game's loader, tables and sprites.
+class PlayerDay : public WorldScratch {
+public:
+  void setUpDay(bool fakePictures, const char *levelName = "ward_player") {
+    WorldScratch::setUp(fakePictures);
+    KInput::resetHeldState();
+    KInput::setViewMapping(0, 0, 800, 600, 800, 600);
+    debug = 0;
+    KMiscTools::setApplicationFolder(TOB_BINARY_DIR);
+    CGameOptions::instance()->nastavObtiznost(1);
+    CLoadingScreen::destroyInstance();
+    CMapEntitiesFactory::destroyInstance();
+    spriteFactory->nahrajXML(KMiscTools::makeFilePath("data\\gfx\\sprites.xml"));
+    fonts = new CFontSeznam();
+    fonts->addFont("bed", KMiscTools::makeFilePath("data\\gfx\\bedfont.png"), bedFontTable);
+    fonts->addFont("bonus", KMiscTools::makeFilePath("data\\gfx\\bonusFont.png"), bonusFontTable);
+    fonts->addFont("small2", KMiscTools::makeFilePath("data\\gfx\\smallfont.tga"), small2FontTable);
+    fonts->addFont("gamefont", KMiscTools::makeFilePath("data\\gfx\\gamefont.tga"), gameFontTable);
+    small = new KText(KMiscTools::makeFilePath("data\\gfx\\font1small.png"), smallFontTable);
+    engineObj.setFonts(fonts, small);
+    record = new CPlayer();
+    engineObj.setPlayer(record);
+    engine = &engineObj;
+    ASSERT_GT(registerEntityPrototypes(), 300u);
+    engineObj.setControllerPrototypes(buildControllerPrototypes(&engineObj));
+    steadyFrames(20);
+    level = new CLevel_Game(&engineObj);
+    engineObj.setLevel(level);
+    level->load(levelName);
+    step();
+  }
+
+  void tearDownDay() {
+    delete level;
+    level = nullptr;
+    engineObj.setLevel(nullptr);
+    delete engineObj.getCEntityControllersVzory_Game();
+    engineObj.setControllerPrototypes(nullptr);
+    CMapEntitiesFactory::destroyInstance();
+    CLoadingScreen::destroyInstance();
+    engine = nullptr;
+    delete small;
+    delete fonts;
+    engineObj.setFonts(nullptr, nullptr);
+    engineObj.setPlayer(nullptr);
+    delete record;
+    KInput::resetHeldState();
+    WorldScratch::tearDown();
+  }
+
+  void step() {
+    frame(20);
+    level->update(0, true);
+  }
+
+  void send(uint32_t type, uint32_t button, int x, int y) {
+    KEvent ev{};
+    ev.type = type;
+    ev.button = button;
+    ev.mouseX = x;
+    ev.mouseY = y;
+    level->handleMessages(&ev);
+    // As the play state does after every event.
+    bylKlik = 0;
+  }
+  // Moves the pointer there, lets the collision pass see it, then clicks.
+  void click(int x, int y, uint32_t button = 1) {
+    KInput::notePointer(x, y);
+    send(K_EVENT_MOUSEMOVE, 0, x, y);
+    step();
+    step();
+    send(K_EVENT_MOUSEDOWN, button, x, y);
+    send(K_EVENT_MOUSEUP, button, x, y);
+  }
+
+  CMapEntity_Game *first(const std::string &name) {
+    for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
+      if (e->name == name && !e->getKill()) return e;
+    return nullptr;
+  }
+  std::vector<CMapEntity_Game *> named(const std::string &name) {
+    std::vector<CMapEntity_Game *> out;
+    for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
+      if (e->name == name && !e->getKill()) out.push_back(e);
+    return out;
+  }
+  CMapEntity_Player *figure() { return dynamic_cast<CMapEntity_Player *>(first("PLAYER")); }
+  CPlayerController *walker() { return dynamic_cast<CPlayerController *>(figure()->getController()); }
+  CMapEntity_FrontaAkci *queue() { return CMapEntity_FrontaAkci::najdi(level->getEC()); }
+
+  // Centre of the figure's foot box.
+  void foot(float &x, float &y) {
+    Frame *f = figure()->getCurrentFrame();
+    Rect b = f->getBoundingBox();
+    x = (float)(int)figure()->getX() + (float)b.x + (float)b.w * 0.5f;
+    y = (float)(int)figure()->getY() + (float)b.y + (float)b.h * 0.5f;
+  }
+  // The tile where the figure works on e.
+  static void workTile(CMapEntity_Game *e, int &tx, int &ty) {
+    tx = (int)((e->getX() + (float)e->approachX) / 32);
+    ty = (int)((e->getY() + (float)e->approachY) / 32);
+  }
+  // Steps until the figure's foot stands on the tile centre (or the frames run out); the frames used.
+  int walkTo(int tx, int ty, int maxFrames) {
+    for (int i = 1; i <= maxFrames; ++i) {
+      step();
+      float fx, fy;
+      foot(fx, fy);
+      if ((int)fx == tx * 32 + 16 && (int)fy == ty * 32 + 16 && figure()->workPhase == 18) return i;
+    }
+    return -1;
+  }
+
+  CEngine engineObj;
+  CPlayer *record = nullptr;
+  CFontSeznam *fonts = nullptr;
+  KText *small = nullptr;
+  CLevel_Game *level = nullptr;
+};
