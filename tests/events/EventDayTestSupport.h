@@ -6,9 +6,11 @@
 #include "events/CMapEntity_Bacily.h"
 #include "world/kinds/CMapEntity_PacientClass.h"
 #include "world/kinds/CMapEntity_PostelClass.h"
+#include "world/kinds/Links.h"
 
-// The event day of the generated data set, with patients laid into its beds by hand (their own
-// behaviour plays no part here).
+// The event day of the generated data set, with patients laid into its beds by hand: asleep in bed,
+// where their own behaviour leaves their mood alone, so every change is the visitors' doing. The day's
+// own arrivals stay away: only the hand-laid patients are on the ward.
 class EventDayScratch : public LabScratch {
 public:
   void setUpDay(bool fakePictures, const char *levelName = "ward_events") {
@@ -16,6 +18,7 @@ public:
     engineObj.setDifficultyFactor(0.85f);
     engineObj.getPlayer()->setClownHint(1);
     load(levelName);
+    TLink<CCustomerGeneratorLink>::get()->setCustomerCount(level->getGenerator(), 0);
     update();
   }
 
@@ -34,6 +37,9 @@ public:
     p->setXY(bed->getX() + 20, bed->getY() + 10);
     bed->setUklizeno(true);
     EXPECT_NE(bed->ulozPacienta(p, p->colour), 0);
+    p->bed = bed;
+    p->phase = kPhaseInBed;
+    p->bedState = kBedSleeping;
     p->mood = mood;
     // Shown at once: fading patients in is their own behaviour's work.
     p->setAlpha(1.0f, true);
