@@ -403,7 +403,7 @@ void registerRows() {
   r(192, "KNIHA", 163, 18, make<CMapEntity_DrinkClass>, SAME);
   r(193, "SPREJ", 70, 0, make<CMapEntity_Sprej>, SAME);
   r(194, "HULKA", 106, 0, make<CMapEntity_Sprej>, SAME);
-  r(195, "SPREJKOUR", 71, 0, make<CMapEntity_SprejKour>, "PRACH").fs("RED").z(2);
+  r(195, "SPREJKOUR", 71, 0, make<CMapEntity_SprejKour>, SAME).z(2);
   r(196, "PLANT1", 56, 0, make<CMapEntity_Plant1>, SAME).solid();
   r(197, "SESTRADIAGNOZA", 60, 0, make<CMapEntity_SestraDiagnoza>, SAME).solid();
   r(198, "TLAKOMER", 250, 0, make<CMapEntity_Tlakomer>, SAME).solid();

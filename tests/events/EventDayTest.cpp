@@ -168,6 +168,34 @@ TEST_F(EventDayTest, AGermFliesAboveABedDrainsItsPatientAndTheSprayRemovesIt) {
   EXPECT_TRUE(germs().empty()) << "sprayed away";
 }
 
+// In play: the figure carrying the spray steps up to a feeding germ and sprays it; its own cloud
+// takes the germ away and the patient keeps the mood it had.
+TEST_F(EventDayTest, TheFigureCarryingTheSprayClearsAFeedingGerm) {
+  remove(69);
+  remove(246);
+  remove(215);
+  fillBeds(0.9f);
+  CMapEntity_Game *figure = level->getEC()->getEntityByID(7);
+  ASSERT_NE(figure, nullptr);
+  figure->addEntity(std::string("SPREJ"));
+  ASSERT_NE(figure->getContainedEntity(70), nullptr);
+  auto *germ = static_cast<CMapEntity_Bacily *>(add("BACILY", 50, 50));
+  ASSERT_TRUE(runUntil([&] { return germ->stav == CMapEntity_Bacily::kFeeding; }, 20000));
+  auto *bed = static_cast<CMapEntity_PostelClass *>(static_cast<CBacilyController *>(germ->getController())->getTargetBed());
+  auto *patient = dynamic_cast<CMapEntity_PacientClass *>(bed->getOccupant());
+  ASSERT_NE(patient, nullptr);
+  run(1100);
+  EXPECT_LT(patient->mood, 0.9f) << "fed on";
+
+  figure->setXY(germ->getX() - 20, germ->getY() - 20);
+  ASSERT_TRUE(runUntil([&] { return !alive(71).empty(); }, 200)) << "the figure sprays";
+  EXPECT_TRUE(runUntil([&] { return germs().empty(); }, 200)) << "the cloud takes the germ";
+  const float after = patient->mood;
+  run(2000);
+  EXPECT_EQ(patient->mood, after);
+  EXPECT_NE(figure->getContainedEntity(70), nullptr) << "the spray stays in hand";
+}
+
 TEST_F(EventDayTest, TheMonkeyRidesUntilThePlayerTouchesItThenCheersAndPays80) {
   remove(69);
   remove(246);
