@@ -9,7 +9,6 @@
 #include "engine/KFont.h"
 #include "engine/KPTK.h"
 #include "engine/KText.h"
-#include "events/CBacilyController.h"
 #include "events/CMapEntity_Opicka.h"
 #include "events/COpickaController.h"
 #include "media/CFakeTime.h"
@@ -118,9 +117,15 @@ TEST_F(EventDayWindowGL, AGermComesFourSecondsAfterTheAlarmFliesToABedAndTheSpra
   const std::vector<unsigned char> withGerm = grab(gx, gy, 48, 48);
   save("events_germ.png");
 
-  auto *behaviour = static_cast<CBacilyController *>(germ->getController());
-  germ->addEntityActionCollision(add("SPREJKOUR", germ->getX(), germ->getY()));
-  behaviour->update();
+  // The figure carrying the spray steps up to it and sprays.
+  CMapEntity_Game *figure = level->getEC()->getEntityByID(7);
+  ASSERT_NE(figure, nullptr);
+  figure->addEntity(std::string("SPREJ"));
+  figure->setXY(germ->getX() - 20, germ->getY() - 20);
+  for (int i = 0; i < 10 && alive(71).empty(); ++i) playFrame();
+  ASSERT_FALSE(alive(71).empty()) << "the spray cloud";
+  playFrame();
+  save("events_spray.png");
   for (int i = 0; i < 60; ++i) playFrame();
   EXPECT_TRUE(germs().empty());
   EXPECT_GT(changed(withGerm, grab(gx, gy, 48, 48)), 300) << "the germ no longer shows";
