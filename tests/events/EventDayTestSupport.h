@@ -8,9 +8,10 @@
 #include "world/kinds/CMapEntity_PostelClass.h"
 #include "world/kinds/Links.h"
 
-// The event day of the generated data set, with patients laid into its beds by hand: asleep in bed,
-// where their own behaviour leaves their mood alone, so every change is the visitors' doing. The day's
-// own arrivals stay away: only the hand-laid patients are on the ward.
+// The event day of the generated data set, with patients laid into its beds by hand: asleep, with a
+// meter that sleep no longer lowers and their outbreaks used up, so their own behaviour leaves their
+// mood alone and every change is the visitors' doing. The day's own arrivals stay away: only the
+// hand-laid patients are on the ward.
 class EventDayScratch : public LabScratch {
 public:
   void setUpDay(bool fakePictures, const char *levelName = "ward_events") {
@@ -41,6 +42,8 @@ public:
     p->phase = kPhaseInBed;
     p->bedState = kBedSleeping;
     p->mood = mood;
+    p->meterFull = 0.5f;
+    p->outbreakCount = p->outbreakMaxCount;
     // Shown at once: fading patients in is their own behaviour's work.
     p->setAlpha(1.0f, true);
     return p;
