@@ -63,6 +63,7 @@ public:
     difficultySamples = samples;
     difficultySum = sum;
   }
+  void setDifficultyFactor(float f) { difficultyFactor = f; }
   CProfiles *getProfiles() { return profiles; }
   CTop10 *getTop10() { return top10; }
   CSoundEngine *getSoundEngine() override { return soundEngine; }

@@ -1,10 +1,16 @@
 #include <string>
 
+#include "events/CBacilyController.h"
+#include "events/CBacilyGeneratorController.h"
 #include "events/CDNAController.h"
 #include "events/CDNAGeneratorController.h"
 #include "events/CMiniGameOverController.h"
 #include "events/CMiniGameSummaryController.h"
 #include "events/CMiskaController.h"
+#include "events/COpickaController.h"
+#include "events/CPodiumController.h"
+#include "events/CSasekController.h"
+#include "events/CDecorationControllers.h"
 #include "game/CStartupTables.h"
 #include "menus/CCreditsController.h"
 #include "menus/CIngameMenuController.h"
@@ -200,10 +206,10 @@ void registerRows(TControllerRows &c) {
   c("STROMAUTOMAT", makeController<CMedDrinkController>);
   c("MAPSTAR", makeController<CMapStarController>);
   c("TOYMATE", makeController<CMedDrinkController>);
-  c("MAPPERISKOP", nullptr); // CPeriskopController
+  c("MAPPERISKOP", makeController<CPeriskopController>);
   c("CREDITS", makeController<CCreditsController>);
   c("KNIHOVNA", makeController<CMedDrinkController>);
-  c("PODIUM", nullptr); // CPodiumController
+  c("PODIUM", makeController<CPodiumController>);
   c("OBTIZNOSTADJUSTER", makeController<CObtiznostAdjusterController>);
   c("HELPWINDOW", makeController<CHelpWindowController>);
   c("SUMMARYWINDOW", makeController<CHelpWindowController>);
@@ -266,18 +272,18 @@ void registerRows(TControllerRows &c) {
   c("SPREJKOUR", makeController<CPrachController>);
   c("BONUSTEXT", makeController<CBonusTextController>);
   c("VICTORYCONFETTI", makeController<CConfettiController>);
-  c("BACILY", nullptr); // CBacilyController
-  c("BACILY2", nullptr); // CBacily2Controller
-  c("BACILY3", nullptr); // CBacily3Controller
-  c("BACILY4", nullptr); // CBacily4Controller
-  c("BACILY5", nullptr); // CBacily5Controller
-  c("OPICKA", nullptr); // COpickaController
-  c("BACILYGENERATOR", nullptr); // CBacilyGeneratorController
-  c("BACILY2GENERATOR", nullptr); // CBacily2GeneratorController
-  c("BACILY3GENERATOR", nullptr); // CBacily3GeneratorController
-  c("BACILY4GENERATOR", nullptr); // CBacily4GeneratorController
-  c("BACILY5GENERATOR", nullptr); // CBacily5GeneratorController
-  c("OPICKAGENERATOR", nullptr); // COpickaGeneratorController
+  c("BACILY", makeController<CBacilyController>);
+  c("BACILY2", makeController<CBacily2Controller>);
+  c("BACILY3", makeController<CBacily3Controller>);
+  c("BACILY4", makeController<CBacily4Controller>);
+  c("BACILY5", makeController<CBacily5Controller>);
+  c("OPICKA", makeController<COpickaController>);
+  c("BACILYGENERATOR", makeController<CBacilyGeneratorController>);
+  c("BACILY2GENERATOR", makeController<CBacily2GeneratorController>);
+  c("BACILY3GENERATOR", makeController<CBacily3GeneratorController>);
+  c("BACILY4GENERATOR", makeController<CBacily4GeneratorController>);
+  c("BACILY5GENERATOR", makeController<CBacily5GeneratorController>);
+  c("OPICKAGENERATOR", makeController<COpickaGeneratorController>);
   c("ANTIV", makeController<CAntiVController>);
   c("HULKAPODSTAVEC", makeController<CHulkaPodstavecController>);
   c("PLAYBUTTON", makeController<CPlayButtonController>);
@@ -312,8 +318,8 @@ void registerRows(TControllerRows &c) {
   c("TIPHLASICTRIGGER", nullptr); // CTipHlasicTriggerController
   c("SIPKA", makeController<CSipkaController>);
   c("CLOSED", makeController<CClosedController>);
-  c("SASEK", nullptr); // CSasekController
-  c("MOTYL", nullptr); // CMotylController
+  c("SASEK", makeController<CSasekController>);
+  c("MOTYL", makeController<CMotylController>);
   c("MAPPLANE", makeController<CMapaLetadloController>);
   c("DOKTORKA", makeController<CDoktorkaController>);
   c("LETADLOKOUR", makeController<CLetadloKourController>);

@@ -4,12 +4,15 @@
 
 #include "media/CFatal.h"
 #include "patients/CCustomerGenerator.h"
+#include "patients/CMapEntity_ObtiznostAdjuster.h"
 #include "patients/CPatientCare.h"
 #include "progress/CMapEntity_HospitalUpgrade.h"
 #include "progress/CDayPanels.h"
 #include "ward/beds/CPostelLink.h"
 #include "ward/player/CPlayerLinks.h"
+#include "ward/staff/CMapEntity_Marker.h"
 #include "ward/staff/CPrachController.h"
+#include "world/CMapEntity_Game.h"
 #include "world/kinds/Links.h"
 
 namespace {
@@ -17,6 +20,29 @@ class CUpgradeFlash : public CUpgradeFlashLink {
 public:
   void flash(CMapEntity_Game *piece) override {
     if (auto *p = dynamic_cast<CMapEntity_Hospital2Upgrade3 *>(piece)) p->flashRequest = 1;
+  }
+};
+
+class CAlarmLamp : public CAlarmLampLink {
+public:
+  void setAlarm(CMapEntity_Game *lamp, bool on) override {
+    if (CMapEntity_Hlasic *hlasic = dynamic_cast<CMapEntity_Hlasic *>(lamp)) hlasic->setOn(on);
+  }
+};
+
+// The germ generators keep to the pause window of the day's difficulty adjuster.
+class CAdjusterPauseWindow : public CPauseWindowLink {
+public:
+  void window(CMapEntity_Game *adjuster, uint32_t &start, uint32_t &end) override {
+    auto *a = dynamic_cast<CMapEntity_ObtiznostAdjuster *>(adjuster);
+    start = a ? a->pauseStart : 0;
+    end = a ? a->pauseEnd : 0;
+  }
+  void setWindow(CMapEntity_Game *adjuster, uint32_t start, uint32_t end) override {
+    if (auto *a = dynamic_cast<CMapEntity_ObtiznostAdjuster *>(adjuster)) {
+      a->pauseStart = start;
+      a->pauseEnd = end;
+    }
   }
 };
 
@@ -28,6 +54,8 @@ CPostelLink beds;
 CPlayerLinks playerFigure;
 CPuffDrift puffDrift;
 CPatientCheer patientCheer;
+CAlarmLamp alarmLamp;
+CAdjusterPauseWindow adjusterPauseWindow;
 
 template <class Link> void require(const char *name) {
   if (!TLink<Link>::get()) fatalError(std::string("Link ") + name + " is not installed", -1);
@@ -44,6 +72,8 @@ void installGameLinks() {
   TLink<CPatientMoodLink>::install(&patientCheer);
   TLink<CPatientCareLink>::install(&patientCare);
   TLink<CUpgradeFlashLink>::install(&upgradeFlash);
+  TLink<CAlarmLampLink>::install(&alarmLamp);
+  TLink<CPauseWindowLink>::install(&adjusterPauseWindow);
 }
 
 void checkGameLinks() {
@@ -56,4 +86,6 @@ void checkGameLinks() {
   require<CPatientMoodLink>("patient mood");
   require<CPatientCareLink>("patient care");
   require<CUpgradeFlashLink>("upgrade flash");
+  require<CAlarmLampLink>("alarm lamp");
+  require<CPauseWindowLink>("pause window");
 }

@@ -1,10 +1,16 @@
 #include <cstdint>
 
 #include "core/CLoadingScreen.h"
+#include "events/CMapEntity_Bacily.h"
+#include "events/CMapEntity_BacilyGenerator.h"
 #include "events/CMapEntity_DNA.h"
 #include "events/CMapEntity_MiniGameOver.h"
 #include "events/CMapEntity_MiniGameSummaryWindow.h"
 #include "events/CMapEntity_Miska.h"
+#include "events/CMapEntity_Motyl.h"
+#include "events/CMapEntity_Opicka.h"
+#include "events/CMapEntity_Podium.h"
+#include "events/CMapEntity_Sasek.h"
 #include "menus/CMapEntity_Credits.h"
 #include "menus/CMapEntity_MenuButton.h"
 #include "menus/CMapEntity_MenuCheckbox.h"
@@ -267,17 +273,17 @@ void registerRows() {
   r(57, "STATUSMENU", 310, 0, make<CMapEntity_StatusMenu>, SAME);
   r(58, "PERKSAREA", 394, 7, make<CMapEntity_PerksArea>, SAME).with(upgradeItem);
   r(59, "MISKA", 319, 0, make<CMapEntity_Miska>, SAME);
-  r(60, "BACILY", 68, 27, nullptr, SAME).z(2); // CMapEntity_Bacily
-  r(61, "BACILY2", 244, 27, nullptr, SAME).z(2); // CMapEntity_Bacily2
-  r(62, "BACILY3", 245, 27, nullptr, SAME).z(2); // CMapEntity_Bacily3
-  r(63, "BACILY4", 284, 27, nullptr, SAME).z(2); // CMapEntity_Bacily4
-  r(64, "BACILY5", 285, 27, nullptr, SAME).z(2); // CMapEntity_Bacily5
-  r(65, "BACILYGENERATOR", 69, 0, nullptr, "EMPTY"); // CMapEntity_BacilyGenerator
-  r(66, "BACILY2GENERATOR", 246, 0, nullptr, "EMPTY"); // CMapEntity_Bacily2Generator
-  r(67, "BACILY3GENERATOR", 247, 0, nullptr, "EMPTY"); // CMapEntity_Bacily3Generator
-  r(68, "BACILY4GENERATOR", 283, 0, nullptr, "EMPTY"); // CMapEntity_Bacily4Generator
-  r(69, "BACILY5GENERATOR", 286, 0, nullptr, "EMPTY"); // CMapEntity_Bacily5Generator
-  r(70, "OPICKAGENERATOR", 215, 0, nullptr, "EMPTY"); // CMapEntity_OpickaGenerator
+  r(60, "BACILY", 68, 27, make<CMapEntity_Bacily>, SAME).z(2);
+  r(61, "BACILY2", 244, 27, make<CMapEntity_Bacily2>, SAME).z(2);
+  r(62, "BACILY3", 245, 27, make<CMapEntity_Bacily3>, SAME).z(2);
+  r(63, "BACILY4", 284, 27, make<CMapEntity_Bacily4>, SAME).z(2);
+  r(64, "BACILY5", 285, 27, make<CMapEntity_Bacily5>, SAME).z(2);
+  r(65, "BACILYGENERATOR", 69, 0, make<CMapEntity_BacilyGenerator>, "EMPTY");
+  r(66, "BACILY2GENERATOR", 246, 0, make<CMapEntity_Bacily2Generator>, "EMPTY");
+  r(67, "BACILY3GENERATOR", 247, 0, make<CMapEntity_Bacily3Generator>, "EMPTY");
+  r(68, "BACILY4GENERATOR", 283, 0, make<CMapEntity_Bacily4Generator>, "EMPTY");
+  r(69, "BACILY5GENERATOR", 286, 0, make<CMapEntity_Bacily5Generator>, "EMPTY");
+  r(70, "OPICKAGENERATOR", 215, 0, make<CMapEntity_OpickaGenerator>, "EMPTY");
   r(71, "RODICE1", 129, 23, make<CMapEntity_RodiceClass>, SAME).fs("WAITING").drag();
   r(72, "RODICE2", 131, 23, make<CMapEntity_RodiceClass>, SAME).fs("WAITING").drag();
   r(73, "RODICE3", 132, 23, make<CMapEntity_RodiceClass>, SAME).fs("WAITING").drag();
@@ -395,14 +401,14 @@ void registerRows() {
   r(185, "VOZIK3", 292, 30, make<CMapEntity_Vozik>, SAME).walk(1000).solid().click().near(40, 90);
   r(186, "VOZIK4", 293, 30, make<CMapEntity_Vozik>, SAME).walk(1000).solid().click().near(40, 90);
   r(187, "SKRINKA", 49, 0, make<CMapEntity_Skrinka>, SAME).solid().near(40, 90);
-  r(188, "MOTYL", 386, 0, nullptr, SAME).anim().z(6).solid(); // CMapEntity_Motyl
+  r(188, "MOTYL", 386, 0, make<CMapEntity_Motyl>, SAME).anim().z(6).solid();
   r(189, "MEDDRINK", 54, 21, automat, SAME).own();
   r(190, "DRINK", 55, 18, make<CMapEntity_DrinkClass>, SAME);
   r(191, "TOY", 136, 18, make<CMapEntity_DrinkClass>, SAME);
   r(192, "KNIHA", 163, 18, make<CMapEntity_DrinkClass>, SAME);
   r(193, "SPREJ", 70, 0, make<CMapEntity_Sprej>, SAME);
   r(194, "HULKA", 106, 0, make<CMapEntity_Sprej>, SAME);
-  r(195, "SPREJKOUR", 71, 0, make<CMapEntity_SprejKour>, "PRACH").fs("RED").z(2);
+  r(195, "SPREJKOUR", 71, 0, make<CMapEntity_SprejKour>, SAME).z(2);
   r(196, "PLANT1", 56, 0, make<CMapEntity_Plant1>, SAME).solid();
   r(197, "SESTRADIAGNOZA", 60, 0, make<CMapEntity_SestraDiagnoza>, SAME).solid();
   r(198, "TLAKOMER", 250, 0, make<CMapEntity_Tlakomer>, SAME).solid();
@@ -439,7 +445,7 @@ void registerRows() {
   r(229, "OPRAVAR", 98, 0, make<CMapEntity_Opravar>, SAME).anim().drag();
   r(230, "STROMAUTOMAT", 101, 21, automat, SAME).own();
   r(231, "GREENDRINK", 102, 18, make<CMapEntity_DrinkClass>, SAME);
-  r(232, "OPICKA", 214, 0, nullptr, SAME).anim().z(2); // CMapEntity_Opicka
+  r(232, "OPICKA", 214, 0, make<CMapEntity_Opicka>, SAME).anim().z(2);
   r(233, "NOTES", 367, 0, make<CMapEntity_Notes>, SAME).walk(1000);
   r(234, "GAUC1", 110, 22, make<CMapEntity_Gauc1>, "SOFA1").walk(1000);
   r(235, "GAUC1B", 242, 22, make<CMapEntity_Gauc1b>, "SOFA1B").walk(1000);
@@ -447,11 +453,11 @@ void registerRows() {
   r(237, "GAUC3", 277, 22, make<CMapEntity_Gauc3>, "SOFA3").walk(1000);
   r(238, "GAUC4", 287, 22, make<CMapEntity_Gauc4>, "SOFA4").walk(1000);
   r(239, "GAUCCOLORS", 172, 24, make<CMapEntity_GaucColors>, "EMPTY").walk(1000);
-  r(240, "HUDEBNIK1", 111, 0, nullptr, SAME).hp(1); // CMapEntity_Hudebnik1
-  r(241, "HUDEBNIK2", 112, 0, nullptr, SAME).hp(1); // CMapEntity_Hudebnik2
-  r(242, "HUDEBNIK1AURA", 294, 12, nullptr, SAME).noWalk(); // CMapEntity_Hudebnik1Aura
-  r(243, "HUDEBNIK2AURA", 295, 12, nullptr, SAME).noWalk(); // CMapEntity_Hudebnik2Aura
-  r(244, "PODIUM", 113, 0, nullptr, SAME).anim().walk(1000).hp(1).solid(); // CMapEntity_Podium
+  r(240, "HUDEBNIK1", 111, 0, make<CMapEntity_Hudebnik1>, SAME).hp(1);
+  r(241, "HUDEBNIK2", 112, 0, make<CMapEntity_Hudebnik2>, SAME).hp(1);
+  r(242, "HUDEBNIK1AURA", 294, 12, make<CMapEntity_Hudebnik1Aura>, SAME).noWalk();
+  r(243, "HUDEBNIK2AURA", 295, 12, make<CMapEntity_Hudebnik2Aura>, SAME).noWalk();
+  r(244, "PODIUM", 113, 0, make<CMapEntity_Podium>, SAME).anim().walk(1000).hp(1).solid();
   r(245, "DITEPACIENT1", 124, 15, make<CMapEntity_DitePacient1>, SAME).own();
   r(246, "DITEPACIENT1HLAVA", 125, 10, make<CMapEntity_PacientHlava>, SAME);
   r(247, "DITEPACIENT2", 133, 15, make<CMapEntity_DitePacient2>, SAME).own();
@@ -565,7 +571,7 @@ void registerRows() {
   r(355, "TUTORIAL9D", 1021, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_Tutorial9d
   r(356, "TUTORIAL9E", 1022, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_Tutorial9e
   r(357, "TUTORIAL10", 1014, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_Tutorial10
-  r(358, "SASEK", 198, 0, nullptr, SAME).fs("OBJEVENISE").z(2).click().near(32, 50); // CMapEntity_Sasek
+  r(358, "SASEK", 198, 0, make<CMapEntity_Sasek>, SAME).fs("OBJEVENISE").z(2).click().near(32, 50);
   r(359, "MAPADOKTOR", 206, 0, make<CMapEntity_MapaDoktor>, SAME).anim().near(32, 50);
   r(360, "MAPASESTRA1", 207, 0, make<CMapEntity_MapaSestra1>, SAME).anim().near(32, 50);
   r(361, "MAPASESTRA2", 208, 0, make<CMapEntity_MapaSestra2>, SAME).anim().near(32, 50);
@@ -592,8 +598,8 @@ void registerRows() {
   r(382, "NEMOCNEJ1", 260, 15, make<CMapEntity_Nemocnej1>, SAME).own();
   r(383, "NEMOCNEJ1HLAVA", 262, 10, make<CMapEntity_PacientHlava>, SAME);
   r(384, "HODINY", 280, 0, make<CMapEntity_Hodiny>, SAME);
-  r(385, "PARROT", 289, 0, nullptr, SAME).anim().z(-1); // CMapEntity_Parrot
-  r(386, "MASOZRAVKA", 290, 0, nullptr, SAME).z(-1); // CMapEntity_Masozravka
+  r(385, "PARROT", 289, 0, make<CMapEntity_Parrot>, SAME).anim().z(-1);
+  r(386, "MASOZRAVKA", 290, 0, make<CMapEntity_Masozravka>, SAME).z(-1);
   r(387, "HODINYRUCICKA", 279, 0, make<CMapEntity_HodinyRucicka>, SAME);
   r(388, "MINIGAMEOVER", 321, 0, make<CMapEntity_MiniGameOver>, "EMPTY").z(5);
   r(389, "KUKATKO", 322, 0, make<CMapEntity_Kukatko>, SAME).z(4);

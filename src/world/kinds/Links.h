@@ -105,3 +105,17 @@ class CUpgradeFlashLink {
 public:
   virtual void flash(CMapEntity_Game *piece) = 0;
 };
+
+// The germ alarm lamp: its alarm flag, and the red light it carries shown (alpha 1) or hidden.
+class CAlarmLampLink {
+public:
+  virtual void setAlarm(CMapEntity_Game *lamp, bool on) = 0;
+};
+
+// The difficulty adjuster's pause window, game-clock milliseconds: no germ alarm is raised
+// strictly inside it, and every germ release opens a new one.
+class CPauseWindowLink {
+public:
+  virtual void window(CMapEntity_Game *adjuster, uint32_t &start, uint32_t &end) = 0;
+  virtual void setWindow(CMapEntity_Game *adjuster, uint32_t start, uint32_t end) = 0;
+};

@@ -1,0 +1,81 @@
+#pragma once
+#include <memory>
+#include <string>
+
+#include "world/CCloneable.h"
+#include "world/CEntityController.h"
+
+class CMapEntity_Bacily;
+class Timer;
+
+// What sets one germ species apart.
+struct TGermSpecies {
+  const char *prototype;
+  // Pixels per frame before the frame factor.
+  float step;
+  // The step grows with the difficulty factor.
+  bool stepScaled;
+  // Mood per feed tick before the difficulty factor.
+  float loss;
+  bool breeds;
+};
+
+// A germ: picks a bed, flies above it, drains the patient lying there every half second for
+// four seconds, then picks again; the spray cloud kills it. The fourth species also breeds.
+class CBacilyController : public CEntityController {
+public:
+  static const TGermSpecies kSpecies[5];
+  // Fewer than this many class-27 entities let a germ breed (and a generator release).
+  static constexpr int kGermLimit = 5;
+
+  CBacilyController(CMapEntity_Game *e, CMapEntitiesCollection *c, CEngine *engine, std::string bindTo,
+                    const TGermSpecies &species = kSpecies[0]);
+  CBacilyController(const CBacilyController &other);
+  ~CBacilyController() override;
+  CEntityController *clone() override { return new CBacilyController(*this); }
+  void onBind() override {}
+  void specificHandleMessages(KEvent *) override {}
+  void update() override;
+
+  // The mood change of one feed tick: the loss scaled by the difficulty factor and divided by
+  // the charisma divisor, as a negative amount.
+  static float drainFor(float loss, float difficulty, int charismaLevel);
+  // Live entities of class 27 in the collection.
+  static int countGerms(CMapEntitiesCollection *collection);
+
+  const TGermSpecies &getSpecies() const { return species; }
+  CMapEntity_Game *getTargetBed() const { return targetBed; }
+  float getTargetX() const { return targetX; }
+  float getTargetY() const { return targetY; }
+
+private:
+  bool pickBed();
+  void fly(CMapEntity_Bacily *germ);
+  void feed();
+  void breed();
+  float difficulty() const;
+  float stepNow() const;
+
+  TGermSpecies species;
+  float targetX = 0.0f;
+  float targetY = 0.0f;
+  std::unique_ptr<Timer> stayTimer;
+  std::unique_ptr<Timer> feedTimer;
+  std::unique_ptr<Timer> breedTimer;
+  // Not owned.
+  CMapEntity_Game *targetBed = nullptr;
+};
+
+#define TOB_GERM_SPECIES(Name, Index)                                                                                  \
+  class Name : public CCloneable<Name, CBacilyController> {                                                            \
+  public:                                                                                                              \
+    Name(CMapEntity_Game *e, CMapEntitiesCollection *c, CEngine *engine, std::string bindTo)                           \
+        : CCloneable(e, c, engine, std::move(bindTo), kSpecies[Index]) {}                                              \
+  }
+
+TOB_GERM_SPECIES(CBacily2Controller, 1);
+TOB_GERM_SPECIES(CBacily3Controller, 2);
+TOB_GERM_SPECIES(CBacily4Controller, 3);
+TOB_GERM_SPECIES(CBacily5Controller, 4);
+
+#undef TOB_GERM_SPECIES

@@ -1,0 +1,64 @@
+#pragma once
+#include <cstdint>
+
+#include "world/CCloneable.h"
+#include "world/CMapEntity_Game.h"
+
+// The band's podium, a solid obstacle; a copy brings its two musicians along.
+class CMapEntity_Podium : public CMapEntity_Game {
+public:
+  static constexpr uint16_t kMusician1ID = 111;
+  static constexpr uint16_t kMusician2ID = 112;
+
+  using CMapEntity_Game::CMapEntity_Game;
+  CMapEntity_Podium(const CMapEntity_Podium &other);
+  CMapEntity_Podium *clone() override { return new CMapEntity_Podium(*this); }
+  void useMethod() override {}
+  void doAction() override {}
+
+  // 1 while a click starts the band.
+  int32_t ready = 0;
+};
+
+// A musician; a copy carries its aura, hidden, as the highlight that pulses while the band is ready.
+class CMapEntity_Hudebnik : public CMapEntity_Game {
+public:
+  using CMapEntity_Game::CMapEntity_Game;
+  void useMethod() override {}
+  void doAction() override {}
+
+protected:
+  void carryAura(const char *prototype, float xOffset, float yOffset);
+};
+
+class CMapEntity_Hudebnik1 : public CMapEntity_Hudebnik {
+public:
+  using CMapEntity_Hudebnik::CMapEntity_Hudebnik;
+  CMapEntity_Hudebnik1(const CMapEntity_Hudebnik1 &other);
+  CMapEntity_Hudebnik1 *clone() override { return new CMapEntity_Hudebnik1(*this); }
+};
+
+class CMapEntity_Hudebnik2 : public CMapEntity_Hudebnik {
+public:
+  using CMapEntity_Hudebnik::CMapEntity_Hudebnik;
+  CMapEntity_Hudebnik2(const CMapEntity_Hudebnik2 &other);
+  CMapEntity_Hudebnik2 *clone() override { return new CMapEntity_Hudebnik2(*this); }
+};
+
+// A musician's aura (class 12, skipped by its carrier's alpha changes). Dying, it takes itself
+// off its musician's highlight so the musician never pulses a deleted aura.
+class CMapEntity_HudebnikAura : public CMapEntity_Game {
+public:
+  using CMapEntity_Game::CMapEntity_Game;
+  CMapEntity_HudebnikAura(const CMapEntity_HudebnikAura &) = default;
+  ~CMapEntity_HudebnikAura() override;
+  void useMethod() override {}
+  void doAction() override {}
+};
+
+class CMapEntity_Hudebnik1Aura : public CCloneable<CMapEntity_Hudebnik1Aura, CMapEntity_HudebnikAura> {
+  using CCloneable::CCloneable;
+};
+class CMapEntity_Hudebnik2Aura : public CCloneable<CMapEntity_Hudebnik2Aura, CMapEntity_HudebnikAura> {
+  using CCloneable::CCloneable;
+};

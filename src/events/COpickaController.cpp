@@ -1,0 +1,183 @@
+#include "events/COpickaController.h"
+
+#include <cstdlib>
+
+#include "events/CCharisma.h"
+#include "events/CMapEntity_Opicka.h"
+#include "media/CGlobals.h"
+#include "media/CSoundEngine.h"
+#include "media/Timer.h"
+#include "world/CLevel_Game.h"
+#include "world/CMapEntitiesCollection.h"
+#include "world/CMapEntitiesFactory.h"
+#include "world/CMapEntity_TextBox.h"
+#include "world/CWorldEngine.h"
+#include "world/kinds/CMapEntity_PacientClass.h"
+#include "world/kinds/CMapEntity_PostelClass.h"
+#include "world/kinds/EntityIds.h"
+
+namespace {
+const int kFirstRelease = 2000;
+const float kMaxFallSpeed = 7.0f;
+const float kMaxLeaveSpeed = 4.0f;
+
+bool paused() { return CGlobals_instance && CGlobals_instance->paused; }
+
+void playSound(CEngine *engine, const char *key) {
+  CWorldEngine *host = CWorldEngine::of(engine);
+  if (host && host->getSoundEngine()) host->getSoundEngine()->playSound(key);
+}
+
+CMapEntity_PacientClass *occupantOf(CMapEntity_Game *e) {
+  CMapEntity_PostelClass *bed = dynamic_cast<CMapEntity_PostelClass *>(e);
+  return bed ? CCharisma::livePatient(bed->getOccupant()) : nullptr;
+}
+} // namespace
+
+COpickaController::COpickaController(CMapEntity_Game *e, CMapEntitiesCollection *c, CEngine *engine_,
+                                     std::string bindTo_)
+    : CEntityController(e, c, engine_, std::move(bindTo_)), harmTimer(new Timer(800, false)),
+      rideTimer(new Timer(10000, false)) {}
+
+COpickaController::COpickaController(const COpickaController &o)
+    : CEntityController(o), fallSpeed(o.fallSpeed), leaveSpeedY(o.leaveSpeedY), leaveSpeedX(o.leaveSpeedX),
+      startAlpha(o.startAlpha), harmTimer(new Timer(800, false)), rideTimer(new Timer(10000, false)) {}
+
+COpickaController::~COpickaController() = default;
+
+void COpickaController::onBind() {
+  if (entity) entity->setAlpha(startAlpha, true);
+}
+
+CMapEntity_PacientClass *COpickaController::occupant() {
+  if (!bed || !collection || !collection->contains(bed) || bed->getKill()) {
+    bed = nullptr;
+    return nullptr;
+  }
+  return occupantOf(bed);
+}
+
+void COpickaController::letGo() {
+  // A patient that has left the level is no longer listed and is not touched.
+  if (ridden && collection && collection->contains(ridden) && ridden->tormentor == entity) ridden->tormentor = nullptr;
+  ridden = nullptr;
+}
+
+void COpickaController::update() {
+  CMapEntity_Opicka *monkey = dynamic_cast<CMapEntity_Opicka *>(entity);
+  if (!monkey || !collection) return;
+  if (monkey->stav == CMapEntity_Opicka::kChoosing) {
+    choose(monkey);
+    return;
+  }
+  if (monkey->stav == CMapEntity_Opicka::kFalling) fall(monkey);
+  if (monkey->stav == CMapEntity_Opicka::kRiding) ride(monkey);
+  if (monkey->stav == CMapEntity_Opicka::kLeaving) leave(monkey);
+}
+
+void COpickaController::choose(CMapEntity_Opicka *monkey) {
+  for (CMapEntity_Game *e : *collection->getEntitiesPtr()) {
+    const int draw = std::rand();
+    if (e->getEntityClassID() != kBedClass || draw % 2 != 0 || paused() || !occupantOf(e)) continue;
+    targetX = e->getX() + 30.0f;
+    targetY = e->getY() - 95.0f;
+    monkey->stav = CMapEntity_Opicka::kFalling;
+    monkey->changeFrameset("JUMP");
+    monkey->setXY(targetX, -100.0f);
+    bed = e;
+    playSound(engine, "MONKEY_APPEARS");
+    return;
+  }
+  killEntity();
+}
+
+void COpickaController::fall(CMapEntity_Opicka *monkey) {
+  monkey->changeY(fallSpeed);
+  if (fallSpeed < kMaxFallSpeed) fallSpeed += 0.3f;
+  if (monkey->getY() <= targetY) return;
+  if (CMapEntity_PacientClass *patient = occupant()) {
+    patient->tormentor = monkey;
+    ridden = patient;
+    fallSpeed = 1.0f;
+    monkey->changeFrameset("RAJTUJE");
+    monkey->stav = CMapEntity_Opicka::kRiding;
+  } else {
+    startLeaving(monkey);
+  }
+}
+
+void COpickaController::startLeaving(CMapEntity_Opicka *monkey) {
+  letGo();
+  leaveStartY = monkey->getY();
+  monkey->stav = CMapEntity_Opicka::kLeaving;
+  monkey->changeFrameset("DESTROYED");
+}
+
+void COpickaController::ride(CMapEntity_Opicka *monkey) {
+  CMapEntity_Game *player = static_cast<CMapEntity_Game *>(monkey->isActionCollisionWithEntityID(kPlayerID));
+  if (player || rideTimer->udalost()) {
+    if (CMapEntity_PacientClass *patient = occupant()) {
+      if (patient->tormentor == monkey) patient->tormentor = nullptr;
+      if (player) reward(patient, player);
+    }
+    startLeaving(monkey);
+    playSound(engine, "MONKEY_DEFEATED");
+  }
+  CMapEntity_PacientClass *patient = occupant();
+  if (!patient) {
+    startLeaving(monkey);
+    return;
+  }
+  if (harmTimer->udalost()) CCharisma::zmenNaladu(patient, -CCharisma::amount(CCharisma::kMonkeyHarm, engine));
+}
+
+void COpickaController::reward(CMapEntity_PacientClass *patient, CMapEntity_Game *player) {
+  CMapEntitiesFactory *factory = CMapEntitiesFactory::instance();
+  if (CMapEntity_Game *heart = factory->cloneEntity("SRDCE")) {
+    heart->setXY(patient->getX() + 15.0f, patient->getY() + 20.0f);
+    collection->addEntity(heart);
+  }
+  CCharisma::zmenNaladu(patient, CCharisma::amount(CCharisma::kMonkeyReward, engine));
+  CMapEntity_Game *caption = factory->cloneEntity("BONUSTEXT");
+  if (!caption) return;
+  caption->setXY(player->getX() - 50.0f, player->getY());
+  if (CMapEntity_BonusText *text = dynamic_cast<CMapEntity_BonusText *>(caption)) {
+    text->textRed = 0.8f;
+    text->textGreen = 0.15f;
+    text->textBlue = 0.5f;
+    text->text = "MONKEY DEFEATED +80";
+  }
+  CWorldEngine *host = CWorldEngine::of(engine);
+  if (CLevel_Game *level = host ? host->getLevel() : nullptr) level->changeMoney(kReward);
+  collection->addEntity(caption);
+}
+
+void COpickaController::leave(CMapEntity_Opicka *monkey) {
+  if (leaveSpeedY < kMaxLeaveSpeed) leaveSpeedY += 0.2f;
+  monkey->changeX(leaveSpeedX);
+  monkey->changeY(leaveSpeedY);
+  if (monkey->getAlpha() > 0.0f) monkey->changeAlpha(-0.01f, true);
+  if (monkey->getY() > leaveStartY + 80.0f) killEntity();
+}
+
+COpickaGeneratorController::COpickaGeneratorController(CMapEntity_Game *e, CMapEntitiesCollection *c,
+                                                       CEngine *engine_, std::string bindTo_)
+    : CEntityController(e, c, engine_, std::move(bindTo_)), releaseTimer(new Timer(kFirstRelease, false)) {}
+
+COpickaGeneratorController::COpickaGeneratorController(const COpickaGeneratorController &o)
+    : CEntityController(o), releaseTimer(new Timer(kFirstRelease, false)) {}
+
+COpickaGeneratorController::~COpickaGeneratorController() = default;
+
+int COpickaGeneratorController::getReleasePeriod() const { return releaseTimer->getSpoustec(); }
+
+void COpickaGeneratorController::update() {
+  if (!collection || !releaseTimer->udalost()) return;
+  if (CMapEntity_Game *monkey = CMapEntitiesFactory::instance()->cloneEntity("OPICKA")) {
+    monkey->setXY(-136.0f, -120.0f);
+    collection->addEntity(monkey);
+  }
+  CWorldEngine *host = CWorldEngine::of(engine);
+  CLevel_Game *level = host ? host->getLevel() : nullptr;
+  releaseTimer->nastavSpoustec(level ? level->getMonkeyTimer() : 15000);
+}

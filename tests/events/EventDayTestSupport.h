@@ -1,0 +1,86 @@
+#pragma once
+#include <vector>
+
+#include "LabTestSupport.h"
+#include "core/CEngine.h"
+#include "events/CMapEntity_Bacily.h"
+#include "world/kinds/CMapEntity_PacientClass.h"
+#include "world/kinds/CMapEntity_PostelClass.h"
+#include "world/kinds/Links.h"
+
+// The event day of the generated data set, with patients laid into its beds by hand: asleep, with a
+// meter that sleep no longer lowers and their outbreaks used up, so their own behaviour leaves their
+// mood alone and every change is the visitors' doing. The day's own arrivals stay away: only the
+// hand-laid patients are on the ward.
+class EventDayScratch : public LabScratch {
+public:
+  void setUpDay(bool fakePictures, const char *levelName = "ward_events") {
+    setUpLab(fakePictures);
+    engineObj.setDifficultyFactor(0.85f);
+    engineObj.getPlayer()->setClownHint(1);
+    load(levelName);
+    TLink<CCustomerGeneratorLink>::get()->setCustomerCount(level->getGenerator(), 0);
+    update();
+  }
+
+  std::vector<CMapEntity_PostelClass *> beds() const {
+    std::vector<CMapEntity_PostelClass *> out;
+    for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
+      if (e->getEntityClassID() == 13)
+        if (CMapEntity_PostelClass *b = dynamic_cast<CMapEntity_PostelClass *>(e)) out.push_back(b);
+    return out;
+  }
+
+  CMapEntity_PacientClass *layPatient(CMapEntity_PostelClass *bed, float mood) {
+    CMapEntity_PacientClass *p =
+        dynamic_cast<CMapEntity_PacientClass *>(CMapEntitiesFactory::instance()->cloneEntity("PACIENT1"));
+    level->getEC()->addEntity(p);
+    p->setXY(bed->getX() + 20, bed->getY() + 10);
+    bed->setUklizeno(true);
+    EXPECT_NE(bed->ulozPacienta(p, p->colour), 0);
+    p->bed = bed;
+    p->phase = kPhaseInBed;
+    p->bedState = kBedSleeping;
+    p->mood = mood;
+    p->meterFull = 0.5f;
+    p->outbreakCount = p->outbreakMaxCount;
+    // Shown at once: fading patients in is their own behaviour's work.
+    p->setAlpha(1.0f, true);
+    return p;
+  }
+
+  // The beds arrive in their carriers first; the working beds are set down a moment later.
+  std::vector<CMapEntity_PacientClass *> fillBeds(float mood) {
+    std::vector<CMapEntity_PacientClass *> out;
+    EXPECT_TRUE(runUntil([&] { return alive(10000).empty(); }, 20000)) << "beds set down";
+    for (CMapEntity_PostelClass *b : beds()) out.push_back(layPatient(b, mood));
+    return out;
+  }
+
+  CMapEntity_Game *add(const char *prototype, float x, float y) {
+    CMapEntity_Game *e = CMapEntitiesFactory::instance()->cloneEntity(prototype);
+    e->setXY(x, y);
+    level->getEC()->addEntity(e);
+    return e;
+  }
+
+  std::vector<CMapEntity_Game *> germs() const {
+    std::vector<CMapEntity_Game *> out;
+    for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
+      if (e->getEntityClassID() == 27 && !e->getKill()) out.push_back(e);
+    return out;
+  }
+
+  // Runs until the condition holds or the game time is up; true when it held.
+  template <class Cond> bool runUntil(Cond cond, int ms) {
+    for (int t = 0; t < ms; t += 20) {
+      if (cond()) return true;
+      update();
+    }
+    return cond();
+  }
+
+  void run(int ms) {
+    for (int t = 0; t < ms; t += 20) update();
+  }
+};

@@ -1,0 +1,166 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "EventDayTestSupport.h"
+#include "support/GLTestWindow.h"
+#include "engine/KFont.h"
+#include "engine/KPTK.h"
+#include "engine/KText.h"
+#include "events/CMapEntity_Opicka.h"
+#include "events/COpickaController.h"
+#include "media/CFakeTime.h"
+#include "media/CFontSeznam.h"
+#include "ward/staff/CMapEntity_Marker.h"
+
+// The event day in the real window: a germ after the alarm, over a bed and gone under the spray;
+// a monkey riding a patient until the player figure reaches it.
+
+namespace {
+
+CLevel_Game *g_level = nullptr;
+
+bool toLevel(KEvent *ev) {
+  if (g_level) g_level->handleMessages(ev);
+  return true;
+}
+
+class EventDayWindowGL : public GLTestWindow, public EventDayScratch {
+protected:
+  void SetUp() override {
+    GLTestWindow::SetUp();
+    ASSERT_NO_FATAL_FAILURE(setUpLab(false));
+    fonts = new CFontSeznam();
+    fonts->addFont("bonus", KMiscTools::makeFilePath("data\\gfx\\bonusFont.png"), bonusFontTable);
+    fonts->addFont("gamefont", KMiscTools::makeFilePath("data\\gfx\\gamefont.tga"), gameFontTable);
+    small = new KText(KMiscTools::makeFilePath("data\\gfx\\font1small.png"), smallFontTable);
+    engineObj.setFonts(fonts, small);
+    screen = KPTK::createKGraphic();
+    backbuffer = screen;
+    engineObj.setDifficultyFactor(0.85f);
+    engineObj.getPlayer()->setClownHint(1);
+    load("ward_events");
+    g_level = level;
+    window()->setPTKCallBack(toLevel);
+    // The day opens with its notebook, which holds the game until it is clicked away.
+    for (int i = 0; i < 200 && !CGlobals::instance()->paused; ++i) playFrame();
+    ASSERT_TRUE(CGlobals::instance()->paused);
+    save("events_intro.png");
+    pushButton(1, true, 400, 300);
+    pushButton(1, false, 400, 300);
+    for (int i = 0; i < 3; ++i) playFrame();
+    ASSERT_FALSE(CGlobals::instance()->paused);
+  }
+
+  void TearDown() override {
+    window()->setPTKCallBack(nullptr);
+    g_level = nullptr;
+    tearDownLab();
+    backbuffer = nullptr;
+    delete screen;
+    delete small;
+    delete fonts;
+    engineObj.setFonts(nullptr, nullptr);
+    GLTestWindow::TearDown();
+  }
+
+  void playFrame() {
+    pumpAll();
+    update();
+    window()->setWorldView(0, 0, 0, 1, true);
+    level->render(0, true, screen);
+  }
+
+  // Pixels of the box that differ clearly from the earlier picture of it.
+  static std::vector<unsigned char> grab(int x, int y, int w, int h) {
+    std::vector<unsigned char> p((size_t)w * h * 4);
+    EXPECT_TRUE(window()->readPixels(x, y, w, h, p.data()));
+    return p;
+  }
+  static int changed(const std::vector<unsigned char> &a, const std::vector<unsigned char> &b) {
+    int n = 0;
+    for (size_t i = 0; i + 3 < a.size(); i += 4)
+      if (std::abs(a[i] - b[i]) + std::abs(a[i + 1] - b[i + 1]) + std::abs(a[i + 2] - b[i + 2]) > 60) ++n;
+    return n;
+  }
+
+  static void save(const char *name) { window()->saveBackBuffer((std::string(TOB_BINARY_DIR) + "/" + name).c_str(), 3, 0, 0); }
+
+  CFontSeznam *fonts = nullptr;
+  KText *small = nullptr;
+  KGraphic *screen = nullptr;
+};
+
+TEST_F(EventDayWindowGL, AGermComesFourSecondsAfterTheAlarmFliesToABedAndTheSprayTakesIt) {
+  for (CMapEntity_Game *e : alive(246)) e->setKill(true);
+  for (CMapEntity_Game *e : alive(215)) e->setKill(true);
+  uint32_t alarmAt = 0;
+  auto *lamp = dynamic_cast<CMapEntity_Hlasic *>(level->getEC()->getEntityByID(271));
+  ASSERT_NE(lamp, nullptr);
+  for (int i = 0; i < 150 && !alarmAt; ++i) {
+    playFrame();
+    if (lamp->on) alarmAt = CFakeTime::instance()->ms;
+  }
+  ASSERT_NE(alarmAt, 0u) << "the alarm lamp lights up";
+  save("events_alarm.png");
+  while (germs().empty() && CFakeTime::instance()->ms - alarmAt < 4200) playFrame();
+  ASSERT_EQ(germs().size(), 1u);
+  EXPECT_NEAR(CFakeTime::instance()->ms - alarmAt, 4000, 40);
+  CMapEntity_Game *germ = germs()[0];
+  auto *state = static_cast<CMapEntity_Bacily *>(germ);
+  for (int i = 0; i < 600 && state->stav != CMapEntity_Bacily::kFeeding; ++i) playFrame();
+  ASSERT_EQ(state->stav, CMapEntity_Bacily::kFeeding) << "over a bed";
+  playFrame();
+  const int gx = (int)germ->getX(), gy = (int)germ->getY();
+  const std::vector<unsigned char> withGerm = grab(gx, gy, 48, 48);
+  save("events_germ.png");
+
+  // The figure carrying the spray steps up to it and sprays.
+  CMapEntity_Game *figure = level->getEC()->getEntityByID(7);
+  ASSERT_NE(figure, nullptr);
+  figure->addEntity(std::string("SPREJ"));
+  figure->setXY(germ->getX() - 20, germ->getY() - 20);
+  for (int i = 0; i < 10 && alive(71).empty(); ++i) playFrame();
+  ASSERT_FALSE(alive(71).empty()) << "the spray cloud";
+  playFrame();
+  save("events_spray.png");
+  for (int i = 0; i < 60; ++i) playFrame();
+  EXPECT_TRUE(germs().empty());
+  EXPECT_GT(changed(withGerm, grab(gx, gy, 48, 48)), 300) << "the germ no longer shows";
+}
+
+TEST_F(EventDayWindowGL, TheMonkeyLowersAPatientsMoodUntilThePlayerFigureReachesIt) {
+  for (unsigned id : {69u, 246u, 198u}) {
+    for (CMapEntity_Game *e : alive(id)) e->setKill(true);
+  }
+  fillBeds(0.9f);
+  CMapEntity_Opicka *monkey = nullptr;
+  for (int i = 0; i < 1700 && !monkey; ++i) {
+    update();
+    if (!alive(214).empty()) monkey = static_cast<CMapEntity_Opicka *>(alive(214)[0]);
+  }
+  ASSERT_NE(monkey, nullptr);
+  for (int i = 0; i < 300 && monkey->stav != CMapEntity_Opicka::kRiding; ++i) playFrame();
+  ASSERT_EQ(monkey->stav, CMapEntity_Opicka::kRiding);
+  CMapEntity_PacientClass *patient = static_cast<COpickaController *>(monkey->getController())->getRider();
+  ASSERT_NE(patient, nullptr);
+  for (int i = 0; i < 130; ++i) playFrame();
+  save("events_monkey.png");
+  EXPECT_LT(patient->mood, 0.9f - 0.3f) << "bitten at least twice";
+  const float bitten = patient->mood;
+  const int hearts = patient->hearts;
+
+  CMapEntity_Game *player = level->getEC()->getEntityByID(7);
+  player->setXY(monkey->getX(), monkey->getY() + 10);
+  for (int i = 0; i < 20; ++i) playFrame();
+  save("events_monkey_defeated.png");
+  EXPECT_EQ(monkey->stav, CMapEntity_Opicka::kLeaving);
+  EXPECT_GT(patient->mood, bitten);
+  EXPECT_GE(patient->hearts, hearts);
+  EXPECT_EQ(patient->tormentor, nullptr);
+  EXPECT_EQ(level->getMoney(), 80);
+}
+
+} // namespace
