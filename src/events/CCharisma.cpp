@@ -12,13 +12,11 @@ int CCharisma::level(CEngine *engine) {
 }
 
 float CCharisma::divisor(int lvl) {
-  static const float divisors[5] = {1.0f, 1.2f, 1.4f, 1.8f, 2.0f};
-  return (lvl >= 1 && lvl <= 4) ? divisors[lvl] : 1.0f;
+  return (lvl >= 1 && lvl <= 4) ? CMapEntity_PacientClass::charismaLoss(lvl) : 1.0f;
 }
 
 float CCharisma::amount(TEffect effect, int lvl) {
-  static const float gains[5] = {1.0f, 1.2f, 1.5f, 1.9f, 2.1f};
-  const float gain = (lvl >= 1 && lvl <= 4) ? gains[lvl] : 1.0f;
+  const float gain = (lvl >= 1 && lvl <= 4) ? CMapEntity_PacientClass::charismaGain(lvl) : 1.0f;
   switch (effect) {
   case kMonkeyHarm: return 0.16f / divisor(lvl);
   case kMonkeyReward: return 0.25f * gain;
@@ -28,14 +26,7 @@ float CCharisma::amount(TEffect effect, int lvl) {
   return 0.0f;
 }
 
-int CCharisma::heartsFor(float mood) {
-  if (mood >= 0.8) return 5;
-  if (mood >= 0.6) return 4;
-  if (mood >= 0.4) return 3;
-  if (mood >= 0.2) return 2;
-  if (mood >= 0.1) return 1;
-  return 0;
-}
+int CCharisma::heartsFor(float mood) { return CMapEntity_PacientClass::heartCount(mood); }
 
 void CCharisma::zmenNaladu(CMapEntity_PacientClass *patient, float d) {
   if (!patient) return;

@@ -60,30 +60,16 @@ void seat(CMapEntity_GaucClass *couch, int k, CMapEntity *p) {
 }
 } // namespace
 
-float charismaGain(int stars) {
-  static const float f[] = {1.0f, 1.2f, 1.5f, 1.9f, 2.1f};
-  return f[clampStars(stars)];
-}
+float charismaGain(int stars) { return CMapEntity_PacientClass::charismaGain(stars); }
 
-float charismaLoss(int stars) {
-  static const float f[] = {1.0f, 1.2f, 1.4f, 1.8f, 2.0f};
-  return f[clampStars(stars)];
-}
+float charismaLoss(int stars) { return CMapEntity_PacientClass::charismaLoss(stars); }
 
 float heartBoost(int stars) {
   static const float f[] = {0.4f, 0.48f, 0.6f, 0.76f, 0.84f};
   return f[clampStars(stars)];
 }
 
-int heartsForMood(float mood) {
-  double m = mood;
-  if (m >= 0.8) return 5;
-  if (m >= 0.6) return 4;
-  if (m >= 0.4) return 3;
-  if (m >= 0.2) return 2;
-  if (m >= 0.1) return 1;
-  return 0;
-}
+int heartsForMood(float mood) { return CMapEntity_PacientClass::heartCount(mood); }
 
 void applyMoodChange(CMapEntity_PacientClass &p, float d, int stars, bool fixed) {
   if (!fixed) d = d > 0 ? d * charismaGain(stars) : d / charismaLoss(stars);

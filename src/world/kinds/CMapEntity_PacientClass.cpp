@@ -231,3 +231,27 @@ void CMapEntity_PacientClass::zapniAnimace() {
   CMapEntity_Game::zapniAnimace();
   if (pyjamaSkin && pyjamaSkin->getAktivniFrameset()) pyjamaSkin->getAktivniFrameset()->zapniAnimace();
 }
+
+int CMapEntity_PacientClass::heartCount(float mood) {
+  double m = mood;
+  if (m >= 0.8) return 5;
+  if (m >= 0.6) return 4;
+  if (m >= 0.4) return 3;
+  if (m >= 0.2) return 2;
+  if (m >= 0.1) return 1;
+  return 0;
+}
+
+namespace {
+int charismaStars(int s) { return s < 0 ? 0 : (s > 4 ? 4 : s); }
+} // namespace
+
+float CMapEntity_PacientClass::charismaGain(int stars) {
+  static const float f[] = {1.0f, 1.2f, 1.5f, 1.9f, 2.1f};
+  return f[charismaStars(stars)];
+}
+
+float CMapEntity_PacientClass::charismaLoss(int stars) {
+  static const float f[] = {1.0f, 1.2f, 1.4f, 1.8f, 2.0f};
+  return f[charismaStars(stars)];
+}

@@ -59,6 +59,12 @@ public:
   // Face and hearts band names for a mood; null when the mood lies outside 0..1.
   static const char *faceFor(float mood);
   static const char *heartsFor(float mood);
+  // Whole hearts a mood is worth, 0 to 5.
+  static int heartCount(float mood);
+  // The charisma upgrade (stars owned, 0 to 4): what raises a mood is multiplied by the gain,
+  // what lowers it divided by the loss divisor.
+  static float charismaGain(int stars);
+  static float charismaLoss(int stars);
 
   // Dresses the patient in the pyjamas of its kind.
   void prevlekniSe();
