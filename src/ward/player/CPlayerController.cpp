@@ -240,8 +240,8 @@ void CPlayerController::caption(float x, float y, const std::string &text, const
   collection->addEntity(b);
 }
 
-void CPlayerController::chainCaptions(float x, float y, const char *label, unsigned amount) {
-  caption(x - 30, y - 20, std::string(label) + makeString((float)amount), nullptr);
+void CPlayerController::chainCaptions(float x, float y, const char *label, unsigned amount, const float *tint) {
+  caption(x - 30, y - 20, std::string(label) + makeString((float)amount), tint);
   caption(x - 50, y - 20, makeString(chain.count) + "x", paleta[8]);
 }
 
@@ -273,6 +273,7 @@ void CPlayerController::pickUpOrder() {
 
 void CPlayerController::decide() {
   std::vector<CMapEntity *> near = touched();
+  decidePatient(near);
   dispenser = bed = hamper = nullptr;
   bool germ = false, bedTouched = false;
   CMapEntity_Game *stand = nullptr;
@@ -350,6 +351,7 @@ void CPlayerController::work() {
     }
     phase = kDeciding;
   }
+  if (phase == kTakeMedicine) takeMedicine();
   if (phase == kTakeFromDispenser) {
     CMapEntity *item = dispenser ? dispenser->CMapEntity::getContainedEntityClass(kItemClass) : nullptr;
     CMapEntity_Automat *automat = dynamic_cast<CMapEntity_Automat *>(dispenser);
@@ -390,7 +392,7 @@ void CPlayerController::work() {
       chainCaptions(player->getX(), player->getY(), "CLEANUP +", amount);
     }
     phase = kDeciding;
-  }
+  }  patientWork();
 }
 
 void CPlayerController::arrive() {

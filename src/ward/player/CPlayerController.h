@@ -8,6 +8,7 @@
 class CMapEntity;
 class CMapEntity_FrontaAkci;
 class CMapEntity_PacientClass;
+class CMapEntity_PerkIconClass;
 class CMapEntity_Player;
 class Timer;
 
@@ -19,9 +20,15 @@ class CPlayerController : public CEntityController {
 public:
   enum : uint16_t {
     kWalking = 0,
+    kTakeMedicine = 2,
+    kTreatOutbreak = 3,
     kTakeFromDispenser = 5,
+    kGiveMedicine = 6,
+    kGiveItem = 7,
+    kHandInPrescriptions = 8,
     kMakeBed = 10,
     kEmptyLinen = 11,
+    kExamining = 12,
     kSpraying = 14,
     kDeciding = 18,
   };
@@ -52,11 +59,16 @@ public:
   // Timer lengths of a copy by the upgrades bought.
   static int examMs(int diagnosticStars);
   static float walkSpeed(int speedStars);
+  // The mood a quickly answered outbreak gives, by the charisma stars.
+  static float fastServiceBoost(int charismaStars);
+  // Game-clock ms the figure needs to walk that far.
+  static int walkMs(float distance, float speed, float speedFactor);
 
   int32_t nextTileX = -1, nextTileY = -1;
   int32_t tileX = 0, tileY = 0;
   float footX = 0.0f, footY = 0.0f;
   float savedX = 0.0f, savedY = 0.0f;
+  // Kept across the examination; followed only through livePatient.
   CMapEntity_PacientClass *patient = nullptr;
   Timer *examTimer;
   Timer *idleTimer;
@@ -82,11 +94,29 @@ private:
   void restOnDown();
   void playSound(const char *key);
   void caption(float x, float y, const std::string &text, const float *tint);
-  void chainCaptions(float x, float y, const char *label, unsigned amount);
+  void chainCaptions(float x, float y, const char *label, unsigned amount, const float *tint = nullptr);
   bool someoneInBed() const;
+
+  // The patient half, in CPlayerController_Patients.cpp.
+  void decidePatient(const std::vector<CMapEntity *> &near);
+  void patientWork();
+  void takeMedicine();
+  void handInPrescriptions();
+  void treatOutbreak();
+  void giveMedicine();
+  void giveItem();
+  void examining();
+  void cureTouchAsleep(CMapEntity_PacientClass *p);
+  CMapEntity_PerkIconClass *cureTouchIcon() const;
+  void sparkles();
+  CMapEntity_Game *firstCabinet() const;
+  // The patient, or null once it is dying or gone from the level.
+  CMapEntity_PacientClass *livePatient();
 
   // Met at the last decision; looked up again every decision, never kept across work.
   CMapEntity_Game *dispenser = nullptr;
   CMapEntity_Game *bed = nullptr;
   CMapEntity_Game *hamper = nullptr;
+  CMapEntity_Game *cabinet = nullptr;
+  CMapEntity_Game *medicine = nullptr;
 };

@@ -1,0 +1,224 @@
+#include <gtest/gtest.h>
+
+#include "media/Timer.h"
+#include "patients/CPacientController.h"
+#include "ward/PlayerDay.h"
+#include "ward/cabinet/CMapEntity_Lek.h"
+#include "ward/cabinet/CMapEntity_Lekarna.h"
+#include "world/CMapEntity_TextBox.h"
+#include "world/kinds/CMapEntity_PacientClass.h"
+#include "world/kinds/CMapEntity_PerkIconClass.h"
+#include "world/kinds/CMapEntity_PostelClass.h"
+
+namespace {
+
+// The doctor's work on patients on the patient-free day, with patients laid into its bed.
+class PlayerPatientTest : public ::testing::Test, public PlayerDay {
+protected:
+  void SetUp() override {
+    ASSERT_NO_FATAL_FAILURE(setUpDay(true));
+    bed = dynamic_cast<CMapEntity_PostelClass *>(first("POSTEL1"));
+    ASSERT_NE(bed, nullptr);
+    workTile(bed, bedX, bedY);
+  }
+  void TearDown() override { tearDownDay(); }
+
+  CMapEntity_PacientClass *bedded(uint8_t state) {
+    CMapEntity_PacientClass *p =
+        dynamic_cast<CMapEntity_PacientClass *>(CMapEntitiesFactory::instance()->cloneEntity("PACIENT1"));
+    level->getEC()->addEntity(p);
+    step();
+    EXPECT_GT(bed->ulozPacienta(p, p->colour), 0);
+    // Where the laying into bed puts it.
+    p->setXOffset(38.0f, false);
+    p->setYOffset(-9.0f, false);
+    p->syncWithParentPosition();
+    p->bed = bed;
+    p->phase = kPhaseInBed;
+    p->bedState = state;
+    p->meterFull = 0.9f;
+    p->outbreakClock->nastavSpoustec(10000000);
+    p->addEntity(CMapEntitiesFactory::instance()->cloneEntity("BAR"), true, true);
+    return p;
+  }
+  CMapEntity_LekarnaClass *addCabinet() {
+    CMapEntity_Game *c = CMapEntitiesFactory::instance()->cloneEntity("LEKARNA2");
+    c->setXY(40, 380);
+    level->getEC()->addEntity(c);
+    step();
+    return dynamic_cast<CMapEntity_LekarnaClass *>(c);
+  }
+  CMapEntity_Lek *medicineFor(uint16_t number) {
+    CMapEntity_Lek *l = dynamic_cast<CMapEntity_Lek *>(CMapEntitiesFactory::instance()->cloneEntity("LEK"));
+    l->bedNumber = number;
+    figure()->addEntity(l, true);
+    return l;
+  }
+  // A click on the bed, the walk there and the work on arrival.
+  void workAtBed() {
+    click((int)bed->getX() + 60, (int)bed->getY() + 40);
+    ASSERT_GT(walkTo(bedX, bedY, 400), 0);
+    for (int i = 0; i < 5; ++i) step();
+  }
+  // Things without a work point are walked to where they were clicked.
+  void walkAndWork(CMapEntity_Game *e, int dx, int dy) {
+    int cx = (int)e->getX() + dx, cy = (int)e->getY() + dy;
+    click(cx, cy);
+    int tx = cx / 32, ty = cy / 32;
+    if (e->approachX && e->approachY) workTile(e, tx, ty);
+    ASSERT_GT(walkTo(tx, ty, 400), 0);
+    for (int i = 0; i < 3; ++i) step();
+  }
+  bool captionShown(const std::string &prefix) {
+    for (CMapEntity_Game *c : named("BONUSTEXT"))
+      if (static_cast<CMapEntity_BonusText *>(c)->text.rfind(prefix, 0) == 0) return true;
+    return false;
+  }
+  void run(int ms) {
+    for (int t = 0; t < ms; t += 20) step();
+  }
+
+  CMapEntity_PostelClass *bed = nullptr;
+  int bedX = 0, bedY = 0;
+};
+
+TEST(PlayerPatientRules, FastServiceByCharismaAndTheWalkToTheCabinet) {
+  EXPECT_FLOAT_EQ(CPlayerController::fastServiceBoost(0), 0.35f);
+  EXPECT_FLOAT_EQ(CPlayerController::fastServiceBoost(3), 0.665f);
+  EXPECT_FLOAT_EQ(CPlayerController::fastServiceBoost(9), 0.35f);
+  EXPECT_EQ(CPlayerController::walkMs(280.0f, 7.0f, 1.0f), 2857) << "the frame factor cancels out";
+  EXPECT_EQ(CPlayerController::walkMs(280.0f, 7.0f, 0.5f), 5714);
+}
+
+// Outbreak -> examination -> prescription -> cabinet -> medicine -> bed, as the player plays it.
+TEST_F(PlayerPatientTest, AnOutbreakIsExaminedPrescribedMadeUpAtTheCabinetAndBroughtToTheBed) {
+  CMapEntity_LekarnaClass *cabinet = addCabinet();
+  ASSERT_NE(cabinet, nullptr);
+  CMapEntity_PacientClass *p = bedded(kBedOutbreak);
+  p->mood = 0.5f;
+  p->fastService = 30.0f;
+  p->fastServiceTimer->reset();
+  int money = level->getMoney();
+  workAtBed();
+  EXPECT_EQ(figure()->workPhase, CPlayerController::kExamining);
+  EXPECT_EQ(p->bedState, kBedWaitingMedicine);
+  EXPECT_FLOAT_EQ(p->outbreakCount, 1.0f);
+  EXPECT_NEAR(p->mood, 0.85f, 1e-5) << "answered within 3500 ms";
+  EXPECT_EQ(p->hearts, 5);
+  EXPECT_EQ(level->getMoney(), money + 30);
+  EXPECT_TRUE(captionShown("FAST SERVICE +30"));
+  int wait = p->medicineWaitTimer->getSpoustec();
+  EXPECT_GT(wait, 4000 + 5500) << "walk + production + 5500";
+  EXPECT_LT(wait, 4000 + 5500 + 10000);
+  EXPECT_EQ(figure()->getContainedEntity(kPrescriptionID), nullptr);
+
+  run(1600);
+  EXPECT_EQ(figure()->workPhase, CPlayerController::kDeciding);
+  CMapEntity_Recept *recept = dynamic_cast<CMapEntity_Recept *>(figure()->getContainedEntity(kPrescriptionID));
+  ASSERT_NE(recept, nullptr);
+  EXPECT_EQ(recept->bedNumber, bed->cislo);
+  EXPECT_TRUE(cabinet->getHighlightOn());
+
+  walkAndWork(cabinet, 40, 40);
+  EXPECT_EQ(figure()->getContainedEntity(kPrescriptionID), nullptr);
+  EXPECT_FALSE(cabinet->getHighlightOn()) << "the last prescription switches the cabinet off";
+  run(4200);
+  CMapEntity_Lek *shelf = dynamic_cast<CMapEntity_Lek *>(first("LEK"));
+  ASSERT_NE(shelf, nullptr);
+  EXPECT_EQ(shelf->bedNumber, bed->cislo);
+  EXPECT_EQ(shelf->getParent(), nullptr);
+
+  click((int)shelf->getX() + 8, (int)shelf->getY() + 8);
+  for (int i = 0; i < 400 && !figure()->getContainedEntity(kMedicineID); ++i) step();
+  CMapEntity_Lek *carried = dynamic_cast<CMapEntity_Lek *>(figure()->getContainedEntity(kMedicineID));
+  ASSERT_NE(carried, nullptr);
+  EXPECT_EQ(carried->bedNumber, bed->cislo);
+  workAtBed();
+  EXPECT_EQ(figure()->getContainedEntity(kMedicineID), nullptr);
+  EXPECT_TRUE(p->bedState == kBedTakingMedicine || p->bedState == kBedFastService);
+}
+
+// A medicine for another bed, or one the patient cannot take, stays in a hand; the game goes on.
+TEST_F(PlayerPatientTest, MedicineForAnotherBedOrRefusedStaysInAHand) {
+  CMapEntity_PacientClass *p = bedded(kBedWaitingMedicine);
+  CMapEntity_Lek *other = medicineFor(99);
+  CMapEntity_Lek *own = medicineFor(bed->cislo);
+  unsigned short limit = p->getContainedLimit();
+  p->setContainedLimit((unsigned short)(p->getContainedList().size() - 1));
+  workAtBed();
+  EXPECT_EQ(figure()->workPhase, CPlayerController::kDeciding);
+  EXPECT_TRUE(figure()->getContainedEntity(kMedicineID) != nullptr);
+  EXPECT_TRUE(own->getParent() && other->getParent());
+  EXPECT_EQ(own->getParent()->getTopCarrier(), figure()) << "refused: kept";
+  EXPECT_TRUE(own->getVisible());
+  EXPECT_EQ(p->bedState, kBedWaitingMedicine);
+
+  p->setContainedLimit(limit);
+  figure()->goalX = figure()->goalY = -1;
+  workAtBed();
+  EXPECT_NE(p->bedState, kBedWaitingMedicine) << "taken";
+  EXPECT_EQ(figure()->getContainedEntity(kMedicineID), other) << "the other bed's medicine stays";
+  EXPECT_EQ(other->getParent()->getTopCarrier(), figure());
+}
+
+// No cabinet on the day: the outbreak is left as it is, the figure stays free and nothing ends.
+// A patient that goes away during the examination is not followed and gets no prescription.
+TEST_F(PlayerPatientTest, NoCabinetGivesUpTheTreatmentAndAGonePatientGetsNoPrescription) {
+  CMapEntity_PacientClass *p = bedded(kBedOutbreak);
+  workAtBed();
+  EXPECT_EQ(figure()->workPhase, CPlayerController::kDeciding);
+  EXPECT_EQ(p->bedState, kBedOutbreak);
+  EXPECT_FLOAT_EQ(p->outbreakCount, 0.0f);
+  EXPECT_EQ(figure()->getContainedEntity(kPrescriptionID), nullptr);
+
+  addCabinet();
+  p->bedState = kBedOutbreak;
+  figure()->goalX = figure()->goalY = -1;
+  workAtBed();
+  ASSERT_EQ(figure()->workPhase, CPlayerController::kExamining);
+  float fx = walker()->savedX, fy = walker()->savedY;
+  bed->releaseOccupant();
+  p->setKill(true);
+  run(1600);
+  EXPECT_EQ(figure()->workPhase, CPlayerController::kDeciding);
+  EXPECT_EQ(figure()->getContainedEntity(kPrescriptionID), nullptr);
+  EXPECT_EQ(walker()->patient, nullptr);
+  EXPECT_FLOAT_EQ(figure()->getX(), fx);
+  EXPECT_FLOAT_EQ(figure()->getY(), fy);
+}
+
+// With the cure-touch perk an outbreak is healed on the spot and a sleeper's meter drops; a cured
+// patient is sent home.
+TEST_F(PlayerPatientTest, CureTouchHealsOnTheSpotAndACuredPatientIsSentHome) {
+  addCabinet();
+  // As the status bar carries it once the perk is bought.
+  CMapEntity_PerkIconClass *icon =
+      dynamic_cast<CMapEntity_PerkIconClass *>(CMapEntitiesFactory::instance()->cloneEntity("PERKCURETOUCHICON"));
+  ASSERT_NE(icon, nullptr);
+  first("STATUSBAR")->addEntity(icon, true, true);
+  icon->active = 1;
+  icon->maxuses = 2;
+  icon->uses = 0;
+  CMapEntity_PacientClass *p = bedded(kBedOutbreak);
+  workAtBed();
+  EXPECT_EQ(p->bedState, kBedLying);
+  EXPECT_EQ(figure()->workPhase, CPlayerController::kDeciding);
+  EXPECT_EQ(figure()->getContainedEntity(kPrescriptionID), nullptr);
+  EXPECT_TRUE(captionShown("HEALING TOUCH!"));
+  EXPECT_EQ(icon->uses, 1);
+  EXPECT_GT(CPacientController::posledniAktivita, (int32_t)CFakeTime::instance()->ms + 50000);
+
+  p->bedState = kBedSleeping;
+  p->meterFull = 0.9f;
+  step();
+  EXPECT_NEAR(p->meterFull, 0.65f, 1e-5);
+  EXPECT_TRUE(icon->isSpent());
+  EXPECT_FALSE(icon->active);
+
+  p->bedState = kBedGivingMoney;
+  figure()->goalX = figure()->goalY = -1;
+  workAtBed();
+  EXPECT_EQ(p->phase == kPhasePaid || p->phase == kPhaseGone, true);
+}
+
+} // namespace

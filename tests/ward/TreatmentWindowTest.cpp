@@ -1,0 +1,233 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "media/GameGlobals.h"
+#include "patients/CPacientController.h"
+#include "progress/CMapEntity_SummarySesit.h"
+#include "progress/HudDay.h"
+#include "support/GLTestWindow.h"
+#include "ward/cabinet/CMapEntity_Lek.h"
+#include "ward/player/CMapEntity_Player.h"
+#include "world/CMapEntity_TextBox.h"
+#include "world/kinds/CMapEntity_DiagnosticTool.h"
+#include "world/kinds/CMapEntity_PacientClass.h"
+#include "world/kinds/CMapEntity_PostelClass.h"
+#include "world/kinds/CMapEntity_Tlakomer.h"
+#include "world/kinds/EntityIds.h"
+
+// The short day "ward_short" in the real window, played by injected mouse input: one patient from
+// its arrival to its payment, then the day's summary; and the same day left alone.
+
+namespace {
+
+CLevel_Game *g_level = nullptr;
+
+bool toLevel(KEvent *ev) {
+  if (g_level) g_level->handleMessages(ev);
+  // As the play state does after every event.
+  bylKlik = 0;
+  return true;
+}
+
+class TreatmentWindowTest : public GLTestWindow, public HudDay {
+protected:
+  void SetUp() override {
+    GLTestWindow::SetUp();
+    ASSERT_NO_FATAL_FAILURE(setUpDay(false));
+    fillPalettes();
+    // A newcomer's difficulty, as the engine starts a profile.
+    engineObj.setDifficulty(0.85f, 125, 106.25f);
+    screen = KPTK::createKGraphic();
+    backbuffer = screen;
+    level = new CLevel_Game(&engineObj);
+    engineObj.setLevel(level);
+    level->load("ward_short");
+    g_level = level;
+    window()->setPTKCallBack(toLevel);
+  }
+
+  void TearDown() override {
+    window()->setPTKCallBack(nullptr);
+    g_level = nullptr;
+    tearDownDay();
+    backbuffer = nullptr;
+    delete screen;
+    GLTestWindow::TearDown();
+  }
+
+  void playFrame(bool draw = true) {
+    pumpAll();
+    frame(20);
+    level->update(0, true);
+    if (!draw) return;
+    window()->setWorldView(0, 0, 0, 1, true);
+    level->render(0, true, screen);
+  }
+
+  template <class Done> bool playUntil(Done done, int frames) {
+    return playUntil(done, frames, [] { return true; });
+  }
+  template <class Done, class Draw> bool playUntil(Done done, int frames, Draw draw) {
+    for (int i = 0; i < frames; ++i) {
+      if (done()) return true;
+      playFrame(draw());
+    }
+    return done();
+  }
+
+  CMapEntity_PacientClass *patient() {
+    for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
+      if (CMapEntity_PacientClass *p = dynamic_cast<CMapEntity_PacientClass *>(e))
+        if (!p->getKill()) return p;
+    return nullptr;
+  }
+  CMapEntity_Player *figure() { return dynamic_cast<CMapEntity_Player *>(level->getEC()->getEntityByID(kPlayerID)); }
+  CMapEntity_Game *floorMedicine() {
+    for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
+      if (e->getEntityID() == kMedicineID && !e->getKill() && !e->getParent()) return e;
+    return nullptr;
+  }
+  static void middle(CMapEntity *e, int &x, int &y) {
+    Rect box = e->getCurrentFrame()->getActionBoundingBox();
+    x = (int)e->getX() + box.x + box.w / 2;
+    y = (int)e->getY() + box.y + box.h / 2;
+  }
+
+  void clickOn(CMapEntity *e) {
+    int x, y;
+    middle(e, x, y);
+    pushMotion(x, y);
+    playFrame();
+    playFrame();
+    pushButton(1, true, x, y);
+    playFrame();
+    pushButton(1, false, x, y);
+    playFrame();
+  }
+
+  // Presses on the patient's middle, moves to the target's middle over a few frames and lets go.
+  void dragOnto(CMapEntity *p, CMapEntity *target) {
+    int sx, sy, x, y;
+    middle(p, sx, sy);
+    middle(target, x, y);
+    pushMotion(sx, sy);
+    playFrame();
+    pushButton(1, true, sx, sy);
+    playFrame();
+    for (int k = 1; k <= 6; ++k) {
+      pushMotion(sx + (x - sx) * k / 6, sy + (y - sy) * k / 6);
+      playFrame();
+    }
+    playFrame();
+    pushButton(1, false, x, y);
+    playFrame();
+    playFrame();
+  }
+
+  bool captionShown(const std::string &text) {
+    for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
+      if (CMapEntity_TextBox *t = dynamic_cast<CMapEntity_TextBox *>(e))
+        if (t->text == text) return true;
+    return false;
+  }
+  CMapEntity_SummarySesit *summaryPage() {
+    CMapEntity_Game *w = level->getEC()->getEntityByID(1017);
+    return w ? dynamic_cast<CMapEntity_SummarySesit *>(w->getContainedEntity(kSummarySesitID)) : nullptr;
+  }
+  std::string shot(const char *name) { return std::string(TOB_BINARY_DIR) + "/" + name; }
+
+  KGraphic *screen = nullptr;
+};
+
+TEST_F(TreatmentWindowTest, OnePatientFromArrivalToPaymentAndTheDaysSummary) {
+  ASSERT_TRUE(playUntil([&] { return patient() != nullptr; }, 400)) << "nobody came";
+  CMapEntity_PacientClass *p = patient();
+  ASSERT_TRUE(playUntil([&] { float a = p->getAlpha(); return a == -1.0f || a >= 1.0f; }, 120));
+
+  // Registration: onto the chair, a click at the gauge's peak, the bench, then a bed.
+  CMapEntity_DiagnosticTool *chair = dynamic_cast<CMapEntity_DiagnosticTool *>(level->getEC()->getEntityByID(1));
+  ASSERT_TRUE(chair && chair->gauge);
+  dragOnto(p, chair);
+  ASSERT_EQ(p->phase, kPhaseOnChair);
+  ASSERT_TRUE(playUntil([&] { return chair->gauge->full != 0; }, 600)) << "the gauge never peaked";
+  clickOn(p);
+  ASSERT_EQ(p->phase, kPhaseOnCouch);
+  for (int i = 0; i < 10; ++i) playFrame();
+  CMapEntity_PostelClass *bed = dynamic_cast<CMapEntity_PostelClass *>(level->getEC()->getFirstEntityByClassID(kBedClass));
+  ASSERT_NE(bed, nullptr);
+  dragOnto(p, bed);
+  ASSERT_EQ(p->phase, kPhaseInBed);
+  ASSERT_EQ(bed->getOccupant(), p);
+
+  // The outbreak is examined at once: a prescription for this bed.
+  ASSERT_TRUE(playUntil([&] { return p->bedState == kBedOutbreak; }, 2000)) << "no outbreak";
+  clickOn(bed);
+  ASSERT_TRUE(playUntil([&] { return figure()->workPhase == 12; }, 400)) << "no examination";
+  for (int i = 0; i < 20; ++i) playFrame();
+  savePNG(shot("treatment-examination.png").c_str());
+  EXPECT_EQ(p->bedState, kBedWaitingMedicine);
+  ASSERT_TRUE(playUntil([&] { return figure()->getContainedEntity(kPrescriptionID) != nullptr; }, 200));
+  CMapEntity_Game *cabinet = level->getEC()->getFirstEntityByClassID(kCabinetClass);
+  ASSERT_NE(cabinet, nullptr);
+  EXPECT_TRUE(cabinet->getHighlightOn());
+
+  // Handed in at the cabinet, which lays out the medicine; the figure carries it to the bed.
+  clickOn(cabinet);
+  ASSERT_TRUE(playUntil([&] { return figure()->getContainedEntity(kPrescriptionID) == nullptr; }, 600));
+  ASSERT_TRUE(playUntil([&] { return floorMedicine() != nullptr; }, 400)) << "no medicine made";
+  clickOn(floorMedicine());
+  ASSERT_TRUE(playUntil([&] { return figure()->getContainedEntity(kMedicineID) != nullptr; }, 600));
+  EXPECT_EQ(static_cast<CMapEntity_Lek *>(figure()->getContainedEntity(kMedicineID))->bedNumber, bed->cislo);
+  clickOn(bed);
+  ASSERT_TRUE(playUntil([&] { return p->bedState == kBedTakingMedicine || p->bedState == kBedFastService; }, 600));
+  for (int i = 0; i < 20; ++i) playFrame();
+  savePNG(shot("treatment-medicine.png").c_str());
+
+  // Cured, sent home, paid by mood.
+  ASSERT_TRUE(playUntil([&] { return p->bedState == kBedGivingMoney; }, 3000)) << "never cured: " << p->meterFull;
+  int money = level->getMoney();
+  float mood = p->mood, purse = p->money;
+  clickOn(bed);
+  ASSERT_TRUE(playUntil([&] { return level->getCured() == 1; }, 600)) << "not paid";
+  int paid = paymentFor(purse, mood);
+  EXPECT_GE(level->getMoney(), money + paid);
+  EXPECT_TRUE(captionShown("CASH +" + std::to_string(paid)));
+  EXPECT_EQ(level->getLost(), 0);
+
+  // The ward tidied: the bed made, its linen into the trolley.
+  ASSERT_TRUE(playUntil([&] { return !bed->getOccupant() && !bed->uklizeno; }, 200));
+  clickOn(bed);
+  ASSERT_TRUE(playUntil([&] { return figure()->getContainedEntity(kRubbishID) != nullptr; }, 600));
+  clickOn(level->getEC()->getFirstEntityByClassID(30));
+  ASSERT_TRUE(playUntil([&] { return figure()->getContainedEntity(kRubbishID) == nullptr; }, 600));
+
+  ASSERT_TRUE(playUntil([&] { return summaryPage() != nullptr; }, 3000)) << "no summary";
+  for (int i = 0; i < 40; ++i) playFrame();
+  savePNG(shot("treatment-summary.png").c_str());
+  CMapEntity_SummarySesit *page = summaryPage();
+  EXPECT_EQ(page->patientsCured, 1);
+  EXPECT_EQ(page->patientsLost, 0);
+  EXPECT_EQ(page->scoreToday, level->getMoney());
+  EXPECT_GE(level->getMoney(), level->getMoneyLimit());
+  EXPECT_EQ(page->title, "EXCELLENT WORK, DOCTOR!");
+}
+
+// Nobody helps the patient: it is lost, and with the goal missed the same day comes again.
+TEST_F(TreatmentWindowTest, ADayLeftAloneLosesEveryPatientAndIsPlayedAgain) {
+  ASSERT_TRUE(playUntil([&] { return patient() != nullptr; }, 400)) << "nobody came";
+  // Most frames only update, for speed; the day's end is seen when a frame is drawn.
+  int frames = 0;
+  ASSERT_TRUE(playUntil([&] { return summaryPage() != nullptr; }, 20000, [&] { return ++frames % 10 == 0; }))
+      << "no summary";
+  for (int i = 0; i < 40; ++i) playFrame();
+  savePNG(shot("treatment-alone-summary.png").c_str());
+  CMapEntity_SummarySesit *page = summaryPage();
+  EXPECT_EQ(level->getCured(), 0);
+  EXPECT_EQ(page->patientsLost, 1);
+  EXPECT_EQ(page->patientsCured, 0);
+  EXPECT_EQ(page->title, "TRY AGAIN");
+  EXPECT_LT(level->getMoney(), level->getMoneyLimit()) << "the engine builds this day again";
+}
+
+} // namespace
