@@ -11,6 +11,7 @@
 #include "menus/CMapEntity_MenuInputbox.h"
 #include "menus/CMapEntity_MenuQuestionWindow.h"
 #include "menus/CMapEntity_SliderBase.h"
+#include "menus/MenuKit.h"
 #include "world/CMapEntity_TextBox.h"
 
 // The menu widgets headless, driven through pointer, button and keys on the title screen.
@@ -314,3 +315,17 @@ TEST_F(MenuWidgetsTest, CreditsFlashWhiteFirstThenShowThePanelAndScroll) {
 }
 
 } // namespace
+
+// BACK on the video panel closes that panel, not the options panel standing beside it.
+TEST_F(MenuWidgetsTest, TheVideoPanelsBackClosesItsOwnPanel) {
+  ASSERT_NO_FATAL_FAILURE(start());
+  openOptions();
+  constexpr unsigned kVideoPanel = 228;
+  ASSERT_NE(menukit::open(ec(), "VIDEOMENU", 250.0f, 0.0f), nullptr);
+  run(3);
+  ASSERT_NE(panel(kVideoPanel), nullptr);
+  click(button(kVideoPanel, kVideoBack));
+  run(30);
+  EXPECT_EQ(panel(kVideoPanel), nullptr);
+  EXPECT_NE(panel(kOptions), nullptr);
+}
