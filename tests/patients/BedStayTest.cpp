@@ -15,6 +15,8 @@
 #include "ward/cabinet/CMapEntity_Lek.h"
 #include "ward/cabinet/CMapEntity_Lekarna.h"
 #include "world/CMapEntity_TextBox.h"
+#include "world/kinds/CMapEntity_NemocnejBacily.h"
+#include "world/kinds/EntityIds.h"
 #include "world/kinds/CMapEntity_PacientClass.h"
 #include "world/kinds/CMapEntity_PostelClass.h"
 
@@ -193,6 +195,67 @@ TEST_F(BedDay, MedicineInTimeIsFastServiceAndDrinkingLowersTheMeter) {
   EXPECT_EQ(p->bedState, kBedLying);
   EXPECT_NEAR(p->meterFull, 0.5f - 0.06f / 0.85f, 1e-4) << "one dose; nothing else heals while thanking and drinking";
   EXPECT_EQ(p->getContainedEntity(46), nullptr);
+}
+
+TEST_F(BedDay, ARunawayLeavesItsBedWhenItsTimerRunsAndAHeldPatientReturnsToItsPhase) {
+  loadWard();
+  CMapEntity_PostelClass *bed = beds()[0];
+  CMapEntity_PacientClass *p = bedded(bed, kBedLying);
+  p->meterFull = 1.0f;
+  p->recoverySpeed = 0.0f;
+  p->tormentor = p;
+  step();
+  EXPECT_EQ(p->phase, kPhaseHeld);
+  p->tormentor = nullptr;
+  step();
+  EXPECT_EQ(p->phase, kPhaseInBed) << "let go, it is back in bed";
+
+  p->runsAway = 1;
+  p->runAwayTimer->nastavSpoustec(500);
+  p->runAwayTimer->reset();
+  run(300);
+  EXPECT_EQ(p->phase, kPhaseInBed);
+  run(400);
+  ASSERT_EQ(p->phase, kPhaseRunning);
+  EXPECT_EQ(p->getX(), 325.0f);
+  int money = level->getMoney();
+  run(20000);
+  EXPECT_FALSE(level->getEC()->contains(p)) << "ran off the bottom of the screen";
+  EXPECT_EQ(bed->getOccupant(), nullptr);
+  EXPECT_EQ(level->getMoney(), money);
+}
+
+TEST_F(BedDay, AGermCloudSaddensAnotherPatientOnceButNeverItsSource) {
+  loadWard();
+  CMapEntity_PacientClass *a = bedded(beds()[0], kBedLying);
+  CMapEntity_PacientClass *b = bedded(beds()[1], kBedLying);
+  a->meterFull = b->meterFull = 1.0f;
+  a->recoverySpeed = b->recoverySpeed = 0.0f;
+  a->mood = b->mood = 0.8f;
+  step();
+  auto cloudOn = [&](CMapEntity_PacientClass *on, CMapEntity_PacientClass *from) {
+    CMapEntity_NemocnejBacily *c =
+        dynamic_cast<CMapEntity_NemocnejBacily *>(CMapEntitiesFactory::instance()->cloneEntity("NEMOCNEJBACILY"));
+    c->source = from;
+    c->setXY(on->getX(), on->getY());
+    level->getEC()->addEntity(c);
+    return c;
+  };
+  CMapEntity_NemocnejBacily *own = cloudOn(a, a);
+  step();
+  EXPECT_FALSE(own->getKill()) << "a patient is not harmed by its own cough";
+  EXPECT_FLOAT_EQ(a->mood, 0.8f);
+  own->setKill(true);
+  step();
+
+  CMapEntity_NemocnejBacily *c = cloudOn(b, a);
+  step();
+  EXPECT_FALSE(level->getEC()->contains(c)) << "the cloud is used up on contact";
+  EXPECT_LT(b->mood, 0.8f);
+  float mood = b->mood;
+  cloudOn(b, a);
+  step();
+  EXPECT_FLOAT_EQ(b->mood, mood) << "a second cloud during the flash does nothing";
 }
 
 TEST_F(BedDay, CabinetsLayMedicineOnTheirShelfOrTheirRow) {

@@ -131,6 +131,26 @@ protected:
         if (t->text == text) return true;
     return false;
   }
+  // Screen columns within a caption's first line where its tinted glyphs show: a whole
+  // "FAST SERVICE +50" covers about a hundred, its figure alone a handful.
+  int captionColumns(const std::string &text) {
+    CMapEntity_BonusText *t = nullptr;
+    for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
+      if (CMapEntity_BonusText *b = dynamic_cast<CMapEntity_BonusText *>(e))
+        if (b->text == text && !b->getKill()) t = b;
+    if (!t) return 0;
+    int columns = 0;
+    for (int x = (int)t->getX(); x < (int)t->getX() + 200; ++x)
+      for (int y = (int)t->getY(); y < (int)t->getY() + 20; ++y) {
+        uint32_t c = pixel(x, y);
+        int r = (int)(c >> 24), g = (int)((c >> 16) & 0xFF), b = (int)((c >> 8) & 0xFF);
+        if (r > 120 && g < 70 && b < 90 && r > 2 * g) {
+          ++columns;
+          break;
+        }
+      }
+    return columns;
+  }
   CMapEntity_SummarySesit *summaryPage() {
     CMapEntity_Game *w = level->getEC()->getEntityByID(1017);
     return w ? dynamic_cast<CMapEntity_SummarySesit *>(w->getContainedEntity(kSummarySesitID)) : nullptr;
@@ -183,6 +203,7 @@ TEST_F(TreatmentWindowTest, OnePatientFromArrivalToPaymentAndTheDaysSummary) {
   ASSERT_TRUE(playUntil([&] { return p->bedState == kBedTakingMedicine || p->bedState == kBedFastService; }, 600));
   for (int i = 0; i < 20; ++i) playFrame();
   savePNG(shot("treatment-medicine.png").c_str());
+  EXPECT_GE(captionColumns("FAST SERVICE +50"), 80) << "only part of the caption was drawn";
 
   // Cured, sent home, paid by mood.
   ASSERT_TRUE(playUntil([&] { return p->bedState == kBedGivingMoney; }, 3000)) << "never cured: " << p->meterFull;
