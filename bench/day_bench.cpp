@@ -1,5 +1,7 @@
 #include <benchmark/benchmark.h>
 
+#include "BenchGame.h"
+
 #include <chrono>
 
 #include "core/CEngine.h"
@@ -29,12 +31,6 @@
 // faster than real time the day ran. Run from the build folder under xvfb-run.
 namespace {
 
-void advance() {
-  CGlobals::instance()->addDelta(20);
-  CGlobals::instance()->updateDeltaFactor();
-  CFakeTime::instance()->advanceFrame(20);
-}
-
 void send(CLevel_Game *level, uint32_t type, uint32_t button) {
   KEvent ev{};
   ev.type = type;
@@ -46,19 +42,11 @@ void send(CLevel_Game *level, uint32_t type, uint32_t button) {
 }
 
 void BM_SimulatedDay(benchmark::State &state) {
-  fillPalettes();
-  KMiscTools::setApplicationFolder(".");
-  CGameOptions::instance()->nastavObtiznost(1);
-  installGameLinks();
-  KWindowGL *window = static_cast<KWindowGL *>(KPTK::createKWindow(K_OPENGL, false));
-  if (!window || !window->createGameWindow(800, 600, 32, true, "Tobrulant")) {
+  KWindowGL *window = openBenchGame();
+  if (!window) {
     state.SkipWithError("no window: run under xvfb-run");
     return;
   }
-  myWindow = window;
-  backbuffer = KPTK::createKGraphic();
-  spriteFactory = new ZSpriteFactory("bench");
-  spriteFactory->nahrajXML(KMiscTools::makeFilePath("data\\gfx\\sprites.xml"));
   CFontSeznam fonts;
   fonts.addFont("bed", KMiscTools::makeFilePath("data\\gfx\\bedfont.png"), bedFontTable);
   fonts.addFont("bonus", KMiscTools::makeFilePath("data\\gfx\\bonusFont.png"), bonusFontTable);

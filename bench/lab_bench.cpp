@@ -1,5 +1,7 @@
 #include <benchmark/benchmark.h>
 
+#include "BenchGame.h"
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -27,26 +29,12 @@
 // pass) in the real window, on the generated data set. Run from the build folder under xvfb-run.
 namespace {
 
-void advance() {
-  CGlobals::instance()->addDelta(20);
-  CGlobals::instance()->updateDeltaFactor();
-  CFakeTime::instance()->advanceFrame(20);
-}
-
 void BM_LabFrame(benchmark::State &state) {
-  fillPalettes();
-  KMiscTools::setApplicationFolder(".");
-  CGameOptions::instance()->nastavObtiznost(1);
-  installGameLinks();
-  KWindowGL *window = static_cast<KWindowGL *>(KPTK::createKWindow(K_OPENGL, false));
-  if (!window || !window->createGameWindow(800, 600, 32, true, "Tobrulant")) {
+  KWindowGL *window = openBenchGame();
+  if (!window) {
     state.SkipWithError("no window: run under xvfb-run");
     return;
   }
-  myWindow = window;
-  backbuffer = KPTK::createKGraphic();
-  spriteFactory = new ZSpriteFactory("bench");
-  spriteFactory->nahrajXML(KMiscTools::makeFilePath("data\\gfx\\sprites.xml"));
   CEngine engineObj;
   engine = &engineObj;
   registerEntityPrototypes();

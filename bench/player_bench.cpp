@@ -1,5 +1,7 @@
 #include <benchmark/benchmark.h>
 
+#include "BenchGame.h"
+
 #include "core/CEngine.h"
 #include "core/CGameOptions.h"
 #include "core/CPlayer.h"
@@ -24,26 +26,12 @@
 // level update around it. Run from the build folder under xvfb-run.
 namespace {
 
-void advance() {
-  CGlobals::instance()->addDelta(20);
-  CGlobals::instance()->updateDeltaFactor();
-  CFakeTime::instance()->advanceFrame(20);
-}
-
 void walkFrames(benchmark::State &state, bool wholeLevel) {
-  fillPalettes();
-  KMiscTools::setApplicationFolder(".");
-  CGameOptions::instance()->nastavObtiznost(1);
-  installGameLinks();
-  KWindowGL *window = static_cast<KWindowGL *>(KPTK::createKWindow(K_OPENGL, false));
-  if (!window || !window->createGameWindow(800, 600, 32, true, "Tobrulant")) {
+  KWindowGL *window = openBenchGame();
+  if (!window) {
     state.SkipWithError("no window: run under xvfb-run");
     return;
   }
-  myWindow = window;
-  backbuffer = KPTK::createKGraphic();
-  spriteFactory = new ZSpriteFactory("bench");
-  spriteFactory->nahrajXML(KMiscTools::makeFilePath("data\\gfx\\sprites.xml"));
   CEngine engineObj;
   engine = &engineObj;
   registerEntityPrototypes();

@@ -1,5 +1,7 @@
 #include <benchmark/benchmark.h>
 
+#include "BenchGame.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -45,12 +47,6 @@ namespace {
 const char *const kSpecies[] = {"PACIENT1", "PACIENT2", "PACIENT3", "PACIENT4", "PACIENT5",
                                 "PACIENT9", "PACIENT10", "PACIENT11", "PACIENT12", "PACIENT13"};
 
-void advance() {
-  CGlobals::instance()->addDelta(20);
-  CGlobals::instance()->updateDeltaFactor();
-  CFakeTime::instance()->advanceFrame(20);
-}
-
 void send(CLevel_Game *level, uint32_t type, bool down) {
   KInput::noteButton(1, down);
   KEvent ev{};
@@ -73,19 +69,11 @@ bool whole(const CMapEntity *e) { return e->getAlpha() == 1.0f || e->getAlpha() 
 class Ward {
 public:
   Ward() {
-    fillPalettes();
-    KMiscTools::setApplicationFolder(".");
-    CGameOptions::instance()->nastavObtiznost(1);
-    installGameLinks();
-    window = static_cast<KWindowGL *>(KPTK::createKWindow(K_OPENGL, false));
-    if (!window || !window->createGameWindow(800, 600, 32, true, "Tobrulant")) {
+    window = openBenchGame();
+    if (!window) {
       std::fprintf(stderr, "no window: run under xvfb-run\n");
       std::exit(1);
     }
-    myWindow = window;
-    backbuffer = KPTK::createKGraphic();
-    spriteFactory = new ZSpriteFactory("bench");
-    spriteFactory->nahrajXML(KMiscTools::makeFilePath("data\\gfx\\sprites.xml"));
     // The captions and the status bar draw their figures in the game's own fonts.
     const struct {
       const char *name;
