@@ -86,6 +86,11 @@ def paint_panel(w, h, index, count, p):
         c.rect(16, 80, w - 16, h - 14, fill=shade(colour("wood"), 0.55), outline=None, r=4)
         if title:
             c.text(w / 2, 44, title, 26, fill=(255, 240, 200))
+        else:
+            # No words of its own: the map shows it bare and the menus write theirs below.
+            c.circle(w / 2, 44, 22, fill=(255, 255, 255), width=2)
+            c.rect(w / 2 - 5, 30, w / 2 + 5, 58, fill=colour("red"), outline=None)
+            c.rect(w / 2 - 14, 39, w / 2 + 14, 49, fill=colour("red"), outline=None)
         for x in (16, w - 16):
             c.circle(x, 44, 3, fill=colour("gold"), width=1)
     return c.done()
