@@ -18,6 +18,8 @@
 #include "world/kinds/Links.h"
 
 namespace {
+using tipkit::carryArrow;
+using tipkit::writeText;
 constexpr unsigned int kHeadClass = 10;
 
 struct TPage {
@@ -36,21 +38,6 @@ const TPage kPages[6] = {
 
 CPlayer *player() { return engine ? engine->getPlayer() : nullptr; }
 
-CMapEntity_Game *carryArrow(CMapEntity *bubble, float dx, float dy, bool turned) {
-  CMapEntity_Game *a = CMapEntitiesFactory::instance()->cloneEntity("SIPKA");
-  bubble->addEntity(a, true, true);
-  if (turned && a->getSprite()) a->getSprite()->setAngle(90.0f);
-  a->setXOffset(dx, false);
-  a->setYOffset(dy, false);
-  a->syncWithParentPosition();
-  return a;
-}
-
-void writeText(CMapEntity_Game *bubble, const char *text) {
-  if (auto *b = dynamic_cast<CMapEntity_TutorialClass *>(bubble)) b->text = text;
-  if (auto *box = dynamic_cast<CMapEntity_TextBox *>(bubble->getContainedEntity(kTextBoxID))) box->text = text;
-}
-
 bool illFrameset(const char *name) {
   static const char *const ill[] = {"ILL1", "ILL2", "ILL3", "ILL1WAITING", "ILL2WAITING", "ILL3WAITING"};
   for (const char *n : ill)
@@ -58,18 +45,6 @@ bool illFrameset(const char *name) {
   return false;
 }
 } // namespace
-
-void TPointerFollow::follow(const KEvent *ev) {
-  if (ev->type != K_EVENT_MOUSEMOVE) return;
-  if (lastX >= 0) {
-    moveX = (int16_t)(ev->mouseX - lastX);
-    moveY = (int16_t)(ev->mouseY - lastY);
-  }
-  lastX = (int16_t)ev->mouseX;
-  lastY = (int16_t)ev->mouseY;
-  pointerX = ev->mouseX;
-  pointerY = ev->mouseY;
-}
 
 // ---- shop tip
 
@@ -101,12 +76,7 @@ void CTipShopController::removeArrow(int slot) {
 }
 
 CMapEntity_Game *CTipShopController::freeArrow(float x, float y, bool turned) {
-  CMapEntity_Game *a = CMapEntitiesFactory::instance()->cloneEntity("SIPKA");
-  if (turned && a->getSprite()) a->getSprite()->setAngle(90.0f);
-  a->setXY(x, y);
-  a->setSortZ(8, false);
-  collection->addEntity(a);
-  return a;
+  return tipkit::freeArrow(collection, x, y, turned ? 90.0f : 0.0f);
 }
 
 void CTipShopController::enterPage() {
@@ -148,7 +118,7 @@ void CTipShopController::update() {
     pageTimer->nastavSpoustec(kPages[0].period);
     pageTimer->reset();
     const float offsets[4] = {-125, -75, -175, -225};
-    for (int i = 0; i < 4; ++i) arrows[i] = carryArrow(entity, 210, offsets[i], true);
+    for (int i = 0; i < 4; ++i) arrows[i] = carryArrow(entity, 210, offsets[i], 90.0f);
     return;
   }
   if (page >= 0 && page <= 5) writeText(entity, kPages[page].text);
@@ -184,7 +154,7 @@ CTipShopPerkController::CTipShopPerkController(const CTipShopPerkController &o)
 CTipShopPerkController::~CTipShopPerkController() { delete life; }
 
 void CTipShopPerkController::onBind() {
-  if (entity) carryArrow(entity, 225, 460, true);
+  if (entity) carryArrow(entity, 225, 460, 90.0f);
 }
 
 void CTipShopPerkController::update() {
@@ -203,7 +173,7 @@ CTipPerkController::~CTipPerkController() { delete life; }
 void CTipPerkController::onBind() {
   if (!entity) return;
   const float xs[4] = {518, 552, 585, 619};
-  for (float x : xs) carryArrow(entity, x, 514, false);
+  for (float x : xs) carryArrow(entity, x, 514);
 }
 
 void CTipPerkController::update() {
@@ -242,9 +212,7 @@ void CTipPerkTriggerController::update() {
   if (!entity || !collection || !poll->udalost()) return;
   CPlayer *p = player();
   if (!p || p->getPerkHint() != 0) return;
-  CMapEntity_Game *tip = CMapEntitiesFactory::instance()->cloneEntity("TIPPERK");
-  tip->setXY(0, 10);
-  collection->addEntity(tip);
+  CMapEntity_Game *tip = tipkit::open(collection, "TIPPERK", 0, 10);
   tip->setSortZ(6, true);
   p->setPerkHint(1);
   killEntity();

@@ -3,20 +3,10 @@
 
 #include "world/CCloneable.h"
 #include "world/CEntityController.h"
+#include "guidance/CTipKit.h"
 
 class CMapEntity;
 class Timer;
-
-// Where the pointer is and how far it moved, kept by every tip behaviour.
-struct TPointerFollow {
-  int16_t lastX = -1;
-  int16_t lastY = -1;
-  int16_t moveX = 0;
-  int16_t moveY = 0;
-  int32_t pointerX = 0;
-  int32_t pointerY = 0;
-  void follow(const KEvent *ev);
-};
 
 // The shop's first-time tour: after 3 s six pages point at the money, the prices, a BUY button
 // and a star; at the end the shop gets its focus back and the tour is not shown again.

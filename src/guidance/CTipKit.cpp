@@ -1,0 +1,65 @@
+#include "guidance/CTipKit.h"
+
+#include "engine/KEvent.h"
+#include "engine/KInput.h"
+#include "media/ZSprite.h"
+#include "world/CMapEntitiesCollection.h"
+#include "world/CMapEntitiesFactory.h"
+#include "world/CMapEntity_TextBox.h"
+#include "world/kinds/EntityIds.h"
+#include "guidance/CMapEntity_TutorialClass.h"
+
+void TPointerFollow::follow(const KEvent *ev) {
+  if (ev->type != K_EVENT_MOUSEMOVE) return;
+  if (lastX >= 0) {
+    moveX = (int16_t)(ev->mouseX - lastX);
+    moveY = (int16_t)(ev->mouseY - lastY);
+  }
+  lastX = (int16_t)ev->mouseX;
+  lastY = (int16_t)ev->mouseY;
+  pointerX = ev->mouseX;
+  pointerY = ev->mouseY;
+}
+
+namespace tipkit {
+
+CMapEntity_Game *carryArrow(CMapEntity *bubble, float dx, float dy, float angle) {
+  CMapEntity_Game *a = CMapEntitiesFactory::instance()->cloneEntity("SIPKA");
+  bubble->addEntity(a, true, true);
+  if (angle != 0.0f && a->getSprite()) a->getSprite()->setAngle(angle);
+  a->setXOffset(dx, false);
+  a->setYOffset(dy, false);
+  a->syncWithParentPosition();
+  return a;
+}
+
+CMapEntity_Game *freeArrow(CMapEntitiesCollection *collection, float x, float y, float angle, int z) {
+  CMapEntity_Game *a = CMapEntitiesFactory::instance()->cloneEntity("SIPKA");
+  if (angle != 0.0f && a->getSprite()) a->getSprite()->setAngle(angle);
+  a->setXY(x, y);
+  a->setSortZ(z, false);
+  collection->addEntity(a);
+  return a;
+}
+
+void writeText(CMapEntity_Game *bubble, const char *text) {
+  if (auto *b = dynamic_cast<CMapEntity_TutorialClass *>(bubble)) b->text = text;
+  if (auto *box = dynamic_cast<CMapEntity_TextBox *>(bubble->getContainedEntity(kTextBoxID))) box->text = text;
+}
+
+CMapEntity_Game *open(CMapEntitiesCollection *collection, const char *name, float x, float y) {
+  if (!collection) return nullptr;
+  CMapEntity_Game *e = CMapEntitiesFactory::instance()->cloneEntity(name);
+  if (!e) return nullptr;
+  e->setXY(x, y);
+  collection->addEntity(e);
+  return e;
+}
+
+void hoverFade(CMapEntity_Game *bubble) {
+  long y = KInput::getMouseY();
+  bool over = y > bubble->getY() && y < bubble->getY() + 100;
+  bubble->setAlpha(over ? 0.3f : 1.0f, true);
+}
+
+} // namespace tipkit

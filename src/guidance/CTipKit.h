@@ -1,0 +1,32 @@
+#pragma once
+#include <cstdint>
+
+#include "world/CMapEntity_Game.h"
+
+class CMapEntitiesCollection;
+class KEvent;
+
+// Where the pointer is and how far it moved, kept by every tip and tutorial behaviour.
+struct TPointerFollow {
+  int16_t lastX = -1;
+  int16_t lastY = -1;
+  int16_t moveX = 0;
+  int16_t moveY = 0;
+  int32_t pointerX = 0;
+  int32_t pointerY = 0;
+  void follow(const KEvent *ev);
+};
+
+// The steps every tip and tutorial bubble shares: arrows, texts, opening the next bubble.
+namespace tipkit {
+// A "SIPKA" carried by the bubble at (dx, dy) from it, turned by angle degrees; dies with it.
+CMapEntity_Game *carryArrow(CMapEntity *bubble, float dx, float dy, float angle = 0.0f);
+// A "SIPKA" standing on its own at (x, y) above the ward.
+CMapEntity_Game *freeArrow(CMapEntitiesCollection *collection, float x, float y, float angle = 0.0f, int z = 8);
+// Shows text in the bubble and its text box.
+void writeText(CMapEntity_Game *bubble, const char *text);
+// Clones the prototype by name, puts it at (x, y) and adds it to the level; null without a level.
+CMapEntity_Game *open(CMapEntitiesCollection *collection, const char *name, float x, float y);
+// Dims a bubble (with its text and arrows) while the pointer is in the 100-pixel band below its top.
+void hoverFade(CMapEntity_Game *bubble);
+} // namespace tipkit
