@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "EventDayTestSupport.h"
-#include "support/GLTestWindow.h"
+#include "support/GameWindowDay.h"
 #include "engine/KFont.h"
 #include "engine/KPTK.h"
 #include "engine/KText.h"
@@ -20,30 +20,14 @@
 
 namespace {
 
-CLevel_Game *g_level = nullptr;
-
-bool toLevel(KEvent *ev) {
-  if (g_level) g_level->handleMessages(ev);
-  return true;
-}
-
-class EventDayWindowGL : public GLTestWindow, public EventDayScratch {
+class EventDayWindowGL : public WindowDay<EventDayScratch> {
 protected:
   void SetUp() override {
-    GLTestWindow::SetUp();
+    openWindow();
     ASSERT_NO_FATAL_FAILURE(setUpLab(false));
-    fonts = new CFontSeznam();
-    fonts->addFont("bonus", KMiscTools::makeFilePath("data\\gfx\\bonusFont.png"), bonusFontTable);
-    fonts->addFont("gamefont", KMiscTools::makeFilePath("data\\gfx\\gamefont.tga"), gameFontTable);
-    small = new KText(KMiscTools::makeFilePath("data\\gfx\\font1small.png"), smallFontTable);
-    engineObj.setFonts(fonts, small);
-    screen = KPTK::createKGraphic();
-    backbuffer = screen;
     engineObj.setDifficultyFactor(0.85f);
     engineObj.getPlayer()->setClownHint(1);
     load("ward_events");
-    g_level = level;
-    window()->setPTKCallBack(toLevel);
     // The day opens with its notebook, which holds the game until it is clicked away.
     for (int i = 0; i < 200 && !CGlobals::instance()->paused; ++i) playFrame();
     ASSERT_TRUE(CGlobals::instance()->paused);
@@ -55,30 +39,11 @@ protected:
   }
 
   void TearDown() override {
-    window()->setPTKCallBack(nullptr);
-    g_level = nullptr;
     tearDownLab();
-    backbuffer = nullptr;
-    delete screen;
-    delete small;
-    delete fonts;
-    engineObj.setFonts(nullptr, nullptr);
-    GLTestWindow::TearDown();
-  }
-
-  void playFrame() {
-    pumpAll();
-    update();
-    window()->setWorldView(0, 0, 0, 1, true);
-    level->render(0, true, screen);
+    closeWindow();
   }
 
   // Pixels of the box that differ clearly from the earlier picture of it.
-  static std::vector<unsigned char> grab(int x, int y, int w, int h) {
-    std::vector<unsigned char> p((size_t)w * h * 4);
-    EXPECT_TRUE(window()->readPixels(x, y, w, h, p.data()));
-    return p;
-  }
   static int changed(const std::vector<unsigned char> &a, const std::vector<unsigned char> &b) {
     int n = 0;
     for (size_t i = 0; i + 3 < a.size(); i += 4)
@@ -88,9 +53,6 @@ protected:
 
   static void save(const char *name) { window()->saveBackBuffer((std::string(TOB_BINARY_DIR) + "/" + name).c_str(), 3, 0, 0); }
 
-  CFontSeznam *fonts = nullptr;
-  KText *small = nullptr;
-  KGraphic *screen = nullptr;
 };
 
 TEST_F(EventDayWindowGL, AGermComesFourSecondsAfterTheAlarmFliesToABedAndTheSprayTakesIt) {

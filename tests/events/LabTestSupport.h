@@ -24,66 +24,18 @@
 #include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntitiesFactory.h"
 #include "world/CMapEntity_Visual.h"
-#include "support/WorldTestSupport.h"
+#include "support/GameDay.h"
 
 // A laboratory level of the generated data set through the game's own loader, prototype and
 // behaviour tables, run frame by frame with the pointer and button fed to the input layer.
-class LabScratch : public WorldScratch {
+class LabScratch : public GameDayScratch {
 public:
   void setUpLab(bool fakePictures) {
-    WorldScratch::setUp(fakePictures);
-    debug = 0;
-    fillPalettes();
-    KMiscTools::setApplicationFolder(TOB_BINARY_DIR);
-    CGameOptions::instance()->nastavObtiznost(1);
-    CLoadingScreen::destroyInstance();
-    CMapEntitiesFactory::destroyInstance();
-    spriteFactory->nahrajXML(KMiscTools::makeFilePath("data\\gfx\\sprites.xml"));
-    engine = &engineObj;
-    ASSERT_GT(registerEntityPrototypes(), 300u);
-    engineObj.setControllerPrototypes(buildControllerPrototypes(&engineObj));
-    engineObj.setPlayer(new CPlayer());
-    KInput::resetHeldState();
-    KInput::setViewMapping(0, 0, 800, 600, 800, 600);
+    setUpGame(fakePictures);
     CMiniGameSummaryController::scoreLogPath() = "levellog.txt";
-    steadyFrames(20);
   }
 
-  void tearDownLab() {
-    delete level;
-    level = nullptr;
-    engineObj.setLevel(nullptr);
-    delete engineObj.getPlayer();
-    engineObj.setPlayer(nullptr);
-    delete engineObj.getCEntityControllersVzory_Game();
-    engineObj.setControllerPrototypes(nullptr);
-    CMapEntitiesFactory::destroyInstance();
-    CLoadingScreen::destroyInstance();
-    KInput::resetHeldState();
-    CGlobals::instance()->paused = false;
-    engine = nullptr;
-    WorldScratch::tearDown();
-  }
-
-  void load(const std::string &name) {
-    delete level;
-    level = new CLevel_Game(&engineObj);
-    engineObj.setLevel(level);
-    level->load(name);
-  }
-
-  // The play state's update without drawing: for headless runs.
-  void update() {
-    frame(20);
-    level->update(0, true);
-  }
-
-  std::vector<CMapEntity_Game *> alive(unsigned id) const {
-    std::vector<CMapEntity_Game *> out;
-    for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
-      if (e->getEntityID() == id && !e->getKill()) out.push_back(e);
-    return out;
-  }
+  void tearDownLab() { tearDownGame(); }
 
   std::vector<CMapEntity_DNA *> loosePieces() const {
     std::vector<CMapEntity_DNA *> out;
@@ -137,7 +89,4 @@ public:
     s << in.rdbuf();
     return s.str();
   }
-
-  CEngine engineObj;
-  CLevel_Game *level = nullptr;
 };

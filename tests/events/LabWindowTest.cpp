@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "LabTestSupport.h"
-#include "support/GLTestWindow.h"
+#include "support/GameWindowDay.h"
 #include "engine/KFont.h"
 #include "engine/KPTK.h"
 #include "engine/KText.h"
@@ -15,48 +15,17 @@
 
 namespace {
 
-CLevel_Game *g_level = nullptr;
-
-bool toLevel(KEvent *ev) {
-  if (g_level) g_level->handleMessages(ev);
-  return true;
-}
-
-class LabWindowGL : public GLTestWindow, public LabScratch {
+class LabWindowGL : public WindowDay<LabScratch> {
 protected:
   void SetUp() override {
-    GLTestWindow::SetUp();
+    openWindow();
     ASSERT_NO_FATAL_FAILURE(setUpLab(false));
-    fonts = new CFontSeznam();
-    fonts->addFont("bonus", KMiscTools::makeFilePath("data\\gfx\\bonusFont.png"), bonusFontTable);
-    fonts->addFont("gamefont", KMiscTools::makeFilePath("data\\gfx\\gamefont.tga"), gameFontTable);
-    small = new KText(KMiscTools::makeFilePath("data\\gfx\\font1small.png"), smallFontTable);
-    engineObj.setFonts(fonts, small);
-    screen = KPTK::createKGraphic();
-    backbuffer = screen;
     load("LAB 1");
-    g_level = level;
-    window()->setPTKCallBack(toLevel);
   }
 
   void TearDown() override {
-    window()->setPTKCallBack(nullptr);
-    g_level = nullptr;
     tearDownLab();
-    backbuffer = nullptr;
-    delete screen;
-    delete small;
-    delete fonts;
-    engineObj.setFonts(nullptr, nullptr);
-    GLTestWindow::TearDown();
-  }
-
-  void playFrame() {
-    pumpAll();
-    frame(20);
-    level->update(0, true);
-    window()->setWorldView(0, 0, 0, 1, true);
-    level->render(0, true, screen);
+    closeWindow();
   }
 
   void frames(int n) {
@@ -98,9 +67,6 @@ protected:
     return n;
   }
 
-  CFontSeznam *fonts = nullptr;
-  KText *small = nullptr;
-  KGraphic *screen = nullptr;
 };
 
 TEST_F(LabWindowGL, DragsFillTheDishesAndTheSummaryPaysAndLogsOnce) {

@@ -9,18 +9,12 @@
 
 #include "core/CProfiles.h"
 #include "media/CGlobals.h"
-#include "progress/HudDay.h"
-#include "support/GLTestWindow.h"
+#include "support/GameWindowDay.h"
 #include "world/CLevelList.h"
 
 // The first working day of the data set in the real window, driven by key presses and clicks:
 // the menu pauses it, restart replays it with its goal met, main menu goes back to the title.
 namespace {
-
-bool toLevel(KEvent *ev) {
-  if (engine && engine->getLevel()) engine->getLevel()->handleMessages(ev);
-  return true;
-}
 
 std::string readAll(const std::string &path) {
   std::ifstream in(path, std::ios::binary);
@@ -29,10 +23,9 @@ std::string readAll(const std::string &path) {
   return s.str();
 }
 
-class IngameMenuWindowTest : public GLTestWindow, public HudDay {
+class IngameMenuWindowTest : public GameWindowDay {
 protected:
   void SetUp() override {
-    GLTestWindow::SetUp();
     char tmpl[] = "/tmp/tob_ingame_XXXXXX";
     ASSERT_NE(mkdtemp(tmpl), nullptr);
     home = tmpl;
@@ -41,31 +34,23 @@ protected:
     setenv("HOME", home.c_str(), 1);
     mkdir((home + "/hospital").c_str(), 0777);
     for (int i = 0; i < 6; ++i) mkdir((home + "/hospital/" + std::to_string(i)).c_str(), 0777);
-    ASSERT_NO_FATAL_FAILURE(setUpDay(false));
-    screen = KPTK::createKGraphic();
-    backbuffer = screen;
+    ASSERT_NO_FATAL_FAILURE(setUpWindowDay());
     engineObj.setProfiles(new CProfiles());
     ASSERT_EQ(engineObj.getProfiles()->load(), 0);
     engineObj.setSkipToLevel(CEngine::kNoSkip);
     engineObj.setRunning(true);
     engineObj.restartGame();
-    window()->setPTKCallBack(toLevel);
   }
 
   void TearDown() override {
-    window()->setPTKCallBack(nullptr);
     level = engineObj.getLevel();
-    player = engineObj.getPlayer();
     delete engineObj.getLevelList();
     engineObj.setLevelList(nullptr);
     delete engineObj.getProfiles();
     engineObj.setProfiles(nullptr);
-    tearDownDay();
-    backbuffer = nullptr;
-    delete screen;
+    tearDownWindowDay();
     if (!oldHome.empty()) setenv("HOME", oldHome.c_str(), 1);
     if (!home.empty()) std::system(("rm -rf '" + home + "'").c_str());
-    GLTestWindow::TearDown();
   }
 
   // One frame as the play state runs it.
@@ -102,7 +87,6 @@ protected:
   static int brightness(uint32_t p) { return (int)((p >> 24) & 0xFF) + (int)((p >> 16) & 0xFF) + (int)((p >> 8) & 0xFF); }
 
   std::string home, oldHome;
-  KGraphic *screen = nullptr;
 };
 
 TEST_F(IngameMenuWindowTest, EscapePausesTheDayRestartReplaysItAndMainMenuLeavesTheSaveAlone) {

@@ -24,12 +24,12 @@
 #include "world/CLevel_Game.h"
 #include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntitiesFactory.h"
-#include "support/WorldTestSupport.h"
+#include "support/GameDay.h"
 
 // The title screen headless: the game's own prototypes, behaviours and "menu" level over a
 // scratch home folder, run frame by frame with the pointer, button and keys fed in as the
 // platform would.
-class MenuTest : public ::testing::Test, public WorldScratch {
+class MenuTest : public ::testing::Test, public GameDayScratch {
 protected:
   void SetUp() override {
     ASSERT_NO_FATAL_FAILURE(WorldScratch::setUp(true));
@@ -43,18 +43,7 @@ protected:
     write("0/video.cfg", "FULLSCREEN 0");
     write("0/audio.cfg", "SOUND 1\nMUSIC 1\nSOUNDVOL 37\nMUSICVOL 53");
     freshSettings();
-    KMiscTools::setApplicationFolder(TOB_BINARY_DIR);
-    CGameOptions::instance()->nastavObtiznost(1);
-    CLoadingScreen::destroyInstance();
-    CMapEntitiesFactory::destroyInstance();
-    spriteFactory->nahrajXML(KMiscTools::makeFilePath("data\\gfx\\sprites.xml"));
-    engine = &engineObj;
-    ASSERT_GT(registerEntityPrototypes(), 300u);
-    engineObj.setControllerPrototypes(buildControllerPrototypes(&engineObj));
-    engineObj.setPlayer(new CPlayer());
-    KInput::resetHeldState();
-    KInput::setViewMapping(0, 0, 800, 600, 800, 600);
-    steadyFrames(20);
+    ASSERT_NO_FATAL_FAILURE(loadGameTables());
   }
 
   void TearDown() override {
@@ -64,18 +53,10 @@ protected:
     engineObj.setProfiles(nullptr);
     delete profiles;
     profiles = nullptr;
-    delete engineObj.getPlayer();
-    engineObj.setPlayer(nullptr);
-    delete engineObj.getCEntityControllersVzory_Game();
-    engineObj.setControllerPrototypes(nullptr);
-    CMapEntitiesFactory::destroyInstance();
-    CLoadingScreen::destroyInstance();
-    KInput::resetHeldState();
     freshSettings();
-    engine = nullptr;
     if (oldHome.empty()) unsetenv("HOME");
     else setenv("HOME", oldHome.c_str(), 1);
-    WorldScratch::tearDown();
+    tearDownGame();
   }
 
   static void freshSettings() {
@@ -90,9 +71,7 @@ protected:
     engineObj.setProfiles(profiles);
     CAudioOptions::instance()->nahraj();
     CVideoOptions::instance()->nahraj();
-    level = new CLevel_Game(&engineObj);
-    engineObj.setLevel(level);
-    level->load("menu");
+    load("menu");
     run(5);
     ASSERT_NE(panel(218), nullptr) << "no main menu";
   }
@@ -196,8 +175,6 @@ protected:
     return out;
   }
 
-  CEngine engineObj;
-  CLevel_Game *level = nullptr;
   CProfiles *profiles = nullptr;
   std::string hospital, oldHome;
 };

@@ -31,9 +31,7 @@ protected:
   void TearDown() override { tearDownDay(); }
 
   void loadWard(const char *name = "ward_demo") {
-    level = new CLevel_Game(&engineObj);
-    engineObj.setLevel(level);
-    level->load(name);
+    GameDayScratch::load(name);
     // The beds arrive in their carriers first; the working copies replace them.
     for (int t = 0; t < 20000 && !bedsInPlace(); t += 20) step();
     ASSERT_TRUE(bedsInPlace());

@@ -5,8 +5,7 @@
 
 #include "media/CGlobals.h"
 #include "patients/CPacientController.h"
-#include "progress/HudDay.h"
-#include "support/GLTestWindow.h"
+#include "support/GameWindowDay.h"
 #include "world/kinds/CMapEntity_DiagnosticTool.h"
 #include "world/kinds/CMapEntity_PacientClass.h"
 #include "world/kinds/CMapEntity_PostelClass.h"
@@ -17,44 +16,14 @@
 
 namespace {
 
-CLevel_Game *g_level = nullptr;
-
-bool toLevel(KEvent *ev) {
-  if (g_level) g_level->handleMessages(ev);
-  return true;
-}
-
-class PatientWindowTest : public GLTestWindow, public HudDay {
+class PatientWindowTest : public GameWindowDay {
 protected:
   void SetUp() override {
-    GLTestWindow::SetUp();
-    ASSERT_NO_FATAL_FAILURE(setUpDay(false));
-    fillPalettes();
-    screen = KPTK::createKGraphic();
-    backbuffer = screen;
-    level = new CLevel_Game(&engineObj);
-    engineObj.setLevel(level);
-    level->load("ward_demo");
-    g_level = level;
-    window()->setPTKCallBack(toLevel);
+    ASSERT_NO_FATAL_FAILURE(setUpWindowDay());
+    load("ward_demo");
   }
 
-  void TearDown() override {
-    window()->setPTKCallBack(nullptr);
-    g_level = nullptr;
-    tearDownDay();
-    backbuffer = nullptr;
-    delete screen;
-    GLTestWindow::TearDown();
-  }
-
-  void playFrame() {
-    pumpAll();
-    frame(20);
-    level->update(0, true);
-    window()->setWorldView(0, 0, 0, 1, true);
-    level->render(0, true, screen);
-  }
+  void TearDown() override { tearDownWindowDay(); }
 
   template <class Done> bool playUntil(Done done, int frames) {
     for (int i = 0; i < frames; ++i) {
@@ -89,7 +58,6 @@ protected:
     playFrame();
   }
 
-  KGraphic *screen = nullptr;
 };
 
 TEST_F(PatientWindowTest, APatientArrivesRegistersTakesAHeartChangesAndIsLaidIntoABed) {

@@ -37,9 +37,7 @@ protected:
   void TearDown() override { tearDownDay(); }
 
   void loadWard() {
-    level = new CLevel_Game(&engineObj);
-    engineObj.setLevel(level);
-    level->load("ward_demo");
+    GameDayScratch::load("ward_demo");
   }
 
   std::vector<CMapEntity_PacientClass *> patients() {

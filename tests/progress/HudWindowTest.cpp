@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "HudDay.h"
 #include "media/ZSprite.h"
 #include "media/ZSpriteFactory.h"
 #include "progress/CMapEntity_StatusBar.h"
-#include "support/GLTestWindow.h"
+#include "support/FrameDiff.h"
+#include "support/GameWindowDay.h"
 #include "media/CGlobals.h"
 
 // The hud_demo day in the real window: what the notebook, the gauge and the summary put on
@@ -18,98 +18,17 @@
 namespace {
 
 const int kW = 800, kH = 600;
+using framediff::Area;
+using framediff::changed;
 
-struct Area {
-  int x0 = kW, y0 = kH, x1 = -1, y1 = -1, count = 0;
-  int w() const { return x1 - x0 + 1; }
-  int h() const { return y1 - y0 + 1; }
-  bool meets(const Area &o) const {
-    return count > 0 && o.count > 0 && x0 <= o.x1 && o.x0 <= x1 && y0 <= o.y1 && o.y0 <= y1;
-  }
-  bool holds(const Area &o) const { return count > 0 && o.inside(x0, y0, x1, y1); }
-  bool inside(int ax0, int ay0, int ax1, int ay1) const {
-    return count > 0 && x0 >= ax0 && y0 >= ay0 && x1 <= ax1 && y1 <= ay1;
-  }
-};
-
-std::ostream &operator<<(std::ostream &o, const Area &a) {
-  return o << a.count << " pixels in (" << a.x0 << "," << a.y0 << ")-(" << a.x1 << "," << a.y1 << ")";
-}
-
-CLevel_Game *g_level = nullptr;
-
-bool toLevel(KEvent *ev) {
-  if (g_level) g_level->handleMessages(ev);
-  return true;
-}
-
-class HudDayGL : public GLTestWindow, public HudDay {
+class HudDayGL : public GameWindowDay {
 protected:
   void SetUp() override {
-    GLTestWindow::SetUp();
-    ASSERT_NO_FATAL_FAILURE(setUpDay(false));
-    screen = KPTK::createKGraphic();
-    backbuffer = screen;
-    loadDay();
-    g_level = level;
-    window()->setPTKCallBack(toLevel);
+    ASSERT_NO_FATAL_FAILURE(setUpWindowDay());
+    load("hud_demo");
   }
 
-  void TearDown() override {
-    window()->setPTKCallBack(nullptr);
-    g_level = nullptr;
-    tearDownDay();
-    backbuffer = nullptr;
-    delete screen;
-    GLTestWindow::TearDown();
-  }
-
-  void playFrame() {
-    pumpAll();
-    frame(20);
-    level->update(0, true);
-    draw();
-  }
-
-  void draw() {
-    window()->setWorldView(0, 0, 0, 1, true);
-    level->render(0, true, screen);
-  }
-
-  std::vector<unsigned char> grab() {
-    std::vector<unsigned char> p((size_t)kW * kH * 4);
-    EXPECT_TRUE(window()->readPixels(0, 0, kW, kH, p.data()));
-    return p;
-  }
-
-  static Area changed(const std::vector<unsigned char> &a, const std::vector<unsigned char> &b) {
-    Area r;
-    for (int y = 0; y < kH; ++y)
-      for (int x = 0; x < kW; ++x) {
-        size_t i = ((size_t)y * kW + x) * 4;
-        bool differs = false;
-        for (int c = 0; c < 3; ++c) differs = differs || std::abs((int)a[i + c] - (int)b[i + c]) > 3;
-        if (!differs) continue;
-        ++r.count;
-        r.x0 = std::min(r.x0, x);
-        r.y0 = std::min(r.y0, y);
-        r.x1 = std::max(r.x1, x);
-        r.y1 = std::max(r.y1, y);
-      }
-    return r;
-  }
-
-  // The pixels that change when the entity (with what it carries) is left out of the frame.
-  Area shownBy(CMapEntity *e) {
-    draw();
-    std::vector<unsigned char> with = grab();
-    e->setVisible(false);
-    draw();
-    std::vector<unsigned char> without = grab();
-    e->setVisible(true);
-    draw();
-    return changed(with, without);
-  }
+  void TearDown() override { tearDownWindowDay(); }
 
   void click(int x, int y) {
     pushButton(1, true, x, y);
@@ -165,7 +84,6 @@ protected:
     return true;
   }
 
-  KGraphic *screen = nullptr;
 };
 
 TEST_F(HudDayGL, NotebookFreezesTheDayGaugeSweepsAndTheSummaryLeadsOn) {
@@ -244,9 +162,7 @@ TEST_F(HudDayGL, NotebookFreezesTheDayGaugeSweepsAndTheSummaryLeadsOn) {
 
 TEST_F(HudDayGL, EveryFigureAndPictureOnTheStatusBarHasAPlaceOfItsOwn) {
   for (unsigned short id : {270, 274, 296, 308}) player->getBasket().push_back({id, 0});
-  delete level;
-  loadDay();
-  g_level = level;
+  load("hud_demo");
   for (int i = 0; i < 12; ++i) playFrame();
   click(400, 300);
   playFrame();

@@ -38,9 +38,7 @@ protected:
   }
 
   void load(const char *name) {
-    level = new CLevel_Game(&engineObj);
-    engineObj.setLevel(level);
-    level->load(name);
+    GameDayScratch::load(name);
     step();
   }
 

@@ -3,13 +3,12 @@
 #include <string>
 #include <vector>
 
-#include "FrameDiff.h"
-#include "HudDay.h"
+#include "support/FrameDiff.h"
 #include "core/CPlayer.h"
 #include "media/CGlobals.h"
 #include "media/Frameset.h"
 #include "media/ZSprite.h"
-#include "support/GLTestWindow.h"
+#include "support/GameWindowDay.h"
 
 // The world map loaded by name in the real window: the plane takes off, the star darkens the
 // screen and ends the map; the shop with its tip, a star bought, a perk chosen and used on the
@@ -19,45 +18,10 @@ using framediff::Area;
 
 namespace {
 
-CLevel_Game *g_level = nullptr;
-
-bool toLevel(KEvent *ev) {
-  if (g_level) g_level->handleMessages(ev);
-  return true;
-}
-
-class MapWindowTest : public GLTestWindow, public HudDay {
+class MapWindowTest : public GameWindowDay {
 protected:
-  void SetUp() override {
-    GLTestWindow::SetUp();
-    ASSERT_NO_FATAL_FAILURE(setUpDay(false));
-    screen = KPTK::createKGraphic();
-    backbuffer = screen;
-    window()->setPTKCallBack(toLevel);
-  }
-
-  void TearDown() override {
-    window()->setPTKCallBack(nullptr);
-    g_level = nullptr;
-    tearDownDay();
-    backbuffer = nullptr;
-    delete screen;
-    GLTestWindow::TearDown();
-  }
-
-  void load(const char *name) {
-    level = new CLevel_Game(&engineObj);
-    engineObj.setLevel(level);
-    level->load(name);
-    g_level = level;
-  }
-
-  void playFrame() {
-    pumpAll();
-    frame(20);
-    level->update(0, true);
-    draw();
-  }
+  void SetUp() override { ASSERT_NO_FATAL_FAILURE(setUpWindowDay()); }
+  void TearDown() override { tearDownWindowDay(); }
 
   // Takes the plane, its smoke and the clouds out of the sky for good.
   void stillSky() {
@@ -69,11 +33,6 @@ protected:
     run(40);
   }
 
-  void draw() {
-    window()->setWorldView(0, 0, 0, 1, true);
-    level->render(0, true, screen);
-  }
-
   // Game time passing without drawing, for the long waits.
   void run(int ms) {
     for (int t = 0; t < ms; t += 20) {
@@ -81,25 +40,6 @@ protected:
       frame(20);
       level->update(0, true);
     }
-  }
-
-  std::vector<unsigned char> grab() {
-    std::vector<unsigned char> p((size_t)800 * 600 * 4);
-    EXPECT_TRUE(window()->readPixels(0, 0, 800, 600, p.data()));
-    return p;
-  }
-
-  // The pixels the entity (with what it carries) puts on screen.
-  Area shownBy(CMapEntity *e) {
-    draw();
-    std::vector<unsigned char> with = grab();
-    const bool visible = e->getVisible();
-    e->setVisible(false);
-    draw();
-    std::vector<unsigned char> without = grab();
-    e->setVisible(visible);
-    draw();
-    return framediff::changed(with, without);
   }
 
   // The pointer moved onto (x, y), then a left click there.
@@ -135,7 +75,6 @@ protected:
     return sum / (800.0 * 600.0 * 3.0);
   }
 
-  KGraphic *screen = nullptr;
 };
 
 TEST_F(MapWindowTest, PlaneTakesOffAndTheStarFadesTheMapOutOverASecond) {
@@ -299,10 +238,6 @@ TEST_F(MapWindowTest, APerkChosenOnTheMapShowsOnTheNextDaysBarAndSweepsGerms) {
   }
   ASSERT_TRUE(level->getLevelOver()) << "with the perk bought the star leads on";
 
-  delete level;
-  level = nullptr;
-  g_level = nullptr;
-  engineObj.setLevel(nullptr);
   load("ward_day2");
   for (int i = 0; i < 10; ++i) playFrame();
   if (first("HELPWINDOW")) {

@@ -16,7 +16,7 @@
 #include "media/CFontSeznam.h"
 #include "media/GameGlobals.h"
 #include "media/Frame.h"
-#include "support/WorldTestSupport.h"
+#include "support/GameDay.h"
 #include "ward/player/CMapEntity_Player.h"
 #include "ward/player/CPlayerController.h"
 #include "world/CEntityControllersVzory_Game.h"
@@ -26,59 +26,17 @@
 #include "world/CMapEntity_FrontaAkci.h"
 
 // The generated patient-free day "ward_player" through the game's loader, tables and sprites.
-class PlayerDay : public WorldScratch {
+class PlayerDay : public GameDayScratch {
 public:
   void setUpDay(bool fakePictures, const char *levelName = "ward_player") {
-    WorldScratch::setUp(fakePictures);
-    KInput::resetHeldState();
-    KInput::setViewMapping(0, 0, 800, 600, 800, 600);
-    debug = 0;
-    KMiscTools::setApplicationFolder(TOB_BINARY_DIR);
-    CGameOptions::instance()->nastavObtiznost(1);
-    CLoadingScreen::destroyInstance();
-    CMapEntitiesFactory::destroyInstance();
-    spriteFactory->nahrajXML(KMiscTools::makeFilePath("data\\gfx\\sprites.xml"));
-    fonts = new CFontSeznam();
-    fonts->addFont("bed", KMiscTools::makeFilePath("data\\gfx\\bedfont.png"), bedFontTable);
-    fonts->addFont("bonus", KMiscTools::makeFilePath("data\\gfx\\bonusFont.png"), bonusFontTable);
-    fonts->addFont("small2", KMiscTools::makeFilePath("data\\gfx\\smallfont.tga"), small2FontTable);
-    fonts->addFont("gamefont", KMiscTools::makeFilePath("data\\gfx\\gamefont.tga"), gameFontTable);
-    small = new KText(KMiscTools::makeFilePath("data\\gfx\\font1small.png"), smallFontTable);
-    engineObj.setFonts(fonts, small);
-    record = new CPlayer();
-    engineObj.setPlayer(record);
-    engine = &engineObj;
-    ASSERT_GT(registerEntityPrototypes(), 300u);
-    engineObj.setControllerPrototypes(buildControllerPrototypes(&engineObj));
-    steadyFrames(20);
-    level = new CLevel_Game(&engineObj);
-    engineObj.setLevel(level);
-    level->load(levelName);
+    setUpGame(fakePictures);
+    load(levelName);
     step();
   }
 
-  void tearDownDay() {
-    delete level;
-    level = nullptr;
-    engineObj.setLevel(nullptr);
-    delete engineObj.getCEntityControllersVzory_Game();
-    engineObj.setControllerPrototypes(nullptr);
-    CMapEntitiesFactory::destroyInstance();
-    CLoadingScreen::destroyInstance();
-    engine = nullptr;
-    delete small;
-    delete fonts;
-    engineObj.setFonts(nullptr, nullptr);
-    engineObj.setPlayer(nullptr);
-    delete record;
-    KInput::resetHeldState();
-    WorldScratch::tearDown();
-  }
+  void tearDownDay() { tearDownGame(); }
 
-  void step() {
-    frame(20);
-    level->update(0, true);
-  }
+  void step() { update(); }
 
   void send(uint32_t type, uint32_t button, int x, int y) {
     KEvent ev{};
@@ -100,17 +58,6 @@ public:
     send(K_EVENT_MOUSEUP, button, x, y);
   }
 
-  CMapEntity_Game *first(const std::string &name) {
-    for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
-      if (e->name == name && !e->getKill()) return e;
-    return nullptr;
-  }
-  std::vector<CMapEntity_Game *> named(const std::string &name) {
-    std::vector<CMapEntity_Game *> out;
-    for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
-      if (e->name == name && !e->getKill()) out.push_back(e);
-    return out;
-  }
   CMapEntity_Player *figure() { return dynamic_cast<CMapEntity_Player *>(first("PLAYER")); }
   CPlayerController *walker() { return dynamic_cast<CPlayerController *>(figure()->getController()); }
   CMapEntity_FrontaAkci *queue() { return CMapEntity_FrontaAkci::najdi(level->getEC()); }
@@ -138,9 +85,4 @@ public:
     return -1;
   }
 
-  CEngine engineObj;
-  CPlayer *record = nullptr;
-  CFontSeznam *fonts = nullptr;
-  KText *small = nullptr;
-  CLevel_Game *level = nullptr;
 };

@@ -88,8 +88,8 @@ TEST_F(PlayerTest, HandsFillLeftThenRightAndHoldTheirItemOnTheHandsPoint) {
   EXPECT_EQ(spriteOf(carried[1]), "PLAYER1LEFTDOWN") << "removed through the hand, shown empty";
   EXPECT_FALSE(p->containedFull());
 
-  record->setPohlavi(1);
-  record->getBasket().push_back(TBasketItem{902, 4});
+  player->setPohlavi(1);
+  player->getBasket().push_back(TBasketItem{902, 4});
   CMapEntity_Player *dressed = p->clone();
   EXPECT_EQ(dressed->spritePrefix, "MPLAYER5") << "star index 4 dresses as 3";
   EXPECT_EQ(spriteOf(dressed->hand(false)), "MPLAYER5RIGHTDOWN");

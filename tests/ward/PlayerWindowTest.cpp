@@ -18,8 +18,7 @@
 #include "media/Frameset.h"
 #include "media/GameGlobals.h"
 #include "media/ZSprite.h"
-#include "support/GLTestWindow.h"
-#include "support/WorldTestSupport.h"
+#include "support/GameWindowDay.h"
 #include "ward/dispensers/CMapEntity_Automat.h"
 #include "ward/player/CMapEntity_Player.h"
 #include "ward/player/CMapEntity_PlayerHands.h"
@@ -36,105 +35,16 @@
 
 namespace {
 
-const int kW = 800, kH = 600;
-CLevel_Game *g_level = nullptr;
-
-bool toLevel(KEvent *ev) {
-  if (g_level) g_level->handleMessages(ev);
-  bylKlik = 0;
-  return true;
-}
-
-class PlayerWindow : public GLTestWindow, public WorldScratch {
+class PlayerWindow : public GameWindowDay {
 protected:
   void SetUp() override {
-    GLTestWindow::SetUp();
-    WorldScratch::setUp(false);
-    debug = 0;
+    ASSERT_NO_FATAL_FAILURE(setUpWindowDay());
     std::srand(7);
-    fillPalettes();
-    KMiscTools::setApplicationFolder(TOB_BINARY_DIR);
-    CGameOptions::instance()->nastavObtiznost(1);
-    CLoadingScreen::destroyInstance();
-    CMapEntitiesFactory::destroyInstance();
-    spriteFactory->nahrajXML(KMiscTools::makeFilePath("data\\gfx\\sprites.xml"));
-    fonts = new CFontSeznam();
-    fonts->addFont("bed", KMiscTools::makeFilePath("data\\gfx\\bedfont.png"), bedFontTable);
-    fonts->addFont("bonus", KMiscTools::makeFilePath("data\\gfx\\bonusFont.png"), bonusFontTable);
-    fonts->addFont("small2", KMiscTools::makeFilePath("data\\gfx\\smallfont.tga"), small2FontTable);
-    fonts->addFont("gamefont", KMiscTools::makeFilePath("data\\gfx\\gamefont.tga"), gameFontTable);
-    small = new KText(KMiscTools::makeFilePath("data\\gfx\\font1small.png"), smallFontTable);
-    engineObj.setFonts(fonts, small);
-    record = new CPlayer();
-    engineObj.setPlayer(record);
-    engine = &engineObj;
-    screen = KPTK::createKGraphic();
-    backbuffer = screen;
-    ASSERT_GT(registerEntityPrototypes(), 300u);
-    engineObj.setControllerPrototypes(buildControllerPrototypes(&engineObj));
-    level = new CLevel_Game(&engineObj);
-    engineObj.setLevel(level);
-    g_level = level;
-    level->load("ward_player");
-    window()->setPTKCallBack(toLevel);
-    steadyFrames(20);
+    load("ward_player");
   }
 
-  void TearDown() override {
-    window()->setPTKCallBack(nullptr);
-    g_level = nullptr;
-    delete level;
-    engineObj.setLevel(nullptr);
-    delete engineObj.getCEntityControllersVzory_Game();
-    engineObj.setControllerPrototypes(nullptr);
-    CMapEntitiesFactory::destroyInstance();
-    CLoadingScreen::destroyInstance();
-    engine = nullptr;
-    backbuffer = nullptr;
-    delete screen;
-    delete small;
-    delete fonts;
-    engineObj.setFonts(nullptr, nullptr);
-    engineObj.setPlayer(nullptr);
-    delete record;
-    WorldScratch::tearDown();
-    GLTestWindow::TearDown();
-  }
+  void TearDown() override { tearDownWindowDay(); }
 
-  void playFrame() {
-    pumpAll();
-    frame(20);
-    level->update(0, true);
-    draw();
-  }
-  void draw() {
-    window()->setWorldView(0, 0, 0, 1, true);
-    level->render(0, true, screen);
-  }
-  std::vector<unsigned char> grab() {
-    std::vector<unsigned char> p((size_t)kW * kH * 4);
-    EXPECT_TRUE(window()->readPixels(0, 0, kW, kH, p.data()));
-    return p;
-  }
-  static int changed(const std::vector<unsigned char> &a, const std::vector<unsigned char> &b, int x0, int y0, int x1,
-                     int y1) {
-    int n = 0;
-    for (int y = std::max(0, y0); y <= std::min(kH - 1, y1); ++y)
-      for (int x = std::max(0, x0); x <= std::min(kW - 1, x1); ++x) {
-        size_t i = ((size_t)y * kW + x) * 4;
-        for (int c = 0; c < 3; ++c)
-          if (std::abs((int)a[i + c] - (int)b[i + c]) > 3) {
-            ++n;
-            break;
-          }
-      }
-    return n;
-  }
-  CMapEntity_Game *first(const std::string &name) {
-    for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
-      if (e->name == name && !e->getKill()) return e;
-    return nullptr;
-  }
   CMapEntity_Player *figure() { return dynamic_cast<CMapEntity_Player *>(first("PLAYER")); }
   void foot(int &x, int &y) {
     Rect b = figure()->getCurrentFrame()->getBoundingBox();
@@ -161,13 +71,6 @@ protected:
     return -1;
   }
   static std::string framesetOf(CMapEntity *e) { return e->getSprite()->getAktivniFrameset()->getID(); }
-
-  CEngine engineObj;
-  CPlayer *record = nullptr;
-  CFontSeznam *fonts = nullptr;
-  KText *small = nullptr;
-  KGraphic *screen = nullptr;
-  CLevel_Game *level = nullptr;
 };
 
 TEST_F(PlayerWindow, ClickWalkHandsDispenserLampAndCleanupCaption) {
@@ -221,8 +124,8 @@ TEST_F(PlayerWindow, ClickWalkHandsDispenserLampAndCleanupCaption) {
   draw();
   std::vector<unsigned char> stocked = grab();
   int mx = (int)machine->getX(), my = (int)machine->getY();
-  EXPECT_GT(changed(empty, stocked, mx + 10, my + 87, mx + 25, my + 102), 20) << "the lamp's colour";
-  EXPECT_GT(changed(empty, stocked, mx + 29, my + 80, mx + 48, my + 107), 100) << "the drink";
+  EXPECT_GT(framediff::changed(empty, stocked, mx + 10, my + 87, mx + 25, my + 102).count, 20) << "the lamp's colour";
+  EXPECT_GT(framediff::changed(empty, stocked, mx + 29, my + 80, mx + 48, my + 107).count, 100) << "the drink";
 
   clickAt(mx + 36, my + 60);
   for (int i = 0; i < 300 && !figure()->getContainedEntity(55); ++i) playFrame();
@@ -248,7 +151,7 @@ TEST_F(PlayerWindow, ClickWalkHandsDispenserLampAndCleanupCaption) {
   cleanup->setVisible(false);
   draw();
   int cx = (int)cleanup->getX(), cy = (int)cleanup->getY();
-  EXPECT_GT(changed(withCaption, grab(), cx, cy, cx + 200, cy + 30), 50) << "the caption on screen";
+  EXPECT_GT(framediff::changed(withCaption, grab(), cx, cy, cx + 200, cy + 30).count, 50) << "the caption on screen";
   cleanup->setVisible(true);
   draw();
   savePNG((std::string(TOB_BINARY_DIR) + "/ward_player.png").c_str());

@@ -5,8 +5,7 @@
 #include "media/GameGlobals.h"
 #include "patients/CPacientController.h"
 #include "progress/CMapEntity_SummarySesit.h"
-#include "progress/HudDay.h"
-#include "support/GLTestWindow.h"
+#include "support/GameWindowDay.h"
 #include "ward/cabinet/CMapEntity_Lek.h"
 #include "ward/player/CMapEntity_Player.h"
 #include "world/CMapEntity_TextBox.h"
@@ -21,48 +20,21 @@
 
 namespace {
 
-CLevel_Game *g_level = nullptr;
-
-bool toLevel(KEvent *ev) {
-  if (g_level) g_level->handleMessages(ev);
-  // As the play state does after every event.
-  bylKlik = 0;
-  return true;
-}
-
-class TreatmentWindowTest : public GLTestWindow, public HudDay {
+class TreatmentWindowTest : public GameWindowDay {
 protected:
   void SetUp() override {
-    GLTestWindow::SetUp();
-    ASSERT_NO_FATAL_FAILURE(setUpDay(false));
-    fillPalettes();
+    ASSERT_NO_FATAL_FAILURE(setUpWindowDay());
     // A newcomer's difficulty, as the engine starts a profile.
     engineObj.setDifficulty(0.85f, 125, 106.25f);
-    screen = KPTK::createKGraphic();
-    backbuffer = screen;
-    level = new CLevel_Game(&engineObj);
-    engineObj.setLevel(level);
-    level->load("ward_short");
-    g_level = level;
-    window()->setPTKCallBack(toLevel);
+    load("ward_short");
   }
 
-  void TearDown() override {
-    window()->setPTKCallBack(nullptr);
-    g_level = nullptr;
-    tearDownDay();
-    backbuffer = nullptr;
-    delete screen;
-    GLTestWindow::TearDown();
-  }
+  void TearDown() override { tearDownWindowDay(); }
 
-  void playFrame(bool draw = true) {
+  void playFrame(bool drawn = true) {
     pumpAll();
-    frame(20);
-    level->update(0, true);
-    if (!draw) return;
-    window()->setWorldView(0, 0, 0, 1, true);
-    level->render(0, true, screen);
+    update();
+    if (drawn) draw();
   }
 
   template <class Done> bool playUntil(Done done, int frames) {
@@ -157,7 +129,6 @@ protected:
   }
   std::string shot(const char *name) { return std::string(TOB_BINARY_DIR) + "/" + name; }
 
-  KGraphic *screen = nullptr;
 };
 
 TEST_F(TreatmentWindowTest, OnePatientFromArrivalToPaymentAndTheDaysSummary) {

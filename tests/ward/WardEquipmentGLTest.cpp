@@ -9,7 +9,7 @@
 #include "core/CEngine.h"
 #include "core/CGameOptions.h"
 #include "core/CLoadingScreen.h"
-#include "support/GLTestWindow.h"
+#include "support/GameWindowDay.h"
 #include "engine/KFont.h"
 #include "engine/KPTK.h"
 #include "engine/KText.h"
@@ -20,7 +20,6 @@
 #include "world/CLevel_Game.h"
 #include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntitiesFactory.h"
-#include "support/WorldTestSupport.h"
 #include "world/kinds/CMapEntity_DiagnosticTool.h"
 #include "world/kinds/CMapEntity_PostelClass.h"
 #include "world/kinds/CMapEntity_Tlakomer.h"
@@ -30,94 +29,16 @@
 namespace {
 
 const int kW = 800, kH = 600;
-CLevel_Game *g_level = nullptr;
-
-bool toLevel(KEvent *ev) {
-  if (g_level) g_level->handleMessages(ev);
-  return true;
-}
-
-class WardEquipmentGL : public GLTestWindow, public WorldScratch {
+class WardEquipmentGL : public GameWindowDay {
 protected:
   void SetUp() override {
-    GLTestWindow::SetUp();
-    WorldScratch::setUp(false);
-    debug = 0;
+    ASSERT_NO_FATAL_FAILURE(setUpWindowDay());
     std::srand(7);
-    fillPalettes();
-    KMiscTools::setApplicationFolder(TOB_BINARY_DIR);
-    CGameOptions::instance()->nastavObtiznost(1);
-    CLoadingScreen::destroyInstance();
-    CMapEntitiesFactory::destroyInstance();
-    spriteFactory->nahrajXML(KMiscTools::makeFilePath("data\\gfx\\sprites.xml"));
-    fonts = new CFontSeznam();
-    fonts->addFont("bed", KMiscTools::makeFilePath("data\\gfx\\bedfont.png"), bedFontTable);
-    fonts->addFont("bonus", KMiscTools::makeFilePath("data\\gfx\\bonusFont.png"), bonusFontTable);
-    fonts->addFont("gamefont", KMiscTools::makeFilePath("data\\gfx\\gamefont.tga"), gameFontTable);
-    small = new KText(KMiscTools::makeFilePath("data\\gfx\\font1small.png"), smallFontTable);
-    engineObj.setFonts(fonts, small);
-    engine = &engineObj;
-    screen = KPTK::createKGraphic();
-    backbuffer = screen;
-    ASSERT_GT(registerEntityPrototypes(), 300u);
-    engineObj.setControllerPrototypes(buildControllerPrototypes(&engineObj));
-    level = new CLevel_Game(&engineObj);
-    engineObj.setLevel(level);
-    g_level = level;
-    level->load("ward_equipment");
-    window()->setPTKCallBack(toLevel);
-    steadyFrames(20);
+    load("ward_equipment");
   }
 
-  void TearDown() override {
-    window()->setPTKCallBack(nullptr);
-    g_level = nullptr;
-    delete level;
-    engineObj.setLevel(nullptr);
-    delete engineObj.getCEntityControllersVzory_Game();
-    engineObj.setControllerPrototypes(nullptr);
-    CMapEntitiesFactory::destroyInstance();
-    CLoadingScreen::destroyInstance();
-    engine = nullptr;
-    backbuffer = nullptr;
-    delete screen;
-    delete small;
-    delete fonts;
-    engineObj.setFonts(nullptr, nullptr);
-    WorldScratch::tearDown();
-    GLTestWindow::TearDown();
-  }
+  void TearDown() override { tearDownWindowDay(); }
 
-  void playFrame() {
-    pumpAll();
-    frame(20);
-    level->update(0, true);
-    draw();
-  }
-  void draw() {
-    window()->setWorldView(0, 0, 0, 1, true);
-    level->render(0, true, screen);
-  }
-  std::vector<unsigned char> grab() {
-    std::vector<unsigned char> p((size_t)kW * kH * 4);
-    EXPECT_TRUE(window()->readPixels(0, 0, kW, kH, p.data()));
-    return p;
-  }
-  // Pixels of the box that differ between two frames.
-  static int changed(const std::vector<unsigned char> &a, const std::vector<unsigned char> &b, int x0, int y0, int x1,
-                     int y1) {
-    int n = 0;
-    for (int y = std::max(0, y0); y <= std::min(kH - 1, y1); ++y)
-      for (int x = std::max(0, x0); x <= std::min(kW - 1, x1); ++x) {
-        size_t i = ((size_t)y * kW + x) * 4;
-        for (int c = 0; c < 3; ++c)
-          if (std::abs((int)a[i + c] - (int)b[i + c]) > 3) {
-            ++n;
-            break;
-          }
-      }
-    return n;
-  }
   static long brightness(const std::vector<unsigned char> &p, int x0, int y0, int x1, int y1) {
     long sum = 0;
     for (int y = y0; y <= y1; ++y)
@@ -133,18 +54,6 @@ protected:
       if (e->getEntityClassID() == cls && !e->getKill() && !e->getParent()) out.push_back(e);
     return out;
   }
-  std::vector<CMapEntity_Game *> named(const std::string &name) {
-    std::vector<CMapEntity_Game *> out;
-    for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
-      if (e->name == name && !e->getKill()) out.push_back(e);
-    return out;
-  }
-
-  CEngine engineObj;
-  CFontSeznam *fonts = nullptr;
-  KText *small = nullptr;
-  KGraphic *screen = nullptr;
-  CLevel_Game *level = nullptr;
 };
 
 TEST_F(WardEquipmentGL, BedsArriveNumberedAndColouredChairsStandByGaugesAndTheDayCloses) {
@@ -175,7 +84,7 @@ TEST_F(WardEquipmentGL, BedsArriveNumberedAndColouredChairsStandByGaugesAndTheDa
   uint16_t colour = first->barva;
   first->setBarva((uint16_t)((colour + 2) % 4));
   draw();
-  EXPECT_GT(changed(shown, grab(), bx, by, bx + 150, by + 120), 200) << "the bed is tinted";
+  EXPECT_GT(framediff::changed(shown, grab(), bx, by, bx + 150, by + 120).count, 200) << "the bed is tinted";
   first->setBarva(colour);
 
   // The rail prints the number: another number changes the pixels where it is drawn.
@@ -185,8 +94,8 @@ TEST_F(WardEquipmentGL, BedsArriveNumberedAndColouredChairsStandByGaugesAndTheDa
   first->cislo = 1;
   draw();
   std::vector<unsigned char> one = grab();
-  EXPECT_GT(changed(one, eight, bx + 60, by + 70, bx + 80, by + 100), 5) << "digits on the rail";
-  EXPECT_EQ(changed(one, eight, 0, 0, bx + 55, 599), 0) << "and nowhere else";
+  EXPECT_GT(framediff::changed(one, eight, bx + 60, by + 70, bx + 80, by + 100).count, 5) << "digits on the rail";
+  EXPECT_EQ(framediff::changed(one, eight, 0, 0, bx + 55, 599).count, 0) << "and nowhere else";
 
   // Hover: the bed glows while the pointer rests on it.
   long before = brightness(one, bx + 20, by + 10, bx + 130, by + 60);
@@ -219,7 +128,7 @@ TEST_F(WardEquipmentGL, BedsArriveNumberedAndColouredChairsStandByGaugesAndTheDa
     chair->gauge->setVisible(false);
     draw();
     int gx = (int)chair->gauge->getX(), gy = (int)chair->gauge->getY();
-    EXPECT_GT(changed(with, grab(), gx - 10, gy - 30, gx + 60, gy + 100), 100) << c->name << "'s gauge drawn";
+    EXPECT_GT(framediff::changed(with, grab(), gx - 10, gy - 30, gx + 60, gy + 100).count, 100) << c->name << "'s gauge drawn";
     chair->gauge->setVisible(true);
   }
   draw();
@@ -243,7 +152,7 @@ TEST_F(WardEquipmentGL, BedsArriveNumberedAndColouredChairsStandByGaugesAndTheDa
   std::vector<unsigned char> withSign = grab();
   closed->setVisible(false);
   draw();
-  EXPECT_GT(changed(withSign, grab(), 374, 391, 374 + 120, 391 + 48), 500) << "the sign on screen";
+  EXPECT_GT(framediff::changed(withSign, grab(), 374, 391, 374 + 120, 391 + 48).count, 500) << "the sign on screen";
   closed->setVisible(true);
   // Shown whole: nothing of the day stands in front of the sign or lies under the status bar,
   // and no goal caption covers the ward.
@@ -257,14 +166,14 @@ TEST_F(WardEquipmentGL, BedsArriveNumberedAndColouredChairsStandByGaugesAndTheDa
     for (CMapEntity_Game *e : hidden) e->setVisible(true);
     return alone;
   };
-  EXPECT_LT(changed(withSign, drawnAlone(closed), 374, 391, 374 + 119, 391 + 47), 30) << "the sign is not hidden";
+  EXPECT_LT(framediff::changed(withSign, drawnAlone(closed), 374, 391, 374 + 119, 391 + 47).count, 30) << "the sign is not hidden";
   std::vector<CMapEntity_Game *> bar = named("STATUSBAR");
   ASSERT_EQ(bar.size(), 1u);
   bar[0]->setVisible(false);
   draw();
   std::vector<unsigned char> barless = grab();
   bar[0]->setVisible(true);
-  EXPECT_LT(changed(barless, drawnAlone(nullptr), 0, 540, kW - 1, kH - 1), 30) << "nothing under the status bar";
+  EXPECT_LT(framediff::changed(barless, drawnAlone(nullptr), 0, 540, kW - 1, kH - 1).count, 30) << "nothing under the status bar";
   EXPECT_TRUE(named("NAPISCURED").empty()) << "the showcase stays short of its goal";
   draw();
   savePNG((std::string(TOB_BINARY_DIR) + "/ward_equipment_closed.png").c_str());

@@ -9,7 +9,7 @@
 #include "core/CEngine.h"
 #include "core/CGameOptions.h"
 #include "core/CLoadingScreen.h"
-#include "support/GLTestWindow.h"
+#include "support/GameWindowDay.h"
 #include "game/CStartupTables.h"
 #include "media/GameGlobals.h"
 #include "engine/KFont.h"
@@ -32,129 +32,18 @@ namespace {
 
 const int kW = 800, kH = 600;
 
-struct Area {
-  int x0 = kW, y0 = kH, x1 = -1, y1 = -1; // inclusive; empty while x1 < x0
-  int count = 0;
-  bool empty() const { return count == 0; }
-  bool inside(int ax0, int ay0, int ax1, int ay1) const {
-    return !empty() && x0 >= ax0 && y0 >= ay0 && x1 <= ax1 && y1 <= ay1;
-  }
-};
+using framediff::Area;
+using framediff::changed;
 
-std::ostream &operator<<(std::ostream &o, const Area &a) {
-  return o << a.count << " pixels in (" << a.x0 << "," << a.y0 << ")-(" << a.x1 << "," << a.y1 << ")";
-}
-
-CLevel_Game *g_level = nullptr;
-
-// The play state hands every window event to the running level.
-bool toLevel(KEvent *ev) {
-  if (g_level) g_level->handleMessages(ev);
-  return true;
-}
-
-class ShowcaseLevelGL : public GLTestWindow, public WorldScratch {
+class ShowcaseLevelGL : public GameWindowDay {
 protected:
   void SetUp() override {
-    GLTestWindow::SetUp();
-    WorldScratch::setUp(false);
-    debug = 0;
-    KMiscTools::setApplicationFolder(TOB_BINARY_DIR);
-    CGameOptions::instance()->nastavObtiznost(1);
-    CLoadingScreen::destroyInstance();
-    CMapEntitiesFactory::destroyInstance();
-    spriteFactory->nahrajXML(KMiscTools::makeFilePath("data\\gfx\\sprites.xml"));
-
-    fonts = new CFontSeznam();
+    ASSERT_NO_FATAL_FAILURE(setUpWindowDay());
     fonts->addFont("big", KMiscTools::makeFilePath("data\\gfx\\font1big.png"), bigFontTable);
-    fonts->addFont("small2", KMiscTools::makeFilePath("data\\gfx\\smallfont.tga"), small2FontTable);
-    fonts->addFont("bonus", KMiscTools::makeFilePath("data\\gfx\\bonusFont.png"), bonusFontTable);
-    fonts->addFont("gamefont", KMiscTools::makeFilePath("data\\gfx\\gamefont.tga"), gameFontTable);
-    small = new KText(KMiscTools::makeFilePath("data\\gfx\\font1small.png"), smallFontTable);
-    engineObj.setFonts(fonts, small);
-    engine = &engineObj;
-    screen = KPTK::createKGraphic();
-    backbuffer = screen;
-
-    ASSERT_GT(registerEntityPrototypes(), 300u);
-    engineObj.setControllerPrototypes(buildControllerPrototypes(&engineObj));
-    level = new CLevel_Game(&engineObj);
-    engineObj.setLevel(level);
-    g_level = level;
-    level->load("showcase");
-    window()->setPTKCallBack(toLevel);
-    // Frames of 20 ms: a frame factor of 1.
-    steadyFrames(20);
+    load("showcase");
   }
 
-  void TearDown() override {
-    window()->setPTKCallBack(nullptr);
-    g_level = nullptr;
-    delete level;
-    level = nullptr;
-    engineObj.setLevel(nullptr);
-    delete engineObj.getCEntityControllersVzory_Game();
-    engineObj.setControllerPrototypes(nullptr);
-    CMapEntitiesFactory::destroyInstance();
-    CLoadingScreen::destroyInstance();
-    engine = nullptr;
-    backbuffer = nullptr;
-    delete screen;
-    delete small;
-    delete fonts;
-    engineObj.setFonts(nullptr, nullptr);
-    WorldScratch::tearDown();
-    GLTestWindow::TearDown();
-  }
-
-  // One pass of the main loop: the events, the game clock, the level's update and its drawing.
-  void playFrame() {
-    pumpAll();
-    frame(20);
-    level->update(0, true);
-    draw();
-  }
-
-  void draw() {
-    window()->setWorldView(0, 0, 0, 1, true);
-    level->render(0, true, screen);
-  }
-
-  std::vector<unsigned char> grab() {
-    std::vector<unsigned char> p((size_t)kW * kH * 4);
-    EXPECT_TRUE(window()->readPixels(0, 0, kW, kH, p.data()));
-    return p;
-  }
-
-  // The pixels that change when the entity (with what it carries) is left out of the frame.
-  Area shownBy(CMapEntity_Game *e) {
-    draw();
-    std::vector<unsigned char> with = grab();
-    e->setVisible(false);
-    draw();
-    std::vector<unsigned char> without = grab();
-    e->setVisible(true);
-    draw();
-    return changed(with, without, 0, 0, kW - 1, kH - 1);
-  }
-
-  static Area changed(const std::vector<unsigned char> &a, const std::vector<unsigned char> &b, int x0, int y0,
-                      int x1, int y1) {
-    Area r;
-    for (int y = y0; y <= y1; ++y)
-      for (int x = x0; x <= x1; ++x) {
-        size_t i = ((size_t)y * kW + x) * 4;
-        bool differs = false;
-        for (int c = 0; c < 3; ++c) differs = differs || std::abs((int)a[i + c] - (int)b[i + c]) > 3;
-        if (!differs) continue;
-        ++r.count;
-        r.x0 = std::min(r.x0, x);
-        r.y0 = std::min(r.y0, y);
-        r.x1 = std::max(r.x1, x);
-        r.y1 = std::max(r.y1, y);
-      }
-    return r;
-  }
+  void TearDown() override { tearDownWindowDay(); }
 
   static uint32_t at(const std::vector<unsigned char> &p, int x, int y) {
     size_t i = ((size_t)y * kW + x) * 4;
@@ -182,24 +71,12 @@ protected:
     return sum;
   }
 
-  std::vector<CMapEntity_Game *> named(const std::string &name) {
-    std::vector<CMapEntity_Game *> out;
-    for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
-      if (e->name == name && !e->getKill()) out.push_back(e);
-    return out;
-  }
-
   CMapEntity_Game *one(const std::string &name) {
     std::vector<CMapEntity_Game *> all = named(name);
     EXPECT_EQ(all.size(), 1u) << name;
     return all.empty() ? nullptr : all[0];
   }
 
-  CEngine engineObj;
-  CFontSeznam *fonts = nullptr;
-  KText *small = nullptr;
-  KGraphic *screen = nullptr;
-  CLevel_Game *level = nullptr;
 };
 
 TEST_F(ShowcaseLevelGL, EveryEffectShowsWhereItWasPlaced) {

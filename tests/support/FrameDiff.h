@@ -11,8 +11,13 @@ const int kW = 800, kH = 600;
 
 struct Area {
   int x0 = kW, y0 = kH, x1 = -1, y1 = -1, count = 0;
+  bool empty() const { return count == 0; }
   int w() const { return x1 - x0 + 1; }
   int h() const { return y1 - y0 + 1; }
+  bool meets(const Area &o) const {
+    return count > 0 && o.count > 0 && x0 <= o.x1 && o.x0 <= x1 && y0 <= o.y1 && o.y0 <= y1;
+  }
+  bool holds(const Area &o) const { return count > 0 && o.inside(x0, y0, x1, y1); }
   bool inside(int ax0, int ay0, int ax1, int ay1) const {
     return count > 0 && x0 >= ax0 && y0 >= ay0 && x1 <= ax1 && y1 <= ay1;
   }

@@ -1,0 +1,84 @@
+#pragma once
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/CEngine.h"
+#include "engine/KGraphic.h"
+#include "engine/KPTK.h"
+#include "media/GameGlobals.h"
+#include "support/FrameDiff.h"
+#include "support/GLTestWindow.h"
+#include "support/GameDay.h"
+
+// A level of the generated data set in the test's real window: the window's events reach the
+// engine's current level as the play state passes them on, and frames are played, drawn and
+// read back. Day is the headless fixture it runs on (GameDayScratch or one derived from it).
+template <class Day> class WindowDay : public GLTestWindow, public Day {
+protected:
+  void openWindow() {
+    GLTestWindow::SetUp();
+    screen = KPTK::createKGraphic();
+    backbuffer = screen;
+    window()->setPTKCallBack(toLevel);
+  }
+
+  void closeWindow() {
+    window()->setPTKCallBack(nullptr);
+    backbuffer = nullptr;
+    delete screen;
+    screen = nullptr;
+    GLTestWindow::TearDown();
+  }
+
+  void setUpWindowDay() {
+    openWindow();
+    ASSERT_NO_FATAL_FAILURE(this->setUpGame(false));
+  }
+
+  void tearDownWindowDay() {
+    this->tearDownGame();
+    closeWindow();
+  }
+
+  static bool toLevel(KEvent *ev) {
+    if (engine && engine->getLevel()) engine->getLevel()->handleMessages(ev);
+    bylKlik = 0;
+    return true;
+  }
+
+  void playFrame() {
+    pumpAll();
+    this->update();
+    draw();
+  }
+
+  void draw() {
+    window()->setWorldView(0, 0, 0, 1, true);
+    this->level->render(0, true, screen);
+  }
+
+  static std::vector<unsigned char> grab(int x = 0, int y = 0, int w = 800, int h = 600) {
+    std::vector<unsigned char> p((size_t)w * h * 4);
+    EXPECT_TRUE(window()->readPixels(x, y, w, h, p.data()));
+    return p;
+  }
+
+  // The pixels the entity (with what it carries) puts on screen.
+  framediff::Area shownBy(CMapEntity *e) {
+    draw();
+    std::vector<unsigned char> with = grab();
+    const bool visible = e->getVisible();
+    e->setVisible(false);
+    draw();
+    std::vector<unsigned char> without = grab();
+    e->setVisible(visible);
+    draw();
+    return framediff::changed(with, without);
+  }
+
+  KGraphic *screen = nullptr;
+};
+
+using GameWindowDay = WindowDay<GameDayScratch>;
