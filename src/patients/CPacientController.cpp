@@ -124,6 +124,8 @@ CPacientController::CPacientController(const CPacientController &o)
       cuffClickedNoSeat(o.cuffClickedNoSeat), bedPreview(o.bedPreview), headFlash(o.headFlash),
       headFlashLevel(o.headFlashLevel), medicineTaken(o.medicineTaken), outbreakMark(o.outbreakMark),
       pauseSeen(o.pauseSeen) {
+  // Only copies ever run: a live patient's mood and wear tick every 1500 ms, whatever the
+  // prototype was built with.
   moodTimer = new Timer(1500, false);
   bedWearTimer = new Timer(1500, false);
   prevlekaciTimer = new Timer(2500, false);
