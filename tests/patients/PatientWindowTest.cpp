@@ -39,25 +39,6 @@ protected:
         if (!p->getKill()) return p;
     return nullptr;
   }
-
-  // Presses on the patient's middle, moves to (x, y) over a few frames and lets go there.
-  void dragTo(CMapEntity *p, int x, int y) {
-    Rect box = p->getCurrentFrame()->getActionBoundingBox();
-    int sx = (int)p->getX() + box.x + box.w / 2, sy = (int)p->getY() + box.y + box.h / 2;
-    pushMotion(sx, sy);
-    playFrame();
-    pushButton(1, true, sx, sy);
-    playFrame();
-    for (int k = 1; k <= 6; ++k) {
-      pushMotion(sx + (x - sx) * k / 6, sy + (y - sy) * k / 6);
-      playFrame();
-    }
-    playFrame();
-    pushButton(1, false, x, y);
-    playFrame();
-    playFrame();
-  }
-
 };
 
 TEST_F(PatientWindowTest, APatientArrivesRegistersTakesAHeartChangesAndIsLaidIntoABed) {

@@ -42,17 +42,6 @@ protected:
     }
   }
 
-  // The pointer moved onto (x, y), then a left click there.
-  void clickAt(int x, int y) {
-    pushMotion(x, y);
-    playFrame();
-    playFrame();
-    pushButton(1, true, x, y);
-    playFrame();
-    pushButton(1, false, x, y);
-    playFrame();
-  }
-
   void clickOn(CMapEntity *e, int dx = 0, int dy = 0) {
     ZSprite *s = e->getSprite();
     const int w = s && s->getAktivniFrameset() ? s->getAktivniFrameset()->getAktivniSirka() : 40;

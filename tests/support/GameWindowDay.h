@@ -7,6 +7,7 @@
 #include "core/CEngine.h"
 #include "engine/KGraphic.h"
 #include "engine/KPTK.h"
+#include "media/Frame.h"
 #include "media/GameGlobals.h"
 #include "support/FrameDiff.h"
 #include "support/GLTestWindow.h"
@@ -63,6 +64,48 @@ protected:
     std::vector<unsigned char> p((size_t)w * h * 4);
     EXPECT_TRUE(window()->readPixels(x, y, w, h, p.data()));
     return p;
+  }
+
+  // The middle of the entity's action box on screen.
+  static void middle(CMapEntity *e, int &x, int &y) {
+    Rect box = e->getCurrentFrame()->getActionBoundingBox();
+    x = (int)e->getX() + box.x + box.w / 2;
+    y = (int)e->getY() + box.y + box.h / 2;
+  }
+
+  // The pointer moved onto (x, y), then a left click there, a frame between each step.
+  void clickAt(int x, int y) {
+    pushMotion(x, y);
+    playFrame();
+    playFrame();
+    pushButton(1, true, x, y);
+    playFrame();
+    pushButton(1, false, x, y);
+    playFrame();
+  }
+
+  // Presses on the entity's middle, moves to (x, y) over a few frames and lets go there.
+  void dragTo(CMapEntity *e, int x, int y) {
+    int sx, sy;
+    middle(e, sx, sy);
+    pushMotion(sx, sy);
+    playFrame();
+    pushButton(1, true, sx, sy);
+    playFrame();
+    for (int k = 1; k <= 6; ++k) {
+      pushMotion(sx + (x - sx) * k / 6, sy + (y - sy) * k / 6);
+      playFrame();
+    }
+    playFrame();
+    pushButton(1, false, x, y);
+    playFrame();
+    playFrame();
+  }
+
+  void dragOnto(CMapEntity *e, CMapEntity *target) {
+    int x, y;
+    middle(target, x, y);
+    dragTo(e, x, y);
   }
 
   // The pixels the entity (with what it carries) puts on screen.

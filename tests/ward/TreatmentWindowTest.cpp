@@ -60,41 +60,10 @@ protected:
       if (e->getEntityID() == kMedicineID && !e->getKill() && !e->getParent()) return e;
     return nullptr;
   }
-  static void middle(CMapEntity *e, int &x, int &y) {
-    Rect box = e->getCurrentFrame()->getActionBoundingBox();
-    x = (int)e->getX() + box.x + box.w / 2;
-    y = (int)e->getY() + box.y + box.h / 2;
-  }
-
   void clickOn(CMapEntity *e) {
     int x, y;
     middle(e, x, y);
-    pushMotion(x, y);
-    playFrame();
-    playFrame();
-    pushButton(1, true, x, y);
-    playFrame();
-    pushButton(1, false, x, y);
-    playFrame();
-  }
-
-  // Presses on the patient's middle, moves to the target's middle over a few frames and lets go.
-  void dragOnto(CMapEntity *p, CMapEntity *target) {
-    int sx, sy, x, y;
-    middle(p, sx, sy);
-    middle(target, x, y);
-    pushMotion(sx, sy);
-    playFrame();
-    pushButton(1, true, sx, sy);
-    playFrame();
-    for (int k = 1; k <= 6; ++k) {
-      pushMotion(sx + (x - sx) * k / 6, sy + (y - sy) * k / 6);
-      playFrame();
-    }
-    playFrame();
-    pushButton(1, false, x, y);
-    playFrame();
-    playFrame();
+    clickAt(x, y);
   }
 
   bool captionShown(const std::string &text) {
