@@ -22,6 +22,7 @@
 #include "menus/CMenuQuestionWindowController.h"
 #include "menus/CSliderDragController.h"
 #include "guidance/CShopTipControllers.h"
+#include "guidance/CTipControllers.h"
 #include "patients/CNemocnejBacilyController.h"
 #include "patients/CObtiznostAdjusterController.h"
 #include "patients/CPacientController.h"
@@ -296,26 +297,26 @@ void registerRows(TControllerRows &c) {
   c("RODICE3", makeController<CRodiceController>);
   c("ODPADKYGENERATOR", makeController<COdpadkyGeneratorController>);
   c("HELPTRIGGER", nullptr); // CHelpTriggerController
-  c("TIP1TRIGGER", nullptr); // CTip1TriggerController
-  c("TIPOUTBREAKTRIGGER", nullptr); // CTipOutbreakTriggerController
+  c("TIP1TRIGGER", makeController<CTip1TriggerController>);
+  c("TIPOUTBREAKTRIGGER", makeController<CTipOutbreakTriggerController>);
   c("TIPSRDICKA", nullptr); // CTipSrdickaController
   c("TIPSHOP", makeController<CTipShopController>);
   c("TIPSRDICKATRIGGER", nullptr); // CTipSrdickaTriggerController
-  c("TIPOUTBREAK", nullptr); // CTipOutbreakController
-  c("TIPOUTBREAK2", nullptr); // CTipOutbreak2Controller
-  c("TIPCLOWN", nullptr); // CTipClownController
+  c("TIPOUTBREAK", makeController<CTipOutbreakController>);
+  c("TIPOUTBREAK2", makeController<CTipOutbreak2Controller>);
+  c("TIPCLOWN", makeController<CTipClownController>);
   c("REMINDPRESSURE", nullptr); // CRemindPressureController
   c("REMINDPRESSURETRIGGER", nullptr); // CRemindPressureTriggerController
   c("TIPPERK", makeController<CTipPerkController>);
   c("TIPVIRUS", nullptr); // CTipVirusController
-  c("TIP1", nullptr); // CTip1Controller
-  c("TIP2", nullptr); // CTip2Controller
+  c("TIP1", makeController<CTip1Controller>);
+  c("TIP2", makeController<CTip2Controller>);
   c("TIPVIRUSTRIGGER", nullptr); // CTipVirusTriggerController
-  c("TIPCLOWNTRIGGER", nullptr); // CTipClownTriggerController
+  c("TIPCLOWNTRIGGER", makeController<CTipClownTriggerController>);
   c("TIPSHOPPERK", makeController<CTipShopPerkController>);
   c("TIPPERKTRIGGER", makeController<CTipPerkTriggerController>);
-  c("TIPHLASIC", nullptr); // CTipHlasicController
-  c("TIPHLASICTRIGGER", nullptr); // CTipHlasicTriggerController
+  c("TIPHLASIC", makeController<CTipHlasicController>);
+  c("TIPHLASICTRIGGER", makeController<CTipHlasicTriggerController>);
   c("SIPKA", makeController<CSipkaController>);
   c("CLOSED", makeController<CClosedController>);
   c("SASEK", makeController<CSasekController>);

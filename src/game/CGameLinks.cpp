@@ -2,13 +2,16 @@
 
 #include <string>
 
+#include "events/CMapEntity_Sasek.h"
 #include "media/CFatal.h"
+#include "patients/CPacientController.h"
 #include "patients/CCustomerGenerator.h"
 #include "patients/CMapEntity_ObtiznostAdjuster.h"
 #include "patients/CPatientCare.h"
 #include "progress/CMapEntity_HospitalUpgrade.h"
 #include "progress/CDayPanels.h"
 #include "ward/beds/CPostelLink.h"
+#include "ward/player/CMapEntity_Player.h"
 #include "ward/player/CPlayerLinks.h"
 #include "ward/staff/CMapEntity_Marker.h"
 #include "ward/staff/CPrachController.h"
@@ -46,6 +49,41 @@ public:
   }
 };
 
+class CPatientClocks : public CPatientClocksLink {
+public:
+  Timer *changingTimer(CMapEntity_Game *patient) override {
+    CPacientController *c = behaviourOf(patient);
+    return c ? c->getPrevlekaciTimer() : nullptr;
+  }
+  Timer *waitingTimer(CMapEntity_Game *patient) override {
+    CPacientController *c = behaviourOf(patient);
+    return c ? c->getCekaniTimer() : nullptr;
+  }
+
+private:
+  static CPacientController *behaviourOf(CMapEntity_Game *patient) {
+    return patient ? dynamic_cast<CPacientController *>(patient->getController()) : nullptr;
+  }
+};
+
+class CFigureAction : public CFigureActionLink {
+public:
+  bool actionKind(CMapEntity_Game *figure, uint16_t &kind) override {
+    auto *p = dynamic_cast<CMapEntity_Player *>(figure);
+    if (p) kind = p->workPhase;
+    return p != nullptr;
+  }
+};
+
+class CJesterState : public CJesterStateLink {
+public:
+  bool state(CMapEntity_Game *jester, int32_t &stav) override {
+    auto *s = dynamic_cast<CMapEntity_Sasek *>(jester);
+    if (s) stav = s->stav;
+    return s != nullptr;
+  }
+};
+
 CCustomerGeneratorImpl customers;
 CPatientCare patientCare;
 CUpgradeFlash upgradeFlash;
@@ -56,6 +94,9 @@ CPuffDrift puffDrift;
 CPatientCheer patientCheer;
 CAlarmLamp alarmLamp;
 CAdjusterPauseWindow adjusterPauseWindow;
+CPatientClocks patientClocks;
+CFigureAction figureAction;
+CJesterState jesterState;
 
 template <class Link> void require(const char *name) {
   if (!TLink<Link>::get()) fatalError(std::string("Link ") + name + " is not installed", -1);
@@ -74,6 +115,9 @@ void installGameLinks() {
   TLink<CUpgradeFlashLink>::install(&upgradeFlash);
   TLink<CAlarmLampLink>::install(&alarmLamp);
   TLink<CPauseWindowLink>::install(&adjusterPauseWindow);
+  TLink<CPatientClocksLink>::install(&patientClocks);
+  TLink<CFigureActionLink>::install(&figureAction);
+  TLink<CJesterStateLink>::install(&jesterState);
 }
 
 void checkGameLinks() {
@@ -88,4 +132,7 @@ void checkGameLinks() {
   require<CUpgradeFlashLink>("upgrade flash");
   require<CAlarmLampLink>("alarm lamp");
   require<CPauseWindowLink>("pause window");
+  require<CPatientClocksLink>("patient clocks");
+  require<CFigureActionLink>("figure action");
+  require<CJesterStateLink>("jester state");
 }

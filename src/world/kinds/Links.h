@@ -5,6 +5,7 @@ class CCustomerGenerator;
 class CLevel_Game;
 class CMapEntitiesCollection_Game;
 class CMapEntity_Game;
+class Timer;
 struct TSummaryPage;
 
 // Ties from this layer to classes built above it, one interface per tie. The game installs an
@@ -118,4 +119,24 @@ class CPauseWindowLink {
 public:
   virtual void window(CMapEntity_Game *adjuster, uint32_t &start, uint32_t &end) = 0;
   virtual void setWindow(CMapEntity_Game *adjuster, uint32_t start, uint32_t end) = 0;
+};
+
+// The patient behaviour's clocks a guided step bends: the changing timer after registration and
+// the waiting timer of an outbreak; null for an entity without a patient behaviour.
+class CPatientClocksLink {
+public:
+  virtual Timer *changingTimer(CMapEntity_Game *patient) = 0;
+  virtual Timer *waitingTimer(CMapEntity_Game *patient) = 0;
+};
+
+// What the player figure is doing (12 while it examines a patient); false for another entity.
+class CFigureActionLink {
+public:
+  virtual bool actionKind(CMapEntity_Game *figure, uint16_t &kind) = 0;
+};
+
+// The jester's state (1 walking in, 3 walking out); false for another entity.
+class CJesterStateLink {
+public:
+  virtual bool state(CMapEntity_Game *jester, int32_t &stav) = 0;
 };

@@ -1,0 +1,186 @@
+#include "guidance/CTipControllers.h"
+
+#include "core/CEngine.h"
+#include "core/CPlayer.h"
+#include "engine/KEvent.h"
+#include "media/CSoundEngine.h"
+#include "media/ZSprite.h"
+#include "world/CMapEntitiesCollection.h"
+#include "world/CWorldEngine.h"
+#include "world/kinds/CMapEntity_DiagnosticTool.h"
+#include "world/kinds/CMapEntity_PacientClass.h"
+#include "world/kinds/CMapEntity_Tlakomer.h"
+#include "world/kinds/EntityIds.h"
+#include "world/kinds/Links.h"
+
+namespace {
+constexpr uint32_t kTutorial10ID = 1014;
+constexpr uint32_t kJesterID = 198;
+constexpr uint16_t kExamining = 12;
+constexpr int32_t kJesterWalkingIn = 1;
+constexpr int32_t kJesterWalkingOut = 3;
+// While the registration tip is read the patient takes its time to change.
+constexpr int kSlowChanging = 50000;
+
+void setHearts(CMapEntity_PacientClass *p, int32_t hearts, float mood) {
+  p->heartsBefore = p->hearts;
+  p->hearts = hearts;
+  p->mood = mood;
+}
+
+void keepHappy(CMapEntity_PacientClass *p) { setHearts(p, 5, 1.0f); }
+
+int32_t jesterState(CMapEntitiesCollection *collection) {
+  CJesterStateLink *link = TLink<CJesterStateLink>::get();
+  int32_t stav = -1;
+  if (link && collection) link->state(collection->getEntityByID(kJesterID), stav);
+  return stav;
+}
+
+Timer *waitingTimer(CMapEntity_PacientClass *p) {
+  CPatientClocksLink *clocks = TLink<CPatientClocksLink>::get();
+  return clocks ? clocks->waitingTimer(p) : nullptr;
+}
+} // namespace
+
+CMapEntity_PacientClass *CTipBehaviour::patient() const {
+  if (!collection) return nullptr;
+  return dynamic_cast<CMapEntity_PacientClass *>(collection->getFirstEntityByClassID(kPatientClass));
+}
+
+bool CTipBehaviour::figureKnown(bool &examining) const {
+  CFigureActionLink *link = TLink<CFigureActionLink>::get();
+  uint16_t kind = 0;
+  if (!link || !collection || !link->actionKind(collection->getEntityByID(kPlayerID), kind)) return false;
+  examining = kind == kExamining;
+  return true;
+}
+
+void CTipBehaviour::handOver(const char *next, float x, float y) {
+  tipkit::open(collection, next, x, y);
+  killEntity();
+}
+
+void CTipTriggerBehaviour::specificHandleMessages(KEvent *ev) {
+  pointer.follow(ev);
+  if (ev->type == K_EVENT_MOUSEMOVE && entity) entity->setXY((float)pointer.pointerX, (float)pointer.pointerY);
+}
+
+void CTip1TriggerController::update() {
+  CMapEntity_PacientClass *p = patient();
+  if (!entity || !p || !p->getChair()) return;
+  if (CMapEntity_Game *step = collection->getEntityByID(kTutorial10ID)) step->setKill(true);
+  handOver("TIP1", 0, 0);
+}
+
+CTipOutbreakTriggerController::CTipOutbreakTriggerController(CMapEntity_Game *e, CMapEntitiesCollection *c,
+                                                             CEngine *en, std::string bindTo)
+    : CCloneable(e, c, en, std::move(bindTo)) {}
+
+CTipOutbreakTriggerController::CTipOutbreakTriggerController(const CTipOutbreakTriggerController &o)
+    : CCloneable(o) {}
+
+void CTipOutbreakTriggerController::update() {
+  CMapEntity_PacientClass *p = patient();
+  if (!entity || !p) return;
+  keepHappy(p);
+  CMapEntity_Game *bed = p->getBed();
+  if (bed && !bedSeen) {
+    bedSeen = true;
+    p->meterFull = 1.0f;
+    p->synchronizujNaladu();
+    if (CMapEntity *bar = p->getContainedEntity(CMapEntity_PacientClass::kMeterID))
+      bar->setVyrezPercent(-1, -1, -1, (short)(21.0f - 21.0f * p->meterFull));
+    p->recoverySpeed = 0.4f;
+    CMapEntity *head = p->getContainedEntityClass(CMapEntity_PacientClass::kHeadClass);
+    if (head && head->getSprite()) head->getSprite()->nastavFrameset("ILL3");
+  }
+  if (p->bedState == kBedOutbreak) holdOutbreak = true;
+  bool examining = false;
+  if (figureKnown(examining) && examining) holdOutbreak = false;
+  if (bed && holdOutbreak) tipkit::startOutbreak(p);
+  if (p->bedState == kBedTakingMedicine) handOver("TIPOUTBREAK", 0, 395);
+}
+
+void CTipClownTriggerController::update() {
+  CPlayer *player = engine ? engine->getPlayer() : nullptr;
+  if (!entity || !player || player->getClownHint() != 0) return;
+  if (jesterState(collection) != kJesterWalkingIn) return;
+  tipkit::open(collection, "TIPCLOWN", 0, 10);
+  player->setClownHint(1);
+  killEntity();
+}
+
+void CTipHlasicTriggerController::update() {
+  if (entity && delay.udalost()) handOver("TIPHLASIC", 0, 10);
+}
+
+void CTip1Controller::onBind() {
+  if (entity) tipkit::carryArrow(entity, 705, 350);
+}
+
+void CTip1Controller::update() {
+  CMapEntity_PacientClass *p = patient();
+  if (!entity || !p) return;
+  setHearts(p, 4, 0.65f);
+  CMapEntity_Game *chair = p->getChair();
+  if (!chair) {
+    handOver("TIP2", 0, 0);
+    return;
+  }
+  auto *tool = dynamic_cast<CMapEntity_DiagnosticTool *>(chair);
+  if (!tool || !tool->gauge || !tool->gauge->full) return;
+  CPatientClocksLink *clocks = TLink<CPatientClocksLink>::get();
+  if (Timer *changing = clocks ? clocks->changingTimer(p) : nullptr) changing->nastavSpoustec(kSlowChanging);
+  handOver("TIP2", 0, 0);
+}
+
+void CTip2Controller::update() {
+  CMapEntity_PacientClass *p = patient();
+  if (!entity || !p || p->getChair()) return;
+  keepHappy(p);
+  handOver("TIPOUTBREAKTRIGGER", 0, 0);
+}
+
+void CTipOutbreakController::update() {
+  CMapEntity_PacientClass *p = patient();
+  if (!entity || !p) return;
+  keepHappy(p);
+  if (delay.udalost()) outbreakDue = true;
+  // A patient already out of its bed is not thrown back into an outbreak: the tip waits for it.
+  if (!outbreakDue || !p->getBed()) return;
+  CWorldEngine *host = CWorldEngine::of(engine);
+  if (host && host->getSoundEngine()) host->getSoundEngine()->playSound("PANIC_COW1");
+  tipkit::startOutbreak(p);
+  handOver("TIPOUTBREAK2", 0, 395);
+}
+
+void CTipOutbreak2Controller::update() {
+  CMapEntity_PacientClass *p = patient();
+  if (!entity || !p) return;
+  keepHappy(p);
+  if (Timer *wait = waitingTimer(p)) wait->reset();
+  bool examining = true;
+  if (!figureKnown(examining) || examining || p->bedState != kBedWaitingMedicine) return;
+  handOver("TIPSRDICKATRIGGER", 0, 425);
+}
+
+void CTipClownController::onBind() {
+  if (entity) tipkit::carryArrow(entity, 760, 170);
+}
+
+void CTipClownController::update() {
+  if (!entity) return;
+  tipkit::hoverFade(entity);
+  if (jesterState(collection) == kJesterWalkingOut) killEntity();
+}
+
+void CTipHlasicController::onBind() {
+  if (entity) tipkit::carryArrow(entity, 42, 5, -90.0f);
+}
+
+void CTipHlasicController::update() {
+  if (!entity) return;
+  tipkit::hoverFade(entity);
+  if (life.udalost()) killEntity();
+}

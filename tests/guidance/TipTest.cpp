@@ -1,0 +1,231 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "TipDay.h"
+#include "events/CMapEntity_Sasek.h"
+#include "media/Frameset.h"
+#include "media/ZSprite.h"
+#include "world/kinds/CMapEntity_DiagnosticTool.h"
+#include "world/kinds/CMapEntity_Tlakomer.h"
+
+namespace {
+
+// The figure as the tips see it; absent until the test says it is on the ward.
+struct FakeFigure : CFigureActionLink {
+  bool present = false;
+  uint16_t kind = 0;
+  bool actionKind(CMapEntity_Game *, uint16_t &k) override {
+    k = kind;
+    return present;
+  }
+};
+
+class TipTest : public ::testing::Test, public TipDay {
+protected:
+  void SetUp() override {
+    ASSERT_NO_FATAL_FAILURE(setUpDay(true));
+    loadDay();
+    step();
+  }
+  void TearDown() override { tearDownDay(); }
+
+  static std::string framesetOf(CMapEntity *e) {
+    ZSprite *s = e ? e->getSprite() : nullptr;
+    Frameset *fs = s ? s->getAktivniFrameset() : nullptr;
+    return fs ? fs->getID() : "";
+  }
+
+  // The patient in bed drinking its medicine and the outbreak tip just opened over it.
+  CMapEntity_PacientClass *outbreakTipOpen() {
+    CMapEntity_PacientClass *p = quietPatient(300, 300);
+    layIntoBed(p, bed());
+    p->bedState = kBedTakingMedicine;
+    add("TIPOUTBREAK", 0, 395);
+    step();
+    return p;
+  }
+};
+
+TEST_F(TipTest, FirstDayChainFollowsThePatientFromTheChairToTheHeartsTip) {
+  FakeFigure figure;
+  TScopedLink<CFigureActionLink> figureLink(&figure);
+  auto *chair = dynamic_cast<CMapEntity_DiagnosticTool *>(alive("ZIDLE"));
+  ASSERT_TRUE(chair && chair->gauge);
+  CMapEntity_PacientClass *p = quietPatient(300, 420);
+  // The tutorial's last bubble, without its behaviour: the chain closes it.
+  CMapEntity_Game *lastStep = add("TUTORIAL10", 0, 420);
+  lastStep->name = "LASTSTEP";
+  add("TIP1TRIGGER", 0, 0);
+  run(200);
+  EXPECT_TRUE(alive("TIP1TRIGGER"));
+  EXPECT_FALSE(alive("TIP1"));
+  EXPECT_TRUE(alive("LASTSTEP"));
+
+  p->chair = chair;
+  chair->occupant = p;
+  p->phase = kPhaseOnChair;
+  p->hearts = 1;
+  step();
+  EXPECT_FALSE(alive("LASTSTEP"));
+  ASSERT_TRUE(alive("TIP1"));
+  EXPECT_FALSE(alive("TIP1TRIGGER"));
+  run(500);
+  CMapEntity_Game *tip1 = alive("TIP1");
+  ASSERT_TRUE(tip1);
+  CMapEntity *arrow = tip1->getContainedEntity(189);
+  ASSERT_TRUE(arrow);
+  EXPECT_FLOAT_EQ(arrow->getX(), 705.0f);
+  EXPECT_FLOAT_EQ(arrow->getY(), 350.0f);
+  EXPECT_EQ(p->hearts, 4);
+  EXPECT_EQ(p->heartsBefore, 4);
+  EXPECT_FLOAT_EQ(p->mood, 0.65f);
+
+  chair->gauge->setStav(1.5f);
+  step();
+  EXPECT_FALSE(alive("TIP1"));
+  ASSERT_TRUE(alive("TIP2"));
+  run(500);
+  EXPECT_TRUE(alive("TIP2")) << "the patient still sits";
+
+  p->chair = nullptr;
+  chair->occupant = nullptr;
+  step();
+  EXPECT_FALSE(alive("TIP2"));
+  ASSERT_TRUE(alive("TIPOUTBREAKTRIGGER"));
+  EXPECT_EQ(p->hearts, 5);
+  EXPECT_FLOAT_EQ(p->mood, 1.0f);
+
+  ASSERT_NO_FATAL_FAILURE(layIntoBed(p, bed()));
+  step();
+  EXPECT_FLOAT_EQ(p->meterFull, 1.0f);
+  EXPECT_FLOAT_EQ(p->recoverySpeed, 0.4f);
+  EXPECT_EQ(framesetOf(p->getContainedEntityClass(CMapEntity_PacientClass::kHeadClass)), "ILL3");
+
+  // A first outbreak is held until the figure examines the patient.
+  p->bedState = kBedOutbreak;
+  step();
+  p->bedState = kBedLying;
+  step();
+  EXPECT_EQ(p->bedState, kBedOutbreak);
+  EXPECT_EQ(framesetOf(p), "ILL1");
+  figure.present = true;
+  figure.kind = 12;
+  step();
+  p->bedState = kBedWaitingMedicine;
+  run(200);
+  EXPECT_EQ(p->bedState, kBedWaitingMedicine);
+  EXPECT_TRUE(alive("TIPOUTBREAKTRIGGER"));
+
+  p->bedState = kBedTakingMedicine;
+  step();
+  EXPECT_FALSE(alive("TIPOUTBREAKTRIGGER"));
+  CMapEntity_Game *tip = alive("TIPOUTBREAK");
+  ASSERT_TRUE(tip);
+  EXPECT_FLOAT_EQ(tip->getY(), 395.0f);
+
+  // The second outbreak comes after 8 s of game time.
+  run(7800);
+  EXPECT_EQ(p->bedState, kBedTakingMedicine);
+  EXPECT_FALSE(alive("TIPOUTBREAK2"));
+  ASSERT_TRUE(runUntil([&] { return alive("TIPOUTBREAK2") != nullptr; }, 400));
+  EXPECT_FALSE(alive("TIPOUTBREAK"));
+  EXPECT_EQ(p->bedState, kBedOutbreak);
+  EXPECT_EQ(framesetOf(p), "ILL1");
+
+  p->bedState = kBedWaitingMedicine;
+  step();
+  EXPECT_TRUE(alive("TIPOUTBREAK2")) << "the figure is still examining";
+  figure.present = false;
+  figure.kind = 0;
+  run(200);
+  EXPECT_TRUE(alive("TIPOUTBREAK2")) << "no figure found";
+  figure.present = true;
+  step();
+  EXPECT_FALSE(alive("TIPOUTBREAK2"));
+  CMapEntity_Game *next = alive("TIPSRDICKATRIGGER");
+  ASSERT_TRUE(next);
+  EXPECT_FLOAT_EQ(next->getY(), 425.0f);
+}
+
+TEST_F(TipTest, SecondOutbreakWaitsForThePatientToBeInBed) {
+  CMapEntity_PacientClass *p = outbreakTipOpen();
+  takeOutOfBed(p);
+  p->bedState = kBedLying;
+  run(9000);
+  EXPECT_EQ(p->bedState, kBedLying) << "no outbreak out of bed";
+  EXPECT_FALSE(alive("TIPOUTBREAK2"));
+  ASSERT_TRUE(alive("TIPOUTBREAK"));
+
+  ASSERT_NO_FATAL_FAILURE(layIntoBed(p, bed()));
+  step();
+  EXPECT_EQ(p->bedState, kBedOutbreak);
+  EXPECT_TRUE(alive("TIPOUTBREAK2"));
+}
+
+TEST_F(TipTest, ClownTipShowsOncePerProfile) {
+  auto *jester = dynamic_cast<CMapEntity_Sasek *>(alive("SASEK"));
+  ASSERT_TRUE(jester);
+  run(200);
+  EXPECT_FALSE(alive("TIPCLOWN"));
+  jester->setXY(800, 180);
+  jester->stav = CMapEntity_Sasek::kWalkingIn;
+  step();
+  ASSERT_TRUE(alive("TIPCLOWN"));
+  EXPECT_FALSE(alive("TIPCLOWNTRIGGER"));
+  EXPECT_EQ(player->getClownHint(), 1);
+  ASSERT_TRUE(runUntil([&] { return jester->stav == CMapEntity_Sasek::kWaiting; }, 3000));
+  step();
+  EXPECT_TRUE(alive("TIPCLOWN")) << "open while he waits";
+  ASSERT_TRUE(runUntil([&] { return jester->stav == CMapEntity_Sasek::kWalkingOut; }, 8000));
+  step();
+  EXPECT_FALSE(alive("TIPCLOWN"));
+
+  // The same profile on a new day: the trigger stays and never fires.
+  loadDay();
+  step();
+  jester = dynamic_cast<CMapEntity_Sasek *>(alive("SASEK"));
+  ASSERT_TRUE(jester);
+  jester->setXY(800, 180);
+  jester->stav = CMapEntity_Sasek::kWalkingIn;
+  run(500);
+  EXPECT_FALSE(alive("TIPCLOWN"));
+  EXPECT_TRUE(alive("TIPCLOWNTRIGGER"));
+}
+
+TEST_F(TipTest, LampTipOpensAfterFiveSecondsStaysSixAndFadesUnderThePointer) {
+  int opened = 0;
+  while (!alive("TIPHLASIC") && opened < 8000) {
+    step();
+    opened += 20;
+  }
+  EXPECT_GE(opened, 4900);
+  EXPECT_LE(opened, 5100);
+  CMapEntity_Game *tip = alive("TIPHLASIC");
+  ASSERT_TRUE(tip);
+  EXPECT_FALSE(alive("TIPHLASICTRIGGER"));
+  step();
+  CMapEntity *arrow = tip->getContainedEntity(189);
+  ASSERT_TRUE(arrow);
+
+  const struct {
+    long y;
+    float alpha;
+  } band[] = {{5, 1.0f}, {10, 1.0f}, {11, 0.3f}, {60, 0.3f}, {109, 0.3f}, {110, 1.0f}, {300, 1.0f}};
+  for (const auto &b : band) {
+    KInput::mousePointerTo(780, b.y);
+    step();
+    EXPECT_FLOAT_EQ(tip->getAlpha(), b.alpha) << "pointer at y " << b.y;
+    EXPECT_FLOAT_EQ(arrow->getAlpha(), b.alpha) << "pointer at y " << b.y;
+  }
+
+  int shown = 0;
+  while (alive("TIPHLASIC") && shown < 8000) {
+    step();
+    shown += 20;
+  }
+  EXPECT_GE(shown, 5700);
+  EXPECT_LE(shown, 6100);
+}
+
+} // namespace
