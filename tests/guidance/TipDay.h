@@ -21,72 +21,27 @@
 #include "world/kinds/CMapEntity_PacientClass.h"
 #include "world/kinds/CMapEntity_PostelClass.h"
 #include "world/kinds/Links.h"
-#include "support/WorldTestSupport.h"
+#include "support/GameDay.h"
 
 // The generated "ward_tips" day through the game's own loader, prototype and behaviour tables,
 // with the day's own arrivals kept away: the tests bring the patient they watch themselves.
-class TipDay : public WorldScratch {
+class TipDay : public GameDayScratch {
 public:
   void setUpDay(bool fakePictures, int clownHint = 0) {
-    WorldScratch::setUp(fakePictures);
-    debug = 0;
-    fillPalettes();
-    KMiscTools::setApplicationFolder(TOB_BINARY_DIR);
-    CGameOptions::instance()->nastavObtiznost(1);
-    CLoadingScreen::destroyInstance();
-    CMapEntitiesFactory::destroyInstance();
-    spriteFactory->nahrajXML(KMiscTools::makeFilePath("data\\gfx\\sprites.xml"));
-    fonts = new CFontSeznam();
-    fonts->addFont("gamefont", KMiscTools::makeFilePath("data\\gfx\\gamefont.tga"), gameFontTable);
-    fonts->addFont("bed", KMiscTools::makeFilePath("data\\gfx\\bedfont.png"), bedFontTable);
-    fonts->addFont("bonus", KMiscTools::makeFilePath("data\\gfx\\bonusFont.png"), bonusFontTable);
-    fonts->addFont("small2", KMiscTools::makeFilePath("data\\gfx\\smallfont.tga"), small2FontTable);
-    small = new KText(KMiscTools::makeFilePath("data\\gfx\\font1small.png"), smallFontTable);
-    engineObj.setFonts(fonts, small);
-    player = new CPlayer();
+    setUpGame(fakePictures);
     player->setClownHint(clownHint);
-    engineObj.setPlayer(player);
-    engine = &engineObj;
-    ASSERT_GT(registerEntityPrototypes(), 300u);
-    engineObj.setControllerPrototypes(buildControllerPrototypes(&engineObj));
-    KInput::resetHeldState();
-    KInput::setViewMapping(0, 0, 800, 600, 800, 600);
     KInput::mousePointerTo(400, 590);
-    steadyFrames(20);
   }
 
   void loadDay() {
-    delete level;
-    level = new CLevel_Game(&engineObj);
-    engineObj.setLevel(level);
-    level->load("ward_tips");
+    load("ward_tips");
     TLink<CCustomerGeneratorLink>::get()->setCustomerCount(level->getGenerator(), 0);
   }
 
-  void tearDownDay() {
-    delete level;
-    level = nullptr;
-    engineObj.setLevel(nullptr);
-    delete engineObj.getCEntityControllersVzory_Game();
-    engineObj.setControllerPrototypes(nullptr);
-    CMapEntitiesFactory::destroyInstance();
-    CLoadingScreen::destroyInstance();
-    KInput::resetHeldState();
-    CGlobals::instance()->paused = false;
-    engine = nullptr;
-    delete small;
-    delete fonts;
-    engineObj.setFonts(nullptr, nullptr);
-    engineObj.setPlayer(nullptr);
-    delete player;
-    WorldScratch::tearDown();
-  }
+  void tearDownDay() { tearDownGame(); }
 
   // One pass of the play state without drawing: the game clock and the level's update.
-  void step() {
-    frame(20);
-    level->update(0, true);
-  }
+  void step() { update(); }
 
   void run(int ms) {
     for (int t = 0; t < ms; t += 20) step();
@@ -99,12 +54,6 @@ public:
       step();
     }
     return cond();
-  }
-
-  CMapEntity_Game *alive(const std::string &name) const {
-    for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
-      if (e->name == name && !e->getKill()) return e;
-    return nullptr;
   }
 
   CMapEntity_Game *add(const char *prototype, float x, float y) {
@@ -144,10 +93,4 @@ public:
     p->bed = nullptr;
     p->phase = kPhaseGone;
   }
-
-  CEngine engineObj;
-  CPlayer *player = nullptr;
-  CFontSeznam *fonts = nullptr;
-  KText *small = nullptr;
-  CLevel_Game *level = nullptr;
 };

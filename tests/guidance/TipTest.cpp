@@ -50,7 +50,7 @@ protected:
 TEST_F(TipTest, FirstDayChainFollowsThePatientFromTheChairToTheHeartsTip) {
   FakeFigure figure;
   TScopedLink<CFigureActionLink> figureLink(&figure);
-  auto *chair = dynamic_cast<CMapEntity_DiagnosticTool *>(alive("ZIDLE"));
+  auto *chair = dynamic_cast<CMapEntity_DiagnosticTool *>(first("ZIDLE"));
   ASSERT_TRUE(chair && chair->gauge);
   CMapEntity_PacientClass *p = quietPatient(300, 420);
   // The tutorial's last bubble, without its behaviour: the chain closes it.
@@ -58,20 +58,20 @@ TEST_F(TipTest, FirstDayChainFollowsThePatientFromTheChairToTheHeartsTip) {
   lastStep->name = "LASTSTEP";
   add("TIP1TRIGGER", 0, 0);
   run(200);
-  EXPECT_TRUE(alive("TIP1TRIGGER"));
-  EXPECT_FALSE(alive("TIP1"));
-  EXPECT_TRUE(alive("LASTSTEP"));
+  EXPECT_TRUE(first("TIP1TRIGGER"));
+  EXPECT_FALSE(first("TIP1"));
+  EXPECT_TRUE(first("LASTSTEP"));
 
   p->chair = chair;
   chair->occupant = p;
   p->phase = kPhaseOnChair;
   p->hearts = 1;
   step();
-  EXPECT_FALSE(alive("LASTSTEP"));
-  ASSERT_TRUE(alive("TIP1"));
-  EXPECT_FALSE(alive("TIP1TRIGGER"));
+  EXPECT_FALSE(first("LASTSTEP"));
+  ASSERT_TRUE(first("TIP1"));
+  EXPECT_FALSE(first("TIP1TRIGGER"));
   run(500);
-  CMapEntity_Game *tip1 = alive("TIP1");
+  CMapEntity_Game *tip1 = first("TIP1");
   ASSERT_TRUE(tip1);
   CMapEntity *arrow = tip1->getContainedEntity(189);
   ASSERT_TRUE(arrow);
@@ -83,16 +83,16 @@ TEST_F(TipTest, FirstDayChainFollowsThePatientFromTheChairToTheHeartsTip) {
 
   chair->gauge->setStav(1.5f);
   step();
-  EXPECT_FALSE(alive("TIP1"));
-  ASSERT_TRUE(alive("TIP2"));
+  EXPECT_FALSE(first("TIP1"));
+  ASSERT_TRUE(first("TIP2"));
   run(500);
-  EXPECT_TRUE(alive("TIP2")) << "the patient still sits";
+  EXPECT_TRUE(first("TIP2")) << "the patient still sits";
 
   p->chair = nullptr;
   chair->occupant = nullptr;
   step();
-  EXPECT_FALSE(alive("TIP2"));
-  ASSERT_TRUE(alive("TIPOUTBREAKTRIGGER"));
+  EXPECT_FALSE(first("TIP2"));
+  ASSERT_TRUE(first("TIPOUTBREAKTRIGGER"));
   EXPECT_EQ(p->hearts, 5);
   EXPECT_FLOAT_EQ(p->mood, 1.0f);
 
@@ -115,35 +115,35 @@ TEST_F(TipTest, FirstDayChainFollowsThePatientFromTheChairToTheHeartsTip) {
   p->bedState = kBedWaitingMedicine;
   run(200);
   EXPECT_EQ(p->bedState, kBedWaitingMedicine);
-  EXPECT_TRUE(alive("TIPOUTBREAKTRIGGER"));
+  EXPECT_TRUE(first("TIPOUTBREAKTRIGGER"));
 
   p->bedState = kBedTakingMedicine;
   step();
-  EXPECT_FALSE(alive("TIPOUTBREAKTRIGGER"));
-  CMapEntity_Game *tip = alive("TIPOUTBREAK");
+  EXPECT_FALSE(first("TIPOUTBREAKTRIGGER"));
+  CMapEntity_Game *tip = first("TIPOUTBREAK");
   ASSERT_TRUE(tip);
   EXPECT_FLOAT_EQ(tip->getY(), 395.0f);
 
   // The second outbreak comes after 8 s of game time.
   run(7800);
   EXPECT_EQ(p->bedState, kBedTakingMedicine);
-  EXPECT_FALSE(alive("TIPOUTBREAK2"));
-  ASSERT_TRUE(runUntil([&] { return alive("TIPOUTBREAK2") != nullptr; }, 400));
-  EXPECT_FALSE(alive("TIPOUTBREAK"));
+  EXPECT_FALSE(first("TIPOUTBREAK2"));
+  ASSERT_TRUE(runUntil([&] { return first("TIPOUTBREAK2") != nullptr; }, 400));
+  EXPECT_FALSE(first("TIPOUTBREAK"));
   EXPECT_EQ(p->bedState, kBedOutbreak);
   EXPECT_EQ(framesetOf(p), "ILL1");
 
   p->bedState = kBedWaitingMedicine;
   step();
-  EXPECT_TRUE(alive("TIPOUTBREAK2")) << "the figure is still examining";
+  EXPECT_TRUE(first("TIPOUTBREAK2")) << "the figure is still examining";
   figure.present = false;
   figure.kind = 0;
   run(200);
-  EXPECT_TRUE(alive("TIPOUTBREAK2")) << "no figure found";
+  EXPECT_TRUE(first("TIPOUTBREAK2")) << "no figure found";
   figure.present = true;
   step();
-  EXPECT_FALSE(alive("TIPOUTBREAK2"));
-  CMapEntity_Game *next = alive("TIPSRDICKATRIGGER");
+  EXPECT_FALSE(first("TIPOUTBREAK2"));
+  CMapEntity_Game *next = first("TIPSRDICKATRIGGER");
   ASSERT_TRUE(next);
   EXPECT_FLOAT_EQ(next->getY(), 425.0f);
 }
@@ -154,56 +154,56 @@ TEST_F(TipTest, SecondOutbreakWaitsForThePatientToBeInBed) {
   p->bedState = kBedLying;
   run(9000);
   EXPECT_EQ(p->bedState, kBedLying) << "no outbreak out of bed";
-  EXPECT_FALSE(alive("TIPOUTBREAK2"));
-  ASSERT_TRUE(alive("TIPOUTBREAK"));
+  EXPECT_FALSE(first("TIPOUTBREAK2"));
+  ASSERT_TRUE(first("TIPOUTBREAK"));
 
   ASSERT_NO_FATAL_FAILURE(layIntoBed(p, bed()));
   step();
   EXPECT_EQ(p->bedState, kBedOutbreak);
-  EXPECT_TRUE(alive("TIPOUTBREAK2"));
+  EXPECT_TRUE(first("TIPOUTBREAK2"));
 }
 
 TEST_F(TipTest, ClownTipShowsOncePerProfile) {
-  auto *jester = dynamic_cast<CMapEntity_Sasek *>(alive("SASEK"));
+  auto *jester = dynamic_cast<CMapEntity_Sasek *>(first("SASEK"));
   ASSERT_TRUE(jester);
   run(200);
-  EXPECT_FALSE(alive("TIPCLOWN"));
+  EXPECT_FALSE(first("TIPCLOWN"));
   jester->setXY(800, 180);
   jester->stav = CMapEntity_Sasek::kWalkingIn;
   step();
-  ASSERT_TRUE(alive("TIPCLOWN"));
-  EXPECT_FALSE(alive("TIPCLOWNTRIGGER"));
+  ASSERT_TRUE(first("TIPCLOWN"));
+  EXPECT_FALSE(first("TIPCLOWNTRIGGER"));
   EXPECT_EQ(player->getClownHint(), 1);
   ASSERT_TRUE(runUntil([&] { return jester->stav == CMapEntity_Sasek::kWaiting; }, 3000));
   step();
-  EXPECT_TRUE(alive("TIPCLOWN")) << "open while he waits";
+  EXPECT_TRUE(first("TIPCLOWN")) << "open while he waits";
   ASSERT_TRUE(runUntil([&] { return jester->stav == CMapEntity_Sasek::kWalkingOut; }, 8000));
   step();
-  EXPECT_FALSE(alive("TIPCLOWN"));
+  EXPECT_FALSE(first("TIPCLOWN"));
 
   // The same profile on a new day: the trigger stays and never fires.
   loadDay();
   step();
-  jester = dynamic_cast<CMapEntity_Sasek *>(alive("SASEK"));
+  jester = dynamic_cast<CMapEntity_Sasek *>(first("SASEK"));
   ASSERT_TRUE(jester);
   jester->setXY(800, 180);
   jester->stav = CMapEntity_Sasek::kWalkingIn;
   run(500);
-  EXPECT_FALSE(alive("TIPCLOWN"));
-  EXPECT_TRUE(alive("TIPCLOWNTRIGGER"));
+  EXPECT_FALSE(first("TIPCLOWN"));
+  EXPECT_TRUE(first("TIPCLOWNTRIGGER"));
 }
 
 TEST_F(TipTest, LampTipOpensAfterFiveSecondsStaysSixAndFadesUnderThePointer) {
   int opened = 0;
-  while (!alive("TIPHLASIC") && opened < 8000) {
+  while (!first("TIPHLASIC") && opened < 8000) {
     step();
     opened += 20;
   }
   EXPECT_GE(opened, 4900);
   EXPECT_LE(opened, 5100);
-  CMapEntity_Game *tip = alive("TIPHLASIC");
+  CMapEntity_Game *tip = first("TIPHLASIC");
   ASSERT_TRUE(tip);
-  EXPECT_FALSE(alive("TIPHLASICTRIGGER"));
+  EXPECT_FALSE(first("TIPHLASICTRIGGER"));
   step();
   CMapEntity *arrow = tip->getContainedEntity(189);
   ASSERT_TRUE(arrow);
@@ -220,7 +220,7 @@ TEST_F(TipTest, LampTipOpensAfterFiveSecondsStaysSixAndFadesUnderThePointer) {
   }
 
   int shown = 0;
-  while (alive("TIPHLASIC") && shown < 8000) {
+  while (first("TIPHLASIC") && shown < 8000) {
     step();
     shown += 20;
   }
