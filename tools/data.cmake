@@ -63,9 +63,9 @@ tob_data_step(variables gen_variables.py
 # Every level template is an input: a new one shows up at the next configure.
 file(GLOB TOB_LEVEL_TEMPLATES CONFIGURE_DEPENDS ${TOB_TOOLS}/levels/*)
 tob_data_step(levels gen_levels.py
-  ARGS --levels ${TOB_TOOLS}/levels --tiles ${TOB_TOOLS}/tiles.csv --maps ${TOB_DATA_DIR}/maps
-       --gfx ${TOB_DATA_DIR}/gfx
-  INPUTS ${TOB_TOOLS}/tiles.csv ${TOB_LEVEL_TEMPLATES})
+  ARGS --levels ${TOB_TOOLS}/levels --tiles ${TOB_TOOLS}/tiles.csv --campaign ${TOB_TOOLS}/campaign.csv
+       --maps ${TOB_DATA_DIR}/maps --gfx ${TOB_DATA_DIR}/gfx
+  INPUTS ${TOB_TOOLS}/tiles.csv ${TOB_TOOLS}/campaign.csv ${TOB_TOOLS}/campaign.py ${TOB_LEVEL_TEMPLATES})
 
 get_property(TOB_FONT_STAMP GLOBAL PROPERTY TOB_DATA_STAMPS_fonts)
 # The font stamp belongs to its own target only: an output listed by two unrelated targets

@@ -3,7 +3,8 @@
 tile definitions from tiles.csv, and the pictures they name (tile set and backgrounds).
 
 For each difficulty folder (easy, medium, hard) under data/maps: levellist.xml (the names of
-levels/levellist.txt) and, for every template in tools/levels, listed or not, NAME_defs.xml, NAME_map.xml, NAME_entities.xml and the optional texts
+the campaign table, campaign.csv, in its order; see campaign.py) and, for every level the table
+lists and every template in tools/levels, listed or not, NAME_defs.xml, NAME_map.xml, NAME_entities.xml and the optional texts
 NAME_intro.txt, NAME_outro.txt, NAME_introentity.txt, NAME_entitydesc.txt. A template value
 written "a | b | c" gives the easy, medium and hard values.
 
@@ -16,7 +17,8 @@ rows of 25 tile chars (tiles.csv); [entities] lines
     generator X Y INTERVAL START NAME ...
 and [intro], [outro], [introentity], [entitydesc] texts.
 
-Usage: gen_levels.py --levels tools/levels --tiles tools/tiles.csv --maps DIR --gfx DIR
+Usage: gen_levels.py --levels tools/levels --tiles tools/tiles.csv --campaign tools/campaign.csv
+                     --maps DIR --gfx DIR
 """
 
 import argparse
@@ -30,6 +32,7 @@ from PIL import Image, ImageDraw, ImageFont
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import tobgen  # noqa: E402
+import campaign  # noqa: E402
 
 DIFFICULTIES = ("easy", "medium", "hard")
 COLS, ROWS, TILE = 25, 19, 32
@@ -387,45 +390,86 @@ def paint_victory(grid, level):
     return img
 
 
-PAINTERS = {"ward": paint_ward, "menu": paint_menu, "worldmap": paint_worldmap, "lab": paint_lab,
+
+def paint_comic(grid, level):
+    """A comic page: three panels of the ward's story with their captions (the page's "COMIC"
+    entity adds only the hint to click on)."""
+    img = Image.new("RGB", (800, 600), (250, 246, 232))
+    d = ImageDraw.Draw(img)
+    rnd = random.Random(tobgen.seed_of("comic", level["name"]))
+    panels = [(20, 20, 390, 280), (410, 20, 780, 280), (20, 300, 780, 560)]
+    palette = [(170, 210, 240), (240, 210, 170), (200, 236, 200), (236, 200, 226), (250, 236, 170)]
+    skins = [(250, 214, 184), (226, 180, 140), (176, 124, 90)]
+    clothes = [(255, 255, 255), (240, 150, 180), (120, 180, 240), (150, 210, 120), (250, 200, 90)]
+    ink = (40, 36, 48)
+    for k, ((x0, y0, x1, y1), caption) in enumerate(zip(panels, level["captions"])):
+        d.rectangle([x0, y0, x1, y1], fill=rnd.choice(palette), outline=ink, width=4)
+        d.rectangle([x0 + 4, y1 - 60, x1 - 4, y1 - 4], fill=(222, 232, 236))
+        people = 2 + rnd.randrange(3) if k < 2 else 4 + rnd.randrange(3)
+        for j in range(people):
+            px = x0 + (j + 1) * (x1 - x0) / (people + 1)
+            py = y1 - 70 - rnd.randrange(20)
+            d.rounded_rectangle([px - 26, py - 50, px + 26, py + 30], 10, fill=rnd.choice(clothes), outline=ink, width=3)
+            d.ellipse([px - 22, py - 96, px + 22, py - 52], fill=rnd.choice(skins), outline=ink, width=3)
+            d.arc([px - 10, py - 80, px + 10, py - 62], 20, 160, fill=ink, width=2)
+            if j == 0:
+                # The doctor: a stethoscope and a head mirror.
+                d.arc([px - 16, py - 50, px + 16, py - 20], 0, 180, fill=(60, 60, 70), width=3)
+                d.ellipse([px - 8, py - 100, px + 8, py - 88], fill=(220, 220, 230), outline=ink, width=2)
+        d.rounded_rectangle([x0 + 14, y0 + 14, x1 - 14, y0 + 64], 14, fill=(255, 255, 255), outline=ink, width=2)
+        size = 22
+        while size > 12 and d.textlength(caption, font=font(size)) > x1 - x0 - 44:
+            size -= 1
+        d.text(((x0 + x1) / 2, y0 + 39), caption, font=font(size), fill=ink, anchor="mm")
+    d.text((30, 580), level.get("title", ""), font=font(16), fill=(90, 80, 100), anchor="lm")
+    return img
+
+PAINTERS = {"ward": paint_ward, "comic": paint_comic, "menu": paint_menu, "worldmap": paint_worldmap, "lab": paint_lab,
             "victory": paint_victory}
 # Backgrounds made for screens whose levels come later.
 EXTRA_PICTURES = (("bg_worldmap.jpg", "worldmap"), ("bg_lab.jpg", "lab"))
 
 
-def load_levels(folder, tiles):
-    """The listed levels in list order, then every other template by name. Unlisted levels get
-    their files but stay out of the level list: screens the progression never reaches, loaded
-    by name (the showcase of every visual effect)."""
-    names = [ln.strip() for ln in open(os.path.join(folder, "levellist.txt"), encoding="utf-8")
-             if ln.strip() and not ln.lstrip().startswith("#")]
+def template_level(folder, tiles, name):
+    sec = read_template(os.path.join(folder, name + ".level"))
+    where = name + ".level"
+    level = dict(name=name, defs=pairs(sec.get("defs", []), where), map=pairs(sec.get("map", []), where),
+                 patients=sec.get("patients", []), entities=sec.get("entities", []),
+                 grid=grid_of(sec.get("grid", []), tiles, where),
+                 texts={k: "\n".join(sec[k]).strip("\n") for k in TEXTS if k in sec})
+    if "tiledef" not in dict(level["defs"]):
+        raise LevelError("%s: [defs] needs tiledef" % where)
+    return level
+
+
+def load_levels(folder, tiles, campaign_path):
+    """The campaign's levels in list order (templates and the levels the campaign table
+    describes), then every other template by name. Unlisted levels get their files but stay out
+    of the level list: screens the progression never reaches, loaded by name (the showcase of
+    every visual effect, the test days)."""
+    listed = campaign.load(campaign_path, lambda name: template_level(folder, tiles, name),
+                           lambda rows, where: grid_of(rows, tiles, where))
+    names = [lv["name"] for lv in listed]
+    if len(set(names)) != len(names):
+        raise LevelError("campaign.csv: a name twice in the list")
     unlisted = sorted(f[:-len(".level")] for f in os.listdir(folder)
                       if f.endswith(".level") and f[:-len(".level")] not in names)
-    levels = []
-    for name in names + unlisted:
-        sec = read_template(os.path.join(folder, name + ".level"))
-        where = name + ".level"
-        level = dict(name=name, defs=pairs(sec.get("defs", []), where), map=pairs(sec.get("map", []), where),
-                     patients=sec.get("patients", []), entities=sec.get("entities", []),
-                     grid=grid_of(sec.get("grid", []), tiles, where),
-                     texts={k: "\n".join(sec[k]).strip("\n") for k in TEXTS if k in sec},
-                     listed=name in names)
-        if "tiledef" not in dict(level["defs"]):
-            raise LevelError("%s: [defs] needs tiledef" % where)
-        levels.append(level)
-    return levels
+    for lv in listed:
+        lv["listed"] = True
+    return listed + [dict(template_level(folder, tiles, name), listed=False) for name in unlisted]
 
 
 def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("--levels", required=True)
     ap.add_argument("--tiles", required=True)
+    ap.add_argument("--campaign", required=True, help="the level list and the levels it describes")
     ap.add_argument("--maps", required=True, help="data/maps")
     ap.add_argument("--gfx", required=True, help="data/gfx")
     ap.add_argument("--names", help="also write every prototype name the levels use to this file")
     args = ap.parse_args()
     tiles = read_tiles(args.tiles)
-    levels = load_levels(args.levels, tiles)
+    levels = load_levels(args.levels, tiles, args.campaign)
     tobgen.write_if_changed(os.path.join(args.maps, "tiles.xml"), xml_tiles(tiles, "tiles.png"))
     tobgen.save_image(tileset(tiles), os.path.join(args.gfx, "tiles.png"))
     for d in DIFFICULTIES:

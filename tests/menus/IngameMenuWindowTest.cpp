@@ -90,11 +90,13 @@ protected:
 };
 
 TEST_F(IngameMenuWindowTest, EscapePausesTheDayRestartReplaysItAndMainMenuLeavesTheSaveAlone) {
-  ASSERT_EQ(engineObj.getLevelList()->getLevel(1), "ward_demo");
-  engineObj.requestLevel(1, true);
+  // The first working day follows the title screen and the opening comic page.
+  const int firstDay = 2;
+  ASSERT_EQ(engineObj.getLevelList()->getLevel(firstDay), "ward_demo");
+  engineObj.requestLevel(firstDay, true);
   playFrame();
-  ASSERT_EQ(engineObj.getSoucasnyLevel(), 1);
-  ASSERT_EQ(u16(save()), 1);
+  ASSERT_EQ(engineObj.getSoucasnyLevel(), firstDay);
+  ASSERT_EQ(u16(save()), firstDay);
   // The day's notebook first: it opens, stands, and a click puts it away.
   playFrame(12);
   click(400, 300);
@@ -132,10 +134,10 @@ TEST_F(IngameMenuWindowTest, EscapePausesTheDayRestartReplaysItAndMainMenuLeaves
   click(261 + 50 + 100, 200 + 115 + 18);
   playFrame();
   EXPECT_TRUE(engineObj.isRunning());
-  EXPECT_EQ(engineObj.getSoucasnyLevel(), 1);
+  EXPECT_EQ(engineObj.getSoucasnyLevel(), firstDay);
   EXPECT_EQ(engineObj.getLevel()->getLevelName(), "Day 1");
   EXPECT_EQ(engineObj.getLevel()->getMoney(), 0);
-  EXPECT_EQ(u16(save()), 1) << "save.dat names the same day";
+  EXPECT_EQ(u16(save()), firstDay) << "save.dat names the same day";
   EXPECT_FALSE(CGlobals::instance()->paused);
 
   // Main menu, asked about: level 0, and save.dat as it was.

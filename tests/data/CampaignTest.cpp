@@ -1,0 +1,243 @@
+#include <gtest/gtest.h>
+
+#include <tinyxml.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "world/CLevelList.h"
+
+// The generated campaign of each difficulty, read from its files: what the levels place, how
+// the list is built and how it grows harder.
+
+namespace {
+
+const std::string kMaps = std::string(TOB_BINARY_DIR) + "/data/maps/";
+const char *const kDifficulties[] = {"easy", "medium", "hard"};
+
+// Prototypes no level places: the game makes them itself.
+const std::set<std::string> kMadeByTheGame = {
+    // The doctor's hands, and what the doctor carries, hands out or leaves behind.
+    "PLAYERLEFTDOWN", "PLAYERRIGHTDOWN", "PLAYERRIGHTUP", "PLAYERLEFTUP", "RECEPT", "LEK", "ODPAD", "DRINK", "TOY",
+    "KNIHA", "GREENDRINK", "SPREJ", "HULKA", "SPREJKOUR", "OK",
+    // Windows, their pages and what they write with.
+    "HELPWINDOW", "SUMMARYWINDOW", "MINIGAMESUMMARYWINDOW", "SESIT", "SUMMARYSESIT", "MINIGAMESUMMARYSESIT",
+    "TEXTBOX", "BONUSTEXT", "DARKSCREEN", "FADER", "FRONTAAKCI", "CLOSED", "MAGNET",
+    // Highlights and parts that furniture builds onto itself.
+    "LEKARNAAURA", "LEKARNA2AURA", "LEKARNA3AURA", "LEKARNA4AURA", "ZIDLEAURA", "ZIDLE2AURA", "ZIDLE3AURA",
+    "ZIDLE4AURA", "POSTEL1DOLNIMRIZ", "POSTEL1PRIKRYVKA", "POSTEL1POLSTAR", "POSTEL1AURA", "POSTEL2DOLNIMRIZ",
+    "POSTEL2PRIKRYVKA", "POSTEL2POLSTAR", "POSTEL3DOLNIMRIZ", "POSTEL3PRIKRYVKA", "POSTEL3POLSTAR", "POSTEL3AURA",
+    "POSTEL3BDOLNIMRIZ", "POSTEL3BPRIKRYVKA", "POSTEL3BPOLSTAR", "POSTEL4DOLNIMRIZ", "POSTEL4PRIKRYVKA",
+    "POSTEL4POLSTAR", "POSTEL4AURA", "POSTEL4BDOLNIMRIZ", "POSTEL4BPRIKRYVKA", "POSTEL4BPOLSTAR", "POSTEL4BAURA",
+    "POSTEL5DOLNIMRIZ", "POSTEL5PRIKRYVKA", "POSTEL5POLSTAR", "POSTEL5AURA", "POSTEL5BDOLNIMRIZ",
+    "POSTEL5BPRIKRYVKA", "POSTEL5BPOLSTAR", "POSTEL5BAURA", "POSTEL5CDOLNIMRIZ", "POSTEL5CPRIKRYVKA",
+    "POSTEL5CPOLSTAR", "POSTEL5CAURA", "REDLIGHT", "GREENLIGHT", "TLAKOMER", "TLAKOMERFULL", "AUTOMATSVETLO",
+    "OBTIZNOSTADJUSTERSKLO", "OBTIZNOSTADJUSTERRUCICKA", "HUDEBNIK1", "HUDEBNIK2", "HUDEBNIK1AURA", "HUDEBNIK2AURA",
+    // Patients' heads, sleeves, meters, hearts, captions and puffs.
+    "PACIENT1HLAVA", "PACIENT2HLAVA", "PACIENT3HLAVA", "PACIENT4HLAVA", "PACIENT5HLAVA", "PACIENT9HLAVA",
+    "PACIENT10HLAVA", "PACIENT11HLAVA", "PACIENT12HLAVA", "PACIENT13HLAVA", "PACIENTSTAROSTAHLAVA",
+    "PACIENTSAMANHLAVA", "BLAZEN1HLAVA", "BLAZEN2HLAVA", "BLAZEN3HLAVA", "BLAZEN4HLAVA", "BLAZENCELEBRITAHLAVA",
+    "DITEPACIENT1HLAVA", "DITEPACIENT2HLAVA", "DITEPACIENT3HLAVA", "DITEPACIENT4HLAVA", "DITEHELMUTHLAVA",
+    "NEMOCNEJ1HLAVA", "PYZAMORUKA", "BAR", "BARPOZADI", "SRDICKA", "SRDCE", "MODRESRDCE", "NAPISCURED", "NAPISLOST",
+    "PRACH", "Z", "BUBLINA", "SIPKA", "NEMOCNEJBACILY", "HAPPYNOTES",
+    // What generators release: germ clouds, the monkey, parents, the laboratory's pieces.
+    "BACILY", "BACILY2", "BACILY3", "BACILY4", "BACILY5", "OPICKA", "RODICE1", "RODICE2", "RODICE3", "MISKA", "DNA",
+    // The status bar's own pieces (it draws the second background picture itself) and the clock's hand.
+    "STATUSMENU", "PERKSAREA", "PERKCURETOUCHICON", "PERKBURSTICON", "PERKVIRUSICON", "PERKLUCKICON", "STATUSBAR2",
+    "BARRUCICKA", "HODINYRUCICKA",
+    // The shop's window, rows and buttons; the map's plane leaves its smoke.
+    "UPGRADEMENU", "UPGRADEOK", "UPGRADECANCEL", "UPGRADEHELP", "UPGRADECHARISMA", "UPGRADESPEED", "UPGRADEREG",
+    "UPGRADEMEDS1", "UPGRADEDIAGNOSTIC", "PERKCURETOUCH", "PERKVIRUS", "PERKBURST", "PERKLUCK", "PUNTIK",
+    "LETADLOKOUR",
+    // Menu panels and widgets, opened by the main menu, the in-game keys and each other.
+    "INGAMEMENU", "OPTIONSMENU", "OPTIONSINGAMEMENU", "PLAYERMENU", "VIDEOMENU", "SOUNDMENU", "PROFILESMENU", "MENUBUTTONCREDITS",
+    "MENUBUTTONQYES", "MENUBUTTONQNO", "MENUBUTTONTOMAIN", "MENUBUTTONMALE", "MENUBUTTONFEMALE", "MENUBUTTONRESTART",
+    "MENUQUESTIONWINDOWRESTART", "MENUCLOSE", "MENUBUTTONCONTINUE", "MENUBUTTONCONTINUEINGAME", "MENUINPUTBOXNAME",
+    "SLIDERDRAG", "MENUCHECKBOXTEST", "MENUCHECKBOXFULLSCREEN", "VIDEOSLIDERBASE", "SOUNDSLIDERBASE",
+    "MUSICSLIDERBASE", "MENUQUESTIONWINDOWREMPROFILE", "MENUMESSAGEWINDOW", "MENUQUESTIONWINDOWQUIT",
+    "MENUQUESTIONWINDOWBUYUPGRADES", "MENUQUESTIONWINDOWNEWGAME", "MENUBUTTONNEWGAME", "MENUBUTTONNEWGAMEBACK",
+    "MENUBUTTONOPTIONS", "MENUBUTTONOPTIONSINGAME", "MENUBUTTONQUIT", "MENUBUTTONVIDEO", "MENUBUTTONAUDIO",
+    "MENUBUTTONPROFILES", "MENUBUTTONVIDEOBACK", "MENUBUTTONAUDIOBACK", "MENUBUTTONPROFILE", "MENUBUTTONRESETPROFILE",
+    "CREDITSTEXT", "PUBLISHERLOGO",
+    // Tip bubbles open from their triggers; the first day's chain of triggers clones its next one.
+    "TIPCLOWN", "REMINDPRESSURE", "TIPSHOPPERK", "TIPPERK", "TIPOUTBREAK", "TIPOUTBREAK2", "TIPSRDICKA", "TIPSHOP",
+    "TIP1", "TIP2", "TIPVIRUS", "TIPHLASIC", "TIP1TRIGGER", "TIPOUTBREAKTRIGGER", "TIPSRDICKATRIGGER",
+};
+
+// Placed by the guided Tutorial day, which takes the first working day's place in the list later.
+const std::set<std::string> kTutorialDay = {
+    "HELPTRIGGER", "TUTORIAL1", "TUTORIAL1B", "TUTORIAL2", "TUTORIAL2B", "TUTORIAL3", "TUTORIAL4", "TUTORIAL5",
+    "TUTORIAL6", "TUTORIAL7", "TUTORIAL8", "TUTORIAL9", "TUTORIAL9B", "TUTORIAL9C", "TUTORIAL9D", "TUTORIAL9E",
+    "TUTORIAL10"};
+
+std::vector<std::string> prototypeNames() {
+  std::vector<std::string> names;
+  std::ifstream in(std::string(TOB_SOURCE_DIR) + "/tools/prototype_sprites.txt");
+  std::string line;
+  while (std::getline(in, line)) {
+    if (line.empty() || line[0] == '#') continue;
+    std::istringstream words(line);
+    std::string row, name;
+    words >> row >> name;
+    names.push_back(name);
+  }
+  return names;
+}
+
+struct Level {
+  std::string name;
+  int time = 0, goal = 0;
+  std::map<std::string, int> patients;  // species -> arrivals
+  std::multiset<std::string> placed;    // every prototype the entities file names
+  int arrivals() const {
+    int n = 0;
+    for (const auto &p : patients) n += p.second;
+    return n;
+  }
+  bool has(const std::string &name) const { return placed.count(name) > 0; }
+  bool hasGerms() const {
+    for (const char *g : {"BACILYGENERATOR", "BACILY2GENERATOR", "BACILY3GENERATOR", "BACILY4GENERATOR",
+                          "BACILY5GENERATOR"})
+      if (has(g)) return true;
+    return false;
+  }
+};
+
+void collectNames(TiXmlElement *parent, const char *child, std::multiset<std::string> &into) {
+  for (TiXmlElement *e = parent->FirstChildElement(child); e; e = e->NextSiblingElement(child))
+    if (e->Attribute("name")) into.insert(e->Attribute("name"));
+}
+
+std::vector<Level> campaign(const std::string &difficulty) {
+  const std::string folder = kMaps + difficulty + "/";
+  CLevelList list;
+  list.load(folder + "levellist.xml");
+  std::vector<Level> out;
+  for (uint16_t i = 0; i < list.getSize(); ++i) {
+    Level lv;
+    lv.name = list.getLevel(i);
+    TiXmlDocument defs((folder + lv.name + "_defs.xml").c_str());
+    EXPECT_TRUE(defs.LoadFile()) << difficulty << "/" << lv.name << "_defs.xml";
+    if (TiXmlElement *root = defs.FirstChildElement("leveldef")) {
+      if (TiXmlElement *l = root->FirstChildElement("level")) {
+        l->QueryIntAttribute("time", &lv.time);
+        l->QueryIntAttribute("moneyLimit", &lv.goal);
+      }
+      for (TiXmlElement *p = root->FirstChildElement("pacient"); p; p = p->NextSiblingElement("pacient")) {
+        int count = 0;
+        p->QueryIntAttribute("count", &count);
+        lv.patients[p->Attribute("name")] += count;
+        if (count > 0) lv.placed.insert(p->Attribute("name"));
+      }
+    }
+    TiXmlDocument ents((folder + lv.name + "_entities.xml").c_str());
+    EXPECT_TRUE(ents.LoadFile()) << difficulty << "/" << lv.name << "_entities.xml";
+    if (TiXmlElement *root = ents.FirstChildElement("mapEntities")) {
+      collectNames(root, "entity", lv.placed);
+      for (const char *carrier : {"adder", "deadder", "generator"})
+        for (TiXmlElement *c = root->FirstChildElement(carrier); c; c = c->NextSiblingElement(carrier)) {
+          if (std::string(carrier) != "generator") lv.placed.insert(carrier == std::string("adder") ? "ADDER" : "DEADDER");
+          collectNames(c, (std::string(carrier) + "entity").c_str(), lv.placed);
+        }
+    }
+    out.push_back(lv);
+  }
+  return out;
+}
+
+} // namespace
+
+// Every prototype a level can place is placed somewhere in each difficulty's list, so no piece
+// of the game is out of a player's reach; the by-design lists name only what no list places.
+TEST(CampaignTest, EveryPlaceablePrototypeIsPlacedInEachDifficultysList) {
+  const std::vector<std::string> all = prototypeNames();
+  ASSERT_EQ(all.size(), 390u);
+  const std::set<std::string> known(all.begin(), all.end());
+  for (const std::set<std::string> *byDesign : {&kMadeByTheGame, &kTutorialDay})
+    for (const std::string &name : *byDesign) EXPECT_TRUE(known.count(name)) << "no prototype " << name;
+  for (const char *d : kDifficulties) {
+    std::set<std::string> placed;
+    for (const Level &lv : campaign(d)) placed.insert(lv.placed.begin(), lv.placed.end());
+    for (const std::string &name : all) {
+      const bool byDesign = kMadeByTheGame.count(name) || kTutorialDay.count(name);
+      if (!byDesign && !placed.count(name))
+        ADD_FAILURE() << d << ": no level of the list places " << name;
+      if (byDesign && placed.count(name))
+        ADD_FAILURE() << d << ": " << name << " is placed now; take it off the by-design list";
+    }
+  }
+}
+
+// Title screen first and victory last; the working days with a map after each, the three
+// laboratory days and comic pages between; the late arrivals (parents) reached; each tip on the
+// day its subject first appears.
+TEST(CampaignTest, ListRunsFromTheTitleThroughTheDaysToTheVictory) {
+  for (const char *d : kDifficulties) {
+    SCOPED_TRACE(d);
+    const std::vector<Level> list = campaign(d);
+    ASSERT_GE(list.size(), 2u);
+    EXPECT_EQ(list.front().name, "menu");
+    EXPECT_EQ(list.back().name, "victory");
+    int days = 0, labs = 0, comics = 0, parentDays = 0;
+    std::map<std::string, std::string> firstDay;  // subject -> first working day with it
+    std::map<std::string, std::string> tipDay;    // trigger -> the day that places it
+    for (size_t i = 0; i < list.size(); ++i) {
+      const Level &lv = list[i];
+      labs += lv.name.compare(0, 4, "LAB ") == 0;
+      comics += lv.has("COMIC");
+      for (const char *tip : {"TIPVIRUSTRIGGER", "TIPCLOWNTRIGGER", "TIPHLASICTRIGGER", "REMINDPRESSURETRIGGER"})
+        if (lv.has(tip)) {
+          EXPECT_FALSE(tipDay.count(tip)) << tip << " placed twice";
+          tipDay[tip] = lv.name;
+        }
+      if (lv.has("RODICEGENERATOR")) {
+        ++parentDays;
+        EXPECT_GE(i, 25u) << lv.name << ": parents send no one before level index 25";
+      }
+      if (lv.time <= 0) continue;
+      ++days;
+      ASSERT_LT(i + 1, list.size());
+      EXPECT_TRUE(list[i + 1].has("MAPSTAR")) << lv.name << " is not followed by a map";
+      if (lv.hasGerms()) firstDay.emplace("TIPVIRUSTRIGGER", lv.name);
+      if (lv.hasGerms() && lv.has("HLASIC")) firstDay.emplace("TIPHLASICTRIGGER", lv.name);
+      if (lv.has("SASEK")) firstDay.emplace("TIPCLOWNTRIGGER", lv.name);
+      if (lv.has("PACIENT5")) firstDay.emplace("REMINDPRESSURETRIGGER", lv.name);
+    }
+    EXPECT_GE(days, 24);
+    EXPECT_EQ(labs, 3);
+    EXPECT_GE(comics, 1);
+    EXPECT_GE(parentDays, 1);
+    for (const auto &first : firstDay) EXPECT_EQ(tipDay[first.first], first.second) << first.first;
+    EXPECT_EQ(firstDay.size(), 4u);
+  }
+}
+
+// Harder difficulties ask more of the same day: at least as many arrivals and as much money.
+// Along the list the days grow: later days bring more arrivals than the first ones.
+TEST(CampaignTest, DaysAskMoreOnHarderDifficultiesAndLaterInTheList) {
+  const std::vector<Level> easy = campaign("easy"), medium = campaign("medium"), hard = campaign("hard");
+  ASSERT_EQ(easy.size(), medium.size());
+  ASSERT_EQ(easy.size(), hard.size());
+  std::vector<int> arrivals;
+  for (size_t i = 0; i < easy.size(); ++i) {
+    if (easy[i].time <= 0) continue;
+    SCOPED_TRACE(easy[i].name);
+    EXPECT_LE(easy[i].goal, medium[i].goal);
+    EXPECT_LE(medium[i].goal, hard[i].goal);
+    EXPECT_LE(easy[i].arrivals(), medium[i].arrivals());
+    EXPECT_LE(medium[i].arrivals(), hard[i].arrivals());
+    EXPECT_GT(easy[i].arrivals(), 0);
+    // Patients pay roughly 50 to 150 each by mood: the goal must stay within ordinary play.
+    for (const std::vector<Level> *l : {&easy, &medium, &hard})
+      EXPECT_LE((*l)[i].goal, (*l)[i].arrivals() * 100) << (*l)[i].name << ": the goal is out of reach";
+    arrivals.push_back(hard[i].arrivals());
+  }
+  ASSERT_GE(arrivals.size(), 24u);
+  EXPECT_GT(arrivals.back(), arrivals.front());
+  EXPECT_GT(arrivals[arrivals.size() - 4], arrivals[3]);
+}

@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "HudDay.h"
+#include "core/CPlayer.h"
+#include "media/CGlobals.h"
+#include "support/GLTestWindow.h"
+#include "world/CMapEntitiesCollection.h"
+
+// Screens of the campaign loaded by name in the real window: a comic page shows its panels and
+// captions under the page's hint, a late map its row of finished days, a late day its full ward.
+
+namespace {
+
+CLevel_Game *g_shown = nullptr;
+
+bool toLevel(KEvent *ev) {
+  if (g_shown) g_shown->handleMessages(ev);
+  return true;
+}
+
+class CampaignWindowTest : public GLTestWindow, public HudDay {
+protected:
+  void SetUp() override {
+    GLTestWindow::SetUp();
+    ASSERT_NO_FATAL_FAILURE(setUpDay(false));
+    screen = KPTK::createKGraphic();
+    backbuffer = screen;
+    window()->setPTKCallBack(toLevel);
+  }
+
+  void TearDown() override {
+    window()->setPTKCallBack(nullptr);
+    g_shown = nullptr;
+    tearDownDay();
+    backbuffer = nullptr;
+    delete screen;
+    GLTestWindow::TearDown();
+  }
+
+  void show(const char *name, int frames) {
+    level = new CLevel_Game(&engineObj);
+    engineObj.setLevel(level);
+    level->load(name);
+    g_shown = level;
+    play(frames);
+  }
+
+  void play(int frames) {
+    for (int i = 0; i < frames; ++i) {
+      pumpAll();
+      frame(20);
+      level->update(0, true);
+      window()->setWorldView(0, 0, 0, 1, true);
+      level->render(0, true, screen);
+    }
+  }
+
+  void unload() {
+    g_shown = nullptr;
+    delete level;
+    level = nullptr;
+    engineObj.setLevel(nullptr);
+  }
+
+  // How many distinct colours (to 1/16 per channel) a band of the frame holds.
+  int colours(int y0, int y1) {
+    std::vector<unsigned char> p((size_t)800 * 600 * 4);
+    EXPECT_TRUE(window()->readPixels(0, 0, 800, 600, p.data()));
+    std::vector<bool> seen(4096);
+    int n = 0;
+    for (int y = y0; y < y1; ++y)
+      for (int x = 0; x < 800; ++x) {
+        const unsigned char *c = &p[((size_t)(599 - y) * 800 + x) * 4];
+        const int key = (c[0] >> 4) << 8 | (c[1] >> 4) << 4 | (c[2] >> 4);
+        if (!seen[key]) {
+          seen[key] = true;
+          ++n;
+        }
+      }
+    return n;
+  }
+
+  int count(const char *name) {
+    int n = 0;
+    for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr()) n += e->name == name && !e->getKill();
+    return n;
+  }
+
+  KGraphic *screen = nullptr;
+};
+
+TEST_F(CampaignWindowTest, ComicPageMapAndLateDayShowWhatTheListPromises) {
+  const std::string dir = std::string(TOB_BINARY_DIR) + "/";
+  // The page fades in over a second; its panels and captions come from its own background.
+  show("comic_ch2", 70);
+  EXPECT_EQ(count("COMIC"), 1);
+  EXPECT_GT(colours(20, 280), 12) << "the page shows its panels, not a bare sheet";
+  savePNG((dir + "campaign_comic.png").c_str());
+  unload();
+
+  show("map18", 20);
+  EXPECT_EQ(count("LEVELCOMPLETED"), 18) << "one icon per finished day";
+  savePNG((dir + "campaign_map18.png").c_str());
+  unload();
+
+  // A late day once its notebook has been put away and the new trolley and upgrade have arrived.
+  show("day17", 15);
+  pushButton(1, true, 400, 300);
+  play(1);
+  pushButton(1, false, 400, 300);
+  play(300);
+  EXPECT_EQ(count("HELPWINDOW"), 0);
+  EXPECT_EQ(level->getLevelName(), "Day 17");
+  EXPECT_GT(colours(100, 530), 40);
+  savePNG((dir + "campaign_day17.png").c_str());
+  unload();
+}
+
+} // namespace

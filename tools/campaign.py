@@ -1,0 +1,243 @@
+"""The campaign: the level list of every difficulty and the levels it describes in
+tools/campaign.csv, one row per entry in playing order.
+
+Kinds of row:
+  template  the level is tools/levels/NAME.level
+  comic     a comic page: the title and three captions (intro column, '|' between them),
+            painted as the page's background under the "COMIC" entity
+  day       a working day on the ward, built from the columns below
+  map       the world map after a day: one finished-day icon per working day before it;
+            "perks" in the things column offers a perk, other things are decorations
+
+Day columns (a value written a/b/c gives easy, medium and hard):
+  time      the day's length in ms; arrivals are spread evenly over it
+  goal      the money goal; expert: the expert goal
+  patients  NAME=COUNT ... (the arrivals, so retuning a day is one edit here)
+  beds      the beds in the slots of the ward, first slot first; every bed arrives numbered
+  things    furniture, staff, decorations, generators and tips (positions in THINGS below); a
+            name written +NAME arrives through an adder: new on the ward that day
+"""
+
+import csv
+import os
+
+DIFFICULTIES = ("easy", "medium", "hard")
+
+# Bed slots of the ward; a band day's podium takes the fourth.
+BED_SLOTS = [(256, 128), (448, 128), (640, 128), (448, 352), (640, 352)]
+PODIUM_SLOT = 3
+
+# Where each thing stands on the ward. Chairs, cabinets, trolleys and couches have one place for
+# their kind; wall pieces take the wall places in the order the row lists them.
+THINGS = {
+    "SESTRADIAGNOZA": (16, 150), "PLAYER": (560, 250), "PLANT1": (400, 520), "GAUCCOLORS": (256, 262),
+    "MEDDRINK": (160, 320), "TOYMATE": (598, 472), "STROMAUTOMAT": (10, 250), "SKRINKA": (690, 236),
+    "KNIHOVNA": (650, 250), "ANTIV": (300, 300), "HULKAPODSTAVEC": (364, 310), "OPRAVAR": (550, 60),
+    "HLASIC": (720, 40), "PODIUM": (440, 384), "SASEK": (740, 180), "DOKTORKA": (360, 220),
+    "SESTRALEKARNASMALL": (150, 380), "PROPADLINA": (520, 236), "HOSPITAL4UPGRADE1": (280, 256),
+    "KUKATKO": (330, 40), "MASOZRAVKA": (242, 16), "PARROT": (466, 24), "MOTYL": (430, 85),
+    "BALCONY": (560, 0), "CEDULKASTAVY": (660, 88), "NOTES": (590, 0), "HODINY": (568, 8),
+    "WHITEPARTICLE": (380, 100), "REDSTARPARTICLE": (420, 96), "STARPARTICLE": (460, 104),
+}
+KIND_PLACES = {
+    "ZIDLE": [(120, 176), (120, 256)], "LEKARNA": [(40, 380)], "VOZIK": [(700, 470)], "GAUC": [(230, 424)],
+    "STUL": [(136, 60)], "WALL": [(0, 24), (416, 24)],
+}
+# Pieces hung in front of the wall.
+WALL_PIECES = {"SESTRAPULT"} | {"HOSPITAL%dUPGRADE%d" % (h, u) for h in (1, 2, 3) for u in (1, 2, 3)}
+# Invisible pieces at (0, 0): generators, the difficulty adjuster, the tips' triggers.
+AT_ORIGIN_ENDINGS = ("GENERATOR", "TRIGGER")
+AT_ORIGIN = {"OBTIZNOSTADJUSTER", "KEYSINGAME"}
+# Signs hang on a carrier of their own.
+IN_DEADDER = {"CEDULKASTAVY"}
+
+MAP_THINGS = {
+    "MAPPERISKOP": (730, 180), "MAPRIVER2": (430, 520), "MAPVLAJKA3": (470, 300), "MAPVLAJKA4": (60, 250),
+    "MAPKOLECKO2": (250, 110), "MAPASESTRA2": (590, 300), "MAPALETADLO": (40, 150), "DOMOVKOUR": (104, 288),
+}
+# Finished-day icons along the road, first day first; the map's first two match map1 and map2.
+ICONS = [(130, 400), (180, 446), (236, 470), (296, 446), (330, 400), (300, 290), (250, 250), (200, 210),
+         (150, 170), (210, 140), (280, 130), (350, 110), (420, 100), (480, 120), (440, 230), (500, 210),
+         (560, 180), (620, 140), (680, 110), (700, 260), (650, 330), (600, 380), (550, 420), (500, 460),
+         (430, 440), (380, 470), (330, 510), (280, 520)]
+
+WARD_GRID = [
+    "#########wwww###wwww#####",
+    "#########################",
+    "#########################",
+    "c.......................#",
+    "c.......................#",
+    "c.......................#",
+    "........................#",
+    "........................#",
+    "........................#",
+    "........................#",
+    "........................#",
+    "........................#",
+    "........................#",
+    "........................#",
+    "d.......................#",
+    "d.......................#",
+    "........................#",
+    "........................#",
+    "#########################",
+]
+OPEN_GRID = ["." * 25] * 19
+
+
+class CampaignError(SystemExit):
+    pass
+
+
+def triple(value):
+    """'a/b/c' or 'a' as the template form 'a | b | c' or 'a'."""
+    parts = [p.strip() for p in value.split("/")]
+    if len(parts) not in (1, 3):
+        raise CampaignError("campaign value '%s' needs one part or three (easy/medium/hard)" % value)
+    return " | ".join(parts)
+
+
+def kind_of(name):
+    for kind in ("ZIDLE", "LEKARNA", "VOZIK", "GAUC"):
+        if name.startswith(kind) and name != "GAUCCOLORS":
+            return kind
+    if name.startswith("HOSPITAL") and name.endswith("STUL"):
+        return "STUL"
+    if name in WALL_PIECES:
+        return "WALL"
+    return None
+
+
+def read_rows(path):
+    rows = []
+    with open(path, encoding="utf-8", newline="") as f:
+        lines = [ln for ln in f if ln.strip() and not ln.lstrip().startswith("#")]
+    for n, r in enumerate(csv.DictReader(lines), start=2):
+        r = {k: (v or "").strip() for k, v in r.items()}
+        r["row"] = n
+        rows.append(r)
+    return rows
+
+
+def place_things(names, where):
+    """Entities lines for a day's things; a +name arrives through an adder."""
+    used = {k: 0 for k in KIND_PLACES}
+    lines = []
+    for token in names:
+        arriving = token.startswith("+")
+        name = token.lstrip("+")
+        kind = kind_of(name)
+        if name.endswith(AT_ORIGIN_ENDINGS) or name in AT_ORIGIN:
+            x, y = 0, 0
+        elif kind:
+            places = KIND_PLACES[kind]
+            if used[kind] >= len(places):
+                raise CampaignError("%s: no place left for %s" % (where, name))
+            x, y = places[used[kind]]
+            used[kind] += 1
+        elif name in THINGS:
+            x, y = THINGS[name]
+        else:
+            raise CampaignError("%s: no place known for %s (tools/campaign.py THINGS)" % (where, name))
+        if name in IN_DEADDER:
+            lines.append("deadder %d %d %s" % (x, y, name))
+        elif arriving:
+            lines.append("adder %d %d %s" % (x, y, name))
+        else:
+            lines.append("entity %s %d %d" % (name, x, y))
+    return lines
+
+
+def day_level(r, where, day_number):
+    things = r["things"].split()
+    podium = "PODIUM" in [t.lstrip("+") for t in things]
+    slots = [s for k, s in enumerate(BED_SLOTS) if not (podium and k == PODIUM_SLOT)]
+    beds = r["beds"].split()
+    if len(beds) > len(slots):
+        raise CampaignError("%s: %d beds but %d bed places" % (where, len(beds), len(slots)))
+    entities = ["adder %d %d %s#%d" % (x, y, bed, k + 1) for k, (bed, (x, y)) in enumerate(zip(beds, slots))]
+    entities += place_things(["SESTRADIAGNOZA"] + things + ["PLAYER"], where)
+    entities += ["entity STATUSBAR 0 540", "entity KEYSINGAME 0 0", "entity KURZOR 400 300"]
+    patients = []
+    for token in r["patients"].split():
+        name, _, count = token.partition("=")
+        if not count:
+            raise CampaignError("%s: patient '%s' needs =COUNT" % (where, token))
+        patients.append("%s count=%s" % (name, triple(count).replace(" ", "")))
+    defs = [("tiledef", "tiles.xml"), ("name", r["title"] or "Day %d" % day_number),
+            ("music", r.get("music") or "classic"), ("time", triple(r["time"])),
+            ("moneyLimit", triple(r["goal"])), ("expertMoney", triple(r["expert"])), ("m", "100"), ("e", "200"),
+            ("outbreakDelay", "6000 | 5000 | 4500"), ("pregenerate", "0"), ("maxcolors", "3")]
+    names = [t.lstrip("+") for t in things]
+    if "OBTIZNOSTADJUSTER" in names:
+        defs += [("zacatekpauzy", "40000 | 45000 | 50000"), ("zacatekpauzyrand", "10000"),
+                 ("delkapauzy", "12000 | 10000 | 8000")]
+    if "OPICKAGENERATOR" in names:
+        defs.append(("monkeyTimer", "35000 | 30000 | 25000"))
+    grid = list(WARD_GRID)
+    if "SASEK" in names:
+        # The jester peeks in through a gap in the right wall.
+        for row in (7, 8):
+            grid[row] = grid[row][:24] + "."
+    texts = {"intro": r["intro"], "outro": r["outro"]}
+    return dict(defs=defs, map=[("background", "bg_ward.jpg"), ("painter", "ward")], patients=patients,
+                entities=entities, grid=grid, texts={k: v for k, v in texts.items() if v})
+
+
+def map_level(r, base, days):
+    if days < 1 or days > len(ICONS):
+        raise CampaignError("row %d: a map after %d days (icons for 1 to %d)" % (r["row"], days, len(ICONS)))
+    things = r["things"].split()
+    entities = [ln for ln in base["entities"] if not ln.split()[1:2] == ["LEVELCOMPLETED"]
+                and not ln.split()[1:2] == ["KURZOR"]]
+    # Icons right after the plaque's place in the list keep their numbering in list order.
+    entities += ["entity LEVELCOMPLETED %d %d" % icon for icon in ICONS[:days]]
+    for name in things:
+        if name == "perks":
+            continue
+        if name not in MAP_THINGS:
+            raise CampaignError("row %d: no place known for %s on the map" % (r["row"], name))
+        entities.append("entity %s %d %d" % ((name,) + MAP_THINGS[name]))
+    entities.append("entity KURZOR 400 300")
+    defs = [(k, v) for k, v in base["defs"] if k != "perks"]
+    if "perks" in things:
+        defs.append(("perks", "1"))
+    return dict(defs=defs, map=base["map"], patients=[], entities=entities, grid=base["grid"], texts={})
+
+
+def comic_level(r):
+    captions = [c.strip() for c in r["intro"].split("|")]
+    if len(captions) != 3:
+        raise CampaignError("row %d: a comic page needs three captions, not %d" % (r["row"], len(captions)))
+    entities = ["entity COMIC 0 0"] + ["entity %s 0 0" % t for t in r["things"].split()] + ["entity KURZOR 400 300"]
+    defs = [("tiledef", "tiles.xml"), ("name", r["title"]), ("music", r.get("music") or "menu"), ("time", "0"),
+            ("moneyLimit", "0")]
+    return dict(defs=defs, map=[("background", "comic_%s.jpg" % r["name"]), ("painter", "comic")], patients=[],
+                entities=entities, grid=list(OPEN_GRID), texts={}, captions=captions, title=r["title"])
+
+
+def load(path, read_template, tiles_grid):
+    """The campaign's entries in list order: (name, level or None for a template)."""
+    rows = read_rows(path)
+    out, days = [], 0
+    base_map = None
+    for r in rows:
+        name, kind = r["name"], r["kind"]
+        where = "campaign.csv row %d (%s)" % (r["row"], name)
+        if kind == "template":
+            level = read_template(name)
+        elif kind == "day":
+            level = day_level(r, where, days + 1)
+        elif kind == "map":
+            base_map = base_map or read_template("map1")
+            level = map_level(r, base_map, days)
+        elif kind == "comic":
+            level = comic_level(r)
+        else:
+            raise CampaignError("%s: unknown kind '%s'" % (where, kind))
+        level["name"] = name
+        level["grid"] = tiles_grid(level["grid"], where) if isinstance(level["grid"][0], str) else level["grid"]
+        if any(k == "time" and v.split("|")[0].strip() not in ("0", "") for k, v in level["defs"]):
+            days += 1
+        out.append(level)
+    return out
