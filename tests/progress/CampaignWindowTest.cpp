@@ -3,10 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "HudDay.h"
 #include "core/CPlayer.h"
 #include "media/CGlobals.h"
-#include "support/GLTestWindow.h"
+#include "support/GameWindowDay.h"
 #include "world/CMapEntitiesCollection.h"
 
 // Screens of the campaign loaded by name in the real window: a comic page shows its panels and
@@ -14,52 +13,21 @@
 
 namespace {
 
-CLevel_Game *g_shown = nullptr;
-
-bool toLevel(KEvent *ev) {
-  if (g_shown) g_shown->handleMessages(ev);
-  return true;
-}
-
-class CampaignWindowTest : public GLTestWindow, public HudDay {
+class CampaignWindowTest : public GameWindowDay {
 protected:
-  void SetUp() override {
-    GLTestWindow::SetUp();
-    ASSERT_NO_FATAL_FAILURE(setUpDay(false));
-    screen = KPTK::createKGraphic();
-    backbuffer = screen;
-    window()->setPTKCallBack(toLevel);
-  }
-
-  void TearDown() override {
-    window()->setPTKCallBack(nullptr);
-    g_shown = nullptr;
-    tearDownDay();
-    backbuffer = nullptr;
-    delete screen;
-    GLTestWindow::TearDown();
-  }
+  void SetUp() override { ASSERT_NO_FATAL_FAILURE(setUpWindowDay()); }
+  void TearDown() override { tearDownWindowDay(); }
 
   void show(const char *name, int frames) {
-    level = new CLevel_Game(&engineObj);
-    engineObj.setLevel(level);
-    level->load(name);
-    g_shown = level;
+    load(name);
     play(frames);
   }
 
   void play(int frames) {
-    for (int i = 0; i < frames; ++i) {
-      pumpAll();
-      frame(20);
-      level->update(0, true);
-      window()->setWorldView(0, 0, 0, 1, true);
-      level->render(0, true, screen);
-    }
+    for (int i = 0; i < frames; ++i) playFrame();
   }
 
   void unload() {
-    g_shown = nullptr;
     delete level;
     level = nullptr;
     engineObj.setLevel(nullptr);
@@ -89,7 +57,6 @@ protected:
     return n;
   }
 
-  KGraphic *screen = nullptr;
 };
 
 TEST_F(CampaignWindowTest, ComicPageMapAndLateDayShowWhatTheListPromises) {
