@@ -4,11 +4,14 @@
 
 #include "media/CFatal.h"
 #include "patients/CCustomerGenerator.h"
+#include "media/Timer.h"
 #include "patients/CMapEntity_ObtiznostAdjuster.h"
+#include "patients/CPacientController.h"
 #include "patients/CPatientCare.h"
 #include "progress/CMapEntity_HospitalUpgrade.h"
 #include "progress/CDayPanels.h"
 #include "ward/beds/CPostelLink.h"
+#include "ward/player/CMapEntity_Player.h"
 #include "ward/player/CPlayerLinks.h"
 #include "ward/staff/CMapEntity_Marker.h"
 #include "ward/staff/CPrachController.h"
@@ -46,6 +49,22 @@ public:
   }
 };
 
+class CPatientWait : public CPatientWaitLink {
+public:
+  void restartWaiting(CMapEntity_Game *patient) override {
+    auto *c = patient ? dynamic_cast<CPacientController *>(patient->getController()) : nullptr;
+    if (c && c->getCekaniTimer()) c->getCekaniTimer()->reset();
+  }
+};
+
+class CPlayerWork : public CPlayerWorkLink {
+public:
+  uint16_t workPhase(CMapEntity_Game *player) override {
+    auto *p = dynamic_cast<CMapEntity_Player *>(player);
+    return p ? p->workPhase : CMapEntity_Player::kIdlePhase;
+  }
+};
+
 CCustomerGeneratorImpl customers;
 CPatientCare patientCare;
 CUpgradeFlash upgradeFlash;
@@ -56,6 +75,8 @@ CPuffDrift puffDrift;
 CPatientCheer patientCheer;
 CAlarmLamp alarmLamp;
 CAdjusterPauseWindow adjusterPauseWindow;
+CPatientWait patientWait;
+CPlayerWork playerWork;
 
 template <class Link> void require(const char *name) {
   if (!TLink<Link>::get()) fatalError(std::string("Link ") + name + " is not installed", -1);
@@ -74,6 +95,8 @@ void installGameLinks() {
   TLink<CUpgradeFlashLink>::install(&upgradeFlash);
   TLink<CAlarmLampLink>::install(&alarmLamp);
   TLink<CPauseWindowLink>::install(&adjusterPauseWindow);
+  TLink<CPatientWaitLink>::install(&patientWait);
+  TLink<CPlayerWorkLink>::install(&playerWork);
 }
 
 void checkGameLinks() {
@@ -88,4 +111,6 @@ void checkGameLinks() {
   require<CUpgradeFlashLink>("upgrade flash");
   require<CAlarmLampLink>("alarm lamp");
   require<CPauseWindowLink>("pause window");
+  require<CPatientWaitLink>("patient wait");
+  require<CPlayerWorkLink>("player work");
 }

@@ -119,3 +119,16 @@ public:
   virtual void window(CMapEntity_Game *adjuster, uint32_t &start, uint32_t &end) = 0;
   virtual void setWindow(CMapEntity_Game *adjuster, uint32_t start, uint32_t end) = 0;
 };
+
+// A patient's waiting time, as its behaviour counts it, started again from now (an outbreak kept
+// going by the tutorial never runs out).
+class CPatientWaitLink {
+public:
+  virtual void restartWaiting(CMapEntity_Game *patient) = 0;
+};
+
+// What the player figure is busy with: its work phase, 12 while it examines a patient.
+class CPlayerWorkLink {
+public:
+  virtual uint16_t workPhase(CMapEntity_Game *player) = 0;
+};
