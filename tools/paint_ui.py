@@ -68,7 +68,8 @@ def paint_panel(w, h, index, count, p):
         if title:
             c.text(w - 22, 22 + (2 if index else 0), title, 18, fill=colour("blue"))
     elif style == "banner":
-        # The tip and tutorial bubble across the screen: its text is centred on x 422 from y 68.
+        # The tip and tutorial bubble across the screen, low enough to leave the beds under it in
+        # view: its text is centred on x 422 from y 68, two lines fit.
         c.rect(30, 30, w - 4, h - 4, fill=(0, 0, 0, 70), outline=None, r=22)
         c.rect(24, 24, w - 10, h - 10, fill=(255, 252, 236), width=2.5, r=22)
         c.rect(34, 34, w - 20, h - 20, fill=None, outline=(236, 206, 120), width=2, r=16)

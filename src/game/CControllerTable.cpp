@@ -23,6 +23,7 @@
 #include "menus/CSliderDragController.h"
 #include "guidance/CShopTipControllers.h"
 #include "guidance/CTipControllers.h"
+#include "guidance/CTutorialControllers.h"
 #include "patients/CNemocnejBacilyController.h"
 #include "patients/CObtiznostAdjusterController.h"
 #include "patients/CPacientController.h"
@@ -156,22 +157,22 @@ void registerRows(TControllerRows &c) {
   c("MENUCHECKBOXFULLSCREEN", makeController<CMenuCheckboxController>);
   c("MENUINPUTBOXNAME", makeController<CMenuInputboxNameController>);
   c("BUBLINA", makeController<CBublinaController>);
-  c("TUTORIAL1", nullptr); // CTutorial1Controller
-  c("TUTORIAL1B", nullptr); // CTutorial1bController
-  c("TUTORIAL2", nullptr); // CTutorial2Controller
-  c("TUTORIAL2B", nullptr); // CTutorial2bController
-  c("TUTORIAL3", nullptr); // CTutorial3Controller
-  c("TUTORIAL4", nullptr); // CTutorial4Controller
-  c("TUTORIAL5", nullptr); // CTutorial5Controller
-  c("TUTORIAL6", nullptr); // CTutorial6Controller
-  c("TUTORIAL7", nullptr); // CTutorial7Controller
-  c("TUTORIAL8", nullptr); // CTutorial8Controller
-  c("TUTORIAL9", nullptr); // CTutorial9Controller
-  c("TUTORIAL9B", nullptr); // CTutorial9bController
-  c("TUTORIAL9C", nullptr); // CTutorial9cController
-  c("TUTORIAL9D", nullptr); // CTutorial9dController
-  c("TUTORIAL9E", nullptr); // CTutorial9eController
-  c("TUTORIAL10", nullptr); // CTutorial10Controller
+  c("TUTORIAL1", makeController<CTutorial1Controller>);
+  c("TUTORIAL1B", makeController<CTutorial1bController>);
+  c("TUTORIAL2", makeController<CTutorial2Controller>);
+  c("TUTORIAL2B", makeController<CTutorial2bController>);
+  c("TUTORIAL3", makeController<CTutorial3Controller>);
+  c("TUTORIAL4", makeController<CTutorial4Controller>);
+  c("TUTORIAL5", makeController<CTutorial5Controller>);
+  c("TUTORIAL6", makeController<CTutorial6Controller>);
+  c("TUTORIAL7", makeController<CTutorial7Controller>);
+  c("TUTORIAL8", makeController<CTutorial8Controller>);
+  c("TUTORIAL9", makeController<CTutorial9Controller>);
+  c("TUTORIAL9B", makeController<CTutorial9bController>);
+  c("TUTORIAL9C", makeController<CTutorial9cController>);
+  c("TUTORIAL9D", makeController<CTutorial9dController>);
+  c("TUTORIAL9E", makeController<CTutorial9eController>);
+  c("TUTORIAL10", makeController<CTutorial10Controller>);
   c("OPRAVAR", makeController<COpravarController>);
   c("MENUCLOSE", makeController<CMenuCloseController>);
   c("KURZOR", makeController<CKurzorController>);
@@ -296,7 +297,7 @@ void registerRows(TControllerRows &c) {
   c("RODICE2", makeController<CRodiceController>);
   c("RODICE3", makeController<CRodiceController>);
   c("ODPADKYGENERATOR", makeController<COdpadkyGeneratorController>);
-  c("HELPTRIGGER", nullptr); // CHelpTriggerController
+  c("HELPTRIGGER", makeController<CHelpTriggerController>);
   c("TIP1TRIGGER", makeController<CTip1TriggerController>);
   c("TIPOUTBREAKTRIGGER", makeController<CTipOutbreakTriggerController>);
   c("TIPSRDICKA", nullptr); // CTipSrdickaController

@@ -4,9 +4,10 @@
 
 #include "events/CMapEntity_Sasek.h"
 #include "media/CFatal.h"
-#include "patients/CPacientController.h"
+#include "media/Timer.h"
 #include "patients/CCustomerGenerator.h"
 #include "patients/CMapEntity_ObtiznostAdjuster.h"
+#include "patients/CPacientController.h"
 #include "patients/CPatientCare.h"
 #include "progress/CMapEntity_HospitalUpgrade.h"
 #include "progress/CDayPanels.h"

@@ -25,6 +25,7 @@
 #include "media/makeString.h"
 #include "guidance/CMapEntity_Tips.h"
 #include "guidance/CMapEntity_TutorialClass.h"
+#include "guidance/CMapEntity_TutorialSteps.h"
 #include "patients/CMapEntity_ObtiznostAdjuster.h"
 #include "patients/CMapEntity_Pacienti.h"
 #include "patients/CMapEntity_Rodice.h"
@@ -538,7 +539,7 @@ void registerRows() {
   r(321, "TIPSHOPPERK", 379, 31, make<CMapEntity_TipShopPerk>, "TUTORIALBG").z(8);
   r(322, "TIPPERKTRIGGER", 378, 0, make<CMapEntity_TipPerkTrigger>, "EMPTY");
   r(323, "TIPPERK", 377, 31, make<CMapEntity_TipPerk>, "TUTORIALBG").z(3);
-  r(324, "HELPTRIGGER", 1003, 0, nullptr, "EMPTY"); // CMapEntity_HelpTrigger
+  r(324, "HELPTRIGGER", 1003, 0, make<CMapEntity_HelpTrigger>, "EMPTY");
   r(325, "TIP1TRIGGER", 303, 0, make<CMapEntity_Tip1Trigger>, "EMPTY");
   r(326, "TIPOUTBREAKTRIGGER", 359, 0, make<CMapEntity_TipOutbreakTrigger>, "EMPTY");
   r(327, "TIPOUTBREAK", 360, 31, make<CMapEntity_TipOutbreak>, "TUTORIALBG").z(3);
@@ -556,22 +557,22 @@ void registerRows() {
   r(339, "TIPHLASIC", 315, 31, make<CMapEntity_TipHlasic>, "TUTORIALBG").z(3);
   r(340, "TIPHLASICTRIGGER", 316, 0, make<CMapEntity_TipHlasicTrigger>, "EMPTY");
   r(341, "MAGNET", 382, 0, make<CMapEntity_Magnet>, SAME).z(7);
-  r(342, "TUTORIAL1", 1004, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_Tutorial1
-  r(343, "TUTORIAL1B", 1008, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_Tutorial1b
-  r(344, "TUTORIAL2", 1005, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_Tutorial2
-  r(345, "TUTORIAL2B", 1018, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_Tutorial2b
-  r(346, "TUTORIAL3", 1006, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_Tutorial3
-  r(347, "TUTORIAL4", 1007, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_Tutorial4
-  r(348, "TUTORIAL5", 1009, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_Tutorial5
-  r(349, "TUTORIAL6", 1010, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_Tutorial6
-  r(350, "TUTORIAL7", 1011, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_Tutorial7
-  r(351, "TUTORIAL8", 1012, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_Tutorial8
-  r(352, "TUTORIAL9", 1013, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_Tutorial9
-  r(353, "TUTORIAL9B", 1019, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_Tutorial9b
-  r(354, "TUTORIAL9C", 1020, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_Tutorial9c
-  r(355, "TUTORIAL9D", 1021, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_Tutorial9d
-  r(356, "TUTORIAL9E", 1022, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_Tutorial9e
-  r(357, "TUTORIAL10", 1014, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_Tutorial10
+  r(342, "TUTORIAL1", 1004, 31, make<CMapEntity_Tutorial1>, "TUTORIALBG").z(3);
+  r(343, "TUTORIAL1B", 1008, 31, make<CMapEntity_Tutorial1b>, "TUTORIALBG").z(3);
+  r(344, "TUTORIAL2", 1005, 31, make<CMapEntity_Tutorial2>, "TUTORIALBG").z(3);
+  r(345, "TUTORIAL2B", 1018, 31, make<CMapEntity_Tutorial2b>, "TUTORIALBG").z(3);
+  r(346, "TUTORIAL3", 1006, 31, make<CMapEntity_Tutorial3>, "TUTORIALBG").z(3);
+  r(347, "TUTORIAL4", 1007, 31, make<CMapEntity_Tutorial4>, "TUTORIALBG").z(3);
+  r(348, "TUTORIAL5", 1009, 31, make<CMapEntity_Tutorial5>, "TUTORIALBG").z(3);
+  r(349, "TUTORIAL6", 1010, 31, make<CMapEntity_Tutorial6>, "TUTORIALBG").z(3);
+  r(350, "TUTORIAL7", 1011, 31, make<CMapEntity_Tutorial7>, "TUTORIALBG").z(3);
+  r(351, "TUTORIAL8", 1012, 31, make<CMapEntity_Tutorial8>, "TUTORIALBG").z(3);
+  r(352, "TUTORIAL9", 1013, 31, make<CMapEntity_Tutorial9>, "TUTORIALBG").z(3);
+  r(353, "TUTORIAL9B", 1019, 31, make<CMapEntity_Tutorial9b>, "TUTORIALBG").z(3);
+  r(354, "TUTORIAL9C", 1020, 31, make<CMapEntity_Tutorial9c>, "TUTORIALBG").z(3);
+  r(355, "TUTORIAL9D", 1021, 31, make<CMapEntity_Tutorial9d>, "TUTORIALBG").z(3);
+  r(356, "TUTORIAL9E", 1022, 31, make<CMapEntity_Tutorial9e>, "TUTORIALBG").z(3);
+  r(357, "TUTORIAL10", 1014, 31, make<CMapEntity_Tutorial10>, "TUTORIALBG").z(3);
   r(358, "SASEK", 198, 0, make<CMapEntity_Sasek>, SAME).fs("OBJEVENISE").z(2).click().near(32, 50);
   r(359, "MAPADOKTOR", 206, 0, make<CMapEntity_MapaDoktor>, SAME).anim().near(32, 50);
   r(360, "MAPASESTRA1", 207, 0, make<CMapEntity_MapaSestra1>, SAME).anim().near(32, 50);

@@ -102,6 +102,11 @@ void CPlayerController::decidePatient(const std::vector<CMapEntity *> &near) {
     if (!g || g->getKill()) continue;
     if (g->getEntityClassID() == kCabinetClass) cabinet = g;
     CMapEntity_PacientClass *p = dynamic_cast<CMapEntity_PacientClass *>(g);
+    // At a bed's work spot its patient is within reach, also where the tile grid puts the figure
+    // further from her than the bed's spot meant (a bed at x 16 past a tile edge).
+    if (!p && g->getEntityClassID() == kBedClass && blizkoObjektu(g))
+      if (CMapEntity_PostelClass *b = dynamic_cast<CMapEntity_PostelClass *>(g))
+        p = dynamic_cast<CMapEntity_PacientClass *>(b->getOccupant());
     if (p && p->getEntityClassID() == kPatientClass && p->phase != kPhaseArrived && p->phase != kPhaseOnChair &&
         p->getAktivni() && p->getBed())
       found = p;

@@ -1,0 +1,395 @@
+#include "guidance/CTutorialControllers.h"
+
+#include <vector>
+
+#include "engine/KEvent.h"
+#include "media/Timer.h"
+#include "world/CMapEntitiesCollection.h"
+#include "world/CMapEntitiesFactory.h"
+#include "world/kinds/CMapEntity_DiagnosticTool.h"
+#include "world/kinds/CMapEntity_PacientClass.h"
+#include "world/kinds/CMapEntity_PostelClass.h"
+#include "world/kinds/EntityIds.h"
+#include "world/kinds/Links.h"
+
+namespace {
+using tipkit::carryArrow;
+using tipkit::freeArrow;
+
+constexpr unsigned int kChairClass = 17;
+constexpr unsigned short kArrowID = 189;
+constexpr float kTurned = 180.0f;
+constexpr const char *kHamperText = "Now drop the dirty sheets into the laundry trolley!";
+
+std::vector<CMapEntity_PostelClass *> beds(CMapEntitiesCollection *c) {
+  std::vector<CMapEntity_PostelClass *> out;
+  if (!c) return out;
+  for (CMapEntity_Game *e : *c->getEntitiesPtr())
+    if (e->getEntityClassID() == kBedClass)
+      if (auto *b = dynamic_cast<CMapEntity_PostelClass *>(e)) out.push_back(b);
+  return out;
+}
+
+void lockBeds(CMapEntitiesCollection *c, uint16_t number, bool locked) {
+  for (CMapEntity_PostelClass *b : beds(c))
+    if (b->cislo == number) b->locked = locked ? 1 : 0;
+}
+
+void dressPatient(CMapEntity_PacientClass *p, const char *body, const char *head, const char *arm) {
+  p->changeFrameset(body);
+  if (CMapEntity *h = p->getContainedEntityClass(CMapEntity_PacientClass::kHeadClass)) h->changeFrameset(head);
+  if (CMapEntity *a = p->getContainedEntityClass(CMapEntity_PacientClass::kHandClass)) a->changeFrameset(arm);
+  p->zapniAnimace();
+}
+
+void drop(CMapEntity_Game *&arrow) {
+  if (arrow) arrow->setKill(true);
+  arrow = nullptr;
+}
+
+Timer *gameTimer(int ms) { return new Timer(ms, false); }
+} // namespace
+
+// ---- help trigger
+
+CHelpTriggerController::CHelpTriggerController(CMapEntity_Game *e, CMapEntitiesCollection *c, CEngine *en,
+                                               std::string bindTo)
+    : CCloneable(e, c, en, std::move(bindTo)), start(gameTimer(1000)) {}
+
+CHelpTriggerController::CHelpTriggerController(const CHelpTriggerController &o)
+    : CCloneable(o), start(gameTimer(1000)) {}
+
+CHelpTriggerController::~CHelpTriggerController() { delete start; }
+
+void CHelpTriggerController::specificHandleMessages(KEvent *ev) {
+  if (!ev || ev->type != K_EVENT_MOUSEMOVE) return;
+  pointer.follow(ev);
+  if (entity) entity->setXY((float)pointer.pointerX, (float)pointer.pointerY);
+}
+
+void CHelpTriggerController::update() {
+  if (!entity || !collection || !start->udalost()) return;
+  tipkit::open(collection, "TUTORIAL1", 0, 0);
+  killEntity();
+}
+
+// ---- shared by the steps
+
+CMapEntity_PacientClass *CTutorialStep::patient() const {
+  if (!collection) return nullptr;
+  return dynamic_cast<CMapEntity_PacientClass *>(collection->getFirstEntityByClassID(kPatientClass));
+}
+
+CMapEntity_Game *CTutorialStep::figure() const { return collection ? collection->getEntityByID(kPlayerID) : nullptr; }
+
+bool CTutorialStep::figureCarries(uint32_t id) const {
+  CMapEntity_Game *f = figure();
+  return f && f->getContainedEntity((unsigned short)id);
+}
+
+void CTutorialStep::hold(int hearts) {
+  CMapEntity_PacientClass *p = patient();
+  if (!p) return;
+  p->mood = hearts >= 5 ? 1.0f : 0.65f;
+  p->heartsBefore = p->hearts;
+  p->hearts = hearts;
+}
+
+void CTutorialStep::handOver(const char *next, float x, float y) {
+  tipkit::open(collection, next, x, y);
+  killEntity();
+}
+
+// ---- 1: to the examination chair
+
+void CTutorial1Controller::onBind() {
+  if (!entity || !collection) return;
+  follower = freeArrow(collection, 10, 400);
+  carryArrow(entity, 668, 350);
+}
+
+void CTutorial1Controller::update() {
+  if (!entity || !collection) return;
+  hold(5);
+  CMapEntity_PacientClass *p = patient();
+  if (p && follower) follower->setXY(p->getX() + 10, p->getY() - 67);
+  auto *chair = dynamic_cast<CMapEntity_DiagnosticTool *>(collection->getFirstEntityByClassID(kChairClass));
+  if (!chair || !chair->occupant) return;
+  drop(follower);
+  tipkit::open(collection, "TUTORIAL1B", 0, 0);
+  if (p) startStay(p);
+  killEntity();
+}
+
+// Her stay is a long one: a full recovery meter, and she starts out ill.
+void CTutorial1Controller::startStay(CMapEntity_PacientClass *p) {
+  p->meterFull = 1.0f;
+  if (p->getContainedEntityClass(CMapEntity_PacientClass::kHeadClass) &&
+      p->getContainedEntity(CMapEntity_PacientClass::kHeartsID))
+    p->synchronizujNaladu();
+  if (CMapEntity *bar = p->getContainedEntity(CMapEntity_PacientClass::kMeterID))
+    bar->setVyrezPercent(-1, -1, -1, (short)(21.0f - 21.0f * p->meterFull));
+  p->recoverySpeed = 0.8f;
+  if (CMapEntity *head = p->getContainedEntityClass(CMapEntity_PacientClass::kHeadClass)) head->changeFrameset("ILL1");
+}
+
+// ---- 1B: measuring
+
+void CTutorial1bController::onBind() { lockBeds(collection, 2, true); }
+
+void CTutorial1bController::update() {
+  if (!entity || !collection) return;
+  hold(5);
+  CMapEntity_PacientClass *p = patient();
+  if (p && !p->getChair()) handOver("TUTORIAL2", 0, 0);
+}
+
+// ---- 2: into bed 1
+
+void CTutorial2Controller::onBind() {
+  if (entity) carryArrow(entity, 96, 80);
+}
+
+void CTutorial2Controller::update() {
+  if (!entity || !collection) return;
+  hold(5);
+  CMapEntity_PacientClass *p = patient();
+  if (p && p->getBed()) handOver("TUTORIAL2B", 0, 420);
+}
+
+// ---- 2B: resting
+
+void CTutorial2bController::update() {
+  if (!entity || !collection) return;
+  CMapEntity_PacientClass *p = patient();
+  if (p && p->bedState == kBedOutbreak) handOver("TUTORIAL3", 0, 420);
+}
+
+// ---- 3: the examination
+
+void CTutorial3Controller::onBind() {
+  if (entity) carryArrow(entity, 96, -340);
+}
+
+void CTutorial3Controller::update() {
+  if (!entity || !collection) return;
+  CMapEntity_PacientClass *p = patient();
+  if (!p) return;
+  if (p->bedState != kBedWaitingMedicine) {
+    dressPatient(p, "ILL1", "ILL1", "ILL1");
+    p->bedState = kBedOutbreak;
+    CPatientClocksLink *clocks = TLink<CPatientClocksLink>::get();
+    if (Timer *wait = clocks ? clocks->waitingTimer(p) : nullptr) wait->reset();
+  }
+  CMapEntity_Game *f = figure();
+  CFigureActionLink *action = TLink<CFigureActionLink>::get();
+  uint16_t kind = 0;
+  if (p->bedState == kBedWaitingMedicine && f && action && action->actionKind(f, kind) && kind != 12)
+    handOver("TUTORIAL4", 0, 420);
+  hold(5);
+  if (p->getContainedEntity(CMapEntity_PacientClass::kHeartsID)) p->synchronizujSrdicka();
+}
+
+// ---- 4: the prescription to the cabinet
+
+void CTutorial4Controller::onBind() {
+  if (entity) carryArrow(entity, 458, -340, kTurned);
+}
+
+void CTutorial4Controller::update() {
+  if (!entity || !collection) return;
+  hold(5);
+  if (figure() && !figureCarries(kPrescriptionID)) handOver("TUTORIAL5", 0, 420);
+}
+
+// ---- 5: the cabinet at work
+
+void CTutorial5Controller::update() {
+  if (!entity || !collection) return;
+  hold(5);
+  if (collection->getEntityByID(kMedicineID)) handOver("TUTORIAL6", 0, 420);
+}
+
+// ---- 6: the medicine to her bed
+
+void CTutorial6Controller::onBind() {
+  if (!entity || !collection) return;
+  carryArrow(entity, 96, -340);
+  medicineArrow = freeArrow(collection, 320, 90, kTurned);
+}
+
+void CTutorial6Controller::dropMedicineArrow() { drop(medicineArrow); }
+
+void CTutorial6Controller::update() {
+  if (!entity || !collection) return;
+  hold(5);
+  CMapEntity_Game *medicine = collection->getEntityByID(kMedicineID);
+  if (medicine && medicine->getParent()) dropMedicineArrow();
+  if (!medicine)
+    if (CMapEntity *bedArrow = entity->getContainedEntity(kArrowID)) bedArrow->setKill(true);
+  CMapEntity_PacientClass *p = patient();
+  if (!p || (p->bedState != kBedLying && p->bedState != kBedPrescription)) return;
+  // The free arrow stands on its own: it would outlive the bubble.
+  dropMedicineArrow();
+  handOver("TUTORIAL7", 0, 420);
+}
+
+// ---- 7: getting better
+
+void CTutorial7Controller::onBind() {
+  if (entity) carryArrow(entity, 54, -250, kTurned);
+}
+
+void CTutorial7Controller::update() {
+  if (!entity || !collection) return;
+  hold(5);
+  CMapEntity_PacientClass *p = patient();
+  if (!p) return;
+  if (p->bedState == kBedOutbreak) {
+    dressPatient(p, "LYING", "GOOD", "LYING");
+    p->bedState = kBedLying;
+  }
+  if (p->bedState != kBedGivingMoney) return;
+  tipkit::open(collection, "TUTORIAL8", 0, 420);
+  // The next patient waits, unclickable, until the lesson is over.
+  CMapEntity_Game *next = CMapEntitiesFactory::instance()->cloneEntity("PACIENT2");
+  next->setXY(0, 425);
+  next->locked = 1;
+  collection->addEntity(next);
+  killEntity();
+}
+
+// ---- 8: the payment
+
+void CTutorial8Controller::onBind() {
+  if (entity) carryArrow(entity, 96, -370);
+  lockBeds(collection, 2, false);
+}
+
+void CTutorial8Controller::update() {
+  if (!entity || !collection) return;
+  hold(4);
+  for (CMapEntity_PostelClass *b : beds(collection))
+    if (b->obsazeno) return;
+  handOver("TUTORIAL9", 0, 0);
+}
+
+// ---- 9: the bed made, the sheets in the hamper
+
+void CTutorial9Controller::onBind() {
+  if (entity) bedArrow = carryArrow(entity, 96, 80);
+}
+
+void CTutorial9Controller::update() {
+  if (!entity || !collection) return;
+  hold(4);
+  if (!figure()) return;
+  bool made = true;
+  for (CMapEntity_PostelClass *b : beds(collection))
+    if (!b->uklizeno) made = false;
+  if (!figureCarries(kRubbishID) && made) {
+    tipkit::open(collection, "TUTORIAL9B", 0, 0);
+    drop(hamperArrow);
+    killEntity();
+    return;
+  }
+  if (!figureCarries(kRubbishID) || hamperArrow) return;
+  drop(bedArrow);
+  hamperArrow = carryArrow(entity, 540, 210);
+  tipkit::writeText(entity, kHamperText);
+}
+
+// ---- 9B: praise, then the beds to make again
+
+CTutorial9bController::CTutorial9bController(CMapEntity_Game *e, CMapEntitiesCollection *c, CEngine *en,
+                                             std::string bindTo)
+    : CCloneable(e, c, en, std::move(bindTo)), praise(gameTimer(4000)) {}
+
+CTutorial9bController::CTutorial9bController(const CTutorial9bController &o) : CCloneable(o), praise(gameTimer(4000)) {}
+
+CTutorial9bController::~CTutorial9bController() { delete praise; }
+
+void CTutorial9bController::onBind() { praise->reset(); }
+
+void CTutorial9bController::update() {
+  if (!entity || !collection) return;
+  hold(4);
+  if (!praise->udalost()) return;
+  tipkit::open(collection, "TUTORIAL9C", 0, 0);
+  for (CMapEntity_PostelClass *b : beds(collection)) b->setUklizeno(false);
+  killEntity();
+}
+
+// ---- 9C: both beds made
+
+void CTutorial9cController::onBind() {
+  if (!entity) return;
+  left = carryArrow(entity, 88, 220, kTurned);
+  right = carryArrow(entity, 248, 220, kTurned);
+}
+
+void CTutorial9cController::update() {
+  if (!entity || !collection) return;
+  hold(4);
+  for (CMapEntity_PostelClass *b : beds(collection)) {
+    if (!b->uklizeno) continue;
+    if (b->getX() == 48.0f) drop(left);
+    if (b->getX() == 208.0f) drop(right);
+  }
+  if (!left && !right) handOver("TUTORIAL9D", 0, 0);
+}
+
+// ---- 9D: the sheets in the hamper
+
+void CTutorial9dController::onBind() {
+  if (entity) carryArrow(entity, 530, 210);
+}
+
+void CTutorial9dController::update() {
+  if (!entity || !collection) return;
+  hold(4);
+  if (figure() && !figureCarries(kRubbishID)) handOver("TUTORIAL9E", 0, 0);
+}
+
+// ---- 9E: the new patient is the player's
+
+CTutorial9eController::CTutorial9eController(CMapEntity_Game *e, CMapEntitiesCollection *c, CEngine *en,
+                                             std::string bindTo)
+    : CCloneable(e, c, en, std::move(bindTo)), wait(gameTimer(4000)) {}
+
+CTutorial9eController::CTutorial9eController(const CTutorial9eController &o) : CCloneable(o), wait(gameTimer(4000)) {}
+
+CTutorial9eController::~CTutorial9eController() { delete wait; }
+
+void CTutorial9eController::update() {
+  if (!entity || !collection) return;
+  hold(4);
+  if (!wait->udalost()) return;
+  tipkit::open(collection, "TUTORIAL10", 0, 0);
+  if (CMapEntity_PacientClass *p = patient()) {
+    p->locked = 0;
+    p->pressureSpeed = 0.005f;
+  }
+  tipkit::open(collection, "TIP1TRIGGER", 0, 0);
+  killEntity();
+}
+
+// ---- 10: the last words
+
+CTutorial10Controller::CTutorial10Controller(CMapEntity_Game *e, CMapEntitiesCollection *c, CEngine *en,
+                                             std::string bindTo)
+    : CCloneable(e, c, en, std::move(bindTo)), life(gameTimer(5000)) {}
+
+CTutorial10Controller::CTutorial10Controller(const CTutorial10Controller &o) : CCloneable(o), life(gameTimer(5000)) {}
+
+CTutorial10Controller::~CTutorial10Controller() { delete life; }
+
+void CTutorial10Controller::onBind() {
+  if (!entity) return;
+  carryArrow(entity, 10, 380);
+  carryArrow(entity, 668, 350);
+}
+
+void CTutorial10Controller::update() {
+  if (entity && life->udalost()) killEntity();
+}

@@ -1,0 +1,211 @@
+#pragma once
+#include <string>
+
+#include "world/CCloneable.h"
+#include "world/CEntityController.h"
+#include "guidance/CTipKit.h"
+
+class CMapEntity;
+class CMapEntity_PacientClass;
+class Timer;
+
+// Waits one second of game time, then opens the tutorial's first bubble and goes. Follows the
+// pointer with its invisible entity.
+class CHelpTriggerController : public CCloneable<CHelpTriggerController, CEntityController> {
+public:
+  CHelpTriggerController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine,
+                         std::string bindTo);
+  CHelpTriggerController(const CHelpTriggerController &other);
+  CHelpTriggerController &operator=(const CHelpTriggerController &) = delete;
+  ~CHelpTriggerController() override;
+
+  void specificHandleMessages(KEvent *ev) override;
+  void update() override;
+
+private:
+  TPointerFollow pointer;
+  Timer *start;
+};
+
+// What every tutorial step shares: the pointer it follows, the patient it teaches with, the
+// hearts it keeps up while the player reads, and the hand-over to the next bubble.
+class CTutorialStep : public CEntityController {
+public:
+  using CEntityController::CEntityController;
+  void specificHandleMessages(KEvent *ev) override { pointer.follow(ev); }
+
+protected:
+  // Looked up anew every time: the newest patient of the ward, or null.
+  CMapEntity_PacientClass *patient() const;
+  CMapEntity_Game *figure() const;
+  bool figureCarries(uint32_t id) const;
+  // Full hearts (5, mood 1.0) or four (mood 0.65) for the patient, whatever befalls it.
+  void hold(int hearts);
+  // Opens the next bubble and removes this one with everything it carries.
+  void handOver(const char *next, float x, float y);
+
+  TPointerFollow pointer;
+};
+
+// Points at the patient and the examination chair until she sits there.
+class CTutorial1Controller : public CCloneable<CTutorial1Controller, CTutorialStep> {
+public:
+  using CCloneable::CCloneable;
+  void onBind() override;
+  void specificHandleMessages(KEvent *) override {}
+  void update() override;
+
+private:
+  void startStay(CMapEntity_PacientClass *p);
+  CMapEntity_Game *follower = nullptr;
+};
+
+// Keeps bed 2 shut while she is measured.
+class CTutorial1bController : public CCloneable<CTutorial1bController, CTutorialStep> {
+public:
+  using CCloneable::CCloneable;
+  void onBind() override;
+  void update() override;
+};
+
+// Points at bed 1 until she lies in a bed.
+class CTutorial2Controller : public CCloneable<CTutorial2Controller, CTutorialStep> {
+public:
+  using CCloneable::CCloneable;
+  void onBind() override;
+  void update() override;
+};
+
+// Waits for her outbreak.
+class CTutorial2bController : public CCloneable<CTutorial2bController, CTutorialStep> {
+public:
+  using CCloneable::CCloneable;
+  void update() override;
+};
+
+// Keeps the outbreak going until the doctor has examined her.
+class CTutorial3Controller : public CCloneable<CTutorial3Controller, CTutorialStep> {
+public:
+  using CCloneable::CCloneable;
+  void onBind() override;
+  void update() override;
+};
+
+// Points at the cabinet until the prescription is handed in.
+class CTutorial4Controller : public CCloneable<CTutorial4Controller, CTutorialStep> {
+public:
+  using CCloneable::CCloneable;
+  void onBind() override;
+  void update() override;
+};
+
+// Waits for the cabinet's medicine.
+class CTutorial5Controller : public CCloneable<CTutorial5Controller, CTutorialStep> {
+public:
+  using CCloneable::CCloneable;
+  void update() override;
+};
+
+// Points at the medicine, then at her bed, until she has taken it.
+class CTutorial6Controller : public CCloneable<CTutorial6Controller, CTutorialStep> {
+public:
+  using CCloneable::CCloneable;
+  void onBind() override;
+  void update() override;
+
+private:
+  void dropMedicineArrow();
+  CMapEntity_Game *medicineArrow = nullptr;
+};
+
+// No new outbreak while she gets better; when she pays, the next patient comes in.
+class CTutorial7Controller : public CCloneable<CTutorial7Controller, CTutorialStep> {
+public:
+  using CCloneable::CCloneable;
+  void onBind() override;
+  void update() override;
+};
+
+// Points at her money until every bed is free; bed 2 opens again.
+class CTutorial8Controller : public CCloneable<CTutorial8Controller, CTutorialStep> {
+public:
+  using CCloneable::CCloneable;
+  void onBind() override;
+  void update() override;
+};
+
+// The bed to make, then the hamper for its sheets.
+class CTutorial9Controller : public CCloneable<CTutorial9Controller, CTutorialStep> {
+public:
+  using CCloneable::CCloneable;
+  void onBind() override;
+  void update() override;
+
+private:
+  CMapEntity_Game *bedArrow = nullptr;
+  CMapEntity_Game *hamperArrow = nullptr;
+};
+
+// Praise for four seconds; then every bed is unmade for one more round of tidying.
+class CTutorial9bController : public CCloneable<CTutorial9bController, CTutorialStep> {
+public:
+  CTutorial9bController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine,
+                        std::string bindTo);
+  CTutorial9bController(const CTutorial9bController &other);
+  CTutorial9bController &operator=(const CTutorial9bController &) = delete;
+  ~CTutorial9bController() override;
+  void onBind() override;
+  void update() override;
+
+private:
+  Timer *praise;
+};
+
+// Points at the two beds standing at x 48 and 208 until each is made.
+class CTutorial9cController : public CCloneable<CTutorial9cController, CTutorialStep> {
+public:
+  using CCloneable::CCloneable;
+  void onBind() override;
+  void update() override;
+
+private:
+  CMapEntity_Game *left = nullptr;
+  CMapEntity_Game *right = nullptr;
+};
+
+// Points at the hamper until the sheets are in.
+class CTutorial9dController : public CCloneable<CTutorial9dController, CTutorialStep> {
+public:
+  using CCloneable::CCloneable;
+  void onBind() override;
+  void update() override;
+};
+
+// After four seconds the new patient may be clicked and the first-day tips begin.
+class CTutorial9eController : public CCloneable<CTutorial9eController, CTutorialStep> {
+public:
+  CTutorial9eController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine,
+                        std::string bindTo);
+  CTutorial9eController(const CTutorial9eController &other);
+  CTutorial9eController &operator=(const CTutorial9eController &) = delete;
+  ~CTutorial9eController() override;
+  void update() override;
+
+private:
+  Timer *wait;
+};
+
+// Points at the new patient and the chair for five seconds, unless a tip replaces it first.
+class CTutorial10Controller : public CCloneable<CTutorial10Controller, CTutorialStep> {
+public:
+  CTutorial10Controller(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine,
+                        std::string bindTo);
+  CTutorial10Controller(const CTutorial10Controller &other);
+  CTutorial10Controller &operator=(const CTutorial10Controller &) = delete;
+  ~CTutorial10Controller() override;
+  void onBind() override;
+  void update() override;
+
+private:
+  Timer *life;
+};

@@ -1,0 +1,289 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "media/Frame.h"
+#include "progress/HudDay.h"
+#include "support/GLTestWindow.h"
+#include "ward/player/CMapEntity_Player.h"
+#include "world/CMapEntity_TextBox.h"
+#include "world/kinds/CMapEntity_DiagnosticTool.h"
+#include "world/kinds/CMapEntity_PacientClass.h"
+#include "world/kinds/CMapEntity_PostelClass.h"
+#include "world/kinds/CMapEntity_Tlakomer.h"
+#include "world/kinds/EntityIds.h"
+
+// The "Tutorial" day in the real window, played by injected mouse input from the help trigger to
+// the last bubble: each step's arrows point at what it asks for, and each step waits for it.
+
+namespace {
+
+CLevel_Game *g_level = nullptr;
+
+bool toLevel(KEvent *ev) {
+  if (g_level) g_level->handleMessages(ev);
+  bylKlik = 0;
+  return true;
+}
+
+class TutorialWindowTest : public GLTestWindow, public HudDay {
+protected:
+  void SetUp() override {
+    GLTestWindow::SetUp();
+    ASSERT_NO_FATAL_FAILURE(setUpDay(false));
+    fillPalettes();
+    engineObj.setDifficulty(0.85f, 125, 106.25f);
+    screen = KPTK::createKGraphic();
+    backbuffer = screen;
+    level = new CLevel_Game(&engineObj);
+    engineObj.setLevel(level);
+    level->load("Tutorial");
+    g_level = level;
+    window()->setPTKCallBack(toLevel);
+  }
+
+  void TearDown() override {
+    window()->setPTKCallBack(nullptr);
+    g_level = nullptr;
+    tearDownDay();
+    backbuffer = nullptr;
+    delete screen;
+    GLTestWindow::TearDown();
+  }
+
+  void playFrame(bool draw = true) {
+    pumpAll();
+    frame(20);
+    level->update(0, true);
+    if (!draw) return;
+    window()->setWorldView(0, 0, 0, 1, true);
+    level->render(0, true, screen);
+  }
+  template <class Done> bool playUntil(Done done, int frames) {
+    for (int i = 0; i < frames; ++i) {
+      if (done()) return true;
+      playFrame(i % 5 == 0);
+    }
+    return done();
+  }
+  bool reach(const char *step, int frames) {
+    return playUntil([&] { return bubble() == step; }, frames);
+  }
+  void still(const char *step, int frames) {
+    for (int i = 0; i < frames; ++i) playFrame(false);
+    EXPECT_EQ(bubble(), step) << "moved on by itself";
+  }
+
+  std::string bubble() {
+    std::string name = "(none)";
+    int n = 0;
+    for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
+      if (e->getEntityClassID() == kTutorialBubbleClass && !e->getKill()) {
+        name = e->name;
+        ++n;
+      }
+    return n > 1 ? "(" + std::to_string(n) + " bubbles)" : name;
+  }
+  std::string bubbleText() {
+    for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
+      if (e->getEntityClassID() == kTutorialBubbleClass && !e->getKill())
+        if (auto *box = dynamic_cast<CMapEntity_TextBox *>(e->getContainedEntity(kTextBoxID))) return box->text;
+    return "";
+  }
+  CMapEntity_Game *arrowAt(float x, float y) {
+    for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
+      if (e->getEntityID() == 189 && !e->getKill() && e->getX() == x && e->getY() == y) return e;
+    return nullptr;
+  }
+  // The arrow at (x, y) points (down, or up when turned) at a spot within 16 px of the target's picture.
+  ::testing::AssertionResult pointsAt(float x, float y, bool turned, CMapEntity *target) {
+    if (!arrowAt(x, y)) return ::testing::AssertionFailure() << "no arrow at " << x << ", " << y;
+    if (!target) return ::testing::AssertionFailure() << "no target";
+    float tipX = x + 20, tipY = turned ? y : y + 48;
+    Frame *f = target->getCurrentFrame();
+    float w = f ? (float)f->getSirka() : 0, h = f ? (float)f->getVyska() : 0;
+    float tx = target->getX(), ty = target->getY();
+    if (tipX < tx - 16 || tipX > tx + w + 16 || tipY < ty - 16 || tipY > ty + h + 16)
+      return ::testing::AssertionFailure() << "the arrow at " << x << ", " << y << " misses " << target->name << " at "
+                                           << tx << ", " << ty << " (" << w << " x " << h << ")";
+    return ::testing::AssertionSuccess();
+  }
+
+  CMapEntity_PacientClass *patient() {
+    return dynamic_cast<CMapEntity_PacientClass *>(level->getEC()->getFirstEntityByClassID(kPatientClass));
+  }
+  CMapEntity_Player *figure() { return dynamic_cast<CMapEntity_Player *>(level->getEC()->getEntityByID(kPlayerID)); }
+  CMapEntity_PostelClass *bed(uint16_t number) {
+    for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
+      if (auto *b = dynamic_cast<CMapEntity_PostelClass *>(e))
+        if (b->cislo == number) return b;
+    return nullptr;
+  }
+  CMapEntity_Game *floorMedicine() {
+    for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
+      if (e->getEntityID() == kMedicineID && !e->getKill() && !e->getParent()) return e;
+    return nullptr;
+  }
+  static void middle(CMapEntity *e, int &x, int &y) {
+    Rect box = e->getCurrentFrame()->getActionBoundingBox();
+    x = (int)e->getX() + box.x + box.w / 2;
+    y = (int)e->getY() + box.y + box.h / 2;
+  }
+  void clickOn(CMapEntity *e) {
+    int x, y;
+    middle(e, x, y);
+    pushMotion(x, y);
+    playFrame();
+    playFrame();
+    pushButton(1, true, x, y);
+    playFrame();
+    pushButton(1, false, x, y);
+    playFrame();
+  }
+  void dragOnto(CMapEntity *p, CMapEntity *target) {
+    int sx, sy, x, y;
+    middle(p, sx, sy);
+    middle(target, x, y);
+    pushMotion(sx, sy);
+    playFrame();
+    pushButton(1, true, sx, sy);
+    playFrame();
+    for (int k = 1; k <= 6; ++k) {
+      pushMotion(sx + (x - sx) * k / 6, sy + (y - sy) * k / 6);
+      playFrame();
+    }
+    playFrame();
+    pushButton(1, false, x, y);
+    playFrame();
+    playFrame();
+  }
+  void shot(const char *name) {
+    for (int i = 0; i < 3; ++i) playFrame();
+    savePNG((std::string(TOB_BINARY_DIR) + "/" + name).c_str());
+  }
+
+  KGraphic *screen = nullptr;
+};
+
+TEST_F(TutorialWindowTest, TheTutorialIsPlayedByMouseFromTheHelpTriggerToItsLastBubble) {
+  ASSERT_TRUE(reach("TUTORIAL1", 100)) << "the tutorial never started";
+  ASSERT_TRUE(playUntil([&] { return patient() != nullptr; }, 200)) << "nobody came";
+  CMapEntity_PacientClass *p = patient();
+  ASSERT_TRUE(playUntil([&] { float a = p->getAlpha(); return a == -1.0f || a >= 1.0f; }, 120));
+  auto *chair = dynamic_cast<CMapEntity_DiagnosticTool *>(level->getEC()->getFirstEntityByClassID(17));
+  ASSERT_TRUE(chair && chair->gauge);
+  playFrame();
+  EXPECT_TRUE(pointsAt(668, 350, false, chair));
+  EXPECT_TRUE(arrowAt(p->getX() + 10, p->getY() - 67)) << "above the patient";
+  shot("tutorial-1-registration.png");
+
+  // Registration: the chair, the gauge's peak, the bench. Bed 2 is shut meanwhile.
+  dragOnto(p, chair);
+  ASSERT_EQ(p->phase, kPhaseOnChair);
+  ASSERT_TRUE(reach("TUTORIAL1B", 20));
+  playFrame();
+  EXPECT_EQ(bed(2)->locked, 1);
+  ASSERT_TRUE(playUntil([&] { return chair->gauge->full != 0; }, 600)) << "the gauge never peaked";
+  EXPECT_EQ(bubble(), "TUTORIAL1B");
+  EXPECT_EQ(p->hearts, 5);
+  clickOn(p);
+  ASSERT_TRUE(reach("TUTORIAL2", 20));
+  for (int i = 0; i < 10; ++i) playFrame();
+  EXPECT_TRUE(pointsAt(96, 80, false, bed(1)));
+  dragOnto(p, bed(2));
+  EXPECT_NE(p->phase, kPhaseInBed) << "bed 2 is shut";
+  for (int i = 0; i < 30; ++i) playFrame();
+  dragOnto(p, bed(1));
+  ASSERT_EQ(p->phase, kPhaseInBed);
+  ASSERT_TRUE(reach("TUTORIAL2B", 20));
+
+  // The outbreak holds until the doctor has examined her.
+  ASSERT_TRUE(reach("TUTORIAL3", 3000)) << "no outbreak";
+  playFrame();
+  EXPECT_TRUE(pointsAt(96, 80, false, bed(1)));
+  shot("tutorial-3-outbreak.png");
+  still("TUTORIAL3", 500);
+  EXPECT_EQ(p->bedState, kBedOutbreak) << "the outbreak does not pass by itself";
+  EXPECT_EQ(p->hearts, 5);
+  clickOn(bed(1));
+  ASSERT_TRUE(playUntil([&] { return figure()->workPhase == 12; }, 400)) << "no examination";
+  EXPECT_EQ(bubble(), "TUTORIAL3");
+  ASSERT_TRUE(reach("TUTORIAL4", 400));
+  ASSERT_NE(figure()->getContainedEntity(kPrescriptionID), nullptr);
+  CMapEntity_Game *cabinet = level->getEC()->getFirstEntityByClassID(kCabinetClass);
+  playFrame();
+  EXPECT_TRUE(pointsAt(458, 80, true, cabinet));
+
+  // The prescription to the cabinet, the medicine to her bed.
+  clickOn(cabinet);
+  ASSERT_TRUE(reach("TUTORIAL5", 600));
+  ASSERT_TRUE(reach("TUTORIAL6", 600)) << "no medicine made";
+  CMapEntity_Game *lek = floorMedicine();
+  ASSERT_NE(lek, nullptr);
+  playFrame();
+  EXPECT_TRUE(pointsAt(320, 90, true, lek)) << "the medicine lands under its arrow";
+  EXPECT_TRUE(pointsAt(96, 80, false, bed(1)));
+  shot("tutorial-6-medicine.png");
+  clickOn(lek);
+  ASSERT_TRUE(playUntil([&] { return figure()->getContainedEntity(kMedicineID) != nullptr; }, 600));
+  playFrame();
+  EXPECT_EQ(arrowAt(320, 90), nullptr) << "the medicine arrow goes once it is picked up";
+  EXPECT_NE(arrowAt(96, 80), nullptr);
+  clickOn(bed(1));
+  ASSERT_TRUE(reach("TUTORIAL7", 600));
+  playFrame();
+  EXPECT_NE(arrowAt(54, 170), nullptr);
+
+  // Cured: she pays, and the next patient comes in, unclickable for now.
+  ASSERT_TRUE(reach("TUTORIAL8", 4000)) << "never cured: " << p->meterFull;
+  CMapEntity_PacientClass *next = patient();
+  ASSERT_NE(next, p);
+  EXPECT_EQ(next->locked, 1);
+  playFrame();
+  EXPECT_EQ(bed(2)->locked, 0);
+  EXPECT_TRUE(pointsAt(96, 50, false, bed(1)));
+  clickOn(bed(1));
+  ASSERT_TRUE(reach("TUTORIAL9", 600)) << "not paid";
+
+  // Tidying: the bed, then the sheets into the trolley.
+  CMapEntity_Game *trolley = level->getEC()->getFirstEntityByClassID(30);
+  ASSERT_TRUE(playUntil([&] { return !bed(1)->uklizeno; }, 200));
+  clickOn(bed(1));
+  ASSERT_TRUE(playUntil([&] { return figure()->getContainedEntity(kRubbishID) != nullptr; }, 600));
+  playFrame();
+  EXPECT_TRUE(pointsAt(540, 210, false, trolley));
+  EXPECT_NE(bubbleText().find("trolley"), std::string::npos) << bubbleText();
+  shot("tutorial-9-hamper.png");
+  clickOn(trolley);
+  ASSERT_TRUE(reach("TUTORIAL9B", 600));
+
+  // Both beds unmade once more, made, and the sheets away.
+  ASSERT_TRUE(reach("TUTORIAL9C", 300));
+  playFrame();
+  EXPECT_TRUE(pointsAt(88, 220, true, bed(1)));
+  EXPECT_TRUE(pointsAt(248, 220, true, bed(2)));
+  clickOn(bed(1));
+  ASSERT_TRUE(playUntil([&] { return bed(1)->uklizeno != 0; }, 600));
+  playFrame();
+  EXPECT_EQ(arrowAt(88, 220), nullptr);
+  EXPECT_EQ(bubble(), "TUTORIAL9C");
+  clickOn(bed(2));
+  ASSERT_TRUE(reach("TUTORIAL9D", 600));
+  playFrame();
+  EXPECT_TRUE(pointsAt(530, 210, false, trolley));
+  clickOn(trolley);
+  ASSERT_TRUE(reach("TUTORIAL9E", 600));
+
+  // The new patient is the player's; the first tip's trigger takes over.
+  ASSERT_TRUE(reach("TUTORIAL10", 260));
+  EXPECT_EQ(next->locked, 0);
+  EXPECT_FLOAT_EQ(next->pressureSpeed, 0.005f);
+  bool tipTrigger = false;
+  for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr()) tipTrigger |= e->name == "TIP1TRIGGER";
+  EXPECT_TRUE(tipTrigger);
+  // Gone after five seconds, unless the tips replace it sooner.
+  ASSERT_TRUE(playUntil([&] { return bubble() != "TUTORIAL10"; }, 300)) << "the last bubble stays";
+}
+
+} // namespace
