@@ -21,6 +21,7 @@
 #include "menus/CMenuInputboxController.h"
 #include "menus/CMenuQuestionWindowController.h"
 #include "menus/CSliderDragController.h"
+#include "guidance/CCareTipControllers.h"
 #include "guidance/CShopTipControllers.h"
 #include "patients/CNemocnejBacilyController.h"
 #include "patients/CObtiznostAdjusterController.h"
@@ -298,19 +299,19 @@ void registerRows(TControllerRows &c) {
   c("HELPTRIGGER", nullptr); // CHelpTriggerController
   c("TIP1TRIGGER", nullptr); // CTip1TriggerController
   c("TIPOUTBREAKTRIGGER", nullptr); // CTipOutbreakTriggerController
-  c("TIPSRDICKA", nullptr); // CTipSrdickaController
+  c("TIPSRDICKA", makeController<CTipSrdickaController>);
   c("TIPSHOP", makeController<CTipShopController>);
-  c("TIPSRDICKATRIGGER", nullptr); // CTipSrdickaTriggerController
+  c("TIPSRDICKATRIGGER", makeController<CTipSrdickaTriggerController>);
   c("TIPOUTBREAK", nullptr); // CTipOutbreakController
   c("TIPOUTBREAK2", nullptr); // CTipOutbreak2Controller
   c("TIPCLOWN", nullptr); // CTipClownController
-  c("REMINDPRESSURE", nullptr); // CRemindPressureController
-  c("REMINDPRESSURETRIGGER", nullptr); // CRemindPressureTriggerController
+  c("REMINDPRESSURE", makeController<CRemindPressureController>);
+  c("REMINDPRESSURETRIGGER", makeController<CRemindPressureTriggerController>);
   c("TIPPERK", makeController<CTipPerkController>);
-  c("TIPVIRUS", nullptr); // CTipVirusController
+  c("TIPVIRUS", makeController<CTipVirusController>);
   c("TIP1", nullptr); // CTip1Controller
   c("TIP2", nullptr); // CTip2Controller
-  c("TIPVIRUSTRIGGER", nullptr); // CTipVirusTriggerController
+  c("TIPVIRUSTRIGGER", makeController<CTipVirusTriggerController>);
   c("TIPCLOWNTRIGGER", nullptr); // CTipClownTriggerController
   c("TIPSHOPPERK", makeController<CTipShopPerkController>);
   c("TIPPERKTRIGGER", makeController<CTipPerkTriggerController>);
