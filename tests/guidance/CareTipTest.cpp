@@ -19,6 +19,17 @@ TEST_F(CareTipTest, TheHeartsTourHoldsThePatientUntilInBedThenWalksItsHeartsThro
   ASSERT_TRUE(runUntil([&] { return alive(10000).empty(); }, 20000)) << "beds set down";
   add("TIPSRDICKATRIGGER", 0, 425);
 
+  // With nobody on the ward both wait.
+  CMapEntity_Game *early = add("TIPSRDICKA", 0, 395);
+  run(6500);
+  EXPECT_EQ(alive(363).size(), 1u);
+  auto *waiting = dynamic_cast<CTipSrdickaController *>(early->getController());
+  ASSERT_NE(waiting, nullptr);
+  EXPECT_EQ(waiting->getRunState(), 0);
+  EXPECT_TRUE(arrows(early).empty());
+  early->setKill(true);
+  update();
+
   // Walking in, its bed word still reads "lying": held happy, but no tour yet.
   auto *walker = dynamic_cast<CMapEntity_PacientClass *>(add("PACIENT1", 400, 300));
   walker->mood = 0.3f;
