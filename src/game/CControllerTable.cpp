@@ -21,6 +21,7 @@
 #include "menus/CMenuInputboxController.h"
 #include "menus/CMenuQuestionWindowController.h"
 #include "menus/CSliderDragController.h"
+#include "guidance/CCareTipControllers.h"
 #include "guidance/CShopTipControllers.h"
 #include "guidance/CTipControllers.h"
 #include "guidance/CTutorialControllers.h"
@@ -300,19 +301,19 @@ void registerRows(TControllerRows &c) {
   c("HELPTRIGGER", makeController<CHelpTriggerController>);
   c("TIP1TRIGGER", makeController<CTip1TriggerController>);
   c("TIPOUTBREAKTRIGGER", makeController<CTipOutbreakTriggerController>);
-  c("TIPSRDICKA", nullptr); // CTipSrdickaController
+  c("TIPSRDICKA", makeController<CTipSrdickaController>);
   c("TIPSHOP", makeController<CTipShopController>);
-  c("TIPSRDICKATRIGGER", nullptr); // CTipSrdickaTriggerController
+  c("TIPSRDICKATRIGGER", makeController<CTipSrdickaTriggerController>);
   c("TIPOUTBREAK", makeController<CTipOutbreakController>);
   c("TIPOUTBREAK2", makeController<CTipOutbreak2Controller>);
   c("TIPCLOWN", makeController<CTipClownController>);
-  c("REMINDPRESSURE", nullptr); // CRemindPressureController
-  c("REMINDPRESSURETRIGGER", nullptr); // CRemindPressureTriggerController
+  c("REMINDPRESSURE", makeController<CRemindPressureController>);
+  c("REMINDPRESSURETRIGGER", makeController<CRemindPressureTriggerController>);
   c("TIPPERK", makeController<CTipPerkController>);
-  c("TIPVIRUS", nullptr); // CTipVirusController
+  c("TIPVIRUS", makeController<CTipVirusController>);
   c("TIP1", makeController<CTip1Controller>);
   c("TIP2", makeController<CTip2Controller>);
-  c("TIPVIRUSTRIGGER", nullptr); // CTipVirusTriggerController
+  c("TIPVIRUSTRIGGER", makeController<CTipVirusTriggerController>);
   c("TIPCLOWNTRIGGER", makeController<CTipClownTriggerController>);
   c("TIPSHOPPERK", makeController<CTipShopPerkController>);
   c("TIPPERKTRIGGER", makeController<CTipPerkTriggerController>);

@@ -24,6 +24,7 @@
 #include "media/ZSprite.h"
 #include "media/makeString.h"
 #include "guidance/CMapEntity_Tips.h"
+#include "guidance/CMapEntity_CareTips.h"
 #include "guidance/CMapEntity_TutorialClass.h"
 #include "guidance/CMapEntity_TutorialSteps.h"
 #include "patients/CMapEntity_ObtiznostAdjuster.h"
@@ -534,8 +535,8 @@ void registerRows() {
   r(316, "Z", 380, 0, make<CMapEntity_Z>, SAME).z(2).hp(1);
   r(317, "TIPCLOWNTRIGGER", 314, 0, make<CMapEntity_TipClownTrigger>, "EMPTY");
   r(318, "TIPCLOWN", 313, 31, make<CMapEntity_TipClown>, "TUTORIALBG").z(3);
-  r(319, "REMINDPRESSURETRIGGER", 396, 0, nullptr, "EMPTY"); // CMapEntity_RemindPressureTrigger
-  r(320, "REMINDPRESSURE", 395, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_RemindPressure
+  r(319, "REMINDPRESSURETRIGGER", 396, 0, make<CMapEntity_RemindPressureTrigger>, "EMPTY");
+  r(320, "REMINDPRESSURE", 395, 31, make<CMapEntity_RemindPressure>, "TUTORIALBG").z(3);
   r(321, "TIPSHOPPERK", 379, 31, make<CMapEntity_TipShopPerk>, "TUTORIALBG").z(8);
   r(322, "TIPPERKTRIGGER", 378, 0, make<CMapEntity_TipPerkTrigger>, "EMPTY");
   r(323, "TIPPERK", 377, 31, make<CMapEntity_TipPerk>, "TUTORIALBG").z(3);
@@ -544,16 +545,16 @@ void registerRows() {
   r(326, "TIPOUTBREAKTRIGGER", 359, 0, make<CMapEntity_TipOutbreakTrigger>, "EMPTY");
   r(327, "TIPOUTBREAK", 360, 31, make<CMapEntity_TipOutbreak>, "TUTORIALBG").z(3);
   r(328, "TIPOUTBREAK2", 361, 31, make<CMapEntity_TipOutbreak2>, "TUTORIALBG").z(3);
-  r(329, "TIPSRDICKA", 362, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_TipSrdicka
+  r(329, "TIPSRDICKA", 362, 31, make<CMapEntity_TipSrdicka>, "TUTORIALBG").z(3);
   r(330, "TIPSHOP", 365, 31, make<CMapEntity_TipShop>, "TUTORIALBG").z(8);
-  r(331, "TIPSRDICKATRIGGER", 363, 0, nullptr, "EMPTY"); // CMapEntity_TipSrdickaTrigger
+  r(331, "TIPSRDICKATRIGGER", 363, 0, make<CMapEntity_TipSrdickaTrigger>, "EMPTY");
   r(332, "OK", 50, 0, make<CMapEntity_OK>, SAME).z(6);
   r(333, "RODICEGENERATOR", 130, 0, make<CMapEntity_RodiceGenerator>, "EMPTY");
   r(334, "PROPADLINA", 159, 0, make<CMapEntity_Propadlina>, SAME).near(32, 50);
   r(335, "TIP1", 304, 31, make<CMapEntity_Tip1>, "TUTORIALBG").z(3);
   r(336, "TIP2", 305, 31, make<CMapEntity_Tip2>, "TUTORIALBG").z(3);
-  r(337, "TIPVIRUS", 307, 31, nullptr, "TUTORIALBG").z(3); // CMapEntity_TipVirus
-  r(338, "TIPVIRUSTRIGGER", 306, 0, nullptr, "EMPTY"); // CMapEntity_TipVirusTrigger
+  r(337, "TIPVIRUS", 307, 31, make<CMapEntity_TipVirus>, "TUTORIALBG").z(3);
+  r(338, "TIPVIRUSTRIGGER", 306, 0, make<CMapEntity_TipVirusTrigger>, "EMPTY");
   r(339, "TIPHLASIC", 315, 31, make<CMapEntity_TipHlasic>, "TUTORIALBG").z(3);
   r(340, "TIPHLASICTRIGGER", 316, 0, make<CMapEntity_TipHlasicTrigger>, "EMPTY");
   r(341, "MAGNET", 382, 0, make<CMapEntity_Magnet>, SAME).z(7);
