@@ -174,8 +174,8 @@ TEST(CampaignTest, EveryPlaceablePrototypeIsPlacedInEachDifficultysList) {
 }
 
 // Title screen first and victory last; the working days with a map after each, the three
-// laboratory days and comic pages between; the late arrivals (parents) reached; each tip on the
-// day its subject first appears.
+// laboratory days and comic pages between; the late arrivals (parents) reached; each tip first
+// placed on the day its subject first appears.
 TEST(CampaignTest, ListRunsFromTheTitleThroughTheDaysToTheVictory) {
   for (const char *d : kDifficulties) {
     SCOPED_TRACE(d);
@@ -192,8 +192,11 @@ TEST(CampaignTest, ListRunsFromTheTitleThroughTheDaysToTheVictory) {
       comics += lv.has("COMIC");
       for (const char *tip : {"TIPVIRUSTRIGGER", "TIPCLOWNTRIGGER", "TIPHLASICTRIGGER", "REMINDPRESSURETRIGGER"})
         if (lv.has(tip)) {
-          EXPECT_FALSE(tipDay.count(tip)) << tip << " placed twice";
-          tipDay[tip] = lv.name;
+          // The germ and jester tips show once per saved game, so a later day may carry them too;
+          // the lamp and pressure tips come every time their trigger is placed.
+          const bool oncePerGame = std::string(tip) == "TIPVIRUSTRIGGER" || std::string(tip) == "TIPCLOWNTRIGGER";
+          EXPECT_TRUE(oncePerGame || !tipDay.count(tip)) << tip << " placed twice";
+          tipDay.emplace(tip, lv.name);
         }
       if (lv.has("RODICEGENERATOR")) {
         ++parentDays;
