@@ -12,7 +12,7 @@
 #include "support/GameWindowDay.h"
 #include "world/CLevelList.h"
 
-// The first working day of the data set in the real window, driven by key presses and clicks:
+// The second working day of the data set in the real window, driven by key presses and clicks:
 // the menu pauses it, restart replays it with its goal met, main menu goes back to the title.
 namespace {
 
@@ -90,13 +90,13 @@ protected:
 };
 
 TEST_F(IngameMenuWindowTest, EscapePausesTheDayRestartReplaysItAndMainMenuLeavesTheSaveAlone) {
-  // The first working day follows the title screen and the opening comic page.
-  const int firstDay = 2;
-  ASSERT_EQ(engineObj.getLevelList()->getLevel(firstDay), "ward_demo");
-  engineObj.requestLevel(firstDay, true);
+  // The second working day, the first to open with its notebook (the guided first day has none).
+  const int dayIndex = 4;
+  ASSERT_EQ(engineObj.getLevelList()->getLevel(dayIndex), "ward_day2");
+  engineObj.requestLevel(dayIndex, true);
   playFrame();
-  ASSERT_EQ(engineObj.getSoucasnyLevel(), firstDay);
-  ASSERT_EQ(u16(save()), firstDay);
+  ASSERT_EQ(engineObj.getSoucasnyLevel(), dayIndex);
+  ASSERT_EQ(u16(save()), dayIndex);
   // The day's notebook first: it opens, stands, and a click puts it away.
   playFrame(12);
   click(400, 300);
@@ -134,10 +134,10 @@ TEST_F(IngameMenuWindowTest, EscapePausesTheDayRestartReplaysItAndMainMenuLeaves
   click(261 + 50 + 100, 200 + 115 + 18);
   playFrame();
   EXPECT_TRUE(engineObj.isRunning());
-  EXPECT_EQ(engineObj.getSoucasnyLevel(), firstDay);
-  EXPECT_EQ(engineObj.getLevel()->getLevelName(), "Day 1");
+  EXPECT_EQ(engineObj.getSoucasnyLevel(), dayIndex);
+  EXPECT_EQ(engineObj.getLevel()->getLevelName(), "Day 2");
   EXPECT_EQ(engineObj.getLevel()->getMoney(), 0);
-  EXPECT_EQ(u16(save()), firstDay) << "save.dat names the same day";
+  EXPECT_EQ(u16(save()), dayIndex) << "save.dat names the same day";
   EXPECT_FALSE(CGlobals::instance()->paused);
 
   // Main menu, asked about: level 0, and save.dat as it was.
