@@ -73,13 +73,16 @@ def paint_panel(w, h, index, count, p):
         c.rect(30, 30, w - 4, h - 4, fill=(0, 0, 0, 70), outline=None, r=22)
         c.rect(24, 24, w - 10, h - 10, fill=(255, 252, 236), width=2.5, r=22)
         c.rect(34, 34, w - 20, h - 20, fill=None, outline=(236, 206, 120), width=2, r=16)
-        c.circle(46, 34, 26, fill=colour("pink"), width=2)
-        c.circle(46, 30, 14, fill=(250, 214, 184), width=1.6)
-        c.ellipse(34, 14, 58, 26, fill=(255, 255, 255), width=1.4)
-        c.text(46, 20, "+", 9, fill=colour("red"), stroke=None)
+        # The nurse's badge sits at the right end: the top-left corner stays clear for the lamp
+        # that the lamp tip's arrow points at.
+        bx = w - 46
+        c.circle(bx, 34, 26, fill=colour("pink"), width=2)
+        c.circle(bx, 30, 14, fill=(250, 214, 184), width=1.6)
+        c.ellipse(bx - 12, 14, bx + 12, 26, fill=(255, 255, 255), width=1.4)
+        c.text(bx, 20, "+", 9, fill=colour("red"), stroke=None)
         for sx in (-1, 1):
-            c.circle(46 + sx * 5, 30, 1.6, fill=INK, outline=None)
-        c.arc(40, 30, 52, 40, 20, 160, fill=INK, width=1.4)
+            c.circle(bx + sx * 5, 30, 1.6, fill=INK, outline=None)
+        c.arc(bx - 6, 30, bx + 6, 40, 20, 160, fill=INK, width=1.4)
     elif style == "plaque":
         # The game writes the caption in white on the dark strip: centred on x 18..160 from y 87.
         c.rect(3, 3, w - 3, h - 3, fill=colour("wood"), width=2.4, r=10)

@@ -67,4 +67,16 @@ TEST_F(TipWindowTest, SecondOutbreakTipStandsAtTheFootOfTheWardWithItsText) {
   EXPECT_TRUE(savePNG((std::string(TOB_BINARY_DIR) + "/tip_outbreak2.png").c_str()));
 }
 
+TEST_F(TipWindowTest, TheLampTipLeavesTheLampInTheCornerInViewAndPointsAtIt) {
+  first("TIPCLOWNTRIGGER")->setKill(true);
+  ASSERT_TRUE(runUntil([&] { return first("TIPHLASIC") != nullptr; }, 7000));
+  step();
+  CMapEntity_Game *lamp = first("HLASIC");
+  ASSERT_TRUE(lamp);
+  EXPECT_GT(shownBy(lamp).count, 300) << "the bubble hides the lamp";
+  framediff::Area arrow = shownBy(first("TIPHLASIC")->getContainedEntity(189));
+  EXPECT_TRUE(arrow.inside((int)lamp->getX() + 30, 0, 110, 70)) << "the arrow beside the lamp: " << arrow;
+  savePNG((std::string(TOB_BINARY_DIR) + "/tip_lamp.png").c_str());
+}
+
 } // namespace
