@@ -4,8 +4,7 @@
 #include <vector>
 
 #include "media/Frame.h"
-#include "progress/HudDay.h"
-#include "support/GLTestWindow.h"
+#include "support/GameWindowDay.h"
 #include "ward/player/CMapEntity_Player.h"
 #include "world/CMapEntity_TextBox.h"
 #include "world/kinds/CMapEntity_DiagnosticTool.h"
@@ -19,46 +18,20 @@
 
 namespace {
 
-CLevel_Game *g_level = nullptr;
-
-bool toLevel(KEvent *ev) {
-  if (g_level) g_level->handleMessages(ev);
-  bylKlik = 0;
-  return true;
-}
-
-class TutorialWindowTest : public GLTestWindow, public HudDay {
+class TutorialWindowTest : public GameWindowDay {
 protected:
   void SetUp() override {
-    GLTestWindow::SetUp();
-    ASSERT_NO_FATAL_FAILURE(setUpDay(false));
-    fillPalettes();
+    ASSERT_NO_FATAL_FAILURE(setUpWindowDay());
     engineObj.setDifficulty(0.85f, 125, 106.25f);
-    screen = KPTK::createKGraphic();
-    backbuffer = screen;
-    level = new CLevel_Game(&engineObj);
-    engineObj.setLevel(level);
-    level->load("Tutorial");
-    g_level = level;
-    window()->setPTKCallBack(toLevel);
+    load("Tutorial");
   }
 
-  void TearDown() override {
-    window()->setPTKCallBack(nullptr);
-    g_level = nullptr;
-    tearDownDay();
-    backbuffer = nullptr;
-    delete screen;
-    GLTestWindow::TearDown();
-  }
+  void TearDown() override { tearDownWindowDay(); }
 
-  void playFrame(bool draw = true) {
+  void playFrame(bool drawn = true) {
     pumpAll();
-    frame(20);
-    level->update(0, true);
-    if (!draw) return;
-    window()->setWorldView(0, 0, 0, 1, true);
-    level->render(0, true, screen);
+    update();
+    if (drawn) draw();
   }
   template <class Done> bool playUntil(Done done, int frames) {
     for (int i = 0; i < frames; ++i) {
@@ -125,45 +98,16 @@ protected:
       if (e->getEntityID() == kMedicineID && !e->getKill() && !e->getParent()) return e;
     return nullptr;
   }
-  static void middle(CMapEntity *e, int &x, int &y) {
-    Rect box = e->getCurrentFrame()->getActionBoundingBox();
-    x = (int)e->getX() + box.x + box.w / 2;
-    y = (int)e->getY() + box.y + box.h / 2;
-  }
   void clickOn(CMapEntity *e) {
     int x, y;
     middle(e, x, y);
-    pushMotion(x, y);
-    playFrame();
-    playFrame();
-    pushButton(1, true, x, y);
-    playFrame();
-    pushButton(1, false, x, y);
-    playFrame();
-  }
-  void dragOnto(CMapEntity *p, CMapEntity *target) {
-    int sx, sy, x, y;
-    middle(p, sx, sy);
-    middle(target, x, y);
-    pushMotion(sx, sy);
-    playFrame();
-    pushButton(1, true, sx, sy);
-    playFrame();
-    for (int k = 1; k <= 6; ++k) {
-      pushMotion(sx + (x - sx) * k / 6, sy + (y - sy) * k / 6);
-      playFrame();
-    }
-    playFrame();
-    pushButton(1, false, x, y);
-    playFrame();
-    playFrame();
+    clickAt(x, y);
   }
   void shot(const char *name) {
     for (int i = 0; i < 3; ++i) playFrame();
     savePNG((std::string(TOB_BINARY_DIR) + "/" + name).c_str());
   }
 
-  KGraphic *screen = nullptr;
 };
 
 TEST_F(TutorialWindowTest, TheTutorialIsPlayedByMouseFromTheHelpTriggerToItsLastBubble) {
