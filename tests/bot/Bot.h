@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <map>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -72,7 +73,15 @@ public:
         r.money = start->getMoney();
         r.cured = start->getCured();
         r.lost = start->getLost();
-        if (start->getSummaryShown()) r.finished = true;
+        if (start->getSummaryShown()) {
+          // The day's figures are final; the summary is read a moment and clicked away, and the
+          // game builds the next level in that frame (maybe at the same address).
+          r.finished = true;
+          g.frames(100);
+          if (g.level() == start) g.click(400, 300);
+          g.frames(10);
+          break;
+        }
         dayTick();
       } else if (r.kind == "lab") {
         labTick(r);
@@ -122,6 +131,9 @@ public:
     if (box.w > 0 && box.h > 0) {
       x = (int)e->getX() + box.x + box.w / 2;
       y = (int)e->getY() + box.y + box.h / 2;
+      // What stands behind the status bar is taken by its visible top.
+      const int top = (int)e->getY() + box.y;
+      if (y > 530 && top < 525) y = std::max(top + 5, 525);
       return;
     }
     ZSprite *s = e->getSprite();
@@ -134,13 +146,14 @@ public:
     static const bool on = std::getenv("TOB_BOT_TRACE") != nullptr;
     if (!on) return;
     std::printf("  %6.1fs %s %s mouse %ld,%ld paused %d stav %s\n", g.frameCount * 0.02, what, e->name.c_str(), KInput::getMouseX(), KInput::getMouseY(), (int)CGlobals::instance()->paused, g.engine()->vratStav().c_str());
-    static int shots = 0;
-    if (shots++ == 6) {
-      g.savePNG("/tmp/bot_first.png");
-      for (CMapEntity_Game *x : all()) std::printf("    %s id %u cls %u paused %d\n", x->name.c_str(), x->getEntityID(), x->getEntityClassID(), (int)CGlobals::instance()->paused);
-    }
+  }
+  // A player does not hammer one thing: a second click on it waits a moment.
+  bool clickedLately(CMapEntity *e) const {
+    auto it = lastClick.find(e);
+    return it != lastClick.end() && g.frameCount - it->second < 75;
   }
   void clickOn(CMapEntity *e) {
+    lastClick[e] = g.frameCount;
     trace("click", e);
     int x, y;
     middle(e, x, y);
@@ -156,9 +169,11 @@ public:
   }
 
   CMapEntity_Game *figure() const { return ec()->getEntityByID(kPlayerID); }
+  // Orders the figure still works through; pending ones join at the next event.
   bool figureBusy() const {
     CMapEntity_FrontaAkci *q = CMapEntity_FrontaAkci::najdi(ec());
-    return q && (!q->getFronta().empty() || !q->getPredFronta().empty());
+    CMapEntity_Game *f = figure();
+    return q && f && !q->getFronta().empty();
   }
   CMapEntity *holding(unsigned id) const {
     CMapEntity_Game *f = figure();
@@ -185,7 +200,9 @@ public:
     ++ticks;
     if (std::getenv("TOB_BOT_TRACE") && ticks % 100 == 1) {
       std::printf("tick %ld t=%.1f fake %u paused %d help %d:", ticks, g.frameCount * 0.02, CFakeTime::instance()->ms, (int)CGlobals::instance()->paused, named("HELPWINDOW") != nullptr);
-      for (CMapEntity_PacientClass *p : patients()) std::printf(" [%d a%.2f]", p->phase, p->getAlpha());
+      CMapEntity_FrontaAkci *q = CMapEntity_FrontaAkci::najdi(ec());
+      std::printf(" queue %zu+%zu ", q ? q->getFronta().size() : 0, q ? q->getPredFronta().size() : 0);
+      for (CMapEntity_PacientClass *p : patients()) std::printf(" [%d %d]", p->phase, p->bedState);
       std::printf("\n");
     }
     // Notebooks (the intro, the summary once it has been read a moment) are clicked away.
@@ -196,6 +213,19 @@ public:
         g.click(400, 300);
       }
       else if (!help && ticks % 100 == 99) g.click(400, 300);
+      g.frame();
+      return;
+    }
+    // A tip holds the ward until it is followed: the perk it points to, or a click on it.
+    CMapEntity_Game *bubble = ec()->getFirstEntityByClassID(kTutorialBubbleClass);
+    if (bubble && !bubble->getKill()) {
+      if (ticks % 50 == 49) {
+        CMapEntity_Game *perk = ec()->getFirstEntityByClassID(kPerkIconClass);
+        if (perk && (ticks / 50) % 2 == 0)
+          clickOn(perk);
+        else
+          clickOn(bubble);
+      }
       g.frame();
       return;
     }
@@ -258,18 +288,20 @@ public:
     if (holding(kRubbishID))
       if (CMapEntity_Game *trolley = ec()->getFirstEntityByClassID(30)) return clickOn(trolley), true;
     for (CMapEntity_Game *e : all())
-      if (e->getEntityID() == 214 || e->getEntityID() == 198) return clickOn(e), true;
+      if ((e->getEntityID() == 214 || e->getEntityID() == 198) && !clickedLately(e)) return clickOn(e), true;
     for (uint8_t wanted : {(uint8_t)kBedGivingMoney, (uint8_t)kBedOutbreak})
       for (CMapEntity_PostelClass *b : beds())
         if (CMapEntity_PacientClass *p = dynamic_cast<CMapEntity_PacientClass *>(b->getOccupant()))
-          if (p->phase == kPhaseInBed && p->bedState == wanted) return clickOn(b), true;
+          if (p->phase == kPhaseInBed && p->bedState == wanted && !clickedLately(b)) return clickOn(b), true;
     for (CMapEntity_Game *e : all())
       if (e->getEntityClassID() == kGermClass) {
         if (holding(70)) return clickOn(e), true;
         if (CMapEntity_Game *stand = named("ANTIV")) return clickOn(stand), true;
       }
     for (CMapEntity_PostelClass *b : beds())
-      if (!b->getOccupant() && !b->uklizeno && !holding(kRubbishID)) return clickOn(b), true;
+      if (!b->getOccupant() && !b->uklizeno && !holding(kRubbishID) && !b->getContainedEntityClass(kPatientClass) &&
+          !clickedLately(b))
+        return clickOn(b), true;
     return false;
   }
 
@@ -312,27 +344,32 @@ public:
         g.frame();
         return;
       }
-      if (!shopped) {
-        shopped = true;
-        // Perks first (one), then every star the purse allows.
+      // One action a tick, everything looked up afresh: a sale may rebuild the shop's rows.
+      if (!perkTried) {
+        perkTried = true;
         for (unsigned id : {270u, 274u, 296u, 308u})
           if (CMapEntity *row = shop->getContainedEntity((unsigned short)id)) {
             clickOn(row);
             g.frames(10);
-            break;
+            return;
           }
-        for (CMapEntity *row : std::vector<CMapEntity *>(shop->getContainedList())) {
-          CMapEntity *buy = row->getContainedEntity(901);
-          if (!buy || buy->getKill()) continue;
-          for (int k = 0; k < 4; ++k) {
-            int before = g.engine()->getPlayer()->getMoney();
-            g.click((int)buy->getX() + 44, (int)buy->getY() + 16);
-            g.frames(5);
-            if (g.engine()->getPlayer()->getMoney() == before || named("UPGRADEMENU") != shop) break;
-            ++bought;
-          }
-          if (named("UPGRADEMENU") != shop) return;
+      }
+      std::vector<CMapEntity *> buys;
+      for (CMapEntity *row : shop->getContainedList())
+        if (CMapEntity *buy = row->getContainedEntity(901))
+          if (!buy->getKill()) buys.push_back(buy);
+      if ((size_t)buyIndex < buys.size() && buyAttempts < 32) {
+        ++buyAttempts;
+        const int before = g.engine()->getPlayer()->getMoney();
+        g.click((int)buys[(size_t)buyIndex]->getX() + 44, (int)buys[(size_t)buyIndex]->getY() + 16);
+        g.frames(5);
+        if (g.engine()->getPlayer()->getMoney() < before) {
+          ++bought;
+          if (++perItem < 4) return;
         }
+        ++buyIndex;
+        perItem = 0;
+        return;
       }
       for (CMapEntity *c : shop->getContainedList())
         if (c->name == "MENUCLOSE") {
@@ -353,7 +390,6 @@ public:
     }
     if (ticks % 40 == 39) {
       if (CMapEntity_Game *star = named("MAPSTAR")) {
-        shopped = false;
         clickOn(star);
         return;
       }
@@ -363,13 +399,16 @@ public:
 
   void resetLevelState() {
     ticks = 0;
-    shopped = openedShop = false;
+    openedShop = perkTried = false;
+    buyIndex = buyAttempts = perItem = 0;
   }
 
   int bought = 0;
 
 private:
   BotGame &g;
+  std::map<CMapEntity *, long> lastClick;
   long ticks = 0;
-  bool shopped = false, openedShop = false;
+  bool openedShop = false, perkTried = false;
+  int buyIndex = 0, buyAttempts = 0, perItem = 0;
 };

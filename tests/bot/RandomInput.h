@@ -12,8 +12,10 @@
 
 #include "Bot.h"
 
-inline int randomSession(int days, unsigned seed, bool verbose) {
-  long events = 0, levels = 0, gameMs = 0;
+// Ends once `days` times dayMs of game time have run on working days; a day is left after dayMs,
+// another screen after a quarter of that.
+inline int randomSession(int days, unsigned seed, bool verbose, long dayMs = 150000) {
+  long events = 0, levels = 0, gameMs = 0, dayFrames = 0;
   int dayVisits = 0;
   std::set<std::string> seen;
   std::string why;
@@ -29,7 +31,8 @@ inline int randomSession(int days, unsigned seed, bool verbose) {
         const SDL_Scancode keys[] = {SDL_SCANCODE_ESCAPE, SDL_SCANCODE_RETURN, SDL_SCANCODE_SPACE, SDL_SCANCODE_P,
                                      SDL_SCANCODE_A,      SDL_SCANCODE_Z,      SDL_SCANCODE_BACKSPACE, SDL_SCANCODE_LEFT,
                                      SDL_SCANCODE_DOWN,   SDL_SCANCODE_1,      SDL_SCANCODE_TAB,   SDL_SCANCODE_M};
-        while (dayVisits <= days) {
+        while (dayFrames * BotGame::kFrameMs < days * dayMs) {
+          // A frame stuck for a minute is a hang: the alarm ends the process.
           alarm(60);
           if (!g.alive()) {
             // A quit from the menu: the game starts over on the title screen.
@@ -49,7 +52,7 @@ inline int randomSession(int days, unsigned seed, bool verbose) {
           }
           // A player who stays a while, then goes elsewhere: a day runs most of its length.
           const long stay = (g.frameCount - enteredAt) * BotGame::kFrameMs;
-          if (stay > (working ? 150000 : 40000)) {
+          if (stay > (working ? dayMs : dayMs / 4)) {
             int n = (int)g.levelNames().size();
             if (pick(4) == 0)
               g.goToLevel(extra[(size_t)pick((int)extra.size())]);
@@ -68,6 +71,7 @@ inline int randomSession(int days, unsigned seed, bool verbose) {
             }
           };
           int x, y, x2, y2;
+          const long before = g.frameCount;
           const int what = pick(100);
           if (what < 45) {
             somewhere(x, y);
@@ -92,6 +96,7 @@ inline int randomSession(int days, unsigned seed, bool verbose) {
             g.frames(1 + pick(25));
           }
           ++events;
+          if (working && g.level() == current) dayFrames += g.frameCount - before;
         }
         gameMs = g.frameCount * BotGame::kFrameMs;
         alarm(0);
@@ -102,8 +107,9 @@ inline int randomSession(int days, unsigned seed, bool verbose) {
     std::fprintf(stderr, "the game did not start: %s\n", why.c_str());
     return 2;
   }
-  std::printf("random input, seed %u: %d working days, %ld levels (%zu different), %ld events, %.0f game seconds ran clean\n",
-              seed, days, levels, seen.size(), events, gameMs / 1000.0);
+  std::printf("random input, seed %u: %d visits to working days (%.0f game s on them), %ld levels (%zu different), %ld "
+              "events, %.0f game s in all ran clean\n",
+              seed, dayVisits, dayFrames * BotGame::kFrameMs / 1000.0, levels, seen.size(), events, gameMs / 1000.0);
   for (const std::string &m : BotGame::messages()) std::printf("message box: %s\n", m.c_str());
   return 0;
 }
