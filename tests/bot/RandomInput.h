@@ -27,7 +27,7 @@ inline int randomSession(int days, unsigned seed, bool verbose, long dayMs = 150
         const std::vector<std::string> extra = {"LAB 1", "LAB 2", "LAB 3", "ward_events", "ward_parents", "ward_day2"};
         CLevel_Game *current = nullptr;
         long enteredAt = 0;
-        bool working = false;
+        bool working = false, leaveNow = false;
         const SDL_Scancode keys[] = {SDL_SCANCODE_ESCAPE, SDL_SCANCODE_RETURN, SDL_SCANCODE_SPACE, SDL_SCANCODE_P,
                                      SDL_SCANCODE_A,      SDL_SCANCODE_Z,      SDL_SCANCODE_BACKSPACE, SDL_SCANCODE_LEFT,
                                      SDL_SCANCODE_DOWN,   SDL_SCANCODE_1,      SDL_SCANCODE_TAB,   SDL_SCANCODE_M};
@@ -46,13 +46,16 @@ inline int randomSession(int days, unsigned seed, bool verbose, long dayMs = 150
             ++levels;
             working = current && current->getLevelTime() > 0;
             if (working) ++dayVisits;
+            leaveNow = !working && pick(2) == 0;
             if (current) seen.insert(current->getLevelName());
             if (verbose && current)
               std::printf("level %ld: %s (%s)\n", levels, current->getLevelName().c_str(), working ? "day" : "screen");
           }
-          // A player who stays a while, then goes elsewhere: a day runs most of its length.
+          // A player who stays a while, then goes elsewhere: a day runs most of its length. The
+          // title screen is often left at once for a map, a laboratory or another day.
           const long stay = (g.frameCount - enteredAt) * BotGame::kFrameMs;
-          if (stay > (working ? dayMs : dayMs / 4)) {
+          if (stay > (working ? dayMs : dayMs / 4) || leaveNow) {
+            leaveNow = false;
             int n = (int)g.levelNames().size();
             if (pick(4) == 0)
               g.goToLevel(extra[(size_t)pick((int)extra.size())]);
