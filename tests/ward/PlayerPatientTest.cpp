@@ -221,4 +221,20 @@ TEST_F(PlayerPatientTest, CureTouchHealsOnTheSpotAndACuredPatientIsSentHome) {
   EXPECT_EQ(p->phase == kPhasePaid || p->phase == kPhaseGone, true);
 }
 
+// Clicks on the bed while the patient gets up neither pay again nor keep it from leaving.
+TEST_F(PlayerPatientTest, APatientSentHomeIsPaidOnceHoweverOftenItsBedIsClicked) {
+  CMapEntity_PacientClass *p = bedded(kBedGivingMoney);
+  p->mood = 0.8f;
+  workAtBed();
+  ASSERT_TRUE(p->phase == kPhasePaid || p->phase == kPhaseGone);
+  const int afterFirst = level->getMoney();
+  const int payment = paymentFor(p->money, p->mood);
+  for (int i = 0; i < 6; ++i) {
+    click((int)bed->getX() + 60, (int)bed->getY() + 40);
+    run(300);
+  }
+  EXPECT_EQ(level->getCured(), 1) << "the patient has left and paid";
+  EXPECT_EQ(level->getMoney(), afterFirst + payment) << "only its own payment came on top";
+}
+
 } // namespace

@@ -134,7 +134,8 @@ void CPlayerController::decidePatient(const std::vector<CMapEntity *> &near) {
       cureTouchAsleep(p);
     else if (p->bedState == kBedWaitingMedicine && atBed())
       cureTouchAsleep(p);
-    if (p->bedState == kBedGivingMoney && idle && atBed()) {
+    // Once paid the patient is on its way out: a click on the bed then pays nothing more.
+    if (p->bedState == kBedGivingMoney && p->phase == kPhaseInBed && idle && atBed()) {
       arrived = 0;
       p->phase = kPhasePaid;
       unsigned amount = incRollBonus(CChainBonus::kSentHome);

@@ -1,0 +1,414 @@
+#pragma once
+// A plain player for the game in BotGame: it looks at the level's entities as a player looks at
+// the screen and acts only through mouse events on the window.
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <map>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "core/CEngine.h"
+#include "core/CPlayer.h"
+#include "events/CMapEntity_DNA.h"
+#include "events/CMapEntity_Miska.h"
+#include "events/LabIds.h"
+#include "engine/KInput.h"
+#include "media/CFakeTime.h"
+#include "media/CGlobals.h"
+#include "media/Frame.h"
+#include "media/Frameset.h"
+#include "media/ZSprite.h"
+#include "support/BotGame.h"
+#include "ward/cabinet/CMapEntity_Lek.h"
+#include "world/CMapEntity_FrontaAkci.h"
+#include "world/kinds/CMapEntity_DiagnosticTool.h"
+#include "world/kinds/CMapEntity_PacientClass.h"
+#include "world/kinds/CMapEntity_PostelClass.h"
+#include "world/kinds/CMapEntity_Tlakomer.h"
+#include "world/kinds/EntityIds.h"
+
+// What one working or laboratory day came to.
+struct DayResult {
+  std::string difficulty, level, kind;
+  int money = 0, goal = 0, expert = 0, cured = 0, lost = 0;
+  double gameSeconds = 0, wallSeconds = 0;
+  bool finished = false;
+  double speed() const { return wallSeconds > 0 ? gameSeconds / wallSeconds : 0; }
+  bool won() const { return finished && money >= goal; }
+  std::string line() const {
+    char buf[256];
+    std::snprintf(buf, sizeof buf, "%-6s %-22s %-4s money %5d goal %5d expert %5d  cured %3d lost %3d  %s  x%.1f", difficulty.c_str(),
+                  level.c_str(), kind.c_str(), money, goal, expert, cured, lost,
+                  !finished ? "UNFINISHED" : money >= expert ? "EXPERT" : money >= goal ? "goal" : "MISSED", speed());
+    return buf;
+  }
+};
+
+class Bot {
+public:
+  explicit Bot(BotGame &game) : g(game) {}
+
+  // Plays the level that stands now to its end: a working day to its summary, a laboratory to
+  // its grant, a map through the shop to its star. Returns when the level has changed or the
+  // game time limit has run out.
+  DayResult playLevel(const std::string &difficulty, int limitMs = 15 * 60 * 1000) {
+    DayResult r;
+    CLevel_Game *start = g.level();
+    if (!start) return r;
+    r.difficulty = difficulty;
+    r.level = start->getLevelName();
+    r.goal = start->getMoneyLimit();
+    r.expert = start->getExpertMoney();
+    const int playerMoney = g.engine()->getPlayer() ? g.engine()->getPlayer()->getMoney() : 0;
+    const bool lab = has(kMiskaSetID) || has(kDnaGeneratorID);
+    const bool map = named("MAPSTAR") != nullptr;
+    r.kind = start->getLevelTime() > 0 ? "day" : lab ? "lab" : map ? "map" : "other";
+    const long frame0 = g.frameCount;
+    auto t0 = std::chrono::steady_clock::now();
+    while (g.alive() && g.level() == start && (g.frameCount - frame0) * BotGame::kFrameMs < limitMs) {
+      if (r.kind == "day") {
+        r.money = start->getMoney();
+        r.cured = start->getCured();
+        r.lost = start->getLost();
+        if (start->getSummaryShown()) {
+          // The day's figures are final; the summary is read a moment and clicked away, and the
+          // game builds the next level in that frame (maybe at the same address).
+          r.finished = true;
+          g.frames(100);
+          if (g.level() == start) g.click(400, 300);
+          g.frames(10);
+          break;
+        }
+        dayTick();
+      } else if (r.kind == "lab") {
+        labTick(r);
+      } else if (r.kind == "map") {
+        mapTick();
+      } else {
+        if ((g.frameCount - frame0) % 50 == 49) g.click(400, 300);
+        g.frame();
+      }
+    }
+    if (r.kind == "lab") {
+      r.money = (g.engine()->getPlayer() ? g.engine()->getPlayer()->getMoney() : 0) - playerMoney;
+      r.finished = g.level() != start;
+    }
+    if (r.kind == "map" || r.kind == "other") r.finished = g.level() != start;
+    r.wallSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    r.gameSeconds = (double)(g.frameCount - frame0) * BotGame::kFrameMs / 1000.0;
+    return r;
+  }
+
+  // ---- what a player sees ----
+  CMapEntitiesCollection *ec() const { return g.level()->getEC(); }
+  std::vector<CMapEntity_Game *> all() const {
+    std::vector<CMapEntity_Game *> out;
+    for (CMapEntity_Game *e : *ec()->getEntitiesPtr())
+      if (!e->getKill()) out.push_back(e);
+    return out;
+  }
+  bool has(unsigned id) const {
+    for (CMapEntity_Game *e : all())
+      if (e->getEntityID() == id) return true;
+    return false;
+  }
+  CMapEntity_Game *named(const std::string &n) const {
+    for (CMapEntity_Game *e : all())
+      if (e->name == n) return e;
+    return nullptr;
+  }
+  static bool shown(CMapEntity *e) {
+    float a = e->getAlpha();
+    return a == -1.0f || a >= 1.0f;
+  }
+  // The middle of what the entity takes clicks on (its action box), else of its picture.
+  static void middle(CMapEntity *e, int &x, int &y) {
+    Frame *f = e->getCurrentFrame();
+    Rect box = f ? f->getActionBoundingBox() : Rect{};
+    if (box.w > 0 && box.h > 0) {
+      x = (int)e->getX() + box.x + box.w / 2;
+      y = (int)e->getY() + box.y + box.h / 2;
+      // What stands behind the status bar is taken by its visible top.
+      const int top = (int)e->getY() + box.y;
+      if (y > 530 && top < 525) y = std::max(top + 5, 525);
+      return;
+    }
+    ZSprite *s = e->getSprite();
+    int w = s && s->getAktivniFrameset() ? s->getAktivniFrameset()->getAktivniSirka() : 40;
+    int h = s && s->getAktivniFrameset() ? s->getAktivniFrameset()->getAktivniVyska() : 40;
+    x = (int)e->getX() + w / 2;
+    y = (int)e->getY() + h / 2;
+  }
+  void trace(const char *what, CMapEntity *e) const {
+    static const bool on = std::getenv("TOB_BOT_TRACE") != nullptr;
+    if (!on) return;
+    std::printf("  %6.1fs %s %s mouse %ld,%ld paused %d stav %s\n", g.frameCount * 0.02, what, e->name.c_str(), KInput::getMouseX(), KInput::getMouseY(), (int)CGlobals::instance()->paused, g.engine()->vratStav().c_str());
+  }
+  // A player does not hammer one thing: a second click on it waits a moment.
+  bool clickedLately(CMapEntity *e) const {
+    auto it = lastClick.find(e);
+    return it != lastClick.end() && g.frameCount - it->second < 75;
+  }
+  void clickOn(CMapEntity *e) {
+    lastClick[e] = g.frameCount;
+    trace("click", e);
+    int x, y;
+    middle(e, x, y);
+    g.click(x, y);
+  }
+  void dragOnto(CMapEntity *from, CMapEntity *to) {
+    trace("drag", from);
+    trace("  onto", to);
+    int sx, sy, x, y;
+    middle(from, sx, sy);
+    middle(to, x, y);
+    g.drag(sx, sy, x, y);
+  }
+
+  CMapEntity_Game *figure() const { return ec()->getEntityByID(kPlayerID); }
+  // Orders the figure still works through; pending ones join at the next event.
+  bool figureBusy() const {
+    CMapEntity_FrontaAkci *q = CMapEntity_FrontaAkci::najdi(ec());
+    CMapEntity_Game *f = figure();
+    return q && f && !q->getFronta().empty();
+  }
+  CMapEntity *holding(unsigned id) const {
+    CMapEntity_Game *f = figure();
+    return f ? f->getContainedEntity((unsigned short)id) : nullptr;
+  }
+
+  std::vector<CMapEntity_PacientClass *> patients() const {
+    std::vector<CMapEntity_PacientClass *> out;
+    for (CMapEntity_Game *e : all())
+      if (CMapEntity_PacientClass *p = dynamic_cast<CMapEntity_PacientClass *>(e)) out.push_back(p);
+    return out;
+  }
+  std::vector<CMapEntity_PostelClass *> beds() const {
+    std::vector<CMapEntity_PostelClass *> out;
+    for (CMapEntity_Game *e : all())
+      if (e->getEntityClassID() == kBedClass)
+        if (CMapEntity_PostelClass *b = dynamic_cast<CMapEntity_PostelClass *>(e))
+          if (!b->getParent() && shown(b)) out.push_back(b);
+    return out;
+  }
+
+  // ---- a working day ----
+  void dayTick() {
+    ++ticks;
+    if (std::getenv("TOB_BOT_TRACE") && ticks % 100 == 1) {
+      std::printf("tick %ld t=%.1f fake %u paused %d help %d:", ticks, g.frameCount * 0.02, CFakeTime::instance()->ms, (int)CGlobals::instance()->paused, named("HELPWINDOW") != nullptr);
+      CMapEntity_FrontaAkci *q = CMapEntity_FrontaAkci::najdi(ec());
+      std::printf(" queue %zu+%zu ", q ? q->getFronta().size() : 0, q ? q->getPredFronta().size() : 0);
+      for (CMapEntity_PacientClass *p : patients()) std::printf(" [%d %d]", p->phase, p->bedState);
+      std::printf("\n");
+    }
+    // Notebooks (the intro, the summary once it has been read a moment) are clicked away.
+    CMapEntity_Game *help = named("HELPWINDOW");
+    if (help || g.level()->getSummaryShown()) {
+      if (help && ticks % 60 == 59) {
+        trace("close", help);
+        g.click(400, 300);
+      }
+      else if (!help && ticks % 100 == 99) g.click(400, 300);
+      g.frame();
+      return;
+    }
+    // A tip holds the ward until it is followed: the perk it points to, or a click on it.
+    CMapEntity_Game *bubble = ec()->getFirstEntityByClassID(kTutorialBubbleClass);
+    if (bubble && !bubble->getKill()) {
+      if (ticks % 50 == 49) {
+        CMapEntity_Game *perk = ec()->getFirstEntityByClassID(kPerkIconClass);
+        if (perk && (ticks / 50) % 2 == 0)
+          clickOn(perk);
+        else
+          clickOn(bubble);
+      }
+      g.frame();
+      return;
+    }
+    if (!seatArrival() && !measure() && !bedFromBench() && !(figureBusy() ? false : order())) {
+      g.frames(3);
+      return;
+    }
+  }
+
+  bool seatArrival() {
+    for (CMapEntity_PacientClass *p : patients()) {
+      if (p->phase != kPhaseArrived || !shown(p)) continue;
+      for (CMapEntity_Game *e : all())
+        if (CMapEntity_DiagnosticTool *c = dynamic_cast<CMapEntity_DiagnosticTool *>(e))
+          if (!c->occupant && shown(c)) {
+            dragOnto(p, c);
+            return true;
+          }
+    }
+    return false;
+  }
+
+  bool measure() {
+    for (CMapEntity_Game *e : all())
+      if (CMapEntity_DiagnosticTool *c = dynamic_cast<CMapEntity_DiagnosticTool *>(e))
+        if (c->occupant && c->gauge && c->gauge->full) {
+          clickOn(c->occupant);
+          return true;
+        }
+    return false;
+  }
+
+  bool bedFromBench() {
+    for (CMapEntity_PacientClass *p : patients()) {
+      if (p->phase != kPhaseOnCouch || !shown(p)) continue;
+      CMapEntity_PostelClass *best = nullptr;
+      for (CMapEntity_PostelClass *b : beds()) {
+        if (b->getOccupant() || b->obsazeno || !b->uklizeno) continue;
+        if (!best || (b->barva == p->colour && best->barva != p->colour)) best = b;
+      }
+      if (best) {
+        dragOnto(p, best);
+        return true;
+      }
+    }
+    return false;
+  }
+
+  // One order for the figure, the most urgent first.
+  bool order() {
+    if (CMapEntity *m = holding(kMedicineID)) {
+      uint16_t number = static_cast<CMapEntity_Lek *>(m)->bedNumber;
+      for (CMapEntity_PostelClass *b : beds())
+        if (b->cislo == number) return clickOn(b), true;
+    }
+    if (holding(kPrescriptionID))
+      if (CMapEntity_Game *cabinet = ec()->getFirstEntityByClassID(kCabinetClass)) return clickOn(cabinet), true;
+    for (CMapEntity_Game *e : all())
+      if (e->getEntityID() == kMedicineID && !e->getParent()) return clickOn(e), true;
+    if (holding(kRubbishID))
+      if (CMapEntity_Game *trolley = ec()->getFirstEntityByClassID(30)) return clickOn(trolley), true;
+    for (CMapEntity_Game *e : all())
+      if ((e->getEntityID() == 214 || e->getEntityID() == 198) && !clickedLately(e)) return clickOn(e), true;
+    for (uint8_t wanted : {(uint8_t)kBedGivingMoney, (uint8_t)kBedOutbreak})
+      for (CMapEntity_PostelClass *b : beds())
+        if (CMapEntity_PacientClass *p = dynamic_cast<CMapEntity_PacientClass *>(b->getOccupant()))
+          if (p->phase == kPhaseInBed && p->bedState == wanted && !clickedLately(b)) return clickOn(b), true;
+    for (CMapEntity_Game *e : all())
+      if (e->getEntityClassID() == kGermClass) {
+        if (holding(70)) return clickOn(e), true;
+        if (CMapEntity_Game *stand = named("ANTIV")) return clickOn(stand), true;
+      }
+    for (CMapEntity_PostelClass *b : beds())
+      if (!b->getOccupant() && !b->uklizeno && !holding(kRubbishID) && !b->getContainedEntityClass(kPatientClass) &&
+          !clickedLately(b))
+        return clickOn(b), true;
+    return false;
+  }
+
+  // ---- the laboratory ----
+  void labTick(DayResult &r) {
+    ++ticks;
+    if (CGlobals::instance()->paused || !has(kMiskaSetID)) {
+      // The summary counts its lines up; it takes the click once the total shows.
+      if (ticks % 40 == 39) g.click(400, 300);
+      g.frame();
+      return;
+    }
+    CMapEntity_Game *set = ec()->getEntityByID(kMiskaSetID);
+    for (size_t i = 1; set && i < set->getContainedList().size(); ++i) {
+      CMapEntity_Miska *dish = dynamic_cast<CMapEntity_Miska *>(set->getContainedList()[i]);
+      if (!dish || dish->getKill() || dish->filled || dish->getContainedList().size() < 2) continue;
+      CMapEntity_DNA *want = dynamic_cast<CMapEntity_DNA *>(dish->getContainedList()[1]);
+      if (!want) continue;
+      for (CMapEntity_Game *e : all()) {
+        if (e->getEntityID() != kDnaID || e->getParent()) continue;
+        CMapEntity_DNA *piece = static_cast<CMapEntity_DNA *>(e);
+        if (piece->getColour() != want->getColour() || piece->getStrands() != want->getStrands()) continue;
+        int px = (int)(piece->getX() + piece->xSpeed * 2) + 24, py = (int)(piece->getY() + piece->ySpeed * 2) + 24;
+        if (px < 10 || px > 790 || py < 10 || py > 590) continue;
+        g.drag(px, py, (int)dish->getX() + 44, (int)dish->getY() + 26, 3);
+        ++r.cured;
+        return;
+      }
+    }
+    g.frame();
+  }
+
+  // ---- the map: the shop, then on ----
+  void mapTick() {
+    ++ticks;
+    CMapEntity_Game *shop = named("UPGRADEMENU");
+    if (shop) {
+      if (named("TIPSHOP") || named("TIPSHOPPERK")) {
+        if (ticks % 50 == 49) g.click(400, 300);
+        g.frame();
+        return;
+      }
+      // One action a tick, everything looked up afresh: a sale may rebuild the shop's rows.
+      if (!perkTried) {
+        perkTried = true;
+        for (unsigned id : {270u, 274u, 296u, 308u})
+          if (CMapEntity *row = shop->getContainedEntity((unsigned short)id)) {
+            clickOn(row);
+            g.frames(10);
+            return;
+          }
+      }
+      std::vector<CMapEntity *> buys;
+      for (CMapEntity *row : shop->getContainedList())
+        if (CMapEntity *buy = row->getContainedEntity(901))
+          if (!buy->getKill()) buys.push_back(buy);
+      if ((size_t)buyIndex < buys.size() && buyAttempts < 32) {
+        ++buyAttempts;
+        const int before = g.engine()->getPlayer()->getMoney();
+        g.click((int)buys[(size_t)buyIndex]->getX() + 44, (int)buys[(size_t)buyIndex]->getY() + 16);
+        g.frames(5);
+        if (g.engine()->getPlayer()->getMoney() < before) {
+          ++bought;
+          if (++perItem < 4) return;
+        }
+        ++buyIndex;
+        perItem = 0;
+        return;
+      }
+      for (CMapEntity *c : shop->getContainedList())
+        if (c->name == "MENUCLOSE") {
+          clickOn(c);
+          g.frames(5);
+          return;
+        }
+      g.frame();
+      return;
+    }
+    if (!openedShop) {
+      openedShop = true;
+      if (CMapEntity_Game *cart = named("UPGRADE")) {
+        g.frames(10);
+        clickOn(cart);
+        return;
+      }
+    }
+    if (ticks % 40 == 39) {
+      if (CMapEntity_Game *star = named("MAPSTAR")) {
+        clickOn(star);
+        return;
+      }
+    }
+    g.frame();
+  }
+
+  void resetLevelState() {
+    ticks = 0;
+    openedShop = perkTried = false;
+    buyIndex = buyAttempts = perItem = 0;
+  }
+
+  int bought = 0;
+
+private:
+  BotGame &g;
+  std::map<CMapEntity *, long> lastClick;
+  long ticks = 0;
+  bool openedShop = false, perkTried = false;
+  int buyIndex = 0, buyAttempts = 0, perItem = 0;
+};

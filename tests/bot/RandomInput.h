@@ -1,0 +1,118 @@
+#pragma once
+// Random clicks, drags and keys on the whole game: title screen, days, maps, shop and laboratory.
+// A sanitizer report, a crash or a fatal exit ends the process; a frame that takes longer than
+// the watchdog's time ends it too, as a hang.
+#include <unistd.h>
+
+#include <cstdio>
+#include <random>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "Bot.h"
+
+// Ends once `days` times dayMs of game time have run on working days; a day is left after dayMs,
+// another screen after a quarter of that.
+inline int randomSession(int days, unsigned seed, bool verbose, long dayMs = 150000) {
+  long events = 0, levels = 0, gameMs = 0, dayFrames = 0;
+  int dayVisits = 0;
+  std::set<std::string> seen;
+  std::string why;
+  bool ran = BotGame::run(
+      [&](BotGame &g) {
+        std::mt19937 rng(seed);
+        auto pick = [&](int n) { return n <= 0 ? 0 : (int)(rng() % (unsigned)n); };
+        g.setDifficulty(pick(3));
+        const std::vector<std::string> extra = {"LAB 1", "LAB 2", "LAB 3", "ward_events", "ward_parents", "ward_day2"};
+        CLevel_Game *current = nullptr;
+        long enteredAt = 0;
+        bool working = false, leaveNow = false;
+        const SDL_Scancode keys[] = {SDL_SCANCODE_ESCAPE, SDL_SCANCODE_RETURN, SDL_SCANCODE_SPACE, SDL_SCANCODE_P,
+                                     SDL_SCANCODE_A,      SDL_SCANCODE_Z,      SDL_SCANCODE_BACKSPACE, SDL_SCANCODE_LEFT,
+                                     SDL_SCANCODE_DOWN,   SDL_SCANCODE_1,      SDL_SCANCODE_TAB,   SDL_SCANCODE_M};
+        while (dayFrames * BotGame::kFrameMs < days * dayMs) {
+          // A frame stuck for a minute is a hang: the alarm ends the process.
+          alarm(60);
+          if (!g.alive()) {
+            // A quit from the menu: the game starts over on the title screen.
+            g.engine()->setRunning(true);
+            myWindow->setQuit(false);
+            g.setDifficulty(pick(3));
+          }
+          if (g.level() != current) {
+            current = g.level();
+            enteredAt = g.frameCount;
+            ++levels;
+            working = current && current->getLevelTime() > 0;
+            if (working) ++dayVisits;
+            leaveNow = !working && pick(2) == 0;
+            if (current) seen.insert(current->getLevelName());
+            if (verbose && current)
+              std::printf("level %ld: %s (%s)\n", levels, current->getLevelName().c_str(), working ? "day" : "screen");
+          }
+          // A player who stays a while, then goes elsewhere: a day runs most of its length. The
+          // title screen is often left at once for a map, a laboratory or another day.
+          const long stay = (g.frameCount - enteredAt) * BotGame::kFrameMs;
+          if (stay > (working ? dayMs : dayMs / 4) || leaveNow) {
+            leaveNow = false;
+            int n = (int)g.levelNames().size();
+            if (pick(4) == 0)
+              g.goToLevel(extra[(size_t)pick((int)extra.size())]);
+            else
+              g.goToLevel(pick(n));
+            continue;
+          }
+          Bot look(g);
+          std::vector<CMapEntity_Game *> es = current ? look.all() : std::vector<CMapEntity_Game *>();
+          auto somewhere = [&](int &x, int &y) {
+            if (!es.empty() && pick(3) != 0) {
+              Bot::middle(es[(size_t)pick((int)es.size())], x, y);
+            } else {
+              x = pick(800);
+              y = pick(600);
+            }
+          };
+          int x, y, x2, y2;
+          const long before = g.frameCount;
+          const int what = pick(100);
+          if (what < 45) {
+            somewhere(x, y);
+            g.click(x, y);
+          } else if (what < 60) {
+            somewhere(x, y);
+            somewhere(x2, y2);
+            g.drag(x, y, x2, y2, 1 + pick(6));
+          } else if (what < 68) {
+            SDL_Scancode k = keys[pick((int)(sizeof keys / sizeof keys[0]))];
+            g.key(k, true);
+            g.frame();
+            g.key(k, false);
+            g.frame();
+          } else if (what < 72) {
+            somewhere(x, y);
+            g.click(x, y, 3);
+          } else if (what < 80) {
+            g.motion(pick(800), pick(600));
+            g.frame();
+          } else {
+            g.frames(1 + pick(25));
+          }
+          ++events;
+          if (working && g.level() == current) dayFrames += g.frameCount - before;
+        }
+        gameMs = g.frameCount * BotGame::kFrameMs;
+        alarm(0);
+      },
+      &why);
+  alarm(0);
+  if (!ran) {
+    std::fprintf(stderr, "the game did not start: %s\n", why.c_str());
+    return 2;
+  }
+  std::printf("random input, seed %u: %d visits to working days (%.0f game s on them), %ld levels (%zu different), %ld "
+              "events, %.0f game s in all ran clean\n",
+              seed, dayVisits, dayFrames * BotGame::kFrameMs / 1000.0, levels, seen.size(), events, gameMs / 1000.0);
+  for (const std::string &m : BotGame::messages()) std::printf("message box: %s\n", m.c_str());
+  return 0;
+}
