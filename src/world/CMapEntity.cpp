@@ -697,8 +697,11 @@ void CMapEntity::containedCopiesUpdate() {
 void CMapEntity::effectPulse(float amount, int count) {
   float f = frameFactor();
   if (pulseCount <= count || count == -1) {
-    if (zoom >= 1.0f + amount) pulseShrinking = true;
-    if (zoom < 1.0f) {
+    // The pulse follows its own size: whoever sets the zoom between two frames (the hearts bar
+    // is set back to 1 whenever a mood is shown) must not keep it swelling without end.
+    const float pulsed = 1.0f + pulseDelta;
+    if (pulsed >= 1.0f + amount) pulseShrinking = true;
+    if (pulsed < 1.0f) {
       ++pulseCount;
       pulseShrinking = false;
     }

@@ -59,6 +59,18 @@ TEST_F(EntityEffectsTest, ACountedPulseSwellsShrinksAndEndsAtNormalSize) {
   EXPECT_TRUE(carrier->effectPulseOver()) << "finishing leaves the over flag";
 }
 
+TEST_F(EntityEffectsTest, APulseWhoseZoomIsSetBackBetweenFramesStillSwellsOnlyToItsAmount) {
+  float highest = 0;
+  for (int i = 0; i < 60 && !carrier->effectPulseOver(); ++i) {
+    frame(20);
+    carrier->setZoom(1.0f);
+    carrier->effectPulse(0.6f, 2);
+    highest = std::max(highest, carrier->getZoom());
+  }
+  EXPECT_TRUE(carrier->effectPulseOver());
+  EXPECT_LT(highest, 1.66f);
+}
+
 TEST_F(EntityEffectsTest, AnEndlessPulseNeverEndsAndScalesWithTheFrameFactor) {
   steadyFrames(40);
   ASSERT_FLOAT_EQ(CGlobals::instance()->deltaFactor, 2.0f);
