@@ -10,7 +10,7 @@
 #include "RandomInput.h"
 
 // The bot plays sampled days of the campaign lists in the real window; `test_bot --all` plays every
-// working day of every difficulty and prints the table, `test_bot --random=N` a random session
+// working day of every difficulty (or of one, with --difficulty=easy|medium|hard) and prints the table, `test_bot --random=N` a random session
 // of N game days.
 
 namespace {
@@ -84,13 +84,14 @@ INSTANTIATE_TEST_SUITE_P(Sampled, BotDay,
 
 // Every working day of the three lists, each from the list's own order with the player record
 // carried on: the day, the map after it with the shop, the next day.
-int playAll() {
+int playAll(int onlyDifficulty) {
   std::vector<DayResult> results;
   std::vector<double> wardFrames;
   std::string why;
   bool ran = BotGame::run(
       [&](BotGame &g) {
         for (int d = 0; d < 3; ++d) {
+          if (onlyDifficulty >= 0 && d != onlyDifficulty) continue;
           g.setDifficulty(d);
           const std::string diff = BotGame::difficultyName(d);
           std::vector<std::string> names = g.levelNames();
@@ -142,8 +143,12 @@ TEST(RandomInput, ASeededSessionRunsCleanThroughScreensAndADay) { EXPECT_EQ(rand
 
 int main(int argc, char **argv) {
   setvbuf(stdout, nullptr, _IOLBF, 0);
+  int onlyDifficulty = -1;
+  for (int i = 1; i < argc; ++i)
+    for (int d = 0; d < 3; ++d)
+      if (std::string(argv[i]) == std::string("--difficulty=") + BotGame::difficultyName(d)) onlyDifficulty = d;
   for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--all") == 0) return playAll();
+    if (std::strcmp(argv[i], "--all") == 0) return playAll(onlyDifficulty);
     if (std::strncmp(argv[i], "--random=", 9) == 0) {
       unsigned seed = 1;
       for (int j = 1; j < argc; ++j)
