@@ -26,6 +26,11 @@ DIFFICULTIES = ("easy", "medium", "hard")
 # Bed slots of the ward; a band day's podium takes the fourth.
 BED_SLOTS = [(256, 128), (448, 128), (640, 128), (448, 352), (640, 352)]
 PODIUM_SLOT = 3
+# The big cabinet lays its medicine out 150 px to its left, so it stands at the right in the last
+# bed place, its medicine on the floor above bed 4.
+BIG_CABINET = "LEKARNA"
+BIG_CABINET_PLACE = (660, 330)
+BIG_CABINET_SLOT = 4
 
 # Where each thing stands on the ward. Chairs, cabinets, trolleys and couches have one place for
 # their kind; wall pieces take the wall places in the order the row lists them.
@@ -129,6 +134,8 @@ def place_things(names, where):
         kind = kind_of(name)
         if name.endswith(AT_ORIGIN_ENDINGS) or name in AT_ORIGIN:
             x, y = 0, 0
+        elif name == BIG_CABINET:
+            x, y = BIG_CABINET_PLACE
         elif kind:
             places = KIND_PLACES[kind]
             if used[kind] >= len(places):
@@ -150,8 +157,11 @@ def place_things(names, where):
 
 def day_level(r, where, day_number):
     things = r["things"].split()
-    podium = "PODIUM" in [t.lstrip("+") for t in things]
-    slots = [s for k, s in enumerate(BED_SLOTS) if not (podium and k == PODIUM_SLOT)]
+    names = [t.lstrip("+") for t in things]
+    taken = {PODIUM_SLOT} if "PODIUM" in names else set()
+    if BIG_CABINET in names:
+        taken.add(BIG_CABINET_SLOT)
+    slots = [s for k, s in enumerate(BED_SLOTS) if k not in taken]
     beds = r["beds"].split()
     if len(beds) > len(slots):
         raise CampaignError("%s: %d beds but %d bed places" % (where, len(beds), len(slots)))

@@ -216,19 +216,14 @@ public:
       g.frame();
       return;
     }
-    // A tip holds the ward until it is followed: the perk it points to, or a click on it.
+    // Tips and the tutorial's bubbles close by themselves once what they ask is done: the work
+    // goes on under them, and the perk a tip points to is tried now and then.
     CMapEntity_Game *bubble = ec()->getFirstEntityByClassID(kTutorialBubbleClass);
-    if (bubble && !bubble->getKill()) {
-      if (ticks % 50 == 49) {
-        CMapEntity_Game *perk = ec()->getFirstEntityByClassID(kPerkIconClass);
-        if (perk && (ticks / 50) % 2 == 0)
-          clickOn(perk);
-        else
-          clickOn(bubble);
+    if (bubble && !bubble->getKill() && bubble->name == "TIPPERK" && ticks % 50 == 49)
+      if (CMapEntity_Game *perk = ec()->getFirstEntityByClassID(kPerkIconClass)) {
+        clickOn(perk);
+        return;
       }
-      g.frame();
-      return;
-    }
     if (!seatArrival() && !measure() && !bedFromBench() && !(figureBusy() ? false : order())) {
       g.frames(3);
       return;
@@ -237,7 +232,7 @@ public:
 
   bool seatArrival() {
     for (CMapEntity_PacientClass *p : patients()) {
-      if (p->phase != kPhaseArrived || !shown(p)) continue;
+      if (p->phase != kPhaseArrived || !shown(p) || p->locked) continue;
       for (CMapEntity_Game *e : all())
         if (CMapEntity_DiagnosticTool *c = dynamic_cast<CMapEntity_DiagnosticTool *>(e))
           if (!c->occupant && shown(c)) {
@@ -260,10 +255,10 @@ public:
 
   bool bedFromBench() {
     for (CMapEntity_PacientClass *p : patients()) {
-      if (p->phase != kPhaseOnCouch || !shown(p)) continue;
+      if (p->phase != kPhaseOnCouch || !shown(p) || p->locked) continue;
       CMapEntity_PostelClass *best = nullptr;
       for (CMapEntity_PostelClass *b : beds()) {
-        if (b->getOccupant() || b->obsazeno || !b->uklizeno) continue;
+        if (b->getOccupant() || b->obsazeno || !b->uklizeno || b->locked) continue;
         if (!best || (b->barva == p->colour && best->barva != p->colour)) best = b;
       }
       if (best) {

@@ -10,7 +10,8 @@
 #include "RandomInput.h"
 
 // The bot plays sampled days of the campaign lists in the real window; `test_bot --all` plays every
-// working day of every difficulty (or of one, with --difficulty=easy|medium|hard) and prints the table, `test_bot --random=N` a random session
+// working day of every difficulty (or of one, with --difficulty=easy|medium|hard) and prints the table,
+// `test_bot --level=NAME` one level, `test_bot --random=N` a random session
 // of N game days.
 
 namespace {
@@ -136,6 +137,25 @@ int playAll(int onlyDifficulty) {
   return won == (int)results.size() ? 0 : 1;
 }
 
+// One level of one list by name, for looking into a day: its line of the table.
+int playOne(int difficulty, const std::string &name) {
+  std::string why;
+  bool won = false;
+  bool ran = BotGame::run(
+      [&](BotGame &g) {
+        g.setDifficulty(difficulty);
+        g.goToLevel(name);
+        if (!g.level()) return;
+        Bot bot(g);
+        DayResult r = bot.playLevel(BotGame::difficultyName(difficulty));
+        std::printf("%s\n", r.line().c_str());
+        won = r.won();
+      },
+      &why);
+  if (!ran) std::fprintf(stderr, "the game did not start: %s\n", why.c_str());
+  return ran && won ? 0 : 1;
+}
+
 // A short seeded session of random input on the whole game.
 TEST(RandomInput, ASeededSessionRunsCleanThroughScreensAndADay) { EXPECT_EQ(randomSession(1, 7, false, 40000), 0); }
 
@@ -149,6 +169,7 @@ int main(int argc, char **argv) {
       if (std::string(argv[i]) == std::string("--difficulty=") + BotGame::difficultyName(d)) onlyDifficulty = d;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--all") == 0) return playAll(onlyDifficulty);
+    if (std::strncmp(argv[i], "--level=", 8) == 0) return playOne(onlyDifficulty < 0 ? 1 : onlyDifficulty, argv[i] + 8);
     if (std::strncmp(argv[i], "--random=", 9) == 0) {
       unsigned seed = 1;
       for (int j = 1; j < argc; ++j)
