@@ -28,11 +28,6 @@ protected:
 
   void TearDown() override { tearDownWindowDay(); }
 
-  void playFrame(bool drawn = true) {
-    pumpAll();
-    update();
-    if (drawn) draw();
-  }
   template <class Done> bool playUntil(Done done, int frames) {
     for (int i = 0; i < frames; ++i) {
       if (done()) return true;

@@ -49,10 +49,11 @@ protected:
     return true;
   }
 
-  void playFrame() {
+  // One frame as the play state runs it; long waits may leave the drawing out.
+  void playFrame(bool drawn = true) {
     pumpAll();
     this->update();
-    draw();
+    if (drawn) draw();
   }
 
   void draw() {

@@ -31,11 +31,6 @@ protected:
 
   void TearDown() override { tearDownWindowDay(); }
 
-  void playFrame(bool drawn = true) {
-    pumpAll();
-    update();
-    if (drawn) draw();
-  }
 
   template <class Done> bool playUntil(Done done, int frames) {
     return playUntil(done, frames, [] { return true; });
