@@ -32,14 +32,8 @@ void walkFrames(benchmark::State &state, bool wholeLevel) {
     state.SkipWithError("no window: run under xvfb-run");
     return;
   }
-  CEngine engineObj;
-  engine = &engineObj;
-  registerEntityPrototypes();
-  engineObj.setControllerPrototypes(buildControllerPrototypes(&engineObj));
-  engineObj.setPlayer(new CPlayer());
-  CLevel_Game *level = new CLevel_Game(&engineObj);
-  engineObj.setLevel(level);
-  level->load("ward_player");
+  BenchEngine game;
+  CLevel_Game *level = game.load("ward_player");
   for (int i = 0; i < 20; ++i) {
     advance();
     level->update(0, true);
@@ -79,11 +73,6 @@ void walkFrames(benchmark::State &state, bool wholeLevel) {
   state.counters["trips"] = (double)trips;
   state.counters["framesPerTrip"] = trips ? (double)state.iterations() / trips : 0.0;
   state.counters["tileCentres"] = benchmark::Counter((double)searches, benchmark::Counter::kAvgIterations);
-  delete level;
-  engineObj.setLevel(nullptr);
-  delete engineObj.getPlayer();
-  engineObj.setPlayer(nullptr);
-  engine = nullptr;
 }
 void BM_FigureWalkBehaviour(benchmark::State &state) { walkFrames(state, false); }
 void BM_FigureWalkLevelUpdate(benchmark::State &state) { walkFrames(state, true); }
