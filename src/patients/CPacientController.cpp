@@ -107,16 +107,7 @@ uint16_t pickColour(const TColourInputs &in, int (*rnd)()) {
 
 CPacientController::CPacientController(CMapEntity_Game *e, CMapEntitiesCollection *c, CEngine *eng, std::string bindTo)
     : CEntityController(e, c, eng, std::move(bindTo)) {
-  moodTimer = new Timer(3000, false);
-  bedWearTimer = new Timer(3000, false);
-  prevlekaciTimer = new Timer(2500, false);
-  cekaniTimer = new Timer(5000, false);
-  payTimer = new Timer(2000, false);
-  bedTimer = new Timer(3000, false);
-  snoreTimer = new Timer(800, false);
-  randomTimer = new Timer(2000 + std::rand() % 5500, false);
-  likeTimer = new Timer(2000, false);
-  drinkTimer = new Timer(3000, false);
+  createTimers(3000);
 }
 
 CPacientController::CPacientController(const CPacientController &o)
@@ -126,8 +117,13 @@ CPacientController::CPacientController(const CPacientController &o)
       pauseSeen(o.pauseSeen) {
   // Only copies ever run: a live patient's mood and wear tick every 1500 ms, whatever the
   // prototype was built with.
-  moodTimer = new Timer(1500, false);
-  bedWearTimer = new Timer(1500, false);
+  createTimers(1500);
+}
+
+// Every behaviour gets timers of its own; the mood and wear ticks' period is the caller's.
+void CPacientController::createTimers(int moodMs) {
+  moodTimer = new Timer(moodMs, false);
+  bedWearTimer = new Timer(moodMs, false);
   prevlekaciTimer = new Timer(2500, false);
   cekaniTimer = new Timer(5000, false);
   payTimer = new Timer(2000, false);

@@ -112,6 +112,7 @@ public:
   void startOutbreak();
 
 private:
+  void createTimers(int moodMs);
   CMapEntity_PacientClass *patient() const;
   CMapEntity_FrontaAkci *queue() const;
   CMapEntity_Game *cursor() const;
