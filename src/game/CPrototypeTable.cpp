@@ -291,7 +291,8 @@ void registerRows() {
   r(72, "RODICE2", 131, 23, make<CMapEntity_RodiceClass>, SAME).fs("WAITING").drag();
   r(73, "RODICE3", 132, 23, make<CMapEntity_RodiceClass>, SAME).fs("WAITING").drag();
   r(74, "DOKTORKA", 200, 0, make<CMapEntity_Doktorka>, SAME).fs("RIGHT").anim().near(32, 50);
-  r(75, "BONUSTEXT", 173, 0, make<CMapEntity_BonusText>, "EMPTY").z(2).with(bonusText);
+  // Captions stand above the tip bubbles (layer 3) so that a tip never hides what was earned.
+  r(75, "BONUSTEXT", 173, 0, make<CMapEntity_BonusText>, "EMPTY").z(4).with(bonusText);
   r(76, "UPGRADEMENU", 900, 0, make<CMapEntity_UpgradeMenu>, "UPGRADESESIT2").z(7);
   r(77, "UPGRADEOK", 901, 0, make<CMapEntity_UpgradeOK>, "BUYBUTTON");
   r(78, "UPGRADECANCEL", 907, 0, make<CMapEntity_UpgradeCancel>, SAME);
@@ -422,8 +423,8 @@ void registerRows() {
   r(203, "PRACH", 64, 0, make<CMapEntity_Prach>, SAME).z(2).hp(1).alpha(0.65f);
   r(204, "WHITEPARTICLE", 273, 29, make<CMapEntity_WhiteParticle>, SAME).z(2).hp(1).alpha(0.6f);
   r(205, "REDSTARPARTICLE", 276, 29, make<CMapEntity_RedStarParticle>, SAME).z(2).hp(1).alpha(0.65f);
-  r(206, "NAPISCURED", 63, 0, nullptr, SAME).z(2); // CMapEntity_NapisCured
-  r(207, "NAPISLOST", 62, 0, nullptr, SAME).z(2); // CMapEntity_NapisLost
+  r(206, "NAPISCURED", 63, 0, nullptr, SAME).z(4); // CMapEntity_NapisCured
+  r(207, "NAPISLOST", 62, 0, nullptr, SAME).z(4); // CMapEntity_NapisLost
   r(208, "SRDCE", 74, 0, nullptr, SAME).z(2); // CMapEntity_Srdce
   r(209, "MODRESRDCE", 298, 0, nullptr, SAME).z(2); // CMapEntity_ModreSrdce
   r(210, "MISKASET", 355, 0, make<CMapEntity_MiskaSet>, "EMPTY");

@@ -177,4 +177,7 @@ public:
   CEntityController *clone() override { return new CNapisController(*this); }
   void onBind() override;
   void update() override;
+
+private:
+  void keepOnScreen();
 };

@@ -1,5 +1,7 @@
 #include "world/CMapEntity_TextBox.h"
 
+#include <algorithm>
+
 #include "engine/KText.h"
 #include "media/CFontSeznam.h"
 #include "world/CWorldEngine.h"
@@ -86,11 +88,14 @@ void CMapEntity_BonusText::drawCaption(CFontSeznam *fonts) {
   KText *font = fonts->getAktivniFont();
   if (!font) return;
   font->setColor(textRed, textGreen, textBlue, alpha == -1.0f ? 1.0f : alpha);
-  const long left = screenCoordinate(x);
   size_t pos = 0;
   long line = 0;
   while (nextLine(font, pos)) {
-    font->drawStringFromLeft(lineBuffer.c_str(), left, screenCoordinate(y + (float)(22 * line)), -4.0f);
+    // Whole on the screen: a caption earned by the screen's edge is drawn just inside it.
+    const long width = (long)font->getStringWidth(lineBuffer.c_str(), -4.0f);
+    const long left = std::max(0L, std::min(screenCoordinate(x), kScreenWidth - width));
+    const long top = std::max(0L, screenCoordinate(y + (float)(22 * line)));
+    font->drawStringFromLeft(lineBuffer.c_str(), left, top, -4.0f);
     ++line;
   }
   font->setColor(1.0f, 1.0f, 1.0f, 1.0f);

@@ -233,7 +233,7 @@ TEST_F(PrototypeTableTest, RowsRegisterInTableOrderWithTheirSettings) {
   EXPECT_EQ(bonus->fontName, "bonus");
   EXPECT_EQ(bonus->boxWidth, 300);
   EXPECT_EQ(bonus->boxHeight, 30);
-  EXPECT_EQ(bonus->getSortZ(), 2);
+  EXPECT_EQ(bonus->getSortZ(), 4) << "above the tip bubbles";
   CMapEntity_TextBox *box = dynamic_cast<CMapEntity_TextBox *>(f->returnEntityByName("TEXTBOX"));
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(box->getEntityID(), 1001u);
