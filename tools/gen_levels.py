@@ -279,18 +279,42 @@ def paint_ward(grid, level):
     d = ImageDraw.Draw(img)
     rnd = random.Random(tobgen.seed_of("ward", level["name"]))
     paint_room(d, grid, rnd)
-    # Pictures and a clock on the wall, a red cross, floor marks leading from the door.
-    d.rectangle([150, 18, 230, 66], fill=(250, 246, 230), outline=(90, 70, 50), width=3)
-    d.polygon([(160, 60), (185, 30), (205, 50), (220, 40), (220, 60)], fill=(110, 170, 90))
-    d.ellipse([580, 20, 620, 60], fill=(250, 250, 250), outline=(60, 60, 70), width=3)
-    d.line([600, 40, 600, 26], fill=(40, 40, 50), width=3)
-    d.line([600, 40, 611, 44], fill=(40, 40, 50), width=3)
+    # A picture, a clock and a red cross on the wall, floor marks leading from the door.
+    d.rectangle([112, 20, 184, 64], fill=(250, 246, 230), outline=(90, 70, 50), width=3)
+    d.polygon([(120, 58), (142, 32), (160, 50), (172, 40), (176, 58)], fill=(110, 170, 90))
+    cx, cy = campaign.WALL_CLOCK
+    d.ellipse([cx - 22, cy - 22, cx + 22, cy + 22], fill=(250, 250, 250), outline=(60, 60, 70), width=3)
+    d.line([cx, cy, cx, cy - 14], fill=(40, 40, 50), width=3)
+    d.line([cx, cy, cx + 11, cy + 4], fill=(40, 40, 50), width=3)
     d.rectangle([40, 24, 72, 56], fill=(255, 255, 255), outline=(200, 60, 60), width=2)
     d.rectangle([52, 28, 60, 52], fill=(220, 60, 60))
     d.rectangle([44, 36, 68, 44], fill=(220, 60, 60))
     for k in range(10):
         d.ellipse([40 + k * 30, 490, 52 + k * 30, 496], fill=(160, 190, 210))
+    paint_counter(d)
+    paint_alarm_socket(d)
     return img
+
+
+def paint_counter(d):
+    """The pharmacy counter along the back wall: every cabinet lays its medicines out on its top,
+    and the player picks them up standing on the floor in front of it."""
+    x0, top, x1, front, base = campaign.COUNTER
+    d.rectangle([x0, front, x1, base], fill=(244, 244, 238), outline=(70, 70, 84), width=2)
+    for k in range(4):
+        px = x0 + 6 + k * (x1 - x0 - 12) / 4
+        d.rectangle([px + 2, front + 4, px + (x1 - x0 - 12) / 4 - 2, base - 4], outline=(170, 176, 190), width=2)
+        d.ellipse([px + 8, front + 9, px + 12, front + 13], fill=(150, 154, 164))
+    d.polygon([(x0 + 6, top), (x1 - 6, top), (x1, front), (x0, front)], fill=(212, 172, 118), outline=(70, 60, 50))
+    d.line([x0, front, x1, front], fill=(150, 110, 70), width=3)
+
+
+def paint_alarm_socket(d):
+    """The alarm lamp's bulb holder: the lamp's red light pulses on it, up left of the lamp."""
+    lx, ly = campaign.ALARM_LIGHT
+    d.line([lx + 7, ly + 7, lx + 26, ly + 26], fill=(96, 100, 112), width=5)
+    d.ellipse([lx - 2, ly - 2, lx + 16, ly + 16], fill=(120, 40, 44), outline=(60, 60, 70), width=2)
+    d.ellipse([lx + 3, ly + 2, lx + 7, ly + 6], fill=(190, 110, 110))
 
 
 def paint_menu(grid, level):

@@ -104,23 +104,38 @@ def _bottle(c, x, y, col, s=1.0):
 
 
 def paint_cabinet(w, h, index, count, p):
+    """A medicine cabinet: hung on the wall over the pharmacy counter (part=wall), or a chest at the
+    counter's end (part=chest). The counter itself is part of the ward's background."""
     c = Canvas(w, h)
     fs = p.get("_fs", "EMPTY")
     col = colour(p.get("colour", "white"))
-    c.rect(4, 14, w - 4, h - 4, fill=col, width=2, r=6)
-    c.rect(4, 2, w - 4, 20, fill=colour("red"), width=1.8, r=4)
-    c.text(w / 2, 11, p.get("label", "MEDS"), 10, fill=(255, 255, 255), fit=w - 16)
-    c.text(w - 14, 34, "+", 16, fill=colour("red"), stroke=(255, 255, 255))
-    for k, y in enumerate((46, 76, 106)):
-        c.rect(12, y - 22, w - 12, y + 2, fill=(210, 236, 250), width=1.3)
-        if fs == "FRAMESET1":
-            for j in range(5):
-                bx = 22 + j * (w - 44) / 4
+    busy = fs == "FRAMESET1"
+    if p.get("part") == "chest":
+        c.rect(2, 14, w - 6, 44, fill=col, width=2, r=3)
+        c.poly([(4, 2), (w - 8, 2), (w - 4, 14), (0, 14)], fill=(212, 172, 118), width=1.6)
+        c.rect(8, 18, w - 12, 28, fill=colour("red"), width=1.2, r=2)
+        c.text((w - 4) / 2, 23, p.get("label", "MEDS"), 7, fill=(255, 255, 255), fit=w - 24)
+        for x in (10, (w - 4) / 2 + 2):
+            c.rect(x, 31, x + (w - 4) / 2 - 14, 41, fill=shade(col, 1.15), width=1.1, r=1)
+            c.rect(x + 10, 35, x + 20, 37, fill=colour("grey"), outline=None)
+        if busy:
+            _bottle(c, w - 18, 2, colour("sky"), 0.7)
+        return c.done()
+    c.rect(4, 2, w - 4, h - 4, fill=col, width=2, r=4)
+    c.rect(4, 2, w - 4, 14, fill=colour("red"), width=1.6, r=3)
+    c.text(w / 2, 8, p.get("label", "MEDS"), 8, fill=(255, 255, 255), fit=w - 16)
+    for x0 in (9, w / 2 + 1):
+        x1 = x0 + w / 2 - 10
+        c.rect(x0, 17, x1, h - 8, fill=(210, 236, 250), width=1.3)
+        for k, y in enumerate((29, 42)):
+            c.line([(x0, y + 6), (x1, y + 6)], fill=shade(col, 0.7), width=1.2)
+            for j in range(3):
                 cols = ("red", "blue", "green", "gold", "purple")
-                _bottle(c, bx, y - 9, colour(cols[(j + k) % 5]), 0.9)
-    if fs == "FRAMESET1":
-        # Something brewing: a bubble rising in the flask on top.
-        c.circle(w / 2, h - 14 - 4 * index, 3, fill=colour("sky"), width=1)
+                _bottle(c, x0 + 6 + j * (x1 - x0 - 12) / 2, y, colour(cols[(j + k + int(x0)) % 5]), 0.6)
+    c.circle(w / 2, (17 + h - 8) / 2, 2, fill=colour("gold"), width=0.8)
+    if busy:
+        # Something brewing: a bubble rising in the flask at the side.
+        c.circle(w - 10, h - 14 - 3 * index, 2.5, fill=colour("sky"), width=1)
     return c.done()
 
 
@@ -167,11 +182,12 @@ def paint_furniture(w, h, index, count, p):
         for k in range(3):
             c.circle(w - 16, 48 + k * 7, 2.5, fill=colour(("red", "gold", "green")[k]), width=0.8)
     elif shape == "tree":
-        c.rect(w / 2 - 8, h - 52, w / 2 + 8, h - 10, fill=colour("brown"), width=1.6)
+        # A low tree: its crown keeps clear of what stands behind its pot.
+        c.rect(w / 2 - 8, h - 40, w / 2 + 8, h - 10, fill=colour("brown"), width=1.6)
         c.rect(w / 2 - 24, h - 14, w / 2 + 24, h - 2, fill=colour("rust"), width=1.6, r=3)
-        for (x, y, r) in ((w / 2, 34, 30), (w / 2 - 22, 52, 22), (w / 2 + 22, 52, 22)):
+        for (x, y, r) in ((w / 2, 58, 26), (w / 2 - 22, 72, 20), (w / 2 + 22, 72, 20)):
             c.circle(x, y, r, fill=col, width=1.6)
-        for (x, y) in ((w / 2 - 10, 30), (w / 2 + 14, 44), (w / 2 - 20, 56)):
+        for (x, y) in ((w / 2 - 10, 54), (w / 2 + 14, 66), (w / 2 - 20, 76)):
             c.circle(x, y, 5, fill=colour("lime"), width=1)
     elif shape == "toybox":
         c.rect(4, 20, w - 4, h - 4, fill=col, width=1.8, r=4)
@@ -180,9 +196,11 @@ def paint_furniture(w, h, index, count, p):
         c.rect(52, 2, 70, 16, fill=colour("sky"), width=1.3)
         c.text(w / 2, 46, label, 12, fill=(255, 255, 255))
     elif shape == "bookcase":
-        c.rect(4, 4, w - 4, h - 4, fill=col, width=2, r=4)
-        for k in range(4):
-            y = 14 + k * 50
+        # A low, wide bookcase in the frame's lower part, in front of its reading spot.
+        top = h - 112
+        c.rect(4, top, w - 4, h - 4, fill=col, width=2, r=4)
+        for k in range(2):
+            y = top + 10 + k * 50
             c.rect(12, y, w - 12, y + 40, fill=shade(col, 0.6), width=1.2)
             x = 16
             j = 0
@@ -193,11 +211,13 @@ def paint_furniture(w, h, index, count, p):
                 x += bw + 1
                 j += 1
     elif shape == "alarm":
-        c.rect(8, 18, w - 8, h - 4, fill=colour("grey"), width=1.6, r=4)
-        on = index == 0
-        c.ellipse(6, 2, w - 6, 30, fill=colour("red") if on else shade(colour("red"), 0.55), width=1.6)
-        if on:
-            c.ellipse(12, 6, 20, 14, fill=(255, 220, 220), outline=None)
+        # The siren box; its bulb hangs up left on the wall (the ward's background), where the
+        # lamp's red light shows.
+        c.line([(0, 0), (14, 14)], fill=colour("dark"), width=4)
+        c.rect(8, 12, w - 6, h - 6, fill=colour("grey"), width=1.6, r=5)
+        c.rect(8, 12, w - 6, 20, fill=colour("red"), width=1.2, r=3)
+        for k in range(3):
+            c.line([(14, 26 + k * 5), (w - 12, 26 + k * 5)], fill=colour("dark"), width=1.6)
     elif shape == "spraystand":
         c.rect(8, 30, w - 8, h - 4, fill=col, width=1.8, r=4)
         c.rect(16, 6, 32, 34, fill=colour("green"), width=1.4, r=3)
@@ -232,15 +252,17 @@ def paint_furniture(w, h, index, count, p):
         c.circle(w - 14, h / 2, 4, fill=colour("grey"), width=1)
     elif shape == "desk":
         fs = p.get("_fs", "FRAMESET1")
+        x0 = float(p.get("x0", "0"))  # the desk fills the frame from x0 on
+        mid = (x0 + w) / 2
         if fs in ("RIGHT", "LEFT") or p.get("_fs") == "FRAMESET1" and count > 1:
             # A clerk behind the counter, turning to the side the frameset names.
-            hx = w / 2 + (10 if fs == "RIGHT" else -10 if fs == "LEFT" else 0) + 3 * math.sin(t)
+            hx = mid + (10 if fs == "RIGHT" else -10 if fs == "LEFT" else 0) + 3 * math.sin(t)
             c.rect(hx - 12, 22, hx + 12, 52, fill=colour("pink"), width=1.4, r=5)
             c.circle(hx, 16, 10, fill=(250, 214, 184), width=1.4)
             c.ellipse(hx - 10, 5, hx + 10, 14, fill=colour("brown"), outline=None)
-        c.rect(4, 40, w - 4, h - 6, fill=col, width=2, r=4)
-        c.rect(2, 36, w - 2, 46, fill=shade(col, 1.3), width=1.6, r=3)
-        c.text(w / 2, 66, label, 12, fill=(255, 255, 255))
+        c.rect(x0 + 4, 40, w - 4, h - 6, fill=col, width=2, r=4)
+        c.rect(x0 + 2, 36, w - 2, 46, fill=shade(col, 1.3), width=1.6, r=3)
+        c.text(mid, 66, label, 12, fill=(255, 255, 255))
     elif shape == "sofa":
         seats = int(p.get("seats", "5"))
         c.rect(4, 24, w - 4, 62, fill=col, width=1.8, r=10)
@@ -293,9 +315,12 @@ def paint_item(w, h, index, count, p):
             c.line([(7, y), (w - 7, y)], fill=colour("sky"), width=1.2)
         c.text(w / 2 - 4, 6, "Rx", 6, fill=colour("red"), stroke=None)
     elif shape == "bottle":
-        c.rect(3, 9, w - 3, h - 2, fill=col, width=1.5, r=3)
-        c.rect(6, 2, w - 6, 10, fill=(240, 240, 240), width=1.3, r=1)
-        c.rect(5, 14, w - 5, 21, fill=(250, 250, 250), outline=None)
+        # The bottle fills the frame's top left 20 x 28 (its number is written there); the rest
+        # of the frame only widens the box the player's feet meet on the floor in front of it.
+        bw, bh = 20, 28
+        c.rect(3, 9, bw - 3, bh - 2, fill=col, width=1.5, r=3)
+        c.rect(6, 2, bw - 6, 10, fill=(240, 240, 240), width=1.3, r=1)
+        c.rect(5, 14, bw - 5, 21, fill=(250, 250, 250), outline=None)
     elif shape == "cup":
         c.poly([(3, 6), (w - 3, 6), (w - 5, h - 2), (5, h - 2)], fill=(250, 250, 250), width=1.5)
         c.rect(4, 8, w - 4, 14, fill=col, outline=None)
@@ -473,7 +498,8 @@ def paint_hearts(w, h, index, count, p):
     c = Canvas(w, h)
     fs = p.get("_fs", "FRAMESET1")
     n = int(fs[-1]) if fs[-1].isdigit() else 1
-    step = w / 5
+    # Five hearts in the frame's first 50 px: neighbours on the couch sit 55 px apart.
+    step = min(w, 50) / 5
     for k in range(5):
         cx = step * k + step / 2
         if k < n:
@@ -555,9 +581,17 @@ def paint_dna(w, h, index, count, p):
 def paint_sign(w, h, index, count, p):
     c = Canvas(w, h)
     col = colour(p.get("colour", "sky"))
-    c.rect(2, 2, w - 2, h - 2, fill=col, width=2, r=6)
-    c.rect(6, 6, w - 6, h - 6, fill=None, outline=(255, 255, 255), width=1.4, r=4)
-    c.text(w / 2, h / 2, p.get("text", ""), h * 0.42, fill=(255, 255, 255), fit=w - 16)
+    note = [ln for ln in p.get("label", "").split("|") if ln]
+    plate = h if not note else 34
+    if note:
+        # A card under the plate says what still keeps the day open.
+        c.rect(6, plate - 6, w - 6, h - 2, fill=(255, 252, 236), width=1.8, r=4)
+        step = (h - plate - 6) / len(note)
+        for k, ln in enumerate(note):
+            c.text(w / 2, plate + 1 + step * (k + 0.5), ln, 9.5, fill=INK, stroke=None, fit=w - 18)
+    c.rect(2, 2, w - 2, plate - 2, fill=col, width=2, r=6)
+    c.rect(6, 6, w - 6, plate - 6, fill=None, outline=(255, 255, 255), width=1.4, r=4)
+    c.text(w / 2, plate / 2, p.get("text", ""), min(plate * 0.42, 16), fill=(255, 255, 255), fit=w - 16)
     return c.done()
 
 

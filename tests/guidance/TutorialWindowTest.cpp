@@ -64,15 +64,16 @@ protected:
       if (e->getEntityID() == 189 && !e->getKill() && e->getX() == x && e->getY() == y) return e;
     return nullptr;
   }
-  // The arrow at (x, y) points (down, or up when turned) at a spot within 16 px of the target's picture.
-  ::testing::AssertionResult pointsAt(float x, float y, bool turned, CMapEntity *target) {
+  // The arrow at (x, y) points (down, or up when turned) at a spot within `slack` px of the target's
+  // picture.
+  ::testing::AssertionResult pointsAt(float x, float y, bool turned, CMapEntity *target, float slack = 16) {
     if (!arrowAt(x, y)) return ::testing::AssertionFailure() << "no arrow at " << x << ", " << y;
     if (!target) return ::testing::AssertionFailure() << "no target";
     float tipX = x + 20, tipY = turned ? y : y + 48;
     Frame *f = target->getCurrentFrame();
     float w = f ? (float)f->getSirka() : 0, h = f ? (float)f->getVyska() : 0;
     float tx = target->getX(), ty = target->getY();
-    if (tipX < tx - 16 || tipX > tx + w + 16 || tipY < ty - 16 || tipY > ty + h + 16)
+    if (tipX < tx - slack || tipX > tx + w + slack || tipY < ty - slack || tipY > ty + h + slack)
       return ::testing::AssertionFailure() << "the arrow at " << x << ", " << y << " misses " << target->name << " at "
                                            << tx << ", " << ty << " (" << w << " x " << h << ")";
     return ::testing::AssertionSuccess();
@@ -181,7 +182,8 @@ TEST_F(TutorialWindowTest, TheTutorialIsPlayedByMouseFromTheHelpTriggerToItsLast
   EXPECT_EQ(next->locked, 1);
   playFrame();
   EXPECT_EQ(bed(2)->locked, 0);
-  EXPECT_TRUE(pointsAt(96, 50, false, bed(1)));
+  // The beds stand low enough that the doctor at their work spots leaves the patients' hearts free.
+  EXPECT_TRUE(pointsAt(96, 50, false, bed(1), 28));
   clickOn(bed(1));
   ASSERT_TRUE(reach("TUTORIAL9", 600)) << "not paid";
 
