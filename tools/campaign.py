@@ -56,7 +56,7 @@ THINGS = {
     "WHITEPARTICLE": (380, 100), "REDSTARPARTICLE": (420, 96), "STARPARTICLE": (460, 104),
 }
 KIND_PLACES = {
-    "ZIDLE": [(120, 176), (120, 292)], "LEKARNA": [(424, 10)], "VOZIK": [(680, 308)], "GAUC": [(20, 424)],
+    "ZIDLE": [(120, 216), (120, 332)], "LEKARNA": [(424, 10)], "VOZIK": [(680, 308)], "GAUC": [(20, 424)],
     "STUL": [(330, 440)], "WALL": [(96, 20), (192, 20)],
 }
 # Pieces hung in front of the wall.

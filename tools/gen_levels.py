@@ -312,9 +312,10 @@ def paint_counter(d):
 def paint_alarm_socket(d):
     """The alarm lamp's bulb holder: the lamp's red light pulses on it, up left of the lamp."""
     lx, ly = campaign.ALARM_LIGHT
-    d.line([lx + 7, ly + 7, lx + 26, ly + 26], fill=(96, 100, 112), width=5)
-    d.ellipse([lx - 2, ly - 2, lx + 16, ly + 16], fill=(120, 40, 44), outline=(60, 60, 70), width=2)
-    d.ellipse([lx + 3, ly + 2, lx + 7, ly + 6], fill=(190, 110, 110))
+    d.line([lx + 7, ly + 14, lx + 24, ly + 22], fill=(70, 72, 84), width=3)
+    d.rectangle([lx - 4, ly + 10, lx + 18, ly + 17], fill=(150, 154, 164), outline=(60, 60, 70), width=1)
+    d.chord([lx - 1, ly - 1, lx + 15, ly + 21], 180, 360, fill=(130, 40, 44), outline=(60, 60, 70), width=2)
+    d.ellipse([lx + 3, ly + 2, lx + 6, ly + 5], fill=(200, 120, 120))
 
 
 def paint_menu(grid, level):

@@ -213,11 +213,13 @@ def paint_furniture(w, h, index, count, p):
     elif shape == "alarm":
         # The siren box; its bulb hangs up left on the wall (the ward's background), where the
         # lamp's red light shows.
-        c.line([(0, 0), (14, 14)], fill=colour("dark"), width=4)
-        c.rect(8, 12, w - 6, h - 6, fill=colour("grey"), width=1.6, r=5)
-        c.rect(8, 12, w - 6, 20, fill=colour("red"), width=1.2, r=3)
-        for k in range(3):
-            c.line([(14, 26 + k * 5), (w - 12, 26 + k * 5)], fill=colour("dark"), width=1.6)
+        c.line([(0, 2), (12, 8)], fill=colour("dark"), width=3)
+        c.rect(8, 6, w - 6, h - 8, fill=colour("grey"), width=1.6, r=5)
+        mx = (8 + w - 6) / 2
+        c.poly([(mx, 11), (mx + 11, 30), (mx - 11, 30)], fill=colour("yellow"), width=1.4)
+        c.text(mx, 23, "!", 11, fill=INK, stroke=None)
+        for k in range(2):
+            c.line([(14, 34 + k * 4), (w - 12, 34 + k * 4)], fill=colour("dark"), width=1.4)
     elif shape == "spraystand":
         c.rect(8, 30, w - 8, h - 4, fill=col, width=1.8, r=4)
         c.rect(16, 6, 32, 34, fill=colour("green"), width=1.4, r=3)
@@ -354,9 +356,12 @@ def paint_lamp(w, h, index, count, p):
     col = p.get("colour") or ("green" if fs == "GREEN" else "red")
     bright = index == 0
     rgb = colour(col) if bright else shade(colour(col), 0.6)
-    c.circle(w / 2, h / 2, w / 2 - 1.5, fill=rgb, width=1.3)
     if bright:
-        c.circle(w / 2 - w * 0.12, h / 2 - h * 0.12, w * 0.12, fill=(255, 255, 255), outline=None)
+        # A halo round the bulb: lit, it shines past its rim.
+        c.circle(w / 2, h / 2, w / 2 - 0.3, fill=rgba(shade(rgb, 1.45), 170), outline=None)
+    c.circle(w / 2, h / 2, w / 2 - 2.5, fill=rgb, width=1.4)
+    if bright:
+        c.circle(w / 2 - w * 0.1, h / 2 - h * 0.1, w * 0.11, fill=(255, 255, 255), outline=None)
     return c.done()
 
 
@@ -426,7 +431,9 @@ def paint_caption(w, h, index, count, p):
     if index == 1:
         col = shade(col, 1.35)
     size = h * (0.62 if index == 0 else 0.66)
-    c.text(w / 2, h / 2 + 1, p.get("text", ""), size, fill=col, stroke=(255, 255, 255), stroke_w=h / 14, fit=w - 6)
+    # A dark rim round the white one: the caption reads on the pale wall as on the dark floor.
+    c.text(w / 2, h / 2 + 1, p.get("text", ""), size, fill=INK, stroke=INK, stroke_w=h / 8, fit=w - 6)
+    c.text(w / 2, h / 2 + 1, p.get("text", ""), size, fill=col, stroke=(255, 255, 255), stroke_w=h / 16, fit=w - 6)
     return c.done()
 
 
@@ -494,18 +501,19 @@ def paint_dial(w, h, index, count, p):
 
 
 def paint_hearts(w, h, index, count, p):
-    """The hearts bar over a patient: FRAMESETn shows n hearts of five."""
+    """The hearts bar over a patient: FRAMESETn shows n hearts of five, three over two, so that it
+    stays clear of the next patient on the couch (seats are 55 px apart, the bar 48 px right of
+    its patient)."""
     c = Canvas(w, h)
     fs = p.get("_fs", "FRAMESET1")
     n = int(fs[-1]) if fs[-1].isdigit() else 1
-    # Five hearts in the frame's first 50 px: neighbours on the couch sit 55 px apart.
-    step = min(w, 50) / 5
-    for k in range(5):
-        cx = step * k + step / 2
+    step = w / 3
+    places = [(step * (k + 0.5), h * 0.27) for k in range(3)] + [(step * (k + 1), h * 0.73) for k in range(2)]
+    for k, (cx, cy) in enumerate(places):
         if k < n:
-            c.poly(heart_points(cx, h / 2, step / 2 - 0.5), fill=colour("red"), width=1)
+            c.poly(heart_points(cx, cy, step / 2 - 0.2), fill=colour("red"), width=1)
         else:
-            c.poly(heart_points(cx, h / 2, step / 2 - 1.5), fill=(90, 90, 100, 120), outline=(60, 60, 70), width=0.8)
+            c.poly(heart_points(cx, cy, step / 2 - 1.2), fill=(90, 90, 100, 120), outline=(60, 60, 70), width=0.8)
     return c.done()
 
 
