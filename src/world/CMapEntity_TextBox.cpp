@@ -88,13 +88,14 @@ void CMapEntity_BonusText::drawCaption(CFontSeznam *fonts) {
   KText *font = fonts->getAktivniFont();
   if (!font) return;
   const float a = alpha == -1.0f ? 1.0f : alpha;
+  // Whole on the screen: a caption earned by the screen's edge is drawn just inside it.
+  const long firstTop = std::max(0L, screenCoordinate(y));
   size_t pos = 0;
   long line = 0;
   while (nextLine(font, pos)) {
-    // Whole on the screen: a caption earned by the screen's edge is drawn just inside it.
     const long width = (long)font->getStringWidth(lineBuffer.c_str(), -4.0f);
     const long left = std::max(0L, std::min(screenCoordinate(x), kScreenWidth - width - 1));
-    const long top = std::max(0L, screenCoordinate(y + (float)(22 * line)));
+    const long top = firstTop + 22 * line;
     // A dark shadow first, so that the caption reads on the pale wall too.
     font->setColor(0.0f, 0.0f, 0.0f, a * 0.7f);
     font->drawStringFromLeft(lineBuffer.c_str(), left + 1, top + 1, -4.0f);

@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 
 #include "engine/KInput.h"
+#include "media/Frame.h"
 #include "media/Timer.h"
 #include "patients/CCustomerGenerator.h"
 #include "patients/CPacientController.h"
@@ -319,6 +320,25 @@ TEST_F(PatientDay, TheColourBonusCaptionShowsTheAmountPaid) {
       if (t->text.rfind("COLOR BONUS", 0) == 0) captions.push_back(t->text);
   ASSERT_EQ(captions.size(), 1u);
   EXPECT_EQ(captions[0], "COLOR BONUS +37");
+}
+
+// A caption shown by the screen's edge moves in as it grows, so it stays whole, above the tips.
+TEST_F(PatientDay, CuredAndLostCaptionsGrowWholeOnTheScreenAboveTheTips) {
+  loadWard();
+  CMapEntitiesFactory *f = CMapEntitiesFactory::instance();
+  for (const char *name : {"NAPISCURED", "NAPISLOST"}) {
+    CMapEntity_Game *caption = f->cloneEntity(name);
+    EXPECT_GT(caption->getSortZ(), f->returnEntityByName("TIP1")->getSortZ()) << name;
+    caption->setXY(-60, 10);
+    level->getEC()->addEntity(caption);
+    const float w = (float)caption->getCurrentFrame()->getSirka(), h = (float)caption->getCurrentFrame()->getVyska();
+    for (int i = 0; i < 150 && !caption->getKill(); ++i) {
+      step();
+      const float halfW = w * caption->getZoom() / 2, halfH = h * caption->getZoom() / 2;
+      EXPECT_GE(caption->getX() + w / 2 - halfW, -0.5f) << name << " frame " << i;
+      EXPECT_GE(caption->getY() + h / 2 - halfH, -0.5f) << name << " frame " << i;
+    }
+  }
 }
 
 TEST(PatientDeathTest, APatientWithoutHeadOrHeartsEndsWithAFailureStatus) {
