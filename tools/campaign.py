@@ -37,9 +37,10 @@ COUNTER = (326, 82, 552, 104, 124)
 BIG_CABINET = "LEKARNA"
 BIG_CABINET_PLACE = (466, 83)
 # The wall clock painted on the wall (its centre); the clock entity covers it on its days. The
-# alarm lamp's bulb is painted where its light shows, up left of the lamp.
+# alarm lamp hangs in the top left corner, where its tip points; its bulb is painted where its
+# light shows, up left of the lamp.
 WALL_CLOCK = (680, 40)
-ALARM_PLACE = (736, 34)
+ALARM_PLACE = (22, 22)
 ALARM_LIGHT = (ALARM_PLACE[0] - 22, ALARM_PLACE[1] - 20)
 
 # Where each thing stands on the ward. Chairs, cabinets, trolleys and couches have one place for
@@ -47,9 +48,9 @@ ALARM_LIGHT = (ALARM_PLACE[0] - 22, ALARM_PLACE[1] - 20)
 THINGS = {
     "SESTRADIAGNOZA": (16, 150), "PLAYER": (500, 110), "PLANT1": (0, 92), "GAUCCOLORS": (232, 300),
     "MEDDRINK": (20, 262), "TOYMATE": (560, 312), "STROMAUTOMAT": (666, 282), "SKRINKA": (180, 26),
-    "KNIHOVNA": (620, 300), "ANTIV": (262, 34), "HULKAPODSTAVEC": (224, 80), "OPRAVAR": (550, 60),
+    "KNIHOVNA": (620, 300), "ANTIV": (612, 26), "HULKAPODSTAVEC": (224, 80), "OPRAVAR": (550, 60),
     "HLASIC": ALARM_PLACE, "PODIUM": (446, 460), "SASEK": (740, 180), "DOKTORKA": (360, 100),
-    "SESTRALEKARNASMALL": (470, 10), "SESTRAPULT": (552, 28), "PROPADLINA": (480, 320),
+    "SESTRALEKARNASMALL": (470, 10), "SESTRAPULT": (230, 28), "PROPADLINA": (480, 320),
     "HOSPITAL4UPGRADE1": (270, 350), "KUKATKO": (96, 30), "MASOZRAVKA": (200, 24), "PARROT": (150, 24),
     "MOTYL": (430, 85), "BALCONY": (512, 0), "CEDULKASTAVY": (194, 60), "NOTES": (96, 8),
     "HODINY": (WALL_CLOCK[0] - 32, WALL_CLOCK[1] - 32),

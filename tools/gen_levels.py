@@ -286,9 +286,9 @@ def paint_ward(grid, level):
     d.ellipse([cx - 22, cy - 22, cx + 22, cy + 22], fill=(250, 250, 250), outline=(60, 60, 70), width=3)
     d.line([cx, cy, cx, cy - 14], fill=(40, 40, 50), width=3)
     d.line([cx, cy, cx + 11, cy + 4], fill=(40, 40, 50), width=3)
-    d.rectangle([40, 24, 72, 56], fill=(255, 255, 255), outline=(200, 60, 60), width=2)
-    d.rectangle([52, 28, 60, 52], fill=(220, 60, 60))
-    d.rectangle([44, 36, 68, 44], fill=(220, 60, 60))
+    d.rectangle([250, 24, 282, 56], fill=(255, 255, 255), outline=(200, 60, 60), width=2)
+    d.rectangle([262, 28, 270, 52], fill=(220, 60, 60))
+    d.rectangle([254, 36, 278, 44], fill=(220, 60, 60))
     for k in range(10):
         d.ellipse([40 + k * 30, 490, 52 + k * 30, 496], fill=(160, 190, 210))
     paint_counter(d)

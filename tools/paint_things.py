@@ -221,10 +221,12 @@ def paint_furniture(w, h, index, count, p):
         for k in range(2):
             c.line([(14, 34 + k * 4), (w - 12, 34 + k * 4)], fill=colour("dark"), width=1.4)
     elif shape == "spraystand":
-        c.rect(8, 30, w - 8, h - 4, fill=col, width=1.8, r=4)
-        c.rect(16, 6, 32, 34, fill=colour("green"), width=1.4, r=3)
-        c.rect(20, 0, 28, 8, fill=colour("grey"), width=1)
-        c.text(w / 2, 56, label, 9, fill=(255, 255, 255), fit=w - 12)
+        # Slim, at the frame's right: the visiting parents wait just left of it.
+        x0 = w - 26
+        c.rect(x0, 30, w - 2, h - 4, fill=col, width=1.8, r=4)
+        c.rect(x0 + 5, 6, w - 7, 34, fill=colour("green"), width=1.4, r=3)
+        c.rect(x0 + 8, 0, w - 10, 8, fill=colour("grey"), width=1)
+        c.text((x0 + w - 2) / 2, 56, label, 8, fill=(255, 255, 255), fit=w - x0 - 6)
     elif shape == "stickstand":
         c.rect(4, h - 16, w - 4, h - 4, fill=col, width=1.4, r=2)
         c.line([(w / 2, h - 16), (w / 2, 6)], fill=colour("wood"), width=4)

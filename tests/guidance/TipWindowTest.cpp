@@ -8,6 +8,7 @@
 #include "TipDay.h"
 #include "engine/KPTK.h"
 #include "support/GameWindowDay.h"
+#include "ward/staff/CMapEntity_Marker.h"
 
 // A tip bubble over the ward in the real window: where its picture, text and arrow land.
 
@@ -71,11 +72,15 @@ TEST_F(TipWindowTest, TheLampTipLeavesTheLampInTheCornerInViewAndPointsAtIt) {
   first("TIPCLOWNTRIGGER")->setKill(true);
   ASSERT_TRUE(runUntil([&] { return first("TIPHLASIC") != nullptr; }, 7000));
   step();
-  CMapEntity_Game *lamp = first("HLASIC");
+  auto *lamp = dynamic_cast<CMapEntity_Hlasic *>(first("HLASIC"));
   ASSERT_TRUE(lamp);
-  EXPECT_GT(shownBy(lamp).count, 300) << "the bubble hides the lamp";
+  // Lit, its bulb shows in the corner, up left of the lamp, beside the bubble.
+  lamp->setOn(true);
+  CMapEntity *light = lamp->getContainedEntity(248);
+  ASSERT_TRUE(light);
+  EXPECT_GT(shownBy(light).count, 80) << "the bubble hides the lamp's light";
   framediff::Area arrow = shownBy(first("TIPHLASIC")->getContainedEntity(189));
-  EXPECT_TRUE(arrow.inside((int)lamp->getX() + 30, 0, 110, 70)) << "the arrow beside the lamp: " << arrow;
+  EXPECT_TRUE(arrow.inside((int)light->getX() + 14, 0, 110, 70)) << "the arrow beside the lamp: " << arrow;
   savePNG((std::string(TOB_BINARY_DIR) + "/tip_lamp.png").c_str());
 }
 
