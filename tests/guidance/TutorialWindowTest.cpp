@@ -82,22 +82,11 @@ protected:
   CMapEntity_PacientClass *patient() {
     return dynamic_cast<CMapEntity_PacientClass *>(level->getEC()->getFirstEntityByClassID(kPatientClass));
   }
-  CMapEntity_Player *figure() { return dynamic_cast<CMapEntity_Player *>(level->getEC()->getEntityByID(kPlayerID)); }
   CMapEntity_PostelClass *bed(uint16_t number) {
     for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
       if (auto *b = dynamic_cast<CMapEntity_PostelClass *>(e))
         if (b->cislo == number) return b;
     return nullptr;
-  }
-  CMapEntity_Game *floorMedicine() {
-    for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
-      if (e->getEntityID() == kMedicineID && !e->getKill() && !e->getParent()) return e;
-    return nullptr;
-  }
-  void clickOn(CMapEntity *e) {
-    int x, y;
-    middle(e, x, y);
-    clickAt(x, y);
   }
   void shot(const char *name) {
     for (int i = 0; i < 3; ++i) playFrame();

@@ -25,14 +25,6 @@ protected:
 
   void TearDown() override { tearDownWindowDay(); }
 
-  template <class Done> bool playUntil(Done done, int frames) {
-    for (int i = 0; i < frames; ++i) {
-      if (done()) return true;
-      playFrame();
-    }
-    return done();
-  }
-
   CMapEntity_PacientClass *arrived() {
     for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
       if (CMapEntity_PacientClass *p = dynamic_cast<CMapEntity_PacientClass *>(e))

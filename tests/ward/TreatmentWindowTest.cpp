@@ -32,9 +32,7 @@ protected:
   void TearDown() override { tearDownWindowDay(); }
 
 
-  template <class Done> bool playUntil(Done done, int frames) {
-    return playUntil(done, frames, [] { return true; });
-  }
+  using GameWindowDay::playUntil;
   template <class Done, class Draw> bool playUntil(Done done, int frames, Draw draw) {
     for (int i = 0; i < frames; ++i) {
       if (done()) return true;
@@ -48,17 +46,6 @@ protected:
       if (CMapEntity_PacientClass *p = dynamic_cast<CMapEntity_PacientClass *>(e))
         if (!p->getKill()) return p;
     return nullptr;
-  }
-  CMapEntity_Player *figure() { return dynamic_cast<CMapEntity_Player *>(level->getEC()->getEntityByID(kPlayerID)); }
-  CMapEntity_Game *floorMedicine() {
-    for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
-      if (e->getEntityID() == kMedicineID && !e->getKill() && !e->getParent()) return e;
-    return nullptr;
-  }
-  void clickOn(CMapEntity *e) {
-    int x, y;
-    middle(e, x, y);
-    clickAt(x, y);
   }
 
   bool captionShown(const std::string &text) {
