@@ -278,8 +278,10 @@ public:
     }
     if (holding(kPrescriptionID))
       if (CMapEntity_Game *cabinet = ec()->getFirstEntityByClassID(kCabinetClass)) return clickOn(cabinet), true;
-    for (CMapEntity_Game *e : all())
-      if (e->getEntityID() == kMedicineID && !e->getParent()) return clickOn(e), true;
+    // With both hands full (the spray and linen) a medicine cannot be taken: the linen goes first.
+    if (!figure()->containedFull())
+      for (CMapEntity_Game *e : all())
+        if (e->getEntityID() == kMedicineID && !e->getParent()) return clickOn(e), true;
     if (holding(kRubbishID))
       if (CMapEntity_Game *trolley = ec()->getFirstEntityByClassID(30)) return clickOn(trolley), true;
     for (CMapEntity_Game *e : all())
