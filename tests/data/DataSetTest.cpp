@@ -735,6 +735,24 @@ TEST(DataSetTest, EveryDifficultyListsLevelsWhoseFilesLoad) {
       int keys = 0;
       for (auto &pl : placed) keys += pl.first->name == "KEYSINGAME" ? 1 : 0;
       EXPECT_EQ(keys, intAttr(level, "time") > 0 ? 1 : 0) << "in-game menu keys";
+      // On a day of the list, two things the player works at never share the spot a click lands on:
+      // the later one in the list would send her to its own work spot.
+      const auto listEnd = names.begin() + list.getSize();
+      const bool listed = std::find(names.begin(), listEnd, name) != listEnd;
+      auto workedAt = [listed](const Prototype *p) {
+        return listed && (p->nearX != 0 || p->nearY != 0) &&
+               (p->solid || p->cls == 13 || p->cls == 21 || p->cls == 30);
+      };
+      for (size_t i = 0; i < placed.size(); ++i)
+        for (size_t j = i + 1; j < placed.size(); ++j) {
+          if (!workedAt(placed[i].first) || !workedAt(placed[j].first)) continue;
+          const Box &a = sprites().at(placed[i].first->sprite).find(placed[i].first->frameset)->action;
+          const Box &b = sprites().at(placed[j].first->sprite).find(placed[j].first->frameset)->action;
+          const int ax = placed[i].second.first + a.x, ay = placed[i].second.second + a.y;
+          const int bx = placed[j].second.first + b.x, by = placed[j].second.second + b.y;
+          EXPECT_FALSE(ax < bx + b.w && bx < ax + a.w && ay < by + b.h && by < ay + a.h)
+              << placed[i].first->name << " and " << placed[j].first->name << " take the same clicks";
+        }
       // Where the player works on something, the tile must be walkable ground no solid thing
       // covers, so a click there leads somewhere.
       for (auto &pl : placed) {
