@@ -510,12 +510,13 @@ def paint_hearts(w, h, index, count, p):
     fs = p.get("_fs", "FRAMESET1")
     n = int(fs[-1]) if fs[-1].isdigit() else 1
     step = w / 3
-    places = [(step * (k + 0.5), h * 0.27) for k in range(3)] + [(step * (k + 1), h * 0.73) for k in range(2)]
+    r = min(step / 2, h / 3.2)
+    places = [(step * (k + 0.5), r) for k in range(3)] + [(step * (k + 1), h - r) for k in range(2)]
     for k, (cx, cy) in enumerate(places):
         if k < n:
-            c.poly(heart_points(cx, cy, step / 2 - 0.2), fill=colour("red"), width=1)
+            c.poly(heart_points(cx, cy, r - 0.2), fill=colour("red"), width=1)
         else:
-            c.poly(heart_points(cx, cy, step / 2 - 1.2), fill=(90, 90, 100, 120), outline=(60, 60, 70), width=0.8)
+            c.poly(heart_points(cx, cy, r - 1.2), fill=(90, 90, 100, 120), outline=(60, 60, 70), width=0.8)
     return c.done()
 
 
