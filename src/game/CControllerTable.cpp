@@ -56,6 +56,7 @@
 #include "world/CBonusTextController.h"
 #include "world/CBublinaController.h"
 #include "world/CComicController.h"
+#include "world/CCviceniController.h"
 #include "world/CConfettiController.h"
 #include "world/CDomovKourController.h"
 #include "world/CEntityController.h"
@@ -82,21 +83,18 @@ CEntityController *flashingItem(CEngine *engine, const std::string &bindName) {
   return c;
 }
 
-// Appends one prototype per row; a row with a null maker is a behaviour not in the game yet.
+// Appends one prototype per row.
 class TControllerRows {
 public:
   TControllerRows(CEntityControllers_Game *list, CEngine *engine) : list_(list), engine_(engine) {}
-  void operator()(const char *bindName, ControllerMaker maker) {
-    if (maker) list_->addController(maker(engine_, bindName));
-  }
+  void operator()(const char *bindName, ControllerMaker maker) { list_->addController(maker(engine_, bindName)); }
 
 private:
   CEntityControllers_Game *list_;
   CEngine *engine_;
 };
 
-// Every behaviour prototype in registration order, under the entity name it serves. Give a row
-// its maker (makeController<CClassName>) when the class named in its comment arrives.
+// Every behaviour prototype in registration order, under the entity name it serves.
 void registerRows(TControllerRows &c) {
   c("PLAYERMENU", makeController<CFloatingController>);
   c("MAPKALOGO", makeController<CFloatingController>);
@@ -291,7 +289,7 @@ void registerRows(TControllerRows &c) {
   c("HULKAPODSTAVEC", makeController<CHulkaPodstavecController>);
   c("PLAYBUTTON", makeController<CPlayButtonController>);
   c("MAINMENUBUTTON", makeController<CMainMenuButtonController>);
-  c("CVICENI", nullptr); // CCviceniController
+  c("CVICENI", makeController<CCviceniController>);
   c("UPGRADE", makeController<CUpgradeController>);
   c("RODICEGENERATOR", makeController<CRodiceGeneratorController>);
   c("RODICE1", makeController<CRodiceController>);

@@ -124,8 +124,7 @@ public:
 
 private:
   void registerRow() {
-    // A class not in the game yet stands in as a plain entity with the row's identity, sprite
-    // and settings, so levels that place it load and show it; it gets its behaviour with its class.
+    // A class with nothing of its own is a plain entity with the row's identity, sprite and settings.
     g_automatName = name_;
     CMapEntity_Game *e = maker_ ? maker_(solid_) : new CMapEntity_Game(0, 0, solid_);
     if (!own_ || !maker_) {
@@ -214,8 +213,8 @@ void upgradeItem(CMapEntity_Game *e) { static_cast<CMapEntity_UpgradeClass *>(e)
 void starParticle(CMapEntity_Game *e) { static_cast<CMapEntity_Particle *>(e)->typ = CMapEntity_Particle::kBurst; }
 
 // Every prototype of the game in registration order. Rows with a null maker belong to classes
-// that are not in the game yet and register a plain stand-in: give the row its maker (and the
-// class's own fields with .with()) when the class arrives. Comments name the class and the settings only it can take.
+// without fields or operations of their own (named in the row's comment) and register a plain
+// entity.
 void registerRows() {
   r(1, "KURZOR", 0, 32, make<CMapEntity_Kurzor>, SAME).fs("NEUTRAL").z(10).nofocus();
   r(2, "KURZOR2", 320, 32, make<CMapEntity_Kurzor2>, SAME).anim().z(10).nofocus();

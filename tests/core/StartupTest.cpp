@@ -282,6 +282,7 @@ TEST_F(PrototypeTableTest, EveryPrototypeAndBehaviourClonesAsItsOwnClass) {
   }
   CEntityControllersVzory_Game *behaviours = buildControllerPrototypes(nullptr);
   ASSERT_GT(behaviours->size(), 0u);
+  EXPECT_EQ(behaviours->size(), 229u) << "every row of the behaviour table registers its class";
   for (CEntityController *proto : behaviours->getControllers()) {
     CEntityController *copy = proto->clone();
     EXPECT_EQ(typeid(*copy), typeid(*proto)) << proto->getBindTo();
