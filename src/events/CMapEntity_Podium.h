@@ -13,8 +13,6 @@ public:
   using CMapEntity_Game::CMapEntity_Game;
   CMapEntity_Podium(const CMapEntity_Podium &other);
   CMapEntity_Podium *clone() override { return new CMapEntity_Podium(*this); }
-  void useMethod() override {}
-  void doAction() override {}
 
   // 1 while a click starts the band.
   int32_t ready = 0;
@@ -24,8 +22,6 @@ public:
 class CMapEntity_Hudebnik : public CMapEntity_Game {
 public:
   using CMapEntity_Game::CMapEntity_Game;
-  void useMethod() override {}
-  void doAction() override {}
 
 protected:
   void carryAura(const char *prototype, float xOffset, float yOffset);
@@ -52,8 +48,6 @@ public:
   using CMapEntity_Game::CMapEntity_Game;
   CMapEntity_HudebnikAura(const CMapEntity_HudebnikAura &) = default;
   ~CMapEntity_HudebnikAura() override;
-  void useMethod() override {}
-  void doAction() override {}
 };
 
 class CMapEntity_Hudebnik1Aura : public CCloneable<CMapEntity_Hudebnik1Aura, CMapEntity_HudebnikAura> {

@@ -30,8 +30,6 @@ class CMapEntity_RemindPressure : public CCloneable<CMapEntity_RemindPressure, C
 class CMapEntity_CareTipTrigger : public CMapEntity_Game {
 public:
   using CMapEntity_Game::CMapEntity_Game;
-  void useMethod() override {}
-  void doAction() override {}
 };
 class CMapEntity_TipSrdickaTrigger : public CCloneable<CMapEntity_TipSrdickaTrigger, CMapEntity_CareTipTrigger> {
   using CCloneable::CCloneable;

@@ -8,8 +8,6 @@
 template <class Derived> class CMapEntity_TipTrigger : public CCloneable<Derived, CMapEntity_Game> {
 public:
   using CCloneable<Derived, CMapEntity_Game>::CCloneable;
-  void useMethod() override {}
-  void doAction() override {}
 };
 
 class CMapEntity_Tip1Trigger : public CMapEntity_TipTrigger<CMapEntity_Tip1Trigger> {

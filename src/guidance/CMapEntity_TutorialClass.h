@@ -12,8 +12,6 @@ public:
   // Carries a fresh text box showing the source's text.
   CMapEntity_TutorialClass(const CMapEntity_TutorialClass &other);
 
-  void useMethod() override {}
-  void doAction() override {}
   CMapEntity_Game *clone() override { return new CMapEntity_TutorialClass(*this); }
 
   std::string text;
@@ -34,6 +32,4 @@ class CMapEntity_TipPerk : public CCloneable<CMapEntity_TipPerk, CMapEntity_Tuto
 class CMapEntity_TipPerkTrigger : public CCloneable<CMapEntity_TipPerkTrigger, CMapEntity_Game> {
 public:
   using CCloneable::CCloneable;
-  void useMethod() override {}
-  void doAction() override {}
 };

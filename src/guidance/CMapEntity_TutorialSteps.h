@@ -8,8 +8,6 @@
 class CMapEntity_HelpTrigger : public CCloneable<CMapEntity_HelpTrigger, CMapEntity_Game> {
 public:
   using CCloneable::CCloneable;
-  void useMethod() override {}
-  void doAction() override {}
 };
 
 // The sixteen bubbles of the tutorial, one on screen at a time; each is driven by its own step.

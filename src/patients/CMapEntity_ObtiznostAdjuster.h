@@ -12,8 +12,6 @@ public:
   using CMapEntity_Game::CMapEntity_Game;
   CMapEntity_ObtiznostAdjuster(const CMapEntity_ObtiznostAdjuster &other);
 
-  void useMethod() override {}
-  void doAction() override {}
   void renderAdditional(KGraphic *) override {}
   CMapEntity_Game *clone() override { return new CMapEntity_ObtiznostAdjuster(*this); }
 
@@ -28,8 +26,6 @@ public:
 class CMapEntity_ObtiznostAdjusterSklo : public CCloneable<CMapEntity_ObtiznostAdjusterSklo, CMapEntity_Game> {
 public:
   using CCloneable::CCloneable;
-  void useMethod() override {}
-  void doAction() override {}
   void renderAdditional(KGraphic *) override {}
 };
 
@@ -37,7 +33,5 @@ class CMapEntity_ObtiznostAdjusterRucicka
     : public CCloneable<CMapEntity_ObtiznostAdjusterRucicka, CMapEntity_Game> {
 public:
   using CCloneable::CCloneable;
-  void useMethod() override {}
-  void doAction() override {}
   void renderAdditional(KGraphic *) override {}
 };

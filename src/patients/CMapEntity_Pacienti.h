@@ -50,8 +50,6 @@ void applyCopySettingsTo(CMapEntity_PacientClass &patient, const TSpecies &s);
 class CMapEntity_PacientHlava : public CMapEntity_Game {
 public:
   using CMapEntity_Game::CMapEntity_Game;
-  void useMethod() override {}
-  void doAction() override {}
   CMapEntity_Game *clone() override { return new CMapEntity_PacientHlava(*this); }
 };
 

@@ -9,8 +9,6 @@ class CMapEntity_RodiceClass : public CMapEntity_Game {
 public:
   using CMapEntity_Game::CMapEntity_Game;
 
-  void useMethod() override {}
-  void doAction() override {}
   void renderAdditional(KGraphic *g) override;
   CMapEntity_Game *clone() override { return new CMapEntity_RodiceClass(*this); }
 
@@ -24,8 +22,6 @@ class CMapEntity_RodiceGenerator : public CMapEntity_Game {
 public:
   using CMapEntity_Game::CMapEntity_Game;
 
-  void useMethod() override {}
-  void doAction() override {}
   CMapEntity_Game *clone() override { return new CMapEntity_RodiceGenerator(*this); }
 
   int32_t parentsPerRound = 0;

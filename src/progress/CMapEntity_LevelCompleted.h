@@ -15,12 +15,10 @@ public:
   // A top-level icon going with its map restarts the numbering for the next map.
   ~CMapEntity_LevelCompleted() override;
 
-  void useMethod() override {}
   // A carried icon gives its number back to the next one cloned.
   void syncWithParentPosition() override;
   void renderAdditional(KGraphic *) override {}
   CMapEntity_Game *clone() override { return new CMapEntity_LevelCompleted(*this); }
-  void doAction() override {}
 
   int32_t getPoradi() const { return poradi; }
 

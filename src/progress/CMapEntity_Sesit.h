@@ -15,8 +15,6 @@ public:
   CMapEntity_Sesit &operator=(const CMapEntity_Sesit &) = delete;
   ~CMapEntity_Sesit() override;
 
-  void useMethod() override {}
-  void doAction() override {}
   void renderAdditional(KGraphic *g) override;
   CMapEntity_Game *clone() override { return new CMapEntity_Sesit(*this); }
 

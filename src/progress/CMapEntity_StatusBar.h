@@ -15,8 +15,6 @@ public:
   CMapEntity_StatusBar &operator=(const CMapEntity_StatusBar &) = delete;
   ~CMapEntity_StatusBar() override;
 
-  void useMethod() override {}
-  void doAction() override {}
   void renderAdditional(KGraphic *g) override;
   CMapEntity_Game *clone() override { return new CMapEntity_StatusBar(*this); }
 
@@ -36,6 +34,4 @@ public:
   using CCloneable::CCloneable;
   CMapEntity_StatusBar2(const CMapEntity_StatusBar2 &other);
 
-  void useMethod() override {}
-  void doAction() override {}
 };

@@ -12,8 +12,6 @@ class CMapEntity_SummarySesit : public CMapEntity_Game {
 public:
   using CMapEntity_Game::CMapEntity_Game;
 
-  void useMethod() override {}
-  void doAction() override {}
   void renderAdditional(KGraphic *g) override;
   CMapEntity_Game *clone() override { return new CMapEntity_SummarySesit(*this); }
 

@@ -14,8 +14,6 @@ public:
   // A copy of a perk leaves the price list empty; carried children are not copied.
   CMapEntity_UpgradeClass(const CMapEntity_UpgradeClass &other);
 
-  void useMethod() override {}
-  void doAction() override {}
   // The next star's price, red when the bank does not reach it.
   void renderAdditional(KGraphic *g) override;
   CMapEntity_Game *clone() override { return new CMapEntity_UpgradeClass(*this); }
@@ -77,8 +75,6 @@ class CMapEntity_UpgradeOK : public CMapEntity_Game {
 public:
   using CMapEntity_Game::CMapEntity_Game;
   CMapEntity_UpgradeOK(const CMapEntity_UpgradeOK &other);
-  void useMethod() override {}
-  void doAction() override {}
   void renderAdditional(KGraphic *g) override;
   CMapEntity_Game *clone() override { return new CMapEntity_UpgradeOK(*this); }
 };
@@ -88,8 +84,6 @@ class CMapEntity_UpgradeHelp : public CMapEntity_Game {
 public:
   using CMapEntity_Game::CMapEntity_Game;
   CMapEntity_UpgradeHelp(const CMapEntity_UpgradeHelp &other);
-  void useMethod() override {}
-  void doAction() override {}
   CMapEntity_Game *clone() override { return new CMapEntity_UpgradeHelp(*this); }
 };
 
@@ -97,6 +91,4 @@ public:
 class CMapEntity_UpgradeCancel : public CCloneable<CMapEntity_UpgradeCancel, CMapEntity_Game> {
 public:
   using CCloneable::CCloneable;
-  void useMethod() override {}
-  void doAction() override {}
 };

@@ -15,8 +15,6 @@ public:
   // An empty basket and a close box of its own.
   CMapEntity_UpgradeMenu(const CMapEntity_UpgradeMenu &other);
 
-  void useMethod() override {}
-  void doAction() override {}
   void renderAdditional(KGraphic *g) override;
   CMapEntity_Game *clone() override { return new CMapEntity_UpgradeMenu(*this); }
 
@@ -41,7 +39,5 @@ private:
 class CMapEntity_Upgrade : public CCloneable<CMapEntity_Upgrade, CMapEntity_Game> {
 public:
   using CCloneable::CCloneable;
-  void useMethod() override {}
-  void doAction() override {}
   void renderAdditional(KGraphic *) override {}
 };

@@ -12,22 +12,16 @@ public:
   CMapEntity_VictoryPlayer(const CMapEntity_VictoryPlayer &other);
   CMapEntity_VictoryPlayer &operator=(const CMapEntity_VictoryPlayer &) = delete;
 
-  void useMethod() override {}
   CMapEntity_Game *clone() override { return new CMapEntity_VictoryPlayer(*this); }
-  void doAction() override {}
 };
 
 class CMapEntity_VictoryCongrats : public CCloneable<CMapEntity_VictoryCongrats, CMapEntity_Game> {
 public:
   using CCloneable::CCloneable;
-  void useMethod() override {}
-  void doAction() override {}
 };
 
 // Falls over the screen with its behaviour and starts again from the top.
 class CMapEntity_VictoryConfetti : public CCloneable<CMapEntity_VictoryConfetti, CMapEntity_Game> {
 public:
   using CCloneable::CCloneable;
-  void useMethod() override {}
-  void doAction() override {}
 };

@@ -53,9 +53,7 @@ CMapEntity_FrontaAkci *CMapEntity_FrontaAkci::makePrototype() {
 
 CMapEntity_FrontaAkci::~CMapEntity_FrontaAkci() { clear(); }
 
-void CMapEntity_FrontaAkci::useMethod() {}
 void CMapEntity_FrontaAkci::renderAdditional(KGraphic *) {}
-void CMapEntity_FrontaAkci::doAction() {}
 
 CMapEntity_FrontaAkci *CMapEntity_FrontaAkci::clone() { return new CMapEntity_FrontaAkci(*this); }
 

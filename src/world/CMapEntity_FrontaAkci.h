@@ -55,10 +55,8 @@ public:
   // The registered prototype "FRONTAAKCI" with its sprite "EMPTY" (needs the sprite factory).
   static CMapEntity_FrontaAkci *makePrototype();
 
-  void useMethod() override;
   void renderAdditional(KGraphic *g) override;
   CMapEntity_FrontaAkci *clone() override;
-  void doAction() override;
   ~CMapEntity_FrontaAkci() override;
 
   // Takes ownership; the order waits in the pending queue until flushPredFronta.

@@ -10,8 +10,6 @@ class ZSprite;
 class CMapEntity_PostelDolniMriz : public CMapEntity_Game {
 public:
   using CMapEntity_Game::CMapEntity_Game;
-  void useMethod() override {}
-  void doAction() override {}
   CMapEntity_PostelDolniMriz *clone() override { return new CMapEntity_PostelDolniMriz(*this); }
   void renderAdditional(KGraphic *g) override;
 };
@@ -24,8 +22,6 @@ public:
   CMapEntity_PostelPrikryvka(const CMapEntity_PostelPrikryvka &other);
   ~CMapEntity_PostelPrikryvka() override;
 
-  void useMethod() override {}
-  void doAction() override {}
   CMapEntity_PostelPrikryvka *clone() override { return new CMapEntity_PostelPrikryvka(*this); }
   void renderAdditional(KGraphic *g) override;
 
@@ -36,8 +32,6 @@ public:
 class CMapEntity_PostelPolstar : public CMapEntity_Game {
 public:
   using CMapEntity_Game::CMapEntity_Game;
-  void useMethod() override {}
-  void doAction() override {}
   CMapEntity_PostelPolstar *clone() override { return new CMapEntity_PostelPolstar(*this); }
   void renderAdditional(KGraphic *) override {}
 };
@@ -47,7 +41,5 @@ class CMapEntity_Aura : public CMapEntity_Game {
 public:
   using CMapEntity_Game::CMapEntity_Game;
   ~CMapEntity_Aura() override;
-  void useMethod() override {}
-  void doAction() override {}
   CMapEntity_Aura *clone() override { return new CMapEntity_Aura(*this); }
 };

@@ -9,8 +9,6 @@ class CMapEntity_Lek : public CMapEntity_Game {
 public:
   using CMapEntity_Game::CMapEntity_Game;
 
-  void useMethod() override {}
-  void doAction() override {}
   void renderAdditional(KGraphic *g) override;
   CMapEntity_Game *clone() override;
 
@@ -26,8 +24,6 @@ class CMapEntity_Recept : public CMapEntity_Game {
 public:
   using CMapEntity_Game::CMapEntity_Game;
 
-  void useMethod() override {}
-  void doAction() override {}
   CMapEntity_Game *clone() override { return new CMapEntity_Recept(*this); }
 
   uint16_t bedNumber = 0;

@@ -30,8 +30,6 @@ public:
   CMapEntity_Automat(const CMapEntity_Automat &other);
   ~CMapEntity_Automat() override;
 
-  void useMethod() override {}
-  void doAction() override {}
   CMapEntity_Automat *clone() override { return new CMapEntity_Automat(*this); }
 
   static const TAutomatKind *kindOf(const std::string &name);
@@ -50,6 +48,4 @@ private:
 class CMapEntity_AutomatSvetlo : public CCloneable<CMapEntity_AutomatSvetlo, CMapEntity_Game> {
 public:
   using CCloneable::CCloneable;
-  void useMethod() override {}
-  void doAction() override {}
 };

@@ -21,8 +21,6 @@ public:
   CMapEntity_Player(const CMapEntity_Player &other);
   ~CMapEntity_Player() override;
 
-  void useMethod() override {}
-  void doAction() override {}
   bool containedFull() override;
   void removeEntity(CMapEntity *e) override;
   CMapEntity *getContainedEntity(unsigned short id) override;

@@ -19,8 +19,6 @@ public:
   // A copy dresses in the player's skin (uniform upgrade and hero's sex).
   CMapEntity_PlayerHand(const CMapEntity_PlayerHand &other);
 
-  void useMethod() override {}
-  void doAction() override {}
   // A carried hand lets the figure remove the item, so the figure can reset the hand's picture.
   void removeEntity(CMapEntity *e) override;
   void changeFrameset(std::string name) override;
@@ -41,8 +39,6 @@ private:
 class CMapEntity_PlayerHandUp : public CCloneable<CMapEntity_PlayerHandUp, CMapEntity_Game> {
 public:
   using CCloneable::CCloneable;
-  void useMethod() override {}
-  void doAction() override {}
 };
 
 // The skin for the player's record: "PLAYER1".."PLAYER5" by the uniform upgrade, "M" in front for

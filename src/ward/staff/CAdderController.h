@@ -11,8 +11,6 @@ class Timer;
 class CMapEntity_Adder : public CMapEntity_Game {
 public:
   using CMapEntity_Game::CMapEntity_Game;
-  void useMethod() override {}
-  void doAction() override {}
   CMapEntity_Adder *clone() override { return new CMapEntity_Adder(*this); }
 };
 

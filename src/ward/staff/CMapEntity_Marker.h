@@ -8,8 +8,6 @@
 class CMapEntity_Marker : public CMapEntity_Game {
 public:
   using CMapEntity_Game::CMapEntity_Game;
-  void useMethod() override {}
-  void doAction() override {}
 };
 
 class CMapEntity_OK : public CCloneable<CMapEntity_OK, CMapEntity_Marker> { using CCloneable::CCloneable; };

@@ -10,8 +10,6 @@ public:
   // A copy works on no bed.
   CMapEntity_Opravar(const CMapEntity_Opravar &other) : CMapEntity_Game(other), working(other.working) {}
 
-  void useMethod() override {}
-  void doAction() override {}
   CMapEntity_Opravar *clone() override { return new CMapEntity_Opravar(*this); }
 
   uint8_t working = 0;

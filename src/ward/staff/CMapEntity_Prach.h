@@ -7,8 +7,6 @@
 class CMapEntity_Prach : public CMapEntity_Game {
 public:
   using CMapEntity_Game::CMapEntity_Game;
-  void useMethod() override {}
-  void doAction() override {}
   CMapEntity_Prach *clone() override { return new CMapEntity_Prach(*this); }
 
   float driftX = 0.0f;
@@ -22,7 +20,5 @@ class CMapEntity_SprejKour : public CCloneable<CMapEntity_SprejKour, CMapEntity_
 class CMapEntity_OdpadkyGenerator : public CMapEntity_Game {
 public:
   using CMapEntity_Game::CMapEntity_Game;
-  void useMethod() override {}
-  void doAction() override {}
   CMapEntity_OdpadkyGenerator *clone() override { return new CMapEntity_OdpadkyGenerator(*this); }
 };

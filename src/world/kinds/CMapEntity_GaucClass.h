@@ -17,8 +17,6 @@ public:
   // A copy has the same seats, all free: occupants are never copied.
   CMapEntity_GaucClass(const CMapEntity_GaucClass &other);
 
-  void useMethod() override {}
-  void doAction() override {}
   CMapEntity_GaucClass *clone() override { return new CMapEntity_GaucClass(*this); }
 
   // Seat count seats at 55 pixels apart, all free.

@@ -11,8 +11,6 @@ public:
   // A copy keeps the source; the sender gives it its steps.
   CMapEntity_NemocnejBacily(const CMapEntity_NemocnejBacily &other);
 
-  void useMethod() override {}
-  void doAction() override {}
   CMapEntity_Game *clone() override { return new CMapEntity_NemocnejBacily(*this); }
 
   uint16_t word = 0;

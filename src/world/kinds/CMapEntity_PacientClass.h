@@ -48,8 +48,6 @@ public:
   CMapEntity_PacientClass(const CMapEntity_PacientClass &other);
   ~CMapEntity_PacientClass() override;
 
-  void useMethod() override {}
-  void doAction() override {}
   void renderAdditional(KGraphic *g) override;
   void zapniAnimace() override;
   CMapEntity_Game *clone() override { return new CMapEntity_PacientClass(*this); }

@@ -11,8 +11,6 @@ public:
   CMapEntity_PerkIconClass(unsigned short x, unsigned short y, bool solid);
   CMapEntity_PerkIconClass(const CMapEntity_PerkIconClass &other) = default;
 
-  void useMethod() override {}
-  void doAction() override {}
   // Clips the picture to the part not yet spent.
   void renderAdditional(KGraphic *g) override;
   CMapEntity_Game *clone() override { return new CMapEntity_PerkIconClass(*this); }

@@ -16,8 +16,6 @@ public:
   // Copies the state; the variants add the parts. The occupant is never copied: a new bed is free.
   CMapEntity_PostelClass(const CMapEntity_PostelClass &other);
 
-  void useMethod() override {}
-  void doAction() override {}
   CMapEntity_PostelClass *clone() override { return new CMapEntity_PostelClass(*this); }
 
   void setBarva(uint16_t colour);

@@ -13,8 +13,6 @@ public:
   CMapEntity_PyzamoRuka(const CMapEntity_PyzamoRuka &other);
   ~CMapEntity_PyzamoRuka() override;
 
-  void useMethod() override {}
-  void doAction() override {}
   void renderAdditional(KGraphic *g) override;
   void zapniAnimace() override;
   CMapEntity_Game *clone() override { return new CMapEntity_PyzamoRuka(*this); }

@@ -14,8 +14,6 @@ public:
   // A copy carries a new column and a hidden lamp and shows the copied value.
   CMapEntity_Tlakomer(const CMapEntity_Tlakomer &other);
 
-  void useMethod() override {}
-  void doAction() override {}
   CMapEntity_Tlakomer *clone() override { return new CMapEntity_Tlakomer(*this); }
 
   // Sets the value and the display; above 1.0 the gauge is full, at exactly 0.0 it is reset.
