@@ -36,11 +36,11 @@ CMapEntity_PacientClass *occupantOf(CMapEntity_Game *e) {
 
 COpickaController::COpickaController(CMapEntity_Game *e, CMapEntitiesCollection *c, CEngine *engine_,
                                      std::string bindTo_)
-    : CEntityController(e, c, engine_, std::move(bindTo_)), harmTimer(new Timer(800, false)),
+    : CCloneable(e, c, engine_, std::move(bindTo_)), harmTimer(new Timer(800, false)),
       rideTimer(new Timer(10000, false)) {}
 
 COpickaController::COpickaController(const COpickaController &o)
-    : CEntityController(o), fallSpeed(o.fallSpeed), leaveSpeedY(o.leaveSpeedY), leaveSpeedX(o.leaveSpeedX),
+    : CCloneable(o), fallSpeed(o.fallSpeed), leaveSpeedY(o.leaveSpeedY), leaveSpeedX(o.leaveSpeedX),
       startAlpha(o.startAlpha), harmTimer(new Timer(800, false)), rideTimer(new Timer(10000, false)) {}
 
 COpickaController::~COpickaController() = default;
@@ -162,10 +162,10 @@ void COpickaController::leave(CMapEntity_Opicka *monkey) {
 
 COpickaGeneratorController::COpickaGeneratorController(CMapEntity_Game *e, CMapEntitiesCollection *c,
                                                        CEngine *engine_, std::string bindTo_)
-    : CEntityController(e, c, engine_, std::move(bindTo_)), releaseTimer(new Timer(kFirstRelease, false)) {}
+    : CCloneable(e, c, engine_, std::move(bindTo_)), releaseTimer(new Timer(kFirstRelease, false)) {}
 
 COpickaGeneratorController::COpickaGeneratorController(const COpickaGeneratorController &o)
-    : CEntityController(o), releaseTimer(new Timer(kFirstRelease, false)) {}
+    : CCloneable(o), releaseTimer(new Timer(kFirstRelease, false)) {}
 
 COpickaGeneratorController::~COpickaGeneratorController() = default;
 

@@ -33,11 +33,11 @@ void glow(CMapEntity *e, bool on) {
 
 CPodiumController::CPodiumController(CMapEntity_Game *e, CMapEntitiesCollection *c, CEngine *engine_,
                                      std::string bindTo_)
-    : CEntityController(e, c, engine_, std::move(bindTo_)), readyTimer(new Timer(kReadyPeriod, false)),
+    : CCloneable(e, c, engine_, std::move(bindTo_)), readyTimer(new Timer(kReadyPeriod, false)),
       playTimer(new Timer(kPlayPeriod, false)), cheerTimer(new Timer(kCheerDelay, false)) {}
 
 CPodiumController::CPodiumController(const CPodiumController &o)
-    : CEntityController(o), readyTimer(new Timer(kReadyPeriod, false)), playTimer(new Timer(kPlayPeriod, false)),
+    : CCloneable(o), readyTimer(new Timer(kReadyPeriod, false)), playTimer(new Timer(kPlayPeriod, false)),
       cheerTimer(new Timer(kCheerDelay, false)), playing(o.playing), highlight(o.highlight) {}
 
 CPodiumController::~CPodiumController() = default;

@@ -46,11 +46,11 @@ bool looksIll(CMapEntity *head) {
 
 CSasekController::CSasekController(CMapEntity_Game *e, CMapEntitiesCollection *c, CEngine *engine_,
                                    std::string bindTo_)
-    : CEntityController(e, c, engine_, std::move(bindTo_)), appearanceTimer(new Timer(firstAppearance(), false)),
+    : CCloneable(e, c, engine_, std::move(bindTo_)), appearanceTimer(new Timer(firstAppearance(), false)),
       stayTimer(new Timer(kStay, false)) {}
 
 CSasekController::CSasekController(const CSasekController &o)
-    : CEntityController(o), appearanceTimer(new Timer(firstAppearance(), false)), stayTimer(new Timer(kStay, false)),
+    : CCloneable(o), appearanceTimer(new Timer(firstAppearance(), false)), stayTimer(new Timer(kStay, false)),
       highlight(o.highlight) {}
 
 CSasekController::~CSasekController() = default;

@@ -1,4 +1,5 @@
 #pragma once
+#include "world/CCloneable.h"
 #include <cstdint>
 
 #include "world/kinds/CMapEntity_PacientClass.h"
@@ -47,10 +48,9 @@ void applySpeciesTo(CMapEntity_PacientClass &patient, const TSpecies &s);
 void applyCopySettingsTo(CMapEntity_PacientClass &patient, const TSpecies &s);
 
 // A patient's head (class 10): shows the mood faces; no behaviour of its own.
-class CMapEntity_PacientHlava : public CMapEntity_Game {
+class CMapEntity_PacientHlava : public CCloneable<CMapEntity_PacientHlava, CMapEntity_Game> {
 public:
-  using CMapEntity_Game::CMapEntity_Game;
-  CMapEntity_Game *clone() override { return new CMapEntity_PacientHlava(*this); }
+  using CCloneable::CCloneable;
 };
 
 // The species table, in registration order; finding a row by prototype name.

@@ -5,11 +5,11 @@
 
 CNemocnejBacilyController::CNemocnejBacilyController(CMapEntity_Game *e, CMapEntitiesCollection *c, CEngine *eng,
                                                      std::string bindTo)
-    : CEntityController(e, c, eng, std::move(bindTo)), longTimer(new Timer(2000, false)),
+    : CCloneable(e, c, eng, std::move(bindTo)), longTimer(new Timer(2000, false)),
       shortTimer(new Timer(500, false)) {}
 
 CNemocnejBacilyController::CNemocnejBacilyController(const CNemocnejBacilyController &o)
-    : CEntityController(o), longTimer(new Timer(2000, false)), shortTimer(new Timer(500, false)),
+    : CCloneable(o), longTimer(new Timer(2000, false)), shortTimer(new Timer(500, false)),
       startAlpha(o.startAlpha) {}
 
 CNemocnejBacilyController::~CNemocnejBacilyController() {

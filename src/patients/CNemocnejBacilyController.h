@@ -1,17 +1,17 @@
 #pragma once
+#include "world/CCloneable.h"
 #include "world/CEntityController.h"
 
 class Timer;
 
 // Drifts a germ cloud or happy notes by their steps while they fade; gone once transparent.
-class CNemocnejBacilyController : public CEntityController {
+class CNemocnejBacilyController : public CCloneable<CNemocnejBacilyController, CEntityController> {
 public:
   CNemocnejBacilyController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine,
                             std::string bindTo);
   CNemocnejBacilyController(const CNemocnejBacilyController &other);
   ~CNemocnejBacilyController() override;
 
-  CEntityController *clone() override { return new CNemocnejBacilyController(*this); }
   void onBind() override;
   void update() override;
 

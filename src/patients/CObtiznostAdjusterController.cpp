@@ -21,10 +21,10 @@ void foldLeaver(TDifficulty &d, float mood) {
 
 CObtiznostAdjusterController::CObtiznostAdjusterController(CMapEntity_Game *e, CMapEntitiesCollection *c,
                                                            CEngine *eng, std::string bindTo)
-    : CEntityController(e, c, eng, std::move(bindTo)), countTimer(new Timer(200, false)) {}
+    : CCloneable(e, c, eng, std::move(bindTo)), countTimer(new Timer(200, false)) {}
 
 CObtiznostAdjusterController::CObtiznostAdjusterController(const CObtiznostAdjusterController &o)
-    : CEntityController(o), referenceMood(o.referenceMood), countTimer(new Timer(200, false)), flag(o.flag),
+    : CCloneable(o), referenceMood(o.referenceMood), countTimer(new Timer(200, false)), flag(o.flag),
       counting(o.counting) {}
 
 CObtiznostAdjusterController::~CObtiznostAdjusterController() { delete countTimer; }

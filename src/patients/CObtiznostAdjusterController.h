@@ -1,4 +1,5 @@
 #pragma once
+#include "world/CCloneable.h"
 #include <cstdint>
 #include <vector>
 
@@ -19,14 +20,13 @@ void foldLeaver(TDifficulty &d, float mood);
 
 // The adjuster's behaviour: moves the day's pause window on and folds every patient that has
 // gone (phase 4) into the engine's difficulty once.
-class CObtiznostAdjusterController : public CEntityController {
+class CObtiznostAdjusterController : public CCloneable<CObtiznostAdjusterController, CEntityController> {
 public:
   CObtiznostAdjusterController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine,
                                std::string bindTo);
   CObtiznostAdjusterController(const CObtiznostAdjusterController &other);
   ~CObtiznostAdjusterController() override;
 
-  CEntityController *clone() override { return new CObtiznostAdjusterController(*this); }
   void update() override;
   bool uzBylPacient(CMapEntity_PacientClass *p) const;
 

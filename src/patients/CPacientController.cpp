@@ -106,12 +106,12 @@ uint16_t pickColour(const TColourInputs &in, int (*rnd)()) {
 }
 
 CPacientController::CPacientController(CMapEntity_Game *e, CMapEntitiesCollection *c, CEngine *eng, std::string bindTo)
-    : CEntityController(e, c, eng, std::move(bindTo)) {
+    : CCloneable(e, c, eng, std::move(bindTo)) {
   createTimers(3000);
 }
 
 CPacientController::CPacientController(const CPacientController &o)
-    : CEntityController(o), heartsPulsing(o.heartsPulsing), pressureMaxPlayed(o.pressureMaxPlayed),
+    : CCloneable(o), heartsPulsing(o.heartsPulsing), pressureMaxPlayed(o.pressureMaxPlayed),
       cuffClickedNoSeat(o.cuffClickedNoSeat), bedPreview(o.bedPreview), headFlash(o.headFlash),
       headFlashLevel(o.headFlashLevel), medicineTaken(o.medicineTaken), outbreakMark(o.outbreakMark),
       pauseSeen(o.pauseSeen) {

@@ -1,4 +1,5 @@
 #pragma once
+#include "world/CCloneable.h"
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -49,14 +50,13 @@ uint16_t pickColour(const TColourInputs &in, int (*rnd)());
 
 // The patient's behaviour: arrival on the couch, registration at the desk, the bench, laying into
 // bed, its mood and hearts. One prototype per species name.
-class CPacientController : public CEntityController {
+class CPacientController : public CCloneable<CPacientController, CEntityController> {
 public:
   CPacientController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine,
                      std::string bindTo);
   CPacientController(const CPacientController &other);
   ~CPacientController() override;
 
-  CEntityController *clone() override { return new CPacientController(*this); }
   void onBind() override;
   void specificHandleMessages(KEvent *ev) override;
   void update() override;
@@ -171,10 +171,9 @@ private:
 };
 
 // Captions and hearts that rise, grow and fade out, then go.
-class CNapisController : public CEntityController {
+class CNapisController : public CCloneable<CNapisController, CEntityController> {
 public:
-  using CEntityController::CEntityController;
-  CEntityController *clone() override { return new CNapisController(*this); }
+  using CCloneable::CCloneable;
   void onBind() override;
   void update() override;
 };

@@ -42,11 +42,11 @@ float parentsVisitGain(int stars) {
 }
 
 CRodiceController::CRodiceController(CMapEntity_Game *e, CMapEntitiesCollection *c, CEngine *eng, std::string bindTo)
-    : CEntityController(e, c, eng, std::move(bindTo)), sadTimer(new Timer(9000, false)),
+    : CCloneable(e, c, eng, std::move(bindTo)), sadTimer(new Timer(9000, false)),
       visitTimer(new Timer(2000, false)) {}
 
 CRodiceController::CRodiceController(const CRodiceController &o)
-    : CEntityController(o), flashing(o.flashing), sadTimer(new Timer(9000, false)), visitTimer(new Timer(2000, false)) {}
+    : CCloneable(o), flashing(o.flashing), sadTimer(new Timer(9000, false)), visitTimer(new Timer(2000, false)) {}
 
 CRodiceController::~CRodiceController() {
   delete sadTimer;

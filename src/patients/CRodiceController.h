@@ -1,4 +1,5 @@
 #pragma once
+#include "world/CCloneable.h"
 #include <cstdint>
 
 #include "world/CEntityController.h"
@@ -14,13 +15,12 @@ float parentsVisitGain(int stars);
 
 // Visiting parents: while they wait they sadden the patient of their bed; dragged onto that
 // bed they visit, fade out, cheer the patient and go. They go too when the patient leaves.
-class CRodiceController : public CEntityController {
+class CRodiceController : public CCloneable<CRodiceController, CEntityController> {
 public:
   CRodiceController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine, std::string bindTo);
   CRodiceController(const CRodiceController &other);
   ~CRodiceController() override;
 
-  CEntityController *clone() override { return new CRodiceController(*this); }
   void onBind() override;
   void specificHandleMessages(KEvent *ev) override;
   void update() override;

@@ -25,10 +25,10 @@ int32_t parentsPerRoundFor(int levelNumber) { return (int32_t)(levelNumber - 19)
 
 CRodiceGeneratorController::CRodiceGeneratorController(CMapEntity_Game *e, CMapEntitiesCollection *c, CEngine *eng,
                                                        std::string bindTo)
-    : CEntityController(e, c, eng, std::move(bindTo)), spawnTimer(new Timer(2000, false)) {}
+    : CCloneable(e, c, eng, std::move(bindTo)), spawnTimer(new Timer(2000, false)) {}
 
 CRodiceGeneratorController::CRodiceGeneratorController(const CRodiceGeneratorController &o)
-    : CEntityController(o), spawnTimer(new Timer(36000, false)) {}
+    : CCloneable(o), spawnTimer(new Timer(36000, false)) {}
 
 CRodiceGeneratorController::~CRodiceGeneratorController() { delete spawnTimer; }
 

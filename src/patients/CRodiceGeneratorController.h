@@ -1,4 +1,5 @@
 #pragma once
+#include "world/CCloneable.h"
 #include <cstdint>
 
 #include "world/CEntityController.h"
@@ -9,14 +10,13 @@ class Timer;
 int32_t parentsPerRoundFor(int levelNumber);
 
 // Sends visiting parents to patients in bed whose bed has none, into a waiting row of three.
-class CRodiceGeneratorController : public CEntityController {
+class CRodiceGeneratorController : public CCloneable<CRodiceGeneratorController, CEntityController> {
 public:
   CRodiceGeneratorController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine,
                              std::string bindTo);
   CRodiceGeneratorController(const CRodiceGeneratorController &other);
   ~CRodiceGeneratorController() override;
 
-  CEntityController *clone() override { return new CRodiceGeneratorController(*this); }
   void onBind() override;
   void update() override;
 

@@ -7,16 +7,15 @@ class ZSprite;
 
 // The status bar along the bottom of a working day: the day gauge's hand, an icon for each perk in
 // the player's basket when the level was loaded, the GOAL/EXPERT scores mark and the menu button.
-class CMapEntity_StatusBar : public CMapEntity_Game {
+class CMapEntity_StatusBar : public CCloneable<CMapEntity_StatusBar, CMapEntity_Game> {
 public:
-  using CMapEntity_Game::CMapEntity_Game;
+  using CCloneable::CCloneable;
   // Builds the carried hand, icons and button and the bar's own three pictures.
   CMapEntity_StatusBar(const CMapEntity_StatusBar &other);
   CMapEntity_StatusBar &operator=(const CMapEntity_StatusBar &) = delete;
   ~CMapEntity_StatusBar() override;
 
   void renderAdditional(KGraphic *g) override;
-  CMapEntity_Game *clone() override { return new CMapEntity_StatusBar(*this); }
 
   // The scores mark shows "EXPERT" once the day's money goal is reached.
   void showExpertMark();

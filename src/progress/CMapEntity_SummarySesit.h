@@ -1,4 +1,5 @@
 #pragma once
+#include "world/CCloneable.h"
 #include <cstdint>
 #include <string>
 
@@ -8,12 +9,11 @@ class CFontSeznam;
 
 // The day summary's notebook: the rating line, the day's score, cured and lost patients, the
 // money saved to the bank, and "EXPERT SCORE!" for an expert day. The text fades in with it.
-class CMapEntity_SummarySesit : public CMapEntity_Game {
+class CMapEntity_SummarySesit : public CCloneable<CMapEntity_SummarySesit, CMapEntity_Game> {
 public:
-  using CMapEntity_Game::CMapEntity_Game;
+  using CCloneable::CCloneable;
 
   void renderAdditional(KGraphic *g) override;
-  CMapEntity_Game *clone() override { return new CMapEntity_SummarySesit(*this); }
 
   // The page drawn with the fonts given (renderAdditional takes the engine's).
   void drawPage(CFontSeznam *fonts);

@@ -31,7 +31,7 @@ void *akce::getParam(unsigned short i) const {
 }
 
 CMapEntity_FrontaAkci::CMapEntity_FrontaAkci(unsigned short x, unsigned short y, bool solid)
-    : CMapEntity_Game(x, y, solid), clearFlag(0) {
+    : CCloneable(x, y, solid), clearFlag(0) {
   name = "FRONTAAKCI";
   setEntityID(kEntityID);
   setEntityClassID(0);
@@ -42,7 +42,7 @@ CMapEntity_FrontaAkci::CMapEntity_FrontaAkci(unsigned short x, unsigned short y,
 }
 
 CMapEntity_FrontaAkci::CMapEntity_FrontaAkci(const CMapEntity_FrontaAkci &o)
-    : CMapEntity_Game(o), clearFlag(o.clearFlag) {}
+    : CCloneable(o), clearFlag(o.clearFlag) {}
 
 CMapEntity_FrontaAkci *CMapEntity_FrontaAkci::makePrototype() {
   CMapEntity_FrontaAkci *q = new CMapEntity_FrontaAkci(0, 0, false);
@@ -55,7 +55,6 @@ CMapEntity_FrontaAkci::~CMapEntity_FrontaAkci() { clear(); }
 
 void CMapEntity_FrontaAkci::renderAdditional(KGraphic *) {}
 
-CMapEntity_FrontaAkci *CMapEntity_FrontaAkci::clone() { return new CMapEntity_FrontaAkci(*this); }
 
 void CMapEntity_FrontaAkci::pridej(akce *a) {
   if (!a) return;

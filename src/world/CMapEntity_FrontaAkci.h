@@ -3,6 +3,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "world/CCloneable.h"
 #include "world/CMapEntity_Game.h"
 #include "world/kinds/EntityIds.h"
 
@@ -45,7 +46,7 @@ private:
 // handled; after it the level sorts them by priority (lowest first) and appends them to the
 // queue. Only the behaviour whose order stands at the head acts, and it removes the order when
 // done. An invisible entity of the level (ID 73), so every behaviour finds it by ID.
-class CMapEntity_FrontaAkci : public CMapEntity_Game {
+class CMapEntity_FrontaAkci : public CCloneable<CMapEntity_FrontaAkci, CMapEntity_Game> {
 public:
   static const uint32_t kEntityID = kActionQueueID;
 
@@ -56,7 +57,6 @@ public:
   static CMapEntity_FrontaAkci *makePrototype();
 
   void renderAdditional(KGraphic *g) override;
-  CMapEntity_FrontaAkci *clone() override;
   ~CMapEntity_FrontaAkci() override;
 
   // Takes ownership; the order waits in the pending queue until flushPredFronta.

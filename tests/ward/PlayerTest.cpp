@@ -90,7 +90,7 @@ TEST_F(PlayerTest, HandsFillLeftThenRightAndHoldTheirItemOnTheHandsPoint) {
 
   player->setPohlavi(1);
   player->getBasket().push_back(TBasketItem{902, 4});
-  CMapEntity_Player *dressed = p->clone();
+  CMapEntity_Player *dressed = static_cast<CMapEntity_Player *>(p->clone());
   EXPECT_EQ(dressed->spritePrefix, "MPLAYER5") << "star index 4 dresses as 3";
   EXPECT_EQ(spriteOf(dressed->hand(false)), "MPLAYER5RIGHTDOWN");
   EXPECT_STREQ(dressed->shoes->getID(), "MSHOES1");

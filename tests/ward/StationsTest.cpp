@@ -74,7 +74,7 @@ TEST(StationsTest, CouchCopiesHaveFreeSeats) {
   CMapEntity_Gauc1b sofa(0, 0, false);
   EXPECT_EQ(sofa.seatCount, 6);
   sofa.occupants[0] = &sofa;
-  CMapEntity_GaucClass *copy = sofa.clone();
+  CMapEntity_GaucClass *copy = static_cast<CMapEntity_GaucClass *>(sofa.clone());
   EXPECT_EQ(copy->freeSeat(), 0);
   EXPECT_EQ(copy->seatOffsets[5].x, 275);
   delete copy;

@@ -41,7 +41,7 @@ const TPostelVariant *CMapEntity_Postel::variantOf(const std::string &name) {
 }
 
 CMapEntity_Postel::CMapEntity_Postel(const CMapEntity_Postel &o)
-    : CMapEntity_PostelClass(o), brokenPulseRising(o.brokenPulseRising), brokenPulse(o.brokenPulse) {
+    : CCloneable(o), brokenPulseRising(o.brokenPulseRising), brokenPulse(o.brokenPulse) {
   const TPostelVariant *v = variantOf(name);
   if (!v || !links().clonePrototype) return;
   carryClone(this, name + "POLSTAR")->setYOffset(10.0f, false);

@@ -88,7 +88,7 @@ void CMapEntity_PostelDolniMriz::renderAdditional(KGraphic *) {
   bonus->setColor(1.0f, 1.0f, 1.0f, 1.0f);
 }
 
-CMapEntity_PostelPrikryvka::CMapEntity_PostelPrikryvka(const CMapEntity_PostelPrikryvka &o) : CMapEntity_Game(o) {
+CMapEntity_PostelPrikryvka::CMapEntity_PostelPrikryvka(const CMapEntity_PostelPrikryvka &o) : CCloneable(o) {
   const TSkin *s = skinOf(name);
   if (!s || !spriteFactory) return;
   blanketSkin = spriteFactory->cloneSprite(s->sprite);

@@ -16,7 +16,7 @@ namespace {
 const unsigned kCursorClass = 32;
 } // namespace
 
-CLekController::CLekController(const CLekController &o) : CEntityController(o), hover(o.hover) {}
+CLekController::CLekController(const CLekController &o) : CCloneable(o), hover(o.hover) {}
 
 void CLekController::onBind() {
   fronta = CMapEntity_FrontaAkci::najdi(collection);

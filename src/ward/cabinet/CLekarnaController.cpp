@@ -19,7 +19,7 @@ const unsigned kCabinetNurseClass = 25;
 const unsigned kCounterNurseID = 202;
 } // namespace
 
-CLekarnaController::CLekarnaController(const CLekarnaController &o) : CEntityController(o), hover(o.hover) {}
+CLekarnaController::CLekarnaController(const CLekarnaController &o) : CCloneable(o), hover(o.hover) {}
 
 CLekarnaController::~CLekarnaController() {
   for (productionEntita &p : production) delete p.timer;

@@ -1,4 +1,5 @@
 #pragma once
+#include "world/CCloneable.h"
 #include <cstdint>
 #include <vector>
 
@@ -16,13 +17,12 @@ struct productionEntita {
 // A cabinet takes in every prescription handed to it, prepares one medicine for each for its
 // production time on the game clock and lays it out on its shelf; its nurse stands at the
 // cabinet while it prepares.
-class CLekarnaController : public CEntityController {
+class CLekarnaController : public CCloneable<CLekarnaController, CEntityController> {
 public:
-  using CEntityController::CEntityController;
+  using CCloneable::CCloneable;
   CLekarnaController(const CLekarnaController &other);
   ~CLekarnaController() override;
 
-  CEntityController *clone() override { return new CLekarnaController(*this); }
   void onBind() override;
   void specificHandleMessages(KEvent *ev) override;
   void update() override;

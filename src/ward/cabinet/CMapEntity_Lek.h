@@ -1,4 +1,5 @@
 #pragma once
+#include "world/CCloneable.h"
 #include <cstdint>
 
 #include "world/CMapEntity_Game.h"
@@ -20,11 +21,10 @@ public:
 };
 
 // A prescription: the figure writes it at a bed and hands it in at a cabinet.
-class CMapEntity_Recept : public CMapEntity_Game {
+class CMapEntity_Recept : public CCloneable<CMapEntity_Recept, CMapEntity_Game> {
 public:
-  using CMapEntity_Game::CMapEntity_Game;
+  using CCloneable::CCloneable;
 
-  CMapEntity_Game *clone() override { return new CMapEntity_Recept(*this); }
 
   uint16_t bedNumber = 0;
 };

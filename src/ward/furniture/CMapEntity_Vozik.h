@@ -19,12 +19,11 @@ public:
 };
 
 // A stand ("ANTIV" with the spray, "HULKAPODSTAVEC" with the stick): its copies carry their tool.
-class CMapEntity_Stojan : public CMapEntity_Game {
+class CMapEntity_Stojan : public CCloneable<CMapEntity_Stojan, CMapEntity_Game> {
 public:
-  CMapEntity_Stojan(unsigned short x, unsigned short y, bool solid) : CMapEntity_Game(x, y, solid) {}
+  CMapEntity_Stojan(unsigned short x, unsigned short y, bool solid) : CCloneable(x, y, solid) {}
   CMapEntity_Stojan(const CMapEntity_Stojan &other);
 
-  CMapEntity_Stojan *clone() override { return new CMapEntity_Stojan(*this); }
 
   // Where the tool rests on the stand.
   static const float kSprayX, kSprayY;

@@ -8,7 +8,7 @@
 
 // One of the figure's two hand holders (left 600, right 601): shows the hand empty ("...DOWN")
 // or holding ("...UP") and keeps its one item on the hand's point for the figure's direction.
-class CMapEntity_PlayerHand : public CMapEntity_Game {
+class CMapEntity_PlayerHand : public CCloneable<CMapEntity_PlayerHand, CMapEntity_Game> {
 public:
   struct TPoint {
     int32_t x;
@@ -22,7 +22,6 @@ public:
   // A carried hand lets the figure remove the item, so the figure can reset the hand's picture.
   void removeEntity(CMapEntity *e) override;
   void changeFrameset(std::string name) override;
-  CMapEntity_PlayerHand *clone() override { return new CMapEntity_PlayerHand(*this); }
 
   // Shows the empty or the holding hand of the current skin, frameset "DOWN".
   void showHolding(bool holding);

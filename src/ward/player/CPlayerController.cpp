@@ -71,11 +71,11 @@ bool refused(const CMapEntity *e) {
 
 CPlayerController::CPlayerController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine,
                                      std::string bindTo)
-    : CEntityController(entity, collection, engine, std::move(bindTo)), examTimer(new Timer(1000, false)),
+    : CCloneable(entity, collection, engine, std::move(bindTo)), examTimer(new Timer(1000, false)),
       idleTimer(new Timer(idlePeriod(), false)), sprayTimer(new Timer(1000, false)) {}
 
 CPlayerController::CPlayerController(const CPlayerController &o)
-    : CEntityController(o), savedX(o.savedX), savedY(o.savedY), examTimer(new Timer(examMs(stars(904)), false)),
+    : CCloneable(o), savedX(o.savedX), savedY(o.savedY), examTimer(new Timer(examMs(stars(904)), false)),
       idleTimer(new Timer(idlePeriod(), false)), sprayTimer(new Timer(1000, false)), bored(o.bored),
       arrived(o.arrived), sprayDue(1) {}
 

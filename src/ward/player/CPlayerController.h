@@ -1,4 +1,5 @@
 #pragma once
+#include "world/CCloneable.h"
 #include <cstdint>
 #include <vector>
 
@@ -16,7 +17,7 @@ class Timer;
 // the tile where the clicked thing is worked on; with that order at the head of the queue the
 // figure walks tile by tile along the path finder's route; on each tile centre it decides what
 // work the things it touches allow (take an item, make a bed, empty linen, the spray).
-class CPlayerController : public CEntityController {
+class CPlayerController : public CCloneable<CPlayerController, CEntityController> {
 public:
   enum : uint16_t {
     kWalking = 0,
@@ -36,7 +37,6 @@ public:
   CPlayerController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine, std::string bindTo);
   CPlayerController(const CPlayerController &other);
   ~CPlayerController() override;
-  CPlayerController *clone() override { return new CPlayerController(*this); }
 
   void onBind() override;
   void specificHandleMessages(KEvent *ev) override;

@@ -37,9 +37,9 @@ void showPieces(CMapEntity_Game *carrier, float alpha) {
 
 CAdderController::CAdderController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine,
                                    std::string bindTo)
-    : CEntityController(entity, collection, engine, std::move(bindTo)), wait(new Timer(2000, false)) {}
+    : CCloneable(entity, collection, engine, std::move(bindTo)), wait(new Timer(2000, false)) {}
 
-CAdderController::CAdderController(const CAdderController &o) : CEntityController(o), wait(new Timer(2000, false)) {}
+CAdderController::CAdderController(const CAdderController &o) : CCloneable(o), wait(new Timer(2000, false)) {}
 
 CAdderController::~CAdderController() { delete wait; }
 

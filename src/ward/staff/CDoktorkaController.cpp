@@ -11,10 +11,10 @@ int waitPeriod() { return std::rand() % 15000 + 10000; }
 
 CDoktorkaController::CDoktorkaController(CMapEntity_Game *entity, CMapEntitiesCollection *collection,
                                          CEngine *engine, std::string bindTo)
-    : CEntityController(entity, collection, engine, std::move(bindTo)), wait(new Timer(10000, false)) {}
+    : CCloneable(entity, collection, engine, std::move(bindTo)), wait(new Timer(10000, false)) {}
 
 CDoktorkaController::CDoktorkaController(const CDoktorkaController &o)
-    : CEntityController(o), wait(new Timer(10000, false)) {
+    : CCloneable(o), wait(new Timer(10000, false)) {
   wait->nastavSpoustec(waitPeriod());
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "world/CCloneable.h"
 #include <string>
 
 #include "world/CEntityController.h"
@@ -7,14 +8,13 @@ class Timer;
 
 // The doctor crosses the ward to the right edge and back, waiting 10 to 25 s of game time off
 // each side.
-class CDoktorkaController : public CEntityController {
+class CDoktorkaController : public CCloneable<CDoktorkaController, CEntityController> {
 public:
   CDoktorkaController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine,
                       std::string bindTo);
   CDoktorkaController(const CDoktorkaController &other);
   ~CDoktorkaController() override;
 
-  CDoktorkaController *clone() override { return new CDoktorkaController(*this); }
   void onBind() override;
   void update() override;
   std::string chooseText() const;

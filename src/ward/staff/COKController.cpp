@@ -9,9 +9,9 @@
 
 COKController::COKController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine,
                              std::string bindTo)
-    : CEntityController(entity, collection, engine, std::move(bindTo)), life(new Timer(1000, false)) {}
+    : CCloneable(entity, collection, engine, std::move(bindTo)), life(new Timer(1000, false)) {}
 
-COKController::COKController(const COKController &o) : CEntityController(o), life(new Timer(700, false)) {}
+COKController::COKController(const COKController &o) : CCloneable(o), life(new Timer(700, false)) {}
 
 COKController::~COKController() { delete life; }
 

@@ -34,10 +34,10 @@ void showFrameset(CMapEntity *e, const char *frameset) {
 
 COpravarController::COpravarController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine,
                                        std::string bindTo)
-    : CEntityController(entity, collection, engine, std::move(bindTo)), repair(new Timer(100, false)) {}
+    : CCloneable(entity, collection, engine, std::move(bindTo)), repair(new Timer(100, false)) {}
 
 COpravarController::COpravarController(const COpravarController &o)
-    : CEntityController(o), repair(new Timer(100, false)), hover(o.hover) {}
+    : CCloneable(o), repair(new Timer(100, false)), hover(o.hover) {}
 
 COpravarController::~COpravarController() { delete repair; }
 

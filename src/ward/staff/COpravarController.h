@@ -1,4 +1,5 @@
 #pragma once
+#include "world/CCloneable.h"
 #include <cstdint>
 
 #include "world/CEntityController.h"
@@ -7,7 +8,7 @@ class Timer;
 
 // Drags the repairman with the mouse; dropped on a broken bed he repairs it (+10 health every
 // 100 ms of game time), cheers its patient up and goes home to (550, 60).
-class COpravarController : public CEntityController {
+class COpravarController : public CCloneable<COpravarController, CEntityController> {
 public:
   static const int kHomeX = 550, kHomeY = 60;
 
@@ -15,7 +16,6 @@ public:
                      std::string bindTo);
   COpravarController(const COpravarController &other);
   ~COpravarController() override;
-  COpravarController *clone() override { return new COpravarController(*this); }
 
   void onBind() override;
   void specificHandleMessages(KEvent *ev) override;

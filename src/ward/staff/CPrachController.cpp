@@ -11,10 +11,10 @@
 
 CPrachController::CPrachController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine,
                                    std::string bindTo)
-    : CEntityController(entity, collection, engine, std::move(bindTo)), speed(0.0f), fadeTimer(new Timer(1000, false)) {}
+    : CCloneable(entity, collection, engine, std::move(bindTo)), speed(0.0f), fadeTimer(new Timer(1000, false)) {}
 
 CPrachController::CPrachController(const CPrachController &o)
-    : CEntityController(o), speed((float)(std::rand() % 10 + 5) / 10.0f), fadeTimer(new Timer(1000, false)) {}
+    : CCloneable(o), speed((float)(std::rand() % 10 + 5) / 10.0f), fadeTimer(new Timer(1000, false)) {}
 
 CPrachController::~CPrachController() { delete fadeTimer; }
 
@@ -46,10 +46,10 @@ void CZController::onBind() {
 
 COdpadkyGeneratorController::COdpadkyGeneratorController(CMapEntity_Game *entity, CMapEntitiesCollection *collection,
                                                          CEngine *engine, std::string bindTo)
-    : CEntityController(entity, collection, engine, std::move(bindTo)), scan(new Timer(2000, false)) {}
+    : CCloneable(entity, collection, engine, std::move(bindTo)), scan(new Timer(2000, false)) {}
 
 COdpadkyGeneratorController::COdpadkyGeneratorController(const COdpadkyGeneratorController &o)
-    : CEntityController(o), scan(new Timer(2000, false)) {
+    : CCloneable(o), scan(new Timer(2000, false)) {
   scan->nastavSpoustec(15000);
 }
 

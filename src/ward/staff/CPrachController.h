@@ -1,4 +1,5 @@
 #pragma once
+#include "world/CCloneable.h"
 #include <string>
 
 #include "world/CEntityController.h"
@@ -8,7 +9,7 @@ class Timer;
 
 // Life of a puff: after 1000 ms of game time it starts to fade, and it grows all the while.
 // The dust and spray smoke share the rates; the sleep "Z" has its own.
-class CPrachController : public CEntityController {
+class CPrachController : public CCloneable<CPrachController, CEntityController> {
 public:
   struct TRates {
     uint32_t driftingID;
@@ -20,7 +21,6 @@ public:
   CPrachController(const CPrachController &other);
   ~CPrachController() override;
 
-  CPrachController *clone() override { return new CPrachController(*this); }
   void update() override;
 
   float speed;
@@ -31,10 +31,9 @@ protected:
   virtual TRates rates() const { return {64, 0.02f, 0.02f}; }
 };
 
-class CZController : public CPrachController {
+class CZController : public CCloneable<CZController, CPrachController> {
 public:
-  using CPrachController::CPrachController;
-  CZController *clone() override { return new CZController(*this); }
+  using CCloneable::CCloneable;
   void onBind() override;
 
 protected:
@@ -42,14 +41,13 @@ protected:
 };
 
 // Looks for a free spot on the ward floor every 15 s of game time.
-class COdpadkyGeneratorController : public CEntityController {
+class COdpadkyGeneratorController : public CCloneable<COdpadkyGeneratorController, CEntityController> {
 public:
   COdpadkyGeneratorController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine,
                               std::string bindTo);
   COdpadkyGeneratorController(const COdpadkyGeneratorController &other);
   ~COdpadkyGeneratorController() override;
 
-  COdpadkyGeneratorController *clone() override { return new COdpadkyGeneratorController(*this); }
   void update() override;
 
   Timer *scan;

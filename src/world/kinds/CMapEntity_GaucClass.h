@@ -1,4 +1,5 @@
 #pragma once
+#include "world/CCloneable.h"
 #include <cstdint>
 #include <vector>
 
@@ -11,13 +12,12 @@ struct TSeatOffset {
 
 // Waiting couch: seats in a row, each holding at most one patient. The patient behaviour seats a
 // patient in the first free seat (lowest index) and frees the seat when it gets up.
-class CMapEntity_GaucClass : public CMapEntity_Game {
+class CMapEntity_GaucClass : public CCloneable<CMapEntity_GaucClass, CMapEntity_Game> {
 public:
   CMapEntity_GaucClass(unsigned short x, unsigned short y, bool solid);
   // A copy has the same seats, all free: occupants are never copied.
   CMapEntity_GaucClass(const CMapEntity_GaucClass &other);
 
-  CMapEntity_GaucClass *clone() override { return new CMapEntity_GaucClass(*this); }
 
   // Seat count seats at 55 pixels apart, all free.
   void setSeats(int count);
@@ -30,8 +30,7 @@ public:
 };
 
 // The colour couch keeps the same seats under class 24.
-class CMapEntity_GaucColorsClass : public CMapEntity_GaucClass {
+class CMapEntity_GaucColorsClass : public CCloneable<CMapEntity_GaucColorsClass, CMapEntity_GaucClass> {
 public:
   CMapEntity_GaucColorsClass(unsigned short x, unsigned short y, bool solid);
-  CMapEntity_GaucColorsClass *clone() override { return new CMapEntity_GaucColorsClass(*this); }
 };

@@ -48,7 +48,7 @@ bool stale(CMapEntity_Game *link) {
 } // namespace
 
 CMapEntity_PacientClass::CMapEntity_PacientClass(unsigned short x, unsigned short y, bool solid)
-    : CMapEntity_Game(x, y, solid) {
+    : CCloneable(x, y, solid) {
   setMouseDrag(true);
   setEntityClassID(15);
   setXY(x, y);
@@ -86,7 +86,7 @@ void CMapEntity_PacientClass::exportVariables() {
 }
 
 CMapEntity_PacientClass::CMapEntity_PacientClass(const CMapEntity_PacientClass &o)
-    : CMapEntity_Game(o), colour(o.colour), kind(o.kind), phase(o.phase), bedState(o.bedState),
+    : CCloneable(o), colour(o.colour), kind(o.kind), phase(o.phase), bedState(o.bedState),
       outbreakCount(o.outbreakCount), outbreakMaxCount(o.outbreakMaxCount), outbreakTimer(o.outbreakTimer),
       waitTimer(o.waitTimer), outbreakFlag(o.outbreakFlag), coughKind(o.coughKind), hearts(o.hearts),
       heartsBefore(o.heartsBefore), colorBonus(o.colorBonus), fastService(o.fastService),

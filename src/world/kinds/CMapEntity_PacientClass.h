@@ -1,4 +1,5 @@
 #pragma once
+#include "world/CCloneable.h"
 #include <cstdint>
 #include <string>
 
@@ -36,7 +37,7 @@ enum TPatientBedState : uint8_t {
 // chairs, germs, entertainers and the tutorial read and write these fields directly. A prototype
 // carries nothing; a copy (clone) carries its head (class 10), pyjama hand (class 26) and hearts
 // bar (entity 92) and starts fully transparent for its behaviour to fade in.
-class CMapEntity_PacientClass : public CMapEntity_Game {
+class CMapEntity_PacientClass : public CCloneable<CMapEntity_PacientClass, CMapEntity_Game> {
 public:
   static const uint16_t kHeadClass = 10;
   static const uint16_t kHandClass = 26;
@@ -50,7 +51,6 @@ public:
 
   void renderAdditional(KGraphic *g) override;
   void zapniAnimace() override;
-  CMapEntity_Game *clone() override { return new CMapEntity_PacientClass(*this); }
 
   // The kind's sprite prefix ("MAN", "WOMAN", "BMAN", "BWOMAN", "DITE"); empty past the table.
   static const char *kindName(uint16_t kind);

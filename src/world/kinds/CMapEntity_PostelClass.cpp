@@ -15,12 +15,12 @@ void tint(CMapEntity *part, uint16_t colour) {
 } // namespace
 
 CMapEntity_PostelClass::CMapEntity_PostelClass(unsigned short x, unsigned short y, bool solid)
-    : CMapEntity_Game(x, y, solid) {
+    : CCloneable(x, y, solid) {
   setEntityClassID(13);
 }
 
 CMapEntity_PostelClass::CMapEntity_PostelClass(const CMapEntity_PostelClass &o)
-    : CMapEntity_Game(o), barva(o.barva), kind(o.kind), multiplier(o.multiplier), obsazeno(o.obsazeno),
+    : CCloneable(o), barva(o.barva), kind(o.kind), multiplier(o.multiplier), obsazeno(o.obsazeno),
       uklizeno(o.uklizeno), recoveryFactor(o.recoveryFactor), cislo(o.cislo) {}
 
 void CMapEntity_PostelClass::dress(CMapEntity *part, const char *frameset, bool withTint) {

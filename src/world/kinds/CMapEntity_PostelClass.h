@@ -1,4 +1,5 @@
 #pragma once
+#include "world/CCloneable.h"
 #include <cstdint>
 
 #include "world/CMapEntity_Game.h"
@@ -6,7 +7,7 @@
 // Bed (class 13): the state that patients, the player figure and the tutorial read and write.
 // The bed carries its pillow (35), blanket (14), front rail (34), aura (12) and lamps; the
 // operations here only re-dress and tint the blanket and pillow.
-class CMapEntity_PostelClass : public CMapEntity_Game {
+class CMapEntity_PostelClass : public CCloneable<CMapEntity_PostelClass, CMapEntity_Game> {
 public:
   static const uint16_t kPillowClass = 35;
   static const uint16_t kBlanketClass = 14;
@@ -16,7 +17,6 @@ public:
   // Copies the state; the variants add the parts. The occupant is never copied: a new bed is free.
   CMapEntity_PostelClass(const CMapEntity_PostelClass &other);
 
-  CMapEntity_PostelClass *clone() override { return new CMapEntity_PostelClass(*this); }
 
   void setBarva(uint16_t colour);
   void setObsazeno(bool occupied);
