@@ -115,7 +115,7 @@ void CBacilyController::feed() {
   // The bed forgets a patient on its way out, so a dying patient is never drained.
   CMapEntity_PacientClass *patient = CCharisma::livePatient(bed->getOccupant());
   if (!patient || !feedTimer->udalost()) return;
-  CCharisma::zmenNaladu(patient, drainFor(species.loss, difficulty(), CCharisma::level(engine)));
+  patient->changeMood(drainFor(species.loss, difficulty(), CCharisma::level(engine)));
 }
 
 void CBacilyController::breed() {

@@ -128,7 +128,7 @@ void COpickaController::ride(CMapEntity_Opicka *monkey) {
     startLeaving(monkey);
     return;
   }
-  if (harmTimer->udalost()) CCharisma::zmenNaladu(patient, -CCharisma::amount(CCharisma::kMonkeyHarm, engine));
+  if (harmTimer->udalost()) patient->changeMood(-CCharisma::amount(CCharisma::kMonkeyHarm, engine));
 }
 
 void COpickaController::reward(CMapEntity_PacientClass *patient, CMapEntity_Game *player) {
@@ -137,7 +137,7 @@ void COpickaController::reward(CMapEntity_PacientClass *patient, CMapEntity_Game
     heart->setXY(patient->getX() + 15.0f, patient->getY() + 20.0f);
     collection->addEntity(heart);
   }
-  CCharisma::zmenNaladu(patient, CCharisma::amount(CCharisma::kMonkeyReward, engine));
+  patient->changeMood(CCharisma::amount(CCharisma::kMonkeyReward, engine));
   CMapEntity_Game *caption = factory->cloneEntity("BONUSTEXT");
   if (!caption) return;
   caption->setXY(player->getX() - 50.0f, player->getY());

@@ -99,5 +99,5 @@ void CPodiumController::cheer() {
   if (CGlobals_instance && CGlobals_instance->paused) return;
   const float gain = CCharisma::amount(CCharisma::kBandGain, engine);
   for (CMapEntity_Game *e : *collection->getEntitiesPtr())
-    if (CMapEntity_PacientClass *patient = CCharisma::livePatient(e)) CCharisma::zmenNaladu(patient, gain);
+    if (CMapEntity_PacientClass *patient = CCharisma::livePatient(e)) patient->changeMood(gain);
 }

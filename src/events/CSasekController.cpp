@@ -152,7 +152,7 @@ void CSasekController::perform(CMapEntity_Sasek *jester) {
   for (CMapEntity_Game *e : entities) {
     CMapEntity_PacientClass *patient = CCharisma::livePatient(e);
     if (!patient) continue;
-    CCharisma::zmenNaladu(patient, gain);
+    patient->changeMood(gain);
     CMapEntity *head = patient->getContainedEntityClass(CMapEntity_PacientClass::kHeadClass);
     if (head && !looksIll(head)) head->changeFrameset("VERYGOOD");
     if (CMapEntity_Game *heart = CMapEntitiesFactory::instance()->cloneEntity("SRDCE")) {

@@ -57,9 +57,7 @@ void CTipSrdickaTriggerController::update() {
   if (!entity || !collection) return;
   CMapEntity_PacientClass *p = firstPatient(collection);
   if (!p) return;
-  p->mood = 1.0f;
-  p->heartsBefore = p->hearts;
-  p->hearts = 5;
+  p->holdMood(1.0f, 5);
   // A new arrival lies nowhere yet, whatever its bed word says.
   if (p->phase != kPhaseInBed || !p->getBed() || p->bedState != kBedLying) return;
   tipkit::open(collection, "TIPSRDICKA", 0, 395);
@@ -104,9 +102,7 @@ void CTipSrdickaController::update() {
   const TPage &pg = kPages[page];
   tipkit::writeText(entity, pg.text);
   if (p && pg.hearts >= 0) {
-    p->heartsBefore = p->hearts;
-    p->mood = pg.mood;
-    p->hearts = pg.hearts;
+    p->holdMood(pg.mood, pg.hearts);
     p->synchronizujSrdicka();
   }
   if (!pageTimer->udalost()) return;

@@ -22,13 +22,7 @@ constexpr int32_t kJesterWalkingOut = 3;
 // While the registration tip is read the patient takes its time to change.
 constexpr int kSlowChanging = 50000;
 
-void setHearts(CMapEntity_PacientClass *p, int32_t hearts, float mood) {
-  p->heartsBefore = p->hearts;
-  p->hearts = hearts;
-  p->mood = mood;
-}
-
-void keepHappy(CMapEntity_PacientClass *p) { setHearts(p, 5, 1.0f); }
+void keepHappy(CMapEntity_PacientClass *p) { p->holdMood(1.0f, 5); }
 
 int32_t jesterState(CMapEntitiesCollection *collection) {
   CJesterStateLink *link = TLink<CJesterStateLink>::get();
@@ -122,7 +116,7 @@ void CTip1Controller::onBind() {
 void CTip1Controller::update() {
   CMapEntity_PacientClass *p = patient();
   if (!entity || !p) return;
-  setHearts(p, 4, 0.65f);
+  p->holdMood(0.65f, 4);
   CMapEntity_Game *chair = p->getChair();
   if (!chair) {
     handOver("TIP2", 0, 0);

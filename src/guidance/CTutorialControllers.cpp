@@ -90,9 +90,7 @@ bool CTutorialStep::figureCarries(uint32_t id) const {
 void CTutorialStep::hold(int hearts) {
   CMapEntity_PacientClass *p = patient();
   if (!p) return;
-  p->mood = hearts >= 5 ? 1.0f : 0.65f;
-  p->heartsBefore = p->hearts;
-  p->hearts = hearts;
+  p->holdMood(hearts >= 5 ? 1.0f : 0.65f, hearts);
 }
 
 void CTutorialStep::handOver(const char *next, float x, float y) {

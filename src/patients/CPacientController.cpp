@@ -22,6 +22,7 @@
 #include "world/CMapEntity_FrontaAkci.h"
 #include "world/CMapEntity_TextBox.h"
 #include "world/CMapEntity_Visual.h"
+#include "world/kinds/CCharismaTable.h"
 #include "world/kinds/CMapEntity_DiagnosticTool.h"
 #include "world/kinds/CMapEntity_GaucClass.h"
 #include "world/kinds/CMapEntity_PacientClass.h"
@@ -40,12 +41,9 @@ const unsigned kBenchClass = 24;
 const unsigned kChairClass = 17;
 const unsigned kCursorClass = 32;
 const unsigned kNurseID = 60;
-const unsigned kCharismaID = 902;
 const unsigned kLuckIconID = 297;
 const unsigned kLockedBedID = 190;
 const unsigned kPaletaSize = sizeof(paleta) / sizeof(paleta[0]);
-
-int clampStars(int s) { return s < 0 ? 0 : (s > 4 ? 4 : s); }
 
 Frame *frameOf(CMapEntity *e) { return e ? e->getCurrentFrame() : nullptr; }
 
@@ -59,26 +57,6 @@ void seat(CMapEntity_GaucClass *couch, int k, CMapEntity *p) {
   p->setXY(couch->getX() + (float)off.x, couch->getY() + (float)off.y);
 }
 } // namespace
-
-float charismaGain(int stars) { return CMapEntity_PacientClass::charismaGain(stars); }
-
-float charismaLoss(int stars) { return CMapEntity_PacientClass::charismaLoss(stars); }
-
-float heartBoost(int stars) {
-  static const float f[] = {0.4f, 0.48f, 0.6f, 0.76f, 0.84f};
-  return f[clampStars(stars)];
-}
-
-int heartsForMood(float mood) { return CMapEntity_PacientClass::heartCount(mood); }
-
-void applyMoodChange(CMapEntity_PacientClass &p, float d, int stars, bool fixed) {
-  if (!fixed) d = d > 0 ? d * charismaGain(stars) : d / charismaLoss(stars);
-  float m = p.mood + d;
-  p.mood = m < 0.0f ? 0.0f : (m > 1.0f ? 1.0f : m);
-  p.heartsBefore = p.hearts;
-  p.hearts = heartsForMood(p.mood);
-  p.synchronizujSrdicka();
-}
 
 uint16_t pickColour(const TColourInputs &in, int (*rnd)()) {
   // No colour count in the level: the beds' own range, as the beds take theirs.
@@ -175,7 +153,7 @@ void CPacientController::queueAction(CEntityController *c, unsigned short id, in
 
 int CPacientController::charismaStars() const {
   CPlayer *player = engine ? engine->getPlayer() : nullptr;
-  return player ? player->starsOwned(kCharismaID) : 0;
+  return CCharismaTable::cappedStars(player ? player->starsOwned(kCharismaUpgradeID) : 0);
 }
 
 float CPacientController::difficulty() const { return engine ? engine->getDifficultyFactor() : 1.0f; }
@@ -304,7 +282,7 @@ void CPacientController::update() {
 void CPacientController::moodTick(bool flagLoss) {
   CMapEntity_PacientClass *p = patient();
   if (!moodTimer->udalost()) return;
-  applyMoodChange(*p, -(p->patience * difficulty()), charismaStars(), false);
+  p->changeMood(CCharismaTable::scaled(-(p->patience * difficulty()), charismaStars()));
   if (flagLoss && p->hearts < p->heartsBefore) heartsPulsing = 1;
 }
 
@@ -452,7 +430,7 @@ void CPacientController::phaseAtDesk() {
     CMapEntity_Game *heart = CMapEntitiesFactory::instance()->cloneEntity("SRDCE");
     heart->setXY(p->getX() + 15, p->getY() + 20);
     collection->addEntity(heart);
-    applyMoodChange(*p, heartBoost(charismaStars()), charismaStars(), true);
+    p->changeMood(CCharismaTable::amount(CCharismaTable::kHeartBoost, charismaStars()));
     gauge->setStav(0.0f);
     setNurse(false);
     if (firstSeats(collection, kBenchClass)) {

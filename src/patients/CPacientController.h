@@ -12,25 +12,8 @@ class CMapEntity_GaucClass;
 class CMapEntity_FrontaAkci;
 class Timer;
 
-// How a mood change lands: gains are multiplied and losses divided by the charisma upgrade's
-// factor for its stars, the mood stays in 0..1, and the hearts follow it.
-float charismaGain(int stars);
-float charismaLoss(int stars);
-// The fixed gain of a heart boost for the charisma stars.
-float heartBoost(int stars);
-// Hearts 0..5 shown for a mood.
-int heartsForMood(float mood);
-// Applies d (scaled unless fixed) and refreshes hearts and the hearts bar.
-void applyMoodChange(CMapEntity_PacientClass &p, float d, int charismaStars, bool fixed);
-
 // What a cured patient pays: money x 150 x mood in single precision, truncated.
 int paymentFor(float money, float mood);
-// The fixed mood amounts of the bed for the charisma stars: an untreated outbreak or a germ
-// cloud, happy notes, fast service, and a broken bed's tick (halved on "Day 31").
-float outbreakPenalty(int stars);
-float happyNotesGain(int stars);
-float fastServiceGain(int stars);
-float brokenBedPenalty(int stars, bool gentleDay);
 
 // What the colour choice looks at.
 struct TColourInputs {

@@ -20,6 +20,7 @@
 #include "world/CMapEntitiesFactory.h"
 #include "world/CMapEntity_TextBox.h"
 #include "world/CMapEntity_Visual.h"
+#include "world/kinds/CCharismaTable.h"
 #include "world/kinds/CMapEntity_DiagnosticTool.h"
 #include "world/kinds/CMapEntity_NemocnejBacily.h"
 #include "world/kinds/CMapEntity_PacientClass.h"
@@ -35,8 +36,6 @@ const unsigned kComfortClass = 18;
 const unsigned kBrokenBedID = 77;
 const unsigned kLockedBedID = 190;
 
-int clampStars(int s) { return s < 0 ? 0 : (s > 4 ? 4 : s); }
-
 void tintText(CMapEntity_Game *t) {
   if (CMapEntity_BonusText *bt = dynamic_cast<CMapEntity_BonusText *>(t)) {
     bt->textRed = 0.8f;
@@ -48,26 +47,6 @@ void tintText(CMapEntity_Game *t) {
 
 int paymentFor(float money, float mood) { return (int)(money * 150.0f * mood); }
 
-float outbreakPenalty(int stars) {
-  static const float f[] = {-0.3f, -0.25f, -0.2142857f, -0.1666667f, -0.15f};
-  return f[clampStars(stars)];
-}
-
-float happyNotesGain(int stars) {
-  static const float f[] = {0.15f, 0.18f, 0.225f, 0.285f, 0.315f};
-  return f[clampStars(stars)];
-}
-
-float fastServiceGain(int stars) {
-  static const float f[] = {0.35f, 0.42f, 0.525f, 0.665f, 0.735f};
-  return f[clampStars(stars)];
-}
-
-float brokenBedPenalty(int stars, bool gentleDay) {
-  static const float f[] = {-0.2f, -0.1666667f, -0.1428571f, -0.1111111f, -0.1f};
-  static const float g[] = {-0.05f, -0.0416667f, -0.0357143f, -0.0277778f, -0.025f};
-  return gentleDay ? g[clampStars(stars)] : f[clampStars(stars)];
-}
 
 CMapEntity *CPacientController::head() const {
   CMapEntity_PacientClass *p = patient();
@@ -123,7 +102,7 @@ void CPacientController::bedReactions() {
   int stars = charismaStars();
   if (CMapEntity *gift = p->getContainedEntityClass(kComfortClass)) {
     gift->setKill(true);
-    applyMoodChange(*p, heartBoost(stars), stars, true);
+    p->changeMood(CCharismaTable::amount(CCharismaTable::kHeartBoost, stars));
     CMapEntity_Game *heart = CMapEntitiesFactory::instance()->cloneEntity("SRDCE");
     heart->setXY(p->getX() + 15, p->getY() + 20);
     collection->addEntity(heart);
@@ -137,14 +116,14 @@ void CPacientController::bedReactions() {
       if (headFlash) continue;
       playKind("MALE_YUCK", "FEMALE_YUCK", "CHILD_YUCK");
       cloud->setKill(true);
-      applyMoodChange(*p, outbreakPenalty(stars), stars, true);
+      p->changeMood(CCharismaTable::amount(CCharismaTable::kOutbreakPenalty, stars));
       CMapEntity_Game *blue = CMapEntitiesFactory::instance()->cloneEntity("MODRESRDCE");
       blue->setXY(p->getX() + 15, p->getY() + 20);
       collection->addEntity(blue);
       headFlash = 1;
     } else {
       cloud->setKill(true);
-      applyMoodChange(*p, happyNotesGain(stars), stars, true);
+      p->changeMood(CCharismaTable::amount(CCharismaTable::kHappyNotes, stars));
     }
   }
 }
@@ -172,7 +151,8 @@ void CPacientController::bedStay() {
       bed->changeFrameset("BROKEN");
       if (CMapEntity *rail = bed->getContainedEntityClass(CMapEntity_PostelClass::kRailClass)) rail->changeFrameset("BROKEN");
       if (CMapEntity *aura = bed->getContainedEntityClass(kHighlightClass)) aura->changeFrameset("BROKEN");
-      applyMoodChange(*p, brokenBedPenalty(stars, lvl && lvl->getLevelName() == "Day 31"), stars, true);
+      bool gentle = lvl && lvl->getLevelName() == "Day 31";
+      p->changeMood(CCharismaTable::amount(gentle ? CCharismaTable::kBrokenBedGentle : CCharismaTable::kBrokenBed, stars));
     }
   }
   if (headFlash) {
@@ -360,7 +340,7 @@ void CPacientController::outbreak() {
   if (!cekaniTimer->udalost()) return;
   int stars = charismaStars();
   bedLight(kRedLightID, 0.0f, false);
-  applyMoodChange(*p, outbreakPenalty(stars), stars, true);
+  p->changeMood(CCharismaTable::amount(CCharismaTable::kOutbreakPenalty, stars));
   CMapEntity_Game *blue = CMapEntitiesFactory::instance()->cloneEntity("MODRESRDCE");
   blue->setXY(p->getX() + 15, p->getY() + 20);
   collection->addEntity(blue);
@@ -411,7 +391,7 @@ void CPacientController::waitingForMedicine() {
   if (p->medicineWaitTimer->udalost()) return;
   if (CMapEntity_Game *f = fadingHeadOnHead()) f->changeFrameset("ILL1WAITING");
   int stars = charismaStars();
-  applyMoodChange(*p, fastServiceGain(stars), stars, true);
+  p->changeMood(CCharismaTable::amount(CCharismaTable::kFastService, stars));
   CMapEntity_Game *heart = CMapEntitiesFactory::instance()->cloneEntity("SRDCE");
   heart->setXY(p->getX() + 15, p->getY() + 20);
   collection->addEntity(heart);

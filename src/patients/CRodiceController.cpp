@@ -20,26 +20,14 @@
 #include "world/CMapEntity_FrontaAkci.h"
 #include "world/CMapEntity_TextBox.h"
 #include "world/CMapEntity_Visual.h"
+#include "world/kinds/CCharismaTable.h"
 #include "world/kinds/CMapEntity_PacientClass.h"
 #include "world/kinds/CMapEntity_PostelClass.h"
 #include "world/kinds/EntityIds.h"
 
 namespace {
-const unsigned kCharismaID = 902;
 const unsigned kCursorClass = 32;
-
-int clampStars(int s) { return s < 0 || s > 4 ? 0 : s; }
 } // namespace
-
-float parentsWaitingLoss(int stars) {
-  static const float f[] = {-0.08f, -0.06666666f, -0.057142857f, -0.044444446f, -0.04f};
-  return f[clampStars(stars)];
-}
-
-float parentsVisitGain(int stars) {
-  static const float f[] = {0.2f, 0.24f, 0.3f, 0.38f, 0.42f};
-  return f[clampStars(stars)];
-}
 
 CRodiceController::CRodiceController(CMapEntity_Game *e, CMapEntitiesCollection *c, CEngine *eng, std::string bindTo)
     : CCloneable(e, c, eng, std::move(bindTo)), sadTimer(new Timer(9000, false)),
@@ -55,7 +43,7 @@ CRodiceController::~CRodiceController() {
 
 int CRodiceController::stars() const {
   CPlayer *player = engine ? engine->getPlayer() : nullptr;
-  return player ? player->starsOwned(kCharismaID) : 0;
+  return CCharismaTable::level(player ? player->starsOwned(kCharismaUpgradeID) : 0);
 }
 
 CMapEntity *CRodiceController::dragged() const {
@@ -95,11 +83,7 @@ CMapEntity_PacientClass *CRodiceController::visited() {
 void CRodiceController::moodChange(float d) {
   CMapEntity_PacientClass *p = visited();
   if (!p) return;
-  float m = p->mood + d;
-  p->mood = m < 0.0f ? 0.0f : (m > 1.0f ? 1.0f : m);
-  p->heartsBefore = p->hearts;
-  p->hearts = heartsForMood(p->mood);
-  p->synchronizujSrdicka();
+  p->changeMood(d);
 }
 
 void CRodiceController::specificHandleMessages(KEvent *ev) {
@@ -157,7 +141,7 @@ void CRodiceController::update() {
   bool visitOver = false;
   if (!r->visiting && !patientGone) {
     if (postel && sadTimer->udalost()) {
-      moodChange(parentsWaitingLoss(stars()));
+      moodChange(CCharismaTable::amount(CCharismaTable::kParentsWaiting, stars()));
       r->changeFrameset("SMUTNO");
       r->zapniAnimace();
       sadTimer->nastavSpoustec(std::rand() % 5000 + 9000);
@@ -211,7 +195,7 @@ void CRodiceController::update() {
   if (r->visiting && postel && !patientGone) {
     r->changeAlpha(-0.013f, true);
     if (visitTimer->udalost()) {
-      moodChange(parentsVisitGain(stars()));
+      moodChange(CCharismaTable::amount(CCharismaTable::kParentsVisit, stars()));
       visitOver = true;
     }
   }

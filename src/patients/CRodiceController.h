@@ -9,10 +9,6 @@ class CMapEntity_FrontaAkci;
 class CMapEntity_PacientClass;
 class Timer;
 
-// Waiting and visiting parents' mood amounts for the charisma stars.
-float parentsWaitingLoss(int stars);
-float parentsVisitGain(int stars);
-
 // Visiting parents: while they wait they sadden the patient of their bed; dragged onto that
 // bed they visit, fade out, cheer the patient and go. They go too when the patient leaves.
 class CRodiceController : public CCloneable<CRodiceController, CEntityController> {
@@ -43,5 +39,6 @@ private:
   void leave();
   CMapEntity *dragged() const;
   void setDragged(CMapEntity *e);
+  // The charisma level.
   int stars() const;
 };

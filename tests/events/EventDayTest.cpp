@@ -16,6 +16,7 @@
 #include "media/CFakeTime.h"
 #include "ward/staff/CMapEntity_Marker.h"
 #include "world/CMapEntity_TextBox.h"
+#include "world/kinds/EntityIds.h"
 
 // Germs, the monkey, the jester, the band and the decorations on the event day, headless.
 
@@ -37,7 +38,7 @@ TEST(EntertainerMood, CharismaScalesEveryEffectAndTheMoodChangeKeepsHeartsInStep
   CEngine engine;
   engine.setPlayer(new CPlayer());
   EXPECT_EQ(CCharisma::level(&engine), 0);
-  engine.getPlayer()->getBasket().push_back({CCharisma::kUpgradeID, 3});
+  engine.getPlayer()->getBasket().push_back({kCharismaUpgradeID, 3});
   EXPECT_EQ(CCharisma::level(&engine), 4);
   delete engine.getPlayer();
   engine.setPlayer(nullptr);
@@ -48,22 +49,22 @@ TEST(EntertainerMood, CharismaScalesEveryEffectAndTheMoodChangeKeepsHeartsInStep
   CMapEntity_PacientClass patient(0, 0, false);
   patient.mood = 0.81f;
   patient.hearts = 5;
-  CCharisma::zmenNaladu(&patient, CBacilyController::drainFor(0.015f, 0.85f, 0));
+  patient.changeMood(CBacilyController::drainFor(0.015f, 0.85f, 0));
   EXPECT_NEAR(patient.mood, 0.79725f, 1e-6);
   EXPECT_EQ(patient.hearts, 4);
   EXPECT_EQ(patient.heartsBefore, 5);
-  CCharisma::zmenNaladu(&patient, -2.0f);
+  patient.changeMood(-2.0f);
   EXPECT_EQ(patient.mood, 0.0f);
   EXPECT_EQ(patient.hearts, 0);
-  CCharisma::zmenNaladu(&patient, 0.15f);
+  patient.changeMood(0.15f);
   EXPECT_EQ(patient.hearts, 1);
-  CCharisma::zmenNaladu(&patient, 5.0f);
+  patient.changeMood(5.0f);
   EXPECT_EQ(patient.mood, 1.0f);
   EXPECT_EQ(patient.hearts, 5);
   // Undisturbed, a monkey takes a happy patient to nothing at its seventh bite.
-  for (int i = 0; i < 6; ++i) CCharisma::zmenNaladu(&patient, -CCharisma::amount(CCharisma::kMonkeyHarm, 0));
+  for (int i = 0; i < 6; ++i) patient.changeMood(-CCharisma::amount(CCharisma::kMonkeyHarm, 0));
   EXPECT_GT(patient.mood, 0.0f);
-  CCharisma::zmenNaladu(&patient, -CCharisma::amount(CCharisma::kMonkeyHarm, 0));
+  patient.changeMood(-CCharisma::amount(CCharisma::kMonkeyHarm, 0));
   EXPECT_EQ(patient.mood, 0.0f);
 }
 

@@ -10,6 +10,7 @@
 #include "patients/CPacientController.h"
 #include "progress/HudDay.h"
 #include "world/CMapEntity_TextBox.h"
+#include "world/kinds/CCharismaTable.h"
 #include "world/kinds/CMapEntity_DiagnosticTool.h"
 #include "world/kinds/CMapEntity_GaucClass.h"
 #include "world/kinds/CMapEntity_PacientClass.h"
@@ -108,17 +109,17 @@ TEST_F(PatientDay, MoodChangesFollowCharismaStayInRangeAndDriveHeartsAndFace) {
 
   // Losses are divided and gains multiplied by the charisma factor of the stars.
   p->mood = 0.5f;
-  applyMoodChange(*p, -0.2f, 2, false);
+  p->changeMood(CCharismaTable::scaled(-0.2f, 2));
   EXPECT_NEAR(p->mood, 0.5f - 0.2f / 1.4f, 1e-6);
-  applyMoodChange(*p, 0.1f, 3, false);
+  p->changeMood(CCharismaTable::scaled(0.1f, 3));
   EXPECT_NEAR(p->mood, 0.5f - 0.2f / 1.4f + 0.19f, 1e-6);
   EXPECT_EQ(p->hearts, 3);
   EXPECT_EQ(p->heartsBefore, 2);
   // A heart boost is a fixed gain and the mood never passes 1.
-  applyMoodChange(*p, heartBoost(4), 4, true);
+  p->changeMood(CCharismaTable::amount(CCharismaTable::kHeartBoost, 4));
   EXPECT_EQ(p->mood, 1.0f);
   EXPECT_EQ(p->hearts, 5);
-  applyMoodChange(*p, -3.0f, 0, false);
+  p->changeMood(CCharismaTable::scaled(-3.0f, 0));
   EXPECT_EQ(p->mood, 0.0f);
   EXPECT_STREQ(bar->getSprite()->getAktivniFrameset()->getID(), "FRAMESET0");
 

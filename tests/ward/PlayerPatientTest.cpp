@@ -6,6 +6,7 @@
 #include "ward/cabinet/CMapEntity_Lek.h"
 #include "ward/cabinet/CMapEntity_Lekarna.h"
 #include "world/CMapEntity_TextBox.h"
+#include "world/kinds/CCharismaTable.h"
 #include "world/kinds/CMapEntity_PacientClass.h"
 #include "world/kinds/CMapEntity_PerkIconClass.h"
 #include "world/kinds/CMapEntity_PostelClass.h"
@@ -83,9 +84,9 @@ protected:
 };
 
 TEST(PlayerPatientRules, FastServiceByCharismaAndTheWalkToTheCabinet) {
-  EXPECT_FLOAT_EQ(CPlayerController::fastServiceBoost(0), 0.35f);
-  EXPECT_FLOAT_EQ(CPlayerController::fastServiceBoost(3), 0.665f);
-  EXPECT_FLOAT_EQ(CPlayerController::fastServiceBoost(9), 0.35f);
+  EXPECT_FLOAT_EQ(CCharismaTable::amount(CCharismaTable::kFastService, CCharismaTable::level(0)), 0.35f);
+  EXPECT_FLOAT_EQ(CCharismaTable::amount(CCharismaTable::kFastService, CCharismaTable::level(3)), 0.665f);
+  EXPECT_FLOAT_EQ(CCharismaTable::amount(CCharismaTable::kFastService, CCharismaTable::level(9)), 0.35f);
   EXPECT_EQ(CPlayerController::walkMs(280.0f, 7.0f, 1.0f), 2857) << "the frame factor cancels out";
   EXPECT_EQ(CPlayerController::walkMs(280.0f, 7.0f, 0.5f), 5714);
 }

@@ -52,12 +52,12 @@ CMapEntity_Player::CMapEntity_Player(const CMapEntity_Player &o)
     h->setXOffset(0, false);
     h->setYOffset(0, false);
   }
-  spritePrefix = playerSkinName("PLAYER", 902);
+  spritePrefix = playerSkinName("PLAYER", kCharismaUpgradeID);
   addEntityZSprite(spritePrefix);
   if (sprite) sprite->nastavFrameset("DOWN");
   vypniAnimace();
-  shoes = overlaySprite("SHOES", 905);
-  steto = overlaySprite("STETO", 904);
+  shoes = overlaySprite("SHOES", kSpeedUpgradeID);
+  steto = overlaySprite("STETO", kDiagnosticUpgradeID);
 }
 
 CMapEntity_Player::~CMapEntity_Player() {

@@ -37,7 +37,7 @@ CMapEntity_PlayerHand::CMapEntity_PlayerHand(unsigned short x, unsigned short y,
 
 CMapEntity_PlayerHand::CMapEntity_PlayerHand(const CMapEntity_PlayerHand &other)
     : CCloneable(other), points(other.points), left(other.left) {
-  skin = playerSkinName("PLAYER", 902);
+  skin = playerSkinName("PLAYER", kCharismaUpgradeID);
   addEntityZSprite(skin + (left ? "LEFTDOWN" : "RIGHTDOWN"));
   if (sprite) sprite->nastavFrameset("FRAMESET1");
 }

@@ -75,7 +75,7 @@ CPlayerController::CPlayerController(CMapEntity_Game *entity, CMapEntitiesCollec
       idleTimer(new Timer(idlePeriod(), false)), sprayTimer(new Timer(1000, false)) {}
 
 CPlayerController::CPlayerController(const CPlayerController &o)
-    : CCloneable(o), savedX(o.savedX), savedY(o.savedY), examTimer(new Timer(examMs(stars(904)), false)),
+    : CCloneable(o), savedX(o.savedX), savedY(o.savedY), examTimer(new Timer(examMs(stars(kDiagnosticUpgradeID)), false)),
       idleTimer(new Timer(idlePeriod(), false)), sprayTimer(new Timer(1000, false)), bored(o.bored),
       arrived(o.arrived), sprayDue(1) {}
 
@@ -110,7 +110,7 @@ void CPlayerController::onBind() {
       player->setPerkCureTouch(icon(272));
       player->setPerkVirus(icon(309));
     }
-    player->speed = walkSpeed(stars(905));
+    player->speed = walkSpeed(stars(kSpeedUpgradeID));
   }
   queue = CMapEntity_FrontaAkci::najdi(collection);
   if (!queue) fatalError("Entita nemuze pracovat bez FRONTAAKCI, exit", -1);

@@ -59,8 +59,6 @@ public:
   // Timer lengths of a copy by the upgrades bought.
   static int examMs(int diagnosticStars);
   static float walkSpeed(int speedStars);
-  // The mood a quickly answered outbreak gives, by the charisma stars.
-  static float fastServiceBoost(int charismaStars);
   // Game-clock ms the figure needs to walk that far.
   static int walkMs(float distance, float speed, float speedFactor);
 

@@ -24,6 +24,7 @@
 #include "world/CMapEntity_FrontaAkci.h"
 #include "world/CMapEntity_TextBox.h"
 #include "world/CWorldEngine.h"
+#include "world/kinds/CCharismaTable.h"
 #include "world/kinds/CMapEntity_PacientClass.h"
 #include "world/kinds/CMapEntity_PerkIconClass.h"
 #include "world/kinds/CMapEntity_PostelClass.h"
@@ -32,33 +33,18 @@
 
 namespace {
 const uint16_t kItemClass = 18;
-const uint16_t kCharismaUpgradeID = 902;
 const uint16_t kCureTouchIconID = 272;
 const float kCashTint[3] = {0.8f, 0.15f, 0.5f};
 
-int charismaStars() {
+int charismaLevel() {
   CPlayer *p = engine ? engine->getPlayer() : nullptr;
-  return p ? p->starsOwned(kCharismaUpgradeID) : 0;
+  return CCharismaTable::level(p ? p->starsOwned(kCharismaUpgradeID) : 0);
 }
 
 int32_t gameNow() { return (int32_t)CFakeTime::instance()->ms; }
 
-int heartsFor(float mood) {
-  if (mood >= 0.8f) return 5;
-  if (mood >= 0.6f) return 4;
-  if (mood >= 0.4f) return 3;
-  if (mood >= 0.2f) return 2;
-  if (mood >= 0.1f) return 1;
-  return 0;
-}
-
 bool alive(const CMapEntitiesCollection *c, const CMapEntity *e) { return e && c->contains(e) && !e->getKill(); }
 } // namespace
-
-float CPlayerController::fastServiceBoost(int charismaStars) {
-  static const float byStars[] = {0.35f, 0.42f, 0.525f, 0.665f, 0.735f};
-  return charismaStars >= 1 && charismaStars <= 4 ? byStars[charismaStars] : byStars[0];
-}
 
 int CPlayerController::walkMs(float distance, float speed, float speedFactor) {
   float perStep = 140.0f * speed * speedFactor;
@@ -219,11 +205,7 @@ void CPlayerController::treatOutbreak() {
   p->outbreakCount += 1.0f;
 
   if (!p->fastServiceTimer->udalost()) {
-    float mood = p->mood + fastServiceBoost(charismaStars());
-    p->mood = mood < 0.0f ? 0.0f : (mood > 1.0f ? 1.0f : mood);
-    p->heartsBefore = p->hearts;
-    p->hearts = heartsFor(p->mood);
-    p->synchronizujSrdicka();
+    p->changeMood(CCharismaTable::amount(CCharismaTable::kFastService, charismaLevel()));
     p->synchronizujNaladu();
     CMapEntity_Game *heart = CMapEntitiesFactory::instance()->cloneEntity("SRDCE");
     heart->setXY(p->getX() + 15, p->getY() + 20);

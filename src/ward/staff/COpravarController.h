@@ -21,9 +21,6 @@ public:
   void specificHandleMessages(KEvent *ev) override;
   void update() override;
 
-  // The mood a mended bed's patient gains by the charisma upgrade's stars.
-  static float moodBoost(int stars);
-
   int32_t mouseX = 0;
   int32_t mouseY = 0;
   Timer *repair;

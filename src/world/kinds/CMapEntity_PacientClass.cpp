@@ -242,16 +242,16 @@ int CMapEntity_PacientClass::heartCount(float mood) {
   return 0;
 }
 
-namespace {
-int charismaStars(int s) { return s < 0 ? 0 : (s > 4 ? 4 : s); }
-} // namespace
-
-float CMapEntity_PacientClass::charismaGain(int stars) {
-  static const float f[] = {1.0f, 1.2f, 1.5f, 1.9f, 2.1f};
-  return f[charismaStars(stars)];
+void CMapEntity_PacientClass::changeMood(float change) {
+  float m = mood + change;
+  mood = m < 0.0f ? 0.0f : (m > 1.0f ? 1.0f : m);
+  heartsBefore = hearts;
+  hearts = heartCount(mood);
+  if (getContainedEntity(kHeartsID)) synchronizujSrdicka();
 }
 
-float CMapEntity_PacientClass::charismaLoss(int stars) {
-  static const float f[] = {1.0f, 1.2f, 1.4f, 1.8f, 2.0f};
-  return f[charismaStars(stars)];
+void CMapEntity_PacientClass::holdMood(float m, int32_t h) {
+  heartsBefore = hearts;
+  hearts = h;
+  mood = m;
 }

@@ -59,10 +59,14 @@ public:
   static const char *heartsFor(float mood);
   // Whole hearts a mood is worth, 0 to 5.
   static int heartCount(float mood);
-  // The charisma upgrade (stars owned, 0 to 4): what raises a mood is multiplied by the gain,
-  // what lowers it divided by the loss divisor.
-  static float charismaGain(int stars);
-  static float charismaLoss(int stars);
+
+  // Every mood change of every subsystem: the mood moves by change and stays in 0..1, the hearts
+  // follow it (the old count kept as the count before) and so does the hearts bar, when carried.
+  // A change that the charisma upgrade scales comes through CCharismaTable::scaled.
+  void changeMood(float change);
+  // Sets mood and hearts as given, leaving the hearts bar as it is: what the guides use to keep a
+  // patient's mood where their lesson needs it.
+  void holdMood(float mood, int32_t hearts);
 
   // Dresses the patient in the pyjamas of its kind.
   void prevlekniSe();
