@@ -59,7 +59,7 @@ CMapEntity_PacientClass *COpickaController::occupant() {
 
 void COpickaController::letGo() {
   // A patient that has left the level is no longer listed and is not touched.
-  if (ridden && collection && collection->contains(ridden) && ridden->tormentor == entity) ridden->tormentor = nullptr;
+  if (ridden && collection && collection->contains(ridden) && ridden->getTormentor() == entity) ridden->setTormentor(nullptr);
   ridden = nullptr;
 }
 
@@ -96,7 +96,7 @@ void COpickaController::fall(CMapEntity_Opicka *monkey) {
   if (fallSpeed < kMaxFallSpeed) fallSpeed += 0.3f;
   if (monkey->getY() <= targetY) return;
   if (CMapEntity_PacientClass *patient = occupant()) {
-    patient->tormentor = monkey;
+    patient->setTormentor(monkey);
     ridden = patient;
     fallSpeed = 1.0f;
     monkey->changeFrameset("RAJTUJE");
@@ -117,7 +117,7 @@ void COpickaController::ride(CMapEntity_Opicka *monkey) {
   CMapEntity_Game *player = static_cast<CMapEntity_Game *>(monkey->isActionCollisionWithEntityID(kPlayerID));
   if (player || rideTimer->udalost()) {
     if (CMapEntity_PacientClass *patient = occupant()) {
-      if (patient->tormentor == monkey) patient->tormentor = nullptr;
+      if (patient->getTormentor() == monkey) patient->setTormentor(nullptr);
       if (player) reward(patient, player);
     }
     startLeaving(monkey);

@@ -59,7 +59,7 @@ void CTipSrdickaTriggerController::update() {
   if (!p) return;
   p->holdMood(1.0f, 5);
   // A new arrival lies nowhere yet, whatever its bed word says.
-  if (p->phase != kPhaseInBed || !p->getBed() || p->bedState != kBedLying) return;
+  if (p->getPhase() != kPhaseInBed || !p->getBed() || p->getBedState() != kBedLying) return;
   tipkit::open(collection, "TIPSRDICKA", 0, 395);
   killEntity();
 }
@@ -84,9 +84,8 @@ void CTipSrdickaController::update() {
   if (!entity || !collection) return;
   CMapEntity_PacientClass *p = firstPatient(collection);
   if (p) {
-    p->meterFull = 0.5f;
+    p->fillMeter(0.5f);
     p->synchronizujNaladu();
-    p->cropMeter();
   }
   if (runState == 0) {
     // Without a patient there is nothing to point at: the tour waits for one.

@@ -66,7 +66,7 @@ void startOutbreak(CMapEntity_PacientClass *patient) {
     if (part && part->getSprite()) part->getSprite()->nastavFrameset("ILL1");
   }
   patient->zapniAnimace();
-  patient->bedState = kBedOutbreak;
+  patient->breakOut();
   CPatientClocksLink *clocks = TLink<CPatientClocksLink>::get();
   if (Timer *wait = clocks ? clocks->waitingTimer(patient) : nullptr) wait->reset();
 }

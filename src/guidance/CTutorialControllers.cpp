@@ -121,13 +121,11 @@ void CTutorial1Controller::update() {
 
 // Her stay is a long one: a full recovery meter, and she starts out ill.
 void CTutorial1Controller::startStay(CMapEntity_PacientClass *p) {
-  p->meterFull = 1.0f;
+  p->fillMeter(1.0f);
   if (p->getContainedEntityClass(CMapEntity_PacientClass::kHeadClass) &&
       p->getContainedEntity(CMapEntity_PacientClass::kHeartsID))
     p->synchronizujNaladu();
-  if (CMapEntity *bar = p->getContainedEntity(CMapEntity_PacientClass::kMeterID))
-    bar->setVyrezPercent(-1, -1, -1, (short)(21.0f - 21.0f * p->meterFull));
-  p->recoverySpeed = 0.8f;
+  p->setRecoverySpeed(0.8f);
   if (CMapEntity *head = p->getContainedEntityClass(CMapEntity_PacientClass::kHeadClass)) head->changeFrameset("ILL1");
 }
 
@@ -160,7 +158,7 @@ void CTutorial2Controller::update() {
 void CTutorial2bController::update() {
   if (!entity || !collection) return;
   CMapEntity_PacientClass *p = patient();
-  if (p && p->bedState == kBedOutbreak) handOver("TUTORIAL3", 0, 420);
+  if (p && p->getBedState() == kBedOutbreak) handOver("TUTORIAL3", 0, 420);
 }
 
 // ---- 3: the examination
@@ -173,16 +171,16 @@ void CTutorial3Controller::update() {
   if (!entity || !collection) return;
   CMapEntity_PacientClass *p = patient();
   if (!p) return;
-  if (p->bedState != kBedWaitingMedicine) {
+  if (p->getBedState() != kBedWaitingMedicine) {
     dressPatient(p, "ILL1", "ILL1", "ILL1");
-    p->bedState = kBedOutbreak;
+    p->breakOut();
     CPatientClocksLink *clocks = TLink<CPatientClocksLink>::get();
     if (Timer *wait = clocks ? clocks->waitingTimer(p) : nullptr) wait->reset();
   }
   CMapEntity_Game *f = figure();
   CFigureActionLink *action = TLink<CFigureActionLink>::get();
   uint16_t kind = 0;
-  if (p->bedState == kBedWaitingMedicine && f && action && action->actionKind(f, kind) && kind != 12)
+  if (p->getBedState() == kBedWaitingMedicine && f && action && action->actionKind(f, kind) && kind != 12)
     handOver("TUTORIAL4", 0, 420);
   hold(5);
   if (p->getContainedEntity(CMapEntity_PacientClass::kHeartsID)) p->synchronizujSrdicka();
@@ -226,7 +224,7 @@ void CTutorial6Controller::update() {
   if (!medicine)
     if (CMapEntity *bedArrow = entity->getContainedEntity(kArrowID)) bedArrow->setKill(true);
   CMapEntity_PacientClass *p = patient();
-  if (!p || (p->bedState != kBedLying && p->bedState != kBedPrescription)) return;
+  if (!p || (p->getBedState() != kBedLying && p->getBedState() != kBedPrescription)) return;
   // The free arrow stands on its own: it would outlive the bubble.
   dropMedicineArrow();
   handOver("TUTORIAL7", 0, 420);
@@ -243,11 +241,11 @@ void CTutorial7Controller::update() {
   hold(5);
   CMapEntity_PacientClass *p = patient();
   if (!p) return;
-  if (p->bedState == kBedOutbreak) {
+  if (p->getBedState() == kBedOutbreak) {
     dressPatient(p, "LYING", "GOOD", "LYING");
-    p->bedState = kBedLying;
+    p->lieAwake();
   }
-  if (p->bedState != kBedGivingMoney) return;
+  if (p->getBedState() != kBedGivingMoney) return;
   tipkit::open(collection, "TUTORIAL8", 0, 420);
   // The next patient waits, unclickable, until the lesson is over.
   CMapEntity_Game *next = CMapEntitiesFactory::instance()->cloneEntity("PACIENT2");
@@ -366,7 +364,7 @@ void CTutorial9eController::update() {
   tipkit::open(collection, "TUTORIAL10", 0, 0);
   if (CMapEntity_PacientClass *p = patient()) {
     p->locked = 0;
-    p->pressureSpeed = 0.005f;
+    p->setPressureSpeed(0.005f);
   }
   tipkit::open(collection, "TIP1TRIGGER", 0, 0);
   killEntity();

@@ -46,10 +46,10 @@ void CObtiznostAdjusterController::update() {
   std::vector<CMapEntity_Game *> list = *collection->getEntitiesPtr();
   for (CMapEntity_Game *e : list) {
     CMapEntity_PacientClass *p = dynamic_cast<CMapEntity_PacientClass *>(e);
-    if (!p || p->getEntityClassID() != 15 || p->phase != kPhaseGone || p->difficultyCounted) continue;
+    if (!p || p->getEntityClassID() != 15 || p->getPhase() != kPhaseGone || p->countedForDifficulty()) continue;
     TDifficulty d{engine->getDifficultyFactor(), engine->getDifficultySamples(), engine->getDifficultySum()};
-    foldLeaver(d, p->mood);
+    foldLeaver(d, p->getMood());
     engine->setDifficulty(d.factor, d.samples, d.sum);
-    p->difficultyCounted = 1;
+    p->markCountedForDifficulty();
   }
 }

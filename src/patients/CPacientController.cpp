@@ -185,7 +185,7 @@ void CPacientController::onBind() {
   if (!p) return;
   homeX = (int16_t)p->getX();
   homeY = (int16_t)p->getY();
-  bedTimer->nastavSpoustec(p->coughPeriod);
+  bedTimer->nastavSpoustec(p->getCoughPeriod());
   if (!queue()) {
     CLogger::instance()->log("Entita nemuze pracovat bez FRONTAAKCI, exit");
     fatalError("Entita nemuze pracovat bez FRONTAAKCI, exit", -1);
@@ -193,8 +193,8 @@ void CPacientController::onBind() {
   switchPacientFrameset("ILL1", true, false, false);
   p->zapniAnimace();
   p->cropMeter();
-  if (p->bedDropBlocked) {
-    p->patience *= 2.5f;
+  if (p->bedDropBlocked()) {
+    p->setPatience(p->getPatience() * 2.5f);
     p->zapniAnimace();
   }
 }
@@ -207,7 +207,7 @@ void CPacientController::switchPacientFrameset(const std::string &name, bool hea
   if (hand) {
     if (CMapEntity *h = p->getContainedEntityClass(CMapEntity_PacientClass::kHandClass)) {
       if (h->getSprite()) h->getSprite()->nastavFrameset(name.c_str());
-      bool behind = name == "LYING" && (p->kind == 0 || p->kind == 4);
+      bool behind = name == "LYING" && (p->getKind() == 0 || p->getKind() == 4);
       h->setSortZ(behind ? -1 : 5, false);
     }
     p->containedCopiesUpdate();
@@ -236,7 +236,7 @@ void CPacientController::specificHandleMessages(KEvent *ev) {
   if (ev->type != 3 || ev->button != 1) return;
   CMapEntity_Game *c = cursor();
   bool under = c && (c->isActionCollisionWithEntity(p) || p->isActionCollisionWithEntity(c));
-  uint8_t ph = p->phase;
+  uint8_t ph = p->getPhase();
   if ((ph == kPhaseInBed || ph == kPhaseHeld || ph == kPhasePaid || ph == kPhaseGone) && !bylKlik && under) {
     queueAction(this, 1, 1);
     CMapEntity_Game *ok = CMapEntitiesFactory::instance()->cloneEntity("OK");
@@ -258,32 +258,32 @@ void CPacientController::update() {
     q->serveActivation(this, p);
   }
   CMapEntity *bar = p->getContainedEntity(CMapEntity_PacientClass::kHeartsID);
-  if (p->hearts < p->heartsBefore) heartsPulsing = 1;
+  if (p->getHearts() < p->getHeartsBefore()) heartsPulsing = 1;
   if (bar && heartsPulsing) {
     bar->effectPulse(0.6f, 2);
     if (bar->effectPulseOver()) heartsPulsing = 0;
   }
-  if (bar && p->mood < 0.4f && !heartsPulsing) bar->effectPulse(0.35f, -1);
+  if (bar && p->getMood() < 0.4f && !heartsPulsing) bar->effectPulse(0.35f, -1);
   float a = p->getAlpha();
   if (a < 1.0f && a != -1.0f) p->changeAlpha(0.02f, true);
   else if (a > 1.0f) p->setAlpha(-1.0f, true);
 
-  if (p->phase == kPhaseOnChair) phaseAtDesk();
-  if (p->phase == kPhaseArrived) phaseArrived();
-  if (p->phase == kPhaseOnCouch) phaseOnBench();
-  if (p->phase == kPhaseInBed) phaseInBed();
-  if (p->phase == kPhaseRunning) phaseRunning();
-  if (p->phase == kPhaseHeld && !p->tormentor) p->phase = (uint8_t)(fazeBeforeHold & 0xff);
-  if (p->phase == kPhasePaid) phaseLeaving();
-  if (p->phase == kPhaseGone) phaseGone();
+  if (p->getPhase() == kPhaseOnChair) phaseAtDesk();
+  if (p->getPhase() == kPhaseArrived) phaseArrived();
+  if (p->getPhase() == kPhaseOnCouch) phaseOnBench();
+  if (p->getPhase() == kPhaseInBed) phaseInBed();
+  if (p->getPhase() == kPhaseRunning) phaseRunning();
+  if (p->getPhase() == kPhaseHeld && !p->getTormentor()) p->letGo((uint8_t)(fazeBeforeHold & 0xff));
+  if (p->getPhase() == kPhasePaid) phaseLeaving();
+  if (p->getPhase() == kPhaseGone) phaseGone();
   if (!p->getKill()) pauseBookkeeping();
 }
 
 void CPacientController::moodTick(bool flagLoss) {
   CMapEntity_PacientClass *p = patient();
   if (!moodTimer->udalost()) return;
-  p->changeMood(CCharismaTable::scaled(-(p->patience * difficulty()), charismaStars()));
-  if (flagLoss && p->hearts < p->heartsBefore) heartsPulsing = 1;
+  p->changeMood(CCharismaTable::scaled(-(p->getPatience() * difficulty()), charismaStars()));
+  if (flagLoss && p->getHearts() < p->getHeartsBefore()) heartsPulsing = 1;
 }
 
 void CPacientController::leaveSeats(unsigned int seatClass) {
@@ -299,7 +299,7 @@ void CPacientController::leaveSeats(unsigned int seatClass) {
 
 void CPacientController::lose(unsigned int seatClass) {
   CMapEntity_PacientClass *p = patient();
-  play(std::rand() % 2 == 0 ? p->soundExitAngry1 : p->soundExitAngry2);
+  play(std::rand() % 2 == 0 ? p->getSounds().exitAngry1 : p->getSounds().exitAngry2);
   CMapEntity_Game *lost = CMapEntitiesFactory::instance()->cloneEntity("NAPISLOST");
   lost->setXY(p->getX() - 65, p->getY() - 30);
   collection->addEntity(lost);
@@ -326,7 +326,7 @@ void CPacientController::drag(bool benchOffset) {
   if (!c) return;
   bool under = c->isActionCollisionWithEntity(p) || p->isActionCollisionWithEntity(c);
   bool down = KInput::getLeftButtonState();
-  if (under && down && !heldByCursor() && p->getFocus() && (p->phase == kPhaseRunning || !p->locked)) {
+  if (under && down && !heldByCursor() && p->getFocus() && (p->getPhase() == kPhaseRunning || !p->locked)) {
     setHeld(p);
     p->setSortZ(2, false);
   }
@@ -352,7 +352,7 @@ void CPacientController::phaseArrived() {
   CMapEntity_Game *c = cursor();
   bool under = c && (c->isActionCollisionWithEntity(p) || p->isActionCollisionWithEntity(c));
   switchPacientFrameset(under ? "ILL2WAITING" : "ILL1", true, false, false);
-  if (p->mood == 0.0f) {
+  if (p->getMood() == 0.0f) {
     lose(kCouchClass);
     return;
   }
@@ -368,7 +368,7 @@ void CPacientController::phaseArrived() {
       ch->setHighlightOn(true);
       if (ch->getHighlight()) ch->getHighlight()->setVisible(true);
     }
-    if (chairUnder && !p->bedDropBlocked) snapToChair(chairUnder);
+    if (chairUnder && !p->bedDropBlocked()) snapToChair(chairUnder);
     return;
   }
   if (!(wasHeld && heldByCursor() == p && !KInput::getLeftButtonState())) return;
@@ -392,11 +392,8 @@ void CPacientController::phaseArrived() {
   }
   queueAction(this, 2, 0);
   chair->occupant = p;
-  p->chair = chair;
   snapToChair(chair);
-  p->phase = kPhaseOnChair;
-  p->setMouseClick(true);
-  p->setMouseDrag(false);
+  p->sitDown(chair);
   leaveSeats(kCouchClass);
   switchPacientFrameset("ILL1", true, false, false);
   if (chairs.size() > 1) {
@@ -409,7 +406,7 @@ void CPacientController::phaseArrived() {
   }
   prevlekaciTimer->reset();
   setNurse(true);
-  chair->gauge->start(p->pressureSpeed);
+  chair->gauge->start(p->getPressureSpeed());
 }
 
 void CPacientController::phaseAtDesk() {
@@ -456,19 +453,16 @@ void CPacientController::phaseAtDesk() {
 
 void CPacientController::moveToBench() {
   CMapEntity_PacientClass *p = patient();
-  p->phase = kPhaseOnCouch;
-  p->setMouseClick(false);
-  p->setMouseDrag(true);
   if (CMapEntity_DiagnosticTool *chair = dynamic_cast<CMapEntity_DiagnosticTool *>(p->getChair())) chair->occupant = nullptr;
-  p->chair = nullptr;
-  bonusText(p->getX() - 60, p->getY(), p->diseaseName);
+  p->moveToBench();
+  bonusText(p->getX() - 60, p->getY(), p->getDiseaseName());
   chooseColor();
   p->prevlekniSe();
   CMapEntity_GaucClass *bench = firstSeats(collection, kBenchClass);
   int k = bench ? bench->freeSeat() : -1;
   if (k >= 0) {
     seat(bench, k, p);
-    if (p->kind == 4) p->setXY(p->getX(), bench->getY() + 40);
+    if (p->getKind() == 4) p->setXY(p->getX(), bench->getY() + 40);
   }
   generujPrach();
 }
@@ -485,7 +479,7 @@ void CPacientController::chooseColor() {
   }
   for (CMapEntity_Game *e : *collection->getEntitiesPtr()) {
     if (CMapEntity_PacientClass *other = dynamic_cast<CMapEntity_PacientClass *>(e))
-      in.expectedPayout += (int)(other->money * 150.0f * other->mood);
+      in.expectedPayout += (int)(other->getMoney() * 150.0f * other->getMood());
     if (CMapEntity_PostelClass *bed = dynamic_cast<CMapEntity_PostelClass *>(e)) {
       in.allBedColours.push_back(bed->barva);
       if (!bed->getOccupant()) in.freeBedColours.push_back(bed->barva);
@@ -500,7 +494,7 @@ void CPacientController::chooseColor() {
 void CPacientController::generujPrach() {
   CMapEntity_PacientClass *p = patient();
   static const float offs[8][2] = {{0, 20}, {25, 20}, {10, 15}, {35, 30}, {-10, 45}, {25, 45}, {10, 55}, {35, 60}};
-  uint16_t c = p->colour < kPaletaSize ? p->colour : 0;
+  uint16_t c = p->getColour() < kPaletaSize ? p->getColour() : 0;
   for (const auto &o : offs) {
     CMapEntity_Game *puff = CMapEntitiesFactory::instance()->cloneEntity("PRACH");
     puff->setRGB(paleta[c][0], paleta[c][1], paleta[c][2], true);
@@ -560,7 +554,7 @@ void CPacientController::sesadPacienta() {
 
 void CPacientController::phaseOnBench() {
   CMapEntity_PacientClass *p = patient();
-  if (p->mood == 0.0f) {
+  if (p->getMood() == 0.0f) {
     if (bedPreview) sesadPacienta();
     lose(kBenchClass);
     return;
@@ -583,7 +577,7 @@ void CPacientController::phaseOnBench() {
     CMapEntity_PostelClass *bed = dynamic_cast<CMapEntity_PostelClass *>(bedUnder);
     float a = bed ? bed->getAlpha() : 0.0f;
     bool ok = bed && !bed->obsazeno && !bed->locked && bed->uklizeno && (a == -1.0f || a == 1.0f) &&
-              bedPreview && previewBed == bed && (!p->bedDropBlocked || bed->getEntityID() == kLockedBedID);
+              bedPreview && previewBed == bed && (!p->bedDropBlocked() || bed->getEntityID() == kLockedBedID);
     if (ok) {
       layIntoBed(bed);
     } else {
@@ -591,7 +585,7 @@ void CPacientController::phaseOnBench() {
       goHome(true);
     }
   }
-  if (p->phase == kPhaseOnCouch) p->dragged = 0;
+  if (p->getPhase() == kPhaseOnCouch) p->dragged = 0;
 }
 
 void CPacientController::layIntoBed(CMapEntity_Game *b) {
@@ -601,12 +595,12 @@ void CPacientController::layIntoBed(CMapEntity_Game *b) {
   queueAction(this, 2, 0);
   p->setMouseClick(true);
   p->setMouseDrag(false);
-  bool match = bed->barva == p->colour;
-  uint16_t counter = bed->ulozPacienta(p, p->colour);
+  bool match = bed->barva == p->getColour();
+  uint16_t counter = bed->ulozPacienta(p, p->getColour());
   CLevel_Game *lvl = engine ? engine->getLevel() : nullptr;
   if (match) {
     // The caption shows what the money gets: the whole part of the bonus.
-    int paid = (int)((float)counter * p->colorBonus);
+    int paid = (int)((float)counter * p->getColorBonus());
     CMapEntity_Game *t = bonusText(bed->getX(), bed->getY() - 25, "COLOR BONUS +" + makeString(paid));
     if (CMapEntity_BonusText *bt = dynamic_cast<CMapEntity_BonusText *>(t)) {
       bt->textRed = 0.8f;
@@ -616,10 +610,10 @@ void CPacientController::layIntoBed(CMapEntity_Game *b) {
     if (counter > 1) {
       CMapEntity_Game *x = bonusText(bed->getX() - 20, bed->getY() - 25, makeString(counter) + "x");
       if (CMapEntity_BonusText *bt = dynamic_cast<CMapEntity_BonusText *>(x))
-        if (p->colour < kPaletaSize) {
-          bt->textRed = paleta[p->colour][0];
-          bt->textGreen = paleta[p->colour][1];
-          bt->textBlue = paleta[p->colour][2];
+        if (p->getColour() < kPaletaSize) {
+          bt->textRed = paleta[p->getColour()][0];
+          bt->textGreen = paleta[p->getColour()][1];
+          bt->textBlue = paleta[p->getColour()][2];
         }
       if (lvl) lvl->changeMoney(paid);
     }
@@ -628,16 +622,14 @@ void CPacientController::layIntoBed(CMapEntity_Game *b) {
   generujPrach();
   play("RECOLOR");
   bool even = std::rand() % 2 == 0;
-  if (p->kind == 0) play(even ? "MALE_SLEEP1" : "MALE_SLEEP2");
-  else if (p->kind == 1) play(even ? "FEMALE_SLEEP1" : "FEMALE_SLEEP2");
-  else if (p->kind == 4) play(even ? "CHILD_SLEEP1" : "CHILD_SLEEP2");
-  p->bed = bed;
+  if (p->getKind() == 0) play(even ? "MALE_SLEEP1" : "MALE_SLEEP2");
+  else if (p->getKind() == 1) play(even ? "FEMALE_SLEEP1" : "FEMALE_SLEEP2");
+  else if (p->getKind() == 4) play(even ? "CHILD_SLEEP1" : "CHILD_SLEEP2");
   outbreakMark = now() + ((lvl && lvl->closed()) ? 3000 : 0);
   posledniAktivita = now();
-  float yo = p->kind == 4 ? -7.0f : -10.0f;
+  float yo = p->getKind() == 4 ? -7.0f : -10.0f;
   layout(bed, yo);
-  p->bedState = kBedSleeping;
-  p->phase = kPhaseInBed;
+  p->lieDown(bed);
   CMapEntity_Game *meter = CMapEntitiesFactory::instance()->cloneEntity("BAR");
   p->addEntity(meter, true, true);
   meter->setXOffset(-14.0f, false);
@@ -686,7 +678,7 @@ void CNapisController::update() {
 void CPacientController::previewLying(CMapEntity_Game *bed, const char *face) {
   CMapEntity_PacientClass *p = patient();
   posledniAktivita = now();
-  float yo = p->kind == 4 ? -7.0f : ((p->kind == 1 || p->kind == 3) ? -8.0f : -9.0f);
+  float yo = p->getKind() == 4 ? -7.0f : ((p->getKind() == 1 || p->getKind() == 3) ? -8.0f : -9.0f);
   layout(bed, yo);
   p->synchronizujSrdicka();
   switchPacientFrameset("LYING", false, true, true);

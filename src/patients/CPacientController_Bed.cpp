@@ -61,9 +61,9 @@ CMapEntity_Game *CPacientController::fadingHeadOnHead() const {
 
 void CPacientController::playKind(const char *male, const char *female, const char *child) {
   CMapEntity_PacientClass *p = patient();
-  if (p->kind == 0) play(male);
-  else if (p->kind == 1) play(female);
-  else if (p->kind == 4) play(child);
+  if (p->getKind() == 0) play(male);
+  else if (p->getKind() == 1) play(female);
+  else if (p->getKind() == 4) play(child);
 }
 
 void CPacientController::bedLight(uint32_t id, float alpha, bool pulse) {
@@ -74,12 +74,7 @@ void CPacientController::bedLight(uint32_t id, float alpha, bool pulse) {
   if (pulse) light->effectPulse(0.6f, -1);
 }
 
-void CPacientController::meterChange(float d) {
-  CMapEntity_PacientClass *p = patient();
-  float m = p->meterFull + d;
-  p->meterFull = m < 0.0f ? 0.0f : (m > 1.0f ? 1.0f : m);
-  p->cropMeter();
-}
+void CPacientController::meterChange(float d) { patient()->changeMeter(d); }
 
 bool CPacientController::pauseWindowHolds() const {
   CMapEntity_ObtiznostAdjuster *a =
@@ -94,7 +89,7 @@ void CPacientController::phaseInBed() {
     p->cropMeter();
   }
   bedReactions();
-  if (p->phase == kPhaseInBed) bedStay();
+  if (p->getPhase() == kPhaseInBed) bedStay();
 }
 
 void CPacientController::bedReactions() {
@@ -134,12 +129,12 @@ void CPacientController::bedStay() {
   CMapEntity_PostelClass *bed = dynamic_cast<CMapEntity_PostelClass *>(p->getBed());
   int stars = charismaStars();
 
-  if (p->tormentor) {
-    fazeBeforeHold = p->phase;
-    p->phase = kPhaseHeld;
-    if (p->bedState == kBedLying) switchPacientFrameset("VERYBAD", true, false, false);
+  if (p->getTormentor()) {
+    fazeBeforeHold = p->getPhase();
+    p->beHeld();
+    if (p->getBedState() == kBedLying) switchPacientFrameset("VERYBAD", true, false, false);
   }
-  if (p->runsAway && p->bedState == kBedLying && p->runAwayTimer->udalost()) {
+  if (p->runsAway() && p->getBedState() == kBedLying && p->getRunAwayTimer().udalost()) {
     runFromBed();
     return;
   }
@@ -170,33 +165,33 @@ void CPacientController::bedStay() {
   float speedUp = 1.0f;
   if (lvl && lvl->closed()) speedUp = getPocetPacientu() <= 3 ? 3.0f : 2.0f;
 
-  if (p->bedState == kBedSleeping) sleeping(speedUp);
-  else p->outbreakFlag = 1;
-  if (p->bedState == kBedLying) lying(speedUp);
-  if (p->bedState == kBedGivingMoney) {
+  if (p->getBedState() == kBedSleeping) sleeping(speedUp);
+  else p->markOutbreak();
+  if (p->getBedState() == kBedLying) lying(speedUp);
+  if (p->getBedState() == kBedGivingMoney) {
     posledniAktivita = now();
     moodTick(true);
   }
-  if (p->bedState == kBedPrescription) {
+  if (p->getBedState() == kBedPrescription) {
     switchPacientFrameset("ILIKEYOU", true, true, true);
     if (likeTimer->udalost()) {
-      p->bedState = kBedLying;
+      p->lieAwake();
       switchPacientFrameset("LYING", false, true, true);
     }
   }
-  if (p->bedState == kBedFastService) thankingBeforeDrinking();
-  if (p->bedState == kBedTakingMedicine) drinking();
-  if (p->bedState == kBedOutbreak) outbreak();
-  if (p->bedState == kBedWaitingMedicine) waitingForMedicine();
-  uint8_t s = p->bedState;
-  if (p->meterFull == 0.0f && s != kBedPrescription && s != kBedFastService && s != kBedTakingMedicine &&
+  if (p->getBedState() == kBedFastService) thankingBeforeDrinking();
+  if (p->getBedState() == kBedTakingMedicine) drinking();
+  if (p->getBedState() == kBedOutbreak) outbreak();
+  if (p->getBedState() == kBedWaitingMedicine) waitingForMedicine();
+  uint8_t s = p->getBedState();
+  if (p->getMeterFull() == 0.0f && s != kBedPrescription && s != kBedFastService && s != kBedTakingMedicine &&
       s != kBedGivingMoney) {
     bedLight(kGreenLightID, 1.0f, true);
-    p->bedState = kBedGivingMoney;
+    p->readyToPay();
     switchPacientFrameset("GIVEMONEY", true, true, true);
     p->zapniAnimace();
   }
-  if (p->mood == 0.0f && p->phase != kPhaseRunning) p->phase = kPhasePaid;
+  if (p->getMood() == 0.0f && p->getPhase() != kPhaseRunning) p->startLeaving();
 }
 
 void CPacientController::sleeping(float speedUp) {
@@ -210,8 +205,8 @@ void CPacientController::sleeping(float speedUp) {
     z->setZoom(0.15f);
     collection->addEntity(z);
   }
-  if (moodTimer->udalost() && p->meterFull > 0.5f)
-    meterChange(speedUp * -0.015f * heal / difficulty() * p->recoverySpeed);
+  if (moodTimer->udalost() && p->getMeterFull() > 0.5f)
+    meterChange(speedUp * -0.015f * heal / difficulty() * p->getRecoverySpeed());
   if (bedTimer->udalost()) {
     int r = std::rand() % 3;
     if (r == 0) playKind("MALE_SLEEP1", "FEMALE_SLEEP1", "CHILD_SLEEP1");
@@ -234,7 +229,7 @@ void CPacientController::lying(float speedUp) {
     switchPacientFrameset("BORED", true, false, false);
   }
   if (moodTimer->udalost()) {
-    meterChange(speedUp * -0.092f * heal / difficulty() * p->recoverySpeed);
+    meterChange(speedUp * -0.092f * heal / difficulty() * p->getRecoverySpeed());
     p->synchronizujNaladu();
   }
   outbreakAttempt(false);
@@ -249,25 +244,25 @@ void CPacientController::outbreakAttempt(bool asleep) {
   bool window = pauseWindowHolds();
   if (asleep && window && !closed) return;
   if (!asleep && window) {
-    p->outbreakFlag = 1;
+    p->markOutbreak();
     return;
   }
   // Signed: the cure touch puts the last activity and the mark up to a minute ahead.
-  bool triggered = p->outbreakClock->udalost() || (float)(int32_t)(t - posledniAktivita) > 5500.0f / difficulty();
+  bool triggered = p->getOutbreakClock().udalost() || (float)(int32_t)(t - posledniAktivita) > 5500.0f / difficulty();
   if (!triggered) return;
   bool spaced = (int32_t)(t - outbreakMark) > 2 * delay;
-  if (!asleep && !(p->meterFull > 0.28f && spaced)) return;
+  if (!asleep && !(p->getMeterFull() > 0.28f && spaced)) return;
   if (asleep && !spaced) return;
-  if (p->outbreakCount >= p->outbreakMaxCount) return;
+  if (p->getOutbreakCount() >= p->getOutbreakMaxCount()) return;
   if (!asleep && (getPocetPacientu() <= 1 || closed)) {
-    p->outbreakClock->reset();
+    p->getOutbreakClock().reset();
     return;
   }
   if ((int32_t)(t - posledniOutbreak) > delay) {
     startOutbreak();
   } else {
     outbreakMark = t;
-    p->outbreakClock->reset();
+    p->getOutbreakClock().reset();
   }
 }
 
@@ -275,13 +270,13 @@ void CPacientController::startOutbreak() {
   CMapEntity_PacientClass *p = patient();
   int32_t t = now();
   posledniOutbreak = posledniAktivita = outbreakMark = t;
-  p->bedState = kBedOutbreak;
-  p->outbreakFlag = 1;
+  p->breakOut();
+  p->markOutbreak();
   int r = std::rand() % 4;
-  if (r == 0) play(p->soundPanic1);
-  else if (r == 1) play(p->soundPanic2);
+  if (r == 0) play(p->getSounds().panic1);
+  else if (r == 1) play(p->getSounds().panic2);
   else playKind("MALE_YUCK2", "FEMALE_YUCK2", "CHILD_YUCK2");
-  p->fastServiceTimer->reset();
+  p->getFastServiceTimer().reset();
   bedTimer->reset();
   switchPacientFrameset("ILL1", true, true, true);
   p->zapniAnimace();
@@ -303,7 +298,7 @@ void CPacientController::coughGerms() {
     }
     collection->addEntity(e);
   };
-  switch (p->coughKind) {
+  switch (p->getCoughKind()) {
   case 1:
     play("COUGH");
     cloud(0, 2);
@@ -329,9 +324,9 @@ void CPacientController::outbreak() {
   CMapEntity_PacientClass *p = patient();
   posledniAktivita = now();
   bedLight(kRedLightID, 1.0f, true);
-  if (bedTimer->udalost() && p->coughCount < p->maxCoughCount) {
-    if (p->coughKind != 0) {
-      ++p->coughCount;
+  if (bedTimer->udalost() && p->getCoughCount() < p->getMaxCoughCount()) {
+    if (p->getCoughKind() != 0) {
+      p->countCough();
       playKind("MALE_YUCK2B", "FEMALE_YUCK2B", "CHILD_YUCK2B");
     }
     coughGerms();
@@ -344,12 +339,12 @@ void CPacientController::outbreak() {
   CMapEntity_Game *blue = CMapEntitiesFactory::instance()->cloneEntity("MODRESRDCE");
   blue->setXY(p->getX() + 15, p->getY() + 20);
   collection->addEntity(blue);
-  meterChange(p->recoverySpeed * 0.2f / difficulty());
-  p->outbreakClock->reset();
+  meterChange(p->getRecoverySpeed() * 0.2f / difficulty());
+  p->getOutbreakClock().reset();
   switchPacientFrameset("LYING", false, true, true);
   switchPacientFrameset("ILL3", true, false, false);
-  p->bedState = kBedSleeping;
-  if (p->hearts < p->heartsBefore) heartsPulsing = 1;
+  p->fallAsleep();
+  if (p->getHearts() < p->getHeartsBefore()) heartsPulsing = 1;
   if (std::rand() % 2 == 0) playKind("MALE_SLEEP1", "FEMALE_SLEEP1", "CHILD_SLEEP1");
   else playKind("MALE_SLEEP2", "FEMALE_SLEEP2", "CHILD_SLEEP2");
 }
@@ -363,14 +358,14 @@ void CPacientController::waitingForMedicine() {
   if (!lek) return;
   medicineTaken = 1;
   if (CMapEntity *bar = p->getContainedEntity(CMapEntity_PacientClass::kMeterID)) bar->resetFlash();
-  play(std::rand() % 2 == 0 ? p->soundMeds1 : p->soundMeds2);
+  play(std::rand() % 2 == 0 ? p->getSounds().meds1 : p->getSounds().meds2);
   posledniAktivita = outbreakMark = now();
   if (CMapEntity_Game *bed = p->getBed()) {
     bed->setHighlightOn(false);
     if (bed->getHighlight()) bed->getHighlight()->setVisible(false);
   }
   lek->setKill(true);
-  p->outbreakClock->reset();
+  p->getOutbreakClock().reset();
   switchPacientFrameset("LYING", true, true, true);
   p->synchronizujNaladu();
   CMapEntity *h = head();
@@ -382,13 +377,13 @@ void CPacientController::waitingForMedicine() {
     h->setAlpha(0.0f, false);
     fadingHead = copy;
   }
-  p->bedState = kBedTakingMedicine;
+  p->drinkMedicine();
   drinkTimer->reset();
   p->synchronizujNaladu();
   if (CMapEntity_Game *f = fadingHeadOnHead()) f->changeFrameset("ILL3WAITING");
 
   // The wait the figure set when it treated the outbreak has not run out: fast service.
-  if (p->medicineWaitTimer->udalost()) return;
+  if (p->getMedicineWaitTimer().udalost()) return;
   if (CMapEntity_Game *f = fadingHeadOnHead()) f->changeFrameset("ILL1WAITING");
   int stars = charismaStars();
   p->changeMood(CCharismaTable::amount(CCharismaTable::kFastService, stars));
@@ -402,7 +397,7 @@ void CPacientController::waitingForMedicine() {
   play("CHAIN2");
   if (CLevel_Game *lvl = engine ? engine->getLevel() : nullptr) lvl->changeMoney(50);
   collection->addEntity(t);
-  p->bedState = kBedFastService;
+  p->thankForFastService();
   likeTimer->reset();
   if (CMapEntity *bar = p->getContainedEntity(CMapEntity_PacientClass::kHeartsID)) bar->effectFinishPulse();
 }
@@ -411,7 +406,7 @@ void CPacientController::thankingBeforeDrinking() {
   CMapEntity_PacientClass *p = patient();
   switchPacientFrameset("ILIKEYOU", true, true, true);
   if (!likeTimer->udalost()) return;
-  p->bedState = kBedTakingMedicine;
+  p->drinkMedicine();
   drinkTimer->reset();
   switchPacientFrameset("DRINKING", false, true, true);
   if (CMapEntity_Game *f = fadingHeadOnHead()) f->changeFrameset("ILL3WAITING");
@@ -420,7 +415,7 @@ void CPacientController::thankingBeforeDrinking() {
 
 void CPacientController::drinking() {
   CMapEntity_PacientClass *p = patient();
-  bedTimer->nastavSpoustec(p->coughPeriod);
+  bedTimer->nastavSpoustec(p->getCoughPeriod());
   p->zapniAnimace();
   switchPacientFrameset("DRINKING", false, true, true);
   CMapEntity *h = head();
@@ -433,12 +428,12 @@ void CPacientController::drinking() {
   CPlayer *player = engine ? engine->getPlayer() : nullptr;
   float b = 0.0f;
   if (player && player->basketContains(kMedsUpgradeID)) b = (float)(player->starsOwned(kMedsUpgradeID) + 2) / 20.0f;
-  meterChange((p->recoverySpeed * -0.12f - b) / difficulty());
+  meterChange((p->getRecoverySpeed() * -0.12f - b) / difficulty());
   if (CMapEntity_Game *f = fadingHeadOnHead()) f->setKill(true);
   fadingHead = nullptr;
   if (h && h->getAlpha() != 1.0f) h->setAlpha(1.0f, false);
   outbreakMark = now();
-  p->bedState = kBedLying;
+  p->lieAwake();
   switchPacientFrameset("LYING", false, true, true);
   p->containedCopiesUpdate();
 }
@@ -457,9 +452,7 @@ void CPacientController::runFromBed() {
     bed->dropEntity(p);
   }
   p->setSortZ(0, false);
-  p->phase = kPhaseRunning;
-  p->setMouseClick(false);
-  p->setMouseDrag(true);
+  p->runAway();
   switchPacientFrameset("FRAMESET1", false, true, false);
   switchPacientFrameset("RUNNING", false, false, true);
   switchPacientFrameset("ILL2", true, false, false);
@@ -473,16 +466,16 @@ void CPacientController::runFromBed() {
 
 void CPacientController::phaseRunning() {
   CMapEntity_PacientClass *p = patient();
-  CMapEntity_PostelClass *own = dynamic_cast<CMapEntity_PostelClass *>(p->bed);
+  CMapEntity_PostelClass *own = dynamic_cast<CMapEntity_PostelClass *>(p->getBedLink());
   if (own && !collection->contains(own)) {
     own = nullptr;
-    p->bed = nullptr;
+    p->forgetBed();
   }
   p->changeY(1.0f);
   if (p->getY() > 600.0f) {
     play(std::rand() % 2 == 0 ? "CUSTOMER_ESCAPES" : "CUSTOMER_ESCAPES_ALT");
     if (own) own->releaseOccupant();
-    p->bed = nullptr;
+    p->forgetBed();
     clearOnKill();
     killEntity();
     return;
@@ -504,7 +497,7 @@ void CPacientController::phaseRunning() {
     setHeld(nullptr);
     p->setSortZ(0, false);
     if (own && bedUnder == own && bedPreview && previewBed == own &&
-        (!p->bedDropBlocked || own->getEntityID() == kLockedBedID)) {
+        (!p->bedDropBlocked() || own->getEntityID() == kLockedBedID)) {
       capture(own);
     } else {
       if (bedPreview) sesadPacienta();
@@ -523,18 +516,17 @@ void CPacientController::capture(CMapEntity_Game *b) {
   CMapEntity_PostelClass *bed = static_cast<CMapEntity_PostelClass *>(b);
   sesadPacienta();
   queueAction(this, 2, 0);
-  float yo = p->kind == 4 ? -7.0f : -10.0f;
+  float yo = p->getKind() == 4 ? -7.0f : -10.0f;
   layout(bed, yo);
   bed->takeBack(p);
   if (CMapEntity *rail = bed->getContainedEntityClass(CMapEntity_PostelClass::kRailClass)) rail->setSortZ(6, false);
-  p->bedState = kBedLying;
-  p->phase = kPhaseInBed;
+  p->carriedBack();
   switchPacientFrameset("LYING", false, true, true);
   switchPacientFrameset("VERYGOOD", true, false, false);
   p->synchronizujNaladu();
   if (CMapEntity *bar = p->getContainedEntity(CMapEntity_PacientClass::kMeterID)) bar->setAlpha(1.0f, false);
   bed->setHighlightOn(false);
-  p->runAwayTimer->reset();
+  p->getRunAwayTimer().reset();
   CMapEntity_Game *t = CMapEntitiesFactory::instance()->cloneEntity("BONUSTEXT");
   t->setXY(p->getX() - 50, p->getY());
   tintText(t);
@@ -561,14 +553,14 @@ void CPacientController::phaseLeaving() {
     bed->containedCopiesUpdate();
     p->containedCopiesUpdate();
   }
-  if (p->meterFull == 0.0f && p->mood != 0.0f) {
+  if (p->getMeterFull() == 0.0f && p->getMood() != 0.0f) {
     if (p->getSprite()) p->getSprite()->nastavFrameset("EXITING_GOOD");
-    play(std::rand() % 2 == 0 ? p->soundExitHappy1 : p->soundExitHappy2);
-  } else if (p->mood == 0.0f) {
+    play(std::rand() % 2 == 0 ? p->getSounds().exitHappy1 : p->getSounds().exitHappy2);
+  } else if (p->getMood() == 0.0f) {
     if (p->getSprite()) p->getSprite()->nastavFrameset("EXITING_BAD");
   }
   p->zapniAnimace();
-  p->phase = kPhaseGone;
+  p->walkOut();
 }
 
 void CPacientController::phaseGone() {
@@ -580,8 +572,8 @@ void CPacientController::phaseGone() {
   }
   if (!payTimer->udalost()) return;
   CLevel_Game *lvl = engine ? engine->getLevel() : nullptr;
-  if (p->mood != 0.0f) {
-    int amount = paymentFor(p->money, p->mood);
+  if (p->getMood() != 0.0f) {
+    int amount = paymentFor(p->getMoney(), p->getMood());
     if (lvl) lvl->changeMoney(amount);
     CMapEntity_Game *cured = CMapEntitiesFactory::instance()->cloneEntity("NAPISCURED");
     cured->setXY(p->getX() - 65, p->getY() - 30);
@@ -589,7 +581,7 @@ void CPacientController::phaseGone() {
     play("EXIT");
     bonusText(p->getX() - 20, p->getY(), "CASH +" + makeString(amount));
     CPlayer *player = engine ? engine->getPlayer() : nullptr;
-    if (p->celebrity && player && !player->wasCelebritySeen((int)p->getEntityID())) {
+    if (p->isCelebrity() && player && !player->wasCelebritySeen((int)p->getEntityID())) {
       player->addCelebritiesSeen((int)p->getEntityID());
       int half = amount / 2;
       CMapEntity_Game *t = bonusText(p->getX() - 40, p->getY() + 30, "EXTRA SAVED +" + makeString(half));
@@ -601,7 +593,7 @@ void CPacientController::phaseGone() {
     }
     if (lvl) lvl->incCured();
   } else {
-    play(std::rand() % 2 == 0 ? p->soundExitAngry1 : p->soundExitAngry2);
+    play(std::rand() % 2 == 0 ? p->getSounds().exitAngry1 : p->getSounds().exitAngry2);
     CMapEntity_Game *lost = CMapEntitiesFactory::instance()->cloneEntity("NAPISLOST");
     lost->setXY(p->getX() - 65, p->getY() - 30);
     collection->addEntity(lost);

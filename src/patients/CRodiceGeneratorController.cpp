@@ -62,7 +62,7 @@ void CRodiceGeneratorController::update() {
     int candidate = -1;
     for (CMapEntity_Game *e : *collection->getEntitiesPtr()) {
       CMapEntity_PacientClass *p = dynamic_cast<CMapEntity_PacientClass *>(e);
-      if (!p || p->getKill() || p->phase != kPhaseInBed) continue;
+      if (!p || p->getKill() || p->getPhase() != kPhaseInBed) continue;
       CMapEntity_PostelClass *bed = dynamic_cast<CMapEntity_PostelClass *>(p->getBed());
       if (!bed) continue;
       bool visited = false;

@@ -14,6 +14,7 @@
 #include "game/CStartupTables.h"
 #include "media/CFontSeznam.h"
 #include "media/GameGlobals.h"
+#include "support/PatientState.h"
 #include "world/CEntityControllersVzory_Game.h"
 #include "world/CLevel_Game.h"
 #include "world/CMapEntitiesCollection.h"
@@ -82,15 +83,13 @@ public:
 
   void layIntoBed(CMapEntity_PacientClass *p, CMapEntity_PostelClass *b) {
     b->setUklizeno(true);
-    ASSERT_NE(b->ulozPacienta(p, p->colour), 0);
-    p->bed = b;
-    p->phase = kPhaseInBed;
-    p->bedState = kBedLying;
+    ASSERT_NE(b->ulozPacienta(p, p->getColour()), 0);
+    TPatientState::inBed(p, b, kBedLying);
   }
 
   void takeOutOfBed(CMapEntity_PacientClass *p) {
     if (auto *b = dynamic_cast<CMapEntity_PostelClass *>(p->getBed())) b->vylozPacienta();
-    p->bed = nullptr;
-    p->phase = kPhaseGone;
+    TPatientState::setBed(p, nullptr);
+    TPatientState::setPhase(p, kPhaseGone);
   }
 };

@@ -104,24 +104,24 @@ TEST_F(TreatmentWindowTest, OnePatientFromArrivalToPaymentAndTheDaysSummary) {
   CMapEntity_DiagnosticTool *chair = dynamic_cast<CMapEntity_DiagnosticTool *>(level->getEC()->getEntityByID(1));
   ASSERT_TRUE(chair && chair->gauge);
   dragOnto(p, chair);
-  ASSERT_EQ(p->phase, kPhaseOnChair);
+  ASSERT_EQ(p->getPhase(), kPhaseOnChair);
   ASSERT_TRUE(playUntil([&] { return chair->gauge->full != 0; }, 600)) << "the gauge never peaked";
   clickOn(p);
-  ASSERT_EQ(p->phase, kPhaseOnCouch);
+  ASSERT_EQ(p->getPhase(), kPhaseOnCouch);
   for (int i = 0; i < 10; ++i) playFrame();
   CMapEntity_PostelClass *bed = dynamic_cast<CMapEntity_PostelClass *>(level->getEC()->getFirstEntityByClassID(kBedClass));
   ASSERT_NE(bed, nullptr);
   dragOnto(p, bed);
-  ASSERT_EQ(p->phase, kPhaseInBed);
+  ASSERT_EQ(p->getPhase(), kPhaseInBed);
   ASSERT_EQ(bed->getOccupant(), p);
 
   // The outbreak is examined at once: a prescription for this bed.
-  ASSERT_TRUE(playUntil([&] { return p->bedState == kBedOutbreak; }, 2000)) << "no outbreak";
+  ASSERT_TRUE(playUntil([&] { return p->getBedState() == kBedOutbreak; }, 2000)) << "no outbreak";
   clickOn(bed);
   ASSERT_TRUE(playUntil([&] { return figure()->workPhase == 12; }, 400)) << "no examination";
   for (int i = 0; i < 20; ++i) playFrame();
   savePNG(shot("treatment-examination.png").c_str());
-  EXPECT_EQ(p->bedState, kBedWaitingMedicine);
+  EXPECT_EQ(p->getBedState(), kBedWaitingMedicine);
   ASSERT_TRUE(playUntil([&] { return figure()->getContainedEntity(kPrescriptionID) != nullptr; }, 200));
   CMapEntity_Game *cabinet = level->getEC()->getFirstEntityByClassID(kCabinetClass);
   ASSERT_NE(cabinet, nullptr);
@@ -135,15 +135,15 @@ TEST_F(TreatmentWindowTest, OnePatientFromArrivalToPaymentAndTheDaysSummary) {
   ASSERT_TRUE(playUntil([&] { return figure()->getContainedEntity(kMedicineID) != nullptr; }, 600));
   EXPECT_EQ(static_cast<CMapEntity_Lek *>(figure()->getContainedEntity(kMedicineID))->bedNumber, bed->cislo);
   clickOn(bed);
-  ASSERT_TRUE(playUntil([&] { return p->bedState == kBedTakingMedicine || p->bedState == kBedFastService; }, 600));
+  ASSERT_TRUE(playUntil([&] { return p->getBedState() == kBedTakingMedicine || p->getBedState() == kBedFastService; }, 600));
   for (int i = 0; i < 20; ++i) playFrame();
   savePNG(shot("treatment-medicine.png").c_str());
   EXPECT_GE(captionColumns("FAST SERVICE +50"), 80) << "only part of the caption was drawn";
 
   // Cured, sent home, paid by mood.
-  ASSERT_TRUE(playUntil([&] { return p->bedState == kBedGivingMoney; }, 3000)) << "never cured: " << p->meterFull;
+  ASSERT_TRUE(playUntil([&] { return p->getBedState() == kBedGivingMoney; }, 3000)) << "never cured: " << p->getMeterFull();
   int money = level->getMoney();
-  float mood = p->mood, purse = p->money;
+  float mood = p->getMood(), purse = p->getMoney();
   clickOn(bed);
   ASSERT_TRUE(playUntil([&] { return level->getCured() == 1; }, 600)) << "not paid";
   int paid = paymentFor(purse, mood);

@@ -80,7 +80,7 @@ void CLekController::update() {
   if (parent) light(true);
   CMapEntity_PostelClass *b = dynamic_cast<CMapEntity_PostelClass *>(bed);
   CMapEntity_PacientClass *p = b ? dynamic_cast<CMapEntity_PacientClass *>(b->getOccupant()) : nullptr;
-  if (!p || p->bedState != kBedWaitingMedicine) {
+  if (!p || p->getBedState() != kBedWaitingMedicine) {
     light(false);
     entity->setKill(true);
     bed = nullptr;

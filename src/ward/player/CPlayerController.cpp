@@ -135,7 +135,7 @@ bool CPlayerController::clickGoal(const std::vector<CMapEntity *> &under, float 
     if (e->getEntityClassID() == kGermClass && !bedUnder) return false;
     if (e->getEntityClassID() == kPatientClass) {
       const CMapEntity_PacientClass *p = dynamic_cast<const CMapEntity_PacientClass *>(e);
-      if (p && p->phase != kPhaseInBed && p->phase != kPhaseHeld && p->phase != kPhaseGone && p->phase != kPhasePaid)
+      if (p && p->getPhase() != kPhaseInBed && p->getPhase() != kPhaseHeld && p->getPhase() != kPhaseGone && p->getPhase() != kPhasePaid)
         return false;
     }
   }
@@ -255,7 +255,7 @@ void CPlayerController::restOnDown() {
 bool CPlayerController::someoneInBed() const {
   for (CMapEntity_Game *e : *collection->getEntitiesPtr()) {
     const CMapEntity_PacientClass *p = dynamic_cast<const CMapEntity_PacientClass *>(e);
-    if (p && !p->getKill() && p->phase == kPhaseInBed) return true;
+    if (p && !p->getKill() && p->getPhase() == kPhaseInBed) return true;
   }
   return false;
 }

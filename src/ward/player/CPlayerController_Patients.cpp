@@ -93,7 +93,7 @@ void CPlayerController::decidePatient(const std::vector<CMapEntity *> &near) {
     if (!p && g->getEntityClassID() == kBedClass && blizkoObjektu(g))
       if (CMapEntity_PostelClass *b = dynamic_cast<CMapEntity_PostelClass *>(g))
         p = dynamic_cast<CMapEntity_PacientClass *>(b->getOccupant());
-    if (p && p->getEntityClassID() == kPatientClass && p->phase != kPhaseArrived && p->phase != kPhaseOnChair &&
+    if (p && p->getEntityClassID() == kPatientClass && p->getPhase() != kPhaseArrived && p->getPhase() != kPhaseOnChair &&
         p->getAktivni() && p->getBed())
       found = p;
     if (g->getEntityID() == kMedicineID && g->getAktivni() && !g->getParent()) medicine = g;
@@ -104,11 +104,11 @@ void CPlayerController::decidePatient(const std::vector<CMapEntity *> &near) {
     CMapEntity_Game *bedOf = p->getBed();
     bool idle = p->dragged == 0;
     auto atBed = [&]() { return arrived && blizkoObjektu(bedOf); };
-    if (p->bedState == kBedOutbreak && idle && !player->containedFull() && atBed()) {
+    if (p->getBedState() == kBedOutbreak && idle && !player->containedFull() && atBed()) {
       arrived = 0;
       phase = kTreatOutbreak;
     }
-    if (p->bedState == kBedWaitingMedicine && idle && player->getContainedEntity(kMedicineID) && atBed()) {
+    if (p->getBedState() == kBedWaitingMedicine && idle && player->getContainedEntity(kMedicineID) && atBed()) {
       arrived = 0;
       phase = kGiveMedicine;
     }
@@ -116,14 +116,14 @@ void CPlayerController::decidePatient(const std::vector<CMapEntity *> &near) {
       arrived = 0;
       phase = kGiveItem;
     }
-    if (idle && p->bedState == kBedSleeping)
+    if (idle && p->getBedState() == kBedSleeping)
       cureTouchAsleep(p);
-    else if (p->bedState == kBedWaitingMedicine && atBed())
+    else if (p->getBedState() == kBedWaitingMedicine && atBed())
       cureTouchAsleep(p);
     // Once paid the patient is on its way out: a click on the bed then pays nothing more.
-    if (p->bedState == kBedGivingMoney && p->phase == kPhaseInBed && idle && atBed()) {
+    if (p->getBedState() == kBedGivingMoney && p->getPhase() == kPhaseInBed && idle && atBed()) {
       arrived = 0;
-      p->phase = kPhasePaid;
+      p->startLeaving();
       unsigned amount = incRollBonus(CChainBonus::kSentHome);
       if (chain.count > 1) chainCaptions(p->getX(), p->getY(), "CASH +", amount, kCashTint);
     }
@@ -140,9 +140,7 @@ void CPlayerController::cureTouchAsleep(CMapEntity_PacientClass *p) {
   sparkles();
   if (CPatientCareLink *care = TLink<CPatientCareLink>::get()) care->refreshMeter(p);
   if (CMapEntity *meter = p->getContainedEntity(CMapEntity_PacientClass::kMeterID)) meter->setFlash(0.0f);
-  float m = p->meterFull - 0.25f;
-  p->meterFull = m < 0.0f ? 0.0f : (m > 1.0f ? 1.0f : m);
-  p->cropMeter();
+  p->changeMeter(-0.25f);
 }
 
 void CPlayerController::patientWork() {
@@ -202,30 +200,30 @@ void CPlayerController::treatOutbreak() {
   }
   CMapEntity *hearts = p->getContainedEntity(CMapEntity_PacientClass::kHeartsID);
   if (hearts) hearts->effectFinishPulse();
-  p->outbreakCount += 1.0f;
+  p->countTreatedOutbreak();
 
-  if (!p->fastServiceTimer->udalost()) {
+  if (!p->getFastServiceTimer().udalost()) {
     p->changeMood(CCharismaTable::amount(CCharismaTable::kFastService, charismaLevel()));
     p->synchronizujNaladu();
     CMapEntity_Game *heart = CMapEntitiesFactory::instance()->cloneEntity("SRDCE");
     heart->setXY(p->getX() + 15, p->getY() + 20);
     collection->addEntity(heart);
-    caption(p->getX() - 50, p->getY(), "FAST SERVICE +" + makeString(p->fastService), kCashTint);
+    caption(p->getX() - 50, p->getY(), "FAST SERVICE +" + makeString(p->getFastService()), kCashTint);
     playSound("CHAIN2");
     if (CWorldEngine *host = CWorldEngine::of(engine))
-      if (host->getLevel()) host->getLevel()->changeMoney((int)p->fastService);
+      if (host->getLevel()) host->getLevel()->changeMoney((int)p->getFastService());
   }
 
   float dx = (float)std::abs((int)pharmacy->getX() - (int)player->getX());
   float dy = (float)std::abs((int)pharmacy->getY() - (int)player->getY());
   int walk = walkMs(std::sqrt(dx * dx + dy * dy), player->speed, player->speedFactor);
-  p->medicineWaitTimer->nastavSpoustec(walk + pharmacy->productionTime + 5500);
-  p->medicineWaitTimer->reset();
+  p->getMedicineWaitTimer().nastavSpoustec(walk + pharmacy->productionTime + 5500);
+  p->getMedicineWaitTimer().reset();
 
   CMapEntity *head = p->getContainedEntityClass(CMapEntity_PacientClass::kHeadClass);
   CMapEntity *arm = p->getContainedEntityClass(CMapEntity_PacientClass::kHandClass);
   if (!cureTouchIcon()) {
-    p->bedState = kBedWaitingMedicine;
+    p->awaitMedicine();
     if (head) {
       head->changeFrameset("ILL1WAITING");
       head->zapniAnimace();
@@ -254,8 +252,6 @@ void CPlayerController::treatOutbreak() {
   CMapEntity_PerkIconClass *icon = cureTouchIcon();
   icon->countUse();
   if (CPatientCareLink *care = TLink<CPatientCareLink>::get()) care->holdOutbreaksUntil(p, gameNow() + 60000);
-  p->outbreakFlag = 1;
-  p->fastServiceTimer->reset();
   playSound("PERK_ACTIVATE");
   sparkles();
   p->changeFrameset("LYING");
@@ -266,7 +262,7 @@ void CPlayerController::treatOutbreak() {
   p->containedCopiesUpdate();
   if (head) head->changeFrameset("VERYGOOD");
   if (CMapEntity *light = bedOf->getContainedEntity((unsigned short)kRedLightID)) light->setAlpha(0.0f, true);
-  p->bedState = kBedLying;
+  p->healByTouch();
   caption(player->getX() - 50, player->getY(), "HEALING TOUCH!", nullptr);
 }
 
