@@ -25,6 +25,7 @@
 #include "guidance/CShopTipControllers.h"
 #include "guidance/CTipControllers.h"
 #include "guidance/CTutorialControllers.h"
+#include "patients/CNapisController.h"
 #include "patients/CNemocnejBacilyController.h"
 #include "patients/CObtiznostAdjusterController.h"
 #include "patients/CPacientController.h"

@@ -9,6 +9,7 @@
 #include "patients/CMapEntity_Rodice.h"
 #include "patients/CObtiznostAdjusterController.h"
 #include "patients/CPacientController.h"
+#include "patients/CPatientLeaving.h"
 #include "patients/CRodiceController.h"
 #include "patients/CRodiceGeneratorController.h"
 #include "progress/HudDay.h"

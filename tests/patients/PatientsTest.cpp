@@ -8,6 +8,7 @@
 #include "media/Timer.h"
 #include "patients/CCustomerGenerator.h"
 #include "patients/CPacientController.h"
+#include "patients/CPatientArrival.h"
 #include "progress/HudDay.h"
 #include "support/PatientState.h"
 #include "world/CMapEntity_TextBox.h"
@@ -136,8 +137,8 @@ TEST_F(PatientDay, MoodChangesFollowCharismaStayInRangeAndDriveHeartsAndFace) {
   TPatientState::setMood(p, 0.65f);
   CPacientController proto(nullptr, nullptr, &engineObj, "PACIENT1");
   CPacientController *live = static_cast<CPacientController *>(proto.clone());
-  EXPECT_EQ(live->moodTimer->getSpoustec(), 1500);
-  EXPECT_EQ(proto.moodTimer->getSpoustec(), 3000);
+  EXPECT_EQ(live->moodTimer.getSpoustec(), 1500);
+  EXPECT_EQ(proto.moodTimer.getSpoustec(), 3000);
   delete live;
 }
 

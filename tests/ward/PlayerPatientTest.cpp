@@ -2,6 +2,7 @@
 
 #include "media/Timer.h"
 #include "patients/CPacientController.h"
+#include "patients/CPatientLeaving.h"
 #include "support/PatientState.h"
 #include "ward/PlayerDay.h"
 #include "ward/cabinet/CMapEntity_Lek.h"

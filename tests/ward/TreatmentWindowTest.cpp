@@ -4,6 +4,7 @@
 
 #include "media/GameGlobals.h"
 #include "patients/CPacientController.h"
+#include "patients/CPatientLeaving.h"
 #include "progress/CMapEntity_SummarySesit.h"
 #include "support/GameWindowDay.h"
 #include "ward/cabinet/CMapEntity_Lek.h"
