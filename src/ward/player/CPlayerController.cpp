@@ -21,6 +21,7 @@
 #include "ward/dispensers/CMapEntity_DrinkClass.h"
 #include "ward/furniture/CMapEntity_Vozik.h"
 #include "ward/player/CMapEntity_Player.h"
+#include "ward/player/CPlayerPatientWork.h"
 #include "world/CLevel_Game.h"
 #include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntitiesFactory.h"
@@ -71,19 +72,13 @@ bool refused(const CMapEntity *e) {
 
 CPlayerController::CPlayerController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine,
                                      std::string bindTo)
-    : CCloneable(entity, collection, engine, std::move(bindTo)), examTimer(new Timer(1000, false)),
-      idleTimer(new Timer(idlePeriod(), false)), sprayTimer(new Timer(1000, false)) {}
+    : CCloneable(entity, collection, engine, std::move(bindTo)), examTimer(1000, false),
+      idleTimer(idlePeriod(), false), sprayTimer(1000, false) {}
 
 CPlayerController::CPlayerController(const CPlayerController &o)
-    : CCloneable(o), savedX(o.savedX), savedY(o.savedY), examTimer(new Timer(examMs(stars(kDiagnosticUpgradeID)), false)),
-      idleTimer(new Timer(idlePeriod(), false)), sprayTimer(new Timer(1000, false)), bored(o.bored),
+    : CCloneable(o), savedX(o.savedX), savedY(o.savedY), examTimer(examMs(stars(kDiagnosticUpgradeID)), false),
+      idleTimer(idlePeriod(), false), sprayTimer(1000, false), bored(o.bored),
       arrived(o.arrived), sprayDue(1) {}
-
-CPlayerController::~CPlayerController() {
-  delete examTimer;
-  delete idleTimer;
-  delete sprayTimer;
-}
 
 int CPlayerController::examMs(int diagnosticStars) {
   static const int byStars[] = {1500, 1200, 910, 600, 400};
@@ -94,6 +89,11 @@ float CPlayerController::walkSpeed(int speedStars) {
   static const float byStarIndex[] = {7.0f, 8.0f, 9.0f, 10.5f, 12.0f};
   int index = speedStars - 1;
   return index >= 0 && index <= 4 ? byStarIndex[index] : 6.0f;
+}
+
+int CPlayerController::walkMs(float distance, float speed, float speedFactor) {
+  float perStep = 140.0f * speed * speedFactor;
+  return perStep > 0.0f ? (int)(distance * 10000.0f / perStep) : 0;
 }
 
 void CPlayerController::onBind() {
@@ -273,7 +273,7 @@ void CPlayerController::pickUpOrder() {
 
 void CPlayerController::decide() {
   std::vector<CMapEntity *> near = touched();
-  decidePatient(near);
+  CPlayerPatientWork(*this).decide(near);
   dispenser = bed = hamper = nullptr;
   bool germ = false, bedTouched = false;
   CMapEntity_Game *stand = nullptr;
@@ -294,7 +294,7 @@ void CPlayerController::decide() {
   if (dispenser && !player->containedFull() && dispenser->CMapEntity::getContainedEntityClass(kItemClass))
     phase = kTakeFromDispenser;
   if (germ && player->getContainedEntity(kSprayID)) {
-    if (sprayTimer->udalost()) sprayDue = 1;
+    if (sprayTimer.udalost()) sprayDue = 1;
     phase = kSpraying;
   }
   if (bedTouched && !player->containedFull() && bed) {
@@ -341,7 +341,7 @@ void CPlayerController::work() {
   if (phase == kSpraying) {
     if (sprayDue) {
       sprayDue = 0;
-      sprayTimer->reset();
+      sprayTimer.reset();
       playSound("SPRAY_USE");
       for (int i = 0; i < 7; ++i) {
         CMapEntity_Game *puff = CMapEntitiesFactory::instance()->cloneEntity("SPREJKOUR");
@@ -351,7 +351,7 @@ void CPlayerController::work() {
     }
     phase = kDeciding;
   }
-  if (phase == kTakeMedicine) takeMedicine();
+  if (phase == kTakeMedicine) CPlayerPatientWork(*this).takeMedicine();
   if (phase == kTakeFromDispenser) {
     CMapEntity *item = dispenser ? dispenser->CMapEntity::getContainedEntityClass(kItemClass) : nullptr;
     CMapEntity_Automat *automat = dynamic_cast<CMapEntity_Automat *>(dispenser);
@@ -392,12 +392,13 @@ void CPlayerController::work() {
       chainCaptions(player->getX(), player->getY(), "CLEANUP +", amount);
     }
     phase = kDeciding;
-  }  patientWork();
+  }
+  CPlayerPatientWork(*this).work();
 }
 
 void CPlayerController::arrive() {
-  idleTimer->nastavSpoustec(idlePeriod());
-  idleTimer->reset();
+  idleTimer.nastavSpoustec(idlePeriod());
+  idleTimer.reset();
   player->vypniAnimace();
   player->changeFrame(0, 0);
   arrived = 1;
@@ -469,10 +470,10 @@ void CPlayerController::update() {
   if (arrived) arrived = 0;
   if (player->workPhase == kDeciding) {
     if (jsemVCili()) arrive();
-    if (player->goalX == -1 && player->goalY == -1 && idleTimer->udalost()) {
+    if (player->goalX == -1 && player->goalY == -1 && idleTimer.udalost()) {
       bored = 1;
-      idleTimer->nastavSpoustec(idlePeriod());
-      idleTimer->reset();
+      idleTimer.nastavSpoustec(idlePeriod());
+      idleTimer.reset();
       player->changeFrameset("BORED" + makeString(std::rand() % 3 + 1));
       player->synchronizeFrames(0);
       player->zapniAnimace();
