@@ -14,7 +14,6 @@ public:
   static constexpr uint16_t kFlying = 1;
   static constexpr uint16_t kFeeding = 2;
 
-
   uint16_t stav = kSeeking;
 };
 

@@ -14,7 +14,6 @@ public:
   static constexpr int32_t kResting = 0;
   static constexpr int32_t kFlying = 1;
 
-
   int32_t stav = kResting;
 };
 

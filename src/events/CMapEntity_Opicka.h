@@ -14,7 +14,6 @@ public:
   static constexpr uint16_t kRiding = 2;
   static constexpr uint16_t kLeaving = 3;
 
-
   uint16_t stav = kChoosing;
 };
 

@@ -15,6 +15,5 @@ public:
   static constexpr int32_t kWalkingOut = 3;
   static constexpr int32_t kPerforming = 4;
 
-
   int32_t stav = kAway;
 };

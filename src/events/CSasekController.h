@@ -1,9 +1,9 @@
 #pragma once
-#include "world/CCloneable.h"
 #include <cstdint>
 #include <memory>
 #include <string>
 
+#include "world/CCloneable.h"
 #include "world/CEntityController.h"
 
 class CMapEntity_Sasek;

@@ -66,18 +66,6 @@ void CTipSrdickaTriggerController::update() {
 
 const char *CTipSrdickaController::pageText(int page) { return page >= 0 && page <= 5 ? kPages[page].text : nullptr; }
 
-CTipSrdickaController::CTipSrdickaController(CMapEntity_Game *e, CMapEntitiesCollection *c, CEngine *en,
-                                             std::string bindTo)
-    : CCloneable(e, c, en, std::move(bindTo)), startTimer(new Timer(6000, false)), pageTimer(new Timer(4000, false)) {}
-
-CTipSrdickaController::CTipSrdickaController(const CTipSrdickaController &o)
-    : CCloneable(o), startTimer(new Timer(6000, false)), pageTimer(new Timer(4000, false)) {}
-
-CTipSrdickaController::~CTipSrdickaController() {
-  delete startTimer;
-  delete pageTimer;
-}
-
 void CTipSrdickaController::specificHandleMessages(KEvent *ev) { pointer.follow(ev); }
 
 void CTipSrdickaController::update() {
@@ -89,10 +77,10 @@ void CTipSrdickaController::update() {
   }
   if (runState == 0) {
     // Without a patient there is nothing to point at: the tour waits for one.
-    if (!p || !startTimer->udalost()) return;
+    if (!p || !startTimer.udalost()) return;
     runState = 1;
     tipkit::carryArrow(entity, p->getX() + 36, -307);
-    pageTimer->reset();
+    pageTimer.reset();
   }
   if (page > 5) {
     killEntity();
@@ -104,10 +92,10 @@ void CTipSrdickaController::update() {
     p->holdMood(pg.mood, pg.hearts);
     p->synchronizujSrdicka();
   }
-  if (!pageTimer->udalost()) return;
+  if (!pageTimer.udalost()) return;
   ++page;
-  if (page <= 5) pageTimer->nastavSpoustec(kPages[page].period);
-  pageTimer->reset();
+  if (page <= 5) pageTimer.nastavSpoustec(kPages[page].period);
+  pageTimer.reset();
 }
 
 // ---- germ tip

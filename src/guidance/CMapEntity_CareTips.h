@@ -1,8 +1,8 @@
 #pragma once
 
+#include "guidance/CMapEntity_TutorialClass.h"
 #include "world/CCloneable.h"
 #include "world/CMapEntity_Game.h"
-#include "guidance/CMapEntity_TutorialClass.h"
 
 // The hearts tour of the first day: six pages that show a patient's hearts rising and falling.
 class CMapEntity_TipSrdicka : public CCloneable<CMapEntity_TipSrdicka, CMapEntity_TutorialClass> {

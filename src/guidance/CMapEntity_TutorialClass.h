@@ -12,7 +12,6 @@ public:
   // Carries a fresh text box showing the source's text.
   CMapEntity_TutorialClass(const CMapEntity_TutorialClass &other);
 
-
   std::string text;
 };
 

@@ -47,19 +47,9 @@ void drop(CMapEntity_Game *&arrow) {
   arrow = nullptr;
 }
 
-Timer *gameTimer(int ms) { return new Timer(ms, false); }
 } // namespace
 
 // ---- help trigger
-
-CHelpTriggerController::CHelpTriggerController(CMapEntity_Game *e, CMapEntitiesCollection *c, CEngine *en,
-                                               std::string bindTo)
-    : CCloneable(e, c, en, std::move(bindTo)), start(gameTimer(1000)) {}
-
-CHelpTriggerController::CHelpTriggerController(const CHelpTriggerController &o)
-    : CCloneable(o), start(gameTimer(1000)) {}
-
-CHelpTriggerController::~CHelpTriggerController() { delete start; }
 
 void CHelpTriggerController::specificHandleMessages(KEvent *ev) {
   if (!ev || ev->type != K_EVENT_MOUSEMOVE) return;
@@ -68,7 +58,7 @@ void CHelpTriggerController::specificHandleMessages(KEvent *ev) {
 }
 
 void CHelpTriggerController::update() {
-  if (!entity || !collection || !start->udalost()) return;
+  if (!entity || !collection || !start.udalost()) return;
   tipkit::open(collection, "TUTORIAL1", 0, 0);
   killEntity();
 }
@@ -297,20 +287,12 @@ void CTutorial9Controller::update() {
 
 // ---- 9B: praise, then the beds to make again
 
-CTutorial9bController::CTutorial9bController(CMapEntity_Game *e, CMapEntitiesCollection *c, CEngine *en,
-                                             std::string bindTo)
-    : CCloneable(e, c, en, std::move(bindTo)), praise(gameTimer(4000)) {}
-
-CTutorial9bController::CTutorial9bController(const CTutorial9bController &o) : CCloneable(o), praise(gameTimer(4000)) {}
-
-CTutorial9bController::~CTutorial9bController() { delete praise; }
-
-void CTutorial9bController::onBind() { praise->reset(); }
+void CTutorial9bController::onBind() { praise.reset(); }
 
 void CTutorial9bController::update() {
   if (!entity || !collection) return;
   hold(4);
-  if (!praise->udalost()) return;
+  if (!praise.udalost()) return;
   tipkit::open(collection, "TUTORIAL9C", 0, 0);
   for (CMapEntity_PostelClass *b : beds(collection)) b->setUklizeno(false);
   killEntity();
@@ -349,18 +331,10 @@ void CTutorial9dController::update() {
 
 // ---- 9E: the new patient is the player's
 
-CTutorial9eController::CTutorial9eController(CMapEntity_Game *e, CMapEntitiesCollection *c, CEngine *en,
-                                             std::string bindTo)
-    : CCloneable(e, c, en, std::move(bindTo)), wait(gameTimer(4000)) {}
-
-CTutorial9eController::CTutorial9eController(const CTutorial9eController &o) : CCloneable(o), wait(gameTimer(4000)) {}
-
-CTutorial9eController::~CTutorial9eController() { delete wait; }
-
 void CTutorial9eController::update() {
   if (!entity || !collection) return;
   hold(4);
-  if (!wait->udalost()) return;
+  if (!wait.udalost()) return;
   tipkit::open(collection, "TUTORIAL10", 0, 0);
   if (CMapEntity_PacientClass *p = patient()) {
     p->locked = 0;
@@ -372,14 +346,6 @@ void CTutorial9eController::update() {
 
 // ---- 10: the last words
 
-CTutorial10Controller::CTutorial10Controller(CMapEntity_Game *e, CMapEntitiesCollection *c, CEngine *en,
-                                             std::string bindTo)
-    : CCloneable(e, c, en, std::move(bindTo)), life(gameTimer(5000)) {}
-
-CTutorial10Controller::CTutorial10Controller(const CTutorial10Controller &o) : CCloneable(o), life(gameTimer(5000)) {}
-
-CTutorial10Controller::~CTutorial10Controller() { delete life; }
-
 void CTutorial10Controller::onBind() {
   if (!entity) return;
   carryArrow(entity, 10, 380);
@@ -387,5 +353,5 @@ void CTutorial10Controller::onBind() {
 }
 
 void CTutorial10Controller::update() {
-  if (entity && life->udalost()) killEntity();
+  if (entity && life.udalost()) killEntity();
 }

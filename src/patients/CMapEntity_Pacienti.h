@@ -1,7 +1,7 @@
 #pragma once
-#include "world/CCloneable.h"
 #include <cstdint>
 
+#include "world/CCloneable.h"
 #include "world/kinds/CMapEntity_PacientClass.h"
 
 // What one species fixes: its prototype, sprite and tunable defaults, and what each copy gets.

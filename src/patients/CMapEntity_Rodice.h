@@ -1,7 +1,7 @@
 #pragma once
-#include "world/CCloneable.h"
 #include <cstdint>
 
+#include "world/CCloneable.h"
 #include "world/CMapEntity_Game.h"
 
 // Visiting parents (class 23): they wait in the row at the top of the ward showing the number
@@ -21,7 +21,6 @@ public:
 class CMapEntity_RodiceGenerator : public CCloneable<CMapEntity_RodiceGenerator, CMapEntity_Game> {
 public:
   using CCloneable::CCloneable;
-
 
   int32_t parentsPerRound = 0;
 };

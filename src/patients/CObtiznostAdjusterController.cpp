@@ -19,16 +19,6 @@ void foldLeaver(TDifficulty &d, float mood) {
   if (d.factor > 0.85f) d.factor = 0.85f;
 }
 
-CObtiznostAdjusterController::CObtiznostAdjusterController(CMapEntity_Game *e, CMapEntitiesCollection *c,
-                                                           CEngine *eng, std::string bindTo)
-    : CCloneable(e, c, eng, std::move(bindTo)), countTimer(new Timer(200, false)) {}
-
-CObtiznostAdjusterController::CObtiznostAdjusterController(const CObtiznostAdjusterController &o)
-    : CCloneable(o), referenceMood(o.referenceMood), countTimer(new Timer(200, false)), flag(o.flag),
-      counting(o.counting) {}
-
-CObtiznostAdjusterController::~CObtiznostAdjusterController() { delete countTimer; }
-
 bool CObtiznostAdjusterController::uzBylPacient(CMapEntity_PacientClass *p) const {
   return std::find(seen.begin(), seen.end(), p) != seen.end();
 }
@@ -42,7 +32,7 @@ void CObtiznostAdjusterController::update() {
     a->pauseStart = now + (uint32_t)lvl->getZacatekPauzy() + (uint32_t)lvl->getZacatekPauzyRand();
     a->pauseEnd = a->pauseStart + (uint32_t)lvl->getDelkaPauzy();
   }
-  if (!countTimer->udalost() || !counting || !engine) return;
+  if (!countTimer.udalost() || !counting || !engine) return;
   std::vector<CMapEntity_Game *> list = *collection->getEntitiesPtr();
   for (CMapEntity_Game *e : list) {
     CMapEntity_PacientClass *p = dynamic_cast<CMapEntity_PacientClass *>(e);

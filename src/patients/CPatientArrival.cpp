@@ -70,7 +70,6 @@ uint16_t pickColour(const TColourInputs &in, int (*rnd)()) {
   return rnd() % 5 == 1 ? uniform() : fromList(freeList);
 }
 
-
 void CPatientArrival::phaseArrived() {
   CMapEntity_PacientClass *p = b.patient();
   CMapEntity_Game *c = b.cursor();

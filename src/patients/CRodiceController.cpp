@@ -29,18 +29,6 @@ namespace {
 const unsigned kCursorClass = 32;
 } // namespace
 
-CRodiceController::CRodiceController(CMapEntity_Game *e, CMapEntitiesCollection *c, CEngine *eng, std::string bindTo)
-    : CCloneable(e, c, eng, std::move(bindTo)), sadTimer(new Timer(9000, false)),
-      visitTimer(new Timer(2000, false)) {}
-
-CRodiceController::CRodiceController(const CRodiceController &o)
-    : CCloneable(o), flashing(o.flashing), sadTimer(new Timer(9000, false)), visitTimer(new Timer(2000, false)) {}
-
-CRodiceController::~CRodiceController() {
-  delete sadTimer;
-  delete visitTimer;
-}
-
 int CRodiceController::stars() const {
   CPlayer *player = engine ? engine->getPlayer() : nullptr;
   return CCharismaTable::level(player ? player->starsOwned(kCharismaUpgradeID) : 0);
@@ -140,12 +128,12 @@ void CRodiceController::update() {
   bool patientGone = postel && !visited();
   bool visitOver = false;
   if (!r->visiting && !patientGone) {
-    if (postel && sadTimer->udalost()) {
+    if (postel && sadTimer.udalost()) {
       moodChange(CCharismaTable::amount(CCharismaTable::kParentsWaiting, stars()));
       r->changeFrameset("SMUTNO");
       r->zapniAnimace();
-      sadTimer->nastavSpoustec(std::rand() % 5000 + 9000);
-      sadTimer->reset();
+      sadTimer.nastavSpoustec(std::rand() % 5000 + 9000);
+      sadTimer.reset();
     }
     bool down = KInput::getLeftButtonState();
     if (under && down && !dragged()) setDragged(r);
@@ -173,7 +161,7 @@ void CRodiceController::update() {
         r->setXY(bed->getX() - 40, bed->getY() - 60);
         r->visiting = 1;
         postel = bed;
-        visitTimer->reset();
+        visitTimer.reset();
         r->changeFrameset("MATCH");
         CMapEntity_Game *text = CMapEntitiesFactory::instance()->cloneEntity("BONUSTEXT");
         text->setXY(r->getX() - 30, r->getY() - 20);
@@ -194,7 +182,7 @@ void CRodiceController::update() {
   }
   if (r->visiting && postel && !patientGone) {
     r->changeAlpha(-0.013f, true);
-    if (visitTimer->udalost()) {
+    if (visitTimer.udalost()) {
       moodChange(CCharismaTable::amount(CCharismaTable::kParentsVisit, stars()));
       visitOver = true;
     }

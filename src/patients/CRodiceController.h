@@ -1,21 +1,19 @@
 #pragma once
-#include "world/CCloneable.h"
 #include <cstdint>
 
+#include "media/Timer.h"
+#include "world/CCloneable.h"
 #include "world/CEntityController.h"
 
 class CMapEntity;
 class CMapEntity_FrontaAkci;
 class CMapEntity_PacientClass;
-class Timer;
 
 // Visiting parents: while they wait they sadden the patient of their bed; dragged onto that
 // bed they visit, fade out, cheer the patient and go. They go too when the patient leaves.
 class CRodiceController : public CCloneable<CRodiceController, CEntityController> {
 public:
-  CRodiceController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine, std::string bindTo);
-  CRodiceController(const CRodiceController &other);
-  ~CRodiceController() override;
+  using CCloneable::CCloneable;
 
   void onBind() override;
   void specificHandleMessages(KEvent *ev) override;
@@ -24,8 +22,8 @@ public:
   int32_t flashing = 1;
   int32_t mouseX = 0;
   int32_t mouseY = 0;
-  Timer *sadTimer = nullptr;
-  Timer *visitTimer = nullptr;
+  Timer sadTimer{9000, false};
+  Timer visitTimer{2000, false};
   CMapEntity_Game *kurzor = nullptr;
   CMapEntity_Game *postel = nullptr;
   CMapEntity_FrontaAkci *fronta = nullptr;

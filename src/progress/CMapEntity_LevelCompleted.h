@@ -1,7 +1,7 @@
 #pragma once
-#include "world/CCloneable.h"
 #include <cstdint>
 
+#include "world/CCloneable.h"
 #include "world/CMapEntity_Game.h"
 
 // A finished day's icon on the world map. The icons of a map number themselves in the order the

@@ -32,5 +32,4 @@ class CMapEntity_StatusBar2 : public CCloneable<CMapEntity_StatusBar2, CMapEntit
 public:
   using CCloneable::CCloneable;
   CMapEntity_StatusBar2(const CMapEntity_StatusBar2 &other);
-
 };

@@ -1,8 +1,8 @@
 #pragma once
-#include "world/CCloneable.h"
 #include <cstdint>
 #include <string>
 
+#include "world/CCloneable.h"
 #include "world/CMapEntity_Game.h"
 
 class CFontSeznam;

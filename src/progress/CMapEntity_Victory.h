@@ -11,7 +11,6 @@ public:
   using CCloneable::CCloneable;
   CMapEntity_VictoryPlayer(const CMapEntity_VictoryPlayer &other);
   CMapEntity_VictoryPlayer &operator=(const CMapEntity_VictoryPlayer &) = delete;
-
 };
 
 class CMapEntity_VictoryCongrats : public CCloneable<CMapEntity_VictoryCongrats, CMapEntity_Game> {

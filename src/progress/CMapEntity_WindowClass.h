@@ -10,7 +10,6 @@ class CMapEntity_WindowClass : public CMapEntity_Game {
 public:
   using CMapEntity_Game::CMapEntity_Game;
 
-
   // Whether closing the window also ends the level; the opener sets it.
   bool getEndLevel() const { return endLevel != 0; }
   void setEndLevel(bool on) { endLevel = on ? 1 : 0; }

@@ -1,18 +1,15 @@
 #pragma once
 #include <cstdint>
 
+#include "media/Timer.h"
 #include "world/CCloneable.h"
 #include "world/CEntityController.h"
-
-class Timer;
 
 // Fills the shop window with its rows; once a perk is chosen, fades the other perk rows after
 // 1800 ms of game time. A perk chosen but not sold is forgotten when the window goes.
 class CUpgradeMenuController : public CCloneable<CUpgradeMenuController, CEntityController> {
 public:
-  CUpgradeMenuController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine,
-                         std::string bindTo);
-  CUpgradeMenuController(const CUpgradeMenuController &other);
+  using CCloneable::CCloneable;
   CUpgradeMenuController &operator=(const CUpgradeMenuController &) = delete;
   ~CUpgradeMenuController() override;
 
@@ -25,7 +22,7 @@ public:
 
 private:
   bool chosen = false;
-  Timer *timer;
+  Timer timer{1800, false};
 };
 
 // The map's cart icon: glows under the pointer, opens the shop (with the shop tip the first

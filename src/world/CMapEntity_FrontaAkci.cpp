@@ -55,7 +55,6 @@ CMapEntity_FrontaAkci::~CMapEntity_FrontaAkci() { clear(); }
 
 void CMapEntity_FrontaAkci::renderAdditional(KGraphic *) {}
 
-
 void CMapEntity_FrontaAkci::pridej(akce *a) {
   if (!a) return;
   predFronta.push_back(a);

@@ -4,18 +4,18 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <map>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "core/CEngine.h"
 #include "core/CPlayer.h"
+#include "engine/KInput.h"
 #include "events/CMapEntity_DNA.h"
 #include "events/CMapEntity_Miska.h"
 #include "events/LabIds.h"
-#include "engine/KInput.h"
 #include "media/CFakeTime.h"
 #include "media/CGlobals.h"
 #include "media/Frame.h"

@@ -1,11 +1,9 @@
-#include <gtest/gtest.h>
-
 #include <cstdlib>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
 #include "EventDayTestSupport.h"
-#include "support/GameWindowDay.h"
 #include "engine/KFont.h"
 #include "engine/KPTK.h"
 #include "engine/KText.h"
@@ -13,6 +11,7 @@
 #include "events/COpickaController.h"
 #include "media/CFakeTime.h"
 #include "media/CFontSeznam.h"
+#include "support/GameWindowDay.h"
 #include "ward/staff/CMapEntity_Marker.h"
 
 // The event day in the real window: a germ after the alarm, over a bed and gone under the spray;
@@ -52,7 +51,6 @@ protected:
   }
 
   static void save(const char *name) { window()->saveBackBuffer((std::string(TOB_BINARY_DIR) + "/" + name).c_str(), 3, 0, 0); }
-
 };
 
 TEST_F(EventDayWindowGL, AGermComesFourSecondsAfterTheAlarmFliesToABedAndTheSprayTakesIt) {

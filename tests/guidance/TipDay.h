@@ -1,6 +1,5 @@
 #pragma once
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
@@ -14,6 +13,7 @@
 #include "game/CStartupTables.h"
 #include "media/CFontSeznam.h"
 #include "media/GameGlobals.h"
+#include "support/GameDay.h"
 #include "support/PatientState.h"
 #include "world/CEntityControllersVzory_Game.h"
 #include "world/CLevel_Game.h"
@@ -22,7 +22,6 @@
 #include "world/kinds/CMapEntity_PacientClass.h"
 #include "world/kinds/CMapEntity_PostelClass.h"
 #include "world/kinds/Links.h"
-#include "support/GameDay.h"
 
 // The generated "ward_tips" day through the game's own loader, prototype and behaviour tables,
 // with the day's own arrivals kept away: the tests bring the patient they watch themselves.

@@ -1,6 +1,5 @@
-#include <gtest/gtest.h>
-
 #include <cstring>
+#include <gtest/gtest.h>
 
 #include "TipDay.h"
 #include "events/CMapEntity_Sasek.h"

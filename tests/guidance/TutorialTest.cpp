@@ -2,9 +2,9 @@
 
 #include "guidance/GuidanceDay.h"
 #include "media/CGlobals.h"
+#include "media/Frameset.h"
 #include "media/Timer.h"
 #include "media/ZSprite.h"
-#include "media/Frameset.h"
 #include "patients/CPacientController.h"
 #include "support/PatientState.h"
 #include "world/CMapEntitiesFactory.h"

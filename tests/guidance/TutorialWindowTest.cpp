@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
@@ -102,7 +101,6 @@ protected:
     for (int i = 0; i < 3; ++i) playFrame();
     savePNG((std::string(TOB_BINARY_DIR) + "/" + name).c_str());
   }
-
 };
 
 TEST_F(TutorialWindowTest, TheTutorialIsPlayedByMouseFromTheHelpTriggerToItsLastBubble) {

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
@@ -18,9 +17,9 @@
 #include "ward/cabinet/CMapEntity_Lekarna.h"
 #include "world/CMapEntity_TextBox.h"
 #include "world/kinds/CMapEntity_NemocnejBacily.h"
-#include "world/kinds/EntityIds.h"
 #include "world/kinds/CMapEntity_PacientClass.h"
 #include "world/kinds/CMapEntity_PostelClass.h"
+#include "world/kinds/EntityIds.h"
 
 namespace {
 

@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
-
 #include <string>
-#include <vector>
 #include <sys/wait.h>
+#include <vector>
 
 #include "engine/KInput.h"
 #include "media/Timer.h"

@@ -2,13 +2,13 @@
 
 #include "media/Frameset.h"
 #include "media/ZSprite.h"
-#include "world/CMapa.h"
 #include "ward/PlayerDay.h"
 #include "ward/dispensers/CMapEntity_Automat.h"
 #include "ward/player/CChainBonus.h"
 #include "ward/player/CMapEntity_PlayerHands.h"
 #include "ward/staff/CMapEntity_Opravar.h"
 #include "world/CMapEntity_TextBox.h"
+#include "world/CMapa.h"
 #include "world/kinds/CMapEntity_PostelClass.h"
 
 namespace {

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <string>
 
 #include "media/GameGlobals.h"
@@ -31,7 +30,6 @@ protected:
   }
 
   void TearDown() override { tearDownWindowDay(); }
-
 
   template <class Done> bool playUntil(Done done, int frames) {
     return playUntil(done, frames, [] { return true; });
@@ -93,7 +91,6 @@ protected:
     return w ? dynamic_cast<CMapEntity_SummarySesit *>(w->getContainedEntity(kSummarySesitID)) : nullptr;
   }
   std::string shot(const char *name) { return std::string(TOB_BINARY_DIR) + "/" + name; }
-
 };
 
 TEST_F(TreatmentWindowTest, OnePatientFromArrivalToPaymentAndTheDaysSummary) {

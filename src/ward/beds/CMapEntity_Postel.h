@@ -1,7 +1,7 @@
 #pragma once
-#include "world/CCloneable.h"
 #include <cstdint>
 
+#include "world/CCloneable.h"
 #include "world/kinds/CMapEntity_PostelClass.h"
 
 // What sets one bed variant apart; the variant is found by the bed's prototype name.

@@ -1,7 +1,7 @@
 #pragma once
-#include "world/CCloneable.h"
 #include <cstdint>
 
+#include "world/CCloneable.h"
 #include "world/CEntityController.h"
 
 class CMapEntity_FrontaAkci;

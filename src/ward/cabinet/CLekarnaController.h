@@ -1,8 +1,8 @@
 #pragma once
-#include "world/CCloneable.h"
 #include <cstdint>
 #include <vector>
 
+#include "world/CCloneable.h"
 #include "world/CEntityController.h"
 
 class CMapEntity_FrontaAkci;

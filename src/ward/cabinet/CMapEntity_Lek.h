@@ -1,7 +1,7 @@
 #pragma once
-#include "world/CCloneable.h"
 #include <cstdint>
 
+#include "world/CCloneable.h"
 #include "world/CMapEntity_Game.h"
 
 // A medicine for the patient of one bed, showing the bed's number. A copy takes the picture of
@@ -24,7 +24,6 @@ public:
 class CMapEntity_Recept : public CCloneable<CMapEntity_Recept, CMapEntity_Game> {
 public:
   using CCloneable::CCloneable;
-
 
   uint16_t bedNumber = 0;
 };

@@ -30,7 +30,6 @@ public:
   CMapEntity_Automat(const CMapEntity_Automat &other);
   ~CMapEntity_Automat() override;
 
-
   static const TAutomatKind *kindOf(const std::string &name);
 
   std::string itemName;

@@ -24,7 +24,6 @@ public:
   CMapEntity_Stojan(unsigned short x, unsigned short y, bool solid) : CCloneable(x, y, solid) {}
   CMapEntity_Stojan(const CMapEntity_Stojan &other);
 
-
   // Where the tool rests on the stand.
   static const float kSprayX, kSprayY;
 };

@@ -1,7 +1,7 @@
 #pragma once
-#include "world/CCloneable.h"
 #include <cstdint>
 
+#include "world/CCloneable.h"
 #include "world/kinds/CMapEntity_DiagnosticTool.h"
 
 // The four examination chairs ("ZIDLE" ... "ZIDLE4"). A copy carries its aura, hidden, as its

@@ -1,10 +1,10 @@
 #pragma once
-#include "world/CCloneable.h"
 #include <cstdint>
 #include <vector>
 
 #include "media/Timer.h"
 #include "ward/player/CChainBonus.h"
+#include "world/CCloneable.h"
 #include "world/CEntityController.h"
 
 class CMapEntity;
@@ -95,7 +95,6 @@ private:
   void caption(float x, float y, const std::string &text, const float *tint);
   void chainCaptions(float x, float y, const char *label, unsigned amount, const float *tint = nullptr);
   bool someoneInBed() const;
-
 
   // Met at the last decision; looked up again every decision, never kept across work.
   CMapEntity_Game *dispenser = nullptr;

@@ -1,11 +1,10 @@
 #pragma once
 #include <string>
 
+#include "media/Timer.h"
 #include "world/CCloneable.h"
 #include "world/CEntityController.h"
 #include "world/CMapEntity_Game.h"
-
-class Timer;
 
 // Invisible carriers of equipment that arrives during the day's first seconds or leaves.
 class CMapEntity_Adder : public CCloneable<CMapEntity_Adder, CMapEntity_Game> {
@@ -18,15 +17,13 @@ class CMapEntity_DeAdder : public CCloneable<CMapEntity_DeAdder, CMapEntity_Adde
 // Fades its pieces in, flashes the first, then puts working copies in their place and goes.
 class CAdderController : public CCloneable<CAdderController, CEntityController> {
 public:
-  CAdderController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine, std::string bindTo);
-  CAdderController(const CAdderController &other);
-  ~CAdderController() override;
+  using CCloneable::CCloneable;
 
   void onBind() override;
   void update() override;
 
   float alpha = 0.0f;
-  Timer *wait;
+  Timer wait{2000, false};
   int32_t done = 0;
 
 private:

@@ -1,7 +1,7 @@
 #pragma once
-#include "world/CCloneable.h"
 #include <cstdint>
 
+#include "world/CCloneable.h"
 #include "world/CMapEntity_Game.h"
 
 // The repairman ("OPRAVAR"): dragged onto a broken bed he mends it, then goes home.
@@ -10,7 +10,6 @@ public:
   using CCloneable::CCloneable;
   // A copy works on no bed.
   CMapEntity_Opravar(const CMapEntity_Opravar &other) : CCloneable(other), working(other.working) {}
-
 
   uint8_t working = 0;
   // Not owned; the behaviour checks it is still alive before each use.

@@ -1,17 +1,15 @@
 #pragma once
-#include "world/CCloneable.h"
 #include <string>
 
+#include "media/Timer.h"
+#include "world/CCloneable.h"
 #include "world/CEntityController.h"
-
-class Timer;
 
 // The "OK" click marker: removed 700 ms of game time after its first update.
 class COKController : public CCloneable<COKController, CEntityController> {
 public:
-  COKController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine, std::string bindTo);
+  using CCloneable::CCloneable;
   COKController(const COKController &other);
-  ~COKController() override;
 
   void specificHandleMessages(KEvent *ev) override;
   void update() override;
@@ -19,7 +17,7 @@ public:
   // Drops a marker beside the pointer of the click, where the pointer really is.
   static void placeMarker(CMapEntitiesCollection *collection, const KEvent *ev);
 
-  Timer *life;
+  Timer life{1000, false};
 };
 
 // The "CLOSED" sign: fades in once placed.

@@ -31,15 +31,6 @@ void showFrameset(CMapEntity *e, const char *frameset) {
 }
 } // namespace
 
-COpravarController::COpravarController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine,
-                                       std::string bindTo)
-    : CCloneable(entity, collection, engine, std::move(bindTo)), repair(new Timer(100, false)) {}
-
-COpravarController::COpravarController(const COpravarController &o)
-    : CCloneable(o), repair(new Timer(100, false)), hover(o.hover) {}
-
-COpravarController::~COpravarController() { delete repair; }
-
 void COpravarController::onBind() { cursor = collection ? collection->getEntityByID(kCursorID) : nullptr; }
 
 void COpravarController::specificHandleMessages(KEvent *ev) {
@@ -119,7 +110,7 @@ void COpravarController::update() {
     if (!bed) {
       man->working = 0;
       goHome("NUDA");
-    } else if (repair->udalost()) {
+    } else if (repair.udalost()) {
       bed->damage(-10);
       if (bed->getHealth() >= 100) finishRepair();
     }

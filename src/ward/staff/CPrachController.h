@@ -1,11 +1,10 @@
 #pragma once
-#include "world/CCloneable.h"
 #include <string>
 
+#include "media/Timer.h"
+#include "world/CCloneable.h"
 #include "world/CEntityController.h"
 #include "world/kinds/Links.h"
-
-class Timer;
 
 // Life of a puff: after 1000 ms of game time it starts to fade, and it grows all the while.
 // The dust and spray smoke share the rates; the sleep "Z" has its own.
@@ -17,14 +16,13 @@ public:
     float growth;
   };
 
-  CPrachController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine, std::string bindTo);
+  using CCloneable::CCloneable;
   CPrachController(const CPrachController &other);
-  ~CPrachController() override;
 
   void update() override;
 
-  float speed;
-  Timer *fadeTimer;
+  float speed = 0.0f;
+  Timer fadeTimer{1000, false};
   int32_t fading = 0;
 
 protected:
@@ -43,14 +41,12 @@ protected:
 // Looks for a free spot on the ward floor every 15 s of game time.
 class COdpadkyGeneratorController : public CCloneable<COdpadkyGeneratorController, CEntityController> {
 public:
-  COdpadkyGeneratorController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine,
-                              std::string bindTo);
+  using CCloneable::CCloneable;
   COdpadkyGeneratorController(const COdpadkyGeneratorController &other);
-  ~COdpadkyGeneratorController() override;
 
   void update() override;
 
-  Timer *scan;
+  Timer scan{2000, false};
   // The last cell found, -1 before any.
   int lastCell = -1;
 };

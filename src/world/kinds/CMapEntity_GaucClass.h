@@ -1,8 +1,8 @@
 #pragma once
-#include "world/CCloneable.h"
 #include <cstdint>
 #include <vector>
 
+#include "world/CCloneable.h"
 #include "world/CMapEntity_Game.h"
 
 struct TSeatOffset {
@@ -17,7 +17,6 @@ public:
   CMapEntity_GaucClass(unsigned short x, unsigned short y, bool solid);
   // A copy has the same seats, all free: occupants are never copied.
   CMapEntity_GaucClass(const CMapEntity_GaucClass &other);
-
 
   // Seat count seats at 55 pixels apart, all free.
   void setSeats(int count);

@@ -1,7 +1,7 @@
 #pragma once
-#include "world/CCloneable.h"
 #include <cstdint>
 
+#include "world/CCloneable.h"
 #include "world/CMapEntity_Game.h"
 
 // A germ cloud coughed out by a patient in bed (class 27): it drifts by its steps, in pixels a
@@ -11,7 +11,6 @@ public:
   using CCloneable::CCloneable;
   // A copy keeps the source; the sender gives it its steps.
   CMapEntity_NemocnejBacily(const CMapEntity_NemocnejBacily &other);
-
 
   uint16_t word = 0;
   // Not owned: the patient that sent it; compared only, never followed.

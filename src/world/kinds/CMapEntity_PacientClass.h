@@ -1,9 +1,9 @@
 #pragma once
-#include "world/CCloneable.h"
 #include <cstdint>
 #include <string>
 
 #include "media/Timer.h"
+#include "world/CCloneable.h"
 #include "world/CMapEntity_Game.h"
 
 class KGraphic;

@@ -1,7 +1,7 @@
 #pragma once
-#include "world/CCloneable.h"
 #include <cstdint>
 
+#include "world/CCloneable.h"
 #include "world/CMapEntity_Game.h"
 
 // Bed (class 13): the state that patients, the player figure and the tutorial read and write.
@@ -16,7 +16,6 @@ public:
   CMapEntity_PostelClass(unsigned short x, unsigned short y, bool solid);
   // Copies the state; the variants add the parts. The occupant is never copied: a new bed is free.
   CMapEntity_PostelClass(const CMapEntity_PostelClass &other);
-
 
   void setBarva(uint16_t colour);
   void setObsazeno(bool occupied);

@@ -1,7 +1,7 @@
 #pragma once
-#include "world/CCloneable.h"
 #include <cstdint>
 
+#include "world/CCloneable.h"
 #include "world/CMapEntity_Game.h"
 
 // The blood-pressure gauge beside an examination chair. A patient starts it (start) and resets
@@ -14,7 +14,6 @@ public:
   CMapEntity_Tlakomer(unsigned short x, unsigned short y, bool solid) : CCloneable(x, y, solid) {}
   // A copy carries a new column and a hidden lamp and shows the copied value.
   CMapEntity_Tlakomer(const CMapEntity_Tlakomer &other);
-
 
   // Sets the value and the display; above 1.0 the gauge is full, at exactly 0.0 it is reset.
   void setStav(float v);
