@@ -74,12 +74,7 @@ void CPacientController::setHeld(CMapEntity *e) {
 
 void CPacientController::queueAction(CEntityController *c, unsigned short id, int priority) {
   CMapEntity_FrontaAkci *q = queue();
-  if (!q || !c) return;
-  akce *a = new akce();
-  a->controller = c;
-  a->id = id;
-  a->priority = priority;
-  q->pridej(a);
+  if (q && c) q->pridej(c, id, priority);
 }
 
 int CPacientController::charismaStars() const {
@@ -124,10 +119,7 @@ void CPacientController::onBind() {
   homeX = (int16_t)p->getX();
   homeY = (int16_t)p->getY();
   bedTimer.nastavSpoustec(p->getCoughPeriod());
-  if (!queue()) {
-    CLogger::instance()->log("Entita nemuze pracovat bez FRONTAAKCI, exit");
-    fatalError("Entita nemuze pracovat bez FRONTAAKCI, exit", -1);
-  }
+  CMapEntity_FrontaAkci::require(collection);
   switchPacientFrameset("ILL1", true, false, false);
   p->zapniAnimace();
   p->cropMeter();

@@ -47,11 +47,7 @@ void CRodiceController::setDragged(CMapEntity *e) {
 
 void CRodiceController::onBind() {
   CMapEntity_RodiceClass *r = dynamic_cast<CMapEntity_RodiceClass *>(entity);
-  fronta = CMapEntity_FrontaAkci::najdi(collection);
-  if (!fronta) {
-    CLogger::instance()->log("Entita nemuze pracovat bez FRONTAAKCI, exit");
-    fatalError("Entita nemuze pracovat bez FRONTAAKCI, exit", -1);
-  }
+  fronta = CMapEntity_FrontaAkci::require(collection);
   postel = nullptr;
   for (CMapEntity_Game *e : *collection->getEntitiesPtr())
     if (CMapEntity_PostelClass *bed = dynamic_cast<CMapEntity_PostelClass *>(e))
@@ -78,20 +74,7 @@ void CRodiceController::specificHandleMessages(KEvent *ev) {
   if (!ev || !entity || entity->locked || ev->type != 3 || ev->button != 1 || !fronta) return;
   mouseX = (int32_t)KInput::getMouseX();
   mouseY = (int32_t)KInput::getMouseY();
-  akce *a = new akce();
-  a->controller = this;
-  if (kurzor && kurzor->isActionCollisionWithEntity(entity)) {
-    a->id = 1;
-    a->priority = 1;
-    fronta->pridej(a);
-    CMapEntity_Game *ok = CMapEntitiesFactory::instance()->cloneEntity("OK");
-    ok->setXY((float)(mouseX + 9), (float)(mouseY + 24));
-    collection->addEntity(ok);
-  } else {
-    a->id = 2;
-    a->priority = 0;
-    fronta->pridej(a);
-  }
+  fronta->queueClick(this, kurzor && kurzor->isActionCollisionWithEntity(entity), collection, mouseX, mouseY);
 }
 
 void CRodiceController::leave() {

@@ -3,9 +3,11 @@
 #include <initializer_list>
 
 #include "media/CFakeTime.h"
+#include "media/CFatal.h"
 #include "media/CLogger.h"
 #include "world/CEntityController.h"
 #include "world/CMapEntitiesCollection.h"
+#include "world/CMapEntitiesFactory.h"
 
 uint32_t posledniKlik = 0;
 
@@ -59,6 +61,26 @@ void CMapEntity_FrontaAkci::pridej(akce *a) {
   if (!a) return;
   predFronta.push_back(a);
   posledniKlik = CFakeTime::instance()->ms;
+}
+
+void CMapEntity_FrontaAkci::pridej(CEntityController *c, unsigned short id, int priority) {
+  akce *a = new akce();
+  a->controller = c;
+  a->id = id;
+  a->priority = priority;
+  pridej(a);
+}
+
+void CMapEntity_FrontaAkci::queueClick(CEntityController *c, bool onEntity, CMapEntitiesCollection *collection, int x,
+                                      int y) {
+  if (!onEntity) {
+    pridej(c, 2, 0);
+    return;
+  }
+  pridej(c, 1, 1);
+  CMapEntity_Game *ok = CMapEntitiesFactory::instance()->cloneEntity("OK");
+  ok->setXY((float)(x + 9), (float)(y + 24));
+  collection->addEntity(ok);
 }
 
 // Stable, so orders of one priority keep the order in which they were given; a click gives a
@@ -144,6 +166,12 @@ void CMapEntity_FrontaAkci::log() const {
 CMapEntity_FrontaAkci *CMapEntity_FrontaAkci::najdi(const CMapEntitiesCollection *collection) {
   if (!collection) return nullptr;
   return dynamic_cast<CMapEntity_FrontaAkci *>(collection->getEntityByID(kEntityID));
+}
+
+CMapEntity_FrontaAkci *CMapEntity_FrontaAkci::require(const CMapEntitiesCollection *collection) {
+  CMapEntity_FrontaAkci *q = najdi(collection);
+  if (!q) fatalError("Entita nemuze pracovat bez FRONTAAKCI, exit", -1);
+  return q;
 }
 
 void CMapEntity_FrontaAkci::removeFromQueueIn(const CMapEntitiesCollection *collection, CMapEntity *e) {

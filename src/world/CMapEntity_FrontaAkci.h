@@ -61,6 +61,11 @@ public:
 
   // Takes ownership; the order waits in the pending queue until flushPredFronta.
   void pridej(akce *a);
+  // An order of c without parameters.
+  void pridej(CEntityController *c, unsigned short id, int priority);
+  // A left click's orders for c: on its entity, activation (1, priority 1) and the "OK" marker
+  // where the click was, at (x + 9, y + 24); elsewhere, deactivation (2, priority 0).
+  void queueClick(CEntityController *c, bool onEntity, CMapEntitiesCollection *collection, int x, int y);
   void flushPredFronta();
   bool muzuProvadet(CEntityController *c, unsigned short id) const;
   void removeFirst(CEntityController *c, unsigned short id);
@@ -81,6 +86,8 @@ public:
 
   // The queue of a collection (its entity of ID 73), or null.
   static CMapEntity_FrontaAkci *najdi(const CMapEntitiesCollection *collection);
+  // The same for a behaviour that cannot work without it: a level without one ends the process.
+  static CMapEntity_FrontaAkci *require(const CMapEntitiesCollection *collection);
   // What a dying entity does through the queue of the running level's collection.
   static void removeFromQueueIn(const CMapEntitiesCollection *collection, CMapEntity *e);
 

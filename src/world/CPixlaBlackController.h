@@ -27,7 +27,4 @@ public:
   CMapEntity_FrontaAkci *fronta = nullptr;
   int32_t mouseX = 0;
   int32_t mouseY = 0;
-
-private:
-  void queue(uint16_t id, int32_t priority);
 };

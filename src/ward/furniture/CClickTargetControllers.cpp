@@ -9,16 +9,7 @@
 #include "world/kinds/EntityIds.h"
 
 void CClickTargetController::onBind() {
-  fronta = CMapEntity_FrontaAkci::najdi(collection);
-  if (!fronta) fatalError("Entita nemuze pracovat bez FRONTAAKCI, exit", -1);
-}
-
-void CClickTargetController::queue(uint16_t action, int32_t priority) {
-  akce *a = new akce();
-  a->controller = this;
-  a->id = action;
-  a->priority = priority;
-  fronta->pridej(a);
+  fronta = CMapEntity_FrontaAkci::require(collection);
 }
 
 bool CClickTargetController::hit(KEvent *) {
@@ -37,12 +28,7 @@ void CClickTargetController::specificHandleMessages(KEvent *ev) {
   if (ev->type != K_EVENT_MOUSEDOWN || ev->button != 1) return;
   mouseX = ev->mouseX;
   mouseY = ev->mouseY;
-  if (hit(ev)) {
-    queue(1, 1);
-    COKController::placeMarker(collection, ev);
-  } else {
-    queue(2, 0);
-  }
+  fronta->queueClick(this, hit(ev), collection, mouseX, mouseY);
 }
 
 void CClickTargetController::update() {

@@ -24,7 +24,6 @@ public:
 
 protected:
   virtual bool hit(KEvent *ev);
-  void queue(uint16_t action, int32_t priority);
 };
 
 // Laundry trolleys and the loose carriable items: also flash while the pointer is on them (not

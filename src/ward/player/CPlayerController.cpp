@@ -112,8 +112,7 @@ void CPlayerController::onBind() {
     }
     player->speed = walkSpeed(stars(kSpeedUpgradeID));
   }
-  queue = CMapEntity_FrontaAkci::najdi(collection);
-  if (!queue) fatalError("Entita nemuze pracovat bez FRONTAAKCI, exit", -1);
+  queue = CMapEntity_FrontaAkci::require(collection);
 }
 
 bool CPlayerController::clickGoal(const std::vector<CMapEntity *> &under, float cursorX, float cursorY, int &tx,
