@@ -10,7 +10,6 @@
 
 namespace {
 constexpr unsigned int kPlayerFigureClass = 1;
-constexpr unsigned short kSprayID = 70;
 constexpr unsigned int kSlowPressurePatientID = 6000;
 
 struct TPage {

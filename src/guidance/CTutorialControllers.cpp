@@ -16,7 +16,6 @@ namespace {
 using tipkit::carryArrow;
 using tipkit::freeArrow;
 
-constexpr unsigned int kChairClass = 17;
 constexpr unsigned short kArrowID = 189;
 constexpr float kTurned = 180.0f;
 constexpr const char *kHamperText = "Now drop the dirty sheets into the laundry trolley!";

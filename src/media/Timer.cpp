@@ -15,21 +15,7 @@ Timer::Timer(int spoustec_, bool realTime_) : spoustec(spoustec_), fresh(true), 
   CTimerList::instance()->timers.push_back(this);
 }
 
-Timer::Timer(const Timer &o)
-    : start(o.start), lastFire(o.lastFire), startedAt(o.startedAt), spoustec(o.spoustec), fresh(o.fresh),
-      realTime(o.realTime) {
-  CTimerList::instance()->timers.push_back(this);
-}
-
-Timer &Timer::operator=(const Timer &o) {
-  start = o.start;
-  lastFire = o.lastFire;
-  startedAt = o.startedAt;
-  spoustec = o.spoustec;
-  fresh = o.fresh;
-  realTime = o.realTime;
-  return *this;
-}
+Timer::Timer(const Timer &o) : Timer(o.spoustec, o.realTime) { *this = o; }
 
 Timer::~Timer() {
   std::vector<Timer *> &timers = CTimerList::instance()->timers;

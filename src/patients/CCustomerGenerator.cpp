@@ -14,9 +14,9 @@
 #include "world/CMapEntitiesFactory.h"
 #include "world/kinds/CMapEntity_GaucClass.h"
 #include "world/kinds/CMapEntity_PacientClass.h"
+#include "world/kinds/EntityIds.h"
 
 namespace {
-const unsigned kCouchClass = 22;
 }
 
 CCustomerGenerator::~CCustomerGenerator() { delete timer; }

@@ -34,7 +34,6 @@ int32_t CPacientController::posledniOutbreak = 0;
 uint32_t CPacientController::bedsFull = 0;
 
 namespace {
-const unsigned kCursorClass = 32;
 
 Frame *frameOf(CMapEntity *e) { return e ? e->getCurrentFrame() : nullptr; }
 } // namespace
@@ -159,11 +158,11 @@ int CPacientController::getPocetPacientu() const {
 void CPacientController::specificHandleMessages(KEvent *ev) {
   CMapEntity_PacientClass *p = patient();
   if (!p || !ev || p->locked) return;
-  if (ev->type == 1) {
+  if (ev->type == K_EVENT_MOUSEMOVE) {
     mouseX = (int32_t)KInput::getMouseX();
     mouseY = (int32_t)KInput::getMouseY();
   }
-  if (ev->type != 3 || ev->button != 1) return;
+  if (ev->type != K_EVENT_MOUSEDOWN || ev->button != 1) return;
   CMapEntity_Game *c = cursor();
   bool under = c && (c->isActionCollisionWithEntity(p) || p->isActionCollisionWithEntity(c));
   uint8_t ph = p->getPhase();
@@ -266,6 +265,18 @@ void CPacientController::drag(bool benchOffset) {
 CMapEntity *CPacientController::head() const {
   CMapEntity_PacientClass *p = patient();
   return p ? p->getContainedEntityClass(CMapEntity_PacientClass::kHeadClass) : nullptr;
+}
+
+void CPacientController::climbOut(CMapEntity_Game *bed) {
+  CMapEntity_PacientClass *p = patient();
+  if (CMapEntity *blanket = p->getContainedEntityClass(CMapEntity_PostelClass::kBlanketClass)) {
+    p->giveEntityTo(bed, blanket, true);
+    blanket->setXOffset(0.0f, false);
+    blanket->setYOffset(50.0f, false);
+    blanket->setSortZ(3, false);
+    blanket->syncWithParentPosition();
+  }
+  bed->dropEntity(p);
 }
 
 void CPacientController::clearOnKill() {

@@ -102,4 +102,6 @@ private:
   void leaveSeats(unsigned int seatClass);
   void lose(unsigned int seatClass);
   void clearOnKill();
+  // Out of the bed: the blanket goes back onto it and the bed lets the patient go.
+  void climbOut(CMapEntity_Game *bed);
 };

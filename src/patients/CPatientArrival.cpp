@@ -24,12 +24,6 @@
 #include "world/kinds/EntityIds.h"
 
 namespace {
-const unsigned kCouchClass = 22;
-const unsigned kBenchClass = 24;
-const unsigned kChairClass = 17;
-const unsigned kNurseID = 60;
-const unsigned kLuckIconID = 297;
-const unsigned kLockedBedID = 190;
 const unsigned kPaletaSize = sizeof(paleta) / sizeof(paleta[0]);
 
 Frame *frameOf(CMapEntity *e) { return e ? e->getCurrentFrame() : nullptr; }
@@ -313,18 +307,10 @@ void CPatientArrival::layout(CMapEntity_Game *bed, float yo) {
 }
 
 void CPatientArrival::sesadPacienta() {
-  CMapEntity_PacientClass *p = b.patient();
   b.bedPreview = 0;
   CMapEntity_PostelClass *bed = dynamic_cast<CMapEntity_PostelClass *>(b.previewBed);
   if (bed && b.collection->contains(bed)) {
-    if (CMapEntity *blanket = p->getContainedEntityClass(CMapEntity_PostelClass::kBlanketClass)) {
-      p->giveEntityTo(bed, blanket, true);
-      blanket->setXOffset(0.0f, false);
-      blanket->setYOffset(50.0f, false);
-      blanket->setSortZ(3, false);
-      blanket->syncWithParentPosition();
-    }
-    bed->dropEntity(p);
+    b.climbOut(bed);
     bed->refresh();
   }
   b.switchPacientFrameset("FRAMESET1", false, true, true);

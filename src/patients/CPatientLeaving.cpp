@@ -17,25 +17,12 @@
 #include "world/kinds/CMapEntity_PostelClass.h"
 #include "world/kinds/EntityIds.h"
 
-namespace {
-const unsigned kLockedBedID = 190;
-} // namespace
-
 int paymentFor(float money, float mood) { return (int)(money * 150.0f * mood); }
 
 void CPatientLeaving::runFromBed() {
   CMapEntity_PacientClass *p = b.patient();
   CMapEntity_PostelClass *bed = dynamic_cast<CMapEntity_PostelClass *>(p->getBed());
-  if (bed) {
-    if (CMapEntity *blanket = p->getContainedEntityClass(CMapEntity_PostelClass::kBlanketClass)) {
-      p->giveEntityTo(bed, blanket, true);
-      blanket->setXOffset(0.0f, false);
-      blanket->setYOffset(50.0f, false);
-      blanket->setSortZ(3, false);
-      blanket->syncWithParentPosition();
-    }
-    bed->dropEntity(p);
-  }
+  if (bed) b.climbOut(bed);
   p->setSortZ(0, false);
   p->runAway();
   b.switchPacientFrameset("FRAMESET1", false, true, false);

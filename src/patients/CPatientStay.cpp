@@ -26,7 +26,6 @@
 #include "world/kinds/Links.h"
 
 namespace {
-const unsigned kComfortClass = 18;
 const unsigned kBrokenBedID = 77;
 } // namespace
 
@@ -43,7 +42,7 @@ void CPatientStay::phaseInBed() {
 void CPatientStay::bedReactions() {
   CMapEntity_PacientClass *p = b.patient();
   int stars = b.charismaStars();
-  if (CMapEntity *gift = p->getContainedEntityClass(kComfortClass)) {
+  if (CMapEntity *gift = p->getContainedEntityClass(kComfortItemClass)) {
     gift->setKill(true);
     p->changeMood(CCharismaTable::amount(CCharismaTable::kHeartBoost, stars));
     CMapEntity_Game *heart = CMapEntitiesFactory::instance()->cloneEntity("SRDCE");

@@ -25,10 +25,6 @@
 #include "world/kinds/CMapEntity_PostelClass.h"
 #include "world/kinds/EntityIds.h"
 
-namespace {
-const unsigned kCursorClass = 32;
-} // namespace
-
 int CRodiceController::stars() const {
   CPlayer *player = engine ? engine->getPlayer() : nullptr;
   return CCharismaTable::level(player ? player->starsOwned(kCharismaUpgradeID) : 0);
@@ -71,7 +67,7 @@ void CRodiceController::moodChange(float d) {
 }
 
 void CRodiceController::specificHandleMessages(KEvent *ev) {
-  if (!ev || !entity || entity->locked || ev->type != 3 || ev->button != 1 || !fronta) return;
+  if (!ev || !entity || entity->locked || ev->type != K_EVENT_MOUSEDOWN || ev->button != 1 || !fronta) return;
   mouseX = (int32_t)KInput::getMouseX();
   mouseY = (int32_t)KInput::getMouseY();
   fronta->queueClick(this, kurzor && kurzor->isActionCollisionWithEntity(entity), collection, mouseX, mouseY);

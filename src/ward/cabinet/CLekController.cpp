@@ -12,10 +12,6 @@
 #include "world/kinds/CMapEntity_PostelClass.h"
 #include "world/kinds/EntityIds.h"
 
-namespace {
-const unsigned kCursorClass = 32;
-} // namespace
-
 CLekController::CLekController(const CLekController &o) : CCloneable(o), hover(o.hover) {}
 
 void CLekController::onBind() {
@@ -39,7 +35,7 @@ void CLekController::light(bool on) {
 }
 
 void CLekController::specificHandleMessages(KEvent *ev) {
-  if (!ev || !entity || ev->type != 3 || ev->button != 1 || !fronta) return;
+  if (!ev || !entity || ev->type != K_EVENT_MOUSEDOWN || ev->button != 1 || !fronta) return;
   CMapEntity_Game *cursor = collection->getEntityByID(kCursorID);
   bool hit = cursor && cursor->isActionCollisionWithEntity(entity);
   fronta->queueClick(this, hit, collection, (int)KInput::getMouseX(), (int)KInput::getMouseY());

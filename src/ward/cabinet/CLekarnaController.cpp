@@ -32,12 +32,12 @@ void CLekarnaController::onBind() {
 
 void CLekarnaController::specificHandleMessages(KEvent *ev) {
   if (!ev || !entity) return;
-  if (ev->type == 1) {
+  if (ev->type == K_EVENT_MOUSEMOVE) {
     lastMouseX = ev->mouseX;
     lastMouseY = ev->mouseY;
     return;
   }
-  if (ev->type != 3 || ev->button != 1 || !fronta) return;
+  if (ev->type != K_EVENT_MOUSEDOWN || ev->button != 1 || !fronta) return;
   CMapEntity_Game *cursor = collection->getEntityByID(kCursorID);
   fronta->queueClick(this, cursor && cursor->isActionCollisionWithEntity(entity), collection, lastMouseX, lastMouseY);
 }

@@ -43,7 +43,7 @@ void CVozikController::specificHandleMessages(KEvent *ev) {
 
 void CVozikController::update() {
   if (!entity || !collection) return;
-  CMapEntity_Game *cursor = collection->getFirstEntityByClassID(32);
+  CMapEntity_Game *cursor = collection->getFirstEntityByClassID(kCursorClass);
   CMapEntity *parent = entity->getParent();
   bool inHand = parent && (parent->getEntityID() == kLeftHandID || parent->getEntityID() == kRightHandID);
   if (cursor && cursor->isActionCollisionWithEntity(entity) && !inHand) {

@@ -36,11 +36,8 @@
 
 namespace {
 const uint16_t kDispenserClass = 21;
-const uint16_t kItemClass = 18;
 const uint16_t kTrolleyClass = 30;
-const uint16_t kSprayID = 70;
 const uint16_t kSprayStandID = 72;
-const uint16_t kHarmlessGermID = 261;
 const int kIdleBaseMs = 2000;
 
 int idlePeriod() { return kIdleBaseMs + std::rand() % 2000; }
@@ -105,10 +102,10 @@ void CPlayerController::onBind() {
   if (player && collection) {
     if (CMapEntity_Game *bar = collection->getEntityByID(kStatusBarID)) {
       auto icon = [bar](unsigned short id) { return dynamic_cast<CMapEntity_PerkIconClass *>(bar->getContainedEntity(id)); };
-      player->setPerkLuck(icon(297));
-      player->setPerkBurst(icon(275));
-      player->setPerkCureTouch(icon(272));
-      player->setPerkVirus(icon(309));
+      player->setPerkLuck(icon(kLuckIconID));
+      player->setPerkBurst(icon(kBurstIconID));
+      player->setPerkCureTouch(icon(kCureTouchIconID));
+      player->setPerkVirus(icon(kVirusIconID));
     }
     player->speed = walkSpeed(stars(kSpeedUpgradeID));
   }
@@ -281,7 +278,7 @@ void CPlayerController::decide() {
     if (!g || g->getKill()) continue;
     uint32_t cls = g->getEntityClassID();
     if (cls == kDispenserClass && g->getAktivni()) dispenser = g;
-    if (cls == kGermClass && g->getEntityID() != kHarmlessGermID) germ = true;
+    if (cls == kGermClass && g->getEntityID() != kGermCloudID) germ = true;
     if (cls == kBedClass) {
       bedTouched = true;
       if (g->getAktivni()) bed = g;
@@ -290,7 +287,7 @@ void CPlayerController::decide() {
     if (cls == kTrolleyClass) hamper = g;
   }
   uint16_t &phase = player->workPhase;
-  if (dispenser && !player->containedFull() && dispenser->CMapEntity::getContainedEntityClass(kItemClass))
+  if (dispenser && !player->containedFull() && dispenser->CMapEntity::getContainedEntityClass(kComfortItemClass))
     phase = kTakeFromDispenser;
   if (germ && player->getContainedEntity(kSprayID)) {
     if (sprayTimer.udalost()) sprayDue = 1;
@@ -352,9 +349,9 @@ void CPlayerController::work() {
   }
   if (phase == kTakeMedicine) CPlayerPatientWork(*this).takeMedicine();
   if (phase == kTakeFromDispenser) {
-    CMapEntity *item = dispenser ? dispenser->CMapEntity::getContainedEntityClass(kItemClass) : nullptr;
+    CMapEntity *item = dispenser ? dispenser->CMapEntity::getContainedEntityClass(kComfortItemClass) : nullptr;
     CMapEntity_Automat *automat = dynamic_cast<CMapEntity_Automat *>(dispenser);
-    bool may = !player->getContainedEntityClass(kItemClass) || someoneInBed();
+    bool may = !player->getContainedEntityClass(kComfortItemClass) || someoneInBed();
     if (item && automat && may) {
       item->setKill(true);
       CMapEntity_Game *copy = CMapEntitiesFactory::instance()->cloneEntity(automat->itemName);

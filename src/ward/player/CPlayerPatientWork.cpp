@@ -32,8 +32,6 @@
 #include "world/kinds/Links.h"
 
 namespace {
-const uint16_t kItemClass = 18;
-const uint16_t kCureTouchIconID = 272;
 const float kCashTint[3] = {0.8f, 0.15f, 0.5f};
 
 int charismaLevel() {
@@ -106,7 +104,7 @@ void CPlayerPatientWork::decide(const std::vector<CMapEntity *> &near) {
       ctl.arrived = 0;
       phase = CPlayerController::kGiveMedicine;
     }
-    if (idle && ctl.player->getContainedEntityClass(kItemClass) && atBed()) {
+    if (idle && ctl.player->getContainedEntityClass(kComfortItemClass) && atBed()) {
       ctl.arrived = 0;
       phase = CPlayerController::kGiveItem;
     }
@@ -306,7 +304,7 @@ void CPlayerPatientWork::giveMedicine() {
 void CPlayerPatientWork::giveItem() {
   ctl.player->workPhase = CPlayerController::kDeciding;
   CMapEntity_PacientClass *p = livePatient();
-  CMapEntity *item = ctl.player->getContainedEntityClass(kItemClass);
+  CMapEntity *item = ctl.player->getContainedEntityClass(kComfortItemClass);
   if (!p || !item) return;
   ctl.playSound(CMapEntity_DrinkClass::deliverSound(item->getEntityID()));
   item->setVisible(false);
