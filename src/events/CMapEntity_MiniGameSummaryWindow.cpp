@@ -4,6 +4,7 @@
 #include "events/LabIds.h"
 #include "media/CFontSeznam.h"
 #include "media/ZSprite.h"
+#include "world/CEntityKit.h"
 #include "world/CMapEntitiesFactory.h"
 #include "world/CWorldEngine.h"
 
@@ -33,11 +34,7 @@ CMapEntity_MiniGameSummarySesit::CMapEntity_MiniGameSummarySesit(const CMapEntit
     : CCloneable(o) {}
 
 void CMapEntity_MiniGameSummarySesit::renderAdditional(KGraphic *) {
-  CWorldEngine *host = CWorldEngine::current();
-  CFontSeznam *fonts = host ? host->getFontSeznam() : nullptr;
-  if (!fonts) return;
-  fonts->setAktivniFont("gamefont");
-  KText *font = fonts->getAktivniFont();
+  KText *font = entitykit::font("gamefont");
   if (!font) return;
   const long x = labPixel(getX()), y = labPixel(getY());
   const float a = getAlpha() < 0.0f ? 1.0f : getAlpha();

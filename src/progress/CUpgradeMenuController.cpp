@@ -81,12 +81,7 @@ void CUpgradeMenuController::update() {
 }
 
 void CUpgradeController::update() {
-  if (!entity) return;
-  if (underCursor(collection, entity)) {
-    hovered = true;
-    entity->resetFlash();
-  }
-  if (hovered) entity->effectFlash(0.1f, 0.35f, true);
+  if (entity) glow(entity, underCursor(collection, entity), true);
 }
 
 void CUpgradeController::specificHandleMessages(KEvent *ev) {

@@ -2,6 +2,7 @@
 #include <cstdint>
 
 #include "media/Timer.h"
+#include "progress/CShopButtonController.h"
 #include "world/CCloneable.h"
 #include "world/CEntityController.h"
 
@@ -27,15 +28,10 @@ private:
 
 // The map's cart icon: glows under the pointer, opens the shop (with the shop tip the first
 // time) and closes it again.
-class CUpgradeController : public CCloneable<CUpgradeController, CEntityController> {
+class CUpgradeController : public CCloneable<CUpgradeController, CShopButtonController> {
 public:
   using CCloneable::CCloneable;
 
   void update() override;
   void specificHandleMessages(KEvent *ev) override;
-
-private:
-  int32_t lastX = -1;
-  int32_t lastY = 0;
-  bool hovered = false;
 };

@@ -21,9 +21,13 @@ void CPixlaBlackController::specificHandleMessages(KEvent *ev) {
   // A click before any motion has only its own position to go by.
   mouseX = ev->mouseX;
   mouseY = ev->mouseY;
-  // Without a cursor in the level nothing can be under the mouse.
+  fronta->queueClick(this, hit(ev), collection, mouseX, mouseY);
+}
+
+// Without a cursor in the level nothing can be under the mouse.
+bool CPixlaBlackController::hit(KEvent *) {
   CMapEntity_Game *cursor = collection ? collection->getEntityByID(0) : nullptr;
-  fronta->queueClick(this, cursor && cursor->isActionCollisionWithEntity(entity), collection, mouseX, mouseY);
+  return cursor && cursor->isActionCollisionWithEntity(entity);
 }
 
 void CPixlaBlackController::update() {

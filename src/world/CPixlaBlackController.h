@@ -27,4 +27,8 @@ public:
   CMapEntity_FrontaAkci *fronta = nullptr;
   int32_t mouseX = 0;
   int32_t mouseY = 0;
+
+protected:
+  // Whether a press is on the entity: the pointer's action box meets the entity's.
+  virtual bool hit(KEvent *ev);
 };

@@ -8,6 +8,7 @@
 #include "media/GameGlobals.h"
 #include "media/ZSprite.h"
 #include "media/ZSpriteFactory.h"
+#include "world/CEntityKit.h"
 #include "world/CWorldEngine.h"
 #include "world/kinds/CMapEntity_PostelClass.h"
 
@@ -53,13 +54,6 @@ const TSkin *skinOf(const std::string &name) {
   return nullptr;
 }
 
-KText *activeFont(const char *name) {
-  CWorldEngine *host = CWorldEngine::current();
-  CFontSeznam *fonts = host ? host->getFontSeznam() : nullptr;
-  if (!fonts) return nullptr;
-  fonts->setAktivniFont(name);
-  return fonts->getAktivniFontNazev() == name ? fonts->getAktivniFont() : nullptr;
-}
 } // namespace
 
 void CMapEntity_PostelDolniMriz::renderAdditional(KGraphic *) {
@@ -71,14 +65,14 @@ void CMapEntity_PostelDolniMriz::renderAdditional(KGraphic *) {
   if (!t) return;
   float a = getAlpha();
   if (!t->blackNumber && a != 1.0f && a != -1.0f) return;
-  KText *font = activeFont("bed");
+  KText *font = entitykit::loadedFont("bed");
   if (!font) return;
   if (t->blackNumber) font->setColor(0.0f, 0.0f, 0.0f, a == -1.0f ? 1.0f : a);
   font->drawStringFromLeft((long)bed->cislo, (long)(getX() + (float)t->numberX), (long)(getY() + (float)t->numberY),
                            0.0f);
   if (t->resetColour) font->setColor(1.0f, 1.0f, 1.0f, 1.0f);
   if (!t->blackNumber || bed->multiplier == 1) return;
-  KText *bonus = activeFont("bonus");
+  KText *bonus = entitykit::loadedFont("bonus");
   if (!bonus) return;
   uint16_t c = bed->barva < 256 ? bed->barva : (uint16_t)0;
   bonus->setColor(paleta[c][0], paleta[c][1], paleta[c][2], 1.0f);

@@ -8,29 +8,6 @@
 #include "world/CMapEntity_FrontaAkci.h"
 #include "world/kinds/EntityIds.h"
 
-void CClickTargetController::onBind() {
-  fronta = CMapEntity_FrontaAkci::require(collection);
-}
-
-bool CClickTargetController::hit(KEvent *) {
-  CMapEntity_Game *cursor = collection->getEntityByID(kCursorID);
-  return cursor && cursor->isActionCollisionWithEntity(entity);
-}
-
-// The marker goes where the click was: a click before any mouse move has no older position.
-void CClickTargetController::specificHandleMessages(KEvent *ev) {
-  if (!entity || !collection || !fronta) return;
-  if (ev->type == K_EVENT_MOUSEMOVE) {
-    mouseX = ev->mouseX;
-    mouseY = ev->mouseY;
-    return;
-  }
-  if (ev->type != K_EVENT_MOUSEDOWN || ev->button != 1) return;
-  mouseX = ev->mouseX;
-  mouseY = ev->mouseY;
-  fronta->queueClick(this, hit(ev), collection, mouseX, mouseY);
-}
-
 void CClickTargetController::update() {
   if (!entity || !fronta) return;
   fronta->serveActivation(this, entity);
@@ -38,7 +15,7 @@ void CClickTargetController::update() {
 
 void CVozikController::specificHandleMessages(KEvent *ev) {
   if (entity && entity->locked) return;
-  CClickTargetController::specificHandleMessages(ev);
+  CPixlaBlackController::specificHandleMessages(ev);
 }
 
 void CVozikController::update() {
