@@ -3,10 +3,14 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <endian.h>
+
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace gameproc {
 
@@ -51,9 +55,18 @@ Pixels grabWindow(unsigned long window, int x, int y, int w, int h) {
   p.data.resize((size_t)p.w * p.h * 3);
   const int rs = shiftOf(image->red_mask), gs = shiftOf(image->green_mask), bs = shiftOf(image->blue_mask);
   unsigned char *out = p.data.data();
+  // Xvfb's 24-bit screens hold a pixel in 32 bits of the host's order: read them directly.
+  const bool direct = image->bits_per_pixel == 32 && image->byte_order == LSBFirst && htole32(1) == 1;
   for (int row = 0; row < p.h; ++row)
     for (int col = 0; col < p.w; ++col) {
-      unsigned long v = XGetPixel(image, col, row);
+      unsigned long v;
+      if (direct) {
+        uint32_t word;
+        std::memcpy(&word, image->data + (size_t)row * image->bytes_per_line + (size_t)col * 4, 4);
+        v = word;
+      } else {
+        v = XGetPixel(image, col, row);
+      }
       *out++ = (unsigned char)((v & image->red_mask) >> rs);
       *out++ = (unsigned char)((v & image->green_mask) >> gs);
       *out++ = (unsigned char)((v & image->blue_mask) >> bs);
