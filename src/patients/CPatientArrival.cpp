@@ -198,8 +198,8 @@ void CPatientArrival::chooseColor() {
     if (CMapEntity_PacientClass *other = dynamic_cast<CMapEntity_PacientClass *>(e))
       in.expectedPayout += (int)(other->getMoney() * 150.0f * other->getMood());
     if (CMapEntity_PostelClass *bed = dynamic_cast<CMapEntity_PostelClass *>(e)) {
-      in.allBedColours.push_back(bed->barva);
-      if (!bed->getOccupant()) in.freeBedColours.push_back(bed->barva);
+      in.allBedColours.push_back(bed->colour);
+      if (!bed->getOccupant()) in.freeBedColours.push_back(bed->colour);
     }
   }
   if (CMapEntity_Game *bar = b.collection->getEntityByID(kStatusBarID))
@@ -266,7 +266,7 @@ void CPatientArrival::phaseOnBench() {
     p->setSortZ(0, false);
     CMapEntity_PostelClass *bed = dynamic_cast<CMapEntity_PostelClass *>(bedUnder);
     float a = bed ? bed->getAlpha() : 0.0f;
-    bool ok = bed && !bed->obsazeno && !bed->locked && bed->uklizeno && (a == -1.0f || a == 1.0f) &&
+    bool ok = bed && !bed->occupied && !bed->locked && bed->madeUp && (a == -1.0f || a == 1.0f) &&
               b.bedPreview && b.previewBed == bed && (!p->bedDropBlocked() || bed->getEntityID() == kLockedBedID);
     if (ok) {
       layIntoBed(bed);
@@ -280,7 +280,7 @@ void CPatientArrival::phaseOnBench() {
 
 bool CPatientArrival::bedSuitable(CMapEntity_Game *target) const {
   CMapEntity_PostelClass *bed = dynamic_cast<CMapEntity_PostelClass *>(target);
-  if (!bed || bed->locked || bed->obsazeno || !bed->uklizeno) return false;
+  if (!bed || bed->locked || bed->occupied || !bed->madeUp) return false;
   CMapEntity *lying = bed->getContainedEntityClass(kPatientClass);
   return !lying || lying == b.entity;
 }
@@ -339,7 +339,7 @@ void CPatientArrival::layIntoBed(CMapEntity_Game *target) {
   b.queueAction(&b, 2, 0);
   p->setMouseClick(true);
   p->setMouseDrag(false);
-  bool match = bed->barva == p->getColour();
+  bool match = bed->colour == p->getColour();
   uint16_t counter = bed->ulozPacienta(p, p->getColour());
   CLevel_Game *lvl = b.engine ? b.engine->getLevel() : nullptr;
   if (match) {

@@ -62,8 +62,8 @@ void CRodiceGeneratorController::update() {
       bool visited = false;
       for (CMapEntity_Game *o : *collection->getEntitiesPtr())
         if (CMapEntity_RodiceClass *r = dynamic_cast<CMapEntity_RodiceClass *>(o))
-          if (!r->getKill() && r->wantedBed == bed->cislo) visited = true;
-      if (!visited) candidate = bed->cislo;
+          if (!r->getKill() && r->wantedBed == bed->bedNumber) visited = true;
+      if (!visited) candidate = bed->bedNumber;
     }
     if (candidate < 0) continue;
     std::srand((unsigned)KMiscTools::getMilliseconds());

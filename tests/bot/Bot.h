@@ -258,8 +258,8 @@ public:
       if (p->getPhase() != kPhaseOnCouch || !shown(p) || p->locked) continue;
       CMapEntity_PostelClass *best = nullptr;
       for (CMapEntity_PostelClass *b : beds()) {
-        if (b->getOccupant() || b->obsazeno || !b->uklizeno || b->locked) continue;
-        if (!best || (b->barva == p->getColour() && best->barva != p->getColour())) best = b;
+        if (b->getOccupant() || b->occupied || !b->madeUp || b->locked) continue;
+        if (!best || (b->colour == p->getColour() && best->colour != p->getColour())) best = b;
       }
       if (best) {
         dragOnto(p, best);
@@ -274,7 +274,7 @@ public:
     if (CMapEntity *m = holding(kMedicineID)) {
       uint16_t number = static_cast<CMapEntity_Lek *>(m)->bedNumber;
       for (CMapEntity_PostelClass *b : beds())
-        if (b->cislo == number) return clickOn(b), true;
+        if (b->bedNumber == number) return clickOn(b), true;
     }
     if (holding(kPrescriptionID))
       if (CMapEntity_Game *cabinet = ec()->getFirstEntityByClassID(kCabinetClass)) return clickOn(cabinet), true;
@@ -294,7 +294,7 @@ public:
         if (CMapEntity_Game *stand = named("ANTIV")) return clickOn(stand), true;
       }
     for (CMapEntity_PostelClass *b : beds())
-      if (!b->getOccupant() && !b->uklizeno && !holding(kRubbishID) && !b->getContainedEntityClass(kPatientClass) &&
+      if (!b->getOccupant() && !b->madeUp && !holding(kRubbishID) && !b->getContainedEntityClass(kPatientClass) &&
           !clickedLately(b))
         return clickOn(b), true;
     return false;

@@ -22,7 +22,7 @@ protected:
   CMapEntity_PostelClass *bed(uint16_t number) {
     for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
       if (auto *b = dynamic_cast<CMapEntity_PostelClass *>(e))
-        if (b->cislo == number) return b;
+        if (b->bedNumber == number) return b;
     return nullptr;
   }
   CMapEntity_DiagnosticTool *chair() {
@@ -188,7 +188,7 @@ TEST_F(TutorialTest, MedicineStepsPointAtTheMedicineThenTheBedAndLetTheNextPatie
   EXPECT_EQ(framesetOf(p), "LYING");
   expectHeld(p, 5);
 
-  bed(1)->obsazeno = 1;
+  bed(1)->occupied = 1;
   TPatientState::setBedState(p, kBedGivingMoney);
   step();
   EXPECT_EQ(bubble(), "TUTORIAL8");
@@ -204,7 +204,7 @@ TEST_F(TutorialTest, MedicineStepsPointAtTheMedicineThenTheBedAndLetTheNextPatie
   expectHeld(next, 4);
   steps(5);
   EXPECT_EQ(bubble(), "TUTORIAL8") << "while a bed is taken";
-  bed(1)->obsazeno = 0;
+  bed(1)->occupied = 0;
   step();
   EXPECT_EQ(bubble(), "TUTORIAL9");
 }
@@ -238,11 +238,11 @@ TEST_F(TutorialTest, TidyingStepsWaitForTheSheetsAndBothBedsThenHandTheWardOver)
   // Praise, then both beds to make again.
   steps(150);
   EXPECT_EQ(bubble(), "TUTORIAL9B");
-  EXPECT_TRUE(bed(1)->uklizeno);
+  EXPECT_TRUE(bed(1)->madeUp);
   steps(60);
   ASSERT_EQ(bubble(), "TUTORIAL9C");
-  EXPECT_FALSE(bed(1)->uklizeno);
-  EXPECT_FALSE(bed(2)->uklizeno);
+  EXPECT_FALSE(bed(1)->madeUp);
+  EXPECT_FALSE(bed(2)->madeUp);
   step();
   EXPECT_TRUE(arrowAt(88, 220));
   EXPECT_TRUE(arrowAt(248, 220));

@@ -84,7 +84,7 @@ protected:
   CMapEntity_PostelClass *bed(uint16_t number) {
     for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
       if (auto *b = dynamic_cast<CMapEntity_PostelClass *>(e))
-        if (b->cislo == number) return b;
+        if (b->bedNumber == number) return b;
     return nullptr;
   }
   CMapEntity_Game *floorMedicine() {
@@ -185,7 +185,7 @@ TEST_F(TutorialWindowTest, TheTutorialIsPlayedByMouseFromTheHelpTriggerToItsLast
 
   // Tidying: the bed, then the sheets into the trolley.
   CMapEntity_Game *trolley = level->getEC()->getFirstEntityByClassID(30);
-  ASSERT_TRUE(playUntil([&] { return !bed(1)->uklizeno; }, 200));
+  ASSERT_TRUE(playUntil([&] { return !bed(1)->madeUp; }, 200));
   clickOn(bed(1));
   ASSERT_TRUE(playUntil([&] { return figure()->getContainedEntity(kRubbishID) != nullptr; }, 600));
   playFrame();
@@ -201,7 +201,7 @@ TEST_F(TutorialWindowTest, TheTutorialIsPlayedByMouseFromTheHelpTriggerToItsLast
   EXPECT_TRUE(pointsAt(88, 220, true, bed(1)));
   EXPECT_TRUE(pointsAt(248, 220, true, bed(2)));
   clickOn(bed(1));
-  ASSERT_TRUE(playUntil([&] { return bed(1)->uklizeno != 0; }, 600));
+  ASSERT_TRUE(playUntil([&] { return bed(1)->madeUp != 0; }, 600));
   playFrame();
   EXPECT_EQ(arrowAt(88, 220), nullptr);
   EXPECT_EQ(bubble(), "TUTORIAL9C");

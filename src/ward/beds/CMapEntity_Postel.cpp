@@ -48,14 +48,14 @@ CMapEntity_Postel::CMapEntity_Postel(const CMapEntity_Postel &o)
   carryClone(this, name + "PRIKRYVKA")->setYOffset(50.0f, false);
   carryClone(this, name + "DOLNIMRIZ");
   recoveryFactor = v->recoveryFactor;
-  cislo = ++poradi;
-  kind = v->kind;
+  bedNumber = ++poradi;
+  variantValue = v->kind;
 
   CMapEntity *aura = carryClone(this, v->aura);
   aura->setAlpha(0.0f, true);
   setHighlight(aura);
 
-  uint16_t range = v->ownColours ? kind : bedColourRange(levelMaxColors());
+  uint16_t range = v->ownColours ? variantValue : bedColourRange(levelMaxColors());
   setBarva((uint16_t)(std::rand() % (range + 1)));
 
   if (v->lamps) {

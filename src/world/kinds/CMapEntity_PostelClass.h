@@ -38,15 +38,15 @@ public:
   // forgotten first, so callers never follow the link to an entity on its way out.
   CMapEntity_Game *getOccupant();
 
-  uint16_t barva = 1;
-  // The variant's kind code; Postel3b draws its colour from 0 to kind.
-  uint16_t kind = 1;
+  uint16_t colour = 1;
+  // The variant's own value; Postel3b draws its colour from 0 to it.
+  uint16_t variantValue = 1;
   // Colour multiplier; the rail shows "x" and the value when it is not 1.
-  uint16_t multiplier = 1;
-  int32_t obsazeno = 0;
-  int32_t uklizeno = 1;
+  uint16_t bonusMultiplier = 1;
+  int32_t occupied = 0;
+  int32_t madeUp = 1;
   float recoveryFactor = 1.0f;
-  uint16_t cislo = 0;
+  uint16_t bedNumber = 0;
 
 private:
   void dress(CMapEntity *part, const char *frameset, bool tint);
