@@ -86,4 +86,31 @@ TEST_F(CampaignWindowTest, ComicPageMapAndLateDayShowWhatTheListPromises) {
   unload();
 }
 
+// A touchpad tap: press and release reach the window within one frame.
+TEST_F(CampaignWindowTest, ATapWithinOneFrameTurnsTheComicPageAndPressesTheMapStar) {
+  auto tapAndWaitForTheEnd = [&](int x, int y) {
+    pushMotion(x, y);
+    play(2);
+    pushButton(1, true, x, y);
+    pushButton(1, false, x, y);
+    int frames = 0;
+    while (!level->getLevelOver() && frames < 120) {
+      playFrame(false);
+      ++frames;
+    }
+    return level->getLevelOver();
+  };
+  show("comic_ch2", 70);
+  EXPECT_TRUE(tapAndWaitForTheEnd(400, 300)) << "the tap did not turn the page";
+  unload();
+
+  player->addLevelDone(1, 1);
+  player->setPerkBought(true);
+  show("map1", 5);
+  CMapEntity_Game *star = first("MAPSTAR");
+  ASSERT_NE(star, nullptr);
+  EXPECT_TRUE(tapAndWaitForTheEnd((int)star->getX() + 20, (int)star->getY() + 20)) << "the tap missed the star";
+  unload();
+}
+
 } // namespace
