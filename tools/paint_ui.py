@@ -21,8 +21,12 @@ def paint_panel(w, h, index, count, p):
         if style == "notebook":
             for y in range(24, h - 10, 34):
                 c.circle(14, y, 4, fill=(220, 220, 220), width=1.2)
-        c.rect(3, 3, w - 3, 30 if style == "notes" else 36, fill=colour("teal"), width=2, r=8)
-        c.text(w / 2, 17 if style == "notes" else 20, title, 16 if style != "notes" else 13, fill=(255, 255, 255))
+        if style == "sidebar":
+            # The game writes "New patient!" 27 px down the side page: the band stays above it.
+            c.rect(3, 3, w - 3, 22, fill=colour("teal"), width=2, r=8)
+        else:
+            c.rect(3, 3, w - 3, 30 if style == "notes" else 36, fill=colour("teal"), width=2, r=8)
+            c.text(w / 2, 17 if style == "notes" else 20, title, 16 if style != "notes" else 13, fill=(255, 255, 255))
         if style == "notes":
             # The panel writes the day's number centred on x 45 from y 60, in the 15 px "bed" font
             # and in the font's last colour, which the money counter leaves white.

@@ -7,6 +7,7 @@
 #include "media/CGlobals.h"
 #include "support/GameWindowDay.h"
 #include "world/CMapEntitiesCollection.h"
+#include "world/kinds/CMapEntity_MapkaLogo.h"
 
 // Screens of the campaign loaded by name in the real window: a comic page shows its panels and
 // captions under the page's hint, a late map its row of finished days, a late day its full ward.
@@ -70,6 +71,9 @@ TEST_F(CampaignWindowTest, ComicPageMapAndLateDayShowWhatTheListPromises) {
 
   show("map18", 20);
   EXPECT_EQ(count("LEVELCOMPLETED"), 18) << "one icon per finished day";
+  auto *plaque = dynamic_cast<CMapEntity_MapkaLogo *>(first("MAPKALOGO"));
+  ASSERT_NE(plaque, nullptr);
+  EXPECT_EQ(plaque->caption, "Next: the lab") << "the plaque says what comes next";
   savePNG((dir + "campaign_map18.png").c_str());
   unload();
 
