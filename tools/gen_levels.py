@@ -322,7 +322,8 @@ def paint_menu(grid, level):
     f = font(78)
     d.text((404, 124), "TOBRULANT", font=f, fill=(20, 20, 40, 160), anchor="mm")
     d.text((400, 120), "TOBRULANT", font=f, fill=(255, 224, 90), anchor="mm", stroke_width=5, stroke_fill=(120, 30, 40))
-    d.text((400, 186), "a day on the ward", font=font(26, False), fill=(255, 255, 255), anchor="mm",
+    # Right of the main menu's clipboard (x 0 to 330), which stands over the left of the title.
+    d.text((560, 186), "a day on the ward", font=font(26, False), fill=(255, 255, 255), anchor="mm",
            stroke_width=2, stroke_fill=(30, 40, 70))
     return img
 
