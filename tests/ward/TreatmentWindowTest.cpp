@@ -230,6 +230,8 @@ TEST_F(TreatmentWindowTest, EveryPatientWhoPaysCountsCuredAndOnlyTheOneWhoseMood
   }
   int frames = 0;
   ASSERT_TRUE(playUntil([&] { return summaryPage() != nullptr; }, 20000, [&] { return ++frames % 10 == 0; }));
+  for (int i = 0; i < 40; ++i) playFrame();
+  savePNG(shot("treatment-counts-summary.png").c_str());
   CMapEntity_SummarySesit *page = summaryPage();
   EXPECT_EQ(page->patientsCured, 2);
   EXPECT_EQ(page->patientsLost, 1) << "only the patient left on the couch";
