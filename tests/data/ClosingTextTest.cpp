@@ -48,30 +48,19 @@ TEST(ClosingTextTest, EveryDaysClosingTextIsOneLineWithinTheSummaryPage) {
   font.setKGraphic(new FakePicture());
   const int pageWidth = 2 * (280 - 145);
   int checked = 0;
-  for (const char *difficulty : {"easy", "medium", "hard"}) {
-    const std::string folder = std::string(TOB_BINARY_DIR) + "/data/maps/" + difficulty + "/";
-    DIR *dir = opendir(folder.c_str());
-    ASSERT_NE(dir, nullptr) << folder;
-    while (dirent *e = readdir(dir)) {
-      const std::string file = e->d_name, ending = "_outro.txt";
-      if (file.size() <= ending.size() || file.compare(file.size() - ending.size(), ending.size(), ending) != 0) continue;
-      std::ifstream in(folder + file, std::ios::binary);
-      SummaryTextBox box;
-      box.text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-      ++checked;
-      size_t pos = 0;
-      int lines = 0;
-      while (box.nextLine(&font, pos)) {
-        ++lines;
-        const float width = font.getStringWidth(box.lineBuffer.c_str(), 0.0f);
-        EXPECT_LE(width, (float)pageWidth) << difficulty << "/" << file << ": line \"" << box.lineBuffer
-                                           << "\" is wider than the summary page";
-      }
-      EXPECT_LE(lines, 1) << difficulty << "/" << file << ": \"" << box.text << "\" takes " << lines
-                          << " lines and runs into the expert line";
+  forEachLevelText("_outro.txt", [&](const std::string &file, const std::string &text) {
+    SummaryTextBox box;
+    box.text = text;
+    ++checked;
+    size_t pos = 0;
+    int lines = 0;
+    while (box.nextLine(&font, pos)) {
+      ++lines;
+      EXPECT_LE(font.getStringWidth(box.lineBuffer.c_str(), 0.0f), (float)pageWidth)
+          << file << ": line \"" << box.lineBuffer << "\" is wider than the summary page";
     }
-    closedir(dir);
-  }
+    EXPECT_LE(lines, 1) << file << ": \"" << text << "\" takes " << lines << " lines and runs into the expert line";
+  });
   EXPECT_GT(checked, 0) << "no closing text in the data set";
 }
 
