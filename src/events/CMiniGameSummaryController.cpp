@@ -55,7 +55,9 @@ void CMiniGameSummaryController::update() {
     const size_t n = records.size();
     if (linesShown < n) {
       const setSkore &r = records[linesShown];
-      sesit->leftLines.push_back("STRAND " + std::to_string(r.strands) + " x $" + std::to_string(r.value) + " = ");
+      // The record counts the set's dishes; each pays its value.
+      sesit->leftLines.push_back(std::to_string(r.strands) + (r.strands == 1 ? " DISH" : " DISHES") + " x $" +
+                                 std::to_string(r.value) + " = ");
       sesit->rightLines.push_back("$" + std::to_string(r.strands * r.value));
       total += r.strands * r.value;
     } else if (linesShown == n) {

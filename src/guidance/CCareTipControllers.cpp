@@ -24,7 +24,7 @@ const TPage kPages[6] = {
     {"...diagnosis, or you leave them waiting in line for too long,| their Happiness Meter will drop.", 0.21f, 2, 6000},
     {"When the Happiness Meter is empty, the patient| will leave the hospital without paying!", 0.11f, 1, 4500},
     {"On the other hand, if you perform extra fast service...", 0.41f, 3, 4000},
-    {"...or bring him something to help pass the time,| his Happiness Meter will fill up!", 1.0f, 5, 6000},
+    {"...or bring them something to help pass the time,| their Happiness Meter will fill up!", 1.0f, 5, 6000},
     {"Great, that's it! Now let's just finish up this | patient and then get started.", 0.0f, -1, 4500},
 };
 

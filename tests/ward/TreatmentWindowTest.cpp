@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <string>
+#include <vector>
 
 #include "media/GameGlobals.h"
 #include "patients/CPacientController.h"
@@ -8,6 +9,7 @@
 #include "support/GameWindowDay.h"
 #include "ward/cabinet/CMapEntity_Lek.h"
 #include "ward/player/CMapEntity_Player.h"
+#include "world/CMapEntitiesFactory.h"
 #include "world/CMapEntity_TextBox.h"
 #include "world/kinds/CMapEntity_DiagnosticTool.h"
 #include "world/kinds/CMapEntity_PacientClass.h"
@@ -182,6 +184,56 @@ TEST_F(TreatmentWindowTest, ADayLeftAloneLosesEveryPatientAndIsPlayedAgain) {
   EXPECT_EQ(page->patientsCured, 0);
   EXPECT_EQ(page->title, "TRY AGAIN");
   EXPECT_LT(level->getMoney(), level->getMoneyLimit()) << "the engine builds this day again";
+}
+
+// Two cured patients sent home pay and count cured, chain bonus or not; the day's own arrival,
+// left on the couch until its hearts run out, is the one patient lost.
+TEST_F(TreatmentWindowTest, EveryPatientWhoPaysCountsCuredAndOnlyTheOneWhoseMoodRanOutLost) {
+  ASSERT_TRUE(playUntil([&] { return level->getEC()->getFirstEntityByClassID(kBedClass) != nullptr; }, 400));
+  std::vector<CMapEntity_PostelClass *> beds;
+  for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
+    if (CMapEntity_PostelClass *b = dynamic_cast<CMapEntity_PostelClass *>(e)) beds.push_back(b);
+  ASSERT_EQ(beds.size(), 2u);
+  std::vector<CMapEntity_PacientClass *> patients;
+  for (size_t i = 0; i < beds.size(); ++i) {
+    auto *p = dynamic_cast<CMapEntity_PacientClass *>(CMapEntitiesFactory::instance()->cloneEntity("PACIENT2"));
+    level->getEC()->addEntity(p);
+    playFrame();
+    ASSERT_GT(beds[i]->ulozPacienta(p, p->colour), 0);
+    p->bed = beds[i];
+    p->phase = kPhaseInBed;
+    p->bedState = kBedLying;
+    p->meterFull = 0.0f;
+    p->mood = i == 0 ? 0.9f : 0.7f;
+    p->addEntity(CMapEntitiesFactory::instance()->cloneEntity("BAR"), true, true);
+    patients.push_back(p);
+  }
+  for (int i = 0; i < 10; ++i) playFrame();
+  // Each pays by the mood it leaves with, after waiting to be sent home.
+  std::vector<int> paid;
+  for (size_t i = 0; i < beds.size(); ++i) {
+    clickOn(beds[i]);
+    CMapEntity_PacientClass *p = patients[i];
+    ASSERT_TRUE(playUntil([&] { return p->phase == kPhaseGone; }, 800)) << "patient " << i << " was not sent home";
+    paid.push_back(paymentFor(p->money, p->mood));
+    ASSERT_TRUE(playUntil([&] { return level->getCured() == (int)i + 1; }, 800)) << "patient " << i << " never paid";
+    EXPECT_TRUE(captionShown("CASH +" + std::to_string(paid[i])));
+  }
+  for (CMapEntity_PostelClass *bed : beds) {
+    ASSERT_TRUE(playUntil([&] { return !bed->getOccupant() && !bed->uklizeno; }, 200));
+    clickOn(bed);
+    ASSERT_TRUE(playUntil([&] { return figure()->getContainedEntity(kRubbishID) != nullptr; }, 600));
+    clickOn(level->getEC()->getFirstEntityByClassID(30));
+    ASSERT_TRUE(playUntil([&] { return figure()->getContainedEntity(kRubbishID) == nullptr; }, 600));
+  }
+  int frames = 0;
+  ASSERT_TRUE(playUntil([&] { return summaryPage() != nullptr; }, 20000, [&] { return ++frames % 10 == 0; }));
+  for (int i = 0; i < 40; ++i) playFrame();
+  savePNG(shot("treatment-counts-summary.png").c_str());
+  CMapEntity_SummarySesit *page = summaryPage();
+  EXPECT_EQ(page->patientsCured, 2);
+  EXPECT_EQ(page->patientsLost, 1) << "only the patient left on the couch";
+  EXPECT_GE(page->scoreToday, paid[0] + paid[1]);
 }
 
 } // namespace
