@@ -7,6 +7,7 @@
 #include "patients/CPatientLeaving.h"
 #include "progress/CMapEntity_SummarySesit.h"
 #include "support/GameWindowDay.h"
+#include "support/PatientState.h"
 #include "ward/cabinet/CMapEntity_Lek.h"
 #include "ward/player/CMapEntity_Player.h"
 #include "world/CMapEntitiesFactory.h"
@@ -199,12 +200,10 @@ TEST_F(TreatmentWindowTest, EveryPatientWhoPaysCountsCuredAndOnlyTheOneWhoseMood
     auto *p = dynamic_cast<CMapEntity_PacientClass *>(CMapEntitiesFactory::instance()->cloneEntity("PACIENT2"));
     level->getEC()->addEntity(p);
     playFrame();
-    ASSERT_GT(beds[i]->ulozPacienta(p, p->colour), 0);
-    p->bed = beds[i];
-    p->phase = kPhaseInBed;
-    p->bedState = kBedLying;
-    p->meterFull = 0.0f;
-    p->mood = i == 0 ? 0.9f : 0.7f;
+    ASSERT_GT(beds[i]->ulozPacienta(p, p->getColour()), 0);
+    TPatientState::inBed(p, beds[i], kBedLying);
+    TPatientState::setMeterFull(p, 0.0f);
+    TPatientState::setMood(p, i == 0 ? 0.9f : 0.7f);
     p->addEntity(CMapEntitiesFactory::instance()->cloneEntity("BAR"), true, true);
     patients.push_back(p);
   }
@@ -214,13 +213,13 @@ TEST_F(TreatmentWindowTest, EveryPatientWhoPaysCountsCuredAndOnlyTheOneWhoseMood
   for (size_t i = 0; i < beds.size(); ++i) {
     clickOn(beds[i]);
     CMapEntity_PacientClass *p = patients[i];
-    ASSERT_TRUE(playUntil([&] { return p->phase == kPhaseGone; }, 800)) << "patient " << i << " was not sent home";
-    paid.push_back(paymentFor(p->money, p->mood));
+    ASSERT_TRUE(playUntil([&] { return p->getPhase() == kPhaseGone; }, 800)) << "patient " << i << " was not sent home";
+    paid.push_back(paymentFor(p->getMoney(), p->getMood()));
     ASSERT_TRUE(playUntil([&] { return level->getCured() == (int)i + 1; }, 800)) << "patient " << i << " never paid";
     EXPECT_TRUE(captionShown("CASH +" + std::to_string(paid[i])));
   }
   for (CMapEntity_PostelClass *bed : beds) {
-    ASSERT_TRUE(playUntil([&] { return !bed->getOccupant() && !bed->uklizeno; }, 200));
+    ASSERT_TRUE(playUntil([&] { return !bed->getOccupant() && !bed->madeUp; }, 200));
     clickOn(bed);
     ASSERT_TRUE(playUntil([&] { return figure()->getContainedEntity(kRubbishID) != nullptr; }, 600));
     clickOn(level->getEC()->getFirstEntityByClassID(30));
