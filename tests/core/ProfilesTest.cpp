@@ -1,3 +1,5 @@
+#include <fcntl.h>
+
 #include <string>
 #include <vector>
 
@@ -143,6 +145,35 @@ TEST_F(ProfilesTest, ResetEmptiesTheSlot) {
   EXPECT_FALSE(exists("hospital/4/save.dat"));
   EXPECT_TRUE(exists("hospital/3/save.dat"));
   EXPECT_EQ(readFile("hospital/profiles.txt"), "a\nb\nc\nd\nplayer3\nf"); // the caller saves
+}
+
+// The last-profile file holds a name: a name in two slots would open the other slot's game.
+TEST_F(ProfilesTest, NoTwoSlotsShareANameAndTheLastUsedSlotOpens) {
+  CProfiles p;
+  ASSERT_EQ(p.load(), 0);
+  ASSERT_TRUE(p.rename(0, "Anna"));
+  ASSERT_TRUE(p.rename(1, "player1"));
+  EXPECT_FALSE(p.rename(2, "Anna"));
+  p.resetSlot(0);
+  p.save();
+  EXPECT_EQ(p.getNames()[0], "player2");
+  CProfiles again;
+  ASSERT_EQ(again.load(), 0);
+  EXPECT_EQ(again.getAktivniIndex(), 0);
+
+  // A list that already holds one name twice opens the slot last made active...
+  writeFile("hospital/profiles.txt", "twin\ntwin\nc");
+  writeFile("hospital/lastprofile.txt", "twin");
+  ASSERT_EQ(again.load(), 0);
+  again.setAktivniProfil(0);
+  ASSERT_EQ(again.load(), 0);
+  EXPECT_EQ(again.getAktivniIndex(), 0);
+  // ...and, written by a version that kept no slot, the slot whose folder changed last.
+  std::remove(path("hospital/lastslot.txt").c_str());
+  struct timespec older[2] = {{1000, 0}, {1000, 0}};
+  utimensat(AT_FDCWD, path("hospital/1").c_str(), older, 0);
+  ASSERT_EQ(again.load(), 0);
+  EXPECT_EQ(again.getAktivniIndex(), 0);
 }
 
 } // namespace
