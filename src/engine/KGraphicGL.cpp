@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <string>
 
 #ifndef GL_TEXTURE_RECTANGLE_EXT
 #define GL_TEXTURE_RECTANGLE_EXT 0x84F5
@@ -84,13 +85,6 @@ long pow2Up(long v) {
   long s = 1;
   while (s < v) s *= 2;
   return s;
-}
-
-// Paths are copied into 260-byte buffers; a longer one would silently name another file.
-bool fitsPathBuffer(const char *path) {
-  if (std::strlen(path) <= 259) return true;
-  std::fprintf(stderr, "KGraphicGL: picture path too long: %.60s...\n", path);
-  return false;
 }
 
 int readLE16(const unsigned char *p) { return p[0] | (p[1] << 8); }
@@ -320,11 +314,10 @@ bool KGraphicGL::loadPicture(const char *path, bool sizedFormat, bool useAlpha) 
   delete[] mask;
   mask = nullptr;
   freePicture();
-  if (!path || !fitsPathBuffer(path)) return false;
+  if (!path) return false;
   // Work on a copy: the caller's string stays as it was.
-  char copy[260];
-  std::snprintf(copy, sizeof(copy), "%s", path);
-  bool ok = buildGLTexture(LoadGeneric(copy), sizedFormat, useAlpha);
+  std::string copy = path;
+  bool ok = buildGLTexture(LoadGeneric(&copy[0]), sizedFormat, useAlpha);
   if (!ok) width = height = 0;
   return ok;
 }
@@ -334,12 +327,12 @@ bool KGraphicGL::loadPictureWithMask(const char *picture, const char *maskFile, 
   mask = nullptr;
   maskWidth = maskHeight = 0;
   freePicture();
-  if (!picture || !fitsPathBuffer(picture) || (maskFile && !fitsPathBuffer(maskFile))) return false;
+  if (!picture) return false;
 
-  char copy[260];
+  std::string copy;
   if (maskFile) {
-    std::snprintf(copy, sizeof(copy), "%s", maskFile);
-    unsigned char *image = LoadGeneric(copy);
+    copy = maskFile;
+    unsigned char *image = LoadGeneric(&copy[0]);
     if (image) {
       long w = (short)readLE16(image + 12), h = (short)readLE16(image + 14);
       if (w > 0 && h > 0) {
@@ -353,8 +346,8 @@ bool KGraphicGL::loadPictureWithMask(const char *picture, const char *maskFile, 
       delete[] image;
     }
   }
-  std::snprintf(copy, sizeof(copy), "%s", picture);
-  bool ok = buildGLTexture(LoadGeneric(copy), sizedFormat, true);
+  copy = picture;
+  bool ok = buildGLTexture(LoadGeneric(&copy[0]), sizedFormat, true);
   delete[] mask;
   mask = nullptr;
   maskWidth = maskHeight = 0;
@@ -369,10 +362,9 @@ bool KGraphicGL::loadPictureFromPtr(const char *name, unsigned char *data, unsig
   mask = nullptr;
   // Made for empty pictures; a loaded one gives its texture back first instead of leaking it.
   freePicture();
-  char copy[260];
-  std::snprintf(copy, sizeof(copy), "%s", name ? name : "");
+  std::string copy = name ? name : "";
   if (!data || size == 0 || size > 0x7FFFFFFFul) return false;
-  if (!LoadRamPicture(copy, (char *)data, (long)size)) {
+  if (!LoadRamPicture(&copy[0], (char *)data, (long)size)) {
     QTDeleteBitmap();
     return false;
   }
@@ -407,10 +399,9 @@ unsigned char *KGraphicGL::LoadGeneric(char *path) {
   }
 
   // The decoder is chosen by the lower-case name, as the file was opened.
-  char name[260];
-  std::snprintf(name, sizeof(name), "%s", path);
-  K_strlower(name);
-  bool decoded = LoadRamPicture(name, buffer, size);
+  std::string name = path;
+  K_strlower(&name[0]);
+  bool decoded = LoadRamPicture(&name[0], buffer, size);
   delete[] buffer;
   if (!decoded) {
     std::fprintf(stderr, "KGraphicGL: cannot decode picture %s: %s\n", path, IMG_GetError());

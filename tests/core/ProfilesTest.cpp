@@ -176,4 +176,19 @@ TEST_F(ProfilesTest, NoTwoSlotsShareANameAndTheLastUsedSlotOpens) {
   EXPECT_EQ(again.getAktivniIndex(), 0);
 }
 
+TEST_F(ProfilesTest, ALongHomeFolderKeepsItsFileNames) {
+  std::string deep = home;
+  for (int i = 0; i < 3; ++i) {
+    deep += "/" + std::string(100, 'h');
+    ASSERT_EQ(mkdir(deep.c_str(), 0777), 0);
+  }
+  ASSERT_EQ(mkdir((deep + "/hospital").c_str(), 0777), 0);
+  setenv("HOME", deep.c_str(), 1);
+  CProfiles p;
+  ASSERT_EQ(p.load(), 0);
+  p.setAktivniProfil(1);
+  EXPECT_EQ(readFile(deep.substr(home.size() + 1) + "/hospital/lastprofile.txt"), "player2");
+  EXPECT_EQ(readFile(deep.substr(home.size() + 1) + "/hospital/profiles.txt").size(), 47u);
+}
+
 } // namespace
