@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <SDL.h>
+
 #include <dirent.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -17,10 +19,12 @@
 #include <typeinfo>
 #include <vector>
 
+#include "core/CEngine.h"
 #include "core/CLoadingScreen.h"
 #include "support/GameSpritesSupport.h"
 #include "world/CMapEntity_Fader.h"
 #include "game/CStartupTables.h"
+#include "game/GameMain.h"
 #include "engine/KMiscTools.h"
 #include "engine/KSound.h"
 #include "game/CStartupTables.h"
@@ -453,3 +457,61 @@ TEST_P(BrokenSpritesTest, EndsStartUpWithItsStatusAndNamesTheFile) {
 
 INSTANTIATE_TEST_SUITE_P(Executable, BrokenSpritesTest, ::testing::ValuesIn(kBrokenSprites),
                          [](const ::testing::TestParamInfo<TBrokenSprites> &p) { return std::string(p.param.name); });
+
+// ---- a slow machine ----
+
+namespace {
+
+// Each reading of the clock lies 150 ms after the last, so no frame is shorter than that.
+struct TSlowClock {
+  uint32_t now = 1000;
+  std::chrono::steady_clock::time_point began = std::chrono::steady_clock::now();
+  bool gaveUp = false;
+};
+TSlowClock g_slow;
+
+uint32_t slowTick() {
+  g_slow.now += 150;
+  // Only a game that never leaves its logo screens gets here; the window's quit ends them.
+  if (!g_slow.gaveUp && std::chrono::steady_clock::now() - g_slow.began > std::chrono::seconds(120)) {
+    g_slow.gaveUp = true;
+    SDL_Event quit;
+    SDL_zero(quit);
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
+  }
+  return g_slow.now;
+}
+
+bool g_titleBuilt = false;
+void atTitle(CEngine *e) { g_titleBuilt = e->getLevel() && e->getSoucasnyLevel() == 0; }
+void ignoreBox(const char *, const char *) {}
+
+} // namespace
+
+TEST(SlowFrames, StartUpReachesTheTitleScreenWhenEveryFrameIsSlow) {
+  ASSERT_TRUE(PrivateDisplay::ensure()) << PrivateDisplay::error();
+  std::string home = scratchDir("slow");
+  ASSERT_FALSE(home.empty());
+  mkdir((home + "/hospital").c_str(), 0777);
+  mkdir((home + "/hospital/0").c_str(), 0777);
+  std::ofstream(home + "/hospital/0/video.cfg") << "FULLSCREEN 0";
+  const char *oldHome = std::getenv("HOME");
+  const std::string savedHome = oldHome ? oldHome : "";
+  setenv("HOME", home.c_str(), 1);
+  KMiscTools::setApplicationFolder(TOB_BINARY_DIR);
+  KMiscTools::setMessageBoxHandler(ignoreBox);
+  KMiscTools::setClockSource(slowTick);
+
+  TRunOptions options;
+  options.afterInit = atTitle;
+  options.skipWork = true;
+  runGame(&options);
+
+  KMiscTools::setClockSource(nullptr);
+  KMiscTools::setMessageBoxHandler(nullptr);
+  setenv("HOME", savedHome.c_str(), 1);
+  removeTree(home);
+  EXPECT_FALSE(g_slow.gaveUp) << "the logo screens never ended";
+  EXPECT_TRUE(g_titleBuilt);
+}
