@@ -365,6 +365,7 @@ bool KGraphicGL::loadPictureFromPtr(const char *name, unsigned char *data, unsig
   std::string copy = name ? name : "";
   if (!data || size == 0 || size > 0x7FFFFFFFul) return false;
   if (!LoadRamPicture(&copy[0], (char *)data, (long)size)) {
+    std::fprintf(stderr, "KGraphicGL: cannot decode picture %s: %s\n", copy.c_str(), IMG_GetError());
     QTDeleteBitmap();
     return false;
   }
@@ -464,7 +465,6 @@ bool KGraphicGL::LoadRamPicture(char *name, char *data, long size) {
   // Only the file's own name counts: the install folder may have any name on this system.
   const char *file = name ? std::strrchr(name, '/') : nullptr;
   file = file ? file + 1 : name;
-  bool byName = true;
   PictureKind kind = PictureKind::Other;
   if (file && std::strstr(file, ".jpg")) {
     kind = PictureKind::Jpeg;
@@ -473,7 +473,6 @@ bool KGraphicGL::LoadRamPicture(char *name, char *data, long size) {
   } else if (file && std::strstr(file, ".png")) {
     kind = PictureKind::Png;
   } else {
-    byName = false;
     kind = IMG_isPNG(rw)   ? PictureKind::Png
            : IMG_isJPG(rw) ? PictureKind::Jpeg
            : IMG_isBMP(rw) ? PictureKind::Bmp
@@ -485,15 +484,26 @@ bool KGraphicGL::LoadRamPicture(char *name, char *data, long size) {
   bool sized = declaredSize(kind, bytes, size, w, h);
   if (kind != PictureKind::Other && !sized) SDL_SetError("picture header gives no size");
   SDL_Surface *decoded = nullptr;
-  if (kind == PictureKind::Other || (sized && sidesFit(w, h))) {
-    if (!byName)
-      decoded = IMG_Load_RW(rw, 0);
-    else if (kind == PictureKind::Jpeg)
+  // Only the formats whose header has given the size above are decoded, each by its own decoder.
+  if (kind == PictureKind::Other)
+    SDL_SetError("not a PNG, JPEG, TGA or BMP picture");
+  else if (sized && sidesFit(w, h)) {
+    switch (kind) {
+    case PictureKind::Jpeg:
       decoded = IMG_isJPG(rw) ? IMG_LoadJPG_RW(rw) : nullptr;
-    else if (kind == PictureKind::Tga)
+      break;
+    case PictureKind::Tga:
       decoded = tgaLooksWhole(bytes, size) ? IMG_LoadTGA_RW(rw) : nullptr;
-    else
+      break;
+    case PictureKind::Png:
       decoded = IMG_isPNG(rw) ? IMG_LoadPNG_RW(rw) : nullptr;
+      break;
+    case PictureKind::Bmp:
+      decoded = IMG_LoadBMP_RW(rw);
+      break;
+    case PictureKind::Other:
+      break;
+    }
   }
   SDL_RWclose(rw);
   if (!decoded) return false;
@@ -647,24 +657,20 @@ unsigned char *KGraphicGL::LoadTGA(char *path) {
 
 bool KGraphicGL::LoadQuicktimeBitmap(char *path) {
   QTDeleteBitmap();
-  SDL_Surface *decoded = path ? IMG_Load(path) : nullptr;
-  if (!decoded) {
-    char headline[300];
-    std::snprintf(headline, sizeof(headline), "Impossible to load graphic file : %s", path ? path : "");
-    KMiscTools::messageBox("erreur", headline);
-    return false;
+  // Through the same checked decoding as every other picture: sizes from the header first.
+  std::string bytes;
+  bool read = false;
+  if (FILE *f = path ? std::fopen(path, "rb") : nullptr) {
+    char chunk[4096];
+    size_t n;
+    while ((n = std::fread(chunk, 1, sizeof(chunk), f)) > 0) bytes.append(chunk, n);
+    read = !std::ferror(f) && !bytes.empty() && bytes.size() <= 0x7FFFFFFFu;
+    std::fclose(f);
   }
-  if (!CreateBitmap((short)decoded->w, (short)decoded->h)) {
-    SDL_FreeSurface(decoded);
-    KMiscTools::messageBox("error", "Impossible to create bitmap for file");
-    return false;
-  }
-  SDL_SetSurfaceBlendMode(decoded, SDL_BLENDMODE_NONE);
-  bool drawn = SDL_BlitSurface(decoded, nullptr, offscreen, nullptr) == 0;
-  SDL_FreeSurface(decoded);
-  if (!drawn) {
-    KMiscTools::messageBox("error", "Impossible to draw picture.");
+  if (!read || !LoadRamPicture(path, &bytes[0], (long)bytes.size())) {
     QTDeleteBitmap();
+    const std::string headline = std::string("Impossible to load graphic file : ") + (path ? path : "");
+    KMiscTools::messageBox("erreur", headline.c_str());
     return false;
   }
   return true;
