@@ -166,11 +166,11 @@ void CProfiles::save() {
 }
 
 void CProfiles::writeLastProfile() {
-  std::string name = getAktivniProfilName();
-  std::string path = lastProfilePath();
-  if (!CSafeFile::write(path, name)) fatalError("Can't open " + path, 0);
-  path = lastSlotPath();
+  // The slot first: once the name is written, both are.
+  std::string path = lastSlotPath();
   if (!CSafeFile::write(path, getAktivniProfilStr())) fatalError("Can't open " + path, 0);
+  path = lastProfilePath();
+  if (!CSafeFile::write(path, getAktivniProfilName())) fatalError("Can't open " + path, 0);
 }
 
 bool CProfiles::rename(size_t index, const std::string &name) {
