@@ -155,6 +155,7 @@ int32_t CProfiles::findLast(const std::string &last) const {
 }
 
 void CProfiles::save() {
+  writeLastSlot();
   std::string text;
   for (size_t i = 0; i < names.size(); ++i) {
     if (i) text += "\n";
@@ -166,11 +167,17 @@ void CProfiles::save() {
 }
 
 void CProfiles::writeLastProfile() {
-  // The slot first: once the name is written, both are.
-  std::string path = lastSlotPath();
-  if (!CSafeFile::write(path, getAktivniProfilStr())) fatalError("Can't open " + path, 0);
-  path = lastProfilePath();
+  std::string path = lastProfilePath();
   if (!CSafeFile::write(path, getAktivniProfilName())) fatalError("Can't open " + path, 0);
+}
+
+void CProfiles::writeLastSlot() {
+  // Written before the names, so once they are on disk the change is whole; and only when it
+  // changed, as every write waits for the disk.
+  const std::string slot = getAktivniProfilStr(), path = lastSlotPath();
+  std::string stored;
+  if (CSafeFile::read(path, stored) && stored == slot) return;
+  if (!CSafeFile::write(path, slot)) fatalError("Can't open " + path, 0);
 }
 
 bool CProfiles::rename(size_t index, const std::string &name) {
@@ -203,6 +210,7 @@ void CProfiles::setAktivniProfil(const std::string &name) {
 void CProfiles::setAktivniProfil(int index) {
   if (index < 0 || (size_t)index >= names.size()) fatalError("SetAktivniProfil: Profile not found:(", 0);
   aktivni = index;
+  writeLastSlot();
   writeLastProfile();
   applyProfileSettings();
 }

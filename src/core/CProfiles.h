@@ -52,6 +52,7 @@ public:
 private:
   int32_t findLast(const std::string &last) const;
   void writeLastProfile();
+  void writeLastSlot();
   void clearSlot(size_t index);
   void applyProfileSettings();
 
