@@ -107,7 +107,8 @@ unsigned long KMiscTools::getTheTicks() { return (unsigned long)(clockNow() * 60
 const char *KMiscTools::makeFilePath(const char *path) {
   if (!path) path = "";
   if (path[0] == '\\') path++;
-  // Built aside first: the caller may hand back an earlier result, which is this text.
+  // Built aside first: the caller may hand back an earlier result. Assigning keeps the storage,
+  // so an earlier result is overwritten, as with a fixed buffer, unless a longer path needs more.
   std::string built;
   if (path[0] == '/') {
     built = path;
@@ -120,7 +121,7 @@ const char *KMiscTools::makeFilePath(const char *path) {
   }
   for (char &c : built)
     if (c == '\\') c = '/';
-  g_builtPath.swap(built);
+  g_builtPath.assign(built);
   return g_builtPath.c_str();
 }
 
