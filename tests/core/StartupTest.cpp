@@ -462,56 +462,41 @@ INSTANTIATE_TEST_SUITE_P(Executable, BrokenSpritesTest, ::testing::ValuesIn(kBro
 
 namespace {
 
-// Each reading of the clock lies 150 ms after the last, so no frame is shorter than that.
-struct TSlowClock {
-  uint32_t now = 1000;
-  std::chrono::steady_clock::time_point began = std::chrono::steady_clock::now();
-  bool gaveUp = false;
-};
-TSlowClock g_slow;
-
+// Each reading of the clock lies 150 ms after the last, so no frame is shorter than that. Only a
+// game that never leaves its logo screens meets the ceiling, where the window's quit ends them.
+uint32_t g_slowNow = 0;
+bool g_gaveUp = false, g_titleBuilt = false;
+const auto g_slowBegan = std::chrono::steady_clock::now();
 uint32_t slowTick() {
-  g_slow.now += 150;
-  // Only a game that never leaves its logo screens gets here; the window's quit ends them.
-  if (!g_slow.gaveUp && std::chrono::steady_clock::now() - g_slow.began > std::chrono::seconds(120)) {
-    g_slow.gaveUp = true;
-    SDL_Event quit;
-    SDL_zero(quit);
+  if (!g_gaveUp && std::chrono::steady_clock::now() - g_slowBegan > std::chrono::seconds(120)) {
+    g_gaveUp = true;
+    SDL_Event quit{};
     quit.type = SDL_QUIT;
     SDL_PushEvent(&quit);
   }
-  return g_slow.now;
+  return g_slowNow += 150;
 }
-
-bool g_titleBuilt = false;
-void atTitle(CEngine *e) { g_titleBuilt = e->getLevel() && e->getSoucasnyLevel() == 0; }
-void ignoreBox(const char *, const char *) {}
 
 } // namespace
 
 TEST(SlowFrames, StartUpReachesTheTitleScreenWhenEveryFrameIsSlow) {
   ASSERT_TRUE(PrivateDisplay::ensure()) << PrivateDisplay::error();
-  std::string home = scratchDir("slow");
-  ASSERT_FALSE(home.empty());
-  mkdir((home + "/hospital").c_str(), 0777);
-  mkdir((home + "/hospital/0").c_str(), 0777);
+  const std::string home = scratchDir("slow");
+  ASSERT_EQ(std::system(("mkdir -p " + home + "/hospital/0").c_str()), 0);
   std::ofstream(home + "/hospital/0/video.cfg") << "FULLSCREEN 0";
-  const char *oldHome = std::getenv("HOME");
-  const std::string savedHome = oldHome ? oldHome : "";
+  const std::string oldHome = std::getenv("HOME") ? std::getenv("HOME") : "";
   setenv("HOME", home.c_str(), 1);
   KMiscTools::setApplicationFolder(TOB_BINARY_DIR);
-  KMiscTools::setMessageBoxHandler(ignoreBox);
+  KMiscTools::setMessageBoxHandler([](const char *, const char *) {});
   KMiscTools::setClockSource(slowTick);
-
   TRunOptions options;
-  options.afterInit = atTitle;
+  options.afterInit = [](CEngine *e) { g_titleBuilt = e->getLevel() && e->getSoucasnyLevel() == 0; };
   options.skipWork = true;
   runGame(&options);
-
   KMiscTools::setClockSource(nullptr);
   KMiscTools::setMessageBoxHandler(nullptr);
-  setenv("HOME", savedHome.c_str(), 1);
+  setenv("HOME", oldHome.c_str(), 1);
   removeTree(home);
-  EXPECT_FALSE(g_slow.gaveUp) << "the logo screens never ended";
+  EXPECT_FALSE(g_gaveUp) << "the logo screens never ended";
   EXPECT_TRUE(g_titleBuilt);
 }
