@@ -158,6 +158,14 @@ TEST_F(TimerTest, ListTracksLiveTimersAndSurvivesItsOwnDeletion) {
   for (Timer *t : CTimerList::instance()->timers) EXPECT_NE(t, a);
   EXPECT_EQ(CTimerList::instance()->timers.size(), before + 1);
 
+  // A copy, as a member copied with its owner, joins the list itself and runs on from the same start.
+  b->reset(40);
+  Timer *copy = new Timer(*b);
+  EXPECT_EQ(CTimerList::instance()->timers.back(), copy);
+  EXPECT_EQ(copy->start, 40u);
+  delete copy;
+  EXPECT_EQ(CTimerList::instance()->timers.size(), before + 1);
+
   // After shutdown has dropped the list, a late timer finds a fresh empty one.
   CTimerList::destroyInstance();
   delete b;

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
-
 #include <string>
 
 #include "media/GameGlobals.h"
 #include "patients/CPacientController.h"
+#include "patients/CPatientLeaving.h"
 #include "progress/CMapEntity_SummarySesit.h"
 #include "support/GameWindowDay.h"
 #include "ward/cabinet/CMapEntity_Lek.h"
@@ -30,7 +30,6 @@ protected:
   }
 
   void TearDown() override { tearDownWindowDay(); }
-
 
   template <class Done> bool playUntil(Done done, int frames) {
     return playUntil(done, frames, [] { return true; });
@@ -92,7 +91,6 @@ protected:
     return w ? dynamic_cast<CMapEntity_SummarySesit *>(w->getContainedEntity(kSummarySesitID)) : nullptr;
   }
   std::string shot(const char *name) { return std::string(TOB_BINARY_DIR) + "/" + name; }
-
 };
 
 TEST_F(TreatmentWindowTest, OnePatientFromArrivalToPaymentAndTheDaysSummary) {
@@ -104,24 +102,24 @@ TEST_F(TreatmentWindowTest, OnePatientFromArrivalToPaymentAndTheDaysSummary) {
   CMapEntity_DiagnosticTool *chair = dynamic_cast<CMapEntity_DiagnosticTool *>(level->getEC()->getEntityByID(1));
   ASSERT_TRUE(chair && chair->gauge);
   dragOnto(p, chair);
-  ASSERT_EQ(p->phase, kPhaseOnChair);
+  ASSERT_EQ(p->getPhase(), kPhaseOnChair);
   ASSERT_TRUE(playUntil([&] { return chair->gauge->full != 0; }, 600)) << "the gauge never peaked";
   clickOn(p);
-  ASSERT_EQ(p->phase, kPhaseOnCouch);
+  ASSERT_EQ(p->getPhase(), kPhaseOnCouch);
   for (int i = 0; i < 10; ++i) playFrame();
   CMapEntity_PostelClass *bed = dynamic_cast<CMapEntity_PostelClass *>(level->getEC()->getFirstEntityByClassID(kBedClass));
   ASSERT_NE(bed, nullptr);
   dragOnto(p, bed);
-  ASSERT_EQ(p->phase, kPhaseInBed);
+  ASSERT_EQ(p->getPhase(), kPhaseInBed);
   ASSERT_EQ(bed->getOccupant(), p);
 
   // The outbreak is examined at once: a prescription for this bed.
-  ASSERT_TRUE(playUntil([&] { return p->bedState == kBedOutbreak; }, 2000)) << "no outbreak";
+  ASSERT_TRUE(playUntil([&] { return p->getBedState() == kBedOutbreak; }, 2000)) << "no outbreak";
   clickOn(bed);
   ASSERT_TRUE(playUntil([&] { return figure()->workPhase == 12; }, 400)) << "no examination";
   for (int i = 0; i < 20; ++i) playFrame();
   savePNG(shot("treatment-examination.png").c_str());
-  EXPECT_EQ(p->bedState, kBedWaitingMedicine);
+  EXPECT_EQ(p->getBedState(), kBedWaitingMedicine);
   ASSERT_TRUE(playUntil([&] { return figure()->getContainedEntity(kPrescriptionID) != nullptr; }, 200));
   CMapEntity_Game *cabinet = level->getEC()->getFirstEntityByClassID(kCabinetClass);
   ASSERT_NE(cabinet, nullptr);
@@ -133,17 +131,17 @@ TEST_F(TreatmentWindowTest, OnePatientFromArrivalToPaymentAndTheDaysSummary) {
   ASSERT_TRUE(playUntil([&] { return floorMedicine() != nullptr; }, 400)) << "no medicine made";
   clickOn(floorMedicine());
   ASSERT_TRUE(playUntil([&] { return figure()->getContainedEntity(kMedicineID) != nullptr; }, 600));
-  EXPECT_EQ(static_cast<CMapEntity_Lek *>(figure()->getContainedEntity(kMedicineID))->bedNumber, bed->cislo);
+  EXPECT_EQ(static_cast<CMapEntity_Lek *>(figure()->getContainedEntity(kMedicineID))->bedNumber, bed->bedNumber);
   clickOn(bed);
-  ASSERT_TRUE(playUntil([&] { return p->bedState == kBedTakingMedicine || p->bedState == kBedFastService; }, 600));
+  ASSERT_TRUE(playUntil([&] { return p->getBedState() == kBedTakingMedicine || p->getBedState() == kBedFastService; }, 600));
   for (int i = 0; i < 20; ++i) playFrame();
   savePNG(shot("treatment-medicine.png").c_str());
   EXPECT_GE(captionColumns("FAST SERVICE +50"), 80) << "only part of the caption was drawn";
 
   // Cured, sent home, paid by mood.
-  ASSERT_TRUE(playUntil([&] { return p->bedState == kBedGivingMoney; }, 3000)) << "never cured: " << p->meterFull;
+  ASSERT_TRUE(playUntil([&] { return p->getBedState() == kBedGivingMoney; }, 3000)) << "never cured: " << p->getMeterFull();
   int money = level->getMoney();
-  float mood = p->mood, purse = p->money;
+  float mood = p->getMood(), purse = p->getMoney();
   clickOn(bed);
   ASSERT_TRUE(playUntil([&] { return level->getCured() == 1; }, 600)) << "not paid";
   int paid = paymentFor(purse, mood);
@@ -152,7 +150,7 @@ TEST_F(TreatmentWindowTest, OnePatientFromArrivalToPaymentAndTheDaysSummary) {
   EXPECT_EQ(level->getLost(), 0);
 
   // The ward tidied: the bed made, its linen into the trolley.
-  ASSERT_TRUE(playUntil([&] { return !bed->getOccupant() && !bed->uklizeno; }, 200));
+  ASSERT_TRUE(playUntil([&] { return !bed->getOccupant() && !bed->madeUp; }, 200));
   clickOn(bed);
   ASSERT_TRUE(playUntil([&] { return figure()->getContainedEntity(kRubbishID) != nullptr; }, 600));
   clickOn(level->getEC()->getFirstEntityByClassID(30));
