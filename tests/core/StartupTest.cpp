@@ -1,3 +1,4 @@
+#include <SDL.h>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -15,10 +16,12 @@
 #include <unistd.h>
 #include <vector>
 
+#include "core/CEngine.h"
 #include "core/CLoadingScreen.h"
 #include "engine/KMiscTools.h"
 #include "engine/KSound.h"
 #include "game/CStartupTables.h"
+#include "game/GameMain.h"
 #include "media/CLogger.h"
 #include "media/CSoundEngine.h"
 #include "media/CSurface.h"
@@ -445,3 +448,46 @@ TEST_P(BrokenSpritesTest, EndsStartUpWithItsStatusAndNamesTheFile) {
 
 INSTANTIATE_TEST_SUITE_P(Executable, BrokenSpritesTest, ::testing::ValuesIn(kBrokenSprites),
                          [](const ::testing::TestParamInfo<TBrokenSprites> &p) { return std::string(p.param.name); });
+
+// ---- a slow machine ----
+
+namespace {
+
+// Each reading of the clock lies 150 ms after the last, so no frame is shorter than that. Only a
+// game that never leaves its logo screens meets the ceiling, where the window's quit ends them.
+uint32_t g_slowNow = 0;
+bool g_gaveUp = false, g_titleBuilt = false;
+const auto g_slowBegan = std::chrono::steady_clock::now();
+uint32_t slowTick() {
+  if (!g_gaveUp && std::chrono::steady_clock::now() - g_slowBegan > std::chrono::seconds(120)) {
+    g_gaveUp = true;
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
+  }
+  return g_slowNow += 150;
+}
+
+} // namespace
+
+TEST(SlowFrames, StartUpReachesTheTitleScreenWhenEveryFrameIsSlow) {
+  ASSERT_TRUE(PrivateDisplay::ensure()) << PrivateDisplay::error();
+  const std::string home = scratchDir("slow");
+  ASSERT_EQ(std::system(("mkdir -p " + home + "/hospital/0").c_str()), 0);
+  std::ofstream(home + "/hospital/0/video.cfg") << "FULLSCREEN 0";
+  const std::string oldHome = std::getenv("HOME") ? std::getenv("HOME") : "";
+  setenv("HOME", home.c_str(), 1);
+  KMiscTools::setApplicationFolder(TOB_BINARY_DIR);
+  KMiscTools::setMessageBoxHandler([](const char *, const char *) {});
+  KMiscTools::setClockSource(slowTick);
+  TRunOptions options;
+  options.afterInit = [](CEngine *e) { g_titleBuilt = e->getLevel() && e->getSoucasnyLevel() == 0; };
+  options.skipWork = true;
+  runGame(&options);
+  KMiscTools::setClockSource(nullptr);
+  KMiscTools::setMessageBoxHandler(nullptr);
+  setenv("HOME", oldHome.c_str(), 1);
+  removeTree(home);
+  EXPECT_FALSE(g_gaveUp) << "the logo screens never ended";
+  EXPECT_TRUE(g_titleBuilt);
+}

@@ -82,20 +82,21 @@ TEST_F(TimerTest, GameTimersStandStillWhilePausedRealTimersDoNot) {
   EXPECT_TRUE(game.udalost()) << "the first poll after the pause fires";
 }
 
-TEST_F(TimerTest, GameClockLosesStallsNegativeFramesAndPauses) {
+TEST_F(TimerTest, GameClockCutsStallsAndLosesNegativeFramesAndPauses) {
   CFakeTime *clock = CFakeTime::instance();
   clock->advanceFrame(99);
   EXPECT_EQ(clock->ms, 99u);
-  clock->advanceFrame(100);
+  clock->advanceFrame(150);
+  EXPECT_EQ(clock->ms, 198u);
   clock->advanceFrame(-5);
   clock->advanceFrame(0);
-  EXPECT_EQ(clock->ms, 99u);
+  EXPECT_EQ(clock->ms, 198u);
   CGlobals::instance()->paused = true;
   clock->advanceFrame(20);
-  EXPECT_EQ(clock->ms, 99u);
+  EXPECT_EQ(clock->ms, 198u);
   CGlobals::instance()->paused = false;
   clock->advanceFrame(1);
-  EXPECT_EQ(clock->ms, 100u);
+  EXPECT_EQ(clock->ms, 199u);
 }
 
 TEST_F(TimerTest, PeriodChangesResetsAndOddPeriods) {
