@@ -16,6 +16,12 @@ Day columns (a value written a/b/c gives easy, medium and hard):
   beds      the beds in the slots of the ward, first slot first; every bed arrives numbered
   things    furniture, staff, decorations, generators and tips (positions in THINGS below); a
             name written +NAME arrives through an adder: new on the ward that day
+  intro, outro  the notebook's text before the day ('|' breaks a line) and the summary's line
+            after a day won
+  introentity, entitydesc  what the intro announces (a prototype, shown beside the notebook)
+            and the words under its picture
+
+A map's plaque shows the map level's name, which says what comes next.
 """
 
 import csv
@@ -49,7 +55,7 @@ THINGS = {
     "SESTRADIAGNOZA": (16, 150), "PLAYER": (500, 110), "PLANT1": (0, 92), "GAUCCOLORS": (232, 300),
     "MEDDRINK": (20, 262), "TOYMATE": (560, 312), "STROMAUTOMAT": (560, 282), "SKRINKA": (180, 26),
     "KNIHOVNA": (620, 300), "ANTIV": (612, 26), "HULKAPODSTAVEC": (224, 80), "OPRAVAR": (550, 60),
-    "HLASIC": ALARM_PLACE, "PODIUM": (446, 460), "SASEK": (740, 180), "DOKTORKA": (360, 100),
+    "HLASIC": ALARM_PLACE, "PODIUM": (446, 460), "SASEK": (800, 180), "DOKTORKA": (360, 100),
     "SESTRALEKARNASMALL": (470, 10), "SESTRAPULT": (230, 28), "PROPADLINA": (480, 320),
     "HOSPITAL4UPGRADE1": (270, 350), "KUKATKO": (96, 30), "MASOZRAVKA": (200, 24), "PARROT": (150, 24),
     "MOTYL": (430, 85), "BALCONY": (512, 0), "CEDULKASTAVY": (194, 60), "NOTES": (96, 8),
@@ -72,11 +78,12 @@ MAP_THINGS = {
     "MAPPERISKOP": (730, 180), "MAPRIVER2": (430, 520), "MAPVLAJKA3": (470, 300), "MAPVLAJKA4": (60, 250),
     "MAPKOLECKO2": (250, 110), "MAPASESTRA2": (590, 300), "MAPALETADLO": (40, 150), "DOMOVKOUR": (104, 288),
 }
-# Finished-day icons along the road, first day first; the map's first two match map1 and map2.
-ICONS = [(130, 400), (180, 446), (236, 470), (296, 446), (330, 400), (300, 290), (250, 250), (200, 210),
-         (150, 170), (210, 140), (280, 130), (350, 110), (420, 100), (480, 120), (440, 230), (500, 210),
-         (560, 180), (620, 140), (680, 110), (700, 260), (650, 330), (600, 380), (550, 420), (500, 460),
-         (430, 440), (380, 470), (330, 510), (280, 520)]
+# Finished-day icons, first day first, round the island clear of the hospitals and the map's other
+# pieces; the first two match map1 and map2.
+ICONS = [(130, 400), (180, 446), (350, 438), (446, 438), (488, 458), (534, 446), (580, 436), (632, 382),
+         (648, 338), (672, 298), (592, 246), (550, 224), (512, 196), (462, 118), (416, 110), (362, 118),
+         (316, 126), (186, 158), (156, 200), (180, 240), (222, 262), (266, 276), (312, 288), (336, 328),
+         (428, 338), (428, 290), (338, 198)]
 
 WARD_GRID = [
     "#########wwww###wwww#####",
@@ -199,7 +206,7 @@ def day_level(r, where, day_number):
         # The jester peeks in through a gap in the right wall.
         for row in (7, 8):
             grid[row] = grid[row][:24] + "."
-    texts = {"intro": r["intro"], "outro": r["outro"]}
+    texts = {k: r.get(k, "") for k in ("intro", "outro", "introentity", "entitydesc")}
     return dict(defs=defs, map=[("background", "bg_ward.jpg"), ("painter", "ward")], patients=patients,
                 entities=entities, grid=grid, texts={k: v for k, v in texts.items() if v})
 
@@ -259,5 +266,19 @@ def load(path, read_template, tiles_grid):
         level["grid"] = tiles_grid(level["grid"], where) if isinstance(level["grid"][0], str) else level["grid"]
         if any(k == "time" and v.split("|")[0].strip() not in ("0", "") for k, v in level["defs"]):
             days += 1
+            level["day"] = days
         out.append(level)
+    for k, level in enumerate(out):
+        if dict(level["map"]).get("painter") == "worldmap":
+            level["defs"] = [(d, next_caption(out[k + 1:]) if d == "name" else v) for d, v in level["defs"]]
     return out
+
+
+def next_caption(rest):
+    """What the map's plaque says: the next working day, the laboratory or the season's end."""
+    for level in rest:
+        if dict(level["map"]).get("painter") == "lab":
+            return "Next: the lab"
+        if "day" in level:
+            return "Next: Day %d" % level["day"]
+    return "All days done!"

@@ -347,7 +347,8 @@ def paint_menu(grid, level):
     f = font(78)
     d.text((404, 124), "TOBRULANT", font=f, fill=(20, 20, 40, 160), anchor="mm")
     d.text((400, 120), "TOBRULANT", font=f, fill=(255, 224, 90), anchor="mm", stroke_width=5, stroke_fill=(120, 30, 40))
-    d.text((400, 186), "a day on the ward", font=font(26, False), fill=(255, 255, 255), anchor="mm",
+    # Right of the main menu's clipboard (x 0 to 330), which stands over the left of the title.
+    d.text((560, 186), "a day on the ward", font=font(26, False), fill=(255, 255, 255), anchor="mm",
            stroke_width=2, stroke_fill=(30, 40, 70))
     return img
 
@@ -384,7 +385,11 @@ def paint_lab(grid, level):
         for c in range(25):
             d.rectangle([c * 32, r * 32, c * 32 + 31, r * 32 + 31], fill=(240, 244, 248) if (r + c) % 2 else (214, 222, 232))
     d.rectangle([0, 0, 800, 192], fill=(170, 200, 196))
-    for x in range(40, 800, 190):
+    # The dishes stand on a plain tray at the left (the dish set's column, x 150 to 300); the
+    # shelves keep to the right, behind the band the pieces drift through.
+    d.rounded_rectangle([120, 70, 348, 440], 14, fill=(236, 240, 244), outline=(90, 100, 110), width=3)
+    d.text((234, 86), "SAMPLES", font=font(16), fill=(60, 90, 120), anchor="mm")
+    for x in range(420, 800, 190):
         d.rectangle([x, 40, x + 150, 150], fill=(120, 90, 60), outline=(70, 50, 30), width=3)
         for k in range(3):
             y = 60 + k * 30

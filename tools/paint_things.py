@@ -561,31 +561,34 @@ def paint_clock(w, h, index, count, p):
 
 
 def paint_dish(w, h, index, count, p):
+    """A petri dish on its place card: the game lays the dish's template piece, three quarters of
+    its size, about (17, 13) and writes the dish's value from x 80, y 10."""
     c = Canvas(w, h)
-    c.ellipse(2, 10, w - 2, h - 2, fill=(220, 235, 245, 200), width=1.6)
-    c.ellipse(8, 4, w - 8, h - 14, fill=(240, 248, 252, 220), width=1.4)
-    c.ellipse(18, 10, w - 18, h - 20, fill=(200, 240, 210, 200), outline=None)
+    c.rect(1, 1, w - 1, h - 12, fill=(250, 252, 254), outline=(90, 100, 110), width=1.4, r=8)
+    c.ellipse(-1, -4, 37, 31, fill=(214, 232, 242), outline=INK, width=1.6)
+    c.ellipse(3, 0, 33, 27, fill=(240, 248, 252), outline=(120, 150, 170), width=1.2)
+    c.line([(40, 13), (74, 13)], fill=(150, 160, 170), width=1.4)
+    c.poly([(74, 9), (80, 13), (74, 17)], fill=(150, 160, 170), outline=None)
     return c.done()
 
 
-DNA_COLOURS = ("red", "blue", "gold", "green", "purple", "orange", "sky", "pink")
+# Dice pips in a 3 x 3 grid (column, row), so the strand count reads from the pattern alone at any
+# size and colour; 8 rings the middle.
+DNA_PIPS = {0: [], 1: [(1, 1)], 2: [(0, 0), (2, 2)], 3: [(0, 0), (1, 1), (2, 2)], 4: [(0, 0), (2, 0), (0, 2), (2, 2)],
+            5: [(0, 0), (2, 0), (1, 1), (0, 2), (2, 2)], 6: [(0, 0), (0, 1), (0, 2), (2, 0), (2, 1), (2, 2)],
+            7: [(0, 0), (0, 1), (0, 2), (1, 1), (2, 0), (2, 1), (2, 2)],
+            8: [(0, 0), (1, 0), (2, 0), (0, 1), (2, 1), (0, 2), (1, 2), (2, 2)]}
 
 
 def paint_dna(w, h, index, count, p):
-    """A DNA piece of n strands: n rungs on a short twisted ladder, so counts read at a glance."""
+    """A DNA piece of n strands: n dice pips in a ringed tile. The game tints the piece with its
+    colour and flashes it white over a dish, so the pips are light grey (the tint gives their
+    colour, the flash only pales it) and the count is in their pattern, outlined in ink."""
     c = Canvas(w, h)
     n = int(p.get("strands", "1"))
-    c.rect(3, 3, w - 3, h - 3, fill=(250, 250, 250, 200), outline=(120, 120, 140), width=1.2, r=6)
-    rows = max(1, n)
-    for k in range(n):
-        y = 8 + (h - 16) * (k + 0.5) / rows
-        sw = 12 * math.cos(math.pi * (k + 0.5) / rows)
-        c.line([(w / 2 - 14 - sw * 0.3, y), (w / 2 + 14 + sw * 0.3, y)], fill=colour(DNA_COLOURS[k % 8]), width=3.2)
-    pts_l = [(w / 2 - 14 + 5 * math.sin(math.pi * j / 6), 6 + (h - 12) * j / 12) for j in range(13)]
-    pts_r = [(w / 2 + 14 - 5 * math.sin(math.pi * j / 6), 6 + (h - 12) * j / 12) for j in range(13)]
-    c.line(pts_l, fill=colour("navy"), width=2)
-    c.line(pts_r, fill=colour("navy"), width=2)
-    c.text(w - 9, h - 9, str(n), 8, fill=(255, 255, 255))
+    c.rect(3, 3, w - 3, h - 3, fill=None, outline=(70, 70, 90), width=2, r=9)
+    for col, row in DNA_PIPS[n]:
+        c.circle(w / 2 + (col - 1) * w / 3.6, h / 2 + (row - 1) * h / 3.6, w / 8.5, fill=(205, 205, 205), outline=INK, width=2)
     return c.done()
 
 

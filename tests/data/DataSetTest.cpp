@@ -757,7 +757,8 @@ TEST(DataSetTest, EveryDifficultyListsLevelsWhoseFilesLoad) {
       // covers, so a click there leads somewhere.
       for (auto &pl : placed) {
         const Prototype *p = pl.first;
-        if (p->nearX == 0 && p->nearY == 0) continue;
+        // A piece placed off screen (the jester) walks in before it can be worked on.
+        if ((p->nearX == 0 && p->nearY == 0) || pl.second.first >= 800) continue;
         int tx = (pl.second.first + p->nearX) / 32, ty = (pl.second.second + p->nearY) / 32;
         ASSERT_TRUE(tx >= 0 && tx < 25 && ty >= 0 && ty < 19) << p->name;
         EXPECT_TRUE(map.isWalkable(0, ty * 25 + tx)) << p->name << " is worked on from a wall";

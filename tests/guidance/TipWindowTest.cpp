@@ -1,13 +1,13 @@
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cstdlib>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
 #include "TipDay.h"
 #include "engine/KPTK.h"
 #include "support/GameWindowDay.h"
+#include "support/PatientState.h"
 #include "ward/staff/CMapEntity_Marker.h"
 
 // A tip bubble over the ward in the real window: where its picture, text and arrow land.
@@ -48,7 +48,7 @@ TEST_F(TipWindowTest, SecondOutbreakTipStandsAtTheFootOfTheWardWithItsText) {
   first("TIPHLASICTRIGGER")->setKill(true);
   CMapEntity_PacientClass *p = quietPatient(300, 300);
   ASSERT_NO_FATAL_FAILURE(layIntoBed(p, bed()));
-  p->bedState = kBedTakingMedicine;
+  TPatientState::setBedState(p, kBedTakingMedicine);
   add("TIPOUTBREAK", 0, 395);
   ASSERT_TRUE(runUntil([&] { return first("TIPOUTBREAK2") != nullptr; }, 9000));
   step();

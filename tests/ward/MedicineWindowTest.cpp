@@ -35,7 +35,7 @@ protected:
 TEST_P(MedicineWindowTest, OneClickTakesTheMedicineFromTheCounter) {
   // The day's notebook clicked away, the first patient is registered and laid into bed 1.
   auto shown = [](CMapEntity_PacientClass *p) {
-    return p->phase == kPhaseArrived && (p->getAlpha() == -1.0f || p->getAlpha() >= 1.0f);
+    return p->getPhase() == kPhaseArrived && (p->getAlpha() == -1.0f || p->getAlpha() >= 1.0f);
   };
   ASSERT_TRUE(playUntil([&] { return find<CMapEntity_PacientClass>(shown) || first("HELPWINDOW"); }, 300, 5));
   if (first("HELPWINDOW")) clickAt(400, 300);
@@ -47,14 +47,14 @@ TEST_P(MedicineWindowTest, OneClickTakesTheMedicineFromTheCounter) {
   ASSERT_TRUE(playUntil([&] { return chair->gauge->full != 0; }, 600, 5)) << "the gauge never filled";
   clickOn(p);
   for (int i = 0; i < 10; ++i) playFrame();
-  auto bedOne = [](CMapEntity_PostelClass *b) { return b->cislo == 1 && !b->getParent(); };
+  auto bedOne = [](CMapEntity_PostelClass *b) { return b->bedNumber == 1 && !b->getParent(); };
   ASSERT_TRUE(playUntil([&] { return find<CMapEntity_PostelClass>(bedOne) != nullptr; }, 600, 5));
   CMapEntity_PostelClass *bed = find<CMapEntity_PostelClass>(bedOne);
   dragOnto(p, bed);
-  ASSERT_EQ(p->phase, kPhaseInBed);
+  ASSERT_EQ(p->getPhase(), kPhaseInBed);
 
   // Examined at the outbreak; the prescription handed in at the cabinet.
-  ASSERT_TRUE(playUntil([&] { return p->bedState == kBedOutbreak; }, 3000, 5)) << "no outbreak";
+  ASSERT_TRUE(playUntil([&] { return p->getBedState() == kBedOutbreak; }, 3000, 5)) << "no outbreak";
   clickOn(bed);
   ASSERT_TRUE(playUntil([&] { return figure()->getContainedEntity(kPrescriptionID) != nullptr; }, 600, 5));
   CMapEntity_Game *cabinet = level->getEC()->getFirstEntityByClassID(kCabinetClass);
