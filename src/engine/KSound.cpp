@@ -57,12 +57,6 @@ unsigned char *KSound::makeSoundHandle(short channels, long rate, long bits, uns
   return _buffers.make(handleIndex ? 1 : 0, channels, rate, bits, bytes);
 }
 
-bool KSound::createSampleChannels() {
-  for (short i = 0; i < _channelCount; ++i)
-    if (!_buffers.createChannel(sampleDone, this, i)) return false;
-  return true;
-}
-
 // Closing the channels first means no callback can reach the decoder or module afterwards.
 void KSound::freeAllocatedData() {
   _buffers.freeChannels();
@@ -97,23 +91,11 @@ bool KSound::loadWavSample(const char *file) {
   KMemoryFile wav;
   if (!wav.load(file)) return fail(file, "the file can't be read or is empty");
   KWavDecoder::Format f;
-  const unsigned char *source = nullptr;
+  const unsigned char *pcm = nullptr;
   unsigned long bytes = 0;
-  if (const char *wrong = KWavDecoder::decode(wav.data(), (unsigned long)wav.size(), _fileName.c_str(), &f, &source, &bytes))
+  if (const char *wrong = KWavDecoder::decode(wav.data(), (unsigned long)wav.size(), _fileName.c_str(), &f, &pcm, &bytes))
     return fail(file, wrong);
-  unsigned char *pcm = makeSoundHandle((short)f.channels, (long)f.rate, f.bitsPerSample, bytes, 0);
-  if (!pcm) return fail(file, kNoHeader);
-  if (!createSampleChannels()) {
-    freeAllocatedData();
-    return fail(file, "no sound channel");
-  }
-  std::memcpy(pcm, source, bytes);
-  _data = pcm;
-  _dataSize = (uint32_t)bytes;
-  _dataChannels = f.channels;
-  _dataBits = f.bitsPerSample;
-  _dataRate = f.rate;
-  return true;
+  return keepSample(file, pcm, bytes, f.channels, f.bitsPerSample, f.rate);
 }
 
 bool KSound::loadOggSample(const char *file) {
@@ -123,23 +105,29 @@ bool KSound::loadOggSample(const char *file) {
   if (const char *wrong = _ogg.decodeFile(file, &pcm, &channels, &rate)) return fail(file, wrong);
   unsigned long bytes = pcm.size() - pcm.size() % (size_t)(channels * 2);
   if (bytes == 0) return fail(file, "the Ogg Vorbis file decodes to nothing");
+  return keepSample(file, pcm.data(), bytes, (uint16_t)channels, 16, (uint32_t)rate);
+}
 
+bool KSound::keepSample(const char *file, const unsigned char *pcm, unsigned long bytes, uint16_t channels,
+                        uint16_t bits, uint32_t rate) {
   _buffers.freeChannels();
-  if (!createSampleChannels()) {
-    freeAllocatedData();
-    return fail(file, "no sound channel");
+  for (short i = 0; i < _channelCount; ++i) {
+    if (!_buffers.createChannel(sampleDone, this, i)) {
+      freeAllocatedData();
+      return fail(file, "no sound channel");
+    }
   }
-  unsigned char *out = makeSoundHandle((short)channels, rate, 16, bytes, 0);
+  unsigned char *out = makeSoundHandle((short)channels, (long)rate, bits, bytes, 0);
   if (!out) {
     freeAllocatedData();
     return fail(file, kNoHeader);
   }
-  std::memcpy(out, pcm.data(), bytes);
+  std::memcpy(out, pcm, bytes);
   _data = out;
   _dataSize = (uint32_t)bytes;
-  _dataChannels = (uint16_t)channels;
-  _dataBits = 16;
-  _dataRate = (uint32_t)rate;
+  _dataChannels = channels;
+  _dataBits = bits;
+  _dataRate = rate;
   return true;
 }
 

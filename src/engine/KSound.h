@@ -86,10 +86,12 @@ public:
 private:
   void init();
   unsigned char *makeSoundHandle(short channels, long rate, long bits, unsigned long bytes, char handleIndex);
-  bool createSampleChannels();
   void freeAllocatedData();
   bool loadWavSample(const char *file);
   bool loadOggSample(const char *file);
+  // Takes a copy of decoded PCM as the sample, with a channel for each copy that may overlap.
+  bool keepSample(const char *file, const unsigned char *pcm, unsigned long bytes, uint16_t channels, uint16_t bits,
+                  uint32_t rate);
   bool openStreamDecoder();
   void fillOggBuffer(short which);
   void fillModBuffer(short which);
