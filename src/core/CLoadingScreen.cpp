@@ -103,6 +103,8 @@ void CLoadingScreen::draw() {
   if (loading) {
     loading->x = 294;
     loading->y = 139;
+    // The figure is not part of the game: its dance moves on as it is shown.
+    loading->step();
     loading->putAlpha(g, 1.0f, 1.0f, -1, -1, -1, -1);
   }
   if (myWindow) myWindow->flipBackBuffer(true, true);

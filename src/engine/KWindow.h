@@ -43,4 +43,12 @@ public:
   virtual void setPTKCallBack(bool (*callback)(KEvent *)) = 0;
   virtual void setQuit(bool quit) = 0;
   virtual void setScreenSaverInfo(long width, long height) = 0;
+
+  // A level's picture of the world: between beginScene and endScene each object's drawing is
+  // one piece (beginPiece with the object, endPiece). Pieces that stay the same are drawn once
+  // into a kept picture that later frames start from; the screen looks the same either way.
+  virtual void beginScene() {}
+  virtual void endScene() {}
+  virtual void beginPiece(const void *key) {}
+  virtual void endPiece() {}
 };

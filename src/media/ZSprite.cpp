@@ -61,6 +61,10 @@ void ZSprite::nastavFrameset(char const *wanted) {
                            name + " !");
 }
 
+void ZSprite::step() {
+  if (currentIndex != -1) currentFrameset->step();
+}
+
 void ZSprite::put(KGraphic *g, float zoom, short right, short bottom, short left, short top) {
   if (currentIndex == -1) return;
   currentFrameset->putFrame(g, x, y, zoom, right, bottom, left, top);

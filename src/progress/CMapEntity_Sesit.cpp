@@ -11,6 +11,11 @@ CMapEntity_Sesit::CMapEntity_Sesit(const CMapEntity_Sesit &o) : CMapEntity_Game(
 
 CMapEntity_Sesit::~CMapEntity_Sesit() { delete sidebar; }
 
+void CMapEntity_Sesit::animateAdditional() {
+  CMapEntity_Game::animateAdditional();
+  if (shown && sidebar) sidebar->step();
+}
+
 void CMapEntity_Sesit::renderAdditional(KGraphic *g) {
   CMapEntity_Game::renderAdditional(g);
   if (!shown || !sidebar) return;

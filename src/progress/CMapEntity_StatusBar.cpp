@@ -60,6 +60,12 @@ void CMapEntity_StatusBar::showExpertMark() {
   if (scoresMark) scoresMark->nastavFrameset("EXPERT");
 }
 
+void CMapEntity_StatusBar::animateAdditional() {
+  CMapEntity_Game::animateAdditional();
+  for (ZSprite *s : {secondBackground, iconBackground, scoresMark})
+    if (s) s->step();
+}
+
 // The icon background and the scores mark stand at fixed screen columns wherever the bar is.
 void CMapEntity_StatusBar::renderAdditional(KGraphic *g) {
   CMapEntity_Game::renderAdditional(g);

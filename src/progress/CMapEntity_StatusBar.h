@@ -18,6 +18,7 @@ public:
   void useMethod() override {}
   void doAction() override {}
   void renderAdditional(KGraphic *g) override;
+  void animateAdditional() override;
   CMapEntity_Game *clone() override { return new CMapEntity_StatusBar(*this); }
 
   // The scores mark shows "EXPERT" once the day's money goal is reached.

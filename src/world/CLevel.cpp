@@ -3,6 +3,8 @@
 #include <tinyxml.h>
 
 #include "engine/KMiscTools.h"
+#include "engine/KPTK.h"
+#include "engine/KWindow.h"
 #include "media/CFatal.h"
 #include "media/CGlobals.h"
 #include "media/CLogger.h"
@@ -96,6 +98,7 @@ CLevel::~CLevel() {
 
 void CLevel::addSpecialEntities() {}
 void CLevel::nahrajAdditional(std::string) {}
+void CLevel::updateInfo() {}
 void CLevel::renderInfo() {}
 void CLevel::bindECs() {}
 void CLevel::generatorsWork() {}
@@ -226,18 +229,32 @@ void CLevel::update(unsigned short, bool) {
   ec->updateGenerators();
   generatorsWork();
   ec->updateEntities();
+  ec->sortDrawingOrder();
+  // By index: an animation may add entities to the list.
+  std::vector<CMapEntity_Game *> &list = *ec->getEntitiesPtr();
+  for (size_t i = 0; i < list.size(); ++i)
+    if (!list[i]->getParent()) list[i]->animate();
+  updateInfo();
 }
 
 void CLevel::render(unsigned short, bool overlay, KGraphic *screen) {
-  mapa->kresliPozadi(screen);
-  ec->sortDrawingOrder();
-  // By index: a drawn entity may add others to the list.
-  std::vector<CMapEntity_Game *> &list = *ec->getEntitiesPtr();
-  for (size_t i = 0; i < list.size(); ++i) {
-    CMapEntity_Game *e = list[i];
-    if (!e->getParent()) e->update(screen);
+  KWindow *window = myWindow;
+  if (window) {
+    window->beginScene();
+    window->beginPiece(mapa);
   }
-  if (overlay) renderInfo();
+  mapa->kresliPozadi(screen);
+  if (window) window->endPiece();
+  // In the order the update sorted them.
+  const std::vector<CMapEntity_Game *> &list = *ec->getEntitiesPtr();
+  for (size_t i = 0; i < list.size(); ++i)
+    if (!list[i]->getParent()) list[i]->update(screen);
+  if (overlay) {
+    if (window) window->beginPiece(this);
+    renderInfo();
+    if (window) window->endPiece();
+  }
+  if (window) window->endScene();
 }
 
 void CLevel::handleMessages(KEvent *event) {

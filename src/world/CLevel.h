@@ -37,6 +37,9 @@ public:
 
   virtual void addSpecialEntities();
   virtual void nahrajAdditional(std::string name);
+  // The information overlay: updateInfo at the end of every update (what opens, closes and
+  // rates the day), renderInfo drawn last in every frame.
+  virtual void updateInfo();
   virtual void renderInfo();
   virtual void bindECs();
   virtual void generatorsWork();
@@ -47,6 +50,7 @@ public:
   // Reads a level definition file (a real path); a broken file ends the process naming it.
   void nahrajDefs(std::string path);
 
+  // update changes the level; render only draws it.
   void update(unsigned short index, bool flag);
   void render(unsigned short index, bool overlay, KGraphic *screen);
   void handleMessages(KEvent *event);

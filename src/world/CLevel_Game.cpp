@@ -141,12 +141,14 @@ CMapEntity_Game *CLevel_Game::carryTextBox(CMapEntity_Game *window, float dx, fl
 }
 
 void CLevel_Game::renderInfo() {
+  if (levelLength != 0) drawMoney(money >= moneyLimit, money >= expertMoney);
+}
+
+void CLevel_Game::updateInfo() {
   if (!helpShown && !introText.empty()) openHelpWindow();
 
   const bool goal = money >= moneyLimit;
   const bool expert = money >= expertMoney;
-
-  if (levelLength != 0) drawMoney(goal, expert);
 
   if (levelClock) {
     int elapsed = levelClock->vratVteriny();

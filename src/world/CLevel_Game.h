@@ -19,6 +19,7 @@ public:
 
   void addSpecialEntities() override;
   void nahrajAdditional(std::string name) override;
+  void updateInfo() override;
   void renderInfo() override;
   void bindECs() override;
   void generatorsWork() override;

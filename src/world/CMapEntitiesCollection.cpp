@@ -223,8 +223,9 @@ float CMapEntitiesCollection::drawKeyY(const CMapEntity *e) {
   return std::isnan(k) ? -INFINITY : k;
 }
 
+// Stable: entities on one layer and row keep their order from frame to frame.
 void CMapEntitiesCollection::sortDrawingOrder() {
-  std::sort(entities.begin(), entities.end(), [](const CMapEntity_Game *a, const CMapEntity_Game *b) {
+  std::stable_sort(entities.begin(), entities.end(), [](const CMapEntity_Game *a, const CMapEntity_Game *b) {
     if (a->getSortZ() != b->getSortZ()) return a->getSortZ() < b->getSortZ();
     return drawKeyY(a) < drawKeyY(b);
   });

@@ -38,6 +38,7 @@ protected:
 
   void loadWard() {
     GameDayScratch::load("ward_demo");
+    closeNotebook();
   }
 
   std::vector<CMapEntity_PacientClass *> patients() {

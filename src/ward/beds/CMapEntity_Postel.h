@@ -25,7 +25,7 @@ public:
   CMapEntity_Postel(const CMapEntity_Postel &other);
 
   CMapEntity_Postel *clone() override { return new CMapEntity_Postel(*this); }
-  void renderAdditional(KGraphic *g) override;
+  void animateAdditional() override;
 
   static const TPostelVariant *variantOf(const std::string &name);
 

@@ -28,6 +28,7 @@ public:
   void doAction() override {}
   CMapEntity_PostelPrikryvka *clone() override { return new CMapEntity_PostelPrikryvka(*this); }
   void renderAdditional(KGraphic *g) override;
+  void animateAdditional() override;
 
   ZSprite *blanketSkin = nullptr;
 };

@@ -28,6 +28,7 @@ public:
   CMapEntity *getContainedEntity(unsigned short id) override;
   CMapEntity *getContainedEntityClass(unsigned short cls) override;
   void renderAdditional(KGraphic *g) override;
+  void animateAdditional() override;
   bool giveEntityTo(CMapEntity *target, unsigned short id, bool swap) override;
   bool giveEntityTo(CMapEntity *target, CMapEntity *item, bool syncFrames) override;
   bool giveFirstEntityTo(CMapEntity *target) override;
@@ -62,5 +63,6 @@ public:
 private:
   // After a hand let go: an emptied hand shows empty and follows the body's direction again.
   void handEmptied(CMapEntity_PlayerHand *h);
+  void followOverlay(ZSprite *overlay);
   void drawOverlay(KGraphic *g, ZSprite *overlay);
 };

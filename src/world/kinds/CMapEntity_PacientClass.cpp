@@ -227,6 +227,11 @@ void CMapEntity_PacientClass::renderAdditional(KGraphic *g) {
   drawSkinOverlay(g, *this, pyjamaSkin, false);
 }
 
+void CMapEntity_PacientClass::animateAdditional() {
+  CMapEntity_Game::animateAdditional();
+  followSkinOverlay(*this, pyjamaSkin);
+}
+
 void CMapEntity_PacientClass::zapniAnimace() {
   CMapEntity_Game::zapniAnimace();
   if (pyjamaSkin && pyjamaSkin->getAktivniFrameset()) pyjamaSkin->getAktivniFrameset()->zapniAnimace();

@@ -51,6 +51,7 @@ public:
   void useMethod() override {}
   void doAction() override {}
   void renderAdditional(KGraphic *g) override;
+  void animateAdditional() override;
   void zapniAnimace() override;
   CMapEntity_Game *clone() override { return new CMapEntity_PacientClass(*this); }
 

@@ -14,7 +14,7 @@ public:
   void useMethod() override {}
   void doAction() override {}
   // Clips the picture to the part not yet spent.
-  void renderAdditional(KGraphic *g) override;
+  void animateAdditional() override;
   CMapEntity_Game *clone() override { return new CMapEntity_PerkIconClass(*this); }
 
   // One use done: the icon is spent (inactive, white) once uses reach maxuses.

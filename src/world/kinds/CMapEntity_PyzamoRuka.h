@@ -16,6 +16,7 @@ public:
   void useMethod() override {}
   void doAction() override {}
   void renderAdditional(KGraphic *g) override;
+  void animateAdditional() override;
   void zapniAnimace() override;
   CMapEntity_Game *clone() override { return new CMapEntity_PyzamoRuka(*this); }
 
@@ -27,5 +28,7 @@ private:
   ZSprite *skin = nullptr;
 };
 
-// Keeps an overlay on the body's frameset and frame and draws it at the body's pixel position.
+// Keeps an overlay on the body's frameset and frame (once a frame), and draws it at the body's
+// pixel position.
+void followSkinOverlay(CMapEntity &body, ZSprite *skin);
 void drawSkinOverlay(KGraphic *g, CMapEntity &body, ZSprite *skin, bool onlyWithFrameset);
