@@ -1,5 +1,6 @@
 #include "engine/KGraphicGL.h"
 
+#include "engine/KDrawList.h"
 #include "engine/KMiscTools.h"
 #include "engine/KResource.h"
 
@@ -7,6 +8,7 @@
 #include <SDL_image.h>
 #include <SDL_opengl.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -66,10 +68,13 @@ void disableTargets() {
   if (g_hasRectangle) glDisable(GL_TEXTURE_RECTANGLE_EXT);
 }
 
+// Binds a texture for work on it (not drawing): what was drawn is sent first.
 void makeCurrent(GLenum target, GLuint name) {
+  KDrawList::flush();
   disableTargets();
   glEnable(target);
   glBindTexture(target, name);
+  KDrawList::stateUnknown();
   KGraphicGL::_oldBindedText = (int)name;
 }
 
@@ -241,11 +246,13 @@ KGraphicGL::~KGraphicGL() {
 }
 
 void KGraphicGL::setScreenSize(short w, short h, short depth) {
+  KDrawList::flush();
   screenWidth = w;
   screenHeight = h;
   screenDepth = depth;
   glEnable(GL_TEXTURE_2D);
   glShadeModel(GL_FLAT);
+  KDrawList::stateUnknown();
 }
 
 void KGraphicGL::setTextureMode(int mode) {
@@ -257,9 +264,7 @@ int KGraphicGL::textureMode() { return resolvedMode(); }
 
 void KGraphicGL::setViewOneToOne(bool oneToOne) { _viewOneToOne = oneToOne; }
 
-void KGraphicGL::ptk_glBindTexture() {
-  if ((int)textureName != _oldBindedText) makeCurrent(target, textureName);
-}
+void KGraphicGL::ptk_glBindTexture() { makeCurrent(target, textureName); }
 
 void KGraphicGL::ptk_glUnbindTexture() { _oldBindedText = -37; }
 
@@ -301,17 +306,23 @@ bool KGraphicGL::textureFits(const char *what) {
   return true;
 }
 
-void KGraphicGL::texCoord(float s, float t) {
-  if (target == GL_TEXTURE_2D)
-    glTexCoord2f(s / textureWidth, t / textureHeight);
-  else
-    glTexCoord2f(s, t);
+// The bound texture's filter and wrap as this picture draws.
+void KGraphicGL::applyParams(bool linear) {
+  KDrawList::setTextureParams(textureName, target, linear, wrapAllowed && target == GL_TEXTURE_2D);
 }
 
-void KGraphicGL::applyWrap(bool repeat) {
-  GLint mode = (repeat && target == GL_TEXTURE_2D) ? GL_REPEAT : GL_CLAMP_TO_EDGE;
-  glTexParameteri(target, GL_TEXTURE_WRAP_S, mode);
-  glTexParameteri(target, GL_TEXTURE_WRAP_T, mode);
+void KGraphicGL::findVisibleBlocks(const unsigned char *rgba, long rowPixels) {
+  opaqueBlocks.clear();
+  long w = (long)width, h = (long)height;
+  blocksAcross = (int)((w + kBlock - 1) / kBlock);
+  int down = (int)((h + kBlock - 1) / kBlock);
+  opaqueBlocks.assign((size_t)blocksAcross * down, 0);
+  for (long y = 0; y < h; ++y) {
+    const unsigned char *row = rgba + (size_t)y * rowPixels * 4;
+    unsigned char *blocks = opaqueBlocks.data() + (size_t)(y / kBlock) * blocksAcross;
+    for (long x = 0; x < w; ++x)
+      if (row[x * 4 + 3]) blocks[x / kBlock] = 1;
+  }
 }
 
 // ---- loading ----
@@ -559,6 +570,7 @@ bool KGraphicGL::buildGLTexture(unsigned char *image, bool sizedFormat, bool use
     delete[] image;
     return false;
   }
+  KDrawList::flush();
   glLoadIdentity();
   glFlush();
   width = (float)w;
@@ -606,16 +618,22 @@ bool KGraphicGL::buildGLTexture(unsigned char *image, bool sizedFormat, bool use
   }
   delete[] image;
 
+  if (useAlpha)
+    findVisibleBlocks(staging, tw);
+  else
+    opaqueBlocks.clear();
+  KDrawList::flush();
   glLoadIdentity();
   glGenTextures(1, &textureName);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   makeCurrent(target, textureName);
   GLint format = sizedFormat ? (useAlpha ? GL_RGBA8 : GL_RGB8) : (useAlpha ? GL_RGBA : GL_RGB);
   glTexImage2D(target, 0, format, (GLsizei)tw, (GLsizei)th, 0, GL_RGBA, GL_UNSIGNED_BYTE, staging);
-  applyWrap(wrapAllowed);
+  contentId = KDrawList::newContent();
   delete[] staging;
   staging = nullptr;
   setTextureQuality(quality);
+  applyParams(quality);
   return true;
 }
 
@@ -691,6 +709,8 @@ bool KGraphicGL::makePictureFromArray(uint32_t *pixels, long w, long h, bool siz
       if ((pixels[i] & 0xFFFFFFu) == key) pixels[i] = 0;
   }
   pixelArray = pixels;
+  opaqueBlocks.clear();
+  KDrawList::flush();
   glLoadIdentity();
   glFlush();
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
@@ -713,8 +733,10 @@ bool KGraphicGL::makePictureFromArray(uint32_t *pixels, long w, long h, bool siz
                  nullptr);
     glTexSubImage2D(target, 0, 0, 0, (GLsizei)w, (GLsizei)h, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
   }
+  contentId = KDrawList::newContent();
   setTextureQuality(_graphicQuality != 0);
-  applyWrap(false);
+  wrapAllowed = false;
+  applyParams(_graphicQuality != 0);
   delete[] staging;
   staging = nullptr;
   return true;
@@ -722,17 +744,19 @@ bool KGraphicGL::makePictureFromArray(uint32_t *pixels, long w, long h, bool siz
 
 void KGraphicGL::pollArray() {
   if (!pixelArray) return;
+  KDrawList::flush();
   glLoadIdentity();
-  disableTargets();
-  glEnable(target);
-  ptk_glBindTexture();
+  makeCurrent(target, textureName);
   glTexSubImage2D(target, 0, 0, 0, (GLsizei)width, (GLsizei)height, GL_RGBA, GL_UNSIGNED_BYTE, pixelArray);
+  contentId = KDrawList::newContent();
 }
 
 bool KGraphicGL::grabScreen(bool back, void (*callback)(long, long, long *, long *, long *)) {
   long sw = screenWidth, sh = screenHeight;
   if (sw <= 0 || sh <= 0) return false;
+  KDrawList::flush();
   freePicture();
+  opaqueBlocks.clear();
   width = (float)sw;
   height = (float)sh;
   chooseStorage(sw, sh);
@@ -769,10 +793,11 @@ bool KGraphicGL::grabScreen(bool back, void (*callback)(long, long, long *, long
   makeCurrent(target, textureName);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   glTexImage2D(target, 0, GL_RGB, (GLsizei)tw, (GLsizei)th, 0, GL_RGBA, GL_UNSIGNED_BYTE, buffer);
-  applyWrap(false);
+  contentId = KDrawList::newContent();
+  wrapAllowed = false;
   // A fresh 2-D texture would wait for mipmaps; filter as a rectangle texture does by default.
   filterLinear = true;
-  applyFilter(true);
+  applyParams(true);
   delete[] copy;
   delete[] buffer;
   if (!back) glReadBuffer(GL_BACK);
@@ -787,7 +812,9 @@ bool KGraphicGL::grabFrontBuffer() { return grabScreen(false, nullptr); }
 
 void KGraphicGL::freePicture() {
   if (width > 0) {
+    KDrawList::textureGone(textureName);
     glDeleteTextures(1, &textureName);
+    opaqueBlocks.clear();
     // GL hands the name out again; the cache must not believe it is still bound.
     if ((int)textureName == _oldBindedText) _oldBindedText = -1;
     textureName = 0;
@@ -799,18 +826,10 @@ void KGraphicGL::freePicture() {
 float KGraphicGL::getWidth() { return width; }
 float KGraphicGL::getHeight() { return height; }
 
+// Each quad carries its filter to GL when it is sent.
 void KGraphicGL::setTextureQuality(bool linear) {
   quality = linear;
   filterLinear = linear;
-  ptk_glBindTexture();
-  applyFilter(linear);
-}
-
-// Sets the bound texture's filter; GL leaves an unchanged one alone at no cost.
-void KGraphicGL::applyFilter(bool linear) {
-  GLint filter = linear ? GL_LINEAR : GL_NEAREST;
-  glTexParameteri(target, GL_TEXTURE_MAG_FILTER, filter);
-  glTexParameteri(target, GL_TEXTURE_MIN_FILTER, filter);
 }
 
 // Whole source pixels drawn at their own size on a one-to-one view put every texel centre on a
@@ -828,16 +847,14 @@ void KGraphicGL::setColorKey(bool on, unsigned char red, unsigned char green, un
   keyBlue = blue;
 }
 
-void KGraphicGL::allowTextureWrap(bool allow) {
-  wrapAllowed = allow;
-  ptk_glBindTexture();
-  applyWrap(allow);
-}
+void KGraphicGL::allowTextureWrap(bool allow) { wrapAllowed = allow; }
 
 void KGraphicGL::selectTexture() {
+  KDrawList::flush();
   if (g_hasRectangle) glDisable(GL_TEXTURE_RECTANGLE_EXT);
   glEnable(GL_TEXTURE_2D);
   glBindTexture(GL_TEXTURE_2D, textureName);
+  KDrawList::stateUnknown();
   _oldBindedText = (int)textureName;
 }
 
@@ -893,135 +910,158 @@ void KGraphicGL::setBlitColor(float red, float green, float blue, float alpha) {
   blitColorSet = true;
 }
 
-void KGraphicGL::blitColour(float alpha, bool scaleBlitAlpha) {
+void KGraphicGL::blitColour(KDrawQuad &q, float alpha, bool scaleBlitAlpha) {
   if (blitColorSet)
-    glColor4f(blitRed, blitGreen, blitBlue, scaleBlitAlpha ? alpha * blitAlpha : blitAlpha);
+    setColour(q, blitRed, blitGreen, blitBlue, scaleBlitAlpha ? alpha * blitAlpha : blitAlpha);
   else
-    glColor4f(1, 1, 1, alpha);
+    setColour(q, 1, 1, 1, alpha);
 }
 
-void KGraphicGL::blend() {
-  glEnable(GL_BLEND);
-  glBlendFunc(blendSource, blendDest);
+void KGraphicGL::setColour(KDrawQuad &q, float red, float green, float blue, float alpha) {
+  q.colour[0] = red;
+  q.colour[1] = green;
+  q.colour[2] = blue;
+  q.colour[3] = alpha;
+}
+
+KDrawQuad KGraphicGL::quadOf(bool blended) const {
+  KDrawQuad q;
+  q.texture = textureName;
+  q.target = target;
+  q.content = contentId;
+  q.blend = blended;
+  q.source = blendSource;
+  q.destination = blendDest;
+  q.repeat = wrapAllowed && target == GL_TEXTURE_2D;
+  return q;
+}
+
+void KGraphicGL::setCorner(KDrawQuad &q, int i, float x, float y, float s, float t) const {
+  q.v[i * 2] = x;
+  q.v[i * 2 + 1] = y;
+  if (target == GL_TEXTURE_2D) {
+    s /= textureWidth;
+    t /= textureHeight;
+  }
+  q.t[i * 2] = s;
+  q.t[i * 2 + 1] = t;
 }
 
 // One textured quad from (x, y) down to (x + w, y - h), the source flipped as asked.
-void KGraphicGL::texturedQuad(float x1, float y1, float x2, float y2, float x, float y, float w, float h, bool flipH,
-                              bool flipV) {
+void KGraphicGL::texturedQuad(KDrawQuad &q, float x1, float y1, float x2, float y2, float x, float y, float w,
+                              float h, bool flipH, bool flipV) {
   float uL = flipH ? x2 : x1, uR = flipH ? x1 : x2;
   float vT = flipV ? y2 : y1, vB = flipV ? y1 : y2;
-  glBegin(GL_POLYGON);
-  texCoord(uL, vT);
-  glVertex3f(x, y, 0);
-  texCoord(uL, vB);
-  glVertex3f(x, y - h, 0);
-  texCoord(uR, vB);
-  glVertex3f(x + w, y - h, 0);
-  texCoord(uR, vT);
-  glVertex3f(x + w, y, 0);
-  glEnd();
+  setCorner(q, 0, x, y, uL, vT);
+  setCorner(q, 1, x, y - h, uL, vB);
+  setCorner(q, 2, x + w, y - h, uR, vB);
+  setCorner(q, 3, x + w, y, uR, vT);
+  KDrawList::add() = q;
 }
 
-void KGraphicGL::GenericBlit(float x1, float y1, float x2, float y2, short x, short y, bool flipH, bool flipV,
-                             bool transformed) {
-  ptk_glBindTexture();
-  applyFilter(filterLinear && (transformed || !wholePixels(x1, y1, x2, y2)));
+// The part of the source rectangle whose blocks hold a visible pixel; false when none does.
+bool KGraphicGL::visiblePart(int &x1, int &y1, int &x2, int &y2) const {
+  if (opaqueBlocks.empty() || x1 < 0 || y1 < 0 || x2 > (int)width || y2 > (int)height || x2 <= x1 || y2 <= y1)
+    return true;
+  const int b = kBlock;
+  int left = x2, right = x1, top = y2, bottom = y1;
+  for (int by = y1 / b; by <= (y2 - 1) / b; ++by)
+    for (int bx = x1 / b; bx <= (x2 - 1) / b; ++bx) {
+      if (!opaqueBlocks[(size_t)by * blocksAcross + bx]) continue;
+      left = std::min(left, bx * b);
+      right = std::max(right, (bx + 1) * b);
+      top = std::min(top, by * b);
+      bottom = std::max(bottom, (by + 1) * b);
+    }
+  if (right <= left) return false;
+  x1 = std::max(x1, left);
+  x2 = std::min(x2, right);
+  y1 = std::max(y1, top);
+  y2 = std::min(y2, bottom);
+  return true;
+}
+
+void KGraphicGL::GenericBlit(KDrawQuad &q, float x1, float y1, float x2, float y2, short x, short y, bool flipH,
+                             bool flipV, bool transformed) {
+  q.linear = filterLinear && (transformed || !wholePixels(x1, y1, x2, y2));
   // Whole pixels: the size is cut as the integer blits always have.
   int w = (short)(int)(x2 - x1);
   int h = (short)(int)(y2 - y1);
-  texturedQuad(x1, y1, x2, y2, (float)x, (float)y, (float)w, (float)h, flipH, flipV);
+  // Fully transparent borders change no pixel under the blends that weigh the source by its
+  // alpha, so only the part that shows is sent.
+  bool trim = !transformed && !q.linear && q.blend && q.source == GL_SRC_ALPHA &&
+              (q.destination == GL_ONE_MINUS_SRC_ALPHA || q.destination == GL_ONE) && w == x2 - x1 &&
+              h == y2 - y1 && wholePixels(x1, y1, x2, y2);
+  if (trim) {
+    int sx1 = (int)x1, sy1 = (int)y1, sx2 = (int)x2, sy2 = (int)y2;
+    if (!visiblePart(sx1, sy1, sx2, sy2)) return;
+    int dx = flipH ? (int)x2 - sx2 : sx1 - (int)x1;
+    int dy = flipV ? (int)y2 - sy2 : sy1 - (int)y1;
+    texturedQuad(q, (float)sx1, (float)sy1, (float)sx2, (float)sy2, (float)(x + dx), (float)(y - dy),
+                 (float)(sx2 - sx1), (float)(sy2 - sy1), flipH, flipV);
+    return;
+  }
+  texturedQuad(q, x1, y1, x2, y2, (float)x, (float)y, (float)w, (float)h, flipH, flipV);
 }
 
-void KGraphicGL::GenericBlitF(float x1, float y1, float x2, float y2, float x, float y, bool flipH, bool flipV) {
-  ptk_glBindTexture();
-  applyFilter(filterLinear);
-  texturedQuad(x1, y1, x2, y2, x, y, x2 - x1, y2 - y1, flipH, flipV);
+void KGraphicGL::GenericBlitF(KDrawQuad &q, float x1, float y1, float x2, float y2, float x, float y, bool flipH,
+                              bool flipV) {
+  q.linear = filterLinear;
+  texturedQuad(q, x1, y1, x2, y2, x, y, x2 - x1, y2 - y1, flipH, flipV);
 }
 
-void KGraphicGL::genericStretchBlit(float x1, float y1, float x2, float y2, float X1, float Y1, float X2, float Y2,
-                                    bool flipH, bool flipV) {
-  glPushMatrix();
-  ptk_glBindTexture();
-  applyFilter(filterLinear);
+void KGraphicGL::genericStretchBlit(KDrawQuad &q, float x1, float y1, float x2, float y2, float X1, float Y1,
+                                    float X2, float Y2, bool flipH, bool flipV) {
+  q.linear = filterLinear;
   float uL = flipH ? x2 : x1, uR = flipH ? x1 : x2;
   float vT = flipV ? y2 : y1, vB = flipV ? y1 : y2;
-  glBegin(GL_POLYGON);
-  texCoord(uL, vT);
-  glVertex3i((int)X1, (int)Y1, 0);
-  texCoord(uL, vB);
-  glVertex3i((int)X1, (int)Y2, 0);
-  texCoord(uR, vB);
-  glVertex3i((int)X2, (int)Y2, 0);
-  texCoord(uR, vT);
-  glVertex3i((int)X2, (int)Y1, 0);
-  glEnd();
-  glPopMatrix();
+  setCorner(q, 0, (float)(int)X1, (float)(int)Y1, uL, vT);
+  setCorner(q, 1, (float)(int)X1, (float)(int)Y2, uL, vB);
+  setCorner(q, 2, (float)(int)X2, (float)(int)Y2, uR, vB);
+  setCorner(q, 3, (float)(int)X2, (float)(int)Y1, uR, vT);
+  KDrawList::add() = q;
 }
 
-void KGraphicGL::genericArbitraryBlit(float s1, float s2, float s3, float s4, float s5, float s6, float s7, float s8,
-                                      float d1, float d2, float d3, float d4, float d5, float d6, float d7,
-                                      float d8) {
-  glPushMatrix();
-  ptk_glBindTexture();
-  applyFilter(filterLinear);
-  disableTargets();
-  glEnable(target);
-  glBegin(GL_POLYGON);
-  texCoord(s1, s2);
-  glVertex3i((int)d1, (int)d2, 0);
-  texCoord(s3, s4);
-  glVertex3i((int)d3, (int)d4, 0);
-  texCoord(s5, s6);
-  glVertex3i((int)d5, (int)d6, 0);
-  texCoord(s7, s8);
-  glVertex3i((int)d7, (int)d8, 0);
-  glEnd();
-  glPopMatrix();
+void KGraphicGL::setTransform(KDrawQuad &q, float tx, float ty, float angle, float zoom, bool always) {
+  q.translate = true;
+  q.tx = tx;
+  q.ty = ty;
+  q.rotate = always || angle != 0;
+  q.angle = angle;
+  q.scale = always || zoom != 1;
+  q.zoom = zoom;
 }
 
-// Plain blits draw the picture as it is: the colour an earlier tinted blit left current would
-// otherwise tint every background and tile drawn after it.
+// Plain blits draw the picture as it is: the colour an earlier tinted blit used would otherwise
+// tint every background and tile drawn after it.
 void KGraphicGL::blitRect(float x1, float y1, float x2, float y2, short x, short y, bool flipH, bool flipV) {
-  glDisable(GL_BLEND);
-  glColor4f(1, 1, 1, 1);
-  glPushMatrix();
-  GenericBlit(x1, y1, x2, y2, x, (short)(screenHeight - y), flipH, flipV, false);
-  glPopMatrix();
+  KDrawQuad q = quadOf(false);
+  GenericBlit(q, x1, y1, x2, y2, x, (short)(screenHeight - y), flipH, flipV, false);
 }
 
 void KGraphicGL::blitRectF(float x1, float y1, float x2, float y2, float x, float y, bool flipH, bool flipV) {
-  glDisable(GL_BLEND);
-  glColor4f(1, 1, 1, 1);
-  ptk_glBindTexture();
-  glPushMatrix();
-  GenericBlitF(x1, y1, x2, y2, x, (float)screenHeight - y, flipH, flipV);
-  glPopMatrix();
+  KDrawQuad q = quadOf(false);
+  GenericBlitF(q, x1, y1, x2, y2, x, (float)screenHeight - y, flipH, flipV);
 }
 
 void KGraphicGL::blitAlphaRect(float x1, float y1, float x2, float y2, short x, short y, bool flipH, bool flipV) {
-  blitColour(1.0f, false);
+  KDrawQuad q = quadOf(true);
+  blitColour(q, 1.0f, false);
   filterLinear = quality;
-  blend();
-  glPushMatrix();
-  GenericBlit(x1, y1, x2, y2, x, (short)(screenHeight - y), flipH, flipV, false);
-  glPopMatrix();
+  GenericBlit(q, x1, y1, x2, y2, x, (short)(screenHeight - y), flipH, flipV, false);
 }
 
 void KGraphicGL::blitAlphaRectF(float x1, float y1, float x2, float y2, float x, float y, bool flipH, bool flipV) {
-  ptk_glBindTexture();
-  blitColour(1.0f, false);
-  blend();
-  glPushMatrix();
-  GenericBlitF(x1, y1, x2, y2, x, (float)screenHeight - y, flipH, flipV);
-  glPopMatrix();
+  KDrawQuad q = quadOf(true);
+  blitColour(q, 1.0f, false);
+  GenericBlitF(q, x1, y1, x2, y2, x, (float)screenHeight - y, flipH, flipV);
 }
 
 void KGraphicGL::blitAlphaRect() {
-  blitColour(1.0f, false);
-  blend();
-  glPushMatrix();
-  GenericBlit(0, 0, width, height, (short)positionX, (short)(screenHeight - (short)positionY), false, false, false);
-  glPopMatrix();
+  KDrawQuad q = quadOf(true);
+  blitColour(q, 1.0f, false);
+  GenericBlit(q, 0, 0, width, height, (short)positionX, (short)(screenHeight - (short)positionY), false, false,
+              false);
 }
 
 void KGraphicGL::blitAlphaRectFx(float x1, float y1, float x2, float y2, short x, short y, float angle, float zoom,
@@ -1030,24 +1070,15 @@ void KGraphicGL::blitAlphaRectFx(float x1, float y1, float x2, float y2, short x
   short Y = (short)(screenHeight - y);
   float px = (x2 - x1) * 0.5f + centreX;
   float py = (y2 - y1) * 0.5f + centreY;
-  glPushMatrix();
+  KDrawQuad q = quadOf(true);
   bool transformed = angle != 0 || zoom != 1;
-  if (transformed) {
-    glTranslatef((float)x + px, (float)Y - py, 0);
-    if (angle != 0) glRotatef(angle, 0, 0, 1);
-    if (zoom != 1) glScalef(zoom, zoom, 0);
-  }
-  blitColour(alpha, true);
+  if (transformed) setTransform(q, (float)x + px, (float)Y - py, angle, zoom, false);
+  blitColour(q, alpha, true);
   filterLinear = quality;
-  blend();
-  glPushMatrix();
   if (transformed)
-    GenericBlit(x1, y1, x2, y2, (short)(-px), (short)py, flipH, flipV, true);
+    GenericBlit(q, x1, y1, x2, y2, (short)(-px), (short)py, flipH, flipV, true);
   else
-    GenericBlit(x1, y1, x2, y2, x, Y, flipH, flipV, false);
-  glPopMatrix();
-  glColor4f(1, 1, 1, 1);
-  glPopMatrix();
+    GenericBlit(q, x1, y1, x2, y2, x, Y, flipH, flipV, false);
 }
 
 void KGraphicGL::blitAlphaRectFxF(float x1, float y1, float x2, float y2, float x, float y, float angle, float zoom,
@@ -1056,24 +1087,14 @@ void KGraphicGL::blitAlphaRectFxF(float x1, float y1, float x2, float y2, float 
   float Y = (float)screenHeight - y;
   float px = (x2 - x1) * 0.5f + centreX;
   float py = (y2 - y1) * 0.5f + centreY;
-  ptk_glBindTexture();
-  glPushMatrix();
+  KDrawQuad q = quadOf(true);
   bool transformed = angle != 0 || zoom != 1;
-  if (transformed) {
-    glTranslatef(x + px, Y - py, 0);
-    if (angle != 0) glRotatef(angle, 0, 0, 1);
-    if (zoom != 1) glScalef(zoom, zoom, 0);
-  }
-  blitColour(alpha, true);
-  blend();
-  glPushMatrix();
+  if (transformed) setTransform(q, x + px, Y - py, angle, zoom, false);
+  blitColour(q, alpha, true);
   if (transformed)
-    GenericBlitF(x1, y1, x2, y2, -px, py, flipH, flipV);
+    GenericBlitF(q, x1, y1, x2, y2, -px, py, flipH, flipV);
   else
-    GenericBlitF(x1, y1, x2, y2, x, Y, flipH, flipV);
-  glPopMatrix();
-  glColor4f(1, 1, 1, 1);
-  glPopMatrix();
+    GenericBlitF(q, x1, y1, x2, y2, x, Y, flipH, flipV);
 }
 
 void KGraphicGL::blitAlphaRectFxCenterAdjust(float x1, float y1, float x2, float y2, short x, short y, float angle,
@@ -1082,23 +1103,14 @@ void KGraphicGL::blitAlphaRectFxCenterAdjust(float x1, float y1, float x2, float
   short Y = (short)(screenHeight - y);
   float px = centreH ? (x2 - x1) * 0.5f : 0.0f;
   float py = centreV ? (y2 - y1) * 0.5f : 0.0f;
-  glPushMatrix();
+  KDrawQuad q = quadOf(true);
   bool transformed = angle != 0 || zoom != 1;
-  if (transformed) {
-    glTranslatef((float)x + px, (float)Y - py, 0);
-    if (angle != 0) glRotatef(angle, 0, 0, 1);
-    if (zoom != 1) glScalef(zoom, zoom, 0);
-  }
-  blitColour(alpha, false);
-  blend();
-  glPushMatrix();
+  if (transformed) setTransform(q, (float)x + px, (float)Y - py, angle, zoom, false);
+  blitColour(q, alpha, false);
   if (transformed)
-    GenericBlit(x1, y1, x2, y2, (short)(-px), (short)py, false, false, true);
+    GenericBlit(q, x1, y1, x2, y2, (short)(-px), (short)py, false, false, true);
   else
-    GenericBlit(x1, y1, x2, y2, x, Y, false, false, false);
-  glPopMatrix();
-  glColor4f(1, 1, 1, 1);
-  glPopMatrix();
+    GenericBlit(q, x1, y1, x2, y2, x, Y, false, false, false);
 }
 
 void KGraphicGL::blitRectFx(float x1, float y1, float x2, float y2, short x, short y, float angle, float zoom,
@@ -1107,14 +1119,9 @@ void KGraphicGL::blitRectFx(float x1, float y1, float x2, float y2, short x, sho
   short Y = (short)(screenHeight - y);
   float px = (x2 - x1) * 0.5f + centreX;
   float py = (y2 - y1) * 0.5f + centreY;
-  glDisable(GL_BLEND);
-  glMatrixMode(GL_MODELVIEW);
-  glPushMatrix();
-  glTranslatef((float)x + px, (float)Y - py, 0);
-  glRotatef(angle, 0, 0, 1);
-  glScalef(zoom, zoom, 0);
-  GenericBlit(x1, y1, x2, y2, (short)(-px), (short)py, flipH, flipV, true);
-  glPopMatrix();
+  KDrawQuad q = quadOf(false);
+  setTransform(q, (float)x + px, (float)Y - py, angle, zoom, true);
+  GenericBlit(q, x1, y1, x2, y2, (short)(-px), (short)py, flipH, flipV, true);
 }
 
 void KGraphicGL::blitRectFxF(float x1, float y1, float x2, float y2, float x, float y, float angle, float zoom,
@@ -1123,111 +1130,94 @@ void KGraphicGL::blitRectFxF(float x1, float y1, float x2, float y2, float x, fl
   float Y = (float)screenHeight - y;
   float px = (x2 - x1) * 0.5f + centreX;
   float py = (y2 - y1) * 0.5f + centreY;
-  glDisable(GL_BLEND);
-  ptk_glBindTexture();
-  glMatrixMode(GL_MODELVIEW);
-  glPushMatrix();
-  glTranslatef(x + px, Y - py, 0);
-  glRotatef(angle, 0, 0, 1);
-  glScalef(zoom, zoom, 0);
-  GenericBlitF(x1, y1, x2, y2, -px, py, flipH, flipV);
-  glPopMatrix();
+  KDrawQuad q = quadOf(false);
+  setTransform(q, x + px, Y - py, angle, zoom, true);
+  GenericBlitF(q, x1, y1, x2, y2, -px, py, flipH, flipV);
 }
 
 void KGraphicGL::stretchAlphaRect(float x1, float y1, float x2, float y2, float X1, float Y1, float X2, float Y2,
                                   float alpha, float angle, bool flipH, bool flipV) {
+  KDrawQuad q = quadOf(true);
   if (blitColorSet)
-    glColor4f(blitRed, blitGreen, blitBlue, alpha * blitAlpha);
+    setColour(q, blitRed, blitGreen, blitBlue, alpha * blitAlpha);
   else if (alpha < 0 || alpha == 1)
-    glColor4f(1, 1, 1, 1);
+    setColour(q, 1, 1, 1, 1);
   else
-    glColor4f(1, 1, 1, alpha);
-  blend();
+    setColour(q, 1, 1, 1, alpha);
   if (angle != 0) {
     float hw = (X2 - X1) * 0.5f, hh = (Y2 - Y1) * 0.5f;
-    glPushMatrix();
-    glTranslatef(X1 + hw, ((float)screenHeight - Y1) - hh, 0);
-    glRotatef(angle, 0, 0, 1);
-    genericStretchBlit(x1, y1, x2, y2, -hw, hh, hw, -hh, flipH, flipV);
-    glPopMatrix();
+    setTransform(q, X1 + hw, ((float)screenHeight - Y1) - hh, angle, 1, false);
+    genericStretchBlit(q, x1, y1, x2, y2, -hw, hh, hw, -hh, flipH, flipV);
   } else {
-    genericStretchBlit(x1, y1, x2, y2, X1, (float)screenHeight - Y1, X2, (float)screenHeight - Y2, flipH, flipV);
+    genericStretchBlit(q, x1, y1, x2, y2, X1, (float)screenHeight - Y1, X2, (float)screenHeight - Y2, flipH, flipV);
   }
-  glColor4f(1, 1, 1, 1);
 }
 
 void KGraphicGL::blitArbitraryQuad(float s1, float s2, float s3, float s4, float s5, float s6, float s7, float s8,
                                    float d1, float d2, float d3, float d4, float d5, float d6, float d7, float d8) {
-  blitColour(1.0f, false);
-  blend();
+  KDrawQuad q = quadOf(true);
+  blitColour(q, 1.0f, false);
+  q.linear = filterLinear;
   float H = (float)screenHeight;
-  genericArbitraryBlit(s1, s2, s3, s4, s5, s6, s7, s8, d1, H - d2, d3, H - d4, d5, H - d6, d7, H - d8);
+  setCorner(q, 0, (float)(int)d1, (float)(int)(H - d2), s1, s2);
+  setCorner(q, 1, (float)(int)d3, (float)(int)(H - d4), s3, s4);
+  setCorner(q, 2, (float)(int)d5, (float)(int)(H - d6), s5, s6);
+  setCorner(q, 3, (float)(int)d7, (float)(int)(H - d8), s7, s8);
+  KDrawList::add() = q;
 }
 
 void KGraphicGL::blitTiledRect(short x, short y, short w, short h, float repeat, float angle) {
-  glDisable(GL_BLEND);
-  ptk_glBindTexture();
-  applyFilter(filterLinear);
-  glMatrixMode(GL_MODELVIEW);
-  glPushMatrix();
+  KDrawQuad q = quadOf(false);
+  q.linear = filterLinear;
   int hw = w / 2, hh = h / 2;
-  glTranslatef((float)(hw + x), (float)((screenHeight - y) - hh), 0);
-  glRotatef(angle, 0, 0, 1);
+  setTransform(q, (float)(hw + x), (float)((screenHeight - y) - hh), angle, 1, false);
+  q.rotate = true;
   // A picture that is not a square power of two counts its repeat in texels.
-  auto tc = [this](float s, float t) {
-    if (texelTiling)
-      texCoord(s, t);
-    else
-      glTexCoord2f(s, t);
-  };
-  glBegin(GL_POLYGON);
-  tc(repeat, repeat);
-  glVertex3i(-hw, hh, 0);
-  tc(repeat, 0);
-  glVertex3i(-hw, -hh, 0);
-  tc(0, 0);
-  glVertex3i(hw, -hh, 0);
-  tc(0, repeat);
-  glVertex3i(hw, hh, 0);
-  glEnd();
-  glPopMatrix();
+  const float corners[4][4] = {{(float)-hw, (float)hh, repeat, repeat},
+                               {(float)-hw, (float)-hh, repeat, 0},
+                               {(float)hw, (float)-hh, 0, 0},
+                               {(float)hw, (float)hh, 0, repeat}};
+  for (int i = 0; i < 4; ++i) {
+    if (texelTiling) {
+      setCorner(q, i, corners[i][0], corners[i][1], corners[i][2], corners[i][3]);
+    } else {
+      q.v[i * 2] = corners[i][0];
+      q.v[i * 2 + 1] = corners[i][1];
+      q.t[i * 2] = corners[i][2];
+      q.t[i * 2 + 1] = corners[i][3];
+    }
+  }
+  KDrawList::add() = q;
 }
 
 void KGraphicGL::blitFromBackToBack(short, short, short, short, short, short) {}
 
 void KGraphicGL::drawRect(float x1, float y1, float x2, float y2, float red, float green, float blue, float alpha) {
-  disableTargets();
-  if (alpha != 1) {
-    glEnable(GL_BLEND);
-    glColor4f(red, green, blue, alpha);
-    glBlendFunc(blendSource, blendDest);
-  } else {
-    glDisable(GL_BLEND);
-    glColor3f(red, green, blue);
-  }
-  int Y1 = (int)((float)screenHeight - y1), Y2 = (int)((float)screenHeight - y2);
-  glBegin(GL_POLYGON);
-  glVertex3i((int)x1, Y1, 0);
-  glVertex3i((int)x2, Y1, 0);
-  glVertex3i((int)x2, Y2, 0);
-  glVertex3i((int)x1, Y2, 0);
-  glEnd();
+  KDrawQuad q;
+  q.blend = alpha != 1;
+  q.source = blendSource;
+  q.destination = blendDest;
+  setColour(q, red, green, blue, alpha != 1 ? alpha : 1.0f);
+  float Y1 = (float)(int)((float)screenHeight - y1), Y2 = (float)(int)((float)screenHeight - y2);
+  const float v[8] = {(float)(int)x1, Y1, (float)(int)x2, Y1, (float)(int)x2, Y2, (float)(int)x1, Y2};
+  std::memcpy(q.v, v, sizeof v);
+  KDrawList::add() = q;
   _oldBindedText = -1;
-  glDisable(GL_BLEND);
-  glColor4f(1, 1, 1, 1);
 }
 
 void KGraphicGL::drawLine(float x1, float y1, float x2, float y2, float red, float green, float blue, float alpha) {
-  glEnable(GL_BLEND);
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  disableTargets();
-  glColor4f(red, green, blue, alpha);
-  glBegin(GL_LINE_LOOP);
-  glVertex3f(x1, (float)screenHeight - y1, 0);
-  glVertex3f(x2, (float)screenHeight - y2, 0);
-  glEnd();
+  KDrawQuad q;
+  q.blend = true;
+  q.source = GL_SRC_ALPHA;
+  q.destination = GL_ONE_MINUS_SRC_ALPHA;
+  q.line = true;
+  setColour(q, red, green, blue, alpha);
+  q.v[0] = x1;
+  q.v[1] = (float)screenHeight - y1;
+  q.v[2] = x2;
+  q.v[3] = (float)screenHeight - y2;
+  KDrawList::add() = q;
   _oldBindedText = -1;
-  glColor4f(1, 1, 1, 1);
 }
 
 void KGraphicGL::plotPixel(float x, float y, float red, float green, float blue, float alpha) {

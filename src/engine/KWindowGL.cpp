@@ -1,5 +1,6 @@
 #include "engine/KWindowGL.h"
 
+#include "engine/KDrawList.h"
 #include "engine/KGraphicGL.h"
 #include "engine/KInput.h"
 #include "engine/KMiscTools.h"
@@ -112,6 +113,7 @@ void KWindowGL::init(bool depthBuffer) {
 KWindowGL::~KWindowGL() {
   _sysCallback = nullptr;
   _ptkCallback = nullptr;
+  KDrawList::forgetPicture();
   if (_context) {
     SDL_GL_MakeCurrent(_window, nullptr);
     SDL_GL_DeleteContext((SDL_GLContext)_context);
@@ -172,6 +174,8 @@ bool KWindowGL::createGameWindow(short width, short height, short depth, bool wi
       return false;
     }
     _context = SDL_GL_CreateContext(_window);
+    // Nothing kept for the drawing belongs to the new context.
+    KDrawList::forgetPicture();
     if (!_context) {
       KMiscTools::messageBox("could not create OpenGL context", "openGL error");
       SDL_DestroyWindow(_window);
@@ -210,6 +214,7 @@ bool KWindowGL::switchToFullScreen() {
   if (!_window || !_context) return false;
   // Fade: the last picture gives way to black before the screen changes.
   SDL_GL_MakeCurrent(_window, (SDL_GLContext)_context);
+  KDrawList::flush();
   glClearColor(0, 0, 0, 1);
   glClear(GL_COLOR_BUFFER_BIT);
   SDL_GL_SwapWindow(_window);
@@ -310,6 +315,7 @@ void KWindowGL::updateView() {
 
 void KWindowGL::clearBars() {
   if (!_context) return;
+  KDrawList::flush();
   int vx = _view[0], vy = _view[1], vw = _view[2], vh = _view[3];
   if (vx == 0 && vy == 0 && vw == _drawableW && vh == _drawableH) return;
   GLboolean scissorOn = glIsEnabled(GL_SCISSOR_TEST);
@@ -349,6 +355,8 @@ void KWindowGL::setWorldView(float x, float y, float angle, float zoom, bool cle
   SDL_GL_MakeCurrent(_window, (SDL_GLContext)_context);
   if (_fullScreen) updateView();
   const int W = _windowWidth, H = _windowHeight;
+  const bool plain = _view[2] == W && _view[3] == H && angle == 0 && zoom == 1 && x == 0 && y == 0;
+  KDrawList::viewChanged(plain, _view[0], _view[1], W, H);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
   glOrtho(0, W, 0, H, -100, 100);
@@ -358,6 +366,7 @@ void KWindowGL::setWorldView(float x, float y, float angle, float zoom, bool cle
     glClear(GL_COLOR_BUFFER_BIT);
     // The bars beside a scaled picture stay black whatever the clear colour.
     if (_fullScreen) clearBars();
+    KDrawList::cleared(_clearColor, plain);
   }
   glLoadIdentity();
   glTranslatef((float)(W / 2), (float)(H / 2), 0);
@@ -382,6 +391,7 @@ void KWindowGL::setClearColor(float r, float g, float b, float a) {
 
 void KWindowGL::setClipping(long x1, long y1, long x2, long y2) {
   if (!_context) return;
+  KDrawList::flush();
   const double sx = (double)_view[2] / _windowWidth, sy = (double)_view[3] / _windowHeight;
   long w = x2 - x1, h = y2 - y1;
   if (w < 0) w = 0;
@@ -393,8 +403,18 @@ void KWindowGL::setClipping(long x1, long y1, long x2, long y2) {
 }
 
 void KWindowGL::clearClipping() {
+  KDrawList::flush();
   if (_context) glDisable(GL_SCISSOR_TEST);
 }
+
+void KWindowGL::beginScene() {
+  if (_context) KDrawList::beginScene();
+}
+void KWindowGL::endScene() {
+  if (_context) KDrawList::endScene();
+}
+void KWindowGL::beginPiece(const void *key) { KDrawList::beginPiece(key); }
+void KWindowGL::endPiece() { KDrawList::endPiece(); }
 
 void KWindowGL::terminate() { _quitGL = 1; }
 void KWindowGL::setQuit(bool quit) { _quitGL = quit ? 1 : 0; }
@@ -493,10 +513,12 @@ void KWindowGL::darkenFrame() {
   KGraphicGL::ptk_glUnbindTexture();
   glDisable(GL_BLEND);
   glColor4f(1, 1, 1, 1);
+  KDrawList::stateUnknown();
 }
 
 void KWindowGL::flipBackBuffer(bool waitWhileInactive, bool resetView) {
   if (!_context) return;
+  KDrawList::flush();
   KGraphicGL::ptk_glUnbindTexture();
   if (_drawMouse) {
     setDefaultWorldView();
@@ -704,6 +726,7 @@ bool KWindowGL::readPixels(int x, int y, int w, int h, unsigned char *rgba, bool
   const int W = _windowWidth, H = _windowHeight;
   if (!_context || !rgba || w <= 0 || h <= 0 || x < 0 || y < 0 || x + w > W || y + h > H) return false;
   SDL_GL_MakeCurrent(_window, (SDL_GLContext)_context);
+  KDrawList::flush();
   glReadBuffer(front ? GL_FRONT : GL_BACK);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);
   const int vx = _view[0], vy = _view[1], vw = _view[2], vh = _view[3];

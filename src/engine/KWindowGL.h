@@ -40,6 +40,10 @@ public:
   void setPTKCallBack(bool (*callback)(KEvent *)) override;
   void setQuit(bool quit) override;
   void setScreenSaverInfo(long width, long height) override;
+  void beginScene() override;
+  void endScene() override;
+  void beginPiece(const void *key) override;
+  void endPiece() override;
 
   // Scissor to the picture rectangle (x1, y1)-(x2, y2), y downwards.
   void setClipping(long x1, long y1, long x2, long y2);
