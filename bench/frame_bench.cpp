@@ -29,6 +29,7 @@
 #include "engine/KWindowGL.h"
 #include "game/GameMain.h"
 #include "media/CGlobals.h"
+#include "media/CSurface.h"
 #include "media/GameGlobals.h"
 #include "world/CLevelList.h"
 #include "world/CLevel_Game.h"
@@ -57,6 +58,16 @@ uint32_t quickClock() {
 }
 uint32_t g_fakeNow = 0;
 uint32_t fakeClock() { return g_fakeNow; }
+
+long residentMB() {
+  FILE *f = std::fopen("/proc/self/statm", "r");
+  long pages = 0, rss = 0;
+  if (f) {
+    if (std::fscanf(f, "%ld %ld", &pages, &rss) != 2) rss = 0;
+    std::fclose(f);
+  }
+  return rss * 4096 / (1024 * 1024);
+}
 
 void pushMouse(Uint32 type, int x, int y) {
   SDL_Event e;
@@ -113,7 +124,7 @@ void session(CEngine *e) {
   };
   for (int i = 0; i < 20; ++i) step();
 
-  double loadMs = 0;
+  double loadMs = 0, loadMainCpu = 0, loadCpu = 0;
   if (g_mode != "title") {
     CGameOptions::instance()->nastavObtiznost(g_difficulty == "easy" ? 0 : g_difficulty == "hard" ? 2 : 1);
     e->restartGame();
@@ -127,9 +138,11 @@ void session(CEngine *e) {
       std::exit(1);
     }
     e->setSkipToLevel(index);
-    double t0 = nowMs();
+    double t0 = nowMs(), c0 = cpuMs(RUSAGE_THREAD), p0 = cpuMs(RUSAGE_SELF);
     step();
     loadMs = nowMs() - t0;
+    loadMainCpu = cpuMs(RUSAGE_THREAD) - c0;
+    loadCpu = cpuMs(RUSAGE_SELF) - p0;
     // The notebook stands a second, then a click takes it away; the pointer rests mid-screen.
     for (int i = 0; i < 100; ++i) step();
     pushMouse(SDL_MOUSEMOTION, 400, 300);
@@ -142,6 +155,7 @@ void session(CEngine *e) {
     for (int i = 0; i < 200; ++i) step();
   }
 
+  const unsigned long lateBefore = CSurfaceManager::instance()->getLateLoads();
   std::vector<double> intervals;
   double maxThread = 0;
   long frames = 0;
@@ -165,9 +179,10 @@ void session(CEngine *e) {
   double worst = intervals.empty() ? 0 : intervals.back();
   std::printf("frame_bench %s%s%s: frames %ld in %.1f s, process %.2f ms/frame, main thread %.2f ms/frame, "
               "frame interval p99 %.1f max %.1f ms, over 20 ms %ld, longest frame's main-thread CPU %.1f ms, "
-              "level built in %.0f ms, resident peak %ld MB%s\n",
+              "level built in %.0f ms (CPU %.0f ms, main thread %.0f ms), pictures loaded in play %lu, resident %ld MB (peak %ld MB)%s\n",
               g_mode.c_str(), g_level.empty() ? "" : " ", g_level.c_str(), frames, wall / 1000, proc / frames,
-              main / frames, p99, worst, over, maxThread, loadMs, r.ru_maxrss / 1024,
+              main / frames, p99, worst, over, maxThread, loadMs, loadCpu, loadMainCpu,
+              CSurfaceManager::instance()->getLateLoads() - lateBefore, residentMB(), r.ru_maxrss / 1024,
               full ? (summaryShown(e) ? ", summary reached" : ", SUMMARY NOT REACHED") : "");
   std::fflush(stdout);
 }

@@ -20,6 +20,7 @@
 #include "engine/KInput.h"
 #include "engine/KMiscTools.h"
 #include "engine/KPTK.h"
+#include "engine/KPrefetch.h"
 #include "engine/KSound.h"
 #include "engine/KText.h"
 #include "engine/KWindow.h"
@@ -559,6 +560,7 @@ void CEngine::close() {
   bonusText = nullptr;
   delete spriteFactory;
   spriteFactory = nullptr;
+  KPrefetch::stop();
 
   delete controllerPrototypes;
   controllerPrototypes = nullptr;

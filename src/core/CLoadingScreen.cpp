@@ -6,6 +6,7 @@
 #include "engine/KText.h"
 #include "engine/KWindow.h"
 #include "media/CFontSeznam.h"
+#include "media/CSurface.h"
 #include "media/Frame.h"
 #include "media/Frameset.h"
 #include "media/GameGlobals.h"
@@ -36,6 +37,11 @@ void CLoadingScreen::nahrajSprite() {
   logo = spriteFactory->cloneSprite("LOADINGLOGO");
   logoFill = spriteFactory->cloneSprite("LOADINGLOGOFILL");
   for (ZSprite *s : {loading, loadingBg, logo, logoFill}) s->nastavFrameset("FRAMESET1");
+  // Shown between every two levels: its pictures stay loaded whatever the level.
+  std::vector<unsigned int> pictures;
+  for (ZSprite *s : {loading, loadingBg, logo, logoFill}) s->collectSurfaces(pictures);
+  for (unsigned int h : pictures)
+    if (CSurface *surface = CSurfaceManager::instance()->getSurface(h)) surface->setHoldInMemory(true);
   if (loading->getAktivniFrameset()) loading->getAktivniFrameset()->zapniAnimace();
 }
 

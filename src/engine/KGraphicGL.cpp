@@ -2,7 +2,9 @@
 
 #include "engine/KDrawList.h"
 #include "engine/KMiscTools.h"
+#include "engine/KPrefetch.h"
 #include "engine/KResource.h"
+#include "engine/KTextureReady.h"
 
 #include <SDL.h>
 #include <SDL_image.h>
@@ -222,6 +224,131 @@ bool sidesFit(long w, long h) {
   SDL_SetError("picture of %ldx%ld is larger than %ld a side", w, h, kMaxPictureSide);
   return false;
 }
+
+// A picture file's bytes decoded into a surface of 32-bit ARGB pixels, or null (the reason in
+// SDL's error). The name picks the decoder, which takes only its own format; other names go by
+// content. Only the file's own name counts: the install folder may have any name.
+SDL_Surface *decodeRaw(const char *name, const char *data, long size) {
+  SDL_RWops *rw = SDL_RWFromConstMem(data, (int)size);
+  if (!rw) return nullptr;
+  const char *file = name ? std::strrchr(name, '/') : nullptr;
+  file = file ? file + 1 : name;
+  bool byName = true;
+  PictureKind kind = PictureKind::Other;
+  if (file && std::strstr(file, ".jpg")) {
+    kind = PictureKind::Jpeg;
+  } else if (file && std::strstr(file, ".tga")) {
+    kind = PictureKind::Tga;
+  } else if (file && std::strstr(file, ".png")) {
+    kind = PictureKind::Png;
+  } else {
+    byName = false;
+    kind = IMG_isPNG(rw)   ? PictureKind::Png
+           : IMG_isJPG(rw) ? PictureKind::Jpeg
+           : IMG_isBMP(rw) ? PictureKind::Bmp
+                           : PictureKind::Other;
+  }
+
+  const unsigned char *bytes = (const unsigned char *)data;
+  long w = 0, h = 0;
+  bool sized = declaredSize(kind, bytes, size, w, h);
+  if (kind != PictureKind::Other && !sized) SDL_SetError("picture header gives no size");
+  SDL_Surface *decoded = nullptr;
+  if (kind == PictureKind::Other || (sized && sidesFit(w, h))) {
+    if (!byName)
+      decoded = IMG_Load_RW(rw, 0);
+    else if (kind == PictureKind::Jpeg)
+      decoded = IMG_isJPG(rw) ? IMG_LoadJPG_RW(rw) : nullptr;
+    else if (kind == PictureKind::Tga)
+      decoded = tgaLooksWhole(bytes, size) ? IMG_LoadTGA_RW(rw) : nullptr;
+    else
+      decoded = IMG_isPNG(rw) ? IMG_LoadPNG_RW(rw) : nullptr;
+  }
+  SDL_RWclose(rw);
+  if (!decoded) return nullptr;
+  // Formats whose header is not read here are held to the same bound once decoded.
+  if (!sidesFit(decoded->w, decoded->h)) {
+    SDL_FreeSurface(decoded);
+    return nullptr;
+  }
+  return decoded;
+}
+
+SDL_Surface *decodeSurface(const char *name, const char *data, long size) {
+  SDL_Surface *decoded = decodeRaw(name, data, size);
+  if (!decoded) return nullptr;
+  SDL_Surface *converted = SDL_ConvertSurfaceFormat(decoded, SDL_PIXELFORMAT_ARGB8888, 0);
+  SDL_FreeSurface(decoded);
+  return converted;
+}
+
+// RGBA rows from the top, as the texture takes them; RGB pictures are opaque. Null without memory.
+unsigned char *rgbaOfSurface(SDL_Surface *surface) {
+  const long w = surface->w, h = surface->h;
+  SDL_Surface *source = surface;
+  const Uint32 format = surface->format->format;
+  const bool rgb = format == SDL_PIXELFORMAT_RGB24 || format == SDL_PIXELFORMAT_BGR24;
+  if (format != SDL_PIXELFORMAT_RGBA32 && !rgb) {
+    source = SDL_ConvertSurfaceFormat(surface, SDL_PIXELFORMAT_RGBA32, 0);
+    if (!source) return nullptr;
+  }
+  unsigned char *out = new (std::nothrow) unsigned char[(size_t)w * (size_t)h * 4];
+  if (out) {
+    SDL_LockSurface(source);
+    for (long y = 0; y < h; ++y) {
+      const unsigned char *row = (const unsigned char *)source->pixels + y * source->pitch;
+      unsigned char *o = out + y * w * 4;
+      if (!rgb) {
+        std::memcpy(o, row, (size_t)w * 4);
+        continue;
+      }
+      const bool bgr = format == SDL_PIXELFORMAT_BGR24;
+      for (long x = 0; x < w; ++x, row += 3, o += 4) {
+        o[0] = bgr ? row[2] : row[0];
+        o[1] = row[1];
+        o[2] = bgr ? row[0] : row[2];
+        o[3] = 255;
+      }
+    }
+    SDL_UnlockSurface(source);
+  }
+  if (source != surface) SDL_FreeSurface(source);
+  return out;
+}
+
+// The image a picture is built from: an 18-byte TGA-style header and BGRA rows bottom first,
+// the key colour made transparent when asked. Null without memory.
+unsigned char *imageOfSurface(SDL_Surface *surface, bool keyOn, unsigned char keyRed, unsigned char keyGreen,
+                              unsigned char keyBlue) {
+  long w = surface->w, h = surface->h;
+  if (w > 32767 || h > 32767) return nullptr;
+  unsigned char *image = new (std::nothrow) unsigned char[18 + (size_t)w * (size_t)h * 4]();
+  if (!image) return nullptr;
+  image[12] = (unsigned char)(w & 0xFF);
+  image[13] = (unsigned char)(w >> 8);
+  image[14] = (unsigned char)(h & 0xFF);
+  image[15] = (unsigned char)(h >> 8);
+  image[16] = 32;
+  SDL_LockSurface(surface);
+  const unsigned char *pixels = (const unsigned char *)surface->pixels;
+  int pitch = surface->pitch;
+  for (long k = 0; k < h; ++k) {
+    const uint32_t *row = (const uint32_t *)(pixels + (h - 1 - k) * pitch);
+    unsigned char *out = image + 18 + k * w * 4;
+    for (long x = 0; x < w; ++x) {
+      uint32_t v = row[x];
+      unsigned char a = (unsigned char)(v >> 24), r = (unsigned char)(v >> 16), g = (unsigned char)(v >> 8),
+                    b = (unsigned char)v;
+      if (keyOn && r == keyRed && g == keyGreen && b == keyBlue) a = 0;
+      out[x * 4 + 0] = b;
+      out[x * 4 + 1] = g;
+      out[x * 4 + 2] = r;
+      out[x * 4 + 3] = a;
+    }
+  }
+  SDL_UnlockSurface(surface);
+  return image;
+}
 } // namespace
 
 KGraphicGL::KGraphicGL()
@@ -311,19 +438,6 @@ void KGraphicGL::applyParams(bool linear) {
   KDrawList::setTextureParams(textureName, target, linear, wrapAllowed && target == GL_TEXTURE_2D);
 }
 
-void KGraphicGL::findVisibleBlocks(const unsigned char *rgba, long rowPixels) {
-  opaqueBlocks.clear();
-  long w = (long)width, h = (long)height;
-  blocksAcross = (int)((w + kBlock - 1) / kBlock);
-  int down = (int)((h + kBlock - 1) / kBlock);
-  opaqueBlocks.assign((size_t)blocksAcross * down, 0);
-  for (long y = 0; y < h; ++y) {
-    const unsigned char *row = rgba + (size_t)y * rowPixels * 4;
-    unsigned char *blocks = opaqueBlocks.data() + (size_t)(y / kBlock) * blocksAcross;
-    for (long x = 0; x < w; ++x)
-      if (row[x * 4 + 3]) blocks[x / kBlock] = 1;
-  }
-}
 
 // ---- loading ----
 
@@ -332,6 +446,18 @@ bool KGraphicGL::loadPicture(const char *path, bool sizedFormat, bool useAlpha) 
   mask = nullptr;
   freePicture();
   if (!path || !fitsPathBuffer(path)) return false;
+  // A picture made ready on a worker (with this picture's options) needs only its upload.
+  if (!colorKeyOn) {
+    KTextureReady *ready = KPrefetch::take(path);
+    bool same = ready && ready->useAlpha == useAlpha && !wrapAllowed && sameRegions(ready->regions, regions);
+    bool ok = same && installTexture(*ready, sizedFormat, useAlpha);
+    delete ready;
+    if (ok) return true;
+    if (same) {
+      width = height = 0;
+      return false;
+    }
+  }
   // Work on a copy: the caller's string stays as it was.
   char copy[260];
   std::snprintf(copy, sizeof(copy), "%s", path);
@@ -395,40 +521,82 @@ bool KGraphicGL::loadPictureFromPtr(const char *name, unsigned char *data, unsig
 unsigned char *KGraphicGL::LoadGeneric(char *path) {
   QTDeleteBitmap();
   if (!path) return nullptr;
-
-  KResource res;
-  if (res.open(path, K_RES_READ) != K_RES_OK) {
-    std::fprintf(stderr, "KGraphicGL: cannot open picture %s\n", path);
-    return nullptr;
-  }
-  int size = 0;
-  if (res.seek(K_RES_END, 0) != K_RES_OK || res.tell(size) != K_RES_OK || size <= 0) {
-    std::fprintf(stderr, "KGraphicGL: picture %s is empty\n", path);
-    return nullptr;
-  }
-  res.seek(K_RES_BEGIN, 0);
-  char *buffer = new (std::nothrow) char[(size_t)size];
-  if (!buffer) return nullptr;
-  int code = res.read(buffer, (unsigned long)size);
-  res.close();
-  if (code != K_RES_OK) {
-    std::fprintf(stderr, "KGraphicGL: cannot read picture %s\n", path);
-    delete[] buffer;
-    return nullptr;
-  }
-
+  std::vector<char> data;
+  if (!readFile(path, data, true)) return nullptr;
   // The decoder is chosen by the lower-case name, as the file was opened.
   char name[260];
   std::snprintf(name, sizeof(name), "%s", path);
   K_strlower(name);
-  bool decoded = LoadRamPicture(name, buffer, size);
-  delete[] buffer;
+  bool decoded = LoadRamPicture(name, data.data(), (long)data.size());
   if (!decoded) {
     std::fprintf(stderr, "KGraphicGL: cannot decode picture %s: %s\n", path, IMG_GetError());
     QTDeleteBitmap();
     return nullptr;
   }
   return imageFromOffscreen();
+}
+
+bool KGraphicGL::readFile(const char *path, std::vector<char> &data, bool report) {
+  KResource res;
+  if (res.open(path, K_RES_READ) != K_RES_OK) {
+    if (report) std::fprintf(stderr, "KGraphicGL: cannot open picture %s\n", path);
+    return false;
+  }
+  int size = 0;
+  if (res.seek(K_RES_END, 0) != K_RES_OK || res.tell(size) != K_RES_OK || size <= 0) {
+    if (report) std::fprintf(stderr, "KGraphicGL: picture %s is empty\n", path);
+    return false;
+  }
+  res.seek(K_RES_BEGIN, 0);
+  try {
+    data.resize((size_t)size);
+  } catch (const std::bad_alloc &) {
+    return false;
+  }
+  int code = res.read(data.data(), (unsigned long)size);
+  res.close();
+  if (code != K_RES_OK) {
+    if (report) std::fprintf(stderr, "KGraphicGL: cannot read picture %s\n", path);
+    return false;
+  }
+  return true;
+}
+
+KTextureReady *KGraphicGL::readyFromFile(const char *path, const KTextureOptions &options) {
+  std::vector<char> data;
+  if (!path || !fitsPathBuffer(path) || !readFile(path, data, false)) return nullptr;
+  char name[260];
+  std::snprintf(name, sizeof(name), "%s", path);
+  K_strlower(name);
+  SDL_Surface *surface = decodeRaw(name, data.data(), (long)data.size());
+  if (!surface) return nullptr;
+  const long w = surface->w, h = surface->h;
+  KTextureReady *ready = new (std::nothrow) KTextureReady();
+  bool ok = false;
+  if (ready && surface->format->format == SDL_PIXELFORMAT_RGBA32) {
+    SDL_LockSurface(surface);
+    ok = ready->fromRows((const unsigned char *)surface->pixels, surface->pitch, w, h, options);
+    SDL_UnlockSurface(surface);
+  } else if (ready) {
+    ok = ready->adopt(rgbaOfSurface(surface), w, h, options);
+  }
+  SDL_FreeSurface(surface);
+  if (ok) return ready;
+  delete ready;
+  return nullptr;
+}
+
+unsigned char *KGraphicGL::decodeFile(const char *path) {
+  std::vector<char> data;
+  if (!path || !fitsPathBuffer(path) || !readFile(path, data, false)) return nullptr;
+  char name[260];
+  std::snprintf(name, sizeof(name), "%s", path);
+  K_strlower(name);
+  SDL_Surface *surface = decodeSurface(name, data.data(), (long)data.size());
+  if (!surface) return nullptr;
+  unsigned char *image = imageOfSurface(surface, false, 0, 0, 0);
+  SDL_FreeSurface(surface);
+  return image;
 }
 
 unsigned char *KGraphicGL::imageFromOffscreen() {
@@ -439,92 +607,15 @@ unsigned char *KGraphicGL::imageFromOffscreen() {
     QTDeleteBitmap();
     return nullptr;
   }
-  unsigned char *image = new (std::nothrow) unsigned char[18 + (size_t)w * (size_t)h * 4]();
-  if (!image) {
-    KMiscTools::messageBox("out of memory (tmpBitmapBits)", "error");
-    QTDeleteBitmap();
-    return nullptr;
-  }
-  image[12] = (unsigned char)(w & 0xFF);
-  image[13] = (unsigned char)(w >> 8);
-  image[14] = (unsigned char)(h & 0xFF);
-  image[15] = (unsigned char)(h >> 8);
-  image[16] = 32;
-
-  SDL_LockSurface(offscreen);
-  const unsigned char *pixels = (const unsigned char *)offscreen->pixels;
-  int pitch = offscreen->pitch;
-  for (long k = 0; k < h; ++k) {
-    const uint32_t *row = (const uint32_t *)(pixels + (h - 1 - k) * pitch);
-    unsigned char *out = image + 18 + k * w * 4;
-    for (long x = 0; x < w; ++x) {
-      uint32_t v = row[x];
-      unsigned char a = (unsigned char)(v >> 24), r = (unsigned char)(v >> 16), g = (unsigned char)(v >> 8),
-                    b = (unsigned char)v;
-      if (colorKeyOn && r == keyRed && g == keyGreen && b == keyBlue) a = 0;
-      out[x * 4 + 0] = b;
-      out[x * 4 + 1] = g;
-      out[x * 4 + 2] = r;
-      out[x * 4 + 3] = a;
-    }
-  }
-  SDL_UnlockSurface(offscreen);
+  unsigned char *image = imageOfSurface(offscreen, colorKeyOn, keyRed, keyGreen, keyBlue);
+  if (!image) KMiscTools::messageBox("out of memory (tmpBitmapBits)", "error");
   QTDeleteBitmap();
   return image;
 }
 
 bool KGraphicGL::LoadRamPicture(char *name, char *data, long size) {
   if (!data || size <= 0) return false;
-  SDL_RWops *rw = SDL_RWFromConstMem(data, (int)size);
-  if (!rw) {
-    KMiscTools::messageBox(" hImageDF == 0 ", name);
-    return false;
-  }
-  // The name picks the decoder, which takes only its own format; other names go by content.
-  // Only the file's own name counts: the install folder may have any name on this system.
-  const char *file = name ? std::strrchr(name, '/') : nullptr;
-  file = file ? file + 1 : name;
-  bool byName = true;
-  PictureKind kind = PictureKind::Other;
-  if (file && std::strstr(file, ".jpg")) {
-    kind = PictureKind::Jpeg;
-  } else if (file && std::strstr(file, ".tga")) {
-    kind = PictureKind::Tga;
-  } else if (file && std::strstr(file, ".png")) {
-    kind = PictureKind::Png;
-  } else {
-    byName = false;
-    kind = IMG_isPNG(rw)   ? PictureKind::Png
-           : IMG_isJPG(rw) ? PictureKind::Jpeg
-           : IMG_isBMP(rw) ? PictureKind::Bmp
-                           : PictureKind::Other;
-  }
-
-  const unsigned char *bytes = (const unsigned char *)data;
-  long w = 0, h = 0;
-  bool sized = declaredSize(kind, bytes, size, w, h);
-  if (kind != PictureKind::Other && !sized) SDL_SetError("picture header gives no size");
-  SDL_Surface *decoded = nullptr;
-  if (kind == PictureKind::Other || (sized && sidesFit(w, h))) {
-    if (!byName)
-      decoded = IMG_Load_RW(rw, 0);
-    else if (kind == PictureKind::Jpeg)
-      decoded = IMG_isJPG(rw) ? IMG_LoadJPG_RW(rw) : nullptr;
-    else if (kind == PictureKind::Tga)
-      decoded = tgaLooksWhole(bytes, size) ? IMG_LoadTGA_RW(rw) : nullptr;
-    else
-      decoded = IMG_isPNG(rw) ? IMG_LoadPNG_RW(rw) : nullptr;
-  }
-  SDL_RWclose(rw);
-  if (!decoded) return false;
-  // Formats whose header is not read here are held to the same bound once decoded.
-  if (!sidesFit(decoded->w, decoded->h)) {
-    SDL_FreeSurface(decoded);
-    return false;
-  }
-
-  SDL_Surface *converted = SDL_ConvertSurfaceFormat(decoded, SDL_PIXELFORMAT_ARGB8888, 0);
-  SDL_FreeSurface(decoded);
+  SDL_Surface *converted = decodeSurface(name, data, size);
   if (!converted) return false;
   if (!CreateBitmap((short)(converted->w > 32767 ? 0 : converted->w),
                     (short)(converted->h > 32767 ? 0 : converted->h))) {
@@ -562,76 +653,58 @@ void KGraphicGL::QTDeleteBitmap() {
 
 bool KGraphicGL::buildGLTexture(unsigned char *image, bool sizedFormat, bool useAlpha) {
   if (!image) return false;
-  positionX = (float)readLE16(image + 8);
-  positionY = (float)readLE16(image + 10);
-  int bits = image[16];
-  long w = (short)readLE16(image + 12), h = (short)readLE16(image + 14);
-  if (bits < 24 || w <= 0 || h <= 0) {
-    delete[] image;
-    return false;
-  }
+  KTextureReady ready;
+  KTextureOptions o = textureOptions(useAlpha);
+  o.mask = mask;
+  o.maskWidth = maskWidth;
+  o.maskHeight = maskHeight;
+  o.colorKey = colorKeyOn;
+  o.keyRed = keyRed;
+  o.keyGreen = keyGreen;
+  o.keyBlue = keyBlue;
+  if (!ready.prepare(image, o)) return false;
+  return installTexture(ready, sizedFormat, useAlpha);
+}
+
+KTextureOptions KGraphicGL::textureOptions(bool useAlpha) const {
+  KTextureOptions o;
+  o.storage = resolvedMode();
+  o.useAlpha = useAlpha;
+  o.wrap = wrapAllowed;
+  o.regions = regions;
+  return o;
+}
+
+bool KGraphicGL::installTexture(KTextureReady &ready, bool sizedFormat, bool useAlpha) {
   KDrawList::flush();
   glLoadIdentity();
   glFlush();
-  width = (float)w;
-  height = (float)h;
-  chooseStorage(w, h);
+  positionX = ready.positionX;
+  positionY = ready.positionY;
+  width = (float)ready.width;
+  height = (float)ready.height;
+  target = ready.rectangle ? GL_TEXTURE_RECTANGLE_EXT : GL_TEXTURE_2D;
+  textureWidth = (float)ready.textureWidth;
+  textureHeight = (float)ready.textureHeight;
+  texelTiling = ready.texelTiling;
   if (!textureFits("picture")) {
-    delete[] image;
     width = height = 0;
     return false;
   }
-
-  const unsigned char *useMask = mask;
-  if (mask && (maskWidth != w || maskHeight != h)) {
-    std::fprintf(stderr, "KGraphicGL: mask of %ldx%ld does not fit a picture of %ldx%ld, ignored\n", maskWidth,
-                 maskHeight, w, h);
-    useMask = nullptr;
-  }
-
-  long tw = (long)textureWidth, th = (long)textureHeight;
-  staging = new (std::nothrow) unsigned char[(size_t)tw * (size_t)th * 4]();
-  if (!staging) {
-    delete[] image;
-    width = height = 0;
-    return false;
-  }
-  int step = bits / 8;
-  if (bits == 24 || bits == 32) {
-    for (long k = 0; k < h; ++k) {
-      for (long x = 0; x < w; ++x) {
-        long i = (h - 1 - k) * w + x;
-        const unsigned char *p = image + 18 + i * step;
-        unsigned char *t = staging + (k * tw + x) * 4;
-        t[0] = p[2];
-        t[1] = p[1];
-        t[2] = p[0];
-        if (bits == 24) {
-          t[3] = useMask ? useMask[i] : 255;
-          if (colorKeyOn && p[2] == keyRed && p[1] == keyGreen && p[0] == keyBlue) t[3] = 0;
-        } else {
-          t[3] = useMask ? useMask[i] : p[3];
-          if (!useAlpha) t[3] = 255;
-        }
-      }
-    }
-  }
-  delete[] image;
-
-  if (useAlpha)
-    findVisibleBlocks(staging, tw);
-  else
-    opaqueBlocks.clear();
-  KDrawList::flush();
+  placed = std::move(ready.placed);
+  packed = !placed.empty();
+  opaqueBlocks = std::move(ready.blocks);
+  blocksAcross = ready.blocksAcross;
+  blocksWide = ready.blocksWide;
+  blocksHigh = ready.blocksHigh;
   glLoadIdentity();
   glGenTextures(1, &textureName);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   makeCurrent(target, textureName);
   GLint format = sizedFormat ? (useAlpha ? GL_RGBA8 : GL_RGB8) : (useAlpha ? GL_RGBA : GL_RGB);
-  glTexImage2D(target, 0, format, (GLsizei)tw, (GLsizei)th, 0, GL_RGBA, GL_UNSIGNED_BYTE, staging);
+  glTexImage2D(target, 0, format, (GLsizei)ready.textureWidth, (GLsizei)ready.textureHeight, 0, GL_RGBA,
+               GL_UNSIGNED_BYTE, ready.pixels);
   contentId = KDrawList::newContent();
-  delete[] staging;
-  staging = nullptr;
   setTextureQuality(quality);
   applyParams(quality);
   return true;
@@ -815,6 +888,8 @@ void KGraphicGL::freePicture() {
     KDrawList::textureGone(textureName);
     glDeleteTextures(1, &textureName);
     opaqueBlocks.clear();
+    placed.clear();
+    packed = false;
     // GL hands the name out again; the cache must not believe it is still bound.
     if ((int)textureName == _oldBindedText) _oldBindedText = -1;
     textureName = 0;
@@ -856,6 +931,48 @@ void KGraphicGL::selectTexture() {
   glBindTexture(GL_TEXTURE_2D, textureName);
   KDrawList::stateUnknown();
   _oldBindedText = (int)textureName;
+}
+
+void KGraphicGL::setRegions(const std::vector<KRegion> &parts) { regions = parts; }
+
+bool KGraphicGL::sameRegions(const std::vector<KRegion> &a, const std::vector<KRegion> &b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (a[i].x != b[i].x || a[i].y != b[i].y || a[i].w != b[i].w || a[i].h != b[i].h) return false;
+  return true;
+}
+
+
+const KPlacedRegion *KGraphicGL::regionOf(float x1, float y1, float x2, float y2) const {
+  const float left = std::min(x1, x2), right = std::max(x1, x2), top = std::min(y1, y2), bottom = std::max(y1, y2);
+  for (const KPlacedRegion &p : placed) {
+    const KRegion &r = p.from;
+    if (left >= r.x && top >= r.y && right <= r.x + r.w && bottom <= r.y + r.h) return &p;
+  }
+  return nullptr;
+}
+
+// What a packed texture keeps of the source rectangle, moved to where it keeps it; the cut-off
+// parts were transparent. (ox, oy) is how far the kept part's corner lies from the quad's, along
+// the quad's own x and down its y. False when nothing of it shows or no region holds it.
+bool KGraphicGL::toTexture(float &x1, float &y1, float &x2, float &y2, bool flipH, bool flipV, float &ox,
+                           float &oy) const {
+  ox = oy = 0;
+  if (!packed) return true;
+  const KPlacedRegion *p = regionOf(x1, y1, x2, y2);
+  if (!p) return false;
+  const KRegion &k = p->kept;
+  const float nx1 = std::max(x1, (float)k.x), ny1 = std::max(y1, (float)k.y);
+  const float nx2 = std::min(x2, (float)(k.x + k.w)), ny2 = std::min(y2, (float)(k.y + k.h));
+  if (nx2 <= nx1 || ny2 <= ny1) return false;
+  ox = flipH ? x2 - nx2 : nx1 - x1;
+  oy = flipV ? y2 - ny2 : ny1 - y1;
+  const float dx = (float)(p->x - k.x), dy = (float)(p->y - k.y);
+  x1 = nx1 + dx;
+  x2 = nx2 + dx;
+  y1 = ny1 + dy;
+  y2 = ny2 + dy;
+  return true;
 }
 
 void KGraphicGL::setHotSpot(short a, short b, short c, short d, short e, short f) {
@@ -961,7 +1078,7 @@ void KGraphicGL::texturedQuad(KDrawQuad &q, float x1, float y1, float x2, float 
 
 // The part of the source rectangle whose blocks hold a visible pixel; false when none does.
 bool KGraphicGL::visiblePart(int &x1, int &y1, int &x2, int &y2) const {
-  if (opaqueBlocks.empty() || x1 < 0 || y1 < 0 || x2 > (int)width || y2 > (int)height || x2 <= x1 || y2 <= y1)
+  if (opaqueBlocks.empty() || x1 < 0 || y1 < 0 || x2 > blocksWide || y2 > blocksHigh || x2 <= x1 || y2 <= y1)
     return true;
   const int b = kBlock;
   int left = x2, right = x1, top = y2, bottom = y1;
@@ -983,6 +1100,10 @@ bool KGraphicGL::visiblePart(int &x1, int &y1, int &x2, int &y2) const {
 
 void KGraphicGL::GenericBlit(KDrawQuad &q, float x1, float y1, float x2, float y2, short x, short y, bool flipH,
                              bool flipV, bool transformed) {
+  float ox, oy;
+  if (!toTexture(x1, y1, x2, y2, flipH, flipV, ox, oy)) return;
+  x = (short)(x + (int)ox);
+  y = (short)(y - (int)oy);
   q.linear = filterLinear && (transformed || !wholePixels(x1, y1, x2, y2));
   // Whole pixels: the size is cut as the integer blits always have.
   int w = (short)(int)(x2 - x1);
@@ -1006,12 +1127,20 @@ void KGraphicGL::GenericBlit(KDrawQuad &q, float x1, float y1, float x2, float y
 
 void KGraphicGL::GenericBlitF(KDrawQuad &q, float x1, float y1, float x2, float y2, float x, float y, bool flipH,
                               bool flipV) {
+  float ox, oy;
+  if (!toTexture(x1, y1, x2, y2, flipH, flipV, ox, oy)) return;
+  x += ox;
+  y -= oy;
   q.linear = filterLinear;
   texturedQuad(q, x1, y1, x2, y2, x, y, x2 - x1, y2 - y1, flipH, flipV);
 }
 
 void KGraphicGL::genericStretchBlit(KDrawQuad &q, float x1, float y1, float x2, float y2, float X1, float Y1,
                                     float X2, float Y2, bool flipH, bool flipV) {
+  // A stretch is moved into a packed texture only when the texture kept all of it.
+  float ox, oy;
+  const float w0 = x2 - x1, h0 = y2 - y1;
+  if (!toTexture(x1, y1, x2, y2, flipH, flipV, ox, oy) || x2 - x1 != w0 || y2 - y1 != h0) return;
   q.linear = filterLinear;
   float uL = flipH ? x2 : x1, uR = flipH ? x1 : x2;
   float vT = flipV ? y2 : y1, vB = flipV ? y1 : y2;
@@ -1158,6 +1287,15 @@ void KGraphicGL::blitArbitraryQuad(float s1, float s2, float s3, float s4, float
   KDrawQuad q = quadOf(true);
   blitColour(q, 1.0f, false);
   q.linear = filterLinear;
+  if (packed) {
+    float ox, oy, x1 = std::min({s1, s3, s5, s7}), x2 = std::max({s1, s3, s5, s7});
+    float y1 = std::min({s2, s4, s6, s8}), y2 = std::max({s2, s4, s6, s8});
+    const float w0 = x2 - x1, h0 = y2 - y1, left = x1, top = y1;
+    if (!toTexture(x1, y1, x2, y2, false, false, ox, oy) || x2 - x1 != w0 || y2 - y1 != h0) return;
+    const float dx = x1 - left, dy = y1 - top;
+    s1 += dx, s3 += dx, s5 += dx, s7 += dx;
+    s2 += dy, s4 += dy, s6 += dy, s8 += dy;
+  }
   float H = (float)screenHeight;
   setCorner(q, 0, (float)(int)d1, (float)(int)(H - d2), s1, s2);
   setCorner(q, 1, (float)(int)d3, (float)(int)(H - d4), s3, s4);
@@ -1167,6 +1305,8 @@ void KGraphicGL::blitArbitraryQuad(float s1, float s2, float s3, float s4, float
 }
 
 void KGraphicGL::blitTiledRect(short x, short y, short w, short h, float repeat, float angle) {
+  // A packed texture holds no whole picture to repeat.
+  if (packed) return;
   KDrawQuad q = quadOf(false);
   q.linear = filterLinear;
   int hw = w / 2, hh = h / 2;

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "engine/KGraphic.h"
+#include "engine/KTextureReady.h"
 
 struct KDrawQuad;
 
@@ -64,6 +65,7 @@ public:
   void pollArray() override;
   void selectTexture() override;
   void setHotSpot(short a, short b, short c, short d, short e, short f) override;
+  void setRegions(const std::vector<KRegion> &parts) override;
 
   // The whole picture at its own position (the header origin of the loaded image).
   void blitAlphaRect();
@@ -84,10 +86,19 @@ public:
   static int textureMode();
 
   // Picture image (18-byte TGA-style header, BGR(A) rows bottom first) builders and steps.
+  // decodeFile reads and decodes a file without a picture (any thread may call it); null
+  // when it cannot, silently.
+  static unsigned char *decodeFile(const char *path);
+  // The same straight into a texture made ready (no mask, no key colour); null when it cannot.
+  static KTextureReady *readyFromFile(const char *path, const KTextureOptions &options);
+  static bool readFile(const char *path, std::vector<char> &data, bool report);
   unsigned char *LoadGeneric(char *path);
   bool LoadRamPicture(char *name, char *data, long size);
   bool CreateBitmap(short width, short height);
   bool buildGLTexture(unsigned char *image, bool sizedFormat, bool useAlpha);
+  // How this picture lays out its texture, for a worker to make it ready.
+  KTextureOptions textureOptions(bool useAlpha) const;
+  bool installTexture(KTextureReady &ready, bool sizedFormat, bool useAlpha);
   unsigned char *LoadTGA(char *path);
   bool LoadQuicktimeBitmap(char *path);
   void QTDeleteBitmap();
@@ -129,10 +140,16 @@ public:
   bool texelTiling;
   // Which upload the texture holds; a new one for every upload.
   uint64_t contentId = 0;
-  // Per kBlock x kBlock block of the picture, rows from the top: whether any pixel shows.
+  // Per kBlock x kBlock block of the texture's picture, rows from the top: whether any pixel
+  // shows; blocksWide x blocksHigh pixels are covered.
   static const int kBlock = 8;
   std::vector<unsigned char> opaqueBlocks;
   int blocksAcross = 0;
+  int blocksWide = 0, blocksHigh = 0;
+  // A packed texture holds only the regions blits use, each at its place in the texture.
+  std::vector<KRegion> regions;
+  std::vector<KPlacedRegion> placed;
+  bool packed = false;
 
   static short screenWidth, screenHeight, screenDepth;
   static int _oldBindedText;
@@ -143,7 +160,9 @@ private:
   void chooseStorage(long w, long h);
   bool textureFits(const char *what);
   void applyParams(bool linear);
-  void findVisibleBlocks(const unsigned char *rgba, long rowPixels);
+  static bool sameRegions(const std::vector<KRegion> &a, const std::vector<KRegion> &b);
+  const KPlacedRegion *regionOf(float x1, float y1, float x2, float y2) const;
+  bool toTexture(float &x1, float &y1, float &x2, float &y2, bool flipH, bool flipV, float &ox, float &oy) const;
   unsigned char *imageFromOffscreen();
   bool grabScreen(bool back, void (*callback)(long, long, long *, long *, long *));
   KDrawQuad quadOf(bool blended) const;

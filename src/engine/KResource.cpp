@@ -10,8 +10,8 @@
 KList<KResource> KResource::_lArchives;
 
 namespace {
-char g_fileName[260];
-char g_archiveName[260];
+thread_local char g_fileName[260];
+thread_local char g_archiveName[260];
 
 bool isSeparator(char c) { return c == '/' || c == '\\'; }
 

@@ -44,6 +44,8 @@ void Frameset::select(int index) {
 
 void Frameset::pridejFrame(Frame *frame) {
   frames.push_back(frame);
+  if (CSurface *s = CSurfaceManager::instance()->getSurface(surfaceIndex))
+    s->addRegion((int)frame->getX(), (int)frame->getY(), (int)frame->getSirka(), (int)frame->getVyska());
   select(0);
 }
 

@@ -86,6 +86,10 @@ void ZSprite::putWithColor(KGraphic *g, float red, float green, float blue, floa
   currentFrameset->putFrameAlpha(g, x, y, alpha, red, green, blue, zoom, right, bottom, left, top);
 }
 
+void ZSprite::collectSurfaces(std::vector<unsigned int> &out) const {
+  for (const Frameset *f : framesets) out.push_back(f->getSurfaceIndex());
+}
+
 unsigned int ZSprite::getPozadi(KGraphic *) const {
   return currentFrameset ? currentFrameset->getAktivniVyska() : 0;
 }

@@ -29,6 +29,9 @@ public:
                     short left, short top, float alpha);
   void putAlphaTopLeft(KGraphic *g, unsigned int value) {}
 
+  // The pictures of every frameset (handles of the surface manager), appended.
+  void collectSurfaces(std::vector<unsigned int> &out) const;
+
   unsigned int getPozadi(KGraphic *g) const;
   float getAngle() const;
   void setAngle(float a);

@@ -11,6 +11,11 @@ CMapEntity_Sesit::CMapEntity_Sesit(const CMapEntity_Sesit &o) : CMapEntity_Game(
 
 CMapEntity_Sesit::~CMapEntity_Sesit() { delete sidebar; }
 
+void CMapEntity_Sesit::collectPictures(std::vector<unsigned int> &out) const {
+  CMapEntity_Game::collectPictures(out);
+  if (sidebar) sidebar->collectSurfaces(out);
+}
+
 void CMapEntity_Sesit::animateAdditional() {
   CMapEntity_Game::animateAdditional();
   if (shown && sidebar) sidebar->step();

@@ -19,6 +19,7 @@ public:
   void doAction() override {}
   void renderAdditional(KGraphic *g) override;
   void animateAdditional() override;
+  void collectPictures(std::vector<unsigned int> &out) const override;
   CMapEntity_Game *clone() override { return new CMapEntity_Sesit(*this); }
 
   bool getShown() const { return shown != 0; }

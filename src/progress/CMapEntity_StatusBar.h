@@ -19,6 +19,7 @@ public:
   void doAction() override {}
   void renderAdditional(KGraphic *g) override;
   void animateAdditional() override;
+  void collectPictures(std::vector<unsigned int> &out) const override;
   CMapEntity_Game *clone() override { return new CMapEntity_StatusBar(*this); }
 
   // The scores mark shows "EXPERT" once the day's money goal is reached.

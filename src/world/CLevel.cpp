@@ -102,6 +102,7 @@ void CLevel::updateInfo() {}
 void CLevel::renderInfo() {}
 void CLevel::bindECs() {}
 void CLevel::generatorsWork() {}
+void CLevel::collectLevelPictures(std::vector<unsigned int> &) const {}
 
 void CLevel::load(std::string name) {
   music = "";
@@ -135,6 +136,7 @@ void CLevel::load(std::string name) {
   ec->generateEntityCollisionList();
   collisions->bindMapaEC(mapa, ec);
   bindECs();
+  loadPictures();
 
   if (CSoundEngine *sound = host->getSoundEngine()) {
     sound->playMusic(music);
@@ -202,10 +204,8 @@ void CLevel::warmUp(const std::string &prototype, const std::string &path, int r
   if (!source) fatalDataError("Entity " + prototype + " not found in global entity object!", path, row, -1);
   CMapEntity_Game *copy = source->clone();
   if (!copy) fatalDataError("Entity " + prototype + "not found in global entity object while cloning!", path, row, -1);
-  copy->setXY(-500, -500);
-  if (backbuffer) copy->update(backbuffer);
-  // The draw has loaded the pictures, which stay loaded; the copy itself is not needed in play.
-  // A copy that carries parts (a patient's head and hearts) put them into the level as it was
+  ec->notePictures(copy);
+  // The copy itself is not needed in play. A copy that carries parts (a patient's head and hearts) put them into the level as it was
   // built: they leave the list before they are deleted with it.
   std::vector<CMapEntity *> carried;
   copy->collectCarried(carried);
@@ -214,6 +214,16 @@ void CLevel::warmUp(const std::string &prototype, const std::string &path, int r
     if (list)
       for (CMapEntity *part : carried) list->forgetEntity(part);
   delete copy;
+}
+
+// The previous level's pictures go first, so the two levels' pictures are never held together.
+void CLevel::loadPictures() {
+  std::vector<unsigned int> pictures = ec->getPictures();
+  mapa->collectPictures(pictures);
+  collectLevelPictures(pictures);
+  CSurfaceManager *surfaces = CSurfaceManager::instance();
+  surfaces->keepOnly(pictures);
+  surfaces->loadAll(pictures);
 }
 
 void CLevel::update(unsigned short, bool) {

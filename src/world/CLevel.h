@@ -43,6 +43,8 @@ public:
   virtual void renderInfo();
   virtual void bindECs();
   virtual void generatorsWork();
+  // Pictures the level itself may show beyond its entities' (surface handles, appended).
+  virtual void collectLevelPictures(std::vector<unsigned int> &out) const;
   virtual ~CLevel();
 
   // Builds the level from the files of the named level list entry, with loading-screen progress.
@@ -130,8 +132,10 @@ protected:
   bool timeGiven;
 
 private:
-  // Draws a clone of the named prototype once off screen so its pictures are loaded before play.
+  // Notes the pictures of the named prototype, so they are loaded before play.
   void warmUp(const std::string &prototype, const std::string &path, int row);
+  // Loads every picture the level may show and lets go of the others.
+  void loadPictures();
 
   static CLevel *running;
 };

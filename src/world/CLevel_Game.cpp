@@ -8,7 +8,9 @@
 #include "media/CFatal.h"
 #include "media/CFontSeznam.h"
 #include "media/CSoundEngine.h"
+#include "media/GameGlobals.h"
 #include "media/Timer.h"
+#include "media/ZSpriteFactory.h"
 #include "world/CDaySummary.h"
 #include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntitiesFactory.h"
@@ -80,6 +82,12 @@ void CLevel_Game::bindECs() {
   CCustomerGeneratorLink *link = TLink<CCustomerGeneratorLink>::get();
   link->bindEC(generator, ec, this);
   link->setCustomerCount(generator, totalCustomers);
+}
+
+// The goal captions change into these pictures when the goals are reached.
+void CLevel_Game::collectLevelPictures(std::vector<unsigned int> &out) const {
+  if (!spriteFactory) return;
+  for (const char *caption : {"NAPISGOAL", "NAPISEXPERTGOAL"}) spriteFactory->collectSurfaces(caption, out);
 }
 
 void CLevel_Game::generatorsWork() {

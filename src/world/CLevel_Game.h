@@ -23,6 +23,7 @@ public:
   void renderInfo() override;
   void bindECs() override;
   void generatorsWork() override;
+  void collectLevelPictures(std::vector<unsigned int> &out) const override;
   ~CLevel_Game() override;
 
   // The level's files, then the patients that sit in the waiting room from the start.

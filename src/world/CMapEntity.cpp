@@ -137,6 +137,11 @@ void CMapEntity::useMethod() {}
 void CMapEntity::deadMethod() {}
 void CMapEntity::renderAdditional(KGraphic *) {}
 void CMapEntity::animateAdditional() {}
+
+void CMapEntity::collectPictures(std::vector<unsigned int> &out) const {
+  if (sprite) sprite->collectSurfaces(out);
+  for (size_t i = 1; i < contained.size(); ++i) contained[i]->collectPictures(out);
+}
 void CMapEntity::reactToCollisionsSpecific(CMapEntity *) {}
 void CMapEntity::virtualDestructor() {}
 void CMapEntity::doAction() {}

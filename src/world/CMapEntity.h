@@ -71,6 +71,10 @@ public:
   virtual void doAction();
   virtual ~CMapEntity();
 
+  // Every picture the entity and what it carries may show in play (all framesets, overlays,
+  // sprites it changes into), as surface handles appended to out.
+  virtual void collectPictures(std::vector<unsigned int> &out) const;
+
   // Drawing. update() is what the level calls for every entity without a parent; carried
   // entities draw through their carrier, interleaved with it by sortZ. Drawing changes nothing.
   void update(KGraphic *g);

@@ -98,6 +98,11 @@ CMapEntity_PostelPrikryvka::CMapEntity_PostelPrikryvka(const CMapEntity_PostelPr
 
 CMapEntity_PostelPrikryvka::~CMapEntity_PostelPrikryvka() { delete blanketSkin; }
 
+void CMapEntity_PostelPrikryvka::collectPictures(std::vector<unsigned int> &out) const {
+  CMapEntity_Game::collectPictures(out);
+  if (blanketSkin) blanketSkin->collectSurfaces(out);
+}
+
 // The skin starts the blanket's frameset afresh every frame.
 void CMapEntity_PostelPrikryvka::animateAdditional() {
   CMapEntity_Game::animateAdditional();

@@ -29,6 +29,7 @@ public:
   CMapEntity_PostelPrikryvka *clone() override { return new CMapEntity_PostelPrikryvka(*this); }
   void renderAdditional(KGraphic *g) override;
   void animateAdditional() override;
+  void collectPictures(std::vector<unsigned int> &out) const override;
 
   ZSprite *blanketSkin = nullptr;
 };

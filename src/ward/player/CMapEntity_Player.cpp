@@ -193,6 +193,12 @@ void CMapEntity_Player::renderAdditional(KGraphic *g) {
   drawOverlay(g, steto);
 }
 
+void CMapEntity_Player::collectPictures(std::vector<unsigned int> &out) const {
+  CMapEntity_Game::collectPictures(out);
+  for (ZSprite *s : {shoes, steto})
+    if (s) s->collectSurfaces(out);
+}
+
 void CMapEntity_Player::animateAdditional() {
   CMapEntity_Game::animateAdditional();
   followOverlay(shoes);

@@ -29,6 +29,7 @@ public:
   CMapEntity *getContainedEntityClass(unsigned short cls) override;
   void renderAdditional(KGraphic *g) override;
   void animateAdditional() override;
+  void collectPictures(std::vector<unsigned int> &out) const override;
   bool giveEntityTo(CMapEntity *target, unsigned short id, bool swap) override;
   bool giveEntityTo(CMapEntity *target, CMapEntity *item, bool syncFrames) override;
   bool giveFirstEntityTo(CMapEntity *target) override;

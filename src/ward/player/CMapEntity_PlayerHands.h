@@ -24,6 +24,7 @@ public:
   // A carried hand lets the figure remove the item, so the figure can reset the hand's picture.
   void removeEntity(CMapEntity *e) override;
   void changeFrameset(std::string name) override;
+  void collectPictures(std::vector<unsigned int> &out) const override;
   CMapEntity_PlayerHand *clone() override { return new CMapEntity_PlayerHand(*this); }
 
   // Shows the empty or the holding hand of the current skin, frameset "DOWN".

@@ -52,6 +52,8 @@ public:
   void doAction() override {}
   void renderAdditional(KGraphic *g) override;
   void animateAdditional() override;
+  // With the pyjamas it changes into on the bench.
+  void collectPictures(std::vector<unsigned int> &out) const override;
   void zapniAnimace() override;
   CMapEntity_Game *clone() override { return new CMapEntity_PacientClass(*this); }
 

@@ -29,6 +29,11 @@ void CMapEntity_PyzamoRuka::animateAdditional() {
   followSkinOverlay(*this, skin);
 }
 
+void CMapEntity_PyzamoRuka::collectPictures(std::vector<unsigned int> &out) const {
+  CMapEntity_Game::collectPictures(out);
+  if (skin) skin->collectSurfaces(out);
+}
+
 void CMapEntity_PyzamoRuka::zapniAnimace() {
   CMapEntity_Game::zapniAnimace();
   if (skin && skin->getAktivniFrameset()) skin->getAktivniFrameset()->zapniAnimace();

@@ -17,6 +17,7 @@ public:
   void doAction() override {}
   void renderAdditional(KGraphic *g) override;
   void animateAdditional() override;
+  void collectPictures(std::vector<unsigned int> &out) const override;
   void zapniAnimace() override;
   CMapEntity_Game *clone() override { return new CMapEntity_PyzamoRuka(*this); }
 
