@@ -39,6 +39,7 @@ bool KFrameCache::stillHolds(const std::vector<KScenePiece> &pieces, uint64_t sc
     if (p.look != kept[at->second].second || seenTwice[p.key] > 1 || meetsAny(live, p.box)) {
       holds = false;
       ++r.letGo;
+      r.sameSince = frame;
     }
   }
   return holds && next == kept.size();
