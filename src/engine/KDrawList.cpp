@@ -246,7 +246,11 @@ uint64_t lookOf(const KDrawQuad &q, uint64_t h) {
 KPixelBox boxOf(const KDrawQuad &q) {
   int corners = q.line ? 2 : 4;
   float minX = 1e9f, minY = 1e9f, maxX = -1e9f, maxY = -1e9f;
-  const float c = std::cos(q.angle * 3.14159265f / 180.0f), sn = std::sin(q.angle * 3.14159265f / 180.0f);
+  float c = 1, sn = 0;
+  if (q.rotate) {
+    c = std::cos(q.angle * 3.14159265f / 180.0f);
+    sn = std::sin(q.angle * 3.14159265f / 180.0f);
+  }
   for (int i = 0; i < corners; ++i) {
     float x = q.v[i * 2], y = q.v[i * 2 + 1];
     if (q.scale) {

@@ -1109,8 +1109,8 @@ void KGraphicGL::GenericBlit(KDrawQuad &q, float x1, float y1, float x2, float y
   int w = (short)(int)(x2 - x1);
   int h = (short)(int)(y2 - y1);
   // Fully transparent borders change no pixel under the blends that weigh the source by its
-  // alpha, so only the part that shows is sent.
-  bool trim = !transformed && !q.linear && q.blend && q.source == GL_SRC_ALPHA &&
+  // alpha, so only the part that shows is sent (small quads, glyphs, are not worth the look).
+  bool trim = w * h >= 1024 && !transformed && !q.linear && q.blend && q.source == GL_SRC_ALPHA &&
               (q.destination == GL_ONE_MINUS_SRC_ALPHA || q.destination == GL_ONE) && w == x2 - x1 &&
               h == y2 - y1 && wholePixels(x1, y1, x2, y2);
   if (trim) {
