@@ -113,5 +113,10 @@ void CLoadingScreen::draw() {
     loading->step();
     loading->putAlpha(g, 1.0f, 1.0f, -1, -1, -1, -1);
   }
-  if (myWindow) myWindow->flipBackBuffer(true, true);
+  if (!myWindow) return;
+  // Loading is no game frame: the picture shows at once instead of waiting for the frame rate.
+  const long rate = myWindow->getMaxFrameRate();
+  myWindow->setMaxFrameRate(0);
+  myWindow->flipBackBuffer(true, true);
+  myWindow->setMaxFrameRate(rate);
 }

@@ -26,9 +26,12 @@ struct Entry {
   KTextureReady *ready = nullptr;
 };
 
-// Decoded pictures waiting for the main thread are whole images: a few at a time is enough to
-// keep the uploads going, and holds the memory down.
-const size_t kMaxWaiting = 3;
+// Textures made ready and not yet taken hold memory: the workers wait while this much waits.
+const size_t kMaxWaitingBytes = 48u << 20;
+
+size_t bytesOf(const KTextureReady *r) {
+  return r ? (size_t)r->textureWidth * (size_t)r->textureHeight * 4 : 0;
+}
 
 struct Pool {
   std::mutex lock;
@@ -44,14 +47,13 @@ struct Pool {
   void work() {
     std::unique_lock<std::mutex> held(lock);
     for (;;) {
-      changed.wait(held, [&] { return stopping || (!queue.empty() && waiting < kMaxWaiting); });
+      changed.wait(held, [&] { return stopping || (!queue.empty() && waiting < kMaxWaitingBytes); });
       if (stopping) return;
       std::string path = queue.front();
       queue.pop_front();
       auto it = entries.find(path);
       if (it == entries.end()) continue;
       it->second.job = State::Running;
-      ++waiting;
       const KTextureOptions options = it->second.options;
       held.unlock();
       KTextureReady *ready = KGraphicGL::readyFromFile(path.c_str(), options);
@@ -59,6 +61,7 @@ struct Pool {
       Entry &e = entries[path];
       e.ready = ready;
       e.job = State::Done;
+      waiting += bytesOf(ready);
       changed.notify_all();
     }
   }
@@ -100,7 +103,7 @@ void KPrefetch::request(const std::vector<Job> &jobs) {
     mallopt(M_ARENA_MAX, 1);
 #endif
     unsigned n = std::thread::hardware_concurrency();
-    n = n > 1 ? std::min(n - 1, 4u) : 1u;
+    n = n > 1 ? std::min(n - 1, 6u) : 1u;
     p.owner = getpid();
     for (unsigned i = 0; i < n; ++i) p.workers.emplace_back([&p] { p.work(); });
   }
@@ -130,9 +133,23 @@ KTextureReady *KPrefetch::take(const std::string &path) {
   p.changed.wait(held, [&] { return p.entries[path].job == State::Done; });
   KTextureReady *ready = p.entries[path].ready;
   p.entries.erase(path);
-  --p.waiting;
+  p.waiting -= bytesOf(ready);
   p.changed.notify_all();
   return ready;
+}
+
+std::string KPrefetch::next() {
+  Pool &p = pool();
+  std::unique_lock<std::mutex> held(p.lock);
+  for (;;) {
+    bool pending = false;
+    for (auto &e : p.entries) {
+      if (e.second.job == State::Done) return e.first;
+      pending = true;
+    }
+    if (!pending || p.workers.empty()) return std::string();
+    p.changed.wait(held);
+  }
 }
 
 void KPrefetch::stop() { pool().stopAll(); }

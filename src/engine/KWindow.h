@@ -28,6 +28,8 @@ public:
   virtual bool isQuit() = 0;
   virtual SDL_Window *getWindowHandle() = 0;
   virtual void setMaxFrameRate(long framesPerSecond) = 0;
+  // Frames a second the flip waits for; 0 when it never waits.
+  virtual long getMaxFrameRate() { return 0; }
   virtual bool getRectangleTexCap() = 0;
   virtual bool getAccelerationCap() = 0;
   virtual void setRectangleTexCap(bool cap) = 0;

@@ -25,6 +25,7 @@ public:
   bool isQuit() override;
   SDL_Window *getWindowHandle() override;
   void setMaxFrameRate(long framesPerSecond) override;
+  long getMaxFrameRate() override { return _frameTime ? (long)(1000 / _frameTime) : 0; }
   bool getRectangleTexCap() override;
   bool getAccelerationCap() override;
   void setRectangleTexCap(bool cap) override;

@@ -9,6 +9,7 @@
 #include "engine/KGraphic.h"
 #include "engine/KPTK.h"
 #include "engine/KPrefetch.h"
+#include "engine/KTextureReady.h"
 #include "media/CLogger.h"
 
 namespace {
@@ -125,7 +126,7 @@ int CSurfaceManager::nahrajSurface(std::string file, bool hiKvalita, bool smooth
   return (int)surfaces.size() - 1;
 }
 
-void CSurfaceManager::loadAll(const std::vector<unsigned int> &handles) {
+void CSurfaceManager::prefetch(const std::vector<unsigned int> &handles) {
   std::vector<KPrefetch::Job> jobs;
   for (unsigned int h : handles) {
     if (h >= surfaces.size() || surfaces[h]->isLoaded()) continue;
@@ -134,8 +135,25 @@ void CSurfaceManager::loadAll(const std::vector<unsigned int> &handles) {
     job.regions = surfaces[h]->regionsToLoad();
     jobs.push_back(job);
   }
-  if (jobs.empty()) return;
-  if (g_pictureFactory == newPicture) KPrefetch::request(jobs);
+  if (!jobs.empty() && g_pictureFactory == newPicture) KPrefetch::request(jobs);
+}
+
+void CSurfaceManager::loadAll(const std::vector<unsigned int> &handles) {
+  bool any = false;
+  for (unsigned int h : handles) any = any || (h < surfaces.size() && !surfaces[h]->isLoaded());
+  if (!any) return;
+  if (g_pictureFactory == newPicture) {
+    prefetch(handles);
+    // Uploaded as the workers finish them, whatever the order; what no load takes is dropped.
+    for (std::string path = KPrefetch::next(); !path.empty(); path = KPrefetch::next()) {
+      for (unsigned int h : handles)
+        if (h < surfaces.size() && !surfaces[h]->isLoaded() && surfaces[h]->vratNazevSouboru() == path) {
+          surfaces[h]->load();
+          break;
+        }
+      delete KPrefetch::take(path);
+    }
+  }
   for (unsigned int h : handles)
     if (h < surfaces.size()) surfaces[h]->load();
 #ifdef __GLIBC__

@@ -78,6 +78,8 @@ public:
 
   // Loads the pictures not loaded yet, decoding them side by side on worker threads.
   void loadAll(const std::vector<unsigned int> &handles);
+  // Has the pictures not loaded yet decoded on worker threads meanwhile, for a later loadAll.
+  void prefetch(const std::vector<unsigned int> &handles);
   // Unloads every loaded picture that is neither among the handles nor held in memory.
   void keepOnly(const std::vector<unsigned int> &handles);
   // Pictures loaded because something drew them before they were loaded.

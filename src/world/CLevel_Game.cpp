@@ -8,6 +8,7 @@
 #include "media/CFatal.h"
 #include "media/CFontSeznam.h"
 #include "media/CSoundEngine.h"
+#include "media/CSurface.h"
 #include "media/GameGlobals.h"
 #include "media/Timer.h"
 #include "media/ZSpriteFactory.h"
@@ -17,6 +18,7 @@
 #include "world/CMapEntity_Game.h"
 #include "world/CMapEntity_TextBox.h"
 #include "world/CWorldEngine.h"
+#include "world/kinds/CMapEntity_PacientClass.h"
 #include "world/kinds/EntityIds.h"
 #include "world/kinds/Links.h"
 
@@ -54,6 +56,28 @@ CLevel_Game::~CLevel_Game() {
 void CLevel_Game::load(std::string name) {
   CLevel::load(name);
   if (pregenerate != 0 && generator) TLink<CCustomerGeneratorLink>::get()->preGenerate(generator, pregenerate);
+  if (levelLength == 0) prefetchWorkingDayPictures();
+}
+
+// The heaviest pictures every working day shows (the figure, the bar, the pyjamas of every kind
+// of patient) are decoded while a screen without a clock (title, map) is up, so a day's first
+// load only uploads them.
+void CLevel_Game::prefetchWorkingDayPictures() {
+  std::vector<unsigned int> pictures;
+  for (const char *name : {"PLAYER", "STATUSBAR"}) {
+    if (!factory()->najdiEntity(name)) continue;
+    CMapEntity_Game *e = factory()->cloneEntity(name);
+    e->collectPictures(pictures);
+    std::vector<CMapEntity *> carried;
+    e->collectCarried(carried);
+    for (CMapEntity *part : carried) ec->forgetEntity(part);
+    delete e;
+  }
+  if (spriteFactory)
+    for (uint16_t kind = 0; *CMapEntity_PacientClass::kindName(kind); ++kind)
+      for (const char *part : {"PYZAMO", "PYZAMO_SKIN", "PYZAMORUKA", "PYZAMORUKA_SKIN"})
+        spriteFactory->collectSurfaces(std::string(CMapEntity_PacientClass::kindName(kind)) + part, pictures);
+  CSurfaceManager::instance()->prefetch(pictures);
 }
 
 void CLevel_Game::addSpecialEntities() { ec->addEntity(factory()->cloneEntity("FRONTAAKCI")); }

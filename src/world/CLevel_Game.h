@@ -96,6 +96,7 @@ private:
                                 const std::string &text);
   // The goal caption in the given look at x, with its sound.
   void showGoalCaption(float x, const char *sprite, const char *sound);
+  void prefetchWorkingDayPictures();
 
   // Where the intro entity's name was read from, for the message when no prototype bears it.
   std::string introEntityPath;
