@@ -42,6 +42,8 @@ void CLoadingScreen::nahrajSprite() {
   for (ZSprite *s : {loading, loadingBg, logo, logoFill}) s->collectSurfaces(pictures);
   for (unsigned int h : pictures)
     if (CSurface *surface = CSurfaceManager::instance()->getSurface(h)) surface->setHoldInMemory(true);
+  // Decoded on the workers while start-up reads on, before the first progress shows them.
+  CSurfaceManager::instance()->prefetch(pictures);
   if (loading->getAktivniFrameset()) loading->getAktivniFrameset()->zapniAnimace();
 }
 

@@ -138,13 +138,15 @@ KTextureReady *KPrefetch::take(const std::string &path) {
   return ready;
 }
 
-std::string KPrefetch::next() {
+std::string KPrefetch::next(const std::vector<std::string> &among) {
   Pool &p = pool();
   std::unique_lock<std::mutex> held(p.lock);
   for (;;) {
     bool pending = false;
-    for (auto &e : p.entries) {
-      if (e.second.job == State::Done) return e.first;
+    for (const std::string &path : among) {
+      auto it = p.entries.find(path);
+      if (it == p.entries.end()) continue;
+      if (it->second.job == State::Done) return path;
       pending = true;
     }
     if (!pending || p.workers.empty()) return std::string();

@@ -21,9 +21,9 @@ public:
   // The texture made ready from a requested file (the caller owns it), waited for if a worker
   // has it in hand; null when it was not requested, not started yet, or failed.
   static KTextureReady *take(const std::string &path);
-  // Waits for any requested file to be done and gives its path (to take); empty when none is
-  // queued or in hand.
-  static std::string next();
+  // Waits for any of these files to be done and gives its path (to take); empty when none of
+  // them is queued or in hand.
+  static std::string next(const std::vector<std::string> &among);
   // Waits for the workers to finish what they hold and drops the rest.
   static void stop();
 };

@@ -116,12 +116,12 @@ CSurfaceManager::~CSurfaceManager() {
 }
 
 int CSurfaceManager::nahrajSurface(std::string file, bool hiKvalita, bool smooth, bool holdInMemory) {
-  for (size_t i = 0; i < surfaces.size(); ++i) {
-    if (surfaces[i]->vratNazevSouboru() == file) {
-      CLogger::instance()->log("Surface: " + file + " found, nothing to load.");
-      return (int)i;
-    }
+  auto at = byFile.find(file);
+  if (at != byFile.end()) {
+    CLogger::instance()->log("Surface: " + file + " found, nothing to load.");
+    return at->second;
   }
+  byFile.emplace(file, (int)surfaces.size());
   surfaces.push_back(new CSurface(std::move(file), hiKvalita, smooth, holdInMemory));
   return (int)surfaces.size() - 1;
 }
@@ -144,8 +144,11 @@ void CSurfaceManager::loadAll(const std::vector<unsigned int> &handles) {
   if (!any) return;
   if (g_pictureFactory == newPicture) {
     prefetch(handles);
+    std::vector<std::string> paths;
+    for (unsigned int h : handles)
+      if (h < surfaces.size() && !surfaces[h]->isLoaded()) paths.push_back(surfaces[h]->vratNazevSouboru());
     // Uploaded as the workers finish them, whatever the order; what no load takes is dropped.
-    for (std::string path = KPrefetch::next(); !path.empty(); path = KPrefetch::next()) {
+    for (std::string path = KPrefetch::next(paths); !path.empty(); path = KPrefetch::next(paths)) {
       for (unsigned int h : handles)
         if (h < surfaces.size() && !surfaces[h]->isLoaded() && surfaces[h]->vratNazevSouboru() == path) {
           surfaces[h]->load();

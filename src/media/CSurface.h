@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "engine/KGraphic.h"
@@ -95,5 +96,6 @@ public:
 
 private:
   std::vector<CSurface *> surfaces;
+  std::unordered_map<std::string, int> byFile;
   unsigned long lateLoads = 0;
 };
