@@ -404,6 +404,8 @@ KDrawQuad &KDrawList::add() {
   State &s = S();
   if (!s.inScene) {
     s.fresh = false;
+    // Drawing that nothing shows for a long while is sent on rather than kept without end.
+    if (s.quads.size() >= 65536) flush();
   } else if (s.pieceDepth == 0 && (s.spans.empty() || s.spans.back().key != 0 || s.spans.back().last != s.quads.size())) {
     s.spans.push_back({0, s.quads.size(), s.quads.size()});
   }
