@@ -2,8 +2,9 @@
 // clock), then the main loop's own frames on the real clock, paced at 100 a second, in a window.
 //
 //   frame_bench title SECONDS                   the title screen standing
-//   frame_bench day LEVEL DIFFICULTY SECONDS    the level built as the map builds it, its
-//                                               notebook clicked away, the day left to itself
+//   frame_bench day LEVEL DIFFICULTY SECONDS    after a second on the title, the level built as
+//                                               the map builds it, its notebook clicked away,
+//                                               the day left to itself
 //   frame_bench fullday LEVEL DIFFICULTY        the day to its summary on a 20 ms a frame clock,
 //                                               unpaced, every frame drawn (the memory peak)
 //
@@ -136,7 +137,8 @@ void session(CEngine *e) {
   if (g_mode != "title") {
     CGameOptions::instance()->nastavObtiznost(g_difficulty == "easy" ? 0 : g_difficulty == "hard" ? 2 : 1);
     e->restartGame();
-    step();
+    // A second on the title screen of that list, as a player looks at it before a day.
+    for (int i = 0; i < 100; ++i) step();
     int index = -1;
     if (CLevelList *list = e->getLevelList())
       for (uint16_t i = 0; i < list->getSize(); ++i)
