@@ -2,6 +2,7 @@
 
 #include <tinyxml.h>
 
+#include "engine/KInput.h"
 #include "engine/KMiscTools.h"
 #include "engine/KPTK.h"
 #include "engine/KWindow.h"
@@ -245,6 +246,8 @@ void CLevel::update(unsigned short, bool) {
   for (size_t i = 0; i < list.size(); ++i)
     if (!list[i]->getParent()) list[i]->animate();
   updateInfo();
+  // Every behaviour has polled the button: a tap taken this frame has been seen.
+  KInput::frameDone();
 }
 
 void CLevel::render(unsigned short, bool overlay, KGraphic *screen) {

@@ -9,16 +9,10 @@ namespace {
 int waitPeriod() { return std::rand() % 15000 + 10000; }
 } // namespace
 
-CDoktorkaController::CDoktorkaController(CMapEntity_Game *entity, CMapEntitiesCollection *collection,
-                                         CEngine *engine, std::string bindTo)
-    : CEntityController(entity, collection, engine, std::move(bindTo)), wait(new Timer(10000, false)) {}
-
 CDoktorkaController::CDoktorkaController(const CDoktorkaController &o)
-    : CEntityController(o), wait(new Timer(10000, false)) {
-  wait->nastavSpoustec(waitPeriod());
+    : CCloneable(o) {
+  wait.nastavSpoustec(waitPeriod());
 }
-
-CDoktorkaController::~CDoktorkaController() { delete wait; }
 
 void CDoktorkaController::onBind() {
   if (entity) entity->setAlpha(1.0f, true);
@@ -28,12 +22,12 @@ void CDoktorkaController::update() {
   if (!entity) return;
   switch (state) {
   case kWaitLeft:
-    if (wait->udalost()) state = kWalkRight;
+    if (wait.udalost()) state = kWalkRight;
     break;
   case kWalkRight:
     if (entity->getX() >= 800.0f) {
-      wait->nastavSpoustec(waitPeriod());
-      wait->reset();
+      wait.nastavSpoustec(waitPeriod());
+      wait.reset();
       state = kWaitRight;
     } else {
       entity->changeX(4.0f);
@@ -41,7 +35,7 @@ void CDoktorkaController::update() {
     }
     break;
   case kWaitRight:
-    if (wait->udalost()) {
+    if (wait.udalost()) {
       state = kWalkLeft;
       entity->changeFrameset("LEFT");
       entity->zapniAnimace();
@@ -49,8 +43,8 @@ void CDoktorkaController::update() {
     break;
   case kWalkLeft:
     if (entity->getX() <= -100.0f) {
-      wait->nastavSpoustec(waitPeriod());
-      wait->reset();
+      wait.nastavSpoustec(waitPeriod());
+      wait.reset();
       state = kWaitLeft;
       entity->changeFrameset("RIGHT");
     } else {
