@@ -8,6 +8,7 @@
 #endif
 
 #include <algorithm>
+#include <cstdlib>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
@@ -106,6 +107,10 @@ void KPrefetch::request(const std::vector<Job> &jobs) {
     n = n > 1 ? std::min(n - 1, 6u) : 1u;
     p.owner = getpid();
     for (unsigned i = 0; i < n; ++i) p.workers.emplace_back([&p] { p.work(); });
+    // Any exit (a fatal data error during start-up too) joins the workers before the statics
+    // they read, such as the application folder, are destroyed.
+    static const bool joinedAtExit = std::atexit([] { KPrefetch::stop(); }) == 0;
+    (void)joinedAtExit;
   }
   const int storage = KGraphicGL::textureMode();
   for (const Job &job : jobs) {
