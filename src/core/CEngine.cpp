@@ -1,5 +1,7 @@
 #include "core/CEngine.h"
 
+#include <time.h>
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -20,6 +22,7 @@
 #include "engine/KInput.h"
 #include "engine/KMiscTools.h"
 #include "engine/KPTK.h"
+#include "engine/KPrefetch.h"
 #include "engine/KSound.h"
 #include "engine/KText.h"
 #include "engine/KWindow.h"
@@ -89,6 +92,12 @@ ZSprite *handBuiltSprite(const char *name, const char *picture, bool realTime, s
   for (const THandFrame &f : frames) fs->pridejFrame(new Frame(f.name, f.x, f.y, f.w, f.h, f.delay, 0, 0, 0, 0, 0, 0, 0, 0, 0));
   sprite->pridejFrameset(fs);
   return sprite;
+}
+
+double threadCpuMs() {
+  timespec t;
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return (double)t.tv_sec * 1e3 + (double)t.tv_nsec / 1e6;
 }
 
 void blackScreens() {
@@ -239,6 +248,7 @@ void CEngine::endFrame() {
 
 void CEngine::showLogoScreens() {
   unsigned long began = KMiscTools::getMilliseconds();
+  const double cpuBegan = threadCpuMs();
   ZSprite *publisher = spriteFactory->cloneSprite("PUBLISHER_LOGO");
   ZSprite *developer = spriteFactory->cloneSprite("DEV_LOGO");
   publisher->nastavFrameset("FRAMESET1");
@@ -299,6 +309,7 @@ void CEngine::showLogoScreens() {
   delete t2;
   blackScreens();
   logoScreensMs = KMiscTools::getMilliseconds() - began;
+  logoScreensCpuMs = threadCpuMs() - cpuBegan;
 }
 
 void CEngine::startFontsAndTexts() {
@@ -559,6 +570,7 @@ void CEngine::close() {
   bonusText = nullptr;
   delete spriteFactory;
   spriteFactory = nullptr;
+  KPrefetch::stop();
 
   delete controllerPrototypes;
   controllerPrototypes = nullptr;

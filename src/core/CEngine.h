@@ -87,8 +87,10 @@ public:
   void addStav(CStavHry *s) { stavy.push_back(s); }
   void deleteStavy();
   CStavHry *getAktualniStav() const { return aktualniStav; }
-  // Engine-clock milliseconds spent in the logo screens (the start-up benchmark leaves them out).
+  // Engine-clock milliseconds spent in the logo screens, and the main thread's CPU time in them
+  // (the start-up benchmark leaves them out).
   unsigned long getLogoScreensMs() const { return logoScreensMs; }
+  double getLogoScreensCpuMs() const { return logoScreensCpuMs; }
 
   // What a hand-built engine is given instead of init's objects; the engine owns them after.
   void setProfiles(CProfiles *p) { profiles = p; }
@@ -198,6 +200,7 @@ private:
   // Plays from the loading screen until start-up ends.
   KSound *loadingMusic;
   unsigned long logoScreensMs;
+  double logoScreensCpuMs = 0;
 };
 
 // The one engine, null before and after its life.

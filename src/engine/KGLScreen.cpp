@@ -1,5 +1,6 @@
 #include "engine/KGLScreen.h"
 
+#include "engine/KDrawList.h"
 #include "engine/KGraphicGL.h"
 #include "engine/KInput.h"
 #include "engine/KMiscTools.h"
@@ -53,6 +54,8 @@ bool KGLScreen::openWindow(int left, int top, short width, short height, short d
       return false;
     }
     _context = SDL_GL_CreateContext(_window);
+    // Nothing kept for the drawing belongs to the new context.
+    KDrawList::forgetPicture();
     if (!_context) {
       KMiscTools::messageBox("could not create OpenGL context", "openGL error");
       SDL_DestroyWindow(_window);
@@ -74,6 +77,7 @@ bool KGLScreen::switchToFullScreen() {
   if (!_window || !_context) return false;
   // Fade: the last picture gives way to black before the screen changes.
   SDL_GL_MakeCurrent(_window, (SDL_GLContext)_context);
+  KDrawList::flush();
   glClearColor(0, 0, 0, 1);
   glClear(GL_COLOR_BUFFER_BIT);
   SDL_GL_SwapWindow(_window);
@@ -174,6 +178,7 @@ void KGLScreen::updateView() {
 
 void KGLScreen::clearBars() {
   if (!_context) return;
+  KDrawList::flush();
   int vx = _view[0], vy = _view[1], vw = _view[2], vh = _view[3];
   if (vx == 0 && vy == 0 && vw == _drawableW && vh == _drawableH) return;
   GLboolean scissorOn = glIsEnabled(GL_SCISSOR_TEST);

@@ -27,6 +27,7 @@ public:
   bool isQuit() override;
   SDL_Window *getWindowHandle() override;
   void setMaxFrameRate(long framesPerSecond) override;
+  long getMaxFrameRate() override { return _frameTime ? (long)(1000 / _frameTime) : 0; }
   bool getRectangleTexCap() override;
   bool getAccelerationCap() override;
   void setRectangleTexCap(bool cap) override;
@@ -42,6 +43,10 @@ public:
   void setPTKCallBack(bool (*callback)(KEvent *)) override;
   void setQuit(bool quit) override;
   void setScreenSaverInfo(long width, long height) override;
+  void beginScene() override;
+  void endScene() override;
+  void beginPiece(const void *key) override;
+  void endPiece() override;
 
   // Scissor to the picture rectangle (x1, y1)-(x2, y2), y downwards.
   void setClipping(long x1, long y1, long x2, long y2);

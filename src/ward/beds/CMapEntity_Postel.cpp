@@ -69,8 +69,8 @@ CMapEntity_Postel::CMapEntity_Postel(const CMapEntity_Postel &o)
   }
 }
 
-void CMapEntity_Postel::renderAdditional(KGraphic *g) {
-  CMapEntity_PostelClass::renderAdditional(g);
+void CMapEntity_Postel::animateAdditional() {
+  CMapEntity_PostelClass::animateAdditional();
   const TPostelVariant *v = variantOf(name);
   if (!v || !v->pulsesBroken) return;
   CMapEntity *rail = getContainedEntity(79);

@@ -213,6 +213,19 @@ void CMapEntity_PacientClass::renderAdditional(KGraphic *g) {
   drawSkinOverlay(g, *this, pyjamaSkin, false);
 }
 
+void CMapEntity_PacientClass::collectPictures(std::vector<unsigned int> &out) const {
+  CMapEntity_Game::collectPictures(out);
+  if (pyjamaSkin) pyjamaSkin->collectSurfaces(out);
+  if (!spriteFactory) return;
+  const std::string prefix = kindName(kind);
+  for (const char *part : {"PYZAMO", "PYZAMORUKA", "PYZAMORUKA_SKIN"}) spriteFactory->collectSurfaces(prefix + part, out);
+}
+
+void CMapEntity_PacientClass::animateAdditional() {
+  CMapEntity_Game::animateAdditional();
+  followSkinOverlay(*this, pyjamaSkin);
+}
+
 void CMapEntity_PacientClass::zapniAnimace() {
   CMapEntity_Game::zapniAnimace();
   if (pyjamaSkin && pyjamaSkin->getAktivniFrameset()) pyjamaSkin->getAktivniFrameset()->zapniAnimace();
