@@ -1,0 +1,90 @@
+#pragma once
+#include <cstdint>
+#include <vector>
+
+#include "engine/KGraphic.h"
+#include "engine/KTextureReady.h"
+
+// The OpenGL texture behind a picture: how it is stored, its upload (from a picture made
+// ready, a pixel array or a screen copy), the packed regions it keeps, and the binding cache
+// the window resets at every flip. The window tells it the screen size (setScreenSize).
+class KGLTexture : public KGraphic {
+public:
+  ~KGLTexture() override;
+  KGLTexture(const KGLTexture &) = delete;
+  KGLTexture &operator=(const KGLTexture &) = delete;
+
+  void freePicture() override;
+  float getWidth() override;
+  float getHeight() override;
+  void setTextureQuality(bool linear) override;
+  bool grabBackBuffer(void (*callback)(long x, long y, long *red, long *green, long *blue)) override;
+  bool grabFrontBuffer() override;
+  void setColorKey(bool on, unsigned char red, unsigned char green, unsigned char blue) override;
+  void allowTextureWrap(bool allow) override;
+  bool makePictureFromArray(uint32_t *pixels, long width, long height, bool sizedFormat, bool swapBytes) override;
+  void pollArray() override;
+  void selectTexture() override;
+  void setRegions(const std::vector<KRegion> &parts) override;
+
+  void ptk_glBindTexture();
+  static void ptk_glUnbindTexture();
+  static void setScreenSize(short width, short height, short depth);
+  // The window says at every view change whether picture pixels land on screen pixels one to one.
+  static void setViewOneToOne(bool oneToOne);
+
+  // How non-square or non-power-of-two pictures are stored: 0 picks from the context's
+  // capabilities; 1 plain 2-D texture of the picture's own size; 2 rectangle texture;
+  // 3 2-D texture padded to a power of two. Tests force each to compare them.
+  static void setTextureMode(int mode);
+  static int textureMode();
+
+  // How this picture lays out its texture, for a worker to make it ready.
+  KTextureOptions textureOptions(bool useAlpha) const;
+  bool installTexture(KTextureReady &ready, bool sizedFormat, bool useAlpha);
+
+  unsigned int textureName;
+  unsigned char *staging;
+  unsigned int target;
+  bool colorKeyOn;
+  unsigned char keyRed, keyGreen, keyBlue;
+  bool wrapAllowed;
+  float width, height;
+  float textureWidth, textureHeight;
+  float positionX, positionY;
+  bool quality;
+  // The filter the texture keeps between blits; a screen copy filters linearly whatever `quality` says.
+  bool filterLinear;
+  uint32_t *pixelArray;
+  // True when the picture is neither square nor a power of two, so the tiled blit counts in texels.
+  bool texelTiling;
+  // Which upload the texture holds; a new one for every upload.
+  uint64_t contentId = 0;
+  // Per kBlock x kBlock block of the texture's picture, rows from the top: whether any pixel
+  // shows; blocksWide x blocksHigh pixels are covered.
+  static const int kBlock = 8;
+  std::vector<unsigned char> opaqueBlocks;
+  int blocksAcross = 0;
+  int blocksWide = 0, blocksHigh = 0;
+  // A packed texture holds only the regions blits use, each at its place in the texture.
+  std::vector<KRegion> regions;
+  std::vector<KPlacedRegion> placed;
+  bool packed = false;
+
+  static short screenWidth, screenHeight, screenDepth;
+  static int _oldBindedText;
+  static int _graphicQuality;
+  static bool _viewOneToOne;
+
+protected:
+  KGLTexture();
+
+  void chooseStorage(long w, long h);
+  bool textureFits(const char *what);
+  void applyParams(bool linear);
+  static bool sameRegions(const std::vector<KRegion> &a, const std::vector<KRegion> &b);
+  const KPlacedRegion *regionOf(float x1, float y1, float x2, float y2) const;
+  // What a packed texture keeps of the source rectangle, moved to where it keeps it.
+  bool toTexture(float &x1, float &y1, float &x2, float &y2, bool flipH, bool flipV, float &ox, float &oy) const;
+  bool grabScreen(bool back, void (*callback)(long, long, long *, long *, long *));
+};
