@@ -28,6 +28,7 @@
 #include "media/CFontSeznam.h"
 #include "media/CGlobals.h"
 #include "media/CLogger.h"
+#include "media/CRandom.h"
 #include "media/CSoundEngine.h"
 #include "media/CTimerList.h"
 #include "media/CTimerWatch.h"
@@ -314,7 +315,7 @@ void CEngine::startFontsAndTexts() {
   };
   for (const auto &f : fonts) fontSeznam->addFont(f.name, KMiscTools::makeFilePath(f.picture), f.table);
 
-  std::srand((unsigned)KMiscTools::getMilliseconds());
+  CRandom::seed((uint32_t)KMiscTools::getMilliseconds());
   CGameOptions::instance()->nahraj();
 
   bigText = new KText(KMiscTools::makeFilePath("data\\gfx\\font1big.png"), bigFontTable);

@@ -10,6 +10,7 @@
 #include "media/CFatal.h"
 #include "media/CGlobals.h"
 #include "media/CLogger.h"
+#include "media/CRandom.h"
 #include "media/CSoundEngine.h"
 #include "media/Frame.h"
 #include "media/GameGlobals.h"
@@ -129,7 +130,7 @@ void CPacientController::createTimers(int moodMs) {
   payTimer = new Timer(2000, false);
   bedTimer = new Timer(3000, false);
   snoreTimer = new Timer(800, false);
-  randomTimer = new Timer(2000 + std::rand() % 5500, false);
+  randomTimer = new Timer(2000 + CRandom::draw() % 5500, false);
   likeTimer = new Timer(2000, false);
   drinkTimer = new Timer(3000, false);
 }
@@ -321,7 +322,7 @@ void CPacientController::leaveSeats(unsigned int seatClass) {
 
 void CPacientController::lose(unsigned int seatClass) {
   CMapEntity_PacientClass *p = patient();
-  play(std::rand() % 2 == 0 ? p->soundExitAngry1 : p->soundExitAngry2);
+  play(CRandom::draw() % 2 == 0 ? p->soundExitAngry1 : p->soundExitAngry2);
   CMapEntity_Game *lost = CMapEntitiesFactory::instance()->cloneEntity("NAPISLOST");
   lost->setXY(p->getX() - 65, p->getY() - 30);
   collection->addEntity(lost);
@@ -649,7 +650,7 @@ void CPacientController::layIntoBed(CMapEntity_Game *b) {
   leaveSeats(kBenchClass);
   generujPrach();
   play("RECOLOR");
-  bool even = std::rand() % 2 == 0;
+  bool even = CRandom::draw() % 2 == 0;
   if (p->kind == 0) play(even ? "MALE_SLEEP1" : "MALE_SLEEP2");
   else if (p->kind == 1) play(even ? "FEMALE_SLEEP1" : "FEMALE_SLEEP2");
   else if (p->kind == 4) play(even ? "CHILD_SLEEP1" : "CHILD_SLEEP2");

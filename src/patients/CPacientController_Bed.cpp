@@ -9,6 +9,7 @@
 #include "media/CFatal.h"
 #include "media/CGlobals.h"
 #include "media/CLogger.h"
+#include "media/CRandom.h"
 #include "media/Frameset.h"
 #include "media/Timer.h"
 #include "media/ZSprite.h"
@@ -233,7 +234,7 @@ void CPacientController::sleeping(float speedUp) {
   if (moodTimer->udalost() && p->meterFull > 0.5f)
     meterChange(speedUp * -0.015f * heal / difficulty() * p->recoverySpeed);
   if (bedTimer->udalost()) {
-    int r = std::rand() % 3;
+    int r = CRandom::draw() % 3;
     if (r == 0) playKind("MALE_SLEEP1", "FEMALE_SLEEP1", "CHILD_SLEEP1");
     else if (r == 1) playKind("MALE_SLEEP2", "FEMALE_SLEEP2", "CHILD_SLEEP2");
   }
@@ -245,7 +246,7 @@ void CPacientController::lying(float speedUp) {
   CMapEntity_PostelClass *bed = dynamic_cast<CMapEntity_PostelClass *>(p->getBed());
   float heal = bed ? bed->recoveryFactor : 1.0f;
   if (randomTimer->udalost()) {
-    randomTimer->nastavSpoustec(2000 + std::rand() % 5500);
+    randomTimer->nastavSpoustec(2000 + CRandom::draw() % 5500);
     randomTimer->reset();
     if (!head()) {
       CLogger::instance()->log("Zakaznik HEAD class not found, returned NULL!");
@@ -297,7 +298,7 @@ void CPacientController::startOutbreak() {
   posledniOutbreak = posledniAktivita = outbreakMark = t;
   p->bedState = kBedOutbreak;
   p->outbreakFlag = 1;
-  int r = std::rand() % 4;
+  int r = CRandom::draw() % 4;
   if (r == 0) play(p->soundPanic1);
   else if (r == 1) play(p->soundPanic2);
   else playKind("MALE_YUCK2", "FEMALE_YUCK2", "CHILD_YUCK2");
@@ -370,7 +371,7 @@ void CPacientController::outbreak() {
   switchPacientFrameset("ILL3", true, false, false);
   p->bedState = kBedSleeping;
   if (p->hearts < p->heartsBefore) heartsPulsing = 1;
-  if (std::rand() % 2 == 0) playKind("MALE_SLEEP1", "FEMALE_SLEEP1", "CHILD_SLEEP1");
+  if (CRandom::draw() % 2 == 0) playKind("MALE_SLEEP1", "FEMALE_SLEEP1", "CHILD_SLEEP1");
   else playKind("MALE_SLEEP2", "FEMALE_SLEEP2", "CHILD_SLEEP2");
 }
 
@@ -383,7 +384,7 @@ void CPacientController::waitingForMedicine() {
   if (!lek) return;
   medicineTaken = 1;
   if (CMapEntity *bar = p->getContainedEntity(CMapEntity_PacientClass::kMeterID)) bar->resetFlash();
-  play(std::rand() % 2 == 0 ? p->soundMeds1 : p->soundMeds2);
+  play(CRandom::draw() % 2 == 0 ? p->soundMeds1 : p->soundMeds2);
   posledniAktivita = outbreakMark = now();
   if (CMapEntity_Game *bed = p->getBed()) {
     bed->setHighlightOn(false);
@@ -488,7 +489,7 @@ void CPacientController::runFromBed() {
   p->setXY(325.0f, p->getY());
   homeX = (int16_t)p->getX();
   homeY = (int16_t)p->getY();
-  play(std::rand() % 2 == 0 ? "CUSTOMER_RUNS" : "CUSTOMER_RUNS_ALT");
+  play(CRandom::draw() % 2 == 0 ? "CUSTOMER_RUNS" : "CUSTOMER_RUNS_ALT");
 }
 
 void CPacientController::phaseRunning() {
@@ -500,7 +501,7 @@ void CPacientController::phaseRunning() {
   }
   p->changeY(1.0f);
   if (p->getY() > 600.0f) {
-    play(std::rand() % 2 == 0 ? "CUSTOMER_ESCAPES" : "CUSTOMER_ESCAPES_ALT");
+    play(CRandom::draw() % 2 == 0 ? "CUSTOMER_ESCAPES" : "CUSTOMER_ESCAPES_ALT");
     if (own) own->releaseOccupant();
     p->bed = nullptr;
     clearOnKill();
@@ -583,7 +584,7 @@ void CPacientController::phaseLeaving() {
   }
   if (p->meterFull == 0.0f && p->mood != 0.0f) {
     if (p->getSprite()) p->getSprite()->nastavFrameset("EXITING_GOOD");
-    play(std::rand() % 2 == 0 ? p->soundExitHappy1 : p->soundExitHappy2);
+    play(CRandom::draw() % 2 == 0 ? p->soundExitHappy1 : p->soundExitHappy2);
   } else if (p->mood == 0.0f) {
     if (p->getSprite()) p->getSprite()->nastavFrameset("EXITING_BAD");
   }
@@ -621,7 +622,7 @@ void CPacientController::phaseGone() {
     }
     if (lvl) lvl->incCured();
   } else {
-    play(std::rand() % 2 == 0 ? p->soundExitAngry1 : p->soundExitAngry2);
+    play(CRandom::draw() % 2 == 0 ? p->soundExitAngry1 : p->soundExitAngry2);
     CMapEntity_Game *lost = CMapEntitiesFactory::instance()->cloneEntity("NAPISLOST");
     lost->setXY(p->getX() - 65, p->getY() - 30);
     collection->addEntity(lost);

@@ -7,6 +7,7 @@
 #include "engine/KText.h"
 #include "media/CFatal.h"
 #include "media/CFontSeznam.h"
+#include "media/CRandom.h"
 #include "media/CSoundEngine.h"
 #include "media/Timer.h"
 #include "world/CDaySummary.h"
@@ -50,6 +51,7 @@ CLevel_Game::~CLevel_Game() {
 }
 
 void CLevel_Game::load(std::string name) {
+  CRandom::startLevel(name);
   CLevel::load(name);
   if (pregenerate != 0 && generator) TLink<CCustomerGeneratorLink>::get()->preGenerate(generator, pregenerate);
 }

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "media/CGlobals.h"
+#include "media/CRandom.h"
 #include "media/Timer.h"
 #include "ward/staff/CMapEntity_Prach.h"
 #include "world/CLevel_Game.h"
@@ -14,7 +15,7 @@ CPrachController::CPrachController(CMapEntity_Game *entity, CMapEntitiesCollecti
     : CEntityController(entity, collection, engine, std::move(bindTo)), speed(0.0f), fadeTimer(new Timer(1000, false)) {}
 
 CPrachController::CPrachController(const CPrachController &o)
-    : CEntityController(o), speed((float)(std::rand() % 10 + 5) / 10.0f), fadeTimer(new Timer(1000, false)) {}
+    : CEntityController(o), speed((float)(CRandom::draw() % 10 + 5) / 10.0f), fadeTimer(new Timer(1000, false)) {}
 
 CPrachController::~CPrachController() { delete fadeTimer; }
 
@@ -62,7 +63,7 @@ void COdpadkyGeneratorController::update() {
   CMapa *map = level ? level->getMapa() : nullptr;
   for (int cell = 0; cell < 475; ++cell) {
     int x = 32 * (cell % 25), y = 32 * (cell / 25);
-    if (std::rand() % 100 != 1) continue;
+    if (CRandom::draw() % 100 != 1) continue;
     if (y < 151 || y > 349 || x > 499 || !map) continue;
     bool walkable = true;
     for (int n : {cell, cell - 1, cell + 1, cell + 25, cell - 25})

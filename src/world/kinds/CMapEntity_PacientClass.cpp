@@ -4,6 +4,7 @@
 
 #include "media/CFatal.h"
 #include "media/CLogger.h"
+#include "media/CRandom.h"
 #include "media/Frameset.h"
 #include "media/GameGlobals.h"
 #include "media/Timer.h"
@@ -54,7 +55,7 @@ CMapEntity_PacientClass::CMapEntity_PacientClass(unsigned short x, unsigned shor
   setXY(x, y);
   setWalkPenalty(200);
   health = 100;
-  outbreakClock = new Timer(6000 + std::rand() % 7500, false);
+  outbreakClock = new Timer(6000 + CRandom::draw() % 7500, false);
   fastServiceTimer = new Timer(3500, false);
   medicineWaitTimer = new Timer(7500, false);
   runAwayTimer = new Timer(5000, false);
