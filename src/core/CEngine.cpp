@@ -92,6 +92,10 @@ ZSprite *handBuiltSprite(const char *name, const char *picture, bool realTime, s
   return sprite;
 }
 
+uint16_t steppedFrameMs = 0;
+uint32_t steppedNow = 100000;
+uint32_t steppedClock() { return steppedNow; }
+
 void blackScreens() {
   backbuffer->grabBackBuffer(nullptr);
   for (int i = 0; i < 3; ++i) {
@@ -217,6 +221,8 @@ void CEngine::startWindowAndMedia() {
   // Nothing can be shown without the window; going on would only draw into nothing.
   if (!myWindow || !myWindow->createGameWindow(800, 600, 32, true, title))
     fatalError("Cannot create the game window", -1);
+  // A clock that moves only between frames would never end a wait for the next one.
+  if (steppedFrameMs) myWindow->setMaxFrameRate(0);
   log("Grab backbuffer...");
   backbuffer = KPTK::createKGraphic();
 
@@ -230,7 +236,13 @@ void CEngine::startWindowAndMedia() {
   spriteFactory->pridejZSprite(handBuiltSprite("DEV_LOGO", "dev_logo.jpg", true, {{"FRAME1", 0, 0, 800, 600, 0}}));
 }
 
+void CEngine::setSteppedClock(uint16_t frameMs) {
+  steppedFrameMs = frameMs;
+  KMiscTools::setClockSource(frameMs ? steppedClock : nullptr);
+}
+
 void CEngine::endFrame() {
+  steppedNow += steppedFrameMs;
   int16_t dt = (int16_t)(KMiscTools::getMilliseconds() - frameStart);
   CGlobals *g = CGlobals::instance();
   g->addDelta(dt);

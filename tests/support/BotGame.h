@@ -4,10 +4,11 @@
 // sounds, the start-up tables and links, the player record and the play state on the title
 // screen), then a session that drives it frame by frame, then the game's own shut-down.
 //
-// Each frame is the main loop's frame: the window's events go through the game's own callback
-// into the current state and the level, the state updates and draws the level and makes the
-// level change, and the clocks move on by 20 ms. Nothing waits for real time, so a day runs as
-// fast as the machine allows with every frame drawn.
+// Each frame is the engine's own frame: the window's events go through the game's callback into
+// the current state and the level, the state updates and draws the level and makes the level
+// change. The engine's stepped clock moves 20 ms a frame: nothing waits for real time, so a day
+// runs as fast as the machine allows with every frame drawn, and with the game's random source
+// seeded the same run plays the same way.
 //
 //   BotGame::run([](BotGame &g) { g.goToLevel(1); g.click(400, 300); g.frames(50); });
 #include <SDL.h>
@@ -32,11 +33,10 @@
 #include "engine/KPTK.h"
 #include "engine/KWindowGL.h"
 #include "game/GameMain.h"
-#include "media/CFakeTime.h"
 #include "media/CGlobals.h"
+#include "media/CRandom.h"
 #include "media/GameGlobals.h"
 #include "support/PrivateDisplay.h"
-#include "world/CEntityControllersVzory_Game.h"
 #include "world/CLevelList.h"
 #include "world/CLevel_Game.h"
 #include "world/CMapEntitiesCollection.h"
@@ -47,7 +47,7 @@ public:
 
   // Starts the game, hands it to the session once start-up is over and shuts it down after.
   // False, with the reason in `why`, when the game could not start.
-  static bool run(const std::function<void(BotGame &)> &session, std::string *why = nullptr) {
+  static bool run(const std::function<void(BotGame &)> &session, std::string *why = nullptr, uint32_t seed = 1) {
     if (!PrivateDisplay::ensure()) {
       if (why) *why = PrivateDisplay::error();
       return false;
@@ -63,9 +63,8 @@ public:
     setenv("SDL_AUDIODRIVER", "dummy", 0);
     KMiscTools::setApplicationFolder(TOB_BINARY_DIR);
     KMiscTools::setMessageBoxHandler(recordMessage);
-    // Start-up's logo screens wait on the clock: it runs on by itself until the session begins.
-    clock().autoStep = 2;
-    KMiscTools::setClockSource(tick);
+    CEngine::setSteppedClock(kFrameMs);
+    CRandom::fixSeed(seed);
     current() = nullptr;
     pending() = &session;
     TRunOptions options;
@@ -73,7 +72,8 @@ public:
     options.skipWork = true;
     runGame(&options);
     pending() = nullptr;
-    KMiscTools::setClockSource(nullptr);
+    CEngine::setSteppedClock(0);
+    CRandom::unfixSeed();
     std::system(("rm -rf '" + homeDir + "'").c_str());
     if (why && !started()) *why = "start-up did not reach the session";
     return started();
@@ -85,15 +85,10 @@ public:
   // False once the game has ended (a quit from the menu, the end of the list, the window closed).
   bool alive() const { return game && game->isRunning() && myWindow && !myWindow->isQuit(); }
 
-  // One frame of the main loop, timed.
+  // One frame of the engine, timed.
   void frame() {
     auto t0 = std::chrono::steady_clock::now();
-    myWindow->processEvents();
-    if (CStavHry *s = game->getAktualniStav()) s->update();
-    clock().now += kFrameMs;
-    CGlobals::instance()->addDelta(kFrameMs);
-    CFakeTime::instance()->advanceFrame(kFrameMs);
-    CGlobals::instance()->updateDeltaFactor();
+    game->runFrame();
     double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
     frameMs.push_back(ms);
     ++frameCount;
@@ -127,18 +122,14 @@ public:
     game->setSkipToLevel(index);
     frame();
   }
-  // A level by name: through the list when it is there, else built as the engine builds one.
+  // A level by name: one outside the list joins its end first.
   void goToLevel(const std::string &name) {
     int index = indexOf(name);
-    if (index >= 0) return goToLevel(index);
-    delete game->getLevel();
-    CLevel_Game *l = new CLevel_Game(game);
-    l->bindEContVzory(game->getCEntityControllersVzory_Game());
-    l->load(name);
-    l->setShopping(false);
-    game->setLevel(l);
-    CGlobals::instance()->paused = false;
-    frame();
+    if (index < 0) {
+      game->getLevelList()->add(name);
+      index = indexOf(name);
+    }
+    goToLevel(index);
   }
 
   // A level's definition attribute from the difficulty's generated files; empty when missing.
@@ -225,19 +216,6 @@ public:
   int pointerX = 400, pointerY = 300;
 
 private:
-  struct Clock {
-    uint32_t now = 100000;
-    uint32_t autoStep = 0;
-  };
-  static Clock &clock() {
-    static Clock c;
-    return c;
-  }
-  static uint32_t tick() {
-    Clock &c = clock();
-    c.now += c.autoStep;
-    return c.now;
-  }
   static const std::function<void(BotGame &)> *&pending() {
     static const std::function<void(BotGame &)> *p = nullptr;
     return p;
@@ -253,7 +231,6 @@ private:
   static bool started() { return startedFlag(); }
 
   static void afterInit(CEngine *e) {
-    clock().autoStep = 0;
     startedFlag() = true;
     // What the main loop installs before its first frame.
     myWindow->setPTKCallBack(ourOwnEventCallback);
@@ -266,8 +243,7 @@ private:
     // Windowed, as chosen on the video panel: window and picture coordinates are then the same.
     CVideoOptions::instance()->nastavFullScreen(false);
     CVideoOptions::instance()->aplikuj();
-    // No frame cap: the clock moves only when a frame ends. The focus a window manager would give.
-    myWindow->setMaxFrameRate(0);
+    // The focus a window manager would give.
     SDL_Event focus;
     SDL_zero(focus);
     focus.type = SDL_WINDOWEVENT;
