@@ -238,6 +238,7 @@ void CEngine::startWindowAndMedia() {
 
 void CEngine::setSteppedClock(uint16_t frameMs) {
   steppedFrameMs = frameMs;
+  steppedNow = 100000;
   KMiscTools::setClockSource(frameMs ? steppedClock : nullptr);
 }
 

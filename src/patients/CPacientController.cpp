@@ -517,7 +517,7 @@ void CPacientController::chooseColor() {
   if (CMapEntity_Game *bar = collection->getEntityByID(kStatusBarID))
     if (CMapEntity *icon = bar->getContainedEntity(kLuckIconID))
       if (CMapEntity_PerkIconClass *luck = dynamic_cast<CMapEntity_PerkIconClass *>(icon)) in.luck = luck->active != 0;
-  p->setBarva(pickColour(in, std::rand));
+  p->setBarva(pickColour(in, CRandom::draw));
 }
 
 void CPacientController::generujPrach() {

@@ -29,6 +29,7 @@
 #include "core/CGameOptions.h"
 #include "core/CStavHry.h"
 #include "core/CVideoOptions.h"
+#include "engine/KInput.h"
 #include "engine/KMiscTools.h"
 #include "engine/KPTK.h"
 #include "engine/KWindowGL.h"
@@ -65,6 +66,7 @@ public:
     KMiscTools::setMessageBoxHandler(recordMessage);
     CEngine::setSteppedClock(kFrameMs);
     CRandom::fixSeed(seed);
+    KInput::resetHeldState();
     current() = nullptr;
     pending() = &session;
     TRunOptions options;
@@ -110,6 +112,19 @@ public:
     if (CLevelList *l = game->getLevelList())
       for (uint16_t i = 0; i < l->getSize(); ++i) out.push_back(l->getLevel(i));
     return out;
+  }
+  // The list's entry the game stands on now.
+  std::string listEntry() const {
+    CLevelList *l = game->getLevelList();
+    return l ? l->getLevel(game->getSoucasnyLevel()) : std::string();
+  }
+  // Frames until the game itself has moved on to the list's entry `name`; false after `limit`.
+  bool waitForEntry(const std::string &name, int limit = 1500) {
+    for (int i = 0; i < limit && alive(); ++i) {
+      if (listEntry() == name && level() && !level()->getLevelName().empty()) return true;
+      frame();
+    }
+    return listEntry() == name;
   }
   int indexOf(const std::string &name) const {
     std::vector<std::string> names = levelNames();
@@ -205,6 +220,12 @@ public:
   }
   bool savePNG(const std::string &path) { return window()->saveBackBuffer(path.c_str(), 3, 0, 0); }
 
+  // Input events that reached the game's event callback since start-up.
+  static long &eventsReceived() {
+    static long n = 0;
+    return n;
+  }
+
   // "detail|headline" of every message box the game raised.
   static std::vector<std::string> &messages() {
     static std::vector<std::string> m;
@@ -233,13 +254,18 @@ private:
   static void afterInit(CEngine *e) {
     startedFlag() = true;
     // What the main loop installs before its first frame.
-    myWindow->setPTKCallBack(ourOwnEventCallback);
+    eventsReceived() = 0;
+    myWindow->setPTKCallBack(countedEvent);
     myWindow->setCallBack(CEngine::handleWinEvent);
     BotGame g;
     g.game = e;
     current() = &g;
+    // As in a fresh process on a fresh display: the pointer in the middle, whatever an earlier
+    // run in this process left.
+    SDL_WarpMouseInWindow(g.window()->getWindowHandle(), 400, 300);
     SDL_PumpEvents();
     SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    g.motion(400, 300);
     // Windowed, as chosen on the video panel: window and picture coordinates are then the same.
     CVideoOptions::instance()->nastavFullScreen(false);
     CVideoOptions::instance()->aplikuj();
@@ -253,6 +279,11 @@ private:
     g.frame();
     if (pending()) (*pending())(g);
     current() = nullptr;
+  }
+
+  static bool countedEvent(KEvent *event) {
+    ++eventsReceived();
+    return ourOwnEventCallback(event);
   }
 
   Uint32 windowID() const { return SDL_GetWindowID(window()->getWindowHandle()); }
