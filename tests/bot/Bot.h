@@ -7,6 +7,7 @@
 #include <map>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -56,7 +57,9 @@ public:
   // Plays the level that stands now to its end: a working day to its summary, a laboratory to
   // its grant, a map through the shop to its star. Returns when the level has changed or the
   // game time limit has run out.
-  DayResult playLevel(const std::string &difficulty, int limitMs = 15 * 60 * 1000) {
+  // With `player`, each step is its own and the summary is left to it as well.
+  DayResult playLevel(const std::string &difficulty, int limitMs = 15 * 60 * 1000,
+                      const std::function<void()> &player = nullptr) {
     DayResult r;
     CLevel_Game *start = g.level();
     if (!start) return r;
@@ -70,7 +73,23 @@ public:
     r.kind = start->getLevelTime() > 0 ? "day" : lab ? "lab" : map ? "map" : "other";
     const long frame0 = g.frameCount;
     auto t0 = std::chrono::steady_clock::now();
+    long summaryAt = -1;
     while (g.alive() && g.level() == start && (g.frameCount - frame0) * BotGame::kFrameMs < limitMs) {
+      if (player) {
+        if (r.kind == "day" && summaryAt < 0) {
+          r.money = start->getMoney();
+          r.cured = start->getCured();
+          r.lost = start->getLost();
+          if (start->getSummaryShown()) {
+            summaryAt = g.frameCount;
+            r.finished = true;
+            r.title = summaryTitle();
+          }
+        }
+        if (summaryAt >= 0 && g.frameCount - summaryAt > 3000) break;
+        player();
+        continue;
+      }
       if (r.kind == "day") {
         r.money = start->getMoney();
         r.cured = start->getCured();

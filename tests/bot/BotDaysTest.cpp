@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "Bot.h"
+#include "HumanBot.h"
 #include "RandomInput.h"
 
 // The bot plays sampled days of the campaign lists in the real window; `test_bot --all` plays every
@@ -131,7 +132,13 @@ TEST(BotSeed, TwoRunsOfADayWithOneSeedPrintTheSameLine) {
 
 // Every working day of the three lists, each from the list's own order with the player record
 // carried on: the day, the map after it with the shop, the next day.
-int playAll(int onlyDifficulty, uint32_t seed) {
+// Plays the level standing now: as the bot or as the Human.
+DayResult playHere(BotGame &g, const std::string &diff, bool human, uint32_t seed, int limitMs = 15 * 60 * 1000) {
+  if (human) return HumanBot(g, seed).playLevel(diff, limitMs);
+  return Bot(g).playLevel(diff, limitMs);
+}
+
+int playAll(int onlyDifficulty, uint32_t seed, bool human) {
   std::vector<DayResult> results;
   std::vector<double> wardFrames;
   std::string why;
@@ -147,9 +154,8 @@ int playAll(int onlyDifficulty, uint32_t seed) {
             if (!BotGame::isWorkingDay(diff, names[i]) && !lab) continue;
             if (g.engine()->getSoucasnyLevel() != i || !g.level() || g.level()->getLevelName().empty())
               g.goToLevel((int)i);
-            Bot bot(g);
             g.frameMs.clear();
-            DayResult r = bot.playLevel(diff);
+            DayResult r = playHere(g, diff, human, seed + (uint32_t)i);
             r.level = names[i];
             if (r.kind == "day" && wardFrames.size() < g.frameMs.size()) wardFrames = g.frameMs;
             std::printf("%s\n", r.line().c_str());
@@ -158,8 +164,7 @@ int playAll(int onlyDifficulty, uint32_t seed) {
             // On through the map (shop, star) when the day was won; a day lost comes again, so
             // the bot moves on by the skip.
             if (r.won() && i + 1 < names.size() && g.engine()->getSoucasnyLevel() == i + 1) {
-              Bot mapBot(g);
-              if (mapBot.named("MAPSTAR")) mapBot.playLevel(diff, 120000);
+              if (Bot(g).named("MAPSTAR")) playHere(g, diff, human, seed + (uint32_t)i, 120000);
             }
           }
         }
@@ -185,7 +190,7 @@ int playAll(int onlyDifficulty, uint32_t seed) {
 }
 
 // One level of one list by name, for looking into a day: its line of the table.
-int playOne(int difficulty, const std::string &name, uint32_t seed) {
+int playOne(int difficulty, const std::string &name, uint32_t seed, bool human) {
   std::string why;
   bool won = false;
   bool ran = BotGame::run(
@@ -193,8 +198,7 @@ int playOne(int difficulty, const std::string &name, uint32_t seed) {
         g.setDifficulty(difficulty);
         g.goToLevel(name);
         if (!g.level()) return;
-        Bot bot(g);
-        DayResult r = bot.playLevel(BotGame::difficultyName(difficulty));
+        DayResult r = playHere(g, BotGame::difficultyName(difficulty), human, seed);
         std::printf("%s\n", r.line().c_str());
         won = r.won();
       },
@@ -220,15 +224,17 @@ int main(int argc, char **argv) {
   setvbuf(stdout, nullptr, _IOLBF, 0);
   int onlyDifficulty = -1;
   uint32_t seed = 1;
+  bool human = false;
   for (int i = 1; i < argc; ++i) {
+    human = human || std::strcmp(argv[i], "--human") == 0;
     for (int d = 0; d < 3; ++d)
       if (std::string(argv[i]) == std::string("--difficulty=") + BotGame::difficultyName(d)) onlyDifficulty = d;
     if (std::strncmp(argv[i], "--seed=", 7) == 0) seed = (uint32_t)std::strtoul(argv[i] + 7, nullptr, 10);
   }
   for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--all") == 0) return playAll(onlyDifficulty, seed);
+    if (std::strcmp(argv[i], "--all") == 0) return playAll(onlyDifficulty, seed, human);
     if (std::strncmp(argv[i], "--level=", 8) == 0)
-      return playOne(onlyDifficulty < 0 ? 1 : onlyDifficulty, argv[i] + 8, seed);
+      return playOne(onlyDifficulty < 0 ? 1 : onlyDifficulty, argv[i] + 8, seed, human);
     if (std::strncmp(argv[i], "--random=", 9) == 0) {
       RandomSession r = randomSession(std::atoi(argv[i] + 9), seed, true);
       return r.ran && r.messages.empty() ? 0 : 1;

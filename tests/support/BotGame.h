@@ -94,6 +94,7 @@ public:
     double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
     frameMs.push_back(ms);
     ++frameCount;
+    if (onFrame) onFrame();
   }
   void frames(int n) {
     for (int i = 0; i < n && alive(); ++i) frame();
@@ -232,6 +233,8 @@ public:
     return m;
   }
 
+  // Called after every frame (an onlooker's eyes).
+  std::function<void()> onFrame;
   std::vector<double> frameMs;
   long frameCount = 0;
   int pointerX = 400, pointerY = 300;
