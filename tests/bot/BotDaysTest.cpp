@@ -12,8 +12,8 @@
 
 // The bot plays sampled days of the campaign lists in the real window; `test_bot --all` plays every
 // working day of every difficulty (or of one, with --difficulty=easy|medium|hard) and prints the table,
-// `test_bot --level=NAME` one level, `test_bot --random=N` a random session
-// of N game days.
+// `test_bot --level=NAME` one level, `test_bot --random=N` a random session of N game days; `--human`
+// plays as the newcomer of Human.h, `--seed=N` seeds the game's chances.
 
 namespace {
 
@@ -130,14 +130,14 @@ TEST(BotSeed, TwoRunsOfADayWithOneSeedPrintTheSameLine) {
   EXPECT_EQ(lines[0], lines[1]);
 }
 
-// Every working day of the three lists, each from the list's own order with the player record
-// carried on: the day, the map after it with the shop, the next day.
 // Plays the level standing now: as the bot or as the Human.
 DayResult playHere(BotGame &g, const std::string &diff, bool human, uint32_t seed, int limitMs = 15 * 60 * 1000) {
   if (human) return HumanBot(g, seed).playLevel(diff, limitMs);
   return Bot(g).playLevel(diff, limitMs);
 }
 
+// Every working day of the three lists, each from the list's own order with the player record
+// carried on: the day, the map after it with the shop, the next day.
 int playAll(int onlyDifficulty, uint32_t seed, bool human) {
   std::vector<DayResult> results;
   std::vector<double> wardFrames;

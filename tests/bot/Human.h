@@ -93,12 +93,12 @@ public:
 
   // Every screen as it is drawn, in order.
   void see(Screen s) {
-    std::map<long, long> still;
+    std::map<long, long> inView;
     for (const Seen &e : s.items) {
       auto it = firstSeen.find(e.id);
-      still[e.id] = it == firstSeen.end() ? s.t : it->second;
+      inView[e.id] = it == firstSeen.end() ? s.t : it->second;
     }
-    firstSeen.swap(still);
+    firstSeen.swap(inView);
     shown.push_back(std::move(s));
     while (shown.size() > 2 && shown[1].t <= shown.back().t - kReactionMs - 600) shown.pop_front();
   }
@@ -114,7 +114,7 @@ public:
     act = HumanAction();
     act.at = now;
     bool any = false;
-    if (late->first("SUMMARYWINDOW") || late->first("HELPWINDOW") || late->first("MINIGAMESUMMARY"))
+    if (notebookIn(*late))
       any = notebook(*late);
     else if (late->first("UPGRADEMENU") || late->first("MAPSTAR"))
       any = map(*late);
@@ -187,7 +187,7 @@ private:
     if (!t) return false;
     aim(*t, act.x, act.y);
     act.drag = false;
-    act.what = what;
+    act.what = std::string(what) + " " + t->name;
     touched[target.id] = now().t;
     return true;
   }
@@ -199,34 +199,38 @@ private:
     act.y += (int)leadY;
     aim(*t, act.toX, act.toY);
     act.drag = true;
-    act.what = what;
+    act.what = std::string(what) + " " + f->name + " " + t->name;
     touched[from.id] = touched[to.id] = now().t;
     return true;
   }
   bool clickAt(int x, int y, const char *what) {
-    std::uniform_real_distribution<float> u(-1, 1);
-    act.x = x + (int)std::lround(u(rng) * kAimError / 2);
-    act.y = y + (int)std::lround(u(rng) * kAimError / 2);
+    aimAt(x, y, act.x, act.y);
     act.drag = false;
     act.what = what;
     return true;
   }
-  void aim(const Seen &s, int &x, int &y) {
+  void aim(const Seen &s, int &x, int &y) { aimAt(s.aimX, s.aimY, x, y); }
+  // Anywhere in the disc of kAimError pixels around the point, evenly.
+  void aimAt(int atX, int atY, int &x, int &y) {
     std::uniform_real_distribution<float> u(0, 1);
-    float angle = u(rng) * 6.2831853f, reach = std::sqrt(u(rng)) * kAimError;
-    x = s.aimX + (int)std::lround(std::cos(angle) * reach);
-    y = s.aimY + (int)std::lround(std::sin(angle) * reach);
+    float angle = u(rng) * 6.2831853f, reach = std::sqrt(u(rng)) * (float)kAimError;
+    x = atX + (int)std::trunc(std::cos(angle) * reach);
+    y = atY + (int)std::trunc(std::sin(angle) * reach);
   }
 
   // ---- screens ----
   bool notebook(const Screen &s) {
     // Read a moment, then clicked away.
-    const Seen *book = s.first("SUMMARYWINDOW");
-    if (!book) book = s.first("MINIGAMESUMMARY");
-    if (!book) book = s.first("HELPWINDOW");
+    const Seen *book = notebookIn(s);
     if (touchedLately(book->id, 2000)) return false;
-    if (!book->is("HELPWINDOW") && inSight(book->id) < kReactionMs + 2000) return false;
+    if (book->name != "SESIT" && inSight(book->id) < kReactionMs + 2000) return false;
     return click(*book, "notebook");
+  }
+  // The notebook of a day's intro, of its summary or of a laboratory's.
+  static const Seen *notebookIn(const Screen &s) {
+    for (const Seen &e : s.items)
+      if (e.name.size() >= 5 && e.name.compare(e.name.size() - 5, 5, "SESIT") == 0) return &e;
+    return nullptr;
   }
   // How long the picture has been in sight without a break.
   long inSight(long id) const {
@@ -243,8 +247,7 @@ private:
   }
 
   bool ward(const Screen &s, const Screen *earlier) {
-    if (const Seen *tip = s.first("TIPPERK")) {
-      (void)tip;
+    if (s.first("TIPPERK")) {
       for (const char *icon : {"PERKCURETOUCHICON", "PERKBURSTICON", "PERKVIRUSICON", "PERKLUCKICON"})
         if (const Seen *i = s.first(icon))
           if (!touchedLately(i->id, 3000)) return click(*i, "perk");
@@ -412,7 +415,9 @@ private:
   // ---- the map and its shop ----
   bool map(const Screen &s) {
     if (const Seen *shop = s.first("UPGRADEMENU")) {
-      if (s.first("TIPSHOP")) return now().t - lastElsewhere >= 1500 && (lastElsewhere = now().t, clickAt(400, 300, "tip"));
+      shopSeen = true;
+      // The shop's tip turns its pages by itself: it is read, not clicked.
+      if (s.first("TIPSHOP")) return false;
       if (!perkTried) {
         perkTried = true;
         for (const char *row : {"PERKCURETOUCH", "PERKBURST", "PERKLUCK", "PERKVIRUS"})
@@ -435,8 +440,11 @@ private:
     }
     if (!openedShop) {
       openedShop = true;
+      cartAt = now().t;
       if (const Seen *cart = s.named("UPGRADE")) return click(*cart, "shop");
     }
+    // On once the shop has been seen and closed (or it never opened).
+    if (!shopSeen && now().t - cartAt < 4000) return false;
     if (const Seen *star = s.first("MAPSTAR"))
       if (!touchedLately(star->id, 2000)) return click(*star, "star");
     return false;
@@ -450,7 +458,8 @@ private:
   bool pendingOrder = false;
   long orderTarget = 0, orderAt = 0;
   std::string orderLook, orderCaption, orderHolds;
-  bool openedShop = false, perkTried = false;
+  bool openedShop = false, perkTried = false, shopSeen = false;
+  long cartAt = 0;
   size_t buyIndex = 0;
   int buysOfRow = 0, buyTries = 0;
 };

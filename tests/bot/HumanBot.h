@@ -117,7 +117,7 @@ private:
       return;
     }
     static const bool trace = std::getenv("TOB_BOT_TRACE") != nullptr;
-    if (trace) std::printf("  %7.2fs %-8s %3d,%3d -> %3d,%3d\n", a.at / 1000.0, a.what.c_str(), a.x, a.y, a.toX, a.toY);
+    if (trace) std::printf("  %7.2fs %3d,%3d -> %3d,%3d %s\n", a.at / 1000.0, a.x, a.y, a.toX, a.toY, a.what.c_str());
     if (a.drag)
       g.drag(a.x, a.y, a.toX, a.toY, 15);
     else
