@@ -339,6 +339,12 @@ private:
       bool changed = holds != orderHolds || !target || target->look != orderLook || target->caption != orderCaption;
       if (!changed && s.t - orderAt < 8000) return false;
       pendingOrder = false;
+      // A person notices when the same order twice comes to nothing and leaves it a while.
+      if (changed) fruitless.erase(orderTarget);
+      else if (++fruitless[orderTarget] >= 2) {
+        givenUp[orderTarget] = s.t;
+        fruitless.erase(orderTarget);
+      }
     }
     const Seen *pick = nextOrder(s, doctor->id);
     if (!pick || !click(*pick, "order")) return false;
@@ -357,37 +363,48 @@ private:
     return out;
   }
 
+  // The most urgent order first, leaving out what was given up on in the last 20 s.
   const Seen *nextOrder(const Screen &s, long doctor) {
+    for (const Seen *c : orders(s, doctor)) {
+      auto it = givenUp.find(c->id);
+      if (it == givenUp.end() || s.t - it->second > 20000) return c;
+    }
+    return nullptr;
+  }
+  std::vector<const Seen *> orders(const Screen &s, long doctor) const {
+    std::vector<const Seen *> out;
+    // The spray goes back to its stand once no germ is left: it fills a hand.
+    const Seen *stand = s.named("ANTIV");
+    const bool spray = stand && !s.carriedBy(stand->id, "SPREJ");
+    std::vector<const Seen *> germs;
+    for (const Seen *germ : s.all("BACILY"))
+      if (germ->name.find("GENERATOR") == std::string::npos) germs.push_back(germ);
+    if (spray && germs.empty()) out.push_back(stand);
     if (const Seen *m = s.heldBy(doctor, "LEK"))
-      if (const Seen *b = bedNumbered(s, m->caption)) return b;
+      if (const Seen *b = bedNumbered(s, m->caption)) out.push_back(b);
     if (s.heldBy(doctor, "RECEPT"))
       for (const Seen *c : s.all("LEKARNA"))
-        if (furniture(*c, "LEKARNA")) return c;
+        if (furniture(*c, "LEKARNA")) out.push_back(c);
     for (const Seen *m : s.all("LEK"))
-      if (m->name == "LEK" && m->carrier == 0) return m;
+      if (m->name == "LEK" && m->carrier == 0) out.push_back(m);
     const bool rubbish = s.heldBy(doctor, "ODPAD") != nullptr;
     if (rubbish)
       for (const Seen *t : s.all("VOZIK"))
-        if (furniture(*t, "VOZIK")) return t;
+        if (furniture(*t, "VOZIK")) out.push_back(t);
     for (const char *pest : {"OPICKA", "SASEK"})
       if (const Seen *e = s.first(pest))
-        if (e->carrier == 0 && !touchedLately(e->id, 1500)) return e;
+        if (e->carrier == 0 && !touchedLately(e->id, 1500)) out.push_back(e);
     for (const char *look : {"GIVEMONEY", "ILL1"})
       for (const Seen *p : people(s))
         if (p->look == look)
           if (const Seen *b = bedUnder(s, *p))
-            if (!touchedLately(b->id, 2000)) return b;
-    for (const Seen *germ : s.all("BACILY")) {
-      if (germ->name.find("GENERATOR") != std::string::npos) continue;
-      // The spray is in hand when its stand stands empty.
-      const Seen *stand = s.named("ANTIV");
-      if (!stand || !s.carriedBy(stand->id, "SPREJ")) return germ;
-      return stand;
-    }
+            if (!touchedLately(b->id, 2000)) out.push_back(b);
+    // The spray is in hand when its stand stands empty.
+    for (const Seen *germ : germs) out.push_back(spray || !stand ? germ : stand);
     if (!rubbish)
       for (const Seen &b : s.items)
-        if (bed(b) && !made(s, b) && !personOn(s, b) && !touchedLately(b.id, 3000)) return &b;
-    return nullptr;
+        if (bed(b) && !made(s, b) && !personOn(s, b) && !touchedLately(b.id, 3000)) out.push_back(&b);
+    return out;
   }
 
   // ---- the laboratory: each dish wants the piece drawn in it ----
@@ -454,7 +471,8 @@ private:
   std::deque<Screen> shown;
   HumanAction act;
   long nextPress = 0, lastElsewhere = -100000, unknownSince = -1;
-  std::map<long, long> touched, firstSeen;
+  std::map<long, long> touched, firstSeen, givenUp;
+  std::map<long, int> fruitless;
   bool pendingOrder = false;
   long orderTarget = 0, orderAt = 0;
   std::string orderLook, orderCaption, orderHolds;
