@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Title-screen CPU: starts the game under a virtual X server with a fresh user folder, waits
-# through the logo screens, then prints how much of one core the whole process and its main
-# thread spent over the next SECONDS while the title screen stands still.
+# until the title screen shows (its backdrop right of the menu panel), then prints how much of
+# one core the whole process and its main thread spent over the next SECONDS while the title
+# screen stands still.
 #
 # Usage: bench/title_cpu.sh [SECONDS] [RUNS] [--fullscreen]
-# TOB_GAME=path/to/tobrulant measures that game instead of building build-bench/tobrulant;
-# TOB_WARMUP sets the seconds left to the logo screens (default 10).
+# TOB_GAME=path/to/tobrulant measures that game instead of building build-bench/tobrulant.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 SPAN=${1:-10}
@@ -22,8 +22,9 @@ fi
 
 HOME_DIR=$(mktemp -d)
 trap 'rm -rf "$HOME_DIR"' EXIT
+convert "$(dirname "$GAME")/data/gfx/bg_menu.jpg" -crop 440x540+360+0 +repage "$HOME_DIR/title.png"
 export LIBGL_ALWAYS_SOFTWARE=1 SDL_AUDIODRIVER=dummy BENCH_GAME="$(realpath "$GAME")" BENCH_HOME="$HOME_DIR"
-export SPAN RUNS FULL WARMUP=${TOB_WARMUP:-10}
+export SPAN RUNS FULL BENCH_TITLE="$HOME_DIR/title.png"
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   ticks=$(getconf CLK_TCK)
   # utime + stime of a /proc stat line; the command name in brackets may hold spaces.
@@ -40,7 +41,20 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     printf "FULLSCREEN %d" "$FULL" > "$BENCH_HOME/hospital/0/video.cfg"
     HOME="$BENCH_HOME" "$BENCH_GAME" >/dev/null 2>&1 &
     pid=$!
-    sleep "$WARMUP"
+    # Polled until the title shows, scaled back to 800 x 600 in full screen; 120 s is a fault.
+    win=""
+    shown=no
+    end=$(( $(date +%s) + 120 ))
+    while [ "$(date +%s)" -lt "$end" ] && kill -0 "$pid" 2>/dev/null; do
+      [ -n "$win" ] || win=$(xdotool search --pid "$pid" --name "^Tobrulant\$" 2>/dev/null | head -1)
+      if [ -n "$win" ]; then
+        d=$(import -window "$win" png:- 2>/dev/null | convert png:- -resize "800x600!" -crop 440x540+360+0 +repage png:- |
+          compare -metric RMSE png:- "$BENCH_TITLE" null: 2>&1 | sed -n "s/.*(\(.*\)).*/\1/p")
+        if awk -v d="${d:-1}" "BEGIN { exit !(d < 0.08) }"; then shown=yes; break; fi
+      fi
+      sleep 0.2
+    done
+    [ "$shown" = yes ] || { kill "$pid" 2>/dev/null; echo "the title screen never showed"; exit 1; }
     p0=$(cpu /proc/$pid/stat); m0=$(cpu /proc/$pid/task/$pid/stat); t0=$(date +%s%N)
     sleep "$SPAN"
     p1=$(cpu /proc/$pid/stat); m1=$(cpu /proc/$pid/task/$pid/stat); t1=$(date +%s%N)

@@ -120,7 +120,7 @@ public:
 
   // Keeps the ward as it is: nobody's mood runs out, and a caption and a heart rise now and then.
   void keepBusy() {
-    for (CMapEntity_PacientClass *p : patients()) p->mood = 0.65f;
+    for (CMapEntity_PacientClass *p : patients()) p->holdMood(0.65f, 4);
     if (++ticks % 25 != 0) return;
     CMapEntity_Game *caption = CMapEntitiesFactory::instance()->cloneEntity("BONUSTEXT");
     caption->setXY((float)(200 + (ticks * 7) % 300), 300.0f);
@@ -174,10 +174,9 @@ private:
       CMapEntity_DiagnosticTool *chair = dynamic_cast<CMapEntity_DiagnosticTool *>(e);
       if (!chair || chair->getParent() || !chair->gauge || chair->occupant) continue;
       CMapEntity_PacientClass *p = arrival(nextSpecies(), chair->getX(), chair->getY() - 40);
-      p->phase = kPhaseOnChair;
-      p->chair = chair;
+      p->sitDown(chair);
       chair->occupant = p;
-      chair->gauge->start(p->pressureSpeed);
+      chair->gauge->start(p->getPressureSpeed());
     }
     // The bench in pyjamas of every colour.
     CMapEntity_GaucClass *bench = dynamic_cast<CMapEntity_GaucClass *>(ec->getFirstEntityByClassID(24));
@@ -186,7 +185,7 @@ private:
       CMapEntity_PacientClass *p = arrival(nextSpecies(), bench->getX() + (float)off.x, bench->getY() + (float)off.y);
       p->prevlekniSe();
       p->setBarva((uint16_t)(k % 4));
-      p->phase = kPhaseOnCouch;
+      p->moveToBench();
       bench->occupants[(size_t)k] = p;
     }
     // Every bed asleep.
@@ -197,11 +196,9 @@ private:
     for (CMapEntity_PostelClass *bed : beds) {
       CMapEntity_PacientClass *p = arrival(nextSpecies(), bed->getX() + 38, bed->getY() - 10);
       p->prevlekniSe();
-      p->setBarva(bed->barva);
-      if (!bed->ulozPacienta(p, p->colour)) continue;
-      p->bed = bed;
-      p->phase = kPhaseInBed;
-      p->bedState = kBedSleeping;
+      p->setBarva(bed->colour);
+      if (!bed->ulozPacienta(p, p->getColour())) continue;
+      p->lieDown(bed);
     }
     // The newcomers bind, then Zs and captions build up to their steady number.
     for (int i = 0; i < 250; ++i) {

@@ -16,6 +16,12 @@ Day columns (a value written a/b/c gives easy, medium and hard):
   beds      the beds in the slots of the ward, first slot first; every bed arrives numbered
   things    furniture, staff, decorations, generators and tips (positions in THINGS below); a
             name written +NAME arrives through an adder: new on the ward that day
+  intro, outro  the notebook's text before the day ('|' breaks a line) and the summary's line
+            after a day won
+  introentity, entitydesc  what the intro announces (a prototype, shown beside the notebook)
+            and the words under its picture
+
+A map's plaque shows the map level's name, which says what comes next.
 """
 
 import csv
@@ -23,33 +29,45 @@ import os
 
 DIFFICULTIES = ("easy", "medium", "hard")
 
-# Bed slots of the ward; a band day's podium takes the fourth.
-BED_SLOTS = [(256, 128), (448, 128), (640, 128), (448, 352), (640, 352)]
+# Bed slots of the ward; a band day's podium takes the fourth. The top row leaves the floor along
+# the back wall free: the pharmacy counter, the repairman's and the visiting parents' places. The
+# right bed keeps its patient's hearts off the right wall. Each row's y puts the tile the player
+# works a bed from 15 px below its work spot: near enough to work, and low enough that she does
+# not cover the patient's hearts.
+BED_SLOTS = [(230, 189), (390, 189), (550, 189), (470, 413), (622, 413)]
 PODIUM_SLOT = 3
-# The big cabinet lays its medicine out 150 px to its left, so it stands at the right in the last
-# bed place, its medicine on the floor above bed 4.
+# The pharmacy counter along the back wall (the background draws it): x0, top, x1, front, base.
+# The wall cabinets hang over it between the windows and lay their medicines out on its top;
+# the big cabinet stands on its right end, its medicines to its left.
+COUNTER = (326, 82, 552, 104, 124)
 BIG_CABINET = "LEKARNA"
-BIG_CABINET_PLACE = (660, 330)
-BIG_CABINET_SLOT = 4
+BIG_CABINET_PLACE = (466, 83)
+# The wall clock painted on the wall (its centre); the clock entity covers it on its days. The
+# alarm lamp hangs in the top left corner, where its tip points; its bulb is painted where its
+# light shows, up left of the lamp.
+WALL_CLOCK = (680, 40)
+ALARM_PLACE = (22, 22)
+ALARM_LIGHT = (ALARM_PLACE[0] - 22, ALARM_PLACE[1] - 20)
 
 # Where each thing stands on the ward. Chairs, cabinets, trolleys and couches have one place for
 # their kind; wall pieces take the wall places in the order the row lists them.
 THINGS = {
-    "SESTRADIAGNOZA": (16, 150), "PLAYER": (560, 250), "PLANT1": (400, 520), "GAUCCOLORS": (256, 262),
-    "MEDDRINK": (160, 320), "TOYMATE": (598, 472), "STROMAUTOMAT": (10, 250), "SKRINKA": (690, 236),
-    "KNIHOVNA": (650, 250), "ANTIV": (612, 40), "HULKAPODSTAVEC": (364, 310), "OPRAVAR": (550, 60),
-    "HLASIC": (0, 0), "PODIUM": (440, 384), "SASEK": (740, 180), "DOKTORKA": (360, 220),
-    "SESTRALEKARNASMALL": (150, 380), "PROPADLINA": (520, 236), "HOSPITAL4UPGRADE1": (280, 256),
-    "KUKATKO": (330, 40), "MASOZRAVKA": (242, 16), "PARROT": (466, 24), "MOTYL": (430, 85),
-    "BALCONY": (560, 0), "CEDULKASTAVY": (660, 88), "NOTES": (590, 0), "HODINY": (568, 8),
+    "SESTRADIAGNOZA": (16, 150), "PLAYER": (500, 110), "PLANT1": (0, 92), "GAUCCOLORS": (232, 300),
+    "MEDDRINK": (20, 262), "TOYMATE": (560, 312), "STROMAUTOMAT": (560, 282), "SKRINKA": (180, 26),
+    "KNIHOVNA": (620, 300), "ANTIV": (612, 26), "HULKAPODSTAVEC": (224, 80), "OPRAVAR": (550, 60),
+    "HLASIC": ALARM_PLACE, "PODIUM": (446, 460), "SASEK": (800, 180), "DOKTORKA": (360, 100),
+    "SESTRALEKARNASMALL": (470, 10), "SESTRAPULT": (230, 28), "PROPADLINA": (480, 320),
+    "HOSPITAL4UPGRADE1": (270, 350), "KUKATKO": (96, 30), "MASOZRAVKA": (200, 24), "PARROT": (150, 24),
+    "MOTYL": (430, 85), "BALCONY": (512, 0), "CEDULKASTAVY": (194, 60), "NOTES": (96, 8),
+    "HODINY": (WALL_CLOCK[0] - 32, WALL_CLOCK[1] - 32),
     "WHITEPARTICLE": (380, 100), "REDSTARPARTICLE": (420, 96), "STARPARTICLE": (460, 104),
 }
 KIND_PLACES = {
-    "ZIDLE": [(120, 176), (120, 256)], "LEKARNA": [(40, 380)], "VOZIK": [(700, 470)], "GAUC": [(230, 424)],
-    "STUL": [(136, 60)], "WALL": [(0, 24), (416, 24)],
+    "ZIDLE": [(120, 216), (120, 332)], "LEKARNA": [(424, 10)], "VOZIK": [(680, 308)], "GAUC": [(20, 424)],
+    "STUL": [(330, 440)], "WALL": [(96, 20), (192, 20)],
 }
 # Pieces hung in front of the wall.
-WALL_PIECES = {"SESTRAPULT"} | {"HOSPITAL%dUPGRADE%d" % (h, u) for h in (1, 2, 3) for u in (1, 2, 3)}
+WALL_PIECES = {"HOSPITAL%dUPGRADE%d" % (h, u) for h in (1, 2, 3) for u in (1, 2, 3)}
 # Invisible pieces at (0, 0): generators, the difficulty adjuster, the tips' triggers.
 AT_ORIGIN_ENDINGS = ("GENERATOR", "TRIGGER")
 AT_ORIGIN = {"OBTIZNOSTADJUSTER", "KEYSINGAME"}
@@ -60,11 +78,12 @@ MAP_THINGS = {
     "MAPPERISKOP": (730, 180), "MAPRIVER2": (430, 520), "MAPVLAJKA3": (470, 300), "MAPVLAJKA4": (60, 250),
     "MAPKOLECKO2": (250, 110), "MAPASESTRA2": (590, 300), "MAPALETADLO": (40, 150), "DOMOVKOUR": (104, 288),
 }
-# Finished-day icons along the road, first day first; the map's first two match map1 and map2.
-ICONS = [(130, 400), (180, 446), (236, 470), (296, 446), (330, 400), (300, 290), (250, 250), (200, 210),
-         (150, 170), (210, 140), (280, 130), (350, 110), (420, 100), (480, 120), (440, 230), (500, 210),
-         (560, 180), (620, 140), (680, 110), (700, 260), (650, 330), (600, 380), (550, 420), (500, 460),
-         (430, 440), (380, 470), (330, 510), (280, 520)]
+# Finished-day icons, first day first, round the island clear of the hospitals and the map's other
+# pieces; the first two match map1 and map2.
+ICONS = [(130, 400), (180, 446), (350, 438), (446, 438), (488, 458), (534, 446), (580, 436), (632, 382),
+         (648, 338), (672, 298), (592, 246), (550, 224), (512, 196), (462, 118), (416, 110), (362, 118),
+         (316, 126), (186, 158), (156, 200), (180, 240), (222, 262), (266, 276), (312, 288), (336, 328),
+         (428, 338), (428, 290), (338, 198)]
 
 WARD_GRID = [
     "#########wwww###wwww#####",
@@ -159,8 +178,6 @@ def day_level(r, where, day_number):
     things = r["things"].split()
     names = [t.lstrip("+") for t in things]
     taken = {PODIUM_SLOT} if "PODIUM" in names else set()
-    if BIG_CABINET in names:
-        taken.add(BIG_CABINET_SLOT)
     slots = [s for k, s in enumerate(BED_SLOTS) if k not in taken]
     beds = r["beds"].split()
     if len(beds) > len(slots):
@@ -189,7 +206,7 @@ def day_level(r, where, day_number):
         # The jester peeks in through a gap in the right wall.
         for row in (7, 8):
             grid[row] = grid[row][:24] + "."
-    texts = {"intro": r["intro"], "outro": r["outro"]}
+    texts = {k: r.get(k, "") for k in ("intro", "outro", "introentity", "entitydesc")}
     return dict(defs=defs, map=[("background", "bg_ward.jpg"), ("painter", "ward")], patients=patients,
                 entities=entities, grid=grid, texts={k: v for k, v in texts.items() if v})
 
@@ -249,5 +266,19 @@ def load(path, read_template, tiles_grid):
         level["grid"] = tiles_grid(level["grid"], where) if isinstance(level["grid"][0], str) else level["grid"]
         if any(k == "time" and v.split("|")[0].strip() not in ("0", "") for k, v in level["defs"]):
             days += 1
+            level["day"] = days
         out.append(level)
+    for k, level in enumerate(out):
+        if dict(level["map"]).get("painter") == "worldmap":
+            level["defs"] = [(d, next_caption(out[k + 1:]) if d == "name" else v) for d, v in level["defs"]]
     return out
+
+
+def next_caption(rest):
+    """What the map's plaque says: the next working day, the laboratory or the season's end."""
+    for level in rest:
+        if dict(level["map"]).get("painter") == "lab":
+            return "Next: the lab"
+        if "day" in level:
+            return "Next: Day %d" % level["day"]
+    return "All days done!"

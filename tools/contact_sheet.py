@@ -5,7 +5,7 @@ and thumbnails of the other pictures in data/gfx that no sprite uses (background
 loading screens, the tile set; --all adds the sprite pictures, which sprite_sheet.py lays out
 frame by frame).
 
-Usage: contact_sheet.py --data BUILD/data --tables src/engine/KFontTables.cpp --out sheet.png
+Usage: contact_sheet.py --data BUILD/data --tables BUILD/generated/KFontTables.cpp --out sheet.png
 """
 
 import argparse

@@ -14,23 +14,25 @@ if(NOT TOB_PYTHON)
 endif()
 find_program(TOB_OGGENC NAMES oggenc)
 
+# Without the generators there is no game to run and nothing for the data tests to check.
 if(NOT TOB_PYTHON OR NOT TOB_OGGENC)
-  message(WARNING "python3 or oggenc missing: the data folder is not generated (run tools/deps.sh packages)")
-  return()
+  message(FATAL_ERROR "python3 or oggenc missing: the game's data cannot be generated (./play and ./test install them; the packages are listed in tools/deps.sh)")
 endif()
 
-file(MAKE_DIRECTORY ${TOB_DATA_DIR}/gfx ${TOB_DATA_DIR}/sfx ${TOB_DATA_DIR}/maps ${TOB_STAMP_DIR})
+# Sources the generators write are compiled from the build folder; the source tree stays as checked out.
+set(TOB_GENERATED_DIR ${CMAKE_BINARY_DIR}/generated)
+file(MAKE_DIRECTORY ${TOB_DATA_DIR}/gfx ${TOB_DATA_DIR}/sfx ${TOB_DATA_DIR}/maps ${TOB_STAMP_DIR} ${TOB_GENERATED_DIR})
 # A generator added later shows up at the next build.
 file(GLOB TOB_GENERATORS CONFIGURE_DEPENDS ${TOB_TOOLS}/gen_*.py)
 
 # One generator step: reruns when its script, the shared helpers or its catalogues change.
 function(tob_data_step name script)
-  cmake_parse_arguments(STEP "" "" "ARGS;INPUTS" ${ARGN})
+  cmake_parse_arguments(STEP "" "" "ARGS;INPUTS;OUTPUTS" ${ARGN})
   if(NOT EXISTS ${TOB_TOOLS}/${script})
-    return()
+    message(FATAL_ERROR "Data generator ${TOB_TOOLS}/${script} missing: the ${name} step cannot run")
   endif()
   add_custom_command(
-    OUTPUT ${TOB_STAMP_DIR}/${name}.stamp
+    OUTPUT ${TOB_STAMP_DIR}/${name}.stamp ${STEP_OUTPUTS}
     COMMAND ${TOB_PYTHON} ${TOB_TOOLS}/${script} ${STEP_ARGS}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${TOB_STAMP_DIR}
     COMMAND ${CMAKE_COMMAND} -E touch ${TOB_STAMP_DIR}/${name}.stamp
@@ -40,10 +42,13 @@ function(tob_data_step name script)
   set_property(GLOBAL APPEND PROPERTY TOB_DATA_STAMPS_${name} ${TOB_STAMP_DIR}/${name}.stamp)
 endfunction()
 
-# The font step also rewrites the compiled-in glyph tables (only when they change), so the
+# The font step also writes the compiled-in glyph tables (only when they change), so the
 # library waits for it.
+set(TOB_FONT_TABLES ${TOB_GENERATED_DIR}/KFontTables.cpp)
 tob_data_step(fonts gen_fonts.py
-  ARGS --out ${TOB_DATA_DIR}/gfx --tables ${CMAKE_SOURCE_DIR}/src/engine/KFontTables.cpp)
+  ARGS --out ${TOB_DATA_DIR}/gfx --tables ${TOB_FONT_TABLES}
+  OUTPUTS ${TOB_FONT_TABLES})
+target_sources(tobcore PRIVATE ${TOB_FONT_TABLES})
 tob_data_step(sounds gen_sounds.py
   ARGS --out ${TOB_DATA_DIR}/sfx --oggenc ${TOB_OGGENC}
   INPUTS ${TOB_TOOLS}/sounds.csv ${TOB_TOOLS}/voices.csv ${TOB_TOOLS}/music.csv)

@@ -14,5 +14,5 @@ tob_install() {
 }
 TOB_BUILD_PACKAGES=(g++ cmake make pkg-config libsdl2-dev libsdl2-image-dev libvorbis-dev libogg-dev
   libdumb1-dev libtinyxml-dev libgl-dev libgl1-mesa-dri python3 python3-pil python3-numpy fonts-dejavu-core vorbis-tools)
-TOB_TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth xdotool imagemagick)
+TOB_TEST_PACKAGES=(libgtest-dev libgmock-dev libbenchmark-dev libx11-dev xvfb xauth xdotool imagemagick)
 TOB_JOBS=$(nproc 2>/dev/null || echo 2)

@@ -279,18 +279,43 @@ def paint_ward(grid, level):
     d = ImageDraw.Draw(img)
     rnd = random.Random(tobgen.seed_of("ward", level["name"]))
     paint_room(d, grid, rnd)
-    # Pictures and a clock on the wall, a red cross, floor marks leading from the door.
-    d.rectangle([150, 18, 230, 66], fill=(250, 246, 230), outline=(90, 70, 50), width=3)
-    d.polygon([(160, 60), (185, 30), (205, 50), (220, 40), (220, 60)], fill=(110, 170, 90))
-    d.ellipse([580, 20, 620, 60], fill=(250, 250, 250), outline=(60, 60, 70), width=3)
-    d.line([600, 40, 600, 26], fill=(40, 40, 50), width=3)
-    d.line([600, 40, 611, 44], fill=(40, 40, 50), width=3)
-    d.rectangle([40, 24, 72, 56], fill=(255, 255, 255), outline=(200, 60, 60), width=2)
-    d.rectangle([52, 28, 60, 52], fill=(220, 60, 60))
-    d.rectangle([44, 36, 68, 44], fill=(220, 60, 60))
+    # A picture, a clock and a red cross on the wall, floor marks leading from the door.
+    d.rectangle([112, 20, 184, 64], fill=(250, 246, 230), outline=(90, 70, 50), width=3)
+    d.polygon([(120, 58), (142, 32), (160, 50), (172, 40), (176, 58)], fill=(110, 170, 90))
+    cx, cy = campaign.WALL_CLOCK
+    d.ellipse([cx - 22, cy - 22, cx + 22, cy + 22], fill=(250, 250, 250), outline=(60, 60, 70), width=3)
+    d.line([cx, cy, cx, cy - 14], fill=(40, 40, 50), width=3)
+    d.line([cx, cy, cx + 11, cy + 4], fill=(40, 40, 50), width=3)
+    d.rectangle([250, 24, 282, 56], fill=(255, 255, 255), outline=(200, 60, 60), width=2)
+    d.rectangle([262, 28, 270, 52], fill=(220, 60, 60))
+    d.rectangle([254, 36, 278, 44], fill=(220, 60, 60))
     for k in range(10):
         d.ellipse([40 + k * 30, 490, 52 + k * 30, 496], fill=(160, 190, 210))
+    paint_counter(d)
+    paint_alarm_socket(d)
     return img
+
+
+def paint_counter(d):
+    """The pharmacy counter along the back wall: every cabinet lays its medicines out on its top,
+    and the player picks them up standing on the floor in front of it."""
+    x0, top, x1, front, base = campaign.COUNTER
+    d.rectangle([x0, front, x1, base], fill=(244, 244, 238), outline=(70, 70, 84), width=2)
+    for k in range(4):
+        px = x0 + 6 + k * (x1 - x0 - 12) / 4
+        d.rectangle([px + 2, front + 4, px + (x1 - x0 - 12) / 4 - 2, base - 4], outline=(170, 176, 190), width=2)
+        d.ellipse([px + 8, front + 9, px + 12, front + 13], fill=(150, 154, 164))
+    d.polygon([(x0 + 6, top), (x1 - 6, top), (x1, front), (x0, front)], fill=(212, 172, 118), outline=(70, 60, 50))
+    d.line([x0, front, x1, front], fill=(150, 110, 70), width=3)
+
+
+def paint_alarm_socket(d):
+    """The alarm lamp's bulb holder: the lamp's red light pulses on it, up left of the lamp."""
+    lx, ly = campaign.ALARM_LIGHT
+    d.line([lx + 7, ly + 14, lx + 24, ly + 22], fill=(70, 72, 84), width=3)
+    d.rectangle([lx - 4, ly + 10, lx + 18, ly + 17], fill=(150, 154, 164), outline=(60, 60, 70), width=1)
+    d.chord([lx - 1, ly - 1, lx + 15, ly + 21], 180, 360, fill=(130, 40, 44), outline=(60, 60, 70), width=2)
+    d.ellipse([lx + 3, ly + 2, lx + 6, ly + 5], fill=(200, 120, 120))
 
 
 def paint_menu(grid, level):
@@ -322,7 +347,8 @@ def paint_menu(grid, level):
     f = font(78)
     d.text((404, 124), "TOBRULANT", font=f, fill=(20, 20, 40, 160), anchor="mm")
     d.text((400, 120), "TOBRULANT", font=f, fill=(255, 224, 90), anchor="mm", stroke_width=5, stroke_fill=(120, 30, 40))
-    d.text((400, 186), "a day on the ward", font=font(26, False), fill=(255, 255, 255), anchor="mm",
+    # Right of the main menu's clipboard (x 0 to 330), which stands over the left of the title.
+    d.text((560, 186), "a day on the ward", font=font(26, False), fill=(255, 255, 255), anchor="mm",
            stroke_width=2, stroke_fill=(30, 40, 70))
     return img
 
@@ -359,7 +385,11 @@ def paint_lab(grid, level):
         for c in range(25):
             d.rectangle([c * 32, r * 32, c * 32 + 31, r * 32 + 31], fill=(240, 244, 248) if (r + c) % 2 else (214, 222, 232))
     d.rectangle([0, 0, 800, 192], fill=(170, 200, 196))
-    for x in range(40, 800, 190):
+    # The dishes stand on a plain tray at the left (the dish set's column, x 150 to 300); the
+    # shelves keep to the right, behind the band the pieces drift through.
+    d.rounded_rectangle([120, 70, 348, 440], 14, fill=(236, 240, 244), outline=(90, 100, 110), width=3)
+    d.text((234, 86), "SAMPLES", font=font(16), fill=(60, 90, 120), anchor="mm")
+    for x in range(420, 800, 190):
         d.rectangle([x, 40, x + 150, 150], fill=(120, 90, 60), outline=(70, 50, 30), width=3)
         for k in range(3):
             y = 60 + k * 30

@@ -49,10 +49,15 @@ def patient_pose(fs, i, n):
             p.update(eyes="sad", face="frown", slump=2.0, swing=0.4 * math.sin(t), step=0.6 * math.sin(t))
     elif fs == "ILIKEYOU":
         p.update(arms="up", swing=0.3 * math.sin(t), eyes="heart", face="grin")
+    elif fs in ("ILL1", "ILL1WAITING"):
+        # The outbreak: green in the face, coughing into one hand, holding the tummy.
+        p.update(arms="cough", eyes="squint", face="o" if i % 2 == 0 else "wavy", sick=True)
     elif fs.startswith("ILL"):
-        p.update(arms="mouth" if fs.startswith("ILL2") else "down", eyes={"ILL1": "dot", "ILL2": "squint",
-                                                                         "ILL3": "closed"}[fs[:4]],
-                 face={"ILL1": "wavy", "ILL2": "o", "ILL3": "flat"}[fs[:4]])
+        p.update(arms="mouth" if fs.startswith("ILL2") else "down", eyes={"ILL2": "squint", "ILL3": "closed"}[fs[:4]],
+                 face={"ILL2": "o", "ILL3": "flat"}[fs[:4]])
+    elif fs == "GIVEMONEY":
+        # Cured and paying: a big smile and a banknote waved high.
+        p.update(arms="money", swing=math.sin(t), eyes="happy", face="grin", rosy=True)
     elif fs == "VERYGOOD":
         p.update(eyes="happy", face="grin")
     elif fs == "GOOD":
@@ -84,7 +89,8 @@ def hand_points(p):
     s = p["swing"]
     return {"down": ((16, 76), (56, 76)), "swing": ((16 + 6 * s, 74), (56 + 6 * s, 74)),
             "rest": ((27, 68), (45, 68)), "up": ((12, 20 + 4 * s), (60, 20 - 4 * s)),
-            "mouth": ((16, 76), (40, 32))}[p["arms"]]
+            "mouth": ((16, 76), (40, 32)), "cough": ((30, 64), (38, 36)),
+            "money": ((27, 68), (60, 28 + 3 * s))}[p["arms"]]
 
 
 def draw_legs(c, S, p, cloth, kind, shoes=INK):
@@ -195,7 +201,16 @@ def draw_arms(c, S, p, sleeve):
 
 
 def draw_hands(c, S, p, kind):
-    for hd in hand_points(p):
+    hands = hand_points(p)
+    if p["arms"] == "money":
+        # The banknote in the raised hand.
+        a, b = S.p(*hands[1])
+        tilt = S.r(3) * p["swing"]
+        note = [(a - S.r(13), b - S.r(20) + tilt), (a + S.r(7), b - S.r(20) - tilt), (a + S.r(7), b - S.r(4) - tilt),
+                (a - S.r(13), b - S.r(4) + tilt)]
+        c.poly(note, fill=(120, 200, 110), width=S.r(1.4))
+        c.text(a - S.r(3), b - S.r(12), "$", S.r(11), fill=(30, 110, 40), stroke=None)
+    for hd in hands:
         a, b = S.p(*hd)
         c.circle(a, b, S.r(5), fill=skin_of(kind), width=S.r(1.3))
 
@@ -208,6 +223,8 @@ def draw_head(c, S, kind, hair_name, feature, p, i):
     hx, hy, hr = HEAD
     sick = feature == "sick"
     skin = SKINS["sick"] if sick else skin_of(kind)
+    if p.get("sick"):
+        skin = tuple(int(a * 0.55 + b * 0.45) for a, b in zip(skin, (150, 205, 100)))
     if feature == "tiny":
         hy, hr = 28, 10
     hair = colour(HAIR.get(hair_name, "brown"))
@@ -294,6 +311,21 @@ def draw_face(c, cx, cy, r, p, i, feature):
         c.circle(cx, cy + r * 0.12, r * 0.16, fill=colour("red"), outline=None)
         dy = r * 0.2 * (i % 2)
         c.ellipse(cx + r * 0.95, cy - r * 0.6 + dy, cx + r * 1.2, cy - r * 0.2 + dy, fill=colour("sky"), outline=None)
+    if p.get("sick"):
+        # Queasy lines over the head and a cough cloud at the mouth.
+        for k in (-1, 0, 1):
+            x = cx + k * r * 0.55
+            c.line([(x, cy - r * 1.1), (x + r * 0.15, cy - r * 1.25), (x - r * 0.1, cy - r * 1.4)],
+                   fill=(90, 150, 60), width=1.6)
+        if mouth == "o":
+            for k, (dx, dy) in enumerate(((1.15, 0.45), (1.45, 0.2), (1.55, 0.6))):
+                c.circle(cx + r * dx, cy + r * dy, r * (0.2 - 0.04 * k), fill=(200, 225, 170), outline=(90, 150, 60), width=1)
+    if p.get("rosy"):
+        for sx in (-1, 1):
+            c.circle(cx + sx * r * 0.6, cy + r * 0.3, r * 0.17, fill=(245, 130, 140), outline=None)
+        if i % 2 == 0:
+            for (dx, dy) in ((-1.3, -0.9), (1.35, -1.1)):
+                c.text(cx + r * dx, cy + r * dy, "+", r * 0.7, fill=colour("gold"), stroke=None)
     if p.get("snore"):
         c.text(cx + r * 1.05, cy - r * 0.9, "z", r * 0.7, fill=colour("sky"), stroke=(255, 255, 255))
     if p.get("pulse"):
@@ -724,10 +756,14 @@ def paint_staff(w, h, index, count, p):
             c.circle(bx, 46, 5, fill=colour("black"), width=1)
         return c.done()
     if who == "parents":
+        # The pair stands right of the card that the game writes their bed number on (x 6 to 20
+        # from y 62): the card is held out, white, so the number reads at a glance.
         mood = {"WAITING": "FRAMESET1", "SMUTNO": "VERYBAD", "MATCH": "ILIKEYOU"}.get(fs, "FRAMESET1")
-        for ox, kind, hair in ((-20, "woman", "blond"), (16, "man", "brown")):
-            S = Space(c, 0.78, ox=w / 2 - 36 + ox, oy=-18)
+        for ox, kind, hair in ((2, "man", "brown"), (-10, "woman", "blond")):
+            S = Space(c, 0.74, ox=w / 2 - 36 + ox, oy=-14)
             figure(c, S, cloth if kind == "man" else "pink", kind, hair, "", mood, index, count)
+        c.line([(20, 70), (30, 64)], fill=SKINS["woman"], width=3)
+        c.rect(2, 58, 24, 80, fill=(255, 255, 255), outline=INK, width=1.6, r=3)
         return c.done()
     k = min(w / 72, h / 112)
     S = Space(c, k * (0.95 if who != "jester" else 0.92), ox=w / 2 - 36, oy=h - 112 - 1)
@@ -738,6 +774,8 @@ def paint_staff(w, h, index, count, p):
     elif who == "nurse":
         figure(c, S, cloth, "woman", "blond", "cap", "FRAMESET1", index, count)
     elif who == "repairman":
+        # He stands at his frame's left: his place by the back wall is next to the parents' row.
+        S = Space(c, k * 0.95, ox=-14, oy=h - 112 - 1)
         pose_fs = {"WORK": "ILIKEYOU", "NUDA": "ILL3"}.get(fs, "FRAMESET1")
         figure(c, S, "overall", "man", "brown", "hardhat", pose_fs, index, count)
         if fs == "WORK":

@@ -104,23 +104,38 @@ def _bottle(c, x, y, col, s=1.0):
 
 
 def paint_cabinet(w, h, index, count, p):
+    """A medicine cabinet: hung on the wall over the pharmacy counter (part=wall), or a chest at the
+    counter's end (part=chest). The counter itself is part of the ward's background."""
     c = Canvas(w, h)
     fs = p.get("_fs", "EMPTY")
     col = colour(p.get("colour", "white"))
-    c.rect(4, 14, w - 4, h - 4, fill=col, width=2, r=6)
-    c.rect(4, 2, w - 4, 20, fill=colour("red"), width=1.8, r=4)
-    c.text(w / 2, 11, p.get("label", "MEDS"), 10, fill=(255, 255, 255), fit=w - 16)
-    c.text(w - 14, 34, "+", 16, fill=colour("red"), stroke=(255, 255, 255))
-    for k, y in enumerate((46, 76, 106)):
-        c.rect(12, y - 22, w - 12, y + 2, fill=(210, 236, 250), width=1.3)
-        if fs == "FRAMESET1":
-            for j in range(5):
-                bx = 22 + j * (w - 44) / 4
+    busy = fs == "FRAMESET1"
+    if p.get("part") == "chest":
+        c.rect(2, 14, w - 6, 44, fill=col, width=2, r=3)
+        c.poly([(4, 2), (w - 8, 2), (w - 4, 14), (0, 14)], fill=(212, 172, 118), width=1.6)
+        c.rect(8, 18, w - 12, 28, fill=colour("red"), width=1.2, r=2)
+        c.text((w - 4) / 2, 23, p.get("label", "MEDS"), 7, fill=(255, 255, 255), fit=w - 24)
+        for x in (10, (w - 4) / 2 + 2):
+            c.rect(x, 31, x + (w - 4) / 2 - 14, 41, fill=shade(col, 1.15), width=1.1, r=1)
+            c.rect(x + 10, 35, x + 20, 37, fill=colour("grey"), outline=None)
+        if busy:
+            _bottle(c, w - 18, 2, colour("sky"), 0.7)
+        return c.done()
+    c.rect(4, 2, w - 4, h - 4, fill=col, width=2, r=4)
+    c.rect(4, 2, w - 4, 14, fill=colour("red"), width=1.6, r=3)
+    c.text(w / 2, 8, p.get("label", "MEDS"), 8, fill=(255, 255, 255), fit=w - 16)
+    for x0 in (9, w / 2 + 1):
+        x1 = x0 + w / 2 - 10
+        c.rect(x0, 17, x1, h - 8, fill=(210, 236, 250), width=1.3)
+        for k, y in enumerate((29, 42)):
+            c.line([(x0, y + 6), (x1, y + 6)], fill=shade(col, 0.7), width=1.2)
+            for j in range(3):
                 cols = ("red", "blue", "green", "gold", "purple")
-                _bottle(c, bx, y - 9, colour(cols[(j + k) % 5]), 0.9)
-    if fs == "FRAMESET1":
-        # Something brewing: a bubble rising in the flask on top.
-        c.circle(w / 2, h - 14 - 4 * index, 3, fill=colour("sky"), width=1)
+                _bottle(c, x0 + 6 + j * (x1 - x0 - 12) / 2, y, colour(cols[(j + k + int(x0)) % 5]), 0.6)
+    c.circle(w / 2, (17 + h - 8) / 2, 2, fill=colour("gold"), width=0.8)
+    if busy:
+        # Something brewing: a bubble rising in the flask at the side.
+        c.circle(w - 10, h - 14 - 3 * index, 2.5, fill=colour("sky"), width=1)
     return c.done()
 
 
@@ -167,11 +182,12 @@ def paint_furniture(w, h, index, count, p):
         for k in range(3):
             c.circle(w - 16, 48 + k * 7, 2.5, fill=colour(("red", "gold", "green")[k]), width=0.8)
     elif shape == "tree":
-        c.rect(w / 2 - 8, h - 52, w / 2 + 8, h - 10, fill=colour("brown"), width=1.6)
+        # A low tree: its crown keeps clear of what stands behind its pot.
+        c.rect(w / 2 - 8, h - 40, w / 2 + 8, h - 10, fill=colour("brown"), width=1.6)
         c.rect(w / 2 - 24, h - 14, w / 2 + 24, h - 2, fill=colour("rust"), width=1.6, r=3)
-        for (x, y, r) in ((w / 2, 34, 30), (w / 2 - 22, 52, 22), (w / 2 + 22, 52, 22)):
+        for (x, y, r) in ((w / 2, 58, 26), (w / 2 - 22, 72, 20), (w / 2 + 22, 72, 20)):
             c.circle(x, y, r, fill=col, width=1.6)
-        for (x, y) in ((w / 2 - 10, 30), (w / 2 + 14, 44), (w / 2 - 20, 56)):
+        for (x, y) in ((w / 2 - 10, 54), (w / 2 + 14, 66), (w / 2 - 20, 76)):
             c.circle(x, y, 5, fill=colour("lime"), width=1)
     elif shape == "toybox":
         c.rect(4, 20, w - 4, h - 4, fill=col, width=1.8, r=4)
@@ -180,9 +196,11 @@ def paint_furniture(w, h, index, count, p):
         c.rect(52, 2, 70, 16, fill=colour("sky"), width=1.3)
         c.text(w / 2, 46, label, 12, fill=(255, 255, 255))
     elif shape == "bookcase":
-        c.rect(4, 4, w - 4, h - 4, fill=col, width=2, r=4)
-        for k in range(4):
-            y = 14 + k * 50
+        # A low, wide bookcase in the frame's lower part, in front of its reading spot.
+        top = h - 112
+        c.rect(4, top, w - 4, h - 4, fill=col, width=2, r=4)
+        for k in range(2):
+            y = top + 10 + k * 50
             c.rect(12, y, w - 12, y + 40, fill=shade(col, 0.6), width=1.2)
             x = 16
             j = 0
@@ -193,16 +211,22 @@ def paint_furniture(w, h, index, count, p):
                 x += bw + 1
                 j += 1
     elif shape == "alarm":
-        c.rect(8, 18, w - 8, h - 4, fill=colour("grey"), width=1.6, r=4)
-        on = index == 0
-        c.ellipse(6, 2, w - 6, 30, fill=colour("red") if on else shade(colour("red"), 0.55), width=1.6)
-        if on:
-            c.ellipse(12, 6, 20, 14, fill=(255, 220, 220), outline=None)
+        # The siren box; its bulb hangs up left on the wall (the ward's background), where the
+        # lamp's red light shows.
+        c.line([(0, 2), (12, 8)], fill=colour("dark"), width=3)
+        c.rect(8, 6, w - 6, h - 8, fill=colour("grey"), width=1.6, r=5)
+        mx = (8 + w - 6) / 2
+        c.poly([(mx, 11), (mx + 11, 30), (mx - 11, 30)], fill=colour("yellow"), width=1.4)
+        c.text(mx, 23, "!", 11, fill=INK, stroke=None)
+        for k in range(2):
+            c.line([(14, 34 + k * 4), (w - 12, 34 + k * 4)], fill=colour("dark"), width=1.4)
     elif shape == "spraystand":
-        c.rect(8, 30, w - 8, h - 4, fill=col, width=1.8, r=4)
-        c.rect(16, 6, 32, 34, fill=colour("green"), width=1.4, r=3)
-        c.rect(20, 0, 28, 8, fill=colour("grey"), width=1)
-        c.text(w / 2, 56, label, 9, fill=(255, 255, 255), fit=w - 12)
+        # Slim, at the frame's right: the visiting parents wait just left of it.
+        x0 = w - 26
+        c.rect(x0, 30, w - 2, h - 4, fill=col, width=1.8, r=4)
+        c.rect(x0 + 5, 6, w - 7, 34, fill=colour("green"), width=1.4, r=3)
+        c.rect(x0 + 8, 0, w - 10, 8, fill=colour("grey"), width=1)
+        c.text((x0 + w - 2) / 2, 56, label, 8, fill=(255, 255, 255), fit=w - x0 - 6)
     elif shape == "stickstand":
         c.rect(4, h - 16, w - 4, h - 4, fill=col, width=1.4, r=2)
         c.line([(w / 2, h - 16), (w / 2, 6)], fill=colour("wood"), width=4)
@@ -232,15 +256,17 @@ def paint_furniture(w, h, index, count, p):
         c.circle(w - 14, h / 2, 4, fill=colour("grey"), width=1)
     elif shape == "desk":
         fs = p.get("_fs", "FRAMESET1")
+        x0 = float(p.get("x0", "0"))  # the desk fills the frame from x0 on
+        mid = (x0 + w) / 2
         if fs in ("RIGHT", "LEFT") or p.get("_fs") == "FRAMESET1" and count > 1:
             # A clerk behind the counter, turning to the side the frameset names.
-            hx = w / 2 + (10 if fs == "RIGHT" else -10 if fs == "LEFT" else 0) + 3 * math.sin(t)
+            hx = mid + (10 if fs == "RIGHT" else -10 if fs == "LEFT" else 0) + 3 * math.sin(t)
             c.rect(hx - 12, 22, hx + 12, 52, fill=colour("pink"), width=1.4, r=5)
             c.circle(hx, 16, 10, fill=(250, 214, 184), width=1.4)
             c.ellipse(hx - 10, 5, hx + 10, 14, fill=colour("brown"), outline=None)
-        c.rect(4, 40, w - 4, h - 6, fill=col, width=2, r=4)
-        c.rect(2, 36, w - 2, 46, fill=shade(col, 1.3), width=1.6, r=3)
-        c.text(w / 2, 66, label, 12, fill=(255, 255, 255))
+        c.rect(x0 + 4, 40, w - 4, h - 6, fill=col, width=2, r=4)
+        c.rect(x0 + 2, 36, w - 2, 46, fill=shade(col, 1.3), width=1.6, r=3)
+        c.text(mid, 66, label, 12, fill=(255, 255, 255))
     elif shape == "sofa":
         seats = int(p.get("seats", "5"))
         c.rect(4, 24, w - 4, 62, fill=col, width=1.8, r=10)
@@ -293,9 +319,12 @@ def paint_item(w, h, index, count, p):
             c.line([(7, y), (w - 7, y)], fill=colour("sky"), width=1.2)
         c.text(w / 2 - 4, 6, "Rx", 6, fill=colour("red"), stroke=None)
     elif shape == "bottle":
-        c.rect(3, 9, w - 3, h - 2, fill=col, width=1.5, r=3)
-        c.rect(6, 2, w - 6, 10, fill=(240, 240, 240), width=1.3, r=1)
-        c.rect(5, 14, w - 5, 21, fill=(250, 250, 250), outline=None)
+        # The bottle fills the frame's top left 20 x 28 (its number is written there); the rest
+        # of the frame only widens the box the player's feet meet on the floor in front of it.
+        bw, bh = 20, 28
+        c.rect(3, 9, bw - 3, bh - 2, fill=col, width=1.5, r=3)
+        c.rect(6, 2, bw - 6, 10, fill=(240, 240, 240), width=1.3, r=1)
+        c.rect(5, 14, bw - 5, 21, fill=(250, 250, 250), outline=None)
     elif shape == "cup":
         c.poly([(3, 6), (w - 3, 6), (w - 5, h - 2), (5, h - 2)], fill=(250, 250, 250), width=1.5)
         c.rect(4, 8, w - 4, 14, fill=col, outline=None)
@@ -329,9 +358,12 @@ def paint_lamp(w, h, index, count, p):
     col = p.get("colour") or ("green" if fs == "GREEN" else "red")
     bright = index == 0
     rgb = colour(col) if bright else shade(colour(col), 0.6)
-    c.circle(w / 2, h / 2, w / 2 - 1.5, fill=rgb, width=1.3)
     if bright:
-        c.circle(w / 2 - w * 0.12, h / 2 - h * 0.12, w * 0.12, fill=(255, 255, 255), outline=None)
+        # A halo round the bulb: lit, it shines past its rim.
+        c.circle(w / 2, h / 2, w / 2 - 0.3, fill=rgba(shade(rgb, 1.45), 170), outline=None)
+    c.circle(w / 2, h / 2, w / 2 - 2.5, fill=rgb, width=1.4)
+    if bright:
+        c.circle(w / 2 - w * 0.1, h / 2 - h * 0.1, w * 0.11, fill=(255, 255, 255), outline=None)
     return c.done()
 
 
@@ -401,7 +433,9 @@ def paint_caption(w, h, index, count, p):
     if index == 1:
         col = shade(col, 1.35)
     size = h * (0.62 if index == 0 else 0.66)
-    c.text(w / 2, h / 2 + 1, p.get("text", ""), size, fill=col, stroke=(255, 255, 255), stroke_w=h / 14, fit=w - 6)
+    # A dark rim round the white one: the caption reads on the pale wall as on the dark floor.
+    c.text(w / 2, h / 2 + 1, p.get("text", ""), size, fill=INK, stroke=INK, stroke_w=h / 8, fit=w - 6)
+    c.text(w / 2, h / 2 + 1, p.get("text", ""), size, fill=col, stroke=(255, 255, 255), stroke_w=h / 16, fit=w - 6)
     return c.done()
 
 
@@ -469,17 +503,20 @@ def paint_dial(w, h, index, count, p):
 
 
 def paint_hearts(w, h, index, count, p):
-    """The hearts bar over a patient: FRAMESETn shows n hearts of five."""
+    """The hearts bar over a patient: FRAMESETn shows n hearts of five, three over two, so that it
+    stays clear of the next patient on the couch (seats are 55 px apart, the bar 48 px right of
+    its patient)."""
     c = Canvas(w, h)
     fs = p.get("_fs", "FRAMESET1")
     n = int(fs[-1]) if fs[-1].isdigit() else 1
-    step = w / 5
-    for k in range(5):
-        cx = step * k + step / 2
+    step = w / 3
+    r = min(step / 2, h / 3.2)
+    places = [(step * (k + 0.5), r) for k in range(3)] + [(step * (k + 1), h - r) for k in range(2)]
+    for k, (cx, cy) in enumerate(places):
         if k < n:
-            c.poly(heart_points(cx, h / 2, step / 2 - 0.5), fill=colour("red"), width=1)
+            c.poly(heart_points(cx, cy, r - 0.2), fill=colour("red"), width=1)
         else:
-            c.poly(heart_points(cx, h / 2, step / 2 - 1.5), fill=(90, 90, 100, 120), outline=(60, 60, 70), width=0.8)
+            c.poly(heart_points(cx, cy, r - 1.2), fill=(90, 90, 100, 120), outline=(60, 60, 70), width=0.8)
     return c.done()
 
 
@@ -524,40 +561,51 @@ def paint_clock(w, h, index, count, p):
 
 
 def paint_dish(w, h, index, count, p):
+    """A petri dish on its place card: the game lays the dish's template piece, three quarters of
+    its size, about (17, 13) and writes the dish's value from x 80, y 10."""
     c = Canvas(w, h)
-    c.ellipse(2, 10, w - 2, h - 2, fill=(220, 235, 245, 200), width=1.6)
-    c.ellipse(8, 4, w - 8, h - 14, fill=(240, 248, 252, 220), width=1.4)
-    c.ellipse(18, 10, w - 18, h - 20, fill=(200, 240, 210, 200), outline=None)
+    c.rect(1, 1, w - 1, h - 12, fill=(250, 252, 254), outline=(90, 100, 110), width=1.4, r=8)
+    c.ellipse(-1, -4, 37, 31, fill=(214, 232, 242), outline=INK, width=1.6)
+    c.ellipse(3, 0, 33, 27, fill=(240, 248, 252), outline=(120, 150, 170), width=1.2)
+    c.line([(40, 13), (74, 13)], fill=(150, 160, 170), width=1.4)
+    c.poly([(74, 9), (80, 13), (74, 17)], fill=(150, 160, 170), outline=None)
     return c.done()
 
 
-DNA_COLOURS = ("red", "blue", "gold", "green", "purple", "orange", "sky", "pink")
+# Dice pips in a 3 x 3 grid (column, row), so the strand count reads from the pattern alone at any
+# size and colour; 8 rings the middle.
+DNA_PIPS = {0: [], 1: [(1, 1)], 2: [(0, 0), (2, 2)], 3: [(0, 0), (1, 1), (2, 2)], 4: [(0, 0), (2, 0), (0, 2), (2, 2)],
+            5: [(0, 0), (2, 0), (1, 1), (0, 2), (2, 2)], 6: [(0, 0), (0, 1), (0, 2), (2, 0), (2, 1), (2, 2)],
+            7: [(0, 0), (0, 1), (0, 2), (1, 1), (2, 0), (2, 1), (2, 2)],
+            8: [(0, 0), (1, 0), (2, 0), (0, 1), (2, 1), (0, 2), (1, 2), (2, 2)]}
 
 
 def paint_dna(w, h, index, count, p):
-    """A DNA piece of n strands: n rungs on a short twisted ladder, so counts read at a glance."""
+    """A DNA piece of n strands: n dice pips in a ringed tile. The game tints the piece with its
+    colour and flashes it white over a dish, so the pips are light grey (the tint gives their
+    colour, the flash only pales it) and the count is in their pattern, outlined in ink."""
     c = Canvas(w, h)
     n = int(p.get("strands", "1"))
-    c.rect(3, 3, w - 3, h - 3, fill=(250, 250, 250, 200), outline=(120, 120, 140), width=1.2, r=6)
-    rows = max(1, n)
-    for k in range(n):
-        y = 8 + (h - 16) * (k + 0.5) / rows
-        sw = 12 * math.cos(math.pi * (k + 0.5) / rows)
-        c.line([(w / 2 - 14 - sw * 0.3, y), (w / 2 + 14 + sw * 0.3, y)], fill=colour(DNA_COLOURS[k % 8]), width=3.2)
-    pts_l = [(w / 2 - 14 + 5 * math.sin(math.pi * j / 6), 6 + (h - 12) * j / 12) for j in range(13)]
-    pts_r = [(w / 2 + 14 - 5 * math.sin(math.pi * j / 6), 6 + (h - 12) * j / 12) for j in range(13)]
-    c.line(pts_l, fill=colour("navy"), width=2)
-    c.line(pts_r, fill=colour("navy"), width=2)
-    c.text(w - 9, h - 9, str(n), 8, fill=(255, 255, 255))
+    c.rect(3, 3, w - 3, h - 3, fill=None, outline=(70, 70, 90), width=2, r=9)
+    for col, row in DNA_PIPS[n]:
+        c.circle(w / 2 + (col - 1) * w / 3.6, h / 2 + (row - 1) * h / 3.6, w / 8.5, fill=(205, 205, 205), outline=INK, width=2)
     return c.done()
 
 
 def paint_sign(w, h, index, count, p):
     c = Canvas(w, h)
     col = colour(p.get("colour", "sky"))
-    c.rect(2, 2, w - 2, h - 2, fill=col, width=2, r=6)
-    c.rect(6, 6, w - 6, h - 6, fill=None, outline=(255, 255, 255), width=1.4, r=4)
-    c.text(w / 2, h / 2, p.get("text", ""), h * 0.42, fill=(255, 255, 255), fit=w - 16)
+    note = [ln for ln in p.get("label", "").split("|") if ln]
+    plate = h if not note else 34
+    if note:
+        # A card under the plate says what still keeps the day open.
+        c.rect(6, plate - 6, w - 6, h - 2, fill=(255, 252, 236), width=1.8, r=4)
+        step = (h - plate - 6) / len(note)
+        for k, ln in enumerate(note):
+            c.text(w / 2, plate + 1 + step * (k + 0.5), ln, 9.5, fill=INK, stroke=None, fit=w - 18)
+    c.rect(2, 2, w - 2, plate - 2, fill=col, width=2, r=6)
+    c.rect(6, 6, w - 6, plate - 6, fill=None, outline=(255, 255, 255), width=1.4, r=4)
+    c.text(w / 2, plate / 2, p.get("text", ""), min(plate * 0.42, 16), fill=(255, 255, 255), fit=w - 16)
     return c.done()
 
 

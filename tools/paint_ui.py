@@ -21,8 +21,12 @@ def paint_panel(w, h, index, count, p):
         if style == "notebook":
             for y in range(24, h - 10, 34):
                 c.circle(14, y, 4, fill=(220, 220, 220), width=1.2)
-        c.rect(3, 3, w - 3, 30 if style == "notes" else 36, fill=colour("teal"), width=2, r=8)
-        c.text(w / 2, 17 if style == "notes" else 20, title, 16 if style != "notes" else 13, fill=(255, 255, 255))
+        if style == "sidebar":
+            # The game writes "New patient!" 27 px down the side page: the band stays above it.
+            c.rect(3, 3, w - 3, 22, fill=colour("teal"), width=2, r=8)
+        else:
+            c.rect(3, 3, w - 3, 30 if style == "notes" else 36, fill=colour("teal"), width=2, r=8)
+            c.text(w / 2, 17 if style == "notes" else 20, title, 16 if style != "notes" else 13, fill=(255, 255, 255))
         if style == "notes":
             # The panel writes the day's number centred on x 45 from y 60, in the 15 px "bed" font
             # and in the font's last colour, which the money counter leaves white.
@@ -466,21 +470,26 @@ def paint_scene(w, h, index, count, p):
     rnd = random.Random(tobgen.seed_of("scene", kind, p.get("hero", "")))
     if kind in ("photo", "credits"):
         # Black-and-white photograph of the ward's team.
+        # The credits scroll up the middle (their widest line spans x 240 to 560): it is darker
+        # there, and the title stands in the corner beside it.
         for y in range(0, h, 4):
-            g = int(70 + 90 * y / h)
+            g = int(70 + 90 * y / h) if y < h * 0.72 else 110
             c.rect(0, y, w, y + 4, fill=(g, g, g), outline=None)
-        c.rect(0, h * 0.72, w, h, fill=(110, 110, 110), outline=None)
+            c.rect(226, y, w - 226, y + 4, fill=(g * 3 // 4,) * 3, outline=None)
         heights = [150, 170, 185, 165, 150]
         for k, hh in enumerate(heights):
             x = 140 + k * 130
             g = 200 if k != 2 else 235
+            if 226 < x < w - 226:
+                g = g * 2 // 3
             c.rect(x - 40, h * 0.72 - hh + 60, x + 40, h * 0.72 + 60, fill=(g, g, g), outline=(40, 40, 40), width=2, r=12)
             c.circle(x, h * 0.72 - hh + 30, 32, fill=(g - 20, g - 20, g - 20), outline=(40, 40, 40), width=2)
-        title = {"credits": "TOBRULANT - THE TEAM", "photo": "THE WARD'S FINEST"}[kind]
+        lines = {"credits": ("TOBRULANT", "THE TEAM"), "photo": ("THE WARD'S", "FINEST")}[kind]
         if p.get("hero"):
-            title = "DR. " + ("ZIVUVOV" if p.get("hero") == "m" else "HANNAH") + " AND THE TEAM"
-        c.rect(0, 0, w, 70, fill=(30, 30, 30), outline=None)
-        c.text(w / 2, 36, title, 30, fill=(240, 240, 240), stroke=None)
+            lines = ("DR. " + ("ZIVUVOV" if p.get("hero") == "m" else "HANNAH"), "AND THE TEAM")
+        c.rect(24, 24, 212, 104, fill=(30, 30, 30), outline=(240, 240, 240), width=2, r=8)
+        c.text(118, 50, lines[0], 20, fill=(240, 240, 240), stroke=None, fit=176)
+        c.text(118, 80, lines[1], 16, fill=(200, 200, 200), stroke=None, fit=176)
         c.rect(12, 12, w - 12, h - 12, fill=None, outline=(250, 250, 250), width=6)
     elif kind == "comic":
         # The page's panels and captions are its level's background; the page itself only

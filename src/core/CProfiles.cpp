@@ -4,7 +4,9 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "core/CAudioOptions.h"
 #include "core/CSafeFile.h"
@@ -26,6 +28,29 @@ std::string cut(const std::string &name) {
 }
 
 std::string slotName(size_t index) { return "player" + makeString(index + 1); }
+
+bool heldByOther(const std::vector<std::string> &names, size_t index, const std::string &name) {
+  for (size_t i = 0; i < names.size(); ++i)
+    if (i != index && names[i] == name) return true;
+  return false;
+}
+
+// The slot's own default name, or the first "playerN" no other slot holds: two slots of one
+// name could not be told apart by the last-profile file.
+std::string freeSlotName(const std::vector<std::string> &names, size_t index) {
+  std::string name = slotName(index);
+  for (size_t n = 0; heldByOther(names, index, name); ++n) name = slotName(n);
+  return name;
+}
+
+// Last change of a slot's folder: saves and settings are written there only while it is active.
+bool folderTime(const std::string &slot, struct timespec &when) {
+  struct stat st;
+  std::string path = KMiscTools::makeFilePath(CProfiles::slotFile(slot, "").c_str());
+  if (stat(path.c_str(), &st) != 0) return false;
+  when = st.st_mtim;
+  return true;
+}
 
 // Reads the file, creating it with the defaults only when it does not exist at all, so a file
 // that exists but cannot be read is never replaced. On failure says why.
@@ -62,6 +87,7 @@ CProfiles *CProfiles::getCurrent() { return g_current; }
 
 std::string CProfiles::profilesPath() { return userFilePath("\\hospital\\profiles.txt"); }
 std::string CProfiles::lastProfilePath() { return userFilePath("\\hospital\\lastprofile.txt"); }
+std::string CProfiles::lastSlotPath() { return userFilePath("\\hospital\\lastslot.txt"); }
 
 std::string CProfiles::slotFile(const std::string &slot, const char *file) {
   const char *user = KMiscTools::getUserFolder();
@@ -80,7 +106,7 @@ int CProfiles::load() {
     if (nl == std::string::npos) nl = text.size();
     names.push_back(cut(text.substr(pos, nl - pos)));
     // An empty name would vanish from the list when it is written again.
-    if (names.back().empty()) names.back() = slotName(names.size() - 1);
+    if (names.back().empty()) names.back() = freeSlotName(names, names.size() - 1);
     pos = nl + 1;
   }
   if (names.empty()) fatalError("Profile file " + listPath + " holds no profile name", 0);
@@ -90,9 +116,7 @@ int CProfiles::load() {
   std::string last = cut(text.substr(0, text.find('\n')));
   CLogger::instance()->log("ACTIVEPROFILE:" + last + ".");
 
-  aktivni = -1;
-  for (size_t i = 0; i < names.size(); ++i)
-    if (names[i] == last) aktivni = (int32_t)i;
+  aktivni = findLast(last);
   if (aktivni == -1)
     fatalError("Last active profile doesn't match any profile, someone played with files: \"" + last + "\" of " +
                    lastPath + " is not in " + listPath,
@@ -101,7 +125,37 @@ int CProfiles::load() {
   return 0;
 }
 
+int32_t CProfiles::findLast(const std::string &last) const {
+  std::vector<size_t> matches;
+  for (size_t i = 0; i < names.size(); ++i)
+    if (names[i] == last) matches.push_back(i);
+  if (matches.size() < 2) return matches.empty() ? -1 : (int32_t)matches[0];
+
+  // One name in several slots: the slot file written with the name tells which was last used.
+  std::string text;
+  if (CSafeFile::read(lastSlotPath(), text)) {
+    char *end = nullptr;
+    long slot = std::strtol(text.c_str(), &end, 10);
+    if (end != text.c_str() && slot >= 0 && (size_t)slot < names.size() && names[(size_t)slot] == last)
+      return (int32_t)slot;
+  }
+  // Files of earlier versions have none: the slot whose folder changed last, else the last match.
+  size_t best = matches.back();
+  struct timespec bestTime = {0, 0}, t;
+  for (size_t i : matches) {
+    if (!folderTime(makeString(i), t)) continue;
+    if (t.tv_sec > bestTime.tv_sec || (t.tv_sec == bestTime.tv_sec && t.tv_nsec >= bestTime.tv_nsec)) {
+      best = i;
+      bestTime = t;
+    }
+  }
+  CLogger::instance()->log("Profile name \"" + last + "\" stands in several slots; slot " + makeString(best) +
+                           " is opened");
+  return (int32_t)best;
+}
+
 void CProfiles::save() {
+  writeLastSlot();
   std::string text;
   for (size_t i = 0; i < names.size(); ++i) {
     if (i) text += "\n";
@@ -113,13 +167,22 @@ void CProfiles::save() {
 }
 
 void CProfiles::writeLastProfile() {
-  std::string name = getAktivniProfilName();
   std::string path = lastProfilePath();
-  if (!CSafeFile::write(path, name)) fatalError("Can't open " + path, 0);
+  if (!CSafeFile::write(path, getAktivniProfilName())) fatalError("Can't open " + path, 0);
+}
+
+void CProfiles::writeLastSlot() {
+  // Written before the names, so once they are on disk the change is whole; and only when it
+  // changed, as every write waits for the disk.
+  const std::string slot = getAktivniProfilStr(), path = lastSlotPath();
+  std::string stored;
+  if (CSafeFile::read(path, stored) && stored == slot) return;
+  if (!CSafeFile::write(path, slot)) fatalError("Can't open " + path, 0);
 }
 
 bool CProfiles::rename(size_t index, const std::string &name) {
   if (index >= names.size() || name.empty() || name.find('\n') != std::string::npos) return false;
+  if (heldByOther(names, index, cut(name))) return false;
   names[index] = cut(name);
   return true;
 }
@@ -147,6 +210,7 @@ void CProfiles::setAktivniProfil(const std::string &name) {
 void CProfiles::setAktivniProfil(int index) {
   if (index < 0 || (size_t)index >= names.size()) fatalError("SetAktivniProfil: Profile not found:(", 0);
   aktivni = index;
+  writeLastSlot();
   writeLastProfile();
   applyProfileSettings();
 }
@@ -169,7 +233,7 @@ void CProfiles::clearSlot(size_t index) {
     std::string path = KMiscTools::makeFilePath(slotFile(makeString(index), file).c_str());
     std::remove(path.c_str());
   }
-  names[index] = slotName(index);
+  names[index] = freeSlotName(names, index);
 }
 
 void CProfiles::applyProfileSettings() {

@@ -48,12 +48,19 @@ bool CSafeFile::write(const std::string &path, const void *data, size_t size) {
   // one file, and the next write of the same file takes it over.
   std::string temp = path + ".tmp";
   if (unlink(temp.c_str()) != 0 && errno != ENOENT) {
-    report(path, "cannot remove the old temporary file", errno);
-    return false;
+    const int err = errno;
+    // A read-only file system refuses even to remove a name that is not there.
+    struct stat st;
+    if (lstat(temp.c_str(), &st) == 0 || errno != ENOENT) {
+      report(path, "cannot remove the old temporary file", err);
+      return false;
+    }
   }
   int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
   if (fd < 0) {
-    report(path, "cannot create a temporary file", errno);
+    const int err = errno;
+    const bool folder = err == EROFS || err == EACCES || err == EPERM;
+    report(path, folder ? "the folder cannot be written" : "cannot create a temporary file", err);
     return false;
   }
   const char *p = static_cast<const char *>(data);

@@ -193,6 +193,15 @@ CPlayer *CSaveGame::decode(const std::string &bytes, unsigned short levelCount, 
       log->logParts("Saved upgrade ", a, " star index ", b, " capped at ", top);
       b = top;
     }
+    // The shop and the figure read one record per upgrade; a second would be kept unseen.
+    TBasketItem *held = nullptr;
+    for (TBasketItem &item : player->getBasket())
+      if (item.entityID == a) held = &item;
+    if (held) {
+      if (b > held->starIndex) held->starIndex = b;
+      log->logParts("Saved upgrade ", a, " listed again: star index ", held->starIndex, " kept");
+      continue;
+    }
     player->getBasket().push_back({a, b});
   }
 
@@ -212,7 +221,13 @@ CPlayer *CSaveGame::decode(const std::string &bytes, unsigned short levelCount, 
     delete player;
     return nullptr;
   }
-  player->setMoney((int32_t)money);
+  // The bank is never below 0 in play (CPlayer::changeMoney); a negative one was not written by it.
+  int32_t bank = (int32_t)money;
+  if (bank < 0) {
+    log->logParts("Saved bank ", bank, " raised to 0");
+    bank = 0;
+  }
+  player->setMoney(bank);
   player->setPohlavi((int32_t)pohlavi);
   player->setVirusHint((int32_t)virus);
   player->setPressureRemind((int32_t)pressure);

@@ -27,7 +27,9 @@ public:
   // Reads the save into a new record that the caller then owns and puts in place of its player.
   // A file that is missing, ends early, or whose current level is not below levelCount (or whose
   // furthest level lies past the list) is refused whole: null is returned, the indices are left
-  // as they were and the reason is logged and printed; result tells which case it was.
+  // as they were and the reason is logged and printed; result tells which case it was. Values the
+  // game cannot hold are brought into range with a log line: a negative bank becomes 0, unknown
+  // upgrades are dropped, star indices capped, and an upgrade listed twice keeps its highest.
   CPlayer *load(unsigned short levelCount, unsigned short &soucasnyLevel, unsigned short &maxLevel,
                 Result *result = nullptr) const;
 

@@ -4,6 +4,7 @@
 #include "core/CPlayer.h"
 #include "core/CUpgradeCatalogue.h"
 #include "world/CLevel_Game.h"
+#include "world/kinds/EntityIds.h"
 
 const unsigned short CShopOffer::kPerkIDs[4] = {270, 274, 296, 308};
 
@@ -28,7 +29,7 @@ bool CShopOffer::canBuyUpgrade(CPlayer *player) {
     const int price = next < info->prices.size() ? info->prices[next] : -1;
     if (price > 0 && price <= player->getMoney()) result = true;
   }
-  static const unsigned short kBaseUpgrades[4] = {904, 67, 902, 905};
+  static const unsigned short kBaseUpgrades[4] = {kDiagnosticUpgradeID, kMedsUpgradeID, kCharismaUpgradeID, kSpeedUpgradeID};
   for (unsigned short id : kBaseUpgrades)
     if (!player->basketContains(id)) return result || player->getMoney() > 699;
   return result;

@@ -1,11 +1,13 @@
 #include "core/CUpgradeCatalogue.h"
 
+#include "world/kinds/EntityIds.h"
+
 const std::vector<TUpgradeInfo> &CUpgradeCatalogue::all() {
   static const std::vector<TUpgradeInfo> catalogue = {
-      {67, "UPGRADEMEDS1", {0, 200, 1000, 5000, 8000}, false},
-      {902, "UPGRADECHARISMA", {0, 200, 1000, 5000, 10000}, false},
-      {904, "UPGRADEDIAGNOSTIC", {0, 200, 1000, 5000, 10000}, false},
-      {905, "UPGRADESPEED", {0, 200, 1000, 5000, 10000}, false},
+      {kMedsUpgradeID, "UPGRADEMEDS1", {0, 200, 1000, 5000, 8000}, false},
+      {kCharismaUpgradeID, "UPGRADECHARISMA", {0, 200, 1000, 5000, 10000}, false},
+      {kDiagnosticUpgradeID, "UPGRADEDIAGNOSTIC", {0, 200, 1000, 5000, 10000}, false},
+      {kSpeedUpgradeID, "UPGRADESPEED", {0, 200, 1000, 5000, 10000}, false},
       {903, "UPGRADEREG", {0, 800, 1800, 4000, 5000, 7000}, false},
       {270, "PERKCURETOUCH", {0, 0}, true},
       {274, "PERKBURST", {0, 0}, true},

@@ -18,8 +18,8 @@ template <int Bits, int Channels>
 inline void fetchFrame(const uint8_t *pcm, uint32_t index, int32_t &left, int32_t &right) {
   if (Bits == 8) {
     const uint8_t *p = pcm + (size_t)index * Channels;
-    left = ((int32_t)p[0] - 128) << 8;
-    right = Channels == 2 ? ((int32_t)p[1] - 128) << 8 : left;
+    left = ((int32_t)p[0] - 128) * 256;
+    right = Channels == 2 ? ((int32_t)p[1] - 128) * 256 : left;
   } else {
     int16_t s[2];
     std::memcpy(s, pcm + (size_t)index * Channels * 2, Channels * 2);

@@ -26,7 +26,7 @@ struct KFont {
 };
 
 // The six compiled-in glyph tables, each terminated by a zero record. Defined in
-// KFontTables.cpp, which is generated together with the font pictures.
+// KFontTables.cpp, which the font generator writes into the build folder with the font pictures.
 extern KFont bigFontTable[];
 extern KFont smallFontTable[];
 extern KFont small2FontTable[];

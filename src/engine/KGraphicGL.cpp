@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <string>
 
 #ifndef GL_TEXTURE_RECTANGLE_EXT
 #define GL_TEXTURE_RECTANGLE_EXT 0x84F5
@@ -84,13 +85,6 @@ long pow2Up(long v) {
   long s = 1;
   while (s < v) s *= 2;
   return s;
-}
-
-// Paths are copied into 260-byte buffers; a longer one would silently name another file.
-bool fitsPathBuffer(const char *path) {
-  if (std::strlen(path) <= 259) return true;
-  std::fprintf(stderr, "KGraphicGL: picture path too long: %.60s...\n", path);
-  return false;
 }
 
 int readLE16(const unsigned char *p) { return p[0] | (p[1] << 8); }
@@ -320,11 +314,10 @@ bool KGraphicGL::loadPicture(const char *path, bool sizedFormat, bool useAlpha) 
   delete[] mask;
   mask = nullptr;
   freePicture();
-  if (!path || !fitsPathBuffer(path)) return false;
+  if (!path) return false;
   // Work on a copy: the caller's string stays as it was.
-  char copy[260];
-  std::snprintf(copy, sizeof(copy), "%s", path);
-  bool ok = buildGLTexture(LoadGeneric(copy), sizedFormat, useAlpha);
+  std::string copy = path;
+  bool ok = buildGLTexture(LoadGeneric(&copy[0]), sizedFormat, useAlpha);
   if (!ok) width = height = 0;
   return ok;
 }
@@ -334,12 +327,12 @@ bool KGraphicGL::loadPictureWithMask(const char *picture, const char *maskFile, 
   mask = nullptr;
   maskWidth = maskHeight = 0;
   freePicture();
-  if (!picture || !fitsPathBuffer(picture) || (maskFile && !fitsPathBuffer(maskFile))) return false;
+  if (!picture) return false;
 
-  char copy[260];
+  std::string copy;
   if (maskFile) {
-    std::snprintf(copy, sizeof(copy), "%s", maskFile);
-    unsigned char *image = LoadGeneric(copy);
+    copy = maskFile;
+    unsigned char *image = LoadGeneric(&copy[0]);
     if (image) {
       long w = (short)readLE16(image + 12), h = (short)readLE16(image + 14);
       if (w > 0 && h > 0) {
@@ -353,8 +346,8 @@ bool KGraphicGL::loadPictureWithMask(const char *picture, const char *maskFile, 
       delete[] image;
     }
   }
-  std::snprintf(copy, sizeof(copy), "%s", picture);
-  bool ok = buildGLTexture(LoadGeneric(copy), sizedFormat, true);
+  copy = picture;
+  bool ok = buildGLTexture(LoadGeneric(&copy[0]), sizedFormat, true);
   delete[] mask;
   mask = nullptr;
   maskWidth = maskHeight = 0;
@@ -369,10 +362,10 @@ bool KGraphicGL::loadPictureFromPtr(const char *name, unsigned char *data, unsig
   mask = nullptr;
   // Made for empty pictures; a loaded one gives its texture back first instead of leaking it.
   freePicture();
-  char copy[260];
-  std::snprintf(copy, sizeof(copy), "%s", name ? name : "");
+  std::string copy = name ? name : "";
   if (!data || size == 0 || size > 0x7FFFFFFFul) return false;
-  if (!LoadRamPicture(copy, (char *)data, (long)size)) {
+  if (!LoadRamPicture(&copy[0], (char *)data, (long)size)) {
+    std::fprintf(stderr, "KGraphicGL: cannot decode picture %s: %s\n", copy.c_str(), IMG_GetError());
     QTDeleteBitmap();
     return false;
   }
@@ -407,10 +400,9 @@ unsigned char *KGraphicGL::LoadGeneric(char *path) {
   }
 
   // The decoder is chosen by the lower-case name, as the file was opened.
-  char name[260];
-  std::snprintf(name, sizeof(name), "%s", path);
-  K_strlower(name);
-  bool decoded = LoadRamPicture(name, buffer, size);
+  std::string name = path;
+  K_strlower(&name[0]);
+  bool decoded = LoadRamPicture(&name[0], buffer, size);
   delete[] buffer;
   if (!decoded) {
     std::fprintf(stderr, "KGraphicGL: cannot decode picture %s: %s\n", path, IMG_GetError());
@@ -473,7 +465,6 @@ bool KGraphicGL::LoadRamPicture(char *name, char *data, long size) {
   // Only the file's own name counts: the install folder may have any name on this system.
   const char *file = name ? std::strrchr(name, '/') : nullptr;
   file = file ? file + 1 : name;
-  bool byName = true;
   PictureKind kind = PictureKind::Other;
   if (file && std::strstr(file, ".jpg")) {
     kind = PictureKind::Jpeg;
@@ -482,7 +473,6 @@ bool KGraphicGL::LoadRamPicture(char *name, char *data, long size) {
   } else if (file && std::strstr(file, ".png")) {
     kind = PictureKind::Png;
   } else {
-    byName = false;
     kind = IMG_isPNG(rw)   ? PictureKind::Png
            : IMG_isJPG(rw) ? PictureKind::Jpeg
            : IMG_isBMP(rw) ? PictureKind::Bmp
@@ -494,15 +484,26 @@ bool KGraphicGL::LoadRamPicture(char *name, char *data, long size) {
   bool sized = declaredSize(kind, bytes, size, w, h);
   if (kind != PictureKind::Other && !sized) SDL_SetError("picture header gives no size");
   SDL_Surface *decoded = nullptr;
-  if (kind == PictureKind::Other || (sized && sidesFit(w, h))) {
-    if (!byName)
-      decoded = IMG_Load_RW(rw, 0);
-    else if (kind == PictureKind::Jpeg)
+  // Only the formats whose header has given the size above are decoded, each by its own decoder.
+  if (kind == PictureKind::Other)
+    SDL_SetError("not a PNG, JPEG, TGA or BMP picture");
+  else if (sized && sidesFit(w, h)) {
+    switch (kind) {
+    case PictureKind::Jpeg:
       decoded = IMG_isJPG(rw) ? IMG_LoadJPG_RW(rw) : nullptr;
-    else if (kind == PictureKind::Tga)
+      break;
+    case PictureKind::Tga:
       decoded = tgaLooksWhole(bytes, size) ? IMG_LoadTGA_RW(rw) : nullptr;
-    else
+      break;
+    case PictureKind::Png:
       decoded = IMG_isPNG(rw) ? IMG_LoadPNG_RW(rw) : nullptr;
+      break;
+    case PictureKind::Bmp:
+      decoded = IMG_LoadBMP_RW(rw);
+      break;
+    case PictureKind::Other:
+      break;
+    }
   }
   SDL_RWclose(rw);
   if (!decoded) return false;
@@ -656,24 +657,20 @@ unsigned char *KGraphicGL::LoadTGA(char *path) {
 
 bool KGraphicGL::LoadQuicktimeBitmap(char *path) {
   QTDeleteBitmap();
-  SDL_Surface *decoded = path ? IMG_Load(path) : nullptr;
-  if (!decoded) {
-    char headline[300];
-    std::snprintf(headline, sizeof(headline), "Impossible to load graphic file : %s", path ? path : "");
-    KMiscTools::messageBox("erreur", headline);
-    return false;
+  // Through the same checked decoding as every other picture: sizes from the header first.
+  std::string bytes;
+  bool read = false;
+  if (FILE *f = path ? std::fopen(path, "rb") : nullptr) {
+    char chunk[4096];
+    size_t n;
+    while ((n = std::fread(chunk, 1, sizeof(chunk), f)) > 0) bytes.append(chunk, n);
+    read = !std::ferror(f) && !bytes.empty() && bytes.size() <= 0x7FFFFFFFu;
+    std::fclose(f);
   }
-  if (!CreateBitmap((short)decoded->w, (short)decoded->h)) {
-    SDL_FreeSurface(decoded);
-    KMiscTools::messageBox("error", "Impossible to create bitmap for file");
-    return false;
-  }
-  SDL_SetSurfaceBlendMode(decoded, SDL_BLENDMODE_NONE);
-  bool drawn = SDL_BlitSurface(decoded, nullptr, offscreen, nullptr) == 0;
-  SDL_FreeSurface(decoded);
-  if (!drawn) {
-    KMiscTools::messageBox("error", "Impossible to draw picture.");
+  if (!read || !LoadRamPicture(path, &bytes[0], (long)bytes.size())) {
     QTDeleteBitmap();
+    const std::string headline = std::string("Impossible to load graphic file : ") + (path ? path : "");
+    KMiscTools::messageBox("erreur", headline.c_str());
     return false;
   }
   return true;

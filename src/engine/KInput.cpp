@@ -74,6 +74,7 @@ namespace {
 const int kHeldKeys = SDL_NUM_SCANCODES;
 bool g_keyHeld[kHeldKeys];
 bool g_leftHeld = false;
+bool g_leftPressedThisFrame = false;
 int g_pointerX = 0, g_pointerY = 0; // window coordinates
 
 // Picture placement inside the window (window coordinates) and the picture size.
@@ -135,7 +136,7 @@ long KInput::getMouseX() { return toPictureX(g_pointerX); }
 long KInput::getMouseY() { return toPictureY(g_pointerY); }
 
 bool KInput::getLeftButtonState() {
-  if (g_leftHeld) return true;
+  if (g_leftHeld || g_leftPressedThisFrame) return true;
   return SDL_WasInit(SDL_INIT_VIDEO) && (SDL_GetMouseState(nullptr, nullptr) & SDL_BUTTON_LMASK);
 }
 
@@ -182,8 +183,12 @@ void KInput::noteKey(unsigned short platformCode, bool down) {
 }
 
 void KInput::noteButton(unsigned int button, bool down) {
-  if (button == 1) g_leftHeld = down;
+  if (button != 1) return;
+  g_leftHeld = down;
+  if (down) g_leftPressedThisFrame = true;
 }
+
+void KInput::frameDone() { g_leftPressedThisFrame = false; }
 
 void KInput::notePointer(int windowX, int windowY) {
   g_pointerX = windowX;
@@ -193,6 +198,7 @@ void KInput::notePointer(int windowX, int windowY) {
 void KInput::resetHeldState() {
   for (bool &k : g_keyHeld) k = false;
   g_leftHeld = false;
+  g_leftPressedThisFrame = false;
   _rbuttonstate = 0;
   _lastWheelValue = 0;
 }

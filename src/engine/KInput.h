@@ -71,7 +71,10 @@ public:
   // the pointer as well as the platform's own state does, so events pushed by tools count too.
   static void setViewMapping(int x, int y, int w, int h, int pictureW, int pictureH);
   static void noteKey(unsigned short platformCode, bool down);
+  // A press reads as held until the next frameDone(), so a press and release taken from the
+  // queue within one frame still count as a click for whoever polls the button that frame.
   static void noteButton(unsigned int button, bool down);
+  static void frameDone();
   static void notePointer(int windowX, int windowY);
   static long toPictureX(int windowX);
   static long toPictureY(int windowY);

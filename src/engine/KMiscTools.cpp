@@ -16,15 +16,16 @@ uint32_t KMiscTools::_starterMSTimer = 0;
 uint32_t KMiscTools::_delta = 0;
 uint32_t KMiscTools::_t2 = 0;
 int KMiscTools::_inPackage = 0;
-char KMiscTools::currentAppPath[260] = "";
-char KMiscTools::_resourcePath[260] = "";
-char KMiscTools::currentFilePath[260] = "";
+std::string KMiscTools::currentAppPath;
+std::string KMiscTools::_resourcePath;
+std::string KMiscTools::currentFilePath;
 
 namespace {
-char g_builtPath[260];
-char g_currentPath[260];
-char g_userFolder[520];
-char g_prefsFolder[520];
+// Results handed out as text stay valid until the next call of the same operation.
+std::string g_builtPath;
+std::string g_currentPath;
+std::string g_userFolder;
+std::string g_prefsFolder;
 char g_locale[260];
 
 KMiscTools::ClockSource g_clockSource = nullptr;
@@ -42,26 +43,29 @@ uint32_t clockNow() { return g_clockSource ? g_clockSource() : platformMilliseco
 
 // The executable's own folder stands in for the folder that holds the application bundle.
 void readApplicationPaths() {
-  char exe[260] = "";
-  ssize_t n = readlink("/proc/self/exe", exe, sizeof(exe) - 1);
-  if (n <= 0) {
-    std::snprintf(exe, sizeof(exe), "./tobrulant");
-  } else {
-    exe[n] = 0;
+  std::string exe;
+  for (size_t size = 256;; size *= 2) {
+    std::string buf(size, '\0');
+    ssize_t n = readlink("/proc/self/exe", &buf[0], size);
+    if (n <= 0) break;
+    if ((size_t)n < size) {
+      exe.assign(buf, 0, (size_t)n);
+      break;
+    }
   }
-  std::snprintf(KMiscTools::currentAppPath, sizeof(KMiscTools::currentAppPath), "%s", exe);
-  std::snprintf(KMiscTools::_resourcePath, sizeof(KMiscTools::_resourcePath), "Contents/Resources");
-  char *slash = std::strrchr(exe, '/');
-  if (slash && slash != exe) *slash = 0;
-  else if (slash) slash[1] = 0;
-  std::snprintf(KMiscTools::currentFilePath, sizeof(KMiscTools::currentFilePath), "%s", exe);
+  if (exe.empty()) exe = "./tobrulant";
+  KMiscTools::currentAppPath = exe;
+  KMiscTools::_resourcePath = "Contents/Resources";
+  size_t slash = exe.rfind('/');
+  if (slash != std::string::npos) exe.erase(slash == 0 ? 1 : slash);
+  KMiscTools::currentFilePath = exe;
 }
 } // namespace
 
 void KMiscTools::initMiscTools() {
   _millisecondCounter = 0;
   initMilliseconds();
-  if (currentFilePath[0] == 0) readApplicationPaths();
+  if (currentFilePath.empty()) readApplicationPaths();
 }
 
 void KMiscTools::initMilliseconds() {
@@ -103,21 +107,22 @@ unsigned long KMiscTools::getTheTicks() { return (unsigned long)(clockNow() * 60
 const char *KMiscTools::makeFilePath(const char *path) {
   if (!path) path = "";
   if (path[0] == '\\') path++;
-  // Built aside first: the caller may hand back an earlier result, which is this buffer.
-  char built[sizeof(g_builtPath)];
+  // Built aside first: the caller may hand back an earlier result. Assigning keeps the storage,
+  // so an earlier result is overwritten, as with a fixed buffer, unless a longer path needs more.
+  std::string built;
   if (path[0] == '/') {
-    std::snprintf(built, sizeof(built), "%s", path);
+    built = path;
   } else {
-    if (currentFilePath[0] == 0) readApplicationPaths();
+    if (currentFilePath.empty()) readApplicationPaths();
     if (_inPackage == 1)
-      std::snprintf(built, sizeof(built), "%s/%s/%s", currentAppPath, _resourcePath, path);
+      built = currentAppPath + "/" + _resourcePath + "/" + path;
     else
-      std::snprintf(built, sizeof(built), "%s/%s", currentFilePath, path);
+      built = currentFilePath + "/" + path;
   }
-  for (char *p = built; *p; ++p)
-    if (*p == '\\') *p = '/';
-  std::memcpy(g_builtPath, built, sizeof(built));
-  return g_builtPath;
+  for (char &c : built)
+    if (c == '\\') c = '/';
+  g_builtPath.assign(built);
+  return g_builtPath.c_str();
 }
 
 long KMiscTools::cleanPath(char *path) {
@@ -130,12 +135,9 @@ long KMiscTools::cleanPath(char *path) {
 
 const char *KMiscTools::getCurrentPath() {
   // Reads the paths once without restarting the engine clock, so opening files never resets time.
-  if (currentFilePath[0] == 0) readApplicationPaths();
-  if (_inPackage == 0)
-    std::snprintf(g_currentPath, sizeof(g_currentPath), "%s", currentFilePath);
-  else
-    std::snprintf(g_currentPath, sizeof(g_currentPath), "%s/Contents/Resources", currentAppPath);
-  return g_currentPath;
+  if (currentFilePath.empty()) readApplicationPaths();
+  g_currentPath = _inPackage == 0 ? currentFilePath : currentAppPath + "/Contents/Resources";
+  return g_currentPath.c_str();
 }
 
 void KMiscTools::setFileSource(bool inPackage) { _inPackage = inPackage ? 1 : 0; }
@@ -147,25 +149,24 @@ const char *KMiscTools::getUserFolder() {
     home = pw ? pw->pw_dir : nullptr;
   }
   if (!home || !home[0]) return nullptr;
-  std::snprintf(g_userFolder, sizeof(g_userFolder), "%s", home);
-  return g_userFolder;
+  g_userFolder = home;
+  return g_userFolder.c_str();
 }
 
 const char *KMiscTools::getPreferencesFolder() {
   const char *user = getUserFolder();
   if (!user) return nullptr;
-  std::snprintf(g_prefsFolder, sizeof(g_prefsFolder), "%s/.config", user);
-  return g_prefsFolder;
+  g_prefsFolder = std::string(user) + "/.config";
+  return g_prefsFolder.c_str();
 }
 
 bool KMiscTools::createDirectory(const char *path) {
   if (!path || std::strlen(path) < 2) return false;
-  char copy[520];
-  std::snprintf(copy, sizeof(copy), "%s", path);
+  const std::string copy = path;
   static const mode_t modes[] = {0777, 0666, 0600, 0700};
   bool made = false;
   for (mode_t m : modes) {
-    if (mkdir(copy, m) == 0) {
+    if (mkdir(copy.c_str(), m) == 0) {
       made = true;
       break;
     }
@@ -173,7 +174,7 @@ bool KMiscTools::createDirectory(const char *path) {
   if (!made) {
     // An existing folder is what the caller wanted, not a failure.
     struct stat st;
-    if (stat(copy, &st) != 0 || !S_ISDIR(st.st_mode)) return false;
+    if (stat(copy.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return false;
   }
   if (chdir(makeFilePath("")) != 0) {
     // The working folder only matters for the debug log; a failure here changes nothing else.
@@ -188,20 +189,18 @@ bool KMiscTools::fileExists(const char *path) {
 
 void KMiscTools::enumerateFolder(char *path, bool (*callback)(char *, bool, void *), void *data) {
   if (!path || !callback) return;
-  char folder[512];
-  std::snprintf(folder, sizeof(folder), "%s", path);
-  size_t len = std::strlen(folder);
-  if (len >= 3 && folder[len - 3] == '*') folder[len - 3] = 0;
-  DIR *dir = opendir(folder);
+  std::string folder = path;
+  size_t len = folder.size();
+  if (len >= 3 && folder[len - 3] == '*') folder.erase(len - 3);
+  DIR *dir = opendir(folder.c_str());
   if (!dir) return;
   // In the order the system lists them, without "." so the callback sees ".." and the real entries.
   struct dirent *e;
   while ((e = readdir(dir)) != nullptr) {
     if (std::strcmp(e->d_name, ".") == 0) continue;
-    char full[1024];
-    std::snprintf(full, sizeof(full), "%s%s", folder, e->d_name);
+    const std::string full = folder + e->d_name;
     struct stat st;
-    bool isFolder = stat(full, &st) == 0 && S_ISDIR(st.st_mode);
+    bool isFolder = stat(full.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
     char name[256];
     std::snprintf(name, sizeof(name), "%s", e->d_name);
     if (!callback(name, isFolder, data)) break;
@@ -270,9 +269,9 @@ void KMiscTools::setClockSource(ClockSource source) {
 }
 
 void KMiscTools::setApplicationFolder(const char *folder) {
-  std::snprintf(currentFilePath, sizeof(currentFilePath), "%s", folder ? folder : "");
-  std::snprintf(currentAppPath, sizeof(currentAppPath), "%s/tobrulant", currentFilePath);
-  std::snprintf(_resourcePath, sizeof(_resourcePath), "Contents/Resources");
+  currentFilePath = folder ? folder : "";
+  currentAppPath = currentFilePath + "/tobrulant";
+  _resourcePath = "Contents/Resources";
 }
 
 void KMiscTools::setMessageBoxHandler(MessageBoxHandler handler) { g_messageBoxHandler = handler; }

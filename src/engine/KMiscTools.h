@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <string>
 
 // Static toolbox for the platform-bound odds and ends: the engine clock, data paths,
 // the user folder, folders and files, message boxes and byte-order flips.
@@ -55,9 +56,10 @@ public:
   static uint32_t _delta;
   static uint32_t _t2;
   static int _inPackage;
-  static char currentAppPath[260];
-  static char _resourcePath[260];
-  static char currentFilePath[260];
+  // Whole paths however long: a cut path would name another file.
+  static std::string currentAppPath;
+  static std::string _resourcePath;
+  static std::string currentFilePath;
 };
 
 // The clock source's reading in milliseconds, without the engine counter.

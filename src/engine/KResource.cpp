@@ -6,22 +6,22 @@
 #include <cctype>
 #include <cstring>
 #include <new>
+#include <string>
 
 KList<KResource> KResource::_lArchives;
 
 namespace {
-char g_fileName[260];
-char g_archiveName[260];
+std::string g_fileName;
+std::string g_archiveName;
 
 bool isSeparator(char c) { return c == '/' || c == '\\'; }
 
 // Length of the application folder at the start of name (compared without regard to case),
 // or 0 when name does not lie below it.
 size_t applicationPrefix(const char *name) {
-  char current[260];
-  std::snprintf(current, sizeof(current), "%s", KMiscTools::getCurrentPath());
-  size_t n = std::strlen(current);
-  while (n > 1 && isSeparator(current[n - 1])) current[--n] = 0;
+  const std::string current = KMiscTools::getCurrentPath();
+  size_t n = current.size();
+  while (n > 1 && isSeparator(current[n - 1])) --n;
   if (n == 0) return 0;
   for (size_t i = 0; i < n; ++i) {
     if (!name[i]) return 0;
@@ -53,32 +53,32 @@ KResource::KResource() : file(nullptr), borrowed(0), mode(0), base(0), size(0) {
 KResource::~KResource() { close(); }
 
 int KResource::open(const char *name, KResourceMode openMode) {
-  if (!name || std::strlen(name) > 259) return K_RES_NOTFOUND;
+  if (!name) return K_RES_NOTFOUND;
 
   // The install path keeps its case (the file system is case-sensitive); what lies below the
   // application folder is looked up in lower case, as the data files are stored.
   size_t prefix = applicationPrefix(name);
-  std::snprintf(g_fileName, sizeof(g_fileName), "%s", name);
+  g_fileName = name;
   if (prefix > 0) {
-    K_strlower(g_fileName + prefix);
-    std::snprintf(g_archiveName, sizeof(g_archiveName), "%s", g_fileName + prefix + 1);
-    for (char *p = g_archiveName; *p; ++p)
-      if (*p == '/') *p = '\\';
+    K_strlower(&g_fileName[prefix]);
+    g_archiveName = g_fileName.substr(prefix + 1);
+    for (char &c : g_archiveName)
+      if (c == '/') c = '\\';
   } else {
-    if (g_fileName[0] != '/') K_strlower(g_fileName);
-    std::snprintf(g_archiveName, sizeof(g_archiveName), "%s", name);
+    if (g_fileName[0] != '/') K_strlower(&g_fileName[0]);
+    g_archiveName = name;
   }
 
   if (mode != 0) return K_RES_STATE;
   if (openMode != K_RES_READ) return K_RES_BADARG;
 
   for (KResource *a = _lArchives.getHead(); a; a = _lArchives.getNext(a)) {
-    if (a->openResource(g_archiveName, this) == K_RES_OK) return K_RES_OK;
+    if (a->openResource(g_archiveName.c_str(), this) == K_RES_OK) return K_RES_OK;
   }
 
-  FILE *f = std::fopen(g_fileName, "rb");
+  FILE *f = std::fopen(g_fileName.c_str(), "rb");
   // A name already in the right case still opens when its lower-case form does not exist.
-  if (!f && std::strcmp(g_fileName, name) != 0) f = std::fopen(name, "rb");
+  if (!f && g_fileName != name) f = std::fopen(name, "rb");
   if (!f) return K_RES_NOTFOUND;
   file = f;
   borrowed = 0;
@@ -176,10 +176,11 @@ void KResource::removeAllArchives() {
 }
 
 int KResourceArchive::openResource(const char *name, KResource *into) {
-  char wanted[260];
-  std::snprintf(wanted, sizeof(wanted), "%s", name ? name : "");
-  for (char *p = wanted; *p; ++p)
-    if (*p == '\\') *p = '/';
+  std::string wanted = name ? name : "";
+  for (char &c : wanted)
+    if (c == '\\') c = '/';
+  // A tar header holds at most 100 bytes of name; a longer one matches no member.
+  if (wanted.size() > 100) return K_RES_NOTFOUND;
 
   int code = seek(K_RES_BEGIN, 0);
   if (code != K_RES_OK) return code;
@@ -198,7 +199,7 @@ int KResourceArchive::openResource(const char *name, KResource *into) {
 
     uint64_t memberSize = octalField(header + 124, 12);
     char type = (char)header[156];
-    if ((type == 0 || type == '0') && std::strncmp((const char *)header, wanted, 100) == 0) {
+    if ((type == 0 || type == '0') && std::strncmp((const char *)header, wanted.c_str(), 100) == 0) {
       if (memberSize > 0xFFFFFFFFull) return K_RES_NODATA;
       return into->open(this, (unsigned int)memberSize);
     }

@@ -44,7 +44,6 @@ int clampInt(long v, int lo, int hi) { return v < lo ? lo : (v > hi ? hi : (int)
 
 KSound::KSound() {
   _error[0] = 0;
-  _fileName[0] = 0;
   std::memset(&_ownFormat, 0, sizeof(_ownFormat));
   _format = &_ownFormat;
   _decoder = new OggVorbis_File;
@@ -202,7 +201,7 @@ unsigned long KSound::ParseWavHeader(unsigned char *data, unsigned long size) {
       dataSize = le32(data + i + 4);
       unsigned long present = size - (i + 8);
       if (dataSize > present) {
-        std::fprintf(stderr, "KSound: %s: \"data\" chunk cut short, %lu of %lu bytes present\n", _fileName,
+        std::fprintf(stderr, "KSound: %s: \"data\" chunk cut short, %lu of %lu bytes present\n", _fileName.c_str(),
                      present, dataSize);
         dataSize = present;
       }
@@ -236,7 +235,7 @@ unsigned long KSound::ParseWavHeader(unsigned char *data, unsigned long size) {
 }
 
 bool KSound::loadSample(const char *file, int volume, bool loop, short channels) {
-  std::snprintf(_fileName, sizeof(_fileName), "%s", file ? file : "");
+  _fileName = file ? file : "";
   {
     KAudioLock guard;
     freeAllocatedData();
@@ -514,7 +513,7 @@ long KSound::ogg_Tell(void *source) {
 }
 
 bool KSound::loadStream(const char *file) {
-  std::snprintf(_fileName, sizeof(_fileName), "%s", file ? file : "");
+  _fileName = file ? file : "";
   // Channels first: once they are closed no callback can see the sound change kind.
   freeAllocatedData();
   _kind = KIND_STREAM;
@@ -525,20 +524,20 @@ bool KSound::loadStream(const char *file) {
 bool KSound::loadStreamFromPtr(char *data, unsigned long size) {
   freeAllocatedData();
   _kind = KIND_STREAM;
-  if (!transferFileToRam(data, size)) return fail(_fileName, "no data");
+  if (!transferFileToRam(data, size)) return fail(_fileName.c_str(), "no data");
   return openStreamDecoder();
 }
 
 bool KSound::openStreamDecoder() {
   if (ov_open_callbacks(this, _decoder, nullptr, 0, oggCallbacks()) < 0) {
     freeFileInRam();
-    return fail(_fileName, "not an Ogg Vorbis stream");
+    return fail(_fileName.c_str(), "not an Ogg Vorbis stream");
   }
   _decoderOpen = true;
   vorbis_info *info = ov_info(_decoder, -1);
   if (!info || info->channels < 1 || info->channels > 2 || info->rate <= 0) {
     freeAllocatedData();
-    return fail(_fileName, "no stream information, or more than two channels");
+    return fail(_fileName.c_str(), "no stream information, or more than two channels");
   }
   _ownFormat.formatTag = 1;
   _ownFormat.channels = (uint16_t)info->channels;
@@ -552,12 +551,12 @@ bool KSound::openStreamDecoder() {
   freeChannel();
   if (!createSoundChannel(KIND_STREAM, 0)) {
     freeAllocatedData();
-    return fail(_fileName, "no sound channel");
+    return fail(_fileName.c_str(), "no sound channel");
   }
   if (!makeSoundHandle((short)info->channels, info->rate, 16, kBufferBytes, 0) ||
       !makeSoundHandle((short)info->channels, info->rate, 16, kBufferBytes, 1)) {
     freeAllocatedData();
-    return fail(_fileName, _error);
+    return fail(_fileName.c_str(), _error);
   }
   KAudioLock guard;
   ov_time_seek(_decoder, 0.0);
@@ -674,7 +673,7 @@ void KSound::stopStream() {
 }
 
 bool KSound::loadModule(const char *file) {
-  std::snprintf(_fileName, sizeof(_fileName), "%s", file ? file : "");
+  _fileName = file ? file : "";
   freeAllocatedData();
   _kind = KIND_MODULE;
   _toggle = 0;

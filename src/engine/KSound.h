@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 class KAudioChannel;
 struct OggVorbis_File;
@@ -68,7 +69,7 @@ public:
   long getPan() const { return _pan; }
   short getChannelCount() const { return _channelCount; }
   int getKind() const { return _kind; }
-  const char *getFileName() const { return _fileName; }
+  const char *getFileName() const { return _fileName.c_str(); }
 
   // vorbisfile's data source over the sound's in-memory file.
   static size_t ogg_Read(void *buffer, size_t size, size_t count, void *source);
@@ -124,7 +125,7 @@ private:
 
   short _channelCount = 1;
   char _error[256];
-  char _fileName[260];
+  std::string _fileName;
   int _volume = 80;
   uint8_t _kind = KIND_SAMPLE;
   int _nextChannel = 0;

@@ -685,9 +685,8 @@ void KWindowGL::processEvents() {
     ++_screenshotCounter;
     char name[64];
     std::snprintf(name, sizeof(name), "screenshot%lu.tga", _screenshotCounter);
-    char path[260];
-    std::snprintf(path, sizeof(path), "%s", KMiscTools::makeFilePath(name));
-    saveBackBuffer(path, 2, 0, 0);
+    const std::string path = KMiscTools::makeFilePath(name);
+    saveBackBuffer(path.c_str(), 2, 0, 0);
     KInput::waitForKeyRelease(K_VK_F13);
     KInput::waitForKeyRelease(K_VK_L_SHIFT);
   }

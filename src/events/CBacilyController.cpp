@@ -35,11 +35,11 @@ CMapEntity_PostelClass *liveBed(CMapEntitiesCollection *collection, CMapEntity_G
 
 CBacilyController::CBacilyController(CMapEntity_Game *e, CMapEntitiesCollection *c, CEngine *engine_,
                                      std::string bindTo_, const TGermSpecies &species_)
-    : CEntityController(e, c, engine_, std::move(bindTo_)), species(species_), stayTimer(new Timer(4000, false)),
+    : CCloneable(e, c, engine_, std::move(bindTo_)), species(species_), stayTimer(new Timer(4000, false)),
       feedTimer(new Timer(500, false)), breedTimer(species_.breeds ? new Timer(10000, false) : nullptr) {}
 
 CBacilyController::CBacilyController(const CBacilyController &o)
-    : CEntityController(o), species(o.species), stayTimer(new Timer(4000, false)), feedTimer(new Timer(500, false)),
+    : CCloneable(o), species(o.species), stayTimer(new Timer(4000, false)), feedTimer(new Timer(500, false)),
       breedTimer(o.species.breeds ? new Timer(10000, false) : nullptr) {}
 
 CBacilyController::~CBacilyController() = default;
@@ -116,7 +116,7 @@ void CBacilyController::feed() {
   // The bed forgets a patient on its way out, so a dying patient is never drained.
   CMapEntity_PacientClass *patient = CCharisma::livePatient(bed->getOccupant());
   if (!patient || !feedTimer->udalost()) return;
-  CCharisma::zmenNaladu(patient, drainFor(species.loss, difficulty(), CCharisma::level(engine)));
+  patient->changeMood(drainFor(species.loss, difficulty(), CCharisma::level(engine)));
 }
 
 void CBacilyController::breed() {

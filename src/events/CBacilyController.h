@@ -22,7 +22,7 @@ struct TGermSpecies {
 
 // A germ: picks a bed, flies above it, drains the patient lying there every half second for
 // four seconds, then picks again; the spray cloud kills it. The fourth species also breeds.
-class CBacilyController : public CEntityController {
+class CBacilyController : public CCloneable<CBacilyController, CEntityController> {
 public:
   static const TGermSpecies kSpecies[5];
   // Fewer than this many class-27 entities let a germ breed (and a generator release).
@@ -32,7 +32,6 @@ public:
                     const TGermSpecies &species = kSpecies[0]);
   CBacilyController(const CBacilyController &other);
   ~CBacilyController() override;
-  CEntityController *clone() override { return new CBacilyController(*this); }
   void onBind() override {}
   void specificHandleMessages(KEvent *) override {}
   void update() override;

@@ -35,11 +35,11 @@ void playSound(CEngine *engine, const char *key) {
 CBacilyGeneratorController::CBacilyGeneratorController(CMapEntity_Game *e, CMapEntitiesCollection *c,
                                                        CEngine *engine_, std::string bindTo_,
                                                        const TGermGeneratorSpecies &species_)
-    : CEntityController(e, c, engine_, std::move(bindTo_)), species(species_), alarmTimer(new Timer(kAlarmDelay, false)),
+    : CCloneable(e, c, engine_, std::move(bindTo_)), species(species_), alarmTimer(new Timer(kAlarmDelay, false)),
       checkTimer(new Timer(kFirstCheckPeriod, false)) {}
 
 CBacilyGeneratorController::CBacilyGeneratorController(const CBacilyGeneratorController &o)
-    : CEntityController(o), species(o.species), alarmPending(o.alarmPending), alarmTimer(new Timer(kAlarmDelay, false)),
+    : CCloneable(o), species(o.species), alarmPending(o.alarmPending), alarmTimer(new Timer(kAlarmDelay, false)),
       checkTimer(new Timer(kFirstCheckPeriod, false)) {}
 
 CBacilyGeneratorController::~CBacilyGeneratorController() = default;

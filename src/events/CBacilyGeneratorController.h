@@ -19,7 +19,7 @@ struct TGermGeneratorSpecies {
 
 // An invisible germ generator: every check it may raise the germ alarm, and four seconds after
 // the alarm it releases a germ in the playfield's top-left corner.
-class CBacilyGeneratorController : public CEntityController {
+class CBacilyGeneratorController : public CCloneable<CBacilyGeneratorController, CEntityController> {
 public:
   static const TGermGeneratorSpecies kSpecies[5];
 
@@ -27,7 +27,6 @@ public:
                              const TGermGeneratorSpecies &species = kSpecies[0]);
   CBacilyGeneratorController(const CBacilyGeneratorController &other);
   ~CBacilyGeneratorController() override;
-  CEntityController *clone() override { return new CBacilyGeneratorController(*this); }
   void onBind() override {}
   void specificHandleMessages(KEvent *) override {}
   void update() override;

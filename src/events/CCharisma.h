@@ -5,11 +5,9 @@ class CMapEntity_Game;
 class CMapEntity_PacientClass;
 
 // How the charisma upgrade softens what germs and the monkey do to patients and strengthens what
-// the entertainers do for them, and the one mood change they all go through.
+// the entertainers do for them.
 class CCharisma {
 public:
-  static constexpr unsigned short kUpgradeID = 902;
-
   enum TEffect { kMonkeyHarm, kMonkeyReward, kJesterGain, kBandGain };
 
   // Stars bought on the charisma upgrade, 0 without the upgrade or past the table.
@@ -19,11 +17,6 @@ public:
   static float amount(TEffect effect, int level);
   // Read afresh on every call, so stars bought during a day count at once.
   static float amount(TEffect effect, CEngine *engine) { return amount(effect, level(engine)); }
-
-  // The mood moved by d and held in 0..1, the hearts counted from it (the old count kept as the
-  // count before) and the hearts bar brought in line.
-  static void zmenNaladu(CMapEntity_PacientClass *patient, float d);
-  static int heartsFor(float mood);
 
   // The patient of class 15 behind an entity, or null when it is not one or is on its way out.
   static CMapEntity_PacientClass *livePatient(CMapEntity_Game *e);

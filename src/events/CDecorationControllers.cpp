@@ -50,10 +50,10 @@ void CMotylController::update() {
 
 CPeriskopController::CPeriskopController(CMapEntity_Game *e, CMapEntitiesCollection *c, CEngine *engine_,
                                          std::string bindTo_)
-    : CEntityController(e, c, engine_, std::move(bindTo_)), jumpTimer(new Timer(7000, false)) {}
+    : CCloneable(e, c, engine_, std::move(bindTo_)), jumpTimer(new Timer(7000, false)) {}
 
 CPeriskopController::CPeriskopController(const CPeriskopController &o)
-    : CEntityController(o), jumpTimer(new Timer(7000, false)) {}
+    : CCloneable(o), jumpTimer(new Timer(7000, false)) {}
 
 CPeriskopController::~CPeriskopController() = default;
 

@@ -27,12 +27,11 @@ private:
 };
 
 // The periscope of the world map: pops up somewhere else in a small area every 7 s.
-class CPeriskopController : public CEntityController {
+class CPeriskopController : public CCloneable<CPeriskopController, CEntityController> {
 public:
   CPeriskopController(CMapEntity_Game *e, CMapEntitiesCollection *c, CEngine *engine, std::string bindTo);
   CPeriskopController(const CPeriskopController &other);
   ~CPeriskopController() override;
-  CEntityController *clone() override { return new CPeriskopController(*this); }
   void specificHandleMessages(KEvent *) override {}
   void update() override;
 

@@ -14,9 +14,6 @@ public:
   static constexpr uint16_t kFlying = 1;
   static constexpr uint16_t kFeeding = 2;
 
-  void useMethod() override {}
-  void doAction() override {}
-
   uint16_t stav = kSeeking;
 };
 

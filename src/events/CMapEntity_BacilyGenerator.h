@@ -8,8 +8,6 @@
 class CMapEntity_BacilyGenerator : public CCloneable<CMapEntity_BacilyGenerator, CMapEntity_Game> {
 public:
   using CCloneable::CCloneable;
-  void useMethod() override {}
-  void doAction() override {}
 };
 
 class CMapEntity_Bacily2Generator

@@ -3,6 +3,7 @@
 #include "engine/KText.h"
 #include "events/LabIds.h"
 #include "media/CFontSeznam.h"
+#include "world/CEntityKit.h"
 #include "world/CWorldEngine.h"
 
 std::string CMapEntity_MiniGameOver::clockText(int32_t ms) {
@@ -16,11 +17,7 @@ std::string CMapEntity_MiniGameOver::clockText(int32_t ms) {
 }
 
 void CMapEntity_MiniGameOver::renderAdditional(KGraphic *) {
-  CWorldEngine *host = CWorldEngine::current();
-  CFontSeznam *fonts = host ? host->getFontSeznam() : nullptr;
-  if (!fonts) return;
-  fonts->setAktivniFont("gamefont");
-  KText *font = fonts->getAktivniFont();
+  KText *font = entitykit::font("gamefont");
   if (!font) return;
   const std::string text = clockText(timeLeft);
   const long x = labPixel(getX()), y = labPixel(getY());

@@ -4,11 +4,12 @@
 #include "events/LabIds.h"
 #include "media/CFontSeznam.h"
 #include "media/ZSprite.h"
+#include "world/CEntityKit.h"
 #include "world/CMapEntitiesFactory.h"
 #include "world/CWorldEngine.h"
 
 CMapEntity_MiniGameSummaryWindow::CMapEntity_MiniGameSummaryWindow(const CMapEntity_MiniGameSummaryWindow &o)
-    : CMapEntity_Game(o), ready(0) {
+    : CCloneable(o), ready(0) {
   CMapEntitiesFactory *f = CMapEntitiesFactory::instance();
   if (CMapEntity_Game *dark = f->cloneEntity("DARKSCREEN")) {
     addEntity(dark, true, true);
@@ -18,10 +19,8 @@ CMapEntity_MiniGameSummaryWindow::CMapEntity_MiniGameSummaryWindow(const CMapEnt
   if (CMapEntity_Game *sesit = f->cloneEntity("MINIGAMESUMMARYSESIT")) addEntity(sesit, true, true);
 }
 
-CMapEntity_Game *CMapEntity_MiniGameSummaryWindow::clone() { return new CMapEntity_MiniGameSummaryWindow(*this); }
-
 CMapEntity_MiniGameSummarySesit::CMapEntity_MiniGameSummarySesit(unsigned short x, unsigned short y, bool solid)
-    : CMapEntity_Game(x, y, solid) {
+    : CCloneable(x, y, solid) {
   setEntityClassID(33);
   setEntityID(kMiniGameSummarySesitID);
   name = "MINIGAMESUMMARYSESIT";
@@ -32,16 +31,10 @@ CMapEntity_MiniGameSummarySesit::CMapEntity_MiniGameSummarySesit(unsigned short 
 }
 
 CMapEntity_MiniGameSummarySesit::CMapEntity_MiniGameSummarySesit(const CMapEntity_MiniGameSummarySesit &o)
-    : CMapEntity_Game(o) {}
-
-CMapEntity_Game *CMapEntity_MiniGameSummarySesit::clone() { return new CMapEntity_MiniGameSummarySesit(*this); }
+    : CCloneable(o) {}
 
 void CMapEntity_MiniGameSummarySesit::renderAdditional(KGraphic *) {
-  CWorldEngine *host = CWorldEngine::current();
-  CFontSeznam *fonts = host ? host->getFontSeznam() : nullptr;
-  if (!fonts) return;
-  fonts->setAktivniFont("gamefont");
-  KText *font = fonts->getAktivniFont();
+  KText *font = entitykit::font("gamefont");
   if (!font) return;
   const long x = labPixel(getX()), y = labPixel(getY());
   const float a = getAlpha() < 0.0f ? 1.0f : getAlpha();

@@ -3,29 +3,27 @@
 #include <string>
 #include <vector>
 
+#include "world/CCloneable.h"
 #include "world/CMapEntity_Game.h"
 
 // The laboratory's closing window: a copy carries the dark screen and the notebook, both also
 // added to the running level.
-class CMapEntity_MiniGameSummaryWindow : public CMapEntity_Game {
+class CMapEntity_MiniGameSummaryWindow : public CCloneable<CMapEntity_MiniGameSummaryWindow, CMapEntity_Game> {
 public:
-  using CMapEntity_Game::CMapEntity_Game;
+  using CCloneable::CCloneable;
   CMapEntity_MiniGameSummaryWindow(const CMapEntity_MiniGameSummaryWindow &other);
-
-  CMapEntity_Game *clone() override;
 
   // 1 once the notebook has finished opening.
   int32_t ready = 0;
 };
 
 // The window's notebook: "RESEARCH COMPLETED" over two columns of lines.
-class CMapEntity_MiniGameSummarySesit : public CMapEntity_Game {
+class CMapEntity_MiniGameSummarySesit : public CCloneable<CMapEntity_MiniGameSummarySesit, CMapEntity_Game> {
 public:
   CMapEntity_MiniGameSummarySesit(unsigned short x, unsigned short y, bool solid);
   // A copy starts with no lines.
   CMapEntity_MiniGameSummarySesit(const CMapEntity_MiniGameSummarySesit &other);
 
-  CMapEntity_Game *clone() override;
   void renderAdditional(KGraphic *g) override;
 
   std::vector<std::string> leftLines;

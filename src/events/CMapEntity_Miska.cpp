@@ -7,6 +7,7 @@
 #include "events/LabIds.h"
 #include "media/CFontSeznam.h"
 #include "media/GameGlobals.h"
+#include "world/CEntityKit.h"
 #include "world/CWorldEngine.h"
 
 int32_t CMapEntity_Miska::pieceColour() const {
@@ -18,11 +19,7 @@ int32_t CMapEntity_Miska::pieceColour() const {
 }
 
 void CMapEntity_Miska::renderAdditional(KGraphic *) {
-  CWorldEngine *host = CWorldEngine::current();
-  CFontSeznam *fonts = host ? host->getFontSeznam() : nullptr;
-  if (!fonts) return;
-  fonts->setAktivniFont("bonus");
-  KText *font = fonts->getAktivniFont();
+  KText *font = entitykit::font("bonus");
   if (!font) return;
   const float *rgb = paletaVyrazna[pieceColour()];
   font->setColor(rgb[0], rgb[1], rgb[2], getAlpha() < 0.0f ? 1.0f : getAlpha());

@@ -14,9 +14,6 @@ public:
   static constexpr int32_t kResting = 0;
   static constexpr int32_t kFlying = 1;
 
-  void useMethod() override {}
-  void doAction() override {}
-
   int32_t stav = kResting;
 };
 
@@ -24,13 +21,9 @@ public:
 class CMapEntity_Parrot : public CCloneable<CMapEntity_Parrot, CMapEntity_Game> {
 public:
   using CCloneable::CCloneable;
-  void useMethod() override {}
-  void doAction() override {}
 };
 
 class CMapEntity_Masozravka : public CCloneable<CMapEntity_Masozravka, CMapEntity_Game> {
 public:
   using CCloneable::CCloneable;
-  void useMethod() override {}
-  void doAction() override {}
 };

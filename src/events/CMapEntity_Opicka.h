@@ -14,9 +14,6 @@ public:
   static constexpr uint16_t kRiding = 2;
   static constexpr uint16_t kLeaving = 3;
 
-  void useMethod() override {}
-  void doAction() override {}
-
   uint16_t stav = kChoosing;
 };
 
@@ -24,6 +21,4 @@ public:
 class CMapEntity_OpickaGenerator : public CCloneable<CMapEntity_OpickaGenerator, CMapEntity_Game> {
 public:
   using CCloneable::CCloneable;
-  void useMethod() override {}
-  void doAction() override {}
 };

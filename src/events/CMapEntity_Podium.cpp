@@ -17,7 +17,7 @@ CMapEntity *carry(CMapEntity *carrier, const std::string &prototype, float xOffs
 }
 } // namespace
 
-CMapEntity_Podium::CMapEntity_Podium(const CMapEntity_Podium &o) : CMapEntity_Game(o), ready(o.ready) {
+CMapEntity_Podium::CMapEntity_Podium(const CMapEntity_Podium &o) : CCloneable(o), ready(o.ready) {
   carry(this, "HUDEBNIK1", 60.0f, -95.0f);
   carry(this, "HUDEBNIK2", 120.0f, -72.0f);
 }
@@ -28,11 +28,11 @@ void CMapEntity_Hudebnik::carryAura(const char *prototype, float xOffset, float 
   setHighlight(aura);
 }
 
-CMapEntity_Hudebnik1::CMapEntity_Hudebnik1(const CMapEntity_Hudebnik1 &o) : CMapEntity_Hudebnik(o) {
+CMapEntity_Hudebnik1::CMapEntity_Hudebnik1(const CMapEntity_Hudebnik1 &o) : CCloneable(o) {
   carryAura("HUDEBNIK1AURA", -5.0f, 0.0f);
 }
 
-CMapEntity_Hudebnik2::CMapEntity_Hudebnik2(const CMapEntity_Hudebnik2 &o) : CMapEntity_Hudebnik(o) {
+CMapEntity_Hudebnik2::CMapEntity_Hudebnik2(const CMapEntity_Hudebnik2 &o) : CCloneable(o) {
   carryAura("HUDEBNIK2AURA", -5.0f, -5.0f);
 }
 

@@ -5,16 +5,13 @@
 #include "world/CMapEntity_Game.h"
 
 // The band's podium, a solid obstacle; a copy brings its two musicians along.
-class CMapEntity_Podium : public CMapEntity_Game {
+class CMapEntity_Podium : public CCloneable<CMapEntity_Podium, CMapEntity_Game> {
 public:
   static constexpr uint16_t kMusician1ID = 111;
   static constexpr uint16_t kMusician2ID = 112;
 
-  using CMapEntity_Game::CMapEntity_Game;
+  using CCloneable::CCloneable;
   CMapEntity_Podium(const CMapEntity_Podium &other);
-  CMapEntity_Podium *clone() override { return new CMapEntity_Podium(*this); }
-  void useMethod() override {}
-  void doAction() override {}
 
   // 1 while a click starts the band.
   int32_t ready = 0;
@@ -24,25 +21,21 @@ public:
 class CMapEntity_Hudebnik : public CMapEntity_Game {
 public:
   using CMapEntity_Game::CMapEntity_Game;
-  void useMethod() override {}
-  void doAction() override {}
 
 protected:
   void carryAura(const char *prototype, float xOffset, float yOffset);
 };
 
-class CMapEntity_Hudebnik1 : public CMapEntity_Hudebnik {
+class CMapEntity_Hudebnik1 : public CCloneable<CMapEntity_Hudebnik1, CMapEntity_Hudebnik> {
 public:
-  using CMapEntity_Hudebnik::CMapEntity_Hudebnik;
+  using CCloneable::CCloneable;
   CMapEntity_Hudebnik1(const CMapEntity_Hudebnik1 &other);
-  CMapEntity_Hudebnik1 *clone() override { return new CMapEntity_Hudebnik1(*this); }
 };
 
-class CMapEntity_Hudebnik2 : public CMapEntity_Hudebnik {
+class CMapEntity_Hudebnik2 : public CCloneable<CMapEntity_Hudebnik2, CMapEntity_Hudebnik> {
 public:
-  using CMapEntity_Hudebnik::CMapEntity_Hudebnik;
+  using CCloneable::CCloneable;
   CMapEntity_Hudebnik2(const CMapEntity_Hudebnik2 &other);
-  CMapEntity_Hudebnik2 *clone() override { return new CMapEntity_Hudebnik2(*this); }
 };
 
 // A musician's aura (class 12, skipped by its carrier's alpha changes). Dying, it takes itself
@@ -52,8 +45,6 @@ public:
   using CMapEntity_Game::CMapEntity_Game;
   CMapEntity_HudebnikAura(const CMapEntity_HudebnikAura &) = default;
   ~CMapEntity_HudebnikAura() override;
-  void useMethod() override {}
-  void doAction() override {}
 };
 
 class CMapEntity_Hudebnik1Aura : public CCloneable<CMapEntity_Hudebnik1Aura, CMapEntity_HudebnikAura> {

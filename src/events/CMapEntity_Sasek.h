@@ -15,8 +15,5 @@ public:
   static constexpr int32_t kWalkingOut = 3;
   static constexpr int32_t kPerforming = 4;
 
-  void useMethod() override {}
-  void doAction() override {}
-
   int32_t stav = kAway;
 };

@@ -7,25 +7,16 @@
 #include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntitiesFactory.h"
 
-CMiniGameOverController::CMiniGameOverController(CMapEntity_Game *e, CMapEntitiesCollection *c, CEngine *en,
-                                                 std::string bindTo)
-    : CCloneable(e, c, en, std::move(bindTo)), timer(new Timer(1000, false)) {}
-
-CMiniGameOverController::CMiniGameOverController(const CMiniGameOverController &o)
-    : CCloneable(o), timer(new Timer(1000, false)) {}
-
-CMiniGameOverController::~CMiniGameOverController() { delete timer; }
-
 void CMiniGameOverController::onBind() {
   if (CMapEntity_MiniGameOver *clock = dynamic_cast<CMapEntity_MiniGameOver *>(entity))
-    timer->nastavSpoustec(clock->timeLimit);
-  timer->reset();
+    timer.nastavSpoustec(clock->timeLimit);
+  timer.reset();
 }
 
 void CMiniGameOverController::update() {
   CMapEntity_MiniGameOver *clock = dynamic_cast<CMapEntity_MiniGameOver *>(entity);
   if (!clock || !collection) return;
-  const int32_t left = clock->timeLimit - timer->vratVteriny();
+  const int32_t left = clock->timeLimit - timer.vratVteriny();
   clock->timeLeft = left < 0 ? 0 : left;
 
   const uint32_t now = CFakeTime::instance()->ms;
@@ -42,11 +33,11 @@ void CMiniGameOverController::update() {
     // No dish left at all (no generator to build the next set) also lets the clock run on.
     if (!dish || dish->getAlpha() == 1.0f) {
       frozen = 0;
-      timer->nastavSpoustec(timer->getSpoustec() + span);
+      timer.nastavSpoustec(timer.getSpoustec() + span);
     }
   }
 
-  if (timer->udalost()) {
+  if (timer.udalost()) {
     CMapEntity_Game *window = CMapEntitiesFactory::instance()->cloneEntity("MINIGAMESUMMARYWINDOW");
     if (!window) return;
     window->setXY(260, 80);

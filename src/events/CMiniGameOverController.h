@@ -1,20 +1,16 @@
 #pragma once
 #include <cstdint>
 
+#include "media/Timer.h"
 #include "world/CCloneable.h"
 #include "world/CEntityController.h"
-
-class Timer;
 
 // The laboratory's countdown on the game clock: stands still while a completed dish set fades
 // and opens the summary window when it runs out.
 class CMiniGameOverController : public CCloneable<CMiniGameOverController, CEntityController> {
 public:
-  CMiniGameOverController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine,
-                          std::string bindTo);
-  CMiniGameOverController(const CMiniGameOverController &other);
+  using CCloneable::CCloneable;
   CMiniGameOverController &operator=(const CMiniGameOverController &) = delete;
-  ~CMiniGameOverController() override;
 
   void onBind() override;
   void update() override;
@@ -23,7 +19,7 @@ public:
   bool getFrozen() const { return frozen != 0; }
 
 private:
-  Timer *timer;
+  Timer timer{1000, false};
   int32_t frozen = 0;
   uint32_t clockAtFreeze = 0;
   int32_t limitAtFreeze = 0;

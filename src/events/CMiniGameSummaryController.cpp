@@ -22,15 +22,6 @@ CLevel *runningLevel(CEngine *engine) {
 }
 } // namespace
 
-CMiniGameSummaryController::CMiniGameSummaryController(CMapEntity_Game *e, CMapEntitiesCollection *c, CEngine *en,
-                                                       std::string bindTo)
-    : CCloneable(e, c, en, std::move(bindTo)), timer(new Timer(1000, true)) {}
-
-CMiniGameSummaryController::CMiniGameSummaryController(const CMiniGameSummaryController &o)
-    : CCloneable(o), timer(new Timer(1000, true)) {}
-
-CMiniGameSummaryController::~CMiniGameSummaryController() { delete timer; }
-
 std::string &CMiniGameSummaryController::scoreLogPath() {
   static std::string path = "levellog.txt";
   return path;
@@ -58,13 +49,15 @@ void CMiniGameSummaryController::update() {
     }
   }
 
-  if (timer->udalost() && CGlobals::instance()->paused && sesit) {
+  if (timer.udalost() && CGlobals::instance()->paused && sesit) {
     // A level without a dish set has nothing to pay.
     const std::vector<setSkore> &records = CMiskaSetController::recordsOf(collection);
     const size_t n = records.size();
     if (linesShown < n) {
       const setSkore &r = records[linesShown];
-      sesit->leftLines.push_back("STRAND " + std::to_string(r.strands) + " x $" + std::to_string(r.value) + " = ");
+      // The record counts the set's dishes; each pays its value.
+      sesit->leftLines.push_back(std::to_string(r.strands) + (r.strands == 1 ? " DISH" : " DISHES") + " x $" +
+                                 std::to_string(r.value) + " = ");
       sesit->rightLines.push_back("$" + std::to_string(r.strands * r.value));
       total += r.strands * r.value;
     } else if (linesShown == n) {

@@ -1,21 +1,17 @@
 #pragma once
 #include <cstdint>
 
+#include "media/Timer.h"
 #include "world/CCloneable.h"
 #include "world/CEntityController.h"
-
-class Timer;
 
 // The laboratory's summary: once the notebook has opened it pauses the game and lists, one line a
 // second, every completed dish set with its grant and then the total, which goes to the score
 // log. A click after the total line pays the grant into the player's bank and ends the level.
 class CMiniGameSummaryController : public CCloneable<CMiniGameSummaryController, CEntityController> {
 public:
-  CMiniGameSummaryController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine,
-                             std::string bindTo);
-  CMiniGameSummaryController(const CMiniGameSummaryController &other);
+  using CCloneable::CCloneable;
   CMiniGameSummaryController &operator=(const CMiniGameSummaryController &) = delete;
-  ~CMiniGameSummaryController() override;
 
   void onBind() override;
   void update() override;
@@ -31,6 +27,6 @@ public:
 private:
   int32_t confirmed = 0;
   uint32_t linesShown = 0;
-  Timer *timer;
+  Timer timer{1000, true};
   int32_t total = 0;
 };

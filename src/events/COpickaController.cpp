@@ -37,11 +37,11 @@ CMapEntity_PacientClass *occupantOf(CMapEntity_Game *e) {
 
 COpickaController::COpickaController(CMapEntity_Game *e, CMapEntitiesCollection *c, CEngine *engine_,
                                      std::string bindTo_)
-    : CEntityController(e, c, engine_, std::move(bindTo_)), harmTimer(new Timer(800, false)),
+    : CCloneable(e, c, engine_, std::move(bindTo_)), harmTimer(new Timer(800, false)),
       rideTimer(new Timer(10000, false)) {}
 
 COpickaController::COpickaController(const COpickaController &o)
-    : CEntityController(o), fallSpeed(o.fallSpeed), leaveSpeedY(o.leaveSpeedY), leaveSpeedX(o.leaveSpeedX),
+    : CCloneable(o), fallSpeed(o.fallSpeed), leaveSpeedY(o.leaveSpeedY), leaveSpeedX(o.leaveSpeedX),
       startAlpha(o.startAlpha), harmTimer(new Timer(800, false)), rideTimer(new Timer(10000, false)) {}
 
 COpickaController::~COpickaController() = default;
@@ -60,7 +60,7 @@ CMapEntity_PacientClass *COpickaController::occupant() {
 
 void COpickaController::letGo() {
   // A patient that has left the level is no longer listed and is not touched.
-  if (ridden && collection && collection->contains(ridden) && ridden->tormentor == entity) ridden->tormentor = nullptr;
+  if (ridden && collection && collection->contains(ridden) && ridden->getTormentor() == entity) ridden->setTormentor(nullptr);
   ridden = nullptr;
 }
 
@@ -97,7 +97,7 @@ void COpickaController::fall(CMapEntity_Opicka *monkey) {
   if (fallSpeed < kMaxFallSpeed) fallSpeed += 0.3f;
   if (monkey->getY() <= targetY) return;
   if (CMapEntity_PacientClass *patient = occupant()) {
-    patient->tormentor = monkey;
+    patient->setTormentor(monkey);
     ridden = patient;
     fallSpeed = 1.0f;
     monkey->changeFrameset("RAJTUJE");
@@ -118,7 +118,7 @@ void COpickaController::ride(CMapEntity_Opicka *monkey) {
   CMapEntity_Game *player = static_cast<CMapEntity_Game *>(monkey->isActionCollisionWithEntityID(kPlayerID));
   if (player || rideTimer->udalost()) {
     if (CMapEntity_PacientClass *patient = occupant()) {
-      if (patient->tormentor == monkey) patient->tormentor = nullptr;
+      if (patient->getTormentor() == monkey) patient->setTormentor(nullptr);
       if (player) reward(patient, player);
     }
     startLeaving(monkey);
@@ -129,7 +129,7 @@ void COpickaController::ride(CMapEntity_Opicka *monkey) {
     startLeaving(monkey);
     return;
   }
-  if (harmTimer->udalost()) CCharisma::zmenNaladu(patient, -CCharisma::amount(CCharisma::kMonkeyHarm, engine));
+  if (harmTimer->udalost()) patient->changeMood(-CCharisma::amount(CCharisma::kMonkeyHarm, engine));
 }
 
 void COpickaController::reward(CMapEntity_PacientClass *patient, CMapEntity_Game *player) {
@@ -138,7 +138,7 @@ void COpickaController::reward(CMapEntity_PacientClass *patient, CMapEntity_Game
     heart->setXY(patient->getX() + 15.0f, patient->getY() + 20.0f);
     collection->addEntity(heart);
   }
-  CCharisma::zmenNaladu(patient, CCharisma::amount(CCharisma::kMonkeyReward, engine));
+  patient->changeMood(CCharisma::amount(CCharisma::kMonkeyReward, engine));
   CMapEntity_Game *caption = factory->cloneEntity("BONUSTEXT");
   if (!caption) return;
   caption->setXY(player->getX() - 50.0f, player->getY());
@@ -163,10 +163,10 @@ void COpickaController::leave(CMapEntity_Opicka *monkey) {
 
 COpickaGeneratorController::COpickaGeneratorController(CMapEntity_Game *e, CMapEntitiesCollection *c,
                                                        CEngine *engine_, std::string bindTo_)
-    : CEntityController(e, c, engine_, std::move(bindTo_)), releaseTimer(new Timer(kFirstRelease, false)) {}
+    : CCloneable(e, c, engine_, std::move(bindTo_)), releaseTimer(new Timer(kFirstRelease, false)) {}
 
 COpickaGeneratorController::COpickaGeneratorController(const COpickaGeneratorController &o)
-    : CEntityController(o), releaseTimer(new Timer(kFirstRelease, false)) {}
+    : CCloneable(o), releaseTimer(new Timer(kFirstRelease, false)) {}
 
 COpickaGeneratorController::~COpickaGeneratorController() = default;
 

@@ -2,6 +2,7 @@
 #include <memory>
 #include <string>
 
+#include "world/CCloneable.h"
 #include "world/CEntityController.h"
 
 class CMapEntity_Opicka;
@@ -11,14 +12,13 @@ class Timer;
 
 // The monkey: drops onto a patient in bed and lowers its mood until the player figure touches
 // it (which cheers the patient and pays 80) or it tires after ten seconds, then hops away.
-class COpickaController : public CEntityController {
+class COpickaController : public CCloneable<COpickaController, CEntityController> {
 public:
   static constexpr int kReward = 80;
 
   COpickaController(CMapEntity_Game *e, CMapEntitiesCollection *c, CEngine *engine, std::string bindTo);
   COpickaController(const COpickaController &other);
   ~COpickaController() override;
-  CEntityController *clone() override { return new COpickaController(*this); }
   void onBind() override;
   void specificHandleMessages(KEvent *) override {}
   void update() override;
@@ -53,12 +53,11 @@ private:
 };
 
 // Releases a monkey 2 s into the day and then every monkey interval of the level.
-class COpickaGeneratorController : public CEntityController {
+class COpickaGeneratorController : public CCloneable<COpickaGeneratorController, CEntityController> {
 public:
   COpickaGeneratorController(CMapEntity_Game *e, CMapEntitiesCollection *c, CEngine *engine, std::string bindTo);
   COpickaGeneratorController(const COpickaGeneratorController &other);
   ~COpickaGeneratorController() override;
-  CEntityController *clone() override { return new COpickaGeneratorController(*this); }
   void onBind() override {}
   void specificHandleMessages(KEvent *) override {}
   void update() override;

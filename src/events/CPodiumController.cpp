@@ -33,11 +33,11 @@ void glow(CMapEntity *e, bool on) {
 
 CPodiumController::CPodiumController(CMapEntity_Game *e, CMapEntitiesCollection *c, CEngine *engine_,
                                      std::string bindTo_)
-    : CEntityController(e, c, engine_, std::move(bindTo_)), readyTimer(new Timer(kReadyPeriod, false)),
+    : CCloneable(e, c, engine_, std::move(bindTo_)), readyTimer(new Timer(kReadyPeriod, false)),
       playTimer(new Timer(kPlayPeriod, false)), cheerTimer(new Timer(kCheerDelay, false)) {}
 
 CPodiumController::CPodiumController(const CPodiumController &o)
-    : CEntityController(o), readyTimer(new Timer(kReadyPeriod, false)), playTimer(new Timer(kPlayPeriod, false)),
+    : CCloneable(o), readyTimer(new Timer(kReadyPeriod, false)), playTimer(new Timer(kPlayPeriod, false)),
       cheerTimer(new Timer(kCheerDelay, false)), playing(o.playing), highlight(o.highlight) {}
 
 CPodiumController::~CPodiumController() = default;
@@ -99,5 +99,5 @@ void CPodiumController::cheer() {
   if (CGlobals_instance && CGlobals_instance->paused) return;
   const float gain = CCharisma::amount(CCharisma::kBandGain, engine);
   for (CMapEntity_Game *e : *collection->getEntitiesPtr())
-    if (CMapEntity_PacientClass *patient = CCharisma::livePatient(e)) CCharisma::zmenNaladu(patient, gain);
+    if (CMapEntity_PacientClass *patient = CCharisma::livePatient(e)) patient->changeMood(gain);
 }

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "world/CCloneable.h"
 #include "world/CEntityController.h"
 
 class CMapEntity_Podium;
@@ -10,12 +11,11 @@ class Timer;
 
 // The band: ready every 35 s (the musicians' auras pulse); a click on the ready podium makes it
 // play for 4 s, and 3 s into the play every patient gains mood.
-class CPodiumController : public CEntityController {
+class CPodiumController : public CCloneable<CPodiumController, CEntityController> {
 public:
   CPodiumController(CMapEntity_Game *e, CMapEntitiesCollection *c, CEngine *engine, std::string bindTo);
   CPodiumController(const CPodiumController &other);
   ~CPodiumController() override;
-  CEntityController *clone() override { return new CPodiumController(*this); }
   void specificHandleMessages(KEvent *ev) override;
   void update() override;
 

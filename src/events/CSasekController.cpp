@@ -47,11 +47,11 @@ bool looksIll(CMapEntity *head) {
 
 CSasekController::CSasekController(CMapEntity_Game *e, CMapEntitiesCollection *c, CEngine *engine_,
                                    std::string bindTo_)
-    : CEntityController(e, c, engine_, std::move(bindTo_)), appearanceTimer(new Timer(firstAppearance(), false)),
+    : CCloneable(e, c, engine_, std::move(bindTo_)), appearanceTimer(new Timer(firstAppearance(), false)),
       stayTimer(new Timer(kStay, false)) {}
 
 CSasekController::CSasekController(const CSasekController &o)
-    : CEntityController(o), appearanceTimer(new Timer(firstAppearance(), false)), stayTimer(new Timer(kStay, false)),
+    : CCloneable(o), appearanceTimer(new Timer(firstAppearance(), false)), stayTimer(new Timer(kStay, false)),
       highlight(o.highlight) {}
 
 CSasekController::~CSasekController() = default;
@@ -153,7 +153,7 @@ void CSasekController::perform(CMapEntity_Sasek *jester) {
   for (CMapEntity_Game *e : entities) {
     CMapEntity_PacientClass *patient = CCharisma::livePatient(e);
     if (!patient) continue;
-    CCharisma::zmenNaladu(patient, gain);
+    patient->changeMood(gain);
     CMapEntity *head = patient->getContainedEntityClass(CMapEntity_PacientClass::kHeadClass);
     if (head && !looksIll(head)) head->changeFrameset("VERYGOOD");
     if (CMapEntity_Game *heart = CMapEntitiesFactory::instance()->cloneEntity("SRDCE")) {

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "world/CCloneable.h"
 #include "world/CEntityController.h"
 
 class CMapEntity_Sasek;
@@ -10,7 +11,7 @@ class Timer;
 
 // The jester's visits: away for a long random while, walks in to x 740, blinks and waits for
 // the left button, then performs (every patient gains mood) or walks out by himself.
-class CSasekController : public CEntityController {
+class CSasekController : public CCloneable<CSasekController, CEntityController> {
 public:
   static constexpr float kStandX = 740.0f;
   static constexpr float kOffX = 800.0f;
@@ -18,7 +19,6 @@ public:
   CSasekController(CMapEntity_Game *e, CMapEntitiesCollection *c, CEngine *engine, std::string bindTo);
   CSasekController(const CSasekController &other);
   ~CSasekController() override;
-  CEntityController *clone() override { return new CSasekController(*this); }
   void onBind() override;
   void specificHandleMessages(KEvent *) override {}
   void update() override;

@@ -1,15 +1,7 @@
 #pragma once
-#include <cstdint>
 
-// Entity IDs through which the laboratory's entities find one another.
-constexpr uint32_t kDnaID = 311;
-constexpr uint32_t kDnaGeneratorID = 312;
-constexpr uint32_t kMiskaID = 319;
-constexpr uint32_t kCursor2ID = 320;
-constexpr uint32_t kMiniGameOverID = 321;
-constexpr uint32_t kMiniGameSummaryWindowID = 323;
-constexpr uint32_t kMiniGameSummarySesitID = 324;
-constexpr uint32_t kMiskaSetID = 355;
+// The laboratory's entity IDs live with the others.
+#include "world/kinds/EntityIds.h"
 
 // A drawing position truncated to whole pixels; positions far off the screen are pinned.
 inline long labPixel(float v) {

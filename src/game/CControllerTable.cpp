@@ -4,14 +4,18 @@
 #include "events/CBacilyGeneratorController.h"
 #include "events/CDNAController.h"
 #include "events/CDNAGeneratorController.h"
+#include "events/CDecorationControllers.h"
 #include "events/CMiniGameOverController.h"
 #include "events/CMiniGameSummaryController.h"
 #include "events/CMiskaController.h"
 #include "events/COpickaController.h"
 #include "events/CPodiumController.h"
 #include "events/CSasekController.h"
-#include "events/CDecorationControllers.h"
 #include "game/CStartupTables.h"
+#include "guidance/CCareTipControllers.h"
+#include "guidance/CShopTipControllers.h"
+#include "guidance/CTipControllers.h"
+#include "guidance/CTutorialControllers.h"
 #include "menus/CCreditsController.h"
 #include "menus/CIngameMenuController.h"
 #include "menus/CMapButtonController.h"
@@ -21,26 +25,23 @@
 #include "menus/CMenuInputboxController.h"
 #include "menus/CMenuQuestionWindowController.h"
 #include "menus/CSliderDragController.h"
-#include "guidance/CCareTipControllers.h"
-#include "guidance/CShopTipControllers.h"
-#include "guidance/CTipControllers.h"
-#include "guidance/CTutorialControllers.h"
+#include "patients/CNapisController.h"
 #include "patients/CNemocnejBacilyController.h"
 #include "patients/CObtiznostAdjusterController.h"
 #include "patients/CPacientController.h"
 #include "patients/CRodiceController.h"
 #include "patients/CRodiceGeneratorController.h"
 #include "progress/CBarRucickaController.h"
-#include "progress/CHospital2Upgrade3Controller.h"
-#include "progress/CPerkIconControllers.h"
-#include "progress/CUpgradeFen1Controller.h"
-#include "progress/CUpgradeMenuController.h"
 #include "progress/CHelpWindowController.h"
 #include "progress/CHodinyRucickaController.h"
+#include "progress/CHospital2Upgrade3Controller.h"
 #include "progress/CLevelCompletedController.h"
 #include "progress/CMapCloudController.h"
 #include "progress/CMapStarController.h"
 #include "progress/CMapaLetadloController.h"
+#include "progress/CPerkIconControllers.h"
+#include "progress/CUpgradeFen1Controller.h"
+#include "progress/CUpgradeMenuController.h"
 #include "ward/beds/CPostelController.h"
 #include "ward/cabinet/CLekController.h"
 #include "ward/cabinet/CLekarnaController.h"
@@ -48,15 +49,16 @@
 #include "ward/furniture/CClickTargetControllers.h"
 #include "ward/furniture/CDiagnosticToolController.h"
 #include "ward/player/CPlayerController.h"
-#include "ward/staff/COpravarController.h"
 #include "ward/staff/CAdderController.h"
 #include "ward/staff/CDoktorkaController.h"
 #include "ward/staff/COKController.h"
+#include "ward/staff/COpravarController.h"
 #include "ward/staff/CPrachController.h"
 #include "world/CBonusTextController.h"
 #include "world/CBublinaController.h"
 #include "world/CComicController.h"
 #include "world/CConfettiController.h"
+#include "world/CCviceniController.h"
 #include "world/CDomovKourController.h"
 #include "world/CEntityController.h"
 #include "world/CEntityControllersVzory_Game.h"
@@ -82,21 +84,18 @@ CEntityController *flashingItem(CEngine *engine, const std::string &bindName) {
   return c;
 }
 
-// Appends one prototype per row; a row with a null maker is a behaviour not in the game yet.
+// Appends one prototype per row.
 class TControllerRows {
 public:
   TControllerRows(CEntityControllers_Game *list, CEngine *engine) : list_(list), engine_(engine) {}
-  void operator()(const char *bindName, ControllerMaker maker) {
-    if (maker) list_->addController(maker(engine_, bindName));
-  }
+  void operator()(const char *bindName, ControllerMaker maker) { list_->addController(maker(engine_, bindName)); }
 
 private:
   CEntityControllers_Game *list_;
   CEngine *engine_;
 };
 
-// Every behaviour prototype in registration order, under the entity name it serves. Give a row
-// its maker (makeController<CClassName>) when the class named in its comment arrives.
+// Every behaviour prototype in registration order, under the entity name it serves.
 void registerRows(TControllerRows &c) {
   c("PLAYERMENU", makeController<CFloatingController>);
   c("MAPKALOGO", makeController<CFloatingController>);
@@ -291,7 +290,7 @@ void registerRows(TControllerRows &c) {
   c("HULKAPODSTAVEC", makeController<CHulkaPodstavecController>);
   c("PLAYBUTTON", makeController<CPlayButtonController>);
   c("MAINMENUBUTTON", makeController<CMainMenuButtonController>);
-  c("CVICENI", nullptr); // CCviceniController
+  c("CVICENI", makeController<CCviceniController>);
   c("UPGRADE", makeController<CUpgradeController>);
   c("RODICEGENERATOR", makeController<CRodiceGeneratorController>);
   c("RODICE1", makeController<CRodiceController>);

@@ -1,8 +1,7 @@
 #pragma once
 
-// Puts in every link the lower layers reach the game's subsystems through. The subsystems that
-// will implement them are not built yet, so each link installed does what the game does without
-// them.
+// Puts in every link the lower layers reach the game's subsystems through, each one handing the
+// call to the subsystem that owns it.
 void installGameLinks();
 // Ends the process, naming the link, when one of them is not installed.
 void checkGameLinks();

@@ -11,6 +11,14 @@
 #include "events/CMapEntity_Opicka.h"
 #include "events/CMapEntity_Podium.h"
 #include "events/CMapEntity_Sasek.h"
+#include "game/CStartupTables.h"
+#include "guidance/CMapEntity_CareTips.h"
+#include "guidance/CMapEntity_Tips.h"
+#include "guidance/CMapEntity_TutorialClass.h"
+#include "guidance/CMapEntity_TutorialSteps.h"
+#include "media/CFatal.h"
+#include "media/ZSprite.h"
+#include "media/makeString.h"
 #include "menus/CMapEntity_Credits.h"
 #include "menus/CMapEntity_MenuButton.h"
 #include "menus/CMapEntity_MenuCheckbox.h"
@@ -19,14 +27,6 @@
 #include "menus/CMapEntity_MenuPanel.h"
 #include "menus/CMapEntity_MenuQuestionWindow.h"
 #include "menus/CMapEntity_SliderBase.h"
-#include "game/CStartupTables.h"
-#include "media/CFatal.h"
-#include "media/ZSprite.h"
-#include "media/makeString.h"
-#include "guidance/CMapEntity_Tips.h"
-#include "guidance/CMapEntity_CareTips.h"
-#include "guidance/CMapEntity_TutorialClass.h"
-#include "guidance/CMapEntity_TutorialSteps.h"
 #include "patients/CMapEntity_ObtiznostAdjuster.h"
 #include "patients/CMapEntity_Pacienti.h"
 #include "patients/CMapEntity_Rodice.h"
@@ -34,13 +34,13 @@
 #include "progress/CMapEntity_HospitalUpgrade.h"
 #include "progress/CMapEntity_LevelCompleted.h"
 #include "progress/CMapEntity_MapDecoration.h"
-#include "progress/CMapEntity_PerkIcons.h"
-#include "progress/CMapEntity_UpgradeClass.h"
-#include "progress/CMapEntity_UpgradeMenu.h"
 #include "progress/CMapEntity_Notes.h"
+#include "progress/CMapEntity_PerkIcons.h"
 #include "progress/CMapEntity_Sesit.h"
 #include "progress/CMapEntity_StatusBar.h"
 #include "progress/CMapEntity_SummarySesit.h"
+#include "progress/CMapEntity_UpgradeClass.h"
+#include "progress/CMapEntity_UpgradeMenu.h"
 #include "progress/CMapEntity_Victory.h"
 #include "progress/CMapEntity_WindowClass.h"
 #include "ward/beds/CMapEntity_Postel.h"
@@ -51,16 +51,14 @@
 #include "ward/dispensers/CMapEntity_DrinkClass.h"
 #include "ward/furniture/CMapEntity_Gauc.h"
 #include "ward/furniture/CMapEntity_Vozik.h"
+#include "ward/furniture/CMapEntity_Zidle.h"
 #include "ward/player/CMapEntity_Player.h"
 #include "ward/player/CMapEntity_PlayerHands.h"
-#include "ward/staff/CMapEntity_Opravar.h"
-#include "ward/furniture/CMapEntity_Zidle.h"
 #include "ward/staff/CAdderController.h"
 #include "ward/staff/CMapEntity_Fixture.h"
 #include "ward/staff/CMapEntity_Marker.h"
+#include "ward/staff/CMapEntity_Opravar.h"
 #include "ward/staff/CMapEntity_Prach.h"
-#include "world/kinds/CMapEntity_PyzamoRuka.h"
-#include "world/kinds/CMapEntity_Tlakomer.h"
 #include "world/CMapEntitiesFactory.h"
 #include "world/CMapEntity_Fader.h"
 #include "world/CMapEntity_FrontaAkci.h"
@@ -69,6 +67,8 @@
 #include "world/CMapEntity_Visual.h"
 #include "world/kinds/CMapEntity_MapkaLogo.h"
 #include "world/kinds/CMapEntity_NemocnejBacily.h"
+#include "world/kinds/CMapEntity_PyzamoRuka.h"
+#include "world/kinds/CMapEntity_Tlakomer.h"
 
 namespace {
 typedef CMapEntity_Game *(*Maker)(bool solid);
@@ -124,8 +124,7 @@ public:
 
 private:
   void registerRow() {
-    // A class not in the game yet stands in as a plain entity with the row's identity, sprite
-    // and settings, so levels that place it load and show it; it gets its behaviour with its class.
+    // A class with nothing of its own is a plain entity with the row's identity, sprite and settings.
     g_automatName = name_;
     CMapEntity_Game *e = maker_ ? maker_(solid_) : new CMapEntity_Game(0, 0, solid_);
     if (!own_ || !maker_) {
@@ -214,8 +213,8 @@ void upgradeItem(CMapEntity_Game *e) { static_cast<CMapEntity_UpgradeClass *>(e)
 void starParticle(CMapEntity_Game *e) { static_cast<CMapEntity_Particle *>(e)->typ = CMapEntity_Particle::kBurst; }
 
 // Every prototype of the game in registration order. Rows with a null maker belong to classes
-// that are not in the game yet and register a plain stand-in: give the row its maker (and the
-// class's own fields with .with()) when the class arrives. Comments name the class and the settings only it can take.
+// without fields or operations of their own (named in the row's comment) and register a plain
+// entity.
 void registerRows() {
   r(1, "KURZOR", 0, 32, make<CMapEntity_Kurzor>, SAME).fs("NEUTRAL").z(10).nofocus();
   r(2, "KURZOR2", 320, 32, make<CMapEntity_Kurzor2>, SAME).anim().z(10).nofocus();
@@ -291,7 +290,8 @@ void registerRows() {
   r(72, "RODICE2", 131, 23, make<CMapEntity_RodiceClass>, SAME).fs("WAITING").drag();
   r(73, "RODICE3", 132, 23, make<CMapEntity_RodiceClass>, SAME).fs("WAITING").drag();
   r(74, "DOKTORKA", 200, 0, make<CMapEntity_Doktorka>, SAME).fs("RIGHT").anim().near(32, 50);
-  r(75, "BONUSTEXT", 173, 0, make<CMapEntity_BonusText>, "EMPTY").z(2).with(bonusText);
+  // Captions stand above the tip bubbles (layer 3) so that a tip never hides what was earned.
+  r(75, "BONUSTEXT", 173, 0, make<CMapEntity_BonusText>, "EMPTY").z(4).with(bonusText);
   r(76, "UPGRADEMENU", 900, 0, make<CMapEntity_UpgradeMenu>, "UPGRADESESIT2").z(7);
   r(77, "UPGRADEOK", 901, 0, make<CMapEntity_UpgradeOK>, "BUYBUTTON");
   r(78, "UPGRADECANCEL", 907, 0, make<CMapEntity_UpgradeCancel>, SAME);
@@ -422,8 +422,8 @@ void registerRows() {
   r(203, "PRACH", 64, 0, make<CMapEntity_Prach>, SAME).z(2).hp(1).alpha(0.65f);
   r(204, "WHITEPARTICLE", 273, 29, make<CMapEntity_WhiteParticle>, SAME).z(2).hp(1).alpha(0.6f);
   r(205, "REDSTARPARTICLE", 276, 29, make<CMapEntity_RedStarParticle>, SAME).z(2).hp(1).alpha(0.65f);
-  r(206, "NAPISCURED", 63, 0, nullptr, SAME).z(2); // CMapEntity_NapisCured
-  r(207, "NAPISLOST", 62, 0, nullptr, SAME).z(2); // CMapEntity_NapisLost
+  r(206, "NAPISCURED", 63, 0, nullptr, SAME).z(4); // CMapEntity_NapisCured
+  r(207, "NAPISLOST", 62, 0, nullptr, SAME).z(4); // CMapEntity_NapisLost
   r(208, "SRDCE", 74, 0, nullptr, SAME).z(2); // CMapEntity_Srdce
   r(209, "MODRESRDCE", 298, 0, nullptr, SAME).z(2); // CMapEntity_ModreSrdce
   r(210, "MISKASET", 355, 0, make<CMapEntity_MiskaSet>, "EMPTY");

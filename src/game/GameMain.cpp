@@ -1,5 +1,6 @@
 #include "game/GameMain.h"
 
+#include <cstdlib>
 #include <string>
 
 #include "core/CEngine.h"
@@ -26,6 +27,8 @@ public:
 int runGame(const TRunOptions *options) {
   CLogger::instance()->log("Launching  game...");
   resetProcessValues();
+  // The play state switches logging off after its first frame, so the log holds the start-up.
+  if (const char *log = std::getenv("TOB_LOG")) debug = std::atoi(log) != 0 ? 1 : 0;
   globalAktualniStav = nullptr;
   kolizniCheck = 0;
   CGlobals::instance();

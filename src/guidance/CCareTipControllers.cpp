@@ -10,7 +10,6 @@
 
 namespace {
 constexpr unsigned int kPlayerFigureClass = 1;
-constexpr unsigned short kSprayID = 70;
 constexpr unsigned int kSlowPressurePatientID = 6000;
 
 struct TPage {
@@ -25,7 +24,7 @@ const TPage kPages[6] = {
     {"...diagnosis, or you leave them waiting in line for too long,| their Happiness Meter will drop.", 0.21f, 2, 6000},
     {"When the Happiness Meter is empty, the patient| will leave the hospital without paying!", 0.11f, 1, 4500},
     {"On the other hand, if you perform extra fast service...", 0.41f, 3, 4000},
-    {"...or bring him something to help pass the time,| his Happiness Meter will fill up!", 1.0f, 5, 6000},
+    {"...or bring them something to help pass the time,| their Happiness Meter will fill up!", 1.0f, 5, 6000},
     {"Great, that's it! Now let's just finish up this | patient and then get started.", 0.0f, -1, 4500},
 };
 
@@ -57,28 +56,14 @@ void CTipSrdickaTriggerController::update() {
   if (!entity || !collection) return;
   CMapEntity_PacientClass *p = firstPatient(collection);
   if (!p) return;
-  p->mood = 1.0f;
-  p->heartsBefore = p->hearts;
-  p->hearts = 5;
+  p->holdMood(1.0f, 5);
   // A new arrival lies nowhere yet, whatever its bed word says.
-  if (p->phase != kPhaseInBed || !p->getBed() || p->bedState != kBedLying) return;
+  if (p->getPhase() != kPhaseInBed || !p->getBed() || p->getBedState() != kBedLying) return;
   tipkit::open(collection, "TIPSRDICKA", 0, 395);
   killEntity();
 }
 
 const char *CTipSrdickaController::pageText(int page) { return page >= 0 && page <= 5 ? kPages[page].text : nullptr; }
-
-CTipSrdickaController::CTipSrdickaController(CMapEntity_Game *e, CMapEntitiesCollection *c, CEngine *en,
-                                             std::string bindTo)
-    : CCloneable(e, c, en, std::move(bindTo)), startTimer(new Timer(6000, false)), pageTimer(new Timer(4000, false)) {}
-
-CTipSrdickaController::CTipSrdickaController(const CTipSrdickaController &o)
-    : CCloneable(o), startTimer(new Timer(6000, false)), pageTimer(new Timer(4000, false)) {}
-
-CTipSrdickaController::~CTipSrdickaController() {
-  delete startTimer;
-  delete pageTimer;
-}
 
 void CTipSrdickaController::specificHandleMessages(KEvent *ev) { pointer.follow(ev); }
 
@@ -86,16 +71,15 @@ void CTipSrdickaController::update() {
   if (!entity || !collection) return;
   CMapEntity_PacientClass *p = firstPatient(collection);
   if (p) {
-    p->meterFull = 0.5f;
+    p->fillMeter(0.5f);
     p->synchronizujNaladu();
-    p->cropMeter();
   }
   if (runState == 0) {
     // Without a patient there is nothing to point at: the tour waits for one.
-    if (!p || !startTimer->udalost()) return;
+    if (!p || !startTimer.udalost()) return;
     runState = 1;
     tipkit::carryArrow(entity, p->getX() + 36, -307);
-    pageTimer->reset();
+    pageTimer.reset();
   }
   if (page > 5) {
     killEntity();
@@ -104,15 +88,13 @@ void CTipSrdickaController::update() {
   const TPage &pg = kPages[page];
   tipkit::writeText(entity, pg.text);
   if (p && pg.hearts >= 0) {
-    p->heartsBefore = p->hearts;
-    p->mood = pg.mood;
-    p->hearts = pg.hearts;
+    p->holdMood(pg.mood, pg.hearts);
     p->synchronizujSrdicka();
   }
-  if (!pageTimer->udalost()) return;
+  if (!pageTimer.udalost()) return;
   ++page;
-  if (page <= 5) pageTimer->nastavSpoustec(kPages[page].period);
-  pageTimer->reset();
+  if (page <= 5) pageTimer.nastavSpoustec(kPages[page].period);
+  pageTimer.reset();
 }
 
 // ---- germ tip

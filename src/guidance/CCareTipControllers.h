@@ -1,11 +1,10 @@
 #pragma once
 #include <string>
 
+#include "guidance/CTipKit.h"
+#include "media/Timer.h"
 #include "world/CCloneable.h"
 #include "world/CEntityController.h"
-#include "guidance/CTipKit.h"
-
-class Timer;
 
 // The invisible watchers of the care tips follow the pointer like every tip trigger.
 class CCareTipTriggerController : public CEntityController {
@@ -28,11 +27,8 @@ public:
 // its hearts through 4, 2, 1, 3 and 5; the tour closes when the last page has had its time.
 class CTipSrdickaController : public CCloneable<CTipSrdickaController, CEntityController> {
 public:
-  CTipSrdickaController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine,
-                        std::string bindTo);
-  CTipSrdickaController(const CTipSrdickaController &other);
+  using CCloneable::CCloneable;
   CTipSrdickaController &operator=(const CTipSrdickaController &) = delete;
-  ~CTipSrdickaController() override;
 
   void specificHandleMessages(KEvent *ev) override;
   void update() override;
@@ -43,9 +39,9 @@ public:
 
 private:
   TPointerFollow pointer;
-  Timer *startTimer;
+  Timer startTimer{6000, false};
   int runState = 0;
-  Timer *pageTimer;
+  Timer pageTimer{4000, false};
   int page = 0;
 };
 

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "guidance/CMapEntity_TutorialClass.h"
 #include "world/CCloneable.h"
 #include "world/CMapEntity_Game.h"
-#include "guidance/CMapEntity_TutorialClass.h"
 
 // The hearts tour of the first day: six pages that show a patient's hearts rising and falling.
 class CMapEntity_TipSrdicka : public CCloneable<CMapEntity_TipSrdicka, CMapEntity_TutorialClass> {
@@ -30,8 +30,6 @@ class CMapEntity_RemindPressure : public CCloneable<CMapEntity_RemindPressure, C
 class CMapEntity_CareTipTrigger : public CMapEntity_Game {
 public:
   using CMapEntity_Game::CMapEntity_Game;
-  void useMethod() override {}
-  void doAction() override {}
 };
 class CMapEntity_TipSrdickaTrigger : public CCloneable<CMapEntity_TipSrdickaTrigger, CMapEntity_CareTipTrigger> {
   using CCloneable::CCloneable;

@@ -1,15 +1,13 @@
 #pragma once
 
+#include "guidance/CMapEntity_TutorialClass.h"
 #include "world/CCloneable.h"
 #include "world/CMapEntity_Game.h"
-#include "guidance/CMapEntity_TutorialClass.h"
 
 // Invisible watchers: each waits for the moment its tip explains, opens the tip's bubble and goes.
 template <class Derived> class CMapEntity_TipTrigger : public CCloneable<Derived, CMapEntity_Game> {
 public:
   using CCloneable<Derived, CMapEntity_Game>::CCloneable;
-  void useMethod() override {}
-  void doAction() override {}
 };
 
 class CMapEntity_Tip1Trigger : public CMapEntity_TipTrigger<CMapEntity_Tip1Trigger> {

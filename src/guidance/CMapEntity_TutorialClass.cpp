@@ -8,7 +8,7 @@
 #include "world/kinds/EntityIds.h"
 
 CMapEntity_TutorialClass::CMapEntity_TutorialClass(unsigned short x, unsigned short y, bool solid)
-    : CMapEntity_Game(x, y, solid) {
+    : CCloneable(x, y, solid) {
   setEntityClassID(kTutorialBubbleClass);
   if (spriteFactory) addEntityZSprite("TUTORIALBG");
   if (getSprite()) getSprite()->nastavFrameset("FRAMESET1");
@@ -20,7 +20,7 @@ CMapEntity_TutorialClass::CMapEntity_TutorialClass(unsigned short x, unsigned sh
 }
 
 CMapEntity_TutorialClass::CMapEntity_TutorialClass(const CMapEntity_TutorialClass &o)
-    : CMapEntity_Game(o), text(o.text) {
+    : CCloneable(o), text(o.text) {
   CMapEntity_Game *e = CMapEntitiesFactory::instance()->cloneEntity("TEXTBOX");
   addEntity(e, true, true);
   e->setXOffset(72, false);

@@ -6,15 +6,11 @@
 
 // The speech bubble of the tutorial and the tips (class 31): a background with its own text box
 // showing the text the bubble was copied from. Its behaviours place, point and remove it.
-class CMapEntity_TutorialClass : public CMapEntity_Game {
+class CMapEntity_TutorialClass : public CCloneable<CMapEntity_TutorialClass, CMapEntity_Game> {
 public:
   CMapEntity_TutorialClass(unsigned short x, unsigned short y, bool solid);
   // Carries a fresh text box showing the source's text.
   CMapEntity_TutorialClass(const CMapEntity_TutorialClass &other);
-
-  void useMethod() override {}
-  void doAction() override {}
-  CMapEntity_Game *clone() override { return new CMapEntity_TutorialClass(*this); }
 
   std::string text;
 };
@@ -34,6 +30,4 @@ class CMapEntity_TipPerk : public CCloneable<CMapEntity_TipPerk, CMapEntity_Tuto
 class CMapEntity_TipPerkTrigger : public CCloneable<CMapEntity_TipPerkTrigger, CMapEntity_Game> {
 public:
   using CCloneable::CCloneable;
-  void useMethod() override {}
-  void doAction() override {}
 };

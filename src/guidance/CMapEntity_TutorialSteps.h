@@ -1,15 +1,13 @@
 #pragma once
 
+#include "guidance/CMapEntity_TutorialClass.h"
 #include "world/CCloneable.h"
 #include "world/CMapEntity_Game.h"
-#include "guidance/CMapEntity_TutorialClass.h"
 
 // Invisible: a level that places it starts the guided tutorial a second after it loads.
 class CMapEntity_HelpTrigger : public CCloneable<CMapEntity_HelpTrigger, CMapEntity_Game> {
 public:
   using CCloneable::CCloneable;
-  void useMethod() override {}
-  void doAction() override {}
 };
 
 // The sixteen bubbles of the tutorial, one on screen at a time; each is driven by its own step.

@@ -6,6 +6,7 @@
 #include "core/CEngine.h"
 #include "core/CPlayer.h"
 #include "engine/KEvent.h"
+#include "guidance/CMapEntity_TutorialClass.h"
 #include "media/CGlobals.h"
 #include "media/Frameset.h"
 #include "media/Timer.h"
@@ -13,7 +14,6 @@
 #include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntitiesFactory.h"
 #include "world/CMapEntity_TextBox.h"
-#include "guidance/CMapEntity_TutorialClass.h"
 #include "world/kinds/EntityIds.h"
 #include "world/kinds/Links.h"
 
@@ -47,17 +47,6 @@ bool illFrameset(const char *name) {
 } // namespace
 
 // ---- shop tip
-
-CTipShopController::CTipShopController(CMapEntity_Game *e, CMapEntitiesCollection *c, CEngine *en, std::string bindTo)
-    : CCloneable(e, c, en, std::move(bindTo)), startTimer(new Timer(3000, false)), pageTimer(new Timer(4000, false)) {}
-
-CTipShopController::CTipShopController(const CTipShopController &o)
-    : CCloneable(o), startTimer(new Timer(3000, false)), pageTimer(new Timer(4000, false)) {}
-
-CTipShopController::~CTipShopController() {
-  delete startTimer;
-  delete pageTimer;
-}
 
 void CTipShopController::onBind() {
   CMapEntity_Game *window = collection ? collection->getEntityByID(kShopWindowID) : nullptr;
@@ -113,10 +102,10 @@ void CTipShopController::enterPage() {
 void CTipShopController::update() {
   if (!entity || !collection) return;
   if (runState == 0) {
-    if (!startTimer->udalost()) return;
+    if (!startTimer.udalost()) return;
     runState = 1;
-    pageTimer->nastavSpoustec(kPages[0].period);
-    pageTimer->reset();
+    pageTimer.nastavSpoustec(kPages[0].period);
+    pageTimer.reset();
     const float offsets[4] = {-125, -75, -175, -225};
     for (int i = 0; i < 4; ++i) arrows[i] = carryArrow(entity, 210, offsets[i], 90.0f);
     return;
@@ -135,40 +124,24 @@ void CTipShopController::update() {
     if (CPlayer *p = player()) p->setShopHint(1);
     return;
   }
-  if (!pageTimer->udalost()) return;
+  if (!pageTimer.udalost()) return;
   ++page;
   enterPage();
-  if (page <= 5) pageTimer->nastavSpoustec(kPages[page].period);
-  pageTimer->reset();
+  if (page <= 5) pageTimer.nastavSpoustec(kPages[page].period);
+  pageTimer.reset();
 }
 
 // ---- choose-a-perk reminder
-
-CTipShopPerkController::CTipShopPerkController(CMapEntity_Game *e, CMapEntitiesCollection *c, CEngine *en,
-                                               std::string bindTo)
-    : CCloneable(e, c, en, std::move(bindTo)), life(new Timer(8000, true)) {}
-
-CTipShopPerkController::CTipShopPerkController(const CTipShopPerkController &o)
-    : CCloneable(o), life(new Timer(8000, true)) {}
-
-CTipShopPerkController::~CTipShopPerkController() { delete life; }
 
 void CTipShopPerkController::onBind() {
   if (entity) carryArrow(entity, 225, 460, 90.0f);
 }
 
 void CTipShopPerkController::update() {
-  if (entity && life->udalost()) killEntity();
+  if (entity && life.udalost()) killEntity();
 }
 
 // ---- perk tip
-
-CTipPerkController::CTipPerkController(CMapEntity_Game *e, CMapEntitiesCollection *c, CEngine *en, std::string bindTo)
-    : CCloneable(e, c, en, std::move(bindTo)), life(new Timer(7000, true)) {}
-
-CTipPerkController::CTipPerkController(const CTipPerkController &o) : CCloneable(o), life(new Timer(7000, true)) {}
-
-CTipPerkController::~CTipPerkController() { delete life; }
 
 void CTipPerkController::onBind() {
   if (!entity) return;
@@ -189,19 +162,10 @@ void CTipPerkController::update() {
       if (head && (!fs || !illFrameset(fs->getID()))) head->changeFrameset("VERYGOOD");
     }
   }
-  if (life->udalost()) killEntity();
+  if (life.udalost()) killEntity();
 }
 
 // ---- perk tip trigger
-
-CTipPerkTriggerController::CTipPerkTriggerController(CMapEntity_Game *e, CMapEntitiesCollection *c, CEngine *en,
-                                                     std::string bindTo)
-    : CCloneable(e, c, en, std::move(bindTo)), poll(new Timer(1000, false)) {}
-
-CTipPerkTriggerController::CTipPerkTriggerController(const CTipPerkTriggerController &o)
-    : CCloneable(o), poll(new Timer(1000, false)) {}
-
-CTipPerkTriggerController::~CTipPerkTriggerController() { delete poll; }
 
 void CTipPerkTriggerController::specificHandleMessages(KEvent *ev) {
   pointer.follow(ev);
@@ -209,7 +173,7 @@ void CTipPerkTriggerController::specificHandleMessages(KEvent *ev) {
 }
 
 void CTipPerkTriggerController::update() {
-  if (!entity || !collection || !poll->udalost()) return;
+  if (!entity || !collection || !poll.udalost()) return;
   CPlayer *p = player();
   if (!p || p->getPerkHint() != 0) return;
   CMapEntity_Game *tip = tipkit::open(collection, "TIPPERK", 0, 10);

@@ -1,21 +1,19 @@
 #pragma once
 #include <cstdint>
 
+#include "guidance/CTipKit.h"
+#include "media/Timer.h"
 #include "world/CCloneable.h"
 #include "world/CEntityController.h"
-#include "guidance/CTipKit.h"
 
 class CMapEntity;
-class Timer;
 
 // The shop's first-time tour: after 3 s six pages point at the money, the prices, a BUY button
 // and a star; at the end the shop gets its focus back and the tour is not shown again.
 class CTipShopController : public CCloneable<CTipShopController, CEntityController> {
 public:
-  CTipShopController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine, std::string bindTo);
-  CTipShopController(const CTipShopController &other);
+  using CCloneable::CCloneable;
   CTipShopController &operator=(const CTipShopController &) = delete;
-  ~CTipShopController() override;
 
   void onBind() override;
   void specificHandleMessages(KEvent *ev) override;
@@ -30,9 +28,9 @@ private:
   CMapEntity_Game *freeArrow(float x, float y, bool turned);
 
   TPointerFollow pointer;
-  Timer *startTimer;
+  Timer startTimer{3000, false};
   int runState = 0;
-  Timer *pageTimer;
+  Timer pageTimer{4000, false};
   int page = 0;
   CMapEntity_Game *arrows[5] = {nullptr, nullptr, nullptr, nullptr, nullptr};
   CMapEntity *starDot = nullptr;
@@ -41,49 +39,41 @@ private:
 // Reminds the player to choose a perk; goes after 8 s of real time.
 class CTipShopPerkController : public CCloneable<CTipShopPerkController, CEntityController> {
 public:
-  CTipShopPerkController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine,
-                         std::string bindTo);
-  CTipShopPerkController(const CTipShopPerkController &other);
+  using CCloneable::CCloneable;
   CTipShopPerkController &operator=(const CTipShopPerkController &) = delete;
-  ~CTipShopPerkController() override;
 
   void onBind() override;
   void update() override;
 
 private:
   TPointerFollow pointer;
-  Timer *life;
+  Timer life{8000, true};
 };
 
 // Points at the perk icons for 7 s of real time while keeping every patient happy.
 class CTipPerkController : public CCloneable<CTipPerkController, CEntityController> {
 public:
-  CTipPerkController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine, std::string bindTo);
-  CTipPerkController(const CTipPerkController &other);
+  using CCloneable::CCloneable;
   CTipPerkController &operator=(const CTipPerkController &) = delete;
-  ~CTipPerkController() override;
 
   void onBind() override;
   void update() override;
 
 private:
   TPointerFollow pointer;
-  Timer *life;
+  Timer life{7000, true};
 };
 
 // Raises the perk tip once a run of the program, a second after the day starts.
 class CTipPerkTriggerController : public CCloneable<CTipPerkTriggerController, CEntityController> {
 public:
-  CTipPerkTriggerController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine,
-                            std::string bindTo);
-  CTipPerkTriggerController(const CTipPerkTriggerController &other);
+  using CCloneable::CCloneable;
   CTipPerkTriggerController &operator=(const CTipPerkTriggerController &) = delete;
-  ~CTipPerkTriggerController() override;
 
   void specificHandleMessages(KEvent *ev) override;
   void update() override;
 
 private:
   TPointerFollow pointer;
-  Timer *poll;
+  Timer poll{1000, false};
 };

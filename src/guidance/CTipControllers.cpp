@@ -22,13 +22,7 @@ constexpr int32_t kJesterWalkingOut = 3;
 // While the registration tip is read the patient takes its time to change.
 constexpr int kSlowChanging = 50000;
 
-void setHearts(CMapEntity_PacientClass *p, int32_t hearts, float mood) {
-  p->heartsBefore = p->hearts;
-  p->hearts = hearts;
-  p->mood = mood;
-}
-
-void keepHappy(CMapEntity_PacientClass *p) { setHearts(p, 5, 1.0f); }
+void keepHappy(CMapEntity_PacientClass *p) { p->holdMood(1.0f, 5); }
 
 int32_t jesterState(CMapEntitiesCollection *collection) {
   CJesterStateLink *link = TLink<CJesterStateLink>::get();
@@ -87,19 +81,17 @@ void CTipOutbreakTriggerController::update() {
   CMapEntity_Game *bed = p->getBed();
   if (bed && !bedSeen) {
     bedSeen = true;
-    p->meterFull = 1.0f;
+    p->fillMeter(1.0f);
     p->synchronizujNaladu();
-    if (CMapEntity *bar = p->getContainedEntity(CMapEntity_PacientClass::kMeterID))
-      bar->setVyrezPercent(-1, -1, -1, (short)(21.0f - 21.0f * p->meterFull));
-    p->recoverySpeed = 0.4f;
+    p->setRecoverySpeed(0.4f);
     CMapEntity *head = p->getContainedEntityClass(CMapEntity_PacientClass::kHeadClass);
     if (head && head->getSprite()) head->getSprite()->nastavFrameset("ILL3");
   }
-  if (p->bedState == kBedOutbreak) holdOutbreak = true;
+  if (p->getBedState() == kBedOutbreak) holdOutbreak = true;
   bool examining = false;
   if (figureKnown(examining) && examining) holdOutbreak = false;
   if (bed && holdOutbreak) tipkit::startOutbreak(p);
-  if (p->bedState == kBedTakingMedicine) handOver("TIPOUTBREAK", 0, 395);
+  if (p->getBedState() == kBedTakingMedicine) handOver("TIPOUTBREAK", 0, 395);
 }
 
 void CTipClownTriggerController::update() {
@@ -122,7 +114,7 @@ void CTip1Controller::onBind() {
 void CTip1Controller::update() {
   CMapEntity_PacientClass *p = patient();
   if (!entity || !p) return;
-  setHearts(p, 4, 0.65f);
+  p->holdMood(0.65f, 4);
   CMapEntity_Game *chair = p->getChair();
   if (!chair) {
     handOver("TIP2", 0, 0);
@@ -161,7 +153,7 @@ void CTipOutbreak2Controller::update() {
   keepHappy(p);
   if (Timer *wait = waitingTimer(p)) wait->reset();
   bool examining = true;
-  if (!figureKnown(examining) || examining || p->bedState != kBedWaitingMedicine) return;
+  if (!figureKnown(examining) || examining || p->getBedState() != kBedWaitingMedicine) return;
   handOver("TIPSRDICKATRIGGER", 0, 425);
 }
 

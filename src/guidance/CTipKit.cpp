@@ -2,6 +2,7 @@
 
 #include "engine/KEvent.h"
 #include "engine/KInput.h"
+#include "guidance/CMapEntity_TutorialClass.h"
 #include "media/Timer.h"
 #include "media/ZSprite.h"
 #include "world/CMapEntitiesCollection.h"
@@ -10,7 +11,6 @@
 #include "world/kinds/CMapEntity_PacientClass.h"
 #include "world/kinds/EntityIds.h"
 #include "world/kinds/Links.h"
-#include "guidance/CMapEntity_TutorialClass.h"
 
 void TPointerFollow::follow(const KEvent *ev) {
   if (ev->type != K_EVENT_MOUSEMOVE) return;
@@ -66,7 +66,7 @@ void startOutbreak(CMapEntity_PacientClass *patient) {
     if (part && part->getSprite()) part->getSprite()->nastavFrameset("ILL1");
   }
   patient->zapniAnimace();
-  patient->bedState = kBedOutbreak;
+  patient->breakOut();
   CPatientClocksLink *clocks = TLink<CPatientClocksLink>::get();
   if (Timer *wait = clocks ? clocks->waitingTimer(patient) : nullptr) wait->reset();
 }

@@ -16,7 +16,6 @@ namespace {
 using tipkit::carryArrow;
 using tipkit::freeArrow;
 
-constexpr unsigned int kChairClass = 17;
 constexpr unsigned short kArrowID = 189;
 constexpr float kTurned = 180.0f;
 constexpr const char *kHamperText = "Now drop the dirty sheets into the laundry trolley!";
@@ -32,7 +31,7 @@ std::vector<CMapEntity_PostelClass *> beds(CMapEntitiesCollection *c) {
 
 void lockBeds(CMapEntitiesCollection *c, uint16_t number, bool locked) {
   for (CMapEntity_PostelClass *b : beds(c))
-    if (b->cislo == number) b->locked = locked ? 1 : 0;
+    if (b->bedNumber == number) b->locked = locked ? 1 : 0;
 }
 
 void dressPatient(CMapEntity_PacientClass *p, const char *body, const char *head, const char *arm) {
@@ -47,19 +46,9 @@ void drop(CMapEntity_Game *&arrow) {
   arrow = nullptr;
 }
 
-Timer *gameTimer(int ms) { return new Timer(ms, false); }
 } // namespace
 
 // ---- help trigger
-
-CHelpTriggerController::CHelpTriggerController(CMapEntity_Game *e, CMapEntitiesCollection *c, CEngine *en,
-                                               std::string bindTo)
-    : CCloneable(e, c, en, std::move(bindTo)), start(gameTimer(1000)) {}
-
-CHelpTriggerController::CHelpTriggerController(const CHelpTriggerController &o)
-    : CCloneable(o), start(gameTimer(1000)) {}
-
-CHelpTriggerController::~CHelpTriggerController() { delete start; }
 
 void CHelpTriggerController::specificHandleMessages(KEvent *ev) {
   if (!ev || ev->type != K_EVENT_MOUSEMOVE) return;
@@ -68,7 +57,7 @@ void CHelpTriggerController::specificHandleMessages(KEvent *ev) {
 }
 
 void CHelpTriggerController::update() {
-  if (!entity || !collection || !start->udalost()) return;
+  if (!entity || !collection || !start.udalost()) return;
   tipkit::open(collection, "TUTORIAL1", 0, 0);
   killEntity();
 }
@@ -90,9 +79,7 @@ bool CTutorialStep::figureCarries(uint32_t id) const {
 void CTutorialStep::hold(int hearts) {
   CMapEntity_PacientClass *p = patient();
   if (!p) return;
-  p->mood = hearts >= 5 ? 1.0f : 0.65f;
-  p->heartsBefore = p->hearts;
-  p->hearts = hearts;
+  p->holdMood(hearts >= 5 ? 1.0f : 0.65f, hearts);
 }
 
 void CTutorialStep::handOver(const char *next, float x, float y) {
@@ -123,13 +110,11 @@ void CTutorial1Controller::update() {
 
 // Her stay is a long one: a full recovery meter, and she starts out ill.
 void CTutorial1Controller::startStay(CMapEntity_PacientClass *p) {
-  p->meterFull = 1.0f;
+  p->fillMeter(1.0f);
   if (p->getContainedEntityClass(CMapEntity_PacientClass::kHeadClass) &&
       p->getContainedEntity(CMapEntity_PacientClass::kHeartsID))
     p->synchronizujNaladu();
-  if (CMapEntity *bar = p->getContainedEntity(CMapEntity_PacientClass::kMeterID))
-    bar->setVyrezPercent(-1, -1, -1, (short)(21.0f - 21.0f * p->meterFull));
-  p->recoverySpeed = 0.8f;
+  p->setRecoverySpeed(0.8f);
   if (CMapEntity *head = p->getContainedEntityClass(CMapEntity_PacientClass::kHeadClass)) head->changeFrameset("ILL1");
 }
 
@@ -162,7 +147,7 @@ void CTutorial2Controller::update() {
 void CTutorial2bController::update() {
   if (!entity || !collection) return;
   CMapEntity_PacientClass *p = patient();
-  if (p && p->bedState == kBedOutbreak) handOver("TUTORIAL3", 0, 420);
+  if (p && p->getBedState() == kBedOutbreak) handOver("TUTORIAL3", 0, 420);
 }
 
 // ---- 3: the examination
@@ -175,16 +160,16 @@ void CTutorial3Controller::update() {
   if (!entity || !collection) return;
   CMapEntity_PacientClass *p = patient();
   if (!p) return;
-  if (p->bedState != kBedWaitingMedicine) {
+  if (p->getBedState() != kBedWaitingMedicine) {
     dressPatient(p, "ILL1", "ILL1", "ILL1");
-    p->bedState = kBedOutbreak;
+    p->breakOut();
     CPatientClocksLink *clocks = TLink<CPatientClocksLink>::get();
     if (Timer *wait = clocks ? clocks->waitingTimer(p) : nullptr) wait->reset();
   }
   CMapEntity_Game *f = figure();
   CFigureActionLink *action = TLink<CFigureActionLink>::get();
   uint16_t kind = 0;
-  if (p->bedState == kBedWaitingMedicine && f && action && action->actionKind(f, kind) && kind != 12)
+  if (p->getBedState() == kBedWaitingMedicine && f && action && action->actionKind(f, kind) && kind != 12)
     handOver("TUTORIAL4", 0, 420);
   hold(5);
   if (p->getContainedEntity(CMapEntity_PacientClass::kHeartsID)) p->synchronizujSrdicka();
@@ -228,7 +213,7 @@ void CTutorial6Controller::update() {
   if (!medicine)
     if (CMapEntity *bedArrow = entity->getContainedEntity(kArrowID)) bedArrow->setKill(true);
   CMapEntity_PacientClass *p = patient();
-  if (!p || (p->bedState != kBedLying && p->bedState != kBedPrescription)) return;
+  if (!p || (p->getBedState() != kBedLying && p->getBedState() != kBedPrescription)) return;
   // The free arrow stands on its own: it would outlive the bubble.
   dropMedicineArrow();
   handOver("TUTORIAL7", 0, 420);
@@ -245,11 +230,11 @@ void CTutorial7Controller::update() {
   hold(5);
   CMapEntity_PacientClass *p = patient();
   if (!p) return;
-  if (p->bedState == kBedOutbreak) {
+  if (p->getBedState() == kBedOutbreak) {
     dressPatient(p, "LYING", "GOOD", "LYING");
-    p->bedState = kBedLying;
+    p->lieAwake();
   }
-  if (p->bedState != kBedGivingMoney) return;
+  if (p->getBedState() != kBedGivingMoney) return;
   tipkit::open(collection, "TUTORIAL8", 0, 420);
   // The next patient waits, unclickable, until the lesson is over.
   CMapEntity_Game *next = CMapEntitiesFactory::instance()->cloneEntity("PACIENT2");
@@ -270,7 +255,7 @@ void CTutorial8Controller::update() {
   if (!entity || !collection) return;
   hold(4);
   for (CMapEntity_PostelClass *b : beds(collection))
-    if (b->obsazeno) return;
+    if (b->occupied) return;
   handOver("TUTORIAL9", 0, 0);
 }
 
@@ -286,7 +271,7 @@ void CTutorial9Controller::update() {
   if (!figure()) return;
   bool made = true;
   for (CMapEntity_PostelClass *b : beds(collection))
-    if (!b->uklizeno) made = false;
+    if (!b->madeUp) made = false;
   if (!figureCarries(kRubbishID) && made) {
     tipkit::open(collection, "TUTORIAL9B", 0, 0);
     drop(hamperArrow);
@@ -301,20 +286,12 @@ void CTutorial9Controller::update() {
 
 // ---- 9B: praise, then the beds to make again
 
-CTutorial9bController::CTutorial9bController(CMapEntity_Game *e, CMapEntitiesCollection *c, CEngine *en,
-                                             std::string bindTo)
-    : CCloneable(e, c, en, std::move(bindTo)), praise(gameTimer(4000)) {}
-
-CTutorial9bController::CTutorial9bController(const CTutorial9bController &o) : CCloneable(o), praise(gameTimer(4000)) {}
-
-CTutorial9bController::~CTutorial9bController() { delete praise; }
-
-void CTutorial9bController::onBind() { praise->reset(); }
+void CTutorial9bController::onBind() { praise.reset(); }
 
 void CTutorial9bController::update() {
   if (!entity || !collection) return;
   hold(4);
-  if (!praise->udalost()) return;
+  if (!praise.udalost()) return;
   tipkit::open(collection, "TUTORIAL9C", 0, 0);
   for (CMapEntity_PostelClass *b : beds(collection)) b->setUklizeno(false);
   killEntity();
@@ -332,7 +309,7 @@ void CTutorial9cController::update() {
   if (!entity || !collection) return;
   hold(4);
   for (CMapEntity_PostelClass *b : beds(collection)) {
-    if (!b->uklizeno) continue;
+    if (!b->madeUp) continue;
     if (b->getX() == 48.0f) drop(left);
     if (b->getX() == 208.0f) drop(right);
   }
@@ -353,36 +330,20 @@ void CTutorial9dController::update() {
 
 // ---- 9E: the new patient is the player's
 
-CTutorial9eController::CTutorial9eController(CMapEntity_Game *e, CMapEntitiesCollection *c, CEngine *en,
-                                             std::string bindTo)
-    : CCloneable(e, c, en, std::move(bindTo)), wait(gameTimer(4000)) {}
-
-CTutorial9eController::CTutorial9eController(const CTutorial9eController &o) : CCloneable(o), wait(gameTimer(4000)) {}
-
-CTutorial9eController::~CTutorial9eController() { delete wait; }
-
 void CTutorial9eController::update() {
   if (!entity || !collection) return;
   hold(4);
-  if (!wait->udalost()) return;
+  if (!wait.udalost()) return;
   tipkit::open(collection, "TUTORIAL10", 0, 0);
   if (CMapEntity_PacientClass *p = patient()) {
     p->locked = 0;
-    p->pressureSpeed = 0.005f;
+    p->setPressureSpeed(0.005f);
   }
   tipkit::open(collection, "TIP1TRIGGER", 0, 0);
   killEntity();
 }
 
 // ---- 10: the last words
-
-CTutorial10Controller::CTutorial10Controller(CMapEntity_Game *e, CMapEntitiesCollection *c, CEngine *en,
-                                             std::string bindTo)
-    : CCloneable(e, c, en, std::move(bindTo)), life(gameTimer(5000)) {}
-
-CTutorial10Controller::CTutorial10Controller(const CTutorial10Controller &o) : CCloneable(o), life(gameTimer(5000)) {}
-
-CTutorial10Controller::~CTutorial10Controller() { delete life; }
 
 void CTutorial10Controller::onBind() {
   if (!entity) return;
@@ -391,5 +352,5 @@ void CTutorial10Controller::onBind() {
 }
 
 void CTutorial10Controller::update() {
-  if (entity && life->udalost()) killEntity();
+  if (entity && life.udalost()) killEntity();
 }

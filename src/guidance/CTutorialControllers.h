@@ -1,30 +1,26 @@
 #pragma once
 #include <string>
 
+#include "guidance/CTipKit.h"
+#include "media/Timer.h"
 #include "world/CCloneable.h"
 #include "world/CEntityController.h"
-#include "guidance/CTipKit.h"
 
 class CMapEntity;
 class CMapEntity_PacientClass;
-class Timer;
 
 // Waits one second of game time, then opens the tutorial's first bubble and goes. Follows the
 // pointer with its invisible entity.
 class CHelpTriggerController : public CCloneable<CHelpTriggerController, CEntityController> {
 public:
-  CHelpTriggerController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine,
-                         std::string bindTo);
-  CHelpTriggerController(const CHelpTriggerController &other);
-  CHelpTriggerController &operator=(const CHelpTriggerController &) = delete;
-  ~CHelpTriggerController() override;
+  using CCloneable::CCloneable;
 
   void specificHandleMessages(KEvent *ev) override;
   void update() override;
 
 private:
   TPointerFollow pointer;
-  Timer *start;
+  Timer start{1000, false};
 };
 
 // What every tutorial step shares: the pointer it follows, the patient it teaches with, the
@@ -149,16 +145,12 @@ private:
 // Praise for four seconds; then every bed is unmade for one more round of tidying.
 class CTutorial9bController : public CCloneable<CTutorial9bController, CTutorialStep> {
 public:
-  CTutorial9bController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine,
-                        std::string bindTo);
-  CTutorial9bController(const CTutorial9bController &other);
-  CTutorial9bController &operator=(const CTutorial9bController &) = delete;
-  ~CTutorial9bController() override;
+  using CCloneable::CCloneable;
   void onBind() override;
   void update() override;
 
 private:
-  Timer *praise;
+  Timer praise{4000, false};
 };
 
 // Points at the two beds standing at x 48 and 208 until each is made.
@@ -184,28 +176,20 @@ public:
 // After four seconds the new patient may be clicked and the first-day tips begin.
 class CTutorial9eController : public CCloneable<CTutorial9eController, CTutorialStep> {
 public:
-  CTutorial9eController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine,
-                        std::string bindTo);
-  CTutorial9eController(const CTutorial9eController &other);
-  CTutorial9eController &operator=(const CTutorial9eController &) = delete;
-  ~CTutorial9eController() override;
+  using CCloneable::CCloneable;
   void update() override;
 
 private:
-  Timer *wait;
+  Timer wait{4000, false};
 };
 
 // Points at the new patient and the chair for five seconds, unless a tip replaces it first.
 class CTutorial10Controller : public CCloneable<CTutorial10Controller, CTutorialStep> {
 public:
-  CTutorial10Controller(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine,
-                        std::string bindTo);
-  CTutorial10Controller(const CTutorial10Controller &other);
-  CTutorial10Controller &operator=(const CTutorial10Controller &) = delete;
-  ~CTutorial10Controller() override;
+  using CCloneable::CCloneable;
   void onBind() override;
   void update() override;
 
 private:
-  Timer *life;
+  Timer life{5000, false};
 };

@@ -12,7 +12,7 @@ CFakeTime::~CFakeTime() {
 }
 
 void CFakeTime::advanceFrame(int16_t dt) {
-  if ((uint16_t)dt > 99) return;
+  if (dt < 0) return;
   if (CGlobals_instance && CGlobals_instance->paused) return;
-  ms += (uint32_t)dt;
+  ms += (uint32_t)(dt > CGlobals::kLongestFrameMs ? CGlobals::kLongestFrameMs : dt);
 }

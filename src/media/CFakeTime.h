@@ -9,8 +9,8 @@ public:
   CFakeTime();
   virtual ~CFakeTime();
 
-  // One frame of dt ms: counts only for 0..99 ms while the game is not paused, so stalls and
-  // pauses are lost to game time.
+  // One frame of dt ms while the game is not paused: a longer frame than the longest the game
+  // allows (CGlobals::kLongestFrameMs) counts as that long, a negative one not at all.
   void advanceFrame(int16_t dt);
 
   uint32_t ms = 0;

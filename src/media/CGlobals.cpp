@@ -25,13 +25,14 @@ CGlobals::~CGlobals() {
 }
 
 void CGlobals::addDelta(int ms) {
-  if ((unsigned)ms - 1u > 98u) {
+  if (ms < 1) {
     velkyZasek = true;
     return;
   }
+  velkyZasek = ms > kLongestFrameMs;
+  if (velkyZasek) ms = kLongestFrameMs;
   if (frameTimes.size() + 1 > kFrameWindow) frameTimes.erase(frameTimes.begin());
   frameTimes.push_back((uint32_t)ms);
-  velkyZasek = false;
 }
 
 unsigned int CGlobals::computeDelta() {

@@ -13,7 +13,9 @@ public:
   CGlobals();
   virtual ~CGlobals();
 
-  // Frame times outside 1..99 ms are dropped and only raise the stall flag.
+  // A frame longer than kLongestFrameMs counts as that long and raises the stall flag: a single
+  // stall moves the game no more than one slow frame, and a machine whose every frame is slow
+  // plays slowly rather than not at all. Frames under 1 ms are dropped.
   void addDelta(int ms);
   // Whole-millisecond average of the window (also stored in averageFrameMs); 0 while paused.
   unsigned int computeDelta();
@@ -40,6 +42,7 @@ public:
   std::vector<uint32_t> frameTimes;
 
   static const unsigned kFrameWindow = 7;
+  static const int kLongestFrameMs = 99;
 };
 
 // Always the live globals (kept in step by the constructor and destructor), or null.

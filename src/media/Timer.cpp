@@ -15,6 +15,8 @@ Timer::Timer(int spoustec_, bool realTime_) : spoustec(spoustec_), fresh(true), 
   CTimerList::instance()->timers.push_back(this);
 }
 
+Timer::Timer(const Timer &o) : Timer(o.spoustec, o.realTime) { *this = o; }
+
 Timer::~Timer() {
   std::vector<Timer *> &timers = CTimerList::instance()->timers;
   for (std::size_t i = 0; i < timers.size();) {

@@ -7,6 +7,10 @@
 class Timer {
 public:
   Timer(int spoustec, bool realTime);
+  // A copy runs on from where the original stands and joins the timer list as well, so a timer
+  // can be a member that copies with its owner.
+  Timer(const Timer &other);
+  Timer &operator=(const Timer &other) = default;
   ~Timer();
 
   bool udalost();

@@ -51,15 +51,6 @@ const TCreditLine kLines[] = {
 };
 } // namespace
 
-CCreditsController::CCreditsController(CMapEntity_Game *e, CMapEntitiesCollection *c, CEngine *en,
-                                       std::string bindTo)
-    : CCloneable(e, c, en, std::move(bindTo)), dismissTimer(new Timer(1000, false)) {}
-
-CCreditsController::CCreditsController(const CCreditsController &o)
-    : CCloneable(o), flashRising(o.flashRising), ending(o.ending), dismissTimer(new Timer(1000, false)) {}
-
-CCreditsController::~CCreditsController() { delete dismissTimer; }
-
 void CCreditsController::onBind() {
   menukit::playSound("PHOTOFLASH");
   auto *credits = dynamic_cast<CMapEntity_Credits *>(entity);
@@ -99,7 +90,7 @@ void CCreditsController::update() {
     }
     return;
   }
-  if (passed || (KInput::getLeftButtonState() && dismissTimer->udalost())) ending = true;
+  if (passed || (KInput::getLeftButtonState() && dismissTimer.udalost())) ending = true;
   if (ending) {
     float a = credits->getAlpha() - 0.04f * f;
     credits->setAlpha(a < 0.0f ? 0.0f : a, false);

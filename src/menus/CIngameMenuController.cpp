@@ -6,6 +6,7 @@
 #include "media/CFatal.h"
 #include "media/CGlobals.h"
 #include "menus/MenuKit.h"
+#include "world/CMapEntity_FrontaAkci.h"
 #include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntity_Game.h"
 
@@ -80,8 +81,7 @@ void CKeysIngameController::update() {
 }
 
 void CStatusMenuController::onBind() {
-  if (!collection->getEntityByID(kActionQueueID))
-    fatalError("Entita nemuze pracovat bez FRONTAAKCI, exit", -1);
+  CMapEntity_FrontaAkci::require(collection);
 }
 
 void CStatusMenuController::specificHandleMessages(KEvent *ev) {

@@ -10,30 +10,22 @@
 class CMapEntity_KeysIngame : public CCloneable<CMapEntity_KeysIngame, CMapEntity_Game> {
 public:
   using CCloneable::CCloneable;
-  void useMethod() override {}
-  void doAction() override {}
 };
 
 // The menu button on the status bar.
 class CMapEntity_StatusMenu : public CCloneable<CMapEntity_StatusMenu, CMapEntity_Game> {
 public:
   using CCloneable::CCloneable;
-  void useMethod() override {}
-  void doAction() override {}
 };
 
 // The world map's way on to the next day.
 class CMapEntity_PlayButton : public CCloneable<CMapEntity_PlayButton, CMapEntity_Game> {
 public:
   using CCloneable::CCloneable;
-  void useMethod() override {}
-  void doAction() override {}
 };
 
 // The world map's way back to the title screen.
 class CMapEntity_MainMenuButton : public CCloneable<CMapEntity_MainMenuButton, CMapEntity_Game> {
 public:
   using CCloneable::CCloneable;
-  void useMethod() override {}
-  void doAction() override {}
 };

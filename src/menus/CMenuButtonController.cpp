@@ -165,24 +165,15 @@ void CMenuButtonQYesController::action() {
   if (auto *kind = dynamic_cast<CMenuQuestionWindowController *>(window->getController())) kind->action();
 }
 
-CMenuButtonQNoController::CMenuButtonQNoController(CMapEntity_Game *e, CMapEntitiesCollection *c, CEngine *en,
-                                                   std::string bindTo)
-    : CCloneable(e, c, en, std::move(bindTo)), closeTimer(new Timer(100, true)) {}
-
-CMenuButtonQNoController::CMenuButtonQNoController(const CMenuButtonQNoController &o)
-    : CCloneable(o), closing(o.closing), closeTimer(new Timer(100, true)) {}
-
-CMenuButtonQNoController::~CMenuButtonQNoController() { delete closeTimer; }
-
 void CMenuButtonQNoController::action() {
   if (!entity->getParent()) return;
   closing = 1;
-  closeTimer->reset();
+  closeTimer.reset();
 }
 
 void CMenuButtonQNoController::update() {
   CMenuButtonController::update();
-  if (!closing || !closeTimer->udalost()) return;
+  if (!closing || !closeTimer.udalost()) return;
   CMapEntity *window = entity->getParent();
   if (auto *modal = dynamic_cast<CMenuModal *>(window))
     modal->dismiss(collection);

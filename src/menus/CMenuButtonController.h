@@ -1,9 +1,8 @@
 #pragma once
 
+#include "media/Timer.h"
 #include "world/CCloneable.h"
 #include "world/CEntityController.h"
-
-class Timer;
 
 // A menu button's behaviour: it glows under the pointer and, on a left press, clicks and runs
 // the kind's action.
@@ -60,15 +59,12 @@ public:
 // paused day too.
 class CMenuButtonQNoController : public CCloneable<CMenuButtonQNoController, CMenuButtonController> {
 public:
-  CMenuButtonQNoController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine,
-                           std::string bindTo);
-  CMenuButtonQNoController(const CMenuButtonQNoController &other);
-  ~CMenuButtonQNoController() override;
+  using CCloneable::CCloneable;
 
   void update() override;
   void action() override;
 
 private:
   int closing = 0;
-  Timer *closeTimer = nullptr;
+  Timer closeTimer{100, true};
 };

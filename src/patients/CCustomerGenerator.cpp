@@ -15,9 +15,9 @@
 #include "world/CMapEntitiesFactory.h"
 #include "world/kinds/CMapEntity_GaucClass.h"
 #include "world/kinds/CMapEntity_PacientClass.h"
+#include "world/kinds/EntityIds.h"
 
 namespace {
-const unsigned kCouchClass = 22;
 }
 
 CCustomerGenerator::~CCustomerGenerator() { delete timer; }
@@ -107,9 +107,7 @@ void CCustomerGenerator::generate(bool announced) {
 void CPatientCheer::cheer(CMapEntity_Game *e) {
   CMapEntity_PacientClass *p = dynamic_cast<CMapEntity_PacientClass *>(e);
   if (!p) return;
-  p->heartsBefore = p->hearts;
-  p->hearts = 5;
-  p->mood = 0.9f;
+  p->holdMood(0.9f, 5);
   if (p->getContainedEntityClass(CMapEntity_PacientClass::kHeadClass) && p->getContainedEntity(CMapEntity_PacientClass::kHeartsID))
     p->synchronizujNaladu();
 }

@@ -3,6 +3,6 @@
 #include "media/CFakeTime.h"
 
 CMapEntity_ObtiznostAdjuster::CMapEntity_ObtiznostAdjuster(const CMapEntity_ObtiznostAdjuster &o)
-    : CMapEntity_Game(o) {
+    : CCloneable(o) {
   pauseStart = pauseEnd = CFakeTime_instance ? CFakeTime_instance->ms : 0;
 }

@@ -7,15 +7,12 @@
 // The invisible difficulty adjuster of a day. It keeps the day's pause window, game-clock ms
 // during which lying patients have no outbreaks; a copy's window starts and ends now, so the
 // first real one opens a level's pause start after the adjuster is placed.
-class CMapEntity_ObtiznostAdjuster : public CMapEntity_Game {
+class CMapEntity_ObtiznostAdjuster : public CCloneable<CMapEntity_ObtiznostAdjuster, CMapEntity_Game> {
 public:
-  using CMapEntity_Game::CMapEntity_Game;
+  using CCloneable::CCloneable;
   CMapEntity_ObtiznostAdjuster(const CMapEntity_ObtiznostAdjuster &other);
 
-  void useMethod() override {}
-  void doAction() override {}
   void renderAdditional(KGraphic *) override {}
-  CMapEntity_Game *clone() override { return new CMapEntity_ObtiznostAdjuster(*this); }
 
   // Strictly inside the window.
   bool holds(uint32_t now) const { return pauseStart < now && now < pauseEnd; }
@@ -28,8 +25,6 @@ public:
 class CMapEntity_ObtiznostAdjusterSklo : public CCloneable<CMapEntity_ObtiznostAdjusterSklo, CMapEntity_Game> {
 public:
   using CCloneable::CCloneable;
-  void useMethod() override {}
-  void doAction() override {}
   void renderAdditional(KGraphic *) override {}
 };
 
@@ -37,7 +32,5 @@ class CMapEntity_ObtiznostAdjusterRucicka
     : public CCloneable<CMapEntity_ObtiznostAdjusterRucicka, CMapEntity_Game> {
 public:
   using CCloneable::CCloneable;
-  void useMethod() override {}
-  void doAction() override {}
   void renderAdditional(KGraphic *) override {}
 };

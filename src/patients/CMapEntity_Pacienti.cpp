@@ -52,12 +52,12 @@ const TSpecies *findSpecies(const char *name) {
 }
 
 void applySpeciesTo(CMapEntity_PacientClass &p, const TSpecies &s) {
-  p.kind = s.kind;
-  p.money = s.money;
-  p.recoverySpeed = s.recoverySpeed;
-  p.patience = s.patience;
-  if (s.pressureSpeed >= 0.0f) p.pressureSpeed = s.pressureSpeed;
-  p.celebrity = s.celebrity;
+  p.setKind(s.kind);
+  p.setMoney(s.money);
+  p.setRecoverySpeed(s.recoverySpeed);
+  p.setPatience(s.patience);
+  if (s.pressureSpeed >= 0.0f) p.setPressureSpeed(s.pressureSpeed);
+  p.setCelebrity(s.celebrity != 0);
   p.setEntityID(s.id);
   p.addEntityZSprite(s.sprite);
   p.name = s.name;
@@ -66,14 +66,13 @@ void applySpeciesTo(CMapEntity_PacientClass &p, const TSpecies &s) {
   p.setWalkPenalty(200);
   CLogger::instance()->log("setting penalty for " + p.name + ": " + makeString(200));
   p.health = 100;
-  p.runsAway = s.runsAway;
-  if (s.diseaseName) p.diseaseName = s.diseaseName;
+  p.setRunsAway(s.runsAway != 0);
+  if (s.diseaseName) p.setDiseaseName(s.diseaseName);
 }
 
 void applyCopySettingsTo(CMapEntity_PacientClass &p, const TSpecies &s) {
-  if (s.coughKind) p.coughKind = s.coughKind;
-  if (s.coughPeriod) p.coughPeriod = s.coughPeriod;
-  if (s.runAwayPeriod && p.runAwayTimer) p.runAwayTimer->nastavSpoustec(s.runAwayPeriod);
+  p.setCough(s.coughKind, s.coughPeriod);
+  if (s.runAwayPeriod) p.getRunAwayTimer().nastavSpoustec(s.runAwayPeriod);
   if (s.headYOffset != 0.0f) {
     if (CMapEntity *head = p.getContainedEntityClass(CMapEntity_PacientClass::kHeadClass)) {
       head->setYOffset(s.headYOffset, false);
@@ -81,8 +80,7 @@ void applyCopySettingsTo(CMapEntity_PacientClass &p, const TSpecies &s) {
     }
   }
   if (s.fullMeter) {
-    p.meterFull = 1.0f;
+    p.fillMeter(1.0f);
     p.synchronizujNaladu();
-    p.cropMeter();
   }
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 
+#include "world/CCloneable.h"
 #include "world/kinds/CMapEntity_PacientClass.h"
 
 // What one species fixes: its prototype, sprite and tunable defaults, and what each copy gets.
@@ -47,12 +48,9 @@ void applySpeciesTo(CMapEntity_PacientClass &patient, const TSpecies &s);
 void applyCopySettingsTo(CMapEntity_PacientClass &patient, const TSpecies &s);
 
 // A patient's head (class 10): shows the mood faces; no behaviour of its own.
-class CMapEntity_PacientHlava : public CMapEntity_Game {
+class CMapEntity_PacientHlava : public CCloneable<CMapEntity_PacientHlava, CMapEntity_Game> {
 public:
-  using CMapEntity_Game::CMapEntity_Game;
-  void useMethod() override {}
-  void doAction() override {}
-  CMapEntity_Game *clone() override { return new CMapEntity_PacientHlava(*this); }
+  using CCloneable::CCloneable;
 };
 
 // The species table, in registration order; finding a row by prototype name.

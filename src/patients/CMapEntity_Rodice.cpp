@@ -3,16 +3,13 @@
 #include "engine/KText.h"
 #include "media/CFontSeznam.h"
 #include "media/makeString.h"
+#include "world/CEntityKit.h"
 #include "world/CWorldEngine.h"
 
 void CMapEntity_RodiceClass::renderAdditional(KGraphic *g) {
   CMapEntity_Game::renderAdditional(g);
-  CWorldEngine *host = CWorldEngine::current();
-  CFontSeznam *fonts = host ? host->getFontSeznam() : nullptr;
-  if (!fonts) return;
-  fonts->setAktivniFont("bed");
-  if (fonts->getAktivniFontNazev() != "bed") return;
-  KText *font = fonts->getAktivniFont();
+  KText *font = entitykit::loadedFont("bed");
+  if (!font) return;
   float a = getAlpha() == -1.0f ? 1.0f : getAlpha();
   font->setColor(0.7f, 0.0f, 0.0f, a);
   font->drawStringCentered(makeString((int)wantedBed).c_str(), (long)(x + 6.0f), (long)(x + 20.0f), (long)(y + 62.0f),

@@ -1,18 +1,16 @@
 #pragma once
 #include <cstdint>
 
+#include "world/CCloneable.h"
 #include "world/CMapEntity_Game.h"
 
 // Visiting parents (class 23): they wait in the row at the top of the ward showing the number
 // of the bed they look for, and are dragged onto that bed for a visit.
-class CMapEntity_RodiceClass : public CMapEntity_Game {
+class CMapEntity_RodiceClass : public CCloneable<CMapEntity_RodiceClass, CMapEntity_Game> {
 public:
-  using CMapEntity_Game::CMapEntity_Game;
+  using CCloneable::CCloneable;
 
-  void useMethod() override {}
-  void doAction() override {}
   void renderAdditional(KGraphic *g) override;
-  CMapEntity_Game *clone() override { return new CMapEntity_RodiceClass(*this); }
 
   uint16_t wantedBed = 0;
   uint8_t visiting = 0;
@@ -20,13 +18,9 @@ public:
 };
 
 // The invisible generator that sends parents on later days.
-class CMapEntity_RodiceGenerator : public CMapEntity_Game {
+class CMapEntity_RodiceGenerator : public CCloneable<CMapEntity_RodiceGenerator, CMapEntity_Game> {
 public:
-  using CMapEntity_Game::CMapEntity_Game;
-
-  void useMethod() override {}
-  void doAction() override {}
-  CMapEntity_Game *clone() override { return new CMapEntity_RodiceGenerator(*this); }
+  using CCloneable::CCloneable;
 
   int32_t parentsPerRound = 0;
 };

@@ -3,20 +3,6 @@
 #include "media/Timer.h"
 #include "world/kinds/CMapEntity_NemocnejBacily.h"
 
-CNemocnejBacilyController::CNemocnejBacilyController(CMapEntity_Game *e, CMapEntitiesCollection *c, CEngine *eng,
-                                                     std::string bindTo)
-    : CEntityController(e, c, eng, std::move(bindTo)), longTimer(new Timer(2000, false)),
-      shortTimer(new Timer(500, false)) {}
-
-CNemocnejBacilyController::CNemocnejBacilyController(const CNemocnejBacilyController &o)
-    : CEntityController(o), longTimer(new Timer(2000, false)), shortTimer(new Timer(500, false)),
-      startAlpha(o.startAlpha) {}
-
-CNemocnejBacilyController::~CNemocnejBacilyController() {
-  delete longTimer;
-  delete shortTimer;
-}
-
 void CNemocnejBacilyController::onBind() {
   if (entity) entity->setAlpha(startAlpha, true);
 }

@@ -1,21 +1,17 @@
 #pragma once
+#include "media/Timer.h"
+#include "world/CCloneable.h"
 #include "world/CEntityController.h"
 
-class Timer;
-
 // Drifts a germ cloud or happy notes by their steps while they fade; gone once transparent.
-class CNemocnejBacilyController : public CEntityController {
+class CNemocnejBacilyController : public CCloneable<CNemocnejBacilyController, CEntityController> {
 public:
-  CNemocnejBacilyController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine,
-                            std::string bindTo);
-  CNemocnejBacilyController(const CNemocnejBacilyController &other);
-  ~CNemocnejBacilyController() override;
+  using CCloneable::CCloneable;
 
-  CEntityController *clone() override { return new CNemocnejBacilyController(*this); }
   void onBind() override;
   void update() override;
 
-  Timer *longTimer = nullptr;
-  Timer *shortTimer = nullptr;
+  Timer longTimer{2000, false};
+  Timer shortTimer{500, false};
   float startAlpha = 1.0f;
 };

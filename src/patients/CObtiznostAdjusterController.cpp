@@ -19,16 +19,6 @@ void foldLeaver(TDifficulty &d, float mood) {
   if (d.factor > 0.85f) d.factor = 0.85f;
 }
 
-CObtiznostAdjusterController::CObtiznostAdjusterController(CMapEntity_Game *e, CMapEntitiesCollection *c,
-                                                           CEngine *eng, std::string bindTo)
-    : CEntityController(e, c, eng, std::move(bindTo)), countTimer(new Timer(200, false)) {}
-
-CObtiznostAdjusterController::CObtiznostAdjusterController(const CObtiznostAdjusterController &o)
-    : CEntityController(o), referenceMood(o.referenceMood), countTimer(new Timer(200, false)), flag(o.flag),
-      counting(o.counting) {}
-
-CObtiznostAdjusterController::~CObtiznostAdjusterController() { delete countTimer; }
-
 bool CObtiznostAdjusterController::uzBylPacient(CMapEntity_PacientClass *p) const {
   return std::find(seen.begin(), seen.end(), p) != seen.end();
 }
@@ -42,14 +32,14 @@ void CObtiznostAdjusterController::update() {
     a->pauseStart = now + (uint32_t)lvl->getZacatekPauzy() + (uint32_t)lvl->getZacatekPauzyRand();
     a->pauseEnd = a->pauseStart + (uint32_t)lvl->getDelkaPauzy();
   }
-  if (!countTimer->udalost() || !counting || !engine) return;
+  if (!countTimer.udalost() || !counting || !engine) return;
   std::vector<CMapEntity_Game *> list = *collection->getEntitiesPtr();
   for (CMapEntity_Game *e : list) {
     CMapEntity_PacientClass *p = dynamic_cast<CMapEntity_PacientClass *>(e);
-    if (!p || p->getEntityClassID() != 15 || p->phase != kPhaseGone || p->difficultyCounted) continue;
+    if (!p || p->getEntityClassID() != 15 || p->getPhase() != kPhaseGone || p->countedForDifficulty()) continue;
     TDifficulty d{engine->getDifficultyFactor(), engine->getDifficultySamples(), engine->getDifficultySum()};
-    foldLeaver(d, p->mood);
+    foldLeaver(d, p->getMood());
     engine->setDifficulty(d.factor, d.samples, d.sum);
-    p->difficultyCounted = 1;
+    p->markCountedForDifficulty();
   }
 }

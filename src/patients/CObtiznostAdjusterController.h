@@ -2,10 +2,11 @@
 #include <cstdint>
 #include <vector>
 
+#include "media/Timer.h"
+#include "world/CCloneable.h"
 #include "world/CEntityController.h"
 
 class CMapEntity_PacientClass;
-class Timer;
 
 // The engine's difficulty: a factor folded from the moods of the patients who left.
 struct TDifficulty {
@@ -19,19 +20,15 @@ void foldLeaver(TDifficulty &d, float mood);
 
 // The adjuster's behaviour: moves the day's pause window on and folds every patient that has
 // gone (phase 4) into the engine's difficulty once.
-class CObtiznostAdjusterController : public CEntityController {
+class CObtiznostAdjusterController : public CCloneable<CObtiznostAdjusterController, CEntityController> {
 public:
-  CObtiznostAdjusterController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine,
-                               std::string bindTo);
-  CObtiznostAdjusterController(const CObtiznostAdjusterController &other);
-  ~CObtiznostAdjusterController() override;
+  using CCloneable::CCloneable;
 
-  CEntityController *clone() override { return new CObtiznostAdjusterController(*this); }
   void update() override;
   bool uzBylPacient(CMapEntity_PacientClass *p) const;
 
   float referenceMood = 0.85f;
-  Timer *countTimer = nullptr;
+  Timer countTimer{200, false};
   int32_t flag = 1;
   int32_t counting = 1;
   std::vector<CMapEntity_PacientClass *> seen;

@@ -1,62 +1,27 @@
 #pragma once
 #include <cstdint>
+#include <cstdlib>
 #include <string>
-#include <vector>
 
+#include "media/CRandom.h"
+#include "media/Timer.h"
+#include "world/CCloneable.h"
 #include "world/CEntityController.h"
 
 class CMapEntity;
 class CMapEntity_PacientClass;
-class CMapEntity_GaucClass;
 class CMapEntity_FrontaAkci;
-class Timer;
 
-// How a mood change lands: gains are multiplied and losses divided by the charisma upgrade's
-// factor for its stars, the mood stays in 0..1, and the hearts follow it.
-float charismaGain(int stars);
-float charismaLoss(int stars);
-// The fixed gain of a heart boost for the charisma stars.
-float heartBoost(int stars);
-// Hearts 0..5 shown for a mood.
-int heartsForMood(float mood);
-// Applies d (scaled unless fixed) and refreshes hearts and the hearts bar.
-void applyMoodChange(CMapEntity_PacientClass &p, float d, int charismaStars, bool fixed);
-
-// What a cured patient pays: money x 150 x mood in single precision, truncated.
-int paymentFor(float money, float mood);
-// The fixed mood amounts of the bed for the charisma stars: an untreated outbreak or a germ
-// cloud, happy notes, fast service, and a broken bed's tick (halved on "Day 31").
-float outbreakPenalty(int stars);
-float happyNotesGain(int stars);
-float fastServiceGain(int stars);
-float brokenBedPenalty(int stars, bool gentleDay);
-
-// What the colour choice looks at.
-struct TColourInputs {
-  int maxColors = -1;
-  int moneyGoal = 0;
-  int money = 0;
-  // Elapsed part of the day, 0..1.
-  float elapsed = 0.0f;
-  // Sum over the patients present of (int)(money x 150 x mood).
-  int expectedPayout = 0;
-  bool luck = false;
-  std::vector<uint16_t> freeBedColours;
-  std::vector<uint16_t> allBedColours;
-};
-// The colour a patient gets, drawing with rnd (the game draws with CRandom::draw).
-uint16_t pickColour(const TColourInputs &in, int (*rnd)());
-
-// The patient's behaviour: arrival on the couch, registration at the desk, the bench, laying into
-// bed, its mood and hearts. One prototype per species name.
-class CPacientController : public CEntityController {
+// The patient's behaviour: it drives the patient through its visit (CMapEntity_PacientClass keeps
+// the state) one phase at a time: CPatientArrival from the couch through the desk and the bench
+// into bed, CPatientStay the stay in bed and its treatment, CPatientLeaving the runaway and the
+// way out with the payment. This class holds what they share. One prototype per species name.
+class CPacientController : public CCloneable<CPacientController, CEntityController> {
 public:
   CPacientController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine,
                      std::string bindTo);
   CPacientController(const CPacientController &other);
-  ~CPacientController() override;
 
-  CEntityController *clone() override { return new CPacientController(*this); }
   void onBind() override;
   void specificHandleMessages(KEvent *ev) override;
   void update() override;
@@ -66,28 +31,32 @@ public:
   void generujPrach();
   void switchPacientFrameset(const std::string &name, bool head, bool hand, bool body);
   int getPocetPacientu() const;
-  Timer *getPrevlekaciTimer() const { return prevlekaciTimer; }
-  Timer *getCekaniTimer() const { return cekaniTimer; }
-  void checkPlayer() {}
-  void checkPult() {}
+  Timer *getPrevlekaciTimer() { return &prevlekaciTimer; }
+  Timer *getCekaniTimer() { return &cekaniTimer; }
+  // Starts an outbreak now, as the stay in bed does when its time comes.
+  void startOutbreak();
 
   // Game-clock ms of the last bed activity and of the last outbreak of any patient; differences
-  // to them are taken signed, as the cure touch puts the activity ahead of the clock.
+  // to them are taken signed, as the cure touch puts the activity ahead of the clock. Shared by
+  // every patient, as only one ward runs at a time; they pace the outbreaks across the ward.
   static int32_t posledniAktivita;
   static int32_t posledniOutbreak;
-  // Beds-full bonuses paid in the current day.
+  // Beds-full bonuses paid in the current day: each one pays less. The day's customer generator
+  // sets it back to 0.
   static uint32_t bedsFull;
 
-  Timer *moodTimer = nullptr;
-  Timer *bedWearTimer = nullptr;
-  Timer *prevlekaciTimer = nullptr;
-  Timer *cekaniTimer = nullptr;
-  Timer *payTimer = nullptr;
-  Timer *bedTimer = nullptr;
-  Timer *snoreTimer = nullptr;
-  Timer *randomTimer = nullptr;
-  Timer *likeTimer = nullptr;
-  Timer *drinkTimer = nullptr;
+  // A prototype's mood and wear ticks are 3000 ms; a copy, the only kind that runs, ticks every
+  // 1500 ms.
+  Timer moodTimer{3000, false};
+  Timer bedWearTimer{3000, false};
+  Timer prevlekaciTimer{2500, false};
+  Timer cekaniTimer{5000, false};
+  Timer payTimer{2000, false};
+  Timer bedTimer{3000, false};
+  Timer snoreTimer{800, false};
+  Timer randomTimer{2000 + CRandom::draw() % 5500, false};
+  Timer likeTimer{2000, false};
+  Timer drinkTimer{3000, false};
   int16_t homeX = 0;
   int16_t homeY = 0;
   int32_t mouseX = 0;
@@ -108,11 +77,11 @@ public:
   // The ill face over the head while the patient drinks; carried by the head.
   CMapEntity *fadingHead = nullptr;
 
-  // Fold-in points of the bed work, public for the ward's fakes in tests.
-  void startOutbreak();
-
 private:
-  void createTimers(int moodMs);
+  friend class CPatientArrival;
+  friend class CPatientStay;
+  friend class CPatientLeaving;
+
   CMapEntity_PacientClass *patient() const;
   CMapEntity_FrontaAkci *queue() const;
   CMapEntity_Game *cursor() const;
@@ -122,59 +91,18 @@ private:
   int charismaStars() const;
   float difficulty() const;
   void play(const std::string &key);
-  int now() const;
-  CMapEntity_Game *level() const;
-
-  void phaseAtDesk();
-  void phaseArrived();
-  void phaseOnBench();
-  void phaseInBed();
-  void moodTick(bool flagLoss);
-  void lose(unsigned int seatClass);
-  void leaveSeats(unsigned int seatClass);
-  void moveToBench();
-  bool benchHasSeat() const;
-  void drag(bool benchOffset);
-  void snapToChair(CMapEntity_Game *chair);
-  void layout(CMapEntity_Game *bed, float yOffset);
-  void previewLying(CMapEntity_Game *bed, const char *face);
-  bool bedSuitable(CMapEntity_Game *bed) const;
-  void layIntoBed(CMapEntity_Game *bed);
-  void goHome(bool withHand);
-
-  // The bed half.
-  void bedReactions();
-  void bedStay();
-  void sleeping(float speedUp);
-  void lying(float speedUp);
-  void outbreak();
-  void waitingForMedicine();
-  void thankingBeforeDrinking();
-  void drinking();
-  void outbreakAttempt(bool asleep);
-  bool pauseWindowHolds() const;
-  void pauseBookkeeping();
-  void meterChange(float d);
-  void coughGerms();
-  void runFromBed();
-  void phaseRunning();
-  void capture(CMapEntity_Game *bed);
-  void phaseLeaving();
-  void phaseGone();
-  void clearOnKill();
-  void bedLight(uint32_t id, float alpha, bool pulse);
   void playKind(const char *male, const char *female, const char *child);
-  CMapEntity *head() const;
-  CMapEntity_Game *fadingHeadOnHead() const;
+  int now() const;
   CMapEntity_Game *bonusText(float x, float y, const std::string &text);
-  void setNurse(bool working);
-};
+  static void tintCaption(CMapEntity_Game *caption);
+  CMapEntity *head() const;
 
-// Captions and hearts that rise, grow and fade out, then go.
-class CNapisController : public CEntityController {
-public:
-  using CEntityController::CEntityController;
-  CEntityController *clone() override { return new CNapisController(*this); }
-  void onBind() override;
-  void update() override;
+  void moodTick(bool flagLoss);
+  void drag(bool benchOffset);
+  void goHome(bool withHand);
+  void leaveSeats(unsigned int seatClass);
+  void lose(unsigned int seatClass);
+  void clearOnKill();
+  // Out of the bed: the blanket goes back onto it and the bed lets the patient go.
+  void climbOut(CMapEntity_Game *bed);
 };

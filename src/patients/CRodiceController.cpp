@@ -21,42 +21,14 @@
 #include "world/CMapEntity_FrontaAkci.h"
 #include "world/CMapEntity_TextBox.h"
 #include "world/CMapEntity_Visual.h"
+#include "world/kinds/CCharismaTable.h"
 #include "world/kinds/CMapEntity_PacientClass.h"
 #include "world/kinds/CMapEntity_PostelClass.h"
 #include "world/kinds/EntityIds.h"
 
-namespace {
-const unsigned kCharismaID = 902;
-const unsigned kCursorClass = 32;
-
-int clampStars(int s) { return s < 0 || s > 4 ? 0 : s; }
-} // namespace
-
-float parentsWaitingLoss(int stars) {
-  static const float f[] = {-0.08f, -0.06666666f, -0.057142857f, -0.044444446f, -0.04f};
-  return f[clampStars(stars)];
-}
-
-float parentsVisitGain(int stars) {
-  static const float f[] = {0.2f, 0.24f, 0.3f, 0.38f, 0.42f};
-  return f[clampStars(stars)];
-}
-
-CRodiceController::CRodiceController(CMapEntity_Game *e, CMapEntitiesCollection *c, CEngine *eng, std::string bindTo)
-    : CEntityController(e, c, eng, std::move(bindTo)), sadTimer(new Timer(9000, false)),
-      visitTimer(new Timer(2000, false)) {}
-
-CRodiceController::CRodiceController(const CRodiceController &o)
-    : CEntityController(o), flashing(o.flashing), sadTimer(new Timer(9000, false)), visitTimer(new Timer(2000, false)) {}
-
-CRodiceController::~CRodiceController() {
-  delete sadTimer;
-  delete visitTimer;
-}
-
 int CRodiceController::stars() const {
   CPlayer *player = engine ? engine->getPlayer() : nullptr;
-  return player ? player->starsOwned(kCharismaID) : 0;
+  return CCharismaTable::level(player ? player->starsOwned(kCharismaUpgradeID) : 0);
 }
 
 CMapEntity *CRodiceController::dragged() const {
@@ -72,15 +44,11 @@ void CRodiceController::setDragged(CMapEntity *e) {
 
 void CRodiceController::onBind() {
   CMapEntity_RodiceClass *r = dynamic_cast<CMapEntity_RodiceClass *>(entity);
-  fronta = CMapEntity_FrontaAkci::najdi(collection);
-  if (!fronta) {
-    CLogger::instance()->log("Entita nemuze pracovat bez FRONTAAKCI, exit");
-    fatalError("Entita nemuze pracovat bez FRONTAAKCI, exit", -1);
-  }
+  fronta = CMapEntity_FrontaAkci::require(collection);
   postel = nullptr;
   for (CMapEntity_Game *e : *collection->getEntitiesPtr())
     if (CMapEntity_PostelClass *bed = dynamic_cast<CMapEntity_PostelClass *>(e))
-      if (r && bed->getOccupant() && bed->cislo == r->wantedBed) postel = bed;
+      if (r && bed->getOccupant() && bed->bedNumber == r->wantedBed) postel = bed;
   kurzor = collection->getFirstEntityByClassID(kCursorClass);
   homeX = (int32_t)entity->getX();
   homeY = (int32_t)entity->getY();
@@ -96,31 +64,14 @@ CMapEntity_PacientClass *CRodiceController::visited() {
 void CRodiceController::moodChange(float d) {
   CMapEntity_PacientClass *p = visited();
   if (!p) return;
-  float m = p->mood + d;
-  p->mood = m < 0.0f ? 0.0f : (m > 1.0f ? 1.0f : m);
-  p->heartsBefore = p->hearts;
-  p->hearts = heartsForMood(p->mood);
-  p->synchronizujSrdicka();
+  p->changeMood(d);
 }
 
 void CRodiceController::specificHandleMessages(KEvent *ev) {
-  if (!ev || !entity || entity->locked || ev->type != 3 || ev->button != 1 || !fronta) return;
+  if (!ev || !entity || entity->locked || ev->type != K_EVENT_MOUSEDOWN || ev->button != 1 || !fronta) return;
   mouseX = (int32_t)KInput::getMouseX();
   mouseY = (int32_t)KInput::getMouseY();
-  akce *a = new akce();
-  a->controller = this;
-  if (kurzor && kurzor->isActionCollisionWithEntity(entity)) {
-    a->id = 1;
-    a->priority = 1;
-    fronta->pridej(a);
-    CMapEntity_Game *ok = CMapEntitiesFactory::instance()->cloneEntity("OK");
-    ok->setXY((float)(mouseX + 9), (float)(mouseY + 24));
-    collection->addEntity(ok);
-  } else {
-    a->id = 2;
-    a->priority = 0;
-    fronta->pridej(a);
-  }
+  fronta->queueClick(this, kurzor && kurzor->isActionCollisionWithEntity(entity), collection, mouseX, mouseY);
 }
 
 void CRodiceController::leave() {
@@ -157,12 +108,12 @@ void CRodiceController::update() {
   bool patientGone = postel && !visited();
   bool visitOver = false;
   if (!r->visiting && !patientGone) {
-    if (postel && sadTimer->udalost()) {
-      moodChange(parentsWaitingLoss(stars()));
+    if (postel && sadTimer.udalost()) {
+      moodChange(CCharismaTable::amount(CCharismaTable::kParentsWaiting, stars()));
       r->changeFrameset("SMUTNO");
       r->zapniAnimace();
-      sadTimer->nastavSpoustec(CRandom::draw() % 5000 + 9000);
-      sadTimer->reset();
+      sadTimer.nastavSpoustec(CRandom::draw() % 5000 + 9000);
+      sadTimer.reset();
     }
     bool down = KInput::getLeftButtonState();
     if (under && down && !dragged()) setDragged(r);
@@ -183,14 +134,14 @@ void CRodiceController::update() {
       setDragged(nullptr);
       CMapEntity_PostelClass *bed =
           kurzor ? dynamic_cast<CMapEntity_PostelClass *>(kurzor->isActionCollisionWithEntityClassID(kBedClass)) : nullptr;
-      if (!bed || !bed->getOccupant() || bed->cislo != r->wantedBed) {
+      if (!bed || !bed->getOccupant() || bed->bedNumber != r->wantedBed) {
         r->setXY((float)homeX, (float)homeY);
         r->changeFrameset("WAITING");
       } else {
         r->setXY(bed->getX() - 40, bed->getY() - 60);
         r->visiting = 1;
         postel = bed;
-        visitTimer->reset();
+        visitTimer.reset();
         r->changeFrameset("MATCH");
         CMapEntity_Game *text = CMapEntitiesFactory::instance()->cloneEntity("BONUSTEXT");
         text->setXY(r->getX() - 30, r->getY() - 20);
@@ -211,8 +162,8 @@ void CRodiceController::update() {
   }
   if (r->visiting && postel && !patientGone) {
     r->changeAlpha(-0.013f, true);
-    if (visitTimer->udalost()) {
-      moodChange(parentsVisitGain(stars()));
+    if (visitTimer.udalost()) {
+      moodChange(CCharismaTable::amount(CCharismaTable::kParentsVisit, stars()));
       visitOver = true;
     }
   }

@@ -1,26 +1,20 @@
 #pragma once
 #include <cstdint>
 
+#include "media/Timer.h"
+#include "world/CCloneable.h"
 #include "world/CEntityController.h"
 
 class CMapEntity;
 class CMapEntity_FrontaAkci;
 class CMapEntity_PacientClass;
-class Timer;
-
-// Waiting and visiting parents' mood amounts for the charisma stars.
-float parentsWaitingLoss(int stars);
-float parentsVisitGain(int stars);
 
 // Visiting parents: while they wait they sadden the patient of their bed; dragged onto that
 // bed they visit, fade out, cheer the patient and go. They go too when the patient leaves.
-class CRodiceController : public CEntityController {
+class CRodiceController : public CCloneable<CRodiceController, CEntityController> {
 public:
-  CRodiceController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine, std::string bindTo);
-  CRodiceController(const CRodiceController &other);
-  ~CRodiceController() override;
+  using CCloneable::CCloneable;
 
-  CEntityController *clone() override { return new CRodiceController(*this); }
   void onBind() override;
   void specificHandleMessages(KEvent *ev) override;
   void update() override;
@@ -28,8 +22,8 @@ public:
   int32_t flashing = 1;
   int32_t mouseX = 0;
   int32_t mouseY = 0;
-  Timer *sadTimer = nullptr;
-  Timer *visitTimer = nullptr;
+  Timer sadTimer{9000, false};
+  Timer visitTimer{2000, false};
   CMapEntity_Game *kurzor = nullptr;
   CMapEntity_Game *postel = nullptr;
   CMapEntity_FrontaAkci *fronta = nullptr;
@@ -43,5 +37,6 @@ private:
   void leave();
   CMapEntity *dragged() const;
   void setDragged(CMapEntity *e);
+  // The charisma level.
   int stars() const;
 };

@@ -23,14 +23,8 @@ const unsigned kHospitalUpgrade3ID = 176;
 
 int32_t parentsPerRoundFor(int levelNumber) { return (int32_t)(levelNumber - 19) / 6; }
 
-CRodiceGeneratorController::CRodiceGeneratorController(CMapEntity_Game *e, CMapEntitiesCollection *c, CEngine *eng,
-                                                       std::string bindTo)
-    : CEntityController(e, c, eng, std::move(bindTo)), spawnTimer(new Timer(2000, false)) {}
-
 CRodiceGeneratorController::CRodiceGeneratorController(const CRodiceGeneratorController &o)
-    : CEntityController(o), spawnTimer(new Timer(36000, false)) {}
-
-CRodiceGeneratorController::~CRodiceGeneratorController() { delete spawnTimer; }
+    : CCloneable(o), spawnTimer(36000, false) {}
 
 void CRodiceGeneratorController::onBind() {
   if (!collection || !collection->getEntityByID(kParentGeneratorID)) return;
@@ -57,19 +51,19 @@ void CRodiceGeneratorController::update() {
   CMapEntity_RodiceGenerator *g = dynamic_cast<CMapEntity_RodiceGenerator *>(entity);
   if (!g || !collection) return;
   CLevel_Game *lvl = engine ? engine->getLevel() : nullptr;
-  if (!spawnTimer->udalost() || (lvl && lvl->closed())) return;
+  if (!spawnTimer.udalost() || (lvl && lvl->closed())) return;
   for (int32_t i = 0; i < g->parentsPerRound; ++i) {
     int candidate = -1;
     for (CMapEntity_Game *e : *collection->getEntitiesPtr()) {
       CMapEntity_PacientClass *p = dynamic_cast<CMapEntity_PacientClass *>(e);
-      if (!p || p->getKill() || p->phase != kPhaseInBed) continue;
+      if (!p || p->getKill() || p->getPhase() != kPhaseInBed) continue;
       CMapEntity_PostelClass *bed = dynamic_cast<CMapEntity_PostelClass *>(p->getBed());
       if (!bed) continue;
       bool visited = false;
       for (CMapEntity_Game *o : *collection->getEntitiesPtr())
         if (CMapEntity_RodiceClass *r = dynamic_cast<CMapEntity_RodiceClass *>(o))
-          if (!r->getKill() && r->wantedBed == bed->cislo) visited = true;
-      if (!visited) candidate = bed->cislo;
+          if (!r->getKill() && r->wantedBed == bed->bedNumber) visited = true;
+      if (!visited) candidate = bed->bedNumber;
     }
     if (candidate < 0) continue;
     static const char *const looks[] = {"RODICE1", "RODICE2", "RODICE3"};
@@ -88,6 +82,6 @@ void CRodiceGeneratorController::update() {
       if (CMapEntity_Game *h = collection->getEntityByID(kHospitalUpgrade3ID))
         if (CUpgradeFlashLink *link = TLink<CUpgradeFlashLink>::get()) link->flash(h);
     }
-    spawnTimer->nastavSpoustec(36000);
+    spawnTimer.nastavSpoustec(36000);
   }
 }

@@ -1,28 +1,25 @@
 #pragma once
 #include <cstdint>
 
+#include "media/Timer.h"
+#include "world/CCloneable.h"
 #include "world/CEntityController.h"
-
-class Timer;
 
 // How many parents one pass of the generator sends on the level of that index in the list.
 int32_t parentsPerRoundFor(int levelNumber);
 
 // Sends visiting parents to patients in bed whose bed has none, into a waiting row of three.
-class CRodiceGeneratorController : public CEntityController {
+class CRodiceGeneratorController : public CCloneable<CRodiceGeneratorController, CEntityController> {
 public:
-  CRodiceGeneratorController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine,
-                             std::string bindTo);
+  using CCloneable::CCloneable;
   CRodiceGeneratorController(const CRodiceGeneratorController &other);
-  ~CRodiceGeneratorController() override;
 
-  CEntityController *clone() override { return new CRodiceGeneratorController(*this); }
   void onBind() override;
   void update() override;
 
   int32_t findFreeSlot();
   void setSlot(bool used, int place);
 
-  Timer *spawnTimer = nullptr;
+  Timer spawnTimer{2000, false};
   int32_t slotUsed[3] = {0, 0, 0};
 };

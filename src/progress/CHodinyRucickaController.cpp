@@ -6,7 +6,7 @@
 #include "world/CMapEntity_Game.h"
 
 CHodinyRucickaController::CHodinyRucickaController(const CHodinyRucickaController &o)
-    : CEntityController(o), angle(o.angle), stepTimer(new Timer(10, false)) {}
+    : CCloneable(o), angle(o.angle), stepTimer(new Timer(10, false)) {}
 
 CHodinyRucickaController::~CHodinyRucickaController() { delete stepTimer; }
 

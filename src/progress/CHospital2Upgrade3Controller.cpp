@@ -2,12 +2,12 @@
 
 #include "media/CFatal.h"
 #include "progress/CMapEntity_HospitalUpgrade.h"
+#include "world/CMapEntity_FrontaAkci.h"
 #include "world/CMapEntitiesCollection.h"
 #include "world/kinds/EntityIds.h"
 
 void CHospital2Upgrade3Controller::onBind() {
-  queue = collection ? collection->getEntityByID(kActionQueueID) : nullptr;
-  if (!queue) fatalError("Entita nemuze pracovat bez FRONTAAKCI, exit", -1);
+  queue = CMapEntity_FrontaAkci::require(collection);
 }
 
 void CHospital2Upgrade3Controller::update() {

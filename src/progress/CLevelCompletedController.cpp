@@ -25,7 +25,7 @@ void CLevelCompletedController::update() {
 }
 
 void CLevelCompletedController::specificHandleMessages(KEvent *ev) {
-  if (!ev || ev->type != 3 || ev->button != 1 || !underPointer(collection, entity)) return;
+  if (!ev || ev->type != K_EVENT_MOUSEDOWN || ev->button != 1 || !underPointer(collection, entity)) return;
   auto *icon = dynamic_cast<CMapEntity_LevelCompleted *>(entity);
   if (!icon || !engine) return;
   const int index = engine->getPlayer() ? engine->getPlayer()->getLevelIndex(icon->getPoradi()) : -1;

@@ -9,16 +9,12 @@
 class CMapEntity_BarRucicka : public CCloneable<CMapEntity_BarRucicka, CMapEntity_Game> {
 public:
   using CCloneable::CCloneable;
-  void useMethod() override {}
-  void doAction() override {}
 };
 
 // The clock's hand.
 class CMapEntity_HodinyRucicka : public CCloneable<CMapEntity_HodinyRucicka, CMapEntity_Game> {
 public:
   using CCloneable::CCloneable;
-  void useMethod() override {}
-  void doAction() override {}
 };
 
 // A clock face; every copy carries its own hand.
@@ -26,6 +22,4 @@ class CMapEntity_Hodiny : public CCloneable<CMapEntity_Hodiny, CMapEntity_Game> 
 public:
   using CCloneable::CCloneable;
   CMapEntity_Hodiny(const CMapEntity_Hodiny &other);
-  void useMethod() override {}
-  void doAction() override {}
 };

@@ -8,8 +8,6 @@
 class CMapEntity_HospitalUpgrade : public CCloneable<CMapEntity_HospitalUpgrade, CMapEntity_Game> {
 public:
   using CCloneable::CCloneable;
-  void useMethod() override {}
-  void doAction() override {}
 };
 
 #define TOB_HOSPITAL_UPGRADE(Name)                                                                 \

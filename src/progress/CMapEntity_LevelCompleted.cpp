@@ -6,7 +6,7 @@
 int32_t CMapEntity_LevelCompleted::globalPoradi = 0;
 
 CMapEntity_LevelCompleted::CMapEntity_LevelCompleted(const CMapEntity_LevelCompleted &o)
-    : CMapEntity_Game(o), poradi(globalPoradi++) {
+    : CCloneable(o), poradi(globalPoradi++) {
   CPlayer *player = engine ? engine->getPlayer() : nullptr;
   const int rating = player ? player->getGoal(poradi) : -1;
   if (rating == 1)

@@ -1,26 +1,24 @@
 #pragma once
 #include <cstdint>
 
+#include "world/CCloneable.h"
 #include "world/CMapEntity_Game.h"
 
 // A finished day's icon on the world map. The icons of a map number themselves in the order the
 // level places them; the n-th shows the n-th day of the player's record, gold when it was
 // finished with the expert rating.
-class CMapEntity_LevelCompleted : public CMapEntity_Game {
+class CMapEntity_LevelCompleted : public CCloneable<CMapEntity_LevelCompleted, CMapEntity_Game> {
 public:
-  using CMapEntity_Game::CMapEntity_Game;
+  using CCloneable::CCloneable;
   // Takes the next number and the look of its day.
   CMapEntity_LevelCompleted(const CMapEntity_LevelCompleted &other);
   CMapEntity_LevelCompleted &operator=(const CMapEntity_LevelCompleted &) = delete;
   // A top-level icon going with its map restarts the numbering for the next map.
   ~CMapEntity_LevelCompleted() override;
 
-  void useMethod() override {}
   // A carried icon gives its number back to the next one cloned.
   void syncWithParentPosition() override;
   void renderAdditional(KGraphic *) override {}
-  CMapEntity_Game *clone() override { return new CMapEntity_LevelCompleted(*this); }
-  void doAction() override {}
 
   int32_t getPoradi() const { return poradi; }
 

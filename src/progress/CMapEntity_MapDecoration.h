@@ -9,9 +9,6 @@
 template <class Derived> class CMapEntity_MapDecoration : public CCloneable<Derived, CMapEntity_Game> {
 public:
   using CCloneable<Derived, CMapEntity_Game>::CCloneable;
-
-  void useMethod() override {}
-  void doAction() override {}
 };
 
 #define TOB_MAP_DECORATION(Name)                                                                                       \

@@ -11,8 +11,6 @@ class CMapEntity_Notes : public CCloneable<CMapEntity_Notes, CMapEntity_Game> {
 public:
   using CCloneable::CCloneable;
 
-  void useMethod() override {}
-  void doAction() override {}
   void renderAdditional(KGraphic *g) override;
 
   // What the panel writes for a level name.

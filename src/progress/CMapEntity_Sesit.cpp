@@ -4,7 +4,7 @@
 #include "media/ZSprite.h"
 #include "media/ZSpriteFactory.h"
 
-CMapEntity_Sesit::CMapEntity_Sesit(const CMapEntity_Sesit &o) : CMapEntity_Game(o), shown(o.shown) {
+CMapEntity_Sesit::CMapEntity_Sesit(const CMapEntity_Sesit &o) : CCloneable(o), shown(o.shown) {
   if (spriteFactory) sidebar = spriteFactory->cloneSprite("SIDEBAR");
   if (sidebar) sidebar->nastavFrameset("FRAMESET1");
 }

@@ -1,24 +1,22 @@
 #pragma once
 #include <cstdint>
 
+#include "world/CCloneable.h"
 #include "world/CMapEntity_Game.h"
 
 class ZSprite;
 
 // The notebook of the day's introduction. When the day introduces a new patient a side bar shows
 // beside it, where the window places the newcomer.
-class CMapEntity_Sesit : public CMapEntity_Game {
+class CMapEntity_Sesit : public CCloneable<CMapEntity_Sesit, CMapEntity_Game> {
 public:
-  using CMapEntity_Game::CMapEntity_Game;
+  using CCloneable::CCloneable;
   // Every copy has a side bar of its own; the prototype has none.
   CMapEntity_Sesit(const CMapEntity_Sesit &other);
   CMapEntity_Sesit &operator=(const CMapEntity_Sesit &) = delete;
   ~CMapEntity_Sesit() override;
 
-  void useMethod() override {}
-  void doAction() override {}
   void renderAdditional(KGraphic *g) override;
-  CMapEntity_Game *clone() override { return new CMapEntity_Sesit(*this); }
 
   bool getShown() const { return shown != 0; }
   void setShown(bool on) { shown = on ? 1 : 0; }

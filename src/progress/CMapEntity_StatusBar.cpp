@@ -38,7 +38,7 @@ void putAt(ZSprite *s, KGraphic *g, float x, float y) {
 }
 } // namespace
 
-CMapEntity_StatusBar::CMapEntity_StatusBar(const CMapEntity_StatusBar &o) : CMapEntity_Game(o) {
+CMapEntity_StatusBar::CMapEntity_StatusBar(const CMapEntity_StatusBar &o) : CCloneable(o) {
   carryAt(this, "BARRUCICKA", 408, 12);
   if (holds(270)) carryAt(this, "PERKCURETOUCHICON", 554, 25);
   if (holds(274)) carryAt(this, "PERKBURSTICON", 523, 24);

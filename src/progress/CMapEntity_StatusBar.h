@@ -7,18 +7,15 @@ class ZSprite;
 
 // The status bar along the bottom of a working day: the day gauge's hand, an icon for each perk in
 // the player's basket when the level was loaded, the GOAL/EXPERT scores mark and the menu button.
-class CMapEntity_StatusBar : public CMapEntity_Game {
+class CMapEntity_StatusBar : public CCloneable<CMapEntity_StatusBar, CMapEntity_Game> {
 public:
-  using CMapEntity_Game::CMapEntity_Game;
+  using CCloneable::CCloneable;
   // Builds the carried hand, icons and button and the bar's own three pictures.
   CMapEntity_StatusBar(const CMapEntity_StatusBar &other);
   CMapEntity_StatusBar &operator=(const CMapEntity_StatusBar &) = delete;
   ~CMapEntity_StatusBar() override;
 
-  void useMethod() override {}
-  void doAction() override {}
   void renderAdditional(KGraphic *g) override;
-  CMapEntity_Game *clone() override { return new CMapEntity_StatusBar(*this); }
 
   // The scores mark shows "EXPERT" once the day's money goal is reached.
   void showExpertMark();
@@ -35,7 +32,4 @@ class CMapEntity_StatusBar2 : public CCloneable<CMapEntity_StatusBar2, CMapEntit
 public:
   using CCloneable::CCloneable;
   CMapEntity_StatusBar2(const CMapEntity_StatusBar2 &other);
-
-  void useMethod() override {}
-  void doAction() override {}
 };

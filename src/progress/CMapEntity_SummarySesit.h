@@ -2,20 +2,18 @@
 #include <cstdint>
 #include <string>
 
+#include "world/CCloneable.h"
 #include "world/CMapEntity_Game.h"
 
 class CFontSeznam;
 
 // The day summary's notebook: the rating line, the day's score, cured and lost patients, the
 // money saved to the bank, and "EXPERT SCORE!" for an expert day. The text fades in with it.
-class CMapEntity_SummarySesit : public CMapEntity_Game {
+class CMapEntity_SummarySesit : public CCloneable<CMapEntity_SummarySesit, CMapEntity_Game> {
 public:
-  using CMapEntity_Game::CMapEntity_Game;
+  using CCloneable::CCloneable;
 
-  void useMethod() override {}
-  void doAction() override {}
   void renderAdditional(KGraphic *g) override;
-  CMapEntity_Game *clone() override { return new CMapEntity_SummarySesit(*this); }
 
   // The page drawn with the fonts given (renderAdditional takes the engine's).
   void drawPage(CFontSeznam *fonts);

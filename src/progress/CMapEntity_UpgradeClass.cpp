@@ -20,7 +20,7 @@ int money() {
 } // namespace
 
 CMapEntity_UpgradeClass::CMapEntity_UpgradeClass(unsigned short x, unsigned short y, bool solid)
-    : CMapEntity_Game(x, y, solid), prices{0}, upgradeText("EMPTY") {
+    : CCloneable(x, y, solid), prices{0}, upgradeText("EMPTY") {
   setEntityClassID(kShopItemClass);
   setWalkPenalty(200);
   health = 100;
@@ -28,7 +28,7 @@ CMapEntity_UpgradeClass::CMapEntity_UpgradeClass(unsigned short x, unsigned shor
 }
 
 CMapEntity_UpgradeClass::CMapEntity_UpgradeClass(const CMapEntity_UpgradeClass &o)
-    : CMapEntity_Game(o), starIndex(o.starIndex), perk(o.perk), upgradeText(o.upgradeText), bought(o.bought) {
+    : CCloneable(o), starIndex(o.starIndex), perk(o.perk), upgradeText(o.upgradeText), bought(o.bought) {
   if (!perk) prices = o.prices;
 }
 
@@ -95,7 +95,7 @@ void CMapEntity_UpgradeClass::renderAdditional(KGraphic *g) {
   f->setColor(0.0f, 0.0f, 0.0f, 1.0f);
 }
 
-CMapEntity_UpgradeOK::CMapEntity_UpgradeOK(const CMapEntity_UpgradeOK &o) : CMapEntity_Game(o) {
+CMapEntity_UpgradeOK::CMapEntity_UpgradeOK(const CMapEntity_UpgradeOK &o) : CCloneable(o) {
   carry(this, "MAGNET", -5, 15);
   carry(this, "MAGNET", 75, 10);
   setAlpha(1.0f, true);
@@ -110,7 +110,7 @@ void CMapEntity_UpgradeOK::renderAdditional(KGraphic *g) {
   f->setColor(0.0f, 0.0f, 0.0f, 1.0f);
 }
 
-CMapEntity_UpgradeHelp::CMapEntity_UpgradeHelp(const CMapEntity_UpgradeHelp &o) : CMapEntity_Game(o) {
+CMapEntity_UpgradeHelp::CMapEntity_UpgradeHelp(const CMapEntity_UpgradeHelp &o) : CCloneable(o) {
   auto *box = dynamic_cast<CMapEntity_TextBox *>(carry(this, "TEXTBOX", 42, 20));
   if (!box) return;
   box->boxWidth = 60;

@@ -8,17 +8,14 @@
 
 // One offer of the shop (class 7): an upgrade sold star by star or a one-off perk. On a row the
 // star index is the number of stars owned; the player's basket keeps stars owned minus 1.
-class CMapEntity_UpgradeClass : public CMapEntity_Game {
+class CMapEntity_UpgradeClass : public CCloneable<CMapEntity_UpgradeClass, CMapEntity_Game> {
 public:
   CMapEntity_UpgradeClass(unsigned short x, unsigned short y, bool solid);
   // A copy of a perk leaves the price list empty; carried children are not copied.
   CMapEntity_UpgradeClass(const CMapEntity_UpgradeClass &other);
 
-  void useMethod() override {}
-  void doAction() override {}
   // The next star's price, red when the bank does not reach it.
   void renderAdditional(KGraphic *g) override;
-  CMapEntity_Game *clone() override { return new CMapEntity_UpgradeClass(*this); }
 
   // Prices and perk flag of the upgrade with this entity ID in the catalogue.
   void takeCatalogueEntry();
@@ -73,30 +70,22 @@ class CMapEntity_PerksArea : public CCloneable<CMapEntity_PerksArea, CMapEntity_
 };
 
 // A row's BUY button, with its two magnets.
-class CMapEntity_UpgradeOK : public CMapEntity_Game {
+class CMapEntity_UpgradeOK : public CCloneable<CMapEntity_UpgradeOK, CMapEntity_Game> {
 public:
-  using CMapEntity_Game::CMapEntity_Game;
+  using CCloneable::CCloneable;
   CMapEntity_UpgradeOK(const CMapEntity_UpgradeOK &other);
-  void useMethod() override {}
-  void doAction() override {}
   void renderAdditional(KGraphic *g) override;
-  CMapEntity_Game *clone() override { return new CMapEntity_UpgradeOK(*this); }
 };
 
 // A row's help bubble with its text box.
-class CMapEntity_UpgradeHelp : public CMapEntity_Game {
+class CMapEntity_UpgradeHelp : public CCloneable<CMapEntity_UpgradeHelp, CMapEntity_Game> {
 public:
-  using CMapEntity_Game::CMapEntity_Game;
+  using CCloneable::CCloneable;
   CMapEntity_UpgradeHelp(const CMapEntity_UpgradeHelp &other);
-  void useMethod() override {}
-  void doAction() override {}
-  CMapEntity_Game *clone() override { return new CMapEntity_UpgradeHelp(*this); }
 };
 
 // A button that closes whatever carries it; a level may place one.
 class CMapEntity_UpgradeCancel : public CCloneable<CMapEntity_UpgradeCancel, CMapEntity_Game> {
 public:
   using CCloneable::CCloneable;
-  void useMethod() override {}
-  void doAction() override {}
 };

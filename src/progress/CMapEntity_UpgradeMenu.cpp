@@ -11,7 +11,7 @@
 using namespace shopkit;
 
 CMapEntity_UpgradeMenu::CMapEntity_UpgradeMenu(const CMapEntity_UpgradeMenu &o)
-    : CMapEntity_Game(o), priceSum(o.priceSum) {
+    : CCloneable(o), priceSum(o.priceSum) {
   carry(this, "MENUCLOSE", 314, 10);
 }
 

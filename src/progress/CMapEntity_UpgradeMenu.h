@@ -9,16 +9,13 @@ class CMapEntity_UpgradeClass;
 
 // The shop window: its rows, a close box and the basket of the click being served. A sale moves
 // the basket into the player's record and takes its price from the bank.
-class CMapEntity_UpgradeMenu : public CMapEntity_Game {
+class CMapEntity_UpgradeMenu : public CCloneable<CMapEntity_UpgradeMenu, CMapEntity_Game> {
 public:
-  using CMapEntity_Game::CMapEntity_Game;
+  using CCloneable::CCloneable;
   // An empty basket and a close box of its own.
   CMapEntity_UpgradeMenu(const CMapEntity_UpgradeMenu &other);
 
-  void useMethod() override {}
-  void doAction() override {}
   void renderAdditional(KGraphic *g) override;
-  CMapEntity_Game *clone() override { return new CMapEntity_UpgradeMenu(*this); }
 
   void countBasketPrice();
   // A toggle: true when the row went in (or a perk could not), false when it was taken out.
@@ -41,7 +38,5 @@ private:
 class CMapEntity_Upgrade : public CCloneable<CMapEntity_Upgrade, CMapEntity_Game> {
 public:
   using CCloneable::CCloneable;
-  void useMethod() override {}
-  void doAction() override {}
   void renderAdditional(KGraphic *) override {}
 };

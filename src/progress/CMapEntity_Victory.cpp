@@ -4,7 +4,7 @@
 #include "core/CPlayer.h"
 #include "media/ZSprite.h"
 
-CMapEntity_VictoryPlayer::CMapEntity_VictoryPlayer(const CMapEntity_VictoryPlayer &o) : CMapEntity_Game(o) {
+CMapEntity_VictoryPlayer::CMapEntity_VictoryPlayer(const CMapEntity_VictoryPlayer &o) : CCloneable(o) {
   const bool male = engine && engine->getPlayer() && engine->getPlayer()->getPohlavi() == 1;
   addEntityZSprite(male ? "VICTORYPLAYERM" : "VICTORYPLAYERF");
   if (getSprite()) getSprite()->nastavFrameset("FRAMESET1");

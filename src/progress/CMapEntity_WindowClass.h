@@ -10,9 +10,6 @@ class CMapEntity_WindowClass : public CMapEntity_Game {
 public:
   using CMapEntity_Game::CMapEntity_Game;
 
-  void useMethod() override {}
-  void doAction() override {}
-
   // Whether closing the window also ends the level; the opener sets it.
   bool getEndLevel() const { return endLevel != 0; }
   void setEndLevel(bool on) { endLevel = on ? 1 : 0; }

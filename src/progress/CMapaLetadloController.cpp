@@ -11,7 +11,7 @@
 #include "world/CMapEntity_Game.h"
 
 CMapaLetadloController::CMapaLetadloController(const CMapaLetadloController &o)
-    : CEntityController(o), flightTimer(new Timer(10000, false)), puffTimer(new Timer(50, false)), state(o.state) {
+    : CCloneable(o), flightTimer(new Timer(10000, false)), puffTimer(new Timer(50, false)), state(o.state) {
   flightTimer->nastavSpoustec(1000 + CRandom::draw() % 1500);
 }
 

@@ -66,11 +66,7 @@ void CUpgradeFen1Controller::update() {
   auto *row = dynamic_cast<CMapEntity_UpgradeClass *>(entity);
   if (!row) return;
   const bool under = underCursor(collection, row);
-  if (under && row->perk) {
-    hovered = true;
-    row->resetFlash();
-  }
-  if (hovered) row->effectFlash(0.1f, 0.35f, false);
+  glow(row, under && row->perk, false);
   if (CMapEntity *help = row->getContainedEntity(kUpgradeHelpID)) help->setVisible(under);
   synchronise(true);
   if (row->bought) row->changeAlpha(-0.02f, false);
@@ -96,12 +92,7 @@ void CUpgradeFen1Controller::specificHandleMessages(KEvent *ev) {
 }
 
 void CUpgradeOKController::update() {
-  if (!entity) return;
-  if (underCursor(collection, entity)) {
-    hovered = true;
-    entity->resetFlash();
-  }
-  if (hovered) entity->effectFlash(0.1f, 0.35f, true);
+  if (entity) glow(entity, underCursor(collection, entity), true);
 }
 
 void CUpgradeOKController::specificHandleMessages(KEvent *ev) {

@@ -43,15 +43,7 @@ bool perksOnOffer(CEngine *e, CPlayer *p) {
 }
 } // namespace
 
-CUpgradeMenuController::CUpgradeMenuController(CMapEntity_Game *e, CMapEntitiesCollection *c, CEngine *en,
-                                               std::string bindTo)
-    : CCloneable(e, c, en, std::move(bindTo)), timer(new Timer(1800, false)) {}
-
-CUpgradeMenuController::CUpgradeMenuController(const CUpgradeMenuController &o)
-    : CCloneable(o), timer(new Timer(1800, false)) {}
-
 CUpgradeMenuController::~CUpgradeMenuController() {
-  delete timer;
   if (CPlayer *p = player()) p->setPerkSelected(false);
 }
 
@@ -76,11 +68,11 @@ void CUpgradeMenuController::onBind() {
 
 void CUpgradeMenuController::perkChosen() {
   chosen = true;
-  timer->reset();
+  timer.reset();
 }
 
 void CUpgradeMenuController::update() {
-  if (!chosen || !entity || !timer->udalost()) return;
+  if (!chosen || !entity || !timer.udalost()) return;
   const std::vector<CMapEntity *> &carried = entity->getContainedList();
   for (size_t i = 1; i < carried.size(); ++i) {
     auto *row = dynamic_cast<CMapEntity_UpgradeClass *>(carried[i]);
@@ -89,12 +81,7 @@ void CUpgradeMenuController::update() {
 }
 
 void CUpgradeController::update() {
-  if (!entity) return;
-  if (underCursor(collection, entity)) {
-    hovered = true;
-    entity->resetFlash();
-  }
-  if (hovered) entity->effectFlash(0.1f, 0.35f, true);
+  if (entity) glow(entity, underCursor(collection, entity), true);
 }
 
 void CUpgradeController::specificHandleMessages(KEvent *ev) {

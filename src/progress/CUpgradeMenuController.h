@@ -1,18 +1,16 @@
 #pragma once
 #include <cstdint>
 
+#include "media/Timer.h"
+#include "progress/CShopButtonController.h"
 #include "world/CCloneable.h"
 #include "world/CEntityController.h"
-
-class Timer;
 
 // Fills the shop window with its rows; once a perk is chosen, fades the other perk rows after
 // 1800 ms of game time. A perk chosen but not sold is forgotten when the window goes.
 class CUpgradeMenuController : public CCloneable<CUpgradeMenuController, CEntityController> {
 public:
-  CUpgradeMenuController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine,
-                         std::string bindTo);
-  CUpgradeMenuController(const CUpgradeMenuController &other);
+  using CCloneable::CCloneable;
   CUpgradeMenuController &operator=(const CUpgradeMenuController &) = delete;
   ~CUpgradeMenuController() override;
 
@@ -25,20 +23,15 @@ public:
 
 private:
   bool chosen = false;
-  Timer *timer;
+  Timer timer{1800, false};
 };
 
 // The map's cart icon: glows under the pointer, opens the shop (with the shop tip the first
 // time) and closes it again.
-class CUpgradeController : public CCloneable<CUpgradeController, CEntityController> {
+class CUpgradeController : public CCloneable<CUpgradeController, CShopButtonController> {
 public:
   using CCloneable::CCloneable;
 
   void update() override;
   void specificHandleMessages(KEvent *ev) override;
-
-private:
-  int32_t lastX = -1;
-  int32_t lastY = 0;
-  bool hovered = false;
 };

@@ -47,4 +47,12 @@ KText *font(const std::string &name) {
   return fonts->getAktivniFont();
 }
 
+KText *loadedFont(const std::string &name) {
+  CWorldEngine *host = CWorldEngine::current();
+  CFontSeznam *fonts = host ? host->getFontSeznam() : nullptr;
+  if (!fonts) return nullptr;
+  fonts->setAktivniFont(name);
+  return fonts->getAktivniFontNazev() == name ? fonts->getAktivniFont() : nullptr;
+}
+
 } // namespace entitykit

@@ -20,5 +20,7 @@ CMapEntity_Game *carry(CMapEntity *carrier, const std::string &name, float xOffs
 void playSound(const std::string &key);
 // Makes the named font active and returns it, null without fonts.
 KText *font(const std::string &name);
+// The same, but null too when no font of that name is loaded (the active one stays as it was).
+KText *loadedFont(const std::string &name);
 
 } // namespace entitykit

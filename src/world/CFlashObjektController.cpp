@@ -4,13 +4,7 @@
 #include "world/CMapEntity_FrontaAkci.h"
 #include "world/CMapEntity_Game.h"
 
-CMapEntity_FrontaAkci *requireFrontaAkci(CMapEntitiesCollection *collection) {
-  CMapEntity_FrontaAkci *q = CMapEntity_FrontaAkci::najdi(collection);
-  if (!q) fatalError("Entita nemuze pracovat bez FRONTAAKCI, exit", -1);
-  return q;
-}
-
-void CFlashObjektController::onBind() { fronta = requireFrontaAkci(collection); }
+void CFlashObjektController::onBind() { fronta = CMapEntity_FrontaAkci::require(collection); }
 
 // The flash runs once and then stays finished until something resets it.
 void CFlashObjektController::update() {

@@ -18,6 +18,3 @@ public:
 
   CMapEntity_FrontaAkci *fronta = nullptr;
 };
-
-// The action queue of the behaviour's level; without one the process ends with status -1.
-CMapEntity_FrontaAkci *requireFrontaAkci(CMapEntitiesCollection *collection);

@@ -2,6 +2,7 @@
 
 #include <tinyxml.h>
 
+#include "engine/KInput.h"
 #include "engine/KMiscTools.h"
 #include "media/CFatal.h"
 #include "media/CGlobals.h"
@@ -226,6 +227,8 @@ void CLevel::update(unsigned short, bool) {
   ec->updateGenerators();
   generatorsWork();
   ec->updateEntities();
+  // Every behaviour has polled the button: a tap taken this frame has been seen.
+  KInput::frameDone();
 }
 
 void CLevel::render(unsigned short, bool overlay, KGraphic *screen) {

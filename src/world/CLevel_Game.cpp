@@ -16,6 +16,7 @@
 #include "world/CMapEntity_Game.h"
 #include "world/CMapEntity_TextBox.h"
 #include "world/CWorldEngine.h"
+#include "world/kinds/CMapEntity_MapkaLogo.h"
 #include "world/kinds/EntityIds.h"
 #include "world/kinds/Links.h"
 
@@ -75,6 +76,10 @@ void CLevel_Game::nahrajAdditional(std::string name) {
   introEntityPath = path("_introentity.txt");
   nahrajString(introEntity, introEntityPath);
   nahrajString(entityDesc, path("_entitydesc.txt"));
+  // A plaque the level file places (the world map's) shows the level's name, which says what comes next.
+  for (CMapEntity_Game *e : *ec->getEntitiesPtr())
+    if (CMapEntity_MapkaLogo *plaque = dynamic_cast<CMapEntity_MapkaLogo *>(e))
+      if (!plaque->getParent() && plaque->caption.empty()) plaque->caption = levelName;
 }
 
 void CLevel_Game::bindECs() {
@@ -221,7 +226,8 @@ void CLevel_Game::openHelpWindow() {
     if (CMapEntity *hearts = patient->getContainedEntity(kHeartsID)) hearts->setVisible(false);
     patient->setAlpha(1.0f, true);
 
-    carryTextBox(window, 250, 47, "gamefont", "New patient!");
+    // A day may introduce a piece of the ward or a visitor as well as a patient.
+    carryTextBox(window, 250, 47, "gamefont", source->getEntityClassID() == kPatientClass ? "New patient!" : "New on the ward!");
     if (!entityDesc.empty()) {
       CMapEntity_Game *desc = carryTextBox(window, 317, 231, "small2", entityDesc);
       if (CMapEntity_TextBox *t = dynamic_cast<CMapEntity_TextBox *>(desc)) {

@@ -3,9 +3,11 @@
 #include <initializer_list>
 
 #include "media/CFakeTime.h"
+#include "media/CFatal.h"
 #include "media/CLogger.h"
 #include "world/CEntityController.h"
 #include "world/CMapEntitiesCollection.h"
+#include "world/CMapEntitiesFactory.h"
 
 uint32_t posledniKlik = 0;
 
@@ -31,7 +33,7 @@ void *akce::getParam(unsigned short i) const {
 }
 
 CMapEntity_FrontaAkci::CMapEntity_FrontaAkci(unsigned short x, unsigned short y, bool solid)
-    : CMapEntity_Game(x, y, solid), clearFlag(0) {
+    : CCloneable(x, y, solid), clearFlag(0) {
   name = "FRONTAAKCI";
   setEntityID(kEntityID);
   setEntityClassID(0);
@@ -42,7 +44,7 @@ CMapEntity_FrontaAkci::CMapEntity_FrontaAkci(unsigned short x, unsigned short y,
 }
 
 CMapEntity_FrontaAkci::CMapEntity_FrontaAkci(const CMapEntity_FrontaAkci &o)
-    : CMapEntity_Game(o), clearFlag(o.clearFlag) {}
+    : CCloneable(o), clearFlag(o.clearFlag) {}
 
 CMapEntity_FrontaAkci *CMapEntity_FrontaAkci::makePrototype() {
   CMapEntity_FrontaAkci *q = new CMapEntity_FrontaAkci(0, 0, false);
@@ -53,16 +55,32 @@ CMapEntity_FrontaAkci *CMapEntity_FrontaAkci::makePrototype() {
 
 CMapEntity_FrontaAkci::~CMapEntity_FrontaAkci() { clear(); }
 
-void CMapEntity_FrontaAkci::useMethod() {}
 void CMapEntity_FrontaAkci::renderAdditional(KGraphic *) {}
-void CMapEntity_FrontaAkci::doAction() {}
-
-CMapEntity_FrontaAkci *CMapEntity_FrontaAkci::clone() { return new CMapEntity_FrontaAkci(*this); }
 
 void CMapEntity_FrontaAkci::pridej(akce *a) {
   if (!a) return;
   predFronta.push_back(a);
   posledniKlik = CFakeTime::instance()->ms;
+}
+
+void CMapEntity_FrontaAkci::pridej(CEntityController *c, unsigned short id, int priority) {
+  akce *a = new akce();
+  a->controller = c;
+  a->id = id;
+  a->priority = priority;
+  pridej(a);
+}
+
+void CMapEntity_FrontaAkci::queueClick(CEntityController *c, bool onEntity, CMapEntitiesCollection *collection, int x,
+                                      int y) {
+  if (!onEntity) {
+    pridej(c, 2, 0);
+    return;
+  }
+  pridej(c, 1, 1);
+  CMapEntity_Game *ok = CMapEntitiesFactory::instance()->cloneEntity("OK");
+  ok->setXY((float)(x + 9), (float)(y + 24));
+  collection->addEntity(ok);
 }
 
 // Stable, so orders of one priority keep the order in which they were given; a click gives a
@@ -148,6 +166,12 @@ void CMapEntity_FrontaAkci::log() const {
 CMapEntity_FrontaAkci *CMapEntity_FrontaAkci::najdi(const CMapEntitiesCollection *collection) {
   if (!collection) return nullptr;
   return dynamic_cast<CMapEntity_FrontaAkci *>(collection->getEntityByID(kEntityID));
+}
+
+CMapEntity_FrontaAkci *CMapEntity_FrontaAkci::require(const CMapEntitiesCollection *collection) {
+  CMapEntity_FrontaAkci *q = najdi(collection);
+  if (!q) fatalError("Entita nemuze pracovat bez FRONTAAKCI, exit", -1);
+  return q;
 }
 
 void CMapEntity_FrontaAkci::removeFromQueueIn(const CMapEntitiesCollection *collection, CMapEntity *e) {

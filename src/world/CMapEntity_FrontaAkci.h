@@ -3,6 +3,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "world/CCloneable.h"
 #include "world/CMapEntity_Game.h"
 #include "world/kinds/EntityIds.h"
 
@@ -45,7 +46,7 @@ private:
 // handled; after it the level sorts them by priority (lowest first) and appends them to the
 // queue. Only the behaviour whose order stands at the head acts, and it removes the order when
 // done. An invisible entity of the level (ID 73), so every behaviour finds it by ID.
-class CMapEntity_FrontaAkci : public CMapEntity_Game {
+class CMapEntity_FrontaAkci : public CCloneable<CMapEntity_FrontaAkci, CMapEntity_Game> {
 public:
   static const uint32_t kEntityID = kActionQueueID;
 
@@ -55,14 +56,16 @@ public:
   // The registered prototype "FRONTAAKCI" with its sprite "EMPTY" (needs the sprite factory).
   static CMapEntity_FrontaAkci *makePrototype();
 
-  void useMethod() override;
   void renderAdditional(KGraphic *g) override;
-  CMapEntity_FrontaAkci *clone() override;
-  void doAction() override;
   ~CMapEntity_FrontaAkci() override;
 
   // Takes ownership; the order waits in the pending queue until flushPredFronta.
   void pridej(akce *a);
+  // An order of c without parameters.
+  void pridej(CEntityController *c, unsigned short id, int priority);
+  // A left click's orders for c: on its entity, activation (1, priority 1) and the "OK" marker
+  // where the click was, at (x + 9, y + 24); elsewhere, deactivation (2, priority 0).
+  void queueClick(CEntityController *c, bool onEntity, CMapEntitiesCollection *collection, int x, int y);
   void flushPredFronta();
   bool muzuProvadet(CEntityController *c, unsigned short id) const;
   void removeFirst(CEntityController *c, unsigned short id);
@@ -83,6 +86,8 @@ public:
 
   // The queue of a collection (its entity of ID 73), or null.
   static CMapEntity_FrontaAkci *najdi(const CMapEntitiesCollection *collection);
+  // The same for a behaviour that cannot work without it: a level without one ends the process.
+  static CMapEntity_FrontaAkci *require(const CMapEntitiesCollection *collection);
   // What a dying entity does through the queue of the running level's collection.
   static void removeFromQueueIn(const CMapEntitiesCollection *collection, CMapEntity *e);
 

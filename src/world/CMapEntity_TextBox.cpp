@@ -1,5 +1,7 @@
 #include "world/CMapEntity_TextBox.h"
 
+#include <algorithm>
+
 #include "engine/KText.h"
 #include "media/CFontSeznam.h"
 #include "world/CWorldEngine.h"
@@ -85,12 +87,20 @@ void CMapEntity_BonusText::drawCaption(CFontSeznam *fonts) {
   fonts->setAktivniFont("bonus");
   KText *font = fonts->getAktivniFont();
   if (!font) return;
-  font->setColor(textRed, textGreen, textBlue, alpha == -1.0f ? 1.0f : alpha);
-  const long left = screenCoordinate(x);
+  const float a = alpha == -1.0f ? 1.0f : alpha;
+  // Whole on the screen: a caption earned by the screen's edge is drawn just inside it.
+  const long firstTop = std::max(0L, screenCoordinate(y));
   size_t pos = 0;
   long line = 0;
   while (nextLine(font, pos)) {
-    font->drawStringFromLeft(lineBuffer.c_str(), left, screenCoordinate(y + (float)(22 * line)), -4.0f);
+    const long width = (long)font->getStringWidth(lineBuffer.c_str(), -4.0f);
+    const long left = std::max(0L, std::min(screenCoordinate(x), kScreenWidth - width - 1));
+    const long top = firstTop + 22 * line;
+    // A dark shadow first, so that the caption reads on the pale wall too.
+    font->setColor(0.0f, 0.0f, 0.0f, a * 0.7f);
+    font->drawStringFromLeft(lineBuffer.c_str(), left + 1, top + 1, -4.0f);
+    font->setColor(textRed, textGreen, textBlue, a);
+    font->drawStringFromLeft(lineBuffer.c_str(), left, top, -4.0f);
     ++line;
   }
   font->setColor(1.0f, 1.0f, 1.0f, 1.0f);

@@ -62,4 +62,6 @@ public:
   float textRed = 1.0f;
   float textGreen = 1.0f;
   float textBlue = 1.0f;
+
+  static constexpr long kScreenWidth = 800;
 };

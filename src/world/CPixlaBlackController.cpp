@@ -7,15 +7,7 @@
 #include "world/CMapEntity_FrontaAkci.h"
 #include "world/CMapEntity_Game.h"
 
-void CPixlaBlackController::onBind() { fronta = requireFrontaAkci(collection); }
-
-void CPixlaBlackController::queue(uint16_t id, int32_t priority) {
-  akce *a = new akce();
-  a->controller = this;
-  a->id = id;
-  a->priority = priority;
-  fronta->pridej(a);
-}
+void CPixlaBlackController::onBind() { fronta = CMapEntity_FrontaAkci::require(collection); }
 
 // The click is not marked as taken: other targets under the cursor queue theirs too.
 void CPixlaBlackController::specificHandleMessages(KEvent *ev) {
@@ -29,16 +21,13 @@ void CPixlaBlackController::specificHandleMessages(KEvent *ev) {
   // A click before any motion has only its own position to go by.
   mouseX = ev->mouseX;
   mouseY = ev->mouseY;
-  // Without a cursor in the level nothing can be under the mouse.
+  fronta->queueClick(this, hit(ev), collection, mouseX, mouseY);
+}
+
+// Without a cursor in the level nothing can be under the mouse.
+bool CPixlaBlackController::hit(KEvent *) {
   CMapEntity_Game *cursor = collection ? collection->getEntityByID(0) : nullptr;
-  if (!cursor || !cursor->isActionCollisionWithEntity(entity)) {
-    queue(kDeactivate, 0);
-    return;
-  }
-  queue(kActivate, 1);
-  CMapEntity_Game *ok = CMapEntitiesFactory::instance()->cloneEntity("OK");
-  ok->setXY((float)(mouseX + 9), (float)(mouseY + 24));
-  collection->addEntity(ok);
+  return cursor && cursor->isActionCollisionWithEntity(entity);
 }
 
 void CPixlaBlackController::update() {

@@ -28,6 +28,7 @@ public:
   int32_t mouseX = 0;
   int32_t mouseY = 0;
 
-private:
-  void queue(uint16_t id, int32_t priority);
+protected:
+  // Whether a press is on the entity: the pointer's action box meets the entity's.
+  virtual bool hit(KEvent *ev);
 };

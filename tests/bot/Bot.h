@@ -4,19 +4,19 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
-#include <map>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "core/CEngine.h"
 #include "core/CPlayer.h"
+#include "engine/KInput.h"
 #include "events/CMapEntity_DNA.h"
 #include "events/CMapEntity_Miska.h"
 #include "events/LabIds.h"
-#include "engine/KInput.h"
 #include "media/CFakeTime.h"
 #include "media/CGlobals.h"
 #include "media/Frame.h"
@@ -232,7 +232,7 @@ public:
       std::printf("tick %ld t=%.1f fake %u paused %d help %d:", ticks, g.frameCount * 0.02, CFakeTime::instance()->ms, (int)CGlobals::instance()->paused, named("HELPWINDOW") != nullptr);
       CMapEntity_FrontaAkci *q = CMapEntity_FrontaAkci::najdi(ec());
       std::printf(" queue %zu+%zu ", q ? q->getFronta().size() : 0, q ? q->getPredFronta().size() : 0);
-      for (CMapEntity_PacientClass *p : patients()) std::printf(" [%d %d]", p->phase, p->bedState);
+      for (CMapEntity_PacientClass *p : patients()) std::printf(" [%d %d]", p->getPhase(), p->getBedState());
       std::printf("\n");
     }
     // Notebooks (the intro, the summary once it has been read a moment) are clicked away.
@@ -262,7 +262,7 @@ public:
 
   bool seatArrival() {
     for (CMapEntity_PacientClass *p : patients()) {
-      if (p->phase != kPhaseArrived || !shown(p) || p->locked) continue;
+      if (p->getPhase() != kPhaseArrived || !shown(p) || p->locked) continue;
       for (CMapEntity_Game *e : all())
         if (CMapEntity_DiagnosticTool *c = dynamic_cast<CMapEntity_DiagnosticTool *>(e))
           if (!c->occupant && shown(c)) {
@@ -285,11 +285,11 @@ public:
 
   bool bedFromBench() {
     for (CMapEntity_PacientClass *p : patients()) {
-      if (p->phase != kPhaseOnCouch || !shown(p) || p->locked) continue;
+      if (p->getPhase() != kPhaseOnCouch || !shown(p) || p->locked) continue;
       CMapEntity_PostelClass *best = nullptr;
       for (CMapEntity_PostelClass *b : beds()) {
-        if (b->getOccupant() || b->obsazeno || !b->uklizeno || b->locked) continue;
-        if (!best || (b->barva == p->colour && best->barva != p->colour)) best = b;
+        if (b->getOccupant() || b->occupied || !b->madeUp || b->locked) continue;
+        if (!best || (b->colour == p->getColour() && best->colour != p->getColour())) best = b;
       }
       if (best) {
         dragOnto(p, best);
@@ -304,12 +304,14 @@ public:
     if (CMapEntity *m = holding(kMedicineID)) {
       uint16_t number = static_cast<CMapEntity_Lek *>(m)->bedNumber;
       for (CMapEntity_PostelClass *b : beds())
-        if (b->cislo == number) return clickOn(b), true;
+        if (b->bedNumber == number) return clickOn(b), true;
     }
     if (holding(kPrescriptionID))
       if (CMapEntity_Game *cabinet = ec()->getFirstEntityByClassID(kCabinetClass)) return clickOn(cabinet), true;
-    for (CMapEntity_Game *e : all())
-      if (e->getEntityID() == kMedicineID && !e->getParent()) return clickOn(e), true;
+    // With both hands full (the spray and linen) a medicine cannot be taken: the linen goes first.
+    if (!figure()->containedFull())
+      for (CMapEntity_Game *e : all())
+        if (e->getEntityID() == kMedicineID && !e->getParent()) return clickOn(e), true;
     if (holding(kRubbishID))
       if (CMapEntity_Game *trolley = ec()->getFirstEntityByClassID(30)) return clickOn(trolley), true;
     for (CMapEntity_Game *e : all())
@@ -317,14 +319,14 @@ public:
     for (uint8_t wanted : {(uint8_t)kBedGivingMoney, (uint8_t)kBedOutbreak})
       for (CMapEntity_PostelClass *b : beds())
         if (CMapEntity_PacientClass *p = dynamic_cast<CMapEntity_PacientClass *>(b->getOccupant()))
-          if (p->phase == kPhaseInBed && p->bedState == wanted && !clickedLately(b)) return clickOn(b), true;
+          if (p->getPhase() == kPhaseInBed && p->getBedState() == wanted && !clickedLately(b)) return clickOn(b), true;
     for (CMapEntity_Game *e : all())
       if (e->getEntityClassID() == kGermClass) {
         if (holding(70)) return clickOn(e), true;
         if (CMapEntity_Game *stand = named("ANTIV")) return clickOn(stand), true;
       }
     for (CMapEntity_PostelClass *b : beds())
-      if (!b->getOccupant() && !b->uklizeno && !holding(kRubbishID) && !b->getContainedEntityClass(kPatientClass) &&
+      if (!b->getOccupant() && !b->madeUp && !holding(kRubbishID) && !b->getContainedEntityClass(kPatientClass) &&
           !clickedLately(b))
         return clickOn(b), true;
     return false;

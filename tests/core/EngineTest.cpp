@@ -167,21 +167,21 @@ TEST_F(EngineStateTest, AFrameFeedsItsTimeToTheGlobalsAndTheGameClock) {
   a->frameMs = 99;
   e.runFrame();
   EXPECT_EQ(CFakeTime::instance()->ms, game + 99);
-  a->frameMs = 100;
+  a->frameMs = 150;
   e.runFrame();
-  EXPECT_EQ(CFakeTime::instance()->ms, game + 99) << "a frame of 100 ms is lost to game time";
+  EXPECT_EQ(CFakeTime::instance()->ms, game + 198) << "a frame of 150 ms moves the game 99 ms";
   EXPECT_FLOAT_EQ(CGlobals::instance()->deltaFactor, 99 / 20.0f);
 
   a->frameMs = 20;
   CGlobals::instance()->paused = true;
   e.runFrame();
-  EXPECT_EQ(CFakeTime::instance()->ms, game + 99);
+  EXPECT_EQ(CFakeTime::instance()->ms, game + 198);
   EXPECT_FLOAT_EQ(CGlobals::instance()->deltaFactor, 0.0f);
   CGlobals::instance()->paused = false;
   e.runFrame();
-  EXPECT_EQ(CFakeTime::instance()->ms, game + 119);
-  // Whole-millisecond average of 99, 20, 20: 46 ms.
-  EXPECT_FLOAT_EQ(CGlobals::instance()->deltaFactor, 46 / 20.0f);
+  EXPECT_EQ(CFakeTime::instance()->ms, game + 218);
+  // Whole-millisecond average of 99, 99, 20, 20: 59 ms.
+  EXPECT_FLOAT_EQ(CGlobals::instance()->deltaFactor, 59 / 20.0f);
   EXPECT_EQ(a->updates, 4);
   KMiscTools::setClockSource(nullptr);
   CGlobals::instance()->resetDelta();

@@ -1,3 +1,5 @@
+#include <fcntl.h>
+
 #include <string>
 #include <vector>
 
@@ -143,6 +145,38 @@ TEST_F(ProfilesTest, ResetEmptiesTheSlot) {
   EXPECT_FALSE(exists("hospital/4/save.dat"));
   EXPECT_TRUE(exists("hospital/3/save.dat"));
   EXPECT_EQ(readFile("hospital/profiles.txt"), "a\nb\nc\nd\nplayer3\nf"); // the caller saves
+}
+
+// The last-profile file holds a name: a name in two slots would open the other slot's game.
+TEST_F(ProfilesTest, NoTwoSlotsShareANameAndTheLastUsedSlotOpens) {
+  CProfiles p;
+  ASSERT_EQ(p.load(), 0);
+  ASSERT_TRUE(p.rename(0, "Anna") && p.rename(1, "player1"));
+  EXPECT_FALSE(p.rename(2, "Anna"));
+  p.resetSlot(0);
+  EXPECT_EQ(p.getNames()[0], "player2");
+
+  // A list already holding one name twice opens the slot last made active, or, with no slot
+  // kept by an earlier version, the slot whose folder changed last.
+  writeFile("hospital/profiles.txt", "twin\ntwin\nc");
+  writeFile("hospital/lastprofile.txt", "twin");
+  ASSERT_EQ(p.load(), 0);
+  p.setAktivniProfil(0);
+  ASSERT_EQ(p.load(), 0);
+  EXPECT_EQ(p.getAktivniIndex(), 0);
+  std::remove(path("hospital/lastslot.txt").c_str());
+  struct timespec older[2] = {{1000, 0}, {1000, 0}};
+  utimensat(AT_FDCWD, path("hospital/1").c_str(), older, 0);
+  ASSERT_EQ(p.load(), 0);
+  EXPECT_EQ(p.getAktivniIndex(), 0);
+}
+
+TEST_F(ProfilesTest, ALongHomeFolderKeepsItsFileNames) {
+  const std::string deep = home + "/" + std::string(120, 'h') + "/" + std::string(120, 'k');
+  ASSERT_EQ(std::system(("mkdir -p '" + deep + "/hospital'").c_str()), 0);
+  setenv("HOME", deep.c_str(), 1);
+  ASSERT_EQ(CProfiles().load(), 0);
+  EXPECT_EQ(readFile(deep.substr(home.size() + 1) + "/hospital/lastprofile.txt"), "player1");
 }
 
 } // namespace

@@ -1,5 +1,8 @@
 #include <dirent.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
 
 #include <csignal>
 #include <cstdlib>
@@ -84,6 +87,20 @@ TEST_F(SafeFileTest, AWriteCutShortLeavesNothingBehindOnceWrittenAgain) {
   EXPECT_EQ(readFile("hospital/0/save.dat"), "next save");
   EXPECT_EQ(readFile("hospital/0/save.dat.old"), "someone else's");
   EXPECT_EQ(entriesIn("hospital/0"), 2);
+}
+
+// A private read-only mount, where removing a name that is not there fails with EROFS.
+bool readOnlyMount(const std::string &folder) {
+  return unshare(CLONE_NEWUSER | CLONE_NEWNS) == 0 && mount("none", folder.c_str(), "tmpfs", MS_RDONLY, nullptr) == 0;
+}
+
+TEST_F(SafeFileTest, AReadOnlyFolderIsTheReasonGiven) {
+  int status = 0;
+  pid_t probe = fork();
+  if (probe == 0) std::_Exit(readOnlyMount(path("hospital/0")) ? 0 : 1);
+  if (waitpid(probe, &status, 0) != probe || status != 0) GTEST_SKIP() << "no private mounts here";
+  EXPECT_EXIT(std::_Exit(readOnlyMount(path("hospital/0")) && !CSafeFile::write(path("hospital/0/a"), "x") ? 0 : 1),
+              testing::ExitedWithCode(0), "Can't write .*/0/a: the folder cannot be written \\(Read-only");
 }
 
 } // namespace

@@ -96,14 +96,16 @@ TEST_F(SaveGameTest, ReadsEveryFieldBackIntoAFreshRecord) {
   delete back;
   delete again;
 
-  // Negative money survives the unsigned word in the file.
-  CPlayer poor;
-  poor.setMoney(-5);
-  ASSERT_TRUE(CSaveGame("0").save(1, 1, poor));
-  CPlayer *b = CSaveGame("0").load(2, cur, max);
-  ASSERT_NE(b, nullptr);
-  EXPECT_EQ(b->getMoney(), -5);
-  delete b;
+  // The bank can never be negative in play: a saved one is read as 0.
+  for (int32_t bank : {-5, INT32_MIN}) {
+    CPlayer poor;
+    poor.setMoney(bank);
+    ASSERT_TRUE(CSaveGame("0").save(1, 1, poor));
+    CPlayer *b = CSaveGame("0").load(2, cur, max);
+    ASSERT_NE(b, nullptr);
+    EXPECT_EQ(b->getMoney(), 0) << bank;
+    delete b;
+  }
 }
 
 TEST_F(SaveGameTest, DuplicatesInTheFileFollowTheRecordRules) {
@@ -120,10 +122,12 @@ TEST_F(SaveGameTest, DuplicatesInTheFileFollowTheRecordRules) {
 
 TEST_F(SaveGameTest, KeepsOnlyUpgradesWithStarsTheyHave) {
   // Not upgrades: an ID past 16 bits that would clone as entity 1, and the player figure.
-  // Star indices past the last star, and a perk saved as 0xFFFFFFFF, are brought back in range.
+  // Star indices past the last star, and a perk saved as 0xFFFFFFFF, are brought back in range;
+  // an upgrade listed twice keeps one record.
   writeFile("hospital/0/save.dat", be16(1) + be16(1) + words({0}) + words({0}) + words({0}) +
                                        words({0, 0, 0, 0, 0, 0, 0}) +
-                                       words({6, 0x10001, 1, 7, 0, 905, 9, 903, 2, 296, 0xFFFFFFFFu, 67, 3}));
+                                       words({8, 0x10001, 1, 7, 0, 905, 9, 903, 2, 296, 0xFFFFFFFFu, 67, 1,
+                                              903, 0, 67, 9}));
   unsigned short cur = 0, max = 0;
   CPlayer *p = CSaveGame("0").load(5, cur, max);
   ASSERT_NE(p, nullptr);
@@ -131,9 +135,9 @@ TEST_F(SaveGameTest, KeepsOnlyUpgradesWithStarsTheyHave) {
   EXPECT_EQ(p->basketContains(1), nullptr);
   EXPECT_EQ(p->basketContains(7), nullptr);
   EXPECT_EQ(p->starsOwned(905), 4) << "four stars at most";
-  EXPECT_EQ(p->starsOwned(903), 3) << "kept as saved";
+  EXPECT_EQ(p->starsOwned(903), 3) << "kept as saved; a second record with fewer stars is dropped";
   EXPECT_EQ(p->starsOwned(296), 1) << "a perk is held once";
-  EXPECT_EQ(p->starsOwned(67), 4);
+  EXPECT_EQ(p->starsOwned(67), 4) << "one record, its highest star index";
 
   ASSERT_TRUE(CSaveGame("0").save(1, 1, *p));
   const std::string bytes = readFile("hospital/0/save.dat");

@@ -91,6 +91,7 @@ struct Level {
   int time = 0, goal = 0;
   std::map<std::string, int> patients;  // species -> arrivals
   std::multiset<std::string> placed;    // every prototype the entities file names
+  std::vector<int> jesterX;             // where the file puts each jester
   int arrivals() const {
     int n = 0;
     for (const auto &p : patients) n += p.second;
@@ -136,6 +137,8 @@ std::vector<Level> campaign(const std::string &difficulty) {
     EXPECT_TRUE(ents.LoadFile()) << difficulty << "/" << lv.name << "_entities.xml";
     if (TiXmlElement *root = ents.FirstChildElement("mapEntities")) {
       collectNames(root, "entity", lv.placed);
+      for (TiXmlElement *e = root->FirstChildElement("entity"); e; e = e->NextSiblingElement("entity"))
+        if (e->Attribute("name") && std::string(e->Attribute("name")) == "SASEK") lv.jesterX.push_back(std::atoi(e->Attribute("x")));
       for (const char *carrier : {"adder", "deadder", "generator"})
         for (TiXmlElement *c = root->FirstChildElement(carrier); c; c = c->NextSiblingElement(carrier)) {
           if (std::string(carrier) != "generator") lv.placed.insert(carrier == std::string("adder") ? "ADDER" : "DEADDER");
@@ -239,4 +242,18 @@ TEST(CampaignTest, DaysAskMoreOnHarderDifficultiesAndLaterInTheList) {
   ASSERT_GE(arrivals.size(), 24u);
   EXPECT_GT(arrivals.back(), arrivals.front());
   EXPECT_GT(arrivals[arrivals.size() - 4], arrivals[3]);
+}
+
+// The jester clicks only once he has walked in and stopped: until then he waits off screen, so a
+// player never meets a jester who ignores the clicks the day's notebook asks for.
+TEST(CampaignTest, TheJesterWaitsOffScreenUntilHeWalksIn) {
+  for (const char *d : kDifficulties) {
+    int jesters = 0;
+    for (const Level &lv : campaign(d))
+      for (int x : lv.jesterX) {
+        ++jesters;
+        EXPECT_GE(x, 800) << d << "/" << lv.name << ": the jester stands on screen before he walks in";
+      }
+    EXPECT_GT(jesters, 2) << d;
+  }
 }

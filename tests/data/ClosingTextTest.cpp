@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <dirent.h>
+#include <tinyxml.h>
 
+#include <algorithm>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 
@@ -18,10 +21,26 @@
 namespace {
 
 struct SummaryTextBox : CMapEntity_TextBox {
-  SummaryTextBox() : CMapEntity_TextBox(0, 0, false) { boxWidth = 210; }
+  explicit SummaryTextBox(int width = 210) : CMapEntity_TextBox(0, 0, false) { boxWidth = width; }
   using CMapEntity_TextBox::lineBuffer;
   using CMapEntity_TextBox::nextLine;
 };
+
+// Every generated level file whose name ends in `ending`, with its difficulty folder.
+void forEachLevelText(const std::string &ending, const std::function<void(const std::string &, const std::string &)> &f) {
+  for (const char *difficulty : {"easy", "medium", "hard"}) {
+    const std::string folder = std::string(TOB_BINARY_DIR) + "/data/maps/" + difficulty + "/";
+    DIR *dir = opendir(folder.c_str());
+    ASSERT_NE(dir, nullptr) << folder;
+    while (dirent *e = readdir(dir)) {
+      const std::string file = e->d_name;
+      if (file.size() <= ending.size() || file.compare(file.size() - ending.size(), ending.size(), ending) != 0) continue;
+      std::ifstream in(folder + file, std::ios::binary);
+      f(std::string(difficulty) + "/" + file, std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
+    }
+    closedir(dir);
+  }
+}
 
 TEST(ClosingTextTest, EveryDaysClosingTextIsOneLineWithinTheSummaryPage) {
   KText font;
@@ -29,31 +48,59 @@ TEST(ClosingTextTest, EveryDaysClosingTextIsOneLineWithinTheSummaryPage) {
   font.setKGraphic(new FakePicture());
   const int pageWidth = 2 * (280 - 145);
   int checked = 0;
-  for (const char *difficulty : {"easy", "medium", "hard"}) {
-    const std::string folder = std::string(TOB_BINARY_DIR) + "/data/maps/" + difficulty + "/";
-    DIR *dir = opendir(folder.c_str());
-    ASSERT_NE(dir, nullptr) << folder;
-    while (dirent *e = readdir(dir)) {
-      const std::string file = e->d_name, ending = "_outro.txt";
-      if (file.size() <= ending.size() || file.compare(file.size() - ending.size(), ending.size(), ending) != 0) continue;
-      std::ifstream in(folder + file, std::ios::binary);
-      SummaryTextBox box;
-      box.text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-      ++checked;
-      size_t pos = 0;
-      int lines = 0;
-      while (box.nextLine(&font, pos)) {
-        ++lines;
-        const float width = font.getStringWidth(box.lineBuffer.c_str(), 0.0f);
-        EXPECT_LE(width, (float)pageWidth) << difficulty << "/" << file << ": line \"" << box.lineBuffer
-                                           << "\" is wider than the summary page";
-      }
-      EXPECT_LE(lines, 1) << difficulty << "/" << file << ": \"" << box.text << "\" takes " << lines
-                          << " lines and runs into the expert line";
+  forEachLevelText("_outro.txt", [&](const std::string &file, const std::string &text) {
+    SummaryTextBox box;
+    box.text = text;
+    ++checked;
+    size_t pos = 0;
+    int lines = 0;
+    while (box.nextLine(&font, pos)) {
+      ++lines;
+      EXPECT_LE(font.getStringWidth(box.lineBuffer.c_str(), 0.0f), (float)pageWidth)
+          << file << ": line \"" << box.lineBuffer << "\" is wider than the summary page";
     }
-    closedir(dir);
-  }
+    EXPECT_LE(lines, 1) << file << ": \"" << text << "\" takes " << lines << " lines and runs into the expert line";
+  });
   EXPECT_GT(checked, 0) << "no closing text in the data set";
+}
+
+// The day's notebook writes its intro into a box that breaks a line at the first blank past 150 px,
+// centred on x 148 of the page, whose writing runs from the margin (x 40) to x 276; the tip and
+// tutorial bubbles break past 700 px, centred on x 422 inside the bubble's rim (x 34 to 780). Each
+// line the data breaks with '|' must stay one line there, so no phrase is broken by the box.
+TEST(ClosingTextTest, NotebookAndBubbleLinesStayWholeWithinTheirPanels) {
+  KText font;
+  font.setFontTable(gameFontTable);
+  font.setKGraphic(new FakePicture());
+  auto check = [&](const std::string &where, const std::string &raw, int box, float widest) {
+    std::string text = raw;
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
+    SummaryTextBox b(box);
+    b.text = text;
+    size_t pos = 0;
+    int lines = 0;
+    while (b.nextLine(&font, pos)) {
+      ++lines;
+      EXPECT_LE(font.getStringWidth(b.lineBuffer.c_str(), 0.0f), widest) << where << ": \"" << b.lineBuffer << "\"";
+    }
+    EXPECT_EQ(lines, (int)std::count(text.begin(), text.end(), '|') + 1) << where << ": \"" << text << "\" breaks inside a line";
+  };
+  int intros = 0;
+  forEachLevelText("_intro.txt", [&](const std::string &file, const std::string &text) {
+    ++intros;
+    check(file, text, 150, 2.0f * (276 - 148));
+  });
+  EXPECT_GT(intros, 20);
+
+  TiXmlDocument doc((std::string(TOB_BINARY_DIR) + "/data/variables.xml").c_str());
+  ASSERT_TRUE(doc.LoadFile());
+  int tips = 0;
+  for (TiXmlElement *e = doc.RootElement()->FirstChildElement("entity"); e; e = e->NextSiblingElement("entity"))
+    if (const char *text = e->Attribute("text")) {
+      ++tips;
+      check(e->Attribute("name"), text, 700, 2.0f * (780 - 12 - 422));
+    }
+  EXPECT_GT(tips, 20);
 }
 
 } // namespace

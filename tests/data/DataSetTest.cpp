@@ -552,6 +552,26 @@ TEST(DataSetTest, ClickableAndWorkedOnPrototypesHaveActionBoxesAndFreeApproachTi
   }
 }
 
+// Furniture the player works at is drawn behind her while she stands at its work spot, wherever
+// the tile grid puts her (up to 15 px above the spot), and the spot lies on its picture's foot.
+TEST(DataSetTest, ThePlayerAtAWorkSpotStandsInFrontOfTheFurniture) {
+  const FramesetInfo *body = sprites().at("PLAYER1").find("DOWN");
+  ASSERT_NE(body, nullptr);
+  const int playerAboveFoot = body->sortY - (body->box.y + body->box.h / 2);
+  int checked = 0;
+  for (const Prototype &p : prototypes()) {
+    bool worked = p.nearX != 0 || p.nearY != 0;
+    if (!worked || !(p.solid || p.cls == 13 || p.cls == 21 || p.cls == 30)) continue;
+    const FramesetInfo *f = sprites().at(p.sprite).find(p.frameset);
+    ASSERT_NE(f, nullptr) << p.name;
+    const int sort = f->sortY >= 0 ? f->sortY : f->box.y;
+    EXPECT_LT(sort, p.nearY - 15 + playerAboveFoot) << p.name << " covers the player at its work spot";
+    EXPECT_TRUE(p.nearX >= 0 && p.nearX <= f->w && p.nearY >= f->h / 2) << p.name << ": the spot is off its foot";
+    ++checked;
+  }
+  EXPECT_GE(checked, 20);
+}
+
 TEST(DataSetTest, RealRegistrationTableUsesTheListedSpritesAndFramesets) {
   // The game's own registration against the generated collection: every prototype it builds
   // finds its sprite (a missing one would end the run) and starts on the listed frameset.
@@ -715,14 +735,39 @@ TEST(DataSetTest, EveryDifficultyListsLevelsWhoseFilesLoad) {
       int keys = 0;
       for (auto &pl : placed) keys += pl.first->name == "KEYSINGAME" ? 1 : 0;
       EXPECT_EQ(keys, intAttr(level, "time") > 0 ? 1 : 0) << "in-game menu keys";
+      // On a day of the list, two things the player works at never share the spot a click lands on:
+      // the later one in the list would send her to its own work spot.
+      const auto listEnd = names.begin() + list.getSize();
+      const bool listed = std::find(names.begin(), listEnd, name) != listEnd;
+      auto workedAt = [listed](const Prototype *p) {
+        return listed && (p->nearX != 0 || p->nearY != 0) &&
+               (p->solid || p->cls == 13 || p->cls == 21 || p->cls == 30);
+      };
+      for (size_t i = 0; i < placed.size(); ++i)
+        for (size_t j = i + 1; j < placed.size(); ++j) {
+          if (!workedAt(placed[i].first) || !workedAt(placed[j].first)) continue;
+          const Box &a = sprites().at(placed[i].first->sprite).find(placed[i].first->frameset)->action;
+          const Box &b = sprites().at(placed[j].first->sprite).find(placed[j].first->frameset)->action;
+          const int ax = placed[i].second.first + a.x, ay = placed[i].second.second + a.y;
+          const int bx = placed[j].second.first + b.x, by = placed[j].second.second + b.y;
+          EXPECT_FALSE(ax < bx + b.w && bx < ax + a.w && ay < by + b.h && by < ay + a.h)
+              << placed[i].first->name << " and " << placed[j].first->name << " take the same clicks";
+        }
       // Where the player works on something, the tile must be walkable ground no solid thing
       // covers, so a click there leads somewhere.
       for (auto &pl : placed) {
         const Prototype *p = pl.first;
-        if (p->nearX == 0 && p->nearY == 0) continue;
+        // A piece placed off screen (the jester) walks in before it can be worked on.
+        if ((p->nearX == 0 && p->nearY == 0) || pl.second.first >= 800) continue;
         int tx = (pl.second.first + p->nearX) / 32, ty = (pl.second.second + p->nearY) / 32;
         ASSERT_TRUE(tx >= 0 && tx < 25 && ty >= 0 && ty < 19) << p->name;
         EXPECT_TRUE(map.isWalkable(0, ty * 25 + tx)) << p->name << " is worked on from a wall";
+        // The player works a bed only within 15 px of its spot, standing on the tile's middle.
+        if (p->cls == 13) {
+          EXPECT_TRUE(std::abs(tx * 32 + 16 - pl.second.first - p->nearX) <= 15 &&
+                      std::abs(ty * 32 + 16 - pl.second.second - p->nearY) <= 15)
+              << p->name << " at " << pl.second.first << ", " << pl.second.second << " is out of the player's reach";
+        }
         for (auto &other : placed) {
           if (!other.first->blocks()) continue;
           const FramesetInfo *f = sprites().at(other.first->sprite).find(other.first->frameset);

@@ -94,7 +94,7 @@ TEST_F(GeneratedLevelTest, MainMenuScreenLoadsWithItsBackdropAndCursor) {
 TEST_F(GeneratedLevelTest, DemoWardPlacesBedsWithoutPatientsAndKeepsWorkSpotsReachable) {
   loadLevel("ward_demo");
   EXPECT_EQ(level->getLevelName(), "Day 1");
-  EXPECT_EQ(level->getIntroText(), "Welcome to the ward, doctor!|Take care of every patient today.");
+  EXPECT_EQ(level->getIntroText(), "Welcome to the|ward, doctor!|Take care of every|patient today.");
   EXPECT_FALSE(level->getOutroText().empty());
   EXPECT_EQ(countName("KURZOR"), 1);
   EXPECT_EQ(countID(7), 1) << "the player figure";

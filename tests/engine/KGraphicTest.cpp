@@ -723,7 +723,7 @@ TEST_F(KGraphicTest, BrokenPicturesFailWithoutHarm) {
             messages()[0]);
 }
 
-TEST_F(KGraphicTest, PicturesWiderOrTallerThan4096AreRefusedUnread) {
+TEST_F(KGraphicTest, PicturesTooLargeOrOfOtherFormatsAreRefusedUnread) {
   const std::string d = dir();
   auto grey = [](int, int) { return 0x808080FFu; };
   savePng(d + "/wide.png", 4097, 1, false, grey);
@@ -754,6 +754,20 @@ TEST_F(KGraphicTest, PicturesWiderOrTallerThan4096AreRefusedUnread) {
 
   auto edge = load("edge.png");
   EXPECT_EQ(4096.0f, edge->getWidth());
+
+  // A format the game does not ship is refused by its content, whatever its name; a BMP is read.
+  const std::string pnm = "P6\n2 2\n255\n" + std::string(12, '\x7f');
+  writeAll(d + "/other.bmp", std::vector<unsigned char>(pnm.begin(), pnm.end()));
+  testing::internal::CaptureStderr();
+  KGraphicGL other;
+  EXPECT_FALSE(other.loadPicture((d + "/other.bmp").c_str(), true, true));
+  EXPECT_FALSE(mem.loadPictureFromPtr("other", (unsigned char *)&pnm[0], pnm.size(), true, true));
+  const std::string err = testing::internal::GetCapturedStderr();
+  EXPECT_NE(err.find("other.bmp: not a PNG, JPEG, TGA or BMP picture"), std::string::npos) << err;
+  SDL_Surface *bmp = SDL_CreateRGBSurfaceWithFormat(0, 3, 2, 32, SDL_PIXELFORMAT_ARGB8888);
+  ASSERT_EQ(SDL_SaveBMP(bmp, (d + "/real.bmp").c_str()), 0);
+  SDL_FreeSurface(bmp);
+  EXPECT_EQ(3.0f, load("real.bmp")->getWidth());
 }
 
 TEST_F(KGraphicTest, BatchForwardsToItsPicture) {

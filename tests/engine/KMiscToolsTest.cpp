@@ -39,8 +39,8 @@ std::string makeTempFolder() {
 class KMiscToolsTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    std::memcpy(savedFile, KMiscTools::currentFilePath, sizeof(savedFile));
-    std::memcpy(savedApp, KMiscTools::currentAppPath, sizeof(savedApp));
+    savedFile = KMiscTools::currentFilePath;
+    savedApp = KMiscTools::currentAppPath;
     savedPump = KMiscTools::getEventPump();
     char *cwd = getcwd(savedCwd, sizeof(savedCwd));
     if (!cwd) savedCwd[0] = 0;
@@ -54,12 +54,12 @@ protected:
     KMiscTools::setFileSource(false);
     KMiscTools::setEventPump(savedPump);
     KMiscTools::setMessageBoxHandler(nullptr);
-    std::memcpy(KMiscTools::currentFilePath, savedFile, sizeof(savedFile));
-    std::memcpy(KMiscTools::currentAppPath, savedApp, sizeof(savedApp));
+    KMiscTools::currentFilePath = savedFile;
+    KMiscTools::currentAppPath = savedApp;
     if (savedCwd[0] && chdir(savedCwd) != 0) ADD_FAILURE() << "cannot return to " << savedCwd;
   }
-  char savedFile[260];
-  char savedApp[260];
+  std::string savedFile;
+  std::string savedApp;
   char savedCwd[1024];
   KMiscTools::EventPump savedPump = nullptr;
 };
@@ -148,8 +148,9 @@ TEST_F(KMiscToolsTest, MakeFilePathJoinsGamePathsToTheApplicationFolder) {
   KMiscTools::setFileSource(false);
   EXPECT_STREQ(KMiscTools::getCurrentPath(), "/games");
 
-  std::string longName(400, 'a');
-  EXPECT_EQ(std::strlen(KMiscTools::makeFilePath(longName.c_str())), 259u);
+  const std::string deep = "/" + std::string(400, 'd');
+  KMiscTools::setApplicationFolder(deep.c_str());
+  EXPECT_EQ(KMiscTools::makeFilePath("data\\x.png"), deep + "/data/x.png") << "cut, it would name another file";
 }
 
 TEST_F(KMiscToolsTest, GetCurrentPathLeavesTheClockRunning) {

@@ -296,8 +296,7 @@ TEST_F(KWindowTest, GammaBelowOneDarkensTheFrame) {
 TEST_F(KWindowTest, ShiftF6WritesNumberedScreenshotsBesideTheExecutable) {
   std::string folder = makeTempFolder();
   ASSERT_FALSE(folder.empty());
-  char savedFolder[260];
-  std::memcpy(savedFolder, KMiscTools::currentFilePath, sizeof(savedFolder));
+  const std::string savedFolder = KMiscTools::currentFilePath;
   KMiscTools::setApplicationFolder(folder.c_str());
   unsigned long before = KWindowGL::_screenshotCounter;
 
@@ -335,7 +334,7 @@ TEST_F(KWindowTest, ShiftF6WritesNumberedScreenshotsBesideTheExecutable) {
   std::remove(first.c_str());
   std::remove(second.c_str());
   rmdir(folder.c_str());
-  std::memcpy(KMiscTools::currentFilePath, savedFolder, sizeof(savedFolder));
+  KMiscTools::currentFilePath = savedFolder;
 }
 
 TEST_F(KWindowTest, FailedExportReportsFailure) {

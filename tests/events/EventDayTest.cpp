@@ -1,6 +1,5 @@
-#include <gtest/gtest.h>
-
 #include <cmath>
+#include <gtest/gtest.h>
 #include <string>
 
 #include "EventDayTestSupport.h"
@@ -14,8 +13,10 @@
 #include "events/CMapEntity_Sasek.h"
 #include "events/COpickaController.h"
 #include "media/CFakeTime.h"
+#include "support/PatientState.h"
 #include "ward/staff/CMapEntity_Marker.h"
 #include "world/CMapEntity_TextBox.h"
+#include "world/kinds/EntityIds.h"
 
 // Germs, the monkey, the jester, the band and the decorations on the event day, headless.
 
@@ -37,7 +38,7 @@ TEST(EntertainerMood, CharismaScalesEveryEffectAndTheMoodChangeKeepsHeartsInStep
   CEngine engine;
   engine.setPlayer(new CPlayer());
   EXPECT_EQ(CCharisma::level(&engine), 0);
-  engine.getPlayer()->getBasket().push_back({CCharisma::kUpgradeID, 3});
+  engine.getPlayer()->getBasket().push_back({kCharismaUpgradeID, 3});
   EXPECT_EQ(CCharisma::level(&engine), 4);
   delete engine.getPlayer();
   engine.setPlayer(nullptr);
@@ -46,25 +47,25 @@ TEST(EntertainerMood, CharismaScalesEveryEffectAndTheMoodChangeKeepsHeartsInStep
   EXPECT_FLOAT_EQ(CBacilyController::drainFor(0.015f, 0.85f, 0), -0.01275f);
   EXPECT_FLOAT_EQ(CBacilyController::drainFor(0.015f, 0.85f, 4), -0.006375f);
   CMapEntity_PacientClass patient(0, 0, false);
-  patient.mood = 0.81f;
-  patient.hearts = 5;
-  CCharisma::zmenNaladu(&patient, CBacilyController::drainFor(0.015f, 0.85f, 0));
-  EXPECT_NEAR(patient.mood, 0.79725f, 1e-6);
-  EXPECT_EQ(patient.hearts, 4);
-  EXPECT_EQ(patient.heartsBefore, 5);
-  CCharisma::zmenNaladu(&patient, -2.0f);
-  EXPECT_EQ(patient.mood, 0.0f);
-  EXPECT_EQ(patient.hearts, 0);
-  CCharisma::zmenNaladu(&patient, 0.15f);
-  EXPECT_EQ(patient.hearts, 1);
-  CCharisma::zmenNaladu(&patient, 5.0f);
-  EXPECT_EQ(patient.mood, 1.0f);
-  EXPECT_EQ(patient.hearts, 5);
+  TPatientState::setMood(&patient, 0.81f);
+  TPatientState::setHearts(&patient, 5);
+  patient.changeMood(CBacilyController::drainFor(0.015f, 0.85f, 0));
+  EXPECT_NEAR(patient.getMood(), 0.79725f, 1e-6);
+  EXPECT_EQ(patient.getHearts(), 4);
+  EXPECT_EQ(patient.getHeartsBefore(), 5);
+  patient.changeMood(-2.0f);
+  EXPECT_EQ(patient.getMood(), 0.0f);
+  EXPECT_EQ(patient.getHearts(), 0);
+  patient.changeMood(0.15f);
+  EXPECT_EQ(patient.getHearts(), 1);
+  patient.changeMood(5.0f);
+  EXPECT_EQ(patient.getMood(), 1.0f);
+  EXPECT_EQ(patient.getHearts(), 5);
   // Undisturbed, a monkey takes a happy patient to nothing at its seventh bite.
-  for (int i = 0; i < 6; ++i) CCharisma::zmenNaladu(&patient, -CCharisma::amount(CCharisma::kMonkeyHarm, 0));
-  EXPECT_GT(patient.mood, 0.0f);
-  CCharisma::zmenNaladu(&patient, -CCharisma::amount(CCharisma::kMonkeyHarm, 0));
-  EXPECT_EQ(patient.mood, 0.0f);
+  for (int i = 0; i < 6; ++i) patient.changeMood(-CCharisma::amount(CCharisma::kMonkeyHarm, 0));
+  EXPECT_GT(patient.getMood(), 0.0f);
+  patient.changeMood(-CCharisma::amount(CCharisma::kMonkeyHarm, 0));
+  EXPECT_EQ(patient.getMood(), 0.0f);
 }
 
 TEST(GermRelease, OddsFollowTheWardAndNothingIsReleasedWithoutBedsOrAtFiveGerms) {
@@ -157,12 +158,12 @@ TEST_F(EventDayTest, AGermFliesAboveABedDrainsItsPatientAndTheSprayRemovesIt) {
   auto *patient = dynamic_cast<CMapEntity_PacientClass *>(static_cast<CMapEntity_PostelClass *>(bed)->getOccupant());
   ASSERT_NE(patient, nullptr);
   run(1100);
-  const float drained = 0.9f - patient->mood;
+  const float drained = 0.9f - patient->getMood();
   EXPECT_GT(drained, 0.0f);
   EXPECT_NEAR(std::fmod(drained + 0.001, 0.01275), 0.001, 0.0005) << "whole feed ticks of 0.01275";
   for (CMapEntity_PacientClass *p : patients) {
     if (p != patient) {
-      EXPECT_EQ(p->mood, 0.9f);
+      EXPECT_EQ(p->getMood(), 0.9f);
     }
   }
 
@@ -198,14 +199,14 @@ TEST_F(EventDayTest, TheFigureCarryingTheSprayClearsAFeedingGerm) {
   auto *patient = dynamic_cast<CMapEntity_PacientClass *>(bed->getOccupant());
   ASSERT_NE(patient, nullptr);
   run(1100);
-  EXPECT_LT(patient->mood, 0.9f) << "fed on";
+  EXPECT_LT(patient->getMood(), 0.9f) << "fed on";
 
   figure->setXY(germ->getX() - 20, germ->getY() - 20);
   ASSERT_TRUE(runUntil([&] { return !alive(71).empty(); }, 200)) << "the figure sprays";
   EXPECT_TRUE(runUntil([&] { return germs().empty(); }, 200)) << "the cloud takes the germ";
-  const float after = patient->mood;
+  const float after = patient->getMood();
   run(2000);
-  EXPECT_EQ(patient->mood, after);
+  EXPECT_EQ(patient->getMood(), after);
   EXPECT_NE(figure->getContainedEntity(70), nullptr) << "the spray stays in hand";
 }
 
@@ -224,17 +225,17 @@ TEST_F(EventDayTest, TheMonkeyRidesUntilThePlayerTouchesItThenCheersAndPays80) {
   auto *riding = static_cast<COpickaController *>(monkey->getController());
   CMapEntity_PacientClass *patient = riding->getRider();
   ASSERT_NE(patient, nullptr);
-  EXPECT_EQ(patient->tormentor, monkey);
+  EXPECT_EQ(patient->getTormentor(), monkey);
   run(1700);
-  EXPECT_NEAR(patient->mood, 1.0f - 2 * 0.16f, 1e-5) << "two bites, 800 ms apart";
+  EXPECT_NEAR(patient->getMood(), 1.0f - 2 * 0.16f, 1e-5) << "two bites, 800 ms apart";
   const int money = level->getMoney();
-  const float before = patient->mood;
+  const float before = patient->getMood();
 
   player->setXY(monkey->getX(), monkey->getY() + 10);
   ASSERT_TRUE(runUntil([&] { return monkey->stav == CMapEntity_Opicka::kLeaving; }, 200));
-  EXPECT_EQ(patient->tormentor, nullptr);
+  EXPECT_EQ(patient->getTormentor(), nullptr);
   EXPECT_EQ(level->getMoney(), money + 80);
-  EXPECT_NEAR(patient->mood, before + 0.25f, 0.161f);
+  EXPECT_NEAR(patient->getMood(), before + 0.25f, 0.161f);
   bool caption = false;
   for (CMapEntity_Game *e : alive(173))
     if (auto *t = dynamic_cast<CMapEntity_BonusText *>(e)) caption |= t->text == "MONKEY DEFEATED +80";
@@ -258,7 +259,7 @@ TEST_F(EventDayTest, AMonkeyLetsGoOfAPatientThatLeavesItsBedOrDies) {
       bed->vylozPacienta();
       level->getEC()->addEntity(patient);
       update();
-      EXPECT_EQ(patient->tormentor, nullptr) << "the patient walks away free";
+      EXPECT_EQ(patient->getTormentor(), nullptr) << "the patient walks away free";
     } else {
       patient->setKill(true);
       update();
@@ -289,7 +290,7 @@ TEST_F(EventDayTest, TheJesterWaitsForTheButtonThenCheersEveryPatientOnce) {
   std::vector<CMapEntity_PacientClass *> patients = fillBeds(0.5f);
   auto *jester = dynamic_cast<CMapEntity_Sasek *>(level->getEC()->getEntityByID(198));
   ASSERT_NE(jester, nullptr);
-  EXPECT_EQ(jester->getX(), 740.0f);
+  EXPECT_EQ(jester->getX(), 800.0f) << "he waits off screen";
   ASSERT_TRUE(runUntil([&] { return jester->stav == CMapEntity_Sasek::kWaiting; }, 56000));
   pointerAt(jester->getX() + 30, jester->getY() + 50);
   EXPECT_EQ(jester->stav, CMapEntity_Sasek::kWaiting) << "hovering is no click";
@@ -298,11 +299,11 @@ TEST_F(EventDayTest, TheJesterWaitsForTheButtonThenCheersEveryPatientOnce) {
   update();
   KInput::noteButton(1, false);
   EXPECT_EQ(jester->stav, CMapEntity_Sasek::kPerforming);
-  for (CMapEntity_PacientClass *p : patients) EXPECT_NEAR(p->mood, 0.63f, 1e-5);
+  for (CMapEntity_PacientClass *p : patients) EXPECT_NEAR(p->getMood(), 0.63f, 1e-5);
   EXPECT_EQ(alive(74).size(), hearts + patients.size());
   ASSERT_TRUE(runUntil([&] { return jester->stav == CMapEntity_Sasek::kAway; }, 4000));
   EXPECT_EQ(jester->getX(), 800.0f);
-  for (CMapEntity_PacientClass *p : patients) EXPECT_NEAR(p->mood, 0.63f, 1e-5) << "cheered once";
+  for (CMapEntity_PacientClass *p : patients) EXPECT_NEAR(p->getMood(), 0.63f, 1e-5) << "cheered once";
 }
 
 TEST_F(EventDayTest, TheBandIsReadyEvery35sAndCheersEveryPatientThreeSecondsIntoItsPlay) {
@@ -321,18 +322,18 @@ TEST_F(EventDayTest, TheBandIsReadyEvery35sAndCheersEveryPatientThreeSecondsInto
   click.button = 1;
   level->handleMessages(&click);
   run(5000);
-  for (CMapEntity_PacientClass *p : patients) EXPECT_EQ(p->mood, 0.5f) << "not ready yet";
+  for (CMapEntity_PacientClass *p : patients) EXPECT_EQ(p->getMood(), 0.5f) << "not ready yet";
   ASSERT_TRUE(runUntil([&] { return podium->ready == 1; }, 31000));
   EXPECT_TRUE(musician->getHighlightOn());
   level->handleMessages(&click);
   EXPECT_EQ(podium->ready, 0);
   EXPECT_FALSE(musician->getHighlightOn());
   run(2900);
-  for (CMapEntity_PacientClass *p : patients) EXPECT_EQ(p->mood, 0.5f);
+  for (CMapEntity_PacientClass *p : patients) EXPECT_EQ(p->getMood(), 0.5f);
   run(200);
-  for (CMapEntity_PacientClass *p : patients) EXPECT_NEAR(p->mood, 0.65f, 1e-5);
+  for (CMapEntity_PacientClass *p : patients) EXPECT_NEAR(p->getMood(), 0.65f, 1e-5);
   run(2000);
-  for (CMapEntity_PacientClass *p : patients) EXPECT_NEAR(p->mood, 0.65f, 1e-5) << "once a play";
+  for (CMapEntity_PacientClass *p : patients) EXPECT_NEAR(p->getMood(), 0.65f, 1e-5) << "once a play";
 }
 
 TEST_F(EventDayTest, TheButterflyLandsAt85AgainAndThePeriscopeStaysInItsCorner) {

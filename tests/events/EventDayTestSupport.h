@@ -4,6 +4,7 @@
 #include "LabTestSupport.h"
 #include "core/CEngine.h"
 #include "events/CMapEntity_Bacily.h"
+#include "support/PatientState.h"
 #include "world/kinds/CMapEntity_PacientClass.h"
 #include "world/kinds/CMapEntity_PostelClass.h"
 #include "world/kinds/Links.h"
@@ -37,13 +38,11 @@ public:
     level->getEC()->addEntity(p);
     p->setXY(bed->getX() + 20, bed->getY() + 10);
     bed->setUklizeno(true);
-    EXPECT_NE(bed->ulozPacienta(p, p->colour), 0);
-    p->bed = bed;
-    p->phase = kPhaseInBed;
-    p->bedState = kBedSleeping;
-    p->mood = mood;
-    p->meterFull = 0.5f;
-    p->outbreakCount = p->outbreakMaxCount;
+    EXPECT_NE(bed->ulozPacienta(p, p->getColour()), 0);
+    TPatientState::inBed(p, bed, kBedSleeping);
+    TPatientState::setMood(p, mood);
+    TPatientState::setMeterFull(p, 0.5f);
+    TPatientState::setOutbreakCount(p, p->getOutbreakMaxCount());
     // Shown at once: fading patients in is their own behaviour's work.
     p->setAlpha(1.0f, true);
     return p;

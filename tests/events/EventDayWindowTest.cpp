@@ -1,11 +1,9 @@
-#include <gtest/gtest.h>
-
 #include <cstdlib>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
 #include "EventDayTestSupport.h"
-#include "support/GameWindowDay.h"
 #include "engine/KFont.h"
 #include "engine/KPTK.h"
 #include "engine/KText.h"
@@ -13,6 +11,7 @@
 #include "events/COpickaController.h"
 #include "media/CFakeTime.h"
 #include "media/CFontSeznam.h"
+#include "support/GameWindowDay.h"
 #include "ward/staff/CMapEntity_Marker.h"
 
 // The event day in the real window: a germ after the alarm, over a bed and gone under the spray;
@@ -52,7 +51,6 @@ protected:
   }
 
   static void save(const char *name) { window()->saveBackBuffer((std::string(TOB_BINARY_DIR) + "/" + name).c_str(), 3, 0, 0); }
-
 };
 
 TEST_F(EventDayWindowGL, AGermComesFourSecondsAfterTheAlarmFliesToABedAndTheSprayTakesIt) {
@@ -110,18 +108,18 @@ TEST_F(EventDayWindowGL, TheMonkeyLowersAPatientsMoodUntilThePlayerFigureReaches
   ASSERT_NE(patient, nullptr);
   for (int i = 0; i < 130; ++i) playFrame();
   save("events_monkey.png");
-  EXPECT_LT(patient->mood, 0.9f - 0.3f) << "bitten at least twice";
-  const float bitten = patient->mood;
-  const int hearts = patient->hearts;
+  EXPECT_LT(patient->getMood(), 0.9f - 0.3f) << "bitten at least twice";
+  const float bitten = patient->getMood();
+  const int hearts = patient->getHearts();
 
   CMapEntity_Game *player = level->getEC()->getEntityByID(7);
   player->setXY(monkey->getX(), monkey->getY() + 10);
   for (int i = 0; i < 20; ++i) playFrame();
   save("events_monkey_defeated.png");
   EXPECT_EQ(monkey->stav, CMapEntity_Opicka::kLeaving);
-  EXPECT_GT(patient->mood, bitten);
-  EXPECT_GE(patient->hearts, hearts);
-  EXPECT_EQ(patient->tormentor, nullptr);
+  EXPECT_GT(patient->getMood(), bitten);
+  EXPECT_GE(patient->getHearts(), hearts);
+  EXPECT_EQ(patient->getTormentor(), nullptr);
   EXPECT_EQ(level->getMoney(), 80);
 }
 

@@ -181,7 +181,7 @@ TEST_F(LabTest, TheSummaryListsTheSetsPaysOnlyAfterTheTotalAndLogsOneBlock) {
   ASSERT_NE(sesit, nullptr);
   for (int i = 0; i < 200 && sesit->leftLines.size() < 2; ++i) update();
   ASSERT_EQ(sesit->leftLines.size(), 2u);
-  EXPECT_EQ(sesit->leftLines[1], "STRAND 2 x $300 = ");
+  EXPECT_EQ(sesit->leftLines[1], "2 DISHES x $300 = ");
   EXPECT_EQ(sesit->rightLines[1], "$600");
   click();
   update();

@@ -1,12 +1,12 @@
-#include <gtest/gtest.h>
-
 #include <cmath>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
 #include "CareTipDay.h"
 #include "guidance/CCareTipControllers.h"
 #include "media/CFakeTime.h"
+#include "support/PatientState.h"
 
 // The hearts tour, the germ tip and the pressure reminder on the event day, headless.
 
@@ -32,26 +32,26 @@ TEST_F(CareTipTest, TheHeartsTourHoldsThePatientUntilInBedThenWalksItsHeartsThro
 
   // Walking in, its bed word still reads "lying": held happy, but no tour yet.
   auto *walker = dynamic_cast<CMapEntity_PacientClass *>(add("PACIENT1", 400, 300));
-  walker->mood = 0.3f;
-  walker->hearts = 1;
+  TPatientState::setMood(walker, 0.3f);
+  TPatientState::setHearts(walker, 1);
   update();
   update();
-  EXPECT_EQ(walker->mood, 1.0f);
-  EXPECT_EQ(walker->hearts, 5);
-  EXPECT_EQ(walker->heartsBefore, 5);
+  EXPECT_EQ(walker->getMood(), 1.0f);
+  EXPECT_EQ(walker->getHearts(), 5);
+  EXPECT_EQ(walker->getHeartsBefore(), 5);
   EXPECT_TRUE(alive(362).empty());
   walker->setKill(true);
   update();
 
   CMapEntity_PacientClass *p = layPatient(beds().front(), 0.3f);
-  p->hearts = 1;
+  TPatientState::setHearts(p, 1);
   run(200);
-  EXPECT_EQ(p->mood, 1.0f) << "asleep in bed: still held";
-  EXPECT_EQ(p->hearts, 5);
+  EXPECT_EQ(p->getMood(), 1.0f) << "asleep in bed: still held";
+  EXPECT_EQ(p->getHearts(), 5);
   EXPECT_TRUE(alive(362).empty());
   ASSERT_EQ(alive(363).size(), 1u);
 
-  p->bedState = kBedLying;
+  TPatientState::setBedState(p, kBedLying);
   update();
   CMapEntity_Game *bubble = one(362);
   ASSERT_NE(bubble, nullptr);
@@ -65,7 +65,7 @@ TEST_F(CareTipTest, TheHeartsTourHoldsThePatientUntilInBedThenWalksItsHeartsThro
   // Six seconds of the opening words, then the arrow over the patient and the first page.
   EXPECT_TRUE(arrows(bubble).empty());
   EXPECT_FALSE(runUntil([&] { return tour->getRunState() == 1; }, 5800));
-  EXPECT_EQ(p->meterFull, 0.5f);
+  EXPECT_EQ(p->getMeterFull(), 0.5f);
   ASSERT_TRUE(runUntil([&] { return tour->getRunState() == 1; }, 400));
   ASSERT_EQ(arrows(bubble).size(), 1u);
   EXPECT_EQ(arrows(bubble)[0]->getXOffset(), p->getX() + 36);
@@ -77,19 +77,19 @@ TEST_F(CareTipTest, TheHeartsTourHoldsThePatientUntilInBedThenWalksItsHeartsThro
   uint32_t pageStart = CFakeTime::instance()->ms;
   for (int page = 0; page < 6; ++page) {
     // Whatever the patient's own behaviour would do, the page holds it.
-    p->mood = 0.9f;
-    p->hearts = 0;
+    TPatientState::setMood(p, 0.9f);
+    TPatientState::setHearts(p, 0);
     update();
     EXPECT_EQ(tour->getPage(), page);
     EXPECT_EQ(shownText(bubble), CTipSrdickaController::pageText(page)) << page;
     if (page < 5) {
-      EXPECT_FLOAT_EQ(p->mood, moods[page]) << page;
-      EXPECT_EQ(p->hearts, hearts[page]) << page;
-      EXPECT_EQ(p->heartsBefore, 0) << "what the patient had a frame ago";
+      EXPECT_FLOAT_EQ(p->getMood(), moods[page]) << page;
+      EXPECT_EQ(p->getHearts(), hearts[page]) << page;
+      EXPECT_EQ(p->getHeartsBefore(), 0) << "what the patient had a frame ago";
       update();
-      EXPECT_EQ(p->heartsBefore, hearts[page]) << "set again on the next frame";
+      EXPECT_EQ(p->getHeartsBefore(), hearts[page]) << "set again on the next frame";
     } else {
-      EXPECT_GT(p->mood, 0.8f) << "the last page leaves the patient alone";
+      EXPECT_GT(p->getMood(), 0.8f) << "the last page leaves the patient alone";
     }
     ASSERT_TRUE(runUntil([&] { return tour->getPage() != page; }, periods[page] + 200)) << page;
     const uint32_t now = CFakeTime::instance()->ms;

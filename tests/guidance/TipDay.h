@@ -1,6 +1,5 @@
 #pragma once
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
@@ -14,6 +13,8 @@
 #include "game/CStartupTables.h"
 #include "media/CFontSeznam.h"
 #include "media/GameGlobals.h"
+#include "support/GameDay.h"
+#include "support/PatientState.h"
 #include "world/CEntityControllersVzory_Game.h"
 #include "world/CLevel_Game.h"
 #include "world/CMapEntitiesCollection.h"
@@ -21,7 +22,6 @@
 #include "world/kinds/CMapEntity_PacientClass.h"
 #include "world/kinds/CMapEntity_PostelClass.h"
 #include "world/kinds/Links.h"
-#include "support/GameDay.h"
 
 // The generated "ward_tips" day through the game's own loader, prototype and behaviour tables,
 // with the day's own arrivals kept away: the tests bring the patient they watch themselves.
@@ -82,15 +82,13 @@ public:
 
   void layIntoBed(CMapEntity_PacientClass *p, CMapEntity_PostelClass *b) {
     b->setUklizeno(true);
-    ASSERT_NE(b->ulozPacienta(p, p->colour), 0);
-    p->bed = b;
-    p->phase = kPhaseInBed;
-    p->bedState = kBedLying;
+    ASSERT_NE(b->ulozPacienta(p, p->getColour()), 0);
+    TPatientState::inBed(p, b, kBedLying);
   }
 
   void takeOutOfBed(CMapEntity_PacientClass *p) {
     if (auto *b = dynamic_cast<CMapEntity_PostelClass *>(p->getBed())) b->vylozPacienta();
-    p->bed = nullptr;
-    p->phase = kPhaseGone;
+    TPatientState::setBed(p, nullptr);
+    TPatientState::setPhase(p, kPhaseGone);
   }
 };

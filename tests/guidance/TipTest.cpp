@@ -1,11 +1,11 @@
-#include <gtest/gtest.h>
-
 #include <cstring>
+#include <gtest/gtest.h>
 
 #include "TipDay.h"
 #include "events/CMapEntity_Sasek.h"
 #include "media/Frameset.h"
 #include "media/ZSprite.h"
+#include "support/PatientState.h"
 #include "world/kinds/CMapEntity_DiagnosticTool.h"
 #include "world/kinds/CMapEntity_Tlakomer.h"
 
@@ -40,7 +40,7 @@ protected:
   CMapEntity_PacientClass *outbreakTipOpen() {
     CMapEntity_PacientClass *p = quietPatient(300, 300);
     layIntoBed(p, bed());
-    p->bedState = kBedTakingMedicine;
+    TPatientState::setBedState(p, kBedTakingMedicine);
     add("TIPOUTBREAK", 0, 395);
     step();
     return p;
@@ -62,10 +62,10 @@ TEST_F(TipTest, FirstDayChainFollowsThePatientFromTheChairToTheHeartsTip) {
   EXPECT_FALSE(first("TIP1"));
   EXPECT_TRUE(first("LASTSTEP"));
 
-  p->chair = chair;
+  TPatientState::setChair(p, chair);
   chair->occupant = p;
-  p->phase = kPhaseOnChair;
-  p->hearts = 1;
+  TPatientState::setPhase(p, kPhaseOnChair);
+  TPatientState::setHearts(p, 1);
   step();
   EXPECT_FALSE(first("LASTSTEP"));
   ASSERT_TRUE(first("TIP1"));
@@ -77,9 +77,9 @@ TEST_F(TipTest, FirstDayChainFollowsThePatientFromTheChairToTheHeartsTip) {
   ASSERT_TRUE(arrow);
   EXPECT_FLOAT_EQ(arrow->getX(), 705.0f);
   EXPECT_FLOAT_EQ(arrow->getY(), 350.0f);
-  EXPECT_EQ(p->hearts, 4);
-  EXPECT_EQ(p->heartsBefore, 4);
-  EXPECT_FLOAT_EQ(p->mood, 0.65f);
+  EXPECT_EQ(p->getHearts(), 4);
+  EXPECT_EQ(p->getHeartsBefore(), 4);
+  EXPECT_FLOAT_EQ(p->getMood(), 0.65f);
 
   chair->gauge->setStav(1.5f);
   step();
@@ -88,36 +88,36 @@ TEST_F(TipTest, FirstDayChainFollowsThePatientFromTheChairToTheHeartsTip) {
   run(500);
   EXPECT_TRUE(first("TIP2")) << "the patient still sits";
 
-  p->chair = nullptr;
+  TPatientState::setChair(p, nullptr);
   chair->occupant = nullptr;
   step();
   EXPECT_FALSE(first("TIP2"));
   ASSERT_TRUE(first("TIPOUTBREAKTRIGGER"));
-  EXPECT_EQ(p->hearts, 5);
-  EXPECT_FLOAT_EQ(p->mood, 1.0f);
+  EXPECT_EQ(p->getHearts(), 5);
+  EXPECT_FLOAT_EQ(p->getMood(), 1.0f);
 
   ASSERT_NO_FATAL_FAILURE(layIntoBed(p, bed()));
   step();
-  EXPECT_FLOAT_EQ(p->meterFull, 1.0f);
-  EXPECT_FLOAT_EQ(p->recoverySpeed, 0.4f);
+  EXPECT_FLOAT_EQ(p->getMeterFull(), 1.0f);
+  EXPECT_FLOAT_EQ(p->getRecoverySpeed(), 0.4f);
   EXPECT_EQ(framesetOf(p->getContainedEntityClass(CMapEntity_PacientClass::kHeadClass)), "ILL3");
 
   // A first outbreak is held until the figure examines the patient.
-  p->bedState = kBedOutbreak;
+  TPatientState::setBedState(p, kBedOutbreak);
   step();
-  p->bedState = kBedLying;
+  TPatientState::setBedState(p, kBedLying);
   step();
-  EXPECT_EQ(p->bedState, kBedOutbreak);
+  EXPECT_EQ(p->getBedState(), kBedOutbreak);
   EXPECT_EQ(framesetOf(p), "ILL1");
   figure.present = true;
   figure.kind = 12;
   step();
-  p->bedState = kBedWaitingMedicine;
+  TPatientState::setBedState(p, kBedWaitingMedicine);
   run(200);
-  EXPECT_EQ(p->bedState, kBedWaitingMedicine);
+  EXPECT_EQ(p->getBedState(), kBedWaitingMedicine);
   EXPECT_TRUE(first("TIPOUTBREAKTRIGGER"));
 
-  p->bedState = kBedTakingMedicine;
+  TPatientState::setBedState(p, kBedTakingMedicine);
   step();
   EXPECT_FALSE(first("TIPOUTBREAKTRIGGER"));
   CMapEntity_Game *tip = first("TIPOUTBREAK");
@@ -126,14 +126,14 @@ TEST_F(TipTest, FirstDayChainFollowsThePatientFromTheChairToTheHeartsTip) {
 
   // The second outbreak comes after 8 s of game time.
   run(7800);
-  EXPECT_EQ(p->bedState, kBedTakingMedicine);
+  EXPECT_EQ(p->getBedState(), kBedTakingMedicine);
   EXPECT_FALSE(first("TIPOUTBREAK2"));
   ASSERT_TRUE(runUntil([&] { return first("TIPOUTBREAK2") != nullptr; }, 400));
   EXPECT_FALSE(first("TIPOUTBREAK"));
-  EXPECT_EQ(p->bedState, kBedOutbreak);
+  EXPECT_EQ(p->getBedState(), kBedOutbreak);
   EXPECT_EQ(framesetOf(p), "ILL1");
 
-  p->bedState = kBedWaitingMedicine;
+  TPatientState::setBedState(p, kBedWaitingMedicine);
   step();
   EXPECT_TRUE(first("TIPOUTBREAK2")) << "the figure is still examining";
   figure.present = false;
@@ -151,15 +151,15 @@ TEST_F(TipTest, FirstDayChainFollowsThePatientFromTheChairToTheHeartsTip) {
 TEST_F(TipTest, SecondOutbreakWaitsForThePatientToBeInBed) {
   CMapEntity_PacientClass *p = outbreakTipOpen();
   takeOutOfBed(p);
-  p->bedState = kBedLying;
+  TPatientState::setBedState(p, kBedLying);
   run(9000);
-  EXPECT_EQ(p->bedState, kBedLying) << "no outbreak out of bed";
+  EXPECT_EQ(p->getBedState(), kBedLying) << "no outbreak out of bed";
   EXPECT_FALSE(first("TIPOUTBREAK2"));
   ASSERT_TRUE(first("TIPOUTBREAK"));
 
   ASSERT_NO_FATAL_FAILURE(layIntoBed(p, bed()));
   step();
-  EXPECT_EQ(p->bedState, kBedOutbreak);
+  EXPECT_EQ(p->getBedState(), kBedOutbreak);
   EXPECT_TRUE(first("TIPOUTBREAK2"));
 }
 

@@ -1,13 +1,14 @@
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cstdlib>
+#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
 #include "TipDay.h"
 #include "engine/KPTK.h"
 #include "support/GameWindowDay.h"
+#include "support/PatientState.h"
+#include "ward/staff/CMapEntity_Marker.h"
 
 // A tip bubble over the ward in the real window: where its picture, text and arrow land.
 
@@ -47,7 +48,7 @@ TEST_F(TipWindowTest, SecondOutbreakTipStandsAtTheFootOfTheWardWithItsText) {
   first("TIPHLASICTRIGGER")->setKill(true);
   CMapEntity_PacientClass *p = quietPatient(300, 300);
   ASSERT_NO_FATAL_FAILURE(layIntoBed(p, bed()));
-  p->bedState = kBedTakingMedicine;
+  TPatientState::setBedState(p, kBedTakingMedicine);
   add("TIPOUTBREAK", 0, 395);
   ASSERT_TRUE(runUntil([&] { return first("TIPOUTBREAK2") != nullptr; }, 9000));
   step();
@@ -71,11 +72,15 @@ TEST_F(TipWindowTest, TheLampTipLeavesTheLampInTheCornerInViewAndPointsAtIt) {
   first("TIPCLOWNTRIGGER")->setKill(true);
   ASSERT_TRUE(runUntil([&] { return first("TIPHLASIC") != nullptr; }, 7000));
   step();
-  CMapEntity_Game *lamp = first("HLASIC");
+  auto *lamp = dynamic_cast<CMapEntity_Hlasic *>(first("HLASIC"));
   ASSERT_TRUE(lamp);
-  EXPECT_GT(shownBy(lamp).count, 300) << "the bubble hides the lamp";
+  // Lit, its bulb shows in the corner, up left of the lamp, beside the bubble.
+  lamp->setOn(true);
+  CMapEntity *light = lamp->getContainedEntity(248);
+  ASSERT_TRUE(light);
+  EXPECT_GT(shownBy(light).count, 80) << "the bubble hides the lamp's light";
   framediff::Area arrow = shownBy(first("TIPHLASIC")->getContainedEntity(189));
-  EXPECT_TRUE(arrow.inside((int)lamp->getX() + 30, 0, 110, 70)) << "the arrow beside the lamp: " << arrow;
+  EXPECT_TRUE(arrow.inside((int)light->getX() + 14, 0, 110, 70)) << "the arrow beside the lamp: " << arrow;
   savePNG((std::string(TOB_BINARY_DIR) + "/tip_lamp.png").c_str());
 }
 

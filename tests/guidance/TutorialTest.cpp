@@ -2,10 +2,11 @@
 
 #include "guidance/GuidanceDay.h"
 #include "media/CGlobals.h"
+#include "media/Frameset.h"
 #include "media/Timer.h"
 #include "media/ZSprite.h"
-#include "media/Frameset.h"
 #include "patients/CPacientController.h"
+#include "support/PatientState.h"
 #include "world/CMapEntitiesFactory.h"
 #include "world/CMapEntity_TextBox.h"
 #include "world/kinds/CMapEntity_DiagnosticTool.h"
@@ -21,7 +22,7 @@ protected:
   CMapEntity_PostelClass *bed(uint16_t number) {
     for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
       if (auto *b = dynamic_cast<CMapEntity_PostelClass *>(e))
-        if (b->cislo == number) return b;
+        if (b->bedNumber == number) return b;
     return nullptr;
   }
   CMapEntity_DiagnosticTool *chair() {
@@ -38,12 +39,12 @@ protected:
     return e;
   }
   void expectHeld(CMapEntity_PacientClass *p, int hearts) {
-    p->mood = 0.1f;
-    p->hearts = 1;
+    TPatientState::setMood(p, 0.1f);
+    TPatientState::setHearts(p, 1);
     step();
-    EXPECT_EQ(p->hearts, hearts) << bubble();
-    EXPECT_EQ(p->heartsBefore, 1);
-    EXPECT_FLOAT_EQ(p->mood, hearts == 5 ? 1.0f : 0.65f);
+    EXPECT_EQ(p->getHearts(), hearts) << bubble();
+    EXPECT_EQ(p->getHeartsBefore(), 1);
+    EXPECT_FLOAT_EQ(p->getMood(), hearts == 5 ? 1.0f : 0.65f);
   }
 };
 
@@ -89,12 +90,12 @@ TEST_F(TutorialTest, RegistrationStepsHoldThePatientFollowHerAndShutBedTwo) {
 
   // She sits at the chair: her long stay begins and bed 2 is shut while she is measured.
   chair()->occupant = p;
-  p->chair = chair();
+  TPatientState::setChair(p, chair());
   step();
   EXPECT_EQ(bubble(), "TUTORIAL1B");
   EXPECT_FALSE(arrowAt(p->getX() + 10, p->getY() - 67));
-  EXPECT_FLOAT_EQ(p->meterFull, 1.0f);
-  EXPECT_FLOAT_EQ(p->recoverySpeed, 0.8f);
+  EXPECT_FLOAT_EQ(p->getMeterFull(), 1.0f);
+  EXPECT_FLOAT_EQ(p->getRecoverySpeed(), 0.8f);
   EXPECT_EQ(framesetOf(head(p)), "ILL1");
   step();
   EXPECT_EQ(bed(2)->locked, 1);
@@ -104,11 +105,11 @@ TEST_F(TutorialTest, RegistrationStepsHoldThePatientFollowHerAndShutBedTwo) {
   EXPECT_EQ(bubble(), "TUTORIAL1B") << "waits while she sits";
 
   chair()->occupant = nullptr;
-  p->chair = nullptr;
+  TPatientState::setChair(p, nullptr);
   steps(2);
   EXPECT_EQ(bubble(), "TUTORIAL2");
   EXPECT_TRUE(arrowAt(96, 80)) << "at bed 1";
-  p->bedState = kBedOutbreak;
+  TPatientState::setBedState(p, kBedOutbreak);
   steps(5);
   EXPECT_EQ(bubble(), "TUTORIAL2") << "only a bed link moves on";
 }
@@ -119,12 +120,12 @@ TEST_F(TutorialTest, TheExaminationStepKeepsTheOutbreakUntilTheDoctorHasFinished
   ASSERT_NE(p, nullptr);
   auto *behaviour = dynamic_cast<CPacientController *>(p->getController());
   ASSERT_NE(behaviour, nullptr);
-  p->bedState = kBedLying;
+  TPatientState::setBedState(p, kBedLying);
   open("TUTORIAL3", 0, 420);
   EXPECT_TRUE(arrowAt(96, 80));
   for (int i = 0; i < 30; ++i) {
     step();
-    ASSERT_EQ(p->bedState, kBedOutbreak);
+    ASSERT_EQ(p->getBedState(), kBedOutbreak);
     ASSERT_EQ(behaviour->getCekaniTimer()->vratVteriny(), 0) << "her waiting time never runs";
   }
   EXPECT_EQ(framesetOf(p), "ILL1");
@@ -133,11 +134,11 @@ TEST_F(TutorialTest, TheExaminationStepKeepsTheOutbreakUntilTheDoctorHasFinished
   expectHeld(p, 5);
 
   // Examined, but the doctor is still at it.
-  p->bedState = kBedWaitingMedicine;
+  TPatientState::setBedState(p, kBedWaitingMedicine);
   figure()->workPhase = 12;
   steps(5);
   EXPECT_EQ(bubble(), "TUTORIAL3");
-  EXPECT_EQ(p->bedState, kBedWaitingMedicine);
+  EXPECT_EQ(p->getBedState(), kBedWaitingMedicine);
   figure()->workPhase = 18;
   CMapEntity_Game *recipe = give("RECEPT");
   step();
@@ -155,7 +156,7 @@ TEST_F(TutorialTest, MedicineStepsPointAtTheMedicineThenTheBedAndLetTheNextPatie
   withoutHelpTrigger();
   CMapEntity_PacientClass *p = arrived();
   ASSERT_NE(p, nullptr);
-  p->bedState = kBedWaitingMedicine;
+  TPatientState::setBedState(p, kBedWaitingMedicine);
   open("TUTORIAL5", 0, 420);
   steps(10);
   EXPECT_EQ(bubble(), "TUTORIAL5");
@@ -176,19 +177,19 @@ TEST_F(TutorialTest, MedicineStepsPointAtTheMedicineThenTheBedAndLetTheNextPatie
   steps(2);
   EXPECT_FALSE(arrowAt(96, 80)) << "given";
   EXPECT_EQ(bubble(), "TUTORIAL6");
-  p->bedState = kBedPrescription;
+  TPatientState::setBedState(p, kBedPrescription);
   steps(2);
   ASSERT_EQ(bubble(), "TUTORIAL7");
 
   // No second outbreak while she gets better.
-  p->bedState = kBedOutbreak;
+  TPatientState::setBedState(p, kBedOutbreak);
   step();
-  EXPECT_EQ(p->bedState, kBedLying);
+  EXPECT_EQ(p->getBedState(), kBedLying);
   EXPECT_EQ(framesetOf(p), "LYING");
   expectHeld(p, 5);
 
-  bed(1)->obsazeno = 1;
-  p->bedState = kBedGivingMoney;
+  bed(1)->occupied = 1;
+  TPatientState::setBedState(p, kBedGivingMoney);
   step();
   EXPECT_EQ(bubble(), "TUTORIAL8");
   CMapEntity_PacientClass *next = patient();
@@ -203,7 +204,7 @@ TEST_F(TutorialTest, MedicineStepsPointAtTheMedicineThenTheBedAndLetTheNextPatie
   expectHeld(next, 4);
   steps(5);
   EXPECT_EQ(bubble(), "TUTORIAL8") << "while a bed is taken";
-  bed(1)->obsazeno = 0;
+  bed(1)->occupied = 0;
   step();
   EXPECT_EQ(bubble(), "TUTORIAL9");
 }
@@ -237,11 +238,11 @@ TEST_F(TutorialTest, TidyingStepsWaitForTheSheetsAndBothBedsThenHandTheWardOver)
   // Praise, then both beds to make again.
   steps(150);
   EXPECT_EQ(bubble(), "TUTORIAL9B");
-  EXPECT_TRUE(bed(1)->uklizeno);
+  EXPECT_TRUE(bed(1)->madeUp);
   steps(60);
   ASSERT_EQ(bubble(), "TUTORIAL9C");
-  EXPECT_FALSE(bed(1)->uklizeno);
-  EXPECT_FALSE(bed(2)->uklizeno);
+  EXPECT_FALSE(bed(1)->madeUp);
+  EXPECT_FALSE(bed(2)->madeUp);
   step();
   EXPECT_TRUE(arrowAt(88, 220));
   EXPECT_TRUE(arrowAt(248, 220));
@@ -271,7 +272,7 @@ TEST_F(TutorialTest, TidyingStepsWaitForTheSheetsAndBothBedsThenHandTheWardOver)
   steps(20);
   ASSERT_EQ(bubble(), "TUTORIAL10");
   EXPECT_EQ(p->locked, 0);
-  EXPECT_FLOAT_EQ(p->pressureSpeed, 0.005f);
+  EXPECT_FLOAT_EQ(p->getPressureSpeed(), 0.005f);
   EXPECT_NE(first("TIP1TRIGGER"), nullptr);
   step();
   EXPECT_TRUE(arrowAt(10, 380));
@@ -309,9 +310,9 @@ TEST_F(TutorialTest, StepsWaitWhatTheyNeedIsMissingAndNeverReachForIt) {
   level->getEC()->addEntity(bare);
   for (const char *name : {"TUTORIAL1", "TUTORIAL3", "TUTORIAL7"}) {
     CMapEntity_Game *b = open(name);
-    bare->bedState = kBedOutbreak;
+    TPatientState::setBedState(bare, kBedOutbreak);
     steps(5);
-    EXPECT_EQ(bare->hearts, 5) << name;
+    EXPECT_EQ(bare->getHearts(), 5) << name;
     b->setKill(true);
     step();
   }

@@ -82,20 +82,21 @@ TEST_F(TimerTest, GameTimersStandStillWhilePausedRealTimersDoNot) {
   EXPECT_TRUE(game.udalost()) << "the first poll after the pause fires";
 }
 
-TEST_F(TimerTest, GameClockLosesStallsNegativeFramesAndPauses) {
+TEST_F(TimerTest, GameClockCutsStallsAndLosesNegativeFramesAndPauses) {
   CFakeTime *clock = CFakeTime::instance();
   clock->advanceFrame(99);
   EXPECT_EQ(clock->ms, 99u);
-  clock->advanceFrame(100);
+  clock->advanceFrame(150);
+  EXPECT_EQ(clock->ms, 198u);
   clock->advanceFrame(-5);
   clock->advanceFrame(0);
-  EXPECT_EQ(clock->ms, 99u);
+  EXPECT_EQ(clock->ms, 198u);
   CGlobals::instance()->paused = true;
   clock->advanceFrame(20);
-  EXPECT_EQ(clock->ms, 99u);
+  EXPECT_EQ(clock->ms, 198u);
   CGlobals::instance()->paused = false;
   clock->advanceFrame(1);
-  EXPECT_EQ(clock->ms, 100u);
+  EXPECT_EQ(clock->ms, 199u);
 }
 
 TEST_F(TimerTest, PeriodChangesResetsAndOddPeriods) {
@@ -155,6 +156,14 @@ TEST_F(TimerTest, ListTracksLiveTimersAndSurvivesItsOwnDeletion) {
   CTimerList::instance()->timers.push_back(a);
   delete a;
   for (Timer *t : CTimerList::instance()->timers) EXPECT_NE(t, a);
+  EXPECT_EQ(CTimerList::instance()->timers.size(), before + 1);
+
+  // A copy, as a member copied with its owner, joins the list itself and runs on from the same start.
+  b->reset(40);
+  Timer *copy = new Timer(*b);
+  EXPECT_EQ(CTimerList::instance()->timers.back(), copy);
+  EXPECT_EQ(copy->start, 40u);
+  delete copy;
   EXPECT_EQ(CTimerList::instance()->timers.size(), before + 1);
 
   // After shutdown has dropped the list, a late timer finds a fresh empty one.

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
@@ -9,16 +8,18 @@
 #include "patients/CMapEntity_Rodice.h"
 #include "patients/CObtiznostAdjusterController.h"
 #include "patients/CPacientController.h"
+#include "patients/CPatientLeaving.h"
 #include "patients/CRodiceController.h"
 #include "patients/CRodiceGeneratorController.h"
 #include "progress/HudDay.h"
+#include "support/PatientState.h"
 #include "ward/cabinet/CMapEntity_Lek.h"
 #include "ward/cabinet/CMapEntity_Lekarna.h"
 #include "world/CMapEntity_TextBox.h"
 #include "world/kinds/CMapEntity_NemocnejBacily.h"
-#include "world/kinds/EntityIds.h"
 #include "world/kinds/CMapEntity_PacientClass.h"
 #include "world/kinds/CMapEntity_PostelClass.h"
+#include "world/kinds/EntityIds.h"
 
 namespace {
 
@@ -59,10 +60,8 @@ protected:
         dynamic_cast<CMapEntity_PacientClass *>(CMapEntitiesFactory::instance()->cloneEntity("PACIENT1"));
     level->getEC()->addEntity(p);
     step();
-    EXPECT_TRUE(bed->ulozPacienta(p, p->colour) > 0);
-    p->bed = bed;
-    p->phase = kPhaseInBed;
-    p->bedState = state;
+    EXPECT_TRUE(bed->ulozPacienta(p, p->getColour()) > 0);
+    TPatientState::inBed(p, bed, state);
     p->addEntity(CMapEntitiesFactory::instance()->cloneEntity("BAR"), true, true);
     return p;
   }
@@ -110,17 +109,17 @@ TEST_F(BedDay, ACuredPatientFreesItsBedAtOncePaysByMoodAndTheAdjusterCountsItOnc
   loadWard();
   CMapEntity_PostelClass *bed = beds()[0];
   CMapEntity_PacientClass *p = bedded(bed, kBedLying);
-  p->meterFull = 0.0f;
-  p->mood = 0.65f;
-  p->money = 0.5f;
+  TPatientState::setMeterFull(p, 0.0f);
+  TPatientState::setMood(p, 0.65f);
+  p->setMoney(0.5f);
   step();
-  EXPECT_EQ(p->bedState, kBedGivingMoney) << "an empty meter cures";
-  p->phase = kPhasePaid;
+  EXPECT_EQ(p->getBedState(), kBedGivingMoney) << "an empty meter cures";
+  TPatientState::setPhase(p, kPhasePaid);
   step();
-  EXPECT_EQ(p->phase, kPhaseGone);
+  EXPECT_EQ(p->getPhase(), kPhaseGone);
   EXPECT_EQ(bed->getOccupant(), nullptr) << "the bed forgets its patient as it climbs out";
-  EXPECT_FALSE(bed->obsazeno);
-  EXPECT_FALSE(bed->uklizeno);
+  EXPECT_FALSE(bed->occupied);
+  EXPECT_FALSE(bed->madeUp);
   int money = level->getMoney();
   run(1900);
   EXPECT_EQ(level->getMoney(), money) << "the pay tick is 2000 ms of game time";
@@ -133,7 +132,7 @@ TEST_F(BedDay, ACuredPatientFreesItsBedAtOncePaysByMoodAndTheAdjusterCountsItOnc
 
   // Mood 0 in bed: out unpaid and counted lost.
   CMapEntity_PacientClass *q = bedded(beds()[1], kBedGivingMoney);
-  q->mood = 0.0f;
+  TPatientState::setMood(q, 0.0f);
   run(2100);
   EXPECT_EQ(level->getLost(), 1);
   EXPECT_EQ(level->getMoney(), money + 48);
@@ -144,54 +143,56 @@ TEST_F(BedDay, OutbreaksKeepTheirSpacingAndTheCureTouchHoldsThemOffSigned) {
   int32_t delay = level->getOutbreakDelay();
   CMapEntity_PacientClass *a = bedded(beds()[0], kBedLying);
   CMapEntity_PacientClass *b = bedded(beds()[1], kBedLying);
-  a->meterFull = b->meterFull = 1.0f;
-  a->recoverySpeed = b->recoverySpeed = 0.05f;
-  a->patience = b->patience = 0.0f;
-  a->outbreakClock->nastavSpoustec(1000000);
-  b->outbreakClock->nastavSpoustec(1000000);
+  for (CMapEntity_PacientClass *x : {a, b}) {
+    TPatientState::setMeterFull(x, 1.0f);
+    x->setRecoverySpeed(0.05f);
+    x->setPatience(0.0f);
+  }
+  a->getOutbreakClock().nastavSpoustec(1000000);
+  b->getOutbreakClock().nastavSpoustec(1000000);
   CPacientController::posledniOutbreak = 0;
   // The cure touch set the activity a minute ahead: inactivity never triggers until then.
   CPacientController::posledniAktivita = (int32_t)CFakeTime_instance->ms + 60000;
   behaviour(a)->outbreakMark = behaviour(b)->outbreakMark = (int32_t)CFakeTime_instance->ms - 2 * delay - 1;
   run(20000);
-  EXPECT_EQ(a->bedState, kBedLying);
-  EXPECT_EQ(b->bedState, kBedLying);
+  EXPECT_EQ(a->getBedState(), kBedLying);
+  EXPECT_EQ(b->getBedState(), kBedLying);
   // Left alone past 5500 ms / factor: one breaks out, the other only moves its own mark.
   CPacientController::posledniAktivita = (int32_t)CFakeTime_instance->ms - 7000;
   step();
-  int out = (a->bedState == kBedOutbreak) + (b->bedState == kBedOutbreak);
+  int out = (a->getBedState() == kBedOutbreak) + (b->getBedState() == kBedOutbreak);
   EXPECT_EQ(out, 1);
-  CMapEntity_PacientClass *ill = a->bedState == kBedOutbreak ? a : b;
+  CMapEntity_PacientClass *ill = a->getBedState() == kBedOutbreak ? a : b;
   EXPECT_EQ(ill->getBed()->getContainedEntity(248)->getAlpha(), 1.0f) << "the red light is on";
   // Untreated for 6500 ms: mood falls, the meter goes back and the patient sleeps again.
-  float mood = ill->mood, meter = ill->meterFull;
-  ill->meterFull = meter = 0.5f;
+  float mood = ill->getMood(), meter = ill->getMeterFull();
+  TPatientState::setMeterFull(ill, meter = 0.5f);
   run(6600);
-  EXPECT_EQ(ill->bedState, kBedSleeping);
-  EXPECT_LT(ill->mood, mood);
-  EXPECT_GT(ill->meterFull, meter);
+  EXPECT_EQ(ill->getBedState(), kBedSleeping);
+  EXPECT_LT(ill->getMood(), mood);
+  EXPECT_GT(ill->getMeterFull(), meter);
 }
 
 TEST_F(BedDay, MedicineInTimeIsFastServiceAndDrinkingLowersTheMeter) {
   loadWard();
   CMapEntity_PacientClass *p = bedded(beds()[0], kBedWaitingMedicine);
-  p->meterFull = 0.5f;
-  p->mood = 0.5f;
-  p->recoverySpeed = 0.5f;
-  p->medicineWaitTimer->reset();
+  TPatientState::setMeterFull(p, 0.5f);
+  TPatientState::setMood(p, 0.5f);
+  p->setRecoverySpeed(0.5f);
+  p->getMedicineWaitTimer().reset();
   CMapEntity_Game *lek = CMapEntitiesFactory::instance()->cloneEntity("LEK");
   p->addEntity(lek, true, true);
   int money = level->getMoney();
   step();
-  EXPECT_EQ(p->bedState, kBedFastService);
+  EXPECT_EQ(p->getBedState(), kBedFastService);
   EXPECT_EQ(level->getMoney(), money + 50);
   EXPECT_TRUE(captionShown("FAST SERVICE +50"));
-  EXPECT_NEAR(p->mood, 0.85f, 1e-5);
+  EXPECT_NEAR(p->getMood(), 0.85f, 1e-5);
   run(2000);
-  EXPECT_EQ(p->bedState, kBedTakingMedicine);
+  EXPECT_EQ(p->getBedState(), kBedTakingMedicine);
   run(3000);
-  EXPECT_EQ(p->bedState, kBedLying);
-  EXPECT_NEAR(p->meterFull, 0.5f - 0.06f / 0.85f, 1e-4) << "one dose; nothing else heals while thanking and drinking";
+  EXPECT_EQ(p->getBedState(), kBedLying);
+  EXPECT_NEAR(p->getMeterFull(), 0.5f - 0.06f / 0.85f, 1e-4) << "one dose; nothing else heals while thanking and drinking";
   EXPECT_EQ(p->getContainedEntity(46), nullptr);
 }
 
@@ -199,22 +200,22 @@ TEST_F(BedDay, ARunawayLeavesItsBedWhenItsTimerRunsAndAHeldPatientReturnsToItsPh
   loadWard();
   CMapEntity_PostelClass *bed = beds()[0];
   CMapEntity_PacientClass *p = bedded(bed, kBedLying);
-  p->meterFull = 1.0f;
-  p->recoverySpeed = 0.0f;
-  p->tormentor = p;
+  TPatientState::setMeterFull(p, 1.0f);
+  p->setRecoverySpeed(0.0f);
+  p->setTormentor(p);
   step();
-  EXPECT_EQ(p->phase, kPhaseHeld);
-  p->tormentor = nullptr;
+  EXPECT_EQ(p->getPhase(), kPhaseHeld);
+  p->setTormentor(nullptr);
   step();
-  EXPECT_EQ(p->phase, kPhaseInBed) << "let go, it is back in bed";
+  EXPECT_EQ(p->getPhase(), kPhaseInBed) << "let go, it is back in bed";
 
-  p->runsAway = 1;
-  p->runAwayTimer->nastavSpoustec(500);
-  p->runAwayTimer->reset();
+  p->setRunsAway(true);
+  p->getRunAwayTimer().nastavSpoustec(500);
+  p->getRunAwayTimer().reset();
   run(300);
-  EXPECT_EQ(p->phase, kPhaseInBed);
+  EXPECT_EQ(p->getPhase(), kPhaseInBed);
   run(400);
-  ASSERT_EQ(p->phase, kPhaseRunning);
+  ASSERT_EQ(p->getPhase(), kPhaseRunning);
   EXPECT_EQ(p->getX(), 325.0f);
   int money = level->getMoney();
   run(20000);
@@ -227,9 +228,11 @@ TEST_F(BedDay, AGermCloudSaddensAnotherPatientOnceButNeverItsSource) {
   loadWard();
   CMapEntity_PacientClass *a = bedded(beds()[0], kBedLying);
   CMapEntity_PacientClass *b = bedded(beds()[1], kBedLying);
-  a->meterFull = b->meterFull = 1.0f;
-  a->recoverySpeed = b->recoverySpeed = 0.0f;
-  a->mood = b->mood = 0.8f;
+  for (CMapEntity_PacientClass *x : {a, b}) {
+    TPatientState::setMeterFull(x, 1.0f);
+    x->setRecoverySpeed(0.0f);
+    TPatientState::setMood(x, 0.8f);
+  }
   step();
   auto cloudOn = [&](CMapEntity_PacientClass *on, CMapEntity_PacientClass *from) {
     CMapEntity_NemocnejBacily *c =
@@ -242,18 +245,18 @@ TEST_F(BedDay, AGermCloudSaddensAnotherPatientOnceButNeverItsSource) {
   CMapEntity_NemocnejBacily *own = cloudOn(a, a);
   step();
   EXPECT_FALSE(own->getKill()) << "a patient is not harmed by its own cough";
-  EXPECT_FLOAT_EQ(a->mood, 0.8f);
+  EXPECT_FLOAT_EQ(a->getMood(), 0.8f);
   own->setKill(true);
   step();
 
   CMapEntity_NemocnejBacily *c = cloudOn(b, a);
   step();
   EXPECT_FALSE(level->getEC()->contains(c)) << "the cloud is used up on contact";
-  EXPECT_LT(b->mood, 0.8f);
-  float mood = b->mood;
+  EXPECT_LT(b->getMood(), 0.8f);
+  float mood = b->getMood();
   cloudOn(b, a);
   step();
-  EXPECT_FLOAT_EQ(b->mood, mood) << "a second cloud during the flash does nothing";
+  EXPECT_FLOAT_EQ(b->getMood(), mood) << "a second cloud during the flash does nothing";
 }
 
 TEST_F(BedDay, CabinetsLayMedicineOnTheirShelfOrTheirRow) {
@@ -303,19 +306,19 @@ TEST_F(BedDay, ParentsSaddenOnTheFakeClockAndTheGeneratorStartsAtLevel25) {
   loadWard("ward_parents");
   CMapEntity_PostelClass *bed = beds()[0];
   CMapEntity_PacientClass *p = bedded(bed, kBedSleeping);
-  p->mood = 0.9f;
-  p->outbreakClock->nastavSpoustec(1000000);
+  TPatientState::setMood(p, 0.9f);
+  p->getOutbreakClock().nastavSpoustec(1000000);
   CPacientController::posledniAktivita = (int32_t)CFakeTime_instance->ms + 1000000;
   run(36100);
   CMapEntity_RodiceClass *parents = dynamic_cast<CMapEntity_RodiceClass *>(level->getEC()->getFirstEntityByClassID(23));
   ASSERT_NE(parents, nullptr) << "one set of parents after 36000 ms";
-  EXPECT_EQ(parents->wantedBed, bed->cislo);
+  EXPECT_EQ(parents->wantedBed, bed->bedNumber);
   EXPECT_FLOAT_EQ(parents->getX(), 720.0f);
-  float mood = p->mood;
+  float mood = p->getMood();
   run(9100);
-  EXPECT_NEAR(p->mood, mood - 0.08f, 1e-5) << "waiting parents take 0.08 after 9000 ms";
+  EXPECT_NEAR(p->getMood(), mood - 0.08f, 1e-5) << "waiting parents take 0.08 after 9000 ms";
   // The patient leaves: the parents go and give their place back.
-  p->phase = kPhasePaid;
+  TPatientState::setPhase(p, kPhasePaid);
   run(60);
   EXPECT_EQ(level->getEC()->getFirstEntityByClassID(23), nullptr);
 }

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
@@ -25,14 +24,6 @@ protected:
 
   void TearDown() override { tearDownWindowDay(); }
 
-  template <class Done> bool playUntil(Done done, int frames) {
-    for (int i = 0; i < frames; ++i) {
-      if (done()) return true;
-      playFrame();
-    }
-    return done();
-  }
-
   CMapEntity_PacientClass *arrived() {
     for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
       if (CMapEntity_PacientClass *p = dynamic_cast<CMapEntity_PacientClass *>(e))
@@ -50,7 +41,7 @@ TEST_F(PatientWindowTest, APatientArrivesRegistersTakesAHeartChangesAndIsLaidInt
   ASSERT_TRUE(playUntil([&] { return arrived() != nullptr; }, 200)) << "nobody came";
   CMapEntity_PacientClass *p = arrived();
   ASSERT_TRUE(playUntil([&] { float a = p->getAlpha(); return a == -1.0f || a >= 1.0f; }, 120)) << "the patient never faded in: " << p->getAlpha();
-  EXPECT_EQ(p->phase, kPhaseArrived);
+  EXPECT_EQ(p->getPhase(), kPhaseArrived);
   savePNG((std::string(TOB_BINARY_DIR) + "/patient-couch.png").c_str());
 
   // Onto the first chair: the nurse works and the gauge rises.
@@ -59,7 +50,7 @@ TEST_F(PatientWindowTest, APatientArrivesRegistersTakesAHeartChangesAndIsLaidInt
   ASSERT_NE(chair->gauge, nullptr);
   Rect cb = chair->getCurrentFrame()->getActionBoundingBox();
   dragTo(p, (int)chair->getX() + cb.x + cb.w / 2, (int)chair->getY() + cb.y + cb.h / 2);
-  ASSERT_EQ(p->phase, kPhaseOnChair) << "not registered";
+  ASSERT_EQ(p->getPhase(), kPhaseOnChair) << "not registered";
   EXPECT_EQ(chair->occupant, p);
   CMapEntity_Game *nurse = level->getEC()->getEntityByID(60);
   ASSERT_NE(nurse, nullptr);
@@ -68,7 +59,7 @@ TEST_F(PatientWindowTest, APatientArrivesRegistersTakesAHeartChangesAndIsLaidInt
   savePNG((std::string(TOB_BINARY_DIR) + "/patient-desk.png").c_str());
 
   // A click at the peak: a heart rises, the patient changes into coloured pyjamas on the bench.
-  float before = p->mood;
+  float before = p->getMood();
   Rect pb = p->getCurrentFrame()->getActionBoundingBox();
   int px = (int)p->getX() + pb.x + pb.w / 2, py = (int)p->getY() + pb.y + pb.h / 2;
   pushMotion(px, py);
@@ -77,11 +68,11 @@ TEST_F(PatientWindowTest, APatientArrivesRegistersTakesAHeartChangesAndIsLaidInt
   playFrame();
   pushButton(1, false, px, py);
   playFrame();
-  EXPECT_GT(p->mood, before);
-  EXPECT_EQ(p->phase, kPhaseOnCouch);
+  EXPECT_GT(p->getMood(), before);
+  EXPECT_EQ(p->getPhase(), kPhaseOnCouch);
   EXPECT_NE(level->getEC()->getEntityByID(74), nullptr) << "no heart";
   EXPECT_NE(level->getEC()->getEntityByID(64), nullptr) << "no dust puff";
-  EXPECT_EQ(p->getSprite()->getID(), std::string(CMapEntity_PacientClass::kindName(p->kind)) + "PYZAMO");
+  EXPECT_EQ(p->getSprite()->getID(), std::string(CMapEntity_PacientClass::kindName(p->getKind())) + "PYZAMO");
   for (int i = 0; i < 10; ++i) playFrame();
   savePNG((std::string(TOB_BINARY_DIR) + "/patient-bench.png").c_str());
 
@@ -91,15 +82,15 @@ TEST_F(PatientWindowTest, APatientArrivesRegistersTakesAHeartChangesAndIsLaidInt
   auto freeBed = [&] {
     for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
       if (CMapEntity_PostelClass *b = dynamic_cast<CMapEntity_PostelClass *>(e))
-        if (!b->getParent() && !b->getOccupant() && b->uklizeno && !b->obsazeno && (b->getAlpha() == 1.0f || b->getAlpha() == -1.0f)) bed = b;
+        if (!b->getParent() && !b->getOccupant() && b->madeUp && !b->occupied && (b->getAlpha() == 1.0f || b->getAlpha() == -1.0f)) bed = b;
     return bed != nullptr;
   };
   ASSERT_TRUE(playUntil(freeBed, 400)) << "no bed stands free";
   Rect bb = bed->getCurrentFrame()->getActionBoundingBox();
   dragTo(p, (int)bed->getX() + bb.x + bb.w / 2, (int)bed->getY() + bb.y + bb.h / 2);
-  ASSERT_EQ(p->phase, kPhaseInBed) << "not laid into the bed";
+  ASSERT_EQ(p->getPhase(), kPhaseInBed) << "not laid into the bed";
   EXPECT_EQ(bed->getOccupant(), p);
-  EXPECT_EQ(p->bed, bed);
+  EXPECT_EQ(p->getBedLink(), bed);
   ASSERT_TRUE(playUntil([&] { return level->getEC()->getEntityByID(380) != nullptr; }, 100)) << "no Z rises";
   for (int i = 0; i < 30; ++i) playFrame();
   savePNG((std::string(TOB_BINARY_DIR) + "/patient-bed.png").c_str());

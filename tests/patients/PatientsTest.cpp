@@ -1,15 +1,18 @@
 #include <gtest/gtest.h>
-
 #include <string>
-#include <vector>
 #include <sys/wait.h>
+#include <vector>
 
 #include "engine/KInput.h"
+#include "media/Frame.h"
 #include "media/Timer.h"
 #include "patients/CCustomerGenerator.h"
 #include "patients/CPacientController.h"
+#include "patients/CPatientArrival.h"
 #include "progress/HudDay.h"
+#include "support/PatientState.h"
 #include "world/CMapEntity_TextBox.h"
+#include "world/kinds/CCharismaTable.h"
 #include "world/kinds/CMapEntity_DiagnosticTool.h"
 #include "world/kinds/CMapEntity_GaucClass.h"
 #include "world/kinds/CMapEntity_PacientClass.h"
@@ -107,19 +110,19 @@ TEST_F(PatientDay, MoodChangesFollowCharismaStayInRangeAndDriveHeartsAndFace) {
   EXPECT_STREQ(bar->getSprite()->getAktivniFrameset()->getID(), "FRAMESET4") << "mood 0.65: four hearts";
 
   // Losses are divided and gains multiplied by the charisma factor of the stars.
-  p->mood = 0.5f;
-  applyMoodChange(*p, -0.2f, 2, false);
-  EXPECT_NEAR(p->mood, 0.5f - 0.2f / 1.4f, 1e-6);
-  applyMoodChange(*p, 0.1f, 3, false);
-  EXPECT_NEAR(p->mood, 0.5f - 0.2f / 1.4f + 0.19f, 1e-6);
-  EXPECT_EQ(p->hearts, 3);
-  EXPECT_EQ(p->heartsBefore, 2);
+  TPatientState::setMood(p, 0.5f);
+  p->changeMood(CCharismaTable::scaled(-0.2f, 2));
+  EXPECT_NEAR(p->getMood(), 0.5f - 0.2f / 1.4f, 1e-6);
+  p->changeMood(CCharismaTable::scaled(0.1f, 3));
+  EXPECT_NEAR(p->getMood(), 0.5f - 0.2f / 1.4f + 0.19f, 1e-6);
+  EXPECT_EQ(p->getHearts(), 3);
+  EXPECT_EQ(p->getHeartsBefore(), 2);
   // A heart boost is a fixed gain and the mood never passes 1.
-  applyMoodChange(*p, heartBoost(4), 4, true);
-  EXPECT_EQ(p->mood, 1.0f);
-  EXPECT_EQ(p->hearts, 5);
-  applyMoodChange(*p, -3.0f, 0, false);
-  EXPECT_EQ(p->mood, 0.0f);
+  p->changeMood(CCharismaTable::amount(CCharismaTable::kHeartBoost, 4));
+  EXPECT_EQ(p->getMood(), 1.0f);
+  EXPECT_EQ(p->getHearts(), 5);
+  p->changeMood(CCharismaTable::scaled(-3.0f, 0));
+  EXPECT_EQ(p->getMood(), 0.0f);
   EXPECT_STREQ(bar->getSprite()->getAktivniFrameset()->getID(), "FRAMESET0");
 
   // Face bands, compared in double: a stored 0.4f lies above 0.4 and shows "BAD".
@@ -131,11 +134,11 @@ TEST_F(PatientDay, MoodChangesFollowCharismaStayInRangeAndDriveHeartsAndFace) {
   EXPECT_STREQ(CMapEntity_PacientClass::heartsFor(0.15f), "FRAMESET1");
 
   // A live patient's mood ticks every 1500 ms of game time on the couch.
-  p->mood = 0.65f;
+  TPatientState::setMood(p, 0.65f);
   CPacientController proto(nullptr, nullptr, &engineObj, "PACIENT1");
   CPacientController *live = static_cast<CPacientController *>(proto.clone());
-  EXPECT_EQ(live->moodTimer->getSpoustec(), 1500);
-  EXPECT_EQ(proto.moodTimer->getSpoustec(), 3000);
+  EXPECT_EQ(live->moodTimer.getSpoustec(), 1500);
+  EXPECT_EQ(proto.moodTimer.getSpoustec(), 3000);
   delete live;
 }
 
@@ -236,24 +239,24 @@ TEST_F(PatientDay, LinksToKilledBedsAreForgottenAndSpeciesCopiesCarryTheirOwnSet
   EXPECT_EQ(head->name, "PACIENT4HLAVA");
   EXPECT_FLOAT_EQ(head->getYOffset(), -15.0f);
   CMapEntity_PacientClass *runner = clonePatient("BLAZEN3");
-  EXPECT_EQ(runner->runAwayTimer->getSpoustec(), 12000);
-  EXPECT_EQ(runner->runsAway, 1);
+  EXPECT_EQ(runner->getRunAwayTimer().getSpoustec(), 12000);
+  EXPECT_TRUE(runner->runsAway());
   level->getEC()->addEntity(runner);
   CMapEntity_PacientClass *sideburns = clonePatient("PACIENT11");
-  EXPECT_EQ(sideburns->coughKind, 4);
-  EXPECT_EQ(sideburns->coughPeriod, 2500);
-  EXPECT_EQ(sideburns->meterFull, 1.0f);
+  EXPECT_EQ(sideburns->getCoughKind(), 4);
+  EXPECT_EQ(sideburns->getCoughPeriod(), 2500);
+  EXPECT_EQ(sideburns->getMeterFull(), 1.0f);
   level->getEC()->addEntity(sideburns);
 
   CMapEntity_Game *bed = level->getEC()->getFirstEntityByClassID(13);
   ASSERT_NE(bed, nullptr);
-  p->bed = bed;
+  TPatientState::setBed(p, bed);
   EXPECT_EQ(p->getBed(), bed);
   bed->setKill(true);
   EXPECT_EQ(p->getBed(), nullptr);
   CMapEntity_Game *chair = level->getEC()->getEntityByID(1);
   ASSERT_NE(chair, nullptr);
-  p->chair = chair;
+  TPatientState::setChair(p, chair);
   EXPECT_EQ(p->getChair(), chair);
   chair->setKill(true);
   EXPECT_EQ(p->getChair(), nullptr);
@@ -275,7 +278,7 @@ TEST_F(PatientDay, ADropOnAChairWithoutItsGaugeIsRefusedAndLogged) {
   clearLog();
   dragOnto(p, chair);
   debug = 0;
-  EXPECT_EQ(p->phase, kPhaseArrived);
+  EXPECT_EQ(p->getPhase(), kPhaseArrived);
   EXPECT_EQ(chair->occupant, nullptr);
   EXPECT_EQ(p->getChair(), nullptr);
   EXPECT_FLOAT_EQ(p->getX(), homeX);
@@ -290,14 +293,14 @@ TEST_F(PatientDay, TheColourBonusCaptionShowsTheAmountPaid) {
   CMapEntity_DiagnosticTool *chair = dynamic_cast<CMapEntity_DiagnosticTool *>(level->getEC()->getEntityByID(1));
   ASSERT_NE(chair, nullptr);
   dragOnto(p, chair);
-  ASSERT_EQ(p->phase, kPhaseOnChair);
+  ASSERT_EQ(p->getPhase(), kPhaseOnChair);
   for (int i = 0; i < 600 && !chair->gauge->full; ++i) step();
   int x, y;
   middleOf(p, x, y);
   pointTo(x, y);
   button(true, x, y);
   button(false, x, y);
-  ASSERT_EQ(p->phase, kPhaseOnCouch) << "not on the bench";
+  ASSERT_EQ(p->getPhase(), kPhaseOnCouch) << "not on the bench";
 
   CMapEntity_PostelClass *bed = nullptr;
   for (int i = 0; i < 400 && !bed; ++i, step())
@@ -306,12 +309,12 @@ TEST_F(PatientDay, TheColourBonusCaptionShowsTheAmountPaid) {
         if (!b->getParent() && !b->getOccupant() && (b->getAlpha() == 1.0f || b->getAlpha() == -1.0f)) bed = b;
   ASSERT_NE(bed, nullptr) << "no bed stands free";
   // A fractional bonus on the third of a run: 37.5 earned, 37 paid.
-  p->setBarva(bed->barva);
-  p->colorBonus = 12.5f;
-  bed->multiplier = 2;
+  p->setBarva(bed->colour);
+  TPatientState::setColorBonus(p, 12.5f);
+  bed->bonusMultiplier = 2;
   int before = level->getMoney();
   dragOnto(p, bed);
-  ASSERT_EQ(p->phase, kPhaseInBed);
+  ASSERT_EQ(p->getPhase(), kPhaseInBed);
   EXPECT_EQ(level->getMoney() - before, 37);
   std::vector<std::string> captions;
   for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
@@ -319,6 +322,25 @@ TEST_F(PatientDay, TheColourBonusCaptionShowsTheAmountPaid) {
       if (t->text.rfind("COLOR BONUS", 0) == 0) captions.push_back(t->text);
   ASSERT_EQ(captions.size(), 1u);
   EXPECT_EQ(captions[0], "COLOR BONUS +37");
+}
+
+// A caption shown by the screen's edge moves in as it grows, so it stays whole, above the tips.
+TEST_F(PatientDay, CuredAndLostCaptionsGrowWholeOnTheScreenAboveTheTips) {
+  loadWard();
+  CMapEntitiesFactory *f = CMapEntitiesFactory::instance();
+  for (const char *name : {"NAPISCURED", "NAPISLOST"}) {
+    CMapEntity_Game *caption = f->cloneEntity(name);
+    EXPECT_GT(caption->getSortZ(), f->returnEntityByName("TIP1")->getSortZ()) << name;
+    caption->setXY(-60, 10);
+    level->getEC()->addEntity(caption);
+    const float w = (float)caption->getCurrentFrame()->getSirka(), h = (float)caption->getCurrentFrame()->getVyska();
+    for (int i = 0; i < 150 && !caption->getKill(); ++i) {
+      step();
+      const float halfW = w * caption->getZoom() / 2, halfH = h * caption->getZoom() / 2;
+      EXPECT_GE(caption->getX() + w / 2 - halfW, -0.5f) << name << " frame " << i;
+      EXPECT_GE(caption->getY() + h / 2 - halfH, -0.5f) << name << " frame " << i;
+    }
+  }
 }
 
 TEST(PatientDeathTest, APatientWithoutHeadOrHeartsEndsWithAFailureStatus) {

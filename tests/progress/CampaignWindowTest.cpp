@@ -7,6 +7,7 @@
 #include "media/CGlobals.h"
 #include "support/GameWindowDay.h"
 #include "world/CMapEntitiesCollection.h"
+#include "world/kinds/CMapEntity_MapkaLogo.h"
 
 // Screens of the campaign loaded by name in the real window: a comic page shows its panels and
 // captions under the page's hint, a late map its row of finished days, a late day its full ward.
@@ -70,6 +71,9 @@ TEST_F(CampaignWindowTest, ComicPageMapAndLateDayShowWhatTheListPromises) {
 
   show("map18", 20);
   EXPECT_EQ(count("LEVELCOMPLETED"), 18) << "one icon per finished day";
+  auto *plaque = dynamic_cast<CMapEntity_MapkaLogo *>(first("MAPKALOGO"));
+  ASSERT_NE(plaque, nullptr);
+  EXPECT_EQ(plaque->caption, "Next: the lab") << "the plaque says what comes next";
   savePNG((dir + "campaign_map18.png").c_str());
   unload();
 
@@ -83,6 +87,33 @@ TEST_F(CampaignWindowTest, ComicPageMapAndLateDayShowWhatTheListPromises) {
   EXPECT_EQ(level->getLevelName(), "Day 17");
   EXPECT_GT(colours(100, 530), 40);
   savePNG((dir + "campaign_day17.png").c_str());
+  unload();
+}
+
+// A touchpad tap: press and release reach the window within one frame.
+TEST_F(CampaignWindowTest, ATapWithinOneFrameTurnsTheComicPageAndPressesTheMapStar) {
+  auto tapAndWaitForTheEnd = [&](int x, int y) {
+    pushMotion(x, y);
+    play(2);
+    pushButton(1, true, x, y);
+    pushButton(1, false, x, y);
+    int frames = 0;
+    while (!level->getLevelOver() && frames < 120) {
+      playFrame(false);
+      ++frames;
+    }
+    return level->getLevelOver();
+  };
+  show("comic_ch2", 70);
+  EXPECT_TRUE(tapAndWaitForTheEnd(400, 300)) << "the tap did not turn the page";
+  unload();
+
+  player->addLevelDone(1, 1);
+  player->setPerkBought(true);
+  show("map1", 5);
+  CMapEntity_Game *star = first("MAPSTAR");
+  ASSERT_NE(star, nullptr);
+  EXPECT_TRUE(tapAndWaitForTheEnd((int)star->getX() + 20, (int)star->getY() + 20)) << "the tap missed the star";
   unload();
 }
 

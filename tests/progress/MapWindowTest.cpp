@@ -247,7 +247,7 @@ TEST_F(MapWindowTest, APerkChosenOnTheMapShowsOnTheNextDaysBarAndSweepsGerms) {
 
   const std::vector<unsigned char> clean = grab();
   CMapEntity_Game *germ = CMapEntitiesFactory::instance()->cloneEntity("NEMOCNEJBACILY");
-  germ->setXY(470, 250);
+  germ->setXY(480, 340);
   level->getEC()->addEntity(germ);
   playFrame();
   Area g = shownBy(germ);

@@ -12,6 +12,8 @@
 #include "support/FrameDiff.h"
 #include "support/GLTestWindow.h"
 #include "support/GameDay.h"
+#include "ward/player/CMapEntity_Player.h"
+#include "world/kinds/EntityIds.h"
 
 // A level of the generated data set in the test's real window: the window's events reach the
 // engine's current level as the play state passes them on, and frames are played, drawn and
@@ -65,6 +67,31 @@ protected:
     std::vector<unsigned char> p((size_t)w * h * 4);
     EXPECT_TRUE(window()->readPixels(x, y, w, h, p.data()));
     return p;
+  }
+
+  // Frames until `done` holds, each `drawEvery`-th drawn; false when the ceiling came first.
+  template <class Done> bool playUntil(Done done, int frames, int drawEvery = 1) {
+    for (int i = 0; i < frames; ++i) {
+      if (done()) return true;
+      playFrame(i % drawEvery == 0);
+    }
+    return done();
+  }
+
+  CMapEntity_Player *figure() {
+    return dynamic_cast<CMapEntity_Player *>(this->level->getEC()->getEntityByID(kPlayerID));
+  }
+  // A medicine that lies where its cabinet put it.
+  CMapEntity_Game *floorMedicine() {
+    for (CMapEntity_Game *e : *this->level->getEC()->getEntitiesPtr())
+      if (e->getEntityID() == kMedicineID && !e->getKill() && !e->getParent()) return e;
+    return nullptr;
+  }
+
+  void clickOn(CMapEntity *e) {
+    int x, y;
+    middle(e, x, y);
+    clickAt(x, y);
   }
 
   // The middle of the entity's action box on screen.

@@ -2,10 +2,13 @@
 
 #include "media/Timer.h"
 #include "patients/CPacientController.h"
+#include "patients/CPatientLeaving.h"
+#include "support/PatientState.h"
 #include "ward/PlayerDay.h"
 #include "ward/cabinet/CMapEntity_Lek.h"
 #include "ward/cabinet/CMapEntity_Lekarna.h"
 #include "world/CMapEntity_TextBox.h"
+#include "world/kinds/CCharismaTable.h"
 #include "world/kinds/CMapEntity_PacientClass.h"
 #include "world/kinds/CMapEntity_PerkIconClass.h"
 #include "world/kinds/CMapEntity_PostelClass.h"
@@ -28,16 +31,14 @@ protected:
         dynamic_cast<CMapEntity_PacientClass *>(CMapEntitiesFactory::instance()->cloneEntity("PACIENT1"));
     level->getEC()->addEntity(p);
     step();
-    EXPECT_GT(bed->ulozPacienta(p, p->colour), 0);
+    EXPECT_GT(bed->ulozPacienta(p, p->getColour()), 0);
     // Where the laying into bed puts it.
     p->setXOffset(38.0f, false);
     p->setYOffset(-9.0f, false);
     p->syncWithParentPosition();
-    p->bed = bed;
-    p->phase = kPhaseInBed;
-    p->bedState = state;
-    p->meterFull = 0.9f;
-    p->outbreakClock->nastavSpoustec(10000000);
+    TPatientState::inBed(p, bed, state);
+    TPatientState::setMeterFull(p, 0.9f);
+    p->getOutbreakClock().nastavSpoustec(10000000);
     p->addEntity(CMapEntitiesFactory::instance()->cloneEntity("BAR"), true, true);
     return p;
   }
@@ -83,9 +84,9 @@ protected:
 };
 
 TEST(PlayerPatientRules, FastServiceByCharismaAndTheWalkToTheCabinet) {
-  EXPECT_FLOAT_EQ(CPlayerController::fastServiceBoost(0), 0.35f);
-  EXPECT_FLOAT_EQ(CPlayerController::fastServiceBoost(3), 0.665f);
-  EXPECT_FLOAT_EQ(CPlayerController::fastServiceBoost(9), 0.35f);
+  EXPECT_FLOAT_EQ(CCharismaTable::amount(CCharismaTable::kFastService, CCharismaTable::level(0)), 0.35f);
+  EXPECT_FLOAT_EQ(CCharismaTable::amount(CCharismaTable::kFastService, CCharismaTable::level(3)), 0.665f);
+  EXPECT_FLOAT_EQ(CCharismaTable::amount(CCharismaTable::kFastService, CCharismaTable::level(9)), 0.35f);
   EXPECT_EQ(CPlayerController::walkMs(280.0f, 7.0f, 1.0f), 2857) << "the frame factor cancels out";
   EXPECT_EQ(CPlayerController::walkMs(280.0f, 7.0f, 0.5f), 5714);
 }
@@ -95,19 +96,19 @@ TEST_F(PlayerPatientTest, AnOutbreakIsExaminedPrescribedMadeUpAtTheCabinetAndBro
   CMapEntity_LekarnaClass *cabinet = addCabinet();
   ASSERT_NE(cabinet, nullptr);
   CMapEntity_PacientClass *p = bedded(kBedOutbreak);
-  p->mood = 0.5f;
-  p->fastService = 30.0f;
-  p->fastServiceTimer->reset();
+  TPatientState::setMood(p, 0.5f);
+  TPatientState::setFastService(p, 30.0f);
+  p->getFastServiceTimer().reset();
   int money = level->getMoney();
   workAtBed();
   EXPECT_EQ(figure()->workPhase, CPlayerController::kExamining);
-  EXPECT_EQ(p->bedState, kBedWaitingMedicine);
-  EXPECT_FLOAT_EQ(p->outbreakCount, 1.0f);
-  EXPECT_NEAR(p->mood, 0.85f, 1e-5) << "answered within 3500 ms";
-  EXPECT_EQ(p->hearts, 5);
+  EXPECT_EQ(p->getBedState(), kBedWaitingMedicine);
+  EXPECT_FLOAT_EQ(p->getOutbreakCount(), 1.0f);
+  EXPECT_NEAR(p->getMood(), 0.85f, 1e-5) << "answered within 3500 ms";
+  EXPECT_EQ(p->getHearts(), 5);
   EXPECT_EQ(level->getMoney(), money + 30);
   EXPECT_TRUE(captionShown("FAST SERVICE +30"));
-  int wait = p->medicineWaitTimer->getSpoustec();
+  int wait = p->getMedicineWaitTimer().getSpoustec();
   EXPECT_GT(wait, 4000 + 5500) << "walk + production + 5500";
   EXPECT_LT(wait, 4000 + 5500 + 10000);
   EXPECT_EQ(figure()->getContainedEntity(kPrescriptionID), nullptr);
@@ -116,7 +117,7 @@ TEST_F(PlayerPatientTest, AnOutbreakIsExaminedPrescribedMadeUpAtTheCabinetAndBro
   EXPECT_EQ(figure()->workPhase, CPlayerController::kDeciding);
   CMapEntity_Recept *recept = dynamic_cast<CMapEntity_Recept *>(figure()->getContainedEntity(kPrescriptionID));
   ASSERT_NE(recept, nullptr);
-  EXPECT_EQ(recept->bedNumber, bed->cislo);
+  EXPECT_EQ(recept->bedNumber, bed->bedNumber);
   EXPECT_TRUE(cabinet->getHighlightOn());
 
   walkAndWork(cabinet, 40, 40);
@@ -125,24 +126,24 @@ TEST_F(PlayerPatientTest, AnOutbreakIsExaminedPrescribedMadeUpAtTheCabinetAndBro
   run(4200);
   CMapEntity_Lek *shelf = dynamic_cast<CMapEntity_Lek *>(first("LEK"));
   ASSERT_NE(shelf, nullptr);
-  EXPECT_EQ(shelf->bedNumber, bed->cislo);
+  EXPECT_EQ(shelf->bedNumber, bed->bedNumber);
   EXPECT_EQ(shelf->getParent(), nullptr);
 
   click((int)shelf->getX() + 8, (int)shelf->getY() + 8);
   for (int i = 0; i < 400 && !figure()->getContainedEntity(kMedicineID); ++i) step();
   CMapEntity_Lek *carried = dynamic_cast<CMapEntity_Lek *>(figure()->getContainedEntity(kMedicineID));
   ASSERT_NE(carried, nullptr);
-  EXPECT_EQ(carried->bedNumber, bed->cislo);
+  EXPECT_EQ(carried->bedNumber, bed->bedNumber);
   workAtBed();
   EXPECT_EQ(figure()->getContainedEntity(kMedicineID), nullptr);
-  EXPECT_TRUE(p->bedState == kBedTakingMedicine || p->bedState == kBedFastService);
+  EXPECT_TRUE(p->getBedState() == kBedTakingMedicine || p->getBedState() == kBedFastService);
 }
 
 // A medicine for another bed, or one the patient cannot take, stays in a hand; the game goes on.
 TEST_F(PlayerPatientTest, MedicineForAnotherBedOrRefusedStaysInAHand) {
   CMapEntity_PacientClass *p = bedded(kBedWaitingMedicine);
   CMapEntity_Lek *other = medicineFor(99);
-  CMapEntity_Lek *own = medicineFor(bed->cislo);
+  CMapEntity_Lek *own = medicineFor(bed->bedNumber);
   unsigned short limit = p->getContainedLimit();
   p->setContainedLimit((unsigned short)(p->getContainedList().size() - 1));
   workAtBed();
@@ -151,12 +152,12 @@ TEST_F(PlayerPatientTest, MedicineForAnotherBedOrRefusedStaysInAHand) {
   EXPECT_TRUE(own->getParent() && other->getParent());
   EXPECT_EQ(own->getParent()->getTopCarrier(), figure()) << "refused: kept";
   EXPECT_TRUE(own->getVisible());
-  EXPECT_EQ(p->bedState, kBedWaitingMedicine);
+  EXPECT_EQ(p->getBedState(), kBedWaitingMedicine);
 
   p->setContainedLimit(limit);
   figure()->goalX = figure()->goalY = -1;
   workAtBed();
-  EXPECT_NE(p->bedState, kBedWaitingMedicine) << "taken";
+  EXPECT_NE(p->getBedState(), kBedWaitingMedicine) << "taken";
   EXPECT_EQ(figure()->getContainedEntity(kMedicineID), other) << "the other bed's medicine stays";
   EXPECT_EQ(other->getParent()->getTopCarrier(), figure());
 }
@@ -167,12 +168,12 @@ TEST_F(PlayerPatientTest, NoCabinetGivesUpTheTreatmentAndAGonePatientGetsNoPresc
   CMapEntity_PacientClass *p = bedded(kBedOutbreak);
   workAtBed();
   EXPECT_EQ(figure()->workPhase, CPlayerController::kDeciding);
-  EXPECT_EQ(p->bedState, kBedOutbreak);
-  EXPECT_FLOAT_EQ(p->outbreakCount, 0.0f);
+  EXPECT_EQ(p->getBedState(), kBedOutbreak);
+  EXPECT_FLOAT_EQ(p->getOutbreakCount(), 0.0f);
   EXPECT_EQ(figure()->getContainedEntity(kPrescriptionID), nullptr);
 
   addCabinet();
-  p->bedState = kBedOutbreak;
+  TPatientState::setBedState(p, kBedOutbreak);
   figure()->goalX = figure()->goalY = -1;
   workAtBed();
   ASSERT_EQ(figure()->workPhase, CPlayerController::kExamining);
@@ -201,34 +202,34 @@ TEST_F(PlayerPatientTest, CureTouchHealsOnTheSpotAndACuredPatientIsSentHome) {
   icon->uses = 0;
   CMapEntity_PacientClass *p = bedded(kBedOutbreak);
   workAtBed();
-  EXPECT_EQ(p->bedState, kBedLying);
+  EXPECT_EQ(p->getBedState(), kBedLying);
   EXPECT_EQ(figure()->workPhase, CPlayerController::kDeciding);
   EXPECT_EQ(figure()->getContainedEntity(kPrescriptionID), nullptr);
   EXPECT_TRUE(captionShown("HEALING TOUCH!"));
   EXPECT_EQ(icon->uses, 1);
   EXPECT_GT(CPacientController::posledniAktivita, (int32_t)CFakeTime::instance()->ms + 50000);
 
-  p->bedState = kBedSleeping;
-  p->meterFull = 0.9f;
+  TPatientState::setBedState(p, kBedSleeping);
+  TPatientState::setMeterFull(p, 0.9f);
   step();
-  EXPECT_NEAR(p->meterFull, 0.65f, 1e-5);
+  EXPECT_NEAR(p->getMeterFull(), 0.65f, 1e-5);
   EXPECT_TRUE(icon->isSpent());
   EXPECT_FALSE(icon->active);
 
-  p->bedState = kBedGivingMoney;
+  TPatientState::setBedState(p, kBedGivingMoney);
   figure()->goalX = figure()->goalY = -1;
   workAtBed();
-  EXPECT_EQ(p->phase == kPhasePaid || p->phase == kPhaseGone, true);
+  EXPECT_EQ(p->getPhase() == kPhasePaid || p->getPhase() == kPhaseGone, true);
 }
 
 // Clicks on the bed while the patient gets up neither pay again nor keep it from leaving.
 TEST_F(PlayerPatientTest, APatientSentHomeIsPaidOnceHoweverOftenItsBedIsClicked) {
   CMapEntity_PacientClass *p = bedded(kBedGivingMoney);
-  p->mood = 0.8f;
+  TPatientState::setMood(p, 0.8f);
   workAtBed();
-  ASSERT_TRUE(p->phase == kPhasePaid || p->phase == kPhaseGone);
+  ASSERT_TRUE(p->getPhase() == kPhasePaid || p->getPhase() == kPhaseGone);
   const int afterFirst = level->getMoney();
-  const int payment = paymentFor(p->money, p->mood);
+  const int payment = paymentFor(p->getMoney(), p->getMood());
   for (int i = 0; i < 6; ++i) {
     click((int)bed->getX() + 60, (int)bed->getY() + 40);
     run(300);

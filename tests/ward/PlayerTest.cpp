@@ -2,13 +2,13 @@
 
 #include "media/Frameset.h"
 #include "media/ZSprite.h"
-#include "world/CMapa.h"
 #include "ward/PlayerDay.h"
 #include "ward/dispensers/CMapEntity_Automat.h"
 #include "ward/player/CChainBonus.h"
 #include "ward/player/CMapEntity_PlayerHands.h"
 #include "ward/staff/CMapEntity_Opravar.h"
 #include "world/CMapEntity_TextBox.h"
+#include "world/CMapa.h"
 #include "world/kinds/CMapEntity_PostelClass.h"
 
 namespace {
@@ -90,7 +90,7 @@ TEST_F(PlayerTest, HandsFillLeftThenRightAndHoldTheirItemOnTheHandsPoint) {
 
   player->setPohlavi(1);
   player->getBasket().push_back(TBasketItem{902, 4});
-  CMapEntity_Player *dressed = p->clone();
+  CMapEntity_Player *dressed = static_cast<CMapEntity_Player *>(p->clone());
   EXPECT_EQ(dressed->spritePrefix, "MPLAYER5") << "star index 4 dresses as 3";
   EXPECT_EQ(spriteOf(dressed->hand(false)), "MPLAYER5RIGHTDOWN");
   EXPECT_STREQ(dressed->shoes->getID(), "MSHOES1");
@@ -218,7 +218,7 @@ TEST_F(PlayerTest, MadeBedsLinenGoesToTheTrolleyForTheCleanupBonus) {
   workTile(bed, tx, ty);
   ASSERT_GT(walkTo(tx, ty, 300), 0);
   for (int i = 0; i < 4; ++i) step();
-  EXPECT_TRUE(bed->uklizeno);
+  EXPECT_TRUE(bed->madeUp);
   ASSERT_NE(figure()->getContainedEntity(47), nullptr) << "the linen";
 
   CMapEntity_Game *trolley = first("VOZIK");

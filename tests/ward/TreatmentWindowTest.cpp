@@ -1,13 +1,16 @@
 #include <gtest/gtest.h>
-
 #include <string>
+#include <vector>
 
 #include "media/GameGlobals.h"
 #include "patients/CPacientController.h"
+#include "patients/CPatientLeaving.h"
 #include "progress/CMapEntity_SummarySesit.h"
 #include "support/GameWindowDay.h"
+#include "support/PatientState.h"
 #include "ward/cabinet/CMapEntity_Lek.h"
 #include "ward/player/CMapEntity_Player.h"
+#include "world/CMapEntitiesFactory.h"
 #include "world/CMapEntity_TextBox.h"
 #include "world/kinds/CMapEntity_DiagnosticTool.h"
 #include "world/kinds/CMapEntity_PacientClass.h"
@@ -31,10 +34,7 @@ protected:
 
   void TearDown() override { tearDownWindowDay(); }
 
-
-  template <class Done> bool playUntil(Done done, int frames) {
-    return playUntil(done, frames, [] { return true; });
-  }
+  using GameWindowDay::playUntil;
   template <class Done, class Draw> bool playUntil(Done done, int frames, Draw draw) {
     for (int i = 0; i < frames; ++i) {
       if (done()) return true;
@@ -48,17 +48,6 @@ protected:
       if (CMapEntity_PacientClass *p = dynamic_cast<CMapEntity_PacientClass *>(e))
         if (!p->getKill()) return p;
     return nullptr;
-  }
-  CMapEntity_Player *figure() { return dynamic_cast<CMapEntity_Player *>(level->getEC()->getEntityByID(kPlayerID)); }
-  CMapEntity_Game *floorMedicine() {
-    for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
-      if (e->getEntityID() == kMedicineID && !e->getKill() && !e->getParent()) return e;
-    return nullptr;
-  }
-  void clickOn(CMapEntity *e) {
-    int x, y;
-    middle(e, x, y);
-    clickAt(x, y);
   }
 
   bool captionShown(const std::string &text) {
@@ -92,7 +81,6 @@ protected:
     return w ? dynamic_cast<CMapEntity_SummarySesit *>(w->getContainedEntity(kSummarySesitID)) : nullptr;
   }
   std::string shot(const char *name) { return std::string(TOB_BINARY_DIR) + "/" + name; }
-
 };
 
 TEST_F(TreatmentWindowTest, OnePatientFromArrivalToPaymentAndTheDaysSummary) {
@@ -104,24 +92,24 @@ TEST_F(TreatmentWindowTest, OnePatientFromArrivalToPaymentAndTheDaysSummary) {
   CMapEntity_DiagnosticTool *chair = dynamic_cast<CMapEntity_DiagnosticTool *>(level->getEC()->getEntityByID(1));
   ASSERT_TRUE(chair && chair->gauge);
   dragOnto(p, chair);
-  ASSERT_EQ(p->phase, kPhaseOnChair);
+  ASSERT_EQ(p->getPhase(), kPhaseOnChair);
   ASSERT_TRUE(playUntil([&] { return chair->gauge->full != 0; }, 600)) << "the gauge never peaked";
   clickOn(p);
-  ASSERT_EQ(p->phase, kPhaseOnCouch);
+  ASSERT_EQ(p->getPhase(), kPhaseOnCouch);
   for (int i = 0; i < 10; ++i) playFrame();
   CMapEntity_PostelClass *bed = dynamic_cast<CMapEntity_PostelClass *>(level->getEC()->getFirstEntityByClassID(kBedClass));
   ASSERT_NE(bed, nullptr);
   dragOnto(p, bed);
-  ASSERT_EQ(p->phase, kPhaseInBed);
+  ASSERT_EQ(p->getPhase(), kPhaseInBed);
   ASSERT_EQ(bed->getOccupant(), p);
 
   // The outbreak is examined at once: a prescription for this bed.
-  ASSERT_TRUE(playUntil([&] { return p->bedState == kBedOutbreak; }, 2000)) << "no outbreak";
+  ASSERT_TRUE(playUntil([&] { return p->getBedState() == kBedOutbreak; }, 2000)) << "no outbreak";
   clickOn(bed);
   ASSERT_TRUE(playUntil([&] { return figure()->workPhase == 12; }, 400)) << "no examination";
   for (int i = 0; i < 20; ++i) playFrame();
   savePNG(shot("treatment-examination.png").c_str());
-  EXPECT_EQ(p->bedState, kBedWaitingMedicine);
+  EXPECT_EQ(p->getBedState(), kBedWaitingMedicine);
   ASSERT_TRUE(playUntil([&] { return figure()->getContainedEntity(kPrescriptionID) != nullptr; }, 200));
   CMapEntity_Game *cabinet = level->getEC()->getFirstEntityByClassID(kCabinetClass);
   ASSERT_NE(cabinet, nullptr);
@@ -133,17 +121,17 @@ TEST_F(TreatmentWindowTest, OnePatientFromArrivalToPaymentAndTheDaysSummary) {
   ASSERT_TRUE(playUntil([&] { return floorMedicine() != nullptr; }, 400)) << "no medicine made";
   clickOn(floorMedicine());
   ASSERT_TRUE(playUntil([&] { return figure()->getContainedEntity(kMedicineID) != nullptr; }, 600));
-  EXPECT_EQ(static_cast<CMapEntity_Lek *>(figure()->getContainedEntity(kMedicineID))->bedNumber, bed->cislo);
+  EXPECT_EQ(static_cast<CMapEntity_Lek *>(figure()->getContainedEntity(kMedicineID))->bedNumber, bed->bedNumber);
   clickOn(bed);
-  ASSERT_TRUE(playUntil([&] { return p->bedState == kBedTakingMedicine || p->bedState == kBedFastService; }, 600));
+  ASSERT_TRUE(playUntil([&] { return p->getBedState() == kBedTakingMedicine || p->getBedState() == kBedFastService; }, 600));
   for (int i = 0; i < 20; ++i) playFrame();
   savePNG(shot("treatment-medicine.png").c_str());
   EXPECT_GE(captionColumns("FAST SERVICE +50"), 80) << "only part of the caption was drawn";
 
   // Cured, sent home, paid by mood.
-  ASSERT_TRUE(playUntil([&] { return p->bedState == kBedGivingMoney; }, 3000)) << "never cured: " << p->meterFull;
+  ASSERT_TRUE(playUntil([&] { return p->getBedState() == kBedGivingMoney; }, 3000)) << "never cured: " << p->getMeterFull();
   int money = level->getMoney();
-  float mood = p->mood, purse = p->money;
+  float mood = p->getMood(), purse = p->getMoney();
   clickOn(bed);
   ASSERT_TRUE(playUntil([&] { return level->getCured() == 1; }, 600)) << "not paid";
   int paid = paymentFor(purse, mood);
@@ -152,7 +140,7 @@ TEST_F(TreatmentWindowTest, OnePatientFromArrivalToPaymentAndTheDaysSummary) {
   EXPECT_EQ(level->getLost(), 0);
 
   // The ward tidied: the bed made, its linen into the trolley.
-  ASSERT_TRUE(playUntil([&] { return !bed->getOccupant() && !bed->uklizeno; }, 200));
+  ASSERT_TRUE(playUntil([&] { return !bed->getOccupant() && !bed->madeUp; }, 200));
   clickOn(bed);
   ASSERT_TRUE(playUntil([&] { return figure()->getContainedEntity(kRubbishID) != nullptr; }, 600));
   clickOn(level->getEC()->getFirstEntityByClassID(30));
@@ -184,6 +172,54 @@ TEST_F(TreatmentWindowTest, ADayLeftAloneLosesEveryPatientAndIsPlayedAgain) {
   EXPECT_EQ(page->patientsCured, 0);
   EXPECT_EQ(page->title, "TRY AGAIN");
   EXPECT_LT(level->getMoney(), level->getMoneyLimit()) << "the engine builds this day again";
+}
+
+// Two cured patients sent home pay and count cured, chain bonus or not; the day's own arrival,
+// left on the couch until its hearts run out, is the one patient lost.
+TEST_F(TreatmentWindowTest, EveryPatientWhoPaysCountsCuredAndOnlyTheOneWhoseMoodRanOutLost) {
+  ASSERT_TRUE(playUntil([&] { return level->getEC()->getFirstEntityByClassID(kBedClass) != nullptr; }, 400));
+  std::vector<CMapEntity_PostelClass *> beds;
+  for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
+    if (CMapEntity_PostelClass *b = dynamic_cast<CMapEntity_PostelClass *>(e)) beds.push_back(b);
+  ASSERT_EQ(beds.size(), 2u);
+  std::vector<CMapEntity_PacientClass *> patients;
+  for (size_t i = 0; i < beds.size(); ++i) {
+    auto *p = dynamic_cast<CMapEntity_PacientClass *>(CMapEntitiesFactory::instance()->cloneEntity("PACIENT2"));
+    level->getEC()->addEntity(p);
+    playFrame();
+    ASSERT_GT(beds[i]->ulozPacienta(p, p->getColour()), 0);
+    TPatientState::inBed(p, beds[i], kBedLying);
+    TPatientState::setMeterFull(p, 0.0f);
+    TPatientState::setMood(p, i == 0 ? 0.9f : 0.7f);
+    p->addEntity(CMapEntitiesFactory::instance()->cloneEntity("BAR"), true, true);
+    patients.push_back(p);
+  }
+  for (int i = 0; i < 10; ++i) playFrame();
+  // Each pays by the mood it leaves with, after waiting to be sent home.
+  std::vector<int> paid;
+  for (size_t i = 0; i < beds.size(); ++i) {
+    clickOn(beds[i]);
+    CMapEntity_PacientClass *p = patients[i];
+    ASSERT_TRUE(playUntil([&] { return p->getPhase() == kPhaseGone; }, 800)) << "patient " << i << " was not sent home";
+    paid.push_back(paymentFor(p->getMoney(), p->getMood()));
+    ASSERT_TRUE(playUntil([&] { return level->getCured() == (int)i + 1; }, 800)) << "patient " << i << " never paid";
+    EXPECT_TRUE(captionShown("CASH +" + std::to_string(paid[i])));
+  }
+  for (CMapEntity_PostelClass *bed : beds) {
+    ASSERT_TRUE(playUntil([&] { return !bed->getOccupant() && !bed->madeUp; }, 200));
+    clickOn(bed);
+    ASSERT_TRUE(playUntil([&] { return figure()->getContainedEntity(kRubbishID) != nullptr; }, 600));
+    clickOn(level->getEC()->getFirstEntityByClassID(30));
+    ASSERT_TRUE(playUntil([&] { return figure()->getContainedEntity(kRubbishID) == nullptr; }, 600));
+  }
+  int frames = 0;
+  ASSERT_TRUE(playUntil([&] { return summaryPage() != nullptr; }, 20000, [&] { return ++frames % 10 == 0; }));
+  for (int i = 0; i < 40; ++i) playFrame();
+  savePNG(shot("treatment-counts-summary.png").c_str());
+  CMapEntity_SummarySesit *page = summaryPage();
+  EXPECT_EQ(page->patientsCured, 2);
+  EXPECT_EQ(page->patientsLost, 1) << "only the patient left on the couch";
+  EXPECT_GE(page->scoreToday, paid[0] + paid[1]);
 }
 
 } // namespace

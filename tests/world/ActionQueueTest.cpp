@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
@@ -101,7 +100,7 @@ TEST_F(ActionQueueTest, TheRegisteredPrototypeIsAnInvisibleQueueOnTop) {
   p->pridej(a);
   p->flushPredFronta();
   p->setClear(true);
-  CMapEntity_FrontaAkci *copy = p->clone();
+  auto *copy = static_cast<CMapEntity_FrontaAkci *>(p->clone());
   EXPECT_TRUE(copy->getClear());
   EXPECT_TRUE(copy->getFronta().empty()) << "a copy starts with empty queues";
   delete copy;

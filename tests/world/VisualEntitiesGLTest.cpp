@@ -163,12 +163,24 @@ TEST_F(TextBoxGL, CaptionsDrawLeftAlignedInTheBonusFontAndCopiesKeepTheirLooks) 
   FakePicture::clear();
   caption->drawCaption(&fonts);
   EXPECT_EQ(fonts.getAktivniFont(), bonus) << "the caption's font name is not used";
-  // Glyphs 6 apart at spacing -4; the blank after "abc" (40 wide) is not past the box's 45.
-  EXPECT_EQ(lines(), (Lines{{40, {300, 6}}, {62, {300, 1}}}));
-  ASSERT_EQ(colours().size(), 2u);
+  // Glyphs 6 apart at spacing -4; the blank after "abc" (40 wide) is not past the box's 45. Each
+  // line over its dark shadow, a pixel down and right.
+  EXPECT_EQ(lines(), (Lines{{40, {300, 6}}, {41, {301, 6}}, {62, {300, 1}}, {63, {301, 1}}}));
+  ASSERT_EQ(colours().size(), 4u);
   EXPECT_EQ(FakePicture::blits()[1].x - FakePicture::blits()[0].x, 6);
-  PictureCall c = colours()[0];
+  PictureCall shadow = colours()[0], c = colours()[1];
+  EXPECT_EQ((std::vector<float>{shadow.r, shadow.g, shadow.b}), (std::vector<float>{0.0f, 0.0f, 0.0f}));
   EXPECT_EQ((std::vector<float>{c.r, c.g, c.b, c.a}), (std::vector<float>{1.0f, 0.5f, 0.0f, 0.8f}));
+
+  // Kept whole on the screen: a caption earned at its edge is drawn just inside.
+  caption->setXY(-50, -30);
+  FakePicture::clear();
+  caption->drawCaption(&fonts);
+  EXPECT_EQ(lines(), (Lines{{0, {0, 6}}, {1, {1, 6}}, {22, {0, 1}}, {23, {1, 1}}}));
+  caption->setXY(790, 100);
+  FakePicture::clear();
+  caption->drawCaption(&fonts);
+  for (const auto &b : FakePicture::blits()) EXPECT_LE(b.x + 6, 800) << "past the right edge";
   EXPECT_EQ(colourOf(bonus), (std::vector<float>{1, 1, 1, 1})) << "left white afterwards";
   delete caption;
 }

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -502,7 +503,8 @@ TEST_F(VisualEntitiesTest, CursorsFollowTheMouseAndTakeTheirLookFromWhatTheyTouc
   KInput::notePointer(600, 20);
   levelUpdate();
   EXPECT_FLOAT_EQ(cursor->getX(), 600);
-  EXPECT_EQ(static_cast<CMapEntity_Kurzor *>(cursor->clone())->held, dragged);
+  std::unique_ptr<CMapEntity_Game> copy(cursor->clone());
+  EXPECT_EQ(static_cast<CMapEntity_Kurzor *>(copy.get())->held, dragged);
 
   auto look = [](CMapEntity_Game *e) { return std::string(e->getSprite()->getAktivniFrameset()->getID()); };
   auto frameIndex = [](CMapEntity_Game *e) { return e->getSprite()->getAktivniFrameset()->getAktivniIndex(); };

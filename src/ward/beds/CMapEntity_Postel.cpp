@@ -42,21 +42,21 @@ const TPostelVariant *CMapEntity_Postel::variantOf(const std::string &name) {
 }
 
 CMapEntity_Postel::CMapEntity_Postel(const CMapEntity_Postel &o)
-    : CMapEntity_PostelClass(o), brokenPulseRising(o.brokenPulseRising), brokenPulse(o.brokenPulse) {
+    : CCloneable(o), brokenPulseRising(o.brokenPulseRising), brokenPulse(o.brokenPulse) {
   const TPostelVariant *v = variantOf(name);
   if (!v || !links().clonePrototype) return;
   carryClone(this, name + "POLSTAR")->setYOffset(10.0f, false);
   carryClone(this, name + "PRIKRYVKA")->setYOffset(50.0f, false);
   carryClone(this, name + "DOLNIMRIZ");
   recoveryFactor = v->recoveryFactor;
-  cislo = ++poradi;
-  kind = v->kind;
+  bedNumber = ++poradi;
+  variantValue = v->kind;
 
   CMapEntity *aura = carryClone(this, v->aura);
   aura->setAlpha(0.0f, true);
   setHighlight(aura);
 
-  uint16_t range = v->ownColours ? kind : bedColourRange(levelMaxColors());
+  uint16_t range = v->ownColours ? variantValue : bedColourRange(levelMaxColors());
   setBarva((uint16_t)(CRandom::draw() % (range + 1)));
 
   if (v->lamps) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 
+#include "world/CCloneable.h"
 #include "world/kinds/CMapEntity_PostelClass.h"
 
 // What sets one bed variant apart; the variant is found by the bed's prototype name.
@@ -19,12 +20,11 @@ struct TPostelVariant {
 
 // The nine beds ("POSTEL1" ... "POSTEL5C"). A copy carries its pillow, blanket and front rail,
 // takes the level's next bed number, its aura (hidden, as highlight), a colour and two hidden lamps.
-class CMapEntity_Postel : public CMapEntity_PostelClass {
+class CMapEntity_Postel : public CCloneable<CMapEntity_Postel, CMapEntity_PostelClass> {
 public:
-  using CMapEntity_PostelClass::CMapEntity_PostelClass;
+  using CCloneable::CCloneable;
   CMapEntity_Postel(const CMapEntity_Postel &other);
 
-  CMapEntity_Postel *clone() override { return new CMapEntity_Postel(*this); }
   void renderAdditional(KGraphic *g) override;
 
   static const TPostelVariant *variantOf(const std::string &name);

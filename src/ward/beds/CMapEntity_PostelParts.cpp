@@ -8,6 +8,7 @@
 #include "media/GameGlobals.h"
 #include "media/ZSprite.h"
 #include "media/ZSpriteFactory.h"
+#include "world/CEntityKit.h"
 #include "world/CWorldEngine.h"
 #include "world/kinds/CMapEntity_PostelClass.h"
 
@@ -53,13 +54,6 @@ const TSkin *skinOf(const std::string &name) {
   return nullptr;
 }
 
-KText *activeFont(const char *name) {
-  CWorldEngine *host = CWorldEngine::current();
-  CFontSeznam *fonts = host ? host->getFontSeznam() : nullptr;
-  if (!fonts) return nullptr;
-  fonts->setAktivniFont(name);
-  return fonts->getAktivniFontNazev() == name ? fonts->getAktivniFont() : nullptr;
-}
 } // namespace
 
 void CMapEntity_PostelDolniMriz::renderAdditional(KGraphic *) {
@@ -71,24 +65,24 @@ void CMapEntity_PostelDolniMriz::renderAdditional(KGraphic *) {
   if (!t) return;
   float a = getAlpha();
   if (!t->blackNumber && a != 1.0f && a != -1.0f) return;
-  KText *font = activeFont("bed");
+  KText *font = entitykit::loadedFont("bed");
   if (!font) return;
   if (t->blackNumber) font->setColor(0.0f, 0.0f, 0.0f, a == -1.0f ? 1.0f : a);
-  font->drawStringFromLeft((long)bed->cislo, (long)(getX() + (float)t->numberX), (long)(getY() + (float)t->numberY),
+  font->drawStringFromLeft((long)bed->bedNumber, (long)(getX() + (float)t->numberX), (long)(getY() + (float)t->numberY),
                            0.0f);
   if (t->resetColour) font->setColor(1.0f, 1.0f, 1.0f, 1.0f);
-  if (!t->blackNumber || bed->multiplier == 1) return;
-  KText *bonus = activeFont("bonus");
+  if (!t->blackNumber || bed->bonusMultiplier == 1) return;
+  KText *bonus = entitykit::loadedFont("bonus");
   if (!bonus) return;
-  uint16_t c = bed->barva < 256 ? bed->barva : (uint16_t)0;
+  uint16_t c = bed->colour < 256 ? bed->colour : (uint16_t)0;
   bonus->setColor(paleta[c][0], paleta[c][1], paleta[c][2], 1.0f);
-  std::string text = "x" + std::to_string(bed->multiplier);
+  std::string text = "x" + std::to_string(bed->bonusMultiplier);
   bonus->drawStringFromLeft(text.c_str(), (long)(getX() + (float)t->multiplierX),
                             (long)(getY() + (float)t->multiplierY), 0.0f);
   bonus->setColor(1.0f, 1.0f, 1.0f, 1.0f);
 }
 
-CMapEntity_PostelPrikryvka::CMapEntity_PostelPrikryvka(const CMapEntity_PostelPrikryvka &o) : CMapEntity_Game(o) {
+CMapEntity_PostelPrikryvka::CMapEntity_PostelPrikryvka(const CMapEntity_PostelPrikryvka &o) : CCloneable(o) {
   const TSkin *s = skinOf(name);
   if (!s || !spriteFactory) return;
   blanketSkin = spriteFactory->cloneSprite(s->sprite);

@@ -8,19 +8,8 @@
 #include "world/CMapEntity_FrontaAkci.h"
 #include "world/kinds/CMapEntity_PostelClass.h"
 
-namespace {
-void queue(CMapEntity_FrontaAkci *fronta, CEntityController *c, uint16_t id, int32_t priority) {
-  akce *a = new akce();
-  a->controller = c;
-  a->id = id;
-  a->priority = priority;
-  fronta->pridej(a);
-}
-} // namespace
-
 void CPostelController::onBind() {
-  fronta = CMapEntity_FrontaAkci::najdi(collection);
-  if (!fronta) fatalError("Entita nemuze pracovat bez FRONTAAKCI, exit", -1);
+  fronta = CMapEntity_FrontaAkci::require(collection);
 }
 
 void CPostelController::specificHandleMessages(KEvent *ev) {
@@ -29,14 +18,14 @@ void CPostelController::specificHandleMessages(KEvent *ev) {
   CMapEntity_Game *cursor = collection->getEntityByID(0);
   if (cursor && cursor->isActionCollisionWithEntity(entity)) {
     if (bylKlik) return;
-    queue(fronta, this, 1, 1);
+    fronta->pridej(this, 1, 1);
     COKController::placeMarker(collection, ev);
     CMapEntity_PostelClass *bed = dynamic_cast<CMapEntity_PostelClass *>(entity);
     if (CMapEntity_Game *patient = bed ? bed->getOccupant() : nullptr)
-      if (patient->getController()) queue(fronta, patient->getController(), 1, 1);
+      if (patient->getController()) fronta->pridej(patient->getController(), 1, 1);
     bylKlik = 1;
   } else {
-    queue(fronta, this, 2, 0);
+    fronta->pridej(this, 2, 0);
   }
 }
 

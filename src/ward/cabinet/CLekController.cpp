@@ -12,23 +12,15 @@
 #include "world/kinds/CMapEntity_PostelClass.h"
 #include "world/kinds/EntityIds.h"
 
-namespace {
-const unsigned kCursorClass = 32;
-} // namespace
-
-CLekController::CLekController(const CLekController &o) : CEntityController(o), hover(o.hover) {}
+CLekController::CLekController(const CLekController &o) : CCloneable(o), hover(o.hover) {}
 
 void CLekController::onBind() {
-  fronta = CMapEntity_FrontaAkci::najdi(collection);
-  if (!fronta) {
-    CLogger::instance()->log("Entita nemuze pracovat bez FRONTAAKCI, exit");
-    fatalError("Entita nemuze pracovat bez FRONTAAKCI, exit", -1);
-  }
+  fronta = CMapEntity_FrontaAkci::require(collection);
   CMapEntity_Lek *lek = dynamic_cast<CMapEntity_Lek *>(entity);
   if (bedLinked || !lek) return;
   for (CMapEntity_Game *e : *collection->getEntitiesPtr()) {
     CMapEntity_PostelClass *b = dynamic_cast<CMapEntity_PostelClass *>(e);
-    if (!b || b->getEntityClassID() != kBedClass || b->cislo != lek->bedNumber) continue;
+    if (!b || b->getEntityClassID() != kBedClass || b->bedNumber != lek->bedNumber) continue;
     bed = b;
     if (lek->getParent()) {
       light(true);
@@ -43,22 +35,10 @@ void CLekController::light(bool on) {
 }
 
 void CLekController::specificHandleMessages(KEvent *ev) {
-  if (!ev || !entity || ev->type != 3 || ev->button != 1 || !fronta) return;
+  if (!ev || !entity || ev->type != K_EVENT_MOUSEDOWN || ev->button != 1 || !fronta) return;
   CMapEntity_Game *cursor = collection->getEntityByID(kCursorID);
-  akce *a = new akce();
-  a->controller = this;
-  if (cursor && cursor->isActionCollisionWithEntity(entity)) {
-    a->id = 1;
-    a->priority = 1;
-    fronta->pridej(a);
-    CMapEntity_Game *ok = CMapEntitiesFactory::instance()->cloneEntity("OK");
-    ok->setXY((float)(KInput::getMouseX() + 9), (float)(KInput::getMouseY() + 24));
-    collection->addEntity(ok);
-  } else {
-    a->id = 2;
-    a->priority = 0;
-    fronta->pridej(a);
-  }
+  bool hit = cursor && cursor->isActionCollisionWithEntity(entity);
+  fronta->queueClick(this, hit, collection, (int)KInput::getMouseX(), (int)KInput::getMouseY());
 }
 
 void CLekController::update() {
@@ -80,7 +60,7 @@ void CLekController::update() {
   if (parent) light(true);
   CMapEntity_PostelClass *b = dynamic_cast<CMapEntity_PostelClass *>(bed);
   CMapEntity_PacientClass *p = b ? dynamic_cast<CMapEntity_PacientClass *>(b->getOccupant()) : nullptr;
-  if (!p || p->bedState != kBedWaitingMedicine) {
+  if (!p || p->getBedState() != kBedWaitingMedicine) {
     light(false);
     entity->setKill(true);
     bed = nullptr;

@@ -1,18 +1,18 @@
 #pragma once
 #include <cstdint>
 
+#include "world/CCloneable.h"
 #include "world/CEntityController.h"
 
 class CMapEntity_FrontaAkci;
 
 // A medicine watches its bed: while held it lights the bed up, and it goes (with the light) as
 // soon as the bed has no patient or the patient no longer waits for medicine.
-class CLekController : public CEntityController {
+class CLekController : public CCloneable<CLekController, CEntityController> {
 public:
-  using CEntityController::CEntityController;
+  using CCloneable::CCloneable;
   CLekController(const CLekController &other);
 
-  CEntityController *clone() override { return new CLekController(*this); }
   void onBind() override;
   void specificHandleMessages(KEvent *ev) override;
   void update() override;

@@ -19,44 +19,27 @@ const unsigned kCabinetNurseClass = 25;
 const unsigned kCounterNurseID = 202;
 } // namespace
 
-CLekarnaController::CLekarnaController(const CLekarnaController &o) : CEntityController(o), hover(o.hover) {}
+CLekarnaController::CLekarnaController(const CLekarnaController &o) : CCloneable(o), hover(o.hover) {}
 
 CLekarnaController::~CLekarnaController() {
   for (productionEntita &p : production) delete p.timer;
 }
 
 void CLekarnaController::onBind() {
-  fronta = CMapEntity_FrontaAkci::najdi(collection);
-  if (!fronta) {
-    CLogger::instance()->log("Entita nemuze pracovat bez FRONTAAKCI, exit");
-    fatalError("Entita nemuze pracovat bez FRONTAAKCI, exit", -1);
-  }
+  fronta = CMapEntity_FrontaAkci::require(collection);
   if (CMapEntity_LekarnaClass *c = dynamic_cast<CMapEntity_LekarnaClass *>(entity)) c->productionTime = 4000;
 }
 
 void CLekarnaController::specificHandleMessages(KEvent *ev) {
   if (!ev || !entity) return;
-  if (ev->type == 1) {
+  if (ev->type == K_EVENT_MOUSEMOVE) {
     lastMouseX = ev->mouseX;
     lastMouseY = ev->mouseY;
     return;
   }
-  if (ev->type != 3 || ev->button != 1 || !fronta) return;
+  if (ev->type != K_EVENT_MOUSEDOWN || ev->button != 1 || !fronta) return;
   CMapEntity_Game *cursor = collection->getEntityByID(kCursorID);
-  akce *a = new akce();
-  a->controller = this;
-  if (cursor && cursor->isActionCollisionWithEntity(entity)) {
-    a->id = 1;
-    a->priority = 1;
-    fronta->pridej(a);
-    CMapEntity_Game *ok = CMapEntitiesFactory::instance()->cloneEntity("OK");
-    ok->setXY((float)(lastMouseX + 9), (float)(lastMouseY + 24));
-    collection->addEntity(ok);
-  } else {
-    a->id = 2;
-    a->priority = 0;
-    fronta->pridej(a);
-  }
+  fronta->queueClick(this, cursor && cursor->isActionCollisionWithEntity(entity), collection, lastMouseX, lastMouseY);
 }
 
 void CLekarnaController::showNurses(bool atCabinet) {

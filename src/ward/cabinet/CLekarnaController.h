@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "world/CCloneable.h"
 #include "world/CEntityController.h"
 
 class CMapEntity_FrontaAkci;
@@ -16,13 +17,12 @@ struct productionEntita {
 // A cabinet takes in every prescription handed to it, prepares one medicine for each for its
 // production time on the game clock and lays it out on its shelf; its nurse stands at the
 // cabinet while it prepares.
-class CLekarnaController : public CEntityController {
+class CLekarnaController : public CCloneable<CLekarnaController, CEntityController> {
 public:
-  using CEntityController::CEntityController;
+  using CCloneable::CCloneable;
   CLekarnaController(const CLekarnaController &other);
   ~CLekarnaController() override;
 
-  CEntityController *clone() override { return new CLekarnaController(*this); }
   void onBind() override;
   void specificHandleMessages(KEvent *ev) override;
   void update() override;

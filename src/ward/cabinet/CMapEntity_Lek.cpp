@@ -9,6 +9,7 @@
 #include "media/Frameset.h"
 #include "media/ZSprite.h"
 #include "media/makeString.h"
+#include "world/CEntityKit.h"
 #include "world/CWorldEngine.h"
 #include "world/kinds/EntityIds.h"
 
@@ -40,12 +41,8 @@ void CMapEntity_Lek::renderAdditional(KGraphic *g) {
   (void)g;
   Frameset *fs = getSprite() ? getSprite()->getAktivniFrameset() : nullptr;
   textAlpha = (fs && std::string(fs->getID()) == "INVISIBLE") ? 0.0f : 1.0f;
-  CWorldEngine *host = CWorldEngine::current();
-  CFontSeznam *fonts = host ? host->getFontSeznam() : nullptr;
-  if (!fonts) return;
-  fonts->setAktivniFont("small2");
-  if (fonts->getAktivniFontNazev() != "small2") return;
-  KText *font = fonts->getAktivniFont();
+  KText *font = entitykit::loadedFont("small2");
+  if (!font) return;
   font->setColor(0.0f, 0.0f, 0.0f, textAlpha);
   font->drawStringCentered(makeString((int)bedNumber).c_str(), (long)x, (long)(x + 20.0f), (long)(y + 23.0f), 0.0f);
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 
+#include "world/CCloneable.h"
 #include "world/CMapEntity_Game.h"
 
 // A medicine for the patient of one bed, showing the bed's number. A copy takes the picture of
@@ -9,8 +10,6 @@ class CMapEntity_Lek : public CMapEntity_Game {
 public:
   using CMapEntity_Game::CMapEntity_Game;
 
-  void useMethod() override {}
-  void doAction() override {}
   void renderAdditional(KGraphic *g) override;
   CMapEntity_Game *clone() override;
 
@@ -22,13 +21,9 @@ public:
 };
 
 // A prescription: the figure writes it at a bed and hands it in at a cabinet.
-class CMapEntity_Recept : public CMapEntity_Game {
+class CMapEntity_Recept : public CCloneable<CMapEntity_Recept, CMapEntity_Game> {
 public:
-  using CMapEntity_Game::CMapEntity_Game;
-
-  void useMethod() override {}
-  void doAction() override {}
-  CMapEntity_Game *clone() override { return new CMapEntity_Recept(*this); }
+  using CCloneable::CCloneable;
 
   uint16_t bedNumber = 0;
 };

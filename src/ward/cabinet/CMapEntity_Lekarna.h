@@ -20,8 +20,6 @@ public:
   // The numbers only: the shelf places and the aura belong to the variant's copy.
   CMapEntity_LekarnaClass(const CMapEntity_LekarnaClass &other);
 
-  void useMethod() override {}
-  void doAction() override {}
   CMapEntity_Game *clone() override;
 
   // Where the medicine for that bed number goes.

@@ -20,7 +20,7 @@ const TAutomatKind *CMapEntity_Automat::kindOf(const std::string &name) {
 }
 
 CMapEntity_Automat::CMapEntity_Automat(const TAutomatKind &kind)
-    : CMapEntity_Game(0, 0, kind.solid), restock(new Timer(12000, false)) {
+    : CCloneable(0, 0, kind.solid), restock(new Timer(12000, false)) {
   setMouseClick(true);
   setEntityClassID(21);
   setEntityID(kind.entityID);
@@ -39,7 +39,7 @@ CMapEntity_Automat::CMapEntity_Automat(const TAutomatKind &kind)
 }
 
 CMapEntity_Automat::CMapEntity_Automat(const CMapEntity_Automat &o)
-    : CMapEntity_Game(o), itemName(o.itemName), itemX(o.itemX), itemY(o.itemY), restock(new Timer(12000, false)),
+    : CCloneable(o), itemName(o.itemName), itemX(o.itemX), itemY(o.itemY), restock(new Timer(12000, false)),
       light(o.light) {
   if (!light) return;
   CMapEntity_Game *lamp = CMapEntitiesFactory::instance()->cloneEntity("AUTOMATSVETLO");

@@ -20,7 +20,7 @@ struct TAutomatKind {
 
 // A dispenser (class 21): holds one comfort item at a time, put out by its behaviour on the
 // restock timer. The drink machine's copies carry a lamp (red empty, green stocked).
-class CMapEntity_Automat : public CMapEntity_Game {
+class CMapEntity_Automat : public CCloneable<CMapEntity_Automat, CMapEntity_Game> {
 public:
   static const uint16_t kItemClass = 18;
   static const uint16_t kLightID = 210;
@@ -29,10 +29,6 @@ public:
   CMapEntity_Automat(const TAutomatKind &kind);
   CMapEntity_Automat(const CMapEntity_Automat &other);
   ~CMapEntity_Automat() override;
-
-  void useMethod() override {}
-  void doAction() override {}
-  CMapEntity_Automat *clone() override { return new CMapEntity_Automat(*this); }
 
   static const TAutomatKind *kindOf(const std::string &name);
 
@@ -50,6 +46,4 @@ private:
 class CMapEntity_AutomatSvetlo : public CCloneable<CMapEntity_AutomatSvetlo, CMapEntity_Game> {
 public:
   using CCloneable::CCloneable;
-  void useMethod() override {}
-  void doAction() override {}
 };

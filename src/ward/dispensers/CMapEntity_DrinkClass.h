@@ -8,8 +8,6 @@
 class CMapEntity_DrinkClass : public CCloneable<CMapEntity_DrinkClass, CMapEntity_Game> {
 public:
   using CCloneable::CCloneable;
-  void useMethod() override {}
-  void doAction() override {}
 
   // The sound of taking the item and of handing it over; null for an ID no item has.
   static const char *pickupSound(uint32_t entityID);
@@ -20,6 +18,4 @@ public:
 class CMapEntity_Skrinka : public CCloneable<CMapEntity_Skrinka, CMapEntity_Game> {
 public:
   using CCloneable::CCloneable;
-  void useMethod() override {}
-  void doAction() override {}
 };

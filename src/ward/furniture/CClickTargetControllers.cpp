@@ -8,43 +8,6 @@
 #include "world/CMapEntity_FrontaAkci.h"
 #include "world/kinds/EntityIds.h"
 
-void CClickTargetController::onBind() {
-  fronta = CMapEntity_FrontaAkci::najdi(collection);
-  if (!fronta) fatalError("Entita nemuze pracovat bez FRONTAAKCI, exit", -1);
-}
-
-void CClickTargetController::queue(uint16_t action, int32_t priority) {
-  akce *a = new akce();
-  a->controller = this;
-  a->id = action;
-  a->priority = priority;
-  fronta->pridej(a);
-}
-
-bool CClickTargetController::hit(KEvent *) {
-  CMapEntity_Game *cursor = collection->getEntityByID(kCursorID);
-  return cursor && cursor->isActionCollisionWithEntity(entity);
-}
-
-// The marker goes where the click was: a click before any mouse move has no older position.
-void CClickTargetController::specificHandleMessages(KEvent *ev) {
-  if (!entity || !collection || !fronta) return;
-  if (ev->type == K_EVENT_MOUSEMOVE) {
-    mouseX = ev->mouseX;
-    mouseY = ev->mouseY;
-    return;
-  }
-  if (ev->type != K_EVENT_MOUSEDOWN || ev->button != 1) return;
-  mouseX = ev->mouseX;
-  mouseY = ev->mouseY;
-  if (hit(ev)) {
-    queue(1, 1);
-    COKController::placeMarker(collection, ev);
-  } else {
-    queue(2, 0);
-  }
-}
-
 void CClickTargetController::update() {
   if (!entity || !fronta) return;
   fronta->serveActivation(this, entity);
@@ -52,12 +15,12 @@ void CClickTargetController::update() {
 
 void CVozikController::specificHandleMessages(KEvent *ev) {
   if (entity && entity->locked) return;
-  CClickTargetController::specificHandleMessages(ev);
+  CPixlaBlackController::specificHandleMessages(ev);
 }
 
 void CVozikController::update() {
   if (!entity || !collection) return;
-  CMapEntity_Game *cursor = collection->getFirstEntityByClassID(32);
+  CMapEntity_Game *cursor = collection->getFirstEntityByClassID(kCursorClass);
   CMapEntity *parent = entity->getParent();
   bool inHand = parent && (parent->getEntityID() == kLeftHandID || parent->getEntityID() == kRightHandID);
   if (cursor && cursor->isActionCollisionWithEntity(entity) && !inHand) {

@@ -2,29 +2,18 @@
 #include <cstdint>
 
 #include "world/CCloneable.h"
-#include "world/CEntityController.h"
-
-class CMapEntity_FrontaAkci;
+#include "world/CPixlaBlackController.h"
 
 // Equipment the player chooses by clicking: a hit queues "choose" (action 1, priority 1) and
 // drops the "OK" marker at the pointer, a miss queues "release" (action 2, priority 0); each
 // order makes the entity active or inactive when it reaches the head of the queue. The player's
 // figure then works only at the active one. These never take the click from anyone.
-class CClickTargetController : public CEntityController {
+class CClickTargetController : public CPixlaBlackController {
 public:
-  using CEntityController::CEntityController;
+  using CPixlaBlackController::CPixlaBlackController;
 
-  void onBind() override;
-  void specificHandleMessages(KEvent *ev) override;
+  // Serves both orders should they stand one behind the other.
   void update() override;
-
-  CMapEntity_FrontaAkci *fronta = nullptr;
-  int32_t mouseX = 0;
-  int32_t mouseY = 0;
-
-protected:
-  virtual bool hit(KEvent *ev);
-  void queue(uint16_t action, int32_t priority);
 };
 
 // Laundry trolleys and the loose carriable items: also flash while the pointer is on them (not

@@ -5,7 +5,7 @@
 const float CMapEntity_Stojan::kSprayX = 8.0f;
 const float CMapEntity_Stojan::kSprayY = 23.0f;
 
-CMapEntity_Stojan::CMapEntity_Stojan(const CMapEntity_Stojan &o) : CMapEntity_Game(o) {
+CMapEntity_Stojan::CMapEntity_Stojan(const CMapEntity_Stojan &o) : CCloneable(o) {
   bool spray = name == "ANTIV";
   CMapEntity_Game *tool = CMapEntitiesFactory::instance()->cloneEntity(spray ? "SPREJ" : "HULKA");
   CMapEntity::addEntity(tool, true, true);

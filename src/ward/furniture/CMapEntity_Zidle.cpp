@@ -1,6 +1,6 @@
 #include "ward/furniture/CMapEntity_Zidle.h"
 
-CMapEntity_Zidle::CMapEntity_Zidle(const CMapEntity_Zidle &o) : CMapEntity_DiagnosticTool(o) {
+CMapEntity_Zidle::CMapEntity_Zidle(const CMapEntity_Zidle &o) : CCloneable(o) {
   examinationValue = o.examinationValue;
   occupant = o.occupant;
   gauge = o.gauge;

@@ -32,7 +32,7 @@ ZSprite *overlaySprite(const char *base, unsigned short upgrade) {
 }
 } // namespace
 
-CMapEntity_Player::CMapEntity_Player(unsigned short x, unsigned short y, bool solid) : CMapEntity_Game(x, y, solid) {
+CMapEntity_Player::CMapEntity_Player(unsigned short x, unsigned short y, bool solid) : CCloneable(x, y, solid) {
   setEntityID(kPlayerID);
   setEntityClassID(1);
   name = "PLAYER";
@@ -42,7 +42,7 @@ CMapEntity_Player::CMapEntity_Player(unsigned short x, unsigned short y, bool so
 }
 
 CMapEntity_Player::CMapEntity_Player(const CMapEntity_Player &o)
-    : CMapEntity_Game(o), speed(o.speed), speedFactor(o.speedFactor), workPhase(o.workPhase), workHalf(o.workHalf),
+    : CCloneable(o), speed(o.speed), speedFactor(o.speedFactor), workPhase(o.workPhase), workHalf(o.workHalf),
       goalX(o.goalX), goalY(o.goalY) {
   for (int i = 0; i < 3; ++i) work[i] = o.work[i];
   vypniAnimace();
@@ -52,12 +52,12 @@ CMapEntity_Player::CMapEntity_Player(const CMapEntity_Player &o)
     h->setXOffset(0, false);
     h->setYOffset(0, false);
   }
-  spritePrefix = playerSkinName("PLAYER", 902);
+  spritePrefix = playerSkinName("PLAYER", kCharismaUpgradeID);
   addEntityZSprite(spritePrefix);
   if (sprite) sprite->nastavFrameset("DOWN");
   vypniAnimace();
-  shoes = overlaySprite("SHOES", 905);
-  steto = overlaySprite("STETO", 904);
+  shoes = overlaySprite("SHOES", kSpeedUpgradeID);
+  steto = overlaySprite("STETO", kDiagnosticUpgradeID);
 }
 
 CMapEntity_Player::~CMapEntity_Player() {

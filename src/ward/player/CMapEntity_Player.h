@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <string>
 
+#include "world/CCloneable.h"
 #include "world/CMapEntity_Game.h"
 
 class CMapEntity_PerkIconClass;
@@ -11,7 +12,7 @@ class ZSprite;
 // The figure the player steers (ID 7). It carries its two hands (600 left, 601 right); every
 // take and give goes to the left hand first, then the right, one item a hand. Shoes and
 // stethoscope are drawn over the body frame by frame.
-class CMapEntity_Player : public CMapEntity_Game {
+class CMapEntity_Player : public CCloneable<CMapEntity_Player, CMapEntity_Game> {
 public:
   static const uint16_t kIdlePhase = 18;
   static const uint16_t kWalkPhase = 0;
@@ -21,8 +22,6 @@ public:
   CMapEntity_Player(const CMapEntity_Player &other);
   ~CMapEntity_Player() override;
 
-  void useMethod() override {}
-  void doAction() override {}
   bool containedFull() override;
   void removeEntity(CMapEntity *e) override;
   CMapEntity *getContainedEntity(unsigned short id) override;
@@ -35,7 +34,6 @@ public:
   using CMapEntity::addEntity;
   // Takes an existing item into the first free hand; nothing when both are full.
   void addEntity(CMapEntity *item, bool toCollection);
-  CMapEntity_Player *clone() override { return new CMapEntity_Player(*this); }
 
   CMapEntity_PlayerHand *hand(bool left);
 

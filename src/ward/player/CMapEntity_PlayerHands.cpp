@@ -20,7 +20,7 @@ std::string playerSkinName(const char *base, unsigned short upgradeID) {
 }
 
 CMapEntity_PlayerHand::CMapEntity_PlayerHand(unsigned short x, unsigned short y, bool solid, bool isLeft)
-    : CMapEntity_Game(x, y, solid), left(isLeft) {
+    : CCloneable(x, y, solid), left(isLeft) {
   setEntityClassID(0);
   setEntityID(left ? kLeftHandID : kRightHandID);
   name = left ? "PLAYERLEFTDOWN" : "PLAYERRIGHTDOWN";
@@ -36,8 +36,8 @@ CMapEntity_PlayerHand::CMapEntity_PlayerHand(unsigned short x, unsigned short y,
 }
 
 CMapEntity_PlayerHand::CMapEntity_PlayerHand(const CMapEntity_PlayerHand &other)
-    : CMapEntity_Game(other), points(other.points), left(other.left) {
-  skin = playerSkinName("PLAYER", 902);
+    : CCloneable(other), points(other.points), left(other.left) {
+  skin = playerSkinName("PLAYER", kCharismaUpgradeID);
   addEntityZSprite(skin + (left ? "LEFTDOWN" : "RIGHTDOWN"));
   if (sprite) sprite->nastavFrameset("FRAMESET1");
 }

@@ -8,7 +8,7 @@
 
 // One of the figure's two hand holders (left 600, right 601): shows the hand empty ("...DOWN")
 // or holding ("...UP") and keeps its one item on the hand's point for the figure's direction.
-class CMapEntity_PlayerHand : public CMapEntity_Game {
+class CMapEntity_PlayerHand : public CCloneable<CMapEntity_PlayerHand, CMapEntity_Game> {
 public:
   struct TPoint {
     int32_t x;
@@ -19,12 +19,9 @@ public:
   // A copy dresses in the player's skin (uniform upgrade and hero's sex).
   CMapEntity_PlayerHand(const CMapEntity_PlayerHand &other);
 
-  void useMethod() override {}
-  void doAction() override {}
   // A carried hand lets the figure remove the item, so the figure can reset the hand's picture.
   void removeEntity(CMapEntity *e) override;
   void changeFrameset(std::string name) override;
-  CMapEntity_PlayerHand *clone() override { return new CMapEntity_PlayerHand(*this); }
 
   // Shows the empty or the holding hand of the current skin, frameset "DOWN".
   void showHolding(bool holding);
@@ -41,8 +38,6 @@ private:
 class CMapEntity_PlayerHandUp : public CCloneable<CMapEntity_PlayerHandUp, CMapEntity_Game> {
 public:
   using CCloneable::CCloneable;
-  void useMethod() override {}
-  void doAction() override {}
 };
 
 // The skin for the player's record: "PLAYER1".."PLAYER5" by the uniform upgrade, "M" in front for

@@ -22,6 +22,7 @@
 #include "ward/dispensers/CMapEntity_DrinkClass.h"
 #include "ward/furniture/CMapEntity_Vozik.h"
 #include "ward/player/CMapEntity_Player.h"
+#include "ward/player/CPlayerPatientWork.h"
 #include "world/CLevel_Game.h"
 #include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntitiesFactory.h"
@@ -36,11 +37,8 @@
 
 namespace {
 const uint16_t kDispenserClass = 21;
-const uint16_t kItemClass = 18;
 const uint16_t kTrolleyClass = 30;
-const uint16_t kSprayID = 70;
 const uint16_t kSprayStandID = 72;
-const uint16_t kHarmlessGermID = 261;
 const int kIdleBaseMs = 2000;
 
 int idlePeriod() { return kIdleBaseMs + CRandom::draw() % 2000; }
@@ -72,19 +70,13 @@ bool refused(const CMapEntity *e) {
 
 CPlayerController::CPlayerController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine,
                                      std::string bindTo)
-    : CEntityController(entity, collection, engine, std::move(bindTo)), examTimer(new Timer(1000, false)),
-      idleTimer(new Timer(idlePeriod(), false)), sprayTimer(new Timer(1000, false)) {}
+    : CCloneable(entity, collection, engine, std::move(bindTo)), examTimer(1000, false),
+      idleTimer(idlePeriod(), false), sprayTimer(1000, false) {}
 
 CPlayerController::CPlayerController(const CPlayerController &o)
-    : CEntityController(o), savedX(o.savedX), savedY(o.savedY), examTimer(new Timer(examMs(stars(904)), false)),
-      idleTimer(new Timer(idlePeriod(), false)), sprayTimer(new Timer(1000, false)), bored(o.bored),
+    : CCloneable(o), savedX(o.savedX), savedY(o.savedY), examTimer(examMs(stars(kDiagnosticUpgradeID)), false),
+      idleTimer(idlePeriod(), false), sprayTimer(1000, false), bored(o.bored),
       arrived(o.arrived), sprayDue(1) {}
-
-CPlayerController::~CPlayerController() {
-  delete examTimer;
-  delete idleTimer;
-  delete sprayTimer;
-}
 
 int CPlayerController::examMs(int diagnosticStars) {
   static const int byStars[] = {1500, 1200, 910, 600, 400};
@@ -97,6 +89,11 @@ float CPlayerController::walkSpeed(int speedStars) {
   return index >= 0 && index <= 4 ? byStarIndex[index] : 6.0f;
 }
 
+int CPlayerController::walkMs(float distance, float speed, float speedFactor) {
+  float perStep = 140.0f * speed * speedFactor;
+  return perStep > 0.0f ? (int)(distance * 10000.0f / perStep) : 0;
+}
+
 void CPlayerController::onBind() {
   player = dynamic_cast<CMapEntity_Player *>(entity);
   if (entity) {
@@ -106,15 +103,14 @@ void CPlayerController::onBind() {
   if (player && collection) {
     if (CMapEntity_Game *bar = collection->getEntityByID(kStatusBarID)) {
       auto icon = [bar](unsigned short id) { return dynamic_cast<CMapEntity_PerkIconClass *>(bar->getContainedEntity(id)); };
-      player->setPerkLuck(icon(297));
-      player->setPerkBurst(icon(275));
-      player->setPerkCureTouch(icon(272));
-      player->setPerkVirus(icon(309));
+      player->setPerkLuck(icon(kLuckIconID));
+      player->setPerkBurst(icon(kBurstIconID));
+      player->setPerkCureTouch(icon(kCureTouchIconID));
+      player->setPerkVirus(icon(kVirusIconID));
     }
-    player->speed = walkSpeed(stars(905));
+    player->speed = walkSpeed(stars(kSpeedUpgradeID));
   }
-  queue = CMapEntity_FrontaAkci::najdi(collection);
-  if (!queue) fatalError("Entita nemuze pracovat bez FRONTAAKCI, exit", -1);
+  queue = CMapEntity_FrontaAkci::require(collection);
 }
 
 bool CPlayerController::clickGoal(const std::vector<CMapEntity *> &under, float cursorX, float cursorY, int &tx,
@@ -136,7 +132,7 @@ bool CPlayerController::clickGoal(const std::vector<CMapEntity *> &under, float 
     if (e->getEntityClassID() == kGermClass && !bedUnder) return false;
     if (e->getEntityClassID() == kPatientClass) {
       const CMapEntity_PacientClass *p = dynamic_cast<const CMapEntity_PacientClass *>(e);
-      if (p && p->phase != kPhaseInBed && p->phase != kPhaseHeld && p->phase != kPhaseGone && p->phase != kPhasePaid)
+      if (p && p->getPhase() != kPhaseInBed && p->getPhase() != kPhaseHeld && p->getPhase() != kPhaseGone && p->getPhase() != kPhasePaid)
         return false;
     }
   }
@@ -256,7 +252,7 @@ void CPlayerController::restOnDown() {
 bool CPlayerController::someoneInBed() const {
   for (CMapEntity_Game *e : *collection->getEntitiesPtr()) {
     const CMapEntity_PacientClass *p = dynamic_cast<const CMapEntity_PacientClass *>(e);
-    if (p && !p->getKill() && p->phase == kPhaseInBed) return true;
+    if (p && !p->getKill() && p->getPhase() == kPhaseInBed) return true;
   }
   return false;
 }
@@ -274,7 +270,7 @@ void CPlayerController::pickUpOrder() {
 
 void CPlayerController::decide() {
   std::vector<CMapEntity *> near = touched();
-  decidePatient(near);
+  CPlayerPatientWork(*this).decide(near);
   dispenser = bed = hamper = nullptr;
   bool germ = false, bedTouched = false;
   CMapEntity_Game *stand = nullptr;
@@ -283,7 +279,7 @@ void CPlayerController::decide() {
     if (!g || g->getKill()) continue;
     uint32_t cls = g->getEntityClassID();
     if (cls == kDispenserClass && g->getAktivni()) dispenser = g;
-    if (cls == kGermClass && g->getEntityID() != kHarmlessGermID) germ = true;
+    if (cls == kGermClass && g->getEntityID() != kGermCloudID) germ = true;
     if (cls == kBedClass) {
       bedTouched = true;
       if (g->getAktivni()) bed = g;
@@ -292,15 +288,15 @@ void CPlayerController::decide() {
     if (cls == kTrolleyClass) hamper = g;
   }
   uint16_t &phase = player->workPhase;
-  if (dispenser && !player->containedFull() && dispenser->CMapEntity::getContainedEntityClass(kItemClass))
+  if (dispenser && !player->containedFull() && dispenser->CMapEntity::getContainedEntityClass(kComfortItemClass))
     phase = kTakeFromDispenser;
   if (germ && player->getContainedEntity(kSprayID)) {
-    if (sprayTimer->udalost()) sprayDue = 1;
+    if (sprayTimer.udalost()) sprayDue = 1;
     phase = kSpraying;
   }
   if (bedTouched && !player->containedFull() && bed) {
     CMapEntity_PostelClass *b = dynamic_cast<CMapEntity_PostelClass *>(bed);
-    if (b && !b->obsazeno && !b->uklizeno && arrived && blizkoObjektu(b)) {
+    if (b && !b->occupied && !b->madeUp && arrived && blizkoObjektu(b)) {
       arrived = 0;
       phase = kMakeBed;
     }
@@ -342,7 +338,7 @@ void CPlayerController::work() {
   if (phase == kSpraying) {
     if (sprayDue) {
       sprayDue = 0;
-      sprayTimer->reset();
+      sprayTimer.reset();
       playSound("SPRAY_USE");
       for (int i = 0; i < 7; ++i) {
         CMapEntity_Game *puff = CMapEntitiesFactory::instance()->cloneEntity("SPREJKOUR");
@@ -352,11 +348,11 @@ void CPlayerController::work() {
     }
     phase = kDeciding;
   }
-  if (phase == kTakeMedicine) takeMedicine();
+  if (phase == kTakeMedicine) CPlayerPatientWork(*this).takeMedicine();
   if (phase == kTakeFromDispenser) {
-    CMapEntity *item = dispenser ? dispenser->CMapEntity::getContainedEntityClass(kItemClass) : nullptr;
+    CMapEntity *item = dispenser ? dispenser->CMapEntity::getContainedEntityClass(kComfortItemClass) : nullptr;
     CMapEntity_Automat *automat = dynamic_cast<CMapEntity_Automat *>(dispenser);
-    bool may = !player->getContainedEntityClass(kItemClass) || someoneInBed();
+    bool may = !player->getContainedEntityClass(kComfortItemClass) || someoneInBed();
     if (item && automat && may) {
       item->setKill(true);
       CMapEntity_Game *copy = CMapEntitiesFactory::instance()->cloneEntity(automat->itemName);
@@ -393,12 +389,13 @@ void CPlayerController::work() {
       chainCaptions(player->getX(), player->getY(), "CLEANUP +", amount);
     }
     phase = kDeciding;
-  }  patientWork();
+  }
+  CPlayerPatientWork(*this).work();
 }
 
 void CPlayerController::arrive() {
-  idleTimer->nastavSpoustec(idlePeriod());
-  idleTimer->reset();
+  idleTimer.nastavSpoustec(idlePeriod());
+  idleTimer.reset();
   player->vypniAnimace();
   player->changeFrame(0, 0);
   arrived = 1;
@@ -470,10 +467,10 @@ void CPlayerController::update() {
   if (arrived) arrived = 0;
   if (player->workPhase == kDeciding) {
     if (jsemVCili()) arrive();
-    if (player->goalX == -1 && player->goalY == -1 && idleTimer->udalost()) {
+    if (player->goalX == -1 && player->goalY == -1 && idleTimer.udalost()) {
       bored = 1;
-      idleTimer->nastavSpoustec(idlePeriod());
-      idleTimer->reset();
+      idleTimer.nastavSpoustec(idlePeriod());
+      idleTimer.reset();
       player->changeFrameset("BORED" + makeString(CRandom::draw() % 3 + 1));
       player->synchronizeFrames(0);
       player->zapniAnimace();

@@ -2,7 +2,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "media/Timer.h"
 #include "ward/player/CChainBonus.h"
+#include "world/CCloneable.h"
 #include "world/CEntityController.h"
 
 class CMapEntity;
@@ -10,13 +12,12 @@ class CMapEntity_FrontaAkci;
 class CMapEntity_PacientClass;
 class CMapEntity_PerkIconClass;
 class CMapEntity_Player;
-class Timer;
 
 // The player figure's behaviour: a left click queues one walk order (action 0, priority 3) to
 // the tile where the clicked thing is worked on; with that order at the head of the queue the
 // figure walks tile by tile along the path finder's route; on each tile centre it decides what
 // work the things it touches allow (take an item, make a bed, empty linen, the spray).
-class CPlayerController : public CEntityController {
+class CPlayerController : public CCloneable<CPlayerController, CEntityController> {
 public:
   enum : uint16_t {
     kWalking = 0,
@@ -35,8 +36,6 @@ public:
 
   CPlayerController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine, std::string bindTo);
   CPlayerController(const CPlayerController &other);
-  ~CPlayerController() override;
-  CPlayerController *clone() override { return new CPlayerController(*this); }
 
   void onBind() override;
   void specificHandleMessages(KEvent *ev) override;
@@ -59,8 +58,6 @@ public:
   // Timer lengths of a copy by the upgrades bought.
   static int examMs(int diagnosticStars);
   static float walkSpeed(int speedStars);
-  // The mood a quickly answered outbreak gives, by the charisma stars.
-  static float fastServiceBoost(int charismaStars);
   // Game-clock ms the figure needs to walk that far.
   static int walkMs(float distance, float speed, float speedFactor);
 
@@ -70,9 +67,9 @@ public:
   float savedX = 0.0f, savedY = 0.0f;
   // Kept across the examination; followed only through livePatient.
   CMapEntity_PacientClass *patient = nullptr;
-  Timer *examTimer;
-  Timer *idleTimer;
-  Timer *sprayTimer;
+  Timer examTimer;
+  Timer idleTimer;
+  Timer sprayTimer;
   CChainBonus chain;
   CMapEntity_Player *player = nullptr;
   CMapEntity_FrontaAkci *queue = nullptr;
@@ -81,6 +78,8 @@ public:
   int32_t sprayDue = 0;
 
 private:
+  friend class CPlayerPatientWork;
+
   void leftClick();
   void pickUpOrder();
   void decide();
@@ -96,22 +95,6 @@ private:
   void caption(float x, float y, const std::string &text, const float *tint);
   void chainCaptions(float x, float y, const char *label, unsigned amount, const float *tint = nullptr);
   bool someoneInBed() const;
-
-  // The patient half, in CPlayerController_Patients.cpp.
-  void decidePatient(const std::vector<CMapEntity *> &near);
-  void patientWork();
-  void takeMedicine();
-  void handInPrescriptions();
-  void treatOutbreak();
-  void giveMedicine();
-  void giveItem();
-  void examining();
-  void cureTouchAsleep(CMapEntity_PacientClass *p);
-  CMapEntity_PerkIconClass *cureTouchIcon() const;
-  void sparkles();
-  CMapEntity_Game *firstCabinet() const;
-  // The patient, or null once it is dying or gone from the level.
-  CMapEntity_PacientClass *livePatient();
 
   // Met at the last decision; looked up again every decision, never kept across work.
   CMapEntity_Game *dispenser = nullptr;

@@ -35,14 +35,6 @@ void showPieces(CMapEntity_Game *carrier, float alpha) {
 }
 } // namespace
 
-CAdderController::CAdderController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine,
-                                   std::string bindTo)
-    : CEntityController(entity, collection, engine, std::move(bindTo)), wait(new Timer(2000, false)) {}
-
-CAdderController::CAdderController(const CAdderController &o) : CEntityController(o), wait(new Timer(2000, false)) {}
-
-CAdderController::~CAdderController() { delete wait; }
-
 void CAdderController::onBind() {
   if (entity) entity->setAlpha(0.0f, true);
 }
@@ -55,12 +47,12 @@ void CAdderController::update() {
   if (alpha > 1.0f && !done) {
     alpha = 1.0f;
     done = 1;
-    wait->reset();
+    wait.reset();
     if (!pieces.empty()) pieces.front()->resetFlash();
   }
   if (!done) return;
   if (!pieces.empty()) pieces.front()->effectFlash(0.06f, 0.8f, true);
-  if (wait->udalost()) replacePieces();
+  if (wait.udalost()) replacePieces();
 }
 
 void CAdderController::replacePieces() {
@@ -73,8 +65,8 @@ void CAdderController::replacePieces() {
     CMapEntity_PostelClass *shown = dynamic_cast<CMapEntity_PostelClass *>(piece);
     if (bed && shown) {
       // The working copy stands for the piece: it takes its colour and number, not a new one.
-      bed->setBarva(shown->barva);
-      bed->cislo = shown->cislo;
+      bed->setBarva(shown->colour);
+      bed->bedNumber = shown->bedNumber;
       --poradi;
     }
     if (collection) {

@@ -1,36 +1,29 @@
 #pragma once
 #include <string>
 
+#include "media/Timer.h"
 #include "world/CCloneable.h"
 #include "world/CEntityController.h"
 #include "world/CMapEntity_Game.h"
 
-class Timer;
-
 // Invisible carriers of equipment that arrives during the day's first seconds or leaves.
-class CMapEntity_Adder : public CMapEntity_Game {
+class CMapEntity_Adder : public CCloneable<CMapEntity_Adder, CMapEntity_Game> {
 public:
-  using CMapEntity_Game::CMapEntity_Game;
-  void useMethod() override {}
-  void doAction() override {}
-  CMapEntity_Adder *clone() override { return new CMapEntity_Adder(*this); }
+  using CCloneable::CCloneable;
 };
 
 class CMapEntity_DeAdder : public CCloneable<CMapEntity_DeAdder, CMapEntity_Adder> { using CCloneable::CCloneable; };
 
 // Fades its pieces in, flashes the first, then puts working copies in their place and goes.
-class CAdderController : public CEntityController {
+class CAdderController : public CCloneable<CAdderController, CEntityController> {
 public:
-  CAdderController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine, std::string bindTo);
-  CAdderController(const CAdderController &other);
-  ~CAdderController() override;
+  using CCloneable::CCloneable;
 
-  CAdderController *clone() override { return new CAdderController(*this); }
   void onBind() override;
   void update() override;
 
   float alpha = 0.0f;
-  Timer *wait;
+  Timer wait{2000, false};
   int32_t done = 0;
 
 private:
@@ -38,11 +31,10 @@ private:
 };
 
 // Fades its pieces out and goes with them.
-class CDeAdderController : public CEntityController {
+class CDeAdderController : public CCloneable<CDeAdderController, CEntityController> {
 public:
-  using CEntityController::CEntityController;
-  CDeAdderController(const CDeAdderController &other) : CEntityController(other), alpha(1.0f) {}
-  CDeAdderController *clone() override { return new CDeAdderController(*this); }
+  using CCloneable::CCloneable;
+  CDeAdderController(const CDeAdderController &other) : CCloneable(other), alpha(1.0f) {}
   void onBind() override;
   void update() override;
 

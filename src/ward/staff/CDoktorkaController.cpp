@@ -10,16 +10,10 @@ namespace {
 int waitPeriod() { return CRandom::draw() % 15000 + 10000; }
 } // namespace
 
-CDoktorkaController::CDoktorkaController(CMapEntity_Game *entity, CMapEntitiesCollection *collection,
-                                         CEngine *engine, std::string bindTo)
-    : CEntityController(entity, collection, engine, std::move(bindTo)), wait(new Timer(10000, false)) {}
-
 CDoktorkaController::CDoktorkaController(const CDoktorkaController &o)
-    : CEntityController(o), wait(new Timer(10000, false)) {
-  wait->nastavSpoustec(waitPeriod());
+    : CCloneable(o) {
+  wait.nastavSpoustec(waitPeriod());
 }
-
-CDoktorkaController::~CDoktorkaController() { delete wait; }
 
 void CDoktorkaController::onBind() {
   if (entity) entity->setAlpha(1.0f, true);
@@ -29,12 +23,12 @@ void CDoktorkaController::update() {
   if (!entity) return;
   switch (state) {
   case kWaitLeft:
-    if (wait->udalost()) state = kWalkRight;
+    if (wait.udalost()) state = kWalkRight;
     break;
   case kWalkRight:
     if (entity->getX() >= 800.0f) {
-      wait->nastavSpoustec(waitPeriod());
-      wait->reset();
+      wait.nastavSpoustec(waitPeriod());
+      wait.reset();
       state = kWaitRight;
     } else {
       entity->changeX(4.0f);
@@ -42,7 +36,7 @@ void CDoktorkaController::update() {
     }
     break;
   case kWaitRight:
-    if (wait->udalost()) {
+    if (wait.udalost()) {
       state = kWalkLeft;
       entity->changeFrameset("LEFT");
       entity->zapniAnimace();
@@ -50,8 +44,8 @@ void CDoktorkaController::update() {
     break;
   case kWalkLeft:
     if (entity->getX() <= -100.0f) {
-      wait->nastavSpoustec(waitPeriod());
-      wait->reset();
+      wait.nastavSpoustec(waitPeriod());
+      wait.reset();
       state = kWaitLeft;
       entity->changeFrameset("RIGHT");
     } else {

@@ -1,25 +1,22 @@
 #pragma once
 #include <string>
 
+#include "media/Timer.h"
+#include "world/CCloneable.h"
 #include "world/CEntityController.h"
-
-class Timer;
 
 // The doctor crosses the ward to the right edge and back, waiting 10 to 25 s of game time off
 // each side.
-class CDoktorkaController : public CEntityController {
+class CDoktorkaController : public CCloneable<CDoktorkaController, CEntityController> {
 public:
-  CDoktorkaController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine,
-                      std::string bindTo);
+  using CCloneable::CCloneable;
   CDoktorkaController(const CDoktorkaController &other);
-  ~CDoktorkaController() override;
 
-  CDoktorkaController *clone() override { return new CDoktorkaController(*this); }
   void onBind() override;
   void update() override;
   std::string chooseText() const;
 
   enum { kWalkRight = 0, kWaitRight = 1, kWalkLeft = 2, kWaitLeft = 3 };
-  Timer *wait;
+  Timer wait{10000, false};
   int state = kWaitLeft;
 };

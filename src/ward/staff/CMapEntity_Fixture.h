@@ -8,8 +8,6 @@
 class CMapEntity_Fixture : public CMapEntity_Game {
 public:
   using CMapEntity_Game::CMapEntity_Game;
-  void useMethod() override {}
-  void doAction() override {}
 };
 
 class CMapEntity_Hospital1Stul : public CCloneable<CMapEntity_Hospital1Stul, CMapEntity_Fixture> { using CCloneable::CCloneable; };

@@ -1,6 +1,6 @@
 #include "ward/staff/CMapEntity_Marker.h"
 
-CMapEntity_Hlasic::CMapEntity_Hlasic(const CMapEntity_Hlasic &o) : CMapEntity_Marker(o), on(o.on) {
+CMapEntity_Hlasic::CMapEntity_Hlasic(const CMapEntity_Hlasic &o) : CCloneable(o), on(o.on) {
   if (!links().clonePrototype) return;
   CMapEntity *light = links().clonePrototype("REDLIGHT");
   addEntity(light, true, true);

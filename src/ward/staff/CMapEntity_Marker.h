@@ -8,8 +8,6 @@
 class CMapEntity_Marker : public CMapEntity_Game {
 public:
   using CMapEntity_Game::CMapEntity_Game;
-  void useMethod() override {}
-  void doAction() override {}
 };
 
 class CMapEntity_OK : public CCloneable<CMapEntity_OK, CMapEntity_Marker> { using CCloneable::CCloneable; };
@@ -19,11 +17,10 @@ class CMapEntity_GreenLight : public CCloneable<CMapEntity_GreenLight, CMapEntit
 class CMapEntity_CedulkaStavy : public CCloneable<CMapEntity_CedulkaStavy, CMapEntity_Marker> { using CCloneable::CCloneable; };
 
 // The germ alarm lamp; a copy carries its own hidden red light. The germs switch it.
-class CMapEntity_Hlasic : public CMapEntity_Marker {
+class CMapEntity_Hlasic : public CCloneable<CMapEntity_Hlasic, CMapEntity_Marker> {
 public:
-  using CMapEntity_Marker::CMapEntity_Marker;
+  using CCloneable::CCloneable;
   CMapEntity_Hlasic(const CMapEntity_Hlasic &other);
-  CMapEntity_Hlasic *clone() override { return new CMapEntity_Hlasic(*this); }
 
   void setOn(bool b);
 

@@ -1,18 +1,15 @@
 #pragma once
 #include <cstdint>
 
+#include "world/CCloneable.h"
 #include "world/CMapEntity_Game.h"
 
 // The repairman ("OPRAVAR"): dragged onto a broken bed he mends it, then goes home.
-class CMapEntity_Opravar : public CMapEntity_Game {
+class CMapEntity_Opravar : public CCloneable<CMapEntity_Opravar, CMapEntity_Game> {
 public:
-  using CMapEntity_Game::CMapEntity_Game;
+  using CCloneable::CCloneable;
   // A copy works on no bed.
-  CMapEntity_Opravar(const CMapEntity_Opravar &other) : CMapEntity_Game(other), working(other.working) {}
-
-  void useMethod() override {}
-  void doAction() override {}
-  CMapEntity_Opravar *clone() override { return new CMapEntity_Opravar(*this); }
+  CMapEntity_Opravar(const CMapEntity_Opravar &other) : CCloneable(other), working(other.working) {}
 
   uint8_t working = 0;
   // Not owned; the behaviour checks it is still alive before each use.

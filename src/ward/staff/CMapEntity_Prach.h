@@ -4,12 +4,9 @@
 #include "world/CMapEntity_Game.h"
 
 // A dust puff or sleep "Z": rises, grows, fades and goes. Whoever makes one may give it a drift.
-class CMapEntity_Prach : public CMapEntity_Game {
+class CMapEntity_Prach : public CCloneable<CMapEntity_Prach, CMapEntity_Game> {
 public:
-  using CMapEntity_Game::CMapEntity_Game;
-  void useMethod() override {}
-  void doAction() override {}
-  CMapEntity_Prach *clone() override { return new CMapEntity_Prach(*this); }
+  using CCloneable::CCloneable;
 
   float driftX = 0.0f;
   float driftY = 0.0f;
@@ -19,10 +16,7 @@ class CMapEntity_Z : public CCloneable<CMapEntity_Z, CMapEntity_Prach> { using C
 class CMapEntity_SprejKour : public CCloneable<CMapEntity_SprejKour, CMapEntity_Prach> { using CCloneable::CCloneable; };
 
 // The invisible litter generator of a day.
-class CMapEntity_OdpadkyGenerator : public CMapEntity_Game {
+class CMapEntity_OdpadkyGenerator : public CCloneable<CMapEntity_OdpadkyGenerator, CMapEntity_Game> {
 public:
-  using CMapEntity_Game::CMapEntity_Game;
-  void useMethod() override {}
-  void doAction() override {}
-  CMapEntity_OdpadkyGenerator *clone() override { return new CMapEntity_OdpadkyGenerator(*this); }
+  using CCloneable::CCloneable;
 };

@@ -7,13 +7,7 @@
 #include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntitiesFactory.h"
 
-COKController::COKController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine,
-                             std::string bindTo)
-    : CEntityController(entity, collection, engine, std::move(bindTo)), life(new Timer(1000, false)) {}
-
-COKController::COKController(const COKController &o) : CEntityController(o), life(new Timer(700, false)) {}
-
-COKController::~COKController() { delete life; }
+COKController::COKController(const COKController &o) : CCloneable(o), life(700, false) {}
 
 void COKController::specificHandleMessages(KEvent *ev) {
   if (!entity || ev->type != K_EVENT_MOUSEDOWN || ev->button != 1) return;
@@ -26,7 +20,7 @@ void COKController::specificHandleMessages(KEvent *ev) {
 }
 
 void COKController::update() {
-  if (entity && life->udalost()) killEntity();
+  if (entity && life.udalost()) killEntity();
 }
 
 void COKController::placeMarker(CMapEntitiesCollection *collection, const KEvent *ev) {

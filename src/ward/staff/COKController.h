@@ -1,41 +1,37 @@
 #pragma once
 #include <string>
 
+#include "media/Timer.h"
+#include "world/CCloneable.h"
 #include "world/CEntityController.h"
 
-class Timer;
-
 // The "OK" click marker: removed 700 ms of game time after its first update.
-class COKController : public CEntityController {
+class COKController : public CCloneable<COKController, CEntityController> {
 public:
-  COKController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine, std::string bindTo);
+  using CCloneable::CCloneable;
   COKController(const COKController &other);
-  ~COKController() override;
 
-  COKController *clone() override { return new COKController(*this); }
   void specificHandleMessages(KEvent *ev) override;
   void update() override;
 
   // Drops a marker beside the pointer of the click, where the pointer really is.
   static void placeMarker(CMapEntitiesCollection *collection, const KEvent *ev);
 
-  Timer *life;
+  Timer life{1000, false};
 };
 
 // The "CLOSED" sign: fades in once placed.
-class CClosedController : public CEntityController {
+class CClosedController : public CCloneable<CClosedController, CEntityController> {
 public:
-  using CEntityController::CEntityController;
-  CClosedController *clone() override { return new CClosedController(*this); }
+  using CCloneable::CCloneable;
   void onBind() override;
   void update() override;
 };
 
 // The germ alarm lamp: its red light swells and shrinks while the lamp is on.
-class CHlasicController : public CEntityController {
+class CHlasicController : public CCloneable<CHlasicController, CEntityController> {
 public:
-  using CEntityController::CEntityController;
-  CHlasicController *clone() override { return new CHlasicController(*this); }
+  using CCloneable::CCloneable;
   void update() override;
   virtual void action() {}
 };

@@ -1,7 +1,5 @@
 #include "ward/staff/COpravarController.h"
 
-#include <algorithm>
-
 #include "core/CEngine.h"
 #include "core/CPlayer.h"
 #include "engine/KEvent.h"
@@ -14,6 +12,7 @@
 #include "world/CMapEntitiesFactory.h"
 #include "world/CMapEntity_Visual.h"
 #include "world/CWorldEngine.h"
+#include "world/kinds/CCharismaTable.h"
 #include "world/kinds/CMapEntity_PacientClass.h"
 #include "world/kinds/CMapEntity_PostelClass.h"
 #include "world/kinds/EntityIds.h"
@@ -32,21 +31,7 @@ void showFrameset(CMapEntity *e, const char *frameset) {
 }
 } // namespace
 
-COpravarController::COpravarController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine,
-                                       std::string bindTo)
-    : CEntityController(entity, collection, engine, std::move(bindTo)), repair(new Timer(100, false)) {}
-
-COpravarController::COpravarController(const COpravarController &o)
-    : CEntityController(o), repair(new Timer(100, false)), hover(o.hover) {}
-
-COpravarController::~COpravarController() { delete repair; }
-
 void COpravarController::onBind() { cursor = collection ? collection->getEntityByID(kCursorID) : nullptr; }
-
-float COpravarController::moodBoost(int stars) {
-  static const float byStars[] = {0.25f, 0.3f, 0.375f, 0.475f, 0.525f};
-  return stars >= 1 && stars <= 4 ? byStars[stars] : byStars[0];
-}
 
 void COpravarController::specificHandleMessages(KEvent *ev) {
   if (!entity) return;
@@ -125,7 +110,7 @@ void COpravarController::update() {
     if (!bed) {
       man->working = 0;
       goHome("NUDA");
-    } else if (repair->udalost()) {
+    } else if (repair.udalost()) {
       bed->damage(-10);
       if (bed->getHealth() >= 100) finishRepair();
     }
@@ -139,12 +124,8 @@ void COpravarController::finishRepair() {
       bed ? dynamic_cast<CMapEntity_PacientClass *>(bed->getOccupant()) : nullptr;
   if (patient) {
     CPlayer *record = engine ? engine->getPlayer() : nullptr;
-    float boost = moodBoost(record ? record->starsOwned(902) : 0);
-    patient->mood = std::min(1.0f, std::max(0.0f, patient->mood + boost));
-    patient->heartsBefore = patient->hearts;
-    float m = patient->mood;
-    patient->hearts = m >= 0.8f ? 5 : m >= 0.6f ? 4 : m >= 0.4f ? 3 : m >= 0.2f ? 2 : m >= 0.1f ? 1 : 0;
-    patient->synchronizujSrdicka();
+    int level = CCharismaTable::level(record ? record->starsOwned(kCharismaUpgradeID) : 0);
+    patient->changeMood(CCharismaTable::amount(CCharismaTable::kRepairedBed, level));
     CMapEntity_Game *heart = CMapEntitiesFactory::instance()->cloneEntity("SRDCE");
     heart->setXY(patient->getX() + 15, patient->getY() + 20);
     collection->addEntity(heart);

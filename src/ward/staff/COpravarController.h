@@ -1,32 +1,25 @@
 #pragma once
 #include <cstdint>
 
+#include "media/Timer.h"
+#include "world/CCloneable.h"
 #include "world/CEntityController.h"
-
-class Timer;
 
 // Drags the repairman with the mouse; dropped on a broken bed he repairs it (+10 health every
 // 100 ms of game time), cheers its patient up and goes home to (550, 60).
-class COpravarController : public CEntityController {
+class COpravarController : public CCloneable<COpravarController, CEntityController> {
 public:
   static const int kHomeX = 550, kHomeY = 60;
 
-  COpravarController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine,
-                     std::string bindTo);
-  COpravarController(const COpravarController &other);
-  ~COpravarController() override;
-  COpravarController *clone() override { return new COpravarController(*this); }
+  using CCloneable::CCloneable;
 
   void onBind() override;
   void specificHandleMessages(KEvent *ev) override;
   void update() override;
 
-  // The mood a mended bed's patient gains by the charisma upgrade's stars.
-  static float moodBoost(int stars);
-
   int32_t mouseX = 0;
   int32_t mouseY = 0;
-  Timer *repair;
+  Timer repair{100, false};
   CMapEntity_Game *cursor = nullptr;
   int32_t hover = 0;
   // The left button as the events tell it.

@@ -10,20 +10,14 @@
 #include "world/CMapa.h"
 #include "world/CWorldEngine.h"
 
-CPrachController::CPrachController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine,
-                                   std::string bindTo)
-    : CEntityController(entity, collection, engine, std::move(bindTo)), speed(0.0f), fadeTimer(new Timer(1000, false)) {}
-
 CPrachController::CPrachController(const CPrachController &o)
-    : CEntityController(o), speed((float)(CRandom::draw() % 10 + 5) / 10.0f), fadeTimer(new Timer(1000, false)) {}
-
-CPrachController::~CPrachController() { delete fadeTimer; }
+    : CCloneable(o), speed((float)(CRandom::draw() % 10 + 5) / 10.0f) {}
 
 void CPrachController::update() {
   if (!entity) return;
   const TRates r = rates();
   const float step = CGlobals::instance()->speedFactor;
-  if (fadeTimer->udalost() && !fading) {
+  if (fadeTimer.udalost() && !fading) {
     fading = 1;
     if (entity->getAlpha() == -1.0f) entity->setAlpha(1.0f, true);
   }
@@ -45,19 +39,11 @@ void CZController::onBind() {
   for (size_t i = 1; i < entity->getContainedList().size(); ++i) entity->getContainedList()[i]->setZoom(0.3f);
 }
 
-COdpadkyGeneratorController::COdpadkyGeneratorController(CMapEntity_Game *entity, CMapEntitiesCollection *collection,
-                                                         CEngine *engine, std::string bindTo)
-    : CEntityController(entity, collection, engine, std::move(bindTo)), scan(new Timer(2000, false)) {}
-
 COdpadkyGeneratorController::COdpadkyGeneratorController(const COdpadkyGeneratorController &o)
-    : CEntityController(o), scan(new Timer(2000, false)) {
-  scan->nastavSpoustec(15000);
-}
-
-COdpadkyGeneratorController::~COdpadkyGeneratorController() { delete scan; }
+    : CCloneable(o), scan(15000, false) {}
 
 void COdpadkyGeneratorController::update() {
-  if (!entity || !scan->udalost()) return;
+  if (!entity || !scan.udalost()) return;
   CWorldEngine *host = CWorldEngine::of(engine);
   CLevel_Game *level = host ? host->getLevel() : nullptr;
   CMapa *map = level ? level->getMapa() : nullptr;
@@ -72,7 +58,7 @@ void COdpadkyGeneratorController::update() {
     lastCell = cell;
     break;
   }
-  scan->nastavSpoustec(15000);
+  scan.nastavSpoustec(15000);
 }
 
 void CPuffDrift::setDrift(CMapEntity_Game *puff, float driftX, float driftY) {

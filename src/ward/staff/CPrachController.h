@@ -1,14 +1,14 @@
 #pragma once
 #include <string>
 
+#include "media/Timer.h"
+#include "world/CCloneable.h"
 #include "world/CEntityController.h"
 #include "world/kinds/Links.h"
 
-class Timer;
-
 // Life of a puff: after 1000 ms of game time it starts to fade, and it grows all the while.
 // The dust and spray smoke share the rates; the sleep "Z" has its own.
-class CPrachController : public CEntityController {
+class CPrachController : public CCloneable<CPrachController, CEntityController> {
 public:
   struct TRates {
     uint32_t driftingID;
@@ -16,25 +16,22 @@ public:
     float growth;
   };
 
-  CPrachController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine, std::string bindTo);
+  using CCloneable::CCloneable;
   CPrachController(const CPrachController &other);
-  ~CPrachController() override;
 
-  CPrachController *clone() override { return new CPrachController(*this); }
   void update() override;
 
-  float speed;
-  Timer *fadeTimer;
+  float speed = 0.0f;
+  Timer fadeTimer{1000, false};
   int32_t fading = 0;
 
 protected:
   virtual TRates rates() const { return {64, 0.02f, 0.02f}; }
 };
 
-class CZController : public CPrachController {
+class CZController : public CCloneable<CZController, CPrachController> {
 public:
-  using CPrachController::CPrachController;
-  CZController *clone() override { return new CZController(*this); }
+  using CCloneable::CCloneable;
   void onBind() override;
 
 protected:
@@ -42,17 +39,14 @@ protected:
 };
 
 // Looks for a free spot on the ward floor every 15 s of game time.
-class COdpadkyGeneratorController : public CEntityController {
+class COdpadkyGeneratorController : public CCloneable<COdpadkyGeneratorController, CEntityController> {
 public:
-  COdpadkyGeneratorController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine,
-                              std::string bindTo);
+  using CCloneable::CCloneable;
   COdpadkyGeneratorController(const COdpadkyGeneratorController &other);
-  ~COdpadkyGeneratorController() override;
 
-  COdpadkyGeneratorController *clone() override { return new COdpadkyGeneratorController(*this); }
   void update() override;
 
-  Timer *scan;
+  Timer scan{2000, false};
   // The last cell found, -1 before any.
   int lastCell = -1;
 };

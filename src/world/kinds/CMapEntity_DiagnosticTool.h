@@ -11,9 +11,6 @@ class CMapEntity_DiagnosticTool : public CMapEntity_Game {
 public:
   using CMapEntity_Game::CMapEntity_Game;
 
-  void useMethod() override {}
-  void doAction() override {}
-
   uint16_t examinationValue = 1000;
   // Not owned; null while the chair is free.
   CMapEntity_Game *occupant = nullptr;

@@ -1,7 +1,7 @@
 #include "world/kinds/CMapEntity_GaucClass.h"
 
 CMapEntity_GaucClass::CMapEntity_GaucClass(unsigned short x, unsigned short y, bool solid)
-    : CMapEntity_Game(x, y, solid) {
+    : CCloneable(x, y, solid) {
   setEntityClassID(22);
   setWalkPenalty(200);
   health = 100;
@@ -9,7 +9,7 @@ CMapEntity_GaucClass::CMapEntity_GaucClass(unsigned short x, unsigned short y, b
 }
 
 CMapEntity_GaucClass::CMapEntity_GaucClass(const CMapEntity_GaucClass &o)
-    : CMapEntity_Game(o), occupants((size_t)(o.seatCount > 0 ? o.seatCount : 0), nullptr),
+    : CCloneable(o), occupants((size_t)(o.seatCount > 0 ? o.seatCount : 0), nullptr),
       seatOffsets(o.seatOffsets), seatCount(o.seatCount) {}
 
 void CMapEntity_GaucClass::setSeats(int count) {
@@ -26,6 +26,6 @@ int CMapEntity_GaucClass::freeSeat() const {
 }
 
 CMapEntity_GaucColorsClass::CMapEntity_GaucColorsClass(unsigned short x, unsigned short y, bool solid)
-    : CMapEntity_GaucClass(x, y, solid) {
+    : CCloneable(x, y, solid) {
   setEntityClassID(24);
 }

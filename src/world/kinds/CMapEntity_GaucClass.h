@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "world/CCloneable.h"
 #include "world/CMapEntity_Game.h"
 
 struct TSeatOffset {
@@ -11,15 +12,11 @@ struct TSeatOffset {
 
 // Waiting couch: seats in a row, each holding at most one patient. The patient behaviour seats a
 // patient in the first free seat (lowest index) and frees the seat when it gets up.
-class CMapEntity_GaucClass : public CMapEntity_Game {
+class CMapEntity_GaucClass : public CCloneable<CMapEntity_GaucClass, CMapEntity_Game> {
 public:
   CMapEntity_GaucClass(unsigned short x, unsigned short y, bool solid);
   // A copy has the same seats, all free: occupants are never copied.
   CMapEntity_GaucClass(const CMapEntity_GaucClass &other);
-
-  void useMethod() override {}
-  void doAction() override {}
-  CMapEntity_GaucClass *clone() override { return new CMapEntity_GaucClass(*this); }
 
   // Seat count seats at 55 pixels apart, all free.
   void setSeats(int count);
@@ -32,8 +29,7 @@ public:
 };
 
 // The colour couch keeps the same seats under class 24.
-class CMapEntity_GaucColorsClass : public CMapEntity_GaucClass {
+class CMapEntity_GaucColorsClass : public CCloneable<CMapEntity_GaucColorsClass, CMapEntity_GaucClass> {
 public:
   CMapEntity_GaucColorsClass(unsigned short x, unsigned short y, bool solid);
-  CMapEntity_GaucColorsClass *clone() override { return new CMapEntity_GaucColorsClass(*this); }
 };

@@ -1,3 +1,4 @@
+#include "world/CEntityKit.h"
 #include "world/kinds/CMapEntity_MapkaLogo.h"
 
 #include "engine/KText.h"
@@ -12,11 +13,7 @@ CMapEntity_Game *CMapEntity_MapkaLogo::clone() {
 
 void CMapEntity_MapkaLogo::renderAdditional(KGraphic *) {
   if (caption.empty()) return;
-  CWorldEngine *host = CWorldEngine::current();
-  CFontSeznam *fonts = host ? host->getFontSeznam() : nullptr;
-  if (!fonts) return;
-  fonts->setAktivniFont("gamefont");
-  KText *font = fonts->getAktivniFont();
+  KText *font = entitykit::font("gamefont");
   if (!font) return;
   font->setColor(1.0f, 1.0f, 1.0f, getAlpha());
   font->drawStringCentered(caption.c_str(), (long)(x + 18.0f), (long)(x + 160.0f), (long)(y + 87.0f), 0.0f);

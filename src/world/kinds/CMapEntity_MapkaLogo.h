@@ -12,8 +12,6 @@ public:
   using CMapEntity_Game::CMapEntity_Game;
   CMapEntity_MapkaLogo(const CMapEntity_MapkaLogo &other) : CMapEntity_Game(other), caption(other.caption) {}
 
-  void useMethod() override {}
-  void doAction() override {}
   void renderAdditional(KGraphic *g) override;
   // Every copy starts opaque, with what it carries.
   CMapEntity_Game *clone() override;

@@ -1,19 +1,16 @@
 #pragma once
 #include <cstdint>
 
+#include "world/CCloneable.h"
 #include "world/CMapEntity_Game.h"
 
 // A germ cloud coughed out by a patient in bed (class 27): it drifts by its steps, in pixels a
 // frame at the nominal frame time, and harms the patients in bed it reaches but its source.
-class CMapEntity_NemocnejBacily : public CMapEntity_Game {
+class CMapEntity_NemocnejBacily : public CCloneable<CMapEntity_NemocnejBacily, CMapEntity_Game> {
 public:
-  using CMapEntity_Game::CMapEntity_Game;
+  using CCloneable::CCloneable;
   // A copy keeps the source; the sender gives it its steps.
   CMapEntity_NemocnejBacily(const CMapEntity_NemocnejBacily &other);
-
-  void useMethod() override {}
-  void doAction() override {}
-  CMapEntity_Game *clone() override { return new CMapEntity_NemocnejBacily(*this); }
 
   uint16_t word = 0;
   // Not owned: the patient that sent it; compared only, never followed.
@@ -23,8 +20,7 @@ public:
 };
 
 // An entertainer's happy notes: they drift like a germ cloud and please whom they reach.
-class CMapEntity_HappyNotes : public CMapEntity_NemocnejBacily {
+class CMapEntity_HappyNotes : public CCloneable<CMapEntity_HappyNotes, CMapEntity_NemocnejBacily> {
 public:
-  using CMapEntity_NemocnejBacily::CMapEntity_NemocnejBacily;
-  CMapEntity_Game *clone() override { return new CMapEntity_HappyNotes(*this); }
+  using CCloneable::CCloneable;
 };

@@ -49,16 +49,12 @@ bool stale(CMapEntity_Game *link) {
 } // namespace
 
 CMapEntity_PacientClass::CMapEntity_PacientClass(unsigned short x, unsigned short y, bool solid)
-    : CMapEntity_Game(x, y, solid) {
+    : CCloneable(x, y, solid), outbreakClock(6000 + CRandom::draw() % 7500, false) {
   setMouseDrag(true);
   setEntityClassID(15);
   setXY(x, y);
   setWalkPenalty(200);
   health = 100;
-  outbreakClock = new Timer(6000 + CRandom::draw() % 7500, false);
-  fastServiceTimer = new Timer(3500, false);
-  medicineWaitTimer = new Timer(7500, false);
-  runAwayTimer = new Timer(5000, false);
   exportVariables();
 }
 
@@ -75,37 +71,31 @@ void CMapEntity_PacientClass::exportVariables() {
   exportVariable("meterFull", 2, &meterFull);
   exportVariable("pressurespeed", 2, &pressureSpeed);
   exportVariable("diseasename", 0, &diseaseName);
-  exportVariable("soundexithappy1", 0, &soundExitHappy1);
-  exportVariable("soundexitangry1", 0, &soundExitAngry1);
-  exportVariable("soundmeds1", 0, &soundMeds1);
-  exportVariable("soundpanic1", 0, &soundPanic1);
-  exportVariable("soundexithappy2", 0, &soundExitHappy2);
-  exportVariable("soundexitangry2", 0, &soundExitAngry2);
-  exportVariable("soundmeds2", 0, &soundMeds2);
-  exportVariable("soundpanic2", 0, &soundPanic2);
+  exportVariable("soundexithappy1", 0, &sounds.exitHappy1);
+  exportVariable("soundexitangry1", 0, &sounds.exitAngry1);
+  exportVariable("soundmeds1", 0, &sounds.meds1);
+  exportVariable("soundpanic1", 0, &sounds.panic1);
+  exportVariable("soundexithappy2", 0, &sounds.exitHappy2);
+  exportVariable("soundexitangry2", 0, &sounds.exitAngry2);
+  exportVariable("soundmeds2", 0, &sounds.meds2);
+  exportVariable("soundpanic2", 0, &sounds.panic2);
   exportVariable("startupHearts", 2, &mood);
 }
 
+// The clocks start afresh (the outbreak clock with the copied period) and the links stay empty.
 CMapEntity_PacientClass::CMapEntity_PacientClass(const CMapEntity_PacientClass &o)
-    : CMapEntity_Game(o), colour(o.colour), kind(o.kind), phase(o.phase), bedState(o.bedState),
+    : CCloneable(o), colour(o.colour), kind(o.kind), phase(o.phase), bedState(o.bedState),
       outbreakCount(o.outbreakCount), outbreakMaxCount(o.outbreakMaxCount), outbreakTimer(o.outbreakTimer),
       waitTimer(o.waitTimer), outbreakFlag(o.outbreakFlag), coughKind(o.coughKind), hearts(o.hearts),
       heartsBefore(o.heartsBefore), colorBonus(o.colorBonus), fastService(o.fastService),
-      difficultyCounted(o.difficultyCounted), runsAway(o.runsAway), meterFull(o.meterFull),
+      difficultyCounted(o.difficultyCounted), runner(o.runner), meterFull(o.meterFull),
       recoverySpeed(o.recoverySpeed), money(o.money), patience(o.patience), mood(o.mood),
       diseaseName(o.diseaseName), coughPeriod(3000), tint{o.tint[0], o.tint[1], o.tint[2]},
-      pressureSpeed(o.pressureSpeed), soundExitAngry1(o.soundExitAngry1), soundExitAngry2(o.soundExitAngry2),
-      soundExitHappy1(o.soundExitHappy1), soundExitHappy2(o.soundExitHappy2), soundMeds1(o.soundMeds1),
-      soundMeds2(o.soundMeds2), soundPanic1(o.soundPanic1), soundPanic2(o.soundPanic2), coughCount(o.coughCount),
-      maxCoughCount(o.maxCoughCount), celebrity(o.celebrity), bedDropBlocked(o.bedDropBlocked) {
+      pressureSpeed(o.pressureSpeed), sounds(o.sounds), coughCount(o.coughCount), maxCoughCount(o.maxCoughCount),
+      celebrity(o.celebrity), outbreakClock((int)o.outbreakTimer, false), dropBlocked(o.dropBlocked) {
   CMapEntity *head = carryPrototype(this, name + "HLAVA", 4);
   head->zapniAnimace();
   CMapEntity::zapniAnimace();
-
-  outbreakClock = new Timer((int)outbreakTimer, false);
-  fastServiceTimer = new Timer(3500, false);
-  medicineWaitTimer = new Timer(7500, false);
-  runAwayTimer = new Timer(5000, false);
 
   pyjamaSkin = animatedCopy(std::string(kindName(kind)) + "PYZAMO_SKIN");
   addPyjamaHand();
@@ -133,10 +123,6 @@ void CMapEntity_PacientClass::addPyjamaHand() {
 CMapEntity_PacientClass::~CMapEntity_PacientClass() {
   delete pyjamaSkin;
   pyjamaSkin = nullptr;
-  for (Timer **t : {&outbreakClock, &fastServiceTimer, &medicineWaitTimer, &runAwayTimer}) {
-    delete *t;
-    *t = nullptr;
-  }
 }
 
 const char *CMapEntity_PacientClass::kindName(uint16_t k) {
@@ -243,16 +229,91 @@ int CMapEntity_PacientClass::heartCount(float mood) {
   return 0;
 }
 
-namespace {
-int charismaStars(int s) { return s < 0 ? 0 : (s > 4 ? 4 : s); }
-} // namespace
-
-float CMapEntity_PacientClass::charismaGain(int stars) {
-  static const float f[] = {1.0f, 1.2f, 1.5f, 1.9f, 2.1f};
-  return f[charismaStars(stars)];
+void CMapEntity_PacientClass::sitDown(CMapEntity_Game *c) {
+  chair = c;
+  phase = kPhaseOnChair;
+  setMouseClick(true);
+  setMouseDrag(false);
 }
 
-float CMapEntity_PacientClass::charismaLoss(int stars) {
-  static const float f[] = {1.0f, 1.2f, 1.4f, 1.8f, 2.0f};
-  return f[charismaStars(stars)];
+void CMapEntity_PacientClass::moveToBench() {
+  phase = kPhaseOnCouch;
+  setMouseClick(false);
+  setMouseDrag(true);
+  chair = nullptr;
+}
+
+void CMapEntity_PacientClass::lieDown(CMapEntity_Game *b) {
+  bed = b;
+  bedState = kBedSleeping;
+  phase = kPhaseInBed;
+}
+
+void CMapEntity_PacientClass::runAway() {
+  phase = kPhaseRunning;
+  setMouseClick(false);
+  setMouseDrag(true);
+}
+
+void CMapEntity_PacientClass::carriedBack() {
+  bedState = kBedLying;
+  phase = kPhaseInBed;
+}
+
+void CMapEntity_PacientClass::beHeld() { phase = kPhaseHeld; }
+
+void CMapEntity_PacientClass::letGo(uint8_t phaseBefore) { phase = phaseBefore; }
+
+void CMapEntity_PacientClass::startLeaving() { phase = kPhasePaid; }
+
+void CMapEntity_PacientClass::walkOut() { phase = kPhaseGone; }
+
+void CMapEntity_PacientClass::fallAsleep() { bedState = kBedSleeping; }
+
+void CMapEntity_PacientClass::lieAwake() { bedState = kBedLying; }
+
+void CMapEntity_PacientClass::breakOut() { bedState = kBedOutbreak; }
+
+void CMapEntity_PacientClass::awaitMedicine() { bedState = kBedWaitingMedicine; }
+
+void CMapEntity_PacientClass::thankForFastService() { bedState = kBedFastService; }
+
+void CMapEntity_PacientClass::drinkMedicine() { bedState = kBedTakingMedicine; }
+
+void CMapEntity_PacientClass::healByTouch() {
+  outbreakFlag = 1;
+  fastServiceTimer.reset();
+  bedState = kBedLying;
+}
+
+void CMapEntity_PacientClass::readyToPay() { bedState = kBedGivingMoney; }
+
+void CMapEntity_PacientClass::changeMeter(float change) {
+  float m = meterFull + change;
+  meterFull = m < 0.0f ? 0.0f : (m > 1.0f ? 1.0f : m);
+  cropMeter();
+}
+
+void CMapEntity_PacientClass::fillMeter(float level) {
+  meterFull = level;
+  cropMeter();
+}
+
+void CMapEntity_PacientClass::setCough(int32_t k, int32_t period) {
+  if (k) coughKind = k;
+  if (period) coughPeriod = period;
+}
+
+void CMapEntity_PacientClass::changeMood(float change) {
+  float m = mood + change;
+  mood = m < 0.0f ? 0.0f : (m > 1.0f ? 1.0f : m);
+  heartsBefore = hearts;
+  hearts = heartCount(mood);
+  if (getContainedEntity(kHeartsID)) synchronizujSrdicka();
+}
+
+void CMapEntity_PacientClass::holdMood(float m, int32_t h) {
+  heartsBefore = hearts;
+  hearts = h;
+  mood = m;
 }

@@ -2,10 +2,11 @@
 #include <cstdint>
 #include <string>
 
+#include "media/Timer.h"
+#include "world/CCloneable.h"
 #include "world/CMapEntity_Game.h"
 
 class KGraphic;
-class Timer;
 class ZSprite;
 
 // Where a patient is in its visit.
@@ -32,11 +33,24 @@ enum TPatientBedState : uint8_t {
   kBedSleeping = 19,
 };
 
-// Every patient on the ward (class 15). The patient behaviour, the player figure, the beds, the
-// chairs, germs, entertainers and the tutorial read and write these fields directly. A prototype
+// The sounds a species plays, set from the variables file.
+struct TPatientSounds {
+  std::string exitAngry1 = "LEVELDONE";
+  std::string exitAngry2 = "LEVELDONE";
+  std::string exitHappy1 = "LEVELDONE";
+  std::string exitHappy2 = "LEVELDONE";
+  std::string meds1 = "LEVELDONE";
+  std::string meds2 = "LEVELDONE";
+  std::string panic1 = "LEVELDONE";
+  std::string panic2 = "LEVELDONE";
+};
+
+// Every patient on the ward (class 15). Its state, where it is in its visit and in bed, its mood
+// and its recovery, changes only through the operations below; the patient behaviour drives
+// them, the figure, the guides and the entertainers call the few that are theirs. A prototype
 // carries nothing; a copy (clone) carries its head (class 10), pyjama hand (class 26) and hearts
 // bar (entity 92) and starts fully transparent for its behaviour to fade in.
-class CMapEntity_PacientClass : public CMapEntity_Game {
+class CMapEntity_PacientClass : public CCloneable<CMapEntity_PacientClass, CMapEntity_Game> {
 public:
   static const uint16_t kHeadClass = 10;
   static const uint16_t kHandClass = 26;
@@ -48,11 +62,8 @@ public:
   CMapEntity_PacientClass(const CMapEntity_PacientClass &other);
   ~CMapEntity_PacientClass() override;
 
-  void useMethod() override {}
-  void doAction() override {}
   void renderAdditional(KGraphic *g) override;
   void zapniAnimace() override;
-  CMapEntity_Game *clone() override { return new CMapEntity_PacientClass(*this); }
 
   // The kind's sprite prefix ("MAN", "WOMAN", "BMAN", "BWOMAN", "DITE"); empty past the table.
   static const char *kindName(uint16_t kind);
@@ -61,10 +72,106 @@ public:
   static const char *heartsFor(float mood);
   // Whole hearts a mood is worth, 0 to 5.
   static int heartCount(float mood);
-  // The charisma upgrade (stars owned, 0 to 4): what raises a mood is multiplied by the gain,
-  // what lowers it divided by the loss divisor.
-  static float charismaGain(int stars);
-  static float charismaLoss(int stars);
+
+  // ---- The visit: arrived (on the couch) -> on the desk chair -> on the bench -> in bed ->
+  // set off (paid, or given up with no mood left) -> on its way out; from bed it may run away and
+  // be carried back, and whatever holds it (the monkey) holds it in its current phase.
+  uint8_t getPhase() const { return phase; }
+  // Registration: on the desk chair while its pressure is taken.
+  void sitDown(CMapEntity_Game *chair);
+  // Changed into pyjamas, off the chair, waiting on the bench.
+  void moveToBench();
+  // Laid into the bed, asleep at first.
+  void lieDown(CMapEntity_Game *bed);
+  // Out of the bed, running down the screen; the bed link stays for the way back.
+  void runAway();
+  // Back in its own bed, lying awake.
+  void carriedBack();
+  // Held in place while the tormentor rides it; let go into the phase it had before.
+  void beHeld();
+  void letGo(uint8_t phaseBefore);
+  // Sent home by the figure once it has paid, or given up in bed with no mood left.
+  void startLeaving();
+  void walkOut();
+
+  // ---- In bed: asleep -> lying awake -> outbreak -> waiting for medicine -> (thanks for fast
+  // service) -> taking medicine -> lying awake ...; cured, it gives its money.
+  uint8_t getBedState() const { return bedState; }
+  void fallAsleep();
+  void lieAwake();
+  // The outbreak the behaviour starts marks the patient; a guide's forced one does not.
+  void breakOut();
+  void markOutbreak() { outbreakFlag = 1; }
+  // The figure has examined it: the prescription is on its way.
+  void awaitMedicine();
+  void thankForFastService();
+  void drinkMedicine();
+  // The cure-touch perk ends the outbreak at once and starts a new fast-service period.
+  void healByTouch();
+  void readyToPay();
+  float getOutbreakCount() const { return outbreakCount; }
+  float getOutbreakMaxCount() const { return outbreakMaxCount; }
+  // An outbreak the figure answered counts towards the patient's limit.
+  void countTreatedOutbreak() { outbreakCount += 1.0f; }
+  int32_t getCoughCount() const { return coughCount; }
+  int32_t getMaxCoughCount() const { return maxCoughCount; }
+  void countCough() { ++coughCount; }
+
+  // ---- Mood and hearts.
+  float getMood() const { return mood; }
+  int32_t getHearts() const { return hearts; }
+  int32_t getHeartsBefore() const { return heartsBefore; }
+  // Every mood change of every subsystem: the mood moves by change and stays in 0..1, the hearts
+  // follow it (the old count kept as the count before) and so does the hearts bar, when carried.
+  // A change that the charisma upgrade scales comes through CCharismaTable::scaled.
+  void changeMood(float change);
+  // Sets mood and hearts as given, leaving the hearts bar as it is: what the guides use to keep a
+  // patient's mood where their lesson needs it.
+  void holdMood(float mood, int32_t hearts);
+
+  // ---- Recovery: the meter empties as the patient gets better.
+  float getMeterFull() const { return meterFull; }
+  // Moves the meter, held in 0..1, and shows it.
+  void changeMeter(float change);
+  void fillMeter(float level);
+  float getRecoverySpeed() const { return recoverySpeed; }
+  void setRecoverySpeed(float speed) { recoverySpeed = speed; }
+
+  // ---- What the species and the variables file set.
+  uint16_t getColour() const { return colour; }
+  uint16_t getKind() const { return kind; }
+  void setKind(uint16_t k) { kind = k; }
+  float getMoney() const { return money; }
+  void setMoney(float m) { money = m; }
+  float getPatience() const { return patience; }
+  void setPatience(float p) { patience = p; }
+  float getPressureSpeed() const { return pressureSpeed; }
+  void setPressureSpeed(float speed) { pressureSpeed = speed; }
+  float getColorBonus() const { return colorBonus; }
+  float getFastService() const { return fastService; }
+  const std::string &getDiseaseName() const { return diseaseName; }
+  void setDiseaseName(const std::string &name) { diseaseName = name; }
+  const TPatientSounds &getSounds() const { return sounds; }
+  int32_t getCoughKind() const { return coughKind; }
+  int32_t getCoughPeriod() const { return coughPeriod; }
+  // A zero keeps what the patient has.
+  void setCough(int32_t kind, int32_t period);
+  bool isCelebrity() const { return celebrity != 0; }
+  void setCelebrity(bool c) { celebrity = c ? 1 : 0; }
+  bool runsAway() const { return runner != 0; }
+  void setRunsAway(bool r) { runner = r ? 1 : 0; }
+  // While set the patient cannot be left in any bed but the locked ward's, and grows impatient.
+  bool bedDropBlocked() const { return dropBlocked != 0; }
+  // The difficulty adjuster counts each leaving patient once.
+  bool countedForDifficulty() const { return difficultyCounted != 0; }
+  void markCountedForDifficulty() { difficultyCounted = 1; }
+
+  // ---- Clocks the behaviour and the figure poll.
+  // Time to the next possible outbreak.
+  Timer &getOutbreakClock() { return outbreakClock; }
+  Timer &getFastServiceTimer() { return fastServiceTimer; }
+  Timer &getMedicineWaitTimer() { return medicineWaitTimer; }
+  Timer &getRunAwayTimer() { return runAwayTimer; }
 
   // Dresses the patient in the pyjamas of its kind.
   void prevlekniSe();
@@ -79,6 +186,18 @@ public:
   // The bed and chair links, forgetting one whose entity is dying or no longer holds the patient.
   CMapEntity_Game *getBed();
   CMapEntity_Game *getChair();
+  // The bed link as it stands, for a runaway whose bed may have gone; forgotten on request.
+  CMapEntity_Game *getBedLink() const { return bed; }
+  void forgetBed() { bed = nullptr; }
+  // The character frightening the patient; it sets and clears the link itself. Not owned.
+  CMapEntity_Game *getTormentor() const { return tormentor; }
+  void setTormentor(CMapEntity_Game *t) { tormentor = t; }
+
+private:
+  friend struct TPatientState;
+
+  void exportVariables();
+  void addPyjamaHand();
 
   uint16_t colour = 1;
   uint16_t kind = 0;
@@ -96,42 +215,28 @@ public:
   float colorBonus = 0.0f;
   float fastService = 0.0f;
   int32_t difficultyCounted = 0;
-  int32_t runsAway = 0;
+  int32_t runner = 0;
   float meterFull = 0.5f;
   float recoverySpeed = 0.5f;
   float money = 0.5f;
   float patience = 0.02f;
   float mood = 0.65f;
-  Timer *fastServiceTimer = nullptr;
-  Timer *medicineWaitTimer = nullptr;
+  Timer fastServiceTimer{3500, false};
+  Timer medicineWaitTimer{7500, false};
   std::string diseaseName = "Disease";
   int32_t coughPeriod = 3000;
   float tint[3] = {1.0f, 1.0f, 1.0f};
   float pressureSpeed = 0.012f;
   ZSprite *pyjamaSkin = nullptr;
-  std::string soundExitAngry1 = "LEVELDONE";
-  std::string soundExitAngry2 = "LEVELDONE";
-  std::string soundExitHappy1 = "LEVELDONE";
-  std::string soundExitHappy2 = "LEVELDONE";
-  std::string soundMeds1 = "LEVELDONE";
-  std::string soundMeds2 = "LEVELDONE";
-  std::string soundPanic1 = "LEVELDONE";
-  std::string soundPanic2 = "LEVELDONE";
+  TPatientSounds sounds;
   int32_t coughCount = 0;
   int32_t maxCoughCount = 1;
   int32_t celebrity = 0;
-  Timer *runAwayTimer = nullptr;
-  // Time to the next possible outbreak.
-  Timer *outbreakClock = nullptr;
+  Timer runAwayTimer{5000, false};
+  Timer outbreakClock;
   // Not owned. Use getChair/getBed to follow them.
   CMapEntity_Game *chair = nullptr;
   CMapEntity_Game *bed = nullptr;
-  // Not owned: the character frightening the patient; it sets and clears the link itself.
   CMapEntity_Game *tormentor = nullptr;
-  // While set the patient cannot be left in any bed but the locked ward's, and grows impatient.
-  int32_t bedDropBlocked = 0;
-
-private:
-  void exportVariables();
-  void addPyjamaHand();
+  int32_t dropBlocked = 0;
 };

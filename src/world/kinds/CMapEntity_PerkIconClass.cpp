@@ -5,7 +5,7 @@
 #include "world/kinds/EntityIds.h"
 
 CMapEntity_PerkIconClass::CMapEntity_PerkIconClass(unsigned short x, unsigned short y, bool solid)
-    : CMapEntity_Game(x, y, solid) {
+    : CCloneable(x, y, solid) {
   setEntityClassID(kPerkIconClass);
   exportVariable("maxuses", TVariable::INTEGER, &maxuses);
   exportVariable("duration", TVariable::INTEGER, &duration);

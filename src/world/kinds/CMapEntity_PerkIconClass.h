@@ -1,21 +1,19 @@
 #pragma once
 #include <cstdint>
 
+#include "world/CCloneable.h"
 #include "world/CMapEntity_Game.h"
 
 // A perk icon on the status bar (class 28): the perk's state for one day. The shop's behaviours
 // switch it on and time it; the player figure and the patients read `active` to apply cure touch
 // and luck, and spend cure-touch uses with countUse.
-class CMapEntity_PerkIconClass : public CMapEntity_Game {
+class CMapEntity_PerkIconClass : public CCloneable<CMapEntity_PerkIconClass, CMapEntity_Game> {
 public:
   CMapEntity_PerkIconClass(unsigned short x, unsigned short y, bool solid);
   CMapEntity_PerkIconClass(const CMapEntity_PerkIconClass &other) = default;
 
-  void useMethod() override {}
-  void doAction() override {}
   // Clips the picture to the part not yet spent.
   void renderAdditional(KGraphic *g) override;
-  CMapEntity_Game *clone() override { return new CMapEntity_PerkIconClass(*this); }
 
   // One use done: the icon is spent (inactive, white) once uses reach maxuses.
   void countUse();

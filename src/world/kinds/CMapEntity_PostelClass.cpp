@@ -15,46 +15,46 @@ void tint(CMapEntity *part, uint16_t colour) {
 } // namespace
 
 CMapEntity_PostelClass::CMapEntity_PostelClass(unsigned short x, unsigned short y, bool solid)
-    : CMapEntity_Game(x, y, solid) {
+    : CCloneable(x, y, solid) {
   setEntityClassID(13);
 }
 
 CMapEntity_PostelClass::CMapEntity_PostelClass(const CMapEntity_PostelClass &o)
-    : CMapEntity_Game(o), barva(o.barva), kind(o.kind), multiplier(o.multiplier), obsazeno(o.obsazeno),
-      uklizeno(o.uklizeno), recoveryFactor(o.recoveryFactor), cislo(o.cislo) {}
+    : CCloneable(o), colour(o.colour), variantValue(o.variantValue), bonusMultiplier(o.bonusMultiplier),
+      occupied(o.occupied), madeUp(o.madeUp), recoveryFactor(o.recoveryFactor), bedNumber(o.bedNumber) {}
 
 void CMapEntity_PostelClass::dress(CMapEntity *part, const char *frameset, bool withTint) {
   if (!part) return;
   part->changeFrameset(frameset);
-  if (withTint) tint(part, barva);
+  if (withTint) tint(part, colour);
 }
 
-void CMapEntity_PostelClass::setBarva(uint16_t colour) {
-  barva = colour;
-  tint(getContainedEntityClass(kBlanketClass), barva);
-  tint(getContainedEntityClass(kPillowClass), barva);
+void CMapEntity_PostelClass::setBarva(uint16_t c) {
+  colour = c;
+  tint(getContainedEntityClass(kBlanketClass), colour);
+  tint(getContainedEntityClass(kPillowClass), colour);
 }
 
 void CMapEntity_PostelClass::setObsazeno(bool b) {
-  obsazeno = b ? 1 : 0;
+  occupied = b ? 1 : 0;
   const char *fs = b ? "OBSAZENE" : "FRAMESET1";
   dress(getContainedEntityClass(kBlanketClass), fs, true);
   dress(getContainedEntityClass(kPillowClass), fs, false);
 }
 
 void CMapEntity_PostelClass::setUklizeno(bool b) {
-  uklizeno = b ? 1 : 0;
+  madeUp = b ? 1 : 0;
   refresh();
 }
 
 void CMapEntity_PostelClass::refresh() {
-  const char *fs = uklizeno ? "FRAMESET1" : "ROZHAZENE";
+  const char *fs = madeUp ? "FRAMESET1" : "ROZHAZENE";
   dress(getContainedEntityClass(kBlanketClass), fs, true);
   dress(getContainedEntityClass(kPillowClass), fs, true);
 }
 
 uint16_t CMapEntity_PostelClass::ulozPacienta(CMapEntity_Game *patient, uint16_t patientColour) {
-  if (!patient || getOccupant() || obsazeno || locked || !uklizeno) return 0;
+  if (!patient || getOccupant() || occupied || locked || !madeUp) return 0;
   addEntity(patient, false, false);
   if (CMapEntity *blanket = getContainedEntityClass(kBlanketClass)) {
     float bx = blanket->getX(), by = blanket->getY();
@@ -64,18 +64,18 @@ uint16_t CMapEntity_PostelClass::ulozPacienta(CMapEntity_Game *patient, uint16_t
     blanket->syncWithParentPosition();
   }
   occupant = patient;
-  if (patientColour == barva) {
-    ++multiplier;
-    if (multiplier > 5) multiplier = 2;
+  if (patientColour == colour) {
+    ++bonusMultiplier;
+    if (bonusMultiplier > 5) bonusMultiplier = 2;
   } else {
-    multiplier = 1;
+    bonusMultiplier = 1;
   }
   setBarva(patientColour);
-  setUklizeno(uklizeno != 0);
+  setUklizeno(madeUp != 0);
   setObsazeno(true);
   // The blanket now lies over the patient; it shows the occupied picture in the bed's colour.
   if (CMapEntity *blanket = patient->getContainedEntityClass(kBlanketClass)) dress(blanket, "OBSAZENE", true);
-  return multiplier;
+  return bonusMultiplier;
 }
 
 void CMapEntity_PostelClass::vylozPacienta() {

@@ -1,12 +1,13 @@
 #pragma once
 #include <cstdint>
 
+#include "world/CCloneable.h"
 #include "world/CMapEntity_Game.h"
 
 // Bed (class 13): the state that patients, the player figure and the tutorial read and write.
 // The bed carries its pillow (35), blanket (14), front rail (34), aura (12) and lamps; the
 // operations here only re-dress and tint the blanket and pillow.
-class CMapEntity_PostelClass : public CMapEntity_Game {
+class CMapEntity_PostelClass : public CCloneable<CMapEntity_PostelClass, CMapEntity_Game> {
 public:
   static const uint16_t kPillowClass = 35;
   static const uint16_t kBlanketClass = 14;
@@ -15,10 +16,6 @@ public:
   CMapEntity_PostelClass(unsigned short x, unsigned short y, bool solid);
   // Copies the state; the variants add the parts. The occupant is never copied: a new bed is free.
   CMapEntity_PostelClass(const CMapEntity_PostelClass &other);
-
-  void useMethod() override {}
-  void doAction() override {}
-  CMapEntity_PostelClass *clone() override { return new CMapEntity_PostelClass(*this); }
 
   void setBarva(uint16_t colour);
   void setObsazeno(bool occupied);
@@ -41,15 +38,15 @@ public:
   // forgotten first, so callers never follow the link to an entity on its way out.
   CMapEntity_Game *getOccupant();
 
-  uint16_t barva = 1;
-  // The variant's kind code; Postel3b draws its colour from 0 to kind.
-  uint16_t kind = 1;
+  uint16_t colour = 1;
+  // The variant's own value; Postel3b draws its colour from 0 to it.
+  uint16_t variantValue = 1;
   // Colour multiplier; the rail shows "x" and the value when it is not 1.
-  uint16_t multiplier = 1;
-  int32_t obsazeno = 0;
-  int32_t uklizeno = 1;
+  uint16_t bonusMultiplier = 1;
+  int32_t occupied = 0;
+  int32_t madeUp = 1;
   float recoveryFactor = 1.0f;
-  uint16_t cislo = 0;
+  uint16_t bedNumber = 0;
 
 private:
   void dress(CMapEntity *part, const char *frameset, bool tint);

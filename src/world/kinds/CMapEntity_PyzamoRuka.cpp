@@ -4,12 +4,12 @@
 #include "media/ZSprite.h"
 
 CMapEntity_PyzamoRuka::CMapEntity_PyzamoRuka(unsigned short x, unsigned short y, bool solid)
-    : CMapEntity_Game(x, y, solid) {
+    : CCloneable(x, y, solid) {
   setEntityClassID(26);
   setEntityID(196);
 }
 
-CMapEntity_PyzamoRuka::CMapEntity_PyzamoRuka(const CMapEntity_PyzamoRuka &o) : CMapEntity_Game(o) {}
+CMapEntity_PyzamoRuka::CMapEntity_PyzamoRuka(const CMapEntity_PyzamoRuka &o) : CCloneable(o) {}
 
 CMapEntity_PyzamoRuka::~CMapEntity_PyzamoRuka() { delete skin; }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "world/CCloneable.h"
 #include "world/CMapEntity_Game.h"
 
 class KGraphic;
@@ -7,17 +8,14 @@ class ZSprite;
 
 // The pyjama hand a patient carries (class 26, entity 196), with a skin overlay drawn over it in
 // step with its frames. The hand owns its overlay; a copy starts without one.
-class CMapEntity_PyzamoRuka : public CMapEntity_Game {
+class CMapEntity_PyzamoRuka : public CCloneable<CMapEntity_PyzamoRuka, CMapEntity_Game> {
 public:
   CMapEntity_PyzamoRuka(unsigned short x, unsigned short y, bool solid);
   CMapEntity_PyzamoRuka(const CMapEntity_PyzamoRuka &other);
   ~CMapEntity_PyzamoRuka() override;
 
-  void useMethod() override {}
-  void doAction() override {}
   void renderAdditional(KGraphic *g) override;
   void zapniAnimace() override;
-  CMapEntity_Game *clone() override { return new CMapEntity_PyzamoRuka(*this); }
 
   // Takes the overlay, deleting the one it had.
   void setSkin(ZSprite *skin);

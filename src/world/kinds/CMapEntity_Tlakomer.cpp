@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-CMapEntity_Tlakomer::CMapEntity_Tlakomer(const CMapEntity_Tlakomer &o) : CMapEntity_Game(o) {
+CMapEntity_Tlakomer::CMapEntity_Tlakomer(const CMapEntity_Tlakomer &o) : CCloneable(o) {
   if (links().clonePrototype) {
     CMapEntity *column = links().clonePrototype("TLAKOMERFULL");
     addEntity(column, true, true);

@@ -1,22 +1,19 @@
 #pragma once
 #include <cstdint>
 
+#include "world/CCloneable.h"
 #include "world/CMapEntity_Game.h"
 
 // The blood-pressure gauge beside an examination chair. A patient starts it (start) and resets
 // it (setStav(0)); its behaviour fills it. It carries its mercury column (251) and red lamp (248).
-class CMapEntity_Tlakomer : public CMapEntity_Game {
+class CMapEntity_Tlakomer : public CCloneable<CMapEntity_Tlakomer, CMapEntity_Game> {
 public:
   static const uint16_t kColumnID = 251;
   static const uint16_t kLampID = 248;
 
-  CMapEntity_Tlakomer(unsigned short x, unsigned short y, bool solid) : CMapEntity_Game(x, y, solid) {}
+  CMapEntity_Tlakomer(unsigned short x, unsigned short y, bool solid) : CCloneable(x, y, solid) {}
   // A copy carries a new column and a hidden lamp and shows the copied value.
   CMapEntity_Tlakomer(const CMapEntity_Tlakomer &other);
-
-  void useMethod() override {}
-  void doAction() override {}
-  CMapEntity_Tlakomer *clone() override { return new CMapEntity_Tlakomer(*this); }
 
   // Sets the value and the display; above 1.0 the gauge is full, at exactly 0.0 it is reset.
   void setStav(float v);

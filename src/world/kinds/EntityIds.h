@@ -7,6 +7,9 @@ constexpr uint32_t kCursorID = 0;
 constexpr uint32_t kPlayerID = 7;
 constexpr uint32_t kRubbishID = 47;
 constexpr uint32_t kMedsUpgradeID = 67;
+constexpr uint32_t kCharismaUpgradeID = 902;
+constexpr uint32_t kDiagnosticUpgradeID = 904;
+constexpr uint32_t kSpeedUpgradeID = 905;
 constexpr uint32_t kShopButtonID = 90;
 constexpr uint32_t kPuntikID = 91;
 constexpr uint32_t kSesitID = 53;
@@ -42,3 +45,26 @@ constexpr uint32_t kAlarmLampID = 271;
 constexpr uint32_t kDifficultyAdjusterID = 34463;
 constexpr uint32_t kCabinetClass = 19;
 constexpr uint32_t kParentsClass = 23;
+constexpr uint32_t kChairClass = 17;
+// Drinks, toys and books a patient in bed can be given.
+constexpr uint32_t kComfortItemClass = 18;
+constexpr uint32_t kCouchClass = 22;
+constexpr uint32_t kBenchClass = 24;
+constexpr uint32_t kCursorClass = 32;
+constexpr uint32_t kNurseID = 60;
+constexpr uint32_t kSprayID = 70;
+constexpr uint32_t kLockedBedID = 190;
+constexpr uint32_t kCureTouchIconID = 272;
+constexpr uint32_t kBurstIconID = 275;
+constexpr uint32_t kLuckIconID = 297;
+constexpr uint32_t kVirusIconID = 309;
+
+// The laboratory's entities find one another by these.
+constexpr uint32_t kDnaID = 311;
+constexpr uint32_t kDnaGeneratorID = 312;
+constexpr uint32_t kMiskaID = 319;
+constexpr uint32_t kCursor2ID = 320;
+constexpr uint32_t kMiniGameOverID = 321;
+constexpr uint32_t kMiniGameSummaryWindowID = 323;
+constexpr uint32_t kMiniGameSummarySesitID = 324;
+constexpr uint32_t kMiskaSetID = 355;

@@ -1,0 +1,405 @@
+#include "patients/CPatientArrival.h"
+
+#include <cstdlib>
+
+#include "core/CEngine.h"
+#include "engine/KInput.h"
+#include "media/CLogger.h"
+#include "media/CRandom.h"
+#include "media/Frame.h"
+#include "media/GameGlobals.h"
+#include "media/makeString.h"
+#include "patients/CPacientController.h"
+#include "world/CLevel_Game.h"
+#include "world/CMapEntitiesCollection.h"
+#include "world/CMapEntitiesFactory.h"
+#include "world/CMapEntity_TextBox.h"
+#include "world/CMapEntity_Visual.h"
+#include "world/kinds/CCharismaTable.h"
+#include "world/kinds/CMapEntity_DiagnosticTool.h"
+#include "world/kinds/CMapEntity_GaucClass.h"
+#include "world/kinds/CMapEntity_PacientClass.h"
+#include "world/kinds/CMapEntity_PerkIconClass.h"
+#include "world/kinds/CMapEntity_PostelClass.h"
+#include "world/kinds/CMapEntity_Tlakomer.h"
+#include "world/kinds/EntityIds.h"
+
+namespace {
+const unsigned kPaletaSize = sizeof(paleta) / sizeof(paleta[0]);
+
+Frame *frameOf(CMapEntity *e) { return e ? e->getCurrentFrame() : nullptr; }
+
+CMapEntity_GaucClass *firstSeats(CMapEntitiesCollection *c, unsigned cls) {
+  return c ? dynamic_cast<CMapEntity_GaucClass *>(c->getFirstEntityByClassID(cls)) : nullptr;
+}
+
+void seat(CMapEntity_GaucClass *couch, int k, CMapEntity *p) {
+  couch->occupants[(size_t)k] = p;
+  TSeatOffset off = (size_t)k < couch->seatOffsets.size() ? couch->seatOffsets[(size_t)k] : TSeatOffset{-1, -1};
+  p->setXY(couch->getX() + (float)off.x, couch->getY() + (float)off.y);
+}
+} // namespace
+
+uint16_t pickColour(const TColourInputs &in, int (*rnd)()) {
+  // No colour count in the level: the beds' own range, as the beds take theirs.
+  int range = (int)bedColourRange(in.maxColors) + 1;
+  auto uniform = [&]() { return (uint16_t)(rnd() % range); };
+  auto fromList = [&](const std::vector<uint16_t> &list) {
+    return list.empty() ? uniform() : list[(size_t)(rnd() % (int)list.size())];
+  };
+  const std::vector<uint16_t> &freeList = in.freeBedColours.empty() ? in.allBedColours : in.freeBedColours;
+  if (in.luck) return fromList(freeList);
+  if (in.elapsed < 0.65f) return uniform();
+  if (in.elapsed < 0.85f) {
+    int predicted = (int)(2.0f * (float)in.expectedPayout + (float)in.money);
+    if (predicted >= in.moneyGoal) return uniform();
+    CLogger::instance()->log("Helping, predpoklad skore(aktual)/potrebne:" + makeString(predicted) + "(" +
+                             makeString(in.money) + ") / " + makeString(in.moneyGoal));
+    return rnd() % 3 == 1 ? fromList(in.allBedColours) : uniform();
+  }
+  int predicted = (int)(1.2f * (float)in.expectedPayout + (float)in.money);
+  if (predicted >= in.moneyGoal) return uniform();
+  CLogger::instance()->log("Helping 2, predpoklad skore(aktual)/potrebne faze:" + makeString(predicted) + "(" +
+                           makeString(in.money) + ") / " + makeString(in.moneyGoal));
+  if (in.elapsed < 1.0f) return rnd() % 2 == 1 ? fromList(freeList) : uniform();
+  return rnd() % 5 == 1 ? uniform() : fromList(freeList);
+}
+
+void CPatientArrival::phaseArrived() {
+  CMapEntity_PacientClass *p = b.patient();
+  CMapEntity_Game *c = b.cursor();
+  bool under = c && (c->isActionCollisionWithEntity(p) || p->isActionCollisionWithEntity(c));
+  b.switchPacientFrameset(under ? "ILL2WAITING" : "ILL1", true, false, false);
+  if (p->getMood() == 0.0f) {
+    b.lose(kCouchClass);
+    return;
+  }
+  b.moodTick(false);
+  bool wasHeld = b.heldByCursor() == p;
+  b.drag(false);
+  std::vector<CMapEntity_Game *> chairs;
+  for (CMapEntity_Game *e : *b.collection->getEntitiesPtr())
+    if (e->getEntityClassID() == kChairClass && !e->getParent()) chairs.push_back(e);
+  CMapEntity_Game *chairUnder = c ? dynamic_cast<CMapEntity_Game *>(c->isActionCollisionWithEntityClassID(kChairClass)) : nullptr;
+  if (b.heldByCursor() == p && KInput::getLeftButtonState()) {
+    for (CMapEntity_Game *ch : chairs) {
+      ch->setHighlightOn(true);
+      if (ch->getHighlight()) ch->getHighlight()->setVisible(true);
+    }
+    if (chairUnder && !p->bedDropBlocked()) snapToChair(chairUnder);
+    return;
+  }
+  if (!(wasHeld && b.heldByCursor() == p && !KInput::getLeftButtonState())) return;
+  // Dropped.
+  b.setHeld(nullptr);
+  p->setSortZ(0, false);
+  p->dragged = 0;
+  for (CMapEntity_Game *ch : chairs) {
+    ch->setHighlightOn(false);
+    if (ch->getHighlight()) ch->getHighlight()->setVisible(false);
+  }
+  CMapEntity_DiagnosticTool *chair = dynamic_cast<CMapEntity_DiagnosticTool *>(chairUnder);
+  if (!chair || chair->occupant || !benchHasSeat()) {
+    b.goHome(false);
+    return;
+  }
+  if (!chair->gauge) {
+    CLogger::instance()->log("Chair " + chair->name + " has no pressure gauge: " + p->name + " goes back");
+    b.goHome(false);
+    return;
+  }
+  b.queueAction(&b, 2, 0);
+  chair->occupant = p;
+  snapToChair(chair);
+  p->sitDown(chair);
+  b.leaveSeats(kCouchClass);
+  b.switchPacientFrameset("ILL1", true, false, false);
+  if (chairs.size() > 1) {
+    bool all = true;
+    for (CMapEntity_Game *ch : chairs)
+      if (CMapEntity_DiagnosticTool *t = dynamic_cast<CMapEntity_DiagnosticTool *>(ch))
+        if (!t->occupant) all = false;
+    if (all)
+      if (CLevel_Game *lvl = b.engine ? b.engine->getLevel() : nullptr) lvl->changeMoney(50 * (int)chairs.size());
+  }
+  b.prevlekaciTimer.reset();
+  setNurse(true);
+  chair->gauge->start(p->getPressureSpeed());
+}
+
+void CPatientArrival::phaseAtDesk() {
+  CMapEntity_PacientClass *p = b.patient();
+  b.moodTimer.udalost();
+  CMapEntity_DiagnosticTool *chair = dynamic_cast<CMapEntity_DiagnosticTool *>(p->getChair());
+  CMapEntity_Tlakomer *gauge = chair ? chair->gauge : nullptr;
+  if (!gauge) return;
+  if (gauge->full && !b.pressureMaxPlayed) {
+    b.play("PRESSUREMAX");
+    b.pressureMaxPlayed = 1;
+    b.prevlekaciTimer.reset();
+  }
+  CMapEntity_Game *c = b.cursor();
+  bool under = c && (c->isActionCollisionWithEntity(p) || p->isActionCollisionWithEntity(c));
+  if (under && KInput::getLeftButtonState() && p->getFocus() && gauge->full) {
+    b.play("CUSTOMER_CUFF_GOOD");
+    CMapEntity_Game *heart = CMapEntitiesFactory::instance()->cloneEntity("SRDCE");
+    heart->setXY(p->getX() + 15, p->getY() + 20);
+    b.collection->addEntity(heart);
+    p->changeMood(CCharismaTable::amount(CCharismaTable::kHeartBoost, b.charismaStars()));
+    gauge->setStav(0.0f);
+    setNurse(false);
+    if (firstSeats(b.collection, kBenchClass)) {
+      if (benchHasSeat()) moveToBench();
+      else b.cuffClickedNoSeat = 1;
+    }
+    b.homeX = (int16_t)p->getX();
+    b.homeY = (int16_t)p->getY();
+    return;
+  }
+  if (b.prevlekaciTimer.udalost() && b.pressureMaxPlayed && p->getChair()) {
+    gauge->setStav(0.0f);
+    setNurse(false);
+    if (benchHasSeat()) {
+      moveToBench();
+      b.play(b.cuffClickedNoSeat ? "CUSTOMER_CUFF_GOOD" : "CUSTOMER_CUFF_BAD");
+      b.cuffClickedNoSeat = 0;
+    }
+    b.homeX = (int16_t)p->getX();
+    b.homeY = (int16_t)p->getY();
+  }
+}
+
+void CPatientArrival::moveToBench() {
+  CMapEntity_PacientClass *p = b.patient();
+  if (CMapEntity_DiagnosticTool *chair = dynamic_cast<CMapEntity_DiagnosticTool *>(p->getChair())) chair->occupant = nullptr;
+  p->moveToBench();
+  b.bonusText(p->getX() - 60, p->getY(), p->getDiseaseName());
+  chooseColor();
+  p->prevlekniSe();
+  CMapEntity_GaucClass *bench = firstSeats(b.collection, kBenchClass);
+  int k = bench ? bench->freeSeat() : -1;
+  if (k >= 0) {
+    seat(bench, k, p);
+    if (p->getKind() == 4) p->setXY(p->getX(), bench->getY() + 40);
+  }
+  generujPrach();
+}
+
+void CPatientArrival::chooseColor() {
+  CMapEntity_PacientClass *p = b.patient();
+  TColourInputs in;
+  CLevel_Game *lvl = b.engine ? b.engine->getLevel() : nullptr;
+  if (lvl) {
+    in.maxColors = lvl->getMaxColors();
+    in.moneyGoal = lvl->getMoneyLimit();
+    in.money = lvl->getMoney();
+    in.elapsed = lvl->getTimeLeftPercent();
+  }
+  for (CMapEntity_Game *e : *b.collection->getEntitiesPtr()) {
+    if (CMapEntity_PacientClass *other = dynamic_cast<CMapEntity_PacientClass *>(e))
+      in.expectedPayout += (int)(other->getMoney() * 150.0f * other->getMood());
+    if (CMapEntity_PostelClass *bed = dynamic_cast<CMapEntity_PostelClass *>(e)) {
+      in.allBedColours.push_back(bed->colour);
+      if (!bed->getOccupant()) in.freeBedColours.push_back(bed->colour);
+    }
+  }
+  if (CMapEntity_Game *bar = b.collection->getEntityByID(kStatusBarID))
+    if (CMapEntity *icon = bar->getContainedEntity(kLuckIconID))
+      if (CMapEntity_PerkIconClass *luck = dynamic_cast<CMapEntity_PerkIconClass *>(icon)) in.luck = luck->active != 0;
+  p->setBarva(pickColour(in, CRandom::draw));
+}
+
+void CPatientArrival::generujPrach() {
+  CMapEntity_PacientClass *p = b.patient();
+  static const float offs[8][2] = {{0, 20}, {25, 20}, {10, 15}, {35, 30}, {-10, 45}, {25, 45}, {10, 55}, {35, 60}};
+  uint16_t c = p->getColour() < kPaletaSize ? p->getColour() : 0;
+  for (const auto &o : offs) {
+    CMapEntity_Game *puff = CMapEntitiesFactory::instance()->cloneEntity("PRACH");
+    puff->setRGB(paleta[c][0], paleta[c][1], paleta[c][2], true);
+    puff->setXY(p->getX() + o[0], p->getY() + o[1]);
+    b.collection->addEntity(puff);
+  }
+}
+
+bool CPatientArrival::benchHasSeat() const {
+  CMapEntity_GaucClass *bench = firstSeats(b.collection, kBenchClass);
+  return bench && bench->freeSeat() >= 0;
+}
+
+void CPatientArrival::snapToChair(CMapEntity_Game *chair) {
+  CMapEntity_PacientClass *p = b.patient();
+  Frame *cf = frameOf(chair), *pf = frameOf(p);
+  if (!cf || !pf) return;
+  Rect cb = cf->getBoundingBox(), pb = pf->getBoundingBox();
+  p->setXY((float)((int)(chair->getX() + (float)cb.x) - pb.w / 2 + cb.w / 2),
+           chair->getY() + (float)cb.y + (float)(cb.h / 2) - (float)pb.h);
+}
+
+void CPatientArrival::setNurse(bool working) {
+  CMapEntity_Game *nurse = b.collection ? b.collection->getEntityByID(kNurseID) : nullptr;
+  if (!nurse) return;
+  nurse->changeFrameset(working ? "AKTIVNI" : "FRAMESET1");
+  if (working) nurse->zapniAnimace();
+  else nurse->vypniAnimace();
+}
+
+void CPatientArrival::phaseOnBench() {
+  CMapEntity_PacientClass *p = b.patient();
+  if (p->getMood() == 0.0f) {
+    if (b.bedPreview) sesadPacienta();
+    b.lose(kBenchClass);
+    return;
+  }
+  b.moodTick(true);
+  bool wasHeld = b.heldByCursor() == p;
+  b.drag(true);
+  CMapEntity_Game *c = b.cursor();
+  CMapEntity_Game *bedUnder = c ? dynamic_cast<CMapEntity_Game *>(c->isActionCollisionWithEntityClassID(kBedClass)) : nullptr;
+  if (b.heldByCursor() == p && KInput::getLeftButtonState()) {
+    if (bedUnder && bedSuitable(bedUnder)) {
+      if (b.bedPreview && b.previewBed != bedUnder) sesadPacienta();
+      if (!b.bedPreview) previewLying(bedUnder, "ILL3");
+    } else if (b.bedPreview) {
+      sesadPacienta();
+    }
+  } else if (wasHeld && !KInput::getLeftButtonState()) {
+    b.setHeld(nullptr);
+    p->setSortZ(0, false);
+    CMapEntity_PostelClass *bed = dynamic_cast<CMapEntity_PostelClass *>(bedUnder);
+    float a = bed ? bed->getAlpha() : 0.0f;
+    bool ok = bed && !bed->occupied && !bed->locked && bed->madeUp && (a == -1.0f || a == 1.0f) &&
+              b.bedPreview && b.previewBed == bed && (!p->bedDropBlocked() || bed->getEntityID() == kLockedBedID);
+    if (ok) {
+      layIntoBed(bed);
+    } else {
+      if (b.bedPreview) sesadPacienta();
+      b.goHome(true);
+    }
+  }
+  if (p->getPhase() == kPhaseOnCouch) p->dragged = 0;
+}
+
+bool CPatientArrival::bedSuitable(CMapEntity_Game *target) const {
+  CMapEntity_PostelClass *bed = dynamic_cast<CMapEntity_PostelClass *>(target);
+  if (!bed || bed->locked || bed->occupied || !bed->madeUp) return false;
+  CMapEntity *lying = bed->getContainedEntityClass(kPatientClass);
+  return !lying || lying == b.entity;
+}
+
+void CPatientArrival::layout(CMapEntity_Game *bed, float yo) {
+  CMapEntity_PacientClass *p = b.patient();
+  p->setXOffset(38.0f, false);
+  p->setYOffset(yo, false);
+  bed->addEntity(p, false, true);
+  if (CMapEntity *pillow = bed->getContainedEntityClass(CMapEntity_PostelClass::kPillowClass)) pillow->setSortZ(1, false);
+  p->setSortZ(2, false);
+  if (CMapEntity *blanket = bed->getContainedEntityClass(CMapEntity_PostelClass::kBlanketClass)) {
+    blanket->setXOffset(-38.0f, false);
+    blanket->setYOffset(50.0f - yo, false);
+    bed->giveEntityTo(p, blanket, true);
+    blanket->changeFrameset("OBSAZENE");
+    blanket->setSortZ(3, false);
+    blanket->syncWithParentPosition();
+  }
+  if (CMapEntity *rail = bed->getContainedEntityClass(CMapEntity_PostelClass::kRailClass)) rail->setSortZ(4, false);
+  if (CMapEntity *head = p->getContainedEntityClass(CMapEntity_PacientClass::kHeadClass)) head->setSortZ(4, false);
+  bed->containedCopiesUpdate();
+  p->containedCopiesUpdate();
+}
+
+void CPatientArrival::sesadPacienta() {
+  b.bedPreview = 0;
+  CMapEntity_PostelClass *bed = dynamic_cast<CMapEntity_PostelClass *>(b.previewBed);
+  if (bed && b.collection->contains(bed)) {
+    b.climbOut(bed);
+    bed->refresh();
+  }
+  b.switchPacientFrameset("FRAMESET1", false, true, true);
+  b.switchPacientFrameset("ILL1", true, false, false);
+  b.previewBed = nullptr;
+}
+
+// Shows the held patient lying in the bed under the pointer, its face as given, until it is
+// dropped there or taken away again.
+void CPatientArrival::previewLying(CMapEntity_Game *bed, const char *face) {
+  CMapEntity_PacientClass *p = b.patient();
+  CPacientController::posledniAktivita = b.now();
+  float yo = p->getKind() == 4 ? -7.0f : ((p->getKind() == 1 || p->getKind() == 3) ? -8.0f : -9.0f);
+  layout(bed, yo);
+  p->synchronizujSrdicka();
+  b.switchPacientFrameset("LYING", false, true, true);
+  b.switchPacientFrameset(face, true, false, false);
+  b.previewBed = bed;
+  b.bedPreview = 1;
+}
+
+void CPatientArrival::layIntoBed(CMapEntity_Game *target) {
+  CMapEntity_PacientClass *p = b.patient();
+  CMapEntity_PostelClass *bed = static_cast<CMapEntity_PostelClass *>(target);
+  sesadPacienta();
+  b.queueAction(&b, 2, 0);
+  p->setMouseClick(true);
+  p->setMouseDrag(false);
+  bool match = bed->colour == p->getColour();
+  uint16_t counter = bed->ulozPacienta(p, p->getColour());
+  CLevel_Game *lvl = b.engine ? b.engine->getLevel() : nullptr;
+  if (match) {
+    // The caption shows what the money gets: the whole part of the bonus.
+    int paid = (int)((float)counter * p->getColorBonus());
+    CMapEntity_Game *t = b.bonusText(bed->getX(), bed->getY() - 25, "COLOR BONUS +" + makeString(paid));
+    if (CMapEntity_BonusText *bt = dynamic_cast<CMapEntity_BonusText *>(t)) {
+      bt->textRed = 0.8f;
+      bt->textGreen = 0.15f;
+      bt->textBlue = 0.5f;
+    }
+    if (counter > 1) {
+      CMapEntity_Game *x = b.bonusText(bed->getX() - 20, bed->getY() - 25, makeString(counter) + "x");
+      if (CMapEntity_BonusText *bt = dynamic_cast<CMapEntity_BonusText *>(x))
+        if (p->getColour() < kPaletaSize) {
+          bt->textRed = paleta[p->getColour()][0];
+          bt->textGreen = paleta[p->getColour()][1];
+          bt->textBlue = paleta[p->getColour()][2];
+        }
+      if (lvl) lvl->changeMoney(paid);
+    }
+  }
+  b.leaveSeats(kBenchClass);
+  generujPrach();
+  b.play("RECOLOR");
+  bool even = CRandom::draw() % 2 == 0;
+  if (p->getKind() == 0) b.play(even ? "MALE_SLEEP1" : "MALE_SLEEP2");
+  else if (p->getKind() == 1) b.play(even ? "FEMALE_SLEEP1" : "FEMALE_SLEEP2");
+  else if (p->getKind() == 4) b.play(even ? "CHILD_SLEEP1" : "CHILD_SLEEP2");
+  b.outbreakMark = b.now() + ((lvl && lvl->closed()) ? 3000 : 0);
+  CPacientController::posledniAktivita = b.now();
+  float yo = p->getKind() == 4 ? -7.0f : -10.0f;
+  layout(bed, yo);
+  p->lieDown(bed);
+  CMapEntity_Game *meter = CMapEntitiesFactory::instance()->cloneEntity("BAR");
+  p->addEntity(meter, true, true);
+  meter->setXOffset(-14.0f, false);
+  meter->setYOffset(6.0f - yo, false);
+  meter->syncWithParentPosition();
+  b.switchPacientFrameset("LYING", false, true, true);
+  b.switchPacientFrameset("ILL3", true, false, false);
+  int beds = 0;
+  bool allTaken = true;
+  for (CMapEntity_Game *e : *b.collection->getEntitiesPtr())
+    if (CMapEntity_PostelClass *other = dynamic_cast<CMapEntity_PostelClass *>(e)) {
+      ++beds;
+      if (!other->getOccupant()) allTaken = false;
+    }
+  if (beds > 0 && allTaken) {
+    unsigned bonus = (unsigned)(beds * 100) / (CPacientController::bedsFull + 1);
+    ++CPacientController::bedsFull;
+    if (lvl) lvl->changeMoney((int)bonus);
+    CMapEntity_Game *t = b.bonusText(350, 300, "BEDS FULL +" + makeString(bonus));
+    if (CMapEntity_BonusText *bt = dynamic_cast<CMapEntity_BonusText *>(t)) {
+      bt->textRed = 0.8f;
+      bt->textGreen = 0.15f;
+      bt->textBlue = 0.5f;
+    }
+  }
+  p->synchronizujSrdicka();
+  p->cropMeter();
+}

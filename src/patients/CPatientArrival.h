@@ -1,0 +1,50 @@
+#pragma once
+#include <cstdint>
+#include <vector>
+
+class CMapEntity_Game;
+class CPacientController;
+
+// What the colour choice looks at.
+struct TColourInputs {
+  int maxColors = -1;
+  int moneyGoal = 0;
+  int money = 0;
+  // Elapsed part of the day, 0..1.
+  float elapsed = 0.0f;
+  // Sum over the patients present of (int)(money x 150 x mood).
+  int expectedPayout = 0;
+  bool luck = false;
+  std::vector<uint16_t> freeBedColours;
+  std::vector<uint16_t> allBedColours;
+};
+// The colour a patient gets, drawing with rnd (the game draws with CRandom::draw).
+uint16_t pickColour(const TColourInputs &in, int (*rnd)());
+
+// The patient's way in: waiting on the couch, dragged onto a desk chair, its pressure taken, its
+// colour given, changed into pyjamas on the bench, and dragged from there into a bed.
+class CPatientArrival {
+public:
+  explicit CPatientArrival(CPacientController &behaviour) : b(behaviour) {}
+
+  void phaseArrived();
+  void phaseAtDesk();
+  void phaseOnBench();
+  void moveToBench();
+  void chooseColor();
+  void generujPrach();
+  // The held patient shown lying in a bed, and taken out of it again.
+  void previewLying(CMapEntity_Game *bed, const char *face);
+  void sesadPacienta();
+  // Lays the patient into the bed with its blanket over it, its head raised by yOffset.
+  void layout(CMapEntity_Game *bed, float yOffset);
+
+private:
+  bool benchHasSeat() const;
+  void snapToChair(CMapEntity_Game *chair);
+  void setNurse(bool working);
+  bool bedSuitable(CMapEntity_Game *bed) const;
+  void layIntoBed(CMapEntity_Game *bed);
+
+  CPacientController &b;
+};

@@ -1,0 +1,177 @@
+#include "patients/CPatientLeaving.h"
+
+#include <cstdlib>
+
+#include "core/CEngine.h"
+#include "core/CPlayer.h"
+#include "engine/KInput.h"
+#include "media/CRandom.h"
+#include "media/ZSprite.h"
+#include "media/makeString.h"
+#include "patients/CPacientController.h"
+#include "patients/CPatientArrival.h"
+#include "world/CLevel_Game.h"
+#include "world/CMapEntitiesCollection.h"
+#include "world/CMapEntitiesFactory.h"
+#include "world/CMapEntity_TextBox.h"
+#include "world/kinds/CMapEntity_PacientClass.h"
+#include "world/kinds/CMapEntity_PostelClass.h"
+#include "world/kinds/EntityIds.h"
+
+int paymentFor(float money, float mood) { return (int)(money * 150.0f * mood); }
+
+void CPatientLeaving::runFromBed() {
+  CMapEntity_PacientClass *p = b.patient();
+  CMapEntity_PostelClass *bed = dynamic_cast<CMapEntity_PostelClass *>(p->getBed());
+  if (bed) b.climbOut(bed);
+  p->setSortZ(0, false);
+  p->runAway();
+  b.switchPacientFrameset("FRAMESET1", false, true, false);
+  b.switchPacientFrameset("RUNNING", false, false, true);
+  b.switchPacientFrameset("ILL2", true, false, false);
+  if (CMapEntity *bar = p->getContainedEntity(CMapEntity_PacientClass::kMeterID)) bar->setAlpha(0.0f, true);
+  p->zapniAnimace();
+  p->setXY(325.0f, p->getY());
+  b.homeX = (int16_t)p->getX();
+  b.homeY = (int16_t)p->getY();
+  b.play(CRandom::draw() % 2 == 0 ? "CUSTOMER_RUNS" : "CUSTOMER_RUNS_ALT");
+}
+
+void CPatientLeaving::phaseRunning() {
+  CMapEntity_PacientClass *p = b.patient();
+  CMapEntity_PostelClass *own = dynamic_cast<CMapEntity_PostelClass *>(p->getBedLink());
+  if (own && !b.collection->contains(own)) {
+    own = nullptr;
+    p->forgetBed();
+  }
+  p->changeY(1.0f);
+  if (p->getY() > 600.0f) {
+    b.play(CRandom::draw() % 2 == 0 ? "CUSTOMER_ESCAPES" : "CUSTOMER_ESCAPES_ALT");
+    if (own) own->releaseOccupant();
+    p->forgetBed();
+    b.clearOnKill();
+    b.killEntity();
+    return;
+  }
+  bool wasHeld = b.heldByCursor() == p;
+  b.drag(true);
+  CMapEntity_Game *c = b.cursor();
+  CMapEntity_Game *bedUnder = c ? dynamic_cast<CMapEntity_Game *>(c->isActionCollisionWithEntityClassID(kBedClass)) : nullptr;
+  if (b.heldByCursor() == p && KInput::getLeftButtonState()) {
+    if (own) own->setHighlightOn(true);
+    if (bedUnder && bedUnder == own) {
+      if (b.bedPreview && b.previewBed != own) b.sesadPacienta();
+      if (!b.bedPreview) CPatientArrival(b).previewLying(own, "VERYGOOD");
+    } else if (b.bedPreview) {
+      b.sesadPacienta();
+      b.switchPacientFrameset("ILL2", true, false, false);
+    }
+  } else if (wasHeld && !KInput::getLeftButtonState()) {
+    b.setHeld(nullptr);
+    p->setSortZ(0, false);
+    if (own && bedUnder == own && b.bedPreview && b.previewBed == own &&
+        (!p->bedDropBlocked() || own->getEntityID() == kLockedBedID)) {
+      capture(own);
+    } else {
+      if (b.bedPreview) b.sesadPacienta();
+      p->setXY(b.homeX, b.homeY);
+      if (own) own->setHighlightOn(false);
+      b.switchPacientFrameset("FRAMESET1", false, true, false);
+      b.switchPacientFrameset("ILL2", true, false, false);
+      b.switchPacientFrameset("RUNNING", false, false, true);
+    }
+  }
+  p->dragged = 0;
+}
+
+void CPatientLeaving::capture(CMapEntity_Game *target) {
+  CMapEntity_PacientClass *p = b.patient();
+  CMapEntity_PostelClass *bed = static_cast<CMapEntity_PostelClass *>(target);
+  b.sesadPacienta();
+  b.queueAction(&b, 2, 0);
+  float yo = p->getKind() == 4 ? -7.0f : -10.0f;
+  CPatientArrival(b).layout(bed, yo);
+  bed->takeBack(p);
+  if (CMapEntity *rail = bed->getContainedEntityClass(CMapEntity_PostelClass::kRailClass)) rail->setSortZ(6, false);
+  p->carriedBack();
+  b.switchPacientFrameset("LYING", false, true, true);
+  b.switchPacientFrameset("VERYGOOD", true, false, false);
+  p->synchronizujNaladu();
+  if (CMapEntity *bar = p->getContainedEntity(CMapEntity_PacientClass::kMeterID)) bar->setAlpha(1.0f, false);
+  bed->setHighlightOn(false);
+  p->getRunAwayTimer().reset();
+  CMapEntity_Game *t = CMapEntitiesFactory::instance()->cloneEntity("BONUSTEXT");
+  t->setXY(p->getX() - 50, p->getY());
+  b.tintCaption(t);
+  if (CMapEntity_TextBox *tb = dynamic_cast<CMapEntity_TextBox *>(t)) tb->text = "PATIENT CAPTURED +100";
+  b.collection->addEntity(t);
+  if (CLevel_Game *lvl = b.engine ? b.engine->getLevel() : nullptr) lvl->changeMoney(100);
+}
+
+void CPatientLeaving::phaseLeaving() {
+  CMapEntity_PacientClass *p = b.patient();
+  b.payTimer.reset();
+  CMapEntity_PostelClass *bed = dynamic_cast<CMapEntity_PostelClass *>(p->getBed());
+  if (bed) {
+    // The bed forgets its occupant now, so nothing follows the link once the patient is gone.
+    bed->releaseOccupant();
+    if (CMapEntity *blanket = bed->getContainedEntityClass(CMapEntity_PostelClass::kBlanketClass)) {
+      blanket->setXOffset(0.0f, false);
+      blanket->setYOffset(50.0f, false);
+      blanket->setSortZ(3, false);
+    }
+    p->setSortZ(2, false);
+    if (CMapEntity *pillow = bed->getContainedEntityClass(CMapEntity_PostelClass::kPillowClass)) pillow->setSortZ(1, false);
+    if (CMapEntity *h = b.head()) h->setSortZ(4, false);
+    bed->containedCopiesUpdate();
+    p->containedCopiesUpdate();
+  }
+  if (p->getMeterFull() == 0.0f && p->getMood() != 0.0f) {
+    if (p->getSprite()) p->getSprite()->nastavFrameset("EXITING_GOOD");
+    b.play(CRandom::draw() % 2 == 0 ? p->getSounds().exitHappy1 : p->getSounds().exitHappy2);
+  } else if (p->getMood() == 0.0f) {
+    if (p->getSprite()) p->getSprite()->nastavFrameset("EXITING_BAD");
+  }
+  p->zapniAnimace();
+  p->walkOut();
+}
+
+void CPatientLeaving::phaseGone() {
+  CMapEntity_PacientClass *p = b.patient();
+  CMapEntity *bedCarrier = p->getParent();
+  if (CMapEntity_Game *bed = bedCarrier ? dynamic_cast<CMapEntity_PostelClass *>(bedCarrier) : nullptr) {
+    if (CMapEntity *l = bed->getContainedEntity((unsigned short)kGreenLightID)) l->setAlpha(0.0f, true);
+    if (CMapEntity *l = bed->getContainedEntity((unsigned short)kRedLightID)) l->setAlpha(0.0f, true);
+  }
+  if (!b.payTimer.udalost()) return;
+  CLevel_Game *lvl = b.engine ? b.engine->getLevel() : nullptr;
+  if (p->getMood() != 0.0f) {
+    int amount = paymentFor(p->getMoney(), p->getMood());
+    if (lvl) lvl->changeMoney(amount);
+    CMapEntity_Game *cured = CMapEntitiesFactory::instance()->cloneEntity("NAPISCURED");
+    cured->setXY(p->getX() - 65, p->getY() - 30);
+    b.collection->addEntity(cured);
+    b.play("EXIT");
+    b.bonusText(p->getX() - 20, p->getY(), "CASH +" + makeString(amount));
+    CPlayer *player = b.engine ? b.engine->getPlayer() : nullptr;
+    if (p->isCelebrity() && player && !player->wasCelebritySeen((int)p->getEntityID())) {
+      player->addCelebritiesSeen((int)p->getEntityID());
+      int half = amount / 2;
+      CMapEntity_Game *t = b.bonusText(p->getX() - 40, p->getY() + 30, "EXTRA SAVED +" + makeString(half));
+      b.tintCaption(t);
+      if (lvl) {
+        lvl->changeMoneyPlus(half);
+        lvl->changeExpertMoneyPlus(half);
+      }
+    }
+    if (lvl) lvl->incCured();
+  } else {
+    b.play(CRandom::draw() % 2 == 0 ? p->getSounds().exitAngry1 : p->getSounds().exitAngry2);
+    CMapEntity_Game *lost = CMapEntitiesFactory::instance()->cloneEntity("NAPISLOST");
+    lost->setXY(p->getX() - 65, p->getY() - 30);
+    b.collection->addEntity(lost);
+    if (lvl) lvl->incLost();
+  }
+  b.clearOnKill();
+  b.killEntity();
+}

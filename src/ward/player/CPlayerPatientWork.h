@@ -1,0 +1,35 @@
+#pragma once
+#include <vector>
+
+class CMapEntity;
+class CMapEntity_Game;
+class CMapEntity_PacientClass;
+class CMapEntity_PerkIconClass;
+class CPlayerController;
+
+// The patient half of the figure's work: outbreaks examined, prescriptions written and handed in,
+// medicine taken and given, items given, cured patients sent home, and the cure-touch perk.
+class CPlayerPatientWork {
+public:
+  explicit CPlayerPatientWork(CPlayerController &controller) : ctl(controller) {}
+
+  // What the patients, the cabinet and the medicine the figure touches let it do next.
+  void decide(const std::vector<CMapEntity *> &near);
+  void work();
+  void takeMedicine();
+
+private:
+  void handInPrescriptions();
+  void treatOutbreak();
+  void giveMedicine();
+  void giveItem();
+  void examining();
+  void cureTouchAsleep(CMapEntity_PacientClass *p);
+  CMapEntity_PerkIconClass *cureTouchIcon() const;
+  void sparkles();
+  CMapEntity_Game *firstCabinet() const;
+  // The patient, or null once it is dying or gone from the level.
+  CMapEntity_PacientClass *livePatient();
+
+  CPlayerController &ctl;
+};

@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "support/GameWindowDay.h"
+#include "world/kinds/CMapEntity_DiagnosticTool.h"
+#include "world/kinds/CMapEntity_PacientClass.h"
+#include "world/kinds/CMapEntity_PostelClass.h"
+#include "world/kinds/CMapEntity_Tlakomer.h"
+
+// The first working days in the real window, played by injected mouse input from a patient's
+// arrival to the medicine: it is laid out on the counter by the back wall, and one click on it
+// sends the doctor to the floor in front of the counter, where she takes it.
+
+namespace {
+
+class MedicineWindowTest : public GameWindowDay, public ::testing::WithParamInterface<const char *> {
+protected:
+  void SetUp() override {
+    ASSERT_NO_FATAL_FAILURE(setUpWindowDay());
+    engineObj.setDifficulty(0.85f, 125, 106.25f);
+    load(GetParam());
+  }
+  void TearDown() override { tearDownWindowDay(); }
+
+  template <class T> T *find(bool (*wanted)(T *)) {
+    for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
+      if (T *t = dynamic_cast<T *>(e))
+        if (!t->getKill() && wanted(t)) return t;
+    return nullptr;
+  }
+};
+
+TEST_P(MedicineWindowTest, OneClickTakesTheMedicineFromTheCounter) {
+  // The day's notebook clicked away, the first patient is registered and laid into bed 1.
+  auto shown = [](CMapEntity_PacientClass *p) {
+    return p->getPhase() == kPhaseArrived && (p->getAlpha() == -1.0f || p->getAlpha() >= 1.0f);
+  };
+  ASSERT_TRUE(playUntil([&] { return find<CMapEntity_PacientClass>(shown) || first("HELPWINDOW"); }, 300, 5));
+  if (first("HELPWINDOW")) clickAt(400, 300);
+  ASSERT_TRUE(playUntil([&] { return find<CMapEntity_PacientClass>(shown) != nullptr; }, 1500, 5)) << "nobody came";
+  CMapEntity_PacientClass *p = find<CMapEntity_PacientClass>(shown);
+  auto *chair = find<CMapEntity_DiagnosticTool>([](CMapEntity_DiagnosticTool *) { return true; });
+  ASSERT_TRUE(chair && chair->gauge);
+  dragOnto(p, chair);
+  ASSERT_TRUE(playUntil([&] { return chair->gauge->full != 0; }, 600, 5)) << "the gauge never filled";
+  clickOn(p);
+  for (int i = 0; i < 10; ++i) playFrame();
+  auto bedOne = [](CMapEntity_PostelClass *b) { return b->bedNumber == 1 && !b->getParent(); };
+  ASSERT_TRUE(playUntil([&] { return find<CMapEntity_PostelClass>(bedOne) != nullptr; }, 600, 5));
+  CMapEntity_PostelClass *bed = find<CMapEntity_PostelClass>(bedOne);
+  dragOnto(p, bed);
+  ASSERT_EQ(p->getPhase(), kPhaseInBed);
+
+  // Examined at the outbreak; the prescription handed in at the cabinet.
+  ASSERT_TRUE(playUntil([&] { return p->getBedState() == kBedOutbreak; }, 3000, 5)) << "no outbreak";
+  clickOn(bed);
+  ASSERT_TRUE(playUntil([&] { return figure()->getContainedEntity(kPrescriptionID) != nullptr; }, 600, 5));
+  CMapEntity_Game *cabinet = level->getEC()->getFirstEntityByClassID(kCabinetClass);
+  clickOn(cabinet);
+  ASSERT_TRUE(playUntil([&] { return floorMedicine() != nullptr; }, 900, 5)) << "no medicine made";
+
+  // On the counter's top by the back wall, beside its cabinet: the wood shows under the bottle.
+  const int mx = (int)floorMedicine()->getX(), my = (int)floorMedicine()->getY();
+  for (int i = 0; i < 3; ++i) playFrame();
+  savePNG((std::string(TOB_BINARY_DIR) + "/medicine-" + GetParam() + ".png").c_str());
+  const uint32_t under = pixel(mx + 2, my + 31);
+  const int r = (int)(under >> 24), g = (int)((under >> 16) & 0xFF), b = (int)((under >> 8) & 0xFF);
+  EXPECT_TRUE(r > g && g > b && r - b > 60) << "no counter under the medicine at " << mx << ", " << my;
+  EXPECT_TRUE(std::abs(mx - (int)cabinet->getX()) < 200 && std::abs(my - (int)cabinet->getY()) < 120)
+      << "the medicine lies far from its cabinet";
+  // Clicked at the bottle's top left, over the wall: the doctor walks to the floor below it.
+  clickAt(mx + 4, my + 3);
+  ASSERT_TRUE(playUntil([&] { return figure()->getContainedEntity(kMedicineID) != nullptr; }, 600, 5))
+      << "one click on the medicine at " << mx << ", " << my << " did not take it";
+  const float footY = figure()->getY() + 88;
+  EXPECT_TRUE(footY >= 96.0f && footY <= 128.0f) << "taken from " << footY << ", not in front of the counter";
+}
+
+INSTANTIATE_TEST_SUITE_P(FirstDays, MedicineWindowTest, ::testing::Values("ward_day2", "day03", "day04"),
+                         [](const ::testing::TestParamInfo<const char *> &i) { return std::string(i.param); });
+
+} // namespace
