@@ -23,6 +23,7 @@
 #include <functional>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/CEngine.h"
@@ -73,6 +74,10 @@ public:
     options.afterInit = afterInit;
     options.skipWork = true;
     runGame(&options);
+    // The game leaves its window to the process's end, as a process starts it once; a later run
+    // here makes another, so the earlier ones are kept to the end too.
+    static auto *earlier = new std::vector<std::pair<KWindow *, decltype(backbuffer)>>();
+    earlier->emplace_back(myWindow, backbuffer);
     pending() = nullptr;
     CEngine::setSteppedClock(0);
     CRandom::unfixSeed();
