@@ -131,6 +131,10 @@ public:
   // One frame of the main loop after the events were pumped: the current state's update and the
   // frame timing. Public so the loop can be driven frame by frame.
   void runFrame();
+  // For unattended runs, set before init: the engine clock stands still within a frame and moves
+  // by exactly frameMs as the frame ends, so game time never depends on how fast the machine is.
+  // 0 goes back to the real clock.
+  static void setSteppedClock(uint16_t frameMs);
 
   // The play state's part: a fresh start without a level, and the level, list and frame timer
   // gone when it closes.

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "engine/KMiscTools.h"
+#include "media/CRandom.h"
 #include "media/CSurface.h"
 #include "media/Frame.h"
 #include "media/Rect.h"
@@ -78,7 +79,7 @@ int Frameset::nastavFrame(char const *name) {
 
 void Frameset::nastavNahodnouFrame() {
   if (frames.empty()) return;
-  select((int)((unsigned int)std::rand() % (unsigned int)frames.size()));
+  select((int)((unsigned int)CRandom::draw() % (unsigned int)frames.size()));
 }
 
 bool Frameset::frameInc(bool wrap) {

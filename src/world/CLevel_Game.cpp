@@ -7,6 +7,7 @@
 #include "engine/KText.h"
 #include "media/CFatal.h"
 #include "media/CFontSeznam.h"
+#include "media/CRandom.h"
 #include "media/CSoundEngine.h"
 #include "media/CSurface.h"
 #include "media/GameGlobals.h"
@@ -55,6 +56,7 @@ CLevel_Game::~CLevel_Game() {
 }
 
 void CLevel_Game::load(std::string name) {
+  CRandom::startLevel(name);
   CLevel::load(name);
   if (pregenerate != 0 && generator) TLink<CCustomerGeneratorLink>::get()->preGenerate(generator, pregenerate);
   if (levelLength == 0) prefetchWorkingDayPictures();

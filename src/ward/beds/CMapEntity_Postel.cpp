@@ -4,6 +4,7 @@
 #include <string>
 
 #include "media/CGlobals.h"
+#include "media/CRandom.h"
 #include "world/CLevel_Game.h"
 #include "world/CMapEntitiesCollection.h"
 #include "world/CWorldEngine.h"
@@ -56,7 +57,7 @@ CMapEntity_Postel::CMapEntity_Postel(const CMapEntity_Postel &o)
   setHighlight(aura);
 
   uint16_t range = v->ownColours ? variantValue : bedColourRange(levelMaxColors());
-  setBarva((uint16_t)(std::rand() % (range + 1)));
+  setBarva((uint16_t)(CRandom::draw() % (range + 1)));
 
   if (v->lamps) {
     for (const char *lampName : {"REDLIGHT", "GREENLIGHT"}) {

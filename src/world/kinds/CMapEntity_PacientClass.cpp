@@ -4,6 +4,7 @@
 
 #include "media/CFatal.h"
 #include "media/CLogger.h"
+#include "media/CRandom.h"
 #include "media/Frameset.h"
 #include "media/GameGlobals.h"
 #include "media/Timer.h"
@@ -48,7 +49,7 @@ bool stale(CMapEntity_Game *link) {
 } // namespace
 
 CMapEntity_PacientClass::CMapEntity_PacientClass(unsigned short x, unsigned short y, bool solid)
-    : CCloneable(x, y, solid), outbreakClock(6000 + std::rand() % 7500, false) {
+    : CCloneable(x, y, solid), outbreakClock(6000 + CRandom::draw() % 7500, false) {
   setMouseDrag(true);
   setEntityClassID(15);
   setXY(x, y);
