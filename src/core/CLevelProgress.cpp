@@ -1,0 +1,185 @@
+#include "core/CLevelProgress.h"
+
+#include <cstdio>
+
+#include "core/CEngine.h"
+#include "core/CGameOptions.h"
+#include "core/CPlayer.h"
+#include "core/CProfiles.h"
+#include "core/CSaveGame.h"
+#include "engine/KMiscTools.h"
+#include "media/CGlobals.h"
+#include "media/CSoundEngine.h"
+#include "media/GameGlobals.h"
+#include "media/makeString.h"
+#include "world/CLevelList.h"
+#include "world/CLevel_Game.h"
+
+CLevelProgress::CLevelProgress()
+    : running(0), soucasnyLevel(0), skipToLevel(0), maxLevel(0), level(nullptr), levelList(nullptr),
+      player(nullptr), loadGamePending(0), requestedLevel(kNoSkip), requestedSave(0) {}
+
+CEngine *CLevelProgress::self() { return static_cast<CEngine *>(this); }
+
+void CLevelProgress::forgetLevel(CLevel_Game *l) {
+  if (level == l) level = nullptr;
+}
+
+int CLevelProgress::getDayRecord() { return player ? player->wasLevelDone(soucasnyLevel) : -1; }
+
+void CLevelProgress::creditDay(int bonus, int record) {
+  if (!player) return;
+  player->changeMoney(bonus);
+  if (record >= 0) player->addLevelDone(soucasnyLevel, record);
+}
+
+void CLevelProgress::rebuildLevel() {
+  delete level;
+  level = new CLevel_Game(self());
+  level->bindEContVzory(controllerPrototypes);
+  level->load(levelList->getLevel(soucasnyLevel));
+  level->setShopping(false);
+}
+
+void CLevelProgress::checkNextLevel() {
+  if (loadGamePending) {
+    loadGame();
+    loadGamePending = 0;
+    return;
+  }
+  if (requestedLevel != kNoSkip) {
+    soucasnyLevel = requestedLevel;
+    const bool save = requestedSave != 0;
+    requestedLevel = kNoSkip;
+    requestedSave = 0;
+    loading = 1;
+    if (buildCurrentLevel()) {
+      if (save && soucasnyLevel != 0) saveGame();
+      CGlobals::instance()->paused = false;
+    }
+    loading = 0;
+    return;
+  }
+  if (!level || !level->getLevelOver()) return;
+
+  if (level->getMoney() >= level->getMoneyLimit()) {
+    if (level->getPerks() && player && player->getPerkBought()) player->addPerkLevel(soucasnyLevel);
+    uint16_t next = (uint16_t)(soucasnyLevel + 1);
+    if (next < maxLevel && maxLevel != kNoMaxLevel)
+      soucasnyLevel = maxLevel;
+    else
+      soucasnyLevel = next;
+    maxLevel = soucasnyLevel;
+  }
+
+  loading = 1;
+  if (buildCurrentLevel()) {
+    if (soucasnyLevel != 0) saveGame();
+    CGlobals::instance()->paused = false;
+  }
+  loading = 0;
+}
+
+void CLevelProgress::trySkipLevel() {
+  if (skipToLevel == kNoSkip) return;
+  loading = 1;
+  if (player) {
+    if (level && level->getPerks() && player->getPerkBought()) player->addPerkLevel(soucasnyLevel);
+    player->setPerkBought(false);
+    player->setPerkSelected(false);
+  }
+  soucasnyLevel = skipToLevel;
+  skipToLevel = kNoSkip;
+  if (buildCurrentLevel()) CGlobals::instance()->paused = false;
+  loading = 0;
+}
+
+bool CLevelProgress::buildCurrentLevel() {
+  uint16_t size = levelList ? levelList->getSize() : 0;
+  if (size == 0) {
+    // Nothing to build: the game ends with this frame.
+    running = 0;
+    return false;
+  }
+  if (soucasnyLevel >= size) {
+    // Past the last entry the game is over; building a level first would only delay the end.
+    running = 0;
+    soucasnyLevel = (uint16_t)(size - 1);
+    return false;
+  }
+  rebuildLevel();
+  return true;
+}
+
+void CLevelProgress::restartGame() {
+  if (soundEngine) soundEngine->stopSounds();
+  soucasnyLevel = 0;
+  maxLevel = kNoMaxLevel;
+  delete level;
+  level = nullptr;
+  CGlobals::instance()->resetAll();
+  delete levelList;
+  levelList = new CLevelList();
+  std::string list = "data\\maps\\" + CGameOptions::instance()->getObtiznostString() + "\\levellist.xml";
+  levelList->load(KMiscTools::makeFilePath(list.c_str()));
+  level = new CLevel_Game(self());
+  level->load(levelList->getLevel(0));
+}
+
+void CLevelProgress::requestLevel(unsigned short index, bool save) {
+  requestedLevel = index;
+  requestedSave = save ? 1 : 0;
+}
+
+void CLevelProgress::resetPlayer() {
+  delete player;
+  player = new CPlayer();
+  maxLevel = 0;
+}
+
+void CLevelProgress::saveGame() {
+  if (!profiles || !player) return;
+  CSaveGame(profiles->getAktivniProfilStr()).save(soucasnyLevel, maxLevel, *player);
+}
+
+void CLevelProgress::loadGame() {
+  loading = 1;
+  if (!profiles) {
+    loading = 0;
+    return;
+  }
+  CSaveGame save(profiles->getAktivniProfilStr());
+  uint16_t count = levelList ? levelList->getSize() : 0;
+  CPlayer *loaded = save.load(count, soucasnyLevel, maxLevel);
+  if (!loaded) {
+    // A missing or refused save leaves the game where it was (the main menu); the reader has
+    // already said why.
+    loading = 0;
+    return;
+  }
+  delete player;
+  player = loaded;
+  rebuildLevel();
+  loading = 0;
+}
+
+bool CLevelProgress::saveExists() {
+  if (!profiles) return false;
+  return CSaveGame(profiles->getAktivniProfilStr()).exists();
+}
+
+void CLevelProgress::saveDebug() {
+  FILE *f = std::fopen("debug.txt", "w");
+  if (!f) return;
+  std::string text = "Delta time: " + makeString(CGlobals::instance()->deltaFactor) + "\n";
+  text += "Level: " + makeString(soucasnyLevel) + "\n";
+  text += "Money: " + makeString(player ? player->getMoney() : 0) + "\n";
+  text += "LIST OF UPGRADES\n--------------\n";
+  if (player)
+    for (const TBasketItem &item : player->getBasket())
+      text += "Upgrade ID " + makeString(item.entityID) + ", level " + makeString(item.starIndex + 1) + "\n";
+  text += "THE PLAYER\n--------------\n";
+  text += "PATIENTS\n--------------\n";
+  std::fputs(text.c_str(), f);
+  std::fclose(f);
+}
