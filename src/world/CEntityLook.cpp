@@ -182,8 +182,8 @@ void CEntityLook::setAlpha(float a, bool recurse) {
   // Highlight auras and the two signal lights keep their own alpha when their carrier fades.
   for (size_t i = 1; i < contained.size(); ++i) {
     CMapEntity *e = contained[i];
-    if (e->getEntityClassID() == kHighlightClass || e->getEntityID() == kRedLightID || e->getEntityID() == kGreenLightID)
-      continue;
+    const uint32_t id = e->getEntityID();
+    if (e->getEntityClassID() == kHighlightClass || id == kRedLightID || id == kGreenLightID) continue;
     e->setAlpha(a, true);
   }
 }
