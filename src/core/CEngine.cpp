@@ -36,6 +36,11 @@ CStavHry *globalAktualniStav = nullptr;
 
 namespace {
 void log(const std::string &line) { CLogger::instance()->log(line); }
+
+template <class T> void release(T *&p) {
+  delete p;
+  p = nullptr;
+}
 } // namespace
 
 CEngine::CEngine() : difficultyFactor(0.0f), difficultySamples(0), difficultySum(0.0f), aktualniStav(nullptr) {}
@@ -191,30 +196,19 @@ void CEngine::close() {
   deleteStavy();
   globalAktualniStav = nullptr;
 
-  delete top10;
-  top10 = nullptr;
-  delete bigText;
-  bigText = nullptr;
-  delete smallText;
-  smallText = nullptr;
-  delete bonusText;
-  bonusText = nullptr;
-  delete spriteFactory;
-  spriteFactory = nullptr;
+  release(top10);
+  release(bigText);
+  release(smallText);
+  release(bonusText);
+  release(spriteFactory);
   KPrefetch::stop();
 
-  delete controllerPrototypes;
-  controllerPrototypes = nullptr;
-  delete soundEngine;
-  soundEngine = nullptr;
-  delete player;
-  player = nullptr;
-  delete fontSeznam;
-  fontSeznam = nullptr;
-  delete profiles;
-  profiles = nullptr;
-  delete loadingMusic;
-  loadingMusic = nullptr;
+  release(controllerPrototypes);
+  release(soundEngine);
+  release(player);
+  release(fontSeznam);
+  release(profiles);
+  release(loadingMusic);
 
   CAudioOptions::destroyInstance();
   CControlOptions::destroyInstance();

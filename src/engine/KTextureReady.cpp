@@ -15,6 +15,15 @@ long pow2Up(long v) {
 }
 } // namespace
 
+void KTextureReady::begin(long w, long h, const KTextureOptions &o) {
+  width = w;
+  height = h;
+  useAlpha = o.useAlpha;
+  regions = o.regions;
+  storage = o.storage;
+  choose(w, h, storage);
+}
+
 void KTextureReady::choose(long w, long h, int storage) {
   long size = 4;
   while (std::max(w, h) > size) size *= 2;
@@ -45,12 +54,7 @@ bool KTextureReady::prepare(unsigned char *image, const KTextureOptions &o) {
     delete[] image;
     return false;
   }
-  width = w;
-  height = h;
-  useAlpha = o.useAlpha;
-  regions = o.regions;
-  storage = o.storage;
-  choose(w, h, storage);
+  begin(w, h, o);
   const unsigned char *mask = o.mask;
   if (mask && (o.maskWidth != w || o.maskHeight != h)) {
     std::fprintf(stderr, "KGraphicGL: mask of %ldx%ld does not fit a picture of %ldx%ld, ignored\n", o.maskWidth,
@@ -97,12 +101,7 @@ bool KTextureReady::adopt(unsigned char *rgba, long w, long h, const KTextureOpt
 
 bool KTextureReady::fromRows(const unsigned char *rows, long pitch, long w, long h, const KTextureOptions &o) {
   if (!rows || w <= 0 || h <= 0 || w > 32767 || h > 32767) return false;
-  width = w;
-  height = h;
-  useAlpha = o.useAlpha;
-  regions = o.regions;
-  storage = o.storage;
-  choose(w, h, storage);
+  begin(w, h, o);
   // Whole pictures are laid out straight from the rows; packed ones take only their regions.
   if (!(o.useAlpha && !o.wrap && !o.regions.empty() && pack(o.regions, rows, pitch))) {
     pixels = new (std::nothrow) unsigned char[(size_t)textureWidth * (size_t)textureHeight * 4]();

@@ -62,6 +62,8 @@ public:
 private:
   void finish(const KTextureOptions &options);
   int storage = 1;
+  // Takes the picture's size and the options every way of filling the texture starts from.
+  void begin(long w, long h, const KTextureOptions &options);
   void choose(long w, long h, int storage);
   // Lays out only the regions, read from the whole texture's rows; false when not worth it.
   bool pack(const std::vector<KRegion> &parts, const unsigned char *rows, long pitch);

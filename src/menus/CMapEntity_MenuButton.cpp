@@ -5,12 +5,7 @@
 
 CMapEntity_MenuButton::CMapEntity_MenuButton(unsigned short x, unsigned short y, bool solid)
     : CCloneable(x, y, solid) {
-  setEntityClassID(36);
-  setXY(x, y);
-  setWalkPenalty(200);
-  health = 100;
-  approachX = 32;
-  approachY = 50;
+  menukit::placeWidget(this, x, y, 36);
   setAlpha(1.0f, true);
 }
 

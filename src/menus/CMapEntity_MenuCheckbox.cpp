@@ -6,12 +6,7 @@
 
 CMapEntity_MenuCheckbox::CMapEntity_MenuCheckbox(unsigned short x, unsigned short y, bool solid)
     : CCloneable(x, y, solid) {
-  setEntityClassID(0);
-  setXY(x, y);
-  setWalkPenalty(200);
-  health = 100;
-  approachX = 32;
-  approachY = 50;
+  menukit::placeWidget(this, x, y, 0);
   setState(false);
   setAlpha(1.0f, true);
 }

@@ -13,6 +13,15 @@
 
 namespace menukit {
 
+void placeWidget(CMapEntity_Game *widget, unsigned short x, unsigned short y, unsigned int classID) {
+  widget->setEntityClassID(classID);
+  widget->setXY(x, y);
+  widget->setWalkPenalty(200);
+  widget->health = 100;
+  widget->approachX = 32;
+  widget->approachY = 50;
+}
+
 bool underCursor(CMapEntitiesCollection *c, CMapEntity *widget) {
   return entitykit::underCursor(c, widget) && widget->getAlpha() == 1.0f;
 }

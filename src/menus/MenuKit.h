@@ -41,6 +41,9 @@ using entitykit::open;
 using entitykit::playSound;
 
 // The widget lies under the pointer's action box and is fully opaque (a fading panel takes nothing).
+// The place, walk penalty, health and approach point every clickable widget starts with.
+void placeWidget(CMapEntity_Game *widget, unsigned short x, unsigned short y, unsigned int classID);
+
 bool underCursor(CMapEntitiesCollection *c, CMapEntity *widget);
 // The glow under the pointer: lit once the pointer has been over the widget, fading once it left.
 void hover(CMapEntitiesCollection *c, CMapEntity *widget, int &hovered);
