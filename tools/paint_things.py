@@ -353,17 +353,21 @@ def paint_item(w, h, index, count, p):
 
 
 def paint_lamp(w, h, index, count, p):
+    """A round bulb filling its frame, or, with at=x,y,size, a bulb of that size at that spot of a
+    larger frame: a lamp whose carrier hangs it far from where its picture wants it."""
     c = Canvas(w, h)
     fs = p.get("_fs", "")
     col = p.get("colour") or ("green" if fs == "GREEN" else "red")
+    x0, y0, d = (float(v) for v in p["at"].split(",")) if "at" in p else (0.0, 0.0, float(w))
+    cx, cy = x0 + d / 2, y0 + d / 2
     bright = index == 0
     rgb = colour(col) if bright else shade(colour(col), 0.6)
     if bright:
         # A halo round the bulb: lit, it shines past its rim.
-        c.circle(w / 2, h / 2, w / 2 - 0.3, fill=rgba(shade(rgb, 1.45), 170), outline=None)
-    c.circle(w / 2, h / 2, w / 2 - 2.5, fill=rgb, width=1.4)
+        c.circle(cx, cy, d / 2 - 0.3, fill=rgba(shade(rgb, 1.45), 170), outline=None)
+    c.circle(cx, cy, d / 2 - 2.5, fill=rgb, width=1.4)
     if bright:
-        c.circle(w / 2 - w * 0.1, h / 2 - h * 0.1, w * 0.11, fill=(255, 255, 255), outline=None)
+        c.circle(cx - d * 0.1, cy - d * 0.1, d * 0.11, fill=(255, 255, 255), outline=None)
     return c.done()
 
 
@@ -377,11 +381,11 @@ def paint_gauge(w, h, index, count, p):
         if stage == 2 and index == 1:
             c.rect(1, 0, w - 1, h, fill=(255, 255, 255, 90), outline=None, r=3)
         return c.done()
-    # A mercury blood-pressure meter on a stand: a scale case with its glass tube where the game
-    # lays the column (x 19 to 33, 67 high), the cuff on its hose and the rubber bulb.
-    c.rect(24, 70, 28, 83, fill=colour("grey"), width=1)
-    c.rect(14, 81, 38, 87, fill=colour("dark"), width=1.2, r=2)
-    c.rect(13, 0, 39, 73, fill=(250, 246, 232), width=1.8, r=4)
+    # A mercury blood-pressure meter on a foot: a scale case with its glass tube where the game
+    # lays the column (x 19 to 33, 67 high), under the tube the housing where the game hangs the
+    # red lamp (x 19 to 33, y 71 to 85), the cuff on its hose and the rubber bulb.
+    c.rect(12, 88, 40, 95, fill=colour("dark"), width=1.2, r=2)
+    c.rect(13, 0, 39, 90, fill=(250, 246, 232), width=1.8, r=4)
     c.rect(19, 2, 33, 68, fill=(222, 232, 242), width=1.2, r=3)
     c.rect(20, 3, 32, 14, fill=(246, 196, 190), outline=None)
     for k in range(11):
@@ -389,6 +393,8 @@ def paint_gauge(w, h, index, count, p):
         long_tick = k % 2 == 0
         c.line([(14, y), (18 if long_tick else 16.5, y)], fill=INK, width=1)
         c.line([(38 if long_tick else 36.5, y), (34, y)], fill=INK, width=1)
+    c.circle(26, 78, 7, fill=colour("dark"), width=1.2)
+    c.circle(26, 78, 4.5, fill=shade(colour("red"), 0.45), width=1)
     cuff = shade(colour("navy"), 1.2)
     c.line([(10, 56), (14, 56)], fill=INK, width=1.6)
     c.rect(1, 30, 11, 62, fill=cuff, width=1.4, r=3)
@@ -396,8 +402,6 @@ def paint_gauge(w, h, index, count, p):
     pump = 1 + index if stage >= 1 else 0
     c.line([(6, 62), (6, 72)], fill=INK, width=1.6)
     c.ellipse(6 - 4 - pump, 72, 6 + 4 + pump, 84 + pump, fill=colour("black"), width=1)
-    if stage == 2:
-        c.circle(26, 8, 4, fill=colour("red") if index == 0 else colour("yellow"), width=1)
     return c.done()
 
 

@@ -114,6 +114,7 @@ TEST_F(TutorialWindowTest, TheTutorialIsPlayedByMouseFromTheHelpTriggerToItsLast
   ASSERT_TRUE(playUntil([&] { return chair->gauge->full != 0; }, 600)) << "the gauge never peaked";
   EXPECT_EQ(bubble(), "TUTORIAL1B");
   EXPECT_EQ(p->getHearts(), 5);
+  shot("tutorial-1b-gauge-full.png");
   clickOn(p);
   ASSERT_TRUE(reach("TUTORIAL2", 20));
   for (int i = 0; i < 10; ++i) playFrame();
