@@ -28,6 +28,7 @@
 #include "media/Frameset.h"
 #include "media/ZSprite.h"
 #include "media/ZSpriteFactory.h"
+#include "ward/furniture/CMapEntity_Zidle.h"
 #include "world/CLevelList.h"
 #include "world/CMapEntitiesFactory.h"
 #include "world/CMapEntity_Game.h"
@@ -570,6 +571,32 @@ TEST(DataSetTest, ThePlayerAtAWorkSpotStandsInFrontOfTheFurniture) {
     ++checked;
   }
   EXPECT_GE(checked, 20);
+}
+
+// A full gauge lights the red lamp it carries 6 px left of and 29 px above its corner, at its own
+// frameset: the bulb must show on the gauge below its column, pulse in place, and stay clear of
+// the face (the top third) of the patient sitting on the chair beside it.
+TEST(DataSetTest, AFullGaugesLampShowsOnTheGaugeClearOfTheSeatedPatientsFace) {
+  const FramesetInfo *lamp = sprites().at("REDLIGHT").find("FRAMESET3");
+  const FramesetInfo *gauge = sprites().at("TLAKOMER").find("FRAMESET3");
+  const FramesetInfo *column = sprites().at("TLAKOMERFULL").find("FRAMESET3");
+  const FramesetInfo *body = sprites().at("PACIENT1").find("FRAMESET1");
+  ASSERT_TRUE(lamp && gauge && column && body);
+  const Box &b = lamp->box;
+  const int lx = b.x - 6, ly = b.y - 29;
+  EXPECT_TRUE(lx >= 0 && ly >= column->h && lx + b.w <= gauge->w && ly + b.h <= gauge->h) << "off the gauge";
+  EXPECT_TRUE(2 * b.x + b.w == lamp->w && 2 * b.y + b.h == lamp->h) << "the pulse moves the bulb";
+  int chairs = 0;
+  for (const Prototype &p : prototypes()) {
+    float dx = 0, dy = 0;
+    if (p.cls != 17 || !CMapEntity_Zidle::gaugeOffset(p.id, dx, dy)) continue;
+    const Box &cb = sprites().at(p.sprite).find(p.frameset)->box, &pb = body->box;
+    const int faceX = cb.x + cb.w / 2 - pb.w / 2 + pb.x, faceY = cb.y + cb.h / 2 - pb.h + pb.y;
+    const int x = (int)dx + lx, y = (int)dy + ly;
+    EXPECT_TRUE(x >= faceX + pb.w || x + b.w <= faceX || y >= faceY + pb.h / 3 || y + b.h <= faceY) << p.name;
+    ++chairs;
+  }
+  EXPECT_EQ(chairs, 4);
 }
 
 TEST(DataSetTest, RealRegistrationTableUsesTheListedSpritesAndFramesets) {
