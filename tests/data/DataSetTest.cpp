@@ -573,16 +573,16 @@ TEST(DataSetTest, ThePlayerAtAWorkSpotStandsInFrontOfTheFurniture) {
   EXPECT_GE(checked, 20);
 }
 
-// A full gauge lights the red lamp it carries 6 px left of and 29 px above its corner, at its own
-// frameset: the bulb must show on the gauge below its column, pulse in place, and stay clear of
-// the face (the top third) of the patient sitting on the chair beside it.
+// A full gauge lights its red lamp (carried 6 px left of and 29 px above its corner) at FRAMESET3:
+// the bulb shows on the gauge below its column, pulses in place and stays clear of the face (the
+// top third) of the patient on the chair beside it.
 TEST(DataSetTest, AFullGaugesLampShowsOnTheGaugeClearOfTheSeatedPatientsFace) {
   const FramesetInfo *lamp = sprites().at("REDLIGHT").find("FRAMESET3");
   const FramesetInfo *gauge = sprites().at("TLAKOMER").find("FRAMESET3");
   const FramesetInfo *column = sprites().at("TLAKOMERFULL").find("FRAMESET3");
   const FramesetInfo *body = sprites().at("PACIENT1").find("FRAMESET1");
   ASSERT_TRUE(lamp && gauge && column && body);
-  const Box &b = lamp->box;
+  const Box &b = lamp->box, &pb = body->box;
   const int lx = b.x - 6, ly = b.y - 29;
   EXPECT_TRUE(lx >= 0 && ly >= column->h && lx + b.w <= gauge->w && ly + b.h <= gauge->h) << "off the gauge";
   EXPECT_TRUE(2 * b.x + b.w == lamp->w && 2 * b.y + b.h == lamp->h) << "the pulse moves the bulb";
@@ -590,7 +590,7 @@ TEST(DataSetTest, AFullGaugesLampShowsOnTheGaugeClearOfTheSeatedPatientsFace) {
   for (const Prototype &p : prototypes()) {
     float dx = 0, dy = 0;
     if (p.cls != 17 || !CMapEntity_Zidle::gaugeOffset(p.id, dx, dy)) continue;
-    const Box &cb = sprites().at(p.sprite).find(p.frameset)->box, &pb = body->box;
+    const Box &cb = sprites().at(p.sprite).find(p.frameset)->box;
     const int faceX = cb.x + cb.w / 2 - pb.w / 2 + pb.x, faceY = cb.y + cb.h / 2 - pb.h + pb.y;
     const int x = (int)dx + lx, y = (int)dy + ly;
     EXPECT_TRUE(x >= faceX + pb.w || x + b.w <= faceX || y >= faceY + pb.h / 3 || y + b.h <= faceY) << p.name;
