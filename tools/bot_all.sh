@@ -3,6 +3,8 @@
 #   tools/bot_all.sh                 each list's table (money against the goals, cured, lost,
 #                                    speed) and the frame times of its longest ward day; the
 #                                    three lists play side by side
+#   tools/bot_all.sh --no-cure       the same with a bot that never examines nor medicates
+#   tools/bot_all.sh --no-cure --difficulty=hard   one list's table
 #   tools/bot_all.sh --random=20     random input for 20 game days (add --seed=N), under the
 #                                    sanitizers when BUILD is a -DTOB_SANITIZE=ON build
 # BUILD (default build-bot, made here without sanitizers for speed) must have -DTOB_TESTS=ON.
@@ -15,15 +17,16 @@ fi
 cmake --build "$BUILD" -j"${JOBS:-3}" --target test_bot >/dev/null
 cd "$BUILD"
 export LIBGL_ALWAYS_SOFTWARE=1 SDL_AUDIODRIVER=dummy ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0}
-if [ $# -eq 0 ]; then
-  # The three lists side by side, each on a virtual display of its own; their tables in order.
-  status=0 pids=""
-  for d in easy medium hard; do
-    ./test_bot --all --difficulty=$d > "bot_$d.txt" 2>&1 &
-    pids="$pids $!"
-  done
-  for p in $pids; do wait "$p" || status=1; done
-  cat bot_easy.txt bot_medium.txt bot_hard.txt
-  exit $status
-fi
-./test_bot "$@"
+case " $* " in
+*" --random="*) exec ./test_bot "$@" ;;
+*" --difficulty="*) exec ./test_bot --all "$@" ;;
+esac
+# The three lists side by side, each on a virtual display of its own; their tables in order.
+status=0 pids=""
+for d in easy medium hard; do
+  ./test_bot --all --difficulty=$d "$@" > "bot_$d.txt" 2>&1 &
+  pids="$pids $!"
+done
+for p in $pids; do wait "$p" || status=1; done
+cat bot_easy.txt bot_medium.txt bot_hard.txt
+exit $status

@@ -12,7 +12,7 @@
 // The bot plays sampled days of the campaign lists in the real window; `test_bot --all` plays every
 // working day of every difficulty (or of one, with --difficulty=easy|medium|hard) and prints the table,
 // `test_bot --level=NAME` one level, `test_bot --random=N` a random session
-// of N game days.
+// of N game days; with `--no-cure` the bot never examines nor medicates.
 
 namespace {
 
@@ -85,7 +85,7 @@ INSTANTIATE_TEST_SUITE_P(Sampled, BotDay,
 
 // Every working day of the three lists, each from the list's own order with the player record
 // carried on: the day, the map after it with the shop, the next day.
-int playAll(int onlyDifficulty) {
+int playAll(int onlyDifficulty, bool noCure) {
   std::vector<DayResult> results;
   std::vector<double> wardFrames;
   std::string why;
@@ -99,9 +99,12 @@ int playAll(int onlyDifficulty) {
           for (size_t i = 0; i < names.size(); ++i) {
             const bool lab = names[i].rfind("LAB", 0) == 0;
             if (!BotGame::isWorkingDay(diff, names[i]) && !lab) continue;
+            // Without cures only the days after the Tutorial tell anything.
+            if (noCure && (lab || names[i] == "Tutorial")) continue;
             if (g.engine()->getSoucasnyLevel() != i || !g.level() || g.level()->getLevelName().empty())
               g.goToLevel((int)i);
             Bot bot(g);
+            bot.noCure = noCure;
             g.frameMs.clear();
             DayResult r = bot.playLevel(diff);
             r.level = names[i];
@@ -138,7 +141,7 @@ int playAll(int onlyDifficulty) {
 }
 
 // One level of one list by name, for looking into a day: its line of the table.
-int playOne(int difficulty, const std::string &name) {
+int playOne(int difficulty, const std::string &name, bool noCure) {
   std::string why;
   bool won = false;
   bool ran = BotGame::run(
@@ -147,6 +150,7 @@ int playOne(int difficulty, const std::string &name) {
         g.goToLevel(name);
         if (!g.level()) return;
         Bot bot(g);
+        bot.noCure = noCure;
         DayResult r = bot.playLevel(BotGame::difficultyName(difficulty));
         std::printf("%s\n", r.line().c_str());
         won = r.won();
@@ -164,12 +168,15 @@ TEST(RandomInput, ASeededSessionRunsCleanThroughScreensAndADay) { EXPECT_EQ(rand
 int main(int argc, char **argv) {
   setvbuf(stdout, nullptr, _IOLBF, 0);
   int onlyDifficulty = -1;
-  for (int i = 1; i < argc; ++i)
+  bool noCure = false;
+  for (int i = 1; i < argc; ++i) {
+    noCure = noCure || std::strcmp(argv[i], "--no-cure") == 0;
     for (int d = 0; d < 3; ++d)
       if (std::string(argv[i]) == std::string("--difficulty=") + BotGame::difficultyName(d)) onlyDifficulty = d;
+  }
   for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--all") == 0) return playAll(onlyDifficulty);
-    if (std::strncmp(argv[i], "--level=", 8) == 0) return playOne(onlyDifficulty < 0 ? 1 : onlyDifficulty, argv[i] + 8);
+    if (std::strcmp(argv[i], "--all") == 0) return playAll(onlyDifficulty, noCure);
+    if (std::strncmp(argv[i], "--level=", 8) == 0) return playOne(onlyDifficulty < 0 ? 1 : onlyDifficulty, argv[i] + 8, noCure);
     if (std::strncmp(argv[i], "--random=", 9) == 0) {
       unsigned seed = 1;
       for (int j = 1; j < argc; ++j)
