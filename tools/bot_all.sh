@@ -1,10 +1,12 @@
 #!/bin/sh
 # The bot on every working day of the three level lists, or a long random-input session:
-#   tools/bot_all.sh                 each list's table (money against the goals, cured, lost,
-#                                    speed) and the frame times of its longest ward day; the
-#                                    three lists play side by side
-#   tools/bot_all.sh --no-cure       the same with a bot that never examines nor medicates
-#   tools/bot_all.sh --no-cure --difficulty=hard   one list's table
+#   tools/bot_all.sh                 each list's table (money against the goals, cured, lost) and
+#                                    the frame times of its longest ward day; the three lists
+#                                    play side by side
+#   tools/bot_all.sh --human         the same played with a newcomer's limits (see README)
+#   tools/bot_all.sh --seed=N        another seed for the game's chances (and the newcomer's aim)
+#   tools/bot_all.sh --human --difficulty=hard   one list's table
+#   tools/bot_all.sh --no-cure       a bot that never examines nor medicates
 #   tools/bot_all.sh --random=20     random input for 20 game days (add --seed=N), under the
 #                                    sanitizers when BUILD is a -DTOB_SANITIZE=ON build
 # BUILD (default build-bot, made here without sanitizers for speed) must have -DTOB_TESTS=ON.

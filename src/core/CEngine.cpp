@@ -1,5 +1,7 @@
 #include "core/CEngine.h"
 
+#include <time.h>
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -20,6 +22,7 @@
 #include "engine/KInput.h"
 #include "engine/KMiscTools.h"
 #include "engine/KPTK.h"
+#include "engine/KPrefetch.h"
 #include "engine/KSound.h"
 #include "engine/KText.h"
 #include "engine/KWindow.h"
@@ -28,6 +31,7 @@
 #include "media/CFontSeznam.h"
 #include "media/CGlobals.h"
 #include "media/CLogger.h"
+#include "media/CRandom.h"
 #include "media/CSoundEngine.h"
 #include "media/CTimerList.h"
 #include "media/CTimerWatch.h"
@@ -90,6 +94,16 @@ ZSprite *handBuiltSprite(const char *name, const char *picture, bool realTime, s
   sprite->pridejFrameset(fs);
   return sprite;
 }
+
+double threadCpuMs() {
+  timespec t;
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return (double)t.tv_sec * 1e3 + (double)t.tv_nsec / 1e6;
+}
+
+uint16_t steppedFrameMs = 0;
+uint32_t steppedNow = 100000;
+uint32_t steppedClock() { return steppedNow; }
 
 void blackScreens() {
   backbuffer->grabBackBuffer(nullptr);
@@ -216,6 +230,8 @@ void CEngine::startWindowAndMedia() {
   // Nothing can be shown without the window; going on would only draw into nothing.
   if (!myWindow || !myWindow->createGameWindow(800, 600, 32, true, title))
     fatalError("Cannot create the game window", -1);
+  // A clock that moves only between frames would never end a wait for the next one.
+  if (steppedFrameMs) myWindow->setMaxFrameRate(0);
   log("Grab backbuffer...");
   backbuffer = KPTK::createKGraphic();
 
@@ -229,7 +245,14 @@ void CEngine::startWindowAndMedia() {
   spriteFactory->pridejZSprite(handBuiltSprite("DEV_LOGO", "dev_logo.jpg", true, {{"FRAME1", 0, 0, 800, 600, 0}}));
 }
 
+void CEngine::setSteppedClock(uint16_t frameMs) {
+  steppedFrameMs = frameMs;
+  steppedNow = 100000;
+  KMiscTools::setClockSource(frameMs ? steppedClock : nullptr);
+}
+
 void CEngine::endFrame() {
+  steppedNow += steppedFrameMs;
   int16_t dt = (int16_t)(KMiscTools::getMilliseconds() - frameStart);
   CGlobals *g = CGlobals::instance();
   g->addDelta(dt);
@@ -239,6 +262,7 @@ void CEngine::endFrame() {
 
 void CEngine::showLogoScreens() {
   unsigned long began = KMiscTools::getMilliseconds();
+  const double cpuBegan = threadCpuMs();
   ZSprite *publisher = spriteFactory->cloneSprite("PUBLISHER_LOGO");
   ZSprite *developer = spriteFactory->cloneSprite("DEV_LOGO");
   publisher->nastavFrameset("FRAMESET1");
@@ -299,6 +323,7 @@ void CEngine::showLogoScreens() {
   delete t2;
   blackScreens();
   logoScreensMs = KMiscTools::getMilliseconds() - began;
+  logoScreensCpuMs = threadCpuMs() - cpuBegan;
 }
 
 void CEngine::startFontsAndTexts() {
@@ -314,7 +339,7 @@ void CEngine::startFontsAndTexts() {
   };
   for (const auto &f : fonts) fontSeznam->addFont(f.name, KMiscTools::makeFilePath(f.picture), f.table);
 
-  std::srand((unsigned)KMiscTools::getMilliseconds());
+  CRandom::seed((uint32_t)KMiscTools::getMilliseconds());
   CGameOptions::instance()->nahraj();
 
   bigText = new KText(KMiscTools::makeFilePath("data\\gfx\\font1big.png"), bigFontTable);
@@ -559,6 +584,7 @@ void CEngine::close() {
   bonusText = nullptr;
   delete spriteFactory;
   spriteFactory = nullptr;
+  KPrefetch::stop();
 
   delete controllerPrototypes;
   controllerPrototypes = nullptr;

@@ -87,8 +87,10 @@ public:
   void addStav(CStavHry *s) { stavy.push_back(s); }
   void deleteStavy();
   CStavHry *getAktualniStav() const { return aktualniStav; }
-  // Engine-clock milliseconds spent in the logo screens (the start-up benchmark leaves them out).
+  // Engine-clock milliseconds spent in the logo screens, and the main thread's CPU time in them
+  // (the start-up benchmark leaves them out).
   unsigned long getLogoScreensMs() const { return logoScreensMs; }
+  double getLogoScreensCpuMs() const { return logoScreensCpuMs; }
 
   // What a hand-built engine is given instead of init's objects; the engine owns them after.
   void setProfiles(CProfiles *p) { profiles = p; }
@@ -129,6 +131,10 @@ public:
   // One frame of the main loop after the events were pumped: the current state's update and the
   // frame timing. Public so the loop can be driven frame by frame.
   void runFrame();
+  // For unattended runs, set before init: the engine clock stands still within a frame and moves
+  // by exactly frameMs as the frame ends, so game time never depends on how fast the machine is.
+  // 0 goes back to the real clock.
+  static void setSteppedClock(uint16_t frameMs);
 
   // The play state's part: a fresh start without a level, and the level, list and frame timer
   // gone when it closes.
@@ -198,6 +204,7 @@ private:
   // Plays from the loading screen until start-up ends.
   KSound *loadingMusic;
   unsigned long logoScreensMs;
+  double logoScreensCpuMs = 0;
 };
 
 // The one engine, null before and after its life.

@@ -6,6 +6,7 @@
 #include "engine/KText.h"
 #include "engine/KWindow.h"
 #include "media/CFontSeznam.h"
+#include "media/CSurface.h"
 #include "media/Frame.h"
 #include "media/Frameset.h"
 #include "media/GameGlobals.h"
@@ -36,6 +37,13 @@ void CLoadingScreen::nahrajSprite() {
   logo = spriteFactory->cloneSprite("LOADINGLOGO");
   logoFill = spriteFactory->cloneSprite("LOADINGLOGOFILL");
   for (ZSprite *s : {loading, loadingBg, logo, logoFill}) s->nastavFrameset("FRAMESET1");
+  // Shown between every two levels: its pictures stay loaded whatever the level.
+  std::vector<unsigned int> pictures;
+  for (ZSprite *s : {loading, loadingBg, logo, logoFill}) s->collectSurfaces(pictures);
+  for (unsigned int h : pictures)
+    if (CSurface *surface = CSurfaceManager::instance()->getSurface(h)) surface->setHoldInMemory(true);
+  // Decoded on the workers while start-up reads on, before the first progress shows them.
+  CSurfaceManager::instance()->prefetch(pictures);
   if (loading->getAktivniFrameset()) loading->getAktivniFrameset()->zapniAnimace();
 }
 
@@ -103,7 +111,14 @@ void CLoadingScreen::draw() {
   if (loading) {
     loading->x = 294;
     loading->y = 139;
+    // The figure is not part of the game: its dance moves on as it is shown.
+    loading->step();
     loading->putAlpha(g, 1.0f, 1.0f, -1, -1, -1, -1);
   }
-  if (myWindow) myWindow->flipBackBuffer(true, true);
+  if (!myWindow) return;
+  // Loading is no game frame: the picture shows at once instead of waiting for the frame rate.
+  const long rate = myWindow->getMaxFrameRate();
+  myWindow->setMaxFrameRate(0);
+  myWindow->flipBackBuffer(true, true);
+  myWindow->setMaxFrameRate(rate);
 }

@@ -1,5 +1,11 @@
 #pragma once
 #include <cstdint>
+#include <vector>
+
+// A part of a picture that blits take their pixels from, in picture pixels.
+struct KRegion {
+  int x, y, w, h;
+};
 
 // Abstract picture: one texture and the drawing operations that use it. Every surface,
 // frame and font draws through one. Positions are screen pixels, origin top left, y down.
@@ -62,6 +68,9 @@ public:
   virtual void pollArray() = 0;
   virtual void selectTexture() = 0;
   virtual void setHotSpot(short a, short b, short c, short d, short e, short f) = 0;
+  // Before loading: the only parts of the picture that blits will take pixels from. A picture
+  // whose parts cover little of it may keep just those in its texture. Empty: the whole picture.
+  virtual void setRegions(const std::vector<KRegion> &) {}
 };
 
 // Lower-cases s in place; returns a pointer to its terminating zero (null for null).

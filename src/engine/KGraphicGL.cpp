@@ -1,12 +1,16 @@
 #include "engine/KGraphicGL.h"
 
+#include "engine/KDrawList.h"
 #include "engine/KMiscTools.h"
+#include "engine/KPrefetch.h"
 #include "engine/KResource.h"
+#include "engine/KTextureReady.h"
 
 #include <SDL.h>
 #include <SDL_image.h>
 #include <SDL_opengl.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -67,10 +71,13 @@ void disableTargets() {
   if (g_hasRectangle) glDisable(GL_TEXTURE_RECTANGLE_EXT);
 }
 
+// Binds a texture for work on it (not drawing): what was drawn is sent first.
 void makeCurrent(GLenum target, GLuint name) {
+  KDrawList::flush();
   disableTargets();
   glEnable(target);
   glBindTexture(target, name);
+  KDrawList::stateUnknown();
   KGraphicGL::_oldBindedText = (int)name;
 }
 
@@ -211,6 +218,140 @@ bool sidesFit(long w, long h) {
   SDL_SetError("picture of %ldx%ld is larger than %ld a side", w, h, kMaxPictureSide);
   return false;
 }
+
+// A picture file's bytes decoded into a surface of 32-bit ARGB pixels, or null (the reason in
+// SDL's error). The name picks the decoder, which takes only its own format; other names go by
+// content. Only the file's own name counts: the install folder may have any name.
+SDL_Surface *decodeRaw(const char *name, const char *data, long size) {
+  SDL_RWops *rw = SDL_RWFromConstMem(data, (int)size);
+  if (!rw) return nullptr;
+  const char *file = name ? std::strrchr(name, '/') : nullptr;
+  file = file ? file + 1 : name;
+  PictureKind kind = PictureKind::Other;
+  if (file && std::strstr(file, ".jpg")) {
+    kind = PictureKind::Jpeg;
+  } else if (file && std::strstr(file, ".tga")) {
+    kind = PictureKind::Tga;
+  } else if (file && std::strstr(file, ".png")) {
+    kind = PictureKind::Png;
+  } else {
+    kind = IMG_isPNG(rw)   ? PictureKind::Png
+           : IMG_isJPG(rw) ? PictureKind::Jpeg
+           : IMG_isBMP(rw) ? PictureKind::Bmp
+                           : PictureKind::Other;
+  }
+
+  const unsigned char *bytes = (const unsigned char *)data;
+  long w = 0, h = 0;
+  bool sized = declaredSize(kind, bytes, size, w, h);
+  if (kind != PictureKind::Other && !sized) SDL_SetError("picture header gives no size");
+  SDL_Surface *decoded = nullptr;
+  // Only the formats whose header has given the size above are decoded, each by its own decoder.
+  if (kind == PictureKind::Other)
+    SDL_SetError("not a PNG, JPEG, TGA or BMP picture");
+  else if (sized && sidesFit(w, h)) {
+    switch (kind) {
+    case PictureKind::Jpeg:
+      decoded = IMG_isJPG(rw) ? IMG_LoadJPG_RW(rw) : nullptr;
+      break;
+    case PictureKind::Tga:
+      decoded = tgaLooksWhole(bytes, size) ? IMG_LoadTGA_RW(rw) : nullptr;
+      break;
+    case PictureKind::Png:
+      decoded = IMG_isPNG(rw) ? IMG_LoadPNG_RW(rw) : nullptr;
+      break;
+    case PictureKind::Bmp:
+      decoded = IMG_LoadBMP_RW(rw);
+      break;
+    case PictureKind::Other:
+      break;
+    }
+  }
+  SDL_RWclose(rw);
+  if (!decoded) return nullptr;
+  // Formats whose header is not read here are held to the same bound once decoded.
+  if (!sidesFit(decoded->w, decoded->h)) {
+    SDL_FreeSurface(decoded);
+    return nullptr;
+  }
+  return decoded;
+}
+
+SDL_Surface *decodeSurface(const char *name, const char *data, long size) {
+  SDL_Surface *decoded = decodeRaw(name, data, size);
+  if (!decoded) return nullptr;
+  SDL_Surface *converted = SDL_ConvertSurfaceFormat(decoded, SDL_PIXELFORMAT_ARGB8888, 0);
+  SDL_FreeSurface(decoded);
+  return converted;
+}
+
+// RGBA rows from the top, as the texture takes them; RGB pictures are opaque. Null without memory.
+unsigned char *rgbaOfSurface(SDL_Surface *surface) {
+  const long w = surface->w, h = surface->h;
+  SDL_Surface *source = surface;
+  const Uint32 format = surface->format->format;
+  const bool rgb = format == SDL_PIXELFORMAT_RGB24 || format == SDL_PIXELFORMAT_BGR24;
+  if (format != SDL_PIXELFORMAT_RGBA32 && !rgb) {
+    source = SDL_ConvertSurfaceFormat(surface, SDL_PIXELFORMAT_RGBA32, 0);
+    if (!source) return nullptr;
+  }
+  unsigned char *out = new (std::nothrow) unsigned char[(size_t)w * (size_t)h * 4];
+  if (out) {
+    SDL_LockSurface(source);
+    for (long y = 0; y < h; ++y) {
+      const unsigned char *row = (const unsigned char *)source->pixels + y * source->pitch;
+      unsigned char *o = out + y * w * 4;
+      if (!rgb) {
+        std::memcpy(o, row, (size_t)w * 4);
+        continue;
+      }
+      const bool bgr = format == SDL_PIXELFORMAT_BGR24;
+      for (long x = 0; x < w; ++x, row += 3, o += 4) {
+        o[0] = bgr ? row[2] : row[0];
+        o[1] = row[1];
+        o[2] = bgr ? row[0] : row[2];
+        o[3] = 255;
+      }
+    }
+    SDL_UnlockSurface(source);
+  }
+  if (source != surface) SDL_FreeSurface(source);
+  return out;
+}
+
+// The image a picture is built from: an 18-byte TGA-style header and BGRA rows bottom first,
+// the key colour made transparent when asked. Null without memory.
+unsigned char *imageOfSurface(SDL_Surface *surface, bool keyOn, unsigned char keyRed, unsigned char keyGreen,
+                              unsigned char keyBlue) {
+  long w = surface->w, h = surface->h;
+  if (w > 32767 || h > 32767) return nullptr;
+  unsigned char *image = new (std::nothrow) unsigned char[18 + (size_t)w * (size_t)h * 4]();
+  if (!image) return nullptr;
+  image[12] = (unsigned char)(w & 0xFF);
+  image[13] = (unsigned char)(w >> 8);
+  image[14] = (unsigned char)(h & 0xFF);
+  image[15] = (unsigned char)(h >> 8);
+  image[16] = 32;
+  SDL_LockSurface(surface);
+  const unsigned char *pixels = (const unsigned char *)surface->pixels;
+  int pitch = surface->pitch;
+  for (long k = 0; k < h; ++k) {
+    const uint32_t *row = (const uint32_t *)(pixels + (h - 1 - k) * pitch);
+    unsigned char *out = image + 18 + k * w * 4;
+    for (long x = 0; x < w; ++x) {
+      uint32_t v = row[x];
+      unsigned char a = (unsigned char)(v >> 24), r = (unsigned char)(v >> 16), g = (unsigned char)(v >> 8),
+                    b = (unsigned char)v;
+      if (keyOn && r == keyRed && g == keyGreen && b == keyBlue) a = 0;
+      out[x * 4 + 0] = b;
+      out[x * 4 + 1] = g;
+      out[x * 4 + 2] = r;
+      out[x * 4 + 3] = a;
+    }
+  }
+  SDL_UnlockSurface(surface);
+  return image;
+}
 } // namespace
 
 KGraphicGL::KGraphicGL()
@@ -235,11 +376,13 @@ KGraphicGL::~KGraphicGL() {
 }
 
 void KGraphicGL::setScreenSize(short w, short h, short depth) {
+  KDrawList::flush();
   screenWidth = w;
   screenHeight = h;
   screenDepth = depth;
   glEnable(GL_TEXTURE_2D);
   glShadeModel(GL_FLAT);
+  KDrawList::stateUnknown();
 }
 
 void KGraphicGL::setTextureMode(int mode) {
@@ -251,9 +394,7 @@ int KGraphicGL::textureMode() { return resolvedMode(); }
 
 void KGraphicGL::setViewOneToOne(bool oneToOne) { _viewOneToOne = oneToOne; }
 
-void KGraphicGL::ptk_glBindTexture() {
-  if ((int)textureName != _oldBindedText) makeCurrent(target, textureName);
-}
+void KGraphicGL::ptk_glBindTexture() { makeCurrent(target, textureName); }
 
 void KGraphicGL::ptk_glUnbindTexture() { _oldBindedText = -37; }
 
@@ -295,18 +436,11 @@ bool KGraphicGL::textureFits(const char *what) {
   return true;
 }
 
-void KGraphicGL::texCoord(float s, float t) {
-  if (target == GL_TEXTURE_2D)
-    glTexCoord2f(s / textureWidth, t / textureHeight);
-  else
-    glTexCoord2f(s, t);
+// The bound texture's filter and wrap as this picture draws.
+void KGraphicGL::applyParams(bool linear) {
+  KDrawList::setTextureParams(textureName, target, linear, wrapAllowed && target == GL_TEXTURE_2D);
 }
 
-void KGraphicGL::applyWrap(bool repeat) {
-  GLint mode = (repeat && target == GL_TEXTURE_2D) ? GL_REPEAT : GL_CLAMP_TO_EDGE;
-  glTexParameteri(target, GL_TEXTURE_WRAP_S, mode);
-  glTexParameteri(target, GL_TEXTURE_WRAP_T, mode);
-}
 
 // ---- loading ----
 
@@ -315,6 +449,18 @@ bool KGraphicGL::loadPicture(const char *path, bool sizedFormat, bool useAlpha) 
   mask = nullptr;
   freePicture();
   if (!path) return false;
+  // A picture made ready on a worker (with this picture's options) needs only its upload.
+  if (!colorKeyOn) {
+    KTextureReady *ready = KPrefetch::take(path);
+    bool same = ready && ready->useAlpha == useAlpha && !wrapAllowed && sameRegions(ready->regions, regions);
+    bool ok = same && installTexture(*ready, sizedFormat, useAlpha);
+    delete ready;
+    if (ok) return true;
+    if (same) {
+      width = height = 0;
+      return false;
+    }
+  }
   // Work on a copy: the caller's string stays as it was.
   std::string copy = path;
   bool ok = buildGLTexture(LoadGeneric(&copy[0]), sizedFormat, useAlpha);
@@ -377,39 +523,79 @@ bool KGraphicGL::loadPictureFromPtr(const char *name, unsigned char *data, unsig
 unsigned char *KGraphicGL::LoadGeneric(char *path) {
   QTDeleteBitmap();
   if (!path) return nullptr;
-
-  KResource res;
-  if (res.open(path, K_RES_READ) != K_RES_OK) {
-    std::fprintf(stderr, "KGraphicGL: cannot open picture %s\n", path);
-    return nullptr;
-  }
-  int size = 0;
-  if (res.seek(K_RES_END, 0) != K_RES_OK || res.tell(size) != K_RES_OK || size <= 0) {
-    std::fprintf(stderr, "KGraphicGL: picture %s is empty\n", path);
-    return nullptr;
-  }
-  res.seek(K_RES_BEGIN, 0);
-  char *buffer = new (std::nothrow) char[(size_t)size];
-  if (!buffer) return nullptr;
-  int code = res.read(buffer, (unsigned long)size);
-  res.close();
-  if (code != K_RES_OK) {
-    std::fprintf(stderr, "KGraphicGL: cannot read picture %s\n", path);
-    delete[] buffer;
-    return nullptr;
-  }
-
+  std::vector<char> data;
+  if (!readFile(path, data, true)) return nullptr;
   // The decoder is chosen by the lower-case name, as the file was opened.
   std::string name = path;
   K_strlower(&name[0]);
-  bool decoded = LoadRamPicture(&name[0], buffer, size);
-  delete[] buffer;
+  bool decoded = LoadRamPicture(&name[0], data.data(), (long)data.size());
   if (!decoded) {
     std::fprintf(stderr, "KGraphicGL: cannot decode picture %s: %s\n", path, IMG_GetError());
     QTDeleteBitmap();
     return nullptr;
   }
   return imageFromOffscreen();
+}
+
+bool KGraphicGL::readFile(const char *path, std::vector<char> &data, bool report) {
+  KResource res;
+  if (res.open(path, K_RES_READ) != K_RES_OK) {
+    if (report) std::fprintf(stderr, "KGraphicGL: cannot open picture %s\n", path);
+    return false;
+  }
+  int size = 0;
+  if (res.seek(K_RES_END, 0) != K_RES_OK || res.tell(size) != K_RES_OK || size <= 0) {
+    if (report) std::fprintf(stderr, "KGraphicGL: picture %s is empty\n", path);
+    return false;
+  }
+  res.seek(K_RES_BEGIN, 0);
+  try {
+    data.resize((size_t)size);
+  } catch (const std::bad_alloc &) {
+    return false;
+  }
+  int code = res.read(data.data(), (unsigned long)size);
+  res.close();
+  if (code != K_RES_OK) {
+    if (report) std::fprintf(stderr, "KGraphicGL: cannot read picture %s\n", path);
+    return false;
+  }
+  return true;
+}
+
+KTextureReady *KGraphicGL::readyFromFile(const char *path, const KTextureOptions &options) {
+  std::vector<char> data;
+  if (!path || !readFile(path, data, false)) return nullptr;
+  std::string name = path;
+  K_strlower(&name[0]);
+  SDL_Surface *surface = decodeRaw(name.c_str(), data.data(), (long)data.size());
+  if (!surface) return nullptr;
+  const long w = surface->w, h = surface->h;
+  KTextureReady *ready = new (std::nothrow) KTextureReady();
+  bool ok = false;
+  if (ready && surface->format->format == SDL_PIXELFORMAT_RGBA32) {
+    SDL_LockSurface(surface);
+    ok = ready->fromRows((const unsigned char *)surface->pixels, surface->pitch, w, h, options);
+    SDL_UnlockSurface(surface);
+  } else if (ready) {
+    ok = ready->adopt(rgbaOfSurface(surface), w, h, options);
+  }
+  SDL_FreeSurface(surface);
+  if (ok) return ready;
+  delete ready;
+  return nullptr;
+}
+
+unsigned char *KGraphicGL::decodeFile(const char *path) {
+  std::vector<char> data;
+  if (!path || !readFile(path, data, false)) return nullptr;
+  std::string name = path;
+  K_strlower(&name[0]);
+  SDL_Surface *surface = decodeSurface(name.c_str(), data.data(), (long)data.size());
+  if (!surface) return nullptr;
+  unsigned char *image = imageOfSurface(surface, false, 0, 0, 0);
+  SDL_FreeSurface(surface);
+  return image;
 }
 
 unsigned char *KGraphicGL::imageFromOffscreen() {
@@ -420,101 +606,15 @@ unsigned char *KGraphicGL::imageFromOffscreen() {
     QTDeleteBitmap();
     return nullptr;
   }
-  unsigned char *image = new (std::nothrow) unsigned char[18 + (size_t)w * (size_t)h * 4]();
-  if (!image) {
-    KMiscTools::messageBox("out of memory (tmpBitmapBits)", "error");
-    QTDeleteBitmap();
-    return nullptr;
-  }
-  image[12] = (unsigned char)(w & 0xFF);
-  image[13] = (unsigned char)(w >> 8);
-  image[14] = (unsigned char)(h & 0xFF);
-  image[15] = (unsigned char)(h >> 8);
-  image[16] = 32;
-
-  SDL_LockSurface(offscreen);
-  const unsigned char *pixels = (const unsigned char *)offscreen->pixels;
-  int pitch = offscreen->pitch;
-  for (long k = 0; k < h; ++k) {
-    const uint32_t *row = (const uint32_t *)(pixels + (h - 1 - k) * pitch);
-    unsigned char *out = image + 18 + k * w * 4;
-    for (long x = 0; x < w; ++x) {
-      uint32_t v = row[x];
-      unsigned char a = (unsigned char)(v >> 24), r = (unsigned char)(v >> 16), g = (unsigned char)(v >> 8),
-                    b = (unsigned char)v;
-      if (colorKeyOn && r == keyRed && g == keyGreen && b == keyBlue) a = 0;
-      out[x * 4 + 0] = b;
-      out[x * 4 + 1] = g;
-      out[x * 4 + 2] = r;
-      out[x * 4 + 3] = a;
-    }
-  }
-  SDL_UnlockSurface(offscreen);
+  unsigned char *image = imageOfSurface(offscreen, colorKeyOn, keyRed, keyGreen, keyBlue);
+  if (!image) KMiscTools::messageBox("out of memory (tmpBitmapBits)", "error");
   QTDeleteBitmap();
   return image;
 }
 
 bool KGraphicGL::LoadRamPicture(char *name, char *data, long size) {
   if (!data || size <= 0) return false;
-  SDL_RWops *rw = SDL_RWFromConstMem(data, (int)size);
-  if (!rw) {
-    KMiscTools::messageBox(" hImageDF == 0 ", name);
-    return false;
-  }
-  // The name picks the decoder, which takes only its own format; other names go by content.
-  // Only the file's own name counts: the install folder may have any name on this system.
-  const char *file = name ? std::strrchr(name, '/') : nullptr;
-  file = file ? file + 1 : name;
-  PictureKind kind = PictureKind::Other;
-  if (file && std::strstr(file, ".jpg")) {
-    kind = PictureKind::Jpeg;
-  } else if (file && std::strstr(file, ".tga")) {
-    kind = PictureKind::Tga;
-  } else if (file && std::strstr(file, ".png")) {
-    kind = PictureKind::Png;
-  } else {
-    kind = IMG_isPNG(rw)   ? PictureKind::Png
-           : IMG_isJPG(rw) ? PictureKind::Jpeg
-           : IMG_isBMP(rw) ? PictureKind::Bmp
-                           : PictureKind::Other;
-  }
-
-  const unsigned char *bytes = (const unsigned char *)data;
-  long w = 0, h = 0;
-  bool sized = declaredSize(kind, bytes, size, w, h);
-  if (kind != PictureKind::Other && !sized) SDL_SetError("picture header gives no size");
-  SDL_Surface *decoded = nullptr;
-  // Only the formats whose header has given the size above are decoded, each by its own decoder.
-  if (kind == PictureKind::Other)
-    SDL_SetError("not a PNG, JPEG, TGA or BMP picture");
-  else if (sized && sidesFit(w, h)) {
-    switch (kind) {
-    case PictureKind::Jpeg:
-      decoded = IMG_isJPG(rw) ? IMG_LoadJPG_RW(rw) : nullptr;
-      break;
-    case PictureKind::Tga:
-      decoded = tgaLooksWhole(bytes, size) ? IMG_LoadTGA_RW(rw) : nullptr;
-      break;
-    case PictureKind::Png:
-      decoded = IMG_isPNG(rw) ? IMG_LoadPNG_RW(rw) : nullptr;
-      break;
-    case PictureKind::Bmp:
-      decoded = IMG_LoadBMP_RW(rw);
-      break;
-    case PictureKind::Other:
-      break;
-    }
-  }
-  SDL_RWclose(rw);
-  if (!decoded) return false;
-  // Formats whose header is not read here are held to the same bound once decoded.
-  if (!sidesFit(decoded->w, decoded->h)) {
-    SDL_FreeSurface(decoded);
-    return false;
-  }
-
-  SDL_Surface *converted = SDL_ConvertSurfaceFormat(decoded, SDL_PIXELFORMAT_ARGB8888, 0);
-  SDL_FreeSurface(decoded);
+  SDL_Surface *converted = decodeSurface(name, data, size);
   if (!converted) return false;
   if (!CreateBitmap((short)(converted->w > 32767 ? 0 : converted->w),
                     (short)(converted->h > 32767 ? 0 : converted->h))) {
@@ -552,71 +652,60 @@ void KGraphicGL::QTDeleteBitmap() {
 
 bool KGraphicGL::buildGLTexture(unsigned char *image, bool sizedFormat, bool useAlpha) {
   if (!image) return false;
-  positionX = (float)readLE16(image + 8);
-  positionY = (float)readLE16(image + 10);
-  int bits = image[16];
-  long w = (short)readLE16(image + 12), h = (short)readLE16(image + 14);
-  if (bits < 24 || w <= 0 || h <= 0) {
-    delete[] image;
-    return false;
-  }
+  KTextureReady ready;
+  KTextureOptions o = textureOptions(useAlpha);
+  o.mask = mask;
+  o.maskWidth = maskWidth;
+  o.maskHeight = maskHeight;
+  o.colorKey = colorKeyOn;
+  o.keyRed = keyRed;
+  o.keyGreen = keyGreen;
+  o.keyBlue = keyBlue;
+  if (!ready.prepare(image, o)) return false;
+  return installTexture(ready, sizedFormat, useAlpha);
+}
+
+KTextureOptions KGraphicGL::textureOptions(bool useAlpha) const {
+  KTextureOptions o;
+  o.storage = resolvedMode();
+  o.useAlpha = useAlpha;
+  o.wrap = wrapAllowed;
+  o.regions = regions;
+  return o;
+}
+
+bool KGraphicGL::installTexture(KTextureReady &ready, bool sizedFormat, bool useAlpha) {
+  KDrawList::flush();
   glLoadIdentity();
   glFlush();
-  width = (float)w;
-  height = (float)h;
-  chooseStorage(w, h);
+  positionX = ready.positionX;
+  positionY = ready.positionY;
+  width = (float)ready.width;
+  height = (float)ready.height;
+  target = ready.rectangle ? GL_TEXTURE_RECTANGLE_EXT : GL_TEXTURE_2D;
+  textureWidth = (float)ready.textureWidth;
+  textureHeight = (float)ready.textureHeight;
+  texelTiling = ready.texelTiling;
   if (!textureFits("picture")) {
-    delete[] image;
     width = height = 0;
     return false;
   }
-
-  const unsigned char *useMask = mask;
-  if (mask && (maskWidth != w || maskHeight != h)) {
-    std::fprintf(stderr, "KGraphicGL: mask of %ldx%ld does not fit a picture of %ldx%ld, ignored\n", maskWidth,
-                 maskHeight, w, h);
-    useMask = nullptr;
-  }
-
-  long tw = (long)textureWidth, th = (long)textureHeight;
-  staging = new (std::nothrow) unsigned char[(size_t)tw * (size_t)th * 4]();
-  if (!staging) {
-    delete[] image;
-    width = height = 0;
-    return false;
-  }
-  int step = bits / 8;
-  if (bits == 24 || bits == 32) {
-    for (long k = 0; k < h; ++k) {
-      for (long x = 0; x < w; ++x) {
-        long i = (h - 1 - k) * w + x;
-        const unsigned char *p = image + 18 + i * step;
-        unsigned char *t = staging + (k * tw + x) * 4;
-        t[0] = p[2];
-        t[1] = p[1];
-        t[2] = p[0];
-        if (bits == 24) {
-          t[3] = useMask ? useMask[i] : 255;
-          if (colorKeyOn && p[2] == keyRed && p[1] == keyGreen && p[0] == keyBlue) t[3] = 0;
-        } else {
-          t[3] = useMask ? useMask[i] : p[3];
-          if (!useAlpha) t[3] = 255;
-        }
-      }
-    }
-  }
-  delete[] image;
-
+  placed = std::move(ready.placed);
+  packed = !placed.empty();
+  opaqueBlocks = std::move(ready.blocks);
+  blocksAcross = ready.blocksAcross;
+  blocksWide = ready.blocksWide;
+  blocksHigh = ready.blocksHigh;
   glLoadIdentity();
   glGenTextures(1, &textureName);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   makeCurrent(target, textureName);
   GLint format = sizedFormat ? (useAlpha ? GL_RGBA8 : GL_RGB8) : (useAlpha ? GL_RGBA : GL_RGB);
-  glTexImage2D(target, 0, format, (GLsizei)tw, (GLsizei)th, 0, GL_RGBA, GL_UNSIGNED_BYTE, staging);
-  applyWrap(wrapAllowed);
-  delete[] staging;
-  staging = nullptr;
+  glTexImage2D(target, 0, format, (GLsizei)ready.textureWidth, (GLsizei)ready.textureHeight, 0, GL_RGBA,
+               GL_UNSIGNED_BYTE, ready.pixels);
+  contentId = KDrawList::newContent();
   setTextureQuality(quality);
+  applyParams(quality);
   return true;
 }
 
@@ -688,6 +777,8 @@ bool KGraphicGL::makePictureFromArray(uint32_t *pixels, long w, long h, bool siz
       if ((pixels[i] & 0xFFFFFFu) == key) pixels[i] = 0;
   }
   pixelArray = pixels;
+  opaqueBlocks.clear();
+  KDrawList::flush();
   glLoadIdentity();
   glFlush();
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
@@ -710,8 +801,10 @@ bool KGraphicGL::makePictureFromArray(uint32_t *pixels, long w, long h, bool siz
                  nullptr);
     glTexSubImage2D(target, 0, 0, 0, (GLsizei)w, (GLsizei)h, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
   }
+  contentId = KDrawList::newContent();
   setTextureQuality(_graphicQuality != 0);
-  applyWrap(false);
+  wrapAllowed = false;
+  applyParams(_graphicQuality != 0);
   delete[] staging;
   staging = nullptr;
   return true;
@@ -719,17 +812,19 @@ bool KGraphicGL::makePictureFromArray(uint32_t *pixels, long w, long h, bool siz
 
 void KGraphicGL::pollArray() {
   if (!pixelArray) return;
+  KDrawList::flush();
   glLoadIdentity();
-  disableTargets();
-  glEnable(target);
-  ptk_glBindTexture();
+  makeCurrent(target, textureName);
   glTexSubImage2D(target, 0, 0, 0, (GLsizei)width, (GLsizei)height, GL_RGBA, GL_UNSIGNED_BYTE, pixelArray);
+  contentId = KDrawList::newContent();
 }
 
 bool KGraphicGL::grabScreen(bool back, void (*callback)(long, long, long *, long *, long *)) {
   long sw = screenWidth, sh = screenHeight;
   if (sw <= 0 || sh <= 0) return false;
+  KDrawList::flush();
   freePicture();
+  opaqueBlocks.clear();
   width = (float)sw;
   height = (float)sh;
   chooseStorage(sw, sh);
@@ -766,10 +861,11 @@ bool KGraphicGL::grabScreen(bool back, void (*callback)(long, long, long *, long
   makeCurrent(target, textureName);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   glTexImage2D(target, 0, GL_RGB, (GLsizei)tw, (GLsizei)th, 0, GL_RGBA, GL_UNSIGNED_BYTE, buffer);
-  applyWrap(false);
+  contentId = KDrawList::newContent();
+  wrapAllowed = false;
   // A fresh 2-D texture would wait for mipmaps; filter as a rectangle texture does by default.
   filterLinear = true;
-  applyFilter(true);
+  applyParams(true);
   delete[] copy;
   delete[] buffer;
   if (!back) glReadBuffer(GL_BACK);
@@ -784,7 +880,11 @@ bool KGraphicGL::grabFrontBuffer() { return grabScreen(false, nullptr); }
 
 void KGraphicGL::freePicture() {
   if (width > 0) {
+    KDrawList::textureGone(textureName);
     glDeleteTextures(1, &textureName);
+    opaqueBlocks.clear();
+    placed.clear();
+    packed = false;
     // GL hands the name out again; the cache must not believe it is still bound.
     if ((int)textureName == _oldBindedText) _oldBindedText = -1;
     textureName = 0;
@@ -796,18 +896,10 @@ void KGraphicGL::freePicture() {
 float KGraphicGL::getWidth() { return width; }
 float KGraphicGL::getHeight() { return height; }
 
+// Each quad carries its filter to GL when it is sent.
 void KGraphicGL::setTextureQuality(bool linear) {
   quality = linear;
   filterLinear = linear;
-  ptk_glBindTexture();
-  applyFilter(linear);
-}
-
-// Sets the bound texture's filter; GL leaves an unchanged one alone at no cost.
-void KGraphicGL::applyFilter(bool linear) {
-  GLint filter = linear ? GL_LINEAR : GL_NEAREST;
-  glTexParameteri(target, GL_TEXTURE_MAG_FILTER, filter);
-  glTexParameteri(target, GL_TEXTURE_MIN_FILTER, filter);
 }
 
 // Whole source pixels drawn at their own size on a one-to-one view put every texel centre on a
@@ -825,17 +917,57 @@ void KGraphicGL::setColorKey(bool on, unsigned char red, unsigned char green, un
   keyBlue = blue;
 }
 
-void KGraphicGL::allowTextureWrap(bool allow) {
-  wrapAllowed = allow;
-  ptk_glBindTexture();
-  applyWrap(allow);
-}
+void KGraphicGL::allowTextureWrap(bool allow) { wrapAllowed = allow; }
 
 void KGraphicGL::selectTexture() {
+  KDrawList::flush();
   if (g_hasRectangle) glDisable(GL_TEXTURE_RECTANGLE_EXT);
   glEnable(GL_TEXTURE_2D);
   glBindTexture(GL_TEXTURE_2D, textureName);
+  KDrawList::stateUnknown();
   _oldBindedText = (int)textureName;
+}
+
+void KGraphicGL::setRegions(const std::vector<KRegion> &parts) { regions = parts; }
+
+bool KGraphicGL::sameRegions(const std::vector<KRegion> &a, const std::vector<KRegion> &b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (a[i].x != b[i].x || a[i].y != b[i].y || a[i].w != b[i].w || a[i].h != b[i].h) return false;
+  return true;
+}
+
+
+const KPlacedRegion *KGraphicGL::regionOf(float x1, float y1, float x2, float y2) const {
+  const float left = std::min(x1, x2), right = std::max(x1, x2), top = std::min(y1, y2), bottom = std::max(y1, y2);
+  for (const KPlacedRegion &p : placed) {
+    const KRegion &r = p.from;
+    if (left >= r.x && top >= r.y && right <= r.x + r.w && bottom <= r.y + r.h) return &p;
+  }
+  return nullptr;
+}
+
+// What a packed texture keeps of the source rectangle, moved to where it keeps it; the cut-off
+// parts were transparent. (ox, oy) is how far the kept part's corner lies from the quad's, along
+// the quad's own x and down its y. False when nothing of it shows or no region holds it.
+bool KGraphicGL::toTexture(float &x1, float &y1, float &x2, float &y2, bool flipH, bool flipV, float &ox,
+                           float &oy) const {
+  ox = oy = 0;
+  if (!packed) return true;
+  const KPlacedRegion *p = regionOf(x1, y1, x2, y2);
+  if (!p) return false;
+  const KRegion &k = p->kept;
+  const float nx1 = std::max(x1, (float)k.x), ny1 = std::max(y1, (float)k.y);
+  const float nx2 = std::min(x2, (float)(k.x + k.w)), ny2 = std::min(y2, (float)(k.y + k.h));
+  if (nx2 <= nx1 || ny2 <= ny1) return false;
+  ox = flipH ? x2 - nx2 : nx1 - x1;
+  oy = flipV ? y2 - ny2 : ny1 - y1;
+  const float dx = (float)(p->x - k.x), dy = (float)(p->y - k.y);
+  x1 = nx1 + dx;
+  x2 = nx2 + dx;
+  y1 = ny1 + dy;
+  y2 = ny2 + dy;
+  return true;
 }
 
 void KGraphicGL::setHotSpot(short a, short b, short c, short d, short e, short f) {
@@ -890,135 +1022,170 @@ void KGraphicGL::setBlitColor(float red, float green, float blue, float alpha) {
   blitColorSet = true;
 }
 
-void KGraphicGL::blitColour(float alpha, bool scaleBlitAlpha) {
+void KGraphicGL::blitColour(KDrawQuad &q, float alpha, bool scaleBlitAlpha) {
   if (blitColorSet)
-    glColor4f(blitRed, blitGreen, blitBlue, scaleBlitAlpha ? alpha * blitAlpha : blitAlpha);
+    setColour(q, blitRed, blitGreen, blitBlue, scaleBlitAlpha ? alpha * blitAlpha : blitAlpha);
   else
-    glColor4f(1, 1, 1, alpha);
+    setColour(q, 1, 1, 1, alpha);
 }
 
-void KGraphicGL::blend() {
-  glEnable(GL_BLEND);
-  glBlendFunc(blendSource, blendDest);
+void KGraphicGL::setColour(KDrawQuad &q, float red, float green, float blue, float alpha) {
+  q.colour[0] = red;
+  q.colour[1] = green;
+  q.colour[2] = blue;
+  q.colour[3] = alpha;
+}
+
+KDrawQuad KGraphicGL::quadOf(bool blended) const {
+  KDrawQuad q;
+  q.texture = textureName;
+  q.target = target;
+  q.content = contentId;
+  q.blend = blended;
+  q.source = blendSource;
+  q.destination = blendDest;
+  q.repeat = wrapAllowed && target == GL_TEXTURE_2D;
+  return q;
+}
+
+void KGraphicGL::setCorner(KDrawQuad &q, int i, float x, float y, float s, float t) const {
+  q.v[i * 2] = x;
+  q.v[i * 2 + 1] = y;
+  if (target == GL_TEXTURE_2D) {
+    s /= textureWidth;
+    t /= textureHeight;
+  }
+  q.t[i * 2] = s;
+  q.t[i * 2 + 1] = t;
 }
 
 // One textured quad from (x, y) down to (x + w, y - h), the source flipped as asked.
-void KGraphicGL::texturedQuad(float x1, float y1, float x2, float y2, float x, float y, float w, float h, bool flipH,
-                              bool flipV) {
+void KGraphicGL::texturedQuad(KDrawQuad &q, float x1, float y1, float x2, float y2, float x, float y, float w,
+                              float h, bool flipH, bool flipV) {
   float uL = flipH ? x2 : x1, uR = flipH ? x1 : x2;
   float vT = flipV ? y2 : y1, vB = flipV ? y1 : y2;
-  glBegin(GL_POLYGON);
-  texCoord(uL, vT);
-  glVertex3f(x, y, 0);
-  texCoord(uL, vB);
-  glVertex3f(x, y - h, 0);
-  texCoord(uR, vB);
-  glVertex3f(x + w, y - h, 0);
-  texCoord(uR, vT);
-  glVertex3f(x + w, y, 0);
-  glEnd();
+  setCorner(q, 0, x, y, uL, vT);
+  setCorner(q, 1, x, y - h, uL, vB);
+  setCorner(q, 2, x + w, y - h, uR, vB);
+  setCorner(q, 3, x + w, y, uR, vT);
+  KDrawList::add() = q;
 }
 
-void KGraphicGL::GenericBlit(float x1, float y1, float x2, float y2, short x, short y, bool flipH, bool flipV,
-                             bool transformed) {
-  ptk_glBindTexture();
-  applyFilter(filterLinear && (transformed || !wholePixels(x1, y1, x2, y2)));
+// The part of the source rectangle whose blocks hold a visible pixel; false when none does.
+bool KGraphicGL::visiblePart(int &x1, int &y1, int &x2, int &y2) const {
+  if (opaqueBlocks.empty() || x1 < 0 || y1 < 0 || x2 > blocksWide || y2 > blocksHigh || x2 <= x1 || y2 <= y1)
+    return true;
+  const int b = kBlock;
+  int left = x2, right = x1, top = y2, bottom = y1;
+  for (int by = y1 / b; by <= (y2 - 1) / b; ++by)
+    for (int bx = x1 / b; bx <= (x2 - 1) / b; ++bx) {
+      if (!opaqueBlocks[(size_t)by * blocksAcross + bx]) continue;
+      left = std::min(left, bx * b);
+      right = std::max(right, (bx + 1) * b);
+      top = std::min(top, by * b);
+      bottom = std::max(bottom, (by + 1) * b);
+    }
+  if (right <= left) return false;
+  x1 = std::max(x1, left);
+  x2 = std::min(x2, right);
+  y1 = std::max(y1, top);
+  y2 = std::min(y2, bottom);
+  return true;
+}
+
+void KGraphicGL::GenericBlit(KDrawQuad &q, float x1, float y1, float x2, float y2, short x, short y, bool flipH,
+                             bool flipV, bool transformed) {
+  float ox, oy;
+  if (!toTexture(x1, y1, x2, y2, flipH, flipV, ox, oy)) return;
+  x = (short)(x + (int)ox);
+  y = (short)(y - (int)oy);
+  q.linear = filterLinear && (transformed || !wholePixels(x1, y1, x2, y2));
   // Whole pixels: the size is cut as the integer blits always have.
   int w = (short)(int)(x2 - x1);
   int h = (short)(int)(y2 - y1);
-  texturedQuad(x1, y1, x2, y2, (float)x, (float)y, (float)w, (float)h, flipH, flipV);
+  // Fully transparent borders change no pixel under the blends that weigh the source by its
+  // alpha, so only the part that shows is sent (small quads, glyphs, are not worth the look).
+  bool trim = w * h >= 1024 && !transformed && !q.linear && q.blend && q.source == GL_SRC_ALPHA &&
+              (q.destination == GL_ONE_MINUS_SRC_ALPHA || q.destination == GL_ONE) && w == x2 - x1 &&
+              h == y2 - y1 && wholePixels(x1, y1, x2, y2);
+  if (trim) {
+    int sx1 = (int)x1, sy1 = (int)y1, sx2 = (int)x2, sy2 = (int)y2;
+    if (!visiblePart(sx1, sy1, sx2, sy2)) return;
+    int dx = flipH ? (int)x2 - sx2 : sx1 - (int)x1;
+    int dy = flipV ? (int)y2 - sy2 : sy1 - (int)y1;
+    texturedQuad(q, (float)sx1, (float)sy1, (float)sx2, (float)sy2, (float)(x + dx), (float)(y - dy),
+                 (float)(sx2 - sx1), (float)(sy2 - sy1), flipH, flipV);
+    return;
+  }
+  texturedQuad(q, x1, y1, x2, y2, (float)x, (float)y, (float)w, (float)h, flipH, flipV);
 }
 
-void KGraphicGL::GenericBlitF(float x1, float y1, float x2, float y2, float x, float y, bool flipH, bool flipV) {
-  ptk_glBindTexture();
-  applyFilter(filterLinear);
-  texturedQuad(x1, y1, x2, y2, x, y, x2 - x1, y2 - y1, flipH, flipV);
+void KGraphicGL::GenericBlitF(KDrawQuad &q, float x1, float y1, float x2, float y2, float x, float y, bool flipH,
+                              bool flipV) {
+  float ox, oy;
+  if (!toTexture(x1, y1, x2, y2, flipH, flipV, ox, oy)) return;
+  x += ox;
+  y -= oy;
+  q.linear = filterLinear;
+  texturedQuad(q, x1, y1, x2, y2, x, y, x2 - x1, y2 - y1, flipH, flipV);
 }
 
-void KGraphicGL::genericStretchBlit(float x1, float y1, float x2, float y2, float X1, float Y1, float X2, float Y2,
-                                    bool flipH, bool flipV) {
-  glPushMatrix();
-  ptk_glBindTexture();
-  applyFilter(filterLinear);
+void KGraphicGL::genericStretchBlit(KDrawQuad &q, float x1, float y1, float x2, float y2, float X1, float Y1,
+                                    float X2, float Y2, bool flipH, bool flipV) {
+  // A stretch is moved into a packed texture only when the texture kept all of it.
+  float ox, oy;
+  const float w0 = x2 - x1, h0 = y2 - y1;
+  if (!toTexture(x1, y1, x2, y2, flipH, flipV, ox, oy) || x2 - x1 != w0 || y2 - y1 != h0) return;
+  q.linear = filterLinear;
   float uL = flipH ? x2 : x1, uR = flipH ? x1 : x2;
   float vT = flipV ? y2 : y1, vB = flipV ? y1 : y2;
-  glBegin(GL_POLYGON);
-  texCoord(uL, vT);
-  glVertex3i((int)X1, (int)Y1, 0);
-  texCoord(uL, vB);
-  glVertex3i((int)X1, (int)Y2, 0);
-  texCoord(uR, vB);
-  glVertex3i((int)X2, (int)Y2, 0);
-  texCoord(uR, vT);
-  glVertex3i((int)X2, (int)Y1, 0);
-  glEnd();
-  glPopMatrix();
+  setCorner(q, 0, (float)(int)X1, (float)(int)Y1, uL, vT);
+  setCorner(q, 1, (float)(int)X1, (float)(int)Y2, uL, vB);
+  setCorner(q, 2, (float)(int)X2, (float)(int)Y2, uR, vB);
+  setCorner(q, 3, (float)(int)X2, (float)(int)Y1, uR, vT);
+  KDrawList::add() = q;
 }
 
-void KGraphicGL::genericArbitraryBlit(float s1, float s2, float s3, float s4, float s5, float s6, float s7, float s8,
-                                      float d1, float d2, float d3, float d4, float d5, float d6, float d7,
-                                      float d8) {
-  glPushMatrix();
-  ptk_glBindTexture();
-  applyFilter(filterLinear);
-  disableTargets();
-  glEnable(target);
-  glBegin(GL_POLYGON);
-  texCoord(s1, s2);
-  glVertex3i((int)d1, (int)d2, 0);
-  texCoord(s3, s4);
-  glVertex3i((int)d3, (int)d4, 0);
-  texCoord(s5, s6);
-  glVertex3i((int)d5, (int)d6, 0);
-  texCoord(s7, s8);
-  glVertex3i((int)d7, (int)d8, 0);
-  glEnd();
-  glPopMatrix();
+void KGraphicGL::setTransform(KDrawQuad &q, float tx, float ty, float angle, float zoom, bool always) {
+  q.translate = true;
+  q.tx = tx;
+  q.ty = ty;
+  q.rotate = always || angle != 0;
+  q.angle = angle;
+  q.scale = always || zoom != 1;
+  q.zoom = zoom;
 }
 
-// Plain blits draw the picture as it is: the colour an earlier tinted blit left current would
-// otherwise tint every background and tile drawn after it.
+// Plain blits draw the picture as it is: the colour an earlier tinted blit used would otherwise
+// tint every background and tile drawn after it.
 void KGraphicGL::blitRect(float x1, float y1, float x2, float y2, short x, short y, bool flipH, bool flipV) {
-  glDisable(GL_BLEND);
-  glColor4f(1, 1, 1, 1);
-  glPushMatrix();
-  GenericBlit(x1, y1, x2, y2, x, (short)(screenHeight - y), flipH, flipV, false);
-  glPopMatrix();
+  KDrawQuad q = quadOf(false);
+  GenericBlit(q, x1, y1, x2, y2, x, (short)(screenHeight - y), flipH, flipV, false);
 }
 
 void KGraphicGL::blitRectF(float x1, float y1, float x2, float y2, float x, float y, bool flipH, bool flipV) {
-  glDisable(GL_BLEND);
-  glColor4f(1, 1, 1, 1);
-  ptk_glBindTexture();
-  glPushMatrix();
-  GenericBlitF(x1, y1, x2, y2, x, (float)screenHeight - y, flipH, flipV);
-  glPopMatrix();
+  KDrawQuad q = quadOf(false);
+  GenericBlitF(q, x1, y1, x2, y2, x, (float)screenHeight - y, flipH, flipV);
 }
 
 void KGraphicGL::blitAlphaRect(float x1, float y1, float x2, float y2, short x, short y, bool flipH, bool flipV) {
-  blitColour(1.0f, false);
+  KDrawQuad q = quadOf(true);
+  blitColour(q, 1.0f, false);
   filterLinear = quality;
-  blend();
-  glPushMatrix();
-  GenericBlit(x1, y1, x2, y2, x, (short)(screenHeight - y), flipH, flipV, false);
-  glPopMatrix();
+  GenericBlit(q, x1, y1, x2, y2, x, (short)(screenHeight - y), flipH, flipV, false);
 }
 
 void KGraphicGL::blitAlphaRectF(float x1, float y1, float x2, float y2, float x, float y, bool flipH, bool flipV) {
-  ptk_glBindTexture();
-  blitColour(1.0f, false);
-  blend();
-  glPushMatrix();
-  GenericBlitF(x1, y1, x2, y2, x, (float)screenHeight - y, flipH, flipV);
-  glPopMatrix();
+  KDrawQuad q = quadOf(true);
+  blitColour(q, 1.0f, false);
+  GenericBlitF(q, x1, y1, x2, y2, x, (float)screenHeight - y, flipH, flipV);
 }
 
 void KGraphicGL::blitAlphaRect() {
-  blitColour(1.0f, false);
-  blend();
-  glPushMatrix();
-  GenericBlit(0, 0, width, height, (short)positionX, (short)(screenHeight - (short)positionY), false, false, false);
-  glPopMatrix();
+  KDrawQuad q = quadOf(true);
+  blitColour(q, 1.0f, false);
+  GenericBlit(q, 0, 0, width, height, (short)positionX, (short)(screenHeight - (short)positionY), false, false,
+              false);
 }
 
 void KGraphicGL::blitAlphaRectFx(float x1, float y1, float x2, float y2, short x, short y, float angle, float zoom,
@@ -1027,24 +1194,15 @@ void KGraphicGL::blitAlphaRectFx(float x1, float y1, float x2, float y2, short x
   short Y = (short)(screenHeight - y);
   float px = (x2 - x1) * 0.5f + centreX;
   float py = (y2 - y1) * 0.5f + centreY;
-  glPushMatrix();
+  KDrawQuad q = quadOf(true);
   bool transformed = angle != 0 || zoom != 1;
-  if (transformed) {
-    glTranslatef((float)x + px, (float)Y - py, 0);
-    if (angle != 0) glRotatef(angle, 0, 0, 1);
-    if (zoom != 1) glScalef(zoom, zoom, 0);
-  }
-  blitColour(alpha, true);
+  if (transformed) setTransform(q, (float)x + px, (float)Y - py, angle, zoom, false);
+  blitColour(q, alpha, true);
   filterLinear = quality;
-  blend();
-  glPushMatrix();
   if (transformed)
-    GenericBlit(x1, y1, x2, y2, (short)(-px), (short)py, flipH, flipV, true);
+    GenericBlit(q, x1, y1, x2, y2, (short)(-px), (short)py, flipH, flipV, true);
   else
-    GenericBlit(x1, y1, x2, y2, x, Y, flipH, flipV, false);
-  glPopMatrix();
-  glColor4f(1, 1, 1, 1);
-  glPopMatrix();
+    GenericBlit(q, x1, y1, x2, y2, x, Y, flipH, flipV, false);
 }
 
 void KGraphicGL::blitAlphaRectFxF(float x1, float y1, float x2, float y2, float x, float y, float angle, float zoom,
@@ -1053,24 +1211,14 @@ void KGraphicGL::blitAlphaRectFxF(float x1, float y1, float x2, float y2, float 
   float Y = (float)screenHeight - y;
   float px = (x2 - x1) * 0.5f + centreX;
   float py = (y2 - y1) * 0.5f + centreY;
-  ptk_glBindTexture();
-  glPushMatrix();
+  KDrawQuad q = quadOf(true);
   bool transformed = angle != 0 || zoom != 1;
-  if (transformed) {
-    glTranslatef(x + px, Y - py, 0);
-    if (angle != 0) glRotatef(angle, 0, 0, 1);
-    if (zoom != 1) glScalef(zoom, zoom, 0);
-  }
-  blitColour(alpha, true);
-  blend();
-  glPushMatrix();
+  if (transformed) setTransform(q, x + px, Y - py, angle, zoom, false);
+  blitColour(q, alpha, true);
   if (transformed)
-    GenericBlitF(x1, y1, x2, y2, -px, py, flipH, flipV);
+    GenericBlitF(q, x1, y1, x2, y2, -px, py, flipH, flipV);
   else
-    GenericBlitF(x1, y1, x2, y2, x, Y, flipH, flipV);
-  glPopMatrix();
-  glColor4f(1, 1, 1, 1);
-  glPopMatrix();
+    GenericBlitF(q, x1, y1, x2, y2, x, Y, flipH, flipV);
 }
 
 void KGraphicGL::blitAlphaRectFxCenterAdjust(float x1, float y1, float x2, float y2, short x, short y, float angle,
@@ -1079,23 +1227,14 @@ void KGraphicGL::blitAlphaRectFxCenterAdjust(float x1, float y1, float x2, float
   short Y = (short)(screenHeight - y);
   float px = centreH ? (x2 - x1) * 0.5f : 0.0f;
   float py = centreV ? (y2 - y1) * 0.5f : 0.0f;
-  glPushMatrix();
+  KDrawQuad q = quadOf(true);
   bool transformed = angle != 0 || zoom != 1;
-  if (transformed) {
-    glTranslatef((float)x + px, (float)Y - py, 0);
-    if (angle != 0) glRotatef(angle, 0, 0, 1);
-    if (zoom != 1) glScalef(zoom, zoom, 0);
-  }
-  blitColour(alpha, false);
-  blend();
-  glPushMatrix();
+  if (transformed) setTransform(q, (float)x + px, (float)Y - py, angle, zoom, false);
+  blitColour(q, alpha, false);
   if (transformed)
-    GenericBlit(x1, y1, x2, y2, (short)(-px), (short)py, false, false, true);
+    GenericBlit(q, x1, y1, x2, y2, (short)(-px), (short)py, false, false, true);
   else
-    GenericBlit(x1, y1, x2, y2, x, Y, false, false, false);
-  glPopMatrix();
-  glColor4f(1, 1, 1, 1);
-  glPopMatrix();
+    GenericBlit(q, x1, y1, x2, y2, x, Y, false, false, false);
 }
 
 void KGraphicGL::blitRectFx(float x1, float y1, float x2, float y2, short x, short y, float angle, float zoom,
@@ -1104,14 +1243,9 @@ void KGraphicGL::blitRectFx(float x1, float y1, float x2, float y2, short x, sho
   short Y = (short)(screenHeight - y);
   float px = (x2 - x1) * 0.5f + centreX;
   float py = (y2 - y1) * 0.5f + centreY;
-  glDisable(GL_BLEND);
-  glMatrixMode(GL_MODELVIEW);
-  glPushMatrix();
-  glTranslatef((float)x + px, (float)Y - py, 0);
-  glRotatef(angle, 0, 0, 1);
-  glScalef(zoom, zoom, 0);
-  GenericBlit(x1, y1, x2, y2, (short)(-px), (short)py, flipH, flipV, true);
-  glPopMatrix();
+  KDrawQuad q = quadOf(false);
+  setTransform(q, (float)x + px, (float)Y - py, angle, zoom, true);
+  GenericBlit(q, x1, y1, x2, y2, (short)(-px), (short)py, flipH, flipV, true);
 }
 
 void KGraphicGL::blitRectFxF(float x1, float y1, float x2, float y2, float x, float y, float angle, float zoom,
@@ -1120,111 +1254,105 @@ void KGraphicGL::blitRectFxF(float x1, float y1, float x2, float y2, float x, fl
   float Y = (float)screenHeight - y;
   float px = (x2 - x1) * 0.5f + centreX;
   float py = (y2 - y1) * 0.5f + centreY;
-  glDisable(GL_BLEND);
-  ptk_glBindTexture();
-  glMatrixMode(GL_MODELVIEW);
-  glPushMatrix();
-  glTranslatef(x + px, Y - py, 0);
-  glRotatef(angle, 0, 0, 1);
-  glScalef(zoom, zoom, 0);
-  GenericBlitF(x1, y1, x2, y2, -px, py, flipH, flipV);
-  glPopMatrix();
+  KDrawQuad q = quadOf(false);
+  setTransform(q, x + px, Y - py, angle, zoom, true);
+  GenericBlitF(q, x1, y1, x2, y2, -px, py, flipH, flipV);
 }
 
 void KGraphicGL::stretchAlphaRect(float x1, float y1, float x2, float y2, float X1, float Y1, float X2, float Y2,
                                   float alpha, float angle, bool flipH, bool flipV) {
+  KDrawQuad q = quadOf(true);
   if (blitColorSet)
-    glColor4f(blitRed, blitGreen, blitBlue, alpha * blitAlpha);
+    setColour(q, blitRed, blitGreen, blitBlue, alpha * blitAlpha);
   else if (alpha < 0 || alpha == 1)
-    glColor4f(1, 1, 1, 1);
+    setColour(q, 1, 1, 1, 1);
   else
-    glColor4f(1, 1, 1, alpha);
-  blend();
+    setColour(q, 1, 1, 1, alpha);
   if (angle != 0) {
     float hw = (X2 - X1) * 0.5f, hh = (Y2 - Y1) * 0.5f;
-    glPushMatrix();
-    glTranslatef(X1 + hw, ((float)screenHeight - Y1) - hh, 0);
-    glRotatef(angle, 0, 0, 1);
-    genericStretchBlit(x1, y1, x2, y2, -hw, hh, hw, -hh, flipH, flipV);
-    glPopMatrix();
+    setTransform(q, X1 + hw, ((float)screenHeight - Y1) - hh, angle, 1, false);
+    genericStretchBlit(q, x1, y1, x2, y2, -hw, hh, hw, -hh, flipH, flipV);
   } else {
-    genericStretchBlit(x1, y1, x2, y2, X1, (float)screenHeight - Y1, X2, (float)screenHeight - Y2, flipH, flipV);
+    genericStretchBlit(q, x1, y1, x2, y2, X1, (float)screenHeight - Y1, X2, (float)screenHeight - Y2, flipH, flipV);
   }
-  glColor4f(1, 1, 1, 1);
 }
 
 void KGraphicGL::blitArbitraryQuad(float s1, float s2, float s3, float s4, float s5, float s6, float s7, float s8,
                                    float d1, float d2, float d3, float d4, float d5, float d6, float d7, float d8) {
-  blitColour(1.0f, false);
-  blend();
+  KDrawQuad q = quadOf(true);
+  blitColour(q, 1.0f, false);
+  q.linear = filterLinear;
+  if (packed) {
+    float ox, oy, x1 = std::min({s1, s3, s5, s7}), x2 = std::max({s1, s3, s5, s7});
+    float y1 = std::min({s2, s4, s6, s8}), y2 = std::max({s2, s4, s6, s8});
+    const float w0 = x2 - x1, h0 = y2 - y1, left = x1, top = y1;
+    if (!toTexture(x1, y1, x2, y2, false, false, ox, oy) || x2 - x1 != w0 || y2 - y1 != h0) return;
+    const float dx = x1 - left, dy = y1 - top;
+    s1 += dx, s3 += dx, s5 += dx, s7 += dx;
+    s2 += dy, s4 += dy, s6 += dy, s8 += dy;
+  }
   float H = (float)screenHeight;
-  genericArbitraryBlit(s1, s2, s3, s4, s5, s6, s7, s8, d1, H - d2, d3, H - d4, d5, H - d6, d7, H - d8);
+  setCorner(q, 0, (float)(int)d1, (float)(int)(H - d2), s1, s2);
+  setCorner(q, 1, (float)(int)d3, (float)(int)(H - d4), s3, s4);
+  setCorner(q, 2, (float)(int)d5, (float)(int)(H - d6), s5, s6);
+  setCorner(q, 3, (float)(int)d7, (float)(int)(H - d8), s7, s8);
+  KDrawList::add() = q;
 }
 
 void KGraphicGL::blitTiledRect(short x, short y, short w, short h, float repeat, float angle) {
-  glDisable(GL_BLEND);
-  ptk_glBindTexture();
-  applyFilter(filterLinear);
-  glMatrixMode(GL_MODELVIEW);
-  glPushMatrix();
+  // A packed texture holds no whole picture to repeat.
+  if (packed) return;
+  KDrawQuad q = quadOf(false);
+  q.linear = filterLinear;
   int hw = w / 2, hh = h / 2;
-  glTranslatef((float)(hw + x), (float)((screenHeight - y) - hh), 0);
-  glRotatef(angle, 0, 0, 1);
+  setTransform(q, (float)(hw + x), (float)((screenHeight - y) - hh), angle, 1, false);
+  q.rotate = true;
   // A picture that is not a square power of two counts its repeat in texels.
-  auto tc = [this](float s, float t) {
-    if (texelTiling)
-      texCoord(s, t);
-    else
-      glTexCoord2f(s, t);
-  };
-  glBegin(GL_POLYGON);
-  tc(repeat, repeat);
-  glVertex3i(-hw, hh, 0);
-  tc(repeat, 0);
-  glVertex3i(-hw, -hh, 0);
-  tc(0, 0);
-  glVertex3i(hw, -hh, 0);
-  tc(0, repeat);
-  glVertex3i(hw, hh, 0);
-  glEnd();
-  glPopMatrix();
+  const float corners[4][4] = {{(float)-hw, (float)hh, repeat, repeat},
+                               {(float)-hw, (float)-hh, repeat, 0},
+                               {(float)hw, (float)-hh, 0, 0},
+                               {(float)hw, (float)hh, 0, repeat}};
+  for (int i = 0; i < 4; ++i) {
+    if (texelTiling) {
+      setCorner(q, i, corners[i][0], corners[i][1], corners[i][2], corners[i][3]);
+    } else {
+      q.v[i * 2] = corners[i][0];
+      q.v[i * 2 + 1] = corners[i][1];
+      q.t[i * 2] = corners[i][2];
+      q.t[i * 2 + 1] = corners[i][3];
+    }
+  }
+  KDrawList::add() = q;
 }
 
 void KGraphicGL::blitFromBackToBack(short, short, short, short, short, short) {}
 
 void KGraphicGL::drawRect(float x1, float y1, float x2, float y2, float red, float green, float blue, float alpha) {
-  disableTargets();
-  if (alpha != 1) {
-    glEnable(GL_BLEND);
-    glColor4f(red, green, blue, alpha);
-    glBlendFunc(blendSource, blendDest);
-  } else {
-    glDisable(GL_BLEND);
-    glColor3f(red, green, blue);
-  }
-  int Y1 = (int)((float)screenHeight - y1), Y2 = (int)((float)screenHeight - y2);
-  glBegin(GL_POLYGON);
-  glVertex3i((int)x1, Y1, 0);
-  glVertex3i((int)x2, Y1, 0);
-  glVertex3i((int)x2, Y2, 0);
-  glVertex3i((int)x1, Y2, 0);
-  glEnd();
+  KDrawQuad q;
+  q.blend = alpha != 1;
+  q.source = blendSource;
+  q.destination = blendDest;
+  setColour(q, red, green, blue, alpha != 1 ? alpha : 1.0f);
+  float Y1 = (float)(int)((float)screenHeight - y1), Y2 = (float)(int)((float)screenHeight - y2);
+  const float v[8] = {(float)(int)x1, Y1, (float)(int)x2, Y1, (float)(int)x2, Y2, (float)(int)x1, Y2};
+  std::memcpy(q.v, v, sizeof v);
+  KDrawList::add() = q;
   _oldBindedText = -1;
-  glDisable(GL_BLEND);
-  glColor4f(1, 1, 1, 1);
 }
 
 void KGraphicGL::drawLine(float x1, float y1, float x2, float y2, float red, float green, float blue, float alpha) {
-  glEnable(GL_BLEND);
-  glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  disableTargets();
-  glColor4f(red, green, blue, alpha);
-  glBegin(GL_LINE_LOOP);
-  glVertex3f(x1, (float)screenHeight - y1, 0);
-  glVertex3f(x2, (float)screenHeight - y2, 0);
-  glEnd();
+  KDrawQuad q;
+  q.blend = true;
+  q.source = GL_SRC_ALPHA;
+  q.destination = GL_ONE_MINUS_SRC_ALPHA;
+  q.line = true;
+  setColour(q, red, green, blue, alpha);
+  q.v[0] = x1;
+  q.v[1] = (float)screenHeight - y1;
+  q.v[2] = x2;
+  q.v[3] = (float)screenHeight - y2;
+  KDrawList::add() = q;
   _oldBindedText = -1;
-  glColor4f(1, 1, 1, 1);
 }
 
 void KGraphicGL::plotPixel(float x, float y, float red, float green, float blue, float alpha) {

@@ -1,10 +1,17 @@
 #pragma once
+#include <cstdint>
+#include <vector>
+
 #include "engine/KGraphic.h"
+#include "engine/KTextureReady.h"
+
+struct KDrawQuad;
 
 struct SDL_Surface;
 
 // The OpenGL picture. The window tells it the screen size (setScreenSize) and resets the
-// bind cache at every flip (ptk_glUnbindTexture).
+// bind cache at every flip (ptk_glUnbindTexture). Blits are kept in the frame's draw list
+// (KDrawList) and reach GL when something needs the screen.
 class KGraphicGL : public KGraphic {
 public:
   KGraphicGL();
@@ -58,6 +65,7 @@ public:
   void pollArray() override;
   void selectTexture() override;
   void setHotSpot(short a, short b, short c, short d, short e, short f) override;
+  void setRegions(const std::vector<KRegion> &parts) override;
 
   // The whole picture at its own position (the header origin of the loaded image).
   void blitAlphaRect();
@@ -78,24 +86,34 @@ public:
   static int textureMode();
 
   // Picture image (18-byte TGA-style header, BGR(A) rows bottom first) builders and steps.
+  // decodeFile reads and decodes a file without a picture (any thread may call it); null
+  // when it cannot, silently.
+  static unsigned char *decodeFile(const char *path);
+  // The same straight into a texture made ready (no mask, no key colour); null when it cannot.
+  static KTextureReady *readyFromFile(const char *path, const KTextureOptions &options);
+  static bool readFile(const char *path, std::vector<char> &data, bool report);
   unsigned char *LoadGeneric(char *path);
   bool LoadRamPicture(char *name, char *data, long size);
   bool CreateBitmap(short width, short height);
   bool buildGLTexture(unsigned char *image, bool sizedFormat, bool useAlpha);
+  // How this picture lays out its texture, for a worker to make it ready.
+  KTextureOptions textureOptions(bool useAlpha) const;
+  bool installTexture(KTextureReady &ready, bool sizedFormat, bool useAlpha);
   unsigned char *LoadTGA(char *path);
   bool LoadQuicktimeBitmap(char *path);
   void QTDeleteBitmap();
 
-  // `transformed`: the caller has turned or scaled the matrix for this blit.
-  void GenericBlit(float x1, float y1, float x2, float y2, short x, short y, bool flipH, bool flipV,
+  // `transformed`: the quad is turned or scaled about its point.
+  void GenericBlit(KDrawQuad &q, float x1, float y1, float x2, float y2, short x, short y, bool flipH, bool flipV,
                    bool transformed);
-  void GenericBlitF(float x1, float y1, float x2, float y2, float x, float y, bool flipH, bool flipV);
-  void texturedQuad(float x1, float y1, float x2, float y2, float x, float y, float w, float h, bool flipH,
-                    bool flipV);
-  void genericStretchBlit(float x1, float y1, float x2, float y2, float X1, float Y1, float X2, float Y2, bool flipH,
-                          bool flipV);
-  void genericArbitraryBlit(float s1, float s2, float s3, float s4, float s5, float s6, float s7, float s8, float d1,
-                            float d2, float d3, float d4, float d5, float d6, float d7, float d8);
+  void GenericBlitF(KDrawQuad &q, float x1, float y1, float x2, float y2, float x, float y, bool flipH, bool flipV);
+  void texturedQuad(KDrawQuad &q, float x1, float y1, float x2, float y2, float x, float y, float w, float h,
+                    bool flipH, bool flipV);
+  void genericStretchBlit(KDrawQuad &q, float x1, float y1, float x2, float y2, float X1, float Y1, float X2,
+                          float Y2, bool flipH, bool flipV);
+  // The part of the source rectangle (whole pixels) whose blocks hold a visible pixel; false
+  // when none does. A picture without alpha shows everywhere.
+  bool visiblePart(int &x1, int &y1, int &x2, int &y2) const;
 
   unsigned int textureName;
   unsigned char *staging;
@@ -120,6 +138,18 @@ public:
   uint32_t *pixelArray;
   // True when the picture is neither square nor a power of two, so the tiled blit counts in texels.
   bool texelTiling;
+  // Which upload the texture holds; a new one for every upload.
+  uint64_t contentId = 0;
+  // Per kBlock x kBlock block of the texture's picture, rows from the top: whether any pixel
+  // shows; blocksWide x blocksHigh pixels are covered.
+  static const int kBlock = 8;
+  std::vector<unsigned char> opaqueBlocks;
+  int blocksAcross = 0;
+  int blocksWide = 0, blocksHigh = 0;
+  // A packed texture holds only the regions blits use, each at its place in the texture.
+  std::vector<KRegion> regions;
+  std::vector<KPlacedRegion> placed;
+  bool packed = false;
 
   static short screenWidth, screenHeight, screenDepth;
   static int _oldBindedText;
@@ -127,14 +157,18 @@ public:
   static bool _viewOneToOne;
 
 private:
-  void texCoord(float s, float t);
   void chooseStorage(long w, long h);
   bool textureFits(const char *what);
-  void applyWrap(bool repeat);
+  void applyParams(bool linear);
+  static bool sameRegions(const std::vector<KRegion> &a, const std::vector<KRegion> &b);
+  const KPlacedRegion *regionOf(float x1, float y1, float x2, float y2) const;
+  bool toTexture(float &x1, float &y1, float &x2, float &y2, bool flipH, bool flipV, float &ox, float &oy) const;
   unsigned char *imageFromOffscreen();
   bool grabScreen(bool back, void (*callback)(long, long, long *, long *, long *));
-  void blitColour(float alpha, bool scaleBlitAlpha);
-  void blend();
-  void applyFilter(bool linear);
+  KDrawQuad quadOf(bool blended) const;
+  void setCorner(KDrawQuad &q, int i, float x, float y, float s, float t) const;
+  void blitColour(KDrawQuad &q, float alpha, bool scaleBlitAlpha);
+  static void setColour(KDrawQuad &q, float red, float green, float blue, float alpha);
+  static void setTransform(KDrawQuad &q, float tx, float ty, float angle, float zoom, bool always);
   bool wholePixels(float x1, float y1, float x2, float y2) const;
 };

@@ -23,7 +23,8 @@ std::string KMiscTools::currentFilePath;
 namespace {
 // Results handed out as text stay valid until the next call of the same operation.
 std::string g_builtPath;
-std::string g_currentPath;
+// Per thread: picture workers open files, which asks for it, while the main thread does too.
+thread_local std::string g_currentPath;
 std::string g_userFolder;
 std::string g_prefsFolder;
 char g_locale[260];

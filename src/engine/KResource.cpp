@@ -11,8 +11,9 @@
 KList<KResource> KResource::_lArchives;
 
 namespace {
-std::string g_fileName;
-std::string g_archiveName;
+// Per thread: pictures are read on worker threads too.
+thread_local std::string g_fileName;
+thread_local std::string g_archiveName;
 
 bool isSeparator(char c) { return c == '/' || c == '\\'; }
 

@@ -1,22 +1,24 @@
 #pragma once
+#include "engine/KModulePlayer.h"
+#include "engine/KOggDecoder.h"
+#include "engine/KSoundBuffers.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
 class KAudioChannel;
-struct OggVorbis_File;
-struct DUH;
-struct DUH_SIGRENDERER;
 
 // One playable sound: a sample decoded whole from WAV or Ogg Vorbis and played on up to ten
 // channels of its own (so it can overlap itself), an Ogg Vorbis stream kept compressed in
 // memory and decoded into two 4096-byte buffers refilled from the audio thread, or a tracker
 // module (IT, XM, S3M, MOD) rendered by DUMB into the same kind of double buffer.
-// Failures come back as results; nothing here throws or ends the process.
+// Failures come back as results; nothing here throws or ends the process. The decoders, the
+// module player and the buffers do the work; this class keeps the sound's kind and volume.
 class KSound {
 public:
   enum { KIND_MODULE = 0, KIND_STREAM = 1, KIND_SAMPLE = 2 };
-  static const int kMaxChannels = 10;
+  static const int kMaxChannels = KSoundBuffers::kMaxChannels;
   static const int kBufferBytes = 4096;
 
   KSound();
@@ -71,7 +73,7 @@ public:
   int getKind() const { return _kind; }
   const char *getFileName() const { return _fileName.c_str(); }
 
-  // vorbisfile's data source over the sound's in-memory file.
+  // The sound's in-memory Ogg Vorbis file read like a file; source is the KSound.
   static size_t ogg_Read(void *buffer, size_t size, size_t count, void *source);
   static int ogg_Seek(void *source, int64_t offset, int whence);
   static int ogg_Close(void *source);
@@ -82,85 +84,44 @@ public:
   static int _instanceCount;
 
 private:
-  struct Format {
-    uint16_t formatTag;
-    uint16_t channels;
-    uint32_t rate;
-    uint32_t byteRate;
-    uint16_t blockAlign;
-    uint16_t bitsPerSample;
-    uint16_t extra;
-  };
-
   void init();
-  KAudioChannel *createSoundChannel(unsigned long kind, short index);
   unsigned char *makeSoundHandle(short channels, long rate, long bits, unsigned long bytes, char handleIndex);
-  void freeChannel();
   void freeAllocatedData();
-  void freeModule();
-  bool loadFileToRam(const char *file);
-  bool transferFileToRam(char *data, unsigned long size);
-  void freeFileInRam();
-  unsigned long ParseWavHeader(unsigned char *data, unsigned long size);
   bool loadWavSample(const char *file);
   bool loadOggSample(const char *file);
+  // Takes a copy of decoded PCM as the sample, with a channel for each copy that may overlap.
+  bool keepSample(const char *file, const unsigned char *pcm, unsigned long bytes, uint16_t channels, uint16_t bits,
+                  uint32_t rate);
   bool openStreamDecoder();
   void fillOggBuffer(short which);
   void fillModBuffer(short which);
-  void clearSoundBuffer(long which);
-  void restartModuleAt(int order);
-  bool anyChannelBusy() const;
-  void playBuffer(short which);
-  void switchBuffers(KAudioChannel *channel);
+  void switchBuffers();
   bool fail(const char *what, const char *detail);
 
   static void sampleDone(KAudioChannel *channel, void *user);
   static void streamDone(KAudioChannel *channel, void *user);
   static void moduleDone(KAudioChannel *channel, void *user);
-  static int loopFunc(void *user);
-
-  static short flipShort(short v);
-  static long flipLong(long v);
-  static float flipFloat(float v);
 
   short _channelCount = 1;
-  char _error[256];
   std::string _fileName;
   int _volume = 80;
   uint8_t _kind = KIND_SAMPLE;
   int _nextChannel = 0;
   long _pan = 0;
 
-  DUH *_module = nullptr;
-  DUH_SIGRENDERER *_moduleRenderer = nullptr;
-  bool _moduleLoop = false;
+  KModulePlayer _module;
+  KOggDecoder _ogg;
+  KSoundBuffers _buffers;
 
-  Format _ownFormat;
-  const Format *_format = nullptr;
-  unsigned char *_data = nullptr; // a sample's PCM: header 0
+  // A sample's PCM (in buffer 0) and its shape.
+  unsigned char *_data = nullptr;
   uint32_t _dataSize = 0;
-  const unsigned char *_wavPcm = nullptr;
+  uint16_t _dataChannels = 0;
+  uint16_t _dataBits = 0;
+  uint32_t _dataRate = 0;
 
-  OggVorbis_File *_decoder;
-  bool _decoderOpen = false;
-
-  KAudioChannel *_channels[kMaxChannels];
-  unsigned char *_header[2] = {nullptr, nullptr};
-  uint32_t _headerBytes[2] = {0, 0};
-  // Bytes of real sound in each stream buffer; 0 once the data has run out.
-  uint32_t _bufferFill[2] = {0, 0};
-  short _headerChannels = 2;
-  short _headerBits = 16;
-
-  int _toggle = 1;
-  bool _endMark = false;
   bool _playing = false;
   bool _loop = false;
-  long _sampleRate = 0;
   // The master music volume this sound's buffer switches applied last.
   int _appliedMusicMaster = -1;
-
-  size_t _filePos = 0;
-  size_t _fileSize = 0;
-  unsigned char *_fileData = nullptr;
 };

@@ -28,6 +28,8 @@ public:
   virtual bool isQuit() = 0;
   virtual SDL_Window *getWindowHandle() = 0;
   virtual void setMaxFrameRate(long framesPerSecond) = 0;
+  // Frames a second the flip waits for; 0 when it never waits.
+  virtual long getMaxFrameRate() { return 0; }
   virtual bool getRectangleTexCap() = 0;
   virtual bool getAccelerationCap() = 0;
   virtual void setRectangleTexCap(bool cap) = 0;
@@ -43,4 +45,12 @@ public:
   virtual void setPTKCallBack(bool (*callback)(KEvent *)) = 0;
   virtual void setQuit(bool quit) = 0;
   virtual void setScreenSaverInfo(long width, long height) = 0;
+
+  // A level's picture of the world: between beginScene and endScene each object's drawing is
+  // one piece (beginPiece with the object, endPiece). Pieces that stay the same are drawn once
+  // into a kept picture that later frames start from; the screen looks the same either way.
+  virtual void beginScene() {}
+  virtual void endScene() {}
+  virtual void beginPiece(const void *key) {}
+  virtual void endPiece() {}
 };

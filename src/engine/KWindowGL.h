@@ -1,12 +1,14 @@
 #pragma once
+#include "engine/KGLScreen.h"
 #include "engine/KWindow.h"
-
-union SDL_Event;
+#include "engine/KWindowEvents.h"
 
 // The window on SDL2 with one OpenGL 1.x context. The picture is always width x height
 // (800 x 600 for the game); in full screen it is scaled into the middle of the screen and the
 // pointer stays in picture coordinates. Keeping one context means textures survive a switch.
-class KWindowGL : public KWindow {
+// The screen is a private base because the drawing calls read its context and picture
+// placement at every frame; events and screenshots are parts of their own.
+class KWindowGL : public KWindow, private KGLScreen {
 public:
   KWindowGL();
   explicit KWindowGL(bool depthBuffer);
@@ -25,6 +27,7 @@ public:
   bool isQuit() override;
   SDL_Window *getWindowHandle() override;
   void setMaxFrameRate(long framesPerSecond) override;
+  long getMaxFrameRate() override { return _frameTime ? (long)(1000 / _frameTime) : 0; }
   bool getRectangleTexCap() override;
   bool getAccelerationCap() override;
   void setRectangleTexCap(bool cap) override;
@@ -40,6 +43,10 @@ public:
   void setPTKCallBack(bool (*callback)(KEvent *)) override;
   void setQuit(bool quit) override;
   void setScreenSaverInfo(long width, long height) override;
+  void beginScene() override;
+  void endScene() override;
+  void beginPiece(const void *key) override;
+  void endPiece() override;
 
   // Scissor to the picture rectangle (x1, y1)-(x2, y2), y downwards.
   void setClipping(long x1, long y1, long x2, long y2);
@@ -54,51 +61,32 @@ public:
   // as RGBA rows from the top. False when the rectangle leaves the picture or nothing is open.
   bool readPixels(int x, int y, int w, int h, unsigned char *rgba, bool front = false);
 
-  // Largest rectangle of the picture's proportions centred in outerW x outerH.
-  static void letterbox(int outerW, int outerH, int pictureW, int pictureH, int *x, int *y, int *w, int *h);
+  using KGLScreen::letterbox;
 
   // Takes at most one pending event and hands it to the handlers, without the raw callback
   // and the built-in shortcuts (the pump of KMiscTools::pause).
   void dispatchPending();
 
   static int _quitGL;
-  static int hasRectangleText;
-  static short _windowWidth;
-  static short _windowHeight;
-  static short _windowDepth;
+  using KGLScreen::hasRectangleText;
+  using KGLScreen::_windowWidth;
+  using KGLScreen::_windowHeight;
+  using KGLScreen::_windowDepth;
   static unsigned long _lastFlipTime;
   static unsigned long _screenshotCounter;
   static KDisplay _display;
 
 private:
-  void init(bool depthBuffer);
-  bool switchToFullScreen();
-  void updateView();
-  void clearBars();
-  void detectCapabilities();
+  void init();
   void darkenFrame();
-  bool pollOne(SDL_Event *ev);
-  void dispatch(const SDL_Event &ev, KSystemEvent &sys);
-  bool savePicFile(const char *path, unsigned char *bgra, long width, long height, long format);
 
-  void *_context;
-  SDL_Window *_window;
-  bool (*_sysCallback)(EventRef);
-  bool (*_ptkCallback)(KEvent *);
+  KWindowEvents _events;
   short _refresh;
   char _title[256];
   bool _minimized;
   unsigned long _frameTime;
   bool _metalLook;
   bool _drawMouse;
-  float _clearColor[4];
-  bool _fullScreen;
   bool _accelerated;
-  bool _depthBuffer;
   float _gamma;
-  bool _active;        // has the input focus (tracked from focus events)
-  bool _videoStarted;  // this object holds a reference on SDL's video subsystem
-  int _swapInterval;
-  int _view[4];        // picture placement in the drawable, GL style (x, y from the bottom, w, h)
-  int _drawableW, _drawableH;
 };

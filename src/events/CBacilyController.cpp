@@ -7,6 +7,7 @@
 #include "events/CCharisma.h"
 #include "events/CMapEntity_Bacily.h"
 #include "media/CGlobals.h"
+#include "media/CRandom.h"
 #include "media/CSoundEngine.h"
 #include "media/Timer.h"
 #include "world/CMapEntitiesCollection.h"
@@ -82,7 +83,7 @@ void CBacilyController::update() {
 // Beds earlier in the list are likelier: each is a coin toss, and the first that wins is taken.
 bool CBacilyController::pickBed() {
   for (CMapEntity_Game *e : *collection->getEntitiesPtr()) {
-    const int draw = std::rand();
+    const int draw = CRandom::draw();
     if (e->getEntityClassID() != kBedClass || draw % 2 != 0 || paused()) continue;
     targetX = e->getX() + (float)e->approachX - 20.0f;
     targetY = e->getY() + (float)e->approachY - 70.0f;

@@ -4,6 +4,7 @@
 
 #include "events/CBacilyController.h"
 #include "media/CFakeTime.h"
+#include "media/CRandom.h"
 #include "media/CSoundEngine.h"
 #include "media/Timer.h"
 #include "world/CLevel_Game.h"
@@ -75,7 +76,7 @@ bool CBacilyGeneratorController::muzuVypustit() {
   CMapEntity_Game *player = collection ? collection->getEntityByID(kPlayerID) : nullptr;
   const bool handsFull = player && player->containedFull();
   const int n = releaseOdds(beds, occupied, CBacilyController::countGerms(collection), handsFull);
-  const int draw = std::rand();
+  const int draw = CRandom::draw();
   return n > 0 && draw % n == 0;
 }
 

@@ -6,6 +6,7 @@
 #include "events/CMapEntity_DNA.h"
 #include "events/CMapEntity_Miska.h"
 #include "events/LabIds.h"
+#include "media/CRandom.h"
 #include "world/CLevel_Game.h"
 #include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntitiesFactory.h"
@@ -22,7 +23,7 @@ const TOffset kTemplateInDish = {-7, -11};
 CMapEntity_DNA *clonePiece() { return dynamic_cast<CMapEntity_DNA *>(CMapEntitiesFactory::instance()->cloneEntity("DNA")); }
 
 // -1.0 to (range - 1) / 10 - 1 in tenths.
-float drawSpeed(int range) { return (float)(std::rand() % range) / 10.0f - 1.0f; }
+float drawSpeed(int range) { return (float)(CRandom::draw() % range) / 10.0f - 1.0f; }
 
 std::string levelName(CEngine *engine) {
   CWorldEngine *host = CWorldEngine::of(engine);
@@ -47,27 +48,27 @@ void CDNAGeneratorController::onBind() {
     CMapEntity_DNA *piece = clonePiece();
     if (!piece) return;
     collection->addEntity(piece);
-    float x = (float)(332 + std::rand() % 337);
-    float y = (float)(std::rand() % 453);
+    float x = (float)(332 + CRandom::draw() % 337);
+    float y = (float)(CRandom::draw() % 453);
     piece->setXY(x, y);
-    piece->setColour(std::rand() % 9);
-    piece->setStrands(std::rand() % 7 + 1);
+    piece->setColour(CRandom::draw() % 9);
+    piece->setStrands(CRandom::draw() % 7 + 1);
     piece->xSpeed = drawSpeed(20);
     piece->ySpeed = drawSpeed(20);
-    piece->spin = (float)(std::rand() % 10) / 10.0f;
-    piece->scaleActionBox((float)(std::rand() % 8 + 3) / 10.0f);
+    piece->spin = (float)(CRandom::draw() % 10) / 10.0f;
+    piece->scaleActionBox((float)(CRandom::draw() % 8 + 3) / 10.0f);
   }
   for (int i = 0; i < 20; ++i) generujBakterii(-1, -1);
 }
 
 void CDNAGeneratorController::generujBakterii(float x, float y) {
   if (!collection) return;
-  int32_t colour = std::rand() % 9;
-  int32_t strands = std::rand() % 7 + 1;
+  int32_t colour = CRandom::draw() % 9;
+  int32_t strands = CRandom::draw() % 7 + 1;
   bool taken = false;
   for (const TTemplate &t : templates) {
     // A draw for every dish, so each gives the same one-in-seven chance.
-    if (std::rand() % 7 == 1 && !taken) {
+    if (CRandom::draw() % 7 == 1 && !taken) {
       colour = t.colour;
       strands = t.strands;
       taken = true;
@@ -80,16 +81,16 @@ CMapEntity_DNA *CDNAGeneratorController::newLoosePiece(float x, float y, int32_t
   CMapEntity_DNA *piece = clonePiece();
   if (!piece) return nullptr;
   collection->addEntity(piece);
-  if (x == -1.0f) x = (float)(332 + std::rand() % 337);
-  if (y == -1.0f) y = (float)(std::rand() % 453);
+  if (x == -1.0f) x = (float)(332 + CRandom::draw() % 337);
+  if (y == -1.0f) y = (float)(CRandom::draw() % 453);
   piece->setXY(x, y);
   piece->setColour(colour);
   piece->setStrands(strands);
   // New pieces drift mostly left and up.
   piece->xSpeed = drawSpeed(13);
   piece->ySpeed = drawSpeed(13);
-  piece->spin = (float)(std::rand() % 10) / 10.0f;
-  piece->scaleActionBox((float)(std::rand() % 8 + 3) / 10.0f);
+  piece->spin = (float)(CRandom::draw() % 10) / 10.0f;
+  piece->scaleActionBox((float)(CRandom::draw() % 8 + 3) / 10.0f);
   return piece;
 }
 
@@ -103,8 +104,8 @@ void CDNAGeneratorController::generujMisky() {
       int32_t colour = 0, strands = 0;
       bool shared = true;
       while (shared) {
-        colour = std::rand() % 9;
-        strands = std::rand() % 7 + 1;
+        colour = CRandom::draw() % 9;
+        strands = CRandom::draw() % 7 + 1;
         shared = false;
         for (const TTemplate &t : templates) shared = shared || (t.colour == colour && t.strands == strands);
       }

@@ -4,6 +4,7 @@
 
 #include "events/CMapEntity_Motyl.h"
 #include "media/CGlobals.h"
+#include "media/CRandom.h"
 #include "media/Timer.h"
 #include "world/CMapEntitiesCollection.h"
 #include "world/kinds/EntityIds.h"
@@ -58,7 +59,7 @@ CPeriskopController::~CPeriskopController() = default;
 
 void CPeriskopController::update() {
   if (!entity || !jumpTimer->udalost()) return;
-  const float x = (float)(715 + std::rand() % 80);
-  const float y = (float)(165 + std::rand() % 50);
+  const float x = (float)(715 + CRandom::draw() % 80);
+  const float y = (float)(165 + CRandom::draw() % 50);
   entity->setXY(x, y);
 }

@@ -5,10 +5,17 @@
 #include "media/Frame.h"
 #include "media/GameGlobals.h"
 #include "media/ZSprite.h"
+#include "media/ZSpriteFactory.h"
 
 void CMapEntity_DNA::setColour(int32_t c) {
   colour = ((c % 9) + 9) % 9;
   setRGB(paletaVyrazna[colour][0], paletaVyrazna[colour][1], paletaVyrazna[colour][2], false);
+}
+
+void CMapEntity_DNA::collectPictures(std::vector<unsigned int> &out) const {
+  CCloneable::collectPictures(out);
+  if (spriteFactory)
+    for (int n = 0; n <= 8; ++n) spriteFactory->collectSurfaces("DNA" + std::to_string(n), out);
 }
 
 void CMapEntity_DNA::setStrands(int32_t s) {

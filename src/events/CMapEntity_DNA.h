@@ -16,6 +16,8 @@ public:
   int32_t getColour() const { return colour; }
   // Clamped to 0..8; the sprite follows.
   void setStrands(int32_t s);
+  // With every strand count's picture.
+  void collectPictures(std::vector<unsigned int> &out) const override;
   int32_t getStrands() const { return strands; }
   // Shrinks the current frame's action box to the zoomed size, centred in the unscaled one, so
   // grabbing follows the drawn size.

@@ -5,6 +5,7 @@
 #include "events/CCharisma.h"
 #include "events/CMapEntity_Opicka.h"
 #include "media/CGlobals.h"
+#include "media/CRandom.h"
 #include "media/CSoundEngine.h"
 #include "media/Timer.h"
 #include "world/CLevel_Game.h"
@@ -77,7 +78,7 @@ void COpickaController::update() {
 
 void COpickaController::choose(CMapEntity_Opicka *monkey) {
   for (CMapEntity_Game *e : *collection->getEntitiesPtr()) {
-    const int draw = std::rand();
+    const int draw = CRandom::draw();
     if (e->getEntityClassID() != kBedClass || draw % 2 != 0 || paused() || !occupantOf(e)) continue;
     targetX = e->getX() + 30.0f;
     targetY = e->getY() - 95.0f;

@@ -9,6 +9,7 @@
 #include "events/CCharisma.h"
 #include "events/CMapEntity_Sasek.h"
 #include "media/CGlobals.h"
+#include "media/CRandom.h"
 #include "media/CSoundEngine.h"
 #include "media/Frameset.h"
 #include "media/Timer.h"
@@ -23,7 +24,7 @@ namespace {
 const int kStay = 1500;
 const int kFirstVisitStay = 5000;
 
-int firstAppearance() { return 40000 + std::rand() % 15000; }
+int firstAppearance() { return 40000 + CRandom::draw() % 15000; }
 
 bool paused() { return CGlobals_instance && CGlobals_instance->paused; }
 
@@ -102,9 +103,9 @@ void CSasekController::update() {
   case CMapEntity_Sasek::kWalkingOut:
     if (jester->getX() >= kOffX) {
       jester->stav = CMapEntity_Sasek::kAway;
-      const float y = (float)(100 + std::rand() % 200);
+      const float y = (float)(100 + CRandom::draw() % 200);
       jester->setXY(kOffX, y);
-      appearanceTimer->nastavSpoustec(90000 + std::rand() % 50000);
+      appearanceTimer->nastavSpoustec(90000 + CRandom::draw() % 50000);
       appearanceTimer->reset();
     } else {
       jester->changeX(2.5f);

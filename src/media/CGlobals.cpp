@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "media/CRandom.h"
 #include "media/Timer.h"
 
 CGlobals *CGlobals_instance = nullptr;
@@ -58,7 +59,7 @@ void CGlobals::randomizeWind() {
   if (!windTimer->udalost()) return;
   // A non-positive range would divide by zero; the wind then stays calm.
   if (windRange <= 0) return;
-  wind = (float)((unsigned)std::rand() % (unsigned)windRange) / 10.0f + (float)windRange / -20.0f;
+  wind = (float)((unsigned)CRandom::draw() % (unsigned)windRange) / 10.0f + (float)windRange / -20.0f;
 }
 
 void CGlobals::resetLevel() {

@@ -39,21 +39,26 @@ CSoundEngine::~CSoundEngine() {
 void CSoundEngine::init() {}
 
 void CSoundEngine::addSound(std::string file, std::string key, bool stream) {
-  KSound *sound = new KSound();
   if (g_fillReport) {
     float share = (float)registeredCount / 250.0f;
     g_fillReport((float)(0.5 + (double)share / 2.15));
   }
-  bool loaded = stream ? sound->loadStream(file.c_str()) : sound->loadSample(file.c_str(), 100, false, 1);
-  if (!loaded)
-    CLogger::instance()->log((stream ? "Warning! Music " : "Warning! Sound ") + file + " not loaded.");
   if (g_textReport) g_textReport("LOADING");
   if (!stream) registeredCount++;
   CSound entry;
-  entry.sound = sound;
-  entry.key = key;
+  entry.sound = new KSound();
+  entry.key = std::move(key);
+  entry.file = std::move(file);
   entry.stream = stream;
   sounds.push_back(entry);
+}
+
+void CSoundEngine::load(CSound &s) {
+  if (s.loaded) return;
+  s.loaded = true;
+  bool ok = s.stream ? s.sound->loadStream(s.file.c_str()) : s.sound->loadSample(s.file.c_str(), 100, false, 1);
+  if (!ok) CLogger::instance()->log((s.stream ? "Warning! Music " : "Warning! Sound ") + s.file + " not loaded.");
+  else if (!s.stream && soundVolume >= 0) s.sound->setVolume(soundVolume);
 }
 
 void CSoundEngine::addMusic(std::string file, std::string key) {
@@ -69,6 +74,7 @@ void CSoundEngine::playSound(std::string key) {
   // Every entry under the key plays, not only the first.
   for (CSound &s : sounds) {
     if (s.key != key) continue;
+    load(s);
     if (s.stream) {
       stopMusic();
       s.sound->playStream(true);
@@ -91,15 +97,16 @@ void CSoundEngine::playMusic(std::string key) {
 
 void CSoundEngine::stopMusic() {
   for (CSound &s : sounds)
-    if (s.stream && s.sound->isPlaying()) s.sound->stopStream();
+    if (s.loaded && s.stream && s.sound->isPlaying()) s.sound->stopStream();
 }
 
 void CSoundEngine::stopSounds() {
   for (CSound &s : sounds)
-    if (!s.stream && s.sound->isPlaying()) s.sound->stopSample();
+    if (s.loaded && !s.stream && s.sound->isPlaying()) s.sound->stopSample();
 }
 
 void CSoundEngine::setSoundVolume(int percent) {
+  soundVolume = percent;
   for (CSound &s : sounds)
     if (!s.stream) s.sound->setVolume(percent);
 }

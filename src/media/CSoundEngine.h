@@ -4,12 +4,14 @@
 
 class KSound;
 
-// One registered effect (or stream) under its key.
+// One registered effect (or stream) under its key; its file is read when it first plays.
 class CSound {
 public:
   KSound *sound = nullptr;
   std::string key;
+  std::string file;
   bool stream = false;
+  bool loaded = false;
 };
 
 // One music track; the file is loaded only when the tune is played.
@@ -27,7 +29,8 @@ public:
 };
 
 // Named sounds and music. Effects are samples on one channel, so replaying one restarts it;
-// at most one music track plays at a time, on the global music.
+// at most one music track plays at a time, on the global music. An effect is decoded when it
+// first plays (a millisecond or so), so start-up does not decode hundreds of them.
 class CSoundEngine {
 public:
   CSoundEngine();
@@ -57,7 +60,14 @@ public:
   typedef void (*TextReport)(const std::string &text);
   static void setLoadingReports(FillReport fill, TextReport text);
 
+private:
+  // Decodes the entry on its first use.
+  void load(CSound &s);
+public:
+
   int registeredCount = 0;
+  // The last effects volume set, for effects decoded after it; -1 before any.
+  int soundVolume = -1;
   KSound *moduleSound = nullptr;
   std::vector<CPattern> patterns;
   std::vector<CMusic> music;

@@ -2,8 +2,14 @@
 
 #include <vector>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 #include "engine/KGraphic.h"
 #include "engine/KPTK.h"
+#include "engine/KPrefetch.h"
+#include "engine/KTextureReady.h"
 #include "media/CLogger.h"
 
 namespace {
@@ -23,6 +29,7 @@ CSurface::~CSurface() { delete picture; }
 void CSurface::load() {
   if (picture) return;
   KGraphic *p = g_pictureFactory();
+  p->setRegions(regionsToLoad());
   // The loader may rewrite the path it is given; it gets a copy, never the registry key.
   std::vector<char> path(nazevSouboru.begin(), nazevSouboru.end());
   path.push_back(0);
@@ -30,6 +37,25 @@ void CSurface::load() {
   if (broken) CLogger::instance()->log("loadPicture error: " + nazevSouboru);
   p->setTextureQuality(true);
   picture = p;
+}
+
+void CSurface::addRegion(int x, int y, int w, int h) {
+  for (const KRegion &r : regions)
+    if (r.x == x && r.y == y && r.w == w && r.h == h) return;
+  regions.push_back({x, y, w, h});
+  // A packed picture lacks the new part: it is packed again when next loaded.
+  if (picture && !whole) unload();
+}
+
+const std::vector<KRegion> &CSurface::regionsToLoad() const {
+  static const std::vector<KRegion> none;
+  return whole ? none : regions;
+}
+
+void CSurface::useWhole() {
+  if (whole) return;
+  whole = true;
+  if (picture) unload();
 }
 
 void CSurface::unload() {
@@ -43,6 +69,7 @@ void CSurface::smazSurface() { unload(); }
 bool CSurface::ensureLoaded() {
   if (!picture) {
     load();
+    CSurfaceManager::instance()->countLateLoad();
     CLogger::instance()->log("Surface: " + nazevSouboru + " loaded at its first draw.");
   }
   // A picture that failed to load stays as it is and draws nothing; there is no texture to blit.
@@ -89,14 +116,61 @@ CSurfaceManager::~CSurfaceManager() {
 }
 
 int CSurfaceManager::nahrajSurface(std::string file, bool hiKvalita, bool smooth, bool holdInMemory) {
-  for (size_t i = 0; i < surfaces.size(); ++i) {
-    if (surfaces[i]->vratNazevSouboru() == file) {
-      CLogger::instance()->log("Surface: " + file + " found, nothing to load.");
-      return (int)i;
-    }
+  auto at = byFile.find(file);
+  if (at != byFile.end()) {
+    CLogger::instance()->log("Surface: " + file + " found, nothing to load.");
+    return at->second;
   }
+  byFile.emplace(file, (int)surfaces.size());
   surfaces.push_back(new CSurface(std::move(file), hiKvalita, smooth, holdInMemory));
   return (int)surfaces.size() - 1;
+}
+
+void CSurfaceManager::prefetch(const std::vector<unsigned int> &handles) {
+  std::vector<KPrefetch::Job> jobs;
+  for (unsigned int h : handles) {
+    if (h >= surfaces.size() || surfaces[h]->isLoaded()) continue;
+    KPrefetch::Job job;
+    job.path = surfaces[h]->vratNazevSouboru();
+    job.regions = surfaces[h]->regionsToLoad();
+    jobs.push_back(job);
+  }
+  if (!jobs.empty() && g_pictureFactory == newPicture) KPrefetch::request(jobs);
+}
+
+void CSurfaceManager::loadAll(const std::vector<unsigned int> &handles) {
+  bool any = false;
+  for (unsigned int h : handles) any = any || (h < surfaces.size() && !surfaces[h]->isLoaded());
+  if (!any) return;
+  if (g_pictureFactory == newPicture) {
+    prefetch(handles);
+    std::vector<std::string> paths;
+    for (unsigned int h : handles)
+      if (h < surfaces.size() && !surfaces[h]->isLoaded()) paths.push_back(surfaces[h]->vratNazevSouboru());
+    // Uploaded as the workers finish them, whatever the order; what no load takes is dropped.
+    for (std::string path = KPrefetch::next(paths); !path.empty(); path = KPrefetch::next(paths)) {
+      for (unsigned int h : handles)
+        if (h < surfaces.size() && !surfaces[h]->isLoaded() && surfaces[h]->vratNazevSouboru() == path) {
+          surfaces[h]->load();
+          break;
+        }
+      delete KPrefetch::take(path);
+    }
+  }
+  for (unsigned int h : handles)
+    if (h < surfaces.size()) surfaces[h]->load();
+#ifdef __GLIBC__
+  // The decoding left whole pictures' worth of freed memory in the workers' heaps.
+  malloc_trim(0);
+#endif
+}
+
+void CSurfaceManager::keepOnly(const std::vector<unsigned int> &handles) {
+  std::vector<char> wanted(surfaces.size(), 0);
+  for (unsigned int h : handles)
+    if (h < surfaces.size()) wanted[h] = 1;
+  for (size_t i = 0; i < surfaces.size(); ++i)
+    if (!wanted[i] && !surfaces[i]->getHoldInMemory() && surfaces[i]->isLoaded()) surfaces[i]->unload();
 }
 
 CSurface *CSurfaceManager::getSurface(unsigned int handle) const {

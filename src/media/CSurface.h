@@ -1,14 +1,15 @@
 #pragma once
 #include <string>
+#include <unordered_map>
 #include <vector>
 
+#include "engine/KGraphic.h"
 #include "media/CSingleton.h"
 #include "media/Rect.h"
 
-class KGraphic;
-
 // One picture file of the game and the rule for loading it: registered by path, read and
-// turned into a texture only when something first draws from it.
+// turned into a texture when a level that shows it is built (or, failing that, when something
+// first draws from it).
 class CSurface {
 public:
   CSurface(std::string file, bool hiKvalita, bool smooth, bool holdInMemory);
@@ -18,6 +19,9 @@ public:
 
   void load();
   void unload();
+  bool isLoaded() const { return picture != nullptr; }
+  // The regions the picture will be given (none when it is kept whole).
+  const std::vector<KRegion> &regionsToLoad() const;
   void smazSurface();
 
   // The target is not used: the surface's own picture draws into the current frame.
@@ -33,6 +37,10 @@ public:
   bool getSmooth() const { return smooth; }
   bool getHoldInMemory() const { return holdInMemory; }
   void setHoldInMemory(bool hold) { holdInMemory = hold; }
+  // The frames cut from the picture; a picture whose frames cover little of it keeps only them.
+  void addRegion(int x, int y, int w, int h);
+  // Blits take any part of the picture (a background): it is kept whole.
+  void useWhole();
 
   // Where new pictures come from; tests put a recording picture here. Null restores the default.
   typedef KGraphic *(*PictureFactory)();
@@ -43,6 +51,8 @@ private:
   bool ensureLoaded();
 
   std::string nazevSouboru;
+  std::vector<KRegion> regions;
+  bool whole = false;
   KGraphic *picture;
   bool hiKvalita;
   bool smooth;
@@ -67,7 +77,17 @@ public:
   void blitSurfaceAlphaFx(unsigned int handle, Rect *src, KGraphic *target, Rect *dest, float alpha, float angle,
                           float red, float green, float blue, float zoom);
 
-  // Pictures stay loaded for the whole run; these are kept for callers and do nothing.
+  // Loads the pictures not loaded yet, decoding them side by side on worker threads.
+  void loadAll(const std::vector<unsigned int> &handles);
+  // Has the pictures not loaded yet decoded on worker threads meanwhile, for a later loadAll.
+  void prefetch(const std::vector<unsigned int> &handles);
+  // Unloads every loaded picture that is neither among the handles nor held in memory.
+  void keepOnly(const std::vector<unsigned int> &handles);
+  // Pictures loaded because something drew them before they were loaded.
+  unsigned long getLateLoads() const { return lateLoads; }
+  void countLateLoad() { ++lateLoads; }
+
+  // Kept for callers; they do nothing.
   void reload(std::string) {}
   void flushAll() {}
   void reloadAll() {}
@@ -76,4 +96,6 @@ public:
 
 private:
   std::vector<CSurface *> surfaces;
+  std::unordered_map<std::string, int> byFile;
+  unsigned long lateLoads = 0;
 };

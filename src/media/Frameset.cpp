@@ -5,6 +5,7 @@
 #include <string>
 
 #include "engine/KMiscTools.h"
+#include "media/CRandom.h"
 #include "media/CSurface.h"
 #include "media/Frame.h"
 #include "media/Rect.h"
@@ -44,6 +45,8 @@ void Frameset::select(int index) {
 
 void Frameset::pridejFrame(Frame *frame) {
   frames.push_back(frame);
+  if (CSurface *s = CSurfaceManager::instance()->getSurface(surfaceIndex))
+    s->addRegion((int)frame->getX(), (int)frame->getY(), (int)frame->getSirka(), (int)frame->getVyska());
   select(0);
 }
 
@@ -76,7 +79,7 @@ int Frameset::nastavFrame(char const *name) {
 
 void Frameset::nastavNahodnouFrame() {
   if (frames.empty()) return;
-  select((int)((unsigned int)std::rand() % (unsigned int)frames.size()));
+  select((int)((unsigned int)CRandom::draw() % (unsigned int)frames.size()));
 }
 
 bool Frameset::frameInc(bool wrap) {
@@ -123,7 +126,6 @@ unsigned int Frameset::getAktivniVyska() const { return currentFrame ? currentFr
 
 CSurface *Frameset::getMySurface() const { return CSurfaceManager::instance()->getSurface(surfaceIndex); }
 
-// At most one frame per draw; the next frame's time counts from the draw that made the step.
 void Frameset::step() {
   if (!animationOn || !currentFrame) return;
   float period = (float)currentFrame->getPauza() * speedFactor;
@@ -161,7 +163,6 @@ bool Frameset::place(unsigned int x, unsigned int y, short right, short bottom, 
 
 void Frameset::putFrame(KGraphic *g, unsigned int x, unsigned int y, float zoom, short right, short bottom,
                         short left, short top) {
-  step();
   Rect src, dest;
   if (!place(x, y, right, bottom, left, top, src, dest)) return;
   CSurfaceManager::instance()->blitSurfaceFx(surfaceIndex, &src, g, &dest, angle, zoom);
@@ -169,7 +170,6 @@ void Frameset::putFrame(KGraphic *g, unsigned int x, unsigned int y, float zoom,
 
 void Frameset::putFrameVyrez(KGraphic *g, unsigned int x, unsigned int y, short right, short bottom, short left,
                              short top) {
-  step();
   Rect src, dest;
   if (!place(x, y, right, bottom, left, top, src, dest)) return;
   CSurfaceManager::instance()->blitSurfaceFx(surfaceIndex, &src, g, &dest, angle, 1.0f);
@@ -177,7 +177,6 @@ void Frameset::putFrameVyrez(KGraphic *g, unsigned int x, unsigned int y, short 
 
 void Frameset::putFrameAlpha(KGraphic *g, unsigned int x, unsigned int y, float alpha, float red, float green,
                              float blue, float zoom, short right, short bottom, short left, short top) {
-  step();
   Rect src, dest;
   if (!place(x, y, right, bottom, left, top, src, dest)) return;
   CSurfaceManager::instance()->blitSurfaceAlphaFx(surfaceIndex, &src, g, &dest, alpha, angle, red, green, blue,

@@ -8,7 +8,7 @@ class KGraphic;
 class CSurface;
 
 // One named animation of a sprite: frames cut from one picture, stepped by a frame clock
-// only while the frameset is drawn.
+// once a frame by its owner's update (drawing only shows the current frame).
 class Frameset {
 public:
   Frameset(char const *src, char const *name, bool repeat, bool hiKvalita, bool smooth, bool holdInMemory,
@@ -40,6 +40,9 @@ public:
   unsigned int getAktivniVyska() const;
   CSurface *getMySurface() const;
 
+  // At most one frame a call; the next frame's time counts from the call that made the step.
+  void step();
+
   void putFrame(KGraphic *g, unsigned int x, unsigned int y, float zoom, short right, short bottom, short left,
                 short top);
   void putFrameVyrez(KGraphic *g, unsigned int x, unsigned int y, short right, short bottom, short left, short top);
@@ -56,7 +59,6 @@ public:
   bool isRealTime() const { return realTime; }
 
 private:
-  void step();
   void select(int index);
   // The visible part of the current frame as source and destination; false without a frame.
   bool place(unsigned int x, unsigned int y, short right, short bottom, short left, short top, struct Rect &src,

@@ -61,6 +61,10 @@ void ZSprite::nastavFrameset(char const *wanted) {
                            name + " !");
 }
 
+void ZSprite::step() {
+  if (currentIndex != -1) currentFrameset->step();
+}
+
 void ZSprite::put(KGraphic *g, float zoom, short right, short bottom, short left, short top) {
   if (currentIndex == -1) return;
   currentFrameset->putFrame(g, x, y, zoom, right, bottom, left, top);
@@ -80,6 +84,10 @@ void ZSprite::putWithColor(KGraphic *g, float red, float green, float blue, floa
                            short left, short top, float alpha) {
   if (currentIndex == -1) return;
   currentFrameset->putFrameAlpha(g, x, y, alpha, red, green, blue, zoom, right, bottom, left, top);
+}
+
+void ZSprite::collectSurfaces(std::vector<unsigned int> &out) const {
+  for (const Frameset *f : framesets) out.push_back(f->getSurfaceIndex());
 }
 
 unsigned int ZSprite::getPozadi(KGraphic *) const {

@@ -18,6 +18,8 @@ public:
   void pridejFrameset(Frameset *frameset);
   void nastavFrameset(int i);
   void nastavFrameset(char const *name);
+  // Moves the current animation on (see Frameset::step); drawing never does.
+  void step();
 
   // The clip arguments are the visible part from the frame's top-left corner, -1 for its own edge.
   void put(KGraphic *g, float zoom, short right, short bottom, short left, short top);
@@ -26,6 +28,9 @@ public:
   void putWithColor(KGraphic *g, float red, float green, float blue, float zoom, short right, short bottom,
                     short left, short top, float alpha);
   void putAlphaTopLeft(KGraphic *g, unsigned int value) {}
+
+  // The pictures of every frameset (handles of the surface manager), appended.
+  void collectSurfaces(std::vector<unsigned int> &out) const;
 
   unsigned int getPozadi(KGraphic *g) const;
   float getAngle() const;

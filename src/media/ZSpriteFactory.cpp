@@ -52,6 +52,11 @@ int ZSpriteFactory::najdiZSprite(char const *name) const {
 
 void ZSpriteFactory::pridejZSprite(ZSprite *sprite) { prototypes.push_back(sprite); }
 
+void ZSpriteFactory::collectSurfaces(const std::string &name, std::vector<unsigned int> &out) const {
+  int i = najdiZSprite(name.c_str());
+  if (i >= 0) prototypes[(size_t)i]->collectSurfaces(out);
+}
+
 ZSprite *ZSpriteFactory::cloneSprite(char const *name) {
   int i = najdiZSprite(name);
   if (i < 0)

@@ -24,6 +24,8 @@ public:
   char const *getName() const { return collectionName.c_str(); }
   unsigned int getCount() const { return (unsigned int)prototypes.size(); }
   ZSprite *getPrototype(unsigned int i) const { return i < prototypes.size() ? prototypes[i] : nullptr; }
+  // The pictures of the named sprite's framesets; nothing for an unknown name.
+  void collectSurfaces(const std::string &name, std::vector<unsigned int> &out) const;
 
   // Reading reports its progress on the loading screen through this: text, then bar fill 0..1.
   typedef void (*LoadingProgress)(std::string const &text, float fill);

@@ -5,6 +5,7 @@
 
 #include "core/CEngine.h"
 #include "media/CLogger.h"
+#include "media/CRandom.h"
 #include "media/CSoundEngine.h"
 #include "media/Timer.h"
 #include "media/makeString.h"
@@ -67,7 +68,7 @@ int CCustomerGenerator::chooseRecord() const {
   for (size_t i = 0; i < records.size(); ++i)
     if (records[i].count > 0) left.push_back((int)i);
   if (left.empty()) return -1;
-  return left[(size_t)(std::rand() % (int)left.size())];
+  return left[(size_t)(CRandom::draw() % (int)left.size())];
 }
 
 void CCustomerGenerator::generate(bool announced) {

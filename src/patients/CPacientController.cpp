@@ -9,6 +9,7 @@
 #include "media/CFakeTime.h"
 #include "media/CFatal.h"
 #include "media/CLogger.h"
+#include "media/CRandom.h"
 #include "media/CSoundEngine.h"
 #include "media/Frame.h"
 #include "media/ZSprite.h"
@@ -228,7 +229,7 @@ void CPacientController::leaveSeats(unsigned int seatClass) {
 
 void CPacientController::lose(unsigned int seatClass) {
   CMapEntity_PacientClass *p = patient();
-  play(std::rand() % 2 == 0 ? p->getSounds().exitAngry1 : p->getSounds().exitAngry2);
+  play(CRandom::draw() % 2 == 0 ? p->getSounds().exitAngry1 : p->getSounds().exitAngry2);
   CMapEntity_Game *lost = CMapEntitiesFactory::instance()->cloneEntity("NAPISLOST");
   lost->setXY(p->getX() - 65, p->getY() - 30);
   collection->addEntity(lost);

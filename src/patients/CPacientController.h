@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "media/CRandom.h"
 #include "media/Timer.h"
 #include "world/CCloneable.h"
 #include "world/CEntityController.h"
@@ -53,7 +54,7 @@ public:
   Timer payTimer{2000, false};
   Timer bedTimer{3000, false};
   Timer snoreTimer{800, false};
-  Timer randomTimer{2000 + std::rand() % 5500, false};
+  Timer randomTimer{2000 + CRandom::draw() % 5500, false};
   Timer likeTimer{2000, false};
   Timer drinkTimer{3000, false};
   int16_t homeX = 0;

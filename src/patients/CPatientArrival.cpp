@@ -5,6 +5,7 @@
 #include "core/CEngine.h"
 #include "engine/KInput.h"
 #include "media/CLogger.h"
+#include "media/CRandom.h"
 #include "media/Frame.h"
 #include "media/GameGlobals.h"
 #include "media/makeString.h"
@@ -205,7 +206,7 @@ void CPatientArrival::chooseColor() {
   if (CMapEntity_Game *bar = b.collection->getEntityByID(kStatusBarID))
     if (CMapEntity *icon = bar->getContainedEntity(kLuckIconID))
       if (CMapEntity_PerkIconClass *luck = dynamic_cast<CMapEntity_PerkIconClass *>(icon)) in.luck = luck->active != 0;
-  p->setBarva(pickColour(in, std::rand));
+  p->setBarva(pickColour(in, CRandom::draw));
 }
 
 void CPatientArrival::generujPrach() {
@@ -365,7 +366,7 @@ void CPatientArrival::layIntoBed(CMapEntity_Game *target) {
   b.leaveSeats(kBenchClass);
   generujPrach();
   b.play("RECOLOR");
-  bool even = std::rand() % 2 == 0;
+  bool even = CRandom::draw() % 2 == 0;
   if (p->getKind() == 0) b.play(even ? "MALE_SLEEP1" : "MALE_SLEEP2");
   else if (p->getKind() == 1) b.play(even ? "FEMALE_SLEEP1" : "FEMALE_SLEEP2");
   else if (p->getKind() == 4) b.play(even ? "CHILD_SLEEP1" : "CHILD_SLEEP2");

@@ -18,7 +18,7 @@ struct TColourInputs {
   std::vector<uint16_t> freeBedColours;
   std::vector<uint16_t> allBedColours;
 };
-// The colour a patient gets, drawing with rnd (rand by default).
+// The colour a patient gets, drawing with rnd (the game draws with CRandom::draw).
 uint16_t pickColour(const TColourInputs &in, int (*rnd)());
 
 // The patient's way in: waiting on the couch, dragged onto a desk chair, its pressure taken, its

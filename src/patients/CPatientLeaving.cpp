@@ -5,6 +5,7 @@
 #include "core/CEngine.h"
 #include "core/CPlayer.h"
 #include "engine/KInput.h"
+#include "media/CRandom.h"
 #include "media/ZSprite.h"
 #include "media/makeString.h"
 #include "patients/CPacientController.h"
@@ -33,7 +34,7 @@ void CPatientLeaving::runFromBed() {
   p->setXY(325.0f, p->getY());
   b.homeX = (int16_t)p->getX();
   b.homeY = (int16_t)p->getY();
-  b.play(std::rand() % 2 == 0 ? "CUSTOMER_RUNS" : "CUSTOMER_RUNS_ALT");
+  b.play(CRandom::draw() % 2 == 0 ? "CUSTOMER_RUNS" : "CUSTOMER_RUNS_ALT");
 }
 
 void CPatientLeaving::phaseRunning() {
@@ -45,7 +46,7 @@ void CPatientLeaving::phaseRunning() {
   }
   p->changeY(1.0f);
   if (p->getY() > 600.0f) {
-    b.play(std::rand() % 2 == 0 ? "CUSTOMER_ESCAPES" : "CUSTOMER_ESCAPES_ALT");
+    b.play(CRandom::draw() % 2 == 0 ? "CUSTOMER_ESCAPES" : "CUSTOMER_ESCAPES_ALT");
     if (own) own->releaseOccupant();
     p->forgetBed();
     b.clearOnKill();
@@ -127,7 +128,7 @@ void CPatientLeaving::phaseLeaving() {
   }
   if (p->getMeterFull() == 0.0f && p->getMood() != 0.0f) {
     if (p->getSprite()) p->getSprite()->nastavFrameset("EXITING_GOOD");
-    b.play(std::rand() % 2 == 0 ? p->getSounds().exitHappy1 : p->getSounds().exitHappy2);
+    b.play(CRandom::draw() % 2 == 0 ? p->getSounds().exitHappy1 : p->getSounds().exitHappy2);
   } else if (p->getMood() == 0.0f) {
     if (p->getSprite()) p->getSprite()->nastavFrameset("EXITING_BAD");
   }
@@ -165,7 +166,7 @@ void CPatientLeaving::phaseGone() {
     }
     if (lvl) lvl->incCured();
   } else {
-    b.play(std::rand() % 2 == 0 ? p->getSounds().exitAngry1 : p->getSounds().exitAngry2);
+    b.play(CRandom::draw() % 2 == 0 ? p->getSounds().exitAngry1 : p->getSounds().exitAngry2);
     CMapEntity_Game *lost = CMapEntitiesFactory::instance()->cloneEntity("NAPISLOST");
     lost->setXY(p->getX() - 65, p->getY() - 30);
     b.collection->addEntity(lost);

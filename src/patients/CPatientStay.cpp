@@ -9,6 +9,7 @@
 #include "media/CFatal.h"
 #include "media/CGlobals.h"
 #include "media/CLogger.h"
+#include "media/CRandom.h"
 #include "media/Frameset.h"
 #include "media/ZSprite.h"
 #include "patients/CMapEntity_ObtiznostAdjuster.h"
@@ -155,7 +156,7 @@ void CPatientStay::sleeping(float speedUp) {
   if (b.moodTimer.udalost() && p->getMeterFull() > 0.5f)
     meterChange(speedUp * -0.015f * heal / b.difficulty() * p->getRecoverySpeed());
   if (b.bedTimer.udalost()) {
-    int r = std::rand() % 3;
+    int r = CRandom::draw() % 3;
     if (r == 0) b.playKind("MALE_SLEEP1", "FEMALE_SLEEP1", "CHILD_SLEEP1");
     else if (r == 1) b.playKind("MALE_SLEEP2", "FEMALE_SLEEP2", "CHILD_SLEEP2");
   }
@@ -167,7 +168,7 @@ void CPatientStay::lying(float speedUp) {
   CMapEntity_PostelClass *bed = dynamic_cast<CMapEntity_PostelClass *>(p->getBed());
   float heal = bed ? bed->recoveryFactor : 1.0f;
   if (b.randomTimer.udalost()) {
-    b.randomTimer.nastavSpoustec(2000 + std::rand() % 5500);
+    b.randomTimer.nastavSpoustec(2000 + CRandom::draw() % 5500);
     b.randomTimer.reset();
     if (!b.head()) {
       CLogger::instance()->log("Zakaznik HEAD class not found, returned NULL!");
@@ -219,7 +220,7 @@ void CPatientStay::startOutbreak() {
   CPacientController::posledniOutbreak = CPacientController::posledniAktivita = b.outbreakMark = t;
   p->breakOut();
   p->markOutbreak();
-  int r = std::rand() % 4;
+  int r = CRandom::draw() % 4;
   if (r == 0) b.play(p->getSounds().panic1);
   else if (r == 1) b.play(p->getSounds().panic2);
   else b.playKind("MALE_YUCK2", "FEMALE_YUCK2", "CHILD_YUCK2");
@@ -292,7 +293,7 @@ void CPatientStay::outbreak() {
   b.switchPacientFrameset("ILL3", true, false, false);
   p->fallAsleep();
   if (p->getHearts() < p->getHeartsBefore()) b.heartsPulsing = 1;
-  if (std::rand() % 2 == 0) b.playKind("MALE_SLEEP1", "FEMALE_SLEEP1", "CHILD_SLEEP1");
+  if (CRandom::draw() % 2 == 0) b.playKind("MALE_SLEEP1", "FEMALE_SLEEP1", "CHILD_SLEEP1");
   else b.playKind("MALE_SLEEP2", "FEMALE_SLEEP2", "CHILD_SLEEP2");
 }
 
@@ -305,7 +306,7 @@ void CPatientStay::waitingForMedicine() {
   if (!lek) return;
   b.medicineTaken = 1;
   if (CMapEntity *bar = p->getContainedEntity(CMapEntity_PacientClass::kMeterID)) bar->resetFlash();
-  b.play(std::rand() % 2 == 0 ? p->getSounds().meds1 : p->getSounds().meds2);
+  b.play(CRandom::draw() % 2 == 0 ? p->getSounds().meds1 : p->getSounds().meds2);
   CPacientController::posledniAktivita = b.outbreakMark = b.now();
   if (CMapEntity_Game *bed = p->getBed()) {
     bed->setHighlightOn(false);

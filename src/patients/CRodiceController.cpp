@@ -8,6 +8,7 @@
 #include "engine/KInput.h"
 #include "media/CFatal.h"
 #include "media/CLogger.h"
+#include "media/CRandom.h"
 #include "media/CSoundEngine.h"
 #include "media/Frame.h"
 #include "media/Timer.h"
@@ -111,7 +112,7 @@ void CRodiceController::update() {
       moodChange(CCharismaTable::amount(CCharismaTable::kParentsWaiting, stars()));
       r->changeFrameset("SMUTNO");
       r->zapniAnimace();
-      sadTimer.nastavSpoustec(std::rand() % 5000 + 9000);
+      sadTimer.nastavSpoustec(CRandom::draw() % 5000 + 9000);
       sadTimer.reset();
     }
     bool down = KInput::getLeftButtonState();

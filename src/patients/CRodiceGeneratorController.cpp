@@ -3,8 +3,8 @@
 #include <cstdlib>
 
 #include "core/CEngine.h"
-#include "engine/KMiscTools.h"
 #include "media/CLogger.h"
+#include "media/CRandom.h"
 #include "media/CSoundEngine.h"
 #include "media/Timer.h"
 #include "media/makeString.h"
@@ -66,9 +66,8 @@ void CRodiceGeneratorController::update() {
       if (!visited) candidate = bed->bedNumber;
     }
     if (candidate < 0) continue;
-    std::srand((unsigned)KMiscTools::getMilliseconds());
     static const char *const looks[] = {"RODICE1", "RODICE2", "RODICE3"};
-    const char *look = looks[std::rand() % 3];
+    const char *look = looks[CRandom::draw() % 3];
     int32_t place = findFreeSlot();
     if (place >= 0) {
       CMapEntity_Game *e = CMapEntitiesFactory::instance()->cloneEntity(look);

@@ -11,6 +11,16 @@ CMapEntity_Sesit::CMapEntity_Sesit(const CMapEntity_Sesit &o) : CCloneable(o), s
 
 CMapEntity_Sesit::~CMapEntity_Sesit() { delete sidebar; }
 
+void CMapEntity_Sesit::collectPictures(std::vector<unsigned int> &out) const {
+  CMapEntity_Game::collectPictures(out);
+  if (sidebar) sidebar->collectSurfaces(out);
+}
+
+void CMapEntity_Sesit::animateAdditional() {
+  CMapEntity_Game::animateAdditional();
+  if (shown && sidebar) sidebar->step();
+}
+
 void CMapEntity_Sesit::renderAdditional(KGraphic *g) {
   CMapEntity_Game::renderAdditional(g);
   if (!shown || !sidebar) return;

@@ -17,6 +17,8 @@ public:
   ~CMapEntity_Sesit() override;
 
   void renderAdditional(KGraphic *g) override;
+  void animateAdditional() override;
+  void collectPictures(std::vector<unsigned int> &out) const override;
 
   bool getShown() const { return shown != 0; }
   void setShown(bool on) { shown = on ? 1 : 0; }

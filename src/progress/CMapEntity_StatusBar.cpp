@@ -60,6 +60,18 @@ void CMapEntity_StatusBar::showExpertMark() {
   if (scoresMark) scoresMark->nastavFrameset("EXPERT");
 }
 
+void CMapEntity_StatusBar::collectPictures(std::vector<unsigned int> &out) const {
+  CMapEntity_Game::collectPictures(out);
+  for (ZSprite *s : {secondBackground, iconBackground, scoresMark})
+    if (s) s->collectSurfaces(out);
+}
+
+void CMapEntity_StatusBar::animateAdditional() {
+  CMapEntity_Game::animateAdditional();
+  for (ZSprite *s : {secondBackground, iconBackground, scoresMark})
+    if (s) s->step();
+}
+
 // The icon background and the scores mark stand at fixed screen columns wherever the bar is.
 void CMapEntity_StatusBar::renderAdditional(KGraphic *g) {
   CMapEntity_Game::renderAdditional(g);

@@ -16,6 +16,8 @@ public:
   ~CMapEntity_StatusBar() override;
 
   void renderAdditional(KGraphic *g) override;
+  void animateAdditional() override;
+  void collectPictures(std::vector<unsigned int> &out) const override;
 
   // The scores mark shows "EXPERT" once the day's money goal is reached.
   void showExpertMark();

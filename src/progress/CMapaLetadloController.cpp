@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "core/CEngine.h"
+#include "media/CRandom.h"
 #include "media/CSoundEngine.h"
 #include "media/Timer.h"
 #include "world/CMapEntitiesCollection.h"
@@ -11,7 +12,7 @@
 
 CMapaLetadloController::CMapaLetadloController(const CMapaLetadloController &o)
     : CCloneable(o), flightTimer(new Timer(10000, false)), puffTimer(new Timer(50, false)), state(o.state) {
-  flightTimer->nastavSpoustec(1000 + std::rand() % 1500);
+  flightTimer->nastavSpoustec(1000 + CRandom::draw() % 1500);
 }
 
 CMapaLetadloController::~CMapaLetadloController() {
@@ -46,7 +47,7 @@ void CMapaLetadloController::update() {
       entity->changeY(1.0f);
     } else {
       flightTimer->reset();
-      flightTimer->nastavSpoustec(10000 + std::rand() % 15000);
+      flightTimer->nastavSpoustec(10000 + CRandom::draw() % 15000);
       state = kWaitingAgain;
     }
     if (puffTimer->udalost() && collection) {

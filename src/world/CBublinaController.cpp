@@ -2,15 +2,16 @@
 
 #include <cstdlib>
 
+#include "media/CRandom.h"
 #include "world/CMapEntity_Game.h"
 
 CBublinaController::CBublinaController(const CBublinaController &o)
-    : CCloneable(o), speed((float)(std::rand() % 50 + 50) / 100.0f) {}
+    : CCloneable(o), speed((float)(CRandom::draw() % 50 + 50) / 100.0f) {}
 
 void CBublinaController::onBind() {
   if (!entity) return;
   entity->setAlpha(1.0f, true);
-  entity->setZoom((float)(std::rand() % 8 + 3) / 10.0f);
+  entity->setZoom((float)(CRandom::draw() % 8 + 3) / 10.0f);
 }
 
 void CBublinaController::update() {

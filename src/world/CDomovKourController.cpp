@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "media/CRandom.h"
 #include "media/Frame.h"
 #include "media/Timer.h"
 #include "world/CMapEntitiesCollection.h"
@@ -27,9 +28,9 @@ void CDomovKourController::update() {
     f->setAW(0);
     f->setAH(0);
   }
-  puff->setZoom((float)(std::rand() % 8 + 2) / 10.0f);
-  std::rand();
-  float driftX = (float)(std::rand() % 5) / 10.0f;
+  puff->setZoom((float)(CRandom::draw() % 8 + 2) / 10.0f);
+  CRandom::draw();
+  float driftX = (float)(CRandom::draw() % 5) / 10.0f;
   TLink<CChimneyDriftLink>::get()->setDrift(puff, driftX, -0.45f);
   collection->addEntity(puff);
 }

@@ -25,7 +25,7 @@ public:
   virtual ~CEntityController();
 
   CMapEntity_Game *getEntity() const { return entity; }
-  std::string getBindTo() const { return bindTo; }
+  const std::string &getBindTo() const { return bindTo; }
   CEngine *getEngine() const { return engine; }
   CMapEntitiesCollection *getCollection() const { return collection; }
   // The entity's position; 0 while unbound.

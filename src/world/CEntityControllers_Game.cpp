@@ -19,9 +19,17 @@ CEntityController *CEntityControllers_Game::getControllerByBindName(const std::s
   return nullptr;
 }
 
+// Asked for every entity without a behaviour whenever entities come or go: the prototypes are
+// looked up by name rather than compared one by one.
 CEntityController *CEntityControllers_Game::cloneController(const std::string &name) const {
-  CEntityController *c = getControllerByBindName(name);
-  return c ? c->clone() : nullptr;
+  if (indexed != controllers.size() || byName.empty()) {
+    byName.clear();
+    for (CEntityController *c : controllers)
+      if (c) byName.emplace(c->getBindTo(), c);
+    indexed = controllers.size();
+  }
+  auto it = byName.find(name);
+  return it == byName.end() ? nullptr : it->second->clone();
 }
 
 void CEntityControllers_Game::update() {
@@ -56,6 +64,7 @@ void CEntityControllers_Game::handleMessages(KEvent *ev) {
 }
 
 void CEntityControllers_Game::eraseControllers() {
+  byName.clear();
   std::vector<CEntityController *> old;
   old.swap(controllers);
   for (CEntityController *c : old) delete c;

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class CEntityController;
@@ -34,4 +35,8 @@ private:
   void sortFrontFirst();
 
   std::vector<CEntityController *> controllers;
+  // The first behaviour of each bind name, for the prototype list's lookups (made again when the
+  // list has grown or shrunk since).
+  mutable std::unordered_map<std::string, CEntityController *> byName;
+  mutable size_t indexed = 0;
 };

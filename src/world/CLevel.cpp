@@ -4,6 +4,8 @@
 
 #include "engine/KInput.h"
 #include "engine/KMiscTools.h"
+#include "engine/KPTK.h"
+#include "engine/KWindow.h"
 #include "media/CFatal.h"
 #include "media/CGlobals.h"
 #include "media/CLogger.h"
@@ -97,9 +99,11 @@ CLevel::~CLevel() {
 
 void CLevel::addSpecialEntities() {}
 void CLevel::nahrajAdditional(std::string) {}
+void CLevel::updateInfo() {}
 void CLevel::renderInfo() {}
 void CLevel::bindECs() {}
 void CLevel::generatorsWork() {}
+void CLevel::collectLevelPictures(std::vector<unsigned int> &) const {}
 
 void CLevel::load(std::string name) {
   music = "";
@@ -133,6 +137,7 @@ void CLevel::load(std::string name) {
   ec->generateEntityCollisionList();
   collisions->bindMapaEC(mapa, ec);
   bindECs();
+  loadPictures();
 
   if (CSoundEngine *sound = host->getSoundEngine()) {
     sound->playMusic(music);
@@ -200,10 +205,8 @@ void CLevel::warmUp(const std::string &prototype, const std::string &path, int r
   if (!source) fatalDataError("Entity " + prototype + " not found in global entity object!", path, row, -1);
   CMapEntity_Game *copy = source->clone();
   if (!copy) fatalDataError("Entity " + prototype + "not found in global entity object while cloning!", path, row, -1);
-  copy->setXY(-500, -500);
-  if (backbuffer) copy->update(backbuffer);
-  // The draw has loaded the pictures, which stay loaded; the copy itself is not needed in play.
-  // A copy that carries parts (a patient's head and hearts) put them into the level as it was
+  ec->notePictures(copy);
+  // The copy itself is not needed in play. A copy that carries parts (a patient's head and hearts) put them into the level as it was
   // built: they leave the list before they are deleted with it.
   std::vector<CMapEntity *> carried;
   copy->collectCarried(carried);
@@ -212,6 +215,16 @@ void CLevel::warmUp(const std::string &prototype, const std::string &path, int r
     if (list)
       for (CMapEntity *part : carried) list->forgetEntity(part);
   delete copy;
+}
+
+// The previous level's pictures go first, so the two levels' pictures are never held together.
+void CLevel::loadPictures() {
+  std::vector<unsigned int> pictures = ec->getPictures();
+  mapa->collectPictures(pictures);
+  collectLevelPictures(pictures);
+  CSurfaceManager *surfaces = CSurfaceManager::instance();
+  surfaces->keepOnly(pictures);
+  surfaces->loadAll(pictures);
 }
 
 void CLevel::update(unsigned short, bool) {
@@ -227,20 +240,34 @@ void CLevel::update(unsigned short, bool) {
   ec->updateGenerators();
   generatorsWork();
   ec->updateEntities();
+  ec->sortDrawingOrder();
+  // By index: an animation may add entities to the list.
+  std::vector<CMapEntity_Game *> &list = *ec->getEntitiesPtr();
+  for (size_t i = 0; i < list.size(); ++i)
+    if (!list[i]->getParent()) list[i]->animate();
+  updateInfo();
   // Every behaviour has polled the button: a tap taken this frame has been seen.
   KInput::frameDone();
 }
 
 void CLevel::render(unsigned short, bool overlay, KGraphic *screen) {
-  mapa->kresliPozadi(screen);
-  ec->sortDrawingOrder();
-  // By index: a drawn entity may add others to the list.
-  std::vector<CMapEntity_Game *> &list = *ec->getEntitiesPtr();
-  for (size_t i = 0; i < list.size(); ++i) {
-    CMapEntity_Game *e = list[i];
-    if (!e->getParent()) e->update(screen);
+  KWindow *window = myWindow;
+  if (window) {
+    window->beginScene();
+    window->beginPiece(mapa);
   }
-  if (overlay) renderInfo();
+  mapa->kresliPozadi(screen);
+  if (window) window->endPiece();
+  // In the order the update sorted them.
+  const std::vector<CMapEntity_Game *> &list = *ec->getEntitiesPtr();
+  for (size_t i = 0; i < list.size(); ++i)
+    if (!list[i]->getParent()) list[i]->update(screen);
+  if (overlay) {
+    if (window) window->beginPiece(this);
+    renderInfo();
+    if (window) window->endPiece();
+  }
+  if (window) window->endScene();
 }
 
 void CLevel::handleMessages(KEvent *event) {

@@ -37,9 +37,14 @@ public:
 
   virtual void addSpecialEntities();
   virtual void nahrajAdditional(std::string name);
+  // The information overlay: updateInfo at the end of every update (what opens, closes and
+  // rates the day), renderInfo drawn last in every frame.
+  virtual void updateInfo();
   virtual void renderInfo();
   virtual void bindECs();
   virtual void generatorsWork();
+  // Pictures the level itself may show beyond its entities' (surface handles, appended).
+  virtual void collectLevelPictures(std::vector<unsigned int> &out) const;
   virtual ~CLevel();
 
   // Builds the level from the files of the named level list entry, with loading-screen progress.
@@ -47,6 +52,7 @@ public:
   // Reads a level definition file (a real path); a broken file ends the process naming it.
   void nahrajDefs(std::string path);
 
+  // update changes the level; render only draws it.
   void update(unsigned short index, bool flag);
   void render(unsigned short index, bool overlay, KGraphic *screen);
   void handleMessages(KEvent *event);
@@ -126,8 +132,10 @@ protected:
   bool timeGiven;
 
 private:
-  // Draws a clone of the named prototype once off screen so its pictures are loaded before play.
+  // Notes the pictures of the named prototype, so they are loaded before play.
   void warmUp(const std::string &prototype, const std::string &path, int row);
+  // Loads every picture the level may show and lets go of the others.
+  void loadPictures();
 
   static CLevel *running;
 };

@@ -11,6 +11,8 @@ public:
 
   // Appends the names of the file at path (a real path); a broken file ends the process.
   void load(std::string path);
+  // One more entry at the end: a level outside the lists (a test day) is then reached as any is.
+  void add(const std::string &name) { levels.push_back(name); }
   // Empty for an index past the end.
   std::string getLevel(uint16_t index) const;
   uint16_t getSize() const;

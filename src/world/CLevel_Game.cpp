@@ -7,8 +7,12 @@
 #include "engine/KText.h"
 #include "media/CFatal.h"
 #include "media/CFontSeznam.h"
+#include "media/CRandom.h"
 #include "media/CSoundEngine.h"
+#include "media/CSurface.h"
+#include "media/GameGlobals.h"
 #include "media/Timer.h"
+#include "media/ZSpriteFactory.h"
 #include "world/CDaySummary.h"
 #include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntitiesFactory.h"
@@ -16,6 +20,7 @@
 #include "world/CMapEntity_TextBox.h"
 #include "world/CWorldEngine.h"
 #include "world/kinds/CMapEntity_MapkaLogo.h"
+#include "world/kinds/CMapEntity_PacientClass.h"
 #include "world/kinds/EntityIds.h"
 #include "world/kinds/Links.h"
 
@@ -51,8 +56,31 @@ CLevel_Game::~CLevel_Game() {
 }
 
 void CLevel_Game::load(std::string name) {
+  CRandom::startLevel(name);
   CLevel::load(name);
   if (pregenerate != 0 && generator) TLink<CCustomerGeneratorLink>::get()->preGenerate(generator, pregenerate);
+  if (levelLength == 0) prefetchWorkingDayPictures();
+}
+
+// The heaviest pictures every working day shows (the figure, the bar, the pyjamas of every kind
+// of patient) are decoded while a screen without a clock (title, map) is up, so a day's first
+// load only uploads them.
+void CLevel_Game::prefetchWorkingDayPictures() {
+  std::vector<unsigned int> pictures;
+  for (const char *name : {"PLAYER", "STATUSBAR"}) {
+    if (!factory()->najdiEntity(name)) continue;
+    CMapEntity_Game *e = factory()->cloneEntity(name);
+    e->collectPictures(pictures);
+    std::vector<CMapEntity *> carried;
+    e->collectCarried(carried);
+    for (CMapEntity *part : carried) ec->forgetEntity(part);
+    delete e;
+  }
+  if (spriteFactory)
+    for (uint16_t kind = 0; *CMapEntity_PacientClass::kindName(kind); ++kind)
+      for (const char *part : {"PYZAMO", "PYZAMO_SKIN", "PYZAMORUKA", "PYZAMORUKA_SKIN"})
+        spriteFactory->collectSurfaces(std::string(CMapEntity_PacientClass::kindName(kind)) + part, pictures);
+  CSurfaceManager::instance()->prefetch(pictures);
 }
 
 void CLevel_Game::addSpecialEntities() { ec->addEntity(factory()->cloneEntity("FRONTAAKCI")); }
@@ -85,6 +113,12 @@ void CLevel_Game::bindECs() {
   CCustomerGeneratorLink *link = TLink<CCustomerGeneratorLink>::get();
   link->bindEC(generator, ec, this);
   link->setCustomerCount(generator, totalCustomers);
+}
+
+// The goal captions change into these pictures when the goals are reached.
+void CLevel_Game::collectLevelPictures(std::vector<unsigned int> &out) const {
+  if (!spriteFactory) return;
+  for (const char *caption : {"NAPISGOAL", "NAPISEXPERTGOAL"}) spriteFactory->collectSurfaces(caption, out);
 }
 
 void CLevel_Game::generatorsWork() {
@@ -146,12 +180,14 @@ CMapEntity_Game *CLevel_Game::carryTextBox(CMapEntity_Game *window, float dx, fl
 }
 
 void CLevel_Game::renderInfo() {
+  if (levelLength != 0) drawMoney(money >= moneyLimit, money >= expertMoney);
+}
+
+void CLevel_Game::updateInfo() {
   if (!helpShown && !introText.empty()) openHelpWindow();
 
   const bool goal = money >= moneyLimit;
   const bool expert = money >= expertMoney;
-
-  if (levelLength != 0) drawMoney(goal, expert);
 
   if (levelClock) {
     int elapsed = levelClock->vratVteriny();

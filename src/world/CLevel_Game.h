@@ -19,9 +19,11 @@ public:
 
   void addSpecialEntities() override;
   void nahrajAdditional(std::string name) override;
+  void updateInfo() override;
   void renderInfo() override;
   void bindECs() override;
   void generatorsWork() override;
+  void collectLevelPictures(std::vector<unsigned int> &out) const override;
   ~CLevel_Game() override;
 
   // The level's files, then the patients that sit in the waiting room from the start.
@@ -94,6 +96,7 @@ private:
                                 const std::string &text);
   // The goal caption in the given look at x, with its sound.
   void showGoalCaption(float x, const char *sprite, const char *sound);
+  void prefetchWorkingDayPictures();
 
   // Where the intro entity's name was read from, for the message when no prototype bears it.
   std::string introEntityPath;

@@ -25,9 +25,6 @@ uint16_t poradi = 0;
 namespace {
 void log(const std::string &line) { CLogger::instance()->log(line); }
 
-// The player figure loads every animation before play and ends facing the viewer.
-const char *const kPlayerFramesets[] = {"LEFT", "UP", "RIGHT", "BORED1", "BORED2", "VYSETRENI", "DOWN"};
-
 int16_t readShort(const char *text) { return (int16_t)(uint16_t)readDecimalBits(text); }
 
 // Everything a reading step needs to name the file and the row of what is wrong.
@@ -62,13 +59,11 @@ void setFrameBY(CMapEntity *e, int16_t bY) {
   if (f) f->setBY(bY);
 }
 
-// Loads the entity's pictures by drawing it once far off screen (the surfaces load on a draw
-// whatever the target, so this works before the screen picture exists too).
-void warmUp(CMapEntity *e) {
-  e->setXY(-500, -500);
-  e->update(backbuffer);
-}
 } // namespace
+
+void CMapEntitiesCollection::notePictures(const CMapEntity *e) {
+  if (e) e->collectPictures(pictures);
+}
 
 CMapEntitiesCollection::CMapEntitiesCollection() : mapa(nullptr) { entities.reserve(150); }
 
@@ -223,8 +218,9 @@ float CMapEntitiesCollection::drawKeyY(const CMapEntity *e) {
   return std::isnan(k) ? -INFINITY : k;
 }
 
+// Stable: entities on one layer and row keep their order from frame to frame.
 void CMapEntitiesCollection::sortDrawingOrder() {
-  std::sort(entities.begin(), entities.end(), [](const CMapEntity_Game *a, const CMapEntity_Game *b) {
+  std::stable_sort(entities.begin(), entities.end(), [](const CMapEntity_Game *a, const CMapEntity_Game *b) {
     if (a->getSortZ() != b->getSortZ()) return a->getSortZ() < b->getSortZ();
     return drawKeyY(a) < drawKeyY(b);
   });
@@ -288,6 +284,7 @@ void CMapEntitiesCollection::nahrajXML(const std::string &path) {
     for (TiXmlElement *c = d->FirstChildElement("deadderentity"); c; c = c->NextSiblingElement("deadderentity")) {
       std::string name = in.required(c, "name", "NAME not found near ENTITY(DEADDER) tag!");
       CMapEntity_Game *e = in.clone(c, name);
+      notePictures(e);
       carry(carrier, e);
       log("DeAdder entity" + e->name);
     }
@@ -302,18 +299,15 @@ void CMapEntitiesCollection::nahrajXML(const std::string &path) {
       carrier->setXY(x, y);
       addEntity(carrier);
       CMapEntity_Game *e = in.clone(el, name);
+      notePictures(e);
       carry(carrier, e);
       log("DeAdder entity" + e->name);
       continue;
     }
     CMapEntity_Game *e = in.clone(el, name);
-    warmUp(e);
-    if (e->getEntityID() == kPlayerID) {
-      for (size_t i = 0; i < 7; ++i) {
-        e->changeFrameset(kPlayerFramesets[i]);
-        if (i < 6) e->update(backbuffer);
-      }
-    }
+    notePictures(e);
+    // The player figure starts facing the viewer.
+    if (e->getEntityID() == kPlayerID) e->changeFrameset("DOWN");
     e->setXY(x, y);
     addEntity(e);
   }
@@ -329,7 +323,9 @@ void CMapEntitiesCollection::nahrajXML(const std::string &path) {
     for (TiXmlElement *c = g->FirstChildElement("generatorentity"); c;
          c = c->NextSiblingElement("generatorentity")) {
       std::string name = in.required(c, "name", "NAME not found near ENTITY(GENERATOR) tag!");
-      gen->pridej(in.clone(c, name));
+      CMapEntity_Game *made = in.clone(c, name);
+      notePictures(made);
+      gen->pridej(made);
       log("Generator entity" + name);
     }
     log("Generator push back");
@@ -342,7 +338,7 @@ void CMapEntitiesCollection::nahrajXML(const std::string &path) {
       const char *number = c->Attribute("postelcislo");
       uint16_t bedNumber = number ? (uint16_t)readDecimalBits(number) : (uint16_t)0;
       CMapEntity_Game *e = in.clone(c, name);
-      warmUp(e);
+      notePictures(e);
       bool bed = e->getEntityClassID() == kBedClass;
       int sortZ = e->getSortZ();
       carrier->addEntity(e, false, true);
@@ -371,9 +367,8 @@ const std::vector<const char *> &CMapEntitiesCollection::commonEntityNames() {
   return names;
 }
 
-// Draws one clone of each entity that levels create during play, so their pictures are loaded
-// before play rather than in the middle of it. The clones are deleted at once: the pictures stay
-// with the surface manager.
+// Notes the pictures of one clone of each entity that levels create during play, so they are
+// loaded before play rather than in the middle of it. The clones are deleted at once.
 void CMapEntitiesCollection::prerenderCommonEntities() {
   CMapEntitiesFactory *factory = CMapEntitiesFactory::instance();
   for (const char *name : commonEntityNames()) {
@@ -384,8 +379,7 @@ void CMapEntitiesCollection::prerenderCommonEntities() {
       continue;
     }
     CMapEntity_Game *e = factory->cloneEntity(name);
-    if (std::strcmp(name, "SESTRALEKARNASMALL") == 0) e->setVisible(true);
-    warmUp(e);
+    notePictures(e);
     // The parts a window or bar carries went into the level as the copy was built; they leave it
     // before they are deleted with the copy.
     std::vector<CMapEntity *> carried;

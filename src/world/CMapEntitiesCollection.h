@@ -59,8 +59,12 @@ public:
   // Reads a level entities file (a real path); a broken file ends the process naming it.
   void nahrajXML(const std::string &path);
   void prerenderCommonEntities();
-  // The entities levels create during play, which prerenderCommonEntities draws once beforehand.
+  // The entities levels create during play, whose pictures prerenderCommonEntities notes.
   static const std::vector<const char *> &commonEntityNames();
+  // Every picture the level's entities, the entities it makes and the common ones may show
+  // (surface handles), noted while the file was read; the level loads them before play.
+  void notePictures(const CMapEntity *e);
+  const std::vector<unsigned int> &getPictures() const { return pictures; }
   // Writes the walk penalties of solid entities into the map's first layer.
   void generateEntityCollisionList();
 
@@ -73,6 +77,7 @@ public:
 
 protected:
   std::vector<CMapEntity_Game *> entities;
+  std::vector<unsigned int> pictures;
   std::vector<CEntityGenerator *> generators;
   CMapa *mapa;
 

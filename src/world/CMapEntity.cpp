@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/KPTK.h"
+#include "engine/KWindow.h"
 #include "media/CFakeTime.h"
 #include "media/CFatal.h"
 #include "media/CGlobals.h"
@@ -41,6 +43,25 @@ short percentOf(unsigned side, short percent) {
 }
 
 bool byLayer(const CMapEntity *a, const CMapEntity *b) { return a->getSortZ() < b->getSortZ(); }
+
+// What one entity draws is one piece of the level's picture.
+class Piece {
+public:
+  explicit Piece(const CMapEntity *e) {
+    if (myWindow) myWindow->beginPiece(e);
+  }
+  ~Piece() {
+    if (myWindow) myWindow->endPiece();
+  }
+  Piece(const Piece &) = delete;
+  Piece &operator=(const Piece &) = delete;
+};
+
+void drawOwn(CMapEntity *e, KGraphic *g) {
+  Piece piece(e);
+  if (e->getSprite()) e->render(g);
+  e->renderAdditional(g);
+}
 
 } // namespace
 
@@ -115,6 +136,12 @@ CMapEntity::~CMapEntity() {
 void CMapEntity::useMethod() {}
 void CMapEntity::deadMethod() {}
 void CMapEntity::renderAdditional(KGraphic *) {}
+void CMapEntity::animateAdditional() {}
+
+void CMapEntity::collectPictures(std::vector<unsigned int> &out) const {
+  if (sprite) sprite->collectSurfaces(out);
+  for (size_t i = 1; i < contained.size(); ++i) contained[i]->collectPictures(out);
+}
 void CMapEntity::reactToCollisionsSpecific(CMapEntity *) {}
 void CMapEntity::virtualDestructor() {}
 void CMapEntity::doAction() {}
@@ -137,42 +164,68 @@ void CMapEntity::setWalkPenalty(unsigned short penalty) {
 // ---- drawing
 
 void CMapEntity::update(KGraphic *g) {
-  if (health == 0) deadMethod();
   if (!visible) return;
   if (drawList.empty()) {
     if (parent) return;
-    if (sprite) render(g);
-    renderAdditional(g);
+    drawOwn(this, g);
     return;
   }
   // By index and re-read each step: an extra drawn by renderAdditional may change the list.
   for (size_t i = 0; i < drawList.size(); ++i) {
     CMapEntity *e = drawList[i];
     if (e == this) {
-      if (sprite) render(g);
-      renderAdditional(g);
+      drawOwn(this, g);
       continue;
     }
     if (!e->visible) continue;
-    if (e->drawList.size() < 2) {
-      if (e->sprite) e->render(g);
-      e->renderAdditional(g);
-    } else {
+    if (e->drawList.size() < 2)
+      drawOwn(e, g);
+    else
       e->update(g);
+  }
+}
+
+void CMapEntity::animate() {
+  if (health == 0) deadMethod();
+  if (!visible) return;
+  if (drawList.empty()) {
+    if (!parent) animateOwn();
+    return;
+  }
+  for (size_t i = 0; i < drawList.size(); ++i) {
+    CMapEntity *e = drawList[i];
+    if (e == this) {
+      animateOwn();
+    } else if (e->visible) {
+      if (e->drawList.size() < 2)
+        e->animateOwn();
+      else
+        e->animate();
     }
   }
+}
+
+// What drawing the frame once moved: the carried entities follow a new frame of the carrier,
+// the animation steps (again for the flash's second draw of the frame), then the extras.
+void CMapEntity::animateOwn() {
+  if (sprite) {
+    Frameset *fs = sprite->getAktivniFrameset();
+    if (fs) {
+      uint16_t shown = (uint16_t)fs->getAktivniIndex();
+      if (shown != lastFrame) {
+        lastFrame = shown;
+        synchronizeFrames(-1);
+      }
+    }
+    sprite->step();
+    if (flash != 0.0f && fs && fs->getMySurface()) sprite->step();
+  }
+  animateAdditional();
 }
 
 void CMapEntity::render(KGraphic *g) {
   if (!sprite) return;
   Frameset *fs = sprite->getAktivniFrameset();
-  if (fs) {
-    uint16_t shown = (uint16_t)fs->getAktivniIndex();
-    if (shown != lastFrame) {
-      lastFrame = shown;
-      synchronizeFrames(-1);
-    }
-  }
   sprite->x = toSpriteCoordinate(x);
   sprite->y = toSpriteCoordinate(y);
   bool tinted = !(red == 1.0f && green == 1.0f && blue == 1.0f);

@@ -56,6 +56,9 @@ public:
   virtual void damage(short amount);
   virtual void setAlpha(float a, bool recurse);
   virtual void renderAdditional(KGraphic *g);
+  // Once a frame from the level's update, for what the entity shows that moves by itself
+  // (pulses, overlays that follow the body); drawing only reads it.
+  virtual void animateAdditional();
   virtual void reactToCollisionsSpecific(CMapEntity *other);
   virtual void changeFrameset(std::string name);
   virtual void zapniAnimace();
@@ -68,10 +71,17 @@ public:
   virtual void doAction();
   virtual ~CMapEntity();
 
+  // Every picture the entity and what it carries may show in play (all framesets, overlays,
+  // sprites it changes into), as surface handles appended to out.
+  virtual void collectPictures(std::vector<unsigned int> &out) const;
+
   // Drawing. update() is what the level calls for every entity without a parent; carried
-  // entities draw through their carrier, interleaved with it by sortZ.
+  // entities draw through their carrier, interleaved with it by sortZ. Drawing changes nothing.
   void update(KGraphic *g);
   void render(KGraphic *g);
+  // The frame's step of what is drawn, in the order update(g) draws it: every visible entity's
+  // animation moves on and carried entities follow their carrier's frame.
+  void animate();
 
   // Position.
   void setXY(float x, float y);
@@ -250,6 +260,7 @@ protected:
   CMapEntity *releaseAt(size_t i);
   // Deletes every carried entity whose field (its ID or class) holds value.
   void removeContainedWith(uint32_t CMapEntity::*field, uint32_t value);
+  void animateOwn();
 
   bool active;
   bool visible;

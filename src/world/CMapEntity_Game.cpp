@@ -22,7 +22,9 @@ CMapEntity_Game::~CMapEntity_Game() {}
 
 CMapEntity_Game *CMapEntity_Game::clone() { return new CMapEntity_Game(*this); }
 
-void CMapEntity_Game::renderAdditional(KGraphic *) {
+void CMapEntity_Game::renderAdditional(KGraphic *) {}
+
+void CMapEntity_Game::animateAdditional() {
   if (!highlightOn || !highlight) return;
   // The aura may have been dropped or deleted since it was set; pulse only one we still carry.
   if (!carries(highlight)) {

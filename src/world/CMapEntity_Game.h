@@ -12,6 +12,7 @@ public:
   CMapEntity_Game(const CMapEntity_Game &other);
 
   void renderAdditional(KGraphic *g) override;
+  void animateAdditional() override;
   CMapEntity_Game *clone() override;
   ~CMapEntity_Game() override;
 

@@ -7,9 +7,13 @@ CMapEntity_DarkScreen::CMapEntity_DarkScreen(const CMapEntity_DarkScreen &o) : C
   setAlpha(0.35f, true);
 }
 
-void CMapEntity_DarkScreen::renderAdditional(KGraphic *g) {
+void CMapEntity_DarkScreen::animateAdditional() {
+  CCloneable::animateAdditional();
   if (alpha > maxAlpha) alpha = maxAlpha;
+}
+
+void CMapEntity_DarkScreen::renderAdditional(KGraphic *g) {
   KGraphic *screen = g ? g : backbuffer;
   if (!screen) return;
-  screen->drawRect(0.0f, 0.0f, 800.0f, 600.0f, coverRed, coverGreen, coverBlue, alpha);
+  screen->drawRect(0.0f, 0.0f, 800.0f, 600.0f, coverRed, coverGreen, coverBlue, alpha > maxAlpha ? maxAlpha : alpha);
 }

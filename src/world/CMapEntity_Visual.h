@@ -47,6 +47,7 @@ public:
   // Every copy is black with maximum alpha 0.35, whatever the source holds.
   CMapEntity_DarkScreen(const CMapEntity_DarkScreen &other);
 
+  void animateAdditional() override;
   void renderAdditional(KGraphic *g) override;
 
   float coverRed = 0.0f;

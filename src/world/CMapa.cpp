@@ -28,8 +28,10 @@ void checkTileId(uint32_t id, TiXmlElement *e, const char *message, const std::s
 
 uint32_t registerPicture(const char *name) {
   std::string file = std::string("data\\gfx\\") + name;
-  return (uint32_t)CSurfaceManager::instance()->nahrajSurface(KMiscTools::makeFilePath(file.c_str()), true, false,
-                                                              false);
+  CSurfaceManager *surfaces = CSurfaceManager::instance();
+  int handle = surfaces->nahrajSurface(KMiscTools::makeFilePath(file.c_str()), true, false, false);
+  if (CSurface *s = surfaces->getSurface((unsigned int)handle)) s->useWhole();
+  return (uint32_t)handle;
 }
 
 const char *const kAtributy[5] = {"atribut1", "atribut2", "atribut3", "atribut4", "atribut5"};
@@ -38,6 +40,10 @@ const char *const kAtributy[5] = {"atribut1", "atribut2", "atribut3", "atribut4"
 CMapa::CMapa() : tileSet(MAPA_ZADNA_SURFACE), pozadi(MAPA_ZADNA_SURFACE) {}
 
 CMapa::~CMapa() {}
+
+void CMapa::collectPictures(std::vector<unsigned int> &out) const {
+  if (pozadi != MAPA_ZADNA_SURFACE) out.push_back(pozadi);
+}
 
 void CMapa::nahrajDefiniceXML(std::string path) {
   TiXmlDocument doc;

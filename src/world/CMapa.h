@@ -60,6 +60,8 @@ public:
   // Both take real (already converted) paths; broken files end the process naming the file.
   void nahrajDefiniceXML(std::string path);
   void nahrajMapuXML(std::string path);
+  // The background picture's surface handle, appended when there is one.
+  void collectPictures(std::vector<unsigned int> &out) const;
 
   // Walkable: the layer exists, the cell is on the grid, its tile's definition says exactly 1 and
   // its walk penalty is below 1000.

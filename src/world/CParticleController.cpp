@@ -4,12 +4,13 @@
 #include <cstdlib>
 
 #include "media/CGlobals.h"
+#include "media/CRandom.h"
 #include "media/ZSprite.h"
 #include "world/CMapEntity_Particle.h"
 
 namespace {
 
-float draw(int range, int offset, float scale) { return (float)(std::rand() % range + offset) / scale; }
+float draw(int range, int offset, float scale) { return (float)(CRandom::draw() % range + offset) / scale; }
 
 } // namespace
 
@@ -29,7 +30,7 @@ void CParticleController::onBind() {
     speedY = -draw(10, 9, 10.0f) - 1.0f;
     speedX = draw(10, 5, 10.0f);
     spin = draw(5, 5, 10.0f);
-    if (std::rand() % 2 == 0) speedX = -speedX;
+    if (CRandom::draw() % 2 == 0) speedX = -speedX;
     fadeTimer->nastavSpoustec(1000);
     entity->resetFlash();
     entity->setZoom(draw(7, 4, 10.0f));

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -21,6 +22,7 @@
 #include "media/Frame.h"
 #include "media/Frameset.h"
 #include "media/ZSprite.h"
+#include "progress/CMapEntity_SummarySesit.h"
 #include "support/BotGame.h"
 #include "ward/cabinet/CMapEntity_Lek.h"
 #include "world/CMapEntity_FrontaAkci.h"
@@ -30,9 +32,10 @@
 #include "world/kinds/CMapEntity_Tlakomer.h"
 #include "world/kinds/EntityIds.h"
 
-// What one working or laboratory day came to.
+// What one working or laboratory day came to. Its line holds only what the game decided, so
+// two runs of one seed print the same line; the speed is the machine's.
 struct DayResult {
-  std::string difficulty, level, kind;
+  std::string difficulty, level, kind, title;
   int money = 0, goal = 0, expert = 0, cured = 0, lost = 0;
   double gameSeconds = 0, wallSeconds = 0;
   bool finished = false;
@@ -40,9 +43,9 @@ struct DayResult {
   bool won() const { return finished && money >= goal; }
   std::string line() const {
     char buf[256];
-    std::snprintf(buf, sizeof buf, "%-6s %-22s %-4s money %5d goal %5d expert %5d  cured %3d lost %3d  %s  x%.1f", difficulty.c_str(),
-                  level.c_str(), kind.c_str(), money, goal, expert, cured, lost,
-                  !finished ? "UNFINISHED" : money >= expert ? "EXPERT" : money >= goal ? "goal" : "MISSED", speed());
+    std::snprintf(buf, sizeof buf, "%-6s %-22s %-4s money %5d goal %5d expert %5d  cured %3d lost %3d  %s",
+                  difficulty.c_str(), level.c_str(), kind.c_str(), money, goal, expert, cured, lost,
+                  !finished ? "UNFINISHED" : money >= expert ? "EXPERT" : money >= goal ? "goal" : "MISSED");
     return buf;
   }
 };
@@ -54,7 +57,9 @@ public:
   // Plays the level that stands now to its end: a working day to its summary, a laboratory to
   // its grant, a map through the shop to its star. Returns when the level has changed or the
   // game time limit has run out.
-  DayResult playLevel(const std::string &difficulty, int limitMs = 15 * 60 * 1000) {
+  // With `player`, each step is its own and the summary is left to it as well.
+  DayResult playLevel(const std::string &difficulty, int limitMs = 15 * 60 * 1000,
+                      const std::function<void()> &player = nullptr) {
     DayResult r;
     CLevel_Game *start = g.level();
     if (!start) return r;
@@ -68,7 +73,23 @@ public:
     r.kind = start->getLevelTime() > 0 ? "day" : lab ? "lab" : map ? "map" : "other";
     const long frame0 = g.frameCount;
     auto t0 = std::chrono::steady_clock::now();
+    long summaryAt = -1;
     while (g.alive() && g.level() == start && (g.frameCount - frame0) * BotGame::kFrameMs < limitMs) {
+      if (player) {
+        if (r.kind == "day" && summaryAt < 0) {
+          r.money = start->getMoney();
+          r.cured = start->getCured();
+          r.lost = start->getLost();
+          if (start->getSummaryShown()) {
+            summaryAt = g.frameCount;
+            r.finished = true;
+            r.title = summaryTitle();
+          }
+        }
+        if (summaryAt >= 0 && g.frameCount - summaryAt > 3000) break;
+        player();
+        continue;
+      }
       if (r.kind == "day") {
         r.money = start->getMoney();
         r.cured = start->getCured();
@@ -77,6 +98,7 @@ public:
           // The day's figures are final; the summary is read a moment and clicked away, and the
           // game builds the next level in that frame (maybe at the same address).
           r.finished = true;
+          r.title = summaryTitle();
           g.frames(100);
           if (g.level() == start) g.click(400, 300);
           g.frames(10);
@@ -100,6 +122,14 @@ public:
     r.wallSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     r.gameSeconds = (double)(g.frameCount - frame0) * BotGame::kFrameMs / 1000.0;
     return r;
+  }
+
+  // The rating line of the day's summary page, empty while none shows.
+  std::string summaryTitle() const {
+    CMapEntity_Game *window = named("SUMMARYWINDOW");
+    CMapEntity *page = window ? window->getContainedEntity((unsigned short)kSummarySesitID) : nullptr;
+    CMapEntity_SummarySesit *s = dynamic_cast<CMapEntity_SummarySesit *>(page);
+    return s ? s->title : std::string();
   }
 
   // ---- what a player sees ----

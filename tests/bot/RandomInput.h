@@ -12,12 +12,21 @@
 
 #include "Bot.h"
 
-// Ends once `days` times dayMs of game time have run on working days; a day is left after dayMs,
-// another screen after a quarter of that.
-inline int randomSession(int days, unsigned seed, bool verbose, long dayMs = 150000) {
-  long events = 0, levels = 0, gameMs = 0, dayFrames = 0;
+struct RandomSession {
+  bool ran = false;
+  long events = 0, received = 0, levels = 0, changesByInput = 0, gameMs = 0, dayFrames = 0;
   int dayVisits = 0;
   std::set<std::string> seen;
+  std::vector<std::string> messages;
+};
+
+// Ends once `days` times dayMs of game time have run on working days; a day is left after dayMs,
+// another screen after a quarter of that.
+inline RandomSession randomSession(int days, unsigned seed, bool verbose, long dayMs = 150000) {
+  RandomSession out;
+  long &events = out.events, &levels = out.levels, &gameMs = out.gameMs, &dayFrames = out.dayFrames;
+  int &dayVisits = out.dayVisits;
+  std::set<std::string> &seen = out.seen;
   std::string why;
   bool ran = BotGame::run(
       [&](BotGame &g) {
@@ -27,7 +36,7 @@ inline int randomSession(int days, unsigned seed, bool verbose, long dayMs = 150
         const std::vector<std::string> extra = {"LAB 1", "LAB 2", "LAB 3", "ward_events", "ward_parents", "ward_day2"};
         CLevel_Game *current = nullptr;
         long enteredAt = 0;
-        bool working = false, leaveNow = false;
+        bool working = false, leaveNow = false, jumped = true;
         const SDL_Scancode keys[] = {SDL_SCANCODE_ESCAPE, SDL_SCANCODE_RETURN, SDL_SCANCODE_SPACE, SDL_SCANCODE_P,
                                      SDL_SCANCODE_A,      SDL_SCANCODE_Z,      SDL_SCANCODE_BACKSPACE, SDL_SCANCODE_LEFT,
                                      SDL_SCANCODE_DOWN,   SDL_SCANCODE_1,      SDL_SCANCODE_TAB,   SDL_SCANCODE_M};
@@ -39,8 +48,11 @@ inline int randomSession(int days, unsigned seed, bool verbose, long dayMs = 150
             g.engine()->setRunning(true);
             myWindow->setQuit(false);
             g.setDifficulty(pick(3));
+            jumped = true;
           }
           if (g.level() != current) {
+            // What the game changed to by itself after the input, not where the session jumped.
+            if (!jumped) ++out.changesByInput;
             current = g.level();
             enteredAt = g.frameCount;
             ++levels;
@@ -49,8 +61,10 @@ inline int randomSession(int days, unsigned seed, bool verbose, long dayMs = 150
             leaveNow = !working && pick(2) == 0;
             if (current) seen.insert(current->getLevelName());
             if (verbose && current)
-              std::printf("level %ld: %s (%s)\n", levels, current->getLevelName().c_str(), working ? "day" : "screen");
+              std::printf("level %ld: %s (%s%s)\n", levels, current->getLevelName().c_str(), working ? "day" : "screen",
+                          jumped ? "" : ", by input");
           }
+          jumped = false;
           // A player who stays a while, then goes elsewhere: a day runs most of its length. The
           // title screen is often left at once for a map, a laboratory or another day.
           const long stay = (g.frameCount - enteredAt) * BotGame::kFrameMs;
@@ -61,6 +75,7 @@ inline int randomSession(int days, unsigned seed, bool verbose, long dayMs = 150
               g.goToLevel(extra[(size_t)pick((int)extra.size())]);
             else
               g.goToLevel(pick(n));
+            jumped = true;
             continue;
           }
           Bot look(g);
@@ -106,13 +121,17 @@ inline int randomSession(int days, unsigned seed, bool verbose, long dayMs = 150
       },
       &why);
   alarm(0);
+  out.ran = ran;
+  out.received = BotGame::eventsReceived();
+  out.messages = BotGame::messages();
   if (!ran) {
     std::fprintf(stderr, "the game did not start: %s\n", why.c_str());
-    return 2;
+    return out;
   }
-  std::printf("random input, seed %u: %d visits to working days (%.0f game s on them), %ld levels (%zu different), %ld "
-              "events, %.0f game s in all ran clean\n",
-              seed, dayVisits, dayFrames * BotGame::kFrameMs / 1000.0, levels, seen.size(), events, gameMs / 1000.0);
-  for (const std::string &m : BotGame::messages()) std::printf("message box: %s\n", m.c_str());
-  return 0;
+  std::printf("random input, seed %u: %d visits to working days (%.0f game s on them), %ld levels (%zu different, %ld "
+              "changed to by input), %ld events sent and %ld received, %.0f game s in all ran clean\n",
+              seed, dayVisits, dayFrames * BotGame::kFrameMs / 1000.0, levels, seen.size(), out.changesByInput, events,
+              out.received, gameMs / 1000.0);
+  for (const std::string &m : out.messages) std::printf("message box: %s\n", m.c_str());
+  return out;
 }

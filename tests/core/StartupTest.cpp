@@ -146,6 +146,8 @@ TEST(StartupTables, EverySoundLoadsUnderItsKeyAndMovesTheLoadingBar) {
   for (size_t i = 0; i < engine->sounds.size(); ++i) {
     EXPECT_EQ(engine->sounds[i].key, soundTable()[i].key);
     EXPECT_FALSE(engine->sounds[i].stream);
+    EXPECT_FALSE(engine->sounds[i].loaded) << "decoded when first played";
+    engine->playSound(engine->sounds[i].key);
     EXPECT_EQ(engine->sounds[i].sound->getKind(), KSound::KIND_SAMPLE);
     EXPECT_EQ(std::string(engine->sounds[i].sound->getFileName()), kData + "sfx/" + soundTable()[i].file);
   }

@@ -650,6 +650,51 @@ TEST_F(KGraphicTest, OneToOneBlitsLookTheSameWithEitherFilter) {
   EXPECT_GT(greys(396, 301, 16), 0) << "zoomed view";
 }
 
+// A sparse sheet given its frames keeps only them (cut to what shows) yet draws every blit of a
+// frame - plain, flipped, clipped, turned, zoomed, faded - as the whole sheet does.
+TEST_F(KGraphicTest, ASheetKeptAsItsFramesDrawsAsTheWholeSheet) {
+  const std::vector<KRegion> frames = {{0, 0, 40, 60}, {100, 120, 40, 60}, {200, 10, 40, 60}, {60, 180, 40, 60}};
+  // A figure with soft edges inside each of the first three frames; the fourth shows nothing.
+  savePng(dir() + "/sheet.png", 256, 256, true, [&](int x, int y) -> uint32_t {
+    for (size_t i = 0; i < 3; ++i) {
+      const KRegion &f = frames[i];
+      int dx = x - f.x - 20, dy = y - f.y - 30;
+      if (std::abs(dx) > 12 || std::abs(dy) > 22) continue;
+      uint32_t a = std::abs(dx) == 12 || std::abs(dy) == 22 ? 0x60 : 0xFF;
+      return (uint32_t)((x * 7) & 0xFF) << 24 | (uint32_t)((y * 5) & 0xFF) << 16 | (uint32_t)(i * 90) << 8 | a;
+    }
+    return 0xFF00FF00u; // magenta, fully transparent: no blit may show it
+  });
+  auto whole = load("sheet.png");
+  std::unique_ptr<KGraphicGL> kept(new KGraphicGL());
+  kept->setRegions(frames);
+  ASSERT_TRUE(kept->loadPicture((dir() + "/sheet.png").c_str(), true, true));
+  EXPECT_TRUE(kept->packed);
+  EXPECT_LT(kept->textureWidth * kept->textureHeight, 256.0f * 256.0f / 4);
+  auto grab = [](int x, int y) {
+    std::vector<unsigned char> out(120 * 120 * 4);
+    EXPECT_TRUE(window()->readPixels(x, y, 120, 120, out.data()));
+    return out;
+  };
+  int drawn = 0;
+  for (const KRegion &f : frames)
+    for (int way = 0; way < 5; ++way) {
+      clearToBackground();
+      for (KGraphicGL *g : {whole.get(), kept.get()}) {
+        short x = g == whole.get() ? 40 : 440, y = 200;
+        float x1 = (float)f.x, y1 = (float)f.y, x2 = (float)(f.x + f.w), y2 = (float)(f.y + f.h);
+        if (way == 0) g->blitAlphaRect(x1, y1, x2, y2, x, y);
+        if (way == 1) g->blitAlphaRect(x1, y1, x2, y2, x, y, true, true);
+        if (way == 2) g->blitAlphaRect(x1 + 5, y1 + 10, x2 - 3, y2 - 20, x, y);
+        if (way == 3) g->blitAlphaRectFx(x1, y1, x2, y2, x, y, 30.0f, 1.6f, 0.7f);
+        if (way == 4) g->blitAlphaRectFx(x1, y1, x2, y2, x, y, 0.0f, 0.8f, 1.0f, true, false);
+      }
+      EXPECT_EQ(grab(0, 170), grab(400, 170)) << "frame at " << f.x << "," << f.y << ", way " << way;
+      ++drawn;
+    }
+  EXPECT_EQ(drawn, 20);
+}
+
 TEST_F(KGraphicTest, MaskAlphaAndMixedCasePaths) {
   KGraphicGL m;
   ASSERT_TRUE(m.loadPictureWithMask((dir() + "/quad16rgb.png").c_str(), (dir() + "/mask16.png").c_str(), true));

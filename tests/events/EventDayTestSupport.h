@@ -21,7 +21,7 @@ public:
     engineObj.getPlayer()->setClownHint(1);
     load(levelName);
     TLink<CCustomerGeneratorLink>::get()->setCustomerCount(level->getGenerator(), 0);
-    update();
+    closeNotebook();
   }
 
   std::vector<CMapEntity_PostelClass *> beds() const {

@@ -1,9 +1,13 @@
-#include <cstdlib>
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "EventDayTestSupport.h"
+#include "engine/KDrawList.h"
 #include "engine/KFont.h"
 #include "engine/KPTK.h"
 #include "engine/KText.h"
@@ -15,7 +19,8 @@
 #include "ward/staff/CMapEntity_Marker.h"
 
 // The event day in the real window: a germ after the alarm, over a bed and gone under the spray;
-// a monkey riding a patient until the player figure reaches it.
+// a monkey riding a patient until the player figure reaches it; the day looking the same drawn
+// from its kept picture as drawn quad by quad.
 
 namespace {
 
@@ -121,6 +126,34 @@ TEST_F(EventDayWindowGL, TheMonkeyLowersAPatientsMoodUntilThePlayerFigureReaches
   EXPECT_GE(patient->getHearts(), hearts);
   EXPECT_EQ(patient->getTormentor(), nullptr);
   EXPECT_EQ(level->getMoney(), 80);
+}
+
+// Patients in every bed, germs, the monkey and the jester, the pointer moving over the furniture:
+// each frame drawn from the kept picture in batches equals the same frame sent quad by quad.
+TEST_F(EventDayWindowGL, ABusyDayLooksTheSameFromTheKeptPictureAsDrawnQuadByQuad) {
+  for (CMapEntity_PostelClass *bed : beds()) layPatient(bed, 0.6f);
+  const long redraws = KDrawList::redraws();
+  size_t mostKept = 0;
+  for (int i = 0; i < 1200; ++i) {
+    if (i % 25 == 0) pushMotion(60 + (i * 37) % 680, 60 + (i * 53) % 480);
+    playFrame();
+    mostKept = std::max(mostKept, KDrawList::keptPieces());
+    if (i % 8) continue;
+    const std::vector<unsigned char> kept = grab();
+    KDrawList::setDirect(true);
+    draw();
+    const std::vector<unsigned char> direct = grab();
+    KDrawList::setDirect(false);
+    framediff::Area diff;
+    for (size_t p = 0; p < kept.size(); p += 4)
+      if (std::memcmp(&kept[p], &direct[p], 3)) ++diff.count;
+    if (diff.count) diff = framediff::changed(kept, direct);
+    ASSERT_EQ(diff.count, 0) << "frame " << i << ": " << diff;
+  }
+  save("events_kept_picture.png");
+  EXPECT_GT(mostKept, 20u) << "the furniture is kept";
+  EXPECT_GT(KDrawList::redraws() - redraws, 3) << "the picture follows the day";
+  EXPECT_FALSE(germs().empty());
 }
 
 } // namespace

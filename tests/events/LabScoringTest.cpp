@@ -97,7 +97,7 @@ TEST_F(LabTest, ADayStartsWithSeventyPiecesAndItsOwnDishCount) {
 
 TEST_F(LabTest, DraggedPiecesFillDishesAndACompletedSetIsRecordedOnceThenReplaced) {
   load("LAB 3");
-  update();
+  closeNotebook();
   ASSERT_EQ(dishes().size(), 3u);
   const size_t before = loosePieces().size();
 
@@ -132,7 +132,7 @@ TEST_F(LabTest, DraggedPiecesFillDishesAndACompletedSetIsRecordedOnceThenReplace
 
 TEST_F(LabTest, PiecesTurnBackOnceOnLeavingTheBandAndAreReplacedAtTheEdges) {
   load("LAB 1");
-  update();
+  closeNotebook();
   CMapEntity_DNA *p = loosePieces()[0];
   p->setXY(331, 200);
   p->xSpeed = -1.0f;
@@ -162,7 +162,7 @@ TEST_F(LabTest, PiecesTurnBackOnceOnLeavingTheBandAndAreReplacedAtTheEdges) {
 
 TEST_F(LabTest, TheSummaryListsTheSetsPaysOnlyAfterTheTotalAndLogsOneBlock) {
   load("LAB 1");
-  update();
+  closeNotebook();
   ASSERT_EQ(countdown()->timeLeft, 40000);
   EXPECT_EQ(CMapEntity_MiniGameOver::clockText(countdown()->timeLeft), "00:40");
   ASSERT_NO_FATAL_FAILURE(fillSet());
@@ -205,7 +205,7 @@ TEST_F(LabTest, TheSummaryListsTheSetsPaysOnlyAfterTheTotalAndLogsOneBlock) {
 
 TEST_F(LabTest, WithoutADishSetTheSummaryCountsNothingAndALogItCannotWriteDoesNotStopIt) {
   load("LAB 1");
-  update();
+  closeNotebook();
   // The dish set goes: the summary has no records to read.
   CMapEntity_Game *set = level->getEC()->getEntityByID(355);
   set->setKill(true);

@@ -51,7 +51,7 @@ protected:
     level = engineObj.getLevel();
     ASSERT_NE(level, nullptr);
     TLink<CCustomerGeneratorLink>::get()->setCustomerCount(level->getGenerator(), 0);
-    update();
+    closeNotebook();
     quietWard();
   }
 

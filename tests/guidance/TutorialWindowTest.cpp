@@ -164,8 +164,10 @@ TEST_F(TutorialWindowTest, TheTutorialIsPlayedByMouseFromTheHelpTriggerToItsLast
 
   // Cured: she pays, and the next patient comes in, unclickable for now.
   ASSERT_TRUE(reach("TUTORIAL8", 4000)) << "never cured: " << p->getMeterFull();
-  CMapEntity_PacientClass *next = patient();
-  ASSERT_NE(next, p);
+  CMapEntity_PacientClass *next = nullptr;
+  for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
+    if (e != p && e->getEntityClassID() == kPatientClass) next = dynamic_cast<CMapEntity_PacientClass *>(e);
+  ASSERT_NE(next, nullptr);
   EXPECT_EQ(next->locked, 1);
   playFrame();
   EXPECT_EQ(bed(2)->locked, 0);

@@ -32,7 +32,15 @@ protected:
     return f;
   }
 
-  void draw(Frameset &f) { f.putFrame(nullptr, 0, 0, 1.0f, -1, -1, -1, -1); }
+  // The frame's step, then its drawing (which changes nothing).
+  void draw(Frameset &f) {
+    f.step();
+    f.putFrame(nullptr, 0, 0, 1.0f, -1, -1, -1, -1);
+  }
+  static void draw(ZSprite &s) {
+    s.step();
+    s.put(nullptr, 1, -1, -1, -1, -1);
+  }
 
   void advance(uint32_t ms) {
     CFakeTime::instance()->ms += ms;
@@ -71,7 +79,7 @@ TEST_F(SpriteTest, FramesSortByBYUnlessGivenAndReportTheirBoxes) {
   EXPECT_EQ(copy.getAW(), 3);
 }
 
-TEST_F(SpriteTest, ARepeatingAnimationStepsOnlyWhenDrawnAndAtMostOnceADraw) {
+TEST_F(SpriteTest, ARepeatingAnimationStepsAtMostOneFrameAStep) {
   std::unique_ptr<Frameset> f = frameset(3, 100, true);
   f->nastavFrame(0);
   f->zapniAnimace();
@@ -84,12 +92,12 @@ TEST_F(SpriteTest, ARepeatingAnimationStepsOnlyWhenDrawnAndAtMostOnceADraw) {
     if (f->getAktivniIndex() == want) shownAt[++step] = t;
   }
   ASSERT_EQ(step, 3);
-  EXPECT_EQ(shownAt[1], 112) << "first draw at least 100 ms after the selection";
-  EXPECT_EQ(shownAt[2], 224) << "the next delay counts from the draw that stepped";
+  EXPECT_EQ(shownAt[1], 112) << "first step at least 100 ms after the selection";
+  EXPECT_EQ(shownAt[2], 224) << "the next delay counts from the step that moved";
   EXPECT_EQ(shownAt[3], 336);
   EXPECT_FLOAT_EQ(lastSourceX(), 0.0f);
 
-  // A long pause between draws is not caught up: one draw, one frame.
+  // A long pause between steps is not caught up: one step, one frame.
   advance(1000);
   EXPECT_EQ(f->getAktivniIndex(), 0);
   draw(*f);
@@ -119,7 +127,7 @@ TEST_F(SpriteTest, AOneShotAnimationEndsOnItsFirstFrame) {
   EXPECT_EQ(f->getAktivniIndex(), 1);
 }
 
-TEST_F(SpriteTest, ZeroDelayStepsEveryDrawAndThePausedGameClockHolds) {
+TEST_F(SpriteTest, ZeroDelayStepsEveryTimeAndThePausedGameClockHolds) {
   std::unique_ptr<Frameset> f = frameset(4, 0, true);
   f->zapniAnimace();
   for (int i = 1; i <= 5; ++i) {
@@ -195,7 +203,7 @@ TEST_F(SpriteTest, FrameSelectionClampsWrapsAndFindsByName) {
 TEST_F(SpriteTest, SelectingAFrameRestartsItsDelayFromNowOrAGivenTime) {
   std::unique_ptr<Frameset> f = frameset(3, 100, true);
   f->zapniAnimace();
-  draw(*f);  // the first draw starts the timer
+  draw(*f);  // the first step starts the timer
   advance(90);
   f->nastavFrame(1);
   advance(90);
@@ -264,7 +272,7 @@ TEST_F(SpriteTest, ACopiedFramesetStartsOverWithItsOwnTimer) {
 
   advance(100);
   draw(copy);
-  EXPECT_EQ(copy.getAktivniIndex(), 0) << "the copy's timer starts at its first draw";
+  EXPECT_EQ(copy.getAktivniIndex(), 0) << "the copy's timer starts at its first step";
   advance(100);
   draw(copy);
   EXPECT_EQ(copy.getAktivniIndex(), 1);
@@ -290,11 +298,11 @@ TEST_F(ZSpriteTest, SelectingTheRunningAnimationByNameChangesNothing) {
   Frameset *two = sprite->getAktivniFrameset();
   EXPECT_EQ(sprite->getAktivniIndex(), 1);
   two->zapniAnimace();
-  sprite->put(nullptr, 1, -1, -1, -1, -1);
+  draw(*sprite);
   advance(60);
   sprite->nastavFrameset("FRAMESET2");
   advance(40);
-  sprite->put(nullptr, 1, -1, -1, -1, -1);
+  draw(*sprite);
   EXPECT_EQ(two->getAktivniIndex(), 1) << "the timer ran on through the repeated selection";
 
   // Selecting by index always starts over, even the current frameset.
@@ -302,10 +310,10 @@ TEST_F(ZSpriteTest, SelectingTheRunningAnimationByNameChangesNothing) {
   sprite->nastavFrameset(1);
   EXPECT_EQ(two->getAktivniIndex(), 0);
   advance(40);
-  sprite->put(nullptr, 1, -1, -1, -1, -1);
+  draw(*sprite);
   EXPECT_EQ(two->getAktivniIndex(), 0);
   advance(60);
-  sprite->put(nullptr, 1, -1, -1, -1, -1);
+  draw(*sprite);
   EXPECT_EQ(two->getAktivniIndex(), 1);
 }
 
@@ -393,7 +401,7 @@ TEST_F(ZSpriteTest, ACopyStartsAtTheFirstFrameOfTheSameAnimationAtTheOrigin) {
   EXPECT_EQ(copy.y, 0u);
 }
 
-TEST_F(SpriteTest, ClonesFromTheCollectionAnimateOnlyWhileDrawn) {
+TEST_F(SpriteTest, ClonesFromTheCollectionAnimateOnlyWhenStepped) {
   std::string path = write("sprites.xml",
                            "<kolekce><sprite name=\"PATIENT\" src=\"patient.png\">"
                            "<frameset name=\"STAND\"><frameB name=\"s\" x=\"0\" y=\"0\" w=\"8\" h=\"8\" delay=\"0\""
@@ -416,17 +424,18 @@ TEST_F(SpriteTest, ClonesFromTheCollectionAnimateOnlyWhileDrawn) {
     s->getAktivniFrameset()->zapniAnimace();
   }
   EXPECT_FALSE(proto->getFrameset(1)->probihaAnimace());
-  a->put(nullptr, 1, -1, -1, -1, -1);
+  draw(*a);
   for (int i = 0; i < 9; ++i) {
     advance(20);
-    a->put(nullptr, 1, -1, -1, -1, -1);
+    draw(*a);
   }
   EXPECT_EQ(a->getAktivniFrameset()->getAktivniIndex(), 1);  // 180 ms: past w0's 120, not yet w1's 80 more
 
-  // Never drawn, so never stepped; then one late draw moves one frame only.
+  // Drawing alone moves nothing; then one late step moves one frame only.
   advance(300);
-  EXPECT_EQ(b->getAktivniFrameset()->getAktivniIndex(), 0);
   b->put(nullptr, 1, -1, -1, -1, -1);
+  EXPECT_EQ(b->getAktivniFrameset()->getAktivniIndex(), 0);
+  draw(*b);
   EXPECT_EQ(b->getAktivniFrameset()->getAktivniIndex(), 1);
   EXPECT_FLOAT_EQ(FakePicture::blits().back().x1, 8);
   EXPECT_FLOAT_EQ(FakePicture::blits().back().y1, 8);

@@ -224,6 +224,7 @@ TEST_F(SpriteDrawTest, ShowsTheCurrentFrameAtTheSpritePosition) {
   box->x = 100;
   box->y = 50;
   clear();
+  box->step();
   box->put(nullptr, 1.0f, -1, -1, -1, -1);
   ASSERT_NE(surface->vratPointer(), nullptr);
   EXPECT_TRUE(messages().empty()) << messages().front();
@@ -239,10 +240,12 @@ TEST_F(SpriteDrawTest, ShowsTheCurrentFrameAtTheSpritePosition) {
   // Not yet the frame's delay: the same frame again; then the next one.
   CFakeTime::instance()->ms += 99;
   clear();
+  box->step();
   box->put(nullptr, 1.0f, -1, -1, -1, -1);
   EXPECT_TRUE(near(pixel(116, 66), red));
   CFakeTime::instance()->ms += 1;
   clear();
+  box->step();
   box->put(nullptr, 1.0f, -1, -1, -1, -1);
   EXPECT_TRUE(near(pixel(110, 66), green));
   EXPECT_TRUE(near(pixel(101, 51), blue));

@@ -33,6 +33,7 @@ protected:
 
   void loadWard(const char *name = "ward_demo") {
     GameDayScratch::load(name);
+    closeNotebook();
     // The beds arrive in their carriers first; the working copies replace them.
     for (int t = 0; t < 20000 && !bedsInPlace(); t += 20) step();
     ASSERT_TRUE(bedsInPlace());

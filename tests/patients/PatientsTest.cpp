@@ -41,6 +41,7 @@ protected:
 
   void loadWard() {
     GameDayScratch::load("ward_demo");
+    closeNotebook();
   }
 
   std::vector<CMapEntity_PacientClass *> patients() {
@@ -227,6 +228,17 @@ TEST_F(PatientDay, ArrivalsComeEvenlyOnTheGameClockAndSpentArrivalsNeverHang) {
   gen->generate(true);
   EXPECT_EQ(gen->getMissed(), 3);
   EXPECT_EQ(patients().size(), 2u);
+}
+
+// Nothing that ends the day waits for a frame to be drawn.
+TEST_F(PatientDay, ADayLeftToItselfRunsToItsSummaryWithoutBeingDrawn) {
+  engineObj.setDifficulty(0.85f, 125, 106.25f);
+  loadWard();
+  int ms = 0;
+  for (; ms < 15 * 60 * 1000 && !level->getEC()->getEntityByID(1017); ms += 20) step();
+  ASSERT_NE(level->getEC()->getEntityByID(1017), nullptr) << "no summary after " << ms / 1000 << " s";
+  EXPECT_TRUE(level->getDayOver());
+  EXPECT_GT(level->getLost(), 0) << "its patients went home unserved";
 }
 
 TEST_F(PatientDay, LinksToKilledBedsAreForgottenAndSpeciesCopiesCarryTheirOwnSettings) {

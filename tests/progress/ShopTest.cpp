@@ -32,6 +32,11 @@ protected:
   void SetUp() override { ASSERT_NO_FATAL_FAILURE(setUpDay(true)); }
   void TearDown() override { tearDownDay(); }
 
+  void loadDay() {
+    HudDay::loadDay();
+    closeNotebook();
+  }
+
   CMapEntity_Game *add(const char *name, float x, float y) {
     CMapEntity_Game *e = CMapEntitiesFactory::instance()->cloneEntity(name);
     e->setXY(x, y);
@@ -226,7 +231,7 @@ TEST_F(ShopTest, CureTouchUsesShowInTheClipUntilSpent) {
   clickOn(touch);
   EXPECT_EQ(touch->active, 1);
   touch->countUse();
-  touch->renderAdditional(nullptr);
+  touch->animateAdditional();
   EXPECT_NEAR(touch->getVyrez(3), touch->getCurrentFrame()->getVyska() / 3, 1) << "the spent third is cut from the top";
   EXPECT_EQ(touch->active, 1);
   touch->countUse();
@@ -237,7 +242,8 @@ TEST_F(ShopTest, CureTouchUsesShowInTheClipUntilSpent) {
 }
 
 TEST_F(ShopTest, ShopTipEndingAfterTheShopClosedGivesEveryoneTheFocusBack) {
-  loadDay();
+  // The shop's screen, whose clock never ends a day under the tip.
+  load("map1");
   CMapEntity_Game *tip = add("TIPSHOP", 0, 425);
   level->getEC()->focus(tip, nullptr);
   run(3000 + 29500 + 200);

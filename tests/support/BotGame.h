@@ -4,10 +4,11 @@
 // sounds, the start-up tables and links, the player record and the play state on the title
 // screen), then a session that drives it frame by frame, then the game's own shut-down.
 //
-// Each frame is the main loop's frame: the window's events go through the game's own callback
-// into the current state and the level, the state updates and draws the level and makes the
-// level change, and the clocks move on by 20 ms. Nothing waits for real time, so a day runs as
-// fast as the machine allows with every frame drawn.
+// Each frame is the engine's own frame: the window's events go through the game's callback into
+// the current state and the level, the state updates and draws the level and makes the level
+// change. The engine's stepped clock moves 20 ms a frame: nothing waits for real time, so a day
+// runs as fast as the machine allows with every frame drawn, and with the game's random source
+// seeded the same run plays the same way.
 //
 //   BotGame::run([](BotGame &g) { g.goToLevel(1); g.click(400, 300); g.frames(50); });
 #include <SDL.h>
@@ -22,21 +23,22 @@
 #include <functional>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/CEngine.h"
 #include "core/CGameOptions.h"
 #include "core/CStavHry.h"
 #include "core/CVideoOptions.h"
+#include "engine/KInput.h"
 #include "engine/KMiscTools.h"
 #include "engine/KPTK.h"
 #include "engine/KWindowGL.h"
 #include "game/GameMain.h"
-#include "media/CFakeTime.h"
 #include "media/CGlobals.h"
+#include "media/CRandom.h"
 #include "media/GameGlobals.h"
 #include "support/PrivateDisplay.h"
-#include "world/CEntityControllersVzory_Game.h"
 #include "world/CLevelList.h"
 #include "world/CLevel_Game.h"
 #include "world/CMapEntitiesCollection.h"
@@ -47,7 +49,7 @@ public:
 
   // Starts the game, hands it to the session once start-up is over and shuts it down after.
   // False, with the reason in `why`, when the game could not start.
-  static bool run(const std::function<void(BotGame &)> &session, std::string *why = nullptr) {
+  static bool run(const std::function<void(BotGame &)> &session, std::string *why = nullptr, uint32_t seed = 1) {
     if (!PrivateDisplay::ensure()) {
       if (why) *why = PrivateDisplay::error();
       return false;
@@ -63,17 +65,22 @@ public:
     setenv("SDL_AUDIODRIVER", "dummy", 0);
     KMiscTools::setApplicationFolder(TOB_BINARY_DIR);
     KMiscTools::setMessageBoxHandler(recordMessage);
-    // Start-up's logo screens wait on the clock: it runs on by itself until the session begins.
-    clock().autoStep = 2;
-    KMiscTools::setClockSource(tick);
+    CEngine::setSteppedClock(kFrameMs);
+    CRandom::fixSeed(seed);
+    KInput::resetHeldState();
     current() = nullptr;
     pending() = &session;
     TRunOptions options;
     options.afterInit = afterInit;
     options.skipWork = true;
     runGame(&options);
+    // The game leaves its window to the process's end, as a process starts it once; a later run
+    // here makes another, so the earlier ones are kept to the end too.
+    static auto *earlier = new std::vector<std::pair<KWindow *, decltype(backbuffer)>>();
+    earlier->emplace_back(myWindow, backbuffer);
     pending() = nullptr;
-    KMiscTools::setClockSource(nullptr);
+    CEngine::setSteppedClock(0);
+    CRandom::unfixSeed();
     std::system(("rm -rf '" + homeDir + "'").c_str());
     if (why && !started()) *why = "start-up did not reach the session";
     return started();
@@ -85,18 +92,14 @@ public:
   // False once the game has ended (a quit from the menu, the end of the list, the window closed).
   bool alive() const { return game && game->isRunning() && myWindow && !myWindow->isQuit(); }
 
-  // One frame of the main loop, timed.
+  // One frame of the engine, timed.
   void frame() {
     auto t0 = std::chrono::steady_clock::now();
-    myWindow->processEvents();
-    if (CStavHry *s = game->getAktualniStav()) s->update();
-    clock().now += kFrameMs;
-    CGlobals::instance()->addDelta(kFrameMs);
-    CFakeTime::instance()->advanceFrame(kFrameMs);
-    CGlobals::instance()->updateDeltaFactor();
+    game->runFrame();
     double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
     frameMs.push_back(ms);
     ++frameCount;
+    if (onFrame) onFrame();
   }
   void frames(int n) {
     for (int i = 0; i < n && alive(); ++i) frame();
@@ -116,6 +119,19 @@ public:
       for (uint16_t i = 0; i < l->getSize(); ++i) out.push_back(l->getLevel(i));
     return out;
   }
+  // The list's entry the game stands on now.
+  std::string listEntry() const {
+    CLevelList *l = game->getLevelList();
+    return l ? l->getLevel(game->getSoucasnyLevel()) : std::string();
+  }
+  // Frames until the game itself has moved on to the list's entry `name`; false after `limit`.
+  bool waitForEntry(const std::string &name, int limit = 1500) {
+    for (int i = 0; i < limit && alive(); ++i) {
+      if (listEntry() == name && level() && !level()->getLevelName().empty()) return true;
+      frame();
+    }
+    return listEntry() == name;
+  }
   int indexOf(const std::string &name) const {
     std::vector<std::string> names = levelNames();
     auto it = std::find(names.begin(), names.end(), name);
@@ -127,18 +143,14 @@ public:
     game->setSkipToLevel(index);
     frame();
   }
-  // A level by name: through the list when it is there, else built as the engine builds one.
+  // A level by name: one outside the list joins its end first.
   void goToLevel(const std::string &name) {
     int index = indexOf(name);
-    if (index >= 0) return goToLevel(index);
-    delete game->getLevel();
-    CLevel_Game *l = new CLevel_Game(game);
-    l->bindEContVzory(game->getCEntityControllersVzory_Game());
-    l->load(name);
-    l->setShopping(false);
-    game->setLevel(l);
-    CGlobals::instance()->paused = false;
-    frame();
+    if (index < 0) {
+      game->getLevelList()->add(name);
+      index = indexOf(name);
+    }
+    goToLevel(index);
   }
 
   // A level's definition attribute from the difficulty's generated files; empty when missing.
@@ -214,30 +226,25 @@ public:
   }
   bool savePNG(const std::string &path) { return window()->saveBackBuffer(path.c_str(), 3, 0, 0); }
 
+  // Input events that reached the game's event callback since start-up.
+  static long &eventsReceived() {
+    static long n = 0;
+    return n;
+  }
+
   // "detail|headline" of every message box the game raised.
   static std::vector<std::string> &messages() {
     static std::vector<std::string> m;
     return m;
   }
 
+  // Called after every frame (an onlooker's eyes).
+  std::function<void()> onFrame;
   std::vector<double> frameMs;
   long frameCount = 0;
   int pointerX = 400, pointerY = 300;
 
 private:
-  struct Clock {
-    uint32_t now = 100000;
-    uint32_t autoStep = 0;
-  };
-  static Clock &clock() {
-    static Clock c;
-    return c;
-  }
-  static uint32_t tick() {
-    Clock &c = clock();
-    c.now += c.autoStep;
-    return c.now;
-  }
   static const std::function<void(BotGame &)> *&pending() {
     static const std::function<void(BotGame &)> *p = nullptr;
     return p;
@@ -253,21 +260,24 @@ private:
   static bool started() { return startedFlag(); }
 
   static void afterInit(CEngine *e) {
-    clock().autoStep = 0;
     startedFlag() = true;
     // What the main loop installs before its first frame.
-    myWindow->setPTKCallBack(ourOwnEventCallback);
+    eventsReceived() = 0;
+    myWindow->setPTKCallBack(countedEvent);
     myWindow->setCallBack(CEngine::handleWinEvent);
     BotGame g;
     g.game = e;
     current() = &g;
+    // As in a fresh process on a fresh display: the pointer in the middle, whatever an earlier
+    // run in this process left.
+    SDL_WarpMouseInWindow(g.window()->getWindowHandle(), 400, 300);
     SDL_PumpEvents();
     SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    g.motion(400, 300);
     // Windowed, as chosen on the video panel: window and picture coordinates are then the same.
     CVideoOptions::instance()->nastavFullScreen(false);
     CVideoOptions::instance()->aplikuj();
-    // No frame cap: the clock moves only when a frame ends. The focus a window manager would give.
-    myWindow->setMaxFrameRate(0);
+    // The focus a window manager would give.
     SDL_Event focus;
     SDL_zero(focus);
     focus.type = SDL_WINDOWEVENT;
@@ -277,6 +287,11 @@ private:
     g.frame();
     if (pending()) (*pending())(g);
     current() = nullptr;
+  }
+
+  static bool countedEvent(KEvent *event) {
+    ++eventsReceived();
+    return ourOwnEventCallback(event);
   }
 
   Uint32 windowID() const { return SDL_GetWindowID(window()->getWindowHandle()); }

@@ -8,6 +8,7 @@
 #include "core/CGameOptions.h"
 #include "core/CLoadingScreen.h"
 #include "core/CPlayer.h"
+#include "engine/KEvent.h"
 #include "engine/KInput.h"
 #include "engine/KText.h"
 #include "game/CStartupTables.h"
@@ -88,6 +89,18 @@ public:
   // The play state's update without drawing.
   void update() {
     frame(20);
+    level->update(0, true);
+  }
+
+  // The day's notebook, opened by an update and given its behaviour by the next, clicked away
+  // as a player does; the game clock stands meanwhile.
+  void closeNotebook() {
+    level->update(0, true);
+    level->update(0, true);
+    KEvent click{};
+    click.type = K_EVENT_MOUSEDOWN;
+    click.button = 1;
+    level->handleMessages(&click);
     level->update(0, true);
   }
 

@@ -174,14 +174,14 @@ TEST_F(EntityEffectsTest, TheHighlightPulsesWhileOnAndOnlyOnAnAuraStillCarried) 
   CMapEntity_Game *aura = entity(3, 12);
   carrier->addEntity(aura, false, false);
   carrier->setHighlight(aura);
-  carrier->update(nullptr);
+  carrier->animate();
   EXPECT_EQ(aura->getAlpha(), -1.0f) << "nothing while the highlight is off";
 
   carrier->setHighlightOn(true);
   std::vector<float> alphas;
   for (int i = 0; i < 80; ++i) {
     frame(20);
-    carrier->update(nullptr);
+    carrier->animate();
     alphas.push_back(aura->getAlpha());
   }
   EXPECT_NEAR(alphas[0], 0.04f, 1e-5);
@@ -202,7 +202,7 @@ TEST_F(EntityEffectsTest, TheHighlightPulsesWhileOnAndOnlyOnAnAuraStillCarried) 
 
   // A removed aura is no longer pulsed.
   carrier->removeEntity(aura);
-  carrier->update(nullptr);
+  carrier->animate();
   EXPECT_EQ(carrier->getHighlight(), nullptr);
 }
 

@@ -183,8 +183,9 @@ TEST_F(EntityTest, HiddenDeadAndSpriteLessEntitiesDrawAsSpecified) {
   size_t mark = FakePicture::calls().size();
   p.setVisible(false);
   p.health = 0;
+  p.animate();
   p.update(nullptr);
-  EXPECT_EQ(p.deadCalls, 1) << "a dead entity's hook runs even while hidden";
+  EXPECT_EQ(p.deadCalls, 1) << "a dead entity's hook runs in the frame's step even while hidden";
   EXPECT_TRUE(blitsSince(mark).empty()) << "a hidden carrier hides what it carries";
   EXPECT_EQ(child->extraCalls, 0);
 
@@ -345,13 +346,13 @@ TEST_F(EntityTest, FramesetsAndFramesFollowTheCarrier) {
   EXPECT_STREQ(framesetOf(synced), "OPEN");
   EXPECT_STREQ(framesetOf(own), "FRAMESET1") << "only synchronised entities follow framesets";
 
-  // Frame indices reach every carried entity when the carrier draws a new one.
+  // Frame indices reach every carried entity when the carrier steps onto a new one.
   door->changeFrame(2, 0);
   EXPECT_EQ(frameOf(door), 2);
   EXPECT_EQ(frameOf(own), 1) << "clamped to its own last frame";
   own->changeFrame(0, 0);
   synced->changeFrame(0, 0);
-  door->update(nullptr);
+  door->animate();
   EXPECT_EQ(door->getLastFrame(), 2);
   EXPECT_EQ(frameOf(synced), 2);
   EXPECT_EQ(frameOf(own), 1);

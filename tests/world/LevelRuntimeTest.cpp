@@ -413,7 +413,9 @@ protected:
     return e;
   }
 
+  // A frame: the update puts the entities in drawing order, the render draws them.
   void draw() {
+    level->update(0, true);
     window()->setWorldView(0, 0, 0, 1, true);
     level->render(0, true, nullptr);
   }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "media/CGlobals.h"
+#include "media/CRandom.h"
 #include "world/CLevel_Game.h"
 #include "world/CMapEntitiesCollection.h"
 #include "world/CWorldEngine.h"
@@ -56,7 +57,7 @@ CMapEntity_Postel::CMapEntity_Postel(const CMapEntity_Postel &o)
   setHighlight(aura);
 
   uint16_t range = v->ownColours ? variantValue : bedColourRange(levelMaxColors());
-  setBarva((uint16_t)(std::rand() % (range + 1)));
+  setBarva((uint16_t)(CRandom::draw() % (range + 1)));
 
   if (v->lamps) {
     for (const char *lampName : {"REDLIGHT", "GREENLIGHT"}) {
@@ -69,8 +70,8 @@ CMapEntity_Postel::CMapEntity_Postel(const CMapEntity_Postel &o)
   }
 }
 
-void CMapEntity_Postel::renderAdditional(KGraphic *g) {
-  CMapEntity_PostelClass::renderAdditional(g);
+void CMapEntity_Postel::animateAdditional() {
+  CMapEntity_PostelClass::animateAdditional();
   const TPostelVariant *v = variantOf(name);
   if (!v || !v->pulsesBroken) return;
   CMapEntity *rail = getContainedEntity(79);

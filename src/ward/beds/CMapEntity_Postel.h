@@ -25,7 +25,7 @@ public:
   using CCloneable::CCloneable;
   CMapEntity_Postel(const CMapEntity_Postel &other);
 
-  void renderAdditional(KGraphic *g) override;
+  void animateAdditional() override;
 
   static const TPostelVariant *variantOf(const std::string &name);
 

@@ -92,11 +92,23 @@ CMapEntity_PostelPrikryvka::CMapEntity_PostelPrikryvka(const CMapEntity_PostelPr
 
 CMapEntity_PostelPrikryvka::~CMapEntity_PostelPrikryvka() { delete blanketSkin; }
 
+void CMapEntity_PostelPrikryvka::collectPictures(std::vector<unsigned int> &out) const {
+  CMapEntity_Game::collectPictures(out);
+  if (blanketSkin) blanketSkin->collectSurfaces(out);
+}
+
+// The skin starts the blanket's frameset afresh every frame.
+void CMapEntity_PostelPrikryvka::animateAdditional() {
+  CMapEntity_Game::animateAdditional();
+  if (!blanketSkin || !skinOf(name) || !getSprite()) return;
+  int index = getSprite()->getAktivniIndex();
+  if (index >= 0 && (unsigned)index < blanketSkin->getPocetFramesetu()) blanketSkin->nastavFrameset(index);
+  blanketSkin->step();
+}
+
 void CMapEntity_PostelPrikryvka::renderAdditional(KGraphic *g) {
   const TSkin *s = skinOf(name);
   if (!blanketSkin || !s || !getSprite()) return;
-  int index = getSprite()->getAktivniIndex();
-  if (index >= 0 && (unsigned)index < blanketSkin->getPocetFramesetu()) blanketSkin->nastavFrameset(index);
   blanketSkin->x = (uint32_t)(int32_t)getX();
   blanketSkin->y = (uint32_t)(int32_t)(getY() + s->yOffset);
   if (s->withAlpha) {

@@ -23,6 +23,8 @@ public:
   ~CMapEntity_PostelPrikryvka() override;
 
   void renderAdditional(KGraphic *g) override;
+  void animateAdditional() override;
+  void collectPictures(std::vector<unsigned int> &out) const override;
 
   ZSprite *blanketSkin = nullptr;
 };

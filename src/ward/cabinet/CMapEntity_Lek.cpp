@@ -33,14 +33,13 @@ CMapEntity_Game *CMapEntity_Lek::clone() {
   int stars = (player && player->basketContains(kMedsUpgradeID)) ? player->starsOwned(kMedsUpgradeID) - 1 : -1;
   copy->addEntityZSprite(spriteFor(stars));
   if (copy->getSprite()) copy->getSprite()->nastavFrameset("FRAMESET1");
-  copy->textAlpha = 1.0f;
   return copy;
 }
 
 void CMapEntity_Lek::renderAdditional(KGraphic *g) {
   (void)g;
   Frameset *fs = getSprite() ? getSprite()->getAktivniFrameset() : nullptr;
-  textAlpha = (fs && std::string(fs->getID()) == "INVISIBLE") ? 0.0f : 1.0f;
+  const float textAlpha = (fs && std::string(fs->getID()) == "INVISIBLE") ? 0.0f : 1.0f;
   KText *font = entitykit::loadedFont("small2");
   if (!font) return;
   font->setColor(0.0f, 0.0f, 0.0f, textAlpha);

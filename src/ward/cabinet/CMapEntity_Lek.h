@@ -17,7 +17,6 @@ public:
   static const char *spriteFor(int stars);
 
   uint16_t bedNumber = 0;
-  float textAlpha = 1.0f;
 };
 
 // A prescription: the figure writes it at a bed and hands it in at a cabinet.

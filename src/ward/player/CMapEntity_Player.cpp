@@ -172,12 +172,17 @@ void CMapEntity_Player::addEntity(CMapEntity *item, bool toCollection) {
   }
 }
 
-void CMapEntity_Player::drawOverlay(KGraphic *g, ZSprite *overlay) {
+void CMapEntity_Player::followOverlay(ZSprite *overlay) {
   if (!overlay || !sprite) return;
   Frameset *body = sprite->getAktivniFrameset();
   if (!body) return;
   if (overlay->getAktivniIndex() != sprite->getAktivniIndex()) overlay->nastavFrameset(sprite->getAktivniIndex());
   if (Frameset *fs = overlay->getAktivniFrameset()) fs->nastavFrame(body->getAktivniIndex());
+  overlay->step();
+}
+
+void CMapEntity_Player::drawOverlay(KGraphic *g, ZSprite *overlay) {
+  if (!overlay || !sprite || !sprite->getAktivniFrameset()) return;
   overlay->x = (uint32_t)(int32_t)x;
   overlay->y = (uint32_t)(int32_t)y;
   overlay->put(g, 1.0f, -1, -1, -1, -1);
@@ -186,4 +191,16 @@ void CMapEntity_Player::drawOverlay(KGraphic *g, ZSprite *overlay) {
 void CMapEntity_Player::renderAdditional(KGraphic *g) {
   drawOverlay(g, shoes);
   drawOverlay(g, steto);
+}
+
+void CMapEntity_Player::collectPictures(std::vector<unsigned int> &out) const {
+  CMapEntity_Game::collectPictures(out);
+  for (ZSprite *s : {shoes, steto})
+    if (s) s->collectSurfaces(out);
+}
+
+void CMapEntity_Player::animateAdditional() {
+  CMapEntity_Game::animateAdditional();
+  followOverlay(shoes);
+  followOverlay(steto);
 }

@@ -27,6 +27,8 @@ public:
   CMapEntity *getContainedEntity(unsigned short id) override;
   CMapEntity *getContainedEntityClass(unsigned short cls) override;
   void renderAdditional(KGraphic *g) override;
+  void animateAdditional() override;
+  void collectPictures(std::vector<unsigned int> &out) const override;
   bool giveEntityTo(CMapEntity *target, unsigned short id, bool swap) override;
   bool giveEntityTo(CMapEntity *target, CMapEntity *item, bool syncFrames) override;
   bool giveFirstEntityTo(CMapEntity *target) override;
@@ -60,5 +62,6 @@ public:
 private:
   // After a hand let go: an emptied hand shows empty and follows the body's direction again.
   void handEmptied(CMapEntity_PlayerHand *h);
+  void followOverlay(ZSprite *overlay);
   void drawOverlay(KGraphic *g, ZSprite *overlay);
 };

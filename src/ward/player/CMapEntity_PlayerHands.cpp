@@ -3,7 +3,9 @@
 #include "core/CEngine.h"
 #include "core/CPlayer.h"
 #include "media/Frameset.h"
+#include "media/GameGlobals.h"
 #include "media/ZSprite.h"
+#include "media/ZSpriteFactory.h"
 #include "world/kinds/EntityIds.h"
 
 std::string playerSkinName(const char *base, unsigned short upgradeID) {
@@ -47,6 +49,12 @@ void CMapEntity_PlayerHand::removeEntity(CMapEntity *e) {
     parent->removeEntity(e);
   else
     CMapEntity::removeEntity(e);
+}
+
+void CMapEntity_PlayerHand::collectPictures(std::vector<unsigned int> &out) const {
+  CMapEntity_Game::collectPictures(out);
+  if (!spriteFactory) return;
+  for (const char *pose : {"UP", "DOWN"}) spriteFactory->collectSurfaces(skin + (left ? "LEFT" : "RIGHT") + pose, out);
 }
 
 void CMapEntity_PlayerHand::showHolding(bool holding) {

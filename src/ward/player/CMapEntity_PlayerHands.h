@@ -22,6 +22,7 @@ public:
   // A carried hand lets the figure remove the item, so the figure can reset the hand's picture.
   void removeEntity(CMapEntity *e) override;
   void changeFrameset(std::string name) override;
+  void collectPictures(std::vector<unsigned int> &out) const override;
 
   // Shows the empty or the holding hand of the current skin, frameset "DOWN".
   void showHolding(bool holding);

@@ -10,6 +10,7 @@
 #include "media/CFakeTime.h"
 #include "media/CFatal.h"
 #include "media/CGlobals.h"
+#include "media/CRandom.h"
 #include "media/CSoundEngine.h"
 #include "media/Frame.h"
 #include "media/Frameset.h"
@@ -40,7 +41,7 @@ const uint16_t kTrolleyClass = 30;
 const uint16_t kSprayStandID = 72;
 const int kIdleBaseMs = 2000;
 
-int idlePeriod() { return kIdleBaseMs + std::rand() % 2000; }
+int idlePeriod() { return kIdleBaseMs + CRandom::draw() % 2000; }
 
 CPlayer *playerRecord() { return engine ? engine->getPlayer() : nullptr; }
 int stars(unsigned short upgrade) {
@@ -341,7 +342,7 @@ void CPlayerController::work() {
       playSound("SPRAY_USE");
       for (int i = 0; i < 7; ++i) {
         CMapEntity_Game *puff = CMapEntitiesFactory::instance()->cloneEntity("SPREJKOUR");
-        puff->setXY(player->getX() + (float)(std::rand() % 70), player->getY() + 20 + (float)(std::rand() % 30));
+        puff->setXY(player->getX() + (float)(CRandom::draw() % 70), player->getY() + 20 + (float)(CRandom::draw() % 30));
         collection->addEntity(puff);
       }
     }
@@ -470,7 +471,7 @@ void CPlayerController::update() {
       bored = 1;
       idleTimer.nastavSpoustec(idlePeriod());
       idleTimer.reset();
-      player->changeFrameset("BORED" + makeString(std::rand() % 3 + 1));
+      player->changeFrameset("BORED" + makeString(CRandom::draw() % 3 + 1));
       player->synchronizeFrames(0);
       player->zapniAnimace();
       for (CMapEntity *h : {player->CMapEntity::getContainedEntity(kLeftHandID),

@@ -8,6 +8,7 @@
 #include "media/CFakeTime.h"
 #include "media/CGlobals.h"
 #include "media/CLogger.h"
+#include "media/CRandom.h"
 #include "media/CSoundEngine.h"
 #include "media/GameGlobals.h"
 #include "media/Timer.h"
@@ -65,8 +66,8 @@ void CPlayerPatientWork::sparkles() {
   for (int i = 0; i < 12; ++i) {
     CMapEntity_Game *s = CMapEntitiesFactory::instance()->cloneEntity("WHITEPARTICLE");
     if (!s) return;
-    s->setXY(ctl.player->getX() - (float)(std::rand() % 60) - 20, ctl.player->getY() + 40 + (float)(std::rand() % 10));
-    s->setZoom((float)(80 + std::rand() % 20) / 100.0f);
+    s->setXY(ctl.player->getX() - (float)(CRandom::draw() % 60) - 20, ctl.player->getY() + 40 + (float)(CRandom::draw() % 10));
+    s->setZoom((float)(80 + CRandom::draw() % 20) / 100.0f);
     ctl.collection->addEntity(s);
   }
 }

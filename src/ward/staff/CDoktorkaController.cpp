@@ -2,11 +2,12 @@
 
 #include <cstdlib>
 
+#include "media/CRandom.h"
 #include "media/Timer.h"
 #include "world/CMapEntity_Game.h"
 
 namespace {
-int waitPeriod() { return std::rand() % 15000 + 10000; }
+int waitPeriod() { return CRandom::draw() % 15000 + 10000; }
 } // namespace
 
 CDoktorkaController::CDoktorkaController(const CDoktorkaController &o)
@@ -60,5 +61,5 @@ std::string CDoktorkaController::chooseText() const {
                                        "...", "Where is my patient?", "Keep on!", "Wait on me!",
                                        "Where are my glasses?", "Hi!", "How is it going?",
                                        "You don't talk, do you?"};
-  return kTexts[std::rand() % 11];
+  return kTexts[CRandom::draw() % 11];
 }

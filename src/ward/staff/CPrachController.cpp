@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "media/CGlobals.h"
+#include "media/CRandom.h"
 #include "media/Timer.h"
 #include "ward/staff/CMapEntity_Prach.h"
 #include "world/CLevel_Game.h"
@@ -10,7 +11,7 @@
 #include "world/CWorldEngine.h"
 
 CPrachController::CPrachController(const CPrachController &o)
-    : CCloneable(o), speed((float)(std::rand() % 10 + 5) / 10.0f) {}
+    : CCloneable(o), speed((float)(CRandom::draw() % 10 + 5) / 10.0f) {}
 
 void CPrachController::update() {
   if (!entity) return;
@@ -48,7 +49,7 @@ void COdpadkyGeneratorController::update() {
   CMapa *map = level ? level->getMapa() : nullptr;
   for (int cell = 0; cell < 475; ++cell) {
     int x = 32 * (cell % 25), y = 32 * (cell / 25);
-    if (std::rand() % 100 != 1) continue;
+    if (CRandom::draw() % 100 != 1) continue;
     if (y < 151 || y > 349 || x > 499 || !map) continue;
     bool walkable = true;
     for (int n : {cell, cell - 1, cell + 1, cell + 25, cell - 25})

@@ -4,6 +4,7 @@
 
 #include "media/CFatal.h"
 #include "media/CLogger.h"
+#include "media/CRandom.h"
 #include "media/Frameset.h"
 #include "media/GameGlobals.h"
 #include "media/Timer.h"
@@ -48,7 +49,7 @@ bool stale(CMapEntity_Game *link) {
 } // namespace
 
 CMapEntity_PacientClass::CMapEntity_PacientClass(unsigned short x, unsigned short y, bool solid)
-    : CCloneable(x, y, solid), outbreakClock(6000 + std::rand() % 7500, false) {
+    : CCloneable(x, y, solid), outbreakClock(6000 + CRandom::draw() % 7500, false) {
   setMouseDrag(true);
   setEntityClassID(15);
   setXY(x, y);
@@ -211,6 +212,19 @@ CMapEntity_Game *CMapEntity_PacientClass::getChair() {
 void CMapEntity_PacientClass::renderAdditional(KGraphic *g) {
   CMapEntity_Game::renderAdditional(g);
   drawSkinOverlay(g, *this, pyjamaSkin, false);
+}
+
+void CMapEntity_PacientClass::collectPictures(std::vector<unsigned int> &out) const {
+  CMapEntity_Game::collectPictures(out);
+  if (pyjamaSkin) pyjamaSkin->collectSurfaces(out);
+  if (!spriteFactory) return;
+  const std::string prefix = kindName(kind);
+  for (const char *part : {"PYZAMO", "PYZAMORUKA", "PYZAMORUKA_SKIN"}) spriteFactory->collectSurfaces(prefix + part, out);
+}
+
+void CMapEntity_PacientClass::animateAdditional() {
+  CMapEntity_Game::animateAdditional();
+  followSkinOverlay(*this, pyjamaSkin);
 }
 
 void CMapEntity_PacientClass::zapniAnimace() {

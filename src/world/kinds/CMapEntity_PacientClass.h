@@ -63,6 +63,9 @@ public:
   ~CMapEntity_PacientClass() override;
 
   void renderAdditional(KGraphic *g) override;
+  void animateAdditional() override;
+  // With the pyjamas it changes into on the bench.
+  void collectPictures(std::vector<unsigned int> &out) const override;
   void zapniAnimace() override;
 
   // The kind's sprite prefix ("MAN", "WOMAN", "BMAN", "BWOMAN", "DITE"); empty past the table.

@@ -23,8 +23,8 @@ void CMapEntity_PerkIconClass::countUse() {
 
 // The spent fraction is cut from the top (the clip's fourth edge), so an unused icon shows whole
 // and a used-up one not at all.
-void CMapEntity_PerkIconClass::renderAdditional(KGraphic *g) {
-  CMapEntity_Game::renderAdditional(g);
+void CMapEntity_PerkIconClass::animateAdditional() {
+  CMapEntity_Game::animateAdditional();
   float spentPart = 1.0f - remaining;
   if (spentPart < 0.0f) spentPart = 0.0f;
   if (spentPart > 1.0f) spentPart = 1.0f;

@@ -13,7 +13,7 @@ public:
   CMapEntity_PerkIconClass(const CMapEntity_PerkIconClass &other) = default;
 
   // Clips the picture to the part not yet spent.
-  void renderAdditional(KGraphic *g) override;
+  void animateAdditional() override;
 
   // One use done: the icon is spent (inactive, white) once uses reach maxuses.
   void countUse();

@@ -24,12 +24,22 @@ void CMapEntity_PyzamoRuka::renderAdditional(KGraphic *g) {
   drawSkinOverlay(g, *this, skin, true);
 }
 
+void CMapEntity_PyzamoRuka::animateAdditional() {
+  CMapEntity_Game::animateAdditional();
+  followSkinOverlay(*this, skin);
+}
+
+void CMapEntity_PyzamoRuka::collectPictures(std::vector<unsigned int> &out) const {
+  CMapEntity_Game::collectPictures(out);
+  if (skin) skin->collectSurfaces(out);
+}
+
 void CMapEntity_PyzamoRuka::zapniAnimace() {
   CMapEntity_Game::zapniAnimace();
   if (skin && skin->getAktivniFrameset()) skin->getAktivniFrameset()->zapniAnimace();
 }
 
-void drawSkinOverlay(KGraphic *g, CMapEntity &body, ZSprite *skin, bool onlyWithFrameset) {
+void followSkinOverlay(CMapEntity &body, ZSprite *skin) {
   ZSprite *own = body.getSprite();
   if (!skin || !own) return;
   if (skin->getAktivniIndex() != own->getAktivniIndex() && own->getAktivniIndex() >= 0) {
@@ -38,11 +48,15 @@ void drawSkinOverlay(KGraphic *g, CMapEntity &body, ZSprite *skin, bool onlyWith
   }
   Frameset *skinSet = skin->getAktivniFrameset();
   Frameset *bodySet = own->getAktivniFrameset();
-  if (!skinSet) {
-    if (onlyWithFrameset) return;
-  } else if (bodySet && bodySet->getAktivniIndex() >= 0 && (unsigned)bodySet->getAktivniIndex() < skinSet->getPocetFramu()) {
+  if (skinSet && bodySet && bodySet->getAktivniIndex() >= 0 &&
+      (unsigned)bodySet->getAktivniIndex() < skinSet->getPocetFramu())
     skinSet->nastavFrame(bodySet->getAktivniIndex());
-  }
+  skin->step();
+}
+
+void drawSkinOverlay(KGraphic *g, CMapEntity &body, ZSprite *skin, bool onlyWithFrameset) {
+  if (!skin || !body.getSprite()) return;
+  if (!skin->getAktivniFrameset() && onlyWithFrameset) return;
   float a = body.getAlpha();
   if (a == -1.0f) a = 1.0f;
   skin->x = (uint32_t)(int32_t)body.getX();

@@ -15,6 +15,8 @@ public:
   ~CMapEntity_PyzamoRuka() override;
 
   void renderAdditional(KGraphic *g) override;
+  void animateAdditional() override;
+  void collectPictures(std::vector<unsigned int> &out) const override;
   void zapniAnimace() override;
 
   // Takes the overlay, deleting the one it had.
@@ -25,5 +27,7 @@ private:
   ZSprite *skin = nullptr;
 };
 
-// Keeps an overlay on the body's frameset and frame and draws it at the body's pixel position.
+// Keeps an overlay on the body's frameset and frame (once a frame), and draws it at the body's
+// pixel position.
+void followSkinOverlay(CMapEntity &body, ZSprite *skin);
 void drawSkinOverlay(KGraphic *g, CMapEntity &body, ZSprite *skin, bool onlyWithFrameset);

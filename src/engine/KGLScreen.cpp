@@ -1,0 +1,209 @@
+#include "engine/KGLScreen.h"
+
+#include "engine/KDrawList.h"
+#include "engine/KGraphicGL.h"
+#include "engine/KInput.h"
+#include "engine/KMiscTools.h"
+
+#include <SDL.h>
+#include <SDL_opengl.h>
+
+#include <cstring>
+
+int KGLScreen::hasRectangleText = 0;
+short KGLScreen::_windowWidth = 0;
+short KGLScreen::_windowHeight = 0;
+short KGLScreen::_windowDepth = 0;
+
+KGLScreen::KGLScreen(bool depthBuffer) : _depthBuffer(depthBuffer) {}
+
+KGLScreen::~KGLScreen() {
+  if (_context) {
+    SDL_GL_MakeCurrent(_window, nullptr);
+    SDL_GL_DeleteContext((SDL_GLContext)_context);
+    _context = nullptr;
+  }
+  if (_window) SDL_DestroyWindow(_window);
+  _window = nullptr;
+  if (_videoStarted) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+bool KGLScreen::startVideo() {
+  if (!_videoStarted) {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+      KMiscTools::messageBox("could not create window", "");
+      return false;
+    }
+    _videoStarted = true;
+  }
+  return true;
+}
+
+bool KGLScreen::openWindow(int left, int top, short width, short height, short depth, const char *title) {
+  if (!_window) {
+    int channel = depth <= 16 ? 5 : 8;
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, channel);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, channel);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, channel);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, _depthBuffer ? 16 : 0);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+    _window = SDL_CreateWindow(title, left, top, width, height, SDL_WINDOW_OPENGL);
+    if (!_window) {
+      KMiscTools::messageBox("could not create window", "");
+      return false;
+    }
+    _context = SDL_GL_CreateContext(_window);
+    // Nothing kept for the drawing belongs to the new context.
+    KDrawList::forgetPicture();
+    if (!_context) {
+      KMiscTools::messageBox("could not create OpenGL context", "openGL error");
+      SDL_DestroyWindow(_window);
+      _window = nullptr;
+      return false;
+    }
+    _swapInterval = -1;
+  } else {
+    // A second call reuses the window and its context, so loaded pictures stay valid.
+    SDL_SetWindowFullscreen(_window, 0);
+    SDL_SetWindowBordered(_window, SDL_TRUE);
+    SDL_SetWindowSize(_window, width, height);
+    SDL_SetWindowPosition(_window, left, top);
+  }
+  return true;
+}
+
+bool KGLScreen::switchToFullScreen() {
+  if (!_window || !_context) return false;
+  // Fade: the last picture gives way to black before the screen changes.
+  SDL_GL_MakeCurrent(_window, (SDL_GLContext)_context);
+  KDrawList::flush();
+  glClearColor(0, 0, 0, 1);
+  glClear(GL_COLOR_BUFFER_BIT);
+  SDL_GL_SwapWindow(_window);
+  glClearColor(_clearColor[0], _clearColor[1], _clearColor[2], _clearColor[3]);
+  // Cover the display by hand first: without a window manager the full-screen request alone
+  // changes nothing on the X server while SDL already reports the display's size.
+  int display = SDL_GetWindowDisplayIndex(_window);
+  SDL_Rect bounds;
+  if (SDL_GetDisplayBounds(display < 0 ? 0 : display, &bounds) == 0) {
+    SDL_SetWindowBordered(_window, SDL_FALSE);
+    SDL_SetWindowPosition(_window, bounds.x, bounds.y);
+    SDL_SetWindowSize(_window, bounds.w, bounds.h);
+  }
+  if (SDL_SetWindowFullscreen(_window, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
+    SDL_SetWindowBordered(_window, SDL_TRUE);
+    _fullScreen = false;
+    return false;
+  }
+  _fullScreen = true;
+  if (SDL_GL_MakeCurrent(_window, (SDL_GLContext)_context) != 0) {
+    KMiscTools::messageBox("SetCurrentContext failed", "openGL error");
+    SDL_SetWindowFullscreen(_window, 0);
+    SDL_SetWindowBordered(_window, SDL_TRUE);
+    _fullScreen = false;
+    return false;
+  }
+  updateView();
+  KGraphicGL::setScreenSize(_windowWidth, _windowHeight, _windowDepth);
+  detectCapabilities();
+  clearBars();
+  glEnable(GL_DITHER);
+  return true;
+}
+
+void KGLScreen::setFullScreen(bool fullScreen) {
+  if (fullScreen == _fullScreen || !_window) return;
+  if (fullScreen) {
+    switchToFullScreen();
+  } else {
+    _fullScreen = false;
+    SDL_SetWindowFullscreen(_window, 0);
+    SDL_SetWindowBordered(_window, SDL_TRUE);
+    int screenW = _windowWidth, screenH = _windowHeight;
+    SDL_DisplayMode mode;
+    if (SDL_GetDesktopDisplayMode(0, &mode) == 0) {
+      screenW = mode.w;
+      screenH = mode.h;
+    }
+    SDL_SetWindowSize(_window, _windowWidth, _windowHeight);
+    SDL_SetWindowPosition(_window, (screenW - _windowWidth) / 2, (screenH - _windowHeight) / 2);
+    SDL_RaiseWindow(_window);
+    KGraphicGL::setScreenSize(_windowWidth, _windowHeight, _windowDepth);
+  }
+  SDL_GL_MakeCurrent(_window, (SDL_GLContext)_context);
+  updateView();
+}
+
+void KGLScreen::letterbox(int outerW, int outerH, int pictureW, int pictureH, int *x, int *y, int *w, int *h) {
+  if (outerW <= 0 || outerH <= 0 || pictureW <= 0 || pictureH <= 0) {
+    *x = *y = 0;
+    *w = pictureW > 0 ? pictureW : 1;
+    *h = pictureH > 0 ? pictureH : 1;
+    return;
+  }
+  // Compare outerW / pictureW with outerH / pictureH without rounding.
+  if ((long long)outerW * pictureH <= (long long)outerH * pictureW) {
+    *w = outerW;
+    *h = (int)((long long)outerW * pictureH / pictureW);
+  } else {
+    *h = outerH;
+    *w = (int)((long long)outerH * pictureW / pictureH);
+  }
+  *x = (outerW - *w) / 2;
+  *y = (outerH - *h) / 2;
+}
+
+void KGLScreen::updateView() {
+  if (!_window) return;
+  int dw = 0, dh = 0, ww = 0, wh = 0;
+  SDL_GL_GetDrawableSize(_window, &dw, &dh);
+  SDL_GetWindowSize(_window, &ww, &wh);
+  if (!_fullScreen) {
+    // A window is exactly the picture; while a mode change settles, its old size is no guide.
+    dw = ww = _windowWidth;
+    dh = wh = _windowHeight;
+  }
+  int x, y, w, h;
+  letterbox(dw, dh, _windowWidth, _windowHeight, &x, &y, &w, &h);
+  _view[0] = x;
+  _view[1] = dh - y - h; // GL counts rows from the bottom
+  _view[2] = w;
+  _view[3] = h;
+  _drawableW = dw;
+  _drawableH = dh;
+  letterbox(ww, wh, _windowWidth, _windowHeight, &x, &y, &w, &h);
+  KInput::setViewMapping(x, y, w, h, _windowWidth, _windowHeight);
+}
+
+void KGLScreen::clearBars() {
+  if (!_context) return;
+  KDrawList::flush();
+  int vx = _view[0], vy = _view[1], vw = _view[2], vh = _view[3];
+  if (vx == 0 && vy == 0 && vw == _drawableW && vh == _drawableH) return;
+  GLboolean scissorOn = glIsEnabled(GL_SCISSOR_TEST);
+  GLint box[4];
+  glGetIntegerv(GL_SCISSOR_BOX, box);
+  glEnable(GL_SCISSOR_TEST);
+  glClearColor(0, 0, 0, 1);
+  const int bars[4][4] = {
+      {0, 0, vx, _drawableH},
+      {vx + vw, 0, _drawableW - vx - vw, _drawableH},
+      {vx, 0, vw, vy},
+      {vx, vy + vh, vw, _drawableH - vy - vh},
+  };
+  for (const auto &b : bars) {
+    if (b[2] <= 0 || b[3] <= 0) continue;
+    glScissor(b[0], b[1], b[2], b[3]);
+    glClear(GL_COLOR_BUFFER_BIT);
+  }
+  glClearColor(_clearColor[0], _clearColor[1], _clearColor[2], _clearColor[3]);
+  glScissor(box[0], box[1], box[2], box[3]);
+  if (!scissorOn) glDisable(GL_SCISSOR_TEST);
+}
+
+void KGLScreen::detectCapabilities() {
+  const char *ext = (const char *)glGetString(GL_EXTENSIONS);
+  if (ext && (std::strstr(ext, "GL_EXT_texture_rectangle") || std::strstr(ext, "GL_NV_texture_rectangle")))
+    hasRectangleText = 1;
+}
