@@ -102,6 +102,7 @@ double threadCpuMs() {
 }
 
 uint16_t steppedFrameMs = 0;
+bool levelDrawn = true;
 uint32_t steppedNow = 100000;
 uint32_t steppedClock() { return steppedNow; }
 
@@ -244,6 +245,9 @@ void CEngine::startWindowAndMedia() {
       handBuiltSprite("PUBLISHER_LOGO", "publisher_logo_screen.jpg", true, {{"FRAME1", 0, 0, 800, 600, 0}}));
   spriteFactory->pridejZSprite(handBuiltSprite("DEV_LOGO", "dev_logo.jpg", true, {{"FRAME1", 0, 0, 800, 600, 0}}));
 }
+
+void CEngine::setDrawLevel(bool on) { levelDrawn = on; }
+bool CEngine::drawsLevel() { return levelDrawn; }
 
 void CEngine::setSteppedClock(uint16_t frameMs) {
   steppedFrameMs = frameMs;
