@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Writes data/variables.xml, the default values of the entity prototypes' exported variables,
-from patients.csv (species: disease names, reaction sounds, coughs) and variables.csv (tip
+from patients.csv (species: disease names, reaction sounds, coughs, pay) and variables.csv (tip
 texts, shop help texts, perk tuning).
 
 Usage: gen_variables.py --patients tools/patients.csv --variables tools/variables.csv --out FILE
@@ -40,6 +40,7 @@ def records(patients, variables):
         put(name, "maxkaselcount", str(int(r["coughs"])))
         put(name, "colorbonus", r["colorbonus"])
         put(name, "fastservice", r["fastservice"])
+        put(name, "money", "%g" % float(r["money"]))
     for r in tobgen.read_catalogue(variables):
         put(r["entity"], r["variable"], r["value"])
     return out

@@ -131,6 +131,13 @@ void CEngine::startValues() {
 
 void CEngine::setSteppedClock(uint16_t frameMs) { CEngineClock::setStepped(frameMs); }
 
+namespace {
+bool levelDrawn = true;
+} // namespace
+
+void CEngine::setDrawLevel(bool on) { levelDrawn = on; }
+bool CEngine::drawsLevel() { return levelDrawn; }
+
 void CEngine::startBehavioursAndStates(CEngineContent &content) {
   controllerPrototypes = content.buildControllerPrototypes(this);
   CLoadingScreen::instance()->setText("LOADING");

@@ -63,6 +63,10 @@ public:
   // by exactly frameMs as the frame ends, so game time never depends on how fast the machine is.
   // 0 goes back to the real clock.
   static void setSteppedClock(uint16_t frameMs);
+  // For unattended runs: false leaves the working day undrawn (its update owns every change of
+  // state), so a measured day runs as fast as its logic allows.
+  static void setDrawLevel(bool on);
+  static bool drawsLevel();
 
   // The play state's part: a fresh start without a level, and the level, list and frame timer
   // gone when it closes.

@@ -38,13 +38,17 @@ void CStavHry_Hra::update() {
   if (closed || !engine) return;
   if (CLevel_Game *level = engine->getLevel()) {
     level->update(engine->getSoucasnyLevel(), true);
-    level->render(engine->getSoucasnyLevel(), true, backbuffer);
+    if (CEngine::drawsLevel()) level->render(engine->getSoucasnyLevel(), true, backbuffer);
   }
   engine->markUpdated();
   gameLogic_do();
   // Debug logging covers start-up and the first frame only.
   if (debug) debug = 0;
-  if (myWindow) myWindow->flipBackBuffer(true, true);
+  // The flip takes in the window's events; undrawn, they come in at the same point.
+  if (myWindow && CEngine::drawsLevel())
+    myWindow->flipBackBuffer(true, true);
+  else if (myWindow)
+    myWindow->processEvents();
   engine->countFrame();
 }
 

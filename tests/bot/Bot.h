@@ -309,7 +309,7 @@ public:
     if (holding(kPrescriptionID))
       if (CMapEntity_Game *cabinet = ec()->getFirstEntityByClassID(kCabinetClass)) return clickOn(cabinet), true;
     // With both hands full (the spray and linen) a medicine cannot be taken: the linen goes first.
-    if (!figure()->containedFull())
+    if (!figure()->containedFull() && !noCure)
       for (CMapEntity_Game *e : all())
         if (e->getEntityID() == kMedicineID && !e->getParent()) return clickOn(e), true;
     if (holding(kRubbishID))
@@ -319,7 +319,9 @@ public:
     for (uint8_t wanted : {(uint8_t)kBedGivingMoney, (uint8_t)kBedOutbreak})
       for (CMapEntity_PostelClass *b : beds())
         if (CMapEntity_PacientClass *p = dynamic_cast<CMapEntity_PacientClass *>(b->getOccupant()))
-          if (p->getPhase() == kPhaseInBed && p->getBedState() == wanted && !clickedLately(b)) return clickOn(b), true;
+          if (p->getPhase() == kPhaseInBed && p->getBedState() == wanted && !(noCure && wanted == kBedOutbreak) &&
+              !clickedLately(b))
+            return clickOn(b), true;
     for (CMapEntity_Game *e : all())
       if (e->getEntityClassID() == kGermClass) {
         if (holding(70)) return clickOn(e), true;
@@ -431,6 +433,8 @@ public:
   }
 
   int bought = 0;
+  // Registers, beds and tidies, but never examines or medicates: what a day pays without cures.
+  bool noCure = false;
 
 private:
   BotGame &g;

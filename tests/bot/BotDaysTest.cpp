@@ -13,7 +13,8 @@
 // The bot plays sampled days of the campaign lists in the real window; `test_bot --all` plays every
 // working day of every difficulty (or of one, with --difficulty=easy|medium|hard) and prints the table,
 // `test_bot --level=NAME` one level, `test_bot --random=N` a random session of N game days; `--human`
-// plays as the newcomer of Human.h, `--seed=N` seeds the game's chances.
+// plays as the newcomer of Human.h, `--seed=N` seeds the game's chances; with `--no-cure` the bot
+// never examines nor medicates; `--no-draw` leaves the working days undrawn, for speed.
 
 namespace {
 
@@ -98,14 +99,17 @@ TEST(BotSeed, TwoRunsOfADayWithOneSeedPrintTheSameLine) {
 }
 
 // Plays the level standing now: as the bot or as the Human.
-DayResult playHere(BotGame &g, const std::string &diff, bool human, uint32_t seed, int limitMs = 15 * 60 * 1000) {
+DayResult playHere(BotGame &g, const std::string &diff, bool human, uint32_t seed, bool noCure = false,
+                   int limitMs = 15 * 60 * 1000) {
   if (human) return HumanBot(g, seed).playLevel(diff, limitMs);
-  return Bot(g).playLevel(diff, limitMs);
+  Bot bot(g);
+  bot.noCure = noCure;
+  return bot.playLevel(diff, limitMs);
 }
 
 // Every working day of the three lists, each from the list's own order with the player record
 // carried on: the day, the map after it with the shop, the next day.
-int playAll(int onlyDifficulty, uint32_t seed, bool human) {
+int playAll(int onlyDifficulty, uint32_t seed, bool human, bool noCure) {
   std::vector<DayResult> results;
   std::vector<double> wardFrames;
   std::string why;
@@ -119,10 +123,12 @@ int playAll(int onlyDifficulty, uint32_t seed, bool human) {
           for (size_t i = 0; i < names.size(); ++i) {
             const bool lab = names[i].rfind("LAB", 0) == 0;
             if (!BotGame::isWorkingDay(diff, names[i]) && !lab) continue;
+            // Without cures only the days after the Tutorial tell anything.
+            if (noCure && (lab || names[i] == "Tutorial")) continue;
             if (g.engine()->getSoucasnyLevel() != i || !g.level() || g.level()->getLevelName().empty())
               g.goToLevel((int)i);
             g.frameMs.clear();
-            DayResult r = playHere(g, diff, human, seed + (uint32_t)i);
+            DayResult r = playHere(g, diff, human, seed + (uint32_t)i, noCure);
             r.level = names[i];
             if (r.kind == "day" && wardFrames.size() < g.frameMs.size()) wardFrames = g.frameMs;
             std::printf("%s\n", r.line().c_str());
@@ -131,7 +137,7 @@ int playAll(int onlyDifficulty, uint32_t seed, bool human) {
             // On through the map (shop, star) when the day was won; a day lost comes again, so
             // the bot moves on by the skip.
             if (r.won() && i + 1 < names.size() && g.engine()->getSoucasnyLevel() == i + 1) {
-              if (Bot(g).named("MAPSTAR")) playHere(g, diff, human, seed + (uint32_t)i, 120000);
+              if (Bot(g).named("MAPSTAR")) playHere(g, diff, human, seed + (uint32_t)i, noCure, 120000);
             }
           }
         }
@@ -157,7 +163,7 @@ int playAll(int onlyDifficulty, uint32_t seed, bool human) {
 }
 
 // One level of one list by name, for looking into a day: its line of the table.
-int playOne(int difficulty, const std::string &name, uint32_t seed, bool human) {
+int playOne(int difficulty, const std::string &name, uint32_t seed, bool human, bool noCure) {
   std::string why;
   bool won = false;
   bool ran = BotGame::run(
@@ -165,7 +171,7 @@ int playOne(int difficulty, const std::string &name, uint32_t seed, bool human) 
         g.setDifficulty(difficulty);
         g.goToLevel(name);
         if (!g.level()) return;
-        DayResult r = playHere(g, BotGame::difficultyName(difficulty), human, seed);
+        DayResult r = playHere(g, BotGame::difficultyName(difficulty), human, seed, noCure);
         std::printf("%s\n", r.line().c_str());
         won = r.won();
       },
@@ -192,16 +198,19 @@ int main(int argc, char **argv) {
   int onlyDifficulty = -1;
   uint32_t seed = 1;
   bool human = false;
+  bool noCure = false;
   for (int i = 1; i < argc; ++i) {
     human = human || std::strcmp(argv[i], "--human") == 0;
+    noCure = noCure || std::strcmp(argv[i], "--no-cure") == 0;
+    if (std::strcmp(argv[i], "--no-draw") == 0) CEngine::setDrawLevel(false);
     for (int d = 0; d < 3; ++d)
       if (std::string(argv[i]) == std::string("--difficulty=") + BotGame::difficultyName(d)) onlyDifficulty = d;
     if (std::strncmp(argv[i], "--seed=", 7) == 0) seed = (uint32_t)std::strtoul(argv[i] + 7, nullptr, 10);
   }
   for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--all") == 0) return playAll(onlyDifficulty, seed, human);
+    if (std::strcmp(argv[i], "--all") == 0) return playAll(onlyDifficulty, seed, human, noCure);
     if (std::strncmp(argv[i], "--level=", 8) == 0)
-      return playOne(onlyDifficulty < 0 ? 1 : onlyDifficulty, argv[i] + 8, seed, human);
+      return playOne(onlyDifficulty < 0 ? 1 : onlyDifficulty, argv[i] + 8, seed, human, noCure);
     if (std::strncmp(argv[i], "--random=", 9) == 0) {
       RandomSession r = randomSession(std::atoi(argv[i] + 9), seed, true);
       return r.ran && r.messages.empty() ? 0 : 1;
