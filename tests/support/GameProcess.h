@@ -173,13 +173,9 @@ public:
   // (`detail` as the last poll left it), with the window saved beside the test's other pictures.
   ::testing::AssertionResult waitUntil(const std::string &what, const std::function<bool()> &seen,
                                        double seconds = gameproc::kCeiling, const std::string *detail = nullptr) {
-    auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds((long)(seconds * 1000));
-    for (;;) {
-      if (seen()) return ::testing::AssertionSuccess();
-      if (!running()) break;
-      if (std::chrono::steady_clock::now() >= end) break;
-      std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
+    bool held = false;
+    gameproc::eventually([&] { return (held = seen()) || !running(); }, seconds, 20);
+    if (held) return ::testing::AssertionSuccess();
     ::testing::AssertionResult failure = ::testing::AssertionFailure();
     if (pid <= 0)
       failure << "the game ended (status " << status << ") while waiting for " << what;
