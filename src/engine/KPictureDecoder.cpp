@@ -299,12 +299,21 @@ bool KPictureDecoder::readFile(const char *path, std::vector<char> &data, bool r
   return true;
 }
 
-KTextureReady *KPictureDecoder::readyFromFile(const char *path, const KTextureOptions &options) {
+namespace {
+// A file's picture, silently null when it cannot be read or decoded. The decoder is chosen by the
+// lower-case name, as the file was opened; `converted` gives 32-bit ARGB pixels.
+SDL_Surface *surfaceOfFile(const char *path, bool converted) {
   std::vector<char> data;
-  if (!path || !readFile(path, data, false)) return nullptr;
+  if (!path || !KPictureDecoder::readFile(path, data, false)) return nullptr;
   std::string name = path;
   K_strlower(&name[0]);
-  SDL_Surface *surface = decodeRaw(name.c_str(), data.data(), (long)data.size());
+  return converted ? KPictureDecoder::decodeSurface(name.c_str(), data.data(), (long)data.size())
+                   : decodeRaw(name.c_str(), data.data(), (long)data.size());
+}
+} // namespace
+
+KTextureReady *KPictureDecoder::readyFromFile(const char *path, const KTextureOptions &options) {
+  SDL_Surface *surface = surfaceOfFile(path, false);
   if (!surface) return nullptr;
   const long w = surface->w, h = surface->h;
   KTextureReady *ready = new (std::nothrow) KTextureReady();
@@ -323,11 +332,7 @@ KTextureReady *KPictureDecoder::readyFromFile(const char *path, const KTextureOp
 }
 
 unsigned char *KPictureDecoder::decodeFile(const char *path) {
-  std::vector<char> data;
-  if (!path || !readFile(path, data, false)) return nullptr;
-  std::string name = path;
-  K_strlower(&name[0]);
-  SDL_Surface *surface = decodeSurface(name.c_str(), data.data(), (long)data.size());
+  SDL_Surface *surface = surfaceOfFile(path, true);
   if (!surface) return nullptr;
   unsigned char *image = imageOfSurface(surface, false, 0, 0, 0);
   SDL_FreeSurface(surface);
