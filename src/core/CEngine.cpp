@@ -37,6 +37,8 @@ CStavHry *globalAktualniStav = nullptr;
 namespace {
 void log(const std::string &line) { CLogger::instance()->log(line); }
 
+bool levelDrawn = true;
+
 template <class T> void release(T *&p) {
   delete p;
   p = nullptr;
@@ -130,10 +132,6 @@ void CEngine::startValues() {
 }
 
 void CEngine::setSteppedClock(uint16_t frameMs) { CEngineClock::setStepped(frameMs); }
-
-namespace {
-bool levelDrawn = true;
-} // namespace
 
 void CEngine::setDrawLevel(bool on) { levelDrawn = on; }
 bool CEngine::drawsLevel() { return levelDrawn; }
