@@ -186,7 +186,8 @@ TEST_F(PrototypeTableTest, RowsRegisterInTableOrderWithTheirSettings) {
   ASSERT_GE(n, 15u);
   EXPECT_EQ(CLoadingScreen::instance()->getText(), "LOADING");
 
-  // No two prototypes share a name or an entity ID; the cursor is the first and the only ID 0.
+  // No two prototypes share a name or an entity ID; the cursor comes first, the only one with
+  // `kCursorID`.
   std::set<std::string> names;
   std::set<uint32_t> ids;
   for (CMapEntity_Game *e : p) {
