@@ -5,47 +5,32 @@
 #include "core/CGameOptions.h"
 #include "core/CLoadingScreen.h"
 #include "core/CPlayer.h"
-#include "core/CProfiles.h"
-#include "core/CSafeFile.h"
 #include "core/CStavHry_Hra.h"
 #include "core/CStavHry_Pauza.h"
-#include "core/CTop10.h"
 #include "core/CVideoOptions.h"
 #include "engine/KMiscTools.h"
 #include "engine/KPTK.h"
 #include "engine/KPrefetch.h"
-#include "engine/KSound.h"
-#include "engine/KText.h"
 #include "engine/KWindow.h"
 #include "media/CFakeTime.h"
 #include "media/CFatal.h"
-#include "media/CFontSeznam.h"
 #include "media/CLogger.h"
-#include "media/CSoundEngine.h"
 #include "media/CTimerList.h"
 #include "media/CTimerWatch.h"
 #include "media/GameGlobals.h"
-#include "media/ZSpriteFactory.h"
 #include "world/CEntityControllersVzory_Game.h"
-#include "world/CLevelList.h"
-#include "world/CLevel_Game.h"
 #include "world/CMapEntitiesFactory.h"
 
 CEngine *engine = nullptr;
 CStavHry *globalAktualniStav = nullptr;
 
 namespace {
-void log(const std::string &line) { CLogger::instance()->log(line); }
-
 bool levelDrawn = true;
-
-template <class T> void release(T *&p) {
-  delete p;
-  p = nullptr;
-}
 } // namespace
 
-CEngine::CEngine() : difficultyFactor(0.0f), difficultySamples(0), difficultySum(0.0f), aktualniStav(nullptr) {}
+CEngine::CEngine()
+    : progress(this, startup), difficultyFactor(0.0f), difficultySamples(0), difficultySum(0.0f),
+      aktualniStav(nullptr) {}
 
 CEngine::~CEngine() {}
 
@@ -53,6 +38,12 @@ CWorldEngine *CWorldEngine::of(CEngine *engine) { return engine; }
 CWorldEngine *CWorldEngine::current() { return engine; }
 
 std::string CEngine::getObtiznostString() { return CGameOptions::instance()->getObtiznostString(); }
+
+int CEngine::getMusicVolume() { return CAudioOptions::instance()->getMusicVolume(); }
+
+float CEngine::getLoadingFill() { return CLoadingScreen::instance()->getFill(); }
+void CEngine::setLoadingFill(float fill) { CLoadingScreen::instance()->setFill(fill); }
+void CEngine::setLoadingText(const std::string &text) { CLoadingScreen::instance()->setText(text); }
 
 bool CEngine::handleWinEvent(EventRef event) {
   if (!loading && event && event->eventClass == K_CLASS_APPLICATION && event->eventKind == K_KIND_APP_DEACTIVATED)
@@ -101,34 +92,24 @@ void CEngine::prepniStav(const std::string &name) {
 }
 
 void CEngine::init(CEngineContent &content) {
-  installLayerHooks();
+  CEngineStartup::installLayerHooks();
   startValues();
-  startWindowAndMedia();
-  showLogoScreens(clock);
-  startFontsAndTexts();
-  startLoadingAndSounds(content);
-  player = new CPlayer();
+  startup.startWindowAndMedia();
+  startup.showLogoScreens(clock);
+  startup.startFontsAndTexts();
+  startup.startLoadingAndSounds(content);
+  progress.setPlayer(new CPlayer());
   content.registerEntityPrototypes();
   startBehavioursAndStates(content);
 }
 
 void CEngine::startValues() {
-  running = 1;
-  loadGamePending = 0;
-  requestedLevel = kNoSkip;
-  requestedSave = 0;
-  skipToLevel = kNoSkip;
-  maxLevel = kNoMaxLevel;
+  progress.start();
   difficultyFactor = 0.85f;
   difficultySamples = 125;
   difficultySum = 106.25f;
   KMiscTools::initMiscTools();
-
-  profiles = new CProfiles();
-  // The reason has been said already; going on would only end later with a vaguer one.
-  if (profiles->load() != 0) fatalError("The profiles cannot be used, so the game cannot start", 0);
-  log("Profiles loaded...");
-  CControlOptions::instance()->nahraj(userFilePath("\\hospital\\controls.cfg"));
+  startup.startProfiles();
 }
 
 void CEngine::setSteppedClock(uint16_t frameMs) { CEngineClock::setStepped(frameMs); }
@@ -137,7 +118,7 @@ void CEngine::setDrawLevel(bool on) { levelDrawn = on; }
 bool CEngine::drawsLevel() { return levelDrawn; }
 
 void CEngine::startBehavioursAndStates(CEngineContent &content) {
-  controllerPrototypes = content.buildControllerPrototypes(this);
+  startup.setControllerPrototypes(content.buildControllerPrototypes(this));
   CLoadingScreen::instance()->setText("LOADING");
 
   CStavHry *hra = new CStavHry_Hra("HRA");
@@ -148,14 +129,14 @@ void CEngine::startBehavioursAndStates(CEngineContent &content) {
   stavy.push_back(pauza);
   CLoadingScreen::instance()->setText("LOADING");
 
-  stopLoadingMusic();
+  startup.stopLoadingMusic();
   prepniStav("HRA");
 }
 
 void CEngine::work() {
   myWindow->setPTKCallBack(ourOwnEventCallback);
   myWindow->setCallBack(CEngine::handleWinEvent);
-  while (running && !myWindow->isQuit()) {
+  while (progress.isRunning() && !myWindow->isQuit()) {
     if (!winFocus) {
       // Deactivated and nobody reacted yet: one untimed pass lets the state's behaviours see it.
       myWindow->processEvents();
@@ -168,17 +149,12 @@ void CEngine::work() {
 }
 
 void CEngine::startPlay() {
-  level = nullptr;
-  levelList = nullptr;
-  soucasnyLevel = 0;
+  progress.startPlay();
   clock.startCounting();
 }
 
 void CEngine::endPlay() {
-  delete level;
-  level = nullptr;
-  delete levelList;
-  levelList = nullptr;
+  progress.endPlay();
   clock.stopCounting();
 }
 
@@ -201,19 +177,11 @@ void CEngine::close() {
   deleteStavy();
   globalAktualniStav = nullptr;
 
-  release(top10);
-  release(bigText);
-  release(smallText);
-  release(bonusText);
-  release(spriteFactory);
+  startup.releaseTextsAndSprites();
   KPrefetch::stop();
-
-  release(controllerPrototypes);
-  release(soundEngine);
-  release(player);
-  release(fontSeznam);
-  release(profiles);
-  release(loadingMusic);
+  startup.releasePrototypesAndSound();
+  progress.releasePlayer();
+  startup.releaseFontsAndProfiles();
 
   CAudioOptions::destroyInstance();
   CControlOptions::destroyInstance();
@@ -224,4 +192,3 @@ void CEngine::close() {
   CMapEntitiesFactory::destroyInstance();
   CLogger::destroyInstance();
 }
-

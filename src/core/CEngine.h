@@ -4,23 +4,85 @@
 #include <vector>
 
 #include "core/CEngineClock.h"
+#include "core/CEngineStartup.h"
 #include "core/CLevelProgress.h"
 #include "engine/KEvent.h"
 #include "media/GameGlobals.h"
+#include "world/CWorldEngine.h"
 
 class CStavHry;
 
 // The one engine object (the global `engine`): owns the top-level objects, which start-up
 // builds (CEngineStartup), keeps the level progression (CLevelProgress), holds the game states
 // and runs the main loop on its frame clock (CEngineClock). main calls init, work and close
-// once each.
-class CEngine : public CLevelProgress {
+// once each. It is what levels, entities and behaviours ask of the engine (CWorldEngine).
+class CEngine : public CWorldEngine {
 public:
+  static constexpr unsigned short kNoSkip = CLevelProgress::kNoSkip;
+  static constexpr unsigned short kNoMaxLevel = CLevelProgress::kNoMaxLevel;
+
   // Every field zero; init makes the engine ready.
   CEngine();
   virtual ~CEngine();
   CEngine(const CEngine &) = delete;
   CEngine &operator=(const CEngine &) = delete;
+
+  // What start-up built.
+  CFontSeznam *getFontSeznam() override { return startup.getFontSeznam(); }
+  KText *getBigFont() { return startup.getBigFont(); }
+  KText *getSmallFont() override { return startup.getSmallFont(); }
+  KText *getBonusFont() { return startup.getBonusFont(); }
+  CProfiles *getProfiles() { return startup.getProfiles(); }
+  CTop10 *getTop10() { return startup.getTop10(); }
+  CSoundEngine *getSoundEngine() override { return startup.getSoundEngine(); }
+  CEntityControllersVzory_Game *getCEntityControllersVzory_Game() override {
+    return startup.getCEntityControllersVzory_Game();
+  }
+  unsigned long getLogoScreensMs() const { return startup.getLogoScreensMs(); }
+  double getLogoScreensCpuMs() const { return startup.getLogoScreensCpuMs(); }
+  // What a hand-built engine is given instead of init's objects; the engine owns them after.
+  void setProfiles(CProfiles *p) { startup.setProfiles(p); }
+  void setFonts(CFontSeznam *fonts, KText *small) { startup.setFonts(fonts, small); }
+  void setControllerPrototypes(CEntityControllersVzory_Game *p) { startup.setControllerPrototypes(p); }
+
+  int getMusicVolume() override;
+  float getLoadingFill() override;
+  void setLoadingFill(float fill) override;
+  void setLoadingText(const std::string &text) override;
+
+  // The level progression.
+  CLevel_Game *getLevel() override { return progress.getLevel(); }
+  CLevelList *getLevelList() { return progress.getLevelList(); }
+  CPlayer *getPlayer() { return progress.getPlayer(); }
+  unsigned short getSoucasnyLevel() const { return progress.getSoucasnyLevel(); }
+  void setSoucasnyLevel(unsigned short i) { progress.setSoucasnyLevel(i); }
+  unsigned short getMaxLevel() const { return progress.getMaxLevel(); }
+  void setMaxLevel(unsigned short i) { progress.setMaxLevel(i); }
+  unsigned short getSkipToLevel() const { return progress.getSkipToLevel(); }
+  void setSkipToLevel(int i) { progress.setSkipToLevel(i); }
+  // At the end of the frame the level at `index` is built again, whatever money the day made;
+  // with `save` the saved game then names that level (a replay).
+  void requestLevel(unsigned short index, bool save) { progress.requestLevel(index, save); }
+  unsigned short getRequestedLevel() const { return progress.getRequestedLevel(); }
+  bool isRunning() const { return progress.isRunning(); }
+  void setRunning(bool on) { progress.setRunning(on); }
+  // Set by the main menu's continue button; the next level check loads the saved game.
+  bool isLoadGamePending() const { return progress.isLoadGamePending(); }
+  void setLoadGamePending(bool on) { progress.setLoadGamePending(on); }
+  void setPlayer(CPlayer *p) { progress.setPlayer(p); }
+  void setLevel(CLevel_Game *l) { progress.setLevel(l); }
+  void setLevelList(CLevelList *l) { progress.setLevelList(l); }
+  void forgetLevel(CLevel_Game *l) override { progress.forgetLevel(l); }
+  int getDayRecord() override { return progress.getDayRecord(); }
+  void creditDay(int bonus, int record) override { progress.creditDay(bonus, record); }
+  void checkNextLevel() { progress.checkNextLevel(); }
+  void trySkipLevel() { progress.trySkipLevel(); }
+  void restartGame() { progress.restartGame(); }
+  void resetPlayer() { progress.resetPlayer(); }
+  void saveGame() { progress.saveGame(); }
+  void loadGame() { progress.loadGame(); }
+  bool saveExists() { return progress.saveExists(); }
+  void saveDebug() { progress.saveDebug(); }
 
   // How hard the day is for the player now; patients lose patience in proportion.
   float getDifficultyFactor() const { return difficultyFactor; }
@@ -85,12 +147,14 @@ private:
   void startBehavioursAndStates(CEngineContent &content);
   void fatalStav(const std::string &name);
 
+  CEngineStartup startup;
+  CLevelProgress progress;
+  CEngineClock clock;
   float difficultyFactor;
   int32_t difficultySamples;
   float difficultySum;
   std::vector<CStavHry *> stavy;
   CStavHry *aktualniStav;
-  CEngineClock clock;
 };
 
 // The one engine, null before and after its life.

@@ -3,10 +3,12 @@
 #include <time.h>
 
 #include "core/CAudioOptions.h"
+#include "core/CControlOptions.h"
 #include "core/CEngine.h"
 #include "core/CEngineClock.h"
 #include "core/CGameOptions.h"
 #include "core/CLoadingScreen.h"
+#include "core/CProfiles.h"
 #include "core/CSafeFile.h"
 #include "core/CTop10.h"
 #include "core/CVideoOptions.h"
@@ -30,6 +32,7 @@
 #include "media/Timer.h"
 #include "media/ZSprite.h"
 #include "media/ZSpriteFactory.h"
+#include "world/CEntityControllersVzory_Game.h"
 
 namespace {
 void log(const std::string &line) { CLogger::instance()->log(line); }
@@ -74,6 +77,11 @@ double threadCpuMs() {
   return (double)t.tv_sec * 1e3 + (double)t.tv_nsec / 1e6;
 }
 
+template <class T> void release(T *&p) {
+  delete p;
+  p = nullptr;
+}
+
 void blackScreens() {
   backbuffer->grabBackBuffer(nullptr);
   for (int i = 0; i < 3; ++i) {
@@ -83,11 +91,6 @@ void blackScreens() {
 }
 } // namespace
 
-CEngineStartup::CEngineStartup()
-    : profiles(nullptr), fontSeznam(nullptr), bigText(nullptr), smallText(nullptr), bonusText(nullptr),
-      top10(nullptr), soundEngine(nullptr), controllerPrototypes(nullptr), loadingMusic(nullptr),
-      logoScreensMs(0) {}
-
 void CEngineStartup::installLayerHooks() {
   ZSpriteFactory::setLoadingProgress(loadingProgress);
   CSoundEngine::setLoadingReports(loadingFill, loadingText);
@@ -96,11 +99,13 @@ void CEngineStartup::installLayerHooks() {
   CVideoOptions::setScreenModeSink(applyScreenMode);
 }
 
-int CEngineStartup::getMusicVolume() { return CAudioOptions::instance()->getMusicVolume(); }
-
-float CEngineStartup::getLoadingFill() { return CLoadingScreen::instance()->getFill(); }
-void CEngineStartup::setLoadingFill(float fill) { CLoadingScreen::instance()->setFill(fill); }
-void CEngineStartup::setLoadingText(const std::string &text) { CLoadingScreen::instance()->setText(text); }
+void CEngineStartup::startProfiles() {
+  profiles = new CProfiles();
+  // The reason has been said already; going on would only end later with a vaguer one.
+  if (profiles->load() != 0) fatalError("The profiles cannot be used, so the game cannot start", 0);
+  log("Profiles loaded...");
+  CControlOptions::instance()->nahraj(userFilePath("\\hospital\\controls.cfg"));
+}
 
 void CEngineStartup::startWindowAndMedia() {
   const char *title = "Tobrulant";
@@ -258,4 +263,23 @@ void CEngineStartup::stopLoadingMusic() {
     delete loadingMusic;
     loadingMusic = nullptr;
   }
+}
+
+void CEngineStartup::releaseTextsAndSprites() {
+  release(top10);
+  release(bigText);
+  release(smallText);
+  release(bonusText);
+  release(spriteFactory);
+}
+
+void CEngineStartup::releasePrototypesAndSound() {
+  release(controllerPrototypes);
+  release(soundEngine);
+}
+
+void CEngineStartup::releaseFontsAndProfiles() {
+  release(fontSeznam);
+  release(profiles);
+  release(loadingMusic);
 }

@@ -1,8 +1,6 @@
 #pragma once
-#include <string>
 
-#include "world/CWorldEngine.h"
-
+class CEngine;
 class CEngineClock;
 class CEntityControllersVzory_Game;
 class CFontSeznam;
@@ -26,23 +24,28 @@ protected:
 
 // The engine's start-up steps and what they build for the whole game: the window and the
 // first sprites, the logo screens, fonts and texts, the loading screen with its music, sounds,
-// profiles, the high scores and the behaviour prototypes. The engine releases them at close.
-class CEngineStartup : public CWorldEngine {
+// profiles, the high scores and the behaviour prototypes. The engine runs the steps in its
+// order and has them released at close.
+class CEngineStartup {
 public:
-  CFontSeznam *getFontSeznam() override { return fontSeznam; }
-  KText *getBigFont() { return bigText; }
-  KText *getSmallFont() override { return smallText; }
-  KText *getBonusFont() { return bonusText; }
-  CProfiles *getProfiles() { return profiles; }
-  CTop10 *getTop10() { return top10; }
-  CSoundEngine *getSoundEngine() override { return soundEngine; }
-  CEntityControllersVzory_Game *getCEntityControllersVzory_Game() override { return controllerPrototypes; }
+  CEngineStartup() = default;
+  CEngineStartup(const CEngineStartup &) = delete;
+  CEngineStartup &operator=(const CEngineStartup &) = delete;
+
+  CFontSeznam *getFontSeznam() const { return fontSeznam; }
+  KText *getBigFont() const { return bigText; }
+  KText *getSmallFont() const { return smallText; }
+  KText *getBonusFont() const { return bonusText; }
+  CProfiles *getProfiles() const { return profiles; }
+  CTop10 *getTop10() const { return top10; }
+  CSoundEngine *getSoundEngine() const { return soundEngine; }
+  CEntityControllersVzory_Game *getCEntityControllersVzory_Game() const { return controllerPrototypes; }
   // Engine-clock milliseconds spent in the logo screens, and the main thread's CPU time in them
   // (the start-up benchmark leaves them out).
   unsigned long getLogoScreensMs() const { return logoScreensMs; }
   double getLogoScreensCpuMs() const { return logoScreensCpuMs; }
 
-  // What a hand-built engine is given instead of init's objects; the engine owns them after.
+  // What a hand-built engine is given instead of init's objects; the start-up owns them after.
   void setProfiles(CProfiles *p) { profiles = p; }
   void setFonts(CFontSeznam *fonts, KText *small) {
     fontSeznam = fonts;
@@ -50,35 +53,33 @@ public:
   }
   void setControllerPrototypes(CEntityControllersVzory_Game *p) { controllerPrototypes = p; }
 
-  int getMusicVolume() override;
-  float getLoadingFill() override;
-  void setLoadingFill(float fill) override;
-  void setLoadingText(const std::string &text) override;
-
-protected:
-  CEngineStartup();
-  ~CEngineStartup() = default;
-  CEngineStartup(const CEngineStartup &) = delete;
-  CEngineStartup &operator=(const CEngineStartup &) = delete;
-
   // The layers below the engine report to the loading screen and take the settings through these.
   static void installLayerHooks();
+  // The profiles, which the game cannot start without, and the control settings.
+  void startProfiles();
   void startWindowAndMedia();
   void showLogoScreens(CEngineClock &clock);
   void startFontsAndTexts();
   void startLoadingAndSounds(CEngineContent &content);
   void stopLoadingMusic();
 
-  CProfiles *profiles;
-  CFontSeznam *fontSeznam;
-  KText *bigText;
-  KText *smallText;
-  KText *bonusText;
-  CTop10 *top10;
-  CSoundEngine *soundEngine;
-  CEntityControllersVzory_Game *controllerPrototypes;
+  // At close, in the engine's order: the high scores, the texts and the sprite factory; the
+  // behaviour prototypes and the sound engine; the fonts, the profiles and the loading music.
+  void releaseTextsAndSprites();
+  void releasePrototypesAndSound();
+  void releaseFontsAndProfiles();
+
+private:
+  CProfiles *profiles = nullptr;
+  CFontSeznam *fontSeznam = nullptr;
+  KText *bigText = nullptr;
+  KText *smallText = nullptr;
+  KText *bonusText = nullptr;
+  CTop10 *top10 = nullptr;
+  CSoundEngine *soundEngine = nullptr;
+  CEntityControllersVzory_Game *controllerPrototypes = nullptr;
   // Plays from the loading screen until start-up ends.
-  KSound *loadingMusic;
-  unsigned long logoScreensMs;
+  KSound *loadingMusic = nullptr;
+  unsigned long logoScreensMs = 0;
   double logoScreensCpuMs = 0;
 };

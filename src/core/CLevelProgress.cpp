@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "core/CEngine.h"
+#include "core/CEngineStartup.h"
 #include "core/CGameOptions.h"
 #include "core/CPlayer.h"
 #include "core/CProfiles.h"
@@ -15,17 +15,40 @@
 #include "world/CLevelList.h"
 #include "world/CLevel_Game.h"
 
-CLevelProgress::CLevelProgress()
-    : running(0), soucasnyLevel(0), skipToLevel(0), maxLevel(0), level(nullptr), levelList(nullptr),
-      player(nullptr), loadGamePending(0), requestedLevel(kNoSkip), requestedSave(0) {}
+CLevelProgress::CLevelProgress(CEngine *engine, const CEngineStartup &startup) : engine(engine), startup(startup) {}
 
-CEngine *CLevelProgress::self() { return static_cast<CEngine *>(this); }
+void CLevelProgress::start() {
+  running = 1;
+  loadGamePending = 0;
+  requestedLevel = kNoSkip;
+  requestedSave = 0;
+  skipToLevel = kNoSkip;
+  maxLevel = kNoMaxLevel;
+}
+
+void CLevelProgress::startPlay() {
+  level = nullptr;
+  levelList = nullptr;
+  soucasnyLevel = 0;
+}
+
+void CLevelProgress::endPlay() {
+  delete level;
+  level = nullptr;
+  delete levelList;
+  levelList = nullptr;
+}
+
+void CLevelProgress::releasePlayer() {
+  delete player;
+  player = nullptr;
+}
 
 void CLevelProgress::forgetLevel(CLevel_Game *l) {
   if (level == l) level = nullptr;
 }
 
-int CLevelProgress::getDayRecord() { return player ? player->wasLevelDone(soucasnyLevel) : -1; }
+int CLevelProgress::getDayRecord() const { return player ? player->wasLevelDone(soucasnyLevel) : -1; }
 
 void CLevelProgress::creditDay(int bonus, int record) {
   if (!player) return;
@@ -35,8 +58,8 @@ void CLevelProgress::creditDay(int bonus, int record) {
 
 void CLevelProgress::rebuildLevel() {
   delete level;
-  level = new CLevel_Game(self());
-  level->bindEContVzory(controllerPrototypes);
+  level = new CLevel_Game(engine);
+  level->bindEContVzory(startup.getCEntityControllersVzory_Game());
   level->load(levelList->getLevel(soucasnyLevel));
   level->setShopping(false);
 }
@@ -112,7 +135,7 @@ bool CLevelProgress::buildCurrentLevel() {
 }
 
 void CLevelProgress::restartGame() {
-  if (soundEngine) soundEngine->stopSounds();
+  if (CSoundEngine *sounds = startup.getSoundEngine()) sounds->stopSounds();
   soucasnyLevel = 0;
   maxLevel = kNoMaxLevel;
   delete level;
@@ -122,7 +145,7 @@ void CLevelProgress::restartGame() {
   levelList = new CLevelList();
   std::string list = "data\\maps\\" + CGameOptions::instance()->getObtiznostString() + "\\levellist.xml";
   levelList->load(KMiscTools::makeFilePath(list.c_str()));
-  level = new CLevel_Game(self());
+  level = new CLevel_Game(engine);
   level->load(levelList->getLevel(0));
 }
 
@@ -138,12 +161,14 @@ void CLevelProgress::resetPlayer() {
 }
 
 void CLevelProgress::saveGame() {
+  CProfiles *profiles = startup.getProfiles();
   if (!profiles || !player) return;
   CSaveGame(profiles->getAktivniProfilStr()).save(soucasnyLevel, maxLevel, *player);
 }
 
 void CLevelProgress::loadGame() {
   loading = 1;
+  CProfiles *profiles = startup.getProfiles();
   if (!profiles) {
     loading = 0;
     return;
@@ -164,6 +189,7 @@ void CLevelProgress::loadGame() {
 }
 
 bool CLevelProgress::saveExists() {
+  CProfiles *profiles = startup.getProfiles();
   if (!profiles) return false;
   return CSaveGame(profiles->getAktivniProfilStr()).exists();
 }

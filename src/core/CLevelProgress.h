@@ -1,22 +1,28 @@
 #pragma once
 #include <cstdint>
 
-#include "core/CEngineStartup.h"
-
+class CEngine;
+class CEngineStartup;
+class CLevel_Game;
 class CLevelList;
 class CPlayer;
 
 // The game's progress through its level list: the current level and the one built next (the
 // next day once the goal is met, a skip, a replay the menus ask for, a saved game), the player
-// with the saved game, and whether the game goes on.
-class CLevelProgress : public CEngineStartup {
+// with the saved game, and whether the game goes on. Levels are built for the engine it is
+// given, with the behaviour prototypes, profiles and sounds that start-up made.
+class CLevelProgress {
 public:
   static constexpr unsigned short kNoSkip = 65535;
   static constexpr unsigned short kNoMaxLevel = 10000;
 
-  CLevel_Game *getLevel() override { return level; }
-  CLevelList *getLevelList() { return levelList; }
-  CPlayer *getPlayer() { return player; }
+  CLevelProgress(CEngine *engine, const CEngineStartup &startup);
+  CLevelProgress(const CLevelProgress &) = delete;
+  CLevelProgress &operator=(const CLevelProgress &) = delete;
+
+  CLevel_Game *getLevel() const { return level; }
+  CLevelList *getLevelList() const { return levelList; }
+  CPlayer *getPlayer() const { return player; }
   unsigned short getSoucasnyLevel() const { return soucasnyLevel; }
   void setSoucasnyLevel(unsigned short i) { soucasnyLevel = i; }
   unsigned short getMaxLevel() const { return maxLevel; }
@@ -33,14 +39,23 @@ public:
   bool isLoadGamePending() const { return loadGamePending != 0; }
   void setLoadGamePending(bool on) { loadGamePending = on ? 1 : 0; }
 
-  // What a hand-built engine is given instead of init's objects; the engine owns them after.
+  // What a hand-built engine is given instead of init's objects; the progress owns them after.
   void setPlayer(CPlayer *p) { player = p; }
   void setLevel(CLevel_Game *l) { level = l; }
   void setLevelList(CLevelList *l) { levelList = l; }
 
-  void forgetLevel(CLevel_Game *l) override;
-  int getDayRecord() override;
-  void creditDay(int bonus, int record) override;
+  // A running game with nothing pending, no skip and no furthest level yet.
+  void start();
+  // The play state's: a fresh start without a level, and the level and list gone when it closes.
+  void startPlay();
+  void endPlay();
+  void releasePlayer();
+
+  void forgetLevel(CLevel_Game *l);
+  // The player's record of the current day (-1 never finished, 0 goal, 1 expert goal), and the
+  // day's bonus and record going into the player's progress (record -1 records nothing).
+  int getDayRecord() const;
+  void creditDay(int bonus, int record);
 
   void checkNextLevel();
   void trySkipLevel();
@@ -52,26 +67,22 @@ public:
   bool saveExists();
   void saveDebug();
 
-protected:
-  CLevelProgress();
-  ~CLevelProgress() = default;
-
-  int32_t running;
-  uint16_t soucasnyLevel;
-  uint16_t skipToLevel;
-  uint16_t maxLevel;
-  CLevel_Game *level;
-  CLevelList *levelList;
-  CPlayer *player;
-  int32_t loadGamePending;
-  uint16_t requestedLevel;
-  int32_t requestedSave;
-
 private:
   // The steps every level change ends with: a fresh level at soucasnyLevel.
   void rebuildLevel();
   // soucasnyLevel rebuilt; false, with the game ending at once, when it lies past the level list.
   bool buildCurrentLevel();
-  // Levels are built for the whole engine.
-  CEngine *self();
+
+  CEngine *const engine;
+  const CEngineStartup &startup;
+  int32_t running = 0;
+  uint16_t soucasnyLevel = 0;
+  uint16_t skipToLevel = 0;
+  uint16_t maxLevel = 0;
+  CLevel_Game *level = nullptr;
+  CLevelList *levelList = nullptr;
+  CPlayer *player = nullptr;
+  int32_t loadGamePending = 0;
+  uint16_t requestedLevel = kNoSkip;
+  int32_t requestedSave = 0;
 };

@@ -25,7 +25,7 @@ struct TGermSpecies {
 class CBacilyController : public CCloneable<CBacilyController, CEntityController> {
 public:
   static const TGermSpecies kSpecies[5];
-  // Fewer than this many class-27 entities let a germ breed (and a generator release).
+  // Fewer than this many `kGermClass` entities let a germ breed (and a generator release).
   static constexpr int kGermLimit = 5;
 
   CBacilyController(CMapEntity_Game *e, CMapEntitiesCollection *c, CEngine *engine, std::string bindTo,
@@ -39,7 +39,7 @@ public:
   // The mood change of one feed tick: the loss scaled by the difficulty factor and divided by
   // the charisma divisor, as a negative amount.
   static float drainFor(float loss, float difficulty, int charismaLevel);
-  // Live entities of class 27 in the collection.
+  // Live entities of `kGermClass` in the collection.
   static int countGerms(CMapEntitiesCollection *collection);
 
   const TGermSpecies &getSpecies() const { return species; }

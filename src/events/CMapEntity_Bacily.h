@@ -4,7 +4,7 @@
 #include "world/CCloneable.h"
 #include "world/CMapEntity_Game.h"
 
-// A germ (class 27) of one of the five species; its state lives here so that a bred copy starts
+// A germ (`kGermClass`) of one of the five species; its state lives here so that a bred copy starts
 // from the breeder's.
 class CMapEntity_Bacily : public CCloneable<CMapEntity_Bacily, CMapEntity_Game> {
 public:

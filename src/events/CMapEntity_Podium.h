@@ -38,8 +38,8 @@ public:
   CMapEntity_Hudebnik2(const CMapEntity_Hudebnik2 &other);
 };
 
-// A musician's aura (class 12, skipped by its carrier's alpha changes). Dying, it takes itself
-// off its musician's highlight so the musician never pulses a deleted aura.
+// A musician's aura (`kHighlightClass`, skipped by its carrier's alpha changes). Dying, it takes
+// itself off its musician's highlight so the musician never pulses a deleted aura.
 class CMapEntity_HudebnikAura : public CMapEntity_Game {
 public:
   using CMapEntity_Game::CMapEntity_Game;

@@ -25,7 +25,7 @@ void CMapEntity_Credits::renderAdditional(KGraphic *) {
   KText *f = menukit::font("bonus");
   if (!f) return;
   for (size_t i = 0; i < lines.size(); ++i) {
-    f->setColor(lines[i].red, lines[i].green, lines[i].blue, alpha);
+    f->setColor(lines[i].red, lines[i].green, lines[i].blue, getAlpha());
     f->drawStringCentered(lines[i].text.c_str(), (long)x, (long)x + 800, (long)(scroll + 20.0f * (float)i), 0.0f);
   }
   f->setColor(0.0f, 0.0f, 0.0f, 1.0f);

@@ -28,7 +28,7 @@ void CMapEntity_MenuCheckbox::setState(bool on) {
 }
 
 void CMapEntity_MenuCheckbox::renderAdditional(KGraphic *) {
-  menukit::drawCentred("gamefont", label, x, x + 224.0f, y + 11.0f, 0.0f, 0.39f, 0.51f, alpha);
+  menukit::drawCentred("gamefont", label, x, x + 224.0f, y + 11.0f, 0.0f, 0.39f, 0.51f, getAlpha());
 }
 
 CMapEntity_MenuCheckbox *CMapEntity_MenuCheckboxTest::clone() {

@@ -15,7 +15,7 @@ void CMapEntity_SummarySesit::drawPage(CFontSeznam *fonts) {
   fonts->setAktivniFont("gamefont");
   KText *font = fonts->getAktivniFont();
   if (!font) return;
-  const float a = alpha == -1.0f ? 1.0f : alpha;
+  const float a = getAlpha() == -1.0f ? 1.0f : getAlpha();
   auto px = [this](float dx) { return (long)(x + dx); };
   auto py = [this](float dy) { return (long)(y + dy); };
 

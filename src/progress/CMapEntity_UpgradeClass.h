@@ -6,8 +6,8 @@
 #include "world/CCloneable.h"
 #include "world/CMapEntity_Game.h"
 
-// One offer of the shop (class 7): an upgrade sold star by star or a one-off perk. On a row the
-// star index is the number of stars owned; the player's basket keeps stars owned minus 1.
+// One offer of the shop (`kShopItemClass`): an upgrade sold star by star or a one-off perk. On a
+// row the star index is the number of stars owned; the player's basket keeps stars owned minus 1.
 class CMapEntity_UpgradeClass : public CCloneable<CMapEntity_UpgradeClass, CMapEntity_Game> {
 public:
   CMapEntity_UpgradeClass(unsigned short x, unsigned short y, bool solid);

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "media/CFatal.h"
-#include "media/CGlobals.h"
 #include "media/CLogger.h"
 #include "world/CMapEntity.h"
 
@@ -15,19 +13,30 @@ bool byLayer(const CMapEntity *a, const CMapEntity *b) { return a->getSortZ() < 
 
 } // namespace
 
-CEntityCarrier::CEntityCarrier() : parent(nullptr), topCarrier(nullptr), containedLimit(10) {}
+CEntityCarrier::CEntityCarrier(CMapEntity *holder) : contained{holder} {}
 
-CEntityCarrier::CEntityCarrier(const CEntityCarrier &o)
-    : parent(nullptr), topCarrier(nullptr), containedLimit(o.containedLimit) {}
+CEntityCarrier::CEntityCarrier(CMapEntity *holder, const CEntityCarrier &o)
+    : contained{holder}, containedLimit(o.containedLimit) {}
 
-CEntityCarrier::~CEntityCarrier() {}
+CEntityCarrier &CEntityCarrier::of(CMapEntity *e) { return e->carrier; }
 
-CMapEntity *CEntityCarrier::self() { return static_cast<CMapEntity *>(this); }
-const CMapEntity *CEntityCarrier::self() const { return static_cast<const CMapEntity *>(this); }
+CMapEntity *CEntityCarrier::find(unsigned short id) const {
+  CMapEntity *found = nullptr;
+  for (CMapEntity *e : contained)
+    if (e->getEntityID() == (uint32_t)id) found = e;
+  return found;
+}
+
+CMapEntity *CEntityCarrier::findClass(unsigned short cls) const {
+  CMapEntity *found = nullptr;
+  for (CMapEntity *e : contained)
+    if (e->getEntityClassID() == (uint32_t)cls) found = e;
+  return found;
+}
 
 bool CEntityCarrier::canCarry(const CMapEntity *e) const {
-  if (!e) return false;
-  for (const CMapEntity *c = self(); c; c = c->parent)
+  if (!e || e == getHolder()) return false;
+  for (const CMapEntity *c = parent; c; c = c->getParent())
     if (c == e) return false;
   return true;
 }
@@ -49,7 +58,7 @@ bool CEntityCarrier::detach(CMapEntity *e) {
   for (size_t i = 1; i < contained.size(); ++i) {
     if (contained[i] != e) continue;
     contained.erase(contained.begin() + (long)i);
-    containedCopiesUpdate();
+    refreshDrawList();
     return true;
   }
   return false;
@@ -57,88 +66,41 @@ bool CEntityCarrier::detach(CMapEntity *e) {
 
 void CEntityCarrier::setTopCarrierTree(CMapEntity *top) {
   for (size_t i = 1; i < contained.size(); ++i) {
-    contained[i]->topCarrier = top;
-    contained[i]->setTopCarrierTree(top);
+    CEntityCarrier &c = of(contained[i]);
+    c.topCarrier = top;
+    c.setTopCarrierTree(top);
   }
 }
 
-bool CEntityCarrier::containedFull() { return contained.size() > containedLimit; }
-
-CMapEntity *CEntityCarrier::getContainedEntity(unsigned short id) {
-  CMapEntity *found = nullptr;
-  for (CMapEntity *e : contained)
-    if (e->getEntityID() == (uint32_t)id) found = e;
-  return found;
+void CEntityCarrier::unlink(CMapEntity *e) {
+  CEntityCarrier &c = of(e);
+  c.topCarrier = nullptr;
+  c.parent = nullptr;
+  c.setTopCarrierTree(e);
 }
 
-CMapEntity *CEntityCarrier::getContainedEntityClass(unsigned short cls) {
-  CMapEntity *found = nullptr;
-  for (CMapEntity *e : contained)
-    if (e->getEntityClassID() == (uint32_t)cls) found = e;
-  return found;
-}
-
-// The limit is the caller's to check. An entity has one carrier at a time: one that another
-// carrier still holds leaves that carrier first, and a carrier never ends up carrying itself.
-void CEntityCarrier::addEntity(CMapEntity *e, bool toCollection, bool syncFrames) {
-  if (!canCarry(e)) {
-    logLine("Refusing to carry ", e ? e->name.c_str() : "nothing", " in ", self()->name);
-    return;
-  }
-  if (e->parent) e->parent->detach(e);
-  CGlobals::instance()->entityAdded = true;
-  logLine("Adding entity ", e->name, ", xOffset: ", e->getXOffset(), " yOffset: ", e->getYOffset(), ", x: ", e->getX(),
-          " y: ", e->getY());
-  e->parent = self();
-  e->topCarrier = topCarrier ? topCarrier : self();
-  e->setTopCarrierTree(e->topCarrier);
-  e->setSortZ(self()->getSortZ() + 1, true);
-  // Whatever a dying carrier takes on dies with it, so the kill pass can still empty it.
-  if (self()->getKill()) e->setKill(true);
+// An entity has one carrier at a time: one that another carrier still holds leaves that
+// carrier first.
+void CEntityCarrier::attach(CMapEntity *e) {
+  CEntityCarrier &c = of(e);
+  if (c.parent) of(c.parent).detach(e);
+  c.parent = getHolder();
+  c.topCarrier = topCarrier ? topCarrier : getHolder();
+  c.setTopCarrierTree(c.topCarrier);
   contained.push_back(e);
-  e->syncWithParentPosition();
-  if (self()->getSynchronize() && e->getSynchronize() && syncFrames) {
-    self()->synchronizeFramesets();
-    self()->synchronizeFrames(-1);
-  }
-  logLine("Pozice po sync = x: ", e->getX(), " y: ", e->getY());
-  if (toCollection && CMapEntity::links().addToLevel) CMapEntity::links().addToLevel(e);
-  containedCopiesUpdate();
 }
 
-CMapEntity *CEntityCarrier::addEntity(std::string prototypeName) {
-  CMapEntity *e = CMapEntity::links().clonePrototype ? CMapEntity::links().clonePrototype(prototypeName) : nullptr;
-  if (!e) {
-    logLine("Entity ", prototypeName, "not found in global entity object while cloning!");
-    fatalError("Entity " + prototypeName + "not found in global entity object while cloning!", -1);
-  }
-  addEntity(e, true, true);
-  // A carrier of its own kind may have passed the entity on; then it is no longer ours to place.
-  if (e->parent != self()) return e;
-  e->topCarrier = topCarrier ? topCarrier : self();
-  e->setXOffset(0, false);
-  e->setYOffset(0, false);
-  e->setSortZ(self()->getSortZ() + 1, false);
-  if (self()->getSynchronize() && e->getSynchronize()) {
-    self()->synchronizeFramesets();
-    self()->synchronizeFrames(-1);
-  }
-  return e;
-}
-
-void CEntityCarrier::removeEntity(CMapEntity *e) {
-  if (!e || e == self()) return;
-  if (!detach(e)) return;
-  e->parent = nullptr;
-  e->topCarrier = nullptr;
+bool CEntityCarrier::remove(CMapEntity *e) {
+  if (!e || e == getHolder()) return false;
+  if (!detach(e)) return false;
+  CEntityCarrier &c = of(e);
+  c.parent = nullptr;
+  c.topCarrier = nullptr;
   delete e;
+  return true;
 }
 
-void CEntityCarrier::removeEntity(unsigned short id) { removeContainedWith(&CMapEntity::getEntityID, id); }
-
-void CEntityCarrier::removeEntityClass(unsigned short cls) { removeContainedWith(&CMapEntity::getEntityClassID, cls); }
-
-void CEntityCarrier::removeContainedWith(uint32_t (CMapEntity::*key)() const, uint32_t value) {
+void CEntityCarrier::removeWith(uint32_t (CMapEntity::*key)() const, uint32_t value) {
   for (size_t i = 1; i < contained.size();) {
     CMapEntity *e = contained[i];
     if ((e->*key)() != value) {
@@ -146,25 +108,23 @@ void CEntityCarrier::removeContainedWith(uint32_t (CMapEntity::*key)() const, ui
       continue;
     }
     contained.erase(contained.begin() + (long)i);
-    e->parent = nullptr;
+    of(e).parent = nullptr;
     delete e;
-    containedCopiesUpdate();
+    refreshDrawList();
   }
 }
 
-// Every way of letting go clears the entity's carrier links: a dropped entity that kept them
-// would point at a carrier that may be deleted long before it.
-bool CEntityCarrier::dropEntity(CMapEntity *e) {
+// A dropped entity that kept its links would point at a carrier that may be deleted long
+// before it.
+bool CEntityCarrier::drop(CMapEntity *e) {
   if (!e) return false;
   logLine("Trying to drop ", e->name);
   for (size_t i = 1; i < contained.size(); ++i) {
     if (contained[i] != e) continue;
-    e->topCarrier = nullptr;
-    e->parent = nullptr;
-    e->setTopCarrierTree(e);
+    unlink(e);
     logLine("Dropping ", e->name);
     contained.erase(contained.begin() + (long)i);
-    containedCopiesUpdate();
+    refreshDrawList();
     return true;
   }
   return false;
@@ -172,9 +132,7 @@ bool CEntityCarrier::dropEntity(CMapEntity *e) {
 
 CMapEntity *CEntityCarrier::releaseAt(size_t i) {
   CMapEntity *e = contained[i];
-  e->topCarrier = nullptr;
-  e->parent = nullptr;
-  e->setTopCarrierTree(e);
+  unlink(e);
   e->setXOffset(0, false);
   e->setYOffset(0, false);
   e->changeFrameset("FRAMESET1");
@@ -183,7 +141,7 @@ CMapEntity *CEntityCarrier::releaseAt(size_t i) {
   return e;
 }
 
-CMapEntity *CEntityCarrier::dropEntity(unsigned short id) {
+CMapEntity *CEntityCarrier::drop(unsigned short id) {
   CMapEntity *last = nullptr;
   for (size_t i = 1; i < contained.size();) {
     if (contained[i]->getEntityID() == (uint32_t)id)
@@ -191,11 +149,11 @@ CMapEntity *CEntityCarrier::dropEntity(unsigned short id) {
     else
       ++i;
   }
-  containedCopiesUpdate();
+  refreshDrawList();
   return last;
 }
 
-CMapEntity *CEntityCarrier::dropEntity(std::string entityName) {
+CMapEntity *CEntityCarrier::drop(const std::string &entityName) {
   CMapEntity *last = nullptr;
   for (size_t i = 1; i < contained.size();) {
     CMapEntity *e = contained[i];
@@ -204,31 +162,27 @@ CMapEntity *CEntityCarrier::dropEntity(std::string entityName) {
       continue;
     }
     contained.erase(contained.begin() + (long)i);
-    e->parent = nullptr;
-    e->topCarrier = nullptr;
-    e->setTopCarrierTree(e);
+    unlink(e);
     last = e;
   }
-  containedCopiesUpdate();
+  refreshDrawList();
   return last;
 }
 
-// Index 0 is the entity itself and is never let go.
-CMapEntity *CEntityCarrier::dropEntityByIndex(unsigned short i) {
+// Index 0 is the holder and is never let go.
+CMapEntity *CEntityCarrier::dropByIndex(unsigned short i) {
   if (i == 0 || i >= contained.size()) return nullptr;
   CMapEntity *e = contained[i];
   contained.erase(contained.begin() + i);
-  e->parent = nullptr;
-  e->topCarrier = nullptr;
-  e->setTopCarrierTree(e);
-  containedCopiesUpdate();
+  unlink(e);
+  refreshDrawList();
   return e;
 }
 
 // Hands over the last carried entity with this ID; others with the same ID stay carried. A
 // forced hand-over to a full target first takes the target's first entity in exchange, but only
 // once it is sure there is something to give.
-bool CEntityCarrier::giveEntityTo(CMapEntity *target, unsigned short id, bool force) {
+bool CEntityCarrier::give(CMapEntity *target, unsigned short id, bool force) {
   if (!target) return false;
   size_t at = 0;
   for (size_t i = 1; i < contained.size(); ++i)
@@ -237,7 +191,7 @@ bool CEntityCarrier::giveEntityTo(CMapEntity *target, unsigned short id, bool fo
   if (target->containedFull()) {
     if (!force) return false;
     CMapEntity *item = contained[at];
-    target->giveFirstEntityTo(self());
+    target->giveFirstEntityTo(getHolder());
     // The exchange appended to our list; the item itself may still have moved.
     at = 0;
     for (size_t i = 1; i < contained.size(); ++i)
@@ -245,30 +199,42 @@ bool CEntityCarrier::giveEntityTo(CMapEntity *target, unsigned short id, bool fo
     if (at == 0) return false;
   }
   CMapEntity *e = releaseAt(at);
-  containedCopiesUpdate();
+  refreshDrawList();
   target->addEntity(e, false, true);
   return true;
 }
 
-bool CEntityCarrier::giveEntityTo(CMapEntity *target, CMapEntity *e, bool syncFrames) {
+bool CEntityCarrier::give(CMapEntity *target, CMapEntity *e, bool syncFrames) {
   if (!target || target->containedFull()) return false;
   if (!target->canCarry(e)) return false;
-  if (!dropEntity(e)) return false;
+  if (!drop(e)) return false;
   target->addEntity(e, false, syncFrames);
   return true;
 }
 
-bool CEntityCarrier::giveFirstEntityTo(CMapEntity *target) {
+bool CEntityCarrier::giveFirst(CMapEntity *target) {
   if (!target || contained.size() < 2) return false;
   if (!target->canCarry(contained[1])) return false;
-  CMapEntity *e = dropEntityByIndex(1);
+  CMapEntity *e = dropByIndex(1);
   target->addEntity(e, false, true);
   return true;
 }
 
-void CEntityCarrier::containedCopiesUpdate() {
+void CEntityCarrier::refreshDrawList() {
   drawList.assign(contained.begin(), contained.end());
   std::sort(drawList.begin(), drawList.end(), byLayer);
   for (size_t i = 1; i < contained.size(); ++i) contained[i]->containedCopiesUpdate();
   logLine("Updating contained copies..");
+}
+
+// Deleted directly while still carried, the holder must not stay in its carrier's list.
+void CEntityCarrier::dissolve() {
+  if (parent) of(parent).detach(getHolder());
+  std::vector<CMapEntity *> carried(contained.begin() + 1, contained.end());
+  contained.resize(1);
+  drawList.clear();
+  for (CMapEntity *e : carried) {
+    of(e).parent = nullptr;
+    delete e;
+  }
 }

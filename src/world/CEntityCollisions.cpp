@@ -24,14 +24,14 @@ CMapEntity *lastWithClass(const std::vector<CMapEntity *> &list, unsigned short 
   return found;
 }
 
-void eraseAll(std::vector<CMapEntity *> &list, CMapEntity *e) { list.erase(std::remove(list.begin(), list.end(), e), list.end()); }
+void eraseAll(std::vector<CMapEntity *> &list, CMapEntity *e) {
+  list.erase(std::remove(list.begin(), list.end(), e), list.end());
+}
 
 } // namespace
 
-CEntityCollisions::CEntityCollisions() : useOnCollision(false), noCollision(0) {}
-
 CEntityCollisions::CEntityCollisions(const CEntityCollisions &o)
-    : CEntityCarrier(o), useOnCollision(o.useOnCollision), noCollision(o.noCollision) {}
+    : useOnCollision(o.useOnCollision), noCollision(o.noCollision) {}
 
 void CEntityCollisions::addEntityCollision(CMapEntity *e) { addOnce(collided, e); }
 void CEntityCollisions::addEntityActionCollision(CMapEntity *e) { addOnce(actionCollided, e); }
@@ -44,13 +44,8 @@ void CEntityCollisions::removeCollisions() {
 
 void CEntityCollisions::removeActionCollisions() { actionCollided.clear(); }
 
-void CEntityCollisions::deleteFromCollisionList(CMapEntity *e) {
-  for (CMapEntity *c : contained) eraseAll(c->collided, e);
-}
-
-void CEntityCollisions::deleteFromActionCollisionList(CMapEntity *e) {
-  for (CMapEntity *c : contained) eraseAll(c->actionCollided, e);
-}
+void CEntityCollisions::forget(CMapEntity *e) { eraseAll(collided, e); }
+void CEntityCollisions::forgetAction(CMapEntity *e) { eraseAll(actionCollided, e); }
 
 bool CEntityCollisions::isCollisionWithEntity(CMapEntity *e) const {
   return std::find(collided.begin(), collided.end(), e) != collided.end();

@@ -2,20 +2,26 @@
 #include <cstdint>
 #include <vector>
 
-#include "world/CEntityCarrier.h"
+class CMapEntity;
 
-// The collision part of an entity: what it touched in the last collision pass (entities, the
-// entities its action area reached, map tiles) and the hit tests behaviours ask of it.
-class CEntityCollisions : public CEntityCarrier {
+// What one entity touched in the last collision pass (entities, the entities its action area
+// reached, map tiles) and the hit tests behaviours ask of it. The collision pass fills it; the
+// entity reacts to it.
+class CEntityCollisions {
 public:
+  CEntityCollisions() = default;
+  // A copy starts with empty lists and the same two settings.
+  CEntityCollisions(const CEntityCollisions &other);
+  CEntityCollisions &operator=(const CEntityCollisions &) = delete;
+
   void addEntityCollision(CMapEntity *e);
   void addEntityActionCollision(CMapEntity *e);
   void addTileCollision(unsigned short cell);
   void removeCollisions();
   void removeActionCollisions();
-  // From this entity's lists and those of what it carries.
-  void deleteFromCollisionList(CMapEntity *e);
-  void deleteFromActionCollisionList(CMapEntity *e);
+  // Takes e out of the entity list, or out of the action list.
+  void forget(CMapEntity *e);
+  void forgetAction(CMapEntity *e);
   bool isCollisionWithEntity(CMapEntity *e) const;
   CMapEntity *isCollisionWithEntityID(unsigned short id) const;
   CMapEntity *isCollisionWithEntityClassID(unsigned short cls) const;
@@ -26,19 +32,17 @@ public:
   std::vector<CMapEntity *> *getCollidedEntitiesPtr() { return &collided; }
   std::vector<CMapEntity *> *getActionCollidedEntitiesPtr() { return &actionCollided; }
   std::vector<unsigned short> *getCollidedTilesPtr() { return &collidedTiles; }
+  const std::vector<CMapEntity *> &getCollided() const { return collided; }
+  bool hasTileCollisions() const { return !collidedTiles.empty(); }
   int32_t getNoCollision() const { return noCollision; }
   void setNoCollision(int32_t word) { noCollision = word; }
   bool getUseOnCollision() const { return useOnCollision; }
   void setUseOnCollision(bool u) { useOnCollision = u; }
 
-protected:
-  // A copy starts with empty lists.
-  CEntityCollisions();
-  CEntityCollisions(const CEntityCollisions &other);
-
+private:
   std::vector<CMapEntity *> collided;
   std::vector<CMapEntity *> actionCollided;
   std::vector<unsigned short> collidedTiles;
-  bool useOnCollision;
-  int32_t noCollision;
+  bool useOnCollision = false;
+  int32_t noCollision = 0;
 };

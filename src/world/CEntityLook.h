@@ -3,44 +3,40 @@
 #include <string>
 #include <vector>
 
-#include "world/CEntityCollisions.h"
-
 class Frame;
+class Frameset;
 class KGraphic;
 class ZSprite;
 
-// How an entity looks: its sprite with its framesets and frames, zoom, alpha, tint and clip,
-// its drawing layer, the effects behaviours run on it once a frame (pulse, flash, integrate),
-// and the drawing and animation of it with what it carries.
-class CEntityLook : public CEntityCollisions {
+// How one entity looks: its sprite with its framesets and frames, zoom, alpha, tint and clip,
+// its drawing layer, and the effects behaviours run on it once a frame (pulse, flash,
+// integrate). It knows nothing of carrying: the entity passes changes on to what it carries.
+class CEntityLook {
 public:
-  virtual void setAlpha(float a, bool recurse);
-  virtual void renderAdditional(KGraphic *g);
-  // Once a frame from the level's update, for what the entity shows that moves by itself
-  // (pulses, overlays that follow the body); drawing only reads it.
-  virtual void animateAdditional();
-  virtual void changeFrameset(std::string name);
-  virtual void zapniAnimace();
-  // Every picture the entity and what it carries may show in play (all framesets, overlays,
-  // sprites it changes into), as surface handles appended to out.
-  virtual void collectPictures(std::vector<unsigned int> &out) const;
+  CEntityLook(std::string use, std::string normal, std::string death);
+  // A copy has a sprite of its own, its alpha unset and its first frame shown.
+  CEntityLook(const CEntityLook &other);
+  CEntityLook &operator=(const CEntityLook &) = delete;
+  ~CEntityLook();
 
-  // Drawing. update() is what the level calls for every entity without a parent; carried
-  // entities draw through their carrier, interleaved with it by sortZ. Drawing changes nothing.
-  void update(KGraphic *g);
-  void render(KGraphic *g);
-  // The frame's step of what is drawn, in the order update(g) draws it: every visible entity's
-  // animation moves on and carried entities follow their carrier's frame.
-  void animate();
+  // The sprite at the screen position (x, y) with the zoom, alpha, tint, clip and flash.
+  void render(KGraphic *g, float x, float y);
+  // The frame's step of the animation: true first when the frame shown is not the one last
+  // noted (what follows the frame must follow it now), then stepSprite.
+  bool noteShownFrame();
+  void stepSprite();
   bool getVisible() const { return visible; }
   void setVisible(bool v) { visible = v; }
+  void collectPictures(std::vector<unsigned int> &out) const;
 
   // Zoom, alpha, tint, clip.
-  void setZoom(float z);
+  void setZoom(float z) { zoom = z < 0.0f ? 0.0f : z; }
   float getZoom() const { return zoom; }
+  void setAlpha(float a) { alpha = a; }
   float getAlpha() const { return alpha; }
-  void changeAlpha(float d, bool recurse);
-  void setRGB(float r, float g, float b, bool recurse);
+  // By d a frame of 20 ms, kept within 0 and 1.
+  void changeAlpha(float d);
+  void setRGB(float r, float g, float b);
   float getRed() const { return red; }
   float getGreen() const { return green; }
   float getBlue() const { return blue; }
@@ -49,35 +45,40 @@ public:
   short getVyrez(int i) const { return (i >= 0 && i < 4) ? clip[i] : (short)-1; }
 
   // Drawing order: the layer, and within it y plus the current frame's sort offset.
-  void setSortZ(int z, bool recurse);
+  void setSortZ(int z) { sortZ = z; }
   int getSortZ() const { return sortZ; }
   void changeSortY(int delta);
   // The current frame's sort offset, 0 without a frame.
   int getSortY() const;
 
   // Sprite, framesets and frames.
-  void addEntityZSprite(std::string name);
+  void setSprite(const std::string &name);
   ZSprite *getSprite() const { return sprite; }
-  // The current frame of the current frameset, or null.
+  // The sprite's current frameset and its current frame, or null.
+  Frameset *getFrameset() const;
   Frame *getCurrentFrame() const;
-  void synchronizeFramesets();
+  void changeFrameset(const std::string &name);
   void changeFrame(unsigned short frame, unsigned int startTime);
-  void synchronizeFrames(short frame);
-  bool frameInc(bool wrap);
+  // Shows frame (-1: keeps the frame shown); the frame what follows this look is to show.
+  short synchronizeFrame(short frame);
+  void frameInc(bool wrap);
   bool frameDec(bool wrap);
+  void zapniAnimace();
   void vypniAnimace();
-  void use();
+  // Between the use frameset and the normal one.
+  void toggleUseFrameset();
   const std::string &getUseFrameset() const { return useFrameset; }
   const std::string &getNormalFrameset() const { return normalFrameset; }
   const std::string &getDeathFrameset() const { return deathFrameset; }
   void setDeathFrameset(std::string name) { deathFrameset = std::move(name); }
   unsigned short getLastFrame() const { return lastFrame; }
 
-  // Effects, one call per frame from the behaviour.
-  void effectPulse(float amount, int count);
+  // Effects, one step a frame. Each says whether what the entity carries takes part: the
+  // pulse whether it set the zoom, the flash whether it moved.
+  bool effectPulse(float amount, int count);
   bool effectPulseOver() const { return pulseOver; }
   void effectFinishPulse();
-  void effectFlash(float speed, float maximum, bool recurse);
+  bool effectFlash(float speed, float maximum);
   void resetFlash();
   void setFlash(float f) { flash = f; }
   float getFlash() const { return flash; }
@@ -90,14 +91,7 @@ public:
   int getPulseCount() const { return pulseCount; }
   float getPulseDelta() const { return pulseDelta; }
 
-protected:
-  CEntityLook(std::string use, std::string normal, std::string death);
-  // A copy has a sprite of its own, its alpha unset and its first frame shown.
-  CEntityLook(const CEntityLook &other);
-  ~CEntityLook() override;
-
-  void animateOwn();
-
+private:
   bool visible;
   float zoom;
   float alpha;
@@ -120,8 +114,4 @@ protected:
   int32_t pulseCount;
   float flash;
   ZSprite *sprite;
-
-private:
-  // Every look is an entity's; drawing and using reach the whole entity.
-  CMapEntity *self();
 };

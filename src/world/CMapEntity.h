@@ -3,18 +3,22 @@
 #include <string>
 #include <vector>
 
+#include "world/CEntityCarrier.h"
+#include "world/CEntityCollisions.h"
 #include "world/CEntityLook.h"
 #include "world/TVariable.h"
 
 class CEntityController;
+class KGraphic;
 
 // Set by every position change; the level runs the collision pass while it is up and clears it.
 extern uint32_t kolizniCheck;
 
 // Root of everything on the playfield: identity, position, health, focus and kill flags,
 // exported variables and the bound behaviour. Its parts: what it carries (CEntityCarrier), what
-// it touched (CEntityCollisions) and how it looks (CEntityLook).
-class CMapEntity : public CEntityLook {
+// it touched (CEntityCollisions) and how it looks (CEntityLook). The entity passes what it does
+// to its look on to what it carries.
+class CMapEntity {
 public:
   // The entity's ties to what sits above it (the running level, the prototype registry, the
   // action queue, behaviours), installed by those at start-up. Unset links do nothing, except
@@ -36,8 +40,7 @@ public:
 
   CMapEntity(float x, float y, bool solid);
   CMapEntity(float x, float y, bool solid, unsigned char tag);
-  CMapEntity(float x, float y, bool solid, unsigned char tag, std::string use, std::string normal,
-             std::string death);
+  CMapEntity(float x, float y, bool solid, unsigned char tag, std::string use, std::string normal, std::string death);
   CMapEntity(const CMapEntity &other);
   CMapEntity &operator=(const CMapEntity &) = delete;
 
@@ -49,7 +52,146 @@ public:
   virtual CMapEntity *clone();
   virtual void virtualDestructor();
   virtual void doAction();
-  ~CMapEntity() override;
+  virtual ~CMapEntity();
+
+  // Carrying. The contained list holds the entity itself at index 0 and the carried entities
+  // after it; "recursive" operations walk it from index 1, and each carried entity passes them
+  // on, so every depth is reached exactly once. The draw list is the contained list in layer
+  // order.
+  virtual bool containedFull();
+  // The limit is the caller's to check. An entity has one carrier at a time, and a carrier
+  // never ends up carrying itself.
+  virtual void addEntity(CMapEntity *e, bool toCollection, bool syncFrames);
+  virtual void removeEntity(CMapEntity *e);
+  virtual CMapEntity *getContainedEntity(unsigned short id);
+  virtual CMapEntity *getContainedEntityClass(unsigned short cls);
+  virtual bool giveEntityTo(CMapEntity *target, unsigned short id, bool force);
+  virtual bool giveEntityTo(CMapEntity *target, CMapEntity *e, bool syncFrames);
+  virtual bool giveFirstEntityTo(CMapEntity *target);
+  virtual CMapEntity *addEntity(std::string name);
+  bool dropEntity(CMapEntity *e) { return carrier.drop(e); }
+  CMapEntity *dropEntity(unsigned short id) { return carrier.drop(id); }
+  CMapEntity *dropEntity(std::string name) { return carrier.drop(name); }
+  CMapEntity *dropEntityByIndex(unsigned short i) { return carrier.dropByIndex(i); }
+  void removeEntity(unsigned short id) { carrier.removeWith(&CMapEntity::getEntityID, id); }
+  void removeEntityClass(unsigned short cls) { carrier.removeWith(&CMapEntity::getEntityClassID, cls); }
+  void containedCopiesUpdate() { carrier.refreshDrawList(); }
+  bool hasChildren() const { return carrier.hasChildren(); }
+  unsigned getContainedSize() const { return carrier.getContainedSize(); }
+  unsigned short getContainedLimit() const { return carrier.getContainedLimit(); }
+  void setContainedLimit(unsigned short limit) { carrier.setContainedLimit(limit); }
+  const std::vector<CMapEntity *> &getContainedList() const { return carrier.getContainedList(); }
+  const std::vector<CMapEntity *> &getDrawList() const { return carrier.getDrawList(); }
+  CMapEntity *getParent() const { return carrier.getParent(); }
+  CMapEntity *getTopCarrier() const { return carrier.getTopCarrier(); }
+  bool canCarry(const CMapEntity *e) const { return carrier.canCarry(e); }
+  bool carries(const CMapEntity *e) const { return carrier.carries(e); }
+  void collectCarried(std::vector<CMapEntity *> &out) const { carrier.collectCarried(out); }
+
+  // Collisions of the last pass, and the hit tests behaviours ask.
+  void addEntityCollision(CMapEntity *e) { collisions.addEntityCollision(e); }
+  void addEntityActionCollision(CMapEntity *e) { collisions.addEntityActionCollision(e); }
+  void addTileCollision(unsigned short cell) { collisions.addTileCollision(cell); }
+  void removeCollisions() { collisions.removeCollisions(); }
+  void removeActionCollisions() { collisions.removeActionCollisions(); }
+  // From this entity's lists and those of what it carries.
+  void deleteFromCollisionList(CMapEntity *e);
+  void deleteFromActionCollisionList(CMapEntity *e);
+  bool isCollisionWithEntity(CMapEntity *e) const { return collisions.isCollisionWithEntity(e); }
+  CMapEntity *isCollisionWithEntityID(unsigned short id) const { return collisions.isCollisionWithEntityID(id); }
+  CMapEntity *isCollisionWithEntityClassID(unsigned short cls) const {
+    return collisions.isCollisionWithEntityClassID(cls);
+  }
+  bool isActionCollisionWithEntity(CMapEntity *e) const { return collisions.isActionCollisionWithEntity(e); }
+  CMapEntity *isActionCollisionWithEntityID(unsigned short id) const {
+    return collisions.isActionCollisionWithEntityID(id);
+  }
+  CMapEntity *isActionCollisionWithEntityClassID(unsigned short cls) const {
+    return collisions.isActionCollisionWithEntityClassID(cls);
+  }
+  bool isSomeCollidedSolid() const { return collisions.isSomeCollidedSolid(); }
+  std::vector<CMapEntity *> *getCollidedEntitiesPtr() { return collisions.getCollidedEntitiesPtr(); }
+  std::vector<CMapEntity *> *getActionCollidedEntitiesPtr() { return collisions.getActionCollidedEntitiesPtr(); }
+  std::vector<unsigned short> *getCollidedTilesPtr() { return collisions.getCollidedTilesPtr(); }
+  int32_t getNoCollision() const { return collisions.getNoCollision(); }
+  void setNoCollision(int32_t word) { collisions.setNoCollision(word); }
+  bool getUseOnCollision() const { return collisions.getUseOnCollision(); }
+  void setUseOnCollision(bool u) { collisions.setUseOnCollision(u); }
+
+  // The look, passed on to what the entity carries where it says so.
+  virtual void setAlpha(float a, bool recurse);
+  virtual void renderAdditional(KGraphic *g);
+  // Once a frame from the level's update, for what the entity shows that moves by itself
+  // (pulses, overlays that follow the body); drawing only reads it.
+  virtual void animateAdditional();
+  virtual void changeFrameset(std::string name);
+  virtual void zapniAnimace();
+  // Every picture the entity and what it carries may show in play (all framesets, overlays,
+  // sprites it changes into), as surface handles appended to out.
+  virtual void collectPictures(std::vector<unsigned int> &out) const;
+
+  // Drawing. update() is what the level calls for every entity without a parent; carried
+  // entities draw through their carrier, interleaved with it by sortZ. Drawing changes nothing.
+  void update(KGraphic *g);
+  void render(KGraphic *g) { look.render(g, x, y); }
+  // The frame's step of what is drawn, in the order update(g) draws it: every visible entity's
+  // animation moves on and carried entities follow their carrier's frame.
+  void animate();
+  bool getVisible() const { return look.getVisible(); }
+  void setVisible(bool v) { look.setVisible(v); }
+
+  void setZoom(float z);
+  float getZoom() const { return look.getZoom(); }
+  float getAlpha() const { return look.getAlpha(); }
+  void changeAlpha(float d, bool recurse);
+  void setRGB(float r, float g, float b, bool recurse);
+  float getRed() const { return look.getRed(); }
+  float getGreen() const { return look.getGreen(); }
+  float getBlue() const { return look.getBlue(); }
+  void setVyrez(short a, short b, short c, short d) { look.setVyrez(a, b, c, d); }
+  void setVyrezPercent(short a, short b, short c, short d) { look.setVyrezPercent(a, b, c, d); }
+  short getVyrez(int i) const { return look.getVyrez(i); }
+
+  // Drawing order: the layer, and within it y plus the current frame's sort offset.
+  void setSortZ(int z, bool recurse);
+  int getSortZ() const { return look.getSortZ(); }
+  void changeSortY(int delta) { look.changeSortY(delta); }
+  // The current frame's sort offset, 0 without a frame.
+  int getSortY() const { return look.getSortY(); }
+
+  void addEntityZSprite(std::string name) { look.setSprite(name); }
+  ZSprite *getSprite() const { return look.getSprite(); }
+  // The current frame of the current frameset, or null.
+  Frame *getCurrentFrame() const { return look.getCurrentFrame(); }
+  void synchronizeFramesets();
+  void changeFrame(unsigned short frame, unsigned int startTime);
+  void synchronizeFrames(short frame);
+  bool frameInc(bool wrap);
+  bool frameDec(bool wrap);
+  void vypniAnimace();
+  void use();
+  const std::string &getUseFrameset() const { return look.getUseFrameset(); }
+  const std::string &getNormalFrameset() const { return look.getNormalFrameset(); }
+  const std::string &getDeathFrameset() const { return look.getDeathFrameset(); }
+  void setDeathFrameset(std::string name) { look.setDeathFrameset(std::move(name)); }
+  unsigned short getLastFrame() const { return look.getLastFrame(); }
+
+  // Effects, one call per frame from the behaviour.
+  void effectPulse(float amount, int count);
+  bool effectPulseOver() const { return look.effectPulseOver(); }
+  void effectFinishPulse();
+  void effectFlash(float speed, float maximum, bool recurse);
+  void resetFlash();
+  void setFlash(float f) { look.setFlash(f); }
+  float getFlash() const { return look.getFlash(); }
+  bool getFlashDone() const { return look.getFlashDone(); }
+  bool getFlashRising() const { return look.getFlashRising(); }
+  void effectIntegrate(float speed);
+  void effectIntegrateReset() { look.effectIntegrateReset(); }
+  float getIntegrateZoom() const { return look.getIntegrateZoom(); }
+  float getIntegrateAlpha() const { return look.getIntegrateAlpha(); }
+  int getPulseCount() const { return look.getPulseCount(); }
+  float getPulseDelta() const { return look.getPulseDelta(); }
 
   // Position.
   void setXY(float x, float y);
@@ -119,6 +261,13 @@ public:
 
 protected:
   void killTree();
+  // The entity's own step of animate: its frame, what follows it, and its extras.
+  void animateOwn();
+  // f on every entity carried directly, by index and re-read, so f may change the list.
+  template <class F> void eachCarried(F f) const {
+    const std::vector<CMapEntity *> &list = carrier.getContainedList();
+    for (size_t i = 1; i < list.size(); ++i) f(list[i]);
+  }
 
   bool active;
   bool synchronize;
@@ -142,4 +291,12 @@ protected:
   CEntityController *controller;
   float xOffset;
   float yOffset;
+
+private:
+  // Carriers link and unlink one another; they reach this entity's carrier and nothing else.
+  friend CEntityCarrier &CEntityCarrier::of(CMapEntity *e);
+
+  CEntityCarrier carrier;
+  CEntityCollisions collisions;
+  CEntityLook look;
 };

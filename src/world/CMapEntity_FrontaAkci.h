@@ -45,7 +45,7 @@ private:
 // The player's orders, carried out one at a time. Behaviours add orders while an event is
 // handled; after it the level sorts them by priority (lowest first) and appends them to the
 // queue. Only the behaviour whose order stands at the head acts, and it removes the order when
-// done. An invisible entity of the level (ID 73), so every behaviour finds it by ID.
+// done. An invisible entity of the level (`kActionQueueID`), so every behaviour finds it by ID.
 class CMapEntity_FrontaAkci : public CCloneable<CMapEntity_FrontaAkci, CMapEntity_Game> {
 public:
   static const uint32_t kEntityID = kActionQueueID;
@@ -84,7 +84,7 @@ public:
   const std::vector<akce *> &getFronta() const { return fronta; }
   const std::vector<akce *> &getPredFronta() const { return predFronta; }
 
-  // The queue of a collection (its entity of ID 73), or null.
+  // The queue of a collection (its entity of `kEntityID`), or null.
   static CMapEntity_FrontaAkci *najdi(const CMapEntitiesCollection *collection);
   // The same for a behaviour that cannot work without it: a level without one ends the process.
   static CMapEntity_FrontaAkci *require(const CMapEntitiesCollection *collection);

@@ -3,9 +3,9 @@
 
 #include "world/CMapEntity.h"
 
-// The base of every prototype's class. Adds the pulsing highlight (a carried aura of class 12
-// whose alpha swings between 0 and 1 while highlightOn is set) and words that the game's
-// classes and behaviours keep on any entity.
+// The base of every prototype's class. Adds the pulsing highlight (a carried aura of
+// `kHighlightClass` whose alpha swings between 0 and 1 while highlightOn is set) and words that the
+// game's classes and behaviours keep on any entity.
 class CMapEntity_Game : public CMapEntity {
 public:
   CMapEntity_Game(unsigned short x, unsigned short y, bool solid);

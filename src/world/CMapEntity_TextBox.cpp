@@ -62,14 +62,14 @@ void CMapEntity_TextBox::drawText(CFontSeznam *fonts, KText *smallFont) {
   KText *font = fonts->getAktivniFont();
   if (!font) return;
   const long lineHeight = fonts->getAktivniFontNazev() == "small2" ? 16 : 22;
-  // An alpha never set means opaque, as for the sprite.
-  const float a = alpha == -1.0f ? 1.0f : alpha;
+  // An getAlpha() never set means opaque, as for the sprite.
+  const float a = getAlpha() == -1.0f ? 1.0f : getAlpha();
   const long x1 = screenCoordinate(x);
   const long x2 = screenCoordinate(x + (float)boxWidth);
   size_t pos = 0;
   long line = 0;
   while (nextLine(font, pos)) {
-    font->setColor(red, green, blue, a);
+    font->setColor(getRed(), getGreen(), getBlue(), a);
     font->drawStringCentered(lineBuffer.c_str(), x1, x2, screenCoordinate(y + (float)(lineHeight * line)),
                              (float)spacing);
     ++line;
@@ -87,7 +87,7 @@ void CMapEntity_BonusText::drawCaption(CFontSeznam *fonts) {
   fonts->setAktivniFont("bonus");
   KText *font = fonts->getAktivniFont();
   if (!font) return;
-  const float a = alpha == -1.0f ? 1.0f : alpha;
+  const float a = getAlpha() == -1.0f ? 1.0f : getAlpha();
   // Whole on the screen: a caption earned by the screen's edge is drawn just inside it.
   const long firstTop = std::max(0L, screenCoordinate(y));
   size_t pos = 0;

@@ -27,15 +27,10 @@ protected:
 
   void TearDown() override { tearDownWindowDay(); }
 
-  template <class Done> bool playUntil(Done done, int frames) {
-    for (int i = 0; i < frames; ++i) {
-      if (done()) return true;
-      playFrame(i % 5 == 0);
-    }
-    return done();
-  }
+  // Waits draw one frame in kDrawEvery, for speed.
+  static constexpr int kDrawEvery = 5;
   bool reach(const char *step, int frames) {
-    return playUntil([&] { return bubble() == step; }, frames);
+    return playUntil([&] { return bubble() == step; }, frames, kDrawEvery);
   }
   void still(const char *step, int frames) {
     for (int i = 0; i < frames; ++i) playFrame(false);
@@ -95,9 +90,9 @@ protected:
 
 TEST_F(TutorialWindowTest, TheTutorialIsPlayedByMouseFromTheHelpTriggerToItsLastBubble) {
   ASSERT_TRUE(reach("TUTORIAL1", 100)) << "the tutorial never started";
-  ASSERT_TRUE(playUntil([&] { return patient() != nullptr; }, 200)) << "nobody came";
+  ASSERT_TRUE(playUntil([&] { return patient() != nullptr; }, 200, kDrawEvery)) << "nobody came";
   CMapEntity_PacientClass *p = patient();
-  ASSERT_TRUE(playUntil([&] { float a = p->getAlpha(); return a == -1.0f || a >= 1.0f; }, 120));
+  ASSERT_TRUE(playUntil([&] { float a = p->getAlpha(); return a == -1.0f || a >= 1.0f; }, 120, kDrawEvery));
   auto *chair = dynamic_cast<CMapEntity_DiagnosticTool *>(level->getEC()->getFirstEntityByClassID(17));
   ASSERT_TRUE(chair && chair->gauge);
   playFrame();
@@ -111,7 +106,7 @@ TEST_F(TutorialWindowTest, TheTutorialIsPlayedByMouseFromTheHelpTriggerToItsLast
   ASSERT_TRUE(reach("TUTORIAL1B", 20));
   playFrame();
   EXPECT_EQ(bed(2)->locked, 1);
-  ASSERT_TRUE(playUntil([&] { return chair->gauge->full != 0; }, 600)) << "the gauge never peaked";
+  ASSERT_TRUE(playUntil([&] { return chair->gauge->full != 0; }, 600, kDrawEvery)) << "the gauge never peaked";
   EXPECT_EQ(bubble(), "TUTORIAL1B");
   EXPECT_EQ(p->getHearts(), 5);
   shot("tutorial-1b-gauge-full.png");
@@ -135,7 +130,7 @@ TEST_F(TutorialWindowTest, TheTutorialIsPlayedByMouseFromTheHelpTriggerToItsLast
   EXPECT_EQ(p->getBedState(), kBedOutbreak) << "the outbreak does not pass by itself";
   EXPECT_EQ(p->getHearts(), 5);
   clickOn(bed(1));
-  ASSERT_TRUE(playUntil([&] { return figure()->workPhase == 12; }, 400)) << "no examination";
+  ASSERT_TRUE(playUntil([&] { return figure()->workPhase == 12; }, 400, kDrawEvery)) << "no examination";
   EXPECT_EQ(bubble(), "TUTORIAL3");
   ASSERT_TRUE(reach("TUTORIAL4", 400));
   ASSERT_NE(figure()->getContainedEntity(kPrescriptionID), nullptr);
@@ -154,7 +149,7 @@ TEST_F(TutorialWindowTest, TheTutorialIsPlayedByMouseFromTheHelpTriggerToItsLast
   EXPECT_TRUE(pointsAt(96, 80, false, bed(1)));
   shot("tutorial-6-medicine.png");
   clickOn(lek);
-  ASSERT_TRUE(playUntil([&] { return figure()->getContainedEntity(kMedicineID) != nullptr; }, 600));
+  ASSERT_TRUE(playUntil([&] { return figure()->getContainedEntity(kMedicineID) != nullptr; }, 600, kDrawEvery));
   playFrame();
   EXPECT_EQ(arrowAt(320, 90), nullptr) << "the medicine arrow goes once it is picked up";
   EXPECT_NE(arrowAt(96, 80), nullptr);
@@ -179,9 +174,9 @@ TEST_F(TutorialWindowTest, TheTutorialIsPlayedByMouseFromTheHelpTriggerToItsLast
 
   // Tidying: the bed, then the sheets into the trolley.
   CMapEntity_Game *trolley = level->getEC()->getFirstEntityByClassID(30);
-  ASSERT_TRUE(playUntil([&] { return !bed(1)->madeUp; }, 200));
+  ASSERT_TRUE(playUntil([&] { return !bed(1)->madeUp; }, 200, kDrawEvery));
   clickOn(bed(1));
-  ASSERT_TRUE(playUntil([&] { return figure()->getContainedEntity(kRubbishID) != nullptr; }, 600));
+  ASSERT_TRUE(playUntil([&] { return figure()->getContainedEntity(kRubbishID) != nullptr; }, 600, kDrawEvery));
   playFrame();
   EXPECT_TRUE(pointsAt(540, 210, false, trolley));
   EXPECT_NE(bubbleText().find("trolley"), std::string::npos) << bubbleText();
@@ -195,7 +190,7 @@ TEST_F(TutorialWindowTest, TheTutorialIsPlayedByMouseFromTheHelpTriggerToItsLast
   EXPECT_TRUE(pointsAt(88, 220, true, bed(1)));
   EXPECT_TRUE(pointsAt(248, 220, true, bed(2)));
   clickOn(bed(1));
-  ASSERT_TRUE(playUntil([&] { return bed(1)->madeUp != 0; }, 600));
+  ASSERT_TRUE(playUntil([&] { return bed(1)->madeUp != 0; }, 600, kDrawEvery));
   playFrame();
   EXPECT_EQ(arrowAt(88, 220), nullptr);
   EXPECT_EQ(bubble(), "TUTORIAL9C");
@@ -214,7 +209,7 @@ TEST_F(TutorialWindowTest, TheTutorialIsPlayedByMouseFromTheHelpTriggerToItsLast
   for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr()) tipTrigger |= e->name == "TIP1TRIGGER";
   EXPECT_TRUE(tipTrigger);
   // Gone after five seconds, unless the tips replace it sooner.
-  ASSERT_TRUE(playUntil([&] { return bubble() != "TUTORIAL10"; }, 300)) << "the last bubble stays";
+  ASSERT_TRUE(playUntil([&] { return bubble() != "TUTORIAL10"; }, 300, kDrawEvery)) << "the last bubble stays";
 }
 
 } // namespace

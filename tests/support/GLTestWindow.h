@@ -122,6 +122,7 @@ public:
 
 protected:
   void SetUp() override {
+    PrivateDisplay::expectWindowSuite();
     KWindowGL *w = window();
     ASSERT_NE(w, nullptr);
     KMiscTools::setMessageBoxHandler(recordMessage);

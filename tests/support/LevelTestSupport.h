@@ -42,7 +42,7 @@ public:
   }
 };
 
-// A stand-in for the help and summary windows: each copy carries a text box (1001) and a
+// A stand-in for the help and summary windows: each copy carries a text box (`kTextBoxID`) and a
 // notebook page of the prototype named `pageName`, as the real windows do.
 class TestWindow : public CMapEntity_Game {
 public:

@@ -10,14 +10,18 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <gtest/gtest.h>
+
 #include <chrono>
 #include <cstdlib>
+#include <regex>
 #include <string>
 
 class PrivateDisplay {
 public:
   // True once DISPLAY names the process's own server; otherwise `error()` says why.
   static bool ensure() {
+    expectWindowSuite();
     State &s = state();
     if (s.pid > 0) return true;
     if (!s.error.empty()) return false;
@@ -26,6 +30,17 @@ public:
   }
 
   static const std::string &error() { return state().error; }
+
+  // A test that opens a window has the window tests' time limit only when CMakeLists.txt names
+  // its suite in TOB_WINDOW_SUITES; under another name it would be cut short at the unit tests'.
+  static void expectWindowSuite() {
+    const ::testing::TestInfo *test = ::testing::UnitTest::GetInstance()->current_test_info();
+    if (!test) return;
+    std::string suite = test->test_suite_name();
+    suite.erase(0, suite.find('/') + 1);
+    EXPECT_TRUE(std::regex_search(suite, std::regex(TOB_WINDOW_SUITES)))
+        << suite << " opens a window: name it in TOB_WINDOW_SUITES (CMakeLists.txt)";
+  }
 
 private:
   struct State {

@@ -34,15 +34,6 @@ protected:
 
   void TearDown() override { tearDownWindowDay(); }
 
-  using GameWindowDay::playUntil;
-  template <class Done, class Draw> bool playUntil(Done done, int frames, Draw draw) {
-    for (int i = 0; i < frames; ++i) {
-      if (done()) return true;
-      playFrame(draw());
-    }
-    return done();
-  }
-
   CMapEntity_PacientClass *patient() {
     for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
       if (CMapEntity_PacientClass *p = dynamic_cast<CMapEntity_PacientClass *>(e))
@@ -161,9 +152,7 @@ TEST_F(TreatmentWindowTest, OnePatientFromArrivalToPaymentAndTheDaysSummary) {
 TEST_F(TreatmentWindowTest, ADayLeftAloneLosesEveryPatientAndIsPlayedAgain) {
   ASSERT_TRUE(playUntil([&] { return patient() != nullptr; }, 400)) << "nobody came";
   // Most frames only update, for speed; the day's end is seen when a frame is drawn.
-  int frames = 0;
-  ASSERT_TRUE(playUntil([&] { return summaryPage() != nullptr; }, 20000, [&] { return ++frames % 10 == 0; }))
-      << "no summary";
+  ASSERT_TRUE(playUntil([&] { return summaryPage() != nullptr; }, 20000, 10)) << "no summary";
   for (int i = 0; i < 40; ++i) playFrame();
   savePNG(shot("treatment-alone-summary.png").c_str());
   CMapEntity_SummarySesit *page = summaryPage();
@@ -212,8 +201,7 @@ TEST_F(TreatmentWindowTest, EveryPatientWhoPaysCountsCuredAndOnlyTheOneWhoseMood
     clickOn(level->getEC()->getFirstEntityByClassID(30));
     ASSERT_TRUE(playUntil([&] { return figure()->getContainedEntity(kRubbishID) == nullptr; }, 600));
   }
-  int frames = 0;
-  ASSERT_TRUE(playUntil([&] { return summaryPage() != nullptr; }, 20000, [&] { return ++frames % 10 == 0; }));
+  ASSERT_TRUE(playUntil([&] { return summaryPage() != nullptr; }, 20000, 10));
   for (int i = 0; i < 40; ++i) playFrame();
   savePNG(shot("treatment-counts-summary.png").c_str());
   CMapEntity_SummarySesit *page = summaryPage();

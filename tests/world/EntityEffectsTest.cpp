@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "support/WorldTestSupport.h"
+#include "world/CEntityLook.h"
 #include "world/CMapEntity.h"
 #include "world/CMapEntity_Game.h"
 
@@ -141,6 +142,25 @@ TEST_F(EntityEffectsTest, AFinishedFlashIsInheritedByClonesUntilReset) {
   copy->effectFlash(0.1f, 0.5f, false);
   EXPECT_NEAR(copy->getFlash(), 0.1f, 1e-5);
   delete copy;
+}
+
+// A look steps its flash on its own and says whether the step moved it; an entity passes only a
+// moving flash on to what it carries.
+TEST_F(EntityEffectsTest, AFinishedFlashMovesNeitherTheLookNorWhatItsEntityCarries) {
+  CEntityLook look("FRAMESET_USE", "FRAMESET1", "FRAMESET_DEATH");
+  int steps = 0;
+  while (steps < 100 && look.effectFlash(0.1f, 0.5f)) ++steps;
+  EXPECT_TRUE(look.getFlashDone());
+  EXPECT_GE(steps, 10) << "up by 0.1 a step past 0.5 and down again";
+  EXPECT_LE(steps, 12);
+  EXPECT_FALSE(look.effectFlash(0.1f, 0.5f));
+  look.resetFlash();
+  EXPECT_TRUE(look.effectFlash(0.1f, 0.5f));
+
+  for (int i = 0; i < 100 && !carrier->getFlashDone(); ++i) carrier->effectFlash(0.1f, 0.5f, false);
+  ASSERT_TRUE(carrier->getFlashDone());
+  carrier->effectFlash(0.1f, 0.5f, true);
+  EXPECT_EQ(item->getFlash(), 0.0f) << "a carried entity's own flash waits for its carrier's reset";
 }
 
 TEST_F(EntityEffectsTest, IntegrateShrinksIntoPlaceWhileFadingIn) {

@@ -11,9 +11,9 @@ struct TMedSlot {
   int32_t y;
 };
 
-// A medicine cabinet (class 19). A copy carries its aura as highlight and takes its variant's
-// shelf places; a medicine for bed n lies on place n - 1, or on the row beside the cabinet when
-// the cabinet has no such place.
+// A medicine cabinet (`kCabinetClass`). A copy carries its aura as highlight and takes its
+// variant's shelf places; a medicine for bed n lies on place n - 1, or on the row beside the
+// cabinet when the cabinet has no such place.
 class CMapEntity_LekarnaClass : public CMapEntity_Game {
 public:
   using CMapEntity_Game::CMapEntity_Game;

@@ -26,7 +26,7 @@ CMapEntity_Automat::CMapEntity_Automat(const TAutomatKind &kind)
   setEntityID(kind.entityID);
   addEntityZSprite(kind.name);
   name = kind.name;
-  if (sprite) sprite->nastavFrameset("FRAMESET1");
+  if (getSprite()) getSprite()->nastavFrameset("FRAMESET1");
   setXY(0, 0);
   setWalkPenalty(kind.walkPenalty);
   health = 100;

@@ -18,8 +18,8 @@ struct TAutomatKind {
   bool light;
 };
 
-// A dispenser (class 21): holds one comfort item at a time, put out by its behaviour on the
-// restock timer. The drink machine's copies carry a lamp (red empty, green stocked).
+// A dispenser (`kDispenserClass`): holds one comfort item at a time, put out by its behaviour on
+// the restock timer. The drink machine's copies carry a lamp (red empty, green stocked).
 class CMapEntity_Automat : public CCloneable<CMapEntity_Automat, CMapEntity_Game> {
 public:
   static const uint16_t kItemClass = 18;

@@ -3,8 +3,8 @@
 #include "world/CCloneable.h"
 #include "world/CMapEntity_Game.h"
 
-// A comfort item (class 18): drink, banana, toy or book, told apart by entity ID. Dispensers put
-// them out, the figure carries them to patients, patients use them up.
+// A comfort item (`kComfortItemClass`): drink, banana, toy or book, told apart by entity ID.
+// Dispensers put them out, the figure carries them to patients, patients use them up.
 class CMapEntity_DrinkClass : public CCloneable<CMapEntity_DrinkClass, CMapEntity_Game> {
 public:
   using CCloneable::CCloneable;

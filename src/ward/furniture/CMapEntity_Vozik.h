@@ -4,7 +4,7 @@
 #include "world/CCloneable.h"
 #include "world/CMapEntity_Game.h"
 
-// A laundry trolley (class 30, "VOZIK".."VOZIK4"): the figure empties dirty linen into it.
+// A laundry trolley (`kTrolleyClass`, "VOZIK".."VOZIK4"): the figure empties dirty linen into it.
 class CMapEntity_Vozik : public CCloneable<CMapEntity_Vozik, CMapEntity_Game> {
 public:
   using CCloneable::CCloneable;

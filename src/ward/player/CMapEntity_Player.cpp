@@ -37,7 +37,7 @@ CMapEntity_Player::CMapEntity_Player(unsigned short x, unsigned short y, bool so
   setEntityClassID(1);
   name = "PLAYER";
   addEntityZSprite("PLAYER1");
-  if (sprite) sprite->nastavFrameset("DOWN");
+  if (getSprite()) getSprite()->nastavFrameset("DOWN");
   setContainedLimit(2);
 }
 
@@ -54,7 +54,7 @@ CMapEntity_Player::CMapEntity_Player(const CMapEntity_Player &o)
   }
   spritePrefix = playerSkinName("PLAYER", kCharismaUpgradeID);
   addEntityZSprite(spritePrefix);
-  if (sprite) sprite->nastavFrameset("DOWN");
+  if (getSprite()) getSprite()->nastavFrameset("DOWN");
   vypniAnimace();
   shoes = overlaySprite("SHOES", kSpeedUpgradeID);
   steto = overlaySprite("STETO", kDiagnosticUpgradeID);
@@ -173,16 +173,16 @@ void CMapEntity_Player::addEntity(CMapEntity *item, bool toCollection) {
 }
 
 void CMapEntity_Player::followOverlay(ZSprite *overlay) {
-  if (!overlay || !sprite) return;
-  Frameset *body = sprite->getAktivniFrameset();
+  if (!overlay || !getSprite()) return;
+  Frameset *body = getSprite()->getAktivniFrameset();
   if (!body) return;
-  if (overlay->getAktivniIndex() != sprite->getAktivniIndex()) overlay->nastavFrameset(sprite->getAktivniIndex());
+  if (overlay->getAktivniIndex() != getSprite()->getAktivniIndex()) overlay->nastavFrameset(getSprite()->getAktivniIndex());
   if (Frameset *fs = overlay->getAktivniFrameset()) fs->nastavFrame(body->getAktivniIndex());
   overlay->step();
 }
 
 void CMapEntity_Player::drawOverlay(KGraphic *g, ZSprite *overlay) {
-  if (!overlay || !sprite || !sprite->getAktivniFrameset()) return;
+  if (!overlay || !getSprite() || !getSprite()->getAktivniFrameset()) return;
   overlay->x = (uint32_t)(int32_t)x;
   overlay->y = (uint32_t)(int32_t)y;
   overlay->put(g, 1.0f, -1, -1, -1, -1);

@@ -9,9 +9,9 @@ class CMapEntity_PerkIconClass;
 class CMapEntity_PlayerHand;
 class ZSprite;
 
-// The figure the player steers (ID 7). It carries its two hands (600 left, 601 right); every
-// take and give goes to the left hand first, then the right, one item a hand. Shoes and
-// stethoscope are drawn over the body frame by frame.
+// The figure the player steers (`kPlayerID`). It carries its two hands (`kLeftHandID`,
+// `kRightHandID`); every take and give goes to the left hand first, then the right, one item a
+// hand. Shoes and stethoscope are drawn over the body frame by frame.
 class CMapEntity_Player : public CCloneable<CMapEntity_Player, CMapEntity_Game> {
 public:
   static const uint16_t kIdlePhase = 18;

@@ -27,7 +27,7 @@ CMapEntity_PlayerHand::CMapEntity_PlayerHand(unsigned short x, unsigned short y,
   setEntityID(left ? kLeftHandID : kRightHandID);
   name = left ? "PLAYERLEFTDOWN" : "PLAYERRIGHTDOWN";
   addEntityZSprite(left ? "PLAYER1LEFTDOWN" : "PLAYER1RIGHTDOWN");
-  if (sprite) sprite->nastavFrameset("DOWN");
+  if (getSprite()) getSprite()->nastavFrameset("DOWN");
   setWalkPenalty(200);
   health = 100;
   setContainedLimit(1);
@@ -41,11 +41,11 @@ CMapEntity_PlayerHand::CMapEntity_PlayerHand(const CMapEntity_PlayerHand &other)
     : CCloneable(other), points(other.points), left(other.left) {
   skin = playerSkinName("PLAYER", kCharismaUpgradeID);
   addEntityZSprite(skin + (left ? "LEFTDOWN" : "RIGHTDOWN"));
-  if (sprite) sprite->nastavFrameset("FRAMESET1");
+  if (getSprite()) getSprite()->nastavFrameset("FRAMESET1");
 }
 
 void CMapEntity_PlayerHand::removeEntity(CMapEntity *e) {
-  if (parent)
+  if (CMapEntity *parent = getParent())
     parent->removeEntity(e);
   else
     CMapEntity::removeEntity(e);
@@ -59,17 +59,16 @@ void CMapEntity_PlayerHand::collectPictures(std::vector<unsigned int> &out) cons
 
 void CMapEntity_PlayerHand::showHolding(bool holding) {
   addEntityZSprite(skin + (left ? "LEFT" : "RIGHT") + (holding ? "UP" : "DOWN"));
-  if (sprite) sprite->nastavFrameset("DOWN");
+  if (getSprite()) getSprite()->nastavFrameset("DOWN");
 }
 
 // The item sits centred on the hand's point of the current direction; an index past the table
 // uses (-1, -1). Halves are signed: an unsigned half would throw a small item off by 2^32.
 void CMapEntity_PlayerHand::changeFrameset(std::string frameset) {
   CMapEntity::changeFrameset(frameset);
-  int index = sprite ? sprite->getAktivniIndex() : -1;
+  int index = getSprite() ? getSprite()->getAktivniIndex() : -1;
   TPoint at = (index >= 0 && (size_t)index < points.size()) ? points[(size_t)index] : TPoint{-1, -1};
-  for (size_t i = 1; i < contained.size(); ++i) {
-    CMapEntity *item = contained[i];
+  eachCarried([&](CMapEntity *item) {
     ZSprite *s = item->getSprite();
     Frameset *fs = s ? s->getAktivniFrameset() : nullptr;
     int w = fs ? (int)fs->getAktivniSirka() : 0;
@@ -77,5 +76,5 @@ void CMapEntity_PlayerHand::changeFrameset(std::string frameset) {
     item->setXOffset((float)(at.x - w / 2), false);
     item->setYOffset((float)(at.y - h / 2), false);
     item->syncWithParentPosition();
-  }
+  });
 }

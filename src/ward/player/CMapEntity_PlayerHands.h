@@ -6,8 +6,9 @@
 #include "world/CCloneable.h"
 #include "world/CMapEntity_Game.h"
 
-// One of the figure's two hand holders (left 600, right 601): shows the hand empty ("...DOWN")
-// or holding ("...UP") and keeps its one item on the hand's point for the figure's direction.
+// One of the figure's two hand holders (`kLeftHandID`, `kRightHandID`): shows the hand empty
+// ("...DOWN") or holding ("...UP") and keeps its one item on the hand's point for the figure's
+// direction.
 class CMapEntity_PlayerHand : public CCloneable<CMapEntity_PlayerHand, CMapEntity_Game> {
 public:
   struct TPoint {

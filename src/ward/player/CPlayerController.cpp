@@ -36,8 +36,6 @@
 #include "world/kinds/EntityIds.h"
 
 namespace {
-const uint16_t kDispenserClass = 21;
-const uint16_t kTrolleyClass = 30;
 const uint16_t kSprayStandID = 72;
 const int kIdleBaseMs = 2000;
 

@@ -5,7 +5,7 @@
 
 class CMapEntity_Tlakomer;
 
-// Examination chair (class 17): the patient seated on it and the gauge beside it. The patient
+// Examination chair (`kChairClass`): the patient seated on it and the gauge beside it. The patient
 // behaviour seats patients on a chair whose occupant is null and starts its gauge.
 class CMapEntity_DiagnosticTool : public CMapEntity_Game {
 public:

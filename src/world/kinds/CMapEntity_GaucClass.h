@@ -28,7 +28,7 @@ public:
   int32_t seatCount = 0;
 };
 
-// The colour couch keeps the same seats under class 24.
+// The colour couch keeps the same seats under `kBenchClass`.
 class CMapEntity_GaucColorsClass : public CCloneable<CMapEntity_GaucColorsClass, CMapEntity_GaucClass> {
 public:
   CMapEntity_GaucColorsClass(unsigned short x, unsigned short y, bool solid);

@@ -4,7 +4,7 @@
 #include "world/CCloneable.h"
 #include "world/CMapEntity_Game.h"
 
-// A germ cloud coughed out by a patient in bed (class 27): it drifts by its steps, in pixels a
+// A germ cloud coughed out by a patient in bed (`kGermClass`): it drifts by its steps, in pixels a
 // frame at the nominal frame time, and harms the patients in bed it reaches but its source.
 class CMapEntity_NemocnejBacily : public CCloneable<CMapEntity_NemocnejBacily, CMapEntity_Game> {
 public:

@@ -4,9 +4,9 @@
 #include "world/CCloneable.h"
 #include "world/CMapEntity_Game.h"
 
-// A perk icon on the status bar (class 28): the perk's state for one day. The shop's behaviours
-// switch it on and time it; the player figure and the patients read `active` to apply cure touch
-// and luck, and spend cure-touch uses with countUse.
+// A perk icon on the status bar (`kPerkIconClass`): the perk's state for one day. The shop's
+// behaviours switch it on and time it; the player figure and the patients read `active` to apply
+// cure touch and luck, and spend cure-touch uses with countUse.
 class CMapEntity_PerkIconClass : public CCloneable<CMapEntity_PerkIconClass, CMapEntity_Game> {
 public:
   CMapEntity_PerkIconClass(unsigned short x, unsigned short y, bool solid);

@@ -6,8 +6,9 @@
 class KGraphic;
 class ZSprite;
 
-// The pyjama hand a patient carries (class 26, entity 196), with a skin overlay drawn over it in
-// step with its frames. The hand owns its overlay; a copy starts without one.
+// The pyjama hand a patient carries (`CMapEntity_PacientClass::kHandClass`, `kHandID`), with a skin
+// overlay drawn over it in step with its frames. The hand owns its overlay; a copy starts without
+// one.
 class CMapEntity_PyzamoRuka : public CCloneable<CMapEntity_PyzamoRuka, CMapEntity_Game> {
 public:
   CMapEntity_PyzamoRuka(unsigned short x, unsigned short y, bool solid);

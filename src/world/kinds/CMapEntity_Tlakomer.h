@@ -5,7 +5,8 @@
 #include "world/CMapEntity_Game.h"
 
 // The blood-pressure gauge beside an examination chair. A patient starts it (start) and resets
-// it (setStav(0)); its behaviour fills it. It carries its mercury column (251) and red lamp (248).
+// it (setStav(0)); its behaviour fills it. It carries its mercury column (`kColumnID`) and red lamp
+// (`kLampID`).
 class CMapEntity_Tlakomer : public CCloneable<CMapEntity_Tlakomer, CMapEntity_Game> {
 public:
   static const uint16_t kColumnID = 251;
