@@ -815,7 +815,9 @@ def paint_creature(w, h, index, count, p):
         fur = colour("brown")
         if fs == "DESTROYED":
             dy = 4 * index
-        cx, cy = w / 2, h / 2 + 6 + dy
+        # Drawn in the frame's top left 64 px: the rest of the frame is the reach of the rider over
+        # the patient and bed below it, where the player chases it off.
+        cx, cy = 32, 38 + dy
         c.line([(cx + 12, cy + 10), (cx + 26, cy - 4 + 4 * math.sin(t))], fill=fur, width=4)
         c.ellipse(cx - 14, cy - 6, cx + 14, cy + 20, fill=fur, width=1.5)
         c.circle(cx, cy - 14, 13, fill=fur, width=1.5)

@@ -33,8 +33,10 @@ def paint_bed(w, h, index, count, p):
         c.rect(20, 10, 130, 24, fill=shade(fc, 1.35), outline=None, r=5)
         c.rect(10, 22, 140, 100, fill=shade(fc, 0.85), width=1.8, r=6)
         c.rect(16, 24, 134, 96, fill=(236, 238, 244), width=1.2, r=5)
+        # The canopy bed stands on short legs: its picture ends 8 px higher (its work spot does).
+        foot = 104 if extra == "canopy" else 112
         for x in (14, 132):
-            c.rect(x, 96, x + 6, 112, fill=shade(fc, 0.7), width=1.2)
+            c.rect(x, 96, x + 6, foot, fill=shade(fc, 0.7), width=1.2)
         if extra == "motor":
             c.rect(116, 70, 138, 90, fill=colour("grey"), width=1.2, r=2)
             c.circle(127, 80, 3, fill=colour("green") if not broken else colour("red"), width=1)
@@ -54,10 +56,11 @@ def paint_bed(w, h, index, count, p):
         nx, ny = RAIL_NUMBER.get(p.get("style", "metal"), (63, 76))
         tilt = (4 if index == 0 else 1) if broken else 0
         top = ny - 8
+        bar = 96 if p.get("style") == "canopy" else 104
         c.rect(8, top + tilt, 142, top + 7 + tilt, fill=fc, width=1.6, r=3)
         for x in range(20, 140, 16):
-            c.line([(x, top + 4 + tilt), (x, 108)], fill=shade(fc, 0.7), width=2.5)
-        c.rect(8, 104, 142, 111, fill=fc, width=1.6, r=3)
+            c.line([(x, top + 4 + tilt), (x, bar + 4)], fill=shade(fc, 0.7), width=2.5)
+        c.rect(8, bar, 142, bar + 7, fill=fc, width=1.6, r=3)
         c.rect(nx - 6, ny - 3, nx + 22, ny + 17, fill=(250, 250, 250), width=1.2, r=3)
     elif part == "pillow":
         if fs == "ROZHAZENE":
