@@ -194,7 +194,9 @@ def day_level(r, where, day_number):
         raise CampaignError("%s: %d beds but %d bed places" % (where, len(beds), len(slots)))
     entities = ["adder %d %d %s#%d" % (x, y + BED_DROP.get(bed, 0), bed, k + 1)
                 for k, (bed, (x, y)) in enumerate(zip(beds, slots))]
-    entities += place_things(["SESTRADIAGNOZA"] + things + ["PLAYER"], where)
+    # The nurse at the cabinet shows only while it prepares a medicine.
+    nurse = [] if "SESTRALEKARNASMALL" in names else ["SESTRALEKARNASMALL"]
+    entities += place_things(["SESTRADIAGNOZA"] + nurse + things + ["PLAYER"], where)
     entities += ["entity STATUSBAR 0 540", "entity KEYSINGAME 0 0", "entity KURZOR 400 300"]
     patients = []
     for token in r["patients"].split():

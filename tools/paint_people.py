@@ -468,8 +468,9 @@ def player_pose(fs, i, n):
     if fs in DIRS:
         p.update(dir=fs, step=math.sin(t))
     elif fs == "BORED1":
+        # A yawn behind one hand: idle, never read as cheering (she raises no arms for anything).
         lift = math.sin(math.pi * i / max(1, n - 1))
-        p.update(arms=("stretch", lift), mouth="o" if 0 < i < n - 1 else "smile", eyes="closed" if i in (2, 3) else "dot")
+        p.update(arms=("yawn", lift), mouth="o" if 0 < i < n - 1 else "smile", eyes="closed" if i in (2, 3) else "dot")
     elif fs == "BORED2":
         p.update(arms=("watch", 0), eyes="down" if i % 3 else "dot", mouth="flat" if i % 3 == 0 else "smile")
     elif fs == "BORED3":
@@ -527,8 +528,8 @@ def draw_doctor_body(c, coat, male, fs, i, n):
     if arms:
         kind, v = arms
         sl, sr = player_shoulders(d)
-        if kind == "stretch":
-            hl, hr = (10, 34 - 30 * v), (54, 34 - 30 * v)
+        if kind == "yawn":
+            hl, hr = (14, 60), (34 + 6 * (1 - v), 26 + 22 * (1 - v))
         elif kind == "watch":
             hl, hr = (14, 60), (34, 42)
         elif kind == "hips":

@@ -123,6 +123,7 @@ def paint_cabinet(w, h, index, count, p):
             c.rect(x + 10, 35, x + 20, 37, fill=colour("grey"), outline=None)
         if busy:
             _bottle(c, w - 18, 2, colour("sky"), 0.7)
+            _progress(c, 6, 47, w - 12, index, count)
         return c.done()
     c.rect(4, 2, w - 4, h - 4, fill=col, width=2, r=4)
     c.rect(4, 2, w - 4, 14, fill=colour("red"), width=1.6, r=3)
@@ -137,9 +138,16 @@ def paint_cabinet(w, h, index, count, p):
                 _bottle(c, x0 + 6 + j * (x1 - x0 - 12) / 2, y, colour(cols[(j + k + int(x0)) % 5]), 0.6)
     c.circle(w / 2, (17 + h - 8) / 2, 2, fill=colour("gold"), width=0.8)
     if busy:
-        # Something brewing: a bubble rising in the flask at the side.
-        c.circle(w - 10, h - 14 - 3 * index, 2.5, fill=colour("sky"), width=1)
+        # Something brewing: a bubble rising in the flask at the side, and how far it has come.
+        c.circle(w - 10, h - 14 - 3 * (index % 2), 2.5, fill=colour("sky"), width=1)
+        _progress(c, 12, h - 13, w - 24, index, count)
     return c.done()
+
+
+def _progress(c, x, y, length, index, count):
+    """A progress bar: frame `index` of `count` shows it filled to (index + 1) / count."""
+    c.rect(x, y, x + length, y + 7, fill=(40, 44, 56), width=1.2, r=2)
+    c.rect(x + 1.5, y + 1.5, x + 1.5 + (length - 3) * (index + 1) / count, y + 5.5, fill=colour("green"), outline=None, r=1)
 
 
 def paint_glow(w, h, index, count, p):
