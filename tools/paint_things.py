@@ -610,6 +610,13 @@ def paint_dna(w, h, index, count, p):
 def paint_sign(w, h, index, count, p):
     c = Canvas(w, h)
     col = colour(p.get("colour", "sky"))
+    if "card" in p:
+        # A banner: the plate at the left, a card at the right that the game writes on.
+        plate_w = int(p["card"])
+        c.rect(plate_w + 2, 2, w - 2, h - 2, fill=(255, 252, 236), width=1.6, r=4)
+        c.rect(2, 2, plate_w - 2, h - 2, fill=col, width=2, r=5)
+        c.text(plate_w / 2, h / 2, p.get("text", ""), min(h * 0.6, 14), fill=(255, 255, 255), fit=plate_w - 10)
+        return c.done()
     note = [ln for ln in p.get("label", "").split("|") if ln]
     plate = h if not note else 34
     if note:
