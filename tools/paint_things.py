@@ -140,7 +140,7 @@ def paint_cabinet(w, h, index, count, p):
     if busy:
         # Something brewing: a bubble rising in the flask at the side, and how far it has come.
         c.circle(w - 10, h - 14 - 3 * (index % 2), 2.5, fill=colour("sky"), width=1)
-        _progress(c, 12, h - 13, w - 24, index, count)
+        _progress(c, 12, 16, w - 24, index, count)
     return c.done()
 
 

@@ -12,6 +12,8 @@
 #include "media/makeString.h"
 #include "ward/cabinet/CMapEntity_Lek.h"
 #include "ward/cabinet/CMapEntity_Lekarna.h"
+#include "ward/player/CMapEntity_Player.h"
+#include "ward/player/CPlayerController.h"
 #include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntitiesFactory.h"
 #include "world/CMapEntity_FrontaAkci.h"
@@ -50,7 +52,13 @@ void CLekarnaController::specificHandleMessages(KEvent *ev) {
   }
   if (ev->type != K_EVENT_MOUSEDOWN || ev->button != 1 || !fronta) return;
   CMapEntity_Game *cursor = collection->getEntityByID(kCursorID);
-  fronta->queueClick(this, cursor && cursor->isActionCollisionWithEntity(entity), collection, lastMouseX, lastMouseY);
+  const bool hit = cursor && cursor->isActionCollisionWithEntity(entity);
+  // The figure refuses a click that would hand nothing in: no "OK" beside its refusal.
+  if (hit && CPlayerController::nothingToHandIn(dynamic_cast<CMapEntity_Player *>(collection->getEntityByID(kPlayerID)))) {
+    fronta->pridej(this, 1, 1);
+    return;
+  }
+  fronta->queueClick(this, hit, collection, lastMouseX, lastMouseY);
 }
 
 void CLekarnaController::showNurses(bool atCabinet) {

@@ -169,8 +169,12 @@ bool CPlayerController::clickGoal(const std::vector<CMapEntity *> &under, float 
 }
 
 // A prescription on its way (the figure examines) counts: the walk is worth queueing.
+bool CPlayerController::nothingToHandIn(CMapEntity_Player *figure) {
+  return figure && !figure->getContainedEntity(kPrescriptionID) && figure->workPhase != kExamining;
+}
+
 CMapEntity_Game *CPlayerController::cabinetWithNothingToHandIn(const std::vector<CMapEntity *> &under) const {
-  if (player->getContainedEntity(kPrescriptionID) || player->workPhase == kExamining) return nullptr;
+  if (!nothingToHandIn(player)) return nullptr;
   CMapEntity_Game *cabinet = nullptr;
   for (CMapEntity *e : under) {
     if (e->getEntityID() == kMedicineID) return nullptr;

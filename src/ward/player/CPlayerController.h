@@ -56,6 +56,9 @@ public:
   // false when the click orders nothing.
   bool clickGoal(const std::vector<CMapEntity *> &under, float cursorX, float cursorY, int &tileX, int &tileY) const;
 
+  // The figure holds no prescription and writes none: a walk to the cabinet would hand nothing in.
+  static bool nothingToHandIn(CMapEntity_Player *figure);
+
   // Timer lengths of a copy by the upgrades bought.
   static int examMs(int diagnosticStars);
   static float walkSpeed(int speedStars);
