@@ -36,7 +36,7 @@ DIFFICULTIES = ("easy", "medium", "hard")
 # Each bed's picture fills five tile columns with free floor beside it, so the player walks round
 # beds, never over them. Each y puts the tile the player works a bed from just below the bed's foot,
 # 15 px under its work spot: near enough to work, her feet on the floor.
-BED_SLOTS = [(229, 189), (581, 189), (5, 285), (389, 413), (581, 413)]
+BED_SLOTS = [(229, 189), (581, 189), (41, 285), (389, 413), (581, 413)]
 PODIUM_SLOT = 3
 # The canopy bed is worked from 10 px higher up its picture (its work spot is 90 px below its top,
 # not 100) and is drawn shorter to match; it stands 10 px lower so the spot's tile stays the same.
@@ -63,7 +63,7 @@ ALARM_LIGHT = (ALARM_PLACE[0] - 22, ALARM_PLACE[1] - 20)
 # right, beside the spray stand.
 THINGS = {
     "SESTRADIAGNOZA": (16, 150), "PLAYER": (432, 56), "PLANT1": (0, 92), "GAUCCOLORS": (410, 300),
-    "MEDDRINK": (690, 30), "TOYMATE": (668, 302), "STROMAUTOMAT": (672, 270), "SKRINKA": (180, 10),
+    "MEDDRINK": (690, 30), "TOYMATE": (668, 312), "STROMAUTOMAT": (672, 270), "SKRINKA": (180, 10),
     "KNIHOVNA": (581, 296), "ANTIV": (612, 30), "HULKAPODSTAVEC": (224, 66), "OPRAVAR": (550, 60),
     "HLASIC": ALARM_PLACE, "PODIUM": (367, 460), "SASEK": (800, 180), "DOKTORKA": (360, 100),
     "SESTRALEKARNASMALL": (470, 26), "SESTRAPULT": (230, 28), "PROPADLINA": (250, 128),
@@ -73,7 +73,7 @@ THINGS = {
     "WHITEPARTICLE": (380, 100), "REDSTARPARTICLE": (420, 96), "STARPARTICLE": (460, 104),
 }
 KIND_PLACES = {
-    "ZIDLE": [(100, 200), (100, 120)], "LEKARNA": [(424, 10)], "VOZIK": [(164, 302)], "GAUC": [(20, 424)],
+    "ZIDLE": [(100, 190), (100, 120)], "LEKARNA": [(424, 10)], "VOZIK": [(200, 302)], "GAUC": [(20, 424)],
     "STUL": [(280, 316)], "WALL": [(96, 20), (192, 20)],
 }
 # Pieces hung in front of the wall.

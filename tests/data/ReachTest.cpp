@@ -234,6 +234,13 @@ TEST_F(ReachTest, WorkSpotsLieOnTheFloorInFrontAndReachARidingMonkey) {
       EXPECT_GE(s.y * 32 + 16, pic.y + pic.h) << e->name << " at " << e->getX() << "," << e->getY() << ": her feet on its picture";
       if (cls != kBedClass) continue;
       const TBox reach = figureAction(s.x, s.y);
+      // A trolley, dispenser or cabinet she touched there would take the work at the bed over.
+      for (CMapEntity_Game *o : *level->getEC()->getEntitiesPtr()) {
+        const uint32_t oc = o->getEntityClassID();
+        if (oc == 30 || oc == 21 || oc == kCabinetClass) {
+          EXPECT_FALSE(reach.meets(box(o, true))) << e->name << "'s spot is within reach of " << o->name;
+        }
+      }
       for (int landed = 0; landed <= 7; ++landed)
         EXPECT_TRUE(reach.meets(box("OPICKA", e->getX() + 30.0f, e->getY() - 95.0f + (float)landed)))
             << e->name << ": a monkey that landed " << landed << " px low is out of her reach";

@@ -178,7 +178,7 @@ CMapEntity_Game *CPlayerController::cabinetWithNothingToHandIn(const std::vector
   CMapEntity_Game *cabinet = nullptr;
   for (CMapEntity *e : under) {
     if (e->getEntityID() == kMedicineID) return nullptr;
-    if (e->getEntityClassID() == kCabinetClass && !ownedByFigure(e)) cabinet = dynamic_cast<CMapEntity_Game *>(e);
+    if (e->getEntityClassID() == kCabinetClass) cabinet = dynamic_cast<CMapEntity_Game *>(e);
   }
   return cabinet;
 }
