@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include "media/Timer.h"
 #include "patients/CPacientController.h"
 #include "patients/CPatientLeaving.h"
@@ -72,16 +70,9 @@ protected:
     ASSERT_GT(walkTo(tx, ty, 400), 0);
     for (int i = 0; i < 3; ++i) step();
   }
-  bool captionShown(const std::string &prefix) { return captions(prefix) > 0; }
-  int captions(const std::string &prefix) {
-    int n = 0;
+  bool captionShown(const std::string &prefix) {
     for (CMapEntity_Game *c : named("BONUSTEXT"))
-      n += static_cast<CMapEntity_BonusText *>(c)->text.rfind(prefix, 0) == 0;
-    return n;
-  }
-  bool walkOrdered() {
-    for (akce *a : queue()->getFronta())
-      if (a->controller == walker() && a->id == 0) return true;
+      if (static_cast<CMapEntity_BonusText *>(c)->text.rfind(prefix, 0) == 0) return true;
     return false;
   }
   void run(int ms) {
@@ -146,76 +137,6 @@ TEST_F(PlayerPatientTest, AnOutbreakIsExaminedPrescribedMadeUpAtTheCabinetAndBro
   workAtBed();
   EXPECT_EQ(figure()->getContainedEntity(kMedicineID), nullptr);
   EXPECT_TRUE(p->getBedState() == kBedTakingMedicine || p->getBedState() == kBedFastService);
-}
-
-// A click goes through the figure, her hands and what they hold to whatever lies beneath; on its
-// own it orders nothing. Over a bed or its patient, germs and a riding monkey let the click through.
-TEST_F(PlayerPatientTest, ClicksPassTheFigureAndHerItemsAndABedTakesItsClickThroughWhatLiesOnIt) {
-  CMapEntity *toy = figure()->addEntity(std::string("TOY"));
-  ASSERT_NE(toy, nullptr);
-  // Only looked at, never let loose on the ward.
-  std::unique_ptr<CMapEntity_Game> monkeyPiece(CMapEntitiesFactory::instance()->cloneEntity("OPICKA"));
-  std::unique_ptr<CMapEntity_Game> germPiece(CMapEntitiesFactory::instance()->cloneEntity("BACILY"));
-  CMapEntity_Game *monkey = monkeyPiece.get(), *germ = germPiece.get();
-  CMapEntity_LekarnaClass *cabinet = addCabinet();
-  const float cx = bed->getX() + 60, cy = bed->getY() + 40;
-  int tx = -1, ty = -1;
-  using Under = std::vector<CMapEntity *>;
-  EXPECT_FALSE(walker()->clickGoal(Under{toy}, cx, cy, tx, ty)) << "her own item alone";
-  EXPECT_FALSE(walker()->clickGoal(Under{figure(), toy}, cx, cy, tx, ty));
-  EXPECT_FALSE(walker()->clickGoal(Under{monkey}, cx, cy, tx, ty)) << "the monkey takes no click";
-  EXPECT_FALSE(walker()->clickGoal(Under{germ}, cx, cy, tx, ty));
-  for (const Under &under : {Under{toy, bed}, Under{figure(), bed}, Under{monkey, bed}, Under{germ, monkey, bed}}) {
-    tx = ty = -1;
-    EXPECT_TRUE(walker()->clickGoal(under, cx, cy, tx, ty));
-    EXPECT_TRUE(tx == bedX && ty == bedY) << "walks to " << tx << "," << ty << " for the bed";
-  }
-  CMapEntity_PacientClass *p = bedded(kBedLying);
-  EXPECT_TRUE(walker()->clickGoal(Under{monkey, p}, cx, cy, tx, ty)) << "the ridden patient";
-  EXPECT_TRUE(tx == bedX && ty == bedY);
-  EXPECT_TRUE(walker()->clickGoal(Under{toy, figure(), cabinet}, 60.0f, 400.0f, tx, ty)) << "the cabinet behind her";
-  EXPECT_TRUE(tx == 60 / 32 && ty == 400 / 32);
-}
-
-// A click on the cabinet with nothing to hand in is refused at once, with the refusing sound and
-// a caption; with a prescription in hand (an arrow at the cabinet meanwhile) she walks there. Sent
-// to an outbreak that has just ended untreated, she says so on arrival, once.
-TEST_F(PlayerPatientTest, AnEmptyHandedCabinetClickIsRefusedAndAMissedOutbreakSaysTooLate) {
-  CMapEntity_LekarnaClass *cabinet = addCabinet();
-  const float x0 = figure()->getX(), y0 = figure()->getY();
-  click((int)cabinet->getX() + 40, (int)cabinet->getY() + 30);
-  EXPECT_FALSE(walkOrdered());
-  EXPECT_TRUE(captionShown("No prescription"));
-  run(500);
-  EXPECT_FLOAT_EQ(figure()->getX(), x0);
-  EXPECT_FLOAT_EQ(figure()->getY(), y0);
-
-  CMapEntity_PacientClass *p = bedded(kBedOutbreak);
-  workAtBed();
-  run(1600);
-  ASSERT_NE(figure()->getContainedEntity(kPrescriptionID), nullptr);
-  EXPECT_NE(cabinet->CMapEntity::getContainedEntity(189), nullptr) << "an arrow points at the cabinet";
-  click((int)cabinet->getX() + 40, (int)cabinet->getY() + 30);
-  EXPECT_TRUE(walkOrdered());
-  ASSERT_GT(walkTo(((int)cabinet->getX() + 40) / 32, ((int)cabinet->getY() + 30) / 32, 400), 0);
-  run(200);
-  EXPECT_EQ(figure()->getContainedEntity(kPrescriptionID), nullptr);
-  step();
-  EXPECT_EQ(cabinet->CMapEntity::getContainedEntity(189), nullptr) << "handed in: the arrow is gone";
-
-  // Her next patient's outbreak runs out before she comes.
-  bed->vylozPacienta();
-  bed->setUklizeno(true);
-  p->setKill(true);
-  step();
-  CMapEntity_PacientClass *q = bedded(kBedLying);
-  dynamic_cast<CPacientController *>(q->getController())->startOutbreak();
-  run(6600);
-  ASSERT_EQ(q->getBedState(), kBedSleeping) << "the outbreak ended untreated";
-  workAtBed();
-  EXPECT_EQ(captions("Too late!"), 1);
-  workAtBed();
-  EXPECT_EQ(captions("Too late!"), 1) << "said once";
 }
 
 // A medicine for another bed, or one the patient cannot take, stays in a hand; the game goes on.

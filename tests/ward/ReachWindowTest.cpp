@@ -52,9 +52,15 @@ protected:
     playFrame();
     p->setXY(b->getX() + 38.0f, b->getY() - 10.0f);
     EXPECT_GT(b->ulozPacienta(p, p->getColour()), 0);
+    // Where laying into bed puts the patient and its blanket.
     p->setXOffset(38.0f, false);
     p->setYOffset(-10.0f, false);
     p->syncWithParentPosition();
+    if (CMapEntity *blanket = p->getContainedEntityClass(CMapEntity_PostelClass::kBlanketClass)) {
+      blanket->setXOffset(-38.0f, false);
+      blanket->setYOffset(60.0f, false);
+      blanket->syncWithParentPosition();
+    }
     TPatientState::inBed(p, b, kBedLying);
     TPatientState::setMeterFull(p, 0.9f);
     p->getOutbreakClock().nastavSpoustec(10000000);
