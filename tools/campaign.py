@@ -29,14 +29,20 @@ import os
 
 DIFFICULTIES = ("easy", "medium", "hard")
 
-# Bed slots of the ward; a band day's podium takes the fourth. The top row leaves the floor along
-# the back wall free: the pharmacy counter, the repairman's and the visiting parents' places. The
-# right bed keeps its patient's hearts off the right wall. Each row's y puts the tile the player
-# works a bed from 15 px below its work spot: near enough to work, and low enough that she does
-# not cover the patient's hearts.
-BED_SLOTS = [(230, 189), (390, 189), (550, 189), (470, 413), (622, 413)]
+# Bed slots of the ward; a band day's podium takes the fourth. A bed's work spot lies below its
+# foot at the right, so a bed stands where no other bed, and not the counter, lies between that spot
+# and the other places the player works from: two beds flank the floor in front of the counter, one
+# stands at the left below the registration desk, two along the bottom right of the waiting couch.
+# Each bed's picture fills five tile columns with free floor beside it, so the player walks round
+# beds, never over them. Each y puts the tile the player works a bed from just below the bed's foot,
+# 15 px under its work spot: near enough to work, her feet on the floor.
+BED_SLOTS = [(229, 189), (581, 189), (41, 285), (389, 413), (581, 413)]
 PODIUM_SLOT = 3
-# The pharmacy counter along the back wall (the background draws it): x0, top, x1, front, base.
+# The canopy bed is worked from 10 px higher up its picture (its work spot is 90 px below its top,
+# not 100) and is drawn shorter to match; it stands 10 px lower so the spot's tile stays the same.
+BED_DROP = {"POSTEL5C": 10}
+# The pharmacy counter along the back wall (the background draws it): x0, top, x1, front, base. The
+# ward grid blocks the floor under it (the 'x' tiles of its top row), so the player stands in front.
 # The wall cabinets hang over it between the windows and lay their medicines out on its top;
 # the big cabinet stands on its right end, its medicines to its left.
 COUNTER = (326, 82, 552, 104, 124)
@@ -45,26 +51,30 @@ BIG_CABINET_PLACE = (466, 83)
 # The wall clock painted on the wall (its centre); the clock entity covers it on its days. The
 # alarm lamp hangs in the top left corner, where its tip points; its bulb is painted where its
 # light shows, up left of the lamp.
-WALL_CLOCK = (680, 40)
+WALL_CLOCK = (584, 44)
 ALARM_PLACE = (22, 22)
 ALARM_LIGHT = (ALARM_PLACE[0] - 22, ALARM_PLACE[1] - 20)
 
 # Where each thing stands on the ward. Chairs, cabinets, trolleys and couches have one place for
-# their kind; wall pieces take the wall places in the order the row lists them.
+# their kind; wall pieces take the wall places in the order the row lists them. The player starts
+# in front of the counter; what she works at from the floor stands so that the tile she works it
+# from lies just below its picture. Between the two rows of beds stand the trolley, the information
+# desk, the waiting bench and the toy box; the drink machine stands against the back wall at the
+# right, beside the spray stand.
 THINGS = {
-    "SESTRADIAGNOZA": (16, 150), "PLAYER": (500, 110), "PLANT1": (0, 92), "GAUCCOLORS": (232, 300),
-    "MEDDRINK": (20, 262), "TOYMATE": (560, 312), "STROMAUTOMAT": (560, 282), "SKRINKA": (180, 26),
-    "KNIHOVNA": (620, 300), "ANTIV": (612, 26), "HULKAPODSTAVEC": (224, 80), "OPRAVAR": (550, 60),
-    "HLASIC": ALARM_PLACE, "PODIUM": (446, 460), "SASEK": (800, 180), "DOKTORKA": (360, 100),
-    "SESTRALEKARNASMALL": (470, 10), "SESTRAPULT": (230, 28), "PROPADLINA": (480, 320),
-    "HOSPITAL4UPGRADE1": (270, 350), "KUKATKO": (96, 30), "MASOZRAVKA": (200, 24), "PARROT": (150, 24),
+    "SESTRADIAGNOZA": (16, 150), "PLAYER": (432, 56), "PLANT1": (0, 92), "GAUCCOLORS": (410, 300),
+    "MEDDRINK": (690, 30), "TOYMATE": (668, 312), "STROMAUTOMAT": (672, 270), "SKRINKA": (180, 10),
+    "KNIHOVNA": (581, 296), "ANTIV": (612, 30), "HULKAPODSTAVEC": (224, 66), "OPRAVAR": (550, 60),
+    "HLASIC": ALARM_PLACE, "PODIUM": (367, 460), "SASEK": (800, 180), "DOKTORKA": (360, 100),
+    "SESTRALEKARNASMALL": (470, 26), "SESTRAPULT": (230, 28), "PROPADLINA": (250, 128),
+    "HOSPITAL4UPGRADE1": (236, 130), "KUKATKO": (96, 30), "MASOZRAVKA": (200, 24), "PARROT": (150, 24),
     "MOTYL": (430, 85), "BALCONY": (512, 0), "CEDULKASTAVY": (194, 60), "NOTES": (96, 8),
     "HODINY": (WALL_CLOCK[0] - 32, WALL_CLOCK[1] - 32),
     "WHITEPARTICLE": (380, 100), "REDSTARPARTICLE": (420, 96), "STARPARTICLE": (460, 104),
 }
 KIND_PLACES = {
-    "ZIDLE": [(120, 216), (120, 332)], "LEKARNA": [(424, 10)], "VOZIK": [(680, 308)], "GAUC": [(20, 424)],
-    "STUL": [(330, 440)], "WALL": [(96, 20), (192, 20)],
+    "ZIDLE": [(100, 190), (100, 120)], "LEKARNA": [(424, 10)], "VOZIK": [(200, 302)], "GAUC": [(20, 424)],
+    "STUL": [(280, 316)], "WALL": [(96, 20), (192, 20)],
 }
 # Pieces hung in front of the wall.
 WALL_PIECES = {"HOSPITAL%dUPGRADE%d" % (h, u) for h in (1, 2, 3) for u in (1, 2, 3)}
@@ -89,7 +99,7 @@ WARD_GRID = [
     "#########wwww###wwww#####",
     "#########################",
     "#########################",
-    "c.......................#",
+    "c.........xxxxxxxx......#",
     "c.......................#",
     "c.......................#",
     "........................#",
@@ -182,8 +192,11 @@ def day_level(r, where, day_number):
     beds = r["beds"].split()
     if len(beds) > len(slots):
         raise CampaignError("%s: %d beds but %d bed places" % (where, len(beds), len(slots)))
-    entities = ["adder %d %d %s#%d" % (x, y, bed, k + 1) for k, (bed, (x, y)) in enumerate(zip(beds, slots))]
-    entities += place_things(["SESTRADIAGNOZA"] + things + ["PLAYER"], where)
+    entities = ["adder %d %d %s#%d" % (x, y + BED_DROP.get(bed, 0), bed, k + 1)
+                for k, (bed, (x, y)) in enumerate(zip(beds, slots))]
+    # The nurse at the cabinet shows only while it prepares a medicine.
+    nurse = [] if "SESTRALEKARNASMALL" in names else ["SESTRALEKARNASMALL"]
+    entities += place_things(["SESTRADIAGNOZA"] + nurse + things + ["PLAYER"], where)
     entities += ["entity STATUSBAR 0 540", "entity KEYSINGAME 0 0", "entity KURZOR 400 300"]
     patients = []
     for token in r["patients"].split():

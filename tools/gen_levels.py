@@ -231,7 +231,8 @@ def paint_room(d, grid, rnd, floor=((222, 232, 236), (204, 218, 226))):
         for c in range(COLS):
             t = grid[r][c]["name"]
             x, y = c * TILE, r * TILE
-            if t in ("floor", "door"):
+            # A fixture is floor that something painted over it stands on (the pharmacy counter).
+            if t in ("floor", "door", "fixture"):
                 d.rectangle([x, y, x + 31, y + 31], fill=floor[(r + c) % 2])
             elif t == "carpet":
                 d.rectangle([x, y, x + 31, y + 31], fill=(176, 100, 116))
@@ -240,8 +241,6 @@ def paint_room(d, grid, rnd, floor=((222, 232, 236), (204, 218, 226))):
                 d.rectangle([x, y, x + 31, y + 31], fill=(124, 188, 92))
             elif t == "water":
                 d.rectangle([x, y, x + 31, y + 31], fill=(76, 140, 208))
-            elif t == "fixture":
-                d.rectangle([x, y, x + 31, y + 31], fill=(112, 122, 136))
     # Walls: a pale upper wall with a darker skirting where it meets the floor.
     for r in range(ROWS):
         for c in range(COLS):

@@ -468,8 +468,9 @@ def player_pose(fs, i, n):
     if fs in DIRS:
         p.update(dir=fs, step=math.sin(t))
     elif fs == "BORED1":
+        # A yawn behind one hand: idle, never read as cheering (she raises no arms for anything).
         lift = math.sin(math.pi * i / max(1, n - 1))
-        p.update(arms=("stretch", lift), mouth="o" if 0 < i < n - 1 else "smile", eyes="closed" if i in (2, 3) else "dot")
+        p.update(arms=("yawn", lift), mouth="o" if 0 < i < n - 1 else "smile", eyes="closed" if i in (2, 3) else "dot")
     elif fs == "BORED2":
         p.update(arms=("watch", 0), eyes="down" if i % 3 else "dot", mouth="flat" if i % 3 == 0 else "smile")
     elif fs == "BORED3":
@@ -527,8 +528,8 @@ def draw_doctor_body(c, coat, male, fs, i, n):
     if arms:
         kind, v = arms
         sl, sr = player_shoulders(d)
-        if kind == "stretch":
-            hl, hr = (10, 34 - 30 * v), (54, 34 - 30 * v)
+        if kind == "yawn":
+            hl, hr = (14, 60), (34 + 6 * (1 - v), 26 + 22 * (1 - v))
         elif kind == "watch":
             hl, hr = (14, 60), (34, 42)
         elif kind == "hips":
@@ -815,7 +816,9 @@ def paint_creature(w, h, index, count, p):
         fur = colour("brown")
         if fs == "DESTROYED":
             dy = 4 * index
-        cx, cy = w / 2, h / 2 + 6 + dy
+        # Drawn in the frame's top left 64 px: the rest of the frame is the reach of the rider over
+        # the patient and bed below it, where the player chases it off.
+        cx, cy = 32, 38 + dy
         c.line([(cx + 12, cy + 10), (cx + 26, cy - 4 + 4 * math.sin(t))], fill=fur, width=4)
         c.ellipse(cx - 14, cy - 6, cx + 14, cy + 20, fill=fur, width=1.5)
         c.circle(cx, cy - 14, 13, fill=fur, width=1.5)

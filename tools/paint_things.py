@@ -33,8 +33,10 @@ def paint_bed(w, h, index, count, p):
         c.rect(20, 10, 130, 24, fill=shade(fc, 1.35), outline=None, r=5)
         c.rect(10, 22, 140, 100, fill=shade(fc, 0.85), width=1.8, r=6)
         c.rect(16, 24, 134, 96, fill=(236, 238, 244), width=1.2, r=5)
+        # The canopy bed stands on short legs: its picture ends 8 px higher (its work spot does).
+        foot = 104 if extra == "canopy" else 112
         for x in (14, 132):
-            c.rect(x, 96, x + 6, 112, fill=shade(fc, 0.7), width=1.2)
+            c.rect(x, 96, x + 6, foot, fill=shade(fc, 0.7), width=1.2)
         if extra == "motor":
             c.rect(116, 70, 138, 90, fill=colour("grey"), width=1.2, r=2)
             c.circle(127, 80, 3, fill=colour("green") if not broken else colour("red"), width=1)
@@ -54,10 +56,11 @@ def paint_bed(w, h, index, count, p):
         nx, ny = RAIL_NUMBER.get(p.get("style", "metal"), (63, 76))
         tilt = (4 if index == 0 else 1) if broken else 0
         top = ny - 8
+        bar = 96 if p.get("style") == "canopy" else 104
         c.rect(8, top + tilt, 142, top + 7 + tilt, fill=fc, width=1.6, r=3)
         for x in range(20, 140, 16):
-            c.line([(x, top + 4 + tilt), (x, 108)], fill=shade(fc, 0.7), width=2.5)
-        c.rect(8, 104, 142, 111, fill=fc, width=1.6, r=3)
+            c.line([(x, top + 4 + tilt), (x, bar + 4)], fill=shade(fc, 0.7), width=2.5)
+        c.rect(8, bar, 142, bar + 7, fill=fc, width=1.6, r=3)
         c.rect(nx - 6, ny - 3, nx + 22, ny + 17, fill=(250, 250, 250), width=1.2, r=3)
     elif part == "pillow":
         if fs == "ROZHAZENE":
@@ -120,6 +123,7 @@ def paint_cabinet(w, h, index, count, p):
             c.rect(x + 10, 35, x + 20, 37, fill=colour("grey"), outline=None)
         if busy:
             _bottle(c, w - 18, 2, colour("sky"), 0.7)
+            _progress(c, 6, 47, w - 12, index, count)
         return c.done()
     c.rect(4, 2, w - 4, h - 4, fill=col, width=2, r=4)
     c.rect(4, 2, w - 4, 14, fill=colour("red"), width=1.6, r=3)
@@ -134,9 +138,16 @@ def paint_cabinet(w, h, index, count, p):
                 _bottle(c, x0 + 6 + j * (x1 - x0 - 12) / 2, y, colour(cols[(j + k + int(x0)) % 5]), 0.6)
     c.circle(w / 2, (17 + h - 8) / 2, 2, fill=colour("gold"), width=0.8)
     if busy:
-        # Something brewing: a bubble rising in the flask at the side.
-        c.circle(w - 10, h - 14 - 3 * index, 2.5, fill=colour("sky"), width=1)
+        # Something brewing: a bubble rising in the flask at the side, and how far it has come.
+        c.circle(w - 10, h - 14 - 3 * (index % 2), 2.5, fill=colour("sky"), width=1)
+        _progress(c, 12, 16, w - 24, index, count)
     return c.done()
+
+
+def _progress(c, x, y, length, index, count):
+    """A progress bar: frame `index` of `count` shows it filled to (index + 1) / count."""
+    c.rect(x, y, x + length, y + 7, fill=(40, 44, 56), width=1.2, r=2)
+    c.rect(x + 1.5, y + 1.5, x + 1.5 + (length - 3) * (index + 1) / count, y + 5.5, fill=colour("green"), outline=None, r=1)
 
 
 def paint_glow(w, h, index, count, p):
@@ -599,6 +610,13 @@ def paint_dna(w, h, index, count, p):
 def paint_sign(w, h, index, count, p):
     c = Canvas(w, h)
     col = colour(p.get("colour", "sky"))
+    if "card" in p:
+        # A banner: the plate at the left, a card at the right that the game writes on.
+        plate_w = int(p["card"])
+        c.rect(plate_w + 2, 2, w - 2, h - 2, fill=(255, 252, 236), width=1.6, r=4)
+        c.rect(2, 2, plate_w - 2, h - 2, fill=col, width=2, r=5)
+        c.text(plate_w / 2, h / 2, p.get("text", ""), min(h * 0.6, 14), fill=(255, 255, 255), fit=plate_w - 10)
+        return c.done()
     note = [ln for ln in p.get("label", "").split("|") if ln]
     plate = h if not note else 34
     if note:

@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#include <tinyxml.h>
+
+#include <set>
 #include <string>
 #include <vector>
 
@@ -172,6 +175,44 @@ TEST_F(BedDay, OutbreaksKeepTheirSpacingAndTheCureTouchHoldsThemOffSigned) {
   EXPECT_EQ(ill->getBedState(), kBedSleeping);
   EXPECT_LT(ill->getMood(), mood);
   EXPECT_GT(ill->getMeterFull(), meter);
+}
+
+// The first working days forgive one missed outbreak: a patient of any species they bring, at full
+// hearts, that then waits on the bench as long as day 2's arrivals are apart (30 s, at the hardest
+// the ward gets) and misses its first outbreak in bed, stays in its bed.
+TEST_F(BedDay, OnTheFirstDaysAPatientAtFullHeartsSurvivesAMissedOutbreak) {
+  std::set<std::string> species;
+  for (const char *day : {"ward_day2", "day03", "day04"}) {
+    TiXmlDocument defs((std::string(TOB_BINARY_DIR) + "/data/maps/medium/" + day + "_defs.xml").c_str());
+    ASSERT_TRUE(defs.LoadFile()) << day;
+    for (TiXmlElement *e = defs.FirstChildElement("leveldef")->FirstChildElement("pacient"); e; e = e->NextSiblingElement("pacient"))
+      species.insert(e->Attribute("name"));
+  }
+  ASSERT_GE(species.size(), 4u);
+  loadWard("ward_day2");
+  CMapEntity_PostelClass *bed = beds()[0];
+  for (const std::string &name : species) {
+    SCOPED_TRACE(name);
+    CMapEntity_PacientClass *p = dynamic_cast<CMapEntity_PacientClass *>(CMapEntitiesFactory::instance()->cloneEntity(name));
+    ASSERT_NE(p, nullptr);
+    level->getEC()->addEntity(p);
+    TPatientState::setMood(p, 0.8f);
+    TPatientState::setPhase(p, kPhaseOnCouch);
+    for (int t = 0; t < 30000 && p->getPhase() == kPhaseOnCouch; t += 20) step();
+    ASSERT_EQ(p->getPhase(), kPhaseOnCouch) << "lost on the bench";
+    ASSERT_TRUE(bed->ulozPacienta(p, p->getColour()) > 0);
+    TPatientState::inBed(p, bed, kBedLying);
+    p->getOutbreakClock().nastavSpoustec(10000000);
+    behaviour(p)->startOutbreak();
+    for (int t = 0; t < 7000 && p->getPhase() == kPhaseInBed; t += 20) step();
+    EXPECT_EQ(p->getPhase(), kPhaseInBed) << "lost to one missed outbreak";
+    EXPECT_EQ(p->getBedState(), kBedSleeping);
+    EXPECT_GT(p->getMood(), 0.0f);
+    bed->vylozPacienta();
+    bed->setUklizeno(true);
+    p->setKill(true);
+    step();
+  }
 }
 
 TEST_F(BedDay, MedicineInTimeIsFastServiceAndDrinkingLowersTheMeter) {

@@ -5,18 +5,31 @@
 #include "media/CFatal.h"
 #include "media/CLogger.h"
 #include "media/CSoundEngine.h"
+#include "media/CRandom.h"
+#include "media/Frameset.h"
 #include "media/Timer.h"
+#include "media/ZSprite.h"
 #include "media/makeString.h"
 #include "ward/cabinet/CMapEntity_Lek.h"
 #include "ward/cabinet/CMapEntity_Lekarna.h"
+#include "ward/player/CMapEntity_Player.h"
+#include "ward/player/CPlayerController.h"
 #include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntitiesFactory.h"
 #include "world/CMapEntity_FrontaAkci.h"
+#include "world/CMapEntity_TextBox.h"
 #include "world/kinds/EntityIds.h"
 
 namespace {
 const unsigned kCabinetNurseClass = 25;
 const unsigned kCounterNurseID = 202;
+// The busy picture's frames fill its progress bar step by step.
+const int kProgressFrames = 8;
+
+std::string framesetOf(CMapEntity *e) {
+  Frameset *fs = e->getSprite() ? e->getSprite()->getAktivniFrameset() : nullptr;
+  return fs ? fs->getID() : "";
+}
 } // namespace
 
 CLekarnaController::CLekarnaController(const CLekarnaController &o) : CCloneable(o), hover(o.hover) {}
@@ -39,7 +52,13 @@ void CLekarnaController::specificHandleMessages(KEvent *ev) {
   }
   if (ev->type != K_EVENT_MOUSEDOWN || ev->button != 1 || !fronta) return;
   CMapEntity_Game *cursor = collection->getEntityByID(kCursorID);
-  fronta->queueClick(this, cursor && cursor->isActionCollisionWithEntity(entity), collection, lastMouseX, lastMouseY);
+  const bool hit = cursor && cursor->isActionCollisionWithEntity(entity);
+  // The figure refuses a click that would hand nothing in: no "OK" beside its refusal.
+  if (hit && CPlayerController::nothingToHandIn(dynamic_cast<CMapEntity_Player *>(collection->getEntityByID(kPlayerID)))) {
+    fronta->pridej(this, 1, 1);
+    return;
+  }
+  fronta->queueClick(this, hit, collection, lastMouseX, lastMouseY);
 }
 
 void CLekarnaController::showNurses(bool atCabinet) {
@@ -89,5 +108,40 @@ void CLekarnaController::update() {
     CLogger::instance()->log("Producing med:" + makeString((int)n));
     TMedSlot at = c->placeFor((int)n);
     lek->setXY((float)at.x, (float)at.y);
+    announce(lek);
+  }
+  showWork(c);
+}
+
+// While it prepares, the cabinet shows its busy picture, the bar in it filled as far as the oldest
+// medicine has come.
+void CLekarnaController::showWork(CMapEntity_LekarnaClass *c) {
+  const bool busy = !production.empty();
+  if (busy != (framesetOf(c) == "FRAMESET1")) c->changeFrameset(busy ? "FRAMESET1" : "EMPTY");
+  if (!busy) return;
+  const int length = production.front().timer->getSpoustec();
+  const int done = production.front().timer->vratVteriny();
+  int step = length > 0 ? done * kProgressFrames / length : 0;
+  step = step < 0 ? 0 : (step >= kProgressFrames ? kProgressFrames - 1 : step);
+  c->vypniAnimace();
+  c->changeFrame((unsigned short)step, 0);
+}
+
+// A new medicine on the shelf: a caption and a sparkle over it, besides the sound.
+void CLekarnaController::announce(CMapEntity_Game *lek) {
+  CMapEntitiesFactory *factory = CMapEntitiesFactory::instance();
+  if (auto *caption = dynamic_cast<CMapEntity_BonusText *>(factory->cloneEntity("BONUSTEXT"))) {
+    caption->setXY(lek->getX() - 30.0f, lek->getY() - 24.0f);
+    caption->text = "Medicine ready!";
+    caption->textRed = 0.1f;
+    caption->textGreen = 0.55f;
+    caption->textBlue = 0.2f;
+    collection->addEntity(caption);
+  }
+  for (int i = 0; i < 6; ++i) {
+    CMapEntity_Game *spark = factory->cloneEntity("WHITEPARTICLE");
+    if (!spark) return;
+    spark->setXY(lek->getX() + (float)(CRandom::draw() % 28) - 6.0f, lek->getY() + (float)(CRandom::draw() % 24) - 12.0f);
+    collection->addEntity(spark);
   }
 }

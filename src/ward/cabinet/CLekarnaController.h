@@ -6,6 +6,8 @@
 #include "world/CEntityController.h"
 
 class CMapEntity_FrontaAkci;
+class CMapEntity_Game;
+class CMapEntity_LekarnaClass;
 class Timer;
 
 // One medicine in preparation: the bed it is for and its own game-clock timer.
@@ -35,4 +37,6 @@ public:
 
 private:
   void showNurses(bool atCabinet);
+  void showWork(CMapEntity_LekarnaClass *c);
+  void announce(CMapEntity_Game *lek);
 };

@@ -22,6 +22,7 @@
 #include "ward/dispensers/CMapEntity_DrinkClass.h"
 #include "ward/furniture/CMapEntity_Vozik.h"
 #include "ward/player/CMapEntity_Player.h"
+#include "ward/player/CMapEntity_PlayerHands.h"
 #include "ward/player/CPlayerPatientWork.h"
 #include "world/CLevel_Game.h"
 #include "world/CMapEntitiesCollection.h"
@@ -49,14 +50,29 @@ int stars(unsigned short upgrade) {
 
 int toTile(float pixels) { return (int)(pixels * 0.03125f); }
 
+const uint32_t kMonkeyID = 214;
+
 bool isHand(const CMapEntity *e) {
   return e && (e->getEntityID() == kLeftHandID || e->getEntityID() == kRightHandID);
+}
+
+// The figure, her hands and what they hold: nothing a click is ever meant for.
+bool ownedByFigure(const CMapEntity *e) {
+  uint32_t id = e->getEntityID();
+  return id == kPlayerID || (id >= 600 && id <= 603) || isHand(e->getParent());
+}
+
+// A bed, or a patient lying in one: a click on either orders the work at that bed.
+bool bedOrBedded(const CMapEntity *e) {
+  if (e->getEntityClassID() == kBedClass) return true;
+  const CMapEntity_PacientClass *p = dynamic_cast<const CMapEntity_PacientClass *>(e);
+  return p && p->getBedLink() && (p->getPhase() == kPhaseInBed || p->getPhase() == kPhaseHeld);
 }
 
 // Things a click on which orders no walk.
 bool refused(const CMapEntity *e) {
   switch (e->getEntityID()) {
-  case 34463: case 113: case 98: case 198: case 310: case 600: case 601: case 602: case 603: case 214:
+  case 34463: case 113: case 98: case 198: case 310: case kMonkeyID:
     return true;
   default:
     break;
@@ -111,23 +127,22 @@ void CPlayerController::onBind() {
   queue = CMapEntity_FrontaAkci::require(collection);
 }
 
+// The figure never hides what lies beneath her: a click on her, her hands or what they hold orders
+// nothing by itself, and over anything else it goes to that. Germs and the monkey take no click of
+// their own, so over a bed (or its patient) the click orders the work at the bed.
 bool CPlayerController::clickGoal(const std::vector<CMapEntity *> &under, float cursorX, float cursorY, int &tx,
                                   int &ty) const {
-  if (under.empty()) return false;
-  bool someParent = false, otherParent = false;
+  std::vector<CMapEntity *> aimed;
   for (CMapEntity *e : under)
-    if (CMapEntity *p = e->getParent()) {
-      someParent = true;
-      if (!isHand(p)) otherParent = true;
-    }
-  if (someParent && !otherParent) return false;
+    if (!ownedByFigure(e)) aimed.push_back(e);
+  if (aimed.empty()) return false;
   bool bedUnder = false;
-  for (CMapEntity *e : under)
-    if (e->getEntityClassID() == kBedClass) bedUnder = true;
-  for (CMapEntity *e : under) {
-    if (refused(e)) return false;
-    if (e->getEntityID() == kPlayerID && !bedUnder) return false;
-    if (e->getEntityClassID() == kGermClass && !bedUnder) return false;
+  for (CMapEntity *e : aimed)
+    if (bedOrBedded(e)) bedUnder = true;
+  for (CMapEntity *e : aimed) {
+    bool passive = e->getEntityClassID() == kGermClass || e->getEntityID() == kMonkeyID;
+    if (passive && bedUnder) continue;
+    if (passive || refused(e)) return false;
     if (e->getEntityClassID() == kPatientClass) {
       const CMapEntity_PacientClass *p = dynamic_cast<const CMapEntity_PacientClass *>(e);
       if (p && p->getPhase() != kPhaseInBed && p->getPhase() != kPhaseHeld && p->getPhase() != kPhaseGone && p->getPhase() != kPhasePaid)
@@ -140,7 +155,7 @@ bool CPlayerController::clickGoal(const std::vector<CMapEntity *> &under, float 
     tx = toTile(g->getX() + (float)g->approachX);
     ty = toTile(g->getY() + (float)g->approachY);
   };
-  for (CMapEntity *e : under) {
+  for (CMapEntity *e : aimed) {
     const CMapEntity_Game *g = dynamic_cast<const CMapEntity_Game *>(e);
     if (g && g->approachX != 0 && g->approachY != 0) workPoint(g);
     const CMapEntity_Game *parent = dynamic_cast<const CMapEntity_Game *>(e->getParent());
@@ -151,11 +166,31 @@ bool CPlayerController::clickGoal(const std::vector<CMapEntity *> &under, float 
   return true;
 }
 
+// A prescription on its way (the figure examines) counts: the walk is worth queueing.
+bool CPlayerController::nothingToHandIn(CMapEntity_Player *figure) {
+  return figure && !figure->getContainedEntity(kPrescriptionID) && figure->workPhase != kExamining;
+}
+
+CMapEntity_Game *CPlayerController::cabinetWithNothingToHandIn(const std::vector<CMapEntity *> &under) const {
+  if (!nothingToHandIn(player)) return nullptr;
+  CMapEntity_Game *cabinet = nullptr;
+  for (CMapEntity *e : under) {
+    if (e->getEntityID() == kMedicineID) return nullptr;
+    if (e->getEntityClassID() == kCabinetClass) cabinet = dynamic_cast<CMapEntity_Game *>(e);
+  }
+  return cabinet;
+}
+
 void CPlayerController::leftClick() {
   CMapEntity_Game *cursor = collection->getEntityByID(kCursorID);
   if (!cursor) return;
+  const std::vector<CMapEntity *> &under = *cursor->getActionCollidedEntitiesPtr();
+  if (CMapEntity_Game *cabinet = cabinetWithNothingToHandIn(under)) {
+    refuse(cabinet->getX(), cabinet->getY() + 70.0f, "No prescription");
+    return;
+  }
   int tx = 0, ty = 0;
-  if (!clickGoal(*cursor->getActionCollidedEntitiesPtr(), cursor->getX(), cursor->getY(), tx, ty)) return;
+  if (!clickGoal(under, cursor->getX(), cursor->getY(), tx, ty)) return;
   akce *a = new akce();
   a->controller = this;
   a->id = 0;
@@ -233,6 +268,19 @@ void CPlayerController::caption(float x, float y, const std::string &text, const
     b->textBlue = tint[2];
   }
   collection->addEntity(b);
+}
+
+void CPlayerController::refuse(float x, float y, const std::string &why) {
+  static const float kRefusedTint[3] = {0.85f, 0.15f, 0.1f};
+  playSound("NONO");
+  caption(x, y, why, kRefusedTint);
+}
+
+bool CPlayerController::handsEmpty() {
+  for (bool left : {true, false})
+    if (CMapEntity_PlayerHand *h = player->hand(left))
+      if (h->containedFull()) return false;
+  return true;
 }
 
 void CPlayerController::chainCaptions(float x, float y, const char *label, unsigned amount, const float *tint) {
@@ -459,13 +507,15 @@ void CPlayerController::gotoSquare(int tx, int ty) {
 
 void CPlayerController::update() {
   if (!player || !queue || !collection) return;
+  outbreaks.watch(*collection->getEntitiesPtr(), (int32_t)CFakeTime::instance()->ms);
   pickUpOrder();
   if (player->workPhase == kDeciding) decide();
   work();
   if (arrived) arrived = 0;
   if (player->workPhase == kDeciding) {
     if (jsemVCili()) arrive();
-    if (player->goalX == -1 && player->goalY == -1 && idleTimer.udalost()) {
+    // The idle poses mean "nothing to do": not while she carries something to take somewhere.
+    if (player->goalX == -1 && player->goalY == -1 && idleTimer.udalost() && handsEmpty()) {
       bored = 1;
       idleTimer.nastavSpoustec(idlePeriod());
       idleTimer.reset();

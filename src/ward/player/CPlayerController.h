@@ -4,6 +4,7 @@
 
 #include "media/Timer.h"
 #include "ward/player/CChainBonus.h"
+#include "ward/player/COutbreakWatch.h"
 #include "world/CCloneable.h"
 #include "world/CEntityController.h"
 
@@ -55,6 +56,9 @@ public:
   // false when the click orders nothing.
   bool clickGoal(const std::vector<CMapEntity *> &under, float cursorX, float cursorY, int &tileX, int &tileY) const;
 
+  // The figure holds no prescription and writes none: a walk to the cabinet would hand nothing in.
+  static bool nothingToHandIn(CMapEntity_Player *figure);
+
   // Timer lengths of a copy by the upgrades bought.
   static int examMs(int diagnosticStars);
   static float walkSpeed(int speedStars);
@@ -71,6 +75,7 @@ public:
   Timer idleTimer;
   Timer sprayTimer;
   CChainBonus chain;
+  COutbreakWatch outbreaks;
   CMapEntity_Player *player = nullptr;
   CMapEntity_FrontaAkci *queue = nullptr;
   int32_t bored = 0;
@@ -93,6 +98,11 @@ private:
   void restOnDown();
   void playSound(const char *key);
   void caption(float x, float y, const std::string &text, const float *tint);
+  // An order that cannot be done: the refusing sound and a caption that says why.
+  void refuse(float x, float y, const std::string &why);
+  // The cabinet under the pointer when a click on it could hand nothing in; else null.
+  CMapEntity_Game *cabinetWithNothingToHandIn(const std::vector<CMapEntity *> &under) const;
+  bool handsEmpty();
   void chainCaptions(float x, float y, const char *label, unsigned amount, const float *tint = nullptr);
   bool someoneInBed() const;
 

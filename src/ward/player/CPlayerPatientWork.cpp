@@ -12,6 +12,7 @@
 #include "media/CSoundEngine.h"
 #include "media/GameGlobals.h"
 #include "media/Timer.h"
+#include "media/ZSprite.h"
 #include "media/makeString.h"
 #include "ward/cabinet/CMapEntity_Lek.h"
 #include "ward/cabinet/CMapEntity_Lekarna.h"
@@ -34,6 +35,9 @@
 
 namespace {
 const float kCashTint[3] = {0.8f, 0.15f, 0.5f};
+// How long after an outbreak ended untreated the figure's arrival at the bed still answers it.
+const int32_t kTooLateMs = 4000;
+const uint32_t kArrowID = 189;
 
 int charismaLevel() {
   CPlayer *p = engine ? engine->getPlayer() : nullptr;
@@ -96,6 +100,10 @@ void CPlayerPatientWork::decide(const std::vector<CMapEntity *> &near) {
   if (CMapEntity_PacientClass *p = found) {
     CMapEntity_Game *bedOf = p->getBed();
     bool idle = p->dragged == 0;
+    // Sent to an outbreak that ended before she came: say so, once, instead of doing nothing.
+    if (ctl.arrived && p->getBedState() != kBedOutbreak && ctl.blizkoObjektu(bedOf) &&
+        ctl.outbreaks.takeMissSince(p, gameNow() - kTooLateMs))
+      ctl.refuse(p->getX() - 20.0f, p->getY(), "Too late!");
     auto atBed = [&]() { return ctl.arrived && ctl.blizkoObjektu(bedOf); };
     if (p->getBedState() == kBedOutbreak && idle && !ctl.player->containedFull() && atBed()) {
       ctl.arrived = 0;
@@ -169,10 +177,7 @@ void CPlayerPatientWork::handInPrescriptions() {
   if (recept && ctl.cabinet) {
     recept->setVisible(false);
     ctl.player->giveEntityTo(ctl.cabinet, recept, true);
-    if (!ctl.player->getContainedEntity(kPrescriptionID)) {
-      ctl.cabinet->setHighlightOn(false);
-      if (ctl.cabinet->getHighlight()) ctl.cabinet->getHighlight()->setVisible(false);
-    }
+    if (!ctl.player->getContainedEntity(kPrescriptionID)) markCabinet(ctl.cabinet, false);
     ctl.playSound("PHARMACY_SEARCH");
     ctl.playSound("DOCTOR_DELIVERS_PRESCRIPTS");
   }
@@ -335,8 +340,25 @@ void CPlayerPatientWork::examining() {
     recept->bedNumber = bedOf->bedNumber;
     ctl.player->addEntity(recept, true);
   }
-  if (CMapEntity_Game *c = firstCabinet()) {
-    c->setHighlightOn(true);
-    if (c->getHighlight()) c->getHighlight()->setVisible(true);
+  if (CMapEntity_Game *c = firstCabinet()) markCabinet(c, true);
+}
+
+// The cabinet waiting for a prescription glows and an arrow beside it points at it, until the last
+// prescription is handed in.
+void CPlayerPatientWork::markCabinet(CMapEntity_Game *cabinet, bool on) {
+  cabinet->setHighlightOn(on);
+  if (cabinet->getHighlight()) cabinet->getHighlight()->setVisible(on);
+  CMapEntity *arrow = cabinet->CMapEntity::getContainedEntity((unsigned short)kArrowID);
+  if (!on) {
+    if (arrow) arrow->setKill(true);
+    return;
   }
+  if (arrow && !arrow->getKill()) return;
+  CMapEntity_Game *a = CMapEntitiesFactory::instance()->cloneEntity("SIPKA");
+  if (!a) return;
+  cabinet->addEntity(a, true, true);
+  if (a->getSprite()) a->getSprite()->setAngle(-90.0f);
+  a->setXOffset(-46.0f, false);
+  a->setYOffset(6.0f, false);
+  a->syncWithParentPosition();
 }

@@ -28,6 +28,7 @@ private:
   CMapEntity_PerkIconClass *cureTouchIcon() const;
   void sparkles();
   CMapEntity_Game *firstCabinet() const;
+  void markCabinet(CMapEntity_Game *cabinet, bool on);
   // The patient, or null once it is dying or gone from the level.
   CMapEntity_PacientClass *livePatient();
 

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 #include "media/Timer.h"
 #include "world/CCloneable.h"
@@ -20,12 +21,22 @@ public:
   Timer life{1000, false};
 };
 
-// The "CLOSED" sign: fades in once placed.
+class CMapEntity_Game;
+class CMapEntity_TextBox;
+
+// The "CLOSED" sign: fades in once placed, and its card names what still keeps the day open.
 class CClosedController : public CCloneable<CClosedController, CEntityController> {
 public:
   using CCloneable::CCloneable;
+  CClosedController(const CClosedController &other) : CCloneable(other) {}
   void onBind() override;
   void update() override;
+
+  // "make 2 beds, empty the linen, 1 needs medicine, ..." for the ward's entities; "all done!"
+  static std::string whatIsLeft(const std::vector<CMapEntity_Game *> &entities);
+
+private:
+  CMapEntity_TextBox *card = nullptr;
 };
 
 // The germ alarm lamp: its red light swells and shrinks while the lamp is on.

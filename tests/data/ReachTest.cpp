@@ -1,0 +1,252 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "core/CGameOptions.h"
+#include "media/Frame.h"
+#include "media/ZSprite.h"
+#include "support/GameDay.h"
+#include "ward/player/CMapEntity_Player.h"
+#include "ward/player/CPlayerController.h"
+#include "world/CLevelList.h"
+#include "world/CMapEntity_FrontaAkci.h"
+#include "world/CMapa.h"
+#include "world/CPathFinder.h"
+#include "world/kinds/EntityIds.h"
+
+// The ward of every working day of every list, loaded as the game loads it: the spots the doctor
+// usually works from (her start, the cabinet's, the trolley's and every bed's) and her walks between
+// them, stepped tile by tile with the game's path finder and timed with the real figure at the base
+// walking speed. Lists share most layouts; a layout (its entities and map files) is checked once.
+
+namespace {
+
+const char *const kLists[] = {"easy", "medium", "hard"};
+
+struct TSpot {
+  std::string name;
+  int x = 0, y = 0;
+  CMapEntity_Game *thing = nullptr;
+};
+
+struct TBox {
+  int x, y, w, h;
+  bool meets(const TBox &o) const { return x < o.x + o.w && o.x < x + w && y < o.y + o.h && o.y < y + h; }
+  bool holds(int px, int py) const { return px >= x && px < x + w && py >= y && py < y + h; }
+};
+
+std::string fileText(const std::string &path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+class ReachTest : public ::testing::Test, public GameDayScratch {
+protected:
+  void SetUp() override { ASSERT_NO_FATAL_FAILURE(setUpGame(true)); }
+  void TearDown() override {
+    CGameOptions::instance()->nastavObtiznost(1);
+    tearDownGame();
+  }
+
+  // Calls check(list, level) for each working day with beds whose layout no earlier day had.
+  template <class F> void forEachLayout(F check) {
+    std::set<std::string> seen;
+    int checked = 0;
+    for (int d = 0; d < 3; ++d) {
+      const std::string folder = std::string(TOB_BINARY_DIR) + "/data/maps/" + kLists[d] + "/";
+      CLevelList list;
+      list.load(folder + "levellist.xml");
+      for (uint16_t i = 0; i < list.getSize(); ++i) {
+        const std::string name = list.getLevel(i);
+        const std::string entities = fileText(folder + name + "_entities.xml");
+        if (entities.find("POSTEL") == std::string::npos) continue;
+        if (!seen.insert(entities + fileText(folder + name + "_map.xml")).second) continue;
+        SCOPED_TRACE(std::string(kLists[d]) + " " + name);
+        CGameOptions::instance()->nastavObtiznost(d);
+        load(name);
+        update();
+        if (first("HELPWINDOW")) closeNotebook();
+        // What arrives through a carrier is a picture until its working copy replaces it.
+        for (int frames = 0; frames < 2000 && !named("ADDER").empty(); ++frames) update();
+        ASSERT_TRUE(named("ADDER").empty()) << "the ward's furniture never arrived";
+        check();
+        ++checked;
+      }
+    }
+    EXPECT_GE(checked, 10) << "layouts checked";
+  }
+
+  CMapEntity_Player *figure() { return dynamic_cast<CMapEntity_Player *>(first("PLAYER")); }
+  CPlayerController *walker() { return dynamic_cast<CPlayerController *>(figure()->getController()); }
+
+  // The action box of the prototype's frame placed at (x, y): a piece still arriving in its carrier
+  // takes no clicks yet, the working copy that replaces it will.
+  static TBox box(const std::string &name, float x, float y) {
+    CMapEntity_Game *proto = CMapEntitiesFactory::instance()->najdiEntity(name);
+    Frame *f = proto ? proto->getCurrentFrame() : nullptr;
+    Rect r = f ? f->getActionBoundingBox() : Rect{0, 0, 0, 0};
+    return TBox{(int)x + r.x, (int)y + r.y, r.w, r.h};
+  }
+  static TBox box(const CMapEntity_Game *e, bool) { return box(e->name, e->getX(), e->getY()); }
+  TBox figureAction(int tx, int ty) {
+    Frame *f = figure()->getCurrentFrame();
+    Rect b = f->getBoundingBox(), a = f->getActionBoundingBox();
+    int x = tx * 32 + 16 - (b.x + b.w / 2), y = ty * 32 + 16 - (b.y + b.h / 2);
+    return TBox{x + a.x, y + a.y, a.w, a.h};
+  }
+
+  // Where a click on the middle of the thing's picture sends her: the tile the path finder makes
+  // of the click's goal.
+  bool spotOf(CMapEntity_Game *thing, TSpot &out) {
+    TBox a = box(thing, true);
+    int tx = 0, ty = 0;
+    std::vector<CMapEntity *> under{thing};
+    if (!walker()->clickGoal(under, (float)(a.x + a.w / 2), (float)(a.y + a.h / 2), tx, ty)) return false;
+    uint16_t ex = 0, ey = 0;
+    CPathFinder::instance()->showAPath((uint16_t)tx, (uint16_t)ty, (uint16_t)tx, (uint16_t)ty, &ex, &ey);
+    out = TSpot{thing->name, ex, ey, thing};
+    return ex < 25 && ey < 19;
+  }
+
+  std::vector<TSpot> usualSpots() {
+    std::vector<TSpot> spots;
+    Frame *f = figure()->getCurrentFrame();
+    Rect b = f->getBoundingBox();
+    spots.push_back(TSpot{"start", ((int)figure()->getX() + b.x + b.w / 2) / 32,
+                          ((int)figure()->getY() + b.y + b.h / 2) / 32, nullptr});
+    for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr()) {
+      uint32_t cls = e->getEntityClassID();
+      if (cls != kCabinetClass && cls != kBedClass && cls != 30) continue;
+      TSpot s;
+      EXPECT_TRUE(spotOf(e, s)) << e->name << " leads nowhere";
+      spots.push_back(s);
+    }
+    return spots;
+  }
+
+  // Her route, tile by tile, as she plans it afresh on every tile; empty when it does not arrive.
+  static std::vector<std::pair<int, int>> route(const TSpot &from, const TSpot &to) {
+    std::vector<std::pair<int, int>> r{{from.x, from.y}};
+    int x = from.x, y = from.y;
+    while ((x != to.x || y != to.y) && r.size() < 80) {
+      uint16_t ex = 0, ey = 0;
+      TTilePoint n = CPathFinder::instance()->showAPath((uint16_t)x, (uint16_t)y, (uint16_t)to.x, (uint16_t)to.y, &ex, &ey);
+      if ((int)n.x == x && (int)n.y == y) return {};
+      x = (int)n.x;
+      y = (int)n.y;
+      r.emplace_back(x, y);
+    }
+    return x == to.x && y == to.y ? r : std::vector<std::pair<int, int>>{};
+  }
+
+  // Game time of the real figure's walk from one spot to another, ordered as a click orders it.
+  int walkMs(const TSpot &from, const TSpot &to) {
+    CMapEntity_Player *p = figure();
+    CPlayerController *w = walker();
+    CMapEntity_FrontaAkci *q = CMapEntity_FrontaAkci::najdi(level->getEC());
+    q->setClear(true);
+    update();
+    Frame *f = p->getCurrentFrame();
+    Rect b = f->getBoundingBox();
+    p->setXY((float)(from.x * 32 + 16) - (float)b.x - (float)b.w * 0.5f, (float)(from.y * 32 + 16) - (float)b.y - (float)b.h * 0.5f);
+    p->goalX = p->goalY = -1;
+    p->workPhase = CPlayerController::kDeciding;
+    akce *a = new akce();
+    a->controller = w;
+    a->id = 0;
+    a->priority = 3;
+    a->addParam(new int32_t(to.x * 32 + 16), true);
+    a->addParam(new int32_t(to.y * 32 + 16), true);
+    q->pridej(a);
+    q->flushPredFronta();
+    for (int frames = 1; frames <= 400; ++frames) {
+      update();
+      if (w->arrived) return frames * 20;
+    }
+    return -1;
+  }
+};
+
+// Every walk between two usual spots takes at most 1.3 times as long as the straight line at the
+// same pace (a tile a step, diagonal or not), never crosses a bed's picture, and from the cabinet
+// every bed's spot is reached within 2 s of game time at the base walking speed.
+TEST_F(ReachTest, WalksBetweenUsualSpotsAreShortAndGoRoundBeds) {
+  forEachLayout([&] {
+    std::vector<TSpot> spots = usualSpots();
+    ASSERT_GE(spots.size(), 4u);
+    std::vector<TBox> beds;
+    for (const TSpot &s : spots)
+      if (s.thing && s.thing->getEntityClassID() == kBedClass) beds.push_back(box(s.thing, true));
+    for (const TSpot &a : spots)
+      for (const TSpot &b : spots) {
+        if (&a == &b || (a.x == b.x && a.y == b.y)) continue;
+        std::vector<std::pair<int, int>> r = route(a, b);
+        ASSERT_FALSE(r.empty()) << a.name << " to " << b.name << " does not arrive";
+        const double straight = std::hypot(a.x - b.x, a.y - b.y);
+        EXPECT_LE((double)(r.size() - 1), 1.3 * straight + 1e-9)
+            << a.name << " (" << a.x << "," << a.y << ") to " << b.name << " (" << b.x << "," << b.y << "): "
+            << r.size() - 1 << " steps for " << straight << " tiles";
+        for (const std::pair<int, int> &t : r)
+          for (const TBox &bed : beds)
+            EXPECT_FALSE(bed.holds(t.first * 32 + 16, t.second * 32 + 16))
+                << a.name << " to " << b.name << " steps onto a bed's picture at tile " << t.first << "," << t.second;
+      }
+    for (const TSpot &cabinet : spots) {
+      if (!cabinet.thing || cabinet.thing->getEntityClassID() != kCabinetClass) continue;
+      for (const TSpot &bed : spots) {
+        if (!bed.thing || bed.thing->getEntityClassID() != kBedClass) continue;
+        const int ms = walkMs(cabinet, bed);
+        EXPECT_TRUE(ms > 0 && ms <= 2000) << "cabinet to " << bed.name << " takes " << ms << " ms";
+      }
+    }
+  });
+}
+
+// She works beds, trolleys, dispensers and stands from the floor in front of them (her feet below
+// their pictures), the cabinet from the floor before the counter within reach of it, and at every
+// bed's spot her reach touches a monkey riding that bed's patient wherever its fall ended.
+TEST_F(ReachTest, WorkSpotsLieOnTheFloorInFrontAndReachARidingMonkey) {
+  CMapEntity_Game *monkey = CMapEntitiesFactory::instance()->najdiEntity("OPICKA");
+  ASSERT_NE(monkey, nullptr);
+  monkey->getSprite()->nastavFrameset((char *)"RAJTUJE");
+  forEachLayout([&] {
+    for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr()) {
+      const uint32_t cls = e->getEntityClassID();
+      const bool worked = (e->approachX != 0 || e->approachY != 0) && (e->getSolid() || cls == kBedClass || cls == 21 || cls == 30);
+      if (cls == kCabinetClass) {
+        TSpot s;
+        ASSERT_TRUE(spotOf(e, s)) << e->name;
+        const TBox pic = box(e, true);
+        EXPECT_GE(s.y * 32 + 16, pic.y + pic.h) << e->name << ": she stands on the counter";
+        EXPECT_TRUE(figureAction(s.x, s.y).meets(pic)) << e->name << " is out of her reach at its spot";
+      }
+      if (!worked || e->getX() >= 800) continue;
+      TSpot s;
+      ASSERT_TRUE(spotOf(e, s)) << e->name;
+      const TBox pic = box(e, true);
+      EXPECT_TRUE(level->getMapa()->isWalkable(0, (unsigned)(s.y * 25 + s.x))) << e->name << " is worked from a blocked tile";
+      EXPECT_GE(s.y * 32 + 16, pic.y + pic.h) << e->name << " at " << e->getX() << "," << e->getY() << ": her feet on its picture";
+      if (cls != kBedClass) continue;
+      const TBox reach = figureAction(s.x, s.y);
+      // A trolley, dispenser or cabinet she touched there would take the work at the bed over.
+      for (CMapEntity_Game *o : *level->getEC()->getEntitiesPtr()) {
+        const uint32_t oc = o->getEntityClassID();
+        if (oc == 30 || oc == 21 || oc == kCabinetClass) {
+          EXPECT_FALSE(reach.meets(box(o, true))) << e->name << "'s spot is within reach of " << o->name;
+        }
+      }
+      for (int landed = 0; landed <= 7; ++landed)
+        EXPECT_TRUE(reach.meets(box("OPICKA", e->getX() + 30.0f, e->getY() - 95.0f + (float)landed)))
+            << e->name << ": a monkey that landed " << landed << " px low is out of her reach";
+    }
+  });
+  monkey->getSprite()->nastavFrameset((char *)"FRAMESET1");
+}
+
+} // namespace

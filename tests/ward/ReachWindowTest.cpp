@@ -1,0 +1,252 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "events/CMapEntity_Opicka.h"
+#include "media/Frameset.h"
+#include "media/ZSprite.h"
+#include "patients/CPacientController.h"
+#include "support/GameWindowDay.h"
+#include "support/PatientState.h"
+#include "ward/player/CPlayerController.h"
+#include "world/CMapEntity_TextBox.h"
+#include "world/CPathFinder.h"
+#include "world/kinds/CMapEntity_PacientClass.h"
+#include "world/kinds/CMapEntity_PostelClass.h"
+#include "world/kinds/EntityIds.h"
+
+// Working days in the real window, played by injected mouse input: an outbreak answered in time
+// from the cabinet and one answered too late on day 2, a monkey chased off by a click on the bed it
+// rides, and a late day finished after closing with things lying over its unmade beds.
+
+namespace {
+
+class ReachWindowTest : public GameWindowDay {
+protected:
+  void SetUp() override {
+    ASSERT_NO_FATAL_FAILURE(setUpWindowDay());
+    engineObj.setDifficulty(0.85f, 125, 106.25f);
+  }
+  void TearDown() override { tearDownWindowDay(); }
+
+  // The day with its notebook clicked away and its furniture arrived.
+  void openDay(const char *name) {
+    load(name);
+    ASSERT_TRUE(playUntil([&] { return first("HELPWINDOW") != nullptr; }, 20));
+    clickAt(400, 300);
+    ASSERT_TRUE(playUntil([&] { return named("ADDER").empty(); }, 2000, 10)) << "the furniture never arrived";
+  }
+
+  CMapEntity_PostelClass *bed(uint16_t number) {
+    for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
+      if (CMapEntity_PostelClass *b = dynamic_cast<CMapEntity_PostelClass *>(e))
+        if (b->getEntityClassID() == kBedClass && b->bedNumber == number && !b->getKill()) return b;
+    return nullptr;
+  }
+
+  // A patient of the day's species resting in that bed, as the bench's drop leaves it.
+  CMapEntity_PacientClass *resting(CMapEntity_PostelClass *b, const char *species) {
+    auto *p = dynamic_cast<CMapEntity_PacientClass *>(CMapEntitiesFactory::instance()->cloneEntity(species));
+    level->getEC()->addEntity(p);
+    playFrame();
+    p->setXY(b->getX() + 38.0f, b->getY() - 10.0f);
+    EXPECT_GT(b->ulozPacienta(p, p->getColour()), 0);
+    // Where laying into bed puts the patient and its blanket.
+    p->setXOffset(38.0f, false);
+    p->setYOffset(-10.0f, false);
+    p->syncWithParentPosition();
+    if (CMapEntity *blanket = p->getContainedEntityClass(CMapEntity_PostelClass::kBlanketClass)) {
+      blanket->setXOffset(-38.0f, false);
+      blanket->setYOffset(60.0f, false);
+      blanket->syncWithParentPosition();
+    }
+    TPatientState::inBed(p, b, kBedLying);
+    TPatientState::setMeterFull(p, 0.9f);
+    p->getOutbreakClock().nastavSpoustec(10000000);
+    p->addEntity(CMapEntitiesFactory::instance()->cloneEntity("BAR"), true, true);
+    return p;
+  }
+
+  void breakOut(CMapEntity_PacientClass *p) { dynamic_cast<CPacientController *>(p->getController())->startOutbreak(); }
+  void playMs(int ms) {
+    for (int t = 0; t < ms; t += 20) playFrame(t % 100 == 0);
+  }
+
+  int captions(const std::string &text) {
+    int n = 0;
+    for (CMapEntity_Game *e : named("BONUSTEXT"))
+      n += static_cast<CMapEntity_BonusText *>(e)->text == text;
+    return n;
+  }
+  // The tile the figure's foot stands on.
+  void footTile(int &tx, int &ty) {
+    Frame *f = figure()->getCurrentFrame();
+    Rect b = f->getBoundingBox();
+    tx = ((int)figure()->getX() + b.x + b.w / 2) / 32;
+    ty = ((int)figure()->getY() + b.y + b.h / 2) / 32;
+  }
+  std::string shot(const char *name) { return std::string(TOB_BINARY_DIR) + "/reach-" + name + ".png"; }
+};
+
+// From the cabinet's work spot, an outbreak answered 4 s after it starts is examined, even at the
+// bed farthest away; one answered 7 s late ends in "Too late!". Empty-handed, a click on the cabinet
+// is refused where she stands.
+TEST_F(ReachWindowTest, OnDayTwoAnOutbreakAnsweredAfterFourSecondsIsExaminedAndAfterSevenIsTooLate) {
+  ASSERT_NO_FATAL_FAILURE(openDay("ward_day2"));
+  CMapEntity_Game *cabinet = level->getEC()->getFirstEntityByClassID(kCabinetClass);
+  ASSERT_NE(cabinet, nullptr);
+  // She starts on the cabinet's work spot: where a click on the cabinet leads.
+  int cx = 0, cy = 0, tx = 0, ty = 0;
+  middle(cabinet, cx, cy);
+  std::vector<CMapEntity *> under{cabinet};
+  ASSERT_TRUE(dynamic_cast<CPlayerController *>(figure()->getController())->clickGoal(under, (float)cx, (float)cy, tx, ty));
+  uint16_t sx = 0, sy = 0;
+  CPathFinder::instance()->showAPath((uint16_t)tx, (uint16_t)ty, (uint16_t)tx, (uint16_t)ty, &sx, &sy);
+  footTile(tx, ty);
+  ASSERT_TRUE(tx == sx && ty == sy) << "she starts at " << tx << "," << ty << ", the cabinet's spot is " << sx << "," << sy;
+
+  // The day's perk tip would hang over the counter in the pictures.
+  ASSERT_TRUE(playUntil([&] { return first("TIPPERK") != nullptr; }, 200, 5));
+  first("TIPPERK")->setKill(true);
+  const float x0 = figure()->getX(), y0 = figure()->getY();
+  clickOn(cabinet);
+  EXPECT_TRUE(named("OK").empty()) << "a refused click leaves no click marker";
+  for (int i = 0; i < 30; ++i) playFrame();
+  EXPECT_EQ(captions("No prescription"), 1);
+  EXPECT_TRUE(figure()->getX() == x0 && figure()->getY() == y0 && figure()->goalX == -1) << "she set off";
+  savePNG(shot("no-prescription").c_str());
+
+  // The bed whose spot is farthest from the cabinet's (the third, at the left).
+  CMapEntity_PostelClass *far = bed(3);
+  ASSERT_NE(far, nullptr);
+  CMapEntity_PacientClass *p = resting(far, "PACIENT1");
+  breakOut(p);
+  ASSERT_EQ(p->getBedState(), kBedOutbreak);
+  playMs(4000);
+  clickOn(far);
+  ASSERT_TRUE(playUntil([&] { return figure()->workPhase == CPlayerController::kExamining; }, 150)) << "not examined";
+  EXPECT_EQ(p->getBedState(), kBedWaitingMedicine);
+  for (int i = 0; i < 10; ++i) playFrame();
+  savePNG(shot("examined-after-4s").c_str());
+
+  // The prescription in her hand; the cabinet glows and an arrow points at it until it is handed in.
+  ASSERT_TRUE(playUntil([&] { return figure()->getContainedEntity(kPrescriptionID) != nullptr; }, 200));
+  for (int i = 0; i < 30; ++i) playFrame();
+  EXPECT_TRUE(cabinet->getHighlightOn());
+  EXPECT_NE(cabinet->CMapEntity::getContainedEntity(189), nullptr);
+  savePNG(shot("prescription").c_str());
+  clickOn(cabinet);
+  ASSERT_TRUE(playUntil([&] { return figure()->getContainedEntity(kPrescriptionID) == nullptr; }, 300));
+  // At work: its busy picture with the bar, the nurse beside it; then the bottle with its caption.
+  ASSERT_TRUE(playUntil([&] { return std::string(cabinet->getSprite()->getAktivniFrameset()->getID()) == "FRAMESET1"; }, 20));
+  CMapEntity_Game *nurse = level->getEC()->getFirstEntityByClassID(25);
+  ASSERT_NE(nurse, nullptr);
+  EXPECT_TRUE(nurse->getVisible());
+  for (int i = 0; i < 60; ++i) playFrame();
+  savePNG(shot("cabinet-at-work").c_str());
+  ASSERT_TRUE(playUntil([&] { return floorMedicine() != nullptr; }, 300));
+  for (int i = 0; i < 10; ++i) playFrame();
+  EXPECT_EQ(captions("Medicine ready!"), 1);
+  EXPECT_FALSE(nurse->getVisible());
+  savePNG(shot("medicine-ready").c_str());
+
+  // Answered 7 s after it began, from the cabinet: the outbreak has ended.
+  CMapEntity_PacientClass *q = resting(bed(1), "PACIENT4");
+  breakOut(q);
+  playMs(7000);
+  ASSERT_EQ(q->getBedState(), kBedSleeping) << "the outbreak should have ended untreated";
+  clickOn(bed(1));
+  ASSERT_TRUE(playUntil([&] { return captions("Too late!") == 1; }, 150)) << "no word at the bed";
+  EXPECT_EQ(q->getBedState(), kBedSleeping);
+  for (int i = 0; i < 8; ++i) playFrame();
+  savePNG(shot("too-late").c_str());
+}
+
+// A monkey riding a patient is chased off by a click on that patient's bed.
+TEST_F(ReachWindowTest, OnAMonkeyDayAClickOnTheRiddenPatientsBedChasesTheMonkeyOff) {
+  ASSERT_NO_FATAL_FAILURE(openDay("day09"));
+  for (uint16_t n = 1; n <= 4; ++n) {
+    ASSERT_NE(bed(n), nullptr) << n;
+    resting(bed(n), "PACIENT2");
+  }
+  CMapEntity_Opicka *monkey = nullptr;
+  auto riding = [&] {
+    for (CMapEntity_Game *e : named("OPICKA"))
+      if (auto *m = dynamic_cast<CMapEntity_Opicka *>(e))
+        if (m->stav == CMapEntity_Opicka::kRiding) monkey = m;
+    return monkey != nullptr;
+  };
+  ASSERT_TRUE(playUntil(riding, 3000, 10)) << "no monkey rode";
+  CMapEntity_PostelClass *ridden = nullptr;
+  for (uint16_t n = 1; n <= 4; ++n) {
+    auto *p = dynamic_cast<CMapEntity_PacientClass *>(bed(n)->getOccupant());
+    if (p && p->getTormentor() == monkey) ridden = bed(n);
+  }
+  ASSERT_NE(ridden, nullptr);
+  savePNG(shot("monkey-riding").c_str());
+  const int money = level->getMoney();
+  clickOn(ridden);
+  ASSERT_TRUE(playUntil([&] { return captions("MONKEY DEFEATED +80") == 1; }, 200)) << "the monkey stayed";
+  EXPECT_GE(level->getMoney(), money + 80);
+  for (int i = 0; i < 10; ++i) playFrame();
+  savePNG(shot("monkey-defeated").c_str());
+}
+
+// After closing, with a toy in her hand over one unmade bed and a germ over another, a click on
+// either bed's picture makes it; the CLOSED sign says what is left, and the day ends once nothing is.
+TEST_F(ReachWindowTest, AfterClosingALateDaysUnmadeBedsAreMadeWhateverLiesOverThem) {
+  ASSERT_NO_FATAL_FAILURE(openDay("day26"));
+  for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
+    if (e->getEntityClassID() == kPatientClass) e->setKill(true);
+  level->finishClock();
+  ASSERT_TRUE(playUntil([&] { return first("CLOSED") != nullptr; }, 20));
+  CMapEntity_PostelClass *one = bed(1), *four = bed(4);
+  ASSERT_TRUE(one && four);
+  one->setUklizeno(false);
+  four->setUklizeno(false);
+  for (int i = 0; i < 120; ++i) playFrame();
+  CMapEntity_TextBox *card = dynamic_cast<CMapEntity_TextBox *>(first("CLOSED")->getContainedEntity(kTextBoxID));
+  ASSERT_NE(card, nullptr);
+  EXPECT_EQ(card->text, "Left: make 2 beds");
+  savePNG(shot("closed-sign").c_str());
+
+  // She stands at bed 1's work spot, a toy in her right hand lying over the bed's picture.
+  CMapEntity *drink = figure()->addEntity(std::string("DRINK"));
+  CMapEntity *toy = figure()->addEntity(std::string("TOY"));
+  ASSERT_TRUE(drink && toy);
+  figure()->removeEntity(drink);
+  Frame *f = figure()->getCurrentFrame();
+  Rect foot = f->getBoundingBox();
+  const int sx = (int)(one->getX() + (float)one->approachX) / 32, sy = (int)(one->getY() + (float)one->approachY) / 32;
+  figure()->setXY((float)(sx * 32 + 16 - foot.x - foot.w / 2), (float)(sy * 32 + 16 - foot.y - foot.h / 2));
+  for (int i = 0; i < 5; ++i) playFrame();
+  int toyX = 0, toyY = 0;
+  middle(toy, toyX, toyY);
+  Rect pic = one->getCurrentFrame()->getActionBoundingBox();
+  ASSERT_TRUE(toyX >= (int)one->getX() + pic.x && toyX < (int)one->getX() + pic.x + pic.w && toyY >= (int)one->getY() + pic.y &&
+              toyY < (int)one->getY() + pic.y + pic.h)
+      << "the toy at " << toyX << "," << toyY << " is not over the bed";
+  savePNG(shot("toy-over-bed").c_str());
+  clickAt(toyX, toyY);
+  ASSERT_TRUE(playUntil([&] { return one->madeUp; }, 300)) << "a click on the toy over bed 1 made nothing";
+  clickOn(level->getEC()->getFirstEntityByClassID(30));
+  ASSERT_TRUE(playUntil([&] { return figure()->getContainedEntity(kRubbishID) == nullptr; }, 300));
+
+  // A germ over bed 4.
+  CMapEntity_Game *germ = CMapEntitiesFactory::instance()->cloneEntity("BACILY");
+  int bx = 0, by = 0;
+  middle(four, bx, by);
+  germ->setXY((float)bx - 16.0f, (float)by - 16.0f);
+  level->getEC()->addEntity(germ);
+  playFrame();
+  clickAt(bx, by);
+  ASSERT_TRUE(playUntil([&] { return four->madeUp; }, 300)) << "a click over the germ on bed 4 made nothing";
+  for (int i = 0; i < 5; ++i) playFrame();
+  EXPECT_EQ(card->text, "Left: empty the linen");
+  clickOn(level->getEC()->getFirstEntityByClassID(30));
+  ASSERT_TRUE(playUntil([&] { return figure()->getContainedEntity(kRubbishID) == nullptr; }, 300));
+  ASSERT_TRUE(playUntil([&] { return level->getEC()->getEntityByID(1017) != nullptr; }, 1500, 10)) << "the day never ended";
+}
+
+} // namespace
