@@ -196,7 +196,7 @@ private:
     for (CMapEntity_PostelClass *bed : beds) {
       CMapEntity_PacientClass *p = arrival(nextSpecies(), bed->getX() + 38, bed->getY() - 10);
       p->prevlekniSe();
-      p->setBarva(bed->colour);
+      p->setBarva(bed->getColour());
       if (!bed->ulozPacienta(p, p->getColour())) continue;
       p->lieDown(bed);
     }

@@ -199,8 +199,8 @@ void CPatientArrival::chooseColor() {
     if (CMapEntity_PacientClass *other = dynamic_cast<CMapEntity_PacientClass *>(e))
       in.expectedPayout += (int)(other->getMoney() * 150.0f * other->getMood());
     if (CMapEntity_PostelClass *bed = dynamic_cast<CMapEntity_PostelClass *>(e)) {
-      in.allBedColours.push_back(bed->colour);
-      if (!bed->getOccupant()) in.freeBedColours.push_back(bed->colour);
+      in.allBedColours.push_back(bed->getColour());
+      if (!bed->getOccupant()) in.freeBedColours.push_back(bed->getColour());
     }
   }
   if (CMapEntity_Game *bar = b.collection->getEntityByID(kStatusBarID))
@@ -267,7 +267,7 @@ void CPatientArrival::phaseOnBench() {
     p->setSortZ(0, false);
     CMapEntity_PostelClass *bed = dynamic_cast<CMapEntity_PostelClass *>(bedUnder);
     float a = bed ? bed->getAlpha() : 0.0f;
-    bool ok = bed && !bed->occupied && !bed->locked && bed->madeUp && (a == -1.0f || a == 1.0f) &&
+    bool ok = bed && !bed->isOccupied() && !bed->isLocked() && bed->isMadeUp() && (a == -1.0f || a == 1.0f) &&
               b.bedPreview && b.previewBed == bed && (!p->bedDropBlocked() || bed->getEntityID() == kLockedBedID);
     if (ok) {
       layIntoBed(bed);
@@ -281,7 +281,7 @@ void CPatientArrival::phaseOnBench() {
 
 bool CPatientArrival::bedSuitable(CMapEntity_Game *target) const {
   CMapEntity_PostelClass *bed = dynamic_cast<CMapEntity_PostelClass *>(target);
-  if (!bed || bed->locked || bed->occupied || !bed->madeUp) return false;
+  if (!bed || bed->isLocked() || bed->isOccupied() || !bed->isMadeUp()) return false;
   CMapEntity *lying = bed->getContainedEntityClass(kPatientClass);
   return !lying || lying == b.entity;
 }
@@ -340,7 +340,7 @@ void CPatientArrival::layIntoBed(CMapEntity_Game *target) {
   b.queueAction(&b, 2, 0);
   p->setMouseClick(true);
   p->setMouseDrag(false);
-  bool match = bed->colour == p->getColour();
+  bool match = bed->getColour() == p->getColour();
   uint16_t counter = bed->ulozPacienta(p, p->getColour());
   CLevel_Game *lvl = b.engine ? b.engine->getLevel() : nullptr;
   if (match) {

@@ -145,7 +145,7 @@ void CPatientStay::bedStay() {
 void CPatientStay::sleeping(float speedUp) {
   CMapEntity_PacientClass *p = b.patient();
   CMapEntity_PostelClass *bed = dynamic_cast<CMapEntity_PostelClass *>(p->getBed());
-  float heal = bed ? bed->recoveryFactor : 1.0f;
+  float heal = bed ? bed->getRecoveryFactor() : 1.0f;
   if (b.snoreTimer.udalost()) {
     CMapEntity_Game *z = CMapEntitiesFactory::instance()->cloneEntity("Z");
     if (CChimneyDriftLink *drift = TLink<CChimneyDriftLink>::get()) drift->setDrift(z, -0.6f, -0.4f);
@@ -166,7 +166,7 @@ void CPatientStay::sleeping(float speedUp) {
 void CPatientStay::lying(float speedUp) {
   CMapEntity_PacientClass *p = b.patient();
   CMapEntity_PostelClass *bed = dynamic_cast<CMapEntity_PostelClass *>(p->getBed());
-  float heal = bed ? bed->recoveryFactor : 1.0f;
+  float heal = bed ? bed->getRecoveryFactor() : 1.0f;
   if (b.randomTimer.udalost()) {
     b.randomTimer.nastavSpoustec(2000 + CRandom::draw() % 5500);
     b.randomTimer.reset();

@@ -22,7 +22,7 @@ protected:
   CMapEntity_PostelClass *bed(uint16_t number) {
     for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
       if (auto *b = dynamic_cast<CMapEntity_PostelClass *>(e))
-        if (b->bedNumber == number) return b;
+        if (b->getBedNumber() == number) return b;
     return nullptr;
   }
   CMapEntity_DiagnosticTool *chair() {
@@ -86,7 +86,7 @@ TEST_F(TutorialTest, RegistrationStepsHoldThePatientFollowHerAndShutBedTwo) {
   expectHeld(p, 5);
   EXPECT_TRUE(arrowAt(668, 350)) << "at the chair";
   EXPECT_TRUE(arrowAt(p->getX() + 10, p->getY() - 67)) << "above the patient";
-  EXPECT_EQ(bed(2)->locked, 0);
+  EXPECT_FALSE(bed(2)->isLocked());
 
   // She sits at the chair: her long stay begins and bed 2 is shut while she is measured.
   chair()->occupant = p;
@@ -98,8 +98,8 @@ TEST_F(TutorialTest, RegistrationStepsHoldThePatientFollowHerAndShutBedTwo) {
   EXPECT_FLOAT_EQ(p->getRecoverySpeed(), 0.8f);
   EXPECT_EQ(framesetOf(head(p)), "ILL1");
   step();
-  EXPECT_EQ(bed(2)->locked, 1);
-  EXPECT_EQ(bed(1)->locked, 0);
+  EXPECT_TRUE(bed(2)->isLocked());
+  EXPECT_FALSE(bed(1)->isLocked());
   expectHeld(p, 5);
   steps(20);
   EXPECT_EQ(bubble(), "TUTORIAL1B") << "waits while she sits";
@@ -188,7 +188,7 @@ TEST_F(TutorialTest, MedicineStepsPointAtTheMedicineThenTheBedAndLetTheNextPatie
   EXPECT_EQ(framesetOf(p), "LYING");
   expectHeld(p, 5);
 
-  bed(1)->occupied = 1;
+  bed(1)->setObsazeno(true);
   TPatientState::setBedState(p, kBedGivingMoney);
   step();
   EXPECT_EQ(bubble(), "TUTORIAL8");
@@ -198,13 +198,13 @@ TEST_F(TutorialTest, MedicineStepsPointAtTheMedicineThenTheBedAndLetTheNextPatie
   EXPECT_EQ(next->locked, 1);
   EXPECT_EQ(next->getX(), 0.0f);
   EXPECT_EQ(next->getY(), 425.0f);
-  bed(2)->locked = 1;
+  bed(2)->lock(true);
   step();
-  EXPECT_EQ(bed(2)->locked, 0) << "bed 2 open again";
+  EXPECT_FALSE(bed(2)->isLocked()) << "bed 2 open again";
   expectHeld(next, 4);
   steps(5);
   EXPECT_EQ(bubble(), "TUTORIAL8") << "while a bed is taken";
-  bed(1)->occupied = 0;
+  bed(1)->setObsazeno(false);
   step();
   EXPECT_EQ(bubble(), "TUTORIAL9");
 }
@@ -238,11 +238,11 @@ TEST_F(TutorialTest, TidyingStepsWaitForTheSheetsAndBothBedsThenHandTheWardOver)
   // Praise, then both beds to make again.
   steps(150);
   EXPECT_EQ(bubble(), "TUTORIAL9B");
-  EXPECT_TRUE(bed(1)->madeUp);
+  EXPECT_TRUE(bed(1)->isMadeUp());
   steps(60);
   ASSERT_EQ(bubble(), "TUTORIAL9C");
-  EXPECT_FALSE(bed(1)->madeUp);
-  EXPECT_FALSE(bed(2)->madeUp);
+  EXPECT_FALSE(bed(1)->isMadeUp());
+  EXPECT_FALSE(bed(2)->isMadeUp());
   step();
   EXPECT_TRUE(arrowAt(88, 220));
   EXPECT_TRUE(arrowAt(248, 220));

@@ -119,8 +119,8 @@ TEST_F(BedDay, ACuredPatientFreesItsBedAtOncePaysByMoodAndTheAdjusterCountsItOnc
   step();
   EXPECT_EQ(p->getPhase(), kPhaseGone);
   EXPECT_EQ(bed->getOccupant(), nullptr) << "the bed forgets its patient as it climbs out";
-  EXPECT_FALSE(bed->occupied);
-  EXPECT_FALSE(bed->madeUp);
+  EXPECT_FALSE(bed->isOccupied());
+  EXPECT_FALSE(bed->isMadeUp());
   int money = level->getMoney();
   run(1900);
   EXPECT_EQ(level->getMoney(), money) << "the pay tick is 2000 ms of game time";
@@ -313,7 +313,7 @@ TEST_F(BedDay, ParentsSaddenOnTheFakeClockAndTheGeneratorStartsAtLevel25) {
   run(36100);
   CMapEntity_RodiceClass *parents = dynamic_cast<CMapEntity_RodiceClass *>(level->getEC()->getFirstEntityByClassID(23));
   ASSERT_NE(parents, nullptr) << "one set of parents after 36000 ms";
-  EXPECT_EQ(parents->wantedBed, bed->bedNumber);
+  EXPECT_EQ(parents->wantedBed, bed->getBedNumber());
   EXPECT_FLOAT_EQ(parents->getX(), 720.0f);
   float mood = p->getMood();
   run(9100);

@@ -321,9 +321,9 @@ TEST_F(PatientDay, TheColourBonusCaptionShowsTheAmountPaid) {
         if (!b->getParent() && !b->getOccupant() && (b->getAlpha() == 1.0f || b->getAlpha() == -1.0f)) bed = b;
   ASSERT_NE(bed, nullptr) << "no bed stands free";
   // A fractional bonus on the third of a run: 37.5 earned, 37 paid.
-  p->setBarva(bed->colour);
+  p->setBarva(bed->getColour());
   TPatientState::setColorBonus(p, 12.5f);
-  bed->bonusMultiplier = 2;
+  TPatientState::setBedRun(bed, 2);
   int before = level->getMoney();
   dragOnto(p, bed);
   ASSERT_EQ(p->getPhase(), kPhaseInBed);

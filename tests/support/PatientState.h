@@ -2,6 +2,7 @@
 #include <cstdint>
 
 #include "world/kinds/CMapEntity_PacientClass.h"
+#include "world/kinds/CMapEntity_PostelClass.h"
 
 // Puts a patient straight into the state a test stages, past the operations that lead there.
 struct TPatientState {
@@ -15,6 +16,8 @@ struct TPatientState {
   static void setFastService(CMapEntity_PacientClass *p, float pay) { p->fastService = pay; }
   static void setBed(CMapEntity_PacientClass *p, CMapEntity_Game *bed) { p->bed = bed; }
   static void setChair(CMapEntity_PacientClass *p, CMapEntity_Game *chair) { p->chair = chair; }
+  // A run of same-colour patients in the bed, as its multiplier counts them.
+  static void setBedRun(CMapEntity_PostelClass *bed, uint16_t multiplier) { bed->bonusMultiplier = multiplier; }
   // In that bed, in that bed state.
   static void inBed(CMapEntity_PacientClass *p, CMapEntity_Game *bed, uint8_t state) {
     p->bed = bed;

@@ -117,7 +117,7 @@ TEST_F(PlayerPatientTest, AnOutbreakIsExaminedPrescribedMadeUpAtTheCabinetAndBro
   EXPECT_EQ(figure()->workPhase, CPlayerController::kDeciding);
   CMapEntity_Recept *recept = dynamic_cast<CMapEntity_Recept *>(figure()->getContainedEntity(kPrescriptionID));
   ASSERT_NE(recept, nullptr);
-  EXPECT_EQ(recept->bedNumber, bed->bedNumber);
+  EXPECT_EQ(recept->bedNumber, bed->getBedNumber());
   EXPECT_TRUE(cabinet->getHighlightOn());
 
   walkAndWork(cabinet, 40, 40);
@@ -126,14 +126,14 @@ TEST_F(PlayerPatientTest, AnOutbreakIsExaminedPrescribedMadeUpAtTheCabinetAndBro
   run(4200);
   CMapEntity_Lek *shelf = dynamic_cast<CMapEntity_Lek *>(first("LEK"));
   ASSERT_NE(shelf, nullptr);
-  EXPECT_EQ(shelf->bedNumber, bed->bedNumber);
+  EXPECT_EQ(shelf->bedNumber, bed->getBedNumber());
   EXPECT_EQ(shelf->getParent(), nullptr);
 
   click((int)shelf->getX() + 8, (int)shelf->getY() + 8);
   for (int i = 0; i < 400 && !figure()->getContainedEntity(kMedicineID); ++i) step();
   CMapEntity_Lek *carried = dynamic_cast<CMapEntity_Lek *>(figure()->getContainedEntity(kMedicineID));
   ASSERT_NE(carried, nullptr);
-  EXPECT_EQ(carried->bedNumber, bed->bedNumber);
+  EXPECT_EQ(carried->bedNumber, bed->getBedNumber());
   workAtBed();
   EXPECT_EQ(figure()->getContainedEntity(kMedicineID), nullptr);
   EXPECT_TRUE(p->getBedState() == kBedTakingMedicine || p->getBedState() == kBedFastService);
@@ -143,7 +143,7 @@ TEST_F(PlayerPatientTest, AnOutbreakIsExaminedPrescribedMadeUpAtTheCabinetAndBro
 TEST_F(PlayerPatientTest, MedicineForAnotherBedOrRefusedStaysInAHand) {
   CMapEntity_PacientClass *p = bedded(kBedWaitingMedicine);
   CMapEntity_Lek *other = medicineFor(99);
-  CMapEntity_Lek *own = medicineFor(bed->bedNumber);
+  CMapEntity_Lek *own = medicineFor(bed->getBedNumber());
   unsigned short limit = p->getContainedLimit();
   p->setContainedLimit((unsigned short)(p->getContainedList().size() - 1));
   workAtBed();

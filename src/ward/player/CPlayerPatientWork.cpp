@@ -269,7 +269,7 @@ void CPlayerPatientWork::giveMedicine() {
   std::vector<CMapEntity *> kept;
   while (CMapEntity *m = ctl.player->getContainedEntity(kMedicineID)) {
     CMapEntity_Lek *lek = dynamic_cast<CMapEntity_Lek *>(m);
-    if (lek && lek->bedNumber == bedOf->bedNumber) {
+    if (lek && lek->bedNumber == bedOf->getBedNumber()) {
       lek->setVisible(false);
       if (ctl.player->giveEntityTo(p, lek, false)) {
         ctl.restOnDown();
@@ -332,7 +332,7 @@ void CPlayerPatientWork::examining() {
   }
   CMapEntity_Recept *recept = dynamic_cast<CMapEntity_Recept *>(CMapEntitiesFactory::instance()->cloneEntity("RECEPT"));
   if (recept) {
-    recept->bedNumber = bedOf->bedNumber;
+    recept->bedNumber = bedOf->getBedNumber();
     ctl.player->addEntity(recept, true);
   }
   if (CMapEntity_Game *c = firstCabinet()) {
