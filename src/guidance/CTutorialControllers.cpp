@@ -79,7 +79,7 @@ bool CTutorialStep::figureCarries(uint32_t id) const {
 void CTutorialStep::hold(int hearts) {
   CMapEntity_PacientClass *p = patient();
   if (!p) return;
-  p->holdMood(hearts >= 5 ? 1.0f : 0.65f, hearts);
+  p->holdMood(hearts >= 5 ? 1.0f : 0.65f);
 }
 
 void CTutorialStep::handOver(const char *next, float x, float y) {
@@ -160,12 +160,8 @@ void CTutorial3Controller::update() {
   if (!entity || !collection) return;
   CMapEntity_PacientClass *p = patient();
   if (!p) return;
-  if (p->getBedState() != kBedWaitingMedicine) {
-    dressPatient(p, "ILL1", "ILL1", "ILL1");
-    p->breakOut();
-    CPatientClocksLink *clocks = TLink<CPatientClocksLink>::get();
-    if (Timer *wait = clocks ? clocks->waitingTimer(p) : nullptr) wait->reset();
-  }
+  if (p->getBedState() != kBedWaitingMedicine)
+    if (CPatientGuideLink *guide = TLink<CPatientGuideLink>::get()) guide->forceOutbreak(p);
   CMapEntity_Game *f = figure();
   CFigureActionLink *action = TLink<CFigureActionLink>::get();
   uint16_t kind = 0;

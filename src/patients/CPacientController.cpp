@@ -51,6 +51,10 @@ CPacientController::CPacientController(const CPacientController &o)
   bedWearTimer.nastavSpoustec(1500);
 }
 
+CPacientController *CPacientController::of(CMapEntity_Game *patient) {
+  return patient ? dynamic_cast<CPacientController *>(patient->getController()) : nullptr;
+}
+
 CMapEntity_PacientClass *CPacientController::patient() const { return dynamic_cast<CMapEntity_PacientClass *>(entity); }
 
 CMapEntity_FrontaAkci *CPacientController::queue() const { return CMapEntity_FrontaAkci::najdi(collection); }
@@ -130,7 +134,11 @@ void CPacientController::onBind() {
 }
 
 void CPacientController::switchPacientFrameset(const std::string &name, bool head, bool hand, bool body) {
-  CMapEntity_PacientClass *p = patient();
+  switchPacientFrameset(patient(), name, head, hand, body);
+}
+
+void CPacientController::switchPacientFrameset(CMapEntity_PacientClass *p, const std::string &name, bool head,
+                                               bool hand, bool body) {
   if (!p) return;
   // Straight on the sprite: the carried parts keep their own framesets.
   if (body && p->getSprite()) p->getSprite()->nastavFrameset(name.c_str());
@@ -203,7 +211,7 @@ void CPacientController::update() {
   if (p->getPhase() == kPhaseOnCouch) CPatientArrival(*this).phaseOnBench();
   if (p->getPhase() == kPhaseInBed) CPatientStay(*this).phaseInBed();
   if (p->getPhase() == kPhaseRunning) CPatientLeaving(*this).phaseRunning();
-  if (p->getPhase() == kPhaseHeld && !p->getTormentor()) p->letGo((uint8_t)(fazeBeforeHold & 0xff));
+  if (p->getPhase() == kPhaseHeld && !p->getTormentor()) p->letGo();
   if (p->getPhase() == kPhasePaid) CPatientLeaving(*this).phaseLeaving();
   if (p->getPhase() == kPhaseGone) CPatientLeaving(*this).phaseGone();
   if (!p->getKill()) CPatientStay(*this).pauseBookkeeping();

@@ -29,7 +29,13 @@ public:
   void chooseColor();
   void sesadPacienta();
   void generujPrach();
+  // The behaviour of a patient entity; null for any other entity.
+  static CPacientController *of(CMapEntity_Game *patient);
+
+  // The named frameset on the patient's head, pyjama hand and body as the flags say.
   void switchPacientFrameset(const std::string &name, bool head, bool hand, bool body);
+  static void switchPacientFrameset(CMapEntity_PacientClass *p, const std::string &name, bool head, bool hand,
+                                    bool body);
   int getPocetPacientu() const;
   Timer *getPrevlekaciTimer() { return &prevlekaciTimer; }
   Timer *getCekaniTimer() { return &cekaniTimer; }
@@ -66,7 +72,6 @@ public:
   int32_t cuffClickedNoSeat = 0;
   int32_t bedPreview = 0;
   CMapEntity_Game *previewBed = nullptr;
-  int32_t fazeBeforeHold = 0;
   int32_t headFlash = 0;
   float headFlashLevel = 0.0f;
   int32_t medicineTaken = 0;

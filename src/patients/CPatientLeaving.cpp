@@ -99,7 +99,7 @@ void CPatientLeaving::capture(CMapEntity_Game *target) {
   p->synchronizujNaladu();
   if (CMapEntity *bar = p->getContainedEntity(CMapEntity_PacientClass::kMeterID)) bar->setAlpha(1.0f, false);
   bed->setHighlightOn(false);
-  p->getRunAwayTimer().reset();
+  p->restartRunAwayClock();
   CMapEntity_Game *t = CMapEntitiesFactory::instance()->cloneEntity("BONUSTEXT");
   t->setXY(p->getX() - 50, p->getY());
   b.tintCaption(t);

@@ -78,11 +78,10 @@ void CPatientStay::bedStay() {
   int stars = b.charismaStars();
 
   if (p->getTormentor()) {
-    b.fazeBeforeHold = p->getPhase();
     p->beHeld();
     if (p->getBedState() == kBedLying) b.switchPacientFrameset("VERYBAD", true, false, false);
   }
-  if (p->runsAway() && p->getBedState() == kBedLying && p->getRunAwayTimer().udalost()) {
+  if (p->runsAway() && p->getBedState() == kBedLying && p->runAwayDue()) {
     CPatientLeaving(b).runFromBed();
     return;
   }
@@ -196,21 +195,21 @@ void CPatientStay::outbreakAttempt(bool asleep) {
     return;
   }
   // Signed: the cure touch puts the last activity and the mark up to a minute ahead.
-  bool triggered = p->getOutbreakClock().udalost() || (float)(int32_t)(t - CPacientController::posledniAktivita) > 5500.0f / b.difficulty();
+  bool triggered = p->outbreakClockRunOut() || (float)(int32_t)(t - CPacientController::posledniAktivita) > 5500.0f / b.difficulty();
   if (!triggered) return;
   bool spaced = (int32_t)(t - b.outbreakMark) > 2 * delay;
   if (!asleep && !(p->getMeterFull() > 0.28f && spaced)) return;
   if (asleep && !spaced) return;
   if (p->getOutbreakCount() >= p->getOutbreakMaxCount()) return;
   if (!asleep && (b.getPocetPacientu() <= 1 || closed)) {
-    p->getOutbreakClock().reset();
+    p->restartOutbreakClock();
     return;
   }
   if ((int32_t)(t - CPacientController::posledniOutbreak) > delay) {
     startOutbreak();
   } else {
     b.outbreakMark = t;
-    p->getOutbreakClock().reset();
+    p->restartOutbreakClock();
   }
 }
 
@@ -219,17 +218,19 @@ void CPatientStay::startOutbreak() {
   int32_t t = b.now();
   CPacientController::posledniOutbreak = CPacientController::posledniAktivita = b.outbreakMark = t;
   p->breakOut();
-  p->markOutbreak();
   int r = CRandom::draw() % 4;
   if (r == 0) b.play(p->getSounds().panic1);
   else if (r == 1) b.play(p->getSounds().panic2);
   else b.playKind("MALE_YUCK2", "FEMALE_YUCK2", "CHILD_YUCK2");
-  p->getFastServiceTimer().reset();
   b.bedTimer.reset();
-  b.switchPacientFrameset("ILL1", true, true, true);
-  p->zapniAnimace();
+  showOutbreak(p);
   b.cekaniTimer.nastavSpoustec(6500);
   b.cekaniTimer.reset();
+}
+
+void CPatientStay::showOutbreak(CMapEntity_PacientClass *p) {
+  CPacientController::switchPacientFrameset(p, "ILL1", true, true, true);
+  p->zapniAnimace();
 }
 
 void CPatientStay::coughGerms() {
@@ -288,7 +289,7 @@ void CPatientStay::outbreak() {
   blue->setXY(p->getX() + 15, p->getY() + 20);
   b.collection->addEntity(blue);
   meterChange(p->getRecoverySpeed() * 0.2f / b.difficulty());
-  p->getOutbreakClock().reset();
+  p->restartOutbreakClock();
   b.switchPacientFrameset("LYING", false, true, true);
   b.switchPacientFrameset("ILL3", true, false, false);
   p->fallAsleep();
@@ -313,7 +314,7 @@ void CPatientStay::waitingForMedicine() {
     if (bed->getHighlight()) bed->getHighlight()->setVisible(false);
   }
   lek->setKill(true);
-  p->getOutbreakClock().reset();
+  p->restartOutbreakClock();
   b.switchPacientFrameset("LYING", true, true, true);
   p->synchronizujNaladu();
   CMapEntity *h = b.head();
@@ -325,13 +326,15 @@ void CPatientStay::waitingForMedicine() {
     h->setAlpha(0.0f, false);
     b.fadingHead = copy;
   }
-  p->drinkMedicine();
+  // The wait the figure set when it treated the outbreak has not run out: fast service, and
+  // thanks before the drinking.
+  bool fast = p->medicineWithinWait();
+  if (fast) p->thankForFastService();
+  else p->drinkMedicine();
   b.drinkTimer.reset();
   p->synchronizujNaladu();
   if (CMapEntity_Game *f = fadingHeadOnHead()) f->changeFrameset("ILL3WAITING");
-
-  // The wait the figure set when it treated the outbreak has not run out: fast service.
-  if (p->getMedicineWaitTimer().udalost()) return;
+  if (!fast) return;
   if (CMapEntity_Game *f = fadingHeadOnHead()) f->changeFrameset("ILL1WAITING");
   int stars = b.charismaStars();
   p->changeMood(CCharismaTable::amount(CCharismaTable::kFastService, stars));
@@ -345,7 +348,6 @@ void CPatientStay::waitingForMedicine() {
   b.play("CHAIN2");
   if (CLevel_Game *lvl = b.engine ? b.engine->getLevel() : nullptr) lvl->changeMoney(50);
   b.collection->addEntity(t);
-  p->thankForFastService();
   b.likeTimer.reset();
   if (CMapEntity *bar = p->getContainedEntity(CMapEntity_PacientClass::kHeartsID)) bar->effectFinishPulse();
 }

@@ -2,6 +2,7 @@
 #include <cstdint>
 
 class CMapEntity_Game;
+class CMapEntity_PacientClass;
 class CPacientController;
 
 // The patient's stay in bed: asleep and lying awake while the meter empties, outbreaks and their
@@ -12,7 +13,11 @@ public:
   explicit CPatientStay(CPacientController &behaviour) : b(behaviour) {}
 
   void phaseInBed();
+  // An outbreak as the illness starts it: counted, pacing the ward, with its sounds and a wait of
+  // 6500 ms for the figure.
   void startOutbreak();
+  // How a patient in an outbreak looks, whoever started it: sitting up ill, its animation running.
+  static void showOutbreak(CMapEntity_PacientClass *patient);
   void pauseBookkeeping();
 
 private:

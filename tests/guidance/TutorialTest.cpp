@@ -40,7 +40,6 @@ protected:
   }
   void expectHeld(CMapEntity_PacientClass *p, int hearts) {
     TPatientState::setMood(p, 0.1f);
-    TPatientState::setHearts(p, 1);
     step();
     EXPECT_EQ(p->getHearts(), hearts) << bubble();
     EXPECT_EQ(p->getHeartsBefore(), 1);
@@ -90,7 +89,7 @@ TEST_F(TutorialTest, RegistrationStepsHoldThePatientFollowHerAndShutBedTwo) {
 
   // She sits at the chair: her long stay begins and bed 2 is shut while she is measured.
   chair()->occupant = p;
-  TPatientState::setChair(p, chair());
+  p->sitDown(chair());
   step();
   EXPECT_EQ(bubble(), "TUTORIAL1B");
   EXPECT_FALSE(arrowAt(p->getX() + 10, p->getY() - 67));
@@ -105,7 +104,7 @@ TEST_F(TutorialTest, RegistrationStepsHoldThePatientFollowHerAndShutBedTwo) {
   EXPECT_EQ(bubble(), "TUTORIAL1B") << "waits while she sits";
 
   chair()->occupant = nullptr;
-  TPatientState::setChair(p, nullptr);
+  p->moveToBench();
   steps(2);
   EXPECT_EQ(bubble(), "TUTORIAL2");
   EXPECT_TRUE(arrowAt(96, 80)) << "at bed 1";
@@ -177,7 +176,7 @@ TEST_F(TutorialTest, MedicineStepsPointAtTheMedicineThenTheBedAndLetTheNextPatie
   steps(2);
   EXPECT_FALSE(arrowAt(96, 80)) << "given";
   EXPECT_EQ(bubble(), "TUTORIAL6");
-  TPatientState::setBedState(p, kBedPrescription);
+  TPatientState::setBedState(p, kBedLying);
   steps(2);
   ASSERT_EQ(bubble(), "TUTORIAL7");
 

@@ -149,8 +149,8 @@ TEST_F(BedDay, OutbreaksKeepTheirSpacingAndTheCureTouchHoldsThemOffSigned) {
     x->setRecoverySpeed(0.05f);
     x->setPatience(0.0f);
   }
-  a->getOutbreakClock().nastavSpoustec(1000000);
-  b->getOutbreakClock().nastavSpoustec(1000000);
+  TPatientState::setOutbreakPeriod(a, 1000000);
+  TPatientState::setOutbreakPeriod(b, 1000000);
   CPacientController::posledniOutbreak = 0;
   // The cure touch set the activity a minute ahead: inactivity never triggers until then.
   CPacientController::posledniAktivita = (int32_t)CFakeTime_instance->ms + 60000;
@@ -180,7 +180,7 @@ TEST_F(BedDay, MedicineInTimeIsFastServiceAndDrinkingLowersTheMeter) {
   TPatientState::setMeterFull(p, 0.5f);
   TPatientState::setMood(p, 0.5f);
   p->setRecoverySpeed(0.5f);
-  p->getMedicineWaitTimer().reset();
+  p->startMedicineWait(p->getMedicineWait());
   CMapEntity_Game *lek = CMapEntitiesFactory::instance()->cloneEntity("LEK");
   p->addEntity(lek, true, true);
   int money = level->getMoney();
@@ -211,8 +211,8 @@ TEST_F(BedDay, ARunawayLeavesItsBedWhenItsTimerRunsAndAHeldPatientReturnsToItsPh
   EXPECT_EQ(p->getPhase(), kPhaseInBed) << "let go, it is back in bed";
 
   p->setRunsAway(true);
-  p->getRunAwayTimer().nastavSpoustec(500);
-  p->getRunAwayTimer().reset();
+  p->setRunAwayPeriod(500);
+  p->restartRunAwayClock();
   run(300);
   EXPECT_EQ(p->getPhase(), kPhaseInBed);
   run(400);
@@ -308,7 +308,7 @@ TEST_F(BedDay, ParentsSaddenOnTheFakeClockAndTheGeneratorStartsAtLevel25) {
   CMapEntity_PostelClass *bed = beds()[0];
   CMapEntity_PacientClass *p = bedded(bed, kBedSleeping);
   TPatientState::setMood(p, 0.9f);
-  p->getOutbreakClock().nastavSpoustec(1000000);
+  TPatientState::setOutbreakPeriod(p, 1000000);
   CPacientController::posledniAktivita = (int32_t)CFakeTime_instance->ms + 1000000;
   run(36100);
   CMapEntity_RodiceClass *parents = dynamic_cast<CMapEntity_RodiceClass *>(level->getEC()->getFirstEntityByClassID(23));

@@ -38,7 +38,7 @@ protected:
     p->syncWithParentPosition();
     TPatientState::inBed(p, bed, state);
     TPatientState::setMeterFull(p, 0.9f);
-    p->getOutbreakClock().nastavSpoustec(10000000);
+    TPatientState::setOutbreakPeriod(p, 10000000);
     p->addEntity(CMapEntitiesFactory::instance()->cloneEntity("BAR"), true, true);
     return p;
   }
@@ -98,7 +98,6 @@ TEST_F(PlayerPatientTest, AnOutbreakIsExaminedPrescribedMadeUpAtTheCabinetAndBro
   CMapEntity_PacientClass *p = bedded(kBedOutbreak);
   TPatientState::setMood(p, 0.5f);
   TPatientState::setFastService(p, 30.0f);
-  p->getFastServiceTimer().reset();
   int money = level->getMoney();
   workAtBed();
   EXPECT_EQ(figure()->workPhase, CPlayerController::kExamining);
@@ -108,7 +107,7 @@ TEST_F(PlayerPatientTest, AnOutbreakIsExaminedPrescribedMadeUpAtTheCabinetAndBro
   EXPECT_EQ(p->getHearts(), 5);
   EXPECT_EQ(level->getMoney(), money + 30);
   EXPECT_TRUE(captionShown("FAST SERVICE +30"));
-  int wait = p->getMedicineWaitTimer().getSpoustec();
+  int wait = p->getMedicineWait();
   EXPECT_GT(wait, 4000 + 5500) << "walk + production + 5500";
   EXPECT_LT(wait, 4000 + 5500 + 10000);
   EXPECT_EQ(figure()->getContainedEntity(kPrescriptionID), nullptr);

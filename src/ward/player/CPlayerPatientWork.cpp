@@ -195,7 +195,7 @@ void CPlayerPatientWork::treatOutbreak() {
   if (hearts) hearts->effectFinishPulse();
   p->countTreatedOutbreak();
 
-  if (!p->getFastServiceTimer().udalost()) {
+  if (p->withinFastService()) {
     p->changeMood(CCharismaTable::amount(CCharismaTable::kFastService, charismaLevel()));
     p->synchronizujNaladu();
     CMapEntity_Game *heart = CMapEntitiesFactory::instance()->cloneEntity("SRDCE");
@@ -210,8 +210,7 @@ void CPlayerPatientWork::treatOutbreak() {
   float dx = (float)std::abs((int)pharmacy->getX() - (int)ctl.player->getX());
   float dy = (float)std::abs((int)pharmacy->getY() - (int)ctl.player->getY());
   int walk = ctl.walkMs(std::sqrt(dx * dx + dy * dy), ctl.player->speed, ctl.player->speedFactor);
-  p->getMedicineWaitTimer().nastavSpoustec(walk + pharmacy->productionTime + 5500);
-  p->getMedicineWaitTimer().reset();
+  p->startMedicineWait(walk + pharmacy->productionTime + 5500);
 
   CMapEntity *head = p->getContainedEntityClass(CMapEntity_PacientClass::kHeadClass);
   CMapEntity *arm = p->getContainedEntityClass(CMapEntity_PacientClass::kHandClass);
