@@ -25,7 +25,7 @@ CCustomerGenerator::~CCustomerGenerator() { delete timer; }
 void CCustomerGenerator::bindEC(CMapEntitiesCollection_Game *c, CLevel_Game *l) {
   collection = c;
   level = l;
-  CPacientController::bedsFull = 0;
+  CPacientController::startDay();
 }
 
 void CCustomerGenerator::setCustomerCount(int t) {

@@ -14,9 +14,9 @@ void CPatientGuide::forceOutbreak(CMapEntity_Game *e) {
 }
 
 void CPatientGuide::holdWait(CMapEntity_Game *patient) {
-  if (CPacientController *c = CPacientController::of(patient)) c->cekaniTimer.reset();
+  if (CPacientController *c = CPacientController::of(patient)) c->holdOutbreakWait();
 }
 
 void CPatientGuide::slowChange(CMapEntity_Game *patient, int ms) {
-  if (CPacientController *c = CPacientController::of(patient)) c->prevlekaciTimer.nastavSpoustec(ms);
+  if (CPacientController *c = CPacientController::of(patient)) c->slowChange(ms);
 }

@@ -125,7 +125,7 @@ TEST_F(TutorialTest, TheExaminationStepKeepsTheOutbreakUntilTheDoctorHasFinished
   for (int i = 0; i < 30; ++i) {
     step();
     ASSERT_EQ(p->getBedState(), kBedOutbreak);
-    ASSERT_EQ(behaviour->getCekaniTimer()->vratVteriny(), 0) << "her waiting time never runs";
+    ASSERT_EQ(behaviour->outbreakWaitElapsed(), 0) << "her waiting time never runs";
   }
   EXPECT_EQ(framesetOf(p), "ILL1");
   EXPECT_EQ(framesetOf(head(p)), "ILL1");

@@ -151,15 +151,15 @@ TEST_F(BedDay, OutbreaksKeepTheirSpacingAndTheCureTouchHoldsThemOffSigned) {
   }
   TPatientState::setOutbreakPeriod(a, 1000000);
   TPatientState::setOutbreakPeriod(b, 1000000);
-  CPacientController::posledniOutbreak = 0;
+  TPatientState::setLastOutbreak(0);
   // The cure touch set the activity a minute ahead: inactivity never triggers until then.
-  CPacientController::posledniAktivita = (int32_t)CFakeTime_instance->ms + 60000;
-  behaviour(a)->outbreakMark = behaviour(b)->outbreakMark = (int32_t)CFakeTime_instance->ms - 2 * delay - 1;
+  TPatientState::setLastActivity((int32_t)CFakeTime_instance->ms + 60000);
+  for (CMapEntity_PacientClass *x : {a, b}) TPatientState::setOutbreakMark(x, (int32_t)CFakeTime_instance->ms - 2 * delay - 1);
   run(20000);
   EXPECT_EQ(a->getBedState(), kBedLying);
   EXPECT_EQ(b->getBedState(), kBedLying);
   // Left alone past 5500 ms / factor: one breaks out, the other only moves its own mark.
-  CPacientController::posledniAktivita = (int32_t)CFakeTime_instance->ms - 7000;
+  TPatientState::setLastActivity((int32_t)CFakeTime_instance->ms - 7000);
   step();
   int out = (a->getBedState() == kBedOutbreak) + (b->getBedState() == kBedOutbreak);
   EXPECT_EQ(out, 1);
@@ -309,7 +309,7 @@ TEST_F(BedDay, ParentsSaddenOnTheFakeClockAndTheGeneratorStartsAtLevel25) {
   CMapEntity_PacientClass *p = bedded(bed, kBedSleeping);
   TPatientState::setMood(p, 0.9f);
   TPatientState::setOutbreakPeriod(p, 1000000);
-  CPacientController::posledniAktivita = (int32_t)CFakeTime_instance->ms + 1000000;
+  TPatientState::setLastActivity((int32_t)CFakeTime_instance->ms + 1000000);
   run(36100);
   CMapEntity_RodiceClass *parents = dynamic_cast<CMapEntity_RodiceClass *>(level->getEC()->getFirstEntityByClassID(23));
   ASSERT_NE(parents, nullptr) << "one set of parents after 36000 ms";

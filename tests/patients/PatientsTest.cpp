@@ -139,8 +139,8 @@ TEST_F(PatientDay, MoodChangesFollowCharismaStayInRangeAndDriveHeartsAndFace) {
   TPatientState::setMood(p, 0.65f);
   CPacientController proto(nullptr, nullptr, &engineObj, "PACIENT1");
   CPacientController *live = static_cast<CPacientController *>(proto.clone());
-  EXPECT_EQ(live->moodTimer.getSpoustec(), 1500);
-  EXPECT_EQ(proto.moodTimer.getSpoustec(), 3000);
+  EXPECT_EQ(live->moodTickPeriod(), 1500);
+  EXPECT_EQ(proto.moodTickPeriod(), 3000);
   delete live;
 }
 

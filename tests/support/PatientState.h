@@ -5,6 +5,7 @@
 #include <map>
 #include <vector>
 
+#include "patients/CPacientController.h"
 #include "world/kinds/CMapEntity_PacientClass.h"
 #include "world/kinds/CMapEntity_PostelClass.h"
 
@@ -42,6 +43,14 @@ struct TPatientState {
 
   // The outbreak clock's period (the species file's "outbreaktimer" for a new copy).
   static void setOutbreakPeriod(P *p, int ms) { p->outbreakClock.nastavSpoustec(ms); }
+
+  // The ward's outbreak pacing: the last bed activity and the last outbreak of any patient, and
+  // the time one patient's outbreak attempts are spaced from.
+  static void setLastActivity(int32_t gameMs) { CPacientController::pace.lastActivity = gameMs; }
+  static void setLastOutbreak(int32_t gameMs) { CPacientController::pace.lastOutbreak = gameMs; }
+  static void setOutbreakMark(P *p, int32_t gameMs) {
+    if (CPacientController *c = CPacientController::of(p)) c->spaceOutbreaksFrom(gameMs);
+  }
 
   // A run of same-colour patients in the bed, as its multiplier counts them.
   static void setBedRun(CMapEntity_PostelClass *bed, uint16_t multiplier) { bed->bonusMultiplier = multiplier; }

@@ -206,7 +206,7 @@ TEST_F(PlayerPatientTest, CureTouchHealsOnTheSpotAndACuredPatientIsSentHome) {
   EXPECT_EQ(figure()->getContainedEntity(kPrescriptionID), nullptr);
   EXPECT_TRUE(captionShown("HEALING TOUCH!"));
   EXPECT_EQ(icon->uses, 1);
-  EXPECT_GT(CPacientController::posledniAktivita, (int32_t)CFakeTime::instance()->ms + 50000);
+  EXPECT_GT(CPacientController::lastActivity(), (int32_t)CFakeTime::instance()->ms + 50000);
 
   TPatientState::setBedState(p, kBedSleeping);
   TPatientState::setMeterFull(p, 0.9f);
