@@ -51,7 +51,8 @@ private:
   CMapEntity_Game *fadingHeadOnHead() const;
 
   CPacientController &b;
-  // Periods of a live patient; a prototype's wear tick is 3000 ms.
+  // The bed's wear ticks every 1500 ms in a copy (3000 ms in a prototype); the coughs take the
+  // patient's own period.
   Timer bedWearTimer{3000, false};
   Timer bedTimer{3000, false};
   Timer snoreTimer{800, false};
