@@ -120,7 +120,7 @@ public:
 
   // Keeps the ward as it is: nobody's mood runs out, and a caption and a heart rise now and then.
   void keepBusy() {
-    for (CMapEntity_PacientClass *p : patients()) p->holdMood(0.65f, 4);
+    for (CMapEntity_PacientClass *p : patients()) p->holdMood(0.65f);
     if (++ticks % 25 != 0) return;
     CMapEntity_Game *caption = CMapEntitiesFactory::instance()->cloneEntity("BONUSTEXT");
     caption->setXY((float)(200 + (ticks * 7) % 300), 300.0f);
@@ -196,7 +196,7 @@ private:
     for (CMapEntity_PostelClass *bed : beds) {
       CMapEntity_PacientClass *p = arrival(nextSpecies(), bed->getX() + 38, bed->getY() - 10);
       p->prevlekniSe();
-      p->setBarva(bed->colour);
+      p->setBarva(bed->getColour());
       if (!bed->ulozPacienta(p, p->getColour())) continue;
       p->lieDown(bed);
     }

@@ -4,11 +4,10 @@
 
 #include "events/CMapEntity_Sasek.h"
 #include "media/CFatal.h"
-#include "media/Timer.h"
 #include "patients/CCustomerGenerator.h"
 #include "patients/CMapEntity_ObtiznostAdjuster.h"
-#include "patients/CPacientController.h"
 #include "patients/CPatientCare.h"
+#include "patients/CPatientGuide.h"
 #include "progress/CMapEntity_HospitalUpgrade.h"
 #include "progress/CDayPanels.h"
 #include "ward/beds/CPostelLink.h"
@@ -50,23 +49,6 @@ public:
   }
 };
 
-class CPatientClocks : public CPatientClocksLink {
-public:
-  Timer *changingTimer(CMapEntity_Game *patient) override {
-    CPacientController *c = behaviourOf(patient);
-    return c ? c->getPrevlekaciTimer() : nullptr;
-  }
-  Timer *waitingTimer(CMapEntity_Game *patient) override {
-    CPacientController *c = behaviourOf(patient);
-    return c ? c->getCekaniTimer() : nullptr;
-  }
-
-private:
-  static CPacientController *behaviourOf(CMapEntity_Game *patient) {
-    return patient ? dynamic_cast<CPacientController *>(patient->getController()) : nullptr;
-  }
-};
-
 class CFigureAction : public CFigureActionLink {
 public:
   bool actionKind(CMapEntity_Game *figure, uint16_t &kind) override {
@@ -95,7 +77,7 @@ CPuffDrift puffDrift;
 CPatientCheer patientCheer;
 CAlarmLamp alarmLamp;
 CAdjusterPauseWindow adjusterPauseWindow;
-CPatientClocks patientClocks;
+CPatientGuide patientGuide;
 CFigureAction figureAction;
 CJesterState jesterState;
 
@@ -116,7 +98,7 @@ void installGameLinks() {
   TLink<CUpgradeFlashLink>::install(&upgradeFlash);
   TLink<CAlarmLampLink>::install(&alarmLamp);
   TLink<CPauseWindowLink>::install(&adjusterPauseWindow);
-  TLink<CPatientClocksLink>::install(&patientClocks);
+  TLink<CPatientGuideLink>::install(&patientGuide);
   TLink<CFigureActionLink>::install(&figureAction);
   TLink<CJesterStateLink>::install(&jesterState);
 }
@@ -133,7 +115,7 @@ void checkGameLinks() {
   require<CUpgradeFlashLink>("upgrade flash");
   require<CAlarmLampLink>("alarm lamp");
   require<CPauseWindowLink>("pause window");
-  require<CPatientClocksLink>("patient clocks");
+  require<CPatientGuideLink>("patient guide");
   require<CFigureActionLink>("figure action");
   require<CJesterStateLink>("jester state");
 }

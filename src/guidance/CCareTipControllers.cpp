@@ -56,7 +56,7 @@ void CTipSrdickaTriggerController::update() {
   if (!entity || !collection) return;
   CMapEntity_PacientClass *p = firstPatient(collection);
   if (!p) return;
-  p->holdMood(1.0f, 5);
+  p->holdMood(1.0f);
   // A new arrival lies nowhere yet, whatever its bed word says.
   if (p->getPhase() != kPhaseInBed || !p->getBed() || p->getBedState() != kBedLying) return;
   tipkit::open(collection, "TIPSRDICKA", 0, 395);
@@ -88,7 +88,7 @@ void CTipSrdickaController::update() {
   const TPage &pg = kPages[page];
   tipkit::writeText(entity, pg.text);
   if (p && pg.hearts >= 0) {
-    p->holdMood(pg.mood, pg.hearts);
+    p->holdMood(pg.mood);
     p->synchronizujSrdicka();
   }
   if (!pageTimer.udalost()) return;

@@ -22,7 +22,7 @@ constexpr int32_t kJesterWalkingOut = 3;
 // While the registration tip is read the patient takes its time to change.
 constexpr int kSlowChanging = 50000;
 
-void keepHappy(CMapEntity_PacientClass *p) { p->holdMood(1.0f, 5); }
+void keepHappy(CMapEntity_PacientClass *p) { p->holdMood(1.0f); }
 
 int32_t jesterState(CMapEntitiesCollection *collection) {
   CJesterStateLink *link = TLink<CJesterStateLink>::get();
@@ -31,9 +31,9 @@ int32_t jesterState(CMapEntitiesCollection *collection) {
   return stav;
 }
 
-Timer *waitingTimer(CMapEntity_PacientClass *p) {
-  CPatientClocksLink *clocks = TLink<CPatientClocksLink>::get();
-  return clocks ? clocks->waitingTimer(p) : nullptr;
+// An outbreak now, as the patient's behaviour shows one.
+void forceOutbreak(CMapEntity_PacientClass *p) {
+  if (CPatientGuideLink *guide = TLink<CPatientGuideLink>::get()) guide->forceOutbreak(p);
 }
 } // namespace
 
@@ -90,7 +90,7 @@ void CTipOutbreakTriggerController::update() {
   if (p->getBedState() == kBedOutbreak) holdOutbreak = true;
   bool examining = false;
   if (figureKnown(examining) && examining) holdOutbreak = false;
-  if (bed && holdOutbreak) tipkit::startOutbreak(p);
+  if (bed && holdOutbreak) forceOutbreak(p);
   if (p->getBedState() == kBedTakingMedicine) handOver("TIPOUTBREAK", 0, 395);
 }
 
@@ -114,7 +114,7 @@ void CTip1Controller::onBind() {
 void CTip1Controller::update() {
   CMapEntity_PacientClass *p = patient();
   if (!entity || !p) return;
-  p->holdMood(0.65f, 4);
+  p->holdMood(0.65f);
   CMapEntity_Game *chair = p->getChair();
   if (!chair) {
     handOver("TIP2", 0, 0);
@@ -122,8 +122,7 @@ void CTip1Controller::update() {
   }
   auto *tool = dynamic_cast<CMapEntity_DiagnosticTool *>(chair);
   if (!tool || !tool->gauge || !tool->gauge->full) return;
-  CPatientClocksLink *clocks = TLink<CPatientClocksLink>::get();
-  if (Timer *changing = clocks ? clocks->changingTimer(p) : nullptr) changing->nastavSpoustec(kSlowChanging);
+  if (CPatientGuideLink *guide = TLink<CPatientGuideLink>::get()) guide->slowChange(p, kSlowChanging);
   handOver("TIP2", 0, 0);
 }
 
@@ -143,7 +142,7 @@ void CTipOutbreakController::update() {
   if (!outbreakDue || !p->getBed()) return;
   CWorldEngine *host = CWorldEngine::of(engine);
   if (host && host->getSoundEngine()) host->getSoundEngine()->playSound("PANIC_COW1");
-  tipkit::startOutbreak(p);
+  forceOutbreak(p);
   handOver("TIPOUTBREAK2", 0, 395);
 }
 
@@ -151,7 +150,7 @@ void CTipOutbreak2Controller::update() {
   CMapEntity_PacientClass *p = patient();
   if (!entity || !p) return;
   keepHappy(p);
-  if (Timer *wait = waitingTimer(p)) wait->reset();
+  if (CPatientGuideLink *guide = TLink<CPatientGuideLink>::get()) guide->holdWait(p);
   bool examining = true;
   if (!figureKnown(examining) || examining || p->getBedState() != kBedWaitingMedicine) return;
   handOver("TIPSRDICKATRIGGER", 0, 425);

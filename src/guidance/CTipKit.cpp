@@ -3,14 +3,11 @@
 #include "engine/KEvent.h"
 #include "engine/KInput.h"
 #include "guidance/CMapEntity_TutorialClass.h"
-#include "media/Timer.h"
 #include "media/ZSprite.h"
 #include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntitiesFactory.h"
 #include "world/CMapEntity_TextBox.h"
-#include "world/kinds/CMapEntity_PacientClass.h"
 #include "world/kinds/EntityIds.h"
-#include "world/kinds/Links.h"
 
 void TPointerFollow::follow(const KEvent *ev) {
   if (ev->type != K_EVENT_MOUSEMOVE) return;
@@ -57,18 +54,6 @@ CMapEntity_Game *open(CMapEntitiesCollection *collection, const char *name, floa
   e->setXY(x, y);
   collection->addEntity(e);
   return e;
-}
-
-void startOutbreak(CMapEntity_PacientClass *patient) {
-  if (patient->getSprite()) patient->getSprite()->nastavFrameset("ILL1");
-  for (uint16_t cls : {CMapEntity_PacientClass::kHeadClass, CMapEntity_PacientClass::kHandClass}) {
-    CMapEntity *part = patient->getContainedEntityClass(cls);
-    if (part && part->getSprite()) part->getSprite()->nastavFrameset("ILL1");
-  }
-  patient->zapniAnimace();
-  patient->breakOut();
-  CPatientClocksLink *clocks = TLink<CPatientClocksLink>::get();
-  if (Timer *wait = clocks ? clocks->waitingTimer(patient) : nullptr) wait->reset();
 }
 
 void hoverFade(CMapEntity_Game *bubble) {

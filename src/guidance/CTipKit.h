@@ -4,7 +4,6 @@
 #include "world/CMapEntity_Game.h"
 
 class CMapEntitiesCollection;
-class CMapEntity_PacientClass;
 class KEvent;
 
 // Where the pointer is and how far it moved, kept by every tip and tutorial behaviour.
@@ -28,9 +27,6 @@ CMapEntity_Game *freeArrow(CMapEntitiesCollection *collection, float x, float y,
 void writeText(CMapEntity_Game *bubble, const char *text);
 // Clones the prototype by name, puts it at (x, y) and adds it to the level; null without a level.
 CMapEntity_Game *open(CMapEntitiesCollection *collection, const char *name, float x, float y);
-// Puts a patient into an outbreak: ill framesets, animation restarted, bed sub-state 11, waiting
-// time counted from now.
-void startOutbreak(CMapEntity_PacientClass *patient);
 // Dims a bubble (with its text and arrows) while the pointer is in the 100-pixel band below its top.
 void hoverFade(CMapEntity_Game *bubble);
 } // namespace tipkit

@@ -31,7 +31,7 @@ std::vector<CMapEntity_PostelClass *> beds(CMapEntitiesCollection *c) {
 
 void lockBeds(CMapEntitiesCollection *c, uint16_t number, bool locked) {
   for (CMapEntity_PostelClass *b : beds(c))
-    if (b->bedNumber == number) b->locked = locked ? 1 : 0;
+    if (b->getBedNumber() == number) b->lock(locked);
 }
 
 void dressPatient(CMapEntity_PacientClass *p, const char *body, const char *head, const char *arm) {
@@ -79,7 +79,7 @@ bool CTutorialStep::figureCarries(uint32_t id) const {
 void CTutorialStep::hold(int hearts) {
   CMapEntity_PacientClass *p = patient();
   if (!p) return;
-  p->holdMood(hearts >= 5 ? 1.0f : 0.65f, hearts);
+  p->holdMood(hearts >= 5 ? 1.0f : 0.65f);
 }
 
 void CTutorialStep::handOver(const char *next, float x, float y) {
@@ -160,12 +160,8 @@ void CTutorial3Controller::update() {
   if (!entity || !collection) return;
   CMapEntity_PacientClass *p = patient();
   if (!p) return;
-  if (p->getBedState() != kBedWaitingMedicine) {
-    dressPatient(p, "ILL1", "ILL1", "ILL1");
-    p->breakOut();
-    CPatientClocksLink *clocks = TLink<CPatientClocksLink>::get();
-    if (Timer *wait = clocks ? clocks->waitingTimer(p) : nullptr) wait->reset();
-  }
+  if (p->getBedState() != kBedWaitingMedicine)
+    if (CPatientGuideLink *guide = TLink<CPatientGuideLink>::get()) guide->forceOutbreak(p);
   CMapEntity_Game *f = figure();
   CFigureActionLink *action = TLink<CFigureActionLink>::get();
   uint16_t kind = 0;
@@ -255,7 +251,7 @@ void CTutorial8Controller::update() {
   if (!entity || !collection) return;
   hold(4);
   for (CMapEntity_PostelClass *b : beds(collection))
-    if (b->occupied) return;
+    if (b->isOccupied()) return;
   handOver("TUTORIAL9", 0, 0);
 }
 
@@ -271,7 +267,7 @@ void CTutorial9Controller::update() {
   if (!figure()) return;
   bool made = true;
   for (CMapEntity_PostelClass *b : beds(collection))
-    if (!b->madeUp) made = false;
+    if (!b->isMadeUp()) made = false;
   if (!figureCarries(kRubbishID) && made) {
     tipkit::open(collection, "TUTORIAL9B", 0, 0);
     drop(hamperArrow);
@@ -309,7 +305,7 @@ void CTutorial9cController::update() {
   if (!entity || !collection) return;
   hold(4);
   for (CMapEntity_PostelClass *b : beds(collection)) {
-    if (!b->madeUp) continue;
+    if (!b->isMadeUp()) continue;
     if (b->getX() == 48.0f) drop(left);
     if (b->getX() == 208.0f) drop(right);
   }

@@ -25,7 +25,7 @@ CCustomerGenerator::~CCustomerGenerator() { delete timer; }
 void CCustomerGenerator::bindEC(CMapEntitiesCollection_Game *c, CLevel_Game *l) {
   collection = c;
   level = l;
-  CPacientController::bedsFull = 0;
+  CPacientController::startDay();
 }
 
 void CCustomerGenerator::setCustomerCount(int t) {
@@ -107,7 +107,7 @@ void CCustomerGenerator::generate(bool announced) {
 void CPatientCheer::cheer(CMapEntity_Game *e) {
   CMapEntity_PacientClass *p = dynamic_cast<CMapEntity_PacientClass *>(e);
   if (!p) return;
-  p->holdMood(0.9f, 5);
+  p->holdMood(0.9f);
   if (p->getContainedEntityClass(CMapEntity_PacientClass::kHeadClass) && p->getContainedEntity(CMapEntity_PacientClass::kHeartsID))
     p->synchronizujNaladu();
 }

@@ -72,7 +72,7 @@ void applySpeciesTo(CMapEntity_PacientClass &p, const TSpecies &s) {
 
 void applyCopySettingsTo(CMapEntity_PacientClass &p, const TSpecies &s) {
   p.setCough(s.coughKind, s.coughPeriod);
-  if (s.runAwayPeriod) p.getRunAwayTimer().nastavSpoustec(s.runAwayPeriod);
+  if (s.runAwayPeriod) p.setRunAwayPeriod(s.runAwayPeriod);
   if (s.headYOffset != 0.0f) {
     if (CMapEntity *head = p.getContainedEntityClass(CMapEntity_PacientClass::kHeadClass)) {
       head->setYOffset(s.headYOffset, false);

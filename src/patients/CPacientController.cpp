@@ -13,9 +13,6 @@
 #include "media/CSoundEngine.h"
 #include "media/Frame.h"
 #include "media/ZSprite.h"
-#include "patients/CPatientArrival.h"
-#include "patients/CPatientLeaving.h"
-#include "patients/CPatientStay.h"
 #include "world/CLevel_Game.h"
 #include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntitiesFactory.h"
@@ -30,9 +27,7 @@
 #include "world/kinds/CMapEntity_Tlakomer.h"
 #include "world/kinds/EntityIds.h"
 
-int32_t CPacientController::posledniAktivita = 0;
-int32_t CPacientController::posledniOutbreak = 0;
-uint32_t CPacientController::bedsFull = 0;
+CPacientController::TWardPace CPacientController::pace;
 
 namespace {
 
@@ -40,15 +35,16 @@ Frame *frameOf(CMapEntity *e) { return e ? e->getCurrentFrame() : nullptr; }
 } // namespace
 
 CPacientController::CPacientController(CMapEntity_Game *e, CMapEntitiesCollection *c, CEngine *eng, std::string bindTo)
-    : CCloneable(e, c, eng, std::move(bindTo)) {}
+    : CCloneable(e, c, eng, std::move(bindTo)), arrival(*this), stay(*this), leaving(*this) {}
 
 CPacientController::CPacientController(const CPacientController &o)
-    : CCloneable(o), heartsPulsing(o.heartsPulsing), pressureMaxPlayed(o.pressureMaxPlayed),
-      cuffClickedNoSeat(o.cuffClickedNoSeat), bedPreview(o.bedPreview), headFlash(o.headFlash),
-      headFlashLevel(o.headFlashLevel), medicineTaken(o.medicineTaken), outbreakMark(o.outbreakMark),
-      pauseSeen(o.pauseSeen) {
+    : CCloneable(o), heartsPulsing(o.heartsPulsing), bedPreview(o.bedPreview), arrival(*this, o.arrival),
+      stay(*this, o.stay), leaving(*this, o.leaving) {
   moodTimer.nastavSpoustec(1500);
-  bedWearTimer.nastavSpoustec(1500);
+}
+
+CPacientController *CPacientController::of(CMapEntity_Game *patient) {
+  return patient ? dynamic_cast<CPacientController *>(patient->getController()) : nullptr;
 }
 
 CMapEntity_PacientClass *CPacientController::patient() const { return dynamic_cast<CMapEntity_PacientClass *>(entity); }
@@ -118,7 +114,7 @@ void CPacientController::onBind() {
   if (!p) return;
   homeX = (int16_t)p->getX();
   homeY = (int16_t)p->getY();
-  bedTimer.nastavSpoustec(p->getCoughPeriod());
+  stay.setCoughPeriod(p->getCoughPeriod());
   CMapEntity_FrontaAkci::require(collection);
   switchPacientFrameset("ILL1", true, false, false);
   p->zapniAnimace();
@@ -130,7 +126,11 @@ void CPacientController::onBind() {
 }
 
 void CPacientController::switchPacientFrameset(const std::string &name, bool head, bool hand, bool body) {
-  CMapEntity_PacientClass *p = patient();
+  switchPacientFrameset(patient(), name, head, hand, body);
+}
+
+void CPacientController::switchPacientFrameset(CMapEntity_PacientClass *p, const std::string &name, bool head,
+                                               bool hand, bool body) {
   if (!p) return;
   // Straight on the sprite: the carried parts keep their own framesets.
   if (body && p->getSprite()) p->getSprite()->nastavFrameset(name.c_str());
@@ -198,15 +198,15 @@ void CPacientController::update() {
   if (a < 1.0f && a != -1.0f) p->changeAlpha(0.02f, true);
   else if (a > 1.0f) p->setAlpha(-1.0f, true);
 
-  if (p->getPhase() == kPhaseOnChair) CPatientArrival(*this).phaseAtDesk();
-  if (p->getPhase() == kPhaseArrived) CPatientArrival(*this).phaseArrived();
-  if (p->getPhase() == kPhaseOnCouch) CPatientArrival(*this).phaseOnBench();
-  if (p->getPhase() == kPhaseInBed) CPatientStay(*this).phaseInBed();
-  if (p->getPhase() == kPhaseRunning) CPatientLeaving(*this).phaseRunning();
-  if (p->getPhase() == kPhaseHeld && !p->getTormentor()) p->letGo((uint8_t)(fazeBeforeHold & 0xff));
-  if (p->getPhase() == kPhasePaid) CPatientLeaving(*this).phaseLeaving();
-  if (p->getPhase() == kPhaseGone) CPatientLeaving(*this).phaseGone();
-  if (!p->getKill()) CPatientStay(*this).pauseBookkeeping();
+  if (p->getPhase() == kPhaseOnChair) arrival.phaseAtDesk();
+  if (p->getPhase() == kPhaseArrived) arrival.phaseArrived();
+  if (p->getPhase() == kPhaseOnCouch) arrival.phaseOnBench();
+  if (p->getPhase() == kPhaseInBed) stay.phaseInBed();
+  if (p->getPhase() == kPhaseRunning) leaving.phaseRunning();
+  if (p->getPhase() == kPhaseHeld && !p->getTormentor()) p->letGo();
+  if (p->getPhase() == kPhasePaid) leaving.phaseLeaving();
+  if (p->getPhase() == kPhaseGone) leaving.phaseGone();
+  if (!p->getKill()) stay.pauseBookkeeping();
 }
 
 void CPacientController::moodTick(bool flagLoss) {
@@ -289,10 +289,63 @@ void CPacientController::clearOnKill() {
   }
 }
 
-void CPacientController::chooseColor() { CPatientArrival(*this).chooseColor(); }
+void CPacientController::chooseColor() { arrival.chooseColor(); }
 
-void CPacientController::sesadPacienta() { CPatientArrival(*this).sesadPacienta(); }
+void CPacientController::generujPrach() { arrival.generujPrach(); }
 
-void CPacientController::generujPrach() { CPatientArrival(*this).generujPrach(); }
+void CPacientController::startOutbreak() { stay.startOutbreak(); }
 
-void CPacientController::startOutbreak() { CPatientStay(*this).startOutbreak(); }
+void CPacientController::holdOutbreakWait() { stay.holdOutbreakWait(); }
+
+void CPacientController::slowChange(int ms) { arrival.slowChange(ms); }
+
+void CPacientController::spaceOutbreaksFrom(int32_t gameMs) { stay.spaceOutbreaksFrom(gameMs); }
+
+void CPacientController::refreshMeterSoon() { stay.refreshMeterSoon(); }
+
+void CPacientController::layout(CMapEntity_Game *bed, float yo) {
+  CMapEntity_PacientClass *p = patient();
+  p->setXOffset(38.0f, false);
+  p->setYOffset(yo, false);
+  bed->addEntity(p, false, true);
+  if (CMapEntity *pillow = bed->getContainedEntityClass(CMapEntity_PostelClass::kPillowClass)) pillow->setSortZ(1, false);
+  p->setSortZ(2, false);
+  if (CMapEntity *blanket = bed->getContainedEntityClass(CMapEntity_PostelClass::kBlanketClass)) {
+    blanket->setXOffset(-38.0f, false);
+    blanket->setYOffset(50.0f - yo, false);
+    bed->giveEntityTo(p, blanket, true);
+    blanket->changeFrameset("OBSAZENE");
+    blanket->setSortZ(3, false);
+    blanket->syncWithParentPosition();
+  }
+  if (CMapEntity *rail = bed->getContainedEntityClass(CMapEntity_PostelClass::kRailClass)) rail->setSortZ(4, false);
+  if (CMapEntity *h = p->getContainedEntityClass(CMapEntity_PacientClass::kHeadClass)) h->setSortZ(4, false);
+  bed->containedCopiesUpdate();
+  p->containedCopiesUpdate();
+}
+
+void CPacientController::sesadPacienta() {
+  bedPreview = 0;
+  CMapEntity_PostelClass *bed = dynamic_cast<CMapEntity_PostelClass *>(previewBed);
+  if (bed && collection->contains(bed)) {
+    climbOut(bed);
+    bed->refresh();
+  }
+  switchPacientFrameset("FRAMESET1", false, true, true);
+  switchPacientFrameset("ILL1", true, false, false);
+  previewBed = nullptr;
+}
+
+void CPacientController::previewIn(CMapEntity_Game *bed, const char *face) {
+  if (previewing() && previewBed != bed) sesadPacienta();
+  if (previewing()) return;
+  CMapEntity_PacientClass *p = patient();
+  pace.lastActivity = now();
+  float yo = p->getKind() == 4 ? -7.0f : ((p->getKind() == 1 || p->getKind() == 3) ? -8.0f : -9.0f);
+  layout(bed, yo);
+  p->synchronizujSrdicka();
+  switchPacientFrameset("LYING", false, true, true);
+  switchPacientFrameset(face, true, false, false);
+  previewBed = bed;
+  bedPreview = 1;
+}

@@ -3,8 +3,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "media/CRandom.h"
 #include "media/Timer.h"
+#include "patients/CPatientArrival.h"
+#include "patients/CPatientLeaving.h"
+#include "patients/CPatientStay.h"
 #include "world/CCloneable.h"
 #include "world/CEntityController.h"
 
@@ -15,12 +17,17 @@ class CMapEntity_FrontaAkci;
 // The patient's behaviour: it drives the patient through its visit (CMapEntity_PacientClass keeps
 // the state) one phase at a time: CPatientArrival from the couch through the desk and the bench
 // into bed, CPatientStay the stay in bed and its treatment, CPatientLeaving the runaway and the
-// way out with the payment. This class holds what they share. One prototype per species name.
+// way out with the payment. Each phase keeps its own timers and marks; this class holds what they
+// share: the mood tick, the point the patient goes back to, the hearts' pulse and the preview of
+// the patient lying in a bed while it is dragged. One prototype per species name.
 class CPacientController : public CCloneable<CPacientController, CEntityController> {
 public:
   CPacientController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine,
                      std::string bindTo);
   CPacientController(const CPacientController &other);
+  CPacientController &operator=(const CPacientController &) = delete;
+  // The behaviour of a patient entity; null for any other entity.
+  static CPacientController *of(CMapEntity_Game *patient);
 
   void onBind() override;
   void specificHandleMessages(KEvent *ev) override;
@@ -29,58 +36,51 @@ public:
   void chooseColor();
   void sesadPacienta();
   void generujPrach();
+  // The named frameset on the patient's head, pyjama hand and body as the flags say.
   void switchPacientFrameset(const std::string &name, bool head, bool hand, bool body);
+  static void switchPacientFrameset(CMapEntity_PacientClass *p, const std::string &name, bool head, bool hand,
+                                    bool body);
   int getPocetPacientu() const;
-  Timer *getPrevlekaciTimer() { return &prevlekaciTimer; }
-  Timer *getCekaniTimer() { return &cekaniTimer; }
   // Starts an outbreak now, as the stay in bed does when its time comes.
   void startOutbreak();
 
-  // Game-clock ms of the last bed activity and of the last outbreak of any patient; differences
-  // to them are taken signed, as the cure touch puts the activity ahead of the clock. Shared by
-  // every patient, as only one ward runs at a time; they pace the outbreaks across the ward.
-  static int32_t posledniAktivita;
-  static int32_t posledniOutbreak;
-  // Beds-full bonuses paid in the current day: each one pays less. The day's customer generator
-  // sets it back to 0.
-  static uint32_t bedsFull;
+  // What a guide asks of the behaviour (CPatientGuide): the outbreak's wait started again, so
+  // that it does not run out; the change into pyjamas after registration taking ms.
+  void holdOutbreakWait();
+  void slowChange(int ms);
 
-  // A prototype's mood and wear ticks are 3000 ms; a copy, the only kind that runs, ticks every
-  // 1500 ms.
-  Timer moodTimer{3000, false};
-  Timer bedWearTimer{3000, false};
-  Timer prevlekaciTimer{2500, false};
-  Timer cekaniTimer{5000, false};
-  Timer payTimer{2000, false};
-  Timer bedTimer{3000, false};
-  Timer snoreTimer{800, false};
-  Timer randomTimer{2000 + CRandom::draw() % 5500, false};
-  Timer likeTimer{2000, false};
-  Timer drinkTimer{3000, false};
-  int16_t homeX = 0;
-  int16_t homeY = 0;
-  int32_t mouseX = 0;
-  int32_t mouseY = 0;
-  int32_t heartsPulsing = 0;
-  int32_t pressureMaxPlayed = 0;
-  int32_t cuffClickedNoSeat = 0;
-  int32_t bedPreview = 0;
-  CMapEntity_Game *previewBed = nullptr;
-  int32_t fazeBeforeHold = 0;
-  int32_t headFlash = 0;
-  float headFlashLevel = 0.0f;
-  int32_t medicineTaken = 0;
-  int32_t outbreakMark = 0;
-  int32_t pauseSeen = 0;
-  // Set by the cure touch on a sleeping patient: the meter's bar follows on the next update.
-  int32_t refreshMeter = 0;
-  // The ill face over the head while the patient drinks; carried by the head.
-  CMapEntity *fadingHead = nullptr;
+  // The cure touch: this patient's outbreak attempts are spaced from gameMs; a sleeping
+  // patient's meter was lowered and its bar follows on the next update.
+  void spaceOutbreaksFrom(int32_t gameMs);
+  void refreshMeterSoon();
+
+  // The mood tick's period; milliseconds since the outbreak's wait began.
+  int moodTickPeriod() { return moodTimer.getSpoustec(); }
+  int outbreakWaitElapsed() { return stay.outbreakWaitElapsed(); }
+
+  // Game-clock ms of the last bed activity of any patient, which paces the ward's outbreaks.
+  static int32_t lastActivity() { return pace.lastActivity; }
+  // The cure touch puts it ahead: no patient breaks out for want of activity before gameMs.
+  static void holdWardOutbreaksUntil(int32_t gameMs) { pace.lastActivity = gameMs; }
+  // A new day: the beds-full bonuses start again at their full value.
+  static void startDay() { pace.bedsFull = 0; }
 
 private:
   friend class CPatientArrival;
   friend class CPatientStay;
   friend class CPatientLeaving;
+  friend struct TPatientState;
+
+  // Shared by every patient, as only one ward runs at a time: game-clock ms of the last bed
+  // activity and of the last outbreak of any patient (differences to them are taken signed, as
+  // the cure touch puts the activity ahead of the clock), and the beds-full bonuses paid in the
+  // current day, each of which pays less.
+  struct TWardPace {
+    int32_t lastActivity = 0;
+    int32_t lastOutbreak = 0;
+    uint32_t bedsFull = 0;
+  };
+  static TWardPace pace;
 
   CMapEntity_PacientClass *patient() const;
   CMapEntity_FrontaAkci *queue() const;
@@ -105,4 +105,26 @@ private:
   void clearOnKill();
   // Out of the bed: the blanket goes back onto it and the bed lets the patient go.
   void climbOut(CMapEntity_Game *bed);
+
+  // The held patient shown lying in the bed under the pointer, its face as given, until it is
+  // dropped there or taken away again; a preview in another bed is taken back first.
+  void previewIn(CMapEntity_Game *bed, const char *face);
+  bool previewing() const { return bedPreview != 0; }
+  bool previewingIn(CMapEntity_Game *bed) const { return bedPreview && previewBed == bed; }
+  // Lays the patient into the bed with its blanket over it, its head raised by yOffset.
+  void layout(CMapEntity_Game *bed, float yOffset);
+
+  // A prototype's mood tick is 3000 ms; a copy, the only kind that runs, ticks every 1500 ms.
+  Timer moodTimer{3000, false};
+  int16_t homeX = 0;
+  int16_t homeY = 0;
+  int32_t mouseX = 0;
+  int32_t mouseY = 0;
+  int32_t heartsPulsing = 0;
+  int32_t bedPreview = 0;
+  CMapEntity_Game *previewBed = nullptr;
+
+  CPatientArrival arrival;
+  CPatientStay stay;
+  CPatientLeaving leaving;
 };

@@ -65,6 +65,9 @@ uint16_t pickColour(const TColourInputs &in, int (*rnd)()) {
   return rnd() % 5 == 1 ? uniform() : fromList(freeList);
 }
 
+CPatientArrival::CPatientArrival(CPacientController &behaviour, const CPatientArrival &o)
+    : b(behaviour), pressureMaxPlayed(o.pressureMaxPlayed), cuffClickedNoSeat(o.cuffClickedNoSeat) {}
+
 void CPatientArrival::phaseArrived() {
   CMapEntity_PacientClass *p = b.patient();
   CMapEntity_Game *c = b.cursor();
@@ -122,7 +125,7 @@ void CPatientArrival::phaseArrived() {
     if (all)
       if (CLevel_Game *lvl = b.engine ? b.engine->getLevel() : nullptr) lvl->changeMoney(50 * (int)chairs.size());
   }
-  b.prevlekaciTimer.reset();
+  prevlekaciTimer.reset();
   setNurse(true);
   chair->gauge->start(p->getPressureSpeed());
 }
@@ -133,10 +136,10 @@ void CPatientArrival::phaseAtDesk() {
   CMapEntity_DiagnosticTool *chair = dynamic_cast<CMapEntity_DiagnosticTool *>(p->getChair());
   CMapEntity_Tlakomer *gauge = chair ? chair->gauge : nullptr;
   if (!gauge) return;
-  if (gauge->full && !b.pressureMaxPlayed) {
+  if (gauge->full && !pressureMaxPlayed) {
     b.play("PRESSUREMAX");
-    b.pressureMaxPlayed = 1;
-    b.prevlekaciTimer.reset();
+    pressureMaxPlayed = 1;
+    prevlekaciTimer.reset();
   }
   CMapEntity_Game *c = b.cursor();
   bool under = c && (c->isActionCollisionWithEntity(p) || p->isActionCollisionWithEntity(c));
@@ -150,19 +153,19 @@ void CPatientArrival::phaseAtDesk() {
     setNurse(false);
     if (firstSeats(b.collection, kBenchClass)) {
       if (benchHasSeat()) moveToBench();
-      else b.cuffClickedNoSeat = 1;
+      else cuffClickedNoSeat = 1;
     }
     b.homeX = (int16_t)p->getX();
     b.homeY = (int16_t)p->getY();
     return;
   }
-  if (b.prevlekaciTimer.udalost() && b.pressureMaxPlayed && p->getChair()) {
+  if (prevlekaciTimer.udalost() && pressureMaxPlayed && p->getChair()) {
     gauge->setStav(0.0f);
     setNurse(false);
     if (benchHasSeat()) {
       moveToBench();
-      b.play(b.cuffClickedNoSeat ? "CUSTOMER_CUFF_GOOD" : "CUSTOMER_CUFF_BAD");
-      b.cuffClickedNoSeat = 0;
+      b.play(cuffClickedNoSeat ? "CUSTOMER_CUFF_GOOD" : "CUSTOMER_CUFF_BAD");
+      cuffClickedNoSeat = 0;
     }
     b.homeX = (int16_t)p->getX();
     b.homeY = (int16_t)p->getY();
@@ -199,8 +202,8 @@ void CPatientArrival::chooseColor() {
     if (CMapEntity_PacientClass *other = dynamic_cast<CMapEntity_PacientClass *>(e))
       in.expectedPayout += (int)(other->getMoney() * 150.0f * other->getMood());
     if (CMapEntity_PostelClass *bed = dynamic_cast<CMapEntity_PostelClass *>(e)) {
-      in.allBedColours.push_back(bed->colour);
-      if (!bed->getOccupant()) in.freeBedColours.push_back(bed->colour);
+      in.allBedColours.push_back(bed->getColour());
+      if (!bed->getOccupant()) in.freeBedColours.push_back(bed->getColour());
     }
   }
   if (CMapEntity_Game *bar = b.collection->getEntityByID(kStatusBarID))
@@ -246,7 +249,7 @@ void CPatientArrival::setNurse(bool working) {
 void CPatientArrival::phaseOnBench() {
   CMapEntity_PacientClass *p = b.patient();
   if (p->getMood() == 0.0f) {
-    if (b.bedPreview) sesadPacienta();
+    if (b.previewing()) b.sesadPacienta();
     b.lose(kBenchClass);
     return;
   }
@@ -256,23 +259,19 @@ void CPatientArrival::phaseOnBench() {
   CMapEntity_Game *c = b.cursor();
   CMapEntity_Game *bedUnder = c ? dynamic_cast<CMapEntity_Game *>(c->isActionCollisionWithEntityClassID(kBedClass)) : nullptr;
   if (b.heldByCursor() == p && KInput::getLeftButtonState()) {
-    if (bedUnder && bedSuitable(bedUnder)) {
-      if (b.bedPreview && b.previewBed != bedUnder) sesadPacienta();
-      if (!b.bedPreview) previewLying(bedUnder, "ILL3");
-    } else if (b.bedPreview) {
-      sesadPacienta();
-    }
+    if (bedUnder && bedSuitable(bedUnder)) b.previewIn(bedUnder, "ILL3");
+    else if (b.previewing()) b.sesadPacienta();
   } else if (wasHeld && !KInput::getLeftButtonState()) {
     b.setHeld(nullptr);
     p->setSortZ(0, false);
     CMapEntity_PostelClass *bed = dynamic_cast<CMapEntity_PostelClass *>(bedUnder);
     float a = bed ? bed->getAlpha() : 0.0f;
-    bool ok = bed && !bed->occupied && !bed->locked && bed->madeUp && (a == -1.0f || a == 1.0f) &&
-              b.bedPreview && b.previewBed == bed && (!p->bedDropBlocked() || bed->getEntityID() == kLockedBedID);
+    bool ok = bed && !bed->isOccupied() && !bed->isLocked() && bed->isMadeUp() && (a == -1.0f || a == 1.0f) &&
+              b.previewingIn(bed) && (!p->bedDropBlocked() || bed->getEntityID() == kLockedBedID);
     if (ok) {
       layIntoBed(bed);
     } else {
-      if (b.bedPreview) sesadPacienta();
+      if (b.previewing()) b.sesadPacienta();
       b.goHome(true);
     }
   }
@@ -281,66 +280,19 @@ void CPatientArrival::phaseOnBench() {
 
 bool CPatientArrival::bedSuitable(CMapEntity_Game *target) const {
   CMapEntity_PostelClass *bed = dynamic_cast<CMapEntity_PostelClass *>(target);
-  if (!bed || bed->locked || bed->occupied || !bed->madeUp) return false;
+  if (!bed || bed->isLocked() || bed->isOccupied() || !bed->isMadeUp()) return false;
   CMapEntity *lying = bed->getContainedEntityClass(kPatientClass);
   return !lying || lying == b.entity;
-}
-
-void CPatientArrival::layout(CMapEntity_Game *bed, float yo) {
-  CMapEntity_PacientClass *p = b.patient();
-  p->setXOffset(38.0f, false);
-  p->setYOffset(yo, false);
-  bed->addEntity(p, false, true);
-  if (CMapEntity *pillow = bed->getContainedEntityClass(CMapEntity_PostelClass::kPillowClass)) pillow->setSortZ(1, false);
-  p->setSortZ(2, false);
-  if (CMapEntity *blanket = bed->getContainedEntityClass(CMapEntity_PostelClass::kBlanketClass)) {
-    blanket->setXOffset(-38.0f, false);
-    blanket->setYOffset(50.0f - yo, false);
-    bed->giveEntityTo(p, blanket, true);
-    blanket->changeFrameset("OBSAZENE");
-    blanket->setSortZ(3, false);
-    blanket->syncWithParentPosition();
-  }
-  if (CMapEntity *rail = bed->getContainedEntityClass(CMapEntity_PostelClass::kRailClass)) rail->setSortZ(4, false);
-  if (CMapEntity *head = p->getContainedEntityClass(CMapEntity_PacientClass::kHeadClass)) head->setSortZ(4, false);
-  bed->containedCopiesUpdate();
-  p->containedCopiesUpdate();
-}
-
-void CPatientArrival::sesadPacienta() {
-  b.bedPreview = 0;
-  CMapEntity_PostelClass *bed = dynamic_cast<CMapEntity_PostelClass *>(b.previewBed);
-  if (bed && b.collection->contains(bed)) {
-    b.climbOut(bed);
-    bed->refresh();
-  }
-  b.switchPacientFrameset("FRAMESET1", false, true, true);
-  b.switchPacientFrameset("ILL1", true, false, false);
-  b.previewBed = nullptr;
-}
-
-// Shows the held patient lying in the bed under the pointer, its face as given, until it is
-// dropped there or taken away again.
-void CPatientArrival::previewLying(CMapEntity_Game *bed, const char *face) {
-  CMapEntity_PacientClass *p = b.patient();
-  CPacientController::posledniAktivita = b.now();
-  float yo = p->getKind() == 4 ? -7.0f : ((p->getKind() == 1 || p->getKind() == 3) ? -8.0f : -9.0f);
-  layout(bed, yo);
-  p->synchronizujSrdicka();
-  b.switchPacientFrameset("LYING", false, true, true);
-  b.switchPacientFrameset(face, true, false, false);
-  b.previewBed = bed;
-  b.bedPreview = 1;
 }
 
 void CPatientArrival::layIntoBed(CMapEntity_Game *target) {
   CMapEntity_PacientClass *p = b.patient();
   CMapEntity_PostelClass *bed = static_cast<CMapEntity_PostelClass *>(target);
-  sesadPacienta();
+  b.sesadPacienta();
   b.queueAction(&b, 2, 0);
   p->setMouseClick(true);
   p->setMouseDrag(false);
-  bool match = bed->colour == p->getColour();
+  bool match = bed->getColour() == p->getColour();
   uint16_t counter = bed->ulozPacienta(p, p->getColour());
   CLevel_Game *lvl = b.engine ? b.engine->getLevel() : nullptr;
   if (match) {
@@ -370,10 +322,10 @@ void CPatientArrival::layIntoBed(CMapEntity_Game *target) {
   if (p->getKind() == 0) b.play(even ? "MALE_SLEEP1" : "MALE_SLEEP2");
   else if (p->getKind() == 1) b.play(even ? "FEMALE_SLEEP1" : "FEMALE_SLEEP2");
   else if (p->getKind() == 4) b.play(even ? "CHILD_SLEEP1" : "CHILD_SLEEP2");
-  b.outbreakMark = b.now() + ((lvl && lvl->closed()) ? 3000 : 0);
-  CPacientController::posledniAktivita = b.now();
+  b.spaceOutbreaksFrom(b.now() + ((lvl && lvl->closed()) ? 3000 : 0));
+  CPacientController::pace.lastActivity = b.now();
   float yo = p->getKind() == 4 ? -7.0f : -10.0f;
-  layout(bed, yo);
+  b.layout(bed, yo);
   p->lieDown(bed);
   CMapEntity_Game *meter = CMapEntitiesFactory::instance()->cloneEntity("BAR");
   p->addEntity(meter, true, true);
@@ -390,8 +342,8 @@ void CPatientArrival::layIntoBed(CMapEntity_Game *target) {
       if (!other->getOccupant()) allTaken = false;
     }
   if (beds > 0 && allTaken) {
-    unsigned bonus = (unsigned)(beds * 100) / (CPacientController::bedsFull + 1);
-    ++CPacientController::bedsFull;
+    unsigned bonus = (unsigned)(beds * 100) / (CPacientController::pace.bedsFull + 1);
+    ++CPacientController::pace.bedsFull;
     if (lvl) lvl->changeMoney((int)bonus);
     CMapEntity_Game *t = b.bonusText(350, 300, "BEDS FULL +" + makeString(bonus));
     if (CMapEntity_BonusText *bt = dynamic_cast<CMapEntity_BonusText *>(t)) {

@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "media/Timer.h"
+
 class CMapEntity_Game;
 class CPacientController;
 
@@ -26,20 +28,21 @@ uint16_t pickColour(const TColourInputs &in, int (*rnd)());
 class CPatientArrival {
 public:
   explicit CPatientArrival(CPacientController &behaviour) : b(behaviour) {}
+  // The part of a new behaviour: the marks copied, the timer started afresh.
+  CPatientArrival(CPacientController &behaviour, const CPatientArrival &other);
+  CPatientArrival(const CPatientArrival &) = delete;
+  CPatientArrival &operator=(const CPatientArrival &) = delete;
 
   void phaseArrived();
   void phaseAtDesk();
   void phaseOnBench();
-  void moveToBench();
   void chooseColor();
   void generujPrach();
-  // The held patient shown lying in a bed, and taken out of it again.
-  void previewLying(CMapEntity_Game *bed, const char *face);
-  void sesadPacienta();
-  // Lays the patient into the bed with its blanket over it, its head raised by yOffset.
-  void layout(CMapEntity_Game *bed, float yOffset);
+  // The change into pyjamas after registration takes ms.
+  void slowChange(int ms) { prevlekaciTimer.nastavSpoustec(ms); }
 
 private:
+  void moveToBench();
   bool benchHasSeat() const;
   void snapToChair(CMapEntity_Game *chair);
   void setNurse(bool working);
@@ -47,4 +50,8 @@ private:
   void layIntoBed(CMapEntity_Game *bed);
 
   CPacientController &b;
+  // How long the patient stays on the chair once its pressure has peaked.
+  Timer prevlekaciTimer{2500, false};
+  int32_t pressureMaxPlayed = 0;
+  int32_t cuffClickedNoSeat = 0;
 };

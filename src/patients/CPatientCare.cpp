@@ -3,17 +3,11 @@
 #include "patients/CPacientController.h"
 #include "world/CMapEntity_Game.h"
 
-namespace {
-CPacientController *behaviourOf(CMapEntity_Game *patient) {
-  return patient ? dynamic_cast<CPacientController *>(patient->getController()) : nullptr;
-}
-} // namespace
-
 void CPatientCare::holdOutbreaksUntil(CMapEntity_Game *patient, int32_t gameMs) {
-  CPacientController::posledniAktivita = gameMs;
-  if (CPacientController *c = behaviourOf(patient)) c->outbreakMark = gameMs;
+  CPacientController::holdWardOutbreaksUntil(gameMs);
+  if (CPacientController *c = CPacientController::of(patient)) c->spaceOutbreaksFrom(gameMs);
 }
 
 void CPatientCare::refreshMeter(CMapEntity_Game *patient) {
-  if (CPacientController *c = behaviourOf(patient)) c->refreshMeter = 1;
+  if (CPacientController *c = CPacientController::of(patient)) c->refreshMeterSoon();
 }

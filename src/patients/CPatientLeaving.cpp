@@ -9,7 +9,6 @@
 #include "media/ZSprite.h"
 #include "media/makeString.h"
 #include "patients/CPacientController.h"
-#include "patients/CPatientArrival.h"
 #include "world/CLevel_Game.h"
 #include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntitiesFactory.h"
@@ -60,20 +59,19 @@ void CPatientLeaving::phaseRunning() {
   if (b.heldByCursor() == p && KInput::getLeftButtonState()) {
     if (own) own->setHighlightOn(true);
     if (bedUnder && bedUnder == own) {
-      if (b.bedPreview && b.previewBed != own) b.sesadPacienta();
-      if (!b.bedPreview) CPatientArrival(b).previewLying(own, "VERYGOOD");
-    } else if (b.bedPreview) {
+      b.previewIn(own, "VERYGOOD");
+    } else if (b.previewing()) {
       b.sesadPacienta();
       b.switchPacientFrameset("ILL2", true, false, false);
     }
   } else if (wasHeld && !KInput::getLeftButtonState()) {
     b.setHeld(nullptr);
     p->setSortZ(0, false);
-    if (own && bedUnder == own && b.bedPreview && b.previewBed == own &&
+    if (own && bedUnder == own && b.previewingIn(own) &&
         (!p->bedDropBlocked() || own->getEntityID() == kLockedBedID)) {
       capture(own);
     } else {
-      if (b.bedPreview) b.sesadPacienta();
+      if (b.previewing()) b.sesadPacienta();
       p->setXY(b.homeX, b.homeY);
       if (own) own->setHighlightOn(false);
       b.switchPacientFrameset("FRAMESET1", false, true, false);
@@ -90,7 +88,7 @@ void CPatientLeaving::capture(CMapEntity_Game *target) {
   b.sesadPacienta();
   b.queueAction(&b, 2, 0);
   float yo = p->getKind() == 4 ? -7.0f : -10.0f;
-  CPatientArrival(b).layout(bed, yo);
+  b.layout(bed, yo);
   bed->takeBack(p);
   if (CMapEntity *rail = bed->getContainedEntityClass(CMapEntity_PostelClass::kRailClass)) rail->setSortZ(6, false);
   p->carriedBack();
@@ -99,7 +97,7 @@ void CPatientLeaving::capture(CMapEntity_Game *target) {
   p->synchronizujNaladu();
   if (CMapEntity *bar = p->getContainedEntity(CMapEntity_PacientClass::kMeterID)) bar->setAlpha(1.0f, false);
   bed->setHighlightOn(false);
-  p->getRunAwayTimer().reset();
+  p->restartRunAwayClock();
   CMapEntity_Game *t = CMapEntitiesFactory::instance()->cloneEntity("BONUSTEXT");
   t->setXY(p->getX() - 50, p->getY());
   b.tintCaption(t);
@@ -110,7 +108,7 @@ void CPatientLeaving::capture(CMapEntity_Game *target) {
 
 void CPatientLeaving::phaseLeaving() {
   CMapEntity_PacientClass *p = b.patient();
-  b.payTimer.reset();
+  payTimer.reset();
   CMapEntity_PostelClass *bed = dynamic_cast<CMapEntity_PostelClass *>(p->getBed());
   if (bed) {
     // The bed forgets its occupant now, so nothing follows the link once the patient is gone.
@@ -143,7 +141,7 @@ void CPatientLeaving::phaseGone() {
     if (CMapEntity *l = bed->getContainedEntity((unsigned short)kGreenLightID)) l->setAlpha(0.0f, true);
     if (CMapEntity *l = bed->getContainedEntity((unsigned short)kRedLightID)) l->setAlpha(0.0f, true);
   }
-  if (!b.payTimer.udalost()) return;
+  if (!payTimer.udalost()) return;
   CLevel_Game *lvl = b.engine ? b.engine->getLevel() : nullptr;
   if (p->getMood() != 0.0f) {
     int amount = paymentFor(p->getMoney(), p->getMood());

@@ -1,4 +1,6 @@
 #pragma once
+#include "media/Timer.h"
+
 
 class CMapEntity_Game;
 class CPacientController;
@@ -11,6 +13,10 @@ int paymentFor(float money, float mood);
 class CPatientLeaving {
 public:
   explicit CPatientLeaving(CPacientController &behaviour) : b(behaviour) {}
+  // The part of a new behaviour: its timer starts afresh.
+  CPatientLeaving(CPacientController &behaviour, const CPatientLeaving &) : b(behaviour) {}
+  CPatientLeaving(const CPatientLeaving &) = delete;
+  CPatientLeaving &operator=(const CPatientLeaving &) = delete;
 
   void runFromBed();
   void phaseRunning();
@@ -21,4 +27,6 @@ private:
   void capture(CMapEntity_Game *bed);
 
   CPacientController &b;
+  // The pay tick between leaving the bed and paying.
+  Timer payTimer{2000, false};
 };

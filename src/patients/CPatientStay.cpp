@@ -30,10 +30,20 @@ namespace {
 const unsigned kBrokenBedID = 77;
 } // namespace
 
+CPatientStay::CPatientStay(CPacientController &behaviour)
+    : b(behaviour), randomTimer(2000 + CRandom::draw() % 5500, false) {}
+
+CPatientStay::CPatientStay(CPacientController &behaviour, const CPatientStay &o)
+    : b(behaviour), randomTimer(2000 + CRandom::draw() % 5500, false), headFlash(o.headFlash),
+      headFlashLevel(o.headFlashLevel), medicineTaken(o.medicineTaken), outbreakMark(o.outbreakMark),
+      pauseSeen(o.pauseSeen) {
+  bedWearTimer.nastavSpoustec(1500);
+}
+
 void CPatientStay::phaseInBed() {
   CMapEntity_PacientClass *p = b.patient();
-  if (b.refreshMeter) {
-    b.refreshMeter = 0;
+  if (refreshMeter) {
+    refreshMeter = 0;
     p->cropMeter();
   }
   bedReactions();
@@ -56,14 +66,14 @@ void CPatientStay::bedReactions() {
     CMapEntity_NemocnejBacily *cloud = dynamic_cast<CMapEntity_NemocnejBacily *>(e);
     if (!cloud || cloud->source == p || !p->isActionCollisionWithEntity(cloud)) continue;
     if (cloud->getEntityID() == kGermCloudID) {
-      if (b.headFlash) continue;
+      if (headFlash) continue;
       b.playKind("MALE_YUCK", "FEMALE_YUCK", "CHILD_YUCK");
       cloud->setKill(true);
       p->changeMood(CCharismaTable::amount(CCharismaTable::kOutbreakPenalty, stars));
       CMapEntity_Game *blue = CMapEntitiesFactory::instance()->cloneEntity("MODRESRDCE");
       blue->setXY(p->getX() + 15, p->getY() + 20);
       b.collection->addEntity(blue);
-      b.headFlash = 1;
+      headFlash = 1;
     } else {
       cloud->setKill(true);
       p->changeMood(CCharismaTable::amount(CCharismaTable::kHappyNotes, stars));
@@ -78,15 +88,14 @@ void CPatientStay::bedStay() {
   int stars = b.charismaStars();
 
   if (p->getTormentor()) {
-    b.fazeBeforeHold = p->getPhase();
     p->beHeld();
     if (p->getBedState() == kBedLying) b.switchPacientFrameset("VERYBAD", true, false, false);
   }
-  if (p->runsAway() && p->getBedState() == kBedLying && p->getRunAwayTimer().udalost()) {
-    CPatientLeaving(b).runFromBed();
+  if (p->runsAway() && p->getBedState() == kBedLying && p->runAwayDue()) {
+    b.leaving.runFromBed();
     return;
   }
-  if (bed && bed->getEntityID() == kBrokenBedID && b.bedWearTimer.udalost()) {
+  if (bed && bed->getEntityID() == kBrokenBedID && bedWearTimer.udalost()) {
     bed->damage(2);
     if (bed->health == 0) {
       Frameset *fs = bed->getSprite() ? bed->getSprite()->getAktivniFrameset() : nullptr;
@@ -98,15 +107,15 @@ void CPatientStay::bedStay() {
       p->changeMood(CCharismaTable::amount(gentle ? CCharismaTable::kBrokenBedGentle : CCharismaTable::kBrokenBed, stars));
     }
   }
-  if (b.headFlash) {
+  if (headFlash) {
     if (CMapEntity *h = b.head()) {
       h->setAlpha(1.0f, false);
-      h->setRGB(1.0f, b.headFlashLevel, b.headFlashLevel, false);
-      b.headFlashLevel += 0.01f * CGlobals::instance()->deltaFactor;
-      if (b.headFlashLevel >= 1.0f) {
+      h->setRGB(1.0f, headFlashLevel, headFlashLevel, false);
+      headFlashLevel += 0.01f * CGlobals::instance()->deltaFactor;
+      if (headFlashLevel >= 1.0f) {
         h->setRGB(1.0f, 1.0f, 1.0f, false);
-        b.headFlash = 0;
-        b.headFlashLevel = 0.0f;
+        headFlash = 0;
+        headFlashLevel = 0.0f;
       }
     }
   }
@@ -117,12 +126,12 @@ void CPatientStay::bedStay() {
   else p->markOutbreak();
   if (p->getBedState() == kBedLying) lying(speedUp);
   if (p->getBedState() == kBedGivingMoney) {
-    CPacientController::posledniAktivita = b.now();
+    CPacientController::pace.lastActivity = b.now();
     b.moodTick(true);
   }
   if (p->getBedState() == kBedPrescription) {
     b.switchPacientFrameset("ILIKEYOU", true, true, true);
-    if (b.likeTimer.udalost()) {
+    if (likeTimer.udalost()) {
       p->lieAwake();
       b.switchPacientFrameset("LYING", false, true, true);
     }
@@ -145,8 +154,8 @@ void CPatientStay::bedStay() {
 void CPatientStay::sleeping(float speedUp) {
   CMapEntity_PacientClass *p = b.patient();
   CMapEntity_PostelClass *bed = dynamic_cast<CMapEntity_PostelClass *>(p->getBed());
-  float heal = bed ? bed->recoveryFactor : 1.0f;
-  if (b.snoreTimer.udalost()) {
+  float heal = bed ? bed->getRecoveryFactor() : 1.0f;
+  if (snoreTimer.udalost()) {
     CMapEntity_Game *z = CMapEntitiesFactory::instance()->cloneEntity("Z");
     if (CChimneyDriftLink *drift = TLink<CChimneyDriftLink>::get()) drift->setDrift(z, -0.6f, -0.4f);
     z->setXY(p->getX() + 16, p->getY() + 6);
@@ -155,7 +164,7 @@ void CPatientStay::sleeping(float speedUp) {
   }
   if (b.moodTimer.udalost() && p->getMeterFull() > 0.5f)
     meterChange(speedUp * -0.015f * heal / b.difficulty() * p->getRecoverySpeed());
-  if (b.bedTimer.udalost()) {
+  if (bedTimer.udalost()) {
     int r = CRandom::draw() % 3;
     if (r == 0) b.playKind("MALE_SLEEP1", "FEMALE_SLEEP1", "CHILD_SLEEP1");
     else if (r == 1) b.playKind("MALE_SLEEP2", "FEMALE_SLEEP2", "CHILD_SLEEP2");
@@ -166,10 +175,10 @@ void CPatientStay::sleeping(float speedUp) {
 void CPatientStay::lying(float speedUp) {
   CMapEntity_PacientClass *p = b.patient();
   CMapEntity_PostelClass *bed = dynamic_cast<CMapEntity_PostelClass *>(p->getBed());
-  float heal = bed ? bed->recoveryFactor : 1.0f;
-  if (b.randomTimer.udalost()) {
-    b.randomTimer.nastavSpoustec(2000 + CRandom::draw() % 5500);
-    b.randomTimer.reset();
+  float heal = bed ? bed->getRecoveryFactor() : 1.0f;
+  if (randomTimer.udalost()) {
+    randomTimer.nastavSpoustec(2000 + CRandom::draw() % 5500);
+    randomTimer.reset();
     if (!b.head()) {
       CLogger::instance()->log("Zakaznik HEAD class not found, returned NULL!");
       fatalError("Zakaznik HEAD class not found, returned NULL!", 0);
@@ -196,40 +205,42 @@ void CPatientStay::outbreakAttempt(bool asleep) {
     return;
   }
   // Signed: the cure touch puts the last activity and the mark up to a minute ahead.
-  bool triggered = p->getOutbreakClock().udalost() || (float)(int32_t)(t - CPacientController::posledniAktivita) > 5500.0f / b.difficulty();
+  bool triggered = p->outbreakClockRunOut() || (float)(int32_t)(t - CPacientController::pace.lastActivity) > 5500.0f / b.difficulty();
   if (!triggered) return;
-  bool spaced = (int32_t)(t - b.outbreakMark) > 2 * delay;
+  bool spaced = (int32_t)(t - outbreakMark) > 2 * delay;
   if (!asleep && !(p->getMeterFull() > 0.28f && spaced)) return;
   if (asleep && !spaced) return;
   if (p->getOutbreakCount() >= p->getOutbreakMaxCount()) return;
   if (!asleep && (b.getPocetPacientu() <= 1 || closed)) {
-    p->getOutbreakClock().reset();
+    p->restartOutbreakClock();
     return;
   }
-  if ((int32_t)(t - CPacientController::posledniOutbreak) > delay) {
+  if ((int32_t)(t - CPacientController::pace.lastOutbreak) > delay) {
     startOutbreak();
   } else {
-    b.outbreakMark = t;
-    p->getOutbreakClock().reset();
+    outbreakMark = t;
+    p->restartOutbreakClock();
   }
 }
 
 void CPatientStay::startOutbreak() {
   CMapEntity_PacientClass *p = b.patient();
   int32_t t = b.now();
-  CPacientController::posledniOutbreak = CPacientController::posledniAktivita = b.outbreakMark = t;
+  CPacientController::pace.lastOutbreak = CPacientController::pace.lastActivity = outbreakMark = t;
   p->breakOut();
-  p->markOutbreak();
   int r = CRandom::draw() % 4;
   if (r == 0) b.play(p->getSounds().panic1);
   else if (r == 1) b.play(p->getSounds().panic2);
   else b.playKind("MALE_YUCK2", "FEMALE_YUCK2", "CHILD_YUCK2");
-  p->getFastServiceTimer().reset();
-  b.bedTimer.reset();
-  b.switchPacientFrameset("ILL1", true, true, true);
+  bedTimer.reset();
+  showOutbreak(p);
+  cekaniTimer.nastavSpoustec(6500);
+  cekaniTimer.reset();
+}
+
+void CPatientStay::showOutbreak(CMapEntity_PacientClass *p) {
+  CPacientController::switchPacientFrameset(p, "ILL1", true, true, true);
   p->zapniAnimace();
-  b.cekaniTimer.nastavSpoustec(6500);
-  b.cekaniTimer.reset();
 }
 
 void CPatientStay::coughGerms() {
@@ -270,9 +281,9 @@ void CPatientStay::coughGerms() {
 
 void CPatientStay::outbreak() {
   CMapEntity_PacientClass *p = b.patient();
-  CPacientController::posledniAktivita = b.now();
+  CPacientController::pace.lastActivity = b.now();
   bedLight(kRedLightID, 1.0f, true);
-  if (b.bedTimer.udalost() && p->getCoughCount() < p->getMaxCoughCount()) {
+  if (bedTimer.udalost() && p->getCoughCount() < p->getMaxCoughCount()) {
     if (p->getCoughKind() != 0) {
       p->countCough();
       b.playKind("MALE_YUCK2B", "FEMALE_YUCK2B", "CHILD_YUCK2B");
@@ -280,7 +291,7 @@ void CPatientStay::outbreak() {
     coughGerms();
   }
   b.moodTimer.udalost();
-  if (!b.cekaniTimer.udalost()) return;
+  if (!cekaniTimer.udalost()) return;
   int stars = b.charismaStars();
   bedLight(kRedLightID, 0.0f, false);
   p->changeMood(CCharismaTable::amount(CCharismaTable::kOutbreakPenalty, stars));
@@ -288,7 +299,7 @@ void CPatientStay::outbreak() {
   blue->setXY(p->getX() + 15, p->getY() + 20);
   b.collection->addEntity(blue);
   meterChange(p->getRecoverySpeed() * 0.2f / b.difficulty());
-  p->getOutbreakClock().reset();
+  p->restartOutbreakClock();
   b.switchPacientFrameset("LYING", false, true, true);
   b.switchPacientFrameset("ILL3", true, false, false);
   p->fallAsleep();
@@ -300,20 +311,20 @@ void CPatientStay::outbreak() {
 void CPatientStay::waitingForMedicine() {
   CMapEntity_PacientClass *p = b.patient();
   bedLight(kRedLightID, 0.0f, false);
-  CPacientController::posledniAktivita = b.now();
+  CPacientController::pace.lastActivity = b.now();
   b.moodTick(false);
   CMapEntity *lek = p->getContainedEntity((unsigned short)kMedicineID);
   if (!lek) return;
-  b.medicineTaken = 1;
+  medicineTaken = 1;
   if (CMapEntity *bar = p->getContainedEntity(CMapEntity_PacientClass::kMeterID)) bar->resetFlash();
   b.play(CRandom::draw() % 2 == 0 ? p->getSounds().meds1 : p->getSounds().meds2);
-  CPacientController::posledniAktivita = b.outbreakMark = b.now();
+  CPacientController::pace.lastActivity = outbreakMark = b.now();
   if (CMapEntity_Game *bed = p->getBed()) {
     bed->setHighlightOn(false);
     if (bed->getHighlight()) bed->getHighlight()->setVisible(false);
   }
   lek->setKill(true);
-  p->getOutbreakClock().reset();
+  p->restartOutbreakClock();
   b.switchPacientFrameset("LYING", true, true, true);
   p->synchronizujNaladu();
   CMapEntity *h = b.head();
@@ -323,15 +334,17 @@ void CPatientStay::waitingForMedicine() {
     copy->setSortZ(6, false);
     copy->setAlpha(1.0f, true);
     h->setAlpha(0.0f, false);
-    b.fadingHead = copy;
+    fadingHead = copy;
   }
-  p->drinkMedicine();
-  b.drinkTimer.reset();
+  // The wait the figure set when it treated the outbreak has not run out: fast service, and
+  // thanks before the drinking.
+  bool fast = p->medicineWithinWait();
+  if (fast) p->thankForFastService();
+  else p->drinkMedicine();
+  drinkTimer.reset();
   p->synchronizujNaladu();
   if (CMapEntity_Game *f = fadingHeadOnHead()) f->changeFrameset("ILL3WAITING");
-
-  // The wait the figure set when it treated the outbreak has not run out: fast service.
-  if (p->getMedicineWaitTimer().udalost()) return;
+  if (!fast) return;
   if (CMapEntity_Game *f = fadingHeadOnHead()) f->changeFrameset("ILL1WAITING");
   int stars = b.charismaStars();
   p->changeMood(CCharismaTable::amount(CCharismaTable::kFastService, stars));
@@ -345,17 +358,16 @@ void CPatientStay::waitingForMedicine() {
   b.play("CHAIN2");
   if (CLevel_Game *lvl = b.engine ? b.engine->getLevel() : nullptr) lvl->changeMoney(50);
   b.collection->addEntity(t);
-  p->thankForFastService();
-  b.likeTimer.reset();
+  likeTimer.reset();
   if (CMapEntity *bar = p->getContainedEntity(CMapEntity_PacientClass::kHeartsID)) bar->effectFinishPulse();
 }
 
 void CPatientStay::thankingBeforeDrinking() {
   CMapEntity_PacientClass *p = b.patient();
   b.switchPacientFrameset("ILIKEYOU", true, true, true);
-  if (!b.likeTimer.udalost()) return;
+  if (!likeTimer.udalost()) return;
   p->drinkMedicine();
-  b.drinkTimer.reset();
+  drinkTimer.reset();
   b.switchPacientFrameset("DRINKING", false, true, true);
   if (CMapEntity_Game *f = fadingHeadOnHead()) f->changeFrameset("ILL3WAITING");
   p->zapniAnimace();
@@ -363,7 +375,7 @@ void CPatientStay::thankingBeforeDrinking() {
 
 void CPatientStay::drinking() {
   CMapEntity_PacientClass *p = b.patient();
-  b.bedTimer.nastavSpoustec(p->getCoughPeriod());
+  bedTimer.nastavSpoustec(p->getCoughPeriod());
   p->zapniAnimace();
   b.switchPacientFrameset("DRINKING", false, true, true);
   CMapEntity *h = b.head();
@@ -372,15 +384,15 @@ void CPatientStay::drinking() {
     h->changeAlpha(0.007f, false);
     b.switchPacientFrameset("GOOD", true, false, false);
   }
-  if (!b.drinkTimer.udalost()) return;
+  if (!drinkTimer.udalost()) return;
   CPlayer *player = b.engine ? b.engine->getPlayer() : nullptr;
   float boost = 0.0f;
   if (player && player->basketContains(kMedsUpgradeID)) boost = (float)(player->starsOwned(kMedsUpgradeID) + 2) / 20.0f;
   meterChange((p->getRecoverySpeed() * -0.12f - boost) / b.difficulty());
   if (CMapEntity_Game *f = fadingHeadOnHead()) f->setKill(true);
-  b.fadingHead = nullptr;
+  fadingHead = nullptr;
   if (h && h->getAlpha() != 1.0f) h->setAlpha(1.0f, false);
-  b.outbreakMark = b.now();
+  outbreakMark = b.now();
   p->lieAwake();
   b.switchPacientFrameset("LYING", false, true, true);
   p->containedCopiesUpdate();
@@ -397,12 +409,12 @@ void CPatientStay::pauseBookkeeping() {
   CMapEntity_ObtiznostAdjuster *a =
       dynamic_cast<CMapEntity_ObtiznostAdjuster *>(b.collection->getEntityByID(kDifficultyAdjusterID));
   if (!(a && a->holds((uint32_t)b.now()) && !(lvl && lvl->closed()))) {
-    b.pauseSeen = 0;
+    pauseSeen = 0;
     return;
   }
-  if (!b.pauseSeen) {
-    b.pauseSeen = 1;
-    b.outbreakMark += (int32_t)(a->pauseEnd - a->pauseStart);
+  if (!pauseSeen) {
+    pauseSeen = 1;
+    outbreakMark += (int32_t)(a->pauseEnd - a->pauseStart);
   }
   if (!b.moodTimer.udalost()) return;
   for (CMapEntity_Game *e : *b.collection->getEntitiesPtr())
@@ -424,5 +436,5 @@ void CPatientStay::bedLight(uint32_t id, float alpha, bool pulse) {
 CMapEntity_Game *CPatientStay::fadingHeadOnHead() const {
   CMapEntity *h = b.head();
   // Only while the head still carries it: a copy killed with the head is never followed.
-  return (b.fadingHead && h && h->carries(b.fadingHead)) ? static_cast<CMapEntity_Game *>(b.fadingHead) : nullptr;
+  return (fadingHead && h && h->carries(fadingHead)) ? static_cast<CMapEntity_Game *>(fadingHead) : nullptr;
 }

@@ -1,7 +1,11 @@
 #pragma once
 #include <cstdint>
 
+#include "media/Timer.h"
+
+class CMapEntity;
 class CMapEntity_Game;
+class CMapEntity_PacientClass;
 class CPacientController;
 
 // The patient's stay in bed: asleep and lying awake while the meter empties, outbreaks and their
@@ -9,10 +13,25 @@ class CPacientController;
 // the outbreak pause of the difficulty adjuster.
 class CPatientStay {
 public:
-  explicit CPatientStay(CPacientController &behaviour) : b(behaviour) {}
+  explicit CPatientStay(CPacientController &behaviour);
+  // The part of a new behaviour: the marks copied, the timers started afresh.
+  CPatientStay(CPacientController &behaviour, const CPatientStay &other);
+  CPatientStay(const CPatientStay &) = delete;
+  CPatientStay &operator=(const CPatientStay &) = delete;
 
   void phaseInBed();
+  // An outbreak as the illness starts it: counted, pacing the ward, with its sounds and a wait of
+  // 6500 ms for the figure.
   void startOutbreak();
+  // How a patient in an outbreak looks, whoever started it: sitting up ill, its animation running.
+  static void showOutbreak(CMapEntity_PacientClass *patient);
+  void holdOutbreakWait() { cekaniTimer.reset(); }
+  int outbreakWaitElapsed() { return cekaniTimer.vratVteriny(); }
+  // Outbreak attempts are spaced from gameMs.
+  void spaceOutbreaksFrom(int32_t gameMs) { outbreakMark = gameMs; }
+  void refreshMeterSoon() { refreshMeter = 1; }
+  // The coughs of an outbreak come at the patient's own period.
+  void setCoughPeriod(int ms) { bedTimer.nastavSpoustec(ms); }
   void pauseBookkeeping();
 
 private:
@@ -32,4 +51,24 @@ private:
   CMapEntity_Game *fadingHeadOnHead() const;
 
   CPacientController &b;
+  // The bed's wear ticks every 1500 ms in a copy (3000 ms in a prototype); the coughs take the
+  // patient's own period.
+  Timer bedWearTimer{3000, false};
+  Timer bedTimer{3000, false};
+  Timer snoreTimer{800, false};
+  Timer randomTimer;
+  Timer likeTimer{2000, false};
+  Timer drinkTimer{3000, false};
+  // An outbreak's wait for the figure.
+  Timer cekaniTimer{5000, false};
+  int32_t headFlash = 0;
+  float headFlashLevel = 0.0f;
+  int32_t medicineTaken = 0;
+  // Game-clock ms from which the spacing of outbreak attempts is measured.
+  int32_t outbreakMark = 0;
+  int32_t pauseSeen = 0;
+  // Set by the cure touch on a sleeping patient: the meter's bar follows on the next update.
+  int32_t refreshMeter = 0;
+  // The ill face over the head while the patient drinks; carried by the head.
+  CMapEntity *fadingHead = nullptr;
 };

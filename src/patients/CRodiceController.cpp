@@ -48,7 +48,7 @@ void CRodiceController::onBind() {
   postel = nullptr;
   for (CMapEntity_Game *e : *collection->getEntitiesPtr())
     if (CMapEntity_PostelClass *bed = dynamic_cast<CMapEntity_PostelClass *>(e))
-      if (r && bed->getOccupant() && bed->bedNumber == r->wantedBed) postel = bed;
+      if (r && bed->getOccupant() && bed->getBedNumber() == r->wantedBed) postel = bed;
   kurzor = collection->getFirstEntityByClassID(kCursorClass);
   homeX = (int32_t)entity->getX();
   homeY = (int32_t)entity->getY();
@@ -134,7 +134,7 @@ void CRodiceController::update() {
       setDragged(nullptr);
       CMapEntity_PostelClass *bed =
           kurzor ? dynamic_cast<CMapEntity_PostelClass *>(kurzor->isActionCollisionWithEntityClassID(kBedClass)) : nullptr;
-      if (!bed || !bed->getOccupant() || bed->bedNumber != r->wantedBed) {
+      if (!bed || !bed->getOccupant() || bed->getBedNumber() != r->wantedBed) {
         r->setXY((float)homeX, (float)homeY);
         r->changeFrameset("WAITING");
       } else {

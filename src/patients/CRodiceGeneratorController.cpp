@@ -62,8 +62,8 @@ void CRodiceGeneratorController::update() {
       bool visited = false;
       for (CMapEntity_Game *o : *collection->getEntitiesPtr())
         if (CMapEntity_RodiceClass *r = dynamic_cast<CMapEntity_RodiceClass *>(o))
-          if (!r->getKill() && r->wantedBed == bed->bedNumber) visited = true;
-      if (!visited) candidate = bed->bedNumber;
+          if (!r->getKill() && r->wantedBed == bed->getBedNumber()) visited = true;
+      if (!visited) candidate = bed->getBedNumber();
     }
     if (candidate < 0) continue;
     static const char *const looks[] = {"RODICE1", "RODICE2", "RODICE3"};

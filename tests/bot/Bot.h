@@ -288,8 +288,8 @@ public:
       if (p->getPhase() != kPhaseOnCouch || !shown(p) || p->locked) continue;
       CMapEntity_PostelClass *best = nullptr;
       for (CMapEntity_PostelClass *b : beds()) {
-        if (b->getOccupant() || b->occupied || !b->madeUp || b->locked) continue;
-        if (!best || (b->colour == p->getColour() && best->colour != p->getColour())) best = b;
+        if (b->getOccupant() || b->isOccupied() || !b->isMadeUp() || b->isLocked()) continue;
+        if (!best || (b->getColour() == p->getColour() && best->getColour() != p->getColour())) best = b;
       }
       if (best) {
         dragOnto(p, best);
@@ -304,7 +304,7 @@ public:
     if (CMapEntity *m = holding(kMedicineID)) {
       uint16_t number = static_cast<CMapEntity_Lek *>(m)->bedNumber;
       for (CMapEntity_PostelClass *b : beds())
-        if (b->bedNumber == number) return clickOn(b), true;
+        if (b->getBedNumber() == number) return clickOn(b), true;
     }
     if (holding(kPrescriptionID))
       if (CMapEntity_Game *cabinet = ec()->getFirstEntityByClassID(kCabinetClass)) return clickOn(cabinet), true;
@@ -328,7 +328,7 @@ public:
         if (CMapEntity_Game *stand = named("ANTIV")) return clickOn(stand), true;
       }
     for (CMapEntity_PostelClass *b : beds())
-      if (!b->getOccupant() && !b->madeUp && !holding(kRubbishID) && !b->getContainedEntityClass(kPatientClass) &&
+      if (!b->getOccupant() && !b->isMadeUp() && !holding(kRubbishID) && !b->getContainedEntityClass(kPatientClass) &&
           !clickedLately(b))
         return clickOn(b), true;
     return false;

@@ -77,7 +77,7 @@ private:
     if (auto *b = dynamic_cast<CMapEntity_MenuButton *>(e)) return b->label;
     if (auto *m = dynamic_cast<CMapEntity_Lek *>(e)) return std::to_string(m->bedNumber);
     if (dynamic_cast<CMapEntity_PostelDolniMriz *>(e))
-      if (auto *bed = dynamic_cast<CMapEntity_PostelClass *>(e->getParent())) return std::to_string(bed->bedNumber);
+      if (auto *bed = dynamic_cast<CMapEntity_PostelClass *>(e->getParent())) return std::to_string(bed->getBedNumber());
     if (auto *page = dynamic_cast<CMapEntity_SummarySesit *>(e)) return page->title;
     return "";
   }

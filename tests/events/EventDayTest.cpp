@@ -48,7 +48,6 @@ TEST(EntertainerMood, CharismaScalesEveryEffectAndTheMoodChangeKeepsHeartsInStep
   EXPECT_FLOAT_EQ(CBacilyController::drainFor(0.015f, 0.85f, 4), -0.006375f);
   CMapEntity_PacientClass patient(0, 0, false);
   TPatientState::setMood(&patient, 0.81f);
-  TPatientState::setHearts(&patient, 5);
   patient.changeMood(CBacilyController::drainFor(0.015f, 0.85f, 0));
   EXPECT_NEAR(patient.getMood(), 0.79725f, 1e-6);
   EXPECT_EQ(patient.getHearts(), 4);

@@ -32,8 +32,7 @@ TEST_F(CareTipTest, TheHeartsTourHoldsThePatientUntilInBedThenWalksItsHeartsThro
 
   // Walking in, its bed word still reads "lying": held happy, but no tour yet.
   auto *walker = dynamic_cast<CMapEntity_PacientClass *>(add("PACIENT1", 400, 300));
-  TPatientState::setMood(walker, 0.3f);
-  TPatientState::setHearts(walker, 1);
+  TPatientState::setMood(walker, 0.15f);
   update();
   update();
   EXPECT_EQ(walker->getMood(), 1.0f);
@@ -43,8 +42,7 @@ TEST_F(CareTipTest, TheHeartsTourHoldsThePatientUntilInBedThenWalksItsHeartsThro
   walker->setKill(true);
   update();
 
-  CMapEntity_PacientClass *p = layPatient(beds().front(), 0.3f);
-  TPatientState::setHearts(p, 1);
+  CMapEntity_PacientClass *p = layPatient(beds().front(), 0.15f);
   run(200);
   EXPECT_EQ(p->getMood(), 1.0f) << "asleep in bed: still held";
   EXPECT_EQ(p->getHearts(), 5);
@@ -76,9 +74,9 @@ TEST_F(CareTipTest, TheHeartsTourHoldsThePatientUntilInBedThenWalksItsHeartsThro
   const int periods[6] = {4000, 6000, 4500, 4000, 6000, 4500};
   uint32_t pageStart = CFakeTime::instance()->ms;
   for (int page = 0; page < 6; ++page) {
-    // Whatever the patient's own behaviour would do, the page holds it.
-    TPatientState::setMood(p, 0.9f);
-    TPatientState::setHearts(p, 0);
+    // Whatever the patient's own behaviour would do, the page holds it: no hearts left, or on the
+    // last page, which leaves it alone, a happy patient.
+    TPatientState::setMood(p, page < 5 ? 0.05f : 0.9f);
     update();
     EXPECT_EQ(tour->getPage(), page);
     EXPECT_EQ(shownText(bubble), CTipSrdickaController::pageText(page)) << page;

@@ -86,9 +86,11 @@ public:
     TPatientState::inBed(p, b, kBedLying);
   }
 
+  // Run from its bed, which let it go and was forgotten.
   void takeOutOfBed(CMapEntity_PacientClass *p) {
     if (auto *b = dynamic_cast<CMapEntity_PostelClass *>(p->getBed())) b->vylozPacienta();
-    TPatientState::setBed(p, nullptr);
-    TPatientState::setPhase(p, kPhaseGone);
+    p->forgetBed();
+    TPatientState::setBedState(p, kBedLying);
+    TPatientState::setPhase(p, kPhaseRunning);
   }
 };

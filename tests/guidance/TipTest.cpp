@@ -62,10 +62,9 @@ TEST_F(TipTest, FirstDayChainFollowsThePatientFromTheChairToTheHeartsTip) {
   EXPECT_FALSE(first("TIP1"));
   EXPECT_TRUE(first("LASTSTEP"));
 
-  TPatientState::setChair(p, chair);
+  p->sitDown(chair);
   chair->occupant = p;
-  TPatientState::setPhase(p, kPhaseOnChair);
-  TPatientState::setHearts(p, 1);
+  TPatientState::setMood(p, 0.15f);
   step();
   EXPECT_FALSE(first("LASTSTEP"));
   ASSERT_TRUE(first("TIP1"));
@@ -88,7 +87,7 @@ TEST_F(TipTest, FirstDayChainFollowsThePatientFromTheChairToTheHeartsTip) {
   run(500);
   EXPECT_TRUE(first("TIP2")) << "the patient still sits";
 
-  TPatientState::setChair(p, nullptr);
+  p->moveToBench();
   chair->occupant = nullptr;
   step();
   EXPECT_FALSE(first("TIP2"));

@@ -22,7 +22,7 @@ protected:
   CMapEntity_PostelClass *bed(uint16_t number) {
     for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
       if (auto *b = dynamic_cast<CMapEntity_PostelClass *>(e))
-        if (b->bedNumber == number) return b;
+        if (b->getBedNumber() == number) return b;
     return nullptr;
   }
   CMapEntity_DiagnosticTool *chair() {
@@ -40,7 +40,6 @@ protected:
   }
   void expectHeld(CMapEntity_PacientClass *p, int hearts) {
     TPatientState::setMood(p, 0.1f);
-    TPatientState::setHearts(p, 1);
     step();
     EXPECT_EQ(p->getHearts(), hearts) << bubble();
     EXPECT_EQ(p->getHeartsBefore(), 1);
@@ -86,11 +85,11 @@ TEST_F(TutorialTest, RegistrationStepsHoldThePatientFollowHerAndShutBedTwo) {
   expectHeld(p, 5);
   EXPECT_TRUE(arrowAt(668, 350)) << "at the chair";
   EXPECT_TRUE(arrowAt(p->getX() + 10, p->getY() - 67)) << "above the patient";
-  EXPECT_EQ(bed(2)->locked, 0);
+  EXPECT_FALSE(bed(2)->isLocked());
 
   // She sits at the chair: her long stay begins and bed 2 is shut while she is measured.
   chair()->occupant = p;
-  TPatientState::setChair(p, chair());
+  p->sitDown(chair());
   step();
   EXPECT_EQ(bubble(), "TUTORIAL1B");
   EXPECT_FALSE(arrowAt(p->getX() + 10, p->getY() - 67));
@@ -98,14 +97,14 @@ TEST_F(TutorialTest, RegistrationStepsHoldThePatientFollowHerAndShutBedTwo) {
   EXPECT_FLOAT_EQ(p->getRecoverySpeed(), 0.8f);
   EXPECT_EQ(framesetOf(head(p)), "ILL1");
   step();
-  EXPECT_EQ(bed(2)->locked, 1);
-  EXPECT_EQ(bed(1)->locked, 0);
+  EXPECT_TRUE(bed(2)->isLocked());
+  EXPECT_FALSE(bed(1)->isLocked());
   expectHeld(p, 5);
   steps(20);
   EXPECT_EQ(bubble(), "TUTORIAL1B") << "waits while she sits";
 
   chair()->occupant = nullptr;
-  TPatientState::setChair(p, nullptr);
+  p->moveToBench();
   steps(2);
   EXPECT_EQ(bubble(), "TUTORIAL2");
   EXPECT_TRUE(arrowAt(96, 80)) << "at bed 1";
@@ -126,7 +125,7 @@ TEST_F(TutorialTest, TheExaminationStepKeepsTheOutbreakUntilTheDoctorHasFinished
   for (int i = 0; i < 30; ++i) {
     step();
     ASSERT_EQ(p->getBedState(), kBedOutbreak);
-    ASSERT_EQ(behaviour->getCekaniTimer()->vratVteriny(), 0) << "her waiting time never runs";
+    ASSERT_EQ(behaviour->outbreakWaitElapsed(), 0) << "her waiting time never runs";
   }
   EXPECT_EQ(framesetOf(p), "ILL1");
   EXPECT_EQ(framesetOf(head(p)), "ILL1");
@@ -177,7 +176,7 @@ TEST_F(TutorialTest, MedicineStepsPointAtTheMedicineThenTheBedAndLetTheNextPatie
   steps(2);
   EXPECT_FALSE(arrowAt(96, 80)) << "given";
   EXPECT_EQ(bubble(), "TUTORIAL6");
-  TPatientState::setBedState(p, kBedPrescription);
+  TPatientState::setBedState(p, kBedLying);
   steps(2);
   ASSERT_EQ(bubble(), "TUTORIAL7");
 
@@ -188,7 +187,7 @@ TEST_F(TutorialTest, MedicineStepsPointAtTheMedicineThenTheBedAndLetTheNextPatie
   EXPECT_EQ(framesetOf(p), "LYING");
   expectHeld(p, 5);
 
-  bed(1)->occupied = 1;
+  bed(1)->setObsazeno(true);
   TPatientState::setBedState(p, kBedGivingMoney);
   step();
   EXPECT_EQ(bubble(), "TUTORIAL8");
@@ -198,13 +197,13 @@ TEST_F(TutorialTest, MedicineStepsPointAtTheMedicineThenTheBedAndLetTheNextPatie
   EXPECT_EQ(next->locked, 1);
   EXPECT_EQ(next->getX(), 0.0f);
   EXPECT_EQ(next->getY(), 425.0f);
-  bed(2)->locked = 1;
+  bed(2)->lock(true);
   step();
-  EXPECT_EQ(bed(2)->locked, 0) << "bed 2 open again";
+  EXPECT_FALSE(bed(2)->isLocked()) << "bed 2 open again";
   expectHeld(next, 4);
   steps(5);
   EXPECT_EQ(bubble(), "TUTORIAL8") << "while a bed is taken";
-  bed(1)->occupied = 0;
+  bed(1)->setObsazeno(false);
   step();
   EXPECT_EQ(bubble(), "TUTORIAL9");
 }
@@ -238,11 +237,11 @@ TEST_F(TutorialTest, TidyingStepsWaitForTheSheetsAndBothBedsThenHandTheWardOver)
   // Praise, then both beds to make again.
   steps(150);
   EXPECT_EQ(bubble(), "TUTORIAL9B");
-  EXPECT_TRUE(bed(1)->madeUp);
+  EXPECT_TRUE(bed(1)->isMadeUp());
   steps(60);
   ASSERT_EQ(bubble(), "TUTORIAL9C");
-  EXPECT_FALSE(bed(1)->madeUp);
-  EXPECT_FALSE(bed(2)->madeUp);
+  EXPECT_FALSE(bed(1)->isMadeUp());
+  EXPECT_FALSE(bed(2)->isMadeUp());
   step();
   EXPECT_TRUE(arrowAt(88, 220));
   EXPECT_TRUE(arrowAt(248, 220));

@@ -79,7 +79,7 @@ protected:
   CMapEntity_PostelClass *bed(uint16_t number) {
     for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
       if (auto *b = dynamic_cast<CMapEntity_PostelClass *>(e))
-        if (b->bedNumber == number) return b;
+        if (b->getBedNumber() == number) return b;
     return nullptr;
   }
   void shot(const char *name) {
@@ -105,7 +105,7 @@ TEST_F(TutorialWindowTest, TheTutorialIsPlayedByMouseFromTheHelpTriggerToItsLast
   ASSERT_EQ(p->getPhase(), kPhaseOnChair);
   ASSERT_TRUE(reach("TUTORIAL1B", 20));
   playFrame();
-  EXPECT_EQ(bed(2)->locked, 1);
+  EXPECT_TRUE(bed(2)->isLocked());
   ASSERT_TRUE(playUntil([&] { return chair->gauge->full != 0; }, 600, kDrawEvery)) << "the gauge never peaked";
   EXPECT_EQ(bubble(), "TUTORIAL1B");
   EXPECT_EQ(p->getHearts(), 5);
@@ -166,7 +166,7 @@ TEST_F(TutorialWindowTest, TheTutorialIsPlayedByMouseFromTheHelpTriggerToItsLast
   ASSERT_NE(next, nullptr);
   EXPECT_EQ(next->locked, 1);
   playFrame();
-  EXPECT_EQ(bed(2)->locked, 0);
+  EXPECT_FALSE(bed(2)->isLocked());
   // The beds stand low enough that the doctor at their work spots leaves the patients' hearts free.
   EXPECT_TRUE(pointsAt(96, 50, false, bed(1), 28));
   clickOn(bed(1));
@@ -174,7 +174,7 @@ TEST_F(TutorialWindowTest, TheTutorialIsPlayedByMouseFromTheHelpTriggerToItsLast
 
   // Tidying: the bed, then the sheets into the trolley.
   CMapEntity_Game *trolley = level->getEC()->getFirstEntityByClassID(30);
-  ASSERT_TRUE(playUntil([&] { return !bed(1)->madeUp; }, 200, kDrawEvery));
+  ASSERT_TRUE(playUntil([&] { return !bed(1)->isMadeUp(); }, 200, kDrawEvery));
   clickOn(bed(1));
   ASSERT_TRUE(playUntil([&] { return figure()->getContainedEntity(kRubbishID) != nullptr; }, 600, kDrawEvery));
   playFrame();
@@ -190,7 +190,7 @@ TEST_F(TutorialWindowTest, TheTutorialIsPlayedByMouseFromTheHelpTriggerToItsLast
   EXPECT_TRUE(pointsAt(88, 220, true, bed(1)));
   EXPECT_TRUE(pointsAt(248, 220, true, bed(2)));
   clickOn(bed(1));
-  ASSERT_TRUE(playUntil([&] { return bed(1)->madeUp != 0; }, 600, kDrawEvery));
+  ASSERT_TRUE(playUntil([&] { return bed(1)->isMadeUp(); }, 600, kDrawEvery));
   playFrame();
   EXPECT_EQ(arrowAt(88, 220), nullptr);
   EXPECT_EQ(bubble(), "TUTORIAL9C");

@@ -122,8 +122,8 @@ TEST_F(BedDay, ACuredPatientFreesItsBedAtOncePaysByMoodAndTheAdjusterCountsItOnc
   step();
   EXPECT_EQ(p->getPhase(), kPhaseGone);
   EXPECT_EQ(bed->getOccupant(), nullptr) << "the bed forgets its patient as it climbs out";
-  EXPECT_FALSE(bed->occupied);
-  EXPECT_FALSE(bed->madeUp);
+  EXPECT_FALSE(bed->isOccupied());
+  EXPECT_FALSE(bed->isMadeUp());
   int money = level->getMoney();
   run(1900);
   EXPECT_EQ(level->getMoney(), money) << "the pay tick is 2000 ms of game time";
@@ -152,17 +152,17 @@ TEST_F(BedDay, OutbreaksKeepTheirSpacingAndTheCureTouchHoldsThemOffSigned) {
     x->setRecoverySpeed(0.05f);
     x->setPatience(0.0f);
   }
-  a->getOutbreakClock().nastavSpoustec(1000000);
-  b->getOutbreakClock().nastavSpoustec(1000000);
-  CPacientController::posledniOutbreak = 0;
+  TPatientState::setOutbreakPeriod(a, 1000000);
+  TPatientState::setOutbreakPeriod(b, 1000000);
+  TPatientState::setLastOutbreak(0);
   // The cure touch set the activity a minute ahead: inactivity never triggers until then.
-  CPacientController::posledniAktivita = (int32_t)CFakeTime_instance->ms + 60000;
-  behaviour(a)->outbreakMark = behaviour(b)->outbreakMark = (int32_t)CFakeTime_instance->ms - 2 * delay - 1;
+  TPatientState::setLastActivity((int32_t)CFakeTime_instance->ms + 60000);
+  for (CMapEntity_PacientClass *x : {a, b}) TPatientState::setOutbreakMark(x, (int32_t)CFakeTime_instance->ms - 2 * delay - 1);
   run(20000);
   EXPECT_EQ(a->getBedState(), kBedLying);
   EXPECT_EQ(b->getBedState(), kBedLying);
   // Left alone past 5500 ms / factor: one breaks out, the other only moves its own mark.
-  CPacientController::posledniAktivita = (int32_t)CFakeTime_instance->ms - 7000;
+  TPatientState::setLastActivity((int32_t)CFakeTime_instance->ms - 7000);
   step();
   int out = (a->getBedState() == kBedOutbreak) + (b->getBedState() == kBedOutbreak);
   EXPECT_EQ(out, 1);
@@ -202,7 +202,7 @@ TEST_F(BedDay, OnTheFirstDaysAPatientAtFullHeartsSurvivesAMissedOutbreak) {
     ASSERT_EQ(p->getPhase(), kPhaseOnCouch) << "lost on the bench";
     ASSERT_TRUE(bed->ulozPacienta(p, p->getColour()) > 0);
     TPatientState::inBed(p, bed, kBedLying);
-    p->getOutbreakClock().nastavSpoustec(10000000);
+    TPatientState::setOutbreakPeriod(p, 10000000);
     behaviour(p)->startOutbreak();
     for (int t = 0; t < 7000 && p->getPhase() == kPhaseInBed; t += 20) step();
     EXPECT_EQ(p->getPhase(), kPhaseInBed) << "lost to one missed outbreak";
@@ -221,7 +221,7 @@ TEST_F(BedDay, MedicineInTimeIsFastServiceAndDrinkingLowersTheMeter) {
   TPatientState::setMeterFull(p, 0.5f);
   TPatientState::setMood(p, 0.5f);
   p->setRecoverySpeed(0.5f);
-  p->getMedicineWaitTimer().reset();
+  p->startMedicineWait(p->getMedicineWait());
   CMapEntity_Game *lek = CMapEntitiesFactory::instance()->cloneEntity("LEK");
   p->addEntity(lek, true, true);
   int money = level->getMoney();
@@ -252,8 +252,8 @@ TEST_F(BedDay, ARunawayLeavesItsBedWhenItsTimerRunsAndAHeldPatientReturnsToItsPh
   EXPECT_EQ(p->getPhase(), kPhaseInBed) << "let go, it is back in bed";
 
   p->setRunsAway(true);
-  p->getRunAwayTimer().nastavSpoustec(500);
-  p->getRunAwayTimer().reset();
+  p->setRunAwayPeriod(500);
+  p->restartRunAwayClock();
   run(300);
   EXPECT_EQ(p->getPhase(), kPhaseInBed);
   run(400);
@@ -349,12 +349,12 @@ TEST_F(BedDay, ParentsSaddenOnTheFakeClockAndTheGeneratorStartsAtLevel25) {
   CMapEntity_PostelClass *bed = beds()[0];
   CMapEntity_PacientClass *p = bedded(bed, kBedSleeping);
   TPatientState::setMood(p, 0.9f);
-  p->getOutbreakClock().nastavSpoustec(1000000);
-  CPacientController::posledniAktivita = (int32_t)CFakeTime_instance->ms + 1000000;
+  TPatientState::setOutbreakPeriod(p, 1000000);
+  TPatientState::setLastActivity((int32_t)CFakeTime_instance->ms + 1000000);
   run(36100);
   CMapEntity_RodiceClass *parents = dynamic_cast<CMapEntity_RodiceClass *>(level->getEC()->getFirstEntityByClassID(23));
   ASSERT_NE(parents, nullptr) << "one set of parents after 36000 ms";
-  EXPECT_EQ(parents->wantedBed, bed->bedNumber);
+  EXPECT_EQ(parents->wantedBed, bed->getBedNumber());
   EXPECT_FLOAT_EQ(parents->getX(), 720.0f);
   float mood = p->getMood();
   run(9100);

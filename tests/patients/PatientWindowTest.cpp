@@ -82,7 +82,7 @@ TEST_F(PatientWindowTest, APatientArrivesRegistersTakesAHeartChangesAndIsLaidInt
   auto freeBed = [&] {
     for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
       if (CMapEntity_PostelClass *b = dynamic_cast<CMapEntity_PostelClass *>(e))
-        if (!b->getParent() && !b->getOccupant() && b->madeUp && !b->occupied && (b->getAlpha() == 1.0f || b->getAlpha() == -1.0f)) bed = b;
+        if (!b->getParent() && !b->getOccupant() && b->isMadeUp() && !b->isOccupied() && (b->getAlpha() == 1.0f || b->getAlpha() == -1.0f)) bed = b;
     return bed != nullptr;
   };
   ASSERT_TRUE(playUntil(freeBed, 400)) << "no bed stands free";

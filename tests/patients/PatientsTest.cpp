@@ -1,3 +1,4 @@
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 #include <string>
 #include <sys/wait.h>
@@ -138,8 +139,8 @@ TEST_F(PatientDay, MoodChangesFollowCharismaStayInRangeAndDriveHeartsAndFace) {
   TPatientState::setMood(p, 0.65f);
   CPacientController proto(nullptr, nullptr, &engineObj, "PACIENT1");
   CPacientController *live = static_cast<CPacientController *>(proto.clone());
-  EXPECT_EQ(live->moodTimer.getSpoustec(), 1500);
-  EXPECT_EQ(proto.moodTimer.getSpoustec(), 3000);
+  EXPECT_EQ(live->moodTickPeriod(), 1500);
+  EXPECT_EQ(proto.moodTickPeriod(), 3000);
   delete live;
 }
 
@@ -251,7 +252,7 @@ TEST_F(PatientDay, LinksToKilledBedsAreForgottenAndSpeciesCopiesCarryTheirOwnSet
   EXPECT_EQ(head->name, "PACIENT4HLAVA");
   EXPECT_FLOAT_EQ(head->getYOffset(), -15.0f);
   CMapEntity_PacientClass *runner = clonePatient("BLAZEN3");
-  EXPECT_EQ(runner->getRunAwayTimer().getSpoustec(), 12000);
+  EXPECT_EQ(runner->getRunAwayPeriod(), 12000);
   EXPECT_TRUE(runner->runsAway());
   level->getEC()->addEntity(runner);
   CMapEntity_PacientClass *sideburns = clonePatient("PACIENT11");
@@ -260,18 +261,19 @@ TEST_F(PatientDay, LinksToKilledBedsAreForgottenAndSpeciesCopiesCarryTheirOwnSet
   EXPECT_EQ(sideburns->getMeterFull(), 1.0f);
   level->getEC()->addEntity(sideburns);
 
-  CMapEntity_Game *bed = level->getEC()->getFirstEntityByClassID(13);
-  ASSERT_NE(bed, nullptr);
-  TPatientState::setBed(p, bed);
-  EXPECT_EQ(p->getBed(), bed);
-  bed->setKill(true);
-  EXPECT_EQ(p->getBed(), nullptr);
+  // On the chair, then in bed, as a visit goes.
   CMapEntity_Game *chair = level->getEC()->getEntityByID(1);
   ASSERT_NE(chair, nullptr);
-  TPatientState::setChair(p, chair);
+  p->sitDown(chair);
   EXPECT_EQ(p->getChair(), chair);
   chair->setKill(true);
   EXPECT_EQ(p->getChair(), nullptr);
+  CMapEntity_Game *bed = level->getEC()->getFirstEntityByClassID(13);
+  ASSERT_NE(bed, nullptr);
+  TPatientState::inBed(p, bed, kBedSleeping);
+  EXPECT_EQ(p->getBed(), bed);
+  bed->setKill(true);
+  EXPECT_EQ(p->getBed(), nullptr);
 }
 
 TEST_F(PatientDay, ADropOnAChairWithoutItsGaugeIsRefusedAndLogged) {
@@ -321,9 +323,9 @@ TEST_F(PatientDay, TheColourBonusCaptionShowsTheAmountPaid) {
         if (!b->getParent() && !b->getOccupant() && (b->getAlpha() == 1.0f || b->getAlpha() == -1.0f)) bed = b;
   ASSERT_NE(bed, nullptr) << "no bed stands free";
   // A fractional bonus on the third of a run: 37.5 earned, 37 paid.
-  p->setBarva(bed->colour);
+  p->setBarva(bed->getColour());
   TPatientState::setColorBonus(p, 12.5f);
-  bed->bonusMultiplier = 2;
+  TPatientState::setBedRun(bed, 2);
   int before = level->getMoney();
   dragOnto(p, bed);
   ASSERT_EQ(p->getPhase(), kPhaseInBed);
@@ -353,6 +355,44 @@ TEST_F(PatientDay, CuredAndLostCaptionsGrowWholeOnTheScreenAboveTheTips) {
       EXPECT_GE(caption->getY() + h / 2 - halfH, -0.5f) << name << " frame " << i;
     }
   }
+}
+
+// The moves a visit makes pass; a move no visit makes is a logic error that stops a debug build
+// and is logged (and made) by a release build; and no test can stage a state no visit reaches.
+TEST(PatientMovesDeathTest, AMoveNoVisitMakesIsCaughtAndCannotBeStaged) {
+  CMapEntity_PacientClass p(0, 0, false);
+  p.sitDown(nullptr);
+  p.moveToBench();
+  p.lieDown(nullptr);
+  EXPECT_EQ(p.getBedState(), kBedSleeping);
+  p.breakOut();
+  p.awaitMedicine();
+  p.thankForFastService();
+  p.drinkMedicine();
+  p.lieAwake();
+  p.readyToPay();
+  p.forceOutbreak();
+  EXPECT_EQ(p.getBedState(), kBedOutbreak) << "a guide forces an outbreak whatever the patient does";
+  p.beHeld();
+  p.letGo();
+  EXPECT_EQ(p.getPhase(), kPhaseInBed) << "let go into the phase it had";
+
+#ifdef NDEBUG
+  testing::internal::CaptureStderr();
+  p.walkOut();
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("phase moved from 3 to 4"), std::string::npos);
+  EXPECT_EQ(p.getPhase(), kPhaseGone);
+#else
+  EXPECT_DEATH(p.walkOut(), "phase moved from 3 to 4, which no visit does");
+  EXPECT_DEATH(p.drinkMedicine(), "bed state moved from 11 to 16");
+  EXPECT_DEATH(p.sitDown(nullptr), "phase moved from 3 to 1");
+#endif
+
+  CMapEntity_PacientClass fresh(0, 0, false);
+  EXPECT_NONFATAL_FAILURE(TPatientState::setBedState(&fresh, kBedPrescription), "no patient reaches bed state 14");
+  EXPECT_NONFATAL_FAILURE(TPatientState::setPhase(&p, kPhaseArrived), "no patient reaches phase 0");
+  TPatientState::setBedState(&fresh, kBedTakingMedicine);
+  EXPECT_EQ(fresh.getBedState(), kBedTakingMedicine) << "through an outbreak and the medicine";
 }
 
 TEST(PatientDeathTest, APatientWithoutHeadOrHeartsEndsWithAFailureStatus) {

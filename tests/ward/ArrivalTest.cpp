@@ -98,7 +98,7 @@ protected:
     std::vector<int> out;
     for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
       if (e->getEntityClassID() == 13 && !e->getKill() && (e->getParent() != nullptr) == carried)
-        out.push_back(dynamic_cast<CMapEntity_PostelClass &>(*e).bedNumber);
+        out.push_back(dynamic_cast<CMapEntity_PostelClass &>(*e).getBedNumber());
     return out;
   }
 

@@ -48,7 +48,7 @@ TEST_P(MedicineWindowTest, OneClickTakesTheMedicineFromTheCounter) {
   ASSERT_TRUE(playUntil([&] { return chair->gauge->full != 0; }, 600, 5)) << "the gauge never filled";
   clickOn(p);
   for (int i = 0; i < 10; ++i) playFrame();
-  auto bedOne = [](CMapEntity_PostelClass *b) { return b->bedNumber == 1 && !b->getParent(); };
+  auto bedOne = [](CMapEntity_PostelClass *b) { return b->getBedNumber() == 1 && !b->getParent(); };
   ASSERT_TRUE(playUntil([&] { return find<CMapEntity_PostelClass>(bedOne) != nullptr; }, 600, 5));
   CMapEntity_PostelClass *bed = find<CMapEntity_PostelClass>(bedOne);
   dragOnto(p, bed);

@@ -38,7 +38,7 @@ protected:
     p->syncWithParentPosition();
     TPatientState::inBed(p, bed, state);
     TPatientState::setMeterFull(p, 0.9f);
-    p->getOutbreakClock().nastavSpoustec(10000000);
+    TPatientState::setOutbreakPeriod(p, 10000000);
     p->addEntity(CMapEntitiesFactory::instance()->cloneEntity("BAR"), true, true);
     return p;
   }
@@ -98,7 +98,6 @@ TEST_F(PlayerPatientTest, AnOutbreakIsExaminedPrescribedMadeUpAtTheCabinetAndBro
   CMapEntity_PacientClass *p = bedded(kBedOutbreak);
   TPatientState::setMood(p, 0.5f);
   TPatientState::setFastService(p, 30.0f);
-  p->getFastServiceTimer().reset();
   int money = level->getMoney();
   workAtBed();
   EXPECT_EQ(figure()->workPhase, CPlayerController::kExamining);
@@ -108,7 +107,7 @@ TEST_F(PlayerPatientTest, AnOutbreakIsExaminedPrescribedMadeUpAtTheCabinetAndBro
   EXPECT_EQ(p->getHearts(), 5);
   EXPECT_EQ(level->getMoney(), money + 30);
   EXPECT_TRUE(captionShown("FAST SERVICE +30"));
-  int wait = p->getMedicineWaitTimer().getSpoustec();
+  int wait = p->getMedicineWait();
   EXPECT_GT(wait, 4000 + 5500) << "walk + production + 5500";
   EXPECT_LT(wait, 4000 + 5500 + 10000);
   EXPECT_EQ(figure()->getContainedEntity(kPrescriptionID), nullptr);
@@ -117,7 +116,7 @@ TEST_F(PlayerPatientTest, AnOutbreakIsExaminedPrescribedMadeUpAtTheCabinetAndBro
   EXPECT_EQ(figure()->workPhase, CPlayerController::kDeciding);
   CMapEntity_Recept *recept = dynamic_cast<CMapEntity_Recept *>(figure()->getContainedEntity(kPrescriptionID));
   ASSERT_NE(recept, nullptr);
-  EXPECT_EQ(recept->bedNumber, bed->bedNumber);
+  EXPECT_EQ(recept->bedNumber, bed->getBedNumber());
   EXPECT_TRUE(cabinet->getHighlightOn());
 
   walkAndWork(cabinet, 40, 40);
@@ -126,14 +125,14 @@ TEST_F(PlayerPatientTest, AnOutbreakIsExaminedPrescribedMadeUpAtTheCabinetAndBro
   run(4200);
   CMapEntity_Lek *shelf = dynamic_cast<CMapEntity_Lek *>(first("LEK"));
   ASSERT_NE(shelf, nullptr);
-  EXPECT_EQ(shelf->bedNumber, bed->bedNumber);
+  EXPECT_EQ(shelf->bedNumber, bed->getBedNumber());
   EXPECT_EQ(shelf->getParent(), nullptr);
 
   click((int)shelf->getX() + 8, (int)shelf->getY() + 8);
   for (int i = 0; i < 400 && !figure()->getContainedEntity(kMedicineID); ++i) step();
   CMapEntity_Lek *carried = dynamic_cast<CMapEntity_Lek *>(figure()->getContainedEntity(kMedicineID));
   ASSERT_NE(carried, nullptr);
-  EXPECT_EQ(carried->bedNumber, bed->bedNumber);
+  EXPECT_EQ(carried->bedNumber, bed->getBedNumber());
   workAtBed();
   EXPECT_EQ(figure()->getContainedEntity(kMedicineID), nullptr);
   EXPECT_TRUE(p->getBedState() == kBedTakingMedicine || p->getBedState() == kBedFastService);
@@ -143,7 +142,7 @@ TEST_F(PlayerPatientTest, AnOutbreakIsExaminedPrescribedMadeUpAtTheCabinetAndBro
 TEST_F(PlayerPatientTest, MedicineForAnotherBedOrRefusedStaysInAHand) {
   CMapEntity_PacientClass *p = bedded(kBedWaitingMedicine);
   CMapEntity_Lek *other = medicineFor(99);
-  CMapEntity_Lek *own = medicineFor(bed->bedNumber);
+  CMapEntity_Lek *own = medicineFor(bed->getBedNumber());
   unsigned short limit = p->getContainedLimit();
   p->setContainedLimit((unsigned short)(p->getContainedList().size() - 1));
   workAtBed();
@@ -207,7 +206,7 @@ TEST_F(PlayerPatientTest, CureTouchHealsOnTheSpotAndACuredPatientIsSentHome) {
   EXPECT_EQ(figure()->getContainedEntity(kPrescriptionID), nullptr);
   EXPECT_TRUE(captionShown("HEALING TOUCH!"));
   EXPECT_EQ(icon->uses, 1);
-  EXPECT_GT(CPacientController::posledniAktivita, (int32_t)CFakeTime::instance()->ms + 50000);
+  EXPECT_GT(CPacientController::lastActivity(), (int32_t)CFakeTime::instance()->ms + 50000);
 
   TPatientState::setBedState(p, kBedSleeping);
   TPatientState::setMeterFull(p, 0.9f);

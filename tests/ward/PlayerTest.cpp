@@ -218,7 +218,7 @@ TEST_F(PlayerTest, MadeBedsLinenGoesToTheTrolleyForTheCleanupBonus) {
   workTile(bed, tx, ty);
   ASSERT_GT(walkTo(tx, ty, 300), 0);
   for (int i = 0; i < 4; ++i) step();
-  EXPECT_TRUE(bed->madeUp);
+  EXPECT_TRUE(bed->isMadeUp());
   ASSERT_NE(figure()->getContainedEntity(47), nullptr) << "the linen";
 
   CMapEntity_Game *trolley = first("VOZIK");

@@ -106,7 +106,7 @@ TEST_F(PlayerWindow, ClickWalkHandsDispenserLampAndCleanupCaption) {
   EXPECT_GE(frames, tiles * 5);
   EXPECT_LE(frames, tiles * 6 + 2);
   for (int i = 0; i < 4; ++i) playFrame();
-  ASSERT_TRUE(bed->madeUp) << "made";
+  ASSERT_TRUE(bed->isMadeUp()) << "made";
   CMapEntity *linen = figure()->getContainedEntity(47);
   ASSERT_NE(linen, nullptr);
   EXPECT_EQ(linen->getParent(), (CMapEntity *)figure()->hand(true)) << "the first item goes to the left hand";

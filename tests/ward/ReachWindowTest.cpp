@@ -41,7 +41,7 @@ protected:
   CMapEntity_PostelClass *bed(uint16_t number) {
     for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
       if (CMapEntity_PostelClass *b = dynamic_cast<CMapEntity_PostelClass *>(e))
-        if (b->getEntityClassID() == kBedClass && b->bedNumber == number && !b->getKill()) return b;
+        if (b->getEntityClassID() == kBedClass && b->getBedNumber() == number && !b->getKill()) return b;
     return nullptr;
   }
 
@@ -63,7 +63,7 @@ protected:
     }
     TPatientState::inBed(p, b, kBedLying);
     TPatientState::setMeterFull(p, 0.9f);
-    p->getOutbreakClock().nastavSpoustec(10000000);
+    TPatientState::setOutbreakPeriod(p, 10000000);
     p->addEntity(CMapEntitiesFactory::instance()->cloneEntity("BAR"), true, true);
     return p;
   }
@@ -229,7 +229,7 @@ TEST_F(ReachWindowTest, AfterClosingALateDaysUnmadeBedsAreMadeWhateverLiesOverTh
       << "the toy at " << toyX << "," << toyY << " is not over the bed";
   savePNG(shot("toy-over-bed").c_str());
   clickAt(toyX, toyY);
-  ASSERT_TRUE(playUntil([&] { return one->madeUp; }, 300)) << "a click on the toy over bed 1 made nothing";
+  ASSERT_TRUE(playUntil([&] { return one->isMadeUp(); }, 300)) << "a click on the toy over bed 1 made nothing";
   clickOn(level->getEC()->getFirstEntityByClassID(30));
   ASSERT_TRUE(playUntil([&] { return figure()->getContainedEntity(kRubbishID) == nullptr; }, 300));
 
@@ -241,7 +241,7 @@ TEST_F(ReachWindowTest, AfterClosingALateDaysUnmadeBedsAreMadeWhateverLiesOverTh
   level->getEC()->addEntity(germ);
   playFrame();
   clickAt(bx, by);
-  ASSERT_TRUE(playUntil([&] { return four->madeUp; }, 300)) << "a click over the germ on bed 4 made nothing";
+  ASSERT_TRUE(playUntil([&] { return four->isMadeUp(); }, 300)) << "a click over the germ on bed 4 made nothing";
   for (int i = 0; i < 5; ++i) playFrame();
   EXPECT_EQ(card->text, "Left: empty the linen");
   clickOn(level->getEC()->getFirstEntityByClassID(30));

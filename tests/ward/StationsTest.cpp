@@ -20,7 +20,7 @@ TEST(StationsTest, MissingOrNegativeMaxColoursMeansFourColours) {
   EXPECT_EQ(bedColourRange(2), 2);
   CMapEntity_PostelClass bed(0, 0, false);
   bed.setBarva(60000);
-  EXPECT_EQ(bed.colour, 60000) << "kept, but not looked up past the colour table";
+  EXPECT_EQ(bed.getColour(), 60000) << "kept, but not looked up past the colour table";
 }
 
 // Laying a patient: the colour chain runs against the bed's colour, the bed takes the patient's,
@@ -29,10 +29,10 @@ TEST(StationsTest, BedTakesPatientsColourAndForgetsAPatientThatDies) {
   CMapEntity_PostelClass bed(0, 0, false);
   bed.addEntity(part(14), false, false);
   bed.addEntity(part(35), false, false);
-  bed.colour = 2;
+  bed.setBarva(2);
   CMapEntity_Game *patient = new CMapEntity_Game(10, 10, false);
   EXPECT_EQ(bed.ulozPacienta(patient, 2), 2);
-  EXPECT_EQ(bed.colour, 2);
+  EXPECT_EQ(bed.getColour(), 2);
   EXPECT_EQ(bed.getOccupant(), patient);
   EXPECT_EQ(bed.getContainedEntityClass(14), nullptr);
   EXPECT_NE(patient->getContainedEntityClass(14), nullptr);
@@ -44,11 +44,11 @@ TEST(StationsTest, BedTakesPatientsColourAndForgetsAPatientThatDies) {
   EXPECT_NE(bed.getContainedEntityClass(14), nullptr) << "the blanket came back";
   bed.setUklizeno(true);
   ASSERT_EQ(bed.ulozPacienta(patient, 3), 1) << "another colour ends the chain";
-  EXPECT_EQ(bed.colour, 3);
+  EXPECT_EQ(bed.getColour(), 3);
 
   patient->setKill(true);
   EXPECT_EQ(bed.getOccupant(), nullptr) << "a dying patient is not followed";
-  EXPECT_FALSE(bed.occupied);
+  EXPECT_FALSE(bed.isOccupied());
   delete patient;
   EXPECT_EQ(bed.getOccupant(), nullptr);
 }

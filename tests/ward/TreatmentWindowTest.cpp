@@ -112,7 +112,7 @@ TEST_F(TreatmentWindowTest, OnePatientFromArrivalToPaymentAndTheDaysSummary) {
   ASSERT_TRUE(playUntil([&] { return floorMedicine() != nullptr; }, 400)) << "no medicine made";
   clickOn(floorMedicine());
   ASSERT_TRUE(playUntil([&] { return figure()->getContainedEntity(kMedicineID) != nullptr; }, 600));
-  EXPECT_EQ(static_cast<CMapEntity_Lek *>(figure()->getContainedEntity(kMedicineID))->bedNumber, bed->bedNumber);
+  EXPECT_EQ(static_cast<CMapEntity_Lek *>(figure()->getContainedEntity(kMedicineID))->bedNumber, bed->getBedNumber());
   clickOn(bed);
   ASSERT_TRUE(playUntil([&] { return p->getBedState() == kBedTakingMedicine || p->getBedState() == kBedFastService; }, 600));
   for (int i = 0; i < 20; ++i) playFrame();
@@ -131,7 +131,7 @@ TEST_F(TreatmentWindowTest, OnePatientFromArrivalToPaymentAndTheDaysSummary) {
   EXPECT_EQ(level->getLost(), 0);
 
   // The ward tidied: the bed made, its linen into the trolley.
-  ASSERT_TRUE(playUntil([&] { return !bed->getOccupant() && !bed->madeUp; }, 200));
+  ASSERT_TRUE(playUntil([&] { return !bed->getOccupant() && !bed->isMadeUp(); }, 200));
   clickOn(bed);
   ASSERT_TRUE(playUntil([&] { return figure()->getContainedEntity(kRubbishID) != nullptr; }, 600));
   clickOn(level->getEC()->getFirstEntityByClassID(30));
@@ -195,7 +195,7 @@ TEST_F(TreatmentWindowTest, EveryPatientWhoPaysCountsCuredAndOnlyTheOneWhoseMood
     EXPECT_TRUE(captionShown("CASH +" + std::to_string(paid[i])));
   }
   for (CMapEntity_PostelClass *bed : beds) {
-    ASSERT_TRUE(playUntil([&] { return !bed->getOccupant() && !bed->madeUp; }, 200));
+    ASSERT_TRUE(playUntil([&] { return !bed->getOccupant() && !bed->isMadeUp(); }, 200));
     clickOn(bed);
     ASSERT_TRUE(playUntil([&] { return figure()->getContainedEntity(kRubbishID) != nullptr; }, 600));
     clickOn(level->getEC()->getFirstEntityByClassID(30));

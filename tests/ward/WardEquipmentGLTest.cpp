@@ -67,8 +67,8 @@ TEST_F(WardEquipmentGL, BedsArriveNumberedAndColouredChairsStandByGaugesAndTheDa
   for (CMapEntity_Game *e : beds) {
     CMapEntity_PostelClass *bed = dynamic_cast<CMapEntity_PostelClass *>(e);
     ASSERT_NE(bed, nullptr);
-    numbers.insert(bed->bedNumber);
-    EXPECT_LE(bed->colour, e->name == "POSTEL3B" ? 4 : 3) << e->name;
+    numbers.insert(bed->getBedNumber());
+    EXPECT_LE(bed->getColour(), e->name == "POSTEL3B" ? 4 : 3) << e->name;
   }
   EXPECT_EQ(numbers, (std::set<int>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
 
@@ -81,17 +81,17 @@ TEST_F(WardEquipmentGL, BedsArriveNumberedAndColouredChairsStandByGaugesAndTheDa
   // The blanket and pillow wear the bed's colour: another colour changes the bed's picture.
   draw();
   std::vector<unsigned char> shown = grab();
-  uint16_t colour = first->colour;
+  uint16_t colour = first->getColour();
   first->setBarva((uint16_t)((colour + 2) % 4));
   draw();
   EXPECT_GT(framediff::changed(shown, grab(), bx, by, bx + 150, by + 120).count, 200) << "the bed is tinted";
   first->setBarva(colour);
 
   // The rail prints the number: another number changes the pixels where it is drawn.
-  first->bedNumber = 8;
+  first->setBedNumber(8);
   draw();
   std::vector<unsigned char> eight = grab();
-  first->bedNumber = 1;
+  first->setBedNumber(1);
   draw();
   std::vector<unsigned char> one = grab();
   EXPECT_GT(framediff::changed(one, eight, bx + 60, by + 70, bx + 80, by + 100).count, 5) << "digits on the rail";

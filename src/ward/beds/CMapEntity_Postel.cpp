@@ -48,15 +48,14 @@ CMapEntity_Postel::CMapEntity_Postel(const CMapEntity_Postel &o)
   carryClone(this, name + "POLSTAR")->setYOffset(10.0f, false);
   carryClone(this, name + "PRIKRYVKA")->setYOffset(50.0f, false);
   carryClone(this, name + "DOLNIMRIZ");
-  recoveryFactor = v->recoveryFactor;
-  bedNumber = ++poradi;
-  variantValue = v->kind;
+  setVariant(v->kind, v->recoveryFactor);
+  setBedNumber(++poradi);
 
   CMapEntity *aura = carryClone(this, v->aura);
   aura->setAlpha(0.0f, true);
   setHighlight(aura);
 
-  uint16_t range = v->ownColours ? variantValue : bedColourRange(levelMaxColors());
+  uint16_t range = v->ownColours ? getVariantValue() : bedColourRange(levelMaxColors());
   setBarva((uint16_t)(CRandom::draw() % (range + 1)));
 
   if (v->lamps) {

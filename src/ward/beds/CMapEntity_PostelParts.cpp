@@ -68,15 +68,15 @@ void CMapEntity_PostelDolniMriz::renderAdditional(KGraphic *) {
   KText *font = entitykit::loadedFont("bed");
   if (!font) return;
   if (t->blackNumber) font->setColor(0.0f, 0.0f, 0.0f, a == -1.0f ? 1.0f : a);
-  font->drawStringFromLeft((long)bed->bedNumber, (long)(getX() + (float)t->numberX), (long)(getY() + (float)t->numberY),
+  font->drawStringFromLeft((long)bed->getBedNumber(), (long)(getX() + (float)t->numberX), (long)(getY() + (float)t->numberY),
                            0.0f);
   if (t->resetColour) font->setColor(1.0f, 1.0f, 1.0f, 1.0f);
-  if (!t->blackNumber || bed->bonusMultiplier == 1) return;
+  if (!t->blackNumber || bed->getBonusMultiplier() == 1) return;
   KText *bonus = entitykit::loadedFont("bonus");
   if (!bonus) return;
-  uint16_t c = bed->colour < 256 ? bed->colour : (uint16_t)0;
+  uint16_t c = bed->getColour() < 256 ? bed->getColour() : (uint16_t)0;
   bonus->setColor(paleta[c][0], paleta[c][1], paleta[c][2], 1.0f);
-  std::string text = "x" + std::to_string(bed->bonusMultiplier);
+  std::string text = "x" + std::to_string(bed->getBonusMultiplier());
   bonus->drawStringFromLeft(text.c_str(), (long)(getX() + (float)t->multiplierX),
                             (long)(getY() + (float)t->multiplierY), 0.0f);
   bonus->setColor(1.0f, 1.0f, 1.0f, 1.0f);

@@ -4,9 +4,9 @@
 
 bool CPostelLink::isMadeUp(CMapEntity_Game *bed) {
   CMapEntity_PostelClass *b = dynamic_cast<CMapEntity_PostelClass *>(bed);
-  return !b || b->madeUp != 0;
+  return !b || b->isMadeUp();
 }
 
 void CPostelLink::setBedNumber(CMapEntity_Game *bed, uint16_t number) {
-  if (CMapEntity_PostelClass *b = dynamic_cast<CMapEntity_PostelClass *>(bed)) b->bedNumber = number;
+  if (CMapEntity_PostelClass *b = dynamic_cast<CMapEntity_PostelClass *>(bed)) b->setBedNumber(number);
 }

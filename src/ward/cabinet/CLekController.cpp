@@ -20,7 +20,7 @@ void CLekController::onBind() {
   if (bedLinked || !lek) return;
   for (CMapEntity_Game *e : *collection->getEntitiesPtr()) {
     CMapEntity_PostelClass *b = dynamic_cast<CMapEntity_PostelClass *>(e);
-    if (!b || b->getEntityClassID() != kBedClass || b->bedNumber != lek->bedNumber) continue;
+    if (!b || b->getEntityClassID() != kBedClass || b->getBedNumber() != lek->bedNumber) continue;
     bed = b;
     if (lek->getParent()) {
       light(true);

@@ -342,7 +342,7 @@ void CPlayerController::decide() {
   }
   if (bedTouched && !player->containedFull() && bed) {
     CMapEntity_PostelClass *b = dynamic_cast<CMapEntity_PostelClass *>(bed);
-    if (b && !b->occupied && !b->madeUp && arrived && blizkoObjektu(b)) {
+    if (b && !b->isOccupied() && !b->isMadeUp() && arrived && blizkoObjektu(b)) {
       arrived = 0;
       phase = kMakeBed;
     }

@@ -200,7 +200,7 @@ void CPlayerPatientWork::treatOutbreak() {
   if (hearts) hearts->effectFinishPulse();
   p->countTreatedOutbreak();
 
-  if (!p->getFastServiceTimer().udalost()) {
+  if (p->withinFastService()) {
     p->changeMood(CCharismaTable::amount(CCharismaTable::kFastService, charismaLevel()));
     p->synchronizujNaladu();
     CMapEntity_Game *heart = CMapEntitiesFactory::instance()->cloneEntity("SRDCE");
@@ -215,8 +215,7 @@ void CPlayerPatientWork::treatOutbreak() {
   float dx = (float)std::abs((int)pharmacy->getX() - (int)ctl.player->getX());
   float dy = (float)std::abs((int)pharmacy->getY() - (int)ctl.player->getY());
   int walk = ctl.walkMs(std::sqrt(dx * dx + dy * dy), ctl.player->speed, ctl.player->speedFactor);
-  p->getMedicineWaitTimer().nastavSpoustec(walk + pharmacy->productionTime + 5500);
-  p->getMedicineWaitTimer().reset();
+  p->startMedicineWait(walk + pharmacy->productionTime + 5500);
 
   CMapEntity *head = p->getContainedEntityClass(CMapEntity_PacientClass::kHeadClass);
   CMapEntity *arm = p->getContainedEntityClass(CMapEntity_PacientClass::kHandClass);
@@ -274,7 +273,7 @@ void CPlayerPatientWork::giveMedicine() {
   std::vector<CMapEntity *> kept;
   while (CMapEntity *m = ctl.player->getContainedEntity(kMedicineID)) {
     CMapEntity_Lek *lek = dynamic_cast<CMapEntity_Lek *>(m);
-    if (lek && lek->bedNumber == bedOf->bedNumber) {
+    if (lek && lek->bedNumber == bedOf->getBedNumber()) {
       lek->setVisible(false);
       if (ctl.player->giveEntityTo(p, lek, false)) {
         ctl.restOnDown();
@@ -337,7 +336,7 @@ void CPlayerPatientWork::examining() {
   }
   CMapEntity_Recept *recept = dynamic_cast<CMapEntity_Recept *>(CMapEntitiesFactory::instance()->cloneEntity("RECEPT"));
   if (recept) {
-    recept->bedNumber = bedOf->bedNumber;
+    recept->bedNumber = bedOf->getBedNumber();
     ctl.player->addEntity(recept, true);
   }
   if (CMapEntity_Game *c = firstCabinet()) markCabinet(c, true);

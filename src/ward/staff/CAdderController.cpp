@@ -65,8 +65,8 @@ void CAdderController::replacePieces() {
     CMapEntity_PostelClass *shown = dynamic_cast<CMapEntity_PostelClass *>(piece);
     if (bed && shown) {
       // The working copy stands for the piece: it takes its colour and number, not a new one.
-      bed->setBarva(shown->colour);
-      bed->bedNumber = shown->bedNumber;
+      bed->setBarva(shown->getColour());
+      bed->setBedNumber(shown->getBedNumber());
       --poradi;
     }
     if (collection) {

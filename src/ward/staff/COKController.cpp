@@ -69,7 +69,7 @@ std::string CClosedController::whatIsLeft(const std::vector<CMapEntity_Game *> &
     if (e->getKill()) continue;
     if (e->getEntityClassID() == kBedClass && !e->getParent())
       if (const CMapEntity_PostelClass *b = dynamic_cast<const CMapEntity_PostelClass *>(e))
-        beds += !b->madeUp && !b->occupied;
+        beds += !b->isMadeUp() && !b->isOccupied();
     if (e->getEntityID() == kPlayerID && e->getContainedEntity(kRubbishID)) linen = true;
     if (e->getEntityClassID() != kPatientClass) continue;
     const CMapEntity_PacientClass *p = dynamic_cast<const CMapEntity_PacientClass *>(e);

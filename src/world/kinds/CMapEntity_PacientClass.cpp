@@ -1,5 +1,7 @@
 #include "world/kinds/CMapEntity_PacientClass.h"
 
+#include <cassert>
+#include <cstdio>
 #include <cstdlib>
 
 #include "media/CFatal.h"
@@ -242,15 +244,97 @@ int CMapEntity_PacientClass::heartCount(float mood) {
   return 0;
 }
 
+namespace {
+struct TMove {
+  uint8_t from;
+  uint8_t to;
+};
+
+// The moves of a visit.
+const TMove kPhaseMoves[] = {
+    {kPhaseArrived, kPhaseOnChair},  // registered at the desk
+    {kPhaseOnChair, kPhaseOnCouch},  // changed, onto the bench
+    {kPhaseOnCouch, kPhaseInBed},    // laid into a bed
+    {kPhaseInBed, kPhaseRunning},    // runs from its bed
+    {kPhaseRunning, kPhaseInBed},    // carried back
+    {kPhaseInBed, kPhaseHeld},       // the monkey takes hold
+    {kPhaseHeld, kPhaseInBed},       // and lets go
+    {kPhaseInBed, kPhasePaid},       // sent home cured, or no mood left
+    {kPhaseHeld, kPhasePaid},        // no mood left in the frame the monkey took hold,
+    {kPhaseHeld, kPhaseRunning},     // or its time to run had come
+    {kPhasePaid, kPhaseGone},        // out of the bed, the pay tick to wait
+};
+
+// The moves of a stay in bed. Nothing enters the prescription state (14); it only ends.
+const TMove kBedMoves[] = {
+    {kBedSleeping, kBedOutbreak},              // the illness breaks out
+    {kBedLying, kBedOutbreak},                 //
+    {kBedOutbreak, kBedSleeping},              // untreated, back to sleep
+    {kBedOutbreak, kBedWaitingMedicine},       // examined
+    {kBedOutbreak, kBedLying},                 // the cure touch, or the tutorial calms it
+    {kBedWaitingMedicine, kBedFastService},    // medicine within the wait
+    {kBedWaitingMedicine, kBedTakingMedicine}, // medicine later
+    {kBedFastService, kBedTakingMedicine},     // thanks given
+    {kBedTakingMedicine, kBedLying},           // drunk
+    {kBedPrescription, kBedLying},             // thanks given
+    {kBedSleeping, kBedGivingMoney},           // the meter ran out: cured
+    {kBedLying, kBedGivingMoney},              //
+    {kBedOutbreak, kBedGivingMoney},           //
+    {kBedWaitingMedicine, kBedGivingMoney},    //
+};
+
+bool listed(const TMove *moves, size_t n, uint8_t from, uint8_t to) {
+  for (size_t i = 0; i < n; ++i)
+    if (moves[i].from == from && moves[i].to == to) return true;
+  return false;
+}
+
+// Release builds go on with the move, as the game did before it was checked.
+void checkMove(bool allowed, const char *what, uint8_t from, uint8_t to) {
+  if (allowed) return;
+  std::string line = std::string("Patient ") + what + " moved from " + makeString((int)from) + " to " +
+                     makeString((int)to) + ", which no visit does";
+  CLogger::instance()->log(line);
+  std::fprintf(stderr, "%s\n", line.c_str());
+  assert(!"a patient move outside the table of its moves");
+}
+} // namespace
+
+bool CMapEntity_PacientClass::phaseMoveAllowed(uint8_t from, uint8_t to) {
+  return listed(kPhaseMoves, sizeof(kPhaseMoves) / sizeof(kPhaseMoves[0]), from, to);
+}
+
+bool CMapEntity_PacientClass::bedMoveAllowed(uint8_t from, uint8_t to, TBedEntry how) {
+  switch (how) {
+  case kIntoBed:
+    return to == kBedSleeping || to == kBedLying;
+  case kByGuide:
+    return to == kBedOutbreak;
+  case kWithinStay:
+    break;
+  }
+  return listed(kBedMoves, sizeof(kBedMoves) / sizeof(kBedMoves[0]), from, to);
+}
+
+void CMapEntity_PacientClass::movePhase(uint8_t to) {
+  checkMove(phaseMoveAllowed(phase, to), "phase", phase, to);
+  phase = to;
+}
+
+void CMapEntity_PacientClass::moveBedState(uint8_t to, TBedEntry how) {
+  checkMove(bedMoveAllowed(bedState, to, how), "bed state", bedState, to);
+  bedState = to;
+}
+
 void CMapEntity_PacientClass::sitDown(CMapEntity_Game *c) {
   chair = c;
-  phase = kPhaseOnChair;
+  movePhase(kPhaseOnChair);
   setMouseClick(true);
   setMouseDrag(false);
 }
 
 void CMapEntity_PacientClass::moveToBench() {
-  phase = kPhaseOnCouch;
+  movePhase(kPhaseOnCouch);
   setMouseClick(false);
   setMouseDrag(true);
   chair = nullptr;
@@ -258,48 +342,62 @@ void CMapEntity_PacientClass::moveToBench() {
 
 void CMapEntity_PacientClass::lieDown(CMapEntity_Game *b) {
   bed = b;
-  bedState = kBedSleeping;
-  phase = kPhaseInBed;
+  movePhase(kPhaseInBed);
+  moveBedState(kBedSleeping, kIntoBed);
 }
 
 void CMapEntity_PacientClass::runAway() {
-  phase = kPhaseRunning;
+  movePhase(kPhaseRunning);
   setMouseClick(false);
   setMouseDrag(true);
 }
 
 void CMapEntity_PacientClass::carriedBack() {
-  bedState = kBedLying;
-  phase = kPhaseInBed;
+  movePhase(kPhaseInBed);
+  moveBedState(kBedLying, kIntoBed);
 }
 
-void CMapEntity_PacientClass::beHeld() { phase = kPhaseHeld; }
+void CMapEntity_PacientClass::beHeld() {
+  phaseBeforeHold = phase;
+  movePhase(kPhaseHeld);
+}
 
-void CMapEntity_PacientClass::letGo(uint8_t phaseBefore) { phase = phaseBefore; }
+void CMapEntity_PacientClass::letGo() { movePhase(phaseBeforeHold); }
 
-void CMapEntity_PacientClass::startLeaving() { phase = kPhasePaid; }
+void CMapEntity_PacientClass::startLeaving() { movePhase(kPhasePaid); }
 
-void CMapEntity_PacientClass::walkOut() { phase = kPhaseGone; }
+void CMapEntity_PacientClass::walkOut() { movePhase(kPhaseGone); }
 
-void CMapEntity_PacientClass::fallAsleep() { bedState = kBedSleeping; }
+void CMapEntity_PacientClass::fallAsleep() { moveBedState(kBedSleeping); }
 
-void CMapEntity_PacientClass::lieAwake() { bedState = kBedLying; }
+void CMapEntity_PacientClass::lieAwake() { moveBedState(kBedLying); }
 
-void CMapEntity_PacientClass::breakOut() { bedState = kBedOutbreak; }
+void CMapEntity_PacientClass::breakOut() {
+  moveBedState(kBedOutbreak);
+  outbreakFlag = 1;
+  fastServiceTimer.reset();
+}
 
-void CMapEntity_PacientClass::awaitMedicine() { bedState = kBedWaitingMedicine; }
+void CMapEntity_PacientClass::forceOutbreak() { moveBedState(kBedOutbreak, kByGuide); }
 
-void CMapEntity_PacientClass::thankForFastService() { bedState = kBedFastService; }
+void CMapEntity_PacientClass::awaitMedicine() { moveBedState(kBedWaitingMedicine); }
 
-void CMapEntity_PacientClass::drinkMedicine() { bedState = kBedTakingMedicine; }
+void CMapEntity_PacientClass::thankForFastService() { moveBedState(kBedFastService); }
+
+void CMapEntity_PacientClass::drinkMedicine() { moveBedState(kBedTakingMedicine); }
 
 void CMapEntity_PacientClass::healByTouch() {
   outbreakFlag = 1;
   fastServiceTimer.reset();
-  bedState = kBedLying;
+  moveBedState(kBedLying);
 }
 
-void CMapEntity_PacientClass::readyToPay() { bedState = kBedGivingMoney; }
+void CMapEntity_PacientClass::readyToPay() { moveBedState(kBedGivingMoney); }
+
+void CMapEntity_PacientClass::startMedicineWait(int32_t ms) {
+  medicineWaitTimer.nastavSpoustec(ms);
+  medicineWaitTimer.reset();
+}
 
 void CMapEntity_PacientClass::changeMeter(float change) {
   float m = meterFull + change;
@@ -325,8 +423,8 @@ void CMapEntity_PacientClass::changeMood(float change) {
   if (getContainedEntity(kHeartsID)) synchronizujSrdicka();
 }
 
-void CMapEntity_PacientClass::holdMood(float m, int32_t h) {
+void CMapEntity_PacientClass::holdMood(float m) {
   heartsBefore = hearts;
-  hearts = h;
+  hearts = heartCount(m);
   mood = m;
 }

@@ -78,7 +78,9 @@ public:
 
   // ---- The visit: arrived (on the couch) -> on the desk chair -> on the bench -> in bed ->
   // set off (paid, or given up with no mood left) -> on its way out; from bed it may run away and
-  // be carried back, and whatever holds it (the monkey) holds it in its current phase.
+  // be carried back, and whatever holds it (the monkey) holds it in its current phase. Every
+  // operation moves the phase and the bed state through movePhase and moveBedState, which know
+  // the moves a visit makes; any other move is a logic error.
   uint8_t getPhase() const { return phase; }
   // Registration: on the desk chair while its pressure is taken.
   void sitDown(CMapEntity_Game *chair);
@@ -92,7 +94,7 @@ public:
   void carriedBack();
   // Held in place while the tormentor rides it; let go into the phase it had before.
   void beHeld();
-  void letGo(uint8_t phaseBefore);
+  void letGo();
   // Sent home by the figure once it has paid, or given up in bed with no mood left.
   void startLeaving();
   void walkOut();
@@ -102,11 +104,14 @@ public:
   uint8_t getBedState() const { return bedState; }
   void fallAsleep();
   void lieAwake();
-  // The outbreak the behaviour starts marks the patient; a guide's forced one does not.
+  // The outbreak the illness starts marks the patient and starts the fast-service time; a
+  // guide's forced one does neither, and may come whatever the patient was doing.
   void breakOut();
+  void forceOutbreak();
   void markOutbreak() { outbreakFlag = 1; }
   // The figure has examined it: the prescription is on its way.
   void awaitMedicine();
+  // The medicine taken: thanks first when it came within the wait the figure set.
   void thankForFastService();
   void drinkMedicine();
   // The cure-touch perk ends the outbreak at once and starts a new fast-service period.
@@ -128,9 +133,10 @@ public:
   // follow it (the old count kept as the count before) and so does the hearts bar, when carried.
   // A change that the charisma upgrade scales comes through CCharismaTable::scaled.
   void changeMood(float change);
-  // Sets mood and hearts as given, leaving the hearts bar as it is: what the guides use to keep a
-  // patient's mood where their lesson needs it.
-  void holdMood(float mood, int32_t hearts);
+  // Sets the mood as given, the hearts following it (the old count kept as the count before),
+  // leaving the hearts bar as it is: what the guides use to keep a patient's mood where their
+  // lesson needs it.
+  void holdMood(float mood);
 
   // ---- Recovery: the meter empties as the patient gets better.
   float getMeterFull() const { return meterFull; }
@@ -169,12 +175,21 @@ public:
   bool countedForDifficulty() const { return difficultyCounted != 0; }
   void markCountedForDifficulty() { difficultyCounted = 1; }
 
-  // ---- Clocks the behaviour and the figure poll.
+  // ---- Clocks the behaviour and the figure poll (a poll that finds the time run out restarts it).
   // Time to the next possible outbreak.
-  Timer &getOutbreakClock() { return outbreakClock; }
-  Timer &getFastServiceTimer() { return fastServiceTimer; }
-  Timer &getMedicineWaitTimer() { return medicineWaitTimer; }
-  Timer &getRunAwayTimer() { return runAwayTimer; }
+  bool outbreakClockRunOut() { return outbreakClock.udalost(); }
+  void restartOutbreakClock() { outbreakClock.reset(); }
+  // The figure answers an outbreak fast while this time has not run out.
+  bool withinFastService() { return !fastServiceTimer.udalost(); }
+  // The wait the figure sets when it examines the patient, and whether the medicine came within it.
+  void startMedicineWait(int32_t ms);
+  bool medicineWithinWait() { return !medicineWaitTimer.udalost(); }
+  int32_t getMedicineWait() { return medicineWaitTimer.getSpoustec(); }
+  // How long a runner lies in bed before it runs (the species sets it).
+  bool runAwayDue() { return runAwayTimer.udalost(); }
+  void restartRunAwayClock() { runAwayTimer.reset(); }
+  int32_t getRunAwayPeriod() { return runAwayTimer.getSpoustec(); }
+  void setRunAwayPeriod(int32_t ms) { runAwayTimer.nastavSpoustec(ms); }
 
   // Dresses the patient in the pyjamas of its kind.
   void prevlekniSe();
@@ -199,12 +214,22 @@ public:
 private:
   friend struct TPatientState;
 
+  // How a bed state is reached: by the stay itself, by lying down in a bed (the stay starts
+  // afresh, whatever the state was before) or by a guide's forced outbreak.
+  enum TBedEntry : uint8_t { kWithinStay, kIntoBed, kByGuide };
+  static bool phaseMoveAllowed(uint8_t from, uint8_t to);
+  static bool bedMoveAllowed(uint8_t from, uint8_t to, TBedEntry how);
+  // The one place each of them changes.
+  void movePhase(uint8_t to);
+  void moveBedState(uint8_t to, TBedEntry how = kWithinStay);
+
   void exportVariables();
   void addPyjamaHand();
 
   uint16_t colour = 1;
   uint16_t kind = 0;
   uint8_t phase = kPhaseArrived;
+  uint8_t phaseBeforeHold = kPhaseArrived;
   uint8_t bedState = kBedLying;
   float outbreakCount = 0.0f;
   float outbreakMaxCount = 2.0f;

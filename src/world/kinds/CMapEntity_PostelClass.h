@@ -4,9 +4,9 @@
 #include "world/CCloneable.h"
 #include "world/CMapEntity_Game.h"
 
-// Bed (class 13): the state that patients, the player figure and the tutorial read and write.
-// The bed carries its pillow (35), blanket (14), front rail (34), aura (12) and lamps; the
-// operations here only re-dress and tint the blanket and pillow.
+// Bed (class 13): the state that patients, the player figure and the tutorial read and change
+// through the operations below. The bed carries its pillow (35), blanket (14), front rail (34),
+// aura (12) and lamps; the operations here only re-dress and tint the blanket and pillow.
 class CMapEntity_PostelClass : public CCloneable<CMapEntity_PostelClass, CMapEntity_Game> {
 public:
   static const uint16_t kPillowClass = 35;
@@ -38,20 +38,41 @@ public:
   // forgotten first, so callers never follow the link to an entity on its way out.
   CMapEntity_Game *getOccupant();
 
-  uint16_t colour = 1;
-  // The variant's own value; Postel3b draws its colour from 0 to it.
-  uint16_t variantValue = 1;
+  uint16_t getColour() const { return colour; }
   // Colour multiplier; the rail shows "x" and the value when it is not 1.
+  uint16_t getBonusMultiplier() const { return bonusMultiplier; }
+  bool isOccupied() const { return occupied != 0; }
+  bool isMadeUp() const { return madeUp != 0; }
+  // A locked bed takes no patient (the tutorial keeps one shut while it teaches).
+  bool isLocked() const { return locked != 0; }
+  void lock(bool on) { locked = on ? 1 : 0; }
+  float getRecoveryFactor() const { return recoveryFactor; }
+  uint16_t getBedNumber() const { return bedNumber; }
+  void setBedNumber(uint16_t number) { bedNumber = number; }
+
+protected:
+  // The variant's own value (Postel3b draws its colour from 0 to it) and how fast its patient heals.
+  void setVariant(uint16_t value, float healing) {
+    variantValue = value;
+    recoveryFactor = healing;
+  }
+  uint16_t getVariantValue() const { return variantValue; }
+
+private:
+  friend struct TPatientState;
+  // Only through lock and isLocked.
+  using CMapEntity_Game::locked;
+
+  void dress(CMapEntity *part, const char *frameset, bool tint);
+  void forgetOccupant();
+
+  uint16_t colour = 1;
+  uint16_t variantValue = 1;
   uint16_t bonusMultiplier = 1;
   int32_t occupied = 0;
   int32_t madeUp = 1;
   float recoveryFactor = 1.0f;
   uint16_t bedNumber = 0;
-
-private:
-  void dress(CMapEntity *part, const char *frameset, bool tint);
-  void forgetOccupant();
-
   CMapEntity_Game *occupant = nullptr;
 };
 

@@ -5,7 +5,6 @@ class CCustomerGenerator;
 class CLevel_Game;
 class CMapEntitiesCollection_Game;
 class CMapEntity_Game;
-class Timer;
 struct TSummaryPage;
 
 // Ties from this layer to classes built above it, one interface per tie. The game installs an
@@ -121,12 +120,14 @@ public:
   virtual void setWindow(CMapEntity_Game *adjuster, uint32_t start, uint32_t end) = 0;
 };
 
-// The patient behaviour's clocks a guided step bends: the changing timer after registration and
-// the waiting timer of an outbreak; null for an entity without a patient behaviour.
-class CPatientClocksLink {
+// What a guided step asks of a patient's behaviour: an outbreak now, shown as the illness shows
+// one but not counted as one; the outbreak's wait started again, so that it does not run out;
+// the change into pyjamas after registration taking ms. Nothing for an entity without one.
+class CPatientGuideLink {
 public:
-  virtual Timer *changingTimer(CMapEntity_Game *patient) = 0;
-  virtual Timer *waitingTimer(CMapEntity_Game *patient) = 0;
+  virtual void forceOutbreak(CMapEntity_Game *patient) = 0;
+  virtual void holdWait(CMapEntity_Game *patient) = 0;
+  virtual void slowChange(CMapEntity_Game *patient, int ms) = 0;
 };
 
 // What the player figure is doing (12 while it examines a patient); false for another entity.
