@@ -436,10 +436,17 @@ def paint_caption(w, h, index, count, p):
     col = colour(p.get("colour", "green"))
     if index == 1:
         col = shade(col, 1.35)
-    size = h * (0.62 if index == 0 else 0.66)
-    # A dark rim round the white one: the caption reads on the pale wall as on the dark floor.
-    c.text(w / 2, h / 2 + 1, p.get("text", ""), size, fill=INK, stroke=INK, stroke_w=h / 8, fit=w - 6)
-    c.text(w / 2, h / 2 + 1, p.get("text", ""), size, fill=col, stroke=(255, 255, 255), stroke_w=h / 16, fit=w - 6)
+    # drop: the word stands that far below the frame's middle. The game grows a caption about its
+    # middle while it rises, which pushes a dropped word down again: it grows where it was earned
+    # instead of rising over the counter and the windows behind.
+    drop = float(p.get("drop", "0"))
+    line = h - 2 * drop
+    size = line * (0.62 if index == 0 else 0.66)
+    cy = h / 2 + drop + 1
+    # A dark rim round the white one: the caption reads on the pale wall as on the dark floor,
+    # and still reads once it has faded to half.
+    c.text(w / 2, cy, p.get("text", ""), size, fill=INK, stroke=INK, stroke_w=line / 7, fit=w - 6)
+    c.text(w / 2, cy, p.get("text", ""), size, fill=col, stroke=(255, 255, 255), stroke_w=line / 14, fit=w - 6)
     return c.done()
 
 
