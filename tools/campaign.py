@@ -13,9 +13,10 @@ Day columns (a value written a/b/c gives easy, medium and hard):
   time      the day's length in ms; arrivals are spread evenly over it
   goal      the money goal; expert: the expert goal
   patients  NAME=COUNT ... (the arrivals, so retuning a day is one edit here)
-  beds      the beds in the slots of the ward, first slot first; every bed arrives numbered
+  beds      the beds in the slots of the ward, first slot first, numbered in that order
   things    furniture, staff, decorations, generators and tips (positions in THINGS below); a
-            name written +NAME arrives through an adder: new on the ward that day
+            name written +NAME is new on the ward that day (the intro should name it). All
+            stand from the first moment, so the ward behind the notebook is the day's ward
   intro, outro  the notebook's text before the day ('|' breaks a line) and the summary's line
             after a day won
   introentity, entitydesc  what the intro announces (a prototype, shown beside the notebook)
@@ -144,11 +145,10 @@ def read_rows(path):
 
 
 def place_things(names, where):
-    """Entities lines for a day's things; a +name arrives through an adder."""
+    """Entities lines for a day's things; a +name is new that day and stands like the rest."""
     used = {k: 0 for k in KIND_PLACES}
     lines = []
     for token in names:
-        arriving = token.startswith("+")
         name = token.lstrip("+")
         kind = kind_of(name)
         if name.endswith(AT_ORIGIN_ENDINGS) or name in AT_ORIGIN:
@@ -167,8 +167,6 @@ def place_things(names, where):
             raise CampaignError("%s: no place known for %s (tools/campaign.py THINGS)" % (where, name))
         if name in IN_DEADDER:
             lines.append("deadder %d %d %s" % (x, y, name))
-        elif arriving:
-            lines.append("adder %d %d %s" % (x, y, name))
         else:
             lines.append("entity %s %d %d" % (name, x, y))
     return lines
@@ -182,7 +180,8 @@ def day_level(r, where, day_number):
     beds = r["beds"].split()
     if len(beds) > len(slots):
         raise CampaignError("%s: %d beds but %d bed places" % (where, len(beds), len(slots)))
-    entities = ["adder %d %d %s#%d" % (x, y, bed, k + 1) for k, (bed, (x, y)) in enumerate(zip(beds, slots))]
+    # Placed first, so their numbers follow the list (each bed placed takes the next number).
+    entities = ["entity %s %d %d" % (bed, x, y) for bed, (x, y) in zip(beds, slots)]
     entities += place_things(["SESTRADIAGNOZA"] + things + ["PLAYER"], where)
     entities += ["entity STATUSBAR 0 540", "entity KEYSINGAME 0 0", "entity KURZOR 400 300"]
     patients = []

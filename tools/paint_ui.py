@@ -149,7 +149,9 @@ def paint_statusbar(c, w, h):
     c.line([(0, 1), (w, 1)], fill=(150, 196, 226), width=2)
     c.line([(0, h - 1), (w, h - 1)], fill=(36, 70, 100), width=2)
     caption = dict(fill=(255, 255, 255), stroke=None)
-    c.text(70, 16, "MONEY", 10, **caption)
+    # What the day has earned so far: the summary calls it "Score today", and "money" is the
+    # bank the shop spends.
+    c.text(70, 16, "SCORE TODAY", 10, **caption)
     figure_box(c, 10, 31, 134, 59)
     c.text(24, 45, "$", 16, fill=colour("green"))
     c.text(219, 16, "DAY'S GOAL", 10, **caption)
