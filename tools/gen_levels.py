@@ -344,11 +344,12 @@ def paint_menu(grid, level):
             x = 300 + k * 56
             d.rectangle([x, 320 + row * 50, x + 32, 350 + row * 50], fill=(150, 210, 245), outline=(60, 60, 70), width=2)
     d.rectangle([384, 420, 416, 470], fill=(200, 144, 88), outline=(60, 60, 70), width=2)
-    f = font(78)
-    d.text((404, 124), "TOBRULANT", font=f, fill=(20, 20, 40, 160), anchor="mm")
-    d.text((400, 120), "TOBRULANT", font=f, fill=(255, 224, 90), anchor="mm", stroke_width=5, stroke_fill=(120, 30, 40))
-    # Right of the main menu's clipboard (x 0 to 330), which stands over the left of the title.
-    d.text((560, 186), "a day on the ward", font=font(26, False), fill=(255, 255, 255), anchor="mm",
+    # The clipboards stand from y 53 (the players' list) and y 140 (the menu, the hero choice and
+    # the options) down: the title and its line stay in the band above them.
+    f = font(40)
+    d.text((267, 28), "TOBRULANT", font=f, fill=(20, 20, 40, 160), anchor="mm")
+    d.text((265, 26), "TOBRULANT", font=f, fill=(255, 224, 90), anchor="mm", stroke_width=3, stroke_fill=(120, 30, 40))
+    d.text((420, 31), "a day on the ward", font=font(20, False), fill=(255, 255, 255), anchor="lm",
            stroke_width=2, stroke_fill=(30, 40, 70))
     return img
 
