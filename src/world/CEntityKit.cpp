@@ -12,6 +12,7 @@
 #include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntitiesFactory.h"
 #include "world/CMapEntity_Game.h"
+#include "world/CMapEntity_TextBox.h"
 #include "world/CWorldEngine.h"
 #include "world/kinds/EntityIds.h"
 
@@ -60,6 +61,21 @@ KText *loadedFont(const std::string &name) {
   if (!fonts) return nullptr;
   fonts->setAktivniFont(name);
   return fonts->getAktivniFontNazev() == name ? fonts->getAktivniFont() : nullptr;
+}
+
+CMapEntity_Game *refusal(CMapEntitiesCollection *c, float x, float y, const std::string &why) {
+  if (!c) return nullptr;
+  CMapEntity_BonusText *t = dynamic_cast<CMapEntity_BonusText *>(open(c, "BONUSTEXT", x, y));
+  if (!t) return nullptr;
+  t->text = why;
+  t->textRed = 1.0f;
+  t->textGreen = 0.3f;
+  t->textBlue = 0.25f;
+  // Above the shop and the tips, which stand on layers 7 and 8, and rising and fading whoever
+  // holds the focus.
+  t->setSortZ(9, false);
+  t->setFocusable(false);
+  return t;
 }
 
 namespace {
