@@ -6,16 +6,20 @@ Kinds of row:
   comic     a comic page: the title and three captions (intro column, '|' between them),
             painted as the page's background under the "COMIC" entity
   day       a working day on the ward, built from the columns below
-  map       the world map after a day: one finished-day icon per working day before it;
-            "perks" in the things column offers a perk, other things are decorations
+  map       the world map after a day: one finished-day icon per working day before it that
+            the player's record keeps (every one but the Tutorial), each on its day's numbered
+            stop of the map's picture; "perks" in the things column offers a perk, other
+            things are decorations, a +NAME one new on that map: it arrives (fades in and
+            flashes) while the map stands
 
 Day columns (a value written a/b/c gives easy, medium and hard):
   time      the day's length in ms; arrivals are spread evenly over it
   goal      the money goal; expert: the expert goal
   patients  NAME=COUNT ... (the arrivals, so retuning a day is one edit here)
-  beds      the beds in the slots of the ward, first slot first; every bed arrives numbered
+  beds      the beds in the slots of the ward, first slot first, numbered in that order
   things    furniture, staff, decorations, generators and tips (positions in THINGS below); a
-            name written +NAME arrives through an adder: new on the ward that day
+            name written +NAME is new on the ward that day (the intro should name it). All
+            stand from the first moment, so the ward behind the notebook is the day's ward
   intro, outro  the notebook's text before the day ('|' breaks a line) and the summary's line
             after a day won
   introentity, entitydesc  what the intro announces (a prototype, shown beside the notebook)
@@ -88,8 +92,9 @@ MAP_THINGS = {
     "MAPPERISKOP": (730, 180), "MAPRIVER2": (430, 520), "MAPVLAJKA3": (470, 300), "MAPVLAJKA4": (60, 250),
     "MAPKOLECKO2": (250, 110), "MAPASESTRA2": (590, 300), "MAPALETADLO": (40, 150), "DOMOVKOUR": (104, 288),
 }
-# Finished-day icons, first day first, round the island clear of the hospitals and the map's other
-# pieces; the first two match map1 and map2.
+# The days' stops on the map's picture, day 1 first, round the island clear of the hospitals and
+# the map's other pieces; each finished day's icon stands on its stop (day 2's as in map2 and
+# map_events), and the Tutorial's stop has its tick painted.
 ICONS = [(130, 400), (180, 446), (350, 438), (446, 438), (488, 458), (534, 446), (580, 436), (632, 382),
          (648, 338), (672, 298), (592, 246), (550, 224), (512, 196), (462, 118), (416, 110), (362, 118),
          (316, 126), (186, 158), (156, 200), (180, 240), (222, 262), (266, 276), (312, 288), (336, 328),
@@ -154,11 +159,10 @@ def read_rows(path):
 
 
 def place_things(names, where):
-    """Entities lines for a day's things; a +name arrives through an adder."""
+    """Entities lines for a day's things; a +name is new that day and stands like the rest."""
     used = {k: 0 for k in KIND_PLACES}
     lines = []
     for token in names:
-        arriving = token.startswith("+")
         name = token.lstrip("+")
         kind = kind_of(name)
         if name.endswith(AT_ORIGIN_ENDINGS) or name in AT_ORIGIN:
@@ -177,8 +181,6 @@ def place_things(names, where):
             raise CampaignError("%s: no place known for %s (tools/campaign.py THINGS)" % (where, name))
         if name in IN_DEADDER:
             lines.append("deadder %d %d %s" % (x, y, name))
-        elif arriving:
-            lines.append("adder %d %d %s" % (x, y, name))
         else:
             lines.append("entity %s %d %d" % (name, x, y))
     return lines
@@ -192,8 +194,8 @@ def day_level(r, where, day_number):
     beds = r["beds"].split()
     if len(beds) > len(slots):
         raise CampaignError("%s: %d beds but %d bed places" % (where, len(beds), len(slots)))
-    entities = ["adder %d %d %s#%d" % (x, y + BED_DROP.get(bed, 0), bed, k + 1)
-                for k, (bed, (x, y)) in enumerate(zip(beds, slots))]
+    # Placed first, so their numbers follow the list (each bed placed takes the next number).
+    entities = ["entity %s %d %d" % (bed, x, y + BED_DROP.get(bed, 0)) for bed, (x, y) in zip(beds, slots)]
     # The nurse at the cabinet shows only while it prepares a medicine.
     nurse = [] if "SESTRALEKARNASMALL" in names else ["SESTRALEKARNASMALL"]
     entities += place_things(["SESTRADIAGNOZA"] + nurse + things + ["PLAYER"], where)
@@ -230,14 +232,22 @@ def map_level(r, base, days):
     things = r["things"].split()
     entities = [ln for ln in base["entities"] if not ln.split()[1:2] == ["LEVELCOMPLETED"]
                 and not ln.split()[1:2] == ["KURZOR"]]
-    # Icons right after the plaque's place in the list keep their numbering in list order.
-    entities += ["entity LEVELCOMPLETED %d %d" % icon for icon in ICONS[:days]]
-    for name in things:
+    # Icon n shows the n-th day the record keeps: the Tutorial (day 1) is not kept, so the icons
+    # stand on the stops of days 2 onwards. Placed on their own, in list order, they keep their
+    # numbering (an adder would carry them and change it).
+    entities += ["entity LEVELCOMPLETED %d %d" % icon for icon in ICONS[1:days]]
+    for token in things:
+        name = token.lstrip("+")
         if name == "perks":
             continue
         if name not in MAP_THINGS:
             raise CampaignError("row %d: no place known for %s on the map" % (r["row"], name))
-        entities.append("entity %s %d %d" % ((name,) + MAP_THINGS[name]))
+        x, y = MAP_THINGS[name]
+        # What is new on this map arrives through an adder: it fades in and flashes with a sound.
+        if token.startswith("+"):
+            entities.append("adder %d %d %s" % (x, y, name))
+        else:
+            entities.append("entity %s %d %d" % (name, x, y))
     entities.append("entity KURZOR 400 300")
     defs = [(k, v) for k, v in base["defs"] if k != "perks"]
     if "perks" in things:

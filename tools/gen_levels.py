@@ -343,11 +343,12 @@ def paint_menu(grid, level):
             x = 300 + k * 56
             d.rectangle([x, 320 + row * 50, x + 32, 350 + row * 50], fill=(150, 210, 245), outline=(60, 60, 70), width=2)
     d.rectangle([384, 420, 416, 470], fill=(200, 144, 88), outline=(60, 60, 70), width=2)
-    f = font(78)
-    d.text((404, 124), "TOBRULANT", font=f, fill=(20, 20, 40, 160), anchor="mm")
-    d.text((400, 120), "TOBRULANT", font=f, fill=(255, 224, 90), anchor="mm", stroke_width=5, stroke_fill=(120, 30, 40))
-    # Right of the main menu's clipboard (x 0 to 330), which stands over the left of the title.
-    d.text((560, 186), "a day on the ward", font=font(26, False), fill=(255, 255, 255), anchor="mm",
+    # The clipboards stand from y 53 (the players' list) and y 140 (the menu, the hero choice and
+    # the options) down: the title and its line stay in the band above them.
+    f = font(40)
+    d.text((267, 28), "TOBRULANT", font=f, fill=(20, 20, 40, 160), anchor="mm")
+    d.text((265, 26), "TOBRULANT", font=f, fill=(255, 224, 90), anchor="mm", stroke_width=3, stroke_fill=(120, 30, 40))
+    d.text((420, 31), "a day on the ward", font=font(20, False), fill=(255, 255, 255), anchor="lm",
            stroke_width=2, stroke_fill=(30, 40, 70))
     return img
 
@@ -374,7 +375,22 @@ def paint_worldmap(grid, level):
         d.ellipse([x - 9, y - 9, x + 9, y + 9], fill=(250, 240, 200), outline=(120, 90, 50), width=3)
     d.rectangle([0, 0, 800, 40], fill=(40, 80, 110))
     d.text((400, 20), "THE WORLD MAP", font=font(20), fill=(255, 255, 255), anchor="mm")
+    paint_day_stops(d)
     return img
+
+
+def paint_day_stops(d):
+    """Every working day's stop, numbered, where its finished-day tick lands (campaign.ICONS):
+    the number stands up left of the tick. Day 1, the Tutorial, is done on every map and the
+    record keeps no tick for it, so its stop carries a painted one."""
+    f = font(11)
+    for k, (x, y) in enumerate(campaign.ICONS):
+        d.ellipse([x + 6, y + 6, x + 34, y + 34], fill=(250, 240, 200), outline=(120, 90, 50), width=2)
+        if k == 0:
+            d.ellipse([x + 2, y + 2, x + 38, y + 38], fill=(60, 170, 90), outline=(30, 60, 40), width=2)
+            d.line([(x + 11, y + 21), (x + 18, y + 28), (x + 30, y + 13)], fill=(255, 255, 255), width=5)
+        d.ellipse([x - 8, y - 8, x + 12, y + 12], fill=(40, 80, 110), outline=(255, 255, 255), width=2)
+        d.text((x + 2, y + 2), str(k + 1), font=f, fill=(255, 255, 255), anchor="mm")
 
 
 def paint_lab(grid, level):

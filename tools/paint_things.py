@@ -447,10 +447,17 @@ def paint_caption(w, h, index, count, p):
     col = colour(p.get("colour", "green"))
     if index == 1:
         col = shade(col, 1.35)
-    size = h * (0.62 if index == 0 else 0.66)
-    # A dark rim round the white one: the caption reads on the pale wall as on the dark floor.
-    c.text(w / 2, h / 2 + 1, p.get("text", ""), size, fill=INK, stroke=INK, stroke_w=h / 8, fit=w - 6)
-    c.text(w / 2, h / 2 + 1, p.get("text", ""), size, fill=col, stroke=(255, 255, 255), stroke_w=h / 16, fit=w - 6)
+    # drop: the word stands that far below the frame's middle. The game grows a caption about its
+    # middle while it rises, which pushes a dropped word down again: it grows where it was earned
+    # instead of rising over the counter and the windows behind.
+    drop = float(p.get("drop", "0"))
+    line = h - 2 * drop
+    size = line * (0.62 if index == 0 else 0.66)
+    cy = h / 2 + drop + 1
+    # A dark rim round the white one: the caption reads on the pale wall as on the dark floor,
+    # and still reads once it has faded to half.
+    c.text(w / 2, cy, p.get("text", ""), size, fill=INK, stroke=INK, stroke_w=line / 7, fit=w - 6)
+    c.text(w / 2, cy, p.get("text", ""), size, fill=col, stroke=(255, 255, 255), stroke_w=line / 14, fit=w - 6)
     return c.done()
 
 
@@ -520,18 +527,22 @@ def paint_dial(w, h, index, count, p):
 def paint_hearts(w, h, index, count, p):
     """The hearts bar over a patient: FRAMESETn shows n hearts of five, three over two, so that it
     stays clear of the next patient on the couch (seats are 55 px apart, the bar 48 px right of
-    its patient)."""
+    its patient). The hearts sit on a dark badge, so they read on any pyjamas or sheet, and keep
+    to the frame's top 11 px: a seated patient's bar then ends 4 px above the gauge beside the
+    chair."""
     c = Canvas(w, h)
     fs = p.get("_fs", "FRAMESET1")
     n = int(fs[-1]) if fs[-1].isdigit() else 1
-    step = w / 3
-    r = min(step / 2, h / 3.2)
-    places = [(step * (k + 0.5), r) for k in range(3)] + [(step * (k + 1), h - r) for k in range(2)]
+    tall = 11
+    c.rect(0.5, 0.5, w - 0.5, tall, fill=(36, 40, 64, 215), outline=(255, 255, 255, 200), width=0.8, r=4)
+    step = (w - 3) / 3
+    r = 2.9
+    places = [(1.5 + step * (k + 0.5), 3.6) for k in range(3)] + [(1.5 + step * (k + 1), 8.0) for k in range(2)]
     for k, (cx, cy) in enumerate(places):
         if k < n:
-            c.poly(heart_points(cx, cy, r - 0.2), fill=colour("red"), width=1)
+            c.poly(heart_points(cx, cy, r), fill=(255, 70, 80), outline=(255, 210, 210), width=0.5)
         else:
-            c.poly(heart_points(cx, cy, r - 1.2), fill=(90, 90, 100, 120), outline=(60, 60, 70), width=0.8)
+            c.poly(heart_points(cx, cy, r - 0.4), fill=None, outline=(190, 196, 214), width=0.7)
     return c.done()
 
 

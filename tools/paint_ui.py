@@ -66,9 +66,13 @@ def paint_panel(w, h, index, count, p):
         if title:
             c.text(w / 2, 22, title, 16, fill=(255, 255, 255))
     elif style == "bubble":
-        c.rect(3, 3, w - 3, h - 22, fill=(255, 255, 250), width=2.2, r=18)
-        c.poly([(36, h - 24), (30, h - 3), (62, h - 24)], fill=(255, 255, 250), outline=None)
-        c.line([(36, h - 23), (30, h - 3), (62, h - 24)], fill=INK, width=2.2)
+        # The shop's note: the text stands from y 20 (five lines of the small font), and the
+        # tail reaches down to the top left of the row the note explains, 200 px below its top.
+        body = min(h - 22, 104)
+        tip = (96, h - 3)
+        c.rect(3, 3, w - 3, body, fill=(255, 255, 250), width=2.2, r=18)
+        c.poly([(70, body - 2), tip, (96, body - 2)], fill=(255, 255, 250), outline=None)
+        c.line([(70, body - 1), tip, (96, body - 2)], fill=INK, width=2.2)
         if title:
             c.text(w - 22, 22 + (2 if index else 0), title, 18, fill=colour("blue"))
     elif style == "banner":
@@ -149,7 +153,9 @@ def paint_statusbar(c, w, h):
     c.line([(0, 1), (w, 1)], fill=(150, 196, 226), width=2)
     c.line([(0, h - 1), (w, h - 1)], fill=(36, 70, 100), width=2)
     caption = dict(fill=(255, 255, 255), stroke=None)
-    c.text(70, 16, "MONEY", 10, **caption)
+    # What the day has earned so far: the summary calls it "Score today", and "money" is the
+    # bank the shop spends.
+    c.text(70, 16, "SCORE TODAY", 10, **caption)
     figure_box(c, 10, 31, 134, 59)
     c.text(24, 45, "$", 16, fill=colour("green"))
     c.text(219, 16, "DAY'S GOAL", 10, **caption)

@@ -3,7 +3,9 @@
 #include "core/CEngine.h"
 #include "core/CPlayer.h"
 #include "core/CUpgradeCatalogue.h"
+#include "world/CEntityKit.h"
 #include "world/CLevel_Game.h"
+#include "world/CMapEntitiesCollection.h"
 #include "world/kinds/EntityIds.h"
 
 const unsigned short CShopOffer::kPerkIDs[4] = {270, 274, 296, 308};
@@ -33,4 +35,22 @@ bool CShopOffer::canBuyUpgrade(CPlayer *player) {
   for (unsigned short id : kBaseUpgrades)
     if (!player->basketContains(id)) return result || player->getMoney() > 699;
   return result;
+}
+
+void CShopOffer::askForPerk(CMapEntitiesCollection *c, float x, float y, bool freshPress) {
+  if (!c) return;
+  if (!c->getEntityByID(kShopWindowID)) {
+    CMapEntity_Game *shop = entitykit::open(c, "UPGRADEMENU", 240.0f, 60.0f);
+    if (!shop) return;
+    c->focus(shop, nullptr);
+    // The map may lack any of them. The star keeps the focus too, so that a press on it while
+    // the shop stands open can say why it does not lead on.
+    for (unsigned int id : {kShopButtonID, kPlayButtonID, kMapStarID})
+      if (CMapEntity_Game *e = c->getEntityByID(id)) c->focusAdd(e, nullptr);
+    entitykit::open(c, "TIPSHOPPERK", 0.0f, 10.0f);
+    return;
+  }
+  if (!freshPress) return;
+  entitykit::refusal(c, x, y, "Choose a perk first!");
+  if (!c->getEntityByID(kTipShopPerkID)) entitykit::open(c, "TIPSHOPPERK", 0.0f, 10.0f);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 class CEngine;
+class CMapEntitiesCollection;
 class CPlayer;
 
 // What the map can still sell: the tests that the play button, the star and the shop icon ask.
@@ -16,4 +17,9 @@ public:
   // The bank affords something: the next star of an owned upgrade, or, while one of the four
   // base upgrades is still missing, money above 699.
   static bool canBuyUpgrade(CPlayer *player);
+
+  // The map's ways on (the play button, the star) while a perk is on offer: the first press
+  // opens the shop with the choose-a-perk reminder; a press while the shop stands open says at
+  // (x, y) that a perk must be chosen first and brings the reminder back if it has gone.
+  static void askForPerk(CMapEntitiesCollection *c, float x, float y, bool freshPress);
 };

@@ -205,7 +205,10 @@ void bonusText(CMapEntity_Game *e) {
   b->text = "BONUS TEXT";
   b->boxWidth = 300;
   b->boxHeight = 30;
-  b->textRed = b->textGreen = b->textBlue = 1.0f;
+  // Gold money captions unless their maker tints them; the font itself is white.
+  b->textRed = 1.0f;
+  b->textGreen = 0.8f;
+  b->textBlue = 0.22f;
 }
 
 void upgradeItem(CMapEntity_Game *e) { static_cast<CMapEntity_UpgradeClass *>(e)->takeCatalogueEntry(); }

@@ -11,6 +11,7 @@
 #include "media/Frameset.h"
 #include "media/Timer.h"
 #include "media/ZSprite.h"
+#include "world/CEntityKit.h"
 #include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntitiesFactory.h"
 #include "world/CMapEntity_TextBox.h"
@@ -57,7 +58,14 @@ void CTipShopController::onBind() {
     if (carried[i]->getEntityID() == kPuntikID) starDot = carried[i];
 }
 
-void CTipShopController::specificHandleMessages(KEvent *ev) { pointer.follow(ev); }
+void CTipShopController::specificHandleMessages(KEvent *ev) {
+  pointer.follow(ev);
+  // Only the tour takes input while it runs: a click elsewhere would otherwise do nothing at all.
+  if (ev->type != K_EVENT_MOUSEDOWN || ev->button != 1 || !entity) return;
+  entitykit::refusal(collection, (float)ev->mouseX - 40.0f, (float)ev->mouseY - 30.0f, "Wait for the tip to finish!");
+  entity->resetFlash();
+  flashing = true;
+}
 
 void CTipShopController::removeArrow(int slot) {
   if (arrows[slot]) arrows[slot]->setKill(true);
@@ -101,6 +109,8 @@ void CTipShopController::enterPage() {
 
 void CTipShopController::update() {
   if (!entity || !collection) return;
+  tipkit::hoverFade(entity);
+  if (flashing) entity->effectFlash(0.08f, 0.6f, true);
   if (runState == 0) {
     if (!startTimer.udalost()) return;
     runState = 1;
@@ -138,7 +148,9 @@ void CTipShopPerkController::onBind() {
 }
 
 void CTipShopPerkController::update() {
-  if (entity && life.udalost()) killEntity();
+  if (!entity) return;
+  tipkit::hoverFade(entity);
+  if (life.udalost()) killEntity();
 }
 
 // ---- perk tip

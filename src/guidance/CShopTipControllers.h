@@ -9,7 +9,8 @@
 class CMapEntity;
 
 // The shop's first-time tour: after 3 s six pages point at the money, the prices, a BUY button
-// and a star; at the end the shop gets its focus back and the tour is not shown again.
+// and a star; at the end the shop gets its focus back and the tour is not shown again. It holds
+// the focus meanwhile: a click says so, and the bubble fades while the pointer is over it.
 class CTipShopController : public CCloneable<CTipShopController, CEntityController> {
 public:
   using CCloneable::CCloneable;
@@ -28,6 +29,7 @@ private:
   CMapEntity_Game *freeArrow(float x, float y, bool turned);
 
   TPointerFollow pointer;
+  bool flashing = false;
   Timer startTimer{3000, false};
   int runState = 0;
   Timer pageTimer{4000, false};
@@ -36,7 +38,8 @@ private:
   CMapEntity *starDot = nullptr;
 };
 
-// Reminds the player to choose a perk; goes after 8 s of real time.
+// Reminds the player to choose a perk; fades while the pointer is over it (the shop's header and
+// close box lie under it) and goes after 8 s of real time.
 class CTipShopPerkController : public CCloneable<CTipShopPerkController, CEntityController> {
 public:
   using CCloneable::CCloneable;

@@ -42,7 +42,8 @@ void CPlayButtonController::update() {
   if (CMapEntity_Game *shop = collection->getEntityByID(kShopIconID))
     shop->changeFrameset(canBuyUpgrade() || canBuyPerk() ? "OPEN" : "CLOSED");
 
-  if (entity->isActionCollisionWithEntityID(kCursorID) && KInput::getLeftButtonState() && !clicked) {
+  const bool down = entity->isActionCollisionWithEntityID(kCursorID) && KInput::getLeftButtonState();
+  if (down && !clicked) {
     if (!canBuyPerk()) {
       clicked = 1;
       playSound("CLICK_BUTTON");
@@ -52,14 +53,11 @@ void CPlayButtonController::update() {
         fader->setTimeLimit(1000);
       }
       closeIfOpen(collection, kShopWindowID);
-    } else if (!collection->getEntityByID(kShopWindowID)) {
-      CMapEntity_Game *shop = open(collection, "UPGRADEMENU", 240.0f, 60.0f);
-      collection->focus(shop, nullptr);
-      collection->focusAdd(collection->getEntityByID(kShopIconID), nullptr);
-      collection->focusAdd(entity, nullptr);
-      open(collection, "TIPSHOPPERK", 0.0f, 10.0f);
+    } else {
+      CShopOffer::askForPerk(collection, entity->getX() - 60.0f, entity->getY() - 30.0f, !wasDown);
     }
   }
+  wasDown = down;
 
   if (!fader) return;
   fader->fade();

@@ -40,6 +40,8 @@ public:
 
 private:
   int clicked = 0;
+  // The button was pressed in the last frame: a press held on it is one press.
+  bool wasDown = false;
   CMapEntity_Fader *fader = nullptr;
 };
 

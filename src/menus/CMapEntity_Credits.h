@@ -24,6 +24,9 @@ public:
   CMapEntity_Credits(const CMapEntity_Credits &other);
 
   void renderAdditional(KGraphic *g) override;
+  // How opaque a line whose top stands at `top` is drawn: the panel's alpha inside the
+  // photograph's frame, fading near its edges, 0 beyond them.
+  float lineAlpha(float top) const;
   void addRadek(const std::string &text, float red, float green, float blue);
   const std::vector<creditRadek> &getRadky() const { return lines; }
 
@@ -32,6 +35,10 @@ public:
   // 1 when opened from the options panel: the credits then end by a click or at the end of the
   // list and the menu comes back.
   int32_t fromMenu = 0;
+
+  static constexpr float kLineHeight = 20.0f;
+  // The inside of the photograph's white frame, and the band at its edges where lines fade.
+  static constexpr float kFrameTop = 20.0f, kFrameBottom = 580.0f, kFadeBand = 40.0f;
 
 private:
   std::vector<creditRadek> lines;

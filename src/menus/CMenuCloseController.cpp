@@ -38,6 +38,8 @@ void CMenuCloseController::close(CMapEntity_Game *panel) {
   if (id == kShopWindowID) {
     panel->setKill(true);
     closeIfOpen(collection, kShopTipID);
+    // The choose-a-perk reminder speaks of the shop: it goes with it.
+    closeIfOpen(collection, kTipShopPerkID);
     collection->unfocus(nullptr);
   }
   if (id == kIngameMenuID) {

@@ -122,8 +122,13 @@ void CPatientArrival::phaseArrived() {
     for (CMapEntity_Game *ch : chairs)
       if (CMapEntity_DiagnosticTool *t = dynamic_cast<CMapEntity_DiagnosticTool *>(ch))
         if (!t->occupant) all = false;
-    if (all)
-      if (CLevel_Game *lvl = b.engine ? b.engine->getLevel() : nullptr) lvl->changeMoney(50 * (int)chairs.size());
+    CLevel_Game *lvl = b.engine ? b.engine->getLevel() : nullptr;
+    if (all && lvl) {
+      const int bonus = 50 * (int)chairs.size();
+      lvl->changeMoney(bonus);
+      // Every payment shows where it came from: here the chair just taken.
+      b.bonusText(chair->getX() - 30, chair->getY() - 30, "DESK FULL +" + makeString(bonus));
+    }
   }
   prevlekaciTimer.reset();
   setNurse(true);
@@ -176,7 +181,12 @@ void CPatientArrival::moveToBench() {
   CMapEntity_PacientClass *p = b.patient();
   if (CMapEntity_DiagnosticTool *chair = dynamic_cast<CMapEntity_DiagnosticTool *>(p->getChair())) chair->occupant = nullptr;
   p->moveToBench();
-  b.bonusText(p->getX() - 60, p->getY(), p->getDiseaseName());
+  // The diagnosis is news, not money: blue, apart from the gold and pink of the payments.
+  if (CMapEntity_BonusText *d = dynamic_cast<CMapEntity_BonusText *>(b.bonusText(p->getX() - 60, p->getY(), p->getDiseaseName()))) {
+    d->textRed = 0.25f;
+    d->textGreen = 0.55f;
+    d->textBlue = 1.0f;
+  }
   chooseColor();
   p->prevlekniSe();
   CMapEntity_GaucClass *bench = firstSeats(b.collection, kBenchClass);

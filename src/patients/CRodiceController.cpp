@@ -144,7 +144,8 @@ void CRodiceController::update() {
         visitTimer.reset();
         r->changeFrameset("MATCH");
         CMapEntity_Game *text = CMapEntitiesFactory::instance()->cloneEntity("BONUSTEXT");
-        text->setXY(r->getX() - 30, r->getY() - 20);
+        // Over the bed's head, where the parents stand: left of them it read as another bed's.
+        text->setXY(bed->getX() + 10, bed->getY() - 20);
         if (CMapEntity_BonusText *bt = dynamic_cast<CMapEntity_BonusText *>(text)) {
           bt->textRed = 0.8f;
           bt->textGreen = 0.15f;

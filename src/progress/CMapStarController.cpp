@@ -21,17 +21,6 @@ CMapEntity_Game *placed(const char *prototype, float x, float y) {
 }
 } // namespace
 
-void CMapStarController::openShop() {
-  CMapEntity_Game *shop = placed("UPGRADEMENU", 240.0f, 60.0f);
-  if (!shop) return;
-  collection->addEntity(shop);
-  collection->focus(shop, nullptr);
-  // The map may lack either; the shop then keeps the focus alone.
-  for (unsigned int id : {kShopButtonID, kPlayButtonID})
-    if (CMapEntity_Game *e = collection->getEntityByID(id)) collection->focusAdd(e, nullptr);
-  if (CMapEntity_Game *tip = placed("TIPSHOPPERK", 0.0f, 10.0f)) collection->addEntity(tip);
-}
-
 void CMapStarController::update() {
   if (!entity || !collection) return;
   CMapEntity_Game *pointer = collection->getEntityByID(kCursorID);
@@ -41,7 +30,10 @@ void CMapStarController::update() {
   }
   if (hovered) entity->effectFlash(0.1f, 0.35f, true);
 
-  if (entity->isActionCollisionWithEntityID(kCursorID) && KInput::getLeftButtonState() && !pressed) {
+  const bool down = entity->isActionCollisionWithEntityID(kCursorID) && KInput::getLeftButtonState();
+  const bool fresh = !wasDown;
+  wasDown = down;
+  if (down && !pressed) {
     if (!CShopOffer::canBuyPerk(engine)) {
       pressed = 1;
       if (engine && engine->getSoundEngine()) engine->getSoundEngine()->playSound("CLICK_BUTTON");
@@ -55,8 +47,8 @@ void CMapStarController::update() {
       fader->setSmer(true);
       fader->setTimeLimit(1000);
       if (CMapEntity_Game *shop = collection->getEntityByID(kShopWindowID)) shop->setKill(true);
-    } else if (!collection->getEntityByID(kShopWindowID)) {
-      openShop();
+    } else {
+      CShopOffer::askForPerk(collection, entity->getX() - 60.0f, entity->getY() - 30.0f, fresh);
     }
   }
 

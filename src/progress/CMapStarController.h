@@ -18,9 +18,9 @@ public:
   CMapEntity_Fader *getFader() const { return fader; }
 
 private:
-  void openShop();
-
   int32_t pressed = 0;
+  // The star was pressed in the last frame: a press held on it is one press.
+  bool wasDown = false;
   // Owned by the level's collection once added.
   CMapEntity_Fader *fader = nullptr;
   int32_t hovered = 0;

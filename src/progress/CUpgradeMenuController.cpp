@@ -102,6 +102,8 @@ void CUpgradeController::specificHandleMessages(KEvent *ev) {
     return;
   }
   window->setKill(true);
-  if (CMapEntity_Game *tip = collection->getEntityByID(kShopTipID)) tip->setKill(true);
+  // Both shop tips speak of the shop: they go with it.
+  for (unsigned int id : {kShopTipID, kTipShopPerkID})
+    if (CMapEntity_Game *tip = collection->getEntityByID(id)) tip->setKill(true);
   collection->unfocus(nullptr);
 }

@@ -1,10 +1,18 @@
 #include "world/CEntityKit.h"
 
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+#include "media/Frameset.h"
+#include "media/ZSprite.h"
+
 #include "media/CFontSeznam.h"
 #include "media/CSoundEngine.h"
 #include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntitiesFactory.h"
 #include "world/CMapEntity_Game.h"
+#include "world/CMapEntity_TextBox.h"
 #include "world/CWorldEngine.h"
 #include "world/kinds/EntityIds.h"
 
@@ -53,6 +61,91 @@ KText *loadedFont(const std::string &name) {
   if (!fonts) return nullptr;
   fonts->setAktivniFont(name);
   return fonts->getAktivniFontNazev() == name ? fonts->getAktivniFont() : nullptr;
+}
+
+CMapEntity_Game *refusal(CMapEntitiesCollection *c, float x, float y, const std::string &why) {
+  if (!c) return nullptr;
+  CMapEntity_BonusText *t = dynamic_cast<CMapEntity_BonusText *>(open(c, "BONUSTEXT", x, y));
+  if (!t) return nullptr;
+  t->text = why;
+  t->textRed = 1.0f;
+  t->textGreen = 0.3f;
+  t->textBlue = 0.25f;
+  // Above the shop and the tips, which stand on layers 7 and 8, and rising and fading whoever
+  // holds the focus.
+  t->setSortZ(9, false);
+  t->setFocusable(false);
+  return t;
+}
+
+namespace {
+struct TPiece {
+  CMapEntity *e;
+  float w, h;
+};
+
+// The parts that show: hidden ones and see-through auras do not count towards the size.
+void showingParts(CMapEntity *e, std::vector<TPiece> &out) {
+  ZSprite *s = e->getSprite();
+  Frameset *f = s ? s->getAktivniFrameset() : nullptr;
+  if (e->getVisible() && e->getAlpha() != 0.0f && f && f->getAktivniSirka() > 0)
+    out.push_back({e, (float)f->getAktivniSirka(), (float)f->getAktivniVyska()});
+  const std::vector<CMapEntity *> &carried = e->getContainedList();
+  for (size_t i = 1; i < carried.size(); ++i) showingParts(carried[i], out);
+}
+} // namespace
+
+void fitInto(CMapEntity *picture, float left, float top, float width, float height) {
+  if (!picture || !picture->getParent()) return;
+  std::vector<TPiece> parts;
+  showingParts(picture, parts);
+  if (parts.empty()) return;
+  float x0 = parts[0].e->getX(), y0 = parts[0].e->getY(), x1 = x0, y1 = y0;
+  for (const TPiece &p : parts) {
+    x0 = std::min(x0, p.e->getX());
+    y0 = std::min(y0, p.e->getY());
+    x1 = std::max(x1, p.e->getX() + p.w);
+    y1 = std::max(y1, p.e->getY() + p.h);
+  }
+  const float w = x1 - x0, h = y1 - y0;
+  if (x0 >= left && y0 >= top && x1 <= left + width && y1 <= top + height) return;
+  const float z = std::min(1.0f, std::min(width / w, height / h));
+  // Each part is drawn zoomed about its own middle: the middles move towards the box's middle
+  // by the same factor, so the whole shrinks as one picture.
+  const float bx = left + (width - w * z) / 2, by = top + (height - h * z) / 2;
+  auto placed = [&](CMapEntity *e, float pw, float ph, float &nx, float &ny) {
+    nx = bx + (e->getX() + pw / 2 - x0) * z - pw / 2;
+    ny = by + (e->getY() + ph / 2 - y0) * z - ph / 2;
+  };
+  std::vector<CMapEntity *> tree;
+  std::vector<std::pair<float, float>> at;
+  std::vector<CMapEntity *> stack{picture};
+  while (!stack.empty()) {
+    CMapEntity *e = stack.back();
+    stack.pop_back();
+    ZSprite *s = e->getSprite();
+    Frameset *f = s ? s->getAktivniFrameset() : nullptr;
+    const float pw = f ? (float)f->getAktivniSirka() : 0.0f, ph = f ? (float)f->getAktivniVyska() : 0.0f;
+    float nx, ny;
+    placed(e, pw, ph, nx, ny);
+    tree.push_back(e);
+    at.push_back({nx, ny});
+    const std::vector<CMapEntity *> &carried = e->getContainedList();
+    for (size_t i = 1; i < carried.size(); ++i) stack.push_back(carried[i]);
+  }
+  for (size_t i = 0; i < tree.size(); ++i) {
+    CMapEntity *parent = tree[i]->getParent();
+    float px = parent->getX(), py = parent->getY();
+    for (size_t j = 0; j < i; ++j)
+      if (tree[j] == parent) {
+        px = at[j].first;
+        py = at[j].second;
+      }
+    tree[i]->setXOffset(at[i].first - px, false);
+    tree[i]->setYOffset(at[i].second - py, false);
+  }
+  picture->setZoom(z);
+  for (CMapEntity *e : tree) e->syncWithParentPosition();
 }
 
 } // namespace entitykit

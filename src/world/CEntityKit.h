@@ -22,5 +22,10 @@ void playSound(const std::string &key);
 KText *font(const std::string &name);
 // The same, but null too when no font of that name is loaded (the active one stays as it was).
 KText *loadedFont(const std::string &name);
+// A short caption at (x, y), over any panel, saying why a click did nothing.
+CMapEntity_Game *refusal(CMapEntitiesCollection *c, float x, float y, const std::string &why);
+// A carried picture, with what it carries, shrunk to fit the box (screen pixels) and centred in
+// it; one that fits already is left where it stands.
+void fitInto(CMapEntity *picture, float left, float top, float width, float height);
 
 } // namespace entitykit

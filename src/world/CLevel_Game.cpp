@@ -14,6 +14,7 @@
 #include "media/Timer.h"
 #include "media/ZSpriteFactory.h"
 #include "world/CDaySummary.h"
+#include "world/CEntityKit.h"
 #include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntitiesFactory.h"
 #include "world/CMapEntity_Game.h"
@@ -25,6 +26,9 @@
 #include "world/kinds/Links.h"
 
 namespace {
+constexpr unsigned kClosedSignID = 197;
+// The side page's room for the day's new picture, above its description (from the window).
+constexpr float kSidePictureLeft = 300, kSidePictureTop = 62, kSidePictureWidth = 150, kSidePictureHeight = 160;
 
 CMapEntitiesFactory *factory() { return CMapEntitiesFactory::instance(); }
 
@@ -259,6 +263,9 @@ void CLevel_Game::openHelpWindow() {
     patient->syncWithParentPosition();
     if (CMapEntity *hearts = patient->getContainedEntity(kHeartsID)) hearts->setVisible(false);
     patient->setAlpha(1.0f, true);
+    // Whatever the day brings in (a patient, the band, a bed) stands within the side page.
+    entitykit::fitInto(patient, window->getX() + kSidePictureLeft, window->getY() + kSidePictureTop, kSidePictureWidth,
+                       kSidePictureHeight);
 
     // A day may introduce a piece of the ward or a visitor as well as a patient.
     carryTextBox(window, 250, 47, "gamefont", source->getEntityClassID() == kPatientClass ? "New patient!" : "New on the ward!");
@@ -302,6 +309,9 @@ void CLevel_Game::drawMoney(bool goal, bool expert) {
 }
 
 void CLevel_Game::openSummary() {
+  // The sign has done its work; its foot would show under the summary's page.
+  if (CMapEntity_Game *sign = ec->getEntityByID(kClosedSignID))
+    for (CMapEntity *part : sign->getContainedList()) part->setVisible(false);
   CMapEntity_Game *window = cloneAt("SUMMARYWINDOW", 260, 50);
   ec->defocus();
   CMapEntity_Game *page = dynamic_cast<CMapEntity_Game *>(window->getContainedEntity(kSummarySesitID));

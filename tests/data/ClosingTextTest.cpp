@@ -66,13 +66,19 @@ TEST(ClosingTextTest, EveryDaysClosingTextIsOneLineWithinTheSummaryPage) {
 
 // The day's notebook writes its intro into a box that breaks a line at the first blank past 150 px,
 // centred on x 148 of the page, whose writing runs from the margin (x 40) to x 276; the tip and
-// tutorial bubbles break past 700 px, centred on x 422 inside the bubble's rim (x 34 to 780). Each
-// line the data breaks with '|' must stay one line there, so no phrase is broken by the box.
+// tutorial bubbles break past 700 px, centred on x 422 inside the bubble's rim (x 34 to 780); the
+// shop's note bubbles break past 60 px in the small font, centred on x 72 of a bubble whose body
+// runs from x 8 to 136 and holds five lines. Each line the data breaks with '|' must stay one
+// line there, so no phrase is broken by the box.
 TEST(ClosingTextTest, NotebookAndBubbleLinesStayWholeWithinTheirPanels) {
   KText font;
   font.setFontTable(gameFontTable);
   font.setKGraphic(new FakePicture());
-  auto check = [&](const std::string &where, const std::string &raw, int box, float widest) {
+  KText small;
+  small.setFontTable(small2FontTable);
+  small.setKGraphic(new FakePicture());
+  auto check = [&](const std::string &where, const std::string &raw, int box, float widest, KText &font,
+                   float spacing = 0.0f) {
     std::string text = raw;
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
     SummaryTextBox b(box);
@@ -81,26 +87,33 @@ TEST(ClosingTextTest, NotebookAndBubbleLinesStayWholeWithinTheirPanels) {
     int lines = 0;
     while (b.nextLine(&font, pos)) {
       ++lines;
-      EXPECT_LE(font.getStringWidth(b.lineBuffer.c_str(), 0.0f), widest) << where << ": \"" << b.lineBuffer << "\"";
+      EXPECT_LE(font.getStringWidth(b.lineBuffer.c_str(), spacing), widest) << where << ": \"" << b.lineBuffer << "\"";
     }
     EXPECT_EQ(lines, (int)std::count(text.begin(), text.end(), '|') + 1) << where << ": \"" << text << "\" breaks inside a line";
+    return lines;
   };
   int intros = 0;
   forEachLevelText("_intro.txt", [&](const std::string &file, const std::string &text) {
     ++intros;
-    check(file, text, 150, 2.0f * (276 - 148));
+    check(file, text, 150, 2.0f * (276 - 148), font);
   });
   EXPECT_GT(intros, 20);
 
   TiXmlDocument doc((std::string(TOB_BINARY_DIR) + "/data/variables.xml").c_str());
   ASSERT_TRUE(doc.LoadFile());
-  int tips = 0;
-  for (TiXmlElement *e = doc.RootElement()->FirstChildElement("entity"); e; e = e->NextSiblingElement("entity"))
+  int tips = 0, notes = 0;
+  for (TiXmlElement *e = doc.RootElement()->FirstChildElement("entity"); e; e = e->NextSiblingElement("entity")) {
     if (const char *text = e->Attribute("text")) {
       ++tips;
-      check(e->Attribute("name"), text, 700, 2.0f * (780 - 12 - 422));
+      check(e->Attribute("name"), text, 700, 2.0f * (780 - 12 - 422), font);
     }
+    if (const char *text = e->Attribute("upgradetext")) {
+      ++notes;
+      EXPECT_LE(check(e->Attribute("name"), text, 60, 2.0f * (136 - 72), small, 1.0f), 5) << e->Attribute("name");
+    }
+  }
   EXPECT_GT(tips, 20);
+  EXPECT_GE(notes, 9) << "every shop row explains itself";
 }
 
 } // namespace

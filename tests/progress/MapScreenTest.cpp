@@ -57,7 +57,7 @@ TEST_F(MapScreenTest, FinishedDayIconsShowTheirRatingAndReplayOnlyDaysInsideTheL
   player->addLevelDone(1, 1);
   const int pastTheEnd = list.getSize() + 3;
   player->addLevelDone(pastTheEnd, 0);
-  load("map1");
+  load("map_events");
   CMapEntity_Game *placed = first("LEVELCOMPLETED");
   ASSERT_NE(placed, nullptr);
   EXPECT_EQ(static_cast<CMapEntity_LevelCompleted *>(placed)->getPoradi(), 0);
@@ -99,7 +99,7 @@ TEST_F(MapScreenTest, FinishedDayIconsShowTheirRatingAndReplayOnlyDaysInsideTheL
 
 TEST_F(MapScreenTest, TheIconDoesNotJumpToTheMainMenu) {
   player->addLevelDone(0, 0);
-  load("map1");
+  load("map_events");
   pointAt(first("LEVELCOMPLETED"));
   engineObj.setSkipToLevel(CEngine::kNoSkip);
   KEvent left = event(3, 1);

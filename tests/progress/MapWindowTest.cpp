@@ -9,6 +9,7 @@
 #include "media/Frameset.h"
 #include "media/ZSprite.h"
 #include "support/GameWindowDay.h"
+#include "world/CMapEntity_TextBox.h"
 
 // The world map loaded by name in the real window: the plane takes off, the star darkens the
 // screen and ends the map; the shop with its tip, a star bought, a perk chosen and used on the
@@ -53,6 +54,13 @@ protected:
     const std::string path = std::string(TOB_BINARY_DIR) + "/" + name;
     savePNG(path.c_str());
     return path;
+  }
+
+  bool captionShows(const std::string &text) {
+    for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
+      if (auto *t = dynamic_cast<CMapEntity_TextBox *>(e))
+        if (t->text == text && !e->getKill()) return true;
+    return false;
   }
 
   // Mean brightness of the frame just drawn.
@@ -137,8 +145,9 @@ TEST_F(MapWindowTest, CartOpensTheShopWithItsTipAndABuyFillsAStarAndLowersTheMon
   EXPECT_GT(lines.h(), 30) << lines << " two lines";
   EXPECT_TRUE(lines.inside(24, (int)tip->getY() + 20, 776, (int)tip->getY() + tipH - 12)) << lines;
 
-  // While the tip runs it alone has the focus: BUY takes no click.
+  // While the tip runs it alone has the focus: BUY takes no click, and the player is told why.
   clickOn(buy, 44, 16);
+  EXPECT_TRUE(captionShows("Wait for the tip to finish!"));
   run(400);
   EXPECT_EQ(player->getMoney(), 1200);
 
@@ -192,6 +201,10 @@ TEST_F(MapWindowTest, APerkChosenOnTheMapShowsOnTheNextDaysBarAndSweepsGerms) {
   ASSERT_NE(shop, nullptr) << "with a perk on offer the star opens the shop";
   EXPECT_NE(first("TIPSHOPPERK"), nullptr);
   EXPECT_FALSE(level->getLevelOver());
+  // Pressed again while the shop stands open: the press says why it does not lead on.
+  clickOn(star);
+  EXPECT_TRUE(captionShows("Choose a perk first!"));
+  EXPECT_FALSE(level->getLevelOver());
   playFrame();
   shot("shop_perks.png");
   // The four perk rows stand side by side, each showing within its own place.
@@ -219,6 +232,7 @@ TEST_F(MapWindowTest, APerkChosenOnTheMapShowsOnTheNextDaysBarAndSweepsGerms) {
   clickOn(close);
   playFrame();
   EXPECT_EQ(first("UPGRADEMENU"), nullptr);
+  EXPECT_EQ(first("TIPSHOPPERK"), nullptr) << "the reminder goes with the shop";
   clickOn(star);
   int frames = 0;
   while (!level->getLevelOver() && frames < 80) {

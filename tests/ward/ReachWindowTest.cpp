@@ -197,15 +197,18 @@ TEST_F(ReachWindowTest, OnAMonkeyDayAClickOnTheRiddenPatientsBedChasesTheMonkeyO
 // either bed's picture makes it; the CLOSED sign says what is left, and the day ends once nothing is.
 TEST_F(ReachWindowTest, AfterClosingALateDaysUnmadeBedsAreMadeWhateverLiesOverThem) {
   ASSERT_NO_FATAL_FAILURE(openDay("day26"));
-  for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
-    if (e->getEntityClassID() == kPatientClass) e->setKill(true);
   level->finishClock();
   ASSERT_TRUE(playUntil([&] { return first("CLOSED") != nullptr; }, 20));
   CMapEntity_PostelClass *one = bed(1), *four = bed(4);
   ASSERT_TRUE(one && four);
   one->setUklizeno(false);
   four->setUklizeno(false);
-  for (int i = 0; i < 120; ++i) playFrame();
+  // Whoever came in before closing goes, so only the beds and the linen keep the day open.
+  for (int i = 0; i < 120; ++i) {
+    for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
+      if (e->getEntityClassID() == kPatientClass) e->setKill(true);
+    playFrame();
+  }
   CMapEntity_TextBox *card = dynamic_cast<CMapEntity_TextBox *>(first("CLOSED")->getContainedEntity(kTextBoxID));
   ASSERT_NE(card, nullptr);
   EXPECT_EQ(card->text, "Left: make 2 beds");

@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "support/GameWindowDay.h"
+#include "support/PatientState.h"
+#include "world/CMapEntity_TextBox.h"
+#include "world/kinds/CMapEntity_PacientClass.h"
+#include "world/kinds/CMapEntity_PostelClass.h"
+
+// The demonstration ward in the real window, watched as a person watches the money: each payment
+// rises as its own caption with its amount, where it was earned; a bed's colour multiplier shows
+// only while the patient who earned it lies in the bed.
+
+namespace {
+
+class CaptionWindowTest : public GameWindowDay {
+protected:
+  void SetUp() override {
+    ASSERT_NO_FATAL_FAILURE(setUpWindowDay());
+    load("ward_demo");
+  }
+  void TearDown() override { tearDownWindowDay(); }
+
+  // Runs a step; the money it raises is the sum of the "... +N" captions that came up meanwhile
+  // (a caption's memory may serve a later one: only captions still shown count as seen).
+  // Returns such a caption, or null.
+  template <class Step> CMapEntity_Game *watched(Step step) {
+    const int before = level->getMoney();
+    step();
+    std::set<CMapEntity_Game *> shown;
+    int labelled = 0;
+    CMapEntity_Game *paying = nullptr;
+    for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr()) {
+      auto *t = dynamic_cast<CMapEntity_BonusText *>(e);
+      if (!t || !shown.insert(e).second || seen.count(e) || t->text.rfind('+') == std::string::npos) continue;
+      labelled += std::atoi(t->text.c_str() + t->text.rfind('+') + 1);
+      paying = e;
+    }
+    seen.swap(shown);
+    EXPECT_EQ(labelled, level->getMoney() - before) << "money rose by " << level->getMoney() - before;
+    return paying;
+  }
+  CMapEntity_Game *drop(CMapEntity *e, CMapEntity *onto) {
+    Rect b = onto->getCurrentFrame()->getActionBoundingBox();
+    return watched([&] { dragTo(e, (int)onto->getX() + b.x + b.w / 2, (int)onto->getY() + b.y + b.h / 2); });
+  }
+  // Frames until at least `n` entities of the kind, standing whole, pass `test`; those that do.
+  template <class T, class Test> std::vector<T *> waitFor(size_t n, Test test) {
+    std::vector<T *> found;
+    for (int i = 0; i < 6000 && found.size() < n; ++i) {
+      watched([&] { playFrame(i % 20 == 0); });
+      found.clear();
+      for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
+        if (T *t = dynamic_cast<T *>(e))
+          if ((e->getAlpha() == -1.0f || e->getAlpha() >= 1.0f) && test(t)) found.push_back(t);
+    }
+    return found;
+  }
+  static bool near(CMapEntity_Game *caption, CMapEntity *source) {
+    return caption && std::hypot(caption->getX() - source->getX(), caption->getY() - source->getY()) < 80.0f;
+  }
+
+  std::set<CMapEntity_Game *> seen;
+};
+
+TEST_F(CaptionWindowTest, EveryPaymentShowsItsOwnCaptionAndOnlyAnOccupiedBedItsMultiplier) {
+  for (int i = 0; i < 60; ++i) playFrame(false);
+  pushButton(1, true, 400, 300);
+  pushButton(1, false, 400, 300);
+  auto arrived = [](CMapEntity_PacientClass *q) { return q->getPhase() == kPhaseArrived; };
+  auto waiting = waitFor<CMapEntity_PacientClass>(2, arrived);
+  ASSERT_GE(waiting.size(), 2u) << "two patients never waited together";
+  CMapEntity_PacientClass *p = waiting[0];
+
+  // Both desk chairs taken: the full desk pays at the chair just taken.
+  CMapEntity_Game *chair1 = level->getEC()->getEntityByID(1), *chair2 = level->getEC()->getEntityByID(126);
+  ASSERT_TRUE(chair1 && chair2);
+  EXPECT_EQ(drop(p, chair1), nullptr);
+  EXPECT_TRUE(near(drop(waiting[1], chair2), chair2)) << "the full desk's caption";
+
+  // On to the bench, then into a bed of the patient's colour: the colour bonus, at that bed.
+  auto free = [&](CMapEntity_PostelClass *b) {
+    return p->getPhase() == kPhaseOnCouch && !b->getParent() && !b->getOccupant();
+  };
+  auto beds = waitFor<CMapEntity_PostelClass>(2, free);
+  ASSERT_GE(beds.size(), 2u) << "the patient never reached the bench, or no two beds stood free";
+  beds[0]->setBarva(p->getColour());
+  EXPECT_TRUE(near(drop(p, beds[0]), beds[0])) << "the colour bonus's caption";
+  ASSERT_EQ(beds[0]->getOccupant(), p);
+  ASSERT_EQ(beds[0]->getBonusMultiplier(), 2);
+
+  // What a bed looks like with multiplier 2 against 1, all else the same.
+  auto label = [&](CMapEntity_PostelClass *b) {
+    const uint16_t kept = b->getBonusMultiplier();
+    TPatientState::setBedRun(b, 2);
+    draw();
+    std::vector<unsigned char> two = grab();
+    TPatientState::setBedRun(b, 1);
+    draw();
+    TPatientState::setBedRun(b, kept);
+    return framediff::changed(two, grab(), (int)b->getX(), (int)b->getY(), (int)b->getX() + 160, (int)b->getY() + 140);
+  };
+  EXPECT_FALSE(label(beds[0]).empty()) << "no x2 on the bed of the patient who earned it";
+  EXPECT_TRUE(label(beds[1]).empty()) << "an empty bed shows a multiplier: " << label(beds[1]);
+}
+
+} // namespace
