@@ -13,7 +13,6 @@
 #include "core/CVideoOptions.h"
 #include "engine/KMiscTools.h"
 #include "engine/KPTK.h"
-#include "engine/KPrefetch.h"
 #include "engine/KSound.h"
 #include "engine/KText.h"
 #include "engine/KWindow.h"
@@ -22,6 +21,7 @@
 #include "media/CFontSeznam.h"
 #include "media/CLogger.h"
 #include "media/CSoundEngine.h"
+#include "media/CSurface.h"
 #include "media/CTimerList.h"
 #include "media/CTimerWatch.h"
 #include "media/GameGlobals.h"
@@ -101,6 +101,7 @@ void CEngine::prepniStav(const std::string &name) {
 }
 
 void CEngine::init(CEngineContent &content) {
+  CSurfaceManager::instance()->setWorkers(&pictureWorkers);
   installLayerHooks();
   startValues();
   startWindowAndMedia();
@@ -125,8 +126,9 @@ void CEngine::startValues() {
   KMiscTools::initMiscTools();
 
   profiles = new CProfiles();
-  // The reason has been said already; going on would only end later with a vaguer one.
-  if (profiles->load() != 0) fatalError("The profiles cannot be used, so the game cannot start", 0);
+  // Going on would only end later with a vaguer reason.
+  if (profiles->load() != 0) fatalError(profiles->getLoadError() + ", so the game cannot start", 0);
+  for (const std::string &repair : profiles->getRepairs()) notices.post(repair);
   log("Profiles loaded...");
   CControlOptions::instance()->nahraj(userFilePath("\\hospital\\controls.cfg"));
 }
@@ -206,7 +208,8 @@ void CEngine::close() {
   release(smallText);
   release(bonusText);
   release(spriteFactory);
-  KPrefetch::stop();
+  pictureWorkers.stop();
+  if (CSurfaceManager::instance()->getWorkers() == &pictureWorkers) CSurfaceManager::instance()->setWorkers(nullptr);
 
   release(controllerPrototypes);
   release(soundEngine);

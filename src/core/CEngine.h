@@ -5,6 +5,7 @@
 
 #include "core/CEngineClock.h"
 #include "core/CLevelProgress.h"
+#include "engine/KPrefetch.h"
 #include "engine/KEvent.h"
 #include "media/GameGlobals.h"
 
@@ -80,6 +81,9 @@ public:
   bool hasFpsTimer() const { return clock.hasFpsTimer(); }
   unsigned short getFrameCounter() const { return clock.getFrameCounter(); }
 
+  // The workers that decode the pictures of a level side by side, and ahead for the next.
+  KPrefetch &getPictureWorkers() { return pictureWorkers; }
+
 private:
   void startValues();
   void startBehavioursAndStates(CEngineContent &content);
@@ -91,6 +95,7 @@ private:
   std::vector<CStavHry *> stavy;
   CStavHry *aktualniStav;
   CEngineClock clock;
+  KPrefetch pictureWorkers;
 };
 
 // The one engine, null before and after its life.

@@ -2,6 +2,7 @@
 #include <cstdint>
 
 #include "core/CEngineStartup.h"
+#include "core/CPlayerNotices.h"
 
 class CLevelList;
 class CPlayer;
@@ -47,8 +48,10 @@ public:
   void restartGame();
   void resetPlayer();
 
-  void saveGame();
+  // A save that cannot be written, or a saved game that cannot be read, is told to the player.
+  bool saveGame();
   void loadGame();
+  CPlayerNotices &getNotices() { return notices; }
   bool saveExists();
   void saveDebug();
 
@@ -66,6 +69,7 @@ protected:
   int32_t loadGamePending;
   uint16_t requestedLevel;
   int32_t requestedSave;
+  CPlayerNotices notices;
 
 private:
   // The steps every level change ends with: a fresh level at soucasnyLevel.

@@ -12,6 +12,8 @@
 #include "media/Timer.h"
 #include "world/CLevelList.h"
 #include "world/CLevel_Game.h"
+#include "world/CMapEntitiesCollection.h"
+#include "world/kinds/Links.h"
 
 CStavHry_Hra::CStavHry_Hra(std::string name) : CStavHry(std::move(name)), timer3000(nullptr) {}
 
@@ -42,6 +44,7 @@ void CStavHry_Hra::update() {
   }
   engine->markUpdated();
   gameLogic_do();
+  showNotice();
   // Debug logging covers start-up and the first frame only.
   if (debug) debug = 0;
   // The flip takes in the window's events; undrawn, they come in at the same point.
@@ -50,6 +53,13 @@ void CStavHry_Hra::update() {
   else if (myWindow)
     myWindow->processEvents();
   engine->countFrame();
+}
+
+void CStavHry_Hra::showNotice() {
+  CLevel_Game *level = engine->getLevel();
+  CMessageWindowLink *window = TLink<CMessageWindowLink>::get();
+  if (loading || !level || !window || engine->getNotices().empty() || window->isOpen(level->getEC())) return;
+  window->open(level->getEC(), engine->getNotices().take());
 }
 
 void CStavHry_Hra::handleMessages(KEvent *event) {

@@ -5,6 +5,7 @@
 #include "events/CMapEntity_Sasek.h"
 #include "media/CFatal.h"
 #include "media/Timer.h"
+#include "menus/MenuKit.h"
 #include "patients/CCustomerGenerator.h"
 #include "patients/CMapEntity_ObtiznostAdjuster.h"
 #include "patients/CPacientController.h"
@@ -16,6 +17,7 @@
 #include "ward/player/CPlayerLinks.h"
 #include "ward/staff/CMapEntity_Marker.h"
 #include "ward/staff/CPrachController.h"
+#include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntity_Game.h"
 #include "world/kinds/Links.h"
 
@@ -85,6 +87,15 @@ public:
   }
 };
 
+class CMessageWindow : public CMessageWindowLink {
+public:
+  void open(CMapEntitiesCollection *c, const std::string &text) override { menukit::openMessage(c, text); }
+  bool isOpen(CMapEntitiesCollection *c) override {
+    CMapEntity_Game *window = c ? c->getEntityByID(menukit::kMessageWindowID) : nullptr;
+    return window && !window->getKill();
+  }
+};
+
 CCustomerGeneratorImpl customers;
 CPatientCare patientCare;
 CUpgradeFlash upgradeFlash;
@@ -98,6 +109,7 @@ CAdjusterPauseWindow adjusterPauseWindow;
 CPatientClocks patientClocks;
 CFigureAction figureAction;
 CJesterState jesterState;
+CMessageWindow messageWindow;
 
 template <class Link> void require(const char *name) {
   if (!TLink<Link>::get()) fatalError(std::string("Link ") + name + " is not installed", -1);
@@ -119,6 +131,7 @@ void installGameLinks() {
   TLink<CPatientClocksLink>::install(&patientClocks);
   TLink<CFigureActionLink>::install(&figureAction);
   TLink<CJesterStateLink>::install(&jesterState);
+  TLink<CMessageWindowLink>::install(&messageWindow);
 }
 
 void checkGameLinks() {
@@ -136,4 +149,5 @@ void checkGameLinks() {
   require<CPatientClocksLink>("patient clocks");
   require<CFigureActionLink>("figure action");
   require<CJesterStateLink>("jester state");
+  require<CMessageWindowLink>("message window");
 }

@@ -441,6 +441,9 @@ TEST_P(BrokenSpritesTest, EndsStartUpWithItsStatusAndNamesTheFile) {
   std::ofstream(app + "/data/gfx/sprites.xml") << GetParam().content(readAll(kData + "gfx/sprites.xml"));
 
   run.start(app + "/tobrulant", home, home);
+  // The player learns why in the system's message box; the game ends once it is answered.
+  EXPECT_TRUE(run.answerMessageBox("Tobrulant cannot go on", run.shots + "/broken-" + GetParam().name + ".png"))
+      << run.errors();
   int status = run.wait(120);
   std::string err = run.errors();
   EXPECT_EQ(status, 255) << err;

@@ -294,6 +294,26 @@ public:
 
   std::string errors() const { return gameproc::readAll(err); }
 
+  // The system's message box the game shows before it ends (titled `title`), saved to `png` when
+  // given, then answered as a player would: the pointer onto it, the box in front, and Return.
+  ::testing::AssertionResult answerMessageBox(const std::string &title, const std::string &png = "",
+                                              double seconds = gameproc::kStartUpCeiling) {
+    unsigned long box = 0;
+    int w = 0, h = 0;
+    ::testing::AssertionResult shown = waitUntil("the message box \"" + title + "\"", [&] {
+      box = gameproc::findTopWindow(title, &w, &h);
+      return box != 0 && !gameproc::grabWindow(box, 0, 0, w, h).empty();
+    }, seconds);
+    if (!shown) return shown;
+    if (!png.empty()) gameproc::savePicture(gameproc::grabWindow(box, 0, 0, w, h), png);
+    const std::string id = std::to_string(box);
+    // The game's window may hold the keyboard: the box is given it, as a click on it would.
+    gameproc::shell("xdotool mousemove --window " + id + " " + std::to_string(w / 2) + " " + std::to_string(h / 3) +
+                    " windowfocus " + id + " key Return");
+    if (gameproc::eventually([&] { return gameproc::findTopWindow(title) == 0; })) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "the message box \"" << title << "\" stayed after Return";
+  }
+
   pid_t pid = -1;
   int status = -1;
   std::string window;
