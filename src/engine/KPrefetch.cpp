@@ -37,6 +37,7 @@ void KPrefetch::start() {
   mallopt(M_ARENA_MAX, 1);
 #endif
   owner = getpid();
+  started = true;
   for (unsigned i = 0; i < workerCount; ++i) workers.emplace_back([this] { work(); });
 }
 
@@ -82,7 +83,7 @@ void KPrefetch::work() {
 
 void KPrefetch::request(const std::vector<Job> &jobs, Need need) {
   std::lock_guard<std::mutex> held(lock);
-  if (workers.empty()) start();
+  if (!started) start();
   const int storage = KGraphicGL::textureMode();
   for (const Job &job : jobs) {
     auto it = entries.find(job.path);
@@ -112,7 +113,8 @@ KTextureReady *KPrefetch::take(const std::string &path) {
     entries.erase(it);
     return nullptr;
   }
-  changed.wait(held, [&] { return entries[path].job == State::Done; });
+  changed.wait(held, [&] { return entries.count(path) == 0 || entries[path].job == State::Done; });
+  if (entries.count(path) == 0) return nullptr;
   KTextureReady *ready = entries[path].ready;
   entries.erase(path);
   waiting -= bytesOf(ready);
@@ -130,7 +132,7 @@ std::string KPrefetch::next(const std::vector<std::string> &among) {
       if (it->second.job == State::Done) return path;
       pending = true;
     }
-    if (!pending || workers.empty()) return std::string();
+    if (!pending || !started || stopping) return std::string();
     changed.wait(held);
   }
 }
@@ -155,10 +157,16 @@ void KPrefetch::stop() {
   changed.notify_all();
   for (std::thread &t : workers) t.join();
   workers.clear();
-  for (auto &e : entries) delete e.second.ready;
-  entries.clear();
-  now.clear();
-  ahead.clear();
-  waiting = 0;
-  stopping = false;
+  {
+    std::lock_guard<std::mutex> held(lock);
+    for (auto &e : entries) delete e.second.ready;
+    entries.clear();
+    now.clear();
+    ahead.clear();
+    waiting = 0;
+    started = false;
+    stopping = false;
+  }
+  // A wait for a picture ends: there is none to come.
+  changed.notify_all();
 }

@@ -74,6 +74,8 @@ private:
   std::deque<std::string> ahead;
   std::unordered_map<std::string, Entry> entries;
   std::vector<std::thread> workers;
+  // Workers running (set and read under the lock, unlike the threads' list).
+  bool started = false;
   bool stopping = false;
   size_t waiting = 0;
   // A forked child has the threads' handles but not the threads.
