@@ -47,7 +47,10 @@ template <class T> void release(T *&p) {
 
 CEngine::CEngine() : difficultyFactor(0.0f), difficultySamples(0), difficultySum(0.0f), aktualniStav(nullptr) {}
 
-CEngine::~CEngine() {}
+CEngine::~CEngine() {
+  CSurfaceManager *surfaces = CSurfaceManager::m_instance;
+  if (surfaces && surfaces->getWorkers() == &pictureWorkers) surfaces->setWorkers(nullptr);
+}
 
 CWorldEngine *CWorldEngine::of(CEngine *engine) { return engine; }
 CWorldEngine *CWorldEngine::current() { return engine; }

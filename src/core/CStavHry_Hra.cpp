@@ -13,6 +13,7 @@
 #include "world/CLevelList.h"
 #include "world/CLevel_Game.h"
 #include "world/CMapEntitiesCollection.h"
+#include "world/CMapEntity_Fader.h"
 #include "world/kinds/Links.h"
 
 CStavHry_Hra::CStavHry_Hra(std::string name) : CStavHry(std::move(name)), timer3000(nullptr) {}
@@ -43,8 +44,10 @@ void CStavHry_Hra::update() {
     if (CEngine::drawsLevel()) level->render(engine->getSoucasnyLevel(), true, backbuffer);
   }
   engine->markUpdated();
-  gameLogic_do();
+  // Before the level change: a level just built shows a notice once it has had its first update
+  // (its behaviours bound, its fade begun).
   showNotice();
+  gameLogic_do();
   // Debug logging covers start-up and the first frame only.
   if (debug) debug = 0;
   // The flip takes in the window's events; undrawn, they come in at the same point.
@@ -55,10 +58,23 @@ void CStavHry_Hra::update() {
   engine->countFrame();
 }
 
+namespace {
+// A fade's black cover lies over everything: a window under it could be neither seen nor
+// answered, and would hold the fade (and so the level) still while it waits.
+bool underFade(CMapEntitiesCollection *c) {
+  for (CMapEntity_Game *e : *c->getEntitiesPtr())
+    if (auto *fader = dynamic_cast<CMapEntity_Fader *>(e))
+      if (!fader->isComplete() || fader->getCoverAlpha() > 0.0f) return true;
+  return false;
+}
+} // namespace
+
 void CStavHry_Hra::showNotice() {
   CLevel_Game *level = engine->getLevel();
   CMessageWindowLink *window = TLink<CMessageWindowLink>::get();
-  if (loading || !level || !window || engine->getNotices().empty() || window->isOpen(level->getEC())) return;
+  if (loading || !level || !window || engine->getNotices().empty() || window->isOpen(level->getEC()) ||
+      underFade(level->getEC()))
+    return;
   window->open(level->getEC(), engine->getNotices().take());
 }
 

@@ -679,6 +679,8 @@ TEST_F(EngineStatesTest, WhatCouldNotBeSavedOrReadIsToldInTheMessageWindow) {
   hra.update();
   std::string err = testing::internal::GetCapturedStderr();
   EXPECT_EQ(current(), "MAP");
+  EXPECT_TRUE(window.shown.empty()) << "shown once the new level has run a frame";
+  hra.update();
   EXPECT_NE(err.find("Can't write " + path("hospital/0/save.dat")), std::string::npos) << err;
   ASSERT_EQ(window.shown.size(), 1u);
   EXPECT_EQ(window.shown[0], "Your game could not be saved:|the folder is missing.|Folder: ~/hospital/0");

@@ -120,6 +120,7 @@ public:
       setenv("SDL_AUDIODRIVER", "dummy", 0);
       setenv("LIBGL_ALWAYS_SOFTWARE", "1", 0);
       if (!freopen(out.c_str(), "w", stdout) || !freopen(err.c_str(), "w", stderr)) _exit(99);
+      if (inChild) inChild();
       execl(exe.c_str(), exe.c_str(), (char *)nullptr);
       _exit(98);
     }
@@ -314,6 +315,8 @@ public:
     return ::testing::AssertionFailure() << "the message box \"" << title << "\" stayed after Return";
   }
 
+  // Run in the child just before the game replaces it: limits, mounts.
+  std::function<void()> inChild;
   pid_t pid = -1;
   int status = -1;
   std::string window;
