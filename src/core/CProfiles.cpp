@@ -108,6 +108,10 @@ std::vector<std::string> CProfiles::parseNames(const std::string &text) {
   return out;
 }
 
+std::string CProfiles::lastName(const std::string &text) {
+  return cut(lineOf(text, 0, std::min(text.find('\n'), text.size())));
+}
+
 std::string CProfiles::keepAside(const std::string &path, const std::string &bytes) {
   std::string aside = path + ".bad";
   for (int n = 2; access(aside.c_str(), F_OK) == 0 && n < 100; ++n) aside = path + ".bad" + makeString(n);
@@ -136,7 +140,7 @@ int CProfiles::load() {
 
   const std::string lastPath = lastProfilePath();
   if (!readOrCreate(lastPath, kDefaultLastProfile, text, loadError)) return -1;
-  std::string last = cut(lineOf(text, 0, std::min(text.find('\n'), text.size())));
+  const std::string last = lastName(text);
   CLogger::instance()->log("ACTIVEPROFILE:" + last + ".");
 
   aktivni = findLast(last);

@@ -30,6 +30,8 @@ public:
   // The names of a profile list's text, before empty names are filled in; none when every line
   // is blank.
   static std::vector<std::string> parseNames(const std::string &text);
+  // The name the last-profile file's text holds: its first line, cut to kMaxName.
+  static std::string lastName(const std::string &text);
   // Writes both files (and the active slot's number to "lastslot.txt"); a failed write is fatal.
   void save();
 
