@@ -20,15 +20,11 @@
 // be written: the game's message window where it runs, the system's message box where it must stop.
 namespace {
 
+using gameproc::exists;
 using gameproc::readAll;
 using gameproc::shell;
 
-const std::string kData = std::string(TOB_BINARY_DIR) + "/data/";
-
-bool exists(const std::string &path) {
-  struct stat st;
-  return stat(path.c_str(), &st) == 0;
-}
+const std::string &kData = gameproc::dataDir();
 
 void put(const char *path, const char *text) {
   int fd = open(path, O_WRONLY | O_CREAT | O_TRUNC, 0644);

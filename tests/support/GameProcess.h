@@ -40,6 +40,14 @@ inline std::string shell(const std::string &cmd) {
   return out;
 }
 
+// The generated data set beside the game the tests start.
+inline const std::string &dataDir() {
+  static const std::string dir = std::string(TOB_BINARY_DIR) + "/data/";
+  return dir;
+}
+
+inline bool exists(const std::string &path) { return access(path.c_str(), F_OK) == 0; }
+
 inline bool haveTool(const char *name) { return !shell(std::string("command -v ") + name + " 2>/dev/null").empty(); }
 
 inline std::string readAll(const std::string &path) {
