@@ -142,10 +142,16 @@ bool CLevelProgress::saveGame() {
   if (!profiles || !player) return false;
   CSaveGame save(profiles->getAktivniProfilStr());
   std::string why;
-  if (save.save(soucasnyLevel, maxLevel, *player, &why)) return true;
+  if (save.save(soucasnyLevel, maxLevel, *player, &why)) {
+    lastSaveFailure.clear();
+    return true;
+  }
   const std::string &path = save.getPath();
-  notices.post("Your game could not be saved:|" + why + ".|Folder: " +
-               CSafeFile::shortPath(path.substr(0, path.rfind('/'))));
+  const std::string text = "Your game could not be saved:|" + why + ".|Folder: " +
+                           CSafeFile::shortPath(path.substr(0, path.rfind('/')));
+  // Told once while every save fails the same way (a read-only home would ask at each day).
+  if (text != lastSaveFailure) notices.post(text);
+  lastSaveFailure = text;
   return false;
 }
 

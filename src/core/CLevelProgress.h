@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <string>
 
 #include "core/CEngineStartup.h"
 #include "core/CPlayerNotices.h"
@@ -70,6 +71,7 @@ protected:
   uint16_t requestedLevel;
   int32_t requestedSave;
   CPlayerNotices notices;
+  std::string lastSaveFailure;
 
 private:
   // The steps every level change ends with: a fresh level at soucasnyLevel.

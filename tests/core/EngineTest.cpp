@@ -703,6 +703,18 @@ TEST_F(EngineStatesTest, WhatCouldNotBeSavedOrReadIsToldInTheMessageWindow) {
   EXPECT_EQ(window.shown[1], "Your saved game cannot be read:|it ends early.|File: ~/hospital/0/save.dat");
   hra.update();
   EXPECT_EQ(window.shown.size(), 2u);
+
+  // A save failing again the same way is not told again.
+  window.isShowing = false;
+  ASSERT_EQ(rename(path("hospital/0").c_str(), path("hospital/away").c_str()), 0);
+  writeFile("hospital/0", "not a folder");
+  testing::internal::CaptureStderr();
+  EXPECT_FALSE(e.saveGame());
+  testing::internal::GetCapturedStderr();
+  hra.update();
+  EXPECT_EQ(window.shown.size(), 2u);
+  std::remove(path("hospital/0").c_str());
+  ASSERT_EQ(rename(path("hospital/away").c_str(), path("hospital/0").c_str()), 0);
   hra.close();
 }
 
