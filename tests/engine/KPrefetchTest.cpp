@@ -15,17 +15,11 @@
 
 namespace {
 
-// An uncompressed 32-bit TGA of one colour.
-void writeTga(const std::string &path, int w, int h, unsigned char shade) {
-  std::string bytes(18, '\0');
-  bytes[2] = 2;
-  bytes[12] = (char)(w & 0xFF);
-  bytes[13] = (char)(w >> 8);
-  bytes[14] = (char)(h & 0xFF);
-  bytes[15] = (char)(h >> 8);
-  bytes[16] = 32;
-  bytes[17] = 8;
-  for (int i = 0; i < w * h; ++i) bytes += std::string{(char)shade, (char)shade, (char)shade, (char)0xFF};
+// An uncompressed 32-bit TGA of one grey.
+void writeTga(const std::string &path, int w, int h) {
+  unsigned char header[18] = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, (unsigned char)w, 0, (unsigned char)h, 0, 32, 8};
+  std::string bytes((const char *)header, sizeof header);
+  bytes.append((size_t)w * h * 4, (char)90);
   FILE *f = std::fopen(path.c_str(), "wb");
   ASSERT_NE(f, nullptr);
   std::fwrite(bytes.data(), 1, bytes.size(), f);
@@ -38,7 +32,7 @@ protected:
     char tmpl[] = "/tmp/tob_prefetch_XXXXXX";
     ASSERT_NE(mkdtemp(tmpl), nullptr);
     folder = tmpl;
-    for (const char *name : {"title", "map", "day1", "day2", "later"}) writeTga(file(name), 64, 32, 90);
+    for (const char *name : {"title", "map", "day1", "day2", "later"}) writeTga(file(name), 64, 32);
   }
   void TearDown() override {
     nftw(folder.c_str(), [](const char *p, const struct stat *, int, struct FTW *) { return std::remove(p); }, 8,
