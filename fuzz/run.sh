@@ -17,7 +17,14 @@ targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=($(ls fuzz/corpus))
 cmake -S . -B "$build" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DTOB_FUZZ=ON -DTOB_SANITIZE=ON -DTOB_TESTS=OFF >/dev/null
-cmake --build "$build" -j "$TOB_JOBS" --target $(printf 'fuzz_%s ' "${targets[@]}") >/dev/null
+# clang warns about code gcc accepts; the build's own output waits in its log.
+if ! cmake --build "$build" -j "$TOB_JOBS" --target $(printf 'fuzz_%s ' "${targets[@]}") >"$build/build.log" 2>&1; then
+  tail -30 "$build/build.log"
+  exit 1
+fi
+export TOB_FUZZ_TMP="$build/tmp"
+mkdir -p "$TOB_FUZZ_TMP"
+trap 'rm -rf "$TOB_FUZZ_TMP"' EXIT
 status=0
 for t in "${targets[@]}"; do
   work="$build/corpus/$t"
