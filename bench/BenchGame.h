@@ -13,6 +13,7 @@
 #include "game/CStartupTables.h"
 #include "media/CFakeTime.h"
 #include "media/CGlobals.h"
+#include "media/CSurface.h"
 #include "media/GameGlobals.h"
 #include "media/ZSpriteFactory.h"
 #include "world/CEntityControllersVzory_Game.h"
@@ -47,6 +48,7 @@ inline void advance() {
 struct BenchEngine {
   BenchEngine() {
     engine = &engineObj;
+    CSurfaceManager::instance()->setWorkers(&engineObj.getPictureWorkers());
     registerEntityPrototypes();
     engineObj.setControllerPrototypes(buildControllerPrototypes(&engineObj));
     engineObj.setPlayer(new CPlayer());

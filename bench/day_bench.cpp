@@ -19,6 +19,7 @@
 #include "media/CFakeTime.h"
 #include "media/CFontSeznam.h"
 #include "media/CGlobals.h"
+#include "media/CSurface.h"
 #include "media/GameGlobals.h"
 #include "media/ZSpriteFactory.h"
 #include "world/CEntityControllersVzory_Game.h"
@@ -57,6 +58,7 @@ void BM_SimulatedDay(benchmark::State &state) {
   KText small(KMiscTools::makeFilePath("data\\gfx\\font1small.png"), smallFontTable);
   CEngine engineObj;
   engine = &engineObj;
+  CSurfaceManager::instance()->setWorkers(&engineObj.getPictureWorkers());
   engineObj.setFonts(&fonts, &small);
   // A newcomer's difficulty, as a new profile starts.
   engineObj.setDifficulty(0.85f, 125, 106.25f);

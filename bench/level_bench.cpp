@@ -19,6 +19,7 @@
 #include "game/CGameLinks.h"
 #include "media/CFakeTime.h"
 #include "media/CGlobals.h"
+#include "media/CSurface.h"
 #include "media/Frame.h"
 #include "media/Frameset.h"
 #include "media/GameGlobals.h"
@@ -45,6 +46,7 @@ public:
     KMiscTools::setApplicationFolder(dir.c_str());
     CGameOptions::instance()->nastavObtiznost(1);
     installGameLinks();
+    CSurfaceManager::instance()->setWorkers(&engineObj.getPictureWorkers());
 
     window = static_cast<KWindowGL *>(KPTK::createKWindow(K_OPENGL, false));
     if (!window || !window->createGameWindow(800, 600, 32, true, "Tobrulant")) {

@@ -25,6 +25,7 @@
 #include "media/CFakeTime.h"
 #include "media/CFontSeznam.h"
 #include "media/CGlobals.h"
+#include "media/CSurface.h"
 #include "media/GameGlobals.h"
 #include "media/ZSpriteFactory.h"
 #include "patients/CCustomerGenerator.h"
@@ -90,6 +91,7 @@ public:
     small = new KText(KMiscTools::makeFilePath("data\\gfx\\font1small.png"), smallFontTable);
     engineObj.setFonts(fonts, small);
     engine = &engineObj;
+    CSurfaceManager::instance()->setWorkers(&engineObj.getPictureWorkers());
     registerEntityPrototypes();
     engineObj.setControllerPrototypes(buildControllerPrototypes(&engineObj));
     engineObj.setPlayer(new CPlayer());

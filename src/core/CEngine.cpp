@@ -7,14 +7,15 @@
 #include "core/CPlayer.h"
 #include "core/CStavHry_Hra.h"
 #include "core/CStavHry_Pauza.h"
+#include "core/CProfiles.h"
 #include "core/CVideoOptions.h"
 #include "engine/KMiscTools.h"
 #include "engine/KPTK.h"
-#include "engine/KPrefetch.h"
 #include "engine/KWindow.h"
 #include "media/CFakeTime.h"
 #include "media/CFatal.h"
 #include "media/CLogger.h"
+#include "media/CSurface.h"
 #include "media/CTimerList.h"
 #include "media/CTimerWatch.h"
 #include "media/GameGlobals.h"
@@ -32,7 +33,10 @@ CEngine::CEngine()
     : progress(this, startup), difficultyFactor(0.0f), difficultySamples(0), difficultySum(0.0f),
       aktualniStav(nullptr) {}
 
-CEngine::~CEngine() {}
+CEngine::~CEngine() {
+  CSurfaceManager *surfaces = CSurfaceManager::m_instance;
+  if (surfaces && surfaces->getWorkers() == &pictureWorkers) surfaces->setWorkers(nullptr);
+}
 
 CWorldEngine *CWorldEngine::of(CEngine *engine) { return engine; }
 CWorldEngine *CWorldEngine::current() { return engine; }
@@ -92,6 +96,7 @@ void CEngine::prepniStav(const std::string &name) {
 }
 
 void CEngine::init(CEngineContent &content) {
+  CSurfaceManager::instance()->setWorkers(&pictureWorkers);
   CEngineStartup::installLayerHooks();
   startValues();
   startup.startWindowAndMedia();
@@ -110,6 +115,7 @@ void CEngine::startValues() {
   difficultySum = 106.25f;
   KMiscTools::initMiscTools();
   startup.startProfiles();
+  for (const std::string &repair : startup.getProfiles()->getRepairs()) progress.getNotices().post(repair);
 }
 
 void CEngine::setSteppedClock(uint16_t frameMs) { CEngineClock::setStepped(frameMs); }
@@ -178,7 +184,8 @@ void CEngine::close() {
   globalAktualniStav = nullptr;
 
   startup.releaseTextsAndSprites();
-  KPrefetch::stop();
+  pictureWorkers.stop();
+  if (CSurfaceManager::instance()->getWorkers() == &pictureWorkers) CSurfaceManager::instance()->setWorkers(nullptr);
   startup.releasePrototypesAndSound();
   progress.releasePlayer();
   startup.releaseFontsAndProfiles();

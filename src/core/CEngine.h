@@ -6,6 +6,7 @@
 #include "core/CEngineClock.h"
 #include "core/CEngineStartup.h"
 #include "core/CLevelProgress.h"
+#include "engine/KPrefetch.h"
 #include "engine/KEvent.h"
 #include "media/GameGlobals.h"
 #include "world/CWorldEngine.h"
@@ -79,8 +80,10 @@ public:
   void trySkipLevel() { progress.trySkipLevel(); }
   void restartGame() { progress.restartGame(); }
   void resetPlayer() { progress.resetPlayer(); }
-  void saveGame() { progress.saveGame(); }
+  // A save that cannot be written, or a saved game that cannot be read, is told to the player.
+  bool saveGame() { return progress.saveGame(); }
   void loadGame() { progress.loadGame(); }
+  CPlayerNotices &getNotices() { return progress.getNotices(); }
   bool saveExists() { return progress.saveExists(); }
   void saveDebug() { progress.saveDebug(); }
 
@@ -142,6 +145,9 @@ public:
   bool hasFpsTimer() const { return clock.hasFpsTimer(); }
   unsigned short getFrameCounter() const { return clock.getFrameCounter(); }
 
+  // The workers that decode the pictures of a level side by side, and ahead for the next.
+  KPrefetch &getPictureWorkers() { return pictureWorkers; }
+
 private:
   void startValues();
   void startBehavioursAndStates(CEngineContent &content);
@@ -155,6 +161,7 @@ private:
   float difficultySum;
   std::vector<CStavHry *> stavy;
   CStavHry *aktualniStav;
+  KPrefetch pictureWorkers;
 };
 
 // The one engine, null before and after its life.

@@ -101,8 +101,8 @@ void CEngineStartup::installLayerHooks() {
 
 void CEngineStartup::startProfiles() {
   profiles = new CProfiles();
-  // The reason has been said already; going on would only end later with a vaguer one.
-  if (profiles->load() != 0) fatalError("The profiles cannot be used, so the game cannot start", 0);
+  // Going on would only end later with a vaguer reason.
+  if (profiles->load() != 0) fatalError(profiles->getLoadError() + ", so the game cannot start", 0);
   log("Profiles loaded...");
   CControlOptions::instance()->nahraj(userFilePath("\\hospital\\controls.cfg"));
 }

@@ -6,6 +6,7 @@
 #include "core/CGameOptions.h"
 #include "core/CPlayer.h"
 #include "core/CProfiles.h"
+#include "core/CSafeFile.h"
 #include "core/CSaveGame.h"
 #include "engine/KMiscTools.h"
 #include "media/CGlobals.h"
@@ -160,10 +161,22 @@ void CLevelProgress::resetPlayer() {
   maxLevel = 0;
 }
 
-void CLevelProgress::saveGame() {
+bool CLevelProgress::saveGame() {
   CProfiles *profiles = startup.getProfiles();
-  if (!profiles || !player) return;
-  CSaveGame(profiles->getAktivniProfilStr()).save(soucasnyLevel, maxLevel, *player);
+  if (!profiles || !player) return false;
+  CSaveGame save(profiles->getAktivniProfilStr());
+  std::string why;
+  if (save.save(soucasnyLevel, maxLevel, *player, &why)) {
+    lastSaveFailure.clear();
+    return true;
+  }
+  const std::string &path = save.getPath();
+  const std::string text = "Your game could not be saved:|" + why + ".|Folder: " +
+                           CSafeFile::shortPath(path.substr(0, path.rfind('/')));
+  // Told once while every save fails the same way (a read-only home would ask at each day).
+  if (text != lastSaveFailure) notices.post(text);
+  lastSaveFailure = text;
+  return false;
 }
 
 void CLevelProgress::loadGame() {
@@ -175,10 +188,12 @@ void CLevelProgress::loadGame() {
   }
   CSaveGame save(profiles->getAktivniProfilStr());
   uint16_t count = levelList ? levelList->getSize() : 0;
-  CPlayer *loaded = save.load(count, soucasnyLevel, maxLevel);
+  CSaveGame::Result result = CSaveGame::OK;
+  CPlayer *loaded = save.load(count, soucasnyLevel, maxLevel, &result);
   if (!loaded) {
-    // A missing or refused save leaves the game where it was (the main menu); the reader has
-    // already said why.
+    // A missing or refused save leaves the game where it was (the main menu).
+    notices.post(std::string("Your saved game cannot be read:|") + CSaveGame::reasonOf(result) +
+                 ".|File: " + CSafeFile::shortPath(save.getPath()));
     loading = 0;
     return;
   }

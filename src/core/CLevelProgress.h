@@ -1,5 +1,8 @@
 #pragma once
 #include <cstdint>
+#include <string>
+
+#include "core/CPlayerNotices.h"
 
 class CEngine;
 class CEngineStartup;
@@ -62,8 +65,10 @@ public:
   void restartGame();
   void resetPlayer();
 
-  void saveGame();
+  // A save that cannot be written, or a saved game that cannot be read, is told to the player.
+  bool saveGame();
   void loadGame();
+  CPlayerNotices &getNotices() { return notices; }
   bool saveExists();
   void saveDebug();
 
@@ -85,4 +90,6 @@ private:
   int32_t loadGamePending = 0;
   uint16_t requestedLevel = kNoSkip;
   int32_t requestedSave = 0;
+  CPlayerNotices notices;
+  std::string lastSaveFailure;
 };

@@ -1,7 +1,9 @@
 #include "core/CProfiles.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -29,6 +31,17 @@ std::string cut(const std::string &name) {
 
 std::string slotName(size_t index) { return "player" + makeString(index + 1); }
 
+// One line of a file without its line end, "\n" or "\r\n" (a file written on Windows).
+std::string lineOf(const std::string &text, size_t from, size_t to) {
+  if (to > from && text[to - 1] == '\r') --to;
+  return text.substr(from, to - from);
+}
+
+void say(const std::string &line) {
+  CLogger::instance()->log(line);
+  std::fprintf(stderr, "%s\n", line.c_str());
+}
+
 bool heldByOther(const std::vector<std::string> &names, size_t index, const std::string &name) {
   for (size_t i = 0; i < names.size(); ++i)
     if (i != index && names[i] == name) return true;
@@ -52,26 +65,11 @@ bool folderTime(const std::string &slot, struct timespec &when) {
   return true;
 }
 
-// Reads the file, creating it with the defaults only when it does not exist at all, so a file
-// that exists but cannot be read is never replaced. On failure says why.
-bool readOrCreate(const std::string &path, const char *defaults, std::string &text) {
-  if (CSafeFile::read(path, text)) return true;
-  int err = errno;
-  struct stat st;
+bool readOrCreate(const std::string &path, const char *defaults, std::string &text, std::string &error) {
   std::string why;
-  if (stat(path.c_str(), &st) == 0) {
-    why = S_ISDIR(st.st_mode) ? std::string("it is a folder, not a file")
-                              : std::string("cannot be read (") + std::strerror(err) + ")";
-  } else if (!CSafeFile::write(path, std::string(defaults))) {
-    why = "missing, and cannot be created";
-  } else if (CSafeFile::read(path, text)) {
-    return true;
-  } else {
-    why = "cannot be read back after creating it";
-  }
-  std::string line = "Profile file " + path + " cannot be used: " + why;
-  CLogger::instance()->log(line);
-  std::fprintf(stderr, "%s\n", line.c_str());
+  if (CSafeFile::readOrCreate(path, defaults, text, why)) return true;
+  error = "Profile file " + path + " cannot be used: " + why;
+  say(error);
   return false;
 }
 
@@ -94,33 +92,67 @@ std::string CProfiles::slotFile(const std::string &slot, const char *file) {
   return std::string(user ? user : "") + "\\hospital\\" + slot + "\\" + file;
 }
 
-int CProfiles::load() {
-  std::string text;
-  const std::string listPath = profilesPath();
-  if (!readOrCreate(listPath, kDefaultProfiles, text)) return -1;
+std::vector<std::string> CProfiles::parseNames(const std::string &text) {
   // One name a line; a final line end ends the last name and adds none.
-  names.clear();
+  std::vector<std::string> out;
+  bool any = false;
   size_t pos = 0;
   while (pos < text.size()) {
     size_t nl = text.find('\n', pos);
     if (nl == std::string::npos) nl = text.size();
-    names.push_back(cut(text.substr(pos, nl - pos)));
-    // An empty name would vanish from the list when it is written again.
-    if (names.back().empty()) names.back() = freeSlotName(names, names.size() - 1);
+    out.push_back(cut(lineOf(text, pos, nl)));
+    any = any || !out.back().empty();
     pos = nl + 1;
   }
-  if (names.empty()) fatalError("Profile file " + listPath + " holds no profile name", 0);
+  if (!any) out.clear();
+  return out;
+}
+
+std::string CProfiles::lastName(const std::string &text) {
+  return cut(lineOf(text, 0, std::min(text.find('\n'), text.size())));
+}
+
+std::string CProfiles::keepAside(const std::string &path, const std::string &bytes) {
+  std::string aside = path + ".bad";
+  for (int n = 2; access(aside.c_str(), F_OK) == 0 && n < 100; ++n) aside = path + ".bad" + makeString(n);
+  return CSafeFile::write(aside, bytes) ? CSafeFile::shortPath(aside) : std::string();
+}
+
+int CProfiles::load() {
+  repairs.clear();
+  loadError.clear();
+  std::string text;
+  const std::string listPath = profilesPath();
+  if (!readOrCreate(listPath, kDefaultProfiles, text, loadError)) return -1;
+  names = parseNames(text);
+  if (names.empty()) {
+    names = parseNames(kDefaultProfiles);
+    const std::string aside = keepAside(listPath, text);
+    if (!aside.empty()) CSafeFile::write(listPath, std::string(kDefaultProfiles));
+    say("Profile file " + listPath + " holds no profile name; the default names are used" +
+        (aside.empty() ? std::string() : ", the old file is kept as " + aside));
+    repairs.push_back("The list of players was empty,|so it was made anew." +
+                      (aside.empty() ? std::string() : "|Old file: " + aside));
+  }
+  // An empty name would vanish from the list when it is written again.
+  for (size_t i = 0; i < names.size(); ++i)
+    if (names[i].empty()) names[i] = freeSlotName(names, i);
 
   const std::string lastPath = lastProfilePath();
-  if (!readOrCreate(lastPath, kDefaultLastProfile, text)) return -1;
-  std::string last = cut(text.substr(0, text.find('\n')));
+  if (!readOrCreate(lastPath, kDefaultLastProfile, text, loadError)) return -1;
+  const std::string last = lastName(text);
   CLogger::instance()->log("ACTIVEPROFILE:" + last + ".");
 
   aktivni = findLast(last);
-  if (aktivni == -1)
-    fatalError("Last active profile doesn't match any profile, someone played with files: \"" + last + "\" of " +
-                   lastPath + " is not in " + listPath,
-               0);
+  if (aktivni == -1) {
+    aktivni = 0;
+    const std::string aside = keepAside(lastPath, text);
+    if (!aside.empty()) CSafeFile::write(lastPath, names[0]);
+    say("Last active profile \"" + last + "\" of " + lastPath + " is not in " + listPath + "; " + names[0] +
+        " is opened" + (aside.empty() ? std::string() : ", the old file is kept as " + aside));
+    repairs.push_back("The last player was not found,|so " + names[0] + " plays now." +
+                      (aside.empty() ? std::string() : "|Old file: " + aside));
+  }
   CLogger::instance()->log("Posledni profil je:" + makeString(aktivni));
   return 0;
 }

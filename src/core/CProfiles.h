@@ -17,10 +17,21 @@ public:
   static CProfiles *getCurrent();
 
   // Reads both files, creating whichever is missing with the defaults; 0, or -1 (with the reason
-  // logged and printed) when a file can neither be read nor created. An empty name in the list
-  // becomes a fresh slot's name (see reset). A list without names, or a last profile that names
-  // no profile, is fatal. A name held by several slots opens the slot "lastslot.txt" names.
+  // logged, printed and kept for getLoadError) when a file can neither be read nor created. Lines
+  // end in "\n" or "\r\n". An empty name in the list becomes a fresh slot's name (see reset). A
+  // list without names is rebuilt with the default names, and a last profile that names no
+  // profile opens the first; the file replaced is first kept beside it as NAME.bad (when that
+  // cannot be written it stays as it was), and getRepairs tells the player what was done. A name
+  // held by several slots opens the slot "lastslot.txt" names.
   int load();
+  const std::string &getLoadError() const { return loadError; }
+  // What load had to mend, in the player's words ('|' breaks a line).
+  const std::vector<std::string> &getRepairs() const { return repairs; }
+  // The names of a profile list's text, before empty names are filled in; none when every line
+  // is blank.
+  static std::vector<std::string> parseNames(const std::string &text);
+  // The name the last-profile file's text holds: its first line, cut to kMaxName.
+  static std::string lastName(const std::string &text);
   // Writes both files (and the active slot's number to "lastslot.txt"); a failed write is fatal.
   void save();
 
@@ -55,7 +66,12 @@ private:
   void writeLastSlot();
   void clearSlot(size_t index);
   void applyProfileSettings();
+  // The damaged file's bytes go to the first free NAME.bad beside it; its short path, or empty
+  // when it could not be written.
+  std::string keepAside(const std::string &path, const std::string &bytes);
 
   int32_t aktivni = -1;
   std::vector<std::string> names;
+  std::vector<std::string> repairs;
+  std::string loadError;
 };

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "engine/KMiscTools.h"
@@ -13,7 +14,8 @@
 
 namespace {
 
-void report(const std::string &path, const char *what, int err) {
+void report(const std::string &path, const char *what, int err, std::string *why) {
+  if (why) *why = err ? CSafeFile::reasonOf(err) : std::string(what);
   std::string line = "Can't write " + path + ": " + what;
   if (err) line += std::string(" (") + std::strerror(err) + ")";
   line += "; the old file is kept";
@@ -43,7 +45,7 @@ void syncFolder(const std::string &path) {
 
 } // namespace
 
-bool CSafeFile::write(const std::string &path, const void *data, size_t size) {
+bool CSafeFile::write(const std::string &path, const void *data, size_t size, std::string *why) {
   // One fixed temporary name per file: a write cut short by a crash or a kill leaves at most this
   // one file, and the next write of the same file takes it over.
   std::string temp = path + ".tmp";
@@ -52,7 +54,7 @@ bool CSafeFile::write(const std::string &path, const void *data, size_t size) {
     // A read-only file system refuses even to remove a name that is not there.
     struct stat st;
     if (lstat(temp.c_str(), &st) == 0 || errno != ENOENT) {
-      report(path, "cannot remove the old temporary file", err);
+      report(path, "cannot remove the old temporary file", err, why);
       return false;
     }
   }
@@ -60,7 +62,7 @@ bool CSafeFile::write(const std::string &path, const void *data, size_t size) {
   if (fd < 0) {
     const int err = errno;
     const bool folder = err == EROFS || err == EACCES || err == EPERM;
-    report(path, folder ? "the folder cannot be written" : "cannot create a temporary file", err);
+    report(path, folder ? "the folder cannot be written" : "cannot create a temporary file", err, why);
     return false;
   }
   const char *p = static_cast<const char *>(data);
@@ -96,15 +98,64 @@ bool CSafeFile::write(const std::string &path, const void *data, size_t size) {
   }
   if (what) {
     unlink(temp.c_str());
-    report(path, what, err);
+    report(path, what, err, why);
     return false;
   }
   syncFolder(path);
   return true;
 }
 
-bool CSafeFile::write(const std::string &path, const std::string &bytes) {
-  return write(path, bytes.data(), bytes.size());
+bool CSafeFile::write(const std::string &path, const std::string &bytes, std::string *why) {
+  return write(path, bytes.data(), bytes.size(), why);
+}
+
+bool CSafeFile::readOrCreate(const std::string &path, const std::string &defaults, std::string &bytes,
+                             std::string &why) {
+  if (read(path, bytes)) return true;
+  const int err = errno;
+  struct stat st;
+  std::string created;
+  if (stat(path.c_str(), &st) == 0)
+    why = S_ISDIR(st.st_mode) ? std::string("it is a folder, not a file")
+                              : std::string("it cannot be read (") + std::strerror(err) + ")";
+  else if (!write(path, defaults, &created))
+    why = "it is missing and cannot be created: " + created;
+  else if (read(path, bytes))
+    return true;
+  else
+    why = "it cannot be read back after creating it";
+  return false;
+}
+
+std::string CSafeFile::reasonOf(int err) {
+  switch (err) {
+  case ENOSPC:
+  case EDQUOT:
+    return "the disk is full";
+  case EFBIG:
+    return "the file is larger than this system allows";
+  case EROFS:
+    return "the folder is read-only";
+  case EACCES:
+  case EPERM:
+    return "the folder may not be written";
+  case ENOENT:
+  case ENOTDIR:
+    return "the folder is missing";
+  case EISDIR:
+    return "a folder stands in its place";
+  case EIO:
+    return "the disk reports an error";
+  default:
+    return std::strerror(err);
+  }
+}
+
+std::string CSafeFile::shortPath(const std::string &path) {
+  const char *home = std::getenv("HOME");
+  const size_t n = home ? std::strlen(home) : 0;
+  if (n > 1 && path.compare(0, n, home) == 0 && (path.size() == n || path[n] == '/')) return "~" + path.substr(n);
+  return path;
 }
 
 bool CSafeFile::read(const std::string &path, std::string &bytes) {

@@ -5,14 +5,24 @@
 // Every file the game writes goes through here: the bytes land in the temporary file NAME.tmp beside
 // the target, which is renamed over the target only once it is complete on disk. A crash, a full disk
 // or a missing folder therefore leaves the old file as it was; the failure is logged and printed
-// to standard error, and the call returns false.
+// to standard error, and the call returns false. `why`, when given, receives the reason in the
+// player's words ("the disk is full").
 class CSafeFile {
 public:
-  static bool write(const std::string &path, const void *data, size_t size);
-  static bool write(const std::string &path, const std::string &bytes);
+  static bool write(const std::string &path, const void *data, size_t size, std::string *why = nullptr);
+  static bool write(const std::string &path, const std::string &bytes, std::string *why = nullptr);
+
+  // An errno value in the player's words.
+  static std::string reasonOf(int err);
+  // The path with the home folder written as "~", short enough for the game's message window.
+  static std::string shortPath(const std::string &path);
 
   // A whole file as bytes; false when it cannot be opened or read.
   static bool read(const std::string &path, std::string &bytes);
+  // Reads the file, creating it with `defaults` only when it does not exist at all, so a file
+  // that exists but cannot be read is never replaced; on failure `why` says so in a few words.
+  static bool readOrCreate(const std::string &path, const std::string &defaults, std::string &bytes,
+                           std::string &why);
 };
 
 // Real path of a file under the user's folder, e.g. userFilePath("\\hospital\\top10.bin").

@@ -128,8 +128,9 @@ std::string CSaveGame::encode(unsigned short soucasnyLevel, unsigned short maxLe
   return out;
 }
 
-bool CSaveGame::save(unsigned short soucasnyLevel, unsigned short maxLevel, const CPlayer &player) const {
-  return CSafeFile::write(path, encode(soucasnyLevel, maxLevel, player));
+bool CSaveGame::save(unsigned short soucasnyLevel, unsigned short maxLevel, const CPlayer &player,
+                     std::string *why) const {
+  return CSafeFile::write(path, encode(soucasnyLevel, maxLevel, player), why);
 }
 
 CPlayer *CSaveGame::decode(const std::string &bytes, unsigned short levelCount, unsigned short &soucasnyLevel,
@@ -249,4 +250,17 @@ CPlayer *CSaveGame::load(unsigned short levelCount, unsigned short &soucasnyLeve
   if (!player) report("Saved game " + path + " refused: " + reason);
   if (result) *result = r;
   return player;
+}
+
+const char *CSaveGame::reasonOf(Result result) {
+  switch (result) {
+  case MISSING:
+    return "it cannot be opened";
+  case TRUNCATED:
+    return "it ends early";
+  case BAD_LEVEL:
+    return "it names a day this game does not have";
+  default:
+    return "";
+  }
 }

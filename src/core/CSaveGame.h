@@ -21,8 +21,10 @@ public:
   const std::string &getPath() const { return path; }
   bool exists() const;
 
-  // Rewrites the file whole; false (reported, the old save kept) when it cannot be written.
-  bool save(unsigned short soucasnyLevel, unsigned short maxLevel, const CPlayer &player) const;
+  // Rewrites the file whole; false (reported, the old save kept) when it cannot be written, with
+  // the reason in the player's words in `why` when given.
+  bool save(unsigned short soucasnyLevel, unsigned short maxLevel, const CPlayer &player,
+            std::string *why = nullptr) const;
 
   // Reads the save into a new record that the caller then owns and puts in place of its player.
   // A file that is missing, ends early, or whose current level is not below levelCount (or whose
@@ -32,6 +34,8 @@ public:
   // upgrades are dropped, star indices capped, and an upgrade listed twice keeps its highest.
   CPlayer *load(unsigned short levelCount, unsigned short &soucasnyLevel, unsigned short &maxLevel,
                 Result *result = nullptr) const;
+  // A refusal in the player's words ("it ends early").
+  static const char *reasonOf(Result result);
 
   static std::string encode(unsigned short soucasnyLevel, unsigned short maxLevel, const CPlayer &player);
   // The parsing half of load; on refusal returns null and sets reason.

@@ -33,10 +33,8 @@ TSettingLine CSettingsFile::parseLine(const std::string &line) {
   return out;
 }
 
-bool CSettingsFile::read(const std::string &path, std::vector<TSettingLine> &lines) {
-  lines.clear();
-  std::string text;
-  if (!CSafeFile::read(path, text)) return false;
+std::vector<TSettingLine> CSettingsFile::parse(const std::string &text) {
+  std::vector<TSettingLine> lines;
   size_t pos = 0;
   while (pos < text.size()) {
     size_t nl = text.find('\n', pos);
@@ -45,5 +43,13 @@ bool CSettingsFile::read(const std::string &path, std::vector<TSettingLine> &lin
     TSettingLine parsed = parseLine(line);
     if (!parsed.key.empty()) lines.push_back(parsed);
   }
+  return lines;
+}
+
+bool CSettingsFile::read(const std::string &path, std::vector<TSettingLine> &lines) {
+  lines.clear();
+  std::string text;
+  if (!CSafeFile::read(path, text)) return false;
+  lines = parse(text);
   return true;
 }

@@ -16,6 +16,8 @@ class CSettingsFile {
 public:
   // The file's lines in order; false when it cannot be opened (the caller then uses defaults).
   static bool read(const std::string &path, std::vector<TSettingLine> &lines);
+  // The lines of a file's text; lines without a key are left out.
+  static std::vector<TSettingLine> parse(const std::string &text);
   // Parses one line without its line end; a line without a key gives an empty key.
   static TSettingLine parseLine(const std::string &line);
 };

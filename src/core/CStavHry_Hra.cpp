@@ -12,6 +12,9 @@
 #include "media/Timer.h"
 #include "world/CLevelList.h"
 #include "world/CLevel_Game.h"
+#include "world/CMapEntitiesCollection.h"
+#include "world/CMapEntity_Fader.h"
+#include "world/kinds/Links.h"
 
 CStavHry_Hra::CStavHry_Hra(std::string name) : CStavHry(std::move(name)), timer3000(nullptr) {}
 
@@ -41,6 +44,9 @@ void CStavHry_Hra::update() {
     if (CEngine::drawsLevel()) level->render(engine->getSoucasnyLevel(), true, backbuffer);
   }
   engine->markUpdated();
+  // Before the level change: a level just built shows a notice once it has had its first update
+  // (its behaviours bound, its fade begun).
+  showNotice();
   gameLogic_do();
   // Debug logging covers start-up and the first frame only.
   if (debug) debug = 0;
@@ -50,6 +56,26 @@ void CStavHry_Hra::update() {
   else if (myWindow)
     myWindow->processEvents();
   engine->countFrame();
+}
+
+namespace {
+// A fade's black cover lies over everything: a window under it could be neither seen nor
+// answered, and would hold the fade (and so the level) still while it waits.
+bool underFade(CMapEntitiesCollection *c) {
+  for (CMapEntity_Game *e : *c->getEntitiesPtr())
+    if (auto *fader = dynamic_cast<CMapEntity_Fader *>(e))
+      if (!fader->isComplete() || fader->getCoverAlpha() > 0.0f) return true;
+  return false;
+}
+} // namespace
+
+void CStavHry_Hra::showNotice() {
+  CLevel_Game *level = engine->getLevel();
+  CMessageWindowLink *window = TLink<CMessageWindowLink>::get();
+  if (loading || !level || !window || engine->getNotices().empty() || window->isOpen(level->getEC()) ||
+      underFade(level->getEC()))
+    return;
+  window->open(level->getEC(), engine->getNotices().take());
 }
 
 void CStavHry_Hra::handleMessages(KEvent *event) {

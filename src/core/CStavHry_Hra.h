@@ -21,6 +21,9 @@ public:
   const std::string &getLevelName() const { return levelName; }
 
 private:
+  // The oldest waiting notice for the player, in the message window once none is open.
+  void showNotice();
+
   Timer *timer3000;
   std::string levelName;
 };

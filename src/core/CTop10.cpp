@@ -1,7 +1,5 @@
 #include "core/CTop10.h"
 
-#include <unistd.h>
-
 #include <cstring>
 
 #include "core/CSafeFile.h"
@@ -49,21 +47,24 @@ std::string CTop10::encode(const std::vector<CTop10Hrac> &table) {
 }
 
 void CTop10::nahraj(const std::string &path) {
-  hraci.clear();
-  std::string bytes;
-  if (!CSafeFile::read(path, bytes)) {
-    // A table that exists but cannot be read is not replaced by the defaults.
-    if (access(path.c_str(), F_OK) == 0 || !CSafeFile::write(path, encode(defaultTable())) || !CSafeFile::read(path, bytes))
-      fatalError("Can't open top 10 file", -1);
-  }
-  if (bytes.size() < 4) return;
+  std::string bytes, why;
+  // A table that exists but cannot be read is not replaced by the defaults.
+  if (!CSafeFile::readOrCreate(path, encode(defaultTable()), bytes, why))
+    fatalError("Can't open top 10 file " + path + ": " + why, -1);
+  hraci = decode(bytes);
+}
+
+std::vector<CTop10Hrac> CTop10::decode(const std::string &bytes) {
+  std::vector<CTop10Hrac> table;
+  if (bytes.size() < 4) return table;
   uint32_t count = getU32(bytes, 0);
   size_t at = 4;
   for (uint32_t i = 0; i < count && at + CTop10Hrac::kRecordSize <= bytes.size(); ++i) {
     CTop10Hrac h;
     std::memcpy(h.name, bytes.data() + at, CTop10Hrac::kNameSize);
     h.score = getU32(bytes, at + CTop10Hrac::kNameSize);
-    hraci.push_back(h);
+    table.push_back(h);
     at += CTop10Hrac::kRecordSize;
   }
+  return table;
 }

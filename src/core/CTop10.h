@@ -23,14 +23,15 @@ public:
   ~CTop10() {}
 
   // Fills the table from the file at path, writing the default table there first when it is
-  // missing; a file that can neither be read nor created is fatal. A record cut short by the end
-  // of the file is dropped.
+  // missing; a file that can neither be read nor created is fatal, naming the file and why.
   void nahraj(const std::string &path);
 
   const std::vector<CTop10Hrac> &getHraci() const { return hraci; }
 
   static std::vector<CTop10Hrac> defaultTable();
   static std::string encode(const std::vector<CTop10Hrac> &table);
+  // The records of the file's bytes; a record cut short by the end of the file is dropped.
+  static std::vector<CTop10Hrac> decode(const std::string &bytes);
 
 private:
   std::vector<CTop10Hrac> hraci;

@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <vector>
 
+class KTextureReady;
+
 // A part of a picture that blits take their pixels from, in picture pixels.
 struct KRegion {
   int x, y, w, h;
@@ -17,6 +19,9 @@ public:
   virtual bool loadPictureFromPtr(const char *name, unsigned char *data, unsigned long size, bool sizedFormat,
                                   bool useAlpha) = 0;
   virtual bool loadPicture(const char *path, bool sizedFormat, bool useAlpha) = 0;
+  // loadPicture with the file's texture already made ready on a worker, which the picture takes
+  // (and deletes). This picture reads the file again: it has no use for a texture made ready.
+  virtual bool loadPictureReady(const char *path, KTextureReady *ready, bool sizedFormat, bool useAlpha);
   virtual void freePicture() = 0;
   virtual float getWidth() = 0;
   virtual float getHeight() = 0;

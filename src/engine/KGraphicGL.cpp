@@ -2,7 +2,6 @@
 
 #include "engine/KMiscTools.h"
 #include "engine/KPictureDecoder.h"
-#include "engine/KPrefetch.h"
 #include "engine/KTextureReady.h"
 
 #include <SDL.h>
@@ -45,23 +44,28 @@ bool KGraphicGL::loadPicture(const char *path, bool sizedFormat, bool useAlpha) 
   mask = nullptr;
   freePicture();
   if (!path) return false;
-  // A picture made ready on a worker (with this picture's options) needs only its upload.
-  if (!colorKeyOn) {
-    KTextureReady *ready = KPrefetch::take(path);
-    bool same = ready && ready->useAlpha == useAlpha && !wrapAllowed && sameRegions(ready->regions, regions);
-    bool ok = same && installTexture(*ready, sizedFormat, useAlpha);
-    delete ready;
-    if (ok) return true;
-    if (same) {
-      width = height = 0;
-      return false;
-    }
-  }
   // Work on a copy: the caller's string stays as it was.
   std::string copy = path;
   bool ok = buildGLTexture(LoadGeneric(&copy[0]), sizedFormat, useAlpha);
   if (!ok) width = height = 0;
   return ok;
+}
+
+bool KGraphicGL::loadPictureReady(const char *path, KTextureReady *ready, bool sizedFormat, bool useAlpha) {
+  // Made with this picture's options, it needs only its upload.
+  const bool same = ready && path && !colorKeyOn && ready->useAlpha == useAlpha && !wrapAllowed &&
+                    sameRegions(ready->regions, regions);
+  if (same) {
+    delete[] mask;
+    mask = nullptr;
+    freePicture();
+    const bool ok = installTexture(*ready, sizedFormat, useAlpha);
+    delete ready;
+    if (!ok) width = height = 0;
+    return ok;
+  }
+  delete ready;
+  return loadPicture(path, sizedFormat, useAlpha);
 }
 
 bool KGraphicGL::loadPictureWithMask(const char *picture, const char *maskFile, bool sizedFormat) {

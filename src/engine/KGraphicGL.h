@@ -17,6 +17,7 @@ public:
   bool loadPictureFromPtr(const char *name, unsigned char *data, unsigned long size, bool sizedFormat,
                           bool useAlpha) override;
   bool loadPicture(const char *path, bool sizedFormat, bool useAlpha) override;
+  bool loadPictureReady(const char *path, KTextureReady *ready, bool sizedFormat, bool useAlpha) override;
   void setHotSpot(short a, short b, short c, short d, short e, short f) override;
 
   // Picture image (18-byte TGA-style header, BGR(A) rows bottom first) builders and steps.

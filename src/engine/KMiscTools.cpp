@@ -1,5 +1,7 @@
 #include "engine/KMiscTools.h"
 
+#include "engine/KMessageBox.h"
+
 #include <SDL.h>
 #include <dirent.h>
 #include <pwd.h>
@@ -30,7 +32,6 @@ std::string g_prefsFolder;
 char g_locale[260];
 
 KMiscTools::ClockSource g_clockSource = nullptr;
-KMiscTools::MessageBoxHandler g_messageBoxHandler = nullptr;
 KMiscTools::EventPump g_eventPump = nullptr;
 
 uint32_t platformMilliseconds() {
@@ -213,11 +214,7 @@ void KMiscTools::messageBox(const char *detail, const char *headline) {
   if (!detail) detail = "";
   if (!headline) headline = "";
   std::fprintf(stderr, "%s%s%s\n", headline, headline[0] ? ": " : "", detail);
-  if (g_messageBoxHandler) {
-    g_messageBoxHandler(detail, headline);
-    return;
-  }
-  SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, headline, detail, nullptr);
+  KMessageBox::show(headline, detail, false);
 }
 
 void KMiscTools::launchFile(char *path, bool) {
@@ -275,7 +272,7 @@ void KMiscTools::setApplicationFolder(const char *folder) {
   _resourcePath = "Contents/Resources";
 }
 
-void KMiscTools::setMessageBoxHandler(MessageBoxHandler handler) { g_messageBoxHandler = handler; }
+void KMiscTools::setMessageBoxHandler(MessageBoxHandler handler) { KMessageBox::setHandler(handler); }
 void KMiscTools::setEventPump(EventPump pump) { g_eventPump = pump; }
 KMiscTools::EventPump KMiscTools::getEventPump() { return g_eventPump; }
 

@@ -111,3 +111,20 @@ uint32_t KOggDecoder::fill(unsigned char *buffer, uint32_t size, bool loop, bool
   }
   return filled;
 }
+
+const char *KOggDecoder::checkHeader(const unsigned char *d, size_t size) {
+  if (size < 28 || std::memcmp(d, "OggS", 4) != 0 || d[4] != 0) return "not an Ogg stream";
+  if (!(d[5] & 0x02)) return "the Ogg stream does not begin with its first page";
+  const size_t body = 27 + (size_t)d[26];
+  // The identification packet: type 1, "vorbis", version, channels, rate, bit rates, block sizes, framing.
+  if (size < body + 30 || d[body] != 1 || std::memcmp(d + body + 1, "vorbis", 6) != 0)
+    return "no Vorbis identification header";
+  const unsigned char *id = d + body + 7;
+  const uint32_t version = (uint32_t)id[0] | (uint32_t)id[1] << 8 | (uint32_t)id[2] << 16 | (uint32_t)id[3] << 24;
+  const uint32_t rate = (uint32_t)id[5] | (uint32_t)id[6] << 8 | (uint32_t)id[7] << 16 | (uint32_t)id[8] << 24;
+  const int small = id[21] & 0x0F, large = id[21] >> 4;
+  if (version != 0 || rate == 0 || small < 6 || large > 13 || small > large || !(id[22] & 1))
+    return "a damaged Vorbis identification header";
+  if (id[4] != 1 && id[4] != 2) return "more than two channels";
+  return nullptr;
+}

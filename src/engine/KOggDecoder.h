@@ -30,6 +30,10 @@ public:
   // it holds one or two channels at a positive rate, else what is wrong, for the player's
   // message.
   const char *decodeFile(const char *path, std::vector<unsigned char> *pcm, int *channels, long *rate);
+  // The file's first page, read cheaply at start-up: nullptr when it opens an Ogg stream with a
+  // Vorbis identification header of one or two channels at a positive rate, else what is wrong.
+  static const char *checkHeader(const unsigned char *data, size_t size);
+
   // Fills buffer and gives the bytes of sound in it. At the end of the data a looping stream
   // starts again and the rest of the buffer stays silent; one that does not loop sets *ended.
   uint32_t fill(unsigned char *buffer, uint32_t size, bool loop, bool *ended);

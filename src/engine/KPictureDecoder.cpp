@@ -59,6 +59,21 @@ bool tgaLooksWhole(const unsigned char *d, long size) {
   return true;
 }
 
+// libpng skips an unknown chunk by reading its whole declared length, however little of the
+// file is left: a damaged length took seconds to refuse. Every chunk must lie within the file.
+bool pngLooksWhole(const unsigned char *d, long size) {
+  long at = 8;
+  while (at + 12 <= size) {
+    const unsigned long length = (unsigned long)d[at] << 24 | (unsigned long)d[at + 1] << 16 |
+                                 (unsigned long)d[at + 2] << 8 | d[at + 3];
+    if (length > (unsigned long)(size - at - 12)) break;
+    if (std::memcmp(d + at + 4, "IEND", 4) == 0) return true;
+    at += 12 + (long)length;
+  }
+  SDL_SetError("PNG chunk cut short");
+  return false;
+}
+
 // Decoders allocate the whole picture as its header declares before reading a pixel, so a few
 // hundred bytes can ask for gigabytes; no picture of the game comes near this side.
 const long kMaxPictureSide = 4096;
@@ -177,7 +192,7 @@ SDL_Surface *decodeRaw(const char *name, const char *data, long size) {
       decoded = tgaLooksWhole(bytes, size) ? IMG_LoadTGA_RW(rw) : nullptr;
       break;
     case PictureKind::Png:
-      decoded = IMG_isPNG(rw) ? IMG_LoadPNG_RW(rw) : nullptr;
+      decoded = IMG_isPNG(rw) && pngLooksWhole(bytes, size) ? IMG_LoadPNG_RW(rw) : nullptr;
       break;
     case PictureKind::Bmp:
       decoded = IMG_LoadBMP_RW(rw);

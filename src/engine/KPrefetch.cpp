@@ -8,155 +8,165 @@
 #endif
 
 #include <algorithm>
-#include <cstdlib>
-#include <condition_variable>
-#include <deque>
-#include <mutex>
-#include <thread>
-#include <unordered_map>
 
 #include "engine/KGraphicGL.h"
-#include "engine/KTextureReady.h"
+#include "engine/KPictureDecoder.h"
 
 namespace {
-enum class State { Queued, Running, Done };
-
-struct Entry {
-  State job = State::Queued;
-  KTextureOptions options;
-  KTextureReady *ready = nullptr;
-};
-
-// Textures made ready and not yet taken hold memory: the workers wait while this much waits.
-const size_t kMaxWaitingBytes = 48u << 20;
-
 size_t bytesOf(const KTextureReady *r) {
   return r ? (size_t)r->textureWidth * (size_t)r->textureHeight * 4 : 0;
 }
 
-struct Pool {
-  std::mutex lock;
-  std::condition_variable changed;
-  std::deque<std::string> queue;
-  std::unordered_map<std::string, Entry> entries;
-  std::vector<std::thread> workers;
-  bool stopping = false;
-  size_t waiting = 0;
-  // A forked child has the threads' handles but not the threads.
-  pid_t owner = 0;
-
-  void work() {
-    std::unique_lock<std::mutex> held(lock);
-    for (;;) {
-      changed.wait(held, [&] { return stopping || (!queue.empty() && waiting < kMaxWaitingBytes); });
-      if (stopping) return;
-      std::string path = queue.front();
-      queue.pop_front();
-      auto it = entries.find(path);
-      if (it == entries.end()) continue;
-      it->second.job = State::Running;
-      const KTextureOptions options = it->second.options;
-      held.unlock();
-      KTextureReady *ready = KGraphicGL::readyFromFile(path.c_str(), options);
-      held.lock();
-      Entry &e = entries[path];
-      e.ready = ready;
-      e.job = State::Done;
-      waiting += bytesOf(ready);
-      changed.notify_all();
-    }
-  }
-
-  void stopAll() {
-    if (workers.empty() || owner != getpid()) return;
-    {
-      std::lock_guard<std::mutex> held(lock);
-      stopping = true;
-    }
-    changed.notify_all();
-    for (std::thread &t : workers) t.join();
-    workers.clear();
-    for (auto &e : entries) delete e.second.ready;
-    entries.clear();
-    queue.clear();
-    waiting = 0;
-    stopping = false;
-  }
-};
-
-// Never deleted: the workers wait for work until the process ends, and a forked child must not
-// try to join threads it does not have.
-Pool &pool() {
-  static Pool *p = new Pool();
-  return *p;
+unsigned defaultWorkers() {
+  unsigned n = std::thread::hardware_concurrency();
+  return n > 1 ? std::min(n - 1, 6u) : 1u;
 }
 } // namespace
 
-void KPrefetch::request(const std::vector<Job> &jobs) {
-  Pool &p = pool();
-  std::lock_guard<std::mutex> held(p.lock);
-  if (p.workers.empty()) {
-    // The decoders are set up here, on the main thread, before any worker uses them.
-    IMG_Init(IMG_INIT_PNG | IMG_INIT_JPG);
+KPrefetch::KPrefetch(size_t budget, unsigned workers)
+    : budget(budget), workerCount(workers ? workers : defaultWorkers()) {}
+
+KPrefetch::~KPrefetch() { stop(); }
+
+void KPrefetch::start() {
+  // The decoders are set up here, on the main thread, before any worker uses them.
+  IMG_Init(IMG_INIT_PNG | IMG_INIT_JPG);
 #ifdef __GLIBC__
-    // Whole pictures pass through the workers: they share the main heap, so what one frees the
-    // next reuses and the heap can be trimmed, rather than each keeping a heap of its own.
-    mallopt(M_ARENA_MAX, 1);
+  // Whole pictures pass through the workers: they share the main heap, so what one frees the
+  // next reuses and the heap can be trimmed, rather than each keeping a heap of its own.
+  mallopt(M_ARENA_MAX, 1);
 #endif
-    unsigned n = std::thread::hardware_concurrency();
-    n = n > 1 ? std::min(n - 1, 6u) : 1u;
-    p.owner = getpid();
-    for (unsigned i = 0; i < n; ++i) p.workers.emplace_back([&p] { p.work(); });
-    // Any exit (a fatal data error during start-up too) joins the workers before the statics
-    // they read, such as the application folder, are destroyed.
-    static const bool joinedAtExit = std::atexit([] { KPrefetch::stop(); }) == 0;
-    (void)joinedAtExit;
+  owner = getpid();
+  started = true;
+  for (unsigned i = 0; i < workerCount; ++i) workers.emplace_back([this] { work(); });
+}
+
+bool KPrefetch::pick(std::string &path) {
+  // A path stays in its queue when it was taken before it began, or moved to the front.
+  auto queued = [&](const std::string &p) {
+    auto it = entries.find(p);
+    return it != entries.end() && it->second.job == State::Queued;
+  };
+  while (!now.empty() && !queued(now.front())) now.pop_front();
+  if (!now.empty()) {
+    path = now.front();
+    now.pop_front();
+    return true;
   }
+  while (!ahead.empty() && !queued(ahead.front())) ahead.pop_front();
+  if (ahead.empty() || waiting >= budget) return false;
+  path = ahead.front();
+  ahead.pop_front();
+  return true;
+}
+
+void KPrefetch::work() {
+  std::unique_lock<std::mutex> held(lock);
+  for (;;) {
+    std::string path;
+    changed.wait(held, [&] { return stopping || pick(path); });
+    if (stopping) return;
+    Entry &picked = entries[path];
+    picked.job = State::Running;
+    const KTextureOptions options = picked.options;
+    held.unlock();
+    KTextureReady *ready = KPictureDecoder::readyFromFile(path.c_str(), options);
+    held.lock();
+    // A running entry stays until it is done: take waits for it, stop for the worker.
+    Entry &e = entries[path];
+    e.ready = ready;
+    e.job = State::Done;
+    waiting += bytesOf(ready);
+    changed.notify_all();
+  }
+}
+
+void KPrefetch::request(const std::vector<Job> &jobs, Need need) {
+  std::lock_guard<std::mutex> held(lock);
+  if (!started) start();
   const int storage = KGraphicGL::textureMode();
   for (const Job &job : jobs) {
-    if (p.entries.count(job.path)) continue;
-    Entry &e = p.entries[job.path];
+    auto it = entries.find(job.path);
+    if (it != entries.end()) {
+      if (need == Need::Now && it->second.need == Need::Ahead && it->second.job == State::Queued) {
+        it->second.need = Need::Now;
+        now.push_back(job.path);
+      }
+      continue;
+    }
+    Entry &e = entries[job.path];
+    e.need = need;
     e.options.storage = storage;
     e.options.useAlpha = job.useAlpha;
     e.options.regions = job.regions;
-    p.queue.push_back(job.path);
+    (need == Need::Now ? now : ahead).push_back(job.path);
   }
-  p.changed.notify_all();
+  changed.notify_all();
 }
 
 KTextureReady *KPrefetch::take(const std::string &path) {
-  Pool &p = pool();
-  std::unique_lock<std::mutex> held(p.lock);
-  auto it = p.entries.find(path);
-  if (it == p.entries.end()) return nullptr;
+  std::unique_lock<std::mutex> held(lock);
+  auto it = entries.find(path);
+  if (it == entries.end()) return nullptr;
   if (it->second.job == State::Queued) {
     // Not begun: the caller decodes it at once rather than wait its turn.
-    p.queue.erase(std::remove(p.queue.begin(), p.queue.end(), path), p.queue.end());
-    p.entries.erase(it);
+    entries.erase(it);
     return nullptr;
   }
-  p.changed.wait(held, [&] { return p.entries[path].job == State::Done; });
-  KTextureReady *ready = p.entries[path].ready;
-  p.entries.erase(path);
-  p.waiting -= bytesOf(ready);
-  p.changed.notify_all();
+  changed.wait(held, [&] { return entries.count(path) == 0 || entries[path].job == State::Done; });
+  if (entries.count(path) == 0) return nullptr;
+  KTextureReady *ready = entries[path].ready;
+  entries.erase(path);
+  waiting -= bytesOf(ready);
+  changed.notify_all();
   return ready;
 }
 
 std::string KPrefetch::next(const std::vector<std::string> &among) {
-  Pool &p = pool();
-  std::unique_lock<std::mutex> held(p.lock);
+  std::unique_lock<std::mutex> held(lock);
   for (;;) {
     bool pending = false;
     for (const std::string &path : among) {
-      auto it = p.entries.find(path);
-      if (it == p.entries.end()) continue;
+      auto it = entries.find(path);
+      if (it == entries.end()) continue;
       if (it->second.job == State::Done) return path;
       pending = true;
     }
-    if (!pending || p.workers.empty()) return std::string();
-    p.changed.wait(held);
+    if (!pending || !started || stopping) return std::string();
+    changed.wait(held);
   }
 }
 
-void KPrefetch::stop() { pool().stopAll(); }
+size_t KPrefetch::waitingBytes() {
+  std::lock_guard<std::mutex> held(lock);
+  return waiting;
+}
+
+void KPrefetch::stop() {
+  if (workers.empty()) return;
+  if (owner != getpid()) {
+    // A forked child: the threads are not here to join.
+    for (std::thread &t : workers) t.detach();
+    workers.clear();
+    return;
+  }
+  {
+    std::lock_guard<std::mutex> held(lock);
+    stopping = true;
+  }
+  changed.notify_all();
+  for (std::thread &t : workers) t.join();
+  workers.clear();
+  {
+    std::lock_guard<std::mutex> held(lock);
+    for (auto &e : entries) delete e.second.ready;
+    entries.clear();
+    now.clear();
+    ahead.clear();
+    waiting = 0;
+    started = false;
+    stopping = false;
+  }
+  // A wait for a picture ends: there is none to come.
+  changed.notify_all();
+}

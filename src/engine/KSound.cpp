@@ -68,6 +68,17 @@ void KSound::freeAllocatedData() {
   _playing = false;
 }
 
+const char *KSound::checkFile(const char *file) {
+  if (!file) return "no file name";
+  FILE *f = std::fopen(file, "rb");
+  if (!f) return "the file can't be opened";
+  unsigned char head[4096];
+  const size_t n = std::fread(head, 1, sizeof(head), f);
+  std::fclose(f);
+  if (n == 0) return "the file can't be read or is empty";
+  return std::strstr(file, ".ogg") ? KOggDecoder::checkHeader(head, n) : KWavDecoder::checkHeader(head, n);
+}
+
 bool KSound::loadSample(const char *file, int volume, bool loop, short channels) {
   _fileName = file ? file : "";
   {

@@ -26,6 +26,11 @@ public:
   KSound(const KSound &) = delete;
   KSound &operator=(const KSound &) = delete;
 
+  // Whether the file is there and its header is one this class plays, reading only the file's
+  // start (cheap enough for every sound at start-up): nullptr, or what is wrong. A name containing
+  // ".ogg" is Ogg Vorbis, anything else WAV, as loadSample reads them.
+  static const char *checkFile(const char *file);
+
   // A file name containing ".ogg" is decoded as Ogg Vorbis, anything else as WAV.
   bool loadSample(const char *file, int volume, bool loop, short channels);
   bool loadStream(const char *file);

@@ -19,6 +19,9 @@ public:
   // only labels the warning for a chunk cut short.
   static unsigned long parseHeader(unsigned char *data, unsigned long size, const char *name, Format *format,
                                    const unsigned char **pcm);
+  // The start of a file, read cheaply at start-up: nullptr when it is a RIFF WAVE file whose
+  // "fmt " chunk (within the bytes given) says 8- or 16-bit PCM in one or two channels.
+  static const char *checkHeader(const unsigned char *data, unsigned long size);
   // nullptr when data holds 8- or 16-bit PCM in one or two channels, with *bytes cut to whole
   // frames; else what is wrong, for the player's message.
   static const char *decode(unsigned char *data, unsigned long size, const char *name, Format *format,

@@ -4,6 +4,7 @@
 
 #include "events/CMapEntity_Sasek.h"
 #include "media/CFatal.h"
+#include "menus/MenuKit.h"
 #include "patients/CCustomerGenerator.h"
 #include "patients/CMapEntity_ObtiznostAdjuster.h"
 #include "patients/CPatientCare.h"
@@ -15,6 +16,7 @@
 #include "ward/player/CPlayerLinks.h"
 #include "ward/staff/CMapEntity_Marker.h"
 #include "ward/staff/CPrachController.h"
+#include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntity_Game.h"
 #include "world/kinds/Links.h"
 
@@ -67,6 +69,15 @@ public:
   }
 };
 
+class CMessageWindow : public CMessageWindowLink {
+public:
+  void open(CMapEntitiesCollection *c, const std::string &text) override { menukit::openMessage(c, text); }
+  bool isOpen(CMapEntitiesCollection *c) override {
+    CMapEntity_Game *window = c ? c->getEntityByID(menukit::kMessageWindowID) : nullptr;
+    return window && !window->getKill();
+  }
+};
+
 CCustomerGeneratorImpl customers;
 CPatientCare patientCare;
 CUpgradeFlash upgradeFlash;
@@ -80,6 +91,7 @@ CAdjusterPauseWindow adjusterPauseWindow;
 CPatientGuide patientGuide;
 CFigureAction figureAction;
 CJesterState jesterState;
+CMessageWindow messageWindow;
 
 template <class Link> void require(const char *name) {
   if (!TLink<Link>::get()) fatalError(std::string("Link ") + name + " is not installed", -1);
@@ -101,6 +113,7 @@ void installGameLinks() {
   TLink<CPatientGuideLink>::install(&patientGuide);
   TLink<CFigureActionLink>::install(&figureAction);
   TLink<CJesterStateLink>::install(&jesterState);
+  TLink<CMessageWindowLink>::install(&messageWindow);
 }
 
 void checkGameLinks() {
@@ -118,4 +131,5 @@ void checkGameLinks() {
   require<CPatientGuideLink>("patient guide");
   require<CFigureActionLink>("figure action");
   require<CJesterStateLink>("jester state");
+  require<CMessageWindowLink>("message window");
 }

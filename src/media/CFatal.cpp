@@ -8,22 +8,31 @@
 #include "media/CLogger.h"
 
 namespace {
-[[noreturn]] void endProcess(int status) {
+FatalNotice g_notice = nullptr;
+
+[[noreturn]] void endProcess(const std::string &text, int status) {
   std::fflush(stdout);
   std::fflush(stderr);
+  // Taken first: a fault while the player reads the notice ends the process at once.
+  FatalNotice notice = g_notice;
+  g_notice = nullptr;
+  if (notice) notice(text);
   std::exit(status == 0 ? 1 : status);
 }
 } // namespace
 
+void setFatalNotice(FatalNotice notice) { g_notice = notice; }
+
 void fatalError(const std::string &line, int status) {
+  std::string text = line;
   if (line.empty()) {
     // One fatal path has nothing to log; whoever started the game still learns why it ended.
-    std::fprintf(stderr, "Fatal error (status %d)\n", status);
+    text = "Fatal error (status " + std::to_string(status) + ")";
   } else {
     CLogger::instance()->log(line);
-    std::fprintf(stderr, "%s\n", line.c_str());
   }
-  endProcess(status);
+  std::fprintf(stderr, "%s\n", text.c_str());
+  endProcess(text, status);
 }
 
 namespace {
@@ -37,8 +46,9 @@ namespace {
     if (!why.empty()) where += ": " + why;
     where += ")";
   }
-  std::fprintf(stderr, "%s%s\n", line.empty() ? "Fatal data error" : line.c_str(), where.c_str());
-  endProcess(status);
+  const std::string text = (line.empty() ? std::string("Fatal data error") : line) + where;
+  std::fprintf(stderr, "%s\n", text.c_str());
+  endProcess(text, status);
 }
 } // namespace
 

@@ -7,6 +7,11 @@
 // success to whoever started the game.
 [[noreturn]] void fatalError(const std::string &line, int status);
 
+// While the game runs, the fatal line is also shown to the player (the game installs a system
+// message box here) before the process ends; without one (tests, tools) it is only printed.
+typedef void (*FatalNotice)(const std::string &text);
+void setFatalNotice(FatalNotice notice);
+
 // For XML data files: names the file and, when known (> 0), the row.
 [[noreturn]] void fatalDataError(const std::string &line, const std::string &file, int row, int status);
 

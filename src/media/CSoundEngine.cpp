@@ -3,6 +3,8 @@
 #include "engine/KSound.h"
 #include "media/CLogger.h"
 
+#include <cstdio>
+
 namespace {
 CSoundEngine::SwitchQuery g_soundOn = nullptr;
 CSoundEngine::SwitchQuery g_musicOn = nullptr;
@@ -50,12 +52,23 @@ void CSoundEngine::addSound(std::string file, std::string key, bool stream) {
   entry.key = std::move(key);
   entry.file = std::move(file);
   entry.stream = stream;
+  entry.broken = !checked(entry.file, stream);
   sounds.push_back(entry);
+}
+
+bool CSoundEngine::checked(const std::string &file, bool stream) {
+  const char *wrong = KSound::checkFile(file.c_str());
+  if (!wrong) return true;
+  const std::string line = (stream ? "Warning! Music " : "Warning! Sound ") + file + " not loaded";
+  CLogger::instance()->log(line + ".");
+  std::fprintf(stderr, "%s: %s\n", line.c_str(), wrong);
+  return false;
 }
 
 void CSoundEngine::load(CSound &s) {
   if (s.loaded) return;
   s.loaded = true;
+  if (s.broken) return;
   bool ok = s.stream ? s.sound->loadStream(s.file.c_str()) : s.sound->loadSample(s.file.c_str(), 100, false, 1);
   if (!ok) CLogger::instance()->log((s.stream ? "Warning! Music " : "Warning! Sound ") + s.file + " not loaded.");
   else if (!s.stream && soundVolume >= 0) s.sound->setVolume(soundVolume);
@@ -65,6 +78,7 @@ void CSoundEngine::addMusic(std::string file, std::string key) {
   CMusic entry;
   entry.key = key;
   entry.file = file;
+  entry.broken = !checked(file, true);
   music.push_back(entry);
   registeredCount++;
 }
@@ -87,7 +101,7 @@ void CSoundEngine::playSound(std::string key) {
 void CSoundEngine::playMusic(std::string key) {
   if (!musicOn()) return;
   for (CMusic &m : music) {
-    if (m.key != key) continue;
+    if (m.key != key || m.broken) continue;
     if (!globalMusic) globalMusic = new KSound();
     // Loading closes the previous tune's channel, so it stops at once; a failed load stays silent.
     globalMusic->loadStream(m.file.c_str());

@@ -12,6 +12,8 @@ public:
   std::string file;
   bool stream = false;
   bool loaded = false;
+  // Found damaged or missing at registration: never loaded, plays nothing.
+  bool broken = false;
 };
 
 // One music track; the file is loaded only when the tune is played.
@@ -19,6 +21,7 @@ class CMusic {
 public:
   std::string key;
   std::string file;
+  bool broken = false;
 };
 
 // Never filled: the module operations of the registry do nothing.
@@ -30,7 +33,9 @@ public:
 
 // Named sounds and music. Effects are samples on one channel, so replaying one restarts it;
 // at most one music track plays at a time, on the global music. An effect is decoded when it
-// first plays (a millisecond or so), so start-up does not decode hundreds of them.
+// first plays (a millisecond or so), so start-up does not decode hundreds of them; registration
+// only checks that each file is there with a header it can play, and reports any that is not,
+// naming it, so a damaged file is found at start-up and never in the middle of a day.
 class CSoundEngine {
 public:
   CSoundEngine();
@@ -63,6 +68,8 @@ public:
 private:
   // Decodes the entry on its first use.
   void load(CSound &s);
+  // False, with the file named in the log and on standard error, when it cannot be played.
+  static bool checked(const std::string &file, bool stream);
 public:
 
   int registeredCount = 0;

@@ -26,14 +26,15 @@ CSurface::CSurface(std::string file, bool hiKvalita, bool smooth, bool holdInMem
 
 CSurface::~CSurface() { delete picture; }
 
-void CSurface::load() {
+void CSurface::load(KPrefetch *workers) {
   if (picture) return;
   KGraphic *p = g_pictureFactory();
   p->setRegions(regionsToLoad());
   // The loader may rewrite the path it is given; it gets a copy, never the registry key.
   std::vector<char> path(nazevSouboru.begin(), nazevSouboru.end());
   path.push_back(0);
-  broken = !p->loadPicture(path.data(), hiKvalita, true);
+  KTextureReady *ready = workers ? workers->take(nazevSouboru) : nullptr;
+  broken = !(ready ? p->loadPictureReady(path.data(), ready, hiKvalita, true) : p->loadPicture(path.data(), hiKvalita, true));
   if (broken) CLogger::instance()->log("loadPicture error: " + nazevSouboru);
   p->setTextureQuality(true);
   picture = p;
@@ -68,7 +69,7 @@ void CSurface::smazSurface() { unload(); }
 
 bool CSurface::ensureLoaded() {
   if (!picture) {
-    load();
+    load(CSurfaceManager::instance()->getWorkers());
     CSurfaceManager::instance()->countLateLoad();
     CLogger::instance()->log("Surface: " + nazevSouboru + " loaded at its first draw.");
   }
@@ -126,7 +127,8 @@ int CSurfaceManager::nahrajSurface(std::string file, bool hiKvalita, bool smooth
   return (int)surfaces.size() - 1;
 }
 
-void CSurfaceManager::prefetch(const std::vector<unsigned int> &handles) {
+void CSurfaceManager::request(const std::vector<unsigned int> &handles, bool now) {
+  if (!workers || g_pictureFactory != newPicture) return;
   std::vector<KPrefetch::Job> jobs;
   for (unsigned int h : handles) {
     if (h >= surfaces.size() || surfaces[h]->isLoaded()) continue;
@@ -135,30 +137,32 @@ void CSurfaceManager::prefetch(const std::vector<unsigned int> &handles) {
     job.regions = surfaces[h]->regionsToLoad();
     jobs.push_back(job);
   }
-  if (!jobs.empty() && g_pictureFactory == newPicture) KPrefetch::request(jobs);
+  if (!jobs.empty()) workers->request(jobs, now ? KPrefetch::Need::Now : KPrefetch::Need::Ahead);
 }
+
+void CSurfaceManager::prefetch(const std::vector<unsigned int> &handles) { request(handles, false); }
 
 void CSurfaceManager::loadAll(const std::vector<unsigned int> &handles) {
   bool any = false;
   for (unsigned int h : handles) any = any || (h < surfaces.size() && !surfaces[h]->isLoaded());
   if (!any) return;
-  if (g_pictureFactory == newPicture) {
-    prefetch(handles);
+  if (workers && g_pictureFactory == newPicture) {
+    request(handles, true);
     std::vector<std::string> paths;
     for (unsigned int h : handles)
       if (h < surfaces.size() && !surfaces[h]->isLoaded()) paths.push_back(surfaces[h]->vratNazevSouboru());
     // Uploaded as the workers finish them, whatever the order; what no load takes is dropped.
-    for (std::string path = KPrefetch::next(paths); !path.empty(); path = KPrefetch::next(paths)) {
+    for (std::string path = workers->next(paths); !path.empty(); path = workers->next(paths)) {
       for (unsigned int h : handles)
         if (h < surfaces.size() && !surfaces[h]->isLoaded() && surfaces[h]->vratNazevSouboru() == path) {
-          surfaces[h]->load();
+          surfaces[h]->load(workers);
           break;
         }
-      delete KPrefetch::take(path);
+      delete workers->take(path);
     }
   }
   for (unsigned int h : handles)
-    if (h < surfaces.size()) surfaces[h]->load();
+    if (h < surfaces.size()) surfaces[h]->load(workers);
 #ifdef __GLIBC__
   // The decoding left whole pictures' worth of freed memory in the workers' heaps.
   malloc_trim(0);

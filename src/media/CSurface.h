@@ -7,6 +7,8 @@
 #include "media/CSingleton.h"
 #include "media/Rect.h"
 
+class KPrefetch;
+
 // One picture file of the game and the rule for loading it: registered by path, read and
 // turned into a texture when a level that shows it is built (or, failing that, when something
 // first draws from it).
@@ -17,7 +19,8 @@ public:
   CSurface &operator=(CSurface const &) = delete;
   ~CSurface();
 
-  void load();
+  // With `workers`, a texture they made ready for the file is taken and only uploaded.
+  void load(KPrefetch *workers = nullptr);
   void unload();
   bool isLoaded() const { return picture != nullptr; }
   // The regions the picture will be given (none when it is kept whole).
@@ -77,9 +80,14 @@ public:
   void blitSurfaceAlphaFx(unsigned int handle, Rect *src, KGraphic *target, Rect *dest, float alpha, float angle,
                           float red, float green, float blue, float zoom);
 
-  // Loads the pictures not loaded yet, decoding them side by side on worker threads.
+  // The picture workers that decode ahead and side by side (the engine owns them); without
+  // them every picture is decoded where it is loaded.
+  void setWorkers(KPrefetch *workers) { this->workers = workers; }
+  KPrefetch *getWorkers() const { return workers; }
+  // Loads the pictures not loaded yet, decoding them side by side on the workers, before
+  // anything they decode ahead.
   void loadAll(const std::vector<unsigned int> &handles);
-  // Has the pictures not loaded yet decoded on worker threads meanwhile, for a later loadAll.
+  // Has the pictures not loaded yet decoded on the workers meanwhile, for a later loadAll.
   void prefetch(const std::vector<unsigned int> &handles);
   // Unloads every loaded picture that is neither among the handles nor held in memory.
   void keepOnly(const std::vector<unsigned int> &handles);
@@ -95,7 +103,11 @@ public:
   void cleanUnusedTextures() {}
 
 private:
+  // The jobs for the pictures among the handles not loaded yet; none without workers.
+  void request(const std::vector<unsigned int> &handles, bool now);
+
   std::vector<CSurface *> surfaces;
+  KPrefetch *workers = nullptr;
   std::unordered_map<std::string, int> byFile;
   unsigned long lateLoads = 0;
 };

@@ -51,8 +51,7 @@ void CMenuInputboxController::specificHandleMessages(KEvent *ev) {
 void CMenuInputboxNameController::refuse(const char *message) {
   auto *box = dynamic_cast<CMapEntity_MenuInputboxName *>(entity);
   box->text = box->previousText;
-  if (auto *window = dynamic_cast<CMenuModal *>(openModal(collection, "MENUMESSAGEWINDOW", 261.0f, 200.0f)))
-    window->setText(message);
+  openMessage(collection, message);
 }
 
 void CMenuInputboxNameController::action() {

@@ -44,6 +44,12 @@ CMapEntity_Game *openModal(CMapEntitiesCollection *c, const std::string &name, f
   return e;
 }
 
+CMapEntity_Game *openMessage(CMapEntitiesCollection *c, const std::string &text) {
+  CMapEntity_Game *e = openModal(c, "MENUMESSAGEWINDOW", 261.0f, 200.0f);
+  if (auto *window = dynamic_cast<CMenuModal *>(e)) window->setText(text);
+  return e;
+}
+
 void closeIfOpen(CMapEntitiesCollection *c, unsigned int id) {
   if (!c) return;
   if (CMapEntity_Game *e = c->getEntityByID(id)) e->setKill(true);

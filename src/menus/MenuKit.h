@@ -50,6 +50,9 @@ void hover(CMapEntitiesCollection *c, CMapEntity *widget, int &hovered);
 
 // A clone of the named prototype placed at (x, y) and added to the level as a modal window: only it takes input until it is answered.
 CMapEntity_Game *openModal(CMapEntitiesCollection *c, const std::string &name, float x, float y);
+// The message window with the text and its OK button, as a modal window; null without its prototype.
+CMapEntity_Game *openMessage(CMapEntitiesCollection *c, const std::string &text);
+constexpr unsigned int kMessageWindowID = 391;
 // Marks the entity of that ID killed when there is one.
 void closeIfOpen(CMapEntitiesCollection *c, unsigned int id);
 // Kills every carried entity of that ID.

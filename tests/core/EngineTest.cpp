@@ -35,6 +35,7 @@
 #include "world/CMapEntitiesFactory.h"
 #include "world/CMapEntity_Fader.h"
 #include "world/CMapEntity_FrontaAkci.h"
+#include "world/kinds/Links.h"
 
 namespace {
 
@@ -642,6 +643,79 @@ TEST_F(EngineStatesTest, ThePlayStateRunsTheLevelAndTheLevelChecksEachFrame) {
   EXPECT_FALSE(e.hasFpsTimer());
   EXPECT_EQ(CLevel::getRunning(), nullptr);
   hra.update(); // a closed state does nothing
+}
+
+// The message window as the play state uses it: what it was asked to show, and open until told.
+class RecordedWindow : public CMessageWindowLink {
+public:
+  void open(CMapEntitiesCollection *c, const std::string &text) override {
+    shown.push_back(text);
+    where = c;
+    isShowing = true;
+  }
+  bool isOpen(CMapEntitiesCollection *) override { return isShowing; }
+  std::vector<std::string> shown;
+  CMapEntitiesCollection *where = nullptr;
+  bool isShowing = false;
+};
+
+// A save that cannot be written and a saved game that cannot be read are told to the player in
+// the message window, one at a time, naming the folder or the file; the game goes on.
+TEST_F(EngineStatesTest, WhatCouldNotBeSavedOrReadIsToldInTheMessageWindow) {
+  RecordedWindow window;
+  TScopedLink<CMessageWindowLink> link(&window);
+  CStavHry_Hra hra("HRA");
+  hra.init(&e);
+  hra.update();
+  EXPECT_TRUE(window.shown.empty());
+
+  // The slot's folder is a file now: no save can be written there.
+  writeFile("hospital/0/save.dat", "garbage");
+  ASSERT_EQ(rename(path("hospital/0").c_str(), path("hospital/away").c_str()), 0);
+  writeFile("hospital/0", "not a folder");
+  testing::internal::CaptureStderr();
+  level()->changeMoney(1);
+  level()->setLevelOver(true);
+  hra.update();
+  std::string err = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(current(), "MAP");
+  EXPECT_TRUE(window.shown.empty()) << "shown once the new level has run a frame";
+  hra.update();
+  EXPECT_NE(err.find("Can't write " + path("hospital/0/save.dat")), std::string::npos) << err;
+  ASSERT_EQ(window.shown.size(), 1u);
+  EXPECT_EQ(window.shown[0], "Your game could not be saved:|the folder is missing.|Folder: ~/hospital/0");
+  EXPECT_EQ(window.where, level()->getEC());
+
+  // Asked to continue a saved game that ends early: the player is told while the first is open,
+  // so it shows once that one is closed; the game stays where it was.
+  std::remove(path("hospital/0").c_str());
+  ASSERT_EQ(rename(path("hospital/away").c_str(), path("hospital/0").c_str()), 0);
+  e.setLoadGamePending(true);
+  testing::internal::CaptureStderr();
+  hra.update();
+  hra.update();
+  testing::internal::GetCapturedStderr();
+  EXPECT_EQ(current(), "MAP");
+  EXPECT_EQ(window.shown.size(), 1u);
+  window.isShowing = false;
+  hra.update();
+  ASSERT_EQ(window.shown.size(), 2u);
+  EXPECT_EQ(window.shown[1], "Your saved game cannot be read:|it ends early.|File: ~/hospital/0/save.dat");
+  hra.update();
+  EXPECT_EQ(window.shown.size(), 2u);
+
+  // A save failing again the same way is not told again.
+  window.isShowing = false;
+  ASSERT_EQ(rename(path("hospital/0").c_str(), path("hospital/away").c_str()), 0);
+  writeFile("hospital/0", "not a folder");
+  testing::internal::CaptureStderr();
+  EXPECT_FALSE(e.saveGame());
+  testing::internal::GetCapturedStderr();
+  hra.update();
+  EXPECT_EQ(window.shown.size(), 2u);
+  std::remove(path("hospital/0").c_str());
+  ASSERT_EQ(rename(path("hospital/away").c_str(), path("hospital/0").c_str()), 0);
+  hra.close();
 }
 
 TEST_F(EngineStatesTest, F1TogglesTheScreenModeWithoutSavingAndEventsWaitWhileLoading) {

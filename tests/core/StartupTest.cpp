@@ -9,6 +9,9 @@
 #include <signal.h>
 #include <sstream>
 #include <string>
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
@@ -395,6 +398,71 @@ TEST_F(ExecutableTest, AWaitForAChangeThatNeverComesGivesUpAtItsCeilingSayingWha
   EXPECT_TRUE(run.waitUntilUnlike("the NEW GAME button to glow", newGame, 0.01, 3));
 }
 
+// A disk of one page over the first profile's folder, full once its settings file is on it, in a
+// user and mount namespace of the process's own (the user mapped to itself).
+bool fullDiskAt(const std::string &folder) {
+  auto put = [](const std::string &path, const std::string &text) {
+    std::ofstream(path) << text;
+  };
+  const std::string uid = std::to_string(getuid()), gid = std::to_string(getgid());
+  if (unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0) return false;
+  put("/proc/self/setgroups", "deny");
+  put("/proc/self/uid_map", uid + " " + uid + " 1");
+  put("/proc/self/gid_map", gid + " " + gid + " 1");
+  if (mount("none", folder.c_str(), "tmpfs", 0, "size=4k") != 0) return false;
+  put(folder + "/video.cfg", "FULLSCREEN 0");
+  return true;
+}
+
+TEST_F(ExecutableTest, ASaveOnAFullDiskIsToldInTheGamesMessageWindow) {
+  const std::string slot = home + "/hospital/0";
+  pid_t probe = fork();
+  if (probe == 0) std::_Exit(fullDiskAt(slot) ? 0 : 1);
+  int status = -1;
+  if (waitpid(probe, &status, 0) != probe || status != 0) GTEST_SKIP() << "no private mounts here";
+  run.inChild = [slot] {
+    if (!fullDiskAt(slot)) _exit(94);
+  };
+  run.start(TOB_EXECUTABLE, home, home);
+  ASSERT_TRUE(run.findWindow()) << run.errors();
+  ASSERT_TRUE(waitForTitle()) << run.errors();
+
+  // A new game: the hero's choice starts the first day, which saves.
+  ASSERT_TRUE(run.click(162, 278));
+  ASSERT_TRUE(run.waitUntilUnlike("the hero choice", gameproc::readPicture(kData + "gfx/bg_menu.jpg", 403, 265, 53, 132), 0.15));
+  ASSERT_TRUE(run.click(429, 330));
+  // The message window at (261, 200), known by its title bar over whatever the day shows.
+  gameproc::Pixels bar = gameproc::readPicture(kData + "gfx/menuquestionwindow.png", 40, 5, 200, 25);
+  bar.x += 261;
+  bar.y += 200;
+  ASSERT_TRUE(run.waitUntilLike("the message window", bar)) << run.errors();
+  run.screenshot(run.shots + "/full-disk.png");
+  EXPECT_NE(run.errors().find("Can't write " + slot + "/save.dat: write failed (No space left on device)"),
+            std::string::npos)
+      << run.errors();
+  run.closeWindow();
+  EXPECT_EQ(run.wait(gameproc::kCeiling), 0) << run.errors();
+}
+
+// No file may grow at all: the first file written fails with its reason, told in the system's
+// message box, instead of the signal ending the game; no file (and no temporary one) is left.
+TEST_F(ExecutableTest, AFileSizeLimitEndsStartUpWithAMessageAndLeavesNoTemporaryFile) {
+  run.inChild = [] {
+    struct rlimit none = {0, RLIM_INFINITY};
+    setrlimit(RLIMIT_FSIZE, &none);
+  };
+  run.start(TOB_EXECUTABLE, home, home);
+  EXPECT_TRUE(run.answerMessageBox("Tobrulant cannot go on", run.shots + "/file-size-limit.png")) << run.errors();
+  EXPECT_EQ(run.wait(gameproc::kCeiling), 1);
+  DIR *d = opendir((home + "/hospital").c_str());
+  ASSERT_NE(d, nullptr);
+  std::string left;
+  while (dirent *e = readdir(d))
+    if (e->d_type == DT_REG) left += std::string(e->d_name) + " ";
+  closedir(d);
+  EXPECT_EQ(left, "");
+}
+
 // A broken sprite collection: its content and what the player must be told about it.
 struct TBrokenSprites {
   const char *name;
@@ -439,6 +507,9 @@ TEST_P(BrokenSpritesTest, EndsStartUpWithItsStatusAndNamesTheFile) {
   std::ofstream(app + "/data/gfx/sprites.xml") << GetParam().content(readAll(kData + "gfx/sprites.xml"));
 
   run.start(app + "/tobrulant", home, home);
+  // The player learns why in the system's message box; the game ends once it is answered.
+  EXPECT_TRUE(run.answerMessageBox("Tobrulant cannot go on", run.shots + "/broken-" + GetParam().name + ".png"))
+      << run.errors();
   int status = run.wait(120);
   std::string err = run.errors();
   EXPECT_EQ(status, 255) << err;

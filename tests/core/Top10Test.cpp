@@ -49,7 +49,12 @@ TEST_F(Top10Test, ShortAndOddFiles) {
 }
 
 TEST_F(Top10Test, ATableThatCannotBeCreatedIsFatal) {
-  EXPECT_EXIT(CTop10().nahraj(path("missing/top10.bin")), testing::ExitedWithCode(255), "Can't open top 10 file");
+  EXPECT_EXIT(CTop10().nahraj(path("missing/top10.bin")), testing::ExitedWithCode(255),
+              "Can't open top 10 file .*/missing/top10.bin: it is missing and cannot be created: the folder is missing");
+  // A folder of that name is no table, and is not taken for a missing one.
+  ASSERT_EQ(mkdir(path("hospital/top10.bin").c_str(), 0777), 0);
+  EXPECT_EXIT(CTop10().nahraj(path("hospital/top10.bin")), testing::ExitedWithCode(255),
+              "Can't open top 10 file .*/hospital/top10.bin: it is a folder, not a file");
 }
 
 } // namespace

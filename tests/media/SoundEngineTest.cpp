@@ -117,6 +117,46 @@ TEST_F(SoundEngineTest, MissingFilesAreLoggedAndTheirKeysStaySilent) {
   ASSERT_EQ(chdir(cwd), 0);
 }
 
+// Registration reads only each file's start, and so finds a damaged or unplayable sound at
+// start-up, naming it; such a sound is never decoded later, so no day meets it.
+TEST_F(SoundEngineTest, ADamagedSoundIsReportedAtRegistrationAndNeverLoadedInPlay) {
+  Bytes ogg = sineOgg(440);
+  Bytes damaged = ogg;
+  for (size_t i = 28; i < 64 && i < damaged.size(); ++i) damaged[i] = 0;
+  writeBytes(path("damaged.ogg"), damaged);
+  writeBytes(path("cut.ogg"), Bytes(ogg.begin(), ogg.begin() + 20));
+  writeBytes(path("surround.wav"), wavBytes(6, 16, 44100, std::vector<int16_t>(600, 5)));
+
+  CSoundEngine e;
+  testing::internal::CaptureStderr();
+  e.addSound(path("a.wav"), "GOOD", false);
+  e.addSound(path("tune.ogg"), "GOODTUNE", true);
+  e.addSound(path("damaged.ogg"), "DAMAGED", false);
+  e.addSound(path("cut.ogg"), "CUT", false);
+  e.addSound(path("surround.wav"), "SURROUND", false);
+  e.addMusic(path("damaged.ogg"), "DAMAGEDMUSIC");
+  std::string err = testing::internal::GetCapturedStderr();
+  for (const char *line : {"Sound %s/damaged.ogg not loaded: no Vorbis identification header",
+                           "Sound %s/cut.ogg not loaded: not an Ogg stream",
+                           "Sound %s/surround.wav not loaded: only 8- or 16-bit PCM in one or two channels",
+                           "Music %s/damaged.ogg not loaded: no Vorbis identification header"}) {
+    char expected[512];
+    std::snprintf(expected, sizeof expected, line, dir_.c_str());
+    EXPECT_NE(err.find(expected), std::string::npos) << expected << " in\n" << err;
+  }
+  EXPECT_EQ(err.find("a.wav"), std::string::npos) << err;
+  EXPECT_EQ(err.find("tune.ogg"), std::string::npos) << err;
+
+  testing::internal::CaptureStderr();
+  for (const char *key : {"GOOD", "DAMAGED", "CUT", "SURROUND"}) e.playSound(key);
+  e.playMusic("DAMAGEDMUSIC");
+  err = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(err, "") << "nothing is read again in play";
+  EXPECT_TRUE(entry(e, 0)->isPlaying());
+  for (size_t i = 2; i < 5; ++i) EXPECT_FALSE(entry(e, i)->isPlaying()) << i;
+  e.stopSounds();
+}
+
 TEST_F(SoundEngineTest, OneTuneAtATimeOnTheGlobalMusic) {
   CSoundEngine e;
   e.addMusic(path("tune.ogg"), "menu");

@@ -13,15 +13,11 @@
 // step and the panels looked for where they open. Each step waits only until the game shows it.
 namespace {
 
+using gameproc::exists;
 using gameproc::readAll;
 using gameproc::shell;
 
-const std::string kData = std::string(TOB_BINARY_DIR) + "/data/";
-
-bool exists(const std::string &path) {
-  struct stat st;
-  return stat(path.c_str(), &st) == 0;
-}
+const std::string &kData = gameproc::dataDir();
 
 class MainMenuWindowTest : public ::testing::Test {
 protected:

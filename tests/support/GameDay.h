@@ -13,6 +13,7 @@
 #include "engine/KText.h"
 #include "game/CStartupTables.h"
 #include "media/CFontSeznam.h"
+#include "media/CSurface.h"
 #include "media/GameGlobals.h"
 #include "world/CEntityControllersVzory_Game.h"
 #include "world/CLevel_Game.h"
@@ -49,6 +50,7 @@ public:
     player = new CPlayer();
     engineObj.setPlayer(player);
     engine = &engineObj;
+    CSurfaceManager::instance()->setWorkers(&engineObj.getPictureWorkers());
     ASSERT_GT(registerEntityPrototypes(), 300u);
     engineObj.setControllerPrototypes(buildControllerPrototypes(&engineObj));
     KInput::resetHeldState();

@@ -40,6 +40,14 @@ inline std::string shell(const std::string &cmd) {
   return out;
 }
 
+// The generated data set beside the game the tests start.
+inline const std::string &dataDir() {
+  static const std::string dir = std::string(TOB_BINARY_DIR) + "/data/";
+  return dir;
+}
+
+inline bool exists(const std::string &path) { return access(path.c_str(), F_OK) == 0; }
+
 inline bool haveTool(const char *name) { return !shell(std::string("command -v ") + name + " 2>/dev/null").empty(); }
 
 inline std::string readAll(const std::string &path) {
@@ -120,6 +128,7 @@ public:
       setenv("SDL_AUDIODRIVER", "dummy", 0);
       setenv("LIBGL_ALWAYS_SOFTWARE", "1", 0);
       if (!freopen(out.c_str(), "w", stdout) || !freopen(err.c_str(), "w", stderr)) _exit(99);
+      if (inChild) inChild();
       execl(exe.c_str(), exe.c_str(), (char *)nullptr);
       _exit(98);
     }
@@ -296,6 +305,28 @@ public:
 
   std::string errors() const { return gameproc::readAll(err); }
 
+  // The system's message box the game shows before it ends (titled `title`), saved to `png` when
+  // given, then answered as a player would: the pointer onto it, the box in front, and Return.
+  ::testing::AssertionResult answerMessageBox(const std::string &title, const std::string &png = "",
+                                              double seconds = gameproc::kStartUpCeiling) {
+    unsigned long box = 0;
+    int w = 0, h = 0;
+    ::testing::AssertionResult shown = waitUntil("the message box \"" + title + "\"", [&] {
+      box = gameproc::findTopWindow(title, &w, &h);
+      return box != 0 && !gameproc::grabWindow(box, 0, 0, w, h).empty();
+    }, seconds);
+    if (!shown) return shown;
+    if (!png.empty()) gameproc::savePicture(gameproc::grabWindow(box, 0, 0, w, h), png);
+    const std::string id = std::to_string(box);
+    // The game's window may hold the keyboard: the box is given it, as a click on it would.
+    gameproc::shell("xdotool mousemove --window " + id + " " + std::to_string(w / 2) + " " + std::to_string(h / 3) +
+                    " windowfocus " + id + " key Return");
+    if (gameproc::eventually([&] { return gameproc::findTopWindow(title) == 0; })) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "the message box \"" << title << "\" stayed after Return";
+  }
+
+  // Run in the child just before the game replaces it: limits, mounts.
+  std::function<void()> inChild;
   pid_t pid = -1;
   int status = -1;
   std::string window;

@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 namespace gameproc {
 
@@ -73,6 +74,33 @@ Pixels grabWindow(unsigned long window, int x, int y, int w, int h) {
     }
   XDestroyImage(image);
   return p;
+}
+
+unsigned long findTopWindow(const std::string &title, int *w, int *h) {
+  Display *d = display();
+  if (!d) return 0;
+  XErrorHandler before = XSetErrorHandler(ignoreError);
+  Window root = DefaultRootWindow(d), parent = 0, *children = nullptr, found = 0;
+  unsigned int n = 0;
+  if (XQueryTree(d, root, &root, &parent, &children, &n)) {
+    for (unsigned int i = 0; i < n && !found; ++i) {
+      // Its raw bytes: SDL's message box names itself in UTF-8, which XFetchName does not return.
+      XTextProperty name;
+      if (XGetWMName(d, children[i], &name) && name.value) {
+        if (title == std::string((const char *)name.value, name.nitems)) found = children[i];
+        XFree(name.value);
+      }
+    }
+    if (children) XFree(children);
+  }
+  XWindowAttributes a;
+  if (found && XGetWindowAttributes(d, found, &a)) {
+    if (w) *w = a.width;
+    if (h) *h = a.height;
+  }
+  XSync(d, False);
+  XSetErrorHandler(before);
+  return found;
 }
 
 Pixels readPicture(const std::string &file, int x, int y, int w, int h, bool alpha) {

@@ -30,4 +30,7 @@ double distance(const Pixels &a, const Pixels &b);
 
 bool savePicture(const Pixels &p, const std::string &png);
 
+// A top-level window of the display with exactly this title, with its size; 0 when there is none.
+unsigned long findTopWindow(const std::string &title, int *w = nullptr, int *h = nullptr);
+
 } // namespace gameproc

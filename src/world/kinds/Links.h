@@ -1,8 +1,10 @@
 #pragma once
 #include <cstdint>
+#include <string>
 
 class CCustomerGenerator;
 class CLevel_Game;
+class CMapEntitiesCollection;
 class CMapEntitiesCollection_Game;
 class CMapEntity_Game;
 struct TSummaryPage;
@@ -31,6 +33,13 @@ public:
 
 private:
   Link *previous;
+};
+
+// The game's message window with its OK button, opened over whatever the level shows.
+class CMessageWindowLink {
+public:
+  virtual void open(CMapEntitiesCollection *c, const std::string &text) = 0;
+  virtual bool isOpen(CMapEntitiesCollection *c) = 0;
 };
 
 // The patients' generator of a working day; a level without one sends no patients.
