@@ -1,6 +1,10 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+#include "engine/KFrameCache.h"
 
 // One quad (or line) as a picture asked for it: the GL state it needs, its colour, the extra
 // turn or zoom about a point, and its corners with their texture coordinates in GL order.
@@ -30,34 +34,94 @@ struct KDrawQuad {
 // the following frames start from (see KFrameCache), so the screen looks the same to the pixel.
 class KDrawList {
 public:
-  static KDrawQuad &add();
-  static void flush();
+  KDrawList() = default;
+  KDrawList(const KDrawList &) = delete;
+  KDrawList &operator=(const KDrawList &) = delete;
+
+  KDrawQuad &add();
+  void flush();
 
   // GL state changed behind the list's back (a texture bound, blending switched).
-  static void stateUnknown();
+  void stateUnknown();
   // Sets the filter and wrap of a bound texture unless it already has them.
-  static void setTextureParams(unsigned texture, unsigned target, bool linear, bool repeat);
+  void setTextureParams(unsigned texture, unsigned target, bool linear, bool repeat);
   // The texture is about to change or go: what was drawn with it is sent first.
-  static void textureChanging(unsigned texture);
-  static void textureGone(unsigned texture);
-  // A fresh number for each picture upload, so an unchanged look means unchanged pixels.
-  static uint64_t newContent();
+  void textureChanging(unsigned texture);
+  void textureGone(unsigned texture);
 
   // The screen was cleared with this colour (the view is one to one when `plain`).
-  static void cleared(const float colour[4], bool plain);
-  static void viewChanged(bool plain, int viewX, int viewY, int width, int height);
-  static void beginScene();
-  static void endScene();
-  static void beginPiece(const void *key);
-  static void endPiece();
+  void cleared(const float colour[4], bool plain);
+  void viewChanged(bool plain, int viewX, int viewY, int width, int height);
+  void beginScene();
+  void endScene();
+  void beginPiece(const void *key);
+  void endPiece();
   // The kept picture is lost (a new context) or no longer wanted.
-  static void forgetPicture();
+  void forgetPicture();
   // Turns keeping pictures on or off (on by default); the screen looks the same either way.
-  static void setKeeping(bool on);
+  void setKeeping(bool on);
   // Sends every quad on its own as glBegin/glEnd, with no kept picture: the drawing as it was
   // before the list, to compare against.
-  static void setDirect(bool on);
+  void setDirect(bool on);
   // Pieces in the kept picture now, and pictures drawn so far (for tests and benchmarks).
-  static size_t keptPieces();
-  static long redraws();
+  size_t keptPieces() const { return cache.keptCount(); }
+  long redraws() const { return redrawCount; }
+
+private:
+  struct Span {
+    uintptr_t key;
+    size_t first, last;
+  };
+  struct TextureParams {
+    int linear = -1;
+    int repeat = -1;
+  };
+  static const unsigned kUnknown = 0xFFFFFFFFu;
+
+  bool hasRectangle();
+  void textureTarget(unsigned target);
+  void apply(const KDrawQuad &q);
+  void pushCorners(const KDrawQuad &q, int corners);
+  void pointArrays();
+  void clearArrays();
+  void drawAlone(const KDrawQuad &q);
+  void replay(size_t from, size_t to);
+  bool coversView(const KDrawQuad &q) const;
+  bool makePicture();
+  void takePicture();
+  void showPicture();
+  void replaySpans(const std::vector<char> &kept, bool wanted);
+  void sendScene();
+
+  std::vector<KDrawQuad> quads;
+  std::vector<Span> spans;
+  bool inScene = false;
+  bool sceneBroken = false;
+  int pieceDepth = 0;
+  uintptr_t pieceKey = 0;
+  bool keeping = true;
+  bool direct = false;
+
+  bool fresh = false;
+  float clearColour[4] = {0, 0, 0, 0};
+  bool plain = false;
+  int view[4] = {0, 0, 0, 0};
+
+  int rectangleKnown = -1;
+  unsigned enabledTarget = kUnknown; // 0: texturing off
+  unsigned bound = kUnknown;
+  int blendOn = -1;
+  unsigned source = kUnknown, destination = kUnknown;
+  std::unordered_map<unsigned, TextureParams> params;
+
+  KFrameCache cache;
+  unsigned picture = 0;
+  int pictureW = 0, pictureH = 0;
+  long redrawCount = 0;
+
+  // Scratch arrays reused from frame to frame.
+  std::vector<float> pos, tex, col;
+  std::vector<int> firsts;
+  std::vector<int> counts;
+  std::vector<KScenePiece> pieces;
 };

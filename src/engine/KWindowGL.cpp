@@ -50,7 +50,7 @@ void KWindowGL::init() {
 KWindowGL::~KWindowGL() {
   _events.setCallBack(nullptr);
   _events.setPTKCallBack(nullptr);
-  KDrawList::forgetPicture();
+  _drawing.forgetPicture();
   KInput::showPointer();
   _fullScreen = false;
   _depthBuffer = false;
@@ -117,7 +117,7 @@ void KWindowGL::setWorldView(float x, float y, float angle, float zoom, bool cle
   if (_fullScreen) updateView();
   const int W = _windowWidth, H = _windowHeight;
   const bool plain = _view[2] == W && _view[3] == H && angle == 0 && zoom == 1 && x == 0 && y == 0;
-  KDrawList::viewChanged(plain, _view[0], _view[1], W, H);
+  _drawing.viewChanged(plain, _view[0], _view[1], W, H);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
   glOrtho(0, W, 0, H, -100, 100);
@@ -127,7 +127,7 @@ void KWindowGL::setWorldView(float x, float y, float angle, float zoom, bool cle
     glClear(GL_COLOR_BUFFER_BIT);
     // The bars beside a scaled picture stay black whatever the clear colour.
     if (_fullScreen) clearBars();
-    KDrawList::cleared(_clearColor, plain);
+    _drawing.cleared(_clearColor, plain);
   }
   glLoadIdentity();
   glTranslatef((float)(W / 2), (float)(H / 2), 0);
@@ -152,7 +152,7 @@ void KWindowGL::setClearColor(float r, float g, float b, float a) {
 
 void KWindowGL::setClipping(long x1, long y1, long x2, long y2) {
   if (!_context) return;
-  KDrawList::flush();
+  _drawing.flush();
   const double sx = (double)_view[2] / _windowWidth, sy = (double)_view[3] / _windowHeight;
   long w = x2 - x1, h = y2 - y1;
   if (w < 0) w = 0;
@@ -164,18 +164,18 @@ void KWindowGL::setClipping(long x1, long y1, long x2, long y2) {
 }
 
 void KWindowGL::clearClipping() {
-  KDrawList::flush();
+  _drawing.flush();
   if (_context) glDisable(GL_SCISSOR_TEST);
 }
 
 void KWindowGL::beginScene() {
-  if (_context) KDrawList::beginScene();
+  if (_context) _drawing.beginScene();
 }
 void KWindowGL::endScene() {
-  if (_context) KDrawList::endScene();
+  if (_context) _drawing.endScene();
 }
-void KWindowGL::beginPiece(const void *key) { KDrawList::beginPiece(key); }
-void KWindowGL::endPiece() { KDrawList::endPiece(); }
+void KWindowGL::beginPiece(const void *key) { _drawing.beginPiece(key); }
+void KWindowGL::endPiece() { _drawing.endPiece(); }
 
 void KWindowGL::terminate() { _quitGL = 1; }
 void KWindowGL::setQuit(bool quit) { _quitGL = quit ? 1 : 0; }
@@ -274,12 +274,12 @@ void KWindowGL::darkenFrame() {
   KGraphicGL::ptk_glUnbindTexture();
   glDisable(GL_BLEND);
   glColor4f(1, 1, 1, 1);
-  KDrawList::stateUnknown();
+  _drawing.stateUnknown();
 }
 
 void KWindowGL::flipBackBuffer(bool waitWhileInactive, bool resetView) {
   if (!_context) return;
-  KDrawList::flush();
+  _drawing.flush();
   KGraphicGL::ptk_glUnbindTexture();
   if (_drawMouse) {
     setDefaultWorldView();
@@ -363,7 +363,7 @@ bool KWindowGL::readPixels(int x, int y, int w, int h, unsigned char *rgba, bool
   const int W = _windowWidth, H = _windowHeight;
   if (!_context || !rgba || w <= 0 || h <= 0 || x < 0 || y < 0 || x + w > W || y + h > H) return false;
   SDL_GL_MakeCurrent(_window, (SDL_GLContext)_context);
-  KDrawList::flush();
+  _drawing.flush();
   return KFrameCapture::readPixels(_view, W, H, x, y, w, h, rgba, front);
 }
 

@@ -63,6 +63,9 @@ public:
 
   using KGLScreen::letterbox;
 
+  // The frame's draw list (tests and benchmarks look into it).
+  KDrawList &drawList() { return _drawing; }
+
   // Takes at most one pending event and hands it to the handlers, without the raw callback
   // and the built-in shortcuts (the pump of KMiscTools::pause).
   void dispatchPending();

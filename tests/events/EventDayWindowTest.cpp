@@ -132,18 +132,18 @@ TEST_F(EventDayWindowGL, TheMonkeyLowersAPatientsMoodUntilThePlayerFigureReaches
 // each frame drawn from the kept picture in batches equals the same frame sent quad by quad.
 TEST_F(EventDayWindowGL, ABusyDayLooksTheSameFromTheKeptPictureAsDrawnQuadByQuad) {
   for (CMapEntity_PostelClass *bed : beds()) layPatient(bed, 0.6f);
-  const long redraws = KDrawList::redraws();
+  const long redraws = window()->drawList().redraws();
   size_t mostKept = 0;
   for (int i = 0; i < 1200; ++i) {
     if (i % 25 == 0) pushMotion(60 + (i * 37) % 680, 60 + (i * 53) % 480);
     playFrame();
-    mostKept = std::max(mostKept, KDrawList::keptPieces());
+    mostKept = std::max(mostKept, window()->drawList().keptPieces());
     if (i % 8) continue;
     const std::vector<unsigned char> kept = grab();
-    KDrawList::setDirect(true);
+    window()->drawList().setDirect(true);
     draw();
     const std::vector<unsigned char> direct = grab();
-    KDrawList::setDirect(false);
+    window()->drawList().setDirect(false);
     framediff::Area diff;
     for (size_t p = 0; p < kept.size(); p += 4)
       if (std::memcmp(&kept[p], &direct[p], 3)) ++diff.count;
@@ -152,7 +152,7 @@ TEST_F(EventDayWindowGL, ABusyDayLooksTheSameFromTheKeptPictureAsDrawnQuadByQuad
   }
   save("events_kept_picture.png");
   EXPECT_GT(mostKept, 20u) << "the furniture is kept";
-  EXPECT_GT(KDrawList::redraws() - redraws, 3) << "the picture follows the day";
+  EXPECT_GT(window()->drawList().redraws() - redraws, 3) << "the picture follows the day";
   EXPECT_FALSE(germs().empty());
 }
 
