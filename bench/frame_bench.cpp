@@ -41,6 +41,7 @@
 namespace {
 std::string g_mode, g_level, g_difficulty;
 double g_seconds = 10;
+bool g_fullScreen = false;
 
 double nowMs() {
   timespec t;
@@ -111,7 +112,7 @@ bool summaryShown(CEngine *e) {
 void session(CEngine *e) {
   myWindow->setPTKCallBack(ourOwnEventCallback);
   myWindow->setCallBack(CEngine::handleWinEvent);
-  CVideoOptions::instance()->nastavFullScreen(false);
+  CVideoOptions::instance()->nastavFullScreen(g_fullScreen);
   CVideoOptions::instance()->aplikuj();
   bool full = g_mode == "fullday";
   if (full) {
@@ -205,6 +206,12 @@ int main(int argc, char **argv) {
     std::fprintf(stderr, "usage: frame_bench title SECONDS | day LEVEL DIFFICULTY SECONDS | fullday LEVEL DIFFICULTY\n");
     return 2;
   }
+  if (argc > 1 && std::strcmp(argv[1], "--full") == 0) {
+    g_fullScreen = true;
+    ++argv;
+    --argc;
+  }
+  if (argc < 3) return 2;
   g_mode = argv[1];
   if (g_mode == "title") {
     g_seconds = std::atof(argv[2]);
