@@ -223,6 +223,10 @@ int main(int argc, char **argv) {
     return 2;
   }
   KMiscTools::setClockSource(quickClock);
+  // A message box would stop the measurement; its text goes to the terminal instead.
+  KMiscTools::setMessageBoxHandler([](const char *detail, const char *headline) {
+    std::fprintf(stderr, "frame_bench: %s %s\n", headline, detail);
+  });
   TRunOptions options;
   options.afterInit = session;
   options.skipWork = true;

@@ -233,7 +233,7 @@ bool KDrawList::coversView(const KDrawQuad &q) const {
   if (q.blend || q.line || q.translate || q.rotate || q.scale) return false;
   // Unturned quads without blending are upright rectangles: their box is what they cover.
   KPixelBox b = boxOf(q);
-  return b.x0 <= 0 && b.y0 <= 0 && b.x1 >= view[2] && b.y1 >= view[3];
+  return b.x0 <= 0 && b.y0 <= 0 && b.x1 >= width && b.y1 >= height;
 }
 
 bool KDrawList::makePicture() {
@@ -263,7 +263,9 @@ void KDrawList::showPicture() {
   KDrawQuad q;
   q.texture = picture;
   q.target = GL_TEXTURE_2D;
-  const float w = (float)view[2], h = (float)view[3];
+  // The picture holds the view's screen pixels: spread over the whole view, each texel lands on
+  // the pixel it was taken from.
+  const float w = (float)width, h = (float)height;
   const float v[8] = {0, 0, w, 0, w, h, 0, h};
   const float t[8] = {0, 0, 1, 0, 1, 1, 0, 1};
   std::memcpy(q.v, v, sizeof v);
@@ -304,6 +306,13 @@ void KDrawList::sendScene() {
       b.y1 = std::max(b.y1, qb.y1);
     }
     p.look = h;
+    // Scaled, a picture pixel's edge may fall inside a screen pixel: a piece claims one more.
+    if (view[2] != width || view[3] != height) {
+      b.x0 -= 1;
+      b.y0 -= 1;
+      b.x1 += 1;
+      b.y1 += 1;
+    }
     p.box = b;
     pieces.push_back(p);
     drawn.push_back(sp);
@@ -311,6 +320,7 @@ void KDrawList::sendScene() {
   spans.swap(drawn);
   const bool covers = !spans.empty() && coversView(quads[spans[0].first]);
   uint64_t scene = mix(mix(0x5CE7E, (uint64_t)view[2] << 32 | (uint64_t)view[3]), covers ? 1 : 2);
+  scene = mix(scene, (uint64_t)width << 32 | (uint64_t)height);
   if (!covers)
     for (float f : clearColour) scene = mixFloat(scene, f);
   if (!keeping || direct || !plain || (!covers && !fresh)) {
@@ -396,19 +406,18 @@ void KDrawList::textureGone(unsigned texture) {
 }
 
 
-void KDrawList::cleared(const float colour[4], bool onePlain) {
+void KDrawList::cleared(const float colour[4], bool unmoved) {
   fresh = quads.empty();
   std::memcpy(clearColour, colour, sizeof clearColour);
-  plain = onePlain;
+  plain = unmoved;
 }
 
-void KDrawList::viewChanged(bool onePlain, int viewX, int viewY, int width, int height) {
+void KDrawList::viewChanged(bool unmoved, const int screenView[4], int pictureW, int pictureH) {
   flush();
-  plain = onePlain;
-  view[0] = viewX;
-  view[1] = viewY;
-  view[2] = width;
-  view[3] = height;
+  plain = unmoved;
+  std::memcpy(view, screenView, sizeof view);
+  width = pictureW;
+  height = pictureH;
 }
 
 void KDrawList::beginScene() {

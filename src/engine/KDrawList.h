@@ -49,9 +49,13 @@ public:
   void textureChanging(unsigned texture);
   void textureGone(unsigned texture);
 
-  // The screen was cleared with this colour (the view is one to one when `plain`).
-  void cleared(const float colour[4], bool plain);
-  void viewChanged(bool plain, int viewX, int viewY, int width, int height);
+  // The screen was cleared with this colour (the view neither moved, turned nor zoomed when
+  // `unmoved`).
+  void cleared(const float colour[4], bool unmoved);
+  // The picture, pictureW x pictureH, now lies at `screenView` (x, y from the bottom, w, h in
+  // screen pixels): one to one in a window, scaled in full screen. Pictures are kept at the
+  // screen's size either way, so a kept frame costs one copy of the view.
+  void viewChanged(bool unmoved, const int screenView[4], int pictureW, int pictureH);
   void beginScene();
   void endScene();
   void beginPiece(const void *key);
@@ -106,6 +110,7 @@ private:
   float clearColour[4] = {0, 0, 0, 0};
   bool plain = false;
   int view[4] = {0, 0, 0, 0};
+  int width = 0, height = 0;
 
   int rectangleKnown = -1;
   unsigned enabledTarget = kUnknown; // 0: texturing off

@@ -116,8 +116,8 @@ void KWindowGL::setWorldView(float x, float y, float angle, float zoom, bool cle
   SDL_GL_MakeCurrent(_window, (SDL_GLContext)_context);
   if (_fullScreen) updateView();
   const int W = _windowWidth, H = _windowHeight;
-  const bool plain = _view[2] == W && _view[3] == H && angle == 0 && zoom == 1 && x == 0 && y == 0;
-  _drawing.viewChanged(plain, _view[0], _view[1], W, H);
+  const bool unmoved = angle == 0 && zoom == 1 && x == 0 && y == 0;
+  _drawing.viewChanged(unmoved, _view, W, H);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
   glOrtho(0, W, 0, H, -100, 100);
@@ -127,7 +127,7 @@ void KWindowGL::setWorldView(float x, float y, float angle, float zoom, bool cle
     glClear(GL_COLOR_BUFFER_BIT);
     // The bars beside a scaled picture stay black whatever the clear colour.
     if (_fullScreen) clearBars();
-    _drawing.cleared(_clearColor, plain);
+    _drawing.cleared(_clearColor, unmoved);
   }
   glLoadIdentity();
   glTranslatef((float)(W / 2), (float)(H / 2), 0);
