@@ -285,7 +285,9 @@ void KDrawList::replaySpans(const std::vector<char> &kept, bool wanted) {
     if ((kept[i] != 0) == wanted) replay(spans[i].first, spans[i].last);
 }
 
-void KDrawList::sendScene() {
+// The scene's pieces and what its picture depends on, worked out as the scene ends; it is drawn
+// when the frame goes to the screen, or not at all when the frame is the one shown.
+void KDrawList::prepareScene() {
   pieces.clear();
   // Empty pieces drew nothing; they have no place in the picture.
   std::vector<Span> drawn;
@@ -306,6 +308,7 @@ void KDrawList::sendScene() {
       b.y1 = std::max(b.y1, qb.y1);
     }
     p.look = h;
+    frameLook = mix(frameLook, h);
     // Scaled, a picture pixel's edge may fall inside a screen pixel: a piece claims one more.
     if (view[2] != width || view[3] != height) {
       b.x0 -= 1;
@@ -318,25 +321,31 @@ void KDrawList::sendScene() {
     drawn.push_back(sp);
   }
   spans.swap(drawn);
-  const bool covers = !spans.empty() && coversView(quads[spans[0].first]);
-  uint64_t scene = mix(mix(0x5CE7E, (uint64_t)view[2] << 32 | (uint64_t)view[3]), covers ? 1 : 2);
-  scene = mix(scene, (uint64_t)width << 32 | (uint64_t)height);
-  if (!covers)
-    for (float f : clearColour) scene = mixFloat(scene, f);
-  if (!keeping || direct || !plain || (!covers && !fresh)) {
-    replay(0, quads.size());
+  sceneCovers = !spans.empty() && coversView(quads[spans[0].first]);
+  sceneLook = mix(mix(0x5CE7E, (uint64_t)view[2] << 32 | (uint64_t)view[3]), sceneCovers ? 1 : 2);
+  sceneLook = mix(sceneLook, (uint64_t)width << 32 | (uint64_t)height);
+  if (!sceneCovers)
+    for (float f : clearColour) sceneLook = mixFloat(sceneLook, f);
+  sceneFresh = fresh;
+  sceneEnd = quads.size();
+  hashedUpTo = sceneEnd;
+}
+
+void KDrawList::drawScene() {
+  if (!keeping || direct || !plain || (!sceneCovers && !sceneFresh)) {
+    replay(0, sceneEnd);
     return;
   }
-  const KFrameCache::Plan &plan = cache.plan(pieces, scene, !fresh);
+  const KFrameCache::Plan &plan = cache.plan(pieces, sceneLook, !sceneFresh);
   if (!plan.usePicture) {
-    replay(0, quads.size());
+    replay(0, sceneEnd);
     return;
   }
   if (!makePicture()) {
     // No room for the picture: every frame is drawn whole, as it looks the same either way.
     keeping = false;
     cache.forget();
-    replay(0, quads.size());
+    replay(0, sceneEnd);
     return;
   }
   if (plan.redraw) {
@@ -347,6 +356,37 @@ void KDrawList::sendScene() {
   }
   replaySpans(plan.kept, false);
 }
+
+void KDrawList::hashPending() {
+  for (size_t i = hashedUpTo; i < quads.size(); ++i) frameLook = lookOf(quads[i], frameLook);
+  hashedUpTo = quads.size();
+}
+
+void KDrawList::clearPending() {
+  quads.clear();
+  spans.clear();
+  sceneEnd = 0;
+  hashedUpTo = 0;
+}
+
+bool KDrawList::frameUnchanged(uint64_t extra) {
+  hashPending();
+  finishedLook = mix(frameLook, extra);
+  return shownKnown && finishedLook == shownLook;
+}
+
+void KDrawList::dropFrame() {
+  clearPending();
+  frameLook = kFrameSeed;
+}
+
+void KDrawList::framePresented() {
+  flush();
+  shownLook = finishedLook;
+  shownKnown = true;
+  frameLook = kFrameSeed;
+}
+
 KDrawQuad &KDrawList::add() {
   if (!inScene) {
     fresh = false;
@@ -368,10 +408,12 @@ void KDrawList::flush() {
     spans.clear();
     pieceDepth = 0;
   }
+  hashPending();
   beginArrays();
-  replay(0, quads.size());
+  if (sceneEnd) drawScene();
+  replay(sceneEnd, quads.size());
   endArrays();
-  quads.clear();
+  clearPending();
 }
 
 void KDrawList::stateUnknown() {
@@ -406,19 +448,30 @@ void KDrawList::textureGone(unsigned texture) {
 }
 
 
-void KDrawList::cleared(const float colour[4], bool unmoved) {
+void KDrawList::cleared(const float colour[4]) {
   fresh = quads.empty();
   std::memcpy(clearColour, colour, sizeof clearColour);
-  plain = unmoved;
+  frameLook = mix(frameLook, 0xC1EA2);
+  for (float f : clearColour) frameLook = mixFloat(frameLook, f);
 }
 
-void KDrawList::viewChanged(bool unmoved, const int screenView[4], int pictureW, int pictureH) {
+void KDrawList::viewChanged(const float move[4], const int screenView[4], int pictureW, int pictureH) {
+  // The same view again changes nothing the waiting quads depend on.
+  if (std::memcmp(viewMove, move, sizeof viewMove) == 0 && std::memcmp(view, screenView, sizeof view) == 0 &&
+      width == pictureW && height == pictureH)
+    return;
   flush();
-  plain = unmoved;
+  std::memcpy(viewMove, move, sizeof viewMove);
+  plain = move[0] == 0 && move[1] == 0 && move[2] == 0 && move[3] == 1;
   std::memcpy(view, screenView, sizeof view);
   width = pictureW;
   height = pictureH;
+  for (float f : viewMove) frameLook = mixFloat(frameLook, f);
+  frameLook = mix(mix(frameLook, (uint64_t)view[0] << 32 | (uint64_t)view[1]), (uint64_t)view[2] << 32 | (uint64_t)view[3]);
+  frameLook = mix(frameLook, (uint64_t)width << 32 | (uint64_t)height);
 }
+
+void KDrawList::forgetShown() { shownKnown = false; }
 
 void KDrawList::beginScene() {
   if (inScene) return;
@@ -434,16 +487,10 @@ void KDrawList::endScene() {
   if (!inScene) return;
   inScene = false;
   pieceDepth = 0;
-  if (!quads.empty()) {
-    beginArrays();
-    if (sceneBroken)
-      replay(0, quads.size());
-    else
-      sendScene();
-    endArrays();
-  }
-  quads.clear();
-  spans.clear();
+  if (sceneBroken)
+    flush();
+  else if (!quads.empty())
+    prepareScene();
   fresh = false;
 }
 
@@ -460,8 +507,8 @@ void KDrawList::endPiece() {
 }
 
 void KDrawList::forgetPicture() {
-  quads.clear();
-  spans.clear();
+  clearPending();
+  shownKnown = false;
   inScene = false;
   params.clear();
   picture = 0;

@@ -40,6 +40,8 @@ public:
 
   KDrawQuad &add();
   void flush();
+  // Quads wait to be drawn.
+  bool pending() const { return !quads.empty(); }
 
   // GL state changed behind the list's back (a texture bound, blending switched).
   void stateUnknown();
@@ -49,19 +51,30 @@ public:
   void textureChanging(unsigned texture);
   void textureGone(unsigned texture);
 
-  // The screen was cleared with this colour (the view neither moved, turned nor zoomed when
-  // `unmoved`).
-  void cleared(const float colour[4], bool unmoved);
+  // The screen was cleared with this colour.
+  void cleared(const float colour[4]);
   // The picture, pictureW x pictureH, now lies at `screenView` (x, y from the bottom, w, h in
   // screen pixels): one to one in a window, scaled in full screen. Pictures are kept at the
-  // screen's size either way, so a kept frame costs one copy of the view.
-  void viewChanged(bool unmoved, const int screenView[4], int pictureW, int pictureH);
+  // screen's size either way, so a kept frame costs one copy of the view. `move` is the world
+  // view's x, y, angle and zoom; only an unmoved view keeps pictures.
+  void viewChanged(const float move[4], const int screenView[4], int pictureW, int pictureH);
   void beginScene();
   void endScene();
   void beginPiece(const void *key);
   void endPiece();
   // The kept picture is lost (a new context) or no longer wanted.
   void forgetPicture();
+
+  // A frame that looks as the one on the screen need not be drawn nor shown again. The frame's
+  // look gathers every quad, clear and view since the last frame shown or dropped; `extra` is
+  // what the window adds on its own (the gamma). True when it equals the frame on the screen.
+  bool frameUnchanged(uint64_t extra);
+  // The frame is not drawn: the screen already shows it.
+  void dropFrame();
+  // The frame is drawn (flushed) and its look becomes the one on the screen.
+  void framePresented();
+  // The screen's pixels are no longer known (a window uncovered, resized, another context).
+  void forgetShown();
   // Turns keeping pictures on or off (on by default); the screen looks the same either way.
   void setKeeping(bool on);
   // Sends every quad on its own as glBegin/glEnd, with no kept picture: the drawing as it was
@@ -95,7 +108,10 @@ private:
   void takePicture();
   void showPicture();
   void replaySpans(const std::vector<char> &kept, bool wanted);
-  void sendScene();
+  void prepareScene();
+  void drawScene();
+  void hashPending();
+  void clearPending();
 
   std::vector<KDrawQuad> quads;
   std::vector<Span> spans;
@@ -106,10 +122,24 @@ private:
   bool keeping = true;
   bool direct = false;
 
+  // A finished scene waits in quads [0, sceneEnd) with its pieces worked out.
+  size_t sceneEnd = 0;
+  bool sceneCovers = false, sceneFresh = false;
+  uint64_t sceneLook = 0;
+
+  static const uint64_t kFrameSeed = 0xF4A3E;
+  // The look of the frame so far, with quads [0, hashedUpTo) in it.
+  uint64_t frameLook = kFrameSeed;
+  size_t hashedUpTo = 0;
+  uint64_t finishedLook = 0;
+  uint64_t shownLook = 0;
+  bool shownKnown = false;
+
   bool fresh = false;
   float clearColour[4] = {0, 0, 0, 0};
   bool plain = false;
   int view[4] = {0, 0, 0, 0};
+  float viewMove[4] = {0, 0, 0, 1};
   int width = 0, height = 0;
 
   int rectangleKnown = -1;

@@ -31,7 +31,7 @@ void pumpLiveWindow() {
 } // namespace
 
 KWindowGL::KWindowGL() : KWindowGL(false) {}
-KWindowGL::KWindowGL(bool depthBuffer) : KGLScreen(depthBuffer), _events(_quitGL, [this] { updateView(); }) { init(); }
+KWindowGL::KWindowGL(bool depthBuffer) : KGLScreen(depthBuffer), _events(_quitGL, [this] { updateView(); }, [this] { _drawing.forgetShown(); }) { init(); }
 
 void KWindowGL::init() {
   _refresh = 0;
@@ -116,18 +116,21 @@ void KWindowGL::setWorldView(float x, float y, float angle, float zoom, bool cle
   SDL_GL_MakeCurrent(_window, (SDL_GLContext)_context);
   if (_fullScreen) updateView();
   const int W = _windowWidth, H = _windowHeight;
-  const bool unmoved = angle == 0 && zoom == 1 && x == 0 && y == 0;
-  _drawing.viewChanged(unmoved, _view, W, H);
+  const float move[4] = {x, y, angle, zoom};
+  _drawing.viewChanged(move, _view, W, H);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
   glOrtho(0, W, 0, H, -100, 100);
   glMatrixMode(GL_MODELVIEW);
   if (clear) {
+    // What waits in the list was asked for before the clear.
+    _drawing.flush();
+    _shownAgain = false;
     glClearColor(_clearColor[0], _clearColor[1], _clearColor[2], _clearColor[3]);
     glClear(GL_COLOR_BUFFER_BIT);
     // The bars beside a scaled picture stay black whatever the clear colour.
     if (_fullScreen) clearBars();
-    _drawing.cleared(_clearColor, unmoved);
+    _drawing.cleared(_clearColor);
   }
   glLoadIdentity();
   glTranslatef((float)(W / 2), (float)(H / 2), 0);
@@ -279,8 +282,6 @@ void KWindowGL::darkenFrame() {
 
 void KWindowGL::flipBackBuffer(bool waitWhileInactive, bool resetView) {
   if (!_context) return;
-  _drawing.flush();
-  KGraphicGL::ptk_glUnbindTexture();
   if (_drawMouse) {
     setDefaultWorldView();
     KInput::displayMouse();
@@ -302,10 +303,20 @@ void KWindowGL::flipBackBuffer(bool waitWhileInactive, bool resetView) {
     _swapInterval = 1;
   }
   uint32_t now = (uint32_t)KMiscTools::getMilliseconds();
-  if (_gamma < 1.0f) darkenFrame();
-
-  SDL_GL_SwapWindow(_window);
-  if (_fullScreen) clearBars();
+  uint32_t gammaBits = 0;
+  if (_gamma < 1.0f) std::memcpy(&gammaBits, &_gamma, sizeof gammaBits);
+  // A frame that looks as the one on the screen is neither drawn nor shown again: a still
+  // screen costs only its game logic.
+  _shownAgain = _drawing.frameUnchanged(gammaBits);
+  if (_shownAgain) {
+    _drawing.dropFrame();
+  } else {
+    _drawing.framePresented();
+    KGraphicGL::ptk_glUnbindTexture();
+    if (_gamma < 1.0f) darkenFrame();
+    SDL_GL_SwapWindow(_window);
+    if (_fullScreen) clearBars();
+  }
   processEvents();
 
   if (_frameTime != 0) {
@@ -363,6 +374,8 @@ bool KWindowGL::readPixels(int x, int y, int w, int h, unsigned char *rgba, bool
   const int W = _windowWidth, H = _windowHeight;
   if (!_context || !rgba || w <= 0 || h <= 0 || x < 0 || y < 0 || x + w > W || y + h > H) return false;
   SDL_GL_MakeCurrent(_window, (SDL_GLContext)_context);
+  // Right after a frame shown again the back buffer holds nothing of it; the screen does.
+  if (_shownAgain && !_drawing.pending()) front = true;
   _drawing.flush();
   return KFrameCapture::readPixels(_view, W, H, x, y, w, h, rgba, front);
 }

@@ -92,4 +92,6 @@ private:
   bool _drawMouse;
   bool _accelerated;
   float _gamma;
+  // The last flip found the frame on the screen already and left the back buffer as it was.
+  bool _shownAgain = false;
 };
