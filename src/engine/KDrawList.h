@@ -40,8 +40,6 @@ public:
 
   KDrawQuad &add();
   void flush();
-  // Quads wait to be drawn.
-  bool pending() const { return !quads.empty(); }
 
   // GL state changed behind the list's back (a texture bound, blending switched).
   void stateUnknown();

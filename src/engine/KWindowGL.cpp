@@ -125,7 +125,6 @@ void KWindowGL::setWorldView(float x, float y, float angle, float zoom, bool cle
   if (clear) {
     // What waits in the list was asked for before the clear.
     _drawing.flush();
-    _shownAgain = false;
     glClearColor(_clearColor[0], _clearColor[1], _clearColor[2], _clearColor[3]);
     glClear(GL_COLOR_BUFFER_BIT);
     // The bars beside a scaled picture stay black whatever the clear colour.
@@ -198,6 +197,7 @@ void KWindowGL::setTitle(const char *title) {
 SDL_Window *KWindowGL::getWindowHandle() { return _fullScreen ? nullptr : _window; }
 
 void KWindowGL::setMaxFrameRate(long framesPerSecond) {
+  _scheduled = false;
   if (framesPerSecond > 0) {
     _frameTime = (unsigned long)(1000 / framesPerSecond);
   } else {
@@ -302,13 +302,11 @@ void KWindowGL::flipBackBuffer(bool waitWhileInactive, bool resetView) {
     SDL_GL_SetSwapInterval(1);
     _swapInterval = 1;
   }
-  uint32_t now = (uint32_t)KMiscTools::getMilliseconds();
   uint32_t gammaBits = 0;
   if (_gamma < 1.0f) std::memcpy(&gammaBits, &_gamma, sizeof gammaBits);
   // A frame that looks as the one on the screen is neither drawn nor shown again: a still
   // screen costs only its game logic.
-  _shownAgain = _drawing.frameUnchanged(gammaBits);
-  if (_shownAgain) {
+  if (_drawing.frameUnchanged(gammaBits)) {
     _drawing.dropFrame();
   } else {
     _drawing.framePresented();
@@ -319,37 +317,44 @@ void KWindowGL::flipBackBuffer(bool waitWhileInactive, bool resetView) {
   }
   processEvents();
 
-  if (_frameTime != 0) {
-    uint32_t frame = (uint32_t)_frameTime;
-    uint32_t last = (uint32_t)_lastFlipTime;
-    if (now - last <= frame) {
-      uint32_t elapsed;
-      do {
-        elapsed = (uint32_t)KMiscTools::getMilliseconds() - last;
-        processEvents();
-        // Keep pumping, but give the core back: the clock counts whole milliseconds, so the last
-        // one is slept in short steps rather than polled through.
-        if (elapsed + 1 < frame)
-          SDL_Delay(1);
-        else if (elapsed < frame)
-          std::this_thread::sleep_for(std::chrono::microseconds(200));
-      } while (elapsed < frame);
-    }
-    _lastFlipTime = KMiscTools::getMilliseconds();
-  }
+  if (_frameTime != 0) waitForSchedule();
 
   if (resetView) setDefaultWorldView();
 
-  if (!_fullScreen) {
-    _lastFlipTime = KMiscTools::getMilliseconds();
-    if (!hasFocus() && waitWhileInactive) {
-      do {
-        processEvents();
-        if (!hasFocus() && !_quitGL) SDL_Delay(5);
-      } while (!hasFocus() && !_quitGL);
-      KMiscTools::freezeTimer();
+  if (!_fullScreen && !hasFocus() && waitWhileInactive) {
+    do {
+      processEvents();
+      if (!hasFocus() && !_quitGL) SDL_Delay(5);
+    } while (!hasFocus() && !_quitGL);
+    KMiscTools::freezeTimer();
+    _scheduled = false;
+  }
+}
+
+// Each frame is due one frame time after the one before it, not after the last wait ended, so
+// late wake-ups do not add up: a late frame is followed at once by the next until the game is
+// back on time. A game further behind than kCatchUpFrames (a stall, a level built) starts a
+// fresh schedule instead of rushing out the frames it missed.
+void KWindowGL::waitForSchedule() {
+  const uint32_t frame = (uint32_t)_frameTime;
+  const uint32_t now = (uint32_t)KMiscTools::getMilliseconds();
+  const bool fresh = !_scheduled || (int32_t)(now - _due) > (int32_t)(kCatchUpFrames * frame);
+  if (!fresh) {
+    int32_t left;
+    while ((left = (int32_t)(_due - (uint32_t)KMiscTools::getMilliseconds())) > 0) {
+      processEvents();
+      // Keep pumping, but give the core back: the clock counts whole milliseconds, so the last
+      // one is slept in short steps rather than polled through.
+      if (left > 1)
+        SDL_Delay(1);
+      else
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
     }
   }
+  _lastFlipTime = KMiscTools::getMilliseconds();
+  if (fresh) _due = (uint32_t)_lastFlipTime;
+  _due += frame;
+  _scheduled = true;
 }
 
 void KWindowGL::dispatchPending() { _events.handleOne(false); }
@@ -374,8 +379,6 @@ bool KWindowGL::readPixels(int x, int y, int w, int h, unsigned char *rgba, bool
   const int W = _windowWidth, H = _windowHeight;
   if (!_context || !rgba || w <= 0 || h <= 0 || x < 0 || y < 0 || x + w > W || y + h > H) return false;
   SDL_GL_MakeCurrent(_window, (SDL_GLContext)_context);
-  // Right after a frame shown again the back buffer holds nothing of it; the screen does.
-  if (_shownAgain && !_drawing.pending()) front = true;
   _drawing.flush();
   return KFrameCapture::readPixels(_view, W, H, x, y, w, h, rgba, front);
 }

@@ -82,6 +82,10 @@ public:
 private:
   void init();
   void darkenFrame();
+  void waitForSchedule();
+
+  // Frames a game behind its schedule may catch up on before the schedule starts afresh.
+  static const uint32_t kCatchUpFrames = 3;
 
   KWindowEvents _events;
   short _refresh;
@@ -92,6 +96,7 @@ private:
   bool _drawMouse;
   bool _accelerated;
   float _gamma;
-  // The last flip found the frame on the screen already and left the back buffer as it was.
-  bool _shownAgain = false;
+  // When the next frame is due, on the frame schedule (KMiscTools milliseconds).
+  uint32_t _due = 0;
+  bool _scheduled = false;
 };
