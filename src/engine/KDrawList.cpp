@@ -372,12 +372,13 @@ void KDrawList::clearPending() {
 bool KDrawList::frameUnchanged(uint64_t extra) {
   hashPending();
   finishedLook = mix(frameLook, extra);
-  return shownKnown && finishedLook == shownLook;
+  return shownKnown && !backTouched && finishedLook == shownLook;
 }
 
 void KDrawList::dropFrame() {
   clearPending();
   frameLook = kFrameSeed;
+  backTouched = false;
 }
 
 void KDrawList::framePresented() {
@@ -385,6 +386,7 @@ void KDrawList::framePresented() {
   shownLook = finishedLook;
   shownKnown = true;
   frameLook = kFrameSeed;
+  backTouched = false;
 }
 
 KDrawQuad &KDrawList::add() {
@@ -409,6 +411,7 @@ void KDrawList::flush() {
     pieceDepth = 0;
   }
   hashPending();
+  backTouched = true;
   beginArrays();
   if (sceneEnd) drawScene();
   replay(sceneEnd, quads.size());
@@ -450,6 +453,7 @@ void KDrawList::textureGone(unsigned texture) {
 
 void KDrawList::cleared(const float colour[4]) {
   fresh = quads.empty();
+  backTouched = true;
   std::memcpy(clearColour, colour, sizeof clearColour);
   frameLook = mix(frameLook, 0xC1EA2);
   for (float f : clearColour) frameLook = mixFloat(frameLook, f);

@@ -65,7 +65,9 @@ public:
 
   // A frame that looks as the one on the screen need not be drawn nor shown again. The frame's
   // look gathers every quad, clear and view since the last frame shown or dropped; `extra` is
-  // what the window adds on its own (the gamma). True when it equals the frame on the screen.
+  // what the window adds on its own (the gamma). True when it equals the frame on the screen
+  // and nothing of it reached the back buffer yet (a clear, a flush before the flip), so the
+  // back buffer still holds the frame on the screen.
   bool frameUnchanged(uint64_t extra);
   // The frame is not drawn: the screen already shows it.
   void dropFrame();
@@ -132,6 +134,7 @@ private:
   uint64_t finishedLook = 0;
   uint64_t shownLook = 0;
   bool shownKnown = false;
+  bool backTouched = false;
 
   bool fresh = false;
   float clearColour[4] = {0, 0, 0, 0};

@@ -313,6 +313,7 @@ void KWindowGL::flipBackBuffer(bool waitWhileInactive, bool resetView) {
     KGraphicGL::ptk_glUnbindTexture();
     if (_gamma < 1.0f) darkenFrame();
     SDL_GL_SwapWindow(_window);
+    ++_framesShown;
     if (_fullScreen) clearBars();
   }
   processEvents();

@@ -53,6 +53,8 @@ public:
   void clearClipping();
 
   unsigned long getFrameTime() const { return _frameTime; }
+  // Frames put on the screen so far; a frame that looked as the one shown is not counted.
+  unsigned long framesShown() const { return _framesShown; }
   float getGamma() const { return _gamma; }
   bool isFullScreen() const { return _fullScreen; }
   short getWindowDepth() const { return _windowDepth; }
@@ -99,4 +101,5 @@ private:
   // When the next frame is due, on the frame schedule (KMiscTools milliseconds).
   uint32_t _due = 0;
   bool _scheduled = false;
+  unsigned long _framesShown = 0;
 };
