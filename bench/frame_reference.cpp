@@ -7,7 +7,9 @@
 //   frame_reference full SECONDS         a borderless window over the whole screen
 //
 // Prints frames, frames/s, process and main-thread CPU per frame. FRAME_REFERENCE_FPS changes
-// the pace (0 draws flat out).
+// the pace (0 draws flat out). With FRAME_REFERENCE_AFTER=file it draws unmeasured until that
+// file exists (at most 300 s), then measures: to run over the same seconds as another program
+// started after it (which then has the X server's focus).
 #include <SDL.h>
 #include <SDL_opengl.h>
 #include <sys/resource.h>
@@ -79,10 +81,23 @@ int main(int argc, char **argv) {
     glClear(GL_COLOR_BUFFER_BIT);
     SDL_GL_SwapWindow(win);
   }
-  const double t0 = nowMs(), c0 = cpuMs(RUSAGE_SELF), m0 = cpuMs(RUSAGE_THREAD);
+  const char *after = std::getenv("FRAME_REFERENCE_AFTER");
+  double t0 = nowMs(), c0 = cpuMs(RUSAGE_SELF), m0 = cpuMs(RUSAGE_THREAD);
   long frames = 0;
   SDL_Event ev;
-  while (nowMs() - t0 < seconds * 1000) {
+  for (bool measuring = !after;;) {
+    if (!measuring) {
+      FILE *f = std::fopen(after, "r");
+      if (f || nowMs() - t0 > 300000) {
+        if (f) std::fclose(f);
+        measuring = true;
+        t0 = nowMs();
+        c0 = cpuMs(RUSAGE_SELF);
+        m0 = cpuMs(RUSAGE_THREAD);
+        frames = 0;
+      }
+    }
+    if (measuring && nowMs() - t0 >= seconds * 1000) break;
     while (SDL_PollEvent(&ev)) {
     }
     glEnable(GL_TEXTURE_2D);
