@@ -339,7 +339,9 @@ void KWindowGL::flipBackBuffer(bool waitWhileInactive, bool resetView) {
 void KWindowGL::waitForSchedule() {
   const uint32_t frame = (uint32_t)_frameTime;
   const uint32_t now = (uint32_t)KMiscTools::getMilliseconds();
-  const bool fresh = !_scheduled || (int32_t)(now - _due) > (int32_t)(kCatchUpFrames * frame);
+  // A clock that went back (another clock source) is no schedule to keep either.
+  const bool fresh = !_scheduled || (int32_t)(now - _due) > (int32_t)(kCatchUpFrames * frame) ||
+                     (int32_t)(_due - now) > (int32_t)frame;
   if (!fresh) {
     int32_t left;
     while ((left = (int32_t)(_due - (uint32_t)KMiscTools::getMilliseconds())) > 0) {

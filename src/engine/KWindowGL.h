@@ -87,7 +87,7 @@ private:
   void waitForSchedule();
 
   // Frames a game behind its schedule may catch up on before the schedule starts afresh.
-  static const uint32_t kCatchUpFrames = 3;
+  static const uint32_t kCatchUpFrames = 10;
 
   KWindowEvents _events;
   short _refresh;
