@@ -32,6 +32,8 @@ struct KDrawQuad {
 // Between beginScene and endScene the drawing is split into pieces, one per object drawn
 // (beginPiece/endPiece); pieces that stay the same are drawn once into a kept picture that
 // the following frames start from (see KFrameCache), so the screen looks the same to the pixel.
+// A finished scene waits for the flip like any other drawing, so a frame found to look as the
+// one on the screen costs nothing to draw. The window owns one per GL context.
 class KDrawList {
 public:
   KDrawList() = default;

@@ -82,6 +82,7 @@ bool KGLScreen::switchToFullScreen() {
   glClearColor(0, 0, 0, 1);
   glClear(GL_COLOR_BUFFER_BIT);
   SDL_GL_SwapWindow(_window);
+  _drawing.forgetShown();
   glClearColor(_clearColor[0], _clearColor[1], _clearColor[2], _clearColor[3]);
   // Cover the display by hand first: without a window manager the full-screen request alone
   // changes nothing on the X server while SDL already reports the display's size.
@@ -115,6 +116,7 @@ bool KGLScreen::switchToFullScreen() {
 
 void KGLScreen::setFullScreen(bool fullScreen) {
   if (fullScreen == _fullScreen || !_window) return;
+  _drawing.forgetShown();
   if (fullScreen) {
     switchToFullScreen();
   } else {
