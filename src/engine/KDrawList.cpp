@@ -247,9 +247,10 @@ bool KDrawList::makePicture() {
   glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, view[2], view[3], 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
   params.erase(picture);
   setTextureParams(picture, GL_TEXTURE_2D, false, false);
-  pictureW = view[2];
-  pictureH = view[3];
-  return glGetError() == GL_NO_ERROR;
+  const bool made = glGetError() == GL_NO_ERROR;
+  pictureW = made ? view[2] : 0;
+  pictureH = made ? view[3] : 0;
+  return made;
 }
 
 void KDrawList::takePicture() {
@@ -473,6 +474,11 @@ void KDrawList::viewChanged(const float move[4], const int screenView[4], int pi
   for (float f : viewMove) frameLook = mixFloat(frameLook, f);
   frameLook = mix(mix(frameLook, (uint64_t)view[0] << 32 | (uint64_t)view[1]), (uint64_t)view[2] << 32 | (uint64_t)view[3]);
   frameLook = mix(frameLook, (uint64_t)width << 32 | (uint64_t)height);
+  // Made with the view rather than in the middle of play, when the first pieces are kept.
+  if (keeping && !direct && view[2] > 0 && view[3] > 0 && !makePicture()) {
+    keeping = false;
+    cache.forget();
+  }
 }
 
 void KDrawList::forgetShown() { shownKnown = false; }
