@@ -18,101 +18,6 @@
 #endif
 
 namespace {
-const unsigned kUnknown = 0xFFFFFFFFu;
-
-struct Span {
-  uintptr_t key;
-  size_t first, last;
-};
-
-struct TextureParams {
-  int linear = -1;
-  int repeat = -1;
-};
-
-struct State {
-  std::vector<KDrawQuad> quads;
-  std::vector<Span> spans;
-  bool inScene = false;
-  bool sceneBroken = false;
-  int pieceDepth = 0;
-  uintptr_t pieceKey = 0;
-  bool keeping = true;
-  bool direct = false;
-
-  bool fresh = false;
-  float clearColour[4] = {0, 0, 0, 0};
-  bool plain = false;
-  int view[4] = {0, 0, 0, 0};
-
-  unsigned enabledTarget = kUnknown; // 0: texturing off
-  unsigned bound = kUnknown;
-  int blendOn = -1;
-  unsigned source = kUnknown, destination = kUnknown;
-  std::unordered_map<unsigned, TextureParams> params;
-
-  KFrameCache cache;
-  unsigned picture = 0;
-  int pictureW = 0, pictureH = 0;
-  long redraws = 0;
-  uint64_t uploads = 0;
-
-  std::vector<float> pos, tex, col;
-  std::vector<GLint> firsts;
-  std::vector<GLsizei> counts;
-  std::vector<KScenePiece> pieces;
-};
-
-State &S() {
-  static State s;
-  return s;
-}
-
-bool hasRectangle() {
-  static int known = -1;
-  if (known < 0) {
-    const char *ext = (const char *)glGetString(GL_EXTENSIONS);
-    if (!ext) return false;
-    known = std::strstr(ext, "_texture_rectangle") ? 1 : 0;
-  }
-  return known == 1;
-}
-
-void textureTarget(unsigned target) {
-  State &s = S();
-  if (s.enabledTarget == target) return;
-  if (s.enabledTarget == kUnknown || s.enabledTarget == GL_TEXTURE_2D) glDisable(GL_TEXTURE_2D);
-  if ((s.enabledTarget == kUnknown && hasRectangle()) || s.enabledTarget == GL_TEXTURE_RECTANGLE_EXT)
-    glDisable(GL_TEXTURE_RECTANGLE_EXT);
-  if (target) glEnable(target);
-  s.enabledTarget = target;
-}
-
-void apply(const KDrawQuad &q) {
-  State &s = S();
-  if (q.texture) {
-    textureTarget(q.target);
-    if (s.bound != q.texture) {
-      glBindTexture(q.target, q.texture);
-      s.bound = q.texture;
-    }
-    KDrawList::setTextureParams(q.texture, q.target, q.linear, q.repeat);
-  } else {
-    textureTarget(0);
-  }
-  if (q.blend) {
-    if (s.blendOn != 1) glEnable(GL_BLEND);
-    s.blendOn = 1;
-    if (s.source != q.source || s.destination != q.destination) {
-      glBlendFunc(q.source, q.destination);
-      s.source = q.source;
-      s.destination = q.destination;
-    }
-  } else if (s.blendOn != 0) {
-    glDisable(GL_BLEND);
-    s.blendOn = 0;
-  }
-}
 
 bool sameState(const KDrawQuad &a, const KDrawQuad &b) {
   return a.texture == b.texture && a.target == b.target && a.blend == b.blend && a.source == b.source &&
@@ -120,44 +25,6 @@ bool sameState(const KDrawQuad &a, const KDrawQuad &b) {
 }
 
 bool batchable(const KDrawQuad &q) { return !q.line && !q.translate && !q.rotate && !q.scale; }
-
-void pushCorners(const KDrawQuad &q, int corners) {
-  State &s = S();
-  s.pos.insert(s.pos.end(), q.v, q.v + corners * 2);
-  s.tex.insert(s.tex.end(), q.t, q.t + corners * 2);
-  for (int i = 0; i < corners; ++i) s.col.insert(s.col.end(), q.colour, q.colour + 4);
-}
-
-void pointArrays() {
-  State &s = S();
-  glVertexPointer(2, GL_FLOAT, 0, s.pos.data());
-  glTexCoordPointer(2, GL_FLOAT, 0, s.tex.data());
-  glColorPointer(4, GL_FLOAT, 0, s.col.data());
-}
-
-void clearArrays() {
-  State &s = S();
-  s.pos.clear();
-  s.tex.clear();
-  s.col.clear();
-  s.firsts.clear();
-  s.counts.clear();
-}
-
-// One quad with its own turn or zoom, or a line: the matrix calls are the ones the picture
-// asked for, so the corners land exactly where they always did.
-void drawAlone(const KDrawQuad &q) {
-  clearArrays();
-  int corners = q.line ? 2 : 4;
-  pushCorners(q, corners);
-  pointArrays();
-  glPushMatrix();
-  if (q.translate) glTranslatef(q.tx, q.ty, 0);
-  if (q.rotate) glRotatef(q.angle, 0, 0, 1);
-  if (q.scale) glScalef(q.zoom, q.zoom, 0);
-  glDrawArrays(q.line ? GL_LINE_LOOP : GL_POLYGON, 0, corners);
-  glPopMatrix();
-}
 
 void drawImmediate(const KDrawQuad &q) {
   glPushMatrix();
@@ -172,36 +39,6 @@ void drawImmediate(const KDrawQuad &q) {
   }
   glEnd();
   glPopMatrix();
-}
-
-void replay(size_t from, size_t to) {
-  State &s = S();
-  size_t i = from;
-  while (i < to) {
-    const KDrawQuad &q = s.quads[i];
-    apply(q);
-    if (s.direct) {
-      drawImmediate(q);
-      ++i;
-      continue;
-    }
-    if (!batchable(q)) {
-      drawAlone(q);
-      ++i;
-      continue;
-    }
-    clearArrays();
-    size_t j = i;
-    for (; j < to && batchable(s.quads[j]) && sameState(q, s.quads[j]); ++j) {
-      s.firsts.push_back((GLint)((j - i) * 4));
-      s.counts.push_back(4);
-      pushCorners(s.quads[j], 4);
-    }
-    pointArrays();
-    // Separate polygons, as glBegin(GL_POLYGON) made them, in one call.
-    glMultiDrawArrays(GL_POLYGON, s.firsts.data(), s.counts.data(), (GLsizei)s.firsts.size());
-    i = j;
-  }
 }
 
 void beginArrays() {
@@ -283,46 +120,153 @@ KPixelBox boxOf(const KDrawQuad &q) {
   }
   return b;
 }
+} // namespace
 
-bool coversView(const KDrawQuad &q) {
-  State &s = S();
+bool KDrawList::hasRectangle() {
+  if (rectangleKnown < 0) {
+    const char *ext = (const char *)glGetString(GL_EXTENSIONS);
+    if (!ext) return false;
+    rectangleKnown = std::strstr(ext, "_texture_rectangle") ? 1 : 0;
+  }
+  return rectangleKnown == 1;
+}
+
+void KDrawList::textureTarget(unsigned target) {
+  if (enabledTarget == target) return;
+  if (enabledTarget == kUnknown || enabledTarget == GL_TEXTURE_2D) glDisable(GL_TEXTURE_2D);
+  if ((enabledTarget == kUnknown && hasRectangle()) || enabledTarget == GL_TEXTURE_RECTANGLE_EXT)
+    glDisable(GL_TEXTURE_RECTANGLE_EXT);
+  if (target) glEnable(target);
+  enabledTarget = target;
+}
+
+void KDrawList::apply(const KDrawQuad &q) {
+  if (q.texture) {
+    textureTarget(q.target);
+    if (bound != q.texture) {
+      glBindTexture(q.target, q.texture);
+      bound = q.texture;
+    }
+    setTextureParams(q.texture, q.target, q.linear, q.repeat);
+  } else {
+    textureTarget(0);
+  }
+  if (q.blend) {
+    if (blendOn != 1) glEnable(GL_BLEND);
+    blendOn = 1;
+    if (source != q.source || destination != q.destination) {
+      glBlendFunc(q.source, q.destination);
+      source = q.source;
+      destination = q.destination;
+    }
+  } else if (blendOn != 0) {
+    glDisable(GL_BLEND);
+    blendOn = 0;
+  }
+}
+
+void KDrawList::pushCorners(const KDrawQuad &q, int corners) {
+  pos.insert(pos.end(), q.v, q.v + corners * 2);
+  tex.insert(tex.end(), q.t, q.t + corners * 2);
+  for (int i = 0; i < corners; ++i) col.insert(col.end(), q.colour, q.colour + 4);
+}
+
+void KDrawList::pointArrays() {
+  glVertexPointer(2, GL_FLOAT, 0, pos.data());
+  glTexCoordPointer(2, GL_FLOAT, 0, tex.data());
+  glColorPointer(4, GL_FLOAT, 0, col.data());
+}
+
+void KDrawList::clearArrays() {
+  pos.clear();
+  tex.clear();
+  col.clear();
+  firsts.clear();
+  counts.clear();
+}
+
+// One quad with its own turn or zoom, or a line: the matrix calls are the ones the picture
+// asked for, so the corners land exactly where they always did.
+void KDrawList::drawAlone(const KDrawQuad &q) {
+  clearArrays();
+  int corners = q.line ? 2 : 4;
+  pushCorners(q, corners);
+  pointArrays();
+  glPushMatrix();
+  if (q.translate) glTranslatef(q.tx, q.ty, 0);
+  if (q.rotate) glRotatef(q.angle, 0, 0, 1);
+  if (q.scale) glScalef(q.zoom, q.zoom, 0);
+  glDrawArrays(q.line ? GL_LINE_LOOP : GL_POLYGON, 0, corners);
+  glPopMatrix();
+}
+
+void KDrawList::replay(size_t from, size_t to) {
+  size_t i = from;
+  while (i < to) {
+    const KDrawQuad &q = quads[i];
+    apply(q);
+    if (direct) {
+      drawImmediate(q);
+      ++i;
+      continue;
+    }
+    if (!batchable(q)) {
+      drawAlone(q);
+      ++i;
+      continue;
+    }
+    clearArrays();
+    size_t j = i;
+    for (; j < to && batchable(quads[j]) && sameState(q, quads[j]); ++j) {
+      firsts.push_back((GLint)((j - i) * 4));
+      counts.push_back(4);
+      pushCorners(quads[j], 4);
+    }
+    pointArrays();
+    // Separate polygons, as glBegin(GL_POLYGON) made them, in one call.
+    glMultiDrawArrays(GL_POLYGON, firsts.data(), counts.data(), (GLsizei)firsts.size());
+    i = j;
+  }
+}
+
+bool KDrawList::coversView(const KDrawQuad &q) const {
   if (q.blend || q.line || q.translate || q.rotate || q.scale) return false;
   // Unturned quads without blending are upright rectangles: their box is what they cover.
   KPixelBox b = boxOf(q);
-  return b.x0 <= 0 && b.y0 <= 0 && b.x1 >= s.view[2] && b.y1 >= s.view[3];
+  return b.x0 <= 0 && b.y0 <= 0 && b.x1 >= width && b.y1 >= height;
 }
 
-bool makePicture() {
-  State &s = S();
-  if (s.picture && s.pictureW == s.view[2] && s.pictureH == s.view[3]) return true;
+bool KDrawList::makePicture() {
+  if (picture && pictureW == view[2] && pictureH == view[3]) return true;
   while (glGetError() != GL_NO_ERROR) {
   }
-  if (!s.picture) glGenTextures(1, &s.picture);
+  if (!picture) glGenTextures(1, &picture);
   textureTarget(GL_TEXTURE_2D);
-  glBindTexture(GL_TEXTURE_2D, s.picture);
-  s.bound = s.picture;
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, s.view[2], s.view[3], 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
-  s.params.erase(s.picture);
-  KDrawList::setTextureParams(s.picture, GL_TEXTURE_2D, false, false);
-  s.pictureW = s.view[2];
-  s.pictureH = s.view[3];
-  return glGetError() == GL_NO_ERROR;
+  glBindTexture(GL_TEXTURE_2D, picture);
+  bound = picture;
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, view[2], view[3], 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+  params.erase(picture);
+  setTextureParams(picture, GL_TEXTURE_2D, false, false);
+  const bool made = glGetError() == GL_NO_ERROR;
+  pictureW = made ? view[2] : 0;
+  pictureH = made ? view[3] : 0;
+  return made;
 }
 
-void takePicture() {
-  State &s = S();
-  glBindTexture(GL_TEXTURE_2D, s.picture);
-  s.bound = s.picture;
-  glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, s.view[0], s.view[1], s.view[2], s.view[3]);
-  ++s.redraws;
+void KDrawList::takePicture() {
+  glBindTexture(GL_TEXTURE_2D, picture);
+  bound = picture;
+  glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, view[0], view[1], view[2], view[3]);
+  ++redrawCount;
 }
 
-void showPicture() {
-  State &s = S();
+void KDrawList::showPicture() {
   KDrawQuad q;
-  q.texture = s.picture;
+  q.texture = picture;
   q.target = GL_TEXTURE_2D;
-  const float w = (float)s.view[2], h = (float)s.view[3];
+  // The picture holds the view's screen pixels: spread over the whole view, each texel lands on
+  // the pixel it was taken from.
+  const float w = (float)width, h = (float)height;
   const float v[8] = {0, 0, w, 0, w, h, 0, h};
   const float t[8] = {0, 0, 1, 0, 1, 1, 0, 1};
   std::memcpy(q.v, v, sizeof v);
@@ -337,18 +281,18 @@ void showPicture() {
   glPopMatrix();
 }
 
-void replaySpans(const std::vector<char> &kept, bool wanted) {
-  State &s = S();
-  for (size_t i = 0; i < s.spans.size(); ++i)
-    if ((kept[i] != 0) == wanted) replay(s.spans[i].first, s.spans[i].last);
+void KDrawList::replaySpans(const std::vector<char> &kept, bool wanted) {
+  for (size_t i = 0; i < spans.size(); ++i)
+    if ((kept[i] != 0) == wanted) replay(spans[i].first, spans[i].last);
 }
 
-void sendScene() {
-  State &s = S();
-  s.pieces.clear();
+// The scene's pieces and what its picture depends on, worked out as the scene ends; it is drawn
+// when the frame goes to the screen, or not at all when the frame is the one shown.
+void KDrawList::prepareScene() {
+  pieces.clear();
   // Empty pieces drew nothing; they have no place in the picture.
-  std::vector<Span> spans;
-  for (const Span &sp : s.spans) {
+  std::vector<Span> drawn;
+  for (const Span &sp : spans) {
     if (sp.first == sp.last) continue;
     KScenePiece p;
     p.key = sp.key;
@@ -357,37 +301,52 @@ void sendScene() {
     b.x0 = b.y0 = 1 << 30;
     b.x1 = b.y1 = -(1 << 30);
     for (size_t i = sp.first; i < sp.last; ++i) {
-      h = lookOf(s.quads[i], h);
-      KPixelBox qb = boxOf(s.quads[i]);
+      h = lookOf(quads[i], h);
+      KPixelBox qb = boxOf(quads[i]);
       b.x0 = std::min(b.x0, qb.x0);
       b.y0 = std::min(b.y0, qb.y0);
       b.x1 = std::max(b.x1, qb.x1);
       b.y1 = std::max(b.y1, qb.y1);
     }
     p.look = h;
+    frameLook = mix(frameLook, h);
+    // Scaled, a picture pixel's edge may fall inside a screen pixel: a piece claims one more.
+    if (view[2] != width || view[3] != height) {
+      b.x0 -= 1;
+      b.y0 -= 1;
+      b.x1 += 1;
+      b.y1 += 1;
+    }
     p.box = b;
-    s.pieces.push_back(p);
-    spans.push_back(sp);
+    pieces.push_back(p);
+    drawn.push_back(sp);
   }
-  s.spans.swap(spans);
-  const bool covers = !s.spans.empty() && coversView(s.quads[s.spans[0].first]);
-  uint64_t scene = mix(mix(0x5CE7E, (uint64_t)s.view[2] << 32 | (uint64_t)s.view[3]), covers ? 1 : 2);
-  if (!covers)
-    for (float f : s.clearColour) scene = mixFloat(scene, f);
-  if (!s.keeping || s.direct || !s.plain || (!covers && !s.fresh)) {
-    replay(0, s.quads.size());
+  spans.swap(drawn);
+  sceneCovers = !spans.empty() && coversView(quads[spans[0].first]);
+  sceneLook = mix(mix(0x5CE7E, (uint64_t)view[2] << 32 | (uint64_t)view[3]), sceneCovers ? 1 : 2);
+  sceneLook = mix(sceneLook, (uint64_t)width << 32 | (uint64_t)height);
+  if (!sceneCovers)
+    for (float f : clearColour) sceneLook = mixFloat(sceneLook, f);
+  sceneFresh = fresh;
+  sceneEnd = quads.size();
+  hashedUpTo = sceneEnd;
+}
+
+void KDrawList::drawScene() {
+  if (!keeping || direct || !plain || (!sceneCovers && !sceneFresh)) {
+    replay(0, sceneEnd);
     return;
   }
-  const KFrameCache::Plan &plan = s.cache.plan(s.pieces, scene, !s.fresh);
+  const KFrameCache::Plan &plan = cache.plan(pieces, sceneLook, !sceneFresh);
   if (!plan.usePicture) {
-    replay(0, s.quads.size());
+    replay(0, sceneEnd);
     return;
   }
   if (!makePicture()) {
     // No room for the picture: every frame is drawn whole, as it looks the same either way.
-    s.keeping = false;
-    s.cache.forget();
-    replay(0, s.quads.size());
+    keeping = false;
+    cache.forget();
+    replay(0, sceneEnd);
     return;
   }
   if (plan.redraw) {
@@ -398,47 +357,78 @@ void sendScene() {
   }
   replaySpans(plan.kept, false);
 }
-} // namespace
+
+void KDrawList::hashPending() {
+  for (size_t i = hashedUpTo; i < quads.size(); ++i) frameLook = lookOf(quads[i], frameLook);
+  hashedUpTo = quads.size();
+}
+
+void KDrawList::clearPending() {
+  quads.clear();
+  spans.clear();
+  sceneEnd = 0;
+  hashedUpTo = 0;
+}
+
+bool KDrawList::frameUnchanged(uint64_t extra) {
+  hashPending();
+  finishedLook = mix(frameLook, extra);
+  return shownKnown && !backTouched && finishedLook == shownLook;
+}
+
+void KDrawList::dropFrame() {
+  clearPending();
+  frameLook = kFrameSeed;
+  backTouched = false;
+}
+
+void KDrawList::framePresented() {
+  flush();
+  shownLook = finishedLook;
+  shownKnown = true;
+  frameLook = kFrameSeed;
+  backTouched = false;
+}
 
 KDrawQuad &KDrawList::add() {
-  State &s = S();
-  if (!s.inScene) {
-    s.fresh = false;
+  if (!inScene) {
+    fresh = false;
     // Drawing that nothing shows for a long while is sent on rather than kept without end.
-    if (s.quads.size() >= 65536) flush();
-  } else if (s.pieceDepth == 0 && (s.spans.empty() || s.spans.back().key != 0 || s.spans.back().last != s.quads.size())) {
-    s.spans.push_back({0, s.quads.size(), s.quads.size()});
+    if (quads.size() >= 65536) flush();
+  } else if (pieceDepth == 0 && (spans.empty() || spans.back().key != 0 || spans.back().last != quads.size())) {
+    spans.push_back({0, quads.size(), quads.size()});
   }
-  s.quads.emplace_back();
-  if (s.inScene && !s.spans.empty()) s.spans.back().last = s.quads.size();
-  return s.quads.back();
+  quads.emplace_back();
+  if (inScene && !spans.empty()) spans.back().last = quads.size();
+  return quads.back();
 }
 
 void KDrawList::flush() {
-  State &s = S();
-  if (s.quads.empty()) return;
-  if (s.inScene) {
+  if (quads.empty()) return;
+  if (inScene) {
     // Something needs GL before the scene is complete: it is drawn as it stands, without a picture.
-    s.sceneBroken = true;
-    s.spans.clear();
-    s.pieceDepth = 0;
+    sceneBroken = true;
+    spans.clear();
+    pieceDepth = 0;
   }
+  hashPending();
+  backTouched = true;
   beginArrays();
-  replay(0, s.quads.size());
+  if (sceneEnd) drawScene();
+  replay(sceneEnd, quads.size());
   endArrays();
-  s.quads.clear();
+  clearPending();
 }
 
 void KDrawList::stateUnknown() {
-  State &s = S();
-  s.enabledTarget = kUnknown;
-  s.bound = kUnknown;
-  s.blendOn = -1;
-  s.source = s.destination = kUnknown;
+  enabledTarget = kUnknown;
+  bound = kUnknown;
+  blendOn = -1;
+  source = destination = kUnknown;
 }
 
 void KDrawList::setTextureParams(unsigned texture, unsigned target, bool linear, bool repeat) {
-  TextureParams &p = S().params[texture];
+  TextureParams &p = params[texture];
   if (p.linear != (int)linear) {
     GLint filter = linear ? GL_LINEAR : GL_NEAREST;
     glTexParameteri(target, GL_TEXTURE_MAG_FILTER, filter);
@@ -456,96 +446,94 @@ void KDrawList::setTextureParams(unsigned texture, unsigned target, bool linear,
 void KDrawList::textureChanging(unsigned) { flush(); }
 
 void KDrawList::textureGone(unsigned texture) {
-  State &s = S();
   flush();
-  s.params.erase(texture);
-  if (s.bound == texture) s.bound = kUnknown;
+  params.erase(texture);
+  if (bound == texture) bound = kUnknown;
 }
 
-uint64_t KDrawList::newContent() { return ++S().uploads; }
 
-void KDrawList::cleared(const float colour[4], bool plain) {
-  State &s = S();
-  s.fresh = s.quads.empty();
-  std::memcpy(s.clearColour, colour, sizeof s.clearColour);
-  s.plain = plain;
+void KDrawList::cleared(const float colour[4]) {
+  fresh = quads.empty();
+  backTouched = true;
+  std::memcpy(clearColour, colour, sizeof clearColour);
+  frameLook = mix(frameLook, 0xC1EA2);
+  for (float f : clearColour) frameLook = mixFloat(frameLook, f);
 }
 
-void KDrawList::viewChanged(bool plain, int viewX, int viewY, int width, int height) {
-  State &s = S();
+void KDrawList::viewChanged(const float move[4], const int screenView[4], int pictureW, int pictureH) {
+  // The same view again changes nothing the waiting quads depend on.
+  if (std::memcmp(viewMove, move, sizeof viewMove) == 0 && std::memcmp(view, screenView, sizeof view) == 0 &&
+      width == pictureW && height == pictureH)
+    return;
   flush();
-  s.plain = plain;
-  s.view[0] = viewX;
-  s.view[1] = viewY;
-  s.view[2] = width;
-  s.view[3] = height;
+  std::memcpy(viewMove, move, sizeof viewMove);
+  plain = move[0] == 0 && move[1] == 0 && move[2] == 0 && move[3] == 1;
+  std::memcpy(view, screenView, sizeof view);
+  width = pictureW;
+  height = pictureH;
+  for (float f : viewMove) frameLook = mixFloat(frameLook, f);
+  frameLook = mix(mix(frameLook, (uint64_t)view[0] << 32 | (uint64_t)view[1]), (uint64_t)view[2] << 32 | (uint64_t)view[3]);
+  frameLook = mix(frameLook, (uint64_t)width << 32 | (uint64_t)height);
+  // Made with the view rather than in the middle of play, when the first pieces are kept.
+  if (keeping && !direct && view[2] > 0 && view[3] > 0 && !makePicture()) {
+    keeping = false;
+    cache.forget();
+  }
 }
+
+void KDrawList::forgetShown() { shownKnown = false; }
 
 void KDrawList::beginScene() {
-  State &s = S();
-  if (s.inScene) return;
+  if (inScene) return;
   // Whatever was asked for before the scene is on the screen first.
   flush();
-  s.inScene = true;
-  s.sceneBroken = false;
-  s.pieceDepth = 0;
-  s.spans.clear();
+  inScene = true;
+  sceneBroken = false;
+  pieceDepth = 0;
+  spans.clear();
 }
 
 void KDrawList::endScene() {
-  State &s = S();
-  if (!s.inScene) return;
-  s.inScene = false;
-  s.pieceDepth = 0;
-  if (!s.quads.empty()) {
-    beginArrays();
-    if (s.sceneBroken)
-      replay(0, s.quads.size());
-    else
-      sendScene();
-    endArrays();
-  }
-  s.quads.clear();
-  s.spans.clear();
-  s.fresh = false;
+  if (!inScene) return;
+  inScene = false;
+  pieceDepth = 0;
+  if (sceneBroken)
+    flush();
+  else if (!quads.empty())
+    prepareScene();
+  fresh = false;
 }
 
 void KDrawList::beginPiece(const void *key) {
-  State &s = S();
-  if (!s.inScene) return;
-  if (s.pieceDepth++ > 0) return;
-  s.pieceKey = (uintptr_t)key;
-  s.spans.push_back({s.pieceKey, s.quads.size(), s.quads.size()});
+  if (!inScene) return;
+  if (pieceDepth++ > 0) return;
+  pieceKey = (uintptr_t)key;
+  spans.push_back({pieceKey, quads.size(), quads.size()});
 }
 
 void KDrawList::endPiece() {
-  State &s = S();
-  if (!s.inScene || s.pieceDepth == 0) return;
-  --s.pieceDepth;
+  if (!inScene || pieceDepth == 0) return;
+  --pieceDepth;
 }
 
 void KDrawList::forgetPicture() {
-  State &s = S();
-  s.quads.clear();
-  s.spans.clear();
-  s.inScene = false;
-  s.params.clear();
-  s.picture = 0;
-  s.pictureW = s.pictureH = 0;
-  s.cache.forget();
+  clearPending();
+  shownKnown = false;
+  inScene = false;
+  params.clear();
+  picture = 0;
+  pictureW = pictureH = 0;
+  cache.forget();
   stateUnknown();
 }
 
 void KDrawList::setKeeping(bool on) {
-  State &s = S();
-  s.keeping = on;
-  if (!on) s.cache.forget();
+  keeping = on;
+  if (!on) cache.forget();
 }
 
 void KDrawList::setDirect(bool on) {
   flush();
-  S().direct = on;
+  direct = on;
 }
 
-size_t KDrawList::keptPieces() { return S().cache.keptCount(); }
-long KDrawList::redraws() { return S().redraws; }

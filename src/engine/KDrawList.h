@@ -1,6 +1,10 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+#include "engine/KFrameCache.h"
 
 // One quad (or line) as a picture asked for it: the GL state it needs, its colour, the extra
 // turn or zoom about a point, and its corners with their texture coordinates in GL order.
@@ -28,36 +32,134 @@ struct KDrawQuad {
 // Between beginScene and endScene the drawing is split into pieces, one per object drawn
 // (beginPiece/endPiece); pieces that stay the same are drawn once into a kept picture that
 // the following frames start from (see KFrameCache), so the screen looks the same to the pixel.
+// A finished scene waits for the flip like any other drawing, so a frame found to look as the
+// one on the screen costs nothing to draw. The window owns one per GL context.
 class KDrawList {
 public:
-  static KDrawQuad &add();
-  static void flush();
+  KDrawList() = default;
+  KDrawList(const KDrawList &) = delete;
+  KDrawList &operator=(const KDrawList &) = delete;
+
+  KDrawQuad &add();
+  void flush();
 
   // GL state changed behind the list's back (a texture bound, blending switched).
-  static void stateUnknown();
+  void stateUnknown();
   // Sets the filter and wrap of a bound texture unless it already has them.
-  static void setTextureParams(unsigned texture, unsigned target, bool linear, bool repeat);
+  void setTextureParams(unsigned texture, unsigned target, bool linear, bool repeat);
   // The texture is about to change or go: what was drawn with it is sent first.
-  static void textureChanging(unsigned texture);
-  static void textureGone(unsigned texture);
-  // A fresh number for each picture upload, so an unchanged look means unchanged pixels.
-  static uint64_t newContent();
+  void textureChanging(unsigned texture);
+  void textureGone(unsigned texture);
 
-  // The screen was cleared with this colour (the view is one to one when `plain`).
-  static void cleared(const float colour[4], bool plain);
-  static void viewChanged(bool plain, int viewX, int viewY, int width, int height);
-  static void beginScene();
-  static void endScene();
-  static void beginPiece(const void *key);
-  static void endPiece();
+  // The screen was cleared with this colour.
+  void cleared(const float colour[4]);
+  // The picture, pictureW x pictureH, now lies at `screenView` (x, y from the bottom, w, h in
+  // screen pixels): one to one in a window, scaled in full screen. Pictures are kept at the
+  // screen's size either way, so a kept frame costs one copy of the view. `move` is the world
+  // view's x, y, angle and zoom; only an unmoved view keeps pictures.
+  void viewChanged(const float move[4], const int screenView[4], int pictureW, int pictureH);
+  void beginScene();
+  void endScene();
+  void beginPiece(const void *key);
+  void endPiece();
   // The kept picture is lost (a new context) or no longer wanted.
-  static void forgetPicture();
+  void forgetPicture();
+
+  // A frame that looks as the one on the screen need not be drawn nor shown again. The frame's
+  // look gathers every quad, clear and view since the last frame shown or dropped; `extra` is
+  // what the window adds on its own (the gamma). True when it equals the frame on the screen
+  // and nothing of it reached the back buffer yet (a clear, a flush before the flip), so the
+  // back buffer still holds the frame on the screen.
+  bool frameUnchanged(uint64_t extra);
+  // The frame is not drawn: the screen already shows it.
+  void dropFrame();
+  // The frame is drawn (flushed) and its look becomes the one on the screen.
+  void framePresented();
+  // The screen's pixels are no longer known (a window uncovered, resized, another context).
+  void forgetShown();
   // Turns keeping pictures on or off (on by default); the screen looks the same either way.
-  static void setKeeping(bool on);
+  void setKeeping(bool on);
   // Sends every quad on its own as glBegin/glEnd, with no kept picture: the drawing as it was
   // before the list, to compare against.
-  static void setDirect(bool on);
+  void setDirect(bool on);
   // Pieces in the kept picture now, and pictures drawn so far (for tests and benchmarks).
-  static size_t keptPieces();
-  static long redraws();
+  size_t keptPieces() const { return cache.keptCount(); }
+  long redraws() const { return redrawCount; }
+
+private:
+  struct Span {
+    uintptr_t key;
+    size_t first, last;
+  };
+  struct TextureParams {
+    int linear = -1;
+    int repeat = -1;
+  };
+  static const unsigned kUnknown = 0xFFFFFFFFu;
+
+  bool hasRectangle();
+  void textureTarget(unsigned target);
+  void apply(const KDrawQuad &q);
+  void pushCorners(const KDrawQuad &q, int corners);
+  void pointArrays();
+  void clearArrays();
+  void drawAlone(const KDrawQuad &q);
+  void replay(size_t from, size_t to);
+  bool coversView(const KDrawQuad &q) const;
+  bool makePicture();
+  void takePicture();
+  void showPicture();
+  void replaySpans(const std::vector<char> &kept, bool wanted);
+  void prepareScene();
+  void drawScene();
+  void hashPending();
+  void clearPending();
+
+  std::vector<KDrawQuad> quads;
+  std::vector<Span> spans;
+  bool inScene = false;
+  bool sceneBroken = false;
+  int pieceDepth = 0;
+  uintptr_t pieceKey = 0;
+  bool keeping = true;
+  bool direct = false;
+
+  // A finished scene waits in quads [0, sceneEnd) with its pieces worked out.
+  size_t sceneEnd = 0;
+  bool sceneCovers = false, sceneFresh = false;
+  uint64_t sceneLook = 0;
+
+  static const uint64_t kFrameSeed = 0xF4A3E;
+  // The look of the frame so far, with quads [0, hashedUpTo) in it.
+  uint64_t frameLook = kFrameSeed;
+  size_t hashedUpTo = 0;
+  uint64_t finishedLook = 0;
+  uint64_t shownLook = 0;
+  bool shownKnown = false;
+  bool backTouched = false;
+
+  bool fresh = false;
+  float clearColour[4] = {0, 0, 0, 0};
+  bool plain = false;
+  int view[4] = {0, 0, 0, 0};
+  float viewMove[4] = {0, 0, 0, 1};
+  int width = 0, height = 0;
+
+  int rectangleKnown = -1;
+  unsigned enabledTarget = kUnknown; // 0: texturing off
+  unsigned bound = kUnknown;
+  int blendOn = -1;
+  unsigned source = kUnknown, destination = kUnknown;
+  std::unordered_map<unsigned, TextureParams> params;
+
+  KFrameCache cache;
+  unsigned picture = 0;
+  int pictureW = 0, pictureH = 0;
+  long redrawCount = 0;
+
+  // Scratch arrays reused from frame to frame.
+  std::vector<float> pos, tex, col;
+  std::vector<int> firsts;
+  std::vector<int> counts;
+  std::vector<KScenePiece> pieces;
 };

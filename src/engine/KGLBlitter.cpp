@@ -8,9 +8,13 @@
 #include <cmath>
 #include <cstring>
 
-KGLBlitter::KGLBlitter()
+KGLBlitter::KGLBlitter(KGLTexture &texture)
     : blendSource(GL_SRC_ALPHA), blendDest(GL_ONE_MINUS_SRC_ALPHA), blitColorSet(false), blitRed(1), blitGreen(1),
-      blitBlue(1), blitAlpha(1) {}
+      blitBlue(1), blitAlpha(1), tex(texture) {}
+
+void KGLBlitter::send(const KDrawQuad &q) {
+  if (KDrawList *list = KGLTexture::drawList()) list->add() = q;
+}
 
 void KGLBlitter::setAlphaMode(long mode) {
   switch (mode) {
@@ -69,22 +73,22 @@ void KGLBlitter::setColour(KDrawQuad &q, float red, float green, float blue, flo
 
 KDrawQuad KGLBlitter::quadOf(bool blended) const {
   KDrawQuad q;
-  q.texture = textureName;
-  q.target = target;
-  q.content = contentId;
+  q.texture = tex.textureName;
+  q.target = tex.target;
+  q.content = tex.contentId;
   q.blend = blended;
   q.source = blendSource;
   q.destination = blendDest;
-  q.repeat = wrapAllowed && target == GL_TEXTURE_2D;
+  q.repeat = tex.wrapAllowed && tex.target == GL_TEXTURE_2D;
   return q;
 }
 
 void KGLBlitter::setCorner(KDrawQuad &q, int i, float x, float y, float s, float t) const {
   q.v[i * 2] = x;
   q.v[i * 2 + 1] = y;
-  if (target == GL_TEXTURE_2D) {
-    s /= textureWidth;
-    t /= textureHeight;
+  if (tex.target == GL_TEXTURE_2D) {
+    s /= tex.textureWidth;
+    t /= tex.textureHeight;
   }
   q.t[i * 2] = s;
   q.t[i * 2 + 1] = t;
@@ -99,18 +103,18 @@ void KGLBlitter::texturedQuad(KDrawQuad &q, float x1, float y1, float x2, float 
   setCorner(q, 1, x, y - h, uL, vB);
   setCorner(q, 2, x + w, y - h, uR, vB);
   setCorner(q, 3, x + w, y, uR, vT);
-  KDrawList::add() = q;
+  send(q);
 }
 
 // The part of the source rectangle whose blocks hold a visible pixel; false when none does.
 bool KGLBlitter::visiblePart(int &x1, int &y1, int &x2, int &y2) const {
-  if (opaqueBlocks.empty() || x1 < 0 || y1 < 0 || x2 > blocksWide || y2 > blocksHigh || x2 <= x1 || y2 <= y1)
+  if (tex.opaqueBlocks.empty() || x1 < 0 || y1 < 0 || x2 > tex.blocksWide || y2 > tex.blocksHigh || x2 <= x1 || y2 <= y1)
     return true;
-  const int b = kBlock;
+  const int b = KGLTexture::kBlock;
   int left = x2, right = x1, top = y2, bottom = y1;
   for (int by = y1 / b; by <= (y2 - 1) / b; ++by)
     for (int bx = x1 / b; bx <= (x2 - 1) / b; ++bx) {
-      if (!opaqueBlocks[(size_t)by * blocksAcross + bx]) continue;
+      if (!tex.opaqueBlocks[(size_t)by * tex.blocksAcross + bx]) continue;
       left = std::min(left, bx * b);
       right = std::max(right, (bx + 1) * b);
       top = std::min(top, by * b);
@@ -127,10 +131,10 @@ bool KGLBlitter::visiblePart(int &x1, int &y1, int &x2, int &y2) const {
 void KGLBlitter::GenericBlit(KDrawQuad &q, float x1, float y1, float x2, float y2, short x, short y, bool flipH,
                              bool flipV, bool transformed) {
   float ox, oy;
-  if (!toTexture(x1, y1, x2, y2, flipH, flipV, ox, oy)) return;
+  if (!tex.toTexture(x1, y1, x2, y2, flipH, flipV, ox, oy)) return;
   x = (short)(x + (int)ox);
   y = (short)(y - (int)oy);
-  q.linear = filterLinear && (transformed || !wholePixels(x1, y1, x2, y2));
+  q.linear = tex.filterLinear && (transformed || !wholePixels(x1, y1, x2, y2));
   // Whole pixels: the size is cut as the integer blits always have.
   int w = (short)(int)(x2 - x1);
   int h = (short)(int)(y2 - y1);
@@ -154,10 +158,10 @@ void KGLBlitter::GenericBlit(KDrawQuad &q, float x1, float y1, float x2, float y
 void KGLBlitter::GenericBlitF(KDrawQuad &q, float x1, float y1, float x2, float y2, float x, float y, bool flipH,
                               bool flipV) {
   float ox, oy;
-  if (!toTexture(x1, y1, x2, y2, flipH, flipV, ox, oy)) return;
+  if (!tex.toTexture(x1, y1, x2, y2, flipH, flipV, ox, oy)) return;
   x += ox;
   y -= oy;
-  q.linear = filterLinear;
+  q.linear = tex.filterLinear;
   texturedQuad(q, x1, y1, x2, y2, x, y, x2 - x1, y2 - y1, flipH, flipV);
 }
 
@@ -166,15 +170,15 @@ void KGLBlitter::genericStretchBlit(KDrawQuad &q, float x1, float y1, float x2, 
   // A stretch is moved into a packed texture only when the texture kept all of it.
   float ox, oy;
   const float w0 = x2 - x1, h0 = y2 - y1;
-  if (!toTexture(x1, y1, x2, y2, flipH, flipV, ox, oy) || x2 - x1 != w0 || y2 - y1 != h0) return;
-  q.linear = filterLinear;
+  if (!tex.toTexture(x1, y1, x2, y2, flipH, flipV, ox, oy) || x2 - x1 != w0 || y2 - y1 != h0) return;
+  q.linear = tex.filterLinear;
   float uL = flipH ? x2 : x1, uR = flipH ? x1 : x2;
   float vT = flipV ? y2 : y1, vB = flipV ? y1 : y2;
   setCorner(q, 0, (float)(int)X1, (float)(int)Y1, uL, vT);
   setCorner(q, 1, (float)(int)X1, (float)(int)Y2, uL, vB);
   setCorner(q, 2, (float)(int)X2, (float)(int)Y2, uR, vB);
   setCorner(q, 3, (float)(int)X2, (float)(int)Y1, uR, vT);
-  KDrawList::add() = q;
+  send(q);
 }
 
 void KGLBlitter::setTransform(KDrawQuad &q, float tx, float ty, float angle, float zoom, bool always) {
@@ -192,52 +196,52 @@ void KGLBlitter::setTransform(KDrawQuad &q, float tx, float ty, float angle, flo
 // and the software rasteriser does it for far less.
 bool KGLBlitter::wholePixels(float x1, float y1, float x2, float y2) const {
   auto whole = [](float v) { return std::floor(v) == v; };
-  return _viewOneToOne && whole(x1) && whole(y1) && whole(x2) && whole(y2);
+  return KGLTexture::_viewOneToOne && whole(x1) && whole(y1) && whole(x2) && whole(y2);
 }
 
 // Plain blits draw the picture as it is: the colour an earlier tinted blit used would otherwise
 // tint every background and tile drawn after it.
 void KGLBlitter::blitRect(float x1, float y1, float x2, float y2, short x, short y, bool flipH, bool flipV) {
   KDrawQuad q = quadOf(false);
-  GenericBlit(q, x1, y1, x2, y2, x, (short)(screenHeight - y), flipH, flipV, false);
+  GenericBlit(q, x1, y1, x2, y2, x, (short)(KGLTexture::screenHeight - y), flipH, flipV, false);
 }
 
 void KGLBlitter::blitRectF(float x1, float y1, float x2, float y2, float x, float y, bool flipH, bool flipV) {
   KDrawQuad q = quadOf(false);
-  GenericBlitF(q, x1, y1, x2, y2, x, (float)screenHeight - y, flipH, flipV);
+  GenericBlitF(q, x1, y1, x2, y2, x, (float)KGLTexture::screenHeight - y, flipH, flipV);
 }
 
 void KGLBlitter::blitAlphaRect(float x1, float y1, float x2, float y2, short x, short y, bool flipH, bool flipV) {
   KDrawQuad q = quadOf(true);
   blitColour(q, 1.0f, false);
-  filterLinear = quality;
-  GenericBlit(q, x1, y1, x2, y2, x, (short)(screenHeight - y), flipH, flipV, false);
+  tex.filterLinear = tex.quality;
+  GenericBlit(q, x1, y1, x2, y2, x, (short)(KGLTexture::screenHeight - y), flipH, flipV, false);
 }
 
 void KGLBlitter::blitAlphaRectF(float x1, float y1, float x2, float y2, float x, float y, bool flipH, bool flipV) {
   KDrawQuad q = quadOf(true);
   blitColour(q, 1.0f, false);
-  GenericBlitF(q, x1, y1, x2, y2, x, (float)screenHeight - y, flipH, flipV);
+  GenericBlitF(q, x1, y1, x2, y2, x, (float)KGLTexture::screenHeight - y, flipH, flipV);
 }
 
 void KGLBlitter::blitAlphaRect() {
   KDrawQuad q = quadOf(true);
   blitColour(q, 1.0f, false);
-  GenericBlit(q, 0, 0, width, height, (short)positionX, (short)(screenHeight - (short)positionY), false, false,
+  GenericBlit(q, 0, 0, tex.width, tex.height, (short)tex.positionX, (short)(KGLTexture::screenHeight - (short)tex.positionY), false, false,
               false);
 }
 
 void KGLBlitter::blitAlphaRectFx(float x1, float y1, float x2, float y2, short x, short y, float angle, float zoom,
                                  float alpha, bool flipH, bool flipV, float centreX, float centreY) {
   if (zoom == 0 || alpha <= 0) return;
-  short Y = (short)(screenHeight - y);
+  short Y = (short)(KGLTexture::screenHeight - y);
   float px = (x2 - x1) * 0.5f + centreX;
   float py = (y2 - y1) * 0.5f + centreY;
   KDrawQuad q = quadOf(true);
   bool transformed = angle != 0 || zoom != 1;
   if (transformed) setTransform(q, (float)x + px, (float)Y - py, angle, zoom, false);
   blitColour(q, alpha, true);
-  filterLinear = quality;
+  tex.filterLinear = tex.quality;
   if (transformed)
     GenericBlit(q, x1, y1, x2, y2, (short)(-px), (short)py, flipH, flipV, true);
   else
@@ -247,7 +251,7 @@ void KGLBlitter::blitAlphaRectFx(float x1, float y1, float x2, float y2, short x
 void KGLBlitter::blitAlphaRectFxF(float x1, float y1, float x2, float y2, float x, float y, float angle, float zoom,
                                   float alpha, bool flipH, bool flipV, float centreX, float centreY) {
   if (zoom == 0 || alpha <= 0) return;
-  float Y = (float)screenHeight - y;
+  float Y = (float)KGLTexture::screenHeight - y;
   float px = (x2 - x1) * 0.5f + centreX;
   float py = (y2 - y1) * 0.5f + centreY;
   KDrawQuad q = quadOf(true);
@@ -263,7 +267,7 @@ void KGLBlitter::blitAlphaRectFxF(float x1, float y1, float x2, float y2, float 
 void KGLBlitter::blitAlphaRectFxCenterAdjust(float x1, float y1, float x2, float y2, short x, short y, float angle,
                                              float zoom, float alpha, bool centreH, bool centreV) {
   if (zoom == 0 || alpha <= 0) return;
-  short Y = (short)(screenHeight - y);
+  short Y = (short)(KGLTexture::screenHeight - y);
   float px = centreH ? (x2 - x1) * 0.5f : 0.0f;
   float py = centreV ? (y2 - y1) * 0.5f : 0.0f;
   KDrawQuad q = quadOf(true);
@@ -279,7 +283,7 @@ void KGLBlitter::blitAlphaRectFxCenterAdjust(float x1, float y1, float x2, float
 void KGLBlitter::blitRectFx(float x1, float y1, float x2, float y2, short x, short y, float angle, float zoom,
                             bool flipH, bool flipV, float centreX, float centreY) {
   if (zoom == 0) return;
-  short Y = (short)(screenHeight - y);
+  short Y = (short)(KGLTexture::screenHeight - y);
   float px = (x2 - x1) * 0.5f + centreX;
   float py = (y2 - y1) * 0.5f + centreY;
   KDrawQuad q = quadOf(false);
@@ -290,7 +294,7 @@ void KGLBlitter::blitRectFx(float x1, float y1, float x2, float y2, short x, sho
 void KGLBlitter::blitRectFxF(float x1, float y1, float x2, float y2, float x, float y, float angle, float zoom,
                              bool flipH, bool flipV, float centreX, float centreY) {
   if (zoom == 0) return;
-  float Y = (float)screenHeight - y;
+  float Y = (float)KGLTexture::screenHeight - y;
   float px = (x2 - x1) * 0.5f + centreX;
   float py = (y2 - y1) * 0.5f + centreY;
   KDrawQuad q = quadOf(false);
@@ -309,10 +313,10 @@ void KGLBlitter::stretchAlphaRect(float x1, float y1, float x2, float y2, float 
     setColour(q, 1, 1, 1, alpha);
   if (angle != 0) {
     float hw = (X2 - X1) * 0.5f, hh = (Y2 - Y1) * 0.5f;
-    setTransform(q, X1 + hw, ((float)screenHeight - Y1) - hh, angle, 1, false);
+    setTransform(q, X1 + hw, ((float)KGLTexture::screenHeight - Y1) - hh, angle, 1, false);
     genericStretchBlit(q, x1, y1, x2, y2, -hw, hh, hw, -hh, flipH, flipV);
   } else {
-    genericStretchBlit(q, x1, y1, x2, y2, X1, (float)screenHeight - Y1, X2, (float)screenHeight - Y2, flipH, flipV);
+    genericStretchBlit(q, x1, y1, x2, y2, X1, (float)KGLTexture::screenHeight - Y1, X2, (float)KGLTexture::screenHeight - Y2, flipH, flipV);
   }
 }
 
@@ -320,31 +324,31 @@ void KGLBlitter::blitArbitraryQuad(float s1, float s2, float s3, float s4, float
                                    float d1, float d2, float d3, float d4, float d5, float d6, float d7, float d8) {
   KDrawQuad q = quadOf(true);
   blitColour(q, 1.0f, false);
-  q.linear = filterLinear;
-  if (packed) {
+  q.linear = tex.filterLinear;
+  if (tex.packed) {
     float ox, oy, x1 = std::min({s1, s3, s5, s7}), x2 = std::max({s1, s3, s5, s7});
     float y1 = std::min({s2, s4, s6, s8}), y2 = std::max({s2, s4, s6, s8});
     const float w0 = x2 - x1, h0 = y2 - y1, left = x1, top = y1;
-    if (!toTexture(x1, y1, x2, y2, false, false, ox, oy) || x2 - x1 != w0 || y2 - y1 != h0) return;
+    if (!tex.toTexture(x1, y1, x2, y2, false, false, ox, oy) || x2 - x1 != w0 || y2 - y1 != h0) return;
     const float dx = x1 - left, dy = y1 - top;
     s1 += dx, s3 += dx, s5 += dx, s7 += dx;
     s2 += dy, s4 += dy, s6 += dy, s8 += dy;
   }
-  float H = (float)screenHeight;
+  float H = (float)KGLTexture::screenHeight;
   setCorner(q, 0, (float)(int)d1, (float)(int)(H - d2), s1, s2);
   setCorner(q, 1, (float)(int)d3, (float)(int)(H - d4), s3, s4);
   setCorner(q, 2, (float)(int)d5, (float)(int)(H - d6), s5, s6);
   setCorner(q, 3, (float)(int)d7, (float)(int)(H - d8), s7, s8);
-  KDrawList::add() = q;
+  send(q);
 }
 
 void KGLBlitter::blitTiledRect(short x, short y, short w, short h, float repeat, float angle) {
   // A packed texture holds no whole picture to repeat.
-  if (packed) return;
+  if (tex.packed) return;
   KDrawQuad q = quadOf(false);
-  q.linear = filterLinear;
+  q.linear = tex.filterLinear;
   int hw = w / 2, hh = h / 2;
-  setTransform(q, (float)(hw + x), (float)((screenHeight - y) - hh), angle, 1, false);
+  setTransform(q, (float)(hw + x), (float)((KGLTexture::screenHeight - y) - hh), angle, 1, false);
   q.rotate = true;
   // A picture that is not a square power of two counts its repeat in texels.
   const float corners[4][4] = {{(float)-hw, (float)hh, repeat, repeat},
@@ -352,7 +356,7 @@ void KGLBlitter::blitTiledRect(short x, short y, short w, short h, float repeat,
                                {(float)hw, (float)-hh, 0, 0},
                                {(float)hw, (float)hh, 0, repeat}};
   for (int i = 0; i < 4; ++i) {
-    if (texelTiling) {
+    if (tex.texelTiling) {
       setCorner(q, i, corners[i][0], corners[i][1], corners[i][2], corners[i][3]);
     } else {
       q.v[i * 2] = corners[i][0];
@@ -361,7 +365,7 @@ void KGLBlitter::blitTiledRect(short x, short y, short w, short h, float repeat,
       q.t[i * 2 + 1] = corners[i][3];
     }
   }
-  KDrawList::add() = q;
+  send(q);
 }
 
 void KGLBlitter::blitFromBackToBack(short, short, short, short, short, short) {}
@@ -372,11 +376,11 @@ void KGLBlitter::drawRect(float x1, float y1, float x2, float y2, float red, flo
   q.source = blendSource;
   q.destination = blendDest;
   setColour(q, red, green, blue, alpha != 1 ? alpha : 1.0f);
-  float Y1 = (float)(int)((float)screenHeight - y1), Y2 = (float)(int)((float)screenHeight - y2);
+  float Y1 = (float)(int)((float)KGLTexture::screenHeight - y1), Y2 = (float)(int)((float)KGLTexture::screenHeight - y2);
   const float v[8] = {(float)(int)x1, Y1, (float)(int)x2, Y1, (float)(int)x2, Y2, (float)(int)x1, Y2};
   std::memcpy(q.v, v, sizeof v);
-  KDrawList::add() = q;
-  _oldBindedText = -1;
+  send(q);
+  KGLTexture::_oldBindedText = -1;
 }
 
 void KGLBlitter::drawLine(float x1, float y1, float x2, float y2, float red, float green, float blue, float alpha) {
@@ -387,11 +391,11 @@ void KGLBlitter::drawLine(float x1, float y1, float x2, float y2, float red, flo
   q.line = true;
   setColour(q, red, green, blue, alpha);
   q.v[0] = x1;
-  q.v[1] = (float)screenHeight - y1;
+  q.v[1] = (float)KGLTexture::screenHeight - y1;
   q.v[2] = x2;
-  q.v[3] = (float)screenHeight - y2;
-  KDrawList::add() = q;
-  _oldBindedText = -1;
+  q.v[3] = (float)KGLTexture::screenHeight - y2;
+  send(q);
+  KGLTexture::_oldBindedText = -1;
 }
 
 void KGLBlitter::plotPixel(float x, float y, float red, float green, float blue, float alpha) {

@@ -15,9 +15,10 @@ short KGLScreen::_windowWidth = 0;
 short KGLScreen::_windowHeight = 0;
 short KGLScreen::_windowDepth = 0;
 
-KGLScreen::KGLScreen(bool depthBuffer) : _depthBuffer(depthBuffer) {}
+KGLScreen::KGLScreen(bool depthBuffer) : _depthBuffer(depthBuffer) { KGLTexture::setDrawList(&_drawing); }
 
 KGLScreen::~KGLScreen() {
+  if (KGLTexture::drawList() == &_drawing) KGLTexture::setDrawList(nullptr);
   if (_context) {
     SDL_GL_MakeCurrent(_window, nullptr);
     SDL_GL_DeleteContext((SDL_GLContext)_context);
@@ -55,7 +56,7 @@ bool KGLScreen::openWindow(int left, int top, short width, short height, short d
     }
     _context = SDL_GL_CreateContext(_window);
     // Nothing kept for the drawing belongs to the new context.
-    KDrawList::forgetPicture();
+    _drawing.forgetPicture();
     if (!_context) {
       KMiscTools::messageBox("could not create OpenGL context", "openGL error");
       SDL_DestroyWindow(_window);
@@ -77,10 +78,11 @@ bool KGLScreen::switchToFullScreen() {
   if (!_window || !_context) return false;
   // Fade: the last picture gives way to black before the screen changes.
   SDL_GL_MakeCurrent(_window, (SDL_GLContext)_context);
-  KDrawList::flush();
+  _drawing.flush();
   glClearColor(0, 0, 0, 1);
   glClear(GL_COLOR_BUFFER_BIT);
   SDL_GL_SwapWindow(_window);
+  _drawing.forgetShown();
   glClearColor(_clearColor[0], _clearColor[1], _clearColor[2], _clearColor[3]);
   // Cover the display by hand first: without a window manager the full-screen request alone
   // changes nothing on the X server while SDL already reports the display's size.
@@ -114,6 +116,7 @@ bool KGLScreen::switchToFullScreen() {
 
 void KGLScreen::setFullScreen(bool fullScreen) {
   if (fullScreen == _fullScreen || !_window) return;
+  _drawing.forgetShown();
   if (fullScreen) {
     switchToFullScreen();
   } else {
@@ -178,7 +181,7 @@ void KGLScreen::updateView() {
 
 void KGLScreen::clearBars() {
   if (!_context) return;
-  KDrawList::flush();
+  _drawing.flush();
   int vx = _view[0], vy = _view[1], vw = _view[2], vh = _view[3];
   if (vx == 0 && vy == 0 && vw == _drawableW && vh == _drawableH) return;
   GLboolean scissorOn = glIsEnabled(GL_SCISSOR_TEST);

@@ -1,11 +1,13 @@
 #pragma once
+#include "engine/KDrawList.h"
 
 struct SDL_Window;
 
 // The SDL window with its one OpenGL context, the switch between a window and full screen,
 // and where the picture sits in the drawable: in full screen it is scaled into the middle of
-// the screen with black bars beside it. Releases the context, the window and its hold on SDL's
-// video subsystem when it goes.
+// the screen with black bars beside it. Holds the draw list of that context, which pictures
+// draw into while it lives. Releases the context, the window and its hold on SDL's video
+// subsystem when it goes.
 class KGLScreen {
 public:
   // Largest rectangle of the picture's proportions centred in outerW x outerH.
@@ -42,4 +44,6 @@ protected:
   int _swapInterval = -1;
   int _view[4] = {0, 0, 1, 1}; // picture placement in the drawable, GL style (x, y from the bottom, w, h)
   int _drawableW = 0, _drawableH = 0;
+  // The frame's drawing on its way to this context; every picture draws into it.
+  KDrawList _drawing;
 };

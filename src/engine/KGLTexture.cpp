@@ -23,6 +23,8 @@ int KGLTexture::_graphicQuality = 1;
 bool KGLTexture::_viewOneToOne = false;
 
 namespace {
+KDrawList *g_drawList = nullptr;
+
 const int kModeAuto = 0, kModeNpot = 1, kModeRectangle = 2, kModePow2 = 3;
 int g_forcedMode = kModeAuto;
 int g_probedMode = kModeAuto; // resolved once a context answers
@@ -61,13 +63,26 @@ void disableTargets() {
   if (g_hasRectangle) glDisable(GL_TEXTURE_RECTANGLE_EXT);
 }
 
+void flushDrawing() {
+  if (g_drawList) g_drawList->flush();
+}
+
+// GL state changed behind the draw list's back.
+void stateUnknown() {
+  if (g_drawList) g_drawList->stateUnknown();
+}
+
+// A fresh number for each upload, so an unchanged look in the draw list means unchanged pixels.
+uint64_t g_uploads = 0;
+uint64_t newContent() { return ++g_uploads; }
+
 // Binds a texture for work on it (not drawing): what was drawn is sent first.
 void makeCurrent(GLenum target, GLuint name) {
-  KDrawList::flush();
+  flushDrawing();
   disableTargets();
   glEnable(target);
   glBindTexture(target, name);
-  KDrawList::stateUnknown();
+  stateUnknown();
   KGLTexture::_oldBindedText = (int)name;
 }
 
@@ -97,14 +112,17 @@ KGLTexture::~KGLTexture() {
 }
 
 void KGLTexture::setScreenSize(short w, short h, short depth) {
-  KDrawList::flush();
+  flushDrawing();
   screenWidth = w;
   screenHeight = h;
   screenDepth = depth;
   glEnable(GL_TEXTURE_2D);
   glShadeModel(GL_FLAT);
-  KDrawList::stateUnknown();
+  stateUnknown();
 }
+
+void KGLTexture::setDrawList(KDrawList *list) { g_drawList = list; }
+KDrawList *KGLTexture::drawList() { return g_drawList; }
 
 void KGLTexture::setTextureMode(int mode) {
   g_forcedMode = (mode >= kModeNpot && mode <= kModePow2) ? mode : kModeAuto;
@@ -159,7 +177,7 @@ bool KGLTexture::textureFits(const char *what) {
 
 // The bound texture's filter and wrap as this picture draws.
 void KGLTexture::applyParams(bool linear) {
-  KDrawList::setTextureParams(textureName, target, linear, wrapAllowed && target == GL_TEXTURE_2D);
+  if (g_drawList) g_drawList->setTextureParams(textureName, target, linear, wrapAllowed && target == GL_TEXTURE_2D);
 }
 
 KTextureOptions KGLTexture::textureOptions(bool useAlpha) const {
@@ -172,7 +190,7 @@ KTextureOptions KGLTexture::textureOptions(bool useAlpha) const {
 }
 
 bool KGLTexture::installTexture(KTextureReady &ready, bool sizedFormat, bool useAlpha) {
-  KDrawList::flush();
+  flushDrawing();
   glLoadIdentity();
   glFlush();
   positionX = ready.positionX;
@@ -200,7 +218,7 @@ bool KGLTexture::installTexture(KTextureReady &ready, bool sizedFormat, bool use
   GLint format = sizedFormat ? (useAlpha ? GL_RGBA8 : GL_RGB8) : (useAlpha ? GL_RGBA : GL_RGB);
   glTexImage2D(target, 0, format, (GLsizei)ready.textureWidth, (GLsizei)ready.textureHeight, 0, GL_RGBA,
                GL_UNSIGNED_BYTE, ready.pixels);
-  contentId = KDrawList::newContent();
+  contentId = newContent();
   setTextureQuality(quality);
   applyParams(quality);
   return true;
@@ -219,7 +237,7 @@ bool KGLTexture::makePictureFromArray(uint32_t *pixels, long w, long h, bool siz
   }
   pixelArray = pixels;
   opaqueBlocks.clear();
-  KDrawList::flush();
+  flushDrawing();
   glLoadIdentity();
   glFlush();
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
@@ -242,7 +260,7 @@ bool KGLTexture::makePictureFromArray(uint32_t *pixels, long w, long h, bool siz
                  nullptr);
     glTexSubImage2D(target, 0, 0, 0, (GLsizei)w, (GLsizei)h, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
   }
-  contentId = KDrawList::newContent();
+  contentId = newContent();
   setTextureQuality(_graphicQuality != 0);
   wrapAllowed = false;
   applyParams(_graphicQuality != 0);
@@ -253,17 +271,17 @@ bool KGLTexture::makePictureFromArray(uint32_t *pixels, long w, long h, bool siz
 
 void KGLTexture::pollArray() {
   if (!pixelArray) return;
-  KDrawList::flush();
+  flushDrawing();
   glLoadIdentity();
   makeCurrent(target, textureName);
   glTexSubImage2D(target, 0, 0, 0, (GLsizei)width, (GLsizei)height, GL_RGBA, GL_UNSIGNED_BYTE, pixelArray);
-  contentId = KDrawList::newContent();
+  contentId = newContent();
 }
 
 bool KGLTexture::grabScreen(bool back, void (*callback)(long, long, long *, long *, long *)) {
   long sw = screenWidth, sh = screenHeight;
   if (sw <= 0 || sh <= 0) return false;
-  KDrawList::flush();
+  flushDrawing();
   freePicture();
   opaqueBlocks.clear();
   width = (float)sw;
@@ -302,7 +320,7 @@ bool KGLTexture::grabScreen(bool back, void (*callback)(long, long, long *, long
   makeCurrent(target, textureName);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   glTexImage2D(target, 0, GL_RGB, (GLsizei)tw, (GLsizei)th, 0, GL_RGBA, GL_UNSIGNED_BYTE, buffer);
-  contentId = KDrawList::newContent();
+  contentId = newContent();
   wrapAllowed = false;
   // A fresh 2-D texture would wait for mipmaps; filter as a rectangle texture does by default.
   filterLinear = true;
@@ -321,7 +339,7 @@ bool KGLTexture::grabFrontBuffer() { return grabScreen(false, nullptr); }
 
 void KGLTexture::freePicture() {
   if (width > 0) {
-    KDrawList::textureGone(textureName);
+    if (g_drawList) g_drawList->textureGone(textureName);
     glDeleteTextures(1, &textureName);
     opaqueBlocks.clear();
     placed.clear();
@@ -334,8 +352,6 @@ void KGLTexture::freePicture() {
   }
 }
 
-float KGLTexture::getWidth() { return width; }
-float KGLTexture::getHeight() { return height; }
 
 // Each quad carries its filter to GL when it is sent.
 void KGLTexture::setTextureQuality(bool linear) {
@@ -353,11 +369,11 @@ void KGLTexture::setColorKey(bool on, unsigned char red, unsigned char green, un
 void KGLTexture::allowTextureWrap(bool allow) { wrapAllowed = allow; }
 
 void KGLTexture::selectTexture() {
-  KDrawList::flush();
+  flushDrawing();
   if (g_hasRectangle) glDisable(GL_TEXTURE_RECTANGLE_EXT);
   glEnable(GL_TEXTURE_2D);
   glBindTexture(GL_TEXTURE_2D, textureName);
-  KDrawList::stateUnknown();
+  stateUnknown();
   _oldBindedText = (int)textureName;
 }
 

@@ -5,31 +5,38 @@
 #include "engine/KGraphic.h"
 #include "engine/KTextureReady.h"
 
+class KDrawList;
+
 // The OpenGL texture behind a picture: how it is stored, its upload (from a picture made
 // ready, a pixel array or a screen copy), the packed regions it keeps, and the binding cache
-// the window resets at every flip. The window tells it the screen size (setScreenSize).
-class KGLTexture : public KGraphic {
+// the window resets at every flip. The window tells it the screen size (setScreenSize) and the
+// draw list its pictures go to (setDrawList).
+class KGLTexture {
 public:
-  ~KGLTexture() override;
+  KGLTexture();
+  ~KGLTexture();
   KGLTexture(const KGLTexture &) = delete;
   KGLTexture &operator=(const KGLTexture &) = delete;
 
-  void freePicture() override;
-  float getWidth() override;
-  float getHeight() override;
-  void setTextureQuality(bool linear) override;
-  bool grabBackBuffer(void (*callback)(long x, long y, long *red, long *green, long *blue)) override;
-  bool grabFrontBuffer() override;
-  void setColorKey(bool on, unsigned char red, unsigned char green, unsigned char blue) override;
-  void allowTextureWrap(bool allow) override;
-  bool makePictureFromArray(uint32_t *pixels, long width, long height, bool sizedFormat, bool swapBytes) override;
-  void pollArray() override;
-  void selectTexture() override;
-  void setRegions(const std::vector<KRegion> &parts) override;
+  void freePicture();
+  float getWidth() const { return width; }
+  float getHeight() const { return height; }
+  void setTextureQuality(bool linear);
+  bool grabBackBuffer(void (*callback)(long x, long y, long *red, long *green, long *blue));
+  bool grabFrontBuffer();
+  void setColorKey(bool on, unsigned char red, unsigned char green, unsigned char blue);
+  void allowTextureWrap(bool allow);
+  bool makePictureFromArray(uint32_t *pixels, long width, long height, bool sizedFormat, bool swapBytes);
+  void pollArray();
+  void selectTexture();
+  void setRegions(const std::vector<KRegion> &parts);
 
   void ptk_glBindTexture();
   static void ptk_glUnbindTexture();
   static void setScreenSize(short width, short height, short depth);
+  // The window's draw list, where every picture's drawing goes; null while no window draws.
+  static void setDrawList(KDrawList *list);
+  static KDrawList *drawList();
   // The window says at every view change whether picture pixels land on screen pixels one to one.
   static void setViewOneToOne(bool oneToOne);
 
@@ -76,15 +83,14 @@ public:
   static int _graphicQuality;
   static bool _viewOneToOne;
 
-protected:
-  KGLTexture();
+  static bool sameRegions(const std::vector<KRegion> &a, const std::vector<KRegion> &b);
+  // What a packed texture keeps of the source rectangle, moved to where it keeps it.
+  bool toTexture(float &x1, float &y1, float &x2, float &y2, bool flipH, bool flipV, float &ox, float &oy) const;
 
+private:
   void chooseStorage(long w, long h);
   bool textureFits(const char *what);
   void applyParams(bool linear);
-  static bool sameRegions(const std::vector<KRegion> &a, const std::vector<KRegion> &b);
   const KPlacedRegion *regionOf(float x1, float y1, float x2, float y2) const;
-  // What a packed texture keeps of the source rectangle, moved to where it keeps it.
-  bool toTexture(float &x1, float &y1, float &x2, float &y2, bool flipH, bool flipV, float &ox, float &oy) const;
   bool grabScreen(bool back, void (*callback)(long, long, long *, long *, long *));
 };

@@ -17,8 +17,8 @@ int readLE16(const unsigned char *p) { return p[0] | (p[1] << 8); }
 } // namespace
 
 KGraphicGL::KGraphicGL()
-    : offscreen(nullptr), mask(nullptr), maskWidth(0), maskHeight(0), hotSpot{0, 0, 0, 0, 0, 0} {
-  if (screenWidth == 0)
+    : offscreen(nullptr), mask(nullptr), maskWidth(0), maskHeight(0), hotSpot{0, 0, 0, 0, 0, 0}, _blitter(_texture) {
+  if (KGLTexture::screenWidth == 0)
     KMiscTools::messageBox("Screen Dimensions not specified, you will not see anything",
                            "KGraphicGL::SetScreenSize Not Called!");
 }
@@ -42,26 +42,26 @@ bool KGraphicGL::readFile(const char *path, std::vector<char> &data, bool report
 bool KGraphicGL::loadPicture(const char *path, bool sizedFormat, bool useAlpha) {
   delete[] mask;
   mask = nullptr;
-  freePicture();
+  _texture.freePicture();
   if (!path) return false;
   // Work on a copy: the caller's string stays as it was.
   std::string copy = path;
   bool ok = buildGLTexture(LoadGeneric(&copy[0]), sizedFormat, useAlpha);
-  if (!ok) width = height = 0;
+  if (!ok) _texture.width = _texture.height = 0;
   return ok;
 }
 
 bool KGraphicGL::loadPictureReady(const char *path, KTextureReady *ready, bool sizedFormat, bool useAlpha) {
   // Made with this picture's options, it needs only its upload.
-  const bool same = ready && path && !colorKeyOn && ready->useAlpha == useAlpha && !wrapAllowed &&
-                    sameRegions(ready->regions, regions);
+  const bool same = ready && path && !_texture.colorKeyOn && ready->useAlpha == useAlpha && !_texture.wrapAllowed &&
+                    KGLTexture::sameRegions(ready->regions, _texture.regions);
   if (same) {
     delete[] mask;
     mask = nullptr;
-    freePicture();
+    _texture.freePicture();
     const bool ok = installTexture(*ready, sizedFormat, useAlpha);
     delete ready;
-    if (!ok) width = height = 0;
+    if (!ok) _texture.width = _texture.height = 0;
     return ok;
   }
   delete ready;
@@ -72,7 +72,7 @@ bool KGraphicGL::loadPictureWithMask(const char *picture, const char *maskFile, 
   delete[] mask;
   mask = nullptr;
   maskWidth = maskHeight = 0;
-  freePicture();
+  _texture.freePicture();
   if (!picture) return false;
 
   std::string copy;
@@ -97,7 +97,7 @@ bool KGraphicGL::loadPictureWithMask(const char *picture, const char *maskFile, 
   delete[] mask;
   mask = nullptr;
   maskWidth = maskHeight = 0;
-  if (!ok) width = height = 0;
+  if (!ok) _texture.width = _texture.height = 0;
   // A picture that did not load is a failure, whatever the mask gave.
   return ok;
 }
@@ -107,7 +107,7 @@ bool KGraphicGL::loadPictureFromPtr(const char *name, unsigned char *data, unsig
   delete[] mask;
   mask = nullptr;
   // Made for empty pictures; a loaded one gives its texture back first instead of leaking it.
-  freePicture();
+  _texture.freePicture();
   std::string copy = name ? name : "";
   if (!data || size == 0 || size > 0x7FFFFFFFul) return false;
   if (!LoadRamPicture(&copy[0], (char *)data, (long)size)) {
@@ -116,7 +116,7 @@ bool KGraphicGL::loadPictureFromPtr(const char *name, unsigned char *data, unsig
     return false;
   }
   bool ok = buildGLTexture(imageFromOffscreen(), sizedFormat, useAlpha);
-  if (!ok) width = height = 0;
+  if (!ok) _texture.width = _texture.height = 0;
   return ok;
 }
 
@@ -145,7 +145,7 @@ unsigned char *KGraphicGL::imageFromOffscreen() {
     QTDeleteBitmap();
     return nullptr;
   }
-  unsigned char *image = KPictureDecoder::imageOfSurface(offscreen, colorKeyOn, keyRed, keyGreen, keyBlue);
+  unsigned char *image = KPictureDecoder::imageOfSurface(offscreen, _texture.colorKeyOn, _texture.keyRed, _texture.keyGreen, _texture.keyBlue);
   if (!image) KMiscTools::messageBox("out of memory (tmpBitmapBits)", "error");
   QTDeleteBitmap();
   return image;
@@ -174,8 +174,8 @@ bool KGraphicGL::LoadRamPicture(char *name, char *data, long size) {
 bool KGraphicGL::CreateBitmap(short w, short h) {
   if (w <= 0 || h <= 0) return false;
   QTDeleteBitmap();
-  width = w;
-  height = h;
+  _texture.width = w;
+  _texture.height = h;
   offscreen = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888);
   if (!offscreen) {
     KMiscTools::messageBox("erreur", "Impossible to create  GWorld");
@@ -192,16 +192,16 @@ void KGraphicGL::QTDeleteBitmap() {
 bool KGraphicGL::buildGLTexture(unsigned char *image, bool sizedFormat, bool useAlpha) {
   if (!image) return false;
   KTextureReady ready;
-  KTextureOptions o = textureOptions(useAlpha);
+  KTextureOptions o = _texture.textureOptions(useAlpha);
   o.mask = mask;
   o.maskWidth = maskWidth;
   o.maskHeight = maskHeight;
-  o.colorKey = colorKeyOn;
-  o.keyRed = keyRed;
-  o.keyGreen = keyGreen;
-  o.keyBlue = keyBlue;
+  o.colorKey = _texture.colorKeyOn;
+  o.keyRed = _texture.keyRed;
+  o.keyGreen = _texture.keyGreen;
+  o.keyBlue = _texture.keyBlue;
   if (!ready.prepare(image, o)) return false;
-  return installTexture(ready, sizedFormat, useAlpha);
+  return _texture.installTexture(ready, sizedFormat, useAlpha);
 }
 
 unsigned char *KGraphicGL::LoadTGA(char *path) {
@@ -267,4 +267,89 @@ void KGraphicGL::setHotSpot(short a, short b, short c, short d, short e, short f
   hotSpot[3] = d;
   hotSpot[4] = e;
   hotSpot[5] = f;
+}
+
+void KGraphicGL::freePicture() { _texture.freePicture(); }
+float KGraphicGL::getWidth() { return _texture.getWidth(); }
+float KGraphicGL::getHeight() { return _texture.getHeight(); }
+void KGraphicGL::setTextureQuality(bool linear) { _texture.setTextureQuality(linear); }
+bool KGraphicGL::grabBackBuffer(void (*callback)(long, long, long *, long *, long *)) {
+  return _texture.grabBackBuffer(callback);
+}
+bool KGraphicGL::grabFrontBuffer() { return _texture.grabFrontBuffer(); }
+void KGraphicGL::setColorKey(bool on, unsigned char red, unsigned char green, unsigned char blue) {
+  _texture.setColorKey(on, red, green, blue);
+}
+void KGraphicGL::allowTextureWrap(bool allow) { _texture.allowTextureWrap(allow); }
+bool KGraphicGL::makePictureFromArray(uint32_t *pixels, long w, long h, bool sizedFormat, bool swapBytes) {
+  return _texture.makePictureFromArray(pixels, w, h, sizedFormat, swapBytes);
+}
+void KGraphicGL::pollArray() { _texture.pollArray(); }
+void KGraphicGL::selectTexture() { _texture.selectTexture(); }
+void KGraphicGL::setRegions(const std::vector<KRegion> &parts) { _texture.setRegions(parts); }
+void KGraphicGL::ptk_glBindTexture() { _texture.ptk_glBindTexture(); }
+bool KGraphicGL::installTexture(KTextureReady &ready, bool sizedFormat, bool useAlpha) {
+  return _texture.installTexture(ready, sizedFormat, useAlpha);
+}
+
+void KGraphicGL::drawRect(float x1, float y1, float x2, float y2, float red, float green, float blue, float alpha) {
+  _blitter.drawRect(x1, y1, x2, y2, red, green, blue, alpha);
+}
+void KGraphicGL::drawLine(float x1, float y1, float x2, float y2, float red, float green, float blue, float alpha) {
+  _blitter.drawLine(x1, y1, x2, y2, red, green, blue, alpha);
+}
+void KGraphicGL::plotPixel(float x, float y, float red, float green, float blue, float alpha) {
+  _blitter.plotPixel(x, y, red, green, blue, alpha);
+}
+void KGraphicGL::blitRect(float x1, float y1, float x2, float y2, short x, short y, bool flipH, bool flipV) {
+  _blitter.blitRect(x1, y1, x2, y2, x, y, flipH, flipV);
+}
+void KGraphicGL::blitRectFx(float x1, float y1, float x2, float y2, short x, short y, float angle, float zoom,
+                            bool flipH, bool flipV, float centreX, float centreY) {
+  _blitter.blitRectFx(x1, y1, x2, y2, x, y, angle, zoom, flipH, flipV, centreX, centreY);
+}
+void KGraphicGL::blitAlphaRect(float x1, float y1, float x2, float y2, short x, short y, bool flipH, bool flipV) {
+  _blitter.blitAlphaRect(x1, y1, x2, y2, x, y, flipH, flipV);
+}
+void KGraphicGL::blitAlphaRectFx(float x1, float y1, float x2, float y2, short x, short y, float angle, float zoom,
+                                 float alpha, bool flipH, bool flipV, float centreX, float centreY) {
+  _blitter.blitAlphaRectFx(x1, y1, x2, y2, x, y, angle, zoom, alpha, flipH, flipV, centreX, centreY);
+}
+void KGraphicGL::blitTiledRect(short x, short y, short w, short h, float repeat, float angle) {
+  _blitter.blitTiledRect(x, y, w, h, repeat, angle);
+}
+void KGraphicGL::blitArbitraryQuad(float s1, float s2, float s3, float s4, float s5, float s6, float s7, float s8,
+                                   float d1, float d2, float d3, float d4, float d5, float d6, float d7, float d8) {
+  _blitter.blitArbitraryQuad(s1, s2, s3, s4, s5, s6, s7, s8, d1, d2, d3, d4, d5, d6, d7, d8);
+}
+void KGraphicGL::blitRectF(float x1, float y1, float x2, float y2, float x, float y, bool flipH, bool flipV) {
+  _blitter.blitRectF(x1, y1, x2, y2, x, y, flipH, flipV);
+}
+void KGraphicGL::blitRectFxF(float x1, float y1, float x2, float y2, float x, float y, float angle, float zoom,
+                             bool flipH, bool flipV, float centreX, float centreY) {
+  _blitter.blitRectFxF(x1, y1, x2, y2, x, y, angle, zoom, flipH, flipV, centreX, centreY);
+}
+void KGraphicGL::blitAlphaRectF(float x1, float y1, float x2, float y2, float x, float y, bool flipH, bool flipV) {
+  _blitter.blitAlphaRectF(x1, y1, x2, y2, x, y, flipH, flipV);
+}
+void KGraphicGL::blitAlphaRectFxF(float x1, float y1, float x2, float y2, float x, float y, float angle, float zoom,
+                                  float alpha, bool flipH, bool flipV, float centreX, float centreY) {
+  _blitter.blitAlphaRectFxF(x1, y1, x2, y2, x, y, angle, zoom, alpha, flipH, flipV, centreX, centreY);
+}
+void KGraphicGL::setAlphaMode(long mode) { _blitter.setAlphaMode(mode); }
+void KGraphicGL::setAlphaMode(long source, long destination) { _blitter.setAlphaMode(source, destination); }
+void KGraphicGL::stretchAlphaRect(float x1, float y1, float x2, float y2, float X1, float Y1, float X2, float Y2,
+                                  float alpha, float angle, bool flipH, bool flipV) {
+  _blitter.stretchAlphaRect(x1, y1, x2, y2, X1, Y1, X2, Y2, alpha, angle, flipH, flipV);
+}
+void KGraphicGL::setBlitColor(float red, float green, float blue, float alpha) {
+  _blitter.setBlitColor(red, green, blue, alpha);
+}
+void KGraphicGL::blitAlphaRect() { _blitter.blitAlphaRect(); }
+void KGraphicGL::blitAlphaRectFxCenterAdjust(float x1, float y1, float x2, float y2, short x, short y, float angle,
+                                             float zoom, float alpha, bool centreH, bool centreV) {
+  _blitter.blitAlphaRectFxCenterAdjust(x1, y1, x2, y2, x, y, angle, zoom, alpha, centreH, centreV);
+}
+void KGraphicGL::blitFromBackToBack(short a, short b, short c, short d, short e, short f) {
+  _blitter.blitFromBackToBack(a, b, c, d, e, f);
 }

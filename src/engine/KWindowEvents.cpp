@@ -54,7 +54,8 @@ void describe(const SDL_Event &ev, KSystemEvent *sys) {
 }
 } // namespace
 
-KWindowEvents::KWindowEvents(int &quit, std::function<void()> resized) : _quit(quit), _resized(std::move(resized)) {}
+KWindowEvents::KWindowEvents(int &quit, std::function<void()> resized, std::function<void()> exposed)
+    : _quit(quit), _resized(std::move(resized)), _exposed(std::move(exposed)) {}
 
 void KWindowEvents::handleOne(bool withRawCallback) {
   SDL_Event ev;
@@ -84,7 +85,13 @@ bool KWindowEvents::pollOne(SDL_Event *ev) {
     switch (ev->window.event) {
     case SDL_WINDOWEVENT_FOCUS_GAINED: _active = true; break;
     case SDL_WINDOWEVENT_FOCUS_LOST: _active = false; break;
-    case SDL_WINDOWEVENT_SIZE_CHANGED: _resized(); break;
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+      _resized();
+      _exposed();
+      break;
+    case SDL_WINDOWEVENT_EXPOSED:
+    case SDL_WINDOWEVENT_SHOWN:
+    case SDL_WINDOWEVENT_RESTORED: _exposed(); break;
     default: break;
     }
     break;

@@ -12,7 +12,8 @@ class KWindowEvents {
 public:
   // quit is raised when the window is closed or SDL quits; resized runs as soon as the
   // window's size changed, before the event is handed on.
-  KWindowEvents(int &quit, std::function<void()> resized);
+  // `resized` follows a change of the window's size, `exposed` any loss of what it showed.
+  KWindowEvents(int &quit, std::function<void()> resized, std::function<void()> exposed);
 
   void setCallBack(bool (*callback)(EventRef)) { _sysCallback = callback; }
   void setPTKCallBack(bool (*callback)(KEvent *)) { _ptkCallback = callback; }
@@ -30,6 +31,7 @@ private:
 
   int &_quit;
   std::function<void()> _resized;
+  std::function<void()> _exposed;
   bool (*_sysCallback)(EventRef) = nullptr;
   bool (*_ptkCallback)(KEvent *) = nullptr;
   bool _active = true;

@@ -31,7 +31,7 @@ void pumpLiveWindow() {
 } // namespace
 
 KWindowGL::KWindowGL() : KWindowGL(false) {}
-KWindowGL::KWindowGL(bool depthBuffer) : KGLScreen(depthBuffer), _events(_quitGL, [this] { updateView(); }) { init(); }
+KWindowGL::KWindowGL(bool depthBuffer) : KGLScreen(depthBuffer), _events(_quitGL, [this] { updateView(); }, [this] { _drawing.forgetShown(); }) { init(); }
 
 void KWindowGL::init() {
   _refresh = 0;
@@ -50,7 +50,7 @@ void KWindowGL::init() {
 KWindowGL::~KWindowGL() {
   _events.setCallBack(nullptr);
   _events.setPTKCallBack(nullptr);
-  KDrawList::forgetPicture();
+  _drawing.forgetPicture();
   KInput::showPointer();
   _fullScreen = false;
   _depthBuffer = false;
@@ -116,18 +116,20 @@ void KWindowGL::setWorldView(float x, float y, float angle, float zoom, bool cle
   SDL_GL_MakeCurrent(_window, (SDL_GLContext)_context);
   if (_fullScreen) updateView();
   const int W = _windowWidth, H = _windowHeight;
-  const bool plain = _view[2] == W && _view[3] == H && angle == 0 && zoom == 1 && x == 0 && y == 0;
-  KDrawList::viewChanged(plain, _view[0], _view[1], W, H);
+  const float move[4] = {x, y, angle, zoom};
+  _drawing.viewChanged(move, _view, W, H);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
   glOrtho(0, W, 0, H, -100, 100);
   glMatrixMode(GL_MODELVIEW);
   if (clear) {
+    // What waits in the list was asked for before the clear.
+    _drawing.flush();
     glClearColor(_clearColor[0], _clearColor[1], _clearColor[2], _clearColor[3]);
     glClear(GL_COLOR_BUFFER_BIT);
     // The bars beside a scaled picture stay black whatever the clear colour.
     if (_fullScreen) clearBars();
-    KDrawList::cleared(_clearColor, plain);
+    _drawing.cleared(_clearColor);
   }
   glLoadIdentity();
   glTranslatef((float)(W / 2), (float)(H / 2), 0);
@@ -152,7 +154,7 @@ void KWindowGL::setClearColor(float r, float g, float b, float a) {
 
 void KWindowGL::setClipping(long x1, long y1, long x2, long y2) {
   if (!_context) return;
-  KDrawList::flush();
+  _drawing.flush();
   const double sx = (double)_view[2] / _windowWidth, sy = (double)_view[3] / _windowHeight;
   long w = x2 - x1, h = y2 - y1;
   if (w < 0) w = 0;
@@ -164,18 +166,18 @@ void KWindowGL::setClipping(long x1, long y1, long x2, long y2) {
 }
 
 void KWindowGL::clearClipping() {
-  KDrawList::flush();
+  _drawing.flush();
   if (_context) glDisable(GL_SCISSOR_TEST);
 }
 
 void KWindowGL::beginScene() {
-  if (_context) KDrawList::beginScene();
+  if (_context) _drawing.beginScene();
 }
 void KWindowGL::endScene() {
-  if (_context) KDrawList::endScene();
+  if (_context) _drawing.endScene();
 }
-void KWindowGL::beginPiece(const void *key) { KDrawList::beginPiece(key); }
-void KWindowGL::endPiece() { KDrawList::endPiece(); }
+void KWindowGL::beginPiece(const void *key) { _drawing.beginPiece(key); }
+void KWindowGL::endPiece() { _drawing.endPiece(); }
 
 void KWindowGL::terminate() { _quitGL = 1; }
 void KWindowGL::setQuit(bool quit) { _quitGL = quit ? 1 : 0; }
@@ -195,6 +197,7 @@ void KWindowGL::setTitle(const char *title) {
 SDL_Window *KWindowGL::getWindowHandle() { return _fullScreen ? nullptr : _window; }
 
 void KWindowGL::setMaxFrameRate(long framesPerSecond) {
+  _scheduled = false;
   if (framesPerSecond > 0) {
     _frameTime = (unsigned long)(1000 / framesPerSecond);
   } else {
@@ -274,13 +277,11 @@ void KWindowGL::darkenFrame() {
   KGraphicGL::ptk_glUnbindTexture();
   glDisable(GL_BLEND);
   glColor4f(1, 1, 1, 1);
-  KDrawList::stateUnknown();
+  _drawing.stateUnknown();
 }
 
 void KWindowGL::flipBackBuffer(bool waitWhileInactive, bool resetView) {
   if (!_context) return;
-  KDrawList::flush();
-  KGraphicGL::ptk_glUnbindTexture();
   if (_drawMouse) {
     setDefaultWorldView();
     KInput::displayMouse();
@@ -301,44 +302,62 @@ void KWindowGL::flipBackBuffer(bool waitWhileInactive, bool resetView) {
     SDL_GL_SetSwapInterval(1);
     _swapInterval = 1;
   }
-  uint32_t now = (uint32_t)KMiscTools::getMilliseconds();
-  if (_gamma < 1.0f) darkenFrame();
-
-  SDL_GL_SwapWindow(_window);
-  if (_fullScreen) clearBars();
+  uint32_t gammaBits = 0;
+  if (_gamma < 1.0f) std::memcpy(&gammaBits, &_gamma, sizeof gammaBits);
+  // A frame that looks as the one on the screen is neither drawn nor shown again: a still
+  // screen costs only its game logic.
+  if (_drawing.frameUnchanged(gammaBits)) {
+    _drawing.dropFrame();
+  } else {
+    _drawing.framePresented();
+    KGraphicGL::ptk_glUnbindTexture();
+    if (_gamma < 1.0f) darkenFrame();
+    SDL_GL_SwapWindow(_window);
+    ++_framesShown;
+    if (_fullScreen) clearBars();
+  }
   processEvents();
 
-  if (_frameTime != 0) {
-    uint32_t frame = (uint32_t)_frameTime;
-    uint32_t last = (uint32_t)_lastFlipTime;
-    if (now - last <= frame) {
-      uint32_t elapsed;
-      do {
-        elapsed = (uint32_t)KMiscTools::getMilliseconds() - last;
-        processEvents();
-        // Keep pumping, but give the core back: the clock counts whole milliseconds, so the last
-        // one is slept in short steps rather than polled through.
-        if (elapsed + 1 < frame)
-          SDL_Delay(1);
-        else if (elapsed < frame)
-          std::this_thread::sleep_for(std::chrono::microseconds(200));
-      } while (elapsed < frame);
-    }
-    _lastFlipTime = KMiscTools::getMilliseconds();
-  }
+  if (_frameTime != 0) waitForSchedule();
 
   if (resetView) setDefaultWorldView();
 
-  if (!_fullScreen) {
-    _lastFlipTime = KMiscTools::getMilliseconds();
-    if (!hasFocus() && waitWhileInactive) {
-      do {
-        processEvents();
-        if (!hasFocus() && !_quitGL) SDL_Delay(5);
-      } while (!hasFocus() && !_quitGL);
-      KMiscTools::freezeTimer();
+  if (!_fullScreen && !hasFocus() && waitWhileInactive) {
+    do {
+      processEvents();
+      if (!hasFocus() && !_quitGL) SDL_Delay(5);
+    } while (!hasFocus() && !_quitGL);
+    KMiscTools::freezeTimer();
+    _scheduled = false;
+  }
+}
+
+// Each frame is due one frame time after the one before it, not after the last wait ended, so
+// late wake-ups do not add up: a late frame is followed at once by the next until the game is
+// back on time. A game further behind than kCatchUpFrames (a stall, a level built) starts a
+// fresh schedule instead of rushing out the frames it missed.
+void KWindowGL::waitForSchedule() {
+  const uint32_t frame = (uint32_t)_frameTime;
+  const uint32_t now = (uint32_t)KMiscTools::getMilliseconds();
+  // A clock that went back (another clock source) is no schedule to keep either.
+  const bool fresh = !_scheduled || (int32_t)(now - _due) > (int32_t)(kCatchUpFrames * frame) ||
+                     (int32_t)(_due - now) > (int32_t)frame;
+  if (!fresh) {
+    int32_t left;
+    while ((left = (int32_t)(_due - (uint32_t)KMiscTools::getMilliseconds())) > 0) {
+      processEvents();
+      // Keep pumping, but give the core back: the clock counts whole milliseconds, so the last
+      // one is slept in short steps rather than polled through.
+      if (left > 1)
+        SDL_Delay(1);
+      else
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
     }
   }
+  _lastFlipTime = KMiscTools::getMilliseconds();
+  if (fresh) _due = (uint32_t)_lastFlipTime;
+  _due += frame;
+  _scheduled = true;
 }
 
 void KWindowGL::dispatchPending() { _events.handleOne(false); }
@@ -363,7 +382,7 @@ bool KWindowGL::readPixels(int x, int y, int w, int h, unsigned char *rgba, bool
   const int W = _windowWidth, H = _windowHeight;
   if (!_context || !rgba || w <= 0 || h <= 0 || x < 0 || y < 0 || x + w > W || y + h > H) return false;
   SDL_GL_MakeCurrent(_window, (SDL_GLContext)_context);
-  KDrawList::flush();
+  _drawing.flush();
   return KFrameCapture::readPixels(_view, W, H, x, y, w, h, rgba, front);
 }
 

@@ -53,6 +53,8 @@ public:
   void clearClipping();
 
   unsigned long getFrameTime() const { return _frameTime; }
+  // Frames put on the screen so far; a frame that looked as the one shown is not counted.
+  unsigned long framesShown() const { return _framesShown; }
   float getGamma() const { return _gamma; }
   bool isFullScreen() const { return _fullScreen; }
   short getWindowDepth() const { return _windowDepth; }
@@ -62,6 +64,9 @@ public:
   bool readPixels(int x, int y, int w, int h, unsigned char *rgba, bool front = false);
 
   using KGLScreen::letterbox;
+
+  // The frame's draw list (tests and benchmarks look into it).
+  KDrawList &drawList() { return _drawing; }
 
   // Takes at most one pending event and hands it to the handlers, without the raw callback
   // and the built-in shortcuts (the pump of KMiscTools::pause).
@@ -79,6 +84,10 @@ public:
 private:
   void init();
   void darkenFrame();
+  void waitForSchedule();
+
+  // Frames a game behind its schedule may catch up on before the schedule starts afresh.
+  static const uint32_t kCatchUpFrames = 10;
 
   KWindowEvents _events;
   short _refresh;
@@ -89,4 +98,8 @@ private:
   bool _drawMouse;
   bool _accelerated;
   float _gamma;
+  // When the next frame is due, on the frame schedule (KMiscTools milliseconds).
+  uint32_t _due = 0;
+  bool _scheduled = false;
+  unsigned long _framesShown = 0;
 };

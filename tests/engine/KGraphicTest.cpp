@@ -248,14 +248,14 @@ TEST_F(KGraphicTest, StorageModesAllDrawTheSame) {
     auto g = load("quad20x12.png");
     EXPECT_EQ(20.0f, g->getWidth());
     EXPECT_EQ(12.0f, g->getHeight());
-    EXPECT_TRUE(g->texelTiling);
+    EXPECT_TRUE(g->texture().texelTiling);
     if (mode == 2) {
-      EXPECT_EQ((unsigned)GL_TEXTURE_RECTANGLE_ARB, g->target);
+      EXPECT_EQ((unsigned)GL_TEXTURE_RECTANGLE_ARB, g->texture().target);
     } else {
-      EXPECT_EQ((unsigned)GL_TEXTURE_2D, g->target);
+      EXPECT_EQ((unsigned)GL_TEXTURE_2D, g->texture().target);
     }
-    EXPECT_EQ(mode == 3 ? 32.0f : 20.0f, g->textureWidth);
-    EXPECT_EQ(mode == 3 ? 16.0f : 12.0f, g->textureHeight);
+    EXPECT_EQ(mode == 3 ? 32.0f : 20.0f, g->texture().textureWidth);
+    EXPECT_EQ(mode == 3 ? 16.0f : 12.0f, g->texture().textureHeight);
     g->blitRect(0, 0, 20, 12, 100, (short)y);
     expectQuadrants(100, y, 20, 12);
     g->blitAlphaRectFx(0, 0, 20, 12, 150, (short)y, 0, 1, 1);
@@ -275,10 +275,10 @@ TEST_F(KGraphicTest, StorageModesAllDrawTheSame) {
     std::vector<uint32_t> px((size_t)(s.w * s.h), 0xFFFFFFFFu);
     KGraphicGL g;
     ASSERT_TRUE(g.makePictureFromArray(px.data(), s.w, s.h, true, false));
-    EXPECT_EQ((unsigned)GL_TEXTURE_2D, g.target);
-    EXPECT_EQ((float)s.w, g.textureWidth);
-    EXPECT_EQ((float)s.h, g.textureHeight);
-    EXPECT_EQ(!s.square, g.texelTiling) << s.w << "x" << s.h;
+    EXPECT_EQ((unsigned)GL_TEXTURE_2D, g.texture().target);
+    EXPECT_EQ((float)s.w, g.texture().textureWidth);
+    EXPECT_EQ((float)s.h, g.texture().textureHeight);
+    EXPECT_EQ(!s.square, g.texture().texelTiling) << s.w << "x" << s.h;
   }
 }
 
@@ -315,8 +315,8 @@ TEST_F(KGraphicTest, AlphaModesBlendAsTheirFactorsSay) {
   g->setAlphaMode(2);
   g->setAlphaMode(7);
   g->setAlphaMode(-1);
-  EXPECT_EQ((unsigned short)GL_ONE, g->blendSource);
-  EXPECT_EQ((unsigned short)GL_ONE_MINUS_SRC_ALPHA, g->blendDest);
+  EXPECT_EQ((unsigned short)GL_ONE, g->blitter().blendSource);
+  EXPECT_EQ((unsigned short)GL_ONE_MINUS_SRC_ALPHA, g->blitter().blendDest);
   g->setAlphaMode((long)GL_ZERO, (long)GL_ONE);
   g->blitAlphaRect(0, 0, 8, 8, 300, 100);
   EXPECT_TRUE(isBackground(304, 104));
@@ -421,11 +421,11 @@ TEST_F(KGraphicTest, AngleZoomFlipsAndPivot) {
 TEST_F(KGraphicTest, TintSourceClipScissorAndFractionalWidths) {
   auto g = load("quad16rgb.png");
   g->setBlitColor(2, -1, 0.5f, 1);
-  EXPECT_EQ(1.0f, g->blitRed);
-  EXPECT_EQ(0.0f, g->blitGreen);
-  EXPECT_EQ(0.5f, g->blitBlue);
-  EXPECT_EQ(1.0f, g->blitAlpha);
-  EXPECT_TRUE(g->blitColorSet);
+  EXPECT_EQ(1.0f, g->blitter().blitRed);
+  EXPECT_EQ(0.0f, g->blitter().blitGreen);
+  EXPECT_EQ(0.5f, g->blitter().blitBlue);
+  EXPECT_EQ(1.0f, g->blitter().blitAlpha);
+  EXPECT_TRUE(g->blitter().blitColorSet);
   g->setBlitColor(1, 0, 0, 1);
   g->blitAlphaRect(8, 8, 16, 16, 100, 100); // the white quadrant, tinted red
   EXPECT_TRUE(colourAt(104, 104, 255, 0, 0));
@@ -517,7 +517,7 @@ TEST_F(KGraphicTest, RectanglesLinesAndPoints) {
   p.setAlphaMode(1);
   p.drawRect(160, 100, 180, 110, 1, 1, 1, 0.5f);
   EXPECT_TRUE(colourAt(170, 105, (255 + BG_R) / 2, (255 + BG_G) / 2, (255 + BG_B) / 2, 3));
-  EXPECT_EQ(-1, KGraphicGL::_oldBindedText);
+  EXPECT_EQ(-1, KGLTexture::_oldBindedText);
 
   // A blit after a rectangle finds its texture bound again.
   g->blitRect(0, 0, 16, 16, 200, 100);
@@ -547,7 +547,7 @@ TEST_F(KGraphicTest, ArraysPollingAndScreenCopies) {
   KGraphicGL arr;
   ASSERT_TRUE(arr.makePictureFromArray(px, 3, 2, true, false));
   EXPECT_EQ(3.0f, arr.getWidth());
-  EXPECT_TRUE(arr.quality);
+  EXPECT_TRUE(arr.texture().quality);
   arr.setTextureQuality(false);
   arr.blitRect(0, 0, 3, 2, 100, 100);
   EXPECT_TRUE(colourAt(100, 100, 255, 0, 0));
@@ -612,7 +612,7 @@ TEST_F(KGraphicTest, OneToOneBlitsLookTheSameWithEitherFilter) {
   }
   KGraphicGL g;
   ASSERT_TRUE(g.makePictureFromArray(px.data(), w, h, true, false));
-  ASSERT_TRUE(g.quality);
+  ASSERT_TRUE(g.texture().quality);
   auto grab = [](int x, int y, int gw, int gh) {
     std::vector<unsigned char> out((size_t)(gw * gh * 4));
     EXPECT_TRUE(window()->readPixels(x, y, gw, gh, out.data()));
@@ -669,8 +669,8 @@ TEST_F(KGraphicTest, ASheetKeptAsItsFramesDrawsAsTheWholeSheet) {
   std::unique_ptr<KGraphicGL> kept(new KGraphicGL());
   kept->setRegions(frames);
   ASSERT_TRUE(kept->loadPicture((dir() + "/sheet.png").c_str(), true, true));
-  EXPECT_TRUE(kept->packed);
-  EXPECT_LT(kept->textureWidth * kept->textureHeight, 256.0f * 256.0f / 4);
+  EXPECT_TRUE(kept->texture().packed);
+  EXPECT_LT(kept->texture().textureWidth * kept->texture().textureHeight, 256.0f * 256.0f / 4);
   auto grab = [](int x, int y) {
     std::vector<unsigned char> out(120 * 120 * 4);
     EXPECT_TRUE(window()->readPixels(x, y, 120, 120, out.data()));
@@ -759,10 +759,10 @@ TEST_F(KGraphicTest, BrokenPicturesFailWithoutHarm) {
   EXPECT_TRUE(messages().empty());
 
   // A picture made before the screen size is known warns once through the message box.
-  short saved = KGraphicGL::screenWidth;
-  KGraphicGL::screenWidth = 0;
+  short saved = KGLTexture::screenWidth;
+  KGLTexture::screenWidth = 0;
   { KGraphicGL early; }
-  KGraphicGL::screenWidth = saved;
+  KGLTexture::screenWidth = saved;
   ASSERT_EQ(1u, messages().size());
   EXPECT_EQ("Screen Dimensions not specified, you will not see anything|KGraphicGL::SetScreenSize Not Called!",
             messages()[0]);

@@ -279,6 +279,64 @@ TEST_F(KWindowTest, FrameCapArithmeticAndWait) {
   window()->flipBackBuffer(false, false);
 }
 
+// Each frame is due a frame time after the one before: a late frame is followed sooner, so the
+// lateness does not add up, and a long stall starts a fresh schedule rather than a burst.
+TEST_F(KWindowTest, FramesKeepTheirScheduleAndCatchUpWithoutBursts) {
+  g_now = 5000;
+  KMiscTools::setClockSource(steppingClock);
+  window()->setMaxFrameRate(100);
+  window()->flipBackBuffer(false, false);
+  const unsigned long first = KWindowGL::_lastFlipTime;
+  g_now += 13; // a frame's work took longer than a frame
+  window()->flipBackBuffer(false, false);
+  const unsigned long late = KWindowGL::_lastFlipTime;
+  window()->flipBackBuffer(false, false);
+  const unsigned long next = KWindowGL::_lastFlipTime;
+  EXPECT_LT(next - late, 10u) << "the late frame's lateness is caught up";
+  EXPECT_GE(next - first, 20u) << "two frame times after the first";
+  EXPECT_LT(next - first, 24u);
+  g_now += 200; // a stall far beyond catching up
+  window()->flipBackBuffer(false, false);
+  const unsigned long afterStall = KWindowGL::_lastFlipTime;
+  window()->flipBackBuffer(false, false);
+  EXPECT_GE(KWindowGL::_lastFlipTime - afterStall, 10u) << "no burst after a stall";
+  window()->setMaxFrameRate(0);
+  KMiscTools::setClockSource(nullptr);
+}
+
+// A frame that looks as the one on the screen is not shown again, and the back buffer still
+// holds what the screen shows; a different frame, or one after the window was uncovered, is.
+TEST_F(KWindowTest, AFrameLookingAsTheScreenIsNotShownAgain) {
+  KGraphicGL paper;
+  // As the game draws: no clear, a background over the whole picture.
+  auto frame = [&](float green) {
+    paper.drawRect(0, 0, 800, 600, 0, 0, 0, 1);
+    paper.drawRect(100, 100, 300, 200, 1, green, 0, 1);
+    window()->flipBackBuffer(false, false);
+  };
+  // The first frame's look also holds what was drawn since the last flip before it.
+  frame(0);
+  frame(0);
+  const unsigned long shown = window()->framesShown();
+  frame(0);
+  EXPECT_EQ(window()->framesShown(), shown);
+  EXPECT_EQ(pixel(200, 150), rgba(255, 0, 0));
+  EXPECT_EQ(pixel(50, 50), rgba(0, 0, 0));
+  frame(1);
+  EXPECT_EQ(window()->framesShown(), shown + 1);
+  EXPECT_EQ(pixel(200, 150), rgba(255, 255, 0));
+
+  SDL_Event ev;
+  SDL_zero(ev);
+  ev.type = SDL_WINDOWEVENT;
+  ev.window.event = SDL_WINDOWEVENT_EXPOSED;
+  ev.window.windowID = SDL_GetWindowID(window()->getWindowHandle());
+  SDL_PushEvent(&ev);
+  window()->processEvents();
+  frame(1);
+  EXPECT_EQ(window()->framesShown(), shown + 2) << "an uncovered window shows its frame again";
+}
+
 TEST_F(KWindowTest, GammaBelowOneDarkensTheFrame) {
   window()->setClearColor(1, 1, 1, 1);
   window()->setWorldView(0, 0, 0, 1, true);

@@ -129,31 +129,53 @@ TEST_F(EventDayWindowGL, TheMonkeyLowersAPatientsMoodUntilThePlayerFigureReaches
 }
 
 // Patients in every bed, germs, the monkey and the jester, the pointer moving over the furniture:
-// each frame drawn from the kept picture in batches equals the same frame sent quad by quad.
-TEST_F(EventDayWindowGL, ABusyDayLooksTheSameFromTheKeptPictureAsDrawnQuadByQuad) {
-  for (CMapEntity_PostelClass *bed : beds()) layPatient(bed, 0.6f);
-  const long redraws = KDrawList::redraws();
-  size_t mostKept = 0;
-  for (int i = 0; i < 1200; ++i) {
-    if (i % 25 == 0) pushMotion(60 + (i * 37) % 680, 60 + (i * 53) % 480);
-    playFrame();
-    mostKept = std::max(mostKept, KDrawList::keptPieces());
-    if (i % 8) continue;
-    const std::vector<unsigned char> kept = grab();
-    KDrawList::setDirect(true);
-    draw();
-    const std::vector<unsigned char> direct = grab();
-    KDrawList::setDirect(false);
-    framediff::Area diff;
-    for (size_t p = 0; p < kept.size(); p += 4)
-      if (std::memcmp(&kept[p], &direct[p], 3)) ++diff.count;
-    if (diff.count) diff = framediff::changed(kept, direct);
-    ASSERT_EQ(diff.count, 0) << "frame " << i << ": " << diff;
+// each frame drawn from the kept picture in batches equals the same frame sent quad by quad, in
+// the window and scaled to a full screen.
+class KeptPictureWindowGL : public EventDayWindowGL {
+protected:
+  void TearDown() override {
+    window()->toggleFullScreen(false);
+    EventDayWindowGL::TearDown();
   }
+
+  void compareKeptAndDirect(int frames) {
+    for (CMapEntity_PostelClass *bed : beds()) layPatient(bed, 0.6f);
+    KDrawList &drawing = window()->drawList();
+    const long redraws = drawing.redraws();
+    size_t mostKept = 0;
+    for (int i = 0; i < frames; ++i) {
+      if (i % 25 == 0) pushMotion(60 + (i * 37) % 680, 60 + (i * 53) % 480);
+      playFrame();
+      mostKept = std::max(mostKept, drawing.keptPieces());
+      if (i % 8) continue;
+      const std::vector<unsigned char> kept = grab();
+      drawing.setDirect(true);
+      draw();
+      const std::vector<unsigned char> direct = grab();
+      drawing.setDirect(false);
+      framediff::Area diff;
+      for (size_t p = 0; p < kept.size(); p += 4)
+        if (std::memcmp(&kept[p], &direct[p], 3)) ++diff.count;
+      if (diff.count) diff = framediff::changed(kept, direct);
+      ASSERT_EQ(diff.count, 0) << "frame " << i << ": " << diff;
+    }
+    EXPECT_GT(mostKept, 20u) << "the furniture is kept";
+    EXPECT_GT(drawing.redraws() - redraws, 3) << "the picture follows the day";
+    EXPECT_FALSE(germs().empty());
+  }
+};
+
+TEST_F(KeptPictureWindowGL, ABusyDayLooksTheSameFromTheKeptPictureAsDrawnQuadByQuad) {
+  compareKeptAndDirect(1200);
   save("events_kept_picture.png");
-  EXPECT_GT(mostKept, 20u) << "the furniture is kept";
-  EXPECT_GT(KDrawList::redraws() - redraws, 3) << "the picture follows the day";
-  EXPECT_FALSE(germs().empty());
+}
+
+TEST_F(KeptPictureWindowGL, ScaledToAFullScreenTheKeptPictureLooksTheSameToo) {
+  window()->toggleFullScreen(true);
+  ASSERT_TRUE(window()->isFullScreen());
+  pumpAll();
+  compareKeptAndDirect(800);
+  save("events_kept_picture_scaled.png");
 }
 
 } // namespace
