@@ -429,17 +429,17 @@ TEST_F(KWindowTest, PartialScreenshotIsTheTopLeftCorner) {
 
 TEST(KWindowLetterbox, PictureKeepsItsProportionsInTheMiddle) {
   int x, y, w, h;
-  KWindowGL::letterbox(1024, 768, 800, 600, &x, &y, &w, &h);
+  KGLScreen::letterbox(1024, 768, 800, 600, &x, &y, &w, &h);
   EXPECT_EQ(x, 0);
   EXPECT_EQ(y, 0);
   EXPECT_EQ(w, 1024);
   EXPECT_EQ(h, 768);
-  KWindowGL::letterbox(1920, 1080, 800, 600, &x, &y, &w, &h);
+  KGLScreen::letterbox(1920, 1080, 800, 600, &x, &y, &w, &h);
   EXPECT_EQ(x, 240);
   EXPECT_EQ(y, 0);
   EXPECT_EQ(w, 1440);
   EXPECT_EQ(h, 1080);
-  KWindowGL::letterbox(1000, 1000, 800, 600, &x, &y, &w, &h);
+  KGLScreen::letterbox(1000, 1000, 800, 600, &x, &y, &w, &h);
   EXPECT_EQ(x, 0);
   EXPECT_EQ(y, 125);
   EXPECT_EQ(w, 1000);
