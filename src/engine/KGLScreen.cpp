@@ -175,7 +175,7 @@ void KGLScreen::updateView() {
   _view[3] = h;
   // Mesa's software GL learns of a new window size only at a swap: shown in parts alone, the
   // frames would keep the old size. The swap's back buffer holds nothing known afterwards.
-  if ((dw != _drawableW || dh != _drawableH) && _context && presentsParts()) {
+  if (_drawableW && (dw != _drawableW || dh != _drawableH) && _context && presentsParts()) {
     SDL_GL_SwapWindow(_window);
     _drawing.forgetShown();
   }
