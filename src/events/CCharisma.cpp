@@ -28,6 +28,6 @@ CMapEntity_PacientClass *CCharisma::livePatient(CMapEntity_Game *e) {
   if (!e || e->getKill() || e->getEntityClassID() != kPatientClass) return nullptr;
   CMapEntity_PacientClass *p = dynamic_cast<CMapEntity_PacientClass *>(e);
   // One that gave up and walks out would be paid and counted cured if its mood rose again.
-  if (p && (p->getPhase() == kPhasePaid || p->getPhase() == kPhaseGone)) return nullptr;
+  if (p && (p->getPhase() == kPhasePaid || p->getPhase() == kPhaseGone) && p->getMood() == 0.0f) return nullptr;
   return p;
 }
