@@ -3,11 +3,12 @@
 #   tools/bot_all.sh                 each list's table (money against the goals, cured, lost) and
 #                                    the frame times of its longest ward day; the three lists
 #                                    play side by side
-#   tools/bot_all.sh --human         the same played with a newcomer's limits (see README)
+#   tools/bot_all.sh --human         the same played by a newcomer who knows only what is drawn (README)
 #   tools/bot_all.sh --seed=N        another seed for the game's chances (and the newcomer's aim)
 #   tools/bot_all.sh --human --difficulty=hard   one list's table
 #   tools/bot_all.sh --no-cure       a bot that never examines nor medicates
 #   tools/bot_all.sh --no-draw       the working days undrawn: the same tables, several times faster
+#                                    (ignored with --human: the newcomer sees only what is drawn)
 #   tools/bot_all.sh --random=20     random input for 20 game days (add --seed=N), under the
 #                                    sanitizers when BUILD is a -DTOB_SANITIZE=ON build
 # BUILD (default build-bot, made here without sanitizers for speed) must have -DTOB_TESTS=ON.

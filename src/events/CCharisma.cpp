@@ -26,5 +26,8 @@ float CCharisma::amount(TEffect effect, int lvl) {
 
 CMapEntity_PacientClass *CCharisma::livePatient(CMapEntity_Game *e) {
   if (!e || e->getKill() || e->getEntityClassID() != kPatientClass) return nullptr;
-  return dynamic_cast<CMapEntity_PacientClass *>(e);
+  CMapEntity_PacientClass *p = dynamic_cast<CMapEntity_PacientClass *>(e);
+  // One that gave up and walks out would be paid and counted cured if its mood rose again.
+  if (p && (p->getPhase() == kPhasePaid || p->getPhase() == kPhaseGone) && p->getMood() == 0.0f) return nullptr;
+  return p;
 }

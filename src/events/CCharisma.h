@@ -18,7 +18,7 @@ public:
   // Read afresh on every call, so stars bought during a day count at once.
   static float amount(TEffect effect, CEngine *engine) { return amount(effect, level(engine)); }
 
-  // The patient (`kPatientClass`) behind an entity, or null when it is not one or is on its way
-  // out.
+  // The patient (`kPatientClass`) behind an entity, or null when it is not one or has given up and
+  // walks out.
   static CMapEntity_PacientClass *livePatient(CMapEntity_Game *e);
 };

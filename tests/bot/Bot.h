@@ -25,6 +25,7 @@
 #include "progress/CMapEntity_SummarySesit.h"
 #include "support/BotGame.h"
 #include "ward/cabinet/CMapEntity_Lek.h"
+#include "world/CEntityController.h"
 #include "world/CMapEntity_FrontaAkci.h"
 #include "world/kinds/CMapEntity_DiagnosticTool.h"
 #include "world/kinds/CMapEntity_PacientClass.h"
@@ -232,7 +233,15 @@ public:
       std::printf("tick %ld t=%.1f fake %u paused %d help %d:", ticks, g.frameCount * 0.02, CFakeTime::instance()->ms, (int)CGlobals::instance()->paused, named("HELPWINDOW") != nullptr);
       CMapEntity_FrontaAkci *q = CMapEntity_FrontaAkci::najdi(ec());
       std::printf(" queue %zu+%zu ", q ? q->getFronta().size() : 0, q ? q->getPredFronta().size() : 0);
-      for (CMapEntity_PacientClass *p : patients()) std::printf(" [%d %d]", p->getPhase(), p->getBedState());
+      for (const auto *list : {q ? &q->getFronta() : nullptr, q ? &q->getPredFronta() : nullptr})
+        for (size_t i = 0; list && i < list->size(); ++i) {
+          CMapEntity_Game *e = (*list)[i]->controller ? (*list)[i]->controller->getEntity() : nullptr;
+          std::printf("%s%s %d ", list == &q->getFronta() ? "" : "pending ", e ? e->name.c_str() : "?", (*list)[i]->id);
+        }
+      // Each patient's phase and bed state, "chosen" when a click has made it the figure's.
+      for (CMapEntity_PacientClass *p : patients())
+        std::printf(" [%s %d %d%s]", p->name.c_str(), p->getPhase(), p->getBedState(), p->getAktivni() ? " chosen" : "");
+      if (CMapEntity_Game *f = figure()) std::printf(" figure at %.0f,%.0f", f->getX(), f->getY());
       std::printf("\n");
     }
     // Notebooks (the intro, the summary once it has been read a moment) are clicked away.
@@ -249,7 +258,7 @@ public:
     // Tips and the tutorial's bubbles close by themselves once what they ask is done: the work
     // goes on under them, and the perk a tip points to is tried now and then.
     CMapEntity_Game *bubble = ec()->getFirstEntityByClassID(kTutorialBubbleClass);
-    if (bubble && !bubble->getKill() && bubble->name == "TIPPERK" && ticks % 50 == 49)
+    if (bubble && !bubble->getKill() && bubble->name == "TIPPERK" && ticks % 50 == 49 && !noCure)
       if (CMapEntity_Game *perk = ec()->getFirstEntityByClassID(kPerkIconClass)) {
         clickOn(perk);
         return;
@@ -306,7 +315,7 @@ public:
       for (CMapEntity_PostelClass *b : beds())
         if (b->getBedNumber() == number) return clickOn(b), true;
     }
-    if (holding(kPrescriptionID))
+    if (holding(kPrescriptionID) && !noCure)
       if (CMapEntity_Game *cabinet = ec()->getFirstEntityByClassID(kCabinetClass)) return clickOn(cabinet), true;
     // With both hands full (the spray and linen) a medicine cannot be taken: the linen goes first.
     if (!figure()->containedFull() && !noCure)
@@ -315,23 +324,44 @@ public:
     if (holding(kRubbishID))
       if (CMapEntity_Game *trolley = ec()->getFirstEntityByClassID(30)) return clickOn(trolley), true;
     for (CMapEntity_Game *e : all())
-      if ((e->getEntityID() == 214 || e->getEntityID() == 198) && !clickedLately(e)) return clickOn(e), true;
+      if ((e->getEntityID() == 214 || e->getEntityID() == 198) && !clickedLately(e) && clickable(e))
+        return clickOn(e), true;
     for (uint8_t wanted : {(uint8_t)kBedGivingMoney, (uint8_t)kBedOutbreak})
       for (CMapEntity_PostelClass *b : beds())
         if (CMapEntity_PacientClass *p = dynamic_cast<CMapEntity_PacientClass *>(b->getOccupant()))
           if (p->getPhase() == kPhaseInBed && p->getBedState() == wanted && !(noCure && wanted == kBedOutbreak) &&
-              !clickedLately(b))
+              !clickedLately(b) && clickable(b))
             return clickOn(b), true;
     for (CMapEntity_Game *e : all())
-      if (e->getEntityClassID() == kGermClass) {
+      if (e->getEntityClassID() == kGermClass && clickable(e)) {
         if (holding(70)) return clickOn(e), true;
         if (CMapEntity_Game *stand = named("ANTIV")) return clickOn(stand), true;
       }
     for (CMapEntity_PostelClass *b : beds())
       if (!b->getOccupant() && !b->isMadeUp() && !holding(kRubbishID) && !b->getContainedEntityClass(kPatientClass) &&
-          !clickedLately(b))
+          !clickedLately(b) && clickable(b))
         return clickOn(b), true;
     return false;
+  }
+  // A click that lands outside the window does nothing; without cures, one that lands on a bedded
+  // patient (or the monkey on one) or its bed would choose the patient, and the figure examines a
+  // chosen patient it passes once it falls ill.
+  bool clickable(CMapEntity *e) const {
+    int x, y;
+    middle(e, x, y);
+    if (x < 0 || y < 0 || x >= 800 || y >= 600) return false;
+    if (!noCure) return true;
+    for (CMapEntity_PacientClass *p : patients())
+      if (p->getPhase() == kPhaseInBed || p->getPhase() == kPhaseHeld)
+        if (inBox(p, x, y) || (p->getBed() && inBox(p->getBed(), x, y))) return false;
+    return true;
+  }
+  // The pointer's own 4 x 4 box at (x, y) meets the entity's action box.
+  static bool inBox(CMapEntity *e, int x, int y) {
+    Frame *f = e->getCurrentFrame();
+    Rect box = f ? f->getActionBoundingBox() : Rect{};
+    const int left = (int)e->getX() + box.x, top = (int)e->getY() + box.y;
+    return box.w > 0 && box.h > 0 && x + 4 > left && y + 4 > top && x < left + box.w && y < top + box.h;
   }
 
   // ---- the laboratory ----
@@ -433,7 +463,8 @@ public:
   }
 
   int bought = 0;
-  // Registers, beds and tidies, but never examines or medicates: what a day pays without cures.
+  // Registers, beds and tidies, but never examines, hands in or medicates, nor takes a perk: what
+  // a day pays without cures.
   bool noCure = false;
 
 private:

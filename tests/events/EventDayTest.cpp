@@ -293,12 +293,18 @@ TEST_F(EventDayTest, TheJesterWaitsForTheButtonThenCheersEveryPatientOnce) {
   ASSERT_TRUE(runUntil([&] { return jester->stav == CMapEntity_Sasek::kWaiting; }, 56000));
   pointerAt(jester->getX() + 30, jester->getY() + 50);
   EXPECT_EQ(jester->stav, CMapEntity_Sasek::kWaiting) << "hovering is no click";
+  // One patient has given up and walks out: it is not cheered back into paying.
+  CMapEntity_PacientClass *leaving = patients.back();
+  patients.pop_back();
+  leaving->changeMood(-1.0f);
+  leaving->startLeaving();
   const size_t hearts = alive(74).size();
   KInput::noteButton(1, true);
   update();
   KInput::noteButton(1, false);
   EXPECT_EQ(jester->stav, CMapEntity_Sasek::kPerforming);
   for (CMapEntity_PacientClass *p : patients) EXPECT_NEAR(p->getMood(), 0.63f, 1e-5);
+  EXPECT_EQ(leaving->getMood(), 0.0f);
   EXPECT_EQ(alive(74).size(), hearts + patients.size());
   ASSERT_TRUE(runUntil([&] { return jester->stav == CMapEntity_Sasek::kAway; }, 4000));
   EXPECT_EQ(jester->getX(), 800.0f);

@@ -211,10 +211,12 @@ public:
     button(false, x, y, sdlButton);
     frame();
   }
-  // Pressed at (x0, y0), carried over `steps` frames and let go at (x1, y1).
+  // Pressed at (x0, y0), carried over `steps` frames and let go at (x1, y1). The press waits two
+  // frames after the pointer came, as a click's does: the game finds what lies under the pointer
+  // in the frame after it moved.
   void drag(int x0, int y0, int x1, int y1, int steps = 6) {
     motion(x0, y0);
-    frame();
+    frames(2);
     button(true, x0, y0);
     frame();
     for (int k = 1; k <= steps; ++k) {
