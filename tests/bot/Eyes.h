@@ -141,8 +141,9 @@ public:
     KGraphicGL::blitRect(x1, y1, x2, y2, x, y, flipH, flipV);
   }
   void blitAlphaRect(float x1, float y1, float x2, float y2, short x, short y, bool flipH, bool flipV) override {
-    if (blitColorSet)
-      note(x1, y1, x2, y2, x, y, 0, 1, blitRed, blitGreen, blitBlue, blitAlpha, 0, 0);
+    const KGLBlitter &b = blitter();
+    if (b.blitColorSet)
+      note(x1, y1, x2, y2, x, y, 0, 1, b.blitRed, b.blitGreen, b.blitBlue, b.blitAlpha, 0, 0);
     else
       note(x1, y1, x2, y2, x, y, 0, 1, 1, 1, 1, 1, 0, 0);
     KGraphicGL::blitAlphaRect(x1, y1, x2, y2, x, y, flipH, flipV);
@@ -150,8 +151,9 @@ public:
   void blitAlphaRectFx(float x1, float y1, float x2, float y2, short x, short y, float angle, float zoom, float alpha,
                        bool flipH, bool flipV, float centreX, float centreY) override {
     if (zoom != 0 && alpha > 0) {
-      if (blitColorSet)
-        note(x1, y1, x2, y2, x, y, angle, zoom, blitRed, blitGreen, blitBlue, alpha * blitAlpha, centreX, centreY);
+      const KGLBlitter &b = blitter();
+      if (b.blitColorSet)
+        note(x1, y1, x2, y2, x, y, angle, zoom, b.blitRed, b.blitGreen, b.blitBlue, alpha * b.blitAlpha, centreX, centreY);
       else
         note(x1, y1, x2, y2, x, y, angle, zoom, 1, 1, 1, alpha, centreX, centreY);
     }
@@ -185,7 +187,7 @@ private:
     k.angle = turned ? angle : 0;
     k.zoom = turned ? zoom : 1;
     k.r = r, k.g = g, k.b = b, k.a = a;
-    k.additive = blendDest == 1;  // GL_ONE
+    k.additive = blitter().blendDest == 1;  // GL_ONE
     k.place();
     d.frame.push_back(k);
   }
