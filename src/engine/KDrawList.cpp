@@ -609,7 +609,58 @@ void KDrawList::endPiece() {
   --pieceDepth;
 }
 
+// A software renderer (llvmpipe) compiles a program for each mix of texture shape (each side a
+// power of two or not), filter and blend the first time a draw uses it, 5 to 15 ms each: the
+// first frame of a new screen (the map after the title, the day after the map) paid for all of
+// its new ones at once, and for the copy that takes its kept picture. Made ready one a frame from the start, they are ready before the
+// player can leave the title. Pictures are RGBA, clamped, and blended as pictures or light.
+bool KDrawList::warmUp() {
+  static const int kShapes = 5, kFilters = 2, kBlends = 3;
+  if (warmed >= kShapes * kFilters * kBlends) return false;
+  const int state = warmed++;
+  const int shape = state % kShapes, linear = state / kShapes % kFilters, blend = state / (kShapes * kFilters);
+  // The untextured shape has no filter.
+  if (shape == 4 && linear) return true;
+  if (!warmTextures[0]) {
+    const unsigned char texels[4 * 9] = {};
+    const int sides[4][2] = {{2, 2}, {3, 3}, {2, 3}, {3, 2}};
+    glGenTextures(4, warmTextures);
+    for (int i = 0; i < 4; ++i) {
+      glBindTexture(GL_TEXTURE_2D, warmTextures[i]);
+      glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, sides[i][0], sides[i][1], 0, GL_RGBA, GL_UNSIGNED_BYTE, texels);
+    }
+    bound = kUnknown;
+  }
+  if (state == 0) {
+    // Taking the kept picture copies the back buffer into a texture through programs of its own.
+    glBindTexture(GL_TEXTURE_2D, warmTextures[0]);
+    glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 0, 0, 1, 1);
+  }
+  KDrawQuad q;
+  if (shape < 4) {
+    q.texture = warmTextures[shape];
+    q.target = GL_TEXTURE_2D;
+    q.linear = linear != 0;
+  }
+  q.blend = blend > 0;
+  q.source = GL_SRC_ALPHA;
+  q.destination = blend == 2 ? GL_ONE : GL_ONE_MINUS_SRC_ALPHA;
+  beginArrays();
+  apply(q);
+  clearArrays();
+  firsts.push_back(0);
+  counts.push_back(4);
+  pushCorners(q, 4);
+  pointArrays();
+  glMultiDrawArrays(GL_POLYGON, firsts.data(), counts.data(), 1);
+  clearArrays();
+  endArrays();
+  return true;
+}
+
 void KDrawList::forgetPicture() {
+  warmed = 0;
+  std::fill(std::begin(warmTextures), std::end(warmTextures), 0u);
   clearPending();
   shownKnown = false;
   inScene = false;

@@ -65,6 +65,9 @@ public:
   void endPiece();
   // The kept picture is lost (a new context) or no longer wanted.
   void forgetPicture();
+  // Has the renderer ready one more of the states pictures are drawn with (see warmUp in the
+  // source), by a draw that covers no pixel; false once all are. Between frames, nothing pending.
+  bool warmUp();
 
   // A frame that looks as the one on the screen need not be drawn nor shown again. The frame's
   // look gathers every quad, clear and view since the last frame shown or dropped; `extra` is
@@ -172,6 +175,10 @@ private:
   std::vector<KDamageItem> items;
   std::vector<std::pair<size_t, size_t>> itemQuads;
   bool presenting = false, partsPossible = false, drewParts = false, recorded = false;
+
+  // States made ready by warmUp, and the small textures of each shape it uses.
+  int warmed = 0;
+  unsigned warmTextures[4] = {};
 
   // Scratch arrays reused from frame to frame.
   std::vector<float> pos, tex, col;

@@ -10,6 +10,7 @@
 #include <SDL.h>
 #include <SDL_opengl.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -311,6 +312,11 @@ void KWindowGL::flipBackBuffer(bool waitWhileInactive, bool resetView) {
     _screen.present(_drawing.shownParts());
     ++_framesShown;
   }
+  // Not in the frames a loading screen shows as fast as it can.
+  if (_frameTime != 0) _drawing.warmUp();
+  const double ready = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
+  if (_frameReadyAt > 0) _longestFrame = std::max(_longestFrame, ready - _frameReadyAt);
+  _frameReadyAt = ready;
   processEvents();
 
   if (_frameTime != 0) waitForSchedule();
@@ -325,6 +331,12 @@ void KWindowGL::flipBackBuffer(bool waitWhileInactive, bool resetView) {
     KMiscTools::freezeTimer();
     _scheduled = false;
   }
+}
+
+double KWindowGL::takeLongestFrame() {
+  const double longest = _longestFrame;
+  _longestFrame = 0;
+  return longest;
 }
 
 // Each frame is due one frame time after the one before it, not after the last wait ended, so

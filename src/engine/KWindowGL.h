@@ -56,6 +56,9 @@ public:
   unsigned long getFrameTime() const { return _frameTime; }
   // Frames put on the screen so far; a frame that looked as the one shown is not counted.
   unsigned long framesShown() const { return _framesShown; }
+  // The longest time between two frames ready (shown, or found as on the screen) since the last
+  // call, in ms of the steady clock: what a player sees as a stall, a loading screen's frames too.
+  double takeLongestFrame();
   float getGamma() const { return _gamma; }
   bool isFullScreen() const { return _screen.isFullScreen(); }
   short getWindowDepth() const { return _screen.depth(); }
@@ -100,4 +103,5 @@ private:
   uint32_t _due = 0;
   bool _scheduled = false;
   unsigned long _framesShown = 0;
+  double _frameReadyAt = 0, _longestFrame = 0;
 };
