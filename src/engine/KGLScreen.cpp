@@ -248,6 +248,9 @@ void KGLScreen::present(const std::vector<KPixelBox> *parts) {
     return;
   }
   KPixelBox box = {0, 0, _drawableW, _drawableH};
+  // A frame shown whole shows the bars too: Mesa may have given the back buffer its new size
+  // after the last clear, keeping the old pixels in its corner.
+  if ((!parts || parts->empty()) && _fullScreen) clearBars();
   // Every rectangle would be a round trip to the X server: their bounds go in one.
   if (parts && !parts->empty()) {
     box = parts->front();
