@@ -4,7 +4,7 @@
 #include "world/CCloneable.h"
 #include "world/CMapEntity_Game.h"
 
-// The speech bubble of the tutorial and the tips (class 31): a background with its own text box
+// The speech bubble of the tutorial and the tips (`kTutorialBubbleClass`): a background with its own text box
 // showing the text the bubble was copied from. Its behaviours place, point and remove it.
 class CMapEntity_TutorialClass : public CCloneable<CMapEntity_TutorialClass, CMapEntity_Game> {
 public:

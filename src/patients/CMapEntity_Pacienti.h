@@ -47,7 +47,7 @@ public:
 void applySpeciesTo(CMapEntity_PacientClass &patient, const TSpecies &s);
 void applyCopySettingsTo(CMapEntity_PacientClass &patient, const TSpecies &s);
 
-// A patient's head (class 10): shows the mood faces; no behaviour of its own.
+// A patient's head (`kHeadClass`): shows the mood faces; no behaviour of its own.
 class CMapEntity_PacientHlava : public CCloneable<CMapEntity_PacientHlava, CMapEntity_Game> {
 public:
   using CCloneable::CCloneable;

@@ -4,7 +4,7 @@
 #include "world/CCloneable.h"
 #include "world/CMapEntity_Game.h"
 
-// Visiting parents (class 23): they wait in the row at the top of the ward showing the number
+// Visiting parents (`kParentsClass`): they wait in the row at the top of the ward showing the number
 // of the bed they look for, and are dragged onto that bed for a visit.
 class CMapEntity_RodiceClass : public CCloneable<CMapEntity_RodiceClass, CMapEntity_Game> {
 public:

@@ -28,6 +28,7 @@
 #include "media/Frameset.h"
 #include "media/ZSprite.h"
 #include "media/ZSpriteFactory.h"
+#include "world/kinds/EntityIds.h"
 #include "ward/furniture/CMapEntity_Zidle.h"
 #include "world/CLevelList.h"
 #include "world/CMapEntitiesFactory.h"
@@ -540,7 +541,8 @@ TEST(DataSetTest, ClickableAndWorkedOnPrototypesHaveActionBoxesAndFreeApproachTi
     ASSERT_NE(f, nullptr) << p.name;
     bool worked = p.nearX != 0 || p.nearY != 0;
     // Beds, cabinets, trolleys, patients and menu buttons are clicked or dragged onto.
-    if (p.cls == 13 || p.cls == 15 || p.cls == 19 || p.cls == 30 || p.cls == 36 || p.cls == 17) {
+    if (p.cls == kBedClass || p.cls == kPatientClass || p.cls == kCabinetClass || p.cls == kTrolleyClass || p.cls == 36 ||
+        p.cls == kChairClass) {
       EXPECT_GT(f->action.w * f->action.h, 0) << p.name << " cannot be clicked";
     }
     if (!p.blocks() || !worked || p.sprite == "EMPTY") continue;
@@ -562,7 +564,7 @@ TEST(DataSetTest, ThePlayerAtAWorkSpotStandsInFrontOfTheFurniture) {
   int checked = 0;
   for (const Prototype &p : prototypes()) {
     bool worked = p.nearX != 0 || p.nearY != 0;
-    if (!worked || !(p.solid || p.cls == 13 || p.cls == 21 || p.cls == 30)) continue;
+    if (!worked || !(p.solid || p.cls == kBedClass || p.cls == kDispenserClass || p.cls == kTrolleyClass)) continue;
     const FramesetInfo *f = sprites().at(p.sprite).find(p.frameset);
     ASSERT_NE(f, nullptr) << p.name;
     const int sort = f->sortY >= 0 ? f->sortY : f->box.y;
@@ -768,7 +770,7 @@ TEST(DataSetTest, EveryDifficultyListsLevelsWhoseFilesLoad) {
       const bool listed = std::find(names.begin(), listEnd, name) != listEnd;
       auto workedAt = [listed](const Prototype *p) {
         return listed && (p->nearX != 0 || p->nearY != 0) &&
-               (p->solid || p->cls == 13 || p->cls == 21 || p->cls == 30);
+               (p->solid || p->cls == kBedClass || p->cls == kDispenserClass || p->cls == kTrolleyClass);
       };
       for (size_t i = 0; i < placed.size(); ++i)
         for (size_t j = i + 1; j < placed.size(); ++j) {
@@ -790,7 +792,7 @@ TEST(DataSetTest, EveryDifficultyListsLevelsWhoseFilesLoad) {
         ASSERT_TRUE(tx >= 0 && tx < 25 && ty >= 0 && ty < 19) << p->name;
         EXPECT_TRUE(map.isWalkable(0, ty * 25 + tx)) << p->name << " is worked on from a wall";
         // The player works a bed only within 15 px of its spot, standing on the tile's middle.
-        if (p->cls == 13) {
+        if (p->cls == kBedClass) {
           EXPECT_TRUE(std::abs(tx * 32 + 16 - pl.second.first - p->nearX) <= 15 &&
                       std::abs(ty * 32 + 16 - pl.second.second - p->nearY) <= 15)
               << p->name << " at " << pl.second.first << ", " << pl.second.second << " is out of the player's reach";
@@ -888,7 +890,7 @@ TEST(DataSetTest, DaysWithBedsHaveACabinetATrolleyAndNumberedArrivals) {
           const Prototype *p = prototype(e->Attribute("name"));
           if (!p) continue;
           classes.insert(p->cls);
-          if (p->cls == 13) {
+          if (p->cls == kBedClass) {
             EXPECT_TRUE(e->Attribute("postelcislo"))
                 << name << "_entities.xml, adder " << row << ": bed " << p->name << " has no #number";
           }

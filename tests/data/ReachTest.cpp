@@ -218,7 +218,8 @@ TEST_F(ReachTest, WorkSpotsLieOnTheFloorInFrontAndReachARidingMonkey) {
   forEachLayout([&] {
     for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr()) {
       const uint32_t cls = e->getEntityClassID();
-      const bool worked = (e->approachX != 0 || e->approachY != 0) && (e->getSolid() || cls == kBedClass || cls == 21 || cls == 30);
+      const bool worked = (e->approachX != 0 || e->approachY != 0) &&
+                          (e->getSolid() || cls == kBedClass || cls == kDispenserClass || cls == kTrolleyClass);
       if (cls == kCabinetClass) {
         TSpot s;
         ASSERT_TRUE(spotOf(e, s)) << e->name;
@@ -237,7 +238,7 @@ TEST_F(ReachTest, WorkSpotsLieOnTheFloorInFrontAndReachARidingMonkey) {
       // A trolley, dispenser or cabinet she touched there would take the work at the bed over.
       for (CMapEntity_Game *o : *level->getEC()->getEntitiesPtr()) {
         const uint32_t oc = o->getEntityClassID();
-        if (oc == 30 || oc == 21 || oc == kCabinetClass) {
+        if (oc == kTrolleyClass || oc == kDispenserClass || oc == kCabinetClass) {
           EXPECT_FALSE(reach.meets(box(o, true))) << e->name << "'s spot is within reach of " << o->name;
         }
       }

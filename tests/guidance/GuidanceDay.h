@@ -42,7 +42,7 @@ public:
     return e;
   }
 
-  // The live bubbles (class 31) by name, oldest first.
+  // The live bubbles (`kTutorialBubbleClass`) by name, oldest first.
   std::vector<std::string> bubbles() {
     std::vector<std::string> out;
     for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())

@@ -89,6 +89,7 @@ TEST_F(MainMenuWindowTest, WalksFromProfilesThroughOptionsToTheFirstDayAndQuits)
 
   // An emptied name is refused with a message, as a taken one is; OK puts the panel back in use.
   const gameproc::Pixels chosen = game.look(262, 200, 80, 220);
+  const gameproc::Pixels unlitName = game.look(377, 464, 240, 24);
   ASSERT_TRUE(game.click(497, 476));
   game.keys("BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace Return");
   ASSERT_TRUE(shows("a message window at (261, 200)", 281, 220, 280, 40));
@@ -96,6 +97,9 @@ TEST_F(MainMenuWindowTest, WalksFromProfilesThroughOptionsToTheFirstDayAndQuits)
   EXPECT_EQ(readAll(hospital + "lastprofile.txt"), "player3");
   ASSERT_TRUE(game.click(423, 361));
   EXPECT_TRUE(game.waitUntilLike("the message window to be gone", chosen, 0.02));
+  // The name box kept its glow under the message window; the next hover is seen only once it
+  // has faded.
+  ASSERT_TRUE(game.waitUntilLike("the name box's glow to fade", unlitName, 0.01));
 
   // A rename keeps as many characters as a profile name holds (14) and writes both files.
   ASSERT_TRUE(game.click(497, 476));

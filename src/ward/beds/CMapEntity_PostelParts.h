@@ -36,7 +36,7 @@ public:
   void renderAdditional(KGraphic *) override {}
 };
 
-// Highlight aura (class 12) of beds and chairs; a carrier never keeps a link to a deleted aura.
+// Highlight aura (`kHighlightClass`) of beds and chairs; a carrier never keeps a link to a deleted aura.
 class CMapEntity_Aura : public CCloneable<CMapEntity_Aura, CMapEntity_Game> {
 public:
   using CCloneable::CCloneable;

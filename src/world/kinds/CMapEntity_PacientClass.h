@@ -45,11 +45,11 @@ struct TPatientSounds {
   std::string panic2 = "LEVELDONE";
 };
 
-// Every patient on the ward (class 15). Its state, where it is in its visit and in bed, its mood
+// Every patient on the ward (`kPatientClass`). Its state, where it is in its visit and in bed, its mood
 // and its recovery, changes only through the operations below; the patient behaviour drives
 // them, the figure, the guides and the entertainers call the few that are theirs. A prototype
-// carries nothing; a copy (clone) carries its head (class 10), pyjama hand (class 26) and hearts
-// bar (entity 92) and starts fully transparent for its behaviour to fade in.
+// carries nothing; a copy (clone) carries its head (`kHeadClass`), pyjama hand (`kHandClass`)
+// and hearts bar (`kHeartsID`) and starts fully transparent for its behaviour to fade in.
 class CMapEntity_PacientClass : public CCloneable<CMapEntity_PacientClass, CMapEntity_Game> {
 public:
   static const uint16_t kHeadClass = 10;

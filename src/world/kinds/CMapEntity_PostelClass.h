@@ -4,7 +4,7 @@
 #include "world/CCloneable.h"
 #include "world/CMapEntity_Game.h"
 
-// Bed (class 13): the state that patients, the player figure and the tutorial read and change
+// Bed (`kBedClass`): the state that patients, the player figure and the tutorial read and change
 // through the operations below. The bed carries its pillow (35), blanket (14), front rail (34),
 // aura (12) and lamps; the operations here only re-dress and tint the blanket and pillow.
 class CMapEntity_PostelClass : public CCloneable<CMapEntity_PostelClass, CMapEntity_Game> {

@@ -66,7 +66,7 @@ public:
   virtual void showExpertMark(CMapEntity_Game *statusBar) = 0;
 };
 
-// Beds (class 13): whether one is made up, and the number an arrival carrier's bed is given.
+// Beds (`kBedClass`): whether one is made up, and the number an arrival carrier's bed is given.
 class CBedLink {
 public:
   virtual bool isMadeUp(CMapEntity_Game *bed) = 0;
