@@ -41,5 +41,6 @@ private:
   float fill;
   unsigned long drawCount;
   unsigned long lastDraw;
-  static const unsigned long kMinRedrawMs = 40;
+  // Well within the 50 ms a frame may take, with the drawing and a wait for the workers.
+  static const unsigned long kMinRedrawMs = 30;
 };

@@ -163,6 +163,19 @@ void KDrawList::apply(const KDrawQuad &q) {
     glDisable(GL_BLEND);
     blendOn = 0;
   }
+  // Under a blend that weighs the source by its alpha, a fragment of alpha 0 leaves the pixel as
+  // it was: the renderer may drop it before blending.
+  const int test = q.blend && q.source == GL_SRC_ALPHA &&
+                   (q.destination == GL_ONE_MINUS_SRC_ALPHA || q.destination == GL_ONE);
+  if (test != alphaTestOn) {
+    if (test) {
+      glAlphaFunc(GL_GREATER, 0.0f);
+      glEnable(GL_ALPHA_TEST);
+    } else {
+      glDisable(GL_ALPHA_TEST);
+    }
+    alphaTestOn = test;
+  }
 }
 
 void KDrawList::pushCorners(const KDrawQuad &q, int corners) {
@@ -332,30 +345,95 @@ void KDrawList::prepareScene() {
   hashedUpTo = sceneEnd;
 }
 
-void KDrawList::drawScene() {
+// True when the drawing after the scene was drawn with it.
+bool KDrawList::drawScene(bool recording) {
   if (!keeping || direct || !plain || (!sceneCovers && !sceneFresh)) {
+    damage.forget();
     replay(0, sceneEnd);
-    return;
+    return false;
   }
   const KFrameCache::Plan &plan = cache.plan(pieces, sceneLook, !sceneFresh);
   if (!plan.usePicture) {
+    damage.forget();
     replay(0, sceneEnd);
-    return;
+    return false;
   }
   if (!makePicture()) {
     // No room for the picture: every frame is drawn whole, as it looks the same either way.
     keeping = false;
     cache.forget();
+    damage.forget();
     replay(0, sceneEnd);
-    return;
+    return false;
   }
   if (plan.redraw) {
     replaySpans(plan.kept, true);
     takePicture();
-  } else {
-    showPicture();
   }
+  if (recording) {
+    gatherItems(plan.kept);
+    const KPixelBox whole = {view[0], view[1], view[0] + view[2], view[1] + view[3]};
+    const bool parts = damage.compare(items, mix(sceneLook, (uint64_t)redrawCount), whole);
+    recorded = true;
+    if (parts && partsPossible) {
+      drawParts();
+      drewParts = true;
+      return true;
+    }
+  }
+  if (!plan.redraw) showPicture();
   replaySpans(plan.kept, false);
+  return false;
+}
+
+// A box in picture pixels as screen pixels; scaled, a pixel more on each side for rounding.
+KPixelBox KDrawList::onScreen(const KPixelBox &b) const {
+  if (view[2] == width && view[3] == height) return {b.x0 + view[0], b.y0 + view[1], b.x1 + view[0], b.y1 + view[1]};
+  const double sx = (double)view[2] / width, sy = (double)view[3] / height;
+  return {view[0] + (int)std::floor(b.x0 * sx) - 1, view[1] + (int)std::floor(b.y0 * sy) - 1,
+          view[0] + (int)std::ceil(b.x1 * sx) + 1, view[1] + (int)std::ceil(b.y1 * sy) + 1};
+}
+
+// The frame's items over the kept picture: the scene's pieces drawn every frame, then each quad
+// drawn after the scene (the pointer, what the screen puts over the level).
+void KDrawList::gatherItems(const std::vector<char> &kept) {
+  items.clear();
+  itemQuads.clear();
+  uint64_t unkeyed = 1ull << 63, after = 3ull << 62;
+  for (size_t i = 0; i < pieces.size(); ++i) {
+    const uint64_t id = pieces[i].key ? pieces[i].key : unkeyed++;
+    if (kept[i]) continue;
+    items.push_back({id, pieces[i].look, onScreen(pieces[i].box)});
+    itemQuads.push_back({spans[i].first, spans[i].last});
+  }
+  for (size_t j = sceneEnd; j < quads.size(); ++j) {
+    items.push_back({after++, lookOf(quads[j], 0xAF7E2), onScreen(boxOf(quads[j]))});
+    itemQuads.push_back({j, j + 1});
+  }
+}
+
+// Within each rectangle that changed: the kept picture, then every item that reaches into it.
+void KDrawList::drawParts() {
+  const GLboolean scissorOn = glIsEnabled(GL_SCISSOR_TEST);
+  GLint saved[4];
+  glGetIntegerv(GL_SCISSOR_BOX, saved);
+  glEnable(GL_SCISSOR_TEST);
+  for (const KPixelBox &r : damage.rects()) {
+    glScissor(r.x0, r.y0, r.x1 - r.x0, r.y1 - r.y0);
+    showPicture();
+    size_t from = 0, to = 0;
+    for (size_t k = 0; k < items.size(); ++k) {
+      if (!items[k].box.meets(r)) continue;
+      if (from == to || itemQuads[k].first != to) {
+        replay(from, to);
+        from = itemQuads[k].first;
+      }
+      to = itemQuads[k].second;
+    }
+    replay(from, to);
+  }
+  glScissor(saved[0], saved[1], saved[2], saved[3]);
+  if (!scissorOn) glDisable(GL_SCISSOR_TEST);
 }
 
 void KDrawList::hashPending() {
@@ -382,8 +460,14 @@ void KDrawList::dropFrame() {
   backTouched = false;
 }
 
-void KDrawList::framePresented() {
+void KDrawList::framePresented(bool partsAllowed) {
+  presenting = partsAllowed;
+  partsPossible = partsAllowed && shownKnown && !backTouched;
+  drewParts = recorded = false;
   flush();
+  presenting = false;
+  // What the next frame compares with is this frame's items over the kept picture, or nothing.
+  if (!recorded) damage.forget();
   shownLook = finishedLook;
   shownKnown = true;
   frameLook = kFrameSeed;
@@ -413,9 +497,14 @@ void KDrawList::flush() {
   }
   hashPending();
   backTouched = true;
+  // Only the flush that presents a frame may draw it in parts; any other leaves the screen's
+  // pixels unknown to the next frame.
+  const bool recording = presenting;
+  presenting = false;
+  if (!recording || !sceneEnd) damage.forget();
   beginArrays();
-  if (sceneEnd) drawScene();
-  replay(sceneEnd, quads.size());
+  const bool tailDrawn = sceneEnd && drawScene(recording);
+  if (!tailDrawn) replay(sceneEnd, quads.size());
   endArrays();
   clearPending();
 }
@@ -424,6 +513,7 @@ void KDrawList::stateUnknown() {
   enabledTarget = kUnknown;
   bound = kUnknown;
   blendOn = -1;
+  alphaTestOn = -1;
   source = destination = kUnknown;
 }
 
@@ -481,7 +571,10 @@ void KDrawList::viewChanged(const float move[4], const int screenView[4], int pi
   }
 }
 
-void KDrawList::forgetShown() { shownKnown = false; }
+void KDrawList::forgetShown() {
+  shownKnown = false;
+  damage.forget();
+}
 
 void KDrawList::beginScene() {
   if (inScene) return;
@@ -516,7 +609,58 @@ void KDrawList::endPiece() {
   --pieceDepth;
 }
 
+// A software renderer (llvmpipe) compiles a program for each mix of texture shape (each side a
+// power of two or not), filter and blend the first time a draw uses it, 5 to 15 ms each: the
+// first frame of a new screen (the map after the title, the day after the map) paid for all of
+// its new ones at once, and for the copy that takes its kept picture. Made ready one a frame from the start, they are ready before the
+// player can leave the title. Pictures are RGBA, clamped, and blended as pictures or light.
+bool KDrawList::warmUp() {
+  static const int kShapes = 5, kFilters = 2, kBlends = 3;
+  if (warmed >= kShapes * kFilters * kBlends) return false;
+  const int state = warmed++;
+  const int shape = state % kShapes, linear = state / kShapes % kFilters, blend = state / (kShapes * kFilters);
+  // The untextured shape has no filter.
+  if (shape == 4 && linear) return true;
+  if (!warmTextures[0]) {
+    const unsigned char texels[4 * 9] = {};
+    const int sides[4][2] = {{2, 2}, {3, 3}, {2, 3}, {3, 2}};
+    glGenTextures(4, warmTextures);
+    for (int i = 0; i < 4; ++i) {
+      glBindTexture(GL_TEXTURE_2D, warmTextures[i]);
+      glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, sides[i][0], sides[i][1], 0, GL_RGBA, GL_UNSIGNED_BYTE, texels);
+    }
+    bound = kUnknown;
+  }
+  if (state == 0) {
+    // Taking the kept picture copies the back buffer into a texture through programs of its own.
+    glBindTexture(GL_TEXTURE_2D, warmTextures[0]);
+    glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 0, 0, 1, 1);
+  }
+  KDrawQuad q;
+  if (shape < 4) {
+    q.texture = warmTextures[shape];
+    q.target = GL_TEXTURE_2D;
+    q.linear = linear != 0;
+  }
+  q.blend = blend > 0;
+  q.source = GL_SRC_ALPHA;
+  q.destination = blend == 2 ? GL_ONE : GL_ONE_MINUS_SRC_ALPHA;
+  beginArrays();
+  apply(q);
+  clearArrays();
+  firsts.push_back(0);
+  counts.push_back(4);
+  pushCorners(q, 4);
+  pointArrays();
+  glMultiDrawArrays(GL_POLYGON, firsts.data(), counts.data(), 1);
+  clearArrays();
+  endArrays();
+  return true;
+}
+
 void KDrawList::forgetPicture() {
+  warmed = 0;
+  std::fill(std::begin(warmTextures), std::end(warmTextures), 0u);
   clearPending();
   shownKnown = false;
   inScene = false;
@@ -524,6 +668,7 @@ void KDrawList::forgetPicture() {
   picture = 0;
   pictureW = pictureH = 0;
   cache.forget();
+  damage.forget();
   stateUnknown();
 }
 

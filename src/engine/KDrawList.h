@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "engine/KFrameCache.h"
+#include "engine/KFrameDamage.h"
 
 // One quad (or line) as a picture asked for it: the GL state it needs, its colour, the extra
 // turn or zoom about a point, and its corners with their texture coordinates in GL order.
@@ -64,6 +65,9 @@ public:
   void endPiece();
   // The kept picture is lost (a new context) or no longer wanted.
   void forgetPicture();
+  // Has the renderer ready one more of the states pictures are drawn with (see warmUp in the
+  // source), by a draw that covers no pixel; false once all are. Between frames, nothing pending.
+  bool warmUp();
 
   // A frame that looks as the one on the screen need not be drawn nor shown again. The frame's
   // look gathers every quad, clear and view since the last frame shown or dropped; `extra` is
@@ -73,8 +77,12 @@ public:
   bool frameUnchanged(uint64_t extra);
   // The frame is not drawn: the screen already shows it.
   void dropFrame();
-  // The frame is drawn (flushed) and its look becomes the one on the screen.
-  void framePresented();
+  // The frame is drawn (flushed) and its look becomes the one on the screen. With `partsAllowed`
+  // (the screen can show rectangles of the back buffer, which then keeps the last frame's pixels)
+  // a frame drawn from the kept picture is drawn only where it differs from the last one shown.
+  void framePresented(bool partsAllowed = false);
+  // Where the frame just presented was drawn, in screen pixels; null when it was drawn whole.
+  const std::vector<KPixelBox> *shownParts() const { return drewParts ? &damage.rects() : nullptr; }
   // The screen's pixels are no longer known (a window uncovered, resized, another context).
   void forgetShown();
   // Turns keeping pictures on or off (on by default); the screen looks the same either way.
@@ -111,7 +119,10 @@ private:
   void showPicture();
   void replaySpans(const std::vector<char> &kept, bool wanted);
   void prepareScene();
-  void drawScene();
+  bool drawScene(bool recording);
+  KPixelBox onScreen(const KPixelBox &b) const;
+  void gatherItems(const std::vector<char> &kept);
+  void drawParts();
   void hashPending();
   void clearPending();
 
@@ -149,6 +160,7 @@ private:
   unsigned enabledTarget = kUnknown; // 0: texturing off
   unsigned bound = kUnknown;
   int blendOn = -1;
+  int alphaTestOn = -1;
   unsigned source = kUnknown, destination = kUnknown;
   std::unordered_map<unsigned, TextureParams> params;
 
@@ -156,6 +168,17 @@ private:
   unsigned picture = 0;
   int pictureW = 0, pictureH = 0;
   long redrawCount = 0;
+
+  // What the last frame shown drew over the kept picture, to draw the next only where it differs.
+  KFrameDamage damage;
+  // This frame's items over the kept picture, with the quads [first, second) each one drew.
+  std::vector<KDamageItem> items;
+  std::vector<std::pair<size_t, size_t>> itemQuads;
+  bool presenting = false, partsPossible = false, drewParts = false, recorded = false;
+
+  // States made ready by warmUp, and the small textures of each shape it uses.
+  int warmed = 0;
+  unsigned warmTextures[4] = {};
 
   // Scratch arrays reused from frame to frame.
   std::vector<float> pos, tex, col;

@@ -106,7 +106,8 @@ void KGLBlitter::texturedQuad(KDrawQuad &q, float x1, float y1, float x2, float 
   send(q);
 }
 
-// The part of the source rectangle whose blocks hold a visible pixel; false when none does.
+// The part of the source rectangle that holds its visible pixels, to the pixel where its blocks
+// lie wholly inside it; false when none shows.
 bool KGLBlitter::visiblePart(int &x1, int &y1, int &x2, int &y2) const {
   if (tex.opaqueBlocks.empty() || x1 < 0 || y1 < 0 || x2 > tex.blocksWide || y2 > tex.blocksHigh || x2 <= x1 || y2 <= y1)
     return true;
@@ -114,17 +115,47 @@ bool KGLBlitter::visiblePart(int &x1, int &y1, int &x2, int &y2) const {
   int left = x2, right = x1, top = y2, bottom = y1;
   for (int by = y1 / b; by <= (y2 - 1) / b; ++by)
     for (int bx = x1 / b; bx <= (x2 - 1) / b; ++bx) {
-      if (!tex.opaqueBlocks[(size_t)by * tex.blocksAcross + bx]) continue;
-      left = std::min(left, bx * b);
-      right = std::max(right, (bx + 1) * b);
-      top = std::min(top, by * b);
-      bottom = std::max(bottom, (by + 1) * b);
+      const unsigned m = tex.opaqueBlocks[(size_t)by * tex.blocksAcross + bx];
+      if (!m) continue;
+      // A block cut by the rectangle's edge may show only outside it: it counts whole.
+      const bool inside = bx * b >= x1 && (bx + 1) * b <= x2 && by * b >= y1 && (by + 1) * b <= y2;
+      const unsigned cols = inside ? m & 0xFF : 0xFF, rows = inside ? m >> 8 : 0xFF;
+      left = std::min(left, bx * b + __builtin_ctz(cols));
+      right = std::max(right, bx * b + 32 - __builtin_clz(cols));
+      top = std::min(top, by * b + __builtin_ctz(rows));
+      bottom = std::max(bottom, by * b + 32 - __builtin_clz(rows));
     }
   if (right <= left) return false;
   x1 = std::max(x1, left);
   x2 = std::min(x2, right);
   y1 = std::max(y1, top);
   y2 = std::min(y2, bottom);
+  return true;
+}
+
+// Fully transparent borders change no pixel under the blends that weigh the source by its alpha,
+// so only the part that shows is sent (small quads, glyphs, are not worth the look). Sampled
+// between texels (filtered, turned, zoomed or on a scaled view), a pixel may take from the
+// texel beside its own: the part then keeps one texel of its border. True when the quad was
+// sent so or shows nothing.
+bool KGLBlitter::trimmed(KDrawQuad &q, float x1, float y1, float x2, float y2, float x, float y, bool flipH,
+                         bool flipV, bool between) {
+  if ((x2 - x1) * (y2 - y1) < 1024 || !q.blend || q.source != GL_SRC_ALPHA ||
+      (q.destination != GL_ONE_MINUS_SRC_ALPHA && q.destination != GL_ONE) || !wholeTexels(x1, y1, x2, y2))
+    return false;
+  between = between || !KGLTexture::_viewOneToOne;
+  int sx1 = (int)x1, sy1 = (int)y1, sx2 = (int)x2, sy2 = (int)y2;
+  if (!visiblePart(sx1, sy1, sx2, sy2)) return true;
+  if (between) {
+    sx1 = std::max((int)x1, sx1 - 1);
+    sy1 = std::max((int)y1, sy1 - 1);
+    sx2 = std::min((int)x2, sx2 + 1);
+    sy2 = std::min((int)y2, sy2 + 1);
+  }
+  int dx = flipH ? (int)x2 - sx2 : sx1 - (int)x1;
+  int dy = flipV ? (int)y2 - sy2 : sy1 - (int)y1;
+  texturedQuad(q, (float)sx1, (float)sy1, (float)sx2, (float)sy2, x + dx, y - dy, (float)(sx2 - sx1),
+               (float)(sy2 - sy1), flipH, flipV);
   return true;
 }
 
@@ -138,20 +169,7 @@ void KGLBlitter::GenericBlit(KDrawQuad &q, float x1, float y1, float x2, float y
   // Whole pixels: the size is cut as the integer blits always have.
   int w = (short)(int)(x2 - x1);
   int h = (short)(int)(y2 - y1);
-  // Fully transparent borders change no pixel under the blends that weigh the source by its
-  // alpha, so only the part that shows is sent (small quads, glyphs, are not worth the look).
-  bool trim = w * h >= 1024 && !transformed && !q.linear && q.blend && q.source == GL_SRC_ALPHA &&
-              (q.destination == GL_ONE_MINUS_SRC_ALPHA || q.destination == GL_ONE) && w == x2 - x1 &&
-              h == y2 - y1 && wholePixels(x1, y1, x2, y2);
-  if (trim) {
-    int sx1 = (int)x1, sy1 = (int)y1, sx2 = (int)x2, sy2 = (int)y2;
-    if (!visiblePart(sx1, sy1, sx2, sy2)) return;
-    int dx = flipH ? (int)x2 - sx2 : sx1 - (int)x1;
-    int dy = flipV ? (int)y2 - sy2 : sy1 - (int)y1;
-    texturedQuad(q, (float)sx1, (float)sy1, (float)sx2, (float)sy2, (float)(x + dx), (float)(y - dy),
-                 (float)(sx2 - sx1), (float)(sy2 - sy1), flipH, flipV);
-    return;
-  }
+  if (w == x2 - x1 && h == y2 - y1 && trimmed(q, x1, y1, x2, y2, x, y, flipH, flipV, transformed || q.linear)) return;
   texturedQuad(q, x1, y1, x2, y2, (float)x, (float)y, (float)w, (float)h, flipH, flipV);
 }
 
@@ -162,6 +180,7 @@ void KGLBlitter::GenericBlitF(KDrawQuad &q, float x1, float y1, float x2, float 
   x += ox;
   y -= oy;
   q.linear = tex.filterLinear;
+  if (trimmed(q, x1, y1, x2, y2, x, y, flipH, flipV, true)) return;
   texturedQuad(q, x1, y1, x2, y2, x, y, x2 - x1, y2 - y1, flipH, flipV);
 }
 
@@ -195,8 +214,12 @@ void KGLBlitter::setTransform(KDrawQuad &q, float tx, float ty, float angle, flo
 // pixel centre, where linear filtering reads that texel alone: nearest draws the same picture,
 // and the software rasteriser does it for far less.
 bool KGLBlitter::wholePixels(float x1, float y1, float x2, float y2) const {
+  return KGLTexture::_viewOneToOne && wholeTexels(x1, y1, x2, y2);
+}
+
+bool KGLBlitter::wholeTexels(float x1, float y1, float x2, float y2) {
   auto whole = [](float v) { return std::floor(v) == v; };
-  return KGLTexture::_viewOneToOne && whole(x1) && whole(y1) && whole(x2) && whole(y2);
+  return whole(x1) && whole(y1) && whole(x2) && whole(y2);
 }
 
 // Plain blits draw the picture as it is: the colour an earlier tinted blit used would otherwise

@@ -74,6 +74,9 @@ private:
   static void setColour(KDrawQuad &q, float red, float green, float blue, float alpha);
   static void setTransform(KDrawQuad &q, float tx, float ty, float angle, float zoom, bool always);
   bool wholePixels(float x1, float y1, float x2, float y2) const;
+  static bool wholeTexels(float x1, float y1, float x2, float y2);
+  bool trimmed(KDrawQuad &q, float x1, float y1, float x2, float y2, float x, float y, bool flipH, bool flipV,
+               bool between);
 
   KGLTexture &tex;
 };

@@ -1,6 +1,7 @@
 #include "engine/KGLScreen.h"
 
 #include "engine/KDrawList.h"
+#include "engine/KGLPresenter.h"
 #include "engine/KGraphicGL.h"
 #include "engine/KInput.h"
 #include "engine/KMiscTools.h"
@@ -8,17 +9,13 @@
 #include <SDL.h>
 #include <SDL_opengl.h>
 
+#include <algorithm>
 #include <cstring>
 
-int KGLScreen::hasRectangleText = 0;
-short KGLScreen::_windowWidth = 0;
-short KGLScreen::_windowHeight = 0;
-short KGLScreen::_windowDepth = 0;
-
-KGLScreen::KGLScreen(bool depthBuffer) : _depthBuffer(depthBuffer) { KGLTexture::setDrawList(&_drawing); }
+KGLScreen::KGLScreen(bool depthBuffer, KDrawList &drawing) : _drawing(drawing), _depthBuffer(depthBuffer) {}
 
 KGLScreen::~KGLScreen() {
-  if (KGLTexture::drawList() == &_drawing) KGLTexture::setDrawList(nullptr);
+  delete _presenter;
   if (_context) {
     SDL_GL_MakeCurrent(_window, nullptr);
     SDL_GL_DeleteContext((SDL_GLContext)_context);
@@ -41,6 +38,7 @@ bool KGLScreen::startVideo() {
 }
 
 bool KGLScreen::openWindow(int left, int top, short width, short height, short depth, const char *title) {
+  _fullScreen = false;
   if (!_window) {
     int channel = depth <= 16 ? 5 : 8;
     SDL_GL_SetAttribute(SDL_GL_RED_SIZE, channel);
@@ -64,6 +62,8 @@ bool KGLScreen::openWindow(int left, int top, short width, short height, short d
       return false;
     }
     _swapInterval = -1;
+    delete _presenter;
+    _presenter = new KGLPresenter(_window);
   } else {
     // A second call reuses the window and its context, so loaded pictures stay valid.
     SDL_SetWindowFullscreen(_window, 0);
@@ -81,7 +81,7 @@ bool KGLScreen::switchToFullScreen() {
   _drawing.flush();
   glClearColor(0, 0, 0, 1);
   glClear(GL_COLOR_BUFFER_BIT);
-  SDL_GL_SwapWindow(_window);
+  present(nullptr);
   _drawing.forgetShown();
   glClearColor(_clearColor[0], _clearColor[1], _clearColor[2], _clearColor[3]);
   // Cover the display by hand first: without a window manager the full-screen request alone
@@ -107,7 +107,7 @@ bool KGLScreen::switchToFullScreen() {
     return false;
   }
   updateView();
-  KGraphicGL::setScreenSize(_windowWidth, _windowHeight, _windowDepth);
+  KGraphicGL::setScreenSize(_width, _height, _depth);
   detectCapabilities();
   clearBars();
   glEnable(GL_DITHER);
@@ -123,16 +123,16 @@ void KGLScreen::setFullScreen(bool fullScreen) {
     _fullScreen = false;
     SDL_SetWindowFullscreen(_window, 0);
     SDL_SetWindowBordered(_window, SDL_TRUE);
-    int screenW = _windowWidth, screenH = _windowHeight;
+    int screenW = _width, screenH = _height;
     SDL_DisplayMode mode;
     if (SDL_GetDesktopDisplayMode(0, &mode) == 0) {
       screenW = mode.w;
       screenH = mode.h;
     }
-    SDL_SetWindowSize(_window, _windowWidth, _windowHeight);
-    SDL_SetWindowPosition(_window, (screenW - _windowWidth) / 2, (screenH - _windowHeight) / 2);
+    SDL_SetWindowSize(_window, _width, _height);
+    SDL_SetWindowPosition(_window, (screenW - _width) / 2, (screenH - _height) / 2);
     SDL_RaiseWindow(_window);
-    KGraphicGL::setScreenSize(_windowWidth, _windowHeight, _windowDepth);
+    KGraphicGL::setScreenSize(_width, _height, _depth);
   }
   SDL_GL_MakeCurrent(_window, (SDL_GLContext)_context);
   updateView();
@@ -164,19 +164,25 @@ void KGLScreen::updateView() {
   SDL_GetWindowSize(_window, &ww, &wh);
   if (!_fullScreen) {
     // A window is exactly the picture; while a mode change settles, its old size is no guide.
-    dw = ww = _windowWidth;
-    dh = wh = _windowHeight;
+    dw = ww = _width;
+    dh = wh = _height;
   }
   int x, y, w, h;
-  letterbox(dw, dh, _windowWidth, _windowHeight, &x, &y, &w, &h);
+  letterbox(dw, dh, _width, _height, &x, &y, &w, &h);
   _view[0] = x;
   _view[1] = dh - y - h; // GL counts rows from the bottom
   _view[2] = w;
   _view[3] = h;
+  // Mesa's software GL learns of a new window size only at a swap: shown in parts alone, the
+  // frames would keep the old size. The swap's back buffer holds nothing known afterwards.
+  if (_drawableW && (dw != _drawableW || dh != _drawableH) && _context && presentsParts()) {
+    SDL_GL_SwapWindow(_window);
+    _drawing.forgetShown();
+  }
   _drawableW = dw;
   _drawableH = dh;
-  letterbox(ww, wh, _windowWidth, _windowHeight, &x, &y, &w, &h);
-  KInput::setViewMapping(x, y, w, h, _windowWidth, _windowHeight);
+  letterbox(ww, wh, _width, _height, &x, &y, &w, &h);
+  KInput::setViewMapping(x, y, w, h, _width, _height);
 }
 
 void KGLScreen::clearBars() {
@@ -208,5 +214,52 @@ void KGLScreen::clearBars() {
 void KGLScreen::detectCapabilities() {
   const char *ext = (const char *)glGetString(GL_EXTENSIONS);
   if (ext && (std::strstr(ext, "GL_EXT_texture_rectangle") || std::strstr(ext, "GL_NV_texture_rectangle")))
-    hasRectangleText = 1;
+    _rectangleTextures = true;
+}
+
+void KGLScreen::makeCurrent() {
+  if (_window && _context) SDL_GL_MakeCurrent(_window, (SDL_GLContext)_context);
+}
+
+void KGLScreen::setSwapInterval(int interval) {
+  if (!_context || _swapInterval == interval) return;
+  SDL_GL_SetSwapInterval(interval);
+  _swapInterval = interval;
+}
+
+void KGLScreen::setPictureSize(short width, short height, short depth) {
+  _width = width;
+  _height = height;
+  _depth = depth;
+}
+
+void KGLScreen::setClearColor(const float colour[4]) {
+  std::memcpy(_clearColor, colour, sizeof _clearColor);
+  if (_context) glClearColor(colour[0], colour[1], colour[2], colour[3]);
+}
+
+bool KGLScreen::presentsParts() const { return _presenter && _presenter->available(); }
+
+void KGLScreen::present(const std::vector<KPixelBox> *parts) {
+  if (!presentsParts()) {
+    SDL_GL_SwapWindow(_window);
+    // The bars are outside every picture drawn: after a swap they hold whatever they held.
+    if (_fullScreen) clearBars();
+    return;
+  }
+  KPixelBox box = {0, 0, _drawableW, _drawableH};
+  // A frame shown whole shows the bars too: Mesa may have given the back buffer its new size
+  // after the last clear, keeping the old pixels in its corner.
+  if ((!parts || parts->empty()) && _fullScreen) clearBars();
+  // Every rectangle would be a round trip to the X server: their bounds go in one.
+  if (parts && !parts->empty()) {
+    box = parts->front();
+    for (const KPixelBox &b : *parts) {
+      box.x0 = std::min(box.x0, b.x0);
+      box.y0 = std::min(box.y0, b.y0);
+      box.x1 = std::max(box.x1, b.x1);
+      box.y1 = std::max(box.y1, b.y1);
+    }
+  }
+  _presenter->show(box);
 }

@@ -67,10 +67,11 @@ public:
   bool texelTiling;
   // Which upload the texture holds; a new one for every upload.
   uint64_t contentId = 0;
-  // Per kBlock x kBlock block of the texture's picture, rows from the top: whether any pixel
-  // shows; blocksWide x blocksHigh pixels are covered.
+  // Per kBlock x kBlock block of the texture's picture, rows from the top: the columns (low
+  // byte) and rows (high byte) where a pixel shows, 0 for none; blocksWide x blocksHigh pixels
+  // are covered.
   static const int kBlock = 8;
-  std::vector<unsigned char> opaqueBlocks;
+  std::vector<uint16_t> opaqueBlocks;
   int blocksAcross = 0;
   int blocksWide = 0, blocksHigh = 0;
   // A packed texture holds only the regions blits use, each at its place in the texture.

@@ -1,5 +1,7 @@
 #include "engine/KPrefetch.h"
 
+#include <chrono>
+
 #include <SDL_image.h>
 #include <unistd.h>
 
@@ -122,19 +124,32 @@ KTextureReady *KPrefetch::take(const std::string &path) {
   return ready;
 }
 
+bool KPrefetch::answered(const std::vector<std::string> &among, std::string &path) {
+  bool pending = false;
+  for (const std::string &p : among) {
+    auto it = entries.find(p);
+    if (it == entries.end()) continue;
+    if (it->second.job == State::Done) {
+      path = p;
+      return true;
+    }
+    pending = true;
+  }
+  path.clear();
+  return !pending || !started || stopping;
+}
+
 std::string KPrefetch::next(const std::vector<std::string> &among) {
   std::unique_lock<std::mutex> held(lock);
-  for (;;) {
-    bool pending = false;
-    for (const std::string &path : among) {
-      auto it = entries.find(path);
-      if (it == entries.end()) continue;
-      if (it->second.job == State::Done) return path;
-      pending = true;
-    }
-    if (!pending || !started || stopping) return std::string();
-    changed.wait(held);
-  }
+  std::string path;
+  changed.wait(held, [&] { return answered(among, path); });
+  return path;
+}
+
+bool KPrefetch::waitFor(const std::vector<std::string> &among, int ms) {
+  std::unique_lock<std::mutex> held(lock);
+  std::string path;
+  return changed.wait_for(held, std::chrono::milliseconds(ms), [&] { return answered(among, path); });
 }
 
 size_t KPrefetch::waitingBytes() {

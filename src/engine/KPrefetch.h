@@ -46,6 +46,8 @@ public:
   // Waits for any of these files to be done and gives its path (to take); empty when none of
   // them is queued or in hand.
   std::string next(const std::vector<std::string> &among);
+  // Waits at most `ms` for next() to have an answer at once: false when that time passed first.
+  bool waitFor(const std::vector<std::string> &among, int ms);
   // Waits for the workers to finish what they hold and drops the rest.
   void stop();
 
@@ -63,6 +65,9 @@ private:
 
   void start();
   void work();
+  // True when one of the files is done (its path) or none is on its way (empty); with the lock
+  // held.
+  bool answered(const std::vector<std::string> &among, std::string &path);
   // The next path a worker may take, or empty; with the lock held.
   bool pick(std::string &path);
 

@@ -216,8 +216,9 @@ void KTextureReady::findBlocks(long w, long h) {
   blocks.assign((size_t)blocksAcross * down, 0);
   for (long y = 0; y < h; ++y) {
     const unsigned char *row = pixels + (size_t)y * textureWidth * 4;
-    unsigned char *b = blocks.data() + (size_t)(y / kBlock) * blocksAcross;
+    uint16_t *b = blocks.data() + (size_t)(y / kBlock) * blocksAcross;
+    const uint16_t rowBit = (uint16_t)(0x100 << (y % kBlock));
     for (long x = 0; x < w; ++x)
-      if (row[x * 4 + 3]) b[x / kBlock] = 1;
+      if (row[x * 4 + 3]) b[x / kBlock] |= (uint16_t)(rowBit | 1 << (x % kBlock));
   }
 }

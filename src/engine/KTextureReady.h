@@ -51,9 +51,10 @@ public:
   unsigned char *pixels = nullptr;
   // Filled when only the regions are kept.
   std::vector<KPlacedRegion> placed;
-  // Per 8 x 8 block of what the texture holds of the picture: whether any pixel shows.
+  // Per 8 x 8 block of what the texture holds of the picture: the columns (low byte, bit per
+  // column from the left) and rows (high byte, from the top) where a pixel shows; 0 for none.
   static const int kBlock = 8;
-  std::vector<unsigned char> blocks;
+  std::vector<uint16_t> blocks;
   int blocksAcross = 0, blocksWide = 0, blocksHigh = 0;
   // For the prefetch: the options it was made with.
   bool useAlpha = true;

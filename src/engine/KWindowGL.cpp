@@ -2,6 +2,7 @@
 
 #include "engine/KDrawList.h"
 #include "engine/KFrameCapture.h"
+#include "engine/KGLTexture.h"
 #include "engine/KGraphicGL.h"
 #include "engine/KInput.h"
 #include "engine/KMiscTools.h"
@@ -9,6 +10,7 @@
 #include <SDL.h>
 #include <SDL_opengl.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -31,7 +33,11 @@ void pumpLiveWindow() {
 } // namespace
 
 KWindowGL::KWindowGL() : KWindowGL(false) {}
-KWindowGL::KWindowGL(bool depthBuffer) : KGLScreen(depthBuffer), _events(_quitGL, [this] { updateView(); }, [this] { _drawing.forgetShown(); }) { init(); }
+KWindowGL::KWindowGL(bool depthBuffer)
+    : _screen(depthBuffer, _drawing), _events(_quitGL, [this] { _screen.updateView(); }, [this] { _drawing.forgetShown(); }) {
+  KGLTexture::setDrawList(&_drawing);
+  init();
+}
 
 void KWindowGL::init() {
   _refresh = 0;
@@ -46,16 +52,15 @@ void KWindowGL::init() {
   setMaxFrameRate(100);
 }
 
-// The screen base releases the context and the window afterwards.
+// The screen part releases the context and the window afterwards.
 KWindowGL::~KWindowGL() {
   _events.setCallBack(nullptr);
   _events.setPTKCallBack(nullptr);
   _drawing.forgetPicture();
+  if (KGLTexture::drawList() == &_drawing) KGLTexture::setDrawList(nullptr);
   KInput::showPointer();
-  _fullScreen = false;
-  _depthBuffer = false;
   _quitGL = 0;
-  if (KInput::_hwnd == _window) KInput::_hwnd = nullptr;
+  if (KInput::_hwnd == _screen.window()) KInput::_hwnd = nullptr;
   if (g_liveWindow == this) {
     g_liveWindow = nullptr;
     KMiscTools::setEventPump(nullptr);
@@ -64,7 +69,7 @@ KWindowGL::~KWindowGL() {
 
 bool KWindowGL::createGameWindow(short width, short height, short depth, bool windowed, const char *title) {
   std::snprintf(_title, sizeof(_title), "%s", title ? title : "");
-  if (!startVideo()) return false;
+  if (!_screen.startVideo()) return false;
   int screenW = width, screenH = height;
   SDL_DisplayMode mode;
   if (SDL_GetDesktopDisplayMode(0, &mode) == 0) {
@@ -72,39 +77,36 @@ bool KWindowGL::createGameWindow(short width, short height, short depth, bool wi
     screenH = mode.h;
   }
 
-  _windowWidth = width;
-  _windowHeight = height;
-  _windowDepth = depth;
   KMiscTools::initMiscTools();
   if (depth > 32) depth = 32;
   if (depth <= 0) depth = 16;
-  _windowDepth = depth;
-  _fullScreen = false;
+  _screen.setPictureSize(width, height, depth);
 
   int left = (screenW - width) / 2;
   int top = (screenH - height) / 2;
-  if (!openWindow(left, top, width, height, depth, _title)) return false;
+  if (!_screen.openWindow(left, top, width, height, depth, _title)) return false;
   // Text input would turn keys into composition events; the game reads plain keys.
   SDL_StopTextInput();
   g_liveWindow = this;
   KMiscTools::setEventPump(pumpLiveWindow);
-  KInput::initInput(_window);
+  SDL_Window *window = _screen.window();
+  KInput::initInput(window);
 
-  if (!windowed) return switchToFullScreen();
+  if (!windowed) return _screen.switchToFullScreen();
 
-  SDL_ShowWindow(_window);
-  SDL_SetWindowTitle(_window, _title);
-  SDL_RaiseWindow(_window);
+  SDL_ShowWindow(window);
+  SDL_SetWindowTitle(window, _title);
+  SDL_RaiseWindow(window);
   _events.setActive(true);
-  SDL_GL_MakeCurrent(_window, (SDL_GLContext)_context);
-  updateView();
-  KGraphicGL::setScreenSize(_windowWidth, _windowHeight, _windowDepth);
-  detectCapabilities();
+  _screen.makeCurrent();
+  _screen.updateView();
+  KGraphicGL::setScreenSize(width, height, depth);
+  _screen.detectCapabilities();
   glEnable(GL_DITHER);
   return true;
 }
 
-void KWindowGL::toggleFullScreen(bool fullScreen) { setFullScreen(fullScreen); }
+void KWindowGL::toggleFullScreen(bool fullScreen) { _screen.setFullScreen(fullScreen); }
 
 void KWindowGL::setDefaultWorldView() {
   setWorldView(0, 0, 0, 1, false);
@@ -112,12 +114,13 @@ void KWindowGL::setDefaultWorldView() {
 }
 
 void KWindowGL::setWorldView(float x, float y, float angle, float zoom, bool clear) {
-  if (!_context) return;
-  SDL_GL_MakeCurrent(_window, (SDL_GLContext)_context);
-  if (_fullScreen) updateView();
-  const int W = _windowWidth, H = _windowHeight;
+  if (!_screen.hasContext()) return;
+  _screen.makeCurrent();
+  if (_screen.isFullScreen()) _screen.updateView();
+  const int W = _screen.width(), H = _screen.height();
+  const int *view = _screen.view();
   const float move[4] = {x, y, angle, zoom};
-  _drawing.viewChanged(move, _view, W, H);
+  _drawing.viewChanged(move, view, W, H);
   glMatrixMode(GL_PROJECTION);
   glLoadIdentity();
   glOrtho(0, W, 0, H, -100, 100);
@@ -125,11 +128,12 @@ void KWindowGL::setWorldView(float x, float y, float angle, float zoom, bool cle
   if (clear) {
     // What waits in the list was asked for before the clear.
     _drawing.flush();
-    glClearColor(_clearColor[0], _clearColor[1], _clearColor[2], _clearColor[3]);
+    const float *colour = _screen.clearColor();
+    glClearColor(colour[0], colour[1], colour[2], colour[3]);
     glClear(GL_COLOR_BUFFER_BIT);
     // The bars beside a scaled picture stay black whatever the clear colour.
-    if (_fullScreen) clearBars();
-    _drawing.cleared(_clearColor);
+    if (_screen.isFullScreen()) _screen.clearBars();
+    _drawing.cleared(colour);
   }
   glLoadIdentity();
   glTranslatef((float)(W / 2), (float)(H / 2), 0);
@@ -138,43 +142,42 @@ void KWindowGL::setWorldView(float x, float y, float angle, float zoom, bool cle
   glTranslatef(-(float)(W / 2), -(float)(H / 2), 0);
   if (zoom != 0) glTranslatef(x / zoom, y / zoom, 0);
   glDisable(GL_DEPTH_TEST);
-  glViewport(_view[0], _view[1], _view[2], _view[3]);
+  glViewport(view[0], view[1], view[2], view[3]);
   glDisable(GL_DITHER);
-  KGraphicGL::setViewOneToOne(_view[2] == W && _view[3] == H && angle == 0 && zoom == 1 && std::floor(x) == x &&
+  KGraphicGL::setViewOneToOne(view[2] == W && view[3] == H && angle == 0 && zoom == 1 && std::floor(x) == x &&
                               std::floor(y) == y);
 }
 
 void KWindowGL::setClearColor(float r, float g, float b, float a) {
-  _clearColor[0] = r;
-  _clearColor[1] = g;
-  _clearColor[2] = b;
-  _clearColor[3] = a;
-  if (_context) glClearColor(r, g, b, a);
+  const float colour[4] = {r, g, b, a};
+  _screen.setClearColor(colour);
 }
 
 void KWindowGL::setClipping(long x1, long y1, long x2, long y2) {
-  if (!_context) return;
+  if (!_screen.hasContext()) return;
   _drawing.flush();
-  const double sx = (double)_view[2] / _windowWidth, sy = (double)_view[3] / _windowHeight;
+  const int *view = _screen.view();
+  const int W = _screen.width(), H = _screen.height();
+  const double sx = (double)view[2] / W, sy = (double)view[3] / H;
   long w = x2 - x1, h = y2 - y1;
   if (w < 0) w = 0;
   if (h < 0) h = 0;
   // The rectangle's bottom edge is y2 in picture rows, counted from the top.
   glEnable(GL_SCISSOR_TEST);
-  glScissor(_view[0] + (GLint)std::lround(x1 * sx), _view[1] + (GLint)std::lround((_windowHeight - y2) * sy),
+  glScissor(view[0] + (GLint)std::lround(x1 * sx), view[1] + (GLint)std::lround((H - y2) * sy),
             (GLsizei)std::lround(w * sx), (GLsizei)std::lround(h * sy));
 }
 
 void KWindowGL::clearClipping() {
   _drawing.flush();
-  if (_context) glDisable(GL_SCISSOR_TEST);
+  if (_screen.hasContext()) glDisable(GL_SCISSOR_TEST);
 }
 
 void KWindowGL::beginScene() {
-  if (_context) _drawing.beginScene();
+  if (_screen.hasContext()) _drawing.beginScene();
 }
 void KWindowGL::endScene() {
-  if (_context) _drawing.endScene();
+  if (_screen.hasContext()) _drawing.endScene();
 }
 void KWindowGL::beginPiece(const void *key) { _drawing.beginPiece(key); }
 void KWindowGL::endPiece() { _drawing.endPiece(); }
@@ -184,17 +187,17 @@ void KWindowGL::setQuit(bool quit) { _quitGL = quit ? 1 : 0; }
 bool KWindowGL::isQuit() { return _quitGL != 0; }
 
 bool KWindowGL::hasFocus() {
-  if (_fullScreen || !_window) return true;
+  if (_screen.isFullScreen() || !_screen.window()) return true;
   return _events.isActive() && !_minimized;
 }
 
 void KWindowGL::setTitle(const char *title) {
-  if (!_window) return;
+  if (!_screen.window()) return;
   std::snprintf(_title, sizeof(_title), "%s", title ? title : "");
-  SDL_SetWindowTitle(_window, _title);
+  SDL_SetWindowTitle(_screen.window(), _title);
 }
 
-SDL_Window *KWindowGL::getWindowHandle() { return _fullScreen ? nullptr : _window; }
+SDL_Window *KWindowGL::getWindowHandle() { return _screen.isFullScreen() ? nullptr : _screen.window(); }
 
 void KWindowGL::setMaxFrameRate(long framesPerSecond) {
   _scheduled = false;
@@ -202,34 +205,31 @@ void KWindowGL::setMaxFrameRate(long framesPerSecond) {
     _frameTime = (unsigned long)(1000 / framesPerSecond);
   } else {
     _frameTime = 0;
-    if (_context && _swapInterval != 0) {
-      SDL_GL_SetSwapInterval(0);
-      _swapInterval = 0;
-    }
+    _screen.setSwapInterval(0);
   }
 }
 
-bool KWindowGL::getRectangleTexCap() { return hasRectangleText != 0; }
+bool KWindowGL::getRectangleTexCap() { return _screen.rectangleTextures(); }
 bool KWindowGL::getAccelerationCap() { return _accelerated; }
-void KWindowGL::setRectangleTexCap(bool cap) { hasRectangleText = cap ? 1 : 0; }
+void KWindowGL::setRectangleTexCap(bool cap) { _screen.setRectangleTextures(cap); }
 void KWindowGL::setGamma(float gamma) { _gamma = gamma; }
-short KWindowGL::getWindowWidth() { return _windowWidth; }
-short KWindowGL::getWindowHeight() { return _windowHeight; }
+short KWindowGL::getWindowWidth() { return _screen.width(); }
+short KWindowGL::getWindowHeight() { return _screen.height(); }
 
 void KWindowGL::minimize() {
   if (_minimized) return;
   _minimized = true;
-  if (_window) SDL_MinimizeWindow(_window);
+  if (_screen.window()) SDL_MinimizeWindow(_screen.window());
 }
 
 void KWindowGL::restore() {
   if (!_minimized) return;
   _minimized = false;
-  if (!_window) return;
-  SDL_RestoreWindow(_window);
-  SDL_RaiseWindow(_window);
-  SDL_GL_MakeCurrent(_window, (SDL_GLContext)_context);
-  updateView();
+  if (!_screen.window()) return;
+  SDL_RestoreWindow(_screen.window());
+  SDL_RaiseWindow(_screen.window());
+  _screen.makeCurrent();
+  _screen.updateView();
 }
 
 void KWindowGL::displayMouse(bool draw) { _drawMouse = draw; }
@@ -252,8 +252,7 @@ void KWindowGL::setCallBack(bool (*callback)(EventRef)) { _events.setCallBack(ca
 void KWindowGL::setPTKCallBack(bool (*callback)(KEvent *)) { _events.setPTKCallBack(callback); }
 
 void KWindowGL::setScreenSaverInfo(long width, long height) {
-  _windowWidth = (short)width;
-  _windowHeight = (short)height;
+  _screen.setPictureSize((short)width, (short)height, _screen.depth());
   KGraphicGL::setScreenSize((short)width, (short)height, 32);
 }
 
@@ -265,7 +264,7 @@ void KWindowGL::darkenFrame() {
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   float alpha = 1.0f - _gamma;
   if (alpha < 0) alpha = 0;
-  const float W = _windowWidth, H = _windowHeight;
+  const float W = _screen.width(), H = _screen.height();
   glColor4f(0, 0, 0, alpha);
   glBegin(GL_QUADS);
   glVertex2f(0, 0);
@@ -281,14 +280,14 @@ void KWindowGL::darkenFrame() {
 }
 
 void KWindowGL::flipBackBuffer(bool waitWhileInactive, bool resetView) {
-  if (!_context) return;
+  if (!_screen.hasContext()) return;
   if (_drawMouse) {
     setDefaultWorldView();
     KInput::displayMouse();
   }
 
   long mx = KInput::getMouseX(), my = KInput::getMouseY();
-  if (mx < 0 || my < 0 || mx > _windowWidth || my > _windowHeight) {
+  if (mx < 0 || my < 0 || mx > _screen.width() || my > _screen.height()) {
     if (KInput::_cursorVisibility == 0) {
       KInput::showPointer();
       KInput::_cursorVisibility = 0;
@@ -297,11 +296,8 @@ void KWindowGL::flipBackBuffer(bool waitWhileInactive, bool resetView) {
     KInput::hidePointer();
   }
 
-  SDL_GL_MakeCurrent(_window, (SDL_GLContext)_context);
-  if (_frameTime != 0 && _swapInterval != 1) {
-    SDL_GL_SetSwapInterval(1);
-    _swapInterval = 1;
-  }
+  _screen.makeCurrent();
+  if (_frameTime != 0) _screen.setSwapInterval(1);
   uint32_t gammaBits = 0;
   if (_gamma < 1.0f) std::memcpy(&gammaBits, &_gamma, sizeof gammaBits);
   // A frame that looks as the one on the screen is neither drawn nor shown again: a still
@@ -309,20 +305,25 @@ void KWindowGL::flipBackBuffer(bool waitWhileInactive, bool resetView) {
   if (_drawing.frameUnchanged(gammaBits)) {
     _drawing.dropFrame();
   } else {
-    _drawing.framePresented();
+    // Darkened, the whole frame changes.
+    _drawing.framePresented(gammaBits == 0 && _screen.presentsParts());
     KGraphicGL::ptk_glUnbindTexture();
     if (_gamma < 1.0f) darkenFrame();
-    SDL_GL_SwapWindow(_window);
+    _screen.present(_drawing.shownParts());
     ++_framesShown;
-    if (_fullScreen) clearBars();
   }
+  // Not in the frames a loading screen shows as fast as it can.
+  if (_frameTime != 0) _drawing.warmUp();
+  const double ready = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
+  if (_frameReadyAt > 0) _longestFrame = std::max(_longestFrame, ready - _frameReadyAt);
+  _frameReadyAt = ready;
   processEvents();
 
   if (_frameTime != 0) waitForSchedule();
 
   if (resetView) setDefaultWorldView();
 
-  if (!_fullScreen && !hasFocus() && waitWhileInactive) {
+  if (!_screen.isFullScreen() && !hasFocus() && waitWhileInactive) {
     do {
       processEvents();
       if (!hasFocus() && !_quitGL) SDL_Delay(5);
@@ -330,6 +331,12 @@ void KWindowGL::flipBackBuffer(bool waitWhileInactive, bool resetView) {
     KMiscTools::freezeTimer();
     _scheduled = false;
   }
+}
+
+double KWindowGL::takeLongestFrame() {
+  const double longest = _longestFrame;
+  _longestFrame = 0;
+  return longest;
 }
 
 // Each frame is due one frame time after the one before it, not after the last wait ended, so
@@ -343,16 +350,12 @@ void KWindowGL::waitForSchedule() {
   const bool fresh = !_scheduled || (int32_t)(now - _due) > (int32_t)(kCatchUpFrames * frame) ||
                      (int32_t)(_due - now) > (int32_t)frame;
   if (!fresh) {
-    int32_t left;
-    while ((left = (int32_t)(_due - (uint32_t)KMiscTools::getMilliseconds())) > 0) {
-      processEvents();
-      // Keep pumping, but give the core back: the clock counts whole milliseconds, so the last
-      // one is slept in short steps rather than polled through.
-      if (left > 1)
-        SDL_Delay(1);
-      else
-        std::this_thread::sleep_for(std::chrono::microseconds(200));
-    }
+    int32_t left = (int32_t)(_due - now);
+    // One sleep to the last millisecond (events wait in the queue for the next frame), then, as
+    // the clock counts whole milliseconds, short naps until it turns.
+    if (left > 1) std::this_thread::sleep_for(std::chrono::milliseconds(left - 1));
+    while ((int32_t)(_due - (uint32_t)KMiscTools::getMilliseconds()) > 0)
+      std::this_thread::sleep_for(std::chrono::microseconds(200));
   }
   _lastFlipTime = KMiscTools::getMilliseconds();
   if (fresh) _due = (uint32_t)_lastFlipTime;
@@ -379,15 +382,15 @@ void KWindowGL::processEvents() {
 }
 
 bool KWindowGL::readPixels(int x, int y, int w, int h, unsigned char *rgba, bool front) {
-  const int W = _windowWidth, H = _windowHeight;
-  if (!_context || !rgba || w <= 0 || h <= 0 || x < 0 || y < 0 || x + w > W || y + h > H) return false;
-  SDL_GL_MakeCurrent(_window, (SDL_GLContext)_context);
+  const int W = _screen.width(), H = _screen.height();
+  if (!_screen.hasContext() || !rgba || w <= 0 || h <= 0 || x < 0 || y < 0 || x + w > W || y + h > H) return false;
+  _screen.makeCurrent();
   _drawing.flush();
-  return KFrameCapture::readPixels(_view, W, H, x, y, w, h, rgba, front);
+  return KFrameCapture::readPixels(_screen.view(), W, H, x, y, w, h, rgba, front);
 }
 
 bool KWindowGL::saveBackBuffer(const char *path, long format, long width, long height) {
-  const int W = _windowWidth, H = _windowHeight;
+  const int W = _screen.width(), H = _screen.height();
   if (!path || W <= 0 || H <= 0) return false;
   unsigned char *pixels = new (std::nothrow) unsigned char[(size_t)W * H * 4];
   if (!pixels) return false;

@@ -1,4 +1,5 @@
 #pragma once
+#include "engine/KDrawList.h"
 #include "engine/KGLScreen.h"
 #include "engine/KWindow.h"
 #include "engine/KWindowEvents.h"
@@ -6,9 +7,9 @@
 // The window on SDL2 with one OpenGL 1.x context. The picture is always width x height
 // (800 x 600 for the game); in full screen it is scaled into the middle of the screen and the
 // pointer stays in picture coordinates. Keeping one context means textures survive a switch.
-// The screen is a private base because the drawing calls read its context and picture
-// placement at every frame; events and screenshots are parts of their own.
-class KWindowGL : public KWindow, private KGLScreen {
+// The screen (window, context, placement), the events and the frame's draw list are parts of
+// their own.
+class KWindowGL : public KWindow {
 public:
   KWindowGL();
   explicit KWindowGL(bool depthBuffer);
@@ -55,15 +56,16 @@ public:
   unsigned long getFrameTime() const { return _frameTime; }
   // Frames put on the screen so far; a frame that looked as the one shown is not counted.
   unsigned long framesShown() const { return _framesShown; }
+  // The longest time between two frames ready (shown, or found as on the screen) since the last
+  // call, in ms of the steady clock: what a player sees as a stall, a loading screen's frames too.
+  double takeLongestFrame();
   float getGamma() const { return _gamma; }
-  bool isFullScreen() const { return _fullScreen; }
-  short getWindowDepth() const { return _windowDepth; }
+  bool isFullScreen() const { return _screen.isFullScreen(); }
+  short getWindowDepth() const { return _screen.depth(); }
 
   // Copies a rectangle of the back (or front) buffer in picture coordinates, y downwards,
   // as RGBA rows from the top. False when the rectangle leaves the picture or nothing is open.
   bool readPixels(int x, int y, int w, int h, unsigned char *rgba, bool front = false);
-
-  using KGLScreen::letterbox;
 
   // The frame's draw list (tests and benchmarks look into it).
   KDrawList &drawList() { return _drawing; }
@@ -73,10 +75,6 @@ public:
   void dispatchPending();
 
   static int _quitGL;
-  using KGLScreen::hasRectangleText;
-  using KGLScreen::_windowWidth;
-  using KGLScreen::_windowHeight;
-  using KGLScreen::_windowDepth;
   static unsigned long _lastFlipTime;
   static unsigned long _screenshotCounter;
   static KDisplay _display;
@@ -89,6 +87,9 @@ private:
   // Frames a game behind its schedule may catch up on before the schedule starts afresh.
   static const uint32_t kCatchUpFrames = 10;
 
+  // The frame's drawing on its way to the screen's context; every picture draws into it.
+  KDrawList _drawing;
+  KGLScreen _screen;
   KWindowEvents _events;
   short _refresh;
   char _title[256];
@@ -102,4 +103,5 @@ private:
   uint32_t _due = 0;
   bool _scheduled = false;
   unsigned long _framesShown = 0;
+  double _frameReadyAt = 0, _longestFrame = 0;
 };

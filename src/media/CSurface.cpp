@@ -142,7 +142,7 @@ void CSurfaceManager::request(const std::vector<unsigned int> &handles, bool now
 
 void CSurfaceManager::prefetch(const std::vector<unsigned int> &handles) { request(handles, false); }
 
-void CSurfaceManager::loadAll(const std::vector<unsigned int> &handles) {
+void CSurfaceManager::loadAll(const std::vector<unsigned int> &handles, const std::function<void()> &meanwhile) {
   bool any = false;
   for (unsigned int h : handles) any = any || (h < surfaces.size() && !surfaces[h]->isLoaded());
   if (!any) return;
@@ -152,13 +152,18 @@ void CSurfaceManager::loadAll(const std::vector<unsigned int> &handles) {
     for (unsigned int h : handles)
       if (h < surfaces.size() && !surfaces[h]->isLoaded()) paths.push_back(surfaces[h]->vratNazevSouboru());
     // Uploaded as the workers finish them, whatever the order; what no load takes is dropped.
-    for (std::string path = workers->next(paths); !path.empty(); path = workers->next(paths)) {
+    for (;;) {
+      if (meanwhile)
+        while (!workers->waitFor(paths, kMeanwhileMs)) meanwhile();
+      const std::string path = workers->next(paths);
+      if (path.empty()) break;
       for (unsigned int h : handles)
         if (h < surfaces.size() && !surfaces[h]->isLoaded() && surfaces[h]->vratNazevSouboru() == path) {
           surfaces[h]->load(workers);
           break;
         }
       delete workers->take(path);
+      if (meanwhile) meanwhile();
     }
   }
   for (unsigned int h : handles)

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -85,8 +86,9 @@ public:
   void setWorkers(KPrefetch *workers) { this->workers = workers; }
   KPrefetch *getWorkers() const { return workers; }
   // Loads the pictures not loaded yet, decoding them side by side on the workers, before
-  // anything they decode ahead.
-  void loadAll(const std::vector<unsigned int> &handles);
+  // anything they decode ahead. `meanwhile` is called every few milliseconds while it waits for
+  // them and after each upload (to keep a loading screen moving).
+  void loadAll(const std::vector<unsigned int> &handles, const std::function<void()> &meanwhile = nullptr);
   // Has the pictures not loaded yet decoded on the workers meanwhile, for a later loadAll.
   void prefetch(const std::vector<unsigned int> &handles);
   // Unloads every loaded picture that is neither among the handles nor held in memory.
@@ -103,6 +105,7 @@ public:
   void cleanUnusedTextures() {}
 
 private:
+  static const int kMeanwhileMs = 5;
   // The jobs for the pictures among the handles not loaded yet; none without workers.
   void request(const std::vector<unsigned int> &handles, bool now);
 

@@ -78,6 +78,7 @@ void CEntityLook::render(KGraphic *g, float x, float y) {
   sprite->x = toSpriteCoordinate(x);
   sprite->y = toSpriteCoordinate(y);
   bool tinted = !(red == 1.0f && green == 1.0f && blue == 1.0f);
+  const float zoom = held ? heldZoom : this->zoom, alpha = held ? heldAlpha : this->alpha;
   if (alpha == -1.0f) {
     if (tinted)
       sprite->putWithColor(g, red, green, blue, zoom, clip[0], clip[1], clip[2], clip[3], 1.0f);
@@ -103,6 +104,12 @@ void CEntityLook::changeAlpha(float d) {
   alpha += d * frameFactor();
   if (alpha < 0.0f) alpha = 0.0f;
   if (alpha > 1.0f) alpha = 1.0f;
+}
+
+void CEntityLook::holdDrawn(bool shown) {
+  held = true;
+  heldZoom = zoom;
+  heldAlpha = shown ? alpha : 0.0f;
 }
 
 void CEntityLook::setRGB(float r, float g, float b) {

@@ -36,6 +36,10 @@ public:
   float getAlpha() const { return alpha; }
   // By d a frame of 20 ms, kept within 0 and 1.
   void changeAlpha(float d);
+  // Drawn from now on with the zoom and alpha it has now (or, not shown, not at all), until the
+  // next hold: for a look that changes by steps too small to see and is drawn anew only every
+  // few frames.
+  void holdDrawn(bool shown = true);
   void setRGB(float r, float g, float b);
   float getRed() const { return red; }
   float getGreen() const { return green; }
@@ -114,4 +118,6 @@ private:
   int32_t pulseCount;
   float flash;
   ZSprite *sprite;
+  bool held = false;
+  float heldZoom = 1.0f, heldAlpha = 1.0f;
 };

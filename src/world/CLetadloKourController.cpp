@@ -1,10 +1,19 @@
 #include "world/CLetadloKourController.h"
 
+#include "media/CFakeTime.h"
 #include "media/CGlobals.h"
 #include "world/CMapEntity_Game.h"
 
+namespace {
+uint32_t stepNow() { return CFakeTime::instance()->ms / CLetadloKourController::kDrawnStepMs; }
+} // namespace
+
 void CLetadloKourController::onBind() {
-  if (entity) entity->setAlpha(1.0f, true);
+  if (!entity) return;
+  entity->setAlpha(1.0f, true);
+  // Shown from the trail's next step on, with the rest of it.
+  entity->holdDrawnLook(false);
+  drawnStep = stepNow();
 }
 
 void CLetadloKourController::update() {
@@ -12,5 +21,13 @@ void CLetadloKourController::update() {
   const float levelSpeed = CGlobals::instance()->speedFactor;
   entity->setAlpha(entity->getAlpha() - 0.005f * levelSpeed, true);
   entity->setZoom(entity->getZoom() + 0.012f * levelSpeed);
-  if (entity->getAlpha() <= 0.0f) killEntity();
+  if (entity->getAlpha() <= 0.0f) {
+    killEntity();
+    return;
+  }
+  if (stepNow() == drawnStep) return;
+  drawnStep = stepNow();
+  // A puff about to go is let go with the trail's step rather than in a frame of its own: its
+  // last steps are a few levels of brightness.
+  entity->holdDrawnLook(entity->getAlpha() > kFadedAlpha);
 }

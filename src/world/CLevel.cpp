@@ -224,7 +224,11 @@ void CLevel::loadPictures() {
   collectLevelPictures(pictures);
   CSurfaceManager *surfaces = CSurfaceManager::instance();
   surfaces->keepOnly(pictures);
-  surfaces->loadAll(pictures);
+  // The pictures the workers still decode are waited for with the loading screen moving.
+  CWorldEngine *host = CWorldEngine::of(engine);
+  surfaces->loadAll(pictures, [host] {
+    if (host) host->setLoadingText(kLoading);
+  });
 }
 
 void CLevel::update(unsigned short, bool) {

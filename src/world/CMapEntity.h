@@ -142,6 +142,8 @@ public:
 
   void setZoom(float z);
   float getZoom() const { return look.getZoom(); }
+  // Drawn with the zoom and alpha it has now until the next hold (see CEntityLook::holdDrawn).
+  void holdDrawnLook(bool shown = true) { look.holdDrawn(shown); }
   float getAlpha() const { return look.getAlpha(); }
   void changeAlpha(float d, bool recurse);
   void setRGB(float r, float g, float b, bool recurse);

@@ -88,4 +88,19 @@ TEST_F(KPrefetchTest, ALevelsOwnPicturesAreNeverHeldUpByThoseDecodedAhead) {
   EXPECT_EQ(workers.take(file("later")), nullptr);
 }
 
+// A wait for pictures has a limit: it ends when one is done or none is on its way, or else when
+// the time is up.
+TEST_F(KPrefetchTest, AWaitForPicturesEndsWhenOneIsDoneOrTheTimeIsUp) {
+  KPrefetch workers(1, 1);
+  workers.request(jobs({"title", "later"}), KPrefetch::Need::Ahead);
+  EXPECT_EQ(nextOf(workers, {file("title")}), file("title"));
+  // The budget is full: the picture decoded ahead waits until the first is taken.
+  EXPECT_FALSE(workers.waitFor({file("later")}, 20));
+  EXPECT_TRUE(workers.waitFor({file("map")}, 60000)) << "a picture never asked for is not waited for";
+  delete workers.take(file("title"));
+  EXPECT_TRUE(workers.waitFor({file("later")}, 60000));
+  EXPECT_EQ(nextOf(workers, {file("later")}), file("later"));
+  workers.stop();
+}
+
 } // namespace

@@ -337,6 +337,27 @@ TEST_F(KWindowTest, AFrameLookingAsTheScreenIsNotShownAgain) {
   EXPECT_EQ(window()->framesShown(), shown + 2) << "an uncovered window shows its frame again";
 }
 
+// Readying the renderer's states between frames draws no pixel: the screen stays as it was and a
+// frame that looks the same is still not shown again.
+TEST_F(KWindowTest, ReadyingDrawingStatesLeavesTheScreenAsItWas) {
+  KGraphicGL paper;
+  auto frame = [&] {
+    paper.drawRect(0, 0, 800, 600, 0, 1, 0, 1);
+    paper.drawRect(10, 10, 20, 20, 1, 1, 1, 0.5f);
+    window()->flipBackBuffer(false, false);
+  };
+  frame();
+  frame();
+  int states = 0;
+  while (window()->drawList().warmUp()) ++states;
+  EXPECT_GT(states, 0);
+  const unsigned long shown = window()->framesShown();
+  frame();
+  EXPECT_EQ(window()->framesShown(), shown);
+  EXPECT_EQ(pixel(0, 0), rgba(0, 255, 0));
+  EXPECT_TRUE(near(pixel(15, 15), rgba(128, 255, 128)));
+}
+
 TEST_F(KWindowTest, GammaBelowOneDarkensTheFrame) {
   window()->setClearColor(1, 1, 1, 1);
   window()->setWorldView(0, 0, 0, 1, true);
@@ -429,17 +450,17 @@ TEST_F(KWindowTest, PartialScreenshotIsTheTopLeftCorner) {
 
 TEST(KWindowLetterbox, PictureKeepsItsProportionsInTheMiddle) {
   int x, y, w, h;
-  KWindowGL::letterbox(1024, 768, 800, 600, &x, &y, &w, &h);
+  KGLScreen::letterbox(1024, 768, 800, 600, &x, &y, &w, &h);
   EXPECT_EQ(x, 0);
   EXPECT_EQ(y, 0);
   EXPECT_EQ(w, 1024);
   EXPECT_EQ(h, 768);
-  KWindowGL::letterbox(1920, 1080, 800, 600, &x, &y, &w, &h);
+  KGLScreen::letterbox(1920, 1080, 800, 600, &x, &y, &w, &h);
   EXPECT_EQ(x, 240);
   EXPECT_EQ(y, 0);
   EXPECT_EQ(w, 1440);
   EXPECT_EQ(h, 1080);
-  KWindowGL::letterbox(1000, 1000, 800, 600, &x, &y, &w, &h);
+  KGLScreen::letterbox(1000, 1000, 800, 600, &x, &y, &w, &h);
   EXPECT_EQ(x, 0);
   EXPECT_EQ(y, 125);
   EXPECT_EQ(w, 1000);

@@ -16,11 +16,12 @@
 #include "media/CFakeTime.h"
 #include "media/CFontSeznam.h"
 #include "support/GameWindowDay.h"
+#include "support/WindowPixels.h"
 #include "ward/staff/CMapEntity_Marker.h"
 
 // The event day in the real window: a germ after the alarm, over a bed and gone under the spray;
 // a monkey riding a patient until the player figure reaches it; the day looking the same drawn
-// from its kept picture as drawn quad by quad.
+// from its kept picture, and shown in parts, as drawn quad by quad.
 
 namespace {
 
@@ -164,6 +165,55 @@ protected:
     EXPECT_FALSE(germs().empty());
   }
 };
+
+// As the game shows its frames (no clear, the flip) the screen's picture is drawn and shown only
+// where it changed. What the window shows then (in full screen, where the X screen holds the
+// scaled picture, what the back buffer holds) equals the frame drawn whole, quad by quad.
+class ShownInPartsWindowGL : public KeptPictureWindowGL {
+protected:
+  void compareShownAndDirect(int frames) {
+    window()->setMaxFrameRate(0);
+    KDrawList &drawing = window()->drawList();
+    const unsigned long onScreen = window()->isFullScreen() ? 0 : gameproc::findTopWindow("Tobrulant");
+    int inParts = 0;
+    for (int i = 0; i < frames; ++i) {
+      if (i % 25 == 0) pushMotion(60 + (i * 37) % 680, 60 + (i * 53) % 480);
+      pumpAll();
+      update();
+      window()->setWorldView(0, 0, 0, 1, false);
+      level->render(0, true, screen);
+      window()->flipBackBuffer(false, false);
+      if (drawing.shownParts()) ++inParts;
+      if (i % 8) continue;
+      std::vector<unsigned char> shown = grab();
+      if (onScreen) {
+        const gameproc::Pixels x = gameproc::grabWindow(onScreen, 0, 0, 800, 600);
+        ASSERT_EQ(x.data.size(), (size_t)800 * 600 * 3);
+        for (size_t p = 0; p < (size_t)800 * 600; ++p) std::memcpy(&shown[p * 4], &x.data[p * 3], 3);
+      }
+      drawing.setDirect(true);
+      draw();
+      const std::vector<unsigned char> direct = grab();
+      drawing.setDirect(false);
+      framediff::Area diff;
+      for (size_t p = 0; p < shown.size(); p += 4)
+        if (std::memcmp(&shown[p], &direct[p], 3)) ++diff.count;
+      if (diff.count) diff = framediff::changed(shown, direct);
+      ASSERT_EQ(diff.count, 0) << "frame " << i << ": " << diff;
+    }
+    EXPECT_GT(inParts, frames / 2) << "most frames are shown in parts";
+    window()->setMaxFrameRate(100);
+  }
+};
+
+TEST_F(ShownInPartsWindowGL, ABusyDayShownWhereItChangedLooksAsDrawnWhole) {
+  for (CMapEntity_PostelClass *bed : beds()) layPatient(bed, 0.6f);
+  compareShownAndDirect(600);
+  window()->toggleFullScreen(true);
+  ASSERT_TRUE(window()->isFullScreen());
+  pumpAll();
+  compareShownAndDirect(400);
+}
 
 TEST_F(KeptPictureWindowGL, ABusyDayLooksTheSameFromTheKeptPictureAsDrawnQuadByQuad) {
   compareKeptAndDirect(1200);
