@@ -90,7 +90,7 @@ IN_DEADDER = {"CEDULKASTAVY"}
 
 MAP_THINGS = {
     "MAPPERISKOP": (730, 180), "MAPRIVER2": (430, 520), "MAPVLAJKA3": (470, 300), "MAPVLAJKA4": (60, 250),
-    "MAPKOLECKO2": (250, 110), "MAPASESTRA2": (590, 300), "MAPALETADLO": (40, 150), "DOMOVKOUR": (104, 288),
+    "MAPKOLECKO2": (250, 110), "MAPASESTRA2": (590, 300), "MAPALETADLO": (96, 544), "DOMOVKOUR": (104, 288),
 }
 # The days' stops on the map's picture, day 1 first, round the island clear of the hospitals and
 # the map's other pieces; each finished day's icon stands on its stop (day 2's as in map2 and
