@@ -141,8 +141,8 @@ public:
     KGraphicGL::blitRect(x1, y1, x2, y2, x, y, flipH, flipV);
   }
   void blitAlphaRect(float x1, float y1, float x2, float y2, short x, short y, bool flipH, bool flipV) override {
-    if (blitColorSet)
-      note(x1, y1, x2, y2, x, y, 0, 1, blitRed, blitGreen, blitBlue, blitAlpha, 0, 0);
+    if (blitter().blitColorSet)
+      note(x1, y1, x2, y2, x, y, 0, 1, blitter().blitRed, blitter().blitGreen, blitter().blitBlue, blitter().blitAlpha, 0, 0);
     else
       note(x1, y1, x2, y2, x, y, 0, 1, 1, 1, 1, 1, 0, 0);
     KGraphicGL::blitAlphaRect(x1, y1, x2, y2, x, y, flipH, flipV);
@@ -150,8 +150,8 @@ public:
   void blitAlphaRectFx(float x1, float y1, float x2, float y2, short x, short y, float angle, float zoom, float alpha,
                        bool flipH, bool flipV, float centreX, float centreY) override {
     if (zoom != 0 && alpha > 0) {
-      if (blitColorSet)
-        note(x1, y1, x2, y2, x, y, angle, zoom, blitRed, blitGreen, blitBlue, alpha * blitAlpha, centreX, centreY);
+      if (blitter().blitColorSet)
+        note(x1, y1, x2, y2, x, y, angle, zoom, blitter().blitRed, blitter().blitGreen, blitter().blitBlue, alpha * blitter().blitAlpha, centreX, centreY);
       else
         note(x1, y1, x2, y2, x, y, angle, zoom, 1, 1, 1, alpha, centreX, centreY);
     }
@@ -185,7 +185,7 @@ private:
     k.angle = turned ? angle : 0;
     k.zoom = turned ? zoom : 1;
     k.r = r, k.g = g, k.b = b, k.a = a;
-    k.additive = blendDest == 1;  // GL_ONE
+    k.additive = blitter().blendDest == 1;  // GL_ONE
     k.place();
     d.frame.push_back(k);
   }
