@@ -137,15 +137,9 @@ int playAll(int onlyDifficulty, uint32_t seed, bool human, bool noCure) {
             std::printf("%s\n", r.line().c_str());
             std::fflush(stdout);
             results.push_back(r);
-            // On through the map (shop, star). A day lost comes again; a player plays it until it
-            // is won and then shops, so a curing bot goes on by the skip to that map, and a lost
-            // day does not also cost the purchases of every day after it.
-            const bool mapNext = i + 1 < names.size() && names[i + 1].rfind("map", 0) == 0;
-            if (!r.won() && !noCure && mapNext) {
-              g.goToLevel((int)i + 1);
-              g.waitForEntry(names[i + 1]);
-            }
-            if ((r.won() || !noCure) && i + 1 < names.size() && g.engine()->getSoucasnyLevel() == i + 1) {
+            // On through the map (shop, star) when the day was won; a day lost comes again, so
+            // the bot moves on by the skip.
+            if (r.won() && i + 1 < names.size() && g.engine()->getSoucasnyLevel() == i + 1) {
               if (Bot(g).named("MAPSTAR")) playHere(g, diff, human, seed + (uint32_t)i, noCure, 120000);
             }
           }
