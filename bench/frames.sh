@@ -54,30 +54,30 @@ xvfb-run -a -s "-screen 0 ${SCREEN}x24" bash -c '
     HOME="$BENCH_HOME" "$GAME" "$@" 2>/dev/null | grep "^frame_bench"
   }
   load() { echo "load: $(uptime | sed "s/.*load average: //")"; }
-  # reference, game, reference: the ratio holds while the machine load drifts.
-  side_by_side() {
-    local name=$1 mode=$2 flag=""
-    shift 2
+  # reference, game, reference: the ratio holds while the machine load drifts. Sets r1, g, r2
+  # and line (what the game reported) for the caller to print.
+  measure() {
+    local mode=$1 flag=""
+    shift
     [ "$mode" = full ] && flag=--full
-    local r1 r2 line g
     r1=$(reference "$mode")
     line=$(game $flag "$@")
     r2=$(reference "$mode")
     g=$(echo "$line" | field process)
+  }
+  side_by_side() {
+    local name=$1 r1 r2 line g
+    shift
+    measure "$@"
     awk -v n="$name" -v a="$r1" -v g="$g" -v b="$r2" "BEGIN {
       printf \"%-22s reference %.2f ms, game %.2f ms, reference %.2f ms: %.2fx the reference\\n\", n, a, g, b, 2 * g / (a + b) }"
     echo "    $line"
   }
   # A screen that stands still against half the reference measured around it.
   still() {
-    local name=$1 mode=$2 flag=""
-    shift 2
-    [ "$mode" = full ] && flag=--full
-    local r1 r2 line g
-    r1=$(reference "$mode")
-    line=$(game $flag "$@")
-    r2=$(reference "$mode")
-    g=$(echo "$line" | field process)
+    local name=$1 r1 r2 line g
+    shift
+    measure "$@"
     awk -v n="$name" -v a="$r1" -v g="$g" -v b="$r2" "BEGIN {
       h = (a + b) / 4
       printf \"%-22s game %.2f ms against half the reference %.2f ms: %s\\n\", n, g, h, g <= h ? \"within\" : \"OVER\" }"
