@@ -343,13 +343,14 @@ public:
         return clickOn(b), true;
     return false;
   }
-  // A click that lands outside the window does nothing; without cures, one that lands on a bedded
-  // patient (or the monkey on one) or its bed would choose the patient, and the figure examines a
-  // chosen patient it passes once it falls ill.
+  // A click that lands outside the window does nothing, and one on the status bar takes its
+  // buttons (a germ drifted there would open the pause menu); without cures, one that lands on a
+  // bedded patient (or the monkey on one) or its bed would choose the patient, and the figure
+  // examines a chosen patient it passes once it falls ill.
   bool clickable(CMapEntity *e) const {
     int x, y;
     middle(e, x, y);
-    if (x < 0 || y < 0 || x >= 800 || y >= 600) return false;
+    if (x < 0 || y < 0 || x >= 800 || y > 530) return false;
     if (!noCure) return true;
     for (CMapEntity_PacientClass *p : patients())
       if (p->getPhase() == kPhaseInBed || p->getPhase() == kPhaseHeld)

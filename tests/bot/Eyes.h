@@ -136,6 +136,11 @@ public:
     id = Drawing::get().picture(path ? path : "", font);
     return KGraphicGL::loadPicture(path, sizedFormat, useAlpha);
   }
+  // Pictures decoded ahead (a retried day's, the next level's) arrive here instead.
+  bool loadPictureReady(const char *path, KTextureReady *ready, bool sizedFormat, bool useAlpha) override {
+    id = Drawing::get().picture(path ? path : "", font);
+    return KGraphicGL::loadPictureReady(path, ready, sizedFormat, useAlpha);
+  }
   void blitRect(float x1, float y1, float x2, float y2, short x, short y, bool flipH, bool flipV) override {
     note(x1, y1, x2, y2, x, y, 0, 1, 1, 1, 1, 1, 0, 0);
     KGraphicGL::blitRect(x1, y1, x2, y2, x, y, flipH, flipV);
