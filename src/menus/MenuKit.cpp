@@ -9,6 +9,7 @@
 #include "world/CMapEntitiesFactory.h"
 #include "world/CMapEntity_Game.h"
 #include "world/CWorldEngine.h"
+#include "menus/CMapEntity_MenuPanel.h"
 #include "menus/CMapEntity_MenuQuestionWindow.h"
 
 namespace menukit {
@@ -41,6 +42,10 @@ CMapEntity_Game *openModal(CMapEntitiesCollection *c, const std::string &name, f
   if (!e) return nullptr;
   if (CMenuModal *m = dynamic_cast<CMenuModal *>(e)) m->focusBefore = before;
   if (c) c->focus(e, nullptr);
+  // The panels behind stop updating, so a widget's hover glow would stay lit until it closes.
+  // Only panels: a flashing thing of the ward or map keeps its flash for afterwards.
+  for (CMapEntity *behind : before)
+    if (dynamic_cast<CMapEntity_MenuPanel *>(behind)) behind->endFlash();
   return e;
 }
 

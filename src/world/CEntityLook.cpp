@@ -261,6 +261,12 @@ void CEntityLook::resetFlash() {
   flashDone = false;
 }
 
+void CEntityLook::endFlash() {
+  flash = 0.0f;
+  flashRising = true;
+  flashDone = true;
+}
+
 // The alpha climbs 2.5 times as fast as the zoom falls, so both settle together from 1.4; the
 // entity then shows both.
 void CEntityLook::effectIntegrate(float speed) {

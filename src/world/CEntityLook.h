@@ -84,6 +84,8 @@ public:
   void effectFinishPulse();
   bool effectFlash(float speed, float maximum);
   void resetFlash();
+  // Out at once, as when something opens over it and stops its fading.
+  void endFlash();
   void setFlash(float f) { flash = f; }
   float getFlash() const { return flash; }
   bool getFlashDone() const { return flashDone; }

@@ -434,6 +434,11 @@ void CMapEntity::resetFlash() {
   eachCarried([&](CMapEntity *e) { e->resetFlash(); });
 }
 
+void CMapEntity::endFlash() {
+  look.endFlash();
+  eachCarried([&](CMapEntity *e) { e->endFlash(); });
+}
+
 void CMapEntity::effectIntegrate(float speed) {
   look.effectIntegrate(speed);
   setZoom(look.getIntegrateZoom());

@@ -184,6 +184,7 @@ public:
   void effectFinishPulse();
   void effectFlash(float speed, float maximum, bool recurse);
   void resetFlash();
+  void endFlash();
   void setFlash(float f) { look.setFlash(f); }
   float getFlash() const { return look.getFlash(); }
   bool getFlashDone() const { return look.getFlashDone(); }
