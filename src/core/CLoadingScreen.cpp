@@ -14,7 +14,7 @@
 #include "media/ZSpriteFactory.h"
 
 CLoadingScreen::CLoadingScreen()
-    : loading(nullptr), loadingBg(nullptr), logo(nullptr), logoFill(nullptr), fill(0.0f), drawCount(0), lastDraw(0) {}
+    : loading(nullptr), loadingBg(nullptr), logo(nullptr), logoFill(nullptr), fill(0.0f), drawCount(0), lastDraw(0), drawnFor(0) {}
 
 CLoadingScreen::~CLoadingScreen() {
   freeSprites();
@@ -51,9 +51,22 @@ void CLoadingScreen::setText(std::string t) {
   // Every loading step restates its text; only a new text needs showing at once.
   bool changed = t != text || drawCount == 0;
   text = std::move(t);
-  if (!changed && KMiscTools::getMilliseconds() - lastDraw < kMinRedrawMs) return;
-  draw();
+  if (!changed && !due()) return;
+  drawTimed(1);
+}
+
+// Counted from when the last drawing began (a full-screen picture takes a while to show, and
+// counting from its end would stretch every gap by that while), yet half as long again as that
+// drawing took, so a slow screen still leaves the loading a third of the time.
+bool CLoadingScreen::due() const {
+  const unsigned long since = KMiscTools::getMilliseconds() - lastDraw;
+  return since >= kMinRedrawMs && since >= drawnFor + drawnFor / 2;
+}
+
+void CLoadingScreen::drawTimed(int times) {
   lastDraw = KMiscTools::getMilliseconds();
+  for (int i = 0; i < times; ++i) draw();
+  drawnFor = KMiscTools::getMilliseconds() - lastDraw;
 }
 
 void CLoadingScreen::setFill(float f) {
@@ -61,11 +74,8 @@ void CLoadingScreen::setFill(float f) {
   // Hundreds of fill steps arrive within a second; drawing each one would spend the start-up
   // waiting on buffer flips. A step that comes sooner than the eye could see it is left for the
   // next one, except the last, which always shows.
-  unsigned long now = KMiscTools::getMilliseconds();
-  if (f < 1.0f && drawCount > 0 && now - lastDraw < kMinRedrawMs) return;
-  draw();
-  draw();
-  lastDraw = KMiscTools::getMilliseconds();
+  if (f < 1.0f && drawCount > 0 && !due()) return;
+  drawTimed(2);
 }
 
 short CLoadingScreen::fillWidth(unsigned int frameWidth, float f) {

@@ -31,6 +31,8 @@ public:
 
 private:
   void draw();
+  bool due() const;
+  void drawTimed(int times);
   void freeSprites();
 
   std::string text;
@@ -41,6 +43,7 @@ private:
   float fill;
   unsigned long drawCount;
   unsigned long lastDraw;
+  unsigned long drawnFor;  // how long the last drawing took
   // Well within the 50 ms a frame may take, with the drawing and a wait for the workers.
   static const unsigned long kMinRedrawMs = 30;
 };
