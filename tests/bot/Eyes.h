@@ -146,8 +146,9 @@ public:
     KGraphicGL::blitRect(x1, y1, x2, y2, x, y, flipH, flipV);
   }
   void blitAlphaRect(float x1, float y1, float x2, float y2, short x, short y, bool flipH, bool flipV) override {
-    if (blitter().blitColorSet)
-      note(x1, y1, x2, y2, x, y, 0, 1, blitter().blitRed, blitter().blitGreen, blitter().blitBlue, blitter().blitAlpha, 0, 0);
+    const KGLBlitter &b = blitter();
+    if (b.blitColorSet)
+      note(x1, y1, x2, y2, x, y, 0, 1, b.blitRed, b.blitGreen, b.blitBlue, b.blitAlpha, 0, 0);
     else
       note(x1, y1, x2, y2, x, y, 0, 1, 1, 1, 1, 1, 0, 0);
     KGraphicGL::blitAlphaRect(x1, y1, x2, y2, x, y, flipH, flipV);
@@ -155,8 +156,9 @@ public:
   void blitAlphaRectFx(float x1, float y1, float x2, float y2, short x, short y, float angle, float zoom, float alpha,
                        bool flipH, bool flipV, float centreX, float centreY) override {
     if (zoom != 0 && alpha > 0) {
-      if (blitter().blitColorSet)
-        note(x1, y1, x2, y2, x, y, angle, zoom, blitter().blitRed, blitter().blitGreen, blitter().blitBlue, alpha * blitter().blitAlpha, centreX, centreY);
+      const KGLBlitter &b = blitter();
+      if (b.blitColorSet)
+        note(x1, y1, x2, y2, x, y, angle, zoom, b.blitRed, b.blitGreen, b.blitBlue, alpha * b.blitAlpha, centreX, centreY);
       else
         note(x1, y1, x2, y2, x, y, angle, zoom, 1, 1, 1, alpha, centreX, centreY);
     }
