@@ -32,10 +32,11 @@ OUT=${OUT:-$BUILD/seeds}
 mkdir -p "$OUT"
 OUT=$(cd "$OUT" && pwd)
 seq_of() { [ "$1" = none ] || seq "${1%-*}" "${1#*-}"; }
-# One line per run: who, list, seed; the full bot's short runs first.
-runs=$( (for s in $(seq_of "$nocure"); do for d in $lists; do echo nocure $d $s; done; done
+# One line per run: who, list, seed; the newcomer's long runs first, the short ones fill the
+# cores they leave.
+runs=$( (for s in $(seq_of "$human"); do for d in $lists; do echo human $d $s; done; done
          for s in $(seq_of "$bot"); do for d in $lists; do echo bot $d $s; done; done
-         for s in $(seq_of "$human"); do for d in $lists; do echo human $d $s; done; done) )
+         for s in $(seq_of "$nocure"); do for d in $lists; do echo nocure $d $s; done; done) )
 cd "$BUILD"
 export LIBGL_ALWAYS_SOFTWARE=1 SDL_AUDIODRIVER=dummy ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0}
 echo "$runs" | while read -r who d s; do
