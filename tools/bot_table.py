@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Per-day tables of many bot runs, and the campaign's balance rules checked on them.
 
-    tools/bot_table.py DIR [DIR...] [--goals=tools] [--partial]
+    tools/bot_table.py DIR [DIR...] [--goals=tools] [--partial] [--changed=DAY,DAY...]
 
 Reads the tables tools/bot_seeds.sh keeps (human_LIST_SEED.txt: the newcomer, bot_LIST_SEED.txt:
 the full bot) and prints, for each list and working day, the money against the goal over the
@@ -13,7 +13,8 @@ median money against it, and the most the day made without cures; then the share
 line ends with the rules it breaks. With --goals=tools the money is set against the goals now in
 tools/campaign.csv and tools/levels (to try goals before playing them again): the money a day
 makes hardly depends on its goal. With --partial the days of runs still going count too (their
-share of days won is then over fewer days).
+share of days won is then over fewer days). Days named in --changed (their ward or arrivals changed
+since the earlier runs) are read from the last DIR only.
 """
 import csv
 import os
@@ -53,7 +54,7 @@ def tool_goals():
     return goals
 
 
-def read(dirs, retarget, partial=False):
+def read(dirs, retarget, partial=False, changed=()):
     """runs[who][list][seed] = [(day, money, goal, expert, finished, famous), ...] in playing order."""
     goals = tool_goals() if retarget else {}
     runs = {"human": {}, "bot": {}, "nocure": {}}
@@ -69,6 +70,8 @@ def read(dirs, retarget, partial=False):
                 if not r or r.group(3) != "day":
                     continue
                 day, money, goal, expert = r.group(2), int(r.group(4)), int(r.group(5)), int(r.group(6))
+                if day in changed and folder != dirs[-1]:
+                    continue
                 goal, expert = goals.get((lst, day), (goal, expert))
                 days.append((day, money, goal, expert, r.group(9) != "UNFINISHED", int(r.group(10) or 0)))
             if days:
@@ -156,7 +159,8 @@ def main():
     if not args:
         print(__doc__)
         return 2
-    runs = read(args, retarget, "--partial" in sys.argv)
+    changed = [a[len("--changed="):].split(",") for a in sys.argv if a.startswith("--changed=")]
+    runs = read(args, retarget, "--partial" in sys.argv, changed[0] if changed else ())
     goals = {}
     for lst, seeds in list(runs["bot"].items()) + list(runs["human"].items()):
         for days in seeds.values():
