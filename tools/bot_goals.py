@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Goals for every working day from many bot runs (tools/bot_seeds.sh), by the campaign's rules.
 
-    tools/bot_goals.py DIR [DIR...] [--partial] [--changed=DAYS] prints each day's goals and expert goals, now and new
+    tools/bot_goals.py DIR [DIR...] [--partial] [--changed=..] [--exclude=..] prints each day's goals and expert goals, now and new
     tools/bot_goals.py DIR [DIR...] --apply    writes them into tools/campaign.csv and tools/levels,
                                                and the no-cure runs' most into tools/no_cure.csv
 
@@ -173,8 +173,8 @@ def main():
     if not dirs:
         print(__doc__)
         return 2
-    changed = [a[len("--changed="):].split(",") for a in sys.argv if a.startswith("--changed=")]
-    runs = bot_table.read(dirs, False, "--partial" in sys.argv, changed[0] if changed else ())
+    runs = bot_table.read(dirs, False, "--partial" in sys.argv, bot_table.options("--changed="),
+                          bot_table.options("--exclude="))
     goals = propose(runs, cure_pay(os.environ.get("BUILD", os.path.join(TOOLS, "..", "build-bot"))))
     now = bot_table.tool_goals()
     print(f"{'day':<13} " + "  ".join(f"{lst + ' goal':>17} {'expert':>13}" for lst in LISTS))

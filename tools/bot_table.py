@@ -14,7 +14,8 @@ line ends with the rules it breaks. With --goals=tools the money is set against 
 tools/campaign.csv and tools/levels (to try goals before playing them again): the money a day
 makes hardly depends on its goal. With --partial the days of runs still going count too (their
 share of days won is then over fewer days). Days named in --changed (their ward or arrivals changed
-since the earlier runs) are read from the last DIR only.
+since the earlier runs) are read from the last DIR only, or from the DIR numbered N (from 0) for
+DAY@N; --exclude=FILE:DAY,... leaves out the day from tables whose file name starts with FILE.
 """
 import csv
 import os
@@ -54,7 +55,9 @@ def tool_goals():
     return goals
 
 
-def read(dirs, retarget, partial=False, changed=()):
+def read(dirs, retarget, partial=False, changed=(), exclude=()):
+    changed = {c.split("@")[0]: int(c.split("@")[1]) if "@" in c else -1 for c in changed}
+    exclude = [e.split(":") for e in exclude]
     """runs[who][list][seed] = [(day, money, goal, expert, finished, famous), ...] in playing order."""
     goals = tool_goals() if retarget else {}
     runs = {"human": {}, "bot": {}, "nocure": {}}
@@ -70,7 +73,9 @@ def read(dirs, retarget, partial=False, changed=()):
                 if not r or r.group(3) != "day":
                     continue
                 day, money, goal, expert = r.group(2), int(r.group(4)), int(r.group(5)), int(r.group(6))
-                if day in changed and folder != dirs[-1]:
+                if day in changed and folder != dirs[changed[day]]:
+                    continue
+                if any(name.startswith(f) and day == d for f, d in exclude):
                     continue
                 goal, expert = goals.get((lst, day), (goal, expert))
                 days.append((day, money, goal, expert, r.group(9) != "UNFINISHED", int(r.group(10) or 0)))
@@ -153,14 +158,18 @@ def table(runs, lst, goals_of):
     return total
 
 
+def options(prefix):
+    """The comma-separated values of every option starting with prefix."""
+    return [v for a in sys.argv if a.startswith(prefix) for v in a[len(prefix):].split(",")]
+
+
 def main():
     args = [a for a in sys.argv[1:] if not a.startswith("--")]
     retarget = "--goals=tools" in sys.argv
     if not args:
         print(__doc__)
         return 2
-    changed = [a[len("--changed="):].split(",") for a in sys.argv if a.startswith("--changed=")]
-    runs = read(args, retarget, "--partial" in sys.argv, changed[0] if changed else ())
+    runs = read(args, retarget, "--partial" in sys.argv, options("--changed="), options("--exclude="))
     goals = {}
     for lst, seeds in list(runs["bot"].items()) + list(runs["human"].items()):
         for days in seeds.values():
