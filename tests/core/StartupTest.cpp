@@ -463,6 +463,74 @@ TEST_F(ExecutableTest, AFileSizeLimitEndsStartUpWithAMessageAndLeavesNoTemporary
   EXPECT_EQ(left, "");
 }
 
+// Where nobody could see the game it says why on standard error and ends at once, rather than
+// running on unseen: without a display, and with one where no X server answers.
+TEST_F(ExecutableTest, WithoutADisplayItSaysWhyAndEnds) {
+  int dead = 90;
+  while (exists("/tmp/.X11-unix/X" + std::to_string(dead)) || exists("/tmp/.X" + std::to_string(dead) + "-lock")) ++dead;
+  const std::string deadDisplay = ":" + std::to_string(dead);
+  for (const std::string &display : {std::string(), deadDisplay}) {
+    run.inChild = [display] {
+      unsetenv("SDL_VIDEODRIVER");
+      unsetenv("WAYLAND_DISPLAY");
+      if (display.empty()) unsetenv("DISPLAY");
+      else setenv("DISPLAY", display.c_str(), 1);
+    };
+    run.start(TOB_EXECUTABLE, home, home);
+    const int status = run.wait(gameproc::kCeiling);
+    const std::string err = run.errors();
+    EXPECT_GT(status, 0) << "DISPLAY=" << display << ": " << err;
+    EXPECT_NE(err.find(display.empty() ? "no display: DISPLAY is not set" : "cannot open display " + display),
+              std::string::npos)
+        << err;
+    run.stop();
+  }
+}
+
+namespace {
+// The processes below `pid`, at any depth.
+std::vector<pid_t> processesBelow(pid_t pid) {
+  std::vector<pid_t> found{pid};
+  for (size_t i = 0; i < found.size(); ++i) {
+    std::istringstream children(readAll("/proc/" + std::to_string(found[i]) + "/task/" + std::to_string(found[i]) + "/children"));
+    for (pid_t child; children >> child;) found.push_back(child);
+  }
+  found.erase(found.begin());
+  return found;
+}
+
+// Gone, or a zombie left for whoever reaps it.
+bool ended(pid_t pid) {
+  const std::string stat = readAll("/proc/" + std::to_string(pid) + "/stat");
+  const size_t close = stat.rfind(')');
+  return stat.empty() || (close != std::string::npos && stat.compare(close, 4, ") Z ") == 0);
+}
+} // namespace
+
+// The start-up refusal box ends with the game: a terminate signal while it is up ends both, and
+// a game killed outright takes its box with it.
+TEST_F(ExecutableTest, TheRefusalBoxEndsWithTheGame) {
+  ASSERT_EQ(mkdir((home + "/hospital/profiles.txt").c_str(), 0777), 0);
+  for (int signal : {SIGTERM, SIGKILL}) {
+    run.start(TOB_EXECUTABLE, home, home);
+    unsigned long shown = 0;
+    int w = 0, h = 0;
+    ASSERT_TRUE(run.waitUntil("the refusal box", [&] { return (shown = gameproc::findTopWindow("Tobrulant cannot go on", &w, &h)) != 0; },
+                              gameproc::kStartUpCeiling))
+        << run.errors();
+    gameproc::savePicture(gameproc::grabWindow(shown, 0, 0, w, h), run.shots + "/refusal-box.png");
+    const std::vector<pid_t> box = processesBelow(run.pid);
+    EXPECT_FALSE(box.empty());
+    kill(run.pid, signal);
+    EXPECT_NE(run.wait(gameproc::kCeiling), -1) << "signal " << signal;
+    EXPECT_TRUE(gameproc::eventually([] { return gameproc::findTopWindow("Tobrulant cannot go on") == 0; }))
+        << "signal " << signal;
+    for (pid_t p : box) EXPECT_TRUE(gameproc::eventually([p] { return ended(p); })) << "signal " << signal << ", process " << p;
+    run.stop();
+  }
+  EXPECT_NE(run.errors().find("profiles.txt cannot be used: it is a folder"), std::string::npos) << run.errors();
+}
+
 // A broken sprite collection: its content and what the player must be told about it.
 struct TBrokenSprites {
   const char *name;
