@@ -334,6 +334,27 @@ protected:
                              gameproc::kStartUpCeiling);
   }
 
+  // A copy of the game in `app` whose data folder holds the real files, but `picture` of data/gfx
+  // with `content` instead.
+  ::testing::AssertionResult copyOfTheGameWith(const std::string &picture, const std::string &content) {
+    app = scratchDir("app");
+    if (std::system(("cp '" TOB_EXECUTABLE "' '" + app + "/tobrulant' && mkdir -p '" + app + "/data/gfx'").c_str()) != 0)
+      return ::testing::AssertionFailure() << "cannot copy the game";
+    for (const char *folder : {"", "gfx/"}) {
+      DIR *d = opendir((kData + folder).c_str());
+      if (!d) return ::testing::AssertionFailure() << "no " << kData << folder;
+      while (dirent *e = readdir(d)) {
+        const std::string name = e->d_name;
+        if (name == "." || name == ".." || folder + name == "gfx" || folder + name == "gfx/" + picture) continue;
+        if (symlink((kData + folder + name).c_str(), (app + "/data/" + folder + name).c_str()) != 0)
+          return ::testing::AssertionFailure() << "cannot link " << name;
+      }
+      closedir(d);
+    }
+    std::ofstream(app + "/data/gfx/" + picture, std::ios::binary) << content;
+    return ::testing::AssertionSuccess();
+  }
+
   std::string home;
   std::string app;
   GameProcess run;
@@ -531,6 +552,32 @@ TEST_F(ExecutableTest, TheRefusalBoxEndsWithTheGame) {
   EXPECT_NE(run.errors().find("profiles.txt cannot be used: it is a folder"), std::string::npos) << run.errors();
 }
 
+// A font's picture and a backdrop cut short are each named to the player, who then goes on to the
+// title screen: its menu without labels, then without its backdrop.
+TEST_F(ExecutableTest, PicturesCutShortAreNamedAndTheGameGoesOn) {
+  gameproc::Pixels clip;
+  for (const char *picture : {"gamefont.tga", "bg_menu.jpg"}) {
+    const std::string whole = readAll(kData + "gfx/" + picture);
+    ASSERT_TRUE(copyOfTheGameWith(picture, whole.substr(0, whole.size() / 2)));
+    run.start(app + "/tobrulant", home, home);
+    EXPECT_TRUE(run.answerMessageBox("Tobrulant: a damaged picture", run.shots + "/cut-short-" + picture + ".png"))
+        << run.errors();
+    ASSERT_TRUE(run.findWindow()) << run.errors();
+    // The keyboard back to the game's window, as a player's click on it gives it.
+    gameproc::shell("xdotool windowfocus " + run.window);
+    EXPECT_NE(run.errors().find(app + "/data/gfx/" + picture + "\n("), std::string::npos) << run.errors();
+    if (clip.empty()) {
+      EXPECT_TRUE(waitForTitle()) << run.errors();
+      clip = run.look(30, 460, 260, 50);
+    } else {
+      EXPECT_TRUE(run.waitUntilLike("the main menu's clipboard", clip)) << run.errors();
+    }
+    run.screenshot(run.shots + "/cut-short-" + picture + "-title.png");
+    run.stop();
+    removeTree(app);
+  }
+}
+
 // A broken sprite collection: its content and what the player must be told about it.
 struct TBrokenSprites {
   const char *name;
@@ -557,22 +604,7 @@ const TBrokenSprites kBrokenSprites[] = {
 class BrokenSpritesTest : public ExecutableTest, public ::testing::WithParamInterface<TBrokenSprites> {};
 
 TEST_P(BrokenSpritesTest, EndsStartUpWithItsStatusAndNamesTheFile) {
-  // A copy of the game whose data folder holds the real pictures and sounds and a broken
-  // sprite collection.
-  app = scratchDir("app");
-  ASSERT_EQ(std::system(("cp '" TOB_EXECUTABLE "' '" + app + "/tobrulant'").c_str()), 0);
-  mkdir((app + "/data").c_str(), 0777);
-  mkdir((app + "/data/gfx").c_str(), 0777);
-  ASSERT_EQ(symlink((kData + "sfx").c_str(), (app + "/data/sfx").c_str()), 0);
-  DIR *d = opendir((kData + "gfx").c_str());
-  ASSERT_NE(d, nullptr);
-  while (dirent *e = readdir(d)) {
-    std::string name = e->d_name;
-    if (name == "." || name == ".." || name == "sprites.xml") continue;
-    ASSERT_EQ(symlink((kData + "gfx/" + name).c_str(), (app + "/data/gfx/" + name).c_str()), 0);
-  }
-  closedir(d);
-  std::ofstream(app + "/data/gfx/sprites.xml") << GetParam().content(readAll(kData + "gfx/sprites.xml"));
+  ASSERT_TRUE(copyOfTheGameWith("sprites.xml", GetParam().content(readAll(kData + "gfx/sprites.xml"))));
 
   run.start(app + "/tobrulant", home, home);
   // The player learns why in the system's message box; the game ends once it is answered.
