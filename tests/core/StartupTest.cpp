@@ -552,6 +552,22 @@ TEST_F(ExecutableTest, TheRefusalBoxEndsWithTheGame) {
   EXPECT_NE(run.errors().find("profiles.txt cannot be used: it is a folder"), std::string::npos) << run.errors();
 }
 
+// A FIFO or an endless device in place of a file start-up reads is refused at once, naming it,
+// instead of the game waiting on it for good or reading it without end.
+TEST_F(ExecutableTest, AFifoOrADeviceInPlaceOfAPlayerFileEndsStartUpNamingIt) {
+  for (const char *file : {"top10.bin", "profiles.txt"}) {
+    const std::string path = home + "/hospital/" + file;
+    std::remove(path.c_str());
+    ASSERT_EQ(std::string(file) == "top10.bin" ? mkfifo(path.c_str(), 0666) : symlink("/dev/urandom", path.c_str()), 0);
+    run.start(TOB_EXECUTABLE, home, home);
+    EXPECT_TRUE(run.answerMessageBox("Tobrulant cannot go on", run.shots + "/special-" + file + ".png")) << run.errors();
+    EXPECT_GT(run.wait(gameproc::kCeiling), 0) << run.errors();
+    EXPECT_NE(run.errors().find(path), std::string::npos) << run.errors();
+    EXPECT_NE(run.errors().find(": it is not a plain file"), std::string::npos) << run.errors();
+    std::remove(path.c_str());
+  }
+}
+
 // A font's picture and a backdrop cut short are each named to the player, who then goes on to the
 // title screen: its menu without labels, then without its backdrop.
 TEST_F(ExecutableTest, PicturesCutShortAreNamedAndTheGameGoesOn) {
