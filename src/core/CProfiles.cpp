@@ -149,7 +149,7 @@ int CProfiles::load() {
               : " lacks some profile names; the default names fill their slots") +
         (aside.empty() ? std::string() : ", the old file is kept as " + aside));
     repairs.push_back(std::string(none ? "The list of players was empty,|so it was made anew."
-                                       : "Some players were missing from the list,|so their names were put back.") +
+                                       : "The list of players was short,|so the missing names were put back.") +
                       (aside.empty() ? std::string() : "|Old file: " + aside));
   }
 

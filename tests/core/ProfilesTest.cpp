@@ -145,7 +145,7 @@ TEST_F(ProfilesTest, DamageMadeByHandIsMendedAndTheReplacedFileKept) {
   EXPECT_EQ(readFile("hospital/profiles.txt"), "player1\nplay\nplayer3\nplayer4\nplayer5\nplayer6");
   EXPECT_EQ(readFile("hospital/profiles.txt.bad3"), "player1\nplay");
   EXPECT_EQ(readFile("hospital/3/save.dat"), "kept");
-  EXPECT_EQ(p.getRepairs(), std::vector<std::string>({"Some players were missing from the list,|so their names were put "
+  EXPECT_EQ(p.getRepairs(), std::vector<std::string>({"The list of players was short,|so the missing names were put "
                                                       "back.|Old file: ~/hospital/profiles.txt.bad3"}));
 }
 
