@@ -12,7 +12,9 @@
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <thread>
 #include <typeinfo>
@@ -484,12 +486,20 @@ TEST_F(ExecutableTest, AFileSizeLimitEndsStartUpWithAMessageAndLeavesNoTemporary
   EXPECT_EQ(left, "");
 }
 
+namespace {
+// A display number no X server holds.
+int freeDisplayNumber() {
+  int number = 90;
+  while (exists("/tmp/.X11-unix/X" + std::to_string(number)) || exists("/tmp/.X" + std::to_string(number) + "-lock"))
+    ++number;
+  return number;
+}
+} // namespace
+
 // Where nobody could see the game it says why on standard error and ends at once, rather than
 // running on unseen: without a display, and with one where no X server answers.
 TEST_F(ExecutableTest, WithoutADisplayItSaysWhyAndEnds) {
-  int dead = 90;
-  while (exists("/tmp/.X11-unix/X" + std::to_string(dead)) || exists("/tmp/.X" + std::to_string(dead) + "-lock")) ++dead;
-  const std::string deadDisplay = ":" + std::to_string(dead);
+  const std::string deadDisplay = ":" + std::to_string(freeDisplayNumber());
   for (const std::string &display : {std::string(), deadDisplay}) {
     run.inChild = [display] {
       unsetenv("SDL_VIDEODRIVER");
@@ -506,6 +516,76 @@ TEST_F(ExecutableTest, WithoutADisplayItSaysWhyAndEnds) {
         << err;
     run.stop();
   }
+}
+
+namespace {
+// An X display ":number" that answers and drops its first connection, then passes every later one
+// on to the test's own server, as a busy server may refuse one client.
+class DroppingDisplay {
+public:
+  explicit DroppingDisplay(int number) : path("/tmp/.X11-unix/X" + std::to_string(number)) {
+    const char *real = std::getenv("DISPLAY");
+    target = std::string("/tmp/.X11-unix/X") + (real ? real + 1 : "");
+    listener = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_un at = address(path);
+    if (listener < 0 || bind(listener, (sockaddr *)&at, sizeof at) != 0 || listen(listener, 8) != 0) return;
+    std::thread([fd = listener, target = target] {
+      bool dropped = false;
+      for (int client; (client = accept4(fd, nullptr, nullptr, SOCK_CLOEXEC)) >= 0;) {
+        if (!dropped) {
+          dropped = true;
+          close(client);
+          continue;
+        }
+        const int server = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_un to = address(target);
+        if (server < 0 || connect(server, (sockaddr *)&to, sizeof to) != 0) {
+          close(client);
+          continue;
+        }
+        std::thread(pump, client, server).detach();
+        std::thread(pump, server, client).detach();
+      }
+      close(fd);
+    }).detach();
+  }
+  ~DroppingDisplay() {
+    shutdown(listener, SHUT_RDWR);
+    unlink(path.c_str());
+  }
+
+private:
+  static sockaddr_un address(const std::string &path) {
+    sockaddr_un a{};
+    a.sun_family = AF_UNIX;
+    std::snprintf(a.sun_path, sizeof a.sun_path, "%s", path.c_str());
+    return a;
+  }
+  static void pump(int from, int to) {
+    char buf[65536];
+    for (ssize_t n; (n = read(from, buf, sizeof buf)) > 0;)
+      if (write(to, buf, (size_t)n) != n) break;
+    shutdown(to, SHUT_WR);
+  }
+
+  std::string path, target;
+  int listener = -1;
+};
+} // namespace
+
+// A display that drops the game's first connection is tried again: the game's window shows there.
+TEST_F(ExecutableTest, ADisplayThatDropsTheFirstConnectionIsTriedAgain) {
+  const int number = freeDisplayNumber();
+  DroppingDisplay display(number);
+  run.inChild = [number] {
+    unsetenv("SDL_VIDEODRIVER");
+    setenv("DISPLAY", (":" + std::to_string(number)).c_str(), 1);
+  };
+  run.start(TOB_EXECUTABLE, home, home);
+  ASSERT_TRUE(run.findWindow()) << run.errors();
+  EXPECT_TRUE(waitForTitle()) << run.errors();
+  run.closeWindow();
+  EXPECT_EQ(run.wait(gameproc::kCeiling), 0) << run.errors();
 }
 
 namespace {
