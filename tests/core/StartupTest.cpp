@@ -519,32 +519,23 @@ TEST_F(ExecutableTest, WithoutADisplayItSaysWhyAndEnds) {
 }
 
 namespace {
-// An X display ":number" that answers and drops its first connection, then passes every later one
-// on to the test's own server, as a busy server may refuse one client.
+// An X display ":number" that answers and drops its first connection, as a busy server may
+// refuse one client; later connections reach the test's own server through a link in its place.
 class DroppingDisplay {
 public:
   explicit DroppingDisplay(int number) : path("/tmp/.X11-unix/X" + std::to_string(number)) {
-    const char *real = std::getenv("DISPLAY");
-    target = std::string("/tmp/.X11-unix/X") + (real ? real + 1 : "");
+    const std::string real = std::string("/tmp/.X11-unix/X") + (std::getenv("DISPLAY") + 1);
     listener = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_un at = address(path);
+    sockaddr_un at{};
+    at.sun_family = AF_UNIX;
+    std::snprintf(at.sun_path, sizeof at.sun_path, "%s", path.c_str());
     if (listener < 0 || bind(listener, (sockaddr *)&at, sizeof at) != 0 || listen(listener, 8) != 0) return;
-    std::thread([fd = listener, target = target] {
-      bool dropped = false;
-      for (int client; (client = accept4(fd, nullptr, nullptr, SOCK_CLOEXEC)) >= 0;) {
-        if (!dropped) {
-          dropped = true;
-          close(client);
-          continue;
-        }
-        const int server = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_un to = address(target);
-        if (server < 0 || connect(server, (sockaddr *)&to, sizeof to) != 0) {
-          close(client);
-          continue;
-        }
-        std::thread(pump, client, server).detach();
-        std::thread(pump, server, client).detach();
+    std::thread([fd = listener, path = path, real] {
+      const int first = accept(fd, nullptr, nullptr);
+      if (first >= 0) {
+        unlink(path.c_str());
+        if (symlink(real.c_str(), path.c_str()) != 0) std::perror("symlink");
+        close(first);
       }
       close(fd);
     }).detach();
@@ -555,20 +546,7 @@ public:
   }
 
 private:
-  static sockaddr_un address(const std::string &path) {
-    sockaddr_un a{};
-    a.sun_family = AF_UNIX;
-    std::snprintf(a.sun_path, sizeof a.sun_path, "%s", path.c_str());
-    return a;
-  }
-  static void pump(int from, int to) {
-    char buf[65536];
-    for (ssize_t n; (n = read(from, buf, sizeof buf)) > 0;)
-      if (write(to, buf, (size_t)n) != n) break;
-    shutdown(to, SHUT_WR);
-  }
-
-  std::string path, target;
+  std::string path;
   int listener = -1;
 };
 } // namespace
