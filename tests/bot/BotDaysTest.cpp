@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -78,6 +79,52 @@ TEST(BotDay, WinsTheTutorialAndTheSecondDayReachedFromTheTitleScreen) {
       &why, kBotDaySeed);
   ASSERT_TRUE(ran) << why;
   for (const std::string &m : BotGame::messages()) ADD_FAILURE() << "message box: " << m;
+}
+
+// A won day is kept once its summary shows: the window closed on the Tutorial's summary, the next
+// start's CONTINUE leads to the map after it, with the day's bonus in the bank.
+TEST(BotDay, AWonDayIsKeptWhenTheWindowClosesOnItsSummary) {
+  char tmpl[] = "/tmp/tob_kept_XXXXXX";
+  ASSERT_NE(mkdtemp(tmpl), nullptr);
+  const std::string home = tmpl;
+  int bank = -1;
+  std::string why;
+  auto clickWhenShown = [](BotGame &g, Bot &menu, const char *name) {
+    for (int i = 0; i < 500 && !(menu.named(name) && Bot::shown(menu.named(name))); ++i) g.frame();
+    ASSERT_NE(menu.named(name), nullptr) << name << " never showed";
+    g.frames(25);
+    menu.clickOn(menu.named(name));
+  };
+  bool ran = BotGame::run(
+      [&](BotGame &g) {
+        Bot bot(g);
+        ASSERT_NO_FATAL_FAILURE(clickWhenShown(g, bot, "MENUBUTTONNEWGAME"));
+        ASSERT_NO_FATAL_FAILURE(clickWhenShown(g, bot, "MENUBUTTONMALE"));
+        ASSERT_TRUE(g.waitForEntry("comic_start"));
+        g.frames(100);
+        g.click(400, 300);
+        ASSERT_TRUE(g.waitForEntry("Tutorial"));
+        for (long i = 0; i < 60000 && g.alive() && !g.level()->getSummaryShown(); ++i) bot.dayTick();
+        ASSERT_TRUE(g.level()->getSummaryShown()) << "the Tutorial never ended";
+        ASSERT_GE(g.level()->getMoney(), g.level()->getMoneyLimit()) << "the Tutorial was lost";
+        bank = g.engine()->getPlayer()->getMoney();
+        g.frames(50);
+        g.closeWindow();
+        ASSERT_FALSE(g.alive()) << "the game did not take the window's close";
+      },
+      &why, kBotDaySeed, home);
+  ASSERT_TRUE(ran) << why;
+  ASSERT_GT(bank, 0);
+  ran = BotGame::run(
+      [&](BotGame &g) {
+        Bot menu(g);
+        ASSERT_NO_FATAL_FAILURE(clickWhenShown(g, menu, "MENUBUTTONCONTINUE"));
+        EXPECT_TRUE(g.waitForEntry("map1")) << "CONTINUE leads to " << g.listEntry();
+        EXPECT_EQ(g.engine()->getPlayer()->getMoney(), bank);
+      },
+      &why, kBotDaySeed, home);
+  std::system(("rm -rf '" + home + "'").c_str());
+  ASSERT_TRUE(ran) << why;
 }
 
 // Two runs of one day with one seed, in one process, print the same line, whatever was drawn
