@@ -44,11 +44,7 @@ def paint_bed(w, h, index, count, p):
             for x in (30, 75, 120):
                 c.poly(star_points(x, 17, 5, 2.2), fill=colour("yellow"), width=0.8)
         if broken:
-            c.line([(30, 40), (50, 55), (42, 70), (60, 86)], fill=INK, width=2.2)
-            c.line([(100, 30), (92, 52), (110, 66)], fill=INK, width=2.2)
-            y = 50 - 4 * index
-            c.circle(128, y, 9, fill=colour("red"), width=1.4)
-            c.text(128, y, "!", 11, fill=(255, 255, 255), stroke=None)
+            paint_broken_bed(c)
     elif part == "rail":
         # The foot rail carries the plate the game prints the bed's number on, so the plate sits
         # where that style's number goes (the bed font is 15 high, two digits 18 wide). A broken
@@ -57,11 +53,24 @@ def paint_bed(w, h, index, count, p):
         tilt = (4 if index == 0 else 1) if broken else 0
         top = ny - 8
         bar = 96 if p.get("style") == "canopy" else 104
-        c.rect(8, top + tilt, 142, top + 7 + tilt, fill=fc, width=1.6, r=3)
+        if broken:
+            # Snapped in two beside the plate: the right half hangs from its post.
+            c.rect(8, top + tilt, 100, top + 7 + tilt, fill=fc, width=1.6, r=3)
+            c.poly([(106, top + 2), (142, top + 16 + tilt), (140, top + 23 + tilt), (104, top + 9)], fill=fc, width=1.6)
+        else:
+            c.rect(8, top + tilt, 142, top + 7 + tilt, fill=fc, width=1.6, r=3)
         for x in range(20, 140, 16):
             c.line([(x, top + 4 + tilt), (x, bar + 4)], fill=shade(fc, 0.7), width=2.5)
         c.rect(8, bar, 142, bar + 7, fill=fc, width=1.6, r=3)
         c.rect(nx - 6, ny - 3, nx + 22, ny + 17, fill=(250, 250, 250), width=1.2, r=3)
+        if broken:
+            # A warning sign on the rail, in front of the patient; black on white, so it reads
+            # under the broken bed's pulsing tint. It blinks.
+            big = 17 if index == 0 else 14
+            cx, cy = 30, (top + bar) / 2 + 2
+            c.poly([(cx, cy - big), (cx + big * 1.1, cy + big * 0.8), (cx - big * 1.1, cy + big * 0.8)],
+                   fill=(255, 255, 255), width=3.2)
+            c.text(cx, cy + 3, "!", int(big * 1.3), fill=INK, stroke=None)
     elif part == "pillow":
         if fs == "ROZHAZENE":
             c.poly([(34, 8), (100, 2), (112, 22), (46, 30)], fill=(238, 238, 238), width=1.5)
@@ -99,6 +108,16 @@ def paint_bed(w, h, index, count, p):
         glow = colour("yellow") if not broken else colour("red")
         c.rect(4, 0, 146, 118, fill=None, outline=rgba(glow, a), width=5, r=12)
     return c.done()
+
+
+def paint_broken_bed(c):
+    """What a worn-out bed shows: the headboard split, cracks along the frame and the right foot
+    leg snapped off and lying beside it, all in heavy black strokes."""
+    c.line([(96, 4), (90, 12), (99, 19), (92, 30)], fill=INK, width=3.5)
+    c.line([(16, 40), (24, 52), (18, 62), (26, 76)], fill=INK, width=2.5)
+    c.line([(134, 34), (126, 48), (134, 60), (127, 72)], fill=INK, width=2.5)
+    c.rect(131, 96, 140, 102, fill=(236, 238, 244), outline=None)
+    c.poly([(126, 108), (146, 103), (147, 107), (127, 112)], fill=(120, 120, 130), width=1.4)
 
 
 def _bottle(c, x, y, col, s=1.0):
