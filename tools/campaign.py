@@ -64,7 +64,8 @@ ALARM_LIGHT = (ALARM_PLACE[0] - 22, ALARM_PLACE[1] - 20)
 # in front of the counter; what she works at from the floor stands so that the tile she works it
 # from lies just below its picture. Between the two rows of beds stand the trolley, the information
 # desk, the waiting bench and the toy box; the drink machine stands against the back wall at the
-# right, beside the spray stand.
+# right, beside the spray stand. The notes board hangs right of the desk, clear of the diagnoses
+# that rise from the desk chairs.
 THINGS = {
     "SESTRADIAGNOZA": (16, 150), "PLAYER": (432, 56), "PLANT1": (0, 92), "GAUCCOLORS": (410, 300),
     "MEDDRINK": (690, 30), "TOYMATE": (668, 312), "STROMAUTOMAT": (672, 270), "SKRINKA": (180, 10),
@@ -72,7 +73,7 @@ THINGS = {
     "HLASIC": ALARM_PLACE, "PODIUM": (367, 460), "SASEK": (800, 180), "DOKTORKA": (360, 100),
     "SESTRALEKARNASMALL": (470, 26), "SESTRAPULT": (230, 28), "PROPADLINA": (250, 128),
     "HOSPITAL4UPGRADE1": (236, 130), "KUKATKO": (96, 30), "MASOZRAVKA": (200, 24), "PARROT": (150, 24),
-    "MOTYL": (430, 85), "BALCONY": (512, 0), "CEDULKASTAVY": (194, 60), "NOTES": (96, 8),
+    "MOTYL": (430, 85), "BALCONY": (512, 0), "CEDULKASTAVY": (194, 60), "NOTES": (156, 8),
     "HODINY": (WALL_CLOCK[0] - 32, WALL_CLOCK[1] - 32),
     "WHITEPARTICLE": (380, 100), "REDSTARPARTICLE": (420, 96), "STARPARTICLE": (460, 104),
 }

@@ -120,6 +120,25 @@ def paint_broken_bed(c):
     c.poly([(126, 108), (146, 103), (147, 107), (127, 112)], fill=(120, 120, 130), width=1.4)
 
 
+def _banana(c, cx, cy, length, turn=0.0, outline=1.4):
+    """A yellow banana bent like a smile, `length` long, turned by `turn` degrees, with brown ends."""
+    a = math.radians(turn)
+
+    def at(x, y):
+        return (cx + x * math.cos(a) - y * math.sin(a), cy + x * math.sin(a) + y * math.cos(a))
+
+    n, half, bend, thick = 12, length / 2, length * 0.3, length * 0.27
+    top = [at(-half + length * k / n, bend * math.sin(math.pi * k / n) - bend * 0.5 - thick * math.sin(math.pi * k / n))
+           for k in range(n + 1)]
+    bottom = [at(-half + length * k / n, bend * math.sin(math.pi * k / n) - bend * 0.5) for k in range(n, -1, -1)]
+    c.poly(top + bottom, fill=colour("yellow"), width=outline)
+    c.line([at(-half + length * k / n, bend * math.sin(math.pi * k / n) - bend * 0.5 - thick * 0.45 * math.sin(math.pi * k / n))
+            for k in range(2, n - 1)], fill=shade(colour("yellow"), 0.75), width=1)
+    stem = at(half - 1, -bend * 0.5 - 1)
+    c.line([stem, at(half + length * 0.1, -bend * 0.5 - length * 0.12)], fill=colour("brown"), width=2.2)
+    c.circle(*at(-half + 1, -bend * 0.5 - 1), 1.3, fill=INK, outline=None)
+
+
 def _bottle(c, x, y, col, s=1.0):
     c.rect(x - 4 * s, y - 6 * s, x + 4 * s, y + 8 * s, fill=col, width=1.1, r=2)
     c.rect(x - 2 * s, y - 10 * s, x + 2 * s, y - 6 * s, fill=(240, 240, 240), width=1)
@@ -217,8 +236,9 @@ def paint_furniture(w, h, index, count, p):
         c.rect(w / 2 - 24, h - 14, w / 2 + 24, h - 2, fill=colour("rust"), width=1.6, r=3)
         for (x, y, r) in ((w / 2, 58, 26), (w / 2 - 22, 72, 20), (w / 2 + 22, 72, 20)):
             c.circle(x, y, r, fill=col, width=1.6)
-        for (x, y) in ((w / 2 - 10, 54), (w / 2 + 14, 66), (w / 2 - 20, 76)):
-            c.circle(x, y, 5, fill=colour("lime"), width=1)
+        for (x, y) in ((w / 2 - 8, 52), (w / 2 + 16, 68), (w / 2 - 22, 74)):
+            for t in (-35, 0, 35):
+                _banana(c, x + t / 10, y, 12, t + 90, outline=1)
     elif shape == "toybox":
         c.rect(4, 20, w - 4, h - 4, fill=col, width=1.8, r=4)
         c.rect(2, 14, w - 2, 26, fill=shade(col, 1.25), width=1.6, r=3)
@@ -360,8 +380,18 @@ def paint_item(w, h, index, count, p):
         c.rect(4, 8, w - 4, 14, fill=col, outline=None)
         c.line([(w / 2 + 2, 8), (w / 2 + 6, 0)], fill=colour("red"), width=1.8)
     elif shape == "linen":
-        c.ellipse(2, 4, w - 2, h - 2, fill=(230, 230, 220), width=1.5)
-        c.line([(8, 10), (16, 16), (24, 9)], fill=(170, 170, 160), width=1.3)
+        # A crumpled bundle of used sheets: a lumpy edge, folds, a corner hanging loose and a stain.
+        c.poly([(3, 12), (6, 5), (12, 7), (17, 2), (23, 6), (29, 5), (30, 13), (28, 20), (20, 22), (13, 20),
+                (6, 21), (2, 17)], fill=(236, 236, 228), width=1.5)
+        c.poly([(22, 16), (31, 19), (27, 23), (20, 21)], fill=(222, 222, 212), width=1.3)
+        for fold in (((8, 9), (12, 14), (10, 18)), ((16, 6), (18, 12), (15, 17)), ((24, 9), (22, 14))):
+            c.line(list(fold), fill=(160, 160, 150), width=1.2)
+        c.ellipse(11, 13, 17, 17, fill=(196, 178, 120), outline=None)
+        # The ward's sheets have a stitched blue hem, as on the beds.
+        for x in range(5, 26, 5):
+            c.line([(x, 19.5 - x * 0.05), (x + 2.5, 19.4 - x * 0.05)], fill=colour("navy"), width=1.2)
+    elif shape == "banana":
+        _banana(c, w / 2 - 1, h / 2 + 2, h - 8, -60)
     elif shape == "teddy":
         c.circle(w / 2, 17, 9, fill=col, width=1.4)
         c.circle(w / 2, 9, 7, fill=col, width=1.4)
