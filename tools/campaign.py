@@ -95,11 +95,12 @@ MAP_THINGS = {
 }
 # The days' stops on the map's picture, day 1 first, round the island clear of the hospitals and
 # the map's other pieces; each finished day's icon stands on its stop (day 2's as in map2 and
-# map_events), and the Tutorial's stop has its tick painted.
+# map_events), and the Tutorial's stop has its tick painted. One stop per working day: a stop
+# past the last day would stand unticked for good.
 ICONS = [(130, 400), (180, 446), (350, 438), (446, 438), (488, 458), (534, 446), (580, 436), (632, 382),
          (648, 338), (672, 298), (592, 246), (550, 224), (512, 196), (462, 118), (416, 110), (362, 118),
          (316, 126), (186, 158), (156, 200), (180, 240), (222, 262), (266, 276), (312, 288), (336, 328),
-         (428, 338), (428, 290), (338, 198)]
+         (428, 338), (428, 290)]
 
 WARD_GRID = [
     "#########wwww###wwww#####",
@@ -292,6 +293,9 @@ def load(path, read_template, tiles_grid):
             days += 1
             level["day"] = days
         out.append(level)
+    if days != len(ICONS):
+        raise CampaignError("campaign.csv: %d working days, but the map's picture has %d stops (campaign.ICONS)"
+                            % (days, len(ICONS)))
     for k, level in enumerate(out):
         if dict(level["map"]).get("painter") == "worldmap":
             level["defs"] = [(d, next_caption(out[k + 1:]) if d == "name" else v) for d, v in level["defs"]]
