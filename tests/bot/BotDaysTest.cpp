@@ -33,6 +33,25 @@ std::string frameFigures(std::vector<double> ms) {
 const char *const kWonTitle = "EXCELLENT WORK, DOCTOR!";
 const uint32_t kBotDaySeed = 1;
 
+// A menu button clicked once it shows, as a player waits for it.
+void clickWhenShown(BotGame &g, const char *name) {
+  Bot menu(g);
+  for (int i = 0; i < 500 && !(menu.named(name) && Bot::shown(menu.named(name))); ++i) g.frame();
+  ASSERT_NE(menu.named(name), nullptr) << name << " never showed";
+  g.frames(25);
+  menu.clickOn(menu.named(name));
+}
+
+// From the title screen through NEW GAME, the hero and the opening comic to the Tutorial.
+void startNewGame(BotGame &g) {
+  ASSERT_NO_FATAL_FAILURE(clickWhenShown(g, "MENUBUTTONNEWGAME"));
+  ASSERT_NO_FATAL_FAILURE(clickWhenShown(g, "MENUBUTTONMALE"));
+  ASSERT_TRUE(g.waitForEntry("comic_start")) << "the hero leads to the opening comic, not " << g.listEntry();
+  g.frames(100);
+  g.click(400, 300);
+  ASSERT_TRUE(g.waitForEntry("Tutorial")) << "a click turns the comic page, not to " << g.listEntry();
+}
+
 // The start a new player makes, every change of screen the game's own: the title screen, NEW GAME,
 // the hero, the opening comic turned by a click, the Tutorial, the map's shop and star, the second
 // day, the days played by the newcomer of Human.h, who knows the game only from what is drawn.
@@ -45,19 +64,7 @@ TEST(BotDay, WinsTheTutorialAndTheSecondDayReachedFromTheTitleScreen) {
       [&](BotGame &g) {
         ASSERT_EQ(g.listEntry(), "menu");
         const std::string diff = g.engine()->getObtiznostString();
-        Bot menu(g);
-        auto clickWhenShown = [&](const char *name) {
-          for (int i = 0; i < 500 && !(menu.named(name) && Bot::shown(menu.named(name))); ++i) g.frame();
-          ASSERT_NE(menu.named(name), nullptr) << name << " never showed";
-          g.frames(25);
-          menu.clickOn(menu.named(name));
-        };
-        clickWhenShown("MENUBUTTONNEWGAME");
-        clickWhenShown("MENUBUTTONMALE");
-        ASSERT_TRUE(g.waitForEntry("comic_start")) << "the hero leads to the opening comic, not " << g.listEntry();
-        g.frames(100);
-        g.click(400, 300);
-        ASSERT_TRUE(g.waitForEntry("Tutorial")) << "a click turns the comic page, not to " << g.listEntry();
+        ASSERT_NO_FATAL_FAILURE(startNewGame(g));
         DayResult r = HumanBot(g, kBotDaySeed).playLevel(diff);
         std::printf("%s\n", r.line().c_str());
         EXPECT_TRUE(r.won()) << r.line();
@@ -89,21 +96,10 @@ TEST(BotDay, AWonDayIsKeptWhenTheWindowClosesOnItsSummary) {
   const std::string home = tmpl;
   int bank = -1;
   std::string why;
-  auto clickWhenShown = [](BotGame &g, Bot &menu, const char *name) {
-    for (int i = 0; i < 500 && !(menu.named(name) && Bot::shown(menu.named(name))); ++i) g.frame();
-    ASSERT_NE(menu.named(name), nullptr) << name << " never showed";
-    g.frames(25);
-    menu.clickOn(menu.named(name));
-  };
   bool ran = BotGame::run(
       [&](BotGame &g) {
+        ASSERT_NO_FATAL_FAILURE(startNewGame(g));
         Bot bot(g);
-        ASSERT_NO_FATAL_FAILURE(clickWhenShown(g, bot, "MENUBUTTONNEWGAME"));
-        ASSERT_NO_FATAL_FAILURE(clickWhenShown(g, bot, "MENUBUTTONMALE"));
-        ASSERT_TRUE(g.waitForEntry("comic_start"));
-        g.frames(100);
-        g.click(400, 300);
-        ASSERT_TRUE(g.waitForEntry("Tutorial"));
         for (long i = 0; i < 60000 && g.alive() && !g.level()->getSummaryShown(); ++i) bot.dayTick();
         ASSERT_TRUE(g.level()->getSummaryShown()) << "the Tutorial never ended";
         ASSERT_GE(g.level()->getMoney(), g.level()->getMoneyLimit()) << "the Tutorial was lost";
@@ -117,8 +113,7 @@ TEST(BotDay, AWonDayIsKeptWhenTheWindowClosesOnItsSummary) {
   ASSERT_GT(bank, 0);
   ran = BotGame::run(
       [&](BotGame &g) {
-        Bot menu(g);
-        ASSERT_NO_FATAL_FAILURE(clickWhenShown(g, menu, "MENUBUTTONCONTINUE"));
+        ASSERT_NO_FATAL_FAILURE(clickWhenShown(g, "MENUBUTTONCONTINUE"));
         EXPECT_TRUE(g.waitForEntry("map1")) << "CONTINUE leads to " << g.listEntry();
         EXPECT_EQ(g.engine()->getPlayer()->getMoney(), bank);
       },
