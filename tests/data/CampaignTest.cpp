@@ -282,12 +282,14 @@ TEST(CampaignTest, DaysAskMoreOnHarderDifficultiesAndLaterInTheList) {
     // The day's cures at full mood pay at least the goal, so good play meets it; the ward's
     // bonuses alone do not (the Tutorial, which teaches the first cure, excepted).
     auto measured = bare.find(easy[i].name);
-    if (easy[i].name != "Tutorial")
+    if (easy[i].name != "Tutorial") {
       EXPECT_TRUE(measured != bare.end()) << "tools/no_cure.csv has no row for " << easy[i].name;
+    }
     for (const std::vector<Level> *l : {&easy, &medium, &hard}) {
       const size_t list = l == &easy ? 0 : l == &medium ? 1 : 2;
-      if (measured != bare.end() && list < measured->second.size())
+      if (measured != bare.end() && list < measured->second.size()) {
         EXPECT_GT((*l)[i].goal, measured->second[list]) << (*l)[i].name << ": met without a cure";
+      }
       int most = 0;
       for (const auto &p : (*l)[i].patients) {
         auto it = pay.find(p.first);
