@@ -83,7 +83,7 @@ def propose(runs, pay=None):
                 g = min(now[(lst, day)][0], med / 1.35, sorted(h)[len(h) // 8] * 0.97)
             elif lst == "medium" and day == "ward_day2":
                 # The first day after the Tutorial, where CI's newcomer plays: met on nearly every seed.
-                g = med / 1.5
+                g = med / 1.55
             elif lst == "medium":
                 g = min(max(quantile(h, 0.2), med / 1.5), med / 1.05)
             else:
