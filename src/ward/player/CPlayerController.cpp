@@ -507,7 +507,6 @@ void CPlayerController::gotoSquare(int tx, int ty) {
 
 void CPlayerController::update() {
   if (!player || !queue || !collection) return;
-  outbreaks.watch(*collection->getEntitiesPtr(), (int32_t)CFakeTime::instance()->ms);
   pickUpOrder();
   if (player->workPhase == kDeciding) decide();
   work();

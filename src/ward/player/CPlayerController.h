@@ -4,7 +4,6 @@
 
 #include "media/Timer.h"
 #include "ward/player/CChainBonus.h"
-#include "ward/player/COutbreakWatch.h"
 #include "world/CCloneable.h"
 #include "world/CEntityController.h"
 
@@ -75,7 +74,6 @@ public:
   Timer idleTimer;
   Timer sprayTimer;
   CChainBonus chain;
-  COutbreakWatch outbreaks;
   CMapEntity_Player *player = nullptr;
   CMapEntity_FrontaAkci *queue = nullptr;
   int32_t bored = 0;

@@ -102,7 +102,7 @@ void CPlayerPatientWork::decide(const std::vector<CMapEntity *> &near) {
     bool idle = p->dragged == 0;
     // Sent to an outbreak that ended before she came: say so, once, instead of doing nothing.
     if (ctl.arrived && p->getBedState() != kBedOutbreak && ctl.blizkoObjektu(bedOf) &&
-        ctl.outbreaks.takeMissSince(p, gameNow() - kTooLateMs))
+        p->takeMissedOutbreakSince(gameNow() - kTooLateMs))
       ctl.refuse(p->getX() - 20.0f, p->getY(), "Too late!");
     auto atBed = [&]() { return ctl.arrived && ctl.blizkoObjektu(bedOf); };
     if (p->getBedState() == kBedOutbreak && idle && !ctl.player->containedFull() && atBed()) {

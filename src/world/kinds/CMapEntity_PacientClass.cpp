@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "media/CFakeTime.h"
 #include "media/CFatal.h"
 #include "media/CLogger.h"
 #include "media/CRandom.h"
@@ -368,7 +369,19 @@ void CMapEntity_PacientClass::startLeaving() { movePhase(kPhasePaid); }
 
 void CMapEntity_PacientClass::walkOut() { movePhase(kPhaseGone); }
 
-void CMapEntity_PacientClass::fallAsleep() { moveBedState(kBedSleeping); }
+void CMapEntity_PacientClass::fallAsleep() {
+  if (bedState == kBedOutbreak) {
+    outbreakMissed = true;
+    outbreakMissedAt = (int32_t)CFakeTime::instance()->ms;
+  }
+  moveBedState(kBedSleeping);
+}
+
+bool CMapEntity_PacientClass::takeMissedOutbreakSince(int32_t since) {
+  if (!outbreakMissed || outbreakMissedAt < since) return false;
+  outbreakMissed = false;
+  return true;
+}
 
 void CMapEntity_PacientClass::lieAwake() { moveBedState(kBedLying); }
 

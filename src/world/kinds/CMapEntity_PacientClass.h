@@ -102,7 +102,10 @@ public:
   // ---- In bed: asleep -> lying awake -> outbreak -> waiting for medicine -> (thanks for fast
   // service) -> taking medicine -> lying awake ...; cured, it gives its money.
   uint8_t getBedState() const { return bedState; }
+  // Back to sleep; from an outbreak that means nobody examined it in time, which it notes.
   void fallAsleep();
+  // True once per missed outbreak, when it ended untreated at game time `since` or later.
+  bool takeMissedOutbreakSince(int32_t since);
   void lieAwake();
   // The outbreak the illness starts marks the patient and starts the fast-service time; a
   // guide's forced one does neither, and may come whatever the patient was doing.
@@ -267,4 +270,6 @@ private:
   CMapEntity_Game *bed = nullptr;
   CMapEntity_Game *tormentor = nullptr;
   int32_t dropBlocked = 0;
+  bool outbreakMissed = false;
+  int32_t outbreakMissedAt = 0;
 };
