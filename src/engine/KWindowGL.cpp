@@ -276,7 +276,7 @@ void KWindowGL::darkenFrame() {
   KGraphicGL::ptk_glUnbindTexture();
   glDisable(GL_BLEND);
   glColor4f(1, 1, 1, 1);
-  _drawing.stateUnknown();
+  _drawing.glState().unknown();
 }
 
 void KWindowGL::flipBackBuffer(bool waitWhileInactive, bool resetView) {

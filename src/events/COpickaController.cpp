@@ -180,5 +180,5 @@ void COpickaGeneratorController::update() {
   }
   CWorldEngine *host = CWorldEngine::of(engine);
   CLevel_Game *level = host ? host->getLevel() : nullptr;
-  releaseTimer->nastavSpoustec(level ? level->getMonkeyTimer() : 15000);
+  releaseTimer->nastavSpoustec(level ? level->getMonkeyTimer() : CLevel::kMonkeyTimerDefault);
 }

@@ -166,7 +166,7 @@ void CPacientController::specificHandleMessages(KEvent *ev) {
   if (ev->type != K_EVENT_MOUSEDOWN || ev->button != 1) return;
   CMapEntity_Game *c = cursor();
   bool under = c && (c->isActionCollisionWithEntity(p) || p->isActionCollisionWithEntity(c));
-  uint8_t ph = p->getPhase();
+  TPatientPhase ph = p->getPhase();
   if ((ph == kPhaseInBed || ph == kPhaseHeld || ph == kPhasePaid || ph == kPhaseGone) && !bylKlik && under) {
     queueAction(this, 1, 1);
     CMapEntity_Game *ok = CMapEntitiesFactory::instance()->cloneEntity("OK");

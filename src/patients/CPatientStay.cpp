@@ -140,7 +140,7 @@ void CPatientStay::bedStay() {
   if (p->getBedState() == kBedTakingMedicine) drinking();
   if (p->getBedState() == kBedOutbreak) outbreak();
   if (p->getBedState() == kBedWaitingMedicine) waitingForMedicine();
-  uint8_t s = p->getBedState();
+  TPatientBedState s = p->getBedState();
   if (p->getMeterFull() == 0.0f && s != kBedPrescription && s != kBedFastService && s != kBedTakingMedicine &&
       s != kBedGivingMoney) {
     bedLight(kGreenLightID, 1.0f, true);

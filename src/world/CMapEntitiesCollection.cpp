@@ -67,7 +67,6 @@ void CMapEntitiesCollection::notePictures(const CMapEntity *e) {
 
 CMapEntitiesCollection::CMapEntitiesCollection() : mapa(nullptr) { entities.reserve(150); }
 
-void CMapEntitiesCollection::handleEntities() {}
 
 // The list is emptied before anything is deleted: a dying entity looks up the level's action
 // queue, and must not find entities already deleted.

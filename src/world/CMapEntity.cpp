@@ -85,10 +85,6 @@ CMapEntity::~CMapEntity() {
 void CMapEntity::useMethod() {}
 void CMapEntity::deadMethod() {}
 
-void CMapEntity::reactToCollisionsSpecific(CMapEntity *) {}
-void CMapEntity::virtualDestructor() {}
-void CMapEntity::doAction() {}
-
 CMapEntity *CMapEntity::clone() { return new CMapEntity(*this); }
 
 void CMapEntity::damage(short amount) {
@@ -200,7 +196,6 @@ void CMapEntity::reactToCollisions() {
       eachCarried([&](CMapEntity *e) { e->setXY(x, y); });
     }
     if (other->isUsing && other->getUseOnCollision()) use();
-    reactToCollisionsSpecific(other);
   }
   if (collisions.hasTileCollisions()) {
     x = oldX;

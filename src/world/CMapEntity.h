@@ -47,11 +47,8 @@ public:
   virtual void useMethod();
   virtual void deadMethod();
   virtual void syncWithParentPosition();
-  virtual void damage(short amount);
-  virtual void reactToCollisionsSpecific(CMapEntity *other);
+  void damage(short amount);
   virtual CMapEntity *clone();
-  virtual void virtualDestructor();
-  virtual void doAction();
   virtual ~CMapEntity();
 
   // Carrying. The contained list holds the entity itself at index 0 and the carried entities

@@ -6,6 +6,7 @@
 #include "ward/player/CChainBonus.h"
 #include "world/CCloneable.h"
 #include "world/CEntityController.h"
+#include "world/kinds/Links.h"
 
 class CMapEntity;
 class CMapEntity_FrontaAkci;
@@ -29,7 +30,7 @@ public:
     kHandInPrescriptions = 8,
     kMakeBed = 10,
     kEmptyLinen = 11,
-    kExamining = 12,
+    kExamining = CFigureActionLink::kExamining,
     kSpraying = 14,
     kDeciding = 18,
   };

@@ -6,6 +6,7 @@
 #include "ward/staff/CMapEntity_Marker.h"
 #include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntitiesFactory.h"
+#include "world/kinds/EntityIds.h"
 
 COKController::COKController(const COKController &o) : CCloneable(o), life(700, false) {}
 
@@ -33,5 +34,5 @@ void COKController::placeMarker(CMapEntitiesCollection *collection, const KEvent
 void CHlasicController::update() {
   CMapEntity_Hlasic *lamp = dynamic_cast<CMapEntity_Hlasic *>(entity);
   if (!lamp || !lamp->on) return;
-  if (CMapEntity *light = lamp->getContainedEntity(248)) light->effectPulse(0.6f, -1);
+  if (CMapEntity *light = lamp->getContainedEntity(kRedLightID)) light->effectPulse(0.6f, -1);
 }

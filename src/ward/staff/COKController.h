@@ -23,5 +23,4 @@ class CHlasicController : public CCloneable<CHlasicController, CEntityController
 public:
   using CCloneable::CCloneable;
   void update() override;
-  virtual void action() {}
 };

@@ -317,12 +317,12 @@ bool CMapEntity_PacientClass::bedMoveAllowed(uint8_t from, uint8_t to, TBedEntry
   return listed(kBedMoves, sizeof(kBedMoves) / sizeof(kBedMoves[0]), from, to);
 }
 
-void CMapEntity_PacientClass::movePhase(uint8_t to) {
+void CMapEntity_PacientClass::movePhase(TPatientPhase to) {
   checkMove(phaseMoveAllowed(phase, to), "phase", phase, to);
   phase = to;
 }
 
-void CMapEntity_PacientClass::moveBedState(uint8_t to, TBedEntry how) {
+void CMapEntity_PacientClass::moveBedState(TPatientBedState to, TBedEntry how) {
   checkMove(bedMoveAllowed(bedState, to, how), "bed state", bedState, to);
   bedState = to;
 }
