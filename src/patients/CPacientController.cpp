@@ -91,23 +91,7 @@ void CPacientController::playKind(const char *male, const char *female, const ch
   else if (p->getKind() == 4) play(child);
 }
 
-void CPacientController::tintCaption(CMapEntity_Game *t) {
-  if (CMapEntity_BonusText *bt = dynamic_cast<CMapEntity_BonusText *>(t)) {
-    bt->textRed = 0.8f;
-    bt->textGreen = 0.15f;
-    bt->textBlue = 0.5f;
-  }
-}
-
 int CPacientController::now() const { return CFakeTime_instance ? (int)CFakeTime_instance->ms : 0; }
-
-CMapEntity_Game *CPacientController::bonusText(float x, float y, const std::string &text) {
-  CMapEntity_Game *e = CMapEntitiesFactory::instance()->cloneEntity("BONUSTEXT");
-  e->setXY(x, y);
-  if (CMapEntity_TextBox *t = dynamic_cast<CMapEntity_TextBox *>(e)) t->text = text;
-  collection->addEntity(e);
-  return e;
-}
 
 void CPacientController::onBind() {
   CMapEntity_PacientClass *p = patient();

@@ -5,6 +5,7 @@
 #include "media/Timer.h"
 #include "ward/player/CChainBonus.h"
 #include "world/CCloneable.h"
+#include "world/CCaption.h"
 #include "world/CEntityController.h"
 #include "world/kinds/Links.h"
 
@@ -48,7 +49,10 @@ public:
   // Within 15 px of the entity's work point on both axes.
   bool blizkoObjektu(CMapEntity_Game *e);
   // Pays a chain step of this kind into the level's money; returns the amount.
-  unsigned incRollBonus(uint16_t kind);
+  // One step of the work chain: its sound, and the bonus it earns (most kinds earn from the
+  // second step on); chainBonus pays a step's bonus, with its captions, at (x, y).
+  unsigned chainStep(uint16_t kind);
+  void chainBonus(uint16_t kind, float x, float y, const char *label, TCaptionKind captionKind = TCaptionKind::Plain);
   // A right click or an emptied queue: the figure finishes the tile it steps to and stops there.
   void stopAfterStep();
 
@@ -96,13 +100,14 @@ private:
   std::vector<CMapEntity *> touched() const;
   void restOnDown();
   void playSound(const char *key);
-  void caption(float x, float y, const std::string &text, const float *tint);
+  void caption(float x, float y, const std::string &text, TCaptionKind kind);
   // An order that cannot be done: the refusing sound and a caption that says why.
   void refuse(float x, float y, const std::string &why);
   // The cabinet under the pointer when a click on it could hand nothing in; else null.
   CMapEntity_Game *cabinetWithNothingToHandIn(const std::vector<CMapEntity *> &under) const;
   bool handsEmpty();
-  void chainCaptions(float x, float y, const char *label, unsigned amount, const float *tint = nullptr);
+  // Pays `amount` with its caption at (x, y) and the chain's length beside it.
+  void payChain(float x, float y, const char *label, unsigned amount, TCaptionKind captionKind = TCaptionKind::Plain);
   bool someoneInBed() const;
 
   // Met at the last decision; looked up again every decision, never kept across work.
