@@ -278,7 +278,7 @@ bool CPlayerController::handsEmpty() {
 void CPlayerController::payChain(float x, float y, const char *label, unsigned amount, TCaptionKind captionKind) {
   CWorldEngine *host = CWorldEngine::of(engine);
   CCaption::pay(collection, host ? host->getLevel() : nullptr, x - 30, y - 20, label, (int)amount, captionKind);
-  CCaption::runLength(collection, x - 50, y - 20, chain.count, paleta[8]);
+  if (chain.count > 1) CCaption::runLength(collection, x - 50, y - 20, chain.count, paleta[8]);
 }
 
 void CPlayerController::restOnDown() {
