@@ -209,7 +209,7 @@ void CLevel::warmUp(const std::string &prototype, const std::string &path, int r
   // The copy itself is not needed in play. A copy that carries parts (a patient's head and hearts) put them into the level as it was
   // built: they leave the list before they are deleted with it.
   std::vector<CMapEntity *> carried;
-  copy->collectCarried(carried);
+  copy->carrying().collectCarried(carried);
   CLevel *running = CLevel::getRunning();
   for (CMapEntitiesCollection *list : {ec, running ? running->getEC() : nullptr})
     if (list)

@@ -77,7 +77,7 @@ void CLevel_Game::prefetchWorkingDayPictures() {
     CMapEntity_Game *e = factory()->cloneEntity(name);
     e->collectPictures(pictures);
     std::vector<CMapEntity *> carried;
-    e->collectCarried(carried);
+    e->carrying().collectCarried(carried);
     for (CMapEntity *part : carried) ec->forgetEntity(part);
     delete e;
   }

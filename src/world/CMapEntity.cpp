@@ -195,7 +195,7 @@ void CMapEntity::reactToCollisions() {
       y = oldY;
       eachCarried([&](CMapEntity *e) { e->setXY(x, y); });
     }
-    if (other->isUsing && other->getUseOnCollision()) use();
+    if (other->isUsing && other->collisions.getUseOnCollision()) use();
   }
   if (collisions.hasTileCollisions()) {
     x = oldX;
@@ -292,7 +292,7 @@ void CMapEntity::update(KGraphic *g) {
       continue;
     }
     if (!e->getVisible()) continue;
-    if (e->getDrawList().size() < 2)
+    if (e->carrier.getDrawList().size() < 2)
       drawOwn(e, g);
     else
       e->update(g);
@@ -312,7 +312,7 @@ void CMapEntity::animate() {
     if (e == this) {
       animateOwn();
     } else if (e->getVisible()) {
-      if (e->getDrawList().size() < 2)
+      if (e->carrier.getDrawList().size() < 2)
         e->animateOwn();
       else
         e->animate();
