@@ -18,6 +18,7 @@ void CMenuModal::carryTextBox(const std::string &t) {
   if (textBox) {
     textBox->boxWidth = 300;
     textBox->fontName = "gamefont";
+    textBox->fitWords = true;
   }
   setText(t);
 }
@@ -40,7 +41,8 @@ CMapEntity_MenuQuestionWindow::~CMapEntity_MenuQuestionWindow() {
 }
 
 CMapEntity_MenuMessageWindow::CMapEntity_MenuMessageWindow(const CMapEntity_MenuMessageWindow &o) : CCloneable(o) {
-  if (auto *ok = dynamic_cast<CMapEntity_MenuButton *>(menukit::carry(this, "MENUBUTTONQNO", 50.0f, 138.0f)))
+  // Below four lines of text: a notice names what went wrong and where.
+  if (auto *ok = dynamic_cast<CMapEntity_MenuButton *>(menukit::carry(this, "MENUBUTTONQNO", 50.0f, 166.0f)))
     ok->label = "OK";
   carryTextBox("Message here");
   menukit::carry(this, "MENUCLOSE", 272.0f, 10.0f);
