@@ -4,11 +4,15 @@
 #include <tinyxml.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <fstream>
 #include <functional>
 #include <iterator>
 #include <string>
+#include <vector>
 
+#include "core/CSafeFile.h"
+#include "core/CSaveGame.h"
 #include "engine/KFont.h"
 #include "engine/KText.h"
 #include "support/FakePicture.h"
@@ -114,6 +118,32 @@ TEST(ClosingTextTest, NotebookAndBubbleLinesStayWholeWithinTheirPanels) {
   }
   EXPECT_GT(tips, 20);
   EXPECT_GE(notes, 9) << "every shop row explains itself";
+}
+
+// The message window's box (300 px of "gamefont", lines breaking before a word that would run past
+// it) holds every reason the game gives for a failed save or load within its width, in at most the
+// four lines above its OK button.
+TEST(ClosingTextTest, EveryNoticeOfAFailedSaveOrLoadStaysWithinTheMessageWindow) {
+  KText font;
+  font.setFontTable(gameFontTable);
+  font.setKGraphic(new FakePicture());
+  std::vector<std::string> notices;
+  for (int err : {ENOSPC, EFBIG, EROFS, EACCES, ENOENT, EISDIR, EIO, ENAMETOOLONG})
+    notices.push_back("Your game could not be saved:|" + CSafeFile::reasonOf(err) + ".|Folder: ~/hospital/5");
+  for (CSaveGame::Result r : {CSaveGame::MISSING, CSaveGame::TRUNCATED, CSaveGame::BAD_LEVEL})
+    notices.push_back(std::string("Your saved game cannot be read:|") + CSaveGame::reasonOf(r) + ".|File: ~/hospital/5/save.dat");
+  for (const std::string &text : notices) {
+    SummaryTextBox box(300);
+    box.fitWords = true;
+    box.text = text;
+    size_t pos = 0;
+    int lines = 0;
+    while (box.nextLine(&font, pos)) {
+      ++lines;
+      EXPECT_LE(font.getStringWidth(box.lineBuffer.c_str(), 0.0f), 300.0f) << "\"" << box.lineBuffer << "\" runs past the window";
+    }
+    EXPECT_LE(lines, 4) << text;
+  }
 }
 
 } // namespace
