@@ -64,7 +64,8 @@ ALARM_LIGHT = (ALARM_PLACE[0] - 22, ALARM_PLACE[1] - 20)
 # in front of the counter; what she works at from the floor stands so that the tile she works it
 # from lies just below its picture. Between the two rows of beds stand the trolley, the information
 # desk, the waiting bench and the toy box; the drink machine stands against the back wall at the
-# right, beside the spray stand.
+# right, beside the spray stand. The notes board hangs right of the desk, clear of the diagnoses
+# that rise from the desk chairs.
 THINGS = {
     "SESTRADIAGNOZA": (16, 150), "PLAYER": (432, 56), "PLANT1": (0, 92), "GAUCCOLORS": (410, 300),
     "MEDDRINK": (690, 30), "TOYMATE": (668, 312), "STROMAUTOMAT": (672, 270), "SKRINKA": (180, 10),
@@ -72,7 +73,7 @@ THINGS = {
     "HLASIC": ALARM_PLACE, "PODIUM": (367, 460), "SASEK": (800, 180), "DOKTORKA": (360, 100),
     "SESTRALEKARNASMALL": (470, 26), "SESTRAPULT": (230, 28), "PROPADLINA": (250, 128),
     "HOSPITAL4UPGRADE1": (236, 130), "KUKATKO": (96, 30), "MASOZRAVKA": (200, 24), "PARROT": (150, 24),
-    "MOTYL": (430, 85), "BALCONY": (512, 0), "CEDULKASTAVY": (194, 60), "NOTES": (96, 8),
+    "MOTYL": (430, 85), "BALCONY": (512, 0), "CEDULKASTAVY": (194, 60), "NOTES": (156, 8),
     "HODINY": (WALL_CLOCK[0] - 32, WALL_CLOCK[1] - 32),
     "WHITEPARTICLE": (380, 100), "REDSTARPARTICLE": (420, 96), "STARPARTICLE": (460, 104),
 }
@@ -94,11 +95,12 @@ MAP_THINGS = {
 }
 # The days' stops on the map's picture, day 1 first, round the island clear of the hospitals and
 # the map's other pieces; each finished day's icon stands on its stop (day 2's as in map2 and
-# map_events), and the Tutorial's stop has its tick painted.
+# map_events), and the Tutorial's stop has its tick painted. One stop per working day: a stop
+# past the last day would stand unticked for good.
 ICONS = [(130, 400), (180, 446), (350, 438), (446, 438), (488, 458), (534, 446), (580, 436), (632, 382),
          (648, 338), (672, 298), (592, 246), (550, 224), (512, 196), (462, 118), (416, 110), (362, 118),
          (316, 126), (186, 158), (156, 200), (180, 240), (222, 262), (266, 276), (312, 288), (336, 328),
-         (428, 338), (428, 290), (338, 198)]
+         (428, 338), (428, 290)]
 
 WARD_GRID = [
     "#########wwww###wwww#####",
@@ -291,6 +293,9 @@ def load(path, read_template, tiles_grid):
             days += 1
             level["day"] = days
         out.append(level)
+    if days != len(ICONS):
+        raise CampaignError("campaign.csv: %d working days, but the map's picture has %d stops (campaign.ICONS)"
+                            % (days, len(ICONS)))
     for k, level in enumerate(out):
         if dict(level["map"]).get("painter") == "worldmap":
             level["defs"] = [(d, next_caption(out[k + 1:]) if d == "name" else v) for d, v in level["defs"]]

@@ -185,7 +185,8 @@ def load_layouts(path):
     layouts = {}
     for n, r in enumerate(tobgen.read_catalogue(path), start=1):
         layouts.setdefault(r["layout"], []).append(dict(name=r["frameset"], frames=int(r["frames"]),
-                                                        delay=int(r["delay"]), repeat=r["repeat"]))
+                                                        delay=int(r["delay"]), repeat=r["repeat"],
+                                                        widen=int(r.get("widen") or 0), sortY=r.get("sortY", "")))
     return layouts
 
 
@@ -203,8 +204,12 @@ def load_sprites(path, layouts, sprites):
         box = ints(r["box"], 4, "box", where, (w, h))
         action = ints(r["action"], 4, "action", where, (w, h)) if r["action"] else None
         for fs in layouts[r["layout"]]:
-            sp[3].append(dict(fs, w=w, h=h, box=box, action=action, sortY=r["sortY"], painter=painter,
-                              params=params))
+            # A frameset widened to the left keeps the sprite's picture, boxes and place at its right.
+            k = fs["widen"]
+            shift = (lambda b: [b[0] + k] + list(b[1:])) if k else (lambda b: b)
+            sp[3].append(dict(fs, w=w + k, h=h, box=shift(box), action=action and shift(action),
+                              sortY=fs["sortY"] or r["sortY"], painter=painter,
+                              params=dict(params, _widen=str(k)) if k else params))
 
 
 MAX_TEXTURE = 2048

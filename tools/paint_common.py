@@ -62,9 +62,11 @@ class Canvas:
         self.s = ss or (3 if w * h <= 40000 else 2 if w * h <= 160000 else 1)
         self.img = Image.new("RGBA", (w * self.s, h * self.s), (0, 0, 0, 0))
         self.d = ImageDraw.Draw(self.img)
+        # Added to every x drawn: a picture painted further right in a frame widened to its left.
+        self.ox = 0
 
     def _b(self, x0, y0, x1, y1):
-        s = self.s
+        s, x0, x1 = self.s, x0 + self.ox, x1 + self.ox
         return [min(x0, x1) * s, min(y0, y1) * s, max(x0, x1) * s, max(y0, y1) * s]
 
     def _w(self, width):
@@ -88,14 +90,15 @@ class Canvas:
 
     def poly(self, pts, fill=None, outline=INK, width=1.5):
         fill = rgba(fill) if fill is not None and len(fill) == 3 else fill
-        sp = [(x * self.s, y * self.s) for x, y in pts]
+        sp = [((x + self.ox) * self.s, y * self.s) for x, y in pts]
         self.d.polygon(sp, fill=fill)
         if outline:
             self.d.line(sp + sp[:1], fill=outline, width=self._w(width), joint="curve")
 
     def line(self, pts, fill=INK, width=1.5):
         fill = rgba(fill) if len(fill) == 3 else fill
-        self.d.line([(x * self.s, y * self.s) for x, y in pts], fill=fill, width=self._w(width), joint="curve")
+        self.d.line([((x + self.ox) * self.s, y * self.s) for x, y in pts], fill=fill, width=self._w(width),
+                    joint="curve")
 
     def arc(self, x0, y0, x1, y1, start, end, fill=INK, width=1.5):
         self.d.arc(self._b(x0, y0, x1, y1), start, end, fill=fill, width=self._w(width))
@@ -111,7 +114,7 @@ class Canvas:
                 f = font(size * self.s, bold)
         sw = self._w(stroke_w if stroke_w is not None else max(1.0, size / 9)) if stroke else 0
         fill = rgba(fill) if len(fill) == 3 else fill
-        self.d.text((cx * self.s, cy * self.s), text, font=f, fill=fill, anchor="mm", stroke_width=sw,
+        self.d.text(((cx + self.ox) * self.s, cy * self.s), text, font=f, fill=fill, anchor="mm", stroke_width=sw,
                     stroke_fill=stroke)
 
     def done(self):

@@ -497,8 +497,12 @@ def player_hands(fs, side, hold, pose, idx):
     return (50 + swing, 60) if left else (14 - swing, 60)
 
 
-def draw_doctor_body(c, coat, male, fs, i, n):
+def draw_doctor_body(c, coat, male, fs, i, n, reach=False):
+    """With `reach`, the examination is drawn beside the bed's head end: both hands reach left,
+    over the patient, into the room the widened frame gives."""
     pose = player_pose(fs, i, n)
+    if reach:
+        pose["lean"] = -pose["lean"]
     main, trim_name = COATS.get(coat, COATS["white"])
     trim = colour(trim_name)
     d = pose["dir"]
@@ -534,6 +538,8 @@ def draw_doctor_body(c, coat, male, fs, i, n):
             hl, hr = (14, 60), (34, 42)
         elif kind == "hips":
             hl, hr = (12, 52), (52, 52)
+        elif reach:
+            hl, hr = (-14 + 2 * v, 46), (-4 - 2 * v, 54)
         else:
             hl, hr = (24 + 2 * v, 56), (40 - 2 * v, 56)
         for s0, h0 in ((sl, hl), (sr, hr)):
@@ -597,11 +603,16 @@ def paint_doctor(w, h, index, count, p):
         return paint_portrait(w, h, index, count, p)
     if fs == "INVISIBLE":
         return c.done()
+    reach = int(p.get("_widen", "0")) > 0
+    c.ox = int(p.get("_widen", "0"))
     idx = list(("DOWN", "LEFT", "RIGHT", "UP", "BORED1", "BORED2", "BORED3", "VYSETRENI")).index(fs) \
         if fs in ("DOWN", "LEFT", "RIGHT", "UP", "BORED1", "BORED2", "BORED3", "VYSETRENI") else 0
     pose = player_pose(fs if fs != "FRAMESET1" else "DOWN", index if fs != "FRAMESET1" else 0, count)
+    if reach:
+        pose["lean"] = -pose["lean"]
     if part == "body":
-        draw_doctor_body(c, coat, male, fs if fs != "FRAMESET1" else "DOWN", index if fs != "FRAMESET1" else 0, count)
+        draw_doctor_body(c, coat, male, fs if fs != "FRAMESET1" else "DOWN", index if fs != "FRAMESET1" else 0, count,
+                         reach)
     elif part == "hand":
         if pose["arms"]:
             return c.done()  # the body draws its own arms in these
@@ -634,6 +645,11 @@ def paint_doctor(w, h, index, count, p):
         lean = pose["lean"]
         if pose["dir"] == "UP":
             c.arc(20, 22, 44, 40, 200, 340, fill=col, width=2.5)
+        elif pose["arms"] and pose["arms"][0] == "forward" and reach:
+            v = pose["arms"][1]
+            c.line([(25 + lean, 31), (14, 40), (-12 + 2 * v, 47)], fill=col, width=2.5)
+            c.line([(39 + lean, 31), (30, 44), (-12 + 2 * v, 47)], fill=col, width=2.5)
+            c.circle(-14 + 2 * v, 48, 3.5, fill=(220, 220, 230), width=1.2)
         elif pose["arms"] and pose["arms"][0] == "forward":
             c.line([(25 + lean, 31), (28, 44), (32, 54)], fill=col, width=2.5)
             c.line([(39 + lean, 31), (36, 44), (32, 54)], fill=col, width=2.5)

@@ -44,11 +44,7 @@ def paint_bed(w, h, index, count, p):
             for x in (30, 75, 120):
                 c.poly(star_points(x, 17, 5, 2.2), fill=colour("yellow"), width=0.8)
         if broken:
-            c.line([(30, 40), (50, 55), (42, 70), (60, 86)], fill=INK, width=2.2)
-            c.line([(100, 30), (92, 52), (110, 66)], fill=INK, width=2.2)
-            y = 50 - 4 * index
-            c.circle(128, y, 9, fill=colour("red"), width=1.4)
-            c.text(128, y, "!", 11, fill=(255, 255, 255), stroke=None)
+            paint_broken_bed(c)
     elif part == "rail":
         # The foot rail carries the plate the game prints the bed's number on, so the plate sits
         # where that style's number goes (the bed font is 15 high, two digits 18 wide). A broken
@@ -57,11 +53,24 @@ def paint_bed(w, h, index, count, p):
         tilt = (4 if index == 0 else 1) if broken else 0
         top = ny - 8
         bar = 96 if p.get("style") == "canopy" else 104
-        c.rect(8, top + tilt, 142, top + 7 + tilt, fill=fc, width=1.6, r=3)
+        if broken:
+            # Snapped in two beside the plate: the right half hangs from its post.
+            c.rect(8, top + tilt, 100, top + 7 + tilt, fill=fc, width=1.6, r=3)
+            c.poly([(106, top + 2), (142, top + 16 + tilt), (140, top + 23 + tilt), (104, top + 9)], fill=fc, width=1.6)
+        else:
+            c.rect(8, top + tilt, 142, top + 7 + tilt, fill=fc, width=1.6, r=3)
         for x in range(20, 140, 16):
             c.line([(x, top + 4 + tilt), (x, bar + 4)], fill=shade(fc, 0.7), width=2.5)
         c.rect(8, bar, 142, bar + 7, fill=fc, width=1.6, r=3)
         c.rect(nx - 6, ny - 3, nx + 22, ny + 17, fill=(250, 250, 250), width=1.2, r=3)
+        if broken:
+            # A warning sign on the rail, in front of the patient; black on white, so it reads
+            # under the broken bed's pulsing tint. It blinks.
+            big = 17 if index == 0 else 14
+            cx, cy = 30, (top + bar) / 2 + 2
+            c.poly([(cx, cy - big), (cx + big * 1.1, cy + big * 0.8), (cx - big * 1.1, cy + big * 0.8)],
+                   fill=(255, 255, 255), width=3.2)
+            c.text(cx, cy + 3, "!", int(big * 1.3), fill=INK, stroke=None)
     elif part == "pillow":
         if fs == "ROZHAZENE":
             c.poly([(34, 8), (100, 2), (112, 22), (46, 30)], fill=(238, 238, 238), width=1.5)
@@ -99,6 +108,35 @@ def paint_bed(w, h, index, count, p):
         glow = colour("yellow") if not broken else colour("red")
         c.rect(4, 0, 146, 118, fill=None, outline=rgba(glow, a), width=5, r=12)
     return c.done()
+
+
+def paint_broken_bed(c):
+    """What a worn-out bed shows: the headboard split, cracks along the frame and the right foot
+    leg snapped off and lying beside it, all in heavy black strokes."""
+    c.line([(96, 4), (90, 12), (99, 19), (92, 30)], fill=INK, width=3.5)
+    c.line([(16, 40), (24, 52), (18, 62), (26, 76)], fill=INK, width=2.5)
+    c.line([(134, 34), (126, 48), (134, 60), (127, 72)], fill=INK, width=2.5)
+    c.rect(131, 96, 140, 102, fill=(236, 238, 244), outline=None)
+    c.poly([(126, 108), (146, 103), (147, 107), (127, 112)], fill=(120, 120, 130), width=1.4)
+
+
+def _banana(c, cx, cy, length, turn=0.0, outline=1.4):
+    """A yellow banana bent like a smile, `length` long, turned by `turn` degrees, with brown ends."""
+    a = math.radians(turn)
+
+    def at(x, y):
+        return (cx + x * math.cos(a) - y * math.sin(a), cy + x * math.sin(a) + y * math.cos(a))
+
+    n, half, bend, thick = 12, length / 2, length * 0.3, length * 0.27
+    top = [at(-half + length * k / n, bend * math.sin(math.pi * k / n) - bend * 0.5 - thick * math.sin(math.pi * k / n))
+           for k in range(n + 1)]
+    bottom = [at(-half + length * k / n, bend * math.sin(math.pi * k / n) - bend * 0.5) for k in range(n, -1, -1)]
+    c.poly(top + bottom, fill=colour("yellow"), width=outline)
+    c.line([at(-half + length * k / n, bend * math.sin(math.pi * k / n) - bend * 0.5 - thick * 0.45 * math.sin(math.pi * k / n))
+            for k in range(2, n - 1)], fill=shade(colour("yellow"), 0.75), width=1)
+    stem = at(half - 1, -bend * 0.5 - 1)
+    c.line([stem, at(half + length * 0.1, -bend * 0.5 - length * 0.12)], fill=colour("brown"), width=2.2)
+    c.circle(*at(-half + 1, -bend * 0.5 - 1), 1.3, fill=INK, outline=None)
 
 
 def _bottle(c, x, y, col, s=1.0):
@@ -198,8 +236,9 @@ def paint_furniture(w, h, index, count, p):
         c.rect(w / 2 - 24, h - 14, w / 2 + 24, h - 2, fill=colour("rust"), width=1.6, r=3)
         for (x, y, r) in ((w / 2, 58, 26), (w / 2 - 22, 72, 20), (w / 2 + 22, 72, 20)):
             c.circle(x, y, r, fill=col, width=1.6)
-        for (x, y) in ((w / 2 - 10, 54), (w / 2 + 14, 66), (w / 2 - 20, 76)):
-            c.circle(x, y, 5, fill=colour("lime"), width=1)
+        for (x, y) in ((w / 2 - 8, 52), (w / 2 + 16, 68), (w / 2 - 22, 74)):
+            for t in (-35, 0, 35):
+                _banana(c, x + t / 10, y, 12, t + 90, outline=1)
     elif shape == "toybox":
         c.rect(4, 20, w - 4, h - 4, fill=col, width=1.8, r=4)
         c.rect(2, 14, w - 2, 26, fill=shade(col, 1.25), width=1.6, r=3)
@@ -341,8 +380,18 @@ def paint_item(w, h, index, count, p):
         c.rect(4, 8, w - 4, 14, fill=col, outline=None)
         c.line([(w / 2 + 2, 8), (w / 2 + 6, 0)], fill=colour("red"), width=1.8)
     elif shape == "linen":
-        c.ellipse(2, 4, w - 2, h - 2, fill=(230, 230, 220), width=1.5)
-        c.line([(8, 10), (16, 16), (24, 9)], fill=(170, 170, 160), width=1.3)
+        # A crumpled bundle of used sheets: a lumpy edge, folds, a corner hanging loose and a stain.
+        c.poly([(3, 12), (6, 5), (12, 7), (17, 2), (23, 6), (29, 5), (30, 13), (28, 20), (20, 22), (13, 20),
+                (6, 21), (2, 17)], fill=(236, 236, 228), width=1.5)
+        c.poly([(22, 16), (31, 19), (27, 23), (20, 21)], fill=(222, 222, 212), width=1.3)
+        for fold in (((8, 9), (12, 14), (10, 18)), ((16, 6), (18, 12), (15, 17)), ((24, 9), (22, 14))):
+            c.line(list(fold), fill=(160, 160, 150), width=1.2)
+        c.ellipse(11, 13, 17, 17, fill=(196, 178, 120), outline=None)
+        # The ward's sheets have a stitched blue hem, as on the beds.
+        for x in range(5, 26, 5):
+            c.line([(x, 19.5 - x * 0.05), (x + 2.5, 19.4 - x * 0.05)], fill=colour("navy"), width=1.2)
+    elif shape == "banana":
+        _banana(c, w / 2 - 1, h / 2 + 2, h - 8, -60)
     elif shape == "teddy":
         c.circle(w / 2, 17, 9, fill=col, width=1.4)
         c.circle(w / 2, 9, 7, fill=col, width=1.4)

@@ -55,6 +55,18 @@ void CLevelProgress::creditDay(int bonus, int record) {
   if (!player) return;
   player->changeMoney(bonus);
   if (record >= 0) player->addLevelDone(soucasnyLevel, record);
+  // The won day is kept as soon as its summary shows, just as the move on will save it: a window
+  // closed on the summary must not cost the player the day.
+  uint16_t next = soucasnyLevel, furthest = maxLevel;
+  afterWin(next, furthest);
+  if (levelList && next < levelList->getSize()) saveAt(next, furthest);
+}
+
+void CLevelProgress::afterWin(uint16_t &current, uint16_t &furthest) const {
+  const uint16_t next = (uint16_t)(current + 1);
+  // A day played again leads back to the furthest level reached.
+  current = next < furthest && furthest != kNoMaxLevel ? furthest : next;
+  furthest = current;
 }
 
 void CLevelProgress::rebuildLevel() {
@@ -88,12 +100,7 @@ void CLevelProgress::checkNextLevel() {
 
   if (level->getMoney() >= level->getMoneyLimit()) {
     if (level->getPerks() && player && player->getPerkBought()) player->addPerkLevel(soucasnyLevel);
-    uint16_t next = (uint16_t)(soucasnyLevel + 1);
-    if (next < maxLevel && maxLevel != kNoMaxLevel)
-      soucasnyLevel = maxLevel;
-    else
-      soucasnyLevel = next;
-    maxLevel = soucasnyLevel;
+    afterWin(soucasnyLevel, maxLevel);
   }
 
   loading = 1;
@@ -161,12 +168,14 @@ void CLevelProgress::resetPlayer() {
   maxLevel = 0;
 }
 
-bool CLevelProgress::saveGame() {
+bool CLevelProgress::saveGame() { return saveAt(soucasnyLevel, maxLevel); }
+
+bool CLevelProgress::saveAt(uint16_t current, uint16_t furthest) {
   CProfiles *profiles = startup.getProfiles();
   if (!profiles || !player) return false;
   CSaveGame save(profiles->getAktivniProfilStr());
   std::string why;
-  if (save.save(soucasnyLevel, maxLevel, *player, &why)) {
+  if (save.save(current, furthest, *player, &why)) {
     lastSaveFailure.clear();
     return true;
   }

@@ -56,7 +56,8 @@ public:
 
   void forgetLevel(CLevel_Game *l);
   // The player's record of the current day (-1 never finished, 0 goal, 1 expert goal), and the
-  // day's bonus and record going into the player's progress (record -1 records nothing).
+  // won day's bonus and record going into the player's progress (record -1 records nothing),
+  // saved at once as the move on to the next level saves it.
   int getDayRecord() const;
   void creditDay(int bonus, int record);
 
@@ -77,6 +78,9 @@ private:
   void rebuildLevel();
   // soucasnyLevel rebuilt; false, with the game ending at once, when it lies past the level list.
   bool buildCurrentLevel();
+  // The current and furthest level once the current one is won.
+  void afterWin(uint16_t &current, uint16_t &furthest) const;
+  bool saveAt(uint16_t current, uint16_t furthest);
 
   CEngine *const engine;
   const CEngineStartup &startup;

@@ -10,6 +10,7 @@
 #include "media/GameGlobals.h"
 #include "media/makeString.h"
 #include "patients/CPacientController.h"
+#include "world/CEntityKit.h"
 #include "world/CLevel_Game.h"
 #include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntitiesFactory.h"
@@ -283,6 +284,11 @@ void CPatientArrival::phaseOnBench() {
     } else {
       if (b.previewing()) b.sesadPacienta();
       b.goHome(true);
+      // Only a lesson shuts a bed; the arrow it shows points at the bed to use.
+      if (bed && bed->isLocked()) {
+        b.play("NONO");
+        entitykit::refusal(b.collection, bed->getX() + 10.0f, bed->getY() + 30.0f, "Not this bed: follow the arrow!");
+      }
     }
   }
   if (p->getPhase() == kPhaseOnCouch) p->dragged = 0;

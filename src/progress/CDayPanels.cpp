@@ -18,6 +18,8 @@ void CDayPanels::fillPage(CMapEntity_Game *summarySesit, const TSummaryPage &pag
   CMapEntity_SummarySesit *s = dynamic_cast<CMapEntity_SummarySesit *>(summarySesit);
   if (!s) return;
   s->scoreToday = page.money;
+  s->goal = page.goal;
+  s->bankNote = page.bankNote;
   s->title = page.title;
   s->patientsCured = page.cured;
   s->patientsLost = page.lost;

@@ -24,17 +24,27 @@ void CMapEntity_SummarySesit::drawPage(CFontSeznam *fonts) {
   font->setColor(0.0f, 0.0f, 0.0f, 1.0f);
 
   font->setColor(0.0f, 0.39f, 0.51f, a);
+  font->drawStringFromLeft("Day's goal     ", px(40), py(130), 0.0f);
   font->drawStringFromLeft("Score today    ", px(40), py(150), 0.0f);
   font->drawStringFromLeft("Patients cured ", px(40), py(170), 0.0f);
   font->drawStringFromLeft("Patients lost  ", px(40), py(190), 0.0f);
   font->drawStringFromLeft("Money saved   ", px(40), py(210), 0.0f);
 
+  font->drawStringFromRight(makeString<int>(goal).c_str(), px(250), py(130), 0.0f);
   font->setColor(0.53f, 0.0f, 0.0f, a);
   font->drawStringFromRight(makeString<int>(scoreToday).c_str(), px(250), py(150), 0.0f);
   font->drawStringFromRight(makeString<int>(patientsCured).c_str(), px(250), py(170), 0.0f);
   font->drawStringFromRight(makeString<int>(patientsLost).c_str(), px(250), py(190), 0.0f);
   font->drawStringFromRight(("$" + makeString<int>(moneySaved)).c_str(), px(250), py(210), 0.0f);
   font->setColor(0.0f, 0.0f, 0.0f, 1.0f);
+
+  fonts->setAktivniFont("small2");
+  if (KText *small = fonts->getAktivniFont()) {
+    small->setColor(0.36f, 0.3f, 0.23f, a);
+    small->drawStringFromLeft(bankNote.c_str(), px(40), py(230), 1.0f);
+    small->setColor(1.0f, 1.0f, 1.0f, 1.0f);
+  }
+  fonts->setAktivniFont("gamefont");
 
   if (expert != 0) {
     font->setColor(0.53f, 0.0f, 0.0f, a);

@@ -7,8 +7,9 @@
 
 class CFontSeznam;
 
-// The day summary's notebook: the rating line, the day's score, cured and lost patients, the
-// money saved to the bank, and "EXPERT SCORE!" for an expert day. The text fades in with it.
+// The day summary's notebook: the rating line, the day's goal over its score, cured and lost
+// patients, the money saved to the bank with a note on what it is, and "EXPERT SCORE!" for an
+// expert day. The text fades in with it.
 class CMapEntity_SummarySesit : public CCloneable<CMapEntity_SummarySesit, CMapEntity_Game> {
 public:
   using CCloneable::CCloneable;
@@ -23,5 +24,7 @@ public:
   int32_t patientsCured = 0;
   int32_t patientsLost = 0;
   int32_t moneySaved = 0;
+  int32_t goal = 0;
+  std::string bankNote;
   int32_t expert = 0;
 };

@@ -4,12 +4,14 @@ TDayRating CDaySummary::rate(int money, int moneyLimit, int expertMoney, int goa
                              bool tutorial, int cured, int lost) {
   TDayRating r;
   r.page.money = money;
+  r.page.goal = moneyLimit;
   r.page.cured = cured;
   r.page.lost = lost;
   r.page.bonus = 0;
   r.goal = money >= moneyLimit;
   if (!r.goal) {
     r.page.title = "TRY AGAIN";
+    r.page.bankNote = "Meet the goal for a bonus.";
     return r;
   }
   r.page.title = "EXCELLENT WORK, DOCTOR!";
@@ -32,5 +34,6 @@ TDayRating CDaySummary::rate(int money, int moneyLimit, int expertMoney, int goa
   }
   // An expert bonus set below the plain one would otherwise take money back.
   if (r.page.bonus < 0) r.page.bonus = 0;
+  r.page.bankNote = r.page.bonus > 0 ? "Added to your bank." : "No new bonus: won before.";
   return r;
 }

@@ -7,10 +7,13 @@ class CMapEntity_Game;
 // What the day summary's notebook page shows.
 struct TSummaryPage {
   int32_t money = 0;
+  int32_t goal = 0;
   std::string title;
   int32_t cured = 0;
   int32_t lost = 0;
   int32_t bonus = 0;
+  // What the bonus line means for this day, in the player's words.
+  std::string bankNote;
   bool expert = false;
 };
 

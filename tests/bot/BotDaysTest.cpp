@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -32,6 +33,25 @@ std::string frameFigures(std::vector<double> ms) {
 const char *const kWonTitle = "EXCELLENT WORK, DOCTOR!";
 const uint32_t kBotDaySeed = 1;
 
+// A menu button clicked once it shows, as a player waits for it.
+void clickWhenShown(BotGame &g, const char *name) {
+  Bot menu(g);
+  for (int i = 0; i < 500 && !(menu.named(name) && Bot::shown(menu.named(name))); ++i) g.frame();
+  ASSERT_NE(menu.named(name), nullptr) << name << " never showed";
+  g.frames(25);
+  menu.clickOn(menu.named(name));
+}
+
+// From the title screen through NEW GAME, the hero and the opening comic to the Tutorial.
+void startNewGame(BotGame &g) {
+  ASSERT_NO_FATAL_FAILURE(clickWhenShown(g, "MENUBUTTONNEWGAME"));
+  ASSERT_NO_FATAL_FAILURE(clickWhenShown(g, "MENUBUTTONMALE"));
+  ASSERT_TRUE(g.waitForEntry("comic_start")) << "the hero leads to the opening comic, not " << g.listEntry();
+  g.frames(100);
+  g.click(400, 300);
+  ASSERT_TRUE(g.waitForEntry("Tutorial")) << "a click turns the comic page, not to " << g.listEntry();
+}
+
 // The start a new player makes, every change of screen the game's own: the title screen, NEW GAME,
 // the hero, the opening comic turned by a click, the Tutorial, the map's shop and star, the second
 // day, the days played by the newcomer of Human.h, who knows the game only from what is drawn.
@@ -44,19 +64,7 @@ TEST(BotDay, WinsTheTutorialAndTheSecondDayReachedFromTheTitleScreen) {
       [&](BotGame &g) {
         ASSERT_EQ(g.listEntry(), "menu");
         const std::string diff = g.engine()->getObtiznostString();
-        Bot menu(g);
-        auto clickWhenShown = [&](const char *name) {
-          for (int i = 0; i < 500 && !(menu.named(name) && Bot::shown(menu.named(name))); ++i) g.frame();
-          ASSERT_NE(menu.named(name), nullptr) << name << " never showed";
-          g.frames(25);
-          menu.clickOn(menu.named(name));
-        };
-        clickWhenShown("MENUBUTTONNEWGAME");
-        clickWhenShown("MENUBUTTONMALE");
-        ASSERT_TRUE(g.waitForEntry("comic_start")) << "the hero leads to the opening comic, not " << g.listEntry();
-        g.frames(100);
-        g.click(400, 300);
-        ASSERT_TRUE(g.waitForEntry("Tutorial")) << "a click turns the comic page, not to " << g.listEntry();
+        ASSERT_NO_FATAL_FAILURE(startNewGame(g));
         DayResult r = HumanBot(g, kBotDaySeed).playLevel(diff);
         std::printf("%s\n", r.line().c_str());
         EXPECT_TRUE(r.won()) << r.line();
@@ -78,6 +86,40 @@ TEST(BotDay, WinsTheTutorialAndTheSecondDayReachedFromTheTitleScreen) {
       &why, kBotDaySeed);
   ASSERT_TRUE(ran) << why;
   for (const std::string &m : BotGame::messages()) ADD_FAILURE() << "message box: " << m;
+}
+
+// A won day is kept once its summary shows: the window closed on the Tutorial's summary, the next
+// start's CONTINUE leads to the map after it, with the day's bonus in the bank.
+TEST(BotDay, AWonDayIsKeptWhenTheWindowClosesOnItsSummary) {
+  char tmpl[] = "/tmp/tob_kept_XXXXXX";
+  ASSERT_NE(mkdtemp(tmpl), nullptr);
+  const std::string home = tmpl;
+  int bank = -1;
+  std::string why;
+  bool ran = BotGame::run(
+      [&](BotGame &g) {
+        ASSERT_NO_FATAL_FAILURE(startNewGame(g));
+        Bot bot(g);
+        for (long i = 0; i < 60000 && g.alive() && !g.level()->getSummaryShown(); ++i) bot.dayTick();
+        ASSERT_TRUE(g.level()->getSummaryShown()) << "the Tutorial never ended";
+        ASSERT_GE(g.level()->getMoney(), g.level()->getMoneyLimit()) << "the Tutorial was lost";
+        bank = g.engine()->getPlayer()->getMoney();
+        g.frames(50);
+        g.closeWindow();
+        ASSERT_FALSE(g.alive()) << "the game did not take the window's close";
+      },
+      &why, kBotDaySeed, home);
+  ASSERT_TRUE(ran) << why;
+  ASSERT_GT(bank, 0);
+  ran = BotGame::run(
+      [&](BotGame &g) {
+        ASSERT_NO_FATAL_FAILURE(clickWhenShown(g, "MENUBUTTONCONTINUE"));
+        EXPECT_TRUE(g.waitForEntry("map1")) << "CONTINUE leads to " << g.listEntry();
+        EXPECT_EQ(g.engine()->getPlayer()->getMoney(), bank);
+      },
+      &why, kBotDaySeed, home);
+  std::system(("rm -rf '" + home + "'").c_str());
+  ASSERT_TRUE(ran) << why;
 }
 
 // Two runs of one day with one seed, in one process, print the same line, whatever was drawn

@@ -421,9 +421,14 @@ TEST_F(EngineLevelTest, AGoalMissedRebuildsTheSameLevelAndTheMenuIsNeverSaved) {
 TEST_F(EngineLevelTest, AnEarlierDayLeadsBackToTheFurthestOne) {
   e.setMaxLevel(3);
   e.setSoucasnyLevel(1);
+  // The won day's summary keeps the record at once, as the move on then saves it again.
+  e.creditDay(40, 1);
+  EXPECT_EQ(savedIndices(), std::make_pair(3, 3));
+  const std::string kept = readFile("hospital/0/save.dat");
   finish(10);
   EXPECT_EQ(e.getSoucasnyLevel(), 3);
   EXPECT_EQ(e.getMaxLevel(), 3);
+  EXPECT_EQ(readFile("hospital/0/save.dat"), kept);
 
   e.setSoucasnyLevel(1);
   finish(1);

@@ -188,7 +188,8 @@ TEST(CampaignTest, EveryPlaceablePrototypeIsPlacedInEachDifficultysList) {
 
 // Title screen first and victory last; the working days with a map after each, the three
 // laboratory days and comic pages between; the late arrivals (parents) reached; each tip first
-// placed on the day its subject first appears.
+// placed on the day its subject first appears; a bed that wears out never stands without the
+// repairman who mends it, and the first day he stands on the ward introduces him.
 TEST(CampaignTest, ListRunsFromTheTitleThroughTheDaysToTheVictory) {
   for (const char *d : kDifficulties) {
     SCOPED_TRACE(d);
@@ -211,6 +212,14 @@ TEST(CampaignTest, ListRunsFromTheTitleThroughTheDaysToTheVictory) {
           EXPECT_TRUE(oncePerGame || !tipDay.count(tip)) << tip << " placed twice";
           tipDay.emplace(tip, lv.name);
         }
+      EXPECT_TRUE(!lv.has("POSTEL4") || lv.has("OPRAVAR")) << lv.name << ": a worn bed with nobody to mend it";
+      if (lv.has("OPRAVAR") && !firstDay.count("OPRAVAR")) {
+        firstDay.emplace("OPRAVAR", lv.name);
+        std::ifstream intro(kMaps + d + "/" + lv.name + "_introentity.txt");
+        std::string shown;
+        intro >> shown;
+        EXPECT_EQ(shown, "OPRAVAR") << lv.name << ": the repairman's first day does not introduce him";
+      }
       if (lv.has("RODICEGENERATOR")) {
         ++parentDays;
         EXPECT_GE(i, 25u) << lv.name << ": parents send no one before level index 25";
@@ -228,6 +237,7 @@ TEST(CampaignTest, ListRunsFromTheTitleThroughTheDaysToTheVictory) {
     EXPECT_EQ(labs, 3);
     EXPECT_GE(comics, 1);
     EXPECT_GE(parentDays, 1);
+    EXPECT_EQ(firstDay.erase("OPRAVAR"), 1u) << "no day has the repairman";
     for (const auto &first : firstDay) EXPECT_EQ(tipDay[first.first], first.second) << first.first;
     EXPECT_EQ(firstDay.size(), 4u);
   }

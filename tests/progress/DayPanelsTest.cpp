@@ -117,6 +117,8 @@ TEST_F(DayPanelsTest, IntroPausesAtFullSizeUntilALeftClickAndTheSummaryEndsTheDa
   EXPECT_EQ(page->title, "EXCELLENT WORK, DOCTOR!");
   EXPECT_EQ(page->scoreToday, 350);
   EXPECT_EQ(page->moneySaved, 250) << "a first expert finish pays the expert bonus";
+  EXPECT_EQ(page->goal, level->getMoneyLimit()) << "the goal stands over the score";
+  EXPECT_EQ(page->bankNote, "Added to your bank.");
   EXPECT_EQ(page->expert, 1);
   EXPECT_EQ(player->getMoney(), 1250);
   CMapEntity_TextBox *outro = dynamic_cast<CMapEntity_TextBox *>(summary->getContainedEntity(1001));

@@ -48,14 +48,16 @@ public:
   static constexpr int kFrameMs = 20;
 
   // Starts the game, hands it to the session once start-up is over and shuts it down after.
-  // False, with the reason in `why`, when the game could not start.
-  static bool run(const std::function<void(BotGame &)> &session, std::string *why = nullptr, uint32_t seed = 1) {
+  // False, with the reason in `why`, when the game could not start. With `keptHome` the game
+  // lives in that folder, which stays for a later run, as a player's home does.
+  static bool run(const std::function<void(BotGame &)> &session, std::string *why = nullptr, uint32_t seed = 1,
+                  const std::string &keptHome = "") {
     if (!PrivateDisplay::ensure()) {
       if (why) *why = PrivateDisplay::error();
       return false;
     }
     char tmpl[] = "/tmp/tob_bot_XXXXXX";
-    const char *home = mkdtemp(tmpl);
+    const char *home = keptHome.empty() ? mkdtemp(tmpl) : keptHome.c_str();
     if (!home) {
       if (why) *why = "no scratch home";
       return false;
@@ -81,7 +83,7 @@ public:
     pending() = nullptr;
     CEngine::setSteppedClock(0);
     CRandom::unfixSeed();
-    std::system(("rm -rf '" + homeDir + "'").c_str());
+    if (keptHome.empty()) std::system(("rm -rf '" + homeDir + "'").c_str());
     if (why && !started()) *why = "start-up did not reach the session";
     return started();
   }
@@ -225,6 +227,16 @@ public:
     }
     button(false, x1, y1);
     frames(2);
+  }
+  // The window manager's close, as a click on the window's close button sends it.
+  void closeWindow() {
+    SDL_Event e;
+    SDL_zero(e);
+    e.type = SDL_WINDOWEVENT;
+    e.window.windowID = windowID();
+    e.window.event = SDL_WINDOWEVENT_CLOSE;
+    SDL_PushEvent(&e);
+    frame();
   }
   bool savePNG(const std::string &path) { return window()->saveBackBuffer(path.c_str(), 3, 0, 0); }
 

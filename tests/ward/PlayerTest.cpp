@@ -230,8 +230,10 @@ TEST_F(PlayerTest, MadeBedsLinenGoesToTheTrolleyForTheCleanupBonus) {
   EXPECT_EQ(figure()->getContainedEntity(47), nullptr);
   EXPECT_EQ(level->getMoney(), money + 25);
   bool shown = false;
-  for (CMapEntity_Game *c : named("BONUSTEXT"))
+  for (CMapEntity_Game *c : named("BONUSTEXT")) {
     if (static_cast<CMapEntity_BonusText *>(c)->text == "CLEANUP +25") shown = true;
+    EXPECT_NE(static_cast<CMapEntity_BonusText *>(c)->text, "1x") << "a single linen is no chain";
+  }
   EXPECT_TRUE(shown);
 }
 

@@ -31,6 +31,8 @@ TEST(DayRating, PageCarriesTheDayAndABonusNeverTakesMoneyBack) {
   EXPECT_STREQ(CDaySummary::rate(50, 100, 200, 50, 120, -1, false, 0, 0).sound, "LEVEL_BAD");
   // An expert bonus set below the plain one, after a plain finish.
   EXPECT_EQ(CDaySummary::rate(250, 100, 200, 120, 50, 0, false, 0, 0).page.bonus, 0);
+  EXPECT_EQ(CDaySummary::rate(250, 100, 200, 120, 50, 0, false, 0, 0).page.bankNote, "No new bonus: won before.");
+  EXPECT_EQ(CDaySummary::rate(50, 100, 200, 120, 50, -1, false, 0, 0).page.bankNote, "Meet the goal for a bonus.");
 }
 
 class EndOfDayTest : public LevelTest {

@@ -71,9 +71,8 @@ void CMapEntity_PostelDolniMriz::renderAdditional(KGraphic *) {
   font->drawStringFromLeft((long)bed->getBedNumber(), (long)(getX() + (float)t->numberX), (long)(getY() + (float)t->numberY),
                            0.0f);
   if (t->resetColour) font->setColor(1.0f, 1.0f, 1.0f, 1.0f);
-  // The multiplier belongs to the patient who earned it: an empty bed shows only its number,
-  // though the chain runs on for the next patient of its colour.
-  if (!t->blackNumber || bed->getBonusMultiplier() == 1 || !bed->getOccupant()) return;
+  // Shown on an empty bed too: it tells which bed the next patient of its colour continues.
+  if (!t->blackNumber || bed->getBonusMultiplier() == 1) return;
   KText *bonus = entitykit::loadedFont("bonus");
   if (!bonus) return;
   uint16_t c = bed->getColour() < 256 ? bed->getColour() : (uint16_t)0;

@@ -337,7 +337,7 @@ bool CPlayerController::handsEmpty() {
 
 void CPlayerController::chainCaptions(float x, float y, const char *label, unsigned amount, const float *tint) {
   caption(x - 30, y - 20, std::string(label) + makeString((float)amount), tint);
-  caption(x - 50, y - 20, makeString(chain.count) + "x", paleta[8]);
+  if (chain.count > 1) caption(x - 50, y - 20, makeString(chain.count) + "x", paleta[8]);
 }
 
 void CPlayerController::restOnDown() {
