@@ -209,8 +209,8 @@ const char *CPlayerController::refusal(const std::vector<CMapEntity *> &things) 
   return nullptr;
 }
 
-bool CPlayerController::ordersAhead() const {
-  return player->workPhase == kExamining || queue->find(const_cast<CPlayerController *>(this), 0) >= 0;
+bool CPlayerController::ordersAhead() {
+  return player->workPhase == kExamining || queue->find(this, 0) >= 0;
 }
 
 std::array<CMapEntity *, 2> CPlayerController::holding() const {

@@ -109,7 +109,7 @@ private:
   void refuse(float x, float y, const std::string &why);
   void refuseHere(const std::string &why);
   // An order of hers waits or works ahead of a new click: that click is judged when carried out.
-  bool ordersAhead() const;
+  bool ordersAhead();
   // What her hands hold now, left then right (null for an empty hand).
   std::array<CMapEntity *, 2> holding() const;
   std::array<CMapEntity *, 2> lastHeld{};

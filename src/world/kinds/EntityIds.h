@@ -13,7 +13,7 @@ constexpr uint32_t kSpeedUpgradeID = 905;
 constexpr uint32_t kShopButtonID = 90;
 constexpr uint32_t kPuntikID = 91;
 constexpr uint32_t kSesitID = 53;
-// "CURED!", "LOST!", "GOAL!" and "EXPERT!": clones of "NAPISCURED".
+// "CURED!", "GOAL!" and "EXPERT!": clones of "NAPISCURED".
 constexpr uint32_t kBigWordID = 63;
 constexpr uint32_t kActionQueueID = 73;
 constexpr uint32_t kHeartsID = 92;
