@@ -70,13 +70,12 @@ protected:
     ASSERT_GT(walkTo(tx, ty, 400), 0);
     for (int i = 0; i < 3; ++i) step();
   }
-  void freeBed(CMapEntity_PacientClass *p) {
+  void freeBed() {
+    if (CMapEntity_Game *p = bed->getOccupant()) p->setKill(true);
     bed->releaseOccupant();
-    if (level->getEC()->contains(p)) p->setKill(true);
     bed->setUklizeno(true);
     step();
   }
-  void hold(const char *item) { figure()->addEntity(CMapEntitiesFactory::instance()->cloneEntity(item), true); }
   bool captionShown(const std::string &prefix) {
     for (CMapEntity_Game *c : named("BONUSTEXT"))
       if (static_cast<CMapEntity_BonusText *>(c)->text.rfind(prefix, 0) == 0) return true;
@@ -244,59 +243,40 @@ TEST_F(PlayerPatientTest, APatientSentHomeIsPaidOnceHoweverOftenItsBedIsClicked)
   EXPECT_EQ(level->getMoney(), afterFirst + payment) << "only its own payment came on top";
 }
 
-// Her two hands: work that puts something into a hand is refused with full hands, at once when
-// nothing of hers is ahead and on arrival when it is; a waving patient is paid whatever she holds;
-// a cabinet click queued behind the examination that writes the prescription hands it in.
+// Her two hands: work that needs a free one is refused aloud, at once with nothing of hers ahead and
+// on arrival behind a walk; a waving patient is paid before a drink is given; a cabinet click right
+// behind an examination hands in the prescription it writes.
 TEST_F(PlayerPatientTest, FullHandsSayWhyPayingComesFirstAndQueuedOrdersAreJudgedWhenCarriedOut) {
   CMapEntity_LekarnaClass *cabinet = addCabinet();
   CMapEntity_PacientClass *child = bedded(kBedOutbreak, "DITEPACIENT1");
-  hold("SPREJ");
-  hold("RECEPT");
-  const float x0 = figure()->getX(), y0 = figure()->getY();
+  CMapEntity *spray = figure()->addEntity(std::string("SPREJ")), *recept = figure()->addEntity(std::string("RECEPT"));
   click((int)bed->getX() + 60, (int)bed->getY() + 40);
-  EXPECT_TRUE(captionShown("Hands full")) << "refused at once";
-  EXPECT_EQ(queue()->find(walker(), 0), -1) << "no walk";
-  EXPECT_TRUE(named("OK").empty()) << "no click marker";
-  run(600);
-  EXPECT_TRUE(figure()->getX() == x0 && figure()->getY() == y0) << "she set off";
-  EXPECT_EQ(child->getBedState(), kBedOutbreak);
-
-  // Behind a walk of hers the same click is judged where it leads.
+  EXPECT_TRUE(captionShown("Hands full") && named("OK").empty() && queue()->find(walker(), 0) == -1) << "not refused at once";
   for (CMapEntity_Game *c : named("BONUSTEXT")) c->setKill(true);
-  step();
   click(660, 420);
   click((int)bed->getX() + 60, (int)bed->getY() + 40);
   EXPECT_FALSE(captionShown("Hands full")) << "judged before it was carried out";
   ASSERT_GT(walkTo(bedX, bedY, 400), 0);
   run(200);
-  EXPECT_TRUE(captionShown("Hands full")) << "no word where she stands";
-  EXPECT_EQ(child->getBedState(), kBedOutbreak);
+  EXPECT_TRUE(captionShown("Hands full") && child->getBedState() == kBedOutbreak) << "no word where she stands";
 
-  // Paying needs no hand; with a drink in hand the money comes first and the drink stays.
-  freeBed(child);
-  figure()->removeEntity(figure()->getContainedEntity(kSprayID));
-  figure()->removeEntity(figure()->getContainedEntity(kPrescriptionID));
-  hold("DRINK");
-  hold("SPREJ");
+  freeBed();
+  figure()->removeEntity(recept);
+  CMapEntity *drink = figure()->addEntity(std::string("DRINK"));
   CMapEntity_PacientClass *waving = bedded(kBedGivingMoney);
   workAtBed();
   EXPECT_TRUE(waving->getPhase() == kPhaseGone || waving->getPhase() == kPhasePaid) << "not paid";
-  EXPECT_NE(figure()->getContainedEntityClass(kComfortItemClass), nullptr) << "the drink went instead";
+  EXPECT_EQ(figure()->getContainedEntityClass(kComfortItemClass), drink) << "the drink went instead";
   run(3000);
-  freeBed(waving);
+  freeBed();
 
-  // Empty-handed: the cabinet click right behind the examination hands its prescription in.
-  figure()->removeEntity(figure()->getContainedEntity(kSprayID));
-  figure()->removeEntity(figure()->getContainedEntityClass(kComfortItemClass));
-  for (CMapEntity_Game *c : named("BONUSTEXT")) c->setKill(true);
-  CMapEntity_PacientClass *coughing = bedded(kBedOutbreak);
+  figure()->removeEntity(spray);
+  figure()->removeEntity(drink);
+  bedded(kBedOutbreak);
   click((int)bed->getX() + 60, (int)bed->getY() + 40);
   click((int)cabinet->getX() + 40, (int)cabinet->getY() + 40);
-  EXPECT_FALSE(captionShown("No prescription"));
   for (int i = 0; i < 1500 && named("LEK").empty(); ++i) step();
-  EXPECT_FALSE(named("LEK").empty()) << "the cabinet made no medicine";
-  EXPECT_EQ(coughing->getBedState(), kBedWaitingMedicine);
-  EXPECT_FALSE(captionShown("No prescription"));
+  EXPECT_FALSE(named("LEK").empty() || captionShown("No prescription")) << "the prescription was refused";
 }
 
 } // namespace

@@ -204,20 +204,15 @@ TEST_F(ReachWindowTest, AfterClosingALateDaysUnmadeBedsAreMadeWhateverLiesOverTh
   one->setUklizeno(false);
   four->setUklizeno(false);
   // A busy ward's list stays on the card's one line, over no bed.
-  for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
-    if (e->getEntityClassID() == kPatientClass) e->setKill(true);
-  playFrame();
-  const uint8_t states[] = {kBedWaitingMedicine, kBedGivingMoney, kBedLying};
-  for (uint16_t n = 2; n <= 4; ++n) TPatientState::setBedState(resting(bed(n == 4 ? 5 : n), "PACIENT1"), states[n - 2]);
+  TPatientState::setBedState(resting(bed(2), "PACIENT1"), kBedWaitingMedicine);
+  TPatientState::setBedState(resting(bed(3), "PACIENT1"), kBedGivingMoney);
+  resting(bed(5), "PACIENT1");
   figure()->addEntity(std::string("ODPAD"));
   for (int i = 0; i < 5; ++i) playFrame();
   CMapEntity_TextBox *card = dynamic_cast<CMapEntity_TextBox *>(first("CLOSED")->getContainedEntity(kTextBoxID));
   ASSERT_NE(card, nullptr);
   fonts->setAktivniFont("small2");
   EXPECT_LE(fonts->getAktivniFont()->getStringWidth(card->text.c_str(), 0.0f), (float)card->boxWidth) << card->text;
-  EXPECT_EQ(card->text, "Left: 2 beds, linen, 3 patients");
-  first("CLOSED")->setAlpha(1.0f, true);
-  playFrame();
   savePNG(shot("closed-sign-busy").c_str());
   figure()->removeEntity(figure()->getContainedEntity(kRubbishID));
   // Whoever came in before closing goes, so only the beds and the linen keep the day open.
