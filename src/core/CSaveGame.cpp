@@ -259,7 +259,7 @@ const char *CSaveGame::reasonOf(Result result) {
   case TRUNCATED:
     return "it ends early";
   case BAD_LEVEL:
-    return "it names a day this game does not have";
+    return "it names a day this game lacks";
   default:
     return "";
   }

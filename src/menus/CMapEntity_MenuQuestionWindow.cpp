@@ -41,8 +41,7 @@ CMapEntity_MenuQuestionWindow::~CMapEntity_MenuQuestionWindow() {
 }
 
 CMapEntity_MenuMessageWindow::CMapEntity_MenuMessageWindow(const CMapEntity_MenuMessageWindow &o) : CCloneable(o) {
-  // Below four lines of text: a notice names what went wrong and where.
-  if (auto *ok = dynamic_cast<CMapEntity_MenuButton *>(menukit::carry(this, "MENUBUTTONQNO", 50.0f, 166.0f)))
+  if (auto *ok = dynamic_cast<CMapEntity_MenuButton *>(menukit::carry(this, "MENUBUTTONQNO", 50.0f, 138.0f)))
     ok->label = "OK";
   carryTextBox("Message here");
   menukit::carry(this, "MENUCLOSE", 272.0f, 10.0f);

@@ -96,9 +96,9 @@ TEST_F(MainMenuWindowTest, WalksFromProfilesThroughOptionsToTheFirstDayAndQuits)
   EXPECT_EQ(readAll(hospital + "profiles.txt"), defaults);
   EXPECT_EQ(readAll(hospital + "lastprofile.txt"), "player3");
   // What stands under the message window does not keep the glow it had when the window opened.
-  ASSERT_TRUE(game.hover(423, 389));
+  ASSERT_TRUE(game.hover(423, 361));
   ASSERT_TRUE(game.waitUntilLike("the name box unlit under the message window", unlitName, 0.01));
-  ASSERT_TRUE(game.click(423, 389));
+  ASSERT_TRUE(game.click(423, 361));
   EXPECT_TRUE(game.waitUntilLike("the message window to be gone", chosen, 0.02));
 
   // A rename keeps as many characters as a profile name holds (14) and writes both files.
