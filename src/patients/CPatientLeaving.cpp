@@ -146,9 +146,7 @@ void CPatientLeaving::phaseGone() {
   if (p->getMood() != 0.0f) {
     int amount = paymentFor(p->getMoney(), p->getMood());
     if (lvl) lvl->changeMoney(amount);
-    CMapEntity_Game *cured = CMapEntitiesFactory::instance()->cloneEntity("NAPISCURED");
-    cured->setXY(p->getX() - 65, p->getY() - 30);
-    b.collection->addEntity(cured);
+    if (lvl) lvl->showBigWord(p->getX() - 65, p->getY() - 30, "", "");
     b.play("EXIT");
     b.bonusText(p->getX() - 20, p->getY(), "CASH +" + makeString(amount));
     CPlayer *player = b.engine ? b.engine->getPlayer() : nullptr;

@@ -71,6 +71,7 @@ CMapEntity_Game *refusal(CMapEntitiesCollection *c, float x, float y, const std:
   t->textRed = 1.0f;
   t->textGreen = 0.3f;
   t->textBlue = 0.25f;
+  t->warning = true;
   // Above the shop and the tips, which stand on layers 7 and 8, and rising and fading whoever
   // holds the focus.
   t->setSortZ(9, false);

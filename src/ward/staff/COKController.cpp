@@ -1,10 +1,12 @@
 #include "ward/staff/COKController.h"
 
 #include "engine/KEvent.h"
+#include "engine/KText.h"
 #include "media/Frame.h"
 #include "media/Timer.h"
 #include "ward/staff/CMapEntity_Marker.h"
 #include "media/makeString.h"
+#include "world/CEntityKit.h"
 #include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntitiesFactory.h"
 #include "world/CMapEntity_TextBox.h"
@@ -49,7 +51,8 @@ void CClosedController::onBind() {
     card->syncWithParentPosition();
     card->fontName = "small2";
     card->boxWidth = 212;
-    card->text = whatIsLeft(*collection->getEntitiesPtr());
+    card->fitWords = true;
+    card->text = fitting();
   }
   entity->setAlpha(0.0f, true);
 }
@@ -57,12 +60,22 @@ void CClosedController::onBind() {
 void CClosedController::update() {
   if (!entity) return;
   if (entity->getAlpha() < 1.0f) entity->changeAlpha(0.01f, true);
-  if (card && collection && collection->contains(card)) card->text = whatIsLeft(*collection->getEntitiesPtr());
+  if (card && collection && collection->contains(card)) card->text = fitting();
+}
+
+std::string CClosedController::fitting() const {
+  KText *font = entitykit::loadedFont("small2");
+  std::string text;
+  for (int brevity = 0; brevity <= 2; ++brevity) {
+    text = whatIsLeft(*collection->getEntitiesPtr(), brevity);
+    if (!font || font->getStringWidth(text.c_str(), 0.0f) <= (float)card->boxWidth) break;
+  }
+  return text;
 }
 
 // The day ends when no patient is left, every bed is made and the figure carries no linen; a
 // patient waiting for medicine or to pay never leaves by itself, so those are named apart.
-std::string CClosedController::whatIsLeft(const std::vector<CMapEntity_Game *> &entities) {
+std::string CClosedController::whatIsLeft(const std::vector<CMapEntity_Game *> &entities, int brevity) {
   int beds = 0, medicine = 0, paying = 0, others = 0;
   bool linen = false;
   for (CMapEntity_Game *e : entities) {
@@ -81,11 +94,16 @@ std::string CClosedController::whatIsLeft(const std::vector<CMapEntity_Game *> &
   }
   std::string left;
   auto add = [&left](const std::string &item) { left += (left.empty() ? "" : ", ") + item; };
-  if (beds) add("make " + counted(beds, "bed", "beds"));
-  if (linen) add("empty the linen");
-  if (medicine) add(counted(medicine, "needs medicine", "need medicine"));
-  if (paying) add(counted(paying, "waits to pay", "wait to pay"));
-  if (others) add(counted(others, "patient in care", "patients in care"));
+  const bool full = brevity == 0;
+  if (beds) add((full ? "make " : "") + counted(beds, "bed", "beds"));
+  if (linen) add(full ? "empty the linen" : "linen");
+  if (brevity == 2) {
+    if (medicine + paying + others) add(counted(medicine + paying + others, "patient", "patients"));
+  } else {
+    if (medicine) add(full ? counted(medicine, "needs medicine", "need medicine") : counted(medicine, "medicine", "medicines"));
+    if (paying) add(full ? counted(paying, "waits to pay", "wait to pay") : counted(paying, "to pay", "to pay"));
+    if (others) add(counted(others, full ? "patient in care" : "in care", full ? "patients in care" : "in care"));
+  }
   return left.empty() ? "All done!" : "Left: " + left;
 }
 
