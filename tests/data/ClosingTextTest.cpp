@@ -130,7 +130,8 @@ TEST(ClosingTextTest, EveryNoticeOfAFailedSaveOrLoadFitsAboveTheMessageWindowsBu
   std::vector<std::string> notices;
   for (int err : {ENOSPC, EFBIG, EROFS, EACCES, ENOENT, EISDIR, EIO})
     notices.push_back("Your game could not be saved:|" + CSafeFile::reasonOf(err) + ".|Folder: ~/hospital/5");
-  for (CSaveGame::Result r : {CSaveGame::MISSING, CSaveGame::TRUNCATED, CSaveGame::BAD_LEVEL})
+  for (CSaveGame::Result r : {CSaveGame::MISSING, CSaveGame::TRUNCATED, CSaveGame::BAD_LEVEL,
+                             CSaveGame::NOT_A_FILE, CSaveGame::TOO_LARGE})
     notices.push_back(std::string("Your saved game cannot be read:|") + CSaveGame::reasonOf(r) + ".|File: ~/hospital/5/save.dat");
   for (const std::string &text : notices) {
     SummaryTextBox box(300);
