@@ -1,3 +1,8 @@
+#include "engine/KMessageBox.h"
 #include "game/GameMain.h"
 
-int main() { return runGame(); }
+int main(int argc, char **argv) {
+  if (KMessageBox::isBoxRequest(argc, argv)) return KMessageBox::runBox(argc, argv);
+  KMessageBox::showInOwnProcess();
+  return runGame();
+}

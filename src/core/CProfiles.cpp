@@ -31,6 +31,16 @@ std::string cut(const std::string &name) {
 
 std::string slotName(size_t index) { return "player" + makeString(index + 1); }
 
+// The list as the file holds it: one name a line, no line end after the last.
+std::string joined(const std::vector<std::string> &names) {
+  std::string text;
+  for (size_t i = 0; i < names.size(); ++i) {
+    if (i) text += "\n";
+    text += names[i];
+  }
+  return text;
+}
+
 // One line of a file without its line end, "\n" or "\r\n" (a file written on Windows).
 std::string lineOf(const std::string &text, size_t from, size_t to) {
   if (to > from && text[to - 1] == '\r') --to;
@@ -125,18 +135,23 @@ int CProfiles::load() {
   const std::string listPath = profilesPath();
   if (!readOrCreate(listPath, kDefaultProfiles, text, loadError)) return -1;
   names = parseNames(text);
-  if (names.empty()) {
-    names = parseNames(kDefaultProfiles);
+  // Every slot keeps a name, or its folder and save could not be reached from the menus; an
+  // empty name would also vanish from the list when it is written again.
+  if (names.size() < kSlots || std::find(names.begin(), names.end(), std::string()) != names.end()) {
+    const bool none = names.empty();
+    if (names.size() < kSlots) names.resize(kSlots);
+    for (size_t i = 0; i < names.size(); ++i)
+      if (names[i].empty()) names[i] = freeSlotName(names, i);
     const std::string aside = keepAside(listPath, text);
-    if (!aside.empty()) CSafeFile::write(listPath, std::string(kDefaultProfiles));
-    say("Profile file " + listPath + " holds no profile name; the default names are used" +
+    if (!aside.empty()) CSafeFile::write(listPath, joined(names));
+    say("Profile file " + listPath +
+        (none ? " holds no profile name; the default names are used"
+              : " lacks some profile names; the default names fill their slots") +
         (aside.empty() ? std::string() : ", the old file is kept as " + aside));
-    repairs.push_back("The list of players was empty,|so it was made anew." +
+    repairs.push_back(std::string(none ? "The list of players was empty,|so it was made anew."
+                                       : "The list of players was short,|so the missing names were put back.") +
                       (aside.empty() ? std::string() : "|Old file: " + aside));
   }
-  // An empty name would vanish from the list when it is written again.
-  for (size_t i = 0; i < names.size(); ++i)
-    if (names[i].empty()) names[i] = freeSlotName(names, i);
 
   const std::string lastPath = lastProfilePath();
   if (!readOrCreate(lastPath, kDefaultLastProfile, text, loadError)) return -1;
@@ -188,13 +203,8 @@ int32_t CProfiles::findLast(const std::string &last) const {
 
 void CProfiles::save() {
   writeLastSlot();
-  std::string text;
-  for (size_t i = 0; i < names.size(); ++i) {
-    if (i) text += "\n";
-    text += names[i];
-  }
   std::string path = profilesPath();
-  if (!CSafeFile::write(path, text)) fatalError("Can't open " + path, 0);
+  if (!CSafeFile::write(path, joined(names))) fatalError("Can't open " + path, 0);
   writeLastProfile();
 }
 

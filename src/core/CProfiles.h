@@ -9,6 +9,8 @@
 class CProfiles {
 public:
   static const size_t kMaxName = 14;
+  // The slots the game keeps: folders "0" to "5", each with its own name in the list.
+  static const size_t kSlots = 6;
 
   // The newest CProfiles is the one whose active profile the per-profile settings follow
   // (the engine makes exactly one).
@@ -18,9 +20,9 @@ public:
 
   // Reads both files, creating whichever is missing with the defaults; 0, or -1 (with the reason
   // logged, printed and kept for getLoadError) when a file can neither be read nor created. Lines
-  // end in "\n" or "\r\n". An empty name in the list becomes a fresh slot's name (see reset). A
-  // list without names is rebuilt with the default names, and a last profile that names no
-  // profile opens the first; the file replaced is first kept beside it as NAME.bad (when that
+  // end in "\n" or "\r\n". A list without names is rebuilt with the default names; one of fewer
+  // than kSlots names, or with empty names, gets a fresh slot's name (see reset) in each missing
+  // or empty place; a last profile that names no profile opens the first; the file replaced is first kept beside it as NAME.bad (when that
   // cannot be written it stays as it was), and getRepairs tells the player what was done. A name
   // held by several slots opens the slot "lastslot.txt" names.
   int load();

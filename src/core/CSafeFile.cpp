@@ -110,20 +110,17 @@ bool CSafeFile::write(const std::string &path, const std::string &bytes, std::st
 }
 
 bool CSafeFile::readOrCreate(const std::string &path, const std::string &defaults, std::string &bytes,
-                             std::string &why) {
-  if (read(path, bytes)) return true;
-  const int err = errno;
+                             std::string &why, size_t cap) {
+  if (read(path, bytes, cap, &why)) return true;
   struct stat st;
+  if (lstat(path.c_str(), &st) == 0 || errno != ENOENT) return false;
   std::string created;
-  if (stat(path.c_str(), &st) == 0)
-    why = S_ISDIR(st.st_mode) ? std::string("it is a folder, not a file")
-                              : std::string("it cannot be read (") + std::strerror(err) + ")";
-  else if (!write(path, defaults, &created))
+  if (!write(path, defaults, &created)) {
     why = "it is missing and cannot be created: " + created;
-  else if (read(path, bytes))
-    return true;
-  else
-    why = "it cannot be read back after creating it";
+    return false;
+  }
+  if (read(path, bytes, cap, &why)) return true;
+  why = "it cannot be read back after creating it: " + why;
   return false;
 }
 
@@ -133,7 +130,7 @@ std::string CSafeFile::reasonOf(int err) {
   case EDQUOT:
     return "the disk is full";
   case EFBIG:
-    return "the file is larger than this system allows";
+    return "the file is too big for this system";
   case EROFS:
     return "the folder is read-only";
   case EACCES:
@@ -158,17 +155,61 @@ std::string CSafeFile::shortPath(const std::string &path) {
   return path;
 }
 
-bool CSafeFile::read(const std::string &path, std::string &bytes) {
+namespace {
+bool refuse(std::string *why, const std::string &text, int err) {
+  if (why) *why = text;
+  errno = err;
+  return false;
+}
+} // namespace
+
+bool CSafeFile::read(const std::string &path, std::string &bytes, size_t cap, std::string *why) {
   bytes.clear();
-  FILE *f = std::fopen(path.c_str(), "rb");
-  if (!f) return false;
+  // Without O_NONBLOCK a FIFO in the file's place would stop the game here for good.
+  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) {
+    const int err = errno;
+    return refuse(why, err == EISDIR ? std::string("it is a folder, not a file")
+                                     : std::string("it cannot be read (") + std::strerror(err) + ")",
+                  err);
+  }
+  struct stat st;
+  std::string fault;
+  int err = 0;
+  if (fstat(fd, &st) != 0) {
+    err = errno;
+    fault = std::string("it cannot be read (") + std::strerror(err) + ")";
+  } else if (S_ISDIR(st.st_mode)) {
+    err = EISDIR;
+    fault = "it is a folder, not a file";
+  } else if (!S_ISREG(st.st_mode)) {
+    err = EINVAL;
+    fault = "it is not a plain file";
+  } else if ((unsigned long long)st.st_size > cap) {
+    err = EFBIG;
+    fault = "it is larger than such a file ever is";
+  }
+  // Read to at most one byte past the cap: a file that grows meanwhile is still refused.
   char buf[4096];
-  size_t n;
-  while ((n = std::fread(buf, 1, sizeof(buf), f)) > 0) bytes.append(buf, n);
-  bool ok = !std::ferror(f);
-  std::fclose(f);
-  if (!ok) bytes.clear();
-  return ok;
+  while (fault.empty()) {
+    const ssize_t n = ::read(fd, buf, sizeof(buf));
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      err = errno;
+      fault = std::string("it cannot be read (") + std::strerror(err) + ")";
+    } else if (n == 0) {
+      break;
+    } else if (bytes.size() + (size_t)n > cap) {
+      err = EFBIG;
+      fault = "it is larger than such a file ever is";
+    } else {
+      bytes.append(buf, (size_t)n);
+    }
+  }
+  close(fd);
+  if (fault.empty()) return true;
+  bytes.clear();
+  return refuse(why, fault, err);
 }
 
 std::string userFilePath(const std::string &relative) {

@@ -17,12 +17,17 @@ public:
   // The path with the home folder written as "~", short enough for the game's message window.
   static std::string shortPath(const std::string &path);
 
-  // A whole file as bytes; false when it cannot be opened or read.
-  static bool read(const std::string &path, std::string &bytes);
+  // The settings, the player names and the score table are all far below this.
+  static const size_t kSmallFileCap = 64 * 1024;
+
+  // A whole file as bytes; false when it cannot be opened or read, when it is no regular file
+  // (a FIFO or a device would block or never end) or when it is larger than `cap` bytes. `why`,
+  // when given, then says which in a few words.
+  static bool read(const std::string &path, std::string &bytes, size_t cap = kSmallFileCap, std::string *why = nullptr);
   // Reads the file, creating it with `defaults` only when it does not exist at all, so a file
   // that exists but cannot be read is never replaced; on failure `why` says so in a few words.
   static bool readOrCreate(const std::string &path, const std::string &defaults, std::string &bytes,
-                           std::string &why);
+                           std::string &why, size_t cap = kSmallFileCap);
 };
 
 // Real path of a file under the user's folder, e.g. userFilePath("\\hospital\\top10.bin").

@@ -1,5 +1,9 @@
 #include "core/CSaveGame.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <vector>
@@ -94,9 +98,10 @@ CSaveGame::CSaveGame(const std::string &slot)
     : path(KMiscTools::makeFilePath(CProfiles::slotFile(slot, "save.dat").c_str())) {}
 
 bool CSaveGame::exists() const {
-  FILE *f = std::fopen(path.c_str(), "rb");
-  if (!f) return false;
-  std::fclose(f);
+  // Not blocking: a FIFO in its place is there, and loading it says why it cannot be read.
+  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) return false;
+  close(fd);
   return true;
 }
 
@@ -246,7 +251,12 @@ CPlayer *CSaveGame::load(unsigned short levelCount, unsigned short &soucasnyLeve
   std::string reason = "cannot be opened";
   std::string bytes;
   CPlayer *player = nullptr;
-  if (CSafeFile::read(path, bytes)) player = decode(bytes, levelCount, soucasnyLevel, maxLevel, r, reason);
+  if (CSafeFile::read(path, bytes, kMaxBytes, &reason))
+    player = decode(bytes, levelCount, soucasnyLevel, maxLevel, r, reason);
+  else if (errno == EFBIG)
+    r = TOO_LARGE;
+  else if (errno == EINVAL || errno == EISDIR)
+    r = NOT_A_FILE;
   if (!player) report("Saved game " + path + " refused: " + reason);
   if (result) *result = r;
   return player;
@@ -259,7 +269,11 @@ const char *CSaveGame::reasonOf(Result result) {
   case TRUNCATED:
     return "it ends early";
   case BAD_LEVEL:
-    return "it names a day this game does not have";
+    return "it names a day this game lacks";
+  case NOT_A_FILE:
+    return "it is not a plain file";
+  case TOO_LARGE:
+    return "it is far larger than a saved game";
   default:
     return "";
   }

@@ -11,7 +11,10 @@
 // CEngine::saveGame, loadGame and saveExists delegate here.
 class CSaveGame {
 public:
-  enum Result { OK, MISSING, TRUNCATED, BAD_LEVEL };
+  enum Result { OK, MISSING, TRUNCATED, BAD_LEVEL, NOT_A_FILE, TOO_LARGE };
+
+  // No saved game comes near this; a file past it is refused unread.
+  static const size_t kMaxBytes = 1024 * 1024;
 
   static const unsigned short kNoLevel = 10000;
 
@@ -27,7 +30,7 @@ public:
             std::string *why = nullptr) const;
 
   // Reads the save into a new record that the caller then owns and puts in place of its player.
-  // A file that is missing, ends early, or whose current level is not below levelCount (or whose
+  // A file that is missing, no plain file, past kMaxBytes, ends early, or whose current level is not below levelCount (or whose
   // furthest level lies past the list) is refused whole: null is returned, the indices are left
   // as they were and the reason is logged and printed; result tells which case it was. Values the
   // game cannot hold are brought into range with a log line: a negative bank becomes 0, unknown

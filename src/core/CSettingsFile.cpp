@@ -3,9 +3,11 @@
 #include <cctype>
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 
 #include "core/CSafeFile.h"
+#include "media/CLogger.h"
 
 namespace {
 bool isSpace(char c) { return std::isspace((unsigned char)c) != 0; }
@@ -48,8 +50,15 @@ std::vector<TSettingLine> CSettingsFile::parse(const std::string &text) {
 
 bool CSettingsFile::read(const std::string &path, std::vector<TSettingLine> &lines) {
   lines.clear();
-  std::string text;
-  if (!CSafeFile::read(path, text)) return false;
+  std::string text, why;
+  if (!CSafeFile::read(path, text, CSafeFile::kSmallFileCap, &why)) {
+    if (errno != ENOENT) {
+      const std::string line = "Settings file " + path + " refused: " + why + "; the defaults are used";
+      CLogger::instance()->log(line);
+      std::fprintf(stderr, "%s\n", line.c_str());
+    }
+    return false;
+  }
   lines = parse(text);
   return true;
 }

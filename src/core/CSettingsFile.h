@@ -15,6 +15,8 @@ struct TSettingLine {
 class CSettingsFile {
 public:
   // The file's lines in order; false when it cannot be opened (the caller then uses defaults).
+  // A file that is there but cannot be used (no plain file, far too large) is also said on
+  // standard error and in the log, naming it.
   static bool read(const std::string &path, std::vector<TSettingLine> &lines);
   // The lines of a file's text; lines without a key are left out.
   static std::vector<TSettingLine> parse(const std::string &text);

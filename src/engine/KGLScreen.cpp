@@ -10,7 +10,9 @@
 #include <SDL_opengl.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
+#include <string>
 
 KGLScreen::KGLScreen(bool depthBuffer, KDrawList &drawing) : _drawing(drawing), _depthBuffer(depthBuffer) {}
 
@@ -26,15 +28,63 @@ KGLScreen::~KGLScreen() {
   if (_videoStarted) SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
+namespace {
+// Drivers that draw where no person sees. SDL falls back to them when no display answers, and
+// the game would then run on unseen, with nobody to end it.
+bool shownToNobody(const char *driver) {
+  return !driver || !std::strcmp(driver, "offscreen") || !std::strcmp(driver, "dummy") ||
+         !std::strcmp(driver, "evdev");
+}
+
+bool named(const char *variable) {
+  const char *value = SDL_getenv(variable);
+  return value && *value;
+}
+
+// Every driver that shows a window, in SDL's own order, as one list for it to try. The X11 and
+// Wayland drivers only where their display is named: unnamed, they only add their complaints.
+std::string seenDrivers() {
+  std::string list;
+  for (int i = 0; i < SDL_GetNumVideoDrivers(); ++i) {
+    const char *driver = SDL_GetVideoDriver(i);
+    if (shownToNobody(driver) || (!std::strcmp(driver, "x11") && !named("DISPLAY")) ||
+        (!std::strcmp(driver, "wayland") && !named("WAYLAND_DISPLAY")))
+      continue;
+    if (!list.empty()) list += ',';
+    list += driver;
+  }
+  return list;
+}
+} // namespace
+
 bool KGLScreen::startVideo() {
-  if (!_videoStarted) {
+  if (_videoStarted) return true;
+  const char *asked = SDL_getenv("SDL_VIDEODRIVER");
+  if (asked && *asked) {
+    // A driver asked for by name is the caller's choice, even one that shows nothing.
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
       KMiscTools::messageBox("could not create window", "");
       return false;
     }
     _videoStarted = true;
+    return true;
   }
-  return true;
+  const bool x11 = named("DISPLAY"), wayland = named("WAYLAND_DISPLAY");
+  SDL_SetHint(SDL_HINT_VIDEODRIVER, seenDrivers().c_str());
+  // A display that answers may still refuse one connection while it is busy: a few tries.
+  for (int attempt = 0; (x11 || wayland) && attempt < 3 && !_videoStarted; ++attempt) {
+    if (attempt > 0) SDL_Delay(150 * attempt);
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) continue;
+    if (!shownToNobody(SDL_GetCurrentVideoDriver())) _videoStarted = true;
+    else SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  }
+  SDL_ResetHint(SDL_HINT_VIDEODRIVER);
+  if (_videoStarted) return true;
+  const std::string why = x11 ? std::string("cannot open display ") + SDL_getenv("DISPLAY")
+                          : wayland ? std::string("cannot open Wayland display ") + SDL_getenv("WAYLAND_DISPLAY")
+                                    : std::string("no display: DISPLAY is not set");
+  std::fprintf(stderr, "%s\n", why.c_str());
+  return false;
 }
 
 bool KGLScreen::openWindow(int left, int top, short width, short height, short depth, const char *title) {

@@ -130,7 +130,7 @@ unsigned char *KGraphicGL::LoadGeneric(char *path) {
   K_strlower(&name[0]);
   bool decoded = LoadRamPicture(&name[0], data.data(), (long)data.size());
   if (!decoded) {
-    std::fprintf(stderr, "KGraphicGL: cannot decode picture %s: %s\n", path, IMG_GetError());
+    KPictureDecoder::reportDamaged(path, IMG_GetError());
     QTDeleteBitmap();
     return nullptr;
   }

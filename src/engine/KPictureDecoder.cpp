@@ -9,11 +9,14 @@
 
 #include <cstdio>
 #include <cstring>
+#include <mutex>
 #include <new>
+#include <set>
 #include <string>
 
 namespace {
 int readLE16(const unsigned char *p) { return p[0] | (p[1] << 8); }
+long readBE16(const unsigned char *p) { return (long)p[0] << 8 | p[1]; }
 
 // SDL_image reads TGA pixel data without checking that it is all there, so a short or
 // hollow file is refused here before it is decoded.
@@ -74,13 +77,36 @@ bool pngLooksWhole(const unsigned char *d, long size) {
   return false;
 }
 
+// libjpeg fills whatever is missing of a picture cut short with grey and only warns, which
+// SDL_image does not pass on: the data must run on to its end marker.
+bool jpegLooksWhole(const unsigned char *d, long size) {
+  long i = 2;
+  while (i + 1 < size) {
+    if (d[i] != 0xFF) {
+      ++i; // the coded picture itself
+      continue;
+    }
+    const int marker = d[i + 1];
+    if (marker == 0xD9) return true;
+    if (marker == 0xFF) {
+      ++i;
+    } else if (marker == 0x00 || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) {
+      i += 2; // a stuffed byte or a restart marker inside the coded picture
+    } else {
+      if (i + 3 >= size) break;
+      i += 2 + readBE16(d + i + 2);
+    }
+  }
+  SDL_SetError("JPEG data cut short");
+  return false;
+}
+
 // Decoders allocate the whole picture as its header declares before reading a pixel, so a few
 // hundred bytes can ask for gigabytes; no picture of the game comes near this side.
 const long kMaxPictureSide = 4096;
 
 enum class PictureKind { Png, Jpeg, Tga, Bmp, Other };
 
-long readBE16(const unsigned char *p) { return (long)p[0] << 8 | p[1]; }
 long readBE32(const unsigned char *p) { return (long)p[0] << 24 | (long)p[1] << 16 | (long)p[2] << 8 | p[3]; }
 long readLE32(const unsigned char *p) {
   return (long)(int32_t)((uint32_t)p[0] | (uint32_t)p[1] << 8 | (uint32_t)p[2] << 16 | (uint32_t)p[3] << 24);
@@ -186,7 +212,7 @@ SDL_Surface *decodeRaw(const char *name, const char *data, long size) {
   else if (sized && sidesFit(w, h)) {
     switch (kind) {
     case PictureKind::Jpeg:
-      decoded = IMG_isJPG(rw) ? IMG_LoadJPG_RW(rw) : nullptr;
+      decoded = IMG_isJPG(rw) && jpegLooksWhole(bytes, size) ? IMG_LoadJPG_RW(rw) : nullptr;
       break;
     case PictureKind::Tga:
       decoded = tgaLooksWhole(bytes, size) ? IMG_LoadTGA_RW(rw) : nullptr;
@@ -352,4 +378,17 @@ unsigned char *KPictureDecoder::decodeFile(const char *path) {
   unsigned char *image = imageOfSurface(surface, false, 0, 0, 0);
   SDL_FreeSurface(surface);
   return image;
+}
+
+void KPictureDecoder::reportDamaged(const char *path, const char *why) {
+  static std::mutex lock;
+  static std::set<std::string> told;
+  {
+    std::lock_guard<std::mutex> hold(lock);
+    if (!told.insert(path ? path : "").second) return;
+  }
+  const std::string text = std::string("A picture of the game is damaged:\n") + (path ? path : "") + "\n(" +
+                           (why && *why ? why : "it cannot be decoded") +
+                           ")\n\nThe game goes on without it. Installing the game again mends it.";
+  KMiscTools::messageBox(text.c_str(), "Tobrulant: a damaged picture");
 }

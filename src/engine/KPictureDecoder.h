@@ -15,6 +15,9 @@ public:
   static unsigned char *decodeFile(const char *path);
   // The same straight into a texture made ready (no mask, no key colour); null when it cannot.
   static KTextureReady *readyFromFile(const char *path, const KTextureOptions &options);
+  // Tells the player in a message box, once a file, that a picture (or a font's picture) of the
+  // game cannot be decoded whole and is left out, naming it and why; stderr has it too.
+  static void reportDamaged(const char *path, const char *why);
   // A file's whole contents; `report` says on stderr why it cannot.
   static bool readFile(const char *path, std::vector<char> &data, bool report);
   // A file's bytes decoded into 32-bit ARGB pixels, or null (the reason in SDL's error). The

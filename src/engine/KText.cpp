@@ -14,9 +14,10 @@ KText::KText()
 KText::KText(char const *pictureFile, KFont *table) : KText() {
   picture_ = KPTK::createKGraphic();
   if (picture_) {
-    // A picture that fails to load is not reported: the text draws what the picture holds.
+    // A picture that fails to load is told by the picture layer; the text then draws nothing
+    // rather than a bar where each letter would be.
     if (pictureFile)
-      picture_->loadPicture(pictureFile, true, true);
+      unloaded_ = !picture_->loadPicture(pictureFile, true, true);
     table_ = table;
     picture_->setTextureQuality(false);
   }
@@ -39,12 +40,16 @@ bool KText::loadFontBitmap(char const *file) {
   if (!picture_)
     return false;
   bool loaded = picture_->loadPicture(file, true, true);
+  unloaded_ = !loaded;
   picture_->setTextureQuality(false);
   return loaded;
 }
 
 void KText::setFontTable(KFont *table) { table_ = table; }
-void KText::setKGraphic(KGraphic *picture) { picture_ = picture; }
+void KText::setKGraphic(KGraphic *picture) {
+  picture_ = picture;
+  unloaded_ = false;
+}
 KGraphic *KText::getKGraphicPtr() { return picture_; }
 void KText::setSpaceAdjustment(float adjustment) { spaceAdjustment_ = adjustment; }
 void KText::setYSpacing(float spacing) { ySpacing_ = spacing; }
@@ -86,7 +91,7 @@ float KText::rangeWidth(char const *text, size_t length, float spacing) const {
 void KText::applyColor() { picture_->setBlitColor(red_, green_, blue_, alpha_); }
 
 void KText::drawRangeFromLeft(char const *text, size_t length, long x, long y, float spacing) {
-  if (!picture_ || !table_ || length == 0)
+  if (!drawable() || length == 0)
     return;
   applyColor();
   // The pen stays a float so fractional spacing adds up; each glyph lands on its truncation.
@@ -104,7 +109,7 @@ void KText::drawRangeFromLeft(char const *text, size_t length, long x, long y, f
 }
 
 void KText::drawRangeFromRight(char const *text, size_t length, long x, long y, float spacing) {
-  if (!picture_ || !table_ || length == 0)
+  if (!drawable() || length == 0)
     return;
   applyColor();
   float pen = static_cast<float>(x);
@@ -144,7 +149,7 @@ void KText::drawStringCentered(char const *text, long x1, long x2, long y, float
 }
 
 void KText::drawNCharFromLeft(char const *text, long count, long x, long y, float spacing) {
-  if (!picture_ || !table_ || !text || count <= 0)
+  if (!drawable() || !text || count <= 0)
     return;
   // Never read past the text, whatever count the caller gives.
   size_t n = strnlen(text, static_cast<size_t>(count));

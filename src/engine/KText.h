@@ -66,6 +66,7 @@ public:
   long getSpaceCount(char *text);
 
 private:
+  bool drawable() const { return picture_ && table_ && !unloaded_; }
   const KFont *findGlyph(char c) const;
   float charWidth(char c, float spacing) const;
   float rangeWidth(char const *text, size_t length, float spacing) const;
@@ -78,6 +79,8 @@ private:
 
   KBatch *batch_;
   KGraphic *picture_;
+  // Its own picture did not load.
+  bool unloaded_ = false;
   KFont *table_;
   float spaceAdjustment_;
   float ySpacing_;

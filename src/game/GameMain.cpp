@@ -18,9 +18,8 @@
 
 namespace {
 // A fault that ends the game reaches the player in the system's box: by then the game's own
-// window cannot show it (or is not there yet). The picture workers stop first: the box is shown
-// from a copy of the process, which must not copy a worker in the middle of its work, and the
-// exit after it destroys what they read.
+// window cannot show it (or is not there yet). The picture workers stop first: the exit after
+// the box destroys what they read.
 void showFatal(const std::string &text) {
   if (engine) engine->getPictureWorkers().stop();
   // The box is as wide as its longest line: broken at blanks into lines that fit a screen.

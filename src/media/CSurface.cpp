@@ -77,8 +77,13 @@ bool CSurface::ensureLoaded() {
   return !broken;
 }
 
-void CSurface::blitSurface(Rect *src, KGraphic *, Rect *dest) {
-  if (!ensureLoaded()) return;
+void CSurface::blitSurface(Rect *src, KGraphic *target, Rect *dest) {
+  if (!ensureLoaded()) {
+    // An opaque picture that could not be loaded covers its place in black: what was on the
+    // screen before (the loading screen) must not show through as if it belonged there.
+    if (target) target->drawRect((float)dest->x, (float)dest->y, (float)(dest->x + dest->w), (float)(dest->y + dest->h), 0, 0, 0, 1);
+    return;
+  }
   picture->blitRect((float)src->x, (float)src->y, (float)(src->x + src->w), (float)(src->y + src->h),
                     (short)dest->x, (short)dest->y, false, false);
 }

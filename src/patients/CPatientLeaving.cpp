@@ -147,9 +147,7 @@ void CPatientLeaving::phaseGone() {
   CLevel_Game *lvl = b.engine ? b.engine->getLevel() : nullptr;
   if (p->getMood() != 0.0f) {
     int amount = paymentFor(p->getMoney(), p->getMood());
-    CMapEntity_Game *cured = CMapEntitiesFactory::instance()->cloneEntity("NAPISCURED");
-    cured->setXY(p->getX() - 65, p->getY() - 30);
-    b.collection->addEntity(cured);
+    if (lvl) lvl->showBigWord(p->getX() - 65, p->getY() - 30, "", "");
     b.play("EXIT");
     CCaption::pay(b.collection, lvl, p->getX() - 20, p->getY(), "CASH +", amount, TCaptionKind::Plain);
     CPlayer *player = b.engine ? b.engine->getPlayer() : nullptr;

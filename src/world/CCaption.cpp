@@ -11,7 +11,6 @@ const float kTints[][3] = {
     {1.0f, 1.0f, 1.0f},    // Plain
     {0.8f, 0.15f, 0.5f},   // Cash
     {0.25f, 0.55f, 1.0f},  // Diagnosis
-    {0.85f, 0.15f, 0.1f},  // Refusal
     {1.0f, 0.3f, 0.25f},   // Blocked
     {0.1f, 0.55f, 0.2f},   // Ready
 };

@@ -6,9 +6,9 @@ class CMapEntitiesCollection;
 class CMapEntity_BonusText;
 
 // What a floating caption ("BONUSTEXT") says, each kind in its own tint: money in pink, news
-// about a patient in blue, a refused order in red, a click a panel refuses in a lighter red, a
-// medicine made in green, anything else in white.
-enum class TCaptionKind { Plain, Cash, Diagnosis, Refusal, Blocked, Ready };
+// about a patient in blue, a refused order or click in red, a medicine made in green, anything
+// else in white.
+enum class TCaptionKind { Plain, Cash, Diagnosis, Blocked, Ready };
 
 // The floating captions of the ward. Money goes into the day only through pay, whose caption is
 // written from the amount paid, so the money raised is what the captions say.

@@ -275,9 +275,16 @@ void CLevel::render(unsigned short, bool overlay, KGraphic *screen) {
 }
 
 void CLevel::handleMessages(KEvent *event) {
+  const size_t before = ec->getEntitiesPtr()->size();
   controllers->handleMessages(event);
   CMapEntity_FrontaAkci *queue = CMapEntity_FrontaAkci::najdi(ec);
   if (!queue) return;
+  // A refused click leaves no "OK" marker where it was.
+  if (queue->dropRefused()) {
+    const std::vector<CMapEntity_Game *> &list = *ec->getEntitiesPtr();
+    for (size_t i = before; i < list.size(); ++i)
+      if (list[i]->name == "OK") list[i]->setKill(true);
+  }
   queue->flushPredFronta();
   if (!queue->getClear()) return;
   queue->setClear(false);

@@ -214,23 +214,39 @@ void CLevel_Game::updateInfo() {
 
   if (goal && !goalShown && levelLength != 0) {
     goalShown = 1;
-    showGoalCaption(300, "NAPISGOAL", "GOAL");
+    showBigWord(300, 270, "NAPISGOAL", "GOAL");
     CMapEntity_Game *bar = ec->getEntityByID(kStatusBarID);
     if (bar) TLink<CDayPanelsLink>::get()->showExpertMark(bar);
   }
 
   if (expert && !expertShown && levelLength != 0) {
     expertShown = 1;
-    showGoalCaption(260, "NAPISEXPERTGOAL", "EXPERT");
+    showBigWord(260, 270, "NAPISEXPERTGOAL", "EXPERT");
   }
+  releaseBigWord();
 }
 
-void CLevel_Game::showGoalCaption(float x, const char *sprite, const char *sound) {
-  CMapEntity_Game *caption = cloneAt("NAPISCURED", x, 270);
-  caption->addEntityZSprite(sprite);
-  caption->changeFrameset("FRAMESET1");
-  ec->addEntity(caption);
-  playSound(sound);
+void CLevel_Game::showBigWord(float x, float y, const std::string &picture, const std::string &sound) {
+  bigWords.push_back(TBigWord{x, y, picture, sound});
+  releaseBigWord();
+}
+
+// The next waiting word comes once every word shown has faded below this.
+void CLevel_Game::releaseBigWord() {
+  static const float kFadedEnough = 0.35f;
+  if (bigWords.empty()) return;
+  for (CMapEntity_Game *e : *ec->getEntitiesPtr())
+    if (e->getEntityID() == kBigWordID && !e->getKill() && (e->getAlpha() == -1.0f || e->getAlpha() > kFadedEnough))
+      return;
+  const TBigWord w = bigWords.front();
+  bigWords.erase(bigWords.begin());
+  CMapEntity_Game *word = cloneAt("NAPISCURED", w.x, w.y);
+  if (!w.picture.empty()) {
+    word->addEntityZSprite(w.picture);
+    word->changeFrameset("FRAMESET1");
+  }
+  ec->addEntity(word);
+  if (!w.sound.empty()) playSound(w.sound.c_str());
 }
 
 void CLevel_Game::openHelpWindow() {

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "world/CLevel.h"
 
@@ -70,6 +71,10 @@ public:
   bool getGoalShown() const { return goalShown != 0; }
   bool getExpertShown() const { return expertShown != 0; }
 
+  // A big word ("CURED!", or over it the picture named, "GOAL!" or "EXPERT!") at (x, y) with its
+  // sound. Big words follow one another: one waits until the word before it has nearly faded.
+  void showBigWord(float x, float y, const std::string &picture, const std::string &sound);
+
 protected:
   int32_t money;
   CCustomerGenerator *generator;
@@ -97,8 +102,13 @@ private:
   // A text box carried by the window at the offset.
   CMapEntity_Game *carryTextBox(CMapEntity_Game *window, float dx, float dy, const char *font,
                                 const std::string &text);
-  // The goal caption in the given look at x, with its sound.
-  void showGoalCaption(float x, const char *sprite, const char *sound);
+  void releaseBigWord();
+
+  struct TBigWord {
+    float x, y;
+    std::string picture, sound;
+  };
+  std::vector<TBigWord> bigWords;
   void prefetchWorkingDayPictures();
 
   // Where the intro entity's name was read from, for the message when no prototype bears it.

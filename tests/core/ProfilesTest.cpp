@@ -34,18 +34,18 @@ TEST_F(ProfilesTest, AFreshStartCreatesBothFiles) {
   ASSERT_TRUE(p.rename(1, "b"));
   p.setAktivniProfil(1);
   p.save();
-  EXPECT_EQ(readFile("hospital/profiles.txt"), "a\nb");
+  EXPECT_EQ(readFile("hospital/profiles.txt"), "a\nb\nplayer3\nplayer4\nplayer5\nplayer6");
   EXPECT_EQ(readFile("hospital/lastprofile.txt"), "b");
 }
 
 TEST_F(ProfilesTest, ReadsNamesLineByLine) {
   // A final line end adds no name, a long name stays one (cut to 14), and the last-profile file's
   // line end is not part of the name.
-  writeFile("hospital/profiles.txt", "alice\nabcdefghijklmnopqrst\nbob\n");
+  writeFile("hospital/profiles.txt", "alice\nabcdefghijklmnopqrst\nbob\nd\ne\nf\n");
   writeFile("hospital/lastprofile.txt", "bob\n");
   CProfiles p;
   ASSERT_EQ(p.load(), 0);
-  EXPECT_EQ(p.getNames(), std::vector<std::string>({"alice", "abcdefghijklmn", "bob"}));
+  EXPECT_EQ(p.getNames(), std::vector<std::string>({"alice", "abcdefghijklmn", "bob", "d", "e", "f"}));
   EXPECT_EQ(p.getAktivniIndex(), 2);
 
   writeFile("hospital/lastprofile.txt", "abcdefghijklmnopqrst");
@@ -71,34 +71,36 @@ TEST_F(ProfilesTest, AWrittenListAlwaysLoadsAgain) {
   ASSERT_EQ(p.load(), 0);
   EXPECT_FALSE(p.rename(0, ""));
   EXPECT_FALSE(p.rename(0, "two\nlines"));
-  EXPECT_FALSE(p.rename(1, "nobody"));
+  EXPECT_FALSE(p.rename(6, "nobody"));
   EXPECT_TRUE(p.rename(0, "abcdefghijklmnopqrst"));
   p.save();
   ASSERT_EQ(p.load(), 0);
-  EXPECT_EQ(p.getNames(), std::vector<std::string>({"abcdefghijklmn"}));
+  EXPECT_EQ(p.getNames(),
+            std::vector<std::string>({"abcdefghijklmn", "player2", "player3", "player4", "player5", "player6"}));
 
   // Empty lines written by hand become fresh slot names, so the next save keeps every slot.
   writeFile("hospital/profiles.txt", "a\n\nc\n\n");
   writeFile("hospital/lastprofile.txt", "a");
   ASSERT_EQ(p.load(), 0);
-  EXPECT_EQ(p.getNames(), std::vector<std::string>({"a", "player2", "c", "player4"}));
+  EXPECT_EQ(p.getNames(), std::vector<std::string>({"a", "player2", "c", "player4", "player5", "player6"}));
   p.setAktivniProfil(3);
   p.save();
   ASSERT_EQ(p.load(), 0);
-  EXPECT_EQ(p.getNames().size(), 4u);
+  EXPECT_EQ(p.getNames().size(), 6u);
   EXPECT_EQ(p.getAktivniIndex(), 3);
 }
 
 // Damage a person can make by hand never stops the game: Windows line ends are read, a list
-// without names is made anew with the default names, a last profile naming nobody opens the
-// first, and each file replaced is kept beside it, the player told where.
+// without names is made anew with the default names, a short one is filled up with them, a last
+// profile naming nobody opens the first, and each file replaced is kept beside it, the player
+// told where.
 TEST_F(ProfilesTest, DamageMadeByHandIsMendedAndTheReplacedFileKept) {
   const std::string defaults = "player1\nplayer2\nplayer3\nplayer4\nplayer5\nplayer6";
-  writeFile("hospital/profiles.txt", "alice\r\nbob\r\n");
+  writeFile("hospital/profiles.txt", "alice\r\nbob\r\nc\r\nd\r\ne\r\nf\r\n");
   writeFile("hospital/lastprofile.txt", "bob\r\n");
   CProfiles p;
   ASSERT_EQ(p.load(), 0);
-  EXPECT_EQ(p.getNames(), std::vector<std::string>({"alice", "bob"}));
+  EXPECT_EQ(p.getNames(), std::vector<std::string>({"alice", "bob", "c", "d", "e", "f"}));
   EXPECT_EQ(p.getAktivniIndex(), 1);
   EXPECT_TRUE(p.getRepairs().empty());
   EXPECT_FALSE(exists("hospital/profiles.txt.bad"));
@@ -130,6 +132,21 @@ TEST_F(ProfilesTest, DamageMadeByHandIsMendedAndTheReplacedFileKept) {
   EXPECT_EQ(readFile("hospital/lastprofile.txt.bad2"), "alice");
   ASSERT_EQ(p.getRepairs().size(), 1u);
   EXPECT_EQ(p.getRepairs()[0], "The list of players was empty,|so it was made anew.|Old file: ~/hospital/profiles.txt.bad2");
+
+  // A list cut short keeps its players, and every slot past them gets its name back: the
+  // folders and saves of players 3 to 6 stay within reach.
+  writeFile("hospital/profiles.txt", "player1\nplay");
+  writeFile("hospital/3/save.dat", "kept");
+  testing::internal::CaptureStderr();
+  ASSERT_EQ(p.load(), 0);
+  err = testing::internal::GetCapturedStderr();
+  EXPECT_NE(err.find(path("hospital/profiles.txt") + " lacks some profile names"), std::string::npos) << err;
+  EXPECT_EQ(p.getNames(), std::vector<std::string>({"player1", "play", "player3", "player4", "player5", "player6"}));
+  EXPECT_EQ(readFile("hospital/profiles.txt"), "player1\nplay\nplayer3\nplayer4\nplayer5\nplayer6");
+  EXPECT_EQ(readFile("hospital/profiles.txt.bad3"), "player1\nplay");
+  EXPECT_EQ(readFile("hospital/3/save.dat"), "kept");
+  EXPECT_EQ(p.getRepairs(), std::vector<std::string>({"The list of players was short,|so the missing names were put "
+                                                      "back.|Old file: ~/hospital/profiles.txt.bad3"}));
 }
 
 TEST_F(ProfilesTest, AnUnusableProfileFileIsNamedWithItsFault) {

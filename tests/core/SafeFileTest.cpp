@@ -7,9 +7,12 @@
 #include <csignal>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "support/HomeFixture.h"
 #include "core/CSafeFile.h"
+#include "core/CSaveGame.h"
+#include "core/CSettingsFile.h"
 
 namespace {
 
@@ -101,6 +104,39 @@ TEST_F(SafeFileTest, AReadOnlyFolderIsTheReasonGiven) {
   if (waitpid(probe, &status, 0) != probe || status != 0) GTEST_SKIP() << "no private mounts here";
   EXPECT_EXIT(std::_Exit(readOnlyMount(path("hospital/0")) && !CSafeFile::write(path("hospital/0/a"), "x") ? 0 : 1),
               testing::ExitedWithCode(0), "Can't write .*/0/a: the folder cannot be written \\(Read-only");
+}
+
+// A FIFO or a link to an endless device in place of a player file is refused unread and named,
+// as a damaged file is: nothing waits on it or reads it without end (the alarm ends a child that
+// does). The files start-up reads are tried with the real game.
+TEST_F(SafeFileTest, AFifoOrADeviceInPlaceOfAPlayerFileIsRefusedWithoutWaiting) {
+  for (bool fifo : {true, false}) {
+    for (const char *rel : {"hospital/0/save.dat", "hospital/0/video.cfg"})
+      ASSERT_EQ(fifo ? mkfifo(path(rel).c_str(), 0666) : symlink("/dev/urandom", path(rel).c_str()), 0) << rel;
+    auto refused = [&] {
+      alarm(30);
+      CSaveGame::Result result = CSaveGame::OK;
+      unsigned short level = 0, furthest = 0;
+      std::vector<TSettingLine> lines;
+      const bool saveRefused = !CSaveGame("0").load(10, level, furthest, &result) && result == CSaveGame::NOT_A_FILE;
+      return saveRefused && !CSettingsFile::read(path("hospital/0/video.cfg"), lines);
+    };
+    EXPECT_EXIT(std::_Exit(refused() ? 0 : 1), testing::ExitedWithCode(0),
+        "Saved game .*/0/save.dat refused: it is not a plain file.*Settings file .*/0/video.cfg refused: it is not a "
+        "plain file; the defaults are used");
+    for (const char *rel : {"hospital/0/save.dat", "hospital/0/video.cfg"}) std::remove(path(rel).c_str());
+  }
+
+  // A plain file past its kind's size is refused too, before it is read whole.
+  writeFile("hospital/0/save.dat", "");
+  ASSERT_EQ(truncate(path("hospital/0/save.dat").c_str(), (off_t)CSaveGame::kMaxBytes + 1), 0);
+  CSaveGame::Result result = CSaveGame::OK;
+  unsigned short level = 0, furthest = 0;
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(CSaveGame("0").load(10, level, furthest, &result), nullptr);
+  testing::internal::GetCapturedStderr();
+  EXPECT_EQ(result, CSaveGame::TOO_LARGE);
+  EXPECT_STREQ(CSaveGame::reasonOf(result), "it is far larger than a saved game");
 }
 
 } // namespace

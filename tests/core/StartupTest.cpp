@@ -12,7 +12,9 @@
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <thread>
 #include <typeinfo>
@@ -334,6 +336,27 @@ protected:
                              gameproc::kStartUpCeiling);
   }
 
+  // A copy of the game in `app` whose data folder holds the real files, but `picture` of data/gfx
+  // with `content` instead.
+  ::testing::AssertionResult copyOfTheGameWith(const std::string &picture, const std::string &content) {
+    app = scratchDir("app");
+    if (std::system(("cp '" TOB_EXECUTABLE "' '" + app + "/tobrulant' && mkdir -p '" + app + "/data/gfx'").c_str()) != 0)
+      return ::testing::AssertionFailure() << "cannot copy the game";
+    for (const char *folder : {"", "gfx/"}) {
+      DIR *d = opendir((kData + folder).c_str());
+      if (!d) return ::testing::AssertionFailure() << "no " << kData << folder;
+      while (dirent *e = readdir(d)) {
+        const std::string name = e->d_name;
+        if (name == "." || name == ".." || folder + name == "gfx" || folder + name == "gfx/" + picture) continue;
+        if (symlink((kData + folder + name).c_str(), (app + "/data/" + folder + name).c_str()) != 0)
+          return ::testing::AssertionFailure() << "cannot link " << name;
+      }
+      closedir(d);
+    }
+    std::ofstream(app + "/data/gfx/" + picture, std::ios::binary) << content;
+    return ::testing::AssertionSuccess();
+  }
+
   std::string home;
   std::string app;
   GameProcess run;
@@ -463,6 +486,172 @@ TEST_F(ExecutableTest, AFileSizeLimitEndsStartUpWithAMessageAndLeavesNoTemporary
   EXPECT_EQ(left, "");
 }
 
+namespace {
+// A display number no X server holds.
+int freeDisplayNumber() {
+  int number = 90;
+  while (exists("/tmp/.X11-unix/X" + std::to_string(number)) || exists("/tmp/.X" + std::to_string(number) + "-lock"))
+    ++number;
+  return number;
+}
+} // namespace
+
+// Where nobody could see the game it says why on standard error and ends at once, rather than
+// running on unseen: without a display, and with one where no X server answers.
+TEST_F(ExecutableTest, WithoutADisplayItSaysWhyAndEnds) {
+  const std::string deadDisplay = ":" + std::to_string(freeDisplayNumber());
+  for (const std::string &display : {std::string(), deadDisplay}) {
+    run.inChild = [display] {
+      unsetenv("SDL_VIDEODRIVER");
+      unsetenv("WAYLAND_DISPLAY");
+      if (display.empty()) unsetenv("DISPLAY");
+      else setenv("DISPLAY", display.c_str(), 1);
+    };
+    run.start(TOB_EXECUTABLE, home, home);
+    const int status = run.wait(gameproc::kCeiling);
+    const std::string err = run.errors();
+    EXPECT_GT(status, 0) << "DISPLAY=" << display << ": " << err;
+    EXPECT_NE(err.find(display.empty() ? "no display: DISPLAY is not set" : "cannot open display " + display),
+              std::string::npos)
+        << err;
+    run.stop();
+  }
+}
+
+namespace {
+// An X display ":number" that answers and drops its first connection, as a busy server may
+// refuse one client; later connections reach the test's own server through a link in its place.
+class DroppingDisplay {
+public:
+  explicit DroppingDisplay(int number) : path("/tmp/.X11-unix/X" + std::to_string(number)) {
+    const std::string real = std::string("/tmp/.X11-unix/X") + (std::getenv("DISPLAY") + 1);
+    listener = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_un at{};
+    at.sun_family = AF_UNIX;
+    std::snprintf(at.sun_path, sizeof at.sun_path, "%s", path.c_str());
+    if (listener < 0 || bind(listener, (sockaddr *)&at, sizeof at) != 0 || listen(listener, 8) != 0) return;
+    std::thread([fd = listener, path = path, real] {
+      const int first = accept(fd, nullptr, nullptr);
+      if (first >= 0) {
+        unlink(path.c_str());
+        if (symlink(real.c_str(), path.c_str()) != 0) std::perror("symlink");
+        close(first);
+      }
+      close(fd);
+    }).detach();
+  }
+  ~DroppingDisplay() {
+    shutdown(listener, SHUT_RDWR);
+    unlink(path.c_str());
+  }
+
+private:
+  std::string path;
+  int listener = -1;
+};
+} // namespace
+
+// A display that drops the game's first connection is tried again: the game's window shows there.
+TEST_F(ExecutableTest, ADisplayThatDropsTheFirstConnectionIsTriedAgain) {
+  const int number = freeDisplayNumber();
+  DroppingDisplay display(number);
+  run.inChild = [number] {
+    unsetenv("SDL_VIDEODRIVER");
+    setenv("DISPLAY", (":" + std::to_string(number)).c_str(), 1);
+  };
+  run.start(TOB_EXECUTABLE, home, home);
+  ASSERT_TRUE(run.findWindow()) << run.errors();
+  EXPECT_TRUE(waitForTitle()) << run.errors();
+  run.closeWindow();
+  EXPECT_EQ(run.wait(gameproc::kCeiling), 0) << run.errors();
+}
+
+namespace {
+// The processes below `pid`, at any depth.
+std::vector<pid_t> processesBelow(pid_t pid) {
+  std::vector<pid_t> found{pid};
+  for (size_t i = 0; i < found.size(); ++i) {
+    std::istringstream children(readAll("/proc/" + std::to_string(found[i]) + "/task/" + std::to_string(found[i]) + "/children"));
+    for (pid_t child; children >> child;) found.push_back(child);
+  }
+  found.erase(found.begin());
+  return found;
+}
+
+// Gone, or a zombie left for whoever reaps it.
+bool ended(pid_t pid) {
+  const std::string stat = readAll("/proc/" + std::to_string(pid) + "/stat");
+  const size_t close = stat.rfind(')');
+  return stat.empty() || (close != std::string::npos && stat.compare(close, 4, ") Z ") == 0);
+}
+} // namespace
+
+// The start-up refusal box ends with the game: a terminate signal while it is up ends both, and
+// a game killed outright takes its box with it.
+TEST_F(ExecutableTest, TheRefusalBoxEndsWithTheGame) {
+  ASSERT_EQ(mkdir((home + "/hospital/profiles.txt").c_str(), 0777), 0);
+  for (int signal : {SIGTERM, SIGKILL}) {
+    run.start(TOB_EXECUTABLE, home, home);
+    unsigned long shown = 0;
+    int w = 0, h = 0;
+    ASSERT_TRUE(run.waitUntil("the refusal box", [&] { return (shown = gameproc::findTopWindow("Tobrulant cannot go on", &w, &h)) != 0; },
+                              gameproc::kStartUpCeiling))
+        << run.errors();
+    gameproc::savePicture(gameproc::grabWindow(shown, 0, 0, w, h), run.shots + "/refusal-box.png");
+    const std::vector<pid_t> box = processesBelow(run.pid);
+    EXPECT_FALSE(box.empty());
+    kill(run.pid, signal);
+    EXPECT_NE(run.wait(gameproc::kCeiling), -1) << "signal " << signal;
+    EXPECT_TRUE(gameproc::eventually([] { return gameproc::findTopWindow("Tobrulant cannot go on") == 0; }))
+        << "signal " << signal;
+    for (pid_t p : box) EXPECT_TRUE(gameproc::eventually([p] { return ended(p); })) << "signal " << signal << ", process " << p;
+    run.stop();
+  }
+  EXPECT_NE(run.errors().find("profiles.txt cannot be used: it is a folder"), std::string::npos) << run.errors();
+}
+
+// A FIFO or an endless device in place of a file start-up reads is refused at once, naming it,
+// instead of the game waiting on it for good or reading it without end.
+TEST_F(ExecutableTest, AFifoOrADeviceInPlaceOfAPlayerFileEndsStartUpNamingIt) {
+  for (const char *file : {"top10.bin", "profiles.txt"}) {
+    const std::string path = home + "/hospital/" + file;
+    std::remove(path.c_str());
+    ASSERT_EQ(std::string(file) == "top10.bin" ? mkfifo(path.c_str(), 0666) : symlink("/dev/urandom", path.c_str()), 0);
+    run.start(TOB_EXECUTABLE, home, home);
+    EXPECT_TRUE(run.answerMessageBox("Tobrulant cannot go on", run.shots + "/special-" + file + ".png")) << run.errors();
+    EXPECT_GT(run.wait(gameproc::kCeiling), 0) << run.errors();
+    EXPECT_NE(run.errors().find(path), std::string::npos) << run.errors();
+    EXPECT_NE(run.errors().find(": it is not a plain file"), std::string::npos) << run.errors();
+    std::remove(path.c_str());
+  }
+}
+
+// A font's picture and a backdrop cut short are each named to the player, who then goes on to the
+// title screen: its menu without labels, then without its backdrop.
+TEST_F(ExecutableTest, PicturesCutShortAreNamedAndTheGameGoesOn) {
+  gameproc::Pixels clip;
+  for (const char *picture : {"gamefont.tga", "bg_menu.jpg"}) {
+    const std::string whole = readAll(kData + "gfx/" + picture);
+    ASSERT_TRUE(copyOfTheGameWith(picture, whole.substr(0, whole.size() / 2)));
+    run.start(app + "/tobrulant", home, home);
+    EXPECT_TRUE(run.answerMessageBox("Tobrulant: a damaged picture", run.shots + "/cut-short-" + picture + ".png"))
+        << run.errors();
+    ASSERT_TRUE(run.findWindow()) << run.errors();
+    // The keyboard back to the game's window, as a player's click on it gives it.
+    gameproc::shell("xdotool windowfocus " + run.window);
+    EXPECT_NE(run.errors().find(app + "/data/gfx/" + picture + "\n("), std::string::npos) << run.errors();
+    if (clip.empty()) {
+      EXPECT_TRUE(waitForTitle()) << run.errors();
+      clip = run.look(30, 460, 260, 50);
+    } else {
+      EXPECT_TRUE(run.waitUntilLike("the main menu's clipboard", clip)) << run.errors();
+    }
+    run.screenshot(run.shots + "/cut-short-" + picture + "-title.png");
+    run.stop();
+    removeTree(app);
+  }
+}
+
 // A broken sprite collection: its content and what the player must be told about it.
 struct TBrokenSprites {
   const char *name;
@@ -489,22 +678,7 @@ const TBrokenSprites kBrokenSprites[] = {
 class BrokenSpritesTest : public ExecutableTest, public ::testing::WithParamInterface<TBrokenSprites> {};
 
 TEST_P(BrokenSpritesTest, EndsStartUpWithItsStatusAndNamesTheFile) {
-  // A copy of the game whose data folder holds the real pictures and sounds and a broken
-  // sprite collection.
-  app = scratchDir("app");
-  ASSERT_EQ(std::system(("cp '" TOB_EXECUTABLE "' '" + app + "/tobrulant'").c_str()), 0);
-  mkdir((app + "/data").c_str(), 0777);
-  mkdir((app + "/data/gfx").c_str(), 0777);
-  ASSERT_EQ(symlink((kData + "sfx").c_str(), (app + "/data/sfx").c_str()), 0);
-  DIR *d = opendir((kData + "gfx").c_str());
-  ASSERT_NE(d, nullptr);
-  while (dirent *e = readdir(d)) {
-    std::string name = e->d_name;
-    if (name == "." || name == ".." || name == "sprites.xml") continue;
-    ASSERT_EQ(symlink((kData + "gfx/" + name).c_str(), (app + "/data/gfx/" + name).c_str()), 0);
-  }
-  closedir(d);
-  std::ofstream(app + "/data/gfx/sprites.xml") << GetParam().content(readAll(kData + "gfx/sprites.xml"));
+  ASSERT_TRUE(copyOfTheGameWith("sprites.xml", GetParam().content(readAll(kData + "gfx/sprites.xml"))));
 
   run.start(app + "/tobrulant", home, home);
   // The player learns why in the system's message box; the game ends once it is answered.

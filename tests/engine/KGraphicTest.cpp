@@ -135,6 +135,8 @@ public:
     std::vector<unsigned char> png = readAll(d + "/quad16.png"), jpg = readAll(d + "/quad32.jpg");
     writeAll(d + "/truncated.png", std::vector<unsigned char>(png.begin(), png.begin() + png.size() / 2));
     writeAll(d + "/truncated.jpg", std::vector<unsigned char>(jpg.begin(), jpg.begin() + 100));
+    // Cut within the picture's coded data: the decoder alone would fill the rest with grey.
+    writeAll(d + "/cutshort.jpg", std::vector<unsigned char>(jpg.begin(), jpg.end() - 12));
     std::vector<unsigned char> junk(300);
     srand(11);
     for (auto &c : junk) c = (unsigned char)(rand() & 0xFF);
@@ -734,9 +736,10 @@ TEST_F(KGraphicTest, MaskAlphaAndMixedCasePaths) {
   EXPECT_FALSE(wrongType.loadPictureFromPtr("named.jpg", png.data(), png.size(), true, true));
 }
 
-TEST_F(KGraphicTest, BrokenPicturesFailWithoutHarm) {
+TEST_F(KGraphicTest, BrokenPicturesFailWithoutHarmAndAreNamedToThePlayer) {
   for (const char *name : {"garbage.png", "garbage.jpg", "garbage.tga", "garbage.bin", "truncated.png",
-                           "truncated.jpg", "truncated.tga", "hollow.tga", "empty.png", "missing.png"}) {
+                           "truncated.jpg", "cutshort.jpg", "truncated.tga", "hollow.tga", "empty.png",
+                           "missing.png"}) {
     KGraphicGL g;
     EXPECT_FALSE(g.loadPicture((dir() + "/" + name).c_str(), true, true)) << name;
     EXPECT_EQ(0.0f, g.getWidth()) << name;
@@ -756,7 +759,14 @@ TEST_F(KGraphicTest, BrokenPicturesFailWithoutHarm) {
   ASSERT_TRUE(g.loadPicture((dir() + "/quad16.png").c_str(), true, true));
   EXPECT_FALSE(g.loadPicture((dir() + "/truncated.png").c_str(), true, true));
   EXPECT_EQ(0.0f, g.getWidth());
-  EXPECT_TRUE(messages().empty());
+
+  // Each file that is there but cannot be decoded whole is named once, with why.
+  ASSERT_EQ(messages().size(), 9u);
+  for (const std::string &m : messages())
+    EXPECT_EQ(m.compare(0, 34 + dir().size(), "A picture of the game is damaged:\n" + dir()), 0) << m;
+  EXPECT_NE(messages()[6].find("/cutshort.jpg\n(JPEG data cut short)"), std::string::npos) << messages()[6];
+  EXPECT_NE(messages()[6].find("|Tobrulant: a damaged picture"), std::string::npos) << messages()[6];
+  messages().clear();
 
   // A picture made before the screen size is known warns once through the message box.
   short saved = KGLTexture::screenWidth;
@@ -808,7 +818,7 @@ TEST_F(KGraphicTest, PicturesTooLargeOrOfOtherFormatsAreRefusedUnread) {
   EXPECT_FALSE(other.loadPicture((d + "/other.bmp").c_str(), true, true));
   EXPECT_FALSE(mem.loadPictureFromPtr("other", (unsigned char *)&pnm[0], pnm.size(), true, true));
   const std::string err = testing::internal::GetCapturedStderr();
-  EXPECT_NE(err.find("other.bmp: not a PNG, JPEG, TGA or BMP picture"), std::string::npos) << err;
+  EXPECT_NE(err.find("other.bmp\n(not a PNG, JPEG, TGA or BMP picture)"), std::string::npos) << err;
   SDL_Surface *bmp = SDL_CreateRGBSurfaceWithFormat(0, 3, 2, 32, SDL_PIXELFORMAT_ARGB8888);
   ASSERT_EQ(SDL_SaveBMP(bmp, (d + "/real.bmp").c_str()), 0);
   SDL_FreeSurface(bmp);

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -251,6 +253,21 @@ TEST_F(KTextDrawTest, DrawsGlyphsFromAFontPicture) {
   EXPECT_TRUE(near(pixel(291, 53), green));
   EXPECT_TRUE(near(pixel(297, 53), cyan));
   EXPECT_TRUE(near(pixel(300, 53), black));
+
+  // A font whose picture is cut short is named to the player and draws nothing, not a bar
+  // where each letter would be.
+  std::ifstream whole(path, std::ios::binary);
+  std::string cut((std::istreambuf_iterator<char>(whole)), std::istreambuf_iterator<char>());
+  cut.resize(cut.size() / 2);
+  const std::string cutPath = std::string(TOB_BINARY_DIR) + "/ktext_font_cut.tga";
+  std::ofstream(cutPath, std::ios::binary) << cut;
+  messages().clear();
+  KText damaged(cutPath.c_str(), font);
+  damaged.drawStringFromLeft("ab a", 100, 150, 0);
+  damaged.drawStringCentered("ab", 100, 300, 150, 0);
+  for (int x = 95; x < 320; ++x) EXPECT_TRUE(near(pixel(x, 153), black)) << x;
+  ASSERT_EQ(messages().size(), 1u);
+  EXPECT_NE(messages()[0].find(cutPath + "\n(TGA pixel data cut short)"), std::string::npos) << messages()[0];
 }
 
 }  // namespace

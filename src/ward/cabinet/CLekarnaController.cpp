@@ -12,8 +12,6 @@
 #include "media/makeString.h"
 #include "ward/cabinet/CMapEntity_Lek.h"
 #include "ward/cabinet/CMapEntity_Lekarna.h"
-#include "ward/player/CMapEntity_Player.h"
-#include "ward/player/CPlayerController.h"
 #include "world/CCaption.h"
 #include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntitiesFactory.h"
@@ -54,11 +52,6 @@ void CLekarnaController::specificHandleMessages(KEvent *ev) {
   if (ev->type != K_EVENT_MOUSEDOWN || ev->button != 1 || !fronta) return;
   CMapEntity_Game *cursor = collection->getEntityByID(kCursorID);
   const bool hit = cursor && cursor->isActionCollisionWithEntity(entity);
-  // The figure refuses a click that would hand nothing in: no "OK" beside its refusal.
-  if (hit && CPlayerController::nothingToHandIn(dynamic_cast<CMapEntity_Player *>(collection->getEntityByID(kPlayerID)))) {
-    fronta->pridej(this, 1, 1);
-    return;
-  }
   fronta->queueClick(this, hit, collection, lastMouseX, lastMouseY);
 }
 

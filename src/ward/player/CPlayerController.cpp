@@ -7,6 +7,7 @@
 #include "core/CEngine.h"
 #include "core/CPlayer.h"
 #include "engine/KEvent.h"
+#include "engine/KText.h"
 #include "media/CFakeTime.h"
 #include "media/CFatal.h"
 #include "media/CGlobals.h"
@@ -24,6 +25,7 @@
 #include "ward/player/CMapEntity_Player.h"
 #include "ward/player/CMapEntity_PlayerHands.h"
 #include "ward/player/CPlayerPatientWork.h"
+#include "world/CEntityKit.h"
 #include "world/CLevel_Game.h"
 #include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntitiesFactory.h"
@@ -60,6 +62,13 @@ bool isHand(const CMapEntity *e) {
 bool ownedByFigure(const CMapEntity *e) {
   uint32_t id = e->getEntityID();
   return id == kPlayerID || (id >= 600 && id <= 603) || isHand(e->getParent());
+}
+
+// Arrows and tip bubbles point at things: a click on them is meant for what lies beneath.
+bool guidance(const CMapEntity *e) {
+  for (const CMapEntity *g = e; g; g = g->getParent())
+    if (g->getEntityID() == kArrowID || g->getEntityClassID() == kTutorialBubbleClass) return true;
+  return false;
 }
 
 // A bed, or a patient lying in one: a click on either orders the work at that bed.
@@ -134,7 +143,7 @@ bool CPlayerController::clickGoal(const std::vector<CMapEntity *> &under, float 
                                   int &ty) const {
   std::vector<CMapEntity *> aimed;
   for (CMapEntity *e : under)
-    if (!ownedByFigure(e)) aimed.push_back(e);
+    if (!ownedByFigure(e) && !guidance(e)) aimed.push_back(e);
   if (aimed.empty()) return false;
   bool bedUnder = false;
   for (CMapEntity *e : aimed)
@@ -171,24 +180,59 @@ bool CPlayerController::nothingToHandIn(CMapEntity_Player *figure) {
   return figure && !figure->getContainedEntity(kPrescriptionID) && figure->workPhase != kExamining;
 }
 
-CMapEntity_Game *CPlayerController::cabinetWithNothingToHandIn(const std::vector<CMapEntity *> &under) const {
-  if (!nothingToHandIn(player)) return nullptr;
-  CMapEntity_Game *cabinet = nullptr;
-  for (CMapEntity *e : under) {
-    if (e->getEntityID() == kMedicineID) return nullptr;
-    if (e->getEntityClassID() == kCabinetClass) cabinet = dynamic_cast<CMapEntity_Game *>(e);
+namespace {
+// Work that puts something into her hand: a bottle, a made bed's linen, a prescription, an item
+// from a dispenser, the spray from its stand.
+bool needsAHand(CMapEntity *e) {
+  if (e->getEntityID() == kMedicineID) return !e->getParent();
+  if (e->getEntityID() == kSprayStandID) return e->CMapEntity::getContainedEntity(kSprayID) != nullptr;
+  if (e->getEntityClassID() == kDispenserClass) return e->CMapEntity::getContainedEntityClass(kComfortItemClass);
+  CMapEntity *patient = e;
+  if (CMapEntity_PostelClass *b = dynamic_cast<CMapEntity_PostelClass *>(e)) {
+    if (!b->isOccupied()) return !b->isMadeUp();
+    patient = b->getOccupant();
   }
-  return cabinet;
+  const CMapEntity_PacientClass *p = dynamic_cast<const CMapEntity_PacientClass *>(patient);
+  return p && p->getPhase() == kPhaseInBed && p->getBedState() == kBedOutbreak;
+}
+} // namespace
+
+const char *CPlayerController::refusal(const std::vector<CMapEntity *> &things) const {
+  bool bottle = false;
+  for (CMapEntity *e : things) bottle = bottle || e->getEntityID() == kMedicineID;
+  const bool full = player->containedFull();
+  for (CMapEntity *e : things) {
+    if (e->getKill() || ownedByFigure(e) || guidance(e)) continue;
+    if (e->getEntityClassID() == kCabinetClass && !bottle && nothingToHandIn(player)) return "No prescription";
+    if (full && needsAHand(e)) return "Hands full";
+  }
+  return nullptr;
 }
 
+bool CPlayerController::ordersAhead() {
+  return player->workPhase == kExamining || queue->find(this, 0) >= 0;
+}
+
+std::array<CMapEntity *, 2> CPlayerController::holding() const {
+  std::array<CMapEntity *, 2> out{};
+  for (int i = 0; i < 2; ++i)
+    if (CMapEntity_PlayerHand *h = player->hand(i == 0))
+      if (h->getContainedList().size() > 1) out[(size_t)i] = h->getContainedList()[1];
+  return out;
+}
+
+// A click that nothing ahead of it can change is judged at once: refused, it orders nothing at all
+// (no walk, nothing chosen, no marker). Behind her other orders it is judged on arrival.
 void CPlayerController::leftClick() {
   CMapEntity_Game *cursor = collection->getEntityByID(kCursorID);
   if (!cursor) return;
   const std::vector<CMapEntity *> &under = *cursor->getActionCollidedEntitiesPtr();
-  if (CMapEntity_Game *cabinet = cabinetWithNothingToHandIn(under)) {
-    refuse(cabinet->getX(), cabinet->getY() + 70.0f, "No prescription");
-    return;
-  }
+  if (!ordersAhead())
+    if (const char *why = refusal(under)) {
+      refuseHere(why);
+      queue->refuseEvent();
+      return;
+    }
   int tx = 0, ty = 0;
   if (!clickGoal(under, cursor->getX(), cursor->getY(), tx, ty)) return;
   akce *a = new akce();
@@ -265,7 +309,16 @@ void CPlayerController::caption(float x, float y, const std::string &text, TCapt
 
 void CPlayerController::refuse(float x, float y, const std::string &why) {
   playSound("NONO");
-  caption(x, y, why, TCaptionKind::Refusal);
+  entitykit::refusal(collection, x, y, why);
+}
+
+// Centred over her head.
+void CPlayerController::refuseHere(const std::string &why) {
+  KText *font = entitykit::loadedFont("small");
+  Frame *f = player->getCurrentFrame();
+  const float width = font ? font->getStringWidth(why.c_str(), -1.0f) : 0.0f;
+  const float middle = player->getX() + (f ? (float)f->getSirka() / 2 : 0.0f);
+  refuse(middle - width / 2, player->getY() - 30.0f, why);
 }
 
 bool CPlayerController::handsEmpty() {
@@ -305,6 +358,8 @@ void CPlayerController::pickUpOrder() {
   if (!gx || !gy) return;
   player->goalX = *gx;
   player->goalY = *gy;
+  lastHeld = holding();
+  handsChanged = false;
 }
 
 void CPlayerController::decide() {
@@ -370,6 +425,13 @@ void CPlayerController::decide() {
     }
   }
   if (hamper) phase = kEmptyLinen;
+  // Walked there and nothing could be done: say why, unless the walk already did something.
+  if (arrived && !handsChanged) {
+    std::vector<CMapEntity *> aimed;
+    for (CMapEntity *e : near)
+      if (e->getAktivni()) aimed.push_back(e);
+    if (const char *why = refusal(aimed)) refuseHere(why);
+  }
 }
 
 void CPlayerController::work() {
@@ -506,6 +568,10 @@ void CPlayerController::update() {
   pickUpOrder();
   if (player->workPhase == kDeciding) decide();
   work();
+  if (holding() != lastHeld) {
+    lastHeld = holding();
+    handsChanged = true;
+  }
   if (arrived) arrived = 0;
   if (player->workPhase == kDeciding) {
     if (jsemVCili()) arrive();

@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -62,6 +63,9 @@ public:
 
   // The figure holds no prescription and writes none: a walk to the cabinet would hand nothing in.
   static bool nothingToHandIn(CMapEntity_Player *figure);
+  // Why the rules refuse the work these things ask for, in the doctor's words; null when they allow
+  // it. Judged on a click's targets, or on what an order aimed at once she has walked there.
+  const char *refusal(const std::vector<CMapEntity *> &things) const;
 
   // Timer lengths of a copy by the upgrades bought.
   static int examMs(int diagnosticStars);
@@ -84,6 +88,8 @@ public:
   int32_t bored = 0;
   int32_t arrived = 0;
   int32_t sprayDue = 0;
+  // Her hands took or gave something since the order she walks for was picked up.
+  bool handsChanged = false;
 
 private:
   friend class CPlayerPatientWork;
@@ -101,10 +107,15 @@ private:
   void restOnDown();
   void playSound(const char *key);
   void caption(float x, float y, const std::string &text, TCaptionKind kind);
-  // An order that cannot be done: the refusing sound and a caption that says why.
+  // An order that cannot be done: the refusing sound and a caption that says why, at (x, y) or
+  // over the doctor's head.
   void refuse(float x, float y, const std::string &why);
-  // The cabinet under the pointer when a click on it could hand nothing in; else null.
-  CMapEntity_Game *cabinetWithNothingToHandIn(const std::vector<CMapEntity *> &under) const;
+  void refuseHere(const std::string &why);
+  // An order of hers waits or works ahead of a new click: that click is judged when carried out.
+  bool ordersAhead();
+  // What her hands hold now, left then right (null for an empty hand).
+  std::array<CMapEntity *, 2> holding() const;
+  std::array<CMapEntity *, 2> lastHeld{};
   bool handsEmpty();
   // Pays `amount` with its caption at (x, y) and the chain's length beside it.
   void payChain(float x, float y, const char *label, unsigned amount, TCaptionKind captionKind = TCaptionKind::Plain);

@@ -36,7 +36,6 @@
 namespace {
 // How long after an outbreak ended untreated the figure's arrival at the bed still answers it.
 const int32_t kTooLateMs = 4000;
-const uint32_t kArrowID = 189;
 
 int charismaLevel() {
   CPlayer *p = engine ? engine->getPlayer() : nullptr;
@@ -112,7 +111,8 @@ void CPlayerPatientWork::decide(const std::vector<CMapEntity *> &near) {
       ctl.arrived = 0;
       phase = CPlayerController::kGiveMedicine;
     }
-    if (idle && ctl.player->getContainedEntityClass(kComfortItemClass) && atBed()) {
+    // A patient waving money is paid first; a drink in her hand waits for another.
+    if (idle && p->getBedState() != kBedGivingMoney && ctl.player->getContainedEntityClass(kComfortItemClass) && atBed()) {
       ctl.arrived = 0;
       phase = CPlayerController::kGiveItem;
     }
