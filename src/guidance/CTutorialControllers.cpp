@@ -165,7 +165,7 @@ void CTutorial3Controller::update() {
   CMapEntity_Game *f = figure();
   CFigureActionLink *action = TLink<CFigureActionLink>::get();
   uint16_t kind = 0;
-  if (p->getBedState() == kBedWaitingMedicine && f && action && action->actionKind(f, kind) && kind != 12)
+  if (p->getBedState() == kBedWaitingMedicine && f && action && action->actionKind(f, kind) && kind != CFigureActionLink::kExamining)
     handOver("TUTORIAL4", 0, 420);
   hold(5);
   if (p->getContainedEntity(CMapEntity_PacientClass::kHeartsID)) p->synchronizujSrdicka();

@@ -19,6 +19,7 @@
 #include "world/CMapEntitiesFactory.h"
 #include "world/CMapEntity_Game.h"
 #include "world/CMapEntity_TextBox.h"
+#include "world/CWorkLeft.h"
 #include "world/CWorldEngine.h"
 #include "world/kinds/CMapEntity_MapkaLogo.h"
 #include "world/kinds/CMapEntity_PacientClass.h"
@@ -76,7 +77,7 @@ void CLevel_Game::prefetchWorkingDayPictures() {
     CMapEntity_Game *e = factory()->cloneEntity(name);
     e->collectPictures(pictures);
     std::vector<CMapEntity *> carried;
-    e->collectCarried(carried);
+    e->carrying().collectCarried(carried);
     for (CMapEntity *part : carried) ec->forgetEntity(part);
     delete e;
   }
@@ -149,17 +150,11 @@ void CLevel_Game::finishClock() {
   if (levelClock) levelLength = levelClock->vratVteriny();
 }
 
-bool CLevel_Game::noCustomers() const { return !ec->containsClass(kPatientClass); }
+CWorkLeft CLevel_Game::workLeft() const { return CWorkLeft::of(*ec->getEntitiesPtr()); }
 
-bool CLevel_Game::noLaundry() const {
-  CMapEntity_Game *player = ec->getEntityByID(kPlayerID);
-  if (!player) return true;
-  if (player->getContainedEntity(kRubbishID)) return false;
-  CBedLink *beds = TLink<CBedLink>::get();
-  for (CMapEntity_Game *e : *ec->getEntitiesPtr())
-    if (e->getEntityClassID() == kBedClass && !beds->isMadeUp(e)) return false;
-  return true;
-}
+bool CLevel_Game::noCustomers() const { return workLeft().patients() == 0; }
+
+bool CLevel_Game::noLaundry() const { return !workLeft().laundry(); }
 
 void CLevel_Game::playSound(const char *key) {
   CWorldEngine *host = CWorldEngine::of(engine);
@@ -196,7 +191,7 @@ void CLevel_Game::updateInfo() {
   if (levelClock) {
     int elapsed = levelClock->vratVteriny();
     if (elapsed == 0 || elapsed > levelLength) {
-      if (elapsed > levelLength && noCustomers() && noLaundry() && levelLength != 0 && !dayOver) {
+      if (elapsed > levelLength && levelLength != 0 && !dayOver && !workLeft().dayOpen()) {
         dayOver = 1;
         summaryDelay->reset();
       }

@@ -7,6 +7,7 @@
 
 class CCustomerGenerator;
 class CMapEntitiesCollection_Game;
+struct CWorkLeft;
 
 // Every level the game builds: adds the day's money, the cured and lost counts, the patient
 // generator, the four level texts and, every frame, the information overlay that opens the help
@@ -48,6 +49,8 @@ public:
   float getTimeLeftPercent() const;
   // Ends the day's time now (the day counts as over from the next millisecond).
   void finishClock();
+  // What keeps the day open after closing time; the day ends when nothing is left.
+  CWorkLeft workLeft() const;
   bool noCustomers() const;
   // No rubbish in the player figure's hands and every bed made up; true without a player figure.
   bool noLaundry() const;

@@ -79,7 +79,7 @@ void CMapEntity_TextBox::drawText(CFontSeznam *fonts, KText *smallFont) {
   size_t pos = 0;
   long line = 0;
   while (nextLine(font, pos)) {
-    font->setColor(getRed(), getGreen(), getBlue(), a);
+    font->setColor(looks().getRed(), looks().getGreen(), looks().getBlue(), a);
     font->drawStringCentered(lineBuffer.c_str(), x1, x2, screenCoordinate(y + (float)(lineHeight * line)),
                              (float)spacing);
     ++line;

@@ -155,7 +155,7 @@ TEST_F(PlayerPatientTest, MedicineForAnotherBedOrRefusedStaysInAHand) {
   EXPECT_EQ(figure()->workPhase, CPlayerController::kDeciding);
   EXPECT_TRUE(figure()->getContainedEntity(kMedicineID) != nullptr);
   EXPECT_TRUE(own->getParent() && other->getParent());
-  EXPECT_EQ(own->getParent()->getTopCarrier(), figure()) << "refused: kept";
+  EXPECT_EQ(own->getParent()->carrying().getTopCarrier(), figure()) << "refused: kept";
   EXPECT_TRUE(own->getVisible());
   EXPECT_EQ(p->getBedState(), kBedWaitingMedicine);
 
@@ -164,7 +164,7 @@ TEST_F(PlayerPatientTest, MedicineForAnotherBedOrRefusedStaysInAHand) {
   workAtBed();
   EXPECT_NE(p->getBedState(), kBedWaitingMedicine) << "taken";
   EXPECT_EQ(figure()->getContainedEntity(kMedicineID), other) << "the other bed's medicine stays";
-  EXPECT_EQ(other->getParent()->getTopCarrier(), figure());
+  EXPECT_EQ(other->getParent()->carrying().getTopCarrier(), figure());
 }
 
 // No cabinet on the day: the outbreak is left as it is, the figure stays free and nothing ends.

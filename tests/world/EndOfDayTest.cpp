@@ -237,8 +237,8 @@ TEST_F(EndOfDayTest, HelpWindowIntroducesTheDayAndANewPatientOnce) {
   EXPECT_EQ(boxes[3]->fontName, "small2");
   EXPECT_EQ(boxes[3]->spacing, 1);
   EXPECT_EQ(boxes[3]->boxWidth, 110);
-  EXPECT_FLOAT_EQ(boxes[3]->getRed(), 0.36f);
-  EXPECT_FLOAT_EQ(boxes[3]->getBlue(), 0.23f);
+  EXPECT_FLOAT_EQ(boxes[3]->looks().getRed(), 0.36f);
+  EXPECT_FLOAT_EQ(boxes[3]->looks().getBlue(), 0.23f);
   EXPECT_EQ(boxes[3]->getY(), 281.0f);
 
   CMapEntity *patient = w->getContainedEntity(40);

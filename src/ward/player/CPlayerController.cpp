@@ -293,25 +293,18 @@ void CPlayerController::playSound(const char *key) {
   if (key && host && host->getSoundEngine()) host->getSoundEngine()->playSound(key);
 }
 
-unsigned CPlayerController::incRollBonus(uint16_t kind) {
+unsigned CPlayerController::chainStep(uint16_t kind) {
   CChainBonus::TStep s = chain.step(kind, engine ? engine->getSoucasnyLevel() : 0);
   playSound(s.sound);
-  CWorldEngine *host = CWorldEngine::of(engine);
-  if (s.amount && host && host->getLevel()) host->getLevel()->changeMoney((int)s.amount);
   return s.amount;
 }
 
-void CPlayerController::caption(float x, float y, const std::string &text, const float *tint) {
-  CMapEntity_BonusText *b = dynamic_cast<CMapEntity_BonusText *>(CMapEntitiesFactory::instance()->cloneEntity("BONUSTEXT"));
-  if (!b) return;
-  b->setXY(x, y);
-  b->text = text;
-  if (tint) {
-    b->textRed = tint[0];
-    b->textGreen = tint[1];
-    b->textBlue = tint[2];
-  }
-  collection->addEntity(b);
+void CPlayerController::chainBonus(uint16_t kind, float x, float y, const char *label, TCaptionKind captionKind) {
+  if (unsigned amount = chainStep(kind)) payChain(x, y, label, amount, captionKind);
+}
+
+void CPlayerController::caption(float x, float y, const std::string &text, TCaptionKind kind) {
+  CCaption::show(collection, x, y, text, kind);
 }
 
 void CPlayerController::refuse(float x, float y, const std::string &why) {
@@ -335,9 +328,10 @@ bool CPlayerController::handsEmpty() {
   return true;
 }
 
-void CPlayerController::chainCaptions(float x, float y, const char *label, unsigned amount, const float *tint) {
-  caption(x - 30, y - 20, std::string(label) + makeString((float)amount), tint);
-  if (chain.count > 1) caption(x - 50, y - 20, makeString(chain.count) + "x", paleta[8]);
+void CPlayerController::payChain(float x, float y, const char *label, unsigned amount, TCaptionKind captionKind) {
+  CWorldEngine *host = CWorldEngine::of(engine);
+  CCaption::pay(collection, host ? host->getLevel() : nullptr, x - 30, y - 20, label, (int)amount, captionKind);
+  if (chain.count > 1) CCaption::runLength(collection, x - 50, y - 20, chain.count, paleta[8]);
 }
 
 void CPlayerController::restOnDown() {
@@ -484,16 +478,19 @@ void CPlayerController::work() {
   if (phase == kEmptyLinen) {
     if (hamper && hamper->getAktivni() && arrived && player->getContainedEntity(kRubbishID)) {
       arrived = 0;
-      unsigned amount = 0;
+      // Every linen pays its step; the captions say what was paid since the last of them.
+      unsigned owed = 0;
       while (CMapEntity *linen = player->getContainedEntity(kRubbishID)) {
         playSound("DR_DUMP_HAMPER");
         restOnDown();
         linen->setKill(true);
-        amount = incRollBonus(CChainBonus::kLinen);
-        if (chain.count == 5 && player->getContainedEntity(kRubbishID))
-          chainCaptions(player->getX(), player->getY() - 20, "CLEANUP +", amount);
+        owed += chainStep(CChainBonus::kLinen);
+        if (chain.count == 5 && player->getContainedEntity(kRubbishID)) {
+          payChain(player->getX(), player->getY() - 20, "CLEANUP +", owed);
+          owed = 0;
+        }
       }
-      chainCaptions(player->getX(), player->getY(), "CLEANUP +", amount);
+      payChain(player->getX(), player->getY(), "CLEANUP +", owed);
     }
     phase = kDeciding;
   }
@@ -568,7 +565,6 @@ void CPlayerController::gotoSquare(int tx, int ty) {
 
 void CPlayerController::update() {
   if (!player || !queue || !collection) return;
-  outbreaks.watch(*collection->getEntitiesPtr(), (int32_t)CFakeTime::instance()->ms);
   pickUpOrder();
   if (player->workPhase == kDeciding) decide();
   work();

@@ -5,9 +5,10 @@
 
 #include "media/Timer.h"
 #include "ward/player/CChainBonus.h"
-#include "ward/player/COutbreakWatch.h"
 #include "world/CCloneable.h"
+#include "world/CCaption.h"
 #include "world/CEntityController.h"
+#include "world/kinds/Links.h"
 
 class CMapEntity;
 class CMapEntity_FrontaAkci;
@@ -31,7 +32,7 @@ public:
     kHandInPrescriptions = 8,
     kMakeBed = 10,
     kEmptyLinen = 11,
-    kExamining = 12,
+    kExamining = CFigureActionLink::kExamining,
     kSpraying = 14,
     kDeciding = 18,
   };
@@ -49,7 +50,10 @@ public:
   // Within 15 px of the entity's work point on both axes.
   bool blizkoObjektu(CMapEntity_Game *e);
   // Pays a chain step of this kind into the level's money; returns the amount.
-  unsigned incRollBonus(uint16_t kind);
+  // One step of the work chain: its sound, and the bonus it earns (most kinds earn from the
+  // second step on); chainBonus pays a step's bonus, with its captions, at (x, y).
+  unsigned chainStep(uint16_t kind);
+  void chainBonus(uint16_t kind, float x, float y, const char *label, TCaptionKind captionKind = TCaptionKind::Plain);
   // A right click or an emptied queue: the figure finishes the tile it steps to and stops there.
   void stopAfterStep();
 
@@ -79,7 +83,6 @@ public:
   Timer idleTimer;
   Timer sprayTimer;
   CChainBonus chain;
-  COutbreakWatch outbreaks;
   CMapEntity_Player *player = nullptr;
   CMapEntity_FrontaAkci *queue = nullptr;
   int32_t bored = 0;
@@ -103,7 +106,7 @@ private:
   std::vector<CMapEntity *> touched() const;
   void restOnDown();
   void playSound(const char *key);
-  void caption(float x, float y, const std::string &text, const float *tint);
+  void caption(float x, float y, const std::string &text, TCaptionKind kind);
   // An order that cannot be done: the refusing sound and a caption that says why, at (x, y) or
   // over the doctor's head.
   void refuse(float x, float y, const std::string &why);
@@ -114,7 +117,8 @@ private:
   std::array<CMapEntity *, 2> holding() const;
   std::array<CMapEntity *, 2> lastHeld{};
   bool handsEmpty();
-  void chainCaptions(float x, float y, const char *label, unsigned amount, const float *tint = nullptr);
+  // Pays `amount` with its caption at (x, y) and the chain's length beside it.
+  void payChain(float x, float y, const char *label, unsigned amount, TCaptionKind captionKind = TCaptionKind::Plain);
   bool someoneInBed() const;
 
   // Met at the last decision; looked up again every decision, never kept across work.
