@@ -24,6 +24,7 @@ Day columns (a value written a/b/c gives easy, medium and hard):
             after a day won
   introentity, entitydesc  what the intro announces (a prototype, shown beside the notebook)
             and the words under its picture
+  monkey    the monkey's wait between rides in ms, on a day whose things hold OPICKAGENERATOR
 
 A map's plaque shows the map level's name, which says what comes next.
 """
@@ -216,8 +217,10 @@ def day_level(r, where, day_number):
     if "OBTIZNOSTADJUSTER" in names:
         defs += [("zacatekpauzy", "40000 | 45000 | 50000"), ("zacatekpauzyrand", "10000"),
                  ("delkapauzy", "12000 | 10000 | 8000")]
-    if "OPICKAGENERATOR" in names:
-        defs.append(("monkeyTimer", "35000 | 30000 | 25000"))
+    if ("OPICKAGENERATOR" in names) != bool(r.get("monkey")):
+        raise CampaignError("%s: the monkey column and OPICKAGENERATOR in things go together" % where)
+    if r.get("monkey"):
+        defs.append(("monkeyTimer", triple(r["monkey"])))
     grid = list(WARD_GRID)
     if "SASEK" in names:
         # The jester peeks in through a gap in the right wall.

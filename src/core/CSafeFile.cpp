@@ -130,7 +130,7 @@ std::string CSafeFile::reasonOf(int err) {
   case EDQUOT:
     return "the disk is full";
   case EFBIG:
-    return "the file is larger than this system allows";
+    return "the file is too big for this system";
   case EROFS:
     return "the folder is read-only";
   case EACCES:

@@ -269,7 +269,7 @@ const char *CSaveGame::reasonOf(Result result) {
   case TRUNCATED:
     return "it ends early";
   case BAD_LEVEL:
-    return "it names a day this game does not have";
+    return "it names a day this game lacks";
   case NOT_A_FILE:
     return "it is not a plain file";
   case TOO_LARGE:

@@ -12,8 +12,8 @@ public:
   explicit CStavHry(std::string name);
 
   // Both flags cleared; a derived init sets active once it is ready.
-  virtual void initVirtual();
-  virtual void closeVirtual();
+  void initVirtual();
+  void closeVirtual();
   virtual void init(CEngine *engine) = 0;
   virtual void handleMessages(KEvent *event) {}
   virtual void update() = 0;

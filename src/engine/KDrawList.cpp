@@ -5,55 +5,11 @@
 
 #include <cmath>
 #include <cstring>
-#include <unordered_map>
 #include <vector>
 
 #include "engine/KFrameCache.h"
 
-#ifndef GL_TEXTURE_RECTANGLE_EXT
-#define GL_TEXTURE_RECTANGLE_EXT 0x84F5
-#endif
-#ifndef GL_CLAMP_TO_EDGE
-#define GL_CLAMP_TO_EDGE 0x812F
-#endif
-
 namespace {
-
-bool sameState(const KDrawQuad &a, const KDrawQuad &b) {
-  return a.texture == b.texture && a.target == b.target && a.blend == b.blend && a.source == b.source &&
-         a.destination == b.destination && a.linear == b.linear && a.repeat == b.repeat;
-}
-
-bool batchable(const KDrawQuad &q) { return !q.line && !q.translate && !q.rotate && !q.scale; }
-
-void drawImmediate(const KDrawQuad &q) {
-  glPushMatrix();
-  if (q.translate) glTranslatef(q.tx, q.ty, 0);
-  if (q.rotate) glRotatef(q.angle, 0, 0, 1);
-  if (q.scale) glScalef(q.zoom, q.zoom, 0);
-  glColor4f(q.colour[0], q.colour[1], q.colour[2], q.colour[3]);
-  glBegin(q.line ? GL_LINE_LOOP : GL_POLYGON);
-  for (int i = 0; i < (q.line ? 2 : 4); ++i) {
-    glTexCoord2f(q.t[i * 2], q.t[i * 2 + 1]);
-    glVertex3f(q.v[i * 2], q.v[i * 2 + 1], 0);
-  }
-  glEnd();
-  glPopMatrix();
-}
-
-void beginArrays() {
-  glEnableClientState(GL_VERTEX_ARRAY);
-  glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-  glEnableClientState(GL_COLOR_ARRAY);
-}
-
-void endArrays() {
-  glDisableClientState(GL_VERTEX_ARRAY);
-  glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-  glDisableClientState(GL_COLOR_ARRAY);
-  // The current colour is what the last quad left, as it was when quads set it themselves.
-  glColor4f(1, 1, 1, 1);
-}
 
 uint64_t mix(uint64_t h, uint64_t v) {
   h ^= v + 0x9E3779B97F4A7C15ull + (h << 6) + (h >> 2);
@@ -122,125 +78,13 @@ KPixelBox boxOf(const KDrawQuad &q) {
 }
 } // namespace
 
-bool KDrawList::hasRectangle() {
-  if (rectangleKnown < 0) {
-    const char *ext = (const char *)glGetString(GL_EXTENSIONS);
-    if (!ext) return false;
-    rectangleKnown = std::strstr(ext, "_texture_rectangle") ? 1 : 0;
-  }
-  return rectangleKnown == 1;
-}
 
-void KDrawList::textureTarget(unsigned target) {
-  if (enabledTarget == target) return;
-  if (enabledTarget == kUnknown || enabledTarget == GL_TEXTURE_2D) glDisable(GL_TEXTURE_2D);
-  if ((enabledTarget == kUnknown && hasRectangle()) || enabledTarget == GL_TEXTURE_RECTANGLE_EXT)
-    glDisable(GL_TEXTURE_RECTANGLE_EXT);
-  if (target) glEnable(target);
-  enabledTarget = target;
-}
 
-void KDrawList::apply(const KDrawQuad &q) {
-  if (q.texture) {
-    textureTarget(q.target);
-    if (bound != q.texture) {
-      glBindTexture(q.target, q.texture);
-      bound = q.texture;
-    }
-    setTextureParams(q.texture, q.target, q.linear, q.repeat);
-  } else {
-    textureTarget(0);
-  }
-  if (q.blend) {
-    if (blendOn != 1) glEnable(GL_BLEND);
-    blendOn = 1;
-    if (source != q.source || destination != q.destination) {
-      glBlendFunc(q.source, q.destination);
-      source = q.source;
-      destination = q.destination;
-    }
-  } else if (blendOn != 0) {
-    glDisable(GL_BLEND);
-    blendOn = 0;
-  }
-  // Under a blend that weighs the source by its alpha, a fragment of alpha 0 leaves the pixel as
-  // it was: the renderer may drop it before blending.
-  const int test = q.blend && q.source == GL_SRC_ALPHA &&
-                   (q.destination == GL_ONE_MINUS_SRC_ALPHA || q.destination == GL_ONE);
-  if (test != alphaTestOn) {
-    if (test) {
-      glAlphaFunc(GL_GREATER, 0.0f);
-      glEnable(GL_ALPHA_TEST);
-    } else {
-      glDisable(GL_ALPHA_TEST);
-    }
-    alphaTestOn = test;
-  }
-}
 
-void KDrawList::pushCorners(const KDrawQuad &q, int corners) {
-  pos.insert(pos.end(), q.v, q.v + corners * 2);
-  tex.insert(tex.end(), q.t, q.t + corners * 2);
-  for (int i = 0; i < corners; ++i) col.insert(col.end(), q.colour, q.colour + 4);
-}
 
-void KDrawList::pointArrays() {
-  glVertexPointer(2, GL_FLOAT, 0, pos.data());
-  glTexCoordPointer(2, GL_FLOAT, 0, tex.data());
-  glColorPointer(4, GL_FLOAT, 0, col.data());
-}
 
-void KDrawList::clearArrays() {
-  pos.clear();
-  tex.clear();
-  col.clear();
-  firsts.clear();
-  counts.clear();
-}
 
-// One quad with its own turn or zoom, or a line: the matrix calls are the ones the picture
-// asked for, so the corners land exactly where they always did.
-void KDrawList::drawAlone(const KDrawQuad &q) {
-  clearArrays();
-  int corners = q.line ? 2 : 4;
-  pushCorners(q, corners);
-  pointArrays();
-  glPushMatrix();
-  if (q.translate) glTranslatef(q.tx, q.ty, 0);
-  if (q.rotate) glRotatef(q.angle, 0, 0, 1);
-  if (q.scale) glScalef(q.zoom, q.zoom, 0);
-  glDrawArrays(q.line ? GL_LINE_LOOP : GL_POLYGON, 0, corners);
-  glPopMatrix();
-}
 
-void KDrawList::replay(size_t from, size_t to) {
-  size_t i = from;
-  while (i < to) {
-    const KDrawQuad &q = quads[i];
-    apply(q);
-    if (direct) {
-      drawImmediate(q);
-      ++i;
-      continue;
-    }
-    if (!batchable(q)) {
-      drawAlone(q);
-      ++i;
-      continue;
-    }
-    clearArrays();
-    size_t j = i;
-    for (; j < to && batchable(quads[j]) && sameState(q, quads[j]); ++j) {
-      firsts.push_back((GLint)((j - i) * 4));
-      counts.push_back(4);
-      pushCorners(quads[j], 4);
-    }
-    pointArrays();
-    // Separate polygons, as glBegin(GL_POLYGON) made them, in one call.
-    glMultiDrawArrays(GL_POLYGON, firsts.data(), counts.data(), (GLsizei)firsts.size());
-    i = j;
-  }
-}
 
 bool KDrawList::coversView(const KDrawQuad &q) const {
   if (q.blend || q.line || q.translate || q.rotate || q.scale) return false;
@@ -254,12 +98,11 @@ bool KDrawList::makePicture() {
   while (glGetError() != GL_NO_ERROR) {
   }
   if (!picture) glGenTextures(1, &picture);
-  textureTarget(GL_TEXTURE_2D);
-  glBindTexture(GL_TEXTURE_2D, picture);
-  bound = picture;
+  state.textureTarget(GL_TEXTURE_2D);
+  state.bind(GL_TEXTURE_2D, picture);
   glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, view[2], view[3], 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
-  params.erase(picture);
-  setTextureParams(picture, GL_TEXTURE_2D, false, false);
+  state.paramsUnknown(picture);
+  state.setTextureParams(picture, GL_TEXTURE_2D, false, false);
   const bool made = glGetError() == GL_NO_ERROR;
   pictureW = made ? view[2] : 0;
   pictureH = made ? view[3] : 0;
@@ -267,8 +110,7 @@ bool KDrawList::makePicture() {
 }
 
 void KDrawList::takePicture() {
-  glBindTexture(GL_TEXTURE_2D, picture);
-  bound = picture;
+  state.bind(GL_TEXTURE_2D, picture);
   glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, view[0], view[1], view[2], view[3]);
   ++redrawCount;
 }
@@ -284,19 +126,13 @@ void KDrawList::showPicture() {
   const float t[8] = {0, 0, 1, 0, 1, 1, 0, 1};
   std::memcpy(q.v, v, sizeof v);
   std::memcpy(q.t, t, sizeof t);
-  apply(q);
-  clearArrays();
-  pushCorners(q, 4);
-  pointArrays();
-  glPushMatrix();
-  glLoadIdentity();
-  glDrawArrays(GL_POLYGON, 0, 4);
-  glPopMatrix();
+  state.apply(q);
+  batcher.drawUnmoved(q);
 }
 
 void KDrawList::replaySpans(const std::vector<char> &kept, bool wanted) {
   for (size_t i = 0; i < spans.size(); ++i)
-    if ((kept[i] != 0) == wanted) replay(spans[i].first, spans[i].last);
+    if ((kept[i] != 0) == wanted) batcher.replay(quads, spans[i].first, spans[i].last, direct, state);
 }
 
 // The scene's pieces and what its picture depends on, worked out as the scene ends; it is drawn
@@ -349,13 +185,13 @@ void KDrawList::prepareScene() {
 bool KDrawList::drawScene(bool recording) {
   if (!keeping || direct || !plain || (!sceneCovers && !sceneFresh)) {
     damage.forget();
-    replay(0, sceneEnd);
+    batcher.replay(quads, 0, sceneEnd, direct, state);
     return false;
   }
   const KFrameCache::Plan &plan = cache.plan(pieces, sceneLook, !sceneFresh);
   if (!plan.usePicture) {
     damage.forget();
-    replay(0, sceneEnd);
+    batcher.replay(quads, 0, sceneEnd, direct, state);
     return false;
   }
   if (!makePicture()) {
@@ -363,7 +199,7 @@ bool KDrawList::drawScene(bool recording) {
     keeping = false;
     cache.forget();
     damage.forget();
-    replay(0, sceneEnd);
+    batcher.replay(quads, 0, sceneEnd, direct, state);
     return false;
   }
   if (plan.redraw) {
@@ -425,12 +261,12 @@ void KDrawList::drawParts() {
     for (size_t k = 0; k < items.size(); ++k) {
       if (!items[k].box.meets(r)) continue;
       if (from == to || itemQuads[k].first != to) {
-        replay(from, to);
+        batcher.replay(quads, from, to, direct, state);
         from = itemQuads[k].first;
       }
       to = itemQuads[k].second;
     }
-    replay(from, to);
+    batcher.replay(quads, from, to, direct, state);
   }
   glScissor(saved[0], saved[1], saved[2], saved[3]);
   if (!scissorOn) glDisable(GL_SCISSOR_TEST);
@@ -502,43 +338,20 @@ void KDrawList::flush() {
   const bool recording = presenting;
   presenting = false;
   if (!recording || !sceneEnd) damage.forget();
-  beginArrays();
+  KQuadBatcher::beginArrays();
   const bool tailDrawn = sceneEnd && drawScene(recording);
-  if (!tailDrawn) replay(sceneEnd, quads.size());
-  endArrays();
+  if (!tailDrawn) batcher.replay(quads, sceneEnd, quads.size(), direct, state);
+  KQuadBatcher::endArrays();
   clearPending();
 }
 
-void KDrawList::stateUnknown() {
-  enabledTarget = kUnknown;
-  bound = kUnknown;
-  blendOn = -1;
-  alphaTestOn = -1;
-  source = destination = kUnknown;
-}
 
-void KDrawList::setTextureParams(unsigned texture, unsigned target, bool linear, bool repeat) {
-  TextureParams &p = params[texture];
-  if (p.linear != (int)linear) {
-    GLint filter = linear ? GL_LINEAR : GL_NEAREST;
-    glTexParameteri(target, GL_TEXTURE_MAG_FILTER, filter);
-    glTexParameteri(target, GL_TEXTURE_MIN_FILTER, filter);
-    p.linear = linear;
-  }
-  if (p.repeat != (int)repeat) {
-    GLint mode = repeat ? GL_REPEAT : GL_CLAMP_TO_EDGE;
-    glTexParameteri(target, GL_TEXTURE_WRAP_S, mode);
-    glTexParameteri(target, GL_TEXTURE_WRAP_T, mode);
-    p.repeat = repeat;
-  }
-}
 
 void KDrawList::textureChanging(unsigned) { flush(); }
 
 void KDrawList::textureGone(unsigned texture) {
   flush();
-  params.erase(texture);
-  if (bound == texture) bound = kUnknown;
+  state.textureGone(texture);
 }
 
 
@@ -617,8 +430,8 @@ void KDrawList::endPiece() {
 bool KDrawList::warmUp() {
   static const int kShapes = 5, kFilters = 2, kBlends = 3;
   if (warmed >= kShapes * kFilters * kBlends) return false;
-  const int state = warmed++;
-  const int shape = state % kShapes, linear = state / kShapes % kFilters, blend = state / (kShapes * kFilters);
+  const int step = warmed++;
+  const int shape = step % kShapes, linear = step / kShapes % kFilters, blend = step / (kShapes * kFilters);
   // The untextured shape has no filter.
   if (shape == 4 && linear) return true;
   if (!warmTextures[0]) {
@@ -629,9 +442,9 @@ bool KDrawList::warmUp() {
       glBindTexture(GL_TEXTURE_2D, warmTextures[i]);
       glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, sides[i][0], sides[i][1], 0, GL_RGBA, GL_UNSIGNED_BYTE, texels);
     }
-    bound = kUnknown;
+    state.boundUnknown();
   }
-  if (state == 0) {
+  if (step == 0) {
     // Taking the kept picture copies the back buffer into a texture through programs of its own.
     glBindTexture(GL_TEXTURE_2D, warmTextures[0]);
     glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 0, 0, 1, 1);
@@ -645,16 +458,10 @@ bool KDrawList::warmUp() {
   q.blend = blend > 0;
   q.source = GL_SRC_ALPHA;
   q.destination = blend == 2 ? GL_ONE : GL_ONE_MINUS_SRC_ALPHA;
-  beginArrays();
-  apply(q);
-  clearArrays();
-  firsts.push_back(0);
-  counts.push_back(4);
-  pushCorners(q, 4);
-  pointArrays();
-  glMultiDrawArrays(GL_POLYGON, firsts.data(), counts.data(), 1);
-  clearArrays();
-  endArrays();
+  KQuadBatcher::beginArrays();
+  state.apply(q);
+  batcher.drawBatchOfOne(q);
+  KQuadBatcher::endArrays();
   return true;
 }
 
@@ -664,17 +471,11 @@ void KDrawList::forgetPicture() {
   clearPending();
   shownKnown = false;
   inScene = false;
-  params.clear();
   picture = 0;
   pictureW = pictureH = 0;
   cache.forget();
   damage.forget();
-  stateUnknown();
-}
-
-void KDrawList::setKeeping(bool on) {
-  keeping = on;
-  if (!on) cache.forget();
+  state.forget();
 }
 
 void KDrawList::setDirect(bool on) {

@@ -1,34 +1,18 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
-#include <unordered_map>
 #include <vector>
 
+#include "engine/KDrawQuad.h"
 #include "engine/KFrameCache.h"
 #include "engine/KFrameDamage.h"
-
-// One quad (or line) as a picture asked for it: the GL state it needs, its colour, the extra
-// turn or zoom about a point, and its corners with their texture coordinates in GL order.
-struct KDrawQuad {
-  unsigned texture = 0; // 0 draws without a texture
-  unsigned target = 0;
-  uint64_t content = 0; // which upload the texture holds
-  bool blend = false;
-  unsigned short source = 0, destination = 0;
-  bool linear = false;
-  bool repeat = false;
-  bool line = false; // a two-point line loop rather than a four-corner polygon
-  // Applied on top of the view as the picture asked: translate, then rotate, then scale.
-  bool translate = false, rotate = false, scale = false;
-  float tx = 0, ty = 0, angle = 0, zoom = 1;
-  float colour[4] = {1, 1, 1, 1};
-  float v[8] = {};
-  float t[8] = {};
-};
+#include "engine/KGLStateCache.h"
+#include "engine/KQuadBatcher.h"
 
 // The frame's drawing, kept until something needs it on the screen (the flip, a read of the
 // screen, a texture being made or dropped, the view changing) and then sent to GL with each
-// state set only when it changes and runs of quads of one texture sent together.
+// state set only when it changes (KGLStateCache) and runs of quads of one texture sent together
+// (KQuadBatcher).
 //
 // Between beginScene and endScene the drawing is split into pieces, one per object drawn
 // (beginPiece/endPiece); pieces that stay the same are drawn once into a kept picture that
@@ -44,10 +28,8 @@ public:
   KDrawQuad &add();
   void flush();
 
-  // GL state changed behind the list's back (a texture bound, blending switched).
-  void stateUnknown();
-  // Sets the filter and wrap of a bound texture unless it already has them.
-  void setTextureParams(unsigned texture, unsigned target, bool linear, bool repeat);
+  // The GL state the list last set; told when it changed behind the list's back.
+  KGLStateCache &glState() { return state; }
   // The texture is about to change or go: what was drawn with it is sent first.
   void textureChanging(unsigned texture);
   void textureGone(unsigned texture);
@@ -85,8 +67,6 @@ public:
   const std::vector<KPixelBox> *shownParts() const { return drewParts ? &damage.rects() : nullptr; }
   // The screen's pixels are no longer known (a window uncovered, resized, another context).
   void forgetShown();
-  // Turns keeping pictures on or off (on by default); the screen looks the same either way.
-  void setKeeping(bool on);
   // Sends every quad on its own as glBegin/glEnd, with no kept picture: the drawing as it was
   // before the list, to compare against.
   void setDirect(bool on);
@@ -99,20 +79,6 @@ private:
     uintptr_t key;
     size_t first, last;
   };
-  struct TextureParams {
-    int linear = -1;
-    int repeat = -1;
-  };
-  static const unsigned kUnknown = 0xFFFFFFFFu;
-
-  bool hasRectangle();
-  void textureTarget(unsigned target);
-  void apply(const KDrawQuad &q);
-  void pushCorners(const KDrawQuad &q, int corners);
-  void pointArrays();
-  void clearArrays();
-  void drawAlone(const KDrawQuad &q);
-  void replay(size_t from, size_t to);
   bool coversView(const KDrawQuad &q) const;
   bool makePicture();
   void takePicture();
@@ -156,13 +122,8 @@ private:
   float viewMove[4] = {0, 0, 0, 1};
   int width = 0, height = 0;
 
-  int rectangleKnown = -1;
-  unsigned enabledTarget = kUnknown; // 0: texturing off
-  unsigned bound = kUnknown;
-  int blendOn = -1;
-  int alphaTestOn = -1;
-  unsigned source = kUnknown, destination = kUnknown;
-  std::unordered_map<unsigned, TextureParams> params;
+  KGLStateCache state;
+  KQuadBatcher batcher;
 
   KFrameCache cache;
   unsigned picture = 0;
@@ -180,9 +141,5 @@ private:
   int warmed = 0;
   unsigned warmTextures[4] = {};
 
-  // Scratch arrays reused from frame to frame.
-  std::vector<float> pos, tex, col;
-  std::vector<int> firsts;
-  std::vector<int> counts;
   std::vector<KScenePiece> pieces;
 };

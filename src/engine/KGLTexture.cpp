@@ -69,7 +69,7 @@ void flushDrawing() {
 
 // GL state changed behind the draw list's back.
 void stateUnknown() {
-  if (g_drawList) g_drawList->stateUnknown();
+  if (g_drawList) g_drawList->glState().unknown();
 }
 
 // A fresh number for each upload, so an unchanged look in the draw list means unchanged pixels.
@@ -177,7 +177,7 @@ bool KGLTexture::textureFits(const char *what) {
 
 // The bound texture's filter and wrap as this picture draws.
 void KGLTexture::applyParams(bool linear) {
-  if (g_drawList) g_drawList->setTextureParams(textureName, target, linear, wrapAllowed && target == GL_TEXTURE_2D);
+  if (g_drawList) g_drawList->glState().setTextureParams(textureName, target, linear, wrapAllowed && target == GL_TEXTURE_2D);
 }
 
 KTextureOptions KGLTexture::textureOptions(bool useAlpha) const {

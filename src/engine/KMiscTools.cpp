@@ -32,7 +32,8 @@ std::string g_prefsFolder;
 char g_locale[260];
 
 KMiscTools::ClockSource g_clockSource = nullptr;
-KMiscTools::EventPump g_eventPump = nullptr;
+KMiscTools::EventPump g_eventPump;
+const void *g_eventPumpOwner = nullptr;
 
 uint32_t platformMilliseconds() {
   static const Uint64 freq = SDL_GetPerformanceFrequency();
@@ -273,7 +274,14 @@ void KMiscTools::setApplicationFolder(const char *folder) {
 }
 
 void KMiscTools::setMessageBoxHandler(MessageBoxHandler handler) { KMessageBox::setHandler(handler); }
-void KMiscTools::setEventPump(EventPump pump) { g_eventPump = pump; }
+void KMiscTools::setEventPump(EventPump pump, const void *owner) {
+  g_eventPump = std::move(pump);
+  g_eventPumpOwner = owner;
+}
+
+void KMiscTools::clearEventPump(const void *owner) {
+  if (g_eventPumpOwner == owner) setEventPump(nullptr);
+}
 KMiscTools::EventPump KMiscTools::getEventPump() { return g_eventPump; }
 
 unsigned long kggetMilliseconds() { return clockNow(); }

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <string>
 
 // Static toolbox for the platform-bound odds and ends: the engine clock, data paths,
@@ -47,8 +48,10 @@ public:
   static void setMessageBoxHandler(MessageBoxHandler handler);
 
   // Pump used by pause(); the window installs it so this class stays free of the event layer.
-  typedef void (*EventPump)();
-  static void setEventPump(EventPump pump);
+  // `owner` names who installed it, so only that one takes it away (clearEventPump).
+  typedef std::function<void()> EventPump;
+  static void setEventPump(EventPump pump, const void *owner = nullptr);
+  static void clearEventPump(const void *owner);
   static EventPump getEventPump();
 
   static uint32_t _millisecondCounter;

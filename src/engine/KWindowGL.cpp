@@ -23,15 +23,6 @@ unsigned long KWindowGL::_lastFlipTime = 0;
 unsigned long KWindowGL::_screenshotCounter = 0;
 KDisplay KWindowGL::_display = {0, 0, 0, 0};
 
-namespace {
-// The window whose events KMiscTools::pause pumps.
-KWindowGL *g_liveWindow = nullptr;
-
-void pumpLiveWindow() {
-  if (g_liveWindow) g_liveWindow->dispatchPending();
-}
-} // namespace
-
 KWindowGL::KWindowGL() : KWindowGL(false) {}
 KWindowGL::KWindowGL(bool depthBuffer)
     : _screen(depthBuffer, _drawing), _events(_quitGL, [this] { _screen.updateView(); }, [this] { _drawing.forgetShown(); }) {
@@ -61,10 +52,7 @@ KWindowGL::~KWindowGL() {
   KInput::showPointer();
   _quitGL = 0;
   if (KInput::_hwnd == _screen.window()) KInput::_hwnd = nullptr;
-  if (g_liveWindow == this) {
-    g_liveWindow = nullptr;
-    KMiscTools::setEventPump(nullptr);
-  }
+  KMiscTools::clearEventPump(this);
 }
 
 bool KWindowGL::createGameWindow(short width, short height, short depth, bool windowed, const char *title) {
@@ -87,8 +75,7 @@ bool KWindowGL::createGameWindow(short width, short height, short depth, bool wi
   if (!_screen.openWindow(left, top, width, height, depth, _title)) return false;
   // Text input would turn keys into composition events; the game reads plain keys.
   SDL_StopTextInput();
-  g_liveWindow = this;
-  KMiscTools::setEventPump(pumpLiveWindow);
+  KMiscTools::setEventPump([this] { dispatchPending(); }, this);
   SDL_Window *window = _screen.window();
   KInput::initInput(window);
 
@@ -276,7 +263,7 @@ void KWindowGL::darkenFrame() {
   KGraphicGL::ptk_glUnbindTexture();
   glDisable(GL_BLEND);
   glColor4f(1, 1, 1, 1);
-  _drawing.stateUnknown();
+  _drawing.glState().unknown();
 }
 
 void KWindowGL::flipBackBuffer(bool waitWhileInactive, bool resetView) {

@@ -8,6 +8,7 @@
 #include "media/CRandom.h"
 #include "media/CSoundEngine.h"
 #include "media/Timer.h"
+#include "world/CCaption.h"
 #include "world/CLevel_Game.h"
 #include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntitiesFactory.h"
@@ -139,18 +140,9 @@ void COpickaController::reward(CMapEntity_PacientClass *patient, CMapEntity_Game
     collection->addEntity(heart);
   }
   patient->changeMood(CCharisma::amount(CCharisma::kMonkeyReward, engine));
-  CMapEntity_Game *caption = factory->cloneEntity("BONUSTEXT");
-  if (!caption) return;
-  caption->setXY(player->getX() - 50.0f, player->getY());
-  if (CMapEntity_BonusText *text = dynamic_cast<CMapEntity_BonusText *>(caption)) {
-    text->textRed = 0.8f;
-    text->textGreen = 0.15f;
-    text->textBlue = 0.5f;
-    text->text = "MONKEY DEFEATED +80";
-  }
   CWorldEngine *host = CWorldEngine::of(engine);
-  if (CLevel_Game *level = host ? host->getLevel() : nullptr) level->changeMoney(kReward);
-  collection->addEntity(caption);
+  CCaption::pay(collection, host ? host->getLevel() : nullptr, player->getX() - 50.0f, player->getY(), "MONKEY DEFEATED +",
+                kReward);
 }
 
 void COpickaController::leave(CMapEntity_Opicka *monkey) {
@@ -180,5 +172,5 @@ void COpickaGeneratorController::update() {
   }
   CWorldEngine *host = CWorldEngine::of(engine);
   CLevel_Game *level = host ? host->getLevel() : nullptr;
-  releaseTimer->nastavSpoustec(level ? level->getMonkeyTimer() : 15000);
+  releaseTimer->nastavSpoustec(level ? level->getMonkeyTimer() : CLevel::kMonkeyTimerDefault);
 }

@@ -51,6 +51,7 @@
 #include "ward/player/CPlayerController.h"
 #include "ward/staff/CAdderController.h"
 #include "ward/staff/CDoktorkaController.h"
+#include "ward/staff/CClosedController.h"
 #include "ward/staff/COKController.h"
 #include "ward/staff/COpravarController.h"
 #include "ward/staff/CPrachController.h"

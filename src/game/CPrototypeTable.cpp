@@ -479,7 +479,8 @@ void registerRows() {
   r(257, "ODPADKYGENERATOR", 156, 0, make<CMapEntity_OdpadkyGenerator>, "EMPTY");
   r(258, "SESTRALEKARNASMALL", 185, 25, make<CMapEntity_SestraLekarnaSmall>, SAME).anim().hidden();
   r(259, "SESTRAPULT", 202, 0, make<CMapEntity_SestraPult>, SAME).anim();
-  r(260, "CLOSED", 197, 0, make<CMapEntity_Closed>, SAME).walk(1000).near(32, 50);
+  // Above the ward's people and things (the band stands close by on some days).
+  r(260, "CLOSED", 197, 0, make<CMapEntity_Closed>, SAME).walk(1000).near(32, 50).z(1);
   r(261, "LEVELCOMPLETED", 201, 0, make<CMapEntity_LevelCompleted>, SAME).z(4).near(32, 50);
   r(262, "MAINMENUBUTTON", 357, 0, make<CMapEntity_MainMenuButton>, "MAINMENUICO").z(5).near(32, 50);
   r(263, "MENUBUTTONCREDITS", 393, 36, make<CMapEntity_MenuButtonCredits>, "MENUBUTTON");

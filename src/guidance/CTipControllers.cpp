@@ -16,7 +16,6 @@
 namespace {
 constexpr uint32_t kTutorial10ID = 1014;
 constexpr uint32_t kJesterID = 198;
-constexpr uint16_t kExamining = 12;
 constexpr int32_t kJesterWalkingIn = 1;
 constexpr int32_t kJesterWalkingOut = 3;
 // While the registration tip is read the patient takes its time to change.
@@ -46,7 +45,7 @@ bool CTipBehaviour::figureKnown(bool &examining) const {
   CFigureActionLink *link = TLink<CFigureActionLink>::get();
   uint16_t kind = 0;
   if (!link || !collection || !link->actionKind(collection->getEntityByID(kPlayerID), kind)) return false;
-  examining = kind == kExamining;
+  examining = kind == CFigureActionLink::kExamining;
   return true;
 }
 

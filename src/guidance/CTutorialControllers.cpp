@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "engine/KEvent.h"
+#include "media/Frame.h"
 #include "media/Timer.h"
 #include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntitiesFactory.h"
@@ -16,7 +17,6 @@ namespace {
 using tipkit::carryArrow;
 using tipkit::freeArrow;
 
-constexpr unsigned short kArrowID = 189;
 constexpr float kTurned = 180.0f;
 constexpr const char *kHamperText = "Now drop the dirty sheets into the laundry trolley!";
 
@@ -165,7 +165,7 @@ void CTutorial3Controller::update() {
   CMapEntity_Game *f = figure();
   CFigureActionLink *action = TLink<CFigureActionLink>::get();
   uint16_t kind = 0;
-  if (p->getBedState() == kBedWaitingMedicine && f && action && action->actionKind(f, kind) && kind != 12)
+  if (p->getBedState() == kBedWaitingMedicine && f && action && action->actionKind(f, kind) && kind != CFigureActionLink::kExamining)
     handOver("TUTORIAL4", 0, 420);
   hold(5);
   if (p->getContainedEntity(CMapEntity_PacientClass::kHeartsID)) p->synchronizujSrdicka();
@@ -196,7 +196,14 @@ void CTutorial5Controller::update() {
 void CTutorial6Controller::onBind() {
   if (!entity || !collection) return;
   carryArrow(entity, 96, -340);
-  medicineArrow = freeArrow(collection, 320, 90, kTurned);
+  // Pointing up with its tip just inside the bottle's foot: the arrow hides none of it, and a click
+  // where it points takes the bottle.
+  CMapEntity_Game *medicine = collection->getEntityByID(kMedicineID);
+  Frame *f = medicine ? medicine->getCurrentFrame() : nullptr;
+  const Rect box = f ? f->getActionBoundingBox() : Rect{0, 0, 0, 0};
+  const float tipX = f ? medicine->getX() + (float)box.x + (float)box.w / 2 : 340.0f;
+  const float tipY = f ? medicine->getY() + (float)box.y + (float)box.h - 4 : 90.0f;
+  medicineArrow = freeArrow(collection, tipX - 20, tipY, kTurned);
 }
 
 void CTutorial6Controller::dropMedicineArrow() { drop(medicineArrow); }
@@ -207,7 +214,7 @@ void CTutorial6Controller::update() {
   CMapEntity_Game *medicine = collection->getEntityByID(kMedicineID);
   if (medicine && medicine->getParent()) dropMedicineArrow();
   if (!medicine)
-    if (CMapEntity *bedArrow = entity->getContainedEntity(kArrowID)) bedArrow->setKill(true);
+    if (CMapEntity *bedArrow = entity->getContainedEntity((unsigned short)kArrowID)) bedArrow->setKill(true);
   CMapEntity_PacientClass *p = patient();
   if (!p || (p->getBedState() != kBedLying && p->getBedState() != kBedPrescription)) return;
   // The free arrow stands on its own: it would outlive the bubble.

@@ -18,6 +18,7 @@ void CMenuModal::carryTextBox(const std::string &t) {
   if (textBox) {
     textBox->boxWidth = 300;
     textBox->fontName = "gamefont";
+    textBox->fitWords = true;
   }
   setText(t);
 }

@@ -91,23 +91,7 @@ void CPacientController::playKind(const char *male, const char *female, const ch
   else if (p->getKind() == 4) play(child);
 }
 
-void CPacientController::tintCaption(CMapEntity_Game *t) {
-  if (CMapEntity_BonusText *bt = dynamic_cast<CMapEntity_BonusText *>(t)) {
-    bt->textRed = 0.8f;
-    bt->textGreen = 0.15f;
-    bt->textBlue = 0.5f;
-  }
-}
-
 int CPacientController::now() const { return CFakeTime_instance ? (int)CFakeTime_instance->ms : 0; }
-
-CMapEntity_Game *CPacientController::bonusText(float x, float y, const std::string &text) {
-  CMapEntity_Game *e = CMapEntitiesFactory::instance()->cloneEntity("BONUSTEXT");
-  e->setXY(x, y);
-  if (CMapEntity_TextBox *t = dynamic_cast<CMapEntity_TextBox *>(e)) t->text = text;
-  collection->addEntity(e);
-  return e;
-}
 
 void CPacientController::onBind() {
   CMapEntity_PacientClass *p = patient();
@@ -166,7 +150,7 @@ void CPacientController::specificHandleMessages(KEvent *ev) {
   if (ev->type != K_EVENT_MOUSEDOWN || ev->button != 1) return;
   CMapEntity_Game *c = cursor();
   bool under = c && (c->isActionCollisionWithEntity(p) || p->isActionCollisionWithEntity(c));
-  uint8_t ph = p->getPhase();
+  TPatientPhase ph = p->getPhase();
   if ((ph == kPhaseInBed || ph == kPhaseHeld || ph == kPhasePaid || ph == kPhaseGone) && !bylKlik && under) {
     queueAction(this, 1, 1);
     CMapEntity_Game *ok = CMapEntitiesFactory::instance()->cloneEntity("OK");

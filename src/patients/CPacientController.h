@@ -93,8 +93,6 @@ private:
   void play(const std::string &key);
   void playKind(const char *male, const char *female, const char *child);
   int now() const;
-  CMapEntity_Game *bonusText(float x, float y, const std::string &text);
-  static void tintCaption(CMapEntity_Game *caption);
   CMapEntity *head() const;
 
   void moodTick(bool flagLoss);

@@ -10,6 +10,7 @@
 #include "media/GameGlobals.h"
 #include "media/makeString.h"
 #include "patients/CPacientController.h"
+#include "world/CCaption.h"
 #include "world/CEntityKit.h"
 #include "world/CLevel_Game.h"
 #include "world/CMapEntitiesCollection.h"
@@ -125,10 +126,9 @@ void CPatientArrival::phaseArrived() {
         if (!t->occupant) all = false;
     CLevel_Game *lvl = b.engine ? b.engine->getLevel() : nullptr;
     if (all && lvl) {
-      const int bonus = 50 * (int)chairs.size();
-      lvl->changeMoney(bonus);
       // Every payment shows where it came from: here the chair just taken.
-      b.bonusText(chair->getX() - 30, chair->getY() - 30, "DESK FULL +" + makeString(bonus));
+      CCaption::pay(b.collection, lvl, chair->getX() - 30, chair->getY() - 30, "DESK FULL +", 50 * (int)chairs.size(),
+                    TCaptionKind::Plain);
     }
   }
   prevlekaciTimer.reset();
@@ -183,11 +183,7 @@ void CPatientArrival::moveToBench() {
   if (CMapEntity_DiagnosticTool *chair = dynamic_cast<CMapEntity_DiagnosticTool *>(p->getChair())) chair->occupant = nullptr;
   p->moveToBench();
   // The diagnosis is news, not money: blue, apart from the gold and pink of the payments.
-  if (CMapEntity_BonusText *d = dynamic_cast<CMapEntity_BonusText *>(b.bonusText(p->getX() - 60, p->getY(), p->getDiseaseName()))) {
-    d->textRed = 0.25f;
-    d->textGreen = 0.55f;
-    d->textBlue = 1.0f;
-  }
+  CCaption::show(b.collection, p->getX() - 60, p->getY(), p->getDiseaseName(), TCaptionKind::Diagnosis);
   chooseColor();
   p->prevlekniSe();
   CMapEntity_GaucClass *bench = firstSeats(b.collection, kBenchClass);
@@ -314,21 +310,13 @@ void CPatientArrival::layIntoBed(CMapEntity_Game *target) {
   if (match) {
     // The caption shows what the money gets: the whole part of the bonus.
     int paid = (int)((float)counter * p->getColorBonus());
-    CMapEntity_Game *t = b.bonusText(bed->getX(), bed->getY() - 25, "COLOR BONUS +" + makeString(paid));
-    if (CMapEntity_BonusText *bt = dynamic_cast<CMapEntity_BonusText *>(t)) {
-      bt->textRed = 0.8f;
-      bt->textGreen = 0.15f;
-      bt->textBlue = 0.5f;
-    }
+    // A bed's run starts at 1, so a match makes it at least 2.
+    const float bedX = bed->getX(), bedY = bed->getY() - 25;
+    CCaption::pay(b.collection, lvl, bedX, bedY, "COLOR BONUS +", paid);
     if (counter > 1) {
-      CMapEntity_Game *x = b.bonusText(bed->getX() - 20, bed->getY() - 25, makeString(counter) + "x");
-      if (CMapEntity_BonusText *bt = dynamic_cast<CMapEntity_BonusText *>(x))
-        if (p->getColour() < kPaletaSize) {
-          bt->textRed = paleta[p->getColour()][0];
-          bt->textGreen = paleta[p->getColour()][1];
-          bt->textBlue = paleta[p->getColour()][2];
-        }
-      if (lvl) lvl->changeMoney(paid);
+      static const float kWhite[3] = {1.0f, 1.0f, 1.0f};
+      CCaption::runLength(b.collection, bedX - 20, bedY, counter,
+                          p->getColour() < kPaletaSize ? paleta[p->getColour()] : kWhite);
     }
   }
   b.leaveSeats(kBenchClass);
@@ -360,13 +348,7 @@ void CPatientArrival::layIntoBed(CMapEntity_Game *target) {
   if (beds > 0 && allTaken) {
     unsigned bonus = (unsigned)(beds * 100) / (CPacientController::pace.bedsFull + 1);
     ++CPacientController::pace.bedsFull;
-    if (lvl) lvl->changeMoney((int)bonus);
-    CMapEntity_Game *t = b.bonusText(350, 300, "BEDS FULL +" + makeString(bonus));
-    if (CMapEntity_BonusText *bt = dynamic_cast<CMapEntity_BonusText *>(t)) {
-      bt->textRed = 0.8f;
-      bt->textGreen = 0.15f;
-      bt->textBlue = 0.5f;
-    }
+    CCaption::pay(b.collection, lvl, 350, 300, "BEDS FULL +", (int)bonus);
   }
   p->synchronizujSrdicka();
   p->cropMeter();

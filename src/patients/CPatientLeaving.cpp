@@ -9,6 +9,7 @@
 #include "media/ZSprite.h"
 #include "media/makeString.h"
 #include "patients/CPacientController.h"
+#include "world/CCaption.h"
 #include "world/CLevel_Game.h"
 #include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntitiesFactory.h"
@@ -16,6 +17,11 @@
 #include "world/kinds/CMapEntity_PacientClass.h"
 #include "world/kinds/CMapEntity_PostelClass.h"
 #include "world/kinds/EntityIds.h"
+
+namespace {
+// Paid when a patient that ran away is brought back to its bed.
+const int kCapturePay = 100;
+} // namespace
 
 int paymentFor(float money, float mood) { return (int)(money * 150.0f * mood); }
 
@@ -98,12 +104,8 @@ void CPatientLeaving::capture(CMapEntity_Game *target) {
   if (CMapEntity *bar = p->getContainedEntity(CMapEntity_PacientClass::kMeterID)) bar->setAlpha(1.0f, false);
   bed->setHighlightOn(false);
   p->restartRunAwayClock();
-  CMapEntity_Game *t = CMapEntitiesFactory::instance()->cloneEntity("BONUSTEXT");
-  t->setXY(p->getX() - 50, p->getY());
-  b.tintCaption(t);
-  if (CMapEntity_TextBox *tb = dynamic_cast<CMapEntity_TextBox *>(t)) tb->text = "PATIENT CAPTURED +100";
-  b.collection->addEntity(t);
-  if (CLevel_Game *lvl = b.engine ? b.engine->getLevel() : nullptr) lvl->changeMoney(100);
+  CCaption::pay(b.collection, b.engine ? b.engine->getLevel() : nullptr, p->getX() - 50, p->getY(),
+                "PATIENT CAPTURED +", kCapturePay);
 }
 
 void CPatientLeaving::phaseLeaving() {
@@ -145,18 +147,16 @@ void CPatientLeaving::phaseGone() {
   CLevel_Game *lvl = b.engine ? b.engine->getLevel() : nullptr;
   if (p->getMood() != 0.0f) {
     int amount = paymentFor(p->getMoney(), p->getMood());
-    if (lvl) lvl->changeMoney(amount);
-    CMapEntity_Game *cured = CMapEntitiesFactory::instance()->cloneEntity("NAPISCURED");
-    cured->setXY(p->getX() - 65, p->getY() - 30);
-    b.collection->addEntity(cured);
+    if (lvl) lvl->showBigWord(p->getX() - 65, p->getY() - 30, "", "");
     b.play("EXIT");
-    b.bonusText(p->getX() - 20, p->getY(), "CASH +" + makeString(amount));
+    CCaption::pay(b.collection, lvl, p->getX() - 20, p->getY(), "CASH +", amount, TCaptionKind::Plain);
     CPlayer *player = b.engine ? b.engine->getPlayer() : nullptr;
     if (p->isCelebrity() && player && !player->wasCelebritySeen((int)p->getEntityID())) {
       player->addCelebritiesSeen((int)p->getEntityID());
       int half = amount / 2;
-      CMapEntity_Game *t = b.bonusText(p->getX() - 40, p->getY() + 30, "EXTRA SAVED +" + makeString(half));
-      b.tintCaption(t);
+      // Not the day's money: the goals the day's record is kept against rise.
+      CCaption::show(b.collection, p->getX() - 40, p->getY() + 30, "EXTRA SAVED +" + makeString(half),
+                     TCaptionKind::Cash);
       if (lvl) {
         lvl->changeMoneyPlus(half);
         lvl->changeExpertMoneyPlus(half);

@@ -15,6 +15,7 @@
 #include "patients/CMapEntity_ObtiznostAdjuster.h"
 #include "patients/CPacientController.h"
 #include "patients/CPatientLeaving.h"
+#include "world/CCaption.h"
 #include "world/CLevel_Game.h"
 #include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntitiesFactory.h"
@@ -28,6 +29,8 @@
 
 namespace {
 const unsigned kBrokenBedID = 77;
+// Paid when the medicine came within the wait the figure set.
+const int kFastServicePay = 50;
 } // namespace
 
 CPatientStay::CPatientStay(CPacientController &behaviour)
@@ -140,7 +143,7 @@ void CPatientStay::bedStay() {
   if (p->getBedState() == kBedTakingMedicine) drinking();
   if (p->getBedState() == kBedOutbreak) outbreak();
   if (p->getBedState() == kBedWaitingMedicine) waitingForMedicine();
-  uint8_t s = p->getBedState();
+  TPatientBedState s = p->getBedState();
   if (p->getMeterFull() == 0.0f && s != kBedPrescription && s != kBedFastService && s != kBedTakingMedicine &&
       s != kBedGivingMoney) {
     bedLight(kGreenLightID, 1.0f, true);
@@ -351,13 +354,9 @@ void CPatientStay::waitingForMedicine() {
   CMapEntity_Game *heart = CMapEntitiesFactory::instance()->cloneEntity("SRDCE");
   heart->setXY(p->getX() + 15, p->getY() + 20);
   b.collection->addEntity(heart);
-  CMapEntity_Game *t = CMapEntitiesFactory::instance()->cloneEntity("BONUSTEXT");
-  t->setXY(p->getX() - 50, p->getY());
-  b.tintCaption(t);
-  if (CMapEntity_TextBox *tb = dynamic_cast<CMapEntity_TextBox *>(t)) tb->text = "FAST SERVICE +50";
   b.play("CHAIN2");
-  if (CLevel_Game *lvl = b.engine ? b.engine->getLevel() : nullptr) lvl->changeMoney(50);
-  b.collection->addEntity(t);
+  CCaption::pay(b.collection, b.engine ? b.engine->getLevel() : nullptr, p->getX() - 50, p->getY(), "FAST SERVICE +",
+                kFastServicePay);
   likeTimer.reset();
   if (CMapEntity *bar = p->getContainedEntity(CMapEntity_PacientClass::kHeartsID)) bar->effectFinishPulse();
 }

@@ -16,6 +16,7 @@
 #include "patients/CMapEntity_Rodice.h"
 #include "patients/CPacientController.h"
 #include "patients/CRodiceGeneratorController.h"
+#include "world/CCaption.h"
 #include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntitiesFactory.h"
 #include "world/CMapEntity_FrontaAkci.h"
@@ -143,19 +144,11 @@ void CRodiceController::update() {
         postel = bed;
         visitTimer.reset();
         r->changeFrameset("MATCH");
-        CMapEntity_Game *text = CMapEntitiesFactory::instance()->cloneEntity("BONUSTEXT");
-        // Over the bed's head, where the parents stand: left of them it read as another bed's.
-        text->setXY(bed->getX() + 10, bed->getY() - 20);
-        if (CMapEntity_BonusText *bt = dynamic_cast<CMapEntity_BonusText *>(text)) {
-          bt->textRed = 0.8f;
-          bt->textGreen = 0.15f;
-          bt->textBlue = 0.5f;
-          bt->text = "MATCH!";
-        }
         CMapEntity_Game *heart = CMapEntitiesFactory::instance()->cloneEntity("SRDCE");
         heart->setXY(r->getX() + 22, r->getY() + 20);
         collection->addEntity(heart);
-        collection->addEntity(text);
+        // Over the bed's head, where the parents stand: left of them it read as another bed's.
+        CCaption::show(collection, bed->getX() + 10, bed->getY() - 20, "MATCH!", TCaptionKind::Cash);
         if (CSoundEngine *s = engine ? engine->getSoundEngine() : nullptr) s->playSound("PARENTS_VISIT");
       }
       r->dragged = 0;

@@ -1,5 +1,7 @@
 #include "world/CBonusTextController.h"
 
+#include "world/CMapEntity_TextBox.h"
+
 #include "media/CGlobals.h"
 #include "world/CMapEntity_Game.h"
 
@@ -8,9 +10,15 @@ CBonusTextController::CBonusTextController(const CBonusTextController &o)
 
 CBonusTextController::~CBonusTextController() { delete fadeTimer; }
 
-// Whatever alpha its maker left, a caption starts opaque.
+// Whatever alpha its maker left, a caption starts opaque. A refusal stays put long enough to read.
 void CBonusTextController::onBind() {
-  if (entity) entity->setAlpha(1.0f, true);
+  if (!entity) return;
+  entity->setAlpha(1.0f, true);
+  const CMapEntity_BonusText *t = dynamic_cast<const CMapEntity_BonusText *>(entity);
+  if (!t || !t->warning) return;
+  speed = 0.4f;
+  fadeTimer->nastavSpoustec(kWarningMs);
+  fadeTimer->reset();
 }
 
 void CBonusTextController::update() {

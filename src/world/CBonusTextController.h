@@ -16,6 +16,9 @@ public:
   void update() override;
   ~CBonusTextController() override;
 
+  // How long a refusal stays before it fades.
+  static constexpr int kWarningMs = 3000;
+
   float speed = 0.0f;
   Timer *fadeTimer = new Timer(500, false);
   int32_t fading = 0;

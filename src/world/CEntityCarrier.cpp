@@ -50,7 +50,7 @@ bool CEntityCarrier::carries(const CMapEntity *e) const {
 void CEntityCarrier::collectCarried(std::vector<CMapEntity *> &out) const {
   for (size_t i = 1; i < contained.size(); ++i) {
     out.push_back(contained[i]);
-    contained[i]->collectCarried(out);
+    contained[i]->carrying().collectCarried(out);
   }
 }
 
@@ -187,7 +187,7 @@ bool CEntityCarrier::give(CMapEntity *target, unsigned short id, bool force) {
   size_t at = 0;
   for (size_t i = 1; i < contained.size(); ++i)
     if (contained[i]->getEntityID() == (uint32_t)id) at = i;
-  if (at == 0 || !target->canCarry(contained[at])) return false;
+  if (at == 0 || !target->carrying().canCarry(contained[at])) return false;
   if (target->containedFull()) {
     if (!force) return false;
     CMapEntity *item = contained[at];
@@ -206,7 +206,7 @@ bool CEntityCarrier::give(CMapEntity *target, unsigned short id, bool force) {
 
 bool CEntityCarrier::give(CMapEntity *target, CMapEntity *e, bool syncFrames) {
   if (!target || target->containedFull()) return false;
-  if (!target->canCarry(e)) return false;
+  if (!target->carrying().canCarry(e)) return false;
   if (!drop(e)) return false;
   target->addEntity(e, false, syncFrames);
   return true;
@@ -214,7 +214,7 @@ bool CEntityCarrier::give(CMapEntity *target, CMapEntity *e, bool syncFrames) {
 
 bool CEntityCarrier::giveFirst(CMapEntity *target) {
   if (!target || contained.size() < 2) return false;
-  if (!target->canCarry(contained[1])) return false;
+  if (!target->carrying().canCarry(contained[1])) return false;
   CMapEntity *e = dropByIndex(1);
   target->addEntity(e, false, true);
   return true;

@@ -1,3 +1,4 @@
+#include "world/CCaption.h"
 #include "world/CEntityKit.h"
 
 #include <algorithm>
@@ -65,12 +66,9 @@ KText *loadedFont(const std::string &name) {
 
 CMapEntity_Game *refusal(CMapEntitiesCollection *c, float x, float y, const std::string &why) {
   if (!c) return nullptr;
-  CMapEntity_BonusText *t = dynamic_cast<CMapEntity_BonusText *>(open(c, "BONUSTEXT", x, y));
+  CMapEntity_BonusText *t = CCaption::show(c, x, y, why, TCaptionKind::Blocked);
   if (!t) return nullptr;
-  t->text = why;
-  t->textRed = 1.0f;
-  t->textGreen = 0.3f;
-  t->textBlue = 0.25f;
+  t->warning = true;
   // Above the shop and the tips, which stand on layers 7 and 8, and rising and fading whoever
   // holds the focus.
   t->setSortZ(9, false);

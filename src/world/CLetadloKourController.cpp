@@ -12,7 +12,7 @@ void CLetadloKourController::onBind() {
   if (!entity) return;
   entity->setAlpha(1.0f, true);
   // Shown from the trail's next step on, with the rest of it.
-  entity->holdDrawnLook(false);
+  entity->looks().holdDrawn(false);
   drawnStep = stepNow();
 }
 
@@ -29,5 +29,5 @@ void CLetadloKourController::update() {
   drawnStep = stepNow();
   // A puff about to go is let go with the trail's step rather than in a frame of its own: its
   // last steps are a few levels of brightness.
-  entity->holdDrawnLook(entity->getAlpha() > kFadedAlpha);
+  entity->looks().holdDrawn(entity->getAlpha() > kFadedAlpha);
 }

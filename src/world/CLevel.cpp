@@ -58,7 +58,7 @@ void dropQueuedActions(CMapEntity *e) {
 
 CLevel::CLevel(CEngine *engine_)
     : mapa(nullptr), controllers(nullptr), collisions(nullptr), vzory(nullptr), rawTime(0), moneyLimit(0),
-      expertMoney(0), perks(0), levelClock(nullptr), monkeyTimer(15000), outbreakDelay(5000), levelLength(0),
+      expertMoney(0), perks(0), levelClock(nullptr), monkeyTimer(kMonkeyTimerDefault), outbreakDelay(5000), levelLength(0),
       totalCustomers(0), moneyPlus(0), expertMoneyPlus(0), customerHomeless(0), customerBoy(0), customerWorker(0),
       customerCelebrity(0), zacatekPauzy(0), delkaPauzy(0), zacatekPauzyRand(0), engine(engine_), maxColors(-1),
       ec(nullptr), levelOver(0), pregenerate(0), timeGiven(false) {
@@ -184,7 +184,7 @@ void CLevel::nahrajDefs(std::string path) {
   readInt(level, "zacatekpauzy", zacatekPauzy);
   readInt(level, "zacatekpauzyrand", zacatekPauzyRand);
   readInt(level, "delkapauzy", delkaPauzy);
-  monkeyTimer = 15000;
+  monkeyTimer = kMonkeyTimerDefault;
   readInt(level, "monkeyTimer", monkeyTimer);
 
   for (TiXmlElement *p = root->FirstChildElement("pacient"); p; p = p->NextSiblingElement("pacient")) {
@@ -209,7 +209,7 @@ void CLevel::warmUp(const std::string &prototype, const std::string &path, int r
   // The copy itself is not needed in play. A copy that carries parts (a patient's head and hearts) put them into the level as it was
   // built: they leave the list before they are deleted with it.
   std::vector<CMapEntity *> carried;
-  copy->collectCarried(carried);
+  copy->carrying().collectCarried(carried);
   CLevel *running = CLevel::getRunning();
   for (CMapEntitiesCollection *list : {ec, running ? running->getEC() : nullptr})
     if (list)
@@ -275,9 +275,16 @@ void CLevel::render(unsigned short, bool overlay, KGraphic *screen) {
 }
 
 void CLevel::handleMessages(KEvent *event) {
+  const size_t before = ec->getEntitiesPtr()->size();
   controllers->handleMessages(event);
   CMapEntity_FrontaAkci *queue = CMapEntity_FrontaAkci::najdi(ec);
   if (!queue) return;
+  // A refused click leaves no "OK" marker where it was.
+  if (queue->dropRefused()) {
+    const std::vector<CMapEntity_Game *> &list = *ec->getEntitiesPtr();
+    for (size_t i = before; i < list.size(); ++i)
+      if (list[i]->name == "OK") list[i]->setKill(true);
+  }
   queue->flushPredFronta();
   if (!queue->getClear()) return;
   queue->setClear(false);

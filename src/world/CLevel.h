@@ -72,6 +72,8 @@ public:
   int getExpertMoney() const { return expertMoney; }
   int getMaxColors() const { return maxColors; }
   int getOutbreakDelay() const { return outbreakDelay; }
+  // The monkey's wait between rides when the level names none.
+  static const int kMonkeyTimerDefault = 15000;
   int getMonkeyTimer() const { return monkeyTimer; }
   int getZacatekPauzy() const { return zacatekPauzy; }
   int getZacatekPauzyRand() const { return zacatekPauzyRand; }

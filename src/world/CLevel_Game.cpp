@@ -19,6 +19,7 @@
 #include "world/CMapEntitiesFactory.h"
 #include "world/CMapEntity_Game.h"
 #include "world/CMapEntity_TextBox.h"
+#include "world/CWorkLeft.h"
 #include "world/CWorldEngine.h"
 #include "world/kinds/CMapEntity_MapkaLogo.h"
 #include "world/kinds/CMapEntity_PacientClass.h"
@@ -76,7 +77,7 @@ void CLevel_Game::prefetchWorkingDayPictures() {
     CMapEntity_Game *e = factory()->cloneEntity(name);
     e->collectPictures(pictures);
     std::vector<CMapEntity *> carried;
-    e->collectCarried(carried);
+    e->carrying().collectCarried(carried);
     for (CMapEntity *part : carried) ec->forgetEntity(part);
     delete e;
   }
@@ -149,17 +150,11 @@ void CLevel_Game::finishClock() {
   if (levelClock) levelLength = levelClock->vratVteriny();
 }
 
-bool CLevel_Game::noCustomers() const { return !ec->containsClass(kPatientClass); }
+CWorkLeft CLevel_Game::workLeft() const { return CWorkLeft::of(*ec->getEntitiesPtr()); }
 
-bool CLevel_Game::noLaundry() const {
-  CMapEntity_Game *player = ec->getEntityByID(kPlayerID);
-  if (!player) return true;
-  if (player->getContainedEntity(kRubbishID)) return false;
-  CBedLink *beds = TLink<CBedLink>::get();
-  for (CMapEntity_Game *e : *ec->getEntitiesPtr())
-    if (e->getEntityClassID() == kBedClass && !beds->isMadeUp(e)) return false;
-  return true;
-}
+bool CLevel_Game::noCustomers() const { return workLeft().patients() == 0; }
+
+bool CLevel_Game::noLaundry() const { return !workLeft().laundry(); }
 
 void CLevel_Game::playSound(const char *key) {
   CWorldEngine *host = CWorldEngine::of(engine);
@@ -196,7 +191,7 @@ void CLevel_Game::updateInfo() {
   if (levelClock) {
     int elapsed = levelClock->vratVteriny();
     if (elapsed == 0 || elapsed > levelLength) {
-      if (elapsed > levelLength && noCustomers() && noLaundry() && levelLength != 0 && !dayOver) {
+      if (elapsed > levelLength && levelLength != 0 && !dayOver && !workLeft().dayOpen()) {
         dayOver = 1;
         summaryDelay->reset();
       }
@@ -219,23 +214,39 @@ void CLevel_Game::updateInfo() {
 
   if (goal && !goalShown && levelLength != 0) {
     goalShown = 1;
-    showGoalCaption(300, "NAPISGOAL", "GOAL");
+    showBigWord(300, 270, "NAPISGOAL", "GOAL");
     CMapEntity_Game *bar = ec->getEntityByID(kStatusBarID);
     if (bar) TLink<CDayPanelsLink>::get()->showExpertMark(bar);
   }
 
   if (expert && !expertShown && levelLength != 0) {
     expertShown = 1;
-    showGoalCaption(260, "NAPISEXPERTGOAL", "EXPERT");
+    showBigWord(260, 270, "NAPISEXPERTGOAL", "EXPERT");
   }
+  releaseBigWord();
 }
 
-void CLevel_Game::showGoalCaption(float x, const char *sprite, const char *sound) {
-  CMapEntity_Game *caption = cloneAt("NAPISCURED", x, 270);
-  caption->addEntityZSprite(sprite);
-  caption->changeFrameset("FRAMESET1");
-  ec->addEntity(caption);
-  playSound(sound);
+void CLevel_Game::showBigWord(float x, float y, const std::string &picture, const std::string &sound) {
+  bigWords.push_back(TBigWord{x, y, picture, sound});
+  releaseBigWord();
+}
+
+// The next waiting word comes once every word shown has faded below this.
+void CLevel_Game::releaseBigWord() {
+  static const float kFadedEnough = 0.35f;
+  if (bigWords.empty()) return;
+  for (CMapEntity_Game *e : *ec->getEntitiesPtr())
+    if (e->getEntityID() == kBigWordID && !e->getKill() && (e->getAlpha() == -1.0f || e->getAlpha() > kFadedEnough))
+      return;
+  const TBigWord w = bigWords.front();
+  bigWords.erase(bigWords.begin());
+  CMapEntity_Game *word = cloneAt("NAPISCURED", w.x, w.y);
+  if (!w.picture.empty()) {
+    word->addEntityZSprite(w.picture);
+    word->changeFrameset("FRAMESET1");
+  }
+  ec->addEntity(word);
+  if (!w.sound.empty()) playSound(w.sound.c_str());
 }
 
 void CLevel_Game::openHelpWindow() {

@@ -1,11 +1,13 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "world/CLevel.h"
 
 class CCustomerGenerator;
 class CMapEntitiesCollection_Game;
+struct CWorkLeft;
 
 // Every level the game builds: adds the day's money, the cured and lost counts, the patient
 // generator, the four level texts and, every frame, the information overlay that opens the help
@@ -47,6 +49,8 @@ public:
   float getTimeLeftPercent() const;
   // Ends the day's time now (the day counts as over from the next millisecond).
   void finishClock();
+  // What keeps the day open after closing time; the day ends when nothing is left.
+  CWorkLeft workLeft() const;
   bool noCustomers() const;
   // No rubbish in the player figure's hands and every bed made up; true without a player figure.
   bool noLaundry() const;
@@ -66,6 +70,10 @@ public:
   bool getClosedShown() const { return closedShown != 0; }
   bool getGoalShown() const { return goalShown != 0; }
   bool getExpertShown() const { return expertShown != 0; }
+
+  // A big word ("CURED!", or over it the picture named, "GOAL!" or "EXPERT!") at (x, y) with its
+  // sound. Big words follow one another: one waits until the word before it has nearly faded.
+  void showBigWord(float x, float y, const std::string &picture, const std::string &sound);
 
 protected:
   int32_t money;
@@ -94,8 +102,13 @@ private:
   // A text box carried by the window at the offset.
   CMapEntity_Game *carryTextBox(CMapEntity_Game *window, float dx, float dy, const char *font,
                                 const std::string &text);
-  // The goal caption in the given look at x, with its sound.
-  void showGoalCaption(float x, const char *sprite, const char *sound);
+  void releaseBigWord();
+
+  struct TBigWord {
+    float x, y;
+    std::string picture, sound;
+  };
+  std::vector<TBigWord> bigWords;
   void prefetchWorkingDayPictures();
 
   // Where the intro entity's name was read from, for the message when no prototype bears it.

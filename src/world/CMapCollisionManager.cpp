@@ -92,7 +92,7 @@ void CMapCollisionManager::checkCollisions() {
     CMapEntity_Game *e = list[i];
     e->removeCollisions();
     e->removeActionCollisions();
-    words[i] = e->getNoCollision();
+    words[i] = e->hits().getNoCollision();
     Frame *f = e->getCurrentFrame();
     bodies[i] = reach(f ? place(e, f->getBoundingBox()) : TKolizniBox{0, 0, 0, 0}, i);
     actions[i] = reach(f ? place(e, f->getActionBoundingBox()) : TKolizniBox{0, 0, 0, 0}, i);

@@ -67,7 +67,6 @@ void CMapEntitiesCollection::notePictures(const CMapEntity *e) {
 
 CMapEntitiesCollection::CMapEntitiesCollection() : mapa(nullptr) { entities.reserve(150); }
 
-void CMapEntitiesCollection::handleEntities() {}
 
 // The list is emptied before anything is deleted: a dying entity looks up the level's action
 // queue, and must not find entities already deleted.
@@ -166,7 +165,7 @@ void CMapEntitiesCollection::destroyLeaf(CMapEntity_Game *e) {
 
 void CMapEntitiesCollection::destroyTree(CMapEntity_Game *e) {
   std::vector<CMapEntity *> carried;
-  e->collectCarried(carried);
+  e->carrying().collectCarried(carried);
   for (CMapEntity *c : carried) forgetEntity(c);
   destroyLeaf(e);
 }
@@ -383,7 +382,7 @@ void CMapEntitiesCollection::prerenderCommonEntities() {
     // The parts a window or bar carries went into the level as the copy was built; they leave it
     // before they are deleted with the copy.
     std::vector<CMapEntity *> carried;
-    e->collectCarried(carried);
+    e->carrying().collectCarried(carried);
     entities.erase(std::remove_if(entities.begin(), entities.end(),
                                   [&](CMapEntity_Game *x) {
                                     return std::find(carried.begin(), carried.end(), x) != carried.end();

@@ -20,7 +20,6 @@ public:
   CMapEntitiesCollection();
   CMapEntitiesCollection(const CMapEntitiesCollection &) = delete;
   CMapEntitiesCollection &operator=(const CMapEntitiesCollection &) = delete;
-  virtual void handleEntities();
   virtual ~CMapEntitiesCollection();
 
   void bindMapa(CMapa *m) { mapa = m; }

@@ -85,10 +85,6 @@ CMapEntity::~CMapEntity() {
 void CMapEntity::useMethod() {}
 void CMapEntity::deadMethod() {}
 
-void CMapEntity::reactToCollisionsSpecific(CMapEntity *) {}
-void CMapEntity::virtualDestructor() {}
-void CMapEntity::doAction() {}
-
 CMapEntity *CMapEntity::clone() { return new CMapEntity(*this); }
 
 void CMapEntity::damage(short amount) {
@@ -199,8 +195,7 @@ void CMapEntity::reactToCollisions() {
       y = oldY;
       eachCarried([&](CMapEntity *e) { e->setXY(x, y); });
     }
-    if (other->isUsing && other->getUseOnCollision()) use();
-    reactToCollisionsSpecific(other);
+    if (other->isUsing && other->collisions.getUseOnCollision()) use();
   }
   if (collisions.hasTileCollisions()) {
     x = oldX;
@@ -297,7 +292,7 @@ void CMapEntity::update(KGraphic *g) {
       continue;
     }
     if (!e->getVisible()) continue;
-    if (e->getDrawList().size() < 2)
+    if (e->carrier.getDrawList().size() < 2)
       drawOwn(e, g);
     else
       e->update(g);
@@ -317,7 +312,7 @@ void CMapEntity::animate() {
     if (e == this) {
       animateOwn();
     } else if (e->getVisible()) {
-      if (e->getDrawList().size() < 2)
+      if (e->carrier.getDrawList().size() < 2)
         e->animateOwn();
       else
         e->animate();

@@ -47,12 +47,17 @@ public:
   virtual void useMethod();
   virtual void deadMethod();
   virtual void syncWithParentPosition();
-  virtual void damage(short amount);
-  virtual void reactToCollisionsSpecific(CMapEntity *other);
+  void damage(short amount);
   virtual CMapEntity *clone();
-  virtual void virtualDestructor();
-  virtual void doAction();
   virtual ~CMapEntity();
+
+  // The entity's parts, for work that is theirs rather than the entity's: what it carries
+  // (CEntityCarrier), what it touched (CEntityCollisions) and how it looks (CEntityLook).
+  const CEntityCarrier &carrying() const { return carrier; }
+  CEntityCollisions &hits() { return collisions; }
+  const CEntityCollisions &hits() const { return collisions; }
+  CEntityLook &looks() { return look; }
+  const CEntityLook &looks() const { return look; }
 
   // Carrying. The contained list holds the entity itself at index 0 and the carried entities
   // after it; "recursive" operations walk it from index 1, and each carried entity passes them
@@ -81,12 +86,8 @@ public:
   unsigned short getContainedLimit() const { return carrier.getContainedLimit(); }
   void setContainedLimit(unsigned short limit) { carrier.setContainedLimit(limit); }
   const std::vector<CMapEntity *> &getContainedList() const { return carrier.getContainedList(); }
-  const std::vector<CMapEntity *> &getDrawList() const { return carrier.getDrawList(); }
   CMapEntity *getParent() const { return carrier.getParent(); }
-  CMapEntity *getTopCarrier() const { return carrier.getTopCarrier(); }
-  bool canCarry(const CMapEntity *e) const { return carrier.canCarry(e); }
   bool carries(const CMapEntity *e) const { return carrier.carries(e); }
-  void collectCarried(std::vector<CMapEntity *> &out) const { carrier.collectCarried(out); }
 
   // Collisions of the last pass, and the hit tests behaviours ask.
   void addEntityCollision(CMapEntity *e) { collisions.addEntityCollision(e); }
@@ -113,10 +114,6 @@ public:
   std::vector<CMapEntity *> *getCollidedEntitiesPtr() { return collisions.getCollidedEntitiesPtr(); }
   std::vector<CMapEntity *> *getActionCollidedEntitiesPtr() { return collisions.getActionCollidedEntitiesPtr(); }
   std::vector<unsigned short> *getCollidedTilesPtr() { return collisions.getCollidedTilesPtr(); }
-  int32_t getNoCollision() const { return collisions.getNoCollision(); }
-  void setNoCollision(int32_t word) { collisions.setNoCollision(word); }
-  bool getUseOnCollision() const { return collisions.getUseOnCollision(); }
-  void setUseOnCollision(bool u) { collisions.setUseOnCollision(u); }
 
   // The look, passed on to what the entity carries where it says so.
   virtual void setAlpha(float a, bool recurse);
@@ -143,16 +140,11 @@ public:
   void setZoom(float z);
   float getZoom() const { return look.getZoom(); }
   // Drawn with the zoom and alpha it has now until the next hold (see CEntityLook::holdDrawn).
-  void holdDrawnLook(bool shown = true) { look.holdDrawn(shown); }
   float getAlpha() const { return look.getAlpha(); }
   void changeAlpha(float d, bool recurse);
   void setRGB(float r, float g, float b, bool recurse);
-  float getRed() const { return look.getRed(); }
-  float getGreen() const { return look.getGreen(); }
-  float getBlue() const { return look.getBlue(); }
   void setVyrez(short a, short b, short c, short d) { look.setVyrez(a, b, c, d); }
   void setVyrezPercent(short a, short b, short c, short d) { look.setVyrezPercent(a, b, c, d); }
-  short getVyrez(int i) const { return look.getVyrez(i); }
 
   // Drawing order: the layer, and within it y plus the current frame's sort offset.
   void setSortZ(int z, bool recurse);
@@ -172,11 +164,6 @@ public:
   bool frameDec(bool wrap);
   void vypniAnimace();
   void use();
-  const std::string &getUseFrameset() const { return look.getUseFrameset(); }
-  const std::string &getNormalFrameset() const { return look.getNormalFrameset(); }
-  const std::string &getDeathFrameset() const { return look.getDeathFrameset(); }
-  void setDeathFrameset(std::string name) { look.setDeathFrameset(std::move(name)); }
-  unsigned short getLastFrame() const { return look.getLastFrame(); }
 
   // Effects, one call per frame from the behaviour.
   void effectPulse(float amount, int count);
@@ -187,14 +174,8 @@ public:
   void endFlash();
   void setFlash(float f) { look.setFlash(f); }
   float getFlash() const { return look.getFlash(); }
-  bool getFlashDone() const { return look.getFlashDone(); }
-  bool getFlashRising() const { return look.getFlashRising(); }
   void effectIntegrate(float speed);
   void effectIntegrateReset() { look.effectIntegrateReset(); }
-  float getIntegrateZoom() const { return look.getIntegrateZoom(); }
-  float getIntegrateAlpha() const { return look.getIntegrateAlpha(); }
-  int getPulseCount() const { return look.getPulseCount(); }
-  float getPulseDelta() const { return look.getPulseDelta(); }
 
   // Position.
   void setXY(float x, float y);

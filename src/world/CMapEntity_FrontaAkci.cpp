@@ -96,6 +96,14 @@ void CMapEntity_FrontaAkci::flushPredFronta() {
   predFronta.clear();
 }
 
+bool CMapEntity_FrontaAkci::dropRefused() {
+  if (!refused) return false;
+  refused = false;
+  for (akce *a : predFronta) delete a;
+  predFronta.clear();
+  return true;
+}
+
 bool CMapEntity_FrontaAkci::muzuProvadet(CEntityController *c, unsigned short id) const {
   return !fronta.empty() && matches(fronta.front(), c, id);
 }

@@ -78,6 +78,10 @@ public:
   void removeByEntity(CMapEntity *e);
   void clear();
   void setClear(bool c) { clearFlag = c ? 1 : 0; }
+  // The click being handled orders nothing after all: its pending orders are dropped at the flush.
+  void refuseEvent() { refused = true; }
+  // True once after refuseEvent, with the pending orders dropped.
+  bool dropRefused();
   bool getClear() const { return clearFlag != 0; }
   void log() const;
 
@@ -95,4 +99,5 @@ private:
   std::vector<akce *> fronta;
   std::vector<akce *> predFronta;
   uint32_t clearFlag;
+  bool refused = false;
 };

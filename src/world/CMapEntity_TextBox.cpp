@@ -8,7 +8,7 @@
 
 CMapEntity_TextBox::CMapEntity_TextBox(const CMapEntity_TextBox &o)
     : CCloneable(o), boxWidth(o.boxWidth), boxHeight(o.boxHeight), text(o.text), fontName(o.fontName),
-      spacing(o.spacing) {
+      spacing(o.spacing), fitWords(o.fitWords) {
   setAlpha(1.0f, true);
   setRGB(0.0f, 0.39f, 0.51f, false);
 }
@@ -33,6 +33,7 @@ bool CMapEntity_TextBox::nextLine(KText *font, size_t &pos) {
   size_t counted = 0;
   bool cut = false, unmeasurable = false;
   size_t n = text.size() < kMaxChars ? text.size() : kMaxChars;
+  size_t lastBlank = std::string::npos, lastBlankAt = 0;
   for (size_t i = pos; i < n; ++i) {
     char c = text[i];
     if (c != '|') {
@@ -47,6 +48,15 @@ bool CMapEntity_TextBox::nextLine(KText *font, size_t &pos) {
       }
     }
     float measured = (unmeasurable || counted == 0) ? -1.0f : width;
+    if (fitWords && c != ' ' && measured > (float)boxWidth && lastBlank != std::string::npos) {
+      lineBuffer.resize(lastBlank + 1);
+      pos = lastBlankAt + 1;
+      return true;
+    }
+    if (c == ' ') {
+      lastBlank = lineBuffer.size() - 1;
+      lastBlankAt = i;
+    }
     if ((measured > (float)boxWidth && c == ' ') || i + 1 == n || c == '|') {
       pos = i + 1;
       return true;
@@ -69,7 +79,7 @@ void CMapEntity_TextBox::drawText(CFontSeznam *fonts, KText *smallFont) {
   size_t pos = 0;
   long line = 0;
   while (nextLine(font, pos)) {
-    font->setColor(getRed(), getGreen(), getBlue(), a);
+    font->setColor(looks().getRed(), looks().getGreen(), looks().getBlue(), a);
     font->drawStringCentered(lineBuffer.c_str(), x1, x2, screenCoordinate(y + (float)(lineHeight * line)),
                              (float)spacing);
     ++line;
@@ -84,23 +94,25 @@ void CMapEntity_BonusText::renderAdditional(KGraphic *) {
 
 void CMapEntity_BonusText::drawCaption(CFontSeznam *fonts) {
   if (!fonts) return;
-  fonts->setAktivniFont("bonus");
+  fonts->setAktivniFont(warning ? "small" : "bonus");
   KText *font = fonts->getAktivniFont();
   if (!font) return;
   const float a = getAlpha() == -1.0f ? 1.0f : getAlpha();
+  const float spacing = warning ? -1.0f : -4.0f;
+  const long lineHeight = warning ? 28 : 22;
   // Whole on the screen: a caption earned by the screen's edge is drawn just inside it.
   const long firstTop = std::max(0L, screenCoordinate(y));
   size_t pos = 0;
   long line = 0;
   while (nextLine(font, pos)) {
-    const long width = (long)font->getStringWidth(lineBuffer.c_str(), -4.0f);
+    const long width = (long)font->getStringWidth(lineBuffer.c_str(), spacing);
     const long left = std::max(0L, std::min(screenCoordinate(x), kScreenWidth - width - 1));
-    const long top = firstTop + 22 * line;
+    const long top = firstTop + lineHeight * line;
     // A dark shadow first, so that the caption reads on the pale wall too.
     font->setColor(0.0f, 0.0f, 0.0f, a * 0.7f);
-    font->drawStringFromLeft(lineBuffer.c_str(), left + 1, top + 1, -4.0f);
+    font->drawStringFromLeft(lineBuffer.c_str(), left + 1, top + 1, spacing);
     font->setColor(textRed, textGreen, textBlue, a);
-    font->drawStringFromLeft(lineBuffer.c_str(), left, top, -4.0f);
+    font->drawStringFromLeft(lineBuffer.c_str(), left, top, spacing);
     ++line;
   }
   font->setColor(1.0f, 1.0f, 1.0f, 1.0f);

@@ -33,12 +33,14 @@ public:
   std::string text;
   std::string fontName;
   int32_t spacing = 0;
+  // A line breaks before the word that would run past the box, so a panel's text stays on it.
+  bool fitWords = false;
 
 protected:
   // Gathers the next line of the text, from `pos` on, into lineBuffer and moves `pos` past it;
   // false once the text is used up. A line ends at '|' (not kept), at the end of the text, or
-  // at the first blank (kept) after the line has grown wider than the box measured in `font`:
-  // a word is never split.
+  // at the first blank (kept) after the line has grown wider than the box measured in `font`
+  // (with `fitWords`, at the last blank before it): a word is never split.
   bool nextLine(KText *font, size_t &pos);
 
   // Integer part of a screen position; values no long holds are pinned.
@@ -62,6 +64,8 @@ public:
   float textRed = 1.0f;
   float textGreen = 1.0f;
   float textBlue = 1.0f;
+  // A refusal: read at a glance in the bigger font, and held longer before it fades.
+  bool warning = false;
 
   static constexpr long kScreenWidth = 800;
 };

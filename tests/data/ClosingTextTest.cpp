@@ -4,11 +4,15 @@
 #include <tinyxml.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <fstream>
 #include <functional>
 #include <iterator>
 #include <string>
+#include <vector>
 
+#include "core/CSafeFile.h"
+#include "core/CSaveGame.h"
 #include "engine/KFont.h"
 #include "engine/KText.h"
 #include "support/FakePicture.h"
@@ -114,6 +118,29 @@ TEST(ClosingTextTest, NotebookAndBubbleLinesStayWholeWithinTheirPanels) {
   }
   EXPECT_GT(tips, 20);
   EXPECT_GE(notes, 9) << "every shop row explains itself";
+}
+
+// The message window writes a notice into a box 300 px wide (lines breaking before a word that
+// would run past it) whose three lines end above its OK button: every reason the game gives for a
+// failed save or load fits there.
+TEST(ClosingTextTest, EveryNoticeOfAFailedSaveOrLoadFitsAboveTheMessageWindowsButton) {
+  KText font;
+  font.setFontTable(gameFontTable);
+  font.setKGraphic(new FakePicture());
+  std::vector<std::string> notices;
+  for (int err : {ENOSPC, EFBIG, EROFS, EACCES, ENOENT, EISDIR, EIO})
+    notices.push_back("Your game could not be saved:|" + CSafeFile::reasonOf(err) + ".|Folder: ~/hospital/5");
+  for (CSaveGame::Result r : {CSaveGame::MISSING, CSaveGame::TRUNCATED, CSaveGame::BAD_LEVEL,
+                             CSaveGame::NOT_A_FILE, CSaveGame::TOO_LARGE})
+    notices.push_back(std::string("Your saved game cannot be read:|") + CSaveGame::reasonOf(r) + ".|File: ~/hospital/5/save.dat");
+  for (const std::string &text : notices) {
+    SummaryTextBox box(300);
+    box.fitWords = true;
+    box.text = text;
+    size_t pos = 0;
+    for (int lines = 1; box.nextLine(&font, pos); ++lines)
+      EXPECT_TRUE(font.getStringWidth(box.lineBuffer.c_str(), 0.0f) <= 300.0f && lines <= 3) << box.lineBuffer;
+  }
 }
 
 } // namespace

@@ -8,12 +8,15 @@
 
 #include "support/GameWindowDay.h"
 #include "support/PatientState.h"
+#include "ward/player/CMapEntity_Player.h"
 #include "world/CMapEntity_TextBox.h"
 #include "world/kinds/CMapEntity_PacientClass.h"
 #include "world/kinds/CMapEntity_PostelClass.h"
+#include "world/kinds/EntityIds.h"
 
 // The demonstration ward in the real window, watched as a person watches the money: each payment
-// rises as its own caption with its amount, where it was earned; a bed's colour multiplier shows
+// rises as its own caption with its amount, where it was earned, and the money rises by no more
+// than the captions say, through the whole stay of a patient; a bed's colour multiplier shows
 // whenever a chain runs there, on an empty bed too.
 
 namespace {
@@ -60,6 +63,14 @@ protected:
           if ((e->getAlpha() == -1.0f || e->getAlpha() >= 1.0f) && test(t)) found.push_back(t);
     }
     return found;
+  }
+  // Watched frames until `done`, at most `frames`.
+  template <class Done> bool until(Done done, int frames) {
+    for (int i = 0; i < frames && !done(); ++i) watched([&] { playFrame(); });
+    return done();
+  }
+  void click(CMapEntity *e) {
+    watched([&] { clickOn(e); });
   }
   static bool near(CMapEntity_Game *caption, CMapEntity *source) {
     return caption && std::hypot(caption->getX() - source->getX(), caption->getY() - source->getY()) < 80.0f;
@@ -108,6 +119,27 @@ TEST_F(CaptionWindowTest, EveryPaymentShowsItsOwnCaptionAndEveryBedItsChain) {
   EXPECT_FALSE(label(beds[0]).empty()) << "no x2 on the bed of the patient who earned it";
   EXPECT_FALSE(beds[1]->getOccupant());
   EXPECT_FALSE(label(beds[1]).empty()) << "no x2 on an empty bed, which the next patient of its colour continues";
+
+  // The rest of the stay, every frame watched: the examination, the medicine (in time, the fast
+  // service), the cure and the patient's payment, the figure's chain of work, the linen emptied.
+  CMapEntity_PostelClass *bed = beds[0];
+  ASSERT_TRUE(until([&] { return p->getBedState() == kBedOutbreak; }, 3000)) << "no outbreak";
+  click(bed);
+  ASSERT_TRUE(until([&] { return figure()->getContainedEntity(kPrescriptionID) != nullptr; }, 800)) << "no examination";
+  click(level->getEC()->getFirstEntityByClassID(kCabinetClass));
+  ASSERT_TRUE(until([&] { return floorMedicine() != nullptr; }, 1000)) << "no medicine made";
+  click(floorMedicine());
+  ASSERT_TRUE(until([&] { return figure()->getContainedEntity(kMedicineID) != nullptr; }, 600));
+  click(bed);
+  ASSERT_TRUE(until([&] { return p->getBedState() == kBedGivingMoney; }, 4000)) << "never cured";
+  const int cured = level->getCured();
+  click(bed);
+  ASSERT_TRUE(until([&] { return level->getCured() > cured; }, 600)) << "not paid";
+  ASSERT_TRUE(until([&] { return bed->getOccupant() == nullptr && !bed->isMadeUp(); }, 200));
+  click(bed);
+  ASSERT_TRUE(until([&] { return figure()->getContainedEntity(kRubbishID) != nullptr; }, 600)) << "bed not made";
+  click(level->getEC()->getFirstEntityByClassID(kTrolleyClass));
+  EXPECT_TRUE(until([&] { return figure()->getContainedEntity(kRubbishID) == nullptr; }, 600)) << "linen kept";
 }
 
 } // namespace

@@ -174,7 +174,7 @@ TEST_F(ShopTest, BurstDoublesTheWalkAndGivesBackTheSpeedItStartedFrom) {
 
   // An unused icon is drawn whole: its clip's bottom edge is the picture's.
   burst->renderAdditional(nullptr);
-  EXPECT_EQ(burst->getVyrez(3), 0);
+  EXPECT_EQ(burst->looks().getVyrez(3), 0);
 
   KEvent right = event(K_EVENT_MOUSEDOWN, 2);
   level->handleMessages(&right);
@@ -232,13 +232,13 @@ TEST_F(ShopTest, CureTouchUsesShowInTheClipUntilSpent) {
   EXPECT_EQ(touch->active, 1);
   touch->countUse();
   touch->animateAdditional();
-  EXPECT_NEAR(touch->getVyrez(3), touch->getCurrentFrame()->getVyska() / 3, 1) << "the spent third is cut from the top";
+  EXPECT_NEAR(touch->looks().getVyrez(3), touch->getCurrentFrame()->getVyska() / 3, 1) << "the spent third is cut from the top";
   EXPECT_EQ(touch->active, 1);
   touch->countUse();
   touch->countUse();
   EXPECT_EQ(touch->active, 0);
   EXPECT_TRUE(touch->isSpent());
-  EXPECT_FLOAT_EQ(touch->getRed(), 1.0f);
+  EXPECT_FLOAT_EQ(touch->looks().getRed(), 1.0f);
 }
 
 TEST_F(ShopTest, ShopTipEndingAfterTheShopClosedGivesEveryoneTheFocusBack) {

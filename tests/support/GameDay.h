@@ -44,6 +44,7 @@ public:
     fonts->addFont("bed", KMiscTools::makeFilePath("data\\gfx\\bedfont.png"), bedFontTable);
     fonts->addFont("bonus", KMiscTools::makeFilePath("data\\gfx\\bonusFont.png"), bonusFontTable);
     fonts->addFont("small2", KMiscTools::makeFilePath("data\\gfx\\smallfont.tga"), small2FontTable);
+    fonts->addFont("small", KMiscTools::makeFilePath("data\\gfx\\font1small.png"), smallFontTable);
     fonts->addFont("gamefont", KMiscTools::makeFilePath("data\\gfx\\gamefont.tga"), gameFontTable);
     small = new KText(KMiscTools::makeFilePath("data\\gfx\\font1small.png"), smallFontTable);
     engineObj.setFonts(fonts, small);

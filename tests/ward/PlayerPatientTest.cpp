@@ -26,9 +26,9 @@ protected:
   }
   void TearDown() override { tearDownDay(); }
 
-  CMapEntity_PacientClass *bedded(uint8_t state) {
+  CMapEntity_PacientClass *bedded(uint8_t state, const char *species = "PACIENT1") {
     CMapEntity_PacientClass *p =
-        dynamic_cast<CMapEntity_PacientClass *>(CMapEntitiesFactory::instance()->cloneEntity("PACIENT1"));
+        dynamic_cast<CMapEntity_PacientClass *>(CMapEntitiesFactory::instance()->cloneEntity(species));
     level->getEC()->addEntity(p);
     step();
     EXPECT_GT(bed->ulozPacienta(p, p->getColour()), 0);
@@ -69,6 +69,12 @@ protected:
     if (e->approachX && e->approachY) workTile(e, tx, ty);
     ASSERT_GT(walkTo(tx, ty, 400), 0);
     for (int i = 0; i < 3; ++i) step();
+  }
+  void freeBed() {
+    if (CMapEntity_Game *p = bed->getOccupant()) p->setKill(true);
+    bed->releaseOccupant();
+    bed->setUklizeno(true);
+    step();
   }
   bool captionShown(const std::string &prefix) {
     for (CMapEntity_Game *c : named("BONUSTEXT"))
@@ -149,7 +155,7 @@ TEST_F(PlayerPatientTest, MedicineForAnotherBedOrRefusedStaysInAHand) {
   EXPECT_EQ(figure()->workPhase, CPlayerController::kDeciding);
   EXPECT_TRUE(figure()->getContainedEntity(kMedicineID) != nullptr);
   EXPECT_TRUE(own->getParent() && other->getParent());
-  EXPECT_EQ(own->getParent()->getTopCarrier(), figure()) << "refused: kept";
+  EXPECT_EQ(own->getParent()->carrying().getTopCarrier(), figure()) << "refused: kept";
   EXPECT_TRUE(own->getVisible());
   EXPECT_EQ(p->getBedState(), kBedWaitingMedicine);
 
@@ -158,7 +164,7 @@ TEST_F(PlayerPatientTest, MedicineForAnotherBedOrRefusedStaysInAHand) {
   workAtBed();
   EXPECT_NE(p->getBedState(), kBedWaitingMedicine) << "taken";
   EXPECT_EQ(figure()->getContainedEntity(kMedicineID), other) << "the other bed's medicine stays";
-  EXPECT_EQ(other->getParent()->getTopCarrier(), figure());
+  EXPECT_EQ(other->getParent()->carrying().getTopCarrier(), figure());
 }
 
 // No cabinet on the day: the outbreak is left as it is, the figure stays free and nothing ends.
@@ -235,6 +241,42 @@ TEST_F(PlayerPatientTest, APatientSentHomeIsPaidOnceHoweverOftenItsBedIsClicked)
   }
   EXPECT_EQ(level->getCured(), 1) << "the patient has left and paid";
   EXPECT_EQ(level->getMoney(), afterFirst + payment) << "only its own payment came on top";
+}
+
+// Her two hands: work that needs a free one is refused aloud, at once with nothing of hers ahead and
+// on arrival behind a walk; a waving patient is paid before a drink is given; a cabinet click right
+// behind an examination hands in the prescription it writes.
+TEST_F(PlayerPatientTest, FullHandsSayWhyPayingComesFirstAndQueuedOrdersAreJudgedWhenCarriedOut) {
+  CMapEntity_LekarnaClass *cabinet = addCabinet();
+  CMapEntity_PacientClass *child = bedded(kBedOutbreak, "DITEPACIENT1");
+  CMapEntity *spray = figure()->addEntity(std::string("SPREJ")), *recept = figure()->addEntity(std::string("RECEPT"));
+  click((int)bed->getX() + 60, (int)bed->getY() + 40);
+  EXPECT_TRUE(captionShown("Hands full") && named("OK").empty() && queue()->find(walker(), 0) == -1) << "not refused at once";
+  for (CMapEntity_Game *c : named("BONUSTEXT")) c->setKill(true);
+  click(660, 420);
+  click((int)bed->getX() + 60, (int)bed->getY() + 40);
+  EXPECT_FALSE(captionShown("Hands full")) << "judged before it was carried out";
+  ASSERT_GT(walkTo(bedX, bedY, 400), 0);
+  run(200);
+  EXPECT_TRUE(captionShown("Hands full") && child->getBedState() == kBedOutbreak) << "no word where she stands";
+
+  freeBed();
+  figure()->removeEntity(recept);
+  CMapEntity *drink = figure()->addEntity(std::string("DRINK"));
+  CMapEntity_PacientClass *waving = bedded(kBedGivingMoney);
+  workAtBed();
+  EXPECT_TRUE(waving->getPhase() == kPhaseGone || waving->getPhase() == kPhasePaid) << "not paid";
+  EXPECT_EQ(figure()->getContainedEntityClass(kComfortItemClass), drink) << "the drink went instead";
+  run(3000);
+  freeBed();
+
+  figure()->removeEntity(spray);
+  figure()->removeEntity(drink);
+  bedded(kBedOutbreak);
+  click((int)bed->getX() + 60, (int)bed->getY() + 40);
+  click((int)cabinet->getX() + 40, (int)cabinet->getY() + 40);
+  for (int i = 0; i < 1500 && named("LEK").empty(); ++i) step();
+  EXPECT_FALSE(named("LEK").empty() || captionShown("No prescription")) << "the prescription was refused";
 }
 
 } // namespace

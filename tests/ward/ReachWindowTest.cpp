@@ -203,14 +203,26 @@ TEST_F(ReachWindowTest, AfterClosingALateDaysUnmadeBedsAreMadeWhateverLiesOverTh
   ASSERT_TRUE(one && four);
   one->setUklizeno(false);
   four->setUklizeno(false);
+  // A busy ward's list stays on the card's one line, over no bed.
+  TPatientState::setBedState(resting(bed(2), "PACIENT1"), kBedWaitingMedicine);
+  TPatientState::setBedState(resting(bed(3), "PACIENT1"), kBedGivingMoney);
+  resting(bed(5), "PACIENT1");
+  figure()->addEntity(std::string("ODPAD"));
+  for (int i = 0; i < 5; ++i) playFrame();
+  CMapEntity_TextBox *card = dynamic_cast<CMapEntity_TextBox *>(first("CLOSED")->getContainedEntity(kTextBoxID));
+  ASSERT_NE(card, nullptr);
+  fonts->setAktivniFont("small2");
+  EXPECT_LE(fonts->getAktivniFont()->getStringWidth(card->text.c_str(), 0.0f), (float)card->boxWidth) << card->text;
+  savePNG(shot("closed-sign-busy").c_str());
+  figure()->removeEntity(figure()->getContainedEntity(kRubbishID));
   // Whoever came in before closing goes, so only the beds and the linen keep the day open.
   for (int i = 0; i < 120; ++i) {
     for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
       if (e->getEntityClassID() == kPatientClass) e->setKill(true);
     playFrame();
   }
-  CMapEntity_TextBox *card = dynamic_cast<CMapEntity_TextBox *>(first("CLOSED")->getContainedEntity(kTextBoxID));
-  ASSERT_NE(card, nullptr);
+  for (uint16_t n : {2, 3, 5}) bed(n)->setUklizeno(true);
+  playFrame();
   EXPECT_EQ(card->text, "Left: make 2 beds");
   savePNG(shot("closed-sign").c_str());
 

@@ -78,8 +78,8 @@ TEST_F(CarryTest, CarryingPlacesLayersAndRegistersTheEntity) {
   EXPECT_EQ(item->getSortZ(), 5);
   EXPECT_EQ(sub->getSortZ(), 6);
   EXPECT_EQ(item->getParent(), carrier);
-  EXPECT_EQ(item->getTopCarrier(), carrier);
-  EXPECT_EQ(sub->getTopCarrier(), carrier) << "the whole tree knows its outermost carrier";
+  EXPECT_EQ(item->carrying().getTopCarrier(), carrier);
+  EXPECT_EQ(sub->carrying().getTopCarrier(), carrier) << "the whole tree knows its outermost carrier";
   ASSERT_EQ(levelAdded().size(), 1u);
   EXPECT_EQ(levelAdded()[0], item) << "the collection flag hands the entity to the level";
 
@@ -87,7 +87,7 @@ TEST_F(CarryTest, CarryingPlacesLayersAndRegistersTheEntity) {
   low->setSortZ(0, false);
   carrier->addEntity(low, false, false);
   EXPECT_EQ(levelAdded().size(), 1u);
-  const std::vector<CMapEntity *> &draw = carrier->getDrawList();
+  const std::vector<CMapEntity *> &draw = carrier->carrying().getDrawList();
   ASSERT_EQ(draw.size(), 3u);
   EXPECT_EQ(draw[0], carrier) << "drawn by layer: carrier 4, then 5, 5";
   EXPECT_EQ(draw[0]->getSortZ(), 4);
@@ -97,7 +97,7 @@ TEST_F(CarryTest, CarryingPlacesLayersAndRegistersTheEntity) {
   // A chain of carriers: the innermost knows the outermost.
   Counted *deeper = new Counted(5);
   sub->addEntity(deeper, false, false);
-  EXPECT_EQ(deeper->getTopCarrier(), carrier);
+  EXPECT_EQ(deeper->carrying().getTopCarrier(), carrier);
   EXPECT_EQ(deeper->getX(), 105.0f);
   delete carrier;
   EXPECT_EQ(g_deleted, 5) << "deleting a carrier deletes what it carries, at every depth";
@@ -159,7 +159,7 @@ TEST_F(CarryTest, HandOverByIDRespectsTheLimitOrExchangesWhenForced) {
   EXPECT_EQ(book->getParent(), left) << "the forced hand-over swaps the two";
   EXPECT_EQ(drink->getXOffset(), 0.0f) << "the ID form resets the offsets";
   EXPECT_STREQ(framesetOf(drink), "FRAMESET1") << "and the resting frameset";
-  EXPECT_EQ(drink->getTopCarrier(), player);
+  EXPECT_EQ(drink->carrying().getTopCarrier(), player);
   EXPECT_EQ(left->getContainedSize(), 2u);
   EXPECT_EQ(right->getContainedSize(), 2u);
   delete player;
@@ -225,7 +225,7 @@ TEST_F(CarryTest, DroppedEntitiesKeepTheirPlaceAndForgetTheirCarrier) {
 
   EXPECT_TRUE(carrier.dropEntity(b));
   EXPECT_EQ(b->getParent(), nullptr);
-  EXPECT_EQ(b->getTopCarrier(), nullptr);
+  EXPECT_EQ(b->carrying().getTopCarrier(), nullptr);
   EXPECT_FALSE(carrier.dropEntity(b));
   EXPECT_EQ(b->getX(), 100.0f) << "a dropped entity stays where it was";
   b->setXY(7, 8);
@@ -248,7 +248,7 @@ TEST_F(CarryTest, DroppedEntitiesKeepTheirPlaceAndForgetTheirCarrier) {
   EXPECT_EQ(d->getXOffset(), 9.0f);
   EXPECT_EQ(carrier.dropEntity(std::string("C58")), nullptr);
   EXPECT_FALSE(carrier.hasChildren());
-  EXPECT_EQ(carrier.getDrawList().size(), 1u);
+  EXPECT_EQ(carrier.carrying().getDrawList().size(), 1u);
   delete a;
   delete b;
   delete c;
@@ -275,7 +275,7 @@ TEST_F(CarryTest, RemovingDeletesOnlyCarriedMatches) {
   EXPECT_EQ(g_deleted, 3);
   carrier.removeEntity(kept);
   EXPECT_EQ(g_deleted, 4);
-  EXPECT_EQ(carrier.getDrawList().size(), 1u);
+  EXPECT_EQ(carrier.carrying().getDrawList().size(), 1u);
 }
 
 TEST_F(CarryTest, AnEntityHasOneCarrierAndNoCarrierCarriesItsOwnCarrier) {
@@ -294,7 +294,7 @@ TEST_F(CarryTest, AnEntityHasOneCarrierAndNoCarrierCarriesItsOwnCarrier) {
   inner->addEntity(inner, false, false);
   EXPECT_EQ(inner->getContainedSize(), 1u) << "a loop would never end";
   EXPECT_EQ(b.getParent(), nullptr);
-  EXPECT_FALSE(inner->canCarry(item));
+  EXPECT_FALSE(inner->carrying().canCarry(item));
   EXPECT_FALSE(item->giveEntityTo(inner, (unsigned short)4, true)) << "nor can a hand-over make one";
   EXPECT_EQ(inner->getParent(), item);
   EXPECT_TRUE(b.carries(inner));
@@ -319,7 +319,7 @@ TEST_F(CarryTest, AKilledCarrierMarksEverythingItHoldsAndCanBeEmptiedWhole) {
   EXPECT_TRUE(late->getKill()) << "what a dying carrier takes on dies with it";
 
   std::vector<CMapEntity *> tree;
-  carrier.collectCarried(tree);
+  carrier.carrying().collectCarried(tree);
   EXPECT_EQ(tree, (std::vector<CMapEntity *>{item, inner, late}));
 
   // A pass that meets a killed leaf first releases it through its carrier.

@@ -74,9 +74,9 @@ TEST_F(CollisionTest, NoCollisionWordsKeepEntitiesApart) {
   CMapEntity_Game *cursor = at("CURSOR", 100, 100);
   CMapEntity_Game *bed = at("BED", 105, 105);
   CMapEntity_Game *ghost = at("GHOST", 105, 105);
-  cursor->setNoCollision(1);
-  ghost->setNoCollision(1);
-  bed->setNoCollision(2);
+  cursor->hits().setNoCollision(1);
+  ghost->hits().setNoCollision(1);
+  bed->hits().setNoCollision(2);
   manager.checkCollisions();
   EXPECT_TRUE(cursor->getCollidedEntitiesPtr()->empty()) << "no body collisions with any word set";
   EXPECT_FALSE(cursor->isActionCollisionWithEntity(ghost)) << "the same word: never";
@@ -91,7 +91,7 @@ TEST_F(CollisionTest, NoCollisionWordsKeepEntitiesApart) {
 
   // A carrier and what it carries never meet this way.
   CMapEntity_Game *pillow = at("PILLOW", 0, 0);
-  pillow->setNoCollision(3);
+  pillow->hits().setNoCollision(3);
   bed->addEntity(pillow, false, true);
   manager.checkCollisions();
   EXPECT_FALSE(bed->isActionCollisionWithEntity(pillow));
@@ -138,7 +138,7 @@ TEST_F(CollisionTest, ActionListsMatchTheAllPairsPassOnARandomScene) {
     if (i % 50 == 0) y = 32740.0f + (float)pick(40);
     CMapEntity_Game *e = at("E" + std::to_string(i), x, y, sprites[pick(6)]);
     const int words[] = {0, 0, 0, 1, 2};
-    e->setNoCollision(words[pick(5)]);
+    e->hits().setNoCollision(words[pick(5)]);
     e->setFocusable(pick(2) == 0);
     e->setFocus(pick(3) == 0);
     all.push_back(e);
@@ -154,7 +154,7 @@ TEST_F(CollisionTest, ActionListsMatchTheAllPairsPassOnARandomScene) {
     std::vector<CMapEntity *> expected;
     for (size_t j = 0; j < list.size(); ++j) {
       CMapEntity_Game *b = list[j];
-      int32_t wa = a->getNoCollision(), wb = b->getNoCollision();
+      int32_t wa = a->hits().getNoCollision(), wb = b->hits().getNoCollision();
       auto free = [](CMapEntity *e) { return e->getFocus() || !e->getFocusable(); };
       bool tested = (wa == 0 && wb == 0) || (wa != wb && !a->carries(b) && !b->carries(a) && free(a) && free(b));
       TKolizniBox ab = actionBox(a), bb = actionBox(b);

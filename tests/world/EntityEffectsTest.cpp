@@ -50,13 +50,13 @@ TEST_F(EntityEffectsTest, ACountedPulseSwellsShrinksAndEndsAtNormalSize) {
   for (float z : zooms) dipped = dipped || z < 1.0f;
   EXPECT_TRUE(dipped) << "a pulse counts once the zoom falls below 1";
   EXPECT_EQ(carrier->getZoom(), 1.0f);
-  EXPECT_EQ(carrier->getPulseDelta(), 0.0f);
+  EXPECT_EQ(carrier->looks().getPulseDelta(), 0.0f);
   // Once over, further calls hold the normal size.
   for (int i = 0; i < 5; ++i) carrier->effectPulse(0.2f, 1);
   EXPECT_EQ(carrier->getZoom(), 1.0f);
 
   carrier->effectFinishPulse();
-  EXPECT_EQ(carrier->getPulseCount(), 0);
+  EXPECT_EQ(carrier->looks().getPulseCount(), 0);
   EXPECT_TRUE(carrier->effectPulseOver()) << "finishing leaves the over flag";
 }
 
@@ -85,7 +85,7 @@ TEST_F(EntityEffectsTest, AnEndlessPulseNeverEndsAndScalesWithTheFrameFactor) {
     highest = std::max(highest, carrier->getZoom());
   }
   EXPECT_FALSE(carrier->effectPulseOver());
-  EXPECT_GT(carrier->getPulseCount(), 10);
+  EXPECT_GT(carrier->looks().getPulseCount(), 10);
   EXPECT_LT(lowest, 1.0f);
   EXPECT_GE(highest, 1.2f - 1e-5);
 
@@ -115,12 +115,12 @@ TEST_F(EntityEffectsTest, AFlashRisesToItsPeakFadesOnceAndWaitsForAReset) {
   }
   EXPECT_EQ(values[end], 0.0f);
   EXPECT_LE(end, peak + 11) << "falling by 0.03 a frame";
-  EXPECT_TRUE(carrier->getFlashDone());
+  EXPECT_TRUE(carrier->looks().getFlashDone());
   EXPECT_EQ(values[29], 0.0f) << "a finished flash stays off";
   EXPECT_EQ(item->getFlash(), 0.0f) << "not passed on without the flag";
 
   carrier->resetFlash();
-  EXPECT_FALSE(carrier->getFlashDone());
+  EXPECT_FALSE(carrier->looks().getFlashDone());
   frame(20);
   carrier->effectFlash(0.03f, 0.3f, true);
   EXPECT_NEAR(carrier->getFlash(), 0.03f, 1e-5);
@@ -134,7 +134,7 @@ TEST_F(EntityEffectsTest, AFlashRisesToItsPeakFadesOnceAndWaitsForAReset) {
 
 TEST_F(EntityEffectsTest, AFinishedFlashIsInheritedByClonesUntilReset) {
   for (int i = 0; i < 40; ++i) carrier->effectFlash(0.1f, 0.5f, false);
-  ASSERT_TRUE(carrier->getFlashDone());
+  ASSERT_TRUE(carrier->looks().getFlashDone());
   CMapEntity_Game *copy = carrier->clone();
   copy->effectFlash(0.1f, 0.5f, false);
   EXPECT_EQ(copy->getFlash(), 0.0f);
@@ -157,8 +157,8 @@ TEST_F(EntityEffectsTest, AFinishedFlashMovesNeitherTheLookNorWhatItsEntityCarri
   look.resetFlash();
   EXPECT_TRUE(look.effectFlash(0.1f, 0.5f));
 
-  for (int i = 0; i < 100 && !carrier->getFlashDone(); ++i) carrier->effectFlash(0.1f, 0.5f, false);
-  ASSERT_TRUE(carrier->getFlashDone());
+  for (int i = 0; i < 100 && !carrier->looks().getFlashDone(); ++i) carrier->effectFlash(0.1f, 0.5f, false);
+  ASSERT_TRUE(carrier->looks().getFlashDone());
   carrier->effectFlash(0.1f, 0.5f, true);
   EXPECT_EQ(item->getFlash(), 0.0f) << "a carried entity's own flash waits for its carrier's reset";
 }
@@ -170,7 +170,7 @@ TEST_F(EntityEffectsTest, IntegrateShrinksIntoPlaceWhileFadingIn) {
   carrier->effectIntegrate(0.02f);
   EXPECT_NEAR(carrier->getZoom(), 1.38f, 1e-5);
   EXPECT_NEAR(carrier->getAlpha(), 0.05f, 1e-5);
-  EXPECT_NEAR(item->getIntegrateZoom(), 1.38f, 1e-5) << "each carried entity runs its own";
+  EXPECT_NEAR(item->looks().getIntegrateZoom(), 1.38f, 1e-5) << "each carried entity runs its own";
   EXPECT_NEAR(aura->getAlpha(), 0.05f, 1e-5) << "its own run sets even an aura";
 
   for (int i = 1; i < 20; ++i) {
@@ -186,8 +186,8 @@ TEST_F(EntityEffectsTest, IntegrateShrinksIntoPlaceWhileFadingIn) {
   EXPECT_EQ(carrier->getAlpha(), 1.0f);
 
   carrier->effectIntegrateReset();
-  EXPECT_FLOAT_EQ(carrier->getIntegrateZoom(), 1.4f);
-  EXPECT_EQ(carrier->getIntegrateAlpha(), 0.0f);
+  EXPECT_FLOAT_EQ(carrier->looks().getIntegrateZoom(), 1.4f);
+  EXPECT_EQ(carrier->looks().getIntegrateAlpha(), 0.0f);
 }
 
 TEST_F(EntityEffectsTest, TheHighlightPulsesWhileOnAndOnlyOnAnAuraStillCarried) {

@@ -75,11 +75,11 @@ TEST_F(EntityTest, ANewEntityHasTheDocumentedDefaultsAndACloneStartsFresh) {
   EXPECT_TRUE(proto.getVisible());
   EXPECT_EQ(proto.getContainedLimit(), 10);
   EXPECT_EQ(proto.getContainedSize(), 1u);
-  EXPECT_TRUE(proto.getDrawList().empty()) << "a prototype's drawing list is built only on change";
-  EXPECT_EQ(proto.getNormalFrameset(), "FRAMESET1");
-  EXPECT_EQ(proto.getUseFrameset(), "FRAMESET_USE");
-  EXPECT_EQ(proto.getDeathFrameset(), "FRAMESET_DEATH");
-  EXPECT_EQ(proto.getVyrez(0), -1);
+  EXPECT_TRUE(proto.carrying().getDrawList().empty()) << "a prototype's drawing list is built only on change";
+  EXPECT_EQ(proto.looks().getNormalFrameset(), "FRAMESET1");
+  EXPECT_EQ(proto.looks().getUseFrameset(), "FRAMESET_USE");
+  EXPECT_EQ(proto.looks().getDeathFrameset(), "FRAMESET_DEATH");
+  EXPECT_EQ(proto.looks().getVyrez(0), -1);
 
   proto.name = "POSTEL1";
   proto.setEntityID(190);
@@ -105,15 +105,15 @@ TEST_F(EntityTest, ANewEntityHasTheDocumentedDefaultsAndACloneStartsFresh) {
   EXPECT_FALSE(copy->getAktivni());
   EXPECT_FALSE(copy->getKill());
   EXPECT_EQ(copy->getSortZ(), 4);
-  EXPECT_EQ(copy->getBlue(), 0.25f);
+  EXPECT_EQ(copy->looks().getBlue(), 0.25f);
   EXPECT_EQ(copy->locked, 3);
   EXPECT_EQ(copy->approachX, -16);
   EXPECT_EQ(copy->money, 12.5f) << "exported values reach clones through the copied fields";
   EXPECT_TRUE(copy->getExportedVariables().empty());
   EXPECT_EQ(copy->getHighlight(), nullptr) << "the copy does not carry the source's aura";
   EXPECT_TRUE(copy->getHighlightOn());
-  ASSERT_EQ(copy->getDrawList().size(), 1u);
-  EXPECT_EQ(copy->getDrawList()[0], copy);
+  ASSERT_EQ(copy->carrying().getDrawList().size(), 1u);
+  EXPECT_EQ(copy->carrying().getDrawList()[0], copy);
   ASSERT_NE(copy->getSprite(), nullptr);
   EXPECT_NE(copy->getSprite(), proto.getSprite()) << "every entity owns its sprite";
   EXPECT_STREQ(copy->getSprite()->getID(), "BOX");
@@ -280,8 +280,8 @@ TEST_F(EntityTest, AlphaZoomTintAndLayerReachCarriedEntitiesWithTheirExclusions)
   EXPECT_EQ(carrier.getZoom(), 0.0f);
   EXPECT_EQ(pillowPart->getZoom(), 0.0f);
   carrier.setRGB(0.5f, 0.25f, 1, true);
-  EXPECT_EQ(pillowPart->getRed(), 0.5f);
-  EXPECT_EQ(aura->getGreen(), 0.25f);
+  EXPECT_EQ(pillowPart->looks().getRed(), 0.5f);
+  EXPECT_EQ(aura->looks().getGreen(), 0.25f);
 
   carrier.setSortZ(5, true);
   EXPECT_EQ(pillow->getSortZ(), 6);
@@ -294,12 +294,12 @@ TEST_F(EntityTest, ClipPercentHealthAndSortOffsetWorkOnTheCurrentFrame) {
   CMapEntity_Game *e = entity(1, 0, "BOX");
   e->setVyrez(1, 2, 3, 4);
   e->setVyrezPercent(50, -1, -1, -1);
-  EXPECT_EQ(e->getVyrez(0), 32) << "half of a 64-pixel frame";
-  EXPECT_EQ(e->getVyrez(1), 2);
-  EXPECT_EQ(e->getVyrez(3), 4);
+  EXPECT_EQ(e->looks().getVyrez(0), 32) << "half of a 64-pixel frame";
+  EXPECT_EQ(e->looks().getVyrez(1), 2);
+  EXPECT_EQ(e->looks().getVyrez(3), 4);
   e->setVyrezPercent(-1, 33, 7, -1);
-  EXPECT_EQ(e->getVyrez(1), 10) << "a third of 32, truncated";
-  EXPECT_EQ(e->getVyrez(2), 7);
+  EXPECT_EQ(e->looks().getVyrez(1), 10) << "a third of 32, truncated";
+  EXPECT_EQ(e->looks().getVyrez(2), 7);
 
   e->health = 20;
   e->damage(30);
@@ -327,7 +327,7 @@ TEST_F(EntityTest, ClipPercentHealthAndSortOffsetWorkOnTheCurrentFrame) {
   bare->changeSortY(3);
   bare->changeFrameset("X");
   bare->use();
-  EXPECT_EQ(bare->getVyrez(0), -1);
+  EXPECT_EQ(bare->looks().getVyrez(0), -1);
   EXPECT_EQ(bare->getSortY(), 0);
   delete bare;
   delete e;
@@ -353,7 +353,7 @@ TEST_F(EntityTest, FramesetsAndFramesFollowTheCarrier) {
   own->changeFrame(0, 0);
   synced->changeFrame(0, 0);
   door->animate();
-  EXPECT_EQ(door->getLastFrame(), 2);
+  EXPECT_EQ(door->looks().getLastFrame(), 2);
   EXPECT_EQ(frameOf(synced), 2);
   EXPECT_EQ(frameOf(own), 1);
 
@@ -415,7 +415,7 @@ TEST_F(EntityTest, DestroyingAnEntityTellsTheLevelAndDeletesWhatItCarries) {
   holder.addEntity(lost, false, false);
   delete lost;
   EXPECT_EQ(holder.getContainedSize(), 1u);
-  EXPECT_EQ(holder.getDrawList().size(), 1u);
+  EXPECT_EQ(holder.carrying().getDrawList().size(), 1u);
   holder.update(nullptr);
 }
 
@@ -519,7 +519,7 @@ TEST_F(EntityTest, TheCollisionResponseUndoesMovesIntoSolidsAndBlockedTiles) {
   user.addEntityZSprite("DOOR");
   CMapEntity_Game lever(0, 0, false);
   lever.setIsUsing(true);
-  lever.setUseOnCollision(true);
+  lever.hits().setUseOnCollision(true);
   user.addEntityCollision(&lever);
   user.reactToCollisions();
   EXPECT_EQ(user.useCalls, 1);

@@ -258,7 +258,7 @@ TEST_F(ShowcaseLevelGL, EveryEffectShowsWhereItWasPlaced) {
   // Past the flash the prescription draws as before it: darker than at the flash.
   long lit = brightness(shot, 140, 306, 163, 333);
   for (int i = 0; i < 12; ++i) playFrame();
-  EXPECT_TRUE(recept->getFlashDone());
+  EXPECT_TRUE(recept->looks().getFlashDone());
   long after = brightness(grab(), 140, 306, 163, 333);
   EXPECT_GT(lit, after + after / 20) << "at the flash " << lit << ", after " << after;
 }

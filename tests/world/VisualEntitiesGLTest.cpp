@@ -153,7 +153,7 @@ TEST_F(TextBoxGL, CaptionsDrawLeftAlignedInTheBonusFontAndCopiesKeepTheirLooks) 
 
   CMapEntity_BonusText *caption = static_cast<CMapEntity_BonusText *>(proto.clone());
   EXPECT_FLOAT_EQ(caption->getAlpha(), 1.0f);
-  EXPECT_EQ((std::vector<float>{caption->getRed(), caption->getGreen(), caption->getBlue()}),
+  EXPECT_EQ((std::vector<float>{caption->looks().getRed(), caption->looks().getGreen(), caption->looks().getBlue()}),
             (std::vector<float>{0.0f, 0.39f, 0.51f}))
       << "every copy of a text box starts dark teal";
   EXPECT_EQ(caption->boxHeight, 30);

@@ -302,7 +302,7 @@ TEST_F(VisualEntitiesTest, ArrowPulsesForeverAndNewItemsFlashOnce) {
   EXPECT_NEAR(low, 1.0f, 0.06f);
   EXPECT_NEAR(high, 1.2f, 0.06f);
   EXPECT_FLOAT_EQ(brightest, 1.0f);
-  EXPECT_TRUE(recipe->getFlashDone()) << "one flash, then it lies still";
+  EXPECT_TRUE(recipe->looks().getFlashDone()) << "one flash, then it lies still";
   EXPECT_FLOAT_EQ(recipe->getFlash(), 0.0f);
 }
 

@@ -12,8 +12,7 @@
 #include "media/makeString.h"
 #include "ward/cabinet/CMapEntity_Lek.h"
 #include "ward/cabinet/CMapEntity_Lekarna.h"
-#include "ward/player/CMapEntity_Player.h"
-#include "ward/player/CPlayerController.h"
+#include "world/CCaption.h"
 #include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntitiesFactory.h"
 #include "world/CMapEntity_FrontaAkci.h"
@@ -53,11 +52,6 @@ void CLekarnaController::specificHandleMessages(KEvent *ev) {
   if (ev->type != K_EVENT_MOUSEDOWN || ev->button != 1 || !fronta) return;
   CMapEntity_Game *cursor = collection->getEntityByID(kCursorID);
   const bool hit = cursor && cursor->isActionCollisionWithEntity(entity);
-  // The figure refuses a click that would hand nothing in: no "OK" beside its refusal.
-  if (hit && CPlayerController::nothingToHandIn(dynamic_cast<CMapEntity_Player *>(collection->getEntityByID(kPlayerID)))) {
-    fronta->pridej(this, 1, 1);
-    return;
-  }
   fronta->queueClick(this, hit, collection, lastMouseX, lastMouseY);
 }
 
@@ -130,14 +124,7 @@ void CLekarnaController::showWork(CMapEntity_LekarnaClass *c) {
 // A new medicine on the shelf: a caption and a sparkle over it, besides the sound.
 void CLekarnaController::announce(CMapEntity_Game *lek) {
   CMapEntitiesFactory *factory = CMapEntitiesFactory::instance();
-  if (auto *caption = dynamic_cast<CMapEntity_BonusText *>(factory->cloneEntity("BONUSTEXT"))) {
-    caption->setXY(lek->getX() - 30.0f, lek->getY() - 24.0f);
-    caption->text = "Medicine ready!";
-    caption->textRed = 0.1f;
-    caption->textGreen = 0.55f;
-    caption->textBlue = 0.2f;
-    collection->addEntity(caption);
-  }
+  CCaption::show(collection, lek->getX() - 30.0f, lek->getY() - 24.0f, "Medicine ready!", TCaptionKind::Ready);
   for (int i = 0; i < 6; ++i) {
     CMapEntity_Game *spark = factory->cloneEntity("WHITEPARTICLE");
     if (!spark) return;

@@ -10,7 +10,6 @@
 #include "media/ZSprite.h"
 #include "media/makeString.h"
 #include "world/CEntityKit.h"
-#include "world/CWorldEngine.h"
 #include "world/kinds/EntityIds.h"
 
 const char *CMapEntity_Lek::spriteFor(int stars) {
@@ -27,8 +26,7 @@ const char *CMapEntity_Lek::spriteFor(int stars) {
 CMapEntity_Game *CMapEntity_Lek::clone() {
   CMapEntity_Lek *copy = new CMapEntity_Lek(*this);
   copy->setMouseClick(true);
-  CEngine *eng = dynamic_cast<CEngine *>(CWorldEngine::current());
-  CPlayer *player = eng ? eng->getPlayer() : nullptr;
+  CPlayer *player = engine ? engine->getPlayer() : nullptr;
   // The basket's star index: stars owned minus one.
   int stars = (player && player->basketContains(kMedsUpgradeID)) ? player->starsOwned(kMedsUpgradeID) - 1 : -1;
   copy->addEntityZSprite(spriteFor(stars));

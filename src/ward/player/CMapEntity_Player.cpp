@@ -18,7 +18,7 @@ void destroyCarried(CMapEntity *e) {
   CLevel *running = CLevel::getRunning();
   if (CMapEntitiesCollection *list = running ? running->getEC() : nullptr) {
     std::vector<CMapEntity *> carried;
-    e->collectCarried(carried);
+    e->carrying().collectCarried(carried);
     for (CMapEntity *c : carried) list->forgetEntity(c);
     list->forgetEntity(e);
   }

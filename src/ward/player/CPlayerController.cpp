@@ -7,6 +7,7 @@
 #include "core/CEngine.h"
 #include "core/CPlayer.h"
 #include "engine/KEvent.h"
+#include "engine/KText.h"
 #include "media/CFakeTime.h"
 #include "media/CFatal.h"
 #include "media/CGlobals.h"
@@ -24,6 +25,7 @@
 #include "ward/player/CMapEntity_Player.h"
 #include "ward/player/CMapEntity_PlayerHands.h"
 #include "ward/player/CPlayerPatientWork.h"
+#include "world/CEntityKit.h"
 #include "world/CLevel_Game.h"
 #include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntitiesFactory.h"
@@ -60,6 +62,13 @@ bool isHand(const CMapEntity *e) {
 bool ownedByFigure(const CMapEntity *e) {
   uint32_t id = e->getEntityID();
   return id == kPlayerID || (id >= 600 && id <= 603) || isHand(e->getParent());
+}
+
+// Arrows and tip bubbles point at things: a click on them is meant for what lies beneath.
+bool guidance(const CMapEntity *e) {
+  for (const CMapEntity *g = e; g; g = g->getParent())
+    if (g->getEntityID() == kArrowID || g->getEntityClassID() == kTutorialBubbleClass) return true;
+  return false;
 }
 
 // A bed, or a patient lying in one: a click on either orders the work at that bed.
@@ -134,7 +143,7 @@ bool CPlayerController::clickGoal(const std::vector<CMapEntity *> &under, float 
                                   int &ty) const {
   std::vector<CMapEntity *> aimed;
   for (CMapEntity *e : under)
-    if (!ownedByFigure(e)) aimed.push_back(e);
+    if (!ownedByFigure(e) && !guidance(e)) aimed.push_back(e);
   if (aimed.empty()) return false;
   bool bedUnder = false;
   for (CMapEntity *e : aimed)
@@ -171,24 +180,59 @@ bool CPlayerController::nothingToHandIn(CMapEntity_Player *figure) {
   return figure && !figure->getContainedEntity(kPrescriptionID) && figure->workPhase != kExamining;
 }
 
-CMapEntity_Game *CPlayerController::cabinetWithNothingToHandIn(const std::vector<CMapEntity *> &under) const {
-  if (!nothingToHandIn(player)) return nullptr;
-  CMapEntity_Game *cabinet = nullptr;
-  for (CMapEntity *e : under) {
-    if (e->getEntityID() == kMedicineID) return nullptr;
-    if (e->getEntityClassID() == kCabinetClass) cabinet = dynamic_cast<CMapEntity_Game *>(e);
+namespace {
+// Work that puts something into her hand: a bottle, a made bed's linen, a prescription, an item
+// from a dispenser, the spray from its stand.
+bool needsAHand(CMapEntity *e) {
+  if (e->getEntityID() == kMedicineID) return !e->getParent();
+  if (e->getEntityID() == kSprayStandID) return e->CMapEntity::getContainedEntity(kSprayID) != nullptr;
+  if (e->getEntityClassID() == kDispenserClass) return e->CMapEntity::getContainedEntityClass(kComfortItemClass);
+  CMapEntity *patient = e;
+  if (CMapEntity_PostelClass *b = dynamic_cast<CMapEntity_PostelClass *>(e)) {
+    if (!b->isOccupied()) return !b->isMadeUp();
+    patient = b->getOccupant();
   }
-  return cabinet;
+  const CMapEntity_PacientClass *p = dynamic_cast<const CMapEntity_PacientClass *>(patient);
+  return p && p->getPhase() == kPhaseInBed && p->getBedState() == kBedOutbreak;
+}
+} // namespace
+
+const char *CPlayerController::refusal(const std::vector<CMapEntity *> &things) const {
+  bool bottle = false;
+  for (CMapEntity *e : things) bottle = bottle || e->getEntityID() == kMedicineID;
+  const bool full = player->containedFull();
+  for (CMapEntity *e : things) {
+    if (e->getKill() || ownedByFigure(e) || guidance(e)) continue;
+    if (e->getEntityClassID() == kCabinetClass && !bottle && nothingToHandIn(player)) return "No prescription";
+    if (full && needsAHand(e)) return "Hands full";
+  }
+  return nullptr;
 }
 
+bool CPlayerController::ordersAhead() {
+  return player->workPhase == kExamining || queue->find(this, 0) >= 0;
+}
+
+std::array<CMapEntity *, 2> CPlayerController::holding() const {
+  std::array<CMapEntity *, 2> out{};
+  for (int i = 0; i < 2; ++i)
+    if (CMapEntity_PlayerHand *h = player->hand(i == 0))
+      if (h->getContainedList().size() > 1) out[(size_t)i] = h->getContainedList()[1];
+  return out;
+}
+
+// A click that nothing ahead of it can change is judged at once: refused, it orders nothing at all
+// (no walk, nothing chosen, no marker). Behind her other orders it is judged on arrival.
 void CPlayerController::leftClick() {
   CMapEntity_Game *cursor = collection->getEntityByID(kCursorID);
   if (!cursor) return;
   const std::vector<CMapEntity *> &under = *cursor->getActionCollidedEntitiesPtr();
-  if (CMapEntity_Game *cabinet = cabinetWithNothingToHandIn(under)) {
-    refuse(cabinet->getX(), cabinet->getY() + 70.0f, "No prescription");
-    return;
-  }
+  if (!ordersAhead())
+    if (const char *why = refusal(under)) {
+      refuseHere(why);
+      queue->refuseEvent();
+      return;
+    }
   int tx = 0, ty = 0;
   if (!clickGoal(under, cursor->getX(), cursor->getY(), tx, ty)) return;
   akce *a = new akce();
@@ -249,31 +293,32 @@ void CPlayerController::playSound(const char *key) {
   if (key && host && host->getSoundEngine()) host->getSoundEngine()->playSound(key);
 }
 
-unsigned CPlayerController::incRollBonus(uint16_t kind) {
+unsigned CPlayerController::chainStep(uint16_t kind) {
   CChainBonus::TStep s = chain.step(kind, engine ? engine->getSoucasnyLevel() : 0);
   playSound(s.sound);
-  CWorldEngine *host = CWorldEngine::of(engine);
-  if (s.amount && host && host->getLevel()) host->getLevel()->changeMoney((int)s.amount);
   return s.amount;
 }
 
-void CPlayerController::caption(float x, float y, const std::string &text, const float *tint) {
-  CMapEntity_BonusText *b = dynamic_cast<CMapEntity_BonusText *>(CMapEntitiesFactory::instance()->cloneEntity("BONUSTEXT"));
-  if (!b) return;
-  b->setXY(x, y);
-  b->text = text;
-  if (tint) {
-    b->textRed = tint[0];
-    b->textGreen = tint[1];
-    b->textBlue = tint[2];
-  }
-  collection->addEntity(b);
+void CPlayerController::chainBonus(uint16_t kind, float x, float y, const char *label, TCaptionKind captionKind) {
+  if (unsigned amount = chainStep(kind)) payChain(x, y, label, amount, captionKind);
+}
+
+void CPlayerController::caption(float x, float y, const std::string &text, TCaptionKind kind) {
+  CCaption::show(collection, x, y, text, kind);
 }
 
 void CPlayerController::refuse(float x, float y, const std::string &why) {
-  static const float kRefusedTint[3] = {0.85f, 0.15f, 0.1f};
   playSound("NONO");
-  caption(x, y, why, kRefusedTint);
+  entitykit::refusal(collection, x, y, why);
+}
+
+// Centred over her head.
+void CPlayerController::refuseHere(const std::string &why) {
+  KText *font = entitykit::loadedFont("small");
+  Frame *f = player->getCurrentFrame();
+  const float width = font ? font->getStringWidth(why.c_str(), -1.0f) : 0.0f;
+  const float middle = player->getX() + (f ? (float)f->getSirka() / 2 : 0.0f);
+  refuse(middle - width / 2, player->getY() - 30.0f, why);
 }
 
 bool CPlayerController::handsEmpty() {
@@ -283,9 +328,10 @@ bool CPlayerController::handsEmpty() {
   return true;
 }
 
-void CPlayerController::chainCaptions(float x, float y, const char *label, unsigned amount, const float *tint) {
-  caption(x - 30, y - 20, std::string(label) + makeString((float)amount), tint);
-  if (chain.count > 1) caption(x - 50, y - 20, makeString(chain.count) + "x", paleta[8]);
+void CPlayerController::payChain(float x, float y, const char *label, unsigned amount, TCaptionKind captionKind) {
+  CWorldEngine *host = CWorldEngine::of(engine);
+  CCaption::pay(collection, host ? host->getLevel() : nullptr, x - 30, y - 20, label, (int)amount, captionKind);
+  if (chain.count > 1) CCaption::runLength(collection, x - 50, y - 20, chain.count, paleta[8]);
 }
 
 void CPlayerController::restOnDown() {
@@ -312,6 +358,8 @@ void CPlayerController::pickUpOrder() {
   if (!gx || !gy) return;
   player->goalX = *gx;
   player->goalY = *gy;
+  lastHeld = holding();
+  handsChanged = false;
 }
 
 void CPlayerController::decide() {
@@ -377,6 +425,13 @@ void CPlayerController::decide() {
     }
   }
   if (hamper) phase = kEmptyLinen;
+  // Walked there and nothing could be done: say why, unless the walk already did something.
+  if (arrived && !handsChanged) {
+    std::vector<CMapEntity *> aimed;
+    for (CMapEntity *e : near)
+      if (e->getAktivni()) aimed.push_back(e);
+    if (const char *why = refusal(aimed)) refuseHere(why);
+  }
 }
 
 void CPlayerController::work() {
@@ -423,16 +478,19 @@ void CPlayerController::work() {
   if (phase == kEmptyLinen) {
     if (hamper && hamper->getAktivni() && arrived && player->getContainedEntity(kRubbishID)) {
       arrived = 0;
-      unsigned amount = 0;
+      // Every linen pays its step; the captions say what was paid since the last of them.
+      unsigned owed = 0;
       while (CMapEntity *linen = player->getContainedEntity(kRubbishID)) {
         playSound("DR_DUMP_HAMPER");
         restOnDown();
         linen->setKill(true);
-        amount = incRollBonus(CChainBonus::kLinen);
-        if (chain.count == 5 && player->getContainedEntity(kRubbishID))
-          chainCaptions(player->getX(), player->getY() - 20, "CLEANUP +", amount);
+        owed += chainStep(CChainBonus::kLinen);
+        if (chain.count == 5 && player->getContainedEntity(kRubbishID)) {
+          payChain(player->getX(), player->getY() - 20, "CLEANUP +", owed);
+          owed = 0;
+        }
       }
-      chainCaptions(player->getX(), player->getY(), "CLEANUP +", amount);
+      payChain(player->getX(), player->getY(), "CLEANUP +", owed);
     }
     phase = kDeciding;
   }
@@ -507,10 +565,13 @@ void CPlayerController::gotoSquare(int tx, int ty) {
 
 void CPlayerController::update() {
   if (!player || !queue || !collection) return;
-  outbreaks.watch(*collection->getEntitiesPtr(), (int32_t)CFakeTime::instance()->ms);
   pickUpOrder();
   if (player->workPhase == kDeciding) decide();
   work();
+  if (holding() != lastHeld) {
+    lastHeld = holding();
+    handsChanged = true;
+  }
   if (arrived) arrived = 0;
   if (player->workPhase == kDeciding) {
     if (jsemVCili()) arrive();

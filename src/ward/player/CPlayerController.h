@@ -1,12 +1,14 @@
 #pragma once
+#include <array>
 #include <cstdint>
 #include <vector>
 
 #include "media/Timer.h"
 #include "ward/player/CChainBonus.h"
-#include "ward/player/COutbreakWatch.h"
 #include "world/CCloneable.h"
+#include "world/CCaption.h"
 #include "world/CEntityController.h"
+#include "world/kinds/Links.h"
 
 class CMapEntity;
 class CMapEntity_FrontaAkci;
@@ -30,7 +32,7 @@ public:
     kHandInPrescriptions = 8,
     kMakeBed = 10,
     kEmptyLinen = 11,
-    kExamining = 12,
+    kExamining = CFigureActionLink::kExamining,
     kSpraying = 14,
     kDeciding = 18,
   };
@@ -48,7 +50,10 @@ public:
   // Within 15 px of the entity's work point on both axes.
   bool blizkoObjektu(CMapEntity_Game *e);
   // Pays a chain step of this kind into the level's money; returns the amount.
-  unsigned incRollBonus(uint16_t kind);
+  // One step of the work chain: its sound, and the bonus it earns (most kinds earn from the
+  // second step on); chainBonus pays a step's bonus, with its captions, at (x, y).
+  unsigned chainStep(uint16_t kind);
+  void chainBonus(uint16_t kind, float x, float y, const char *label, TCaptionKind captionKind = TCaptionKind::Plain);
   // A right click or an emptied queue: the figure finishes the tile it steps to and stops there.
   void stopAfterStep();
 
@@ -58,6 +63,9 @@ public:
 
   // The figure holds no prescription and writes none: a walk to the cabinet would hand nothing in.
   static bool nothingToHandIn(CMapEntity_Player *figure);
+  // Why the rules refuse the work these things ask for, in the doctor's words; null when they allow
+  // it. Judged on a click's targets, or on what an order aimed at once she has walked there.
+  const char *refusal(const std::vector<CMapEntity *> &things) const;
 
   // Timer lengths of a copy by the upgrades bought.
   static int examMs(int diagnosticStars);
@@ -75,12 +83,13 @@ public:
   Timer idleTimer;
   Timer sprayTimer;
   CChainBonus chain;
-  COutbreakWatch outbreaks;
   CMapEntity_Player *player = nullptr;
   CMapEntity_FrontaAkci *queue = nullptr;
   int32_t bored = 0;
   int32_t arrived = 0;
   int32_t sprayDue = 0;
+  // Her hands took or gave something since the order she walks for was picked up.
+  bool handsChanged = false;
 
 private:
   friend class CPlayerPatientWork;
@@ -97,13 +106,19 @@ private:
   std::vector<CMapEntity *> touched() const;
   void restOnDown();
   void playSound(const char *key);
-  void caption(float x, float y, const std::string &text, const float *tint);
-  // An order that cannot be done: the refusing sound and a caption that says why.
+  void caption(float x, float y, const std::string &text, TCaptionKind kind);
+  // An order that cannot be done: the refusing sound and a caption that says why, at (x, y) or
+  // over the doctor's head.
   void refuse(float x, float y, const std::string &why);
-  // The cabinet under the pointer when a click on it could hand nothing in; else null.
-  CMapEntity_Game *cabinetWithNothingToHandIn(const std::vector<CMapEntity *> &under) const;
+  void refuseHere(const std::string &why);
+  // An order of hers waits or works ahead of a new click: that click is judged when carried out.
+  bool ordersAhead();
+  // What her hands hold now, left then right (null for an empty hand).
+  std::array<CMapEntity *, 2> holding() const;
+  std::array<CMapEntity *, 2> lastHeld{};
   bool handsEmpty();
-  void chainCaptions(float x, float y, const char *label, unsigned amount, const float *tint = nullptr);
+  // Pays `amount` with its caption at (x, y) and the chain's length beside it.
+  void payChain(float x, float y, const char *label, unsigned amount, TCaptionKind captionKind = TCaptionKind::Plain);
   bool someoneInBed() const;
 
   // Met at the last decision; looked up again every decision, never kept across work.

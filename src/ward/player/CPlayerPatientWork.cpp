@@ -34,10 +34,8 @@
 #include "world/kinds/Links.h"
 
 namespace {
-const float kCashTint[3] = {0.8f, 0.15f, 0.5f};
 // How long after an outbreak ended untreated the figure's arrival at the bed still answers it.
 const int32_t kTooLateMs = 4000;
-const uint32_t kArrowID = 189;
 
 int charismaLevel() {
   CPlayer *p = engine ? engine->getPlayer() : nullptr;
@@ -102,7 +100,7 @@ void CPlayerPatientWork::decide(const std::vector<CMapEntity *> &near) {
     bool idle = p->dragged == 0;
     // Sent to an outbreak that ended before she came: say so, once, instead of doing nothing.
     if (ctl.arrived && p->getBedState() != kBedOutbreak && ctl.blizkoObjektu(bedOf) &&
-        ctl.outbreaks.takeMissSince(p, gameNow() - kTooLateMs))
+        p->takeMissedOutbreakSince(gameNow() - kTooLateMs))
       ctl.refuse(p->getX() - 20.0f, p->getY(), "Too late!");
     auto atBed = [&]() { return ctl.arrived && ctl.blizkoObjektu(bedOf); };
     if (p->getBedState() == kBedOutbreak && idle && !ctl.player->containedFull() && atBed()) {
@@ -113,7 +111,8 @@ void CPlayerPatientWork::decide(const std::vector<CMapEntity *> &near) {
       ctl.arrived = 0;
       phase = CPlayerController::kGiveMedicine;
     }
-    if (idle && ctl.player->getContainedEntityClass(kComfortItemClass) && atBed()) {
+    // A patient waving money is paid first; a drink in her hand waits for another.
+    if (idle && p->getBedState() != kBedGivingMoney && ctl.player->getContainedEntityClass(kComfortItemClass) && atBed()) {
       ctl.arrived = 0;
       phase = CPlayerController::kGiveItem;
     }
@@ -125,8 +124,7 @@ void CPlayerPatientWork::decide(const std::vector<CMapEntity *> &near) {
     if (p->getBedState() == kBedGivingMoney && p->getPhase() == kPhaseInBed && idle && atBed()) {
       ctl.arrived = 0;
       p->startLeaving();
-      unsigned amount = ctl.incRollBonus(CChainBonus::kSentHome);
-      if (ctl.chain.count > 1) ctl.chainCaptions(p->getX(), p->getY(), "CASH +", amount, kCashTint);
+      ctl.chainBonus(CChainBonus::kSentHome, p->getX(), p->getY(), "CASH +", TCaptionKind::Cash);
     }
   }
   if (ctl.medicine && !ctl.player->containedFull()) phase = CPlayerController::kTakeMedicine;
@@ -206,10 +204,10 @@ void CPlayerPatientWork::treatOutbreak() {
     CMapEntity_Game *heart = CMapEntitiesFactory::instance()->cloneEntity("SRDCE");
     heart->setXY(p->getX() + 15, p->getY() + 20);
     ctl.collection->addEntity(heart);
-    ctl.caption(p->getX() - 50, p->getY(), "FAST SERVICE +" + makeString(p->getFastService()), kCashTint);
+    CWorldEngine *host = CWorldEngine::of(ctl.engine);
+    CCaption::pay(ctl.collection, host ? host->getLevel() : nullptr, p->getX() - 50, p->getY(), "FAST SERVICE +",
+                  (int)p->getFastService());
     ctl.playSound("CHAIN2");
-    if (CWorldEngine *host = CWorldEngine::of(ctl.engine))
-      if (host->getLevel()) host->getLevel()->changeMoney((int)p->getFastService());
   }
 
   float dx = (float)std::abs((int)pharmacy->getX() - (int)ctl.player->getX());
@@ -239,8 +237,7 @@ void CPlayerPatientWork::treatOutbreak() {
     ctl.player->zapniAnimace();
     for (bool left : {true, false})
       if (CMapEntity_PlayerHand *h = ctl.player->hand(left)) h->changeFrameset("INVISIBLE");
-    unsigned amount = ctl.incRollBonus(CChainBonus::kExamination);
-    if (ctl.chain.count > 1) ctl.chainCaptions(p->getX(), p->getY(), "DIAGNOSTIC +", amount);
+    ctl.chainBonus(CChainBonus::kExamination, p->getX(), p->getY(), "DIAGNOSTIC +");
     ctl.player->workPhase = CPlayerController::kExamining;
     if (hearts) hearts->effectFinishPulse();
     return;
@@ -260,7 +257,7 @@ void CPlayerPatientWork::treatOutbreak() {
   if (head) head->changeFrameset("VERYGOOD");
   if (CMapEntity *light = bedOf->getContainedEntity((unsigned short)kRedLightID)) light->setAlpha(0.0f, true);
   p->healByTouch();
-  ctl.caption(ctl.player->getX() - 50, ctl.player->getY(), "HEALING TOUCH!", nullptr);
+  ctl.caption(ctl.player->getX() - 50, ctl.player->getY(), "HEALING TOUCH!", TCaptionKind::Plain);
 }
 
 // Every medicine for this bed is given; any other, or one the patient cannot take, is put down and
@@ -277,8 +274,7 @@ void CPlayerPatientWork::giveMedicine() {
       lek->setVisible(false);
       if (ctl.player->giveEntityTo(p, lek, false)) {
         ctl.restOnDown();
-        unsigned amount = ctl.incRollBonus(CChainBonus::kMedicine);
-        if (ctl.chain.count > 1) ctl.chainCaptions(p->getX(), p->getY(), "TREATMENT +", amount);
+        ctl.chainBonus(CChainBonus::kMedicine, p->getX(), p->getY(), "TREATMENT +");
         continue;
       }
       lek->setVisible(true);

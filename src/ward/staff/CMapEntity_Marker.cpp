@@ -1,5 +1,7 @@
 #include "ward/staff/CMapEntity_Marker.h"
 
+#include "world/kinds/EntityIds.h"
+
 CMapEntity_Hlasic::CMapEntity_Hlasic(const CMapEntity_Hlasic &o) : CCloneable(o), on(o.on) {
   if (!links().clonePrototype) return;
   CMapEntity *light = links().clonePrototype("REDLIGHT");
@@ -11,5 +13,5 @@ CMapEntity_Hlasic::CMapEntity_Hlasic(const CMapEntity_Hlasic &o) : CCloneable(o)
 
 void CMapEntity_Hlasic::setOn(bool b) {
   on = b ? 1 : 0;
-  if (CMapEntity *light = getContainedEntity(248)) light->setAlpha(b ? 1.0f : 0.0f, true);
+  if (CMapEntity *light = getContainedEntity(kRedLightID)) light->setAlpha(b ? 1.0f : 0.0f, true);
 }

@@ -4,17 +4,9 @@
 #include "media/Frame.h"
 #include "media/Timer.h"
 #include "ward/staff/CMapEntity_Marker.h"
-#include "media/makeString.h"
 #include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntitiesFactory.h"
-#include "world/CMapEntity_TextBox.h"
-#include "world/kinds/CMapEntity_PacientClass.h"
-#include "world/kinds/CMapEntity_PostelClass.h"
 #include "world/kinds/EntityIds.h"
-
-namespace {
-std::string counted(int n, const char *one, const char *many) { return makeString(n) + " " + (n == 1 ? one : many); }
-} // namespace
 
 COKController::COKController(const COKController &o) : CCloneable(o), life(700, false) {}
 
@@ -39,58 +31,8 @@ void COKController::placeMarker(CMapEntitiesCollection *collection, const KEvent
   collection->addEntity(marker);
 }
 
-void CClosedController::onBind() {
-  if (!entity) return;
-  card = dynamic_cast<CMapEntity_TextBox *>(CMapEntitiesFactory::instance()->cloneEntity("TEXTBOX"));
-  if (card) {
-    entity->addEntity(card, true, true);
-    card->setXOffset(84.0f, false);
-    card->setYOffset(5.0f, false);
-    card->syncWithParentPosition();
-    card->fontName = "small2";
-    card->boxWidth = 212;
-    card->text = whatIsLeft(*collection->getEntitiesPtr());
-  }
-  entity->setAlpha(0.0f, true);
-}
-
-void CClosedController::update() {
-  if (!entity) return;
-  if (entity->getAlpha() < 1.0f) entity->changeAlpha(0.01f, true);
-  if (card && collection && collection->contains(card)) card->text = whatIsLeft(*collection->getEntitiesPtr());
-}
-
-// The day ends when no patient is left, every bed is made and the figure carries no linen; a
-// patient waiting for medicine or to pay never leaves by itself, so those are named apart.
-std::string CClosedController::whatIsLeft(const std::vector<CMapEntity_Game *> &entities) {
-  int beds = 0, medicine = 0, paying = 0, others = 0;
-  bool linen = false;
-  for (CMapEntity_Game *e : entities) {
-    if (e->getKill()) continue;
-    if (e->getEntityClassID() == kBedClass && !e->getParent())
-      if (const CMapEntity_PostelClass *b = dynamic_cast<const CMapEntity_PostelClass *>(e))
-        beds += !b->isMadeUp() && !b->isOccupied();
-    if (e->getEntityID() == kPlayerID && e->getContainedEntity(kRubbishID)) linen = true;
-    if (e->getEntityClassID() != kPatientClass) continue;
-    const CMapEntity_PacientClass *p = dynamic_cast<const CMapEntity_PacientClass *>(e);
-    if (!p) continue;
-    const bool inBed = p->getPhase() == kPhaseInBed;
-    if (inBed && p->getBedState() == kBedWaitingMedicine) ++medicine;
-    else if (inBed && p->getBedState() == kBedGivingMoney) ++paying;
-    else ++others;
-  }
-  std::string left;
-  auto add = [&left](const std::string &item) { left += (left.empty() ? "" : ", ") + item; };
-  if (beds) add("make " + counted(beds, "bed", "beds"));
-  if (linen) add("empty the linen");
-  if (medicine) add(counted(medicine, "needs medicine", "need medicine"));
-  if (paying) add(counted(paying, "waits to pay", "wait to pay"));
-  if (others) add(counted(others, "patient in care", "patients in care"));
-  return left.empty() ? "All done!" : "Left: " + left;
-}
-
 void CHlasicController::update() {
   CMapEntity_Hlasic *lamp = dynamic_cast<CMapEntity_Hlasic *>(entity);
   if (!lamp || !lamp->on) return;
-  if (CMapEntity *light = lamp->getContainedEntity(248)) light->effectPulse(0.6f, -1);
+  if (CMapEntity *light = lamp->getContainedEntity(kRedLightID)) light->effectPulse(0.6f, -1);
 }

@@ -1,7 +1,4 @@
 #pragma once
-#include <string>
-#include <vector>
-
 #include "media/Timer.h"
 #include "world/CCloneable.h"
 #include "world/CEntityController.h"
@@ -21,28 +18,9 @@ public:
   Timer life{1000, false};
 };
 
-class CMapEntity_Game;
-class CMapEntity_TextBox;
-
-// The "CLOSED" sign: fades in once placed, and its card names what still keeps the day open.
-class CClosedController : public CCloneable<CClosedController, CEntityController> {
-public:
-  using CCloneable::CCloneable;
-  CClosedController(const CClosedController &other) : CCloneable(other) {}
-  void onBind() override;
-  void update() override;
-
-  // "make 2 beds, empty the linen, 1 needs medicine, ..." for the ward's entities; "all done!"
-  static std::string whatIsLeft(const std::vector<CMapEntity_Game *> &entities);
-
-private:
-  CMapEntity_TextBox *card = nullptr;
-};
-
 // The germ alarm lamp: its red light swells and shrinks while the lamp is on.
 class CHlasicController : public CCloneable<CHlasicController, CEntityController> {
 public:
   using CCloneable::CCloneable;
   void update() override;
-  virtual void action() {}
 };

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "media/CFakeTime.h"
 #include "media/CFatal.h"
 #include "media/CLogger.h"
 #include "media/CRandom.h"
@@ -316,12 +317,12 @@ bool CMapEntity_PacientClass::bedMoveAllowed(uint8_t from, uint8_t to, TBedEntry
   return listed(kBedMoves, sizeof(kBedMoves) / sizeof(kBedMoves[0]), from, to);
 }
 
-void CMapEntity_PacientClass::movePhase(uint8_t to) {
+void CMapEntity_PacientClass::movePhase(TPatientPhase to) {
   checkMove(phaseMoveAllowed(phase, to), "phase", phase, to);
   phase = to;
 }
 
-void CMapEntity_PacientClass::moveBedState(uint8_t to, TBedEntry how) {
+void CMapEntity_PacientClass::moveBedState(TPatientBedState to, TBedEntry how) {
   checkMove(bedMoveAllowed(bedState, to, how), "bed state", bedState, to);
   bedState = to;
 }
@@ -368,7 +369,19 @@ void CMapEntity_PacientClass::startLeaving() { movePhase(kPhasePaid); }
 
 void CMapEntity_PacientClass::walkOut() { movePhase(kPhaseGone); }
 
-void CMapEntity_PacientClass::fallAsleep() { moveBedState(kBedSleeping); }
+void CMapEntity_PacientClass::fallAsleep() {
+  if (bedState == kBedOutbreak) {
+    outbreakMissed = true;
+    outbreakMissedAt = (int32_t)CFakeTime::instance()->ms;
+  }
+  moveBedState(kBedSleeping);
+}
+
+bool CMapEntity_PacientClass::takeMissedOutbreakSince(int32_t since) {
+  if (!outbreakMissed || outbreakMissedAt < since) return false;
+  outbreakMissed = false;
+  return true;
+}
 
 void CMapEntity_PacientClass::lieAwake() { moveBedState(kBedLying); }
 

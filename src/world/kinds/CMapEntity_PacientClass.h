@@ -81,7 +81,7 @@ public:
   // be carried back, and whatever holds it (the monkey) holds it in its current phase. Every
   // operation moves the phase and the bed state through movePhase and moveBedState, which know
   // the moves a visit makes; any other move is a logic error.
-  uint8_t getPhase() const { return phase; }
+  TPatientPhase getPhase() const { return phase; }
   // Registration: on the desk chair while its pressure is taken.
   void sitDown(CMapEntity_Game *chair);
   // Changed into pyjamas, off the chair, waiting on the bench.
@@ -101,8 +101,11 @@ public:
 
   // ---- In bed: asleep -> lying awake -> outbreak -> waiting for medicine -> (thanks for fast
   // service) -> taking medicine -> lying awake ...; cured, it gives its money.
-  uint8_t getBedState() const { return bedState; }
+  TPatientBedState getBedState() const { return bedState; }
+  // Back to sleep; from an outbreak that means nobody examined it in time, which it notes.
   void fallAsleep();
+  // True once per missed outbreak, when it ended untreated at game time `since` or later.
+  bool takeMissedOutbreakSince(int32_t since);
   void lieAwake();
   // The outbreak the illness starts marks the patient and starts the fast-service time; a
   // guide's forced one does neither, and may come whatever the patient was doing.
@@ -220,17 +223,17 @@ private:
   static bool phaseMoveAllowed(uint8_t from, uint8_t to);
   static bool bedMoveAllowed(uint8_t from, uint8_t to, TBedEntry how);
   // The one place each of them changes.
-  void movePhase(uint8_t to);
-  void moveBedState(uint8_t to, TBedEntry how = kWithinStay);
+  void movePhase(TPatientPhase to);
+  void moveBedState(TPatientBedState to, TBedEntry how = kWithinStay);
 
   void exportVariables();
   void addPyjamaHand();
 
   uint16_t colour = 1;
   uint16_t kind = 0;
-  uint8_t phase = kPhaseArrived;
-  uint8_t phaseBeforeHold = kPhaseArrived;
-  uint8_t bedState = kBedLying;
+  TPatientPhase phase = kPhaseArrived;
+  TPatientPhase phaseBeforeHold = kPhaseArrived;
+  TPatientBedState bedState = kBedLying;
   float outbreakCount = 0.0f;
   float outbreakMaxCount = 2.0f;
   // Period in ms of a copy's outbreakClock.
@@ -267,4 +270,6 @@ private:
   CMapEntity_Game *bed = nullptr;
   CMapEntity_Game *tormentor = nullptr;
   int32_t dropBlocked = 0;
+  bool outbreakMissed = false;
+  int32_t outbreakMissedAt = 0;
 };

@@ -13,11 +13,15 @@ constexpr uint32_t kSpeedUpgradeID = 905;
 constexpr uint32_t kShopButtonID = 90;
 constexpr uint32_t kPuntikID = 91;
 constexpr uint32_t kSesitID = 53;
+// "CURED!", "GOAL!" and "EXPERT!": clones of "NAPISCURED".
+constexpr uint32_t kBigWordID = 63;
 constexpr uint32_t kActionQueueID = 73;
 constexpr uint32_t kHeartsID = 92;
 constexpr uint32_t kSummarySesitID = 184;
 constexpr uint32_t kPlayButtonID = 203;
 constexpr uint32_t kStatusBarID = 239;
+// The yellow guidance arrow ("SIPKA").
+constexpr uint32_t kArrowID = 189;
 constexpr uint32_t kRedLightID = 248;
 constexpr uint32_t kShopTipID = 365;
 constexpr uint32_t kTipShopPerkID = 379;

@@ -139,9 +139,10 @@ public:
   virtual void slowChange(CMapEntity_Game *patient, int ms) = 0;
 };
 
-// What the player figure is doing (12 while it examines a patient); false for another entity.
+// What the player figure is doing; false for another entity.
 class CFigureActionLink {
 public:
+  static const uint16_t kExamining = 12;
   virtual bool actionKind(CMapEntity_Game *figure, uint16_t &kind) = 0;
 };
 
