@@ -128,7 +128,7 @@ def apply(goals):
         if line.startswith("#") or not line or line.startswith("name,"):
             continue
         row = next(csv.reader([line]))
-        if len(row) < len(cols) or row[cols.index("kind")] != "day":
+        if len(row) <= cols.index("expert") or row[cols.index("kind")] != "day":
             continue
         day = row[0]
         if ("medium", day) not in goals:
