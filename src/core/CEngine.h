@@ -164,7 +164,5 @@ private:
   KPrefetch pictureWorkers;
 };
 
-// The one engine, null before and after its life.
-extern CEngine *engine;
 // Kept equal to the engine's current state by CEngine::prepniStav.
 extern CStavHry *globalAktualniStav;
