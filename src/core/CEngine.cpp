@@ -39,7 +39,6 @@ CEngine::~CEngine() {
 }
 
 CWorldEngine *CWorldEngine::of(CEngine *engine) { return engine; }
-CWorldEngine *CWorldEngine::current() { return engine; }
 
 std::string CEngine::getObtiznostString() { return CGameOptions::instance()->getObtiznostString(); }
 

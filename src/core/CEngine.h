@@ -28,51 +28,33 @@ public:
   CEngine(const CEngine &) = delete;
   CEngine &operator=(const CEngine &) = delete;
 
-  // What start-up built.
+  // Its parts, for work that is theirs: what start-up built (and what a hand-built engine is
+  // given instead), the level progression, and the frame clock the play state keeps.
+  CEngineStartup &built() { return startup; }
+  CLevelProgress &progression() { return progress; }
+  CEngineClock &frameClock() { return clock; }
+
+  // What start-up built, as levels, entities and the game's own code ask for it.
   CFontSeznam *getFontSeznam() override { return startup.getFontSeznam(); }
-  KText *getBigFont() { return startup.getBigFont(); }
   KText *getSmallFont() override { return startup.getSmallFont(); }
   KText *getBonusFont() { return startup.getBonusFont(); }
-  CProfiles *getProfiles() { return startup.getProfiles(); }
-  CTop10 *getTop10() { return startup.getTop10(); }
   CSoundEngine *getSoundEngine() override { return startup.getSoundEngine(); }
   CEntityControllersVzory_Game *getCEntityControllersVzory_Game() override {
     return startup.getCEntityControllersVzory_Game();
   }
-  unsigned long getLogoScreensMs() const { return startup.getLogoScreensMs(); }
-  double getLogoScreensCpuMs() const { return startup.getLogoScreensCpuMs(); }
-  // What a hand-built engine is given instead of init's objects; the engine owns them after.
-  void setProfiles(CProfiles *p) { startup.setProfiles(p); }
-  void setFonts(CFontSeznam *fonts, KText *small) { startup.setFonts(fonts, small); }
-  void setControllerPrototypes(CEntityControllersVzory_Game *p) { startup.setControllerPrototypes(p); }
 
   int getMusicVolume() override;
   float getLoadingFill() override;
   void setLoadingFill(float fill) override;
   void setLoadingText(const std::string &text) override;
 
-  // The level progression.
+  // The level progression, as the game names its steps.
   CLevel_Game *getLevel() override { return progress.getLevel(); }
-  CLevelList *getLevelList() { return progress.getLevelList(); }
   CPlayer *getPlayer() { return progress.getPlayer(); }
   unsigned short getSoucasnyLevel() const { return progress.getSoucasnyLevel(); }
   void setSoucasnyLevel(unsigned short i) { progress.setSoucasnyLevel(i); }
-  unsigned short getMaxLevel() const { return progress.getMaxLevel(); }
   void setMaxLevel(unsigned short i) { progress.setMaxLevel(i); }
-  unsigned short getSkipToLevel() const { return progress.getSkipToLevel(); }
   void setSkipToLevel(int i) { progress.setSkipToLevel(i); }
-  // At the end of the frame the level at `index` is built again, whatever money the day made;
-  // with `save` the saved game then names that level (a replay).
-  void requestLevel(unsigned short index, bool save) { progress.requestLevel(index, save); }
-  unsigned short getRequestedLevel() const { return progress.getRequestedLevel(); }
-  bool isRunning() const { return progress.isRunning(); }
-  void setRunning(bool on) { progress.setRunning(on); }
-  // Set by the main menu's continue button; the next level check loads the saved game.
-  bool isLoadGamePending() const { return progress.isLoadGamePending(); }
-  void setLoadGamePending(bool on) { progress.setLoadGamePending(on); }
-  void setPlayer(CPlayer *p) { progress.setPlayer(p); }
-  void setLevel(CLevel_Game *l) { progress.setLevel(l); }
-  void setLevelList(CLevelList *l) { progress.setLevelList(l); }
   void forgetLevel(CLevel_Game *l) override { progress.forgetLevel(l); }
   int getDayRecord() override { return progress.getDayRecord(); }
   void creditDay(int bonus, int record) override { progress.creditDay(bonus, record); }
@@ -83,7 +65,6 @@ public:
   // A save that cannot be written, or a saved game that cannot be read, is told to the player.
   bool saveGame() { return progress.saveGame(); }
   void loadGame() { progress.loadGame(); }
-  CPlayerNotices &getNotices() { return progress.getNotices(); }
   bool saveExists() { return progress.saveExists(); }
   void saveDebug() { progress.saveDebug(); }
 
@@ -137,14 +118,6 @@ public:
   // gone when it closes.
   void startPlay();
   void endPlay();
-  // Kept by the play state: set each frame after the level's update and render, and the frames
-  // counted in the last full second of game time.
-  void markUpdated() { clock.markUpdated(); }
-  bool wasUpdated() const { return clock.wasUpdated(); }
-  void countFrame() { clock.countFrame(); }
-  bool hasFpsTimer() const { return clock.hasFpsTimer(); }
-  unsigned short getFrameCounter() const { return clock.getFrameCounter(); }
-
   // The workers that decode the pictures of a level side by side, and ahead for the next.
   KPrefetch &getPictureWorkers() { return pictureWorkers; }
 
@@ -164,7 +137,5 @@ private:
   KPrefetch pictureWorkers;
 };
 
-// The one engine, null before and after its life.
-extern CEngine *engine;
 // Kept equal to the engine's current state by CEngine::prepniStav.
 extern CStavHry *globalAktualniStav;

@@ -26,7 +26,8 @@ void CStavHry_Hra::init(CEngine *e) {
   e->startPlay();
   CGlobals::instance()->randomizeWind();
   e->restartGame();
-  levelName = e->getLevelList() ? e->getLevelList()->getLevel(e->getSoucasnyLevel()) : std::string();
+  CLevelList *list = e->progression().getLevelList();
+  levelName = list ? list->getLevel(e->getSoucasnyLevel()) : std::string();
   delete timer3000;
   timer3000 = new Timer(3000, false);
   active = 1;
@@ -43,7 +44,7 @@ void CStavHry_Hra::update() {
     level->update(engine->getSoucasnyLevel(), true);
     if (CEngine::drawsLevel()) level->render(engine->getSoucasnyLevel(), true, backbuffer);
   }
-  engine->markUpdated();
+  engine->frameClock().markUpdated();
   // Before the level change: a level just built shows a notice once it has had its first update
   // (its behaviours bound, its fade begun).
   showNotice();
@@ -55,7 +56,7 @@ void CStavHry_Hra::update() {
     myWindow->flipBackBuffer(true, true);
   else if (myWindow)
     myWindow->processEvents();
-  engine->countFrame();
+  engine->frameClock().countFrame();
 }
 
 namespace {
@@ -72,10 +73,10 @@ bool underFade(CMapEntitiesCollection *c) {
 void CStavHry_Hra::showNotice() {
   CLevel_Game *level = engine->getLevel();
   CMessageWindowLink *window = TLink<CMessageWindowLink>::get();
-  if (loading || !level || !window || engine->getNotices().empty() || window->isOpen(level->getEC()) ||
+  if (loading || !level || !window || engine->progression().getNotices().empty() || window->isOpen(level->getEC()) ||
       underFade(level->getEC()))
     return;
-  window->open(level->getEC(), engine->getNotices().take());
+  window->open(level->getEC(), engine->progression().getNotices().take());
 }
 
 void CStavHry_Hra::handleMessages(KEvent *event) {

@@ -16,7 +16,8 @@ void CStavHry_Pauza::init(CEngine *e) {
 }
 
 void CStavHry_Pauza::update() {
-  if (engine && engine->getBigFont()) engine->getBigFont()->drawStringCentered("PAUSE", 0, 800, 135, 0.0f);
+  KText *big = engine ? engine->built().getBigFont() : nullptr;
+  if (big) big->drawStringCentered("PAUSE", 0, 800, 135, 0.0f);
   CGlobals::instance()->paused = true;
   // One flip shows the caption; later frames leave the picture as it is.
   if (!slovo2) {

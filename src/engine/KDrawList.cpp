@@ -9,125 +9,11 @@
 
 #include "engine/KFrameCache.h"
 
-namespace {
-
-uint64_t mix(uint64_t h, uint64_t v) {
-  h ^= v + 0x9E3779B97F4A7C15ull + (h << 6) + (h >> 2);
-  return h * 0xFF51AFD7ED558CCDull;
-}
-
-uint64_t mixFloat(uint64_t h, float f) {
-  uint32_t bits;
-  std::memcpy(&bits, &f, sizeof bits);
-  return mix(h, bits);
-}
-
-uint64_t lookOf(const KDrawQuad &q, uint64_t h) {
-  h = mix(h, q.texture ? q.content : 0);
-  h = mix(h, (uint64_t)q.target << 32 | q.source << 16 | q.destination);
-  h = mix(h, (uint64_t)q.blend | (uint64_t)q.linear << 1 | (uint64_t)q.repeat << 2 | (uint64_t)q.line << 3 |
-                 (uint64_t)q.translate << 4 | (uint64_t)q.rotate << 5 | (uint64_t)q.scale << 6);
-  for (float f : {q.tx, q.ty, q.angle, q.zoom}) h = mixFloat(h, f);
-  for (float f : q.colour) h = mixFloat(h, f);
-  for (float f : q.v) h = mixFloat(h, f);
-  for (float f : q.t) h = mixFloat(h, f);
-  return h;
-}
-
-// The pixels a quad may touch, in GL window pixels; turned or zoomed corners are worked out
-// here only to bound them, so the box is widened a pixel for rounding.
-KPixelBox boxOf(const KDrawQuad &q) {
-  int corners = q.line ? 2 : 4;
-  float minX = 1e9f, minY = 1e9f, maxX = -1e9f, maxY = -1e9f;
-  float c = 1, sn = 0;
-  if (q.rotate) {
-    c = std::cos(q.angle * 3.14159265f / 180.0f);
-    sn = std::sin(q.angle * 3.14159265f / 180.0f);
-  }
-  for (int i = 0; i < corners; ++i) {
-    float x = q.v[i * 2], y = q.v[i * 2 + 1];
-    if (q.scale) {
-      x *= q.zoom;
-      y *= q.zoom;
-    }
-    if (q.rotate) {
-      float rx = x * c - y * sn, ry = x * sn + y * c;
-      x = rx;
-      y = ry;
-    }
-    if (q.translate) {
-      x += q.tx;
-      y += q.ty;
-    }
-    minX = std::min(minX, x);
-    maxX = std::max(maxX, x);
-    minY = std::min(minY, y);
-    maxY = std::max(maxY, y);
-  }
-  int widen = (q.line || q.rotate || q.scale || q.translate) ? 1 : 0;
-  KPixelBox b;
-  b.x0 = (int)std::floor(minX) - widen;
-  b.y0 = (int)std::floor(minY) - widen;
-  b.x1 = (int)std::ceil(maxX) + widen;
-  b.y1 = (int)std::ceil(maxY) + widen;
-  if (q.line) {
-    b.x1 += 1;
-    b.y1 += 1;
-  }
-  return b;
-}
-} // namespace
-
-
-
-
-
-
-
-
-
 bool KDrawList::coversView(const KDrawQuad &q) const {
   if (q.blend || q.line || q.translate || q.rotate || q.scale) return false;
   // Unturned quads without blending are upright rectangles: their box is what they cover.
-  KPixelBox b = boxOf(q);
+  KPixelBox b = q.box();
   return b.x0 <= 0 && b.y0 <= 0 && b.x1 >= width && b.y1 >= height;
-}
-
-bool KDrawList::makePicture() {
-  if (picture && pictureW == view[2] && pictureH == view[3]) return true;
-  while (glGetError() != GL_NO_ERROR) {
-  }
-  if (!picture) glGenTextures(1, &picture);
-  state.textureTarget(GL_TEXTURE_2D);
-  state.bind(GL_TEXTURE_2D, picture);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, view[2], view[3], 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
-  state.paramsUnknown(picture);
-  state.setTextureParams(picture, GL_TEXTURE_2D, false, false);
-  const bool made = glGetError() == GL_NO_ERROR;
-  pictureW = made ? view[2] : 0;
-  pictureH = made ? view[3] : 0;
-  return made;
-}
-
-void KDrawList::takePicture() {
-  state.bind(GL_TEXTURE_2D, picture);
-  glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, view[0], view[1], view[2], view[3]);
-  ++redrawCount;
-}
-
-void KDrawList::showPicture() {
-  KDrawQuad q;
-  q.texture = picture;
-  q.target = GL_TEXTURE_2D;
-  // The picture holds the view's screen pixels: spread over the whole view, each texel lands on
-  // the pixel it was taken from.
-  const float w = (float)width, h = (float)height;
-  const float v[8] = {0, 0, w, 0, w, h, 0, h};
-  const float t[8] = {0, 0, 1, 0, 1, 1, 0, 1};
-  std::memcpy(q.v, v, sizeof v);
-  std::memcpy(q.t, t, sizeof t);
-  state.apply(q);
-  batcher.drawUnmoved(q);
 }
 
 void KDrawList::replaySpans(const std::vector<char> &kept, bool wanted) {
@@ -140,8 +26,8 @@ void KDrawList::replaySpans(const std::vector<char> &kept, bool wanted) {
 void KDrawList::prepareScene() {
   pieces.clear();
   // Empty pieces drew nothing; they have no place in the picture.
-  std::vector<Span> drawn;
-  for (const Span &sp : spans) {
+  std::vector<KQuadSpan> drawn;
+  for (const KQuadSpan &sp : spans) {
     if (sp.first == sp.last) continue;
     KScenePiece p;
     p.key = sp.key;
@@ -150,15 +36,15 @@ void KDrawList::prepareScene() {
     b.x0 = b.y0 = 1 << 30;
     b.x1 = b.y1 = -(1 << 30);
     for (size_t i = sp.first; i < sp.last; ++i) {
-      h = lookOf(quads[i], h);
-      KPixelBox qb = boxOf(quads[i]);
+      h = quads[i].look(h);
+      KPixelBox qb = quads[i].box();
       b.x0 = std::min(b.x0, qb.x0);
       b.y0 = std::min(b.y0, qb.y0);
       b.x1 = std::max(b.x1, qb.x1);
       b.y1 = std::max(b.y1, qb.y1);
     }
     p.look = h;
-    frameLook = mix(frameLook, h);
+    frameLook = KDrawQuad::mix(frameLook, h);
     // Scaled, a picture pixel's edge may fall inside a screen pixel: a piece claims one more.
     if (view[2] != width || view[3] != height) {
       b.x0 -= 1;
@@ -172,10 +58,10 @@ void KDrawList::prepareScene() {
   }
   spans.swap(drawn);
   sceneCovers = !spans.empty() && coversView(quads[spans[0].first]);
-  sceneLook = mix(mix(0x5CE7E, (uint64_t)view[2] << 32 | (uint64_t)view[3]), sceneCovers ? 1 : 2);
-  sceneLook = mix(sceneLook, (uint64_t)width << 32 | (uint64_t)height);
+  sceneLook = KDrawQuad::mix(KDrawQuad::mix(0x5CE7E, (uint64_t)view[2] << 32 | (uint64_t)view[3]), sceneCovers ? 1 : 2);
+  sceneLook = KDrawQuad::mix(sceneLook, (uint64_t)width << 32 | (uint64_t)height);
   if (!sceneCovers)
-    for (float f : clearColour) sceneLook = mixFloat(sceneLook, f);
+    for (float f : clearColour) sceneLook = KDrawQuad::mixFloat(sceneLook, f);
   sceneFresh = fresh;
   sceneEnd = quads.size();
   hashedUpTo = sceneEnd;
@@ -184,96 +70,41 @@ void KDrawList::prepareScene() {
 // True when the drawing after the scene was drawn with it.
 bool KDrawList::drawScene(bool recording) {
   if (!keeping || direct || !plain || (!sceneCovers && !sceneFresh)) {
-    damage.forget();
+    parts.forget();
     batcher.replay(quads, 0, sceneEnd, direct, state);
     return false;
   }
   const KFrameCache::Plan &plan = cache.plan(pieces, sceneLook, !sceneFresh);
   if (!plan.usePicture) {
-    damage.forget();
+    parts.forget();
     batcher.replay(quads, 0, sceneEnd, direct, state);
     return false;
   }
-  if (!makePicture()) {
+  if (!picture.make(state, view[2], view[3])) {
     // No room for the picture: every frame is drawn whole, as it looks the same either way.
     keeping = false;
     cache.forget();
-    damage.forget();
+    parts.forget();
     batcher.replay(quads, 0, sceneEnd, direct, state);
     return false;
   }
   if (plan.redraw) {
     replaySpans(plan.kept, true);
-    takePicture();
+    picture.take(state, view);
   }
-  if (recording) {
-    gatherItems(plan.kept);
-    const KPixelBox whole = {view[0], view[1], view[0] + view[2], view[1] + view[3]};
-    const bool parts = damage.compare(items, mix(sceneLook, (uint64_t)redrawCount), whole);
-    recorded = true;
-    if (parts && partsPossible) {
-      drawParts();
-      drewParts = true;
-      return true;
-    }
+  const KViewPlace place = {view, width, height};
+  if (recording &&
+      parts.record(quads, sceneEnd, pieces, spans, plan.kept, place, KDrawQuad::mix(sceneLook, (uint64_t)picture.redraws()))) {
+    parts.draw(quads, picture, state, batcher, direct, place);
+    return true;
   }
-  if (!plan.redraw) showPicture();
+  if (!plan.redraw) picture.show(state, batcher, width, height);
   replaySpans(plan.kept, false);
   return false;
 }
 
-// A box in picture pixels as screen pixels; scaled, a pixel more on each side for rounding.
-KPixelBox KDrawList::onScreen(const KPixelBox &b) const {
-  if (view[2] == width && view[3] == height) return {b.x0 + view[0], b.y0 + view[1], b.x1 + view[0], b.y1 + view[1]};
-  const double sx = (double)view[2] / width, sy = (double)view[3] / height;
-  return {view[0] + (int)std::floor(b.x0 * sx) - 1, view[1] + (int)std::floor(b.y0 * sy) - 1,
-          view[0] + (int)std::ceil(b.x1 * sx) + 1, view[1] + (int)std::ceil(b.y1 * sy) + 1};
-}
-
-// The frame's items over the kept picture: the scene's pieces drawn every frame, then each quad
-// drawn after the scene (the pointer, what the screen puts over the level).
-void KDrawList::gatherItems(const std::vector<char> &kept) {
-  items.clear();
-  itemQuads.clear();
-  uint64_t unkeyed = 1ull << 63, after = 3ull << 62;
-  for (size_t i = 0; i < pieces.size(); ++i) {
-    const uint64_t id = pieces[i].key ? pieces[i].key : unkeyed++;
-    if (kept[i]) continue;
-    items.push_back({id, pieces[i].look, onScreen(pieces[i].box)});
-    itemQuads.push_back({spans[i].first, spans[i].last});
-  }
-  for (size_t j = sceneEnd; j < quads.size(); ++j) {
-    items.push_back({after++, lookOf(quads[j], 0xAF7E2), onScreen(boxOf(quads[j]))});
-    itemQuads.push_back({j, j + 1});
-  }
-}
-
-// Within each rectangle that changed: the kept picture, then every item that reaches into it.
-void KDrawList::drawParts() {
-  const GLboolean scissorOn = glIsEnabled(GL_SCISSOR_TEST);
-  GLint saved[4];
-  glGetIntegerv(GL_SCISSOR_BOX, saved);
-  glEnable(GL_SCISSOR_TEST);
-  for (const KPixelBox &r : damage.rects()) {
-    glScissor(r.x0, r.y0, r.x1 - r.x0, r.y1 - r.y0);
-    showPicture();
-    size_t from = 0, to = 0;
-    for (size_t k = 0; k < items.size(); ++k) {
-      if (!items[k].box.meets(r)) continue;
-      if (from == to || itemQuads[k].first != to) {
-        batcher.replay(quads, from, to, direct, state);
-        from = itemQuads[k].first;
-      }
-      to = itemQuads[k].second;
-    }
-    batcher.replay(quads, from, to, direct, state);
-  }
-  glScissor(saved[0], saved[1], saved[2], saved[3]);
-  if (!scissorOn) glDisable(GL_SCISSOR_TEST);
-}
-
 void KDrawList::hashPending() {
-  for (size_t i = hashedUpTo; i < quads.size(); ++i) frameLook = lookOf(quads[i], frameLook);
+  for (size_t i = hashedUpTo; i < quads.size(); ++i) frameLook = quads[i].look(frameLook);
   hashedUpTo = quads.size();
 }
 
@@ -286,7 +117,7 @@ void KDrawList::clearPending() {
 
 bool KDrawList::frameUnchanged(uint64_t extra) {
   hashPending();
-  finishedLook = mix(frameLook, extra);
+  finishedLook = KDrawQuad::mix(frameLook, extra);
   return shownKnown && !backTouched && finishedLook == shownLook;
 }
 
@@ -297,13 +128,10 @@ void KDrawList::dropFrame() {
 }
 
 void KDrawList::framePresented(bool partsAllowed) {
-  presenting = partsAllowed;
-  partsPossible = partsAllowed && shownKnown && !backTouched;
-  drewParts = recorded = false;
+  parts.presentBegins(partsAllowed, shownKnown && !backTouched);
   flush();
-  presenting = false;
   // What the next frame compares with is this frame's items over the kept picture, or nothing.
-  if (!recorded) damage.forget();
+  parts.presentEnds();
   shownLook = finishedLook;
   shownKnown = true;
   frameLook = kFrameSeed;
@@ -335,17 +163,14 @@ void KDrawList::flush() {
   backTouched = true;
   // Only the flush that presents a frame may draw it in parts; any other leaves the screen's
   // pixels unknown to the next frame.
-  const bool recording = presenting;
-  presenting = false;
-  if (!recording || !sceneEnd) damage.forget();
+  const bool recording = parts.takePresenting();
+  if (!recording || !sceneEnd) parts.forget();
   KQuadBatcher::beginArrays();
   const bool tailDrawn = sceneEnd && drawScene(recording);
   if (!tailDrawn) batcher.replay(quads, sceneEnd, quads.size(), direct, state);
   KQuadBatcher::endArrays();
   clearPending();
 }
-
-
 
 void KDrawList::textureChanging(unsigned) { flush(); }
 
@@ -354,13 +179,12 @@ void KDrawList::textureGone(unsigned texture) {
   state.textureGone(texture);
 }
 
-
 void KDrawList::cleared(const float colour[4]) {
   fresh = quads.empty();
   backTouched = true;
   std::memcpy(clearColour, colour, sizeof clearColour);
-  frameLook = mix(frameLook, 0xC1EA2);
-  for (float f : clearColour) frameLook = mixFloat(frameLook, f);
+  frameLook = KDrawQuad::mix(frameLook, 0xC1EA2);
+  for (float f : clearColour) frameLook = KDrawQuad::mixFloat(frameLook, f);
 }
 
 void KDrawList::viewChanged(const float move[4], const int screenView[4], int pictureW, int pictureH) {
@@ -374,11 +198,11 @@ void KDrawList::viewChanged(const float move[4], const int screenView[4], int pi
   std::memcpy(view, screenView, sizeof view);
   width = pictureW;
   height = pictureH;
-  for (float f : viewMove) frameLook = mixFloat(frameLook, f);
-  frameLook = mix(mix(frameLook, (uint64_t)view[0] << 32 | (uint64_t)view[1]), (uint64_t)view[2] << 32 | (uint64_t)view[3]);
-  frameLook = mix(frameLook, (uint64_t)width << 32 | (uint64_t)height);
+  for (float f : viewMove) frameLook = KDrawQuad::mixFloat(frameLook, f);
+  frameLook = KDrawQuad::mix(KDrawQuad::mix(frameLook, (uint64_t)view[0] << 32 | (uint64_t)view[1]), (uint64_t)view[2] << 32 | (uint64_t)view[3]);
+  frameLook = KDrawQuad::mix(frameLook, (uint64_t)width << 32 | (uint64_t)height);
   // Made with the view rather than in the middle of play, when the first pieces are kept.
-  if (keeping && !direct && view[2] > 0 && view[3] > 0 && !makePicture()) {
+  if (keeping && !direct && view[2] > 0 && view[3] > 0 && !picture.make(state, view[2], view[3])) {
     keeping = false;
     cache.forget();
   }
@@ -386,7 +210,7 @@ void KDrawList::viewChanged(const float move[4], const int screenView[4], int pi
 
 void KDrawList::forgetShown() {
   shownKnown = false;
-  damage.forget();
+  parts.forget();
 }
 
 void KDrawList::beginScene() {
@@ -471,10 +295,9 @@ void KDrawList::forgetPicture() {
   clearPending();
   shownKnown = false;
   inScene = false;
-  picture = 0;
-  pictureW = pictureH = 0;
+  picture.forget();
   cache.forget();
-  damage.forget();
+  parts.forget();
   state.forget();
 }
 

@@ -5,14 +5,16 @@
 
 #include "engine/KDrawQuad.h"
 #include "engine/KFrameCache.h"
-#include "engine/KFrameDamage.h"
+#include "engine/KFrameParts.h"
 #include "engine/KGLStateCache.h"
+#include "engine/KKeptPicture.h"
 #include "engine/KQuadBatcher.h"
 
 // The frame's drawing, kept until something needs it on the screen (the flip, a read of the
 // screen, a texture being made or dropped, the view changing) and then sent to GL with each
 // state set only when it changes (KGLStateCache) and runs of quads of one texture sent together
-// (KQuadBatcher).
+// (KQuadBatcher). Its parts: the kept picture (KKeptPicture) and the damage bookkeeping of frames
+// drawn from it (KFrameParts).
 //
 // Between beginScene and endScene the drawing is split into pieces, one per object drawn
 // (beginPiece/endPiece); pieces that stay the same are drawn once into a kept picture that
@@ -64,7 +66,7 @@ public:
   // a frame drawn from the kept picture is drawn only where it differs from the last one shown.
   void framePresented(bool partsAllowed = false);
   // Where the frame just presented was drawn, in screen pixels; null when it was drawn whole.
-  const std::vector<KPixelBox> *shownParts() const { return drewParts ? &damage.rects() : nullptr; }
+  const std::vector<KPixelBox> *shownParts() const { return parts.shownParts(); }
   // The screen's pixels are no longer known (a window uncovered, resized, another context).
   void forgetShown();
   // Sends every quad on its own as glBegin/glEnd, with no kept picture: the drawing as it was
@@ -72,28 +74,18 @@ public:
   void setDirect(bool on);
   // Pieces in the kept picture now, and pictures drawn so far (for tests and benchmarks).
   size_t keptPieces() const { return cache.keptCount(); }
-  long redraws() const { return redrawCount; }
+  long redraws() const { return picture.redraws(); }
 
 private:
-  struct Span {
-    uintptr_t key;
-    size_t first, last;
-  };
   bool coversView(const KDrawQuad &q) const;
-  bool makePicture();
-  void takePicture();
-  void showPicture();
   void replaySpans(const std::vector<char> &kept, bool wanted);
   void prepareScene();
   bool drawScene(bool recording);
-  KPixelBox onScreen(const KPixelBox &b) const;
-  void gatherItems(const std::vector<char> &kept);
-  void drawParts();
   void hashPending();
   void clearPending();
 
   std::vector<KDrawQuad> quads;
-  std::vector<Span> spans;
+  std::vector<KQuadSpan> spans;
   bool inScene = false;
   bool sceneBroken = false;
   int pieceDepth = 0;
@@ -126,16 +118,8 @@ private:
   KQuadBatcher batcher;
 
   KFrameCache cache;
-  unsigned picture = 0;
-  int pictureW = 0, pictureH = 0;
-  long redrawCount = 0;
-
-  // What the last frame shown drew over the kept picture, to draw the next only where it differs.
-  KFrameDamage damage;
-  // This frame's items over the kept picture, with the quads [first, second) each one drew.
-  std::vector<KDamageItem> items;
-  std::vector<std::pair<size_t, size_t>> itemQuads;
-  bool presenting = false, partsPossible = false, drewParts = false, recorded = false;
+  KKeptPicture picture;
+  KFrameParts parts;
 
   // States made ready by warmUp, and the small textures of each shape it uses.
   int warmed = 0;

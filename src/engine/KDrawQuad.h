@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 
+#include "engine/KFrameCache.h"
+
 // One quad (or line) as a picture asked for it: the GL state it needs, its colour, the extra
 // turn or zoom about a point, and its corners with their texture coordinates in GL order.
 struct KDrawQuad {
@@ -18,4 +20,12 @@ struct KDrawQuad {
   float colour[4] = {1, 1, 1, 1};
   float v[8] = {};
   float t[8] = {};
+
+  // Equal looks put equal pixels on the screen: `h` with this quad mixed in.
+  uint64_t look(uint64_t h) const;
+  // The pixels the quad may touch, in GL window pixels.
+  KPixelBox box() const;
+  // Mixes one value into a look.
+  static uint64_t mix(uint64_t h, uint64_t v);
+  static uint64_t mixFloat(uint64_t h, float f);
 };

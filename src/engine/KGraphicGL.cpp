@@ -59,7 +59,7 @@ bool KGraphicGL::loadPictureReady(const char *path, KTextureReady *ready, bool s
     delete[] mask;
     mask = nullptr;
     _texture.freePicture();
-    const bool ok = installTexture(*ready, sizedFormat, useAlpha);
+    const bool ok = _texture.installTexture(*ready, sizedFormat, useAlpha);
     delete ready;
     if (!ok) _texture.width = _texture.height = 0;
     return ok;
@@ -288,9 +288,6 @@ void KGraphicGL::pollArray() { _texture.pollArray(); }
 void KGraphicGL::selectTexture() { _texture.selectTexture(); }
 void KGraphicGL::setRegions(const std::vector<KRegion> &parts) { _texture.setRegions(parts); }
 void KGraphicGL::ptk_glBindTexture() { _texture.ptk_glBindTexture(); }
-bool KGraphicGL::installTexture(KTextureReady &ready, bool sizedFormat, bool useAlpha) {
-  return _texture.installTexture(ready, sizedFormat, useAlpha);
-}
 
 void KGraphicGL::drawRect(float x1, float y1, float x2, float y2, float red, float green, float blue, float alpha) {
   _blitter.drawRect(x1, y1, x2, y2, red, green, blue, alpha);

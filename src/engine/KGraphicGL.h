@@ -76,11 +76,6 @@ public:
   void ptk_glBindTexture();
   static void ptk_glUnbindTexture() { KGLTexture::ptk_glUnbindTexture(); }
   static void setScreenSize(short width, short height, short depth) { KGLTexture::setScreenSize(width, height, depth); }
-  static void setViewOneToOne(bool oneToOne) { KGLTexture::setViewOneToOne(oneToOne); }
-  static void setTextureMode(int mode) { KGLTexture::setTextureMode(mode); }
-  static int textureMode() { return KGLTexture::textureMode(); }
-  KTextureOptions textureOptions(bool useAlpha) const { return _texture.textureOptions(useAlpha); }
-  bool installTexture(KTextureReady &ready, bool sizedFormat, bool useAlpha);
 
   // The parts: how the picture is stored and how it draws.
   KGLTexture &texture() { return _texture; }

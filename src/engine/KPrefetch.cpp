@@ -86,7 +86,7 @@ void KPrefetch::work() {
 void KPrefetch::request(const std::vector<Job> &jobs, Need need) {
   std::lock_guard<std::mutex> held(lock);
   if (!started) start();
-  const int storage = KGraphicGL::textureMode();
+  const int storage = KGLTexture::textureMode();
   for (const Job &job : jobs) {
     auto it = entries.find(job.path);
     if (it != entries.end()) {

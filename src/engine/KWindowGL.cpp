@@ -131,7 +131,7 @@ void KWindowGL::setWorldView(float x, float y, float angle, float zoom, bool cle
   glDisable(GL_DEPTH_TEST);
   glViewport(view[0], view[1], view[2], view[3]);
   glDisable(GL_DITHER);
-  KGraphicGL::setViewOneToOne(view[2] == W && view[3] == H && angle == 0 && zoom == 1 && std::floor(x) == x &&
+  KGLTexture::setViewOneToOne(view[2] == W && view[3] == H && angle == 0 && zoom == 1 && std::floor(x) == x &&
                               std::floor(y) == y);
 }
 

@@ -81,7 +81,8 @@ int runGame(const TRunOptions *options) {
   }
 
   // What the player was still to be told when the game ended waits no longer.
-  for (std::string text = engine->getNotices().take(); !text.empty(); text = engine->getNotices().take()) {
+  CPlayerNotices &notices = engine->progression().getNotices();
+  for (std::string text = notices.take(); !text.empty(); text = notices.take()) {
     for (char &c : text)
       if (c == '|') c = '\n';
     KMessageBox::show("Tobrulant", text, false);

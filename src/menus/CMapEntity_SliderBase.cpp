@@ -7,7 +7,7 @@
 
 namespace {
 CSoundEngine *sounds() {
-  CWorldEngine *host = CWorldEngine::current();
+  CWorldEngine *host = CWorldEngine::of(::engine);
   return host ? host->getSoundEngine() : nullptr;
 }
 } // namespace

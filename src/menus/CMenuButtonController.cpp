@@ -33,7 +33,7 @@ void CMenuButtonController::specificHandleMessages(KEvent *ev) {
 }
 
 void CMenuButtonContinueController::action() {
-  if (engine) engine->setLoadGamePending(true);
+  if (engine) engine->progression().setLoadGamePending(true);
 }
 
 void CMenuButtonNewGameController::onBind() {
@@ -102,7 +102,7 @@ void CMenuButtonNewGameBackController::action() {
 void CMenuButtonProfileController::action() {
   auto *button = dynamic_cast<CMapEntity_MenuButtonProfile *>(entity);
   CMapEntity *panel = entity->getParent();
-  CProfiles *profiles = engine ? engine->getProfiles() : CProfiles::getCurrent();
+  CProfiles *profiles = engine ? engine->built().getProfiles() : CProfiles::getCurrent();
   if (!button || !panel || !profiles || button->slot < 0) return;
   // One set of rename widgets at a time: those of an earlier click go.
   killCarried(panel, kNameBoxID);

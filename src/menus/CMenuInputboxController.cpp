@@ -56,7 +56,7 @@ void CMenuInputboxNameController::refuse(const char *message) {
 
 void CMenuInputboxNameController::action() {
   auto *box = dynamic_cast<CMapEntity_MenuInputboxName *>(entity);
-  CProfiles *profiles = engine ? engine->getProfiles() : CProfiles::getCurrent();
+  CProfiles *profiles = engine ? engine->built().getProfiles() : CProfiles::getCurrent();
   if (!box || !profiles) return;
   for (const std::string &name : profiles->getNames()) {
     if (name == box->text) {

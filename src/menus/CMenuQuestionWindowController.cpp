@@ -35,18 +35,19 @@ void CMenuQuestionWindowNewGameController::action() {
   engine->resetPlayer();
   engine->setMaxLevel(CEngine::kNoMaxLevel);
   // Straight to the title screen: the day's money must not lead on, nor the fresh record be saved.
-  engine->requestLevel(0, false);
+  engine->progression().requestLevel(0, false);
   CGlobals::instance()->paused = false;
 }
 
 void CMenuQuestionWindowQuitController::action() {
   if (!engine) return;
-  const unsigned short size = engine->getLevelList() ? engine->getLevelList()->getSize() : 0;
+  CLevelList *list = engine->progression().getLevelList();
+  const unsigned short size = list ? list->getSize() : 0;
   engine->setSkipToLevel(size);
 }
 
 void CMenuQuestionWindowRemProfileController::action() {
-  CProfiles *profiles = engine ? engine->getProfiles() : CProfiles::getCurrent();
+  CProfiles *profiles = engine ? engine->built().getProfiles() : CProfiles::getCurrent();
   CMapEntity_Game *panel = collection->getEntityByID(kProfilesID);
   auto *box = panel ? dynamic_cast<CMapEntity_MenuInputboxName *>(panel->getContainedEntity(kNameBoxID)) : nullptr;
   if (profiles && box && box->slot >= 0) {
@@ -66,7 +67,7 @@ void CMenuQuestionWindowRestartController::action() {
   killEntity();
   if (engine) {
     if (engine->getLevel()) engine->getLevel()->setLevelOver(true);
-    engine->requestLevel(engine->getSoucasnyLevel(), true);
+    engine->progression().requestLevel(engine->getSoucasnyLevel(), true);
   }
   CGlobals::instance()->paused = false;
 }

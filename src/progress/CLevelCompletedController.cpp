@@ -32,6 +32,6 @@ void CLevelCompletedController::specificHandleMessages(KEvent *ev) {
   CLogger::instance()->logParts("Set level to:", index);
   // The index comes from save.dat: level 0 is the main menu and anything past the list's end
   // would end the game, so only a day inside the list is a jump.
-  const int size = engine->getLevelList() ? engine->getLevelList()->getSize() : 0;
+  const int size = engine->progression().getLevelList() ? engine->progression().getLevelList()->getSize() : 0;
   if (index > 0 && index < size) engine->setSkipToLevel(index);
 }

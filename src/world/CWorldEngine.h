@@ -9,12 +9,12 @@ class CSoundEngine;
 class KText;
 
 // What levels, entities and behaviours ask of the engine above them. CEngine implements it;
-// this layer holds CEngine pointers and reaches the engine through of().
+// this layer holds CEngine pointers (its owner's, or the one engine below) and reaches the engine
+// through of().
 class CWorldEngine {
 public:
-  // The engine side of an engine pointer (null stays null), and of the one engine.
+  // The engine side of an engine pointer; null stays null.
   static CWorldEngine *of(CEngine *engine);
-  static CWorldEngine *current();
 
   virtual CLevel_Game *getLevel() = 0;
   virtual CSoundEngine *getSoundEngine() = 0;
@@ -40,3 +40,7 @@ public:
 protected:
   ~CWorldEngine() = default;
 };
+
+// The one engine, null before and after its life. A level and what it owns hold the engine they
+// were made with, which a level test's engine is, while this stays null there.
+extern CEngine *engine;

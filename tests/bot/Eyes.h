@@ -334,7 +334,7 @@ public:
       for (CFontZaznam *e : list->entries)
         for (const FontFile &f : files)
           if (e->getNazev() == f.name) watch(e->getFont(), f);
-    watch(engine->getBigFont(), files[0]);
+    watch(engine->built().getBigFont(), files[0]);
     watch(engine->getSmallFont(), files[1]);
     watch(engine->getBonusFont(), files[6]);
     screenWas = backbuffer;

@@ -45,7 +45,7 @@ inline RandomSession randomSession(int days, unsigned seed, bool verbose, long d
           alarm(60);
           if (!g.alive()) {
             // A quit from the menu: the game starts over on the title screen.
-            g.engine()->setRunning(true);
+            g.engine()->progression().setRunning(true);
             myWindow->setQuit(false);
             g.setDifficulty(pick(3));
             jumped = true;

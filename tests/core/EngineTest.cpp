@@ -278,29 +278,29 @@ protected:
     }
 
     engine = &e;
-    e.setProfiles(new CProfiles());
-    ASSERT_EQ(e.getProfiles()->load(), 0);
-    e.setPlayer(new CPlayer());
+    e.built().setProfiles(new CProfiles());
+    ASSERT_EQ(e.built().getProfiles()->load(), 0);
+    e.progression().setPlayer(new CPlayer());
     CEntityControllersVzory_Game *prototypes = buildControllerPrototypes(&e);
     prototypes->addController(new ProbeController());
-    e.setControllerPrototypes(prototypes);
+    e.built().setControllerPrototypes(prototypes);
     e.setSkipToLevel(CEngine::kNoSkip);
-    e.setRunning(true);
+    e.progression().setRunning(true);
     e.restartGame();
     ASSERT_EQ(LoadProbe::loads().size(), 1u);
     LoadProbe::loads().clear();
   }
   void TearDown() override {
     delete e.getLevel();
-    e.setLevel(nullptr);
-    delete e.getLevelList();
-    e.setLevelList(nullptr);
+    e.progression().setLevel(nullptr);
+    delete e.progression().getLevelList();
+    e.progression().setLevelList(nullptr);
     delete e.getPlayer();
-    e.setPlayer(nullptr);
-    delete e.getProfiles();
-    e.setProfiles(nullptr);
+    e.progression().setPlayer(nullptr);
+    delete e.built().getProfiles();
+    e.built().setProfiles(nullptr);
     delete e.getCEntityControllersVzory_Game();
-    e.setControllerPrototypes(nullptr);
+    e.built().setControllerPrototypes(nullptr);
     engine = nullptr;
     loading = 0;
     CMapEntitiesFactory::destroyInstance();
@@ -368,9 +368,9 @@ protected:
 };
 
 TEST_F(EngineLevelTest, RestartReadsTheListAndBuildsTheMainMenu) {
-  EXPECT_EQ(e.getLevelList()->getSize(), 4);
+  EXPECT_EQ(e.progression().getLevelList()->getSize(), 4);
   EXPECT_EQ(e.getSoucasnyLevel(), 0);
-  EXPECT_EQ(e.getMaxLevel(), CEngine::kNoMaxLevel);
+  EXPECT_EQ(e.progression().getMaxLevel(), CEngine::kNoMaxLevel);
   EXPECT_EQ(current(), "MENU");
   e.setSoucasnyLevel(2);
   e.restartGame();
@@ -382,7 +382,7 @@ TEST_F(EngineLevelTest, RestartReadsTheListAndBuildsTheMainMenu) {
 TEST_F(EngineLevelTest, AGoalMetMovesOnAndIsSavedWhileTheLevelBuildsUnderLoading) {
   finish(1);
   EXPECT_EQ(e.getSoucasnyLevel(), 1);
-  EXPECT_EQ(e.getMaxLevel(), 1);
+  EXPECT_EQ(e.progression().getMaxLevel(), 1);
   EXPECT_EQ(current(), "MAP");
   ASSERT_EQ(LoadProbe::loads().size(), 1u);
   EXPECT_EQ(LoadProbe::loads()[0].loading, 1);
@@ -427,27 +427,27 @@ TEST_F(EngineLevelTest, AnEarlierDayLeadsBackToTheFurthestOne) {
   const std::string kept = readFile("hospital/0/save.dat");
   finish(10);
   EXPECT_EQ(e.getSoucasnyLevel(), 3);
-  EXPECT_EQ(e.getMaxLevel(), 3);
+  EXPECT_EQ(e.progression().getMaxLevel(), 3);
   EXPECT_EQ(readFile("hospital/0/save.dat"), kept);
 
   e.setSoucasnyLevel(1);
   finish(1);
   EXPECT_EQ(e.getSoucasnyLevel(), 1);
-  EXPECT_EQ(e.getMaxLevel(), 3);
+  EXPECT_EQ(e.progression().getMaxLevel(), 3);
 
   // After a fresh player the furthest level is 0 and never pulls the game forward.
   e.resetPlayer();
-  EXPECT_EQ(e.getMaxLevel(), 0);
+  EXPECT_EQ(e.progression().getMaxLevel(), 0);
   finish(5);
   EXPECT_EQ(e.getSoucasnyLevel(), 2);
-  EXPECT_EQ(e.getMaxLevel(), 2);
+  EXPECT_EQ(e.progression().getMaxLevel(), 2);
 }
 
 TEST_F(EngineLevelTest, PassingTheLastEntryEndsTheLoopWithoutBuildingAnything) {
   e.setSoucasnyLevel(3);
   e.setMaxLevel(3);
   finish(5);
-  EXPECT_FALSE(e.isRunning());
+  EXPECT_FALSE(e.progression().isRunning());
   EXPECT_EQ(e.getSoucasnyLevel(), 3);
   EXPECT_TRUE(LoadProbe::loads().empty());
   EXPECT_EQ(savedIndices().first, -1) << "no level was entered, so nothing is saved";
@@ -462,7 +462,7 @@ TEST_F(EngineLevelTest, ARequestedLevelIsBuiltWhateverTheMoneyAndSavedOnlyWhenAs
   level()->changeMoney(600);
   level()->setLevelOver(true);
   CGlobals::instance()->paused = true;
-  e.requestLevel(2, true);
+  e.progression().requestLevel(2, true);
   e.checkNextLevel();
   e.trySkipLevel();
   EXPECT_EQ(current(), "DAY1");
@@ -470,13 +470,13 @@ TEST_F(EngineLevelTest, ARequestedLevelIsBuiltWhateverTheMoneyAndSavedOnlyWhenAs
   EXPECT_EQ(e.getSoucasnyLevel(), 2);
   EXPECT_EQ(savedIndices(), std::make_pair(2, 2));
   EXPECT_FALSE(CGlobals::instance()->paused);
-  EXPECT_EQ(e.getRequestedLevel(), CEngine::kNoSkip);
+  EXPECT_EQ(e.progression().getRequestedLevel(), CEngine::kNoSkip);
 
   // Back to the title screen from a won day: index 0, and the save stays as it was.
   const std::string saved = readFile("hospital/0/save.dat");
   level()->changeMoney(600);
   level()->setLevelOver(true);
-  e.requestLevel(0, false);
+  e.progression().requestLevel(0, false);
   e.checkNextLevel();
   EXPECT_EQ(current(), "MENU");
   EXPECT_EQ(e.getSoucasnyLevel(), 0);
@@ -494,8 +494,8 @@ TEST_F(EngineLevelTest, JumpsAreNeverSavedAndKeepTheFurthestLevel) {
   e.checkNextLevel();
   e.trySkipLevel();
   EXPECT_EQ(e.getSoucasnyLevel(), 3);
-  EXPECT_EQ(e.getMaxLevel(), 2);
-  EXPECT_EQ(e.getSkipToLevel(), CEngine::kNoSkip);
+  EXPECT_EQ(e.progression().getMaxLevel(), 2);
+  EXPECT_EQ(e.progression().getSkipToLevel(), CEngine::kNoSkip);
   EXPECT_EQ(current(), "DAY2");
   EXPECT_EQ(savedIndices().first, -1);
   EXPECT_FALSE(e.getPlayer()->getPerkBought());
@@ -505,7 +505,7 @@ TEST_F(EngineLevelTest, JumpsAreNeverSavedAndKeepTheFurthestLevel) {
   // A jump to the list's size ends the game like finishing the last entry.
   e.setSkipToLevel(4);
   e.trySkipLevel();
-  EXPECT_FALSE(e.isRunning());
+  EXPECT_FALSE(e.progression().isRunning());
   EXPECT_EQ(e.getSoucasnyLevel(), 3);
   EXPECT_EQ(current(), "DAY2");
   EXPECT_EQ(LoadProbe::loads().size(), 2u) << "nothing is built past the list";
@@ -517,7 +517,7 @@ TEST_F(EngineLevelTest, AnEndOfLevelAndAJumpInOneFrameEndOnTheJump) {
   finish(1);
   EXPECT_EQ(loaded(), std::vector<std::string>({"MAP", "MENU"}));
   EXPECT_EQ(e.getSoucasnyLevel(), 0);
-  EXPECT_EQ(e.getMaxLevel(), 1);
+  EXPECT_EQ(e.progression().getMaxLevel(), 1);
   EXPECT_EQ(CLevel::getRunning(), level());
 }
 
@@ -530,23 +530,23 @@ TEST_F(EngineLevelTest, AContinueRequestLoadsTheSaveOrStaysWhenThereIsNone) {
   e.setMaxLevel(CEngine::kNoMaxLevel);
   e.resetPlayer();
 
-  e.setLoadGamePending(true);
+  e.progression().setLoadGamePending(true);
   level()->setLevelOver(true); // served instead of the end of the level
   e.checkNextLevel();
-  EXPECT_FALSE(e.isLoadGamePending());
+  EXPECT_FALSE(e.progression().isLoadGamePending());
   EXPECT_EQ(e.getSoucasnyLevel(), 2);
-  EXPECT_EQ(e.getMaxLevel(), 3);
+  EXPECT_EQ(e.progression().getMaxLevel(), 3);
   EXPECT_EQ(e.getPlayer()->getMoney(), 777);
   EXPECT_EQ(current(), "DAY1");
   EXPECT_EQ(loading, 0);
 
   dropSave();
-  e.setLoadGamePending(true);
+  e.progression().setLoadGamePending(true);
   testing::internal::CaptureStderr();
   e.checkNextLevel();
   std::string err = testing::internal::GetCapturedStderr();
   EXPECT_NE(err.find("save.dat"), std::string::npos) << err;
-  EXPECT_FALSE(e.isLoadGamePending());
+  EXPECT_FALSE(e.progression().isLoadGamePending());
   EXPECT_EQ(e.getSoucasnyLevel(), 2);
   EXPECT_EQ(e.getPlayer()->getMoney(), 777);
   EXPECT_EQ(LoadProbe::loads().size(), 1u);
@@ -595,7 +595,7 @@ TEST_F(EngineRealLevelTest, DaysFollowTheirMoneyGoalsAndTheListEndsTheGame) {
   EXPECT_EQ(level()->getLevelName(), "Day 2");
 
   end(800);
-  EXPECT_FALSE(e.isRunning());
+  EXPECT_FALSE(e.progression().isRunning());
   EXPECT_EQ(level()->getLevelName(), "Day 2");
   EXPECT_EQ(savedIndices(), std::make_pair(2, 2)) << "the end of the list is no level to save";
 }
@@ -608,9 +608,9 @@ protected:
     EngineLevelTest::SetUp();
     // The play state's init takes over the level pointers without deleting them.
     delete e.getLevel();
-    e.setLevel(nullptr);
-    delete e.getLevelList();
-    e.setLevelList(nullptr);
+    e.progression().setLevel(nullptr);
+    delete e.progression().getLevelList();
+    e.progression().setLevelList(nullptr);
   }
   static void countMode(bool full) { modes().push_back(full); }
   static std::vector<bool> &modes() {
@@ -625,7 +625,7 @@ TEST_F(EngineStatesTest, ThePlayStateRunsTheLevelAndTheLevelChecksEachFrame) {
   hra.init(&e);
   EXPECT_TRUE(hra.isActive());
   EXPECT_EQ(hra.getLevelName(), "MENU");
-  ASSERT_TRUE(e.hasFpsTimer());
+  ASSERT_TRUE(e.frameClock().hasFpsTimer());
 
   LoadProbe::renders() = 0; // loading draws each entity once off screen
   debug = 1;
@@ -633,8 +633,8 @@ TEST_F(EngineStatesTest, ThePlayStateRunsTheLevelAndTheLevelChecksEachFrame) {
   EXPECT_EQ(debug, 0);
   EXPECT_EQ(ProbeController::updates(), 1);
   EXPECT_EQ(LoadProbe::renders(), 1);
-  EXPECT_TRUE(e.wasUpdated());
-  EXPECT_EQ(e.getFrameCounter(), 1);
+  EXPECT_TRUE(e.frameClock().wasUpdated());
+  EXPECT_EQ(e.frameClock().getFrameCounter(), 1);
 
   level()->changeMoney(1);
   level()->setLevelOver(true);
@@ -644,8 +644,8 @@ TEST_F(EngineStatesTest, ThePlayStateRunsTheLevelAndTheLevelChecksEachFrame) {
   hra.close();
   EXPECT_TRUE(hra.isClosed());
   EXPECT_EQ(e.getLevel(), nullptr);
-  EXPECT_EQ(e.getLevelList(), nullptr);
-  EXPECT_FALSE(e.hasFpsTimer());
+  EXPECT_EQ(e.progression().getLevelList(), nullptr);
+  EXPECT_FALSE(e.frameClock().hasFpsTimer());
   EXPECT_EQ(CLevel::getRunning(), nullptr);
   hra.update(); // a closed state does nothing
 }
@@ -695,7 +695,7 @@ TEST_F(EngineStatesTest, WhatCouldNotBeSavedOrReadIsToldInTheMessageWindow) {
   // so it shows once that one is closed; the game stays where it was.
   std::remove(path("hospital/0").c_str());
   ASSERT_EQ(rename(path("hospital/away").c_str(), path("hospital/0").c_str()), 0);
-  e.setLoadGamePending(true);
+  e.progression().setLoadGamePending(true);
   testing::internal::CaptureStderr();
   hra.update();
   hra.update();

@@ -172,13 +172,13 @@ public:
 protected:
   void SetUp() override {
     GLTestWindow::SetUp();
-    KGraphicGL::setTextureMode(0);
+    KGLTexture::setTextureMode(0);
     paper.reset(new KGraphicGL());
     clearToBackground();
   }
   void TearDown() override {
     paper.reset();
-    KGraphicGL::setTextureMode(0);
+    KGLTexture::setTextureMode(0);
     GLTestWindow::TearDown();
   }
   void clearToBackground() { paper->drawRect(0, 0, 800, 600, BG_R / 255.0f, BG_G / 255.0f, BG_B / 255.0f, 1); }
@@ -246,7 +246,7 @@ TEST_F(KGraphicTest, StorageModesAllDrawTheSame) {
   EXPECT_EQ(3u, modes.size()) << "Mesa offers rectangle textures; they should be tested";
   int y = 20;
   for (int mode : modes) {
-    KGraphicGL::setTextureMode(mode);
+    KGLTexture::setTextureMode(mode);
     auto g = load("quad20x12.png");
     EXPECT_EQ(20.0f, g->getWidth());
     EXPECT_EQ(12.0f, g->getHeight());
@@ -268,7 +268,7 @@ TEST_F(KGraphicTest, StorageModesAllDrawTheSame) {
   }
 
   // Square powers of two keep a plain texture of their own size; anything else its own size too.
-  KGraphicGL::setTextureMode(0);
+  KGLTexture::setTextureMode(0);
   struct Size {
     long w, h;
     bool square;

@@ -36,12 +36,12 @@ TEST(EntertainerMood, CharismaScalesEveryEffectAndTheMoodChangeKeepsHeartsInStep
   EXPECT_FLOAT_EQ(CCharisma::amount(CCharisma::kBandGain, 5), 0.15f) << "past the table: no charisma";
 
   CEngine engine;
-  engine.setPlayer(new CPlayer());
+  engine.progression().setPlayer(new CPlayer());
   EXPECT_EQ(CCharisma::level(&engine), 0);
   engine.getPlayer()->getBasket().push_back({kCharismaUpgradeID, 3});
   EXPECT_EQ(CCharisma::level(&engine), 4);
   delete engine.getPlayer();
-  engine.setPlayer(nullptr);
+  engine.progression().setPlayer(nullptr);
 
   // Species 1 at the start factor.
   EXPECT_FLOAT_EQ(CBacilyController::drainFor(0.015f, 0.85f, 0), -0.01275f);

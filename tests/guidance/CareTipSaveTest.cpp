@@ -28,17 +28,17 @@ protected:
     mkdir((dir + "/hospital/0").c_str(), 0755);
     profiles = new CProfiles();
     ASSERT_EQ(profiles->load(), 0);
-    engineObj.setProfiles(profiles);
+    engineObj.built().setProfiles(profiles);
     std::ofstream(dir + "/levels.xml") << "<?xml version=\"1.0\"?>\n<level name=\"menu\"/>\n<level name=\"ward_events\"/>\n";
     list = new CLevelList();
     list->load(dir + "/levels.xml");
-    engineObj.setLevelList(list);
+    engineObj.progression().setLevelList(list);
     engineObj.setSoucasnyLevel(1);
   }
 
   void TearDown() override {
-    engineObj.setProfiles(nullptr);
-    engineObj.setLevelList(nullptr);
+    engineObj.built().setProfiles(nullptr);
+    engineObj.progression().setLevelList(nullptr);
     delete profiles;
     delete list;
     CareTipDay::TearDown();
@@ -84,7 +84,7 @@ TEST_F(CareTipSaveTest, TheGermTipIsShownOncePerSavedGameAndAgainInANewGame) {
 
   // A new game starts without the hint, and the day shows the tip again.
   engineObj.resetPlayer();
-  engineObj.requestLevel(1, false);
+  engineObj.progression().requestLevel(1, false);
   engineObj.checkNextLevel();
   ASSERT_NO_FATAL_FAILURE(settle());
   EXPECT_TRUE(germTipAfterAGerm());

@@ -197,7 +197,7 @@ TEST_F(IngameMenuTest, NoOnTheRestartQuestionGivesTheInputBackToTheMenuNotTheWar
   clickOn(button(menu, "MENUBUTTONRESTART"));
   play();
   clickOn(button(live(398), "MENUBUTTONQYES"));
-  EXPECT_EQ(engineObj.getRequestedLevel(), engineObj.getSoucasnyLevel());
+  EXPECT_EQ(engineObj.progression().getRequestedLevel(), engineObj.getSoucasnyLevel());
   EXPECT_TRUE(level->getLevelOver());
   EXPECT_FALSE(paused());
 }
@@ -249,7 +249,7 @@ TEST_F(IngameMenuTest, TheMapButtonsFadeOnToTheNextDayOrSaveAndGoToTheTitleScree
   CPlayer *before = engineObj.getPlayer();
   player->setMoney(321);
   clickOn(home);
-  EXPECT_EQ(engineObj.getSkipToLevel(), 0);
+  EXPECT_EQ(engineObj.progression().getSkipToLevel(), 0);
   EXPECT_NE(engineObj.getPlayer(), before);
   EXPECT_EQ(engineObj.getPlayer()->getMoney(), CPlayer().getMoney());
   player = engineObj.getPlayer();

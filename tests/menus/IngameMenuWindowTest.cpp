@@ -35,19 +35,19 @@ protected:
     mkdir((home + "/hospital").c_str(), 0777);
     for (int i = 0; i < 6; ++i) mkdir((home + "/hospital/" + std::to_string(i)).c_str(), 0777);
     ASSERT_NO_FATAL_FAILURE(setUpWindowDay());
-    engineObj.setProfiles(new CProfiles());
-    ASSERT_EQ(engineObj.getProfiles()->load(), 0);
+    engineObj.built().setProfiles(new CProfiles());
+    ASSERT_EQ(engineObj.built().getProfiles()->load(), 0);
     engineObj.setSkipToLevel(CEngine::kNoSkip);
-    engineObj.setRunning(true);
+    engineObj.progression().setRunning(true);
     engineObj.restartGame();
   }
 
   void TearDown() override {
     level = engineObj.getLevel();
-    delete engineObj.getLevelList();
-    engineObj.setLevelList(nullptr);
-    delete engineObj.getProfiles();
-    engineObj.setProfiles(nullptr);
+    delete engineObj.progression().getLevelList();
+    engineObj.progression().setLevelList(nullptr);
+    delete engineObj.built().getProfiles();
+    engineObj.built().setProfiles(nullptr);
     tearDownWindowDay();
     if (!oldHome.empty()) setenv("HOME", oldHome.c_str(), 1);
     if (!home.empty()) std::system(("rm -rf '" + home + "'").c_str());
@@ -92,8 +92,8 @@ protected:
 TEST_F(IngameMenuWindowTest, EscapePausesTheDayRestartReplaysItAndMainMenuLeavesTheSaveAlone) {
   // The second working day, the first to open with its notebook (the guided first day has none).
   const int dayIndex = 4;
-  ASSERT_EQ(engineObj.getLevelList()->getLevel(dayIndex), "ward_day2");
-  engineObj.requestLevel(dayIndex, true);
+  ASSERT_EQ(engineObj.progression().getLevelList()->getLevel(dayIndex), "ward_day2");
+  engineObj.progression().requestLevel(dayIndex, true);
   playFrame();
   ASSERT_EQ(engineObj.getSoucasnyLevel(), dayIndex);
   ASSERT_EQ(u16(save()), dayIndex);
@@ -133,7 +133,7 @@ TEST_F(IngameMenuWindowTest, EscapePausesTheDayRestartReplaysItAndMainMenuLeaves
   ASSERT_NE(live(398), nullptr) << "the restart question";
   click(261 + 50 + 100, 200 + 115 + 18);
   playFrame();
-  EXPECT_TRUE(engineObj.isRunning());
+  EXPECT_TRUE(engineObj.progression().isRunning());
   EXPECT_EQ(engineObj.getSoucasnyLevel(), dayIndex);
   EXPECT_EQ(engineObj.getLevel()->getLevelName(), "Day 2");
   EXPECT_EQ(engineObj.getLevel()->getMoney(), 0);
@@ -153,7 +153,7 @@ TEST_F(IngameMenuWindowTest, EscapePausesTheDayRestartReplaysItAndMainMenuLeaves
   click(261 + 50 + 100, 200 + 115 + 18);
   playFrame();
   EXPECT_EQ(engineObj.getSoucasnyLevel(), 0);
-  EXPECT_EQ(engineObj.getLevelList()->getLevel(0), "menu");
+  EXPECT_EQ(engineObj.progression().getLevelList()->getLevel(0), "menu");
   EXPECT_EQ(save(), saved);
   EXPECT_FALSE(CGlobals::instance()->paused);
 }

@@ -49,8 +49,8 @@ protected:
   void TearDown() override {
     delete level;
     level = nullptr;
-    engineObj.setLevel(nullptr);
-    engineObj.setProfiles(nullptr);
+    engineObj.progression().setLevel(nullptr);
+    engineObj.built().setProfiles(nullptr);
     delete profiles;
     profiles = nullptr;
     freshSettings();
@@ -68,7 +68,7 @@ protected:
   void start() {
     profiles = new CProfiles();
     ASSERT_EQ(profiles->load(), 0);
-    engineObj.setProfiles(profiles);
+    engineObj.built().setProfiles(profiles);
     CAudioOptions::instance()->nahraj();
     CVideoOptions::instance()->nahraj();
     load("menu");

@@ -188,7 +188,7 @@ TEST_F(MenuWidgetsTest, EachCloseBoxClosesItsOwnPanelAndWritesNothing) {
   click(button(kQuitQuestion, kClose), 0);
   run(1);
   EXPECT_EQ(panel(kQuitQuestion), nullptr);
-  EXPECT_EQ(engineObj.getSkipToLevel(), 0);
+  EXPECT_EQ(engineObj.progression().getSkipToLevel(), 0);
 
   openOptions();
   click(button(kOptions, kClose));

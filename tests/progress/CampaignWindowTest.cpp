@@ -31,7 +31,7 @@ protected:
   void unload() {
     delete level;
     level = nullptr;
-    engineObj.setLevel(nullptr);
+    engineObj.progression().setLevel(nullptr);
   }
 
   // How many distinct colours (to 1/16 per channel) a band of the frame holds.

@@ -27,13 +27,13 @@ protected:
     KInput::resetHeldState();
     KInput::setViewMapping(0, 0, 800, 600, 800, 600);
     list.load(KMiscTools::makeFilePath("data\\maps\\medium\\levellist.xml"));
-    engineObj.setLevelList(&list);
+    engineObj.progression().setLevelList(&list);
     engineObj.setSoucasnyLevel(2);
   }
 
   void TearDown() override {
     KInput::resetHeldState();
-    engineObj.setLevelList(nullptr);
+    engineObj.progression().setLevelList(nullptr);
     tearDownDay();
   }
 
@@ -73,11 +73,11 @@ TEST_F(MapScreenTest, FinishedDayIconsShowTheirRatingAndReplayOnlyDaysInsideTheL
   pointAt(placed);
   KEvent right = event(3, 2);
   level->handleMessages(&right);
-  EXPECT_EQ(engineObj.getSkipToLevel(), 0u) << "a right click asks nothing";
+  EXPECT_EQ(engineObj.progression().getSkipToLevel(), 0u) << "a right click asks nothing";
   engineObj.setSkipToLevel(CEngine::kNoSkip);
   KEvent left = event(3, 1);
   level->handleMessages(&left);
-  EXPECT_EQ(engineObj.getSkipToLevel(), 1u);
+  EXPECT_EQ(engineObj.progression().getSkipToLevel(), 1u);
 
   // A record naming a level past the list's end (as a save.dat of a longer list could) asks for
   // no jump.
@@ -88,12 +88,12 @@ TEST_F(MapScreenTest, FinishedDayIconsShowTheirRatingAndReplayOnlyDaysInsideTheL
   step();
   step();
   level->handleMessages(&left);
-  EXPECT_EQ(engineObj.getSkipToLevel(), CEngine::kNoSkip);
+  EXPECT_EQ(engineObj.progression().getSkipToLevel(), CEngine::kNoSkip);
 
   third.reset();
   delete level;
   level = nullptr;
-  engineObj.setLevel(nullptr);
+  engineObj.progression().setLevel(nullptr);
   EXPECT_EQ(CMapEntity_LevelCompleted::globalPoradi, 0) << "the next map numbers from 0 again";
 }
 
@@ -104,7 +104,7 @@ TEST_F(MapScreenTest, TheIconDoesNotJumpToTheMainMenu) {
   engineObj.setSkipToLevel(CEngine::kNoSkip);
   KEvent left = event(3, 1);
   level->handleMessages(&left);
-  EXPECT_EQ(engineObj.getSkipToLevel(), CEngine::kNoSkip);
+  EXPECT_EQ(engineObj.progression().getSkipToLevel(), CEngine::kNoSkip);
 }
 
 TEST_F(MapScreenTest, PlaneWaitsFliesWithSmokeAndComesBackFromTheLeft) {

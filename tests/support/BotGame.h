@@ -92,7 +92,7 @@ public:
   CLevel_Game *level() const { return game ? game->getLevel() : nullptr; }
   KWindowGL *window() const { return static_cast<KWindowGL *>(myWindow); }
   // False once the game has ended (a quit from the menu, the end of the list, the window closed).
-  bool alive() const { return game && game->isRunning() && myWindow && !myWindow->isQuit(); }
+  bool alive() const { return game && game->progression().isRunning() && myWindow && !myWindow->isQuit(); }
 
   // One frame of the engine, timed.
   void frame() {
@@ -117,13 +117,13 @@ public:
 
   std::vector<std::string> levelNames() const {
     std::vector<std::string> out;
-    if (CLevelList *l = game->getLevelList())
+    if (CLevelList *l = game->progression().getLevelList())
       for (uint16_t i = 0; i < l->getSize(); ++i) out.push_back(l->getLevel(i));
     return out;
   }
   // The list's entry the game stands on now.
   std::string listEntry() const {
-    CLevelList *l = game->getLevelList();
+    CLevelList *l = game->progression().getLevelList();
     return l ? l->getLevel(game->getSoucasnyLevel()) : std::string();
   }
   // Frames until the game itself has moved on to the list's entry `name`; false after `limit`.
@@ -149,7 +149,7 @@ public:
   void goToLevel(const std::string &name) {
     int index = indexOf(name);
     if (index < 0) {
-      game->getLevelList()->add(name);
+      game->progression().getLevelList()->add(name);
       index = indexOf(name);
     }
     goToLevel(index);

@@ -47,13 +47,13 @@ public:
     fonts->addFont("small", KMiscTools::makeFilePath("data\\gfx\\font1small.png"), smallFontTable);
     fonts->addFont("gamefont", KMiscTools::makeFilePath("data\\gfx\\gamefont.tga"), gameFontTable);
     small = new KText(KMiscTools::makeFilePath("data\\gfx\\font1small.png"), smallFontTable);
-    engineObj.setFonts(fonts, small);
+    engineObj.built().setFonts(fonts, small);
     player = new CPlayer();
-    engineObj.setPlayer(player);
+    engineObj.progression().setPlayer(player);
     engine = &engineObj;
     CSurfaceManager::instance()->setWorkers(&engineObj.getPictureWorkers());
     ASSERT_GT(registerEntityPrototypes(), 300u);
-    engineObj.setControllerPrototypes(buildControllerPrototypes(&engineObj));
+    engineObj.built().setControllerPrototypes(buildControllerPrototypes(&engineObj));
     KInput::resetHeldState();
     KInput::setViewMapping(0, 0, 800, 600, 800, 600);
     steadyFrames(20);
@@ -62,9 +62,9 @@ public:
   void tearDownGame() {
     delete level;
     level = nullptr;
-    engineObj.setLevel(nullptr);
+    engineObj.progression().setLevel(nullptr);
     delete engineObj.getCEntityControllersVzory_Game();
-    engineObj.setControllerPrototypes(nullptr);
+    engineObj.built().setControllerPrototypes(nullptr);
     CMapEntitiesFactory::destroyInstance();
     CLoadingScreen::destroyInstance();
     engine = nullptr;
@@ -72,10 +72,10 @@ public:
     small = nullptr;
     delete fonts;
     fonts = nullptr;
-    engineObj.setFonts(nullptr, nullptr);
+    engineObj.built().setFonts(nullptr, nullptr);
     // The game may have replaced the record (a new game does): the engine's is the one to free.
     delete engineObj.getPlayer();
-    engineObj.setPlayer(nullptr);
+    engineObj.progression().setPlayer(nullptr);
     player = nullptr;
     KInput::resetHeldState();
     CGlobals::instance()->paused = false;
@@ -85,7 +85,7 @@ public:
   void load(const std::string &name) {
     delete level;
     level = new CLevel_Game(&engineObj);
-    engineObj.setLevel(level);
+    engineObj.progression().setLevel(level);
     level->load(name);
   }
 

@@ -98,7 +98,7 @@ public:
     installedLinks.reset(new InstalledLinks(&fakeLinks));
     writeFile("data/maps/tiles.xml", "<tiledef src=\"tiles.tga\">\n<tile name=\"Floor\" id=\"1\" walkable=\"1\" "
                                      "special=\"0\" tileSprite=\"floor\"/>\n</tiledef>\n");
-    engineObj.setPlayer(new CPlayer());
+    engineObj.progression().setPlayer(new CPlayer());
     engineObj.setSoucasnyLevel(3);
   }
 
@@ -106,7 +106,7 @@ public:
     delete level;
     level = nullptr;
     delete engineObj.getPlayer();
-    engineObj.setPlayer(nullptr);
+    engineObj.progression().setPlayer(nullptr);
     installedLinks.reset();
     CMapEntitiesFactory::destroyInstance();
     CLoadingScreen::destroyInstance();
@@ -131,7 +131,7 @@ public:
   CLevel_Game *loadLevel(const std::string &name) {
     delete level;
     level = new CLevel_Game(&engineObj);
-    engineObj.setLevel(level);
+    engineObj.progression().setLevel(level);
     level->load(name);
     return level;
   }

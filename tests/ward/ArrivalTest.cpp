@@ -41,7 +41,7 @@ protected:
     spriteFactory->nahrajXML(TOB_BINARY_DIR "/data/gfx/sprites.xml");
     engine = &engineObj;
     ASSERT_GT(registerEntityPrototypes(), 300u);
-    engineObj.setControllerPrototypes(buildControllerPrototypes(&engineObj));
+    engineObj.built().setControllerPrototypes(buildControllerPrototypes(&engineObj));
     mkdir((dir + "/data/maps").c_str(), 0755);
     mkdir((dir + "/data/maps/medium").c_str(), 0755);
     std::string copy = "cp '" TOB_BINARY_DIR "/data/maps/tiles.xml' '" + dir + "/data/maps/'";
@@ -50,9 +50,9 @@ protected:
 
   void TearDown() override {
     delete level;
-    engineObj.setLevel(nullptr);
+    engineObj.progression().setLevel(nullptr);
     delete engineObj.getCEntityControllersVzory_Game();
-    engineObj.setControllerPrototypes(nullptr);
+    engineObj.built().setControllerPrototypes(nullptr);
     CMapEntitiesFactory::destroyInstance();
     CLoadingScreen::destroyInstance();
     engine = nullptr;
@@ -70,7 +70,7 @@ protected:
     write("arrivals_map.xml", "<map>\n<layer/>\n</map>\n");
     write("arrivals_entities.xml", "<mapEntities>\n" + entities + "</mapEntities>\n");
     level = new CLevel_Game(&engineObj);
-    engineObj.setLevel(level);
+    engineObj.progression().setLevel(level);
     level->load("arrivals");
     steadyFrames(20);
   }

@@ -146,7 +146,7 @@ TEST_F(EndOfDayTest, ExpertFinishesPayByThePlayersRecord) {
   for (const Case &c : cases) {
     SCOPED_TRACE(std::string(c.name) + " previous " + std::to_string(c.previous) + " money " + std::to_string(c.money));
     delete engineObj.getPlayer();
-    engineObj.setPlayer(new CPlayer());
+    engineObj.progression().setPlayer(new CPlayer());
     if (c.previous >= 0) engineObj.getPlayer()->addLevelDone(3, c.previous);
     loadDay(c.name, "");
     level->changeMoney(c.money);
@@ -275,7 +275,7 @@ protected:
     writeTGA("expert.tga", 10, 10, 0, 0, 0);
     fonts = new CFontSeznam();
     fonts->addFont("bed", std::string(TOB_BINARY_DIR) + "/data/gfx/bedfont.png", bedFontTable);
-    engineObj.setFonts(fonts, engineObj.getSmallFont());
+    engineObj.built().setFonts(fonts, engineObj.getSmallFont());
     writeLevel("day", "time=\"100000\" moneyLimit=\"100\" expertMoney=\"200\"");
     loadLevel("day");
   }

@@ -206,7 +206,7 @@ TEST_F(LevelRuntimeTest, UpdateBindsRunsGeneratesAndKillsInOrder) {
   // pre-generated arrivals pass without a patient.
   delete level;
   level = nullptr;
-  engineObj.setLevel(nullptr);
+  engineObj.progression().setLevel(nullptr);
   installed.reset();
   loadLevel("day");
   EXPECT_NE(level->getGenerator(), nullptr);
@@ -305,20 +305,20 @@ protected:
     writeLevel("map", "name=\"Map\" perks=\"1\"");
     writeLevel("day1", "name=\"Day one\" time=\"1000\" moneyLimit=\"100\"");
     writeLevel("day2", "name=\"Day two\" time=\"1000\" moneyLimit=\"100\"");
-    engineObj.setProfiles(new CProfiles());
-    engineObj.getProfiles()->load();
+    engineObj.built().setProfiles(new CProfiles());
+    engineObj.built().getProfiles()->load();
     engineObj.setSkipToLevel(CEngine::kNoSkip);
-    engineObj.setRunning(true);
+    engineObj.progression().setRunning(true);
     engineObj.restartGame();
     level = nullptr; // the engine owns its level
   }
   void TearDown() override {
     delete engineObj.getLevel();
-    engineObj.setLevel(nullptr);
-    delete engineObj.getLevelList();
-    engineObj.setLevelList(nullptr);
-    delete engineObj.getProfiles();
-    engineObj.setProfiles(nullptr);
+    engineObj.progression().setLevel(nullptr);
+    delete engineObj.progression().getLevelList();
+    engineObj.progression().setLevelList(nullptr);
+    delete engineObj.built().getProfiles();
+    engineObj.built().setProfiles(nullptr);
     if (!oldHome.empty()) setenv("HOME", oldHome.c_str(), 1);
     LevelTest::TearDown();
   }
@@ -360,7 +360,7 @@ TEST_F(LevelProgressionTest, LevelsFollowTheListByGoalJumpAndEnd) {
   EXPECT_FALSE(engineObj.getLevel()->getLevelOver());
   finish(100);
   EXPECT_EQ(current(), "Day two");
-  EXPECT_EQ(engineObj.getMaxLevel(), 3);
+  EXPECT_EQ(engineObj.progression().getMaxLevel(), 3);
 
   // A map icon jumps back without saving; finishing there leads to the furthest day.
   std::remove((dir + "/hospital/0/save.dat").c_str());
@@ -373,7 +373,7 @@ TEST_F(LevelProgressionTest, LevelsFollowTheListByGoalJumpAndEnd) {
 
   // Past the last day the main loop ends; the last entry is built once more.
   finish(500);
-  EXPECT_FALSE(engineObj.isRunning());
+  EXPECT_FALSE(engineObj.progression().isRunning());
   EXPECT_EQ(engineObj.getSoucasnyLevel(), 3);
   EXPECT_EQ(current(), "Day two");
 }

@@ -195,7 +195,7 @@ TEST_F(TextBoxGL, PanelTextCaptionAndCursorOnScreen) {
   fonts.addFont("bonus", "data\\gfx\\bonusFont.png", bonusFontTable);
   KText small(KMiscTools::makeFilePath("data\\gfx\\font1small.png"), smallFontTable);
   CEngine eng;
-  eng.setFonts(&fonts, &small);
+  eng.built().setFonts(&fonts, &small);
   engine = &eng;
   KGraphic *screen = KPTK::createKGraphic();
   window()->setWorldView(0, 0, 0, 1, true);
