@@ -38,6 +38,8 @@
 struct DayResult {
   std::string difficulty, level, kind, title;
   int money = 0, goal = 0, expert = 0, cured = 0, lost = 0;
+  // What the cures of famous patients (the mayor, the shaman, the star, the famous child) paid.
+  int famous = 0;
   double gameSeconds = 0, wallSeconds = 0;
   bool finished = false;
   double speed() const { return wallSeconds > 0 ? gameSeconds / wallSeconds : 0; }
@@ -47,7 +49,9 @@ struct DayResult {
     std::snprintf(buf, sizeof buf, "%-6s %-22s %-4s money %5d goal %5d expert %5d  cured %3d lost %3d  %s",
                   difficulty.c_str(), level.c_str(), kind.c_str(), money, goal, expert, cured, lost,
                   !finished ? "UNFINISHED" : money >= expert ? "EXPERT" : money >= goal ? "goal" : "MISSED");
-    return buf;
+    std::string out = buf;
+    if (famous > 0) out += "  famous " + std::to_string(famous);
+    return out;
   }
 };
 
@@ -56,14 +60,17 @@ public:
   explicit Bot(BotGame &game) : g(game) {}
 
   // Plays the level that stands now to its end: a working day to its summary, a laboratory to
-  // its grant, a map through the shop to its star. Returns when the level has changed or the
-  // game time limit has run out.
+  // its grant, a map through the shop to its star. Returns when the game has moved on (another
+  // entry of the list, or the same day built again after it was lost) or the game time limit has
+  // run out. A level built anew may take the old one's address, so the step ends on the list's
+  // position and the day's own summary, never on the address alone.
   // With `player`, each step is its own and the summary is left to it as well.
   DayResult playLevel(const std::string &difficulty, int limitMs = 15 * 60 * 1000,
                       const std::function<void()> &player = nullptr) {
     DayResult r;
     CLevel_Game *start = g.level();
     if (!start) return r;
+    const unsigned short position = g.engine()->getSoucasnyLevel();
     r.difficulty = difficulty;
     r.level = start->getLevelName();
     r.goal = start->getMoneyLimit();
@@ -75,33 +82,50 @@ public:
     const long frame0 = g.frameCount;
     auto t0 = std::chrono::steady_clock::now();
     long summaryAt = -1;
-    while (g.alive() && g.level() == start && (g.frameCount - frame0) * BotGame::kFrameMs < limitMs) {
+    // The day's figures as the game keeps them, read after every frame: an action of several
+    // frames may open the summary and close it again before the next action.
+    auto stands = [&]() {
+      return g.level() == start && g.engine()->getSoucasnyLevel() == position &&
+             !(summaryAt >= 0 && !start->getSummaryShown());
+    };
+    // A famous patient's cure pays its money x 150 x its mood as it leaves, in the frame it goes;
+    // only the patient's address is kept from frame to frame, never read once it has gone.
+    std::map<CMapEntity_PacientClass *, float> famousPay;
+    auto record = [&]() {
+      if (r.kind != "day" || summaryAt >= 0 || !stands()) return;
+      std::map<CMapEntity_PacientClass *, float> now;
+      for (CMapEntity_PacientClass *p : patients())
+        if (isFamous(p->name)) now[p] = p->getMoney() * 150.0f * p->getMood();
+      if (start->getCured() > r.cured)
+        for (const auto &was : famousPay)
+          if (!now.count(was.first)) r.famous += (int)was.second;
+      famousPay = now;
+      r.money = start->getMoney();
+      r.cured = start->getCured();
+      r.lost = start->getLost();
+      if (start->getSummaryShown()) {
+        summaryAt = g.frameCount;
+        r.finished = true;
+        r.title = summaryTitle();
+      }
+    };
+    const std::function<void()> before = g.onFrame;
+    g.onFrame = [&]() {
+      if (before) before();
+      record();
+    };
+    record();
+    while (g.alive() && stands() && (g.frameCount - frame0) * BotGame::kFrameMs < limitMs) {
       if (player) {
-        if (r.kind == "day" && summaryAt < 0) {
-          r.money = start->getMoney();
-          r.cured = start->getCured();
-          r.lost = start->getLost();
-          if (start->getSummaryShown()) {
-            summaryAt = g.frameCount;
-            r.finished = true;
-            r.title = summaryTitle();
-          }
-        }
         if (summaryAt >= 0 && g.frameCount - summaryAt > 3000) break;
         player();
         continue;
       }
       if (r.kind == "day") {
-        r.money = start->getMoney();
-        r.cured = start->getCured();
-        r.lost = start->getLost();
-        if (start->getSummaryShown()) {
-          // The day's figures are final; the summary is read a moment and clicked away, and the
-          // game builds the next level in that frame (maybe at the same address).
-          r.finished = true;
-          r.title = summaryTitle();
+        if (summaryAt >= 0) {
+          // The day's figures are final; the summary is read a moment and clicked away.
           g.frames(100);
-          if (g.level() == start) g.click(400, 300);
+          if (stands()) g.click(400, 300);
           g.frames(10);
           break;
         }
@@ -115,14 +139,21 @@ public:
         g.frame();
       }
     }
+    g.onFrame = before;
+    const bool movedOn = g.level() != start || g.engine()->getSoucasnyLevel() != position;
     if (r.kind == "lab") {
       r.money = (g.engine()->getPlayer() ? g.engine()->getPlayer()->getMoney() : 0) - playerMoney;
-      r.finished = g.level() != start;
+      r.finished = movedOn;
     }
-    if (r.kind == "map" || r.kind == "other") r.finished = g.level() != start;
+    if (r.kind == "map" || r.kind == "other") r.finished = movedOn;
     r.wallSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     r.gameSeconds = (double)(g.frameCount - frame0) * BotGame::kFrameMs / 1000.0;
     return r;
+  }
+
+  static bool isFamous(const std::string &species) {
+    return species == "PACIENTSTAROSTA" || species == "PACIENTSAMAN" || species == "BLAZENCELEBRITA" ||
+           species == "DITEHELMUT";
   }
 
   // The rating line of the day's summary page, empty while none shows.
