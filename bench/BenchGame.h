@@ -50,14 +50,14 @@ struct BenchEngine {
     engine = &engineObj;
     CSurfaceManager::instance()->setWorkers(&engineObj.getPictureWorkers());
     registerEntityPrototypes();
-    engineObj.setControllerPrototypes(buildControllerPrototypes(&engineObj));
-    engineObj.setPlayer(new CPlayer());
+    engineObj.built().setControllerPrototypes(buildControllerPrototypes(&engineObj));
+    engineObj.progression().setPlayer(new CPlayer());
   }
   ~BenchEngine() {
     delete level;
-    engineObj.setLevel(nullptr);
+    engineObj.progression().setLevel(nullptr);
     delete engineObj.getPlayer();
-    engineObj.setPlayer(nullptr);
+    engineObj.progression().setPlayer(nullptr);
     engine = nullptr;
   }
   BenchEngine(const BenchEngine &) = delete;
@@ -66,7 +66,7 @@ struct BenchEngine {
   CLevel_Game *load(const std::string &name) {
     delete level;
     level = new CLevel_Game(&engineObj);
-    engineObj.setLevel(level);
+    engineObj.progression().setLevel(level);
     level->load(name);
     return level;
   }

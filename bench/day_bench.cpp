@@ -59,18 +59,18 @@ void BM_SimulatedDay(benchmark::State &state) {
   CEngine engineObj;
   engine = &engineObj;
   CSurfaceManager::instance()->setWorkers(&engineObj.getPictureWorkers());
-  engineObj.setFonts(&fonts, &small);
+  engineObj.built().setFonts(&fonts, &small);
   // A newcomer's difficulty, as a new profile starts.
   engineObj.setDifficulty(0.85f, 125, 106.25f);
   registerEntityPrototypes();
-  engineObj.setControllerPrototypes(buildControllerPrototypes(&engineObj));
-  engineObj.setPlayer(new CPlayer());
+  engineObj.built().setControllerPrototypes(buildControllerPrototypes(&engineObj));
+  engineObj.progression().setPlayer(new CPlayer());
 
   double gameMs = 0.0, wallMs = 0.0;
   long frames = 0;
   for (auto _ : state) {
     CLevel_Game *level = new CLevel_Game(&engineObj);
-    engineObj.setLevel(level);
+    engineObj.progression().setLevel(level);
     level->load("ward_demo");
     auto start = std::chrono::steady_clock::now();
     // A click closes the intro notebook; then the day runs to its summary (or 10 game minutes).
@@ -94,12 +94,12 @@ void BM_SimulatedDay(benchmark::State &state) {
     gameMs += (double)frames * 20.0;
     frames = 0;
     delete level;
-    engineObj.setLevel(nullptr);
+    engineObj.progression().setLevel(nullptr);
   }
   state.counters["gameSeconds"] = benchmark::Counter(gameMs / 1000.0, benchmark::Counter::kAvgIterations);
   state.counters["timesRealTime"] = wallMs > 0.0 ? gameMs / wallMs : 0.0;
   delete engineObj.getPlayer();
-  engineObj.setPlayer(nullptr);
+  engineObj.progression().setPlayer(nullptr);
   engine = nullptr;
 }
 BENCHMARK(BM_SimulatedDay)->Unit(benchmark::kMillisecond)->Iterations(3);

@@ -134,7 +134,7 @@ void pushKey(SDL_Scancode key, bool down) {
 }
 
 int levelIndex(CEngine *e, const std::string &name) {
-  if (CLevelList *list = e->getLevelList())
+  if (CLevelList *list = e->progression().getLevelList())
     for (uint16_t i = 0; i < list->getSize(); ++i)
       if (list->getLevel(i) == name) return i;
   std::fprintf(stderr, "frame_bench: no level %s in the %s list\n", name.c_str(), g_difficulty.c_str());
@@ -142,7 +142,7 @@ int levelIndex(CEngine *e, const std::string &name) {
 }
 
 std::string levelAt(CEngine *e, int index) {
-  CLevelList *list = e->getLevelList();
+  CLevelList *list = e->progression().getLevelList();
   return list && index >= 0 && index < list->getSize() ? list->getLevel((uint16_t)index) : std::string();
 }
 
@@ -194,7 +194,7 @@ template <typename Done> Stretch measure(CEngine *e, double seconds, Done done) 
   static_cast<KWindowGL *>(myWindow)->takeLongestFrame();
   const double t0 = nowMs(), p0 = cpuMs(RUSAGE_SELF), m0 = cpuMs(RUSAGE_THREAD);
   double last = t0;
-  while (e->isRunning() && !myWindow->isQuit() && !done() && s.frames < 60000) {
+  while (e->progression().isRunning() && !myWindow->isQuit() && !done() && s.frames < 60000) {
     if (seconds > 0 && nowMs() - t0 >= seconds * 1000) break;
     const double c = cpuMs(RUSAGE_THREAD);
     step(e);

@@ -6,7 +6,7 @@
 # How it is measured: the script reads the wall clock (date +%s%N) just before it starts the
 # process and hands it over; bench/startup_bench.cpp runs runGame() up to the main loop and reads
 # the clock again there. The logo screens (about 6.4 s, timed by the game itself on its game clock)
-# are measured inside the engine (CEngine::getLogoScreensMs) and subtracted.
+# are measured inside the engine (CEngineStartup::getLogoScreensMs) and subtracted.
 #
 # Usage: bench/startup.sh [RUNS]
 set -euo pipefail

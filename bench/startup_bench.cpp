@@ -30,8 +30,8 @@ double threadCpuMs() {
 
 void report(CEngine *engine) {
   double total = (double)(nowNs() - g_startNs) / 1e6;
-  double logos = (double)engine->getLogoScreensMs();
-  double cpu = threadCpuMs() - engine->getLogoScreensCpuMs();
+  double logos = (double)engine->built().getLogoScreensMs();
+  double cpu = threadCpuMs() - engine->built().getLogoScreensCpuMs();
   std::printf("startup_ms %.0f  (process start to the main loop %.0f ms, logo screens %.0f ms left out, "
               "main thread CPU %.0f ms without the logos, loading screen drawn %lu times)\n",
               total - logos, total, logos, cpu, CLoadingScreen::instance()->getDrawCount());

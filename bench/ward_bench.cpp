@@ -89,14 +89,14 @@ public:
     fonts = new CFontSeznam();
     for (const auto &f : faces) fonts->addFont(f.name, KMiscTools::makeFilePath(f.picture), f.table);
     small = new KText(KMiscTools::makeFilePath("data\\gfx\\font1small.png"), smallFontTable);
-    engineObj.setFonts(fonts, small);
+    engineObj.built().setFonts(fonts, small);
     engine = &engineObj;
     CSurfaceManager::instance()->setWorkers(&engineObj.getPictureWorkers());
     registerEntityPrototypes();
-    engineObj.setControllerPrototypes(buildControllerPrototypes(&engineObj));
-    engineObj.setPlayer(new CPlayer());
+    engineObj.built().setControllerPrototypes(buildControllerPrototypes(&engineObj));
+    engineObj.progression().setPlayer(new CPlayer());
     level = new CLevel_Game(&engineObj);
-    engineObj.setLevel(level);
+    engineObj.progression().setLevel(level);
     level->load("ward_demo");
     KInput::setViewMapping(0, 0, 800, 600, 800, 600);
     KInput::notePointer(780, 20);
