@@ -13,7 +13,7 @@ KGLBlitter::KGLBlitter(KGLTexture &texture)
       blitBlue(1), blitAlpha(1), tex(texture) {}
 
 void KGLBlitter::send(const KDrawQuad &q) {
-  if (KDrawList *list = KGLTexture::drawList()) list->add() = q;
+  if (std::shared_ptr<KDrawList> list = tex.drawList()) list->add() = q;
 }
 
 void KGLBlitter::setAlphaMode(long mode) {

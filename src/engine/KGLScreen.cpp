@@ -157,7 +157,7 @@ bool KGLScreen::switchToFullScreen() {
     return false;
   }
   updateView();
-  KGraphicGL::setScreenSize(_width, _height, _depth);
+  KGraphicGL::setScreenSize(_width, _height, _depth, _drawing);
   detectCapabilities();
   clearBars();
   glEnable(GL_DITHER);
@@ -182,7 +182,7 @@ void KGLScreen::setFullScreen(bool fullScreen) {
     SDL_SetWindowSize(_window, _width, _height);
     SDL_SetWindowPosition(_window, (screenW - _width) / 2, (screenH - _height) / 2);
     SDL_RaiseWindow(_window);
-    KGraphicGL::setScreenSize(_width, _height, _depth);
+    KGraphicGL::setScreenSize(_width, _height, _depth, _drawing);
   }
   SDL_GL_MakeCurrent(_window, (SDL_GLContext)_context);
   updateView();

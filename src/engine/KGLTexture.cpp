@@ -23,7 +23,6 @@ int KGLTexture::_graphicQuality = 1;
 bool KGLTexture::_viewOneToOne = false;
 
 namespace {
-KDrawList *g_drawList = nullptr;
 
 const int kModeAuto = 0, kModeNpot = 1, kModeRectangle = 2, kModePow2 = 3;
 int g_forcedMode = kModeAuto;
@@ -63,28 +62,11 @@ void disableTargets() {
   if (g_hasRectangle) glDisable(GL_TEXTURE_RECTANGLE_EXT);
 }
 
-void flushDrawing() {
-  if (g_drawList) g_drawList->flush();
-}
-
-// GL state changed behind the draw list's back.
-void stateUnknown() {
-  if (g_drawList) g_drawList->glState().unknown();
-}
 
 // A fresh number for each upload, so an unchanged look in the draw list means unchanged pixels.
 uint64_t g_uploads = 0;
 uint64_t newContent() { return ++g_uploads; }
 
-// Binds a texture for work on it (not drawing): what was drawn is sent first.
-void makeCurrent(GLenum target, GLuint name) {
-  flushDrawing();
-  disableTargets();
-  glEnable(target);
-  glBindTexture(target, name);
-  stateUnknown();
-  KGLTexture::_oldBindedText = (int)name;
-}
 
 long pow2Size(long w, long h) {
   long size = 4;
@@ -100,10 +82,11 @@ long pow2Up(long v) {
 }
 } // namespace
 
-KGLTexture::KGLTexture()
+KGLTexture::KGLTexture(std::weak_ptr<KDrawList> drawing)
     : textureName(0), staging(nullptr), target(GL_TEXTURE_2D), colorKeyOn(false), keyRed(0), keyGreen(0),
       keyBlue(0), wrapAllowed(false), width(0), height(0), textureWidth(0), textureHeight(0), positionX(0),
-      positionY(0), quality(false), filterLinear(false), pixelArray(nullptr), texelTiling(false) {}
+      positionY(0), quality(false), filterLinear(false), pixelArray(nullptr), texelTiling(false),
+      drawing_(std::move(drawing)) {}
 
 KGLTexture::~KGLTexture() {
   delete[] staging;
@@ -111,18 +94,34 @@ KGLTexture::~KGLTexture() {
   freePicture();
 }
 
-void KGLTexture::setScreenSize(short w, short h, short depth) {
-  flushDrawing();
+void KGLTexture::setScreenSize(short w, short h, short depth, KDrawList &drawing) {
+  drawing.flush();
   screenWidth = w;
   screenHeight = h;
   screenDepth = depth;
   glEnable(GL_TEXTURE_2D);
   glShadeModel(GL_FLAT);
-  stateUnknown();
+  drawing.glState().unknown();
 }
 
-void KGLTexture::setDrawList(KDrawList *list) { g_drawList = list; }
-KDrawList *KGLTexture::drawList() { return g_drawList; }
+void KGLTexture::flushDrawing() {
+  if (std::shared_ptr<KDrawList> list = drawing_.lock()) list->flush();
+}
+
+// GL state changed behind the draw list's back.
+void KGLTexture::stateUnknown() {
+  if (std::shared_ptr<KDrawList> list = drawing_.lock()) list->glState().unknown();
+}
+
+// Binds the texture for work on it (not drawing): what was drawn is sent first.
+void KGLTexture::makeCurrent() {
+  flushDrawing();
+  disableTargets();
+  glEnable(target);
+  glBindTexture(target, textureName);
+  stateUnknown();
+  _oldBindedText = (int)textureName;
+}
 
 void KGLTexture::setTextureMode(int mode) {
   g_forcedMode = (mode >= kModeNpot && mode <= kModePow2) ? mode : kModeAuto;
@@ -133,7 +132,7 @@ int KGLTexture::textureMode() { return resolvedMode(); }
 
 void KGLTexture::setViewOneToOne(bool oneToOne) { _viewOneToOne = oneToOne; }
 
-void KGLTexture::ptk_glBindTexture() { makeCurrent(target, textureName); }
+void KGLTexture::ptk_glBindTexture() { makeCurrent(); }
 
 void KGLTexture::ptk_glUnbindTexture() { _oldBindedText = -37; }
 
@@ -177,7 +176,8 @@ bool KGLTexture::textureFits(const char *what) {
 
 // The bound texture's filter and wrap as this picture draws.
 void KGLTexture::applyParams(bool linear) {
-  if (g_drawList) g_drawList->glState().setTextureParams(textureName, target, linear, wrapAllowed && target == GL_TEXTURE_2D);
+  if (std::shared_ptr<KDrawList> list = drawing_.lock())
+    list->glState().setTextureParams(textureName, target, linear, wrapAllowed && target == GL_TEXTURE_2D);
 }
 
 KTextureOptions KGLTexture::textureOptions(bool useAlpha) const {
@@ -214,7 +214,7 @@ bool KGLTexture::installTexture(KTextureReady &ready, bool sizedFormat, bool use
   glLoadIdentity();
   glGenTextures(1, &textureName);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-  makeCurrent(target, textureName);
+  makeCurrent();
   GLint format = sizedFormat ? (useAlpha ? GL_RGBA8 : GL_RGB8) : (useAlpha ? GL_RGBA : GL_RGB);
   glTexImage2D(target, 0, format, (GLsizei)ready.textureWidth, (GLsizei)ready.textureHeight, 0, GL_RGBA,
                GL_UNSIGNED_BYTE, ready.pixels);
@@ -251,7 +251,7 @@ bool KGLTexture::makePictureFromArray(uint32_t *pixels, long w, long h, bool siz
   }
   glLoadIdentity();
   glGenTextures(1, &textureName);
-  makeCurrent(target, textureName);
+  makeCurrent();
   GLint format = sizedFormat ? GL_RGBA8 : GL_RGBA;
   if ((long)textureWidth == w && (long)textureHeight == h) {
     glTexImage2D(target, 0, format, (GLsizei)w, (GLsizei)h, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
@@ -273,7 +273,7 @@ void KGLTexture::pollArray() {
   if (!pixelArray) return;
   flushDrawing();
   glLoadIdentity();
-  makeCurrent(target, textureName);
+  makeCurrent();
   glTexSubImage2D(target, 0, 0, 0, (GLsizei)width, (GLsizei)height, GL_RGBA, GL_UNSIGNED_BYTE, pixelArray);
   contentId = newContent();
 }
@@ -317,7 +317,7 @@ bool KGLTexture::grabScreen(bool back, void (*callback)(long, long, long *, long
   }
   glLoadIdentity();
   glGenTextures(1, &textureName);
-  makeCurrent(target, textureName);
+  makeCurrent();
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   glTexImage2D(target, 0, GL_RGB, (GLsizei)tw, (GLsizei)th, 0, GL_RGBA, GL_UNSIGNED_BYTE, buffer);
   contentId = newContent();
@@ -339,7 +339,7 @@ bool KGLTexture::grabFrontBuffer() { return grabScreen(false, nullptr); }
 
 void KGLTexture::freePicture() {
   if (width > 0) {
-    if (g_drawList) g_drawList->textureGone(textureName);
+    if (std::shared_ptr<KDrawList> list = drawing_.lock()) list->textureGone(textureName);
     glDeleteTextures(1, &textureName);
     opaqueBlocks.clear();
     placed.clear();

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "engine/KGraphic.h"
@@ -9,11 +10,12 @@ class KDrawList;
 
 // The OpenGL texture behind a picture: how it is stored, its upload (from a picture made
 // ready, a pixel array or a screen copy), the packed regions it keeps, and the binding cache
-// the window resets at every flip. The window tells it the screen size (setScreenSize) and the
-// draw list its pictures go to (setDrawList).
+// the window resets at every flip. The window tells it the screen size (setScreenSize); the
+// picture is made with the draw list of the window it draws to, and draws nowhere once that
+// window is gone.
 class KGLTexture {
 public:
-  KGLTexture();
+  explicit KGLTexture(std::weak_ptr<KDrawList> drawing = {});
   ~KGLTexture();
   KGLTexture(const KGLTexture &) = delete;
   KGLTexture &operator=(const KGLTexture &) = delete;
@@ -33,10 +35,9 @@ public:
 
   void ptk_glBindTexture();
   static void ptk_glUnbindTexture();
-  static void setScreenSize(short width, short height, short depth);
-  // The window's draw list, where every picture's drawing goes; null while no window draws.
-  static void setDrawList(KDrawList *list);
-  static KDrawList *drawList();
+  static void setScreenSize(short width, short height, short depth, KDrawList &drawing);
+  // The window's draw list, where this picture's drawing goes; null once the window is gone.
+  std::shared_ptr<KDrawList> drawList() const { return drawing_.lock(); }
   // The window says at every view change whether picture pixels land on screen pixels one to one.
   static void setViewOneToOne(bool oneToOne);
 
@@ -89,6 +90,11 @@ public:
   bool toTexture(float &x1, float &y1, float &x2, float &y2, bool flipH, bool flipV, float &ox, float &oy) const;
 
 private:
+  std::weak_ptr<KDrawList> drawing_;
+
+  void flushDrawing();
+  void stateUnknown();
+  void makeCurrent();
   void chooseStorage(long w, long h);
   bool textureFits(const char *what);
   void applyParams(bool linear);

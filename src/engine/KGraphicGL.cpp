@@ -1,6 +1,8 @@
 #include "engine/KGraphicGL.h"
 
 #include "engine/KMiscTools.h"
+#include "engine/KPTK.h"
+#include "engine/KWindow.h"
 #include "engine/KPictureDecoder.h"
 #include "engine/KTextureReady.h"
 
@@ -17,7 +19,8 @@ int readLE16(const unsigned char *p) { return p[0] | (p[1] << 8); }
 } // namespace
 
 KGraphicGL::KGraphicGL()
-    : offscreen(nullptr), mask(nullptr), maskWidth(0), maskHeight(0), hotSpot{0, 0, 0, 0, 0, 0}, _blitter(_texture) {
+    : offscreen(nullptr), mask(nullptr), maskWidth(0), maskHeight(0), hotSpot{0, 0, 0, 0, 0, 0},
+      _texture(myWindow ? myWindow->pictureDrawing() : std::weak_ptr<KDrawList>()), _blitter(_texture) {
   if (KGLTexture::screenWidth == 0)
     KMiscTools::messageBox("Screen Dimensions not specified, you will not see anything",
                            "KGraphicGL::SetScreenSize Not Called!");

@@ -75,7 +75,9 @@ public:
 
   void ptk_glBindTexture();
   static void ptk_glUnbindTexture() { KGLTexture::ptk_glUnbindTexture(); }
-  static void setScreenSize(short width, short height, short depth) { KGLTexture::setScreenSize(width, height, depth); }
+  static void setScreenSize(short width, short height, short depth, KDrawList &drawing) {
+    KGLTexture::setScreenSize(width, height, depth, drawing);
+  }
 
   // The parts: how the picture is stored and how it draws.
   KGLTexture &texture() { return _texture; }

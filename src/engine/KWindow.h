@@ -1,7 +1,10 @@
 #pragma once
 #include "engine/KEvent.h"
 
+#include <memory>
+
 struct SDL_Window;
+class KDrawList;
 
 // One display mode as enumerateDisplays reports it.
 struct KDisplay {
@@ -49,6 +52,8 @@ public:
   // A level's picture of the world: between beginScene and endScene each object's drawing is
   // one piece (beginPiece with the object, endPiece). Pieces that stay the same are drawn once
   // into a kept picture that later frames start from; the screen looks the same either way.
+  // Where the pictures made while this window stands send their drawing.
+  virtual std::weak_ptr<KDrawList> pictureDrawing() const = 0;
   virtual void beginScene() {}
   virtual void endScene() {}
   virtual void beginPiece(const void *key) {}

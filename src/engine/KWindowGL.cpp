@@ -25,8 +25,7 @@ KDisplay KWindowGL::_display = {0, 0, 0, 0};
 
 KWindowGL::KWindowGL() : KWindowGL(false) {}
 KWindowGL::KWindowGL(bool depthBuffer)
-    : _screen(depthBuffer, _drawing), _events(_quitGL, [this] { _screen.updateView(); }, [this] { _drawing.forgetShown(); }) {
-  KGLTexture::setDrawList(&_drawing);
+    : _drawingOwner(std::make_shared<KDrawList>()), _drawing(*_drawingOwner), _screen(depthBuffer, _drawing), _events(_quitGL, [this] { _screen.updateView(); }, [this] { _drawing.forgetShown(); }) {
   init();
 }
 
@@ -48,7 +47,6 @@ KWindowGL::~KWindowGL() {
   _events.setCallBack(nullptr);
   _events.setPTKCallBack(nullptr);
   _drawing.forgetPicture();
-  if (KGLTexture::drawList() == &_drawing) KGLTexture::setDrawList(nullptr);
   KInput::showPointer();
   _quitGL = 0;
   if (KInput::_hwnd == _screen.window()) KInput::_hwnd = nullptr;
@@ -87,7 +85,7 @@ bool KWindowGL::createGameWindow(short width, short height, short depth, bool wi
   _events.setActive(true);
   _screen.makeCurrent();
   _screen.updateView();
-  KGraphicGL::setScreenSize(width, height, depth);
+  KGraphicGL::setScreenSize(width, height, depth, _drawing);
   _screen.detectCapabilities();
   glEnable(GL_DITHER);
   return true;
@@ -240,7 +238,7 @@ void KWindowGL::setPTKCallBack(bool (*callback)(KEvent *)) { _events.setPTKCallB
 
 void KWindowGL::setScreenSaverInfo(long width, long height) {
   _screen.setPictureSize((short)width, (short)height, _screen.depth());
-  KGraphicGL::setScreenSize((short)width, (short)height, 32);
+  KGraphicGL::setScreenSize((short)width, (short)height, 32, _drawing);
 }
 
 void KWindowGL::darkenFrame() {

@@ -69,6 +69,7 @@ public:
 
   // The frame's draw list (tests and benchmarks look into it).
   KDrawList &drawList() { return _drawing; }
+  std::weak_ptr<KDrawList> pictureDrawing() const override { return _drawingOwner; }
 
   // Takes at most one pending event and hands it to the handlers, without the raw callback
   // and the built-in shortcuts (the pump of KMiscTools::pause).
@@ -87,8 +88,10 @@ private:
   // Frames a game behind its schedule may catch up on before the schedule starts afresh.
   static const uint32_t kCatchUpFrames = 10;
 
-  // The frame's drawing on its way to the screen's context; every picture draws into it.
-  KDrawList _drawing;
+  // The frame's drawing on its way to the screen's context; every picture made while the window
+  // stands draws into it, and draws nowhere once the window is gone.
+  std::shared_ptr<KDrawList> _drawingOwner;
+  KDrawList &_drawing;
   KGLScreen _screen;
   KWindowEvents _events;
   short _refresh;
