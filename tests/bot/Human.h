@@ -525,12 +525,19 @@ private:
           if (!touchedLately(b->id, 2000)) out.push_back(b);
       }
     }
+    // Once the CLOSED sign stands, the beds it lists keep the day open and germs do not: the
+    // beds come first.
+    const bool closed = s.first("CLOSED") != nullptr;
+    if (closed) bedsToMake(s, rubbish, out);
     // The spray is in hand when its stand stands empty.
     for (const Seen *germ : germs) out.push_back(spray || !stand ? germ : stand);
+    if (!closed) bedsToMake(s, rubbish, out);
+    return out;
+  }
+  void bedsToMake(const Screen &s, bool rubbish, std::vector<const Seen *> &out) const {
     if (!rubbish)
       for (const Seen &b : s.items)
         if (bed(b) && !made(b) && !personOn(s, b) && !touchedLately(b.id, 3000)) out.push_back(&b);
-    return out;
   }
 
   // ---- the laboratory: each dish wants the piece drawn in it ----
