@@ -69,24 +69,20 @@ void KDrawList::prepareScene() {
 
 // True when the drawing after the scene was drawn with it.
 bool KDrawList::drawScene(bool recording) {
-  if (!keeping || direct || !plain || (!sceneCovers && !sceneFresh)) {
+  // The scene as it was asked for, with nothing to compare the next frame with.
+  auto drawWhole = [this]() {
     parts.forget();
     batcher.replay(quads, 0, sceneEnd, direct, state);
     return false;
-  }
+  };
+  if (!keeping || direct || !plain || (!sceneCovers && !sceneFresh)) return drawWhole();
   const KFrameCache::Plan &plan = cache.plan(pieces, sceneLook, !sceneFresh);
-  if (!plan.usePicture) {
-    parts.forget();
-    batcher.replay(quads, 0, sceneEnd, direct, state);
-    return false;
-  }
+  if (!plan.usePicture) return drawWhole();
   if (!picture.make(state, view[2], view[3])) {
     // No room for the picture: every frame is drawn whole, as it looks the same either way.
     keeping = false;
     cache.forget();
-    parts.forget();
-    batcher.replay(quads, 0, sceneEnd, direct, state);
-    return false;
+    return drawWhole();
   }
   if (plan.redraw) {
     replaySpans(plan.kept, true);

@@ -33,10 +33,7 @@ void KGLStateCache::textureTarget(unsigned target) {
 void KGLStateCache::apply(const KDrawQuad &q) {
   if (q.texture) {
     textureTarget(q.target);
-    if (bound != q.texture) {
-      glBindTexture(q.target, q.texture);
-      bound = q.texture;
-    }
+    if (bound != q.texture) bind(q.target, q.texture);
     setTextureParams(q.texture, q.target, q.linear, q.repeat);
   } else {
     textureTarget(0);

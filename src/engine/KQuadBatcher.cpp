@@ -64,13 +64,17 @@ void KQuadBatcher::clearArrays() {
   counts.clear();
 }
 
+void KQuadBatcher::loadOne(const KDrawQuad &q, int corners) {
+  clearArrays();
+  pushCorners(q, corners);
+  pointArrays();
+}
+
 // One quad with its own turn or zoom, or a line: the matrix calls are the ones the picture
 // asked for, so the corners land exactly where they always did.
 void KQuadBatcher::drawAlone(const KDrawQuad &q) {
-  clearArrays();
   int corners = q.line ? 2 : 4;
-  pushCorners(q, corners);
-  pointArrays();
+  loadOne(q, corners);
   glPushMatrix();
   if (q.translate) glTranslatef(q.tx, q.ty, 0);
   if (q.rotate) glRotatef(q.angle, 0, 0, 1);
@@ -110,9 +114,7 @@ void KQuadBatcher::replay(const std::vector<KDrawQuad> &quads, size_t from, size
 }
 
 void KQuadBatcher::drawUnmoved(const KDrawQuad &q) {
-  clearArrays();
-  pushCorners(q, 4);
-  pointArrays();
+  loadOne(q, 4);
   glPushMatrix();
   glLoadIdentity();
   glDrawArrays(GL_POLYGON, 0, 4);
@@ -120,11 +122,9 @@ void KQuadBatcher::drawUnmoved(const KDrawQuad &q) {
 }
 
 void KQuadBatcher::drawBatchOfOne(const KDrawQuad &q) {
-  clearArrays();
-  firsts.push_back(0);
-  counts.push_back(4);
-  pushCorners(q, 4);
-  pointArrays();
-  glMultiDrawArrays(GL_POLYGON, firsts.data(), counts.data(), 1);
+  loadOne(q, 4);
+  const GLint first = 0;
+  const GLsizei count = 4;
+  glMultiDrawArrays(GL_POLYGON, &first, &count, 1);
   clearArrays();
 }

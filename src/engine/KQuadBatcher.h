@@ -23,6 +23,8 @@ private:
   void pushCorners(const KDrawQuad &q, int corners);
   void pointArrays();
   void clearArrays();
+  // The arrays hold just this quad's corners, and GL points at them.
+  void loadOne(const KDrawQuad &q, int corners);
   void drawAlone(const KDrawQuad &q);
 
   // Scratch arrays reused from frame to frame.
