@@ -94,8 +94,7 @@ void CBacilyGeneratorController::update() {
   if (!collection) return;
   const uint32_t now = CFakeTime::instance()->ms;
   if (checkTimer->udalost()) {
-    CWorldEngine *host = CWorldEngine::of(engine);
-    CLevel_Game *level = host ? host->getLevel() : nullptr;
+    CLevel_Game *level = currentLevel();
     if (!(level && level->closed()) && muzuVypustit() && !insidePauseWindow(now)) raiseAlarm();
   }
   if (alarmPending && alarmTimer->udalost()) release();

@@ -140,8 +140,7 @@ void COpickaController::reward(CMapEntity_PacientClass *patient, CMapEntity_Game
     collection->addEntity(heart);
   }
   patient->changeMood(CCharisma::amount(CCharisma::kMonkeyReward, engine));
-  CWorldEngine *host = CWorldEngine::of(engine);
-  CCaption::pay(collection, host ? host->getLevel() : nullptr, player->getX() - 50.0f, player->getY(), "MONKEY DEFEATED +",
+  CCaption::pay(collection, currentLevel(), player->getX() - 50.0f, player->getY(), "MONKEY DEFEATED +",
                 kReward);
 }
 
@@ -170,7 +169,6 @@ void COpickaGeneratorController::update() {
     monkey->setXY(-136.0f, -120.0f);
     collection->addEntity(monkey);
   }
-  CWorldEngine *host = CWorldEngine::of(engine);
-  CLevel_Game *level = host ? host->getLevel() : nullptr;
+  CLevel_Game *level = currentLevel();
   releaseTimer->nastavSpoustec(level ? level->getMonkeyTimer() : CLevel::kMonkeyTimerDefault);
 }

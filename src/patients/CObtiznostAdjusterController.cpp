@@ -27,7 +27,7 @@ void CObtiznostAdjusterController::update() {
   CMapEntity_ObtiznostAdjuster *a = dynamic_cast<CMapEntity_ObtiznostAdjuster *>(entity);
   if (!a || !collection) return;
   uint32_t now = CFakeTime_instance ? CFakeTime_instance->ms : 0;
-  CLevel_Game *lvl = engine ? engine->getLevel() : nullptr;
+  CLevel_Game *lvl = currentLevel();
   if (a->pauseStart != 0 && a->pauseEnd != 0 && now > a->pauseEnd && lvl) {
     a->pauseStart = now + (uint32_t)lvl->getZacatekPauzy() + (uint32_t)lvl->getZacatekPauzyRand();
     a->pauseEnd = a->pauseStart + (uint32_t)lvl->getDelkaPauzy();

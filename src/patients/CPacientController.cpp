@@ -220,7 +220,7 @@ void CPacientController::lose(unsigned int seatClass) {
   leaveSeats(seatClass);
   if (heldByCursor() == p) setHeld(nullptr);
   killEntity();
-  if (CLevel_Game *lvl = engine ? engine->getLevel() : nullptr) lvl->incLost();
+  if (CLevel_Game *lvl = currentLevel()) lvl->incLost();
 }
 
 void CPacientController::goHome(bool withHand) {

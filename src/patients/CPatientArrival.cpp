@@ -124,7 +124,7 @@ void CPatientArrival::phaseArrived() {
     for (CMapEntity_Game *ch : chairs)
       if (CMapEntity_DiagnosticTool *t = dynamic_cast<CMapEntity_DiagnosticTool *>(ch))
         if (!t->occupant) all = false;
-    CLevel_Game *lvl = b.engine ? b.engine->getLevel() : nullptr;
+    CLevel_Game *lvl = b.currentLevel();
     if (all && lvl) {
       // Every payment shows where it came from: here the chair just taken.
       CCaption::pay(b.collection, lvl, chair->getX() - 30, chair->getY() - 30, "DESK FULL +", 50 * (int)chairs.size(),
@@ -198,7 +198,7 @@ void CPatientArrival::moveToBench() {
 void CPatientArrival::chooseColor() {
   CMapEntity_PacientClass *p = b.patient();
   TColourInputs in;
-  CLevel_Game *lvl = b.engine ? b.engine->getLevel() : nullptr;
+  CLevel_Game *lvl = b.currentLevel();
   if (lvl) {
     in.maxColors = lvl->getMaxColors();
     in.moneyGoal = lvl->getMoneyLimit();
@@ -306,7 +306,7 @@ void CPatientArrival::layIntoBed(CMapEntity_Game *target) {
   p->setMouseDrag(false);
   bool match = bed->getColour() == p->getColour();
   uint16_t counter = bed->ulozPacienta(p, p->getColour());
-  CLevel_Game *lvl = b.engine ? b.engine->getLevel() : nullptr;
+  CLevel_Game *lvl = b.currentLevel();
   if (match) {
     // The caption shows what the money gets: the whole part of the bonus.
     int paid = (int)((float)counter * p->getColorBonus());

@@ -104,7 +104,7 @@ void CPatientLeaving::capture(CMapEntity_Game *target) {
   if (CMapEntity *bar = p->getContainedEntity(CMapEntity_PacientClass::kMeterID)) bar->setAlpha(1.0f, false);
   bed->setHighlightOn(false);
   p->restartRunAwayClock();
-  CCaption::pay(b.collection, b.engine ? b.engine->getLevel() : nullptr, p->getX() - 50, p->getY(),
+  CCaption::pay(b.collection, b.currentLevel(), p->getX() - 50, p->getY(),
                 "PATIENT CAPTURED +", kCapturePay);
 }
 
@@ -144,7 +144,7 @@ void CPatientLeaving::phaseGone() {
     if (CMapEntity *l = bed->getContainedEntity((unsigned short)kRedLightID)) l->setAlpha(0.0f, true);
   }
   if (!payTimer.udalost()) return;
-  CLevel_Game *lvl = b.engine ? b.engine->getLevel() : nullptr;
+  CLevel_Game *lvl = b.currentLevel();
   if (p->getMood() != 0.0f) {
     int amount = paymentFor(p->getMoney(), p->getMood());
     if (lvl) lvl->showBigWord(p->getX() - 65, p->getY() - 30, "", "");

@@ -86,7 +86,7 @@ void CPatientStay::bedReactions() {
 
 void CPatientStay::bedStay() {
   CMapEntity_PacientClass *p = b.patient();
-  CLevel_Game *lvl = b.engine ? b.engine->getLevel() : nullptr;
+  CLevel_Game *lvl = b.currentLevel();
   CMapEntity_PostelClass *bed = dynamic_cast<CMapEntity_PostelClass *>(p->getBed());
   int stars = b.charismaStars();
 
@@ -197,7 +197,7 @@ void CPatientStay::lying(float speedUp) {
 
 void CPatientStay::outbreakAttempt(bool asleep) {
   CMapEntity_PacientClass *p = b.patient();
-  CLevel_Game *lvl = b.engine ? b.engine->getLevel() : nullptr;
+  CLevel_Game *lvl = b.currentLevel();
   bool closed = lvl && lvl->closed();
   int32_t t = b.now();
   int32_t delay = lvl ? lvl->getOutbreakDelay() : 5000;
@@ -355,7 +355,7 @@ void CPatientStay::waitingForMedicine() {
   heart->setXY(p->getX() + 15, p->getY() + 20);
   b.collection->addEntity(heart);
   b.play("CHAIN2");
-  CCaption::pay(b.collection, b.engine ? b.engine->getLevel() : nullptr, p->getX() - 50, p->getY(), "FAST SERVICE +",
+  CCaption::pay(b.collection, b.currentLevel(), p->getX() - 50, p->getY(), "FAST SERVICE +",
                 kFastServicePay);
   likeTimer.reset();
   if (CMapEntity *bar = p->getContainedEntity(CMapEntity_PacientClass::kHeartsID)) bar->effectFinishPulse();
@@ -404,7 +404,7 @@ bool CPatientStay::pauseWindowHolds() const {
 }
 
 void CPatientStay::pauseBookkeeping() {
-  CLevel_Game *lvl = b.engine ? b.engine->getLevel() : nullptr;
+  CLevel_Game *lvl = b.currentLevel();
   CMapEntity_ObtiznostAdjuster *a =
       dynamic_cast<CMapEntity_ObtiznostAdjuster *>(b.collection->getEntityByID(kDifficultyAdjusterID));
   if (!(a && a->holds((uint32_t)b.now()) && !(lvl && lvl->closed()))) {

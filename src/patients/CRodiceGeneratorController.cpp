@@ -50,7 +50,7 @@ void CRodiceGeneratorController::setSlot(bool used, int place) {
 void CRodiceGeneratorController::update() {
   CMapEntity_RodiceGenerator *g = dynamic_cast<CMapEntity_RodiceGenerator *>(entity);
   if (!g || !collection) return;
-  CLevel_Game *lvl = engine ? engine->getLevel() : nullptr;
+  CLevel_Game *lvl = currentLevel();
   if (!spawnTimer.udalost() || (lvl && lvl->closed())) return;
   for (int32_t i = 0; i < g->parentsPerRound; ++i) {
     int candidate = -1;

@@ -1,5 +1,7 @@
 #include "world/CEntityController.h"
 
+#include "world/CWorldEngine.h"
+
 #include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntity_Game.h"
 
@@ -58,4 +60,9 @@ void CEntityController::handleMessages(KEvent *ev) {
   if (!entity) return;
   if (!entity->getFocus() && entity->getFocusable()) return;
   specificHandleMessages(ev);
+}
+
+CLevel_Game *CEntityController::currentLevel() const {
+  CWorldEngine *host = CWorldEngine::of(engine);
+  return host ? host->getLevel() : nullptr;
 }

@@ -2,6 +2,7 @@
 #include <string>
 
 class CEngine;
+class CLevel_Game;
 class CMapEntity_Game;
 class CMapEntitiesCollection;
 class CMapEntitiesCollection_Game;
@@ -28,6 +29,8 @@ public:
   const std::string &getBindTo() const { return bindTo; }
   CEngine *getEngine() const { return engine; }
   CMapEntitiesCollection *getCollection() const { return collection; }
+  // The level the engine plays now; null without an engine or a level.
+  CLevel_Game *currentLevel() const;
   // The entity's position; 0 while unbound.
   float getX() const;
   float getY() const;

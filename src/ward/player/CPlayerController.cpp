@@ -329,8 +329,7 @@ bool CPlayerController::handsEmpty() {
 }
 
 void CPlayerController::payChain(float x, float y, const char *label, unsigned amount, TCaptionKind captionKind) {
-  CWorldEngine *host = CWorldEngine::of(engine);
-  CCaption::pay(collection, host ? host->getLevel() : nullptr, x - 30, y - 20, label, (int)amount, captionKind);
+  CCaption::pay(collection, currentLevel(), x - 30, y - 20, label, (int)amount, captionKind);
   if (chain.count > 1) CCaption::runLength(collection, x - 50, y - 20, chain.count, paleta[8]);
 }
 

@@ -204,8 +204,7 @@ void CPlayerPatientWork::treatOutbreak() {
     CMapEntity_Game *heart = CMapEntitiesFactory::instance()->cloneEntity("SRDCE");
     heart->setXY(p->getX() + 15, p->getY() + 20);
     ctl.collection->addEntity(heart);
-    CWorldEngine *host = CWorldEngine::of(ctl.engine);
-    CCaption::pay(ctl.collection, host ? host->getLevel() : nullptr, p->getX() - 50, p->getY(), "FAST SERVICE +",
+    CCaption::pay(ctl.collection, ctl.currentLevel(), p->getX() - 50, p->getY(), "FAST SERVICE +",
                   (int)p->getFastService());
     ctl.playSound("CHAIN2");
   }

@@ -44,8 +44,7 @@ COdpadkyGeneratorController::COdpadkyGeneratorController(const COdpadkyGenerator
 
 void COdpadkyGeneratorController::update() {
   if (!entity || !scan.udalost()) return;
-  CWorldEngine *host = CWorldEngine::of(engine);
-  CLevel_Game *level = host ? host->getLevel() : nullptr;
+  CLevel_Game *level = currentLevel();
   CMapa *map = level ? level->getMapa() : nullptr;
   for (int cell = 0; cell < 475; ++cell) {
     int x = 32 * (cell % 25), y = 32 * (cell / 25);
