@@ -25,6 +25,7 @@
 #include "progress/CMapEntity_SummarySesit.h"
 #include "support/BotGame.h"
 #include "ward/cabinet/CMapEntity_Lek.h"
+#include "ward/player/CPlayerController.h"
 #include "world/CEntityController.h"
 #include "world/CMapEntity_FrontaAkci.h"
 #include "world/kinds/CMapEntity_DiagnosticTool.h"
@@ -294,6 +295,7 @@ public:
         clickOn(perk);
         return;
       }
+    watchWard();
     if (!seatArrival() && !measure() && !bedFromBench() && !(figureBusy() ? false : order())) {
       g.frames(3);
       return;
@@ -341,6 +343,16 @@ public:
 
   // One order for the figure, the most urgent first.
   bool order() {
+    const CChainBonus *chain = chainNow();
+    if (!noCure && chain && chain->count < 5 && !figure()->containedFull()) {
+      // A second patient to examine before the cabinet, a second bottle before the beds: each
+      // pair is a run.
+      std::vector<CMapEntity_PostelClass *> ill = bedsIn(kBedOutbreak);
+      if (chain->kind == CChainBonus::kExamination && !ill.empty()) return clickOn(ill[0]), true;
+      if (holding(kMedicineID))
+        for (CMapEntity_Game *e : all())
+          if (e->getEntityID() == kMedicineID && !e->getParent()) return clickOn(e), true;
+    }
     if (CMapEntity *m = holding(kMedicineID)) {
       uint16_t number = static_cast<CMapEntity_Lek *>(m)->bedNumber;
       for (CMapEntity_PostelClass *b : beds())
@@ -357,23 +369,91 @@ public:
     for (CMapEntity_Game *e : all())
       if ((e->getEntityID() == 214 || e->getEntityID() == 198) && !clickedLately(e) && clickable(e))
         return clickOn(e), true;
-    for (uint8_t wanted : {(uint8_t)kBedGivingMoney, (uint8_t)kBedOutbreak})
-      for (CMapEntity_PostelClass *b : beds())
-        if (CMapEntity_PacientClass *p = dynamic_cast<CMapEntity_PacientClass *>(b->getOccupant()))
-          if (p->getPhase() == kPhaseInBed && p->getBedState() == wanted && !(noCure && wanted == kBedOutbreak) &&
-              !clickedLately(b) && clickable(b))
-            return clickOn(b), true;
+    std::vector<CMapEntity_PostelClass *> paying = bedsIn(kBedGivingMoney), ill = bedsIn(kBedOutbreak), unmade;
+    for (CMapEntity_PostelClass *b : beds())
+      if (!b->getOccupant() && !b->isMadeUp() && !holding(kRubbishID) && !b->getContainedEntityClass(kPatientClass) &&
+          !clickedLately(b) && clickable(b))
+        unmade.push_back(b);
+    // Work of one kind in a row pays a chain bonus: a run begun goes on while it can.
+    if (chain && chain->count < 5) {
+      if (chain->kind == CChainBonus::kSentHome && !paying.empty()) return clickOn(paying[0]), true;
+      if (chain->kind == CChainBonus::kLinen && !unmade.empty()) return clickOn(unmade[0]), true;
+    }
+    if (!paying.empty() && !fillingAllBeds()) return clickOn(paying[0]), true;
+    if (!ill.empty() && !noCure) return clickOn(ill[0]), true;
     for (CMapEntity_Game *e : all())
       if (e->getEntityClassID() == kGermClass && clickable(e)) {
         if (holding(70)) return clickOn(e), true;
         if (CMapEntity_Game *stand = named("ANTIV")) return clickOn(stand), true;
       }
-    for (CMapEntity_PostelClass *b : beds())
-      if (!b->getOccupant() && !b->isMadeUp() && !holding(kRubbishID) && !b->getContainedEntityClass(kPatientClass) &&
-          !clickedLately(b) && clickable(b))
-        return clickOn(b), true;
+    // A lone bed waits for another to make both in a row, unless someone needs it or the day is
+    // over.
+    if (!unmade.empty() && (unmade.size() >= 2 || unbedded() > freeBeds() || g.level()->closed()))
+      return clickOn(unmade[0]), true;
     return false;
   }
+  std::vector<CMapEntity_PostelClass *> bedsIn(uint8_t state) const {
+    std::vector<CMapEntity_PostelClass *> out;
+    for (CMapEntity_PostelClass *b : beds())
+      if (CMapEntity_PacientClass *p = dynamic_cast<CMapEntity_PacientClass *>(b->getOccupant()))
+        if (p->getPhase() == kPhaseInBed && p->getBedState() == state && !clickedLately(b) && clickable(b))
+          out.push_back(b);
+    return out;
+  }
+  const CChainBonus *chainNow() const {
+    CMapEntity_Game *f = figure();
+    CPlayerController *c = f ? dynamic_cast<CPlayerController *>(f->getController()) : nullptr;
+    return c ? &c->chain : nullptr;
+  }
+  // Patients come in or on the couch, not yet in a bed.
+  int unbedded() const {
+    int n = 0;
+    for (CMapEntity_PacientClass *p : patients())
+      if ((p->getPhase() == kPhaseArrived || p->getPhase() == kPhaseOnCouch) && shown(p)) ++n;
+    return n;
+  }
+  int freeBeds() const {
+    int n = 0;
+    for (CMapEntity_PostelClass *b : beds())
+      if (!b->getOccupant() && !b->isOccupied() && b->isMadeUp()) ++n;
+    return n;
+  }
+  // The patients not yet bedded take every free bed: the ward fills, which pays, if the paying
+  // ones stay a moment longer.
+  bool fillingAllBeds() {
+    int empty = 0;
+    for (CMapEntity_PostelClass *b : beds())
+      if (!b->getOccupant() && !b->isOccupied()) ++empty;
+    if (empty > 0 && unbedded() >= empty) return true;
+    // One bed short of a full ward, the first time today: the paying ones wait up to 15 s for
+    // the next arrival (the bonus halves each time after).
+    if (empty != 1 || wardFilled > 0 || g.level()->closed()) return false;
+    long first = g.frameCount;
+    std::map<CMapEntity *, long> still;
+    for (CMapEntity_PostelClass *b : bedsIn(kBedGivingMoney)) {
+      auto it = payingSince.find(b->getOccupant());
+      long since = it == payingSince.end() ? g.frameCount : it->second;
+      still[b->getOccupant()] = since;
+      first = std::min(first, since);
+    }
+    payingSince = still;
+    return (g.frameCount - first) * BotGame::kFrameMs < 15000;
+  }
+  // Counts the times every bed has held a patient today.
+  void watchWard() {
+    bool full = true;
+    int n = 0;
+    for (CMapEntity_PostelClass *b : beds()) {
+      ++n;
+      if (!b->getOccupant()) full = false;
+    }
+    full = full && n > 0;
+    if (full && !wardWasFull) ++wardFilled;
+    wardWasFull = full;
+  }
+  std::map<CMapEntity *, long> payingSince;
+  unsigned wardFilled = 0;
+  bool wardWasFull = false;
   // A click that lands outside the window does nothing, and one on the status bar takes its
   // buttons (a germ drifted there would open the pause menu); without cures, one that lands on a
   // bedded patient (or the monkey on one) or its bed would choose the patient, and the figure
@@ -486,12 +566,6 @@ public:
       }
     }
     g.frame();
-  }
-
-  void resetLevelState() {
-    ticks = 0;
-    openedShop = perkTried = false;
-    buyIndex = buyAttempts = perItem = 0;
   }
 
   int bought = 0;
