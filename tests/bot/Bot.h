@@ -1,6 +1,6 @@
 #pragma once
-// A plain player for the game in BotGame: it looks at the level's entities as a player looks at
-// the screen and acts only through mouse events on the window.
+// The expert player for the game in BotGame: it looks at the level's entities as a player looks
+// at the screen, acts only through mouse events on the window, and orders its work for the bonuses.
 #include <algorithm>
 #include <chrono>
 #include <cmath>
