@@ -91,6 +91,12 @@ void CPacientController::playKind(const char *male, const char *female, const ch
   else if (p->getKind() == 4) play(child);
 }
 
+void CPacientController::startDay() {
+  // Long enough ago that the first outbreak waits only for the day's own activity.
+  const int32_t longAgo = (CFakeTime_instance ? (int32_t)CFakeTime_instance->ms : 0) - 60000;
+  pace = TWardPace{longAgo, longAgo, 0};
+}
+
 int CPacientController::now() const { return CFakeTime_instance ? (int)CFakeTime_instance->ms : 0; }
 
 void CPacientController::onBind() {

@@ -62,8 +62,9 @@ public:
   static int32_t lastActivity() { return pace.lastActivity; }
   // The cure touch puts it ahead: no patient breaks out for want of activity before gameMs.
   static void holdWardOutbreaksUntil(int32_t gameMs) { pace.lastActivity = gameMs; }
-  // A new day: the beds-full bonuses start again at their full value.
-  static void startDay() { pace.bedsFull = 0; }
+  // A new day: nothing of the last one paces its outbreaks (a cure touch may have put the
+  // activity ahead of the clock), and the beds-full bonuses start again at their full value.
+  static void startDay();
 
 private:
   friend class CPatientArrival;

@@ -161,6 +161,9 @@ TEST_F(BedDay, OutbreaksKeepTheirSpacingAndTheCureTouchHoldsThemOffSigned) {
   run(20000);
   EXPECT_EQ(a->getBedState(), kBedLying);
   EXPECT_EQ(b->getBedState(), kBedLying);
+  // The hold is the day's own: the next day starts without it.
+  CPacientController::startDay();
+  EXPECT_LT(CPacientController::lastActivity(), (int32_t)CFakeTime_instance->ms - 5500);
   // Left alone past 5500 ms / factor: one breaks out, the other only moves its own mark.
   TPatientState::setLastActivity((int32_t)CFakeTime_instance->ms - 7000);
   step();
