@@ -498,7 +498,12 @@ private:
     std::vector<const Seen *> out;
     // The spray goes back to its stand once no germ is left: it fills a hand.
     const Seen *stand = s.first("ANTIV");
-    const bool spray = stand && s.over(*stand, "SPREJ", 4).empty();
+    // What she holds is drawn on her: by her stand the spray in her hand is not the one on it.
+    bool onStand = false;
+    if (stand)
+      for (const Seen *e : s.over(*stand, "SPREJ", 4))
+        if (!(e->order > doctor.order && doctor.holds(e->cx(), e->cy(), 4))) onStand = true;
+    const bool spray = stand && !onStand;
     std::vector<const Seen *> germs = s.all("BACILY");
     if (spray && germs.empty()) out.push_back(stand);
     const Seen *medicine = heldBy(s, doctor, "LEK");
