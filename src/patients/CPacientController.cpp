@@ -93,11 +93,11 @@ void CPacientController::playKind(const char *male, const char *female, const ch
 
 void CPacientController::startDay() {
   // Long enough ago that the first outbreak waits only for the day's own activity.
-  const int32_t longAgo = (CFakeTime_instance ? (int32_t)CFakeTime_instance->ms : 0) - 60000;
+  const int32_t longAgo = now() - 60000;
   pace = TWardPace{longAgo, longAgo, 0};
 }
 
-int CPacientController::now() const { return CFakeTime_instance ? (int)CFakeTime_instance->ms : 0; }
+int CPacientController::now() { return CFakeTime_instance ? (int)CFakeTime_instance->ms : 0; }
 
 void CPacientController::onBind() {
   CMapEntity_PacientClass *p = patient();

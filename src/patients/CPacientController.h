@@ -93,7 +93,7 @@ private:
   float difficulty() const;
   void play(const std::string &key);
   void playKind(const char *male, const char *female, const char *child);
-  int now() const;
+  static int now();
   CMapEntity *head() const;
 
   void moodTick(bool flagLoss);

@@ -344,10 +344,10 @@ public:
   // One order for the figure, the most urgent first.
   bool order() {
     const CChainBonus *chain = chainNow();
+    const std::vector<CMapEntity_PostelClass *> ill = bedsIn(kBedOutbreak);
     if (!noCure && chain && chain->count < 5 && !figure()->containedFull()) {
       // A second patient to examine before the cabinet, a second bottle before the beds: each
       // pair is a run.
-      std::vector<CMapEntity_PostelClass *> ill = bedsIn(kBedOutbreak);
       if (chain->kind == CChainBonus::kExamination && !ill.empty()) return clickOn(ill[0]), true;
       if (holding(kMedicineID))
         for (CMapEntity_Game *e : all())
@@ -369,7 +369,7 @@ public:
     for (CMapEntity_Game *e : all())
       if ((e->getEntityID() == 214 || e->getEntityID() == 198) && !clickedLately(e) && clickable(e))
         return clickOn(e), true;
-    std::vector<CMapEntity_PostelClass *> paying = bedsIn(kBedGivingMoney), ill = bedsIn(kBedOutbreak), unmade;
+    std::vector<CMapEntity_PostelClass *> paying = bedsIn(kBedGivingMoney), unmade;
     for (CMapEntity_PostelClass *b : beds())
       if (!b->getOccupant() && !b->isMadeUp() && !holding(kRubbishID) && !b->getContainedEntityClass(kPatientClass) &&
           !clickedLately(b) && clickable(b))
@@ -388,7 +388,7 @@ public:
       }
     // A lone bed waits for another to make both in a row, unless someone needs it or the day is
     // over.
-    if (!unmade.empty() && (unmade.size() >= 2 || unbedded() > freeBeds() || g.level()->closed()))
+    if (!unmade.empty() && (unmade.size() >= 2 || unbedded() > emptyBeds(true) || g.level()->closed()))
       return clickOn(unmade[0]), true;
     return false;
   }
@@ -412,18 +412,17 @@ public:
       if ((p->getPhase() == kPhaseArrived || p->getPhase() == kPhaseOnCouch) && shown(p)) ++n;
     return n;
   }
-  int freeBeds() const {
+  // Beds nobody lies in nor is brought to; with `madeUp`, only those ready for a patient.
+  int emptyBeds(bool madeUp) const {
     int n = 0;
     for (CMapEntity_PostelClass *b : beds())
-      if (!b->getOccupant() && !b->isOccupied() && b->isMadeUp()) ++n;
+      if (!b->getOccupant() && !b->isOccupied() && (!madeUp || b->isMadeUp())) ++n;
     return n;
   }
   // The patients not yet bedded take every free bed: the ward fills, which pays, if the paying
   // ones stay a moment longer.
   bool fillingAllBeds() {
-    int empty = 0;
-    for (CMapEntity_PostelClass *b : beds())
-      if (!b->getOccupant() && !b->isOccupied()) ++empty;
+    const int empty = emptyBeds(false);
     if (empty > 0 && unbedded() >= empty) return true;
     // One bed short of a full ward, the first time today: the paying ones wait up to 15 s for
     // the next arrival (the bonus halves each time after).

@@ -240,6 +240,10 @@ private:
     std::vector<const Seen *> on = s.over(doctor, kind, 4);
     return on.empty() ? nullptr : on.front();
   }
+  // Drawn over the doctor and within her: in her hand, not lying where she stands.
+  static bool drawnOn(const Seen &e, const Seen &doctor) {
+    return e.order > doctor.order && doctor.holds(e.cx(), e.cy(), 4);
+  }
   std::string holding(const Screen &s, const Seen &doctor) const {
     std::string out;
     for (const char *kind : {"LEK", "RECEPT", "ODPAD", "SPREJ"})
@@ -502,7 +506,7 @@ private:
     bool onStand = false;
     if (stand)
       for (const Seen *e : s.over(*stand, "SPREJ", 4))
-        if (!(e->order > doctor.order && doctor.holds(e->cx(), e->cy(), 4))) onStand = true;
+        if (!drawnOn(*e, doctor)) onStand = true;
     const bool spray = stand && !onStand;
     std::vector<const Seen *> germs = s.all("BACILY");
     if (spray && germs.empty()) out.push_back(stand);
@@ -514,7 +518,7 @@ private:
       for (const Seen *c : s.all("LEKARNA"))
         if (furniture(*c, "LEKARNA")) out.push_back(c);
     for (const Seen *m : s.all("LEK"))
-      if (!m->is("LEKARNA") && !(m->order > doctor.order && doctor.holds(m->cx(), m->cy(), 4))) out.push_back(m);
+      if (!m->is("LEKARNA") && !drawnOn(*m, doctor)) out.push_back(m);
     const bool rubbish = heldBy(s, doctor, "ODPAD") != nullptr;
     if (rubbish)
       for (const Seen *t : s.all("VOZIK"))
