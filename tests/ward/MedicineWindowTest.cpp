@@ -4,6 +4,9 @@
 #include <string>
 
 #include "support/GameWindowDay.h"
+#include "ward/cabinet/CMapEntity_Lek.h"
+#include "ward/cabinet/CMapEntity_Lekarna.h"
+#include "world/CMapEntitiesFactory.h"
 #include "world/kinds/CMapEntity_DiagnosticTool.h"
 #include "world/kinds/CMapEntity_PacientClass.h"
 #include "world/kinds/CMapEntity_PostelClass.h"
@@ -82,4 +85,39 @@ TEST_P(MedicineWindowTest, OneClickTakesTheMedicineFromTheCounter) {
 INSTANTIATE_TEST_SUITE_P(FirstDays, MedicineWindowTest, ::testing::Values("ward_day2", "day03", "day04"),
                          [](const ::testing::TestParamInfo<const char *> &i) { return std::string(i.param); });
 
+
+// Every place a cabinet lays medicine out, clicked anywhere a person aims on the bottle: her left
+// edge, her middle, her foot. The counter's left end on some wards stands over a bed, where the
+// floor straight below the bottle is no floor.
+class MedicineSlotsWindowTest : public MedicineWindowTest {};
+
+TEST_P(MedicineSlotsWindowTest, AClickAnywhereOnAMedicineInAnyPlaceTakesIt) {
+  for (int i = 0; i < 300 && !first("HELPWINDOW"); ++i) playFrame(false);
+  if (first("HELPWINDOW")) clickAt(400, 300);
+  ASSERT_TRUE(playUntil([&] { return named("ADDER").empty(); }, 2000, 10)) << "the furniture never arrived";
+  auto *cabinet = dynamic_cast<CMapEntity_LekarnaClass *>(level->getEC()->getFirstEntityByClassID(kCabinetClass));
+  ASSERT_NE(cabinet, nullptr);
+  for (int slot = 1; slot <= 8; ++slot) {
+    const TMedSlot at = cabinet->placeFor(slot);
+    for (const auto &aim : {std::make_pair(4, 3), std::make_pair(10, 14), std::make_pair(4, 25)}) {
+      // For no bed: it stays until taken.
+      CMapEntity_Game *lek = CMapEntitiesFactory::instance()->cloneEntity("LEK");
+      level->getEC()->addEntity(lek);
+      lek->setXY((float)at.x, (float)at.y);
+      playFrame(false);
+      clickAt(at.x + aim.first, at.y + aim.second);
+      const bool taken = playUntil([&] { return figure()->getContainedEntity(kMedicineID) != nullptr; }, 400, 20);
+      EXPECT_TRUE(taken) << "place " << slot << " at " << at.x << ", " << at.y << ", clicked at +" << aim.first << ", +"
+                         << aim.second << ": she stands at " << figure()->getX() << ", " << figure()->getY();
+      (taken ? figure()->getContainedEntity(kMedicineID) : lek)->setKill(true);
+      playFrame(false);
+    }
+  }
+}
+
+// One day for each kind of cabinet.
+INSTANTIATE_TEST_SUITE_P(Cabinets, MedicineSlotsWindowTest, ::testing::Values("Tutorial", "day04", "day11", "day16"),
+                         [](const ::testing::TestParamInfo<const char *> &i) { return std::string(i.param); });
+
 } // namespace
+
