@@ -509,7 +509,9 @@ private:
         if (!drawnOn(*e, doctor)) onStand = true;
     const bool spray = stand && !onStand;
     std::vector<const Seen *> germs = s.all("BACILY");
-    if (spray && germs.empty()) out.push_back(stand);
+    // After closing, the beds need a free hand more than the germs need the spray.
+    const bool closed = s.first("CLOSED") != nullptr;
+    if (spray && (germs.empty() || closed)) out.push_back(stand);
     const Seen *medicine = heldBy(s, doctor, "LEK");
     if (medicine && medicine->is("LEKARNA")) medicine = nullptr;
     if (medicine)
@@ -536,7 +538,6 @@ private:
     }
     // Once the CLOSED sign stands, the beds it lists keep the day open and germs do not: the
     // beds come first.
-    const bool closed = s.first("CLOSED") != nullptr;
     if (closed) bedsToMake(s, rubbish, out);
     // The spray is in hand when its stand stands empty.
     for (const Seen *germ : germs) out.push_back(spray || !stand ? germ : stand);
