@@ -4,7 +4,6 @@
 #include <string>
 
 #include "support/GameWindowDay.h"
-#include "ward/cabinet/CMapEntity_Lek.h"
 #include "ward/cabinet/CMapEntity_Lekarna.h"
 #include "world/CMapEntitiesFactory.h"
 #include "world/kinds/CMapEntity_DiagnosticTool.h"
@@ -85,9 +84,8 @@ TEST_P(MedicineWindowTest, OneClickTakesTheMedicineFromTheCounter) {
 INSTANTIATE_TEST_SUITE_P(FirstDays, MedicineWindowTest, ::testing::Values("ward_day2", "day03", "day04"),
                          [](const ::testing::TestParamInfo<const char *> &i) { return std::string(i.param); });
 
-
-// Every place a cabinet lays medicine out, clicked anywhere a person aims on the bottle: her left
-// edge, her middle, her foot. The counter's left end on some wards stands over a bed, where the
+// Every place a cabinet lays medicine out, clicked anywhere a person aims on the bottle: its left
+// edge, its middle, its foot. The counter's left end on some wards stands over a bed, where the
 // floor straight below the bottle is no floor.
 class MedicineSlotsWindowTest : public MedicineWindowTest {};
 
@@ -120,4 +118,3 @@ INSTANTIATE_TEST_SUITE_P(Cabinets, MedicineSlotsWindowTest, ::testing::Values("T
                          [](const ::testing::TestParamInfo<const char *> &i) { return std::string(i.param); });
 
 } // namespace
-
