@@ -78,6 +78,16 @@ protected:
     return done();
   }
 
+  // The day's notebook clicked away (a day without one, like the Tutorial, says so) and the
+  // ward's furniture arrived.
+  void openWard(bool notebook = true) {
+    if (notebook) {
+      ASSERT_TRUE(playUntil([&] { return this->first("HELPWINDOW") != nullptr; }, 20));
+      clickAt(400, 300);
+    }
+    ASSERT_TRUE(playUntil([&] { return this->named("ADDER").empty(); }, 2000, 10)) << "the furniture never arrived";
+  }
+
   CMapEntity_Player *figure() {
     return dynamic_cast<CMapEntity_Player *>(this->level->getEC()->getEntityByID(kPlayerID));
   }

@@ -33,9 +33,7 @@ protected:
   // The day with its notebook clicked away and its furniture arrived.
   void openDay(const char *name) {
     load(name);
-    ASSERT_TRUE(playUntil([&] { return first("HELPWINDOW") != nullptr; }, 20));
-    clickAt(400, 300);
-    ASSERT_TRUE(playUntil([&] { return named("ADDER").empty(); }, 2000, 10)) << "the furniture never arrived";
+    openWard();
   }
 
   CMapEntity_PostelClass *bed(uint16_t number) {
