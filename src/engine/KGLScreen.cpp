@@ -10,6 +10,7 @@
 #include <SDL_opengl.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -59,6 +60,9 @@ std::string seenDrivers() {
 
 bool KGLScreen::startVideo() {
   if (_videoStarted) return true;
+  // A display that drops the connection while the client library writes to it would otherwise
+  // end the game by SIGPIPE, silently; ignored, the write fails and the drop is seen as one.
+  std::signal(SIGPIPE, SIG_IGN);
   const char *asked = SDL_getenv("SDL_VIDEODRIVER");
   if (asked && *asked) {
     // A driver asked for by name is the caller's choice, even one that shows nothing.

@@ -560,7 +560,7 @@ TEST_F(ExecutableTest, ADisplayThatDropsTheFirstConnectionIsTriedAgain) {
     setenv("DISPLAY", (":" + std::to_string(number)).c_str(), 1);
   };
   run.start(TOB_EXECUTABLE, home, home);
-  ASSERT_TRUE(run.findWindow()) << run.errors();
+  ASSERT_TRUE(run.findWindow()) << "ended with " << run.wait(0) << " (-2: by a signal): " << run.errors();
   EXPECT_TRUE(waitForTitle()) << run.errors();
   run.closeWindow();
   EXPECT_EQ(run.wait(gameproc::kCeiling), 0) << run.errors();

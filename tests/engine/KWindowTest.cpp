@@ -3,6 +3,7 @@
 #include "engine/KGraphicGL.h"
 
 #include <SDL_image.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -589,6 +590,19 @@ TEST_F(KWindowTest, DisplaysStopWhenTheCallbackSaysSo) {
   window()->enumerateDisplays(countDisplay);
   EXPECT_EQ(g_displays, 1);
   window()->enumerateDisplays(nullptr);
+}
+
+// A display that drops its connection as the client library writes must not end the game
+// unseen: with a window open, a write to a connection whose far end is gone is an error to
+// report, not a signal that ends the process (this test's process, when it fails).
+TEST_F(KWindowTest, AWriteToADroppedConnectionIsAnErrorNotAnEnd) {
+  int ends[2];
+  ASSERT_EQ(socketpair(AF_UNIX, SOCK_STREAM, 0, ends), 0);
+  close(ends[1]);
+  errno = 0;
+  EXPECT_EQ(write(ends[0], "l", 1), -1);
+  EXPECT_EQ(errno, EPIPE);
+  close(ends[0]);
 }
 
 TEST_F(KWindowTest, MinimisedWindowHasNoFocusUntilRestored) {
