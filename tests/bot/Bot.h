@@ -272,7 +272,7 @@ public:
         }
       // Each patient's phase and bed state, "chosen" when a click has made it the figure's.
       for (CMapEntity_PacientClass *p : patients())
-        std::printf(" [%s %d %d%s]", p->name.c_str(), p->getPhase(), p->getBedState(), p->getAktivni() ? " chosen" : "");
+        std::printf(" [%s %d %d %.2f%s]", p->name.c_str(), p->getPhase(), p->getBedState(), p->getMood(), p->getAktivni() ? " chosen" : "");
       if (CMapEntity_Game *f = figure()) std::printf(" figure at %.0f,%.0f", f->getX(), f->getY());
       std::printf("\n");
     }
@@ -424,19 +424,23 @@ public:
   bool fillingAllBeds() {
     const int empty = emptyBeds(false);
     if (empty > 0 && unbedded() >= empty) return true;
-    // One bed short of a full ward, the first time today: the paying ones wait up to 15 s for
-    // the next arrival (the bonus halves each time after).
-    if (empty != 1 || wardFilled > 0 || g.level()->closed()) return false;
+    // A bed or two short of a full ward, the first time today: the paying ones wait up to 40 s
+    // for the next arrivals (the bonus halves each time after), while each is still half happy.
+    // Two short only with two abed, or one patient would wait for a bonus two arrivals away.
+    const int bedCount = (int)beds().size();
+    if (empty < 1 || empty > 2 || bedCount - empty < 2 || wardFilled > 0 || g.level()->closed()) return false;
     long first = g.frameCount;
     std::map<CMapEntity *, long> still;
-    for (CMapEntity_PostelClass *b : bedsIn(kBedGivingMoney)) {
-      auto it = payingSince.find(b->getOccupant());
-      long since = it == payingSince.end() ? g.frameCount : it->second;
-      still[b->getOccupant()] = since;
+    for (CMapEntity_PacientClass *p : patients()) {
+      if (p->getPhase() != kPhaseInBed || p->getBedState() != kBedGivingMoney) continue;
+      if (p->getMood() < 0.5f) return false;
+      auto it = payingSince.find(p);
+      const long since = it == payingSince.end() ? g.frameCount : it->second;
+      still[p] = since;
       first = std::min(first, since);
     }
     payingSince = still;
-    return (g.frameCount - first) * BotGame::kFrameMs < 15000;
+    return (g.frameCount - first) * BotGame::kFrameMs < 40000;
   }
   // Counts the times every bed has held a patient today.
   void watchWard() {
