@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <dirent.h>
+#include <fcntl.h>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <set>
@@ -487,19 +488,37 @@ TEST_F(ExecutableTest, AFileSizeLimitEndsStartUpWithAMessageAndLeavesNoTemporary
 }
 
 namespace {
-// A display number no X server holds.
-int freeDisplayNumber() {
+// A display number no X server holds, kept by its lock file, as an X server keeps its own, while
+// this lives: two tests run side by side must not pick the same one.
+class FreeDisplay {
+public:
+  FreeDisplay() {
+    for (;; ++number) {
+      if (exists("/tmp/.X11-unix/X" + std::to_string(number))) continue;
+      lock = "/tmp/.X" + std::to_string(number) + "-lock";
+      const int fd = open(lock.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0444);
+      if (fd < 0) continue;
+      // The owner's pid as X servers write it, so that none takes the lock for a stale one.
+      char pid[16];
+      const int n = std::snprintf(pid, sizeof pid, "%10d\n", (int)getpid());
+      if (write(fd, pid, (size_t)n) != n) std::perror("display lock");
+      close(fd);
+      return;
+    }
+  }
+  ~FreeDisplay() { unlink(lock.c_str()); }
   int number = 90;
-  while (exists("/tmp/.X11-unix/X" + std::to_string(number)) || exists("/tmp/.X" + std::to_string(number) + "-lock"))
-    ++number;
-  return number;
-}
+
+private:
+  std::string lock;
+};
 } // namespace
 
 // Where nobody could see the game it says why on standard error and ends at once, rather than
 // running on unseen: without a display, and with one where no X server answers.
 TEST_F(ExecutableTest, WithoutADisplayItSaysWhyAndEnds) {
-  const std::string deadDisplay = ":" + std::to_string(freeDisplayNumber());
+  const FreeDisplay dead;
+  const std::string deadDisplay = ":" + std::to_string(dead.number);
   for (const std::string &display : {std::string(), deadDisplay}) {
     run.inChild = [display] {
       unsetenv("SDL_VIDEODRIVER");
@@ -553,7 +572,8 @@ private:
 
 // A display that drops the game's first connection is tried again: the game's window shows there.
 TEST_F(ExecutableTest, ADisplayThatDropsTheFirstConnectionIsTriedAgain) {
-  const int number = freeDisplayNumber();
+  const FreeDisplay free;
+  const int number = free.number;
   DroppingDisplay display(number);
   run.inChild = [number] {
     unsetenv("SDL_VIDEODRIVER");
