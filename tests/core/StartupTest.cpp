@@ -493,11 +493,12 @@ namespace {
 class FreeDisplay {
 public:
   FreeDisplay() {
-    for (;; ++number) {
+    for (; number < 1000; ++number) {
       if (exists("/tmp/.X11-unix/X" + std::to_string(number))) continue;
-      lock = "/tmp/.X" + std::to_string(number) + "-lock";
-      const int fd = open(lock.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0444);
+      const std::string path = "/tmp/.X" + std::to_string(number) + "-lock";
+      const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0444);
       if (fd < 0) continue;
+      lock = path;
       // The owner's pid as X servers write it, so that none takes the lock for a stale one.
       char pid[16];
       const int n = std::snprintf(pid, sizeof pid, "%10d\n", (int)getpid());
@@ -506,7 +507,9 @@ public:
       return;
     }
   }
-  ~FreeDisplay() { unlink(lock.c_str()); }
+  ~FreeDisplay() {
+    if (!lock.empty()) unlink(lock.c_str());
+  }
   int number = 90;
 
 private:
@@ -572,8 +575,8 @@ private:
 
 // A display that drops the game's first connection is tried again: the game's window shows there.
 TEST_F(ExecutableTest, ADisplayThatDropsTheFirstConnectionIsTriedAgain) {
-  const FreeDisplay free;
-  const int number = free.number;
+  const FreeDisplay reserved;
+  const int number = reserved.number;
   DroppingDisplay display(number);
   run.inChild = [number] {
     unsetenv("SDL_VIDEODRIVER");
