@@ -53,7 +53,12 @@ def paint_bed(w, h, index, count, p):
         tilt = (4 if index == 0 else 1) if broken else 0
         top = ny - 8
         bar = 96 if p.get("style") == "canopy" else 104
-        if broken:
+        worn = int(fs[4:]) if fs.startswith("WORN") else 0
+        if worn == 3:
+            # Cracked through beside the plate: the right half already sags a little.
+            c.rect(8, top, 100, top + 7, fill=fc, width=1.6, r=3)
+            c.poly([(104, top), (142, top + 3), (142, top + 10), (104, top + 7)], fill=fc, width=1.6)
+        elif broken:
             # Snapped in two beside the plate: the right half hangs from its post.
             c.rect(8, top + tilt, 100, top + 7 + tilt, fill=fc, width=1.6, r=3)
             c.poly([(106, top + 2), (142, top + 16 + tilt), (140, top + 23 + tilt), (104, top + 9)], fill=fc, width=1.6)
@@ -63,14 +68,16 @@ def paint_bed(w, h, index, count, p):
             c.line([(x, top + 4 + tilt), (x, bar + 4)], fill=shade(fc, 0.7), width=2.5)
         c.rect(8, bar, 142, bar + 7, fill=fc, width=1.6, r=3)
         c.rect(nx - 6, ny - 3, nx + 22, ny + 17, fill=(250, 250, 250), width=1.2, r=3)
+        if worn:
+            paint_rail_wear(c, worn, top, bar)
         if broken:
-            # A warning sign on the rail, in front of the patient; black on white, so it reads
-            # under the broken bed's pulsing tint. It blinks.
-            big = 17 if index == 0 else 14
-            cx, cy = 30, (top + bar) / 2 + 2
-            c.poly([(cx, cy - big), (cx + big * 1.1, cy + big * 0.8), (cx - big * 1.1, cy + big * 0.8)],
-                   fill=(255, 255, 255), width=3.2)
-            c.text(cx, cy + 3, "!", int(big * 1.3), fill=INK, stroke=None)
+            # A big warning sign on the rail, in front of the patient, rising above the rail so
+            # it shows over the blanket. It blinks, and the bed blinks red around it.
+            big = 24 if index == 0 else 20
+            cx, cy = 32, (top + bar) / 2
+            c.poly([(cx, cy - big), (cx + big * 1.15, cy + big * 0.8), (cx - big * 1.15, cy + big * 0.8)],
+                   fill=colour("yellow"), outline=colour("red"), width=4)
+            c.text(cx, cy + 3, "!", int(big * 1.2), fill=INK, stroke=None)
     elif part == "pillow":
         if fs == "ROZHAZENE":
             c.poly([(34, 8), (100, 2), (112, 22), (46, 30)], fill=(238, 238, 238), width=1.5)
@@ -108,6 +115,27 @@ def paint_bed(w, h, index, count, p):
         glow = colour("yellow") if not broken else colour("red")
         c.rect(4, 0, 146, 118, fill=None, outline=rgba(glow, a), width=5, r=12)
     return c.done()
+
+
+def paint_rail_wear(c, stage, top, bar):
+    """A worn rail: rust that spreads and pale cracks that open, stage by stage, in colours that
+    read on every frame colour. Stage 3 is cracked through (the caller splits the top bar)."""
+    rust, dark_rust, pale = colour("orange"), (150, 70, 30), (255, 246, 214)
+    spots = [(26, top + 3, 7), (122, top + 4, 8), (88, bar + 3, 8)]
+    if stage >= 2:
+        spots += [(60, top + 3, 9), (30, bar + 3, 10), (130, bar + 3, 7), (100, top + 3, 7)]
+    if stage >= 3:
+        spots += [(14, top + 4, 6), (46, bar + 3, 9), (112, bar + 4, 9), (78, top + 2, 6)]
+    for x, y, r in spots:
+        c.ellipse(x - r, y - 4, x + r, y + 4, fill=rust, outline=dark_rust, width=1)
+    c.line([(118, top - 1), (113, top + 4), (119, top + 8)], fill=pale, width=3)
+    if stage >= 2:
+        c.line([(40, top - 1), (45, top + 3), (39, top + 8)], fill=pale, width=3)
+        c.line([(117, top + 8), (122, (top + bar) / 2), (115, bar)], fill=pale, width=3)
+    if stage >= 3:
+        c.line([(100, top - 2), (105, top + 4), (100, top + 10)], fill=pale, width=4)
+        c.line([(52, top + 8), (47, (top + bar) / 2), (54, bar)], fill=pale, width=3)
+        c.circle(136, bar - 5, 3, fill=(200, 200, 210), width=1)
 
 
 def paint_broken_bed(c):

@@ -108,6 +108,9 @@ void CPatientStay::bedStay() {
       if (CMapEntity *aura = bed->getContainedEntityClass(kHighlightClass)) aura->changeFrameset("BROKEN");
       bool gentle = lvl && lvl->getLevelName() == "Day 31";
       p->changeMood(CCharismaTable::amount(gentle ? CCharismaTable::kBrokenBedGentle : CCharismaTable::kBrokenBed, stars));
+      // Every tick in a broken bed shows on the hearts, not only the ones that take a heart.
+      if (CMapEntity *bar = p->getContainedEntity(CMapEntity_PacientClass::kHeartsID)) bar->effectFinishPulse();
+      b.heartsPulsing = 1;
     }
   }
   if (headFlash) {

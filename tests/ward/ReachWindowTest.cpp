@@ -59,6 +59,9 @@ protected:
       blanket->setYOffset(60.0f, false);
       blanket->syncWithParentPosition();
     }
+    // As laying in leaves it: the front rail in front of the blanket.
+    if (CMapEntity *rail = b->getContainedEntityClass(CMapEntity_PostelClass::kRailClass)) rail->setSortZ(4, false);
+    b->containedCopiesUpdate();
     TPatientState::inBed(p, b, kBedLying);
     TPatientState::setMeterFull(p, 0.9f);
     TPatientState::setOutbreakPeriod(p, 10000000);
@@ -189,6 +192,41 @@ TEST_F(ReachWindowTest, OnAMonkeyDayAClickOnTheRiddenPatientsBedChasesTheMonkeyO
   EXPECT_GE(level->getMoney(), money + 80);
   for (int i = 0; i < 10; ++i) playFrame();
   savePNG(shot("monkey-defeated").c_str());
+}
+
+// Bed 4 shows its wear long before it breaks; the repairman dropped on it 2 s after the break
+// keeps a patient who lay down at full mood. The patient stays hidden, the rail in plain view.
+TEST_F(ReachWindowTest, OnDayThreeBedFourWarnsBeforeItBreaksAndIsMendedInTime) {
+  ASSERT_NO_FATAL_FAILURE(openDay("day03"));
+  auto *four = dynamic_cast<CMapEntity_PostelClass *>(first("POSTEL4"));
+  CMapEntity_Game *man = first("OPRAVAR");
+  ASSERT_TRUE(four && man);
+  CMapEntity_PacientClass *p = resting(four, "PACIENT1");
+  TPatientState::setMood(p, 1.0f);
+  // The bed's lower half, its front rail, as drawn with the patient aside.
+  const int x0 = (int)four->getX(), y0 = (int)four->getY();
+  auto railLooksLike = [&](const std::vector<unsigned char> &other) {
+    draw();
+    return framediff::changed(grab(), other, x0, y0 + 60, x0 + 149, y0 + 119).count < 150;
+  };
+  p->setVisible(false);
+  draw();
+  const std::vector<unsigned char> whole = grab();
+  four->setHealth(30);
+  int ms = 0, wearSeen = -1;
+  for (; four->getHealth() > 0 && ms < 40000; ms += 240) {
+    for (int i = 0; i < 12; ++i) playFrame(false);
+    TPatientState::setMeterFull(p, 0.9f);
+    if (wearSeen < 0 && !railLooksLike(whole)) wearSeen = ms;
+  }
+  ASSERT_EQ(four->getHealth(), 0) << "the bed never broke";
+  EXPECT_GE(ms - wearSeen, 10000) << "the wear showed " << ms - wearSeen << " ms before the break";
+  for (int i = 0; i < 100; ++i) playFrame();
+  dragOnto(man, four);
+  pushMotion(400, 300);
+  for (int i = 0; i < 200; ++i) playFrame(i % 10 == 0);
+  EXPECT_EQ(p->getBed(), four) << "the patient left at mood " << p->getMood();
+  EXPECT_TRUE(railLooksLike(whole)) << "the mended bed looks worn";
 }
 
 // After closing, with a toy in her hand over one unmade bed and a germ over another, a click on

@@ -14,8 +14,8 @@ struct TPostelVariant {
   float lampX, lampY;
   // The colour comes from 0 to kind rather than from the level's colours.
   bool ownColours;
-  // Pulses red while broken (health 0).
-  bool pulsesBroken;
+  // Wears out: its rail shows the wear, and it blinks red while broken (health 0).
+  bool wears;
 };
 
 // The nine beds ("POSTEL1" ... "POSTEL5C"). A copy carries its pillow, blanket and front rail,
@@ -28,7 +28,15 @@ public:
   void animateAdditional() override;
 
   static const TPostelVariant *variantOf(const std::string &name);
+  // 0 for a whole bed, then 1 to 3 as its health falls to 75, 50 and 25; the rail shows it.
+  static int wearStage(unsigned short health);
 
-  int32_t brokenPulseRising = 1;
-  float brokenPulse = 0.0f;
+  // Game ms that drive the blinking of a broken or nearly broken bed.
+  float warningMs = 0.0f;
+  // The aura blinks while the bed is broken; it is hidden again once the bed is mended.
+  int32_t auraWarning = 0;
+
+private:
+  void showWear(CMapEntity *rail);
+  void blinkBroken(CMapEntity *rail);
 };
