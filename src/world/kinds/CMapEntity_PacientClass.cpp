@@ -371,7 +371,7 @@ void CMapEntity_PacientClass::walkOut() { movePhase(kPhaseGone); }
 
 void CMapEntity_PacientClass::fallAsleep() {
   if (bedState == kBedOutbreak) {
-    outbreakMissed = true;
+    outbreakMissed = outbreakEverMissed = true;
     outbreakMissedAt = (int32_t)CFakeTime::instance()->ms;
   }
   moveBedState(kBedSleeping);

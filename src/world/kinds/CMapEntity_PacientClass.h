@@ -106,6 +106,8 @@ public:
   void fallAsleep();
   // True once per missed outbreak, when it ended untreated at game time `since` or later.
   bool takeMissedOutbreakSince(int32_t since);
+  // Whether an outbreak ended untreated at `since` or later, answered or not.
+  bool missedOutbreakSince(int32_t since) const { return outbreakEverMissed && outbreakMissedAt >= since; }
   void lieAwake();
   // The outbreak the illness starts marks the patient and starts the fast-service time; a
   // guide's forced one does neither, and may come whatever the patient was doing.
@@ -271,5 +273,6 @@ private:
   CMapEntity_Game *tormentor = nullptr;
   int32_t dropBlocked = 0;
   bool outbreakMissed = false;
+  bool outbreakEverMissed = false;
   int32_t outbreakMissedAt = 0;
 };
