@@ -603,23 +603,28 @@ def paint_dial(w, h, index, count, p):
 
 def paint_hearts(w, h, index, count, p):
     """The hearts bar over a patient: FRAMESETn shows n hearts of five, three over two, so that it
-    stays clear of the next patient on the couch (seats are 55 px apart, the bar 48 px right of
-    its patient). The hearts sit on a dark badge, so they read on any pyjamas or sheet, and keep
-    to the frame's top 11 px: a seated patient's bar then ends 4 px above the gauge beside the
-    chair."""
+    stays clear of the next patient's face on the couch (seats are 55 px apart, the bar 48 px right
+    of its patient). Each heart is about 8 px, bright red with a white rim on a near-black badge;
+    an empty place is only a dim outline, so the full ones are counted at a glance. The badge keeps
+    to the frame's 16 px: a seated patient's bar then ends at the gauge beside the chair."""
     c = Canvas(w, h)
     fs = p.get("_fs", "FRAMESET1")
-    n = int(fs[-1]) if fs[-1].isdigit() else 1
-    tall = 11
-    c.rect(0.5, 0.5, w - 0.5, tall, fill=(36, 40, 64, 215), outline=(255, 255, 255, 200), width=0.8, r=4)
+    # FRAMESETnR: the same hearts on a red badge, blinking when the patient is about to be lost.
+    danger = fs.endswith("R")
+    digits = fs.rstrip("R")
+    n = int(digits[-1]) if digits[-1].isdigit() else 1
+    badge = (214, 20, 34, 250) if danger else (22, 24, 38, 235)
+    c.rect(0.5, 0.5, w - 0.5, h - 0.5, fill=badge, outline=(255, 255, 255, 230), width=1.0, r=5)
     step = (w - 3) / 3
-    r = 2.9
-    places = [(1.5 + step * (k + 0.5), 3.6) for k in range(3)] + [(1.5 + step * (k + 1), 8.0) for k in range(2)]
+    r = 4.1
+    places = [(1.5 + step * (k + 0.5), 5.0) for k in range(3)] + [(1.5 + step * (k + 1), 11.4) for k in range(2)]
     for k, (cx, cy) in enumerate(places):
-        if k < n:
-            c.poly(heart_points(cx, cy, r), fill=(255, 70, 80), outline=(255, 210, 210), width=0.5)
+        if k < n and danger:
+            c.poly(heart_points(cx, cy, r), fill=(255, 250, 250), outline=(80, 0, 8), width=0.8)
+        elif k < n:
+            c.poly(heart_points(cx, cy, r), fill=(255, 52, 64), outline=(255, 236, 236), width=0.9)
         else:
-            c.poly(heart_points(cx, cy, r - 0.4), fill=None, outline=(190, 196, 214), width=0.7)
+            c.poly(heart_points(cx, cy, r - 1.2), fill=None, outline=(110, 112, 134), width=0.7)
     return c.done()
 
 

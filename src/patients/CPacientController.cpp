@@ -1,6 +1,7 @@
 #include "patients/CPacientController.h"
 
 #include <cstdlib>
+#include <cstring>
 
 #include "core/CEngine.h"
 #include "core/CPlayer.h"
@@ -12,6 +13,7 @@
 #include "media/CRandom.h"
 #include "media/CSoundEngine.h"
 #include "media/Frame.h"
+#include "media/Frameset.h"
 #include "media/ZSprite.h"
 #include "world/CLevel_Game.h"
 #include "world/CMapEntitiesCollection.h"
@@ -184,6 +186,7 @@ void CPacientController::update() {
     if (bar->effectPulseOver()) heartsPulsing = 0;
   }
   if (bar && p->getMood() < 0.4f && !heartsPulsing) bar->effectPulse(0.35f, -1);
+  if (bar) warnOfLoss(bar);
   float a = p->getAlpha();
   if (a < 1.0f && a != -1.0f) p->changeAlpha(0.02f, true);
   else if (a > 1.0f) p->setAlpha(-1.0f, true);
@@ -197,6 +200,40 @@ void CPacientController::update() {
   if (p->getPhase() == kPhasePaid) leaving.phaseLeaving();
   if (p->getPhase() == kPhaseGone) leaving.phaseGone();
   if (!p->getKill()) stay.pauseBookkeeping();
+}
+
+// Lost within a few seconds: an outbreak whose untreated end takes the last of the mood, or a
+// mood that falls as fast as it did over the last three seconds and is gone within three more.
+bool CPacientController::losingSoon() {
+  CMapEntity_PacientClass *p = patient();
+  const float m = p->getMood();
+  if (moodSampleTimer.udalost()) {
+    for (size_t i = 0; i + 1 < moodSamples.size(); ++i) moodSamples[i] = moodSamples[i + 1];
+    moodSamples.back() = m;
+  }
+  if (m <= 0.0f) return false;
+  if (p->getPhase() == kPhaseInBed && p->getBedState() == kBedOutbreak &&
+      m + CCharismaTable::amount(CCharismaTable::kOutbreakPenalty, charismaStars()) <= 0.0f)
+    return true;
+  // Only the small steps of a steady loss: one blow (a missed outbreak) is not a trend.
+  float fell = 0.0f;
+  for (size_t i = 0; i + 1 < moodSamples.size(); ++i) {
+    const float step = moodSamples[i] - moodSamples[i + 1];
+    if (moodSamples[i] >= 0.0f && step > 0.0f && step <= kSteadyStep) fell += step;
+  }
+  return fell > 0.0f && m <= fell;
+}
+
+// A patient about to be lost says so: its hearts blink on a red badge until the danger passes.
+void CPacientController::warnOfLoss(CMapEntity *bar) {
+  CMapEntity_PacientClass *p = patient();
+  const char *hearts = CMapEntity_PacientClass::heartsFor(p->getMood());
+  ZSprite *s = bar->getSprite();
+  Frameset *shown = s ? s->getAktivniFrameset() : nullptr;
+  if (!hearts || !shown) return;
+  std::string wanted = hearts;
+  if (losingSoon() && (now() / kWarningBlinkMs) % 2 == 0) wanted += "R";
+  if (std::strcmp(shown->getID(), wanted.c_str()) != 0) bar->changeFrameset(wanted);
 }
 
 void CPacientController::moodTick(bool flagLoss) {

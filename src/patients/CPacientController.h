@@ -1,4 +1,5 @@
 #pragma once
+#include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -97,6 +98,8 @@ private:
   CMapEntity *head() const;
 
   void moodTick(bool flagLoss);
+  bool losingSoon();
+  void warnOfLoss(CMapEntity *heartsBar);
   void drag(bool benchOffset);
   void goHome(bool withHand);
   void leaveSeats(unsigned int seatClass);
@@ -120,6 +123,11 @@ private:
   int32_t mouseX = 0;
   int32_t mouseY = 0;
   int32_t heartsPulsing = 0;
+  // The mood every half second over the last three (-1: not seen yet), and the warning's blink.
+  Timer moodSampleTimer{500, false};
+  std::array<float, 6> moodSamples{{-1.0f, -1.0f, -1.0f, -1.0f, -1.0f, -1.0f}};
+  static const int kWarningBlinkMs = 250;
+  static constexpr float kSteadyStep = 0.1f;
   int32_t bedPreview = 0;
   CMapEntity_Game *previewBed = nullptr;
 

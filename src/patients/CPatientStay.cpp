@@ -247,6 +247,7 @@ void CPatientStay::startOutbreak() {
 void CPatientStay::showOutbreak(CMapEntity_PacientClass *p) {
   CPacientController::switchPacientFrameset(p, "ILL1", true, true, true);
   p->zapniAnimace();
+  p->showOutbreakWait(0, 6500, p->getFastServicePeriod());
 }
 
 void CPatientStay::coughGerms() {
@@ -297,6 +298,7 @@ void CPatientStay::outbreak() {
     coughGerms();
   }
   b.moodTimer.udalost();
+  p->showOutbreakWait(cekaniTimer.vratVteriny(), cekaniTimer.getSpoustec(), p->getFastServicePeriod());
   if (!cekaniTimer.udalost()) return;
   int stars = b.charismaStars();
   bedLight(kRedLightID, 0.0f, false);

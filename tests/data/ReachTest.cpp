@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <iterator>
@@ -114,7 +115,8 @@ protected:
     return ex < 25 && ey < 19;
   }
 
-  std::vector<TSpot> usualSpots() {
+  // With every station: the spray stand and the dispensers too.
+  std::vector<TSpot> usualSpots(bool everyStation = false) {
     std::vector<TSpot> spots;
     Frame *f = figure()->getCurrentFrame();
     Rect b = f->getBoundingBox();
@@ -122,7 +124,8 @@ protected:
                           ((int)figure()->getY() + b.y + b.h / 2) / 32, nullptr});
     for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr()) {
       uint32_t cls = e->getEntityClassID();
-      if (cls != kCabinetClass && cls != kBedClass && cls != 30) continue;
+      const bool station = everyStation && (cls == kDispenserClass || e->getEntityID() == 72);
+      if (cls != kCabinetClass && cls != kBedClass && cls != 30 && !station) continue;
       TSpot s;
       EXPECT_TRUE(spotOf(e, s)) << e->name << " leads nowhere";
       spots.push_back(s);
@@ -174,12 +177,14 @@ protected:
 };
 
 // Every walk between two usual spots takes at most 1.3 times as long as the straight line at the
-// same pace (a tile a step, diagonal or not), never crosses a bed's picture, and from the cabinet
-// every bed's spot is reached within 2 s of game time at the base walking speed.
+// same pace (a tile a step, diagonal or not), never crosses a bed's picture, from the cabinet
+// every bed's spot is reached within 2 s of game time at the base walking speed, and a cough is
+// reached in time for fast service from anywhere she works.
 TEST_F(ReachTest, WalksBetweenUsualSpotsAreShortAndGoRoundBeds) {
   forEachLayout([&] {
     std::vector<TSpot> spots = usualSpots();
     ASSERT_GE(spots.size(), 4u);
+    double stepMs = 0.0;
     std::vector<TBox> beds;
     for (const TSpot &s : spots)
       if (s.thing && s.thing->getEntityClassID() == kBedClass) beds.push_back(box(s.thing, true));
@@ -203,8 +208,17 @@ TEST_F(ReachTest, WalksBetweenUsualSpotsAreShortAndGoRoundBeds) {
         if (!bed.thing || bed.thing->getEntityClassID() != kBedClass) continue;
         const int ms = walkMs(cabinet, bed);
         EXPECT_TRUE(ms > 0 && ms <= 2000) << "cabinet to " << bed.name << " takes " << ms << " ms";
+        stepMs = std::max(stepMs, (double)ms / (double)(route(cabinet, bed).size() - 1));
       }
     }
+    // A cough answered 0.3 s in, with nothing queued: from every spot and station she reaches its
+    // bed at her slowest pace above and examines on the next frame, within the 3.5 s of fast service.
+    for (const TSpot &a : usualSpots(true))
+      for (const TSpot &bed : spots)
+        if (bed.thing && bed.thing->getEntityClassID() == kBedClass && (a.x != bed.x || a.y != bed.y)) {
+          const double steps = (double)route(a, bed).size() - 1.0;
+          EXPECT_TRUE(steps > 0.0 && 300.0 + stepMs * steps + 20.0 <= 3500.0) << a.name << " to " << bed.name << ": " << steps;
+        }
   });
 }
 

@@ -5,6 +5,7 @@
 #include "media/CGlobals.h"
 #include "patients/CPacientController.h"
 #include "support/GameWindowDay.h"
+#include "support/PatientState.h"
 #include "world/kinds/CMapEntity_DiagnosticTool.h"
 #include "world/kinds/CMapEntity_PacientClass.h"
 #include "world/kinds/CMapEntity_PostelClass.h"
@@ -94,6 +95,47 @@ TEST_F(PatientWindowTest, APatientArrivesRegistersTakesAHeartChangesAndIsLaidInt
   ASSERT_TRUE(playUntil([&] { return level->getEC()->getEntityByID(380) != nullptr; }, 100)) << "no Z rises";
   for (int i = 0; i < 30; ++i) playFrame();
   savePNG((std::string(TOB_BINARY_DIR) + "/patient-bed.png").c_str());
+
+  // An outbreak shows the time it has left: a ring of dots beside the patient, gold while an
+  // answer pays for fast service, red in its last two seconds (a dot a half second), then gone.
+  // With two hearts left a missed outbreak loses her, and her hearts blink on a red badge.
+  auto count = [&](int x, int y, int w, int h, int minR, int minG, int maxG, int maxB) {
+    std::vector<unsigned char> px = grab(x, y, w, h);
+    int n = 0;
+    for (size_t i = 0; i + 3 < px.size(); i += 4)
+      n += px[i] >= minR && px[i + 1] >= minG && px[i + 1] <= maxG && px[i + 2] <= maxB;
+    return n;
+  };
+  float cx = 0.0f, cy = 0.0f;
+  p->outbreakRingCentre(cx, cy);
+  const int r = (int)CMapEntity_PacientClass::kRingRadius + 4;
+  auto gold = [&] { return count((int)cx - r, (int)cy - r, 2 * r, 2 * r, 230, 190, 235, 90); };
+  auto red = [&] { return count((int)cx - r, (int)cy - r, 2 * r, 2 * r, 230, 0, 60, 60); };
+  for (CMapEntity_Game *puff : alive(64)) puff->setKill(true);
+  playFrame();
+  const int goldBefore = gold(), redBefore = red();
+  CPacientController::of(p)->startOutbreak();
+  playFrame();
+  EXPECT_GE(gold() - goldBefore, 13 * 9) << "thirteen gold dots";
+  savePNG((std::string(TOB_BINARY_DIR) + "/patient-outbreak.png").c_str());
+  ASSERT_TRUE(playUntil([&] { return p->getOutbreakLeft() <= 1500 && (p->getOutbreakLeft() / 150) % 2 == 0; }, 400));
+  EXPECT_GE(red() - redBefore, 9) << "its last seconds in red";
+  EXPECT_LE(red() - redBefore, 5 * 16);
+  ASSERT_TRUE(playUntil([&] { return p->getBedState() != kBedOutbreak; }, 200));
+  playFrame();
+  EXPECT_LE(red(), redBefore + 4) << "the ring stays after the outbreak";
+
+  CMapEntity *hearts = p->getContainedEntity(CMapEntity_PacientClass::kHeartsID);
+  TPatientState::setMood(p, 0.25f);
+  CPacientController::of(p)->startOutbreak();
+  int redFrames = 0;
+  for (int frames = 0; frames < 50; ++frames) {
+    playFrame();
+    const bool shownRed = count((int)hearts->getX(), (int)hearts->getY(), 20, 10, 170, 0, 60, 70) >= 30;
+    if (shownRed && !redFrames) savePNG((std::string(TOB_BINARY_DIR) + "/patient-losing.png").c_str());
+    redFrames += shownRed;
+  }
+  EXPECT_TRUE(redFrames >= 15 && redFrames <= 35) << redFrames << " of 50 frames red";
 }
 
 } // namespace

@@ -41,6 +41,8 @@ struct TPatientState {
   static void setColorBonus(P *p, float bonus) { p->colorBonus = bonus; }
   static void setFastService(P *p, float pay) { p->fastService = pay; }
 
+  // When its last outbreak ended untreated.
+  static void setMissedOutbreakAt(P *p, int32_t gameMs) { p->outbreakMissedAt = gameMs; }
   // The outbreak clock's period (the species file's "outbreaktimer" for a new copy).
   static void setOutbreakPeriod(P *p, int ms) { p->outbreakClock.nastavSpoustec(ms); }
 

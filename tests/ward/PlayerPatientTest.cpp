@@ -193,8 +193,8 @@ TEST_F(PlayerPatientTest, NoCabinetGivesUpTheTreatmentAndAGonePatientGetsNoPresc
   EXPECT_FLOAT_EQ(figure()->getY(), fy);
 }
 
-// With the cure-touch perk an outbreak is healed on the spot and a sleeper's meter drops; a cured
-// patient is sent home.
+// With the cure-touch perk an outbreak is healed on the spot and a sleeper's meter drops, but not
+// the meter of one whose outbreak has just ended untreated; a cured patient is sent home.
 TEST_F(PlayerPatientTest, CureTouchHealsOnTheSpotAndACuredPatientIsSentHome) {
   addCabinet();
   // As the status bar carries it once the perk is bought.
@@ -214,8 +214,12 @@ TEST_F(PlayerPatientTest, CureTouchHealsOnTheSpotAndACuredPatientIsSentHome) {
   EXPECT_EQ(icon->uses, 1);
   EXPECT_GT(CPacientController::lastActivity(), (int32_t)CFakeTime::instance()->ms + 50000);
 
+  // Asleep again because that outbreak ended untreated just now: no touch is spent on it.
   TPatientState::setBedState(p, kBedSleeping);
   TPatientState::setMeterFull(p, 0.9f);
+  step();
+  EXPECT_EQ(icon->uses, 1) << "spent on a cough that had ended";
+  TPatientState::setMissedOutbreakAt(p, (int32_t)CFakeTime::instance()->ms - 5000);
   step();
   EXPECT_NEAR(p->getMeterFull(), 0.65f, 1e-5);
   EXPECT_TRUE(icon->isSpent());

@@ -116,7 +116,10 @@ void CPlayerPatientWork::decide(const std::vector<CMapEntity *> &near) {
       ctl.arrived = 0;
       phase = CPlayerController::kGiveItem;
     }
-    if (idle && p->getBedState() == kBedSleeping)
+    // A cough that ended before she came is not healed by a touch: the perk waits for the next.
+    if (idle && p->getBedState() == kBedSleeping && p->missedOutbreakSince(gameNow() - kTooLateMs))
+      ctl.arrived = 0;
+    else if (idle && p->getBedState() == kBedSleeping)
       cureTouchAsleep(p);
     else if (p->getBedState() == kBedWaitingMedicine && atBed())
       cureTouchAsleep(p);

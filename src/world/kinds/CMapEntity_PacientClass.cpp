@@ -1,9 +1,11 @@
 #include "world/kinds/CMapEntity_PacientClass.h"
 
 #include <cassert>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
+#include "engine/KGraphic.h"
 #include "media/CFakeTime.h"
 #include "media/CFatal.h"
 #include "media/CLogger.h"
@@ -215,6 +217,42 @@ CMapEntity_Game *CMapEntity_PacientClass::getChair() {
 void CMapEntity_PacientClass::renderAdditional(KGraphic *g) {
   CMapEntity_Game::renderAdditional(g);
   drawSkinOverlay(g, *this, pyjamaSkin, false);
+  drawOutbreakRing(g ? g : backbuffer);
+}
+
+// A dot for each half second of the wait, emptying clockwise from the top: gold while the answer
+// still pays for fast service, orange after, red in the last two seconds, blinking white.
+void CMapEntity_PacientClass::drawOutbreakRing(KGraphic *g) const {
+  if (!g || phase != kPhaseInBed || bedState != kBedOutbreak || outbreakWait <= 0) return;
+  const int dots = kRingDots;
+  const int32_t left = getOutbreakLeft();
+  const int lit = (int)(((int64_t)left * dots + outbreakWait - 1) / outbreakWait);
+  float r = 1.0f, gr = 0.55f, bl = 0.1f;
+  if (outbreakElapsed < outbreakFast) {
+    gr = 0.84f;
+    bl = 0.15f;
+  }
+  if (left <= kRingLastMs) {
+    gr = bl = 0.12f;
+    if ((left / kRingBlinkMs) % 2 == 1) gr = bl = 1.0f;
+  }
+  float cx = 0.0f, cy = 0.0f;
+  outbreakRingCentre(cx, cy);
+  for (int i = 0; i < dots; ++i) {
+    const double a = (-90.0 + 360.0 * i / dots) * 3.14159265358979 / 180.0;
+    const float x = std::round(cx + kRingRadius * (float)std::cos(a));
+    const float y = std::round(cy + kRingRadius * (float)std::sin(a));
+    g->drawRect(x - 3.0f, y - 3.0f, x + 3.0f, y + 3.0f, 0.1f, 0.08f, 0.14f, 0.9f);
+    if (i < lit)
+      g->drawRect(x - 2.0f, y - 2.0f, x + 2.0f, y + 2.0f, r, gr, bl, 1.0f);
+    else
+      g->drawRect(x - 1.0f, y - 1.0f, x + 1.0f, y + 1.0f, 0.45f, 0.45f, 0.5f, 1.0f);
+  }
+}
+
+void CMapEntity_PacientClass::outbreakRingCentre(float &cx, float &cy) const {
+  cx = getX() + kRingX;
+  cy = getY() + kRingY;
 }
 
 void CMapEntity_PacientClass::collectPictures(std::vector<unsigned int> &out) const {
@@ -371,7 +409,7 @@ void CMapEntity_PacientClass::walkOut() { movePhase(kPhaseGone); }
 
 void CMapEntity_PacientClass::fallAsleep() {
   if (bedState == kBedOutbreak) {
-    outbreakMissed = true;
+    outbreakMissed = outbreakEverMissed = true;
     outbreakMissedAt = (int32_t)CFakeTime::instance()->ms;
   }
   moveBedState(kBedSleeping);

@@ -106,6 +106,8 @@ public:
   void fallAsleep();
   // True once per missed outbreak, when it ended untreated at game time `since` or later.
   bool takeMissedOutbreakSince(int32_t since);
+  // Whether an outbreak ended untreated at `since` or later, answered or not.
+  bool missedOutbreakSince(int32_t since) const { return outbreakEverMissed && outbreakMissedAt >= since; }
   void lieAwake();
   // The outbreak the illness starts marks the patient and starts the fast-service time; a
   // guide's forced one does neither, and may come whatever the patient was doing.
@@ -184,6 +186,23 @@ public:
   void restartOutbreakClock() { outbreakClock.reset(); }
   // The figure answers an outbreak fast while this time has not run out.
   bool withinFastService() { return !fastServiceTimer.udalost(); }
+  int32_t getFastServicePeriod() { return fastServiceTimer.getSpoustec(); }
+  // How long the running outbreak has lasted of the wait it gives the figure (game ms), as its
+  // behaviour tells it each frame; the ring beside a coughing patient drains with it.
+  void showOutbreakWait(int32_t elapsedMs, int32_t waitMs, int32_t fastMs) {
+    outbreakElapsed = elapsedMs;
+    outbreakWait = waitMs;
+    outbreakFast = fastMs;
+  }
+  int32_t getOutbreakLeft() const { return outbreakWait > outbreakElapsed ? outbreakWait - outbreakElapsed : 0; }
+  // The ring's dots, where it stands beside the patient, its last seconds and their blink.
+  static const int kRingDots = 13;
+  static constexpr float kRingRadius = 12.0f;
+  static constexpr float kRingX = 0.0f;
+  static constexpr float kRingY = 0.0f;
+  static const int32_t kRingLastMs = 2000;
+  static const int32_t kRingBlinkMs = 150;
+  void outbreakRingCentre(float &cx, float &cy) const;
   // The wait the figure sets when it examines the patient, and whether the medicine came within it.
   void startMedicineWait(int32_t ms);
   bool medicineWithinWait() { return !medicineWaitTimer.udalost(); }
@@ -228,6 +247,7 @@ private:
 
   void exportVariables();
   void addPyjamaHand();
+  void drawOutbreakRing(KGraphic *g) const;
 
   uint16_t colour = 1;
   uint16_t kind = 0;
@@ -271,5 +291,9 @@ private:
   CMapEntity_Game *tormentor = nullptr;
   int32_t dropBlocked = 0;
   bool outbreakMissed = false;
+  bool outbreakEverMissed = false;
   int32_t outbreakMissedAt = 0;
+  int32_t outbreakElapsed = 0;
+  int32_t outbreakWait = 0;
+  int32_t outbreakFast = 0;
 };

@@ -1,0 +1,169 @@
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "BenchGame.h"
+
+#include "engine/KEvent.h"
+#include "media/Frame.h"
+#include "ward/player/CMapEntity_Player.h"
+#include "ward/player/CPlayerController.h"
+#include "world/CLevelList.h"
+#include "world/CMapEntitiesCollection.h"
+#include "world/CMapEntity_FrontaAkci.h"
+#include "world/CPathFinder.h"
+#include "world/kinds/EntityIds.h"
+
+// How long a cough waits for the doctor on every ward of a list: the real figure walks between
+// the spots she works from (her start, the cabinet, the trolley, the spray stand, the dispensers
+// and every bed), as a click orders it. The player answers 0.3 s into the cough and she examines
+// on the frame after she arrives; with nothing queued she walks straight to the bed, with one or
+// two orders queued before the cough she walks those first. A cough pays for fast service within
+// 3.5 s and ends untreated at 6.5 s. One line a ward; run from the build folder under xvfb-run.
+namespace {
+
+const int kAnswerMs = 300, kExamineMs = 20, kFrameMs = 20;
+
+struct TSpot {
+  std::string name;
+  int x = 0, y = 0;
+  bool bed = false;
+};
+
+CMapEntity_Game *named(CLevel_Game *level, const char *name) {
+  for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
+    if (e->name == name && !e->getKill()) return e;
+  return nullptr;
+}
+
+// Where a click on the middle of the thing sends her, as the path finder ends it.
+bool spotOf(CPlayerController *walker, CMapEntity_Game *e, TSpot &out) {
+  Frame *f = e->getCurrentFrame();
+  Rect a = f ? f->getActionBoundingBox() : Rect{0, 0, 0, 0};
+  int tx = 0, ty = 0;
+  std::vector<CMapEntity *> under{e};
+  if (!walker->clickGoal(under, e->getX() + (float)(a.x + a.w / 2), e->getY() + (float)(a.y + a.h / 2), tx, ty)) return false;
+  uint16_t ex = 0, ey = 0;
+  CPathFinder::instance()->showAPath((uint16_t)tx, (uint16_t)ty, (uint16_t)tx, (uint16_t)ty, &ex, &ey);
+  out = TSpot{e->name, ex, ey, e->getEntityClassID() == kBedClass};
+  return ex < 25 && ey < 19;
+}
+
+int walkMs(CLevel_Game *level, CMapEntity_Player *p, CPlayerController *w, const TSpot &from, const TSpot &to) {
+  CMapEntity_FrontaAkci *q = CMapEntity_FrontaAkci::najdi(level->getEC());
+  q->setClear(true);
+  advance();
+  level->update(0, true);
+  Rect b = p->getCurrentFrame()->getBoundingBox();
+  p->setXY((float)(from.x * 32 + 16 - b.x) - (float)b.w * 0.5f, (float)(from.y * 32 + 16 - b.y) - (float)b.h * 0.5f);
+  p->goalX = p->goalY = -1;
+  p->workPhase = CPlayerController::kDeciding;
+  akce *a = new akce();
+  a->controller = w;
+  a->id = 0;
+  a->priority = 3;
+  a->addParam(new int32_t(to.x * 32 + 16), true);
+  a->addParam(new int32_t(to.y * 32 + 16), true);
+  q->pridej(a);
+  q->flushPredFronta();
+  for (int frames = 1; frames <= 400; ++frames) {
+    advance();
+    level->update(0, true);
+    if (w->arrived) return frames * kFrameMs;
+  }
+  return -1;
+}
+
+int median(std::vector<int> v) {
+  if (v.empty()) return 0;
+  std::nth_element(v.begin(), v.begin() + (long)v.size() / 2, v.end());
+  return v[v.size() / 2];
+}
+
+void measureWard(CLevel_Game *level, const std::string &title) {
+  for (int i = 0; i < 3; ++i) {
+    advance();
+    level->update(0, true);
+  }
+  if (named(level, "HELPWINDOW")) {
+    KEvent click{};
+    click.type = K_EVENT_MOUSEDOWN;
+    click.button = 1;
+    level->handleMessages(&click);
+  }
+  for (int frames = 0; frames < 2000 && named(level, "ADDER"); ++frames) {
+    advance();
+    level->update(0, true);
+  }
+  CMapEntity_Player *p = dynamic_cast<CMapEntity_Player *>(named(level, "PLAYER"));
+  CPlayerController *w = p ? dynamic_cast<CPlayerController *>(p->getController()) : nullptr;
+  if (!w) return;
+  Rect b = p->getCurrentFrame()->getBoundingBox();
+  std::vector<TSpot> spots{TSpot{"start", ((int)p->getX() + b.x + b.w / 2) / 32, ((int)p->getY() + b.y + b.h / 2) / 32}};
+  for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr()) {
+    uint32_t cls = e->getEntityClassID();
+    TSpot s;
+    if ((cls == kCabinetClass || cls == kBedClass || cls == kTrolleyClass || cls == kDispenserClass ||
+         e->getEntityID() == 72) && spotOf(w, e, s))
+      spots.push_back(s);
+  }
+  const size_t n = spots.size();
+  std::vector<std::vector<int>> ms(n, std::vector<int>(n, 0));
+  for (size_t i = 0; i < n; ++i)
+    for (size_t j = 0; j < n; ++j)
+      if (spots[i].x != spots[j].x || spots[i].y != spots[j].y) ms[i][j] = walkMs(level, p, w, spots[i], spots[j]);
+  int worst = 0;
+  std::string worstWalk;
+  std::vector<int> none, one, two;
+  for (size_t x = 0; x < n; ++x) {
+    if (!spots[x].bed) continue;
+    for (size_t a = 0; a < n; ++a) {
+      none.push_back(kAnswerMs + ms[a][x] + kExamineMs);
+      if (ms[a][x] > worst) {
+        worst = ms[a][x];
+        worstWalk = spots[a].name + " to " + spots[x].name;
+      }
+      for (size_t m = 0; m < n; ++m) {
+        one.push_back(none.back() + ms[a][m] + ms[m][x] - ms[a][x]);
+        for (size_t c = 0; c < n; ++c) two.push_back(kAnswerMs + ms[a][m] + ms[m][c] + ms[c][x] + kExamineMs);
+      }
+    }
+  }
+  auto over = [](const std::vector<int> &v, int limit) {
+    return v.empty() ? 0.0 : 100.0 * (double)std::count_if(v.begin(), v.end(), [&](int t) { return t > limit; }) / (double)v.size();
+  };
+  std::printf("%-16s %2zu spots | nothing queued: worst %4d ms (walk %4d, %s) | one order: median %4d, worst %4d, "
+              "%4.1f%% past 3.5 s | two orders: median %4d, worst %4d, %4.1f%% past 3.5 s, %4.1f%% past 6.5 s\n",
+              title.c_str(), n, *std::max_element(none.begin(), none.end()), worst, worstWalk.c_str(), median(one),
+              *std::max_element(one.begin(), one.end()), over(one, 3500), median(two),
+              *std::max_element(two.begin(), two.end()), over(two, 3500), over(two, 6500));
+}
+
+void BM_CoughToExamination(benchmark::State &state, const char *list) {
+  if (!openBenchGame()) {
+    state.SkipWithError("no window: run under xvfb-run");
+    return;
+  }
+  CGameOptions::instance()->nastavObtiznost(list[0] == 'e' ? 0 : list[0] == 'm' ? 1 : 2);
+  for (auto _ : state) {
+    BenchEngine game;
+    CLevelList days;
+    days.load(std::string("data/maps/") + list + "/levellist.xml");
+    for (uint16_t i = 0; i < days.getSize(); ++i) {
+      const std::string name = days.getLevel(i);
+      CLevel_Game *level = game.load(name);
+      if (!named(level, "PLAYER") || !level->getEC()->getFirstEntityByClassID(kBedClass)) continue;
+      measureWard(level, std::string(list) + " " + name);
+    }
+  }
+}
+BENCHMARK_CAPTURE(BM_CoughToExamination, easy, "easy")->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(BM_CoughToExamination, medium, "medium")->Iterations(1)->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(BM_CoughToExamination, hard, "hard")->Iterations(1)->Unit(benchmark::kSecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
