@@ -23,7 +23,7 @@ const TPostelVariant kVariants[] = {
 };
 
 int levelMaxColors() {
-  CWorldEngine *host = CWorldEngine::of(::engine);
+  CWorldEngine *host = CWorldEngine::running();
   CLevel_Game *level = host ? host->getLevel() : nullptr;
   return level ? level->getMaxColors() : -1;
 }
