@@ -47,7 +47,7 @@ inline void advance() {
 // benchmark's level; all of it goes with the object.
 struct BenchEngine {
   BenchEngine() {
-    engine = &engineObj;
+    CEngine::setRunning(&engineObj);
     CSurfaceManager::instance()->setWorkers(&engineObj.getPictureWorkers());
     registerEntityPrototypes();
     engineObj.built().setControllerPrototypes(buildControllerPrototypes(&engineObj));
@@ -58,7 +58,7 @@ struct BenchEngine {
     engineObj.progression().setLevel(nullptr);
     delete engineObj.getPlayer();
     engineObj.progression().setPlayer(nullptr);
-    engine = nullptr;
+    CEngine::setRunning(nullptr);
   }
   BenchEngine(const BenchEngine &) = delete;
   BenchEngine &operator=(const BenchEngine &) = delete;

@@ -57,7 +57,7 @@ void BM_SimulatedDay(benchmark::State &state) {
   fonts.addFont("gamefont", KMiscTools::makeFilePath("data\\gfx\\gamefont.tga"), gameFontTable);
   KText small(KMiscTools::makeFilePath("data\\gfx\\font1small.png"), smallFontTable);
   CEngine engineObj;
-  engine = &engineObj;
+  CEngine::setRunning(&engineObj);
   CSurfaceManager::instance()->setWorkers(&engineObj.getPictureWorkers());
   engineObj.built().setFonts(&fonts, &small);
   // A newcomer's difficulty, as a new profile starts.
@@ -100,7 +100,7 @@ void BM_SimulatedDay(benchmark::State &state) {
   state.counters["timesRealTime"] = wallMs > 0.0 ? gameMs / wallMs : 0.0;
   delete engineObj.getPlayer();
   engineObj.progression().setPlayer(nullptr);
-  engine = nullptr;
+  CEngine::setRunning(nullptr);
 }
 BENCHMARK(BM_SimulatedDay)->Unit(benchmark::kMillisecond)->Iterations(3);
 

@@ -90,7 +90,7 @@ public:
     for (const auto &f : faces) fonts->addFont(f.name, KMiscTools::makeFilePath(f.picture), f.table);
     small = new KText(KMiscTools::makeFilePath("data\\gfx\\font1small.png"), smallFontTable);
     engineObj.built().setFonts(fonts, small);
-    engine = &engineObj;
+    CEngine::setRunning(&engineObj);
     CSurfaceManager::instance()->setWorkers(&engineObj.getPictureWorkers());
     registerEntityPrototypes();
     engineObj.built().setControllerPrototypes(buildControllerPrototypes(&engineObj));

@@ -22,11 +22,11 @@
 #include "world/CEntityControllersVzory_Game.h"
 #include "world/CMapEntitiesFactory.h"
 
-CEngine *engine = nullptr;
 CStavHry *globalAktualniStav = nullptr;
 
 namespace {
 bool levelDrawn = true;
+CEngine *runningEngine = nullptr;
 } // namespace
 
 CEngine::CEngine()
@@ -38,7 +38,9 @@ CEngine::~CEngine() {
   if (surfaces && surfaces->getWorkers() == &pictureWorkers) surfaces->setWorkers(nullptr);
 }
 
-CWorldEngine *CWorldEngine::of(CEngine *engine) { return engine; }
+CWorldEngine *CWorldEngine::running() { return runningEngine; }
+CEngine *CEngine::running() { return runningEngine; }
+void CEngine::setRunning(CEngine *engine) { runningEngine = engine; }
 
 std::string CEngine::getObtiznostString() { return CGameOptions::instance()->getObtiznostString(); }
 

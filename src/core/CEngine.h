@@ -13,14 +13,19 @@
 
 class CStavHry;
 
-// The one engine object (the global `engine`): owns the top-level objects, which start-up
-// builds (CEngineStartup), keeps the level progression (CLevelProgress), holds the game states
-// and runs the main loop on its frame clock (CEngineClock). main calls init, work and close
-// once each. It is what levels, entities and behaviours ask of the engine (CWorldEngine).
+// The one engine object (`running()` while the game runs): owns the top-level objects, which
+// start-up builds (CEngineStartup), keeps the level progression (CLevelProgress), holds the game
+// states and runs the main loop on its frame clock (CEngineClock). main calls init, work and
+// close once each. It is what levels, entities and behaviours ask of the engine (CWorldEngine).
 class CEngine : public CWorldEngine {
 public:
   static constexpr unsigned short kNoSkip = CLevelProgress::kNoSkip;
   static constexpr unsigned short kNoMaxLevel = CLevelProgress::kNoMaxLevel;
+
+  // The engine the game runs on, for code that nothing hands an engine: null before and after its
+  // life, and in level tests, whose levels and behaviours hold their own.
+  static CEngine *running();
+  static void setRunning(CEngine *engine);
 
   // Every field zero; init makes the engine ready.
   CEngine();

@@ -48,9 +48,10 @@ void loadingText(const std::string &text) { CLoadingScreen::instance()->setText(
 bool soundSwitch() { return CAudioOptions::instance()->vratSound(); }
 bool musicSwitch() { return CAudioOptions::instance()->vratMusic(); }
 void applyVolumes(int musicVolume, int soundVolume) {
-  if (!engine || !engine->getSoundEngine()) return;
-  engine->getSoundEngine()->setMusicVolume(musicVolume);
-  engine->getSoundEngine()->setSoundVolume(soundVolume);
+  CWorldEngine *host = CWorldEngine::running();
+  if (!host || !host->getSoundEngine()) return;
+  host->getSoundEngine()->setMusicVolume(musicVolume);
+  host->getSoundEngine()->setSoundVolume(soundVolume);
 }
 void applyScreenMode(bool fullScreen) {
   if (myWindow) myWindow->toggleFullScreen(fullScreen);

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "core/CEngine.h"
 #include "core/CEngineStartup.h"
 #include "core/CGameOptions.h"
 #include "core/CPlayer.h"

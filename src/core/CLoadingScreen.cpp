@@ -91,7 +91,8 @@ void CLoadingScreen::draw() {
     loadingBg->putAlpha(g, 1.0f, 1.0f, -1, -1, -1, -1);
   }
 
-  CFontSeznam *fonts = engine ? engine->getFontSeznam() : nullptr;
+  CWorldEngine *host = CWorldEngine::running();
+  CFontSeznam *fonts = host ? host->getFontSeznam() : nullptr;
   if (fonts) {
     fonts->setAktivniFont("gamefont");
     KText *font = fonts->getAktivniFont();

@@ -19,7 +19,8 @@ void CStavHry::closeVirtual() {
 
 bool ourOwnEventCallback(KEvent *event) {
   if (!event) return false;
-  CStavHry *stav = engine ? engine->getAktualniStav() : nullptr;
+  CEngine *running = CEngine::running();
+  CStavHry *stav = running ? running->getAktualniStav() : nullptr;
   if (!stav || !stav->active) return true;
   stav->handleMessages(event);
   return true;

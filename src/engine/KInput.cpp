@@ -68,7 +68,6 @@ int KInput::_rbuttonstate = 0;
 short KInput::_lastWheelValue = 0;
 int KInput::_cursorVis = 0;
 int KInput::_cursorVisibility = 1;
-int KInput::joystick[2] = {0, 0};
 
 namespace {
 const int kHeldKeys = SDL_NUM_SCANCODES;
@@ -101,7 +100,6 @@ uint32_t *buildPointerPicture() {
   return buffer;
 }
 
-bool validSlot(int slot) { return slot == 0 || slot == 1; }
 } // namespace
 
 uint32_t *KInput::_mousePointerBuffer = buildPointerPicture();
@@ -112,7 +110,6 @@ KInput::~KInput() {}
 void KInput::initInput(SDL_Window *window) {
   _hwnd = window;
   _cursorVis = 0;
-  joystick[0] = joystick[1] = 0;
   if (window && SDL_GetMouseFocus() == window) SDL_GetMouseState(&g_pointerX, &g_pointerY);
 }
 
@@ -238,17 +235,3 @@ void KInput::generateMouse() {
 void KInput::displayMouse() {}
 void KInput::freeMouse() {}
 void KInput::clipPointer(bool) {}
-void KInput::RescanJoysticks() {}
-
-bool KInput::joyEnable(int slot) { return validSlot(slot) && joystick[slot] != 0; }
-void KInput::joyDisable(int slot) {
-  if (validSlot(slot)) joystick[slot] = 0;
-}
-bool KInput::joyLeft(int) { return false; }
-bool KInput::joyRight(int) { return false; }
-bool KInput::joyUp(int) { return false; }
-bool KInput::joyDown(int) { return false; }
-long KInput::joyX(int) { return 0; }
-long KInput::joyY(int) { return 0; }
-bool KInput::joyButtonN(int, int) { return false; }
-void KInput::joyWaitForJoyButtonUp(int, int) {}

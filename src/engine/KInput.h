@@ -54,18 +54,6 @@ public:
   static void displayMouse();
   static void freeMouse();
   static void clipPointer(bool clip);
-  static void RescanJoysticks();
-
-  static bool joyEnable(int slot);
-  static void joyDisable(int slot);
-  static bool joyLeft(int slot);
-  static bool joyRight(int slot);
-  static bool joyUp(int slot);
-  static bool joyDown(int slot);
-  static long joyX(int slot);
-  static long joyY(int slot);
-  static bool joyButtonN(int slot, int button);
-  static void joyWaitForJoyButtonUp(int slot, int button);
 
   // Fed by the window. Events taken from the queue update the held keys, the left button and
   // the pointer as well as the platform's own state does, so events pushed by tools count too.
@@ -88,6 +76,5 @@ public:
   static short _lastWheelValue;
   static int _cursorVis;
   static int _cursorVisibility;
-  static int joystick[2];
   static uint32_t *_mousePointerBuffer;
 };

@@ -123,7 +123,7 @@ void CBacilyController::breed() {
   if (countGerms(collection) >= kGermLimit) return;
   CMapEntity_Game *child = CMapEntitiesFactory::instance()->cloneEntity(species.prototype);
   if (!child) return;
-  CWorldEngine *host = CWorldEngine::of(engine);
+  CWorldEngine *host = worldEngine();
   if (host && host->getSoundEngine()) host->getSoundEngine()->playSound("VIRUSSPAWN");
   child->setXY(entity->getX(), entity->getY());
   collection->addEntity(child);

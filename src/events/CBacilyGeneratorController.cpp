@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "core/CEngine.h"
 #include "events/CBacilyController.h"
 #include "media/CFakeTime.h"
 #include "media/CRandom.h"
@@ -27,7 +28,7 @@ const float kReleaseX = 50.0f;
 const float kReleaseY = 50.0f;
 
 void playSound(CEngine *engine, const char *key) {
-  CWorldEngine *host = CWorldEngine::of(engine);
+  CWorldEngine *host = engine;
   if (host && host->getSoundEngine()) host->getSoundEngine()->playSound(key);
 }
 } // namespace

@@ -1,5 +1,6 @@
 #include "events/CDNAController.h"
 
+#include "core/CEngine.h"
 #include "engine/KInput.h"
 #include "events/CDNAGeneratorController.h"
 #include "events/CMapEntity_DNA.h"
@@ -15,7 +16,7 @@
 
 namespace {
 void playSound(CEngine *engine, const char *key) {
-  CWorldEngine *host = CWorldEngine::of(engine);
+  CWorldEngine *host = engine;
   if (host && host->getSoundEngine()) host->getSoundEngine()->playSound(key);
 }
 } // namespace

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "core/CEngine.h"
 #include "events/CMapEntity_DNA.h"
 #include "events/CMapEntity_Miska.h"
 #include "events/LabIds.h"
@@ -26,7 +27,7 @@ CMapEntity_DNA *clonePiece() { return dynamic_cast<CMapEntity_DNA *>(CMapEntitie
 float drawSpeed(int range) { return (float)(CRandom::draw() % range) / 10.0f - 1.0f; }
 
 std::string levelName(CEngine *engine) {
-  CWorldEngine *host = CWorldEngine::of(engine);
+  CWorldEngine *host = engine;
   CLevel *level = host && host->getLevel() ? host->getLevel() : CLevel::getRunning();
   return level ? level->getLevelName() : std::string();
 }

@@ -53,7 +53,7 @@ void CMiskaSetController::checkSetComplete() {
     completed = 1;
     const CMapEntity_Miska *last = carried.size() > 1 ? dynamic_cast<const CMapEntity_Miska *>(carried.back()) : nullptr;
     records.push_back(setSkore{last ? last->value : 0, (int32_t)carried.size() - 1});
-    CWorldEngine *host = CWorldEngine::of(engine);
+    CWorldEngine *host = worldEngine();
     if (host && host->getSoundEngine()) host->getSoundEngine()->playSound("PERK_ACTIVATE");
     for (CMapEntity_Miska *dish : dishes)
       if (CMiskaController *c = dynamic_cast<CMiskaController *>(dish->getController())) c->resetFlash();

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "core/CEngine.h"
 #include "events/CCharisma.h"
 #include "events/CMapEntity_Opicka.h"
 #include "media/CGlobals.h"
@@ -26,7 +27,7 @@ const float kMaxLeaveSpeed = 4.0f;
 bool paused() { return CGlobals_instance && CGlobals_instance->paused; }
 
 void playSound(CEngine *engine, const char *key) {
-  CWorldEngine *host = CWorldEngine::of(engine);
+  CWorldEngine *host = engine;
   if (host && host->getSoundEngine()) host->getSoundEngine()->playSound(key);
 }
 

@@ -59,7 +59,7 @@ void CPodiumController::specificHandleMessages(KEvent *ev) {
   if (!podium->ready || !cursorOver(podium)) return;
   podium->ready = 0;
   for (uint16_t id : kMusicians) glow(podium->getContainedEntity(id), false);
-  CWorldEngine *host = CWorldEngine::of(engine);
+  CWorldEngine *host = worldEngine();
   if (host && host->getSoundEngine()) host->getSoundEngine()->playSound("BAND_PLAYS");
   readyTimer->reset();
   playTimer->reset();

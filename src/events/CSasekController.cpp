@@ -29,7 +29,7 @@ int firstAppearance() { return 40000 + CRandom::draw() % 15000; }
 bool paused() { return CGlobals_instance && CGlobals_instance->paused; }
 
 void playSound(CEngine *engine, const char *key) {
-  CWorldEngine *host = CWorldEngine::of(engine);
+  CWorldEngine *host = engine;
   if (host && host->getSoundEngine()) host->getSoundEngine()->playSound(key);
 }
 

@@ -1,6 +1,7 @@
 #include <string>
 
 #include "events/CBacilyController.h"
+#include "core/CEngine.h"
 #include "events/CBacilyGeneratorController.h"
 #include "events/CDNAController.h"
 #include "events/CDNAGeneratorController.h"
@@ -89,7 +90,11 @@ CEntityController *flashingItem(CEngine *engine, const std::string &bindName) {
 class TControllerRows {
 public:
   TControllerRows(CEntityControllers_Game *list, CEngine *engine) : list_(list), engine_(engine) {}
-  void operator()(const char *bindName, ControllerMaker maker) { list_->addController(maker(engine_, bindName)); }
+  void operator()(const char *bindName, ControllerMaker maker) {
+    CEntityController *c = maker(engine_, bindName);
+    c->setWorldEngine(engine_);
+    list_->addController(c);
+  }
 
 private:
   CEntityControllers_Game *list_;

@@ -17,6 +17,8 @@
 #include "world/CMapEntity.h"
 
 namespace {
+CEngine *engine = nullptr;
+
 // A fault that ends the game reaches the player in the system's box: by then the game's own
 // window cannot show it (or is not there yet). The picture workers stop first: the exit after
 // the box destroys what they read.
@@ -72,6 +74,7 @@ int runGame(const TRunOptions *options) {
   CLogger::instance()->log("Init engine...");
   CGameTables tables;
   engine = new CEngine();
+  CEngine::setRunning(engine);
   engine->init(tables);
   if (options && options->afterInit) options->afterInit(engine);
 
@@ -89,6 +92,7 @@ int runGame(const TRunOptions *options) {
   }
   engine->close();
   setFatalNotice(nullptr);
+  CEngine::setRunning(nullptr);
   delete engine;
   engine = nullptr;
   CGlobals::destroyInstance();

@@ -37,7 +37,10 @@ const TPage kPages[6] = {
     {"...just click the 'Buy' button, and the| selected upgrades are yours!", 4000},
 };
 
-CPlayer *player() { return engine ? engine->getPlayer() : nullptr; }
+CPlayer *player() {
+  CEngine *running = CEngine::running();
+  return running ? running->getPlayer() : nullptr;
+}
 
 bool illFrameset(const char *name) {
   static const char *const ill[] = {"ILL1", "ILL2", "ILL3", "ILL1WAITING", "ILL2WAITING", "ILL3WAITING"};

@@ -139,7 +139,7 @@ void CTipOutbreakController::update() {
   if (delay.udalost()) outbreakDue = true;
   // A patient already out of its bed is not thrown back into an outbreak: the tip waits for it.
   if (!outbreakDue || !p->getBed()) return;
-  CWorldEngine *host = CWorldEngine::of(engine);
+  CWorldEngine *host = worldEngine();
   if (host && host->getSoundEngine()) host->getSoundEngine()->playSound("PANIC_COW1");
   forceOutbreak(p);
   handOver("TIPOUTBREAK2", 0, 395);

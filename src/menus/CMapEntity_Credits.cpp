@@ -14,7 +14,8 @@ CMapEntity_Credits::CMapEntity_Credits(const CMapEntity_Credits &o)
     white->coverRed = white->coverGreen = white->coverBlue = 1.0f;
     white->maxAlpha = 1.0f;
   }
-  const bool male = engine && engine->getPlayer() && engine->getPlayer()->getPohlavi() == 1;
+  CEngine *running = CEngine::running();
+  const bool male = running && running->getPlayer() && running->getPlayer()->getPohlavi() == 1;
   if (getSprite()) addEntityZSprite(male ? "VICTORYBGBWM" : "VICTORYBGBWF");
   setAlpha(0.0f, true);
 }

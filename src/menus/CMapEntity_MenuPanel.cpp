@@ -17,7 +17,8 @@ void CMapEntity_MenuPanel::drawTitle(const char *title) {
 }
 
 CMapEntity_MainMenu::CMapEntity_MainMenu(const CMapEntity_MainMenu &o) : CCloneable(o) {
-  const bool saved = engine && engine->saveExists();
+  CEngine *running = CEngine::running();
+  const bool saved = running && running->saveExists();
   const float top = saved ? 136.0f : 115.0f;
   carry(this, "MENUBUTTONNEWGAME", 50.0f, top);
   carry(this, "MENUBUTTONOPTIONS", 50.0f, top + 50.0f);

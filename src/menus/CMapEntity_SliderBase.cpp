@@ -7,7 +7,7 @@
 
 namespace {
 CSoundEngine *sounds() {
-  CWorldEngine *host = CWorldEngine::of(::engine);
+  CWorldEngine *host = CWorldEngine::running();
   return host ? host->getSoundEngine() : nullptr;
 }
 } // namespace

@@ -93,7 +93,7 @@ void CCustomerGenerator::generate(bool announced) {
   CMapEntity_Game *p = CMapEntitiesFactory::instance()->cloneEntity(name);
   collection->addEntity(p);
   if (announced) {
-    CEngine *engine = level->getEngine();
+    CWorldEngine *engine = level->getEngine();
     if (CSoundEngine *s = engine ? engine->getSoundEngine() : nullptr) s->playSound("CUSTOMER_APPEAR");
   } else {
     p->setAlpha(1.0f, true);

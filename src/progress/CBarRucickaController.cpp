@@ -7,7 +7,7 @@
 #include "world/CWorldEngine.h"
 
 void CBarRucickaController::update() {
-  CWorldEngine *host = CWorldEngine::of(engine ? engine : ::engine);
+  CWorldEngine *host = worldEngine();
   if (!entity || !host || !host->getLevel() || !entity->getSprite()) return;
   Frameset *hand = entity->getSprite()->getAktivniFrameset();
   if (hand) hand->setAngle(angleFor(host->getLevel()->getTimeLeftPercent()));

@@ -33,7 +33,7 @@ void CHelpWindowController::update() {
   if (!closeRequested) return;
   closeRequested = 0;
   CGlobals::instance()->paused = false;
-  CWorldEngine *host = CWorldEngine::of(engine ? engine : ::engine);
+  CWorldEngine *host = worldEngine();
   CMapEntity_WindowClass *window = dynamic_cast<CMapEntity_WindowClass *>(entity);
   if (window && window->getEndLevel() && host && host->getLevel()) host->getLevel()->setLevelOver(true);
   if (CMapEntitiesCollection *ec = collection) ec->unfocus(nullptr);

@@ -7,7 +7,8 @@ int32_t CMapEntity_LevelCompleted::globalPoradi = 0;
 
 CMapEntity_LevelCompleted::CMapEntity_LevelCompleted(const CMapEntity_LevelCompleted &o)
     : CCloneable(o), poradi(globalPoradi++) {
-  CPlayer *player = engine ? engine->getPlayer() : nullptr;
+  CEngine *running = CEngine::running();
+  CPlayer *player = running ? running->getPlayer() : nullptr;
   const int rating = player ? player->getGoal(poradi) : -1;
   if (rating == 1)
     changeFrameset("FRAMESET2");

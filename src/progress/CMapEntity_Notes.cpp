@@ -11,7 +11,7 @@ std::string CMapEntity_Notes::shortName(const std::string &levelName) {
 
 void CMapEntity_Notes::renderAdditional(KGraphic *g) {
   CMapEntity_Game::renderAdditional(g);
-  CWorldEngine *host = CWorldEngine::of(::engine);
+  CWorldEngine *host = CWorldEngine::running();
   if (!host || !host->getLevel()) return;
   drawNote(host->getFontSeznam(), host->getLevel()->getLevelName());
 }

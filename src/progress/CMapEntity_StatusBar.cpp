@@ -20,7 +20,8 @@ void carryAt(CMapEntity_Game *bar, const char *prototype, float dx, float dy) {
 
 // The basket of the engine's player; without one no perk is held.
 bool holds(unsigned short id) {
-  CPlayer *player = engine ? engine->getPlayer() : nullptr;
+  CEngine *running = CEngine::running();
+  CPlayer *player = running ? running->getPlayer() : nullptr;
   return player && player->basketContains(id);
 }
 

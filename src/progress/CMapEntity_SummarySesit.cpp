@@ -7,7 +7,7 @@
 
 // No highlight pulse: the page is all the notebook draws beside its picture.
 void CMapEntity_SummarySesit::renderAdditional(KGraphic *) {
-  if (CWorldEngine *host = CWorldEngine::of(::engine)) drawPage(host->getFontSeznam());
+  if (CWorldEngine *host = CWorldEngine::running()) drawPage(host->getFontSeznam());
 }
 
 void CMapEntity_SummarySesit::drawPage(CFontSeznam *fonts) {

@@ -5,7 +5,8 @@
 #include "media/ZSprite.h"
 
 CMapEntity_VictoryPlayer::CMapEntity_VictoryPlayer(const CMapEntity_VictoryPlayer &o) : CCloneable(o) {
-  const bool male = engine && engine->getPlayer() && engine->getPlayer()->getPohlavi() == 1;
+  CEngine *running = CEngine::running();
+  const bool male = running && running->getPlayer() && running->getPlayer()->getPohlavi() == 1;
   addEntityZSprite(male ? "VICTORYPLAYERM" : "VICTORYPLAYERF");
   if (getSprite()) getSprite()->nastavFrameset("FRAMESET1");
 }

@@ -12,7 +12,10 @@
 
 namespace shopkit {
 
-CPlayer *player() { return engine ? engine->getPlayer() : nullptr; }
+CPlayer *player() {
+  CEngine *running = CEngine::running();
+  return running ? running->getPlayer() : nullptr;
+}
 
 void starBurst(CMapEntitiesCollection *c, CMapEntity *around, int count) {
   if (!c || !around) return;

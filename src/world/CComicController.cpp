@@ -29,7 +29,7 @@ void CComicController::update() {
   if (KInput::getLeftButtonState() && !fader->getSmer() && fader->isComplete()) fader->setSmer(true);
   if (!fader->isComplete()) fader->fade();
   if (fader->isComplete() && fader->getSmer()) {
-    CLevel *level = engine ? CWorldEngine::of(engine)->getLevel() : CLevel::getRunning();
+    CLevel *level = worldEngine() ? worldEngine()->getLevel() : CLevel::getRunning();
     if (level) level->setLevelOver(true);
   }
 }

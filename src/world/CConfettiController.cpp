@@ -7,7 +7,7 @@
 void CConfettiController::onBind() {
   if (!entity) return;
   entity->setAlpha(1.0f, true);
-  CWorldEngine *host = CWorldEngine::of(engine);
+  CWorldEngine *host = worldEngine();
   if (host && host->getSoundEngine()) host->getSoundEngine()->playSound("CROWD_MEDIUM");
 }
 

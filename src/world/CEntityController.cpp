@@ -18,7 +18,7 @@ CEntityController::CEntityController(CMapEntity_Game *entity_, CMapEntitiesColle
 }
 
 CEntityController::CEntityController(const CEntityController &o)
-    : collection(nullptr), bindTo(o.bindTo), engine(o.engine), entity(nullptr), linked(false) {}
+    : collection(nullptr), bindTo(o.bindTo), engine(o.engine), world(o.world), entity(nullptr), linked(false) {}
 
 CEntityController::~CEntityController() {
   // A behaviour deleted before its entity must not be reached through the entity afterwards.
@@ -63,6 +63,6 @@ void CEntityController::handleMessages(KEvent *ev) {
 }
 
 CLevel_Game *CEntityController::currentLevel() const {
-  CWorldEngine *host = CWorldEngine::of(engine);
+  CWorldEngine *host = worldEngine();
   return host ? host->getLevel() : nullptr;
 }

@@ -2,6 +2,7 @@
 #include <string>
 
 class CEngine;
+class CWorldEngine;
 class CLevel_Game;
 class CMapEntity_Game;
 class CMapEntitiesCollection;
@@ -28,6 +29,10 @@ public:
   CMapEntity_Game *getEntity() const { return entity; }
   const std::string &getBindTo() const { return bindTo; }
   CEngine *getEngine() const { return engine; }
+  // The same engine as the world sees it, given with the engine when the prototype is made;
+  // copies keep it.
+  CWorldEngine *worldEngine() const { return world; }
+  void setWorldEngine(CWorldEngine *e) { world = e; }
   CMapEntitiesCollection *getCollection() const { return collection; }
   // The level the engine plays now; null without an engine or a level.
   CLevel_Game *currentLevel() const;
@@ -49,6 +54,7 @@ protected:
   CMapEntitiesCollection *collection;
   std::string bindTo;
   CEngine *engine;
+  CWorldEngine *world = nullptr;
   CMapEntity_Game *entity;
 
 private:

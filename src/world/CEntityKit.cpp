@@ -44,12 +44,12 @@ CMapEntity_Game *carry(CMapEntity *carrier, const std::string &name, float xOffs
 }
 
 void playSound(const std::string &key) {
-  CWorldEngine *host = CWorldEngine::of(::engine);
+  CWorldEngine *host = CWorldEngine::running();
   if (host && host->getSoundEngine()) host->getSoundEngine()->playSound(key);
 }
 
 KText *font(const std::string &name) {
-  CWorldEngine *host = CWorldEngine::of(::engine);
+  CWorldEngine *host = CWorldEngine::running();
   CFontSeznam *fonts = host ? host->getFontSeznam() : nullptr;
   if (!fonts) return nullptr;
   fonts->setAktivniFont(name);
@@ -57,7 +57,7 @@ KText *font(const std::string &name) {
 }
 
 KText *loadedFont(const std::string &name) {
-  CWorldEngine *host = CWorldEngine::of(::engine);
+  CWorldEngine *host = CWorldEngine::running();
   CFontSeznam *fonts = host ? host->getFontSeznam() : nullptr;
   if (!fonts) return nullptr;
   fonts->setAktivniFont(name);

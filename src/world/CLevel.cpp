@@ -56,7 +56,7 @@ void dropQueuedActions(CMapEntity *e) {
 }
 } // namespace
 
-CLevel::CLevel(CEngine *engine_)
+CLevel::CLevel(CWorldEngine *engine_)
     : mapa(nullptr), controllers(nullptr), collisions(nullptr), vzory(nullptr), rawTime(0), moneyLimit(0),
       expertMoney(0), perks(0), levelClock(nullptr), monkeyTimer(kMonkeyTimerDefault), outbreakDelay(5000), levelLength(0),
       totalCustomers(0), moneyPlus(0), expertMoneyPlus(0), customerHomeless(0), customerBoy(0), customerWorker(0),
@@ -70,7 +70,7 @@ CLevel::CLevel(CEngine *engine_)
   CPathFinder::instance()->setMapa(mapa);
   ec = new CMapEntitiesCollection_Game();
   collisions = new CMapCollisionManager();
-  if (CWorldEngine *host = CWorldEngine::of(engine)) vzory = host->getCEntityControllersVzory_Game();
+  if (CWorldEngine *host = engine) vzory = host->getCEntityControllersVzory_Game();
 
   // Entities that pick up others and entities that die reach the level being built or played.
   running = this;
@@ -107,7 +107,7 @@ void CLevel::collectLevelPictures(std::vector<unsigned int> &) const {}
 
 void CLevel::load(std::string name) {
   music = "";
-  CWorldEngine *host = CWorldEngine::of(engine);
+  CWorldEngine *host = engine;
   if (!host) fatalError("Level " + name + " has no engine to load it", -1);
   if (host->getLoadingFill() == 1.0f) host->setLoadingFill(0.0f);
   if (host->getLoadingFill() == 0.0f) host->setLoadingFill(0.2f);
@@ -225,7 +225,7 @@ void CLevel::loadPictures() {
   CSurfaceManager *surfaces = CSurfaceManager::instance();
   surfaces->keepOnly(pictures);
   // The pictures the workers still decode are waited for with the loading screen moving.
-  CWorldEngine *host = CWorldEngine::of(engine);
+  CWorldEngine *host = engine;
   surfaces->loadAll(pictures, [host] {
     if (host) host->setLoadingText(kLoading);
   });

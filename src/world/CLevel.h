@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-class CEngine;
+class CWorldEngine;
 class CEntityControllers_Game;
 class CEntityControllersVzory_Game;
 class CMapa;
@@ -31,7 +31,8 @@ public:
   // null between levels.
   static CLevel *getRunning() { return running; }
 
-  explicit CLevel(CEngine *engine);
+  // The engine it is made with answers all the level asks of an engine.
+  explicit CLevel(CWorldEngine *engine);
   CLevel(const CLevel &) = delete;
   CLevel &operator=(const CLevel &) = delete;
 
@@ -88,7 +89,7 @@ public:
   int getCustomerHomeless() const { return customerHomeless; }
   int getCustomerCelebrity() const { return customerCelebrity; }
   std::vector<CPacient> &getPacienti() { return pacienti; }
-  CEngine *getEngine() const { return engine; }
+  CWorldEngine *getEngine() const { return engine; }
 
   void changeMoneyPlus(int n) { moneyPlus += n; }
   void changeExpertMoneyPlus(int n) { expertMoneyPlus += n; }
@@ -125,7 +126,7 @@ protected:
   int32_t zacatekPauzy;
   int32_t delkaPauzy;
   int32_t zacatekPauzyRand;
-  CEngine *engine;
+  CWorldEngine *engine;
   int32_t maxColors;
   CMapEntitiesCollection_Game *ec;
   int32_t levelOver;

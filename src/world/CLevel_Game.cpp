@@ -44,7 +44,7 @@ void carryAt(CMapEntity_Game *carrier, CMapEntity_Game *e, float dx, float dy) {
 }
 } // namespace
 
-CLevel_Game::CLevel_Game(CEngine *engine_)
+CLevel_Game::CLevel_Game(CWorldEngine *engine_)
     : CLevel(engine_), money(0), generator(nullptr), shopping(0), helpShown(0), summaryShown(0), dayOver(0),
       closedShown(0), goalShown(0), expertShown(0), summaryDelay(nullptr), cured(0), lost(0) {
   generator = TLink<CCustomerGeneratorLink>::get()->create();
@@ -53,7 +53,7 @@ CLevel_Game::CLevel_Game(CEngine *engine_)
 }
 
 CLevel_Game::~CLevel_Game() {
-  if (CWorldEngine *host = CWorldEngine::of(engine)) host->forgetLevel(this);
+  if (CWorldEngine *host = engine) host->forgetLevel(this);
   if (generator) TLink<CCustomerGeneratorLink>::get()->destroy(generator);
   generator = nullptr;
   delete summaryDelay;
@@ -100,7 +100,7 @@ void CLevel_Game::nahrajString(std::string &text, const std::string &path) {
 }
 
 void CLevel_Game::nahrajAdditional(std::string name) {
-  const std::string base = "data\\maps\\" + CWorldEngine::of(engine)->getObtiznostString() + "\\" + name;
+  const std::string base = "data\\maps\\" + engine->getObtiznostString() + "\\" + name;
   auto path = [&](const char *suffix) { return std::string(KMiscTools::makeFilePath((base + suffix).c_str())); };
   nahrajString(introText, path("_intro.txt"));
   nahrajString(outroText, path("_outro.txt"));
@@ -157,7 +157,7 @@ bool CLevel_Game::noCustomers() const { return workLeft().patients() == 0; }
 bool CLevel_Game::noLaundry() const { return !workLeft().laundry(); }
 
 void CLevel_Game::playSound(const char *key) {
-  CWorldEngine *host = CWorldEngine::of(engine);
+  CWorldEngine *host = engine;
   if (host && host->getSoundEngine()) host->getSoundEngine()->playSound(key);
 }
 
@@ -297,7 +297,7 @@ void CLevel_Game::openHelpWindow() {
 }
 
 void CLevel_Game::drawMoney(bool goal, bool expert) {
-  CFontSeznam *fonts = engine ? CWorldEngine::of(engine)->getFontSeznam() : nullptr;
+  CFontSeznam *fonts = engine ? engine->getFontSeznam() : nullptr;
   if (!fonts) return;
   fonts->setAktivniFont("bed");
   KText *font = fonts->getAktivniFont();
@@ -327,7 +327,7 @@ void CLevel_Game::openSummary() {
   ec->defocus();
   CMapEntity_Game *page = dynamic_cast<CMapEntity_Game *>(window->getContainedEntity(kSummarySesitID));
 
-  CWorldEngine *host = CWorldEngine::of(engine);
+  CWorldEngine *host = engine;
   const int previous = host ? host->getDayRecord() : -1;
   TDayRating r = CDaySummary::rate(money, moneyLimit, expertMoney, moneyPlus, expertMoneyPlus, previous,
                                    levelName == "Tutorial", cured, lost);

@@ -17,7 +17,7 @@ public:
   // How long the day summary waits after the last patient has gone, in game time.
   static const int kSummaryDelay = 3000;
 
-  explicit CLevel_Game(CEngine *engine);
+  explicit CLevel_Game(CWorldEngine *engine);
 
   void addSpecialEntities() override;
   void nahrajAdditional(std::string name) override;

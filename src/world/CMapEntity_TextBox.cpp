@@ -21,7 +21,7 @@ long CMapEntity_TextBox::screenCoordinate(float v) {
 }
 
 void CMapEntity_TextBox::renderAdditional(KGraphic *) {
-  if (CWorldEngine *host = CWorldEngine::of(::engine)) drawText(host->getFontSeznam(), host->getSmallFont());
+  if (CWorldEngine *host = CWorldEngine::running()) drawText(host->getFontSeznam(), host->getSmallFont());
 }
 
 // The line's width is summed glyph by glyph as it grows, which gives what measuring the whole
@@ -89,7 +89,7 @@ void CMapEntity_TextBox::drawText(CFontSeznam *fonts, KText *smallFont) {
 }
 
 void CMapEntity_BonusText::renderAdditional(KGraphic *) {
-  if (CWorldEngine *host = CWorldEngine::of(::engine)) drawCaption(host->getFontSeznam());
+  if (CWorldEngine *host = CWorldEngine::running()) drawCaption(host->getFontSeznam());
 }
 
 void CMapEntity_BonusText::drawCaption(CFontSeznam *fonts) {

@@ -1,20 +1,20 @@
 #pragma once
 #include <string>
 
-class CEngine;
 class CEntityControllersVzory_Game;
 class CFontSeznam;
 class CLevel_Game;
 class CSoundEngine;
 class KText;
 
-// What levels, entities and behaviours ask of the engine above them. CEngine implements it;
-// this layer holds CEngine pointers (its owner's, or the one engine below) and reaches the engine
-// through of().
+// What levels, entities and behaviours ask of the engine above them. CEngine implements it. A
+// level holds the engine it was made with, a behaviour the one its prototype was made with
+// (`worldEngine()`); entities, which nothing hands an engine, ask for the running one.
 class CWorldEngine {
 public:
-  // The engine side of an engine pointer; null stays null.
-  static CWorldEngine *of(CEngine *engine);
+  // The engine the game runs on: null before and after its life, and in level tests, whose
+  // levels and behaviours hold an engine of their own.
+  static CWorldEngine *running();
 
   virtual CLevel_Game *getLevel() = 0;
   virtual CSoundEngine *getSoundEngine() = 0;
@@ -40,7 +40,3 @@ public:
 protected:
   ~CWorldEngine() = default;
 };
-
-// The one engine, null before and after its life. A level and what it owns hold the engine they
-// were made with, which a level test's engine is, while this stays null there.
-extern CEngine *engine;

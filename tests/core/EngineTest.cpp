@@ -83,7 +83,7 @@ KEvent event(uint32_t type, uint32_t ptkKey = K_VK_ERROR) {
 class EngineStateTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    engine = &e;
+    CEngine::setRunning(&e);
     a = new CountingState("HRA");
     b = new CountingState("PAUZA");
     e.addStav(a);
@@ -91,7 +91,7 @@ protected:
   }
   void TearDown() override {
     e.deleteStavy();
-    engine = nullptr;
+    CEngine::setRunning(nullptr);
     globalAktualniStav = nullptr;
     loading = 0;
     CEngine::setWinFocus(true);
@@ -277,7 +277,7 @@ protected:
       f->addEntity(p);
     }
 
-    engine = &e;
+    CEngine::setRunning(&e);
     e.built().setProfiles(new CProfiles());
     ASSERT_EQ(e.built().getProfiles()->load(), 0);
     e.progression().setPlayer(new CPlayer());
@@ -301,7 +301,7 @@ protected:
     e.built().setProfiles(nullptr);
     delete e.getCEntityControllersVzory_Game();
     e.built().setControllerPrototypes(nullptr);
-    engine = nullptr;
+    CEngine::setRunning(nullptr);
     loading = 0;
     CMapEntitiesFactory::destroyInstance();
     delete spriteFactory;

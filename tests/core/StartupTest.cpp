@@ -3,21 +3,16 @@
 #include <cstdio>
 #include <cstdlib>
 #include <dirent.h>
-#include <fcntl.h>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <set>
 #include <signal.h>
-#include <sstream>
 #include <string>
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <sys/wait.h>
-#include <thread>
 #include <typeinfo>
 #include <unistd.h>
 #include <vector>
@@ -32,33 +27,23 @@
 #include "media/CSoundEngine.h"
 #include "media/CSurface.h"
 #include "media/Frame.h"
-#include "media/Frameset.h"
-#include "media/ZSprite.h"
 #include "media/ZSpriteFactory.h"
 #include "support/FakePicture.h"
 #include "support/GameProcess.h"
 #include "support/GameSpritesSupport.h"
+#include "support/SpareDisplays.h"
 #include "world/CEntityController.h"
 #include "world/CEntityControllersVzory_Game.h"
 #include "world/CEntityControllers_Game.h"
 #include "world/CMapEntitiesFactory.h"
-#include "world/CMapEntity_Fader.h"
-#include "world/CMapEntity_FrontaAkci.h"
-#include "world/CMapEntity_Particle.h"
-#include "world/CMapEntity_TextBox.h"
+#include "world/CMapEntity_Game.h"
 
 namespace {
 
 const std::string kData = std::string(TOB_BINARY_DIR) + "/data/";
 
-std::string readAll(const std::string &path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-bool exists(const std::string &path) { return access(path.c_str(), F_OK) == 0; }
+using gameproc::exists;
+using gameproc::readAll;
 
 std::string scratchDir(const char *tag) {
   std::string t = std::string("/tmp/tob_") + tag + "_XXXXXX";
@@ -75,52 +60,15 @@ void removeTree(const std::string &dir) {
 
 // ---- the sound and music keys ----
 
-TEST(StartupTables, SoundKeysFollowTheirNamingRulesInRegistrationOrder) {
-  const std::vector<TSoundRow> &sounds = soundTable();
-  const std::vector<TSoundRow> &music = musicTable();
-  ASSERT_EQ(sounds.size(), 263u);
-  ASSERT_EQ(music.size(), 6u);
+// A key given twice plays the later row's sound for both; a file named in another case is
+// missing here.
+TEST(StartupTables, EverySoundKeyIsRegisteredOnceAndItsFileIsInTheDataSet) {
   std::set<std::string> keys;
-  for (const TSoundRow &r : sounds) keys.insert(r.key);
-  for (const TSoundRow &r : music) keys.insert(r.key);
-  EXPECT_EQ(keys.size(), 269u) << "a key registered twice";
-
-  auto at = [&](const std::string &key) -> int {
-    for (size_t i = 0; i < sounds.size(); ++i)
-      if (sounds[i].key == key) return (int)i;
-    return -1;
-  };
-  auto file = [&](const std::string &key) { return at(key) < 0 ? std::string("?") : sounds[at(key)].file; };
-
-  EXPECT_EQ(sounds.front().key, "CURED");
-  EXPECT_EQ(file("CURED"), "cured.ogg");
-  EXPECT_EQ(file("AIRPLANE"), "Airplane.ogg");
-  EXPECT_EQ(file("PHOTOFLASH"), "flash.ogg");
-  EXPECT_EQ(file("BED_BREAKS"), "Bed_Breaks.ogg");
-  EXPECT_EQ(file("DR_USES_STETHOSCOPE"), "Dr_Uses_Stethoscope.ogg");
-  EXPECT_EQ(sounds.back().key, "CUSTOMER_APPEAR");
-  EXPECT_EQ(file("EXITANGRY_IRIS1"), "customer_exitangry_iris_alt.ogg");
-  EXPECT_EQ(file("EXITANGRY_IRIS2"), "customer_exitangry_iris_alt.ogg");
-  EXPECT_EQ(file("EXITANGRY_BEAR2"), "customer_exitangry_bear_alt.ogg");
-  EXPECT_EQ(file("EXITANGRY_HORSE2"), "customer_exitangry_horse.ogg");
-  EXPECT_EQ(file("EXITHAPPY_ELEPHANT2"), "customer_exithappy_eleph_alt.ogg");
-  EXPECT_EQ(file("MEDS_ELEPHANT1"), "customer_meds_eleph.ogg");
-  EXPECT_EQ(file("PANIC_ELEPHANT1"), "customer_panic_elephant.ogg");
-  EXPECT_EQ(file("PANIC_COW2"), "customer_panic_cow.ogg");
-  EXPECT_EQ(file("MEDS_HIVES2"), "customer_meds_hives.ogg");
-  EXPECT_EQ(file("MALE_YUCK2"), "customer_male_yuck_2.ogg");
-  EXPECT_EQ(file("CROWD_SMALL"), "crowd_small.ogg");
-  // The crowd sounds sit between the goose's two angry exits.
-  EXPECT_EQ(at("CROWD_MEDIUM"), at("EXITANGRY_GOOSE1") + 1);
-  EXPECT_EQ(at("EXITANGRY_GOOSE2"), at("CROWD_SMALL") + 1);
-  EXPECT_EQ(at("EXITHAPPY_BEAR1"), at("EXITANGRY_HORSE2") + 1);
-  EXPECT_EQ(music[5].key, "map");
-  EXPECT_EQ(music[5].file, "music_map.ogg");
-  EXPECT_EQ(music[3].file, "music_asylum.ogg");
-
-  // File names are case-sensitive here: every one must be in the data set as written.
-  for (const TSoundRow &r : sounds) EXPECT_TRUE(exists(kData + "sfx/" + r.file)) << r.key << " -> " << r.file;
-  for (const TSoundRow &r : music) EXPECT_TRUE(exists(kData + "sfx/" + r.file)) << r.key << " -> " << r.file;
+  for (const std::vector<TSoundRow> *table : {&soundTable(), &musicTable()})
+    for (const TSoundRow &r : *table) {
+      EXPECT_TRUE(keys.insert(r.key).second) << r.key << " registered twice";
+      EXPECT_TRUE(exists(kData + "sfx/" + r.file)) << r.key << " -> " << r.file;
+    }
 }
 
 namespace {
@@ -185,101 +133,15 @@ protected:
   std::string dir;
 };
 
-TEST_F(PrototypeTableTest, RowsRegisterInTableOrderWithTheirSettings) {
-  unsigned int n = registerEntityPrototypes();
-  const std::vector<CMapEntity_Game *> &p = CMapEntitiesFactory::instance()->getPrototypes();
-  ASSERT_EQ(p.size(), n);
-  ASSERT_GE(n, 15u);
-  EXPECT_EQ(CLoadingScreen::instance()->getText(), "LOADING");
-
-  // No two prototypes share a name or an entity ID; the cursor comes first, the only one with
-  // `kCursorID`.
+// A class that names the wrong type in its clone helper would still compile and hand out copies
+// of another class; a name or an entity ID given twice finds the wrong prototype.
+TEST_F(PrototypeTableTest, EveryPrototypeIsNamedOnceAndItAndEveryBehaviourClonesAsItsOwnClass) {
+  registerEntityPrototypes();
   std::set<std::string> names;
   std::set<uint32_t> ids;
-  for (CMapEntity_Game *e : p) {
-    EXPECT_TRUE(names.insert(e->name).second) << e->name;
-    EXPECT_TRUE(ids.insert(e->getEntityID()).second) << e->name;
-  }
-  EXPECT_EQ(p[0]->name, "KURZOR");
-  CMapEntity_Game *cursor = CMapEntitiesFactory::instance()->cloneEntity((unsigned short)0);
-  EXPECT_EQ(cursor->name, "KURZOR");
-  delete cursor;
-  auto index = [&](const std::string &name) {
-    for (size_t i = 0; i < p.size(); ++i)
-      if (p[i]->name == name) return (int)i;
-    return -1;
-  };
-  EXPECT_LT(index("KURZOR2"), index("STARPARTICLE"));
-  EXPECT_LT(index("STARPARTICLE"), index("BONUSTEXT"));
-  EXPECT_LT(index("FRONTAAKCI"), index("FADER"));
-  EXPECT_LT(index("FADER"), index("COMIC"));
-
-  CMapEntitiesFactory *f = CMapEntitiesFactory::instance();
-  CMapEntity_Game *k = f->returnEntityByName("KURZOR");
-  EXPECT_EQ(k->getEntityClassID(), 32u);
-  EXPECT_EQ(k->getSortZ(), 10);
-  EXPECT_FALSE(k->getFocusable());
-  EXPECT_EQ(k->getWalkPenalty(), 200);
-  EXPECT_STREQ(k->getSprite()->getAktivniFrameset()->getID(), "NEUTRAL");
-  EXPECT_TRUE(f->returnEntityByName("KURZOR2")->getSprite()->getAktivniFrameset()->probihaAnimace());
-
-  CMapEntity_Fader *fader = dynamic_cast<CMapEntity_Fader *>(f->returnEntityByName("FADER"));
-  ASSERT_NE(fader, nullptr);
-  EXPECT_EQ(fader->getEntityID(), 88u);
-  EXPECT_EQ(fader->getSortZ(), 15);
-  EXPECT_STREQ(fader->getSprite()->getID(), "EMPTY");
-  EXPECT_EQ(fader->getTimeLimit(), 1000u);
-  EXPECT_FLOAT_EQ(fader->getCoverAlpha(), 1.0f);
-  EXPECT_FALSE(fader->isComplete());
-
-  CMapEntity_BonusText *bonus = dynamic_cast<CMapEntity_BonusText *>(f->returnEntityByName("BONUSTEXT"));
-  ASSERT_NE(bonus, nullptr);
-  EXPECT_EQ(bonus->getEntityID(), 173u);
-  EXPECT_EQ(bonus->text, "BONUS TEXT");
-  EXPECT_EQ(bonus->fontName, "bonus");
-  EXPECT_EQ(bonus->boxWidth, 300);
-  EXPECT_EQ(bonus->boxHeight, 30);
-  EXPECT_EQ(bonus->getSortZ(), 4) << "above the tip bubbles";
-  CMapEntity_TextBox *box = dynamic_cast<CMapEntity_TextBox *>(f->returnEntityByName("TEXTBOX"));
-  ASSERT_NE(box, nullptr);
-  EXPECT_EQ(box->getEntityID(), 1001u);
-  EXPECT_EQ(box->text, "EMPTY TEXTBOX");
-  EXPECT_EQ(box->boxWidth, 250);
-  EXPECT_EQ(box->boxHeight, 300);
-  EXPECT_FLOAT_EQ(box->getAlpha(), 1.0f);
-
-  CMapEntity_Particle *star = dynamic_cast<CMapEntity_Particle *>(f->returnEntityByName("STARPARTICLE"));
-  ASSERT_NE(star, nullptr);
-  EXPECT_EQ(star->getEntityClassID(), 29u);
-  EXPECT_EQ(star->getSortZ(), 8);
-  EXPECT_FLOAT_EQ(star->getAlpha(), 1.0f);
-  EXPECT_EQ(star->getHealth(), 1);
-  EXPECT_EQ(star->typ, +CMapEntity_Particle::kBurst);
-  EXPECT_STREQ(star->getSprite()->getID(), "PUNTIK");
-  EXPECT_STREQ(star->getSprite()->getAktivniFrameset()->getID(), "FULL");
-  EXPECT_FLOAT_EQ(f->returnEntityByName("WHITEPARTICLE")->getAlpha(), 0.6f);
-  EXPECT_FLOAT_EQ(f->returnEntityByName("REDSTARPARTICLE")->getAlpha(), 0.65f);
-
-  CMapEntity_Game *queue = f->returnEntityByName("FRONTAAKCI");
-  EXPECT_NE(dynamic_cast<CMapEntity_FrontaAkci *>(queue), nullptr);
-  EXPECT_EQ(queue->getEntityID(), 73u);
-  EXPECT_EQ(queue->getSortZ(), 5);
-
-  CMapEntity_Game *arrow = f->returnEntityByName("SIPKA");
-  EXPECT_EQ(arrow->approachX, 32);
-  EXPECT_EQ(arrow->approachY, 50);
-  EXPECT_FLOAT_EQ(arrow->getX(), 0.0f);
-  CMapEntity_Game *smoke = f->returnEntityByName("DOMOVKOUR");
-  EXPECT_STREQ(smoke->getSprite()->getID(), "EMPTY");
-  EXPECT_EQ(smoke->getSortZ(), 3);
-  EXPECT_FALSE(smoke->getFocusable());
-}
-
-// A class that names the wrong type in its clone helper would still compile and hand out copies
-// of another class.
-TEST_F(PrototypeTableTest, EveryPrototypeAndBehaviourClonesAsItsOwnClass) {
-  registerEntityPrototypes();
   for (CMapEntity_Game *proto : CMapEntitiesFactory::instance()->getPrototypes()) {
+    EXPECT_TRUE(names.insert(proto->name).second) << proto->name;
+    EXPECT_TRUE(ids.insert(proto->getEntityID()).second) << proto->name;
     CMapEntity *copy = proto->clone();
     EXPECT_EQ(typeid(*copy), typeid(*proto)) << proto->name;
     EXPECT_EQ(copy->name, proto->name);
@@ -487,36 +349,6 @@ TEST_F(ExecutableTest, AFileSizeLimitEndsStartUpWithAMessageAndLeavesNoTemporary
   EXPECT_EQ(left, "");
 }
 
-namespace {
-// A display number no X server holds, kept by its lock file, as an X server keeps its own, while
-// this lives: two tests run side by side must not pick the same one.
-class FreeDisplay {
-public:
-  FreeDisplay() {
-    for (; number < 1000; ++number) {
-      if (exists("/tmp/.X11-unix/X" + std::to_string(number))) continue;
-      const std::string path = "/tmp/.X" + std::to_string(number) + "-lock";
-      const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0444);
-      if (fd < 0) continue;
-      lock = path;
-      // The owner's pid as X servers write it, so that none takes the lock for a stale one.
-      char pid[16];
-      const int n = std::snprintf(pid, sizeof pid, "%10d\n", (int)getpid());
-      if (write(fd, pid, (size_t)n) != n) std::perror("display lock");
-      close(fd);
-      return;
-    }
-  }
-  ~FreeDisplay() {
-    if (!lock.empty()) unlink(lock.c_str());
-  }
-  int number = 90;
-
-private:
-  std::string lock;
-};
-} // namespace
-
 // Where nobody could see the game it says why on standard error and ends at once, rather than
 // running on unseen: without a display, and with one where no X server answers.
 TEST_F(ExecutableTest, WithoutADisplayItSaysWhyAndEnds) {
@@ -540,39 +372,6 @@ TEST_F(ExecutableTest, WithoutADisplayItSaysWhyAndEnds) {
   }
 }
 
-namespace {
-// An X display ":number" that answers and drops its first connection, as a busy server may
-// refuse one client; later connections reach the test's own server through a link in its place.
-class DroppingDisplay {
-public:
-  explicit DroppingDisplay(int number) : path("/tmp/.X11-unix/X" + std::to_string(number)) {
-    const std::string real = std::string("/tmp/.X11-unix/X") + (std::getenv("DISPLAY") + 1);
-    listener = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_un at{};
-    at.sun_family = AF_UNIX;
-    std::snprintf(at.sun_path, sizeof at.sun_path, "%s", path.c_str());
-    if (listener < 0 || bind(listener, (sockaddr *)&at, sizeof at) != 0 || listen(listener, 8) != 0) return;
-    std::thread([fd = listener, path = path, real] {
-      const int first = accept(fd, nullptr, nullptr);
-      if (first >= 0) {
-        unlink(path.c_str());
-        if (symlink(real.c_str(), path.c_str()) != 0) std::perror("symlink");
-        close(first);
-      }
-      close(fd);
-    }).detach();
-  }
-  ~DroppingDisplay() {
-    shutdown(listener, SHUT_RDWR);
-    unlink(path.c_str());
-  }
-
-private:
-  std::string path;
-  int listener = -1;
-};
-} // namespace
-
 // A display that drops the game's first connection is tried again: the game's window shows there.
 TEST_F(ExecutableTest, ADisplayThatDropsTheFirstConnectionIsTriedAgain) {
   const FreeDisplay reserved;
@@ -589,26 +388,6 @@ TEST_F(ExecutableTest, ADisplayThatDropsTheFirstConnectionIsTriedAgain) {
   EXPECT_EQ(run.wait(gameproc::kCeiling), 0) << run.errors();
 }
 
-namespace {
-// The processes below `pid`, at any depth.
-std::vector<pid_t> processesBelow(pid_t pid) {
-  std::vector<pid_t> found{pid};
-  for (size_t i = 0; i < found.size(); ++i) {
-    std::istringstream children(readAll("/proc/" + std::to_string(found[i]) + "/task/" + std::to_string(found[i]) + "/children"));
-    for (pid_t child; children >> child;) found.push_back(child);
-  }
-  found.erase(found.begin());
-  return found;
-}
-
-// Gone, or a zombie left for whoever reaps it.
-bool ended(pid_t pid) {
-  const std::string stat = readAll("/proc/" + std::to_string(pid) + "/stat");
-  const size_t close = stat.rfind(')');
-  return stat.empty() || (close != std::string::npos && stat.compare(close, 4, ") Z ") == 0);
-}
-} // namespace
-
 // The start-up refusal box ends with the game: a terminate signal while it is up ends both, and
 // a game killed outright takes its box with it.
 TEST_F(ExecutableTest, TheRefusalBoxEndsWithTheGame) {
@@ -621,13 +400,13 @@ TEST_F(ExecutableTest, TheRefusalBoxEndsWithTheGame) {
                               gameproc::kStartUpCeiling))
         << run.errors();
     gameproc::savePicture(gameproc::grabWindow(shown, 0, 0, w, h), run.shots + "/refusal-box.png");
-    const std::vector<pid_t> box = processesBelow(run.pid);
+    const std::vector<pid_t> box = gameproc::processesBelow(run.pid);
     EXPECT_FALSE(box.empty());
     kill(run.pid, signal);
     EXPECT_NE(run.wait(gameproc::kCeiling), -1) << "signal " << signal;
     EXPECT_TRUE(gameproc::eventually([] { return gameproc::findTopWindow("Tobrulant cannot go on") == 0; }))
         << "signal " << signal;
-    for (pid_t p : box) EXPECT_TRUE(gameproc::eventually([p] { return ended(p); })) << "signal " << signal << ", process " << p;
+    for (pid_t p : box) EXPECT_TRUE(gameproc::eventually([p] { return gameproc::ended(p); })) << "signal " << signal << ", process " << p;
     run.stop();
   }
   EXPECT_NE(run.errors().find("profiles.txt cannot be used: it is a folder"), std::string::npos) << run.errors();

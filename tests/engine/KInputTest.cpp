@@ -35,15 +35,6 @@ TEST(KInputState, WheelValueIsReadOnce) {
   EXPECT_EQ(KInput::getWheelValue(), 0);
 }
 
-TEST(KInputState, JoysticksAreNeverThere) {
-  EXPECT_FALSE(KInput::joyEnable(0));
-  EXPECT_FALSE(KInput::joyEnable(1));
-  EXPECT_FALSE(KInput::joyEnable(7)) << "slots out of range are safe";
-  KInput::joyDisable(-1);
-  EXPECT_EQ(KInput::joyX(0), 0);
-  EXPECT_FALSE(KInput::joyButtonN(1, 3));
-}
-
 class KInputTest : public GLTestWindow {};
 
 TEST_F(KInputTest, HiddenPointerComesBackWithOneShow) {

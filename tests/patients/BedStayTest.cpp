@@ -210,6 +210,8 @@ TEST_F(BedDay, OnTheFirstDaysAPatientAtFullHeartsSurvivesAMissedOutbreak) {
     for (int t = 0; t < 7000 && p->getPhase() == kPhaseInBed; t += 20) step();
     EXPECT_EQ(p->getPhase(), kPhaseInBed) << "lost to one missed outbreak";
     EXPECT_EQ(p->getBedState(), kBedSleeping);
+    EXPECT_TRUE(p->takeMissedOutbreakSince(0)) << "the miss is not noted for the figure's word";
+    EXPECT_FALSE(p->takeMissedOutbreakSince(0)) << "the word is said once";
     EXPECT_GT(p->getMood(), 0.0f);
     bed->vylozPacienta();
     bed->setUklizeno(true);

@@ -50,7 +50,7 @@ public:
     engineObj.built().setFonts(fonts, small);
     player = new CPlayer();
     engineObj.progression().setPlayer(player);
-    engine = &engineObj;
+    CEngine::setRunning(&engineObj);
     CSurfaceManager::instance()->setWorkers(&engineObj.getPictureWorkers());
     ASSERT_GT(registerEntityPrototypes(), 300u);
     engineObj.built().setControllerPrototypes(buildControllerPrototypes(&engineObj));
@@ -67,7 +67,7 @@ public:
     engineObj.built().setControllerPrototypes(nullptr);
     CMapEntitiesFactory::destroyInstance();
     CLoadingScreen::destroyInstance();
-    engine = nullptr;
+    CEngine::setRunning(nullptr);
     delete small;
     small = nullptr;
     delete fonts;

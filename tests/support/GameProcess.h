@@ -18,6 +18,7 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "support/PrivateDisplay.h"
 #include "support/WindowPixels.h"
@@ -71,6 +72,24 @@ inline bool eventually(const std::function<bool()> &condition, double seconds = 
     if (std::chrono::steady_clock::now() >= end) return false;
     std::this_thread::sleep_for(std::chrono::milliseconds(stepMs));
   }
+}
+
+// The processes below `pid`, at any depth.
+inline std::vector<pid_t> processesBelow(pid_t pid) {
+  std::vector<pid_t> found{pid};
+  for (size_t i = 0; i < found.size(); ++i) {
+    std::istringstream children(readAll("/proc/" + std::to_string(found[i]) + "/task/" + std::to_string(found[i]) + "/children"));
+    for (pid_t child; children >> child;) found.push_back(child);
+  }
+  found.erase(found.begin());
+  return found;
+}
+
+// Gone, or a zombie left for whoever reaps it.
+inline bool ended(pid_t pid) {
+  const std::string stat = readAll("/proc/" + std::to_string(pid) + "/stat");
+  const size_t close = stat.rfind(')');
+  return stat.empty() || (close != std::string::npos && stat.compare(close, 4, ") Z ") == 0);
 }
 
 // The looks of the game's pointer (its sprite sheet: a row per look, the pressed frame right of

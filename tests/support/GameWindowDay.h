@@ -46,7 +46,7 @@ protected:
   }
 
   static bool toLevel(KEvent *ev) {
-    if (engine && engine->getLevel()) engine->getLevel()->handleMessages(ev);
+    if (CEngine *running = CEngine::running(); running && running->getLevel()) running->getLevel()->handleMessages(ev);
     bylKlik = 0;
     return true;
   }

@@ -39,7 +39,7 @@ protected:
     CLoadingScreen::destroyInstance();
     CMapEntitiesFactory::destroyInstance();
     spriteFactory->nahrajXML(TOB_BINARY_DIR "/data/gfx/sprites.xml");
-    engine = &engineObj;
+    CEngine::setRunning(&engineObj);
     ASSERT_GT(registerEntityPrototypes(), 300u);
     engineObj.built().setControllerPrototypes(buildControllerPrototypes(&engineObj));
     mkdir((dir + "/data/maps").c_str(), 0755);
@@ -55,7 +55,7 @@ protected:
     engineObj.built().setControllerPrototypes(nullptr);
     CMapEntitiesFactory::destroyInstance();
     CLoadingScreen::destroyInstance();
-    engine = nullptr;
+    CEngine::setRunning(nullptr);
     WorldScratch::tearDown();
   }
 

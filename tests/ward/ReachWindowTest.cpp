@@ -243,10 +243,13 @@ TEST_F(ReachWindowTest, AfterClosingALateDaysUnmadeBedsAreMadeWhateverLiesOverTh
   TPatientState::setBedState(resting(bed(2), "PACIENT1"), kBedWaitingMedicine);
   TPatientState::setBedState(resting(bed(3), "PACIENT1"), kBedGivingMoney);
   resting(bed(5), "PACIENT1");
+  // Unmade under its patient, the bed is not one to make: the patient holds the day.
+  bed(5)->setUklizeno(false);
   figure()->addEntity(std::string("ODPAD"));
   for (int i = 0; i < 5; ++i) playFrame();
   CMapEntity_TextBox *card = dynamic_cast<CMapEntity_TextBox *>(first("CLOSED")->getContainedEntity(kTextBoxID));
   ASSERT_NE(card, nullptr);
+  EXPECT_NE(card->text.find(" 2 beds"), std::string::npos) << card->text;
   fonts->setAktivniFont("small2");
   EXPECT_LE(fonts->getAktivniFont()->getStringWidth(card->text.c_str(), 0.0f), (float)card->boxWidth) << card->text;
   savePNG(shot("closed-sign-busy").c_str());

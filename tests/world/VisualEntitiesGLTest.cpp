@@ -33,7 +33,7 @@ protected:
     setUp(false);
   }
   void TearDown() override {
-    engine = nullptr;
+    CEngine::setRunning(nullptr);
     tearDown();
     GLTestWindow::TearDown();
   }
@@ -196,7 +196,7 @@ TEST_F(TextBoxGL, PanelTextCaptionAndCursorOnScreen) {
   KText small(KMiscTools::makeFilePath("data\\gfx\\font1small.png"), smallFontTable);
   CEngine eng;
   eng.built().setFonts(&fonts, &small);
-  engine = &eng;
+  CEngine::setRunning(&eng);
   KGraphic *screen = KPTK::createKGraphic();
   window()->setWorldView(0, 0, 0, 1, true);
   screen->drawRect(0, 0, 800, 600, 200 / 255.0f, 200 / 255.0f, 200 / 255.0f, 1);

@@ -33,7 +33,7 @@ const char *const kWearFramesets[] = {"FRAMESET1", "WORN1", "WORN2", "WORN3"};
 const int kWarningCycleMs = 1200;
 
 int levelMaxColors() {
-  CWorldEngine *host = CWorldEngine::of(::engine);
+  CWorldEngine *host = CWorldEngine::running();
   CLevel_Game *level = host ? host->getLevel() : nullptr;
   return level ? level->getMaxColors() : -1;
 }

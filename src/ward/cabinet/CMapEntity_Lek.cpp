@@ -31,7 +31,8 @@ CMapEntity_Game *CMapEntity_Lek::clone() {
   // stands against the counter's end, out of her reach.
   copy->approachX = kReachX;
   copy->approachY = kReachY;
-  CPlayer *player = engine ? engine->getPlayer() : nullptr;
+  CEngine *running = CEngine::running();
+  CPlayer *player = running ? running->getPlayer() : nullptr;
   // The basket's star index: stars owned minus one.
   int stars = (player && player->basketContains(kMedsUpgradeID)) ? player->starsOwned(kMedsUpgradeID) - 1 : -1;
   copy->addEntityZSprite(spriteFor(stars));

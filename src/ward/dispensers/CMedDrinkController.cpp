@@ -22,7 +22,7 @@ void CMedDrinkController::update() {
     automat->effectFinishPulse();
     CMapEntity_Game *item = CMapEntitiesFactory::instance()->cloneEntity(automat->itemName);
     automat->addEntity(item, true, true);
-    CWorldEngine *host = CWorldEngine::of(engine);
+    CWorldEngine *host = worldEngine();
     const char *sound = CMapEntity_DrinkClass::pickupSound(item->getEntityID());
     if (sound && host && host->getSoundEngine()) host->getSoundEngine()->playSound(sound);
     item->setXOffset(automat->itemX, false);

@@ -9,7 +9,8 @@
 #include "world/kinds/EntityIds.h"
 
 std::string playerSkinName(const char *base, unsigned short upgradeID) {
-  CPlayer *player = engine ? engine->getPlayer() : nullptr;
+  CEngine *running = CEngine::running();
+  CPlayer *player = running ? running->getPlayer() : nullptr;
   int level = 1;
   if (player) {
     static const int byStarIndex[] = {2, 3, 4, 5, 5};

@@ -44,7 +44,10 @@ const int kIdleBaseMs = 2000;
 
 int idlePeriod() { return kIdleBaseMs + CRandom::draw() % 2000; }
 
-CPlayer *playerRecord() { return engine ? engine->getPlayer() : nullptr; }
+CPlayer *playerRecord() {
+  CEngine *running = CEngine::running();
+  return running ? running->getPlayer() : nullptr;
+}
 int stars(unsigned short upgrade) {
   CPlayer *p = playerRecord();
   return p ? p->starsOwned(upgrade) : 0;
@@ -289,7 +292,7 @@ std::vector<CMapEntity *> CPlayerController::touched() const {
 }
 
 void CPlayerController::playSound(const char *key) {
-  CWorldEngine *host = CWorldEngine::of(engine);
+  CWorldEngine *host = worldEngine();
   if (key && host && host->getSoundEngine()) host->getSoundEngine()->playSound(key);
 }
 

@@ -38,7 +38,8 @@ namespace {
 const int32_t kTooLateMs = 4000;
 
 int charismaLevel() {
-  CPlayer *p = engine ? engine->getPlayer() : nullptr;
+  CEngine *running = CEngine::running();
+  CPlayer *p = running ? running->getPlayer() : nullptr;
   return CCharismaTable::level(p ? p->starsOwned(kCharismaUpgradeID) : 0);
 }
 

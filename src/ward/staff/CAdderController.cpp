@@ -56,7 +56,7 @@ void CAdderController::update() {
 }
 
 void CAdderController::replacePieces() {
-  CWorldEngine *host = CWorldEngine::of(engine);
+  CWorldEngine *host = worldEngine();
   CSoundEngine *sound = host ? host->getSoundEngine() : nullptr;
   for (CMapEntity *piece : piecesOf(entity)) {
     CMapEntity_Game *copy = CMapEntitiesFactory::instance()->cloneEntity(piece->name);

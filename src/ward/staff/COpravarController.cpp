@@ -94,7 +94,7 @@ void COpravarController::update() {
       if (bed && bed->getHealth() == 0) {
         man->bed = bed;
         man->setXY(bed->getX() + 105, bed->getY());
-        CWorldEngine *host = CWorldEngine::of(engine);
+        CWorldEngine *host = worldEngine();
         if (host && host->getSoundEngine()) host->getSoundEngine()->playSound("BED_FIXED");
         man->changeFrameset("WORK");
         man->zapniAnimace();

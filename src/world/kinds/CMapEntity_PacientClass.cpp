@@ -46,7 +46,7 @@ CMapEntity *carryPrototype(CMapEntity *carrier, const std::string &prototype, in
 // against the list before it is followed; without a running level nothing is deleted.
 bool stale(CMapEntity_Game *link) {
   if (!link) return false;
-  CWorldEngine *host = CWorldEngine::of(::engine);
+  CWorldEngine *host = CWorldEngine::running();
   CLevel *level = host ? host->getLevel() : nullptr;
   if (level && level->getEC() && !level->getEC()->contains(link)) return true;
   return link->getKill();
