@@ -77,10 +77,12 @@ def paint_panel(w, h, index, count, p):
             c.text(w - 22, 22 + (2 if index else 0), title, 18, fill=colour("blue"))
     elif style == "banner":
         # The tip and tutorial bubble across the screen, low enough to leave the beds under it in
-        # view: its text is centred on x 422 from y 68, two lines fit.
-        c.rect(30, 30, w - 4, h - 4, fill=(0, 0, 0, 70), outline=None, r=22)
-        c.rect(24, 24, w - 10, h - 10, fill=(255, 252, 236), width=2.5, r=22)
-        c.rect(34, 34, w - 20, h - 20, fill=None, outline=(236, 206, 120), width=2, r=16)
+        # view: its text is centred on x 422 from y 68, two lines fit. It starts at x 76, so at
+        # the foot of the screen the patient on a couch's first seat (x 0 to 76) stays in view.
+        left = 76
+        c.rect(left + 6, 30, w - 4, h - 4, fill=(0, 0, 0, 70), outline=None, r=22)
+        c.rect(left, 24, w - 10, h - 10, fill=(255, 252, 236), width=2.5, r=22)
+        c.rect(left + 10, 34, w - 20, h - 20, fill=None, outline=(236, 206, 120), width=2, r=16)
         # The nurse's badge sits at the right end: the top-left corner stays clear for the lamp
         # that the lamp tip's arrow points at.
         bx = w - 46

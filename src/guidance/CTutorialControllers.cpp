@@ -2,11 +2,15 @@
 
 #include <vector>
 
+#include "core/CEngine.h"
 #include "engine/KEvent.h"
+#include "media/CSoundEngine.h"
 #include "media/Frame.h"
 #include "media/Timer.h"
 #include "world/CMapEntitiesCollection.h"
+#include "world/CEntityKit.h"
 #include "world/CMapEntitiesFactory.h"
+#include "world/CWorldEngine.h"
 #include "world/kinds/CMapEntity_DiagnosticTool.h"
 #include "world/kinds/CMapEntity_PacientClass.h"
 #include "world/kinds/CMapEntity_PostelClass.h"
@@ -63,6 +67,26 @@ void CHelpTriggerController::update() {
 }
 
 // ---- shared by the steps
+
+void CTutorialStep::specificHandleMessages(KEvent *ev) {
+  pointer.follow(ev);
+  if (!ev || ev->type != K_EVENT_MOUSEDOWN || ev->button != 1 || !collection) return;
+  for (CMapEntity_Game *e : *collection->getEntitiesPtr()) {
+    if (e->getEntityClassID() != kPatientClass || !e->locked || e->getKill()) continue;
+    Frame *f = e->getCurrentFrame();
+    if (!f) continue;
+    const Rect box = f->getActionBoundingBox();
+    const float x = (float)ev->mouseX - e->getX() - (float)box.x, y = (float)ev->mouseY - e->getY() - (float)box.y;
+    if (x < 0 || y < 0 || x >= (float)box.w || y >= (float)box.h) continue;
+    bool bedsReady = true;
+    for (CMapEntity_PostelClass *b : beds(collection)) bedsReady &= b->isMadeUp() && !b->isOccupied();
+    entitykit::refusal(collection, (float)ev->mouseX - 40.0f, (float)ev->mouseY - 30.0f,
+                       bedsReady ? "In a moment, they are yours!" : "Not yet: the beds come first!");
+    CWorldEngine *host = CWorldEngine::of(engine);
+    if (host && host->getSoundEngine()) host->getSoundEngine()->playSound("NONO");
+    return;
+  }
+}
 
 CMapEntity_PacientClass *CTutorialStep::patient() const {
   if (!collection) return nullptr;

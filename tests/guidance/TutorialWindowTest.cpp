@@ -47,6 +47,17 @@ protected:
       }
     return n > 1 ? "(" + std::to_string(n) + " bubbles)" : name;
   }
+  CMapEntity_Game *bubbleEntity() {
+    for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
+      if (e->getEntityClassID() == kTutorialBubbleClass && !e->getKill()) return e;
+    return nullptr;
+  }
+  bool captionShown(const std::string &text) {
+    for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
+      if (auto *t = dynamic_cast<CMapEntity_TextBox *>(e))
+        if (t->text == text) return true;
+    return false;
+  }
   std::string bubbleText() {
     for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
       if (e->getEntityClassID() == kTutorialBubbleClass && !e->getKill())
@@ -138,6 +149,7 @@ TEST_F(TutorialWindowTest, TheTutorialIsPlayedByMouseFromTheHelpTriggerToItsLast
   CMapEntity_Game *cabinet = level->getEC()->getFirstEntityByClassID(kCabinetClass);
   playFrame();
   EXPECT_TRUE(pointsAt(458, 80, true, cabinet));
+  shot("tutorial-4-cabinet.png");
 
   // The prescription to the cabinet, the medicine to her bed.
   clickOn(cabinet);
@@ -175,6 +187,17 @@ TEST_F(TutorialWindowTest, TheTutorialIsPlayedByMouseFromTheHelpTriggerToItsLast
   EXPECT_FALSE(bed(2)->isLocked());
   // The beds stand low enough that the doctor at their work spots leaves the patients' hearts free.
   EXPECT_TRUE(pointsAt(96, 50, false, bed(1), 28));
+  // The bubble at the foot of the screen leaves him in view on the couch, and a press on him
+  // says why he does not come yet.
+  ASSERT_TRUE(playUntil([&] { float a = next->getAlpha(); return a == -1.0f || a >= 1.0f; }, 120, kDrawEvery));
+  const int seen = shownBy(next).count;
+  bubbleEntity()->setVisible(false);
+  const int whole = shownBy(next).count;
+  bubbleEntity()->setVisible(true);
+  EXPECT_GE(seen * 20, whole * 19) << "the bubble hides the waiting patient: " << seen << " of " << whole << " px";
+  shot("tutorial-8-payment.png");
+  clickOn(next);
+  EXPECT_TRUE(captionShown("Not yet: the beds come first!"));
   clickOn(bed(1));
   ASSERT_TRUE(reach("TUTORIAL9", 600)) << "not paid";
 
@@ -211,6 +234,7 @@ TEST_F(TutorialWindowTest, TheTutorialIsPlayedByMouseFromTheHelpTriggerToItsLast
   ASSERT_TRUE(reach("TUTORIAL10", 260));
   EXPECT_EQ(next->locked, 0);
   EXPECT_FLOAT_EQ(next->getPressureSpeed(), 0.005f);
+  shot("tutorial-10-next.png");
   bool tipTrigger = false;
   for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr()) tipTrigger |= e->name == "TIP1TRIGGER";
   EXPECT_TRUE(tipTrigger);
