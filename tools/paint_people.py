@@ -594,7 +594,7 @@ def draw_doctor_body(c, coat, male, fs, i, n, reach=False):
 
 
 def paint_doctor(w, h, index, count, p):
-    c = Canvas(w, h)
+    c = Canvas(w, h, zoom=int(p.get("_zoom", 1)))
     fs = p.get("_fs", "DOWN")
     part = p.get("part", "body")
     male = p.get("male") == "1"
@@ -820,6 +820,42 @@ def paint_staff(w, h, index, count, p):
                 a = 2 * math.pi * (b / 3 + index / count)
                 c.circle(w / 2 + math.cos(a) * 20, 16 + math.sin(a) * 10, 4, fill=colour(("red", "yellow", "sky")[b]), width=1)
     return c.done()
+
+
+def team_photo(w, h, feet, hero="f"):
+    """The ward's team in a row for the photograph behind the credits, drawn as the game draws
+    them: the registration nurse, the doctor who crosses the ward, the hero in the middle, the
+    pharmacy nurse and the repairman. Returns (picture, the figures' centres)."""
+    from PIL import Image
+    photo = Image.new("RGBA", (w, h), (0, 0, 0, 0))
+    centres = (140, 270, 400, 530, 660)
+    for cx, (who, tall) in zip(centres, (("nurse", 168), ("doctor", 176), ("hero", 196), ("pharmacist", 164),
+                                         ("repairman", 172))):
+        fw, fh = 130, tall + 4
+        c = Canvas(fw, fh)
+        if who == "hero":
+            # The player's own figure, twice the size it walks the ward at.
+            look = {"coat": "white", "male": "1" if hero == "m" else "0", "_fs": "DOWN", "_zoom": 2, "level": "1"}
+            me = Image.new("RGBA", (128, 192), (0, 0, 0, 0))
+            for part in ({"part": "body"}, {"part": "hand", "side": "left"}, {"part": "hand", "side": "right"},
+                         {"part": "shoes"}, {"part": "steto"}):
+                me.alpha_composite(paint_doctor(64, 96, 0, 1, dict(look, **part)))
+            photo.alpha_composite(me, (int(cx - 64), int(feet - 186)))
+            continue
+        else:
+            S = Space(c, (tall / 112) * 0.98, ox=fw / 2 - 36, oy=fh - 113)
+            if who == "nurse":
+                figure(c, S, "pink", "woman", "brown", "cap", "FRAMESET1", 0, 1)
+            elif who == "doctor":
+                figure(c, S, "white", "woman", "black", "", "FRAMESET1", 0, 1)
+                x, y = S.p(36, 64)
+                c.text(x, y, "DR", 12, fill=colour("blue"), stroke=None)
+            elif who == "pharmacist":
+                figure(c, S, "mint", "woman", "blond", "cap", "FRAMESET1", 0, 1)
+            else:
+                figure(c, S, "overall", "man", "brown", "hardhat", "VERYGOOD", 0, 1)
+        photo.alpha_composite(c.done(), (int(cx - fw / 2), int(feet - fh)))
+    return photo, centres
 
 
 def paint_creature(w, h, index, count, p):

@@ -4,6 +4,10 @@ decorations and the full-screen pictures."""
 import math
 import random
 
+import numpy
+from PIL import Image
+
+import paint_people
 from paint_common import INK, Canvas, colour, heart_points, rgba, shade, star_points
 
 import tobgen
@@ -484,14 +488,12 @@ def paint_scene(w, h, index, count, p):
             g = int(70 + 90 * y / h) if y < h * 0.72 else 110
             c.rect(0, y, w, y + 4, fill=(g, g, g), outline=None)
             c.rect(226, y, w - 226, y + 4, fill=(g * 3 // 4,) * 3, outline=None)
-        heights = [150, 170, 185, 165, 150]
-        for k, hh in enumerate(heights):
-            x = 140 + k * 130
-            g = 200 if k != 2 else 235
-            if 226 < x < w - 226:
-                g = g * 2 // 3
-            c.rect(x - 40, h * 0.72 - hh + 60, x + 40, h * 0.72 + 60, fill=(g, g, g), outline=(40, 40, 40), width=2, r=12)
-            c.circle(x, h * 0.72 - hh + 30, 32, fill=(g - 20, g - 20, g - 20), outline=(40, 40, 40), width=2)
+        # The team stands in a row, drawn as the game draws its people; those behind the text are
+        # dimmed with it.
+        team, _ = paint_people.team_photo(w, h, int(h * 0.72 + 60), "m" if p.get("hero") == "m" else "f")
+        grey = numpy.asarray(team.convert("LA"), dtype=numpy.float32)
+        grey[:, 226:w - 226, 0] *= 0.67
+        c.img.alpha_composite(Image.fromarray(grey.astype(numpy.uint8), "LA").convert("RGBA"))
         lines = {"credits": ("TOBRULANT", "THE TEAM"), "photo": ("THE WARD'S", "FINEST")}[kind]
         if p.get("hero"):
             lines = ("DR. " + ("ZIVUVOV" if p.get("hero") == "m" else "HANNAH"), "AND THE TEAM")
