@@ -115,7 +115,7 @@ void CTutorialStep::handOver(const char *next, float x, float y) {
 
 void CTutorial1Controller::onBind() {
   if (!entity || !collection) return;
-  follower = freeArrow(collection, 10, 400);
+  follower = tipkit::reachDown(freeArrow(collection, 10, 400));
   carryArrow(entity, 668, 350);
 }
 
@@ -274,7 +274,8 @@ void CTutorial7Controller::update() {
 // ---- 8: the payment
 
 void CTutorial8Controller::onBind() {
-  if (entity) carryArrow(entity, 96, -370);
+  // Down onto the head of the patient waving the money.
+  if (entity) tipkit::reachDown(carryArrow(entity, 96, -370));
   lockBeds(collection, 2, false);
 }
 
