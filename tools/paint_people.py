@@ -3,6 +3,8 @@ up frame by frame), the player figure with its hands and overlays, staff and vis
 
 import math
 
+from PIL import Image
+
 from paint_common import INK, SKINS, Canvas, colour, heart_points, rgba, shade
 
 # Patients are laid out in a 72 x 112 frame: head centre (36, 22), shoulders at y 44, hips at
@@ -825,14 +827,10 @@ def paint_staff(w, h, index, count, p):
 def team_photo(w, h, feet, hero="f"):
     """The ward's team in a row for the photograph behind the credits, drawn as the game draws
     them: the registration nurse, the doctor who crosses the ward, the hero in the middle, the
-    pharmacy nurse and the repairman. Returns (picture, the figures' centres)."""
-    from PIL import Image
+    pharmacy nurse and the repairman, their feet on the line y = feet."""
     photo = Image.new("RGBA", (w, h), (0, 0, 0, 0))
-    centres = (140, 270, 400, 530, 660)
-    for cx, (who, tall) in zip(centres, (("nurse", 168), ("doctor", 176), ("hero", 196), ("pharmacist", 164),
-                                         ("repairman", 172))):
-        fw, fh = 130, tall + 4
-        c = Canvas(fw, fh)
+    for cx, who, tall in ((140, "nurse", 168), (270, "doctor", 176), (400, "hero", 186), (530, "pharmacist", 164),
+                          (660, "repairman", 172)):
         if who == "hero":
             # The player's own figure, twice the size it walks the ward at.
             look = {"coat": "white", "male": "1" if hero == "m" else "0", "_fs": "DOWN", "_zoom": 2, "level": "1"}
@@ -840,22 +838,23 @@ def team_photo(w, h, feet, hero="f"):
             for part in ({"part": "body"}, {"part": "hand", "side": "left"}, {"part": "hand", "side": "right"},
                          {"part": "shoes"}, {"part": "steto"}):
                 me.alpha_composite(paint_doctor(64, 96, 0, 1, dict(look, **part)))
-            photo.alpha_composite(me, (int(cx - 64), int(feet - 186)))
+            photo.alpha_composite(me, (cx - 64, feet - tall))
             continue
+        fw, fh = 130, tall + 4
+        c = Canvas(fw, fh)
+        S = Space(c, (tall / 112) * 0.98, ox=fw / 2 - 36, oy=fh - 113)
+        if who == "nurse":
+            figure(c, S, "pink", "woman", "brown", "cap", "FRAMESET1", 0, 1)
+        elif who == "doctor":
+            figure(c, S, "white", "woman", "black", "", "FRAMESET1", 0, 1)
+            x, y = S.p(36, 64)
+            c.text(x, y, "DR", 12, fill=colour("blue"), stroke=None)
+        elif who == "pharmacist":
+            figure(c, S, "mint", "woman", "blond", "cap", "FRAMESET1", 0, 1)
         else:
-            S = Space(c, (tall / 112) * 0.98, ox=fw / 2 - 36, oy=fh - 113)
-            if who == "nurse":
-                figure(c, S, "pink", "woman", "brown", "cap", "FRAMESET1", 0, 1)
-            elif who == "doctor":
-                figure(c, S, "white", "woman", "black", "", "FRAMESET1", 0, 1)
-                x, y = S.p(36, 64)
-                c.text(x, y, "DR", 12, fill=colour("blue"), stroke=None)
-            elif who == "pharmacist":
-                figure(c, S, "mint", "woman", "blond", "cap", "FRAMESET1", 0, 1)
-            else:
-                figure(c, S, "overall", "man", "brown", "hardhat", "VERYGOOD", 0, 1)
-        photo.alpha_composite(c.done(), (int(cx - fw / 2), int(feet - fh)))
-    return photo, centres
+            figure(c, S, "overall", "man", "brown", "hardhat", "VERYGOOD", 0, 1)
+        photo.alpha_composite(c.done(), (int(cx - fw / 2), feet - fh))
+    return photo
 
 
 def paint_creature(w, h, index, count, p):

@@ -490,7 +490,7 @@ def paint_scene(w, h, index, count, p):
             c.rect(226, y, w - 226, y + 4, fill=(g * 3 // 4,) * 3, outline=None)
         # The team stands in a row, drawn as the game draws its people; those behind the text are
         # dimmed with it.
-        team, _ = paint_people.team_photo(w, h, int(h * 0.72 + 60), "m" if p.get("hero") == "m" else "f")
+        team = paint_people.team_photo(w, h, int(h * 0.72 + 60), "m" if p.get("hero") == "m" else "f")
         grey = numpy.asarray(team.convert("LA"), dtype=numpy.float32)
         grey[:, 226:w - 226, 0] *= 0.67
         c.img.alpha_composite(Image.fromarray(grey.astype(numpy.uint8), "LA").convert("RGBA"))
