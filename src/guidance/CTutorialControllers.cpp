@@ -1,5 +1,6 @@
 #include "guidance/CTutorialControllers.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "core/CEngine.h"
@@ -80,7 +81,8 @@ void CTutorialStep::specificHandleMessages(KEvent *ev) {
     if (x < 0 || y < 0 || x >= (float)box.w || y >= (float)box.h) continue;
     bool bedsReady = true;
     for (CMapEntity_PostelClass *b : beds(collection)) bedsReady &= b->isMadeUp() && !b->isOccupied();
-    entitykit::refusal(collection, (float)ev->mouseX - 40.0f, (float)ev->mouseY - 30.0f,
+    // Kept on screen: the couch stands at the left edge.
+    entitykit::refusal(collection, std::max(8.0f, (float)ev->mouseX - 40.0f), (float)ev->mouseY - 30.0f,
                        bedsReady ? "In a moment, they are yours!" : "Not yet: the beds come first!");
     CWorldEngine *host = CWorldEngine::of(engine);
     if (host && host->getSoundEngine()) host->getSoundEngine()->playSound("NONO");
