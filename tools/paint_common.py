@@ -57,9 +57,10 @@ def font(size, bold=True):
 class Canvas:
     """A frame drawn at a multiple of its size in frame coordinates, scaled down when done."""
 
-    def __init__(self, w, h, ss=None):
-        self.w, self.h = w, h
-        self.s = ss or (3 if w * h <= 40000 else 2 if w * h <= 160000 else 1)
+    def __init__(self, w, h, ss=None, zoom=1):
+        # zoom: the frame comes out that many times its size (a figure enlarged for a picture).
+        self.w, self.h, self.zoom = w, h, zoom
+        self.s = ss or (3 if w * h <= 40000 else 2 if w * h <= 160000 else 1) * zoom
         self.img = Image.new("RGBA", (w * self.s, h * self.s), (0, 0, 0, 0))
         self.d = ImageDraw.Draw(self.img)
         # Added to every x drawn: a picture painted further right in a frame widened to its left.
@@ -118,9 +119,9 @@ class Canvas:
                     stroke_fill=stroke)
 
     def done(self):
-        if self.s == 1:
+        if self.s == self.zoom:
             return self.img
-        return self.img.resize((self.w, self.h), Image.LANCZOS)
+        return self.img.resize((self.w * self.zoom, self.h * self.zoom), Image.LANCZOS)
 
 
 def star_points(cx, cy, r_out, r_in, points=5, turn=-90):

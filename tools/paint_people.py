@@ -3,6 +3,8 @@ up frame by frame), the player figure with its hands and overlays, staff and vis
 
 import math
 
+from PIL import Image
+
 from paint_common import INK, SKINS, Canvas, colour, heart_points, rgba, shade
 
 # Patients are laid out in a 72 x 112 frame: head centre (36, 22), shoulders at y 44, hips at
@@ -594,7 +596,7 @@ def draw_doctor_body(c, coat, male, fs, i, n, reach=False):
 
 
 def paint_doctor(w, h, index, count, p):
-    c = Canvas(w, h)
+    c = Canvas(w, h, zoom=int(p.get("_zoom", 1)))
     fs = p.get("_fs", "DOWN")
     part = p.get("part", "body")
     male = p.get("male") == "1"
@@ -820,6 +822,39 @@ def paint_staff(w, h, index, count, p):
                 a = 2 * math.pi * (b / 3 + index / count)
                 c.circle(w / 2 + math.cos(a) * 20, 16 + math.sin(a) * 10, 4, fill=colour(("red", "yellow", "sky")[b]), width=1)
     return c.done()
+
+
+def team_photo(w, h, feet, hero="f"):
+    """The ward's team in a row for the photograph behind the credits, drawn as the game draws
+    them: the registration nurse, the doctor who crosses the ward, the hero in the middle, the
+    pharmacy nurse and the repairman, their feet on the line y = feet."""
+    photo = Image.new("RGBA", (w, h), (0, 0, 0, 0))
+    for cx, who, tall in ((140, "nurse", 168), (270, "doctor", 176), (400, "hero", 186), (530, "pharmacist", 164),
+                          (660, "repairman", 172)):
+        if who == "hero":
+            # The player's own figure, twice the size it walks the ward at.
+            look = {"coat": "white", "male": "1" if hero == "m" else "0", "_fs": "DOWN", "_zoom": 2, "level": "1"}
+            me = Image.new("RGBA", (128, 192), (0, 0, 0, 0))
+            for part in ({"part": "body"}, {"part": "hand", "side": "left"}, {"part": "hand", "side": "right"},
+                         {"part": "shoes"}, {"part": "steto"}):
+                me.alpha_composite(paint_doctor(64, 96, 0, 1, dict(look, **part)))
+            photo.alpha_composite(me, (cx - 64, feet - tall))
+            continue
+        fw, fh = 130, tall + 4
+        c = Canvas(fw, fh)
+        S = Space(c, (tall / 112) * 0.98, ox=fw / 2 - 36, oy=fh - 113)
+        if who == "nurse":
+            figure(c, S, "pink", "woman", "brown", "cap", "FRAMESET1", 0, 1)
+        elif who == "doctor":
+            figure(c, S, "white", "woman", "black", "", "FRAMESET1", 0, 1)
+            x, y = S.p(36, 64)
+            c.text(x, y, "DR", 12, fill=colour("blue"), stroke=None)
+        elif who == "pharmacist":
+            figure(c, S, "mint", "woman", "blond", "cap", "FRAMESET1", 0, 1)
+        else:
+            figure(c, S, "overall", "man", "brown", "hardhat", "VERYGOOD", 0, 1)
+        photo.alpha_composite(c.done(), (int(cx - fw / 2), feet - fh))
+    return photo
 
 
 def paint_creature(w, h, index, count, p):

@@ -569,8 +569,10 @@ def paint_germ(w, h, index, count, p):
 def paint_arrow(w, h, index, count, p):
     c = Canvas(w, h)
     dy = 4 * math.sin(2 * math.pi * index / max(1, count))
-    pts = [(w * 0.3, 2 + dy), (w * 0.7, 2 + dy), (w * 0.7, h * 0.5 + dy), (w - 3, h * 0.5 + dy), (w / 2, h - 3 + dy),
-           (3, h * 0.5 + dy), (w * 0.3, h * 0.5 + dy)]
+    # The head is 24 px tall whatever the frame's height; a taller frame has a longer shaft.
+    neck = h - 24 + dy
+    pts = [(w * 0.3, 2 + dy), (w * 0.7, 2 + dy), (w * 0.7, neck), (w - 3, neck), (w / 2, h - 3 + dy),
+           (3, neck), (w * 0.3, neck)]
     c.poly(pts, fill=colour("gold"), width=2)
     return c.done()
 

@@ -4,6 +4,10 @@ decorations and the full-screen pictures."""
 import math
 import random
 
+import numpy
+from PIL import Image
+
+import paint_people
 from paint_common import INK, Canvas, colour, heart_points, rgba, shade, star_points
 
 import tobgen
@@ -77,10 +81,12 @@ def paint_panel(w, h, index, count, p):
             c.text(w - 22, 22 + (2 if index else 0), title, 18, fill=colour("blue"))
     elif style == "banner":
         # The tip and tutorial bubble across the screen, low enough to leave the beds under it in
-        # view: its text is centred on x 422 from y 68, two lines fit.
-        c.rect(30, 30, w - 4, h - 4, fill=(0, 0, 0, 70), outline=None, r=22)
-        c.rect(24, 24, w - 10, h - 10, fill=(255, 252, 236), width=2.5, r=22)
-        c.rect(34, 34, w - 20, h - 20, fill=None, outline=(236, 206, 120), width=2, r=16)
+        # view: its text is centred on x 422 from y 68, two lines fit. It starts at x 76, so at
+        # the foot of the screen the patient on a couch's first seat (x 0 to 76) stays in view.
+        left = 76
+        c.rect(left + 6, 30, w - 4, h - 4, fill=(0, 0, 0, 70), outline=None, r=22)
+        c.rect(left, 24, w - 10, h - 10, fill=(255, 252, 236), width=2.5, r=22)
+        c.rect(left + 10, 34, w - 20, h - 20, fill=None, outline=(236, 206, 120), width=2, r=16)
         # The nurse's badge sits at the right end: the top-left corner stays clear for the lamp
         # that the lamp tip's arrow points at.
         bx = w - 46
@@ -482,14 +488,12 @@ def paint_scene(w, h, index, count, p):
             g = int(70 + 90 * y / h) if y < h * 0.72 else 110
             c.rect(0, y, w, y + 4, fill=(g, g, g), outline=None)
             c.rect(226, y, w - 226, y + 4, fill=(g * 3 // 4,) * 3, outline=None)
-        heights = [150, 170, 185, 165, 150]
-        for k, hh in enumerate(heights):
-            x = 140 + k * 130
-            g = 200 if k != 2 else 235
-            if 226 < x < w - 226:
-                g = g * 2 // 3
-            c.rect(x - 40, h * 0.72 - hh + 60, x + 40, h * 0.72 + 60, fill=(g, g, g), outline=(40, 40, 40), width=2, r=12)
-            c.circle(x, h * 0.72 - hh + 30, 32, fill=(g - 20, g - 20, g - 20), outline=(40, 40, 40), width=2)
+        # The team stands in a row, drawn as the game draws its people; those behind the text are
+        # dimmed with it.
+        team = paint_people.team_photo(w, h, int(h * 0.72 + 60), "m" if p.get("hero") == "m" else "f")
+        grey = numpy.asarray(team.convert("LA"), dtype=numpy.float32)
+        grey[:, 226:w - 226, 0] *= 0.67
+        c.img.alpha_composite(Image.fromarray(grey.astype(numpy.uint8), "LA").convert("RGBA"))
         lines = {"credits": ("TOBRULANT", "THE TEAM"), "photo": ("THE WARD'S", "FINEST")}[kind]
         if p.get("hero"):
             lines = ("DR. " + ("ZIVUVOV" if p.get("hero") == "m" else "HANNAH"), "AND THE TEAM")

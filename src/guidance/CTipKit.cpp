@@ -42,6 +42,11 @@ CMapEntity_Game *freeArrow(CMapEntitiesCollection *collection, float x, float y,
   return a;
 }
 
+CMapEntity_Game *reachDown(CMapEntity_Game *arrow) {
+  if (arrow) arrow->changeFrameset("LONG");
+  return arrow;
+}
+
 void writeText(CMapEntity_Game *bubble, const char *text) {
   if (auto *b = dynamic_cast<CMapEntity_TutorialClass *>(bubble)) b->text = text;
   if (auto *box = dynamic_cast<CMapEntity_TextBox *>(bubble->getContainedEntity(kTextBoxID))) box->text = text;

@@ -23,6 +23,8 @@ namespace tipkit {
 CMapEntity_Game *carryArrow(CMapEntity *bubble, float dx, float dy, float angle = 0.0f);
 // A "SIPKA" standing on its own at (x, y) above the ward.
 CMapEntity_Game *freeArrow(CMapEntitiesCollection *collection, float x, float y, float angle = 0.0f, int z = 8);
+// The longer arrow, 32 px further down, for one placed above a person whose head it must reach.
+CMapEntity_Game *reachDown(CMapEntity_Game *arrow);
 // Shows text in the bubble and its text box.
 void writeText(CMapEntity_Game *bubble, const char *text);
 // Clones the prototype by name, puts it at (x, y) and adds it to the level; null without a level.

@@ -1,12 +1,17 @@
 #include "guidance/CTutorialControllers.h"
 
+#include <algorithm>
 #include <vector>
 
+#include "core/CEngine.h"
 #include "engine/KEvent.h"
+#include "media/CSoundEngine.h"
 #include "media/Frame.h"
 #include "media/Timer.h"
 #include "world/CMapEntitiesCollection.h"
+#include "world/CEntityKit.h"
 #include "world/CMapEntitiesFactory.h"
+#include "world/CWorldEngine.h"
 #include "world/kinds/CMapEntity_DiagnosticTool.h"
 #include "world/kinds/CMapEntity_PacientClass.h"
 #include "world/kinds/CMapEntity_PostelClass.h"
@@ -64,6 +69,27 @@ void CHelpTriggerController::update() {
 
 // ---- shared by the steps
 
+void CTutorialStep::specificHandleMessages(KEvent *ev) {
+  pointer.follow(ev);
+  if (!ev || ev->type != K_EVENT_MOUSEDOWN || ev->button != 1 || !collection) return;
+  for (CMapEntity_Game *e : *collection->getEntitiesPtr()) {
+    if (e->getEntityClassID() != kPatientClass || !e->locked || e->getKill()) continue;
+    Frame *f = e->getCurrentFrame();
+    if (!f) continue;
+    const Rect box = f->getActionBoundingBox();
+    const float x = (float)ev->mouseX - e->getX() - (float)box.x, y = (float)ev->mouseY - e->getY() - (float)box.y;
+    if (x < 0 || y < 0 || x >= (float)box.w || y >= (float)box.h) continue;
+    bool bedsReady = true;
+    for (CMapEntity_PostelClass *b : beds(collection)) bedsReady &= b->isMadeUp() && !b->isOccupied();
+    // Kept on screen: the couch stands at the left edge.
+    entitykit::refusal(collection, std::max(8.0f, (float)ev->mouseX - 40.0f), (float)ev->mouseY - 30.0f,
+                       bedsReady ? "In a moment, they are yours!" : "Not yet: the beds come first!");
+    CWorldEngine *host = CWorldEngine::of(engine);
+    if (host && host->getSoundEngine()) host->getSoundEngine()->playSound("NONO");
+    return;
+  }
+}
+
 CMapEntity_PacientClass *CTutorialStep::patient() const {
   if (!collection) return nullptr;
   return dynamic_cast<CMapEntity_PacientClass *>(collection->getFirstEntityByClassID(kPatientClass));
@@ -91,7 +117,7 @@ void CTutorialStep::handOver(const char *next, float x, float y) {
 
 void CTutorial1Controller::onBind() {
   if (!entity || !collection) return;
-  follower = freeArrow(collection, 10, 400);
+  follower = tipkit::reachDown(freeArrow(collection, 10, 400));
   carryArrow(entity, 668, 350);
 }
 
@@ -250,7 +276,8 @@ void CTutorial7Controller::update() {
 // ---- 8: the payment
 
 void CTutorial8Controller::onBind() {
-  if (entity) carryArrow(entity, 96, -370);
+  // Down onto the head of the patient waving the money.
+  if (entity) tipkit::reachDown(carryArrow(entity, 96, -370));
   lockBeds(collection, 2, false);
 }
 

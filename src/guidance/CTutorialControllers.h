@@ -28,7 +28,8 @@ private:
 class CTutorialStep : public CEntityController {
 public:
   using CEntityController::CEntityController;
-  void specificHandleMessages(KEvent *ev) override { pointer.follow(ev); }
+  // A press on the patient the lesson still holds back says why nothing happens.
+  void specificHandleMessages(KEvent *ev) override;
 
 protected:
   // Looked up anew every time: the newest patient of the ward, or null.

@@ -276,6 +276,9 @@ TEST(CampaignTest, DaysAskMoreOnHarderDifficultiesAndLaterInTheList) {
     SCOPED_TRACE(easy[i].name);
     EXPECT_LE(easy[i].goal, medium[i].goal);
     EXPECT_LE(medium[i].goal, hard[i].goal);
+    // A day that brings the same patients on every list is harder only by the money it asks.
+    const bool alike = easy[i].arrivals() == hard[i].arrivals();
+    EXPECT_TRUE(!alike || (easy[i].goal < medium[i].goal && medium[i].goal < hard[i].goal));
     EXPECT_LE(easy[i].arrivals(), medium[i].arrivals());
     EXPECT_LE(medium[i].arrivals(), hard[i].arrivals());
     EXPECT_GT(easy[i].arrivals(), 0);

@@ -70,7 +70,7 @@ TEST(ClosingTextTest, EveryDaysClosingTextIsOneLineWithinTheSummaryPage) {
 
 // The day's notebook writes its intro into a box that breaks a line at the first blank past 150 px,
 // centred on x 148 of the page, whose writing runs from the margin (x 40) to x 276; the tip and
-// tutorial bubbles break past 700 px, centred on x 422 inside the bubble's rim (x 34 to 780); the
+// tutorial bubbles break past 700 px, centred on x 422 inside the bubble's rim (x 86 to 780); the
 // shop's note bubbles break past 60 px in the small font, centred on x 72 of a bubble whose body
 // runs from x 8 to 136 and holds five lines. Each line the data breaks with '|' must stay one
 // line there, so no phrase is broken by the box.
@@ -109,7 +109,7 @@ TEST(ClosingTextTest, NotebookAndBubbleLinesStayWholeWithinTheirPanels) {
   for (TiXmlElement *e = doc.RootElement()->FirstChildElement("entity"); e; e = e->NextSiblingElement("entity")) {
     if (const char *text = e->Attribute("text")) {
       ++tips;
-      check(e->Attribute("name"), text, 700, 2.0f * (780 - 12 - 422), font);
+      check(e->Attribute("name"), text, 700, 2.0f * (422 - 86 - 4), font);
     }
     if (const char *text = e->Attribute("upgradetext")) {
       ++notes;

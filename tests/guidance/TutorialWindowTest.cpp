@@ -47,6 +47,12 @@ protected:
       }
     return n > 1 ? "(" + std::to_string(n) + " bubbles)" : name;
   }
+  bool captionShown(const std::string &text) {
+    for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
+      if (auto *t = dynamic_cast<CMapEntity_TextBox *>(e))
+        if (t->text == text) return true;
+    return false;
+  }
   std::string bubbleText() {
     for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
       if (e->getEntityClassID() == kTutorialBubbleClass && !e->getKill())
@@ -64,7 +70,8 @@ protected:
   ::testing::AssertionResult pointsAt(float x, float y, bool turned, CMapEntity *target, float slack = 16) {
     if (!arrowAt(x, y)) return ::testing::AssertionFailure() << "no arrow at " << x << ", " << y;
     if (!target) return ::testing::AssertionFailure() << "no target";
-    float tipX = x + 20, tipY = turned ? y : y + 48;
+    Frame *own = arrowAt(x, y)->getCurrentFrame();
+    float tipX = x + 20, tipY = turned ? y : y + (own ? (float)own->getVyska() : 48);
     Frame *f = target->getCurrentFrame();
     float w = f ? (float)f->getSirka() : 0, h = f ? (float)f->getVyska() : 0;
     float tx = target->getX(), ty = target->getY();
@@ -72,6 +79,14 @@ protected:
       return ::testing::AssertionFailure() << "the arrow at " << x << ", " << y << " misses " << target->name << " at "
                                            << tx << ", " << ty << " (" << w << " x " << h << ")";
     return ::testing::AssertionSuccess();
+  }
+
+  // The downward arrow's tip lands on what the person shows on screen.
+  ::testing::AssertionResult tipOn(CMapEntity_Game *arrow, CMapEntity *person) {
+    if (!arrow || !arrow->getCurrentFrame()) return ::testing::AssertionFailure() << "no arrow";
+    const int x = (int)arrow->getX() + 20, y = (int)arrow->getY() + (int)arrow->getCurrentFrame()->getVyska() - 3;
+    const framediff::Area a = shownBy(person);
+    return ::testing::AssertionResult(x >= a.x0 && x <= a.x1 && y >= a.y0 && y <= a.y1) << "tip " << x << ", " << y;
   }
 
   CMapEntity_PacientClass *patient() {
@@ -98,7 +113,7 @@ TEST_F(TutorialWindowTest, TheTutorialIsPlayedByMouseFromTheHelpTriggerToItsLast
   ASSERT_TRUE(chair && chair->gauge);
   playFrame();
   EXPECT_TRUE(pointsAt(668, 350, false, chair));
-  EXPECT_TRUE(arrowAt(p->getX() + 10, p->getY() - 67)) << "above the patient";
+  EXPECT_TRUE(tipOn(arrowAt(p->getX() + 10, p->getY() - 67), p)) << "above the patient";
   shot("tutorial-1-registration.png");
 
   // Registration: the chair, the gauge's peak, the bench. Bed 2 is shut meanwhile.
@@ -173,8 +188,19 @@ TEST_F(TutorialWindowTest, TheTutorialIsPlayedByMouseFromTheHelpTriggerToItsLast
   EXPECT_EQ(next->locked, 1);
   playFrame();
   EXPECT_FALSE(bed(2)->isLocked());
-  // The beds stand low enough that the doctor at their work spots leaves the patients' hearts free.
-  EXPECT_TRUE(pointsAt(96, 50, false, bed(1), 28));
+  EXPECT_TRUE(tipOn(arrowAt(96, 50), p)) << "on the patient waving the money";
+  // The bubble at the foot of the screen leaves him in view on the couch, and a press on him
+  // says why he does not come yet.
+  ASSERT_TRUE(playUntil([&] { float a = next->getAlpha(); return a == -1.0f || a >= 1.0f; }, 120, kDrawEvery));
+  CMapEntity_Game *bubbleNow = level->getEC()->getFirstEntityByClassID(kTutorialBubbleClass);
+  const int seen = shownBy(next).count;
+  bubbleNow->setVisible(false);
+  const int whole = shownBy(next).count;
+  bubbleNow->setVisible(true);
+  EXPECT_GE(seen * 20, whole * 19) << "the bubble hides the waiting patient: " << seen << " of " << whole << " px";
+  shot("tutorial-8-payment.png");
+  clickOn(next);
+  EXPECT_TRUE(captionShown("Not yet: the beds come first!"));
   clickOn(bed(1));
   ASSERT_TRUE(reach("TUTORIAL9", 600)) << "not paid";
 

@@ -355,7 +355,8 @@ void CPlayerPatientWork::markCabinet(CMapEntity_Game *cabinet, bool on) {
   CMapEntity_Game *a = CMapEntitiesFactory::instance()->cloneEntity("SIPKA");
   if (!a) return;
   cabinet->addEntity(a, true, true);
-  if (a->getSprite()) a->getSprite()->setAngle(-90.0f);
+  // Turned to point right, at the cabinet it stands left of.
+  if (a->getSprite()) a->getSprite()->setAngle(90.0f);
   a->setXOffset(-46.0f, false);
   a->setYOffset(6.0f, false);
   a->syncWithParentPosition();
