@@ -114,7 +114,7 @@ TEST_F(ProfilesTest, DamageMadeByHandIsMendedAndTheReplacedFileKept) {
   EXPECT_EQ(readFile("hospital/lastprofile.txt"), "alice");
   EXPECT_EQ(readFile("hospital/lastprofile.txt.bad"), "carol");
   EXPECT_EQ(p.getRepairs(), std::vector<std::string>({"The last player was not found,|so alice plays now.|"
-                                                      "Old file: ~/hospital/lastprofile.txt.bad"}));
+                                                      "Old: ~/hospital/lastprofile.txt.bad"}));
 
   // An empty list, then one of blank lines: each kept, the second beside the first.
   for (const char *empty : {"", "\r\n\n"}) {
@@ -131,7 +131,7 @@ TEST_F(ProfilesTest, DamageMadeByHandIsMendedAndTheReplacedFileKept) {
   EXPECT_EQ(readFile("hospital/profiles.txt.bad2"), "\r\n\n");
   EXPECT_EQ(readFile("hospital/lastprofile.txt.bad2"), "alice");
   ASSERT_EQ(p.getRepairs().size(), 1u);
-  EXPECT_EQ(p.getRepairs()[0], "The list of players was empty,|so it was made anew.|Old file: ~/hospital/profiles.txt.bad2");
+  EXPECT_EQ(p.getRepairs()[0], "The list of players was empty,|so it was made anew.|Old: ~/hospital/profiles.txt.bad2");
 
   // A list cut short keeps its players, and every slot past them gets its name back: the
   // folders and saves of players 3 to 6 stay within reach.
@@ -145,8 +145,24 @@ TEST_F(ProfilesTest, DamageMadeByHandIsMendedAndTheReplacedFileKept) {
   EXPECT_EQ(readFile("hospital/profiles.txt"), "player1\nplay\nplayer3\nplayer4\nplayer5\nplayer6");
   EXPECT_EQ(readFile("hospital/profiles.txt.bad3"), "player1\nplay");
   EXPECT_EQ(readFile("hospital/3/save.dat"), "kept");
-  EXPECT_EQ(p.getRepairs(), std::vector<std::string>({"The list of players was short,|so the missing names were put "
-                                                      "back.|Old file: ~/hospital/profiles.txt.bad3"}));
+  EXPECT_EQ(p.getRepairs(), std::vector<std::string>({"Some player names were missing,|so they were put back.|"
+                                                      "Old: ~/hospital/profiles.txt.bad3"}));
+
+  // A list too long keeps the six slots there are folders for, the rest only in the old file; a
+  // name of blanks or a lone NUL shows as an empty row and is a missing name.
+  std::string list = std::string(" \t\n") + '\0' + "\n";
+  for (int i = 1; i <= 20; ++i) list += "name" + std::to_string(i) + "\n";
+  writeFile("hospital/profiles.txt", list);
+  writeFile("hospital/lastprofile.txt", "name20");
+  testing::internal::CaptureStderr();
+  ASSERT_EQ(p.load(), 0);
+  err = testing::internal::GetCapturedStderr();
+  EXPECT_NE(err.find(path("hospital/profiles.txt") + " holds more than 6 profile names"), std::string::npos) << err;
+  EXPECT_EQ(p.getNames(), std::vector<std::string>({"player1", "player2", "name1", "name2", "name3", "name4"}));
+  EXPECT_EQ(p.getAktivniIndex(), 0);
+  EXPECT_EQ(readFile("hospital/profiles.txt.bad4"), list);
+  ASSERT_EQ(p.getRepairs().size(), 2u);
+  EXPECT_NE(p.getRepairs()[0].find("only the first six were kept"), std::string::npos) << p.getRepairs()[0];
 }
 
 TEST_F(ProfilesTest, AnUnusableProfileFileIsNamedWithItsFault) {
