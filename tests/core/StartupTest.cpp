@@ -38,6 +38,7 @@
 #include "support/FakePicture.h"
 #include "support/GameProcess.h"
 #include "support/GameSpritesSupport.h"
+#include "support/SilentDisplay.h"
 #include "world/CEntityController.h"
 #include "world/CEntityControllersVzory_Game.h"
 #include "world/CEntityControllers_Game.h"
@@ -517,12 +518,15 @@ private:
 };
 } // namespace
 
-// Where nobody could see the game it says why on standard error and ends at once, rather than
-// running on unseen: without a display, and with one where no X server answers.
+// Where nobody could see the game it says why on standard error and ends, rather than running on
+// unseen or waiting for good: without a display, with one where no X server answers, and with one
+// that takes the connection and stays silent, where a terminate signal ends it at once too.
 TEST_F(ExecutableTest, WithoutADisplayItSaysWhyAndEnds) {
-  const FreeDisplay dead;
-  const std::string deadDisplay = ":" + std::to_string(dead.number);
-  for (const std::string &display : {std::string(), deadDisplay}) {
+  const FreeDisplay dead, quiet;
+  const std::string deadDisplay = ":" + std::to_string(dead.number), silentDisplay = ":" + std::to_string(quiet.number);
+  SilentDisplay silent(quiet.number);
+  ASSERT_TRUE(silent.listening());
+  for (const std::string &display : {std::string(), deadDisplay, silentDisplay}) {
     run.inChild = [display] {
       unsetenv("SDL_VIDEODRIVER");
       unsetenv("WAYLAND_DISPLAY");
@@ -538,6 +542,11 @@ TEST_F(ExecutableTest, WithoutADisplayItSaysWhyAndEnds) {
         << err;
     run.stop();
   }
+  silent.take();
+  run.start(TOB_EXECUTABLE, home, home);
+  ASSERT_TRUE(gameproc::eventually([&] { return silent.take(); })) << run.errors();
+  kill(run.pid, SIGTERM);
+  EXPECT_EQ(run.wait(gameproc::kCeiling), -2) << "ended by the signal: " << run.errors();
 }
 
 namespace {
