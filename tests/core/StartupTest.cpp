@@ -658,13 +658,14 @@ TEST_F(ExecutableTest, AFifoOrADeviceInPlaceOfAPlayerFileEndsStartUpNamingIt) {
   }
 }
 
-// A font's picture and a backdrop cut short are each named to the player, who then goes on to the
-// title screen: its menu without labels, then without its backdrop.
+// A font's picture and a backdrop cut short, and the buttons' picture left empty, are each named to
+// the player, who then goes on to the title screen: its menu without labels, then without its
+// backdrop, then without its buttons.
 TEST_F(ExecutableTest, PicturesCutShortAreNamedAndTheGameGoesOn) {
   gameproc::Pixels clip;
-  for (const char *picture : {"gamefont.tga", "bg_menu.jpg"}) {
+  for (const char *picture : {"gamefont.tga", "bg_menu.jpg", "menubutton.png"}) {
     const std::string whole = readAll(kData + "gfx/" + picture);
-    ASSERT_TRUE(copyOfTheGameWith(picture, whole.substr(0, whole.size() / 2)));
+    ASSERT_TRUE(copyOfTheGameWith(picture, whole.substr(0, std::string(picture) == "menubutton.png" ? 0 : whole.size() / 2)));
     run.start(app + "/tobrulant", home, home);
     EXPECT_TRUE(run.answerMessageBox("Tobrulant: a damaged picture", run.shots + "/cut-short-" + picture + ".png"))
         << run.errors();
