@@ -133,6 +133,15 @@ std::string CProfiles::keepAside(const std::string &path, const std::string &byt
   return CSafeFile::write(aside, bytes) ? CSafeFile::shortPath(aside) : std::string();
 }
 
+std::string CProfiles::repairNotice(Repair what, const std::string &old, const std::string &player) {
+  static const char *const kListNotices[] = {"The list of players was empty,|so it was made anew.",
+                                             "Some player names were missing,|so they were put back.",
+                                             "The list held too many players,|so only the first six were kept."};
+  const std::string text =
+      what == LAST_UNKNOWN ? "The last player was not found,|so " + player + " plays now." : kListNotices[what];
+  return old.empty() ? text : text + "|Old: " + old;
+}
+
 int CProfiles::load() {
   repairs.clear();
   loadError.clear();
@@ -157,10 +166,7 @@ int CProfiles::load() {
                          " are kept, the default names filling any empty ones"
                    : " lacks some profile names; the default names fill their slots") +
         (aside.empty() ? std::string() : ", the old file is kept as " + aside));
-    repairs.push_back(std::string(none      ? "The list of players was empty,|so it was made anew."
-                                  : tooMany ? "The list held too many players,|so only the first six were kept."
-                                            : "Some player names were missing,|so they were put back.") +
-                      (aside.empty() ? std::string() : "|Old: " + aside));
+    repairs.push_back(repairNotice(none ? LIST_EMPTY : tooMany ? LIST_LONG : LIST_SHORT, aside, ""));
   }
 
   const std::string lastPath = lastProfilePath();
@@ -175,8 +181,7 @@ int CProfiles::load() {
     if (!aside.empty()) CSafeFile::write(lastPath, names[0]);
     say("Last active profile \"" + last + "\" of " + lastPath + " is not in " + listPath + "; " + names[0] +
         " is opened" + (aside.empty() ? std::string() : ", the old file is kept as " + aside));
-    repairs.push_back("The last player was not found,|so " + names[0] + " plays now." +
-                      (aside.empty() ? std::string() : "|Old: " + aside));
+    repairs.push_back(repairNotice(LAST_UNKNOWN, aside, names[0]));
   }
   CLogger::instance()->log("Posledni profil je:" + makeString(aktivni));
   return 0;

@@ -29,6 +29,12 @@ public:
   const std::string &getLoadError() const { return loadError; }
   // What load had to mend, in the player's words ('|' breaks a line).
   const std::vector<std::string> &getRepairs() const { return repairs; }
+  // The mendings load tells of: the list empty, short of names or too long, or the last player
+  // not in it.
+  enum Repair { LIST_EMPTY, LIST_SHORT, LIST_LONG, LAST_UNKNOWN };
+  // One of them in the player's words: `old` is where the replaced file was kept (none when it
+  // could not be), `player` who plays now.
+  static std::string repairNotice(Repair what, const std::string &old, const std::string &player);
   // The names of a profile list's text, before empty names are filled in (a name of blanks, or
   // one that starts with a NUL, is read as empty); none when every line is blank.
   static std::vector<std::string> parseNames(const std::string &text);

@@ -17,7 +17,6 @@
 #include "engine/KFont.h"
 #include "engine/KText.h"
 #include "support/FakePicture.h"
-#include "support/HomeFixture.h"
 #include "world/CMapEntity_TextBox.h"
 
 // The summary page writes the day's closing text into a text box 210 px wide at (40, 250) and
@@ -122,12 +121,10 @@ TEST(ClosingTextTest, NotebookAndBubbleLinesStayWholeWithinTheirPanels) {
   EXPECT_GE(notes, 9) << "every shop row explains itself";
 }
 
-class NoticeTest : public HomeTest {};
-
 // The message window writes a notice into a box 300 px wide (lines breaking before a word that
 // would run past it) whose three lines end above its OK button: every reason the game gives for a
 // failed save or load, and every mending of the player list, fits there.
-TEST_F(NoticeTest, EveryNoticeOfAFailedSaveOrLoadFitsAboveTheMessageWindowsButton) {
+TEST(ClosingTextTest, EveryNoticeOfAFailedSaveOrLoadFitsAboveTheMessageWindowsButton) {
   KText font;
   font.setFontTable(gameFontTable);
   font.setKGraphic(new FakePicture());
@@ -137,17 +134,8 @@ TEST_F(NoticeTest, EveryNoticeOfAFailedSaveOrLoadFitsAboveTheMessageWindowsButto
   for (CSaveGame::Result r : {CSaveGame::MISSING, CSaveGame::TRUNCATED, CSaveGame::BAD_LEVEL,
                              CSaveGame::NOT_A_FILE, CSaveGame::TOO_LARGE})
     notices.push_back(std::string("Your saved game cannot be read:|") + CSaveGame::reasonOf(r) + ".|File: ~/hospital/5/save.dat");
-  // Lists empty, short and too long, each naming a last player it lacks; the old files pile up.
-  for (const std::string &list : {std::string(), std::string("a"), std::string(30, '\n') + "a\nb\nc\nd\ne\nf\ng"}) {
-    writeFile("hospital/profiles.txt", list);
-    writeFile("hospital/lastprofile.txt", "nobody");
-    CProfiles profiles;
-    testing::internal::CaptureStderr();
-    EXPECT_EQ(profiles.load(), 0);
-    testing::internal::GetCapturedStderr();
-    notices.insert(notices.end(), profiles.getRepairs().begin(), profiles.getRepairs().end());
-  }
-  EXPECT_EQ(notices.size(), 7u + 5u + 3u * 2u) << "each list brings its own notice and the last player's";
+  for (CProfiles::Repair r : {CProfiles::LIST_EMPTY, CProfiles::LIST_SHORT, CProfiles::LIST_LONG, CProfiles::LAST_UNKNOWN})
+    notices.push_back(CProfiles::repairNotice(r, "~/hospital/lastprofile.txt.bad99", "player6"));
   for (const std::string &text : notices) {
     SummaryTextBox box(300);
     box.fitWords = true;
