@@ -111,6 +111,11 @@ std::vector<std::string> CProfiles::parseNames(const std::string &text) {
     size_t nl = text.find('\n', pos);
     if (nl == std::string::npos) nl = text.size();
     out.push_back(cut(lineOf(text, pos, nl)));
+    // Drawn, a name of blanks or one that starts with a NUL is an empty row: it is missing.
+    const std::string &name = out.back();
+    if (std::all_of(name.begin(), name.begin() + (std::ptrdiff_t)std::min(name.size(), name.find('\0')),
+                    [](char c) { return (unsigned char)c <= ' '; }))
+      out.back().clear();
     any = any || !out.back().empty();
     pos = nl + 1;
   }
@@ -128,6 +133,15 @@ std::string CProfiles::keepAside(const std::string &path, const std::string &byt
   return CSafeFile::write(aside, bytes) ? CSafeFile::shortPath(aside) : std::string();
 }
 
+std::string CProfiles::repairNotice(Repair what, const std::string &old, const std::string &player) {
+  static const char *const kListNotices[] = {"The list of players was empty,|so it was made anew.",
+                                             "Some player names were missing,|so they were put back.",
+                                             "The list held too many players,|so only the first six were kept."};
+  const std::string text =
+      what == LAST_UNKNOWN ? "The last player was not found,|so " + player + " plays now." : kListNotices[what];
+  return old.empty() ? text : text + "|Old: " + old;
+}
+
 int CProfiles::load() {
   repairs.clear();
   loadError.clear();
@@ -136,21 +150,23 @@ int CProfiles::load() {
   if (!readOrCreate(listPath, kDefaultProfiles, text, loadError)) return -1;
   names = parseNames(text);
   // Every slot keeps a name, or its folder and save could not be reached from the menus; an
-  // empty name would also vanish from the list when it is written again.
-  if (names.size() < kSlots || std::find(names.begin(), names.end(), std::string()) != names.end()) {
-    const bool none = names.empty();
-    if (names.size() < kSlots) names.resize(kSlots);
+  // empty name would also vanish from the list when it is written again. Names past the slots
+  // would have no folder to play in.
+  const bool none = names.empty(), tooMany = names.size() > kSlots;
+  if (tooMany) names.resize(kSlots);
+  if (tooMany || names.size() < kSlots || std::find(names.begin(), names.end(), std::string()) != names.end()) {
+    names.resize(kSlots);
     for (size_t i = 0; i < names.size(); ++i)
       if (names[i].empty()) names[i] = freeSlotName(names, i);
     const std::string aside = keepAside(listPath, text);
     if (!aside.empty()) CSafeFile::write(listPath, joined(names));
     say("Profile file " + listPath +
-        (none ? " holds no profile name; the default names are used"
-              : " lacks some profile names; the default names fill their slots") +
+        (none      ? " holds no profile name; the default names are used"
+         : tooMany ? " holds more than " + makeString(kSlots) + " profile names; the first " + makeString(kSlots) +
+                         " are kept, the default names filling any empty ones"
+                   : " lacks some profile names; the default names fill their slots") +
         (aside.empty() ? std::string() : ", the old file is kept as " + aside));
-    repairs.push_back(std::string(none ? "The list of players was empty,|so it was made anew."
-                                       : "The list of players was short,|so the missing names were put back.") +
-                      (aside.empty() ? std::string() : "|Old file: " + aside));
+    repairs.push_back(repairNotice(none ? LIST_EMPTY : tooMany ? LIST_LONG : LIST_SHORT, aside, ""));
   }
 
   const std::string lastPath = lastProfilePath();
@@ -165,8 +181,7 @@ int CProfiles::load() {
     if (!aside.empty()) CSafeFile::write(lastPath, names[0]);
     say("Last active profile \"" + last + "\" of " + lastPath + " is not in " + listPath + "; " + names[0] +
         " is opened" + (aside.empty() ? std::string() : ", the old file is kept as " + aside));
-    repairs.push_back("The last player was not found,|so " + names[0] + " plays now." +
-                      (aside.empty() ? std::string() : "|Old file: " + aside));
+    repairs.push_back(repairNotice(LAST_UNKNOWN, aside, names[0]));
   }
   CLogger::instance()->log("Posledni profil je:" + makeString(aktivni));
   return 0;

@@ -22,15 +22,21 @@ public:
   // logged, printed and kept for getLoadError) when a file can neither be read nor created. Lines
   // end in "\n" or "\r\n". A list without names is rebuilt with the default names; one of fewer
   // than kSlots names, or with empty names, gets a fresh slot's name (see reset) in each missing
-  // or empty place; a last profile that names no profile opens the first; the file replaced is first kept beside it as NAME.bad (when that
+  // or empty place; one of more keeps its first kSlots; a last profile that names no profile opens the first; the file replaced is first kept beside it as NAME.bad (when that
   // cannot be written it stays as it was), and getRepairs tells the player what was done. A name
   // held by several slots opens the slot "lastslot.txt" names.
   int load();
   const std::string &getLoadError() const { return loadError; }
   // What load had to mend, in the player's words ('|' breaks a line).
   const std::vector<std::string> &getRepairs() const { return repairs; }
-  // The names of a profile list's text, before empty names are filled in; none when every line
-  // is blank.
+  // The mendings load tells of: the list empty, short of names or too long, or the last player
+  // not in it.
+  enum Repair { LIST_EMPTY, LIST_SHORT, LIST_LONG, LAST_UNKNOWN };
+  // One of them in the player's words: `old` is where the replaced file was kept (none when it
+  // could not be), `player` who plays now.
+  static std::string repairNotice(Repair what, const std::string &old, const std::string &player);
+  // The names of a profile list's text, before empty names are filled in (a name of blanks, or
+  // one that starts with a NUL, is read as empty); none when every line is blank.
   static std::vector<std::string> parseNames(const std::string &text);
   // The name the last-profile file's text holds: its first line, cut to kMaxName.
   static std::string lastName(const std::string &text);

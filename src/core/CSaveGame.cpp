@@ -100,9 +100,13 @@ CSaveGame::CSaveGame(const std::string &slot)
 bool CSaveGame::exists() const {
   // Not blocking: a FIFO in its place is there, and loading it says why it cannot be read.
   const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-  if (fd < 0) return false;
-  close(fd);
-  return true;
+  if (fd >= 0) {
+    close(fd);
+    return true;
+  }
+  // One that is there but cannot be opened (no permission, a link loop, a disk fault) may still be
+  // recovered: it is offered, loading says why it fails, and a new game asks before replacing it.
+  return errno != ENOENT && errno != ENOTDIR;
 }
 
 std::string CSaveGame::encode(unsigned short soucasnyLevel, unsigned short maxLevel, const CPlayer &player) {

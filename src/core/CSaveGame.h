@@ -22,6 +22,7 @@ public:
   explicit CSaveGame(const std::string &slot);
 
   const std::string &getPath() const { return path; }
+  // True when the name is there, even when the file behind it cannot be opened.
   bool exists() const;
 
   // Rewrites the file whole; false (reported, the old save kept) when it cannot be written, with

@@ -9,11 +9,17 @@
 #include <SDL.h>
 #include <SDL_opengl.h>
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <chrono>
+#include <condition_variable>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <mutex>
 #include <string>
+#include <thread>
 
 KGLScreen::KGLScreen(bool depthBuffer, KDrawList &drawing) : _drawing(drawing), _depthBuffer(depthBuffer) {}
 
@@ -56,6 +62,59 @@ std::string seenDrivers() {
   }
   return list;
 }
+
+// How long reaching the display may take before the game gives up on it.
+const int kDisplaySeconds = 5;
+
+void endAtOnce(int signal) {
+  std::signal(signal, SIG_DFL);
+  std::raise(signal);
+}
+
+// A display that accepts the connection and then stays silent keeps the client library waiting
+// for good, and SDL's own handlers only note a terminate signal for an event loop not yet running.
+// While this lives, such a signal ends the game at once, and once the display has had its time the
+// game says why and ends.
+class DisplayWatch {
+public:
+  explicit DisplayWatch(const std::string &display)
+      : message(display + ": it did not answer within " + std::to_string(kDisplaySeconds) + " s\n") {
+    // SDL's handlers go in with its event subsystem, and only where none is set: they come first,
+    // so that they are back in place for the game once the display is reached.
+    SDL_InitSubSystem(SDL_INIT_EVENTS);
+    struct sigaction end = {};
+    end.sa_handler = endAtOnce;
+    sigaction(SIGTERM, &end, &oldTerm);
+    sigaction(SIGINT, &end, &oldInt);
+    watch = std::thread([this] {
+      std::unique_lock<std::mutex> lock(mutex);
+      if (answered.wait_for(lock, std::chrono::seconds(kDisplaySeconds), [this] { return done; })) return;
+      std::fputs(message.c_str(), stderr);
+      _exit(1);
+    });
+  }
+  ~DisplayWatch() {
+    {
+      std::lock_guard<std::mutex> lock(mutex);
+      done = true;
+    }
+    answered.notify_one();
+    watch.join();
+    sigaction(SIGTERM, &oldTerm, nullptr);
+    sigaction(SIGINT, &oldInt, nullptr);
+    SDL_QuitSubSystem(SDL_INIT_EVENTS);
+  }
+  DisplayWatch(const DisplayWatch &) = delete;
+  DisplayWatch &operator=(const DisplayWatch &) = delete;
+
+private:
+  const std::string message;
+  struct sigaction oldTerm = {}, oldInt = {};
+  std::mutex mutex;
+  std::condition_variable answered;
+  bool done = false;
+  std::thread watch;
+};
 } // namespace
 
 bool KGLScreen::startVideo() {
@@ -63,31 +122,32 @@ bool KGLScreen::startVideo() {
   // A display that drops the connection while the client library writes to it would otherwise
   // end the game by SIGPIPE, silently; ignored, the write fails and the drop is seen as one.
   std::signal(SIGPIPE, SIG_IGN);
-  const char *asked = SDL_getenv("SDL_VIDEODRIVER");
-  if (asked && *asked) {
-    // A driver asked for by name is the caller's choice, even one that shows nothing.
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-      KMiscTools::messageBox("could not create window", "");
-      return false;
-    }
-    _videoStarted = true;
-    return true;
-  }
   const bool x11 = named("DISPLAY"), wayland = named("WAYLAND_DISPLAY");
-  SDL_SetHint(SDL_HINT_VIDEODRIVER, seenDrivers().c_str());
-  // A display that answers may still refuse one connection while it is busy: a few tries.
-  for (int attempt = 0; (x11 || wayland) && attempt < 3 && !_videoStarted; ++attempt) {
-    if (attempt > 0) SDL_Delay(150 * attempt);
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) continue;
-    if (!shownToNobody(SDL_GetCurrentVideoDriver())) _videoStarted = true;
-    else SDL_QuitSubSystem(SDL_INIT_VIDEO);
-  }
-  SDL_ResetHint(SDL_HINT_VIDEODRIVER);
-  if (_videoStarted) return true;
   const std::string why = x11 ? std::string("cannot open display ") + SDL_getenv("DISPLAY")
                           : wayland ? std::string("cannot open Wayland display ") + SDL_getenv("WAYLAND_DISPLAY")
                                     : std::string("no display: DISPLAY is not set");
-  std::fprintf(stderr, "%s\n", why.c_str());
+  const char *asked = SDL_getenv("SDL_VIDEODRIVER");
+  // A driver asked for by name is the caller's choice, even one that shows nothing.
+  const bool byName = asked && *asked;
+  {
+    const DisplayWatch watch(x11 || wayland ? why : std::string("cannot start the video driver"));
+    if (byName) {
+      _videoStarted = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    } else {
+      SDL_SetHint(SDL_HINT_VIDEODRIVER, seenDrivers().c_str());
+      // A display that answers may still refuse one connection while it is busy: a few tries.
+      for (int attempt = 0; (x11 || wayland) && attempt < 3 && !_videoStarted; ++attempt) {
+        if (attempt > 0) SDL_Delay(150 * attempt);
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) continue;
+        if (!shownToNobody(SDL_GetCurrentVideoDriver())) _videoStarted = true;
+        else SDL_QuitSubSystem(SDL_INIT_VIDEO);
+      }
+      SDL_ResetHint(SDL_HINT_VIDEODRIVER);
+    }
+  }
+  if (_videoStarted) return true;
+  if (byName) KMiscTools::messageBox("could not create window", "");
+  else std::fprintf(stderr, "%s\n", why.c_str());
   return false;
 }
 

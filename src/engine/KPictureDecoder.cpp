@@ -320,9 +320,10 @@ bool KPictureDecoder::readFile(const char *path, std::vector<char> &data, bool r
     if (report) std::fprintf(stderr, "KGraphicGL: cannot open picture %s\n", path);
     return false;
   }
-  int size = 0;
+  int size = -1;
+  // There but empty or unreadable, the picture is damaged, and told as a damaged one is.
   if (res.seek(K_RES_END, 0) != K_RES_OK || res.tell(size) != K_RES_OK || size <= 0) {
-    if (report) std::fprintf(stderr, "KGraphicGL: picture %s is empty\n", path);
+    if (report) reportDamaged(path, size == 0 ? "the file is empty" : "it cannot be read");
     return false;
   }
   res.seek(K_RES_BEGIN, 0);
@@ -334,7 +335,7 @@ bool KPictureDecoder::readFile(const char *path, std::vector<char> &data, bool r
   int code = res.read(data.data(), (unsigned long)size);
   res.close();
   if (code != K_RES_OK) {
-    if (report) std::fprintf(stderr, "KGraphicGL: cannot read picture %s\n", path);
+    if (report) reportDamaged(path, "it cannot be read");
     return false;
   }
   return true;

@@ -18,7 +18,8 @@ public:
   // Tells the player in a message box, once a file, that a picture (or a font's picture) of the
   // game cannot be decoded whole and is left out, naming it and why; stderr has it too.
   static void reportDamaged(const char *path, const char *why);
-  // A file's whole contents; `report` says on stderr why it cannot.
+  // A file's whole contents; `report` says on stderr why it cannot, and tells one that is there but
+  // empty or unreadable as damaged.
   static bool readFile(const char *path, std::vector<char> &data, bool report);
   // A file's bytes decoded into 32-bit ARGB pixels, or null (the reason in SDL's error). The
   // name picks the decoder; names it does not know go by content.

@@ -114,7 +114,7 @@ TEST_F(ProfilesTest, DamageMadeByHandIsMendedAndTheReplacedFileKept) {
   EXPECT_EQ(readFile("hospital/lastprofile.txt"), "alice");
   EXPECT_EQ(readFile("hospital/lastprofile.txt.bad"), "carol");
   EXPECT_EQ(p.getRepairs(), std::vector<std::string>({"The last player was not found,|so alice plays now.|"
-                                                      "Old file: ~/hospital/lastprofile.txt.bad"}));
+                                                      "Old: ~/hospital/lastprofile.txt.bad"}));
 
   // An empty list, then one of blank lines: each kept, the second beside the first.
   for (const char *empty : {"", "\r\n\n"}) {
@@ -131,7 +131,7 @@ TEST_F(ProfilesTest, DamageMadeByHandIsMendedAndTheReplacedFileKept) {
   EXPECT_EQ(readFile("hospital/profiles.txt.bad2"), "\r\n\n");
   EXPECT_EQ(readFile("hospital/lastprofile.txt.bad2"), "alice");
   ASSERT_EQ(p.getRepairs().size(), 1u);
-  EXPECT_EQ(p.getRepairs()[0], "The list of players was empty,|so it was made anew.|Old file: ~/hospital/profiles.txt.bad2");
+  EXPECT_EQ(p.getRepairs()[0], "The list of players was empty,|so it was made anew.|Old: ~/hospital/profiles.txt.bad2");
 
   // A list cut short keeps its players, and every slot past them gets its name back: the
   // folders and saves of players 3 to 6 stay within reach.
@@ -145,8 +145,17 @@ TEST_F(ProfilesTest, DamageMadeByHandIsMendedAndTheReplacedFileKept) {
   EXPECT_EQ(readFile("hospital/profiles.txt"), "player1\nplay\nplayer3\nplayer4\nplayer5\nplayer6");
   EXPECT_EQ(readFile("hospital/profiles.txt.bad3"), "player1\nplay");
   EXPECT_EQ(readFile("hospital/3/save.dat"), "kept");
-  EXPECT_EQ(p.getRepairs(), std::vector<std::string>({"The list of players was short,|so the missing names were put "
-                                                      "back.|Old file: ~/hospital/profiles.txt.bad3"}));
+  EXPECT_EQ(p.getRepairs(), std::vector<std::string>({"Some player names were missing,|so they were put back.|"
+                                                      "Old: ~/hospital/profiles.txt.bad3"}));
+
+  // Past six names the rest stay in the old file only; a name of blanks or a lone NUL is missing.
+  const std::string list = std::string(" \t\n") + '\0' + "\na\nb\nc\nd\ne\nf\ng\nh";
+  writeFile("hospital/profiles.txt", list);
+  testing::internal::CaptureStderr();
+  ASSERT_EQ(p.load(), 0);
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("holds more than 6 profile names"), std::string::npos);
+  EXPECT_EQ(p.getNames(), std::vector<std::string>({"player1", "player2", "a", "b", "c", "d"}));
+  EXPECT_EQ(readFile("hospital/profiles.txt.bad4"), list);
 }
 
 TEST_F(ProfilesTest, AnUnusableProfileFileIsNamedWithItsFault) {

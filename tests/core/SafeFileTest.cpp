@@ -139,4 +139,12 @@ TEST_F(SafeFileTest, AFifoOrADeviceInPlaceOfAPlayerFileIsRefusedWithoutWaiting) 
   EXPECT_STREQ(CSaveGame::reasonOf(result), "it is far larger than a saved game");
 }
 
+// A save that is there but cannot be opened is still one: offered, and NEW GAME asks before replacing it.
+TEST_F(SafeFileTest, ASaveThatCannotBeOpenedStillCountsAsOne) {
+  ASSERT_EQ(symlink("save.dat", path("hospital/0/save.dat").c_str()), 0);
+  ASSERT_EQ(symlink("nowhere", path("hospital/1/save.dat").c_str()), 0);
+  EXPECT_TRUE(CSaveGame("0").exists()) << "a link loop";
+  EXPECT_FALSE(CSaveGame("1").exists()) << "a link to nothing";
+}
+
 } // namespace

@@ -352,9 +352,14 @@ TEST_F(ExecutableTest, AFileSizeLimitEndsStartUpWithAMessageAndLeavesNoTemporary
 // Where nobody could see the game it says why on standard error and ends at once, rather than
 // running on unseen: without a display, and with one where no X server answers.
 TEST_F(ExecutableTest, WithoutADisplayItSaysWhyAndEnds) {
-  const FreeDisplay dead;
+  const FreeDisplay dead, quiet;
   const std::string deadDisplay = ":" + std::to_string(dead.number);
-  for (const std::string &display : {std::string(), deadDisplay}) {
+  // And with one that takes the connection and never answers.
+  const int silent = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+  sockaddr_un at = {AF_UNIX, {}};
+  std::snprintf(at.sun_path, sizeof at.sun_path, "/tmp/.X11-unix/X%d", quiet.number);
+  ASSERT_TRUE(bind(silent, (sockaddr *)&at, sizeof at) == 0 && listen(silent, 8) == 0);
+  for (const std::string &display : {std::string(), deadDisplay, ":" + std::to_string(quiet.number)}) {
     run.inChild = [display] {
       unsetenv("SDL_VIDEODRIVER");
       unsetenv("WAYLAND_DISPLAY");
@@ -370,6 +375,15 @@ TEST_F(ExecutableTest, WithoutADisplayItSaysWhyAndEnds) {
         << err;
     run.stop();
   }
+  // Waiting there, it ends at once by a terminate signal.
+  close(accept(silent, nullptr, nullptr));
+  run.start(TOB_EXECUTABLE, home, home);
+  pollfd reached = {silent, POLLIN, 0};
+  ASSERT_EQ(poll(&reached, 1, (int)gameproc::kStartUpCeiling * 1000), 1) << run.errors();
+  kill(run.pid, SIGTERM);
+  EXPECT_EQ(run.wait(gameproc::kCeiling), -2) << "not ended by the signal: " << run.errors();
+  unlink(at.sun_path);
+  close(silent);
 }
 
 // A display that drops the game's first connection is tried again: the game's window shows there.

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "core/CProfiles.h"
 #include "core/CSafeFile.h"
 #include "core/CSaveGame.h"
 #include "engine/KFont.h"
@@ -122,7 +123,7 @@ TEST(ClosingTextTest, NotebookAndBubbleLinesStayWholeWithinTheirPanels) {
 
 // The message window writes a notice into a box 300 px wide (lines breaking before a word that
 // would run past it) whose three lines end above its OK button: every reason the game gives for a
-// failed save or load fits there.
+// failed save or load, and every mending of the player list, fits there.
 TEST(ClosingTextTest, EveryNoticeOfAFailedSaveOrLoadFitsAboveTheMessageWindowsButton) {
   KText font;
   font.setFontTable(gameFontTable);
@@ -133,6 +134,8 @@ TEST(ClosingTextTest, EveryNoticeOfAFailedSaveOrLoadFitsAboveTheMessageWindowsBu
   for (CSaveGame::Result r : {CSaveGame::MISSING, CSaveGame::TRUNCATED, CSaveGame::BAD_LEVEL,
                              CSaveGame::NOT_A_FILE, CSaveGame::TOO_LARGE})
     notices.push_back(std::string("Your saved game cannot be read:|") + CSaveGame::reasonOf(r) + ".|File: ~/hospital/5/save.dat");
+  for (CProfiles::Repair r : {CProfiles::LIST_EMPTY, CProfiles::LIST_SHORT, CProfiles::LIST_LONG, CProfiles::LAST_UNKNOWN})
+    notices.push_back(CProfiles::repairNotice(r, "~/hospital/lastprofile.txt.bad99", "player6"));
   for (const std::string &text : notices) {
     SummaryTextBox box(300);
     box.fitWords = true;
