@@ -244,9 +244,9 @@ TEST_F(PlayerPatientTest, APatientSentHomeIsPaidOnceHoweverOftenItsBedIsClicked)
 }
 
 // Her two hands: work that needs a free one is refused aloud, at once with nothing of hers ahead and
-// on arrival behind a walk; a waving patient is paid before a drink is given; a cabinet click right
-// behind an examination hands in the prescription it writes.
-TEST_F(PlayerPatientTest, FullHandsSayWhyPayingComesFirstAndQueuedOrdersAreJudgedWhenCarriedOut) {
+// on arrival behind a walk; a drink goes to a waving patient before its money is taken; a cabinet
+// click right behind an examination hands in the prescription it writes.
+TEST_F(PlayerPatientTest, FullHandsSayWhyADrinkGoesBeforeTheMoneyAndQueuedOrdersAreJudgedWhenCarriedOut) {
   CMapEntity_LekarnaClass *cabinet = addCabinet();
   CMapEntity_PacientClass *child = bedded(kBedOutbreak, "DITEPACIENT1");
   CMapEntity *spray = figure()->addEntity(std::string("SPREJ")), *recept = figure()->addEntity(std::string("RECEPT"));
@@ -262,16 +262,20 @@ TEST_F(PlayerPatientTest, FullHandsSayWhyPayingComesFirstAndQueuedOrdersAreJudge
 
   freeBed();
   figure()->removeEntity(recept);
-  CMapEntity *drink = figure()->addEntity(std::string("DRINK"));
+  figure()->addEntity(std::string("DRINK"));
   CMapEntity_PacientClass *waving = bedded(kBedGivingMoney);
+  TPatientState::setMood(waving, 0.5f);
   workAtBed();
-  EXPECT_TRUE(waving->getPhase() == kPhaseGone || waving->getPhase() == kPhasePaid) << "not paid";
-  EXPECT_EQ(figure()->getContainedEntityClass(kComfortItemClass), drink) << "the drink went instead";
+  run(100);
+  EXPECT_TRUE(waving->getPhase() == kPhaseInBed && waving->getMood() > 0.5f) << "the drink did not go first";
+  EXPECT_EQ(figure()->getContainedEntityClass(kComfortItemClass), nullptr);
+  const int before = level->getMoney(), pay = paymentFor(waving->getMoney(), waving->getMood());
+  workAtBed();
   run(3000);
+  EXPECT_EQ(level->getMoney(), before + pay) << "the next click takes the cheered patient's money";
   freeBed();
 
   figure()->removeEntity(spray);
-  figure()->removeEntity(drink);
   bedded(kBedOutbreak);
   click((int)bed->getX() + 60, (int)bed->getY() + 40);
   click((int)cabinet->getX() + 40, (int)cabinet->getY() + 40);
