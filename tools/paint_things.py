@@ -271,12 +271,15 @@ def paint_furniture(w, h, index, count, p):
         for k in range(2):
             c.line([(14, 34 + k * 4), (w - 12, 34 + k * 4)], fill=colour("dark"), width=1.4)
     elif shape == "spraystand":
-        # Slim, at the frame's right: the visiting parents wait just left of it.
+        # Slim, at the frame's right: the visiting parents wait just left of it. The spray stands
+        # on its own at the left, on a shelf and in a ring of the stand's: with the spray taken
+        # they show empty.
         x0 = w - 26
-        c.rect(x0, 30, w - 2, h - 4, fill=col, width=1.8, r=4)
-        c.rect(x0 + 5, 6, w - 7, 34, fill=colour("green"), width=1.4, r=3)
-        c.rect(x0 + 8, 0, w - 10, 8, fill=colour("grey"), width=1)
+        c.rect(x0, 12, w - 2, h - 4, fill=col, width=1.8, r=4)
+        c.text((x0 + w - 2) / 2, 30, "+", 14, fill=(255, 255, 255))
         c.text((x0 + w - 2) / 2, 56, label, 8, fill=(255, 255, 255), fit=w - x0 - 6)
+        c.rect(5, 51, x0 + 2, 56, fill=colour("grey"), width=1.2)
+        c.rect(9, 37, x0 + 2, 42, fill=None, outline=colour("grey"), width=1.6)
     elif shape == "stickstand":
         c.rect(4, h - 16, w - 4, h - 4, fill=col, width=1.4, r=2)
         c.line([(w / 2, h - 16), (w / 2, 6)], fill=colour("wood"), width=4)
