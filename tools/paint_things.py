@@ -367,9 +367,10 @@ def paint_item(w, h, index, count, p):
     shape = p.get("shape")
     col = colour(p.get("colour", "red"))
     if shape == "paper":
+        # The middle stays blank for the bed's number, which the game writes there.
         c.rect(3, 2, w - 3, h - 2, fill=(250, 250, 246), width=1.4, r=2)
-        for y in (9, 14, 19):
-            c.line([(7, y), (w - 7, y)], fill=colour("sky"), width=1.2)
+        c.line([(7, 10), (w - 7, 10)], fill=colour("sky"), width=1.2)
+        c.line([(7, 23), (w - 7, 23)], fill=colour("sky"), width=1.2)
         c.text(w / 2 - 4, 6, "Rx", 6, fill=colour("red"), stroke=None)
     elif shape == "bottle":
         # The bottle fills the frame's top left 20 x 28 (its number is written there); the rest
