@@ -169,7 +169,7 @@ TEST_F(PlayerPatientTest, MedicineForAnotherBedOrRefusedStaysInAHand) {
 
 // No cabinet on the day: the outbreak is left as it is, the figure stays free and nothing ends.
 // A patient that goes away during the examination is not followed and gets no prescription.
-TEST_F(PlayerPatientTest, NoCabinetGivesUpTheTreatmentAndAGonePatientGetsNoPrescription) {
+TEST_F(PlayerPatientTest, NoCabinetGivesUpTheTreatmentAGonePatientGetsNoPrescriptionAndOneInHandSaysItsPatientWent) {
   CMapEntity_PacientClass *p = bedded(kBedOutbreak);
   workAtBed();
   EXPECT_EQ(figure()->workPhase, CPlayerController::kDeciding);
@@ -191,6 +191,24 @@ TEST_F(PlayerPatientTest, NoCabinetGivesUpTheTreatmentAndAGonePatientGetsNoPresc
   EXPECT_EQ(walker()->patient, nullptr);
   EXPECT_FLOAT_EQ(figure()->getX(), fx);
   EXPECT_FLOAT_EQ(figure()->getY(), fy);
+
+  // A prescription in her hand whose patient goes: she is told so once.
+  freeBed();
+  bedded(kBedWaitingMedicine);
+  CMapEntity_Recept *r = dynamic_cast<CMapEntity_Recept *>(CMapEntitiesFactory::instance()->cloneEntity("RECEPT"));
+  r->bedNumber = bed->getBedNumber();
+  figure()->addEntity(r, true);
+  const std::string gone = "Bed " + std::to_string(bed->getBedNumber()) + "'s patient has gone";
+  auto told = [&] {
+    int n = 0;
+    for (CMapEntity_Game *c : named("BONUSTEXT")) n += static_cast<CMapEntity_BonusText *>(c)->text == gone;
+    return n;
+  };
+  run(200);
+  EXPECT_EQ(told(), 0);
+  freeBed();
+  run(600);
+  EXPECT_EQ(told(), 1);
 }
 
 // With the cure-touch perk an outbreak is healed on the spot and a sleeper's meter drops; a cured
