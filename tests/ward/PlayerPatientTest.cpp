@@ -299,6 +299,25 @@ TEST_F(PlayerPatientTest, FullHandsSayWhyADrinkGoesBeforeTheMoneyAndQueuedOrders
   click((int)cabinet->getX() + 40, (int)cabinet->getY() + 40);
   for (int i = 0; i < 1500 && named("LEK").empty(); ++i) step();
   EXPECT_FALSE(named("LEK").empty() || captionShown("No prescription")) << "the prescription was refused";
+
+  // Sent to another outbreak while she examines with one hand free: the prescription fills it, and
+  // each of those clicks says so when she gets there.
+  freeBed();
+  bedded(kBedOutbreak);
+  figure()->addEntity(std::string("ODPAD"));
+  CMapEntity_PostelClass *other = dynamic_cast<CMapEntity_PostelClass *>(first("POSTEL4"));
+  std::swap(bed, other);
+  CMapEntity_PacientClass *waiting = bedded(kBedOutbreak);
+  std::swap(bed, other);
+  click((int)bed->getX() + 60, (int)bed->getY() + 40);
+  for (int i = 0; i < 400 && figure()->workPhase != CPlayerController::kExamining; ++i) step();
+  for (int k = 0; k < 3; ++k) click((int)other->getX() + 60, (int)other->getY() + 40);
+  int said = 0;
+  for (int i = 0; i < 300; ++i, step())
+    for (CMapEntity_Game *c : named("BONUSTEXT"))
+      if (static_cast<CMapEntity_BonusText *>(c)->text == "Hands full" && !c->getKill()) ++said, c->setKill(true);
+  EXPECT_EQ(said, 3);
+  EXPECT_NE(waiting->getBedState(), kBedWaitingMedicine) << "examined with both hands full";
 }
 
 } // namespace

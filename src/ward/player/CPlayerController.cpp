@@ -396,8 +396,7 @@ void CPlayerController::pickUpOrder() {
   if (!gx || !gy) return;
   player->goalX = *gx;
   player->goalY = *gy;
-  lastHeld = holding();
-  handsChanged = false;
+  freshOrder = true;
 }
 
 void CPlayerController::decide() {
@@ -603,10 +602,16 @@ void CPlayerController::gotoSquare(int tx, int ty) {
 
 void CPlayerController::update() {
   if (!player || !queue || !collection) return;
+  const bool examining = player->workPhase == kExamining;
   pickUpOrder();
   if (player->workPhase == kDeciding) decide();
   work();
-  if (holding() != lastHeld) {
+  // What the last order's work or an examination put into her hands is not the new walk's doing.
+  if (freshOrder || examining) {
+    freshOrder = false;
+    lastHeld = holding();
+    handsChanged = false;
+  } else if (holding() != lastHeld) {
     lastHeld = holding();
     handsChanged = true;
   }

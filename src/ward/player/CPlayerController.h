@@ -121,6 +121,8 @@ private:
   // What her hands hold now, left then right (null for an empty hand).
   std::array<CMapEntity *, 2> holding() const;
   std::array<CMapEntity *, 2> lastHeld{};
+  // An order was picked up this update: its walk's hands are counted from the update's end.
+  bool freshOrder = false;
   struct TBedItem {
     CMapEntity *item;
     CMapEntity *patient; // null once she was told it is gone
