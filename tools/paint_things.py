@@ -299,12 +299,15 @@ def paint_furniture(w, h, index, count, p):
         for k in range(2):
             c.line([(14, 34 + k * 4), (w - 12, 34 + k * 4)], fill=colour("dark"), width=1.4)
     elif shape == "spraystand":
-        # Slim, at the frame's right: the visiting parents wait just left of it.
+        # Slim, at the frame's right: the visiting parents wait just left of it. The spray stands
+        # on its own at the left, on a shelf and in a ring of the stand's: with the spray taken
+        # they show empty.
         x0 = w - 26
-        c.rect(x0, 30, w - 2, h - 4, fill=col, width=1.8, r=4)
-        c.rect(x0 + 5, 6, w - 7, 34, fill=colour("green"), width=1.4, r=3)
-        c.rect(x0 + 8, 0, w - 10, 8, fill=colour("grey"), width=1)
+        c.rect(x0, 12, w - 2, h - 4, fill=col, width=1.8, r=4)
+        c.text((x0 + w - 2) / 2, 30, "+", 14, fill=(255, 255, 255))
         c.text((x0 + w - 2) / 2, 56, label, 8, fill=(255, 255, 255), fit=w - x0 - 6)
+        c.rect(5, 51, x0 + 2, 56, fill=colour("grey"), width=1.2)
+        c.rect(9, 37, x0 + 2, 42, fill=None, outline=colour("grey"), width=1.6)
     elif shape == "stickstand":
         c.rect(4, h - 16, w - 4, h - 4, fill=col, width=1.4, r=2)
         c.line([(w / 2, h - 16), (w / 2, 6)], fill=colour("wood"), width=4)
@@ -392,17 +395,19 @@ def paint_item(w, h, index, count, p):
     shape = p.get("shape")
     col = colour(p.get("colour", "red"))
     if shape == "paper":
+        # The middle stays blank for the bed's number, which the game writes there.
         c.rect(3, 2, w - 3, h - 2, fill=(250, 250, 246), width=1.4, r=2)
-        for y in (9, 14, 19):
-            c.line([(7, y), (w - 7, y)], fill=colour("sky"), width=1.2)
+        c.line([(7, 10), (w - 7, 10)], fill=colour("sky"), width=1.2)
+        c.line([(7, 23), (w - 7, 23)], fill=colour("sky"), width=1.2)
         c.text(w / 2 - 4, 6, "Rx", 6, fill=colour("red"), stroke=None)
     elif shape == "bottle":
-        # The bottle fills the frame's top left 20 x 28 (its number is written there); the rest
-        # of the frame only widens the box the player's feet meet on the floor in front of it.
+        # The bottle fills the frame's top left 20 x 28, its number written on the label, clear of
+        # the hand that holds it by its foot; the rest of the frame only widens the box the
+        # player's feet meet on the floor in front of it.
         bw, bh = 20, 28
         c.rect(3, 9, bw - 3, bh - 2, fill=col, width=1.5, r=3)
         c.rect(6, 2, bw - 6, 10, fill=(240, 240, 240), width=1.3, r=1)
-        c.rect(5, 14, bw - 5, 21, fill=(250, 250, 250), outline=None)
+        c.rect(4, 12, bw - 4, 23, fill=(250, 250, 250), outline=None)
     elif shape == "cup":
         c.poly([(3, 6), (w - 3, 6), (w - 5, h - 2), (5, h - 2)], fill=(250, 250, 250), width=1.5)
         c.rect(4, 8, w - 4, 14, fill=col, outline=None)

@@ -76,10 +76,12 @@ protected:
     bed->setUklizeno(true);
     step();
   }
-  bool captionShown(const std::string &prefix) {
+  // The captions that begin so; `take` removes them once counted.
+  int captionShown(const std::string &prefix, bool take = false) {
+    int n = 0;
     for (CMapEntity_Game *c : named("BONUSTEXT"))
-      if (static_cast<CMapEntity_BonusText *>(c)->text.rfind(prefix, 0) == 0) return true;
-    return false;
+      if (static_cast<CMapEntity_BonusText *>(c)->text.rfind(prefix, 0) == 0 && !c->getKill()) ++n, c->setKill(take);
+    return n;
   }
   void run(int ms) {
     for (int t = 0; t < ms; t += 20) step();
@@ -169,7 +171,7 @@ TEST_F(PlayerPatientTest, MedicineForAnotherBedOrRefusedStaysInAHand) {
 
 // No cabinet on the day: the outbreak is left as it is, the figure stays free and nothing ends.
 // A patient that goes away during the examination is not followed and gets no prescription.
-TEST_F(PlayerPatientTest, NoCabinetGivesUpTheTreatmentAndAGonePatientGetsNoPrescription) {
+TEST_F(PlayerPatientTest, NoCabinetGivesUpTheTreatmentAGonePatientGetsNoPrescriptionAndOneInHandSaysItsPatientWent) {
   CMapEntity_PacientClass *p = bedded(kBedOutbreak);
   workAtBed();
   EXPECT_EQ(figure()->workPhase, CPlayerController::kDeciding);
@@ -191,6 +193,15 @@ TEST_F(PlayerPatientTest, NoCabinetGivesUpTheTreatmentAndAGonePatientGetsNoPresc
   EXPECT_EQ(walker()->patient, nullptr);
   EXPECT_FLOAT_EQ(figure()->getX(), fx);
   EXPECT_FLOAT_EQ(figure()->getY(), fy);
+
+  // A prescription in her hand whose patient goes: she is told so once.
+  freeBed();
+  bedded(kBedWaitingMedicine);
+  dynamic_cast<CMapEntity_Recept *>(figure()->addEntity(std::string("RECEPT")))->bedNumber = bed->getBedNumber();
+  run(200);
+  freeBed();
+  run(600);
+  EXPECT_EQ(captionShown("Bed " + std::to_string(bed->getBedNumber()) + "'s patient has gone"), 1);
 }
 
 // With the cure-touch perk an outbreak is healed on the spot and a sleeper's meter drops, but not
@@ -248,9 +259,9 @@ TEST_F(PlayerPatientTest, APatientSentHomeIsPaidOnceHoweverOftenItsBedIsClicked)
 }
 
 // Her two hands: work that needs a free one is refused aloud, at once with nothing of hers ahead and
-// on arrival behind a walk; a waving patient is paid before a drink is given; a cabinet click right
-// behind an examination hands in the prescription it writes.
-TEST_F(PlayerPatientTest, FullHandsSayWhyPayingComesFirstAndQueuedOrdersAreJudgedWhenCarriedOut) {
+// on arrival behind a walk; a drink goes to a waving patient before its money is taken; a cabinet
+// click right behind an examination hands in the prescription it writes.
+TEST_F(PlayerPatientTest, FullHandsSayWhyADrinkGoesBeforeTheMoneyAndQueuedOrdersAreJudgedWhenCarriedOut) {
   CMapEntity_LekarnaClass *cabinet = addCabinet();
   CMapEntity_PacientClass *child = bedded(kBedOutbreak, "DITEPACIENT1");
   CMapEntity *spray = figure()->addEntity(std::string("SPREJ")), *recept = figure()->addEntity(std::string("RECEPT"));
@@ -266,21 +277,35 @@ TEST_F(PlayerPatientTest, FullHandsSayWhyPayingComesFirstAndQueuedOrdersAreJudge
 
   freeBed();
   figure()->removeEntity(recept);
-  CMapEntity *drink = figure()->addEntity(std::string("DRINK"));
+  figure()->addEntity(std::string("DRINK"));
   CMapEntity_PacientClass *waving = bedded(kBedGivingMoney);
+  TPatientState::setMood(waving, 0.5f);
+  workAtBed();
+  EXPECT_TRUE(waving->getPhase() == kPhaseInBed && waving->getMood() > 0.5f) << "the drink did not go first";
   workAtBed();
   EXPECT_TRUE(waving->getPhase() == kPhaseGone || waving->getPhase() == kPhasePaid) << "not paid";
-  EXPECT_EQ(figure()->getContainedEntityClass(kComfortItemClass), drink) << "the drink went instead";
   run(3000);
   freeBed();
 
   figure()->removeEntity(spray);
-  figure()->removeEntity(drink);
   bedded(kBedOutbreak);
   click((int)bed->getX() + 60, (int)bed->getY() + 40);
   click((int)cabinet->getX() + 40, (int)cabinet->getY() + 40);
   for (int i = 0; i < 1500 && named("LEK").empty(); ++i) step();
   EXPECT_FALSE(named("LEK").empty() || captionShown("No prescription")) << "the prescription was refused";
+
+  // Sent to another outbreak while she examines with one hand free: the prescription fills it, and
+  // each of those clicks says so when she gets there.
+  freeBed();
+  figure()->addEntity(std::string("ODPAD"));
+  CMapEntity_PostelClass *other = dynamic_cast<CMapEntity_PostelClass *>(first("POSTEL4"));
+  for (int k = 0; k < 2; ++k, std::swap(bed, other)) bedded(kBedOutbreak);
+  click((int)bed->getX() + 60, (int)bed->getY() + 40);
+  for (int i = 0; i < 400 && figure()->workPhase != CPlayerController::kExamining; ++i) step();
+  for (int k = 0; k < 3; ++k) click((int)other->getX() + 60, (int)other->getY() + 40);
+  int said = 0;
+  for (int i = 0; i < 300; ++i, step()) said += captionShown("Hands full", true);
+  EXPECT_EQ(said, 3);
 }
 
 } // namespace

@@ -40,12 +40,19 @@ CMapEntity_Game *CMapEntity_Lek::clone() {
   return copy;
 }
 
-void CMapEntity_Lek::renderAdditional(KGraphic *g) {
-  (void)g;
-  Frameset *fs = getSprite() ? getSprite()->getAktivniFrameset() : nullptr;
+namespace {
+// The bed's number over the item's picture, from `left` to `right` and `top` down; none while
+// the item is hidden in a hand.
+void drawBedNumber(CMapEntity *item, uint16_t number, float left, float right, float top) {
+  Frameset *fs = item->getSprite() ? item->getSprite()->getAktivniFrameset() : nullptr;
   const float textAlpha = (fs && std::string(fs->getID()) == "INVISIBLE") ? 0.0f : 1.0f;
   KText *font = entitykit::loadedFont("small2");
   if (!font) return;
   font->setColor(0.0f, 0.0f, 0.0f, textAlpha);
-  font->drawStringCentered(makeString((int)bedNumber).c_str(), (long)x, (long)(x + 20.0f), (long)(y + 23.0f), 0.0f);
+  font->drawStringCentered(makeString((int)number).c_str(), (long)left, (long)right, (long)top, 0.0f);
 }
+} // namespace
+
+void CMapEntity_Lek::renderAdditional(KGraphic *) { drawBedNumber(this, bedNumber, x, x + 20.0f, y + 12.0f); }
+
+void CMapEntity_Recept::renderAdditional(KGraphic *) { drawBedNumber(this, bedNumber, x, x + 24.0f, y + 12.0f); }

@@ -21,10 +21,13 @@ public:
   static constexpr int kReachX = 10, kReachY = 66;
 };
 
-// A prescription: the figure writes it at a bed and hands it in at a cabinet.
+// A prescription: the figure writes it at a bed and hands it in at a cabinet. It shows the bed's
+// number, so the one in her hand says whose it is.
 class CMapEntity_Recept : public CCloneable<CMapEntity_Recept, CMapEntity_Game> {
 public:
   using CCloneable::CCloneable;
+
+  void renderAdditional(KGraphic *g) override;
 
   uint16_t bedNumber = 0;
 };

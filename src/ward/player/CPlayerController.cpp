@@ -19,6 +19,7 @@
 #include "media/Timer.h"
 #include "media/ZSprite.h"
 #include "media/makeString.h"
+#include "ward/cabinet/CMapEntity_Lek.h"
 #include "ward/dispensers/CMapEntity_Automat.h"
 #include "ward/dispensers/CMapEntity_DrinkClass.h"
 #include "ward/furniture/CMapEntity_Vozik.h"
@@ -315,13 +316,51 @@ void CPlayerController::refuse(float x, float y, const std::string &why) {
   entitykit::refusal(collection, x, y, why);
 }
 
-// Centred over her head.
 void CPlayerController::refuseHere(const std::string &why) {
+  playSound("NONO");
+  sayHere(why);
+}
+
+void CPlayerController::sayHere(const std::string &text) {
   KText *font = entitykit::loadedFont("small");
   Frame *f = player->getCurrentFrame();
-  const float width = font ? font->getStringWidth(why.c_str(), -1.0f) : 0.0f;
+  const float width = font ? font->getStringWidth(text.c_str(), -1.0f) : 0.0f;
   const float middle = player->getX() + (f ? (float)f->getSirka() / 2 : 0.0f);
-  refuse(middle - width / 2, player->getY() - 30.0f, why);
+  entitykit::refusal(collection, middle - width / 2, player->getY() - 30.0f, text);
+}
+
+namespace {
+uint16_t bedNumberOf(const CMapEntity *item) {
+  if (const CMapEntity_Recept *r = dynamic_cast<const CMapEntity_Recept *>(item)) return r->bedNumber;
+  if (const CMapEntity_Lek *l = dynamic_cast<const CMapEntity_Lek *>(item)) return l->bedNumber;
+  return 0;
+}
+} // namespace
+
+void CPlayerController::watchBedItems() {
+  std::array<CMapEntity *, 2> held = holding();
+  std::vector<TBedItem> kept;
+  for (CMapEntity *item : held) {
+    const uint16_t number = item ? bedNumberOf(item) : 0;
+    if (!number) continue;
+    auto known = std::find_if(bedItems.begin(), bedItems.end(), [&](const TBedItem &t) { return t.item == item; });
+    const bool fresh = known == bedItems.end();
+    CMapEntity *patient = fresh ? nullptr : known->patient;
+    CMapEntity *occupant = nullptr;
+    for (CMapEntity_Game *e : *collection->getEntitiesPtr()) {
+      CMapEntity_PostelClass *b = dynamic_cast<CMapEntity_PostelClass *>(e);
+      if (b && !b->getParent() && !b->getKill() && b->getBedNumber() == number) occupant = b->getOccupant();
+    }
+    const CMapEntity_PacientClass *p = dynamic_cast<const CMapEntity_PacientClass *>(occupant);
+    if (!p || p->getKill() || (p->getPhase() != kPhaseInBed && p->getPhase() != kPhaseHeld)) occupant = nullptr;
+    if (fresh) patient = occupant;
+    if ((fresh || patient) && (!occupant || occupant != patient)) {
+      sayHere("Bed " + makeString((int)number) + "'s patient has gone");
+      patient = nullptr;
+    }
+    kept.push_back({item, patient});
+  }
+  bedItems = kept;
 }
 
 bool CPlayerController::handsEmpty() {
@@ -360,8 +399,7 @@ void CPlayerController::pickUpOrder() {
   if (!gx || !gy) return;
   player->goalX = *gx;
   player->goalY = *gy;
-  lastHeld = holding();
-  handsChanged = false;
+  freshOrder = true;
 }
 
 void CPlayerController::decide() {
@@ -567,13 +605,20 @@ void CPlayerController::gotoSquare(int tx, int ty) {
 
 void CPlayerController::update() {
   if (!player || !queue || !collection) return;
+  const bool examining = player->workPhase == kExamining;
   pickUpOrder();
   if (player->workPhase == kDeciding) decide();
   work();
-  if (holding() != lastHeld) {
+  // What the last order's work or an examination put into her hands is not the new walk's doing.
+  if (freshOrder || examining) {
+    freshOrder = false;
+    lastHeld = holding();
+    handsChanged = false;
+  } else if (holding() != lastHeld) {
     lastHeld = holding();
     handsChanged = true;
   }
+  watchBedItems();
   if (arrived) arrived = 0;
   if (player->workPhase == kDeciding) {
     if (jsemVCili()) arrive();

@@ -111,11 +111,23 @@ private:
   // over the doctor's head.
   void refuse(float x, float y, const std::string &why);
   void refuseHere(const std::string &why);
+  // A caption centred over her head.
+  void sayHere(const std::string &text);
+  // A prescription or medicine in her hand whose bed's patient leaves is for that bed's next
+  // patient: she is told so once, when she takes it or when the patient goes.
+  void watchBedItems();
   // An order of hers waits or works ahead of a new click: that click is judged when carried out.
   bool ordersAhead();
   // What her hands hold now, left then right (null for an empty hand).
   std::array<CMapEntity *, 2> holding() const;
   std::array<CMapEntity *, 2> lastHeld{};
+  // An order was picked up this update: its walk's hands are counted from the update's end.
+  bool freshOrder = false;
+  struct TBedItem {
+    CMapEntity *item;
+    CMapEntity *patient; // null once she was told it is gone
+  };
+  std::vector<TBedItem> bedItems;
   bool handsEmpty();
   // Pays `amount` with its caption at (x, y) and the chain's length beside it.
   void payChain(float x, float y, const char *label, unsigned amount, TCaptionKind captionKind = TCaptionKind::Plain);

@@ -112,8 +112,9 @@ void CPlayerPatientWork::decide(const std::vector<CMapEntity *> &near) {
       ctl.arrived = 0;
       phase = CPlayerController::kGiveMedicine;
     }
-    // A patient waving money is paid first; a drink in her hand waits for another.
-    if (idle && p->getBedState() != kBedGivingMoney && ctl.player->getContainedEntityClass(kComfortItemClass) && atBed()) {
+    // An item in her hand goes first, also to a patient waving money: it cheers them up, so they
+    // pay more when the next click takes the money.
+    if (idle && ctl.player->getContainedEntityClass(kComfortItemClass) && atBed()) {
       ctl.arrived = 0;
       phase = CPlayerController::kGiveItem;
     }
