@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "BenchGame.h"
+#include "support/WalkOrder.h"
 
 #include "engine/KEvent.h"
 #include "media/Frame.h"
@@ -13,7 +14,6 @@
 #include "ward/player/CPlayerController.h"
 #include "world/CLevelList.h"
 #include "world/CMapEntitiesCollection.h"
-#include "world/CMapEntity_FrontaAkci.h"
 #include "world/CPathFinder.h"
 #include "world/kinds/EntityIds.h"
 
@@ -53,28 +53,10 @@ bool spotOf(CPlayerController *walker, CMapEntity_Game *e, TSpot &out) {
 }
 
 int walkMs(CLevel_Game *level, CMapEntity_Player *p, CPlayerController *w, const TSpot &from, const TSpot &to) {
-  CMapEntity_FrontaAkci *q = CMapEntity_FrontaAkci::najdi(level->getEC());
-  q->setClear(true);
-  advance();
-  level->update(0, true);
-  Rect b = p->getCurrentFrame()->getBoundingBox();
-  p->setXY((float)(from.x * 32 + 16 - b.x) - (float)b.w * 0.5f, (float)(from.y * 32 + 16 - b.y) - (float)b.h * 0.5f);
-  p->goalX = p->goalY = -1;
-  p->workPhase = CPlayerController::kDeciding;
-  akce *a = new akce();
-  a->controller = w;
-  a->id = 0;
-  a->priority = 3;
-  a->addParam(new int32_t(to.x * 32 + 16), true);
-  a->addParam(new int32_t(to.y * 32 + 16), true);
-  q->pridej(a);
-  q->flushPredFronta();
-  for (int frames = 1; frames <= 400; ++frames) {
+  return timedWalkMs(level, p, w, from.x, from.y, to.x, to.y, kFrameMs, [level] {
     advance();
     level->update(0, true);
-    if (w->arrived) return frames * kFrameMs;
-  }
-  return -1;
+  });
 }
 
 int median(std::vector<int> v) {

@@ -13,10 +13,10 @@
 #include "media/Frame.h"
 #include "media/ZSprite.h"
 #include "support/GameDay.h"
+#include "support/WalkOrder.h"
 #include "ward/player/CMapEntity_Player.h"
 #include "ward/player/CPlayerController.h"
 #include "world/CLevelList.h"
-#include "world/CMapEntity_FrontaAkci.h"
 #include "world/CMapa.h"
 #include "world/CPathFinder.h"
 #include "world/kinds/EntityIds.h"
@@ -150,29 +150,7 @@ protected:
 
   // Game time of the real figure's walk from one spot to another, ordered as a click orders it.
   int walkMs(const TSpot &from, const TSpot &to) {
-    CMapEntity_Player *p = figure();
-    CPlayerController *w = walker();
-    CMapEntity_FrontaAkci *q = CMapEntity_FrontaAkci::najdi(level->getEC());
-    q->setClear(true);
-    update();
-    Frame *f = p->getCurrentFrame();
-    Rect b = f->getBoundingBox();
-    p->setXY((float)(from.x * 32 + 16) - (float)b.x - (float)b.w * 0.5f, (float)(from.y * 32 + 16) - (float)b.y - (float)b.h * 0.5f);
-    p->goalX = p->goalY = -1;
-    p->workPhase = CPlayerController::kDeciding;
-    akce *a = new akce();
-    a->controller = w;
-    a->id = 0;
-    a->priority = 3;
-    a->addParam(new int32_t(to.x * 32 + 16), true);
-    a->addParam(new int32_t(to.y * 32 + 16), true);
-    q->pridej(a);
-    q->flushPredFronta();
-    for (int frames = 1; frames <= 400; ++frames) {
-      update();
-      if (w->arrived) return frames * 20;
-    }
-    return -1;
+    return timedWalkMs(level, figure(), walker(), from.x, from.y, to.x, to.y, 20, [this] { update(); });
   }
 };
 
