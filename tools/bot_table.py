@@ -8,7 +8,7 @@ the full bot) and prints, for each list and working day, the money against the g
 try over the newcomer's seeds (median, lowest, highest), on how many seeds the first try was lost,
 the mean tries the day took (a lost day is played again up to four times; one never won counts
 the tries played) and on how many seeds it was never won, how many first tries won with twice the
-goal or reached the expert goal, the largest share of a day's money famous patients paid, the wins
+goal and how many tries reached the expert goal, the largest share of a day's money famous patients paid, the wins
 of any try their pay made (the day's money without it under the goal) and the wins with more
 patients lost than cured; then how many of the full bot's seeds reached the expert goal, its median
 money against it, and the most the day made without cures. A day's line ends with the rules it
