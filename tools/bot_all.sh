@@ -5,6 +5,7 @@
 #                                    play side by side
 #   tools/bot_all.sh --human         the same played by a newcomer who knows only what is drawn (README)
 #   tools/bot_all.sh --seed=N        another seed for the game's chances (and the newcomer's aim)
+#   tools/bot_all.sh --tries=1       a lost day not played again (by default up to four tries)
 #   tools/bot_all.sh --human --difficulty=hard   one list's table
 #   tools/bot_all.sh --no-cure       a bot that never examines nor medicates
 #   tools/bot_all.sh --no-draw       the working days undrawn: the same tables, several times faster

@@ -6,8 +6,8 @@
                                              and the no-cure runs' most into tools/no_cure.csv
 --partial, --changed and --exclude choose the runs as for tools/bot_table.py.
 
-From the newcomer's money on a day over its seeds: easy asks no more than now, well under the
-median and under all but the seeds' worst eighth; medium what about three seeds in four make (the
+From the newcomer's money on a day over its seeds, at the first try: easy asks no more than now,
+well under the median and under all but the seeds' worst eighth; medium what about three seeds in four make (the
 second day, where CI's newcomer plays, what nearly all make); hard what about half make and at
 least medium's goal (a twentieth more on the days played alike on every list). Every goal stays
 above the most the day made without cures (nocure runs) and within what the day's cures pay at

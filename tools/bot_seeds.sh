@@ -6,6 +6,8 @@
 #   tools/bot_seeds.sh --bot=none           the newcomer alone
 #   tools/bot_seeds.sh --no-cure=1-4        also the bot that never cures (what a day pays
 #                                           without cures, which every goal must stay above)
+#   tools/bot_seeds.sh --tries=1            a lost day not played again (by default the newcomer
+#                                           and the full bot play it up to four times)
 # Each run is `test_bot --all --difficulty=D --seed=S` (`--human`, or `--no-draw` for the full
 # bot), its table kept in OUT/human_D_S.txt, OUT/bot_D_S.txt or OUT/nocure_D_S.txt; a table already there is kept, so a
 # stopped batch goes on where it stopped. At most JOBS runs at a time (default 5): each takes a
@@ -14,13 +16,14 @@ set -e
 cd "$(dirname "$0")/.."
 BUILD=${BUILD:-build-bot}
 JOBS=${JOBS:-5}
-human=1-8 bot=1-6 nocure=none lists="easy medium hard"
+human=1-8 bot=1-6 nocure=none lists="easy medium hard" tries=
 for a in "$@"; do
   case "$a" in
   --human=*) human=${a#--human=} ;;
   --bot=*) bot=${a#--bot=} ;;
   --no-cure=*) nocure=${a#--no-cure=} ;;
   --lists=*) lists=${a#--lists=} ;;
+  --tries=*) tries=$a ;;
   *) echo "unknown option $a" >&2; exit 2 ;;
   esac
 done
@@ -43,7 +46,7 @@ echo "$runs" | while read -r who d s; do
   f="$OUT/${who}_${d}_$s.txt"
   # A table is whole once its totals line is written.
   if grep -q "reached the goal" "$f" 2>/dev/null; then continue; fi
-  case $who in human) opt=--human ;; bot) opt=--no-draw ;; nocure) opt="--no-draw --no-cure" ;; esac
+  case $who in human) opt="--human $tries" ;; bot) opt="--no-draw $tries" ;; nocure) opt="--no-draw --no-cure" ;; esac
   echo "./test_bot --all --difficulty=$d --seed=$s $opt > $f.part 2>&1; mv $f.part $f"
 done | xargs -d '\n' -P "$JOBS" -I{} sh -c '{}; true'
 cd - >/dev/null

@@ -4,18 +4,24 @@
     tools/bot_table.py DIR [DIR...] [--goals=tools] [--partial] [--changed=DAY,DAY...]
 
 Reads the tables tools/bot_seeds.sh keeps (human_LIST_SEED.txt: the newcomer, bot_LIST_SEED.txt:
-the full bot) and prints, for each list and working day, the money against the goal over the
-newcomer's seeds (median, lowest, highest), on how many seeds the day was lost, won with twice
-the goal, reached the expert goal, the largest share of its money famous patients paid and on how
-many seeds the win needed what they paid ("made"; a rule is broken where they paid more than the
-ordinary cures of a won day), how many of the full bot's seeds reached the expert goal, its
-median money against it, and the most the day made without cures; then the share of days won after the Tutorial, per list and per seed. A day's
-line ends with the rules it breaks. With --goals=tools the money is set against the goals now in
-tools/campaign.csv and tools/levels (to try goals before playing them again): the money a day
-makes hardly depends on its goal. With --partial the days of runs still going count too (their
-share of days won is then over fewer days). Days named in --changed (their ward or arrivals changed
-since the earlier runs) are read from the last DIR only, or from the DIR numbered N (from 0) for
-DAY@N; --exclude=FILE:DAY,... leaves out the day from tables whose file name starts with FILE.
+the full bot) and prints, for each list and working day, the money against the goal at the first
+try over the newcomer's seeds (median, lowest, highest), on how many seeds the first try was lost,
+the mean tries the day took (a lost day is played again up to four times; one never won counts
+the tries played) and on how many seeds it was never won, how many first tries won with twice the
+goal and how many tries reached the expert goal, the largest share of a day's money famous patients paid, the wins
+of any try their pay made (the day's money without it under the goal) and the wins with more
+patients lost than cured; then how many of the full bot's seeds reached the expert goal, its median
+money against it, and the most the day made without cures. A day's line ends with the rules it
+breaks. Per list follow the share of days after the Tutorial won at the first try (per seed too),
+the share won at last, and the list's rules: the first-try share's band, no three days in a row
+each losing its first try on more than half the seeds, at most one win in ten made by famous pay.
+With --goals=tools the money is set against the goals now in tools/campaign.csv and tools/levels
+(to try goals before playing them again): the money a day makes hardly depends on its goal. With
+--partial the days of runs still going count too (their share of days won is then over fewer
+days). Days named in --changed (their ward or arrivals changed since the earlier runs) are read
+from the last DIR only, or from the DIR numbered N (from 0) for DAY@N; --exclude=FILE:DAY,...
+leaves out the day from tables whose file name starts with FILE. Tables of one-try runs
+(test_bot --tries=1) read as first tries only.
 """
 import csv
 import os
@@ -25,7 +31,7 @@ import sys
 
 LISTS = ["easy", "medium", "hard"]
 LINE = re.compile(r"^(easy|medium|hard)\s+(\S+(?: \d+)?)\s+(day|lab)\s+money\s+(-?\d+) goal\s+(\d+) expert\s+(\d+)"
-                  r"\s+cured\s+(\d+) lost\s+(\d+)\s+(EXPERT|goal|MISSED|UNFINISHED)(?:\s+famous (\d+))?")
+                  r"\s+cured\s+(\d+) lost\s+(\d+)\s+(EXPERT|goal|MISSED|UNFINISHED)(?:\s+famous (\d+))?(?:\s+try (\d+))?")
 FILE = re.compile(r"^(human|bot|nocure)_(easy|medium|hard)_(\d+)\.txt(\.part)?$")
 TOOLS = os.path.dirname(os.path.abspath(__file__))
 
@@ -58,7 +64,8 @@ def tool_goals():
 def read(dirs, retarget, partial=False, changed=(), exclude=()):
     changed = {c.split("@")[0]: int(c.split("@")[1]) if "@" in c else -1 for c in changed}
     exclude = [e.split(":") for e in exclude]
-    """runs[who][list][seed] = [(day, money, goal, expert, finished, famous), ...] in playing order."""
+    """runs[who][list][seed] = [(day, money, goal, expert, finished, famous, cured, lost, attempt), ...]
+    in playing order, each try of a day its own entry."""
     goals = tool_goals() if retarget else {}
     runs = {"human": {}, "bot": {}, "nocure": {}}
     for folder in dirs:
@@ -78,18 +85,32 @@ def read(dirs, retarget, partial=False, changed=(), exclude=()):
                 if any(name.startswith(f) and day == d for f, d in exclude):
                     continue
                 goal, expert = goals.get((lst, day), (goal, expert))
-                days.append((day, money, goal, expert, r.group(9) != "UNFINISHED", int(r.group(10) or 0)))
+                days.append((day, money, goal, expert, r.group(9) != "UNFINISHED", int(r.group(10) or 0),
+                             int(r.group(7)), int(r.group(8)), int(r.group(11) or 1)))
             if days:
                 runs[who].setdefault(lst, {})[seed] = days
     return runs
 
 
 def by_day(seeds):
-    """day -> list of its runs over the seeds, days in playing order."""
+    """day -> its first tries over the seeds, days in playing order."""
     out = {}
     for days in seeds.values():
         for d in days:
-            out.setdefault(d[0], []).append(d)
+            if d[8] == 1:
+                out.setdefault(d[0], []).append(d)
+    return out
+
+
+def tries_by_day(seeds):
+    """day -> for each seed that played it, its tries in order."""
+    out = {}
+    for days in seeds.values():
+        mine = {}
+        for d in days:
+            mine.setdefault(d[0], []).append(d)
+        for day, tries in mine.items():
+            out.setdefault(day, []).append(tries)
     return out
 
 
@@ -98,27 +119,33 @@ def won(d):
 
 
 def table(runs, lst, goals_of):
+    """Prints the list's table; returns its figures and the list's own broken rules."""
     human = by_day(runs["human"].get(lst, {}))
+    tried = tries_by_day(runs["human"].get(lst, {}))
     bot = by_day(runs["bot"].get(lst, {}))
     n = len(runs["human"].get(lst, {}))
     print(f"\n{lst}: newcomer on {n} seeds, full bot on {len(runs['bot'].get(lst, {}))}")
     nocure = by_day(runs["nocure"].get(lst, {}))
-    print(f"{'day':<13} {'goal':>5} {'expert':>6}  {'median':>6} {'low':>5} {'high':>5}  lost  2x  exp famous made"
-          f"  bot-exp bot/exp  nocure  broken")
+    print(f"{'day':<13} {'goal':>5} {'expert':>6}  {'median':>6} {'low':>5} {'high':>5}  lost tries never  2x  exp"
+          f" famous made l>c  bot-exp bot/exp  nocure  broken")
     broken_days = 0
+    walls, run = [], []
     for day in list(human) + [d for d in bot if d not in human]:
         played = day in human
-        rs = human.get(day) or [(day, 0, r[2], r[3], False, 0) for r in bot[day][:1]]
+        rs = human.get(day) or [(day, 0, r[2], r[3], False, 0, 0, 0, 1) for r in bot[day][:1]]
+        every = [t for seed in tried.get(day, []) for t in seed]
         ratios = sorted(r[1] / r[2] for r in rs)
         med = statistics.median(ratios)
         lost = sum(not won(r) for r in rs)
+        # A day never won counts the tries played.
+        tries = statistics.mean(len(t) for t in tried[day]) if played else 0
+        never = sum(not any(won(r) for r in t) for t in tried.get(day, []))
         twice = sum(won(r) and r[1] >= 2 * r[2] for r in rs)
-        expert = sum(r[4] and r[1] >= r[3] for r in rs)
-        # A win the famous patients decided: they paid more than all the ordinary cures together.
-        # Wins they made: without what they paid the day would have been lost.
-        famous = sum(won(r) and r[5] > r[1] - r[5] for r in rs)
-        made = sum(won(r) and r[5] > 0 and r[1] - r[5] < r[2] for r in rs)
-        share = max((r[5] / r[1] for r in rs if r[1] > 0), default=0)
+        expert = sum(r[4] and r[1] >= r[3] for r in every)
+        # Wins a famous patient's pay made: without it the day's money is under the goal.
+        made = sum(won(r) and r[5] > 0 and r[1] - r[5] < r[2] for r in every)
+        worse = sum(won(r) and r[7] > r[6] for r in every)
+        share = max((r[5] / r[1] for r in every if r[1] > 0), default=0)
         b = bot.get(day, [])
         bexp = sum(r[4] and r[1] >= r[3] for r in b)
         bmed = statistics.median(r[1] / r[3] for r in b) if b else 0
@@ -135,27 +162,52 @@ def table(runs, lst, goals_of):
                 if not 1.0 <= med <= 1.6: why.append("median out of 1.0-1.6")
                 if lost * 2 > len(rs): why.append("lost>1/2")
                 if twice == len(rs): why.append("2x on every seed")
+                if tries > 1.5: why.append("tries>1.5")
             if lst == "hard":
                 if not 0.9 <= med <= 1.3: why.append("median out of 0.9-1.3")
                 mg = goals_of("medium", day)
                 if mg is not None and goal < mg: why.append("below medium's goal")
+                if tries > 2: why.append("tries>2")
             if lst != "easy" and expert: why.append("newcomer expert")
-            if famous: why.append("famous decided")
+            if worse: why.append("won with more lost than cured")
         if day != "Tutorial" and b and bexp * 2 < len(b): why.append("bot expert<1/2")
         broken_days += bool(why)
-        newcomer = (f"{med:6.2f} {ratios[0]:5.2f} {ratios[-1]:5.2f}  {lost:>4} {twice:>3} {expert:>4} {share:6.2f} {made:>4}"
-                    if played else f"{'-':>6} {'-':>5} {'-':>5}  {'-':>4} {'-':>3} {'-':>4} {'-':>6} {'-':>4}")
+        # Three days in a row, each losing its first try on more than half the seeds, are a wall.
+        if played:
+            run = run + [day] if lost * 2 > len(rs) else []
+            if len(run) == 3: walls.append(run[0])
+        newcomer = (f"{med:6.2f} {ratios[0]:5.2f} {ratios[-1]:5.2f}  {lost:>4} {tries:5.2f} {never:>5} {twice:>3}"
+                    f" {expert:>4} {share:6.2f} {made:>4} {worse:>3}"
+                    if played else f"{'-':>6} {'-':>5} {'-':>5}  {'-':>4} {'-':>5} {'-':>5} {'-':>3} {'-':>4} {'-':>6}"
+                                   f" {'-':>4} {'-':>3}")
         print(f"{day:<13} {goal:>5} {exp:>6}  {newcomer} {bexp:>4}/{len(b):<3} {bmed:6.2f}  {bare:6d}  {' '.join(why)}")
-    # The share of working days after the Tutorial won, per seed and over all seeds.
-    per_seed = []
+    # The share of working days after the Tutorial won at the first try, per seed and over all
+    # seeds, and the share won at last.
+    per_seed, at_last, wins, made_wins, tries_all = [], 0, 0, 0, []
     for seed, days in sorted(runs["human"].get(lst, {}).items()):
         after = [d for d in days if d[0] != "Tutorial"]
-        per_seed.append((seed, sum(won(d) for d in after), len(after)))
+        first = [d for d in after if d[8] == 1]
+        per_seed.append((seed, sum(won(d) for d in first), len(first)))
+        at_last += sum(won(d) for d in after)
+        wins += sum(won(d) for d in days)
+        made_wins += sum(won(d) and d[5] > 0 and d[1] - d[5] < d[2] for d in days)
+    for day, seeds in tried.items():
+        if day != "Tutorial":
+            tries_all += [len(t) for t in seeds]
     w, t = sum(p[1] for p in per_seed), sum(p[2] for p in per_seed)
     total = 100.0 * w / t if t else 0.0
     seeds = " ".join(f"{s}:{100.0 * a / b:.0f}" for s, a, b in per_seed if b)
-    print(f"won after the Tutorial: {w}/{t} = {total:.1f} %  (per seed {seeds}); days breaking a rule: {broken_days}")
-    return total
+    spread = f", per seed {min(100.0 * a / b for _, a, b in per_seed if b):.0f}-" \
+             f"{max(100.0 * a / b for _, a, b in per_seed if b):.0f} %" if t else ""
+    print(f"won at the first try after the Tutorial: {w}/{t} = {total:.1f} %{spread} ({seeds});"
+          f" won at last {at_last}/{t}, {statistics.mean(tries_all) if tries_all else 0:.2f} tries a day;"
+          f" days breaking a rule: {broken_days}")
+    problems = []
+    if walls:
+        problems.append(f"{lst}: a wall of lost first tries from " + ", ".join(walls))
+    if made_wins * 10 > wins:
+        problems.append(f"{lst}: {made_wins} of {wins} wins made by famous pay")
+    return total, problems
 
 
 def options(prefix):
@@ -176,20 +228,20 @@ def main():
             for d in days:
                 goals[(lst, d[0])] = d[2]
     goals_of = lambda lst, day: goals.get((lst, day))
-    totals = {lst: table(runs, lst, goals_of) for lst in LISTS if any(lst in runs[w] for w in runs)}
-    totals = {k: v for k, v in totals.items() if k in runs["human"]}
-    problems = []
-    if "easy" in totals and totals["easy"] < 92: problems.append("easy total below 92 %")
-    if "medium" in totals and not 70 <= totals["medium"] <= 85: problems.append("medium total out of 70-85 %")
-    if "hard" in totals and not 45 <= totals["hard"] <= 65: problems.append("hard total out of 45-65 %")
+    tables = {lst: table(runs, lst, goals_of) for lst in LISTS if any(lst in runs[w] for w in runs)}
+    totals = {k: v[0] for k, v in tables.items() if k in runs["human"]}
+    problems = [p for k, v in tables.items() if k in runs["human"] for p in v[1]]
+    if "easy" in totals and totals["easy"] < 92: problems.append("easy: first tries won below 92 %")
+    if "medium" in totals and not 70 <= totals["medium"] <= 85: problems.append("medium: first tries won out of 70-85 %")
+    if "hard" in totals and not 45 <= totals["hard"] <= 65: problems.append("hard: first tries won out of 45-65 %")
     if "medium" in totals and "hard" in totals and totals["hard"] > totals["medium"] - 10:
-        problems.append("hard not 10 points below medium")
+        problems.append("hard's first tries not 10 points below medium's")
     higher = [(d, g) for (lst, d), g in goals.items() if lst == "hard" and d != "Tutorial"]
     above = sum(g > goals.get(("medium", d), g) for d, g in higher)
     print(f"\nhard goal above medium's on {above} of {len(higher)} days after the Tutorial")
     if higher and above * 2 <= len(higher): problems.append("hard goal above medium's on too few days")
-    print("totals: " + ", ".join(f"{k} {v:.1f} %" for k, v in totals.items()))
-    print("rules broken: " + ("; ".join(problems) if problems else "none of the totals"))
+    print("won at the first try: " + ", ".join(f"{k} {v:.1f} %" for k, v in totals.items()))
+    print("rules broken: " + ("; ".join(problems) if problems else "none of the lists'"))
     return 0
 
 

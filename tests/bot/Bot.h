@@ -41,6 +41,8 @@ struct DayResult {
   int money = 0, goal = 0, expert = 0, cured = 0, lost = 0;
   // What the cures of famous patients (the mayor, the shaman, the star, the famous child) paid.
   int famous = 0;
+  // The day's try: a lost day is played again, as a person does.
+  int attempt = 1;
   double gameSeconds = 0, wallSeconds = 0;
   bool finished = false;
   double speed() const { return wallSeconds > 0 ? gameSeconds / wallSeconds : 0; }
@@ -52,6 +54,7 @@ struct DayResult {
                   !finished ? "UNFINISHED" : money >= expert ? "EXPERT" : money >= goal ? "goal" : "MISSED");
     std::string out = buf;
     if (famous > 0) out += "  famous " + std::to_string(famous);
+    if (attempt > 1) out += "  try " + std::to_string(attempt);
     return out;
   }
 };

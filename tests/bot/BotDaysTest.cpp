@@ -10,12 +10,14 @@
 #include "Bot.h"
 #include "HumanBot.h"
 #include "RandomInput.h"
+#include "media/CRandom.h"
 
 // The bot plays sampled days of the campaign lists in the real window; `test_bot --all` plays every
 // working day of every difficulty (or of one, with --difficulty=easy|medium|hard) and prints the table,
 // `test_bot --level=NAME` one level, `test_bot --random=N` a random session of N game days; `--human`
-// plays as the newcomer of Human.h, `--seed=N` seeds the game's chances; with `--no-cure` the bot
-// never examines nor medicates; `--no-draw` leaves the working days undrawn, for speed (not with
+// plays as the newcomer of Human.h, `--seed=N` seeds the game's chances; `--all` plays a lost day
+// again up to four times (`--tries=N`; one try by default with `--no-cure`, whose bot
+// never examines nor medicates); `--no-draw` leaves the working days undrawn, for speed (not with
 // `--human`, who sees only what is drawn).
 
 namespace {
@@ -160,8 +162,12 @@ DayResult playHere(BotGame &g, const std::string &diff, bool human, uint32_t see
 }
 
 // Every working day of the three lists, each from the list's own order with the player record
-// carried on: the day, the map after it with the shop, the next day.
-int playAll(int onlyDifficulty, uint32_t seed, bool human, bool noCure) {
+// carried on: the day, the map after it with the shop, the next day. A lost day comes again, as
+// the game rebuilds it, up to `tries` times; then on through the map as after a win (with one try,
+// straight on to the next day).
+int playAll(int onlyDifficulty, uint32_t seed, bool human, bool noCure, int tries) {
+  // A person's next try meets other chances: each try of a day is built from a seed of its own.
+  const uint32_t kTrySeedStep = 1000003u;
   std::vector<DayResult> results;
   std::vector<double> wardFrames;
   std::string why;
@@ -179,18 +185,30 @@ int playAll(int onlyDifficulty, uint32_t seed, bool human, bool noCure) {
             if (noCure && (lab || names[i] == "Tutorial")) continue;
             if (g.engine()->getSoucasnyLevel() != i || !g.level() || g.level()->getLevelName().empty())
               g.goToLevel((int)i);
-            g.frameMs.clear();
-            DayResult r = playHere(g, diff, human, seed + (uint32_t)i, noCure);
-            r.level = names[i];
-            if (r.kind == "day" && wardFrames.size() < g.frameMs.size()) wardFrames = g.frameMs;
-            std::printf("%s\n", r.line().c_str());
-            std::fflush(stdout);
-            results.push_back(r);
-            // On through the map (shop, star) when the day was won; a day lost comes again, so
-            // the bot moves on by the skip.
-            if (r.won() && i + 1 < names.size() && g.engine()->getSoucasnyLevel() == i + 1) {
-              if (Bot(g).named("MAPSTAR")) playHere(g, diff, human, seed + (uint32_t)i, noCure, 120000);
+            DayResult r;
+            for (int t = 1; t <= (lab ? 1 : tries); ++t) {
+              // A summary left standing is no day to play again: the day is built anew.
+              if (t > 1 && g.level() && g.level()->getSummaryShown()) g.goToLevel((int)i);
+              // The game builds the day again as a lost try ends, with the seed fixed now.
+              CRandom::fixSeed(seed + kTrySeedStep * (uint32_t)t);
+              g.frameMs.clear();
+              r = playHere(g, diff, human, seed + (uint32_t)i + kTrySeedStep * (uint32_t)(t - 1), noCure);
+              r.level = names[i];
+              r.attempt = t;
+              if (r.kind == "day" && wardFrames.size() < g.frameMs.size()) wardFrames = g.frameMs;
+              std::printf("%s\n", r.line().c_str());
+              std::fflush(stdout);
+              results.push_back(r);
+              if (r.won() || !r.finished || g.engine()->getSoucasnyLevel() != i) break;
             }
+            CRandom::fixSeed(seed);
+            if (i + 1 >= names.size()) continue;
+            // A day given up moves on to the entry after it, the map where there is one; a day
+            // lost with one try goes straight on to the next day.
+            if (!r.won() && tries > 1 && g.engine()->getSoucasnyLevel() == i) g.goToLevel((int)i + 1);
+            // On through the map (shop, star).
+            if (g.engine()->getSoucasnyLevel() == i + 1 && Bot(g).named("MAPSTAR"))
+              playHere(g, diff, human, seed + (uint32_t)i, noCure, 120000);
           }
         }
       },
@@ -199,19 +217,22 @@ int playAll(int onlyDifficulty, uint32_t seed, bool human, bool noCure) {
     std::fprintf(stderr, "the game did not start: %s\n", why.c_str());
     return 2;
   }
-  int won = 0, expert = 0;
+  int days = 0, won = 0, firstTry = 0, expert = 0;
   double speed = 0, slowest = 0;
   for (const DayResult &r : results) {
+    days += r.attempt == 1 ? 1 : 0;
     won += r.won() ? 1 : 0;
+    firstTry += r.won() && r.attempt == 1 ? 1 : 0;
     expert += r.finished && r.money >= r.expert && r.kind == "day" ? 1 : 0;
     speed += r.speed();
     if (slowest == 0 || r.speed() < slowest) slowest = r.speed();
   }
-  std::printf("\n%zu days: %d reached the goal, %d the expert goal; speed x%.1f real time (slowest day x%.1f)\n",
-              results.size(), won, expert, results.empty() ? 0.0 : speed / results.size(), slowest);
+  std::printf("\n%d days in %zu tries: %d reached the goal (%d at the first try), %d the expert goal; speed x%.1f "
+              "real time (slowest day x%.1f)\n",
+              days, results.size(), won, firstTry, expert, results.empty() ? 0.0 : speed / results.size(), slowest);
   std::printf("longest ward day's %s\n", frameFigures(wardFrames).c_str());
   for (const std::string &m : BotGame::messages()) std::printf("message box: %s\n", m.c_str());
-  return won == (int)results.size() ? 0 : 1;
+  return won == days ? 0 : 1;
 }
 
 // One level of one list by name, for looking into a day: its line of the table.
@@ -253,6 +274,7 @@ int main(int argc, char **argv) {
   bool human = false;
   bool noCure = false;
   bool undrawn = false;
+  int tries = 0;
   for (int i = 1; i < argc; ++i) {
     human = human || std::strcmp(argv[i], "--human") == 0;
     noCure = noCure || std::strcmp(argv[i], "--no-cure") == 0;
@@ -260,11 +282,14 @@ int main(int argc, char **argv) {
     for (int d = 0; d < 3; ++d)
       if (std::string(argv[i]) == std::string("--difficulty=") + BotGame::difficultyName(d)) onlyDifficulty = d;
     if (std::strncmp(argv[i], "--seed=", 7) == 0) seed = (uint32_t)std::strtoul(argv[i] + 7, nullptr, 10);
+    if (std::strncmp(argv[i], "--tries=", 8) == 0) tries = std::max(1, std::atoi(argv[i] + 8));
   }
+  // A day that pays nothing without cures is not worth a second try.
+  if (tries == 0) tries = noCure ? 1 : 4;
   // The newcomer sees only what is drawn.
   if (undrawn && !human) CEngine::setDrawLevel(false);
   for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--all") == 0) return playAll(onlyDifficulty, seed, human, noCure);
+    if (std::strcmp(argv[i], "--all") == 0) return playAll(onlyDifficulty, seed, human, noCure, tries);
     if (std::strncmp(argv[i], "--level=", 8) == 0)
       return playOne(onlyDifficulty < 0 ? 1 : onlyDifficulty, argv[i] + 8, seed, human, noCure);
     if (std::strncmp(argv[i], "--random=", 9) == 0) {
