@@ -4,6 +4,7 @@
 #include "ward/player/CMapEntity_Player.h"
 #include "ward/player/CPlayerController.h"
 #include "world/CLevel_Game.h"
+#include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntity_FrontaAkci.h"
 
 // Game time of the figure's walk between two tiles, ordered as a click orders it: she stands on
