@@ -41,7 +41,7 @@ CMapEntity_Game *named(CLevel_Game *level, const char *name) {
 
 // Where a click on the middle of the thing sends her, as the path finder ends it.
 bool spotOf(CPlayerController *walker, CMapEntity_Game *e, TSpot &out) {
-  Frame *f = e->getCurrentFrame();
+  Frame *f = e->looks().getCurrentFrame();
   Rect a = f ? f->getActionBoundingBox() : Rect{0, 0, 0, 0};
   int tx = 0, ty = 0;
   std::vector<CMapEntity *> under{e};
@@ -57,7 +57,7 @@ int walkMs(CLevel_Game *level, CMapEntity_Player *p, CPlayerController *w, const
   q->setClear(true);
   advance();
   level->update(0, true);
-  Rect b = p->getCurrentFrame()->getBoundingBox();
+  Rect b = p->looks().getCurrentFrame()->getBoundingBox();
   p->setXY((float)(from.x * 32 + 16 - b.x) - (float)b.w * 0.5f, (float)(from.y * 32 + 16 - b.y) - (float)b.h * 0.5f);
   p->goalX = p->goalY = -1;
   p->workPhase = CPlayerController::kDeciding;
@@ -101,7 +101,7 @@ void measureWard(CLevel_Game *level, const std::string &title) {
   CMapEntity_Player *p = dynamic_cast<CMapEntity_Player *>(named(level, "PLAYER"));
   CPlayerController *w = p ? dynamic_cast<CPlayerController *>(p->getController()) : nullptr;
   if (!w) return;
-  Rect b = p->getCurrentFrame()->getBoundingBox();
+  Rect b = p->looks().getCurrentFrame()->getBoundingBox();
   std::vector<TSpot> spots{TSpot{"start", ((int)p->getX() + b.x + b.w / 2) / 32, ((int)p->getY() + b.y + b.h / 2) / 32}};
   for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr()) {
     uint32_t cls = e->getEntityClassID();
