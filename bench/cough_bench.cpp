@@ -41,7 +41,7 @@ CMapEntity_Game *named(CLevel_Game *level, const char *name) {
 
 // Where a click on the middle of the thing sends her, as the path finder ends it.
 bool spotOf(CPlayerController *walker, CMapEntity_Game *e, TSpot &out) {
-  Frame *f = e->getCurrentFrame();
+  Frame *f = e->looks().getCurrentFrame();
   Rect a = f ? f->getActionBoundingBox() : Rect{0, 0, 0, 0};
   int tx = 0, ty = 0;
   std::vector<CMapEntity *> under{e};
@@ -83,7 +83,7 @@ void measureWard(CLevel_Game *level, const std::string &title) {
   CMapEntity_Player *p = dynamic_cast<CMapEntity_Player *>(named(level, "PLAYER"));
   CPlayerController *w = p ? dynamic_cast<CPlayerController *>(p->getController()) : nullptr;
   if (!w) return;
-  Rect b = p->getCurrentFrame()->getBoundingBox();
+  Rect b = p->looks().getCurrentFrame()->getBoundingBox();
   std::vector<TSpot> spots{TSpot{"start", ((int)p->getX() + b.x + b.w / 2) / 32, ((int)p->getY() + b.y + b.h / 2) / 32}};
   for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr()) {
     uint32_t cls = e->getEntityClassID();

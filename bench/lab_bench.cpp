@@ -45,7 +45,7 @@ void BM_LabFrame(benchmark::State &state) {
   }
   size_t pieces = 0;
   for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
-    if (e->getEntityID() == 311 && !e->getParent()) ++pieces;
+    if (e->getEntityID() == 311 && !e->carrying().getParent()) ++pieces;
   for (auto _ : state) {
     advance();
     level->update(0, true);

@@ -107,7 +107,7 @@ private:
     p->name = name;
     p->setEntityID(id);
     if (spriteName) {
-      p->addEntityZSprite(spriteName);
+      p->looks().setSprite(spriteName);
       p->changeFrameset("FRAMESET1");
     }
     return p;

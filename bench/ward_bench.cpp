@@ -60,12 +60,12 @@ void send(CLevel_Game *level, uint32_t type, bool down) {
 
 unsigned countAll(const CMapEntity *e) {
   unsigned n = 1;
-  const std::vector<CMapEntity *> &carried = e->getContainedList();
+  const std::vector<CMapEntity *> &carried = e->carrying().getContainedList();
   for (size_t i = 1; i < carried.size(); ++i) n += countAll(carried[i]);
   return n;
 }
 
-bool whole(const CMapEntity *e) { return e->getAlpha() == 1.0f || e->getAlpha() == -1.0f; }
+bool whole(const CMapEntity *e) { return e->looks().getAlpha() == 1.0f || e->looks().getAlpha() == -1.0f; }
 
 class Ward {
 public:
@@ -174,7 +174,7 @@ private:
     // Both desk chairs with their gauges rising.
     for (CMapEntity_Game *e : *ec->getEntitiesPtr()) {
       CMapEntity_DiagnosticTool *chair = dynamic_cast<CMapEntity_DiagnosticTool *>(e);
-      if (!chair || chair->getParent() || !chair->gauge || chair->occupant) continue;
+      if (!chair || chair->carrying().getParent() || !chair->gauge || chair->occupant) continue;
       CMapEntity_PacientClass *p = arrival(nextSpecies(), chair->getX(), chair->getY() - 40);
       p->sitDown(chair);
       chair->occupant = p;
@@ -194,7 +194,7 @@ private:
     std::vector<CMapEntity_PostelClass *> beds;
     for (CMapEntity_Game *e : *ec->getEntitiesPtr())
       if (CMapEntity_PostelClass *b = dynamic_cast<CMapEntity_PostelClass *>(e))
-        if (!b->getParent() && whole(b) && !b->getOccupant()) beds.push_back(b);
+        if (!b->carrying().getParent() && whole(b) && !b->getOccupant()) beds.push_back(b);
     for (CMapEntity_PostelClass *bed : beds) {
       CMapEntity_PacientClass *p = arrival(nextSpecies(), bed->getX() + 38, bed->getY() - 10);
       p->prevlekniSe();

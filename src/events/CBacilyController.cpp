@@ -77,7 +77,7 @@ void CBacilyController::update() {
     feed();
     if (stayTimer->udalost()) germ->stav = CMapEntity_Bacily::kSeeking;
   }
-  if (germ->isActionCollisionWithEntityID(kSprayCloudID)) killEntity();
+  if (germ->hits().isActionCollisionWithEntityID(kSprayCloudID)) killEntity();
 }
 
 // Beds earlier in the list are likelier: each is a coin toss, and the first that wins is taken.

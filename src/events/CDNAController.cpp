@@ -34,7 +34,7 @@ void CDNAController::update() {
   mouseY = (int32_t)KInput::getMouseY();
   CMapEntity_DNA *piece = dynamic_cast<CMapEntity_DNA *>(entity);
   if (!piece || !collection) return;
-  if (piece->getParent()) {
+  if (piece->carrying().getParent()) {
     piece->effectFlash(0.1f, 1.0f, true);
     return;
   }
@@ -59,11 +59,11 @@ void CDNAController::update() {
 
   if (piece->spin > 360.0f) piece->spin = 0.0f;
   if (piece->spin < 0.0f) piece->spin = 360.0f;
-  if (piece->getSprite()) piece->getSprite()->changeAngle(piece->spin);
+  if (piece->looks().getSprite()) piece->looks().getSprite()->changeAngle(piece->spin);
 
   if (!cursor) return;
   const bool button = KInput::getLeftButtonState();
-  const bool touched = piece->isActionCollisionWithEntity(cursor);
+  const bool touched = piece->hits().isActionCollisionWithEntity(cursor);
   if (touched && button && !cursor->held) {
     cursor->held = piece;
     playSound(engine, "CLICK");
@@ -76,7 +76,7 @@ void CDNAController::update() {
 
   if (cursor->held != piece) return;
   if (button) {
-    Frame *fr = piece->getCurrentFrame();
+    Frame *fr = piece->looks().getCurrentFrame();
     const int ax = fr ? fr->getAX() : 0, ay = fr ? fr->getAY() : 0;
     const int aw = fr ? fr->getAW() : 0, ah = fr ? fr->getAH() : 0;
     piece->setXY((float)(mouseX - ax - aw / 2), (float)(mouseY - ay - ah / 2));
@@ -87,7 +87,7 @@ void CDNAController::update() {
 }
 
 void CDNAController::drop(CMapEntity_DNA *piece, CMapEntity_Game *cursor) {
-  CMapEntity_Miska *dish = dynamic_cast<CMapEntity_Miska *>(cursor->isActionCollisionWithEntityID(kMiskaID));
+  CMapEntity_Miska *dish = dynamic_cast<CMapEntity_Miska *>(cursor->hits().isActionCollisionWithEntityID(kMiskaID));
   if (!dish) return;
   CMapEntity_DNA *wanted = dynamic_cast<CMapEntity_DNA *>(dish->getContainedEntity(kDnaID));
   if (wanted && wanted->getStrands() == piece->getStrands() && wanted->getColour() == piece->getColour() &&

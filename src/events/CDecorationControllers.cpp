@@ -24,7 +24,7 @@ void CMotylController::update() {
   if (!butterfly || !collection) return;
   if (butterfly->stav == CMapEntity_Motyl::kResting) {
     CMapEntity_Game *cursor = collection->getEntityByID(kCursorID);
-    if (cursor && cursor->isActionCollisionWithEntity(butterfly)) {
+    if (cursor && cursor->hits().isActionCollisionWithEntity(butterfly)) {
       butterfly->stav = CMapEntity_Motyl::kFlying;
       butterfly->changeFrameset("LET");
       butterfly->zapniAnimace();

@@ -20,13 +20,13 @@ void CMapEntity_DNA::collectPictures(std::vector<unsigned int> &out) const {
 
 void CMapEntity_DNA::setStrands(int32_t s) {
   strands = s < 0 ? 0 : (s > 8 ? 8 : s);
-  addEntityZSprite("DNA" + std::to_string(strands));
-  if (getSprite()) getSprite()->nastavFrameset("FRAMESET1");
+  looks().setSprite("DNA" + std::to_string(strands));
+  if (looks().getSprite()) looks().getSprite()->nastavFrameset("FRAMESET1");
 }
 
 void CMapEntity_DNA::scaleActionBox(float z) {
   setZoom(z);
-  Frame *f = getCurrentFrame();
+  Frame *f = looks().getCurrentFrame();
   if (!f) return;
   float w = (float)f->getAW(), h = (float)f->getAH();
   f->setAW((int)(w * z));
@@ -36,7 +36,7 @@ void CMapEntity_DNA::scaleActionBox(float z) {
 }
 
 void CMapEntity_DNA::clearActionBox() {
-  if (Frame *f = getCurrentFrame()) {
+  if (Frame *f = looks().getCurrentFrame()) {
     f->setAW(0);
     f->setAH(0);
   }

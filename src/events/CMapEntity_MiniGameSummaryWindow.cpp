@@ -24,8 +24,8 @@ CMapEntity_MiniGameSummarySesit::CMapEntity_MiniGameSummarySesit(unsigned short 
   setEntityClassID(33);
   setEntityID(kMiniGameSummarySesitID);
   name = "MINIGAMESUMMARYSESIT";
-  addEntityZSprite("OUTROTABLE");
-  if (getSprite()) getSprite()->nastavFrameset("FRAMESET1");
+  looks().setSprite("OUTROTABLE");
+  if (looks().getSprite()) looks().getSprite()->nastavFrameset("FRAMESET1");
   setWalkPenalty(200);
   health = 100;
 }
@@ -37,7 +37,7 @@ void CMapEntity_MiniGameSummarySesit::renderAdditional(KGraphic *) {
   KText *font = entitykit::font("gamefont");
   if (!font) return;
   const long x = labPixel(getX()), y = labPixel(getY());
-  const float a = getAlpha() < 0.0f ? 1.0f : getAlpha();
+  const float a = looks().getAlpha() < 0.0f ? 1.0f : looks().getAlpha();
   font->setColor(0.53f, 0.0f, 0.0f, 1.0f);
   font->drawStringCentered("RESEARCH COMPLETED", x + 13, x + 278, y + 90, 0.0f);
   font->setColor(0.0f, 0.39f, 0.51f, a);

@@ -38,6 +38,6 @@ CMapEntity_Hudebnik2::CMapEntity_Hudebnik2(const CMapEntity_Hudebnik2 &o) : CClo
 
 CMapEntity_HudebnikAura::~CMapEntity_HudebnikAura() {
   // A carrier that is itself being deleted is no longer a game entity here, and is left alone.
-  if (CMapEntity_Game *musician = dynamic_cast<CMapEntity_Game *>(getParent()))
+  if (CMapEntity_Game *musician = dynamic_cast<CMapEntity_Game *>(carrying().getParent()))
     if (musician->getHighlight() == this) musician->setHighlight(nullptr);
 }

@@ -22,7 +22,7 @@ void CMiniGameOverController::update() {
   const uint32_t now = CFakeTime::instance()->ms;
   // A dish that is not fully opaque belongs to a completed set fading out.
   CMapEntity_Game *dish = collection->getEntityByID(kMiskaID);
-  if (dish && !frozen && dish->getAlpha() != 1.0f) {
+  if (dish && !frozen && dish->looks().getAlpha() != 1.0f) {
     frozen = 1;
     clockAtFreeze = now;
     limitAtFreeze = clock->timeLimit;
@@ -31,7 +31,7 @@ void CMiniGameOverController::update() {
     const int32_t span = (int32_t)(now - clockAtFreeze);
     clock->timeLimit = limitAtFreeze + span;
     // No dish left at all (no generator to build the next set) also lets the clock run on.
-    if (!dish || dish->getAlpha() == 1.0f) {
+    if (!dish || dish->looks().getAlpha() == 1.0f) {
       frozen = 0;
       timer.nastavSpoustec(timer.getSpoustec() + span);
     }

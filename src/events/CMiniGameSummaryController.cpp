@@ -43,7 +43,7 @@ void CMiniGameSummaryController::update() {
       dynamic_cast<CMapEntity_MiniGameSummarySesit *>(window->getContainedEntity(kMiniGameSummarySesitID));
   if (sesit) {
     sesit->effectIntegrate(0.05f);
-    if (sesit->getZoom() == 1.0f) {
+    if (sesit->looks().getZoom() == 1.0f) {
       CGlobals::instance()->paused = true;
       window->ready = 1;
     }

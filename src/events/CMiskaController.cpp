@@ -15,7 +15,7 @@ void CMiskaController::update() {
   CMapEntity_Miska *dish = dynamic_cast<CMapEntity_Miska *>(entity);
   if (!dish || !collection) return;
   CMapEntity_Game *cursor = collection->getEntityByID(kCursor2ID);
-  if (cursor && dish->filled == 0 && dish->isActionCollisionWithEntity(cursor)) resetFlash();
+  if (cursor && dish->filled == 0 && dish->hits().isActionCollisionWithEntity(cursor)) resetFlash();
   if (flashing) dish->effectFlash(0.1f, 1.0f, true);
 }
 
@@ -40,7 +40,7 @@ void CMiskaSetController::checkSetComplete() {
   if (!entity) return;
   std::vector<CMapEntity_Miska *> dishes;
   bool complete = true;
-  const std::vector<CMapEntity *> &carried = entity->getContainedList();
+  const std::vector<CMapEntity *> &carried = entity->carrying().getContainedList();
   for (size_t i = 1; i < carried.size(); ++i) {
     if (carried[i]->getEntityID() != kMiskaID) continue;
     CMapEntity_Miska *dish = dynamic_cast<CMapEntity_Miska *>(carried[i]);
@@ -60,7 +60,7 @@ void CMiskaSetController::checkSetComplete() {
   }
   for (CMapEntity_Miska *dish : dishes) {
     dish->changeAlpha(-0.01f, true);
-    if (dish->getAlpha() <= 0.0f) {
+    if (dish->looks().getAlpha() <= 0.0f) {
       generateNewSet();
       return;
     }
@@ -69,7 +69,7 @@ void CMiskaSetController::checkSetComplete() {
 
 void CMiskaSetController::generateNewSet() {
   if (!entity) return;
-  const std::vector<CMapEntity *> &carried = entity->getContainedList();
+  const std::vector<CMapEntity *> &carried = entity->carrying().getContainedList();
   for (size_t i = 1; i < carried.size(); ++i) carried[i]->setKill(true);
   completed = 0;
   if (CDNAGeneratorController *g = CDNAGeneratorController::find(collection)) g->generujMisky();

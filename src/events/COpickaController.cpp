@@ -117,7 +117,7 @@ void COpickaController::startLeaving(CMapEntity_Opicka *monkey) {
 }
 
 void COpickaController::ride(CMapEntity_Opicka *monkey) {
-  CMapEntity_Game *player = static_cast<CMapEntity_Game *>(monkey->isActionCollisionWithEntityID(kPlayerID));
+  CMapEntity_Game *player = static_cast<CMapEntity_Game *>(monkey->hits().isActionCollisionWithEntityID(kPlayerID));
   if (player || rideTimer->udalost()) {
     if (CMapEntity_PacientClass *patient = occupant()) {
       if (patient->getTormentor() == monkey) patient->setTormentor(nullptr);
@@ -149,7 +149,7 @@ void COpickaController::leave(CMapEntity_Opicka *monkey) {
   if (leaveSpeedY < kMaxLeaveSpeed) leaveSpeedY += 0.2f;
   monkey->changeX(leaveSpeedX);
   monkey->changeY(leaveSpeedY);
-  if (monkey->getAlpha() > 0.0f) monkey->changeAlpha(-0.01f, true);
+  if (monkey->looks().getAlpha() > 0.0f) monkey->changeAlpha(-0.01f, true);
   if (monkey->getY() > leaveStartY + 80.0f) killEntity();
 }
 

@@ -26,7 +26,7 @@ void glow(CMapEntity *e, bool on) {
   musician->setHighlightOn(on);
   CMapEntity *aura = musician->getHighlight();
   if (!aura) return;
-  if (on) aura->setVisible(true);
+  if (on) aura->looks().setVisible(true);
   else aura->setAlpha(0.0f, true);
 }
 } // namespace
@@ -44,7 +44,7 @@ CPodiumController::~CPodiumController() = default;
 
 bool CPodiumController::cursorOver(CMapEntity_Podium *podium) const {
   CMapEntity_Game *cursor = collection ? collection->getEntityByID(kCursorID) : nullptr;
-  return cursor && cursor->isActionCollisionWithEntity(podium);
+  return cursor && cursor->hits().isActionCollisionWithEntity(podium);
 }
 
 void CPodiumController::restartFlashes(CMapEntity_Podium *podium) {

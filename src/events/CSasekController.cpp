@@ -36,7 +36,7 @@ void playSound(CEngine *engine, const char *key) {
 // An ill face keeps its look when the jester performs.
 bool looksIll(CMapEntity *head) {
   static const char *const ill[] = {"ILL1", "ILL2", "ILL3", "ILL1WAITING", "ILL2WAITING", "ILL3WAITING"};
-  ZSprite *sprite = head->getSprite();
+  ZSprite *sprite = head->looks().getSprite();
   Frameset *fs = sprite ? sprite->getAktivniFrameset() : nullptr;
   if (!fs) return false;
   for (const char *name : ill)
@@ -65,9 +65,9 @@ void CSasekController::onBind() {
 
 void CSasekController::hover(CMapEntity_Sasek *jester) {
   CMapEntity_Game *cursor = collection->getEntityByID(kCursorID);
-  CMapEntity *carrier = jester->getParent();
+  CMapEntity *carrier = jester->carrying().getParent();
   const bool inHand = carrier && (carrier->getEntityID() == kLeftHandID || carrier->getEntityID() == kRightHandID);
-  if (cursor && cursor->isActionCollisionWithEntity(jester) && !inHand) {
+  if (cursor && cursor->hits().isActionCollisionWithEntity(jester) && !inHand) {
     highlight = 1;
     jester->resetFlash();
   }
@@ -124,7 +124,7 @@ void CSasekController::update() {
 }
 
 void CSasekController::waitForClick(CMapEntity_Sasek *jester) {
-  ZSprite *sprite = jester->getSprite();
+  ZSprite *sprite = jester->looks().getSprite();
   Frameset *fs = sprite ? sprite->getAktivniFrameset() : nullptr;
   if (fs && !fs->probihaAnimace()) {
     sprite->nastavFrameset("MRKANI");
@@ -135,7 +135,7 @@ void CSasekController::waitForClick(CMapEntity_Sasek *jester) {
     jester->changeFrameset("OBJEVENISE");
   }
   // A click in the update in which the wait ran out still counts.
-  if (jester->isActionCollisionWithEntityID(kCursorID) && KInput::getLeftButtonState()) perform(jester);
+  if (jester->hits().isActionCollisionWithEntityID(kCursorID) && KInput::getLeftButtonState()) perform(jester);
 }
 
 void CSasekController::perform(CMapEntity_Sasek *jester) {

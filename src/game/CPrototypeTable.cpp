@@ -130,9 +130,9 @@ private:
     if (!own_ || !maker_) {
       e->setEntityClassID(cls_);
       e->setEntityID(id_);
-      e->addEntityZSprite(sprite_ ? sprite_ : name_);
+      e->looks().setSprite(sprite_ ? sprite_ : name_);
       e->name = name_;
-      if (e->getSprite()) e->getSprite()->nastavFrameset(frameset_);
+      if (e->looks().getSprite()) e->looks().getSprite()->nastavFrameset(frameset_);
       if (anim_) e->zapniAnimace();
       if (hasZ_) e->setSortZ(z_, false);
       e->setXY(0.0f, 0.0f);
@@ -144,7 +144,7 @@ private:
       if (limit_ >= 0) e->setContainedLimit((unsigned short)limit_);
       if (hasAlpha_) e->setAlpha(alpha_, true);
       if (rgb_) e->setRGB(1.0f, 1.0f, 1.0f, true);
-      if (hidden_) e->setVisible(false);
+      if (hidden_) e->looks().setVisible(false);
       if (hasNear_) {
         e->approachX = nearX_;
         e->approachY = nearY_;

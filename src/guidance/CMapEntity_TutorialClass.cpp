@@ -10,8 +10,8 @@
 CMapEntity_TutorialClass::CMapEntity_TutorialClass(unsigned short x, unsigned short y, bool solid)
     : CCloneable(x, y, solid) {
   setEntityClassID(kTutorialBubbleClass);
-  if (spriteFactory) addEntityZSprite("TUTORIALBG");
-  if (getSprite()) getSprite()->nastavFrameset("FRAMESET1");
+  if (spriteFactory) looks().setSprite("TUTORIALBG");
+  if (looks().getSprite()) looks().getSprite()->nastavFrameset("FRAMESET1");
   setXY(x, y);
   setWalkPenalty(200);
   health = 100;

@@ -56,7 +56,7 @@ void CTipShopController::onBind() {
   CMapEntity_Game *window = collection ? collection->getEntityByID(kShopWindowID) : nullptr;
   CMapEntity *meds = window ? window->getContainedEntity(kMedsUpgradeID) : nullptr;
   if (!meds) return;
-  const std::vector<CMapEntity *> &carried = meds->getContainedList();
+  const std::vector<CMapEntity *> &carried = meds->carrying().getContainedList();
   for (size_t i = 1; i < carried.size() && !starDot; ++i)
     if (carried[i]->getEntityID() == kPuntikID) starDot = carried[i];
 }
@@ -172,7 +172,7 @@ void CTipPerkController::update() {
       if (e->getEntityClassID() != kPatientClass) continue;
       if (mood) mood->cheer(e);
       CMapEntity *head = e->getContainedEntityClass(kHeadClass);
-      ZSprite *s = head ? head->getSprite() : nullptr;
+      ZSprite *s = head ? head->looks().getSprite() : nullptr;
       Frameset *fs = s ? s->getAktivniFrameset() : nullptr;
       if (head && (!fs || !illFrameset(fs->getID()))) head->changeFrameset("VERYGOOD");
     }

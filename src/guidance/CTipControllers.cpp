@@ -84,7 +84,7 @@ void CTipOutbreakTriggerController::update() {
     p->synchronizujNaladu();
     p->setRecoverySpeed(0.4f);
     CMapEntity *head = p->getContainedEntityClass(CMapEntity_PacientClass::kHeadClass);
-    if (head && head->getSprite()) head->getSprite()->nastavFrameset("ILL3");
+    if (head && head->looks().getSprite()) head->looks().getSprite()->nastavFrameset("ILL3");
   }
   if (p->getBedState() == kBedOutbreak) holdOutbreak = true;
   bool examining = false;

@@ -26,7 +26,7 @@ namespace tipkit {
 CMapEntity_Game *carryArrow(CMapEntity *bubble, float dx, float dy, float angle) {
   CMapEntity_Game *a = CMapEntitiesFactory::instance()->cloneEntity("SIPKA");
   bubble->addEntity(a, true, true);
-  if (angle != 0.0f && a->getSprite()) a->getSprite()->setAngle(angle);
+  if (angle != 0.0f && a->looks().getSprite()) a->looks().getSprite()->setAngle(angle);
   a->setXOffset(dx, false);
   a->setYOffset(dy, false);
   a->syncWithParentPosition();
@@ -35,7 +35,7 @@ CMapEntity_Game *carryArrow(CMapEntity *bubble, float dx, float dy, float angle)
 
 CMapEntity_Game *freeArrow(CMapEntitiesCollection *collection, float x, float y, float angle, int z) {
   CMapEntity_Game *a = CMapEntitiesFactory::instance()->cloneEntity("SIPKA");
-  if (angle != 0.0f && a->getSprite()) a->getSprite()->setAngle(angle);
+  if (angle != 0.0f && a->looks().getSprite()) a->looks().getSprite()->setAngle(angle);
   a->setXY(x, y);
   a->setSortZ(z, false);
   collection->addEntity(a);

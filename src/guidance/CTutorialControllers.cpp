@@ -74,7 +74,7 @@ void CTutorialStep::specificHandleMessages(KEvent *ev) {
   if (!ev || ev->type != K_EVENT_MOUSEDOWN || ev->button != 1 || !collection) return;
   for (CMapEntity_Game *e : *collection->getEntitiesPtr()) {
     if (e->getEntityClassID() != kPatientClass || !e->locked || e->getKill()) continue;
-    Frame *f = e->getCurrentFrame();
+    Frame *f = e->looks().getCurrentFrame();
     if (!f) continue;
     const Rect box = f->getActionBoundingBox();
     const float x = (float)ev->mouseX - e->getX() - (float)box.x, y = (float)ev->mouseY - e->getY() - (float)box.y;
@@ -225,7 +225,7 @@ void CTutorial6Controller::onBind() {
   // Pointing up with its tip just inside the bottle's foot: the arrow hides none of it, and a click
   // where it points takes the bottle.
   CMapEntity_Game *medicine = collection->getEntityByID(kMedicineID);
-  Frame *f = medicine ? medicine->getCurrentFrame() : nullptr;
+  Frame *f = medicine ? medicine->looks().getCurrentFrame() : nullptr;
   const Rect box = f ? f->getActionBoundingBox() : Rect{0, 0, 0, 0};
   const float tipX = f ? medicine->getX() + (float)box.x + (float)box.w / 2 : 340.0f;
   const float tipY = f ? medicine->getY() + (float)box.y + (float)box.h - 4 : 90.0f;
@@ -238,7 +238,7 @@ void CTutorial6Controller::update() {
   if (!entity || !collection) return;
   hold(5);
   CMapEntity_Game *medicine = collection->getEntityByID(kMedicineID);
-  if (medicine && medicine->getParent()) dropMedicineArrow();
+  if (medicine && medicine->carrying().getParent()) dropMedicineArrow();
   if (!medicine)
     if (CMapEntity *bedArrow = entity->getContainedEntity((unsigned short)kArrowID)) bedArrow->setKill(true);
   CMapEntity_PacientClass *p = patient();

@@ -67,7 +67,7 @@ void CCreditsController::update() {
 
   if (flashRising) {
     if (white) white->changeAlpha(0.04f, true);
-    if (!white || white->getAlpha() >= 1.0f) {
+    if (!white || white->looks().getAlpha() >= 1.0f) {
       flashRising = false;
       menukit::playSound("PHOTOCLICK");
     }
@@ -75,10 +75,10 @@ void CCreditsController::update() {
     if (white) white->changeAlpha(-0.04f, true);
     if (!credits->fromMenu) menukit::closeIfOpen(collection, kConfettiID);
   }
-  if (credits->getAlpha() < 1.0f && !flashRising && !ending) {
+  if (credits->looks().getAlpha() < 1.0f && !flashRising && !ending) {
     credits->setAlpha(1.0f, true);
   }
-  if (credits->getAlpha() == 1.0f) credits->scroll -= 0.6f * f;
+  if (credits->looks().getAlpha() == 1.0f) credits->scroll -= 0.6f * f;
 
   const bool passed = credits->scroll <= -(float)(credits->getRadky().size() * 20);
   if (!credits->fromMenu) {
@@ -92,7 +92,7 @@ void CCreditsController::update() {
   }
   if (passed || (KInput::getLeftButtonState() && dismissTimer.udalost())) ending = true;
   if (ending) {
-    float a = credits->getAlpha() - 0.04f * f;
+    float a = credits->looks().getAlpha() - 0.04f * f;
     credits->setAlpha(a < 0.0f ? 0.0f : a, false);
     if (a <= 0.0f) {
       credits->setKill(true);

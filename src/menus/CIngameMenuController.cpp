@@ -87,7 +87,7 @@ void CStatusMenuController::onBind() {
 void CStatusMenuController::specificHandleMessages(KEvent *ev) {
   if (ev->type != K_EVENT_MOUSEDOWN || ev->button != 1) return;
   CMapEntity_Game *pointer = cursor(collection);
-  if (!pointer || !pointer->isActionCollisionWithEntity(entity)) return;
+  if (!pointer || !pointer->hits().isActionCollisionWithEntity(entity)) return;
   CMapEntity_Game *menu = collection->getEntityByID(kIngameMenuID);
   CMapEntity_Game *options = collection->getEntityByID(kOptionsIngameID);
   if (!menu && !options) {
@@ -106,7 +106,7 @@ void CStatusMenuController::specificHandleMessages(KEvent *ev) {
 void CStatusMenuController::update() {
   CIngameMenuController::update();
   CMapEntity_Game *pointer = cursor(collection);
-  if (pointer && pointer->isActionCollisionWithEntity(entity)) {
+  if (pointer && pointer->hits().isActionCollisionWithEntity(entity)) {
     hovered = 1;
     entity->resetFlash();
   }

@@ -16,7 +16,7 @@ bool CMapButtonController::pointed(bool second) const {
   for (unsigned int id : {kCursorID, kSecondCursorID}) {
     if (id == kSecondCursorID && !second) continue;
     CMapEntity_Game *pointer = collection->getEntityByID(id);
-    if (pointer && pointer->isActionCollisionWithEntity(entity)) return true;
+    if (pointer && pointer->hits().isActionCollisionWithEntity(entity)) return true;
   }
   return false;
 }
@@ -42,7 +42,7 @@ void CPlayButtonController::update() {
   if (CMapEntity_Game *shop = collection->getEntityByID(kShopIconID))
     shop->changeFrameset(canBuyUpgrade() || canBuyPerk() ? "OPEN" : "CLOSED");
 
-  const bool down = entity->isActionCollisionWithEntityID(kCursorID) && KInput::getLeftButtonState();
+  const bool down = entity->hits().isActionCollisionWithEntityID(kCursorID) && KInput::getLeftButtonState();
   if (down && !clicked) {
     if (!canBuyPerk()) {
       clicked = 1;
@@ -71,7 +71,8 @@ void CPlayButtonController::update() {
 
 void CMainMenuButtonController::specificHandleMessages(KEvent *ev) {
   if (ev->type != K_EVENT_MOUSEDOWN || ev->button != 1 || !engine) return;
-  if (!entity->isActionCollisionWithEntityID(kCursorID) && !entity->isActionCollisionWithEntityID(kSecondCursorID))
+  if (!entity->hits().isActionCollisionWithEntityID(kCursorID) &&
+      !entity->hits().isActionCollisionWithEntityID(kSecondCursorID))
     return;
   // Saved first, so the title screen offers to continue from here.
   engine->saveGame();

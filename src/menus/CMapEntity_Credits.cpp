@@ -16,7 +16,7 @@ CMapEntity_Credits::CMapEntity_Credits(const CMapEntity_Credits &o)
   }
   CEngine *running = CEngine::running();
   const bool male = running && running->getPlayer() && running->getPlayer()->getPohlavi() == 1;
-  if (getSprite()) addEntityZSprite(male ? "VICTORYBGBWM" : "VICTORYBGBWF");
+  if (looks().getSprite()) looks().setSprite(male ? "VICTORYBGBWM" : "VICTORYBGBWF");
   setAlpha(0.0f, true);
 }
 
@@ -30,7 +30,7 @@ float CMapEntity_Credits::lineAlpha(float top) const {
   // A line fades in over its last steps up from the frame's foot and out over its first steps
   // under the frame's head, so none runs over the photograph's white border.
   const float edge = std::min(top - kFrameTop, kFrameBottom - bottom);
-  const float a = getAlpha() == -1.0f ? 1.0f : getAlpha();
+  const float a = looks().getAlpha() == -1.0f ? 1.0f : looks().getAlpha();
   return edge >= kFadeBand ? a : a * edge / kFadeBand;
 }
 

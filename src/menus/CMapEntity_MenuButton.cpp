@@ -18,11 +18,11 @@ CMapEntity_MenuButton::CMapEntity_MenuButton(const CMapEntity_MenuButton &o) : C
 CMapEntity_MenuButton::~CMapEntity_MenuButton() { CLogger::instance()->log("MENU BUTTON DESTRUCTOR"); }
 
 void CMapEntity_MenuButton::renderAdditional(KGraphic *) {
-  menukit::drawCentred("gamefont", label, x, x + 224.0f, y + 15.0f, 0.36f, 0.30f, 0.23f, getAlpha());
+  menukit::drawCentred("gamefont", label, x, x + 224.0f, y + 15.0f, 0.36f, 0.30f, 0.23f, looks().getAlpha());
 }
 
 void CMapEntity_MenuButtonHero::renderAdditional(KGraphic *) {
-  menukit::drawCentred("gamefont", label, x, x + labelWidth(), y + 140.0f, 0.0f, 0.39f, 0.51f, getAlpha());
+  menukit::drawCentred("gamefont", label, x, x + labelWidth(), y + 140.0f, 0.0f, 0.39f, 0.51f, looks().getAlpha());
 }
 
 void CMapEntity_MenuButtonHero::dropMagnets() { menukit::killCarried(this, menukit::kMagnetID); }

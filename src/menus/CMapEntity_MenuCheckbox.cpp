@@ -23,12 +23,12 @@ CMapEntity_MenuCheckbox::~CMapEntity_MenuCheckbox() { CLogger::instance()->log("
 void CMapEntity_MenuCheckbox::setState(bool on) {
   checked = on ? 1 : 0;
   action();
-  if (getSprite()) changeFrameset(on ? "CHECKED" : "UNCHECKED");
+  if (looks().getSprite()) changeFrameset(on ? "CHECKED" : "UNCHECKED");
   CLogger::instance()->log(on ? "Checking checkbox" : "Unchecking checkbox");
 }
 
 void CMapEntity_MenuCheckbox::renderAdditional(KGraphic *) {
-  menukit::drawCentred("gamefont", label, x, x + 224.0f, y + 11.0f, 0.0f, 0.39f, 0.51f, getAlpha());
+  menukit::drawCentred("gamefont", label, x, x + 224.0f, y + 11.0f, 0.0f, 0.39f, 0.51f, looks().getAlpha());
 }
 
 CMapEntity_MenuCheckbox *CMapEntity_MenuCheckboxTest::clone() {

@@ -22,7 +22,7 @@ CMapEntity_MenuInputbox::~CMapEntity_MenuInputbox() { CLogger::instance()->log("
 
 void CMapEntity_MenuInputbox::renderAdditional(KGraphic *) {
   menukit::drawCentred("gamefont", editing ? text + "_" : text, x, x + 224.0f, y + 15.0f, 0.36f, 0.30f, 0.23f,
-                       getAlpha());
+                       looks().getAlpha());
 }
 
 CMapEntity_MenuInputboxName::CMapEntity_MenuInputboxName(unsigned short x, unsigned short y, bool solid)

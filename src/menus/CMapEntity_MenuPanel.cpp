@@ -11,9 +11,9 @@
 using menukit::carry;
 
 void CMapEntity_MenuPanel::drawTitle(const char *title) {
-  if (getAlpha() == -1.0f) setAlpha(1.0f, false);
-  menukit::drawCentred("gamefont", title, x + 96.0f, x + 221.0f, y + 45.0f, 0.0f, 0.39f, 0.51f, getAlpha());
-  menukit::drawCentred("gamefont", title, x + 97.0f, x + 222.0f, y + 45.0f, 0.0f, 0.39f, 0.51f, getAlpha());
+  if (looks().getAlpha() == -1.0f) setAlpha(1.0f, false);
+  menukit::drawCentred("gamefont", title, x + 96.0f, x + 221.0f, y + 45.0f, 0.0f, 0.39f, 0.51f, looks().getAlpha());
+  menukit::drawCentred("gamefont", title, x + 97.0f, x + 222.0f, y + 45.0f, 0.0f, 0.39f, 0.51f, looks().getAlpha());
 }
 
 CMapEntity_MainMenu::CMapEntity_MainMenu(const CMapEntity_MainMenu &o) : CCloneable(o) {

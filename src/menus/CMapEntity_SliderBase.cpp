@@ -35,7 +35,7 @@ void CMapEntity_SliderBase::setValue(float v) {
 }
 
 void CMapEntity_SliderBase::renderAdditional(KGraphic *) {
-  menukit::drawCentred("gamefont", label, x, x + 220.0f, y, 0.36f, 0.30f, 0.23f, getAlpha());
+  menukit::drawCentred("gamefont", label, x, x + 220.0f, y, 0.36f, 0.30f, 0.23f, looks().getAlpha());
 }
 
 CMapEntity_SliderBase *CMapEntity_MusicSliderBase::clone() {

@@ -37,7 +37,7 @@ void CMenuButtonContinueController::action() {
 }
 
 void CMenuButtonNewGameController::onBind() {
-  CMapEntity *panel = entity ? entity->getParent() : nullptr;
+  CMapEntity *panel = entity ? entity->carrying().getParent() : nullptr;
   if (panel && panel->getEntityID() == kIngameMenuID)
     if (auto *b = dynamic_cast<CMapEntity_MenuButton *>(entity)) b->label = "MAIN MENU";
 }
@@ -77,7 +77,7 @@ void CMenuButtonCreditsController::action() {
   CMapEntity_Game *e = CMapEntitiesFactory::instance()->cloneEntity("CREDITS");
   if (!e) return;
   if (auto *credits = dynamic_cast<CMapEntity_Credits *>(e)) credits->fromMenu = 1;
-  e->addEntityZSprite("MENUBW");
+  e->looks().setSprite("MENUBW");
   e->setXY(0.0f, 0.0f);
   collection->addEntity(e);
   collection->focus(e, nullptr);
@@ -101,7 +101,7 @@ void CMenuButtonNewGameBackController::action() {
 
 void CMenuButtonProfileController::action() {
   auto *button = dynamic_cast<CMapEntity_MenuButtonProfile *>(entity);
-  CMapEntity *panel = entity->getParent();
+  CMapEntity *panel = entity->carrying().getParent();
   CProfiles *profiles = engine ? engine->built().getProfiles() : CProfiles::getCurrent();
   if (!button || !panel || !profiles || button->slot < 0) return;
   // One set of rename widgets at a time: those of an earlier click go.
@@ -149,7 +149,7 @@ void CMenuButtonAudioBackController::action() {
 
 // Closes its own panel: the options panel or the video panel, whichever carries it.
 void CMenuButtonVideoBackController::action() {
-  if (CMapEntity *panel = entity->getParent())
+  if (CMapEntity *panel = entity->carrying().getParent())
     panel->setKill(true);
   else
     closeIfOpen(collection, kOptionsID);
@@ -160,13 +160,13 @@ void CMenuButtonVideoBackController::action() {
 }
 
 void CMenuButtonQYesController::action() {
-  CMapEntity *window = entity->getParent();
+  CMapEntity *window = entity->carrying().getParent();
   if (!window) return;
   if (auto *kind = dynamic_cast<CMenuQuestionWindowController *>(window->getController())) kind->action();
 }
 
 void CMenuButtonQNoController::action() {
-  if (!entity->getParent()) return;
+  if (!entity->carrying().getParent()) return;
   closing = 1;
   closeTimer.reset();
 }
@@ -174,7 +174,7 @@ void CMenuButtonQNoController::action() {
 void CMenuButtonQNoController::update() {
   CMenuButtonController::update();
   if (!closing || !closeTimer.udalost()) return;
-  CMapEntity *window = entity->getParent();
+  CMapEntity *window = entity->carrying().getParent();
   if (auto *modal = dynamic_cast<CMenuModal *>(window))
     modal->dismiss(collection);
   else if (window) {
@@ -185,7 +185,7 @@ void CMenuButtonQNoController::update() {
 
 void CMenuButtonContinueIngameController::action() {
   collection->unfocus(nullptr);
-  if (auto *panel = static_cast<CMapEntity_Game *>(entity->getParent())) panel->closing = 1;
+  if (auto *panel = static_cast<CMapEntity_Game *>(entity->carrying().getParent())) panel->closing = 1;
   playSound("PANEL_DISAPPEAR");
   CGlobals::instance()->paused = false;
   CEngine::setWinFocus(true);
@@ -202,7 +202,7 @@ void CMenuButtonOptionsIngameController::action() {
 }
 
 void CMenuButtonTomainController::action() {
-  if (CMapEntity *panel = entity->getParent()) panel->setKill(true);
+  if (CMapEntity *panel = entity->carrying().getParent()) panel->setKill(true);
   open(collection, "INGAMEMENU", 260.0f, 100.0f);
   CVideoOptions::instance()->aplikuj();
   CVideoOptions::instance()->uloz();

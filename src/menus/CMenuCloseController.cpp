@@ -17,7 +17,7 @@ void CMenuCloseController::specificHandleMessages(KEvent *ev) {
 
 void CMenuCloseController::update() {
   hover(collection, entity, hovered);
-  if (closeRequested) close(static_cast<CMapEntity_Game *>(entity->getParent()));
+  if (closeRequested) close(static_cast<CMapEntity_Game *>(entity->carrying().getParent()));
   closeRequested = 0;
 }
 

@@ -25,7 +25,7 @@ void CMenuInputboxController::specificHandleMessages(KEvent *ev) {
     collection->defocus();
     collection->focusAdd(box, nullptr);
     box->editing = 1;
-    if (CMapEntity *panel = box->getParent())
+    if (CMapEntity *panel = box->carrying().getParent())
       if (CMapEntity *close = panel->getContainedEntity(kCloseBoxID))
         collection->focusAdd(static_cast<CMapEntity_Game *>(close), nullptr);
     return;

@@ -16,8 +16,8 @@ float CSliderDragController::valueAt(float mouseX, float trackX) {
 void CSliderDragController::update() {
   menukit::hover(collection, entity, hovered);
   CMapEntity_Game *cursor = menukit::cursor(collection);
-  if (!cursor || !cursor->isActionCollisionWithEntity(entity) || !KInput::getLeftButtonState()) return;
-  auto *track = dynamic_cast<CMapEntity_SliderBase *>(entity->getParent());
+  if (!cursor || !cursor->hits().isActionCollisionWithEntity(entity) || !KInput::getLeftButtonState()) return;
+  auto *track = dynamic_cast<CMapEntity_SliderBase *>(entity->carrying().getParent());
   if (!track) {
     CLogger::instance()->log("Slider base not found for slider!");
     fatalError("Slider base not found for slider!", 0);

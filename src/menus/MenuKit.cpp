@@ -24,7 +24,7 @@ void placeWidget(CMapEntity_Game *widget, unsigned short x, unsigned short y, un
 }
 
 bool underCursor(CMapEntitiesCollection *c, CMapEntity *widget) {
-  return entitykit::underCursor(c, widget) && widget->getAlpha() == 1.0f;
+  return entitykit::underCursor(c, widget) && widget->looks().getAlpha() == 1.0f;
 }
 
 void hover(CMapEntitiesCollection *c, CMapEntity *widget, int &hovered) {
@@ -61,7 +61,7 @@ void closeIfOpen(CMapEntitiesCollection *c, unsigned int id) {
 }
 
 void killCarried(CMapEntity *carrier, unsigned int id) {
-  const std::vector<CMapEntity *> &list = carrier->getContainedList();
+  const std::vector<CMapEntity *> &list = carrier->carrying().getContainedList();
   for (size_t i = 1; i < list.size(); ++i)
     if (list[i]->getEntityID() == id) list[i]->setKill(true);
 }
@@ -81,7 +81,7 @@ std::vector<CMapEntity *> focusedTopLevel(CMapEntitiesCollection *c) {
   for (CMapEntity_Game *e : *c->getEntitiesPtr()) {
     if (!e->getFocus() || e->getKill()) continue;
     // The status bar's menu button keeps the focus while the bar lost it.
-    if (!e->getParent() || !e->getParent()->getFocus()) out.push_back(e);
+    if (!e->carrying().getParent() || !e->carrying().getParent()->getFocus()) out.push_back(e);
   }
   return out;
 }
@@ -94,9 +94,9 @@ void restoreFocus(CMapEntitiesCollection *c, const std::vector<CMapEntity *> &fo
   }
   auto listed = [&](CMapEntity *e) { return std::find(focused.begin(), focused.end(), e) != focused.end(); };
   for (CMapEntity_Game *e : *c->getEntitiesPtr())
-    if (!e->getParent()) e->setFocus(listed(e));
+    if (!e->carrying().getParent()) e->setFocus(listed(e));
   for (CMapEntity_Game *e : *c->getEntitiesPtr())
-    if (e->getParent() && listed(e)) e->setFocus(true);
+    if (e->carrying().getParent() && listed(e)) e->setFocus(true);
 }
 
 } // namespace menukit

@@ -59,9 +59,9 @@ void applySpeciesTo(CMapEntity_PacientClass &p, const TSpecies &s) {
   if (s.pressureSpeed >= 0.0f) p.setPressureSpeed(s.pressureSpeed);
   p.setCelebrity(s.celebrity != 0);
   p.setEntityID(s.id);
-  p.addEntityZSprite(s.sprite);
+  p.looks().setSprite(s.sprite);
   p.name = s.name;
-  if (p.getSprite()) p.getSprite()->nastavFrameset("FRAMESET1");
+  if (p.looks().getSprite()) p.looks().getSprite()->nastavFrameset("FRAMESET1");
   p.setXY(p.getX(), p.getY());
   p.setWalkPenalty(200);
   CLogger::instance()->log("setting penalty for " + p.name + ": " + makeString(200));

@@ -13,5 +13,5 @@ void CNemocnejBacilyController::update() {
   b->changeX((float)b->stepX);
   b->changeY((float)b->stepY);
   b->changeAlpha(-0.005f, true);
-  if (b->getAlpha() == 0.0f) killEntity();
+  if (b->looks().getAlpha() == 0.0f) killEntity();
 }

@@ -33,7 +33,7 @@ CPacientController::TWardPace CPacientController::pace;
 
 namespace {
 
-Frame *frameOf(CMapEntity *e) { return e ? e->getCurrentFrame() : nullptr; }
+Frame *frameOf(CMapEntity *e) { return e ? e->looks().getCurrentFrame() : nullptr; }
 } // namespace
 
 CPacientController::CPacientController(CMapEntity_Game *e, CMapEntitiesCollection *c, CEngine *eng, std::string bindTo)
@@ -125,10 +125,10 @@ void CPacientController::switchPacientFrameset(CMapEntity_PacientClass *p, const
                                                bool hand, bool body) {
   if (!p) return;
   // Straight on the sprite: the carried parts keep their own framesets.
-  if (body && p->getSprite()) p->getSprite()->nastavFrameset(name.c_str());
+  if (body && p->looks().getSprite()) p->looks().getSprite()->nastavFrameset(name.c_str());
   if (hand) {
     if (CMapEntity *h = p->getContainedEntityClass(CMapEntity_PacientClass::kHandClass)) {
-      if (h->getSprite()) h->getSprite()->nastavFrameset(name.c_str());
+      if (h->looks().getSprite()) h->looks().getSprite()->nastavFrameset(name.c_str());
       bool behind = name == "LYING" && (p->getKind() == 0 || p->getKind() == 4);
       h->setSortZ(behind ? -1 : 5, false);
     }
@@ -136,7 +136,7 @@ void CPacientController::switchPacientFrameset(CMapEntity_PacientClass *p, const
   }
   if (head)
     if (CMapEntity *h = p->getContainedEntityClass(CMapEntity_PacientClass::kHeadClass))
-      if (h->getSprite()) h->getSprite()->nastavFrameset(name.c_str());
+      if (h->looks().getSprite()) h->looks().getSprite()->nastavFrameset(name.c_str());
 }
 
 int CPacientController::getPocetPacientu() const {
@@ -157,7 +157,7 @@ void CPacientController::specificHandleMessages(KEvent *ev) {
   }
   if (ev->type != K_EVENT_MOUSEDOWN || ev->button != 1) return;
   CMapEntity_Game *c = cursor();
-  bool under = c && (c->isActionCollisionWithEntity(p) || p->isActionCollisionWithEntity(c));
+  bool under = c && (c->hits().isActionCollisionWithEntity(p) || p->hits().isActionCollisionWithEntity(c));
   TPatientPhase ph = p->getPhase();
   if ((ph == kPhaseInBed || ph == kPhaseHeld || ph == kPhasePaid || ph == kPhaseGone) && !bylKlik && under) {
     queueAction(this, 1, 1);
@@ -183,11 +183,11 @@ void CPacientController::update() {
   if (p->getHearts() < p->getHeartsBefore()) heartsPulsing = 1;
   if (bar && heartsPulsing) {
     bar->effectPulse(0.6f, 2);
-    if (bar->effectPulseOver()) heartsPulsing = 0;
+    if (bar->looks().effectPulseOver()) heartsPulsing = 0;
   }
   if (bar && p->getMood() < 0.4f && !heartsPulsing) bar->effectPulse(0.35f, -1);
   if (bar) warnOfLoss(bar);
-  float a = p->getAlpha();
+  float a = p->looks().getAlpha();
   if (a < 1.0f && a != -1.0f) p->changeAlpha(0.02f, true);
   else if (a > 1.0f) p->setAlpha(-1.0f, true);
 
@@ -228,7 +228,7 @@ bool CPacientController::losingSoon() {
 void CPacientController::warnOfLoss(CMapEntity *bar) {
   CMapEntity_PacientClass *p = patient();
   const char *hearts = CMapEntity_PacientClass::heartsFor(p->getMood());
-  ZSprite *s = bar->getSprite();
+  ZSprite *s = bar->looks().getSprite();
   Frameset *shown = s ? s->getAktivniFrameset() : nullptr;
   if (!hearts || !shown) return;
   std::string wanted = hearts;
@@ -276,7 +276,7 @@ void CPacientController::drag(bool benchOffset) {
   CMapEntity_PacientClass *p = patient();
   CMapEntity_Game *c = cursor();
   if (!c) return;
-  bool under = c->isActionCollisionWithEntity(p) || p->isActionCollisionWithEntity(c);
+  bool under = c->hits().isActionCollisionWithEntity(p) || p->hits().isActionCollisionWithEntity(c);
   bool down = KInput::getLeftButtonState();
   if (under && down && !heldByCursor() && p->getFocus() && (p->getPhase() == kPhaseRunning || !p->locked)) {
     setHeld(p);

@@ -29,7 +29,7 @@
 namespace {
 const unsigned kPaletaSize = sizeof(paleta) / sizeof(paleta[0]);
 
-Frame *frameOf(CMapEntity *e) { return e ? e->getCurrentFrame() : nullptr; }
+Frame *frameOf(CMapEntity *e) { return e ? e->looks().getCurrentFrame() : nullptr; }
 
 CMapEntity_GaucClass *firstSeats(CMapEntitiesCollection *c, unsigned cls) {
   return c ? dynamic_cast<CMapEntity_GaucClass *>(c->getFirstEntityByClassID(cls)) : nullptr;
@@ -73,7 +73,7 @@ CPatientArrival::CPatientArrival(CPacientController &behaviour, const CPatientAr
 void CPatientArrival::phaseArrived() {
   CMapEntity_PacientClass *p = b.patient();
   CMapEntity_Game *c = b.cursor();
-  bool under = c && (c->isActionCollisionWithEntity(p) || p->isActionCollisionWithEntity(c));
+  bool under = c && (c->hits().isActionCollisionWithEntity(p) || p->hits().isActionCollisionWithEntity(c));
   b.switchPacientFrameset(under ? "ILL2WAITING" : "ILL1", true, false, false);
   if (p->getMood() == 0.0f) {
     b.lose(kCouchClass);
@@ -84,12 +84,13 @@ void CPatientArrival::phaseArrived() {
   b.drag(false);
   std::vector<CMapEntity_Game *> chairs;
   for (CMapEntity_Game *e : *b.collection->getEntitiesPtr())
-    if (e->getEntityClassID() == kChairClass && !e->getParent()) chairs.push_back(e);
-  CMapEntity_Game *chairUnder = c ? dynamic_cast<CMapEntity_Game *>(c->isActionCollisionWithEntityClassID(kChairClass)) : nullptr;
+    if (e->getEntityClassID() == kChairClass && !e->carrying().getParent()) chairs.push_back(e);
+  CMapEntity_Game *chairUnder =
+      c ? dynamic_cast<CMapEntity_Game *>(c->hits().isActionCollisionWithEntityClassID(kChairClass)) : nullptr;
   if (b.heldByCursor() == p && KInput::getLeftButtonState()) {
     for (CMapEntity_Game *ch : chairs) {
       ch->setHighlightOn(true);
-      if (ch->getHighlight()) ch->getHighlight()->setVisible(true);
+      if (ch->getHighlight()) ch->getHighlight()->looks().setVisible(true);
     }
     if (chairUnder && !p->bedDropBlocked()) snapToChair(chairUnder);
     return;
@@ -101,7 +102,7 @@ void CPatientArrival::phaseArrived() {
   p->dragged = 0;
   for (CMapEntity_Game *ch : chairs) {
     ch->setHighlightOn(false);
-    if (ch->getHighlight()) ch->getHighlight()->setVisible(false);
+    if (ch->getHighlight()) ch->getHighlight()->looks().setVisible(false);
   }
   CMapEntity_DiagnosticTool *chair = dynamic_cast<CMapEntity_DiagnosticTool *>(chairUnder);
   if (!chair || chair->occupant || !benchHasSeat()) {
@@ -148,7 +149,7 @@ void CPatientArrival::phaseAtDesk() {
     prevlekaciTimer.reset();
   }
   CMapEntity_Game *c = b.cursor();
-  bool under = c && (c->isActionCollisionWithEntity(p) || p->isActionCollisionWithEntity(c));
+  bool under = c && (c->hits().isActionCollisionWithEntity(p) || p->hits().isActionCollisionWithEntity(c));
   if (under && KInput::getLeftButtonState() && p->getFocus() && gauge->full) {
     b.play("CUSTOMER_CUFF_GOOD");
     CMapEntity_Game *heart = CMapEntitiesFactory::instance()->cloneEntity("SRDCE");
@@ -264,7 +265,8 @@ void CPatientArrival::phaseOnBench() {
   bool wasHeld = b.heldByCursor() == p;
   b.drag(true);
   CMapEntity_Game *c = b.cursor();
-  CMapEntity_Game *bedUnder = c ? dynamic_cast<CMapEntity_Game *>(c->isActionCollisionWithEntityClassID(kBedClass)) : nullptr;
+  CMapEntity_Game *bedUnder =
+      c ? dynamic_cast<CMapEntity_Game *>(c->hits().isActionCollisionWithEntityClassID(kBedClass)) : nullptr;
   if (b.heldByCursor() == p && KInput::getLeftButtonState()) {
     if (bedUnder && bedSuitable(bedUnder)) b.previewIn(bedUnder, "ILL3");
     else if (b.previewing()) b.sesadPacienta();
@@ -272,7 +274,7 @@ void CPatientArrival::phaseOnBench() {
     b.setHeld(nullptr);
     p->setSortZ(0, false);
     CMapEntity_PostelClass *bed = dynamic_cast<CMapEntity_PostelClass *>(bedUnder);
-    float a = bed ? bed->getAlpha() : 0.0f;
+    float a = bed ? bed->looks().getAlpha() : 0.0f;
     bool ok = bed && !bed->isOccupied() && !bed->isLocked() && bed->isMadeUp() && (a == -1.0f || a == 1.0f) &&
               b.previewingIn(bed) && (!p->bedDropBlocked() || bed->getEntityID() == kLockedBedID);
     if (ok) {

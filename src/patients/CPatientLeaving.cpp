@@ -61,7 +61,8 @@ void CPatientLeaving::phaseRunning() {
   bool wasHeld = b.heldByCursor() == p;
   b.drag(true);
   CMapEntity_Game *c = b.cursor();
-  CMapEntity_Game *bedUnder = c ? dynamic_cast<CMapEntity_Game *>(c->isActionCollisionWithEntityClassID(kBedClass)) : nullptr;
+  CMapEntity_Game *bedUnder =
+      c ? dynamic_cast<CMapEntity_Game *>(c->hits().isActionCollisionWithEntityClassID(kBedClass)) : nullptr;
   if (b.heldByCursor() == p && KInput::getLeftButtonState()) {
     if (own) own->setHighlightOn(true);
     if (bedUnder && bedUnder == own) {
@@ -127,10 +128,10 @@ void CPatientLeaving::phaseLeaving() {
     p->containedCopiesUpdate();
   }
   if (p->getMeterFull() == 0.0f && p->getMood() != 0.0f) {
-    if (p->getSprite()) p->getSprite()->nastavFrameset("EXITING_GOOD");
+    if (p->looks().getSprite()) p->looks().getSprite()->nastavFrameset("EXITING_GOOD");
     b.play(CRandom::draw() % 2 == 0 ? p->getSounds().exitHappy1 : p->getSounds().exitHappy2);
   } else if (p->getMood() == 0.0f) {
-    if (p->getSprite()) p->getSprite()->nastavFrameset("EXITING_BAD");
+    if (p->looks().getSprite()) p->looks().getSprite()->nastavFrameset("EXITING_BAD");
   }
   p->zapniAnimace();
   p->walkOut();
@@ -138,7 +139,7 @@ void CPatientLeaving::phaseLeaving() {
 
 void CPatientLeaving::phaseGone() {
   CMapEntity_PacientClass *p = b.patient();
-  CMapEntity *bedCarrier = p->getParent();
+  CMapEntity *bedCarrier = p->carrying().getParent();
   if (CMapEntity_Game *bed = bedCarrier ? dynamic_cast<CMapEntity_PostelClass *>(bedCarrier) : nullptr) {
     if (CMapEntity *l = bed->getContainedEntity((unsigned short)kGreenLightID)) l->setAlpha(0.0f, true);
     if (CMapEntity *l = bed->getContainedEntity((unsigned short)kRedLightID)) l->setAlpha(0.0f, true);

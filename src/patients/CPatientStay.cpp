@@ -67,7 +67,7 @@ void CPatientStay::bedReactions() {
   for (CMapEntity_Game *e : *b.collection->getEntitiesPtr()) {
     if (e->getKill() || (e->getEntityID() != kGermCloudID && e->getEntityID() != kHappyNotesID)) continue;
     CMapEntity_NemocnejBacily *cloud = dynamic_cast<CMapEntity_NemocnejBacily *>(e);
-    if (!cloud || cloud->source == p || !p->isActionCollisionWithEntity(cloud)) continue;
+    if (!cloud || cloud->source == p || !p->hits().isActionCollisionWithEntity(cloud)) continue;
     if (cloud->getEntityID() == kGermCloudID) {
       if (headFlash) continue;
       b.playKind("MALE_YUCK", "FEMALE_YUCK", "CHILD_YUCK");
@@ -101,7 +101,7 @@ void CPatientStay::bedStay() {
   if (bed && bed->getEntityID() == kBrokenBedID && bedWearTimer.udalost()) {
     bed->damage(2);
     if (bed->health == 0) {
-      Frameset *fs = bed->getSprite() ? bed->getSprite()->getAktivniFrameset() : nullptr;
+      Frameset *fs = bed->looks().getSprite() ? bed->looks().getSprite()->getAktivniFrameset() : nullptr;
       if (!fs || std::string(fs->getID()) != "BROKEN") b.play("BED_BREAKS");
       bed->changeFrameset("BROKEN");
       if (CMapEntity *rail = bed->getContainedEntityClass(CMapEntity_PostelClass::kRailClass)) rail->changeFrameset("BROKEN");
@@ -329,7 +329,7 @@ void CPatientStay::waitingForMedicine() {
   CPacientController::pace.lastActivity = outbreakMark = b.now();
   if (CMapEntity_Game *bed = p->getBed()) {
     bed->setHighlightOn(false);
-    if (bed->getHighlight()) bed->getHighlight()->setVisible(false);
+    if (bed->getHighlight()) bed->getHighlight()->looks().setVisible(false);
   }
   lek->setKill(true);
   p->restartOutbreakClock();
@@ -395,7 +395,7 @@ void CPatientStay::drinking() {
   meterChange((p->getRecoverySpeed() * -0.12f - boost) / b.difficulty());
   if (CMapEntity_Game *f = fadingHeadOnHead()) f->setKill(true);
   fadingHead = nullptr;
-  if (h && h->getAlpha() != 1.0f) h->setAlpha(1.0f, false);
+  if (h && h->looks().getAlpha() != 1.0f) h->setAlpha(1.0f, false);
   outbreakMark = b.now();
   p->lieAwake();
   b.switchPacientFrameset("LYING", false, true, true);
@@ -440,5 +440,5 @@ void CPatientStay::bedLight(uint32_t id, float alpha, bool pulse) {
 CMapEntity_Game *CPatientStay::fadingHeadOnHead() const {
   CMapEntity *h = b.head();
   // Only while the head still carries it: a copy killed with the head is never followed.
-  return (fadingHead && h && h->carries(fadingHead)) ? static_cast<CMapEntity_Game *>(fadingHead) : nullptr;
+  return (fadingHead && h && h->carrying().carries(fadingHead)) ? static_cast<CMapEntity_Game *>(fadingHead) : nullptr;
 }

@@ -72,13 +72,13 @@ void CRodiceController::specificHandleMessages(KEvent *ev) {
   if (!ev || !entity || entity->locked || ev->type != K_EVENT_MOUSEDOWN || ev->button != 1 || !fronta) return;
   mouseX = (int32_t)KInput::getMouseX();
   mouseY = (int32_t)KInput::getMouseY();
-  fronta->queueClick(this, kurzor && kurzor->isActionCollisionWithEntity(entity), collection, mouseX, mouseY);
+  fronta->queueClick(this, kurzor && kurzor->hits().isActionCollisionWithEntity(entity), collection, mouseX, mouseY);
 }
 
 void CRodiceController::leave() {
   if (CMapEntity_Game *bed = postel) {
     bed->setHighlightOn(false);
-    if (bed->getHighlight()) bed->getHighlight()->setVisible(false);
+    if (bed->getHighlight()) bed->getHighlight()->looks().setVisible(false);
   }
   CMapEntity_RodiceClass *r = dynamic_cast<CMapEntity_RodiceClass *>(entity);
   if (CMapEntity_Game *gen = collection->getEntityByID(kParentGeneratorID))
@@ -95,9 +95,9 @@ void CRodiceController::update() {
   mouseX = (int32_t)KInput::getMouseX();
   mouseY = (int32_t)KInput::getMouseY();
   if (kurzor && !collection->contains(kurzor)) kurzor = nullptr;
-  CMapEntity *parent = r->getParent();
+  CMapEntity *parent = r->carrying().getParent();
   bool inHand = parent && (parent->getEntityID() == kLeftHandID || parent->getEntityID() == kRightHandID);
-  bool under = kurzor && kurzor->isActionCollisionWithEntity(r);
+  bool under = kurzor && kurzor->hits().isActionCollisionWithEntity(r);
   if (under && !inHand) {
     flashing = 1;
     r->resetFlash();
@@ -119,12 +119,12 @@ void CRodiceController::update() {
     bool down = KInput::getLeftButtonState();
     if (under && down && !dragged()) setDragged(r);
     if (dragged() == r && down) {
-      Frame *f = r->getCurrentFrame();
+      Frame *f = r->looks().getCurrentFrame();
       Rect box = f ? f->getActionBoundingBox() : Rect{0, 0, 0, 0};
       r->setXY((float)(mouseX - box.x - box.w / 2), (float)(mouseY - box.y - box.h / 2 + 30));
       r->dragged = 1;
       if (CMapEntity_Kurzor *k = dynamic_cast<CMapEntity_Kurzor *>(kurzor)) k->changeFrame(1, 0);
-      CMapEntity *bed = kurzor ? kurzor->isActionCollisionWithEntityClassID(kBedClass) : nullptr;
+      CMapEntity *bed = kurzor ? kurzor->hits().isActionCollisionWithEntityClassID(kBedClass) : nullptr;
       if (bed) {
         r->setXY(bed->getX() - 40, bed->getY() - 60);
         r->changeFrameset("MATCH");
@@ -134,7 +134,8 @@ void CRodiceController::update() {
     } else if (dragged() == r && !down) {
       setDragged(nullptr);
       CMapEntity_PostelClass *bed =
-          kurzor ? dynamic_cast<CMapEntity_PostelClass *>(kurzor->isActionCollisionWithEntityClassID(kBedClass)) : nullptr;
+          kurzor ? dynamic_cast<CMapEntity_PostelClass *>(kurzor->hits().isActionCollisionWithEntityClassID(kBedClass))
+                 : nullptr;
       if (!bed || !bed->getOccupant() || bed->getBedNumber() != r->wantedBed) {
         r->setXY((float)homeX, (float)homeY);
         r->changeFrameset("WAITING");

@@ -8,7 +8,7 @@
 
 void CBarRucickaController::update() {
   CWorldEngine *host = worldEngine();
-  if (!entity || !host || !host->getLevel() || !entity->getSprite()) return;
-  Frameset *hand = entity->getSprite()->getAktivniFrameset();
+  if (!entity || !host || !host->getLevel() || !entity->looks().getSprite()) return;
+  Frameset *hand = entity->looks().getSprite()->getAktivniFrameset();
   if (hand) hand->setAngle(angleFor(host->getLevel()->getTimeLeftPercent()));
 }

@@ -14,7 +14,7 @@ const unsigned short kNotebookClass = 33;
 }
 
 void CHelpWindowController::onBind() {
-  if (entity) entity->effectIntegrateReset();
+  if (entity) entity->looks().effectIntegrateReset();
   CGlobals::instance()->paused = false;
 }
 
@@ -28,7 +28,7 @@ void CHelpWindowController::update() {
   if (!entity) return;
   if (CMapEntity *notebook = entity->getContainedEntityClass(kNotebookClass)) {
     notebook->effectIntegrate(0.05f);
-    if (notebook->getZoom() == 1.0f) CGlobals::instance()->paused = true;
+    if (notebook->looks().getZoom() == 1.0f) CGlobals::instance()->paused = true;
   }
   if (!closeRequested) return;
   closeRequested = 0;

@@ -12,8 +12,8 @@ CHodinyRucickaController::~CHodinyRucickaController() { delete stepTimer; }
 
 void CHodinyRucickaController::update() {
   if (!stepTimer || !stepTimer->udalost()) return;
-  if (entity && entity->getSprite() && entity->getSprite()->getAktivniFrameset())
-    entity->getSprite()->getAktivniFrameset()->setAngle(angle);
+  if (entity && entity->looks().getSprite() && entity->looks().getSprite()->getAktivniFrameset())
+    entity->looks().getSprite()->getAktivniFrameset()->setAngle(angle);
   angle += 3.0f;
   if (angle == 360.0f) angle = 0.0f;
 }

@@ -11,7 +11,7 @@
 namespace {
 bool underPointer(CMapEntitiesCollection *collection, CMapEntity_Game *icon) {
   CMapEntity_Game *pointer = collection ? collection->getEntityByID(0) : nullptr;
-  return pointer && icon && pointer->isActionCollisionWithEntity(icon);
+  return pointer && icon && pointer->hits().isActionCollisionWithEntity(icon);
 }
 } // namespace
 

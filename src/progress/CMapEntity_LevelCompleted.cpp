@@ -17,7 +17,7 @@ CMapEntity_LevelCompleted::CMapEntity_LevelCompleted(const CMapEntity_LevelCompl
 }
 
 CMapEntity_LevelCompleted::~CMapEntity_LevelCompleted() {
-  if (!getParent()) globalPoradi = 0;
+  if (!carrying().getParent()) globalPoradi = 0;
 }
 
 void CMapEntity_LevelCompleted::syncWithParentPosition() {

@@ -21,6 +21,6 @@ void CMapEntity_Notes::drawNote(CFontSeznam *fonts, const std::string &levelName
   fonts->setAktivniFont("bed");
   KText *font = fonts->getAktivniFont();
   if (!font) return;
-  if (getAlpha() != -1.0f) font->setColor(0.29f, 0.53f, 0.64f, getAlpha());
+  if (looks().getAlpha() != -1.0f) font->setColor(0.29f, 0.53f, 0.64f, looks().getAlpha());
   font->drawStringCentered(shortName(levelName).c_str(), (long)(x + 30.0f), (long)(x + 60.0f), (long)(y + 60.0f), 0.0f);
 }

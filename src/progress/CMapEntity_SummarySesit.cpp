@@ -15,7 +15,7 @@ void CMapEntity_SummarySesit::drawPage(CFontSeznam *fonts) {
   fonts->setAktivniFont("gamefont");
   KText *font = fonts->getAktivniFont();
   if (!font) return;
-  const float a = getAlpha() == -1.0f ? 1.0f : getAlpha();
+  const float a = looks().getAlpha() == -1.0f ? 1.0f : looks().getAlpha();
   auto px = [this](float dx) { return (long)(x + dx); };
   auto py = [this](float dy) { return (long)(y + dy); };
 

@@ -60,7 +60,7 @@ void CMapEntity_UpgradeClass::setupPuntiky() {
   CMapEntity_Game *help = carry(this, "UPGRADEHELP", -85, -200);
   if (!help) return;
   if (auto *box = dynamic_cast<CMapEntity_TextBox *>(help->getContainedEntity(kTextBoxID))) box->text = upgradeText;
-  help->setVisible(false);
+  help->looks().setVisible(false);
 }
 
 void CMapEntity_UpgradeClass::setStarIndex(int value) {
@@ -70,7 +70,7 @@ void CMapEntity_UpgradeClass::setStarIndex(int value) {
 }
 
 void CMapEntity_UpgradeClass::refresh() {
-  const std::vector<CMapEntity *> &carried = getContainedList();
+  const std::vector<CMapEntity *> &carried = carrying().getContainedList();
   int counter = 1;
   for (size_t i = 1; i < carried.size(); ++i) {
     if (carried[i]->getEntityID() != kPuntikID || counter > starIndex) continue;

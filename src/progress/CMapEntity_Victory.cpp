@@ -7,6 +7,6 @@
 CMapEntity_VictoryPlayer::CMapEntity_VictoryPlayer(const CMapEntity_VictoryPlayer &o) : CCloneable(o) {
   CEngine *running = CEngine::running();
   const bool male = running && running->getPlayer() && running->getPlayer()->getPohlavi() == 1;
-  addEntityZSprite(male ? "VICTORYPLAYERM" : "VICTORYPLAYERF");
-  if (getSprite()) getSprite()->nastavFrameset("FRAMESET1");
+  looks().setSprite(male ? "VICTORYPLAYERM" : "VICTORYPLAYERF");
+  if (looks().getSprite()) looks().getSprite()->nastavFrameset("FRAMESET1");
 }

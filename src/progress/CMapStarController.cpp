@@ -24,13 +24,13 @@ CMapEntity_Game *placed(const char *prototype, float x, float y) {
 void CMapStarController::update() {
   if (!entity || !collection) return;
   CMapEntity_Game *pointer = collection->getEntityByID(kCursorID);
-  if (pointer && pointer->isActionCollisionWithEntity(entity)) {
+  if (pointer && pointer->hits().isActionCollisionWithEntity(entity)) {
     hovered = 1;
     entity->resetFlash();
   }
   if (hovered) entity->effectFlash(0.1f, 0.35f, true);
 
-  const bool down = entity->isActionCollisionWithEntityID(kCursorID) && KInput::getLeftButtonState();
+  const bool down = entity->hits().isActionCollisionWithEntityID(kCursorID) && KInput::getLeftButtonState();
   const bool fresh = !wasDown;
   wasDown = down;
   if (down && !pressed) {

@@ -75,7 +75,7 @@ void CPerkBurstIconController::activate() {
 // The speed from before the burst comes back whatever the figure stood on since.
 void CPerkBurstIconController::expire() {
   CMapEntity_PerkIconClass *i = icon();
-  i->setVisible(false);
+  i->looks().setVisible(false);
   CWalkSpeedLink *walk = TLink<CWalkSpeedLink>::get();
   CMapEntity_Game *figure = playerFigure();
   if (walk && figure && storedSpeed > 0.0f) walk->setWalkSpeed(figure, storedSpeed);
@@ -95,7 +95,7 @@ void CPerkLuckIconController::activate() {
 
 void CPerkLuckIconController::expire() {
   CMapEntity_PerkIconClass *i = icon();
-  i->setVisible(false);
+  i->looks().setVisible(false);
   i->countUse();
   tintIdle(i);
   i->active = 0;
@@ -117,7 +117,7 @@ void CPerkVirusIconController::expire() {
   i->countUse();
   tintIdle(i);
   i->active = 0;
-  i->setVisible(false);
+  i->looks().setVisible(false);
   clearing = false;
 }
 

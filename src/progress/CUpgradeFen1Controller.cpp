@@ -24,7 +24,7 @@ bool furtherStar(const TBasketItem &copy) {
 }
 
 CMapEntity_UpgradeMenu *windowOf(CMapEntity *row) {
-  CMapEntity *carrier = row ? row->getParent() : nullptr;
+  CMapEntity *carrier = row ? row->carrying().getParent() : nullptr;
   if (!carrier || carrier->getEntityID() != kShopWindowID) return nullptr;
   return dynamic_cast<CMapEntity_UpgradeMenu *>(carrier);
 }
@@ -33,7 +33,7 @@ CMapEntity_UpgradeMenu *windowOf(CMapEntity *row) {
 void emptyBasket(CMapEntitiesCollection *c) {
   auto *window = dynamic_cast<CMapEntity_UpgradeMenu *>(c->getEntityByID(kShopWindowID));
   if (!window) return;
-  const std::vector<CMapEntity *> carried = window->getContainedList();
+  const std::vector<CMapEntity *> carried = window->carrying().getContainedList();
   for (size_t i = 1; i < carried.size(); ++i) {
     auto *row = dynamic_cast<CMapEntity_UpgradeClass *>(carried[i]);
     if (!row || !row->getAktivni()) continue;
@@ -67,10 +67,10 @@ void CUpgradeFen1Controller::update() {
   if (!row) return;
   const bool under = underCursor(collection, row);
   glow(row, under && row->perk, false);
-  if (CMapEntity *help = row->getContainedEntity(kUpgradeHelpID)) help->setVisible(under);
+  if (CMapEntity *help = row->getContainedEntity(kUpgradeHelpID)) help->looks().setVisible(under);
   synchronise(true);
   if (row->bought) row->changeAlpha(-0.02f, false);
-  if (row->getAlpha() == 0.0f) row->setKill(true);
+  if (row->looks().getAlpha() == 0.0f) row->setKill(true);
 }
 
 void CUpgradeFen1Controller::specificHandleMessages(KEvent *ev) {
@@ -78,7 +78,7 @@ void CUpgradeFen1Controller::specificHandleMessages(KEvent *ev) {
   CPlayer *p = player();
   if (!row || !p || !leftPress(ev) || !underCursor(collection, row)) return;
   if (row->getEntityID() == kPerksAreaID || !row->perk || p->getPerkSelected() || p->getPerkBought()) return;
-  CMapEntity *carrier = row->getParent();
+  CMapEntity *carrier = row->carrying().getParent();
   if (!carrier) return;
   if (auto *windowBehaviour = dynamic_cast<CUpgradeMenuController *>(carrier->getController()))
     windowBehaviour->perkChosen();
@@ -97,7 +97,7 @@ void CUpgradeOKController::update() {
 
 void CUpgradeOKController::specificHandleMessages(KEvent *ev) {
   if (!entity || !leftPress(ev)) return;
-  auto *row = dynamic_cast<CMapEntity_UpgradeClass *>(entity->getParent());
+  auto *row = dynamic_cast<CMapEntity_UpgradeClass *>(entity->carrying().getParent());
   // Without a row the button has nothing to sell nor to put aside.
   if (!row) return;
   if (!underCursor(collection, entity)) {
@@ -114,7 +114,7 @@ void CUpgradeOKController::specificHandleMessages(KEvent *ev) {
     window->addToBasket(row);
     row->setAktivni(true);
   }
-  auto *seller = dynamic_cast<CMapEntity_UpgradeMenu *>(row->getParent());
+  auto *seller = dynamic_cast<CMapEntity_UpgradeMenu *>(row->carrying().getParent());
   if (seller && seller->sellUpgradesToPlayer() && starAdded) {
     playSound("PERK_ACTIVATE");
     for (int i = 0; i < 15; ++i) carry(row, "STARPARTICLE", 65.0f + 23.0f * (float)row->starIndex, 15.0f);
@@ -129,9 +129,9 @@ void CUpgradeCancelController::specificHandleMessages(KEvent *ev) {
     return;
   }
   entity->setAktivni(true);
-  if (entity->getParent()) closeRequested = true;
+  if (entity->carrying().getParent()) closeRequested = true;
 }
 
 void CUpgradeCancelController::update() {
-  if (closeRequested && entity && entity->getParent()) entity->getParent()->setKill(true);
+  if (closeRequested && entity && entity->carrying().getParent()) entity->carrying().getParent()->setKill(true);
 }

@@ -73,7 +73,7 @@ void CUpgradeMenuController::perkChosen() {
 
 void CUpgradeMenuController::update() {
   if (!chosen || !entity || !timer.udalost()) return;
-  const std::vector<CMapEntity *> &carried = entity->getContainedList();
+  const std::vector<CMapEntity *> &carried = entity->carrying().getContainedList();
   for (size_t i = 1; i < carried.size(); ++i) {
     auto *row = dynamic_cast<CMapEntity_UpgradeClass *>(carried[i]);
     if (row && row->perk) row->bought = 1;

@@ -26,6 +26,6 @@ void CBonusTextController::update() {
   if (fadeTimer->udalost()) fading = 1;
   entity->changeY(-speed);
   // The fade step follows the level's speed, not the frame time.
-  if (fading) entity->setAlpha(entity->getAlpha() - 0.05f * CGlobals::instance()->speedFactor, true);
-  if (entity->getAlpha() <= 0.0f) killEntity();
+  if (fading) entity->setAlpha(entity->looks().getAlpha() - 0.05f * CGlobals::instance()->speedFactor, true);
+  if (entity->looks().getAlpha() <= 0.0f) killEntity();
 }

@@ -24,7 +24,7 @@ void CDomovKourController::update() {
   puff->setSortZ(4, false);
   puff->setFocusable(false);
   // Smoke is never something under the mouse.
-  if (Frame *f = puff->getCurrentFrame()) {
+  if (Frame *f = puff->looks().getCurrentFrame()) {
     f->setAW(0);
     f->setAH(0);
   }

@@ -9,7 +9,7 @@ namespace {
 
 template <class... Parts> void logLine(const Parts &...parts) { CLogger::instance()->logParts(parts...); }
 
-bool byLayer(const CMapEntity *a, const CMapEntity *b) { return a->getSortZ() < b->getSortZ(); }
+bool byLayer(const CMapEntity *a, const CMapEntity *b) { return a->looks().getSortZ() < b->looks().getSortZ(); }
 
 } // namespace
 
@@ -36,14 +36,14 @@ CMapEntity *CEntityCarrier::findClass(unsigned short cls) const {
 
 bool CEntityCarrier::canCarry(const CMapEntity *e) const {
   if (!e || e == getHolder()) return false;
-  for (const CMapEntity *c = parent; c; c = c->getParent())
+  for (const CMapEntity *c = parent; c; c = c->carrying().getParent())
     if (c == e) return false;
   return true;
 }
 
 bool CEntityCarrier::carries(const CMapEntity *e) const {
   for (size_t i = 1; i < contained.size(); ++i)
-    if (contained[i] == e || contained[i]->carries(e)) return true;
+    if (contained[i] == e || contained[i]->carrying().carries(e)) return true;
   return false;
 }
 

@@ -19,9 +19,6 @@ public:
   void addTileCollision(unsigned short cell);
   void removeCollisions();
   void removeActionCollisions();
-  // Takes e out of the entity list, or out of the action list.
-  void forget(CMapEntity *e);
-  void forgetAction(CMapEntity *e);
   bool isCollisionWithEntity(CMapEntity *e) const;
   CMapEntity *isCollisionWithEntityID(unsigned short id) const;
   CMapEntity *isCollisionWithEntityClassID(unsigned short cls) const;
@@ -29,10 +26,9 @@ public:
   CMapEntity *isActionCollisionWithEntityID(unsigned short id) const;
   CMapEntity *isActionCollisionWithEntityClassID(unsigned short cls) const;
   bool isSomeCollidedSolid() const;
-  std::vector<CMapEntity *> *getCollidedEntitiesPtr() { return &collided; }
-  std::vector<CMapEntity *> *getActionCollidedEntitiesPtr() { return &actionCollided; }
-  std::vector<unsigned short> *getCollidedTilesPtr() { return &collidedTiles; }
   const std::vector<CMapEntity *> &getCollided() const { return collided; }
+  const std::vector<CMapEntity *> &getActionCollided() const { return actionCollided; }
+  const std::vector<unsigned short> &getCollidedTiles() const { return collidedTiles; }
   bool hasTileCollisions() const { return !collidedTiles.empty(); }
   int32_t getNoCollision() const { return noCollision; }
   void setNoCollision(int32_t word) { noCollision = word; }
@@ -40,6 +36,12 @@ public:
   void setUseOnCollision(bool u) { useOnCollision = u; }
 
 private:
+  // Forgetting an entity reaches what the entity carries too: the entity's to do.
+  friend class CMapEntity;
+  // Takes e out of the entity list, or out of the action list.
+  void forget(CMapEntity *e);
+  void forgetAction(CMapEntity *e);
+
   std::vector<CMapEntity *> collided;
   std::vector<CMapEntity *> actionCollided;
   std::vector<unsigned short> collidedTiles;

@@ -87,7 +87,7 @@ void CEntityControllers_Game::sortFrontFirst() {
   std::sort(controllers.begin(), controllers.end(), [](CEntityController *a, CEntityController *b) {
     const CMapEntity *ea = a->getEntity();
     const CMapEntity *eb = b->getEntity();
-    if (ea->getSortZ() != eb->getSortZ()) return ea->getSortZ() > eb->getSortZ();
+    if (ea->looks().getSortZ() != eb->looks().getSortZ()) return ea->looks().getSortZ() > eb->looks().getSortZ();
     return CMapEntitiesCollection::drawKeyY(ea) > CMapEntitiesCollection::drawKeyY(eb);
   });
 }

@@ -23,7 +23,7 @@ CMapEntity_Game *cursor(CMapEntitiesCollection *c) { return c ? c->getEntityByID
 
 bool underCursor(CMapEntitiesCollection *c, CMapEntity *widget) {
   CMapEntity_Game *k = cursor(c);
-  return k && widget && k->isActionCollisionWithEntity(widget);
+  return k && widget && k->hits().isActionCollisionWithEntity(widget);
 }
 
 CMapEntity_Game *open(CMapEntitiesCollection *c, const std::string &name, float x, float y) {
@@ -84,17 +84,17 @@ struct TPiece {
 
 // The parts that show: hidden ones and see-through auras do not count towards the size.
 void showingParts(CMapEntity *e, std::vector<TPiece> &out) {
-  ZSprite *s = e->getSprite();
+  ZSprite *s = e->looks().getSprite();
   Frameset *f = s ? s->getAktivniFrameset() : nullptr;
-  if (e->getVisible() && e->getAlpha() != 0.0f && f && f->getAktivniSirka() > 0)
+  if (e->looks().getVisible() && e->looks().getAlpha() != 0.0f && f && f->getAktivniSirka() > 0)
     out.push_back({e, (float)f->getAktivniSirka(), (float)f->getAktivniVyska()});
-  const std::vector<CMapEntity *> &carried = e->getContainedList();
+  const std::vector<CMapEntity *> &carried = e->carrying().getContainedList();
   for (size_t i = 1; i < carried.size(); ++i) showingParts(carried[i], out);
 }
 } // namespace
 
 void fitInto(CMapEntity *picture, float left, float top, float width, float height) {
-  if (!picture || !picture->getParent()) return;
+  if (!picture || !picture->carrying().getParent()) return;
   std::vector<TPiece> parts;
   showingParts(picture, parts);
   if (parts.empty()) return;
@@ -121,18 +121,18 @@ void fitInto(CMapEntity *picture, float left, float top, float width, float heig
   while (!stack.empty()) {
     CMapEntity *e = stack.back();
     stack.pop_back();
-    ZSprite *s = e->getSprite();
+    ZSprite *s = e->looks().getSprite();
     Frameset *f = s ? s->getAktivniFrameset() : nullptr;
     const float pw = f ? (float)f->getAktivniSirka() : 0.0f, ph = f ? (float)f->getAktivniVyska() : 0.0f;
     float nx, ny;
     placed(e, pw, ph, nx, ny);
     tree.push_back(e);
     at.push_back({nx, ny});
-    const std::vector<CMapEntity *> &carried = e->getContainedList();
+    const std::vector<CMapEntity *> &carried = e->carrying().getContainedList();
     for (size_t i = 1; i < carried.size(); ++i) stack.push_back(carried[i]);
   }
   for (size_t i = 0; i < tree.size(); ++i) {
-    CMapEntity *parent = tree[i]->getParent();
+    CMapEntity *parent = tree[i]->carrying().getParent();
     float px = parent->getX(), py = parent->getY();
     for (size_t j = 0; j < i; ++j)
       if (tree[j] == parent) {

@@ -8,7 +8,7 @@ void CFloatingController::onBind() {
 }
 
 void CFloatingController::fadeOut(float step) {
-  float a = entity->getAlpha() - step;
+  float a = entity->looks().getAlpha() - step;
   if (a <= 0.0f) a = 0.0f;
   entity->setAlpha(a, true);
   if (a == 0.0f) killEntity();
@@ -25,7 +25,7 @@ void CFloatingController::update() {
       fadeOut(step);
       return;
     }
-    float a = entity->getAlpha() + step;
+    float a = entity->looks().getAlpha() + step;
     if (a >= 1.0f) a = 1.0f;
     entity->setAlpha(a, true);
   } else if (id == kOptionsIngameMenu && entity->closing != 0) {

@@ -19,7 +19,7 @@ struct TTouch {
 
 TTouch touched(CMapEntity_Game *cursor) {
   TTouch t;
-  for (CMapEntity *e : *cursor->getActionCollidedEntitiesPtr()) {
+  for (CMapEntity *e : cursor->hits().getActionCollided()) {
     if (!e->getFocus()) continue;
     t.focused = true;
     if (e->getMouseClick()) t.click = true;
@@ -49,12 +49,12 @@ void CKurzorController::specificHandleMessages(KEvent *ev) {
     if (ev->button == 1) entity->changeFrame(1, 0);
     break;
   case K_EVENT_MOUSEMOVE: {
-    if (entity->getActionCollidedEntitiesPtr()->empty()) {
+    if (entity->hits().getActionCollided().empty()) {
       entity->changeFrameset("NEUTRAL");
       break;
     }
     // Over the player figure the look stays whatever it was.
-    if (entity->isActionCollisionWithEntityID(kPlayerFigure)) break;
+    if (entity->hits().isActionCollisionWithEntityID(kPlayerFigure)) break;
     TTouch t = touched(entity);
     if (entity->locked != 0 || !t.focused) break;
     if (t.click) entity->changeFrameset("POINT");
@@ -72,10 +72,10 @@ void CKurzor2Controller::update() { CKurzorController::followMouse(entity); }
 
 void CKurzor2Controller::specificHandleMessages(KEvent *ev) {
   if (!entity || !ev || ev->type != K_EVENT_MOUSEMOVE) return;
-  if (entity->getActionCollidedEntitiesPtr()->empty()) {
+  if (entity->hits().getActionCollided().empty()) {
     entity->changeFrameset("FRAMESET1");
     return;
   }
-  if (entity->isActionCollisionWithEntityID(kPlayerFigure)) return;
+  if (entity->hits().isActionCollisionWithEntityID(kPlayerFigure)) return;
   if (entity->locked == 0 && touched(entity).focused) entity->changeFrameset("ACTIVE");
 }

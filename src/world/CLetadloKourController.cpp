@@ -19,9 +19,9 @@ void CLetadloKourController::onBind() {
 void CLetadloKourController::update() {
   if (!entity) return;
   const float levelSpeed = CGlobals::instance()->speedFactor;
-  entity->setAlpha(entity->getAlpha() - 0.005f * levelSpeed, true);
-  entity->setZoom(entity->getZoom() + 0.012f * levelSpeed);
-  if (entity->getAlpha() <= 0.0f) {
+  entity->setAlpha(entity->looks().getAlpha() - 0.005f * levelSpeed, true);
+  entity->setZoom(entity->looks().getZoom() + 0.012f * levelSpeed);
+  if (entity->looks().getAlpha() <= 0.0f) {
     killEntity();
     return;
   }
@@ -29,5 +29,5 @@ void CLetadloKourController::update() {
   drawnStep = stepNow();
   // A puff about to go is let go with the trail's step rather than in a frame of its own: its
   // last steps are a few levels of brightness.
-  entity->looks().holdDrawn(entity->getAlpha() > kFadedAlpha);
+  entity->looks().holdDrawn(entity->looks().getAlpha() > kFadedAlpha);
 }

@@ -248,7 +248,7 @@ void CLevel::update(unsigned short, bool) {
   // By index: an animation may add entities to the list.
   std::vector<CMapEntity_Game *> &list = *ec->getEntitiesPtr();
   for (size_t i = 0; i < list.size(); ++i)
-    if (!list[i]->getParent()) list[i]->animate();
+    if (!list[i]->carrying().getParent()) list[i]->animate();
   updateInfo();
   // Every behaviour has polled the button: a tap taken this frame has been seen.
   KInput::frameDone();
@@ -265,7 +265,7 @@ void CLevel::render(unsigned short, bool overlay, KGraphic *screen) {
   // In the order the update sorted them.
   const std::vector<CMapEntity_Game *> &list = *ec->getEntitiesPtr();
   for (size_t i = 0; i < list.size(); ++i)
-    if (!list[i]->getParent()) list[i]->update(screen);
+    if (!list[i]->carrying().getParent()) list[i]->update(screen);
   if (overlay) {
     if (window) window->beginPiece(this);
     renderInfo();

@@ -110,7 +110,7 @@ void CLevel_Game::nahrajAdditional(std::string name) {
   // A plaque the level file places (the world map's) shows the level's name, which says what comes next.
   for (CMapEntity_Game *e : *ec->getEntitiesPtr())
     if (CMapEntity_MapkaLogo *plaque = dynamic_cast<CMapEntity_MapkaLogo *>(e))
-      if (!plaque->getParent() && plaque->caption.empty()) plaque->caption = levelName;
+      if (!plaque->carrying().getParent() && plaque->caption.empty()) plaque->caption = levelName;
 }
 
 void CLevel_Game::bindECs() {
@@ -236,13 +236,14 @@ void CLevel_Game::releaseBigWord() {
   static const float kFadedEnough = 0.35f;
   if (bigWords.empty()) return;
   for (CMapEntity_Game *e : *ec->getEntitiesPtr())
-    if (e->getEntityID() == kBigWordID && !e->getKill() && (e->getAlpha() == -1.0f || e->getAlpha() > kFadedEnough))
+    if (e->getEntityID() == kBigWordID && !e->getKill() &&
+        (e->looks().getAlpha() == -1.0f || e->looks().getAlpha() > kFadedEnough))
       return;
   const TBigWord w = bigWords.front();
   bigWords.erase(bigWords.begin());
   CMapEntity_Game *word = cloneAt("NAPISCURED", w.x, w.y);
   if (!w.picture.empty()) {
-    word->addEntityZSprite(w.picture);
+    word->looks().setSprite(w.picture);
     word->changeFrameset("FRAMESET1");
   }
   ec->addEntity(word);
@@ -272,7 +273,7 @@ void CLevel_Game::openHelpWindow() {
       fatalDataError("Entity " + name + "not found in global entity object while cloning!", introEntityPath, 0, -1);
     carryAt(window, patient, 345, 64);
     patient->syncWithParentPosition();
-    if (CMapEntity *hearts = patient->getContainedEntity(kHeartsID)) hearts->setVisible(false);
+    if (CMapEntity *hearts = patient->getContainedEntity(kHeartsID)) hearts->looks().setVisible(false);
     patient->setAlpha(1.0f, true);
     // Whatever the day brings in (a patient, the band, a bed) stands within the side page.
     entitykit::fitInto(patient, window->getX() + kSidePictureLeft, window->getY() + kSidePictureTop, kSidePictureWidth,
@@ -322,7 +323,7 @@ void CLevel_Game::drawMoney(bool goal, bool expert) {
 void CLevel_Game::openSummary() {
   // The sign has done its work; its foot would show under the summary's page.
   if (CMapEntity_Game *sign = ec->getEntityByID(kClosedSignID))
-    for (CMapEntity *part : sign->getContainedList()) part->setVisible(false);
+    for (CMapEntity *part : sign->carrying().getContainedList()) part->looks().setVisible(false);
   CMapEntity_Game *window = cloneAt("SUMMARYWINDOW", 260, 50);
   ec->defocus();
   CMapEntity_Game *page = dynamic_cast<CMapEntity_Game *>(window->getContainedEntity(kSummarySesitID));

@@ -52,13 +52,13 @@ bool rectKolize(const Rect &a, const Rect &b) {
 }
 
 TKolizniBox bodyBox(const CMapEntity *e) {
-  Frame *f = e->getCurrentFrame();
+  Frame *f = e->looks().getCurrentFrame();
   if (!f) return TKolizniBox{0, 0, 0, 0};
   return place(e, f->getBoundingBox());
 }
 
 TKolizniBox actionBox(const CMapEntity *e) {
-  Frame *f = e->getCurrentFrame();
+  Frame *f = e->looks().getCurrentFrame();
   if (!f) return TKolizniBox{0, 0, 0, 0};
   return place(e, f->getActionBoundingBox());
 }
@@ -90,10 +90,10 @@ void CMapCollisionManager::checkCollisions() {
   words.resize(n);
   for (size_t i = 0; i < n; ++i) {
     CMapEntity_Game *e = list[i];
-    e->removeCollisions();
-    e->removeActionCollisions();
+    e->hits().removeCollisions();
+    e->hits().removeActionCollisions();
     words[i] = e->hits().getNoCollision();
-    Frame *f = e->getCurrentFrame();
+    Frame *f = e->looks().getCurrentFrame();
     bodies[i] = reach(f ? place(e, f->getBoundingBox()) : TKolizniBox{0, 0, 0, 0}, i);
     actions[i] = reach(f ? place(e, f->getActionBoundingBox()) : TKolizniBox{0, 0, 0, 0}, i);
   }
@@ -116,12 +116,12 @@ void CMapCollisionManager::bodyPass() {
       const TReach &br = bodies[j];
       if (words[j] != 0 || br.box.empty()) continue;
       if (br.box.y > bottom) {
-        if (!a->getParent() && !list[j]->getParent()) break;
+        if (!a->carrying().getParent() && !list[j]->carrying().getParent()) break;
         continue;
       }
       if (reachesOverlap(ar, br) && rectKolize(ar.box, br.box)) {
-        a->addEntityCollision(list[j]);
-        list[j]->addEntityCollision(a);
+        a->hits().addEntityCollision(list[j]);
+        list[j]->hits().addEntityCollision(a);
       }
     }
   }
@@ -151,7 +151,8 @@ void CMapCollisionManager::actionPass() {
       int32_t wa = words[i], wb = words[j];
       if (wa != 0 || wb != 0) {
         CMapEntity_Game *a = list[i], *b = list[j];
-        if (wa == wb || !focusedOrUnfocusable(a) || !focusedOrUnfocusable(b) || a->carries(b) || b->carries(a))
+        if (wa == wb || !focusedOrUnfocusable(a) || !focusedOrUnfocusable(b) || a->carrying().carries(b) ||
+            b->carrying().carries(a))
           continue;
       }
       pairs.emplace_back(i, j);
@@ -169,8 +170,8 @@ void CMapCollisionManager::actionPass() {
   for (size_t i = 0, from = 0; i < n; from = starts[i++]) {
     std::sort(partners.begin() + (std::ptrdiff_t)from, partners.begin() + (std::ptrdiff_t)starts[i]);
     for (size_t k = from; k < starts[i]; ++k) {
-      list[i]->addEntityActionCollision(list[partners[k]]);
-      list[partners[k]]->addEntityActionCollision(list[i]);
+      list[i]->hits().addEntityActionCollision(list[partners[k]]);
+      list[partners[k]]->hits().addEntityActionCollision(list[i]);
     }
   }
 }
@@ -187,7 +188,7 @@ void CMapCollisionManager::tilePass(CMapEntity *e, const TKolizniBox &body) {
       uint16_t id = layers[l].cells[index].id;
       if (id == 0) continue;
       if (id < MAPA_DEFINIC && defs[id].walkable == 1) continue;
-      e->addTileCollision(id);
+      e->hits().addTileCollision(id);
     }
   });
 }

@@ -55,7 +55,7 @@ struct Reader {
 
 void setFrameBY(CMapEntity *e, int16_t bY) {
   if (bY == 0) return;
-  Frame *f = e->getCurrentFrame();
+  Frame *f = e->looks().getCurrentFrame();
   if (f) f->setBY(bY);
 }
 
@@ -74,7 +74,7 @@ CMapEntitiesCollection::~CMapEntitiesCollection() {
   std::vector<CMapEntity_Game *> old;
   old.swap(entities);
   // Carried entities go with their carriers, so they leave the list before anything is deleted.
-  old.erase(std::remove_if(old.begin(), old.end(), [](CMapEntity_Game *e) { return !e || e->getParent(); }),
+  old.erase(std::remove_if(old.begin(), old.end(), [](CMapEntity_Game *e) { return !e || e->carrying().getParent(); }),
             old.end());
   for (CMapEntity_Game *e : old) delete e;
   std::vector<CEntityGenerator *> gens;
@@ -96,7 +96,7 @@ bool CMapEntitiesCollection::contains(const CMapEntity *e) const {
 
 CMapEntity_Game *CMapEntitiesCollection::getEntityByName(const std::string &spriteName) const {
   for (CMapEntity_Game *e : entities) {
-    ZSprite *s = e->getSprite();
+    ZSprite *s = e->looks().getSprite();
     if (s && spriteName == s->getID()) return e;
   }
   return nullptr;
@@ -123,7 +123,7 @@ bool CMapEntitiesCollection::containsClass(unsigned short cls) const {
 
 void CMapEntitiesCollection::focus(CMapEntity_Game *keep, std::vector<CMapEntity *> *) {
   for (CMapEntity_Game *e : entities)
-    if (e != keep && !e->getParent()) e->setFocus(false);
+    if (e != keep && !e->carrying().getParent()) e->setFocus(false);
 }
 
 void CMapEntitiesCollection::focusAdd(CMapEntity_Game *e, std::vector<CMapEntity *> *) {
@@ -156,7 +156,7 @@ void CMapEntitiesCollection::forgetEntity(CMapEntity *e) {
 
 void CMapEntitiesCollection::destroyLeaf(CMapEntity_Game *e) {
   forgetEntity(e);
-  CMapEntity *parent = e->getParent();
+  CMapEntity *parent = e->carrying().getParent();
   if (parent)
     parent->removeEntity(e);
   else
@@ -184,7 +184,7 @@ void CMapEntitiesCollection::updateEntities() {
         ++i;
         continue;
       }
-      if (e->hasChildren()) {
+      if (e->carrying().hasChildren()) {
         waiting = true;
         ++i;
         continue;
@@ -196,7 +196,7 @@ void CMapEntitiesCollection::updateEntities() {
     if (!waiting) return;
     if (deleted) continue;
     for (CMapEntity_Game *e : entities) {
-      if (e->getKill() && e->hasChildren()) {
+      if (e->getKill() && e->carrying().hasChildren()) {
         destroyTree(e);
         break;
       }
@@ -213,14 +213,14 @@ void CMapEntitiesCollection::updateGenerators() {
 // ---- drawing order
 
 float CMapEntitiesCollection::drawKeyY(const CMapEntity *e) {
-  float k = e->getY() + (float)e->getSortY();
+  float k = e->getY() + (float)e->looks().getSortY();
   return std::isnan(k) ? -INFINITY : k;
 }
 
 // Stable: entities on one layer and row keep their order from frame to frame.
 void CMapEntitiesCollection::sortDrawingOrder() {
   std::stable_sort(entities.begin(), entities.end(), [](const CMapEntity_Game *a, const CMapEntity_Game *b) {
-    if (a->getSortZ() != b->getSortZ()) return a->getSortZ() < b->getSortZ();
+    if (a->looks().getSortZ() != b->looks().getSortZ()) return a->looks().getSortZ() < b->looks().getSortZ();
     return drawKeyY(a) < drawKeyY(b);
   });
 }
@@ -258,7 +258,7 @@ void CMapEntitiesCollection::nahrajXML(const std::string &path) {
 
   // A carried entity keeps the layer it was made with, not its carrier's plus one.
   auto carry = [this](CMapEntity_Game *carrier, CMapEntity_Game *e) {
-    int sortZ = e->getSortZ();
+    int sortZ = e->looks().getSortZ();
     carrier->addEntity(e, false, true);
     addEntity(e);
     e->setSortZ(sortZ, false);
@@ -339,7 +339,7 @@ void CMapEntitiesCollection::nahrajXML(const std::string &path) {
       CMapEntity_Game *e = in.clone(c, name);
       notePictures(e);
       bool bed = e->getEntityClassID() == kBedClass;
-      int sortZ = e->getSortZ();
+      int sortZ = e->looks().getSortZ();
       carrier->addEntity(e, false, true);
       addEntity(e);
       // A bed given its number hands back the one it drew; one without keeps its own, so no

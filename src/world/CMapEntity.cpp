@@ -32,7 +32,7 @@ public:
 
 void drawOwn(CMapEntity *e, KGraphic *g) {
   Piece piece(e);
-  if (e->getSprite()) e->render(g);
+  if (e->looks().getSprite()) e->render(g);
   e->renderAdditional(g);
 }
 
@@ -103,7 +103,7 @@ void CMapEntity::setWalkPenalty(unsigned short penalty) {
 void CMapEntity::setXY(float nx, float ny) {
   oldX = nx;
   oldY = ny;
-  if (CMapEntity *parent = getParent()) {
+  if (CMapEntity *parent = carrier.getParent()) {
     x = parent->x + xOffset;
     y = parent->y + yOffset;
   } else {
@@ -134,7 +134,7 @@ void CMapEntity::changeY(float dy) {
 
 void CMapEntity::setXOffset(float offset, bool recurse) {
   xOffset = offset;
-  CMapEntity *parent = getParent();
+  CMapEntity *parent = carrier.getParent();
   if (!parent) return;
   x = parent->x + offset;
   if (recurse) eachCarried([&](CMapEntity *e) { e->setXOffset(offset, true); });
@@ -142,7 +142,7 @@ void CMapEntity::setXOffset(float offset, bool recurse) {
 
 void CMapEntity::setYOffset(float offset, bool recurse) {
   yOffset = offset;
-  CMapEntity *parent = getParent();
+  CMapEntity *parent = carrier.getParent();
   if (!parent) return;
   y = parent->y + offset;
   if (recurse) eachCarried([&](CMapEntity *e) { e->setYOffset(offset, true); });
@@ -178,7 +178,7 @@ void CMapEntity::setVariable(std::string varName, std::string value) {
 }
 
 void CMapEntity::syncWithParentPosition() {
-  if (CMapEntity *parent = getParent()) {
+  if (CMapEntity *parent = carrier.getParent()) {
     x = parent->x + xOffset;
     y = parent->y + yOffset;
   }
@@ -228,7 +228,7 @@ void CMapEntity::addEntity(CMapEntity *e, bool toCollection, bool syncFrames) {
   logLine("Adding entity ", e->name, ", xOffset: ", e->getXOffset(), " yOffset: ", e->getYOffset(), ", x: ", e->getX(),
           " y: ", e->getY());
   carrier.attach(e);
-  e->setSortZ(getSortZ() + 1, true);
+  e->setSortZ(look.getSortZ() + 1, true);
   if (kill) e->setKill(true);
   e->syncWithParentPosition();
   if (synchronize && e->getSynchronize() && syncFrames) {
@@ -248,10 +248,10 @@ CMapEntity *CMapEntity::addEntity(std::string prototypeName) {
   }
   addEntity(e, true, true);
   // A carrier of its own kind may have passed the entity on; then it is no longer ours to place.
-  if (e->getParent() != this) return e;
+  if (e->carrying().getParent() != this) return e;
   e->setXOffset(0, false);
   e->setYOffset(0, false);
-  e->setSortZ(getSortZ() + 1, false);
+  e->setSortZ(look.getSortZ() + 1, false);
   if (synchronize && e->getSynchronize()) {
     synchronizeFramesets();
     synchronizeFrames(-1);
@@ -277,10 +277,10 @@ void CMapEntity::collectPictures(std::vector<unsigned int> &out) const {
 }
 
 void CMapEntity::update(KGraphic *g) {
-  if (!getVisible()) return;
+  if (!look.getVisible()) return;
   const std::vector<CMapEntity *> &drawList = carrier.getDrawList();
   if (drawList.empty()) {
-    if (getParent()) return;
+    if (carrier.getParent()) return;
     drawOwn(this, g);
     return;
   }
@@ -291,7 +291,7 @@ void CMapEntity::update(KGraphic *g) {
       drawOwn(this, g);
       continue;
     }
-    if (!e->getVisible()) continue;
+    if (!e->looks().getVisible()) continue;
     if (e->carrier.getDrawList().size() < 2)
       drawOwn(e, g);
     else
@@ -301,17 +301,17 @@ void CMapEntity::update(KGraphic *g) {
 
 void CMapEntity::animate() {
   if (health == 0) deadMethod();
-  if (!getVisible()) return;
+  if (!look.getVisible()) return;
   const std::vector<CMapEntity *> &drawList = carrier.getDrawList();
   if (drawList.empty()) {
-    if (!getParent()) animateOwn();
+    if (!carrier.getParent()) animateOwn();
     return;
   }
   for (size_t i = 0; i < drawList.size(); ++i) {
     CMapEntity *e = drawList[i];
     if (e == this) {
       animateOwn();
-    } else if (e->getVisible()) {
+    } else if (e->looks().getVisible()) {
       if (e->carrier.getDrawList().size() < 2)
         e->animateOwn();
       else

@@ -51,8 +51,10 @@ public:
   virtual CMapEntity *clone();
   virtual ~CMapEntity();
 
-  // The entity's parts, for work that is theirs rather than the entity's: what it carries
-  // (CEntityCarrier), what it touched (CEntityCollisions) and how it looks (CEntityLook).
+  // The entity's parts: what it carries (CEntityCarrier), what it touched (CEntityCollisions)
+  // and how it looks (CEntityLook). Callers read them, and set a part's own settings, there.
+  // Every change of what it carries, and every change the entity passes on to what it carries,
+  // is the entity's: the parts keep those to it.
   const CEntityCarrier &carrying() const { return carrier; }
   CEntityCollisions &hits() { return collisions; }
   const CEntityCollisions &hits() const { return collisions; }
@@ -81,39 +83,11 @@ public:
   void removeEntity(unsigned short id) { carrier.removeWith(&CMapEntity::getEntityID, id); }
   void removeEntityClass(unsigned short cls) { carrier.removeWith(&CMapEntity::getEntityClassID, cls); }
   void containedCopiesUpdate() { carrier.refreshDrawList(); }
-  bool hasChildren() const { return carrier.hasChildren(); }
-  unsigned getContainedSize() const { return carrier.getContainedSize(); }
-  unsigned short getContainedLimit() const { return carrier.getContainedLimit(); }
   void setContainedLimit(unsigned short limit) { carrier.setContainedLimit(limit); }
-  const std::vector<CMapEntity *> &getContainedList() const { return carrier.getContainedList(); }
-  CMapEntity *getParent() const { return carrier.getParent(); }
-  bool carries(const CMapEntity *e) const { return carrier.carries(e); }
 
-  // Collisions of the last pass, and the hit tests behaviours ask.
-  void addEntityCollision(CMapEntity *e) { collisions.addEntityCollision(e); }
-  void addEntityActionCollision(CMapEntity *e) { collisions.addEntityActionCollision(e); }
-  void addTileCollision(unsigned short cell) { collisions.addTileCollision(cell); }
-  void removeCollisions() { collisions.removeCollisions(); }
-  void removeActionCollisions() { collisions.removeActionCollisions(); }
-  // From this entity's lists and those of what it carries.
+  // Forgets e in this entity's collision lists and in those of what it carries directly.
   void deleteFromCollisionList(CMapEntity *e);
   void deleteFromActionCollisionList(CMapEntity *e);
-  bool isCollisionWithEntity(CMapEntity *e) const { return collisions.isCollisionWithEntity(e); }
-  CMapEntity *isCollisionWithEntityID(unsigned short id) const { return collisions.isCollisionWithEntityID(id); }
-  CMapEntity *isCollisionWithEntityClassID(unsigned short cls) const {
-    return collisions.isCollisionWithEntityClassID(cls);
-  }
-  bool isActionCollisionWithEntity(CMapEntity *e) const { return collisions.isActionCollisionWithEntity(e); }
-  CMapEntity *isActionCollisionWithEntityID(unsigned short id) const {
-    return collisions.isActionCollisionWithEntityID(id);
-  }
-  CMapEntity *isActionCollisionWithEntityClassID(unsigned short cls) const {
-    return collisions.isActionCollisionWithEntityClassID(cls);
-  }
-  bool isSomeCollidedSolid() const { return collisions.isSomeCollidedSolid(); }
-  std::vector<CMapEntity *> *getCollidedEntitiesPtr() { return collisions.getCollidedEntitiesPtr(); }
-  std::vector<CMapEntity *> *getActionCollidedEntitiesPtr() { return collisions.getActionCollidedEntitiesPtr(); }
-  std::vector<unsigned short> *getCollidedTilesPtr() { return collisions.getCollidedTilesPtr(); }
 
   // The look, passed on to what the entity carries where it says so.
   virtual void setAlpha(float a, bool recurse);
@@ -134,29 +108,14 @@ public:
   // The frame's step of what is drawn, in the order update(g) draws it: every visible entity's
   // animation moves on and carried entities follow their carrier's frame.
   void animate();
-  bool getVisible() const { return look.getVisible(); }
-  void setVisible(bool v) { look.setVisible(v); }
 
   void setZoom(float z);
-  float getZoom() const { return look.getZoom(); }
-  // Drawn with the zoom and alpha it has now until the next hold (see CEntityLook::holdDrawn).
-  float getAlpha() const { return look.getAlpha(); }
   void changeAlpha(float d, bool recurse);
   void setRGB(float r, float g, float b, bool recurse);
-  void setVyrez(short a, short b, short c, short d) { look.setVyrez(a, b, c, d); }
-  void setVyrezPercent(short a, short b, short c, short d) { look.setVyrezPercent(a, b, c, d); }
 
   // Drawing order: the layer, and within it y plus the current frame's sort offset.
   void setSortZ(int z, bool recurse);
-  int getSortZ() const { return look.getSortZ(); }
-  void changeSortY(int delta) { look.changeSortY(delta); }
-  // The current frame's sort offset, 0 without a frame.
-  int getSortY() const { return look.getSortY(); }
 
-  void addEntityZSprite(std::string name) { look.setSprite(name); }
-  ZSprite *getSprite() const { return look.getSprite(); }
-  // The current frame of the current frameset, or null.
-  Frame *getCurrentFrame() const { return look.getCurrentFrame(); }
   void synchronizeFramesets();
   void changeFrame(unsigned short frame, unsigned int startTime);
   void synchronizeFrames(short frame);
@@ -167,15 +126,11 @@ public:
 
   // Effects, one call per frame from the behaviour.
   void effectPulse(float amount, int count);
-  bool effectPulseOver() const { return look.effectPulseOver(); }
   void effectFinishPulse();
   void effectFlash(float speed, float maximum, bool recurse);
   void resetFlash();
   void endFlash();
-  void setFlash(float f) { look.setFlash(f); }
-  float getFlash() const { return look.getFlash(); }
   void effectIntegrate(float speed);
-  void effectIntegrateReset() { look.effectIntegrateReset(); }
 
   // Position.
   void setXY(float x, float y);
@@ -189,7 +144,7 @@ public:
   float getOldY() const { return oldY; }
   float getXOffset() const { return xOffset; }
   float getYOffset() const { return yOffset; }
-  float getDrawKeyY() const { return y + (float)getSortY(); }
+  float getDrawKeyY() const { return y + (float)look.getSortY(); }
 
   // Health, kill, focus.
   void setKill(bool k);

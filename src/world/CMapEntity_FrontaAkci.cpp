@@ -37,7 +37,7 @@ CMapEntity_FrontaAkci::CMapEntity_FrontaAkci(unsigned short x, unsigned short y,
   name = "FRONTAAKCI";
   setEntityID(kEntityID);
   setEntityClassID(0);
-  setVisible(false);
+  looks().setVisible(false);
   setWalkPenalty(200);
   setDrawOnTop(true);
   setSortZ(5, false);
@@ -48,7 +48,7 @@ CMapEntity_FrontaAkci::CMapEntity_FrontaAkci(const CMapEntity_FrontaAkci &o)
 
 CMapEntity_FrontaAkci *CMapEntity_FrontaAkci::makePrototype() {
   CMapEntity_FrontaAkci *q = new CMapEntity_FrontaAkci(0, 0, false);
-  q->addEntityZSprite("EMPTY");
+  q->looks().setSprite("EMPTY");
   q->changeFrameset("FRAMESET1");
   return q;
 }

@@ -27,7 +27,7 @@ void CMapEntity_Game::renderAdditional(KGraphic *) {}
 void CMapEntity_Game::animateAdditional() {
   if (!highlightOn || !highlight) return;
   // The aura may have been dropped or deleted since it was set; pulse only one we still carry.
-  if (!carries(highlight)) {
+  if (!carrying().carries(highlight)) {
     highlight = nullptr;
     return;
   }

@@ -9,5 +9,5 @@ CMapEntity_Particle::CMapEntity_Particle(unsigned short x, unsigned short y, boo
 }
 
 CMapEntity_Particle::CMapEntity_Particle(const CMapEntity_Particle &o) : CCloneable(o), typ(o.typ) {
-  setAlpha(o.getAlpha(), true);
+  setAlpha(o.looks().getAlpha(), true);
 }

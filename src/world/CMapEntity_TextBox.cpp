@@ -72,8 +72,8 @@ void CMapEntity_TextBox::drawText(CFontSeznam *fonts, KText *smallFont) {
   KText *font = fonts->getAktivniFont();
   if (!font) return;
   const long lineHeight = fonts->getAktivniFontNazev() == "small2" ? 16 : 22;
-  // An getAlpha() never set means opaque, as for the sprite.
-  const float a = getAlpha() == -1.0f ? 1.0f : getAlpha();
+  // An alpha never set means opaque, as for the sprite.
+  const float a = looks().getAlpha() == -1.0f ? 1.0f : looks().getAlpha();
   const long x1 = screenCoordinate(x);
   const long x2 = screenCoordinate(x + (float)boxWidth);
   size_t pos = 0;
@@ -97,7 +97,7 @@ void CMapEntity_BonusText::drawCaption(CFontSeznam *fonts) {
   fonts->setAktivniFont(warning ? "small" : "bonus");
   KText *font = fonts->getAktivniFont();
   if (!font) return;
-  const float a = getAlpha() == -1.0f ? 1.0f : getAlpha();
+  const float a = looks().getAlpha() == -1.0f ? 1.0f : looks().getAlpha();
   const float spacing = warning ? -1.0f : -4.0f;
   const long lineHeight = warning ? 28 : 22;
   // Whole on the screen: a caption earned by the screen's edge is drawn just inside it.

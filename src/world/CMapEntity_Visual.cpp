@@ -9,11 +9,12 @@ CMapEntity_DarkScreen::CMapEntity_DarkScreen(const CMapEntity_DarkScreen &o) : C
 
 void CMapEntity_DarkScreen::animateAdditional() {
   CCloneable::animateAdditional();
-  if (getAlpha() > maxAlpha) setAlpha(maxAlpha, false);
+  if (looks().getAlpha() > maxAlpha) setAlpha(maxAlpha, false);
 }
 
 void CMapEntity_DarkScreen::renderAdditional(KGraphic *g) {
   KGraphic *screen = g ? g : backbuffer;
   if (!screen) return;
-  screen->drawRect(0.0f, 0.0f, 800.0f, 600.0f, coverRed, coverGreen, coverBlue, getAlpha() > maxAlpha ? maxAlpha : getAlpha());
+  screen->drawRect(0.0f, 0.0f, 800.0f, 600.0f, coverRed, coverGreen, coverBlue,
+                   looks().getAlpha() > maxAlpha ? maxAlpha : looks().getAlpha());
 }

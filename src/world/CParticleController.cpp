@@ -49,17 +49,17 @@ void CParticleController::update() {
     entity->effectFlash(0.04f, 1.0f, true);
     entity->changeY(speedY);
     entity->changeX(speedX);
-    if (ZSprite *s = entity->getSprite()) s->changeAngle(speedX >= 0.0f ? -spin : spin);
+    if (ZSprite *s = entity->looks().getSprite()) s->changeAngle(speedX >= 0.0f ? -spin : spin);
     speedY += 0.08f * levelSpeed;
     if (speedY > kMaxFall) speedY = kMaxFall;
-    if (fading) entity->setAlpha(entity->getAlpha() - 0.012f * levelSpeed, true);
+    if (fading) entity->setAlpha(entity->looks().getAlpha() - 0.012f * levelSpeed, true);
   } else {
     entity->changeY(-speedY);
     // The sway follows the height, so a spark weaves round its rise line every 90 pixels.
     const float y = entity->getY();
     entity->setXY(entity->getX() + std::sin(y * 3.14159265f / 180.0f * 4.0f), y);
-    if (fading) entity->setAlpha(entity->getAlpha() - 0.02f * levelSpeed, true);
-    entity->setZoom(entity->getZoom() + 0.02f * levelSpeed);
+    if (fading) entity->setAlpha(entity->looks().getAlpha() - 0.02f * levelSpeed, true);
+    entity->setZoom(entity->looks().getZoom() + 0.02f * levelSpeed);
   }
-  if (entity->getAlpha() <= 0.0f) killEntity();
+  if (entity->looks().getAlpha() <= 0.0f) killEntity();
 }

@@ -27,7 +27,7 @@ void CPixlaBlackController::specificHandleMessages(KEvent *ev) {
 // Without a cursor in the level nothing can be under the mouse.
 bool CPixlaBlackController::hit(KEvent *) {
   CMapEntity_Game *cursor = collection ? collection->getEntityByID(0) : nullptr;
-  return cursor && cursor->isActionCollisionWithEntity(entity);
+  return cursor && cursor->hits().isActionCollisionWithEntity(entity);
 }
 
 void CPixlaBlackController::update() {

@@ -187,12 +187,12 @@ public:
     return nullptr;
   }
   static bool shown(CMapEntity *e) {
-    float a = e->getAlpha();
+    float a = e->looks().getAlpha();
     return a == -1.0f || a >= 1.0f;
   }
   // The middle of what the entity takes clicks on (its action box), else of its picture.
   static void middle(CMapEntity *e, int &x, int &y) {
-    Frame *f = e->getCurrentFrame();
+    Frame *f = e->looks().getCurrentFrame();
     Rect box = f ? f->getActionBoundingBox() : Rect{};
     if (box.w > 0 && box.h > 0) {
       x = (int)e->getX() + box.x + box.w / 2;
@@ -202,7 +202,7 @@ public:
       if (y > 530 && top < 525) y = std::max(top + 5, 525);
       return;
     }
-    ZSprite *s = e->getSprite();
+    ZSprite *s = e->looks().getSprite();
     int w = s && s->getAktivniFrameset() ? s->getAktivniFrameset()->getAktivniSirka() : 40;
     int h = s && s->getAktivniFrameset() ? s->getAktivniFrameset()->getAktivniVyska() : 40;
     x = (int)e->getX() + w / 2;
@@ -257,7 +257,7 @@ public:
     for (CMapEntity_Game *e : all())
       if (e->getEntityClassID() == kBedClass)
         if (CMapEntity_PostelClass *b = dynamic_cast<CMapEntity_PostelClass *>(e))
-          if (!b->getParent() && shown(b)) out.push_back(b);
+          if (!b->carrying().getParent() && shown(b)) out.push_back(b);
     return out;
   }
 
@@ -354,7 +354,7 @@ public:
       if (chain->kind == CChainBonus::kExamination && !ill.empty()) return clickOn(ill[0]), true;
       if (holding(kMedicineID))
         for (CMapEntity_Game *e : all())
-          if (e->getEntityID() == kMedicineID && !e->getParent()) return clickOn(e), true;
+          if (e->getEntityID() == kMedicineID && !e->carrying().getParent()) return clickOn(e), true;
     }
     if (CMapEntity *m = holding(kMedicineID)) {
       uint16_t number = static_cast<CMapEntity_Lek *>(m)->bedNumber;
@@ -366,7 +366,7 @@ public:
     // With both hands full (the spray and linen) a medicine cannot be taken: the linen goes first.
     if (!figure()->containedFull() && !noCure)
       for (CMapEntity_Game *e : all())
-        if (e->getEntityID() == kMedicineID && !e->getParent()) return clickOn(e), true;
+        if (e->getEntityID() == kMedicineID && !e->carrying().getParent()) return clickOn(e), true;
     if (holding(kRubbishID))
       if (CMapEntity_Game *trolley = ec()->getFirstEntityByClassID(30)) return clickOn(trolley), true;
     for (CMapEntity_Game *e : all())
@@ -476,7 +476,7 @@ public:
   }
   // The pointer's own 4 x 4 box at (x, y) meets the entity's action box.
   static bool inBox(CMapEntity *e, int x, int y) {
-    Frame *f = e->getCurrentFrame();
+    Frame *f = e->looks().getCurrentFrame();
     Rect box = f ? f->getActionBoundingBox() : Rect{};
     const int left = (int)e->getX() + box.x, top = (int)e->getY() + box.y;
     return box.w > 0 && box.h > 0 && x + 4 > left && y + 4 > top && x < left + box.w && y < top + box.h;
@@ -492,13 +492,13 @@ public:
       return;
     }
     CMapEntity_Game *set = ec()->getEntityByID(kMiskaSetID);
-    for (size_t i = 1; set && i < set->getContainedList().size(); ++i) {
-      CMapEntity_Miska *dish = dynamic_cast<CMapEntity_Miska *>(set->getContainedList()[i]);
-      if (!dish || dish->getKill() || dish->filled || dish->getContainedList().size() < 2) continue;
-      CMapEntity_DNA *want = dynamic_cast<CMapEntity_DNA *>(dish->getContainedList()[1]);
+    for (size_t i = 1; set && i < set->carrying().getContainedList().size(); ++i) {
+      CMapEntity_Miska *dish = dynamic_cast<CMapEntity_Miska *>(set->carrying().getContainedList()[i]);
+      if (!dish || dish->getKill() || dish->filled || dish->carrying().getContainedList().size() < 2) continue;
+      CMapEntity_DNA *want = dynamic_cast<CMapEntity_DNA *>(dish->carrying().getContainedList()[1]);
       if (!want) continue;
       for (CMapEntity_Game *e : all()) {
-        if (e->getEntityID() != kDnaID || e->getParent()) continue;
+        if (e->getEntityID() != kDnaID || e->carrying().getParent()) continue;
         CMapEntity_DNA *piece = static_cast<CMapEntity_DNA *>(e);
         if (piece->getColour() != want->getColour() || piece->getStrands() != want->getStrands()) continue;
         int px = (int)(piece->getX() + piece->xSpeed * 2) + 24, py = (int)(piece->getY() + piece->ySpeed * 2) + 24;
@@ -532,7 +532,7 @@ public:
           }
       }
       std::vector<CMapEntity *> buys;
-      for (CMapEntity *row : shop->getContainedList())
+      for (CMapEntity *row : shop->carrying().getContainedList())
         if (CMapEntity *buy = row->getContainedEntity(901))
           if (!buy->getKill()) buys.push_back(buy);
       if ((size_t)buyIndex < buys.size() && buyAttempts < 32) {
@@ -548,7 +548,7 @@ public:
         perItem = 0;
         return;
       }
-      for (CMapEntity *c : shop->getContainedList())
+      for (CMapEntity *c : shop->carrying().getContainedList())
         if (c->name == "MENUCLOSE") {
           clickOn(c);
           g.frames(5);

@@ -265,7 +265,7 @@ protected:
     LoadProbe *probe = new LoadProbe();
     probe->name = "PROBE";
     probe->setEntityID(49999);
-    probe->addEntityZSprite("EMPTY");
+    probe->looks().setSprite("EMPTY");
     f->addEntity(probe);
     // Every level load warms these; plain stand-ins are enough here.
     unsigned id = 50000;
@@ -273,7 +273,7 @@ protected:
       CMapEntity_Game *p = new CMapEntity_Game(0, 0, false);
       p->name = name;
       p->setEntityID(id++);
-      p->addEntityZSprite("EMPTY");
+      p->looks().setSprite("EMPTY");
       f->addEntity(p);
     }
 

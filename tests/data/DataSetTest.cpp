@@ -612,10 +612,10 @@ TEST(DataSetTest, RealRegistrationTableUsesTheListedSpritesAndFramesets) {
     ASSERT_NE(p, nullptr) << "not in the list: " << e->name;
     EXPECT_EQ(e->getEntityID(), p->id) << e->name;
     EXPECT_EQ(e->getEntityClassID(), p->cls) << e->name;
-    ASSERT_NE(e->getSprite(), nullptr) << e->name;
-    EXPECT_STREQ(e->getSprite()->getID(), p->sprite.c_str()) << e->name;
-    ASSERT_NE(e->getSprite()->getAktivniFrameset(), nullptr) << e->name;
-    EXPECT_STREQ(e->getSprite()->getAktivniFrameset()->getID(), p->frameset.c_str()) << e->name;
+    ASSERT_NE(e->looks().getSprite(), nullptr) << e->name;
+    EXPECT_STREQ(e->looks().getSprite()->getID(), p->sprite.c_str()) << e->name;
+    ASSERT_NE(e->looks().getSprite()->getAktivniFrameset(), nullptr) << e->name;
+    EXPECT_STREQ(e->looks().getSprite()->getAktivniFrameset()->getID(), p->frameset.c_str()) << e->name;
   }
   dropGameSprites();
 }

@@ -61,13 +61,13 @@ protected:
       p->setEntityID(r.id);
       p->setEntityClassID(r.cls);
       p->setWalkPenalty(r.walk);
-      p->addEntityZSprite(r.sprite);
-      p->getSprite()->nastavFrameset((char *)r.frameset.c_str());
+      p->looks().setSprite(r.sprite);
+      p->looks().getSprite()->nastavFrameset((char *)r.frameset.c_str());
       f->addEntity(p);
     }
     // The scratch's own player figure gets the real look, which the loader turns through its
     // walking directions.
-    f->returnEntityByName("PLAYER")->addEntityZSprite("PLAYER1");
+    f->returnEntityByName("PLAYER")->looks().setSprite("PLAYER1");
   }
   void TearDown() override { tearDownLevel(); }
 
@@ -107,7 +107,7 @@ TEST_F(GeneratedLevelTest, DemoWardPlacesBedsWithoutPatientsAndKeepsWorkSpotsRea
   for (CMapEntity_Game *bed : beds) {
     // Each bed stands in an adder carrier, blocks the tiles of its head end, and the tile the
     // player works from stays open.
-    EXPECT_NE(bed->getParent(), nullptr) << bed->name;
+    EXPECT_NE(bed->carrying().getParent(), nullptr) << bed->name;
     int x = (int)bed->getX(), y = (int)bed->getY();
     EXPECT_FALSE(map->isWalkable(0, ((y + 30) / 32) * 25 + (x + 60) / 32)) << bed->name;
     int workX = (x + 120) / 32, workY = (y + 100) / 32;

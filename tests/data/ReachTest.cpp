@@ -90,13 +90,13 @@ protected:
   // takes no clicks yet, the working copy that replaces it will.
   static TBox box(const std::string &name, float x, float y) {
     CMapEntity_Game *proto = CMapEntitiesFactory::instance()->najdiEntity(name);
-    Frame *f = proto ? proto->getCurrentFrame() : nullptr;
+    Frame *f = proto ? proto->looks().getCurrentFrame() : nullptr;
     Rect r = f ? f->getActionBoundingBox() : Rect{0, 0, 0, 0};
     return TBox{(int)x + r.x, (int)y + r.y, r.w, r.h};
   }
   static TBox box(const CMapEntity_Game *e, bool) { return box(e->name, e->getX(), e->getY()); }
   TBox figureAction(int tx, int ty) {
-    Frame *f = figure()->getCurrentFrame();
+    Frame *f = figure()->looks().getCurrentFrame();
     Rect b = f->getBoundingBox(), a = f->getActionBoundingBox();
     int x = tx * 32 + 16 - (b.x + b.w / 2), y = ty * 32 + 16 - (b.y + b.h / 2);
     return TBox{x + a.x, y + a.y, a.w, a.h};
@@ -118,7 +118,7 @@ protected:
   // With every station: the spray stand and the dispensers too.
   std::vector<TSpot> usualSpots(bool everyStation = false) {
     std::vector<TSpot> spots;
-    Frame *f = figure()->getCurrentFrame();
+    Frame *f = figure()->looks().getCurrentFrame();
     Rect b = f->getBoundingBox();
     spots.push_back(TSpot{"start", ((int)figure()->getX() + b.x + b.w / 2) / 32,
                           ((int)figure()->getY() + b.y + b.h / 2) / 32, nullptr});
@@ -206,7 +206,7 @@ TEST_F(ReachTest, WalksBetweenUsualSpotsAreShortAndGoRoundBeds) {
 TEST_F(ReachTest, WorkSpotsLieOnTheFloorInFrontAndReachARidingMonkey) {
   CMapEntity_Game *monkey = CMapEntitiesFactory::instance()->najdiEntity("OPICKA");
   ASSERT_NE(monkey, nullptr);
-  monkey->getSprite()->nastavFrameset((char *)"RAJTUJE");
+  monkey->looks().getSprite()->nastavFrameset((char *)"RAJTUJE");
   forEachLayout([&] {
     for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr()) {
       const uint32_t cls = e->getEntityClassID();
@@ -239,7 +239,7 @@ TEST_F(ReachTest, WorkSpotsLieOnTheFloorInFrontAndReachARidingMonkey) {
             << e->name << ": a monkey that landed " << landed << " px low is out of her reach";
     }
   });
-  monkey->getSprite()->nastavFrameset((char *)"FRAMESET1");
+  monkey->looks().getSprite()->nastavFrameset((char *)"FRAMESET1");
 }
 
 } // namespace

@@ -118,7 +118,7 @@ TEST_F(EventDayTest, TheAlarmComesAtTheFirstCheckAndItsGermFourSecondsLater) {
   EXPECT_EQ(generator->getCheckPeriod(), 2000);
   ASSERT_TRUE(runUntil([&] { return generator->getAlarmPending(); }, 2200));
   EXPECT_EQ(lamp->on, 1);
-  EXPECT_EQ(lamp->getContainedEntity(248)->getAlpha(), 1.0f);
+  EXPECT_EQ(lamp->getContainedEntity(248)->looks().getAlpha(), 1.0f);
   EXPECT_EQ(generator->getCheckPeriod(), 60000);
   const uint32_t alarmAt = CFakeTime::instance()->ms;
   EXPECT_TRUE(germs().empty());
@@ -126,7 +126,7 @@ TEST_F(EventDayTest, TheAlarmComesAtTheFirstCheckAndItsGermFourSecondsLater) {
   EXPECT_NEAR(CFakeTime::instance()->ms - alarmAt, 4000, 40);
   EXPECT_EQ(germs()[0]->name, "BACILY");
   EXPECT_EQ(lamp->on, 0);
-  EXPECT_EQ(lamp->getContainedEntity(248)->getAlpha(), 0.0f);
+  EXPECT_EQ(lamp->getContainedEntity(248)->looks().getAlpha(), 0.0f);
   // The release opens the pause window.
   const uint32_t now = CFakeTime::instance()->ms;
   uint32_t start = 0, end = 0;
@@ -170,7 +170,7 @@ TEST_F(EventDayTest, AGermFliesAboveABedDrainsItsPatientAndTheSprayRemovesIt) {
 
   // Touched by the spray cloud: the figure's spraying makes the cloud, the germ takes itself away.
   EXPECT_FALSE(germ->getKill());
-  germ->addEntityActionCollision(add("SPREJKOUR", germ->getX(), germ->getY()));
+  germ->hits().addEntityActionCollision(add("SPREJKOUR", germ->getX(), germ->getY()));
   behaviour->update();
   EXPECT_TRUE(germ->getKill());
   update();
@@ -247,7 +247,7 @@ TEST_F(EventDayTest, AMonkeyLetsGoOfAPatientThatLeavesItsBedOrDies) {
     CMapEntity_Opicka *monkey = ridingMonkey(95000);
     ASSERT_NE(monkey, nullptr);
     CMapEntity_PacientClass *patient = static_cast<COpickaController *>(monkey->getController())->getRider();
-    auto *bed = dynamic_cast<CMapEntity_PostelClass *>(patient->getParent());
+    auto *bed = dynamic_cast<CMapEntity_PostelClass *>(patient->carrying().getParent());
     ASSERT_NE(bed, nullptr);
     const int money = level->getMoney();
     if (round == 0) {

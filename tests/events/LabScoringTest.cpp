@@ -82,7 +82,7 @@ TEST_F(LabTest, ADayStartsWithSeventyPiecesAndItsOwnDishCount) {
     CMapEntity_DNA *t = templateOf(d);
     ASSERT_NE(t, nullptr);
     asked.insert({t->getColour(), t->getStrands()});
-    EXPECT_EQ(t->getCurrentFrame()->getAW(), 0) << "a template is never grabbed";
+    EXPECT_EQ(t->looks().getCurrentFrame()->getAW(), 0) << "a template is never grabbed";
   }
   EXPECT_EQ(asked.size(), 3u) << "no two dishes of a set ask for the same piece";
   for (CMapEntity_DNA *p : loosePieces()) {
@@ -91,7 +91,7 @@ TEST_F(LabTest, ADayStartsWithSeventyPiecesAndItsOwnDishCount) {
     EXPECT_LE(p->getX(), 669);
     EXPECT_GE(p->getStrands(), 1);
     EXPECT_LE(p->getStrands(), 7);
-    EXPECT_LE(p->getCurrentFrame()->getAW(), 48);
+    EXPECT_LE(p->looks().getCurrentFrame()->getAW(), 48);
   }
 }
 

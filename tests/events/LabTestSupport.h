@@ -40,7 +40,7 @@ public:
   std::vector<CMapEntity_DNA *> loosePieces() const {
     std::vector<CMapEntity_DNA *> out;
     for (CMapEntity_Game *e : alive(311))
-      if (!e->getParent()) out.push_back(static_cast<CMapEntity_DNA *>(e));
+      if (!e->carrying().getParent()) out.push_back(static_cast<CMapEntity_DNA *>(e));
     return out;
   }
 
@@ -49,14 +49,15 @@ public:
     std::vector<CMapEntity_Miska *> out;
     CMapEntity_Game *set = level->getEC()->getEntityByID(355);
     if (!set) return out;
-    for (size_t i = 1; i < set->getContainedList().size(); ++i)
-      if (CMapEntity_Miska *d = dynamic_cast<CMapEntity_Miska *>(set->getContainedList()[i]))
+    for (size_t i = 1; i < set->carrying().getContainedList().size(); ++i)
+      if (CMapEntity_Miska *d = dynamic_cast<CMapEntity_Miska *>(set->carrying().getContainedList()[i]))
         if (!d->getKill()) out.push_back(d);
     return out;
   }
 
   static CMapEntity_DNA *templateOf(CMapEntity_Miska *dish) {
-    return dynamic_cast<CMapEntity_DNA *>(dish->getContainedList().size() > 1 ? dish->getContainedList()[1] : nullptr);
+    return dynamic_cast<CMapEntity_DNA *>(
+        dish->carrying().getContainedList().size() > 1 ? dish->carrying().getContainedList()[1] : nullptr);
   }
 
   CMiskaSetController *setController() const {

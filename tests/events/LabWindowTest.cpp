@@ -88,7 +88,7 @@ TEST_F(LabWindowGL, DragsFillTheDishesAndTheSummaryPaysAndLogsOnce) {
   CMapEntity_Miska *old = dishes()[0];
   ASSERT_NO_FATAL_FAILURE(fillSet());
   frames(30);
-  EXPECT_LT(old->getAlpha(), 1.0f) << "the completed set fades";
+  EXPECT_LT(old->looks().getAlpha(), 1.0f) << "the completed set fades";
   frames(90);
   ASSERT_EQ(dishes().size(), 2u) << "and the next set appears";
   EXPECT_EQ(dishes()[0]->value, 300);

@@ -29,7 +29,7 @@ protected:
   // The arrows a bubble carries.
   static std::vector<CMapEntity *> arrows(CMapEntity_Game *bubble) {
     std::vector<CMapEntity *> out;
-    for (CMapEntity *e : bubble->getContainedList())
+    for (CMapEntity *e : bubble->carrying().getContainedList())
       if (e != bubble && e->getEntityID() == 189) out.push_back(e);
     return out;
   }

@@ -128,19 +128,19 @@ TEST_F(CareTipTest, TheGermTipComesOnARealGermOnlyAndGoesWhenTheFigureHoldsTheSp
   CMapEntity *arrow = arrows(tip)[0];
   EXPECT_EQ(arrow->getX(), 615.0f);
   EXPECT_EQ(arrow->getY(), 75.0f);
-  ASSERT_NE(arrow->getSprite(), nullptr);
-  EXPECT_EQ(arrow->getSprite()->getAngle(), 180.0f);
+  ASSERT_NE(arrow->looks().getSprite(), nullptr);
+  EXPECT_EQ(arrow->looks().getSprite()->getAngle(), 180.0f);
 
   // Dimmed while the pointer is in the band below its top edge; both edges count as outside.
   pointerAt(300, 426);
-  EXPECT_FLOAT_EQ(tip->getAlpha(), 0.3f);
-  EXPECT_FLOAT_EQ(arrow->getAlpha(), 0.3f);
+  EXPECT_FLOAT_EQ(tip->looks().getAlpha(), 0.3f);
+  EXPECT_FLOAT_EQ(arrow->looks().getAlpha(), 0.3f);
   pointerAt(300, 425);
-  EXPECT_FLOAT_EQ(tip->getAlpha(), 1.0f);
+  EXPECT_FLOAT_EQ(tip->looks().getAlpha(), 1.0f);
   pointerAt(300, 524);
-  EXPECT_FLOAT_EQ(arrow->getAlpha(), 0.3f);
+  EXPECT_FLOAT_EQ(arrow->looks().getAlpha(), 0.3f);
   pointerAt(300, 525);
-  EXPECT_FLOAT_EQ(arrow->getAlpha(), 1.0f);
+  EXPECT_FLOAT_EQ(arrow->looks().getAlpha(), 1.0f);
 
   run(3000);
   EXPECT_FALSE(tip->getKill()) << "no time limit";
@@ -186,9 +186,9 @@ TEST_F(CareTipTest, ASlowPressurePatientBringsTheReminderWithTwoArrowsForSevenAn
   EXPECT_EQ(two[0]->getX(), px + 10) << "the arrow stays where the patient was";
 
   pointerAt(300, 11);
-  EXPECT_FLOAT_EQ(two[1]->getAlpha(), 0.3f);
+  EXPECT_FLOAT_EQ(two[1]->looks().getAlpha(), 0.3f);
   pointerAt(300, 110);
-  EXPECT_FLOAT_EQ(two[1]->getAlpha(), 1.0f);
+  EXPECT_FLOAT_EQ(two[1]->looks().getAlpha(), 1.0f);
 
   // Real time: a pause does not lengthen its life.
   CGlobals::instance()->paused = true;

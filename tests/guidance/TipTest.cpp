@@ -31,7 +31,7 @@ protected:
   void TearDown() override { tearDownDay(); }
 
   static std::string framesetOf(CMapEntity *e) {
-    ZSprite *s = e ? e->getSprite() : nullptr;
+    ZSprite *s = e ? e->looks().getSprite() : nullptr;
     Frameset *fs = s ? s->getAktivniFrameset() : nullptr;
     return fs ? fs->getID() : "";
   }
@@ -214,8 +214,8 @@ TEST_F(TipTest, LampTipOpensAfterFiveSecondsStaysSixAndFadesUnderThePointer) {
   for (const auto &b : band) {
     KInput::mousePointerTo(780, b.y);
     step();
-    EXPECT_FLOAT_EQ(tip->getAlpha(), b.alpha) << "pointer at y " << b.y;
-    EXPECT_FLOAT_EQ(arrow->getAlpha(), b.alpha) << "pointer at y " << b.y;
+    EXPECT_FLOAT_EQ(tip->looks().getAlpha(), b.alpha) << "pointer at y " << b.y;
+    EXPECT_FLOAT_EQ(arrow->looks().getAlpha(), b.alpha) << "pointer at y " << b.y;
   }
 
   int shown = 0;

@@ -34,10 +34,10 @@ protected:
   framediff::Area shownBy(CMapEntity *e, int rowFrom = 0, int rowTo = kH - 1) {
     draw();
     std::vector<unsigned char> with = grab();
-    e->setVisible(false);
+    e->looks().setVisible(false);
     draw();
     std::vector<unsigned char> without = grab();
-    e->setVisible(true);
+    e->looks().setVisible(true);
     draw();
     return framediff::changed(with, without, 0, rowFrom, 799, rowTo);
   }

@@ -29,7 +29,7 @@ protected:
     return dynamic_cast<CMapEntity_DiagnosticTool *>(level->getEC()->getFirstEntityByClassID(17));
   }
   static std::string framesetOf(CMapEntity *e) {
-    Frameset *fs = e && e->getSprite() ? e->getSprite()->getAktivniFrameset() : nullptr;
+    Frameset *fs = e && e->looks().getSprite() ? e->looks().getSprite()->getAktivniFrameset() : nullptr;
     return fs ? fs->getID() : "";
   }
   CMapEntity *head(CMapEntity_PacientClass *p) { return p->getContainedEntityClass(CMapEntity_PacientClass::kHeadClass); }

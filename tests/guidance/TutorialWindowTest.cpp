@@ -62,7 +62,9 @@ protected:
   // With no place given, the arrow that stands free.
   CMapEntity_Game *arrowAt(float x = -1, float y = -1) {
     for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
-      if (e->getEntityID() == 189 && !e->getKill() && (x < 0 ? !e->getParent() : e->getX() == x && e->getY() == y)) return e;
+      if (e->getEntityID() == 189 && !e->getKill() &&
+          (x < 0 ? !e->carrying().getParent() : e->getX() == x && e->getY() == y))
+        return e;
     return nullptr;
   }
   // The arrow at (x, y) points (down, or up when turned) at a spot within `slack` px of the target's
@@ -70,9 +72,9 @@ protected:
   ::testing::AssertionResult pointsAt(float x, float y, bool turned, CMapEntity *target, float slack = 16) {
     if (!arrowAt(x, y)) return ::testing::AssertionFailure() << "no arrow at " << x << ", " << y;
     if (!target) return ::testing::AssertionFailure() << "no target";
-    Frame *own = arrowAt(x, y)->getCurrentFrame();
+    Frame *own = arrowAt(x, y)->looks().getCurrentFrame();
     float tipX = x + 20, tipY = turned ? y : y + (own ? (float)own->getVyska() : 48);
-    Frame *f = target->getCurrentFrame();
+    Frame *f = target->looks().getCurrentFrame();
     float w = f ? (float)f->getSirka() : 0, h = f ? (float)f->getVyska() : 0;
     float tx = target->getX(), ty = target->getY();
     if (tipX < tx - slack || tipX > tx + w + slack || tipY < ty - slack || tipY > ty + h + slack)
@@ -83,8 +85,9 @@ protected:
 
   // The downward arrow's tip lands on what the person shows on screen.
   ::testing::AssertionResult tipOn(CMapEntity_Game *arrow, CMapEntity *person) {
-    if (!arrow || !arrow->getCurrentFrame()) return ::testing::AssertionFailure() << "no arrow";
-    const int x = (int)arrow->getX() + 20, y = (int)arrow->getY() + (int)arrow->getCurrentFrame()->getVyska() - 3;
+    if (!arrow || !arrow->looks().getCurrentFrame()) return ::testing::AssertionFailure() << "no arrow";
+    const int x = (int)arrow->getX() + 20,
+              y = (int)arrow->getY() + (int)arrow->looks().getCurrentFrame()->getVyska() - 3;
     const framediff::Area a = shownBy(person);
     return ::testing::AssertionResult(x >= a.x0 && x <= a.x1 && y >= a.y0 && y <= a.y1) << "tip " << x << ", " << y;
   }
@@ -108,7 +111,7 @@ TEST_F(TutorialWindowTest, TheTutorialIsPlayedByMouseFromTheHelpTriggerToItsLast
   ASSERT_TRUE(reach("TUTORIAL1", 100)) << "the tutorial never started";
   ASSERT_TRUE(playUntil([&] { return patient() != nullptr; }, 200, kDrawEvery)) << "nobody came";
   CMapEntity_PacientClass *p = patient();
-  ASSERT_TRUE(playUntil([&] { float a = p->getAlpha(); return a == -1.0f || a >= 1.0f; }, 120, kDrawEvery));
+  ASSERT_TRUE(playUntil([&] { float a = p->looks().getAlpha(); return a == -1.0f || a >= 1.0f; }, 120, kDrawEvery));
   auto *chair = dynamic_cast<CMapEntity_DiagnosticTool *>(level->getEC()->getFirstEntityByClassID(17));
   ASSERT_TRUE(chair && chair->gauge);
   playFrame();
@@ -191,12 +194,12 @@ TEST_F(TutorialWindowTest, TheTutorialIsPlayedByMouseFromTheHelpTriggerToItsLast
   EXPECT_TRUE(tipOn(arrowAt(96, 50), p)) << "on the patient waving the money";
   // The bubble at the foot of the screen leaves him in view on the couch, and a press on him
   // says why he does not come yet.
-  ASSERT_TRUE(playUntil([&] { float a = next->getAlpha(); return a == -1.0f || a >= 1.0f; }, 120, kDrawEvery));
+  ASSERT_TRUE(playUntil([&] { float a = next->looks().getAlpha(); return a == -1.0f || a >= 1.0f; }, 120, kDrawEvery));
   CMapEntity_Game *bubbleNow = level->getEC()->getFirstEntityByClassID(kTutorialBubbleClass);
   const int seen = shownBy(next).count;
-  bubbleNow->setVisible(false);
+  bubbleNow->looks().setVisible(false);
   const int whole = shownBy(next).count;
-  bubbleNow->setVisible(true);
+  bubbleNow->looks().setVisible(true);
   EXPECT_GE(seen * 20, whole * 19) << "the bubble hides the waiting patient: " << seen << " of " << whole << " px";
   shot("tutorial-8-payment.png");
   clickOn(next);

@@ -63,7 +63,7 @@ protected:
   }
   CMapEntity *statusButton() { return first("STATUSBAR")->getContainedEntity(310); }
   CMapEntity *button(CMapEntity *panel, const std::string &name) {
-    for (CMapEntity *e : panel->getContainedList())
+    for (CMapEntity *e : panel->carrying().getContainedList())
       if (e != panel && e->name == name) return e;
     return nullptr;
   }
@@ -105,7 +105,7 @@ TEST_F(IngameMenuTest, EscapeOpensAndClosesTheMenuWhileOnlyTheMenuTheKeysAndTheB
   play(15);
   EXPECT_EQ(CFakeTime::instance()->ms, clockBefore) << "the game clock stands";
   EXPECT_EQ(level->getTimeLeftPercent(), dayBefore);
-  EXPECT_FLOAT_EQ(menu->getAlpha(), 1.0f) << "the menu fades in although the day is paused";
+  EXPECT_FLOAT_EQ(menu->looks().getAlpha(), 1.0f) << "the menu fades in although the day is paused";
 
   // Space closes it at once, everything has its input back, and it opens again.
   key(K_EVENT_KEYDOWN_FIRST, K_VK_SPACE);
@@ -125,7 +125,7 @@ TEST_F(IngameMenuTest, TheBarButtonTogglesWithAFadeAndClosesTheOptionsPanelToo) 
   ASSERT_NE(menu, nullptr);
   EXPECT_TRUE(paused());
   play(15);
-  ASSERT_FLOAT_EQ(menu->getAlpha(), 1.0f);
+  ASSERT_FLOAT_EQ(menu->looks().getAlpha(), 1.0f);
 
   // Options: the panels swap, the day stays paused.
   clickOn(button(menu, "MENUBUTTONOPTIONSINGAME"));
@@ -225,7 +225,7 @@ TEST_F(IngameMenuTest, TheMapButtonsFadeOnToTheNextDayOrSaveAndGoToTheTitleScree
   shop->setXY(100, 100);
   for (CMapEntity_Game *e : {play, home, shop}) level->getEC()->addEntity(e);
   this->play(2);
-  EXPECT_STREQ(shop->getSprite()->getAktivniFrameset()->getID(), "CLOSED") << "nothing is for sale yet";
+  EXPECT_STREQ(shop->looks().getSprite()->getAktivniFrameset()->getID(), "CLOSED") << "nothing is for sale yet";
 
   // A press with no perk on offer fades out over a second, then ends the map.
   player->setPerkBought(true);

@@ -88,7 +88,7 @@ protected:
   // The live top-level entity of that ID.
   CMapEntity_Game *panel(unsigned id) const {
     for (CMapEntity_Game *e : *ec()->getEntitiesPtr())
-      if (e->getEntityID() == id && !e->getKill() && !e->getParent()) return e;
+      if (e->getEntityID() == id && !e->getKill() && !e->carrying().getParent()) return e;
     return nullptr;
   }
 
@@ -102,7 +102,7 @@ protected:
   // The live entity of that ID carried by the carrier (first, or the n-th of several).
   static CMapEntity *carried(CMapEntity *carrier, unsigned id, size_t n = 0) {
     if (!carrier) return nullptr;
-    const std::vector<CMapEntity *> &list = carrier->getContainedList();
+    const std::vector<CMapEntity *> &list = carrier->carrying().getContainedList();
     for (size_t i = 1; i < list.size(); ++i)
       if (list[i]->getEntityID() == id && !list[i]->getKill() && n-- == 0) return list[i];
     return nullptr;

@@ -158,7 +158,7 @@ TEST_F(MenuWidgetsTest, TheFullScreenBoxShowsTheStoredChoiceAndOnlyBackWritesIt)
   EXPECT_FALSE(box->getState());
   click(box);
   EXPECT_TRUE(box->getState());
-  EXPECT_STREQ(box->getSprite()->getAktivniFrameset()->getID(), "CHECKED");
+  EXPECT_STREQ(box->looks().getSprite()->getAktivniFrameset()->getID(), "CHECKED");
   EXPECT_TRUE(CVideoOptions::instance()->vratFullScreen());
   click(box);
   click(box);
@@ -170,9 +170,9 @@ TEST_F(MenuWidgetsTest, TheFullScreenBoxShowsTheStoredChoiceAndOnlyBackWritesIt)
   openOptions();
   box = dynamic_cast<CMapEntity_MenuCheckbox *>(button(kOptions, kFullscreen));
   EXPECT_TRUE(box->getState());
-  EXPECT_STREQ(box->getSprite()->getAktivniFrameset()->getID(), "CHECKED");
+  EXPECT_STREQ(box->looks().getSprite()->getAktivniFrameset()->getID(), "CHECKED");
   click(box);
-  EXPECT_STREQ(box->getSprite()->getAktivniFrameset()->getID(), "UNCHECKED");
+  EXPECT_STREQ(box->looks().getSprite()->getAktivniFrameset()->getID(), "UNCHECKED");
   EXPECT_FALSE(CVideoOptions::instance()->vratFullScreen());
 }
 
@@ -278,27 +278,27 @@ TEST_F(MenuWidgetsTest, CreditsFlashWhiteFirstThenShowThePanelAndScroll) {
   click(button(kOptions, kCreditsButton), 0);
   auto *credits = dynamic_cast<CMapEntity_Credits *>(panel(kCredits));
   ASSERT_NE(credits, nullptr);
-  EXPECT_STREQ(credits->getSprite()->getID(), "MENUBW");
+  EXPECT_STREQ(credits->looks().getSprite()->getID(), "MENUBW");
   EXPECT_EQ(credits->getRadky().size(), 74u);
   CMapEntity *white = carried(credits, kWhite);
   ASSERT_NE(white, nullptr);
 
-  float lastWhite = white->getAlpha();
+  float lastWhite = white->looks().getAlpha();
   int frames = 0;
-  while (white->getAlpha() < 1.0f && frames < 200) {
-    EXPECT_FLOAT_EQ(credits->getAlpha(), 0.0f) << "the panel waits for the flash's peak";
+  while (white->looks().getAlpha() < 1.0f && frames < 200) {
+    EXPECT_FLOAT_EQ(credits->looks().getAlpha(), 0.0f) << "the panel waits for the flash's peak";
     EXPECT_FLOAT_EQ(credits->scroll, 680.0f);
     run(1);
-    EXPECT_GE(white->getAlpha(), lastWhite);
-    lastWhite = white->getAlpha();
+    EXPECT_GE(white->looks().getAlpha(), lastWhite);
+    lastWhite = white->looks().getAlpha();
     ++frames;
   }
   EXPECT_NEAR(frames, 25, 2) << "the flash rises by 0.04 a 20 ms frame";
   run(1);
-  EXPECT_FLOAT_EQ(credits->getAlpha(), 1.0f) << "the panel shows at the peak";
+  EXPECT_FLOAT_EQ(credits->looks().getAlpha(), 1.0f) << "the panel shows at the peak";
   const float top = credits->scroll;
   run(10);
-  EXPECT_LT(white->getAlpha(), 1.0f) << "the flash falls once it has peaked";
+  EXPECT_LT(white->looks().getAlpha(), 1.0f) << "the flash falls once it has peaked";
   EXPECT_NEAR(credits->scroll, top - 6.0f, 0.01f);
 
   // A short click is not enough; a press held a second ends them with a fade.
@@ -306,7 +306,7 @@ TEST_F(MenuWidgetsTest, CreditsFlashWhiteFirstThenShowThePanelAndScroll) {
   run(5);
   KInput::noteButton(1, false);
   run(30);
-  EXPECT_FLOAT_EQ(credits->getAlpha(), 1.0f);
+  EXPECT_FLOAT_EQ(credits->looks().getAlpha(), 1.0f);
   KInput::noteButton(1, true);
   run(60);
   KInput::noteButton(1, false);

@@ -46,7 +46,7 @@ protected:
     std::vector<CMapEntity_PostelClass *> all = beds();
     if (all.size() < 2) return false;
     for (CMapEntity_PostelClass *b : all)
-      if (b->getParent()) return false;
+      if (b->carrying().getParent()) return false;
     return true;
   }
 
@@ -170,7 +170,7 @@ TEST_F(BedDay, OutbreaksKeepTheirSpacingAndTheCureTouchHoldsThemOffSigned) {
   int out = (a->getBedState() == kBedOutbreak) + (b->getBedState() == kBedOutbreak);
   EXPECT_EQ(out, 1);
   CMapEntity_PacientClass *ill = a->getBedState() == kBedOutbreak ? a : b;
-  EXPECT_EQ(ill->getBed()->getContainedEntity(248)->getAlpha(), 1.0f) << "the red light is on";
+  EXPECT_EQ(ill->getBed()->getContainedEntity(248)->looks().getAlpha(), 1.0f) << "the red light is on";
   // Untreated for 6500 ms: mood falls, the meter goes back and the patient sleeps again.
   float mood = ill->getMood(), meter = ill->getMeterFull();
   TPatientState::setMeterFull(ill, meter = 0.5f);

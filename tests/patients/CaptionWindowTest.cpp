@@ -49,7 +49,7 @@ protected:
     return paying;
   }
   CMapEntity_Game *drop(CMapEntity *e, CMapEntity *onto) {
-    Rect b = onto->getCurrentFrame()->getActionBoundingBox();
+    Rect b = onto->looks().getCurrentFrame()->getActionBoundingBox();
     return watched([&] { dragTo(e, (int)onto->getX() + b.x + b.w / 2, (int)onto->getY() + b.y + b.h / 2); });
   }
   // Frames until at least `n` entities of the kind, standing whole, pass `test`; those that do.
@@ -60,7 +60,7 @@ protected:
       found.clear();
       for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
         if (T *t = dynamic_cast<T *>(e))
-          if ((e->getAlpha() == -1.0f || e->getAlpha() >= 1.0f) && test(t)) found.push_back(t);
+          if ((e->looks().getAlpha() == -1.0f || e->looks().getAlpha() >= 1.0f) && test(t)) found.push_back(t);
     }
     return found;
   }
@@ -96,7 +96,7 @@ TEST_F(CaptionWindowTest, EveryPaymentShowsItsOwnCaptionAndEveryBedItsChain) {
 
   // On to the bench, then into a bed of the patient's colour: the colour bonus, at that bed.
   auto free = [&](CMapEntity_PostelClass *b) {
-    return p->getPhase() == kPhaseOnCouch && !b->getParent() && !b->getOccupant();
+    return p->getPhase() == kPhaseOnCouch && !b->carrying().getParent() && !b->getOccupant();
   };
   auto beds = waitFor<CMapEntity_PostelClass>(2, free);
   ASSERT_GE(beds.size(), 2u) << "the patient never reached the bench, or no two beds stood free";

@@ -41,7 +41,13 @@ TEST_F(PatientWindowTest, APatientArrivesRegistersTakesAHeartChangesAndIsLaidInt
   pushButton(1, false, 400, 300);
   ASSERT_TRUE(playUntil([&] { return arrived() != nullptr; }, 200)) << "nobody came";
   CMapEntity_PacientClass *p = arrived();
-  ASSERT_TRUE(playUntil([&] { float a = p->getAlpha(); return a == -1.0f || a >= 1.0f; }, 120)) << "the patient never faded in: " << p->getAlpha();
+  ASSERT_TRUE(playUntil(
+      [&] {
+        float a = p->looks().getAlpha();
+        return a == -1.0f || a >= 1.0f;
+      },
+      120))
+      << "the patient never faded in: " << p->looks().getAlpha();
   EXPECT_EQ(p->getPhase(), kPhaseArrived);
   savePNG((std::string(TOB_BINARY_DIR) + "/patient-couch.png").c_str());
 
@@ -49,19 +55,19 @@ TEST_F(PatientWindowTest, APatientArrivesRegistersTakesAHeartChangesAndIsLaidInt
   CMapEntity_DiagnosticTool *chair = dynamic_cast<CMapEntity_DiagnosticTool *>(level->getEC()->getEntityByID(1));
   ASSERT_NE(chair, nullptr);
   ASSERT_NE(chair->gauge, nullptr);
-  Rect cb = chair->getCurrentFrame()->getActionBoundingBox();
+  Rect cb = chair->looks().getCurrentFrame()->getActionBoundingBox();
   dragTo(p, (int)chair->getX() + cb.x + cb.w / 2, (int)chair->getY() + cb.y + cb.h / 2);
   ASSERT_EQ(p->getPhase(), kPhaseOnChair) << "not registered";
   EXPECT_EQ(chair->occupant, p);
   CMapEntity_Game *nurse = level->getEC()->getEntityByID(60);
   ASSERT_NE(nurse, nullptr);
-  EXPECT_STREQ(nurse->getSprite()->getAktivniFrameset()->getID(), "AKTIVNI");
+  EXPECT_STREQ(nurse->looks().getSprite()->getAktivniFrameset()->getID(), "AKTIVNI");
   ASSERT_TRUE(playUntil([&] { return chair->gauge->full != 0; }, 600)) << "the gauge never peaked";
   savePNG((std::string(TOB_BINARY_DIR) + "/patient-desk.png").c_str());
 
   // A click at the peak: a heart rises, the patient changes into coloured pyjamas on the bench.
   float before = p->getMood();
-  Rect pb = p->getCurrentFrame()->getActionBoundingBox();
+  Rect pb = p->looks().getCurrentFrame()->getActionBoundingBox();
   int px = (int)p->getX() + pb.x + pb.w / 2, py = (int)p->getY() + pb.y + pb.h / 2;
   pushMotion(px, py);
   playFrame();
@@ -73,7 +79,7 @@ TEST_F(PatientWindowTest, APatientArrivesRegistersTakesAHeartChangesAndIsLaidInt
   EXPECT_EQ(p->getPhase(), kPhaseOnCouch);
   EXPECT_NE(level->getEC()->getEntityByID(74), nullptr) << "no heart";
   EXPECT_NE(level->getEC()->getEntityByID(64), nullptr) << "no dust puff";
-  EXPECT_EQ(p->getSprite()->getID(), std::string(CMapEntity_PacientClass::kindName(p->getKind())) + "PYZAMO");
+  EXPECT_EQ(p->looks().getSprite()->getID(), std::string(CMapEntity_PacientClass::kindName(p->getKind())) + "PYZAMO");
   for (int i = 0; i < 10; ++i) playFrame();
   savePNG((std::string(TOB_BINARY_DIR) + "/patient-bench.png").c_str());
 
@@ -83,11 +89,13 @@ TEST_F(PatientWindowTest, APatientArrivesRegistersTakesAHeartChangesAndIsLaidInt
   auto freeBed = [&] {
     for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
       if (CMapEntity_PostelClass *b = dynamic_cast<CMapEntity_PostelClass *>(e))
-        if (!b->getParent() && !b->getOccupant() && b->isMadeUp() && !b->isOccupied() && (b->getAlpha() == 1.0f || b->getAlpha() == -1.0f)) bed = b;
+        if (!b->carrying().getParent() && !b->getOccupant() && b->isMadeUp() && !b->isOccupied() &&
+            (b->looks().getAlpha() == 1.0f || b->looks().getAlpha() == -1.0f))
+          bed = b;
     return bed != nullptr;
   };
   ASSERT_TRUE(playUntil(freeBed, 400)) << "no bed stands free";
-  Rect bb = bed->getCurrentFrame()->getActionBoundingBox();
+  Rect bb = bed->looks().getCurrentFrame()->getActionBoundingBox();
   dragTo(p, (int)bed->getX() + bb.x + bb.w / 2, (int)bed->getY() + bb.y + bb.h / 2);
   ASSERT_EQ(p->getPhase(), kPhaseInBed) << "not laid into the bed";
   EXPECT_EQ(bed->getOccupant(), p);

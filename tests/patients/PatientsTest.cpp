@@ -71,7 +71,7 @@ protected:
     step();
   }
   static void middleOf(CMapEntity *e, int &x, int &y) {
-    Rect box = e->getCurrentFrame()->getActionBoundingBox();
+    Rect box = e->looks().getCurrentFrame()->getActionBoundingBox();
     x = (int)e->getX() + box.x + box.w / 2;
     y = (int)e->getY() + box.y + box.h / 2;
   }
@@ -94,7 +94,7 @@ protected:
     button(false, 400, 300);
     for (int i = 0; i < 300; ++i) {
       std::vector<CMapEntity_PacientClass *> all = patients();
-      if (!all.empty() && (all[0]->getAlpha() == 1.0f || all[0]->getAlpha() == -1.0f)) return all[0];
+      if (!all.empty() && (all[0]->looks().getAlpha() == 1.0f || all[0]->looks().getAlpha() == -1.0f)) return all[0];
       step();
     }
     return nullptr;
@@ -106,10 +106,10 @@ TEST_F(PatientDay, MoodChangesFollowCharismaStayInRangeAndDriveHeartsAndFace) {
   CMapEntity_PacientClass *p = clonePatient("PACIENT1");
   ASSERT_NE(p, nullptr);
   level->getEC()->addEntity(p);
-  EXPECT_EQ(p->getAlpha(), 0.0f) << "a new patient starts invisible";
+  EXPECT_EQ(p->looks().getAlpha(), 0.0f) << "a new patient starts invisible";
   CMapEntity *bar = p->getContainedEntity(CMapEntity_PacientClass::kHeartsID);
   ASSERT_NE(bar, nullptr);
-  EXPECT_STREQ(bar->getSprite()->getAktivniFrameset()->getID(), "FRAMESET4") << "mood 0.65: four hearts";
+  EXPECT_STREQ(bar->looks().getSprite()->getAktivniFrameset()->getID(), "FRAMESET4") << "mood 0.65: four hearts";
 
   // Losses are divided and gains multiplied by the charisma factor of the stars.
   TPatientState::setMood(p, 0.5f);
@@ -125,7 +125,7 @@ TEST_F(PatientDay, MoodChangesFollowCharismaStayInRangeAndDriveHeartsAndFace) {
   EXPECT_EQ(p->getHearts(), 5);
   p->changeMood(CCharismaTable::scaled(-3.0f, 0));
   EXPECT_EQ(p->getMood(), 0.0f);
-  EXPECT_STREQ(bar->getSprite()->getAktivniFrameset()->getID(), "FRAMESET0");
+  EXPECT_STREQ(bar->looks().getSprite()->getAktivniFrameset()->getID(), "FRAMESET0");
 
   // Face bands, compared in double: a stored 0.4f lies above 0.4 and shows "BAD".
   EXPECT_STREQ(CMapEntity_PacientClass::faceFor(0.4f), "BAD");
@@ -307,7 +307,9 @@ TEST_F(PatientDay, TheColourBonusCaptionShowsTheAmountPaid) {
   for (int i = 0; i < 400 && !bed; ++i, step())
     for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
       if (CMapEntity_PostelClass *b = dynamic_cast<CMapEntity_PostelClass *>(e))
-        if (!b->getParent() && !b->getOccupant() && (b->getAlpha() == 1.0f || b->getAlpha() == -1.0f)) bed = b;
+        if (!b->carrying().getParent() && !b->getOccupant() &&
+            (b->looks().getAlpha() == 1.0f || b->looks().getAlpha() == -1.0f))
+          bed = b;
   ASSERT_NE(bed, nullptr) << "no bed stands free";
   // A fractional bonus on the third of a run: 37.5 earned, 37 paid.
   p->setBarva(bed->getColour());
@@ -331,13 +333,14 @@ TEST_F(PatientDay, CuredAndLostCaptionsGrowWholeOnTheScreenAboveTheTips) {
   CMapEntitiesFactory *f = CMapEntitiesFactory::instance();
   for (const char *name : {"NAPISCURED", "NAPISLOST"}) {
     CMapEntity_Game *caption = f->cloneEntity(name);
-    EXPECT_GT(caption->getSortZ(), f->returnEntityByName("TIP1")->getSortZ()) << name;
+    EXPECT_GT(caption->looks().getSortZ(), f->returnEntityByName("TIP1")->looks().getSortZ()) << name;
     caption->setXY(-60, 10);
     level->getEC()->addEntity(caption);
-    const float w = (float)caption->getCurrentFrame()->getSirka(), h = (float)caption->getCurrentFrame()->getVyska();
+    const float w = (float)caption->looks().getCurrentFrame()->getSirka(),
+                h = (float)caption->looks().getCurrentFrame()->getVyska();
     for (int i = 0; i < 150 && !caption->getKill(); ++i) {
       step();
-      const float halfW = w * caption->getZoom() / 2, halfH = h * caption->getZoom() / 2;
+      const float halfW = w * caption->looks().getZoom() / 2, halfH = h * caption->looks().getZoom() / 2;
       EXPECT_GE(caption->getX() + w / 2 - halfW, -0.5f) << name << " frame " << i;
       EXPECT_GE(caption->getY() + h / 2 - halfH, -0.5f) << name << " frame " << i;
     }

@@ -37,10 +37,10 @@ protected:
     level->handleMessages(&ev);
   }
 
-  static float angleOf(CMapEntity *e) { return e->getSprite()->getAktivniFrameset()->getAngle(); }
+  static float angleOf(CMapEntity *e) { return e->looks().getSprite()->getAktivniFrameset()->getAngle(); }
 
   static CMapEntity *carriedAt(CMapEntity *bar, const char *name) {
-    for (CMapEntity *c : bar->getContainedList())
+    for (CMapEntity *c : bar->carrying().getContainedList())
       if (c != bar && c->name == name) return c;
     return nullptr;
   }
@@ -52,7 +52,7 @@ TEST_F(DayPanelsTest, IntroPausesAtFullSizeUntilALeftClickAndTheSummaryEndsTheDa
   CMapEntity_HelpWindow *help = dynamic_cast<CMapEntity_HelpWindow *>(first("HELPWINDOW"));
   ASSERT_NE(help, nullptr);
   // Dark screen, notebook, text box, in that order, then the day's name the overlay adds.
-  const std::vector<CMapEntity *> &parts = help->getContainedList();
+  const std::vector<CMapEntity *> &parts = help->carrying().getContainedList();
   ASSERT_GE(parts.size(), 4u);
   EXPECT_EQ(parts[1]->name, "DARKSCREEN");
   EXPECT_EQ(parts[2]->name, "SESIT");
@@ -65,15 +65,15 @@ TEST_F(DayPanelsTest, IntroPausesAtFullSizeUntilALeftClickAndTheSummaryEndsTheDa
   EXPECT_EQ(box->boxWidth, 150);
   EXPECT_EQ(box->fontName, "gamefont");
   EXPECT_EQ(box->text, level->getIntroText());
-  EXPECT_EQ(help->getSortZ(), 7);
+  EXPECT_EQ(help->looks().getSortZ(), 7);
   EXPECT_FALSE(help->getEndLevel());
 
   // The notebook zooms in over 8 frames; the game pauses once it stands at full size.
   play();
-  EXPECT_GT(parts[2]->getZoom(), 1.0f);
+  EXPECT_GT(parts[2]->looks().getZoom(), 1.0f);
   EXPECT_FALSE(CGlobals::instance()->paused);
   play(8);
-  EXPECT_FLOAT_EQ(parts[2]->getZoom(), 1.0f);
+  EXPECT_FLOAT_EQ(parts[2]->looks().getZoom(), 1.0f);
   EXPECT_TRUE(CGlobals::instance()->paused);
   const float clockPart = level->getTimeLeftPercent();
 
@@ -152,7 +152,7 @@ TEST_F(DayPanelsTest, AClickDuringTheZoomClosesTheWindowWithoutEverPausing) {
 TEST_F(DayPanelsTest, StatusBarsCarryTheHandTheMenuButtonAndAnIconPerPerkHeld) {
   CMapEntitiesFactory *f = CMapEntitiesFactory::instance();
   CMapEntity_Game *bare = f->cloneEntity("STATUSBAR");
-  EXPECT_EQ(bare->getContainedSize(), 3u) << "the hand and the menu button only";
+  EXPECT_EQ(bare->carrying().getContainedSize(), 3u) << "the hand and the menu button only";
   ASSERT_NE(carriedAt(bare, "BARRUCICKA"), nullptr);
   EXPECT_FLOAT_EQ(carriedAt(bare, "BARRUCICKA")->getXOffset(), 408);
   EXPECT_FLOAT_EQ(carriedAt(bare, "STATUSMENU")->getXOffset(), 703);
@@ -172,7 +172,7 @@ TEST_F(DayPanelsTest, StatusBarsCarryTheHandTheMenuButtonAndAnIconPerPerkHeld) {
     EXPECT_FLOAT_EQ(icon->getX(), 100 + i.x) << i.icon;
     EXPECT_FLOAT_EQ(icon->getY(), 540 + i.y) << i.icon;
   }
-  EXPECT_EQ(full->getContainedSize(), 7u);
+  EXPECT_EQ(full->carrying().getContainedSize(), 7u);
   delete full;
 
   CMapEntity_Game *small = f->cloneEntity("STATUSBAR2");
@@ -237,7 +237,7 @@ TEST_F(DayPanelsTest, GaugeFollowsTheDayAndTheClockStepsOnGameTime) {
 TEST_F(DayPanelsTest, EveryNotebookCopyHasItsOwnSideBarShownOnlyForANewPatient) {
   CMapEntity_Sesit *a = dynamic_cast<CMapEntity_Sesit *>(CMapEntitiesFactory::instance()->cloneEntity("SESIT"));
   ASSERT_NE(a, nullptr);
-  EXPECT_EQ(CMapEntitiesFactory::instance()->returnEntityByName("SESIT")->getSprite() != nullptr, true);
+  EXPECT_EQ(CMapEntitiesFactory::instance()->returnEntityByName("SESIT")->looks().getSprite() != nullptr, true);
   EXPECT_FALSE(a->getShown());
   TLink<CDayPanelsLink>::get()->showSecondPage(a);
   EXPECT_TRUE(a->getShown());

@@ -38,7 +38,7 @@ protected:
   CMapEntity *gaugeHand() {
     CMapEntity_Game *bar = first("STATUSBAR");
     if (!bar) return nullptr;
-    for (CMapEntity *c : bar->getContainedList())
+    for (CMapEntity *c : bar->carrying().getContainedList())
       if (c->name == "BARRUCICKA") return c;
     return nullptr;
   }
@@ -204,7 +204,7 @@ TEST_F(HudDayGL, EveryFigureAndPictureOnTheStatusBarHasAPlaceOfItsOwn) {
   ASSERT_NE(hand, nullptr);
   Area sweep;
   for (float angle : {90.0f, 45.0f, 0.0f, -45.0f, -90.0f}) {
-    hand->getSprite()->setAngle(angle);
+    hand->looks().getSprite()->setAngle(angle);
     Area a = shownBy(hand);
     sweep = Area{std::min(sweep.x0, a.x0), std::min(sweep.y0, a.y0), std::max(sweep.x1, a.x1), std::max(sweep.y1, a.y1),
                  sweep.count + a.count};
@@ -212,14 +212,14 @@ TEST_F(HudDayGL, EveryFigureAndPictureOnTheStatusBarHasAPlaceOfItsOwn) {
   Area bay = pictureAt("IKONKYPOZADI", "FRAMESET1", 519, 565);
   for (const char *name : {"PERKBURSTICON", "PERKCURETOUCHICON", "PERKLUCKICON", "PERKVIRUSICON"}) {
     CMapEntity *icon = nullptr;
-    for (CMapEntity *c : bar->getContainedList())
+    for (CMapEntity *c : bar->carrying().getContainedList())
       if (c->name == name) icon = c;
     ASSERT_NE(icon, nullptr) << name;
     Area a = shownBy(icon);
     EXPECT_TRUE(bay.holds(a)) << name << " " << a << " bay " << bay;
   }
   CMapEntity *menu = nullptr;
-  for (CMapEntity *c : bar->getContainedList())
+  for (CMapEntity *c : bar->carrying().getContainedList())
     if (c->name == "STATUSMENU") menu = c;
   ASSERT_NE(menu, nullptr);
   Area badge = pictureAt("STATUSSCORES", "GOAL", 157, 571);
@@ -243,7 +243,7 @@ TEST_F(HudDayGL, EveryFigureAndPictureOnTheStatusBarHasAPlaceOfItsOwn) {
       EXPECT_FALSE(p.area.meets(q.area)) << p.name << " " << p.area << " and " << q.name << " " << q.area;
     }
   }
-  hand->getSprite()->setAngle(30.0f);
+  hand->looks().getSprite()->setAngle(30.0f);
   level->changeMoney(60);
   draw();
   savePNG((std::string(TOB_BINARY_DIR) + "/hud_bar.png").c_str());

@@ -48,7 +48,7 @@ protected:
     step();
   }
 
-  std::string frameset(CMapEntity *e) { return e->getSprite()->getAktivniFrameset()->getID(); }
+  std::string frameset(CMapEntity *e) { return e->looks().getSprite()->getAktivniFrameset()->getID(); }
 
   CLevelList list;
 };
@@ -189,7 +189,7 @@ TEST_F(MapScreenTest, VictoryHeroFollowsTheSexWhenTheScreenIsBuilt) {
     player->setPohlavi(sex);
     std::unique_ptr<CMapEntity_Game> hero(CMapEntitiesFactory::instance()->cloneEntity("VICTORYPLAYER"));
     player->setPohlavi(sex == 1 ? 0 : 1);
-    EXPECT_EQ(std::string(hero->getSprite()->getID()), sex == 1 ? "VICTORYPLAYERM" : "VICTORYPLAYERF") << sex;
+    EXPECT_EQ(std::string(hero->looks().getSprite()->getID()), sex == 1 ? "VICTORYPLAYERM" : "VICTORYPLAYERF") << sex;
   }
   load("victory");
   EXPECT_NE(first("MAINMENUBUTTON"), nullptr) << "the way back to the main menu";

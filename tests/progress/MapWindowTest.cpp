@@ -44,7 +44,7 @@ protected:
   }
 
   void clickOn(CMapEntity *e, int dx = 0, int dy = 0) {
-    ZSprite *s = e->getSprite();
+    ZSprite *s = e->looks().getSprite();
     const int w = s && s->getAktivniFrameset() ? s->getAktivniFrameset()->getAktivniSirka() : 40;
     const int h = s && s->getAktivniFrameset() ? s->getAktivniFrameset()->getAktivniVyska() : 40;
     clickAt((int)e->getX() + (dx ? dx : w / 2), (int)e->getY() + (dy ? dy : h / 2));
@@ -136,7 +136,7 @@ TEST_F(MapWindowTest, CartOpensTheShopWithItsTipAndABuyFillsAStarAndLowersTheMon
   run(3300);
   playFrame();
   shot("shop_tip.png");
-  const int tipH = (int)tip->getSprite()->getAktivniFrameset()->getAktivniVyska();
+  const int tipH = (int)tip->looks().getSprite()->getAktivniFrameset()->getAktivniVyska();
   EXPECT_LE((int)tip->getY() + tipH, 600) << "the bubble ends above the screen's bottom";
   CMapEntity *text = tip->getContainedEntity(1001);
   ASSERT_NE(text, nullptr);
@@ -164,7 +164,7 @@ TEST_F(MapWindowTest, CartOpensTheShopWithItsTipAndABuyFillsAStarAndLowersTheMon
   const std::vector<unsigned char> before = grab();
 
   CMapEntity *dot = nullptr;
-  for (CMapEntity *c : meds->getContainedList())
+  for (CMapEntity *c : meds->carrying().getContainedList())
     if (c->getEntityID() == 91 && !dot) dot = c;
   ASSERT_NE(dot, nullptr);
   clickOn(buy, 44, 16);
@@ -176,10 +176,10 @@ TEST_F(MapWindowTest, CartOpensTheShopWithItsTipAndABuyFillsAStarAndLowersTheMon
   draw();
   const std::vector<unsigned char> after = grab();
   shot("shop_bought.png");
-  EXPECT_STREQ(dot->getSprite()->getAktivniFrameset()->getID(), "FULL");
+  EXPECT_STREQ(dot->looks().getSprite()->getAktivniFrameset()->getID(), "FULL");
   const int dx = (int)dot->getX(), dy = (int)dot->getY();
-  const int dw = (int)dot->getSprite()->getAktivniFrameset()->getAktivniSirka();
-  const int dh = (int)dot->getSprite()->getAktivniFrameset()->getAktivniVyska();
+  const int dw = (int)dot->looks().getSprite()->getAktivniFrameset()->getAktivniSirka();
+  const int dh = (int)dot->looks().getSprite()->getAktivniFrameset()->getAktivniVyska();
   Area filled = framediff::changed(before, after, dx, dy, dx + dw - 1, dy + dh - 1);
   EXPECT_GT(filled.count, dw * dh / 4) << filled << " the dot at (" << dx << "," << dy << ")";
   const int sx = (int)shop->getX(), sy = (int)shop->getY();
@@ -226,7 +226,7 @@ TEST_F(MapWindowTest, APerkChosenOnTheMapShowsOnTheNextDaysBarAndSweepsGerms) {
   EXPECT_TRUE(burst == nullptr || burst->getKill()) << "every perk row has faded out";
 
   CMapEntity *close = nullptr;
-  for (CMapEntity *c : shop->getContainedList())
+  for (CMapEntity *c : shop->carrying().getContainedList())
     if (c->name == "MENUCLOSE") close = c;
   ASSERT_NE(close, nullptr);
   clickOn(close);
@@ -285,7 +285,7 @@ TEST_F(MapWindowTest, VictoryScreenShowsTheHeroUnderFallingConfetti) {
   for (int i = 0; i < 40; ++i) playFrame();
   savePNG((std::string(TOB_BINARY_DIR) + "/victory.png").c_str());
   EXPECT_GT(brightness(), 30.0);
-  EXPECT_STREQ(first("VICTORYPLAYER")->getSprite()->getID(), "VICTORYPLAYERM");
+  EXPECT_STREQ(first("VICTORYPLAYER")->looks().getSprite()->getID(), "VICTORYPLAYERM");
 }
 
 } // namespace

@@ -56,8 +56,8 @@ protected:
 
   static int fullDots(CMapEntity *r) {
     int n = 0;
-    for (CMapEntity *c : r->getContainedList())
-      if (c->getEntityID() == 91 && std::string(c->getSprite()->getAktivniFrameset()->getID()) == "FULL") ++n;
+    for (CMapEntity *c : r->carrying().getContainedList())
+      if (c->getEntityID() == 91 && std::string(c->looks().getSprite()->getAktivniFrameset()->getID()) == "FULL") ++n;
     return n;
   }
 
@@ -65,11 +65,11 @@ protected:
   void clickOn(CMapEntity *target) {
     CMapEntity_Game *cursor = level->getEC()->getEntityByID(0);
     ASSERT_NE(cursor, nullptr);
-    cursor->removeActionCollisions();
-    cursor->addEntityActionCollision(target);
+    cursor->hits().removeActionCollisions();
+    cursor->hits().addEntityActionCollision(target);
     KEvent ev = event(K_EVENT_MOUSEDOWN, 1);
     level->handleMessages(&ev);
-    cursor->removeActionCollisions();
+    cursor->hits().removeActionCollisions();
   }
 
   void run(int ms) {
@@ -185,14 +185,14 @@ TEST_F(ShopTest, BurstDoublesTheWalkAndGivesBackTheSpeedItStartedFrom) {
   // The figure reaches a slowing tile before the end: its own speed still comes back.
   walk.factor = 0.5f;
   run(900);
-  EXPECT_NE(burst->getSprite()->getAktivniFrameset()->getID(), std::string("FLASH"));
+  EXPECT_NE(burst->looks().getSprite()->getAktivniFrameset()->getID(), std::string("FLASH"));
   run(200);
-  EXPECT_EQ(burst->getSprite()->getAktivniFrameset()->getID(), std::string("FLASH"));
+  EXPECT_EQ(burst->looks().getSprite()->getAktivniFrameset()->getID(), std::string("FLASH"));
   run(5000);
   EXPECT_FLOAT_EQ(walk.walkSpeed(figure), 6.0f);
   EXPECT_EQ(burst->active, 0);
   EXPECT_TRUE(burst->isSpent());
-  EXPECT_FALSE(burst->getVisible());
+  EXPECT_FALSE(burst->looks().getVisible());
   // A second click in the same day does nothing.
   clickOn(burst);
   EXPECT_EQ(burst->active, 0);
@@ -232,7 +232,8 @@ TEST_F(ShopTest, CureTouchUsesShowInTheClipUntilSpent) {
   EXPECT_EQ(touch->active, 1);
   touch->countUse();
   touch->animateAdditional();
-  EXPECT_NEAR(touch->looks().getVyrez(3), touch->getCurrentFrame()->getVyska() / 3, 1) << "the spent third is cut from the top";
+  EXPECT_NEAR(touch->looks().getVyrez(3), touch->looks().getCurrentFrame()->getVyska() / 3, 1)
+      << "the spent third is cut from the top";
   EXPECT_EQ(touch->active, 1);
   touch->countUse();
   touch->countUse();

@@ -94,7 +94,7 @@ protected:
   // A medicine that lies where its cabinet put it.
   CMapEntity_Game *floorMedicine() {
     for (CMapEntity_Game *e : *this->level->getEC()->getEntitiesPtr())
-      if (e->getEntityID() == kMedicineID && !e->getKill() && !e->getParent()) return e;
+      if (e->getEntityID() == kMedicineID && !e->getKill() && !e->carrying().getParent()) return e;
     return nullptr;
   }
 
@@ -106,7 +106,7 @@ protected:
 
   // The middle of the entity's action box on screen.
   static void middle(CMapEntity *e, int &x, int &y) {
-    Rect box = e->getCurrentFrame()->getActionBoundingBox();
+    Rect box = e->looks().getCurrentFrame()->getActionBoundingBox();
     x = (int)e->getX() + box.x + box.w / 2;
     y = (int)e->getY() + box.y + box.h / 2;
   }
@@ -150,11 +150,11 @@ protected:
   framediff::Area shownBy(CMapEntity *e) {
     draw();
     std::vector<unsigned char> with = grab();
-    const bool visible = e->getVisible();
-    e->setVisible(false);
+    const bool visible = e->looks().getVisible();
+    e->looks().setVisible(false);
     draw();
     std::vector<unsigned char> without = grab();
-    e->setVisible(visible);
+    e->looks().setVisible(visible);
     draw();
     return framediff::changed(with, without);
   }

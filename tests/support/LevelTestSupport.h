@@ -223,9 +223,11 @@ private:
   // The day panels, beds and player figure the level reaches, as these tests' stand-ins.
   struct FakeLinks : CDayPanelsLink, CBedLink, CPlayerFigureLink {
     void setEndLevel(CMapEntity_Game *w, bool on) override { static_cast<TestWindow *>(w)->endLevel = on; }
-    void showSecondPage(CMapEntity_Game *s) override { static_cast<TestWindow *>(s->getParent())->secondPage = true; }
+    void showSecondPage(CMapEntity_Game *s) override {
+      static_cast<TestWindow *>(s->carrying().getParent())->secondPage = true;
+    }
     void fillPage(CMapEntity_Game *page, const TSummaryPage &values) override {
-      TestWindow *w = static_cast<TestWindow *>(page->getParent());
+      TestWindow *w = static_cast<TestWindow *>(page->carrying().getParent());
       w->page = values;
       ++w->pageFills;
     }

@@ -16,7 +16,7 @@ int timedWalkMs(CLevel_Game *level, CMapEntity_Player *p, CPlayerController *w, 
   CMapEntity_FrontaAkci *q = CMapEntity_FrontaAkci::najdi(level->getEC());
   q->setClear(true);
   step();
-  Rect b = p->getCurrentFrame()->getBoundingBox();
+  Rect b = p->looks().getCurrentFrame()->getBoundingBox();
   p->setXY((float)(fromX * 32 + 16 - b.x) - (float)b.w * 0.5f, (float)(fromY * 32 + 16 - b.y) - (float)b.h * 0.5f);
   p->goalX = p->goalY = -1;
   p->workPhase = CPlayerController::kDeciding;

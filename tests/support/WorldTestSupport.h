@@ -110,7 +110,7 @@ public:
     p->name = name;
     p->setEntityID(id);
     p->setEntityClassID(cls);
-    if (!spriteName.empty()) p->addEntityZSprite(spriteName);
+    if (!spriteName.empty()) p->looks().setSprite(spriteName);
     prototypes()[name] = p;
     return p;
   }
@@ -120,7 +120,7 @@ public:
     e->setEntityID(id);
     e->setEntityClassID(cls);
     e->name = "E" + std::to_string(id);
-    if (!spriteName.empty()) e->addEntityZSprite(spriteName);
+    if (!spriteName.empty()) e->looks().setSprite(spriteName);
     return e;
   }
 

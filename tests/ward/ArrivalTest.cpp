@@ -86,7 +86,7 @@ protected:
   std::vector<CMapEntity_Game *> standing(uint32_t cls) {
     std::vector<CMapEntity_Game *> out;
     for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
-      if (e->getEntityClassID() == cls && !e->getKill() && !e->getParent()) out.push_back(e);
+      if (e->getEntityClassID() == cls && !e->getKill() && !e->carrying().getParent()) out.push_back(e);
     return out;
   }
   int gauges() {
@@ -97,7 +97,7 @@ protected:
   std::vector<int> bedNumbers(bool carried) {
     std::vector<int> out;
     for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
-      if (e->getEntityClassID() == 13 && !e->getKill() && (e->getParent() != nullptr) == carried)
+      if (e->getEntityClassID() == 13 && !e->getKill() && (e->carrying().getParent() != nullptr) == carried)
         out.push_back(dynamic_cast<CMapEntity_PostelClass &>(*e).getBedNumber());
     return out;
   }

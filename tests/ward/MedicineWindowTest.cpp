@@ -37,20 +37,21 @@ protected:
 TEST_P(MedicineWindowTest, OneClickTakesTheMedicineFromTheCounter) {
   // The day's notebook clicked away, the first patient is registered and laid into bed 1.
   auto shown = [](CMapEntity_PacientClass *p) {
-    return p->getPhase() == kPhaseArrived && (p->getAlpha() == -1.0f || p->getAlpha() >= 1.0f);
+    return p->getPhase() == kPhaseArrived && (p->looks().getAlpha() == -1.0f || p->looks().getAlpha() >= 1.0f);
   };
   ASSERT_TRUE(playUntil([&] { return find<CMapEntity_PacientClass>(shown) || first("HELPWINDOW"); }, 300, 5));
   if (first("HELPWINDOW")) clickAt(400, 300);
   ASSERT_TRUE(playUntil([&] { return find<CMapEntity_PacientClass>(shown) != nullptr; }, 1500, 5)) << "nobody came";
   CMapEntity_PacientClass *p = find<CMapEntity_PacientClass>(shown);
   // A chair still arriving in its carrier is only a picture.
-  auto *chair = find<CMapEntity_DiagnosticTool>([](CMapEntity_DiagnosticTool *c) { return !c->getParent(); });
+  auto *chair =
+      find<CMapEntity_DiagnosticTool>([](CMapEntity_DiagnosticTool *c) { return !c->carrying().getParent(); });
   ASSERT_TRUE(chair && chair->gauge);
   dragOnto(p, chair);
   ASSERT_TRUE(playUntil([&] { return chair->gauge->full != 0; }, 600, 5)) << "the gauge never filled";
   clickOn(p);
   for (int i = 0; i < 10; ++i) playFrame();
-  auto bedOne = [](CMapEntity_PostelClass *b) { return b->getBedNumber() == 1 && !b->getParent(); };
+  auto bedOne = [](CMapEntity_PostelClass *b) { return b->getBedNumber() == 1 && !b->carrying().getParent(); };
   ASSERT_TRUE(playUntil([&] { return find<CMapEntity_PostelClass>(bedOne) != nullptr; }, 600, 5));
   CMapEntity_PostelClass *bed = find<CMapEntity_PostelClass>(bedOne);
   dragOnto(p, bed);

@@ -64,7 +64,7 @@ public:
 
   // Centre of the figure's foot box.
   void foot(float &x, float &y) {
-    Frame *f = figure()->getCurrentFrame();
+    Frame *f = figure()->looks().getCurrentFrame();
     Rect b = f->getBoundingBox();
     x = (float)(int)figure()->getX() + (float)b.x + (float)b.w * 0.5f;
     y = (float)(int)figure()->getY() + (float)b.y + (float)b.h * 0.5f;

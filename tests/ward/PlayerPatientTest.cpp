@@ -134,7 +134,7 @@ TEST_F(PlayerPatientTest, AnOutbreakIsExaminedPrescribedMadeUpAtTheCabinetAndBro
   CMapEntity_Lek *shelf = dynamic_cast<CMapEntity_Lek *>(first("LEK"));
   ASSERT_NE(shelf, nullptr);
   EXPECT_EQ(shelf->bedNumber, bed->getBedNumber());
-  EXPECT_EQ(shelf->getParent(), nullptr);
+  EXPECT_EQ(shelf->carrying().getParent(), nullptr);
 
   click((int)shelf->getX() + 8, (int)shelf->getY() + 8);
   for (int i = 0; i < 400 && !figure()->getContainedEntity(kMedicineID); ++i) step();
@@ -151,14 +151,14 @@ TEST_F(PlayerPatientTest, MedicineForAnotherBedOrRefusedStaysInAHand) {
   CMapEntity_PacientClass *p = bedded(kBedWaitingMedicine);
   CMapEntity_Lek *other = medicineFor(99);
   CMapEntity_Lek *own = medicineFor(bed->getBedNumber());
-  unsigned short limit = p->getContainedLimit();
-  p->setContainedLimit((unsigned short)(p->getContainedList().size() - 1));
+  unsigned short limit = p->carrying().getContainedLimit();
+  p->setContainedLimit((unsigned short)(p->carrying().getContainedList().size() - 1));
   workAtBed();
   EXPECT_EQ(figure()->workPhase, CPlayerController::kDeciding);
   EXPECT_TRUE(figure()->getContainedEntity(kMedicineID) != nullptr);
-  EXPECT_TRUE(own->getParent() && other->getParent());
-  EXPECT_EQ(own->getParent()->carrying().getTopCarrier(), figure()) << "refused: kept";
-  EXPECT_TRUE(own->getVisible());
+  EXPECT_TRUE(own->carrying().getParent() && other->carrying().getParent());
+  EXPECT_EQ(own->carrying().getParent()->carrying().getTopCarrier(), figure()) << "refused: kept";
+  EXPECT_TRUE(own->looks().getVisible());
   EXPECT_EQ(p->getBedState(), kBedWaitingMedicine);
 
   p->setContainedLimit(limit);
@@ -166,7 +166,7 @@ TEST_F(PlayerPatientTest, MedicineForAnotherBedOrRefusedStaysInAHand) {
   workAtBed();
   EXPECT_NE(p->getBedState(), kBedWaitingMedicine) << "taken";
   EXPECT_EQ(figure()->getContainedEntity(kMedicineID), other) << "the other bed's medicine stays";
-  EXPECT_EQ(other->getParent()->carrying().getTopCarrier(), figure());
+  EXPECT_EQ(other->carrying().getParent()->carrying().getTopCarrier(), figure());
 }
 
 // No cabinet on the day: the outbreak is left as it is, the figure stays free and nothing ends.

@@ -30,7 +30,7 @@ protected:
     queue()->flushPredFronta();
   }
   void wall(int tx, int ty) { level->getMapa()->getLayers()[0].cells[ty * 25 + tx].id = level->getMapa()->getLayers()[0].cells[0].id; }
-  std::string spriteOf(CMapEntity *e) { return e->getSprite() ? e->getSprite()->getID() : ""; }
+  std::string spriteOf(CMapEntity *e) { return e->looks().getSprite() ? e->looks().getSprite()->getID() : ""; }
 };
 
 TEST(ChainBonusTest, SameWorkChainsToFiveAndStartsAgainOtherWorkBreaksIt) {
@@ -56,7 +56,7 @@ TEST(ChainBonusTest, SameWorkChainsToFiveAndStartsAgainOtherWorkBreaksIt) {
 TEST_F(PlayerTest, HandsFillLeftThenRightAndHoldTheirItemOnTheHandsPoint) {
   CMapEntity_Player *p = figure();
   ASSERT_NE(p, nullptr);
-  const std::vector<CMapEntity *> &carried = p->getContainedList();
+  const std::vector<CMapEntity *> &carried = p->carrying().getContainedList();
   ASSERT_EQ(carried.size(), 3u);
   EXPECT_EQ(carried[1]->getEntityID(), 600u);
   EXPECT_EQ(carried[2]->getEntityID(), 601u);
@@ -66,8 +66,8 @@ TEST_F(PlayerTest, HandsFillLeftThenRightAndHoldTheirItemOnTheHandsPoint) {
   CMapEntity *drink = p->addEntity(std::string("DRINK"));
   CMapEntity *toy = p->addEntity(std::string("TOY"));
   ASSERT_TRUE(drink && toy);
-  EXPECT_EQ(drink->getParent()->getEntityID(), 600u);
-  EXPECT_EQ(toy->getParent()->getEntityID(), 601u);
+  EXPECT_EQ(drink->carrying().getParent()->getEntityID(), 600u);
+  EXPECT_EQ(toy->carrying().getParent()->getEntityID(), 601u);
   EXPECT_EQ(spriteOf(carried[1]), "PLAYER1LEFTUP");
   EXPECT_EQ(spriteOf(carried[2]), "PLAYER1RIGHTUP");
   EXPECT_TRUE(p->containedFull());
@@ -172,7 +172,7 @@ TEST_F(PlayerTest, DispenserFillsAfterFifteenSecondsAndTheFigureTakesItsItem) {
   ASSERT_NE(machine, nullptr);
   CMapEntity *lamp = machine->getContainedEntity(210);
   ASSERT_NE(lamp, nullptr);
-  auto lampShows = [&]() { return std::string(lamp->getSprite()->getAktivniFrameset()->getID()); };
+  auto lampShows = [&]() { return std::string(lamp->looks().getSprite()->getAktivniFrameset()->getID()); };
   EXPECT_EQ(lampShows(), "RED");
   for (int i = 0; i < 745; ++i) step();
   EXPECT_EQ(machine->getContainedEntityClass(18), nullptr);
@@ -198,7 +198,7 @@ TEST_F(PlayerTest, DispenserFillsAfterFifteenSecondsAndTheFigureTakesItsItem) {
   }
   CMapEntity *drink = figure()->getContainedEntity(55);
   ASSERT_NE(drink, nullptr);
-  EXPECT_EQ(drink->getParent()->getEntityID(), 600u);
+  EXPECT_EQ(drink->carrying().getParent()->getEntityID(), 600u);
   step();
   EXPECT_EQ(machine->getContainedEntityClass(18), nullptr);
   EXPECT_EQ(lampShows(), "RED");

@@ -47,7 +47,7 @@ protected:
 
   CMapEntity_Player *figure() { return dynamic_cast<CMapEntity_Player *>(first("PLAYER")); }
   void foot(int &x, int &y) {
-    Rect b = figure()->getCurrentFrame()->getBoundingBox();
+    Rect b = figure()->looks().getCurrentFrame()->getBoundingBox();
     x = (int)((float)(int)figure()->getX() + (float)b.x + (float)b.w * 0.5f);
     y = (int)((float)(int)figure()->getY() + (float)b.y + (float)b.h * 0.5f);
   }
@@ -70,7 +70,7 @@ protected:
     }
     return -1;
   }
-  static std::string framesetOf(CMapEntity *e) { return e->getSprite()->getAktivniFrameset()->getID(); }
+  static std::string framesetOf(CMapEntity *e) { return e->looks().getSprite()->getAktivniFrameset()->getID(); }
 };
 
 TEST_F(PlayerWindow, ClickWalkHandsDispenserLampAndCleanupCaption) {
@@ -109,7 +109,8 @@ TEST_F(PlayerWindow, ClickWalkHandsDispenserLampAndCleanupCaption) {
   ASSERT_TRUE(bed->isMadeUp()) << "made";
   CMapEntity *linen = figure()->getContainedEntity(47);
   ASSERT_NE(linen, nullptr);
-  EXPECT_EQ(linen->getParent(), (CMapEntity *)figure()->hand(true)) << "the first item goes to the left hand";
+  EXPECT_EQ(linen->carrying().getParent(), (CMapEntity *)figure()->hand(true))
+      << "the first item goes to the left hand";
 
   // At 15 s of game time the drink machine's lamp turns green and its drink shows.
   CMapEntity_Automat *machine = dynamic_cast<CMapEntity_Automat *>(first("MEDDRINK"));
@@ -131,7 +132,7 @@ TEST_F(PlayerWindow, ClickWalkHandsDispenserLampAndCleanupCaption) {
   for (int i = 0; i < 300 && !figure()->getContainedEntity(55); ++i) playFrame();
   CMapEntity *drink = figure()->getContainedEntity(55);
   ASSERT_NE(drink, nullptr);
-  EXPECT_EQ(drink->getParent(), (CMapEntity *)figure()->hand(false)) << "then the right hand";
+  EXPECT_EQ(drink->carrying().getParent(), (CMapEntity *)figure()->hand(false)) << "then the right hand";
 
   // Emptying the linen pays the chain bonus and says so.
   CMapEntity_Game *trolley = first("VOZIK");
@@ -148,11 +149,11 @@ TEST_F(PlayerWindow, ClickWalkHandsDispenserLampAndCleanupCaption) {
   ASSERT_NE(cleanup, nullptr);
   draw();
   std::vector<unsigned char> withCaption = grab();
-  cleanup->setVisible(false);
+  cleanup->looks().setVisible(false);
   draw();
   int cx = (int)cleanup->getX(), cy = (int)cleanup->getY();
   EXPECT_GT(framediff::changed(withCaption, grab(), cx, cy, cx + 200, cy + 30).count, 50) << "the caption on screen";
-  cleanup->setVisible(true);
+  cleanup->looks().setVisible(true);
   draw();
   savePNG((std::string(TOB_BINARY_DIR) + "/ward_player.png").c_str());
 
@@ -163,7 +164,7 @@ TEST_F(PlayerWindow, ClickWalkHandsDispenserLampAndCleanupCaption) {
   for (int i = 0; i < 4; ++i) playFrame();
   CMapEntity *spray = figure()->getContainedEntity(70);
   ASSERT_NE(spray, nullptr);
-  EXPECT_EQ(spray->getParent(), (CMapEntity *)figure()->hand(true));
+  EXPECT_EQ(spray->carrying().getParent(), (CMapEntity *)figure()->hand(true));
   draw();
   savePNG((std::string(TOB_BINARY_DIR) + "/ward_player_spray.png").c_str());
 }

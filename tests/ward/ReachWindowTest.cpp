@@ -82,7 +82,7 @@ protected:
   }
   // The tile the figure's foot stands on.
   void footTile(int &tx, int &ty) {
-    Frame *f = figure()->getCurrentFrame();
+    Frame *f = figure()->looks().getCurrentFrame();
     Rect b = f->getBoundingBox();
     tx = ((int)figure()->getX() + b.x + b.w / 2) / 32;
     ty = ((int)figure()->getY() + b.y + b.h / 2) / 32;
@@ -140,16 +140,17 @@ TEST_F(ReachWindowTest, OnDayTwoAnOutbreakAnsweredAfterFourSecondsIsExaminedAndA
   clickOn(cabinet);
   ASSERT_TRUE(playUntil([&] { return figure()->getContainedEntity(kPrescriptionID) == nullptr; }, 300));
   // At work: its busy picture with the bar, the nurse beside it; then the bottle with its caption.
-  ASSERT_TRUE(playUntil([&] { return std::string(cabinet->getSprite()->getAktivniFrameset()->getID()) == "FRAMESET1"; }, 20));
+  ASSERT_TRUE(playUntil(
+      [&] { return std::string(cabinet->looks().getSprite()->getAktivniFrameset()->getID()) == "FRAMESET1"; }, 20));
   CMapEntity_Game *nurse = level->getEC()->getFirstEntityByClassID(25);
   ASSERT_NE(nurse, nullptr);
-  EXPECT_TRUE(nurse->getVisible());
+  EXPECT_TRUE(nurse->looks().getVisible());
   for (int i = 0; i < 60; ++i) playFrame();
   savePNG(shot("cabinet-at-work").c_str());
   ASSERT_TRUE(playUntil([&] { return floorMedicine() != nullptr; }, 300));
   for (int i = 0; i < 10; ++i) playFrame();
   EXPECT_EQ(captions("Medicine ready!"), 1);
-  EXPECT_FALSE(nurse->getVisible());
+  EXPECT_FALSE(nurse->looks().getVisible());
   savePNG(shot("medicine-ready").c_str());
 
   // Answered 7 s after it began, from the cabinet: the outbreak has ended.
@@ -209,7 +210,7 @@ TEST_F(ReachWindowTest, OnDayThreeBedFourWarnsBeforeItBreaksAndIsMendedInTime) {
     draw();
     return framediff::changed(grab(), other, x0, y0 + 60, x0 + 149, y0 + 119).count < 150;
   };
-  p->setVisible(false);
+  p->looks().setVisible(false);
   draw();
   const std::vector<unsigned char> whole = grab();
   four->setHealth(30);
@@ -270,14 +271,14 @@ TEST_F(ReachWindowTest, AfterClosingALateDaysUnmadeBedsAreMadeWhateverLiesOverTh
   CMapEntity *toy = figure()->addEntity(std::string("TOY"));
   ASSERT_TRUE(drink && toy);
   figure()->removeEntity(drink);
-  Frame *f = figure()->getCurrentFrame();
+  Frame *f = figure()->looks().getCurrentFrame();
   Rect foot = f->getBoundingBox();
   const int sx = (int)(one->getX() + (float)one->approachX) / 32, sy = (int)(one->getY() + (float)one->approachY) / 32;
   figure()->setXY((float)(sx * 32 + 16 - foot.x - foot.w / 2), (float)(sy * 32 + 16 - foot.y - foot.h / 2));
   for (int i = 0; i < 5; ++i) playFrame();
   int toyX = 0, toyY = 0;
   middle(toy, toyX, toyY);
-  Rect pic = one->getCurrentFrame()->getActionBoundingBox();
+  Rect pic = one->looks().getCurrentFrame()->getActionBoundingBox();
   ASSERT_TRUE(toyX >= (int)one->getX() + pic.x && toyX < (int)one->getX() + pic.x + pic.w && toyY >= (int)one->getY() + pic.y &&
               toyY < (int)one->getY() + pic.y + pic.h)
       << "the toy at " << toyX << "," << toyY << " is not over the bed";

@@ -78,7 +78,7 @@ protected:
 TEST_F(TreatmentWindowTest, OnePatientFromArrivalToPaymentAndTheDaysSummary) {
   ASSERT_TRUE(playUntil([&] { return patient() != nullptr; }, 400)) << "nobody came";
   CMapEntity_PacientClass *p = patient();
-  ASSERT_TRUE(playUntil([&] { float a = p->getAlpha(); return a == -1.0f || a >= 1.0f; }, 120));
+  ASSERT_TRUE(playUntil([&] { float a = p->looks().getAlpha(); return a == -1.0f || a >= 1.0f; }, 120));
 
   // Registration: onto the chair, a click at the gauge's peak, the bench, then a bed.
   CMapEntity_DiagnosticTool *chair = dynamic_cast<CMapEntity_DiagnosticTool *>(level->getEC()->getEntityByID(1));

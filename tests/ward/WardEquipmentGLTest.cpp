@@ -51,7 +51,7 @@ protected:
   std::vector<CMapEntity_Game *> ofClass(uint32_t cls) {
     std::vector<CMapEntity_Game *> out;
     for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
-      if (e->getEntityClassID() == cls && !e->getKill() && !e->getParent()) out.push_back(e);
+      if (e->getEntityClassID() == cls && !e->getKill() && !e->carrying().getParent()) out.push_back(e);
     return out;
   }
 };
@@ -125,11 +125,11 @@ TEST_F(WardEquipmentGL, BedsArriveNumberedAndColouredChairsStandByGaugesAndTheDa
     EXPECT_GT(chair->gauge->getX(), c->getX() + 30);
     draw();
     std::vector<unsigned char> with = grab();
-    chair->gauge->setVisible(false);
+    chair->gauge->looks().setVisible(false);
     draw();
     int gx = (int)chair->gauge->getX(), gy = (int)chair->gauge->getY();
     EXPECT_GT(framediff::changed(with, grab(), gx - 10, gy - 30, gx + 60, gy + 100).count, 100) << c->name << "'s gauge drawn";
-    chair->gauge->setVisible(true);
+    chair->gauge->looks().setVisible(true);
   }
   draw();
   savePNG((std::string(TOB_BINARY_DIR) + "/ward_equipment.png").c_str());
@@ -145,34 +145,34 @@ TEST_F(WardEquipmentGL, BedsArriveNumberedAndColouredChairsStandByGaugesAndTheDa
   EXPECT_FLOAT_EQ(closed->getX(), 374);
   EXPECT_FLOAT_EQ(closed->getY(), 391);
   playFrame();
-  EXPECT_LT(closed->getAlpha(), 0.2f) << "fading in, not there at once";
+  EXPECT_LT(closed->looks().getAlpha(), 0.2f) << "fading in, not there at once";
   for (int i = 0; i < 110; ++i) playFrame();
-  EXPECT_FLOAT_EQ(closed->getAlpha(), 1.0f);
+  EXPECT_FLOAT_EQ(closed->looks().getAlpha(), 1.0f);
   draw();
   std::vector<unsigned char> withSign = grab();
-  closed->setVisible(false);
+  closed->looks().setVisible(false);
   draw();
   EXPECT_GT(framediff::changed(withSign, grab(), 374, 391, 374 + 120, 391 + 48).count, 500) << "the sign on screen";
-  closed->setVisible(true);
+  closed->looks().setVisible(true);
   // Shown whole: nothing of the day stands in front of the sign or lies under the status bar,
   // and no goal caption covers the ward.
   auto drawnAlone = [&](CMapEntity_Game *keep) {
     std::vector<CMapEntity_Game *> hidden;
     for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
-      if (e != keep && !e->getParent() && e->getVisible()) hidden.push_back(e);
-    for (CMapEntity_Game *e : hidden) e->setVisible(false);
+      if (e != keep && !e->carrying().getParent() && e->looks().getVisible()) hidden.push_back(e);
+    for (CMapEntity_Game *e : hidden) e->looks().setVisible(false);
     draw();
     std::vector<unsigned char> alone = grab();
-    for (CMapEntity_Game *e : hidden) e->setVisible(true);
+    for (CMapEntity_Game *e : hidden) e->looks().setVisible(true);
     return alone;
   };
   EXPECT_LT(framediff::changed(withSign, drawnAlone(closed), 374, 391, 374 + 119, 391 + 47).count, 30) << "the sign is not hidden";
   std::vector<CMapEntity_Game *> bar = named("STATUSBAR");
   ASSERT_EQ(bar.size(), 1u);
-  bar[0]->setVisible(false);
+  bar[0]->looks().setVisible(false);
   draw();
   std::vector<unsigned char> barless = grab();
-  bar[0]->setVisible(true);
+  bar[0]->looks().setVisible(true);
   EXPECT_LT(framediff::changed(barless, drawnAlone(nullptr), 0, 540, kW - 1, kH - 1).count, 30) << "nothing under the status bar";
   EXPECT_TRUE(named("NAPISCURED").empty()) << "the showcase stays short of its goal";
   draw();

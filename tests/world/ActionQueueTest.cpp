@@ -90,11 +90,11 @@ TEST_F(ActionQueueTest, TheRegisteredPrototypeIsAnInvisibleQueueOnTop) {
   EXPECT_EQ(p->name, "FRONTAAKCI");
   EXPECT_EQ(p->getEntityID(), 73u);
   EXPECT_EQ(p->getEntityClassID(), 0u);
-  EXPECT_FALSE(p->getVisible());
+  EXPECT_FALSE(p->looks().getVisible());
   EXPECT_EQ(p->getWalkPenalty(), 200);
   EXPECT_TRUE(p->getDrawOnTop());
-  EXPECT_EQ(p->getSortZ(), 5);
-  EXPECT_STREQ(p->getSprite()->getID(), "EMPTY");
+  EXPECT_EQ(p->looks().getSortZ(), 5);
+  EXPECT_STREQ(p->looks().getSprite()->getID(), "EMPTY");
 
   akce *a = new akce();
   p->pridej(a);

@@ -83,7 +83,7 @@ TEST_F(BehaviourTest, InputAndUpdatesReachTheFrontMostEntityFirst) {
 
   // A frame's sort offset counts with its y: MIDDLE at 200 + 150 passes FRONT at 300.
   for (CMapEntity_Game *e : *collection->getEntitiesPtr())
-    if (e->name == "MIDDLE") e->changeSortY(150);
+    if (e->name == "MIDDLE") e->looks().changeSortY(150);
   journal().clear();
   behaviours.update();
   EXPECT_EQ(journal(), (std::vector<std::string>{"update TOP", "update FRONT", "update MIDDLE", "update BACK"}))

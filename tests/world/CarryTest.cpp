@@ -33,13 +33,13 @@ protected:
                {"FULL", {{8, 0, 8, 8, 100, 0}, {16, 0, 8, 8, 100, 0}}}});
   }
 
-  static const char *framesetOf(CMapEntity *e) { return e->getSprite()->getAktivniFrameset()->getID(); }
+  static const char *framesetOf(CMapEntity *e) { return e->looks().getSprite()->getAktivniFrameset()->getID(); }
 };
 
 TEST_F(CarryTest, TheLimitCountsCarriedEntitiesAndLookupsTakeTheLastMatch) {
   Counted carrier(55);
-  EXPECT_EQ(carrier.getContainedSize(), 1u);
-  EXPECT_FALSE(carrier.hasChildren());
+  EXPECT_EQ(carrier.carrying().getContainedSize(), 1u);
+  EXPECT_FALSE(carrier.carrying().hasChildren());
   EXPECT_FALSE(carrier.containedFull());
   EXPECT_EQ(carrier.getContainedEntity(55), &carrier) << "the carrier counts as carrying itself";
   for (int i = 0; i < 10; ++i) {
@@ -47,13 +47,13 @@ TEST_F(CarryTest, TheLimitCountsCarriedEntitiesAndLookupsTakeTheLastMatch) {
     carrier.addEntity(new Counted(i < 8 ? 1 : 55, 13), false, false);
   }
   EXPECT_TRUE(carrier.containedFull());
-  EXPECT_TRUE(carrier.hasChildren());
-  EXPECT_EQ(carrier.getContainedEntity(55), carrier.getContainedList()[10]) << "the later of two";
-  EXPECT_EQ(carrier.getContainedEntityClass(13), carrier.getContainedList()[10]);
+  EXPECT_TRUE(carrier.carrying().hasChildren());
+  EXPECT_EQ(carrier.getContainedEntity(55), carrier.carrying().getContainedList()[10]) << "the later of two";
+  EXPECT_EQ(carrier.getContainedEntityClass(13), carrier.carrying().getContainedList()[10]);
   EXPECT_EQ(carrier.getContainedEntity(2), nullptr);
   // The limit is the caller's to respect.
   carrier.addEntity(new Counted(3), false, false);
-  EXPECT_EQ(carrier.getContainedSize(), 12u);
+  EXPECT_EQ(carrier.carrying().getContainedSize(), 12u);
 
   Counted none;
   none.setContainedLimit(0);
@@ -75,9 +75,9 @@ TEST_F(CarryTest, CarryingPlacesLayersAndRegistersTheEntity) {
   EXPECT_TRUE(CGlobals::instance()->entityAdded);
   EXPECT_EQ(item->getX(), 105.0f);
   EXPECT_EQ(item->getY(), 197.0f);
-  EXPECT_EQ(item->getSortZ(), 5);
-  EXPECT_EQ(sub->getSortZ(), 6);
-  EXPECT_EQ(item->getParent(), carrier);
+  EXPECT_EQ(item->looks().getSortZ(), 5);
+  EXPECT_EQ(sub->looks().getSortZ(), 6);
+  EXPECT_EQ(item->carrying().getParent(), carrier);
   EXPECT_EQ(item->carrying().getTopCarrier(), carrier);
   EXPECT_EQ(sub->carrying().getTopCarrier(), carrier) << "the whole tree knows its outermost carrier";
   ASSERT_EQ(levelAdded().size(), 1u);
@@ -90,9 +90,9 @@ TEST_F(CarryTest, CarryingPlacesLayersAndRegistersTheEntity) {
   const std::vector<CMapEntity *> &draw = carrier->carrying().getDrawList();
   ASSERT_EQ(draw.size(), 3u);
   EXPECT_EQ(draw[0], carrier) << "drawn by layer: carrier 4, then 5, 5";
-  EXPECT_EQ(draw[0]->getSortZ(), 4);
-  EXPECT_EQ(draw[1]->getSortZ(), 5);
-  EXPECT_EQ(draw[2]->getSortZ(), 5);
+  EXPECT_EQ(draw[0]->looks().getSortZ(), 4);
+  EXPECT_EQ(draw[1]->looks().getSortZ(), 5);
+  EXPECT_EQ(draw[2]->looks().getSortZ(), 5);
 
   // A chain of carriers: the innermost knows the outermost.
   Counted *deeper = new Counted(5);
@@ -116,10 +116,10 @@ TEST_F(CarryTest, CarryingByNameClonesThePrototypeAtTheCarriersPosition) {
   EXPECT_EQ(lek->getEntityID(), 44u);
   EXPECT_EQ(lek->getX(), 40.0f);
   EXPECT_EQ(lek->getY(), 50.0f);
-  EXPECT_EQ(lek->getParent(), hand);
-  EXPECT_EQ(lek->getSortZ(), 1);
+  EXPECT_EQ(lek->carrying().getParent(), hand);
+  EXPECT_EQ(lek->looks().getSortZ(), 1);
   EXPECT_STREQ(framesetOf(lek), "FULL") << "a synchronised item shows its carrier's frameset";
-  EXPECT_EQ(lek->getSprite()->getAktivniFrameset()->getAktivniIndex(), 1);
+  EXPECT_EQ(lek->looks().getSprite()->getAktivniFrameset()->getAktivniIndex(), 1);
   ASSERT_EQ(levelAdded().size(), 1u);
   EXPECT_EQ(levelAdded()[0], lek);
   delete hand;
@@ -142,7 +142,7 @@ TEST_F(CarryTest, HandOverByIDRespectsTheLimitOrExchangesWhenForced) {
   left->setContainedLimit(1);
   right->setContainedLimit(1);
   Counted *drink = new Counted(55);
-  drink->addEntityZSprite("HAND");
+  drink->looks().setSprite("HAND");
   drink->changeFrameset("FULL");
   drink->setXOffset(3, false);
   Counted *book = new Counted(56);
@@ -150,18 +150,18 @@ TEST_F(CarryTest, HandOverByIDRespectsTheLimitOrExchangesWhenForced) {
   right->addEntity(book, false, false);
 
   EXPECT_FALSE(left->giveEntityTo(right, 55, false)) << "a full hand takes nothing";
-  EXPECT_EQ(drink->getParent(), left);
+  EXPECT_EQ(drink->carrying().getParent(), left);
   EXPECT_FALSE(left->giveEntityTo(right, 99, true)) << "nothing of that ID to give";
-  EXPECT_EQ(book->getParent(), right) << "and no exchange for nothing";
+  EXPECT_EQ(book->carrying().getParent(), right) << "and no exchange for nothing";
 
   EXPECT_TRUE(left->giveEntityTo(right, 55, true));
-  EXPECT_EQ(drink->getParent(), right);
-  EXPECT_EQ(book->getParent(), left) << "the forced hand-over swaps the two";
+  EXPECT_EQ(drink->carrying().getParent(), right);
+  EXPECT_EQ(book->carrying().getParent(), left) << "the forced hand-over swaps the two";
   EXPECT_EQ(drink->getXOffset(), 0.0f) << "the ID form resets the offsets";
   EXPECT_STREQ(framesetOf(drink), "FRAMESET1") << "and the resting frameset";
   EXPECT_EQ(drink->carrying().getTopCarrier(), player);
-  EXPECT_EQ(left->getContainedSize(), 2u);
-  EXPECT_EQ(right->getContainedSize(), 2u);
+  EXPECT_EQ(left->carrying().getContainedSize(), 2u);
+  EXPECT_EQ(right->carrying().getContainedSize(), 2u);
   delete player;
   EXPECT_EQ(g_deleted, 5);
 }
@@ -173,9 +173,9 @@ TEST_F(CarryTest, HandingOverOneOfTwoEqualItemsKeepsTheOther) {
   hand.addEntity(first, false, false);
   hand.addEntity(second, false, false);
   EXPECT_TRUE(hand.giveEntityTo(&tray, 55, false));
-  EXPECT_EQ(second->getParent(), &tray) << "the later one goes";
-  EXPECT_EQ(first->getParent(), &hand) << "the earlier one is not lost on the way";
-  EXPECT_EQ(hand.getContainedSize(), 2u);
+  EXPECT_EQ(second->carrying().getParent(), &tray) << "the later one goes";
+  EXPECT_EQ(first->carrying().getParent(), &hand) << "the earlier one is not lost on the way";
+  EXPECT_EQ(hand.carrying().getContainedSize(), 2u);
 }
 
 TEST_F(CarryTest, HandOverOfAGivenEntityAndOfTheFirstKeepOffsets) {
@@ -189,18 +189,18 @@ TEST_F(CarryTest, HandOverOfAGivenEntityAndOfTheFirstKeepOffsets) {
   stranger.addEntity(foreign, false, false);
 
   EXPECT_FALSE(a.giveEntityTo(&b, foreign, true)) << "not ours to give";
-  EXPECT_EQ(foreign->getParent(), &stranger);
+  EXPECT_EQ(foreign->carrying().getParent(), &stranger);
   EXPECT_FALSE(a.dropEntity(foreign));
 
   b.setContainedLimit(0);
   EXPECT_FALSE(a.giveEntityTo(&b, item, true));
   b.setContainedLimit(10);
   EXPECT_TRUE(a.giveEntityTo(&b, item, false));
-  EXPECT_EQ(item->getParent(), &b);
+  EXPECT_EQ(item->carrying().getParent(), &b);
   EXPECT_EQ(item->getX(), 206.0f) << "placed by the offset it had";
 
   EXPECT_TRUE(b.giveFirstEntityTo(&a));
-  EXPECT_EQ(item->getParent(), &a);
+  EXPECT_EQ(item->carrying().getParent(), &a);
   EXPECT_EQ(item->getX(), 16.0f);
   EXPECT_FALSE(b.giveFirstEntityTo(&a)) << "nothing left";
   EXPECT_FALSE(a.giveFirstEntityTo(nullptr));
@@ -216,7 +216,7 @@ TEST_F(CarryTest, DroppedEntitiesKeepTheirPlaceAndForgetTheirCarrier) {
   Counted *d = new Counted(58);
   a->setXOffset(5, false);
   d->setXOffset(9, false);
-  a->addEntityZSprite("HAND");
+  a->looks().setSprite("HAND");
   carrier.addEntity(a, false, false);
   carrier.addEntity(b, false, false);
   carrier.addEntity(c, false, false);
@@ -224,7 +224,7 @@ TEST_F(CarryTest, DroppedEntitiesKeepTheirPlaceAndForgetTheirCarrier) {
   a->changeFrameset("FULL");
 
   EXPECT_TRUE(carrier.dropEntity(b));
-  EXPECT_EQ(b->getParent(), nullptr);
+  EXPECT_EQ(b->carrying().getParent(), nullptr);
   EXPECT_EQ(b->carrying().getTopCarrier(), nullptr);
   EXPECT_FALSE(carrier.dropEntity(b));
   EXPECT_EQ(b->getX(), 100.0f) << "a dropped entity stays where it was";
@@ -232,7 +232,7 @@ TEST_F(CarryTest, DroppedEntitiesKeepTheirPlaceAndForgetTheirCarrier) {
   EXPECT_EQ(b->getX(), 7.0f);
 
   EXPECT_EQ(carrier.dropEntity((unsigned short)55), a);
-  EXPECT_EQ(a->getParent(), nullptr);
+  EXPECT_EQ(a->carrying().getParent(), nullptr);
   EXPECT_EQ(a->getXOffset(), 0.0f);
   EXPECT_EQ(a->getX(), 105.0f);
   EXPECT_STREQ(framesetOf(a), "FRAMESET1");
@@ -240,14 +240,14 @@ TEST_F(CarryTest, DroppedEntitiesKeepTheirPlaceAndForgetTheirCarrier) {
 
   EXPECT_EQ(carrier.dropEntityByIndex(0), nullptr) << "the carrier never lets go of itself";
   EXPECT_EQ(carrier.dropEntityByIndex(9), nullptr);
-  EXPECT_EQ(carrier.getContainedList()[0], &carrier);
+  EXPECT_EQ(carrier.carrying().getContainedList()[0], &carrier);
   EXPECT_EQ(carrier.dropEntityByIndex(1), c);
-  EXPECT_EQ(c->getParent(), nullptr) << "nobody may be left pointing at a carrier it has left";
+  EXPECT_EQ(c->carrying().getParent(), nullptr) << "nobody may be left pointing at a carrier it has left";
   EXPECT_EQ(carrier.dropEntity(std::string("C58")), d);
-  EXPECT_EQ(d->getParent(), nullptr);
+  EXPECT_EQ(d->carrying().getParent(), nullptr);
   EXPECT_EQ(d->getXOffset(), 9.0f);
   EXPECT_EQ(carrier.dropEntity(std::string("C58")), nullptr);
-  EXPECT_FALSE(carrier.hasChildren());
+  EXPECT_FALSE(carrier.carrying().hasChildren());
   EXPECT_EQ(carrier.carrying().getDrawList().size(), 1u);
   delete a;
   delete b;
@@ -270,7 +270,7 @@ TEST_F(CarryTest, RemovingDeletesOnlyCarriedMatches) {
   EXPECT_EQ(g_deleted, 0) << "neither strangers nor the carrier itself";
   carrier.removeEntity((unsigned short)55);
   EXPECT_EQ(g_deleted, 2);
-  EXPECT_EQ(carrier.getContainedSize(), 3u) << "the carrier stays although its own ID matched";
+  EXPECT_EQ(carrier.carrying().getContainedSize(), 3u) << "the carrier stays although its own ID matched";
   carrier.removeEntityClass(13);
   EXPECT_EQ(g_deleted, 3);
   carrier.removeEntity(kept);
@@ -283,21 +283,21 @@ TEST_F(CarryTest, AnEntityHasOneCarrierAndNoCarrierCarriesItsOwnCarrier) {
   Counted *item = new Counted(3);
   a.addEntity(item, false, false);
   b.addEntity(item, false, false);
-  EXPECT_EQ(item->getParent(), &b);
-  EXPECT_EQ(a.getContainedSize(), 1u) << "taken out of the first carrier, not shared";
+  EXPECT_EQ(item->carrying().getParent(), &b);
+  EXPECT_EQ(a.carrying().getContainedSize(), 1u) << "taken out of the first carrier, not shared";
   b.addEntity(item, false, false);
-  EXPECT_EQ(b.getContainedSize(), 2u) << "carrying again does not duplicate";
+  EXPECT_EQ(b.carrying().getContainedSize(), 2u) << "carrying again does not duplicate";
 
   Counted *inner = new Counted(4);
   item->addEntity(inner, false, false);
   inner->addEntity(&b, false, false);
   inner->addEntity(inner, false, false);
-  EXPECT_EQ(inner->getContainedSize(), 1u) << "a loop would never end";
-  EXPECT_EQ(b.getParent(), nullptr);
+  EXPECT_EQ(inner->carrying().getContainedSize(), 1u) << "a loop would never end";
+  EXPECT_EQ(b.carrying().getParent(), nullptr);
   EXPECT_FALSE(inner->carrying().canCarry(item));
   EXPECT_FALSE(item->giveEntityTo(inner, (unsigned short)4, true)) << "nor can a hand-over make one";
-  EXPECT_EQ(inner->getParent(), item);
-  EXPECT_TRUE(b.carries(inner));
+  EXPECT_EQ(inner->carrying().getParent(), item);
+  EXPECT_TRUE(b.carrying().carries(inner));
 }
 
 // The level's kill pass deletes a marked entity only once it carries nothing, after taking it
@@ -327,7 +327,7 @@ TEST_F(CarryTest, AKilledCarrierMarksEverythingItHoldsAndCanBeEmptiedWhole) {
   carrier.removeEntity(late);
   carrier.removeEntity(item);
   EXPECT_EQ(g_deleted, 3);
-  EXPECT_FALSE(carrier.hasChildren());
+  EXPECT_FALSE(carrier.carrying().hasChildren());
 }
 
 } // namespace

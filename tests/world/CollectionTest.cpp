@@ -33,7 +33,7 @@ protected:
 
   Counted *counted(const std::string &name, bool listed = true) {
     Counted *e = new Counted(name);
-    e->addEntityZSprite("BOX");
+    e->looks().setSprite("BOX");
     if (listed) collection->addEntity(e);
     return e;
   }
@@ -50,7 +50,7 @@ TEST_F(CollectionTest, LookupsFollowTheDrawingOrder) {
   CMapEntity_Game *front = live("FRONT", 5, 13, 0, 300);
   CMapEntity_Game *back = live("BACK", 5, 13, 0, 100);
   CMapEntity_Game *bed = live("BED", 9, 13, 0, 270);
-  bed->addEntityZSprite("POSTEL");
+  bed->looks().setSprite("POSTEL");
   CMapEntity_Game *sign = live("SIGN", 6, 4, 0, 0);
   sign->setSortZ(2, false);
   EXPECT_EQ(collection->getEntityByID(5), front) << "before sorting, the first added";
@@ -104,15 +104,15 @@ TEST_F(CollectionTest, AKilledCarrierGoesAfterWhatItCarries) {
   Counted *pillow = counted("PILLOW");
   Counted *other = counted("OTHER");
   bed->addEntity(pillow, false, true);
-  other->addEntityCollision(pillow);
-  other->addEntityActionCollision(bed);
+  other->hits().addEntityCollision(pillow);
+  other->hits().addEntityActionCollision(bed);
 
   pillow->setKill(true);
   collection->updateEntities();
   EXPECT_EQ(g_removedThroughCarrier, 1) << "a carried entity goes through its carrier";
   EXPECT_EQ(names(), (std::vector<std::string>{"BED", "OTHER"}));
-  EXPECT_FALSE(other->isCollisionWithEntity(pillow));
-  EXPECT_FALSE(bed->hasChildren());
+  EXPECT_FALSE(other->hits().isCollisionWithEntity(pillow));
+  EXPECT_FALSE(bed->carrying().hasChildren());
 
   Counted *blanket = counted("BLANKET");
   bed->addEntity(blanket, false, true);
@@ -121,7 +121,7 @@ TEST_F(CollectionTest, AKilledCarrierGoesAfterWhatItCarries) {
   collection->updateEntities();
   EXPECT_EQ(g_deleted, 3);
   EXPECT_EQ(names(), (std::vector<std::string>{"OTHER"}));
-  EXPECT_TRUE(other->getActionCollidedEntitiesPtr()->empty());
+  EXPECT_TRUE(other->hits().getActionCollided().empty());
 }
 
 TEST_F(CollectionTest, TheKillPassEndsWhateverAKilledCarrierStillCarries) {
@@ -136,7 +136,7 @@ TEST_F(CollectionTest, TheKillPassEndsWhateverAKilledCarrierStillCarries) {
   Counted *lamp = counted("LAMP");
   bed->addEntity(lamp, false, true);
   Counted *survivor = counted("SURVIVOR");
-  survivor->addEntityCollision(lamp);
+  survivor->hits().addEntityCollision(lamp);
 
   player->setKill(true);
   bed->setKill(true);
@@ -144,7 +144,7 @@ TEST_F(CollectionTest, TheKillPassEndsWhateverAKilledCarrierStillCarries) {
   collection->updateEntities();
   EXPECT_EQ(names(), (std::vector<std::string>{"SURVIVOR"}));
   EXPECT_EQ(g_deleted, 5);
-  EXPECT_FALSE(survivor->isCollisionWithEntity(lamp));
+  EXPECT_FALSE(survivor->hits().isCollisionWithEntity(lamp));
 }
 
 class GeneratorTest : public CollectionTest {
@@ -221,7 +221,7 @@ protected:
                {"UP", {{64, 0, 32, 64, 100, 0}}},       {"RIGHT", {{96, 0, 32, 64, 100, 0}}},
                {"BORED1", {{128, 0, 32, 64, 100, 0}}},  {"BORED2", {{160, 0, 32, 64, 100, 0}}},
                {"VYSETRENI", {{192, 0, 32, 64, 100, 0}}}, {"DOWN", {{224, 0, 32, 64, 100, 0}}}});
-    factory->returnEntityByName("BAR")->addEntityZSprite("COMMON");
+    factory->returnEntityByName("BAR")->looks().setSprite("COMMON");
     proto("DEADDER", 364, 0, "CARRIER");
     proto("ADDER", 10000, 0, "CARRIER");
     proto("PLAYER", 7, 0, "PLAYER");
@@ -264,20 +264,20 @@ TEST_F(EntitiesFileTest, EachElementKindPlacesItsEntitiesInAFixedOrder) {
   std::vector<CMapEntity_Game *> &list = *collection->getEntitiesPtr();
 
   EXPECT_EQ(list[0]->getX(), 4464.0f) << "70000 cut to 16 bits";
-  EXPECT_EQ(list[1]->getParent(), list[0]);
-  EXPECT_EQ(list[1]->getSortZ(), 3) << "a carried entity keeps its own layer";
-  EXPECT_EQ(list[0]->getCurrentFrame()->getSortY(), 4) << "no bY leaves the frame alone";
+  EXPECT_EQ(list[1]->carrying().getParent(), list[0]);
+  EXPECT_EQ(list[1]->looks().getSortZ(), 3) << "a carried entity keeps its own layer";
+  EXPECT_EQ(list[0]->looks().getCurrentFrame()->getSortY(), 4) << "no bY leaves the frame alone";
 
-  EXPECT_STREQ(list[2]->getSprite()->getAktivniFrameset()->getID(), "DOWN");
+  EXPECT_STREQ(list[2]->looks().getSprite()->getAktivniFrameset()->getID(), "DOWN");
   EXPECT_EQ(list[2]->getX(), 64.0f);
   EXPECT_EQ(list[2]->getY(), 96.0f);
   EXPECT_TRUE(pictureNoted("player.png"));
-  EXPECT_EQ(list[4]->getParent(), list[3]) << "the deadder attribute counts by its presence alone";
+  EXPECT_EQ(list[4]->carrying().getParent(), list[3]) << "the deadder attribute counts by its presence alone";
   EXPECT_EQ(list[4]->getX(), 10.0f);
 
-  EXPECT_EQ(list[5]->getCurrentFrame()->getBY(), 12);
-  EXPECT_EQ(list[5]->getCurrentFrame()->getSortY(), 12);
-  EXPECT_EQ(list[6]->getParent(), list[5]);
+  EXPECT_EQ(list[5]->looks().getCurrentFrame()->getBY(), 12);
+  EXPECT_EQ(list[5]->looks().getCurrentFrame()->getSortY(), 12);
+  EXPECT_EQ(list[6]->carrying().getParent(), list[5]);
   EXPECT_EQ(list[6]->getY(), 310.0f);
   EXPECT_EQ(list[6]->getEntityClassID(), 1003u) << "the bed took its number from the file";
   EXPECT_EQ(list[7]->getEntityClassID(), 0u) << "only a bed takes a number";

@@ -22,7 +22,7 @@ protected:
 
   CMapEntity_Game *at(const std::string &name, float x, float y, const std::string &sprite = "BODY") {
     CMapEntity_Game *e = live(name, 0, 0, x, y);
-    e->addEntityZSprite(sprite);
+    e->looks().setSprite(sprite);
     return e;
   }
 
@@ -54,20 +54,20 @@ TEST_F(CollisionTest, OverlappingBodiesAndActionBoxesAreListedBothWays) {
   CMapEntity_Game *c = at("C", 120, 100);  // body starts where A's ends; action boxes overlap
   CMapEntity_Game *empty = at("EMPTY", 100, 100, "NOBODY");
   manager.checkCollisions();
-  EXPECT_TRUE(a->isCollisionWithEntity(b));
-  EXPECT_TRUE(b->isCollisionWithEntity(a));
-  EXPECT_FALSE(a->isCollisionWithEntity(c)) << "touching is not overlapping";
-  EXPECT_TRUE(a->isActionCollisionWithEntity(c));
-  EXPECT_TRUE(c->isActionCollisionWithEntity(a));
-  EXPECT_TRUE(empty->getCollidedEntitiesPtr()->empty()) << "a 0 x 0 box collides with nothing";
-  EXPECT_TRUE(empty->getActionCollidedEntitiesPtr()->empty());
+  EXPECT_TRUE(a->hits().isCollisionWithEntity(b));
+  EXPECT_TRUE(b->hits().isCollisionWithEntity(a));
+  EXPECT_FALSE(a->hits().isCollisionWithEntity(c)) << "touching is not overlapping";
+  EXPECT_TRUE(a->hits().isActionCollisionWithEntity(c));
+  EXPECT_TRUE(c->hits().isActionCollisionWithEntity(a));
+  EXPECT_TRUE(empty->hits().getCollided().empty()) << "a 0 x 0 box collides with nothing";
+  EXPECT_TRUE(empty->hits().getActionCollided().empty());
 
   // Without a new pass the lists stay; a pass after a move rebuilds them.
   b->setXY(300, 300);
-  EXPECT_TRUE(a->isCollisionWithEntity(b));
+  EXPECT_TRUE(a->hits().isCollisionWithEntity(b));
   manager.checkCollisions();
-  EXPECT_FALSE(a->isCollisionWithEntity(b));
-  EXPECT_FALSE(b->isActionCollisionWithEntity(a));
+  EXPECT_FALSE(a->hits().isCollisionWithEntity(b));
+  EXPECT_FALSE(b->hits().isActionCollisionWithEntity(a));
 }
 
 TEST_F(CollisionTest, NoCollisionWordsKeepEntitiesApart) {
@@ -78,24 +78,24 @@ TEST_F(CollisionTest, NoCollisionWordsKeepEntitiesApart) {
   ghost->hits().setNoCollision(1);
   bed->hits().setNoCollision(2);
   manager.checkCollisions();
-  EXPECT_TRUE(cursor->getCollidedEntitiesPtr()->empty()) << "no body collisions with any word set";
-  EXPECT_FALSE(cursor->isActionCollisionWithEntity(ghost)) << "the same word: never";
-  EXPECT_TRUE(cursor->isActionCollisionWithEntity(bed)) << "different words: action boxes still meet";
+  EXPECT_TRUE(cursor->hits().getCollided().empty()) << "no body collisions with any word set";
+  EXPECT_FALSE(cursor->hits().isActionCollisionWithEntity(ghost)) << "the same word: never";
+  EXPECT_TRUE(cursor->hits().isActionCollisionWithEntity(bed)) << "different words: action boxes still meet";
 
   bed->setFocus(false);
   manager.checkCollisions();
-  EXPECT_FALSE(cursor->isActionCollisionWithEntity(bed)) << "only while both may take input";
+  EXPECT_FALSE(cursor->hits().isActionCollisionWithEntity(bed)) << "only while both may take input";
   bed->setFocusable(false);
   manager.checkCollisions();
-  EXPECT_TRUE(cursor->isActionCollisionWithEntity(bed));
+  EXPECT_TRUE(cursor->hits().isActionCollisionWithEntity(bed));
 
   // A carrier and what it carries never meet this way.
   CMapEntity_Game *pillow = at("PILLOW", 0, 0);
   pillow->hits().setNoCollision(3);
   bed->addEntity(pillow, false, true);
   manager.checkCollisions();
-  EXPECT_FALSE(bed->isActionCollisionWithEntity(pillow));
-  EXPECT_TRUE(cursor->isActionCollisionWithEntity(pillow));
+  EXPECT_FALSE(bed->hits().isActionCollisionWithEntity(pillow));
+  EXPECT_TRUE(cursor->hits().isActionCollisionWithEntity(pillow));
 }
 
 TEST_F(CollisionTest, ABoxStartingBelowEndsTheScanWithinTheDrawingOrder) {
@@ -103,10 +103,10 @@ TEST_F(CollisionTest, ABoxStartingBelowEndsTheScanWithinTheDrawingOrder) {
   at("FAR", 0, 200);
   CMapEntity_Game *late = at("LATE", 105, 105);
   manager.checkCollisions();
-  EXPECT_FALSE(a->isCollisionWithEntity(late)) << "the list is taken as sorted by y";
+  EXPECT_FALSE(a->hits().isCollisionWithEntity(late)) << "the list is taken as sorted by y";
   collection->sortDrawingOrder();
   manager.checkCollisions();
-  EXPECT_TRUE(a->isCollisionWithEntity(late));
+  EXPECT_TRUE(a->hits().isCollisionWithEntity(late));
 
   // A carried entity keeps no such order: one below A does not end the scan, a free one does.
   CMapEntity_Game *carrier = at("CARRIER", 0, 600);
@@ -116,10 +116,10 @@ TEST_F(CollisionTest, ABoxStartingBelowEndsTheScanWithinTheDrawingOrder) {
   CMapEntity_Game *far = list[2];
   list = {a, carried, late, carrier, far};
   manager.checkCollisions();
-  EXPECT_TRUE(a->isCollisionWithEntity(late));
+  EXPECT_TRUE(a->hits().isCollisionWithEntity(late));
   list = {a, carrier, late, carried, far};
   manager.checkCollisions();
-  EXPECT_FALSE(a->isCollisionWithEntity(late));
+  EXPECT_FALSE(a->hits().isCollisionWithEntity(late));
 }
 
 // The pass finds action pairs without testing every pair; a random crowded scene, with boxes of
@@ -156,12 +156,13 @@ TEST_F(CollisionTest, ActionListsMatchTheAllPairsPassOnARandomScene) {
       CMapEntity_Game *b = list[j];
       int32_t wa = a->hits().getNoCollision(), wb = b->hits().getNoCollision();
       auto free = [](CMapEntity *e) { return e->getFocus() || !e->getFocusable(); };
-      bool tested = (wa == 0 && wb == 0) || (wa != wb && !a->carries(b) && !b->carries(a) && free(a) && free(b));
+      bool tested = (wa == 0 && wb == 0) ||
+                    (wa != wb && !a->carrying().carries(b) && !b->carrying().carries(a) && free(a) && free(b));
       TKolizniBox ab = actionBox(a), bb = actionBox(b);
       if (j != i && tested && !ab.empty() && !bb.empty() && rectKolize(ab, bb)) expected.push_back(b);
     }
     met += expected.size();
-    ASSERT_EQ(*a->getActionCollidedEntitiesPtr(), expected) << a->name;
+    ASSERT_EQ(a->hits().getActionCollided(), expected) << a->name;
   }
   EXPECT_GT(met, 1000u) << "the scene is crowded enough to mean something";
 }
@@ -173,28 +174,28 @@ TEST_F(CollisionTest, BlockingTilesUnderTheBodyAreListed) {
   mapa.getLayers()[2].cells[2 * 25 + 2].id = 3;
   CMapEntity_Game *e = at("E", 54, 54);
   manager.checkCollisions();
-  EXPECT_EQ(*e->getCollidedTilesPtr(), (std::vector<unsigned short>{2}))
+  EXPECT_EQ(e->hits().getCollidedTiles(), (std::vector<unsigned short>{2}))
       << "each ID once, the third layer not read";
 
   // A box ending exactly on a tile border (64 + 32 = 96) also covers the next column.
   addBoxSprite("WIDE", Rect{0, 0, 32, 1}, Rect{0, 0, 0, 0});
   layers({2 * 25 + 3});
-  e->addEntityZSprite("WIDE");
+  e->looks().setSprite("WIDE");
   e->setXY(64, 64);
   manager.checkCollisions();
-  EXPECT_EQ(e->getCollidedTilesPtr()->size(), 1u);
+  EXPECT_EQ(e->hits().getCollidedTiles().size(), 1u);
 
   // Above the grid nothing is read, however far.
   layers({0, 24, 18 * 25 + 24});
   e->setXY(0, -500);
   manager.checkCollisions();
-  EXPECT_TRUE(e->getCollidedTilesPtr()->empty());
+  EXPECT_TRUE(e->hits().getCollidedTiles().empty());
   e->setXY(-500, -500);
   manager.checkCollisions();
-  EXPECT_TRUE(e->getCollidedTilesPtr()->empty());
+  EXPECT_TRUE(e->hits().getCollidedTiles().empty());
   e->setXY(790, 590);
   manager.checkCollisions();
-  EXPECT_EQ(e->getCollidedTilesPtr()->size(), 1u);
+  EXPECT_EQ(e->hits().getCollidedTiles().size(), 1u);
 }
 
 TEST_F(CollisionTest, SolidEntitiesStampTheirWalkPenaltyIntoTheFirstLayer) {
@@ -203,12 +204,12 @@ TEST_F(CollisionTest, SolidEntitiesStampTheirWalkPenaltyIntoTheFirstLayer) {
   collection->bindMapa(&mapa);
   CMapEntity_Game *bed = at("BED", 54, 54);  // body 64..84 x 64..84: cells (2..2, 2..2)
   CMapEntity_Game *wall = new CMapEntity_Game(0, 0, true);
-  wall->addEntityZSprite("BODY");
+  wall->looks().setSprite("BODY");
   wall->setWalkPenalty(1000);
   wall->setXY(-10, -10);  // body 0..20: cell (0, 0)
   collection->addEntity(wall);
   CMapEntity_Game *solidBed = new CMapEntity_Game(0, 0, true);
-  solidBed->addEntityZSprite("BODY");
+  solidBed->looks().setSprite("BODY");
   solidBed->setWalkPenalty(300);
   solidBed->setXY(86, 54);  // body 96..116: cells (3, 2)
   collection->addEntity(solidBed);

@@ -181,7 +181,7 @@ TEST_F(EndOfDayTest, CaptionsAppearOnceAndNeverOnALevelWithoutLength) {
   ASSERT_EQ(countID(63), 1);
   CMapEntity_Game *goal = level->getEC()->getEntityByID(63);
   EXPECT_EQ(goal->getX(), 300.0f);
-  EXPECT_STREQ(goal->getSprite()->getID(), "NAPISGOAL");
+  EXPECT_STREQ(goal->looks().getSprite()->getID(), "NAPISGOAL");
   goal->setAlpha(0.5f, true);
   play(100);
   EXPECT_EQ(countID(63), 1);
@@ -222,7 +222,7 @@ TEST_F(EndOfDayTest, HelpWindowIntroducesTheDayAndANewPatientOnce) {
 
   // The window's own text box, then the day's name, "New patient!" and the description.
   std::vector<CMapEntity_TextBox *> boxes;
-  for (CMapEntity *e : w->getContainedList())
+  for (CMapEntity *e : w->carrying().getContainedList())
     if (CMapEntity_TextBox *b = dynamic_cast<CMapEntity_TextBox *>(e)) boxes.push_back(b);
   ASSERT_EQ(boxes.size(), 4u);
   EXPECT_EQ(boxes[0]->text, "Welcome to the ward");
@@ -245,9 +245,9 @@ TEST_F(EndOfDayTest, HelpWindowIntroducesTheDayAndANewPatientOnce) {
   ASSERT_NE(patient, nullptr);
   EXPECT_EQ(patient->getX(), 605.0f);
   EXPECT_EQ(patient->getY(), 114.0f);
-  EXPECT_EQ(patient->getAlpha(), 1.0f);
+  EXPECT_EQ(patient->looks().getAlpha(), 1.0f);
   ASSERT_NE(patient->getContainedEntity(92), nullptr);
-  EXPECT_FALSE(patient->getContainedEntity(92)->getVisible()) << "the hearts are hidden";
+  EXPECT_FALSE(patient->getContainedEntity(92)->looks().getVisible()) << "the hearts are hidden";
   EXPECT_TRUE(level->getEC()->contains(patient)) << "the introduced patient is in the level, drawn by the window";
 
   // A day without an intro text opens nothing.

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "support/WorldTestSupport.h"
-#include "world/CEntityLook.h"
 #include "world/CMapEntity.h"
 #include "world/CMapEntity_Game.h"
 
@@ -33,13 +32,13 @@ protected:
 TEST_F(EntityEffectsTest, ACountedPulseSwellsShrinksAndEndsAtNormalSize) {
   ASSERT_FLOAT_EQ(CGlobals::instance()->deltaFactor, 1.0f);
   std::vector<float> zooms;
-  for (int i = 0; i < 40 && !carrier->effectPulseOver(); ++i) {
+  for (int i = 0; i < 40 && !carrier->looks().effectPulseOver(); ++i) {
     frame(20);
     carrier->effectPulse(0.2f, 1);
-    zooms.push_back(carrier->getZoom());
-    EXPECT_EQ(item->getZoom(), carrier->getZoom()) << "carried entities swell along";
+    zooms.push_back(carrier->looks().getZoom());
+    EXPECT_EQ(item->looks().getZoom(), carrier->looks().getZoom()) << "carried entities swell along";
   }
-  ASSERT_TRUE(carrier->effectPulseOver());
+  ASSERT_TRUE(carrier->looks().effectPulseOver());
   EXPECT_NEAR(zooms[0], 1.05f, 1e-5);
   EXPECT_NEAR(zooms[1], 1.10f, 1e-5);
   float peak = 0;
@@ -49,26 +48,26 @@ TEST_F(EntityEffectsTest, ACountedPulseSwellsShrinksAndEndsAtNormalSize) {
   bool dipped = false;
   for (float z : zooms) dipped = dipped || z < 1.0f;
   EXPECT_TRUE(dipped) << "a pulse counts once the zoom falls below 1";
-  EXPECT_EQ(carrier->getZoom(), 1.0f);
+  EXPECT_EQ(carrier->looks().getZoom(), 1.0f);
   EXPECT_EQ(carrier->looks().getPulseDelta(), 0.0f);
   // Once over, further calls hold the normal size.
   for (int i = 0; i < 5; ++i) carrier->effectPulse(0.2f, 1);
-  EXPECT_EQ(carrier->getZoom(), 1.0f);
+  EXPECT_EQ(carrier->looks().getZoom(), 1.0f);
 
   carrier->effectFinishPulse();
   EXPECT_EQ(carrier->looks().getPulseCount(), 0);
-  EXPECT_TRUE(carrier->effectPulseOver()) << "finishing leaves the over flag";
+  EXPECT_TRUE(carrier->looks().effectPulseOver()) << "finishing leaves the over flag";
 }
 
 TEST_F(EntityEffectsTest, APulseWhoseZoomIsSetBackBetweenFramesStillSwellsOnlyToItsAmount) {
   float highest = 0;
-  for (int i = 0; i < 60 && !carrier->effectPulseOver(); ++i) {
+  for (int i = 0; i < 60 && !carrier->looks().effectPulseOver(); ++i) {
     frame(20);
     carrier->setZoom(1.0f);
     carrier->effectPulse(0.6f, 2);
-    highest = std::max(highest, carrier->getZoom());
+    highest = std::max(highest, carrier->looks().getZoom());
   }
-  EXPECT_TRUE(carrier->effectPulseOver());
+  EXPECT_TRUE(carrier->looks().effectPulseOver());
   EXPECT_LT(highest, 1.66f);
 }
 
@@ -76,15 +75,15 @@ TEST_F(EntityEffectsTest, AnEndlessPulseNeverEndsAndScalesWithTheFrameFactor) {
   steadyFrames(40);
   ASSERT_FLOAT_EQ(CGlobals::instance()->deltaFactor, 2.0f);
   carrier->effectPulse(0.2f, -1);
-  EXPECT_NEAR(carrier->getZoom(), 1.1f, 1e-5) << "a 40 ms frame steps twice as far";
+  EXPECT_NEAR(carrier->looks().getZoom(), 1.1f, 1e-5) << "a 40 ms frame steps twice as far";
   float lowest = 2, highest = 0;
   for (int i = 0; i < 200; ++i) {
     frame(40);
     carrier->effectPulse(0.2f, -1);
-    lowest = std::min(lowest, carrier->getZoom());
-    highest = std::max(highest, carrier->getZoom());
+    lowest = std::min(lowest, carrier->looks().getZoom());
+    highest = std::max(highest, carrier->looks().getZoom());
   }
-  EXPECT_FALSE(carrier->effectPulseOver());
+  EXPECT_FALSE(carrier->looks().effectPulseOver());
   EXPECT_GT(carrier->looks().getPulseCount(), 10);
   EXPECT_LT(lowest, 1.0f);
   EXPECT_GE(highest, 1.2f - 1e-5);
@@ -92,9 +91,9 @@ TEST_F(EntityEffectsTest, AnEndlessPulseNeverEndsAndScalesWithTheFrameFactor) {
   // Paused frames have no factor: the pulse stands still.
   CGlobals::instance()->paused = true;
   frame(40);
-  float before = carrier->getZoom();
+  float before = carrier->looks().getZoom();
   carrier->effectPulse(0.2f, -1);
-  EXPECT_EQ(carrier->getZoom(), before);
+  EXPECT_EQ(carrier->looks().getZoom(), before);
 }
 
 TEST_F(EntityEffectsTest, AFlashRisesToItsPeakFadesOnceAndWaitsForAReset) {
@@ -102,7 +101,7 @@ TEST_F(EntityEffectsTest, AFlashRisesToItsPeakFadesOnceAndWaitsForAReset) {
   for (int i = 0; i < 30; ++i) {
     frame(20);
     carrier->effectFlash(0.03f, 0.3f, false);
-    values.push_back(carrier->getFlash());
+    values.push_back(carrier->looks().getFlash());
   }
   size_t peak = std::max_element(values.begin(), values.end()) - values.begin();
   EXPECT_EQ(values[peak], 0.3f) << "held at the peak";
@@ -117,19 +116,19 @@ TEST_F(EntityEffectsTest, AFlashRisesToItsPeakFadesOnceAndWaitsForAReset) {
   EXPECT_LE(end, peak + 11) << "falling by 0.03 a frame";
   EXPECT_TRUE(carrier->looks().getFlashDone());
   EXPECT_EQ(values[29], 0.0f) << "a finished flash stays off";
-  EXPECT_EQ(item->getFlash(), 0.0f) << "not passed on without the flag";
+  EXPECT_EQ(item->looks().getFlash(), 0.0f) << "not passed on without the flag";
 
   carrier->resetFlash();
   EXPECT_FALSE(carrier->looks().getFlashDone());
   frame(20);
   carrier->effectFlash(0.03f, 0.3f, true);
-  EXPECT_NEAR(carrier->getFlash(), 0.03f, 1e-5);
-  EXPECT_NEAR(item->getFlash(), 0.03f, 1e-5);
+  EXPECT_NEAR(carrier->looks().getFlash(), 0.03f, 1e-5);
+  EXPECT_NEAR(item->looks().getFlash(), 0.03f, 1e-5);
 
   // The step follows the frame time itself: 40 ms frames flash twice as fast.
   steadyFrames(40);
   carrier->effectFlash(0.03f, 0.3f, true);
-  EXPECT_NEAR(carrier->getFlash(), 0.09f, 1e-5);
+  EXPECT_NEAR(carrier->looks().getFlash(), 0.09f, 1e-5);
 }
 
 TEST_F(EntityEffectsTest, AFinishedFlashIsInheritedByClonesUntilReset) {
@@ -137,30 +136,27 @@ TEST_F(EntityEffectsTest, AFinishedFlashIsInheritedByClonesUntilReset) {
   ASSERT_TRUE(carrier->looks().getFlashDone());
   CMapEntity_Game *copy = carrier->clone();
   copy->effectFlash(0.1f, 0.5f, false);
-  EXPECT_EQ(copy->getFlash(), 0.0f);
+  EXPECT_EQ(copy->looks().getFlash(), 0.0f);
   copy->resetFlash();
   copy->effectFlash(0.1f, 0.5f, false);
-  EXPECT_NEAR(copy->getFlash(), 0.1f, 1e-5);
+  EXPECT_NEAR(copy->looks().getFlash(), 0.1f, 1e-5);
   delete copy;
 }
 
-// A look steps its flash on its own and says whether the step moved it; an entity passes only a
-// moving flash on to what it carries.
+// An entity passes only a moving flash on to what it carries.
 TEST_F(EntityEffectsTest, AFinishedFlashMovesNeitherTheLookNorWhatItsEntityCarries) {
-  CEntityLook look("FRAMESET_USE", "FRAMESET1", "FRAMESET_DEATH");
   int steps = 0;
-  while (steps < 100 && look.effectFlash(0.1f, 0.5f)) ++steps;
-  EXPECT_TRUE(look.getFlashDone());
+  for (; steps < 100 && !item->looks().getFlashDone(); ++steps) item->effectFlash(0.1f, 0.5f, false);
   EXPECT_GE(steps, 10) << "up by 0.1 a step past 0.5 and down again";
   EXPECT_LE(steps, 12);
-  EXPECT_FALSE(look.effectFlash(0.1f, 0.5f));
-  look.resetFlash();
-  EXPECT_TRUE(look.effectFlash(0.1f, 0.5f));
+  item->effectFlash(0.1f, 0.5f, false);
+  EXPECT_EQ(item->looks().getFlash(), 0.0f) << "a finished flash stays out";
+  item->resetFlash();
 
   for (int i = 0; i < 100 && !carrier->looks().getFlashDone(); ++i) carrier->effectFlash(0.1f, 0.5f, false);
   ASSERT_TRUE(carrier->looks().getFlashDone());
   carrier->effectFlash(0.1f, 0.5f, true);
-  EXPECT_EQ(item->getFlash(), 0.0f) << "a carried entity's own flash waits for its carrier's reset";
+  EXPECT_EQ(item->looks().getFlash(), 0.0f) << "a carried entity's own flash waits for its carrier's reset";
 }
 
 TEST_F(EntityEffectsTest, IntegrateShrinksIntoPlaceWhileFadingIn) {
@@ -168,24 +164,24 @@ TEST_F(EntityEffectsTest, IntegrateShrinksIntoPlaceWhileFadingIn) {
   carrier->addEntity(aura, false, false);
   frame(20);
   carrier->effectIntegrate(0.02f);
-  EXPECT_NEAR(carrier->getZoom(), 1.38f, 1e-5);
-  EXPECT_NEAR(carrier->getAlpha(), 0.05f, 1e-5);
+  EXPECT_NEAR(carrier->looks().getZoom(), 1.38f, 1e-5);
+  EXPECT_NEAR(carrier->looks().getAlpha(), 0.05f, 1e-5);
   EXPECT_NEAR(item->looks().getIntegrateZoom(), 1.38f, 1e-5) << "each carried entity runs its own";
-  EXPECT_NEAR(aura->getAlpha(), 0.05f, 1e-5) << "its own run sets even an aura";
+  EXPECT_NEAR(aura->looks().getAlpha(), 0.05f, 1e-5) << "its own run sets even an aura";
 
   for (int i = 1; i < 20; ++i) {
     frame(20);
     carrier->effectIntegrate(0.02f);
   }
-  EXPECT_GT(carrier->getZoom(), 1.0f) << "single-precision steps leave a sliver after 20 calls";
-  EXPECT_EQ(carrier->getAlpha(), 1.0f);
+  EXPECT_GT(carrier->looks().getZoom(), 1.0f) << "single-precision steps leave a sliver after 20 calls";
+  EXPECT_EQ(carrier->looks().getAlpha(), 1.0f);
   frame(20);
   carrier->effectIntegrate(0.02f);
-  EXPECT_EQ(carrier->getZoom(), 1.0f);
-  EXPECT_EQ(item->getZoom(), 1.0f);
-  EXPECT_EQ(carrier->getAlpha(), 1.0f);
+  EXPECT_EQ(carrier->looks().getZoom(), 1.0f);
+  EXPECT_EQ(item->looks().getZoom(), 1.0f);
+  EXPECT_EQ(carrier->looks().getAlpha(), 1.0f);
 
-  carrier->effectIntegrateReset();
+  carrier->looks().effectIntegrateReset();
   EXPECT_FLOAT_EQ(carrier->looks().getIntegrateZoom(), 1.4f);
   EXPECT_EQ(carrier->looks().getIntegrateAlpha(), 0.0f);
 }
@@ -195,14 +191,14 @@ TEST_F(EntityEffectsTest, TheHighlightPulsesWhileOnAndOnlyOnAnAuraStillCarried) 
   carrier->addEntity(aura, false, false);
   carrier->setHighlight(aura);
   carrier->animate();
-  EXPECT_EQ(aura->getAlpha(), -1.0f) << "nothing while the highlight is off";
+  EXPECT_EQ(aura->looks().getAlpha(), -1.0f) << "nothing while the highlight is off";
 
   carrier->setHighlightOn(true);
   std::vector<float> alphas;
   for (int i = 0; i < 80; ++i) {
     frame(20);
     carrier->animate();
-    alphas.push_back(aura->getAlpha());
+    alphas.push_back(aura->looks().getAlpha());
   }
   EXPECT_NEAR(alphas[0], 0.04f, 1e-5);
   EXPECT_NEAR(alphas[1], 0.08f, 1e-5);
@@ -218,7 +214,7 @@ TEST_F(EntityEffectsTest, TheHighlightPulsesWhileOnAndOnlyOnAnAuraStillCarried) 
 
   // Fading the carrier leaves the aura's pulse alone.
   carrier->setAlpha(0.2f, true);
-  EXPECT_EQ(aura->getAlpha(), alphas.back());
+  EXPECT_EQ(aura->looks().getAlpha(), alphas.back());
 
   // A removed aura is no longer pulsed.
   carrier->removeEntity(aura);

@@ -58,8 +58,8 @@ protected:
                {"OPEN", {{96, 0, 32, 32, 100, 0}, {128, 0, 32, 32, 100, 0}, {160, 0, 32, 32, 100, 0}}}});
   }
 
-  static const char *framesetOf(CMapEntity *e) { return e->getSprite()->getAktivniFrameset()->getID(); }
-  static int frameOf(CMapEntity *e) { return e->getSprite()->getAktivniFrameset()->getAktivniIndex(); }
+  static const char *framesetOf(CMapEntity *e) { return e->looks().getSprite()->getAktivniFrameset()->getID(); }
+  static int frameOf(CMapEntity *e) { return e->looks().getSprite()->getAktivniFrameset()->getAktivniIndex(); }
 };
 
 TEST_F(EntityTest, ANewEntityHasTheDocumentedDefaultsAndACloneStartsFresh) {
@@ -67,14 +67,14 @@ TEST_F(EntityTest, ANewEntityHasTheDocumentedDefaultsAndACloneStartsFresh) {
   Probe proto;
   EXPECT_EQ(proto.getX(), 0.0f);
   EXPECT_EQ(kolizniCheck, 1u) << "the game entity's constructor places itself";
-  EXPECT_EQ(proto.getAlpha(), -1.0f);
-  EXPECT_EQ(proto.getZoom(), 1.0f);
+  EXPECT_EQ(proto.looks().getAlpha(), -1.0f);
+  EXPECT_EQ(proto.looks().getZoom(), 1.0f);
   EXPECT_EQ(proto.health, 100);
   EXPECT_TRUE(proto.getFocus());
   EXPECT_TRUE(proto.getFocusable());
-  EXPECT_TRUE(proto.getVisible());
-  EXPECT_EQ(proto.getContainedLimit(), 10);
-  EXPECT_EQ(proto.getContainedSize(), 1u);
+  EXPECT_TRUE(proto.looks().getVisible());
+  EXPECT_EQ(proto.carrying().getContainedLimit(), 10);
+  EXPECT_EQ(proto.carrying().getContainedSize(), 1u);
   EXPECT_TRUE(proto.carrying().getDrawList().empty()) << "a prototype's drawing list is built only on change";
   EXPECT_EQ(proto.looks().getNormalFrameset(), "FRAMESET1");
   EXPECT_EQ(proto.looks().getUseFrameset(), "FRAMESET_USE");
@@ -84,7 +84,7 @@ TEST_F(EntityTest, ANewEntityHasTheDocumentedDefaultsAndACloneStartsFresh) {
   proto.name = "POSTEL1";
   proto.setEntityID(190);
   proto.setEntityClassID(13);
-  proto.addEntityZSprite("BOX");
+  proto.looks().setSprite("BOX");
   proto.setAlpha(0.5f, false);
   proto.setAktivni(true);
   proto.setKill(true);
@@ -98,13 +98,13 @@ TEST_F(EntityTest, ANewEntityHasTheDocumentedDefaultsAndACloneStartsFresh) {
   proto.setHighlightOn(true);
 
   Probe *copy = proto.clone();
-  EXPECT_EQ(copy->getAlpha(), -1.0f) << "a copy starts with alpha unset";
+  EXPECT_EQ(copy->looks().getAlpha(), -1.0f) << "a copy starts with alpha unset";
   EXPECT_EQ(copy->name, "POSTEL1");
   EXPECT_EQ(copy->getEntityID(), 190u);
   EXPECT_EQ(copy->getEntityClassID(), 13u);
   EXPECT_FALSE(copy->getAktivni());
   EXPECT_FALSE(copy->getKill());
-  EXPECT_EQ(copy->getSortZ(), 4);
+  EXPECT_EQ(copy->looks().getSortZ(), 4);
   EXPECT_EQ(copy->looks().getBlue(), 0.25f);
   EXPECT_EQ(copy->locked, 3);
   EXPECT_EQ(copy->approachX, -16);
@@ -114,9 +114,9 @@ TEST_F(EntityTest, ANewEntityHasTheDocumentedDefaultsAndACloneStartsFresh) {
   EXPECT_TRUE(copy->getHighlightOn());
   ASSERT_EQ(copy->carrying().getDrawList().size(), 1u);
   EXPECT_EQ(copy->carrying().getDrawList()[0], copy);
-  ASSERT_NE(copy->getSprite(), nullptr);
-  EXPECT_NE(copy->getSprite(), proto.getSprite()) << "every entity owns its sprite";
-  EXPECT_STREQ(copy->getSprite()->getID(), "BOX");
+  ASSERT_NE(copy->looks().getSprite(), nullptr);
+  EXPECT_NE(copy->looks().getSprite(), proto.looks().getSprite()) << "every entity owns its sprite";
+  EXPECT_STREQ(copy->looks().getSprite()->getID(), "BOX");
   // The copy's variables would point into the prototype: it exported none, so setting changes nothing.
   copy->setVariable("money", "1");
   EXPECT_EQ(copy->money, 12.5f);
@@ -157,7 +157,7 @@ TEST_F(EntityTest, TheDrawCallFollowsAlphaAndTintAndTheFlashAddsAnAdditivePass) 
 
   e->setRGB(1, 1, 1, false);
   e->setZoom(2.0f);
-  e->setFlash(0.4f);
+  e->looks().setFlash(0.4f);
   mark = FakePicture::calls().size();
   e->update(nullptr);
   std::vector<std::string> ops;
@@ -175,13 +175,13 @@ TEST_F(EntityTest, TheDrawCallFollowsAlphaAndTintAndTheFlashAddsAnAdditivePass) 
 
 TEST_F(EntityTest, HiddenDeadAndSpriteLessEntitiesDrawAsSpecified) {
   Probe p;
-  p.addEntityZSprite("BOX");
+  p.looks().setSprite("BOX");
   Probe *child = new Probe;
-  child->addEntityZSprite("BOX");
+  child->looks().setSprite("BOX");
   p.addEntity(child, false, false);
 
   size_t mark = FakePicture::calls().size();
-  p.setVisible(false);
+  p.looks().setVisible(false);
   p.health = 0;
   p.animate();
   p.update(nullptr);
@@ -189,8 +189,8 @@ TEST_F(EntityTest, HiddenDeadAndSpriteLessEntitiesDrawAsSpecified) {
   EXPECT_TRUE(blitsSince(mark).empty()) << "a hidden carrier hides what it carries";
   EXPECT_EQ(child->extraCalls, 0);
 
-  p.setVisible(true);
-  child->setVisible(false);
+  p.looks().setVisible(true);
+  child->looks().setVisible(false);
   p.update(nullptr);
   EXPECT_EQ(blitsSince(mark).size(), 1u);
   EXPECT_EQ(p.extraCalls, 1);
@@ -261,43 +261,43 @@ TEST_F(EntityTest, AlphaZoomTintAndLayerReachCarriedEntitiesWithTheirExclusions)
   pillow->addEntity(pillowPart, false, false);
 
   carrier.setAlpha(0.3f, true);
-  EXPECT_EQ(pillow->getAlpha(), 0.3f);
+  EXPECT_EQ(pillow->looks().getAlpha(), 0.3f);
   EXPECT_EQ(pillow->alphaCalls, 1) << "carried entities are reached through their virtual slot";
-  EXPECT_EQ(pillowPart->getAlpha(), 0.3f);
-  EXPECT_EQ(aura->getAlpha(), -1.0f) << "highlight auras keep their own alpha";
-  EXPECT_EQ(light->getAlpha(), -1.0f) << "so do the signal lights";
+  EXPECT_EQ(pillowPart->looks().getAlpha(), 0.3f);
+  EXPECT_EQ(aura->looks().getAlpha(), -1.0f) << "highlight auras keep their own alpha";
+  EXPECT_EQ(light->looks().getAlpha(), -1.0f) << "so do the signal lights";
 
   steadyFrames(20);
   light->setEntityID(0);
   carrier.changeAlpha(0.5f, true);
-  EXPECT_FLOAT_EQ(carrier.getAlpha(), 0.8f);
-  EXPECT_FLOAT_EQ(light->getAlpha(), 0.0f) << "an unset alpha counts from -1";
-  EXPECT_EQ(aura->getAlpha(), -1.0f);
+  EXPECT_FLOAT_EQ(carrier.looks().getAlpha(), 0.8f);
+  EXPECT_FLOAT_EQ(light->looks().getAlpha(), 0.0f) << "an unset alpha counts from -1";
+  EXPECT_EQ(aura->looks().getAlpha(), -1.0f);
   carrier.changeAlpha(5, false);
-  EXPECT_EQ(carrier.getAlpha(), 1.0f);
+  EXPECT_EQ(carrier.looks().getAlpha(), 1.0f);
 
   carrier.setZoom(-2);
-  EXPECT_EQ(carrier.getZoom(), 0.0f);
-  EXPECT_EQ(pillowPart->getZoom(), 0.0f);
+  EXPECT_EQ(carrier.looks().getZoom(), 0.0f);
+  EXPECT_EQ(pillowPart->looks().getZoom(), 0.0f);
   carrier.setRGB(0.5f, 0.25f, 1, true);
   EXPECT_EQ(pillowPart->looks().getRed(), 0.5f);
   EXPECT_EQ(aura->looks().getGreen(), 0.25f);
 
   carrier.setSortZ(5, true);
-  EXPECT_EQ(pillow->getSortZ(), 6);
-  EXPECT_EQ(pillowPart->getSortZ(), 7);
+  EXPECT_EQ(pillow->looks().getSortZ(), 6);
+  EXPECT_EQ(pillowPart->looks().getSortZ(), 7);
   carrier.setSortZ(1, false);
-  EXPECT_EQ(pillow->getSortZ(), 6);
+  EXPECT_EQ(pillow->looks().getSortZ(), 6);
 }
 
 TEST_F(EntityTest, ClipPercentHealthAndSortOffsetWorkOnTheCurrentFrame) {
   CMapEntity_Game *e = entity(1, 0, "BOX");
-  e->setVyrez(1, 2, 3, 4);
-  e->setVyrezPercent(50, -1, -1, -1);
+  e->looks().setVyrez(1, 2, 3, 4);
+  e->looks().setVyrezPercent(50, -1, -1, -1);
   EXPECT_EQ(e->looks().getVyrez(0), 32) << "half of a 64-pixel frame";
   EXPECT_EQ(e->looks().getVyrez(1), 2);
   EXPECT_EQ(e->looks().getVyrez(3), 4);
-  e->setVyrezPercent(-1, 33, 7, -1);
+  e->looks().setVyrezPercent(-1, 33, 7, -1);
   EXPECT_EQ(e->looks().getVyrez(1), 10) << "a third of 32, truncated";
   EXPECT_EQ(e->looks().getVyrez(2), 7);
 
@@ -313,22 +313,22 @@ TEST_F(EntityTest, ClipPercentHealthAndSortOffsetWorkOnTheCurrentFrame) {
 
   e->setXY(0, 40);
   EXPECT_EQ(e->getDrawKeyY(), 40.0f);
-  e->changeSortY(6);
-  EXPECT_EQ(e->getSortY(), 6);
+  e->looks().changeSortY(6);
+  EXPECT_EQ(e->looks().getSortY(), 6);
   EXPECT_EQ(e->getDrawKeyY(), 46.0f);
   e->frameInc(true);
-  EXPECT_EQ(e->getSortY(), 0) << "the change belongs to the frame it was made on";
+  EXPECT_EQ(e->looks().getSortY(), 0) << "the change belongs to the frame it was made on";
   e->frameDec(true);
-  EXPECT_EQ(e->getSortY(), 6);
+  EXPECT_EQ(e->looks().getSortY(), 6);
 
   // Sprite operations on a sprite-less entity do nothing.
   CMapEntity_Game *bare = entity(2);
-  bare->setVyrezPercent(50, 50, -1, -1);
-  bare->changeSortY(3);
+  bare->looks().setVyrezPercent(50, 50, -1, -1);
+  bare->looks().changeSortY(3);
   bare->changeFrameset("X");
   bare->use();
   EXPECT_EQ(bare->looks().getVyrez(0), -1);
-  EXPECT_EQ(bare->getSortY(), 0);
+  EXPECT_EQ(bare->looks().getSortY(), 0);
   delete bare;
   delete e;
 }
@@ -366,7 +366,7 @@ TEST_F(EntityTest, FramesetsAndFramesFollowTheCarrier) {
   EXPECT_NE(logText().find("Warning: frameset NOSUCH not found in ZSprite DOOR !"), std::string::npos);
 
   Probe p;
-  p.addEntityZSprite("DOOR");
+  p.looks().setSprite("DOOR");
   p.use();
   EXPECT_STREQ(framesetOf(&p), "FRAMESET_USE");
   p.use();
@@ -374,9 +374,9 @@ TEST_F(EntityTest, FramesetsAndFramesFollowTheCarrier) {
   EXPECT_EQ(p.useCalls, 2);
 
   door->vypniAnimace();
-  EXPECT_FALSE(own->getSprite()->getAktivniFrameset()->probihaAnimace());
+  EXPECT_FALSE(own->looks().getSprite()->getAktivniFrameset()->probihaAnimace());
   door->zapniAnimace();
-  EXPECT_TRUE(own->getSprite()->getAktivniFrameset()->probihaAnimace());
+  EXPECT_TRUE(own->looks().getSprite()->getAktivniFrameset()->probihaAnimace());
   EXPECT_FALSE(door->frameDec(false)) << "stays on frame 0 without wrapping";
   EXPECT_TRUE(door->frameInc(false));
   delete door;
@@ -414,7 +414,7 @@ TEST_F(EntityTest, DestroyingAnEntityTellsTheLevelAndDeletesWhatItCarries) {
   Probe *lost = new Probe;
   holder.addEntity(lost, false, false);
   delete lost;
-  EXPECT_EQ(holder.getContainedSize(), 1u);
+  EXPECT_EQ(holder.carrying().getContainedSize(), 1u);
   EXPECT_EQ(holder.carrying().getDrawList().size(), 1u);
   holder.update(nullptr);
 }
@@ -450,26 +450,26 @@ TEST_F(EntityTest, CollisionListsKeepOneEntryEachAndAnswerWithTheLastMatch) {
   b.setEntityID(7);
   c.setEntityID(7);
   c.setEntityClassID(13);
-  a.addEntityCollision(&b);
-  a.addEntityCollision(&b);
-  a.addEntityCollision(&c);
-  a.addTileCollision(12);
-  a.addTileCollision(12);
-  a.addEntityActionCollision(&b);
-  EXPECT_EQ(a.getCollidedEntitiesPtr()->size(), 2u);
-  EXPECT_EQ(a.getCollidedTilesPtr()->size(), 1u);
-  EXPECT_EQ(a.isCollisionWithEntityID(7), &c) << "the later match";
-  EXPECT_EQ(a.isCollisionWithEntityClassID(13), &c);
-  EXPECT_EQ(a.isCollisionWithEntityID(8), nullptr);
-  EXPECT_EQ(a.isActionCollisionWithEntityID(7), &b);
-  EXPECT_TRUE(a.isActionCollisionWithEntity(&b));
-  EXPECT_FALSE(a.isActionCollisionWithEntity(&c));
-  a.removeCollisions();
-  EXPECT_TRUE(a.getCollidedEntitiesPtr()->empty());
-  EXPECT_TRUE(a.getCollidedTilesPtr()->empty());
-  EXPECT_EQ(a.getActionCollidedEntitiesPtr()->size(), 1u) << "the action list is emptied separately";
-  a.removeActionCollisions();
-  EXPECT_TRUE(a.getActionCollidedEntitiesPtr()->empty());
+  a.hits().addEntityCollision(&b);
+  a.hits().addEntityCollision(&b);
+  a.hits().addEntityCollision(&c);
+  a.hits().addTileCollision(12);
+  a.hits().addTileCollision(12);
+  a.hits().addEntityActionCollision(&b);
+  EXPECT_EQ(a.hits().getCollided().size(), 2u);
+  EXPECT_EQ(a.hits().getCollidedTiles().size(), 1u);
+  EXPECT_EQ(a.hits().isCollisionWithEntityID(7), &c) << "the later match";
+  EXPECT_EQ(a.hits().isCollisionWithEntityClassID(13), &c);
+  EXPECT_EQ(a.hits().isCollisionWithEntityID(8), nullptr);
+  EXPECT_EQ(a.hits().isActionCollisionWithEntityID(7), &b);
+  EXPECT_TRUE(a.hits().isActionCollisionWithEntity(&b));
+  EXPECT_FALSE(a.hits().isActionCollisionWithEntity(&c));
+  a.hits().removeCollisions();
+  EXPECT_TRUE(a.hits().getCollided().empty());
+  EXPECT_TRUE(a.hits().getCollidedTiles().empty());
+  EXPECT_EQ(a.hits().getActionCollided().size(), 1u) << "the action list is emptied separately";
+  a.hits().removeActionCollisions();
+  EXPECT_TRUE(a.hits().getActionCollided().empty());
 
   // A kill removes the victim from the carrier and its directly carried entities only.
   Probe *bed = new Probe;
@@ -477,17 +477,17 @@ TEST_F(EntityTest, CollisionListsKeepOneEntryEachAndAnswerWithTheLastMatch) {
   Probe *deep = new Probe;
   bed->addEntity(pil, false, false);
   pil->addEntity(deep, false, false);
-  bed->addEntityCollision(&b);
-  pil->addEntityCollision(&b);
-  pil->addEntityActionCollision(&b);
-  deep->addEntityCollision(&b);
+  bed->hits().addEntityCollision(&b);
+  pil->hits().addEntityCollision(&b);
+  pil->hits().addEntityActionCollision(&b);
+  deep->hits().addEntityCollision(&b);
   bed->deleteFromCollisionList(&b);
-  EXPECT_FALSE(bed->isCollisionWithEntity(&b));
-  EXPECT_FALSE(pil->isCollisionWithEntity(&b));
-  EXPECT_TRUE(pil->isActionCollisionWithEntity(&b));
-  EXPECT_TRUE(deep->isCollisionWithEntity(&b));
+  EXPECT_FALSE(bed->hits().isCollisionWithEntity(&b));
+  EXPECT_FALSE(pil->hits().isCollisionWithEntity(&b));
+  EXPECT_TRUE(pil->hits().isActionCollisionWithEntity(&b));
+  EXPECT_TRUE(deep->hits().isCollisionWithEntity(&b));
   bed->deleteFromActionCollisionList(&b);
-  EXPECT_FALSE(pil->isActionCollisionWithEntity(&b));
+  EXPECT_FALSE(pil->hits().isActionCollisionWithEntity(&b));
   delete bed;
 }
 
@@ -500,27 +500,28 @@ TEST_F(EntityTest, TheCollisionResponseUndoesMovesIntoSolidsAndBlockedTiles) {
   walker->addEntity(hand, false, false);
   walker->setXY(50, 60);
   walker->changeX(5);
-  walker->addEntityCollision(&wall);
-  EXPECT_TRUE(walker->isSomeCollidedSolid());
+  walker->hits().addEntityCollision(&wall);
+  EXPECT_TRUE(walker->hits().isSomeCollidedSolid());
   walker->reactToCollisions();
   EXPECT_EQ(walker->getX(), 50.0f);
   EXPECT_EQ(hand->getX(), 54.0f);
 
-  walker->removeCollisions();
+  walker->hits().removeCollisions();
   walker->zapniAnimace();
   walker->changeY(5);
-  walker->addTileCollision(3);
+  walker->hits().addTileCollision(3);
   walker->reactToCollisions();
   EXPECT_EQ(walker->getY(), 60.0f);
-  EXPECT_FALSE(walker->getSprite()->getAktivniFrameset()->probihaAnimace()) << "a blocked walker stops animating";
+  EXPECT_FALSE(walker->looks().getSprite()->getAktivniFrameset()->probihaAnimace())
+      << "a blocked walker stops animating";
 
   // Touching an entity in use that uses on collision makes this one use too.
   Probe user;
-  user.addEntityZSprite("DOOR");
+  user.looks().setSprite("DOOR");
   CMapEntity_Game lever(0, 0, false);
   lever.setIsUsing(true);
   lever.hits().setUseOnCollision(true);
-  user.addEntityCollision(&lever);
+  user.hits().addEntityCollision(&lever);
   user.reactToCollisions();
   EXPECT_EQ(user.useCalls, 1);
   delete walker;
@@ -586,19 +587,19 @@ TEST_F(EntityDrawGL, CarriedEntitiesDrawWithTheirCarrierAndTakeItsAlpha) {
   EXPECT_TRUE(near(pixel(106, 106), rgba(0, 0, 0)));
 
   window()->setWorldView(0, 0, 0, 1, true);
-  carrier->setVisible(false);
+  carrier->looks().setVisible(false);
   carrier->update(nullptr);
   EXPECT_TRUE(near(pixel(306, 206), rgba(0, 0, 0))) << "a hidden carrier hides its items";
 }
 
 TEST_F(EntityDrawGL, LayersOrderCarriedEntitiesAndTheFlashBrightens) {
-  item->setSortZ(carrier->getSortZ() - 1, false);
+  item->setSortZ(carrier->looks().getSortZ() - 1, false);
   carrier->containedCopiesUpdate();
   carrier->update(nullptr);
   EXPECT_TRUE(near(pixel(106, 106), rgba(100, 0, 0))) << "an item below its carrier's layer is covered";
 
   window()->setWorldView(0, 0, 0, 1, true);
-  carrier->setFlash(0.5f);
+  carrier->looks().setFlash(0.5f);
   carrier->update(nullptr);
   EXPECT_TRUE(near(pixel(101, 101), rgba(150, 0, 0), 3)) << std::hex << pixel(101, 101);
   EXPECT_TRUE(near(pixel(113, 113), rgba(0, 0, 200))) << "the flash is the carrier's own";

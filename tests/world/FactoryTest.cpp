@@ -46,7 +46,7 @@ TEST_F(FactoryTest, ClonesComeFromTheFirstPrototypeOfThatNameOrID) {
   CMapEntity_Game *byName = factory->cloneEntity("POSTEL1");
   CMapEntity_Game *byID = factory->cloneEntity((unsigned short)40);
   EXPECT_NE(byName, first) << "a copy, owned by the caller";
-  EXPECT_EQ(byName->getSortZ(), 4);
+  EXPECT_EQ(byName->looks().getSortZ(), 4);
   EXPECT_EQ(byName->getEntityID(), 40u);
   EXPECT_EQ(byID->name, "POSTEL1") << "ID 40 was registered first by the bed";
   EXPECT_EQ(factory->returnEntityByID(41), second);

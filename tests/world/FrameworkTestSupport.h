@@ -56,7 +56,7 @@ protected:
     p->name = name;
     p->setEntityID(id);
     p->setEntityClassID(cls);
-    if (!sprite.empty()) p->addEntityZSprite(sprite);
+    if (!sprite.empty()) p->looks().setSprite(sprite);
     factory->addEntity(p);
     return p;
   }
@@ -67,7 +67,7 @@ protected:
     e->name = name;
     e->setEntityID(id);
     e->setEntityClassID(cls);
-    e->addEntityZSprite("BOX");
+    e->looks().setSprite("BOX");
     e->setXY(x, y);
     collection->addEntity(e);
     return e;

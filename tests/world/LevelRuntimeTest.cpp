@@ -218,20 +218,20 @@ TEST_F(LevelRuntimeTest, CollisionPassRunsOnlyAfterSomethingMoved) {
   loadDay("");
   CMapEntity_Game *a = place("PROBE", 100, 100);
   CMapEntity_Game *b = place("PROBE", 110, 110);
-  a->addEntityZSprite("BOX");
-  b->addEntityZSprite("BOX");
+  a->looks().setSprite("BOX");
+  b->looks().setSprite("BOX");
   level->update(0, true);
-  EXPECT_TRUE(a->isCollisionWithEntity(b));
+  EXPECT_TRUE(a->hits().isCollisionWithEntity(b));
   EXPECT_EQ(kolizniCheck, 0u);
 
   // Nothing moved: the lists stay as they are, even if they are out of date.
-  b->removeCollisions();
+  b->hits().removeCollisions();
   level->update(0, true);
-  EXPECT_FALSE(b->isCollisionWithEntity(a));
+  EXPECT_FALSE(b->hits().isCollisionWithEntity(a));
   b->setXY(300, 300);
   level->update(0, true);
-  EXPECT_FALSE(a->isCollisionWithEntity(b));
-  EXPECT_FALSE(b->isCollisionWithEntity(a));
+  EXPECT_FALSE(a->hits().isCollisionWithEntity(b));
+  EXPECT_FALSE(b->hits().isCollisionWithEntity(a));
 }
 
 TEST_F(LevelRuntimeTest, RightClickEmptiesTheQueueInTheSameEventAndStopsThePlayer) {
@@ -408,7 +408,7 @@ protected:
 
   CMapEntity_Game *put(const char *sprite, float x, float y, int sortZ) {
     CMapEntity_Game *e = place("PROBE", x, y);
-    e->addEntityZSprite(sprite);
+    e->looks().setSprite(sprite);
     e->setSortZ(sortZ, true);
     return e;
   }
@@ -433,7 +433,7 @@ TEST_F(LevelDrawGL, EntitiesDrawByLayerThenYPlusSortOffsetWithCarriedOnesAndThei
   white->addEntity(cyan, false, true);
   cyan->setXOffset(10, false);
   cyan->setYOffset(10, false);
-  ASSERT_EQ(cyan->getSortZ(), 1);
+  ASSERT_EQ(cyan->looks().getSortZ(), 1);
 
   draw();
   savePNG((std::string(TOB_BINARY_DIR) + "/level_draw_order.png").c_str());

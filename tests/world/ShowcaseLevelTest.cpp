@@ -86,7 +86,8 @@ TEST_F(ShowcaseLevelGL, EveryEffectShowsWhereItWasPlaced) {
   // What an entities file cannot say, written as the windows and creators of the game write it.
   // The message window's own text box aside, the two the entities file places.
   std::vector<CMapEntity_Game *> boxes = named("TEXTBOX");
-  boxes.erase(std::remove_if(boxes.begin(), boxes.end(), [](CMapEntity_Game *b) { return b->getParent() != nullptr; }),
+  boxes.erase(std::remove_if(boxes.begin(), boxes.end(),
+                             [](CMapEntity_Game *b) { return b->carrying().getParent() != nullptr; }),
               boxes.end());
   ASSERT_EQ(boxes.size(), 2u);
   std::sort(boxes.begin(), boxes.end(), [](CMapEntity_Game *a, CMapEntity_Game *b) { return a->getY() < b->getY(); });
@@ -140,14 +141,14 @@ TEST_F(ShowcaseLevelGL, EveryEffectShowsWhereItWasPlaced) {
 
   std::vector<CMapEntity_Game *> puffs = named("PRACH");
   ASSERT_EQ(puffs.size(), 1u) << "one chimney puff in 240 ms";
-  EXPECT_FLOAT_EQ(puffs[0]->getAlpha(), 0.3f);
+  EXPECT_FLOAT_EQ(puffs[0]->looks().getAlpha(), 0.3f);
   a = shownBy(puffs[0]);
   EXPECT_GT(a.count, 3) << a << " however small its random zoom";
   EXPECT_TRUE(a.inside(300, 18, 339, 57)) << a;
 
   CMapEntity_Game *plane = one("LETADLOKOUR");
   ASSERT_NE(plane, nullptr);
-  EXPECT_NEAR(plane->getAlpha(), 1.0f - 12 * 0.005f, 0.001f);
+  EXPECT_NEAR(plane->looks().getAlpha(), 1.0f - 12 * 0.005f, 0.001f);
   a = shownBy(plane);
   EXPECT_GT(a.count, 300) << a;
   EXPECT_TRUE(a.inside(556, 48, 604, 96)) << a << " a puff grows about its middle";
@@ -184,10 +185,10 @@ TEST_F(ShowcaseLevelGL, EveryEffectShowsWhereItWasPlaced) {
   a = shownBy(message);
   EXPECT_TRUE(a.inside(485, 390, 735, 458)) << a;
   std::vector<unsigned char> noMessage;
-  message->setVisible(false);
+  message->looks().setVisible(false);
   draw();
   noMessage = grab();
-  message->setVisible(true);
+  message->looks().setVisible(true);
   draw();
   for (int line = 0; line < 3; ++line) {
     Area l = changed(shot, noMessage, 485, 390 + 22 * line, 735, 390 + 22 * line + 17);
@@ -204,7 +205,7 @@ TEST_F(ShowcaseLevelGL, EveryEffectShowsWhereItWasPlaced) {
   CMapEntity_Game *arrow = one("SIPKA");
   CMapEntity_Game *recept = one("RECEPT");
   ASSERT_TRUE(arrow && recept);
-  EXPECT_GT(arrow->getZoom(), 1.0f) << "the arrow pulses";
+  EXPECT_GT(arrow->looks().getZoom(), 1.0f) << "the arrow pulses";
   a = shownBy(arrow);
   EXPECT_GT(a.count, 400) << a;
   EXPECT_TRUE(a.inside(126, 245, 178, 305)) << a;
@@ -212,7 +213,7 @@ TEST_F(ShowcaseLevelGL, EveryEffectShowsWhereItWasPlaced) {
   a = shownBy(recept);
   EXPECT_GT(a.count, 300) << a;
   EXPECT_TRUE(a.inside(140, 306, 163, 333)) << a;
-  EXPECT_GT(recept->getFlash(), 0.5f) << "flashing";
+  EXPECT_GT(recept->looks().getFlash(), 0.5f) << "flashing";
 
   // Bubbles rise from where they were placed.
   std::vector<CMapEntity_Game *> bubbles = named("BUBLINA");
@@ -239,10 +240,10 @@ TEST_F(ShowcaseLevelGL, EveryEffectShowsWhereItWasPlaced) {
   // The dark screen dims everything behind it by 35 % and leaves the window bright.
   CMapEntity_Game *dark = one("DARKSCREEN");
   ASSERT_NE(dark, nullptr);
-  dark->setVisible(false);
+  dark->looks().setVisible(false);
   draw();
   std::vector<unsigned char> bright = grab();
-  dark->setVisible(true);
+  dark->looks().setVisible(true);
   draw();
   for (int y : {250, 560})
     for (int x : {400, 20}) {

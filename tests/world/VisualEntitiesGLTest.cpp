@@ -152,7 +152,7 @@ TEST_F(TextBoxGL, CaptionsDrawLeftAlignedInTheBonusFontAndCopiesKeepTheirLooks) 
   proto.setRGB(1, 1, 1, false);
 
   CMapEntity_BonusText *caption = static_cast<CMapEntity_BonusText *>(proto.clone());
-  EXPECT_FLOAT_EQ(caption->getAlpha(), 1.0f);
+  EXPECT_FLOAT_EQ(caption->looks().getAlpha(), 1.0f);
   EXPECT_EQ((std::vector<float>{caption->looks().getRed(), caption->looks().getGreen(), caption->looks().getBlue()}),
             (std::vector<float>{0.0f, 0.39f, 0.51f}))
       << "every copy of a text box starts dark teal";
@@ -219,7 +219,7 @@ TEST_F(TextBoxGL, PanelTextCaptionAndCursorOnScreen) {
   caption->textBlue = 0.0f;
   caption->setXY(500, 300);
   CMapEntity_Kurzor cursor(0, 0, false);
-  cursor.addEntityZSprite("KURZOR");
+  cursor.looks().setSprite("KURZOR");
   cursor.setSortZ(10, false);
   CKurzorController follow(&cursor, nullptr, nullptr, "KURZOR");
   follow.bindEntity(&cursor);

@@ -55,7 +55,7 @@ protected:
     T *p = new T(0, 0, false);
     p->name = name;
     p->setEntityID(id);
-    p->addEntityZSprite("BOX");
+    p->looks().setSprite("BOX");
     if (alpha != -1.0f) p->setAlpha(alpha, true);
     factory->addEntity(p);
     return p;
@@ -92,17 +92,17 @@ TEST_F(VisualEntitiesTest, CaptionRisesOpaqueForASecondOfGameTimeThenFadesOutInT
 
   steadyFrames(40);
   levelUpdate();
-  EXPECT_FLOAT_EQ(caption->getAlpha(), 1.0f) << "binding shows it opaque whatever its maker left";
+  EXPECT_FLOAT_EQ(caption->looks().getAlpha(), 1.0f) << "binding shows it opaque whatever its maker left";
   EXPECT_NEAR(caption->getY(), 300 - 1.7f * 2, 1e-4) << "1.7 pixels a frame times the frame factor";
   uint32_t started = CFakeTime::instance()->ms;
 
   CGlobals::instance()->paused = true;
   for (int i = 0; i < 100; ++i) step(caption, 40);
   EXPECT_NEAR(caption->getY(), 296.6f, 1e-4) << "nothing moves while paused";
-  EXPECT_FLOAT_EQ(caption->getAlpha(), 1.0f) << "and the game clock stands, so it does not fade";
+  EXPECT_FLOAT_EQ(caption->looks().getAlpha(), 1.0f) << "and the game clock stands, so it does not fade";
   CGlobals::instance()->paused = false;
 
-  while (caption->getAlpha() == 1.0f) step(caption, 40);
+  while (caption->looks().getAlpha() == 1.0f) step(caption, 40);
   uint32_t fadedAt = CFakeTime::instance()->ms;
   EXPECT_GE(fadedAt - started, 1000u);
   EXPECT_LE(fadedAt - started, 1040u);
@@ -118,28 +118,28 @@ TEST_F(VisualEntitiesTest, SparksRiseSwayGrowAndFadeAfterASecond) {
   register_<CMapEntity_RedStarParticle>("REDSTARPARTICLE", 276, 0.65f);
   CMapEntity_Game *spark = place("WHITEPARTICLE", 400, 300);
   CMapEntity_Game *red = place("REDSTARPARTICLE", 100, 300);
-  EXPECT_FLOAT_EQ(spark->getAlpha(), 0.6f) << "a white spark copy starts at 0.6";
-  EXPECT_FLOAT_EQ(red->getAlpha(), 0.65f) << "a red star copy keeps its prototype's alpha";
+  EXPECT_FLOAT_EQ(spark->looks().getAlpha(), 0.6f) << "a white spark copy starts at 0.6";
+  EXPECT_FLOAT_EQ(red->looks().getAlpha(), 0.65f) << "a red star copy keeps its prototype's alpha";
 
   levelUpdate();
   float speed = controllerOf<CParticleController>(spark)->speedY;
   EXPECT_GE(speed, 0.5f);
   EXPECT_LE(speed, 1.4f);
   EXPECT_NEAR(spark->getY(), 300 - speed, 1e-4);
-  EXPECT_NEAR(spark->getZoom(), 1.02f, 1e-5);
+  EXPECT_NEAR(spark->looks().getZoom(), 1.02f, 1e-5);
   for (int i = 0; i < 20; ++i) {
     float x = spark->getX();
     step(spark);
     EXPECT_NEAR(spark->getX() - x, std::sin(spark->getY() * 3.14159265f / 180.0f * 4.0f), 1e-3)
         << "the sway follows the height: a period of 90 pixels";
   }
-  EXPECT_FLOAT_EQ(spark->getAlpha(), 0.6f) << "full strength during the first second";
+  EXPECT_FLOAT_EQ(spark->looks().getAlpha(), 0.6f) << "full strength during the first second";
 
-  float zoom = spark->getZoom();
+  float zoom = spark->looks().getZoom();
   int sparkFrames = 0, redFrames = 0;
   for (int n = 22; n < 200 && (sparkFrames == 0 || redFrames == 0); ++n) {
     bool sparkAlive = collection->contains(spark), redAlive = collection->contains(red);
-    if (sparkAlive) zoom = spark->getZoom();
+    if (sparkAlive) zoom = spark->looks().getZoom();
     frame(20);
     levelUpdate();
     if (sparkAlive && !collection->contains(spark)) sparkFrames = n;
@@ -170,9 +170,9 @@ TEST_F(VisualEntitiesTest, GoldStarsBurstUpSpinAgainstTheirDriftAndFallNoFasterT
     CParticleController *c = controllerOf<CParticleController>(s);
     EXPECT_LT(s->getY(), 300) << "a burst starts upwards";
     EXPECT_GE(std::fabs(c->speedX), 0.5f);
-    EXPECT_GE(s->getZoom(), 0.4f);
-    EXPECT_LE(s->getZoom(), 1.0f);
-    float angle = s->getSprite()->getAngle();
+    EXPECT_GE(s->looks().getZoom(), 0.4f);
+    EXPECT_LE(s->looks().getZoom(), 1.0f);
+    float angle = s->looks().getSprite()->getAngle();
     EXPECT_NEAR(angle, (c->speedX >= 0 ? -c->spin : c->spin) * 2.0f, 1e-5) << "turned against its drift";
     (c->speedX < 0 ? left : right) = true;
   }
@@ -201,7 +201,7 @@ TEST_F(VisualEntitiesTest, ChimneyPuffsDustOnGameTimeOnly) {
   FrameworkTest::addBoxSprite("DUST", Rect{0, 0, 32, 32}, Rect{2, 2, 20, 20});
   CMapEntity_Game *dust = new CMapEntity_Game(0, 0, false);
   dust->name = "PRACH";
-  dust->addEntityZSprite("DUST");
+  dust->looks().setSprite("DUST");
   factory->addEntity(dust);
   static std::vector<std::pair<float, float>> drifts;
   drifts.clear();
@@ -226,17 +226,17 @@ TEST_F(VisualEntitiesTest, ChimneyPuffsDustOnGameTimeOnly) {
     EXPECT_EQ(p->name, "PRACH");
     EXPECT_FLOAT_EQ(p->getX(), 200);
     EXPECT_FLOAT_EQ(p->getY(), 100);
-    EXPECT_FLOAT_EQ(p->getAlpha(), 0.3f);
-    EXPECT_EQ(p->getSortZ(), 4);
+    EXPECT_FLOAT_EQ(p->looks().getAlpha(), 0.3f);
+    EXPECT_EQ(p->looks().getSortZ(), 4);
     EXPECT_FALSE(p->getFocusable());
-    EXPECT_EQ(p->getCurrentFrame()->getAW(), 0) << "no action box: smoke is never under the mouse";
-    EXPECT_GE(p->getZoom(), 0.2f);
-    EXPECT_LE(p->getZoom(), 0.9f);
+    EXPECT_EQ(p->looks().getCurrentFrame()->getAW(), 0) << "no action box: smoke is never under the mouse";
+    EXPECT_GE(p->looks().getZoom(), 0.2f);
+    EXPECT_LE(p->looks().getZoom(), 0.9f);
     EXPECT_GE(drifts[i - 1].first, 0.0f);
     EXPECT_LE(drifts[i - 1].first, 0.4f);
     EXPECT_FLOAT_EQ(drifts[i - 1].second, -0.45f);
   }
-  EXPECT_EQ(dust->getCurrentFrame()->getAW(), 20) << "the prototype keeps its action box";
+  EXPECT_EQ(dust->looks().getCurrentFrame()->getAW(), 20) << "the prototype keeps its action box";
 }
 
 TEST_F(VisualEntitiesTest, PlaneSmokeBubblesAndConfettiMoveAndWrapAsTheyShould) {
@@ -251,14 +251,14 @@ TEST_F(VisualEntitiesTest, PlaneSmokeBubblesAndConfettiMoveAndWrapAsTheyShould) 
   CMapEntity_Game *sheet = place("VICTORYCONFETTI", 300, 597);
 
   levelUpdate();
-  EXPECT_NEAR(smoke->getAlpha(), 0.995f, 1e-6);
+  EXPECT_NEAR(smoke->looks().getAlpha(), 0.995f, 1e-6);
   float speed = controllerOf<CBublinaController>(bubble)->speed;
   EXPECT_GE(speed, 0.5f);
   EXPECT_LT(speed, 1.0f);
   EXPECT_FLOAT_EQ(bubble->getX(), 123) << "from y 0 it rose above the top and started again";
   EXPECT_FLOAT_EQ(bubble->getY(), CBublinaController::kRestartY);
   EXPECT_FLOAT_EQ(sheet->getY(), 599);
-  EXPECT_FLOAT_EQ(sheet->getAlpha(), 1.0f);
+  EXPECT_FLOAT_EQ(sheet->looks().getAlpha(), 1.0f);
 
   // Landing exactly on the top edge is not yet above it.
   bubble->setXY(123, speed);
@@ -270,7 +270,7 @@ TEST_F(VisualEntitiesTest, PlaneSmokeBubblesAndConfettiMoveAndWrapAsTheyShould) 
   int n = 0;
   float zoom = 0;
   while (collection->contains(smoke) && n < 400) {
-    zoom = smoke->getZoom();
+    zoom = smoke->looks().getZoom();
     step(smoke);
     ++n;
   }
@@ -294,16 +294,16 @@ TEST_F(VisualEntitiesTest, ArrowPulsesForeverAndNewItemsFlashOnce) {
   float low = 2, high = 0, brightest = 0;
   for (int i = 0; i < 300; ++i) {
     ASSERT_TRUE(step(arrow));
-    low = std::min(low, arrow->getZoom());
-    high = std::max(high, arrow->getZoom());
-    brightest = std::max(brightest, recipe->getFlash());
+    low = std::min(low, arrow->looks().getZoom());
+    high = std::max(high, arrow->looks().getZoom());
+    brightest = std::max(brightest, recipe->looks().getFlash());
   }
-  EXPECT_FLOAT_EQ(arrow->getAlpha(), 1.0f);
+  EXPECT_FLOAT_EQ(arrow->looks().getAlpha(), 1.0f);
   EXPECT_NEAR(low, 1.0f, 0.06f);
   EXPECT_NEAR(high, 1.2f, 0.06f);
   EXPECT_FLOAT_EQ(brightest, 1.0f);
   EXPECT_TRUE(recipe->looks().getFlashDone()) << "one flash, then it lies still";
-  EXPECT_FLOAT_EQ(recipe->getFlash(), 0.0f);
+  EXPECT_FLOAT_EQ(recipe->looks().getFlash(), 0.0f);
 }
 
 TEST_F(VisualEntitiesTest, ItemsAndTargetsEndTheGameInALevelWithoutTheActionQueue) {
@@ -339,7 +339,7 @@ TEST_F(VisualEntitiesTest, InGameMenuFadesInAndOutEvenWhilePausedWithItsDarkScre
 
   CGlobals::instance()->paused = true;
   int frames = 0;
-  for (; frames < 30 && menu->getAlpha() < 1.0f; ++frames) step(menu);
+  for (; frames < 30 && menu->looks().getAlpha() < 1.0f; ++frames) step(menu);
   EXPECT_EQ(frames, 13) << "binding starts it at 0, then 13 steps of 0.08 at factor 1";
   RectRecorder screen;
   dark->renderAdditional(&screen);
@@ -349,8 +349,8 @@ TEST_F(VisualEntitiesTest, InGameMenuFadesInAndOutEvenWhilePausedWithItsDarkScre
   dark->renderAdditional(&screen);
   EXPECT_FLOAT_EQ(screen.rects[1][7], 0.2f) << "it follows its window's fade below the cap";
 
-  EXPECT_FLOAT_EQ(options->getAlpha(), 1.0f);
-  EXPECT_FLOAT_EQ(mainMenu->getAlpha(), 1.0f);
+  EXPECT_FLOAT_EQ(options->looks().getAlpha(), 1.0f);
+  EXPECT_FLOAT_EQ(mainMenu->looks().getAlpha(), 1.0f);
   menu->closing = 1;
   options->closing = 1;
   mainMenu->closing = 1;
@@ -423,7 +423,7 @@ TEST_F(VisualEntitiesTest, ClickTargetsQueueActivationOrDeactivationAndActOnlyAt
   size_t before = collection->getEntitiesPtr()->size();
 
   // The day's first click comes before any motion: the marker goes where the click was.
-  cursor->addEntityActionCollision(stick);
+  cursor->hits().addEntityActionCollision(stick);
   event(K_EVENT_MOUSEDOWN, 1, 310, 305);
   event(K_EVENT_MOUSEDOWN, 1, 310, 305);
   event(K_EVENT_MOUSEDOWN, 3, 310, 305);
@@ -450,7 +450,7 @@ TEST_F(VisualEntitiesTest, ClickTargetsQueueActivationOrDeactivationAndActOnlyAt
   EXPECT_TRUE(stick->getAktivni());
   EXPECT_EQ(queue->find(c, 1), 0) << "one activation taken per update";
 
-  cursor->removeActionCollisions();
+  cursor->hits().removeActionCollisions();
   event(K_EVENT_MOUSEDOWN, 1, 10, 10);
   EXPECT_EQ(queue->getPredFronta().back()->id, 2);
   EXPECT_EQ(queue->getPredFronta().back()->priority, 0);
@@ -481,7 +481,7 @@ TEST_F(VisualEntitiesTest, CursorsFollowTheMouseAndTakeTheirLookFromWhatTheyTouc
   CMapEntity_Game *kinds[] = {new CMapEntity_Kurzor(0, 0, false), new CMapEntity_Kurzor2(0, 0, false)};
   for (CMapEntity_Game *p : kinds) {
     p->name = p == kinds[0] ? "KURZOR" : "KURZOR2";
-    p->addEntityZSprite(p->name);
+    p->looks().setSprite(p->name);
     p->setFocusable(false);
     factory->addEntity(p);
   }
@@ -506,8 +506,8 @@ TEST_F(VisualEntitiesTest, CursorsFollowTheMouseAndTakeTheirLookFromWhatTheyTouc
   std::unique_ptr<CMapEntity_Game> copy(cursor->clone());
   EXPECT_EQ(static_cast<CMapEntity_Kurzor *>(copy.get())->held, dragged);
 
-  auto look = [](CMapEntity_Game *e) { return std::string(e->getSprite()->getAktivniFrameset()->getID()); };
-  auto frameIndex = [](CMapEntity_Game *e) { return e->getSprite()->getAktivniFrameset()->getAktivniIndex(); };
+  auto look = [](CMapEntity_Game *e) { return std::string(e->looks().getSprite()->getAktivniFrameset()->getID()); };
+  auto frameIndex = [](CMapEntity_Game *e) { return e->looks().getSprite()->getAktivniFrameset()->getAktivniIndex(); };
   auto send = [&](uint32_t type, uint32_t button = 0) {
     KEvent ev{};
     ev.type = type;
@@ -521,7 +521,7 @@ TEST_F(VisualEntitiesTest, CursorsFollowTheMouseAndTakeTheirLookFromWhatTheyTouc
   patient->setMouseDrag(true);
   CMapEntity_Game *player = live("PLAYER", 7, 1);
 
-  for (CMapEntity_Game *c : {cursor, cursor2}) c->addEntityActionCollision(bed);
+  for (CMapEntity_Game *c : {cursor, cursor2}) c->hits().addEntityActionCollision(bed);
   send(K_EVENT_MOUSEMOVE);
   EXPECT_EQ(look(cursor), "POINT");
   EXPECT_EQ(look(cursor2), "ACTIVE");
@@ -533,18 +533,18 @@ TEST_F(VisualEntitiesTest, CursorsFollowTheMouseAndTakeTheirLookFromWhatTheyTouc
   send(K_EVENT_MULTICLICK, 1);
   EXPECT_EQ(frameIndex(cursor), 0) << "neither the right button nor a repeated click presses it";
 
-  cursor->addEntityActionCollision(patient);
+  cursor->hits().addEntityActionCollision(patient);
   send(K_EVENT_MOUSEMOVE);
   EXPECT_EQ(look(cursor), "DRAG") << "dragging wins over clicking";
 
-  for (CMapEntity_Game *c : {cursor, cursor2}) c->removeActionCollisions();
+  for (CMapEntity_Game *c : {cursor, cursor2}) c->hits().removeActionCollisions();
   send(K_EVENT_MOUSEMOVE);
   EXPECT_EQ(look(cursor), "NEUTRAL");
   EXPECT_EQ(look(cursor2), "FRAMESET1");
 
   // Behind an open panel, over the player figure, or locked, the look stays.
   bed->setFocus(false);
-  cursor->addEntityActionCollision(bed);
+  cursor->hits().addEntityActionCollision(bed);
   send(K_EVENT_MOUSEMOVE);
   EXPECT_EQ(look(cursor), "NEUTRAL");
   bed->setFocus(true);
@@ -554,12 +554,12 @@ TEST_F(VisualEntitiesTest, CursorsFollowTheMouseAndTakeTheirLookFromWhatTheyTouc
   cursor->locked = 0;
   send(K_EVENT_MOUSEMOVE);
   EXPECT_EQ(look(cursor), "POINT");
-  cursor->removeActionCollisions();
-  cursor->addEntityActionCollision(player);
-  cursor->addEntityActionCollision(patient);
+  cursor->hits().removeActionCollisions();
+  cursor->hits().addEntityActionCollision(player);
+  cursor->hits().addEntityActionCollision(patient);
   send(K_EVENT_MOUSEMOVE);
   EXPECT_EQ(look(cursor), "POINT") << "over the player figure nothing changes";
-  cursor->removeActionCollisions();
+  cursor->hits().removeActionCollisions();
   cursor->locked = 1;
   send(K_EVENT_MOUSEMOVE);
   EXPECT_EQ(look(cursor), "NEUTRAL") << "off everything it is neutral, locked or not";

@@ -105,7 +105,7 @@ void CMapEntity_Postel::showWear(CMapEntity *rail) {
       if (!getHighlightOn()) aura->setAlpha(0.0f, true);
   }
   if (!rail) return;
-  Frameset *shown = rail->getSprite() ? rail->getSprite()->getAktivniFrameset() : nullptr;
+  Frameset *shown = rail->looks().getSprite() ? rail->looks().getSprite()->getAktivniFrameset() : nullptr;
   const std::string now = shown ? shown->getID() : "";
   if (now == "BROKEN") {
     rail->setRGB(1.0f, 1.0f, 1.0f, false);
@@ -127,6 +127,6 @@ void CMapEntity_Postel::blinkBroken(CMapEntity *rail) {
   CMapEntity *aura = getHighlight();
   if (!aura || getHighlightOn()) return;
   auraWarning = 1;
-  aura->setVisible(true);
+  aura->looks().setVisible(true);
   aura->setAlpha(lit ? 1.0f : 0.35f, true);
 }

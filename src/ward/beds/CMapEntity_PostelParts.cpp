@@ -57,13 +57,13 @@ const TSkin *skinOf(const std::string &name) {
 } // namespace
 
 void CMapEntity_PostelDolniMriz::renderAdditional(KGraphic *) {
-  CMapEntity_PostelClass *bed = dynamic_cast<CMapEntity_PostelClass *>(getParent());
+  CMapEntity_PostelClass *bed = dynamic_cast<CMapEntity_PostelClass *>(carrying().getParent());
   if (!bed) return;
   const TRailText *t = nullptr;
   for (const TRailText &r : kRails)
     if (bed->name == r.bed) t = &r;
   if (!t) return;
-  float a = getAlpha();
+  float a = looks().getAlpha();
   if (!t->blackNumber && a != 1.0f && a != -1.0f) return;
   KText *font = entitykit::loadedFont("bed");
   if (!font) return;
@@ -101,19 +101,19 @@ void CMapEntity_PostelPrikryvka::collectPictures(std::vector<unsigned int> &out)
 // The skin starts the blanket's frameset afresh every frame.
 void CMapEntity_PostelPrikryvka::animateAdditional() {
   CMapEntity_Game::animateAdditional();
-  if (!blanketSkin || !skinOf(name) || !getSprite()) return;
-  int index = getSprite()->getAktivniIndex();
+  if (!blanketSkin || !skinOf(name) || !looks().getSprite()) return;
+  int index = looks().getSprite()->getAktivniIndex();
   if (index >= 0 && (unsigned)index < blanketSkin->getPocetFramesetu()) blanketSkin->nastavFrameset(index);
   blanketSkin->step();
 }
 
 void CMapEntity_PostelPrikryvka::renderAdditional(KGraphic *g) {
   const TSkin *s = skinOf(name);
-  if (!blanketSkin || !s || !getSprite()) return;
+  if (!blanketSkin || !s || !looks().getSprite()) return;
   blanketSkin->x = (uint32_t)(int32_t)getX();
   blanketSkin->y = (uint32_t)(int32_t)(getY() + s->yOffset);
   if (s->withAlpha) {
-    float a = getAlpha();
+    float a = looks().getAlpha();
     blanketSkin->putAlpha(g, a == -1.0f ? 1.0f : a, 1.0f, -1, -1, -1, -1);
   } else {
     blanketSkin->put(g, 1.0f, -1, -1, -1, -1);
@@ -121,6 +121,6 @@ void CMapEntity_PostelPrikryvka::renderAdditional(KGraphic *g) {
 }
 
 CMapEntity_Aura::~CMapEntity_Aura() {
-  if (CMapEntity_Game *carrier = dynamic_cast<CMapEntity_Game *>(getParent()))
+  if (CMapEntity_Game *carrier = dynamic_cast<CMapEntity_Game *>(carrying().getParent()))
     if (carrier->getHighlight() == this) carrier->setHighlight(nullptr);
 }

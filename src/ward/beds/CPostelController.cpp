@@ -16,7 +16,7 @@ void CPostelController::specificHandleMessages(KEvent *ev) {
   if (!entity || !collection || !fronta || entity->locked) return;
   if (ev->type != K_EVENT_MOUSEDOWN || ev->button != 1) return;
   CMapEntity_Game *cursor = collection->getEntityByID(0);
-  if (cursor && cursor->isActionCollisionWithEntity(entity)) {
+  if (cursor && cursor->hits().isActionCollisionWithEntity(entity)) {
     if (bylKlik) return;
     fronta->pridej(this, 1, 1);
     COKController::placeMarker(collection, ev);
@@ -34,7 +34,7 @@ void CPostelController::update() {
   if (CMapEntity_PostelClass *bed = dynamic_cast<CMapEntity_PostelClass *>(entity)) bed->getOccupant();
   CMapEntity *rail = entity->getContainedEntityClass(CMapEntity_PostelClass::kRailClass);
   CMapEntity_Game *cursor = collection->getEntityByID(0);
-  if (cursor && cursor->isActionCollisionWithEntity(entity)) {
+  if (cursor && cursor->hits().isActionCollisionWithEntity(entity)) {
     hover = 1;
     entity->resetFlash();
     if (rail) rail->resetFlash();

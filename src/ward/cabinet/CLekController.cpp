@@ -22,7 +22,7 @@ void CLekController::onBind() {
     CMapEntity_PostelClass *b = dynamic_cast<CMapEntity_PostelClass *>(e);
     if (!b || b->getEntityClassID() != kBedClass || b->getBedNumber() != lek->bedNumber) continue;
     bed = b;
-    if (lek->getParent()) {
+    if (lek->carrying().getParent()) {
       light(true);
       bedLinked = 1;
     }
@@ -31,22 +31,22 @@ void CLekController::onBind() {
 
 void CLekController::light(bool on) {
   bed->setHighlightOn(on);
-  if (bed->getHighlight()) bed->getHighlight()->setVisible(on);
+  if (bed->getHighlight()) bed->getHighlight()->looks().setVisible(on);
 }
 
 void CLekController::specificHandleMessages(KEvent *ev) {
   if (!ev || !entity || ev->type != K_EVENT_MOUSEDOWN || ev->button != 1 || !fronta) return;
   CMapEntity_Game *cursor = collection->getEntityByID(kCursorID);
-  bool hit = cursor && cursor->isActionCollisionWithEntity(entity);
+  bool hit = cursor && cursor->hits().isActionCollisionWithEntity(entity);
   fronta->queueClick(this, hit, collection, (int)KInput::getMouseX(), (int)KInput::getMouseY());
 }
 
 void CLekController::update() {
   if (!entity || !collection) return;
-  CMapEntity *parent = entity->getParent();
+  CMapEntity *parent = entity->carrying().getParent();
   bool inHand = parent && (parent->getEntityID() == kLeftHandID || parent->getEntityID() == kRightHandID);
   CMapEntity_Game *cursor = collection->getFirstEntityByClassID(kCursorClass);
-  if (cursor && cursor->isActionCollisionWithEntity(entity) && !inHand) {
+  if (cursor && cursor->hits().isActionCollisionWithEntity(entity) && !inHand) {
     hover = 1;
     entity->resetFlash();
   }

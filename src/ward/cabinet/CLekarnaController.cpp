@@ -26,7 +26,7 @@ const unsigned kCounterNurseID = 202;
 const int kProgressFrames = 8;
 
 std::string framesetOf(CMapEntity *e) {
-  Frameset *fs = e->getSprite() ? e->getSprite()->getAktivniFrameset() : nullptr;
+  Frameset *fs = e->looks().getSprite() ? e->looks().getSprite()->getAktivniFrameset() : nullptr;
   return fs ? fs->getID() : "";
 }
 } // namespace
@@ -51,20 +51,20 @@ void CLekarnaController::specificHandleMessages(KEvent *ev) {
   }
   if (ev->type != K_EVENT_MOUSEDOWN || ev->button != 1 || !fronta) return;
   CMapEntity_Game *cursor = collection->getEntityByID(kCursorID);
-  const bool hit = cursor && cursor->isActionCollisionWithEntity(entity);
+  const bool hit = cursor && cursor->hits().isActionCollisionWithEntity(entity);
   fronta->queueClick(this, hit, collection, lastMouseX, lastMouseY);
 }
 
 void CLekarnaController::showNurses(bool atCabinet) {
-  if (CMapEntity_Game *n = collection->getFirstEntityByClassID(kCabinetNurseClass)) n->setVisible(atCabinet);
-  if (CMapEntity_Game *n = collection->getEntityByID(kCounterNurseID)) n->setVisible(!atCabinet);
+  if (CMapEntity_Game *n = collection->getFirstEntityByClassID(kCabinetNurseClass)) n->looks().setVisible(atCabinet);
+  if (CMapEntity_Game *n = collection->getEntityByID(kCounterNurseID)) n->looks().setVisible(!atCabinet);
 }
 
 void CLekarnaController::update() {
   CMapEntity_LekarnaClass *c = dynamic_cast<CMapEntity_LekarnaClass *>(entity);
   if (!c || !collection) return;
   CMapEntity_Game *cursor = collection->getEntityByID(kCursorID);
-  if (cursor && cursor->isActionCollisionWithEntity(c)) {
+  if (cursor && cursor->hits().isActionCollisionWithEntity(c)) {
     hover = 1;
     c->resetFlash();
   }
@@ -74,7 +74,7 @@ void CLekarnaController::update() {
   }
   for (;;) {
     CMapEntity *found = nullptr;
-    const std::vector<CMapEntity *> &carried = c->getContainedList();
+    const std::vector<CMapEntity *> &carried = c->carrying().getContainedList();
     for (size_t i = 1; i < carried.size(); ++i)
       if (carried[i]->getEntityID() == kPrescriptionID && !carried[i]->getKill()) found = carried[i];
     if (!found) break;

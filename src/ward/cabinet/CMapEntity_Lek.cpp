@@ -35,8 +35,8 @@ CMapEntity_Game *CMapEntity_Lek::clone() {
   CPlayer *player = running ? running->getPlayer() : nullptr;
   // The basket's star index: stars owned minus one.
   int stars = (player && player->basketContains(kMedsUpgradeID)) ? player->starsOwned(kMedsUpgradeID) - 1 : -1;
-  copy->addEntityZSprite(spriteFor(stars));
-  if (copy->getSprite()) copy->getSprite()->nastavFrameset("FRAMESET1");
+  copy->looks().setSprite(spriteFor(stars));
+  if (copy->looks().getSprite()) copy->looks().getSprite()->nastavFrameset("FRAMESET1");
   return copy;
 }
 
@@ -44,7 +44,7 @@ namespace {
 // The bed's number over the item's picture, from `left` to `right` and `top` down; none while
 // the item is hidden in a hand.
 void drawBedNumber(CMapEntity *item, uint16_t number, float left, float right, float top) {
-  Frameset *fs = item->getSprite() ? item->getSprite()->getAktivniFrameset() : nullptr;
+  Frameset *fs = item->looks().getSprite() ? item->looks().getSprite()->getAktivniFrameset() : nullptr;
   const float textAlpha = (fs && std::string(fs->getID()) == "INVISIBLE") ? 0.0f : 1.0f;
   KText *font = entitykit::loadedFont("small2");
   if (!font) return;

@@ -55,6 +55,6 @@ TMedSlot CMapEntity_LekarnaClass::placeFor(int n) const {
 }
 
 CMapEntity_LekarnaAura::~CMapEntity_LekarnaAura() {
-  if (CMapEntity_Game *cabinet = dynamic_cast<CMapEntity_Game *>(getParent()))
+  if (CMapEntity_Game *cabinet = dynamic_cast<CMapEntity_Game *>(carrying().getParent()))
     if (cabinet->getHighlight() == this) cabinet->setHighlight(nullptr);
 }

@@ -24,9 +24,9 @@ CMapEntity_Automat::CMapEntity_Automat(const TAutomatKind &kind)
   setMouseClick(true);
   setEntityClassID(21);
   setEntityID(kind.entityID);
-  addEntityZSprite(kind.name);
+  looks().setSprite(kind.name);
   name = kind.name;
-  if (getSprite()) getSprite()->nastavFrameset("FRAMESET1");
+  if (looks().getSprite()) looks().getSprite()->nastavFrameset("FRAMESET1");
   setXY(0, 0);
   setWalkPenalty(kind.walkPenalty);
   health = 100;

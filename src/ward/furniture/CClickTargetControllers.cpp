@@ -21,9 +21,9 @@ void CVozikController::specificHandleMessages(KEvent *ev) {
 void CVozikController::update() {
   if (!entity || !collection) return;
   CMapEntity_Game *cursor = collection->getFirstEntityByClassID(kCursorClass);
-  CMapEntity *parent = entity->getParent();
+  CMapEntity *parent = entity->carrying().getParent();
   bool inHand = parent && (parent->getEntityID() == kLeftHandID || parent->getEntityID() == kRightHandID);
-  if (cursor && cursor->isActionCollisionWithEntity(entity) && !inHand) {
+  if (cursor && cursor->hits().isActionCollisionWithEntity(entity) && !inHand) {
     flash = 1;
     entity->resetFlash();
   }
@@ -32,7 +32,7 @@ void CVozikController::update() {
 }
 
 bool CHulkaPodstavecController::hit(KEvent *) {
-  Frame *f = entity->getCurrentFrame();
+  Frame *f = entity->looks().getCurrentFrame();
   if (!f) return false;
   Rect box = f->getActionBoundingBox();
   int x0 = box.x + (int)entity->getX(), y0 = box.y + (int)entity->getY();

@@ -12,8 +12,8 @@ void CDiagnosticToolController::placeGauge() {
   CMapEntity_DiagnosticTool *chair = dynamic_cast<CMapEntity_DiagnosticTool *>(entity);
   if (!chair || chair->gauge || !collection) return;
   // A chair still carried by an arrival is only its picture; its working copy gets the gauge.
-  if (chair->getParent()) return;
-  float a = chair->getAlpha();
+  if (chair->carrying().getParent()) return;
+  float a = chair->looks().getAlpha();
   if (a != 1.0f && a != -1.0f) return;
   CMapEntity_Game *e = CMapEntitiesFactory::instance()->cloneEntity("TLAKOMER");
   float dx = 0, dy = 0;
@@ -27,7 +27,7 @@ void CDiagnosticToolController::update() {
   // A chair bound while fading in gets its gauge as soon as it stands whole.
   placeGauge();
   CMapEntity_Game *cursor = collection->getEntityByID(0);
-  if (cursor && cursor->isActionCollisionWithEntity(entity)) {
+  if (cursor && cursor->hits().isActionCollisionWithEntity(entity)) {
     flashStarted = 1;
     entity->resetFlash();
   }

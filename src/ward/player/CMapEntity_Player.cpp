@@ -36,8 +36,8 @@ CMapEntity_Player::CMapEntity_Player(unsigned short x, unsigned short y, bool so
   setEntityID(kPlayerID);
   setEntityClassID(1);
   name = "PLAYER";
-  addEntityZSprite("PLAYER1");
-  if (getSprite()) getSprite()->nastavFrameset("DOWN");
+  looks().setSprite("PLAYER1");
+  if (looks().getSprite()) looks().getSprite()->nastavFrameset("DOWN");
   setContainedLimit(2);
 }
 
@@ -53,8 +53,8 @@ CMapEntity_Player::CMapEntity_Player(const CMapEntity_Player &o)
     h->setYOffset(0, false);
   }
   spritePrefix = playerSkinName("PLAYER", kCharismaUpgradeID);
-  addEntityZSprite(spritePrefix);
-  if (getSprite()) getSprite()->nastavFrameset("DOWN");
+  looks().setSprite(spritePrefix);
+  if (looks().getSprite()) looks().getSprite()->nastavFrameset("DOWN");
   vypniAnimace();
   shoes = overlaySprite("SHOES", kSpeedUpgradeID);
   steto = overlaySprite("STETO", kDiagnosticUpgradeID);
@@ -173,16 +173,17 @@ void CMapEntity_Player::addEntity(CMapEntity *item, bool toCollection) {
 }
 
 void CMapEntity_Player::followOverlay(ZSprite *overlay) {
-  if (!overlay || !getSprite()) return;
-  Frameset *body = getSprite()->getAktivniFrameset();
+  if (!overlay || !looks().getSprite()) return;
+  Frameset *body = looks().getSprite()->getAktivniFrameset();
   if (!body) return;
-  if (overlay->getAktivniIndex() != getSprite()->getAktivniIndex()) overlay->nastavFrameset(getSprite()->getAktivniIndex());
+  if (overlay->getAktivniIndex() != looks().getSprite()->getAktivniIndex())
+    overlay->nastavFrameset(looks().getSprite()->getAktivniIndex());
   if (Frameset *fs = overlay->getAktivniFrameset()) fs->nastavFrame(body->getAktivniIndex());
   overlay->step();
 }
 
 void CMapEntity_Player::drawOverlay(KGraphic *g, ZSprite *overlay) {
-  if (!overlay || !getSprite() || !getSprite()->getAktivniFrameset()) return;
+  if (!overlay || !looks().getSprite() || !looks().getSprite()->getAktivniFrameset()) return;
   overlay->x = (uint32_t)(int32_t)x;
   overlay->y = (uint32_t)(int32_t)y;
   overlay->put(g, 1.0f, -1, -1, -1, -1);

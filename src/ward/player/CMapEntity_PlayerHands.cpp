@@ -27,8 +27,8 @@ CMapEntity_PlayerHand::CMapEntity_PlayerHand(unsigned short x, unsigned short y,
   setEntityClassID(0);
   setEntityID(left ? kLeftHandID : kRightHandID);
   name = left ? "PLAYERLEFTDOWN" : "PLAYERRIGHTDOWN";
-  addEntityZSprite(left ? "PLAYER1LEFTDOWN" : "PLAYER1RIGHTDOWN");
-  if (getSprite()) getSprite()->nastavFrameset("DOWN");
+  looks().setSprite(left ? "PLAYER1LEFTDOWN" : "PLAYER1RIGHTDOWN");
+  if (looks().getSprite()) looks().getSprite()->nastavFrameset("DOWN");
   setWalkPenalty(200);
   health = 100;
   setContainedLimit(1);
@@ -41,12 +41,12 @@ CMapEntity_PlayerHand::CMapEntity_PlayerHand(unsigned short x, unsigned short y,
 CMapEntity_PlayerHand::CMapEntity_PlayerHand(const CMapEntity_PlayerHand &other)
     : CCloneable(other), points(other.points), left(other.left) {
   skin = playerSkinName("PLAYER", kCharismaUpgradeID);
-  addEntityZSprite(skin + (left ? "LEFTDOWN" : "RIGHTDOWN"));
-  if (getSprite()) getSprite()->nastavFrameset("FRAMESET1");
+  looks().setSprite(skin + (left ? "LEFTDOWN" : "RIGHTDOWN"));
+  if (looks().getSprite()) looks().getSprite()->nastavFrameset("FRAMESET1");
 }
 
 void CMapEntity_PlayerHand::removeEntity(CMapEntity *e) {
-  if (CMapEntity *parent = getParent())
+  if (CMapEntity *parent = carrying().getParent())
     parent->removeEntity(e);
   else
     CMapEntity::removeEntity(e);
@@ -59,18 +59,18 @@ void CMapEntity_PlayerHand::collectPictures(std::vector<unsigned int> &out) cons
 }
 
 void CMapEntity_PlayerHand::showHolding(bool holding) {
-  addEntityZSprite(skin + (left ? "LEFT" : "RIGHT") + (holding ? "UP" : "DOWN"));
-  if (getSprite()) getSprite()->nastavFrameset("DOWN");
+  looks().setSprite(skin + (left ? "LEFT" : "RIGHT") + (holding ? "UP" : "DOWN"));
+  if (looks().getSprite()) looks().getSprite()->nastavFrameset("DOWN");
 }
 
 // The item sits centred on the hand's point of the current direction; an index past the table
 // uses (-1, -1). Halves are signed: an unsigned half would throw a small item off by 2^32.
 void CMapEntity_PlayerHand::changeFrameset(std::string frameset) {
   CMapEntity::changeFrameset(frameset);
-  int index = getSprite() ? getSprite()->getAktivniIndex() : -1;
+  int index = looks().getSprite() ? looks().getSprite()->getAktivniIndex() : -1;
   TPoint at = (index >= 0 && (size_t)index < points.size()) ? points[(size_t)index] : TPoint{-1, -1};
   eachCarried([&](CMapEntity *item) {
-    ZSprite *s = item->getSprite();
+    ZSprite *s = item->looks().getSprite();
     Frameset *fs = s ? s->getAktivniFrameset() : nullptr;
     int w = fs ? (int)fs->getAktivniSirka() : 0;
     int h = fs ? (int)fs->getAktivniVyska() : 0;

@@ -65,12 +65,12 @@ bool isHand(const CMapEntity *e) {
 // The figure, her hands and what they hold: nothing a click is ever meant for.
 bool ownedByFigure(const CMapEntity *e) {
   uint32_t id = e->getEntityID();
-  return id == kPlayerID || (id >= 600 && id <= 603) || isHand(e->getParent());
+  return id == kPlayerID || (id >= 600 && id <= 603) || isHand(e->carrying().getParent());
 }
 
 // Arrows and tip bubbles point at things: a click on them is meant for what lies beneath.
 bool guidance(const CMapEntity *e) {
-  for (const CMapEntity *g = e; g; g = g->getParent())
+  for (const CMapEntity *g = e; g; g = g->carrying().getParent())
     if (g->getEntityID() == kArrowID || g->getEntityClassID() == kTutorialBubbleClass) return true;
   return false;
 }
@@ -171,7 +171,7 @@ bool CPlayerController::clickGoal(const std::vector<CMapEntity *> &under, float 
   for (CMapEntity *e : aimed) {
     const CMapEntity_Game *g = dynamic_cast<const CMapEntity_Game *>(e);
     if (g && g->approachX != 0 && g->approachY != 0) workPoint(g);
-    const CMapEntity_Game *parent = dynamic_cast<const CMapEntity_Game *>(e->getParent());
+    const CMapEntity_Game *parent = dynamic_cast<const CMapEntity_Game *>(e->carrying().getParent());
     if (parent && parent->getSolid()) workPoint(parent);
     CMapEntity_PacientClass *patientUnder = dynamic_cast<CMapEntity_PacientClass *>(e);
     if (CMapEntity_Game *patientBed = patientUnder ? patientUnder->getBed() : nullptr) workPoint(patientBed);
@@ -188,7 +188,7 @@ namespace {
 // Work that puts something into her hand: a bottle, a made bed's linen, a prescription, an item
 // from a dispenser, the spray from its stand.
 bool needsAHand(CMapEntity *e) {
-  if (e->getEntityID() == kMedicineID) return !e->getParent();
+  if (e->getEntityID() == kMedicineID) return !e->carrying().getParent();
   if (e->getEntityID() == kSprayStandID) return e->CMapEntity::getContainedEntity(kSprayID) != nullptr;
   if (e->getEntityClassID() == kDispenserClass) return e->CMapEntity::getContainedEntityClass(kComfortItemClass);
   CMapEntity *patient = e;
@@ -221,7 +221,7 @@ std::array<CMapEntity *, 2> CPlayerController::holding() const {
   std::array<CMapEntity *, 2> out{};
   for (int i = 0; i < 2; ++i)
     if (CMapEntity_PlayerHand *h = player->hand(i == 0))
-      if (h->getContainedList().size() > 1) out[(size_t)i] = h->getContainedList()[1];
+      if (h->carrying().getContainedList().size() > 1) out[(size_t)i] = h->carrying().getContainedList()[1];
   return out;
 }
 
@@ -230,7 +230,7 @@ std::array<CMapEntity *, 2> CPlayerController::holding() const {
 void CPlayerController::leftClick() {
   CMapEntity_Game *cursor = collection->getEntityByID(kCursorID);
   if (!cursor) return;
-  const std::vector<CMapEntity *> &under = *cursor->getActionCollidedEntitiesPtr();
+  const std::vector<CMapEntity *> &under = cursor->hits().getActionCollided();
   if (!ordersAhead())
     if (const char *why = refusal(under)) {
       refuseHere(why);
@@ -268,7 +268,7 @@ float CPlayerController::step() const {
 }
 
 void CPlayerController::refreshFoot() {
-  Frame *f = player->getCurrentFrame();
+  Frame *f = player->looks().getCurrentFrame();
   Rect box = f ? f->getBoundingBox() : Rect{0, 0, 0, 0};
   footX = (float)(int)player->getX() + (float)box.x + (float)box.w * 0.5f;
   footY = (float)(int)player->getY() + (float)box.y + (float)box.h * 0.5f;
@@ -286,8 +286,8 @@ bool CPlayerController::blizkoObjektu(CMapEntity_Game *e) {
 }
 
 std::vector<CMapEntity *> CPlayerController::touched() const {
-  std::vector<CMapEntity *> out = *player->getCollidedEntitiesPtr();
-  for (CMapEntity *e : *player->getActionCollidedEntitiesPtr())
+  std::vector<CMapEntity *> out = player->hits().getCollided();
+  for (CMapEntity *e : player->hits().getActionCollided())
     if (std::find(out.begin(), out.end(), e) == out.end()) out.push_back(e);
   return out;
 }
@@ -323,7 +323,7 @@ void CPlayerController::refuseHere(const std::string &why) {
 
 void CPlayerController::sayHere(const std::string &text) {
   KText *font = entitykit::loadedFont("small");
-  Frame *f = player->getCurrentFrame();
+  Frame *f = player->looks().getCurrentFrame();
   const float width = font ? font->getStringWidth(text.c_str(), -1.0f) : 0.0f;
   const float middle = player->getX() + (f ? (float)f->getSirka() / 2 : 0.0f);
   entitykit::refusal(collection, middle - width / 2, player->getY() - 30.0f, text);
@@ -349,7 +349,7 @@ void CPlayerController::watchBedItems() {
     CMapEntity *occupant = nullptr;
     for (CMapEntity_Game *e : *collection->getEntitiesPtr()) {
       CMapEntity_PostelClass *b = dynamic_cast<CMapEntity_PostelClass *>(e);
-      if (b && !b->getParent() && !b->getKill() && b->getBedNumber() == number) occupant = b->getOccupant();
+      if (b && !b->carrying().getParent() && !b->getKill() && b->getBedNumber() == number) occupant = b->getOccupant();
     }
     const CMapEntity_PacientClass *p = dynamic_cast<const CMapEntity_PacientClass *>(occupant);
     if (!p || p->getKill() || (p->getPhase() != kPhaseInBed && p->getPhase() != kPhaseHeld)) occupant = nullptr;
@@ -587,7 +587,7 @@ void CPlayerController::gotoSquare(int tx, int ty) {
   float targetX = (float)(tx * 32 + 16), targetY = (float)(ty * 32 + 16);
   float v = player->speed * player->speedFactor;
   float s = step();
-  Frame *f = player->getCurrentFrame();
+  Frame *f = player->looks().getCurrentFrame();
   Rect box = f ? f->getBoundingBox() : Rect{0, 0, 0, 0};
   float fx = (float)(int)player->getX() + (float)box.x + (float)box.w * 0.5f;
   float fy = (float)(int)player->getY() + (float)box.y + (float)box.h * 0.5f;
@@ -600,7 +600,7 @@ void CPlayerController::gotoSquare(int tx, int ty) {
     player->vypniAnimace();
     player->workPhase = kDeciding;
   }
-  if (!player->getCollidedTilesPtr()->empty()) player->workPhase = kDeciding;
+  if (!player->hits().getCollidedTiles().empty()) player->workPhase = kDeciding;
 }
 
 void CPlayerController::update() {
@@ -634,7 +634,7 @@ void CPlayerController::update() {
                             player->CMapEntity::getContainedEntity(kRightHandID)})
         if (h) h->changeFrameset("INVISIBLE");
     }
-    Frameset *fs = player->getSprite() ? player->getSprite()->getAktivniFrameset() : nullptr;
+    Frameset *fs = player->looks().getSprite() ? player->looks().getSprite()->getAktivniFrameset() : nullptr;
     if (bored && fs && !fs->probihaAnimace()) {
       bored = 0;
       player->changeFrameset("DOWN");
@@ -644,7 +644,7 @@ void CPlayerController::update() {
   }
   if (player->workPhase == kWalking) {
     if (nextTileX != -1 && nextTileY != -1) gotoSquare(nextTileX, nextTileY);
-    player->speedFactor = player->isCollisionWithEntityID(159) ? 0.5f : 1.0f;
+    player->speedFactor = player->hits().isCollisionWithEntityID(159) ? 0.5f : 1.0f;
     if (jsemVCili()) {
       arrive();
       posledniKlik = CFakeTime::instance()->ms;

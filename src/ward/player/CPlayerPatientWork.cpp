@@ -92,7 +92,7 @@ void CPlayerPatientWork::decide(const std::vector<CMapEntity *> &near) {
     if (p && p->getEntityClassID() == kPatientClass && p->getPhase() != kPhaseArrived && p->getPhase() != kPhaseOnChair &&
         p->getAktivni() && p->getBed())
       found = p;
-    if (g->getEntityID() == kMedicineID && g->getAktivni() && !g->getParent()) ctl.medicine = g;
+    if (g->getEntityID() == kMedicineID && g->getAktivni() && !g->carrying().getParent()) ctl.medicine = g;
   }
   if (ctl.cabinet) phase = CPlayerController::kHandInPrescriptions;
   ctl.patient = found;
@@ -143,7 +143,7 @@ void CPlayerPatientWork::cureTouchAsleep(CMapEntity_PacientClass *p) {
   ctl.playSound("PERK_ACTIVATE");
   sparkles();
   if (CPatientCareLink *care = TLink<CPatientCareLink>::get()) care->refreshMeter(p);
-  if (CMapEntity *meter = p->getContainedEntity(CMapEntity_PacientClass::kMeterID)) meter->setFlash(0.0f);
+  if (CMapEntity *meter = p->getContainedEntity(CMapEntity_PacientClass::kMeterID)) meter->looks().setFlash(0.0f);
   p->changeMeter(-0.25f);
 }
 
@@ -178,7 +178,7 @@ void CPlayerPatientWork::takeMedicine() {
 void CPlayerPatientWork::handInPrescriptions() {
   CMapEntity *recept = ctl.player->getContainedEntity(kPrescriptionID);
   if (recept && ctl.cabinet) {
-    recept->setVisible(false);
+    recept->looks().setVisible(false);
     ctl.player->giveEntityTo(ctl.cabinet, recept, true);
     if (!ctl.player->getContainedEntity(kPrescriptionID)) markCabinet(ctl.cabinet, false);
     ctl.playSound("PHARMACY_SEARCH");
@@ -275,13 +275,13 @@ void CPlayerPatientWork::giveMedicine() {
   while (CMapEntity *m = ctl.player->getContainedEntity(kMedicineID)) {
     CMapEntity_Lek *lek = dynamic_cast<CMapEntity_Lek *>(m);
     if (lek && lek->bedNumber == bedOf->getBedNumber()) {
-      lek->setVisible(false);
+      lek->looks().setVisible(false);
       if (ctl.player->giveEntityTo(p, lek, false)) {
         ctl.restOnDown();
         ctl.chainBonus(CChainBonus::kMedicine, p->getX(), p->getY(), "TREATMENT +");
         continue;
       }
-      lek->setVisible(true);
+      lek->looks().setVisible(true);
     }
     ctl.playSound("NONO");
     CLogger::instance()->log("Dropping entity from player! " + m->name);
@@ -312,7 +312,7 @@ void CPlayerPatientWork::giveItem() {
   CMapEntity *item = ctl.player->getContainedEntityClass(kComfortItemClass);
   if (!p || !item) return;
   ctl.playSound(CMapEntity_DrinkClass::deliverSound(item->getEntityID()));
-  item->setVisible(false);
+  item->looks().setVisible(false);
   ctl.player->giveEntityTo(p, item, false);
   ctl.restOnDown();
 }
@@ -346,7 +346,7 @@ void CPlayerPatientWork::examining() {
 // prescription is handed in.
 void CPlayerPatientWork::markCabinet(CMapEntity_Game *cabinet, bool on) {
   cabinet->setHighlightOn(on);
-  if (cabinet->getHighlight()) cabinet->getHighlight()->setVisible(on);
+  if (cabinet->getHighlight()) cabinet->getHighlight()->looks().setVisible(on);
   CMapEntity *arrow = cabinet->CMapEntity::getContainedEntity((unsigned short)kArrowID);
   if (!on) {
     if (arrow) arrow->setKill(true);
@@ -357,7 +357,7 @@ void CPlayerPatientWork::markCabinet(CMapEntity_Game *cabinet, bool on) {
   if (!a) return;
   cabinet->addEntity(a, true, true);
   // Turned to point right, at the cabinet it stands left of.
-  if (a->getSprite()) a->getSprite()->setAngle(90.0f);
+  if (a->looks().getSprite()) a->looks().getSprite()->setAngle(90.0f);
   a->setXOffset(-46.0f, false);
   a->setYOffset(6.0f, false);
   a->syncWithParentPosition();

@@ -13,12 +13,12 @@
 
 namespace {
 std::vector<CMapEntity *> piecesOf(CMapEntity_Game *carrier) {
-  const std::vector<CMapEntity *> &all = carrier->getContainedList();
+  const std::vector<CMapEntity *> &all = carrier->carrying().getContainedList();
   return std::vector<CMapEntity *>(all.begin() + 1, all.end());
 }
 
 void noClicks(CMapEntity *e) {
-  if (Frame *f = e->getCurrentFrame()) {
+  if (Frame *f = e->looks().getCurrentFrame()) {
     f->setAW(0);
     f->setAH(0);
   }
@@ -30,7 +30,7 @@ void showPieces(CMapEntity_Game *carrier, float alpha) {
   for (CMapEntity *p : piecesOf(carrier)) {
     noClicks(p);
     p->setAlpha(alpha, true);
-    p->setSortZ(p->getSortZ(), false);
+    p->setSortZ(p->looks().getSortZ(), false);
   }
 }
 } // namespace

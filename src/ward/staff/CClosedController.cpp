@@ -30,7 +30,7 @@ void CClosedController::onBind() {
 
 void CClosedController::update() {
   if (!entity) return;
-  if (entity->getAlpha() < 1.0f) entity->changeAlpha(0.01f, true);
+  if (entity->looks().getAlpha() < 1.0f) entity->changeAlpha(0.01f, true);
   if (card && collection && collection->contains(card)) card->text = fitting();
 }
 

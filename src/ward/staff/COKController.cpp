@@ -12,7 +12,7 @@ COKController::COKController(const COKController &o) : CCloneable(o), life(700, 
 
 void COKController::specificHandleMessages(KEvent *ev) {
   if (!entity || ev->type != K_EVENT_MOUSEDOWN || ev->button != 1) return;
-  Frame *f = entity->getCurrentFrame();
+  Frame *f = entity->looks().getCurrentFrame();
   if (!f) return;
   int left = (int)entity->getX() + f->getBX(), top = (int)entity->getY() + f->getBY();
   bool inside = ev->mouseX > left && ev->mouseX < left + (int)f->getBW() && ev->mouseY > top &&

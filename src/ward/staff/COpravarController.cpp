@@ -27,7 +27,7 @@ CMapEntity *&heldBy(CMapEntity_Game *cursor) {
 }
 
 void showFrameset(CMapEntity *e, const char *frameset) {
-  if (e && e->getSprite()) e->getSprite()->nastavFrameset(frameset);
+  if (e && e->looks().getSprite()) e->looks().getSprite()->nastavFrameset(frameset);
 }
 } // namespace
 
@@ -41,7 +41,7 @@ void COpravarController::specificHandleMessages(KEvent *ev) {
   }
   if (ev->type == K_EVENT_MOUSEDOWN && ev->button == 1) {
     buttonDown = true;
-    entity->setAktivni(cursor && cursor->isActionCollisionWithEntity(entity));
+    entity->setAktivni(cursor && cursor->hits().isActionCollisionWithEntity(entity));
   }
   if (ev->type == K_EVENT_MOUSEUP && ev->button == 1) buttonDown = false;
 }
@@ -67,22 +67,22 @@ void COpravarController::update() {
     if (held == man) held = nullptr;
     return;
   }
-  CMapEntity *parent = man->getParent();
+  CMapEntity *parent = man->carrying().getParent();
   bool inHand = parent && (parent->getEntityID() == kLeftHandID || parent->getEntityID() == kRightHandID);
-  if (cursor && cursor->isActionCollisionWithEntity(man) && !inHand) {
+  if (cursor && cursor->hits().isActionCollisionWithEntity(man) && !inHand) {
     hover = 1;
     man->resetFlash();
   }
   if (hover) man->effectFlash(0.03f, 0.3f, false);
 
   if (!man->working && cursor) {
-    if (!held && buttonDown && man->isActionCollisionWithEntity(cursor)) held = man;
+    if (!held && buttonDown && man->hits().isActionCollisionWithEntity(cursor)) held = man;
     if (held == man && buttonDown) {
-      Frame *f = man->getCurrentFrame();
+      Frame *f = man->looks().getCurrentFrame();
       Rect a = f ? f->getActionBoundingBox() : Rect{0, 0, 0, 0};
       man->setXY((float)(mouseX - a.x - a.w / 2), (float)(mouseY - a.y - a.h / 2 + 30));
       cursor->changeFrame(1, 0);
-      if (CMapEntity *bed = cursor->isActionCollisionWithEntityClassID(kBedClass)) {
+      if (CMapEntity *bed = cursor->hits().isActionCollisionWithEntityClassID(kBedClass)) {
         man->setXY(bed->getX() + 105, bed->getY());
         showFrameset(man, "WORK");
       } else {
@@ -90,7 +90,8 @@ void COpravarController::update() {
       }
     } else if (held == man) {
       held = nullptr;
-      CMapEntity_Game *bed = dynamic_cast<CMapEntity_Game *>(cursor->isActionCollisionWithEntityClassID(kBedClass));
+      CMapEntity_Game *bed =
+          dynamic_cast<CMapEntity_Game *>(cursor->hits().isActionCollisionWithEntityClassID(kBedClass));
       if (bed && bed->getHealth() == 0) {
         man->bed = bed;
         man->setXY(bed->getX() + 105, bed->getY());

@@ -19,7 +19,7 @@ void CPrachController::update() {
   const float step = CGlobals::instance()->speedFactor;
   if (fadeTimer.udalost() && !fading) {
     fading = 1;
-    if (entity->getAlpha() == -1.0f) entity->setAlpha(1.0f, true);
+    if (entity->looks().getAlpha() == -1.0f) entity->setAlpha(1.0f, true);
   }
   CMapEntity_Prach *puff = dynamic_cast<CMapEntity_Prach *>(entity);
   bool drifts = puff && entity->getEntityID() == r.driftingID;
@@ -28,15 +28,16 @@ void CPrachController::update() {
   else
     entity->changeY(-speed);
   if (drifts) entity->changeX(puff->driftX);
-  if (fading) entity->setAlpha(entity->getAlpha() - r.fade * step, true);
-  entity->setZoom(entity->getZoom() + r.growth * step);
-  if (entity->getAlpha() <= 0.0f && entity->getAlpha() != -1.0f) killEntity();
+  if (fading) entity->setAlpha(entity->looks().getAlpha() - r.fade * step, true);
+  entity->setZoom(entity->looks().getZoom() + r.growth * step);
+  if (entity->looks().getAlpha() <= 0.0f && entity->looks().getAlpha() != -1.0f) killEntity();
 }
 
 void CZController::onBind() {
   if (!entity) return;
   entity->setZoom(0.3f);
-  for (size_t i = 1; i < entity->getContainedList().size(); ++i) entity->getContainedList()[i]->setZoom(0.3f);
+  for (size_t i = 1; i < entity->carrying().getContainedList().size(); ++i)
+    entity->carrying().getContainedList()[i]->setZoom(0.3f);
 }
 
 COdpadkyGeneratorController::COdpadkyGeneratorController(const COdpadkyGeneratorController &o)

@@ -117,8 +117,8 @@ CMapEntity_PacientClass::CMapEntity_PacientClass(const CMapEntity_PacientClass &
 void CMapEntity_PacientClass::addPyjamaHand() {
   std::string handSprite = std::string(kindName(kind)) + "PYZAMORUKA";
   CMapEntity *hand = CMapEntity::links().clonePrototype("PYZAMORUKA");
-  hand->addEntityZSprite(handSprite);
-  if (hand->getSprite()) hand->getSprite()->nastavFrameset("FRAMESET1");
+  hand->looks().setSprite(handSprite);
+  if (hand->looks().getSprite()) hand->looks().getSprite()->nastavFrameset("FRAMESET1");
   if (CMapEntity_PyzamoRuka *typed = dynamic_cast<CMapEntity_PyzamoRuka *>(hand))
     typed->setSkin(animatedCopy(handSprite + "_SKIN"));
   addEntity(hand, true, true);
@@ -159,11 +159,11 @@ const char *CMapEntity_PacientClass::heartsFor(float m) {
 void CMapEntity_PacientClass::prevlekniSe() {
   std::string prefix = kindName(kind);
   CLogger::instance()->log("prevlekam :" + prefix);
-  addEntityZSprite(prefix + "PYZAMO");
-  if (getSprite()) getSprite()->nastavFrameset("FRAMESET1");
+  looks().setSprite(prefix + "PYZAMO");
+  if (looks().getSprite()) looks().getSprite()->nastavFrameset("FRAMESET1");
   if (CMapEntity *hand = getContainedEntity(kHandID)) {
-    hand->addEntityZSprite(prefix + "PYZAMORUKA");
-    if (hand->getSprite()) hand->getSprite()->nastavFrameset("FRAMESET1");
+    hand->looks().setSprite(prefix + "PYZAMORUKA");
+    if (hand->looks().getSprite()) hand->looks().getSprite()->nastavFrameset("FRAMESET1");
   }
 }
 
@@ -201,7 +201,7 @@ void CMapEntity_PacientClass::synchronizujSrdicka() {
 
 void CMapEntity_PacientClass::cropMeter() {
   if (CMapEntity *meter = getContainedEntity(kMeterID))
-    meter->setVyrezPercent(-1, -1, -1, (short)(21.0f - 21.0f * meterFull));
+    meter->looks().setVyrezPercent(-1, -1, -1, (short)(21.0f - 21.0f * meterFull));
 }
 
 CMapEntity_Game *CMapEntity_PacientClass::getBed() {

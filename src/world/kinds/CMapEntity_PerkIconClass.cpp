@@ -28,6 +28,6 @@ void CMapEntity_PerkIconClass::animateAdditional() {
   float spentPart = 1.0f - remaining;
   if (spentPart < 0.0f) spentPart = 0.0f;
   if (spentPart > 1.0f) spentPart = 1.0f;
-  Frame *f = getCurrentFrame();
-  setVyrez(-1, -1, -1, f ? (short)((float)f->getVyska() * spentPart) : (short)-1);
+  Frame *f = looks().getCurrentFrame();
+  looks().setVyrez(-1, -1, -1, f ? (short)((float)f->getVyska() * spentPart) : (short)-1);
 }

@@ -95,19 +95,19 @@ void CMapEntity_PostelClass::vylozPacienta() {
 
 void CMapEntity_PostelClass::takeBack(CMapEntity_Game *patient) {
   if (!patient) return;
-  if (!carries(patient)) addEntity(patient, false, true);
+  if (!carrying().carries(patient)) addEntity(patient, false, true);
   occupant = patient;
   setObsazeno(true);
 }
 
 CMapEntity_Game *CMapEntity_PostelClass::getOccupant() {
-  if (occupant && (!carries(occupant) || occupant->getKill())) forgetOccupant();
+  if (occupant && (!carrying().carries(occupant) || occupant->getKill())) forgetOccupant();
   return occupant;
 }
 
 void CMapEntity_PostelClass::forgetOccupant() {
   // A dying patient takes the blanket with it; the bed gets a fresh one so it can be used again.
-  if (carries(occupant)) {
+  if (carrying().carries(occupant)) {
     if (CMapEntity *blanket = occupant->getContainedEntityClass(kBlanketClass)) {
       addEntity(blanket, false, false);
       blanket->setXOffset(0, false);

@@ -40,7 +40,7 @@ void CMapEntity_PyzamoRuka::zapniAnimace() {
 }
 
 void followSkinOverlay(CMapEntity &body, ZSprite *skin) {
-  ZSprite *own = body.getSprite();
+  ZSprite *own = body.looks().getSprite();
   if (!skin || !own) return;
   if (skin->getAktivniIndex() != own->getAktivniIndex() && own->getAktivniIndex() >= 0) {
     skin->nastavFrameset(own->getAktivniIndex());
@@ -55,9 +55,9 @@ void followSkinOverlay(CMapEntity &body, ZSprite *skin) {
 }
 
 void drawSkinOverlay(KGraphic *g, CMapEntity &body, ZSprite *skin, bool onlyWithFrameset) {
-  if (!skin || !body.getSprite()) return;
+  if (!skin || !body.looks().getSprite()) return;
   if (!skin->getAktivniFrameset() && onlyWithFrameset) return;
-  float a = body.getAlpha();
+  float a = body.looks().getAlpha();
   if (a == -1.0f) a = 1.0f;
   skin->x = (uint32_t)(int32_t)body.getX();
   skin->y = (uint32_t)(int32_t)body.getY();

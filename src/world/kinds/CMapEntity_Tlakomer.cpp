@@ -23,7 +23,7 @@ CMapEntity_Tlakomer::CMapEntity_Tlakomer(const CMapEntity_Tlakomer &o) : CClonea
 void CMapEntity_Tlakomer::display() {
   if (CMapEntity *column = getContainedEntity(kColumnID)) {
     short cut = (short)std::trunc(std::fma(-67.0f, value, 67.0f));
-    column->setVyrezPercent(-1, -1, -1, cut);
+    column->looks().setVyrezPercent(-1, -1, -1, cut);
   }
   if (value <= 0.5f)
     changeFrameset("FRAMESET1");
