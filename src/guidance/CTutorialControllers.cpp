@@ -84,7 +84,7 @@ void CTutorialStep::specificHandleMessages(KEvent *ev) {
     // Kept on screen: the couch stands at the left edge.
     entitykit::refusal(collection, std::max(8.0f, (float)ev->mouseX - 40.0f), (float)ev->mouseY - 30.0f,
                        bedsReady ? "In a moment, they are yours!" : "Not yet: the beds come first!");
-    CWorldEngine *host = CWorldEngine::of(engine);
+    CWorldEngine *host = worldEngine();
     if (host && host->getSoundEngine()) host->getSoundEngine()->playSound("NONO");
     return;
   }
