@@ -37,6 +37,21 @@ public:
     kDeciding = 18,
   };
 
+  // What she finds within her reach on a tile centre. Work done where an order sent her counts only
+  // when the walk's arrival is its own.
+  struct TReach {
+    bool hamper = false;        // the linen trolley
+    bool unmadeBed = false;     // an empty unmade bed, a hand free
+    bool germs = false;         // germs, and the spray in her hand
+    bool dispenserItem = false; // a stocked dispenser, a hand free
+    bool floorMedicine = false; // a bottle on the counter, a hand free
+    bool outbreak = false;      // her patient coughs, a hand free
+    bool medicineDue = false;   // her patient waits for the medicine she holds
+    bool itemWanted = false;    // she holds an item for her patient
+    bool cabinet = false;       // the cabinet, for the prescriptions she holds
+  };
+  static uint16_t choose(const TReach &reach);
+
   CPlayerController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine, std::string bindTo);
   CPlayerController(const CPlayerController &other);
 
@@ -93,6 +108,7 @@ public:
 
 private:
   friend class CPlayerPatientWork;
+  friend class CPlayerWardWork;
 
   void leftClick();
   void pickUpOrder();
