@@ -41,13 +41,14 @@ public:
   // when the walk's arrival is its own.
   struct TReach {
     bool hamper = false;        // the linen trolley
-    bool unmadeBed = false;     // an empty unmade bed, a hand free
+    bool unmadeBed = false;     // an empty unmade bed she was sent to, a hand free
     bool germs = false;         // germs, and the spray in her hand
     bool dispenserItem = false; // a stocked dispenser, a hand free
     bool floorMedicine = false; // a bottle on the counter, a hand free
-    bool outbreak = false;      // her patient coughs, a hand free
-    bool medicineDue = false;   // her patient waits for the medicine she holds
-    bool itemWanted = false;    // she holds an item for her patient
+    // Her patient, at the bed she was sent to:
+    bool outbreak = false;      // coughs, and she has a hand free
+    bool medicineDue = false;   // waits for the medicine she holds
+    bool itemWanted = false;    // would like the item she holds
     bool cabinet = false;       // the cabinet, for the prescriptions she holds
   };
   static uint16_t choose(const TReach &reach);
