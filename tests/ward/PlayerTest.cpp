@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <utility>
+
 #include "media/Frameset.h"
 #include "media/ZSprite.h"
 #include "ward/PlayerDay.h"
@@ -50,6 +53,25 @@ TEST(ChainBonusTest, SameWorkChainsToFiveAndStartsAgainOtherWorkBreaksIt) {
   EXPECT_EQ(linen.step(CChainBonus::kLinen, 6).amount, 34u) << "linen pays from the first";
   linen.step(CChainBonus::kLinen, 6);
   EXPECT_EQ(linen.step(CChainBonus::kLinen, 6).amount, 102u);
+}
+
+// Of two kinds of work within her reach she does the one that comes first here.
+TEST(PlayerWorkOrder, OfTwoKindsOfWorkWithinReachSheDoesTheOneThatComesFirst) {
+  using C = CPlayerController;
+  using R = C::TReach;
+  const std::pair<bool R::*, uint16_t> order[] = {
+      {&R::hamper, C::kEmptyLinen},         {&R::unmadeBed, C::kMakeBed},
+      {&R::germs, C::kSpraying},            {&R::dispenserItem, C::kTakeFromDispenser},
+      {&R::floorMedicine, C::kTakeMedicine}, {&R::outbreak, C::kTreatOutbreak},
+      {&R::medicineDue, C::kGiveMedicine},  {&R::itemWanted, C::kGiveItem},
+      {&R::cabinet, C::kHandInPrescriptions}};
+  EXPECT_EQ(C::choose(R{}), C::kDeciding) << "nothing within reach";
+  for (size_t first = 0; first < std::size(order); ++first)
+    for (size_t then = first; then < std::size(order); ++then) {
+      R reach;
+      reach.*order[then].first = reach.*order[first].first = true;
+      EXPECT_EQ(C::choose(reach), order[first].second) << first << " with " << then;
+    }
 }
 
 // Two hands, left first; an item sits centred on the hand's point, with signed halves.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 
 #include "core/CEngine.h"
 #include "core/CPlayer.h"
@@ -20,16 +21,13 @@
 #include "media/ZSprite.h"
 #include "media/makeString.h"
 #include "ward/cabinet/CMapEntity_Lek.h"
-#include "ward/dispensers/CMapEntity_Automat.h"
-#include "ward/dispensers/CMapEntity_DrinkClass.h"
-#include "ward/furniture/CMapEntity_Vozik.h"
 #include "ward/player/CMapEntity_Player.h"
 #include "ward/player/CMapEntity_PlayerHands.h"
 #include "ward/player/CPlayerPatientWork.h"
+#include "ward/player/CPlayerWardWork.h"
 #include "world/CEntityKit.h"
 #include "world/CLevel_Game.h"
 #include "world/CMapEntitiesCollection.h"
-#include "world/CMapEntitiesFactory.h"
 #include "world/CMapEntity_FrontaAkci.h"
 #include "world/CMapEntity_TextBox.h"
 #include "world/CPathFinder.h"
@@ -40,7 +38,6 @@
 #include "world/kinds/EntityIds.h"
 
 namespace {
-const uint16_t kSprayStandID = 72;
 const int kIdleBaseMs = 2000;
 
 int idlePeriod() { return kIdleBaseMs + CRandom::draw() % 2000; }
@@ -402,69 +399,32 @@ void CPlayerController::pickUpOrder() {
   freshOrder = true;
 }
 
+// Her kinds of work, highest priority first: of those within reach she does the first.
+uint16_t CPlayerController::choose(const TReach &r) {
+  const std::pair<bool, uint16_t> byPriority[] = {
+      {r.hamper, kEmptyLinen},
+      {r.unmadeBed, kMakeBed},
+      {r.germs, kSpraying},
+      {r.dispenserItem, kTakeFromDispenser},
+      {r.floorMedicine, kTakeMedicine},
+      {r.outbreak, kTreatOutbreak},
+      {r.medicineDue, kGiveMedicine},
+      {r.itemWanted, kGiveItem},
+      {r.cabinet, kHandInPrescriptions},
+  };
+  for (const auto &work : byPriority)
+    if (work.first) return work.second;
+  return kDeciding;
+}
+
+// The walk's arrival is answered once: by her patient's need first, then by an unmade bed, then by
+// the spray stand; the work chosen may still be another within reach.
 void CPlayerController::decide() {
   std::vector<CMapEntity *> near = touched();
-  CPlayerPatientWork(*this).decide(near);
-  dispenser = bed = hamper = nullptr;
-  bool germ = false, bedTouched = false;
-  CMapEntity_Game *stand = nullptr;
-  for (CMapEntity *e : near) {
-    CMapEntity_Game *g = dynamic_cast<CMapEntity_Game *>(e);
-    if (!g || g->getKill()) continue;
-    uint32_t cls = g->getEntityClassID();
-    if (cls == kDispenserClass && g->getAktivni()) dispenser = g;
-    if (cls == kGermClass && g->getEntityID() != kGermCloudID) germ = true;
-    if (cls == kBedClass) {
-      bedTouched = true;
-      if (g->getAktivni()) bed = g;
-    }
-    if (g->getEntityID() == kSprayStandID) stand = g;
-    if (cls == kTrolleyClass) hamper = g;
-  }
-  uint16_t &phase = player->workPhase;
-  if (dispenser && !player->containedFull() && dispenser->CMapEntity::getContainedEntityClass(kComfortItemClass))
-    phase = kTakeFromDispenser;
-  if (germ && player->getContainedEntity(kSprayID)) {
-    if (sprayTimer.udalost()) sprayDue = 1;
-    phase = kSpraying;
-  }
-  if (bedTouched && !player->containedFull() && bed) {
-    CMapEntity_PostelClass *b = dynamic_cast<CMapEntity_PostelClass *>(bed);
-    if (b && !b->isOccupied() && !b->isMadeUp() && arrived && blizkoObjektu(b)) {
-      arrived = 0;
-      phase = kMakeBed;
-    }
-  }
-  if (stand && arrived) {
-    CMapEntity *standSpray = stand->CMapEntity::getContainedEntity(kSprayID);
-    CMapEntity *carried = player->getContainedEntity(kSprayID);
-    bool done = false;
-    if (!standSpray && carried && stand->getAktivni()) {
-      arrived = 0;
-      if (player->giveEntityTo(stand, carried, true)) {
-        carried->changeFrameset("FRAMESET1");
-        carried->setXOffset(CMapEntity_Stojan::kSprayX, false);
-        carried->setYOffset(CMapEntity_Stojan::kSprayY, false);
-        carried->syncWithParentPosition();
-        playSound("SPRAY_PICKUP");
-      }
-      done = true;
-    } else if (standSpray && !carried && stand->getAktivni() && !player->containedFull()) {
-      arrived = 0;
-      stand->dropEntity(standSpray);
-      player->addEntity(standSpray, false);
-      standSpray->setXOffset(0, false);
-      standSpray->setYOffset(0, false);
-      playSound("SPRAY_PICKUP");
-      done = true;
-    }
-    if (done) {
-      stand->setAktivni(false);
-      if (stand->getController()) queue->removeFirst(stand->getController(), 1);
-      restOnDown();
-    }
-  }
-  if (hamper) phase = kEmptyLinen;
+  TReach reach;
+  CPlayerPatientWork(*this).answer(near, reach);
+  CPlayerWardWork(*this).answer(near, reach);
+  player->workPhase = choose(reach);
   // Walked there and nothing could be done: say why, unless the walk already did something.
   if (arrived && !handsChanged) {
     std::vector<CMapEntity *> aimed;
@@ -475,65 +435,7 @@ void CPlayerController::decide() {
 }
 
 void CPlayerController::work() {
-  uint16_t &phase = player->workPhase;
-  if (phase == kSpraying) {
-    if (sprayDue) {
-      sprayDue = 0;
-      sprayTimer.reset();
-      playSound("SPRAY_USE");
-      for (int i = 0; i < 7; ++i) {
-        CMapEntity_Game *puff = CMapEntitiesFactory::instance()->cloneEntity("SPREJKOUR");
-        puff->setXY(player->getX() + (float)(CRandom::draw() % 70), player->getY() + 20 + (float)(CRandom::draw() % 30));
-        collection->addEntity(puff);
-      }
-    }
-    phase = kDeciding;
-  }
-  if (phase == kTakeMedicine) CPlayerPatientWork(*this).takeMedicine();
-  if (phase == kTakeFromDispenser) {
-    CMapEntity *item = dispenser ? dispenser->CMapEntity::getContainedEntityClass(kComfortItemClass) : nullptr;
-    CMapEntity_Automat *automat = dynamic_cast<CMapEntity_Automat *>(dispenser);
-    bool may = !player->getContainedEntityClass(kComfortItemClass) || someoneInBed();
-    if (item && automat && may) {
-      item->setKill(true);
-      CMapEntity_Game *copy = CMapEntitiesFactory::instance()->cloneEntity(automat->itemName);
-      player->addEntity(copy, true);
-      playSound(CMapEntity_DrinkClass::pickupSound(copy->getEntityID()));
-    }
-    player->changeFrame(0, 0);
-    player->changeFrameset("DOWN");
-    player->vypniAnimace();
-    phase = kDeciding;
-  }
-  if (phase == kMakeBed) {
-    if (CMapEntity_PostelClass *b = dynamic_cast<CMapEntity_PostelClass *>(bed)) {
-      playSound("DR_MAKES_BED");
-      b->setUklizeno(true);
-      player->addEntity(std::string("ODPAD"));
-    }
-    player->changeFrameset("DOWN");
-    player->vypniAnimace();
-    phase = kDeciding;
-  }
-  if (phase == kEmptyLinen) {
-    if (hamper && hamper->getAktivni() && arrived && player->getContainedEntity(kRubbishID)) {
-      arrived = 0;
-      // Every linen pays its step; the captions say what was paid since the last of them.
-      unsigned owed = 0;
-      while (CMapEntity *linen = player->getContainedEntity(kRubbishID)) {
-        playSound("DR_DUMP_HAMPER");
-        restOnDown();
-        linen->setKill(true);
-        owed += chainStep(CChainBonus::kLinen);
-        if (chain.count == 5 && player->getContainedEntity(kRubbishID)) {
-          payChain(player->getX(), player->getY() - 20, "CLEANUP +", owed);
-          owed = 0;
-        }
-      }
-      payChain(player->getX(), player->getY(), "CLEANUP +", owed);
-    }
-    phase = kDeciding;
-  }
+  CPlayerWardWork(*this).work();
   CPlayerPatientWork(*this).work();
 }
 

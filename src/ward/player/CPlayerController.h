@@ -37,6 +37,22 @@ public:
     kDeciding = 18,
   };
 
+  // What she finds within her reach on a tile centre. Work done where an order sent her counts only
+  // when the walk's arrival is its own.
+  struct TReach {
+    bool hamper = false;        // the linen trolley
+    bool unmadeBed = false;     // an empty unmade bed she was sent to, a hand free
+    bool germs = false;         // germs, and the spray in her hand
+    bool dispenserItem = false; // a stocked dispenser, a hand free
+    bool floorMedicine = false; // a bottle on the counter, a hand free
+    // Her patient, at the bed she was sent to:
+    bool outbreak = false;      // coughs, and she has a hand free
+    bool medicineDue = false;   // waits for the medicine she holds
+    bool itemWanted = false;    // would like the item she holds
+    bool cabinet = false;       // the cabinet, for the prescriptions she holds
+  };
+  static uint16_t choose(const TReach &reach);
+
   CPlayerController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine, std::string bindTo);
   CPlayerController(const CPlayerController &other);
 
@@ -93,6 +109,7 @@ public:
 
 private:
   friend class CPlayerPatientWork;
+  friend class CPlayerWardWork;
 
   void leftClick();
   void pickUpOrder();

@@ -75,8 +75,7 @@ void CPlayerPatientWork::sparkles() {
   }
 }
 
-void CPlayerPatientWork::decide(const std::vector<CMapEntity *> &near) {
-  uint16_t &phase = ctl.player->workPhase;
+void CPlayerPatientWork::answer(const std::vector<CMapEntity *> &near, CPlayerController::TReach &reach) {
   ctl.cabinet = ctl.medicine = nullptr;
   CMapEntity_PacientClass *found = nullptr;
   for (CMapEntity *e : near) {
@@ -94,45 +93,43 @@ void CPlayerPatientWork::decide(const std::vector<CMapEntity *> &near) {
       found = p;
     if (g->getEntityID() == kMedicineID && g->getAktivni() && !g->carrying().getParent()) ctl.medicine = g;
   }
-  if (ctl.cabinet) phase = CPlayerController::kHandInPrescriptions;
+  reach.cabinet = ctl.cabinet != nullptr;
+  reach.floorMedicine = ctl.medicine && !ctl.player->containedFull();
   ctl.patient = found;
-  if (CMapEntity_PacientClass *p = found) {
-    CMapEntity_Game *bedOf = p->getBed();
-    bool idle = p->dragged == 0;
-    // Sent to an outbreak that ended before she came: say so, once, instead of doing nothing.
-    if (ctl.arrived && p->getBedState() != kBedOutbreak && ctl.blizkoObjektu(bedOf) &&
-        p->takeMissedOutbreakSince(gameNow() - kTooLateMs))
-      ctl.refuse(p->getX() - 20.0f, p->getY(), "Too late!");
-    auto atBed = [&]() { return ctl.arrived && ctl.blizkoObjektu(bedOf); };
-    if (p->getBedState() == kBedOutbreak && idle && !ctl.player->containedFull() && atBed()) {
-      ctl.arrived = 0;
-      phase = CPlayerController::kTreatOutbreak;
-    }
-    if (p->getBedState() == kBedWaitingMedicine && idle && ctl.player->getContainedEntity(kMedicineID) && atBed()) {
-      ctl.arrived = 0;
-      phase = CPlayerController::kGiveMedicine;
-    }
-    // An item in her hand goes first, also to a patient waving money: it cheers them up, so they
-    // pay more when the next click takes the money.
-    if (idle && ctl.player->getContainedEntityClass(kComfortItemClass) && atBed()) {
-      ctl.arrived = 0;
-      phase = CPlayerController::kGiveItem;
-    }
-    // A cough that ended before she came is not healed by a touch: the perk waits for the next.
-    if (idle && p->getBedState() == kBedSleeping && p->missedOutbreakSince(gameNow() - kTooLateMs))
-      ctl.arrived = 0;
-    else if (idle && p->getBedState() == kBedSleeping)
-      cureTouchAsleep(p);
-    else if (p->getBedState() == kBedWaitingMedicine && atBed())
-      cureTouchAsleep(p);
-    // Once paid the patient is on its way out: a click on the bed then pays nothing more.
-    if (p->getBedState() == kBedGivingMoney && p->getPhase() == kPhaseInBed && idle && atBed()) {
-      ctl.arrived = 0;
-      p->startLeaving();
-      ctl.chainBonus(CChainBonus::kSentHome, p->getX(), p->getY(), "CASH +", TCaptionKind::Cash);
-    }
+  if (found) answerPatient(found, reach);
+}
+
+// Of her patient's needs the first she can meet takes the walk's arrival.
+void CPlayerPatientWork::answerPatient(CMapEntity_PacientClass *p, CPlayerController::TReach &reach) {
+  CMapEntity_Game *bedOf = p->getBed();
+  bool idle = p->dragged == 0;
+  // Sent to an outbreak that ended before she came: say so, once, instead of doing nothing.
+  if (ctl.arrived && p->getBedState() != kBedOutbreak && ctl.blizkoObjektu(bedOf) &&
+      p->takeMissedOutbreakSince(gameNow() - kTooLateMs))
+    ctl.refuse(p->getX() - 20.0f, p->getY(), "Too late!");
+  auto atBed = [&]() { return ctl.arrived && ctl.blizkoObjektu(bedOf); };
+  if (p->getBedState() == kBedOutbreak && idle && !ctl.player->containedFull() && atBed())
+    reach.outbreak = true;
+  else if (p->getBedState() == kBedWaitingMedicine && idle && ctl.player->getContainedEntity(kMedicineID) && atBed())
+    reach.medicineDue = true;
+  // An item in her hand goes first, also to a patient waving money: it cheers them up, so they
+  // pay more when the next click takes the money.
+  else if (idle && ctl.player->getContainedEntityClass(kComfortItemClass) && atBed())
+    reach.itemWanted = true;
+  if (reach.outbreak || reach.medicineDue || reach.itemWanted) ctl.arrived = 0;
+  // A cough that ended before she came is not healed by a touch: the perk waits for the next.
+  if (idle && p->getBedState() == kBedSleeping && p->missedOutbreakSince(gameNow() - kTooLateMs))
+    ctl.arrived = 0;
+  else if (idle && p->getBedState() == kBedSleeping)
+    cureTouchAsleep(p);
+  else if (p->getBedState() == kBedWaitingMedicine && atBed())
+    cureTouchAsleep(p);
+  // Once paid the patient is on its way out: a click on the bed then pays nothing more.
+  if (p->getBedState() == kBedGivingMoney && p->getPhase() == kPhaseInBed && idle && atBed()) {
+    ctl.arrived = 0;
+    p->startLeaving();
+    ctl.chainBonus(CChainBonus::kSentHome, p->getX(), p->getY(), "CASH +", TCaptionKind::Cash);
   }
-  if (ctl.medicine && !ctl.player->containedFull()) phase = CPlayerController::kTakeMedicine;
 }
 
 void CPlayerPatientWork::cureTouchAsleep(CMapEntity_PacientClass *p) {
@@ -149,6 +146,7 @@ void CPlayerPatientWork::cureTouchAsleep(CMapEntity_PacientClass *p) {
 
 void CPlayerPatientWork::work() {
   uint16_t phase = ctl.player->workPhase;
+  if (phase == CPlayerController::kTakeMedicine) takeMedicine();
   if (phase == CPlayerController::kHandInPrescriptions) handInPrescriptions();
   if (ctl.player->workPhase == CPlayerController::kTreatOutbreak) treatOutbreak();
   if (ctl.player->workPhase == CPlayerController::kGiveMedicine) giveMedicine();

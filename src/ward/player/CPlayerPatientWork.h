@@ -1,11 +1,12 @@
 #pragma once
 #include <vector>
 
+#include "ward/player/CPlayerController.h"
+
 class CMapEntity;
 class CMapEntity_Game;
 class CMapEntity_PacientClass;
 class CMapEntity_PerkIconClass;
-class CPlayerController;
 
 // The patient half of the figure's work: outbreaks examined, prescriptions written and handed in,
 // medicine taken and given, items given, cured patients sent home, and the cure-touch perk.
@@ -13,12 +14,14 @@ class CPlayerPatientWork {
 public:
   explicit CPlayerPatientWork(CPlayerController &controller) : ctl(controller) {}
 
-  // What the patients, the cabinet and the medicine the figure touches let it do next.
-  void decide(const std::vector<CMapEntity *> &near);
+  // What the patients, the cabinet and the medicine she touches offer; her patient at the bed is
+  // answered at once (a perk's touch, the money) or with the work it needs.
+  void answer(const std::vector<CMapEntity *> &near, CPlayerController::TReach &reach);
   void work();
-  void takeMedicine();
 
 private:
+  void answerPatient(CMapEntity_PacientClass *p, CPlayerController::TReach &reach);
+  void takeMedicine();
   void handInPrescriptions();
   void treatOutbreak();
   void giveMedicine();

@@ -61,6 +61,7 @@ constexpr uint32_t kDispenserClass = 21;
 constexpr uint32_t kTrolleyClass = 30;
 constexpr uint32_t kNurseID = 60;
 constexpr uint32_t kSprayID = 70;
+constexpr uint32_t kSprayStandID = 72;
 constexpr uint32_t kLockedBedID = 190;
 constexpr uint32_t kCureTouchIconID = 272;
 constexpr uint32_t kBurstIconID = 275;
