@@ -20,13 +20,7 @@ int timedWalkMs(CLevel_Game *level, CMapEntity_Player *p, CPlayerController *w, 
   p->setXY((float)(fromX * 32 + 16 - b.x) - (float)b.w * 0.5f, (float)(fromY * 32 + 16 - b.y) - (float)b.h * 0.5f);
   p->goalX = p->goalY = -1;
   p->workPhase = CPlayerController::kDeciding;
-  akce *a = new akce();
-  a->controller = w;
-  a->id = 0;
-  a->priority = 3;
-  a->addParam(new int32_t(toX * 32 + 16), true);
-  a->addParam(new int32_t(toY * 32 + 16), true);
-  q->pridej(a);
+  w->orderWalkTo(toX, toY);
   q->flushPredFronta();
   for (int frames = 1; frames <= 400; ++frames) {
     step();

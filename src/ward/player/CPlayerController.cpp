@@ -236,12 +236,16 @@ void CPlayerController::leftClick() {
     }
   int tx = 0, ty = 0;
   if (!clickGoal(under, cursor->getX(), cursor->getY(), tx, ty)) return;
+  orderWalkTo(tx, ty);
+}
+
+void CPlayerController::orderWalkTo(int tileX, int tileY) {
   akce *a = new akce();
   a->controller = this;
   a->id = 0;
   a->priority = 3;
-  a->addParam(new int32_t(tx * 32 + 16), true);
-  a->addParam(new int32_t(ty * 32 + 16), true);
+  a->addParam(new int32_t(tileX * 32 + 16), true);
+  a->addParam(new int32_t(tileY * 32 + 16), true);
   queue->pridej(a);
 }
 
