@@ -240,14 +240,14 @@ void CPatientStay::startOutbreak() {
   else b.playKind("MALE_YUCK2", "FEMALE_YUCK2", "CHILD_YUCK2");
   bedTimer.reset();
   showOutbreak(p);
-  cekaniTimer.nastavSpoustec(6500);
+  cekaniTimer.nastavSpoustec(kOutbreakWaitMs);
   cekaniTimer.reset();
 }
 
 void CPatientStay::showOutbreak(CMapEntity_PacientClass *p) {
   CPacientController::switchPacientFrameset(p, "ILL1", true, true, true);
   p->zapniAnimace();
-  p->showOutbreakWait(0, 6500, p->getFastServicePeriod());
+  p->showOutbreakWait(0, kOutbreakWaitMs, p->getFastServicePeriod());
 }
 
 void CPatientStay::coughGerms() {

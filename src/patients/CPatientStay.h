@@ -20,8 +20,10 @@ public:
   CPatientStay &operator=(const CPatientStay &) = delete;
 
   void phaseInBed();
-  // An outbreak as the illness starts it: counted, pacing the ward, with its sounds and a wait of
-  // 6500 ms for the figure.
+  // How long an outbreak waits for the figure before it ends untreated (game ms).
+  static const int32_t kOutbreakWaitMs = 6500;
+  // An outbreak as the illness starts it: counted, pacing the ward, with its sounds and the wait
+  // for the figure.
   void startOutbreak();
   // How a patient in an outbreak looks, whoever started it: sitting up ill, its animation running.
   static void showOutbreak(CMapEntity_PacientClass *patient);

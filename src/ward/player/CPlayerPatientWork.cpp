@@ -117,10 +117,7 @@ void CPlayerPatientWork::answerPatient(CMapEntity_PacientClass *p, CPlayerContro
   else if (idle && ctl.player->getContainedEntityClass(kComfortItemClass) && atBed())
     reach.itemWanted = true;
   if (reach.outbreak || reach.medicineDue || reach.itemWanted) ctl.arrived = 0;
-  // A cough that ended before she came is not healed by a touch: the perk waits for the next.
-  if (idle && p->getBedState() == kBedSleeping && p->missedOutbreakSince(gameNow() - kTooLateMs))
-    ctl.arrived = 0;
-  else if (idle && p->getBedState() == kBedSleeping)
+  if (idle && p->getBedState() == kBedSleeping)
     cureTouchAsleep(p);
   else if (p->getBedState() == kBedWaitingMedicine && atBed())
     cureTouchAsleep(p);
@@ -134,6 +131,8 @@ void CPlayerPatientWork::answerPatient(CMapEntity_PacientClass *p, CPlayerContro
 
 void CPlayerPatientWork::cureTouchAsleep(CMapEntity_PacientClass *p) {
   ctl.arrived = 0;
+  // A cough that ended before she came is not healed by a touch: the perk waits for the next.
+  if (p->missedOutbreakSince(gameNow() - kTooLateMs)) return;
   CMapEntity_PerkIconClass *icon = cureTouchIcon();
   if (!icon) return;
   icon->countUse();
