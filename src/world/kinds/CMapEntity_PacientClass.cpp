@@ -409,7 +409,7 @@ void CMapEntity_PacientClass::walkOut() { movePhase(kPhaseGone); }
 
 void CMapEntity_PacientClass::fallAsleep() {
   if (bedState == kBedOutbreak) {
-    outbreakMissed = outbreakEverMissed = true;
+    outbreakMissed = true;
     outbreakMissedAt = (int32_t)CFakeTime::instance()->ms;
   }
   moveBedState(kBedSleeping);

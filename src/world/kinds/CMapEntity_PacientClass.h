@@ -107,7 +107,7 @@ public:
   // True once per missed outbreak, when it ended untreated at game time `since` or later.
   bool takeMissedOutbreakSince(int32_t since);
   // Whether an outbreak ended untreated at `since` or later, answered or not.
-  bool missedOutbreakSince(int32_t since) const { return outbreakEverMissed && outbreakMissedAt >= since; }
+  bool missedOutbreakSince(int32_t since) const { return outbreakMissedAt >= since; }
   void lieAwake();
   // The outbreak the illness starts marks the patient and starts the fast-service time; a
   // guide's forced one does neither, and may come whatever the patient was doing.
@@ -291,8 +291,8 @@ private:
   CMapEntity_Game *tormentor = nullptr;
   int32_t dropBlocked = 0;
   bool outbreakMissed = false;
-  bool outbreakEverMissed = false;
-  int32_t outbreakMissedAt = 0;
+  // When the last outbreak ended untreated; long before any game time until one has.
+  int32_t outbreakMissedAt = INT32_MIN;
   int32_t outbreakElapsed = 0;
   int32_t outbreakWait = 0;
   int32_t outbreakFast = 0;
