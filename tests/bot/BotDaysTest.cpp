@@ -17,8 +17,8 @@
 // `test_bot --level=NAME` one level, `test_bot --random=N` a random session of N game days; `--human`
 // plays as the newcomer of Human.h, `--seed=N` seeds the game's chances; `--all` plays a lost day
 // again up to four times (`--tries=N`; one try by default with `--no-cure`, whose bot
-// never examines nor medicates); `--no-draw` leaves the working days undrawn, for speed (not with
-// `--human`, who sees only what is drawn).
+// never examines nor medicates); `--no-draw` leaves the working days undrawn, for speed (with
+// `--human`, who sees only what is drawn, its pictures are noted at their blits and not painted).
 
 namespace {
 
@@ -286,8 +286,9 @@ int main(int argc, char **argv) {
   }
   // A day that pays nothing without cures is not worth a second try.
   if (tries == 0) tries = noCure ? 1 : 4;
-  // The newcomer sees only what is drawn.
+  // The newcomer sees only what is drawn: undrawn, its pictures are still noted, only not painted.
   if (undrawn && !human) CEngine::setDrawLevel(false);
+  Drawing::get().unpainted = undrawn && human;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--all") == 0) return playAll(onlyDifficulty, seed, human, noCure, tries);
     if (std::strncmp(argv[i], "--level=", 8) == 0)

@@ -87,6 +87,9 @@ public:
   };
 
   bool open = false;
+  // The blits noted and not painted: what the newcomer sees is the same, the tables come several
+  // times sooner (the software rasteriser's work is most of a drawn day's time).
+  bool unpainted = false;
   std::vector<Blit> frame;
 
   int picture(const std::string &path, const KFont *font) {
@@ -143,7 +146,7 @@ public:
   }
   void blitRect(float x1, float y1, float x2, float y2, short x, short y, bool flipH, bool flipV) override {
     note(x1, y1, x2, y2, x, y, 0, 1, 1, 1, 1, 1, 0, 0);
-    KGraphicGL::blitRect(x1, y1, x2, y2, x, y, flipH, flipV);
+    if (!Drawing::get().unpainted) KGraphicGL::blitRect(x1, y1, x2, y2, x, y, flipH, flipV);
   }
   void blitAlphaRect(float x1, float y1, float x2, float y2, short x, short y, bool flipH, bool flipV) override {
     const KGLBlitter &b = blitter();
@@ -151,7 +154,7 @@ public:
       note(x1, y1, x2, y2, x, y, 0, 1, b.blitRed, b.blitGreen, b.blitBlue, b.blitAlpha, 0, 0);
     else
       note(x1, y1, x2, y2, x, y, 0, 1, 1, 1, 1, 1, 0, 0);
-    KGraphicGL::blitAlphaRect(x1, y1, x2, y2, x, y, flipH, flipV);
+    if (!Drawing::get().unpainted) KGraphicGL::blitAlphaRect(x1, y1, x2, y2, x, y, flipH, flipV);
   }
   void blitAlphaRectFx(float x1, float y1, float x2, float y2, short x, short y, float angle, float zoom, float alpha,
                        bool flipH, bool flipV, float centreX, float centreY) override {
@@ -162,7 +165,8 @@ public:
       else
         note(x1, y1, x2, y2, x, y, angle, zoom, 1, 1, 1, alpha, centreX, centreY);
     }
-    KGraphicGL::blitAlphaRectFx(x1, y1, x2, y2, x, y, angle, zoom, alpha, flipH, flipV, centreX, centreY);
+    if (!Drawing::get().unpainted)
+      KGraphicGL::blitAlphaRectFx(x1, y1, x2, y2, x, y, angle, zoom, alpha, flipH, flipV, centreX, centreY);
   }
   void drawRect(float x1, float y1, float x2, float y2, float red, float green, float blue, float alpha) override {
     Drawing &d = Drawing::get();
@@ -174,7 +178,7 @@ public:
       b.place();
       d.frame.push_back(b);
     }
-    KGraphicGL::drawRect(x1, y1, x2, y2, red, green, blue, alpha);
+    if (!d.unpainted) KGraphicGL::drawRect(x1, y1, x2, y2, red, green, blue, alpha);
   }
 
 private:
