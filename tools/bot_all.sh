@@ -9,7 +9,7 @@
 #   tools/bot_all.sh --human --difficulty=hard   one list's table
 #   tools/bot_all.sh --no-cure       a bot that never examines nor medicates
 #   tools/bot_all.sh --no-draw       the working days undrawn: the same tables, several times faster
-#                                    (ignored with --human: the newcomer sees only what is drawn)
+#                                    (with --human its pictures are noted, only not painted)
 #   tools/bot_all.sh --random=20     random input for 20 game days (add --seed=N), under the
 #                                    sanitizers when BUILD is a -DTOB_SANITIZE=ON build
 # BUILD (default build-bot, made here without sanitizers for speed) must have -DTOB_TESTS=ON.

@@ -8,8 +8,8 @@
 #                                           without cures, which every goal must stay above)
 #   tools/bot_seeds.sh --tries=1            a lost day not played again (by default the newcomer
 #                                           and the full bot play it up to four times)
-# Each run is `test_bot --all --difficulty=D --seed=S` (`--human`, or `--no-draw` for the full
-# bot), its table kept in OUT/human_D_S.txt, OUT/bot_D_S.txt or OUT/nocure_D_S.txt; a table already there is kept, so a
+# Each run is `test_bot --all --difficulty=D --seed=S --no-draw` (with `--human` for the
+# newcomer, whose pictures are then noted and not painted), its table kept in OUT/human_D_S.txt, OUT/bot_D_S.txt or OUT/nocure_D_S.txt; a table already there is kept, so a
 # stopped batch goes on where it stopped. At most JOBS runs at a time (default 5): each takes a
 # core. BUILD as in bot_all.sh; OUT defaults to BUILD/seeds.
 set -e
@@ -41,12 +41,13 @@ runs=$( (for s in $(seq_of "$human"); do for d in $lists; do echo human $d $s; d
          for s in $(seq_of "$bot"); do for d in $lists; do echo bot $d $s; done; done
          for s in $(seq_of "$nocure"); do for d in $lists; do echo nocure $d $s; done; done) )
 cd "$BUILD"
-export LIBGL_ALWAYS_SOFTWARE=1 SDL_AUDIODRIVER=dummy ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0}
+# One rasteriser thread a run: the runs fill the cores, more threads only wait on each other.
+export LP_NUM_THREADS=0 LIBGL_ALWAYS_SOFTWARE=1 SDL_AUDIODRIVER=dummy ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0}
 echo "$runs" | while read -r who d s; do
   f="$OUT/${who}_${d}_$s.txt"
   # A table is whole once its totals line is written.
   if grep -q "reached the goal" "$f" 2>/dev/null; then continue; fi
-  case $who in human) opt="--human $tries" ;; bot) opt="--no-draw $tries" ;; nocure) opt="--no-draw --no-cure" ;; esac
+  case $who in human) opt="--human --no-draw $tries" ;; bot) opt="--no-draw $tries" ;; nocure) opt="--no-draw --no-cure" ;; esac
   echo "./test_bot --all --difficulty=$d --seed=$s $opt > $f.part 2>&1; mv $f.part $f"
 done | xargs -d '\n' -P "$JOBS" -I{} sh -c '{}; true'
 cd - >/dev/null
