@@ -9,11 +9,12 @@
 From the newcomer's money on a day over its seeds, at the first try: easy asks no more than now,
 well under the median and under all but the seeds' worst eighth; medium what about three seeds in four make (the
 second day, where CI's newcomer plays, what nearly all make); hard what about half make and at
-least medium's goal (a twentieth more on the days played alike on every list). Every goal stays
+least medium's goal (a twentieth more on the days played alike on every list); on every list
+above any try that lost more patients than it cured. Every goal stays
 above the most the day made without cures (nocure runs) and within what the day's cures pay at
 full mood (read from BUILD's generated data, default build-bot). The expert goal is what half
-the full bot's seeds make (on easy only where fewer reach it now), and on medium and hard more
-than any newcomer made. The Tutorial keeps its goals: it is the guided first day. Play the
+the full bot's seeds make (on easy only where fewer reach it now), and more than any newcomer
+made (on easy only where half the full bot's seeds still reach it). The Tutorial keeps its goals: it is the guided first day. Play the
 lists again after applying: the tables of tools/bot_table.py judge the result.
 """
 import csv
@@ -93,6 +94,10 @@ def propose(runs, pay=None):
             # above it in any case.
             bare = max((r[1] for r in money["nocure"][lst].get(day, [])), default=0)
             goal[lst] = max(g, 1.03 * bare + 10)
+            # Above any try of the day that lost more patients than it cured: a day is won by cures.
+            worse = max((r[1] for d in runs["human"].get(lst, {}).values() for r in d
+                         if r[0] == day and r[7] > r[6]), default=0)
+            goal[lst] = max(goal[lst], worse + 10)
         if pay:
             for lst in LISTS:
                 goal[lst] = min(goal[lst], pay.get((lst, day), goal[lst]))
@@ -102,9 +107,16 @@ def propose(runs, pay=None):
         goal["hard"] = max(goal["hard"], min(goal["medium"] * 1.05, hard_med / 0.92), goal["medium"])
         if pay:
             goal["hard"] = min(goal["hard"], max(goal["medium"], pay.get(("hard", day), goal["hard"])))
+        # Hard asks more than medium on every day, however close their newcomers come.
+        goal["hard"] = max(goal["hard"], goal["medium"] + 10)
         if day in ("ward_day2", "ward_events", "ward_parents") and goal["hard"] < goal["medium"] * 1.05:
             # Played alike on every list: a harder list differs only by asking more.
             goal["medium"] = max(goal["easy"], goal["hard"] / 1.05)
+        if pay:
+            # Within what the cures pay comes first; medium then stays under hard.
+            for lst in LISTS:
+                goal[lst] = min(goal[lst], pay.get((lst, day), goal[lst]))
+            goal["medium"] = min(goal["medium"], down(goal["hard"]) - 10)
         for lst in LISTS:
             g = down(goal[lst])
             b = sorted(r[1] for r in money["bot"][lst].get(day, []))
@@ -113,9 +125,11 @@ def propose(runs, pay=None):
             e = now[(lst, day)][1]
             if b and (lst != "easy" or sum(x >= e for x in b) * 2 < len(b)):
                 e = down(b[len(b) - (len(b) + 1) // 2])
-            if lst != "easy" and h and e <= max(h):
+            if h and e <= max(h):
+                # Above every newcomer; on easy only where the full bot still reaches it on half its seeds.
+                if lst != "easy" or sum(x >= up(max(h) + 10) for x in b) * 2 >= len(b):
+                    e = up(max(h) + 10)
                 note = f"newcomer made {max(h)}, the bot's half {e}"
-                e = up(max(h) + 10)
             e = max(e, g + 10)
             out[(lst, day)] = (g, e, note)
     return out

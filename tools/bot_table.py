@@ -168,7 +168,7 @@ def table(runs, lst, goals_of):
                 mg = goals_of("medium", day)
                 if mg is not None and goal < mg: why.append("below medium's goal")
                 if tries > 2: why.append("tries>2")
-            if lst != "easy" and expert: why.append("newcomer expert")
+            if expert: why.append("newcomer expert")
             if worse: why.append("won with more lost than cured")
         if day != "Tutorial" and b and bexp * 2 < len(b): why.append("bot expert<1/2")
         broken_days += bool(why)
