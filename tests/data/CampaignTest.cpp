@@ -88,7 +88,7 @@ std::vector<std::string> prototypeNames() {
 
 struct Level {
   std::string name;
-  int time = 0, goal = 0;
+  int time = 0, goal = 0, expert = 0;
   std::map<std::string, int> patients;  // species -> arrivals
   std::multiset<std::string> placed;    // every prototype the entities file names
   std::vector<int> jesterX;             // where the file puts each jester
@@ -157,6 +157,7 @@ std::vector<Level> campaign(const std::string &difficulty) {
       if (TiXmlElement *l = root->FirstChildElement("level")) {
         l->QueryIntAttribute("time", &lv.time);
         l->QueryIntAttribute("moneyLimit", &lv.goal);
+        l->QueryIntAttribute("expertMoney", &lv.expert);
       }
       for (TiXmlElement *p = root->FirstChildElement("pacient"); p; p = p->NextSiblingElement("pacient")) {
         int count = 0;
@@ -261,7 +262,8 @@ TEST(CampaignTest, ListRunsFromTheTitleThroughTheDaysToTheVictory) {
   }
 }
 
-// Harder difficulties ask more of the same day: at least as many arrivals and as much money.
+// Harder difficulties ask more of the same day: at least as many arrivals, and hard more money
+// than medium.
 // Along the list the days grow: later days bring more arrivals than the first ones. Each goal
 // lies between what a day without cures made and what the day's cures pay.
 TEST(CampaignTest, DaysAskMoreOnHarderDifficultiesAndLaterInTheList) {
@@ -275,7 +277,7 @@ TEST(CampaignTest, DaysAskMoreOnHarderDifficultiesAndLaterInTheList) {
     if (easy[i].time <= 0) continue;
     SCOPED_TRACE(easy[i].name);
     EXPECT_LE(easy[i].goal, medium[i].goal);
-    EXPECT_LE(medium[i].goal, hard[i].goal);
+    EXPECT_LT(medium[i].goal, hard[i].goal);
     // A day that brings the same patients on every list is harder only by the money it asks.
     const bool alike = easy[i].arrivals() == hard[i].arrivals();
     EXPECT_TRUE(!alike || (easy[i].goal < medium[i].goal && medium[i].goal < hard[i].goal));
@@ -302,6 +304,7 @@ TEST(CampaignTest, DaysAskMoreOnHarderDifficultiesAndLaterInTheList) {
           most += it->second * p.second;
       }
       EXPECT_LE((*l)[i].goal, most) << (*l)[i].name << ": the goal is out of reach";
+      EXPECT_GT((*l)[i].expert, (*l)[i].goal) << (*l)[i].name << ": the expert goal asks no more";
     }
     arrivals.push_back(hard[i].arrivals());
   }
