@@ -1,7 +1,11 @@
 #!/bin/sh
 # The lists played on many seeds at once, then their per-day tables (tools/bot_table.py):
-#   tools/bot_seeds.sh                      the newcomer on seeds 1-8 and the full bot on seeds
+#   tools/bot_seeds.sh                      the newcomer on seeds 1-12 and the full bot on seeds
 #                                           1-6, each of the three lists
+#   OUT=build-bot/more tools/bot_seeds.sh --human=31-38 --bot=31-36
+#                                           with the above, the seeds the goals were set on
+#   OUT=build-bot/check tools/bot_seeds.sh --human=41-48 --bot=41-46
+#                                           the seeds the goals are checked on
 #   tools/bot_seeds.sh --human=11-18 --bot=21-26 --lists="medium hard"
 #   tools/bot_seeds.sh --bot=none           the newcomer alone
 #   tools/bot_seeds.sh --no-cure=1-4        also the bot that never cures (what a day pays
@@ -10,13 +14,13 @@
 #                                           and the full bot play it up to four times)
 # Each run is `test_bot --all --difficulty=D --seed=S --no-draw` (with `--human` for the
 # newcomer, whose pictures are then noted and not painted), its table kept in OUT/human_D_S.txt, OUT/bot_D_S.txt or OUT/nocure_D_S.txt; a table already there is kept, so a
-# stopped batch goes on where it stopped. At most JOBS runs at a time (default 5): each takes a
-# core. BUILD as in bot_all.sh; OUT defaults to BUILD/seeds.
+# stopped batch goes on where it stopped. At most JOBS runs at a time (default one a core): each takes
+# a core. BUILD as in bot_all.sh; OUT defaults to BUILD/seeds.
 set -e
 cd "$(dirname "$0")/.."
 BUILD=${BUILD:-build-bot}
-JOBS=${JOBS:-5}
-human=1-8 bot=1-6 nocure=none lists="easy medium hard" tries=
+JOBS=${JOBS:-$(nproc)}
+human=1-12 bot=1-6 nocure=none lists="easy medium hard" tries=
 for a in "$@"; do
   case "$a" in
   --human=*) human=${a#--human=} ;;
