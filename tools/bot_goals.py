@@ -138,7 +138,7 @@ def propose(runs, pay=None):
                 # days the best newcomers make what the full bot makes).
                 if sum(x >= up(max(h) + 10) for x in b) * 2 >= len(b):
                     e = up(max(h) + 10)
-                note = f"newcomer made {max(h)}, the bot's half {e}"
+                note = f"newcomer made {max(h)}, the expert goal {e}"
             e = max(e, g + 10)
             out[(lst, day)] = (g, e, note)
     return out
