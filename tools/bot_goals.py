@@ -7,9 +7,9 @@
 --partial, --changed and --exclude choose the runs as for tools/bot_table.py.
 
 From the newcomer's money on a day over its seeds, at the first try: easy asks no more than now,
-well under the median and under all but the seeds' worst eighth; medium what about three seeds in four make (the
-second day, where CI's newcomer plays, what nearly all make); hard what a few more than half make and at
-least medium's goal (a twentieth more on the days played alike on every list); on every list
+well under the median and under all but the seeds' worst eighth; medium what nearly four seeds in five make (the
+second day, where CI's newcomer plays, what nearly all make); hard what nearly three seeds in five make and
+at least medium's goal (a twentieth more on the days played alike on every list); on every list
 above any try that lost more patients than it cured, where the median rules leave room. Every goal stays
 above the most the day made without cures (nocure runs) and within what the day's cures pay at
 full mood (read from BUILD's generated data, default build-bot). The expert goal is what a few
@@ -65,9 +65,29 @@ def cure_pay(build):
     return out
 
 
+def tries_at(tries, g):
+    """The mean tries a day would take with the goal g, from each seed's tries of it: the first tries
+    say how many lose once, the tries after a lost one how often a newcomer who lost wins the next."""
+    first = [t[0][1] for t in tries]
+    later = [r[1] for t in tries for r in t[1:]]
+    p1 = sum(m >= g for m in first) / len(first)
+    # Too few tries after a lost one to say more: the next try fares as the first.
+    q = 1 - (sum(m >= g for m in later) / len(later) if len(later) >= 4 else p1)
+    return 1 + (1 - p1) * (1 + q + q * q)
+
+
+def under_tries(tries, g, most):
+    """The highest goal up to g whose day takes at most `most` tries on average."""
+    for c in sorted({g} | {r[1] for t in tries for r in t if r[1] < g}, reverse=True):
+        if tries_at(tries, c) <= most:
+            return c
+    return g
+
+
 def propose(runs, pay=None):
     """(list, day) -> (goal, expert, note) for every day the newcomer played."""
     money = {w: {lst: bot_table.by_day(runs[w].get(lst, {})) for lst in LISTS} for w in runs}
+    tries_by = {lst: bot_table.tries_by_day(runs["human"].get(lst, {})) for lst in LISTS}
     now = bot_table.tool_goals()
     out = {}
     days = list(money["human"]["medium"]) or list(money["human"]["easy"])
@@ -89,10 +109,14 @@ def propose(runs, pay=None):
                 # The first day after the Tutorial, where CI's newcomer plays: met on nearly every seed.
                 g = med / 1.55
             elif lst == "medium":
-                g = min(quantile(h, 0.25), med / 1.1)
+                g = min(quantile(h, 0.22), med / 1.1)
             else:
-                # A little under the median: a day lost by half the newcomers, day after day, is a wall.
-                g = min(quantile(h, 0.45), med / 1.01)
+                # Under the median: a day lost by half the newcomers, day after day, is a wall.
+                g = min(quantile(h, 0.5), med / 1.02)
+            if lst != "easy":
+                # A day lost is played again by a newcomer who lost it once, and often loses again:
+                # a goal a few of them meet at the first try and seldom after asks too many tries.
+                g = under_tries(tries_by[lst][day], g, {"medium": 1.4, "hard": 1.8}[lst])
             # Well above what the day makes without cures where the rules above leave room, and
             # above it in any case.
             bare = max((r[1] for r in money["nocure"][lst].get(day, [])), default=0)
@@ -102,7 +126,7 @@ def propose(runs, pay=None):
             # a goal above them would be out of a newcomer's reach.
             worse = max((r[1] for d in runs["human"].get(lst, {}).values() for r in d
                          if r[0] == day and r[7] > r[6]), default=0)
-            room = med / {"easy": 1.4, "medium": 1.1, "hard": 1.0}[lst]
+            room = med / {"easy": 1.35, "medium": 1.1, "hard": 1.0}[lst]
             goal[lst] = max(goal[lst], min(worse + 10, room))
         if pay:
             for lst in LISTS:
