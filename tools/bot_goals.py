@@ -126,7 +126,7 @@ def propose(runs, pay=None):
             # a goal above them would be out of a newcomer's reach.
             worse = max((r[1] for d in runs["human"].get(lst, {}).values() for r in d
                          if r[0] == day and r[7] > r[6]), default=0)
-            room = med / {"easy": 1.35, "medium": 1.1, "hard": 1.0}[lst]
+            room = med / {"easy": 1.4, "medium": 1.1, "hard": 1.0}[lst]
             goal[lst] = max(goal[lst], min(worse + 10, room))
         if pay:
             for lst in LISTS:
