@@ -2,9 +2,9 @@
 # The lists played on many seeds at once, then their per-day tables (tools/bot_table.py):
 #   tools/bot_seeds.sh                      the newcomer on seeds 1-12 and the full bot on seeds
 #                                           1-6, each of the three lists
-#   OUT=build-bot/more tools/bot_seeds.sh --human=31-38 --bot=31-36
-#                                           with the above, the seeds the goals were set on
-#   OUT=build-bot/check tools/bot_seeds.sh --human=41-48 --bot=41-46
+#   OUT=build-bot/set tools/bot_seeds.sh --human=41-72 --bot=41-52
+#                                           the seeds the goals were set on
+#   OUT=build-bot/check tools/bot_seeds.sh --human=73-80 --bot=53-58
 #                                           the seeds the goals are checked on
 #   tools/bot_seeds.sh --human=11-18 --bot=21-26 --lists="medium hard"
 #   tools/bot_seeds.sh --bot=none           the newcomer alone
