@@ -113,10 +113,6 @@ def propose(runs, pay=None):
             else:
                 # Under the median: a day lost by half the newcomers, day after day, is a wall.
                 g = min(quantile(h, 0.5), med / 1.02)
-            if lst != "easy":
-                # A day lost is played again by a newcomer who lost it once, and often loses again:
-                # a goal a few of them meet at the first try and seldom after asks too many tries.
-                g = under_tries(tries_by[lst][day], g, {"medium": 1.4, "hard": 1.8}[lst])
             # Well above what the day makes without cures where the rules above leave room, and
             # above it in any case.
             bare = max((r[1] for r in money["nocure"][lst].get(day, [])), default=0)
@@ -128,6 +124,12 @@ def propose(runs, pay=None):
                          if r[0] == day and r[7] > r[6]), default=0)
             room = med / {"easy": 1.4, "medium": 1.1, "hard": 1.0}[lst]
             goal[lst] = max(goal[lst], min(worse + 10, room))
+            if lst != "easy":
+                # A day lost is played again by a newcomer who lost it once, and often loses again:
+                # a goal a few of them meet at the first try and seldom after asks too many tries,
+                # whatever else would raise it.
+                goal[lst] = max(under_tries(tries_by[lst][day], goal[lst], {"medium": 1.4, "hard": 1.7}[lst]),
+                                1.03 * bare + 10)
         if pay:
             for lst in LISTS:
                 goal[lst] = min(goal[lst], pay.get((lst, day), goal[lst]))

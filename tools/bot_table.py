@@ -118,6 +118,12 @@ def won(d):
     return d[4] and d[1] >= d[2]
 
 
+def tries_taken(tries):
+    """The tries a seed took on a day: up to its first won one (against goals set since, a lower goal
+    may be met sooner than it was played), all it played where none was won."""
+    return next((i + 1 for i, r in enumerate(tries) if won(r)), len(tries))
+
+
 def table(runs, lst, goals_of):
     """Prints the list's table; returns its figures and the list's own broken rules."""
     human = by_day(runs["human"].get(lst, {}))
@@ -138,7 +144,7 @@ def table(runs, lst, goals_of):
         med = statistics.median(ratios)
         lost = sum(not won(r) for r in rs)
         # A day never won counts the tries played.
-        tries = statistics.mean(len(t) for t in tried[day]) if played else 0
+        tries = statistics.mean(tries_taken(t) for t in tried[day]) if played else 0
         never = sum(not any(won(r) for r in t) for t in tried.get(day, []))
         twice = sum(won(r) and r[1] >= 2 * r[2] for r in rs)
         expert = sum(r[4] and r[1] >= r[3] for r in every)
@@ -188,12 +194,12 @@ def table(runs, lst, goals_of):
         after = [d for d in days if d[0] != "Tutorial"]
         first = [d for d in after if d[8] == 1]
         per_seed.append((seed, sum(won(d) for d in first), len(first)))
-        at_last += sum(won(d) for d in after)
+        at_last += len({d[0] for d in after if won(d)})
         wins += sum(won(d) for d in days)
         made_wins += sum(won(d) and d[5] > 0 and d[1] - d[5] < d[2] for d in days)
     for day, seeds in tried.items():
         if day != "Tutorial":
-            tries_all += [len(t) for t in seeds]
+            tries_all += [tries_taken(t) for t in seeds]
     w, t = sum(p[1] for p in per_seed), sum(p[2] for p in per_seed)
     total = 100.0 * w / t if t else 0.0
     seeds = " ".join(f"{s}:{100.0 * a / b:.0f}" for s, a, b in per_seed if b)
