@@ -112,7 +112,7 @@ def propose(runs, pay=None):
                 g = min(quantile(h, 0.22), med / 1.1)
             else:
                 # Under the median: a day lost by half the newcomers, day after day, is a wall.
-                g = min(quantile(h, 0.5), med / 1.02)
+                g = quantile(h, 0.5)
             # Well above what the day makes without cures where the rules above leave room, and
             # above it in any case.
             bare = max((r[1] for r in money["nocure"][lst].get(day, [])), default=0)
@@ -128,7 +128,7 @@ def propose(runs, pay=None):
                 # A day lost is played again by a newcomer who lost it once, and often loses again:
                 # a goal a few of them meet at the first try and seldom after asks too many tries,
                 # whatever else would raise it.
-                goal[lst] = max(under_tries(tries_by[lst][day], goal[lst], {"medium": 1.4, "hard": 1.7}[lst]),
+                goal[lst] = max(under_tries(tries_by[lst][day], goal[lst], {"medium": 1.4, "hard": 1.8}[lst]),
                                 1.03 * bare + 10)
         if pay:
             for lst in LISTS:
