@@ -8,9 +8,11 @@
 
 From the newcomer's money on a day over its seeds, at the first try: easy asks no more than now,
 well under the median and under all but the seeds' worst eighth; medium what nearly four seeds in five make (the
-second day, where CI's newcomer plays, what nearly all make); hard what nearly three seeds in five make and
-at least medium's goal (a twentieth more on the days played alike on every list); on every list
-above any try that lost more patients than it cured, where the median rules leave room. Every goal stays
+second day, where CI's newcomer plays, what nearly all make); hard what half of them make and at least
+medium's goal (a twentieth more on the days played alike on every list); on every list
+above any try that lost more patients than it cured, where the median rules leave room; on medium
+and hard no higher than a day takes 1.4 and 1.8 tries on average (a newcomer who lost a day once
+often loses it again). Every goal stays
 above the most the day made without cures (nocure runs) and within what the day's cures pay at
 full mood (read from BUILD's generated data, default build-bot). The expert goal is what a few
 more than half the full bot's seeds make, and more than any newcomer made where half the full
@@ -111,7 +113,8 @@ def propose(runs, pay=None):
             elif lst == "medium":
                 g = min(quantile(h, 0.22), med / 1.1)
             else:
-                # Under the median: a day lost by half the newcomers, day after day, is a wall.
+                # What half the newcomers make: the tries rule below keeps a day lost by half of
+                # them, again and again, from becoming a wall.
                 g = quantile(h, 0.5)
             # Well above what the day makes without cures where the rules above leave room, and
             # above it in any case.
