@@ -64,6 +64,9 @@ def tool_goals():
 def read(dirs, retarget, partial=False, changed=(), exclude=()):
     changed = {c.split("@")[0]: int(c.split("@")[1]) if "@" in c else -1 for c in changed}
     exclude = [e.split(":") for e in exclude]
+    bad = [":".join(e) for e in exclude if len(e) != 2]
+    if bad:
+        sys.exit(f"--exclude wants FILE:DAY items (human_hard_3:day05), not {', '.join(bad)}")
     """runs[who][list][seed] = [(day, money, goal, expert, finished, famous, cured, lost, attempt), ...]
     in playing order, each try of a day its own entry."""
     goals = tool_goals() if retarget else {}
