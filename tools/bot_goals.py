@@ -118,8 +118,8 @@ def propose(runs, pay=None):
                 g = quantile(h, 0.5)
             # Well above what the day makes without cures where the rules above leave room, and
             # above it in any case.
-            bare = max((r[1] for r in money["nocure"][lst].get(day, [])), default=0)
-            goal[lst] = max(g, 1.03 * bare + 10)
+            least = 1.03 * max((r[1] for r in money["nocure"][lst].get(day, [])), default=0) + 10
+            goal[lst] = max(g, least)
             # Above any try of the day that lost more patients than it cured (a day is won by cures),
             # as far as the list's median rule leaves room: where the ward's bonuses pay that much,
             # a goal above them would be out of a newcomer's reach.
@@ -131,8 +131,7 @@ def propose(runs, pay=None):
                 # A day lost is played again by a newcomer who lost it once, and often loses again:
                 # a goal a few of them meet at the first try and seldom after asks too many tries,
                 # whatever else would raise it.
-                goal[lst] = max(under_tries(tries_by[lst][day], goal[lst], {"medium": 1.4, "hard": 1.8}[lst]),
-                                1.03 * bare + 10)
+                goal[lst] = max(under_tries(tries_by[lst][day], goal[lst], {"medium": 1.4, "hard": 1.8}[lst]), least)
         if pay:
             for lst in LISTS:
                 goal[lst] = min(goal[lst], pay.get((lst, day), goal[lst]))

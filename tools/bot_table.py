@@ -62,13 +62,14 @@ def tool_goals():
 
 
 def read(dirs, retarget, partial=False, changed=(), exclude=()):
+    """runs[who][list][seed] = [(day, money, goal, expert, finished, famous, cured, lost, attempt), ...]
+    in playing order, each try of a day its own entry. Against goals set since (retarget), a try
+    after one that meets its day's new goal is dropped: a person would not have played it."""
     changed = {c.split("@")[0]: int(c.split("@")[1]) if "@" in c else -1 for c in changed}
     exclude = [e.split(":") for e in exclude]
     bad = [":".join(e) for e in exclude if len(e) != 2]
     if bad:
         sys.exit(f"--exclude wants FILE:DAY items (human_hard_3:day05), not {', '.join(bad)}")
-    """runs[who][list][seed] = [(day, money, goal, expert, finished, famous, cured, lost, attempt), ...]
-    in playing order, each try of a day its own entry."""
     goals = tool_goals() if retarget else {}
     runs = {"human": {}, "bot": {}, "nocure": {}}
     for folder in dirs:
@@ -77,7 +78,7 @@ def read(dirs, retarget, partial=False, changed=(), exclude=()):
             if not m or (m.group(4) and not partial):
                 continue
             who, lst, seed = m.group(1), m.group(2), int(m.group(3))
-            days = []
+            days, won_days = [], set()
             for line in open(os.path.join(folder, name), errors="replace"):
                 r = LINE.match(line)
                 if not r or r.group(3) != "day":
@@ -87,9 +88,13 @@ def read(dirs, retarget, partial=False, changed=(), exclude=()):
                     continue
                 if any(name.startswith(f) and day == d for f, d in exclude):
                     continue
+                if day in won_days:
+                    continue
                 goal, expert = goals.get((lst, day), (goal, expert))
                 days.append((day, money, goal, expert, r.group(9) != "UNFINISHED", int(r.group(10) or 0),
                              int(r.group(7)), int(r.group(8)), int(r.group(11) or 1)))
+                if won(days[-1]):
+                    won_days.add(day)
             if days:
                 runs[who].setdefault(lst, {})[seed] = days
     return runs
@@ -121,12 +126,6 @@ def won(d):
     return d[4] and d[1] >= d[2]
 
 
-def tries_taken(tries):
-    """The tries a seed took on a day: up to its first won one (against goals set since, a lower goal
-    may be met sooner than it was played), all it played where none was won."""
-    return next((i + 1 for i, r in enumerate(tries) if won(r)), len(tries))
-
-
 def table(runs, lst, goals_of):
     """Prints the list's table; returns its figures and the list's own broken rules."""
     human = by_day(runs["human"].get(lst, {}))
@@ -147,7 +146,7 @@ def table(runs, lst, goals_of):
         med = statistics.median(ratios)
         lost = sum(not won(r) for r in rs)
         # A day never won counts the tries played.
-        tries = statistics.mean(tries_taken(t) for t in tried[day]) if played else 0
+        tries = statistics.mean(len(t) for t in tried[day]) if played else 0
         never = sum(not any(won(r) for r in t) for t in tried.get(day, []))
         twice = sum(won(r) and r[1] >= 2 * r[2] for r in rs)
         expert = sum(r[4] and r[1] >= r[3] for r in every)
@@ -197,12 +196,12 @@ def table(runs, lst, goals_of):
         after = [d for d in days if d[0] != "Tutorial"]
         first = [d for d in after if d[8] == 1]
         per_seed.append((seed, sum(won(d) for d in first), len(first)))
-        at_last += len({d[0] for d in after if won(d)})
+        at_last += sum(won(d) for d in after)
         wins += sum(won(d) for d in days)
         made_wins += sum(won(d) and d[5] > 0 and d[1] - d[5] < d[2] for d in days)
     for day, seeds in tried.items():
         if day != "Tutorial":
-            tries_all += [tries_taken(t) for t in seeds]
+            tries_all += [len(t) for t in seeds]
     w, t = sum(p[1] for p in per_seed), sum(p[2] for p in per_seed)
     total = 100.0 * w / t if t else 0.0
     seeds = " ".join(f"{s}:{100.0 * a / b:.0f}" for s, a, b in per_seed if b)
