@@ -16,6 +16,7 @@
 #include "media/XmlData.h"
 #include "world/CEntityControllersVzory_Game.h"
 #include "world/CEntityControllers_Game.h"
+#include "world/CKurzorController.h"
 #include "world/CMapCollisionManager.h"
 #include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntitiesFactory.h"
@@ -274,7 +275,17 @@ void CLevel::render(unsigned short, bool overlay, KGraphic *screen) {
   if (window) window->endScene();
 }
 
+// The update moves the cursors after its collision pass, so a press in the frame after the move
+// (or in the same one) would act on what was under the pointer before: the cursors go to the press
+// and the pass runs again first. The update still runs its own pass.
+void CLevel::pointerToPress() {
+  for (CMapEntity_Game *e : *ec->getEntitiesPtr())
+    if (e->getEntityClassID() == kCursorClass) CKurzorController::followMouse(e);
+  collisions->checkCollisions();
+}
+
 void CLevel::handleMessages(KEvent *event) {
+  if (event->type == K_EVENT_MOUSEDOWN || event->type == K_EVENT_MULTICLICK) pointerToPress();
   const size_t before = ec->getEntitiesPtr()->size();
   controllers->handleMessages(event);
   CMapEntity_FrontaAkci *queue = CMapEntity_FrontaAkci::najdi(ec);

@@ -139,6 +139,7 @@ private:
   void warmUp(const std::string &prototype, const std::string &path, int row);
   // Loads every picture the level may show and lets go of the others.
   void loadPictures();
+  void pointerToPress();
 
   static CLevel *running;
 };

@@ -61,15 +61,12 @@ protected:
     return n;
   }
 
-  // A left press with the pointer's action box on the target.
+  // A left press with the pointer in the middle of the target's action box, straight after the move.
   void clickOn(CMapEntity *target) {
-    CMapEntity_Game *cursor = level->getEC()->getEntityByID(0);
-    ASSERT_NE(cursor, nullptr);
-    cursor->hits().removeActionCollisions();
-    cursor->hits().addEntityActionCollision(target);
+    Rect box = target->looks().getCurrentFrame()->getActionBoundingBox();
+    KInput::notePointer((int)target->getX() + box.x + box.w / 2, (int)target->getY() + box.y + box.h / 2);
     KEvent ev = event(K_EVENT_MOUSEDOWN, 1);
     level->handleMessages(&ev);
-    cursor->hits().removeActionCollisions();
   }
 
   void run(int ms) {

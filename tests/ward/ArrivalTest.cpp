@@ -12,6 +12,7 @@
 #include "core/CGameOptions.h"
 #include "core/CLoadingScreen.h"
 #include "engine/KEvent.h"
+#include "engine/KInput.h"
 #include "game/CStartupTables.h"
 #include "media/GameGlobals.h"
 #include "support/WorldTestSupport.h"
@@ -159,8 +160,7 @@ TEST_F(ArrivalTest, TheFirstClickMarksWhereThePointerIs) {
   loadDay("<entity name=\"POSTEL1\" x=\"200\" y=\"150\"/>\n<entity name=\"KURZOR\" x=\"0\" y=\"0\"/>\n");
   playFrames(2);
   // The pointer rests where the window put it; the cursor stands there, no motion came.
-  level->getEC()->getEntityByID(0)->setXY(275, 190);
-  level->getCollisionManager()->checkCollisions();
+  KInput::notePointer(275, 190);
   KEvent down{};
   down.type = K_EVENT_MOUSEDOWN;
   down.button = 1;

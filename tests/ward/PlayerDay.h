@@ -48,12 +48,12 @@ public:
     // As the play state does after every event.
     bylKlik = 0;
   }
-  // Moves the pointer there, lets the collision pass see it, then clicks.
+  // A frame after whatever came before, moves the pointer there and presses in the same frame, as
+  // a quick hand does: the press must still act on what is under the pointer.
   void click(int x, int y, uint32_t button = 1) {
+    step();
     KInput::notePointer(x, y);
     send(K_EVENT_MOUSEMOVE, 0, x, y);
-    step();
-    step();
     send(K_EVENT_MOUSEDOWN, button, x, y);
     send(K_EVENT_MOUSEUP, button, x, y);
   }

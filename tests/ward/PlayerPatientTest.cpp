@@ -254,6 +254,7 @@ TEST_F(PlayerPatientTest, APatientSentHomeIsPaidOnceHoweverOftenItsBedIsClicked)
     click((int)bed->getX() + 60, (int)bed->getY() + 40);
     run(300);
   }
+  run(3000);
   EXPECT_EQ(level->getCured(), 1) << "the patient has left and paid";
   EXPECT_EQ(level->getMoney(), afterFirst + payment) << "only its own payment came on top";
 }
