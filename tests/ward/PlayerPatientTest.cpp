@@ -99,15 +99,22 @@ TEST(PlayerPatientRules, FastServiceByCharismaAndTheWalkToTheCabinet) {
   EXPECT_EQ(CPlayerController::walkMs(280.0f, 7.0f, 0.5f), 5714);
 }
 
-// Outbreak -> examination -> prescription -> cabinet -> medicine -> bed, as the player plays it.
+// Outbreak -> examination -> prescription -> cabinet -> medicine -> bed, as the player plays it;
+// a laundry trolley beside the bed does not take the click while she carries no linen.
 TEST_F(PlayerPatientTest, AnOutbreakIsExaminedPrescribedMadeUpAtTheCabinetAndBroughtToTheBed) {
   CMapEntity_LekarnaClass *cabinet = addCabinet();
   ASSERT_NE(cabinet, nullptr);
+  CMapEntity_Game *trolley = CMapEntitiesFactory::instance()->cloneEntity("VOZIK");
+  trolley->setXY((float)(bedX * 32 + 20), (float)(bedY * 32 - 20));
+  level->getEC()->addEntity(trolley);
   CMapEntity_PacientClass *p = bedded(kBedOutbreak);
   TPatientState::setMood(p, 0.5f);
   TPatientState::setFastService(p, 30.0f);
   int money = level->getMoney();
-  workAtBed();
+  click((int)bed->getX() + 60, (int)bed->getY() + 40);
+  ASSERT_GT(walkTo(bedX, bedY, 400), 0);
+  EXPECT_TRUE(figure()->hits().isCollisionWithEntity(trolley));
+  for (int i = 0; i < 5; ++i) step();
   EXPECT_EQ(figure()->workPhase, CPlayerController::kExamining);
   EXPECT_EQ(p->getBedState(), kBedWaitingMedicine);
   EXPECT_FLOAT_EQ(p->getOutbreakCount(), 1.0f);

@@ -43,7 +43,9 @@ void CPlayerWardWork::answer(const std::vector<CMapEntity *> &near, CPlayerContr
     }
   }
   if (stand && ctl.arrived) swapSpray(stand);
-  reach.hamper = ctl.hamper != nullptr;
+  // Without linen in hand the trolley has no work to give, and must not take the choice from a
+  // patient's need at the bed beside it.
+  reach.hamper = ctl.hamper && player->getContainedEntity(kRubbishID);
 }
 
 // The spray in her hand goes back onto its empty stand; from a full stand it comes into a free hand.
