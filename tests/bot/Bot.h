@@ -299,10 +299,23 @@ public:
         return;
       }
     watchWard();
-    if (!seatArrival() && !measure() && !bedFromBench() && !(figureBusy() ? false : order())) {
+    if (!repairBed() && !seatArrival() && !measure() && !bedFromBench() && !(figureBusy() ? false : order())) {
       g.frames(3);
       return;
     }
+  }
+
+  // A broken bed costs its patient a heart every moment: the repairman is dragged onto it at once.
+  bool repairBed() {
+    CMapEntity_Game *man = named("OPRAVAR");
+    if (!man || !shown(man) || clickedLately(man)) return false;
+    for (CMapEntity_PostelClass *b : beds())
+      if (b->getHealth() == 0 && clickable(b)) {
+        lastClick[man] = g.frameCount;
+        dragOnto(man, b);
+        return true;
+      }
+    return false;
   }
 
   bool seatArrival() {
@@ -348,6 +361,12 @@ public:
   bool order() {
     const CChainBonus *chain = chainNow();
     const std::vector<CMapEntity_PostelClass *> ill = bedsIn(kBedOutbreak);
+    // The monkey riding a patient takes hearts fast; the figure chases it off by walking to that
+    // bed, which a click on the monkey alone does not order.
+    if (!noCure)
+      for (CMapEntity_PacientClass *p : patients())
+        if (CMapEntity_Game *b = p->getPhase() == kPhaseHeld ? p->getBed() : nullptr)
+          if (!clickedLately(b) && clickable(b)) return clickOn(b), true;
     if (!noCure && chain && chain->count < 5 && !figure()->containedFull()) {
       // A second patient to examine before the cabinet, a second bottle before the beds: each
       // pair is a run.
@@ -377,6 +396,27 @@ public:
       if (!b->getOccupant() && !b->isMadeUp() && !holding(kRubbishID) && !b->getContainedEntityClass(kPatientClass) &&
           !clickedLately(b) && clickable(b))
         unmade.push_back(b);
+    // A comfort item lifts a patient's hearts, and the pay follows the hearts: it goes to whom it
+    // brings most, a paying one before its money is taken, and is fetched once someone wants it.
+    // An outbreak comes first: left alone it costs more hearts than an item brings.
+    if (!noCure && ill.empty()) {
+      CMapEntity_PostelClass *cheer = nullptr;
+      float most = 0;
+      for (CMapEntity_PostelClass *b : beds())
+        if (CMapEntity_PacientClass *p = dynamic_cast<CMapEntity_PacientClass *>(b->getOccupant()))
+          if (p->getPhase() == kPhaseInBed && p->getBedState() != kBedOutbreak && !clickedLately(b) && clickable(b)) {
+            const float gain = p->getMoney() * 150.0f * std::min(0.4f, 1.0f - p->getMood());
+            if (gain > most) most = gain, cheer = b;
+          }
+      if (figure()->getContainedEntityClass(kComfortItemClass)) {
+        if (cheer && most >= 100) return clickOn(cheer), true;
+      } else if (most >= 150 && !figure()->containedFull() && !holding(kMedicineID) && !holding(kPrescriptionID)) {
+        for (CMapEntity_Game *e : all())
+          if (e->getEntityClassID() == kDispenserClass && e->CMapEntity::getContainedEntityClass(kComfortItemClass) &&
+              !clickedLately(e) && clickable(e))
+            return clickOn(e), true;
+      }
+    }
     // Work of one kind in a row pays a chain bonus: a run begun goes on while it can.
     if (chain && chain->count < 5) {
       if (chain->kind == CChainBonus::kSentHome && !paying.empty()) return clickOn(paying[0]), true;
@@ -389,9 +429,11 @@ public:
         if (holding(70)) return clickOn(e), true;
         if (CMapEntity_Game *stand = named("ANTIV")) return clickOn(stand), true;
       }
-    // A lone bed waits for another to make both in a row, unless someone needs it or the day is
-    // over.
-    if (!unmade.empty() && (unmade.size() >= 2 || unbedded() > emptyBeds(true) || g.level()->closed()))
+    // Unmade beds wait until three can be made in a row, their linen one longer run, unless
+    // someone needs one. Once the ward is closed they wait for the last patient to leave: nothing
+    // else is done after, so all their linen makes one run.
+    const bool closed = g.level()->closed();
+    if (!unmade.empty() && (unbedded() > emptyBeds(true) || (closed ? !someoneAbed() : unmade.size() >= 3)))
       return clickOn(unmade[0]), true;
     return false;
   }
@@ -414,6 +456,12 @@ public:
     for (CMapEntity_PacientClass *p : patients())
       if ((p->getPhase() == kPhaseArrived || p->getPhase() == kPhaseOnCouch) && shown(p)) ++n;
     return n;
+  }
+  // A patient lies in a bed, or is held in one by the monkey.
+  bool someoneAbed() const {
+    for (CMapEntity_PacientClass *p : patients())
+      if (p->getPhase() == kPhaseInBed || p->getPhase() == kPhaseHeld) return true;
+    return false;
   }
   // Beds nobody lies in nor is brought to; with `madeUp`, only those ready for a patient.
   int emptyBeds(bool madeUp) const {
