@@ -16,9 +16,9 @@ often loses it again). Every goal stays
 above the most the day made without cures (nocure runs) and within what the day's cures pay at
 full mood (read from BUILD's generated data, default build-bot). The expert goal is what three
 in four of the full bot's seeds make, and more than any newcomer made where half the full bot's
-seeds still reach that (else what a few more than half of them make). The Tutorial keeps its goals: it is the guided first day. Play the
-lists again after applying, on seeds the goals were not set on: the tables of
-tools/bot_table.py judge the result.
+seeds still reach that (else what a few more than half of them make). The Tutorial keeps its
+goals: it is the guided first day. Play the lists again after applying, on seeds the goals were
+not set on: the tables of tools/bot_table.py judge the result.
 """
 import csv
 import io
