@@ -153,6 +153,22 @@ TEST_F(PlayerPatientTest, AnOutbreakIsExaminedPrescribedMadeUpAtTheCabinetAndBro
   EXPECT_TRUE(p->getBedState() == kBedTakingMedicine || p->getBedState() == kBedFastService);
 }
 
+// A germ feeding on a coughing patient: the click on the bed still examines, and the spray in her
+// other hand goes off beside it.
+TEST_F(PlayerPatientTest, ACoughUnderAFeedingGermIsExaminedWhileTheSprayGoesOff) {
+  addCabinet();
+  CMapEntity_PacientClass *p = bedded(kBedOutbreak);
+  figure()->addEntity(std::string("SPREJ"));
+  CMapEntity_Game *germ = CMapEntitiesFactory::instance()->cloneEntity("BACILY");
+  germ->setXY((float)(bedX * 32), (float)(bedY * 32));
+  level->getEC()->addEntity(germ);
+  click((int)bed->getX() + 60, (int)bed->getY() + 40);
+  ASSERT_GT(walkTo(bedX, bedY, 400), 0);
+  for (int i = 0; i < 5; ++i) step();
+  EXPECT_EQ(p->getBedState(), kBedWaitingMedicine) << "examined";
+  EXPECT_FALSE(named("SPREJKOUR").empty()) << "sprayed";
+}
+
 // A medicine for another bed, or one the patient cannot take, stays in a hand; the game goes on.
 TEST_F(PlayerPatientTest, MedicineForAnotherBedOrRefusedStaysInAHand) {
   CMapEntity_PacientClass *p = bedded(kBedWaitingMedicine);

@@ -60,11 +60,10 @@ TEST(PlayerWorkOrder, OfTwoKindsOfWorkWithinReachSheDoesTheOneThatComesFirst) {
   using C = CPlayerController;
   using R = C::TReach;
   const std::pair<bool R::*, uint16_t> order[] = {
-      {&R::hamper, C::kEmptyLinen},         {&R::unmadeBed, C::kMakeBed},
-      {&R::germs, C::kSpraying},            {&R::dispenserItem, C::kTakeFromDispenser},
-      {&R::floorMedicine, C::kTakeMedicine}, {&R::outbreak, C::kTreatOutbreak},
-      {&R::medicineDue, C::kGiveMedicine},  {&R::itemWanted, C::kGiveItem},
-      {&R::cabinet, C::kHandInPrescriptions}};
+      {&R::hamper, C::kEmptyLinen},          {&R::unmadeBed, C::kMakeBed},
+      {&R::dispenserItem, C::kTakeFromDispenser}, {&R::floorMedicine, C::kTakeMedicine},
+      {&R::outbreak, C::kTreatOutbreak},     {&R::medicineDue, C::kGiveMedicine},
+      {&R::itemWanted, C::kGiveItem},        {&R::cabinet, C::kHandInPrescriptions}};
   EXPECT_EQ(C::choose(R{}), C::kDeciding) << "nothing within reach";
   for (size_t first = 0; first < std::size(order); ++first)
     for (size_t then = first; then < std::size(order); ++then) {

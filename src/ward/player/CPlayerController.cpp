@@ -408,7 +408,6 @@ uint16_t CPlayerController::choose(const TReach &r) {
   const std::pair<bool, uint16_t> byPriority[] = {
       {r.hamper, kEmptyLinen},
       {r.unmadeBed, kMakeBed},
-      {r.germs, kSpraying},
       {r.dispenserItem, kTakeFromDispenser},
       {r.floorMedicine, kTakeMedicine},
       {r.outbreak, kTreatOutbreak},

@@ -33,7 +33,6 @@ public:
     kMakeBed = 10,
     kEmptyLinen = 11,
     kExamining = CFigureActionLink::kExamining,
-    kSpraying = 14,
     kDeciding = 18,
   };
 
@@ -42,7 +41,6 @@ public:
   struct TReach {
     bool hamper = false;        // the linen trolley
     bool unmadeBed = false;     // an empty unmade bed she was sent to, a hand free
-    bool germs = false;         // germs, and the spray in her hand
     bool dispenserItem = false; // a stocked dispenser, a hand free
     bool floorMedicine = false; // a bottle on the counter, a hand free
     // Her patient, at the bed she was sent to:

@@ -31,9 +31,11 @@ void CPlayerWardWork::answer(const std::vector<CMapEntity *> &near, CPlayerContr
   }
   reach.dispenserItem = ctl.dispenser && !player->containedFull() &&
                         ctl.dispenser->CMapEntity::getContainedEntityClass(kComfortItemClass);
+  // A burst takes no time: it goes off as she passes or stands by germs, beside whatever work she
+  // chooses here, so a coughing patient under a germ is still examined.
   if (germ && player->getContainedEntity(kSprayID)) {
     if (ctl.sprayTimer.udalost()) ctl.sprayDue = 1;
-    reach.germs = true;
+    spray();
   }
   if (bedTouched && !player->containedFull() && ctl.bed) {
     CMapEntity_PostelClass *b = dynamic_cast<CMapEntity_PostelClass *>(ctl.bed);
@@ -79,7 +81,6 @@ void CPlayerWardWork::swapSpray(CMapEntity_Game *stand) {
 
 void CPlayerWardWork::work() {
   const uint16_t phase = ctl.player->workPhase;
-  if (phase == CPlayerController::kSpraying) spray();
   if (phase == CPlayerController::kTakeFromDispenser) takeFromDispenser();
   if (phase == CPlayerController::kMakeBed) makeBed();
   if (phase == CPlayerController::kEmptyLinen) emptyLinen();
@@ -97,7 +98,6 @@ void CPlayerWardWork::spray() {
       ctl.collection->addEntity(puff);
     }
   }
-  player->workPhase = CPlayerController::kDeciding;
 }
 
 void CPlayerWardWork::takeFromDispenser() {

@@ -12,8 +12,8 @@ class CPlayerWardWork {
 public:
   explicit CPlayerWardWork(CPlayerController &controller) : ctl(controller) {}
 
-  // What the things she touches offer; an unmade bed she was sent to takes the walk's arrival, and
-  // the spray goes onto or off its stand at once.
+  // What the things she touches offer; an unmade bed she was sent to takes the walk's arrival, the
+  // spray goes onto or off its stand at once, and by germs a due burst of spray goes off.
   void answer(const std::vector<CMapEntity *> &near, CPlayerController::TReach &reach);
   void work();
 
