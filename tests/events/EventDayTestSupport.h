@@ -56,13 +56,6 @@ public:
     return out;
   }
 
-  CMapEntity_Game *add(const char *prototype, float x, float y) {
-    CMapEntity_Game *e = CMapEntitiesFactory::instance()->cloneEntity(prototype);
-    e->setXY(x, y);
-    level->getEC()->addEntity(e);
-    return e;
-  }
-
   std::vector<CMapEntity_Game *> germs() const {
     std::vector<CMapEntity_Game *> out;
     for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())

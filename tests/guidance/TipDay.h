@@ -56,13 +56,6 @@ public:
     return cond();
   }
 
-  CMapEntity_Game *add(const char *prototype, float x, float y) {
-    CMapEntity_Game *e = CMapEntitiesFactory::instance()->cloneEntity(prototype);
-    e->setXY(x, y);
-    level->getEC()->addEntity(e);
-    return e;
-  }
-
   // A patient of the first day with no behaviour of its own, so only the test and the tips
   // change it.
   CMapEntity_PacientClass *quietPatient(float x, float y) {

@@ -49,8 +49,9 @@ protected:
     return paying;
   }
   CMapEntity_Game *drop(CMapEntity *e, CMapEntity *onto) {
-    Rect b = onto->looks().getCurrentFrame()->getActionBoundingBox();
-    return watched([&] { dragTo(e, (int)onto->getX() + b.x + b.w / 2, (int)onto->getY() + b.y + b.h / 2); });
+    int x, y;
+    actionMiddle(onto, x, y);
+    return watched([&] { dragTo(e, x, y); });
   }
   // Frames until at least `n` entities of the kind, standing whole, pass `test`; those that do.
   template <class T, class Test> std::vector<T *> waitFor(size_t n, Test test) {

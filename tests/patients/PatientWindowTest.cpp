@@ -55,8 +55,9 @@ TEST_F(PatientWindowTest, APatientArrivesRegistersTakesAHeartChangesAndIsLaidInt
   CMapEntity_DiagnosticTool *chair = dynamic_cast<CMapEntity_DiagnosticTool *>(level->getEC()->getEntityByID(1));
   ASSERT_NE(chair, nullptr);
   ASSERT_NE(chair->gauge, nullptr);
-  Rect cb = chair->looks().getCurrentFrame()->getActionBoundingBox();
-  dragTo(p, (int)chair->getX() + cb.x + cb.w / 2, (int)chair->getY() + cb.y + cb.h / 2);
+  int chairX, chairY;
+  actionMiddle(chair, chairX, chairY);
+  dragTo(p, chairX, chairY);
   ASSERT_EQ(p->getPhase(), kPhaseOnChair) << "not registered";
   EXPECT_EQ(chair->occupant, p);
   CMapEntity_Game *nurse = level->getEC()->getEntityByID(60);
@@ -67,8 +68,8 @@ TEST_F(PatientWindowTest, APatientArrivesRegistersTakesAHeartChangesAndIsLaidInt
 
   // A click at the peak: a heart rises, the patient changes into coloured pyjamas on the bench.
   float before = p->getMood();
-  Rect pb = p->looks().getCurrentFrame()->getActionBoundingBox();
-  int px = (int)p->getX() + pb.x + pb.w / 2, py = (int)p->getY() + pb.y + pb.h / 2;
+  int px, py;
+  actionMiddle(p, px, py);
   pushMotion(px, py);
   playFrame();
   pushButton(1, true, px, py);
@@ -95,8 +96,9 @@ TEST_F(PatientWindowTest, APatientArrivesRegistersTakesAHeartChangesAndIsLaidInt
     return bed != nullptr;
   };
   ASSERT_TRUE(playUntil(freeBed, 400)) << "no bed stands free";
-  Rect bb = bed->looks().getCurrentFrame()->getActionBoundingBox();
-  dragTo(p, (int)bed->getX() + bb.x + bb.w / 2, (int)bed->getY() + bb.y + bb.h / 2);
+  int bx, by;
+  actionMiddle(bed, bx, by);
+  dragTo(p, bx, by);
   ASSERT_EQ(p->getPhase(), kPhaseInBed) << "not laid into the bed";
   EXPECT_EQ(bed->getOccupant(), p);
   EXPECT_EQ(p->getBedLink(), bed);

@@ -70,15 +70,10 @@ protected:
     level->handleMessages(&ev);
     step();
   }
-  static void middleOf(CMapEntity *e, int &x, int &y) {
-    Rect box = e->looks().getCurrentFrame()->getActionBoundingBox();
-    x = (int)e->getX() + box.x + box.w / 2;
-    y = (int)e->getY() + box.y + box.h / 2;
-  }
   void dragOnto(CMapEntity *p, CMapEntity *target) {
     int sx, sy, x, y;
-    middleOf(p, sx, sy);
-    middleOf(target, x, y);
+    actionMiddle(p, sx, sy);
+    actionMiddle(target, x, y);
     pointTo(sx, sy);
     button(true, sx, sy);
     for (int k = 1; k <= 4; ++k) pointTo(sx + (x - sx) * k / 4, sy + (y - sy) * k / 4);
@@ -297,7 +292,7 @@ TEST_F(PatientDay, TheColourBonusCaptionShowsTheAmountPaid) {
   ASSERT_EQ(p->getPhase(), kPhaseOnChair);
   for (int i = 0; i < 600 && !chair->gauge->full; ++i) step();
   int x, y;
-  middleOf(p, x, y);
+  actionMiddle(p, x, y);
   pointTo(x, y);
   button(true, x, y);
   button(false, x, y);

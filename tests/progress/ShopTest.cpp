@@ -37,13 +37,6 @@ protected:
     closeNotebook();
   }
 
-  CMapEntity_Game *add(const char *name, float x, float y) {
-    CMapEntity_Game *e = CMapEntitiesFactory::instance()->cloneEntity(name);
-    e->setXY(x, y);
-    level->getEC()->addEntity(e);
-    return e;
-  }
-
   CMapEntity_UpgradeMenu *openShop() {
     auto *w = dynamic_cast<CMapEntity_UpgradeMenu *>(add("UPGRADEMENU", 220, 60));
     step();
@@ -63,8 +56,9 @@ protected:
 
   // A left press with the pointer in the middle of the target's action box, straight after the move.
   void clickOn(CMapEntity *target) {
-    Rect box = target->looks().getCurrentFrame()->getActionBoundingBox();
-    KInput::notePointer((int)target->getX() + box.x + box.w / 2, (int)target->getY() + box.y + box.h / 2);
+    int x, y;
+    actionMiddle(target, x, y);
+    KInput::notePointer(x, y);
     KEvent ev = event(K_EVENT_MOUSEDOWN, 1);
     level->handleMessages(&ev);
   }

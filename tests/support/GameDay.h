@@ -107,6 +107,14 @@ public:
     level->update(0, true);
   }
 
+  // A copy of the prototype standing at (x, y) in the running level.
+  CMapEntity_Game *add(const char *prototype, float x, float y) {
+    CMapEntity_Game *e = CMapEntitiesFactory::instance()->cloneEntity(prototype);
+    e->setXY(x, y);
+    level->getEC()->addEntity(e);
+    return e;
+  }
+
   CMapEntity_Game *first(const std::string &name) const {
     for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
       if (e->name == name && !e->getKill()) return e;

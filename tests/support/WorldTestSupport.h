@@ -177,6 +177,13 @@ protected:
   void TearDown() override { tearDown(); }
 };
 
+// The middle of what an entity takes clicks on (its action box): where a test points to reach it.
+inline void actionMiddle(const CMapEntity *e, int &x, int &y) {
+  Rect box = e->looks().getCurrentFrame()->getActionBoundingBox();
+  x = (int)e->getX() + box.x + box.w / 2;
+  y = (int)e->getY() + box.y + box.h / 2;
+}
+
 // Counts the blits a draw made, with their alphas.
 inline std::vector<PictureCall> blitsSince(size_t from) {
   std::vector<PictureCall> out;

@@ -43,9 +43,7 @@ protected:
     return p;
   }
   CMapEntity_LekarnaClass *addCabinet() {
-    CMapEntity_Game *c = CMapEntitiesFactory::instance()->cloneEntity("LEKARNA2");
-    c->setXY(40, 380);
-    level->getEC()->addEntity(c);
+    CMapEntity_Game *c = add("LEKARNA2", 40, 380);
     step();
     return dynamic_cast<CMapEntity_LekarnaClass *>(c);
   }
@@ -104,9 +102,7 @@ TEST(PlayerPatientRules, FastServiceByCharismaAndTheWalkToTheCabinet) {
 TEST_F(PlayerPatientTest, AnOutbreakIsExaminedPrescribedMadeUpAtTheCabinetAndBroughtToTheBed) {
   CMapEntity_LekarnaClass *cabinet = addCabinet();
   ASSERT_NE(cabinet, nullptr);
-  CMapEntity_Game *trolley = CMapEntitiesFactory::instance()->cloneEntity("VOZIK");
-  trolley->setXY((float)(bedX * 32 + 20), (float)(bedY * 32 - 20));
-  level->getEC()->addEntity(trolley);
+  CMapEntity_Game *trolley = add("VOZIK", (float)(bedX * 32 + 20), (float)(bedY * 32 - 20));
   CMapEntity_PacientClass *p = bedded(kBedOutbreak);
   TPatientState::setMood(p, 0.5f);
   TPatientState::setFastService(p, 30.0f);
@@ -159,9 +155,7 @@ TEST_F(PlayerPatientTest, ACoughUnderAFeedingGermIsExaminedWhileTheSprayGoesOff)
   addCabinet();
   CMapEntity_PacientClass *p = bedded(kBedOutbreak);
   figure()->addEntity(std::string("SPREJ"));
-  CMapEntity_Game *germ = CMapEntitiesFactory::instance()->cloneEntity("BACILY");
-  germ->setXY((float)(bedX * 32), (float)(bedY * 32));
-  level->getEC()->addEntity(germ);
+  add("BACILY", (float)(bedX * 32), (float)(bedY * 32));
   click((int)bed->getX() + 60, (int)bed->getY() + 40);
   ASSERT_GT(walkTo(bedX, bedY, 400), 0);
   for (int i = 0; i < 5; ++i) step();
