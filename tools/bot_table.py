@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Per-day tables of many bot runs, and the campaign's balance rules checked on them.
 
-    tools/bot_table.py DIR [DIR...] [--goals=tools] [--partial] [--changed=DAY,DAY...]
+    tools/bot_table.py DIR [DIR...] [--goals=tools] [--partial] [--changed=DAY,DAY...] [--chances=K]
 
 Reads the tables tools/bot_seeds.sh keeps (human_LIST_SEED.txt: the newcomer, bot_LIST_SEED.txt:
 the full bot) and prints, for each list and working day, the money against the goal at the first
@@ -21,10 +21,13 @@ With --goals=tools the money is set against the goals now in tools/campaign.csv 
 days). Days named in --changed (their ward or arrivals changed since the earlier runs) are read
 from the last DIR only, or from the DIR numbered N (from 0) for DAY@N; --exclude=FILE:DAY,...
 leaves out the day from tables whose file name starts with FILE. Tables of one-try runs
-(test_bot --tries=1) read as first tries only.
+(test_bot --tries=1) read as first tries only. --chances=K then draws K of the newcomer's seeds
+again and again and says how often each rule would hold on them: how much a check on K seeds can
+show.
 """
 import csv
 import os
+import random
 import re
 import statistics
 import sys
@@ -126,17 +129,18 @@ def won(d):
     return d[4] and d[1] >= d[2]
 
 
-def table(runs, lst, goals_of):
-    """Prints the list's table; returns its figures and the list's own broken rules."""
+def table(runs, lst, goals_of, say=print):
+    """Prints the list's table through say; returns the first-try share, the list's own broken
+    rules as (rule, text) and the rules its days break."""
     human = by_day(runs["human"].get(lst, {}))
     tried = tries_by_day(runs["human"].get(lst, {}))
     bot = by_day(runs["bot"].get(lst, {}))
     n = len(runs["human"].get(lst, {}))
-    print(f"\n{lst}: newcomer on {n} seeds, full bot on {len(runs['bot'].get(lst, {}))}")
+    say(f"\n{lst}: newcomer on {n} seeds, full bot on {len(runs['bot'].get(lst, {}))}")
     nocure = by_day(runs["nocure"].get(lst, {}))
-    print(f"{'day':<13} {'goal':>5} {'expert':>6}  {'median':>6} {'low':>5} {'high':>5}  lost tries never  2x  exp"
+    say(f"{'day':<13} {'goal':>5} {'expert':>6}  {'median':>6} {'low':>5} {'high':>5}  lost tries never  2x  exp"
           f" famous made l>c  bot-exp bot/exp  nocure  broken")
-    broken_days = 0
+    broken_days, day_rules = 0, set()
     walls, run = [], []
     for day in list(human) + [d for d in bot if d not in human]:
         played = day in human
@@ -180,6 +184,7 @@ def table(runs, lst, goals_of):
             if worse: why.append("won with more lost than cured")
         if day != "Tutorial" and b and bexp * 2 < len(b): why.append("bot expert<1/2")
         broken_days += bool(why)
+        day_rules.update(why)
         # Three days in a row, each losing its first try on more than half the seeds, are a wall.
         if played:
             run = run + [day] if lost * 2 > len(rs) else []
@@ -188,7 +193,7 @@ def table(runs, lst, goals_of):
                     f" {expert:>4} {share:6.2f} {made:>4} {worse:>3}"
                     if played else f"{'-':>6} {'-':>5} {'-':>5}  {'-':>4} {'-':>5} {'-':>5} {'-':>3} {'-':>4} {'-':>6}"
                                    f" {'-':>4} {'-':>3}")
-        print(f"{day:<13} {goal:>5} {exp:>6}  {newcomer} {bexp:>4}/{len(b):<3} {bmed:6.2f}  {bare:6d}  {' '.join(why)}")
+        say(f"{day:<13} {goal:>5} {exp:>6}  {newcomer} {bexp:>4}/{len(b):<3} {bmed:6.2f}  {bare:6d}  {' '.join(why)}")
     # The share of working days after the Tutorial won at the first try, per seed and over all
     # seeds, and the share won at last.
     per_seed, at_last, wins, made_wins, tries_all = [], 0, 0, 0, []
@@ -207,15 +212,51 @@ def table(runs, lst, goals_of):
     seeds = " ".join(f"{s}:{100.0 * a / b:.0f}" for s, a, b in per_seed if b)
     spread = f", per seed {min(100.0 * a / b for _, a, b in per_seed if b):.0f}-" \
              f"{max(100.0 * a / b for _, a, b in per_seed if b):.0f} %" if t else ""
-    print(f"won at the first try after the Tutorial: {w}/{t} = {total:.1f} %{spread} ({seeds});"
+    say(f"won at the first try after the Tutorial: {w}/{t} = {total:.1f} %{spread} ({seeds});"
           f" won at last {at_last}/{t}, {statistics.mean(tries_all) if tries_all else 0:.2f} tries a day;"
           f" days breaking a rule: {broken_days}")
     problems = []
     if walls:
-        problems.append(f"{lst}: a wall of lost first tries from " + ", ".join(walls))
+        problems.append(("a wall of lost first tries", f"{lst}: a wall of lost first tries from " + ", ".join(walls)))
     if made_wins * 10 > wins:
-        problems.append(f"{lst}: {made_wins} of {wins} wins made by famous pay")
-    return total, problems
+        problems.append(("more than a win in ten made by famous pay", f"{lst}: {made_wins} of {wins} wins made by famous pay"))
+    return total, problems, day_rules
+
+
+def band_problems(totals):
+    """The first-try shares' bands, as (rule, text)."""
+    out = []
+    if "easy" in totals and totals["easy"] < 92: out.append(("easy band", "easy: first tries won below 92 %"))
+    if "medium" in totals and not 70 <= totals["medium"] <= 85:
+        out.append(("medium band", "medium: first tries won out of 70-85 %"))
+    if "hard" in totals and not 45 <= totals["hard"] <= 65: out.append(("hard band", "hard: first tries won out of 45-65 %"))
+    if "medium" in totals and "hard" in totals and totals["hard"] > totals["medium"] - 10:
+        out.append(("hard 10 points below medium", "hard's first tries not 10 points below medium's"))
+    return out
+
+
+def chances(runs, goals_of, k, draws=2000):
+    """How often each rule would hold on k newcomer seeds drawn (with replacement) from these:
+    what a check on k seeds nobody tuned with can be expected to show."""
+    rng = random.Random(1)
+    held, lists = {}, [lst for lst in LISTS if lst in runs["human"]]
+    for _ in range(draws):
+        broken = set()
+        totals = {}
+        for lst in lists:
+            seeds = list(runs["human"][lst].values())
+            drawn = dict(runs, human={lst: {i: rng.choice(seeds) for i in range(k)}})
+            total, problems, day_rules = table(drawn, lst, goals_of, say=lambda *a: None)
+            totals[lst] = total
+            broken |= {f"{lst}: {r}" for r in day_rules} | {f"{lst}: {p[0]}" for p in problems}
+        broken |= {p[0] for p in band_problems(totals)}
+        for r in broken:
+            held[r] = held.get(r, 0) + 1
+        held["every rule"] = held.get("every rule", 0) + bool(broken)
+    print(f"\nOn {k} newcomer seeds drawn {draws} times from these, the share of draws each rule holds"
+          " (rules that always hold not listed):")
+    for r, n in sorted(held.items(), key=lambda x: -x[1]):
+        print(f"  {100.0 * (draws - n) / draws:5.1f} %  {r}")
 
 
 def options(prefix):
@@ -238,18 +279,17 @@ def main():
     goals_of = lambda lst, day: goals.get((lst, day))
     tables = {lst: table(runs, lst, goals_of) for lst in LISTS if any(lst in runs[w] for w in runs)}
     totals = {k: v[0] for k, v in tables.items() if k in runs["human"]}
-    problems = [p for k, v in tables.items() if k in runs["human"] for p in v[1]]
-    if "easy" in totals and totals["easy"] < 92: problems.append("easy: first tries won below 92 %")
-    if "medium" in totals and not 70 <= totals["medium"] <= 85: problems.append("medium: first tries won out of 70-85 %")
-    if "hard" in totals and not 45 <= totals["hard"] <= 65: problems.append("hard: first tries won out of 45-65 %")
-    if "medium" in totals and "hard" in totals and totals["hard"] > totals["medium"] - 10:
-        problems.append("hard's first tries not 10 points below medium's")
+    problems = [p[1] for k, v in tables.items() if k in runs["human"] for p in v[1]]
+    problems += [p[1] for p in band_problems(totals)]
     higher = [(d, g) for (lst, d), g in goals.items() if lst == "hard" and d != "Tutorial"]
     above = sum(g > goals.get(("medium", d), g) for d, g in higher)
     print(f"\nhard goal above medium's on {above} of {len(higher)} days after the Tutorial")
     if higher and above * 2 <= len(higher): problems.append("hard goal above medium's on too few days")
     print("won at the first try: " + ", ".join(f"{k} {v:.1f} %" for k, v in totals.items()))
     print("rules broken: " + ("; ".join(problems) if problems else "none of the lists'"))
+    draw = options("--chances=")
+    if draw:
+        chances(runs, goals_of, int(draw[0]))
     return 0
 
 
