@@ -4,7 +4,7 @@
 #                                           1-6, each of the three lists
 #   OUT=build-bot/set tools/bot_seeds.sh --human=41-72 --bot=41-52
 #                                           the seeds the goals were set on
-#   OUT=build-bot/check tools/bot_seeds.sh --human=73-96 --bot=53-58
+#   OUT=build-bot/check tools/bot_seeds.sh --human=73-104 --bot=53-64
 #                                           the seeds the goals are checked on
 #   tools/bot_seeds.sh --human=11-18 --bot=21-26 --lists="medium hard"
 #   tools/bot_seeds.sh --bot=none           the newcomer alone
