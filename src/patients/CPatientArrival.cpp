@@ -10,6 +10,7 @@
 #include "media/GameGlobals.h"
 #include "media/makeString.h"
 #include "patients/CPacientController.h"
+#include "patients/CPatientLeaving.h"
 #include "world/CCaption.h"
 #include "world/CEntityKit.h"
 #include "world/CLevel_Game.h"
@@ -208,7 +209,7 @@ void CPatientArrival::chooseColor() {
   }
   for (CMapEntity_Game *e : *b.collection->getEntitiesPtr()) {
     if (CMapEntity_PacientClass *other = dynamic_cast<CMapEntity_PacientClass *>(e))
-      in.expectedPayout += (int)(other->getMoney() * 150.0f * other->getMood());
+      in.expectedPayout += paymentFor(other->getMoney(), other->getMood());
     if (CMapEntity_PostelClass *bed = dynamic_cast<CMapEntity_PostelClass *>(e)) {
       in.allBedColours.push_back(bed->getColour());
       if (!bed->getOccupant()) in.freeBedColours.push_back(bed->getColour());
