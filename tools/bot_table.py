@@ -239,7 +239,7 @@ def chances(runs, goals_of, k, draws=2000):
     """How often each rule would hold on k newcomer seeds drawn (with replacement) from these:
     what a check on k seeds nobody tuned with can be expected to show."""
     rng = random.Random(1)
-    held, lists = {}, [lst for lst in LISTS if lst in runs["human"]]
+    broke, lists = {}, [lst for lst in LISTS if lst in runs["human"]]
     for _ in range(draws):
         broken = set()
         totals = {}
@@ -251,11 +251,11 @@ def chances(runs, goals_of, k, draws=2000):
             broken |= {f"{lst}: {r}" for r in day_rules} | {f"{lst}: {p[0]}" for p in problems}
         broken |= {p[0] for p in band_problems(totals)}
         for r in broken:
-            held[r] = held.get(r, 0) + 1
-        held["every rule"] = held.get("every rule", 0) + bool(broken)
+            broke[r] = broke.get(r, 0) + 1
+        broke["every rule"] = broke.get("every rule", 0) + bool(broken)
     print(f"\nOn {k} newcomer seeds drawn {draws} times from these, the share of draws each rule holds"
           " (rules that always hold not listed):")
-    for r, n in sorted(held.items(), key=lambda x: -x[1]):
+    for r, n in sorted(broke.items(), key=lambda x: -x[1]):
         print(f"  {100.0 * (draws - n) / draws:5.1f} %  {r}")
 
 
