@@ -80,6 +80,10 @@ int CPacientController::charismaStars() const {
   return CCharismaTable::cappedStars(player ? player->starsOwned(kCharismaUpgradeID) : 0);
 }
 
+float CPacientController::outbreakCost() const {
+  return CCharismaTable::amount(CCharismaTable::kOutbreakPenalty, charismaStars());
+}
+
 float CPacientController::difficulty() const { return engine ? engine->getDifficultyFactor() : 1.0f; }
 
 void CPacientController::play(const std::string &key) {
@@ -212,9 +216,7 @@ bool CPacientController::losingSoon() {
     moodSamples.back() = m;
   }
   if (m <= 0.0f) return false;
-  if (p->getPhase() == kPhaseInBed && p->getBedState() == kBedOutbreak &&
-      m + CCharismaTable::amount(CCharismaTable::kOutbreakPenalty, charismaStars()) <= 0.0f)
-    return true;
+  if (p->getPhase() == kPhaseInBed && p->getBedState() == kBedOutbreak && m + outbreakCost() <= 0.0f) return true;
   // Only the small steps of a steady loss: one blow (a missed outbreak) is not a trend.
   float fell = 0.0f;
   for (size_t i = 0; i + 1 < moodSamples.size(); ++i) {

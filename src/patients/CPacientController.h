@@ -59,6 +59,10 @@ public:
   int moodTickPeriod() { return moodTimer.getSpoustec(); }
   int outbreakWaitElapsed() { return stay.outbreakWaitElapsed(); }
 
+  // What an outbreak takes from this patient's mood (negative): at its untreated end, or as the
+  // germ cloud another patient coughs.
+  float outbreakCost() const;
+
   // Game-clock ms of the last bed activity of any patient, which paces the ward's outbreaks.
   static int32_t lastActivity() { return pace.lastActivity; }
   // The cure touch puts it ahead: no patient breaks out for want of activity before gameMs.

@@ -72,7 +72,7 @@ void CPatientStay::bedReactions() {
       if (headFlash) continue;
       b.playKind("MALE_YUCK", "FEMALE_YUCK", "CHILD_YUCK");
       cloud->setKill(true);
-      p->changeMood(CCharismaTable::amount(CCharismaTable::kOutbreakPenalty, stars));
+      p->changeMood(b.outbreakCost());
       CMapEntity_Game *blue = CMapEntitiesFactory::instance()->cloneEntity("MODRESRDCE");
       blue->setXY(p->getX() + 15, p->getY() + 20);
       b.collection->addEntity(blue);
@@ -300,9 +300,8 @@ void CPatientStay::outbreak() {
   b.moodTimer.udalost();
   p->showOutbreakWait(cekaniTimer.vratVteriny(), cekaniTimer.getSpoustec(), p->getFastServicePeriod());
   if (!cekaniTimer.udalost()) return;
-  int stars = b.charismaStars();
   bedLight(kRedLightID, 0.0f, false);
-  p->changeMood(CCharismaTable::amount(CCharismaTable::kOutbreakPenalty, stars));
+  p->changeMood(b.outbreakCost());
   CMapEntity_Game *blue = CMapEntitiesFactory::instance()->cloneEntity("MODRESRDCE");
   blue->setXY(p->getX() + 15, p->getY() + 20);
   b.collection->addEntity(blue);
