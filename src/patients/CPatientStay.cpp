@@ -28,7 +28,6 @@
 #include "world/kinds/Links.h"
 
 namespace {
-const unsigned kBrokenBedID = 77;
 // Paid when the medicine came within the wait the figure set.
 const int kFastServicePay = 50;
 } // namespace
@@ -98,7 +97,7 @@ void CPatientStay::bedStay() {
     b.leaving.runFromBed();
     return;
   }
-  if (bed && bed->getEntityID() == kBrokenBedID && bedWearTimer.udalost()) {
+  if (bed && bed->wears() && bedWearTimer.udalost()) {
     bed->damage(2);
     if (bed->health == 0) {
       Frameset *fs = bed->looks().getSprite() ? bed->looks().getSprite()->getAktivniFrameset() : nullptr;
