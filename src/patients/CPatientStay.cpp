@@ -38,9 +38,7 @@ CPatientStay::CPatientStay(CPacientController &behaviour)
 CPatientStay::CPatientStay(CPacientController &behaviour, const CPatientStay &o)
     : b(behaviour), randomTimer(2000 + CRandom::draw() % 5500, false), headFlash(o.headFlash),
       headFlashLevel(o.headFlashLevel), medicineTaken(o.medicineTaken), outbreakMark(o.outbreakMark),
-      pauseSeen(o.pauseSeen) {
-  bedWearTimer.nastavSpoustec(1500);
-}
+      pauseSeen(o.pauseSeen) {}
 
 void CPatientStay::phaseInBed() {
   CMapEntity_PacientClass *p = b.patient();
@@ -239,7 +237,6 @@ void CPatientStay::startOutbreak() {
   else b.playKind("MALE_YUCK2", "FEMALE_YUCK2", "CHILD_YUCK2");
   bedTimer.reset();
   showOutbreak(p);
-  cekaniTimer.nastavSpoustec(kOutbreakWaitMs);
   cekaniTimer.reset();
 }
 

@@ -195,11 +195,10 @@ public:
     outbreakFast = fastMs;
   }
   int32_t getOutbreakLeft() const { return outbreakWait > outbreakElapsed ? outbreakWait - outbreakElapsed : 0; }
-  // The ring's dots, where it stands beside the patient, its last seconds and their blink.
+  // The ring's dots, its last seconds and their blink; it is centred on the patient's place, the
+  // top left of its picture, beside the head.
   static const int kRingDots = 13;
   static constexpr float kRingRadius = 12.0f;
-  static constexpr float kRingX = 0.0f;
-  static constexpr float kRingY = 0.0f;
   static const int32_t kRingLastMs = 2000;
   static const int32_t kRingBlinkMs = 150;
   void outbreakRingCentre(float &cx, float &cy) const;
