@@ -185,6 +185,7 @@ public:
   bool outbreakClockRunOut() { return outbreakClock.udalost(); }
   void restartOutbreakClock() { outbreakClock.reset(); }
   // The figure answers an outbreak fast while this time has not run out.
+  static const int32_t kFastServiceMs = 3500;
   bool withinFastService() { return !fastServiceTimer.udalost(); }
   int32_t getFastServicePeriod() { return fastServiceTimer.getSpoustec(); }
   // How long the running outbreak has lasted of the wait it gives the figure (game ms), as its
@@ -271,7 +272,7 @@ private:
   float money = 0.5f;
   float patience = 0.02f;
   float mood = 0.65f;
-  Timer fastServiceTimer{3500, false};
+  Timer fastServiceTimer{kFastServiceMs, false};
   Timer medicineWaitTimer{7500, false};
   std::string diseaseName = "Disease";
   int32_t coughPeriod = 3000;
