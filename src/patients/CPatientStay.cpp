@@ -100,7 +100,8 @@ void CPatientStay::bedStay() {
     if (bed->health == 0) {
       Frameset *fs = bed->looks().getSprite() ? bed->looks().getSprite()->getAktivniFrameset() : nullptr;
       if (!fs || std::string(fs->getID()) != "BROKEN") b.play("BED_BREAKS");
-      bed->changeFrameset("BROKEN");
+      // The bed's own picture only: the patient it carries keeps hers, the waved bill too.
+      if (ZSprite *picture = bed->looks().getSprite()) picture->nastavFrameset("BROKEN");
       if (CMapEntity *rail = bed->getContainedEntityClass(CMapEntity_PostelClass::kRailClass)) rail->changeFrameset("BROKEN");
       if (CMapEntity *aura = bed->getContainedEntityClass(kHighlightClass)) aura->changeFrameset("BROKEN");
       bool gentle = lvl && lvl->getLevelName() == "Day 31";
