@@ -135,9 +135,13 @@ TEST_F(PatientWindowTest, APatientArrivesRegistersTakesAHeartChangesAndIsLaidInt
   playFrame();
   EXPECT_LE(red(), redBefore + 4) << "the ring stays after the outbreak";
 
+  // A neighbour's cough leaves her the two hearts the outbreak's end would take: she is warned.
   CMapEntity *hearts = p->getContainedEntity(CMapEntity_PacientClass::kHeartsID);
-  TPatientState::setMood(p, 0.25f);
+  TPatientState::setMood(p, 0.25f - CPacientController::of(p)->outbreakCost());
   CPacientController::of(p)->startOutbreak();
+  CMapEntity_Game *cough = CMapEntitiesFactory::instance()->cloneEntity("NEMOCNEJBACILY");
+  cough->setXY(p->getX(), p->getY());
+  level->getEC()->addEntity(cough);
   int redFrames = 0;
   for (int frames = 0; frames < 50; ++frames) {
     playFrame();
