@@ -150,6 +150,27 @@ TEST_F(PatientWindowTest, APatientArrivesRegistersTakesAHeartChangesAndIsLaidInt
     redFrames += shownRed;
   }
   EXPECT_TRUE(redFrames >= 15 && redFrames <= 35) << redFrames << " of 50 frames red";
+
+  // Cured, waving her bill as her hearts run out: the badge shows over the bill 8 s ahead.
+  TPatientState::setMeterFull(p, 0.0f);
+  TPatientState::setMood(p, 0.12f);
+  engineObj.setDifficulty(1.0f, 125, 125.0f);
+  p->setPatience(0.01f);
+  CMapEntity *hand = p->getContainedEntityClass(CMapEntity_PacientClass::kHandClass);
+  auto badge = [&] { return draw(), count((int)hearts->getX(), (int)hearts->getY(), 33, 16, 170, 0, 60, 70); };
+  int frame = 0, warnedAt = 3000, shown = -1, alone = 0;
+  for (; p->getMood() > 0.0f && frame < 3000; ++frame) {
+    playFrame(false);
+    if (std::string(hearts->looks().getSprite()->getAktivniFrameset()->getID()).back() != 'R' || shown >= 0) continue;
+    warnedAt = frame;
+    shown = badge();
+    savePNG((std::string(TOB_BINARY_DIR) + "/patient-losing-bill.png").c_str());
+    hand->looks().setVisible(false);
+    alone = badge();
+    hand->looks().setVisible(true);
+  }
+  EXPECT_GE((frame - warnedAt) * 20, 7000) << "warned " << (frame - warnedAt) * 20 << " ms ahead";
+  EXPECT_GE(shown, alone) << "the bill hides the badge";
 }
 
 } // namespace
