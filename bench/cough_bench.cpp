@@ -10,11 +10,12 @@
 
 #include "engine/KEvent.h"
 #include "media/Frame.h"
+#include "patients/CPatientStay.h"
 #include "ward/player/CMapEntity_Player.h"
 #include "ward/player/CPlayerController.h"
 #include "world/CLevelList.h"
 #include "world/CMapEntitiesCollection.h"
-#include "world/CPathFinder.h"
+#include "world/kinds/CMapEntity_PacientClass.h"
 #include "world/kinds/EntityIds.h"
 
 // How long a cough waits for the doctor on every ward of a list: the real figure walks between
@@ -25,13 +26,7 @@
 // 3.5 s and ends untreated at 6.5 s. One line a ward; run from the build folder under xvfb-run.
 namespace {
 
-const int kAnswerMs = 300, kExamineMs = 20, kFrameMs = 20;
-
-struct TSpot {
-  std::string name;
-  int x = 0, y = 0;
-  bool bed = false;
-};
+const int kExamineMs = kWalkFrameMs;
 
 CMapEntity_Game *named(CLevel_Game *level, const char *name) {
   for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
@@ -39,21 +34,8 @@ CMapEntity_Game *named(CLevel_Game *level, const char *name) {
   return nullptr;
 }
 
-// Where a click on the middle of the thing sends her, as the path finder ends it.
-bool spotOf(CPlayerController *walker, CMapEntity_Game *e, TSpot &out) {
-  Frame *f = e->looks().getCurrentFrame();
-  Rect a = f ? f->getActionBoundingBox() : Rect{0, 0, 0, 0};
-  int tx = 0, ty = 0;
-  std::vector<CMapEntity *> under{e};
-  if (!walker->clickGoal(under, e->getX() + (float)(a.x + a.w / 2), e->getY() + (float)(a.y + a.h / 2), tx, ty)) return false;
-  uint16_t ex = 0, ey = 0;
-  CPathFinder::instance()->showAPath((uint16_t)tx, (uint16_t)ty, (uint16_t)tx, (uint16_t)ty, &ex, &ey);
-  out = TSpot{e->name, ex, ey, e->getEntityClassID() == kBedClass};
-  return ex < 25 && ey < 19;
-}
-
 int walkMs(CLevel_Game *level, CMapEntity_Player *p, CPlayerController *w, const TSpot &from, const TSpot &to) {
-  return timedWalkMs(level, p, w, from.x, from.y, to.x, to.y, kFrameMs, [level] {
+  return timedWalkMs(level, p, w, from.x, from.y, to.x, to.y, kWalkFrameMs, [level] {
     advance();
     level->update(0, true);
   });
@@ -83,15 +65,8 @@ void measureWard(CLevel_Game *level, const std::string &title) {
   CMapEntity_Player *p = dynamic_cast<CMapEntity_Player *>(named(level, "PLAYER"));
   CPlayerController *w = p ? dynamic_cast<CPlayerController *>(p->getController()) : nullptr;
   if (!w) return;
-  Rect b = p->looks().getCurrentFrame()->getBoundingBox();
-  std::vector<TSpot> spots{TSpot{"start", ((int)p->getX() + b.x + b.w / 2) / 32, ((int)p->getY() + b.y + b.h / 2) / 32}};
-  for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr()) {
-    uint32_t cls = e->getEntityClassID();
-    TSpot s;
-    if ((cls == kCabinetClass || cls == kBedClass || cls == kTrolleyClass || cls == kDispenserClass ||
-         e->getEntityID() == 72) && spotOf(w, e, s))
-      spots.push_back(s);
-  }
+  std::vector<std::string> nowhere;
+  std::vector<TSpot> spots = usualSpots(level, p, w, true, nowhere);
   const size_t n = spots.size();
   std::vector<std::vector<int>> ms(n, std::vector<int>(n, 0));
   for (size_t i = 0; i < n; ++i)
@@ -101,27 +76,28 @@ void measureWard(CLevel_Game *level, const std::string &title) {
   std::string worstWalk;
   std::vector<int> none, one, two;
   for (size_t x = 0; x < n; ++x) {
-    if (!spots[x].bed) continue;
+    if (!spots[x].thing || spots[x].thing->getEntityClassID() != kBedClass) continue;
     for (size_t a = 0; a < n; ++a) {
-      none.push_back(kAnswerMs + ms[a][x] + kExamineMs);
+      none.push_back(kCoughAnswerMs + ms[a][x] + kExamineMs);
       if (ms[a][x] > worst) {
         worst = ms[a][x];
         worstWalk = spots[a].name + " to " + spots[x].name;
       }
       for (size_t m = 0; m < n; ++m) {
         one.push_back(none.back() + ms[a][m] + ms[m][x] - ms[a][x]);
-        for (size_t c = 0; c < n; ++c) two.push_back(kAnswerMs + ms[a][m] + ms[m][c] + ms[c][x] + kExamineMs);
+        for (size_t c = 0; c < n; ++c) two.push_back(kCoughAnswerMs + ms[a][m] + ms[m][c] + ms[c][x] + kExamineMs);
       }
     }
   }
   auto over = [](const std::vector<int> &v, int limit) {
     return v.empty() ? 0.0 : 100.0 * (double)std::count_if(v.begin(), v.end(), [&](int t) { return t > limit; }) / (double)v.size();
   };
+  const int fast = CMapEntity_PacientClass::kFastServiceMs, end = CPatientStay::kOutbreakWaitMs;
   std::printf("%-16s %2zu spots | nothing queued: worst %4d ms (walk %4d, %s) | one order: median %4d, worst %4d, "
-              "%4.1f%% past 3.5 s | two orders: median %4d, worst %4d, %4.1f%% past 3.5 s, %4.1f%% past 6.5 s\n",
+              "%4.1f%% past %.1f s | two orders: median %4d, worst %4d, %4.1f%% past %.1f s, %4.1f%% past %.1f s\n",
               title.c_str(), n, *std::max_element(none.begin(), none.end()), worst, worstWalk.c_str(), median(one),
-              *std::max_element(one.begin(), one.end()), over(one, 3500), median(two),
-              *std::max_element(two.begin(), two.end()), over(two, 3500), over(two, 6500));
+              *std::max_element(one.begin(), one.end()), over(one, fast), fast / 1000.0, median(two),
+              *std::max_element(two.begin(), two.end()), over(two, fast), fast / 1000.0, over(two, end), end / 1000.0);
 }
 
 void BM_CoughToExamination(benchmark::State &state, const char *list) {

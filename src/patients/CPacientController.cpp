@@ -80,6 +80,10 @@ int CPacientController::charismaStars() const {
   return CCharismaTable::cappedStars(player ? player->starsOwned(kCharismaUpgradeID) : 0);
 }
 
+float CPacientController::outbreakCost() const {
+  return CCharismaTable::amount(CCharismaTable::kOutbreakPenalty, charismaStars());
+}
+
 float CPacientController::difficulty() const { return engine ? engine->getDifficultyFactor() : 1.0f; }
 
 void CPacientController::play(const std::string &key) {
@@ -131,6 +135,8 @@ void CPacientController::switchPacientFrameset(CMapEntity_PacientClass *p, const
       if (h->looks().getSprite()) h->looks().getSprite()->nastavFrameset(name.c_str());
       bool behind = name == "LYING" && (p->getKind() == 0 || p->getKind() == 4);
       h->setSortZ(behind ? -1 : 5, false);
+      // The hearts above the hand, so a waved bill never hides a warning on them.
+      if (CMapEntity *bar = p->getContainedEntity(CMapEntity_PacientClass::kHeartsID)) bar->setSortZ(6, false);
     }
     p->containedCopiesUpdate();
   }
@@ -202,8 +208,8 @@ void CPacientController::update() {
   if (!p->getKill()) stay.pauseBookkeeping();
 }
 
-// Lost within a few seconds: an outbreak whose untreated end takes the last of the mood, or a
-// mood that falls as fast as it did over the last three seconds and is gone within three more.
+// Lost soon: an outbreak whose untreated end takes the last of the mood, or a mood that falls
+// steadily and, at its pace over the last five seconds, is gone within the warning's lead.
 bool CPacientController::losingSoon() {
   CMapEntity_PacientClass *p = patient();
   const float m = p->getMood();
@@ -211,17 +217,24 @@ bool CPacientController::losingSoon() {
     for (size_t i = 0; i + 1 < moodSamples.size(); ++i) moodSamples[i] = moodSamples[i + 1];
     moodSamples.back() = m;
   }
-  if (m <= 0.0f) return false;
-  if (p->getPhase() == kPhaseInBed && p->getBedState() == kBedOutbreak &&
-      m + CCharismaTable::amount(CCharismaTable::kOutbreakPenalty, charismaStars()) <= 0.0f)
-    return true;
+  // Paid, the patient is safe whatever the hearts say.
+  if (m <= 0.0f || p->getPhase() == kPhasePaid || p->getPhase() == kPhaseGone) {
+    warnedAt = -1.0f;
+    return false;
+  }
+  if (p->getPhase() == kPhaseInBed && p->getBedState() == kBedOutbreak && m + outbreakCost() <= 0.0f) return true;
   // Only the small steps of a steady loss: one blow (a missed outbreak) is not a trend.
   float fell = 0.0f;
+  int sampledMs = 0;
   for (size_t i = 0; i + 1 < moodSamples.size(); ++i) {
+    if (moodSamples[i] < 0.0f) continue;
+    sampledMs += kMoodSampleMs;
     const float step = moodSamples[i] - moodSamples[i + 1];
-    if (moodSamples[i] >= 0.0f && step > 0.0f && step <= kSteadyStep) fell += step;
+    if (step > 0.0f && step <= kSteadyStep) fell += step;
   }
-  return fell > 0.0f && m <= fell;
+  if (fell <= 0.0f || m > warnedAt) warnedAt = -1.0f;
+  if (warnedAt < 0.0f && fell > 0.0f && m * (float)sampledMs <= fell * (float)kWarningLeadMs) warnedAt = m;
+  return warnedAt >= 0.0f;
 }
 
 // A patient about to be lost says so: its hearts blink on a red badge until the danger passes.

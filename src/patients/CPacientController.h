@@ -59,6 +59,10 @@ public:
   int moodTickPeriod() { return moodTimer.getSpoustec(); }
   int outbreakWaitElapsed() { return stay.outbreakWaitElapsed(); }
 
+  // What an outbreak takes from this patient's mood (negative): at its untreated end, or as the
+  // germ cloud another patient coughs.
+  float outbreakCost() const;
+
   // Game-clock ms of the last bed activity of any patient, which paces the ward's outbreaks.
   static int32_t lastActivity() { return pace.lastActivity; }
   // The cure touch puts it ahead: no patient breaks out for want of activity before gameMs.
@@ -123,11 +127,21 @@ private:
   int32_t mouseX = 0;
   int32_t mouseY = 0;
   int32_t heartsPulsing = 0;
-  // The mood every half second over the last three (-1: not seen yet), and the warning's blink.
-  Timer moodSampleTimer{500, false};
-  std::array<float, 6> moodSamples{{-1.0f, -1.0f, -1.0f, -1.0f, -1.0f, -1.0f}};
+  // The mood every half second over the last five (-1: not seen yet), and the warning's blink.
+  static const int kMoodSampleMs = 500;
+  Timer moodSampleTimer{kMoodSampleMs, false};
+  std::array<float, 11> moodSamples = [] {
+    std::array<float, 11> none;
+    none.fill(-1.0f);
+    return none;
+  }();
   static const int kWarningBlinkMs = 250;
   static constexpr float kSteadyStep = 0.1f;
+  // A steady loss is warned of this long before it takes the last heart: a second to see the
+  // badge, and the doctor's walk across the ward after the work already queued.
+  static const int kWarningLeadMs = 8000;
+  // The mood when the warning came on (-1: off); it stays until the mood rises or stops falling.
+  float warnedAt = -1.0f;
   int32_t bedPreview = 0;
   CMapEntity_Game *previewBed = nullptr;
 

@@ -28,7 +28,6 @@
 #include "world/kinds/Links.h"
 
 namespace {
-const unsigned kBrokenBedID = 77;
 // Paid when the medicine came within the wait the figure set.
 const int kFastServicePay = 50;
 } // namespace
@@ -39,9 +38,7 @@ CPatientStay::CPatientStay(CPacientController &behaviour)
 CPatientStay::CPatientStay(CPacientController &behaviour, const CPatientStay &o)
     : b(behaviour), randomTimer(2000 + CRandom::draw() % 5500, false), headFlash(o.headFlash),
       headFlashLevel(o.headFlashLevel), medicineTaken(o.medicineTaken), outbreakMark(o.outbreakMark),
-      pauseSeen(o.pauseSeen) {
-  bedWearTimer.nastavSpoustec(1500);
-}
+      pauseSeen(o.pauseSeen) {}
 
 void CPatientStay::phaseInBed() {
   CMapEntity_PacientClass *p = b.patient();
@@ -72,7 +69,7 @@ void CPatientStay::bedReactions() {
       if (headFlash) continue;
       b.playKind("MALE_YUCK", "FEMALE_YUCK", "CHILD_YUCK");
       cloud->setKill(true);
-      p->changeMood(CCharismaTable::amount(CCharismaTable::kOutbreakPenalty, stars));
+      p->changeMood(b.outbreakCost());
       CMapEntity_Game *blue = CMapEntitiesFactory::instance()->cloneEntity("MODRESRDCE");
       blue->setXY(p->getX() + 15, p->getY() + 20);
       b.collection->addEntity(blue);
@@ -98,12 +95,13 @@ void CPatientStay::bedStay() {
     b.leaving.runFromBed();
     return;
   }
-  if (bed && bed->getEntityID() == kBrokenBedID && bedWearTimer.udalost()) {
+  if (bed && bed->wears() && bedWearTimer.udalost()) {
     bed->damage(2);
     if (bed->health == 0) {
       Frameset *fs = bed->looks().getSprite() ? bed->looks().getSprite()->getAktivniFrameset() : nullptr;
       if (!fs || std::string(fs->getID()) != "BROKEN") b.play("BED_BREAKS");
-      bed->changeFrameset("BROKEN");
+      // The bed's own picture only: the patient it carries keeps hers, the waved bill too.
+      if (ZSprite *picture = bed->looks().getSprite()) picture->nastavFrameset("BROKEN");
       if (CMapEntity *rail = bed->getContainedEntityClass(CMapEntity_PostelClass::kRailClass)) rail->changeFrameset("BROKEN");
       if (CMapEntity *aura = bed->getContainedEntityClass(kHighlightClass)) aura->changeFrameset("BROKEN");
       bool gentle = lvl && lvl->getLevelName() == "Day 31";
@@ -240,7 +238,6 @@ void CPatientStay::startOutbreak() {
   else b.playKind("MALE_YUCK2", "FEMALE_YUCK2", "CHILD_YUCK2");
   bedTimer.reset();
   showOutbreak(p);
-  cekaniTimer.nastavSpoustec(kOutbreakWaitMs);
   cekaniTimer.reset();
 }
 
@@ -300,9 +297,8 @@ void CPatientStay::outbreak() {
   b.moodTimer.udalost();
   p->showOutbreakWait(cekaniTimer.vratVteriny(), cekaniTimer.getSpoustec(), p->getFastServicePeriod());
   if (!cekaniTimer.udalost()) return;
-  int stars = b.charismaStars();
   bedLight(kRedLightID, 0.0f, false);
-  p->changeMood(CCharismaTable::amount(CCharismaTable::kOutbreakPenalty, stars));
+  p->changeMood(b.outbreakCost());
   CMapEntity_Game *blue = CMapEntitiesFactory::instance()->cloneEntity("MODRESRDCE");
   blue->setXY(p->getX() + 15, p->getY() + 20);
   b.collection->addEntity(blue);

@@ -53,16 +53,17 @@ private:
   CMapEntity_Game *fadingHeadOnHead() const;
 
   CPacientController &b;
-  // The bed's wear ticks every 1500 ms in a copy (3000 ms in a prototype); the coughs take the
-  // patient's own period.
-  Timer bedWearTimer{3000, false};
+  // A wearing bed loses health at this pace under its patient.
+  static const int kBedWearTickMs = 1500;
+  Timer bedWearTimer{kBedWearTickMs, false};
+  // The coughs of an outbreak and the sleeper's sounds, at the patient's own period.
   Timer bedTimer{3000, false};
   Timer snoreTimer{800, false};
   Timer randomTimer;
   Timer likeTimer{2000, false};
   Timer drinkTimer{3000, false};
   // An outbreak's wait for the figure.
-  Timer cekaniTimer{5000, false};
+  Timer cekaniTimer{kOutbreakWaitMs, false};
   int32_t headFlash = 0;
   float headFlashLevel = 0.0f;
   int32_t medicineTaken = 0;

@@ -19,6 +19,7 @@
 #include "world/CLevelList.h"
 #include "world/CMapa.h"
 #include "world/CPathFinder.h"
+#include "world/kinds/CMapEntity_PacientClass.h"
 #include "world/kinds/EntityIds.h"
 
 // The ward of every working day of every list, loaded as the game loads it: the spots the doctor
@@ -29,12 +30,6 @@
 namespace {
 
 const char *const kLists[] = {"easy", "medium", "hard"};
-
-struct TSpot {
-  std::string name;
-  int x = 0, y = 0;
-  CMapEntity_Game *thing = nullptr;
-};
 
 struct TBox {
   int x, y, w, h;
@@ -102,34 +97,11 @@ protected:
     return TBox{x + a.x, y + a.y, a.w, a.h};
   }
 
-  // Where a click on the middle of the thing's picture sends her: the tile the path finder makes
-  // of the click's goal.
-  bool spotOf(CMapEntity_Game *thing, TSpot &out) {
-    TBox a = box(thing, true);
-    int tx = 0, ty = 0;
-    std::vector<CMapEntity *> under{thing};
-    if (!walker()->clickGoal(under, (float)(a.x + a.w / 2), (float)(a.y + a.h / 2), tx, ty)) return false;
-    uint16_t ex = 0, ey = 0;
-    CPathFinder::instance()->showAPath((uint16_t)tx, (uint16_t)ty, (uint16_t)tx, (uint16_t)ty, &ex, &ey);
-    out = TSpot{thing->name, ex, ey, thing};
-    return ex < 25 && ey < 19;
-  }
-
   // With every station: the spray stand and the dispensers too.
   std::vector<TSpot> usualSpots(bool everyStation = false) {
-    std::vector<TSpot> spots;
-    Frame *f = figure()->looks().getCurrentFrame();
-    Rect b = f->getBoundingBox();
-    spots.push_back(TSpot{"start", ((int)figure()->getX() + b.x + b.w / 2) / 32,
-                          ((int)figure()->getY() + b.y + b.h / 2) / 32, nullptr});
-    for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr()) {
-      uint32_t cls = e->getEntityClassID();
-      const bool station = everyStation && (cls == kDispenserClass || e->getEntityID() == 72);
-      if (cls != kCabinetClass && cls != kBedClass && cls != 30 && !station) continue;
-      TSpot s;
-      EXPECT_TRUE(spotOf(e, s)) << e->name << " leads nowhere";
-      spots.push_back(s);
-    }
+    std::vector<std::string> nowhere;
+    std::vector<TSpot> spots = ::usualSpots(level, figure(), walker(), everyStation, nowhere);
+    EXPECT_TRUE(nowhere.empty()) << nowhere.front() << " leads nowhere";
     return spots;
   }
 
@@ -150,7 +122,7 @@ protected:
 
   // Game time of the real figure's walk from one spot to another, ordered as a click orders it.
   int walkMs(const TSpot &from, const TSpot &to) {
-    return timedWalkMs(level, figure(), walker(), from.x, from.y, to.x, to.y, 20, [this] { update(); });
+    return timedWalkMs(level, figure(), walker(), from.x, from.y, to.x, to.y, kWalkFrameMs, [this] { update(); });
   }
 };
 
@@ -195,7 +167,7 @@ TEST_F(ReachTest, WalksBetweenUsualSpotsAreShortAndGoRoundBeds) {
       for (const TSpot &bed : spots)
         if (bed.thing && bed.thing->getEntityClassID() == kBedClass && (a.x != bed.x || a.y != bed.y)) {
           const double steps = (double)route(a, bed).size() - 1.0;
-          EXPECT_TRUE(steps > 0.0 && 300.0 + stepMs * steps + 20.0 <= 3500.0) << a.name << " to " << bed.name << ": " << steps;
+          EXPECT_TRUE(steps > 0.0 && kCoughAnswerMs + stepMs * steps + kWalkFrameMs <= CMapEntity_PacientClass::kFastServiceMs) << a.name << " to " << bed.name << ": " << steps;
         }
   });
 }
@@ -214,14 +186,14 @@ TEST_F(ReachTest, WorkSpotsLieOnTheFloorInFrontAndReachARidingMonkey) {
                           (e->getSolid() || cls == kBedClass || cls == kDispenserClass || cls == kTrolleyClass);
       if (cls == kCabinetClass) {
         TSpot s;
-        ASSERT_TRUE(spotOf(e, s)) << e->name;
+        ASSERT_TRUE(workSpotOf(walker(), e, s)) << e->name;
         const TBox pic = box(e, true);
         EXPECT_GE(s.y * 32 + 16, pic.y + pic.h) << e->name << ": she stands on the counter";
         EXPECT_TRUE(figureAction(s.x, s.y).meets(pic)) << e->name << " is out of her reach at its spot";
       }
       if (!worked || e->getX() >= 800) continue;
       TSpot s;
-      ASSERT_TRUE(spotOf(e, s)) << e->name;
+      ASSERT_TRUE(workSpotOf(walker(), e, s)) << e->name;
       const TBox pic = box(e, true);
       EXPECT_TRUE(level->getMapa()->isWalkable(0, (unsigned)(s.y * 25 + s.x))) << e->name << " is worked from a blocked tile";
       EXPECT_GE(s.y * 32 + 16, pic.y + pic.h) << e->name << " at " << e->getX() << "," << e->getY() << ": her feet on its picture";

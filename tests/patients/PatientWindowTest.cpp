@@ -135,9 +135,11 @@ TEST_F(PatientWindowTest, APatientArrivesRegistersTakesAHeartChangesAndIsLaidInt
   playFrame();
   EXPECT_LE(red(), redBefore + 4) << "the ring stays after the outbreak";
 
+  // A neighbour's cough leaves her the two hearts the outbreak's end would take: she is warned.
   CMapEntity *hearts = p->getContainedEntity(CMapEntity_PacientClass::kHeartsID);
-  TPatientState::setMood(p, 0.25f);
+  TPatientState::setMood(p, 0.25f - CPacientController::of(p)->outbreakCost());
   CPacientController::of(p)->startOutbreak();
+  add("NEMOCNEJBACILY", p->getX(), p->getY());
   int redFrames = 0;
   for (int frames = 0; frames < 50; ++frames) {
     playFrame();
@@ -146,6 +148,19 @@ TEST_F(PatientWindowTest, APatientArrivesRegistersTakesAHeartChangesAndIsLaidInt
     redFrames += shownRed;
   }
   EXPECT_TRUE(redFrames >= 15 && redFrames <= 35) << redFrames << " of 50 frames red";
+
+  // Waving her bill as her hearts run out (0.01 in 1.5 s): the badge shows over it 7 s ahead.
+  TPatientState::setMeterFull(p, 0.0f);
+  TPatientState::setMood(p, 0.12f);
+  engineObj.setDifficulty(1.0f, 125, 125.0f);
+  p->setPatience(0.01f);
+  ASSERT_TRUE(playUntil([&] { return std::string(hearts->looks().getSprite()->getAktivniFrameset()->getID()).back() == 'R'; }, 1000, 1000));
+  EXPECT_GE(p->getMood(), 0.045f);
+  auto badge = [&] { return draw(), count((int)hearts->getX(), (int)hearts->getY(), 33, 16, 170, 0, 60, 70); };
+  const int shown = badge();
+  savePNG((std::string(TOB_BINARY_DIR) + "/patient-losing-bill.png").c_str());
+  p->getContainedEntityClass(CMapEntity_PacientClass::kHandClass)->looks().setVisible(false);
+  EXPECT_GE(shown, badge()) << "the bill hides the badge";
 }
 
 } // namespace

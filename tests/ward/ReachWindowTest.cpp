@@ -228,6 +228,17 @@ TEST_F(ReachWindowTest, OnDayThreeBedFourWarnsBeforeItBreaksAndIsMendedInTime) {
   for (int i = 0; i < 200; ++i) playFrame(i % 10 == 0);
   EXPECT_EQ(p->getBed(), four) << "the patient left at mood " << p->getMood();
   EXPECT_TRUE(railLooksLike(whole)) << "the mended bed looks worn";
+
+  // Broken under a patient waving her bill, and mended: she waves it still, and a click takes it.
+  p->looks().setVisible(true);
+  TPatientState::setMeterFull(p, 0.0f);
+  four->setHealth(2);
+  ASSERT_TRUE(playUntil([&] { return four->getHealth() == 0; }, 200));
+  dragOnto(man, four);
+  ASSERT_TRUE(playUntil([&] { return four->getHealth() >= 100; }, 300)) << "not mended";
+  EXPECT_STREQ(p->getContainedEntityClass(CMapEntity_PacientClass::kHandClass)->looks().getSprite()->getAktivniFrameset()->getID(), "GIVEMONEY");
+  clickOn(p);
+  EXPECT_TRUE(playUntil([&] { return p->getPhase() == kPhasePaid; }, 400)) << "the click took no money";
 }
 
 // After closing, with a toy in her hand over one unmade bed and a germ over another, a click on

@@ -85,10 +85,14 @@ int CMapEntity_Postel::wearStage(unsigned short health) {
   return stage;
 }
 
+bool CMapEntity_Postel::wears() const {
+  const TPostelVariant *v = variantOf(name);
+  return v && v->wears;
+}
+
 void CMapEntity_Postel::animateAdditional() {
   CMapEntity_PostelClass::animateAdditional();
-  const TPostelVariant *v = variantOf(name);
-  if (!v || !v->wears) return;
+  if (!wears()) return;
   warningMs = std::fmod(warningMs + 20.0f * CGlobals::instance()->deltaFactor, (float)kWarningCycleMs);
   CMapEntity *rail = getContainedEntityClass(kRailClass);
   if (health == 0) blinkBroken(rail);

@@ -26,6 +26,7 @@ public:
   CMapEntity_Postel(const CMapEntity_Postel &other);
 
   void animateAdditional() override;
+  bool wears() const override;
 
   static const TPostelVariant *variantOf(const std::string &name);
   // 0 for a whole bed, then 1 to 3 as its health falls to 75, 50 and 25; the rail shows it.

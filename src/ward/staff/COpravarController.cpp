@@ -136,7 +136,6 @@ void COpravarController::finishRepair() {
   CMapEntity *parts[] = {man->bed, man->bed->getContainedEntityClass(CMapEntity_PostelClass::kRailClass),
                          man->bed->getContainedEntityClass(kHighlightClass)};
   for (CMapEntity *p : parts) showFrameset(p, "FRAMESET1");
-  if (bed) bed->refresh();
   man->working = 0;
   man->bed = nullptr;
 }

@@ -217,7 +217,7 @@ CMapEntity_Game *CMapEntity_PacientClass::getChair() {
 void CMapEntity_PacientClass::renderAdditional(KGraphic *g) {
   CMapEntity_Game::renderAdditional(g);
   drawSkinOverlay(g, *this, pyjamaSkin, false);
-  drawOutbreakRing(g ? g : backbuffer);
+  drawOutbreakRing(g);
 }
 
 // A dot for each half second of the wait, emptying clockwise from the top: gold while the answer
@@ -251,8 +251,8 @@ void CMapEntity_PacientClass::drawOutbreakRing(KGraphic *g) const {
 }
 
 void CMapEntity_PacientClass::outbreakRingCentre(float &cx, float &cy) const {
-  cx = getX() + kRingX;
-  cy = getY() + kRingY;
+  cx = getX();
+  cy = getY();
 }
 
 void CMapEntity_PacientClass::collectPictures(std::vector<unsigned int> &out) const {

@@ -185,6 +185,7 @@ public:
   bool outbreakClockRunOut() { return outbreakClock.udalost(); }
   void restartOutbreakClock() { outbreakClock.reset(); }
   // The figure answers an outbreak fast while this time has not run out.
+  static const int32_t kFastServiceMs = 3500;
   bool withinFastService() { return !fastServiceTimer.udalost(); }
   int32_t getFastServicePeriod() { return fastServiceTimer.getSpoustec(); }
   // How long the running outbreak has lasted of the wait it gives the figure (game ms), as its
@@ -195,11 +196,10 @@ public:
     outbreakFast = fastMs;
   }
   int32_t getOutbreakLeft() const { return outbreakWait > outbreakElapsed ? outbreakWait - outbreakElapsed : 0; }
-  // The ring's dots, where it stands beside the patient, its last seconds and their blink.
+  // The ring's dots, its last seconds and their blink; it is centred on the patient's place, the
+  // top left of its picture, beside the head.
   static const int kRingDots = 13;
   static constexpr float kRingRadius = 12.0f;
-  static constexpr float kRingX = 0.0f;
-  static constexpr float kRingY = 0.0f;
   static const int32_t kRingLastMs = 2000;
   static const int32_t kRingBlinkMs = 150;
   void outbreakRingCentre(float &cx, float &cy) const;
@@ -272,7 +272,7 @@ private:
   float money = 0.5f;
   float patience = 0.02f;
   float mood = 0.65f;
-  Timer fastServiceTimer{3500, false};
+  Timer fastServiceTimer{kFastServiceMs, false};
   Timer medicineWaitTimer{7500, false};
   std::string diseaseName = "Disease";
   int32_t coughPeriod = 3000;

@@ -47,6 +47,8 @@ public:
   bool isLocked() const { return locked != 0; }
   void lock(bool on) { locked = on ? 1 : 0; }
   float getRecoveryFactor() const { return recoveryFactor; }
+  // Wears out under its patients and breaks (health 0) until it is mended; the variants say which.
+  virtual bool wears() const { return false; }
   uint16_t getBedNumber() const { return bedNumber; }
   void setBedNumber(uint16_t number) { bedNumber = number; }
 
