@@ -3,6 +3,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdlib>
 #include <set>
@@ -13,6 +14,7 @@
 #include "events/CDNAController.h"
 #include "events/CMapEntity_MiniGameSummaryWindow.h"
 #include "events/CScoreLog.h"
+#include "world/CMapEntity_TextBox.h"
 
 // The laboratory headless: set-up, drags into dishes, the set records, the countdown and the
 // summary's pay-out and score log.
@@ -56,6 +58,15 @@ protected:
     ev.type = K_EVENT_MOUSEDOWN;
     ev.button = 1;
     level->handleMessages(&ev);
+  }
+
+  std::vector<std::string> captions() const {
+    std::vector<std::string> out;
+    for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
+      if (auto *t = dynamic_cast<CMapEntity_TextBox *>(e))
+        if (e->name == "BONUSTEXT") out.push_back(t->text);
+    std::sort(out.begin(), out.end());
+    return out;
   }
 
   CMiniGameSummaryController *summary() const {
@@ -109,6 +120,11 @@ TEST_F(LabTest, DraggedPiecesFillDishesAndACompletedSetIsRecordedOnceThenReplace
   EXPECT_EQ(first->filled, 0);
   EXPECT_FALSE(level->getEC()->contains(wrong));
   EXPECT_EQ(loosePieces().size(), before + 1);
+  // The drop says so, and a right one says it matched.
+  EXPECT_EQ(captions(), std::vector<std::string>{"Wrong colour or dots!"});
+  dragOnto(pieceFor(first), first);
+  dragOnto(pieceFor(first), first);
+  EXPECT_EQ(captions(), (std::vector<std::string>{"Match!", "This dish is full!", "Wrong colour or dots!"}));
 
   ASSERT_NO_FATAL_FAILURE(fillSet());
   update();
