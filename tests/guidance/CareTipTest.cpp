@@ -162,11 +162,9 @@ TEST_F(CareTipTest, ASlowPressurePatientBringsTheReminderWithTwoArrowsForSevenAn
   add("REMINDPRESSURETRIGGER", 0, 0);
   CMapEntity_Game *other = add("PACIENT1", 400, 300);
   // As the day's notebook shows its new patient.
-  CMapEntity_Game *picture = CMapEntitiesFactory::instance()->cloneEntity("PACIENT5");
-  other->addEntity(picture, true, true);
+  other->addEntity(CMapEntitiesFactory::instance()->cloneEntity("PACIENT5"), true, true);
   run(500);
   EXPECT_TRUE(alive(395).empty()) << "another species, or a picture of this one, brings nothing";
-  picture->setKill(true);
 
   CMapEntity_Game *patient = add("PACIENT5", 300, 320);
   const float px = patient->getX(), py = patient->getY();

@@ -167,7 +167,6 @@ TEST_F(TipTest, ClownTipShowsOncePerProfile) {
   ASSERT_TRUE(jester);
   run(200);
   EXPECT_FALSE(first("TIPCLOWN"));
-  // Another bubble standing, his tip waits for it to go.
   CMapEntity_Game *other = add("TIPOUTBREAK2", 0, 395);
   jester->setXY(800, 180);
   jester->stav = CMapEntity_Sasek::kWalkingIn;
