@@ -22,7 +22,7 @@ using tipkit::freeArrow;
 
 constexpr float kTurned = 180.0f;
 constexpr const char *kHamperText = "Now drop the dirty sheets into the laundry trolley!";
-constexpr const char *kSheetsFirst = "Not yet: the sheets go into the trolley first!";
+constexpr const char *kSheetsFirst = "Not yet: sheets in the trolley!";
 
 std::vector<CMapEntity_PostelClass *> beds(CMapEntitiesCollection *c) {
   std::vector<CMapEntity_PostelClass *> out;
