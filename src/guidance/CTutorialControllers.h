@@ -133,7 +133,7 @@ public:
   void update() override;
 
 protected:
-  const char *gate() const override { return "Not yet: collect the money first!"; }
+  const char *gate() const override { return "Not yet: collect the money!"; }
 };
 
 // The bed to make, then the hamper for its sheets.

@@ -203,7 +203,7 @@ TEST_F(TutorialWindowTest, TheTutorialIsPlayedByMouseFromTheHelpTriggerToItsLast
   EXPECT_GE(seen * 20, whole * 19) << "the bubble hides the waiting patient: " << seen << " of " << whole << " px";
   shot("tutorial-8-payment.png");
   clickOn(next);
-  EXPECT_TRUE(captionShown("Not yet: collect the money first!"));
+  EXPECT_TRUE(captionShown("Not yet: collect the money!"));
   clickOn(bed(1));
   ASSERT_TRUE(reach("TUTORIAL9", 600)) << "not paid";
 
