@@ -60,6 +60,8 @@ def patient_pose(fs, i, n):
     elif fs == "GIVEMONEY":
         # Cured and paying: a big smile and a banknote waved high.
         p.update(arms="money", swing=math.sin(t), eyes="happy", face="grin", rosy=True)
+    elif fs in ("PLAYGUITAR", "PLAYDRUM"):
+        p.update(arms="strum" if fs == "PLAYGUITAR" else "drum", swing=math.sin(t), eyes="happy", face="grin")
     elif fs == "VERYGOOD":
         p.update(eyes="happy", face="grin")
     elif fs == "GOOD":
@@ -92,7 +94,8 @@ def hand_points(p):
     return {"down": ((16, 76), (56, 76)), "swing": ((16 + 6 * s, 74), (56 + 6 * s, 74)),
             "rest": ((27, 68), (45, 68)), "up": ((12, 20 + 4 * s), (60, 20 - 4 * s)),
             "mouth": ((16, 76), (40, 32)), "cough": ((30, 64), (38, 36)),
-            "money": ((27, 68), (60, 28 + 3 * s))}[p["arms"]]
+            "money": ((27, 68), (60, 28 + 3 * s)), "strum": ((30, 64 + 6 * s), (58, 45)),
+            "drum": ((24, 52 - 8 * s), (48, 52 + 8 * s))}[p["arms"]]
 
 
 def draw_legs(c, S, p, cloth, kind, shoes=INK):
@@ -802,15 +805,28 @@ def paint_staff(w, h, index, count, p):
             c.rect(x - 6, y - 10, x + 6, y - 4, fill=colour("grey"), width=1.2)
             c.line([(x, y - 4), (x, y + 8)], fill=colour("wood"), width=3)
     elif who == "musician":
-        figure(c, S, cloth, "man", "black", "", "EXITING_GOOD" if index % 2 else "FRAMESET1", index, count)
+        # The first frame is the band at rest, as it stands until it plays; the game runs the others
+        # while it plays: the guitarist strums, the drummer beats, notes fly off.
+        guitar = p.get("instrument") == "guitar"
+        playing = index > 0
+        pose_fs = ("PLAYGUITAR" if guitar else "PLAYDRUM") if playing else "FRAMESET1"
+        figure(c, S, cloth, "man", "black", "", pose_fs, index, count)
         x, y = S.p(36, 66)
-        if p.get("instrument") == "guitar":
+        if guitar:
             c.ellipse(x - 14, y - 8, x + 6, y + 12, fill=colour("wood"), width=1.4)
             c.line([(x - 2, y), (x + 22, y - 20)], fill=colour("brown"), width=3)
         else:
             c.ellipse(x - 16, y - 4, x + 16, y + 14, fill=colour("red"), width=1.4)
             c.ellipse(x - 16, y - 6, x + 16, y + 4, fill=(240, 240, 240), width=1.2)
-        c.text(w - 10, 12 + 4 * (index % 2), "♪", 12, fill=colour("navy"), stroke=None)
+        if playing:
+            hands = [S.p(*hd) for hd in hand_points(patient_pose(pose_fs, index, count))]
+            if not guitar:
+                for (a, b), tip in zip(hands, ((x - 7, y - 1), (x + 7, y - 1))):
+                    c.line([(a, b), tip], fill=colour("wood"), width=2.6)
+            for a, b in hands:
+                c.circle(a, b, S.r(5), fill=skin_of("man"), width=S.r(1.3))
+            for k, (note, tint) in enumerate((("♪", "navy"), ("♫", "red"))):
+                c.text(w - 8 - 3 * k, 44 - 14 * ((index + 2 * k) % 3), note, 15, fill=colour(tint), stroke=None)
     elif who == "jester":
         if fs == "OBJEVENISE":
             k2 = 0.35 + 0.65 * index / max(1, count - 1)

@@ -5,12 +5,16 @@
 #include "events/CDNAGeneratorController.h"
 #include "events/CMapEntity_DNA.h"
 #include "events/CMapEntity_Miska.h"
+#include "events/CMiskaController.h"
 #include "events/LabIds.h"
 #include "media/CSoundEngine.h"
 #include "media/Frame.h"
 #include "media/ZSprite.h"
+#include "world/CCaption.h"
+#include "world/CEntityKit.h"
 #include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntitiesFactory.h"
+#include "world/CMapEntity_TextBox.h"
 #include "world/CMapEntity_Visual.h"
 #include "world/CWorldEngine.h"
 
@@ -90,8 +94,12 @@ void CDNAController::drop(CMapEntity_DNA *piece, CMapEntity_Game *cursor) {
   CMapEntity_Miska *dish = dynamic_cast<CMapEntity_Miska *>(cursor->hits().isActionCollisionWithEntityID(kMiskaID));
   if (!dish) return;
   CMapEntity_DNA *wanted = dynamic_cast<CMapEntity_DNA *>(dish->getContainedEntity(kDnaID));
-  if (wanted && wanted->getStrands() == piece->getStrands() && wanted->getColour() == piece->getColour() &&
-      dish->filled == 0) {
+  const bool match = wanted && wanted->getStrands() == piece->getStrands() && wanted->getColour() == piece->getColour();
+  // Said where the piece was let go, so a person sees at once whether it was the dish's sample.
+  const float sayX = (float)mouseX - 40.0f, sayY = (float)mouseY - 30.0f;
+  if (!match || dish->filled != 0)
+    entitykit::refuse(collection, sayX, sayY, dish->filled != 0 ? "This dish is full!" : "Wrong colour or dots!");
+  if (match && dish->filled == 0) {
     CMapEntity_DNA *placed = dynamic_cast<CMapEntity_DNA *>(CMapEntitiesFactory::instance()->cloneEntity("DNA"));
     if (placed) {
       placed->setColour(piece->getColour());
@@ -104,6 +112,12 @@ void CDNAController::drop(CMapEntity_DNA *piece, CMapEntity_Game *cursor) {
       placed->setYOffset(17, false);
       ++dish->filled;
       playSound(engine, "EXIT");
+      // As plain to see as a refusal: the big font, held as long.
+      if (CMapEntity_BonusText *t = CCaption::show(collection, sayX, sayY, "Match!", TCaptionKind::Ready)) {
+        t->warning = true;
+        t->setSortZ(9, false);
+      }
+      if (CMiskaController *c = dynamic_cast<CMiskaController *>(dish->getController())) c->resetFlash();
     }
   }
   piece->setKill(true);

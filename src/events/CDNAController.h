@@ -24,8 +24,8 @@ public:
   bool getHovered() const { return hovered != 0; }
 
 private:
-  // The dish under the cursor gets the piece when it asks for it; the piece goes either way and
-  // two new ones come.
+  // The dish under the cursor gets the piece when it asks for it ("Match!"), else the refusal says
+  // why; the piece goes either way and two new ones come.
   void drop(CMapEntity_DNA *piece, CMapEntity_Game *cursor);
 
   int32_t mouseX = 0;

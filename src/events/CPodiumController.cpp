@@ -9,6 +9,7 @@
 #include "media/CSoundEngine.h"
 #include "media/Timer.h"
 #include "world/CMapEntitiesCollection.h"
+#include "world/CMapEntitiesFactory.h"
 #include "world/CWorldEngine.h"
 #include "world/kinds/CMapEntity_PacientClass.h"
 #include "world/kinds/EntityIds.h"
@@ -42,15 +43,32 @@ CPodiumController::CPodiumController(const CPodiumController &o)
 
 CPodiumController::~CPodiumController() = default;
 
+// A person aims at the band wherever it shows: the podium with its sign, or either musician.
 bool CPodiumController::cursorOver(CMapEntity_Podium *podium) const {
   CMapEntity_Game *cursor = collection ? collection->getEntityByID(kCursorID) : nullptr;
-  return cursor && cursor->hits().isActionCollisionWithEntity(podium);
+  if (!cursor) return false;
+  if (cursor->hits().isActionCollisionWithEntity(podium)) return true;
+  for (uint16_t id : kMusicians)
+    if (CMapEntity *m = podium->getContainedEntity(id))
+      if (cursor->hits().isActionCollisionWithEntity(m)) return true;
+  return false;
 }
 
 void CPodiumController::restartFlashes(CMapEntity_Podium *podium) {
   podium->resetFlash();
   for (uint16_t id : kMusicians)
     if (CMapEntity *m = podium->getContainedEntity(id)) m->resetFlash();
+}
+
+void CPodiumController::onBind() {
+  if (CMapEntity_Podium *podium = dynamic_cast<CMapEntity_Podium *>(entity)) rest(podium);
+}
+
+// The podium's frames carry the musicians' along.
+void CPodiumController::rest(CMapEntity_Podium *podium) {
+  podium->vypniAnimace();
+  podium->changeFrameset("FRAMESET1");
+  podium->changeFrame(0, 0);
 }
 
 void CPodiumController::specificHandleMessages(KEvent *ev) {
@@ -88,9 +106,7 @@ void CPodiumController::update() {
   }
   if (playing && playTimer->udalost()) {
     playing = 0;
-    podium->vypniAnimace();
-    podium->changeFrameset("FRAMESET1");
-    podium->changeFrame(0, 0);
+    rest(podium);
   }
   if (playing && cheerTimer->udalost()) cheer();
 }
@@ -98,6 +114,16 @@ void CPodiumController::update() {
 void CPodiumController::cheer() {
   if (CGlobals_instance && CGlobals_instance->paused) return;
   const float gain = CCharisma::amount(CCharisma::kBandGain, engine);
-  for (CMapEntity_Game *e : *collection->getEntitiesPtr())
-    if (CMapEntity_PacientClass *patient = CCharisma::livePatient(e)) patient->changeMood(gain);
+  // Copied first: the hearts added below join the list being walked.
+  std::vector<CMapEntity_Game *> entities = *collection->getEntitiesPtr();
+  for (CMapEntity_Game *e : entities) {
+    CMapEntity_PacientClass *patient = CCharisma::livePatient(e);
+    if (!patient) continue;
+    patient->changeMood(gain);
+    // The music shows where it lands: a heart rises over every patient, as for the jester.
+    if (CMapEntity_Game *heart = CMapEntitiesFactory::instance()->cloneEntity("SRDCE")) {
+      heart->setXY(patient->getX() + 15.0f, patient->getY() + 20.0f);
+      collection->addEntity(heart);
+    }
+  }
 }

@@ -102,7 +102,7 @@ void CTipSrdickaController::update() {
 void CTipVirusTriggerController::update() {
   if (!entity || !collection) return;
   CPlayer *player = engine ? engine->getPlayer() : nullptr;
-  if (!player || player->getVirusHint() != 0 || !looseGerm(collection)) return;
+  if (!player || player->getVirusHint() != 0 || !looseGerm(collection) || tipkit::bubbleStands(collection)) return;
   if (!tipkit::open(collection, "TIPVIRUS", 0, 425)) return;
   player->setVirusHint(1);
   killEntity();
@@ -123,8 +123,14 @@ void CTipVirusController::update() {
 
 void CRemindPressureTriggerController::update() {
   if (!entity || !collection) return;
-  CMapEntity_Game *patient = collection->getEntityByID(kSlowPressurePatientID);
-  if (!patient) return;
+  // The notebook's picture of the day's new patient is no patient on the ward.
+  CMapEntity_Game *patient = nullptr;
+  for (CMapEntity_Game *e : *collection->getEntitiesPtr())
+    if (e->getEntityID() == kSlowPressurePatientID && !e->carrying().getParent() && !e->getKill()) {
+      patient = e;
+      break;
+    }
+  if (!patient || tipkit::bubbleStands(collection)) return;
   if (CMapEntity_Game *bubble = tipkit::open(collection, "REMINDPRESSURE", 0, 10))
     tipkit::carryArrow(bubble, patient->getX() + 10, patient->getY() - 50);
   killEntity();

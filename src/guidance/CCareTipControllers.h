@@ -45,7 +45,8 @@ private:
   int page = 0;
 };
 
-// Opens the germ tip at the first germ loose on the ward, unless this saved game has seen it.
+// Opens the germ tip at the first germ loose on the ward, unless this saved game has seen it, as
+// soon as no other bubble stands.
 class CTipVirusTriggerController : public CCloneable<CTipVirusTriggerController, CCareTipTriggerController> {
 public:
   using CCloneable::CCloneable;
@@ -60,7 +61,8 @@ public:
   void update() override;
 };
 
-// Opens the pressure reminder when a slow-pressure patient comes in, pointing at that patient.
+// Opens the pressure reminder when a slow-pressure patient comes in (or once another bubble has
+// gone), pointing at that patient.
 class CRemindPressureTriggerController
     : public CCloneable<CRemindPressureTriggerController, CCareTipTriggerController> {
 public:

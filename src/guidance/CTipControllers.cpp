@@ -17,6 +17,7 @@ namespace {
 constexpr uint32_t kTutorial10ID = 1014;
 constexpr uint32_t kJesterID = 198;
 constexpr int32_t kJesterWalkingIn = 1;
+constexpr int32_t kJesterWaiting = 2;
 constexpr int32_t kJesterWalkingOut = 3;
 // While the registration tip is read the patient takes its time to change.
 constexpr int kSlowChanging = 50000;
@@ -96,14 +97,18 @@ void CTipOutbreakTriggerController::update() {
 void CTipClownTriggerController::update() {
   CPlayer *player = engine ? engine->getPlayer() : nullptr;
   if (!entity || !player || player->getClownHint() != 0) return;
-  if (jesterState(collection) != kJesterWalkingIn) return;
+  // Kept back by another bubble, it may still open while he waits.
+  const int32_t stav = jesterState(collection);
+  if ((stav != kJesterWalkingIn && stav != kJesterWaiting) || tipkit::bubbleStands(collection)) return;
   tipkit::open(collection, "TIPCLOWN", 0, 10);
   player->setClownHint(1);
   killEntity();
 }
 
 void CTipHlasicTriggerController::update() {
-  if (entity && delay.udalost()) handOver("TIPHLASIC", 0, 10);
+  if (!entity) return;
+  if (delay.udalost()) due = true;
+  if (due && !tipkit::bubbleStands(collection)) handOver("TIPHLASIC", 0, 10);
 }
 
 void CTip1Controller::onBind() {

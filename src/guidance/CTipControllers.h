@@ -65,14 +65,14 @@ public:
   bool holdOutbreak = false;
 };
 
-// Opens the jester tip on his first visit of the profile.
+// Opens the jester tip on his first visit of the profile, as he comes or while he waits.
 class CTipClownTriggerController : public CCloneable<CTipClownTriggerController, CTipTriggerBehaviour> {
 public:
   using CCloneable::CCloneable;
   void update() override;
 };
 
-// Opens the announcer lamp tip 5 s of game time into the day.
+// Opens the announcer lamp tip 5 s of game time into the day, or once another bubble has gone.
 class CTipHlasicTriggerController : public CCloneable<CTipHlasicTriggerController, CTipTriggerBehaviour> {
 public:
   using CCloneable::CCloneable;
@@ -80,6 +80,7 @@ public:
 
 private:
   TTipTimer delay{5000};
+  bool due = false;
 };
 
 // Registration: points at the desk and keeps the patient at four hearts until the gauge is done.

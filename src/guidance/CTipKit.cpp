@@ -61,6 +61,13 @@ CMapEntity_Game *open(CMapEntitiesCollection *collection, const char *name, floa
   return e;
 }
 
+bool bubbleStands(CMapEntitiesCollection *collection) {
+  if (!collection) return false;
+  for (CMapEntity_Game *e : *collection->getEntitiesPtr())
+    if (e->getEntityClassID() == kTutorialBubbleClass && !e->getKill()) return true;
+  return false;
+}
+
 void hoverFade(CMapEntity_Game *bubble) {
   long y = KInput::getMouseY();
   bool over = y > bubble->getY() && y < bubble->getY() + 100;

@@ -29,6 +29,9 @@ CMapEntity_Game *reachDown(CMapEntity_Game *arrow);
 void writeText(CMapEntity_Game *bubble, const char *text);
 // Clones the prototype by name, puts it at (x, y) and adds it to the level; null without a level.
 CMapEntity_Game *open(CMapEntitiesCollection *collection, const char *name, float x, float y);
+// Whether a tip or lesson bubble stands on the ward: a tip that comes on its own waits for it to
+// go, so the player reads one at a time and no bubble covers what another's arrow points at.
+bool bubbleStands(CMapEntitiesCollection *collection);
 // Dims a bubble (with its text and arrows) while the pointer is in the 100-pixel band below its top.
 void hoverFade(CMapEntity_Game *bubble);
 } // namespace tipkit

@@ -5,13 +5,11 @@
 
 #include "core/CEngine.h"
 #include "engine/KEvent.h"
-#include "media/CSoundEngine.h"
 #include "media/Frame.h"
 #include "media/Timer.h"
 #include "world/CMapEntitiesCollection.h"
 #include "world/CEntityKit.h"
 #include "world/CMapEntitiesFactory.h"
-#include "world/CWorldEngine.h"
 #include "world/kinds/CMapEntity_DiagnosticTool.h"
 #include "world/kinds/CMapEntity_PacientClass.h"
 #include "world/kinds/CMapEntity_PostelClass.h"
@@ -24,6 +22,7 @@ using tipkit::freeArrow;
 
 constexpr float kTurned = 180.0f;
 constexpr const char *kHamperText = "Now drop the dirty sheets into the laundry trolley!";
+constexpr const char *kSheetsFirst = "Not yet: sheets in the trolley!";
 
 std::vector<CMapEntity_PostelClass *> beds(CMapEntitiesCollection *c) {
   std::vector<CMapEntity_PostelClass *> out;
@@ -74,18 +73,9 @@ void CTutorialStep::specificHandleMessages(KEvent *ev) {
   if (!ev || ev->type != K_EVENT_MOUSEDOWN || ev->button != 1 || !collection) return;
   for (CMapEntity_Game *e : *collection->getEntitiesPtr()) {
     if (e->getEntityClassID() != kPatientClass || !e->locked || e->getKill()) continue;
-    Frame *f = e->looks().getCurrentFrame();
-    if (!f) continue;
-    const Rect box = f->getActionBoundingBox();
-    const float x = (float)ev->mouseX - e->getX() - (float)box.x, y = (float)ev->mouseY - e->getY() - (float)box.y;
-    if (x < 0 || y < 0 || x >= (float)box.w || y >= (float)box.h) continue;
-    bool bedsReady = true;
-    for (CMapEntity_PostelClass *b : beds(collection)) bedsReady &= b->isMadeUp() && !b->isOccupied();
+    if (!entitykit::underCursor(collection, e)) continue;
     // Kept on screen: the couch stands at the left edge.
-    entitykit::refusal(collection, std::max(8.0f, (float)ev->mouseX - 40.0f), (float)ev->mouseY - 30.0f,
-                       bedsReady ? "In a moment, they are yours!" : "Not yet: the beds come first!");
-    CWorldEngine *host = worldEngine();
-    if (host && host->getSoundEngine()) host->getSoundEngine()->playSound("NONO");
+    entitykit::refuse(collection, std::max(8.0f, (float)ev->mouseX - 40.0f), (float)ev->mouseY - 30.0f, gate());
     return;
   }
 }
@@ -314,6 +304,10 @@ void CTutorial9Controller::update() {
   tipkit::writeText(entity, kHamperText);
 }
 
+const char *CTutorial9Controller::gate() const {
+  return figureCarries(kRubbishID) ? kSheetsFirst : "Not yet: make the bed first!";
+}
+
 // ---- 9B: praise, then the beds to make again
 
 void CTutorial9bController::onBind() { praise.reset(); }
@@ -357,6 +351,8 @@ void CTutorial9dController::update() {
   hold(4);
   if (figure() && !figureCarries(kRubbishID)) handOver("TUTORIAL9E", 0, 0);
 }
+
+const char *CTutorial9dController::gate() const { return kSheetsFirst; }
 
 // ---- 9E: the new patient is the player's
 

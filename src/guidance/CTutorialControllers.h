@@ -32,6 +32,8 @@ public:
   void specificHandleMessages(KEvent *ev) override;
 
 protected:
+  // What this step waits for before the held-back patient is the player's, in the player's words.
+  virtual const char *gate() const { return "In a moment, they are yours!"; }
   // Looked up anew every time: the newest patient of the ward, or null.
   CMapEntity_PacientClass *patient() const;
   CMapEntity_Game *figure() const;
@@ -129,6 +131,9 @@ public:
   using CCloneable::CCloneable;
   void onBind() override;
   void update() override;
+
+protected:
+  const char *gate() const override { return "Not yet: collect the money!"; }
 };
 
 // The bed to make, then the hamper for its sheets.
@@ -137,6 +142,9 @@ public:
   using CCloneable::CCloneable;
   void onBind() override;
   void update() override;
+
+protected:
+  const char *gate() const override;
 
 private:
   CMapEntity_Game *bedArrow = nullptr;
@@ -150,6 +158,9 @@ public:
   void onBind() override;
   void update() override;
 
+protected:
+  const char *gate() const override { return "Not yet: the beds come first!"; }
+
 private:
   Timer praise{4000, false};
 };
@@ -160,6 +171,9 @@ public:
   using CCloneable::CCloneable;
   void onBind() override;
   void update() override;
+
+protected:
+  const char *gate() const override { return "Not yet: make both beds first!"; }
 
 private:
   CMapEntity_Game *left = nullptr;
@@ -172,6 +186,9 @@ public:
   using CCloneable::CCloneable;
   void onBind() override;
   void update() override;
+
+protected:
+  const char *gate() const override;
 };
 
 // After four seconds the new patient may be clicked and the first-day tips begin.

@@ -284,10 +284,8 @@ void CPatientArrival::phaseOnBench() {
       if (b.previewing()) b.sesadPacienta();
       b.goHome(true);
       // Only a lesson shuts a bed; the arrow it shows points at the bed to use.
-      if (bed && bed->isLocked()) {
-        b.play("NONO");
-        entitykit::refusal(b.collection, bed->getX() + 10.0f, bed->getY() + 30.0f, "Not this bed: follow the arrow!");
-      }
+      if (bed && bed->isLocked())
+        entitykit::refuse(b.collection, bed->getX() + 10.0f, bed->getY() + 30.0f, "Not this bed: follow the arrow!");
     }
   }
   if (p->getPhase() == kPhaseOnCouch) p->dragged = 0;

@@ -76,6 +76,11 @@ CMapEntity_Game *refusal(CMapEntitiesCollection *c, float x, float y, const std:
   return t;
 }
 
+CMapEntity_Game *refuse(CMapEntitiesCollection *c, float x, float y, const std::string &why) {
+  playSound("NONO");
+  return refusal(c, x, y, why);
+}
+
 namespace {
 struct TPiece {
   CMapEntity *e;

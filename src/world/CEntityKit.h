@@ -24,6 +24,8 @@ KText *font(const std::string &name);
 KText *loadedFont(const std::string &name);
 // A short caption at (x, y), over any panel, saying why a click did nothing.
 CMapEntity_Game *refusal(CMapEntitiesCollection *c, float x, float y, const std::string &why);
+// The refusal as the ward gives it: the "NONO" sound and the caption.
+CMapEntity_Game *refuse(CMapEntitiesCollection *c, float x, float y, const std::string &why);
 // A carried picture, with what it carries, shrunk to fit the box (screen pixels) and centred in
 // it; one that fits already is left where it stands.
 void fitInto(CMapEntity *picture, float left, float top, float width, float height);

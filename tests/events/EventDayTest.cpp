@@ -13,6 +13,8 @@
 #include "events/CMapEntity_Sasek.h"
 #include "events/COpickaController.h"
 #include "media/CFakeTime.h"
+#include "media/Frameset.h"
+#include "media/ZSprite.h"
 #include "support/PatientState.h"
 #include "ward/staff/CMapEntity_Marker.h"
 #include "world/CMapEntity_TextBox.h"
@@ -326,14 +328,22 @@ TEST_F(EventDayTest, TheBandIsReadyEvery35sAndCheersEveryPatientThreeSecondsInto
   for (CMapEntity_PacientClass *p : patients) EXPECT_EQ(p->getMood(), 0.5f) << "not ready yet";
   ASSERT_TRUE(runUntil([&] { return podium->ready == 1; }, 31000));
   EXPECT_TRUE(musician->getHighlightOn());
+  auto plays = [&] { return podium->looks().getSprite()->getAktivniFrameset()->probihaAnimace(); };
+  EXPECT_FALSE(plays()) << "the band stands still until it plays";
+  // Clicked where a person aims: at the glowing guitarist above the podium.
+  pointerAt(musician->getX() + 36, musician->getY() + 30);
   level->handleMessages(&click);
   EXPECT_EQ(podium->ready, 0);
   EXPECT_FALSE(musician->getHighlightOn());
+  const size_t hearts = alive(74).size();
+  EXPECT_TRUE(plays());
   run(2900);
   for (CMapEntity_PacientClass *p : patients) EXPECT_EQ(p->getMood(), 0.5f);
   run(200);
   for (CMapEntity_PacientClass *p : patients) EXPECT_NEAR(p->getMood(), 0.65f, 1e-5);
+  EXPECT_EQ(alive(74).size(), hearts + patients.size()) << "a heart rises over each";
   run(2000);
+  EXPECT_FALSE(plays());
   for (CMapEntity_PacientClass *p : patients) EXPECT_NEAR(p->getMood(), 0.65f, 1e-5) << "once a play";
 }
 

@@ -13,6 +13,7 @@
 #include "events/CDNAController.h"
 #include "events/CMapEntity_MiniGameSummaryWindow.h"
 #include "events/CScoreLog.h"
+#include "world/CMapEntity_TextBox.h"
 
 // The laboratory headless: set-up, drags into dishes, the set records, the countdown and the
 // summary's pay-out and score log.
@@ -56,6 +57,12 @@ protected:
     ev.type = K_EVENT_MOUSEDOWN;
     ev.button = 1;
     level->handleMessages(&ev);
+  }
+
+  bool said(const std::string &text) const {
+    for (CMapEntity_Game *e : named("BONUSTEXT"))
+      if (static_cast<CMapEntity_TextBox *>(e)->text == text) return true;
+    return false;
   }
 
   CMiniGameSummaryController *summary() const {
@@ -109,6 +116,11 @@ TEST_F(LabTest, DraggedPiecesFillDishesAndACompletedSetIsRecordedOnceThenReplace
   EXPECT_EQ(first->filled, 0);
   EXPECT_FALSE(level->getEC()->contains(wrong));
   EXPECT_EQ(loosePieces().size(), before + 1);
+  EXPECT_TRUE(said("Wrong colour or dots!"));
+  dragOnto(pieceFor(first), first);
+  EXPECT_TRUE(said("Match!"));
+  dragOnto(pieceFor(first), first);
+  EXPECT_TRUE(said("This dish is full!"));
 
   ASSERT_NO_FATAL_FAILURE(fillSet());
   update();

@@ -160,9 +160,11 @@ TEST_F(CareTipTest, TheGermTipComesOnARealGermOnlyAndGoesWhenTheFigureHoldsTheSp
 TEST_F(CareTipTest, ASlowPressurePatientBringsTheReminderWithTwoArrowsForSevenAndAHalfRealSeconds) {
   engineObj.getPlayer()->setVirusHint(1);
   add("REMINDPRESSURETRIGGER", 0, 0);
-  add("PACIENT1", 400, 300);
+  CMapEntity_Game *other = add("PACIENT1", 400, 300);
+  // As the day's notebook shows its new patient.
+  other->addEntity(CMapEntitiesFactory::instance()->cloneEntity("PACIENT5"), true, true);
   run(500);
-  EXPECT_TRUE(alive(395).empty()) << "another species brings nothing";
+  EXPECT_TRUE(alive(395).empty()) << "another species, or a picture of this one, brings nothing";
 
   CMapEntity_Game *patient = add("PACIENT5", 300, 320);
   const float px = patient->getX(), py = patient->getY();

@@ -167,13 +167,16 @@ TEST_F(TipTest, ClownTipShowsOncePerProfile) {
   ASSERT_TRUE(jester);
   run(200);
   EXPECT_FALSE(first("TIPCLOWN"));
+  CMapEntity_Game *other = add("TIPOUTBREAK2", 0, 395);
   jester->setXY(800, 180);
   jester->stav = CMapEntity_Sasek::kWalkingIn;
+  ASSERT_TRUE(runUntil([&] { return jester->stav == CMapEntity_Sasek::kWaiting; }, 3000));
+  EXPECT_FALSE(first("TIPCLOWN")) << "two bubbles at once";
+  other->setKill(true);
   step();
   ASSERT_TRUE(first("TIPCLOWN"));
   EXPECT_FALSE(first("TIPCLOWNTRIGGER"));
   EXPECT_EQ(player->getClownHint(), 1);
-  ASSERT_TRUE(runUntil([&] { return jester->stav == CMapEntity_Sasek::kWaiting; }, 3000));
   step();
   EXPECT_TRUE(first("TIPCLOWN")) << "open while he waits";
   ASSERT_TRUE(runUntil([&] { return jester->stav == CMapEntity_Sasek::kWalkingOut; }, 8000));

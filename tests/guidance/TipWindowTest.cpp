@@ -84,4 +84,19 @@ TEST_F(TipWindowTest, TheLampTipLeavesTheLampInTheCornerInViewAndPointsAtIt) {
   savePNG((std::string(TOB_BINARY_DIR) + "/tip_lamp.png").c_str());
 }
 
+// The germ day as it comes: its lamp tip, then its germ tip, never both at once.
+TEST_F(TipWindowTest, OnTheGermDayOneBubbleStandsAtATime) {
+  load("day05");
+  ASSERT_NO_FATAL_FAILURE(openWard());
+  size_t most = 0, lamp = 0;
+  ASSERT_TRUE(playUntil([&] {
+    lamp += named("TIPHLASIC").size();
+    most = std::max(most, named("TIPHLASIC").size() + named("TIPVIRUS").size());
+    return first("TIPVIRUS") != nullptr;
+  }, 4000, 10));
+  EXPECT_EQ(most, 1u) << "bubbles standing together";
+  EXPECT_GT(lamp, 0u) << "the lamp's tip is lost";
+  savePNG((std::string(TOB_BINARY_DIR) + "/tip_germ_day.png").c_str());
+}
+
 } // namespace

@@ -203,7 +203,7 @@ TEST_F(TutorialWindowTest, TheTutorialIsPlayedByMouseFromTheHelpTriggerToItsLast
   EXPECT_GE(seen * 20, whole * 19) << "the bubble hides the waiting patient: " << seen << " of " << whole << " px";
   shot("tutorial-8-payment.png");
   clickOn(next);
-  EXPECT_TRUE(captionShown("Not yet: the beds come first!"));
+  EXPECT_TRUE(captionShown("Not yet: collect the money!"));
   clickOn(bed(1));
   ASSERT_TRUE(reach("TUTORIAL9", 600)) << "not paid";
 
@@ -233,6 +233,8 @@ TEST_F(TutorialWindowTest, TheTutorialIsPlayedByMouseFromTheHelpTriggerToItsLast
   ASSERT_TRUE(reach("TUTORIAL9D", 600));
   playFrame();
   EXPECT_TRUE(pointsAt(530, 210, false, trolley));
+  clickOn(next);
+  EXPECT_TRUE(captionShown("Not yet: sheets in the trolley!")) << "beds made, sheets still in hand";
   clickOn(trolley);
   ASSERT_TRUE(reach("TUTORIAL9E", 600));
 
