@@ -1,6 +1,7 @@
 #include "engine/KGLScreen.h"
 
 #include "engine/KDrawList.h"
+#include "engine/KEndSignal.h"
 #include "engine/KGLPresenter.h"
 #include "engine/KGraphicGL.h"
 #include "engine/KInput.h"
@@ -91,8 +92,8 @@ std::string threadPulse(const std::string &task) {
 }
 
 // A display that accepts the connection and then stays silent keeps the client library waiting
-// for good, and SDL's own handlers only note a terminate signal for an event loop not yet running.
-// While this lives, such a signal ends the game at once, and once the thread that reaches the
+// for good, and the game's own handlers only note a terminate signal for an event loop not yet
+// running. While this lives, such a signal ends the game at once, and once the thread that reaches the
 // display has waited kDisplaySeconds without a sign of an answer, the game says why and ends. A
 // display that answers slowly (a session forwarded over a slow network) is waited for.
 class DisplayWatch {
@@ -100,9 +101,6 @@ public:
   explicit DisplayWatch(const std::string &display)
       : message(display + ": it stayed silent for " + std::to_string(kDisplaySeconds) + " s\n"),
         task("/proc/self/task/" + std::to_string((long)syscall(SYS_gettid)) + "/") {
-    // SDL's handlers go in with its event subsystem, and only where none is set: they come first,
-    // so that they are back in place for the game once the display is reached.
-    SDL_InitSubSystem(SDL_INIT_EVENTS);
     struct sigaction end = {};
     end.sa_handler = endAtOnce;
     sigaction(SIGTERM, &end, &oldTerm);
@@ -133,7 +131,6 @@ public:
     watch.join();
     sigaction(SIGTERM, &oldTerm, nullptr);
     sigaction(SIGINT, &oldInt, nullptr);
-    SDL_QuitSubSystem(SDL_INIT_EVENTS);
   }
   DisplayWatch(const DisplayWatch &) = delete;
   DisplayWatch &operator=(const DisplayWatch &) = delete;
@@ -154,6 +151,7 @@ bool KGLScreen::startVideo() {
   // A display that drops the connection while the client library writes to it would otherwise
   // end the game by SIGPIPE, silently; ignored, the write fails and the drop is seen as one.
   std::signal(SIGPIPE, SIG_IGN);
+  KEndSignal::catchSignals();
   const bool x11 = named("DISPLAY"), wayland = named("WAYLAND_DISPLAY");
   const std::string why = x11 ? std::string("cannot open display ") + SDL_getenv("DISPLAY")
                           : wayland ? std::string("cannot open Wayland display ") + SDL_getenv("WAYLAND_DISPLAY")

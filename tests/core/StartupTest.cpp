@@ -409,8 +409,9 @@ TEST_F(ExecutableTest, ADisplayThatDropsTheFirstConnectionOrAnswersLateStillShow
 }
 
 // The start-up refusal box ends with the game: a terminate signal while it is up ends both, and
-// a game killed outright takes its box with it.
-TEST_F(ExecutableTest, TheRefusalBoxEndsWithTheGame) {
+// a game killed outright takes its box with it. With a notice waiting (the player list was
+// mended), one terminate or interrupt signal ends the game, as it does without one.
+TEST_F(ExecutableTest, TheRefusalBoxEndsWithTheGameAndOneSignalEndsItWithANoticeWaiting) {
   ASSERT_EQ(mkdir((home + "/hospital/profiles.txt").c_str(), 0777), 0);
   for (int signal : {SIGTERM, SIGKILL}) {
     run.start(TOB_EXECUTABLE, home, home);
@@ -430,6 +431,16 @@ TEST_F(ExecutableTest, TheRefusalBoxEndsWithTheGame) {
     run.stop();
   }
   EXPECT_NE(run.errors().find("profiles.txt cannot be used: it is a folder"), std::string::npos) << run.errors();
+
+  ASSERT_EQ(rmdir((home + "/hospital/profiles.txt").c_str()), 0);
+  for (int signal : {SIGTERM, SIGINT}) {
+    std::ofstream(home + "/hospital/profiles.txt") << "\n";
+    run.start(TOB_EXECUTABLE, home, home);
+    ASSERT_TRUE(run.findWindow()) << run.errors();
+    kill(run.pid, signal);
+    EXPECT_EQ(run.wait(gameproc::kCeiling), 0) << "signal " << signal << ": " << run.errors();
+    run.stop();
+  }
 }
 
 // A FIFO or an endless device in place of a file start-up reads is refused at once, naming it,
