@@ -92,7 +92,8 @@ int KResource::open(const char *name, KResourceMode openMode) {
   if (fd < 0 && (errno == ENOENT || errno == ENOTDIR) && g_fileName != name) fd = ::open(name, flags);
   if (fd < 0) {
     const int err = errno;
-    if (err == ENOENT || err == ENOTDIR) return K_RES_NOTFOUND;
+    // No file by that name could be there.
+    if (err == ENOENT || err == ENOTDIR || err == ENAMETOOLONG) return K_RES_NOTFOUND;
     g_openFault = err == EACCES || err == EPERM ? std::string("no permission to read it")
                   : err == EISDIR                ? std::string("it is a folder, not a file")
                                                  : std::string("it cannot be opened: ") + std::strerror(err);
