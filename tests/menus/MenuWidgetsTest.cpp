@@ -148,13 +148,6 @@ TEST_F(MenuWidgetsTest, TheNameBoxTakesNameCharactersUpToFourteenAndRefusesEmpty
   EXPECT_EQ(read("profiles.txt"), "player1\nplayer2\nDr@ward/7xyzAB\nplayer4\nplayer5\nplayer6");
   EXPECT_EQ(read("lastprofile.txt"), "Dr@ward/7xyzAB");
   EXPECT_EQ(panel(kMessage), nullptr);
-
-  // A name read from the file may hold letters of more than one byte: each goes whole.
-  box = chooseSlot(2);
-  click(box);
-  box->text = "Zo\xC3\xAB";
-  press(K_VK_BACK);
-  EXPECT_EQ(box->text, "Zo");
 }
 
 TEST_F(MenuWidgetsTest, TheFullScreenBoxShowsTheStoredChoiceAndOnlyBackWritesIt) {

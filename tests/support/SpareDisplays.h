@@ -55,13 +55,10 @@ public:
     if (listener < 0 || bind(listener, (sockaddr *)&at, sizeof at) != 0 || listen(listener, 8) != 0) return;
     relaying = std::thread([=, drop = dropFirst]() mutable {
       for (int client; (client = accept(listener, nullptr, nullptr)) >= 0; drop = false) {
-        const int server = drop ? -1 : socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        const int server = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
         // Both ends close once both ways are done.
-        const std::shared_ptr<void> ends(nullptr, [client, server](void *) {
-          close(client);
-          if (server >= 0) close(server);
-        });
-        if (server < 0 || connect(server, (sockaddr *)&real, sizeof real) != 0) continue;
+        const std::shared_ptr<void> ends(nullptr, [client, server](void *) { close(client), close(server); });
+        if (drop || connect(server, (sockaddr *)&real, sizeof real) != 0) continue;
         for (const std::pair<int, int> &way : {std::make_pair(client, server), std::make_pair(server, client)})
           std::thread([way, delayMs, ends] {
             char buf[65536];
@@ -74,8 +71,7 @@ public:
       }
     });
   }
-  // The listener is closed only after its thread: closed earlier, its number could pass to another
-  // socket of the test (its own X connection) before the shutdown reached it.
+  // Closed only after its thread, so the listener's number cannot pass to another socket first.
   ~StandInDisplay() {
     shutdown(listener, SHUT_RDWR);
     if (relaying.joinable()) relaying.join();
