@@ -23,6 +23,9 @@ PRINTABLE = "".join(chr(c) for c in range(33, 127))
 DIGITS = "0123456789"
 UPPER = "ABCDEFGHIJKLMNOPQRSTUVWXYZ"
 LOWER = "abcdefghijklmnopqrstuvwxyz"
+# The Latin-1 letters and signs, for the player names the game draws: the no-break space draws as
+# a space and the soft hyphen as nothing, so neither has a glyph.
+LATIN1 = "".join(chr(c) for c in range(0xA1, 0x100) if c != 0xAD)
 
 
 def hand_order(first, last):
@@ -62,9 +65,10 @@ FONTS = [
          order=hand_order("!", "z"), advance="w", heights="h",
          width=512, row_y0=9, row_pitch=20, cell_h=19, baseline=15,
          first=("!", 8, 9, 14, 27, 7, 19), space=(430, 48, 436, 71, 14, 23)),
+    # The player names are drawn with this font, so it also holds LATIN1, after the space.
     dict(table="gameFontTable", file="gamefont.tga", ttf="DejaVuSans-Bold.ttf", size=12,
          stroke=0, fill="white", track=1,
-         order=hand_order("#", "?"), advance="w", heights="h",
+         order=hand_order("#", "?"), extra=LATIN1, advance="w", heights="h",
          width=256, row_y0=5, row_pitch=15, cell_h=14, baseline=10,
          first=("#", 21, 5, 31, 14, 11, 10), space=(0, 0, 0, 0, 8, 26)),
 ]
@@ -80,13 +84,16 @@ class Glyph:
 
 def render_glyph(spec, font, ch):
     """Renders one glyph onto a transparent strip of the font's cell height, cropped
-    horizontally to its ink, and returns it with its natural pen advance in pixels."""
+    horizontally to its ink, and returns it with its natural pen advance in pixels. A glyph
+    reaching above the cell (an accented capital) is pressed down into it above the baseline."""
     s = spec["stroke"]
     pad = 8 + s
-    h = spec["cell_h"]
+    cell_h = spec["cell_h"]
+    room = 8
+    h = cell_h + room
     w = int(font.getlength(ch)) + 2 * pad + 8
     strip = Image.new("RGBA", (w, h), (0, 0, 0, 0))
-    origin = (pad, spec["baseline"])
+    origin = (pad, spec["baseline"] + room)
     fill = spec["fill"]
     mask = Image.new("L", (w, h), 0)
     ImageDraw.Draw(mask).text(origin, ch, font=font, fill=255, anchor="ls")
@@ -104,13 +111,20 @@ def render_glyph(spec, font, ch):
         top, bottom = fill
         grad = Image.new("RGBA", (1, h))
         for y in range(h):
-            t = y / max(1, h - 1)
+            t = min(max(y - room, 0), cell_h - 1) / max(1, cell_h - 1)
             grad.putpixel((0, y), tuple(int(round(top[i] + (bottom[i] - top[i]) * t))
                                         for i in range(3)) + (255,))
         face = grad.resize((w, h))
     else:
         face = Image.new("RGBA", (w, h), fill)
     strip.paste(face, (0, 0), mask)
+    ink_top = strip.getbbox()[1] if strip.getbbox() else room
+    if ink_top < room:
+        above = strip.crop((0, ink_top, w, origin[1])).resize((w, spec["baseline"]), Image.LANCZOS)
+        strip.paste(Image.new("RGBA", (w, origin[1]), (0, 0, 0, 0)), (0, 0))
+        strip.paste(above, (0, room))
+    strip = strip.crop((0, room, w, h))
+    h = cell_h
     box = strip.getbbox()
     if box is None:
         raise SystemExit("font %s: glyph %r renders empty" % (spec["file"], ch))
@@ -188,7 +202,7 @@ def build_font(spec):
         packer.pin(sx1, sy1, sx2, sy2)
 
     placed = []  # (glyph, x1, y1, x2, y2, advance, height)
-    for ch in spec["order"]:
+    for ch in spec["order"] + spec.get("extra", ""):
         g = render_glyph(spec, font, ch)
         if ch == fch:
             w = fx2 - fx1 + 1
@@ -225,7 +239,9 @@ def build_font(spec):
         cell = g.img.crop((0, 0, g.img.width, y2 - y1 + 1))
         pic.alpha_composite(cell, (ox, y1))
     records = [(g.ch,) + tuple(p[1:]) for p in placed for g in [p[0]]]
-    records.append((" ", sx1, sy1, sx2, sy2, sadv, sh))
+    # The extra letters come after the space, so the ASCII records keep their order.
+    extra = len(spec.get("extra", ""))
+    records.insert(len(records) - extra, (" ", sx1, sy1, sx2, sy2, sadv, sh))
     check_font(spec, pic, records)
     return pic, records
 
@@ -241,12 +257,14 @@ def check_font(spec, pic, records):
                 if spec["advance"] == "w-1" and (a[3] == b[1] or b[3] == a[1]):
                     continue  # the extra column of these fonts may touch the next cell
                 raise SystemExit("font %s: %r and %r overlap" % (spec["table"], a[0], b[0]))
-    sp = records[-1]
+    sp = next(r for r in records if r[0] == " ")
     if pic.crop((sp[1], sp[2], sp[3] + 1, sp[4] + 1)).getbbox():
         raise SystemExit("font %s: the space rectangle is not blank" % spec["table"])
 
 
 def c_char(ch):
+    if ord(ch) > 127:
+        return "static_cast<signed char>(0x%02X)" % ord(ch)
     if ch == "'":
         return "'\\''"
     if ch == "\\":

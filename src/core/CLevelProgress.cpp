@@ -198,12 +198,11 @@ void CLevelProgress::loadGame() {
   }
   CSaveGame save(profiles->getAktivniProfilStr());
   uint16_t count = levelList ? levelList->getSize() : 0;
-  CSaveGame::Result result = CSaveGame::OK;
-  CPlayer *loaded = save.load(count, soucasnyLevel, maxLevel, &result);
+  std::string why;
+  CPlayer *loaded = save.load(count, soucasnyLevel, maxLevel, nullptr, &why);
   if (!loaded) {
     // A missing or refused save leaves the game where it was (the main menu).
-    notices.post(std::string("Your saved game cannot be read:|") + CSaveGame::reasonOf(result) +
-                 ".|File: " + CSafeFile::shortPath(save.getPath()));
+    notices.post("Your saved game cannot be read:|" + why + ".|File: " + CSafeFile::shortPath(save.getPath()));
     loading = 0;
     return;
   }

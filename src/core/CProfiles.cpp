@@ -14,6 +14,7 @@
 #include "core/CSafeFile.h"
 #include "core/CVideoOptions.h"
 #include "engine/KMiscTools.h"
+#include "engine/KUtf8.h"
 #include "media/CFatal.h"
 #include "media/CLogger.h"
 #include "media/makeString.h"
@@ -25,8 +26,24 @@ CProfiles *g_current = nullptr;
 const char kDefaultProfiles[] = "player1\nplayer2\nplayer3\nplayer4\nplayer5\nplayer6";
 const char kDefaultLastProfile[] = "player1";
 
+// At most kMaxName bytes, never half a letter.
 std::string cut(const std::string &name) {
-  return name.size() > CProfiles::kMaxName ? name.substr(0, CProfiles::kMaxName) : name;
+  return name.substr(0, KUtf8::fit(name.data(), name.size(), CProfiles::kMaxName));
+}
+
+// A UTF-8 byte-order mark some editors write first is no part of the first name.
+std::string withoutMark(const std::string &text) {
+  return text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? text.substr(3) : text;
+}
+
+// Drawn, a name of blanks, of invisible characters or one that starts with a NUL is an empty row.
+bool drawsNothing(const std::string &name) {
+  const size_t end = std::min(name.size(), name.find('\0'));
+  for (size_t at = 0; at < end;) {
+    const uint32_t c = KUtf8::next(name.data(), end, at);
+    if (!KUtf8::isSpace(c) && !KUtf8::isInvisible(c)) return false;
+  }
+  return true;
 }
 
 std::string slotName(size_t index) { return "player" + makeString(index + 1); }
@@ -102,8 +119,9 @@ std::string CProfiles::slotFile(const std::string &slot, const char *file) {
   return std::string(user ? user : "") + "\\hospital\\" + slot + "\\" + file;
 }
 
-std::vector<std::string> CProfiles::parseNames(const std::string &text) {
+std::vector<std::string> CProfiles::parseNames(const std::string &file) {
   // One name a line; a final line end ends the last name and adds none.
+  const std::string text = withoutMark(file);
   std::vector<std::string> out;
   bool any = false;
   size_t pos = 0;
@@ -111,11 +129,8 @@ std::vector<std::string> CProfiles::parseNames(const std::string &text) {
     size_t nl = text.find('\n', pos);
     if (nl == std::string::npos) nl = text.size();
     out.push_back(cut(lineOf(text, pos, nl)));
-    // Drawn, a name of blanks or one that starts with a NUL is an empty row: it is missing.
-    const std::string &name = out.back();
-    if (std::all_of(name.begin(), name.begin() + (std::ptrdiff_t)std::min(name.size(), name.find('\0')),
-                    [](char c) { return (unsigned char)c <= ' '; }))
-      out.back().clear();
+    // A name that shows as an empty row is missing.
+    if (drawsNothing(out.back())) out.back().clear();
     any = any || !out.back().empty();
     pos = nl + 1;
   }
@@ -123,7 +138,8 @@ std::vector<std::string> CProfiles::parseNames(const std::string &text) {
   return out;
 }
 
-std::string CProfiles::lastName(const std::string &text) {
+std::string CProfiles::lastName(const std::string &file) {
+  const std::string text = withoutMark(file);
   return cut(lineOf(text, 0, std::min(text.find('\n'), text.size())));
 }
 
@@ -151,7 +167,8 @@ int CProfiles::load() {
   names = parseNames(text);
   // Every slot keeps a name, or its folder and save could not be reached from the menus; an
   // empty name would also vanish from the list when it is written again. Names past the slots
-  // would have no folder to play in.
+  // would have no folder to play in; blank lines after the last are no names.
+  while (names.size() > kSlots && names.back().empty()) names.pop_back();
   const bool none = names.empty(), tooMany = names.size() > kSlots;
   if (tooMany) names.resize(kSlots);
   if (tooMany || names.size() < kSlots || std::find(names.begin(), names.end(), std::string()) != names.end()) {

@@ -8,6 +8,7 @@
 // "\hospital\", which holds its sound and video settings and its saved game.
 class CProfiles {
 public:
+  // In bytes; a longer name is cut there, or before a letter that would be cut in two.
   static const size_t kMaxName = 14;
   // The slots the game keeps: folders "0" to "5", each with its own name in the list.
   static const size_t kSlots = 6;
@@ -22,7 +23,8 @@ public:
   // logged, printed and kept for getLoadError) when a file can neither be read nor created. Lines
   // end in "\n" or "\r\n". A list without names is rebuilt with the default names; one of fewer
   // than kSlots names, or with empty names, gets a fresh slot's name (see reset) in each missing
-  // or empty place; one of more keeps its first kSlots; a last profile that names no profile opens the first; the file replaced is first kept beside it as NAME.bad (when that
+  // or empty place; one of more names keeps its first kSlots (blank lines after the last count
+  // for nothing); a last profile that names no profile opens the first; the file replaced is first kept beside it as NAME.bad (when that
   // cannot be written it stays as it was), and getRepairs tells the player what was done. A name
   // held by several slots opens the slot "lastslot.txt" names.
   int load();
@@ -35,11 +37,14 @@ public:
   // One of them in the player's words: `old` is where the replaced file was kept (none when it
   // could not be), `player` who plays now.
   static std::string repairNotice(Repair what, const std::string &old, const std::string &player);
-  // The names of a profile list's text, before empty names are filled in (a name of blanks, or
-  // one that starts with a NUL, is read as empty); none when every line is blank.
-  static std::vector<std::string> parseNames(const std::string &text);
-  // The name the last-profile file's text holds: its first line, cut to kMaxName.
-  static std::string lastName(const std::string &text);
+  // The names of a profile list's text, before empty names are filled in (a name that draws
+  // nothing, of blanks, invisible characters or one that starts with a NUL, is read as empty);
+  // none when every line is blank. Names are UTF-8, kept byte for byte; a byte-order mark before
+  // the first is dropped.
+  static std::vector<std::string> parseNames(const std::string &file);
+  // The name the last-profile file's text holds: its first line (after any byte-order mark),
+  // cut to kMaxName.
+  static std::string lastName(const std::string &file);
   // Writes both files (and the active slot's number to "lastslot.txt"); a failed write is fatal.
   void save();
 

@@ -148,6 +148,23 @@ std::string CSafeFile::reasonOf(int err) {
   }
 }
 
+std::string CSafeFile::readReasonOf(int err) {
+  switch (err) {
+  case EACCES:
+  case EPERM:
+    return "no permission to read it";
+  case ELOOP:
+    return "its link leads round in a loop";
+  case EIO:
+    return "the disk reports an error";
+  case ENOENT:
+  case ENOTDIR:
+    return "it is gone";
+  default:
+    return std::strerror(err);
+  }
+}
+
 std::string CSafeFile::shortPath(const std::string &path) {
   const char *home = std::getenv("HOME");
   const size_t n = home ? std::strlen(home) : 0;

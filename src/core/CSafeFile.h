@@ -12,8 +12,10 @@ public:
   static bool write(const std::string &path, const void *data, size_t size, std::string *why = nullptr);
   static bool write(const std::string &path, const std::string &bytes, std::string *why = nullptr);
 
-  // An errno value in the player's words.
+  // An errno value in the player's words, for a file being written.
   static std::string reasonOf(int err);
+  // The same for a file that could not be opened to be read ("no permission to read it").
+  static std::string readReasonOf(int err);
   // The path with the home folder written as "~", short enough for the game's message window.
   static std::string shortPath(const std::string &path);
 

@@ -250,19 +250,21 @@ CPlayer *CSaveGame::decode(const std::string &bytes, unsigned short levelCount, 
 }
 
 CPlayer *CSaveGame::load(unsigned short levelCount, unsigned short &soucasnyLevel, unsigned short &maxLevel,
-                         Result *result) const {
+                         Result *result, std::string *told) const {
   Result r = MISSING;
   std::string reason = "cannot be opened";
   std::string bytes;
   CPlayer *player = nullptr;
+  int err = 0;
   if (CSafeFile::read(path, bytes, kMaxBytes, &reason))
     player = decode(bytes, levelCount, soucasnyLevel, maxLevel, r, reason);
-  else if (errno == EFBIG)
+  else if ((err = errno) == EFBIG)
     r = TOO_LARGE;
-  else if (errno == EINVAL || errno == EISDIR)
+  else if (err == EINVAL || err == EISDIR)
     r = NOT_A_FILE;
   if (!player) report("Saved game " + path + " refused: " + reason);
   if (result) *result = r;
+  if (told) *told = player ? std::string() : r == MISSING && err ? CSafeFile::readReasonOf(err) : reasonOf(r);
   return player;
 }
 

@@ -33,12 +33,14 @@ public:
   // Reads the save into a new record that the caller then owns and puts in place of its player.
   // A file that is missing, no plain file, past kMaxBytes, ends early, or whose current level is not below levelCount (or whose
   // furthest level lies past the list) is refused whole: null is returned, the indices are left
-  // as they were and the reason is logged and printed; result tells which case it was. Values the
+  // as they were and the reason is logged and printed; result tells which case it was, `told` the
+  // reason in the player's words (for a file that cannot be opened, why: "no permission to read
+  // it", a link loop, a disk error). Values the
   // game cannot hold are brought into range with a log line: a negative bank becomes 0, unknown
   // upgrades are dropped, star indices capped, and an upgrade listed twice keeps its highest.
   CPlayer *load(unsigned short levelCount, unsigned short &soucasnyLevel, unsigned short &maxLevel,
-                Result *result = nullptr) const;
-  // A refusal in the player's words ("it ends early").
+                Result *result = nullptr, std::string *told = nullptr) const;
+  // A refusal in the player's words ("it ends early"); for a file that cannot be opened, only that.
   static const char *reasonOf(Result result);
 
   static std::string encode(unsigned short soucasnyLevel, unsigned short maxLevel, const CPlayer &player);

@@ -5,7 +5,8 @@
 //
 // Record layout, in declaration order (aggregate-initialisable, e.g.
 // `{'!', 0, 0, 12, 31, 12, 31}`):
-//   signed char c;        character code, compared as a signed 8-bit value; 0 ends the table
+//   signed char c;        character code, compared as a signed 8-bit value; 0 ends the table;
+//                         a Latin-1 letter stands under its 8-bit code (KText reads UTF-8)
 //   short x1, y1;         top-left pixel of the glyph's rectangle in the font picture
 //   short x2, y2;         bottom-right pixel of that rectangle, inclusive
 //   short advance;        pixels the pen moves right after the glyph (before letter spacing);

@@ -1,6 +1,7 @@
 #include "engine/KGLScreen.h"
 
 #include "engine/KDrawList.h"
+#include "engine/KEndSignal.h"
 #include "engine/KGLPresenter.h"
 #include "engine/KGraphicGL.h"
 #include "engine/KInput.h"
@@ -9,6 +10,7 @@
 #include <SDL.h>
 #include <SDL_opengl.h>
 
+#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -17,7 +19,9 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <mutex>
+#include <sstream>
 #include <string>
 #include <thread>
 
@@ -63,7 +67,7 @@ std::string seenDrivers() {
   return list;
 }
 
-// How long reaching the display may take before the game gives up on it.
+// How long the display may stay silent before the game gives up on it.
 const int kDisplaySeconds = 5;
 
 void endAtOnce(int signal) {
@@ -71,26 +75,51 @@ void endAtOnce(int signal) {
   std::raise(signal);
 }
 
+std::string fileText(const std::string &path) {
+  std::ifstream in(path);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// What the kernel counts of one thread's running: its time on a processor and its waits. A
+// thread that waits for a display that never answers adds to neither; one that gets an answer,
+// however late, runs to read it. Empty without /proc, where no change is ever seen.
+std::string threadPulse(const std::string &task) {
+  const std::string status = fileText(task + "status");
+  const size_t switches = status.find("voluntary_ctxt_switches");
+  return fileText(task + "schedstat") + (switches == std::string::npos ? "" : status.substr(switches));
+}
+
 // A display that accepts the connection and then stays silent keeps the client library waiting
-// for good, and SDL's own handlers only note a terminate signal for an event loop not yet running.
-// While this lives, such a signal ends the game at once, and once the display has had its time the
-// game says why and ends.
+// for good, and the game's own handlers only note a terminate signal for an event loop not yet
+// running. While this lives, such a signal ends the game at once, and once the thread that reaches the
+// display has waited kDisplaySeconds without a sign of an answer, the game says why and ends. A
+// display that answers slowly (a session forwarded over a slow network) is waited for.
 class DisplayWatch {
 public:
   explicit DisplayWatch(const std::string &display)
-      : message(display + ": it did not answer within " + std::to_string(kDisplaySeconds) + " s\n") {
-    // SDL's handlers go in with its event subsystem, and only where none is set: they come first,
-    // so that they are back in place for the game once the display is reached.
-    SDL_InitSubSystem(SDL_INIT_EVENTS);
+      : message(display + ": it stayed silent for " + std::to_string(kDisplaySeconds) + " s\n"),
+        task("/proc/self/task/" + std::to_string((long)syscall(SYS_gettid)) + "/") {
     struct sigaction end = {};
     end.sa_handler = endAtOnce;
     sigaction(SIGTERM, &end, &oldTerm);
     sigaction(SIGINT, &end, &oldInt);
     watch = std::thread([this] {
       std::unique_lock<std::mutex> lock(mutex);
-      if (answered.wait_for(lock, std::chrono::seconds(kDisplaySeconds), [this] { return done; })) return;
-      std::fputs(message.c_str(), stderr);
-      _exit(1);
+      std::string pulse = threadPulse(task);
+      auto quietSince = std::chrono::steady_clock::now();
+      while (!answered.wait_for(lock, std::chrono::milliseconds(200), [this] { return done; })) {
+        const auto now = std::chrono::steady_clock::now();
+        std::string later = threadPulse(task);
+        if (later != pulse) {
+          pulse.swap(later);
+          quietSince = now;
+        } else if (now - quietSince >= std::chrono::seconds(kDisplaySeconds)) {
+          std::fputs(message.c_str(), stderr);
+          _exit(1);
+        }
+      }
     });
   }
   ~DisplayWatch() {
@@ -102,13 +131,13 @@ public:
     watch.join();
     sigaction(SIGTERM, &oldTerm, nullptr);
     sigaction(SIGINT, &oldInt, nullptr);
-    SDL_QuitSubSystem(SDL_INIT_EVENTS);
   }
   DisplayWatch(const DisplayWatch &) = delete;
   DisplayWatch &operator=(const DisplayWatch &) = delete;
 
 private:
   const std::string message;
+  const std::string task;
   struct sigaction oldTerm = {}, oldInt = {};
   std::mutex mutex;
   std::condition_variable answered;
@@ -122,6 +151,7 @@ bool KGLScreen::startVideo() {
   // A display that drops the connection while the client library writes to it would otherwise
   // end the game by SIGPIPE, silently; ignored, the write fails and the drop is seen as one.
   std::signal(SIGPIPE, SIG_IGN);
+  KEndSignal::catchSignals();
   const bool x11 = named("DISPLAY"), wayland = named("WAYLAND_DISPLAY");
   const std::string why = x11 ? std::string("cannot open display ") + SDL_getenv("DISPLAY")
                           : wayland ? std::string("cannot open Wayland display ") + SDL_getenv("WAYLAND_DISPLAY")

@@ -1,9 +1,12 @@
 #include "engine/KMessageBox.h"
 
+#include "engine/KEndSignal.h"
+
 #include <SDL.h>
 
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <sys/prctl.h>
 #include <sys/wait.h>
@@ -72,6 +75,11 @@ int waitForBox(pid_t box) {
 void KMessageBox::show(const std::string &headline, const std::string &text, bool error) {
   if (g_handler) {
     g_handler(text.c_str(), headline.c_str());
+    return;
+  }
+  // Asked to end, the game would otherwise wait for an answer nobody gives.
+  if (KEndSignal::received()) {
+    std::fprintf(stderr, "%s: %s\n", headline.c_str(), text.c_str());
     return;
   }
   const pid_t box = g_ownProcess ? startBox(headline, text, error) : -1;

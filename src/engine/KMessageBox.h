@@ -3,7 +3,8 @@
 
 // The system's own message box: what the player must read when the game's window cannot show it
 // (start-up refused, the game ending on a fault). It waits for the player's OK; without a display
-// it shows nothing, so the caller prints the text as well. In the game it waits in a process of
+// it shows nothing, so the caller prints the text as well. Once a signal asked the game to end
+// (KEndSignal) no box is shown: its text goes to standard error. In the game it waits in a process of
 // its own, a fresh start of the game's program, which ends with the game: a terminate signal
 // while it is up ends both.
 class KMessageBox {

@@ -316,10 +316,11 @@ unsigned char *KPictureDecoder::imageOfSurface(SDL_Surface *surface, bool keyOn,
 
 bool KPictureDecoder::readFile(const char *path, std::vector<char> &data, bool report) {
   KResource res;
-  if (res.open(path, K_RES_READ) != K_RES_OK) {
-    if (report) std::fprintf(stderr, "KGraphicGL: cannot open picture %s\n", path);
-    return false;
-  }
+  const int opened = res.open(path, K_RES_READ);
+  // One that is there but may not be read is as lost to the player as a damaged one.
+  if (opened == K_RES_UNREADABLE && report) reportDamaged(path, KResource::openFault());
+  else if (opened != K_RES_OK && report) std::fprintf(stderr, "KGraphicGL: cannot open picture %s\n", path);
+  if (opened != K_RES_OK) return false;
   int size = -1;
   // There but empty or unreadable, the picture is damaged, and told as a damaged one is.
   if (res.seek(K_RES_END, 0) != K_RES_OK || res.tell(size) != K_RES_OK || size <= 0) {

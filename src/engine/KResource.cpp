@@ -3,7 +3,12 @@
 #include "engine/KGraphic.h"
 #include "engine/KMiscTools.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cctype>
+#include <cerrno>
 #include <cstring>
 #include <new>
 #include <string>
@@ -14,6 +19,7 @@ namespace {
 // Per thread: pictures are read on worker threads too.
 thread_local std::string g_fileName;
 thread_local std::string g_archiveName;
+thread_local std::string g_openFault;
 
 bool isSeparator(char c) { return c == '/' || c == '\\'; }
 
@@ -42,6 +48,8 @@ uint64_t octalField(const unsigned char *p, size_t len) {
   return v;
 }
 } // namespace
+
+const char *KResource::openFault() { return g_openFault.c_str(); }
 
 char *K_strlower(char *s) {
   if (!s) return nullptr;
@@ -77,10 +85,35 @@ int KResource::open(const char *name, KResourceMode openMode) {
     if (a->openResource(g_archiveName.c_str(), this) == K_RES_OK) return K_RES_OK;
   }
 
-  FILE *f = std::fopen(g_fileName.c_str(), "rb");
+  // Without O_NONBLOCK a FIFO in the file's place would hold the game here for good.
+  const int flags = O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY;
+  int fd = ::open(g_fileName.c_str(), flags);
   // A name already in the right case still opens when its lower-case form does not exist.
-  if (!f && g_fileName != name) f = std::fopen(name, "rb");
-  if (!f) return K_RES_NOTFOUND;
+  if (fd < 0 && (errno == ENOENT || errno == ENOTDIR) && g_fileName != name) fd = ::open(name, flags);
+  if (fd < 0) {
+    const int err = errno;
+    // No file by that name could be there.
+    if (err == ENOENT || err == ENOTDIR || err == ENAMETOOLONG) return K_RES_NOTFOUND;
+    g_openFault = err == EACCES || err == EPERM ? std::string("no permission to read it")
+                  : err == EISDIR                ? std::string("it is a folder, not a file")
+                                                 : std::string("it cannot be opened: ") + std::strerror(err);
+    return K_RES_UNREADABLE;
+  }
+  struct stat st;
+  const bool seen = fstat(fd, &st) == 0;
+  if (!seen || !S_ISREG(st.st_mode)) {
+    g_openFault = !seen                ? std::string("it cannot be opened: ") + std::strerror(errno)
+                  : S_ISDIR(st.st_mode) ? std::string("it is a folder, not a file")
+                                        : std::string("it is not a plain file");
+    ::close(fd);
+    return K_RES_UNREADABLE;
+  }
+  fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  FILE *f = fdopen(fd, "rb");
+  if (!f) {
+    ::close(fd);
+    return K_RES_NOTFOUND;
+  }
   file = f;
   borrowed = 0;
   base = 0;

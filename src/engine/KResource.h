@@ -76,6 +76,7 @@ enum {
   K_RES_MODE = 101,     // read in a mode other than read
   K_RES_BADARG = 102,   // unknown mode or whence
   K_RES_NOTFOUND = 104, // no such file or member
+  K_RES_UNREADABLE = 105, // there but not to be read: no permission, no plain file (openFault says)
   K_RES_NODATA = 106,   // read of nothing or too little, or an archive without a file
 };
 
@@ -86,6 +87,8 @@ public:
   ~KResource() override;
 
   int open(const char *name, KResourceMode mode);
+  // Why the last open on this thread found its file unreadable, in the player's words.
+  static const char *openFault();
   // Opens this resource as the member of archive that starts at the archive's position.
   int open(KResource *archive, unsigned int size);
   void close();

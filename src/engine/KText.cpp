@@ -6,6 +6,7 @@
 #include "engine/KBatch.h"
 #include "engine/KGraphic.h"
 #include "engine/KPTK.h"
+#include "engine/KUtf8.h"
 
 KText::KText()
     : batch_(nullptr), picture_(nullptr), table_(nullptr), spaceAdjustment_(0.0f), ySpacing_(0.0f),
@@ -76,15 +77,28 @@ long KText::getCharIndex(char c) {
   return f ? static_cast<long>(f - table_) : -1;
 }
 
-float KText::charWidth(char c, float spacing) const {
-  const KFont *f = findGlyph(c);
+const KFont *KText::glyphOf(uint32_t c) const {
+  if (KUtf8::isInvisible(c))
+    return nullptr;
+  if (KUtf8::isSpace(c))
+    return findGlyph(' ');
+  if (c < 0x80)
+    return findGlyph(static_cast<char>(c));
+  const KFont *f = c < 0x100 ? findGlyph(static_cast<char>(c)) : nullptr;
+  // A letter the font lacks shows as a question mark: a name keeps its length and shows that
+  // something of it is missing.
+  return f ? f : findGlyph('?');
+}
+
+float KText::charWidth(uint32_t c, float spacing) const {
+  const KFont *f = glyphOf(c);
   return f ? static_cast<float>(f->advance) + spacing : 0.0f;
 }
 
 float KText::rangeWidth(char const *text, size_t length, float spacing) const {
   float w = 0.0f;
-  for (size_t i = 0; i < length; ++i)
-    w += charWidth(text[i], spacing);
+  for (size_t i = 0; i < length;)
+    w += charWidth(KUtf8::next(text, length, i), spacing);
   return w;
 }
 
@@ -96,13 +110,14 @@ void KText::drawRangeFromLeft(char const *text, size_t length, long x, long y, f
   applyColor();
   // The pen stays a float so fractional spacing adds up; each glyph lands on its truncation.
   float pen = static_cast<float>(x);
-  for (size_t i = 0; i < length; ++i) {
-    const KFont *g = findGlyph(text[i]);
+  for (size_t i = 0; i < length;) {
+    const uint32_t c = KUtf8::next(text, length, i);
+    const KFont *g = glyphOf(c);
     if (!g)
       continue;
     picture_->blitAlphaRect(g->x1, g->y1, g->x2 + 1, g->y2 + 1, static_cast<short>(static_cast<int>(pen)),
                             static_cast<short>(y), false, false);
-    if (text[i] == ' ')
+    if (c == ' ')
       pen += spaceAdjustment_;
     pen += static_cast<float>(g->advance) + spacing;
   }
@@ -113,8 +128,10 @@ void KText::drawRangeFromRight(char const *text, size_t length, long x, long y, 
     return;
   applyColor();
   float pen = static_cast<float>(x);
-  for (size_t i = length; i-- > 0;) {
-    const KFont *g = findGlyph(text[i]);
+  for (size_t i = length; i > 0;) {
+    i = KUtf8::previous(text, i);
+    size_t at = i;
+    const KFont *g = glyphOf(KUtf8::next(text, length, at));
     if (!g)
       continue;
     pen -= static_cast<float>(g->advance) + spacing;
@@ -160,8 +177,8 @@ void KText::drawNCharFromLeft(char const *text, long count, long x, long y, floa
   applyColor();
   batch_->beginBatch(picture_);
   long pen = x;
-  for (size_t i = 0; i < n; ++i) {
-    const KFont *g = findGlyph(text[i]);
+  for (size_t i = 0; i < n;) {
+    const KFont *g = glyphOf(KUtf8::next(text, n, i));
     if (!g)
       continue;
     batch_->blitAlphaRect(g->x1, g->y1, g->x2, g->y2, static_cast<float>(pen), static_cast<float>(y));
@@ -209,30 +226,31 @@ bool KText::breakLine(char *text, int length, long maxWidth, sStringInfo *info, 
   }
   // Without picture or table every width reads -1, so only newlines break the text.
   const bool measured = picture_ && table_;
-  float width = measured ? charWidth(text[start], spacing) : -1.0f;
-  int n = 1;
+  size_t at = static_cast<size_t>(start);
+  const uint32_t first = KUtf8::next(text, static_cast<size_t>(length), at);
+  float width = measured ? charWidth(first, spacing) : -1.0f;
+  size_t last = at;
   for (;;) {
     bool full;
-    char &c = text[start + n];
-    if (c == '\n') {
-      c = ' ';
-      ++n;
+    last = at;
+    if (text[at] == '\n') {
+      text[at++] = ' ';
       full = true;
     } else {
+      const uint32_t c = KUtf8::next(text, static_cast<size_t>(length), at);
       if (measured)
         width += charWidth(c, spacing);
-      ++n;
       full = !(static_cast<int>(width) < maxWidth);
     }
-    if (n >= rest) {
-      info->end = start + rest;
+    if (at >= static_cast<size_t>(length)) {
+      info->end = length;
       return true;
     }
     if (full)
       break;
   }
   // Break at the last space inside the line; a word wider than the box is cut where it overflowed.
-  const int e = start + n - 1;
+  const int e = static_cast<int>(last);
   info->end = e;
   for (int p = e; p > start; --p) {
     if (text[p] == ' ') {

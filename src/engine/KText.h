@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 
 #include "engine/KFont.h"
@@ -13,7 +14,10 @@ struct sStringInfo {
 };
 
 // Text drawn with a bitmap font: one picture holding every glyph and a glyph table (KFont.h)
-// telling where each character lies in it and how far the pen moves after it.
+// telling where each character lies in it and how far the pen moves after it. Texts are read as
+// UTF-8 (KUtf8): a character the table holds draws its glyph (Latin-1 letters under their 8-bit
+// codes), every kind of space the space's, an invisible character nothing, and a letter past
+// ASCII the table lacks the table's '?'; an ASCII character without a glyph is skipped.
 class KText {
 public:
   KText();
@@ -68,7 +72,9 @@ public:
 private:
   bool drawable() const { return picture_ && table_ && !unloaded_; }
   const KFont *findGlyph(char c) const;
-  float charWidth(char c, float spacing) const;
+  // The glyph a character of the text shows with: see the header of the class.
+  const KFont *glyphOf(uint32_t c) const;
+  float charWidth(uint32_t c, float spacing) const;
   float rangeWidth(char const *text, size_t length, float spacing) const;
   void applyColor();
   void drawRangeFromLeft(char const *text, size_t length, long x, long y, float spacing);

@@ -6,11 +6,11 @@
 union SDL_Event;
 
 // Turns SDL's events into the game's: it keeps KInput's keys, buttons and pointer up to date,
-// tracks the input focus, raises the quit flag, and hands each event to the raw callback and
-// the game's KEvent callback.
+// tracks the input focus, raises the quit flag (on an end signal too), and hands each event to
+// the raw callback and the game's KEvent callback.
 class KWindowEvents {
 public:
-  // quit is raised when the window is closed or SDL quits; resized runs as soon as the
+  // quit is raised when the window is closed, SDL quits or an end signal came; resized runs as soon as the
   // window's size changed, before the event is handed on.
   // `resized` follows a change of the window's size, `exposed` any loss of what it showed.
   KWindowEvents(int &quit, std::function<void()> resized, std::function<void()> exposed);

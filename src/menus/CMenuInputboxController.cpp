@@ -4,6 +4,7 @@
 #include "core/CProfiles.h"
 #include "engine/KEvent.h"
 #include "engine/KInput.h"
+#include "engine/KUtf8.h"
 #include "menus/CMapEntity_MenuInputbox.h"
 #include "menus/CMapEntity_MenuQuestionWindow.h"
 #include "menus/MenuKit.h"
@@ -34,7 +35,9 @@ void CMenuInputboxController::specificHandleMessages(KEvent *ev) {
   if (ev->type == K_EVENT_KEYDOWN) {
     if (acceptsCharacter(ev->character) && box->text.size() + 1 < box->maxLength) box->text += (char)ev->character;
   } else if (ev->type == K_EVENT_KEYDOWN_FIRST) {
-    if (ev->ptkKey == K_VK_BACK && !box->text.empty()) box->text.pop_back();
+    // A letter of a name read from the file may take more than one byte: it goes whole.
+    if (ev->ptkKey == K_VK_BACK && !box->text.empty())
+      box->text.resize(KUtf8::previous(box->text.data(), box->text.size()));
     if (ev->ptkKey == K_VK_RETURN) {
       box->editing = 0;
       collection->unfocus(nullptr);

@@ -720,6 +720,14 @@ TEST_F(EngineStatesTest, WhatCouldNotBeSavedOrReadIsToldInTheMessageWindow) {
   EXPECT_EQ(window.shown.size(), 2u);
   std::remove(path("hospital/0").c_str());
   ASSERT_EQ(rename(path("hospital/away").c_str(), path("hospital/0").c_str()), 0);
+
+  // A saved game that cannot be opened says why, as a failed save does.
+  std::remove(path("hospital/0/save.dat").c_str());
+  ASSERT_EQ(symlink("save.dat", path("hospital/0/save.dat").c_str()), 0);
+  e.progression().setLoadGamePending(true);
+  hra.update();
+  hra.update();
+  EXPECT_EQ(window.shown.back(), "Your saved game cannot be read:|its link leads round in a loop.|File: ~/hospital/0/save.dat");
   hra.close();
 }
 

@@ -51,6 +51,13 @@ TEST_F(ProfilesTest, ReadsNamesLineByLine) {
   writeFile("hospital/lastprofile.txt", "abcdefghijklmnopqrst");
   ASSERT_EQ(p.load(), 0);
   EXPECT_EQ(p.getAktivniIndex(), 1);
+
+  // Names keep their bytes (never half a letter), a byte-order mark goes, trailing blank lines drop none.
+  writeFile("hospital/profiles.txt", "\xEF\xBB\xBFplayer1\nZo\xC3\xAB\nabcdefghijklm\xC3\xAB\nd\ne\nf\n\n\r\n \n");
+  writeFile("hospital/lastprofile.txt", "player1");
+  ASSERT_EQ(p.load(), 0);
+  EXPECT_EQ(p.getNames(), std::vector<std::string>({"player1", "Zo\xC3\xAB", "abcdefghijklm", "d", "e", "f"}));
+  EXPECT_TRUE(p.getRepairs().empty());
 }
 
 TEST_F(ProfilesTest, SwitchingToAnUnknownProfileIsFatal) {
@@ -149,12 +156,12 @@ TEST_F(ProfilesTest, DamageMadeByHandIsMendedAndTheReplacedFileKept) {
                                                       "Old: ~/hospital/profiles.txt.bad3"}));
 
   // Past six names the rest stay in the old file only; a name of blanks or a lone NUL is missing.
-  const std::string list = std::string(" \t\n") + '\0' + "\na\nb\nc\nd\ne\nf\ng\nh";
+  const std::string list = std::string(" \t\n") + '\0' + "\n\xC2\xA0\n\xE2\x80\x8B\na\nb\nc\nd\ne\nf\ng\nh";
   writeFile("hospital/profiles.txt", list);
   testing::internal::CaptureStderr();
   ASSERT_EQ(p.load(), 0);
   EXPECT_NE(testing::internal::GetCapturedStderr().find("holds more than 6 profile names"), std::string::npos);
-  EXPECT_EQ(p.getNames(), std::vector<std::string>({"player1", "player2", "a", "b", "c", "d"}));
+  EXPECT_EQ(p.getNames(), std::vector<std::string>({"player1", "player2", "player3", "player4", "a", "b"}));
   EXPECT_EQ(readFile("hospital/profiles.txt.bad4"), list);
 }
 

@@ -373,6 +373,7 @@ TEST_F(ExecutableTest, WithoutADisplayItSaysWhyAndEnds) {
     EXPECT_NE(err.find(display.empty() ? "no display: DISPLAY is not set" : "cannot open display " + display),
               std::string::npos)
         << err;
+    EXPECT_EQ(display == ":" + std::to_string(quiet.number), err.find(": it stayed silent for 5 s") != std::string::npos);
     run.stop();
   }
   // Waiting there, it ends at once by a terminate signal.
@@ -386,25 +387,29 @@ TEST_F(ExecutableTest, WithoutADisplayItSaysWhyAndEnds) {
   close(silent);
 }
 
-// A display that drops the game's first connection is tried again: the game's window shows there.
-TEST_F(ExecutableTest, ADisplayThatDropsTheFirstConnectionIsTriedAgain) {
-  const FreeDisplay reserved;
-  const int number = reserved.number;
-  DroppingDisplay display(number);
-  run.inChild = [number] {
-    unsetenv("SDL_VIDEODRIVER");
-    setenv("DISPLAY", (":" + std::to_string(number)).c_str(), 1);
-  };
-  run.start(TOB_EXECUTABLE, home, home);
-  ASSERT_TRUE(run.findWindow()) << "ended with " << run.wait(0) << " (-2: by a signal): " << run.errors();
-  EXPECT_TRUE(waitForTitle()) << run.errors();
-  run.closeWindow();
-  EXPECT_EQ(run.wait(gameproc::kCeiling), 0) << run.errors();
+// A display that drops the game's first connection is tried again, and one that answers 40 ms late
+// each way (a forwarded session) is waited for however long it takes: the game's window shows.
+TEST_F(ExecutableTest, ADisplayThatDropsTheFirstConnectionOrAnswersLateStillShowsTheGame) {
+  for (bool late : {false, true}) {
+    const FreeDisplay reserved;
+    const int number = reserved.number;
+    const StandInDisplay display(number, !late, late ? 40 : 0);
+    run.inChild = [number] {
+      unsetenv("SDL_VIDEODRIVER");
+      setenv("DISPLAY", (":" + std::to_string(number)).c_str(), 1);
+    };
+    run.start(TOB_EXECUTABLE, home, home);
+    ASSERT_TRUE(run.findWindow()) << "ended with " << run.wait(0) << " (-2: by a signal): " << run.errors();
+    EXPECT_TRUE(waitForTitle()) << run.errors();
+    run.closeWindow();
+    EXPECT_EQ(run.wait(gameproc::kCeiling), 0) << (late ? "late: " : "dropping: ") << run.errors();
+  }
 }
 
 // The start-up refusal box ends with the game: a terminate signal while it is up ends both, and
-// a game killed outright takes its box with it.
-TEST_F(ExecutableTest, TheRefusalBoxEndsWithTheGame) {
+// a game killed outright takes its box with it. With a notice waiting (the player list was
+// mended), one terminate or interrupt signal ends the game, as it does without one.
+TEST_F(ExecutableTest, TheRefusalBoxEndsWithTheGameAndOneSignalEndsItWithANoticeWaiting) {
   ASSERT_EQ(mkdir((home + "/hospital/profiles.txt").c_str(), 0777), 0);
   for (int signal : {SIGTERM, SIGKILL}) {
     run.start(TOB_EXECUTABLE, home, home);
@@ -424,6 +429,15 @@ TEST_F(ExecutableTest, TheRefusalBoxEndsWithTheGame) {
     run.stop();
   }
   EXPECT_NE(run.errors().find("profiles.txt cannot be used: it is a folder"), std::string::npos) << run.errors();
+  ASSERT_EQ(rmdir((home + "/hospital/profiles.txt").c_str()), 0);
+  for (int signal : {SIGTERM, SIGINT}) {
+    std::ofstream(home + "/hospital/profiles.txt") << "\n";
+    run.start(TOB_EXECUTABLE, home, home);
+    ASSERT_TRUE(run.findWindow()) << run.errors();
+    kill(run.pid, signal);
+    EXPECT_EQ(run.wait(gameproc::kCeiling), 0) << "signal " << signal << ": " << run.errors();
+    run.stop();
+  }
 }
 
 // A FIFO or an endless device in place of a file start-up reads is refused at once, naming it,

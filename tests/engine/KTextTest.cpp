@@ -58,7 +58,7 @@ protected:
   KText text;  // owns the picture
 };
 
-TEST_F(KTextArithmetic, WidthsCountSpacingAfterEveryGlyphAndSkipUnknownCharacters) {
+TEST_F(KTextArithmetic, WidthsCountSpacingAfterEveryGlyphSkipUnknownCharactersAndReadUtf8) {
   EXPECT_FLOAT_EQ(text.getStringWidth("ab", 2), 24);
   EXPECT_FLOAT_EQ(text.getStringWidth("a\xe9?b", 0), 20);
   EXPECT_FLOAT_EQ(text.getNCharWidth("abc", 2, 1), 22);
@@ -75,6 +75,21 @@ TEST_F(KTextArithmetic, WidthsCountSpacingAfterEveryGlyphAndSkipUnknownCharacter
   EXPECT_FLOAT_EQ(empty.getStringWidth("ab", 0), -1);
   EXPECT_EQ(empty.getCharIndex('a'), -1);
   EXPECT_EQ(empty.drawMultiline("ab", 0, 100, 40, 0, 0), 40);
+
+  // UTF-8: the names' font draws Latin-1 letters, others as '?', a
+  // no-break space as a space, a zero-width one as nothing; a word too wide is cut before a letter.
+  KText game;
+  game.setKGraphic(FakePicture::make());
+  game.setFontTable(gameFontTable);
+  EXPECT_GT(game.getStringWidth("Zo\xC3\xAB", 0), game.getStringWidth("Zo", 0));
+  EXPECT_FLOAT_EQ(game.getStringWidth("Zo\xC5\x99", 0), game.getStringWidth("Zo?", 0));
+  EXPECT_FLOAT_EQ(game.getStringWidth("Z\xC2\xA0o\xE2\x80\x8B", 0), game.getStringWidth("Z o", 0));
+  game.drawStringFromRight("\xC3\xAB\xC5\x99", 100, 0, 0);
+  EXPECT_EQ(blits().size(), 2u);
+  char word[] = "\xC3\xAB\xC3\xAB\xC3\xAB";
+  sStringInfo info = {0, 0};
+  EXPECT_FALSE(game.findStringMatchWidth(word, (long)game.getStringWidth("\xC3\xAB", 0) + 1, &info, 0));
+  EXPECT_EQ(info.end, 2);
 }
 
 TEST_F(KTextArithmetic, LeftPenIsAFloatTruncatedPerGlyph) {

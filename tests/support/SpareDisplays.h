@@ -1,13 +1,15 @@
 #pragma once
-// Displays for the tests of what the game does where it cannot be seen: a display number no X
-// server holds, and one whose server drops the first connection.
+// Displays for the tests of what the game does where it cannot be seen or reached easily: a
+// display number no X server holds, and one in front of the test's own server, late or dropping.
 #include <fcntl.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <thread>
 
@@ -39,33 +41,46 @@ private:
   std::string lock;
 };
 
-// An X display ":number" that answers and drops its first connection, as a busy server may
-// refuse one client; later connections reach the test's own server through a link in its place.
-class DroppingDisplay {
+// An X display ":number" standing in front of the test's own server. It relays each connection
+// there, every message `delayMs` late each way (a session forwarded over a slow network); with
+// `dropFirst` it drops the first connection instead, as a busy server may refuse one client.
+class StandInDisplay {
 public:
-  explicit DroppingDisplay(int number) : path("/tmp/.X11-unix/X" + std::to_string(number)) {
-    const std::string real = std::string("/tmp/.X11-unix/X") + (std::getenv("DISPLAY") + 1);
-    listener = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_un at{};
-    at.sun_family = AF_UNIX;
+  StandInDisplay(int number, bool dropFirst, int delayMs = 0) : path("/tmp/.X11-unix/X" + std::to_string(number)) {
+    sockaddr_un at{}, real{};
+    at.sun_family = real.sun_family = AF_UNIX;
     std::snprintf(at.sun_path, sizeof at.sun_path, "%s", path.c_str());
+    std::snprintf(real.sun_path, sizeof real.sun_path, "/tmp/.X11-unix/X%s", std::getenv("DISPLAY") + 1);
+    listener = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (listener < 0 || bind(listener, (sockaddr *)&at, sizeof at) != 0 || listen(listener, 8) != 0) return;
-    std::thread([fd = listener, path = path, real] {
-      const int first = accept(fd, nullptr, nullptr);
-      if (first >= 0) {
-        unlink(path.c_str());
-        if (symlink(real.c_str(), path.c_str()) != 0) std::perror("symlink");
-        close(first);
+    relaying = std::thread([=, drop = dropFirst]() mutable {
+      for (int client; (client = accept(listener, nullptr, nullptr)) >= 0; drop = false) {
+        const int server = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        // Both ends close once both ways are done.
+        const std::shared_ptr<void> ends(nullptr, [client, server](void *) { close(client), close(server); });
+        if (drop || connect(server, (sockaddr *)&real, sizeof real) != 0) continue;
+        for (const std::pair<int, int> &way : {std::make_pair(client, server), std::make_pair(server, client)})
+          std::thread([way, delayMs, ends] {
+            char buf[65536];
+            for (ssize_t n; (n = read(way.first, buf, sizeof buf)) > 0;) {
+              std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
+              if (send(way.second, buf, (size_t)n, MSG_NOSIGNAL) != n) break;
+            }
+            shutdown(way.second, SHUT_WR);
+          }).detach();
       }
-      close(fd);
-    }).detach();
+    });
   }
-  ~DroppingDisplay() {
+  // Closed only after its thread, so the listener's number cannot pass to another socket first.
+  ~StandInDisplay() {
     shutdown(listener, SHUT_RDWR);
+    if (relaying.joinable()) relaying.join();
+    if (listener >= 0) close(listener);
     unlink(path.c_str());
   }
 
 private:
   std::string path;
   int listener = -1;
+  std::thread relaying;
 };

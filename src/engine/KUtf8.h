@@ -1,0 +1,21 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+// Texts the player wrote (the player names) come as UTF-8; the game's own are plain ASCII, which
+// reads the same. A byte that starts no whole, well-formed sequence is read alone, as the Latin-1
+// letter it is in files written that way.
+class KUtf8 {
+public:
+  // The character at `at` in text[0, length), moving `at` past it.
+  static uint32_t next(const char *text, size_t length, size_t &at);
+  // Where the character that ends at `at` starts, read as next reads it.
+  static size_t previous(const char *text, size_t at);
+  // The length of the longest start of text[0, length) within `bytes` that cuts no character.
+  static size_t fit(const char *text, size_t length, size_t bytes);
+
+  // Drawn as a space: the space itself and the no-break and typographic spaces.
+  static bool isSpace(uint32_t c);
+  // Drawn as nothing: controls, zero-width and other invisible format characters.
+  static bool isInvisible(uint32_t c);
+};
