@@ -173,7 +173,7 @@ TEST_F(PlayerPatientTest, AnOutbreakIsExaminedPrescribedMadeUpAtTheCabinetAndBro
 }
 
 // A germ feeding on a coughing patient: the click on the bed still examines, and the spray in her
-// other hand goes off beside it.
+// other hand goes off beside it; a germ clicked that is gone when she comes is said to be gone.
 TEST_F(PlayerPatientTest, ACoughUnderAFeedingGermIsExaminedWhileTheSprayGoesOff) {
   addCabinet();
   CMapEntity_PacientClass *p = bedded(kBedOutbreak);
@@ -184,6 +184,15 @@ TEST_F(PlayerPatientTest, ACoughUnderAFeedingGermIsExaminedWhileTheSprayGoesOff)
   for (int i = 0; i < 5; ++i) step();
   EXPECT_EQ(p->getBedState(), kBedWaitingMedicine) << "examined";
   EXPECT_FALSE(named("SPREJKOUR").empty()) << "sprayed";
+
+  // Sent to a germ over the other bed that has flown off when she gets there: she says so, once.
+  run(1600);
+  figure()->removeEntity(figure()->getContainedEntity(kSprayID));
+  CMapEntity_Game *other = first("POSTEL4"), *germ = add("BACILY", other->getX() + 100, other->getY() + 30);
+  click((int)germ->getX() + 24, (int)germ->getY() + 24);
+  germ->setKill(true);
+  run(3000);
+  EXPECT_EQ(captionShown("The germ flew off"), 1);
 }
 
 // A medicine for another bed, or one the patient cannot take, stays in a hand; the game goes on.

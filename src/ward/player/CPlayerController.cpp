@@ -69,6 +69,11 @@ bool bedOrBedded(const CMapEntity *e) {
   return p && p->getBedLink() && (p->getPhase() == kPhaseInBed || p->getPhase() == kPhaseHeld);
 }
 
+// A germ's own picture (not a cough's cloud nor the happy notes).
+bool isGerm(const CMapEntity *e) {
+  return e->getEntityClassID() == kGermClass && e->getEntityID() != kGermCloudID && e->getEntityID() != kHappyNotesID;
+}
+
 // Things a click on which orders no walk.
 bool refused(const CMapEntity *e) {
   switch (e->getEntityID()) {
@@ -234,16 +239,17 @@ void CPlayerController::leftClick() {
   }
   int tx = 0, ty = 0;
   if (!clickGoal(under, cursor->getX(), cursor->getY(), tx, ty)) return;
-  orderWalkTo(tx, ty);
+  orderWalkTo(tx, ty, std::any_of(under.begin(), under.end(), isGerm));
 }
 
-void CPlayerController::orderWalkTo(int tileX, int tileY) {
+void CPlayerController::orderWalkTo(int tileX, int tileY, bool forGerm) {
   akce *a = new akce();
   a->controller = this;
   a->id = 0;
   a->priority = 3;
   a->addParam(new int32_t(tileX * 32 + 16), true);
   a->addParam(new int32_t(tileY * 32 + 16), true);
+  a->addParam(new int32_t(forGerm ? 1 : 0), true);
   queue->pridej(a);
 }
 
@@ -335,6 +341,7 @@ void CPlayerController::pickUpOrder() {
   if (!a || a->params.size() < 2) return;
   player->goalX = *static_cast<int32_t *>(a->params[0]);
   player->goalY = *static_cast<int32_t *>(a->params[1]);
+  ward.ordered(a->params.size() > 2 && *static_cast<int32_t *>(a->params[2]) != 0);
   walkingOrder = freshOrder = true;
 }
 
@@ -370,8 +377,8 @@ const TWork kWork[] = {
 } // namespace
 
 // The halves gather what is within reach; the work list alone decides and does. Beside it, taking
-// no arrival: a due burst of spray by germs, and on arriving, a word about a cough that ended
-// before she came.
+// no arrival: a due burst of spray by germs, and on arriving, a word about a cough that ended or a
+// germ that flew off before she came.
 void CPlayerController::decide() {
   const std::vector<CMapEntity *> near = touched();
   TReach reach;
@@ -382,6 +389,7 @@ void CPlayerController::decide() {
   if (arrivalNews) {
     arrivalNews = false;
     patients.sayTooLate();
+    ward.sayGermGone();
   }
   for (const TWork &w : kWork) {
     if (!(reach.*w.within) || (w.needsArrival && !reach.arrived)) continue;

@@ -37,8 +37,9 @@ public:
   // The walk goal a left click with these entities under the pointer asks for, as a tile;
   // false when the click orders nothing.
   bool clickGoal(const std::vector<CMapEntity *> &under, float cursorX, float cursorY, int &tileX, int &tileY) const;
-  // Queues a walk to a tile's centre, the order a left click gives.
-  void orderWalkTo(int tileX, int tileY);
+  // Queues a walk to a tile's centre, the order a left click gives; `forGerm` when the click was
+  // on a germ.
+  void orderWalkTo(int tileX, int tileY, bool forGerm = false);
 
   // The figure holds no prescription and writes none: a walk to the cabinet would hand nothing in.
   static bool nothingToHandIn(CMapEntity_Player *figure);

@@ -59,6 +59,7 @@ void CPlayerWardWork::sprayBy(const TReach &reach) {
   if (sprayTimer.udalost()) sprayDue = true;
   if (!sprayDue) return;
   sprayDue = false;
+  sprayedSinceOrder = true;
   sprayTimer.reset();
   body.playSound("SPRAY_USE");
   CMapEntity_Player *figure = body.figure();
@@ -67,6 +68,16 @@ void CPlayerWardWork::sprayBy(const TReach &reach) {
     puff->setXY(figure->getX() + (float)(CRandom::draw() % 70), figure->getY() + 20 + (float)(CRandom::draw() % 30));
     body.ward()->addEntity(puff);
   }
+}
+
+void CPlayerWardWork::ordered(bool forGerm) {
+  orderForGerm = forGerm;
+  sprayedSinceOrder = false;
+}
+
+void CPlayerWardWork::sayGermGone() {
+  if (orderForGerm && !germNear && !sprayedSinceOrder) body.refuseHere("The germ flew off");
+  orderForGerm = false;
 }
 
 // The spray in her hand goes back onto its empty stand; from a full stand it comes into a free

@@ -21,6 +21,10 @@ public:
   // A burst takes no time: it goes off as she passes or stands by germs, the spray in her hand,
   // beside whatever work she does there, at most once a second.
   void sprayBy(const TReach &reach);
+  // A new order: `forGerm` when its click was on a germ.
+  void ordered(bool forGerm);
+  // Sent to a germ that flew off before she came, no spray gone off on the way: she says so, once.
+  void sayGermGone();
 
   // Her work here, each done when her work list picks it.
   void swapSpray();
@@ -32,6 +36,8 @@ private:
   CPlayerBody &body;
   Timer sprayTimer{1000, false};
   bool sprayDue = false;
+  bool orderForGerm = false;
+  bool sprayedSinceOrder = false;
   // Met at the last decision; looked up again every decision.
   bool germNear = false;
   CMapEntity_Game *dispenser = nullptr;
