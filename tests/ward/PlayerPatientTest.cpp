@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "events/CMapEntity_Opicka.h"
 #include "media/Timer.h"
 #include "patients/CPacientController.h"
 #include "patients/CPatientLeaving.h"
@@ -121,7 +122,8 @@ TEST(PlayerPatientRules, FastServiceByCharismaAndTheWalkToTheCabinet) {
 }
 
 // Outbreak -> examination -> prescription -> cabinet -> medicine -> bed, as the player plays it;
-// a laundry trolley beside the bed does not take the click while she carries no linen.
+// a laundry trolley beside the bed does not take the click while she carries no linen, nor a
+// monkey passing over the cabinet the click on it.
 TEST_F(PlayerPatientTest, AnOutbreakIsExaminedPrescribedMadeUpAtTheCabinetAndBroughtToTheBed) {
   CMapEntity_LekarnaClass *cabinet = addCabinet();
   ASSERT_NE(cabinet, nullptr);
@@ -153,7 +155,12 @@ TEST_F(PlayerPatientTest, AnOutbreakIsExaminedPrescribedMadeUpAtTheCabinetAndBro
   EXPECT_EQ(recept->bedNumber, bed->getBedNumber());
   EXPECT_TRUE(cabinet->getHighlightOn());
 
-  walkAndWork(cabinet, 40, 40);
+  // A monkey passing over the cabinet takes no click meant for it.
+  CMapEntity_Game *monkey = add("OPICKA", cabinet->getX(), cabinet->getY() - 50);
+  dynamic_cast<CMapEntity_Opicka *>(monkey)->stav = CMapEntity_Opicka::kFalling;
+  click((int)cabinet->getX() + 40, (int)cabinet->getY() + 40);
+  EXPECT_TRUE(first("KURZOR")->hits().isActionCollisionWithEntity(monkey)) << "the monkey was not over the cabinet";
+  for (int i = 0; i < 400 && figure()->getContainedEntity(kPrescriptionID); ++i) step();
   EXPECT_EQ(figure()->getContainedEntity(kPrescriptionID), nullptr);
   EXPECT_FALSE(cabinet->getHighlightOn()) << "the last prescription switches the cabinet off";
   run(4200);

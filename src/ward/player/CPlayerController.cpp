@@ -74,6 +74,15 @@ bool isGerm(const CMapEntity *e) {
   return e->getEntityClassID() == kGermClass && e->getEntityID() != kGermCloudID && e->getEntityID() != kHappyNotesID;
 }
 
+// The monkey rides a patient; dropping in or leaving it only passes over the ward.
+bool ridingMonkey(CMapEntitiesCollection *c, const CMapEntity *monkey) {
+  for (CMapEntity_Game *e : *c->getEntitiesPtr()) {
+    const CMapEntity_PacientClass *p = dynamic_cast<const CMapEntity_PacientClass *>(e);
+    if (p && p->getTormentor() == monkey) return true;
+  }
+  return false;
+}
+
 // Things a click on which orders no walk.
 bool refused(const CMapEntity *e) {
   switch (e->getEntityID()) {
@@ -129,12 +138,14 @@ void CPlayerController::onBind() {
 
 // The figure never hides what lies beneath her: a click on her, her hands or what they hold orders
 // nothing by itself, and over anything else it goes to that. Germs and the monkey take no click of
-// their own, so over a bed (or its patient) the click orders the work at the bed.
+// their own, so over a bed (or its patient) the click orders the work at the bed; a monkey passing
+// by (dropping in or leaving) hides nothing at all.
 bool CPlayerController::clickGoal(const std::vector<CMapEntity *> &under, float cursorX, float cursorY, int &tx,
                                   int &ty) const {
   std::vector<CMapEntity *> aimed;
   for (CMapEntity *e : under)
-    if (!ownedByFigure(e) && !guidance(e)) aimed.push_back(e);
+    if (!ownedByFigure(e) && !guidance(e) && (e->getEntityID() != kMonkeyID || ridingMonkey(collection, e)))
+      aimed.push_back(e);
   if (aimed.empty()) return false;
   bool bedUnder = false;
   for (CMapEntity *e : aimed)
