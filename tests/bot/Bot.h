@@ -448,7 +448,7 @@ public:
   const CChainBonus *chainNow() const {
     CMapEntity_Game *f = figure();
     CPlayerController *c = f ? dynamic_cast<CPlayerController *>(f->getController()) : nullptr;
-    return c ? &c->chain : nullptr;
+    return c ? &c->chain() : nullptr;
   }
   // Patients come in or on the couch, not yet in a bed.
   int unbedded() const {

@@ -120,7 +120,8 @@ TEST_F(CareTipTest, TheGermTipComesOnARealGermOnlyAndGoesWhenTheFigureHoldsTheSp
   EXPECT_EQ(tip->getX(), 0.0f);
   EXPECT_EQ(tip->getY(), 425.0f);
   EXPECT_EQ(player->getVirusHint(), 1);
-  EXPECT_EQ(shownText(tip), "Germs are loose on the ward!|Take the spray from its stand and click the germs away.");
+  EXPECT_EQ(shownText(tip), "Germs drain the patients below them! Take the spray from its stand:|the doctor sprays the "
+                            "germs nearby. Click a germ over a bed to go there.");
   EXPECT_EQ(tip->getContainedEntity(1001)->getY(), 425.0f + 55.0f);
   update();
   EXPECT_TRUE(alive(306).empty());

@@ -72,7 +72,7 @@ int timedWalkMs(CLevel_Game *level, CMapEntity_Player *p, CPlayerController *w, 
   q->flushPredFronta();
   for (int frames = 1; frames <= 400; ++frames) {
     step();
-    if (w->arrived) return frames * frameMs;
+    if (w->arrivedNow()) return frames * frameMs;
   }
   return -1;
 }

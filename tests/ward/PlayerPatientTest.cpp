@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
+#include "events/CMapEntity_Opicka.h"
 #include "media/Timer.h"
 #include "patients/CPacientController.h"
 #include "patients/CPatientLeaving.h"
@@ -71,6 +74,7 @@ protected:
   void freeBed() {
     if (CMapEntity_Game *p = bed->getOccupant()) p->setKill(true);
     bed->releaseOccupant();
+    bed->setObsazeno(false);
     bed->setUklizeno(true);
     step();
   }
@@ -80,6 +84,26 @@ protected:
     for (CMapEntity_Game *c : named("BONUSTEXT"))
       if (static_cast<CMapEntity_BonusText *>(c)->text.rfind(prefix, 0) == 0 && !c->getKill()) ++n, c->setKill(take);
     return n;
+  }
+  // A click on a point of the thing's picture where nothing else that takes clicks lies.
+  void clickAlone(CMapEntity_Game *e) {
+    auto under = [](CMapEntity *o, int x, int y) {
+      Frame *f = o->looks().getCurrentFrame();
+      Rect b = f ? f->getActionBoundingBox() : Rect{0, 0, 0, 0};
+      return x >= (int)o->getX() + b.x && x < (int)o->getX() + b.x + b.w && y >= (int)o->getY() + b.y && y < (int)o->getY() + b.y + b.h;
+    };
+    Rect a = e->looks().getCurrentFrame()->getActionBoundingBox();
+    for (int y = (int)e->getY() + a.y + a.h - 1; y >= (int)e->getY() + a.y; y -= 2)
+      for (int x = (int)e->getX() + a.x; x < (int)e->getX() + a.x + a.w; x += 2) {
+        bool alone = true;
+        for (CMapEntity_Game *o : *level->getEC()->getEntitiesPtr()) {
+          CMapEntity *top = o->carrying().getTopCarrier();
+          if (o != e && top != e && top != figure() && o->getController() && o->getEntityClassID() != kCursorClass && under(o, x, y))
+            alone = false;
+        }
+        if (alone) return click(x, y);
+      }
+    ADD_FAILURE() << e->name << " lies under other things everywhere";
   }
   void run(int ms) {
     for (int t = 0; t < ms; t += 20) step();
@@ -93,12 +117,13 @@ TEST(PlayerPatientRules, FastServiceByCharismaAndTheWalkToTheCabinet) {
   EXPECT_FLOAT_EQ(CCharismaTable::amount(CCharismaTable::kFastService, CCharismaTable::level(0)), 0.35f);
   EXPECT_FLOAT_EQ(CCharismaTable::amount(CCharismaTable::kFastService, CCharismaTable::level(3)), 0.665f);
   EXPECT_FLOAT_EQ(CCharismaTable::amount(CCharismaTable::kFastService, CCharismaTable::level(9)), 0.35f);
-  EXPECT_EQ(CPlayerController::walkMs(280.0f, 7.0f, 1.0f), 2857) << "the frame factor cancels out";
-  EXPECT_EQ(CPlayerController::walkMs(280.0f, 7.0f, 0.5f), 5714);
+  EXPECT_EQ(CPlayerPatientWork::walkMs(280.0f, 7.0f, 1.0f), 2857) << "the frame factor cancels out";
+  EXPECT_EQ(CPlayerPatientWork::walkMs(280.0f, 7.0f, 0.5f), 5714);
 }
 
 // Outbreak -> examination -> prescription -> cabinet -> medicine -> bed, as the player plays it;
-// a laundry trolley beside the bed does not take the click while she carries no linen.
+// a laundry trolley beside the bed does not take the click while she carries no linen, nor a
+// monkey passing over the cabinet the click on it.
 TEST_F(PlayerPatientTest, AnOutbreakIsExaminedPrescribedMadeUpAtTheCabinetAndBroughtToTheBed) {
   CMapEntity_LekarnaClass *cabinet = addCabinet();
   ASSERT_NE(cabinet, nullptr);
@@ -130,7 +155,12 @@ TEST_F(PlayerPatientTest, AnOutbreakIsExaminedPrescribedMadeUpAtTheCabinetAndBro
   EXPECT_EQ(recept->bedNumber, bed->getBedNumber());
   EXPECT_TRUE(cabinet->getHighlightOn());
 
-  walkAndWork(cabinet, 40, 40);
+  // A monkey passing over the cabinet takes no click meant for it.
+  CMapEntity_Game *monkey = add("OPICKA", cabinet->getX(), cabinet->getY() - 50);
+  dynamic_cast<CMapEntity_Opicka *>(monkey)->stav = CMapEntity_Opicka::kFalling;
+  click((int)cabinet->getX() + 40, (int)cabinet->getY() + 40);
+  EXPECT_TRUE(first("KURZOR")->hits().isActionCollisionWithEntity(monkey)) << "the monkey was not over the cabinet";
+  for (int i = 0; i < 400 && figure()->getContainedEntity(kPrescriptionID); ++i) step();
   EXPECT_EQ(figure()->getContainedEntity(kPrescriptionID), nullptr);
   EXPECT_FALSE(cabinet->getHighlightOn()) << "the last prescription switches the cabinet off";
   run(4200);
@@ -150,7 +180,7 @@ TEST_F(PlayerPatientTest, AnOutbreakIsExaminedPrescribedMadeUpAtTheCabinetAndBro
 }
 
 // A germ feeding on a coughing patient: the click on the bed still examines, and the spray in her
-// other hand goes off beside it.
+// other hand goes off beside it; a germ clicked that is gone when she comes is said to be gone.
 TEST_F(PlayerPatientTest, ACoughUnderAFeedingGermIsExaminedWhileTheSprayGoesOff) {
   addCabinet();
   CMapEntity_PacientClass *p = bedded(kBedOutbreak);
@@ -161,6 +191,15 @@ TEST_F(PlayerPatientTest, ACoughUnderAFeedingGermIsExaminedWhileTheSprayGoesOff)
   for (int i = 0; i < 5; ++i) step();
   EXPECT_EQ(p->getBedState(), kBedWaitingMedicine) << "examined";
   EXPECT_FALSE(named("SPREJKOUR").empty()) << "sprayed";
+
+  // Sent to a germ over the other bed that has flown off when she gets there: she says so, once.
+  run(1600);
+  figure()->removeEntity(figure()->getContainedEntity(kSprayID));
+  CMapEntity_Game *other = first("POSTEL4"), *germ = add("BACILY", other->getX() + 100, other->getY() + 30);
+  click((int)germ->getX() + 24, (int)germ->getY() + 24);
+  germ->setKill(true);
+  run(3000);
+  EXPECT_EQ(captionShown("The germ flew off"), 1);
 }
 
 // A medicine for another bed, or one the patient cannot take, stays in a hand; the game goes on.
@@ -201,13 +240,13 @@ TEST_F(PlayerPatientTest, NoCabinetGivesUpTheTreatmentAGonePatientGetsNoPrescrip
   figure()->goalX = figure()->goalY = -1;
   workAtBed();
   ASSERT_EQ(figure()->workPhase, CPlayerController::kExamining);
-  float fx = walker()->savedX, fy = walker()->savedY;
+  float fx = walker()->patientWork().standX(), fy = walker()->patientWork().standY();
   bed->releaseOccupant();
   p->setKill(true);
   run(1600);
   EXPECT_EQ(figure()->workPhase, CPlayerController::kDeciding);
   EXPECT_EQ(figure()->getContainedEntity(kPrescriptionID), nullptr);
-  EXPECT_EQ(walker()->patient, nullptr);
+  EXPECT_EQ(walker()->patientWork().patientAtHand(), nullptr);
   EXPECT_FLOAT_EQ(figure()->getX(), fx);
   EXPECT_FLOAT_EQ(figure()->getY(), fy);
 
@@ -221,8 +260,9 @@ TEST_F(PlayerPatientTest, NoCabinetGivesUpTheTreatmentAGonePatientGetsNoPrescrip
   EXPECT_EQ(captionShown("Bed " + std::to_string(bed->getBedNumber()) + "'s patient has gone"), 1);
 }
 
-// With the cure-touch perk an outbreak is healed on the spot and a sleeper's meter drops, but not
-// the meter of one whose outbreak has just ended untreated; a cured patient is sent home.
+// With the cure-touch perk an outbreak is healed on the spot and a clicked sleeper's meter drops,
+// one use a touch, but not the meter of one whose outbreak has just ended untreated; a cured
+// patient is sent home.
 TEST_F(PlayerPatientTest, CureTouchHealsOnTheSpotAndACuredPatientIsSentHome) {
   addCabinet();
   // As the status bar carries it once the perk is bought.
@@ -242,13 +282,16 @@ TEST_F(PlayerPatientTest, CureTouchHealsOnTheSpotAndACuredPatientIsSentHome) {
   EXPECT_EQ(icon->uses, 1);
   EXPECT_GT(CPacientController::lastActivity(), (int32_t)CFakeTime::instance()->ms + 50000);
 
-  // Asleep again because that outbreak ended untreated just now: no touch is spent on it.
+  // Asleep again because that outbreak ended untreated just now: no touch is spent on it. Standing
+  // by the sleeper spends nothing; the next click is one touch, one use.
   TPatientState::setBedState(p, kBedSleeping);
   TPatientState::setMeterFull(p, 0.9f);
-  step();
+  workAtBed();
   EXPECT_EQ(icon->uses, 1) << "spent on a cough that had ended";
   TPatientState::setMissedOutbreakAt(p, (int32_t)CFakeTime::instance()->ms - 5000);
-  step();
+  run(200);
+  EXPECT_EQ(icon->uses, 1) << "spent without a click";
+  workAtBed();
   EXPECT_NEAR(p->getMeterFull(), 0.65f, 1e-5);
   EXPECT_TRUE(icon->isSpent());
   EXPECT_FALSE(icon->active);
@@ -257,6 +300,94 @@ TEST_F(PlayerPatientTest, CureTouchHealsOnTheSpotAndACuredPatientIsSentHome) {
   figure()->goalX = figure()->goalY = -1;
   workAtBed();
   EXPECT_EQ(p->getPhase() == kPhasePaid || p->getPhase() == kPhaseGone, true);
+}
+
+// Every two kinds of her work whose things can stand within her reach together: a crowded corner
+// puts the trolley, the spray stand, a drink machine, a bottle on the counter and the cabinet
+// within her reach at the bed's work spot. Clicked one right after the other, as a person clicks,
+// each order is carried out or refused aloud.
+TEST_F(PlayerPatientTest, EachOfTwoOrdersWithinReachOfEachOtherIsCarriedOutOrRefusedAloud) {
+  CMapEntity_LekarnaClass *cabinet = addCabinet();
+  cabinet->setXY(300, 236);
+  CMapEntity_Game *trolley = add("VOZIK", 386, 100), *stand = add("ANTIV", 364, 170);
+  CMapEntity_Game *machine = add("MEDDRINK", 276, 244), *drink = nullptr, *bottle = nullptr;
+  auto *icon = dynamic_cast<CMapEntity_PerkIconClass *>(CMapEntitiesFactory::instance()->cloneEntity("PERKCURETOUCHICON"));
+  first("STATUSBAR")->addEntity(icon, true, true);
+  step();
+  CMapEntity *spray = stand->CMapEntity::getContainedEntity(kSprayID), *recept = nullptr, *linen = nullptr;
+  CMapEntity_PacientClass *p = nullptr;
+  float mood = 0.0f;
+  auto gone = [&](CMapEntity *e) { return !level->getEC()->contains(e) || e->getKill(); };
+  auto holds = [&](CMapEntity *item) {
+    for (unsigned short hand : {kLeftHandID, kRightHandID})
+      for (CMapEntity *e : figure()->getContainedEntity(hand)->carrying().getContainedList())
+        if (e == item) return true;
+    return false;
+  };
+  // A drink or toy in her hand goes to the patient first: that click has cheered the patient up.
+  auto cheered = [&] { return !gone(p) && p->getMood() > mood; };
+  // What a kind needs of the bed: nothing, to be empty, a patient in it, or a patient in that state.
+  const int kAny = -1, kEmpty = -2, kPatient = -3;
+  struct TKind {
+    const char *name;
+    int bedState;
+    std::function<void()> set;
+    CMapEntity_Game **clicked;
+    std::function<bool()> done;
+  };
+  CMapEntity_Game *bedToo = bed;
+  const TKind kinds[] = {
+      {"linen", kAny, [&] { linen = figure()->addEntity(std::string("ODPAD")); }, &trolley, [&] { return !holds(linen); }},
+      {"spray back", kAny, [&] { stand->dropEntity(spray), figure()->addEntity(spray, false); }, &stand,
+       [&] { return !holds(spray); }},
+      {"bed", kEmpty, [&] { bed->setUklizeno(false); }, &bedToo, [&] { return bed->isMadeUp(); }},
+      {"machine", kAny, [&] { machine->addEntity(drink = CMapEntitiesFactory::instance()->cloneEntity("DRINK"), true, true); },
+       &machine, [&] { return gone(drink); }},
+      {"bottle", kAny, [&] { bottle = add("LEK", 380, 236); }, &bottle, [&] { return gone(bottle); }},
+      {"cough", kBedOutbreak, [] {}, &bedToo, [&] { return p->getOutbreakCount() > 0.0f; }},
+      {"medicine", kBedWaitingMedicine, [&] { medicineFor(bed->getBedNumber()); }, &bedToo,
+       [&] { return p->getBedState() != kBedWaitingMedicine; }},
+      {"toy", kPatient, [&] { figure()->addEntity(std::string("TOY")); }, &bedToo, [&] { return !figure()->getContainedEntity(136); }},
+      {"touch", kBedSleeping, [&] { icon->active = 1, icon->maxuses = 9; }, &bedToo, [&] { return icon->uses > 0 || cheered(); }},
+      {"money", kBedGivingMoney, [] {}, &bedToo, [&] { return gone(p) || p->getPhase() != kPhaseInBed || cheered(); }},
+      {"cabinet", kAny, [&] { recept = figure()->addEntity(std::string("RECEPT")); }, (CMapEntity_Game **)&cabinet,
+       [&] { return !holds(recept); }},
+  };
+  for (const TKind &x : kinds)
+    for (const TKind &y : kinds) {
+      const int a = x.bedState == kAny ? y.bedState : x.bedState, b = x.bedState == kAny ? kAny : y.bedState;
+      const int state = a == kPatient && b != kAny ? b : a;
+      if (&x == &y || (b != kAny && b != kPatient && state != b) || (state == kEmpty && (a == kPatient || b == kPatient)))
+        continue;
+      SCOPED_TRACE(std::string(x.name) + " then " + y.name);
+      for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
+        if (e->getEntityClassID() == kPatientClass || (e->getEntityID() == kMedicineID && !e->carrying().getParent()) ||
+            e->carrying().getParent() == machine)
+          e->setKill(true);
+      step();
+      freeBed();
+      for (CMapEntity *e : {figure()->getContainedEntity(kLeftHandID), figure()->getContainedEntity(kRightHandID)})
+        while (e->carrying().getContainedList().size() > 1) figure()->removeEntity(e->carrying().getContainedList()[1]);
+      if (!stand->CMapEntity::getContainedEntity(kSprayID)) stand->addEntity(spray, true, true);
+      icon->active = icon->uses = 0;
+      p = state == kAny || state == kEmpty ? nullptr : bedded((uint8_t)(state == kPatient ? (int)kBedLying : state));
+      x.set();
+      y.set();
+      run(100);
+      mood = p ? p->getMood() : 0.0f;
+      for (CMapEntity_Game *c : named("BONUSTEXT")) c->setKill(true);
+      clickAlone(*x.clicked);
+      clickAlone(*y.clicked);
+      int refused = 0;
+      auto settled = [&] {
+        for (CMapEntity_Game *c : named("BONUSTEXT")) refused += static_cast<CMapEntity_BonusText *>(c)->warning;
+        return (x.done() || refused) && (y.done() || refused) && figure()->workPhase == CPlayerController::kDeciding &&
+               queue()->find(walker(), 0) < 0 && !walker()->arrivedNow();
+      };
+      for (int i = 0; i < 400 && !settled(); ++i) step();
+      EXPECT_TRUE(x.done() || refused) << x.name << " neither done nor refused";
+      EXPECT_TRUE(y.done() || refused) << y.name << " neither done nor refused";
+    }
 }
 
 // Clicks on the bed while the patient gets up neither pay again nor keep it from leaving.
@@ -324,6 +455,35 @@ TEST_F(PlayerPatientTest, FullHandsSayWhyADrinkGoesBeforeTheMoneyAndQueuedOrders
   int said = 0;
   for (int i = 0; i < 300; ++i, step()) said += captionShown("Hands full", true);
   EXPECT_EQ(said, 3);
+
+  // Stopped by a right click on her way with the spray and the linen: a click on a cough is refused
+  // naming the hand to free, the click on the stand right after it is carried out, and so is a
+  // click on a cough right after the next right click.
+  run(1600);
+  for (CMapEntity *item : {figure()->getContainedEntity(kPrescriptionID), figure()->getContainedEntity(kRubbishID)})
+    figure()->removeEntity(item);
+  CMapEntity_Game *stand = first("ANTIV");
+  CMapEntity *standSpray = stand->CMapEntity::getContainedEntity(kSprayID);
+  stand->dropEntity(standSpray);
+  figure()->addEntity(standSpray, false);
+  figure()->addEntity(std::string("ODPAD"));
+  for (int k = 0; k < 2; ++k) {
+    freeBed();
+    CMapEntity_PacientClass *coughing = bedded(kBedOutbreak);
+    click(660, 420);
+    run(100);
+    send(K_EVENT_MOUSEDOWN, 2, 400, 300);
+    click((int)bed->getX() + 60, (int)bed->getY() + 40);
+    if (k == 0) {
+      EXPECT_EQ(captionShown("Hands full: put the spray back"), 1);
+      click((int)stand->getX() + 34, (int)stand->getY() + 40);
+      for (int i = 0; i < 400 && figure()->getContainedEntity(kSprayID); ++i) step();
+      EXPECT_EQ(stand->CMapEntity::getContainedEntity(kSprayID), standSpray) << "the spray stayed in her hand";
+    } else {
+      for (int i = 0; i < 400 && coughing->getBedState() == kBedOutbreak; ++i) step();
+      EXPECT_EQ(coughing->getBedState(), kBedWaitingMedicine) << "the cough was not examined";
+    }
+  }
 }
 
 } // namespace

@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <iterator>
-#include <utility>
-
 #include "media/Frameset.h"
 #include "media/ZSprite.h"
 #include "ward/PlayerDay.h"
@@ -53,24 +50,6 @@ TEST(ChainBonusTest, SameWorkChainsToFiveAndStartsAgainOtherWorkBreaksIt) {
   EXPECT_EQ(linen.step(CChainBonus::kLinen, 6).amount, 34u) << "linen pays from the first";
   linen.step(CChainBonus::kLinen, 6);
   EXPECT_EQ(linen.step(CChainBonus::kLinen, 6).amount, 102u);
-}
-
-// Of two kinds of work within her reach she does the one that comes first here.
-TEST(PlayerWorkOrder, OfTwoKindsOfWorkWithinReachSheDoesTheOneThatComesFirst) {
-  using C = CPlayerController;
-  using R = C::TReach;
-  const std::pair<bool R::*, uint16_t> order[] = {
-      {&R::hamper, C::kEmptyLinen},          {&R::unmadeBed, C::kMakeBed},
-      {&R::dispenserItem, C::kTakeFromDispenser}, {&R::floorMedicine, C::kTakeMedicine},
-      {&R::outbreak, C::kTreatOutbreak},     {&R::medicineDue, C::kGiveMedicine},
-      {&R::itemWanted, C::kGiveItem},        {&R::cabinet, C::kHandInPrescriptions}};
-  EXPECT_EQ(C::choose(R{}), C::kDeciding) << "nothing within reach";
-  for (size_t first = 0; first < std::size(order); ++first)
-    for (size_t then = first; then < std::size(order); ++then) {
-      R reach;
-      reach.*order[then].first = reach.*order[first].first = true;
-      EXPECT_EQ(C::choose(reach), order[first].second) << first << " with " << then;
-    }
 }
 
 // Two hands, left first; an item sits centred on the hand's point, with signed halves.
@@ -176,7 +155,7 @@ TEST_F(PlayerTest, ClickOnABedQueuesOneWalkBehindTheChoicesAndRightClickStopsOnA
   order(2, 3);
   for (int i = 0; i < 3; ++i) step();
   ASSERT_EQ(figure()->workPhase, 0);
-  int next = walker()->nextTileX;
+  int next = walker()->steppingToX();
   send(K_EVENT_MOUSEDOWN, 2, 400, 300);
   EXPECT_TRUE(queue()->getFronta().empty());
   ASSERT_GT(walkTo(next, ty, 60), 0) << "finishes the tile it steps to";
@@ -258,7 +237,8 @@ TEST_F(PlayerTest, MadeBedsLinenGoesToTheTrolleyForTheCleanupBonus) {
   EXPECT_TRUE(shown);
 }
 
-// The spray comes off its stand into a hand and goes back onto it.
+// The spray comes off its stand into a hand and goes back onto it, also when the stand is clicked
+// again before she got there.
 TEST_F(PlayerTest, SprayStandGivesItsSprayAndTakesItBack) {
   CMapEntity_Game *stand = first("ANTIV");
   ASSERT_NE(stand, nullptr);
@@ -275,6 +255,17 @@ TEST_F(PlayerTest, SprayStandGivesItsSprayAndTakesItBack) {
     order(tx, ty - 3);
     for (int i = 0; i < 60; ++i) step();
   }
+  // Clicked as quickly as a person clicks: the stand (she takes the spray), a germ over a bed, the
+  // stand again: she puts the spray back.
+  CMapEntity_Game *bed = first("POSTEL1");
+  CMapEntity_Game *germ = add("BACILY", bed->getX() + (float)bed->approachX - 20, bed->getY() + (float)bed->approachY - 70);
+  click((int)stand->getX() + 24, (int)stand->getY() + 45);
+  click((int)germ->getX() + 24, (int)germ->getY() + 24);
+  click((int)stand->getX() + 24, (int)stand->getY() + 45);
+  bool took = false;
+  for (int i = 0; i < 600 && (queue()->find(walker(), 0) >= 0 || walker()->arrivedNow()); ++i, step())
+    took = took || figure()->getContainedEntity(70);
+  EXPECT_TRUE(took && stand->CMapEntity::getContainedEntity(70)) << "she kept the spray, or never took it";
 }
 
 // The repairman mends a broken bed in about a second; a bed that goes away under him is let go.

@@ -19,3 +19,13 @@ const char *CMapEntity_DrinkClass::deliverSound(uint32_t id) {
   default: return nullptr;
   }
 }
+
+const char *CMapEntity_DrinkClass::name(uint32_t id) {
+  switch (id) {
+  case 55: return "drink";
+  case 102: return "banana";
+  case 163: return "book";
+  case 136: return "toy";
+  default: return nullptr;
+  }
+}

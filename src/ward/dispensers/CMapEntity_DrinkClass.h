@@ -12,6 +12,8 @@ public:
   // The sound of taking the item and of handing it over; null for an ID no item has.
   static const char *pickupSound(uint32_t entityID);
   static const char *deliverSound(uint32_t entityID);
+  // What a player calls it: "drink", "banana", "book" or "toy".
+  static const char *name(uint32_t entityID);
 };
 
 // The cupboard: a fixture the figure walks up to, with no behaviour.

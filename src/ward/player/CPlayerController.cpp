@@ -8,30 +8,20 @@
 #include "core/CEngine.h"
 #include "core/CPlayer.h"
 #include "engine/KEvent.h"
-#include "engine/KText.h"
 #include "media/CFakeTime.h"
-#include "media/CFatal.h"
 #include "media/CGlobals.h"
 #include "media/CRandom.h"
-#include "media/CSoundEngine.h"
 #include "media/Frame.h"
 #include "media/Frameset.h"
-#include "media/GameGlobals.h"
-#include "media/Timer.h"
 #include "media/ZSprite.h"
 #include "media/makeString.h"
 #include "ward/cabinet/CMapEntity_Lek.h"
+#include "ward/dispensers/CMapEntity_DrinkClass.h"
 #include "ward/player/CMapEntity_Player.h"
 #include "ward/player/CMapEntity_PlayerHands.h"
-#include "ward/player/CPlayerPatientWork.h"
-#include "ward/player/CPlayerWardWork.h"
-#include "world/CEntityKit.h"
-#include "world/CLevel_Game.h"
 #include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntity_FrontaAkci.h"
-#include "world/CMapEntity_TextBox.h"
 #include "world/CPathFinder.h"
-#include "world/CWorldEngine.h"
 #include "world/kinds/CMapEntity_PacientClass.h"
 #include "world/kinds/CMapEntity_PerkIconClass.h"
 #include "world/kinds/CMapEntity_PostelClass.h"
@@ -79,6 +69,20 @@ bool bedOrBedded(const CMapEntity *e) {
   return p && p->getBedLink() && (p->getPhase() == kPhaseInBed || p->getPhase() == kPhaseHeld);
 }
 
+// A germ's own picture (not a cough's cloud nor the happy notes).
+bool isGerm(const CMapEntity *e) {
+  return e->getEntityClassID() == kGermClass && e->getEntityID() != kGermCloudID && e->getEntityID() != kHappyNotesID;
+}
+
+// The monkey rides a patient; dropping in or leaving it only passes over the ward.
+bool ridingMonkey(CMapEntitiesCollection *c, const CMapEntity *monkey) {
+  for (CMapEntity_Game *e : *c->getEntitiesPtr()) {
+    const CMapEntity_PacientClass *p = dynamic_cast<const CMapEntity_PacientClass *>(e);
+    if (p && p->getTormentor() == monkey) return true;
+  }
+  return false;
+}
+
 // Things a click on which orders no walk.
 bool refused(const CMapEntity *e) {
   switch (e->getEntityID()) {
@@ -94,13 +98,12 @@ bool refused(const CMapEntity *e) {
 
 CPlayerController::CPlayerController(CMapEntity_Game *entity, CMapEntitiesCollection *collection, CEngine *engine,
                                      std::string bindTo)
-    : CCloneable(entity, collection, engine, std::move(bindTo)), examTimer(1000, false),
-      idleTimer(idlePeriod(), false), sprayTimer(1000, false) {}
+    : CCloneable(entity, collection, engine, std::move(bindTo)), patients(body, 1000), ward(body),
+      idleTimer(idlePeriod(), false) {}
 
 CPlayerController::CPlayerController(const CPlayerController &o)
-    : CCloneable(o), savedX(o.savedX), savedY(o.savedY), examTimer(examMs(stars(kDiagnosticUpgradeID)), false),
-      idleTimer(idlePeriod(), false), sprayTimer(1000, false), bored(o.bored),
-      arrived(o.arrived), sprayDue(1) {}
+    : CCloneable(o), patients(body, o.patients, examMs(stars(kDiagnosticUpgradeID))), ward(body, o.ward),
+      idleTimer(idlePeriod(), false), bored(o.bored) {}
 
 int CPlayerController::examMs(int diagnosticStars) {
   static const int byStars[] = {1500, 1200, 910, 600, 400};
@@ -113,13 +116,9 @@ float CPlayerController::walkSpeed(int speedStars) {
   return index >= 0 && index <= 4 ? byStarIndex[index] : 6.0f;
 }
 
-int CPlayerController::walkMs(float distance, float speed, float speedFactor) {
-  float perStep = 140.0f * speed * speedFactor;
-  return perStep > 0.0f ? (int)(distance * 10000.0f / perStep) : 0;
-}
-
 void CPlayerController::onBind() {
   player = dynamic_cast<CMapEntity_Player *>(entity);
+  body.bind(player, this);
   if (entity) {
     entity->setAlpha(-1.0f, true);
     entity->setRGB(1.0f, 1.0f, 1.0f, false);
@@ -139,12 +138,14 @@ void CPlayerController::onBind() {
 
 // The figure never hides what lies beneath her: a click on her, her hands or what they hold orders
 // nothing by itself, and over anything else it goes to that. Germs and the monkey take no click of
-// their own, so over a bed (or its patient) the click orders the work at the bed.
+// their own, so over a bed (or its patient) the click orders the work at the bed; a monkey passing
+// by (dropping in or leaving) hides nothing at all.
 bool CPlayerController::clickGoal(const std::vector<CMapEntity *> &under, float cursorX, float cursorY, int &tx,
                                   int &ty) const {
   std::vector<CMapEntity *> aimed;
   for (CMapEntity *e : under)
-    if (!ownedByFigure(e) && !guidance(e)) aimed.push_back(e);
+    if (!ownedByFigure(e) && !guidance(e) && (e->getEntityID() != kMonkeyID || ridingMonkey(collection, e)))
+      aimed.push_back(e);
   if (aimed.empty()) return false;
   bool bedUnder = false;
   for (CMapEntity *e : aimed)
@@ -196,22 +197,33 @@ bool needsAHand(CMapEntity *e) {
   const CMapEntity_PacientClass *p = dynamic_cast<const CMapEntity_PacientClass *>(patient);
   return p && p->getPhase() == kPhaseInBed && p->getBedState() == kBedOutbreak;
 }
+
+// Hands full, and which hand to free: the spray and the linen go where she can leave them at once.
+std::string handsFull(CMapEntity_Player *figure) {
+  if (figure->getContainedEntity(kSprayID)) return "Hands full: put the spray back";
+  if (figure->getContainedEntity(kRubbishID)) return "Hands full: drop the linen";
+  if (figure->getContainedEntity(kPrescriptionID)) return "Hands full: hand in the prescription";
+  if (figure->getContainedEntity(kMedicineID)) return "Hands full: give the medicine";
+  CMapEntity *item = figure->getContainedEntityClass(kComfortItemClass);
+  const char *name = item ? CMapEntity_DrinkClass::name(item->getEntityID()) : nullptr;
+  return name ? std::string("Hands full: give the ") + name + " away" : "Hands full";
+}
 } // namespace
 
-const char *CPlayerController::refusal(const std::vector<CMapEntity *> &things) const {
+std::string CPlayerController::refusal(const std::vector<CMapEntity *> &things) const {
   bool bottle = false;
   for (CMapEntity *e : things) bottle = bottle || e->getEntityID() == kMedicineID;
   const bool full = player->containedFull();
   for (CMapEntity *e : things) {
     if (e->getKill() || ownedByFigure(e) || guidance(e)) continue;
     if (e->getEntityClassID() == kCabinetClass && !bottle && nothingToHandIn(player)) return "No prescription";
-    if (full && needsAHand(e)) return "Hands full";
+    if (full && needsAHand(e)) return handsFull(player);
   }
-  return nullptr;
+  return {};
 }
 
 bool CPlayerController::ordersAhead() {
-  return player->workPhase == kExamining || queue->find(this, 0) >= 0;
+  return arrival || player->workPhase == kExamining || queue->find(this, 0) >= 0;
 }
 
 std::array<CMapEntity *, 2> CPlayerController::holding() const {
@@ -228,28 +240,33 @@ void CPlayerController::leftClick() {
   CMapEntity_Game *cursor = collection->getEntityByID(kCursorID);
   if (!cursor) return;
   const std::vector<CMapEntity *> &under = cursor->hits().getActionCollided();
-  if (!ordersAhead())
-    if (const char *why = refusal(under)) {
-      refuseHere(why);
+  if (!ordersAhead()) {
+    const std::string why = refusal(under);
+    if (!why.empty()) {
+      body.refuseHere(why);
       queue->refuseEvent();
       return;
     }
+  }
   int tx = 0, ty = 0;
   if (!clickGoal(under, cursor->getX(), cursor->getY(), tx, ty)) return;
-  orderWalkTo(tx, ty);
+  orderWalkTo(tx, ty, std::any_of(under.begin(), under.end(), isGerm));
 }
 
-void CPlayerController::orderWalkTo(int tileX, int tileY) {
+void CPlayerController::orderWalkTo(int tileX, int tileY, bool forGerm) {
   akce *a = new akce();
   a->controller = this;
   a->id = 0;
   a->priority = 3;
   a->addParam(new int32_t(tileX * 32 + 16), true);
   a->addParam(new int32_t(tileY * 32 + 16), true);
+  a->addParam(new int32_t(forGerm ? 1 : 0), true);
   queue->pridej(a);
 }
 
+// Her order went with the rest: reaching the tile ends no order.
 void CPlayerController::stopAfterStep() {
+  walkingOrder = false;
   if (!player) return;
   player->goalX = nextTileX != -1 ? nextTileX * 32 + 16 : -1;
   player->goalY = nextTileY != -1 ? nextTileY * 32 + 16 : -1;
@@ -280,54 +297,11 @@ bool CPlayerController::jsemVCili() {
   return std::abs((int)footX - player->goalX) <= s && std::abs((int)footY - player->goalY) <= s;
 }
 
-bool CPlayerController::blizkoObjektu(CMapEntity_Game *e) {
-  refreshFoot();
-  return std::abs((int)(footX - (e->getX() + (float)e->approachX))) <= 15 &&
-         std::abs((int)(footY - (e->getY() + (float)e->approachY))) <= 15;
-}
-
 std::vector<CMapEntity *> CPlayerController::touched() const {
   std::vector<CMapEntity *> out = player->hits().getCollided();
   for (CMapEntity *e : player->hits().getActionCollided())
     if (std::find(out.begin(), out.end(), e) == out.end()) out.push_back(e);
   return out;
-}
-
-void CPlayerController::playSound(const char *key) {
-  CWorldEngine *host = worldEngine();
-  if (key && host && host->getSoundEngine()) host->getSoundEngine()->playSound(key);
-}
-
-unsigned CPlayerController::chainStep(uint16_t kind) {
-  CChainBonus::TStep s = chain.step(kind, engine ? engine->getSoucasnyLevel() : 0);
-  playSound(s.sound);
-  return s.amount;
-}
-
-void CPlayerController::chainBonus(uint16_t kind, float x, float y, const char *label, TCaptionKind captionKind) {
-  if (unsigned amount = chainStep(kind)) payChain(x, y, label, amount, captionKind);
-}
-
-void CPlayerController::caption(float x, float y, const std::string &text, TCaptionKind kind) {
-  CCaption::show(collection, x, y, text, kind);
-}
-
-void CPlayerController::refuse(float x, float y, const std::string &why) {
-  playSound("NONO");
-  entitykit::refusal(collection, x, y, why);
-}
-
-void CPlayerController::refuseHere(const std::string &why) {
-  playSound("NONO");
-  sayHere(why);
-}
-
-void CPlayerController::sayHere(const std::string &text) {
-  KText *font = entitykit::loadedFont("small");
-  Frame *f = player->looks().getCurrentFrame();
-  const float width = font ? font->getStringWidth(text.c_str(), -1.0f) : 0.0f;
-  const float middle = player->getX() + (f ? (float)f->getSirka() / 2 : 0.0f);
-  entitykit::refusal(collection, middle - width / 2, player->getY() - 30.0f, text);
 }
 
 namespace {
@@ -356,7 +330,7 @@ void CPlayerController::watchBedItems() {
     if (!p || p->getKill() || (p->getPhase() != kPhaseInBed && p->getPhase() != kPhaseHeld)) occupant = nullptr;
     if (fresh) patient = occupant;
     if ((fresh || patient) && (!occupant || occupant != patient)) {
-      sayHere("Bed " + makeString((int)number) + "'s patient has gone");
+      body.sayHere("Bed " + makeString((int)number) + "'s patient has gone");
       patient = nullptr;
     }
     kept.push_back({item, patient});
@@ -371,75 +345,85 @@ bool CPlayerController::handsEmpty() {
   return true;
 }
 
-void CPlayerController::payChain(float x, float y, const char *label, unsigned amount, TCaptionKind captionKind) {
-  CCaption::pay(collection, currentLevel(), x - 30, y - 20, label, (int)amount, captionKind);
-  if (chain.count > 1) CCaption::runLength(collection, x - 50, y - 20, chain.count, paleta[8]);
-}
-
-void CPlayerController::restOnDown() {
-  player->changeFrameset("DOWN");
-  player->vypniAnimace();
-  player->synchronizeFramesets();
-  player->synchronizeFrames(-1);
-}
-
-bool CPlayerController::someoneInBed() const {
-  for (CMapEntity_Game *e : *collection->getEntitiesPtr()) {
-    const CMapEntity_PacientClass *p = dynamic_cast<const CMapEntity_PacientClass *>(e);
-    if (p && !p->getKill() && p->getPhase() == kPhaseInBed) return true;
-  }
-  return false;
-}
-
+// The work she finds where an order sent her comes before the next order.
 void CPlayerController::pickUpOrder() {
-  if (arrived) queue->removeFirst(this, 0);
-  if (!queue->muzuProvadet(this, 0) || player->goalX != -1 || player->goalY != -1) return;
+  if (arrival || !queue->muzuProvadet(this, 0) || player->goalX != -1 || player->goalY != -1) return;
   akce *a = queue->returnAkce(this, 0);
-  int32_t *gx = a ? static_cast<int32_t *>(a->getParam(0)) : nullptr;
-  int32_t *gy = a ? static_cast<int32_t *>(a->getParam(1)) : nullptr;
-  if (!gx || !gy) return;
-  player->goalX = *gx;
-  player->goalY = *gy;
-  freshOrder = true;
+  if (!a || a->params.size() < 2) return;
+  player->goalX = *static_cast<int32_t *>(a->params[0]);
+  player->goalY = *static_cast<int32_t *>(a->params[1]);
+  ward.ordered(a->params.size() > 2 && *static_cast<int32_t *>(a->params[2]) != 0);
+  walkingOrder = freshOrder = true;
 }
 
-// Her kinds of work, highest priority first: of those within reach she does the first.
-uint16_t CPlayerController::choose(const TReach &r) {
-  const std::pair<bool, uint16_t> byPriority[] = {
-      {r.hamper, kEmptyLinen},
-      {r.unmadeBed, kMakeBed},
-      {r.dispenserItem, kTakeFromDispenser},
-      {r.floorMedicine, kTakeMedicine},
-      {r.outbreak, kTreatOutbreak},
-      {r.medicineDue, kGiveMedicine},
-      {r.itemWanted, kGiveItem},
-      {r.cabinet, kHandInPrescriptions},
-  };
-  for (const auto &work : byPriority)
-    if (work.first) return work.second;
-  return kDeciding;
-}
+namespace {
+using P = CPlayerPatientWork;
+using W = CPlayerWardWork;
 
-// The walk's arrival is answered once: by her patient's need first, then by an unmade bed, then by
-// the spray stand; the work chosen may still be another within reach.
+// One kind of her work: whether it is within reach, whether it is done only where an order sent
+// her (and then spends that arrival), and the work itself.
+struct TWork {
+  bool TReach::*within;
+  bool needsArrival;
+  void (*work)(P &, W &);
+};
+
+// Her kinds of work, first first: of those within reach she does the first, one a decision. At her
+// patient's bed the cough comes first, then the medicine, then a drink or toy, which goes before a
+// cure touch and the money. Work done where an order sent her spends that arrival; what she does
+// in passing keeps it while it changes what her hands hold, so the work she came for follows.
+const TWork kWork[] = {
+    {&TReach::hamper, true, [](P &, W &w) { w.emptyLinen(); }},
+    {&TReach::stand, true, [](P &, W &w) { w.swapSpray(); }},
+    {&TReach::unmadeBed, true, [](P &, W &w) { w.makeBed(); }},
+    {&TReach::dispenserItem, false, [](P &, W &w) { w.takeFromDispenser(); }},
+    {&TReach::floorMedicine, false, [](P &p, W &) { p.takeMedicine(); }},
+    {&TReach::outbreak, true, [](P &p, W &) { p.treatOutbreak(); }},
+    {&TReach::medicineDue, true, [](P &p, W &) { p.giveMedicine(); }},
+    {&TReach::itemWanted, true, [](P &p, W &) { p.giveItem(); }},
+    {&TReach::cureTouch, true, [](P &p, W &) { p.cureTouch(); }},
+    {&TReach::paying, true, [](P &p, W &) { p.sendHome(); }},
+    {&TReach::cabinet, false, [](P &p, W &) { p.handInPrescription(); }},
+};
+} // namespace
+
+// The halves gather what is within reach; the work list alone decides and does. Beside it, taking
+// no arrival: a due burst of spray by germs, and on arriving, a word about a cough that ended or a
+// germ that flew off before she came.
 void CPlayerController::decide() {
-  std::vector<CMapEntity *> near = touched();
+  const std::vector<CMapEntity *> near = touched();
   TReach reach;
-  CPlayerPatientWork(*this).answer(near, reach);
-  CPlayerWardWork(*this).answer(near, reach);
-  player->workPhase = choose(reach);
-  // Walked there and nothing could be done: say why, unless the walk already did something.
-  if (arrived && !handsChanged) {
-    std::vector<CMapEntity *> aimed;
-    for (CMapEntity *e : near)
-      if (e->getAktivni()) aimed.push_back(e);
-    if (const char *why = refusal(aimed)) refuseHere(why);
+  reach.arrived = arrival;
+  patients.gather(near, reach);
+  ward.gather(near, reach);
+  ward.sprayBy(reach);
+  if (arrivalNews) {
+    arrivalNews = false;
+    patients.sayTooLate();
+    ward.sayGermGone();
   }
+  for (const TWork &w : kWork) {
+    if (!(reach.*w.within) || (w.needsArrival && !reach.arrived)) continue;
+    const std::array<CMapEntity *, 2> before = holding();
+    w.work(patients, ward);
+    if (arrival && (w.needsArrival || holding() == before)) spendArrival(near, w.needsArrival);
+    return;
+  }
+  if (arrival) spendArrival(near, false);
 }
 
-void CPlayerController::work() {
-  CPlayerWardWork(*this).work();
-  CPlayerPatientWork(*this).work();
+// Her order stays at the head of the queue until then, so the next click's releases cannot take
+// from her what she was sent to before she has done it.
+void CPlayerController::spendArrival(const std::vector<CMapEntity *> &near, bool workDone) {
+  arrival = false;
+  if (walkingOrder) queue->removeFirst(this, 0);
+  walkingOrder = false;
+  if (workDone || handsChanged) return;
+  std::vector<CMapEntity *> aimed;
+  for (CMapEntity *e : near)
+    if (e->getAktivni()) aimed.push_back(e);
+  const std::string why = refusal(aimed);
+  if (!why.empty()) body.refuseHere(why);
 }
 
 void CPlayerController::arrive() {
@@ -447,8 +431,8 @@ void CPlayerController::arrive() {
   idleTimer.reset();
   player->vypniAnimace();
   player->changeFrame(0, 0);
-  arrived = 1;
   player->goalX = player->goalY = -1;
+  arrival = arrivalNews = walkingOrder;
 }
 
 // A goal no step leads to (walled off, or no walkable cell at all) is given up with its order,
@@ -460,7 +444,7 @@ void CPlayerController::pathStep() {
   if (player->goalX == -1 || player->goalY == -1) return;
   float s = step();
   if (std::abs((int)footX - player->goalX) <= s && std::abs((int)footY - player->goalY) <= s) return;
-  bored = 0;
+  bored = false;
   uint16_t endX = 0, endY = 0;
   int goalTileX = player->goalX / 32, goalTileY = player->goalY / 32;
   TTilePoint next = CPathFinder::instance()->showAPath((uint16_t)tileX, (uint16_t)tileY, (uint16_t)goalTileX,
@@ -469,7 +453,8 @@ void CPlayerController::pathStep() {
   bool standing = (int)next.x == tileX && (int)next.y == tileY;
   if (noTarget || (standing && ((int)endX != tileX || (int)endY != tileY))) {
     player->goalX = player->goalY = -1;
-    queue->removeFirst(this, 0);
+    if (walkingOrder) queue->removeFirst(this, 0);
+    walkingOrder = false;
     return;
   }
   if ((int)endX != goalTileX || (int)endY != goalTileY) {
@@ -513,7 +498,7 @@ void CPlayerController::update() {
   const bool examining = player->workPhase == kExamining;
   pickUpOrder();
   if (player->workPhase == kDeciding) decide();
-  work();
+  if (player->workPhase == kExamining) patients.examining();
   // What the last order's work or an examination put into her hands is not the new walk's doing.
   if (freshOrder || examining) {
     freshOrder = false;
@@ -524,12 +509,11 @@ void CPlayerController::update() {
     handsChanged = true;
   }
   watchBedItems();
-  if (arrived) arrived = 0;
   if (player->workPhase == kDeciding) {
     if (jsemVCili()) arrive();
     // The idle poses mean "nothing to do": not while she carries something to take somewhere.
     if (player->goalX == -1 && player->goalY == -1 && idleTimer.udalost() && handsEmpty()) {
-      bored = 1;
+      bored = true;
       idleTimer.nastavSpoustec(idlePeriod());
       idleTimer.reset();
       player->changeFrameset("BORED" + makeString(CRandom::draw() % 3 + 1));
@@ -541,7 +525,7 @@ void CPlayerController::update() {
     }
     Frameset *fs = player->looks().getSprite() ? player->looks().getSprite()->getAktivniFrameset() : nullptr;
     if (bored && fs && !fs->probihaAnimace()) {
-      bored = 0;
+      bored = false;
       player->changeFrameset("DOWN");
       player->vypniAnimace();
     }

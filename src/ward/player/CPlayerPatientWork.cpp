@@ -19,7 +19,7 @@
 #include "ward/dispensers/CMapEntity_DrinkClass.h"
 #include "ward/player/CMapEntity_Player.h"
 #include "ward/player/CMapEntity_PlayerHands.h"
-#include "ward/player/CPlayerController.h"
+#include "ward/player/CPlayerBody.h"
 #include "world/CLevel_Game.h"
 #include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntitiesFactory.h"
@@ -47,147 +47,150 @@ int32_t gameNow() { return (int32_t)CFakeTime::instance()->ms; }
 
 bool alive(const CMapEntitiesCollection *c, const CMapEntity *e) { return e && c->contains(e) && !e->getKill(); }
 } // namespace
+
+int CPlayerPatientWork::walkMs(float distance, float speed, float speedFactor) {
+  float perStep = 140.0f * speed * speedFactor;
+  return perStep > 0.0f ? (int)(distance * 10000.0f / perStep) : 0;
+}
+
+CPlayerPatientWork::CPlayerPatientWork(CPlayerBody &b, int examMs) : body(b), examTimer(examMs, false) {}
+
+CPlayerPatientWork::CPlayerPatientWork(CPlayerBody &b, const CPlayerPatientWork &o, int examMs)
+    : body(b), examTimer(examMs, false), savedX(o.savedX), savedY(o.savedY) {}
+
 CMapEntity_PacientClass *CPlayerPatientWork::livePatient() {
-  if (ctl.patient && !alive(ctl.collection, ctl.patient)) ctl.patient = nullptr;
-  return ctl.patient;
+  if (patient && !alive(body.ward(), patient)) patient = nullptr;
+  return patient;
 }
 
 CMapEntity_Game *CPlayerPatientWork::firstCabinet() const {
-  for (CMapEntity_Game *e : *ctl.collection->getEntitiesPtr())
+  for (CMapEntity_Game *e : *body.ward()->getEntitiesPtr())
     if (e->getEntityClassID() == kCabinetClass && !e->getKill()) return e;
   return nullptr;
 }
 
 CMapEntity_PerkIconClass *CPlayerPatientWork::cureTouchIcon() const {
-  CMapEntity_Game *bar = ctl.collection->getEntityByID(kStatusBarID);
+  CMapEntity_Game *bar = body.ward()->getEntityByID(kStatusBarID);
   CMapEntity_PerkIconClass *icon =
       bar ? dynamic_cast<CMapEntity_PerkIconClass *>(bar->getContainedEntity(kCureTouchIconID)) : nullptr;
   return icon && icon->active ? icon : nullptr;
 }
 
 void CPlayerPatientWork::sparkles() {
+  CMapEntity_Player *figure = body.figure();
   for (int i = 0; i < 12; ++i) {
     CMapEntity_Game *s = CMapEntitiesFactory::instance()->cloneEntity("WHITEPARTICLE");
     if (!s) return;
-    s->setXY(ctl.player->getX() - (float)(CRandom::draw() % 60) - 20, ctl.player->getY() + 40 + (float)(CRandom::draw() % 10));
+    s->setXY(figure->getX() - (float)(CRandom::draw() % 60) - 20, figure->getY() + 40 + (float)(CRandom::draw() % 10));
     s->setZoom((float)(80 + CRandom::draw() % 20) / 100.0f);
-    ctl.collection->addEntity(s);
+    body.ward()->addEntity(s);
   }
 }
 
-void CPlayerPatientWork::answer(const std::vector<CMapEntity *> &near, CPlayerController::TReach &reach) {
-  ctl.cabinet = ctl.medicine = nullptr;
+// Her patient is the one whose bed she was sent to (the patient or the bed was clicked): only at
+// that bed's work point can she do a patient's work.
+void CPlayerPatientWork::gather(const std::vector<CMapEntity *> &near, TReach &reach) {
+  CMapEntity_Player *figure = body.figure();
+  cabinet = medicine = nullptr;
   CMapEntity_PacientClass *found = nullptr;
   for (CMapEntity *e : near) {
     CMapEntity_Game *g = dynamic_cast<CMapEntity_Game *>(e);
     if (!g || g->getKill()) continue;
-    if (g->getEntityClassID() == kCabinetClass) ctl.cabinet = g;
+    if (g->getEntityClassID() == kCabinetClass) cabinet = g;
     CMapEntity_PacientClass *p = dynamic_cast<CMapEntity_PacientClass *>(g);
     // At a bed's work spot its patient is within reach, also where the tile grid puts the figure
     // further from her than the bed's spot meant (a bed at x 16 past a tile edge).
-    if (!p && g->getEntityClassID() == kBedClass && ctl.blizkoObjektu(g))
+    if (!p && g->getEntityClassID() == kBedClass && body.blizkoObjektu(g))
       if (CMapEntity_PostelClass *b = dynamic_cast<CMapEntity_PostelClass *>(g))
         p = dynamic_cast<CMapEntity_PacientClass *>(b->getOccupant());
     if (p && p->getEntityClassID() == kPatientClass && p->getPhase() != kPhaseArrived && p->getPhase() != kPhaseOnChair &&
         p->getAktivni() && p->getBed())
       found = p;
-    if (g->getEntityID() == kMedicineID && g->getAktivni() && !g->carrying().getParent()) ctl.medicine = g;
+    if (g->getEntityID() == kMedicineID && g->getAktivni() && !g->carrying().getParent()) medicine = g;
   }
-  reach.cabinet = ctl.cabinet != nullptr;
-  reach.floorMedicine = ctl.medicine && !ctl.player->containedFull();
-  ctl.patient = found;
-  if (found) answerPatient(found, reach);
-}
-
-// Of her patient's needs the first she can meet takes the walk's arrival.
-void CPlayerPatientWork::answerPatient(CMapEntity_PacientClass *p, CPlayerController::TReach &reach) {
-  CMapEntity_Game *bedOf = p->getBed();
-  bool idle = p->dragged == 0;
-  // Sent to an outbreak that ended before she came: say so, once, instead of doing nothing.
-  if (ctl.arrived && p->getBedState() != kBedOutbreak && ctl.blizkoObjektu(bedOf) &&
-      p->takeMissedOutbreakSince(gameNow() - kTooLateMs))
-    ctl.refuse(p->getX() - 20.0f, p->getY(), "Too late!");
-  auto atBed = [&]() { return ctl.arrived && ctl.blizkoObjektu(bedOf); };
-  if (p->getBedState() == kBedOutbreak && idle && !ctl.player->containedFull() && atBed())
-    reach.outbreak = true;
-  else if (p->getBedState() == kBedWaitingMedicine && idle && ctl.player->getContainedEntity(kMedicineID) && atBed())
-    reach.medicineDue = true;
-  // An item in her hand goes first, also to a patient waving money: it cheers them up, so they
-  // pay more when the next click takes the money.
-  else if (idle && ctl.player->getContainedEntityClass(kComfortItemClass) && atBed())
-    reach.itemWanted = true;
-  if (reach.outbreak || reach.medicineDue || reach.itemWanted) ctl.arrived = 0;
-  if (idle && p->getBedState() == kBedSleeping)
-    cureTouchAsleep(p);
-  else if (p->getBedState() == kBedWaitingMedicine && atBed())
-    cureTouchAsleep(p);
-  // Once paid the patient is on its way out: a click on the bed then pays nothing more.
-  if (p->getBedState() == kBedGivingMoney && p->getPhase() == kPhaseInBed && idle && atBed()) {
-    ctl.arrived = 0;
-    p->startLeaving();
-    ctl.chainBonus(CChainBonus::kSentHome, p->getX(), p->getY(), "CASH +", TCaptionKind::Cash);
-  }
-}
-
-void CPlayerPatientWork::cureTouchAsleep(CMapEntity_PacientClass *p) {
-  ctl.arrived = 0;
+  const bool handFree = !figure->containedFull();
+  reach.cabinet = cabinet && figure->getContainedEntity(kPrescriptionID);
+  reach.floorMedicine = medicine && handFree;
+  patient = found;
+  if (!found || !body.blizkoObjektu(found->getBed())) return;
+  const bool idle = found->dragged == 0;
+  const uint8_t state = found->getBedState();
+  reach.outbreak = state == kBedOutbreak && idle && handFree;
+  reach.medicineDue = state == kBedWaitingMedicine && idle && figure->getContainedEntity(kMedicineID);
+  reach.itemWanted = idle && figure->getContainedEntityClass(kComfortItemClass);
   // A cough that ended before she came is not healed by a touch: the perk waits for the next.
-  if (p->missedOutbreakSince(gameNow() - kTooLateMs)) return;
-  CMapEntity_PerkIconClass *icon = cureTouchIcon();
-  if (!icon) return;
+  reach.cureTouch = cureTouchIcon() && ((idle && state == kBedSleeping) || state == kBedWaitingMedicine) &&
+                    !found->missedOutbreakSince(gameNow() - kTooLateMs);
+  // Once paid the patient is on its way out: a click on the bed then pays nothing more.
+  reach.paying = state == kBedGivingMoney && found->getPhase() == kPhaseInBed && idle;
+}
+
+void CPlayerPatientWork::sayTooLate() {
+  CMapEntity_PacientClass *p = livePatient();
+  if (p && p->getBed() && p->getBedState() != kBedOutbreak && body.blizkoObjektu(p->getBed()) &&
+      p->takeMissedOutbreakSince(gameNow() - kTooLateMs))
+    body.refuse(p->getX() - 20.0f, p->getY(), "Too late!");
+}
+
+void CPlayerPatientWork::cureTouchUse(CMapEntity_PerkIconClass *icon) {
   icon->countUse();
-  ctl.playSound("PERK_ACTIVATE");
+  body.playSound("PERK_ACTIVATE");
   sparkles();
+}
+
+// One touch is one use of the perk.
+void CPlayerPatientWork::cureTouch() {
+  CMapEntity_PacientClass *p = livePatient();
+  CMapEntity_PerkIconClass *icon = cureTouchIcon();
+  if (!p || !icon) return;
+  cureTouchUse(icon);
   if (CPatientCareLink *care = TLink<CPatientCareLink>::get()) care->refreshMeter(p);
   if (CMapEntity *meter = p->getContainedEntity(CMapEntity_PacientClass::kMeterID)) meter->looks().setFlash(0.0f);
   p->changeMeter(-0.25f);
 }
 
-void CPlayerPatientWork::work() {
-  uint16_t phase = ctl.player->workPhase;
-  if (phase == CPlayerController::kTakeMedicine) takeMedicine();
-  if (phase == CPlayerController::kHandInPrescriptions) handInPrescriptions();
-  if (ctl.player->workPhase == CPlayerController::kTreatOutbreak) treatOutbreak();
-  if (ctl.player->workPhase == CPlayerController::kGiveMedicine) giveMedicine();
-  if (ctl.player->workPhase == CPlayerController::kGiveItem) giveItem();
-  if (ctl.player->workPhase == CPlayerController::kExamining) examining();
+void CPlayerPatientWork::sendHome() {
+  CMapEntity_PacientClass *p = livePatient();
+  if (!p) return;
+  p->startLeaving();
+  body.chainBonus(CChainBonus::kSentHome, p->getX(), p->getY(), "CASH +", TCaptionKind::Cash);
 }
 
 void CPlayerPatientWork::takeMedicine() {
-  CMapEntity_Lek *floor = dynamic_cast<CMapEntity_Lek *>(ctl.medicine);
-  if (floor && alive(ctl.collection, floor)) {
+  CMapEntity_Player *figure = body.figure();
+  CMapEntity_Lek *floor = dynamic_cast<CMapEntity_Lek *>(medicine);
+  if (floor && alive(body.ward(), floor)) {
     uint16_t number = floor->bedNumber;
     floor->setKill(true);
     CMapEntity_Lek *lek = dynamic_cast<CMapEntity_Lek *>(CMapEntitiesFactory::instance()->cloneEntity("LEK"));
     if (lek) {
       lek->bedNumber = number;
-      ctl.player->addEntity(lek, true);
+      figure->addEntity(lek, true);
     }
   }
-  ctl.medicine = nullptr;
-  ctl.player->changeFrame(0, 0);
-  ctl.player->changeFrameset("DOWN");
-  ctl.player->vypniAnimace();
-  ctl.player->workPhase = CPlayerController::kDeciding;
-  ctl.playSound("PHARMACY_TAKE");
+  medicine = nullptr;
+  figure->changeFrame(0, 0);
+  figure->changeFrameset("DOWN");
+  figure->vypniAnimace();
+  body.playSound("PHARMACY_TAKE");
 }
 
-void CPlayerPatientWork::handInPrescriptions() {
-  CMapEntity *recept = ctl.player->getContainedEntity(kPrescriptionID);
-  if (recept && ctl.cabinet) {
+void CPlayerPatientWork::handInPrescription() {
+  CMapEntity_Player *figure = body.figure();
+  CMapEntity *recept = figure->getContainedEntity(kPrescriptionID);
+  if (recept && cabinet) {
     recept->looks().setVisible(false);
-    ctl.player->giveEntityTo(ctl.cabinet, recept, true);
-    if (!ctl.player->getContainedEntity(kPrescriptionID)) markCabinet(ctl.cabinet, false);
-    ctl.playSound("PHARMACY_SEARCH");
-    ctl.playSound("DOCTOR_DELIVERS_PRESCRIPTS");
+    figure->giveEntityTo(cabinet, recept, true);
+    if (!figure->getContainedEntity(kPrescriptionID)) markCabinet(cabinet, false);
+    body.playSound("PHARMACY_SEARCH");
+    body.playSound("DOCTOR_DELIVERS_PRESCRIPTS");
   }
-  ctl.player->workPhase = CPlayerController::kDeciding;
 }
 
 // A day without a cabinet cannot make medicine: the treatment is given up with a log line and the
 // figure stays free, instead of the game ending.
 void CPlayerPatientWork::treatOutbreak() {
-  ctl.player->workPhase = CPlayerController::kDeciding;
+  CMapEntity_Player *figure = body.figure();
   CMapEntity_PacientClass *p = livePatient();
   CMapEntity_Game *bedOf = p ? p->getBed() : nullptr;
   if (!p || !bedOf) return;
@@ -205,15 +208,15 @@ void CPlayerPatientWork::treatOutbreak() {
     p->synchronizujNaladu();
     CMapEntity_Game *heart = CMapEntitiesFactory::instance()->cloneEntity("SRDCE");
     heart->setXY(p->getX() + 15, p->getY() + 20);
-    ctl.collection->addEntity(heart);
-    CCaption::pay(ctl.collection, ctl.currentLevel(), p->getX() - 50, p->getY(), "FAST SERVICE +",
+    body.ward()->addEntity(heart);
+    CCaption::pay(body.ward(), body.level(), p->getX() - 50, p->getY(), "FAST SERVICE +",
                   (int)p->getFastService());
-    ctl.playSound("CHAIN2");
+    body.playSound("CHAIN2");
   }
 
-  float dx = (float)std::abs((int)pharmacy->getX() - (int)ctl.player->getX());
-  float dy = (float)std::abs((int)pharmacy->getY() - (int)ctl.player->getY());
-  int walk = ctl.walkMs(std::sqrt(dx * dx + dy * dy), ctl.player->speed, ctl.player->speedFactor);
+  float dx = (float)std::abs((int)pharmacy->getX() - (int)figure->getX());
+  float dy = (float)std::abs((int)pharmacy->getY() - (int)figure->getY());
+  int walk = walkMs(std::sqrt(dx * dx + dy * dy), figure->speed, figure->speedFactor);
   p->startMedicineWait(walk + pharmacy->productionTime + 5500);
 
   CMapEntity *head = p->getContainedEntityClass(CMapEntity_PacientClass::kHeadClass);
@@ -226,29 +229,26 @@ void CPlayerPatientWork::treatOutbreak() {
     }
     p->changeFrameset("LYING");
     if (arm) arm->changeFrameset("LYING");
-    ctl.examTimer.reset();
-    ctl.savedX = ctl.player->getX();
-    ctl.savedY = ctl.player->getY();
-    ctl.player->setXY(bedOf->getX() + 64, bedOf->getY() - 28);
-    ctl.playSound("DR_USES_STETHOSCOPE");
-    ctl.player->changeFrameset("VYSETRENI");
-    ctl.player->changeFrame(0, 0);
-    ctl.player->synchronizeFramesets();
-    ctl.player->synchronizeFrames(-1);
-    ctl.player->zapniAnimace();
+    examTimer.reset();
+    savedX = figure->getX();
+    savedY = figure->getY();
+    figure->setXY(bedOf->getX() + 64, bedOf->getY() - 28);
+    body.playSound("DR_USES_STETHOSCOPE");
+    figure->changeFrameset("VYSETRENI");
+    figure->changeFrame(0, 0);
+    figure->synchronizeFramesets();
+    figure->synchronizeFrames(-1);
+    figure->zapniAnimace();
     for (bool left : {true, false})
-      if (CMapEntity_PlayerHand *h = ctl.player->hand(left)) h->changeFrameset("INVISIBLE");
-    ctl.chainBonus(CChainBonus::kExamination, p->getX(), p->getY(), "DIAGNOSTIC +");
-    ctl.player->workPhase = CPlayerController::kExamining;
+      if (CMapEntity_PlayerHand *h = figure->hand(left)) h->changeFrameset("INVISIBLE");
+    body.chainBonus(CChainBonus::kExamination, p->getX(), p->getY(), "DIAGNOSTIC +");
+    figure->workPhase = CFigureActionLink::kExamining;
     if (hearts) hearts->effectFinishPulse();
     return;
   }
 
-  CMapEntity_PerkIconClass *icon = cureTouchIcon();
-  icon->countUse();
+  cureTouchUse(cureTouchIcon());
   if (CPatientCareLink *care = TLink<CPatientCareLink>::get()) care->holdOutbreaksUntil(p, gameNow() + 60000);
-  ctl.playSound("PERK_ACTIVATE");
-  sparkles();
   p->changeFrameset("LYING");
   if (arm) {
     arm->changeFrameset("LYING");
@@ -258,38 +258,38 @@ void CPlayerPatientWork::treatOutbreak() {
   if (head) head->changeFrameset("VERYGOOD");
   if (CMapEntity *light = bedOf->getContainedEntity((unsigned short)kRedLightID)) light->setAlpha(0.0f, true);
   p->healByTouch();
-  ctl.caption(ctl.player->getX() - 50, ctl.player->getY(), "HEALING TOUCH!", TCaptionKind::Plain);
+  body.caption(figure->getX() - 50, figure->getY(), "HEALING TOUCH!", TCaptionKind::Plain);
 }
 
 // Every medicine for this bed is given; any other, or one the patient cannot take, is put down and
 // picked up again so it stays with the figure.
 void CPlayerPatientWork::giveMedicine() {
-  ctl.player->workPhase = CPlayerController::kDeciding;
+  CMapEntity_Player *figure = body.figure();
   CMapEntity_PacientClass *p = livePatient();
   CMapEntity_PostelClass *bedOf = p ? dynamic_cast<CMapEntity_PostelClass *>(p->getBed()) : nullptr;
   if (!p || !bedOf) return;
   std::vector<CMapEntity *> kept;
-  while (CMapEntity *m = ctl.player->getContainedEntity(kMedicineID)) {
+  while (CMapEntity *m = figure->getContainedEntity(kMedicineID)) {
     CMapEntity_Lek *lek = dynamic_cast<CMapEntity_Lek *>(m);
     if (lek && lek->bedNumber == bedOf->getBedNumber()) {
       lek->looks().setVisible(false);
-      if (ctl.player->giveEntityTo(p, lek, false)) {
-        ctl.restOnDown();
-        ctl.chainBonus(CChainBonus::kMedicine, p->getX(), p->getY(), "TREATMENT +");
+      if (figure->giveEntityTo(p, lek, false)) {
+        body.restOnDown();
+        body.chainBonus(CChainBonus::kMedicine, p->getX(), p->getY(), "TREATMENT +");
         continue;
       }
       lek->looks().setVisible(true);
     }
-    ctl.playSound("NONO");
+    body.playSound("NONO");
     CLogger::instance()->log("Dropping entity from player! " + m->name);
     bool dropped = false;
     for (bool left : {true, false}) {
-      CMapEntity_PlayerHand *h = ctl.player->hand(left);
+      CMapEntity_PlayerHand *h = figure->hand(left);
       if (!h || !h->dropEntity(m)) continue;
       if (!h->containedFull()) {
         h->showHolding(false);
-        ctl.player->synchronizeFramesets();
-        ctl.player->synchronizeFrames(-1);
+        figure->synchronizeFramesets();
+        figure->synchronizeFrames(-1);
       }
       dropped = true;
       break;
@@ -300,31 +300,32 @@ void CPlayerPatientWork::giveMedicine() {
     }
     kept.push_back(m);
   }
-  for (auto it = kept.rbegin(); it != kept.rend(); ++it) ctl.player->addEntity(*it, false);
+  for (auto it = kept.rbegin(); it != kept.rend(); ++it) figure->addEntity(*it, false);
 }
 
 void CPlayerPatientWork::giveItem() {
-  ctl.player->workPhase = CPlayerController::kDeciding;
+  CMapEntity_Player *figure = body.figure();
   CMapEntity_PacientClass *p = livePatient();
-  CMapEntity *item = ctl.player->getContainedEntityClass(kComfortItemClass);
+  CMapEntity *item = figure->getContainedEntityClass(kComfortItemClass);
   if (!p || !item) return;
-  ctl.playSound(CMapEntity_DrinkClass::deliverSound(item->getEntityID()));
+  body.playSound(CMapEntity_DrinkClass::deliverSound(item->getEntityID()));
   item->looks().setVisible(false);
-  ctl.player->giveEntityTo(p, item, false);
-  ctl.restOnDown();
+  figure->giveEntityTo(p, item, false);
+  body.restOnDown();
 }
 
 // A patient that went away during the examination gets no prescription; the figure stands up.
 void CPlayerPatientWork::examining() {
-  ctl.player->zapniAnimace();
-  if (!ctl.examTimer.udalost()) return;
-  ctl.player->changeFrameset("DOWN");
-  ctl.player->changeFrame(0, 0);
-  ctl.player->synchronizeFramesets();
-  ctl.player->synchronizeFrames(-1);
-  ctl.player->vypniAnimace();
-  ctl.player->setXY(ctl.savedX, ctl.savedY);
-  ctl.player->workPhase = CPlayerController::kDeciding;
+  CMapEntity_Player *figure = body.figure();
+  figure->zapniAnimace();
+  if (!examTimer.udalost()) return;
+  figure->changeFrameset("DOWN");
+  figure->changeFrame(0, 0);
+  figure->synchronizeFramesets();
+  figure->synchronizeFrames(-1);
+  figure->vypniAnimace();
+  figure->setXY(savedX, savedY);
+  figure->workPhase = CMapEntity_Player::kIdlePhase;
   CMapEntity_PacientClass *p = livePatient();
   CMapEntity_PostelClass *bedOf = p ? dynamic_cast<CMapEntity_PostelClass *>(p->getBed()) : nullptr;
   if (!bedOf) {
@@ -334,7 +335,7 @@ void CPlayerPatientWork::examining() {
   CMapEntity_Recept *recept = dynamic_cast<CMapEntity_Recept *>(CMapEntitiesFactory::instance()->cloneEntity("RECEPT"));
   if (recept) {
     recept->bedNumber = bedOf->getBedNumber();
-    ctl.player->addEntity(recept, true);
+    figure->addEntity(recept, true);
   }
   if (CMapEntity_Game *c = firstCabinet()) markCabinet(c, true);
 }

@@ -1,39 +1,61 @@
 #pragma once
 #include <vector>
 
-#include "ward/player/CPlayerController.h"
+#include "media/Timer.h"
+#include "ward/player/TReach.h"
 
 class CMapEntity;
 class CMapEntity_Game;
 class CMapEntity_PacientClass;
 class CMapEntity_PerkIconClass;
+class CPlayerBody;
 
 // The patient half of the figure's work: outbreaks examined, prescriptions written and handed in,
 // medicine taken and given, items given, cured patients sent home, and the cure-touch perk.
 class CPlayerPatientWork {
 public:
-  explicit CPlayerPatientWork(CPlayerController &controller) : ctl(controller) {}
+  CPlayerPatientWork(CPlayerBody &body, int examMs);
+  // Another figure's half: the place she stood before an examination carries over.
+  CPlayerPatientWork(CPlayerBody &body, const CPlayerPatientWork &other, int examMs);
 
-  // What the patients, the cabinet and the medicine she touches offer; her patient at the bed is
-  // answered at once (a perk's touch, the money) or with the work it needs.
-  void answer(const std::vector<CMapEntity *> &near, CPlayerController::TReach &reach);
-  void work();
+  // What the patients, the cabinet and the medicine she touches offer; nothing is done.
+  void gather(const std::vector<CMapEntity *> &near, TReach &reach);
+  // Arrived at a bed whose cough ended untreated a moment ago: she says so, once.
+  void sayTooLate();
 
-private:
-  void answerPatient(CMapEntity_PacientClass *p, CPlayerController::TReach &reach);
+  // Her work here, each done when her work list picks it.
   void takeMedicine();
-  void handInPrescriptions();
+  void handInPrescription();
   void treatOutbreak();
   void giveMedicine();
   void giveItem();
+  void cureTouch();
+  void sendHome();
+  // Runs while she examines; at its end the prescription goes into her hand.
   void examining();
-  void cureTouchAsleep(CMapEntity_PacientClass *p);
+
+  // Game-clock ms the figure needs to walk that far.
+  static int walkMs(float distance, float speed, float speedFactor);
+  // The patient at hand, null once it is dying or gone from the level.
+  CMapEntity_PacientClass *livePatient();
+  const CMapEntity_PacientClass *patientAtHand() const { return patient; }
+  // Where she stood before the examination, and stands again after it.
+  float standX() const { return savedX; }
+  float standY() const { return savedY; }
+
+private:
+  void cureTouchUse(CMapEntity_PerkIconClass *icon);
   CMapEntity_PerkIconClass *cureTouchIcon() const;
   void sparkles();
   CMapEntity_Game *firstCabinet() const;
   void markCabinet(CMapEntity_Game *cabinet, bool on);
-  // The patient, or null once it is dying or gone from the level.
-  CMapEntity_PacientClass *livePatient();
 
-  CPlayerController &ctl;
+  CPlayerBody &body;
+  Timer examTimer;
+  float savedX = 0.0f, savedY = 0.0f;
+  // Met at the last decision; looked up again every decision. The patient is kept across the
+  // examination and followed only through livePatient.
+  CMapEntity_PacientClass *patient = nullptr;
+  CMapEntity_Game *cabinet = nullptr;
+  CMapEntity_Game *medicine = nullptr;
 };

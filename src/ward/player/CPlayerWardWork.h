@@ -1,28 +1,47 @@
 #pragma once
 #include <vector>
 
-#include "ward/player/CPlayerController.h"
+#include "media/Timer.h"
+#include "ward/player/TReach.h"
 
 class CMapEntity;
 class CMapEntity_Game;
+class CPlayerBody;
 
 // The ward half of the figure's work: the linen trolley, making beds, the spray and its stand, and
 // the dispensers' items.
 class CPlayerWardWork {
 public:
-  explicit CPlayerWardWork(CPlayerController &controller) : ctl(controller) {}
+  explicit CPlayerWardWork(CPlayerBody &body) : body(body) {}
+  // Another figure's half: its first burst of spray is due at once.
+  CPlayerWardWork(CPlayerBody &body, const CPlayerWardWork &) : body(body), sprayDue(true) {}
 
-  // What the things she touches offer; an unmade bed she was sent to takes the walk's arrival, the
-  // spray goes onto or off its stand at once, and by germs a due burst of spray goes off.
-  void answer(const std::vector<CMapEntity *> &near, CPlayerController::TReach &reach);
-  void work();
+  // What the things she touches offer; nothing is done.
+  void gather(const std::vector<CMapEntity *> &near, TReach &reach);
+  // A burst takes no time: it goes off as she passes or stands by germs, the spray in her hand,
+  // beside whatever work she does there, at most once a second.
+  void sprayBy(const TReach &reach);
+  // A new order: `forGerm` when its click was on a germ.
+  void ordered(bool forGerm);
+  // Sent to a germ that flew off before she came, no spray gone off on the way: she says so, once.
+  void sayGermGone();
 
-private:
-  void swapSpray(CMapEntity_Game *stand);
-  void spray();
+  // Her work here, each done when her work list picks it.
+  void swapSpray();
   void takeFromDispenser();
   void makeBed();
   void emptyLinen();
 
-  CPlayerController &ctl;
+private:
+  CPlayerBody &body;
+  Timer sprayTimer{1000, false};
+  bool sprayDue = false;
+  bool orderForGerm = false;
+  bool sprayedSinceOrder = false;
+  // Met at the last decision; looked up again every decision.
+  bool germNear = false;
+  CMapEntity_Game *dispenser = nullptr;
+  CMapEntity_Game *bed = nullptr;
+  CMapEntity_Game *hamper = nullptr;
+  CMapEntity_Game *stand = nullptr;
 };

@@ -1,0 +1,85 @@
+#include "ward/player/CPlayerBody.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "core/CEngine.h"
+#include "engine/KText.h"
+#include "media/Frame.h"
+#include "media/GameGlobals.h"
+#include "media/CSoundEngine.h"
+#include "ward/player/CMapEntity_Player.h"
+#include "world/CEntityController.h"
+#include "world/CEntityKit.h"
+#include "world/CMapEntity_TextBox.h"
+#include "world/CWorldEngine.h"
+
+void CPlayerBody::bind(CMapEntity_Player *figure, CEntityController *owner) {
+  player = figure;
+  behaviour = owner;
+}
+
+CMapEntitiesCollection *CPlayerBody::ward() const { return behaviour ? behaviour->getCollection() : nullptr; }
+
+CLevel_Game *CPlayerBody::level() const { return behaviour ? behaviour->currentLevel() : nullptr; }
+
+bool CPlayerBody::blizkoObjektu(const CMapEntity_Game *e) const {
+  Frame *f = player->looks().getCurrentFrame();
+  Rect box = f ? f->getBoundingBox() : Rect{0, 0, 0, 0};
+  const float footX = (float)(int)player->getX() + (float)box.x + (float)box.w * 0.5f;
+  const float footY = (float)(int)player->getY() + (float)box.y + (float)box.h * 0.5f;
+  return std::abs((int)(footX - (e->getX() + (float)e->approachX))) <= 15 &&
+         std::abs((int)(footY - (e->getY() + (float)e->approachY))) <= 15;
+}
+
+void CPlayerBody::restOnDown() const {
+  player->changeFrameset("DOWN");
+  player->vypniAnimace();
+  player->synchronizeFramesets();
+  player->synchronizeFrames(-1);
+}
+
+void CPlayerBody::playSound(const char *key) const {
+  CWorldEngine *host = behaviour ? behaviour->worldEngine() : nullptr;
+  if (key && host && host->getSoundEngine()) host->getSoundEngine()->playSound(key);
+}
+
+void CPlayerBody::caption(float x, float y, const std::string &text, TCaptionKind kind) const {
+  CCaption::show(ward(), x, y, text, kind);
+}
+
+void CPlayerBody::refuse(float x, float y, const std::string &why) const {
+  playSound("NONO");
+  entitykit::refusal(ward(), x, y, why);
+}
+
+void CPlayerBody::refuseHere(const std::string &why) const {
+  playSound("NONO");
+  sayHere(why);
+}
+
+void CPlayerBody::sayHere(const std::string &text) const {
+  KText *font = entitykit::loadedFont("small");
+  Frame *f = player->looks().getCurrentFrame();
+  const float width = font ? font->getStringWidth(text.c_str(), -1.0f) : 0.0f;
+  const float middle = player->getX() + (f ? (float)f->getSirka() / 2 : 0.0f);
+  // On one line, however long: what she says is read at a glance.
+  CMapEntity_Game *said = entitykit::refusal(ward(), middle - width / 2, player->getY() - 30.0f, text);
+  if (CMapEntity_BonusText *t = dynamic_cast<CMapEntity_BonusText *>(said)) t->boxWidth = std::max(t->boxWidth, (int32_t)width + 2);
+}
+
+unsigned CPlayerBody::chainStep(uint16_t kind) {
+  CEngine *engine = behaviour ? behaviour->getEngine() : nullptr;
+  CChainBonus::TStep s = chainNow.step(kind, engine ? engine->getSoucasnyLevel() : 0);
+  playSound(s.sound);
+  return s.amount;
+}
+
+void CPlayerBody::chainBonus(uint16_t kind, float x, float y, const char *label, TCaptionKind captionKind) {
+  if (unsigned amount = chainStep(kind)) payChain(x, y, label, amount, captionKind);
+}
+
+void CPlayerBody::payChain(float x, float y, const char *label, unsigned amount, TCaptionKind captionKind) {
+  CCaption::pay(ward(), level(), x - 30, y - 20, label, (int)amount, captionKind);
+  if (chainNow.count > 1) CCaption::runLength(ward(), x - 50, y - 20, chainNow.count, paleta[8]);
+}

@@ -1,0 +1,49 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "ward/player/CChainBonus.h"
+#include "world/CCaption.h"
+
+class CEntityController;
+class CLevel_Game;
+class CMapEntitiesCollection;
+class CMapEntity_Game;
+class CMapEntity_Player;
+
+// All the two halves of her work see of the doctor's behaviour: her figure with its hands, her
+// pose, her sounds and captions, the chain bonus of her work, and whether she stands at a thing's
+// work point.
+class CPlayerBody {
+public:
+  void bind(CMapEntity_Player *figure, CEntityController *behaviour);
+
+  CMapEntity_Player *figure() const { return player; }
+  CMapEntitiesCollection *ward() const;
+  CLevel_Game *level() const;
+  // Her foot within 15 px of the entity's work point on both axes.
+  bool blizkoObjektu(const CMapEntity_Game *e) const;
+  // Standing still, facing the player.
+  void restOnDown() const;
+  void playSound(const char *key) const;
+  void caption(float x, float y, const std::string &text, TCaptionKind kind) const;
+  // An order that cannot be done: the refusing sound and a caption that says why, at (x, y) or
+  // over her head.
+  void refuse(float x, float y, const std::string &why) const;
+  void refuseHere(const std::string &why) const;
+  // A caption centred over her head.
+  void sayHere(const std::string &text) const;
+
+  // One step of the work chain: its sound, and the bonus it earns (most kinds earn from the
+  // second step on); chainBonus pays a step's bonus, with its captions, at (x, y).
+  unsigned chainStep(uint16_t kind);
+  void chainBonus(uint16_t kind, float x, float y, const char *label, TCaptionKind captionKind = TCaptionKind::Plain);
+  // Pays `amount` with its caption at (x, y) and the chain's length beside it.
+  void payChain(float x, float y, const char *label, unsigned amount, TCaptionKind captionKind = TCaptionKind::Plain);
+  const CChainBonus &chain() const { return chainNow; }
+
+private:
+  CMapEntity_Player *player = nullptr;
+  CEntityController *behaviour = nullptr;
+  CChainBonus chainNow;
+};
