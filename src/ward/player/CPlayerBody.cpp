@@ -48,23 +48,20 @@ void CPlayerBody::caption(float x, float y, const std::string &text, TCaptionKin
   CCaption::show(ward(), x, y, text, kind);
 }
 
-void CPlayerBody::refuse(float x, float y, const std::string &why) const {
-  playSound("NONO");
-  entitykit::refusal(ward(), x, y, why);
-}
+void CPlayerBody::refuse(float x, float y, const std::string &why) const { entitykit::refuse(ward(), x, y, why); }
 
-void CPlayerBody::refuseHere(const std::string &why) const {
-  playSound("NONO");
-  sayHere(why);
-}
+void CPlayerBody::refuseHere(const std::string &why) const { overHead(why, true); }
 
-void CPlayerBody::sayHere(const std::string &text) const {
+void CPlayerBody::sayHere(const std::string &text) const { overHead(text, false); }
+
+void CPlayerBody::overHead(const std::string &text, bool refused) const {
   KText *font = entitykit::loadedFont("small");
   Frame *f = player->looks().getCurrentFrame();
   const float width = font ? font->getStringWidth(text.c_str(), -1.0f) : 0.0f;
-  const float middle = player->getX() + (f ? (float)f->getSirka() / 2 : 0.0f);
+  const float x = player->getX() + (f ? (float)f->getSirka() / 2 : 0.0f) - width / 2;
+  const float y = player->getY() - 30.0f;
+  CMapEntity_Game *said = refused ? entitykit::refuse(ward(), x, y, text) : entitykit::refusal(ward(), x, y, text);
   // On one line, however long: what she says is read at a glance.
-  CMapEntity_Game *said = entitykit::refusal(ward(), middle - width / 2, player->getY() - 30.0f, text);
   if (CMapEntity_BonusText *t = dynamic_cast<CMapEntity_BonusText *>(said)) t->boxWidth = std::max(t->boxWidth, (int32_t)width + 2);
 }
 

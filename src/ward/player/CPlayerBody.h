@@ -43,6 +43,9 @@ public:
   const CChainBonus &chain() const { return chainNow; }
 
 private:
+  // A caption centred over her head, with the refusing sound when refused.
+  void overHead(const std::string &text, bool refused) const;
+
   CMapEntity_Player *player = nullptr;
   CEntityController *behaviour = nullptr;
   CChainBonus chainNow;
