@@ -3,13 +3,11 @@
 
 #include "world/CCloneable.h"
 #include "world/CMapEntity_Game.h"
+#include "world/kinds/EntityIds.h"
 
 // The band's podium, a solid obstacle; a copy brings its two musicians along.
 class CMapEntity_Podium : public CCloneable<CMapEntity_Podium, CMapEntity_Game> {
 public:
-  static constexpr uint16_t kMusician1ID = 111;
-  static constexpr uint16_t kMusician2ID = 112;
-
   using CCloneable::CCloneable;
   CMapEntity_Podium(const CMapEntity_Podium &other);
 

@@ -18,7 +18,7 @@ namespace {
 const int kReadyPeriod = 35000;
 const int kPlayPeriod = 4000;
 const int kCheerDelay = 3000;
-const uint16_t kMusicians[2] = {CMapEntity_Podium::kMusician1ID, CMapEntity_Podium::kMusician2ID};
+const uint16_t kMusicians[2] = {kMusician1ID, kMusician2ID};
 
 // Shows or hides a musician's pulsing aura.
 void glow(CMapEntity *e, bool on) {

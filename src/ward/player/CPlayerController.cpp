@@ -86,7 +86,7 @@ bool ridingMonkey(CMapEntitiesCollection *c, const CMapEntity *monkey) {
 // Things a click on which orders no walk.
 bool refused(const CMapEntity *e) {
   switch (e->getEntityID()) {
-  case 34463: case 113: case 98: case 198: case 310: case kMonkeyID:
+  case kDifficultyAdjusterID: case kMusician1ID: case kMusician2ID: case kPodiumID: case 98: case 198: case 310: case kMonkeyID:
     return true;
   default:
     break;

@@ -49,6 +49,10 @@ constexpr uint32_t kHappyNotesID = 269;
 constexpr uint32_t kSprayCloudID = 71;
 constexpr uint32_t kAlarmLampID = 271;
 constexpr uint32_t kDifficultyAdjusterID = 34463;
+// The band: its two musicians and their podium.
+constexpr uint32_t kMusician1ID = 111;
+constexpr uint32_t kMusician2ID = 112;
+constexpr uint32_t kPodiumID = 113;
 constexpr uint32_t kCabinetClass = 19;
 constexpr uint32_t kParentsClass = 23;
 constexpr uint32_t kChairClass = 17;
