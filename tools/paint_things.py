@@ -401,13 +401,14 @@ def paint_item(w, h, index, count, p):
         c.line([(7, 23), (w - 7, 23)], fill=colour("sky"), width=1.2)
         c.text(w / 2 - 4, 6, "Rx", 6, fill=colour("red"), stroke=None)
     elif shape == "bottle":
-        # The bottle fills the frame's top left 20 x 28, its number written on the label, clear of
-        # the hand that holds it by its foot; the rest of the frame only widens the box the
-        # player's feet meet on the floor in front of it.
-        bw, bh = 20, 28
-        c.rect(3, 9, bw - 3, bh - 2, fill=col, width=1.5, r=3)
-        c.rect(6, 2, bw - 6, 10, fill=(240, 240, 240), width=1.3, r=1)
-        c.rect(4, 12, bw - 4, 23, fill=(250, 250, 250), outline=None)
+        # The bottle fills the frame's top left 20 x 35. The game writes its number 23 px down,
+        # its digits 8 px tall, so the label spans 21 to 32, left of where her hand holds it (the
+        # frame's middle). The rest of the frame only widens the box the player's feet meet on
+        # the floor in front of it.
+        bw, bh = 20, 35
+        c.rect(3, 6, bw - 3, bh - 1, fill=col, width=1.5, r=3)
+        c.rect(6, 1, bw - 6, 7, fill=(240, 240, 240), width=1.3, r=1)
+        c.rect(4, 21, bw - 4, 32, fill=(250, 250, 250), outline=None)
     elif shape == "cup":
         c.poly([(3, 6), (w - 3, 6), (w - 5, h - 2), (5, h - 2)], fill=(250, 250, 250), width=1.5)
         c.rect(4, 8, w - 4, 14, fill=col, outline=None)

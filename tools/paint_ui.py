@@ -70,8 +70,9 @@ def paint_panel(w, h, index, count, p):
         if title:
             c.text(w / 2, 22, title, 16, fill=(255, 255, 255))
     elif style == "bubble":
-        # The shop's note: the text stands from y 20 (five lines of the small font), and the
-        # tail reaches down to the top left of the row the note explains, 200 px below its top.
+        # The shop's note: the text stands from y 20 (five lines of the small font, none wider
+        # than about 110 px; past 60 px a line breaks at its next blank), and the tail's tip,
+        # 193 px down, ends inside the top left of the row the note explains.
         body = min(h - 22, 104)
         tip = (96, h - 3)
         c.rect(3, 3, w - 3, body, fill=(255, 255, 250), width=2.2, r=18)

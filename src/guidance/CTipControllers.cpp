@@ -150,13 +150,20 @@ void CTipOutbreakController::update() {
   handOver("TIPOUTBREAK2", 0, 395);
 }
 
+// The tip is about a cough, not about whoever comes first on the ward (a newcomer on the couch
+// would keep it up for good): it holds while a patient coughs and goes once none does and the
+// figure has finished examining.
 void CTipOutbreak2Controller::update() {
-  CMapEntity_PacientClass *p = patient();
-  if (!entity || !p) return;
-  keepHappy(p);
-  if (CPatientGuideLink *guide = TLink<CPatientGuideLink>::get()) guide->holdWait(p);
+  if (!entity || !collection) return;
+  for (CMapEntity_Game *e : *collection->getEntitiesPtr()) {
+    auto *p = dynamic_cast<CMapEntity_PacientClass *>(e);
+    if (!p || p->getKill() || p->getBedState() != kBedOutbreak) continue;
+    keepHappy(p);
+    if (CPatientGuideLink *guide = TLink<CPatientGuideLink>::get()) guide->holdWait(p);
+    return;
+  }
   bool examining = true;
-  if (!figureKnown(examining) || examining || p->getBedState() != kBedWaitingMedicine) return;
+  if (!figureKnown(examining) || examining) return;
   handOver("TIPSRDICKATRIGGER", 0, 425);
 }
 

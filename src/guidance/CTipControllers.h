@@ -111,8 +111,8 @@ private:
   TTipTimer delay{8000};
 };
 
-// Holds the second outbreak until the figure has examined the patient, then hands over to the
-// hearts tip.
+// Holds the second outbreak until the figure has examined the coughing patient, then hands over
+// to the hearts tip.
 class CTipOutbreak2Controller : public CCloneable<CTipOutbreak2Controller, CTipBehaviour> {
 public:
   using CCloneable::CCloneable;

@@ -10,9 +10,9 @@ namespace {
 const float kTints[][3] = {
     {1.0f, 1.0f, 1.0f},    // Plain
     {0.8f, 0.15f, 0.5f},   // Cash
-    {0.25f, 0.55f, 1.0f},  // Diagnosis
+    {0.45f, 0.75f, 1.0f},  // Diagnosis
     {1.0f, 0.3f, 0.25f},   // Blocked
-    {0.1f, 0.55f, 0.2f},   // Ready
+    {0.4f, 0.95f, 0.4f},   // Ready
 };
 
 CMapEntity_BonusText *tinted(CMapEntitiesCollection *c, float x, float y, const std::string &text, const float rgb[3]) {

@@ -4,7 +4,10 @@
 
 #include "engine/KEvent.h"
 #include "engine/KInput.h"
+#include "media/Frame.h"
+#include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntity_Game.h"
+#include "world/CMapEntity_Visual.h"
 
 namespace {
 
@@ -33,6 +36,44 @@ TTouch touched(CMapEntity_Game *cursor) {
 void CKurzorController::followMouse(CMapEntity_Game *cursor) {
   if (!cursor) return;
   cursor->setXY((float)KInput::getMouseX(), (float)KInput::getMouseY());
+}
+
+namespace {
+bool within(const CMapEntity *e, const Rect &box, float x, float y) {
+  const float left = e->getX() + (float)box.x, top = e->getY() + (float)box.y;
+  return x >= left && y >= top && x < left + (float)box.w && y < top + (float)box.h;
+}
+} // namespace
+
+void CKurzorController::pressThroughArrow(CMapEntity_Game *cursor, CMapEntitiesCollection *collection) {
+  if (!cursor || !collection) return;
+  const std::vector<CMapEntity_Game *> &all = *collection->getEntitiesPtr();
+  float x = 0.0f, y = 0.0f;
+  bool onArrow = false;
+  for (CMapEntity_Game *e : all) {
+    const auto *arrow = dynamic_cast<const CMapEntity_Sipka *>(e);
+    const Frame *f = arrow ? arrow->looks().getCurrentFrame() : nullptr;
+    if (!f || arrow->getKill() || !arrow->looks().getVisible() || arrow->looks().getAlpha() == 0.0f) continue;
+    if (!within(arrow, Rect{0, 0, (int)f->getSirka(), (int)f->getVyska()}, cursor->getX(), cursor->getY())) continue;
+    onArrow = arrow->tip(x, y);
+  }
+  if (!onArrow) return;
+  std::vector<CMapEntity_Game *> pointedAt;
+  for (CMapEntity_Game *e : all) {
+    const Frame *f = e->looks().getCurrentFrame();
+    if (f && e != cursor && !e->getKill() && (e->getMouseClick() || e->getMouseDrag()) &&
+        within(e, f->getActionBoundingBox(), x, y))
+      pointedAt.push_back(e);
+  }
+  if (pointedAt.empty()) return;
+  // The arrow is drawn over what lies beneath it: the press is for what it points at.
+  const std::vector<CMapEntity *> beneath = cursor->hits().getActionCollided();
+  for (CMapEntity *e : beneath) e->deleteFromActionCollisionList(cursor);
+  cursor->hits().removeActionCollisions();
+  for (CMapEntity_Game *e : pointedAt) {
+    cursor->hits().addEntityActionCollision(e);
+    e->hits().addEntityActionCollision(cursor);
+  }
 }
 
 void CKurzorController::onBind() { followMouse(entity); }

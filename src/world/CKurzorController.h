@@ -15,6 +15,10 @@ public:
 
   // Moves the cursor, and what it carries, to the mouse and asks for a collision pass.
   static void followMouse(CMapEntity_Game *cursor);
+  // A press on an arrow goes to what its head points at, whatever lies beneath the arrow: those
+  // become the cursor's action collisions (with nothing there to take a press, it passes through
+  // as before). Run after the collision pass.
+  static void pressThroughArrow(CMapEntity_Game *cursor, CMapEntitiesCollection *collection);
 };
 
 class CKurzor2Controller : public CCloneable<CKurzor2Controller, CEntityController> {

@@ -282,6 +282,8 @@ void CLevel::pointerToPress() {
   for (CMapEntity_Game *e : *ec->getEntitiesPtr())
     if (e->getEntityClassID() == kCursorClass) CKurzorController::followMouse(e);
   collisions->checkCollisions();
+  for (CMapEntity_Game *e : *ec->getEntitiesPtr())
+    if (e->getEntityClassID() == kCursorClass) CKurzorController::pressThroughArrow(e, ec);
 }
 
 void CLevel::handleMessages(KEvent *event) {

@@ -1,7 +1,11 @@
 #include "world/CMapEntity_Visual.h"
 
-#include "media/GameGlobals.h"
+#include <cmath>
+
 #include "engine/KGraphic.h"
+#include "media/Frame.h"
+#include "media/GameGlobals.h"
+#include "media/ZSprite.h"
 
 CMapEntity_DarkScreen::CMapEntity_DarkScreen(const CMapEntity_DarkScreen &o) : CCloneable(o) {
   setAlpha(0.35f, true);
@@ -17,4 +21,17 @@ void CMapEntity_DarkScreen::renderAdditional(KGraphic *g) {
   if (!screen) return;
   screen->drawRect(0.0f, 0.0f, 800.0f, 600.0f, coverRed, coverGreen, coverBlue,
                    looks().getAlpha() > maxAlpha ? maxAlpha : looks().getAlpha());
+}
+
+bool CMapEntity_Sipka::tip(float &tx, float &ty) const {
+  const Frame *f = looks().getCurrentFrame();
+  if (!f) return false;
+  const float w = (float)f->getSirka(), h = (float)f->getVyska();
+  const double a = (looks().getSprite() ? looks().getSprite()->getAngle() : 0.0f) * 3.14159265358979 / 180.0;
+  // Just beyond the frame's edge: the head's point lies 3 px inside it, and the pulse, which
+  // zooms the arrow about its middle, carries it out by a few pixels more.
+  const float reach = h / 2.0f + 1.0f;
+  tx = getX() + w / 2.0f + reach * (float)std::sin(a);
+  ty = getY() + h / 2.0f + reach * (float)std::cos(a);
+  return true;
 }

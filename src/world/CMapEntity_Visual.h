@@ -20,7 +20,13 @@ class CMapEntity_DomovKour : public CCloneable<CMapEntity_DomovKour, CMapEntity_
 class CMapEntity_LetadloKour : public CCloneable<CMapEntity_LetadloKour, CMapEntity_Game> { using CCloneable::CCloneable; };
 
 // The pointing arrow that shows the player what to click; it pulses until removed.
-class CMapEntity_Sipka : public CCloneable<CMapEntity_Sipka, CMapEntity_Game> { using CCloneable::CCloneable; };
+class CMapEntity_Sipka : public CCloneable<CMapEntity_Sipka, CMapEntity_Game> {
+public:
+  using CCloneable::CCloneable;
+  // The spot its head points at on screen, just beyond the head: the picture points down, turned
+  // by its sprite's angle (90 to the right, 180 up). False without a frame.
+  bool tip(float &x, float &y) const;
+};
 
 // The game's own mouse pointers, drawn as entities of the level. Their action box is how the
 // rest of the game finds what lies under the mouse; whatever a cursor carries moves with it.

@@ -131,6 +131,14 @@ TEST_F(TipTest, FirstDayChainFollowsThePatientFromTheChairToTheHeartsTip) {
   EXPECT_FALSE(first("TIPOUTBREAK"));
   EXPECT_EQ(p->getBedState(), kBedOutbreak);
   EXPECT_EQ(framesetOf(p), "ILL1");
+  // A patient laid into the other bed comes last on the ward's list: the tip stays with the cough.
+  for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr()) {
+    auto *other = dynamic_cast<CMapEntity_PostelClass *>(e);
+    if (other && other != bed() && !other->carrying().getParent()) {
+      ASSERT_NO_FATAL_FAILURE(layIntoBed(quietPatient(500, 300), other));
+      break;
+    }
+  }
 
   TPatientState::setBedState(p, kBedWaitingMedicine);
   step();

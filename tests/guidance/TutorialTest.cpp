@@ -164,13 +164,13 @@ TEST_F(TutorialTest, MedicineStepsPointAtTheMedicineThenTheBedAndLetTheNextPatie
   level->getEC()->addEntity(lek);
   steps(2);
   ASSERT_EQ(bubble(), "TUTORIAL6");
-  EXPECT_TRUE(arrowAt(320, 86)) << "its tip just inside the medicine's foot";
+  EXPECT_TRUE(arrowAt(320, 96)) << "its tip just inside the medicine's foot";
   EXPECT_TRUE(arrowAt(96, 80)) << "at her bed";
   expectHeld(p, 5);
 
   figure()->addEntity(lek, false);
   step();
-  EXPECT_FALSE(arrowAt(320, 86)) << "picked up";
+  EXPECT_FALSE(arrowAt(320, 96)) << "picked up";
   EXPECT_TRUE(arrowAt(96, 80));
   lek->setKill(true);
   steps(2);

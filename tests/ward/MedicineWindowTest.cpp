@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 
@@ -25,6 +26,20 @@ protected:
     load(GetParam());
   }
   void TearDown() override { tearDownWindowDay(); }
+
+  // Black digits on a white label 23 px below the bottle's top, where the hand holding it leaves
+  // them in view.
+  static bool bedNumberReads(int x, int y) {
+    int ink = 0, label = 0;
+    for (int py = y + 23; py <= y + 30; ++py)
+      for (int px = x + 6; px <= x + 14; ++px) {
+        const uint32_t c = pixel(px, py);
+        const unsigned r = c >> 24, g = (c >> 16) & 0xFF, b = (c >> 8) & 0xFF;
+        ink += std::max({r, g, b}) < 20;
+        label += std::min({r, g, b}) > 200;
+      }
+    return ink >= 4 && label >= 10;
+  }
 
   template <class T> T *find(bool (*wanted)(T *)) {
     for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
@@ -74,12 +89,16 @@ TEST_P(MedicineWindowTest, OneClickTakesTheMedicineFromTheCounter) {
   EXPECT_TRUE(r > g && g > b && r - b > 60) << "no counter under the medicine at " << mx << ", " << my;
   EXPECT_TRUE(std::abs(mx - (int)cabinet->getX()) < 200 && std::abs(my - (int)cabinet->getY()) < 120)
       << "the medicine lies far from its cabinet";
+  EXPECT_TRUE(bedNumberReads(mx, my)) << "no bed number on the label of the medicine on the counter";
   // Clicked at the bottle's top left, over the wall: the doctor walks to the floor below it.
   clickAt(mx + 4, my + 3);
   ASSERT_TRUE(playUntil([&] { return figure()->getContainedEntity(kMedicineID) != nullptr; }, 600, 5))
       << "one click on the medicine at " << mx << ", " << my << " did not take it";
   const float footY = figure()->getY() + 88;
   EXPECT_TRUE(footY >= 128.0f && footY <= 160.0f) << "taken from " << footY << ", not in front of the counter";
+  CMapEntity *held = figure()->getContainedEntity(kMedicineID);
+  playFrame();
+  EXPECT_TRUE(bedNumberReads((int)held->getX(), (int)held->getY())) << "no bed number on the medicine in her hand";
 }
 
 INSTANTIATE_TEST_SUITE_P(FirstDays, MedicineWindowTest, ::testing::Values("ward_day2", "day03", "day04"),

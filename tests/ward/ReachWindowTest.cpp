@@ -254,7 +254,7 @@ TEST_F(ReachWindowTest, AfterClosingALateDaysUnmadeBedsAreMadeWhateverLiesOverTh
   // A busy ward's list stays on the card's one line, over no bed.
   TPatientState::setBedState(resting(bed(2), "PACIENT1"), kBedWaitingMedicine);
   TPatientState::setBedState(resting(bed(3), "PACIENT1"), kBedGivingMoney);
-  resting(bed(5), "PACIENT1");
+  CMapEntity_PacientClass *front = resting(bed(5), "PACIENT1");
   // Unmade under its patient, the bed is not one to make: the patient holds the day.
   bed(5)->setUklizeno(false);
   figure()->addEntity(std::string("ODPAD"));
@@ -264,6 +264,18 @@ TEST_F(ReachWindowTest, AfterClosingALateDaysUnmadeBedsAreMadeWhateverLiesOverTh
   EXPECT_NE(card->text.find(" 2 beds"), std::string::npos) << card->text;
   fonts->setAktivniFont("small2");
   EXPECT_LE(fonts->getAktivniFont()->getStringWidth(card->text.c_str(), 0.0f), (float)card->boxWidth) << card->text;
+  // The sign, in place, stands over the head of bed 5's patient: an outbreak there shows through.
+  breakOut(front);
+  for (int i = 0; i < 110; ++i) playFrame(i % 10 == 0);
+  float cx = 0, cy = 0;
+  front->outbreakRingCentre(cx, cy);
+  int lit = 0;
+  for (int y = 393; y <= 411; ++y)
+    for (int x = (int)cx - 15; x <= (int)cx + 15; ++x) {
+      const uint32_t c = pixel(x, y);
+      lit += (c >> 24) > 200 && ((c >> 16) & 0xFF) > 150 && ((c >> 8) & 0xFF) < 120;
+    }
+  EXPECT_GE(lit, 16) << "the outbreak ring under the sign is hidden";
   savePNG(shot("closed-sign-busy").c_str());
   figure()->removeEntity(figure()->getContainedEntity(kRubbishID));
   // Whoever came in before closing goes, so only the beds and the linen keep the day open.

@@ -174,7 +174,7 @@ TEST_F(ShowcaseLevelGL, EveryEffectShowsWhereItWasPlaced) {
   // message in three lines on its window.
   a = shownBy(heading);
   EXPECT_GT(a.count, 150) << a;
-  EXPECT_TRUE(a.inside(40, 176, 290, 200)) << a;
+  EXPECT_TRUE(a.inside(30, 176, 300, 200)) << a;
   EXPECT_LT(caption->getY(), 200.0f);
   a = shownBy(caption);
   EXPECT_GT(a.count, 80) << a;

@@ -1,5 +1,7 @@
 #include "ward/cabinet/CLekarnaController.h"
 
+#include <string>
+
 #include "core/CEngine.h"
 #include "engine/KEvent.h"
 #include "media/CFatal.h"
@@ -24,6 +26,7 @@ const unsigned kCabinetNurseClass = 25;
 const unsigned kCounterNurseID = 202;
 // The busy picture's frames fill its progress bar step by step.
 const int kProgressFrames = 8;
+const std::string kReady = " ready!";
 
 std::string framesetOf(CMapEntity *e) {
   Frameset *fs = e->looks().getSprite() ? e->looks().getSprite()->getAktivniFrameset() : nullptr;
@@ -121,10 +124,22 @@ void CLekarnaController::showWork(CMapEntity_LekarnaClass *c) {
   c->changeFrame((unsigned short)step, 0);
 }
 
-// A new medicine on the shelf: a caption and a sparkle over it, besides the sound.
+// A new medicine on the shelf: a caption and a sparkle over it, besides the sound. The caption
+// counts every medicine waiting on the shelf and takes the place of one still rising, so two
+// made together do not print over each other.
 void CLekarnaController::announce(CMapEntity_Game *lek) {
   CMapEntitiesFactory *factory = CMapEntitiesFactory::instance();
-  CCaption::show(collection, lek->getX() - 30.0f, lek->getY() - 24.0f, "Medicine ready!", TCaptionKind::Ready);
+  int waiting = 0;
+  for (CMapEntity_Game *e : *collection->getEntitiesPtr()) {
+    if (e->getKill()) continue;
+    if (e->getEntityID() == kMedicineID && !e->carrying().getParent()) ++waiting;
+    auto *caption = dynamic_cast<CMapEntity_BonusText *>(e);
+    if (caption && caption->text.size() > kReady.size() &&
+        caption->text.compare(caption->text.size() - kReady.size(), kReady.size(), kReady) == 0)
+      caption->setKill(true);
+  }
+  CCaption::show(collection, lek->getX() - 30.0f, lek->getY() - 24.0f,
+                 waiting > 1 ? makeString(waiting) + " medicines ready!" : "Medicine ready!", TCaptionKind::Ready);
   for (int i = 0; i < 6; ++i) {
     CMapEntity_Game *spark = factory->cloneEntity("WHITEPARTICLE");
     if (!spark) return;

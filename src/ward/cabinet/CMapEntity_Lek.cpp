@@ -53,6 +53,6 @@ void drawBedNumber(CMapEntity *item, uint16_t number, float left, float right, f
 }
 } // namespace
 
-void CMapEntity_Lek::renderAdditional(KGraphic *) { drawBedNumber(this, bedNumber, x, x + 20.0f, y + 12.0f); }
+void CMapEntity_Lek::renderAdditional(KGraphic *) { drawBedNumber(this, bedNumber, x, x + 20.0f, y + 23.0f); }
 
 void CMapEntity_Recept::renderAdditional(KGraphic *) { drawBedNumber(this, bedNumber, x, x + 24.0f, y + 12.0f); }

@@ -1,12 +1,16 @@
 #include "ward/staff/CClosedController.h"
 
+#include <algorithm>
+
 #include "engine/KText.h"
+#include "media/Frame.h"
 #include "media/makeString.h"
 #include "world/CEntityKit.h"
 #include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntitiesFactory.h"
 #include "world/CMapEntity_TextBox.h"
 #include "world/CWorkLeft.h"
+#include "world/kinds/CMapEntity_PacientClass.h"
 
 namespace {
 std::string counted(int n, const char *one, const char *many) { return makeString(n) + " " + (n == 1 ? one : many); }
@@ -28,10 +32,30 @@ void CClosedController::onBind() {
   entity->setAlpha(0.0f, true);
 }
 
+// It fades in slowly, and out at once when a patient's cues would be hidden.
 void CClosedController::update() {
   if (!entity) return;
-  if (entity->looks().getAlpha() < 1.0f) entity->changeAlpha(0.01f, true);
+  const float alpha = entity->looks().getAlpha(), wanted = overPatient() ? kOverPatientAlpha : 1.0f;
+  if (alpha < wanted) entity->changeAlpha(std::min(0.01f, wanted - alpha), true);
+  if (alpha > wanted) entity->setAlpha(std::max(wanted, alpha - 0.1f), true);
   if (card && collection && collection->contains(card)) card->text = fitting();
+}
+
+bool CClosedController::overPatient() const {
+  Frame *sign = entity->looks().getCurrentFrame();
+  if (!sign || !collection) return false;
+  const float left = entity->getX(), top = entity->getY();
+  const float right = left + (float)sign->getSirka(), bottom = top + (float)sign->getVyska();
+  const float ring = CMapEntity_PacientClass::kRingRadius + 3.0f;
+  for (CMapEntity_Game *e : *collection->getEntitiesPtr()) {
+    const auto *p = dynamic_cast<const CMapEntity_PacientClass *>(e);
+    Frame *f = p ? p->looks().getCurrentFrame() : nullptr;
+    if (!f || p->getKill() || p->getPhase() != kPhaseInBed) continue;
+    const float x = p->getX(), y = p->getY();
+    if (x - ring < right && x + (float)f->getSirka() > left && y - ring < bottom && y + (float)f->getVyska() > top)
+      return true;
+  }
+  return false;
 }
 
 std::string CClosedController::fitting() const {

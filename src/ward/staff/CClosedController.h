@@ -8,7 +8,9 @@
 class CMapEntity_Game;
 class CMapEntity_TextBox;
 
-// The "CLOSED" sign: fades in once placed, and its card names what still keeps the day open.
+// The "CLOSED" sign: fades in once placed, and its card names what still keeps the day open. It
+// stands over the heads of the patients in the front beds, so while one lies under it the sign
+// turns see-through: their outbreak ring, money and face stay in view.
 class CClosedController : public CCloneable<CClosedController, CEntityController> {
 public:
   using CCloneable::CCloneable;
@@ -20,9 +22,13 @@ public:
   // Shorter by `brevity`: 1 names things in a word, 2 counts the patients together.
   static std::string whatIsLeft(const std::vector<CMapEntity_Game *> &entities, int brevity = 0);
 
+  static constexpr float kOverPatientAlpha = 0.3f;
+
 private:
   // The longest list that fits the card on one line.
   std::string fitting() const;
+  // A patient in bed whose picture or outbreak ring reaches into the sign's box.
+  bool overPatient() const;
 
   CMapEntity_TextBox *card = nullptr;
 };
