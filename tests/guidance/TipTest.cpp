@@ -175,7 +175,7 @@ TEST_F(TipTest, ClownTipShowsOncePerProfile) {
   ASSERT_TRUE(jester);
   run(200);
   EXPECT_FALSE(first("TIPCLOWN"));
-  CMapEntity_Game *other = add("TIPOUTBREAK2", 0, 395);
+  CMapEntity_Game *other = add("TIPSRDICKA", 0, 395);
   jester->setXY(800, 180);
   jester->stav = CMapEntity_Sasek::kWalkingIn;
   ASSERT_TRUE(runUntil([&] { return jester->stav == CMapEntity_Sasek::kWaiting; }, 3000));
