@@ -23,11 +23,16 @@ CMapEntitiesCollection *CPlayerBody::ward() const { return behaviour ? behaviour
 
 CLevel_Game *CPlayerBody::level() const { return behaviour ? behaviour->currentLevel() : nullptr; }
 
-bool CPlayerBody::blizkoObjektu(const CMapEntity_Game *e) const {
+void CPlayerBody::foot(float &x, float &y) const {
   Frame *f = player->looks().getCurrentFrame();
   Rect box = f ? f->getBoundingBox() : Rect{0, 0, 0, 0};
-  const float footX = (float)(int)player->getX() + (float)box.x + (float)box.w * 0.5f;
-  const float footY = (float)(int)player->getY() + (float)box.y + (float)box.h * 0.5f;
+  x = (float)(int)player->getX() + (float)box.x + (float)box.w * 0.5f;
+  y = (float)(int)player->getY() + (float)box.y + (float)box.h * 0.5f;
+}
+
+bool CPlayerBody::blizkoObjektu(const CMapEntity_Game *e) const {
+  float footX = 0.0f, footY = 0.0f;
+  foot(footX, footY);
   return std::abs((int)(footX - (e->getX() + (float)e->approachX))) <= 15 &&
          std::abs((int)(footY - (e->getY() + (float)e->approachY))) <= 15;
 }

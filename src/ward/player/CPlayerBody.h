@@ -21,6 +21,8 @@ public:
   CMapEntity_Player *figure() const { return player; }
   CMapEntitiesCollection *ward() const;
   CLevel_Game *level() const;
+  // The middle of her foot box: where she stands on the tile grid.
+  void foot(float &x, float &y) const;
   // Her foot within 15 px of the entity's work point on both axes.
   bool blizkoObjektu(const CMapEntity_Game *e) const;
   // Standing still, facing the player.

@@ -285,12 +285,7 @@ float CPlayerController::step() const {
   return player->speed * player->speedFactor * CGlobals::instance()->deltaFactor;
 }
 
-void CPlayerController::refreshFoot() {
-  Frame *f = player->looks().getCurrentFrame();
-  Rect box = f ? f->getBoundingBox() : Rect{0, 0, 0, 0};
-  footX = (float)(int)player->getX() + (float)box.x + (float)box.w * 0.5f;
-  footY = (float)(int)player->getY() + (float)box.y + (float)box.h * 0.5f;
-}
+void CPlayerController::refreshFoot() { body.foot(footX, footY); }
 
 bool CPlayerController::jsemVCili() {
   float s = step();
@@ -441,9 +436,7 @@ void CPlayerController::pathStep() {
   refreshFoot();
   tileX = toTile(footX);
   tileY = toTile(footY);
-  if (player->goalX == -1 || player->goalY == -1) return;
-  float s = step();
-  if (std::abs((int)footX - player->goalX) <= s && std::abs((int)footY - player->goalY) <= s) return;
+  if (player->goalX == -1 || player->goalY == -1 || jsemVCili()) return;
   bored = false;
   uint16_t endX = 0, endY = 0;
   int goalTileX = player->goalX / 32, goalTileY = player->goalY / 32;
@@ -477,10 +470,8 @@ void CPlayerController::gotoSquare(int tx, int ty) {
   float targetX = (float)(tx * 32 + 16), targetY = (float)(ty * 32 + 16);
   float v = player->speed * player->speedFactor;
   float s = step();
-  Frame *f = player->looks().getCurrentFrame();
-  Rect box = f ? f->getBoundingBox() : Rect{0, 0, 0, 0};
-  float fx = (float)(int)player->getX() + (float)box.x + (float)box.w * 0.5f;
-  float fy = (float)(int)player->getY() + (float)box.y + (float)box.h * 0.5f;
+  float fx = 0.0f, fy = 0.0f;
+  body.foot(fx, fy);
   float dx = targetX - fx, dy = targetY - fy;
   if (std::abs(dx) >= s) player->changeX(targetX >= fx ? v : -v);
   if (std::abs(dy) >= s) player->changeY(targetY >= fy ? v : -v);

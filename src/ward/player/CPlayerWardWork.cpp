@@ -27,7 +27,8 @@ bool someoneInBed(CMapEntitiesCollection *ward) {
 // she was sent.
 void CPlayerWardWork::gather(const std::vector<CMapEntity *> &near, TReach &reach) {
   CMapEntity_Player *figure = body.figure();
-  dispenser = bed = hamper = stand = nullptr;
+  dispenser = bed = stand = nullptr;
+  CMapEntity_Game *hamper = nullptr;
   germNear = false;
   for (CMapEntity *e : near) {
     CMapEntity_Game *g = dynamic_cast<CMapEntity_Game *>(e);

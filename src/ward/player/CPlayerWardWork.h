@@ -42,6 +42,5 @@ private:
   bool germNear = false;
   CMapEntity_Game *dispenser = nullptr;
   CMapEntity_Game *bed = nullptr;
-  CMapEntity_Game *hamper = nullptr;
   CMapEntity_Game *stand = nullptr;
 };
