@@ -33,14 +33,9 @@ CMapEntity_PacientClass *firstPatient(CMapEntitiesCollection *collection) {
   return dynamic_cast<CMapEntity_PacientClass *>(collection->getFirstEntityByClassID(kPatientClass));
 }
 
-// Class 27 also holds the cloud riding an ill patient and an entertainer's notes: neither is a
-// germ the player can spray.
 CMapEntity_Game *looseGerm(CMapEntitiesCollection *collection) {
-  for (CMapEntity_Game *e : *collection->getEntitiesPtr()) {
-    if (e->getEntityClassID() != kGermClass || e->getKill()) continue;
-    if (e->getEntityID() == kGermCloudID || e->getEntityID() == kHappyNotesID) continue;
-    return e;
-  }
+  for (CMapEntity_Game *e : *collection->getEntitiesPtr())
+    if (!e->getKill() && isLooseGerm(e->getEntityID(), e->getEntityClassID())) return e;
   return nullptr;
 }
 } // namespace

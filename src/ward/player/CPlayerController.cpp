@@ -69,10 +69,7 @@ bool bedOrBedded(const CMapEntity *e) {
   return p && p->getBedLink() && (p->getPhase() == kPhaseInBed || p->getPhase() == kPhaseHeld);
 }
 
-// A germ's own picture (not a cough's cloud nor the happy notes).
-bool isGerm(const CMapEntity *e) {
-  return e->getEntityClassID() == kGermClass && e->getEntityID() != kGermCloudID && e->getEntityID() != kHappyNotesID;
-}
+bool isGerm(const CMapEntity *e) { return isLooseGerm(e->getEntityID(), e->getEntityClassID()); }
 
 // The monkey rides a patient; dropping in or leaving it only passes over the ward.
 bool ridingMonkey(CMapEntitiesCollection *c, const CMapEntity *monkey) {

@@ -34,7 +34,7 @@ void CPlayerWardWork::gather(const std::vector<CMapEntity *> &near, TReach &reac
     CMapEntity_Game *g = dynamic_cast<CMapEntity_Game *>(e);
     if (!g || g->getKill()) continue;
     const uint32_t cls = g->getEntityClassID();
-    if (cls == kGermClass && g->getEntityID() != kGermCloudID) germNear = true;
+    if (isLooseGerm(g->getEntityID(), cls)) germNear = true;
     if (!g->getAktivni()) continue;
     if (cls == kDispenserClass) dispenser = g;
     if (cls == kBedClass) bed = g;

@@ -81,3 +81,9 @@ constexpr uint32_t kMiniGameOverID = 321;
 constexpr uint32_t kMiniGameSummaryWindowID = 323;
 constexpr uint32_t kMiniGameSummarySesitID = 324;
 constexpr uint32_t kMiskaSetID = 355;
+
+// The germ class also holds the cloud riding an ill patient and an entertainer's notes: neither is
+// a germ the spray reaches or a click is aimed at.
+constexpr bool isLooseGerm(uint32_t entityID, uint32_t classID) {
+  return classID == kGermClass && entityID != kGermCloudID && entityID != kHappyNotesID;
+}
