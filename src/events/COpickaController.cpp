@@ -10,6 +10,7 @@
 #include "media/CSoundEngine.h"
 #include "media/Timer.h"
 #include "world/CCaption.h"
+#include "world/CEntityKit.h"
 #include "world/CLevel_Game.h"
 #include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntitiesFactory.h"
@@ -135,11 +136,7 @@ void COpickaController::ride(CMapEntity_Opicka *monkey) {
 }
 
 void COpickaController::reward(CMapEntity_PacientClass *patient, CMapEntity_Game *player) {
-  CMapEntitiesFactory *factory = CMapEntitiesFactory::instance();
-  if (CMapEntity_Game *heart = factory->cloneEntity("SRDCE")) {
-    heart->setXY(patient->getX() + 15.0f, patient->getY() + 20.0f);
-    collection->addEntity(heart);
-  }
+  entitykit::heartBeside(collection, patient);
   patient->changeMood(CCharisma::amount(CCharisma::kMonkeyReward, engine));
   CCaption::pay(collection, currentLevel(), player->getX() - 50.0f, player->getY(), "MONKEY DEFEATED +",
                 kReward);

@@ -8,8 +8,8 @@
 #include "media/CGlobals.h"
 #include "media/CSoundEngine.h"
 #include "media/Timer.h"
+#include "world/CEntityKit.h"
 #include "world/CMapEntitiesCollection.h"
-#include "world/CMapEntitiesFactory.h"
 #include "world/CWorldEngine.h"
 #include "world/kinds/CMapEntity_PacientClass.h"
 #include "world/kinds/EntityIds.h"
@@ -121,9 +121,6 @@ void CPodiumController::cheer() {
     if (!patient) continue;
     patient->changeMood(gain);
     // The music shows where it lands: a heart rises over every patient, as for the jester.
-    if (CMapEntity_Game *heart = CMapEntitiesFactory::instance()->cloneEntity("SRDCE")) {
-      heart->setXY(patient->getX() + 15.0f, patient->getY() + 20.0f);
-      collection->addEntity(heart);
-    }
+    entitykit::heartBeside(collection, patient);
   }
 }

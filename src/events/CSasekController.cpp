@@ -14,8 +14,8 @@
 #include "media/Frameset.h"
 #include "media/Timer.h"
 #include "media/ZSprite.h"
+#include "world/CEntityKit.h"
 #include "world/CMapEntitiesCollection.h"
-#include "world/CMapEntitiesFactory.h"
 #include "world/CWorldEngine.h"
 #include "world/kinds/CMapEntity_PacientClass.h"
 #include "world/kinds/EntityIds.h"
@@ -156,9 +156,6 @@ void CSasekController::perform(CMapEntity_Sasek *jester) {
     patient->changeMood(gain);
     CMapEntity *head = patient->getContainedEntityClass(CMapEntity_PacientClass::kHeadClass);
     if (head && !looksIll(head)) head->changeFrameset("VERYGOOD");
-    if (CMapEntity_Game *heart = CMapEntitiesFactory::instance()->cloneEntity("SRDCE")) {
-      heart->setXY(patient->getX() + 15.0f, patient->getY() + 20.0f);
-      collection->addEntity(heart);
-    }
+    entitykit::heartBeside(collection, patient);
   }
 }

@@ -153,9 +153,7 @@ void CPatientArrival::phaseAtDesk() {
   bool under = c && (c->hits().isActionCollisionWithEntity(p) || p->hits().isActionCollisionWithEntity(c));
   if (under && KInput::getLeftButtonState() && p->getFocus() && gauge->full) {
     b.play("CUSTOMER_CUFF_GOOD");
-    CMapEntity_Game *heart = CMapEntitiesFactory::instance()->cloneEntity("SRDCE");
-    heart->setXY(p->getX() + 15, p->getY() + 20);
-    b.collection->addEntity(heart);
+    entitykit::heartBeside(b.collection, p);
     p->changeMood(CCharismaTable::amount(CCharismaTable::kHeartBoost, b.charismaStars()));
     gauge->setStav(0.0f);
     setNurse(false);

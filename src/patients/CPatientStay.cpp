@@ -16,6 +16,7 @@
 #include "patients/CPacientController.h"
 #include "patients/CPatientLeaving.h"
 #include "world/CCaption.h"
+#include "world/CEntityKit.h"
 #include "world/CLevel_Game.h"
 #include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntitiesFactory.h"
@@ -56,9 +57,7 @@ void CPatientStay::bedReactions() {
   if (CMapEntity *gift = p->getContainedEntityClass(kComfortItemClass)) {
     gift->setKill(true);
     p->changeMood(CCharismaTable::amount(CCharismaTable::kHeartBoost, stars));
-    CMapEntity_Game *heart = CMapEntitiesFactory::instance()->cloneEntity("SRDCE");
-    heart->setXY(p->getX() + 15, p->getY() + 20);
-    b.collection->addEntity(heart);
+    entitykit::heartBeside(b.collection, p);
     if (CMapEntity *bar = p->getContainedEntity(CMapEntity_PacientClass::kHeartsID)) bar->effectFinishPulse();
   }
   for (CMapEntity_Game *e : *b.collection->getEntitiesPtr()) {
@@ -70,9 +69,7 @@ void CPatientStay::bedReactions() {
       b.playKind("MALE_YUCK", "FEMALE_YUCK", "CHILD_YUCK");
       cloud->setKill(true);
       p->changeMood(b.outbreakCost());
-      CMapEntity_Game *blue = CMapEntitiesFactory::instance()->cloneEntity("MODRESRDCE");
-      blue->setXY(p->getX() + 15, p->getY() + 20);
-      b.collection->addEntity(blue);
+      entitykit::heartBeside(b.collection, p, "MODRESRDCE");
       headFlash = 1;
     } else {
       cloud->setKill(true);
@@ -299,9 +296,7 @@ void CPatientStay::outbreak() {
   if (!cekaniTimer.udalost()) return;
   bedLight(kRedLightID, 0.0f, false);
   p->changeMood(b.outbreakCost());
-  CMapEntity_Game *blue = CMapEntitiesFactory::instance()->cloneEntity("MODRESRDCE");
-  blue->setXY(p->getX() + 15, p->getY() + 20);
-  b.collection->addEntity(blue);
+  entitykit::heartBeside(b.collection, p, "MODRESRDCE");
   meterChange(p->getRecoverySpeed() * 0.2f / b.difficulty());
   p->restartOutbreakClock();
   b.switchPacientFrameset("LYING", false, true, true);
@@ -352,9 +347,7 @@ void CPatientStay::waitingForMedicine() {
   if (CMapEntity_Game *f = fadingHeadOnHead()) f->changeFrameset("ILL1WAITING");
   int stars = b.charismaStars();
   p->changeMood(CCharismaTable::amount(CCharismaTable::kFastService, stars));
-  CMapEntity_Game *heart = CMapEntitiesFactory::instance()->cloneEntity("SRDCE");
-  heart->setXY(p->getX() + 15, p->getY() + 20);
-  b.collection->addEntity(heart);
+  entitykit::heartBeside(b.collection, p);
   b.play("CHAIN2");
   CCaption::pay(b.collection, b.currentLevel(), p->getX() - 50, p->getY(), "FAST SERVICE +",
                 kFastServicePay);

@@ -34,6 +34,10 @@ CMapEntity_Game *open(CMapEntitiesCollection *c, const std::string &name, float 
   return e;
 }
 
+CMapEntity_Game *heartBeside(CMapEntitiesCollection *c, const CMapEntity *patient, const std::string &prototype) {
+  return open(c, prototype, patient->getX() + 15.0f, patient->getY() + 20.0f);
+}
+
 CMapEntity_Game *carry(CMapEntity *carrier, const std::string &name, float xOffset, float yOffset) {
   CMapEntity_Game *e = CMapEntitiesFactory::instance()->cloneEntity(name);
   if (!e) return nullptr;

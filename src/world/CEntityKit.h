@@ -15,6 +15,8 @@ CMapEntity_Game *cursor(CMapEntitiesCollection *c);
 bool underCursor(CMapEntitiesCollection *c, CMapEntity *widget);
 // A clone of the named prototype placed at (x, y) and added to the level.
 CMapEntity_Game *open(CMapEntitiesCollection *c, const std::string &name, float x, float y);
+// A heart rising beside a patient's head: "SRDCE" as their mood rises, "MODRESRDCE" as it falls.
+CMapEntity_Game *heartBeside(CMapEntitiesCollection *c, const CMapEntity *patient, const std::string &prototype = "SRDCE");
 // Carries a clone of the named prototype at the offset.
 CMapEntity_Game *carry(CMapEntity *carrier, const std::string &name, float xOffset, float yOffset);
 void playSound(const std::string &key);

@@ -20,6 +20,7 @@
 #include "ward/player/CMapEntity_Player.h"
 #include "ward/player/CMapEntity_PlayerHands.h"
 #include "ward/player/CPlayerBody.h"
+#include "world/CEntityKit.h"
 #include "world/CLevel_Game.h"
 #include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntitiesFactory.h"
@@ -206,9 +207,7 @@ void CPlayerPatientWork::treatOutbreak() {
   if (p->withinFastService()) {
     p->changeMood(CCharismaTable::amount(CCharismaTable::kFastService, charismaLevel()));
     p->synchronizujNaladu();
-    CMapEntity_Game *heart = CMapEntitiesFactory::instance()->cloneEntity("SRDCE");
-    heart->setXY(p->getX() + 15, p->getY() + 20);
-    body.ward()->addEntity(heart);
+    entitykit::heartBeside(body.ward(), p);
     CCaption::pay(body.ward(), body.level(), p->getX() - 50, p->getY(), "FAST SERVICE +",
                   (int)p->getFastService());
     body.playSound("CHAIN2");

@@ -8,8 +8,8 @@
 #include "media/Timer.h"
 #include "media/ZSprite.h"
 #include "ward/staff/CMapEntity_Opravar.h"
+#include "world/CEntityKit.h"
 #include "world/CMapEntitiesCollection.h"
-#include "world/CMapEntitiesFactory.h"
 #include "world/CMapEntity_Visual.h"
 #include "world/CWorldEngine.h"
 #include "world/kinds/CCharismaTable.h"
@@ -127,9 +127,7 @@ void COpravarController::finishRepair() {
     CPlayer *record = engine ? engine->getPlayer() : nullptr;
     int level = CCharismaTable::level(record ? record->starsOwned(kCharismaUpgradeID) : 0);
     patient->changeMood(CCharismaTable::amount(CCharismaTable::kRepairedBed, level));
-    CMapEntity_Game *heart = CMapEntitiesFactory::instance()->cloneEntity("SRDCE");
-    heart->setXY(patient->getX() + 15, patient->getY() + 20);
-    collection->addEntity(heart);
+    entitykit::heartBeside(collection, patient);
   }
   man->changeFrameset("NUDA");
   man->setXY((float)kHomeX, (float)kHomeY);
