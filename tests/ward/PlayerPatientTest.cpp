@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <functional>
+#include <iterator>
 
 #include "events/CMapEntity_Opicka.h"
 #include "media/Timer.h"
@@ -332,95 +333,91 @@ TEST_F(PlayerPatientTest, EachOfTwoOrdersWithinReachOfEachOtherIsCarriedOutOrRef
     std::function<void()> set;
     CMapEntity_Game **clicked;
     std::function<bool()> done;
-    bool fills; // its thing fills one of her hands
   };
   CMapEntity_Game *bedToo = bed;
   const TKind kinds[] = {
-      {"linen", kAny, [&] { figure()->addEntity(std::string("ODPAD")); }, &trolley, [&] { return !figure()->getContainedEntity(kRubbishID); }, true},
+      {"linen", kAny, [&] { figure()->addEntity(std::string("ODPAD")); }, &trolley, [&] { return !figure()->getContainedEntity(kRubbishID); }},
       {"spray back", kAny, [&] { stand->dropEntity(spray), figure()->addEntity(spray, false); }, &stand,
-       [&] { return stand->CMapEntity::getContainedEntity(kSprayID) == spray; }, true},
-      {"bed", kEmpty, [&] { bed->setUklizeno(false); }, &bedToo, [&] { return bed->isMadeUp(); }, false},
+       [&] { return stand->CMapEntity::getContainedEntity(kSprayID) == spray; }},
+      {"bed", kEmpty, [&] { bed->setUklizeno(false); }, &bedToo, [&] { return bed->isMadeUp(); }},
       {"machine", kAny, [&] { machine->addEntity(CMapEntitiesFactory::instance()->cloneEntity("DRINK"), true, true); },
-       &machine, [&] { return !machine->CMapEntity::getContainedEntityClass(kComfortItemClass); }, false},
+       &machine, [&] { return !machine->CMapEntity::getContainedEntityClass(kComfortItemClass); }},
       // Taken, a thing is freed and the next new thing may take its memory: checks go by kind.
       {"bottle", kAny, [&] { bottle = add("LEK", 380, 236); }, &bottle,
        [&] {
          for (CMapEntity_Game *e : alive(kMedicineID))
            if (!e->carrying().getParent()) return false;
          return true;
-       },
-       false},
-      {"cough", kBedOutbreak, [] {}, &bedToo, [&] { return p->getOutbreakCount() > 0.0f; }, false},
+       }},
+      {"cough", kBedOutbreak, [] {}, &bedToo, [&] { return p->getOutbreakCount() > 0.0f; }},
       {"medicine", kBedWaitingMedicine, [&] { medicineFor(bed->getBedNumber()); }, &bedToo,
-       [&] { return p->getBedState() != kBedWaitingMedicine; }, true},
-      {"toy", kPatient, [&] { figure()->addEntity(std::string("TOY")); }, &bedToo, [&] { return !figure()->getContainedEntity(136); },
-       true},
-      {"touch", kBedSleeping, [&] { icon->active = 1, icon->maxuses = 9; }, &bedToo, [&] { return icon->uses > 0 || cheered(); },
-       false},
-      {"money", kBedGivingMoney, [] {}, &bedToo, [&] { return gone(p) || p->getPhase() != kPhaseInBed || cheered(); },
-       false},
+       [&] { return p->getBedState() != kBedWaitingMedicine; }},
+      {"toy", kPatient, [&] { figure()->addEntity(std::string("TOY")); }, &bedToo, [&] { return !figure()->getContainedEntity(136); }},
+      {"touch", kBedSleeping, [&] { icon->active = 1, icon->maxuses = 9; }, &bedToo, [&] { return icon->uses > 0 || cheered(); }},
+      {"money", kBedGivingMoney, [] {}, &bedToo, [&] { return gone(p) || p->getPhase() != kPhaseInBed || cheered(); }},
       {"cabinet", kAny, [&] { figure()->addEntity(std::string("RECEPT")); }, (CMapEntity_Game **)&cabinet,
-       [&] { return !figure()->getContainedEntity(kPrescriptionID); }, true},
+       [&] { return !figure()->getContainedEntity(kPrescriptionID); }},
   };
   const std::pair<const char *, uint32_t> kHands[] = {{"put the spray back", kSprayID}, {"drop the linen", kRubbishID},
       {"hand in the prescription", kPrescriptionID}, {"give the medicine", kMedicineID}, {"give the toy away", 136}};
   for (int extraLinen = 0; extraLinen < 2; ++extraLinen)
-    for (const TKind &x : kinds)
-      for (const TKind &y : kinds) {
-        const int a = x.bedState == kAny ? y.bedState : x.bedState, b = x.bedState == kAny ? kAny : y.bedState;
-        const int state = a == kPatient && b != kAny ? b : a;
-        // A treat given to a coughing patient still leaves the cough to another click.
-        const bool treatAtACough = extraLinen && !strcmp(x.name, "machine") && !strcmp(y.name, "cough");
-        if (&x == &y || treatAtACough || extraLinen + x.fills + y.fills > 2 || (b != kAny && b != kPatient && state != b) ||
-            (state == kEmpty && (a == kPatient || b == kPatient)))
-          continue;
-        SCOPED_TRACE(std::string(x.name) + " then " + y.name + (extraLinen ? " holding a linen" : ""));
-        for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
-          if (e->getEntityClassID() == kPatientClass || e->getEntityClassID() == kCabinetClass ||
-              (e->getEntityID() == kMedicineID && !e->carrying().getParent()) || e->carrying().getParent() == machine)
-            e->setKill(true);
-        step();
-        cabinet = addCabinet();
-        cabinet->setXY(300, 236);
-        freeBed();
-        for (CMapEntity *e : {figure()->getContainedEntity(kLeftHandID), figure()->getContainedEntity(kRightHandID)})
-          while (e->carrying().getContainedList().size() > 1) figure()->removeEntity(e->carrying().getContainedList()[1]);
-        if (!stand->CMapEntity::getContainedEntity(kSprayID)) stand->addEntity(spray, true, true);
-        figure()->setXY(startX, startY);
-        icon->active = icon->uses = 0;
-        p = state == kAny || state == kEmpty ? nullptr : bedded((uint8_t)(state == kPatient ? (int)kBedLying : state));
-        if (extraLinen) figure()->addEntity(std::string("ODPAD"));
-        x.set();
-        y.set();
-        run(100);
-        mood = p ? p->getMood() : 0.0f;
-        for (CMapEntity_Game *c : named("BONUSTEXT")) c->setKill(true);
-        clickAlone(*x.clicked);
-        clickAlone(*y.clicked);
-        // A refusal is true when said: "Hands full" with both hands full, naming a thing in one of
-        // them; "No prescription" with none in them. Each order is carried out or refused so.
-        int refusals = 0, idle = 0;
-        bool xDone = false, yDone = false;
-        auto settled = [&] {
-          xDone = xDone || x.done(), yDone = yDone || y.done();
-          for (CMapEntity_Game *c : named("BONUSTEXT")) {
-            const std::string &said = static_cast<CMapEntity_BonusText *>(c)->text;
-            if (!static_cast<CMapEntity_BonusText *>(c)->warning) continue;
-            c->setKill(true), ++refusals;
-            bool truthful = said == "No prescription" && !figure()->getContainedEntity(kPrescriptionID);
-            for (const auto &hand : kHands)
-              truthful = truthful || (said == std::string("Hands full: ") + hand.first && figure()->containedFull() &&
-                                      figure()->getContainedEntity(hand.second));
-            EXPECT_TRUE(truthful) << "refused untruly: " << said;
-          }
-          // Idle a moment: what her last work changed has shown.
-          idle = figure()->workPhase == CPlayerController::kDeciding && queue()->find(walker(), 0) < 0 && !walker()->arrivedNow() ? idle + 1 : 0;
-          return idle > 5 && ((xDone && yDone) || idle > 25);
-        };
-        for (int i = 0; i < 400 && !settled(); ++i) step();
-        EXPECT_LE(!xDone + !yDone, refusals) << x.name << " or " << y.name << " neither done nor refused";
-        EXPECT_LE(refusals, 2);
-      }
+    for (size_t pair = 0; pair < std::size(kinds) * std::size(kinds); ++pair) {
+      const TKind &x = kinds[pair / std::size(kinds)], &y = kinds[pair % std::size(kinds)];
+      const int a = x.bedState == kAny ? y.bedState : x.bedState, b = x.bedState == kAny ? kAny : y.bedState;
+      const int state = a == kPatient && b != kAny ? b : a;
+      // A treat given to a coughing patient still leaves the cough to another click.
+      const bool treatAtACough = extraLinen && !strcmp(x.name, "machine") && !strcmp(y.name, "cough");
+      if (&x == &y || treatAtACough || (b != kAny && b != kPatient && state != b) || (state == kEmpty && (a == kPatient || b == kPatient)))
+        continue;
+      SCOPED_TRACE(std::string(x.name) + " then " + y.name + (extraLinen ? " holding a linen" : ""));
+      for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
+        if (e->getEntityClassID() == kPatientClass || e->getEntityClassID() == kCabinetClass ||
+            (e->getEntityID() == kMedicineID && !e->carrying().getParent()) || e->carrying().getParent() == machine)
+          e->setKill(true);
+      step();
+      cabinet = addCabinet();
+      cabinet->setXY(300, 236);
+      freeBed();
+      for (CMapEntity *e : {figure()->getContainedEntity(kLeftHandID), figure()->getContainedEntity(kRightHandID)})
+        while (e->carrying().getContainedList().size() > 1)
+          if (CMapEntity *item = e->carrying().getContainedList()[1]; item != spray || !e->dropEntity(spray)) figure()->removeEntity(item);
+      if (!stand->CMapEntity::getContainedEntity(kSprayID)) stand->addEntity(spray, true, true);
+      figure()->setXY(startX, startY);
+      icon->active = icon->uses = 0;
+      p = state == kAny || state == kEmpty ? nullptr : bedded((uint8_t)(state == kPatient ? (int)kBedLying : state));
+      x.set();
+      y.set();
+      if (extraLinen && figure()->containedFull()) continue;
+      if (extraLinen) figure()->addEntity(std::string("ODPAD"));
+      run(100);
+      mood = p ? p->getMood() : 0.0f;
+      for (CMapEntity_Game *c : named("BONUSTEXT")) c->setKill(true);
+      clickAlone(*x.clicked);
+      clickAlone(*y.clicked);
+      // A refusal is true when said: "Hands full" with both hands full, naming a thing in one of
+      // them; "No prescription" with none in them. Each order is carried out or refused so.
+      int refusals = 0, idle = 0;
+      bool xDone = false, yDone = false;
+      auto settled = [&] {
+        xDone = xDone || x.done(), yDone = yDone || y.done();
+        for (CMapEntity_Game *c : named("BONUSTEXT")) {
+          const std::string &said = static_cast<CMapEntity_BonusText *>(c)->text;
+          if (!static_cast<CMapEntity_BonusText *>(c)->warning) continue;
+          c->setKill(true), ++refusals;
+          bool truthful = said == "No prescription" && !figure()->getContainedEntity(kPrescriptionID);
+          for (const auto &hand : kHands)
+            truthful = truthful || (said == std::string("Hands full: ") + hand.first && figure()->containedFull() &&
+                                    figure()->getContainedEntity(hand.second));
+          EXPECT_TRUE(truthful) << "refused untruly: " << said;
+        }
+        // Idle a moment: what her last work changed has shown.
+        idle = figure()->workPhase == CPlayerController::kDeciding && queue()->find(walker(), 0) < 0 && !walker()->arrivedNow() ? idle + 1 : 0;
+        return idle > 5 && ((xDone && yDone) || idle > 25);
+      };
+      for (int i = 0; i < 400 && !settled(); ++i) step();
+      EXPECT_LE(!xDone + !yDone, refusals) << x.name << " or " << y.name << " neither done nor refused";
+      EXPECT_LE(refusals, 2);
+    }
 }
 
 // Clicks on the bed while the patient gets up neither pay again nor keep it from leaving.
