@@ -10,8 +10,8 @@
 #include "engine/KText.h"
 #include "media/CFontSeznam.h"
 
-// A laboratory day in the real window: drags made of window events, the clock on screen, the
-// fade of a completed set and the summary's pay-out and score log.
+// A laboratory day in the real window: drags made of window events, the clock on screen and its
+// pause, the fade of a completed set and the summary's pay-out and score log.
 
 namespace {
 
@@ -69,7 +69,7 @@ protected:
 
 };
 
-TEST_F(LabWindowGL, DragsFillTheDishesAndTheSummaryPaysAndLogsOnce) {
+TEST_F(LabWindowGL, EscapePausesDragsFillTheDishesAndTheSummaryPaysAndLogsOnce) {
   playFrame();
   ASSERT_NE(countdown(), nullptr);
   EXPECT_EQ(CMapEntity_MiniGameOver::clockText(countdown()->timeLeft), "00:40");
@@ -83,6 +83,23 @@ TEST_F(LabWindowGL, DragsFillTheDishesAndTheSummaryPaysAndLogsOnce) {
   frames(2);
   EXPECT_EQ(first("HELPWINDOW"), nullptr);
   EXPECT_GT(clockPixels(), 20) << "the clock shows in green";
+
+  // Escape pauses the lab as it pauses a day, and the menu takes the lab's own pointer.
+  pushKey(SDL_SCANCODE_ESCAPE, true);
+  pushKey(SDL_SCANCODE_ESCAPE, false);
+  frames(2);
+  ASSERT_NE(first("INGAMEMENU"), nullptr) << "Escape opens the menu";
+  const int32_t left = countdown()->timeLeft;
+  frames(100);
+  EXPECT_EQ(countdown()->timeLeft, left) << "the clock stands while the menu is open";
+  savePNG((std::string(TOB_BINARY_DIR) + "/lab_paused.png").c_str());
+  pushMotion(410, 207);
+  frames(3);
+  pushButton(1, true, 410, 207);
+  pushButton(1, false, 410, 207);
+  frames(30);
+  EXPECT_EQ(first("INGAMEMENU"), nullptr) << "CONTINUE closes the menu";
+  EXPECT_LT(countdown()->timeLeft, left) << "and the clock runs again";
 
   ASSERT_EQ(dishes().size(), 1u);
   CMapEntity_Miska *old = dishes()[0];
