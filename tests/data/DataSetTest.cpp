@@ -857,6 +857,9 @@ TEST(DataSetTest, MapsPlaceOneFinishedDayIconPerWorkingDayBeforeThem) {
           perkUnused = list.getLevel(i);
         }
       }
+      if (list.getLevel(i).compare(0, 4, "LAB ") == 0) {
+        EXPECT_EQ(perkUnused, "") << "a perk offered before a lab";
+      }
       if (intAttr(level, "time") > 0) {
         ++days;
         perkUnused.clear();
