@@ -221,10 +221,9 @@ TEST(CampaignTest, ListRunsFromTheTitleThroughTheDaysToTheVictory) {
     std::map<std::string, std::string> tipDay;    // trigger -> the day that places it
     for (size_t i = 0; i < list.size(); ++i) {
       const Level &lv = list[i];
-      if (lv.name.compare(0, 4, "LAB ") == 0) {
-        ++labs;
-        EXPECT_TRUE(i + 1 < list.size() && list[i + 1].has("MAPSTAR")) << lv.name << " is not followed by a map";
-      }
+      const bool lab = lv.name.compare(0, 4, "LAB ") == 0;
+      labs += lab;
+      EXPECT_TRUE(!lab || (i + 1 < list.size() && list[i + 1].has("MAPSTAR"))) << lv.name << " is not followed by a map";
       comics += lv.has("COMIC");
       for (const char *tip : {"TIPVIRUSTRIGGER", "TIPCLOWNTRIGGER", "TIPHLASICTRIGGER", "REMINDPRESSURETRIGGER"})
         if (lv.has(tip)) {
