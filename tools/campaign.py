@@ -7,10 +7,11 @@ Kinds of row:
             painted as the page's background under the "COMIC" entity
   day       a working day on the ward, built from the columns below
   map       the world map after a day or a lab: one finished-day icon per working day before it
-            that the player's record keeps (every one but the Tutorial), each on its day's numbered
-            stop of the map's picture; "perks" in the things column offers a perk for the next
-            working day (so never on a map before a lab), other things are decorations, a +NAME
-            one new on that map: it arrives (fades in and flashes) while the map stands
+            that the player's record keeps (every one but the Tutorial), each on its day's
+            numbered stop of the map's picture; "perks" in the things column offers a perk for the
+            next working day (a lab comes straight after its day, the map after the lab), other
+            things are decorations, a +NAME one new on that map: it arrives (fades in and flashes)
+            while the map stands
 
 Day columns (a value written a/b/c gives easy, medium and hard):
   time      the day's length in ms; arrivals are spread evenly over it
@@ -306,10 +307,9 @@ def load(path, read_template, tiles_grid):
 
 
 def next_caption(rest):
-    """What the map's plaque says: the next working day, the laboratory or the season's end."""
+    """What the map's plaque says: the next working day or the season's end (no map stands
+    before a lab)."""
     for level in rest:
-        if dict(level["map"]).get("painter") == "lab":
-            return "Next: the lab"
         if "day" in level:
             return "Next: Day %d" % level["day"]
     return "All days done!"

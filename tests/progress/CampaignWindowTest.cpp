@@ -73,7 +73,7 @@ TEST_F(CampaignWindowTest, ComicPageMapAndLateDayShowWhatTheListPromises) {
   EXPECT_EQ(count("LEVELCOMPLETED"), 17) << "one icon per finished day the record keeps (the Tutorial is not kept)";
   auto *plaque = dynamic_cast<CMapEntity_MapkaLogo *>(first("MAPKALOGO"));
   ASSERT_NE(plaque, nullptr);
-  EXPECT_EQ(plaque->caption, "Next: the lab") << "the plaque says what comes next";
+  EXPECT_EQ(plaque->caption, "Next: Day 19") << "the plaque says the next working day, past the lab before it";
   savePNG((dir + "campaign_map18.png").c_str());
   unload();
 
