@@ -165,6 +165,7 @@ void CPacientController::specificHandleMessages(KEvent *ev) {
   CMapEntity_Game *c = cursor();
   bool under = c && (c->hits().isActionCollisionWithEntity(p) || p->hits().isActionCollisionWithEntity(c));
   TPatientPhase ph = p->getPhase();
+  if (ph == kPhaseOnChair && under) arrival.clickedAtDesk();
   if ((ph == kPhaseInBed || ph == kPhaseHeld || ph == kPhasePaid || ph == kPhaseGone) && !bylKlik && under) {
     queueAction(this, 1, 1);
     CMapEntity_Game *ok = CMapEntitiesFactory::instance()->cloneEntity("OK");
