@@ -177,6 +177,23 @@ TEST_F(EventDayTest, AGermFliesAboveABedDrainsItsPatientAndTheSprayRemovesIt) {
   EXPECT_TRUE(germ->getKill());
   update();
   EXPECT_TRUE(germs().empty()) << "sprayed away";
+
+  // Weak patients: the one a germ has chosen shows the red badge before its first feed tick.
+  patients[0] = layPatient(static_cast<CMapEntity_PostelClass *>(bed), 0.9f);
+  for (CMapEntity_PacientClass *p : patients) TPatientState::setMood(p, 0.05f);
+  germ = add("BACILY", 50, 50);
+  ASSERT_TRUE(runUntil([&] { return static_cast<CMapEntity_Bacily *>(germ)->stav == CMapEntity_Bacily::kFlying; }, 200));
+  CMapEntity_Game *chosen = static_cast<CBacilyController *>(germ->getController())->getTargetBed();
+  std::vector<bool> badge(patients.size());
+  runUntil([&] {
+    for (size_t i = 0; i < patients.size(); ++i) {
+      CMapEntity *hearts = patients[i]->getContainedEntity(CMapEntity_PacientClass::kHeartsID);
+      badge[i] = badge[i] || std::string(hearts->looks().getSprite()->getAktivniFrameset()->getID()).back() == 'R';
+    }
+    return false;
+  }, 300);
+  for (size_t i = 0; i < patients.size(); ++i) EXPECT_EQ(badge[i], patients[i]->getBed() == chosen) << i;
+  EXPECT_EQ(static_cast<CMapEntity_Bacily *>(germ)->stav, CMapEntity_Bacily::kFlying) << "not before it feeds";
 }
 
 // In play: the figure carrying the spray steps up to a feeding germ and sprays it; its own cloud
