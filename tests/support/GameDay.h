@@ -129,7 +129,6 @@ public:
     return out;
   }
 
-  // A caption (a payment, a refusal) with exactly this text stands in the level.
   bool captionShown(const std::string &text) const {
     for (CMapEntity_Game *e : named("BONUSTEXT"))
       if (static_cast<CMapEntity_TextBox *>(e)->text == text) return true;
