@@ -35,11 +35,11 @@ CMapEntity_PostelClass *liveBed(CMapEntitiesCollection *collection, CMapEntity_G
 
 CBacilyController::CBacilyController(CMapEntity_Game *e, CMapEntitiesCollection *c, CEngine *engine_,
                                      std::string bindTo_, const TGermSpecies &species_)
-    : CCloneable(e, c, engine_, std::move(bindTo_)), species(species_), stayTimer(new Timer(4000, false)),
-      feedTimer(new Timer(500, false)), breedTimer(species_.breeds ? new Timer(10000, false) : nullptr) {}
+    : CCloneable(e, c, engine_, std::move(bindTo_)), species(species_), stayTimer(new Timer(kStayMs, false)),
+      feedTimer(new Timer(kFeedMs, false)), breedTimer(species_.breeds ? new Timer(10000, false) : nullptr) {}
 
 CBacilyController::CBacilyController(const CBacilyController &o)
-    : CCloneable(o), species(o.species), stayTimer(new Timer(4000, false)), feedTimer(new Timer(500, false)),
+    : CCloneable(o), species(o.species), stayTimer(new Timer(kStayMs, false)), feedTimer(new Timer(kFeedMs, false)),
       breedTimer(o.species.breeds ? new Timer(10000, false) : nullptr) {}
 
 CBacilyController::~CBacilyController() = default;
@@ -77,7 +77,17 @@ void CBacilyController::update() {
     feed();
     if (stayTimer->udalost()) germ->stav = CMapEntity_Bacily::kSeeking;
   }
+  foretell(germ);
   if (germ->hits().isActionCollisionWithEntityID(kSprayCloudID)) killEntity();
+}
+
+// A feed tick at the start of the stay and one every kFeedMs after; on its way the whole stay.
+void CBacilyController::foretell(CMapEntity_Bacily *germ) {
+  const bool chosen = germ->stav == CMapEntity_Bacily::kFlying || germ->stav == CMapEntity_Bacily::kFeeding;
+  CMapEntity_PostelClass *bed = chosen ? liveBed(collection, targetBed) : nullptr;
+  const int elapsed = germ->stav == CMapEntity_Bacily::kFeeding ? stayTimer->vratVteriny() : 0;
+  const int ticks = elapsed > kStayMs ? 0 : (kStayMs - elapsed) / kFeedMs + 1;
+  germ->foretell(bed, -drainFor(species.loss, difficulty(), CCharisma::level(engine)) * (float)ticks);
 }
 
 // Beds earlier in the list are likelier: each is a coin toss, and the first that wins is taken.

@@ -25,6 +25,9 @@ struct TGermSpecies {
 class CBacilyController : public CCloneable<CBacilyController, CEntityController> {
 public:
   static const TGermSpecies kSpecies[5];
+  // A germ stays this long at a bed, feeding every kFeedMs.
+  static constexpr int kStayMs = 4000;
+  static constexpr int kFeedMs = 500;
   // Fewer than this many `kGermClass` entities let a germ breed (and a generator release).
   static constexpr int kGermLimit = 5;
 
@@ -52,6 +55,8 @@ private:
   void fly(CMapEntity_Bacily *germ);
   void feed();
   void breed();
+  // Tells the germ the bed it chose and what its stay there will still drain.
+  void foretell(CMapEntity_Bacily *germ);
   float difficulty() const;
   float stepNow() const;
 

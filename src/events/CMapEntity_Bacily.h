@@ -2,11 +2,11 @@
 #include <cstdint>
 
 #include "world/CCloneable.h"
-#include "world/CMapEntity_Game.h"
+#include "world/kinds/CMapEntity_BacilyClass.h"
 
 // A germ (`kGermClass`) of one of the five species; its state lives here so that a bred copy starts
 // from the breeder's.
-class CMapEntity_Bacily : public CCloneable<CMapEntity_Bacily, CMapEntity_Game> {
+class CMapEntity_Bacily : public CCloneable<CMapEntity_Bacily, CMapEntity_BacilyClass> {
 public:
   using CCloneable::CCloneable;
 

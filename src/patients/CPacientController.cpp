@@ -22,6 +22,7 @@
 #include "world/CMapEntity_TextBox.h"
 #include "world/CMapEntity_Visual.h"
 #include "world/kinds/CCharismaTable.h"
+#include "world/kinds/CMapEntity_BacilyClass.h"
 #include "world/kinds/CMapEntity_DiagnosticTool.h"
 #include "world/kinds/CMapEntity_GaucClass.h"
 #include "world/kinds/CMapEntity_PacientClass.h"
@@ -165,6 +166,7 @@ void CPacientController::specificHandleMessages(KEvent *ev) {
   CMapEntity_Game *c = cursor();
   bool under = c && (c->hits().isActionCollisionWithEntity(p) || p->hits().isActionCollisionWithEntity(c));
   TPatientPhase ph = p->getPhase();
+  if (ph == kPhaseOnChair && under) arrival.clickedAtDesk();
   if ((ph == kPhaseInBed || ph == kPhaseHeld || ph == kPhasePaid || ph == kPhaseGone) && !bylKlik && under) {
     queueAction(this, 1, 1);
     CMapEntity_Game *ok = CMapEntitiesFactory::instance()->cloneEntity("OK");
@@ -208,8 +210,9 @@ void CPacientController::update() {
   if (!p->getKill()) stay.pauseBookkeeping();
 }
 
-// Lost soon: an outbreak whose untreated end takes the last of the mood, or a mood that falls
-// steadily and, at its pace over the last five seconds, is gone within the warning's lead.
+// Lost soon: an outbreak whose untreated end takes the last of the mood, or a mood that the germs
+// that chose the bed will drain, with the steady fall at its pace over the last five seconds,
+// within the warning's lead.
 bool CPacientController::losingSoon() {
   CMapEntity_PacientClass *p = patient();
   const float m = p->getMood();
@@ -232,8 +235,10 @@ bool CPacientController::losingSoon() {
     const float step = moodSamples[i] - moodSamples[i + 1];
     if (step > 0.0f && step <= kSteadyStep) fell += step;
   }
-  if (fell <= 0.0f || m > warnedAt) warnedAt = -1.0f;
-  if (warnedAt < 0.0f && fell > 0.0f && m * (float)sampledMs <= fell * (float)kWarningLeadMs) warnedAt = m;
+  const float germs = p->getPhase() == kPhaseInBed ? CMapEntity_BacilyClass::drainAheadAt(collection, p->getBed()) : 0.0f;
+  const float ahead = germs + (sampledMs > 0 ? fell * (float)kWarningLeadMs / (float)sampledMs : 0.0f);
+  if (ahead <= 0.0f || m > warnedAt) warnedAt = -1.0f;
+  if (warnedAt < 0.0f && ahead > 0.0f && m <= ahead) warnedAt = m;
   return warnedAt >= 0.0f;
 }
 

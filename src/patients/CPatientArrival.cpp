@@ -178,6 +178,13 @@ void CPatientArrival::phaseAtDesk() {
   }
 }
 
+void CPatientArrival::clickedAtDesk() {
+  CMapEntity_PacientClass *p = b.patient();
+  CMapEntity_DiagnosticTool *chair = dynamic_cast<CMapEntity_DiagnosticTool *>(p->getChair());
+  if (!chair || !chair->gauge || !chair->gauge->running || !p->getFocus()) return;
+  entitykit::refuse(b.collection, p->getX() - 60.0f, p->getY() - 50.0f, "Wait for the gauge to blink!");
+}
+
 void CPatientArrival::moveToBench() {
   CMapEntity_PacientClass *p = b.patient();
   if (CMapEntity_DiagnosticTool *chair = dynamic_cast<CMapEntity_DiagnosticTool *>(p->getChair())) chair->occupant = nullptr;

@@ -35,6 +35,8 @@ public:
 
   void phaseArrived();
   void phaseAtDesk();
+  // A click on the patient at the desk: before the gauge is full it earns nothing, and says so.
+  void clickedAtDesk();
   void phaseOnBench();
   void chooseColor();
   void generujPrach();

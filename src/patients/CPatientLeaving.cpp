@@ -155,13 +155,10 @@ void CPatientLeaving::phaseGone() {
     if (p->isCelebrity() && player && !player->wasCelebritySeen((int)p->getEntityID())) {
       player->addCelebritiesSeen((int)p->getEntityID());
       int half = amount / 2;
-      // Not the day's money: the goals the day's record is kept against rise.
+      // Not the day's money: it goes to the bank with the bonus of a won day.
       CCaption::show(b.collection, p->getX() - 40, p->getY() + 30, "EXTRA SAVED +" + makeString(half),
                      TCaptionKind::Cash);
-      if (lvl) {
-        lvl->changeMoneyPlus(half);
-        lvl->changeExpertMoneyPlus(half);
-      }
+      if (lvl) lvl->addFamousExtra(half);
     }
     if (lvl) lvl->incCured();
   } else {

@@ -20,6 +20,7 @@ void CDayPanels::fillPage(CMapEntity_Game *summarySesit, const TSummaryPage &pag
   s->scoreToday = page.money;
   s->goal = page.goal;
   s->bankNote = page.bankNote;
+  s->famousNote = page.famousNote;
   s->title = page.title;
   s->patientsCured = page.cured;
   s->patientsLost = page.lost;

@@ -42,6 +42,8 @@ void CMapEntity_SummarySesit::drawPage(CFontSeznam *fonts) {
   if (KText *small = fonts->getAktivniFont()) {
     small->setColor(0.36f, 0.3f, 0.23f, a);
     small->drawStringFromLeft(bankNote.c_str(), px(40), py(230), 1.0f);
+    // Below the outro and the expert mark, where the page has room for it.
+    small->drawStringFromLeft(famousNote.c_str(), px(40), py(300), 1.0f);
     small->setColor(1.0f, 1.0f, 1.0f, 1.0f);
   }
   fonts->setAktivniFont("gamefont");

@@ -26,5 +26,6 @@ public:
   int32_t moneySaved = 0;
   int32_t goal = 0;
   std::string bankNote;
+  std::string famousNote;
   int32_t expert = 0;
 };

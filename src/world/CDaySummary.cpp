@@ -1,7 +1,7 @@
 #include "world/CDaySummary.h"
 
 TDayRating CDaySummary::rate(int money, int moneyLimit, int expertMoney, int goalBonus, int expertBonus, int previous,
-                             bool tutorial, int cured, int lost) {
+                             bool tutorial, int cured, int lost, int famousExtra) {
   TDayRating r;
   r.page.money = money;
   r.page.goal = moneyLimit;
@@ -9,9 +9,11 @@ TDayRating CDaySummary::rate(int money, int moneyLimit, int expertMoney, int goa
   r.page.lost = lost;
   r.page.bonus = 0;
   r.goal = money >= moneyLimit;
+  const std::string extra = "$" + std::to_string(famousExtra);
   if (!r.goal) {
     r.page.title = "TRY AGAIN";
     r.page.bankNote = "Meet the goal for a bonus.";
+    if (famousExtra > 0) r.page.famousNote = "The " + extra + " extra saved is lost.";
     return r;
   }
   r.page.title = "EXCELLENT WORK, DOCTOR!";
@@ -35,5 +37,11 @@ TDayRating CDaySummary::rate(int money, int moneyLimit, int expertMoney, int goa
   // An expert bonus set below the plain one would otherwise take money back.
   if (r.page.bonus < 0) r.page.bonus = 0;
   r.page.bankNote = r.page.bonus > 0 ? "Added to your bank." : "No new bonus: won before.";
+  if (famousExtra > 0) {
+    r.page.bonus += famousExtra;
+    r.payBonus = true;
+    r.page.bankNote = "Added to your bank.";
+    r.page.famousNote = "Includes " + extra + " extra saved.";
+  }
   return r;
 }

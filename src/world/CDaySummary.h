@@ -14,6 +14,8 @@ struct TSummaryPage {
   int32_t bonus = 0;
   // What the bonus line means for this day, in the player's words.
   std::string bankNote;
+  // What a famous patient's first cure added to it, or lost with the goal; empty without one.
+  std::string famousNote;
   bool expert = false;
 };
 
@@ -34,6 +36,8 @@ class CDaySummary {
 public:
   // previous: what the player's progress holds for this day (-1 never finished, 0 plain goal,
   // 1 expert goal). The tutorial pays but is never recorded. A bonus never takes money away.
+  // famousExtra, the first cures of famous patients, is paid with any won day, as often as the
+  // day is played.
   static TDayRating rate(int money, int moneyLimit, int expertMoney, int goalBonus, int expertBonus, int previous,
-                         bool tutorial, int cured, int lost);
+                         bool tutorial, int cured, int lost, int famousExtra = 0);
 };

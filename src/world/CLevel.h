@@ -93,6 +93,9 @@ public:
 
   void changeMoneyPlus(int n) { moneyPlus += n; }
   void changeExpertMoneyPlus(int n) { expertMoneyPlus += n; }
+  // A famous patient's first cure ever: paid on top of the bonus of a won day, whichever goal.
+  void addFamousExtra(int n) { famousExtra += n; }
+  int getFamousExtra() const { return famousExtra; }
   bool getLevelOver() const { return levelOver != 0; }
   void setLevelOver(bool over) { levelOver = over ? 1 : 0; }
   void bindEContVzory(CEntityControllersVzory_Game *list) { vzory = list; }
@@ -119,6 +122,7 @@ protected:
   int32_t totalCustomers;
   int32_t moneyPlus;
   int32_t expertMoneyPlus;
+  int32_t famousExtra = 0;
   int32_t customerHomeless;
   int32_t customerBoy;
   int32_t customerWorker;

@@ -177,6 +177,21 @@ TEST_F(EventDayTest, AGermFliesAboveABedDrainsItsPatientAndTheSprayRemovesIt) {
   EXPECT_TRUE(germ->getKill());
   update();
   EXPECT_TRUE(germs().empty()) << "sprayed away";
+
+  // Weak patients: the one a germ has chosen shows the red badge before its first feed tick.
+  patients[0] = layPatient(static_cast<CMapEntity_PostelClass *>(bed), 0.9f);
+  for (CMapEntity_PacientClass *p : patients) TPatientState::setMood(p, 0.05f);
+  auto *next = static_cast<CMapEntity_Bacily *>(add("BACILY", 50, 50));
+  ASSERT_TRUE(runUntil([&] { return next->stav == CMapEntity_Bacily::kFlying; }, 200));
+  std::vector<bool> badge(patients.size());
+  for (int t = 0; t < 300; t += 20, update())
+    for (size_t i = 0; i < patients.size(); ++i) {
+      CMapEntity *hearts = patients[i]->getContainedEntity(CMapEntity_PacientClass::kHeartsID);
+      badge[i] = badge[i] || std::string(hearts->looks().getSprite()->getAktivniFrameset()->getID()).back() == 'R';
+    }
+  for (size_t i = 0; i < patients.size(); ++i)
+    EXPECT_EQ(badge[i], patients[i]->getBed() == static_cast<CBacilyController *>(next->getController())->getTargetBed());
+  EXPECT_EQ(next->stav, CMapEntity_Bacily::kFlying) << "not before it feeds";
 }
 
 // In play: the figure carrying the spray steps up to a feeding germ and sprays it; its own cloud

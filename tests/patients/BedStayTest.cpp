@@ -72,13 +72,6 @@ protected:
 
   CPacientController *behaviour(CMapEntity_PacientClass *p) { return dynamic_cast<CPacientController *>(p->getController()); }
 
-  bool captionShown(const std::string &text) {
-    for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
-      if (CMapEntity_TextBox *t = dynamic_cast<CMapEntity_TextBox *>(e))
-        if (t->text == text) return true;
-    return false;
-  }
-
   void run(int ms) {
     for (int t = 0; t < ms; t += 20) step();
   }

@@ -290,10 +290,14 @@ TEST_F(PatientDay, TheColourBonusCaptionShowsTheAmountPaid) {
   ASSERT_NE(chair, nullptr);
   dragOnto(p, chair);
   ASSERT_EQ(p->getPhase(), kPhaseOnChair);
-  for (int i = 0; i < 600 && !chair->gauge->full; ++i) step();
   int x, y;
   actionMiddle(p, x, y);
   pointTo(x, y);
+  // Before the gauge is full a click earns nothing, and says so.
+  button(true, x, y);
+  button(false, x, y);
+  EXPECT_TRUE(captionShown("Wait for the gauge to blink!")) << "an early click said nothing";
+  for (int i = 0; i < 600 && !chair->gauge->full; ++i) step();
   button(true, x, y);
   button(false, x, y);
   ASSERT_EQ(p->getPhase(), kPhaseOnCouch) << "not on the bench";

@@ -103,6 +103,7 @@ TEST_F(DayPanelsTest, IntroPausesAtFullSizeUntilALeftClickAndTheSummaryEndsTheDa
 
   // The day ends; 3 s of game time later the summary rates it and pays the bank.
   player->setMoney(1000);
+  level->addFamousExtra(887);
   level->finishClock();
   play(5);
   ASSERT_TRUE(level->getDayOver());
@@ -116,11 +117,12 @@ TEST_F(DayPanelsTest, IntroPausesAtFullSizeUntilALeftClickAndTheSummaryEndsTheDa
   ASSERT_NE(page, nullptr);
   EXPECT_EQ(page->title, "EXCELLENT WORK, DOCTOR!");
   EXPECT_EQ(page->scoreToday, 350);
-  EXPECT_EQ(page->moneySaved, 250) << "a first expert finish pays the expert bonus";
+  EXPECT_EQ(page->moneySaved, 250 + 887) << "a first expert finish pays the expert bonus and the famous extra";
   EXPECT_EQ(page->goal, level->getMoneyLimit()) << "the goal stands over the score";
   EXPECT_EQ(page->bankNote, "Added to your bank.");
+  EXPECT_EQ(page->famousNote, "Includes $887 extra saved.");
   EXPECT_EQ(page->expert, 1);
-  EXPECT_EQ(player->getMoney(), 1250);
+  EXPECT_EQ(player->getMoney(), 1000 + 250 + 887);
   CMapEntity_TextBox *outro = dynamic_cast<CMapEntity_TextBox *>(summary->getContainedEntity(1001));
   ASSERT_NE(outro, nullptr);
   EXPECT_EQ(outro->text, level->getOutroText());

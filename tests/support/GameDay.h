@@ -19,6 +19,7 @@
 #include "world/CLevel_Game.h"
 #include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntitiesFactory.h"
+#include "world/CMapEntity_TextBox.h"
 #include "support/WorldTestSupport.h"
 
 // The generated data set loaded as the game loads it: sprites, fonts, the prototype and
@@ -126,6 +127,12 @@ public:
     for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
       if (e->name == name && !e->getKill()) out.push_back(e);
     return out;
+  }
+
+  bool captionShown(const std::string &text) const {
+    for (CMapEntity_Game *e : named("BONUSTEXT"))
+      if (static_cast<CMapEntity_TextBox *>(e)->text == text) return true;
+    return false;
   }
 
   std::vector<CMapEntity_Game *> alive(unsigned id) const {

@@ -170,6 +170,8 @@ TEST_F(PlayerTest, ClickOnABedQueuesOneWalkBehindTheChoicesAndRightClickStopsOnA
 TEST_F(PlayerTest, DispenserFillsAfterFifteenSecondsAndTheFigureTakesItsItem) {
   CMapEntity_Automat *machine = dynamic_cast<CMapEntity_Automat *>(first("MEDDRINK"));
   ASSERT_NE(machine, nullptr);
+  click((int)machine->getX() + 36, (int)machine->getY() + 60);
+  EXPECT_TRUE(captionShown("No drink yet")) << "an empty machine's click said nothing";
   CMapEntity *lamp = machine->getContainedEntity(210);
   ASSERT_NE(lamp, nullptr);
   auto lampShows = [&]() { return std::string(lamp->looks().getSprite()->getAktivniFrameset()->getID()); };
@@ -206,6 +208,8 @@ TEST_F(PlayerTest, DispenserFillsAfterFifteenSecondsAndTheFigureTakesItsItem) {
   EXPECT_EQ(machine->getContainedEntityClass(18), nullptr) << "15 s from the taking, not the old cycle";
   for (int i = 0; i < 20; ++i) step();
   EXPECT_NE(machine->getContainedEntityClass(18), nullptr);
+  click(cx, cy);
+  EXPECT_TRUE(captionShown("Nobody in bed to give it to"));
 }
 
 // Making the bed puts the linen in a hand; the trolley takes it and pays the chain bonus.

@@ -33,6 +33,10 @@ TEST(DayRating, PageCarriesTheDayAndABonusNeverTakesMoneyBack) {
   EXPECT_EQ(CDaySummary::rate(250, 100, 200, 120, 50, 0, false, 0, 0).page.bonus, 0);
   EXPECT_EQ(CDaySummary::rate(250, 100, 200, 120, 50, 0, false, 0, 0).page.bankNote, "No new bonus: won before.");
   EXPECT_EQ(CDaySummary::rate(50, 100, 200, 120, 50, -1, false, 0, 0).page.bankNote, "Meet the goal for a bonus.");
+  // A famous first cure is paid with a day won before too, and named whether paid or lost.
+  TDayRating famous = CDaySummary::rate(150, 100, 200, 50, 120, 1, false, 0, 0, 887);
+  EXPECT_TRUE(famous.payBonus && famous.page.bonus == 887 && famous.page.bankNote == "Added to your bank.");
+  EXPECT_EQ(CDaySummary::rate(50, 100, 200, 50, 120, -1, false, 0, 0, 887).page.famousNote, "The $887 extra saved is lost.");
 }
 
 class EndOfDayTest : public LevelTest {

@@ -2,6 +2,7 @@
 
 #include "media/Timer.h"
 #include "media/ZSprite.h"
+#include "ward/dispensers/CMapEntity_DrinkClass.h"
 #include "world/CMapEntitiesFactory.h"
 
 namespace {
@@ -17,6 +18,12 @@ const TAutomatKind *CMapEntity_Automat::kindOf(const std::string &name) {
   for (const TAutomatKind &k : kKinds)
     if (name == k.name) return &k;
   return nullptr;
+}
+
+std::string CMapEntity_Automat::notStocked() const {
+  const CMapEntity_Game *item = CMapEntitiesFactory::instance()->najdiEntity(itemName);
+  const char *word = item ? CMapEntity_DrinkClass::name(item->getEntityID()) : nullptr;
+  return std::string("No ") + (word ? word : "treat") + " yet";
 }
 
 CMapEntity_Automat::CMapEntity_Automat(const TAutomatKind &kind)

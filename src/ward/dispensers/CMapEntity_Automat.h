@@ -31,6 +31,8 @@ public:
   ~CMapEntity_Automat() override;
 
   static const TAutomatKind *kindOf(const std::string &name);
+  // What a click on it says while it holds nothing: "No banana yet".
+  std::string notStocked() const;
 
   std::string itemName;
   float itemX = 0.0f;

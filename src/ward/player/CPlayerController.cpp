@@ -16,6 +16,7 @@
 #include "media/ZSprite.h"
 #include "media/makeString.h"
 #include "ward/cabinet/CMapEntity_Lek.h"
+#include "ward/dispensers/CMapEntity_Automat.h"
 #include "ward/dispensers/CMapEntity_DrinkClass.h"
 #include "ward/player/CMapEntity_Player.h"
 #include "ward/player/CMapEntity_PlayerHands.h"
@@ -215,6 +216,9 @@ std::string CPlayerController::refusal(const std::vector<CMapEntity *> &things) 
     if (e->getKill() || ownedByFigure(e) || guidance(e)) continue;
     if (e->getEntityClassID() == kCabinetClass && !bottle && nothingToHandIn(player)) return "No prescription";
     if (full && needsAHand(e)) return handsFull(player);
+    CMapEntity_Automat *dispenser = dynamic_cast<CMapEntity_Automat *>(e);
+    if (dispenser && !dispenser->CMapEntity::getContainedEntityClass(kComfortItemClass)) return dispenser->notStocked();
+    if (dispenser && !CPlayerWardWork::treatWanted(player, collection)) return "Nobody in bed to give it to";
   }
   return {};
 }

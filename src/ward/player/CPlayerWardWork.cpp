@@ -12,16 +12,14 @@
 #include "world/kinds/CMapEntity_PostelClass.h"
 #include "world/kinds/EntityIds.h"
 
-namespace {
-// A second item is taken only while someone lies in bed to give it to.
-bool someoneInBed(CMapEntitiesCollection *ward) {
+bool CPlayerWardWork::treatWanted(CMapEntity_Player *figure, CMapEntitiesCollection *ward) {
+  if (!figure->getContainedEntityClass(kComfortItemClass)) return true;
   for (CMapEntity_Game *e : *ward->getEntitiesPtr()) {
     const CMapEntity_PacientClass *p = dynamic_cast<const CMapEntity_PacientClass *>(e);
     if (p && !p->getKill() && p->getPhase() == kPhaseInBed) return true;
   }
   return false;
 }
-} // namespace
 
 // The trolley, the stand, a dispenser and a bed count only once clicked (active): she works where
 // she was sent.
@@ -46,7 +44,7 @@ void CPlayerWardWork::gather(const std::vector<CMapEntity *> &near, TReach &reac
   reach.germ = germNear && spray;
   reach.hamper = hamper && figure->getContainedEntity(kRubbishID);
   if (dispenser && handFree && dispenser->CMapEntity::getContainedEntityClass(kComfortItemClass))
-    reach.dispenserItem = !figure->getContainedEntityClass(kComfortItemClass) || someoneInBed(body.ward());
+    reach.dispenserItem = treatWanted(figure, body.ward());
   const CMapEntity_PostelClass *b = dynamic_cast<const CMapEntity_PostelClass *>(bed);
   reach.unmadeBed = b && handFree && !b->isOccupied() && !b->isMadeUp() && body.blizkoObjektu(b);
   if (stand) {

@@ -6,6 +6,8 @@
 
 class CMapEntity;
 class CMapEntity_Game;
+class CMapEntity_Player;
+class CMapEntitiesCollection;
 class CPlayerBody;
 
 // The ward half of the figure's work: the linen trolley, making beds, the spray and its stand, and
@@ -16,6 +18,8 @@ public:
   // Another figure's half: its first burst of spray is due at once.
   CPlayerWardWork(CPlayerBody &body, const CPlayerWardWork &) : body(body), sprayDue(true) {}
 
+  // A treat goes into an empty hand; a second only while someone lies in bed to give it to.
+  static bool treatWanted(CMapEntity_Player *figure, CMapEntitiesCollection *ward);
   // What the things she touches offer; nothing is done.
   void gather(const std::vector<CMapEntity *> &near, TReach &reach);
   // A burst takes no time: it goes off as she passes or stands by germs, the spray in her hand,
