@@ -191,6 +191,17 @@ TEST_F(ReachTest, WorkSpotsLieOnTheFloorInFrontAndReachARidingMonkey) {
         EXPECT_GE(s.y * 32 + 16, pic.y + pic.h) << e->name << ": she stands on the counter";
         EXPECT_TRUE(figureAction(s.x, s.y).meets(pic)) << e->name << " is out of her reach at its spot";
       }
+      // A patient waiting for a bed hides no bed's patient (nor the ring above its head) and stands
+      // clear of the band.
+      if (e->name == "GAUCCOLORS") {
+        const TBox waiting = box("PACIENT1", e->getX(), e->getY());
+        for (CMapEntity_Game *o : *level->getEC()->getEntitiesPtr()) {
+          TBox other = box(o, true);
+          if (o->getEntityClassID() == kBedClass) other = {other.x, other.y - 30, other.w, other.h + 30};
+          else if (o->name.rfind("HUDEBNIK", 0) != 0) continue;
+          EXPECT_FALSE(waiting.meets(other)) << "the waiting patient stands over " << o->name;
+        }
+      }
       if (!worked || e->getX() >= 800) continue;
       TSpot s;
       ASSERT_TRUE(workSpotOf(walker(), e, s)) << e->name;
