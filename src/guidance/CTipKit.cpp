@@ -8,10 +8,10 @@
 #include "guidance/CMapEntity_TutorialClass.h"
 #include "media/Frame.h"
 #include "media/ZSprite.h"
-#include "world/CPixlaBlackController.h"
 #include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntitiesFactory.h"
 #include "world/CMapEntity_TextBox.h"
+#include "world/CPixlaBlackController.h"
 #include "world/kinds/EntityIds.h"
 
 void TPointerFollow::follow(const KEvent *ev) {
@@ -108,7 +108,7 @@ bool shown(const CMapEntity *e) {
   return !e->getKill() && e->looks().getVisible() && (a == -1.0f || a > 0.0f);
 }
 
-bool read(CMapEntity_Game *bubble) {
+bool beenRead(CMapEntity_Game *bubble) {
   auto *b = dynamic_cast<CMapEntity_TutorialClass *>(bubble);
   if (!b) return false;
   const auto *box = dynamic_cast<const CMapEntity_TextBox *>(bubble->getContainedEntity(kTextBoxID));
@@ -123,7 +123,7 @@ bool read(CMapEntity_Game *bubble) {
 void fade(CMapEntitiesCollection *collection, CMapEntity_Game *bubble, bool byPointer) {
   const long y = KInput::getMouseY();
   const bool under = byPointer && y > bubble->getY() && y < bubble->getY() + 100;
-  const bool aside = !under && read(bubble) && standsOver(collection, bubble);
+  const bool aside = !under && beenRead(bubble) && standsOver(collection, bubble);
   bubble->setAlpha(under || aside ? kDimmed : 1.0f, true);
   // Stepped aside, it still points the way.
   if (aside)
