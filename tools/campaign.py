@@ -65,11 +65,12 @@ ALARM_LIGHT = (ALARM_PLACE[0] - 22, ALARM_PLACE[1] - 20)
 # their kind; wall pieces take the wall places in the order the row lists them. The player starts
 # in front of the counter; what she works at from the floor stands so that the tile she works it
 # from lies just below its picture. Between the two rows of beds stand the trolley, the information
-# desk, the waiting bench and the toy box; the drink machine stands against the back wall at the
-# right, beside the spray stand. The notes board hangs right of the desk, clear of the diagnoses
+# desk and the toy box; patients wait for a bed in the aisle between the first two beds, clear of
+# bed 4's patient and of a band day's musicians (a fourth one waiting touches bed 2's corner); the
+# drink machine stands against the back wall at the right, beside the spray stand. The notes board hangs right of the desk, clear of the diagnoses
 # that rise from the desk chairs.
 THINGS = {
-    "SESTRADIAGNOZA": (16, 150), "PLAYER": (432, 56), "PLANT1": (0, 92), "GAUCCOLORS": (410, 300),
+    "SESTRADIAGNOZA": (16, 150), "PLAYER": (432, 56), "PLANT1": (0, 92), "GAUCCOLORS": (370, 186),
     "MEDDRINK": (690, 30), "TOYMATE": (668, 312), "STROMAUTOMAT": (672, 270), "SKRINKA": (180, 10),
     "KNIHOVNA": (581, 296), "ANTIV": (612, 30), "HULKAPODSTAVEC": (224, 66), "OPRAVAR": (550, 60),
     "HLASIC": ALARM_PLACE, "PODIUM": (367, 460), "SASEK": (800, 180), "DOKTORKA": (360, 100),

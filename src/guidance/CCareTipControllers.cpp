@@ -64,6 +64,7 @@ void CTipSrdickaController::specificHandleMessages(KEvent *ev) { pointer.follow(
 
 void CTipSrdickaController::update() {
   if (!entity || !collection) return;
+  tipkit::stepAside(collection, entity);
   CMapEntity_PacientClass *p = firstPatient(collection);
   if (p) {
     p->fillMeter(0.5f);
@@ -109,7 +110,7 @@ void CTipVirusController::onBind() {
 
 void CTipVirusController::update() {
   if (!entity || !collection) return;
-  tipkit::hoverFade(entity);
+  tipkit::hoverFade(collection, entity);
   CMapEntity_Game *figure = collection->getFirstEntityByClassID(kPlayerFigureClass);
   if (figure && figure->getContainedEntity(kSprayID)) killEntity();
 }
@@ -146,6 +147,6 @@ void CRemindPressureController::onBind() {
 
 void CRemindPressureController::update() {
   if (!entity) return;
-  tipkit::hoverFade(entity);
+  tipkit::hoverFade(collection, entity);
   if (life && life->udalost()) entity->setKill(true);
 }

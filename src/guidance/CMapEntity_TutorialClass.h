@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 
+#include "media/Timer.h"
 #include "world/CCloneable.h"
 #include "world/CMapEntity_Game.h"
 
@@ -13,6 +14,9 @@ public:
   CMapEntity_TutorialClass(const CMapEntity_TutorialClass &other);
 
   std::string text;
+  // Game time since the words now shown came up: once they have been read, the bubble steps aside.
+  Timer shown{0, false};
+  std::string shownText;
 };
 
 // The shop's first-time tour, the reminder to choose a perk, and the perk tip of a working day.

@@ -112,7 +112,7 @@ void CTipShopController::enterPage() {
 
 void CTipShopController::update() {
   if (!entity || !collection) return;
-  tipkit::hoverFade(entity);
+  tipkit::hoverFade(collection, entity);
   if (flashing) entity->effectFlash(0.08f, 0.6f, true);
   if (runState == 0) {
     if (!startTimer.udalost()) return;
@@ -152,7 +152,7 @@ void CTipShopPerkController::onBind() {
 
 void CTipShopPerkController::update() {
   if (!entity) return;
-  tipkit::hoverFade(entity);
+  tipkit::hoverFade(collection, entity);
   if (life.udalost()) killEntity();
 }
 

@@ -116,8 +116,10 @@ void CTip1Controller::onBind() {
 }
 
 void CTip1Controller::update() {
+  if (!entity) return;
+  tipkit::stepAside(collection, entity);
   CMapEntity_PacientClass *p = patient();
-  if (!entity || !p) return;
+  if (!p) return;
   p->holdMood(0.65f);
   CMapEntity_Game *chair = p->getChair();
   if (!chair) {
@@ -131,15 +133,19 @@ void CTip1Controller::update() {
 }
 
 void CTip2Controller::update() {
+  if (!entity) return;
+  tipkit::stepAside(collection, entity);
   CMapEntity_PacientClass *p = patient();
-  if (!entity || !p || p->getChair()) return;
+  if (!p || p->getChair()) return;
   keepHappy(p);
   handOver("TIPOUTBREAKTRIGGER", 0, 0);
 }
 
 void CTipOutbreakController::update() {
+  if (!entity) return;
+  tipkit::stepAside(collection, entity);
   CMapEntity_PacientClass *p = patient();
-  if (!entity || !p) return;
+  if (!p) return;
   keepHappy(p);
   if (delay.udalost()) outbreakDue = true;
   // A patient already out of its bed is not thrown back into an outbreak: the tip waits for it.
@@ -155,6 +161,7 @@ void CTipOutbreakController::update() {
 // figure has finished examining.
 void CTipOutbreak2Controller::update() {
   if (!entity || !collection) return;
+  tipkit::stepAside(collection, entity);
   for (CMapEntity_Game *e : *collection->getEntitiesPtr()) {
     auto *p = dynamic_cast<CMapEntity_PacientClass *>(e);
     if (!p || p->getKill() || p->getBedState() != kBedOutbreak) continue;
@@ -173,7 +180,7 @@ void CTipClownController::onBind() {
 
 void CTipClownController::update() {
   if (!entity) return;
-  tipkit::hoverFade(entity);
+  tipkit::hoverFade(collection, entity);
   if (jesterState(collection) == kJesterWalkingOut) killEntity();
 }
 
@@ -183,6 +190,6 @@ void CTipHlasicController::onBind() {
 
 void CTipHlasicController::update() {
   if (!entity) return;
-  tipkit::hoverFade(entity);
+  tipkit::hoverFade(collection, entity);
   if (life.udalost()) killEntity();
 }

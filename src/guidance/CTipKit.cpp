@@ -1,12 +1,17 @@
 #include "guidance/CTipKit.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "engine/KEvent.h"
 #include "engine/KInput.h"
 #include "guidance/CMapEntity_TutorialClass.h"
+#include "media/Frame.h"
 #include "media/ZSprite.h"
 #include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntitiesFactory.h"
 #include "world/CMapEntity_TextBox.h"
+#include "world/CPixlaBlackController.h"
 #include "world/kinds/EntityIds.h"
 
 void TPointerFollow::follow(const KEvent *ev) {
@@ -68,10 +73,84 @@ bool bubbleStands(CMapEntitiesCollection *collection) {
   return false;
 }
 
-void hoverFade(CMapEntity_Game *bubble) {
-  long y = KInput::getMouseY();
-  bool over = y > bubble->getY() && y < bubble->getY() + 100;
-  bubble->setAlpha(over ? 0.3f : 1.0f, true);
+namespace {
+constexpr float kDimmed = 0.3f;
+// A reader takes in a bubble's words in about this long.
+constexpr int kReadMs = 1500;
+constexpr int kReadMsPerLetter = 45;
+// How far past its picture an arrow's tip reaches what it points at.
+constexpr float kArrowReach = 16.0f;
+
+struct TBox {
+  float x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+  bool meets(const TBox &o) const { return x0 < o.x1 && o.x0 < x1 && y0 < o.y1 && o.y0 < y1; }
+};
+
+// Where the entity's picture (or its action box) stands on the screen; false without a frame.
+bool boxOf(const CMapEntity *e, TBox &out, bool action = false) {
+  const Frame *f = e->looks().getCurrentFrame();
+  if (!f) return false;
+  const Rect r = action ? f->getActionBoundingBox() : f->getBoundingBox();
+  if (r.w <= 0 || r.h <= 0) return false;
+  out = {e->getX() + (float)r.x, e->getY() + (float)r.y, e->getX() + (float)(r.x + r.w), e->getY() + (float)(r.y + r.h)};
+  return true;
 }
+
+// What the player may have to see or click on the ward.
+bool mayBeNeeded(const CMapEntity_Game *e) {
+  const uint32_t cls = e->getEntityClassID();
+  if (cls == kPatientClass || cls == kBedClass || cls == kChairClass) return true;
+  return dynamic_cast<const CPixlaBlackController *>(e->getController()) != nullptr;
+}
+
+bool shown(const CMapEntity *e) {
+  const float a = e->looks().getAlpha();
+  return !e->getKill() && e->looks().getVisible() && (a == -1.0f || a > 0.0f);
+}
+
+bool beenRead(CMapEntity_Game *bubble) {
+  auto *b = dynamic_cast<CMapEntity_TutorialClass *>(bubble);
+  if (!b) return false;
+  const auto *box = dynamic_cast<const CMapEntity_TextBox *>(bubble->getContainedEntity(kTextBoxID));
+  const std::string &words = box ? box->text : b->text;
+  if (b->shown.fresh || words != b->shownText) {
+    b->shownText = words;
+    b->shown.reset();
+  }
+  return b->shown.vratVteriny() >= kReadMs + kReadMsPerLetter * (int)words.size();
+}
+
+void fade(CMapEntitiesCollection *collection, CMapEntity_Game *bubble, bool byPointer) {
+  const long y = KInput::getMouseY();
+  const bool under = byPointer && y > bubble->getY() && y < bubble->getY() + 100;
+  const bool aside = !under && beenRead(bubble) && standsOver(collection, bubble);
+  bubble->setAlpha(under || aside ? kDimmed : 1.0f, true);
+  // Stepped aside, it still points the way.
+  if (aside)
+    for (CMapEntity *e : bubble->carrying().getContainedList())
+      if (e->getEntityID() == kArrowID) e->setAlpha(1.0f, true);
+}
+} // namespace
+
+bool standsOver(CMapEntitiesCollection *collection, CMapEntity_Game *bubble) {
+  TBox panel;
+  if (!collection || !boxOf(bubble, panel, true)) return false;
+  std::vector<TBox> arrows;
+  for (CMapEntity_Game *e : *collection->getEntitiesPtr()) {
+    TBox a;
+    if (e->getEntityID() == kArrowID && shown(e) && boxOf(e, a))
+      arrows.push_back({a.x0 - kArrowReach, a.y0 - kArrowReach, a.x1 + kArrowReach, a.y1 + kArrowReach});
+  }
+  for (CMapEntity_Game *e : *collection->getEntitiesPtr()) {
+    TBox b;
+    if (!shown(e) || !mayBeNeeded(e) || !boxOf(e, b) || !b.meets(panel)) continue;
+    if (std::none_of(arrows.begin(), arrows.end(), [&](const TBox &a) { return a.meets(b); })) return true;
+  }
+  return false;
+}
+
+void hoverFade(CMapEntitiesCollection *collection, CMapEntity_Game *bubble) { fade(collection, bubble, true); }
+
+void stepAside(CMapEntitiesCollection *collection, CMapEntity_Game *bubble) { fade(collection, bubble, false); }
 
 } // namespace tipkit

@@ -1,9 +1,9 @@
 #include "world/CBonusTextController.h"
 
-#include "world/CMapEntity_TextBox.h"
-
 #include "media/CGlobals.h"
+#include "world/CCaption.h"
 #include "world/CMapEntity_Game.h"
+#include "world/CMapEntity_TextBox.h"
 
 CBonusTextController::CBonusTextController(const CBonusTextController &o)
     : CCloneable(o), speed(1.7f), fadeTimer(new Timer(1000, false)), fading(o.fading) {}
@@ -14,7 +14,8 @@ CBonusTextController::~CBonusTextController() { delete fadeTimer; }
 void CBonusTextController::onBind() {
   if (!entity) return;
   entity->setAlpha(1.0f, true);
-  const CMapEntity_BonusText *t = dynamic_cast<const CMapEntity_BonusText *>(entity);
+  CMapEntity_BonusText *t = dynamic_cast<CMapEntity_BonusText *>(entity);
+  CCaption::settle(collection, t);
   if (!t || !t->warning) return;
   speed = 0.4f;
   fadeTimer->nastavSpoustec(kWarningMs);
@@ -24,7 +25,9 @@ void CBonusTextController::onBind() {
 void CBonusTextController::update() {
   if (!entity) return;
   if (fadeTimer->udalost()) fading = 1;
-  entity->changeY(-speed);
+  // A quicker caption waits below a slower one rather than rise through it.
+  if (!CCaption::wouldMeet(collection, dynamic_cast<const CMapEntity_BonusText *>(entity), -speed))
+    entity->changeY(-speed);
   // The fade step follows the level's speed, not the frame time.
   if (fading) entity->setAlpha(entity->looks().getAlpha() - 0.05f * CGlobals::instance()->speedFactor, true);
   if (entity->looks().getAlpha() <= 0.0f) killEntity();

@@ -23,4 +23,10 @@ public:
   // Adds `amount` to the day's money (without a level, none) and shows `label` followed by it.
   static CMapEntity_BonusText *pay(CMapEntitiesCollection *c, CLevel_Game *level, float x, float y,
                                    const std::string &label, int amount, TCaptionKind kind = TCaptionKind::Cash);
+  // Where a caption comes to stand when it first shows: whole inside the window with a margin, off
+  // the captions already shown and the tips' arrows (moved up past them, or down when the top is
+  // reached); a refusal said again replaces the one still shown. Measured in the running fonts.
+  static void settle(CMapEntitiesCollection *c, CMapEntity_BonusText *caption);
+  // Whether the caption, moved by dy, would run into another caption shown.
+  static bool wouldMeet(CMapEntitiesCollection *c, const CMapEntity_BonusText *caption, float dy);
 };

@@ -92,21 +92,48 @@ void CMapEntity_BonusText::renderAdditional(KGraphic *) {
   if (CWorldEngine *host = CWorldEngine::running()) drawCaption(host->getFontSeznam());
 }
 
+namespace {
+const char *captionFont(bool warning) { return warning ? "small" : "bonus"; }
+float captionSpacing(bool warning) { return warning ? -1.0f : -4.0f; }
+long captionLine(bool warning) { return warning ? 28 : 22; }
+} // namespace
+
+void CMapEntity_BonusText::measure(CFontSeznam *fonts) {
+  KText *font = nullptr;
+  if (fonts) {
+    fonts->setAktivniFont(captionFont(warning));
+    font = fonts->getAktivniFont();
+  }
+  width = 0.0f;
+  height = 0.0f;
+  size_t pos = 0;
+  if (!font) {
+    width = (float)(text.size() * (warning ? 11 : 13));
+    height = (float)captionLine(warning);
+    return;
+  }
+  while (nextLine(font, pos)) {
+    width = std::max(width, font->getStringWidth(lineBuffer.c_str(), captionSpacing(warning)));
+    height += (float)captionLine(warning);
+  }
+  font->setColor(1.0f, 1.0f, 1.0f, 1.0f);
+}
+
 void CMapEntity_BonusText::drawCaption(CFontSeznam *fonts) {
   if (!fonts) return;
-  fonts->setAktivniFont(warning ? "small" : "bonus");
+  fonts->setAktivniFont(captionFont(warning));
   KText *font = fonts->getAktivniFont();
   if (!font) return;
   const float a = looks().getAlpha() == -1.0f ? 1.0f : looks().getAlpha();
-  const float spacing = warning ? -1.0f : -4.0f;
-  const long lineHeight = warning ? 28 : 22;
-  // Whole on the screen: a caption earned by the screen's edge is drawn just inside it.
-  const long firstTop = std::max(0L, screenCoordinate(y));
+  const float spacing = captionSpacing(warning);
+  const long lineHeight = captionLine(warning);
+  // Whole on the screen: a caption earned by the screen's edge is drawn inside it, a margin off.
+  const long firstTop = std::max(kMargin, screenCoordinate(y));
   size_t pos = 0;
   long line = 0;
   while (nextLine(font, pos)) {
-    const long width = (long)font->getStringWidth(lineBuffer.c_str(), spacing);
-    const long left = std::max(0L, std::min(screenCoordinate(x), kScreenWidth - width - 1));
+    const long lineWidth = (long)font->getStringWidth(lineBuffer.c_str(), spacing);
+    const long left = std::max(kMargin, std::min(screenCoordinate(x), kScreenWidth - lineWidth - 1 - kMargin));
     const long top = firstTop + lineHeight * line;
     // A dark shadow first, so that the caption reads on the pale wall too.
     font->setColor(0.0f, 0.0f, 0.0f, a * 0.7f);

@@ -66,6 +66,15 @@ public:
   float textBlue = 1.0f;
   // A refusal: read at a glance in the bigger font, and held longer before it fades.
   bool warning = false;
+  // Its size on the screen, as `measure` found it when it was placed (0 before).
+  float width = 0.0f;
+  float height = 0.0f;
+
+  // Finds the size its lines take in its font; without fonts, a size from the letters' count.
+  void measure(CFontSeznam *fonts);
 
   static constexpr long kScreenWidth = 800;
+  static constexpr long kScreenHeight = 600;
+  // What it keeps clear of the window's edges.
+  static constexpr long kMargin = 8;
 };

@@ -19,6 +19,7 @@
 #include "world/CLevelList.h"
 #include "world/CMapa.h"
 #include "world/CPathFinder.h"
+#include "world/kinds/CMapEntity_GaucClass.h"
 #include "world/kinds/CMapEntity_PacientClass.h"
 #include "world/kinds/EntityIds.h"
 
@@ -191,6 +192,18 @@ TEST_F(ReachTest, WorkSpotsLieOnTheFloorInFrontAndReachARidingMonkey) {
         EXPECT_GE(s.y * 32 + 16, pic.y + pic.h) << e->name << ": she stands on the counter";
         EXPECT_TRUE(figureAction(s.x, s.y).meets(pic)) << e->name << " is out of her reach at its spot";
       }
+      // Three patients waiting for a bed hide no bed's patient (nor the ring above its head) and
+      // stand clear of the band.
+      if (auto *bench = dynamic_cast<CMapEntity_GaucClass *>(e); bench && e->name == "GAUCCOLORS")
+        for (size_t k = 0; k < 3; ++k) {
+          const TBox waiting = box("PACIENT1", e->getX() + (float)bench->seatOffsets[k].x, e->getY());
+          for (CMapEntity_Game *o : *level->getEC()->getEntitiesPtr()) {
+            TBox other = box(o, true);
+            if (o->getEntityClassID() == kBedClass) other = {other.x, other.y - 30, other.w, other.h + 30};
+            else if (o->name.rfind("HUDEBNIK", 0) != 0) continue;
+            EXPECT_FALSE(waiting.meets(other)) << "waiting patient " << k << " stands over " << o->name;
+          }
+        }
       if (!worked || e->getX() >= 800) continue;
       TSpot s;
       ASSERT_TRUE(workSpotOf(walker(), e, s)) << e->name;

@@ -9,6 +9,8 @@
 #include "support/GameWindowDay.h"
 #include "support/PatientState.h"
 #include "ward/player/CMapEntity_Player.h"
+#include "world/CCaption.h"
+#include "world/CEntityKit.h"
 #include "world/CMapEntity_TextBox.h"
 #include "world/kinds/CMapEntity_PacientClass.h"
 #include "world/kinds/CMapEntity_PostelClass.h"
@@ -141,6 +143,44 @@ TEST_F(CaptionWindowTest, EveryPaymentShowsItsOwnCaptionAndEveryBedItsChain) {
   ASSERT_TRUE(until([&] { return figure()->getContainedEntity(kRubbishID) != nullptr; }, 600)) << "bed not made";
   click(level->getEC()->getFirstEntityByClassID(kTrolleyClass));
   EXPECT_TRUE(until([&] { return figure()->getContainedEntity(kRubbishID) == nullptr; }, 600)) << "linen kept";
+}
+
+// Said together at one spot, or at the window's edges, captions stand apart, whole and off a tip's
+// arrow while they rise (a quick one waits below a slow one); a refusal said again replaces the
+// one still shown.
+TEST_F(CaptionWindowTest, CaptionsSaidTogetherStandApartWholeAndOffTheArrows) {
+  ASSERT_NO_FATAL_FAILURE(openWard());
+  CMapEntitiesCollection *c = level->getEC();
+  CMapEntity_Game *arrow = add("SIPKA", 300, 150);
+  arrow->setSortZ(8, false);
+  CCaption::show(c, 300, 200, "MONKEY DEFEATED +80", TCaptionKind::Cash);
+  CCaption::show(c, 300, 200, "FAST SERVICE +51", TCaptionKind::Cash);
+  entitykit::refuse(c, 300, 200, "Too late!");
+  entitykit::refuse(c, 300, 200, "No prescription");
+  for (int i = 0; i < 2; ++i) entitykit::refuse(c, 600, 300, "Wait for the tip to finish!");
+  entitykit::refuse(c, 790, 400, "Hands full: put the spray back");
+  entitykit::refuse(c, -10, 450, "Hands full: give the drink away");
+  for (int frame = 0; frame < 90; ++frame) {
+    playFrame(frame % 30 == 0);
+    std::vector<CMapEntity_BonusText *> shown;
+    for (CMapEntity_Game *e : *c->getEntitiesPtr())
+      if (auto *t = dynamic_cast<CMapEntity_BonusText *>(e))
+        if (!t->getKill() && t->looks().getAlpha() > 0.0f) shown.push_back(t);
+    ASSERT_TRUE(frame > 0 || shown.size() == 7u) << "the refusal said twice shows once";
+    Rect a = arrow->looks().getCurrentFrame()->getBoundingBox();
+    for (CMapEntity_BonusText *t : shown) {
+      EXPECT_TRUE(t->getX() >= 8 && t->getX() + t->width <= 792 && t->getY() >= 8) << t->text << " at " << t->getX();
+      EXPECT_FALSE(frame == 0 && t->getX() < arrow->getX() + a.x + a.w && arrow->getX() + a.x < t->getX() + t->width &&
+                   t->getY() < arrow->getY() + a.y + a.h && arrow->getY() + a.y < t->getY() + t->height)
+          << t->text << " crosses the arrow";
+      for (CMapEntity_BonusText *o : shown)
+        EXPECT_FALSE(o != t && t->getX() < o->getX() + o->width && o->getX() < t->getX() + t->width &&
+                     t->getY() < o->getY() + o->height && o->getY() < t->getY() + t->height)
+            << t->text << " over " << o->text << " at frame " << frame;
+    }
+    if (frame == 0) savePNG((std::string(TOB_BINARY_DIR) + "/captions_apart.png").c_str());
+    if (HasFailure()) break;
+  }
 }
 
 } // namespace

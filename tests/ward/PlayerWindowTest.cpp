@@ -128,7 +128,23 @@ TEST_F(PlayerWindow, ClickWalkHandsDispenserLampAndCleanupCaption) {
   EXPECT_GT(framediff::changed(empty, stocked, mx + 10, my + 87, mx + 25, my + 102).count, 20) << "the lamp's colour";
   EXPECT_GT(framediff::changed(empty, stocked, mx + 29, my + 80, mx + 48, my + 107).count, 100) << "the drink";
 
-  clickAt(mx + 36, my + 60);
+  // Parents waiting in their slot in front of the machine: a click on a point of the machine they
+  // do not hide, inside their box, reaches the machine.
+  CMapEntity_Game *parents = add("RODICE1", (float)mx + 30, (float)my + 50);
+  playFrame();
+  Rect pb = parents->looks().getCurrentFrame()->getActionBoundingBox();
+  draw();
+  const std::vector<unsigned char> waiting = grab();
+  parents->looks().setVisible(false);
+  draw();
+  const std::vector<unsigned char> machineOnly = grab();
+  parents->looks().setVisible(true);
+  int px = -1, py = -1;
+  for (int y = (int)parents->getY() + pb.y + 2; y < my + 130 && px < 0; ++y)
+    for (int x = (int)parents->getX() + pb.x + 2; x < mx + 60 && px < 0; ++x)
+      if (framediff::changed(machineOnly, waiting, x, y, x, y).empty()) px = x, py = y;
+  ASSERT_GE(px, 0) << "the parents hide the whole machine";
+  clickAt(px, py);
   for (int i = 0; i < 300 && !figure()->getContainedEntity(55); ++i) playFrame();
   CMapEntity *drink = figure()->getContainedEntity(55);
   ASSERT_NE(drink, nullptr);

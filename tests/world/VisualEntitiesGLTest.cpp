@@ -172,15 +172,15 @@ TEST_F(TextBoxGL, CaptionsDrawLeftAlignedInTheBonusFontAndCopiesKeepTheirLooks) 
   EXPECT_EQ((std::vector<float>{shadow.r, shadow.g, shadow.b}), (std::vector<float>{0.0f, 0.0f, 0.0f}));
   EXPECT_EQ((std::vector<float>{c.r, c.g, c.b, c.a}), (std::vector<float>{1.0f, 0.5f, 0.0f, 0.8f}));
 
-  // Kept whole on the screen: a caption earned at its edge is drawn just inside.
+  // Kept whole on the screen: a caption earned at its edge is drawn inside it, a margin off.
   caption->setXY(-50, -30);
   FakePicture::clear();
   caption->drawCaption(&fonts);
-  EXPECT_EQ(lines(), (Lines{{0, {0, 6}}, {1, {1, 6}}, {22, {0, 1}}, {23, {1, 1}}}));
+  EXPECT_EQ(lines(), (Lines{{8, {8, 6}}, {9, {9, 6}}, {30, {8, 1}}, {31, {9, 1}}}));
   caption->setXY(790, 100);
   FakePicture::clear();
   caption->drawCaption(&fonts);
-  for (const auto &b : FakePicture::blits()) EXPECT_LE(b.x + 6, 800) << "past the right edge";
+  for (const auto &b : FakePicture::blits()) EXPECT_LE(b.x + 6, 792) << "at the right edge";
   EXPECT_EQ(colourOf(bonus), (std::vector<float>{1, 1, 1, 1})) << "left white afterwards";
   delete caption;
 }

@@ -151,6 +151,8 @@ bool CPlayerController::clickGoal(const std::vector<CMapEntity *> &under, float 
   for (CMapEntity *e : aimed) {
     bool passive = e->getEntityClassID() == kGermClass || e->getEntityID() == kMonkeyID;
     if (passive && bedUnder) continue;
+    // Parents are dragged, never clicked: waiting in front of a machine, they leave it the click.
+    if (e->getEntityClassID() == kParentsClass && aimed.size() > 1) continue;
     if (passive || refused(e)) return false;
     if (e->getEntityClassID() == kPatientClass) {
       const CMapEntity_PacientClass *p = dynamic_cast<const CMapEntity_PacientClass *>(e);
