@@ -385,6 +385,37 @@ TEST_F(ExecutableTest, WithoutADisplayItSaysWhyAndEnds) {
   EXPECT_EQ(run.wait(gameproc::kCeiling), -2) << "not ended by the signal: " << run.errors();
   unlink(at.sun_path);
   close(silent);
+
+  // One that stops answering once the window shows: start-up says so as well, and where the game
+  // waits for it, a terminate signal it cannot take there still ends it.
+  for (bool signalled : {false, true}) {
+    const FreeDisplay reserved;
+    const int number = reserved.number;
+    StandInDisplay display(number, false);
+    run.inChild = [number] {
+      unsetenv("SDL_VIDEODRIVER");
+      setenv("DISPLAY", (":" + std::to_string(number)).c_str(), 1);
+    };
+    run.start(TOB_EXECUTABLE, home, home);
+    ASSERT_TRUE(run.findWindow()) << run.errors();
+    display.stopAnswering();
+    if (signalled) {
+      // Held up: its main thread neither runs nor wakes for half a second.
+      const std::string clock = "/proc/" + std::to_string(run.pid) + "/schedstat";
+      ASSERT_TRUE(gameproc::eventually([&] {
+        const std::string before = readAll(clock);
+        usleep(500000);
+        return readAll(clock) == before;
+      }));
+      kill(run.pid, SIGTERM);
+    }
+    const int status = run.wait(gameproc::kCeiling);
+    EXPECT_EQ(status, signalled ? -2 : 1) << run.errors();
+    EXPECT_EQ(!signalled, run.errors().find("display :" + std::to_string(number) + ": it stayed silent for 5 s") !=
+                              std::string::npos)
+        << run.errors();
+    run.stop();
+  }
 }
 
 // A display that drops the game's first connection is tried again, and one that answers 40 ms late
