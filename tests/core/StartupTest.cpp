@@ -511,6 +511,23 @@ TEST_F(ExecutableTest, PicturesCutShortAreNamedAndTheGameGoesOn) {
     run.stop();
     removeTree(app);
   }
+
+  // With every picture damaged one box names the first few and counts them; the game goes on.
+  ASSERT_TRUE(copyOfTheGameWith("bg_menu.jpg", "damaged"));
+  DIR *d = opendir((app + "/data/gfx").c_str());
+  while (dirent *e = readdir(d)) {
+    const std::string name = e->d_name, path = app + "/data/gfx/" + name;
+    if (name.size() > 4 && name.find(".xml") == std::string::npos && unlink(path.c_str()) == 0)
+      std::ofstream(path) << "damaged";
+  }
+  closedir(d);
+  run.start(app + "/tobrulant", home, home);
+  EXPECT_TRUE(run.answerMessageBox("Tobrulant: damaged pictures", run.shots + "/all-damaged.png")) << run.errors();
+  EXPECT_NE(run.errors().find(" pictures of the game are damaged, among them:\n" + app + "/data/gfx/"), std::string::npos);
+  EXPECT_NE(run.errors().find(" more.\n"), std::string::npos) << run.errors();
+  ASSERT_TRUE(run.findWindow()) << run.errors();
+  run.closeWindow();
+  EXPECT_EQ(run.wait(gameproc::kCeiling), 0) << run.errors();
 }
 
 // A broken sprite collection: its content and what the player must be told about it.
