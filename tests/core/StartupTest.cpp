@@ -390,12 +390,9 @@ TEST_F(ExecutableTest, WithoutADisplayItSaysWhyAndEnds) {
   // waits for it, a terminate signal it cannot take there still ends it.
   for (bool signalled : {false, true}) {
     const FreeDisplay reserved;
-    const int number = reserved.number;
-    StandInDisplay display(number, false);
-    run.inChild = [number] {
-      unsetenv("SDL_VIDEODRIVER");
-      setenv("DISPLAY", (":" + std::to_string(number)).c_str(), 1);
-    };
+    const std::string name = ":" + std::to_string(reserved.number);
+    StandInDisplay display(reserved.number, false);
+    run.inChild = [name] { unsetenv("SDL_VIDEODRIVER"), setenv("DISPLAY", name.c_str(), 1); };
     run.start(TOB_EXECUTABLE, home, home);
     ASSERT_TRUE(run.findWindow()) << run.errors();
     display.stopAnswering();
@@ -409,11 +406,8 @@ TEST_F(ExecutableTest, WithoutADisplayItSaysWhyAndEnds) {
       }));
       kill(run.pid, SIGTERM);
     }
-    const int status = run.wait(gameproc::kCeiling);
-    EXPECT_EQ(status, signalled ? -2 : 1) << run.errors();
-    EXPECT_EQ(!signalled, run.errors().find("display :" + std::to_string(number) + ": it stayed silent for 5 s") !=
-                              std::string::npos)
-        << run.errors();
+    EXPECT_EQ(run.wait(gameproc::kCeiling), signalled ? -2 : 1) << run.errors();
+    EXPECT_EQ(!signalled, run.errors().find("display " + name + ": it stayed silent for 5 s") != std::string::npos);
     run.stop();
   }
 }
