@@ -1,6 +1,5 @@
 #include "engine/KWindowGL.h"
 
-#include "engine/KDisplayWatch.h"
 #include "engine/KDrawList.h"
 #include "engine/KFrameCapture.h"
 #include "engine/KGLTexture.h"
@@ -57,8 +56,6 @@ KWindowGL::~KWindowGL() {
 bool KWindowGL::createGameWindow(short width, short height, short depth, bool windowed, const char *title) {
   std::snprintf(_title, sizeof(_title), "%s", title ? title : "");
   if (!_screen.startVideo()) return false;
-  // The window and its context are each a request the display must answer.
-  const KDisplayWatch watch(KDisplayWatch::displayName());
   int screenW = width, screenH = height;
   SDL_DisplayMode mode;
   if (SDL_GetDesktopDisplayMode(0, &mode) == 0) {
