@@ -5,6 +5,7 @@
 #include <dirent.h>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <regex>
 #include <set>
 #include <signal.h>
 #include <string>
@@ -510,17 +511,10 @@ TEST_F(ExecutableTest, PicturesCutShortAreNamedAndTheGameGoesOn) {
 
   // With every picture damaged one box names the first few and counts them; the game goes on.
   ASSERT_TRUE(copyOfTheGameWith("bg_menu.jpg", "damaged"));
-  DIR *d = opendir((app + "/data/gfx").c_str());
-  while (dirent *e = readdir(d)) {
-    const std::string name = e->d_name, path = app + "/data/gfx/" + name;
-    if (name.size() > 4 && name.find(".xml") == std::string::npos && unlink(path.c_str()) == 0)
-      std::ofstream(path) << "damaged";
-  }
-  closedir(d);
+  ASSERT_EQ(std::system(("cd '" + app + "/data/gfx' && for f in *.png *.jpg *.tga; do rm \"$f\" && echo x >\"$f\"; done").c_str()), 0);
   run.start(app + "/tobrulant", home, home);
   EXPECT_TRUE(run.answerMessageBox("Tobrulant: damaged pictures", run.shots + "/all-damaged.png")) << run.errors();
-  EXPECT_NE(run.errors().find(" pictures of the game are damaged, among them:\n" + app + "/data/gfx/"), std::string::npos);
-  EXPECT_NE(run.errors().find(" more.\n"), std::string::npos) << run.errors();
+  EXPECT_TRUE(std::regex_search(run.errors(), std::regex(" pictures of the game are damaged, among them:\n(.*\n.*\n){3}and \\d+ more")));
   ASSERT_TRUE(run.findWindow()) << run.errors();
   run.closeWindow();
   EXPECT_EQ(run.wait(gameproc::kCeiling), 0) << run.errors();
