@@ -9,6 +9,8 @@
 #include "core/CStavHry_Pauza.h"
 #include "core/CProfiles.h"
 #include "core/CVideoOptions.h"
+#include "engine/KDisplayWatch.h"
+#include "engine/KPictureDecoder.h"
 #include "engine/KMiscTools.h"
 #include "engine/KPTK.h"
 #include "engine/KWindow.h"
@@ -97,6 +99,9 @@ void CEngine::prepniStav(const std::string &name) {
 }
 
 void CEngine::init(CEngineContent &content) {
+  // A display that stops answering anywhere in start-up ends it with the reason, not a hang.
+  const KDisplayWatch watch(KDisplayWatch::displayName());
+  const KPictureDecoder::OneBox damagedPictures;
   CSurfaceManager::instance()->setWorkers(&pictureWorkers);
   CEngineStartup::installLayerHooks();
   startValues();

@@ -11,6 +11,7 @@
 #include "core/CSafeFile.h"
 #include "core/CSaveGame.h"
 #include "engine/KMiscTools.h"
+#include "engine/KPictureDecoder.h"
 #include "media/CGlobals.h"
 #include "media/CSoundEngine.h"
 #include "media/GameGlobals.h"
@@ -72,6 +73,7 @@ void CLevelProgress::afterWin(uint16_t &current, uint16_t &furthest) const {
 }
 
 void CLevelProgress::rebuildLevel() {
+  const KPictureDecoder::OneBox damagedPictures;
   delete level;
   level = new CLevel_Game(engine);
   level->bindEContVzory(startup.getCEntityControllersVzory_Game());

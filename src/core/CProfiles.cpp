@@ -26,9 +26,9 @@ CProfiles *g_current = nullptr;
 const char kDefaultProfiles[] = "player1\nplayer2\nplayer3\nplayer4\nplayer5\nplayer6";
 const char kDefaultLastProfile[] = "player1";
 
-// At most kMaxName bytes, never half a letter.
+// At most kMaxName letters.
 std::string cut(const std::string &name) {
-  return name.substr(0, KUtf8::fit(name.data(), name.size(), CProfiles::kMaxName));
+  return name.substr(0, KUtf8::lead(name.data(), name.size(), CProfiles::kMaxName));
 }
 
 // A UTF-8 byte-order mark some editors write first is no part of the first name.
@@ -119,7 +119,7 @@ std::string CProfiles::slotFile(const std::string &slot, const char *file) {
   return std::string(user ? user : "") + "\\hospital\\" + slot + "\\" + file;
 }
 
-std::vector<std::string> CProfiles::parseNames(const std::string &file) {
+std::vector<std::string> CProfiles::parseNames(const std::string &file, bool *shortened) {
   // One name a line; a final line end ends the last name and adds none.
   const std::string text = withoutMark(file);
   std::vector<std::string> out;
@@ -128,9 +128,11 @@ std::vector<std::string> CProfiles::parseNames(const std::string &file) {
   while (pos < text.size()) {
     size_t nl = text.find('\n', pos);
     if (nl == std::string::npos) nl = text.size();
-    out.push_back(cut(lineOf(text, pos, nl)));
+    const std::string line = lineOf(text, pos, nl);
+    out.push_back(cut(line));
     // A name that shows as an empty row is missing.
     if (drawsNothing(out.back())) out.back().clear();
+    else if (shortened && out.back().size() < line.size()) *shortened = true;
     any = any || !out.back().empty();
     pos = nl + 1;
   }
@@ -152,7 +154,8 @@ std::string CProfiles::keepAside(const std::string &path, const std::string &byt
 std::string CProfiles::repairNotice(Repair what, const std::string &old, const std::string &player) {
   static const char *const kListNotices[] = {"The list of players was empty,|so it was made anew.",
                                              "Some player names were missing,|so they were put back.",
-                                             "The list held too many players,|so only the first six were kept."};
+                                             "The list held too many players,|so only the first six were kept.",
+                                             "A player name was too long,|so it was shortened."};
   const std::string text =
       what == LAST_UNKNOWN ? "The last player was not found,|so " + player + " plays now." : kListNotices[what];
   return old.empty() ? text : text + "|Old: " + old;
@@ -164,26 +167,32 @@ int CProfiles::load() {
   std::string text;
   const std::string listPath = profilesPath();
   if (!readOrCreate(listPath, kDefaultProfiles, text, loadError)) return -1;
-  names = parseNames(text);
+  bool shortened = false;
+  names = parseNames(text, &shortened);
   // Every slot keeps a name, or its folder and save could not be reached from the menus; an
   // empty name would also vanish from the list when it is written again. Names past the slots
   // would have no folder to play in; blank lines after the last are no names.
   while (names.size() > kSlots && names.back().empty()) names.pop_back();
   const bool none = names.empty(), tooMany = names.size() > kSlots;
   if (tooMany) names.resize(kSlots);
-  if (tooMany || names.size() < kSlots || std::find(names.begin(), names.end(), std::string()) != names.end()) {
+  const bool missing =
+      tooMany || names.size() < kSlots || std::find(names.begin(), names.end(), std::string()) != names.end();
+  if (missing || shortened) {
     names.resize(kSlots);
     for (size_t i = 0; i < names.size(); ++i)
       if (names[i].empty()) names[i] = freeSlotName(names, i);
+    // The shortened name is written at the next save anyway: the whole one stays in the old file.
     const std::string aside = keepAside(listPath, text);
     if (!aside.empty()) CSafeFile::write(listPath, joined(names));
     say("Profile file " + listPath +
         (none      ? " holds no profile name; the default names are used"
          : tooMany ? " holds more than " + makeString(kSlots) + " profile names; the first " + makeString(kSlots) +
                          " are kept, the default names filling any empty ones"
-                   : " lacks some profile names; the default names fill their slots") +
+         : missing ? " lacks some profile names; the default names fill their slots"
+                   : " holds a profile name longer than " + makeString(kMaxName) + " letters; it is shortened") +
         (aside.empty() ? std::string() : ", the old file is kept as " + aside));
-    repairs.push_back(repairNotice(none ? LIST_EMPTY : tooMany ? LIST_LONG : LIST_SHORT, aside, ""));
+    repairs.push_back(
+        repairNotice(none ? LIST_EMPTY : tooMany ? LIST_LONG : missing ? LIST_SHORT : NAME_LONG, aside, ""));
   }
 
   const std::string lastPath = lastProfilePath();

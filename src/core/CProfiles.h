@@ -8,7 +8,7 @@
 // "\hospital\", which holds its sound and video settings and its saved game.
 class CProfiles {
 public:
-  // In bytes; a longer name is cut there, or before a letter that would be cut in two.
+  // In letters (UTF-8 characters); a longer name is cut there.
   static const size_t kMaxName = 14;
   // The slots the game keeps: folders "0" to "5", each with its own name in the list.
   static const size_t kSlots = 6;
@@ -24,7 +24,8 @@ public:
   // end in "\n" or "\r\n". A list without names is rebuilt with the default names; one of fewer
   // than kSlots names, or with empty names, gets a fresh slot's name (see reset) in each missing
   // or empty place; one of more names keeps its first kSlots (blank lines after the last count
-  // for nothing); a last profile that names no profile opens the first; the file replaced is first kept beside it as NAME.bad (when that
+  // for nothing); a name too long is cut; a last profile that names no profile opens the first;
+  // the file replaced is first kept beside it as NAME.bad (when that
   // cannot be written it stays as it was), and getRepairs tells the player what was done. A name
   // held by several slots opens the slot "lastslot.txt" names.
   int load();
@@ -32,16 +33,16 @@ public:
   // What load had to mend, in the player's words ('|' breaks a line).
   const std::vector<std::string> &getRepairs() const { return repairs; }
   // The mendings load tells of: the list empty, short of names or too long, or the last player
-  // not in it.
-  enum Repair { LIST_EMPTY, LIST_SHORT, LIST_LONG, LAST_UNKNOWN };
+  // not in it, a name shortened.
+  enum Repair { LIST_EMPTY, LIST_SHORT, LIST_LONG, NAME_LONG, LAST_UNKNOWN };
   // One of them in the player's words: `old` is where the replaced file was kept (none when it
   // could not be), `player` who plays now.
   static std::string repairNotice(Repair what, const std::string &old, const std::string &player);
   // The names of a profile list's text, before empty names are filled in (a name that draws
   // nothing, of blanks, invisible characters or one that starts with a NUL, is read as empty);
   // none when every line is blank. Names are UTF-8, kept byte for byte; a byte-order mark before
-  // the first is dropped.
-  static std::vector<std::string> parseNames(const std::string &file);
+  // the first is dropped. `shortened` is set when a name was cut to kMaxName.
+  static std::vector<std::string> parseNames(const std::string &file, bool *shortened = nullptr);
   // The name the last-profile file's text holds: its first line (after any byte-order mark),
   // cut to kMaxName.
   static std::string lastName(const std::string &file);

@@ -1,5 +1,6 @@
 #include "engine/KGLScreen.h"
 
+#include "engine/KDisplayWatch.h"
 #include "engine/KDrawList.h"
 #include "engine/KEndSignal.h"
 #include "engine/KGLPresenter.h"
@@ -10,20 +11,11 @@
 #include <SDL.h>
 #include <SDL_opengl.h>
 
-#include <sys/syscall.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <chrono>
-#include <condition_variable>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <mutex>
-#include <sstream>
 #include <string>
-#include <thread>
 
 KGLScreen::KGLScreen(bool depthBuffer, KDrawList &drawing) : _drawing(drawing), _depthBuffer(depthBuffer) {}
 
@@ -66,84 +58,6 @@ std::string seenDrivers() {
   }
   return list;
 }
-
-// How long the display may stay silent before the game gives up on it.
-const int kDisplaySeconds = 5;
-
-void endAtOnce(int signal) {
-  std::signal(signal, SIG_DFL);
-  std::raise(signal);
-}
-
-std::string fileText(const std::string &path) {
-  std::ifstream in(path);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-// What the kernel counts of one thread's running: its time on a processor and its waits. A
-// thread that waits for a display that never answers adds to neither; one that gets an answer,
-// however late, runs to read it. Empty without /proc, where no change is ever seen.
-std::string threadPulse(const std::string &task) {
-  const std::string status = fileText(task + "status");
-  const size_t switches = status.find("voluntary_ctxt_switches");
-  return fileText(task + "schedstat") + (switches == std::string::npos ? "" : status.substr(switches));
-}
-
-// A display that accepts the connection and then stays silent keeps the client library waiting
-// for good, and the game's own handlers only note a terminate signal for an event loop not yet
-// running. While this lives, such a signal ends the game at once, and once the thread that reaches the
-// display has waited kDisplaySeconds without a sign of an answer, the game says why and ends. A
-// display that answers slowly (a session forwarded over a slow network) is waited for.
-class DisplayWatch {
-public:
-  explicit DisplayWatch(const std::string &display)
-      : message(display + ": it stayed silent for " + std::to_string(kDisplaySeconds) + " s\n"),
-        task("/proc/self/task/" + std::to_string((long)syscall(SYS_gettid)) + "/") {
-    struct sigaction end = {};
-    end.sa_handler = endAtOnce;
-    sigaction(SIGTERM, &end, &oldTerm);
-    sigaction(SIGINT, &end, &oldInt);
-    watch = std::thread([this] {
-      std::unique_lock<std::mutex> lock(mutex);
-      std::string pulse = threadPulse(task);
-      auto quietSince = std::chrono::steady_clock::now();
-      while (!answered.wait_for(lock, std::chrono::milliseconds(200), [this] { return done; })) {
-        const auto now = std::chrono::steady_clock::now();
-        std::string later = threadPulse(task);
-        if (later != pulse) {
-          pulse.swap(later);
-          quietSince = now;
-        } else if (now - quietSince >= std::chrono::seconds(kDisplaySeconds)) {
-          std::fputs(message.c_str(), stderr);
-          _exit(1);
-        }
-      }
-    });
-  }
-  ~DisplayWatch() {
-    {
-      std::lock_guard<std::mutex> lock(mutex);
-      done = true;
-    }
-    answered.notify_one();
-    watch.join();
-    sigaction(SIGTERM, &oldTerm, nullptr);
-    sigaction(SIGINT, &oldInt, nullptr);
-  }
-  DisplayWatch(const DisplayWatch &) = delete;
-  DisplayWatch &operator=(const DisplayWatch &) = delete;
-
-private:
-  const std::string message;
-  const std::string task;
-  struct sigaction oldTerm = {}, oldInt = {};
-  std::mutex mutex;
-  std::condition_variable answered;
-  bool done = false;
-  std::thread watch;
-};
 } // namespace
 
 bool KGLScreen::startVideo() {
@@ -160,7 +74,7 @@ bool KGLScreen::startVideo() {
   // A driver asked for by name is the caller's choice, even one that shows nothing.
   const bool byName = asked && *asked;
   {
-    const DisplayWatch watch(x11 || wayland ? why : std::string("cannot start the video driver"));
+    const KDisplayWatch watch(x11 || wayland ? why : std::string("cannot start the video driver"));
     if (byName) {
       _videoStarted = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
     } else {

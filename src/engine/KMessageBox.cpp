@@ -1,5 +1,6 @@
 #include "engine/KMessageBox.h"
 
+#include "engine/KDisplayWatch.h"
 #include "engine/KEndSignal.h"
 
 #include <SDL.h>
@@ -82,6 +83,8 @@ void KMessageBox::show(const std::string &headline, const std::string &text, boo
     std::fprintf(stderr, "%s: %s\n", headline.c_str(), text.c_str());
     return;
   }
+  // The player reads the box while the game waits.
+  const KDisplayWatch::Hold reading;
   const pid_t box = g_ownProcess ? startBox(headline, text, error) : -1;
   if (box < 0) {
     showHere(headline.c_str(), text.c_str(), error);

@@ -382,15 +382,53 @@ unsigned char *KPictureDecoder::decodeFile(const char *path) {
   return image;
 }
 
+namespace {
+std::mutex g_damagedLock;
+std::set<std::string> g_told;
+int g_gathering = 0;
+std::vector<std::string> g_gathered;
+
+// The box names this many and counts the rest; standard error names each as it is found.
+const size_t kNamedInBox = 3;
+
+void tellDamaged(const std::vector<std::string> &pictures) {
+  if (pictures.empty()) return;
+  const size_t n = pictures.size();
+  std::string text = n == 1   ? std::string("A picture of the game is damaged:\n")
+                     : n <= kNamedInBox ? std::to_string(n) + " pictures of the game are damaged:\n"
+                                        : std::to_string(n) + " pictures of the game are damaged, among them:\n";
+  for (size_t i = 0; i < n && i < kNamedInBox; ++i) text += pictures[i] + "\n";
+  if (n > kNamedInBox) text += "and " + std::to_string(n - kNamedInBox) + " more.\n";
+  text += n == 1 ? "\nThe game goes on without it. Installing the game again mends it."
+                 : "\nThe game goes on without them. Installing the game again mends them.";
+  KMiscTools::messageBox(text.c_str(), n == 1 ? "Tobrulant: a damaged picture" : "Tobrulant: damaged pictures");
+}
+} // namespace
+
 void KPictureDecoder::reportDamaged(const char *path, const char *why) {
-  static std::mutex lock;
-  static std::set<std::string> told;
+  const std::string picture = std::string(path ? path : "") + "\n(" + (why && *why ? why : "it cannot be decoded") + ")";
   {
-    std::lock_guard<std::mutex> hold(lock);
-    if (!told.insert(path ? path : "").second) return;
+    std::lock_guard<std::mutex> hold(g_damagedLock);
+    if (!g_told.insert(path ? path : "").second) return;
+    if (g_gathering > 0) {
+      g_gathered.push_back(picture);
+      std::fprintf(stderr, "A damaged picture: %s\n", picture.c_str());
+      return;
+    }
   }
-  const std::string text = std::string("A picture of the game is damaged:\n") + (path ? path : "") + "\n(" +
-                           (why && *why ? why : "it cannot be decoded") +
-                           ")\n\nThe game goes on without it. Installing the game again mends it.";
-  KMiscTools::messageBox(text.c_str(), "Tobrulant: a damaged picture");
+  tellDamaged({picture});
+}
+
+KPictureDecoder::OneBox::OneBox() {
+  std::lock_guard<std::mutex> hold(g_damagedLock);
+  ++g_gathering;
+}
+
+KPictureDecoder::OneBox::~OneBox() {
+  std::vector<std::string> pictures;
+  {
+    std::lock_guard<std::mutex> hold(g_damagedLock);
+    if (--g_gathering == 0) pictures.swap(g_gathered);
+  }
+  tellDamaged(pictures);
 }

@@ -18,6 +18,15 @@ public:
   // Tells the player in a message box, once a file, that a picture (or a font's picture) of the
   // game cannot be decoded whole and is left out, naming it and why; stderr has it too.
   static void reportDamaged(const char *path, const char *why);
+  // While one lives the damaged pictures found are gathered, and told in one box when the last
+  // ends: loading finds dozens in a broken install, and a box each would hold the player up.
+  class OneBox {
+  public:
+    OneBox();
+    ~OneBox();
+    OneBox(const OneBox &) = delete;
+    OneBox &operator=(const OneBox &) = delete;
+  };
   // A file's whole contents; `report` says on stderr why it cannot, and tells one that is there but
   // empty or unreadable as damaged.
   static bool readFile(const char *path, std::vector<char> &data, bool report);

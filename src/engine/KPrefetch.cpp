@@ -40,7 +40,11 @@ void KPrefetch::start() {
 #endif
   owner = getpid();
   started = true;
-  for (unsigned i = 0; i < workerCount; ++i) workers.emplace_back([this] { work(); });
+  // A picture a worker could not decode left SDL's error text in the thread's own storage.
+  for (unsigned i = 0; i < workerCount; ++i) workers.emplace_back([this] {
+    work();
+    SDL_TLSCleanup();
+  });
 }
 
 bool KPrefetch::pick(std::string &path) {

@@ -28,14 +28,26 @@ size_t KUtf8::previous(const char *text, size_t at) {
   return at - 1;
 }
 
-size_t KUtf8::fit(const char *text, size_t length, size_t bytes) {
-  size_t whole = 0;
-  for (size_t at = 0; at < length;) {
-    next(text, length, at);
-    if (at > bytes) break;
-    whole = at;
-  }
-  return whole;
+size_t KUtf8::backspace(const char *text, size_t at) {
+  const unsigned char *t = reinterpret_cast<const unsigned char *>(text);
+  size_t from = previous(text, at);
+  if (at - from > 1 || (t[from] & 0xC0) != 0x80) return from;
+  auto alone = [&](size_t i) { return previous(text, i + 1) == i; };
+  while (from > 0 && at - from < 3 && (t[from - 1] & 0xC0) == 0x80 && alone(from - 1)) --from;
+  if (from > 0 && t[from - 1] >= 0xC2 && t[from - 1] < 0xF5 && alone(from - 1)) --from;
+  return from;
+}
+
+size_t KUtf8::count(const char *text, size_t length) {
+  size_t n = 0;
+  for (size_t at = 0; at < length; ++n) next(text, length, at);
+  return n;
+}
+
+size_t KUtf8::lead(const char *text, size_t length, size_t letters) {
+  size_t at = 0;
+  for (size_t n = 0; n < letters && at < length; ++n) next(text, length, at);
+  return at;
 }
 
 bool KUtf8::isSpace(uint32_t c) {

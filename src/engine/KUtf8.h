@@ -11,8 +11,14 @@ public:
   static uint32_t next(const char *text, size_t length, size_t &at);
   // Where the character that ends at `at` starts, read as next reads it.
   static size_t previous(const char *text, size_t at);
-  // The length of the longest start of text[0, length) within `bytes` that cuts no character.
-  static size_t fit(const char *text, size_t length, size_t bytes);
+  // Where Backspace leaves text that ends at `at`: before its last character, or before the whole
+  // broken one it ends in (a lead byte and the bytes that follow it, each read alone), which
+  // draws as a stray mark and nothing.
+  static size_t backspace(const char *text, size_t at);
+  // The characters in text[0, length).
+  static size_t count(const char *text, size_t length);
+  // The length in bytes of the first `letters` characters of text[0, length).
+  static size_t lead(const char *text, size_t length, size_t letters);
 
   // Drawn as a space: the space itself and the no-break and typographic spaces.
   static bool isSpace(uint32_t c);

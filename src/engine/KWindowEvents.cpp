@@ -27,6 +27,18 @@ unsigned char keyCharacter(const SDL_Keysym &ks) {
   return c;
 }
 
+// What a pressed key types comes from the keyboard layout as a text event right behind the key's
+// own (Shift+2 is "@" on one layout, '"' on another): that event, taken from the queue. Its
+// character, 0 when it is no ASCII, or -1 when none came (a key that types nothing).
+int typedBehind() {
+  SDL_Event next;
+  if (SDL_PeepEvents(&next, 1, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) != 1 || next.type != SDL_TEXTINPUT)
+    return -1;
+  SDL_PeepEvents(&next, 1, SDL_GETEVENT, SDL_TEXTINPUT, SDL_TEXTINPUT);
+  const unsigned char c = (unsigned char)next.text.text[0];
+  return c >= 0x20 && c < 0x7F && next.text.text[1] == 0 ? c : 0;
+}
+
 void describe(const SDL_Event &ev, KSystemEvent *sys) {
   sys->eventClass = 0;
   sys->eventKind = 0;
@@ -59,7 +71,10 @@ KWindowEvents::KWindowEvents(int &quit, std::function<void()> resized, std::func
     : _quit(quit), _resized(std::move(resized)), _exposed(std::move(exposed)) {}
 
 void KWindowEvents::handleOne(bool withRawCallback) {
-  if (KEndSignal::received()) _quit = 1;
+  if (KEndSignal::received()) {
+    _quit = 1;
+    KEndSignal::taken();
+  }
   SDL_Event ev;
   if (!pollOne(&ev)) return;
   KSystemEvent sys;
@@ -74,6 +89,7 @@ bool KWindowEvents::pollOne(SDL_Event *ev) {
   case SDL_KEYDOWN:
   case SDL_KEYUP:
     KInput::noteKey((unsigned short)ev->key.keysym.scancode, ev->type == SDL_KEYDOWN);
+    _typed = ev->type == SDL_KEYDOWN ? typedBehind() : -1;
     break;
   case SDL_MOUSEMOTION:
     KInput::notePointer(ev->motion.x, ev->motion.y);
@@ -109,7 +125,7 @@ void KWindowEvents::dispatch(const SDL_Event &ev, KSystemEvent &sys) {
   if (cb) {
     if (ev.type == SDL_MOUSEBUTTONDOWN || ev.type == SDL_MOUSEBUTTONUP) k.button = gameButton(ev.button.button);
     if (ev.type == SDL_KEYDOWN || ev.type == SDL_KEYUP) {
-      k.character = keyCharacter(ev.key.keysym);
+      k.character = _typed >= 0 ? (unsigned char)_typed : keyCharacter(ev.key.keysym);
       k.keyCode = (uint32_t)ev.key.keysym.scancode;
     }
     k.mouseX = (int32_t)KInput::getMouseX();

@@ -35,4 +35,6 @@ private:
   bool (*_sysCallback)(EventRef) = nullptr;
   bool (*_ptkCallback)(KEvent *) = nullptr;
   bool _active = true;
+  // What the key being handed on typed, as typedBehind found it.
+  int _typed = -1;
 };

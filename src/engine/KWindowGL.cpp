@@ -71,8 +71,8 @@ bool KWindowGL::createGameWindow(short width, short height, short depth, bool wi
   int left = (screenW - width) / 2;
   int top = (screenH - height) / 2;
   if (!_screen.openWindow(left, top, width, height, depth, _title)) return false;
-  // Text input would turn keys into composition events; the game reads plain keys.
-  SDL_StopTextInput();
+  // Keys come as keys; the character each types follows as text (KWindowEvents).
+  SDL_StartTextInput();
   KMiscTools::setEventPump([this] { dispatchPending(); }, this);
   SDL_Window *window = _screen.window();
   KInput::initInput(window);

@@ -7,8 +7,8 @@
 
 class KGraphic;
 
-// A one-line text field; its behaviour does the typing. A character is taken while the text is
-// shorter than maxLength - 1.
+// A one-line text field; its behaviour does the typing. A character is taken while the text has
+// fewer than maxLength - 1 letters.
 class CMapEntity_MenuInputbox : public CCloneable<CMapEntity_MenuInputbox, CMapEntity_Game> {
 public:
   CMapEntity_MenuInputbox(unsigned short x, unsigned short y, bool solid);

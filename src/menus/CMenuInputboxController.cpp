@@ -33,11 +33,12 @@ void CMenuInputboxController::specificHandleMessages(KEvent *ev) {
   }
   if (!box->editing) return;
   if (ev->type == K_EVENT_KEYDOWN) {
-    if (acceptsCharacter(ev->character) && box->text.size() + 1 < box->maxLength) box->text += (char)ev->character;
+    // Letters, as a name read from the file may hold some of more than one byte.
+    if (acceptsCharacter(ev->character) && KUtf8::count(box->text.data(), box->text.size()) + 1 < box->maxLength)
+      box->text += (char)ev->character;
   } else if (ev->type == K_EVENT_KEYDOWN_FIRST) {
-    // A letter of a name read from the file may take more than one byte: it goes whole.
     if (ev->ptkKey == K_VK_BACK && !box->text.empty())
-      box->text.resize(KUtf8::previous(box->text.data(), box->text.size()));
+      box->text.resize(KUtf8::backspace(box->text.data(), box->text.size()));
     if (ev->ptkKey == K_VK_RETURN) {
       box->editing = 0;
       collection->unfocus(nullptr);

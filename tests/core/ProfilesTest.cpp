@@ -39,24 +39,32 @@ TEST_F(ProfilesTest, AFreshStartCreatesBothFiles) {
 }
 
 TEST_F(ProfilesTest, ReadsNamesLineByLine) {
-  // A final line end adds no name, a long name stays one (cut to 14), and the last-profile file's
-  // line end is not part of the name.
-  writeFile("hospital/profiles.txt", "alice\nabcdefghijklmnopqrst\nbob\nd\ne\nf\n");
+  // A final line end adds no name, a long name stays one (cut to 14, the whole kept in the old
+  // file), and the last-profile file's line end is not part of the name.
+  const std::string list = "alice\nabcdefghijklmnopqrst\nbob\nd\ne\nf\n";
+  writeFile("hospital/profiles.txt", list);
   writeFile("hospital/lastprofile.txt", "bob\n");
   CProfiles p;
   ASSERT_EQ(p.load(), 0);
   EXPECT_EQ(p.getNames(), std::vector<std::string>({"alice", "abcdefghijklmn", "bob", "d", "e", "f"}));
   EXPECT_EQ(p.getAktivniIndex(), 2);
+  EXPECT_EQ(readFile("hospital/profiles.txt.bad"), list);
+  EXPECT_EQ(readFile("hospital/profiles.txt"), "alice\nabcdefghijklmn\nbob\nd\ne\nf");
+  EXPECT_EQ(p.getRepairs(), std::vector<std::string>({"A player name was too long,|so it was shortened.|"
+                                                      "Old: ~/hospital/profiles.txt.bad"}));
 
   writeFile("hospital/lastprofile.txt", "abcdefghijklmnopqrst");
   ASSERT_EQ(p.load(), 0);
   EXPECT_EQ(p.getAktivniIndex(), 1);
 
-  // Names keep their bytes (never half a letter), a byte-order mark goes, trailing blank lines drop none.
-  writeFile("hospital/profiles.txt", "\xEF\xBB\xBFplayer1\nZo\xC3\xAB\nabcdefghijklm\xC3\xAB\nd\ne\nf\n\n\r\n \n");
+  // Names keep their bytes and 14 letters however many bytes each takes, a byte-order mark goes,
+  // trailing blank lines drop none.
+  std::string chinese;
+  for (int i = 0; i < 14; ++i) chinese += "\xE5\x90\x8D";
+  writeFile("hospital/profiles.txt", "\xEF\xBB\xBFplayer1\nZo\xC3\xAB\nabcdefghijklm\xC3\xAB\n" + chinese + "\ne\nf\n\n\r\n \n");
   writeFile("hospital/lastprofile.txt", "player1");
   ASSERT_EQ(p.load(), 0);
-  EXPECT_EQ(p.getNames(), std::vector<std::string>({"player1", "Zo\xC3\xAB", "abcdefghijklm", "d", "e", "f"}));
+  EXPECT_EQ(p.getNames(), std::vector<std::string>({"player1", "Zo\xC3\xAB", "abcdefghijklm\xC3\xAB", chinese, "e", "f"}));
   EXPECT_TRUE(p.getRepairs().empty());
 }
 

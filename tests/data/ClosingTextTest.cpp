@@ -136,7 +136,8 @@ TEST(ClosingTextTest, EveryNoticeOfAFailedSaveOrLoadFitsAboveTheMessageWindowsBu
     notices.push_back(std::string("Your saved game cannot be read:|") + CSaveGame::reasonOf(r) + ".|File: ~/hospital/5/save.dat");
   for (int err : {EACCES, ELOOP, EIO, ENOENT, ENAMETOOLONG})
     notices.push_back("Your saved game cannot be read:|" + CSafeFile::readReasonOf(err) + ".|File: ~/hospital/5/save.dat");
-  for (CProfiles::Repair r : {CProfiles::LIST_EMPTY, CProfiles::LIST_SHORT, CProfiles::LIST_LONG, CProfiles::LAST_UNKNOWN})
+  for (CProfiles::Repair r :
+       {CProfiles::LIST_EMPTY, CProfiles::LIST_SHORT, CProfiles::LIST_LONG, CProfiles::NAME_LONG, CProfiles::LAST_UNKNOWN})
     notices.push_back(CProfiles::repairNotice(r, "~/hospital/lastprofile.txt.bad99", "player6"));
   for (const std::string &text : notices) {
     SummaryTextBox box(300);

@@ -103,13 +103,17 @@ TEST_F(MainMenuWindowTest, WalksFromProfilesThroughOptionsToTheFirstDayAndQuits)
   ASSERT_TRUE(game.click(423, 361));
   EXPECT_TRUE(game.waitUntilLike("the message window to be gone", chosen, 0.02));
 
-  // A rename keeps as many characters as a profile name holds (14) and writes both files.
+  // A rename keeps as many characters as a profile name holds (14), each as the keyboard layout
+  // types it, and writes both files.
   ASSERT_TRUE(game.click(497, 476));
   game.keys("BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace");
-  game.type("Nightingale1234");
+  game.type("Nurse");
+  game.keys("shift+2");
+  game.type("ward/1234");
   game.keys("Return");
-  EXPECT_TRUE(fileIs("profiles.txt", "player1\nplayer2\nNightingale123\nplayer4\nplayer5\nplayer6"));
-  EXPECT_TRUE(fileIs("lastprofile.txt", "Nightingale123"));
+  EXPECT_TRUE(fileIs("profiles.txt", "player1\nplayer2\nNurse@ward/123\nplayer4\nplayer5\nplayer6"));
+  EXPECT_TRUE(fileIs("lastprofile.txt", "Nurse@ward/123"));
+  game.screenshot(game.shots + "/renamed.png");
 
   // Back out through the close box: nothing is written.
   ASSERT_TRUE(game.click(630, 81));

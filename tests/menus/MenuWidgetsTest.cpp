@@ -119,6 +119,17 @@ TEST_F(MenuWidgetsTest, TheNameBoxTakesNameCharactersUpToFourteenAndRefusesEmpty
   EXPECT_EQ(box->editing, 0);
   EXPECT_EQ(box->text, "player3");
 
+  // Fourteen letters however many bytes each takes; Backspace takes a broken letter whole.
+  click(box);
+  box->text.clear();
+  for (int i = 0; i < 13; ++i) box->text += "\xE5\x90\x8D";
+  type("ab");
+  EXPECT_EQ(box->text.substr(39), "a");
+  box->text = "Zo\xC3\xAB\xE6\x97";
+  press(K_VK_BACK);
+  EXPECT_EQ(box->text, "Zo\xC3\xAB");
+  press(K_VK_ESCAPE);
+
   // Emptied and confirmed: refused with a message, as a taken name is.
   click(box);
   for (int i = 0; i < 9; ++i) press(K_VK_BACK);
