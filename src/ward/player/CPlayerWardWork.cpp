@@ -112,6 +112,8 @@ void CPlayerWardWork::takeFromDispenser() {
     figure->addEntity(copy, true);
     body.playSound(CMapEntity_DrinkClass::pickupSound(copy->getEntityID()));
   }
+  // Its order is done, even when taken in passing: on arrival the empty machine is no refusal.
+  dispenser->setAktivni(false);
   figure->changeFrame(0, 0);
   figure->changeFrameset("DOWN");
   figure->vypniAnimace();
