@@ -12,6 +12,7 @@
 #include "engine/KPTK.h"
 #include "engine/KText.h"
 #include "events/CMapEntity_Opicka.h"
+#include "events/CMapEntity_Sasek.h"
 #include "events/COpickaController.h"
 #include "media/CFakeTime.h"
 #include "media/CFontSeznam.h"
@@ -226,6 +227,28 @@ TEST_F(KeptPictureWindowGL, ScaledToAFullScreenTheKeptPictureLooksTheSameToo) {
   pumpAll();
   compareKeptAndDirect(800);
   save("events_kept_picture_scaled.png");
+}
+
+// From the first moment of his wait to his leaving he shows whole and at full size inside the
+// window, and all of him takes the click.
+TEST_F(EventDayWindowGL, TheJesterStandsWholeInTheWindowAndClickableAllHisWait) {
+  auto *jester = dynamic_cast<CMapEntity_Sasek *>(level->getEC()->getEntityByID(198));
+  ASSERT_NE(jester, nullptr);
+  for (int i = 0; i < 4000 && jester->stav != CMapEntity_Sasek::kWaiting; ++i) update();
+  ASSERT_EQ(jester->stav, CMapEntity_Sasek::kWaiting);
+  const uint32_t from = CFakeTime::instance()->ms;
+  for (int i = 0; i < 200 && jester->stav == CMapEntity_Sasek::kWaiting; ++i) {
+    if (i % 4 == 0) {
+      const framediff::Area shown = shownBy(jester);
+      const Rect box = jester->looks().getCurrentFrame()->getActionBoundingBox();
+      const int left = (int)jester->getX() + box.x, top = (int)jester->getY() + box.y;
+      EXPECT_TRUE(shown.h() >= 95 && shown.x1 < 799 && shown.inside(left, top, left + box.w, top + box.h))
+          << shown << " " << CFakeTime::instance()->ms - from << " ms into his wait";
+      if (i == 0) save("events_jester.png");
+    }
+    update();
+  }
+  EXPECT_NEAR(CFakeTime::instance()->ms - from, 1500, 40);
 }
 
 } // namespace
