@@ -590,8 +590,9 @@ def paint_arrow(w, h, index, count, p):
     dy = 4 * math.sin(2 * math.pi * index / max(1, count))
     # The head is 24 px tall whatever the frame's height; a taller frame has a longer shaft.
     neck = h - 24 + dy
-    pts = [(w * 0.3, 2 + dy), (w * 0.7, 2 + dy), (w * 0.7, neck), (w - 3, neck), (w / 2, h - 3 + dy),
-           (3, neck), (w * 0.3, neck)]
+    # A slim head: pointing at a small thing, it leaves what is written on it in view.
+    pts = [(w * 0.3, 2 + dy), (w * 0.7, 2 + dy), (w * 0.7, neck), (w - 8, neck), (w / 2, h - 3 + dy),
+           (8, neck), (w * 0.3, neck)]
     c.poly(pts, fill=colour("gold"), width=2)
     return c.done()
 
