@@ -187,18 +187,6 @@ TEST_F(MapWindowTest, CartOpensTheShopWithItsTipAndABuyFillsAStarAndLowersTheMon
   EXPECT_GT(money.count, 20) << money << " the money line";
   Area elsewhere = framediff::changed(before, after, sx, sy, sx + 359, sy + 120);
   EXPECT_LT(elsewhere.count - money.count, 10) << elsewhere << " only the money changes at the top";
-
-  // Over the second row its note shows whole, its tail's tip inside that row, below the first.
-  CMapEntity *second = shop->getContainedEntity(902);
-  ASSERT_NE(second, nullptr);
-  pushMotion((int)second->getX() + 120, (int)second->getY() + 20);
-  for (int i = 0; i < 3; ++i) playFrame();
-  CMapEntity *note = second->getContainedEntity(299);
-  ASSERT_TRUE(note && note->looks().getVisible());
-  const Area shown = shownBy(note);
-  shot("shop_note.png");
-  const int rx = (int)second->getX(), ry = (int)second->getY();
-  EXPECT_TRUE(shown.inside(0, 0, 799, 599) && shown.y1 > ry && shown.y1 < ry + 14 && shown.x0 < rx) << shown;
 }
 
 TEST_F(MapWindowTest, APerkChosenOnTheMapShowsOnTheNextDaysBarAndSweepsGerms) {
