@@ -229,7 +229,6 @@ TEST_F(KeptPictureWindowGL, ScaledToAFullScreenTheKeptPictureLooksTheSameToo) {
   save("events_kept_picture_scaled.png");
 }
 
-// All through his wait he shows whole and at full size inside the window, all of him clickable.
 TEST_F(EventDayWindowGL, TheJesterStandsWholeInTheWindowAndClickableAllHisWait) {
   auto *jester = static_cast<CMapEntity_Sasek *>(level->getEC()->getEntityByID(198));
   ASSERT_TRUE(runUntil([&] { return jester->stav == CMapEntity_Sasek::kWaiting; }, 56000));

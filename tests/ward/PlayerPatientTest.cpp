@@ -98,7 +98,7 @@ protected:
         bool alone = true;
         for (CMapEntity_Game *o : *level->getEC()->getEntitiesPtr()) {
           CMapEntity *top = o->carrying().getTopCarrier();
-          if (o != e && top != e && top != figure() && o->getController() && o->getEntityClassID() != kCursorClass && under(o, x, y))
+          if (o != e && o != figure() && top != e && top != figure() && o->getController() && o->getEntityClassID() != kCursorClass && under(o, x, y))
             alone = false;
         }
         if (alone) return click(x, y);
