@@ -5,7 +5,7 @@ import math
 
 from PIL import Image
 
-from paint_common import INK, SKINS, Canvas, colour, heart_points, rgba, shade
+from paint_common import INK, SKINS, Canvas, colour, heart_points, rgba, shade, star_points
 
 # Patients are laid out in a 72 x 112 frame: head centre (36, 22), shoulders at y 44, hips at
 # y 80, feet at y 110. Children are the same figure shrunk towards the feet.
@@ -828,15 +828,22 @@ def paint_staff(w, h, index, count, p):
             for k, (note, tint) in enumerate((("♪", "navy"), ("♫", "red"))):
                 c.text(w - 8 - 3 * k, 44 - 14 * ((index + 2 * k) % 3), note, 15, fill=colour(tint), stroke=None)
     elif who == "jester":
+        # He stops with his frame's right 12 px past the window's edge: the figure stays left of
+        # them. He pops in at full size with a burst of stars, so he is plain from his first
+        # moment at the edge until he leaves.
+        S = Space(c, k * 0.92, ox=w / 2 - 40, oy=h - 112 - 1)
         if fs == "OBJEVENISE":
-            k2 = 0.35 + 0.65 * index / max(1, count - 1)
-            S = Space(c, k * 0.92 * k2, ox=w / 2 - 36, oy=h - 112 - 1)
+            spread = 1.0 - index / max(1, count)
+            for b in range(6):
+                a = 2 * math.pi * b / 6 + index * 0.4
+                sx, sy = 27 + math.cos(a) * (11 + 10 * spread), 46 + math.sin(a) * (26 + 20 * spread)
+                c.poly(star_points(sx, sy, 5, 2), fill=colour(("yellow", "red", "sky")[b % 3]), width=0.8)
         pose_fs = {"AKCE": "ILIKEYOU", "MRKANI": "FRAMESET1" if index != 2 else "ILL3"}.get(fs, "VERYGOOD")
         figure(c, S, "jester", "man", "black", "jester", pose_fs, index, count)
         if fs == "AKCE":
             for b in range(3):
                 a = 2 * math.pi * (b / 3 + index / count)
-                c.circle(w / 2 + math.cos(a) * 20, 16 + math.sin(a) * 10, 4, fill=colour(("red", "yellow", "sky")[b]), width=1)
+                c.circle(w / 2 - 4 + math.cos(a) * 20, 16 + math.sin(a) * 10, 4, fill=colour(("red", "yellow", "sky")[b]), width=1)
     return c.done()
 
 

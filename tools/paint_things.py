@@ -300,14 +300,22 @@ def paint_furniture(w, h, index, count, p):
             c.line([(14, 34 + k * 4), (w - 12, 34 + k * 4)], fill=colour("dark"), width=1.4)
     elif shape == "spraystand":
         # Slim, at the frame's right: the visiting parents wait just left of it. The spray stands
-        # on its own at the left, on a shelf and in a ring of the stand's: with the spray taken
-        # they show empty.
+        # on its own at the left, on a shelf and in a ring of the stand's; where it stood, a dark
+        # slot with a dashed rim, which the spray covers whole, says at a glance that it is taken.
         x0 = w - 26
         c.rect(x0, 12, w - 2, h - 4, fill=col, width=1.8, r=4)
         c.text((x0 + w - 2) / 2, 30, "+", 14, fill=(255, 255, 255))
         c.text((x0 + w - 2) / 2, 56, label, 8, fill=(255, 255, 255), fit=w - x0 - 6)
-        c.rect(5, 51, x0 + 2, 56, fill=colour("grey"), width=1.2)
-        c.rect(9, 37, x0 + 2, 42, fill=None, outline=colour("grey"), width=1.6)
+        c.rect(3, 22, 19, 50, fill=(44, 48, 60), outline=None, r=3)
+        for y in range(24, 48, 5):
+            for x in (4.5, 17.5):
+                c.line([(x, y), (x, y + 2.5)], fill=(235, 235, 235), width=1.2)
+        for x in range(6, 17, 5):
+            for y in (23.5, 48.5):
+                c.line([(x, y), (x + 2.5, y)], fill=(235, 235, 235), width=1.2)
+        c.text(11, 31, "?", 12, fill=(235, 235, 235), stroke=None)
+        c.rect(1, 51, x0 + 2, 56, fill=colour("grey"), width=1.2)
+        c.rect(1, 41, x0 + 2, 45, fill=None, outline=colour("grey"), width=1.6)
     elif shape == "stickstand":
         c.rect(4, h - 16, w - 4, h - 4, fill=col, width=1.4, r=2)
         c.line([(w / 2, h - 16), (w / 2, 6)], fill=colour("wood"), width=4)
@@ -437,9 +445,14 @@ def paint_item(w, h, index, count, p):
         c.rect(6, 3, 9, h - 3, fill=shade(col, 0.7), outline=None)
         c.rect(11, 9, w - 6, 14, fill=(250, 240, 200), outline=None)
     elif shape == "spray":
-        c.rect(3, 10, w - 3, h - 2, fill=col, width=1.4, r=3)
-        c.rect(6, 3, w - 6, 11, fill=colour("grey"), width=1.2)
-        c.text(w / 2, 20, "+", 8, fill=(255, 255, 255), stroke=None)
+        # Big and boldly rimmed for the ward's scale: in her raised hand it stands clear of her
+        # white coat, nozzle and mist pointing away from her.
+        c.rect(2, 9, w - 2, h - 1, fill=col, width=2.2, r=3)
+        c.rect(4.5, 11, 6.5, h - 4, fill=shade(col, 1.3), outline=None)
+        c.rect(5, 2, w - 7, 10, fill=(232, 232, 236), width=1.8, r=1)
+        c.rect(w - 8, 3, w - 3, 7, fill=colour("red"), width=1.2)
+        c.rect(5, 16, w - 4, 29, fill=(255, 255, 255), width=1.2, r=2)
+        c.text(w / 2 + 0.5, 22.5, "+", 13, fill=colour("red"), stroke=None)
     elif shape == "stick":
         c.line([(w / 2, 4), (w / 2, h - 2)], fill=colour("wood"), width=4)
         c.circle(w / 2, 5, 4, fill=colour("gold"), width=1)
@@ -577,8 +590,9 @@ def paint_arrow(w, h, index, count, p):
     dy = 4 * math.sin(2 * math.pi * index / max(1, count))
     # The head is 24 px tall whatever the frame's height; a taller frame has a longer shaft.
     neck = h - 24 + dy
-    pts = [(w * 0.3, 2 + dy), (w * 0.7, 2 + dy), (w * 0.7, neck), (w - 3, neck), (w / 2, h - 3 + dy),
-           (3, neck), (w * 0.3, neck)]
+    # A slim head: pointing at a small thing, it leaves what is written on it in view.
+    pts = [(w * 0.3, 2 + dy), (w * 0.7, 2 + dy), (w * 0.7, neck), (w - 8, neck), (w / 2, h - 3 + dy),
+           (8, neck), (w * 0.3, neck)]
     c.poly(pts, fill=colour("gold"), width=2)
     return c.done()
 

@@ -72,7 +72,7 @@ def paint_panel(w, h, index, count, p):
     elif style == "bubble":
         # The shop's note: the text stands from y 20 (five lines of the small font, none wider
         # than about 110 px; past 60 px a line breaks at its next blank), and the tail's tip,
-        # 193 px down, ends inside the top left of the row the note explains.
+        # 207 px down, ends inside the top left of the row the note explains.
         body = min(h - 22, 104)
         tip = (96, h - 3)
         c.rect(3, 3, w - 3, body, fill=(255, 255, 250), width=2.2, r=18)

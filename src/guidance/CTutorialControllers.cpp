@@ -219,14 +219,8 @@ void CTutorial5Controller::update() {
 void CTutorial6Controller::onBind() {
   if (!entity || !collection) return;
   carryArrow(entity, 96, -340);
-  // Pointing up from just below the bottle's foot: the arrow, even at the top of its pulse, hides
-  // none of the bottle's label, and a click on it takes the bottle.
-  CMapEntity_Game *medicine = collection->getEntityByID(kMedicineID);
-  Frame *f = medicine ? medicine->looks().getCurrentFrame() : nullptr;
-  const Rect box = f ? f->getActionBoundingBox() : Rect{0, 0, 0, 0};
-  const float tipX = f ? medicine->getX() + (float)box.x + (float)box.w / 2 : 340.0f;
-  const float tipY = f ? medicine->getY() + (float)box.y + (float)box.h - 1 : 90.0f;
-  medicineArrow = freeArrow(collection, tipX - 20, tipY, kTurned);
+  // Pointing up at the counter's first place, where the cabinet lays the lesson's medicine.
+  medicineArrow = freeArrow(collection, 320, 90, kTurned);
 }
 
 void CTutorial6Controller::dropMedicineArrow() { drop(medicineArrow); }

@@ -57,8 +57,8 @@ void CMapEntity_UpgradeClass::setupPuntiky() {
     for (int i = 0; i + 1 < (int)prices.size(); ++i) carry(this, "PUNTIK", 65.0f + 23.0f * (float)i, i % 2 == 0 ? 25.0f : 15.0f);
     refresh();
   }
-  // The note's tail ends 7 px inside this row's top left, clear of the row above.
-  CMapEntity_Game *help = carry(this, "UPGRADEHELP", -85, -186);
+  // The note's long tail ends 7 px inside this row's top left, clear of the row above.
+  CMapEntity_Game *help = carry(this, "UPGRADEHELP", -85, -200);
   if (!help) return;
   if (auto *box = dynamic_cast<CMapEntity_TextBox *>(help->getContainedEntity(kTextBoxID))) box->text = upgradeText;
   help->looks().setVisible(false);

@@ -58,12 +58,14 @@ void CKurzorController::pressThroughArrow(CMapEntity_Game *cursor, CMapEntitiesC
     onArrow = arrow->tip(x, y);
   }
   if (!onArrow) return;
+  // The head points a few pixels past its tip too: a small thing just beside it is meant.
+  const int kNear = 6;
   std::vector<CMapEntity_Game *> pointedAt;
   for (CMapEntity_Game *e : all) {
     const Frame *f = e->looks().getCurrentFrame();
-    if (f && e != cursor && !e->getKill() && (e->getMouseClick() || e->getMouseDrag()) &&
-        within(e, f->getActionBoundingBox(), x, y))
-      pointedAt.push_back(e);
+    if (!f || e == cursor || e->getKill() || !(e->getMouseClick() || e->getMouseDrag())) continue;
+    const Rect box = f->getActionBoundingBox();
+    if (within(e, Rect{box.x - kNear, box.y - kNear, box.w + 2 * kNear, box.h + 2 * kNear}, x, y)) pointedAt.push_back(e);
   }
   if (pointedAt.empty()) return;
   // The arrow is drawn over what lies beneath it: the press is for what it points at.

@@ -12,6 +12,7 @@
 #include "engine/KPTK.h"
 #include "engine/KText.h"
 #include "events/CMapEntity_Opicka.h"
+#include "events/CMapEntity_Sasek.h"
 #include "events/COpickaController.h"
 #include "media/CFakeTime.h"
 #include "media/CFontSeznam.h"
@@ -226,6 +227,17 @@ TEST_F(KeptPictureWindowGL, ScaledToAFullScreenTheKeptPictureLooksTheSameToo) {
   pumpAll();
   compareKeptAndDirect(800);
   save("events_kept_picture_scaled.png");
+}
+
+TEST_F(EventDayWindowGL, TheJesterStandsWholeInTheWindowAndClickableAllHisWait) {
+  auto *jester = static_cast<CMapEntity_Sasek *>(level->getEC()->getEntityByID(198));
+  ASSERT_TRUE(runUntil([&] { return jester->stav == CMapEntity_Sasek::kWaiting; }, 56000));
+  for (int ms = 0; jester->stav == CMapEntity_Sasek::kWaiting; ms += 80, update(), update(), update(), update()) {
+    const framediff::Area shown = shownBy(jester);
+    const Rect box = jester->looks().getCurrentFrame()->getActionBoundingBox();
+    const int left = (int)jester->getX() + box.x, top = (int)jester->getY() + box.y;
+    EXPECT_TRUE(shown.h() >= 95 && shown.x1 < 799 && shown.inside(left, top, left + box.w, top + box.h)) << shown << ms;
+  }
 }
 
 } // namespace

@@ -160,17 +160,17 @@ TEST_F(TutorialTest, MedicineStepsPointAtTheMedicineThenTheBedAndLetTheNextPatie
   steps(10);
   EXPECT_EQ(bubble(), "TUTORIAL5");
   CMapEntity_Game *lek = CMapEntitiesFactory::instance()->cloneEntity("LEK");
-  lek->setXY(330, 62);
+  lek->setXY(342, 71);
   level->getEC()->addEntity(lek);
   steps(2);
   ASSERT_EQ(bubble(), "TUTORIAL6");
-  EXPECT_TRUE(arrowAt(320, 96)) << "its tip just inside the medicine's foot";
+  EXPECT_TRUE(arrowAt(320, 90)) << "under the counter's first place";
   EXPECT_TRUE(arrowAt(96, 80)) << "at her bed";
   expectHeld(p, 5);
 
   figure()->addEntity(lek, false);
   step();
-  EXPECT_FALSE(arrowAt(320, 96)) << "picked up";
+  EXPECT_FALSE(arrowAt(320, 90)) << "picked up";
   EXPECT_TRUE(arrowAt(96, 80));
   lek->setKill(true);
   steps(2);

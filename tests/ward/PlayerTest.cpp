@@ -239,6 +239,16 @@ TEST_F(PlayerTest, MadeBedsLinenGoesToTheTrolleyForTheCleanupBonus) {
     EXPECT_NE(static_cast<CMapEntity_BonusText *>(c)->text, "1x") << "a single linen is no chain";
   }
   EXPECT_TRUE(shown);
+
+  // Two more: each pays its step, and the caption shows the last step's bonus.
+  for (int i = 0; i < 2; ++i) figure()->addEntity(std::string("ODPAD"));
+  money = level->getMoney();
+  click((int)trolley->getX() + 40, (int)trolley->getY() + 50);
+  for (int i = 0; i < 100 && figure()->getContainedEntity(47); ++i) step();
+  EXPECT_EQ(level->getMoney(), money + 50 + 75);
+  std::string captions;
+  for (CMapEntity_Game *c : named("BONUSTEXT")) captions += static_cast<CMapEntity_BonusText *>(c)->text + "|";
+  EXPECT_NE(captions.find("CLEANUP +75|"), std::string::npos) << captions;
 }
 
 // The spray comes off its stand into a hand and goes back onto it, also when the stand is clicked

@@ -276,6 +276,7 @@ TEST_F(ReachWindowTest, AfterClosingALateDaysUnmadeBedsAreMadeWhateverLiesOverTh
       lit += (c >> 24) > 200 && ((c >> 16) & 0xFF) > 150 && ((c >> 8) & 0xFF) < 120;
     }
   EXPECT_GE(lit, 16) << "the outbreak ring under the sign is hidden";
+  EXPECT_EQ(card->looks().getAlpha(), 1.0f) << "the see-through sign's words are as pale as it";
   savePNG(shot("closed-sign-busy").c_str());
   figure()->removeEntity(figure()->getContainedEntity(kRubbishID));
   // Whoever came in before closing goes, so only the beds and the linen keep the day open.

@@ -26,11 +26,6 @@ const char *CMapEntity_Lek::spriteFor(int stars) {
 CMapEntity_Game *CMapEntity_Lek::clone() {
   CMapEntity_Lek *copy = new CMapEntity_Lek(*this);
   copy->setMouseClick(true);
-  // Its work point is the floor in front of the counter below it. The spot clicked on the bottle
-  // lies over the counter, and the nearest floor in its column can be the far side of a bed that
-  // stands against the counter's end, out of her reach.
-  copy->approachX = kReachX;
-  copy->approachY = kReachY;
   CEngine *running = CEngine::running();
   CPlayer *player = running ? running->getPlayer() : nullptr;
   // The basket's star index: stars owned minus one.

@@ -6,6 +6,7 @@
 #include "ward/furniture/CMapEntity_Vozik.h"
 #include "ward/player/CMapEntity_Player.h"
 #include "ward/player/CPlayerBody.h"
+#include "world/CLevel_Game.h"
 #include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntitiesFactory.h"
 #include "world/kinds/CMapEntity_PacientClass.h"
@@ -128,19 +129,23 @@ void CPlayerWardWork::makeBed() {
   figure->vypniAnimace();
 }
 
-// Every linen pays its step; the captions say what was paid since the last of them.
+// Every linen pays its step; the captions show the last step's bonus, at a chain of five and
+// after the last linen.
 void CPlayerWardWork::emptyLinen() {
   CMapEntity_Player *figure = body.figure();
-  unsigned owed = 0;
+  unsigned earlier = 0, last = 0;
+  auto caption = [&](float raised) {
+    if (earlier && body.level()) body.level()->changeMoney((int)earlier);
+    body.payChain(figure->getX(), figure->getY() - raised, "CLEANUP +", last);
+    earlier = last = 0;
+  };
   while (CMapEntity *linen = figure->getContainedEntity(kRubbishID)) {
     body.playSound("DR_DUMP_HAMPER");
     body.restOnDown();
     linen->setKill(true);
-    owed += body.chainStep(CChainBonus::kLinen);
-    if (body.chain().count == 5 && figure->getContainedEntity(kRubbishID)) {
-      body.payChain(figure->getX(), figure->getY() - 20, "CLEANUP +", owed);
-      owed = 0;
-    }
+    earlier += last;
+    last = body.chainStep(CChainBonus::kLinen);
+    if (body.chain().count == 5 && figure->getContainedEntity(kRubbishID)) caption(20);
   }
-  body.payChain(figure->getX(), figure->getY(), "CLEANUP +", owed);
+  caption(0);
 }

@@ -32,13 +32,18 @@ void CClosedController::onBind() {
   entity->setAlpha(0.0f, true);
 }
 
-// It fades in slowly, and out at once when a patient's cues would be hidden.
+// It fades in slowly, and out at once when a patient's cues would be hidden; its words fade
+// in with it but stay whole when it turns see-through.
 void CClosedController::update() {
   if (!entity) return;
   const float alpha = entity->looks().getAlpha(), wanted = overPatient() ? kOverPatientAlpha : 1.0f;
   if (alpha < wanted) entity->changeAlpha(std::min(0.01f, wanted - alpha), true);
   if (alpha > wanted) entity->setAlpha(std::max(wanted, alpha - 0.1f), true);
-  if (card && collection && collection->contains(card)) card->text = fitting();
+  if (card && collection && collection->contains(card)) {
+    card->text = fitting();
+    // The words stay dark while the sign shows through: pale, they would vanish on the floor.
+    card->setAlpha(std::min(1.0f, entity->looks().getAlpha() / kOverPatientAlpha), false);
+  }
 }
 
 bool CClosedController::overPatient() const {

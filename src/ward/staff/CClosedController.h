@@ -10,7 +10,8 @@ class CMapEntity_TextBox;
 
 // The "CLOSED" sign: fades in once placed, and its card names what still keeps the day open. It
 // stands over the heads of the patients in the front beds, so while one lies under it the sign
-// turns see-through: their outbreak ring, money and face stay in view.
+// turns see-through: their outbreak ring, money and face stay in view, and the card's words
+// stay dark enough to read.
 class CClosedController : public CCloneable<CClosedController, CEntityController> {
 public:
   using CCloneable::CCloneable;
