@@ -113,6 +113,7 @@ void CPlayerPatientWork::gather(const std::vector<CMapEntity *> &near, TReach &r
   reach.cabinet = cabinet && figure->getContainedEntity(kPrescriptionID);
   reach.floorMedicine = medicine && handFree;
   patient = found;
+  if (!reach.arrived) touched = nullptr;
   if (!found || !body.blizkoObjektu(found->getBed())) return;
   const bool idle = found->dragged == 0;
   const uint8_t state = found->getBedState();
@@ -121,19 +122,22 @@ void CPlayerPatientWork::gather(const std::vector<CMapEntity *> &near, TReach &r
   reach.itemWanted = idle && figure->getContainedEntityClass(kComfortItemClass);
   // A cough that ended before she came is not healed by a touch: the perk waits for the next.
   reach.cureTouch = cureTouchIcon() && ((idle && state == kBedSleeping) || state == kBedWaitingMedicine) &&
-                    !found->missedOutbreakSince(gameNow() - kTooLateMs);
+                    !found->missedOutbreakSince(gameNow() - kTooLateMs) && found != touched;
   // Once paid the patient is on its way out: a click on the bed then pays nothing more.
   reach.paying = state == kBedGivingMoney && found->getPhase() == kPhaseInBed && idle;
 }
 
-void CPlayerPatientWork::sayTooLate() {
+bool CPlayerPatientWork::sayTooLate() {
   CMapEntity_PacientClass *p = livePatient();
-  if (p && p->getBed() && p->getBedState() != kBedOutbreak && body.blizkoObjektu(p->getBed()) &&
-      p->takeMissedOutbreakSince(gameNow() - kTooLateMs))
-    body.refuse(p->getX() - 20.0f, p->getY(), "Too late!");
+  if (!p || !p->getBed() || p->getBedState() == kBedOutbreak || !body.blizkoObjektu(p->getBed()) ||
+      !p->takeMissedOutbreakSince(gameNow() - kTooLateMs))
+    return false;
+  body.refuse(p->getX() - 20.0f, p->getY(), "Too late!");
+  return true;
 }
 
 void CPlayerPatientWork::cureTouchUse(CMapEntity_PerkIconClass *icon) {
+  touched = patient;
   icon->countUse();
   body.playSound("PERK_ACTIVATE");
   sparkles();

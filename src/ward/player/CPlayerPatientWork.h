@@ -20,8 +20,8 @@ public:
 
   // What the patients, the cabinet and the medicine she touches offer; nothing is done.
   void gather(const std::vector<CMapEntity *> &near, TReach &reach);
-  // Arrived at a bed whose cough ended untreated a moment ago: she says so, once.
-  void sayTooLate();
+  // Arrived at a bed whose cough ended untreated a moment ago: she says so, once; true when said.
+  bool sayTooLate();
 
   // Her work here, each done when her work list picks it.
   void takeMedicine();
@@ -58,4 +58,6 @@ private:
   CMapEntity_PacientClass *patient = nullptr;
   CMapEntity_Game *cabinet = nullptr;
   CMapEntity_Game *medicine = nullptr;
+  // The patient her arrival's touch healed: one touch an arrival.
+  const CMapEntity_PacientClass *touched = nullptr;
 };
