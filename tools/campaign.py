@@ -6,11 +6,11 @@ Kinds of row:
   comic     a comic page: the title and three captions (intro column, '|' between them),
             painted as the page's background under the "COMIC" entity
   day       a working day on the ward, built from the columns below
-  map       the world map after a day: one finished-day icon per working day before it that
-            the player's record keeps (every one but the Tutorial), each on its day's numbered
-            stop of the map's picture; "perks" in the things column offers a perk, other
-            things are decorations, a +NAME one new on that map: it arrives (fades in and
-            flashes) while the map stands
+  map       the world map after a day or a lab: one finished-day icon per working day before it
+            that the player's record keeps (every one but the Tutorial), each on its day's numbered
+            stop of the map's picture; "perks" in the things column offers a perk for the next
+            working day (so never on a map before a lab), other things are decorations, a +NAME
+            one new on that map: it arrives (fades in and flashes) while the map stands
 
 Day columns (a value written a/b/c gives easy, medium and hard):
   time      the day's length in ms; arrivals are spread evenly over it

@@ -1,5 +1,6 @@
 #include "core/CLevelProgress.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "core/CEngine.h"
@@ -208,8 +209,18 @@ void CLevelProgress::loadGame() {
   }
   delete player;
   player = loaded;
+  leaveTheEnding(count);
   rebuildLevel();
   loading = 0;
+}
+
+void CLevelProgress::leaveTheEnding(uint16_t count) {
+  if (count == 0 || soucasnyLevel + 1 != count) return;
+  int lastDay = -1;
+  for (const TLevelStruct &l : player->getLevelsDone()) lastDay = std::max(lastDay, (int)l.level);
+  // A map follows every working day; one standing before the ending is where a game goes on.
+  if (lastDay < 0 || lastDay + 1 >= count - 1) return;
+  soucasnyLevel = maxLevel = (uint16_t)(lastDay + 1);
 }
 
 bool CLevelProgress::saveExists() {

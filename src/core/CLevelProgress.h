@@ -81,6 +81,9 @@ private:
   // The current and furthest level once the current one is won.
   void afterWin(uint16_t &current, uint16_t &furthest) const;
   bool saveAt(uint16_t current, uint16_t furthest);
+  // The list's last entry, the ending, leads nowhere: a game saved there goes on at the map after
+  // the furthest day finished, where any day can be played again, and a replay leads back there.
+  void leaveTheEnding(uint16_t count);
 
   CEngine *const engine;
   const CEngineStartup &startup;

@@ -23,8 +23,14 @@ void placeWidget(CMapEntity_Game *widget, unsigned short x, unsigned short y, un
   widget->approachY = 50;
 }
 
+CMapEntity_Game *cursor(CMapEntitiesCollection *c) {
+  if (CMapEntity_Game *first = entitykit::cursor(c)) return first;
+  return c ? c->getEntityByID(kSecondCursorID) : nullptr;
+}
+
 bool underCursor(CMapEntitiesCollection *c, CMapEntity *widget) {
-  return entitykit::underCursor(c, widget) && widget->looks().getAlpha() == 1.0f;
+  CMapEntity_Game *pointer = cursor(c);
+  return pointer && widget && pointer->hits().isActionCollisionWithEntity(widget) && widget->looks().getAlpha() == 1.0f;
 }
 
 void hover(CMapEntitiesCollection *c, CMapEntity *widget, int &hovered) {

@@ -35,15 +35,17 @@ constexpr unsigned int kQuestionClass = 37;
 constexpr unsigned int kMessageClass = 38;
 
 using entitykit::carry;
-using entitykit::cursor;
 using entitykit::font;
 using entitykit::open;
 using entitykit::playSound;
 
-// The widget lies under the pointer's action box and is fully opaque (a fading panel takes nothing).
 // The place, walk penalty, health and approach point every clickable widget starts with.
 void placeWidget(CMapEntity_Game *widget, unsigned short x, unsigned short y, unsigned int classID);
 
+// The level's pointer: the ward's and the map's, or the lab's second one, so that a menu opened
+// over the lab takes its clicks too.
+CMapEntity_Game *cursor(CMapEntitiesCollection *c);
+// The widget lies under the pointer's action box and is fully opaque (a fading panel takes nothing).
 bool underCursor(CMapEntitiesCollection *c, CMapEntity *widget);
 // The glow under the pointer: lit once the pointer has been over the widget, fading once it left.
 void hover(CMapEntitiesCollection *c, CMapEntity *widget, int &hovered);

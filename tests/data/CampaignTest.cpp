@@ -205,8 +205,8 @@ TEST(CampaignTest, EveryPlaceablePrototypeIsPlacedInEachDifficultysList) {
   }
 }
 
-// Title screen first and victory last; the working days with a map after each, the three
-// laboratory days and comic pages between; the late arrivals (parents) reached; each tip first
+// Title screen first and victory last; the working days and the three laboratory days with a map
+// after each, comic pages between; the late arrivals (parents) reached; each tip first
 // placed on the day its subject first appears; a bed that wears out never stands without the
 // repairman who mends it, and the first day he stands on the ward introduces him.
 TEST(CampaignTest, ListRunsFromTheTitleThroughTheDaysToTheVictory) {
@@ -221,7 +221,9 @@ TEST(CampaignTest, ListRunsFromTheTitleThroughTheDaysToTheVictory) {
     std::map<std::string, std::string> tipDay;    // trigger -> the day that places it
     for (size_t i = 0; i < list.size(); ++i) {
       const Level &lv = list[i];
-      labs += lv.name.compare(0, 4, "LAB ") == 0;
+      const bool lab = lv.name.compare(0, 4, "LAB ") == 0;
+      labs += lab;
+      EXPECT_TRUE(!lab || (i + 1 < list.size() && list[i + 1].has("MAPSTAR"))) << lv.name << " is not followed by a map";
       comics += lv.has("COMIC");
       for (const char *tip : {"TIPVIRUSTRIGGER", "TIPCLOWNTRIGGER", "TIPHLASICTRIGGER", "REMINDPRESSURETRIGGER"})
         if (lv.has(tip)) {

@@ -10,8 +10,8 @@
 #include "engine/KText.h"
 #include "media/CFontSeznam.h"
 
-// A laboratory day in the real window: drags made of window events, the clock on screen, the
-// fade of a completed set and the summary's pay-out and score log.
+// A laboratory day in the real window: drags made of window events, the clock on screen and its
+// pause, the fade of a completed set and the summary's pay-out and score log.
 
 namespace {
 
@@ -69,7 +69,7 @@ protected:
 
 };
 
-TEST_F(LabWindowGL, DragsFillTheDishesAndTheSummaryPaysAndLogsOnce) {
+TEST_F(LabWindowGL, EscapePausesDragsFillTheDishesAndTheSummaryPaysAndLogsOnce) {
   playFrame();
   ASSERT_NE(countdown(), nullptr);
   EXPECT_EQ(CMapEntity_MiniGameOver::clockText(countdown()->timeLeft), "00:40");
@@ -83,6 +83,16 @@ TEST_F(LabWindowGL, DragsFillTheDishesAndTheSummaryPaysAndLogsOnce) {
   frames(2);
   EXPECT_EQ(first("HELPWINDOW"), nullptr);
   EXPECT_GT(clockPixels(), 20) << "the clock shows in green";
+
+  // Escape pauses the lab as it pauses a day, and its menu's CONTINUE takes the lab's pointer.
+  pushKey(SDL_SCANCODE_ESCAPE, true);
+  pushKey(SDL_SCANCODE_ESCAPE, false);
+  frames(100);
+  EXPECT_GT(countdown()->timeLeft, 39000) << "the clock stands while the menu is open";
+  pushButton(1, true, 410, 207);
+  pushButton(1, false, 410, 207);
+  frames(30);
+  EXPECT_EQ(first("INGAMEMENU"), nullptr);
 
   ASSERT_EQ(dishes().size(), 1u);
   CMapEntity_Miska *old = dishes()[0];

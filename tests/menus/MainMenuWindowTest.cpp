@@ -7,7 +7,9 @@
 #include <fstream>
 #include <string>
 
+#include "core/CSaveGame.h"
 #include "support/GameProcess.h"
+#include "world/CLevelList.h"
 
 // One walk along the title screen's menus in the real game, with the files checked after each
 // step and the panels looked for where they open. Each step waits only until the game shows it.
@@ -160,4 +162,15 @@ TEST_F(MainMenuWindowTest, WalksFromProfilesThroughOptionsToTheFirstDayAndQuits)
   EXPECT_EQ(game.wait(gameproc::kCeiling), 0) << game.errors();
   EXPECT_EQ(readAll(hospital + "profiles.txt"), profilesBefore);
   EXPECT_EQ(readAll(hospital + "2/save.dat"), save);
+
+  // A game saved at the ending (its last day, three entries before, finished) goes on at the map.
+  CLevelList list;
+  list.load(kData + "maps/medium/levellist.xml");
+  const uint16_t ending = (uint16_t)(list.getSize() - 1);
+  CPlayer player;
+  player.addLevelDone(ending - 3, 0);
+  std::ofstream(hospital + "2/save.dat", std::ios::binary) << CSaveGame::encode(ending, ending, player);
+  ASSERT_TRUE(start() && waitForMainMenu()) << game.errors();
+  ASSERT_TRUE(game.click(162, 249));
+  EXPECT_TRUE(game.waitUntilLike("the map's sea", gameproc::readPicture(kData + "gfx/bg_worldmap.jpg", 0, 170, 60, 100)));
 }

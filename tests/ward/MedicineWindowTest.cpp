@@ -7,6 +7,7 @@
 #include "support/GameWindowDay.h"
 #include "ward/cabinet/CMapEntity_Lekarna.h"
 #include "world/CMapEntitiesFactory.h"
+#include "world/CMapEntity_TextBox.h"
 #include "world/kinds/CMapEntity_DiagnosticTool.h"
 #include "world/kinds/CMapEntity_PacientClass.h"
 #include "world/kinds/CMapEntity_PostelClass.h"
@@ -115,6 +116,12 @@ TEST_P(MedicineSlotsWindowTest, AClickAnywhereOnAMedicineInAnyPlaceTakesIt) {
   ASSERT_NE(cabinet, nullptr);
   for (int slot = 1; slot <= 8; ++slot) {
     const TMedSlot at = cabinet->placeFor(slot);
+    // Empty, the place says so at once.
+    clickAt(at.x + 10, at.y + 14);
+    int said = 0;
+    for (CMapEntity_Game *c : named("BONUSTEXT"))
+      said += static_cast<CMapEntity_BonusText *>(c)->text == "No medicine here", c->setKill(true);
+    EXPECT_EQ(said, 1) << "the empty place " << slot << " said nothing";
     for (const auto &aim : {std::make_pair(4, 3), std::make_pair(10, 14), std::make_pair(4, 25)}) {
       // For no bed: it stays until taken.
       CMapEntity_Game *lek = CMapEntitiesFactory::instance()->cloneEntity("LEK");

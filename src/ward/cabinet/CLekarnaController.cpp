@@ -6,8 +6,9 @@
 #include "engine/KEvent.h"
 #include "media/CFatal.h"
 #include "media/CLogger.h"
-#include "media/CSoundEngine.h"
 #include "media/CRandom.h"
+#include "media/CSoundEngine.h"
+#include "media/Frame.h"
 #include "media/Frameset.h"
 #include "media/Timer.h"
 #include "media/ZSprite.h"
@@ -15,6 +16,7 @@
 #include "ward/cabinet/CMapEntity_Lek.h"
 #include "ward/cabinet/CMapEntity_Lekarna.h"
 #include "world/CCaption.h"
+#include "world/CEntityKit.h"
 #include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntitiesFactory.h"
 #include "world/CMapEntity_FrontaAkci.h"
@@ -56,6 +58,33 @@ void CLekarnaController::specificHandleMessages(KEvent *ev) {
   CMapEntity_Game *cursor = collection->getEntityByID(kCursorID);
   const bool hit = cursor && cursor->hits().isActionCollisionWithEntity(entity);
   fronta->queueClick(this, hit, collection, lastMouseX, lastMouseY);
+  if (!hit && cursor) sayPlaceEmpty(cursor);
+}
+
+// A click on a place of the counter where no medicine stands orders nothing: the place says so,
+// and whether its medicine is still being made, so no later click seems to bring it.
+void CLekarnaController::sayPlaceEmpty(CMapEntity_Game *cursor) {
+  CMapEntity_LekarnaClass *c = dynamic_cast<CMapEntity_LekarnaClass *>(entity);
+  CMapEntity_Game *bottle = CMapEntitiesFactory::instance()->najdiEntity("LEK");
+  Frame *f = bottle ? bottle->looks().getCurrentFrame() : nullptr;
+  if (!c || !f) return;
+  for (CMapEntity *e : cursor->hits().getActionCollided())
+    if (e != cursor && e->getMouseClick()) return;
+  const Rect box = f->getActionBoundingBox();
+  const int x = (int)cursor->getX(), y = (int)cursor->getY();
+  for (int n = 1; n <= kPlaces; ++n) {
+    const TMedSlot at = c->placeFor(n);
+    if (x < at.x + box.x || x >= at.x + box.x + box.w || y < at.y + box.y || y >= at.y + box.y + box.h) continue;
+    for (CMapEntity_Game *e : *collection->getEntitiesPtr())
+      if (e->getEntityID() == kMedicineID && !e->getKill() && !e->carrying().getParent() && (int)e->getX() == at.x &&
+          (int)e->getY() == at.y)
+        return;
+    bool making = false;
+    for (const productionEntita &p : production) making = making || p.bedNumber == n;
+    entitykit::refuse(collection, (float)at.x - 30.0f, (float)at.y - 24.0f,
+                      making ? "Medicine not ready yet" : "No medicine here");
+    return;
+  }
 }
 
 void CLekarnaController::showNurses(bool atCabinet) {
