@@ -86,7 +86,7 @@ public:
       step();
       float fx, fy;
       foot(fx, fy);
-      if ((int)fx == tx * 32 + 16 && (int)fy == ty * 32 + 16 && figure()->workPhase == 18) return i;
+      if ((int)fx == tx * 32 + 16 && (int)fy == ty * 32 + 16 && figure()->workPhase == CPlayerController::kDeciding) return i;
     }
     return -1;
   }

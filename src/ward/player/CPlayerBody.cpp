@@ -9,6 +9,7 @@
 #include "media/GameGlobals.h"
 #include "media/CSoundEngine.h"
 #include "ward/player/CMapEntity_Player.h"
+#include "ward/player/CMapEntity_PlayerHands.h"
 #include "world/CEntityController.h"
 #include "world/CEntityKit.h"
 #include "world/CMapEntity_TextBox.h"
@@ -43,6 +44,35 @@ void CPlayerBody::restOnDown() const {
   player->synchronizeFramesets();
   player->synchronizeFrames(-1);
 }
+
+void CPlayerBody::position(float &x, float &y) const {
+  x = player->getX();
+  y = player->getY();
+}
+
+void CPlayerBody::startExamination(float x, float y) const {
+  player->setXY(x, y);
+  player->changeFrameset("VYSETRENI");
+  player->changeFrame(0, 0);
+  player->synchronizeFramesets();
+  player->synchronizeFrames(-1);
+  player->zapniAnimace();
+  for (bool left : {true, false})
+    if (CMapEntity_PlayerHand *h = player->hand(left)) h->changeFrameset("INVISIBLE");
+}
+
+void CPlayerBody::keepExamining() const { player->zapniAnimace(); }
+
+void CPlayerBody::endExamination(float x, float y) const {
+  player->changeFrameset("DOWN");
+  player->changeFrame(0, 0);
+  player->synchronizeFramesets();
+  player->synchronizeFrames(-1);
+  player->vypniAnimace();
+  player->setXY(x, y);
+}
+
+void CPlayerBody::take(CMapEntity *item) const { player->addEntity(item, true); }
 
 void CPlayerBody::playSound(const char *key) const {
   CWorldEngine *host = behaviour ? behaviour->worldEngine() : nullptr;

@@ -7,6 +7,7 @@
 
 class CEntityController;
 class CLevel_Game;
+class CMapEntity;
 class CMapEntitiesCollection;
 class CMapEntity_Game;
 class CMapEntity_Player;
@@ -27,6 +28,14 @@ public:
   bool blizkoObjektu(const CMapEntity_Game *e) const;
   // Standing still, facing the player.
   void restOnDown() const;
+  // Where she stands (her picture's place).
+  void position(float &x, float &y) const;
+  // Bent over a patient at (x, y), hands hidden; up again at (x, y).
+  void startExamination(float x, float y) const;
+  void keepExamining() const;
+  void endExamination(float x, float y) const;
+  // Into her first free hand.
+  void take(CMapEntity *item) const;
   void playSound(const char *key) const;
   void caption(float x, float y, const std::string &text, TCaptionKind kind) const;
   // An order that cannot be done: the refusing sound and a caption that says why, at (x, y) or

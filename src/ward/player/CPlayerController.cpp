@@ -83,13 +83,14 @@ bool ridingMonkey(CMapEntitiesCollection *c, const CMapEntity *monkey) {
 // Things a click on which orders no walk.
 bool refused(const CMapEntity *e) {
   switch (e->getEntityID()) {
-  case kDifficultyAdjusterID: case kMusician1ID: case kMusician2ID: case kPodiumID: case 98: case 198: case 310: case kMonkeyID:
+  case kDifficultyAdjusterID: case kMusician1ID: case kMusician2ID: case kPodiumID: case kRepairmanID: case kGaugeID:
+  case kStatusMenuID: case kMonkeyID:
     return true;
   default:
     break;
   }
   uint32_t cls = e->getEntityClassID();
-  return cls == 17 || cls == 23 || cls == kPerkIconClass || cls == 36;
+  return cls == kChairClass || cls == kParentsClass || cls == kPerkIconClass || cls == kMenuButtonClass;
 }
 } // namespace
 
@@ -116,6 +117,7 @@ float CPlayerController::walkSpeed(int speedStars) {
 void CPlayerController::onBind() {
   player = dynamic_cast<CMapEntity_Player *>(entity);
   body.bind(player, this);
+  if (player) player->workPhase = kDeciding;
   if (entity) {
     entity->setAlpha(-1.0f, true);
     entity->setRGB(1.0f, 1.0f, 1.0f, false);
@@ -417,6 +419,7 @@ void CPlayerController::decide() {
       continue;
     const std::array<CMapEntity *, 2> before = holding();
     w.work(patients, ward);
+    if (patients.examinationBegun()) player->workPhase = kExamining;
     if (!arrival) return;
     if (w.at == TAt::kPatient && player->workPhase != kExamining) patientWorkDone |= bit;
     else if (w.at != TAt::kPassing || holding() == before) spendArrival(near, w.at != TAt::kPassing);
@@ -518,7 +521,7 @@ void CPlayerController::update() {
   const bool examining = player->workPhase == kExamining;
   pickUpOrder();
   if (player->workPhase == kDeciding) decide();
-  if (player->workPhase == kExamining) patients.examining();
+  if (player->workPhase == kExamining && patients.examining()) player->workPhase = kDeciding;
   // What the last order's work or an examination put into her hands is not the new walk's doing.
   if (freshOrder || examining) {
     freshOrder = false;

@@ -233,19 +233,11 @@ void CPlayerPatientWork::treatOutbreak() {
     p->changeFrameset("LYING");
     if (arm) arm->changeFrameset("LYING");
     examTimer.reset();
-    savedX = figure->getX();
-    savedY = figure->getY();
-    figure->setXY(bedOf->getX() + 64, bedOf->getY() - 28);
+    body.position(savedX, savedY);
+    body.startExamination(bedOf->getX() + 64, bedOf->getY() - 28);
     body.playSound("DR_USES_STETHOSCOPE");
-    figure->changeFrameset("VYSETRENI");
-    figure->changeFrame(0, 0);
-    figure->synchronizeFramesets();
-    figure->synchronizeFrames(-1);
-    figure->zapniAnimace();
-    for (bool left : {true, false})
-      if (CMapEntity_PlayerHand *h = figure->hand(left)) h->changeFrameset("INVISIBLE");
     body.chainBonus(CChainBonus::kExamination, p->getX(), p->getY(), "DIAGNOSTIC +");
-    figure->workPhase = CFigureActionLink::kExamining;
+    examBegun = true;
     if (hearts) hearts->effectFinishPulse();
     return;
   }
@@ -317,30 +309,30 @@ void CPlayerPatientWork::giveItem() {
   body.restOnDown();
 }
 
+bool CPlayerPatientWork::examinationBegun() {
+  const bool begun = examBegun;
+  examBegun = false;
+  return begun;
+}
+
 // A patient that went away during the examination gets no prescription; the figure stands up.
-void CPlayerPatientWork::examining() {
-  CMapEntity_Player *figure = body.figure();
-  figure->zapniAnimace();
-  if (!examTimer.udalost()) return;
-  figure->changeFrameset("DOWN");
-  figure->changeFrame(0, 0);
-  figure->synchronizeFramesets();
-  figure->synchronizeFrames(-1);
-  figure->vypniAnimace();
-  figure->setXY(savedX, savedY);
-  figure->workPhase = CMapEntity_Player::kIdlePhase;
+bool CPlayerPatientWork::examining() {
+  body.keepExamining();
+  if (!examTimer.udalost()) return false;
+  body.endExamination(savedX, savedY);
   CMapEntity_PacientClass *p = livePatient();
   CMapEntity_PostelClass *bedOf = p ? dynamic_cast<CMapEntity_PostelClass *>(p->getBed()) : nullptr;
   if (!bedOf) {
     CLogger::instance()->log("The examined patient is gone; no prescription");
-    return;
+    return true;
   }
   CMapEntity_Recept *recept = dynamic_cast<CMapEntity_Recept *>(CMapEntitiesFactory::instance()->cloneEntity("RECEPT"));
   if (recept) {
     recept->bedNumber = bedOf->getBedNumber();
-    figure->addEntity(recept, true);
+    body.take(recept);
   }
   if (CMapEntity_Game *c = firstCabinet()) markCabinet(c, true);
+  return true;
 }
 
 // The cabinet waiting for a prescription glows and an arrow beside it points at it, until the last
