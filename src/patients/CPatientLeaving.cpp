@@ -109,6 +109,27 @@ void CPatientLeaving::capture(CMapEntity_Game *target) {
                 "PATIENT CAPTURED +", kCapturePay);
 }
 
+// A cured patient pays as she gets up, at the click that sends her home: the player sees at once
+// that the click was taken.
+void CPatientLeaving::pay() {
+  CMapEntity_PacientClass *p = b.patient();
+  CLevel_Game *lvl = b.currentLevel();
+  int amount = paymentFor(p->getMoney(), p->getMood());
+  if (lvl) lvl->showBigWord(p->getX() - 65, p->getY() - 30, "", "");
+  b.play("EXIT");
+  CCaption::pay(b.collection, lvl, p->getX() - 20, p->getY(), "CASH +", amount, TCaptionKind::Plain);
+  CPlayer *player = b.engine ? b.engine->getPlayer() : nullptr;
+  if (p->isCelebrity() && player && !player->wasCelebritySeen((int)p->getEntityID())) {
+    player->addCelebritiesSeen((int)p->getEntityID());
+    int half = amount / 2;
+    // Not the day's money: it goes to the bank with the bonus of a won day.
+    CCaption::show(b.collection, p->getX() - 40, p->getY() + 30, "EXTRA SAVED +" + makeString(half),
+                   TCaptionKind::Cash);
+    if (lvl) lvl->addFamousExtra(half);
+  }
+  if (lvl) lvl->incCured();
+}
+
 void CPatientLeaving::phaseLeaving() {
   CMapEntity_PacientClass *p = b.patient();
   payTimer.reset();
@@ -128,13 +149,16 @@ void CPatientLeaving::phaseLeaving() {
     p->containedCopiesUpdate();
   }
   if (p->getMeterFull() == 0.0f && p->getMood() != 0.0f) {
-    if (p->looks().getSprite()) p->looks().getSprite()->nastavFrameset("EXITING_GOOD");
+    // Up on her feet, the bill handed over.
+    b.switchPacientFrameset("EXITING_GOOD", false, true, true);
+    b.switchPacientFrameset("VERYGOOD", true, false, false);
     b.play(CRandom::draw() % 2 == 0 ? p->getSounds().exitHappy1 : p->getSounds().exitHappy2);
   } else if (p->getMood() == 0.0f) {
     if (p->looks().getSprite()) p->looks().getSprite()->nastavFrameset("EXITING_BAD");
   }
   p->zapniAnimace();
   p->walkOut();
+  if (p->getMood() != 0.0f) pay();
 }
 
 void CPatientLeaving::phaseGone() {
@@ -146,22 +170,7 @@ void CPatientLeaving::phaseGone() {
   }
   if (!payTimer.udalost()) return;
   CLevel_Game *lvl = b.currentLevel();
-  if (p->getMood() != 0.0f) {
-    int amount = paymentFor(p->getMoney(), p->getMood());
-    if (lvl) lvl->showBigWord(p->getX() - 65, p->getY() - 30, "", "");
-    b.play("EXIT");
-    CCaption::pay(b.collection, lvl, p->getX() - 20, p->getY(), "CASH +", amount, TCaptionKind::Plain);
-    CPlayer *player = b.engine ? b.engine->getPlayer() : nullptr;
-    if (p->isCelebrity() && player && !player->wasCelebritySeen((int)p->getEntityID())) {
-      player->addCelebritiesSeen((int)p->getEntityID());
-      int half = amount / 2;
-      // Not the day's money: it goes to the bank with the bonus of a won day.
-      CCaption::show(b.collection, p->getX() - 40, p->getY() + 30, "EXTRA SAVED +" + makeString(half),
-                     TCaptionKind::Cash);
-      if (lvl) lvl->addFamousExtra(half);
-    }
-    if (lvl) lvl->incCured();
-  } else {
+  if (p->getMood() == 0.0f) {
     b.play(CRandom::draw() % 2 == 0 ? p->getSounds().exitAngry1 : p->getSounds().exitAngry2);
     CMapEntity_Game *lost = CMapEntitiesFactory::instance()->cloneEntity("NAPISLOST");
     lost->setXY(p->getX() - 65, p->getY() - 30);

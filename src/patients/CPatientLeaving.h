@@ -25,8 +25,9 @@ public:
 
 private:
   void capture(CMapEntity_Game *bed);
+  void pay();
 
   CPacientController &b;
-  // The pay tick between leaving the bed and paying.
+  // The tick between leaving the bed and going from the ward (and being counted lost).
   Timer payTimer{2000, false};
 };

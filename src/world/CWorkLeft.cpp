@@ -19,6 +19,8 @@ CWorkLeft CWorkLeft::of(const std::vector<CMapEntity_Game *> &entities) {
     }
     if (e->getEntityClassID() != kPatientClass) continue;
     const CMapEntity_PacientClass *p = dynamic_cast<const CMapEntity_PacientClass *>(e);
+    // Paid as she got up: only her walk out is left, which keeps nothing open.
+    if (p && p->getPhase() == kPhaseGone && p->getMood() != 0.0f) continue;
     const bool inBed = p && p->getPhase() == kPhaseInBed;
     if (inBed && p->getBedState() == kBedWaitingMedicine) ++left.medicine;
     else if (inBed && p->getBedState() == kBedGivingMoney) ++left.paying;

@@ -19,6 +19,7 @@
 #include "ward/cabinet/CMapEntity_Lek.h"
 #include "ward/cabinet/CMapEntity_Lekarna.h"
 #include "world/CMapEntity_TextBox.h"
+#include "world/CWorkLeft.h"
 #include "world/kinds/CMapEntity_NemocnejBacily.h"
 #include "world/kinds/CMapEntity_PacientClass.h"
 #include "world/kinds/CMapEntity_PostelClass.h"
@@ -111,19 +112,19 @@ TEST_F(BedDay, ACuredPatientFreesItsBedAtOncePaysByMoodAndTheAdjusterCountsItOnc
   p->setMoney(0.5f);
   step();
   EXPECT_EQ(p->getBedState(), kBedGivingMoney) << "an empty meter cures";
+  const int money = level->getMoney(), inCare = level->workLeft().patients();
   TPatientState::setPhase(p, kPhasePaid);
   step();
   EXPECT_EQ(p->getPhase(), kPhaseGone);
   EXPECT_EQ(bed->getOccupant(), nullptr) << "the bed forgets its patient as it climbs out";
   EXPECT_FALSE(bed->isOccupied());
   EXPECT_FALSE(bed->isMadeUp());
-  int money = level->getMoney();
-  run(1900);
-  EXPECT_EQ(level->getMoney(), money) << "the pay tick is 2000 ms of game time";
-  run(200);
-  EXPECT_EQ(level->getMoney(), money + 48);
+  EXPECT_EQ(level->getMoney(), money + 48) << "paid as it gets up";
   EXPECT_EQ(level->getCured(), 1);
   EXPECT_TRUE(captionShown("CASH +48"));
+  EXPECT_EQ(level->workLeft().patients(), inCare - 1) << "counted in care while it walks out";
+  run(2100);
+  EXPECT_TRUE(!level->getEC()->contains(p) || p->getKill()) << "still in the ward";
   EXPECT_FLOAT_EQ(engineObj.getDifficultyFactor(), 0.85f);
   EXPECT_EQ(engineObj.getDifficultySamples(), 126) << "counted once while it was gone";
 

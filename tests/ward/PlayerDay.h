@@ -14,6 +14,7 @@
 #include "engine/KText.h"
 #include "game/CStartupTables.h"
 #include "media/CFontSeznam.h"
+#include "media/CRandom.h"
 #include "media/GameGlobals.h"
 #include "media/Frame.h"
 #include "support/GameDay.h"
@@ -28,13 +29,18 @@
 // The generated patient-free day "ward_player" through the game's loader, tables and sprites.
 class PlayerDay : public GameDayScratch {
 public:
+  // Chance runs from the same seed in every test, so none depends on the tests run before it.
   void setUpDay(bool fakePictures, const char *levelName = "ward_player") {
+    CRandom::fixSeed(1);
     setUpGame(fakePictures);
     load(levelName);
     step();
   }
 
-  void tearDownDay() { tearDownGame(); }
+  void tearDownDay() {
+    tearDownGame();
+    CRandom::unfixSeed();
+  }
 
   void step() { update(); }
 
@@ -80,7 +86,7 @@ public:
       step();
       float fx, fy;
       foot(fx, fy);
-      if ((int)fx == tx * 32 + 16 && (int)fy == ty * 32 + 16 && figure()->workPhase == 18) return i;
+      if ((int)fx == tx * 32 + 16 && (int)fy == ty * 32 + 16 && figure()->workPhase == CPlayerController::kDeciding) return i;
     }
     return -1;
   }

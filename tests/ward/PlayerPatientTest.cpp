@@ -110,7 +110,6 @@ protected:
   void run(int ms) {
     for (int t = 0; t < ms; t += 20) step();
   }
-
   CMapEntity_PostelClass *bed = nullptr;
   int bedX = 0, bedY = 0;
 };
@@ -197,11 +196,24 @@ TEST_F(PlayerPatientTest, ACoughUnderAFeedingGermIsExaminedWhileTheSprayGoesOff)
   // Sent to a germ over the other bed that has flown off when she gets there: she says so, once.
   run(1600);
   figure()->removeEntity(figure()->getContainedEntity(kSprayID));
+  for (CMapEntity_Game *g : named("BACILY")) g->setKill(true);
   CMapEntity_Game *other = first("POSTEL4"), *germ = add("BACILY", other->getX() + 100, other->getY() + 30);
   click((int)germ->getX() + 24, (int)germ->getY() + 24);
   germ->setKill(true);
   run(3000);
   EXPECT_EQ(captionShown("The germ flew off"), 1);
+
+  // A cough whose ring runs out as she arrives and starts again a moment later: "Too late!", and
+  // the new cough is examined.
+  freeBed();
+  CMapEntity_PacientClass *again = bedded(kBedOutbreak);
+  click((int)bed->getX() + 60, (int)bed->getY() + 40);
+  ASSERT_GT(walkTo(bedX, bedY, 400), 0);
+  TPatientState::setBedState(again, kBedSleeping);
+  run(200);
+  TPatientState::setBedState(again, kBedOutbreak);
+  run(100);
+  EXPECT_TRUE(captionShown("Too late!") && again->getBedState() == kBedWaitingMedicine) << "she stood by it";
 }
 
 // A medicine for another bed, or one the patient cannot take, stays in a hand; the game goes on.
@@ -273,7 +285,7 @@ TEST_F(PlayerPatientTest, CureTouchHealsOnTheSpotAndACuredPatientIsSentHome) {
   ASSERT_NE(icon, nullptr);
   first("STATUSBAR")->addEntity(icon, true, true);
   icon->active = 1;
-  icon->maxuses = 2;
+  icon->maxuses = 9;
   icon->uses = 0;
   CMapEntity_PacientClass *p = bedded(kBedOutbreak);
   workAtBed();
@@ -290,13 +302,15 @@ TEST_F(PlayerPatientTest, CureTouchHealsOnTheSpotAndACuredPatientIsSentHome) {
   TPatientState::setMeterFull(p, 0.9f);
   workAtBed();
   EXPECT_EQ(icon->uses, 1) << "spent on a cough that had ended";
+  send(K_EVENT_MOUSEDOWN, 2, 400, 300);
+  step();
   TPatientState::setMissedOutbreakAt(p, (int32_t)CFakeTime::instance()->ms - 5000);
   run(200);
   EXPECT_EQ(icon->uses, 1) << "spent without a click";
   workAtBed();
   EXPECT_NEAR(p->getMeterFull(), 0.65f, 1e-5);
-  EXPECT_TRUE(icon->isSpent());
-  EXPECT_FALSE(icon->active);
+  EXPECT_EQ(icon->uses, 2) << "not one use a touch";
+  icon->maxuses = 2;
 
   TPatientState::setBedState(p, kBedGivingMoney);
   figure()->goalX = figure()->goalY = -1;
@@ -352,22 +366,20 @@ TEST_F(PlayerPatientTest, EachOfTwoOrdersWithinReachOfEachOtherIsCarriedOutOrRef
       {"cough", kBedOutbreak, [] {}, &bedToo, [&] { return p->getOutbreakCount() > 0.0f; }},
       {"medicine", kBedWaitingMedicine, [&] { medicineFor(bed->getBedNumber()); }, &bedToo,
        [&] { return p->getBedState() != kBedWaitingMedicine; }},
-      {"toy", kPatient, [&] { figure()->addEntity(std::string("TOY")); }, &bedToo, [&] { return !figure()->getContainedEntity(136); }},
+      {"toy", kPatient, [&] { figure()->addEntity(std::string("TOY")); }, &bedToo, [&] { return !figure()->getContainedEntity(kToyID); }},
       {"touch", kBedSleeping, [&] { icon->active = 1, icon->maxuses = 9; }, &bedToo, [&] { return icon->uses > 0 || cheered(); }},
       {"money", kBedGivingMoney, [] {}, &bedToo, [&] { return gone(p) || p->getPhase() != kPhaseInBed || cheered(); }},
       {"cabinet", kAny, [&] { figure()->addEntity(std::string("RECEPT")); }, (CMapEntity_Game **)&cabinet,
        [&] { return !figure()->getContainedEntity(kPrescriptionID); }},
   };
   const std::pair<const char *, uint32_t> kHands[] = {{"put the spray back", kSprayID}, {"drop the linen", kRubbishID},
-      {"hand in the prescription", kPrescriptionID}, {"give the medicine", kMedicineID}, {"give the toy away", 136}};
+      {"hand in the prescription", kPrescriptionID}, {"give the medicine", kMedicineID}, {"give the toy away", kToyID}};
   for (int extraLinen = 0; extraLinen < 2; ++extraLinen)
     for (size_t pair = 0; pair < std::size(kinds) * std::size(kinds); ++pair) {
       const TKind &x = kinds[pair / std::size(kinds)], &y = kinds[pair % std::size(kinds)];
       const int a = x.bedState == kAny ? y.bedState : x.bedState, b = x.bedState == kAny ? kAny : y.bedState;
       const int state = a == kPatient && b != kAny ? b : a;
-      // A treat given to a coughing patient still leaves the cough to another click.
-      const bool treatAtACough = extraLinen && !strcmp(x.name, "machine") && !strcmp(y.name, "cough");
-      if (&x == &y || treatAtACough || (b != kAny && b != kPatient && state != b) || (state == kEmpty && (a == kPatient || b == kPatient)))
+      if (&x == &y || (b != kAny && b != kPatient && state != b) || (state == kEmpty && (a == kPatient || b == kPatient)))
         continue;
       SCOPED_TRACE(std::string(x.name) + " then " + y.name + (extraLinen ? " holding a linen" : ""));
       for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
@@ -420,21 +432,44 @@ TEST_F(PlayerPatientTest, EachOfTwoOrdersWithinReachOfEachOtherIsCarriedOutOrRef
     }
 }
 
-// Clicks on the bed while the patient gets up neither pay again nor keep it from leaving.
-TEST_F(PlayerPatientTest, APatientSentHomeIsPaidOnceHoweverOftenItsBedIsClicked) {
-  CMapEntity_PacientClass *p = bedded(kBedGivingMoney);
-  TPatientState::setMood(p, 0.8f);
-  workAtBed();
-  ASSERT_TRUE(p->getPhase() == kPhasePaid || p->getPhase() == kPhaseGone);
-  const int afterFirst = level->getMoney();
-  const int payment = paymentFor(p->getMoney(), p->getMood());
-  for (int i = 0; i < 6; ++i) {
-    click((int)bed->getX() + 60, (int)bed->getY() + 40);
-    run(300);
+// A cured patient pays at the click that sends it home, once however often its bed is clicked
+// while it gets up; the second sent home in a row is a step of her chain and pays its bonus. A
+// collect clicked behind a cough at the other bed is carried out, though the spray stand drawn over
+// the bed reaches over the patient.
+TEST_F(PlayerPatientTest, APatientSentHomePaysAtTheClickOnceAndIsAStepOfTheChain) {
+  for (int k = 0; k < 2; ++k) {
+    freeBed();
+    CMapEntity_PacientClass *p = bedded(kBedGivingMoney);
+    const int before = level->getMoney(), payment = paymentFor(p->getMoney(), p->getMood());
+    workAtBed();
+    const int bonus = level->getMoney() - before - payment;
+    EXPECT_TRUE(captionShown("CASH +" + std::to_string(payment)) && level->getCured() == k + 1) << "not paid at once";
+    EXPECT_EQ(walker()->chain().count, k + 1);
+    EXPECT_EQ(bonus > 0 && captionShown("CASH +" + std::to_string(bonus)), k == 1) << "no chain bonus";
+    for (int i = 0; i < 6; ++i) click((int)bed->getX() + 60, (int)bed->getY() + 40), run(300);
+    EXPECT_EQ(level->getMoney(), before + payment + bonus) << "paid again";
   }
-  run(3000);
-  EXPECT_EQ(level->getCured(), 1) << "the patient has left and paid";
-  EXPECT_EQ(level->getMoney(), afterFirst + payment) << "only its own payment came on top";
+
+  addCabinet();
+  while (CMapEntity *linen = figure()->getContainedEntity(kRubbishID)) figure()->removeEntity(linen);
+  freeBed();
+  CMapEntity_PacientClass *waving = bedded(kBedGivingMoney);
+  CMapEntity_Game *stand = add("ANTIV", waving->getX() - 14, waving->getY() - 66);
+  stand->setSortZ(2, false);
+  step();
+  CMapEntity *spray = stand->CMapEntity::getContainedEntity(kSprayID);
+  stand->dropEntity(spray);
+  figure()->addEntity(spray, false);
+  CMapEntity_PostelClass *other = dynamic_cast<CMapEntity_PostelClass *>(first("POSTEL4"));
+  std::swap(bed, other);
+  CMapEntity_PacientClass *coughing = bedded(kBedOutbreak);
+  std::swap(bed, other);
+  click((int)coughing->getX() + 20, (int)coughing->getY() + 30);
+  click((int)waving->getX() + 20, (int)waving->getY() + 10);
+  EXPECT_TRUE(first("KURZOR")->hits().isActionCollisionWithEntity(stand)) << "the stand was not under the click";
+  for (int i = 0; i < 600 && waving->getPhase() == kPhaseInBed; ++i) step();
+  EXPECT_TRUE(coughing->getBedState() == kBedWaitingMedicine && waving->getPhase() != kPhaseInBed) << "dropped";
+  EXPECT_EQ(spray->carrying().getTopCarrier(), figure()) << "the spray went back";
 }
 
 // Her two hands: work that needs a free one is refused aloud, at once with nothing of hers ahead and
@@ -460,13 +495,24 @@ TEST_F(PlayerPatientTest, FullHandsSayWhyADrinkGoesBeforeTheMoneyAndQueuedOrders
   CMapEntity_PacientClass *waving = bedded(kBedGivingMoney);
   TPatientState::setMood(waving, 0.5f);
   workAtBed();
-  EXPECT_TRUE(waving->getPhase() == kPhaseInBed && waving->getMood() > 0.5f) << "the drink did not go first";
-  workAtBed();
-  EXPECT_TRUE(waving->getPhase() == kPhaseGone || waving->getPhase() == kPhasePaid) << "not paid";
+  EXPECT_TRUE(waving->getMood() > 0.5f && !figure()->getContainedEntityClass(kComfortItemClass)) << "the drink did not go first";
+  EXPECT_TRUE(waving->getPhase() == kPhaseGone || waving->getPhase() == kPhasePaid) << "not paid on the same click";
   run(3000);
   freeBed();
 
+
   figure()->removeEntity(spray);
+  // Both hands hold treats at a cough: one goes to the patient and the hand it frees examines.
+  figure()->addEntity(std::string("GREENDRINK"));
+  figure()->addEntity(std::string("DRINK"));
+  CMapEntity_PacientClass *treated = bedded(kBedOutbreak);
+  workAtBed();
+  EXPECT_EQ(treated->getBedState(), kBedWaitingMedicine) << "a treat swallowed the cough";
+  run(1600);
+  while (CMapEntity *item = figure()->getContainedEntityClass(kComfortItemClass)) figure()->removeEntity(item);
+  figure()->removeEntity(figure()->getContainedEntity(kPrescriptionID));
+  freeBed();
+
   bedded(kBedOutbreak);
   click((int)bed->getX() + 60, (int)bed->getY() + 40);
   click((int)cabinet->getX() + 40, (int)cabinet->getY() + 40);
@@ -517,3 +563,4 @@ TEST_F(PlayerPatientTest, FullHandsSayWhyADrinkGoesBeforeTheMoneyAndQueuedOrders
 }
 
 } // namespace
+

@@ -256,15 +256,15 @@ TEST_F(PlayerTest, MadeBedsLinenGoesToTheTrolleyForTheCleanupBonus) {
 TEST_F(PlayerTest, SprayStandGivesItsSprayAndTakesItBack) {
   CMapEntity_Game *stand = first("ANTIV");
   ASSERT_NE(stand, nullptr);
-  ASSERT_NE(stand->CMapEntity::getContainedEntity(70), nullptr);
+  ASSERT_NE(stand->CMapEntity::getContainedEntity(kSprayID), nullptr);
   int tx, ty;
   workTile(stand, tx, ty);
   for (int round = 0; round < 2; ++round) {
     click((int)stand->getX() + 24, (int)stand->getY() + 45);
     ASSERT_GT(walkTo(tx, ty, 300), 0);
     for (int i = 0; i < 4; ++i) step();
-    EXPECT_EQ(figure()->getContainedEntity(70) != nullptr, round == 0);
-    EXPECT_EQ(stand->CMapEntity::getContainedEntity(70) != nullptr, round == 1);
+    EXPECT_EQ(figure()->getContainedEntity(kSprayID) != nullptr, round == 0);
+    EXPECT_EQ(stand->CMapEntity::getContainedEntity(kSprayID) != nullptr, round == 1);
     EXPECT_FALSE(stand->getAktivni());
     order(tx, ty - 3);
     for (int i = 0; i < 60; ++i) step();
@@ -278,8 +278,8 @@ TEST_F(PlayerTest, SprayStandGivesItsSprayAndTakesItBack) {
   click((int)stand->getX() + 24, (int)stand->getY() + 45);
   bool took = false;
   for (int i = 0; i < 600 && (queue()->find(walker(), 0) >= 0 || walker()->arrivedNow()); ++i, step())
-    took = took || figure()->getContainedEntity(70);
-  EXPECT_TRUE(took && stand->CMapEntity::getContainedEntity(70)) << "she kept the spray, or never took it";
+    took = took || figure()->getContainedEntity(kSprayID);
+  EXPECT_TRUE(took && stand->CMapEntity::getContainedEntity(kSprayID)) << "she kept the spray, or never took it";
 }
 
 // The repairman mends a broken bed in about a second; a bed that goes away under him is let go.

@@ -178,7 +178,7 @@ TEST_F(PlayerWindow, ClickWalkHandsDispenserLampAndCleanupCaption) {
   clickAt((int)stand->getX() + 24, (int)stand->getY() + 45);
   ASSERT_GT(walkToWorkSpot(stand, 300), 0);
   for (int i = 0; i < 4; ++i) playFrame();
-  CMapEntity *spray = figure()->getContainedEntity(70);
+  CMapEntity *spray = figure()->getContainedEntity(kSprayID);
   ASSERT_NE(spray, nullptr);
   EXPECT_EQ(spray->carrying().getParent(), (CMapEntity *)figure()->hand(true));
   draw();

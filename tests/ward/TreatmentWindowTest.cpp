@@ -10,6 +10,7 @@
 #include "support/PatientState.h"
 #include "ward/cabinet/CMapEntity_Lek.h"
 #include "ward/player/CMapEntity_Player.h"
+#include "ward/player/CPlayerController.h"
 #include "world/CMapEntitiesFactory.h"
 #include "world/CMapEntity_TextBox.h"
 #include "world/kinds/CMapEntity_DiagnosticTool.h"
@@ -98,7 +99,7 @@ TEST_F(TreatmentWindowTest, OnePatientFromArrivalToPaymentAndTheDaysSummary) {
   // The outbreak is examined at once: a prescription for this bed.
   ASSERT_TRUE(playUntil([&] { return p->getBedState() == kBedOutbreak; }, 2000)) << "no outbreak";
   clickOn(bed);
-  ASSERT_TRUE(playUntil([&] { return figure()->workPhase == 12; }, 400)) << "no examination";
+  ASSERT_TRUE(playUntil([&] { return figure()->workPhase == CPlayerController::kExamining; }, 400)) << "no examination";
   for (int i = 0; i < 20; ++i) playFrame();
   savePNG(shot("treatment-examination.png").c_str());
   EXPECT_EQ(p->getBedState(), kBedWaitingMedicine);

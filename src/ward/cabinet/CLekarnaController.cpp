@@ -28,7 +28,6 @@ const unsigned kCabinetNurseClass = 25;
 const unsigned kCounterNurseID = 202;
 // The busy picture's frames fill its progress bar step by step.
 const int kProgressFrames = 8;
-const std::string kReady = " ready!";
 
 std::string framesetOf(CMapEntity *e) {
   Frameset *fs = e->looks().getSprite() ? e->looks().getSprite()->getAktivniFrameset() : nullptr;
@@ -162,12 +161,9 @@ void CLekarnaController::announce(CMapEntity_Game *lek) {
   for (CMapEntity_Game *e : *collection->getEntitiesPtr()) {
     if (e->getKill()) continue;
     if (e->getEntityID() == kMedicineID && !e->carrying().getParent()) ++waiting;
-    auto *caption = dynamic_cast<CMapEntity_BonusText *>(e);
-    if (caption && caption->text.size() > kReady.size() &&
-        caption->text.compare(caption->text.size() - kReady.size(), kReady.size(), kReady) == 0)
-      caption->setKill(true);
+    if (e == readyCaption) e->setKill(true);
   }
-  CCaption::show(collection, lek->getX() - 30.0f, lek->getY() - 24.0f,
+  readyCaption = CCaption::show(collection, lek->getX() - 30.0f, lek->getY() - 24.0f,
                  waiting > 1 ? makeString(waiting) + " medicines ready!" : "Medicine ready!", TCaptionKind::Ready);
   for (int i = 0; i < 6; ++i) {
     CMapEntity_Game *spark = factory->cloneEntity("WHITEPARTICLE");

@@ -42,9 +42,8 @@ CMapEntity_Player::CMapEntity_Player(unsigned short x, unsigned short y, bool so
 }
 
 CMapEntity_Player::CMapEntity_Player(const CMapEntity_Player &o)
-    : CCloneable(o), speed(o.speed), speedFactor(o.speedFactor), workPhase(o.workPhase), workHalf(o.workHalf),
-      goalX(o.goalX), goalY(o.goalY) {
-  for (int i = 0; i < 3; ++i) work[i] = o.work[i];
+    : CCloneable(o), speed(o.speed), speedFactor(o.speedFactor), workPhase(o.workPhase), goalX(o.goalX),
+      goalY(o.goalY) {
   vypniAnimace();
   for (const char *handName : {"PLAYERLEFTDOWN", "PLAYERRIGHTDOWN"}) {
     CMapEntity_Game *h = CMapEntitiesFactory::instance()->cloneEntity(handName);

@@ -14,9 +14,6 @@ class ZSprite;
 // hand. Shoes and stethoscope are drawn over the body frame by frame.
 class CMapEntity_Player : public CCloneable<CMapEntity_Player, CMapEntity_Game> {
 public:
-  static const uint16_t kIdlePhase = 18;
-  static const uint16_t kWalkPhase = 0;
-
   CMapEntity_Player(unsigned short x, unsigned short y, bool solid);
   // The level's figure: gets its hands and the skins of the player's upgrades and sex.
   CMapEntity_Player(const CMapEntity_Player &other);
@@ -49,9 +46,8 @@ public:
   std::string spritePrefix;
   float speed = 6.0f;
   float speedFactor = 1.0f;
-  int32_t work[3] = {0, 0, 0};
-  uint16_t workPhase = kIdlePhase;
-  uint16_t workHalf = 0;
+  // What her behaviour is doing; the values are its own.
+  uint16_t workPhase = 0;
   CMapEntity_PerkIconClass *perkLuck = nullptr;
   CMapEntity_PerkIconClass *perkVirus = nullptr;
   CMapEntity_PerkIconClass *perkBurst = nullptr;

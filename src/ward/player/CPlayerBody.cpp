@@ -9,8 +9,11 @@
 #include "media/GameGlobals.h"
 #include "media/CSoundEngine.h"
 #include "ward/player/CMapEntity_Player.h"
+#include "ward/player/CMapEntity_PlayerHands.h"
 #include "world/CEntityController.h"
 #include "world/CEntityKit.h"
+#include "world/CLevel_Game.h"
+#include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntity_TextBox.h"
 #include "world/CWorldEngine.h"
 
@@ -39,9 +42,89 @@ bool CPlayerBody::blizkoObjektu(const CMapEntity_Game *e) const {
 
 void CPlayerBody::restOnDown() const {
   player->changeFrameset("DOWN");
+  player->changeFrame(0, 0);
   player->vypniAnimace();
   player->synchronizeFramesets();
   player->synchronizeFrames(-1);
+}
+
+void CPlayerBody::position(float &x, float &y) const {
+  x = player->getX();
+  y = player->getY();
+}
+
+void CPlayerBody::startExamination(float x, float y) const {
+  player->setXY(x, y);
+  player->changeFrameset("VYSETRENI");
+  player->changeFrame(0, 0);
+  player->synchronizeFramesets();
+  player->synchronizeFrames(-1);
+  player->zapniAnimace();
+  for (bool left : {true, false})
+    if (CMapEntity_PlayerHand *h = player->hand(left)) h->changeFrameset("INVISIBLE");
+}
+
+void CPlayerBody::keepExamining() const { player->zapniAnimace(); }
+
+void CPlayerBody::endExamination(float x, float y) const {
+  player->changeFrameset("DOWN");
+  player->changeFrame(0, 0);
+  player->synchronizeFramesets();
+  player->synchronizeFrames(-1);
+  player->vypniAnimace();
+  player->setXY(x, y);
+}
+
+CMapEntity *CPlayerBody::held(unsigned short id) const { return player->getContainedEntity(id); }
+
+CMapEntity *CPlayerBody::heldOfClass(unsigned short cls) const { return player->getContainedEntityClass(cls); }
+
+bool CPlayerBody::handFree() const { return !player->containedFull(); }
+
+void CPlayerBody::take(CMapEntity *item, bool fromWard) const { player->addEntity(item, fromWard); }
+
+CMapEntity *CPlayerBody::takeNew(const std::string &prototype) const { return player->addEntity(prototype); }
+
+bool CPlayerBody::give(CMapEntity *item, CMapEntity *to, bool syncFrames) const {
+  return player->giveEntityTo(to, item, syncFrames);
+}
+
+// An emptied hand shows empty again.
+bool CPlayerBody::putDown(CMapEntity *item) const {
+  for (bool left : {true, false}) {
+    CMapEntity_PlayerHand *h = player->hand(left);
+    if (!h || !h->dropEntity(item)) continue;
+    if (!h->containedFull()) {
+      h->showHolding(false);
+      player->synchronizeFramesets();
+      player->synchronizeFrames(-1);
+    }
+    return true;
+  }
+  return false;
+}
+
+void CPlayerBody::walkSpeed(float &speed, float &factor) const {
+  speed = player->speed;
+  factor = player->speedFactor;
+}
+
+const std::vector<CMapEntity_Game *> &CPlayerBody::entities() const { return *ward()->getEntitiesPtr(); }
+
+CMapEntity_Game *CPlayerBody::byID(uint32_t id) const { return ward()->getEntityByID(id); }
+
+void CPlayerBody::place(CMapEntity_Game *e) const { ward()->addEntity(e); }
+
+bool CPlayerBody::inWard(const CMapEntity *e) const { return e && ward()->contains(e) && !e->getKill(); }
+
+void CPlayerBody::heartBeside(const CMapEntity *patient) const { entitykit::heartBeside(ward(), patient); }
+
+void CPlayerBody::pay(float x, float y, const char *label, int amount) const {
+  CCaption::pay(ward(), level(), x, y, label, amount);
+}
+
+void CPlayerBody::earn(int amount) const {
+  if (CLevel_Game *l = level(); l && amount) l->changeMoney(amount);
 }
 
 void CPlayerBody::playSound(const char *key) const {

@@ -1,32 +1,64 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "ward/player/CChainBonus.h"
 #include "world/CCaption.h"
 
 class CEntityController;
 class CLevel_Game;
+class CMapEntity;
 class CMapEntitiesCollection;
 class CMapEntity_Game;
 class CMapEntity_Player;
 
-// All the two halves of her work see of the doctor's behaviour: her figure with its hands, her
-// pose, her sounds and captions, the chain bonus of her work, and whether she stands at a thing's
-// work point.
+// All the two halves of her work see of the doctor's behaviour, as verbs: what her hands hold,
+// take and give, her pose and the examination's, her sounds and captions, the chain bonus of her
+// work, whether she stands at a thing's work point, and the ward she works in. Her figure and the
+// ward's list stay inside.
 class CPlayerBody {
 public:
   void bind(CMapEntity_Player *figure, CEntityController *behaviour);
 
-  CMapEntity_Player *figure() const { return player; }
-  CMapEntitiesCollection *ward() const;
-  CLevel_Game *level() const;
   // The middle of her foot box: where she stands on the tile grid.
   void foot(float &x, float &y) const;
   // Her foot within 15 px of the entity's work point on both axes.
   bool blizkoObjektu(const CMapEntity_Game *e) const;
   // Standing still, facing the player.
   void restOnDown() const;
+  // Where she stands (her picture's place).
+  void position(float &x, float &y) const;
+  // Bent over a patient at (x, y), hands hidden; up again at (x, y).
+  void startExamination(float x, float y) const;
+  void keepExamining() const;
+  void endExamination(float x, float y) const;
+  // What her hands hold: a thing of that ID or class, null for none; a hand free.
+  CMapEntity *held(unsigned short id) const;
+  CMapEntity *heldOfClass(unsigned short cls) const;
+  bool handFree() const;
+  // Into her first free hand, from the ward's list unless `fromWard` is false; a new one of a
+  // prototype.
+  void take(CMapEntity *item, bool fromWard = true) const;
+  CMapEntity *takeNew(const std::string &prototype) const;
+  // Out of her hand to another, false when it would not take it.
+  bool give(CMapEntity *item, CMapEntity *to, bool syncFrames) const;
+  // Out of her hand onto nothing, false when no hand held it.
+  bool putDown(CMapEntity *item) const;
+  // Her walking speed and the factor the floor she stands on gives it.
+  void walkSpeed(float &speed, float &factor) const;
+
+  // The ward she works in: what is in it, one thing by its ID, a new thing placed in it, and
+  // whether a thing is still there.
+  const std::vector<CMapEntity_Game *> &entities() const;
+  CMapEntity_Game *byID(uint32_t id) const;
+  void place(CMapEntity_Game *e) const;
+  bool inWard(const CMapEntity *e) const;
+  // A heart rising beside a patient; a payment with its caption at (x, y).
+  void heartBeside(const CMapEntity *patient) const;
+  void pay(float x, float y, const char *label, int amount) const;
+  // Money earned with no caption of its own (a step whose bonus a later caption stands for).
+  void earn(int amount) const;
   void playSound(const char *key) const;
   void caption(float x, float y, const std::string &text, TCaptionKind kind) const;
   // An order that cannot be done: the refusing sound and a caption that says why, at (x, y) or
@@ -45,6 +77,8 @@ public:
   const CChainBonus &chain() const { return chainNow; }
 
 private:
+  CMapEntitiesCollection *ward() const;
+  CLevel_Game *level() const;
   // A caption centred over her head, with the refusing sound when refused.
   void overHead(const std::string &text, bool refused) const;
 

@@ -84,13 +84,14 @@ bool ridingMonkey(CMapEntitiesCollection *c, const CMapEntity *monkey) {
 // Things a click on which orders no walk.
 bool refused(const CMapEntity *e) {
   switch (e->getEntityID()) {
-  case kDifficultyAdjusterID: case kMusician1ID: case kMusician2ID: case kPodiumID: case 98: case 198: case 310: case kMonkeyID:
+  case kDifficultyAdjusterID: case kMusician1ID: case kMusician2ID: case kPodiumID: case kRepairmanID: case kGaugeID:
+  case kStatusMenuID: case kMonkeyID:
     return true;
   default:
     break;
   }
   uint32_t cls = e->getEntityClassID();
-  return cls == 17 || cls == 23 || cls == kPerkIconClass || cls == 36;
+  return cls == kChairClass || cls == kParentsClass || cls == kPerkIconClass || cls == kMenuButtonClass;
 }
 } // namespace
 
@@ -117,6 +118,7 @@ float CPlayerController::walkSpeed(int speedStars) {
 void CPlayerController::onBind() {
   player = dynamic_cast<CMapEntity_Player *>(entity);
   body.bind(player, this);
+  if (player) player->workPhase = kDeciding;
   if (entity) {
     entity->setAlpha(-1.0f, true);
     entity->setRGB(1.0f, 1.0f, 1.0f, false);
@@ -166,6 +168,15 @@ bool CPlayerController::clickGoal(const std::vector<CMapEntity *> &under, float 
     tx = toTile(g->getX() + (float)g->approachX);
     ty = toTile(g->getY() + (float)g->approachY);
   };
+  // A bed, or its patient, is the click's target over anything else whose click box reaches over
+  // it (the spray stand's reaches over a bed's patient on some wards).
+  for (CMapEntity *e : aimed)
+    if (bedOrBedded(e)) {
+      const CMapEntity_Game *g = dynamic_cast<const CMapEntity_Game *>(e);
+      const CMapEntity_PacientClass *p = dynamic_cast<const CMapEntity_PacientClass *>(e);
+      workPoint(p ? p->getBedLink() : g);
+      return true;
+    }
   for (CMapEntity *e : aimed) {
     const CMapEntity_Game *g = dynamic_cast<const CMapEntity_Game *>(e);
     if (g && g->approachX != 0 && g->approachY != 0) workPoint(g);
@@ -184,8 +195,9 @@ bool CPlayerController::nothingToHandIn(CMapEntity_Player *figure) {
 
 namespace {
 // Work that puts something into her hand: a bottle, a made bed's linen, a prescription, an item
-// from a dispenser, the spray from its stand.
-bool needsAHand(CMapEntity *e) {
+// from a dispenser, the spray from its stand. A drink or toy she holds goes to a coughing patient
+// first and frees the hand the examination needs.
+bool needsAHand(CMapEntity *e, bool treatInHand) {
   if (e->getEntityID() == kMedicineID) return !e->carrying().getParent();
   if (e->getEntityID() == kSprayStandID) return e->CMapEntity::getContainedEntity(kSprayID) != nullptr;
   if (e->getEntityClassID() == kDispenserClass) return e->CMapEntity::getContainedEntityClass(kComfortItemClass);
@@ -195,7 +207,7 @@ bool needsAHand(CMapEntity *e) {
     patient = b->getOccupant();
   }
   const CMapEntity_PacientClass *p = dynamic_cast<const CMapEntity_PacientClass *>(patient);
-  return p && p->getPhase() == kPhaseInBed && p->getBedState() == kBedOutbreak;
+  return p && p->getPhase() == kPhaseInBed && p->getBedState() == kBedOutbreak && !treatInHand;
 }
 
 // Hands full, and which hand to free: the spray and the linen go where she can leave them at once.
@@ -213,14 +225,14 @@ std::string handsFull(CMapEntity_Player *figure) {
 std::string CPlayerController::refusal(const std::vector<CMapEntity *> &things) const {
   bool bottle = false;
   for (CMapEntity *e : things) bottle = bottle || e->getEntityID() == kMedicineID;
-  const bool full = player->containedFull();
+  const bool full = player->containedFull(), treat = player->getContainedEntityClass(kComfortItemClass);
   for (CMapEntity *e : things) {
     if (e->getKill() || ownedByFigure(e) || guidance(e)) continue;
     if (e->getEntityClassID() == kCabinetClass && !bottle && nothingToHandIn(player)) return "No prescription";
-    if (full && needsAHand(e)) return handsFull(player);
+    if (full && needsAHand(e, treat)) return handsFull(player);
     CMapEntity_Automat *dispenser = dynamic_cast<CMapEntity_Automat *>(e);
     if (dispenser && !dispenser->CMapEntity::getContainedEntityClass(kComfortItemClass)) return dispenser->notStocked();
-    if (dispenser && !CPlayerWardWork::treatWanted(player, collection)) return "Nobody in bed to give it to";
+    if (dispenser && !CPlayerWardWork::treatWanted(player->getContainedEntityClass(kComfortItemClass) != nullptr, *collection->getEntitiesPtr())) return "Nobody in bed to give it to";
   }
   return {};
 }
@@ -358,31 +370,35 @@ namespace {
 using P = CPlayerPatientWork;
 using W = CPlayerWardWork;
 
-// One kind of her work: whether it is within reach, whether it is done only where an order sent
-// her (and then spends that arrival), and the work itself.
+// Where a kind of her work is done: in passing, keeping the arrival while it changes what her hands
+// hold; where an order sent her, spending it; or for the patient at the bed she was sent to, where
+// the arrival stays for the next thing that patient asks until none is left or she examines.
+enum class TAt { kPassing, kSent, kPatient };
+
+// One kind of her work: whether it is within reach, where it is done, and the work itself.
 struct TWork {
   bool TReach::*within;
-  bool needsArrival;
+  TAt at;
   void (*work)(P &, W &);
 };
 
 // Her kinds of work, first first: of those within reach she does the first, one a decision. At her
 // patient's bed the cough comes first, then the medicine, then a drink or toy, which goes before a
-// cure touch and the money. Work done where an order sent her spends that arrival; what she does
-// in passing keeps it while it changes what her hands hold, so the work she came for follows.
+// cure touch and the money; each once an arrival, so a treat that frees a hand lets the cough follow.
 const TWork kWork[] = {
-    {&TReach::hamper, true, [](P &, W &w) { w.emptyLinen(); }},
-    {&TReach::stand, true, [](P &, W &w) { w.swapSpray(); }},
-    {&TReach::unmadeBed, true, [](P &, W &w) { w.makeBed(); }},
-    {&TReach::dispenserItem, false, [](P &, W &w) { w.takeFromDispenser(); }},
-    {&TReach::floorMedicine, false, [](P &p, W &) { p.takeMedicine(); }},
-    {&TReach::outbreak, true, [](P &p, W &) { p.treatOutbreak(); }},
-    {&TReach::medicineDue, true, [](P &p, W &) { p.giveMedicine(); }},
-    {&TReach::itemWanted, true, [](P &p, W &) { p.giveItem(); }},
-    {&TReach::cureTouch, true, [](P &p, W &) { p.cureTouch(); }},
-    {&TReach::paying, true, [](P &p, W &) { p.sendHome(); }},
-    {&TReach::cabinet, false, [](P &p, W &) { p.handInPrescription(); }},
+    {&TReach::hamper, TAt::kSent, [](P &, W &w) { w.emptyLinen(); }},
+    {&TReach::stand, TAt::kSent, [](P &, W &w) { w.swapSpray(); }},
+    {&TReach::unmadeBed, TAt::kSent, [](P &, W &w) { w.makeBed(); }},
+    {&TReach::dispenserItem, TAt::kPassing, [](P &, W &w) { w.takeFromDispenser(); }},
+    {&TReach::floorMedicine, TAt::kPassing, [](P &p, W &) { p.takeMedicine(); }},
+    {&TReach::outbreak, TAt::kPatient, [](P &p, W &) { p.treatOutbreak(); }},
+    {&TReach::medicineDue, TAt::kPatient, [](P &p, W &) { p.giveMedicine(); }},
+    {&TReach::itemWanted, TAt::kPatient, [](P &p, W &) { p.giveItem(); }},
+    {&TReach::cureTouch, TAt::kPatient, [](P &p, W &) { p.cureTouch(); }},
+    {&TReach::paying, TAt::kPatient, [](P &p, W &) { p.sendHome(); }},
+    {&TReach::cabinet, TAt::kPassing, [](P &p, W &) { p.handInPrescription(); }},
 };
+static_assert(sizeof(kWork) / sizeof(kWork[0]) <= 16, "one bit of patientWorkDone a kind");
 } // namespace
 
 // The halves gather what is within reach; the work list alone decides and does. Beside it, taking
@@ -397,23 +413,42 @@ void CPlayerController::decide() {
   ward.sprayBy(reach);
   if (arrivalNews) {
     arrivalNews = false;
-    patients.sayTooLate();
+    if (patients.sayTooLate()) nextCoughBy = (int32_t)CFakeTime::instance()->ms + kNextCoughMs;
     ward.sayGermGone();
   }
-  for (const TWork &w : kWork) {
-    if (!(reach.*w.within) || (w.needsArrival && !reach.arrived)) continue;
+  for (size_t i = 0; i < sizeof(kWork) / sizeof(kWork[0]); ++i) {
+    const TWork &w = kWork[i];
+    const uint16_t bit = (uint16_t)(1u << i);
+    // Once her patient's work has begun, the arrival is for that patient's work alone.
+    const bool forPatient = w.at == TAt::kPatient || (w.at == TAt::kSent && !patientWorkDone);
+    if (!(reach.*w.within) || (w.at != TAt::kPassing && (!reach.arrived || !forPatient)) || (patientWorkDone & bit))
+      continue;
     const std::array<CMapEntity *, 2> before = holding();
     w.work(patients, ward);
-    if (arrival && (w.needsArrival || holding() == before)) spendArrival(near, w.needsArrival);
+    if (patients.examinationBegun()) player->workPhase = kExamining;
+    if (!arrival) return;
+    if (w.at == TAt::kPatient && player->workPhase != kExamining) patientWorkDone |= bit;
+    else if (w.at != TAt::kPassing || holding() == before) spendArrival(near, w.at != TAt::kPassing);
     return;
   }
-  if (arrival) spendArrival(near, false);
+  if (arrival && !awaitingNextCough()) spendArrival(near, patientWorkDone != 0);
+}
+
+// Her patient's cough ended just before she came: she stays ready a moment, so a cough that
+// begins as she arrives is examined, unless another order of hers waits or a right click stopped her.
+bool CPlayerController::awaitingNextCough() const {
+  if (!walkingOrder || (int32_t)(CFakeTime::instance()->ms - (uint32_t)nextCoughBy) >= 0) return false;
+  int orders = 0;
+  for (const akce *a : queue->getFronta()) orders += a->controller == this && a->id == 0;
+  return orders <= 1;
 }
 
 // Her order stays at the head of the queue until then, so the next click's releases cannot take
 // from her what she was sent to before she has done it.
 void CPlayerController::spendArrival(const std::vector<CMapEntity *> &near, bool workDone) {
   arrival = false;
+  patientWorkDone = 0;
+  nextCoughBy = (int32_t)CFakeTime::instance()->ms;
   if (walkingOrder) queue->removeFirst(this, 0);
   walkingOrder = false;
   if (workDone || handsChanged) return;
@@ -492,7 +527,7 @@ void CPlayerController::update() {
   const bool examining = player->workPhase == kExamining;
   pickUpOrder();
   if (player->workPhase == kDeciding) decide();
-  if (player->workPhase == kExamining) patients.examining();
+  if (player->workPhase == kExamining && patients.examining()) player->workPhase = kDeciding;
   // What the last order's work or an examination put into her hands is not the new walk's doing.
   if (freshOrder || examining) {
     freshOrder = false;

@@ -66,6 +66,7 @@ private:
   // Her arrival's work is done, or nothing within reach needs it: it is spent, and when the walk
   // changed nothing in her hands she says why the rules refused it.
   void spendArrival(const std::vector<CMapEntity *> &near, bool workDone);
+  bool awaitingNextCough() const;
   void pathStep();
   void arrive();
   void refreshFoot();
@@ -100,6 +101,11 @@ private:
   // about what she finds there are still to be said.
   bool arrival = false;
   bool arrivalNews = false;
+  // The kinds of her patient's work (bits by their place in her work list) done this arrival.
+  uint16_t patientWorkDone = 0;
+  // After "Too late!" the arrival waits until then (game ms) for the patient's next cough.
+  static const int32_t kNextCoughMs = 1500;
+  int32_t nextCoughBy = 0;
   // Her hands took or gave something since the order she walks for was picked up.
   bool handsChanged = false;
   std::array<CMapEntity *, 2> lastHeld{};

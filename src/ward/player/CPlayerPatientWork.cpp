@@ -45,8 +45,6 @@ int charismaLevel() {
 }
 
 int32_t gameNow() { return (int32_t)CFakeTime::instance()->ms; }
-
-bool alive(const CMapEntitiesCollection *c, const CMapEntity *e) { return e && c->contains(e) && !e->getKill(); }
 } // namespace
 
 int CPlayerPatientWork::walkMs(float distance, float speed, float speedFactor) {
@@ -60,38 +58,38 @@ CPlayerPatientWork::CPlayerPatientWork(CPlayerBody &b, const CPlayerPatientWork 
     : body(b), examTimer(examMs, false), savedX(o.savedX), savedY(o.savedY) {}
 
 CMapEntity_PacientClass *CPlayerPatientWork::livePatient() {
-  if (patient && !alive(body.ward(), patient)) patient = nullptr;
+  if (patient && !body.inWard(patient)) patient = nullptr;
   return patient;
 }
 
 CMapEntity_Game *CPlayerPatientWork::firstCabinet() const {
-  for (CMapEntity_Game *e : *body.ward()->getEntitiesPtr())
+  for (CMapEntity_Game *e : body.entities())
     if (e->getEntityClassID() == kCabinetClass && !e->getKill()) return e;
   return nullptr;
 }
 
 CMapEntity_PerkIconClass *CPlayerPatientWork::cureTouchIcon() const {
-  CMapEntity_Game *bar = body.ward()->getEntityByID(kStatusBarID);
+  CMapEntity_Game *bar = body.byID(kStatusBarID);
   CMapEntity_PerkIconClass *icon =
       bar ? dynamic_cast<CMapEntity_PerkIconClass *>(bar->getContainedEntity(kCureTouchIconID)) : nullptr;
   return icon && icon->active ? icon : nullptr;
 }
 
 void CPlayerPatientWork::sparkles() {
-  CMapEntity_Player *figure = body.figure();
+  float x = 0.0f, y = 0.0f;
+  body.position(x, y);
   for (int i = 0; i < 12; ++i) {
     CMapEntity_Game *s = CMapEntitiesFactory::instance()->cloneEntity("WHITEPARTICLE");
     if (!s) return;
-    s->setXY(figure->getX() - (float)(CRandom::draw() % 60) - 20, figure->getY() + 40 + (float)(CRandom::draw() % 10));
+    s->setXY(x - (float)(CRandom::draw() % 60) - 20, y + 40 + (float)(CRandom::draw() % 10));
     s->setZoom((float)(80 + CRandom::draw() % 20) / 100.0f);
-    body.ward()->addEntity(s);
+    body.place(s);
   }
 }
 
 // Her patient is the one whose bed she was sent to (the patient or the bed was clicked): only at
 // that bed's work point can she do a patient's work.
 void CPlayerPatientWork::gather(const std::vector<CMapEntity *> &near, TReach &reach) {
-  CMapEntity_Player *figure = body.figure();
   cabinet = medicine = nullptr;
   CMapEntity_PacientClass *found = nullptr;
   for (CMapEntity *e : near) {
@@ -109,31 +107,35 @@ void CPlayerPatientWork::gather(const std::vector<CMapEntity *> &near, TReach &r
       found = p;
     if (g->getEntityID() == kMedicineID && g->getAktivni() && !g->carrying().getParent()) medicine = g;
   }
-  const bool handFree = !figure->containedFull();
-  reach.cabinet = cabinet && figure->getContainedEntity(kPrescriptionID);
+  const bool handFree = body.handFree();
+  reach.cabinet = cabinet && body.held(kPrescriptionID);
   reach.floorMedicine = medicine && handFree;
   patient = found;
+  if (!reach.arrived) touched = nullptr;
   if (!found || !body.blizkoObjektu(found->getBed())) return;
   const bool idle = found->dragged == 0;
   const uint8_t state = found->getBedState();
   reach.outbreak = state == kBedOutbreak && idle && handFree;
-  reach.medicineDue = state == kBedWaitingMedicine && idle && figure->getContainedEntity(kMedicineID);
-  reach.itemWanted = idle && figure->getContainedEntityClass(kComfortItemClass);
+  reach.medicineDue = state == kBedWaitingMedicine && idle && body.held(kMedicineID);
+  reach.itemWanted = idle && body.heldOfClass(kComfortItemClass);
   // A cough that ended before she came is not healed by a touch: the perk waits for the next.
   reach.cureTouch = cureTouchIcon() && ((idle && state == kBedSleeping) || state == kBedWaitingMedicine) &&
-                    !found->missedOutbreakSince(gameNow() - kTooLateMs);
+                    !found->missedOutbreakSince(gameNow() - kTooLateMs) && found != touched;
   // Once paid the patient is on its way out: a click on the bed then pays nothing more.
   reach.paying = state == kBedGivingMoney && found->getPhase() == kPhaseInBed && idle;
 }
 
-void CPlayerPatientWork::sayTooLate() {
+bool CPlayerPatientWork::sayTooLate() {
   CMapEntity_PacientClass *p = livePatient();
-  if (p && p->getBed() && p->getBedState() != kBedOutbreak && body.blizkoObjektu(p->getBed()) &&
-      p->takeMissedOutbreakSince(gameNow() - kTooLateMs))
-    body.refuse(p->getX() - 20.0f, p->getY(), "Too late!");
+  if (!p || !p->getBed() || p->getBedState() == kBedOutbreak || !body.blizkoObjektu(p->getBed()) ||
+      !p->takeMissedOutbreakSince(gameNow() - kTooLateMs))
+    return false;
+  body.refuse(p->getX() - 20.0f, p->getY(), "Too late!");
+  return true;
 }
 
 void CPlayerPatientWork::cureTouchUse(CMapEntity_PerkIconClass *icon) {
+  touched = patient;
   icon->countUse();
   body.playSound("PERK_ACTIVATE");
   sparkles();
@@ -158,31 +160,27 @@ void CPlayerPatientWork::sendHome() {
 }
 
 void CPlayerPatientWork::takeMedicine() {
-  CMapEntity_Player *figure = body.figure();
   CMapEntity_Lek *floor = dynamic_cast<CMapEntity_Lek *>(medicine);
-  if (floor && alive(body.ward(), floor)) {
+  if (floor && body.inWard(floor)) {
     uint16_t number = floor->bedNumber;
     floor->setKill(true);
     CMapEntity_Lek *lek = dynamic_cast<CMapEntity_Lek *>(CMapEntitiesFactory::instance()->cloneEntity("LEK"));
     if (lek) {
       lek->bedNumber = number;
-      figure->addEntity(lek, true);
+      body.take(lek);
     }
   }
   medicine = nullptr;
-  figure->changeFrame(0, 0);
-  figure->changeFrameset("DOWN");
-  figure->vypniAnimace();
+  body.restOnDown();
   body.playSound("PHARMACY_TAKE");
 }
 
 void CPlayerPatientWork::handInPrescription() {
-  CMapEntity_Player *figure = body.figure();
-  CMapEntity *recept = figure->getContainedEntity(kPrescriptionID);
+  CMapEntity *recept = body.held(kPrescriptionID);
   if (recept && cabinet) {
     recept->looks().setVisible(false);
-    figure->giveEntityTo(cabinet, recept, true);
-    if (!figure->getContainedEntity(kPrescriptionID)) markCabinet(cabinet, false);
+    body.give(recept, cabinet, true);
+    if (!body.held(kPrescriptionID)) markCabinet(cabinet, false);
     body.playSound("PHARMACY_SEARCH");
     body.playSound("DOCTOR_DELIVERS_PRESCRIPTS");
   }
@@ -191,7 +189,6 @@ void CPlayerPatientWork::handInPrescription() {
 // A day without a cabinet cannot make medicine: the treatment is given up with a log line and the
 // figure stays free, instead of the game ending.
 void CPlayerPatientWork::treatOutbreak() {
-  CMapEntity_Player *figure = body.figure();
   CMapEntity_PacientClass *p = livePatient();
   CMapEntity_Game *bedOf = p ? p->getBed() : nullptr;
   if (!p || !bedOf) return;
@@ -207,15 +204,17 @@ void CPlayerPatientWork::treatOutbreak() {
   if (p->withinFastService()) {
     p->changeMood(CCharismaTable::amount(CCharismaTable::kFastService, charismaLevel()));
     p->synchronizujNaladu();
-    entitykit::heartBeside(body.ward(), p);
-    CCaption::pay(body.ward(), body.level(), p->getX() - 50, p->getY(), "FAST SERVICE +",
-                  (int)p->getFastService());
+    body.heartBeside(p);
+    body.pay(p->getX() - 50, p->getY(), "FAST SERVICE +", (int)p->getFastService());
     body.playSound("CHAIN2");
   }
 
-  float dx = (float)std::abs((int)pharmacy->getX() - (int)figure->getX());
-  float dy = (float)std::abs((int)pharmacy->getY() - (int)figure->getY());
-  int walk = walkMs(std::sqrt(dx * dx + dy * dy), figure->speed, figure->speedFactor);
+  float x = 0.0f, y = 0.0f, speed = 0.0f, factor = 0.0f;
+  body.position(x, y);
+  body.walkSpeed(speed, factor);
+  float dx = (float)std::abs((int)pharmacy->getX() - (int)x);
+  float dy = (float)std::abs((int)pharmacy->getY() - (int)y);
+  int walk = walkMs(std::sqrt(dx * dx + dy * dy), speed, factor);
   p->startMedicineWait(walk + pharmacy->productionTime + 5500);
 
   CMapEntity *head = p->getContainedEntityClass(CMapEntity_PacientClass::kHeadClass);
@@ -229,19 +228,11 @@ void CPlayerPatientWork::treatOutbreak() {
     p->changeFrameset("LYING");
     if (arm) arm->changeFrameset("LYING");
     examTimer.reset();
-    savedX = figure->getX();
-    savedY = figure->getY();
-    figure->setXY(bedOf->getX() + 64, bedOf->getY() - 28);
+    body.position(savedX, savedY);
+    body.startExamination(bedOf->getX() + 64, bedOf->getY() - 28);
     body.playSound("DR_USES_STETHOSCOPE");
-    figure->changeFrameset("VYSETRENI");
-    figure->changeFrame(0, 0);
-    figure->synchronizeFramesets();
-    figure->synchronizeFrames(-1);
-    figure->zapniAnimace();
-    for (bool left : {true, false})
-      if (CMapEntity_PlayerHand *h = figure->hand(left)) h->changeFrameset("INVISIBLE");
     body.chainBonus(CChainBonus::kExamination, p->getX(), p->getY(), "DIAGNOSTIC +");
-    figure->workPhase = CFigureActionLink::kExamining;
+    examBegun = true;
     if (hearts) hearts->effectFinishPulse();
     return;
   }
@@ -257,22 +248,21 @@ void CPlayerPatientWork::treatOutbreak() {
   if (head) head->changeFrameset("VERYGOOD");
   if (CMapEntity *light = bedOf->getContainedEntity((unsigned short)kRedLightID)) light->setAlpha(0.0f, true);
   p->healByTouch();
-  body.caption(figure->getX() - 50, figure->getY(), "HEALING TOUCH!", TCaptionKind::Plain);
+  body.caption(x - 50, y, "HEALING TOUCH!", TCaptionKind::Plain);
 }
 
 // Every medicine for this bed is given; any other, or one the patient cannot take, is put down and
 // picked up again so it stays with the figure.
 void CPlayerPatientWork::giveMedicine() {
-  CMapEntity_Player *figure = body.figure();
   CMapEntity_PacientClass *p = livePatient();
   CMapEntity_PostelClass *bedOf = p ? dynamic_cast<CMapEntity_PostelClass *>(p->getBed()) : nullptr;
   if (!p || !bedOf) return;
   std::vector<CMapEntity *> kept;
-  while (CMapEntity *m = figure->getContainedEntity(kMedicineID)) {
+  while (CMapEntity *m = body.held(kMedicineID)) {
     CMapEntity_Lek *lek = dynamic_cast<CMapEntity_Lek *>(m);
     if (lek && lek->bedNumber == bedOf->getBedNumber()) {
       lek->looks().setVisible(false);
-      if (figure->giveEntityTo(p, lek, false)) {
+      if (body.give(lek, p, false)) {
         body.restOnDown();
         body.chainBonus(CChainBonus::kMedicine, p->getX(), p->getY(), "TREATMENT +");
         continue;
@@ -281,62 +271,49 @@ void CPlayerPatientWork::giveMedicine() {
     }
     body.playSound("NONO");
     CLogger::instance()->log("Dropping entity from player! " + m->name);
-    bool dropped = false;
-    for (bool left : {true, false}) {
-      CMapEntity_PlayerHand *h = figure->hand(left);
-      if (!h || !h->dropEntity(m)) continue;
-      if (!h->containedFull()) {
-        h->showHolding(false);
-        figure->synchronizeFramesets();
-        figure->synchronizeFrames(-1);
-      }
-      dropped = true;
-      break;
-    }
-    if (!dropped) {
+    if (!body.putDown(m)) {
       CLogger::instance()->log("Nepodaril se dropEntity(lek):(");
       break;
     }
     kept.push_back(m);
   }
-  for (auto it = kept.rbegin(); it != kept.rend(); ++it) figure->addEntity(*it, false);
+  for (auto it = kept.rbegin(); it != kept.rend(); ++it) body.take(*it, false);
 }
 
 void CPlayerPatientWork::giveItem() {
-  CMapEntity_Player *figure = body.figure();
   CMapEntity_PacientClass *p = livePatient();
-  CMapEntity *item = figure->getContainedEntityClass(kComfortItemClass);
+  CMapEntity *item = body.heldOfClass(kComfortItemClass);
   if (!p || !item) return;
   body.playSound(CMapEntity_DrinkClass::deliverSound(item->getEntityID()));
   item->looks().setVisible(false);
-  figure->giveEntityTo(p, item, false);
+  body.give(item, p, false);
   body.restOnDown();
 }
 
+bool CPlayerPatientWork::examinationBegun() {
+  const bool begun = examBegun;
+  examBegun = false;
+  return begun;
+}
+
 // A patient that went away during the examination gets no prescription; the figure stands up.
-void CPlayerPatientWork::examining() {
-  CMapEntity_Player *figure = body.figure();
-  figure->zapniAnimace();
-  if (!examTimer.udalost()) return;
-  figure->changeFrameset("DOWN");
-  figure->changeFrame(0, 0);
-  figure->synchronizeFramesets();
-  figure->synchronizeFrames(-1);
-  figure->vypniAnimace();
-  figure->setXY(savedX, savedY);
-  figure->workPhase = CMapEntity_Player::kIdlePhase;
+bool CPlayerPatientWork::examining() {
+  body.keepExamining();
+  if (!examTimer.udalost()) return false;
+  body.endExamination(savedX, savedY);
   CMapEntity_PacientClass *p = livePatient();
   CMapEntity_PostelClass *bedOf = p ? dynamic_cast<CMapEntity_PostelClass *>(p->getBed()) : nullptr;
   if (!bedOf) {
     CLogger::instance()->log("The examined patient is gone; no prescription");
-    return;
+    return true;
   }
   CMapEntity_Recept *recept = dynamic_cast<CMapEntity_Recept *>(CMapEntitiesFactory::instance()->cloneEntity("RECEPT"));
   if (recept) {
     recept->bedNumber = bedOf->getBedNumber();
-    figure->addEntity(recept, true);
+    body.take(recept);
   }
   if (CMapEntity_Game *c = firstCabinet()) markCabinet(c, true);
+  return true;
 }
 
 // The cabinet waiting for a prescription glows and an arrow beside it points at it, until the last

@@ -20,8 +20,8 @@ public:
 
   // What the patients, the cabinet and the medicine she touches offer; nothing is done.
   void gather(const std::vector<CMapEntity *> &near, TReach &reach);
-  // Arrived at a bed whose cough ended untreated a moment ago: she says so, once.
-  void sayTooLate();
+  // Arrived at a bed whose cough ended untreated a moment ago: she says so, once; true when said.
+  bool sayTooLate();
 
   // Her work here, each done when her work list picks it.
   void takeMedicine();
@@ -31,8 +31,10 @@ public:
   void giveItem();
   void cureTouch();
   void sendHome();
-  // Runs while she examines; at its end the prescription goes into her hand.
-  void examining();
+  // The outbreak's work began an examination: true once.
+  bool examinationBegun();
+  // Runs while she examines; at its end (true) the prescription goes into her hand.
+  bool examining();
 
   // Game-clock ms the figure needs to walk that far.
   static int walkMs(float distance, float speed, float speedFactor);
@@ -58,4 +60,7 @@ private:
   CMapEntity_PacientClass *patient = nullptr;
   CMapEntity_Game *cabinet = nullptr;
   CMapEntity_Game *medicine = nullptr;
+  bool examBegun = false;
+  // The patient her arrival's touch healed: one touch an arrival.
+  const CMapEntity_PacientClass *touched = nullptr;
 };

@@ -13,9 +13,9 @@
 #include "world/kinds/CMapEntity_PostelClass.h"
 #include "world/kinds/EntityIds.h"
 
-bool CPlayerWardWork::treatWanted(CMapEntity_Player *figure, CMapEntitiesCollection *ward) {
-  if (!figure->getContainedEntityClass(kComfortItemClass)) return true;
-  for (CMapEntity_Game *e : *ward->getEntitiesPtr()) {
+bool CPlayerWardWork::treatWanted(bool holdingTreat, const std::vector<CMapEntity_Game *> &ward) {
+  if (!holdingTreat) return true;
+  for (CMapEntity_Game *e : ward) {
     const CMapEntity_PacientClass *p = dynamic_cast<const CMapEntity_PacientClass *>(e);
     if (p && !p->getKill() && p->getPhase() == kPhaseInBed) return true;
   }
@@ -25,7 +25,6 @@ bool CPlayerWardWork::treatWanted(CMapEntity_Player *figure, CMapEntitiesCollect
 // The trolley, the stand, a dispenser and a bed count only once clicked (active): she works where
 // she was sent.
 void CPlayerWardWork::gather(const std::vector<CMapEntity *> &near, TReach &reach) {
-  CMapEntity_Player *figure = body.figure();
   dispenser = bed = stand = nullptr;
   CMapEntity_Game *hamper = nullptr;
   germNear = false;
@@ -40,12 +39,12 @@ void CPlayerWardWork::gather(const std::vector<CMapEntity *> &near, TReach &reac
     if (g->getEntityID() == kSprayStandID) stand = g;
     if (cls == kTrolleyClass) hamper = g;
   }
-  const bool handFree = !figure->containedFull();
-  const bool spray = figure->getContainedEntity(kSprayID) != nullptr;
+  const bool handFree = body.handFree();
+  const bool spray = body.held(kSprayID) != nullptr;
   reach.germ = germNear && spray;
-  reach.hamper = hamper && figure->getContainedEntity(kRubbishID);
+  reach.hamper = hamper && body.held(kRubbishID);
   if (dispenser && handFree && dispenser->CMapEntity::getContainedEntityClass(kComfortItemClass))
-    reach.dispenserItem = treatWanted(figure, body.ward());
+    reach.dispenserItem = treatWanted(body.heldOfClass(kComfortItemClass) != nullptr, body.entities());
   const CMapEntity_PostelClass *b = dynamic_cast<const CMapEntity_PostelClass *>(bed);
   reach.unmadeBed = b && handFree && !b->isOccupied() && !b->isMadeUp() && body.blizkoObjektu(b);
   if (stand) {
@@ -62,11 +61,12 @@ void CPlayerWardWork::sprayBy(const TReach &reach) {
   sprayedSinceOrder = true;
   sprayTimer.reset();
   body.playSound("SPRAY_USE");
-  CMapEntity_Player *figure = body.figure();
+  float x = 0.0f, y = 0.0f;
+  body.position(x, y);
   for (int i = 0; i < 7; ++i) {
     CMapEntity_Game *puff = CMapEntitiesFactory::instance()->cloneEntity("SPREJKOUR");
-    puff->setXY(figure->getX() + (float)(CRandom::draw() % 70), figure->getY() + 20 + (float)(CRandom::draw() % 30));
-    body.ward()->addEntity(puff);
+    puff->setXY(x + (float)(CRandom::draw() % 70), y + 20 + (float)(CRandom::draw() % 30));
+    body.place(puff);
   }
 }
 
@@ -83,10 +83,9 @@ void CPlayerWardWork::sayGermGone() {
 // The spray in her hand goes back onto its empty stand; from a full stand it comes into a free
 // hand. The stand is chosen again by the next click on it.
 void CPlayerWardWork::swapSpray() {
-  CMapEntity_Player *figure = body.figure();
   CMapEntity *standSpray = stand->CMapEntity::getContainedEntity(kSprayID);
-  if (CMapEntity *carried = standSpray ? nullptr : figure->getContainedEntity(kSprayID)) {
-    if (figure->giveEntityTo(stand, carried, true)) {
+  if (CMapEntity *carried = standSpray ? nullptr : body.held(kSprayID)) {
+    if (body.give(carried, stand, true)) {
       carried->changeFrameset("FRAMESET1");
       carried->setXOffset(CMapEntity_Stojan::kSprayX, false);
       carried->setYOffset(CMapEntity_Stojan::kSprayY, false);
@@ -95,7 +94,7 @@ void CPlayerWardWork::swapSpray() {
     }
   } else if (standSpray) {
     stand->dropEntity(standSpray);
-    figure->addEntity(standSpray, false);
+    body.take(standSpray, false);
     standSpray->setXOffset(0, false);
     standSpray->setYOffset(0, false);
     body.playSound("SPRAY_PICKUP");
@@ -105,47 +104,43 @@ void CPlayerWardWork::swapSpray() {
 }
 
 void CPlayerWardWork::takeFromDispenser() {
-  CMapEntity_Player *figure = body.figure();
   CMapEntity *item = dispenser->CMapEntity::getContainedEntityClass(kComfortItemClass);
   if (CMapEntity_Automat *automat = dynamic_cast<CMapEntity_Automat *>(dispenser)) {
     item->setKill(true);
     CMapEntity_Game *copy = CMapEntitiesFactory::instance()->cloneEntity(automat->itemName);
-    figure->addEntity(copy, true);
+    body.take(copy);
     body.playSound(CMapEntity_DrinkClass::pickupSound(copy->getEntityID()));
   }
   // Its order is done, even when taken in passing: on arrival the empty machine is no refusal.
   dispenser->setAktivni(false);
-  figure->changeFrame(0, 0);
-  figure->changeFrameset("DOWN");
-  figure->vypniAnimace();
+  body.restOnDown();
 }
 
 void CPlayerWardWork::makeBed() {
-  CMapEntity_Player *figure = body.figure();
   body.playSound("DR_MAKES_BED");
   dynamic_cast<CMapEntity_PostelClass *>(bed)->setUklizeno(true);
-  figure->addEntity(std::string("ODPAD"));
-  figure->changeFrameset("DOWN");
-  figure->vypniAnimace();
+  body.takeNew("ODPAD");
+  body.restOnDown();
 }
 
 // Every linen pays its step; the captions show the last step's bonus, at a chain of five and
 // after the last linen.
 void CPlayerWardWork::emptyLinen() {
-  CMapEntity_Player *figure = body.figure();
+  float x = 0.0f, y = 0.0f;
+  body.position(x, y);
   unsigned earlier = 0, last = 0;
   auto caption = [&](float raised) {
-    if (earlier && body.level()) body.level()->changeMoney((int)earlier);
-    body.payChain(figure->getX(), figure->getY() - raised, "CLEANUP +", last);
+    body.earn((int)earlier);
+    body.payChain(x, y - raised, "CLEANUP +", last);
     earlier = last = 0;
   };
-  while (CMapEntity *linen = figure->getContainedEntity(kRubbishID)) {
+  while (CMapEntity *linen = body.held(kRubbishID)) {
     body.playSound("DR_DUMP_HAMPER");
     body.restOnDown();
     linen->setKill(true);
     earlier += last;
     last = body.chainStep(CChainBonus::kLinen);
-    if (body.chain().count == 5 && figure->getContainedEntity(kRubbishID)) caption(20);
+    if (body.chain().count == 5 && body.held(kRubbishID)) caption(20);
   }
   caption(0);
 }

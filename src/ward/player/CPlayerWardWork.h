@@ -19,7 +19,7 @@ public:
   CPlayerWardWork(CPlayerBody &body, const CPlayerWardWork &) : body(body), sprayDue(true) {}
 
   // A treat goes into an empty hand; a second only while someone lies in bed to give it to.
-  static bool treatWanted(CMapEntity_Player *figure, CMapEntitiesCollection *ward);
+  static bool treatWanted(bool holdingTreat, const std::vector<CMapEntity_Game *> &ward);
   // What the things she touches offer; nothing is done.
   void gather(const std::vector<CMapEntity *> &near, TReach &reach);
   // A burst takes no time: it goes off as she passes or stands by germs, the spray in her hand,

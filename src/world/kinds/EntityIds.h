@@ -55,6 +55,12 @@ constexpr uint32_t kMusician2ID = 112;
 constexpr uint32_t kPodiumID = 113;
 constexpr uint32_t kCabinetClass = 19;
 constexpr uint32_t kParentsClass = 23;
+constexpr uint32_t kMenuButtonClass = 36;
+// The repairman, the blood-pressure gauge and the status bar's menu button.
+constexpr uint32_t kRepairmanID = 98;
+constexpr uint32_t kGaugeID = 198;
+constexpr uint32_t kStatusMenuID = 310;
+constexpr uint32_t kToyID = 136;
 constexpr uint32_t kChairClass = 17;
 // Drinks, toys and books a patient in bed can be given.
 constexpr uint32_t kComfortItemClass = 18;
