@@ -74,6 +74,12 @@ CMapEntity_BonusText *CCaption::pay(CMapEntitiesCollection *c, CLevel_Game *leve
   return show(c, x, y, label + makeString(amount), kind);
 }
 
+bool CCaption::shownAs(const CMapEntity_Game *e, TCaptionKind kind) {
+  const auto *t = dynamic_cast<const CMapEntity_BonusText *>(e);
+  const float *rgb = kTints[(int)kind];
+  return t && t->textRed == rgb[0] && t->textGreen == rgb[1] && t->textBlue == rgb[2];
+}
+
 void CCaption::settle(CMapEntitiesCollection *c, CMapEntity_BonusText *t) {
   if (!t) return;
   CWorldEngine *host = CWorldEngine::running();

@@ -4,6 +4,7 @@
 class CLevel_Game;
 class CMapEntitiesCollection;
 class CMapEntity_BonusText;
+class CMapEntity_Game;
 
 // What a floating caption ("BONUSTEXT") says, each kind in its own tint: money in pink, news
 // about a patient in blue, a refused order or click in red, a medicine made in green, anything
@@ -27,6 +28,8 @@ public:
   // the captions already shown and the tips' arrows (moved up past them, or down when the top is
   // reached); a refusal said again replaces the one still shown. Measured in the running fonts.
   static void settle(CMapEntitiesCollection *c, CMapEntity_BonusText *caption);
+  // Whether the entity is a caption shown as that kind (its tint tells).
+  static bool shownAs(const CMapEntity_Game *e, TCaptionKind kind);
   // Whether the caption, moved by dy, would run into another caption shown.
   static bool wouldMeet(CMapEntitiesCollection *c, const CMapEntity_BonusText *caption, float dy);
 };

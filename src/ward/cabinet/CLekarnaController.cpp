@@ -161,9 +161,11 @@ void CLekarnaController::announce(CMapEntity_Game *lek) {
   for (CMapEntity_Game *e : *collection->getEntitiesPtr()) {
     if (e->getKill()) continue;
     if (e->getEntityID() == kMedicineID && !e->carrying().getParent()) ++waiting;
-    if (e == readyCaption) e->setKill(true);
+    // Found by its kind, not kept by address: a caption gone is freed, and its memory may hold
+    // another thing of the ward by now.
+    if (CCaption::shownAs(e, TCaptionKind::Ready)) e->setKill(true);
   }
-  readyCaption = CCaption::show(collection, lek->getX() - 30.0f, lek->getY() - 24.0f,
+  CCaption::show(collection, lek->getX() - 30.0f, lek->getY() - 24.0f,
                  waiting > 1 ? makeString(waiting) + " medicines ready!" : "Medicine ready!", TCaptionKind::Ready);
   for (int i = 0; i < 6; ++i) {
     CMapEntity_Game *spark = factory->cloneEntity("WHITEPARTICLE");

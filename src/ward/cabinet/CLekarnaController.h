@@ -43,6 +43,4 @@ private:
 
   // The medicine places on the counter, one for each bed number.
   static const int kPlaces = 8;
-  // The last "ready" caption this cabinet showed, replaced by the next while it still rises.
-  CMapEntity_Game *readyCaption = nullptr;
 };
