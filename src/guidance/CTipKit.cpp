@@ -1,11 +1,13 @@
 #include "guidance/CTipKit.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "engine/KEvent.h"
 #include "engine/KInput.h"
 #include "guidance/CMapEntity_TutorialClass.h"
+#include "media/CGlobals.h"
 #include "media/Frame.h"
 #include "media/ZSprite.h"
 #include "world/CMapEntitiesCollection.h"
@@ -80,6 +82,11 @@ constexpr int kReadMs = 1500;
 constexpr int kReadMsPerLetter = 45;
 // How far past its picture an arrow's tip reaches what it points at.
 constexpr float kArrowReach = 16.0f;
+// What shows of a tucked bubble, how fast it slides, and how long the pointer rests on it to bring
+// it back.
+constexpr float kRim = 18.0f;
+constexpr float kSlide = 12.0f;
+constexpr int kPeekMs = 400;
 
 struct TBox {
   float x0 = 0, y0 = 0, x1 = 0, y1 = 0;
@@ -120,10 +127,63 @@ bool beenRead(CMapEntity_Game *bubble) {
   return b->shown.vratVteriny() >= kReadMs + kReadMsPerLetter * (int)words.size();
 }
 
+// The first row the status bar covers, or the window's foot where there is none (the shop).
+float wardFoot(CMapEntitiesCollection *collection) {
+  for (CMapEntity_Game *e : *collection->getEntitiesPtr()) {
+    TBox bar;
+    if (e->getEntityID() == kStatusBarID && !e->getKill() && boxOf(e, bar)) return bar.y0;
+  }
+  return 600.0f;
+}
+
+bool inside(const TBox &b, long x, long y) { return x >= b.x0 && x < b.x1 && y >= b.y0 && y < b.y1; }
+
+bool coversNeeded(CMapEntitiesCollection *collection, const TBox &panel);
+
+// A read bubble over what the player needs slides toward the nearer edge of the ward until only
+// its rim shows; its arrows stay where they point. The pointer resting on that rim brings it back
+// while the pointer stays on it.
+void tuck(CMapEntitiesCollection *collection, CMapEntity_TutorialClass *b, bool read) {
+  TBox home;
+  if (!boxOf(b, home, true)) return;
+  home.y0 -= b->tuckedBy;
+  home.y1 -= b->tuckedBy;
+  const float foot = wardFoot(collection);
+  const bool down = home.y0 + home.y1 > foot;
+  const float away = down ? foot - kRim - home.y0 : kRim - home.y1;
+  const long px = KInput::getMouseX(), py = KInput::getMouseY();
+  // The rim as it shows once tucked, and with it all the bubble may cover.
+  TBox rim = down ? TBox{home.x0, foot - kRim, home.x1, foot} : TBox{home.x0, 0.0f, home.x1, kRim};
+  const TBox reach = {home.x0, std::min(home.y0, rim.y0), home.x1, std::max(home.y1, rim.y1)};
+  const bool tucked = away != 0.0f && std::fabs(b->tuckedBy - away) < 0.5f;
+  if (b->peeking) {
+    // Raised, it stays while the pointer is on it or on the rim it rose from.
+    b->peeking = inside(reach, px, py);
+  } else if (tucked && inside(rim, px, py)) {
+    if (b->rested.vratVteriny() >= kPeekMs) b->peeking = true;
+  } else {
+    b->rested.reset();
+  }
+  const float target = read && !b->peeking && coversNeeded(collection, home) ? away : 0.0f;
+  const float step = kSlide * std::max(CGlobals_instance ? CGlobals_instance->deltaFactor : 1.0f, 0.0f);
+  const float next = std::fabs(target - b->tuckedBy) <= step ? target : b->tuckedBy + (target > b->tuckedBy ? step : -step);
+  const float dy = next - b->tuckedBy;
+  if (dy == 0.0f) return;
+  b->tuckedBy = next;
+  b->setXY(b->getX(), b->getY() + dy);
+  for (CMapEntity *e : b->carrying().getContainedList())
+    if (e->getEntityID() == kArrowID) e->setYOffset(e->getYOffset() - dy, false);
+}
+
 void fade(CMapEntitiesCollection *collection, CMapEntity_Game *bubble, bool byPointer) {
+  const bool read = beenRead(bubble);
+  auto *b = dynamic_cast<CMapEntity_TutorialClass *>(bubble);
+  if (b) tuck(collection, b, read);
+  const bool peeking = b && b->peeking;
   const long y = KInput::getMouseY();
-  const bool under = byPointer && y > bubble->getY() && y < bubble->getY() + 100;
-  const bool aside = !under && beenRead(bubble) && standsOver(collection, bubble);
+  const bool under = byPointer && !peeking && y > bubble->getY() && y < bubble->getY() + 100;
+  // Where no rim is left clear of the ward (or while it slides), it also lets the ward show through.
+  const bool aside = !under && !peeking && read && standsOver(collection, bubble);
   bubble->setAlpha(under || aside ? kDimmed : 1.0f, true);
   // Stepped aside, it still points the way.
   if (aside)
@@ -132,9 +192,8 @@ void fade(CMapEntitiesCollection *collection, CMapEntity_Game *bubble, bool byPo
 }
 } // namespace
 
-bool standsOver(CMapEntitiesCollection *collection, CMapEntity_Game *bubble) {
-  TBox panel;
-  if (!collection || !boxOf(bubble, panel, true)) return false;
+namespace {
+bool coversNeeded(CMapEntitiesCollection *collection, const TBox &panel) {
   std::vector<TBox> arrows;
   for (CMapEntity_Game *e : *collection->getEntitiesPtr()) {
     TBox a;
@@ -147,6 +206,15 @@ bool standsOver(CMapEntitiesCollection *collection, CMapEntity_Game *bubble) {
     if (std::none_of(arrows.begin(), arrows.end(), [&](const TBox &a) { return a.meets(b); })) return true;
   }
   return false;
+}
+} // namespace
+
+bool standsOver(CMapEntitiesCollection *collection, CMapEntity_Game *bubble) {
+  TBox panel;
+  if (!collection || !boxOf(bubble, panel, true)) return false;
+  // What slid under the status bar covers nothing.
+  panel.y1 = std::min(panel.y1, wardFoot(collection));
+  return panel.y0 < panel.y1 && coversNeeded(collection, panel);
 }
 
 void hoverFade(CMapEntitiesCollection *collection, CMapEntity_Game *bubble) { fade(collection, bubble, true); }
