@@ -106,7 +106,7 @@ bool boxOf(const CMapEntity *e, TBox &out, bool action = false) {
 // What the player may have to see or click on the ward.
 bool mayBeNeeded(const CMapEntity_Game *e) {
   const uint32_t cls = e->getEntityClassID();
-  if (cls == kPatientClass || cls == kBedClass || cls == kChairClass) return true;
+  if (cls == kPatientClass || cls == kBedClass || cls == kChairClass || e->getMouseClick()) return true;
   return dynamic_cast<const CPixlaBlackController *>(e->getController()) != nullptr;
 }
 
