@@ -217,7 +217,7 @@ TEST_F(PlayerPatientTest, ACoughUnderAFeedingGermIsExaminedWhileTheSprayGoesOff)
 }
 
 // A medicine for another bed, or one the patient cannot take, stays in a hand; the game goes on.
-TEST_F(PlayerPatientTest, MedicineForAnotherBedOrRefusedStaysInAHand) {
+TEST_F(PlayerPatientTest, MedicineForAnotherBedOrRefusedStaysInAHandAndOneFoundOnArrivingIsGiven) {
   CMapEntity_PacientClass *p = bedded(kBedWaitingMedicine);
   CMapEntity_Lek *other = medicineFor(99);
   CMapEntity_Lek *own = medicineFor(bed->getBedNumber());
@@ -237,6 +237,19 @@ TEST_F(PlayerPatientTest, MedicineForAnotherBedOrRefusedStaysInAHand) {
   EXPECT_NE(p->getBedState(), kBedWaitingMedicine) << "taken";
   EXPECT_EQ(figure()->getContainedEntity(kMedicineID), other) << "the other bed's medicine stays";
   EXPECT_EQ(other->carrying().getParent()->carrying().getTopCarrier(), figure());
+
+  // A bottle she finds within reach as she arrives is taken in passing, and the arrival it kept
+  // gives it to the patient she came for.
+  freeBed();
+  p = bedded(kBedWaitingMedicine);
+  click((int)bed->getX() + 60, (int)bed->getY() + 40);
+  for (int i = 0; i < 400 && !walker()->arrivedNow(); ++i) step();
+  ASSERT_TRUE(walker()->arrivedNow());
+  CMapEntity_Lek *found = dynamic_cast<CMapEntity_Lek *>(add("LEK", figure()->getX(), figure()->getY()));
+  found->bedNumber = bed->getBedNumber();
+  found->setAktivni(true);
+  run(200);
+  EXPECT_NE(p->getBedState(), kBedWaitingMedicine) << "taken and kept";
 }
 
 // No cabinet on the day: the outbreak is left as it is, the figure stays free and nothing ends.
