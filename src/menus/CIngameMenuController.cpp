@@ -9,6 +9,7 @@
 #include "world/CMapEntity_FrontaAkci.h"
 #include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntity_Game.h"
+#include "world/kinds/EntityIds.h"
 
 using namespace menukit;
 
@@ -30,7 +31,7 @@ void CIngameMenuController::open(Path path) {
   if (!panel) return;
   collection->focus(panel, nullptr);
   if (CMapEntity_Game *bar = collection->getEntityByID(kStatusBarID))
-    if (auto *button = static_cast<CMapEntity_Game *>(bar->getContainedEntity(kStatusButtonID)))
+    if (auto *button = static_cast<CMapEntity_Game *>(bar->getContainedEntity(kStatusMenuID)))
       collection->focusAdd(button, nullptr);
   // The keys entity keeps its input, or Space and Escape could open the menu but never close it.
   collection->focusAdd(collection->getEntityByID(kKeysID), nullptr);

@@ -9,9 +9,6 @@
 class CIngameMenuController : public CCloneable<CIngameMenuController, CEntityController> {
 public:
   static constexpr unsigned int kKeysID = 259;
-  static constexpr unsigned int kStatusBarID = 239;
-  static constexpr unsigned int kStatusButtonID = 310;
-  static constexpr unsigned int kActionQueueID = 73;
   static constexpr unsigned int kHelpWindowID = 1002;
 
   using CCloneable::CCloneable;

@@ -91,8 +91,6 @@ public:
   std::vector<CPacient> &getPacienti() { return pacienti; }
   CWorldEngine *getEngine() const { return engine; }
 
-  void changeMoneyPlus(int n) { moneyPlus += n; }
-  void changeExpertMoneyPlus(int n) { expertMoneyPlus += n; }
   // A famous patient's first cure ever: paid on top of the bonus of a won day, whichever goal.
   void addFamousExtra(int n) { famousExtra += n; }
   int getFamousExtra() const { return famousExtra; }

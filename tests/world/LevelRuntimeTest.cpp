@@ -124,10 +124,6 @@ TEST_F(LevelRuntimeTest, MoneyNeverGoesBelowZero) {
   level->incLost();
   EXPECT_EQ(level->getCured(), 2);
   EXPECT_EQ(level->getLost(), 1);
-  level->changeMoneyPlus(10);
-  level->changeExpertMoneyPlus(-5);
-  EXPECT_EQ(level->getMoneyPlus(), 10);
-  EXPECT_EQ(level->getExpertMoneyPlus(), -5);
 }
 
 TEST_F(LevelRuntimeTest, ClockClosesJustPastTheLengthAndStandsStillWhilePaused) {
