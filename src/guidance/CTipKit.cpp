@@ -168,6 +168,9 @@ void tuck(CMapEntitiesCollection *collection, CMapEntity_TutorialClass *b, bool 
   const float step = kSlide * std::max(CGlobals_instance ? CGlobals_instance->deltaFactor : 1.0f, 0.0f);
   const float next = std::fabs(target - b->tuckedBy) <= step ? target : b->tuckedBy + (target > b->tuckedBy ? step : -step);
   const float dy = next - b->tuckedBy;
+  // Tucked, its words would show cut in half: only its rim shows.
+  if (CMapEntity *words = b->getContainedEntity(kTextBoxID))
+    words->looks().setVisible(next == 0.0f || std::fabs(next - away) >= 0.5f);
   if (dy == 0.0f) return;
   b->tuckedBy = next;
   b->setXY(b->getX(), b->getY() + dy);
