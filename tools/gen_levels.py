@@ -290,21 +290,15 @@ def paint_ward(grid, level):
     d.rectangle([254, 36, 278, 44], fill=(220, 60, 60))
     for k in range(10):
         d.ellipse([40 + k * 30, 490, 52 + k * 30, 496], fill=(160, 190, 210))
-    paint_counter(d, grid)
+    paint_counter(d)
     paint_alarm_socket(d)
     return img
 
 
-def paint_counter(d, grid):
+def paint_counter(d):
     """The pharmacy counter along the back wall: every cabinet lays its medicines out on its top,
-    and the player picks them up standing on the floor in front of it. Where the grid leaves its
-    first cell free (a bed stands in front of its left end), it starts just short of that cell's
-    right edge, still under the first medicine, and the player stands beside it."""
+    and the player picks them up standing on the floor in front of it."""
     x0, top, x1, front, base = campaign.COUNTER
-    row = front // TILE
-    first = next((c for c in range(COLS) if grid[row][c]["name"] == "fixture"), None)
-    if first is not None:
-        x0 = max(x0, first * TILE - 6)
     d.rectangle([x0, front, x1, base], fill=(244, 244, 238), outline=(70, 70, 84), width=2)
     for k in range(4):
         px = x0 + 6 + k * (x1 - x0 - 12) / 4

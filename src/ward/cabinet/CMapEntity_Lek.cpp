@@ -26,6 +26,12 @@ const char *CMapEntity_Lek::spriteFor(int stars) {
 CMapEntity_Game *CMapEntity_Lek::clone() {
   CMapEntity_Lek *copy = new CMapEntity_Lek(*this);
   copy->setMouseClick(true);
+  // Its work point is the floor in front of the counter below it. The spot clicked on the bottle
+  // lies over the counter, where the nearest floor in its row or column can be the far side of a
+  // bed that stands against the counter's end (out of her reach), or the strip behind the beds that
+  // only a walk round them reaches (the Tutorial's two beds stand there).
+  copy->approachX = kReachX;
+  copy->approachY = kReachY;
   CEngine *running = CEngine::running();
   CPlayer *player = running ? running->getPlayer() : nullptr;
   // The basket's star index: stars owned minus one.

@@ -17,6 +17,8 @@ public:
   static const char *spriteFor(int stars);
 
   uint16_t bedNumber = 0;
+  // From its corner: the middle of the bottle, and a row of floor below the counter it stands on.
+  static constexpr int kReachX = 10, kReachY = 66;
 };
 
 // A prescription: the figure writes it at a bed and hands it in at a cabinet. It shows the bed's
