@@ -192,16 +192,14 @@ TEST_F(ReachTest, WorkSpotsLieOnTheFloorInFrontAndReachARidingMonkey) {
         EXPECT_GE(s.y * 32 + 16, pic.y + pic.h) << e->name << ": she stands on the counter";
         EXPECT_TRUE(figureAction(s.x, s.y).meets(pic)) << e->name << " is out of her reach at its spot";
       }
-      // Patients waiting for a bed hide no bed's patient (nor the ring above its head) and stand
-      // clear of the band; the first three clear the beds' frames too, the fourth may stand before
-      // a frame's rail, as the aisle is narrower than four seats.
+      // Patients waiting for a bed hide no bed's patient (nor the ring over its head) nor the band;
+      // the first three clear the beds too, the fourth (the aisle is too narrow) may touch a rail.
       if (auto *bench = dynamic_cast<CMapEntity_GaucClass *>(e); bench && e->name == "GAUCCOLORS")
         for (size_t k = 0; k < (size_t)bench->seatCount; ++k) {
           const TBox waiting = box("PACIENT1", e->getX() + (float)bench->seatOffsets[k].x, e->getY());
           for (CMapEntity_Game *o : *level->getEC()->getEntitiesPtr()) {
             TBox other = box(o, true);
             if (o->getEntityClassID() == kBedClass && k < 3) other = {other.x, other.y - 30, other.w, other.h + 30};
-            // Where the bed's patient lies, with the ring over its head.
             else if (o->getEntityClassID() == kBedClass) other = box("PACIENT1", o->getX() + 38.0f, o->getY() - 39.0f);
             else if (o->name.rfind("HUDEBNIK", 0) != 0) continue;
             EXPECT_FALSE(waiting.meets(other)) << "waiting patient " << k << " stands over " << o->name;

@@ -129,8 +129,7 @@ TEST_P(MedicineSlotsWindowTest, AClickAnywhereOnAMedicineInAnyPlaceTakesIt) {
       lek->setXY((float)at.x, (float)at.y);
       playFrame(false);
       clickAt(at.x + aim.first, at.y + aim.second);
-      // Within two seconds of game time: from anywhere on the ward she walks straight to the floor
-      // in front of the counter, never around the beds along the back wall.
+      // Within two seconds: straight to the floor in front of the counter, never round the beds.
       const bool taken = playUntil([&] { return figure()->getContainedEntity(kMedicineID) != nullptr; }, 100, 20);
       EXPECT_TRUE(taken) << "place " << slot << " at " << at.x << ", " << at.y << ", clicked at +" << aim.first << ", +"
                          << aim.second << ": she stands at " << figure()->getX() << ", " << figure()->getY();

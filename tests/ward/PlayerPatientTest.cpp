@@ -238,8 +238,7 @@ TEST_F(PlayerPatientTest, MedicineForAnotherBedOrRefusedStaysInAHandAndOneFoundO
   EXPECT_EQ(figure()->getContainedEntity(kMedicineID), other) << "the other bed's medicine stays";
   EXPECT_EQ(other->carrying().getParent()->carrying().getTopCarrier(), figure());
 
-  // A bottle she finds within reach as she arrives is taken in passing, and the arrival it kept
-  // gives it to the patient she came for.
+  // A bottle within reach as she arrives is taken in passing; the arrival it kept gives it.
   freeBed();
   p = bedded(kBedWaitingMedicine);
   click((int)bed->getX() + 60, (int)bed->getY() + 40);
