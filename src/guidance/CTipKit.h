@@ -34,11 +34,12 @@ CMapEntity_Game *open(CMapEntitiesCollection *collection, const char *name, floa
 bool bubbleStands(CMapEntitiesCollection *collection);
 // Dims a bubble (with its text and arrows) while the pointer is in the 100-pixel band below its top.
 void hoverFade(CMapEntitiesCollection *collection, CMapEntity_Game *bubble);
-// Whether the bubble's panel stands over a patient, a bed, a chair or a click target that no arrow
-// on the ward points at.
+// Whether the bubble's panel, as far as the ward shows it, stands over a patient, a bed, a chair or
+// a click target that no arrow on the ward points at.
 bool standsOver(CMapEntitiesCollection *collection, CMapEntity_Game *bubble);
-// A bubble that has stood long enough to be read steps aside from what it stands over: it turns
-// see-through (its arrows stay), so a patient's hearts or a place to click show through it while
-// it waits. Every tip and lesson bubble asks it once an update (through hoverFade or alone).
+// A bubble that has stood long enough to be read steps aside from what it stands over: it slides
+// to the ward's nearer edge, where only its rim shows (see-through where even that covers
+// something), and its arrows stay. Every tip and lesson bubble asks it once an update (through
+// hoverFade or alone).
 void stepAside(CMapEntitiesCollection *collection, CMapEntity_Game *bubble);
 } // namespace tipkit
