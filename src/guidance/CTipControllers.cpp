@@ -15,7 +15,6 @@
 
 namespace {
 constexpr uint32_t kTutorial10ID = 1014;
-constexpr uint32_t kJesterID = 198;
 constexpr int32_t kJesterWalkingIn = 1;
 constexpr int32_t kJesterWaiting = 2;
 constexpr int32_t kJesterWalkingOut = 3;

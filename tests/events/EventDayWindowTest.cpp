@@ -230,7 +230,7 @@ TEST_F(KeptPictureWindowGL, ScaledToAFullScreenTheKeptPictureLooksTheSameToo) {
 }
 
 TEST_F(EventDayWindowGL, TheJesterStandsWholeInTheWindowAndClickableAllHisWait) {
-  auto *jester = static_cast<CMapEntity_Sasek *>(level->getEC()->getEntityByID(198));
+  auto *jester = static_cast<CMapEntity_Sasek *>(level->getEC()->getEntityByID(kJesterID));
   ASSERT_TRUE(runUntil([&] { return jester->stav == CMapEntity_Sasek::kWaiting; }, 56000));
   for (int ms = 0; jester->stav == CMapEntity_Sasek::kWaiting; ms += 80, update(), update(), update(), update()) {
     const framediff::Area shown = shownBy(jester);

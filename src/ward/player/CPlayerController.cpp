@@ -84,7 +84,7 @@ bool ridingMonkey(CMapEntitiesCollection *c, const CMapEntity *monkey) {
 // Things a click on which orders no walk.
 bool refused(const CMapEntity *e) {
   switch (e->getEntityID()) {
-  case kDifficultyAdjusterID: case kMusician1ID: case kMusician2ID: case kPodiumID: case kRepairmanID: case kGaugeID:
+  case kDifficultyAdjusterID: case kMusician1ID: case kMusician2ID: case kPodiumID: case kRepairmanID: case kJesterID:
   case kStatusMenuID: case kMonkeyID:
     return true;
   default:

@@ -56,9 +56,9 @@ constexpr uint32_t kPodiumID = 113;
 constexpr uint32_t kCabinetClass = 19;
 constexpr uint32_t kParentsClass = 23;
 constexpr uint32_t kMenuButtonClass = 36;
-// The repairman, the blood-pressure gauge and the status bar's menu button.
+// The repairman, the jester and the status bar's menu button.
 constexpr uint32_t kRepairmanID = 98;
-constexpr uint32_t kGaugeID = 198;
+constexpr uint32_t kJesterID = 198;
 constexpr uint32_t kStatusMenuID = 310;
 constexpr uint32_t kToyID = 136;
 constexpr uint32_t kChairClass = 17;
