@@ -232,7 +232,7 @@ std::string CPlayerController::refusal(const std::vector<CMapEntity *> &things) 
     if (full && needsAHand(e, treat)) return handsFull(player);
     CMapEntity_Automat *dispenser = dynamic_cast<CMapEntity_Automat *>(e);
     if (dispenser && !dispenser->CMapEntity::getContainedEntityClass(kComfortItemClass)) return dispenser->notStocked();
-    if (dispenser && !CPlayerWardWork::treatWanted(player->getContainedEntityClass(kComfortItemClass) != nullptr, *collection->getEntitiesPtr())) return "Nobody in bed to give it to";
+    if (dispenser && !CPlayerWardWork::treatWanted(treat, *collection->getEntitiesPtr())) return "Nobody in bed to give it to";
   }
   return {};
 }
