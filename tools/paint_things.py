@@ -299,23 +299,22 @@ def paint_furniture(w, h, index, count, p):
         for k in range(2):
             c.line([(14, 34 + k * 4), (w - 12, 34 + k * 4)], fill=colour("dark"), width=1.4)
     elif shape == "spraystand":
-        # Slim, at the frame's right: the visiting parents wait just left of it. The spray stands
-        # on its own at the left, on a shelf and in a ring of the stand's; where it stood, a dark
-        # slot with a dashed rim, which the spray covers whole, says at a glance that it is taken.
+        # Slim, at the frame's right: the visiting parents wait just left of it, so only that part
+        # takes a click. The spray rests in a slot on its face; taken, the slot shows dark with a
+        # dashed rim and a question mark, which the spray covers whole.
         x0 = w - 26
-        c.rect(x0, 12, w - 2, h - 4, fill=col, width=1.8, r=4)
-        c.text((x0 + w - 2) / 2, 30, "+", 14, fill=(255, 255, 255))
-        c.text((x0 + w - 2) / 2, 56, label, 8, fill=(255, 255, 255), fit=w - x0 - 6)
-        c.rect(3, 22, 19, 50, fill=(44, 48, 60), outline=None, r=3)
-        for y in range(24, 48, 5):
-            for x in (4.5, 17.5):
+        c.rect(x0, 6, w - 2, h - 4, fill=(238, 240, 242), width=1.8, r=4)
+        c.rect(x0 + 1, 7, w - 3, 13, fill=col, outline=None, r=2)
+        c.rect(x0 + 3, 16, w - 5, 50, fill=(44, 48, 60), outline=None, r=3)
+        for y in range(18, 46, 5):
+            for x in (x0 + 4.5, w - 6.5):
                 c.line([(x, y), (x, y + 2.5)], fill=(235, 235, 235), width=1.2)
-        for x in range(6, 17, 5):
-            for y in (23.5, 48.5):
+        for x in range(x0 + 6, w - 7, 5):
+            for y in (17.5, 48.5):
                 c.line([(x, y), (x + 2.5, y)], fill=(235, 235, 235), width=1.2)
-        c.text(11, 31, "?", 12, fill=(235, 235, 235), stroke=None)
-        c.rect(1, 51, x0 + 2, 56, fill=colour("grey"), width=1.2)
-        c.rect(1, 41, x0 + 2, 45, fill=None, outline=colour("grey"), width=1.6)
+        c.text((x0 + w - 2) / 2, 27, "?", 12, fill=(235, 235, 235), stroke=None)
+        c.rect(x0 + 1, 56, w - 3, 66, fill=col, outline=None)
+        c.text((x0 + w - 2) / 2, 61, label, 8, fill=(255, 255, 255), fit=w - x0 - 6)
     elif shape == "stickstand":
         c.rect(4, h - 16, w - 4, h - 4, fill=col, width=1.4, r=2)
         c.line([(w / 2, h - 16), (w / 2, 6)], fill=colour("wood"), width=4)

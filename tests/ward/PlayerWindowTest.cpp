@@ -20,6 +20,7 @@
 #include "media/ZSprite.h"
 #include "support/GameWindowDay.h"
 #include "ward/dispensers/CMapEntity_Automat.h"
+#include "ward/furniture/CMapEntity_Vozik.h"
 #include "ward/player/CMapEntity_Player.h"
 #include "ward/player/CMapEntity_PlayerHands.h"
 #include "world/CEntityControllersVzory_Game.h"
@@ -173,9 +174,12 @@ TEST_F(PlayerWindow, ClickWalkHandsDispenserLampAndCleanupCaption) {
   draw();
   savePNG((std::string(TOB_BINARY_DIR) + "/ward_player.png").c_str());
 
-  // The spray goes into the hand the linen left.
+  // The spray goes into the hand the linen left; a press on the spray itself is for its stand,
+  // and so is a press on the empty place it leaves.
   CMapEntity_Game *stand = first("ANTIV");
-  clickAt((int)stand->getX() + 24, (int)stand->getY() + 45);
+  const int placeX = (int)(stand->getX() + CMapEntity_Stojan::kSprayX) + 11;
+  const int placeY = (int)(stand->getY() + CMapEntity_Stojan::kSprayY) + 19;
+  clickAt(placeX, placeY);
   ASSERT_GT(walkToWorkSpot(stand, 300), 0);
   for (int i = 0; i < 4; ++i) playFrame();
   CMapEntity *spray = figure()->getContainedEntity(kSprayID);
@@ -183,6 +187,9 @@ TEST_F(PlayerWindow, ClickWalkHandsDispenserLampAndCleanupCaption) {
   EXPECT_EQ(spray->carrying().getParent(), (CMapEntity *)figure()->hand(true));
   draw();
   savePNG((std::string(TOB_BINARY_DIR) + "/ward_player_spray.png").c_str());
+  clickAt(placeX, placeY);
+  for (int i = 0; i < 100 && !stand->CMapEntity::getContainedEntity(kSprayID); ++i) playFrame();
+  EXPECT_NE(stand->CMapEntity::getContainedEntity(kSprayID), nullptr) << "put back on the empty place";
 }
 
 } // namespace
