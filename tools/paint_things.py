@@ -299,22 +299,23 @@ def paint_furniture(w, h, index, count, p):
         for k in range(2):
             c.line([(14, 34 + k * 4), (w - 12, 34 + k * 4)], fill=colour("dark"), width=1.4)
     elif shape == "spraystand":
-        # Slim, at the frame's right: the visiting parents wait just left of it, so only that part
-        # takes a click. The spray rests in a slot on its face; taken, the slot shows dark with a
-        # dashed rim and a question mark, which the spray covers whole.
-        x0 = w - 26
-        c.rect(x0, 6, w - 2, h - 4, fill=(238, 240, 242), width=1.8, r=4)
-        c.rect(x0 + 1, 7, w - 3, 13, fill=col, outline=None, r=2)
-        c.rect(x0 + 3, 16, w - 5, 50, fill=(44, 48, 60), outline=None, r=3)
-        for y in range(18, 46, 5):
-            for x in (x0 + 4.5, w - 6.5):
+        # Its left edge, where its click box begins, stays right of the visiting parents' row. The
+        # spray rests in a slot on its face; taken, the slot shows dark with a dashed rim and a
+        # question mark, which the spray covers whole.
+        c.rect(6, 8, w - 2, h - 4, fill=(238, 240, 242), width=1.8, r=4)
+        c.rect(7, 9, w - 3, 15, fill=col, outline=None, r=2)
+        c.rect(11, 26, 27, 58, fill=(44, 48, 60), outline=None, r=3)
+        for y in range(28, 55, 5):
+            for x in (12.5, 25.5):
                 c.line([(x, y), (x, y + 2.5)], fill=(235, 235, 235), width=1.2)
-        for x in range(x0 + 6, w - 7, 5):
-            for y in (17.5, 48.5):
+        for x in range(14, 25, 5):
+            for y in (27.5, 56.5):
                 c.line([(x, y), (x + 2.5, y)], fill=(235, 235, 235), width=1.2)
-        c.text((x0 + w - 2) / 2, 27, "?", 12, fill=(235, 235, 235), stroke=None)
-        c.rect(x0 + 1, 56, w - 3, 66, fill=col, outline=None)
-        c.text((x0 + w - 2) / 2, 61, label, 8, fill=(255, 255, 255), fit=w - x0 - 6)
+        c.text(19, 36, "?", 12, fill=(235, 235, 235), stroke=None)
+        c.circle(38, 32, 6, fill=col, width=1.2)
+        c.text(38, 32, "+", 10, fill=(255, 255, 255), stroke=None)
+        c.rect(7, 64, w - 3, 74, fill=col, outline=None)
+        c.text((6 + w - 2) / 2, 69, label, 8, fill=(255, 255, 255), fit=w - 12)
     elif shape == "stickstand":
         c.rect(4, h - 16, w - 4, h - 4, fill=col, width=1.4, r=2)
         c.line([(w / 2, h - 16), (w / 2, 6)], fill=colour("wood"), width=4)

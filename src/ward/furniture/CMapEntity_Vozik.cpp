@@ -2,8 +2,8 @@
 
 #include "world/CMapEntitiesFactory.h"
 
-const float CMapEntity_Stojan::kSprayX = 23.0f;
-const float CMapEntity_Stojan::kSprayY = 14.0f;
+const float CMapEntity_Stojan::kSprayX = 8.0f;
+const float CMapEntity_Stojan::kSprayY = 23.0f;
 
 CMapEntity_Stojan::CMapEntity_Stojan(const CMapEntity_Stojan &o) : CCloneable(o) {
   bool spray = name == "ANTIV";
