@@ -174,8 +174,7 @@ TEST_F(PlayerWindow, ClickWalkHandsDispenserLampAndCleanupCaption) {
   draw();
   savePNG((std::string(TOB_BINARY_DIR) + "/ward_player.png").c_str());
 
-  // The spray goes into the hand the linen left; a press on the spray itself is for its stand,
-  // and so is a press on the empty place it leaves.
+  // A press on the spray on its stand puts it into the hand the linen left, one on its empty slot back.
   CMapEntity_Game *stand = first("ANTIV");
   const int placeX = (int)(stand->getX() + CMapEntity_Stojan::kSprayX) + 11;
   const int placeY = (int)(stand->getY() + CMapEntity_Stojan::kSprayY) + 19;
