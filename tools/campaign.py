@@ -67,8 +67,9 @@ ALARM_LIGHT = (ALARM_PLACE[0] - 22, ALARM_PLACE[1] - 20)
 # from lies just below its picture. Between the two rows of beds stand the trolley, the information
 # desk and the toy box; patients wait for a bed in the aisle between the first two beds, clear of
 # bed 4's patient and of a band day's musicians (a fourth one waiting touches bed 2's corner); the
-# drink machine stands against the back wall at the right, beside the spray stand. The notes board hangs right of the desk, clear of the diagnoses
-# that rise from the desk chairs.
+# drink machine stands against the back wall at the right, beside the spray stand, whose click box
+# begins where the visiting parents' waiting row ends (x 632). The notes board hangs right of the
+# desk, clear of the diagnoses that rise from the desk chairs.
 THINGS = {
     "SESTRADIAGNOZA": (16, 150), "PLAYER": (432, 56), "PLANT1": (0, 92), "GAUCCOLORS": (370, 186),
     "MEDDRINK": (690, 30), "TOYMATE": (668, 312), "STROMAUTOMAT": (672, 270), "SKRINKA": (180, 10),

@@ -300,8 +300,8 @@ def paint_furniture(w, h, index, count, p):
             c.line([(14, 34 + k * 4), (w - 12, 34 + k * 4)], fill=colour("dark"), width=1.4)
     elif shape == "spraystand":
         # Its left edge, where its click box begins, stays right of the visiting parents' row. The
-        # spray rests in a slot on its face; taken, the slot shows dark with a dashed rim and a
-        # question mark, which the spray covers whole.
+        # spray rests in a slot on its face, at (8, 23) as the stand carries it; taken, the slot
+        # shows dark with a dashed rim and a question mark, which the spray covers whole.
         c.rect(6, 8, w - 2, h - 4, fill=(238, 240, 242), width=1.8, r=4)
         c.rect(7, 9, w - 3, 15, fill=col, outline=None, r=2)
         c.rect(11, 26, 27, 58, fill=(44, 48, 60), outline=None, r=3)
