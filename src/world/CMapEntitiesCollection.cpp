@@ -94,6 +94,13 @@ bool CMapEntitiesCollection::contains(const CMapEntity *e) const {
   return false;
 }
 
+CMapEntity_Game *CMapEntitiesCollection::bySerial(uint64_t serial) const {
+  if (!serial) return nullptr;
+  for (CMapEntity_Game *x : entities)
+    if (x->getSerial() == serial) return x;
+  return nullptr;
+}
+
 CMapEntity_Game *CMapEntitiesCollection::getEntityByName(const std::string &spriteName) const {
   for (CMapEntity_Game *e : entities) {
     ZSprite *s = e->looks().getSprite();

@@ -30,8 +30,12 @@ public:
   // Appends the entity and raises the entity-added flag. An entity already listed, or null, is
   // not appended again: the list owns each entity once.
   void addEntity(CMapEntity_Game *e);
-  // Whether the entity is in the list (pointer comparison).
+  // Whether the entity is in the list now (pointer comparison): for an entity met this frame.
+  // One kept from an earlier frame is found by its serial (TEntityRef), as its address may by
+  // then hold another.
   bool contains(const CMapEntity *e) const;
+  // The listed entity made with that serial, null when none is listed.
+  CMapEntity_Game *bySerial(uint64_t serial) const;
   // Takes the entity out of the list and out of every listed entity's collision lists, without
   // deleting it. For an entity deleted other than by the kill pass (a carrier's removeEntity):
   // the level calls it from every entity's destructor, so the list never holds a deleted entity.

@@ -10,6 +10,7 @@
 
 uint32_t kolizniCheck = 0;
 int32_t CMapEntity::activated = 0;
+uint64_t CMapEntity::nextSerial = 1;
 
 namespace {
 
@@ -53,7 +54,8 @@ CMapEntity::CMapEntity(float x, float y, bool solid, unsigned char tag, std::str
     : health(100), speedX(0), speedY(0), tag(tag), active(false), synchronize(true), mouseClick(false),
       mouseDrag(false), oldX(x), oldY(y), kill(false), hasController(0), drawOnTop(false), entityID(0), classID(0),
       x(x), y(y), walkPenalty(0), solid(solid), isUsing(false), focus(true), focusable(true), controller(nullptr),
-      xOffset(0), yOffset(0), carrier(this), look(std::move(use), std::move(normal), std::move(death)) {
+      xOffset(0), yOffset(0), serial(nextSerial++), carrier(this),
+      look(std::move(use), std::move(normal), std::move(death)) {
   setFocus(true);
   setFocusable(true);
 }
@@ -65,7 +67,8 @@ CMapEntity::CMapEntity(const CMapEntity &o)
       synchronize(o.synchronize), mouseClick(o.mouseClick), mouseDrag(o.mouseDrag), oldX(o.oldX), oldY(o.oldY),
       kill(false), hasController(0), drawOnTop(o.drawOnTop), entityID(o.entityID), classID(o.classID), x(o.x), y(o.y),
       walkPenalty(o.walkPenalty), solid(o.solid), isUsing(o.isUsing), focus(o.focus), focusable(o.focusable),
-      controller(nullptr), xOffset(0), yOffset(0), carrier(this, o.carrier), collisions(o.collisions), look(o.look) {
+      controller(nullptr), xOffset(0), yOffset(0), serial(nextSerial++), carrier(this, o.carrier),
+      collisions(o.collisions), look(o.look) {
   containedCopiesUpdate();
 }
 

@@ -162,7 +162,9 @@ public:
   // Solid entities and tiles it ran into put it back where it was; then the kind's own reaction.
   void reactToCollisions();
 
-  // Identity and plain flags.
+  // Identity and plain flags. The serial is the entity's own, given once at its making (a copy
+  // gets a new one) and never reused: what is kept across frames is kept by it (TEntityRef).
+  uint64_t getSerial() const { return serial; }
   uint32_t getEntityID() const { return entityID; }
   void setEntityID(unsigned int id) { entityID = id; }
   uint32_t getEntityClassID() const { return classID; }
@@ -234,6 +236,9 @@ protected:
 private:
   // Carriers link and unlink one another; they reach this entity's carrier and nothing else.
   friend CEntityCarrier &CEntityCarrier::of(CMapEntity *e);
+
+  static uint64_t nextSerial;
+  uint64_t serial;
 
   CEntityCarrier carrier;
   CEntityCollisions collisions;
