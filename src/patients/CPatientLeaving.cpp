@@ -45,10 +45,6 @@ void CPatientLeaving::runFromBed() {
 void CPatientLeaving::phaseRunning() {
   CMapEntity_PacientClass *p = b.patient();
   CMapEntity_PostelClass *own = dynamic_cast<CMapEntity_PostelClass *>(p->getBedLink());
-  if (own && !b.collection->contains(own)) {
-    own = nullptr;
-    p->forgetBed();
-  }
   p->changeY(1.0f);
   if (p->getY() > 600.0f) {
     b.play(CRandom::draw() % 2 == 0 ? "CUSTOMER_ESCAPES" : "CUSTOMER_ESCAPES_ALT");

@@ -13,6 +13,7 @@
 #include "media/XmlData.h"
 #include "media/ZSprite.h"
 #include "world/CEntityGenerator.h"
+#include "world/CLevel.h"
 #include "world/CMapCollisionManager.h"
 #include "world/CMapEntitiesFactory.h"
 #include "world/CMapEntity_Game.h"
@@ -99,6 +100,11 @@ CMapEntity_Game *CMapEntitiesCollection::bySerial(uint64_t serial) const {
   for (CMapEntity_Game *x : entities)
     if (x->getSerial() == serial) return x;
   return nullptr;
+}
+
+CMapEntitiesCollection *CMapEntitiesCollection::running() {
+  CLevel *level = CLevel::getRunning();
+  return level ? level->getEC() : nullptr;
 }
 
 CMapEntity_Game *CMapEntitiesCollection::getEntityByName(const std::string &spriteName) const {

@@ -36,6 +36,8 @@ public:
   bool contains(const CMapEntity *e) const;
   // The listed entity made with that serial, null when none is listed.
   CMapEntity_Game *bySerial(uint64_t serial) const;
+  // The running level's list, null without one: where an entity that keeps another finds it again.
+  static CMapEntitiesCollection *running();
   // Takes the entity out of the list and out of every listed entity's collision lists, without
   // deleting it. For an entity deleted other than by the kill pass (a carrier's removeEntity):
   // the level calls it from every entity's destructor, so the list never holds a deleted entity.

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <vector>
 
 #include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntity_Game.h"
@@ -11,12 +12,18 @@ template <class T> class TEntityRef {
 public:
   TEntityRef() = default;
   // From an entity met this frame (null for none).
-  TEntityRef(T *e) : serial(e ? e->getSerial() : 0) {} // NOLINT: kept as a pointer is assigned
+  TEntityRef(const T *e) : serial(e ? e->getSerial() : 0) {} // NOLINT: kept as a pointer is assigned
 
   // The entity while the list holds it, null once it has gone.
   T *in(const CMapEntitiesCollection *c) const {
     CMapEntity_Game *e = serial && c ? c->bySerial(serial) : nullptr;
     return e ? dynamic_cast<T *>(e) : nullptr;
+  }
+  // The entity while the list of what a carrier carries holds it: for one kept as carried.
+  T *among(const std::vector<CMapEntity *> &carried) const {
+    for (CMapEntity *e : carried)
+      if (is(e)) return dynamic_cast<T *>(e);
+    return nullptr;
   }
   // Whether an entity met this frame is the one kept.
   bool is(const CMapEntity *e) const { return serial && e && e->getSerial() == serial; }

@@ -1,5 +1,6 @@
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
+#include <new>
 #include <string>
 #include <sys/wait.h>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "support/PatientState.h"
 #include "world/CMapEntity_TextBox.h"
 #include "world/kinds/CCharismaTable.h"
+#include "world/kinds/CMapEntity_BacilyClass.h"
 #include "world/kinds/CMapEntity_DiagnosticTool.h"
 #include "world/kinds/CMapEntity_GaucClass.h"
 #include "world/kinds/CMapEntity_PacientClass.h"
@@ -214,7 +216,7 @@ TEST_F(PatientDay, ArrivalsComeEvenlyOnTheGameClockAndSpentArrivalsNeverHang) {
   EXPECT_EQ(gen->getMissed(), 1);
   // No free seat: the record's patient of the day is gone.
   level->getPacienti()[0].count = 1;
-  for (CMapEntity *&seat : couch->occupants) seat = first;
+  for (auto &seat : couch->occupants) seat = first;
   gen->generate(true);
   EXPECT_EQ(level->getPacienti()[0].count, 0);
   EXPECT_EQ(gen->getMissed(), 2);
@@ -237,7 +239,8 @@ TEST_F(PatientDay, ADayLeftToItselfRunsToItsSummaryWithoutBeingDrawn) {
   EXPECT_GT(level->getLost(), 0) << "its patients went home unserved";
 }
 
-// A chair or bed taken away under a patient is forgotten, not followed.
+// A chair or bed taken away under a patient is forgotten, not followed, even once another entity
+// is made where it lay, as the optimised build's allocator does at once.
 TEST_F(PatientDay, LinksToKilledChairsAndBedsAreForgotten) {
   loadWard();
   CMapEntity_PacientClass *p = clonePatient("PACIENT4");
@@ -256,6 +259,26 @@ TEST_F(PatientDay, LinksToKilledChairsAndBedsAreForgotten) {
   EXPECT_EQ(p->getBed(), bed);
   bed->setKill(true);
   EXPECT_EQ(p->getBed(), nullptr);
+
+  // The test holds this bed's memory: freed, and another bed made at its very address.
+  alignas(CMapEntity_PostelClass) unsigned char room[sizeof(CMapEntity_PostelClass)];
+  CMapEntitiesCollection *ec = level->getEC();
+  auto *own = new (room) CMapEntity_PostelClass(0, 0, false);
+  ec->addEntity(own);
+  TPatientState::inBed(p, own, kBedSleeping);
+  CMapEntity_BacilyClass germ(0, 0, false);
+  germ.foretell(own, 0.5f);
+  ec->addEntity(&germ);
+  EXPECT_EQ(p->getBed(), own);
+  ec->forgetEntity(own);
+  own->~CMapEntity_PostelClass();
+  auto *other = new (room) CMapEntity_PostelClass(0, 0, false);
+  ec->addEntity(other);
+  EXPECT_EQ(p->getBed(), nullptr) << "the bed made where its bed lay is not its bed";
+  EXPECT_EQ(CMapEntity_BacilyClass::drainAheadAt(ec, other), 0.0f) << "nor the germ's";
+  ec->forgetEntity(&germ);
+  ec->forgetEntity(other);
+  other->~CMapEntity_PostelClass();
 }
 
 TEST_F(PatientDay, ADropOnAChairWithoutItsGaugeIsRefusedAndLogged) {

@@ -60,10 +60,10 @@ struct TPatientState {
 private:
   static void enterPhase(P *p, uint8_t next) {
     switch (next) {
-    case kPhaseOnChair: return p->sitDown(p->chair);
+    case kPhaseOnChair: return p->sitDown(p->getChair());
     case kPhaseOnCouch: return p->moveToBench();
     case kPhaseInBed:
-      if (p->phase == kPhaseOnCouch) return p->lieDown(p->bed);
+      if (p->phase == kPhaseOnCouch) return p->lieDown(p->getBedLink());
       if (p->phase == kPhaseRunning) return p->carriedBack();
       return p->letGo();
     case kPhaseRunning: return p->runAway();

@@ -7,6 +7,6 @@ float CMapEntity_BacilyClass::drainAheadAt(CMapEntitiesCollection *c, const CMap
   if (!c || !bed) return sum;
   for (CMapEntity_Game *e : *c->getEntitiesPtr())
     if (const CMapEntity_BacilyClass *germ = dynamic_cast<const CMapEntity_BacilyClass *>(e))
-      if (germ->prey == bed && !germ->getKill()) sum += germ->drainAhead;
+      if (germ->prey.is(bed) && !germ->getKill()) sum += germ->drainAhead;
   return sum;
 }

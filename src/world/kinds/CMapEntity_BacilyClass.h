@@ -1,6 +1,7 @@
 #pragma once
 
 #include "world/CMapEntity_Game.h"
+#include "world/TEntityRef.h"
 
 class CMapEntitiesCollection;
 
@@ -18,7 +19,7 @@ public:
   static float drainAheadAt(CMapEntitiesCollection *c, const CMapEntity *bed);
 
 private:
-  // Not owned: compared only, never followed.
-  const CMapEntity *prey = nullptr;
+  // Compared only, never followed.
+  TEntityRef<CMapEntity> prey;
   float drainAhead = 0.0f;
 };

@@ -16,9 +16,7 @@
 #include "media/ZSprite.h"
 #include "media/ZSpriteFactory.h"
 #include "media/makeString.h"
-#include "world/CLevel_Game.h"
 #include "world/CMapEntitiesCollection.h"
-#include "world/CWorldEngine.h"
 #include "world/kinds/CMapEntity_PyzamoRuka.h"
 
 namespace {
@@ -42,14 +40,13 @@ CMapEntity *carryPrototype(CMapEntity *carrier, const std::string &prototype, in
   return part;
 }
 
-// A linked entity that the kill pass deleted has left the level's list, so a link is checked
-// against the list before it is followed; without a running level nothing is deleted.
-bool stale(CMapEntity_Game *link) {
-  if (!link) return false;
-  CWorldEngine *host = CWorldEngine::running();
-  CLevel *level = host ? host->getLevel() : nullptr;
-  if (level && level->getEC() && !level->getEC()->contains(link)) return true;
-  return link->getKill();
+// A link is followed only to an entity the running level still lists and that is not dying; one
+// that is neither is forgotten.
+CMapEntity_Game *follow(TEntityRef<CMapEntity_Game> &link) {
+  CMapEntity_Game *e = link.in(CMapEntitiesCollection::running());
+  if (e && !e->getKill()) return e;
+  link.clear();
+  return nullptr;
 }
 } // namespace
 
@@ -204,14 +201,14 @@ void CMapEntity_PacientClass::cropMeter() {
     meter->looks().setVyrezPercent(-1, -1, -1, (short)(21.0f - 21.0f * meterFull));
 }
 
-CMapEntity_Game *CMapEntity_PacientClass::getBed() {
-  if (stale(bed)) bed = nullptr;
-  return bed;
-}
+CMapEntity_Game *CMapEntity_PacientClass::getBed() { return follow(bed); }
 
-CMapEntity_Game *CMapEntity_PacientClass::getChair() {
-  if (stale(chair)) chair = nullptr;
-  return chair;
+CMapEntity_Game *CMapEntity_PacientClass::getChair() { return follow(chair); }
+
+CMapEntity_Game *CMapEntity_PacientClass::getBedLink() const { return bed.in(CMapEntitiesCollection::running()); }
+
+CMapEntity_Game *CMapEntity_PacientClass::getTormentor() const {
+  return tormentor.in(CMapEntitiesCollection::running());
 }
 
 void CMapEntity_PacientClass::renderAdditional(KGraphic *g) {
@@ -376,7 +373,7 @@ void CMapEntity_PacientClass::moveToBench() {
   movePhase(kPhaseOnCouch);
   setMouseClick(false);
   setMouseDrag(true);
-  chair = nullptr;
+  chair.clear();
 }
 
 void CMapEntity_PacientClass::lieDown(CMapEntity_Game *b) {

@@ -5,6 +5,7 @@
 #include "media/Timer.h"
 #include "world/CCloneable.h"
 #include "world/CMapEntity_Game.h"
+#include "world/TEntityRef.h"
 
 class KGraphic;
 class ZSprite;
@@ -223,14 +224,15 @@ public:
   // The carried recovery meter shows meterFull; nothing without one.
   void cropMeter();
 
-  // The bed and chair links, forgetting one whose entity is dying or no longer holds the patient.
+  // The bed and chair links, forgetting one whose entity is dying or has left the level.
   CMapEntity_Game *getBed();
   CMapEntity_Game *getChair();
-  // The bed link as it stands, for a runaway whose bed may have gone; forgotten on request.
-  CMapEntity_Game *getBedLink() const { return bed; }
-  void forgetBed() { bed = nullptr; }
-  // The character frightening the patient; it sets and clears the link itself. Not owned.
-  CMapEntity_Game *getTormentor() const { return tormentor; }
+  // The bed while the level still lists it, dying or not, for a runaway whose bed may have gone;
+  // forgotten on request.
+  CMapEntity_Game *getBedLink() const;
+  void forgetBed() { bed.clear(); }
+  // The character frightening the patient while the level lists it; it sets and clears the link.
+  CMapEntity_Game *getTormentor() const;
   void setTormentor(CMapEntity_Game *t) { tormentor = t; }
 
 private:
@@ -285,10 +287,10 @@ private:
   int32_t celebrity = 0;
   Timer runAwayTimer{5000, false};
   Timer outbreakClock;
-  // Not owned. Use getChair/getBed to follow them.
-  CMapEntity_Game *chair = nullptr;
-  CMapEntity_Game *bed = nullptr;
-  CMapEntity_Game *tormentor = nullptr;
+  // Found again in the running level's list: getChair, getBed, getBedLink, getTormentor.
+  TEntityRef<CMapEntity_Game> chair;
+  TEntityRef<CMapEntity_Game> bed;
+  TEntityRef<CMapEntity_Game> tormentor;
   int32_t dropBlocked = 0;
   bool outbreakMissed = false;
   // When the last outbreak ended untreated; long before any game time until one has.
