@@ -25,12 +25,6 @@ const TGermSpecies CBacilyController::kSpecies[5] = {
 
 namespace {
 bool paused() { return CGlobals_instance && CGlobals_instance->paused; }
-
-// A bed that is still one of the level's.
-CMapEntity_PostelClass *liveBed(CMapEntitiesCollection *collection, CMapEntity_Game *bed) {
-  if (!bed || !collection || !collection->contains(bed) || bed->getKill()) return nullptr;
-  return dynamic_cast<CMapEntity_PostelClass *>(bed);
-}
 } // namespace
 
 CBacilyController::CBacilyController(CMapEntity_Game *e, CMapEntitiesCollection *c, CEngine *engine_,
@@ -84,7 +78,7 @@ void CBacilyController::update() {
 // A feed tick at the start of the stay and one every kFeedMs after; on its way the whole stay.
 void CBacilyController::foretell(CMapEntity_Bacily *germ) {
   const bool chosen = germ->stav == CMapEntity_Bacily::kFlying || germ->stav == CMapEntity_Bacily::kFeeding;
-  CMapEntity_PostelClass *bed = chosen ? liveBed(collection, targetBed) : nullptr;
+  CMapEntity_PostelClass *bed = chosen ? liveBed() : nullptr;
   const int elapsed = germ->stav == CMapEntity_Bacily::kFeeding ? stayTimer->vratVteriny() : 0;
   const int ticks = elapsed > kStayMs ? 0 : (kStayMs - elapsed) / kFeedMs + 1;
   germ->foretell(bed, -drainFor(species.loss, difficulty(), CCharisma::level(engine)) * (float)ticks);
@@ -117,10 +111,16 @@ void CBacilyController::fly(CMapEntity_Bacily *germ) {
   }
 }
 
+// A bed that is still one of the level's.
+CMapEntity_PostelClass *CBacilyController::liveBed() const {
+  CMapEntity_Game *bed = targetBed.in(collection);
+  return bed && !bed->getKill() ? dynamic_cast<CMapEntity_PostelClass *>(bed) : nullptr;
+}
+
 void CBacilyController::feed() {
-  CMapEntity_PostelClass *bed = liveBed(collection, targetBed);
+  CMapEntity_PostelClass *bed = liveBed();
   if (!bed) {
-    targetBed = nullptr;
+    targetBed.clear();
     return;
   }
   // The bed forgets a patient on its way out, so a dying patient is never drained.

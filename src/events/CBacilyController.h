@@ -4,8 +4,10 @@
 
 #include "world/CCloneable.h"
 #include "world/CEntityController.h"
+#include "world/TEntityRef.h"
 
 class CMapEntity_Bacily;
+class CMapEntity_PostelClass;
 class Timer;
 
 // What sets one germ species apart.
@@ -46,12 +48,14 @@ public:
   static int countGerms(CMapEntitiesCollection *collection);
 
   const TGermSpecies &getSpecies() const { return species; }
-  CMapEntity_Game *getTargetBed() const { return targetBed; }
+  // The chosen bed while the level lists it.
+  CMapEntity_Game *getTargetBed() const { return targetBed.in(collection); }
   float getTargetX() const { return targetX; }
   float getTargetY() const { return targetY; }
 
 private:
   bool pickBed();
+  CMapEntity_PostelClass *liveBed() const;
   void fly(CMapEntity_Bacily *germ);
   void feed();
   void breed();
@@ -66,8 +70,7 @@ private:
   std::unique_ptr<Timer> stayTimer;
   std::unique_ptr<Timer> feedTimer;
   std::unique_ptr<Timer> breedTimer;
-  // Not owned.
-  CMapEntity_Game *targetBed = nullptr;
+  TEntityRef<CMapEntity_Game> targetBed;
 };
 
 #define TOB_GERM_SPECIES(Name, Index)                                                                                  \

@@ -43,7 +43,7 @@ void CDNAController::update() {
     return;
   }
   CMapEntity_Kurzor2 *cursor = dynamic_cast<CMapEntity_Kurzor2 *>(collection->getEntityByID(kCursor2ID));
-  const bool held = cursor && cursor->held == piece;
+  const bool held = cursor && cursor->held.is(piece);
 
   piece->changeX(piece->xSpeed);
   piece->changeY(piece->ySpeed);
@@ -68,7 +68,7 @@ void CDNAController::update() {
   if (!cursor) return;
   const bool button = KInput::getLeftButtonState();
   const bool touched = piece->hits().isActionCollisionWithEntity(cursor);
-  if (touched && button && !cursor->held) {
+  if (touched && button && !cursor->held.in(collection)) {
     cursor->held = piece;
     playSound(engine, "CLICK");
   }
@@ -78,14 +78,14 @@ void CDNAController::update() {
   }
   if (hovered) piece->effectFlash(0.1f, 1.0f, true);
 
-  if (cursor->held != piece) return;
+  if (!cursor->held.is(piece)) return;
   if (button) {
     Frame *fr = piece->looks().getCurrentFrame();
     const int ax = fr ? fr->getAX() : 0, ay = fr ? fr->getAY() : 0;
     const int aw = fr ? fr->getAW() : 0, ah = fr ? fr->getAH() : 0;
     piece->setXY((float)(mouseX - ax - aw / 2), (float)(mouseY - ay - ah / 2));
   } else {
-    cursor->held = nullptr;
+    cursor->held.clear();
     drop(piece, cursor);
   }
 }

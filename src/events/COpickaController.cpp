@@ -53,18 +53,24 @@ void COpickaController::onBind() {
   if (entity) entity->setAlpha(startAlpha, true);
 }
 
+CMapEntity_Game *COpickaController::getBed() const { return bed.in(collection); }
+
+CMapEntity_PacientClass *COpickaController::getRider() const { return ridden.in(collection); }
+
 CMapEntity_PacientClass *COpickaController::occupant() {
-  if (!bed || !collection || !collection->contains(bed) || bed->getKill()) {
-    bed = nullptr;
+  CMapEntity_Game *chosen = bed.in(collection);
+  if (!chosen || chosen->getKill()) {
+    bed.clear();
     return nullptr;
   }
-  return occupantOf(bed);
+  return occupantOf(chosen);
 }
 
 void COpickaController::letGo() {
   // A patient that has left the level is no longer listed and is not touched.
-  if (ridden && collection && collection->contains(ridden) && ridden->getTormentor() == entity) ridden->setTormentor(nullptr);
-  ridden = nullptr;
+  CMapEntity_PacientClass *patient = ridden.in(collection);
+  if (patient && patient->getTormentor() == entity) patient->setTormentor(nullptr);
+  ridden.clear();
 }
 
 void COpickaController::update() {

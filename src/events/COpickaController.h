@@ -4,6 +4,7 @@
 
 #include "world/CCloneable.h"
 #include "world/CEntityController.h"
+#include "world/TEntityRef.h"
 
 class CMapEntity_Opicka;
 class CMapEntity_PacientClass;
@@ -23,8 +24,9 @@ public:
   void specificHandleMessages(KEvent *) override {}
   void update() override;
 
-  CMapEntity_Game *getBed() const { return bed; }
-  CMapEntity_PacientClass *getRider() const { return ridden; }
+  // The chosen bed and the ridden patient while the level lists them.
+  CMapEntity_Game *getBed() const;
+  CMapEntity_PacientClass *getRider() const;
 
 private:
   void choose(CMapEntity_Opicka *monkey);
@@ -47,9 +49,9 @@ private:
   float startAlpha = 1.0f;
   std::unique_ptr<Timer> harmTimer;
   std::unique_ptr<Timer> rideTimer;
-  // Not owned: the chosen bed, and the patient whose monkey link points at this monkey.
-  CMapEntity_Game *bed = nullptr;
-  CMapEntity_PacientClass *ridden = nullptr;
+  // The chosen bed, and the patient whose monkey link points at this monkey.
+  TEntityRef<CMapEntity_Game> bed;
+  TEntityRef<CMapEntity_PacientClass> ridden;
 };
 
 // Releases a monkey 2 s into the day and then every monkey interval of the level.

@@ -57,7 +57,7 @@ void CTipShopController::onBind() {
   CMapEntity *meds = window ? window->getContainedEntity(kMedsUpgradeID) : nullptr;
   if (!meds) return;
   const std::vector<CMapEntity *> &carried = meds->carrying().getContainedList();
-  for (size_t i = 1; i < carried.size() && !starDot; ++i)
+  for (size_t i = 1; i < carried.size() && starDot.empty(); ++i)
     if (carried[i]->getEntityID() == kPuntikID) starDot = carried[i];
 }
 
@@ -103,7 +103,7 @@ void CTipShopController::enterPage() {
   case 6:
     removeArrow(0);
     removeArrow(1);
-    if (starDot) starDot->changeFrameset("EMPTY");
+    if (CMapEntity *dot = starDot.in(collection)) dot->changeFrameset("EMPTY");
     break;
   default:
     break;
@@ -124,7 +124,8 @@ void CTipShopController::update() {
     return;
   }
   if (page >= 0 && page <= 5) writeText(entity, kPages[page].text);
-  if ((page == 4 || page == 5) && starDot) starDot->changeFrameset("FULL");
+  CMapEntity *dot = page == 4 || page == 5 ? starDot.in(collection) : nullptr;
+  if (dot) dot->changeFrameset("FULL");
   if (page >= 6) {
     killEntity();
     collection->unfocus(nullptr);

@@ -5,8 +5,7 @@
 #include "media/Timer.h"
 #include "world/CCloneable.h"
 #include "world/CEntityController.h"
-
-class CMapEntity;
+#include "world/TEntityRef.h"
 
 // The shop's first-time tour: after 3 s six pages point at the money, the prices, a BUY button
 // and a star; at the end the shop gets its focus back and the tour is not shown again. It holds
@@ -35,7 +34,8 @@ private:
   Timer pageTimer{4000, false};
   int page = 0;
   CMapEntity_Game *arrows[5] = {nullptr, nullptr, nullptr, nullptr, nullptr};
-  CMapEntity *starDot = nullptr;
+  // The shop window's first star of the medicine row.
+  TEntityRef<CMapEntity> starDot;
 };
 
 // Reminds the player to choose a perk; fades while the pointer is over it (the shop's header and

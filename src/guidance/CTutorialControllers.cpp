@@ -118,7 +118,7 @@ void CTutorial1Controller::update() {
   CMapEntity_PacientClass *p = patient();
   if (p && follower) follower->setXY(p->getX() + 10, p->getY() - 67);
   auto *chair = dynamic_cast<CMapEntity_DiagnosticTool *>(collection->getFirstEntityByClassID(kChairClass));
-  if (!chair || !chair->occupant) return;
+  if (!chair || !chair->occupant.in(collection)) return;
   drop(follower);
   tipkit::open(collection, "TUTORIAL1B", 0, 0);
   if (p) startStay(p);

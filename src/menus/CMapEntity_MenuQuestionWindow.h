@@ -4,6 +4,7 @@
 
 #include "world/CCloneable.h"
 #include "world/CMapEntity_Game.h"
+#include "world/TEntityRef.h"
 
 class CMapEntitiesCollection;
 class CMapEntity_TextBox;
@@ -23,7 +24,7 @@ public:
   // Marks the window killed and gives the input back.
   void dismiss(CMapEntitiesCollection *c);
 
-  std::vector<CMapEntity *> focusBefore;
+  std::vector<TEntityRef<CMapEntity>> focusBefore;
 
 protected:
   void carryTextBox(const std::string &t);

@@ -46,7 +46,7 @@ CMapEntity_Game *openModal(CMapEntitiesCollection *c, const std::string &name, f
   std::vector<CMapEntity *> before = focusedTopLevel(c);
   CMapEntity_Game *e = open(c, name, x, y);
   if (!e) return nullptr;
-  if (CMenuModal *m = dynamic_cast<CMenuModal *>(e)) m->focusBefore = before;
+  if (CMenuModal *m = dynamic_cast<CMenuModal *>(e)) m->focusBefore.assign(before.begin(), before.end());
   if (c) c->focus(e, nullptr);
   // The panels behind stop updating, so a widget's hover glow would stay lit until it closes.
   // Only panels: a flashing thing of the ward or map keeps its flash for afterwards.
@@ -92,13 +92,15 @@ std::vector<CMapEntity *> focusedTopLevel(CMapEntitiesCollection *c) {
   return out;
 }
 
-void restoreFocus(CMapEntitiesCollection *c, const std::vector<CMapEntity *> &focused) {
+void restoreFocus(CMapEntitiesCollection *c, const std::vector<TEntityRef<CMapEntity>> &focused) {
   if (!c) return;
   if (focused.empty()) {
     c->unfocus(nullptr);
     return;
   }
-  auto listed = [&](CMapEntity *e) { return std::find(focused.begin(), focused.end(), e) != focused.end(); };
+  auto listed = [&](const CMapEntity *e) {
+    return std::any_of(focused.begin(), focused.end(), [e](const TEntityRef<CMapEntity> &f) { return f.is(e); });
+  };
   for (CMapEntity_Game *e : *c->getEntitiesPtr())
     if (!e->carrying().getParent()) e->setFocus(listed(e));
   for (CMapEntity_Game *e : *c->getEntitiesPtr())

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "world/CEntityKit.h"
+#include "world/TEntityRef.h"
 #include "world/kinds/EntityIds.h"
 
 class CEngine;
@@ -69,6 +70,6 @@ void drawCentred(const std::string &fontName, const std::string &text, float x1,
 std::vector<CMapEntity *> focusedTopLevel(CMapEntitiesCollection *c);
 // Gives the focus to the listed entities still in the level (and what they carry) and takes it
 // from the rest; an empty list gives it to every entity.
-void restoreFocus(CMapEntitiesCollection *c, const std::vector<CMapEntity *> &focused);
+void restoreFocus(CMapEntitiesCollection *c, const std::vector<TEntityRef<CMapEntity>> &focused);
 
 } // namespace menukit

@@ -61,7 +61,7 @@ int CCustomerGenerator::chooseRecord() const {
   int freeSeats = 0;
   if (couch)
     for (int k = 0; k < couch->seatCount && k < (int)couch->occupants.size(); ++k)
-      if (!couch->occupants[(size_t)k]) ++freeSeats;
+      if (couch->occupants[(size_t)k].empty()) ++freeSeats;
   int forced = isForcedCustomer();
   if (freeSeats == 1 && forced >= 0 && records[(size_t)forced].count > 0) return forced;
   std::vector<int> left;

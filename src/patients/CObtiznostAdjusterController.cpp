@@ -1,7 +1,5 @@
 #include "patients/CObtiznostAdjusterController.h"
 
-#include <algorithm>
-
 #include "core/CEngine.h"
 #include "media/CFakeTime.h"
 #include "media/Timer.h"
@@ -17,10 +15,6 @@ void foldLeaver(TDifficulty &d, float mood) {
   d.factor = d.sum / (float)d.samples / 0.85f;
   if (d.factor < 0.62f) d.factor = 0.62f;
   if (d.factor > 0.85f) d.factor = 0.85f;
-}
-
-bool CObtiznostAdjusterController::uzBylPacient(CMapEntity_PacientClass *p) const {
-  return std::find(seen.begin(), seen.end(), p) != seen.end();
 }
 
 void CObtiznostAdjusterController::update() {

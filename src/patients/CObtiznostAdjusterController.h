@@ -1,12 +1,9 @@
 #pragma once
 #include <cstdint>
-#include <vector>
 
 #include "media/Timer.h"
 #include "world/CCloneable.h"
 #include "world/CEntityController.h"
-
-class CMapEntity_PacientClass;
 
 // The engine's difficulty: a factor folded from the moods of the patients who left.
 struct TDifficulty {
@@ -25,11 +22,9 @@ public:
   using CCloneable::CCloneable;
 
   void update() override;
-  bool uzBylPacient(CMapEntity_PacientClass *p) const;
 
   float referenceMood = 0.85f;
   Timer countTimer{200, false};
   int32_t flag = 1;
   int32_t counting = 1;
-  std::vector<CMapEntity_PacientClass *> seen;
 };

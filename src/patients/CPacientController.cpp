@@ -58,18 +58,9 @@ CMapEntity_Game *CPacientController::cursor() const {
   return collection ? collection->getFirstEntityByClassID(kCursorClass) : nullptr;
 }
 
-CMapEntity *CPacientController::heldByCursor() const {
-  CMapEntity_Game *c = cursor();
-  if (CMapEntity_Kurzor *k = dynamic_cast<CMapEntity_Kurzor *>(c)) return k->held;
-  if (CMapEntity_Kurzor2 *k = dynamic_cast<CMapEntity_Kurzor2 *>(c)) return k->held;
-  return nullptr;
-}
+CMapEntity *CPacientController::heldByCursor() const { return draggedBy(cursor(), collection); }
 
-void CPacientController::setHeld(CMapEntity *e) {
-  CMapEntity_Game *c = cursor();
-  if (CMapEntity_Kurzor *k = dynamic_cast<CMapEntity_Kurzor *>(c)) k->held = e;
-  if (CMapEntity_Kurzor2 *k = dynamic_cast<CMapEntity_Kurzor2 *>(c)) k->held = e;
-}
+void CPacientController::setHeld(CMapEntity *e) { setDragged(cursor(), e); }
 
 void CPacientController::queueAction(CEntityController *c, unsigned short id, int priority) {
   CMapEntity_FrontaAkci *q = queue();
@@ -267,8 +258,8 @@ void CPacientController::leaveSeats(unsigned int seatClass) {
   for (CMapEntity_Game *e : *collection->getEntitiesPtr()) {
     if (e->getEntityClassID() != seatClass) continue;
     if (CMapEntity_GaucClass *couch = dynamic_cast<CMapEntity_GaucClass *>(e))
-      for (CMapEntity *&o : couch->occupants)
-        if (o == p) o = nullptr;
+      for (TEntityRef<CMapEntity> &o : couch->occupants)
+        if (o.is(p)) o.clear();
   }
 }
 
@@ -330,7 +321,7 @@ void CPacientController::clearOnKill() {
   if (heldByCursor() == p) setHeld(nullptr);
   if (CMapEntity_DiagnosticTool *chair = dynamic_cast<CMapEntity_DiagnosticTool *>(p->getChair())) {
     if (chair->gauge) chair->gauge->setStav(0.0f);
-    chair->occupant = nullptr;
+    chair->occupant.clear();
   }
 }
 
@@ -371,18 +362,17 @@ void CPacientController::layout(CMapEntity_Game *bed, float yo) {
 
 void CPacientController::sesadPacienta() {
   bedPreview = 0;
-  CMapEntity_PostelClass *bed = dynamic_cast<CMapEntity_PostelClass *>(previewBed);
-  if (bed && collection->contains(bed)) {
+  if (auto *bed = dynamic_cast<CMapEntity_PostelClass *>(previewBed.in(collection))) {
     climbOut(bed);
     bed->refresh();
   }
   switchPacientFrameset("FRAMESET1", false, true, true);
   switchPacientFrameset("ILL1", true, false, false);
-  previewBed = nullptr;
+  previewBed.clear();
 }
 
 void CPacientController::previewIn(CMapEntity_Game *bed, const char *face) {
-  if (previewing() && previewBed != bed) sesadPacienta();
+  if (previewing() && !previewBed.is(bed)) sesadPacienta();
   if (previewing()) return;
   CMapEntity_PacientClass *p = patient();
   pace.lastActivity = now();

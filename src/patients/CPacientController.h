@@ -10,6 +10,7 @@
 #include "patients/CPatientStay.h"
 #include "world/CCloneable.h"
 #include "world/CEntityController.h"
+#include "world/TEntityRef.h"
 
 class CMapEntity;
 class CMapEntity_PacientClass;
@@ -116,7 +117,7 @@ private:
   // dropped there or taken away again; a preview in another bed is taken back first.
   void previewIn(CMapEntity_Game *bed, const char *face);
   bool previewing() const { return bedPreview != 0; }
-  bool previewingIn(CMapEntity_Game *bed) const { return bedPreview && previewBed == bed; }
+  bool previewingIn(CMapEntity_Game *bed) const { return bedPreview && previewBed.is(bed); }
   // Lays the patient into the bed with its blanket over it, its head raised by yOffset.
   void layout(CMapEntity_Game *bed, float yOffset);
 
@@ -143,7 +144,7 @@ private:
   // The mood when the warning came on (-1: off); it stays until the mood rises or stops falling.
   float warnedAt = -1.0f;
   int32_t bedPreview = 0;
-  CMapEntity_Game *previewBed = nullptr;
+  TEntityRef<CMapEntity_Game> previewBed;
 
   CPatientArrival arrival;
   CPatientStay stay;

@@ -106,7 +106,7 @@ void CPatientArrival::phaseArrived() {
     if (ch->getHighlight()) ch->getHighlight()->looks().setVisible(false);
   }
   CMapEntity_DiagnosticTool *chair = dynamic_cast<CMapEntity_DiagnosticTool *>(chairUnder);
-  if (!chair || chair->occupant || !benchHasSeat()) {
+  if (!chair || chair->occupant.in(b.collection) || !benchHasSeat()) {
     b.goHome(false);
     return;
   }
@@ -125,7 +125,7 @@ void CPatientArrival::phaseArrived() {
     bool all = true;
     for (CMapEntity_Game *ch : chairs)
       if (CMapEntity_DiagnosticTool *t = dynamic_cast<CMapEntity_DiagnosticTool *>(ch))
-        if (!t->occupant) all = false;
+        if (!t->occupant.in(b.collection)) all = false;
     CLevel_Game *lvl = b.currentLevel();
     if (all && lvl) {
       // Every payment shows where it came from: here the chair just taken.
@@ -187,7 +187,7 @@ void CPatientArrival::clickedAtDesk() {
 
 void CPatientArrival::moveToBench() {
   CMapEntity_PacientClass *p = b.patient();
-  if (CMapEntity_DiagnosticTool *chair = dynamic_cast<CMapEntity_DiagnosticTool *>(p->getChair())) chair->occupant = nullptr;
+  if (CMapEntity_DiagnosticTool *chair = dynamic_cast<CMapEntity_DiagnosticTool *>(p->getChair())) chair->occupant.clear();
   p->moveToBench();
   // The diagnosis is news, not money: blue, apart from the gold and pink of the payments.
   CCaption::show(b.collection, p->getX() - 60, p->getY(), p->getDiseaseName(), TCaptionKind::Diagnosis);

@@ -63,7 +63,7 @@ void CPatientStay::bedReactions() {
   for (CMapEntity_Game *e : *b.collection->getEntitiesPtr()) {
     if (e->getKill() || (e->getEntityID() != kGermCloudID && e->getEntityID() != kHappyNotesID)) continue;
     CMapEntity_NemocnejBacily *cloud = dynamic_cast<CMapEntity_NemocnejBacily *>(e);
-    if (!cloud || cloud->source == p || !p->hits().isActionCollisionWithEntity(cloud)) continue;
+    if (!cloud || cloud->source.is(p) || !p->hits().isActionCollisionWithEntity(cloud)) continue;
     if (cloud->getEntityID() == kGermCloudID) {
       if (headFlash) continue;
       b.playKind("MALE_YUCK", "FEMALE_YUCK", "CHILD_YUCK");
@@ -383,7 +383,7 @@ void CPatientStay::drinking() {
   if (player && player->basketContains(kMedsUpgradeID)) boost = (float)(player->starsOwned(kMedsUpgradeID) + 2) / 20.0f;
   meterChange((p->getRecoverySpeed() * -0.12f - boost) / b.difficulty());
   if (CMapEntity_Game *f = fadingHeadOnHead()) f->setKill(true);
-  fadingHead = nullptr;
+  fadingHead.clear();
   if (h && h->looks().getAlpha() != 1.0f) h->setAlpha(1.0f, false);
   outbreakMark = b.now();
   p->lieAwake();
@@ -429,5 +429,5 @@ void CPatientStay::bedLight(uint32_t id, float alpha, bool pulse) {
 CMapEntity_Game *CPatientStay::fadingHeadOnHead() const {
   CMapEntity *h = b.head();
   // Only while the head still carries it: a copy killed with the head is never followed.
-  return (fadingHead && h && h->carrying().carries(fadingHead)) ? static_cast<CMapEntity_Game *>(fadingHead) : nullptr;
+  return h ? fadingHead.among(h->carrying().getContainedList()) : nullptr;
 }

@@ -2,9 +2,8 @@
 #include <cstdint>
 
 #include "media/Timer.h"
+#include "world/TEntityRef.h"
 
-class CMapEntity;
-class CMapEntity_Game;
 class CMapEntity_PacientClass;
 class CPacientController;
 
@@ -73,5 +72,5 @@ private:
   // Set by the cure touch on a sleeping patient: the meter's bar follows on the next update.
   int32_t refreshMeter = 0;
   // The ill face over the head while the patient drinks; carried by the head.
-  CMapEntity *fadingHead = nullptr;
+  TEntityRef<CMapEntity_Game> fadingHead;
 };

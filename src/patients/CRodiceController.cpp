@@ -32,21 +32,16 @@ int CRodiceController::stars() const {
   return CCharismaTable::level(player ? player->starsOwned(kCharismaUpgradeID) : 0);
 }
 
-CMapEntity *CRodiceController::dragged() const {
-  if (CMapEntity_Kurzor *k = dynamic_cast<CMapEntity_Kurzor *>(kurzor)) return k->held;
-  if (CMapEntity_Kurzor2 *k = dynamic_cast<CMapEntity_Kurzor2 *>(kurzor)) return k->held;
-  return nullptr;
-}
+CMapEntity_Game *CRodiceController::cursor() const { return kurzor.in(collection); }
 
-void CRodiceController::setDragged(CMapEntity *e) {
-  if (CMapEntity_Kurzor *k = dynamic_cast<CMapEntity_Kurzor *>(kurzor)) k->held = e;
-  if (CMapEntity_Kurzor2 *k = dynamic_cast<CMapEntity_Kurzor2 *>(kurzor)) k->held = e;
-}
+CMapEntity *CRodiceController::dragged() const { return draggedBy(cursor(), collection); }
+
+void CRodiceController::setDragged(CMapEntity *e) { ::setDragged(cursor(), e); }
 
 void CRodiceController::onBind() {
   CMapEntity_RodiceClass *r = dynamic_cast<CMapEntity_RodiceClass *>(entity);
   fronta = CMapEntity_FrontaAkci::require(collection);
-  postel = nullptr;
+  postel.clear();
   for (CMapEntity_Game *e : *collection->getEntitiesPtr())
     if (CMapEntity_PostelClass *bed = dynamic_cast<CMapEntity_PostelClass *>(e))
       if (r && bed->getOccupant() && bed->getBedNumber() == r->wantedBed) postel = bed;
@@ -57,8 +52,8 @@ void CRodiceController::onBind() {
 }
 
 CMapEntity_PacientClass *CRodiceController::visited() {
-  if (postel && !collection->contains(postel)) postel = nullptr;
-  CMapEntity_PostelClass *bed = dynamic_cast<CMapEntity_PostelClass *>(postel);
+  CMapEntity_PostelClass *bed = postel.in(collection);
+  if (!bed) postel.clear();
   return bed ? dynamic_cast<CMapEntity_PacientClass *>(bed->getOccupant()) : nullptr;
 }
 
@@ -72,11 +67,12 @@ void CRodiceController::specificHandleMessages(KEvent *ev) {
   if (!ev || !entity || entity->locked || ev->type != K_EVENT_MOUSEDOWN || ev->button != 1 || !fronta) return;
   mouseX = (int32_t)KInput::getMouseX();
   mouseY = (int32_t)KInput::getMouseY();
-  fronta->queueClick(this, kurzor && kurzor->hits().isActionCollisionWithEntity(entity), collection, mouseX, mouseY);
+  CMapEntity_Game *pointer = cursor();
+  fronta->queueClick(this, pointer && pointer->hits().isActionCollisionWithEntity(entity), collection, mouseX, mouseY);
 }
 
 void CRodiceController::leave() {
-  if (CMapEntity_Game *bed = postel) {
+  if (CMapEntity_Game *bed = postel.in(collection)) {
     bed->setHighlightOn(false);
     if (bed->getHighlight()) bed->getHighlight()->looks().setVisible(false);
   }
@@ -94,10 +90,10 @@ void CRodiceController::update() {
   if (!r || !collection) return;
   mouseX = (int32_t)KInput::getMouseX();
   mouseY = (int32_t)KInput::getMouseY();
-  if (kurzor && !collection->contains(kurzor)) kurzor = nullptr;
+  CMapEntity_Game *pointer = cursor();
   CMapEntity *parent = r->carrying().getParent();
   bool inHand = parent && (parent->getEntityID() == kLeftHandID || parent->getEntityID() == kRightHandID);
-  bool under = kurzor && kurzor->hits().isActionCollisionWithEntity(r);
+  bool under = pointer && pointer->hits().isActionCollisionWithEntity(r);
   if (under && !inHand) {
     flashing = 1;
     r->resetFlash();
@@ -106,10 +102,10 @@ void CRodiceController::update() {
   if (fronta) {
     fronta->serveActivation(this, r);
   }
-  bool patientGone = postel && !visited();
+  bool patientGone = !postel.empty() && !visited();
   bool visitOver = false;
   if (!r->visiting && !patientGone) {
-    if (postel && sadTimer.udalost()) {
+    if (!postel.empty() && sadTimer.udalost()) {
       moodChange(CCharismaTable::amount(CCharismaTable::kParentsWaiting, stars()));
       r->changeFrameset("SMUTNO");
       r->zapniAnimace();
@@ -123,8 +119,8 @@ void CRodiceController::update() {
       Rect box = f ? f->getActionBoundingBox() : Rect{0, 0, 0, 0};
       r->setXY((float)(mouseX - box.x - box.w / 2), (float)(mouseY - box.y - box.h / 2 + 30));
       r->dragged = 1;
-      if (CMapEntity_Kurzor *k = dynamic_cast<CMapEntity_Kurzor *>(kurzor)) k->changeFrame(1, 0);
-      CMapEntity *bed = kurzor ? kurzor->hits().isActionCollisionWithEntityClassID(kBedClass) : nullptr;
+      if (CMapEntity_Kurzor *k = dynamic_cast<CMapEntity_Kurzor *>(pointer)) k->changeFrame(1, 0);
+      CMapEntity *bed = pointer ? pointer->hits().isActionCollisionWithEntityClassID(kBedClass) : nullptr;
       if (bed) {
         r->setXY(bed->getX() - 40, bed->getY() - 60);
         r->changeFrameset("MATCH");
@@ -134,7 +130,7 @@ void CRodiceController::update() {
     } else if (dragged() == r && !down) {
       setDragged(nullptr);
       CMapEntity_PostelClass *bed =
-          kurzor ? dynamic_cast<CMapEntity_PostelClass *>(kurzor->hits().isActionCollisionWithEntityClassID(kBedClass))
+          pointer ? dynamic_cast<CMapEntity_PostelClass *>(pointer->hits().isActionCollisionWithEntityClassID(kBedClass))
                  : nullptr;
       if (!bed || !bed->getOccupant() || bed->getBedNumber() != r->wantedBed) {
         r->setXY((float)homeX, (float)homeY);
@@ -155,7 +151,7 @@ void CRodiceController::update() {
       r->dragged = 0;
     }
   }
-  if (r->visiting && postel && !patientGone) {
+  if (r->visiting && !postel.empty() && !patientGone) {
     r->changeAlpha(-0.013f, true);
     if (visitTimer.udalost()) {
       moodChange(CCharismaTable::amount(CCharismaTable::kParentsVisit, stars()));

@@ -4,10 +4,12 @@
 #include "media/Timer.h"
 #include "world/CCloneable.h"
 #include "world/CEntityController.h"
+#include "world/TEntityRef.h"
 
 class CMapEntity;
 class CMapEntity_FrontaAkci;
 class CMapEntity_PacientClass;
+class CMapEntity_PostelClass;
 
 // Visiting parents: while they wait they sadden the patient of their bed; dragged onto that
 // bed they visit, fade out, cheer the patient and go. They go too when the patient leaves.
@@ -24,8 +26,9 @@ public:
   int32_t mouseY = 0;
   Timer sadTimer{9000, false};
   Timer visitTimer{2000, false};
-  CMapEntity_Game *kurzor = nullptr;
-  CMapEntity_Game *postel = nullptr;
+  TEntityRef<CMapEntity_Game> kurzor;
+  // The bed of the patient the parents came for.
+  TEntityRef<CMapEntity_PostelClass> postel;
   CMapEntity_FrontaAkci *fronta = nullptr;
   int32_t homeX = 0;
   int32_t homeY = 0;
@@ -35,6 +38,7 @@ private:
   CMapEntity_PacientClass *visited();
   void moodChange(float d);
   void leave();
+  CMapEntity_Game *cursor() const;
   CMapEntity *dragged() const;
   void setDragged(CMapEntity *e);
   // The charisma level.

@@ -7,7 +7,7 @@
 #include "world/kinds/EntityIds.h"
 
 void CHospital2Upgrade3Controller::onBind() {
-  queue = CMapEntity_FrontaAkci::require(collection);
+  CMapEntity_FrontaAkci::require(collection);
 }
 
 void CHospital2Upgrade3Controller::update() {

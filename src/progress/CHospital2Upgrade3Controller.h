@@ -15,5 +15,4 @@ private:
   int lastX = -1;
   int lastY = 0;
   bool flashing = false;
-  CMapEntity_Game *queue = nullptr;
 };

@@ -7,6 +7,23 @@
 #include "media/GameGlobals.h"
 #include "media/ZSprite.h"
 
+namespace {
+TEntityRef<CMapEntity> *heldBy(CMapEntity *cursor) {
+  if (auto *k = dynamic_cast<CMapEntity_Kurzor *>(cursor)) return &k->held;
+  if (auto *k = dynamic_cast<CMapEntity_Kurzor2 *>(cursor)) return &k->held;
+  return nullptr;
+}
+} // namespace
+
+CMapEntity *draggedBy(CMapEntity *cursor, const CMapEntitiesCollection *c) {
+  const TEntityRef<CMapEntity> *held = heldBy(cursor);
+  return held ? held->in(c) : nullptr;
+}
+
+void setDragged(CMapEntity *cursor, CMapEntity *e) {
+  if (TEntityRef<CMapEntity> *held = heldBy(cursor)) *held = e;
+}
+
 CMapEntity_DarkScreen::CMapEntity_DarkScreen(const CMapEntity_DarkScreen &o) : CCloneable(o) {
   setAlpha(0.35f, true);
 }

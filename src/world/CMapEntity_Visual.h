@@ -2,6 +2,7 @@
 
 #include "world/CCloneable.h"
 #include "world/CMapEntity_Game.h"
+#include "world/TEntityRef.h"
 
 class KGraphic;
 
@@ -34,16 +35,21 @@ class CMapEntity_Kurzor : public CCloneable<CMapEntity_Kurzor, CMapEntity_Game> 
 public:
   using CCloneable::CCloneable;
 
-  // The entity being dragged with the mouse; set and cleared by whoever drags, never owned.
-  CMapEntity *held = nullptr;
+  // The entity being dragged with the mouse; set and cleared by whoever drags (dragged, drag).
+  TEntityRef<CMapEntity> held;
 };
 
 class CMapEntity_Kurzor2 : public CCloneable<CMapEntity_Kurzor2, CMapEntity_Game> {
 public:
   using CCloneable::CCloneable;
 
-  CMapEntity *held = nullptr;
+  TEntityRef<CMapEntity> held;
 };
+
+// What a cursor of either kind drags while the list holds it; null for none or for another entity.
+CMapEntity *draggedBy(CMapEntity *cursor, const CMapEntitiesCollection *c);
+// The cursor drags e from now on (null: nothing); another entity than a cursor ignores it.
+void setDragged(CMapEntity *cursor, CMapEntity *e);
 
 // A translucent cover over the whole screen behind an open window, carried by the window so it
 // follows the window's fades; it never gets darker than its maximum alpha.

@@ -323,7 +323,7 @@ public:
       if (p->getPhase() != kPhaseArrived || !shown(p) || p->locked) continue;
       for (CMapEntity_Game *e : all())
         if (CMapEntity_DiagnosticTool *c = dynamic_cast<CMapEntity_DiagnosticTool *>(e))
-          if (!c->occupant && shown(c)) {
+          if (!c->occupant.in(ec()) && shown(c)) {
             dragOnto(p, c);
             return true;
           }
@@ -334,8 +334,8 @@ public:
   bool measure() {
     for (CMapEntity_Game *e : all())
       if (CMapEntity_DiagnosticTool *c = dynamic_cast<CMapEntity_DiagnosticTool *>(e))
-        if (c->occupant && c->gauge && c->gauge->full) {
-          clickOn(c->occupant);
+        if (c->occupant.in(ec()) && c->gauge && c->gauge->full) {
+          clickOn(c->occupant.in(ec()));
           return true;
         }
     return false;

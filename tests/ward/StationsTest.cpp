@@ -79,10 +79,10 @@ TEST(StationsTest, GaugeStagesAndFullFlag) {
 // A couch placed from a full one has every seat free, where the original's are.
 TEST(StationsTest, ACopyOfAnOccupiedCouchHasItsSeatsAllFree) {
   CMapEntity_Gauc1b sofa(0, 0, false);
-  for (CMapEntity *&seat : sofa.occupants) seat = &sofa;
+  for (auto &seat : sofa.occupants) seat = &sofa;
   CMapEntity_GaucClass *copy = static_cast<CMapEntity_GaucClass *>(sofa.clone());
   EXPECT_EQ(copy->freeSeat(), 0);
-  EXPECT_EQ(copy->occupants, std::vector<CMapEntity *>(sofa.occupants.size(), nullptr));
+  EXPECT_EQ(copy->occupants, std::vector<TEntityRef<CMapEntity>>(sofa.occupants.size()));
   EXPECT_EQ(copy->seatOffsets.back().x, sofa.seatOffsets.back().x);
   delete copy;
 }

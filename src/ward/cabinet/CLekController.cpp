@@ -23,15 +23,15 @@ void CLekController::onBind() {
     if (!b || b->getEntityClassID() != kBedClass || b->getBedNumber() != lek->bedNumber) continue;
     bed = b;
     if (lek->carrying().getParent()) {
-      light(true);
+      light(b, true);
       bedLinked = 1;
     }
   }
 }
 
-void CLekController::light(bool on) {
-  bed->setHighlightOn(on);
-  if (bed->getHighlight()) bed->getHighlight()->looks().setVisible(on);
+void CLekController::light(CMapEntity_Game *b, bool on) {
+  b->setHighlightOn(on);
+  if (b->getHighlight()) b->getHighlight()->looks().setVisible(on);
 }
 
 void CLekController::specificHandleMessages(KEvent *ev) {
@@ -55,14 +55,16 @@ void CLekController::update() {
     fronta->serveActivation(this, entity);
   }
   // A bed taken out of the level is forgotten before anything follows the link.
-  if (bed && (!collection->contains(bed) || bed->getKill())) bed = nullptr;
-  if (!bed) return;
-  if (parent) light(true);
-  CMapEntity_PostelClass *b = dynamic_cast<CMapEntity_PostelClass *>(bed);
-  CMapEntity_PacientClass *p = b ? dynamic_cast<CMapEntity_PacientClass *>(b->getOccupant()) : nullptr;
+  CMapEntity_PostelClass *b = bed.in(collection);
+  if (!b || b->getKill()) {
+    bed.clear();
+    return;
+  }
+  if (parent) light(b, true);
+  CMapEntity_PacientClass *p = dynamic_cast<CMapEntity_PacientClass *>(b->getOccupant());
   if (!p || p->getBedState() != kBedWaitingMedicine) {
-    light(false);
+    light(b, false);
     entity->setKill(true);
-    bed = nullptr;
+    bed.clear();
   }
 }

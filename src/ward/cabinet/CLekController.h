@@ -3,8 +3,10 @@
 
 #include "world/CCloneable.h"
 #include "world/CEntityController.h"
+#include "world/TEntityRef.h"
 
 class CMapEntity_FrontaAkci;
+class CMapEntity_PostelClass;
 
 // A medicine watches its bed: while held it lights the bed up, and it goes (with the light) as
 // soon as the bed has no patient or the patient no longer waits for medicine.
@@ -18,10 +20,10 @@ public:
   void update() override;
 
   int32_t bedLinked = 0;
-  CMapEntity_Game *bed = nullptr;
+  TEntityRef<CMapEntity_PostelClass> bed;
   CMapEntity_FrontaAkci *fronta = nullptr;
   int32_t hover = 1;
 
 private:
-  void light(bool on);
+  void light(CMapEntity_Game *b, bool on);
 };

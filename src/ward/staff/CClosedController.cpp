@@ -18,7 +18,8 @@ std::string counted(int n, const char *one, const char *many) { return makeStrin
 
 void CClosedController::onBind() {
   if (!entity) return;
-  card = dynamic_cast<CMapEntity_TextBox *>(CMapEntitiesFactory::instance()->cloneEntity("TEXTBOX"));
+  auto *card = dynamic_cast<CMapEntity_TextBox *>(CMapEntitiesFactory::instance()->cloneEntity("TEXTBOX"));
+  cardRef = card;
   if (card) {
     entity->addEntity(card, true, true);
     card->setXOffset(84.0f, false);
@@ -27,7 +28,7 @@ void CClosedController::onBind() {
     card->fontName = "small2";
     card->boxWidth = 212;
     card->fitWords = true;
-    card->text = fitting();
+    card->text = fitting(card->boxWidth);
   }
   entity->setAlpha(0.0f, true);
 }
@@ -39,8 +40,8 @@ void CClosedController::update() {
   const float alpha = entity->looks().getAlpha(), wanted = overPatient() ? kOverPatientAlpha : 1.0f;
   if (alpha < wanted) entity->changeAlpha(std::min(0.01f, wanted - alpha), true);
   if (alpha > wanted) entity->setAlpha(std::max(wanted, alpha - 0.1f), true);
-  if (card && collection && collection->contains(card)) {
-    card->text = fitting();
+  if (CMapEntity_TextBox *card = cardRef.in(collection)) {
+    card->text = fitting(card->boxWidth);
     // The words stay dark while the sign shows through: pale, they would vanish on the floor.
     card->setAlpha(std::min(1.0f, entity->looks().getAlpha() / kOverPatientAlpha), false);
   }
@@ -63,12 +64,12 @@ bool CClosedController::overPatient() const {
   return false;
 }
 
-std::string CClosedController::fitting() const {
+std::string CClosedController::fitting(int width) const {
   KText *font = entitykit::loadedFont("small2");
   std::string text;
   for (int brevity = 0; brevity <= 2; ++brevity) {
     text = whatIsLeft(*collection->getEntitiesPtr(), brevity);
-    if (!font || font->getStringWidth(text.c_str(), 0.0f) <= (float)card->boxWidth) break;
+    if (!font || font->getStringWidth(text.c_str(), 0.0f) <= (float)width) break;
   }
   return text;
 }

@@ -4,6 +4,7 @@
 
 #include "world/CCloneable.h"
 #include "world/CEntityController.h"
+#include "world/TEntityRef.h"
 
 class CMapEntity_Game;
 class CMapEntity_TextBox;
@@ -26,10 +27,10 @@ public:
   static constexpr float kOverPatientAlpha = 0.3f;
 
 private:
-  // The longest list that fits the card on one line.
-  std::string fitting() const;
+  // The longest list that fits a line of that width.
+  std::string fitting(int width) const;
   // A patient in bed whose picture or outbreak ring reaches into the sign's box.
   bool overPatient() const;
 
-  CMapEntity_TextBox *card = nullptr;
+  TEntityRef<CMapEntity_TextBox> cardRef;
 };

@@ -3,6 +3,7 @@
 
 #include "world/CCloneable.h"
 #include "world/CMapEntity_Game.h"
+#include "world/TEntityRef.h"
 
 // The repairman ("OPRAVAR"): dragged onto a broken bed he mends it, then goes home.
 class CMapEntity_Opravar : public CCloneable<CMapEntity_Opravar, CMapEntity_Game> {
@@ -12,6 +13,6 @@ public:
   CMapEntity_Opravar(const CMapEntity_Opravar &other) : CCloneable(other), working(other.working) {}
 
   uint8_t working = 0;
-  // Not owned; the behaviour checks it is still alive before each use.
-  CMapEntity_Game *bed = nullptr;
+  // The bed being mended; the behaviour finds it again in the level's list before each use.
+  TEntityRef<CMapEntity_Game> bed;
 };

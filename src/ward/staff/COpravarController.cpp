@@ -18,20 +18,12 @@
 #include "world/kinds/EntityIds.h"
 
 namespace {
-CMapEntity *&heldBy(CMapEntity_Game *cursor) {
-  static CMapEntity *none = nullptr;
-  none = nullptr;
-  if (CMapEntity_Kurzor *k = dynamic_cast<CMapEntity_Kurzor *>(cursor)) return k->held;
-  if (CMapEntity_Kurzor2 *k = dynamic_cast<CMapEntity_Kurzor2 *>(cursor)) return k->held;
-  return none;
-}
-
 void showFrameset(CMapEntity *e, const char *frameset) {
   if (e && e->looks().getSprite()) e->looks().getSprite()->nastavFrameset(frameset);
 }
 } // namespace
 
-void COpravarController::onBind() { cursor = collection ? collection->getEntityByID(kCursorID) : nullptr; }
+void COpravarController::onBind() { cursorRef = collection ? collection->getEntityByID(kCursorID) : nullptr; }
 
 void COpravarController::specificHandleMessages(KEvent *ev) {
   if (!entity) return;
@@ -41,6 +33,7 @@ void COpravarController::specificHandleMessages(KEvent *ev) {
   }
   if (ev->type == K_EVENT_MOUSEDOWN && ev->button == 1) {
     buttonDown = true;
+    CMapEntity_Game *cursor = cursorRef.in(collection);
     entity->setAktivni(cursor && cursor->hits().isActionCollisionWithEntity(entity));
   }
   if (ev->type == K_EVENT_MOUSEUP && ev->button == 1) buttonDown = false;
@@ -48,9 +41,10 @@ void COpravarController::specificHandleMessages(KEvent *ev) {
 
 CMapEntity_Game *COpravarController::liveBed() {
   CMapEntity_Opravar *man = dynamic_cast<CMapEntity_Opravar *>(entity);
-  if (!man || !man->bed) return nullptr;
-  if (!collection->contains(man->bed) || man->bed->getKill()) man->bed = nullptr;
-  return man->bed;
+  CMapEntity_Game *bed = man ? man->bed.in(collection) : nullptr;
+  if (bed && !bed->getKill()) return bed;
+  if (man) man->bed.clear();
+  return nullptr;
 }
 
 void COpravarController::goHome(const char *frameset) {
@@ -61,10 +55,9 @@ void COpravarController::goHome(const char *frameset) {
 void COpravarController::update() {
   CMapEntity_Opravar *man = dynamic_cast<CMapEntity_Opravar *>(entity);
   if (!man || !collection) return;
-  if (cursor && !collection->contains(cursor)) cursor = nullptr;
-  CMapEntity *&held = heldBy(cursor);
+  CMapEntity_Game *cursor = cursorRef.in(collection);
   if (man->getKill()) {
-    if (held == man) held = nullptr;
+    if (draggedBy(cursor, collection) == man) setDragged(cursor, nullptr);
     return;
   }
   CMapEntity *parent = man->carrying().getParent();
@@ -76,8 +69,9 @@ void COpravarController::update() {
   if (hover) man->effectFlash(0.03f, 0.3f, false);
 
   if (!man->working && cursor) {
-    if (!held && buttonDown && man->hits().isActionCollisionWithEntity(cursor)) held = man;
-    if (held == man && buttonDown) {
+    if (!draggedBy(cursor, collection) && buttonDown && man->hits().isActionCollisionWithEntity(cursor))
+      setDragged(cursor, man);
+    if (draggedBy(cursor, collection) == man && buttonDown) {
       Frame *f = man->looks().getCurrentFrame();
       Rect a = f ? f->getActionBoundingBox() : Rect{0, 0, 0, 0};
       man->setXY((float)(mouseX - a.x - a.w / 2), (float)(mouseY - a.y - a.h / 2 + 30));
@@ -88,8 +82,8 @@ void COpravarController::update() {
       } else {
         showFrameset(man, "FRAMESET1");
       }
-    } else if (held == man) {
-      held = nullptr;
+    } else if (draggedBy(cursor, collection) == man) {
+      setDragged(cursor, nullptr);
       CMapEntity_Game *bed =
           dynamic_cast<CMapEntity_Game *>(cursor->hits().isActionCollisionWithEntityClassID(kBedClass));
       if (bed && bed->getHealth() == 0) {
@@ -113,14 +107,14 @@ void COpravarController::update() {
       goHome("NUDA");
     } else if (repair.udalost()) {
       bed->damage(-10);
-      if (bed->getHealth() >= 100) finishRepair();
+      if (bed->getHealth() >= 100) finishRepair(bed);
     }
   }
 }
 
-void COpravarController::finishRepair() {
+void COpravarController::finishRepair(CMapEntity_Game *mended) {
   CMapEntity_Opravar *man = static_cast<CMapEntity_Opravar *>(entity);
-  CMapEntity_PostelClass *bed = dynamic_cast<CMapEntity_PostelClass *>(man->bed);
+  CMapEntity_PostelClass *bed = dynamic_cast<CMapEntity_PostelClass *>(mended);
   CMapEntity_PacientClass *patient =
       bed ? dynamic_cast<CMapEntity_PacientClass *>(bed->getOccupant()) : nullptr;
   if (patient) {
@@ -131,9 +125,9 @@ void COpravarController::finishRepair() {
   }
   man->changeFrameset("NUDA");
   man->setXY((float)kHomeX, (float)kHomeY);
-  CMapEntity *parts[] = {man->bed, man->bed->getContainedEntityClass(CMapEntity_PostelClass::kRailClass),
-                         man->bed->getContainedEntityClass(kHighlightClass)};
+  CMapEntity *parts[] = {mended, mended->getContainedEntityClass(CMapEntity_PostelClass::kRailClass),
+                         mended->getContainedEntityClass(kHighlightClass)};
   for (CMapEntity *p : parts) showFrameset(p, "FRAMESET1");
   man->working = 0;
-  man->bed = nullptr;
+  man->bed.clear();
 }

@@ -2,6 +2,7 @@
 #include <cstdint>
 
 #include "world/CMapEntity_Game.h"
+#include "world/TEntityRef.h"
 
 class CMapEntity_Tlakomer;
 
@@ -12,8 +13,8 @@ public:
   using CMapEntity_Game::CMapEntity_Game;
 
   uint16_t examinationValue = 1000;
-  // Not owned; null while the chair is free.
-  CMapEntity_Game *occupant = nullptr;
-  // Not owned; set when the chair's behaviour places the gauge.
+  // The patient seated on it; empty while the chair is free.
+  TEntityRef<CMapEntity_Game> occupant;
+  // Not owned; set when the chair's behaviour places the gauge, which stays as long as the level.
   CMapEntity_Tlakomer *gauge = nullptr;
 };

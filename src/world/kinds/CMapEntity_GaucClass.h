@@ -4,6 +4,7 @@
 
 #include "world/CCloneable.h"
 #include "world/CMapEntity_Game.h"
+#include "world/TEntityRef.h"
 
 struct TSeatOffset {
   int32_t x;
@@ -23,7 +24,7 @@ public:
   // The first free seat, or -1 when all seat-count seats are taken.
   int freeSeat() const;
 
-  std::vector<CMapEntity *> occupants;
+  std::vector<TEntityRef<CMapEntity>> occupants;
   std::vector<TSeatOffset> seatOffsets;
   int32_t seatCount = 0;
 };

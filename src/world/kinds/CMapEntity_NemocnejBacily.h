@@ -3,6 +3,7 @@
 
 #include "world/CCloneable.h"
 #include "world/CMapEntity_Game.h"
+#include "world/TEntityRef.h"
 
 // A germ cloud coughed out by a patient in bed (`kGermClass`): it drifts by its steps, in pixels a
 // frame at the nominal frame time, and harms the patients in bed it reaches but its source.
@@ -13,8 +14,8 @@ public:
   CMapEntity_NemocnejBacily(const CMapEntity_NemocnejBacily &other);
 
   uint16_t word = 0;
-  // Not owned: the patient that sent it; compared only, never followed.
-  CMapEntity_Game *source = nullptr;
+  // The patient that sent it; compared only, never followed.
+  TEntityRef<CMapEntity_Game> source;
   int32_t stepX = 0;
   int32_t stepY = 0;
 };

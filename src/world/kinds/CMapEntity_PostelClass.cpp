@@ -88,7 +88,7 @@ void CMapEntity_PostelClass::vylozPacienta() {
     }
     dropEntity(patient);
   }
-  occupant = nullptr;
+  occupant.clear();
   setObsazeno(false);
   setUklizeno(false);
 }
@@ -101,21 +101,23 @@ void CMapEntity_PostelClass::takeBack(CMapEntity_Game *patient) {
 }
 
 CMapEntity_Game *CMapEntity_PostelClass::getOccupant() {
-  if (occupant && (!carrying().carries(occupant) || occupant->getKill())) forgetOccupant();
-  return occupant;
+  CMapEntity_Game *o = occupant.among(carrying().getContainedList());
+  if (o && !o->getKill()) return o;
+  if (!occupant.empty()) forgetOccupant();
+  return nullptr;
 }
 
 void CMapEntity_PostelClass::forgetOccupant() {
   // A dying patient takes the blanket with it; the bed gets a fresh one so it can be used again.
-  if (carrying().carries(occupant)) {
-    if (CMapEntity *blanket = occupant->getContainedEntityClass(kBlanketClass)) {
+  if (CMapEntity_Game *o = occupant.among(carrying().getContainedList())) {
+    if (CMapEntity *blanket = o->getContainedEntityClass(kBlanketClass)) {
       addEntity(blanket, false, false);
       blanket->setXOffset(0, false);
       blanket->setYOffset(50.0f, false);
       blanket->syncWithParentPosition();
     }
   }
-  occupant = nullptr;
+  occupant.clear();
   if (!getContainedEntityClass(kBlanketClass) && links().clonePrototype) {
     CMapEntity *blanket = links().clonePrototype(name + "PRIKRYVKA");
     if (blanket) {

@@ -3,6 +3,7 @@
 
 #include "world/CCloneable.h"
 #include "world/CMapEntity_Game.h"
+#include "world/TEntityRef.h"
 
 // Bed (`kBedClass`): the state that patients, the player figure and the tutorial read and change
 // through the operations below. The bed carries its pillow (35), blanket (14), front rail (34),
@@ -75,7 +76,8 @@ private:
   int32_t madeUp = 1;
   float recoveryFactor = 1.0f;
   uint16_t bedNumber = 0;
-  CMapEntity_Game *occupant = nullptr;
+  // Found again among what the bed carries.
+  TEntityRef<CMapEntity_Game> occupant;
 };
 
 // The bed colour the level allows: from 0 to the level's "maxcolors", which is 3 when missing
