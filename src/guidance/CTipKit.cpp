@@ -178,13 +178,19 @@ void tuck(CMapEntitiesCollection *collection, CMapEntity_TutorialClass *b, bool 
     if (e->getEntityID() == kArrowID) e->setYOffset(e->getYOffset() - dy, false);
 }
 
-void fade(CMapEntitiesCollection *collection, CMapEntity_Game *bubble, bool byPointer) {
-  const bool read = beenRead(bubble);
+// How a bubble gives way to the ward: dimmed under the pointer and slid aside once read; only slid
+// aside; or kept in place, dimmed under the pointer where it covers something.
+enum class TGiving { Hover, Aside, Hold };
+
+void fade(CMapEntitiesCollection *collection, CMapEntity_Game *bubble, TGiving way) {
+  const bool held = way == TGiving::Hold;
+  const bool read = !held && beenRead(bubble);
   auto *b = dynamic_cast<CMapEntity_TutorialClass *>(bubble);
-  if (b) tuck(collection, b, read);
+  if (b && !held) tuck(collection, b, read);
   const bool peeking = b && b->peeking;
   const long y = KInput::getMouseY();
-  const bool under = byPointer && !peeking && y > bubble->getY() && y < bubble->getY() + 100;
+  const bool band = !peeking && y > bubble->getY() && y < bubble->getY() + 100;
+  const bool under = band && (way == TGiving::Hover || (held && standsOver(collection, bubble)));
   // Where no rim is left clear of the ward (or while it slides), it also lets the ward show through.
   const bool aside = !under && !peeking && read && standsOver(collection, bubble);
   bubble->setAlpha(under || aside ? kDimmed : 1.0f, true);
@@ -220,8 +226,16 @@ bool standsOver(CMapEntitiesCollection *collection, CMapEntity_Game *bubble) {
   return panel.y0 < panel.y1 && coversNeeded(collection, panel);
 }
 
-void hoverFade(CMapEntitiesCollection *collection, CMapEntity_Game *bubble) { fade(collection, bubble, true); }
+void hoverFade(CMapEntitiesCollection *collection, CMapEntity_Game *bubble) {
+  fade(collection, bubble, TGiving::Hover);
+}
 
-void stepAside(CMapEntitiesCollection *collection, CMapEntity_Game *bubble) { fade(collection, bubble, false); }
+void stepAside(CMapEntitiesCollection *collection, CMapEntity_Game *bubble) {
+  fade(collection, bubble, TGiving::Aside);
+}
+
+void holdPlace(CMapEntitiesCollection *collection, CMapEntity_Game *bubble) {
+  fade(collection, bubble, TGiving::Hold);
+}
 
 } // namespace tipkit

@@ -113,7 +113,7 @@ void CTutorial1Controller::onBind() {
 
 void CTutorial1Controller::update() {
   if (!entity || !collection) return;
-  tipkit::stepAside(collection, entity);
+  tipkit::holdPlace(collection, entity);
   hold(5);
   CMapEntity_PacientClass *p = patient();
   if (p && follower) follower->setXY(p->getX() + 10, p->getY() - 67);
@@ -141,7 +141,7 @@ void CTutorial1bController::onBind() { lockBeds(collection, 2, true); }
 
 void CTutorial1bController::update() {
   if (!entity || !collection) return;
-  tipkit::stepAside(collection, entity);
+  tipkit::holdPlace(collection, entity);
   hold(5);
   CMapEntity_PacientClass *p = patient();
   if (p && !p->getChair()) handOver("TUTORIAL2", 0, 0);
@@ -155,7 +155,7 @@ void CTutorial2Controller::onBind() {
 
 void CTutorial2Controller::update() {
   if (!entity || !collection) return;
-  tipkit::stepAside(collection, entity);
+  tipkit::holdPlace(collection, entity);
   hold(5);
   CMapEntity_PacientClass *p = patient();
   if (p && p->getBed()) handOver("TUTORIAL2B", 0, 420);
@@ -165,7 +165,7 @@ void CTutorial2Controller::update() {
 
 void CTutorial2bController::update() {
   if (!entity || !collection) return;
-  tipkit::stepAside(collection, entity);
+  tipkit::holdPlace(collection, entity);
   CMapEntity_PacientClass *p = patient();
   if (p && p->getBedState() == kBedOutbreak) handOver("TUTORIAL3", 0, 420);
 }
@@ -178,7 +178,7 @@ void CTutorial3Controller::onBind() {
 
 void CTutorial3Controller::update() {
   if (!entity || !collection) return;
-  tipkit::stepAside(collection, entity);
+  tipkit::holdPlace(collection, entity);
   CMapEntity_PacientClass *p = patient();
   if (!p) return;
   if (p->getBedState() != kBedWaitingMedicine)
@@ -200,7 +200,7 @@ void CTutorial4Controller::onBind() {
 
 void CTutorial4Controller::update() {
   if (!entity || !collection) return;
-  tipkit::stepAside(collection, entity);
+  tipkit::holdPlace(collection, entity);
   hold(5);
   if (figure() && !figureCarries(kPrescriptionID)) handOver("TUTORIAL5", 0, 420);
 }
@@ -209,7 +209,7 @@ void CTutorial4Controller::update() {
 
 void CTutorial5Controller::update() {
   if (!entity || !collection) return;
-  tipkit::stepAside(collection, entity);
+  tipkit::holdPlace(collection, entity);
   hold(5);
   if (collection->getEntityByID(kMedicineID)) handOver("TUTORIAL6", 0, 420);
 }
@@ -227,7 +227,7 @@ void CTutorial6Controller::dropMedicineArrow() { drop(medicineArrow); }
 
 void CTutorial6Controller::update() {
   if (!entity || !collection) return;
-  tipkit::stepAside(collection, entity);
+  tipkit::holdPlace(collection, entity);
   hold(5);
   CMapEntity_Game *medicine = collection->getEntityByID(kMedicineID);
   if (medicine && medicine->carrying().getParent()) dropMedicineArrow();
@@ -248,7 +248,7 @@ void CTutorial7Controller::onBind() {
 
 void CTutorial7Controller::update() {
   if (!entity || !collection) return;
-  tipkit::stepAside(collection, entity);
+  tipkit::holdPlace(collection, entity);
   hold(5);
   CMapEntity_PacientClass *p = patient();
   if (!p) return;
@@ -276,7 +276,7 @@ void CTutorial8Controller::onBind() {
 
 void CTutorial8Controller::update() {
   if (!entity || !collection) return;
-  tipkit::stepAside(collection, entity);
+  tipkit::holdPlace(collection, entity);
   hold(4);
   for (CMapEntity_PostelClass *b : beds(collection))
     if (b->isOccupied()) return;
@@ -291,7 +291,7 @@ void CTutorial9Controller::onBind() {
 
 void CTutorial9Controller::update() {
   if (!entity || !collection) return;
-  tipkit::stepAside(collection, entity);
+  tipkit::holdPlace(collection, entity);
   hold(4);
   if (!figure()) return;
   bool made = true;
@@ -319,7 +319,7 @@ void CTutorial9bController::onBind() { praise.reset(); }
 
 void CTutorial9bController::update() {
   if (!entity || !collection) return;
-  tipkit::stepAside(collection, entity);
+  tipkit::holdPlace(collection, entity);
   hold(4);
   if (!praise.udalost()) return;
   tipkit::open(collection, "TUTORIAL9C", 0, 0);
@@ -337,7 +337,7 @@ void CTutorial9cController::onBind() {
 
 void CTutorial9cController::update() {
   if (!entity || !collection) return;
-  tipkit::stepAside(collection, entity);
+  tipkit::holdPlace(collection, entity);
   hold(4);
   for (CMapEntity_PostelClass *b : beds(collection)) {
     if (!b->isMadeUp()) continue;
@@ -355,7 +355,7 @@ void CTutorial9dController::onBind() {
 
 void CTutorial9dController::update() {
   if (!entity || !collection) return;
-  tipkit::stepAside(collection, entity);
+  tipkit::holdPlace(collection, entity);
   hold(4);
   if (figure() && !figureCarries(kRubbishID)) handOver("TUTORIAL9E", 0, 0);
 }
@@ -366,7 +366,7 @@ const char *CTutorial9dController::gate() const { return kSheetsFirst; }
 
 void CTutorial9eController::update() {
   if (!entity || !collection) return;
-  tipkit::stepAside(collection, entity);
+  tipkit::holdPlace(collection, entity);
   hold(4);
   if (!wait.udalost()) return;
   tipkit::open(collection, "TUTORIAL10", 0, 0);
@@ -388,6 +388,6 @@ void CTutorial10Controller::onBind() {
 
 void CTutorial10Controller::update() {
   if (!entity) return;
-  tipkit::stepAside(collection, entity);
+  tipkit::holdPlace(collection, entity);
   if (life.udalost()) killEntity();
 }

@@ -109,6 +109,11 @@ protected:
 
 TEST_F(TutorialWindowTest, TheTutorialIsPlayedByMouseFromTheHelpTriggerToItsLastBubble) {
   ASSERT_TRUE(reach("TUTORIAL1", 100)) << "the tutorial never started";
+  // Left alone for 10 s, the waiting lesson stays readable where it was put.
+  CMapEntity_Game *lesson = level->getEC()->getFirstEntityByClassID(kTutorialBubbleClass);
+  for (int i = 0; i < 500; ++i) playFrame(i % kDrawEvery == 0);
+  EXPECT_EQ(lesson->getY(), 0.0f);
+  EXPECT_GT(shownBy(lesson->getContainedEntity(kTextBoxID)).count, 300) << "its words hidden";
   ASSERT_TRUE(playUntil([&] { return patient() != nullptr; }, 200, kDrawEvery)) << "nobody came";
   CMapEntity_PacientClass *p = patient();
   ASSERT_TRUE(playUntil([&] { float a = p->looks().getAlpha(); return a == -1.0f || a >= 1.0f; }, 120, kDrawEvery));
