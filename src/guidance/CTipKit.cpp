@@ -14,7 +14,11 @@
 #include "world/CMapEntitiesFactory.h"
 #include "world/CMapEntity_TextBox.h"
 #include "world/CPixlaBlackController.h"
+#include "world/kinds/CMapEntity_DiagnosticTool.h"
+#include "world/kinds/CMapEntity_PacientClass.h"
+#include "world/kinds/CMapEntity_Tlakomer.h"
 #include "world/kinds/EntityIds.h"
+#include "world/kinds/Links.h"
 
 void TPointerFollow::follow(const KEvent *ev) {
   if (ev->type != K_EVENT_MOUSEMOVE) return;
@@ -87,6 +91,8 @@ constexpr float kArrowReach = 16.0f;
 constexpr float kRim = 18.0f;
 constexpr float kSlide = 12.0f;
 constexpr int kPeekMs = 400;
+// How long a patient with a full gauge waits at the desk for the click a lesson teaches.
+constexpr int kCuffWaitMs = 50000;
 
 struct TBox {
   float x0 = 0, y0 = 0, x1 = 0, y1 = 0;
@@ -236,6 +242,13 @@ void stepAside(CMapEntitiesCollection *collection, CMapEntity_Game *bubble) {
 
 void holdPlace(CMapEntitiesCollection *collection, CMapEntity_Game *bubble) {
   fade(collection, bubble, TGiving::Hold);
+}
+
+bool awaitCuffClick(CMapEntity_PacientClass *patient) {
+  auto *chair = patient ? dynamic_cast<CMapEntity_DiagnosticTool *>(patient->getChair()) : nullptr;
+  if (!chair || !chair->gauge || !chair->gauge->full) return false;
+  if (CPatientGuideLink *guide = TLink<CPatientGuideLink>::get()) guide->slowChange(patient, kCuffWaitMs);
+  return true;
 }
 
 } // namespace tipkit

@@ -4,6 +4,7 @@
 #include "world/CMapEntity_Game.h"
 
 class CMapEntitiesCollection;
+class CMapEntity_PacientClass;
 class KEvent;
 
 // Where the pointer is and how far it moved, kept by every tip and tutorial behaviour.
@@ -46,4 +47,7 @@ void stepAside(CMapEntitiesCollection *collection, CMapEntity_Game *bubble);
 // would leave the player guessing. Where it stands over what the player may need, it fades while
 // the pointer is under it, as a tip does. Asked once an update instead of stepAside.
 void holdPlace(CMapEntitiesCollection *collection, CMapEntity_Game *bubble);
+// Whether the patient sits at a chair whose gauge is full. If so, it now waits there long enough
+// for the click a lesson asks for, instead of leaving a moment after the gauge blinks.
+bool awaitCuffClick(CMapEntity_PacientClass *patient);
 } // namespace tipkit

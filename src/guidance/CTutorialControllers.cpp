@@ -144,7 +144,10 @@ void CTutorial1bController::update() {
   tipkit::holdPlace(collection, entity);
   hold(5);
   CMapEntity_PacientClass *p = patient();
-  if (p && !p->getChair()) handOver("TUTORIAL2", 0, 0);
+  if (!p) return;
+  // The lesson asks for the click: she does not leave on her own while it is read.
+  tipkit::awaitCuffClick(p);
+  if (!p->getChair()) handOver("TUTORIAL2", 0, 0);
 }
 
 // ---- 2: into bed 1

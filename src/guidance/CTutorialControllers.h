@@ -59,7 +59,7 @@ private:
   CMapEntity_Game *follower = nullptr;
 };
 
-// Keeps bed 2 shut while she is measured.
+// Keeps bed 2 shut while she is measured, and her at the desk until the click it asks for.
 class CTutorial1bController : public CCloneable<CTutorial1bController, CTutorialStep> {
 public:
   using CCloneable::CCloneable;

@@ -134,6 +134,8 @@ TEST_F(TutorialWindowTest, TheTutorialIsPlayedByMouseFromTheHelpTriggerToItsLast
   EXPECT_EQ(bubble(), "TUTORIAL1B");
   EXPECT_EQ(p->getHearts(), 5);
   shot("tutorial-1b-gauge-full.png");
+  still("TUTORIAL1B", 250);
+  ASSERT_EQ(p->getPhase(), kPhaseOnChair) << "gone before the click the lesson teaches";
   clickOn(p);
   ASSERT_TRUE(reach("TUTORIAL2", 20));
   for (int i = 0; i < 10; ++i) playFrame();
