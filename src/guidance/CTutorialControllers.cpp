@@ -1,6 +1,7 @@
 #include "guidance/CTutorialControllers.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 #include "core/CEngine.h"
@@ -68,14 +69,40 @@ void CHelpTriggerController::update() {
 
 // ---- shared by the steps
 
+namespace {
+// A drag ends this far from its press, or it was a click.
+constexpr int kDragReach = 24;
+
+// Where the press itself landed: the pointer's entity may not have caught up with it yet.
+bool pressedOn(const CMapEntity *e, const KEvent *ev) {
+  const Frame *f = e->looks().getCurrentFrame();
+  if (!f) return false;
+  const Rect r = f->getActionBoundingBox();
+  const float x = (float)ev->mouseX - e->getX() - (float)r.x, y = (float)ev->mouseY - e->getY() - (float)r.y;
+  return x >= 0 && y >= 0 && x < (float)r.w && y < (float)r.h;
+}
+} // namespace
+
 void CTutorialStep::specificHandleMessages(KEvent *ev) {
   pointer.follow(ev);
-  if (!ev || ev->type != K_EVENT_MOUSEDOWN || ev->button != 1 || !collection) return;
+  if (!ev || ev->button != 1 || !collection) return;
+  // Kept on screen: the couch stands at the left edge.
+  const float x = std::max(8.0f, (float)ev->mouseX - 40.0f), y = (float)ev->mouseY - 30.0f;
+  if (ev->type == K_EVENT_MOUSEUP && refusedPress) {
+    refusedPress = false;
+    // A drag from a held-back patient ends where the player looks: the word is said there too.
+    if (std::abs(ev->mouseX - pressX) + std::abs(ev->mouseY - pressY) >= kDragReach)
+      entitykit::refusal(collection, x, y, gate());
+    return;
+  }
+  if (ev->type != K_EVENT_MOUSEDOWN) return;
   for (CMapEntity_Game *e : *collection->getEntitiesPtr()) {
     if (e->getEntityClassID() != kPatientClass || !e->locked || e->getKill()) continue;
-    if (!entitykit::underCursor(collection, e)) continue;
-    // Kept on screen: the couch stands at the left edge.
-    entitykit::refuse(collection, std::max(8.0f, (float)ev->mouseX - 40.0f), (float)ev->mouseY - 30.0f, gate());
+    if (!pressedOn(e, ev) && !entitykit::underCursor(collection, e)) continue;
+    entitykit::refuse(collection, x, y, gate());
+    refusedPress = true;
+    pressX = ev->mouseX;
+    pressY = ev->mouseY;
     return;
   }
 }

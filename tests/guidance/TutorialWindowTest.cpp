@@ -47,10 +47,10 @@ protected:
       }
     return n > 1 ? "(" + std::to_string(n) + " bubbles)" : name;
   }
-  bool captionShown(const std::string &text) {
+  bool captionShown(const std::string &text, float rightOf = -1000) {
     for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
       if (auto *t = dynamic_cast<CMapEntity_TextBox *>(e))
-        if (t->text == text) return true;
+        if (t->text == text && t->getX() > rightOf) return true;
     return false;
   }
   std::string bubbleText() {
@@ -211,6 +211,8 @@ TEST_F(TutorialWindowTest, TheTutorialIsPlayedByMouseFromTheHelpTriggerToItsLast
   shot("tutorial-8-payment.png");
   clickOn(next);
   EXPECT_TRUE(captionShown("Not yet: collect the money!"));
+  dragOnto(next, chair);
+  EXPECT_TRUE(captionShown("Not yet: collect the money!", 300)) << "no word where the drag ended";
   clickOn(bed(1));
   ASSERT_TRUE(reach("TUTORIAL9", 600)) << "not paid";
 
