@@ -64,7 +64,8 @@ void CTipSrdickaController::specificHandleMessages(KEvent *ev) { pointer.follow(
 
 void CTipSrdickaController::update() {
   if (!entity || !collection) return;
-  tipkit::stepAside(collection, entity);
+  // Its words change every few seconds: slid aside, each new page would bring it back.
+  tipkit::holdPlace(collection, entity);
   CMapEntity_PacientClass *p = firstPatient(collection);
   if (p) {
     p->fillMeter(0.5f);

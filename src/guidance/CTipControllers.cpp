@@ -7,9 +7,7 @@
 #include "media/ZSprite.h"
 #include "world/CMapEntitiesCollection.h"
 #include "world/CWorldEngine.h"
-#include "world/kinds/CMapEntity_DiagnosticTool.h"
 #include "world/kinds/CMapEntity_PacientClass.h"
-#include "world/kinds/CMapEntity_Tlakomer.h"
 #include "world/kinds/EntityIds.h"
 #include "world/kinds/Links.h"
 
@@ -18,8 +16,6 @@ constexpr uint32_t kTutorial10ID = 1014;
 constexpr int32_t kJesterWalkingIn = 1;
 constexpr int32_t kJesterWaiting = 2;
 constexpr int32_t kJesterWalkingOut = 3;
-// While the registration tip is read the patient takes its time to change.
-constexpr int kSlowChanging = 50000;
 
 void keepHappy(CMapEntity_PacientClass *p) { p->holdMood(1.0f); }
 
@@ -120,15 +116,7 @@ void CTip1Controller::update() {
   CMapEntity_PacientClass *p = patient();
   if (!p) return;
   p->holdMood(0.65f);
-  CMapEntity_Game *chair = p->getChair();
-  if (!chair) {
-    handOver("TIP2", 0, 0);
-    return;
-  }
-  auto *tool = dynamic_cast<CMapEntity_DiagnosticTool *>(chair);
-  if (!tool || !tool->gauge || !tool->gauge->full) return;
-  if (CPatientGuideLink *guide = TLink<CPatientGuideLink>::get()) guide->slowChange(p, kSlowChanging);
-  handOver("TIP2", 0, 0);
+  if (!p->getChair() || tipkit::awaitCuffClick(p)) handOver("TIP2", 0, 0);
 }
 
 void CTip2Controller::update() {

@@ -14,7 +14,11 @@
 #include "world/CMapEntitiesFactory.h"
 #include "world/CMapEntity_TextBox.h"
 #include "world/CPixlaBlackController.h"
+#include "world/kinds/CMapEntity_DiagnosticTool.h"
+#include "world/kinds/CMapEntity_PacientClass.h"
+#include "world/kinds/CMapEntity_Tlakomer.h"
 #include "world/kinds/EntityIds.h"
+#include "world/kinds/Links.h"
 
 void TPointerFollow::follow(const KEvent *ev) {
   if (ev->type != K_EVENT_MOUSEMOVE) return;
@@ -87,6 +91,8 @@ constexpr float kArrowReach = 16.0f;
 constexpr float kRim = 18.0f;
 constexpr float kSlide = 12.0f;
 constexpr int kPeekMs = 400;
+// How long a patient with a full gauge waits at the desk for the click a lesson teaches.
+constexpr int kCuffWaitMs = 50000;
 
 struct TBox {
   float x0 = 0, y0 = 0, x1 = 0, y1 = 0;
@@ -178,13 +184,19 @@ void tuck(CMapEntitiesCollection *collection, CMapEntity_TutorialClass *b, bool 
     if (e->getEntityID() == kArrowID) e->setYOffset(e->getYOffset() - dy, false);
 }
 
-void fade(CMapEntitiesCollection *collection, CMapEntity_Game *bubble, bool byPointer) {
-  const bool read = beenRead(bubble);
+// How a bubble gives way to the ward: dimmed under the pointer and slid aside once read; only slid
+// aside; or kept in place, dimmed under the pointer where it covers something.
+enum class TGiving { Hover, Aside, Hold };
+
+void fade(CMapEntitiesCollection *collection, CMapEntity_Game *bubble, TGiving way) {
+  const bool held = way == TGiving::Hold;
+  const bool read = !held && beenRead(bubble);
   auto *b = dynamic_cast<CMapEntity_TutorialClass *>(bubble);
-  if (b) tuck(collection, b, read);
+  if (b && !held) tuck(collection, b, read);
   const bool peeking = b && b->peeking;
   const long y = KInput::getMouseY();
-  const bool under = byPointer && !peeking && y > bubble->getY() && y < bubble->getY() + 100;
+  const bool band = !peeking && y > bubble->getY() && y < bubble->getY() + 100;
+  const bool under = band && (way == TGiving::Hover || (held && standsOver(collection, bubble)));
   // Where no rim is left clear of the ward (or while it slides), it also lets the ward show through.
   const bool aside = !under && !peeking && read && standsOver(collection, bubble);
   bubble->setAlpha(under || aside ? kDimmed : 1.0f, true);
@@ -220,8 +232,23 @@ bool standsOver(CMapEntitiesCollection *collection, CMapEntity_Game *bubble) {
   return panel.y0 < panel.y1 && coversNeeded(collection, panel);
 }
 
-void hoverFade(CMapEntitiesCollection *collection, CMapEntity_Game *bubble) { fade(collection, bubble, true); }
+void hoverFade(CMapEntitiesCollection *collection, CMapEntity_Game *bubble) {
+  fade(collection, bubble, TGiving::Hover);
+}
 
-void stepAside(CMapEntitiesCollection *collection, CMapEntity_Game *bubble) { fade(collection, bubble, false); }
+void stepAside(CMapEntitiesCollection *collection, CMapEntity_Game *bubble) {
+  fade(collection, bubble, TGiving::Aside);
+}
+
+void holdPlace(CMapEntitiesCollection *collection, CMapEntity_Game *bubble) {
+  fade(collection, bubble, TGiving::Hold);
+}
+
+bool awaitCuffClick(CMapEntity_PacientClass *patient) {
+  auto *chair = patient ? dynamic_cast<CMapEntity_DiagnosticTool *>(patient->getChair()) : nullptr;
+  if (!chair || !chair->gauge || !chair->gauge->full) return false;
+  if (CPatientGuideLink *guide = TLink<CPatientGuideLink>::get()) guide->slowChange(patient, kCuffWaitMs);
+  return true;
+}
 
 } // namespace tipkit

@@ -4,6 +4,7 @@
 #include "world/CMapEntity_Game.h"
 
 class CMapEntitiesCollection;
+class CMapEntity_PacientClass;
 class KEvent;
 
 // Where the pointer is and how far it moved, kept by every tip and tutorial behaviour.
@@ -39,7 +40,14 @@ void hoverFade(CMapEntitiesCollection *collection, CMapEntity_Game *bubble);
 bool standsOver(CMapEntitiesCollection *collection, CMapEntity_Game *bubble);
 // A bubble that has stood long enough to be read steps aside from what it stands over: it slides
 // to the ward's nearer edge, where only its rim shows (see-through where even that covers
-// something), and its arrows stay. Every tip and lesson bubble asks it once an update (through
-// hoverFade or alone).
+// something), and its arrows stay. A tip asks it once an update (through hoverFade or alone).
 void stepAside(CMapEntitiesCollection *collection, CMapEntity_Game *bubble);
+// A bubble whose words still matter (a lesson step still waiting for the player, a tour still
+// turning its pages) stays where it was put with its words in view: read or not, hidden words
+// would leave the player guessing. Where it stands over what the player may need, it fades while
+// the pointer is under it, as a tip does. Asked once an update instead of stepAside.
+void holdPlace(CMapEntitiesCollection *collection, CMapEntity_Game *bubble);
+// Whether the patient sits at a chair whose gauge is full. If so, it now waits there long enough
+// for the click a lesson asks for, instead of leaving a moment after the gauge blinks.
+bool awaitCuffClick(CMapEntity_PacientClass *patient);
 } // namespace tipkit

@@ -1,6 +1,7 @@
 #include "guidance/CTutorialControllers.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 #include "core/CEngine.h"
@@ -68,14 +69,40 @@ void CHelpTriggerController::update() {
 
 // ---- shared by the steps
 
+namespace {
+// A drag ends this far from its press, or it was a click.
+constexpr int kDragReach = 24;
+
+// Where the press itself landed: the pointer's entity may not have caught up with it yet.
+bool pressedOn(const CMapEntity *e, const KEvent *ev) {
+  const Frame *f = e->looks().getCurrentFrame();
+  if (!f) return false;
+  const Rect r = f->getActionBoundingBox();
+  const float x = (float)ev->mouseX - e->getX() - (float)r.x, y = (float)ev->mouseY - e->getY() - (float)r.y;
+  return x >= 0 && y >= 0 && x < (float)r.w && y < (float)r.h;
+}
+} // namespace
+
 void CTutorialStep::specificHandleMessages(KEvent *ev) {
   pointer.follow(ev);
-  if (!ev || ev->type != K_EVENT_MOUSEDOWN || ev->button != 1 || !collection) return;
+  if (!ev || ev->button != 1 || !collection) return;
+  // Kept on screen: the couch stands at the left edge.
+  const float x = std::max(8.0f, (float)ev->mouseX - 40.0f), y = (float)ev->mouseY - 30.0f;
+  if (ev->type == K_EVENT_MOUSEUP && refusedPress) {
+    refusedPress = false;
+    // A drag from a held-back patient ends where the player looks: the word is said there too.
+    if (std::abs(ev->mouseX - pressX) + std::abs(ev->mouseY - pressY) >= kDragReach)
+      entitykit::refusal(collection, x, y, gate());
+    return;
+  }
+  if (ev->type != K_EVENT_MOUSEDOWN) return;
   for (CMapEntity_Game *e : *collection->getEntitiesPtr()) {
     if (e->getEntityClassID() != kPatientClass || !e->locked || e->getKill()) continue;
-    if (!entitykit::underCursor(collection, e)) continue;
-    // Kept on screen: the couch stands at the left edge.
-    entitykit::refuse(collection, std::max(8.0f, (float)ev->mouseX - 40.0f), (float)ev->mouseY - 30.0f, gate());
+    if (!pressedOn(e, ev) && !entitykit::underCursor(collection, e)) continue;
+    entitykit::refuse(collection, x, y, gate());
+    refusedPress = true;
+    pressX = ev->mouseX;
+    pressY = ev->mouseY;
     return;
   }
 }
@@ -113,7 +140,7 @@ void CTutorial1Controller::onBind() {
 
 void CTutorial1Controller::update() {
   if (!entity || !collection) return;
-  tipkit::stepAside(collection, entity);
+  tipkit::holdPlace(collection, entity);
   hold(5);
   CMapEntity_PacientClass *p = patient();
   if (p && follower) follower->setXY(p->getX() + 10, p->getY() - 67);
@@ -141,10 +168,13 @@ void CTutorial1bController::onBind() { lockBeds(collection, 2, true); }
 
 void CTutorial1bController::update() {
   if (!entity || !collection) return;
-  tipkit::stepAside(collection, entity);
+  tipkit::holdPlace(collection, entity);
   hold(5);
   CMapEntity_PacientClass *p = patient();
-  if (p && !p->getChair()) handOver("TUTORIAL2", 0, 0);
+  if (!p) return;
+  // The lesson asks for the click: she does not leave on her own while it is read.
+  tipkit::awaitCuffClick(p);
+  if (!p->getChair()) handOver("TUTORIAL2", 0, 0);
 }
 
 // ---- 2: into bed 1
@@ -155,7 +185,7 @@ void CTutorial2Controller::onBind() {
 
 void CTutorial2Controller::update() {
   if (!entity || !collection) return;
-  tipkit::stepAside(collection, entity);
+  tipkit::holdPlace(collection, entity);
   hold(5);
   CMapEntity_PacientClass *p = patient();
   if (p && p->getBed()) handOver("TUTORIAL2B", 0, 420);
@@ -165,7 +195,7 @@ void CTutorial2Controller::update() {
 
 void CTutorial2bController::update() {
   if (!entity || !collection) return;
-  tipkit::stepAside(collection, entity);
+  tipkit::holdPlace(collection, entity);
   CMapEntity_PacientClass *p = patient();
   if (p && p->getBedState() == kBedOutbreak) handOver("TUTORIAL3", 0, 420);
 }
@@ -178,7 +208,7 @@ void CTutorial3Controller::onBind() {
 
 void CTutorial3Controller::update() {
   if (!entity || !collection) return;
-  tipkit::stepAside(collection, entity);
+  tipkit::holdPlace(collection, entity);
   CMapEntity_PacientClass *p = patient();
   if (!p) return;
   if (p->getBedState() != kBedWaitingMedicine)
@@ -200,7 +230,7 @@ void CTutorial4Controller::onBind() {
 
 void CTutorial4Controller::update() {
   if (!entity || !collection) return;
-  tipkit::stepAside(collection, entity);
+  tipkit::holdPlace(collection, entity);
   hold(5);
   if (figure() && !figureCarries(kPrescriptionID)) handOver("TUTORIAL5", 0, 420);
 }
@@ -209,7 +239,7 @@ void CTutorial4Controller::update() {
 
 void CTutorial5Controller::update() {
   if (!entity || !collection) return;
-  tipkit::stepAside(collection, entity);
+  tipkit::holdPlace(collection, entity);
   hold(5);
   if (collection->getEntityByID(kMedicineID)) handOver("TUTORIAL6", 0, 420);
 }
@@ -227,7 +257,7 @@ void CTutorial6Controller::dropMedicineArrow() { drop(medicineArrow); }
 
 void CTutorial6Controller::update() {
   if (!entity || !collection) return;
-  tipkit::stepAside(collection, entity);
+  tipkit::holdPlace(collection, entity);
   hold(5);
   CMapEntity_Game *medicine = collection->getEntityByID(kMedicineID);
   if (medicine && medicine->carrying().getParent()) dropMedicineArrow();
@@ -248,7 +278,7 @@ void CTutorial7Controller::onBind() {
 
 void CTutorial7Controller::update() {
   if (!entity || !collection) return;
-  tipkit::stepAside(collection, entity);
+  tipkit::holdPlace(collection, entity);
   hold(5);
   CMapEntity_PacientClass *p = patient();
   if (!p) return;
@@ -276,7 +306,7 @@ void CTutorial8Controller::onBind() {
 
 void CTutorial8Controller::update() {
   if (!entity || !collection) return;
-  tipkit::stepAside(collection, entity);
+  tipkit::holdPlace(collection, entity);
   hold(4);
   for (CMapEntity_PostelClass *b : beds(collection))
     if (b->isOccupied()) return;
@@ -291,7 +321,7 @@ void CTutorial9Controller::onBind() {
 
 void CTutorial9Controller::update() {
   if (!entity || !collection) return;
-  tipkit::stepAside(collection, entity);
+  tipkit::holdPlace(collection, entity);
   hold(4);
   if (!figure()) return;
   bool made = true;
@@ -319,7 +349,7 @@ void CTutorial9bController::onBind() { praise.reset(); }
 
 void CTutorial9bController::update() {
   if (!entity || !collection) return;
-  tipkit::stepAside(collection, entity);
+  tipkit::holdPlace(collection, entity);
   hold(4);
   if (!praise.udalost()) return;
   tipkit::open(collection, "TUTORIAL9C", 0, 0);
@@ -337,7 +367,7 @@ void CTutorial9cController::onBind() {
 
 void CTutorial9cController::update() {
   if (!entity || !collection) return;
-  tipkit::stepAside(collection, entity);
+  tipkit::holdPlace(collection, entity);
   hold(4);
   for (CMapEntity_PostelClass *b : beds(collection)) {
     if (!b->isMadeUp()) continue;
@@ -355,7 +385,7 @@ void CTutorial9dController::onBind() {
 
 void CTutorial9dController::update() {
   if (!entity || !collection) return;
-  tipkit::stepAside(collection, entity);
+  tipkit::holdPlace(collection, entity);
   hold(4);
   if (figure() && !figureCarries(kRubbishID)) handOver("TUTORIAL9E", 0, 0);
 }
@@ -366,7 +396,7 @@ const char *CTutorial9dController::gate() const { return kSheetsFirst; }
 
 void CTutorial9eController::update() {
   if (!entity || !collection) return;
-  tipkit::stepAside(collection, entity);
+  tipkit::holdPlace(collection, entity);
   hold(4);
   if (!wait.udalost()) return;
   tipkit::open(collection, "TUTORIAL10", 0, 0);
@@ -388,6 +418,6 @@ void CTutorial10Controller::onBind() {
 
 void CTutorial10Controller::update() {
   if (!entity) return;
-  tipkit::stepAside(collection, entity);
+  tipkit::holdPlace(collection, entity);
   if (life.udalost()) killEntity();
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 
 #include "guidance/CTipKit.h"
@@ -28,7 +29,8 @@ private:
 class CTutorialStep : public CEntityController {
 public:
   using CEntityController::CEntityController;
-  // A press on the patient the lesson still holds back says why nothing happens.
+  // A press on the patient the lesson still holds back says why nothing happens, and so does the
+  // end of a drag begun there.
   void specificHandleMessages(KEvent *ev) override;
 
 protected:
@@ -44,6 +46,12 @@ protected:
   void handOver(const char *next, float x, float y);
 
   TPointerFollow pointer;
+
+private:
+  // The press the gate was said for, while the button is down.
+  bool refusedPress = false;
+  int32_t pressX = 0;
+  int32_t pressY = 0;
 };
 
 // Points at the patient and the examination chair until she sits there.
@@ -59,7 +67,7 @@ private:
   CMapEntity_Game *follower = nullptr;
 };
 
-// Keeps bed 2 shut while she is measured.
+// Keeps bed 2 shut while she is measured, and her at the desk until the click it asks for.
 class CTutorial1bController : public CCloneable<CTutorial1bController, CTutorialStep> {
 public:
   using CCloneable::CCloneable;

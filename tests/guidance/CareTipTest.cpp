@@ -89,7 +89,8 @@ TEST_F(CareTipTest, TheHeartsTourHoldsThePatientUntilInBedThenWalksItsHeartsThro
     } else {
       EXPECT_GT(p->getMood(), 0.8f) << "the last page leaves the patient alone";
     }
-    ASSERT_TRUE(runUntil([&] { return tour->getPage() != page; }, periods[page] + 200)) << page;
+    ASSERT_TRUE(runUntil([&] { return tour->getPage() != page || bubble->getY() != 395.0f; }, periods[page] + 200));
+    ASSERT_EQ(bubble->getY(), 395.0f) << "slid aside on page " << page << ", to come back with the next";
     const uint32_t now = CFakeTime::instance()->ms;
     EXPECT_NEAR((double)(now - pageStart), periods[page], 60.0) << page;
     pageStart = now;

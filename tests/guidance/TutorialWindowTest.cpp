@@ -47,10 +47,10 @@ protected:
       }
     return n > 1 ? "(" + std::to_string(n) + " bubbles)" : name;
   }
-  bool captionShown(const std::string &text) {
+  bool captionShown(const std::string &text, float rightOf = -1000) {
     for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
       if (auto *t = dynamic_cast<CMapEntity_TextBox *>(e))
-        if (t->text == text) return true;
+        if (t->text == text && t->getX() > rightOf) return true;
     return false;
   }
   std::string bubbleText() {
@@ -109,6 +109,11 @@ protected:
 
 TEST_F(TutorialWindowTest, TheTutorialIsPlayedByMouseFromTheHelpTriggerToItsLastBubble) {
   ASSERT_TRUE(reach("TUTORIAL1", 100)) << "the tutorial never started";
+  // Left alone for 10 s, the waiting lesson stays readable where it was put.
+  CMapEntity_Game *lesson = level->getEC()->getFirstEntityByClassID(kTutorialBubbleClass);
+  for (int i = 0; i < 500; ++i) playFrame(i % kDrawEvery == 0);
+  EXPECT_EQ(lesson->getY(), 0.0f);
+  EXPECT_GT(shownBy(lesson->getContainedEntity(kTextBoxID)).count, 300) << "its words hidden";
   ASSERT_TRUE(playUntil([&] { return patient() != nullptr; }, 200, kDrawEvery)) << "nobody came";
   CMapEntity_PacientClass *p = patient();
   ASSERT_TRUE(playUntil([&] { float a = p->looks().getAlpha(); return a == -1.0f || a >= 1.0f; }, 120, kDrawEvery));
@@ -129,6 +134,8 @@ TEST_F(TutorialWindowTest, TheTutorialIsPlayedByMouseFromTheHelpTriggerToItsLast
   EXPECT_EQ(bubble(), "TUTORIAL1B");
   EXPECT_EQ(p->getHearts(), 5);
   shot("tutorial-1b-gauge-full.png");
+  still("TUTORIAL1B", 250);
+  ASSERT_EQ(p->getPhase(), kPhaseOnChair) << "gone before the click the lesson teaches";
   clickOn(p);
   ASSERT_TRUE(reach("TUTORIAL2", 20));
   for (int i = 0; i < 10; ++i) playFrame();
@@ -204,6 +211,8 @@ TEST_F(TutorialWindowTest, TheTutorialIsPlayedByMouseFromTheHelpTriggerToItsLast
   shot("tutorial-8-payment.png");
   clickOn(next);
   EXPECT_TRUE(captionShown("Not yet: collect the money!"));
+  dragOnto(next, chair);
+  EXPECT_TRUE(captionShown("Not yet: collect the money!", 300)) << "no word where the drag ended";
   clickOn(bed(1));
   ASSERT_TRUE(reach("TUTORIAL9", 600)) << "not paid";
 
