@@ -112,11 +112,7 @@ void CDNAController::drop(CMapEntity_DNA *piece, CMapEntity_Game *cursor) {
       placed->setYOffset(17, false);
       ++dish->filled;
       playSound(engine, "EXIT");
-      // As plain to see as a refusal: the big font, held as long.
-      if (CMapEntity_BonusText *t = CCaption::show(collection, sayX, sayY, "Match!", TCaptionKind::Ready)) {
-        t->warning = true;
-        t->setSortZ(9, false);
-      }
+      CCaption::sayPlainly(collection, sayX, sayY, "Match!", TCaptionKind::Ready);
       if (CMiskaController *c = dynamic_cast<CMiskaController *>(dish->getController())) c->resetFlash();
     }
   }

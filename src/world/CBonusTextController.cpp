@@ -10,7 +10,8 @@ CBonusTextController::CBonusTextController(const CBonusTextController &o)
 
 CBonusTextController::~CBonusTextController() { delete fadeTimer; }
 
-// Whatever alpha its maker left, a caption starts opaque. A refusal stays put long enough to read.
+// Whatever alpha its maker left, a caption starts opaque, settled again for whatever its maker
+// changed since it was made. A refusal stays put long enough to read.
 void CBonusTextController::onBind() {
   if (!entity) return;
   entity->setAlpha(1.0f, true);
@@ -25,9 +26,8 @@ void CBonusTextController::onBind() {
 void CBonusTextController::update() {
   if (!entity) return;
   if (fadeTimer->udalost()) fading = 1;
-  // A quicker caption waits below a slower one rather than rise through it.
-  if (!CCaption::wouldMeet(collection, dynamic_cast<const CMapEntity_BonusText *>(entity), -speed))
-    entity->changeY(-speed);
+  if (auto *t = dynamic_cast<CMapEntity_BonusText *>(entity)) CCaption::rise(collection, t, speed);
+  else entity->changeY(-speed);
   // The fade step follows the level's speed, not the frame time.
   if (fading) entity->setAlpha(entity->looks().getAlpha() - 0.05f * CGlobals::instance()->speedFactor, true);
   if (entity->looks().getAlpha() <= 0.0f) killEntity();

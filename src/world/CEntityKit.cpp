@@ -69,15 +69,7 @@ KText *loadedFont(const std::string &name) {
 }
 
 CMapEntity_Game *refusal(CMapEntitiesCollection *c, float x, float y, const std::string &why) {
-  if (!c) return nullptr;
-  CMapEntity_BonusText *t = CCaption::show(c, x, y, why, TCaptionKind::Blocked);
-  if (!t) return nullptr;
-  t->warning = true;
-  // Above the shop and the tips, which stand on layers 7 and 8, and rising and fading whoever
-  // holds the focus.
-  t->setSortZ(9, false);
-  t->setFocusable(false);
-  return t;
+  return c ? CCaption::sayPlainly(c, x, y, why, TCaptionKind::Blocked) : nullptr;
 }
 
 CMapEntity_Game *refuse(CMapEntitiesCollection *c, float x, float y, const std::string &why) {

@@ -50,6 +50,10 @@ protected:
   std::string lineBuffer;
 };
 
+// What a floating caption says, each kind in its own tint: money in pink, news about a patient in
+// blue, a refused order or click in red, a thing made or matched in green, anything else in white.
+enum class TCaptionKind { Plain, Cash, Diagnosis, Blocked, Ready };
+
 // A short floating caption: wrapped like a text box but drawn left-aligned in the "bonus" font,
 // in its own colour and the entity's alpha.
 class CMapEntity_BonusText : public CCloneable<CMapEntity_BonusText, CMapEntity_TextBox> {
@@ -64,7 +68,10 @@ public:
   float textRed = 1.0f;
   float textGreen = 1.0f;
   float textBlue = 1.0f;
-  // A refusal: read at a glance in the bigger font, and held longer before it fades.
+  // What it says, set where it is made: captions are told apart by it, not by their tint.
+  TCaptionKind kind = TCaptionKind::Plain;
+  // Said plainly, as a refusal is: read at a glance in the bigger font, and held longer before it
+  // fades.
   bool warning = false;
   // Its size on the screen, as `measure` found it when it was placed (0 before).
   float width = 0.0f;

@@ -7,5 +7,5 @@ void CSipkaController::onBind() {
 }
 
 void CSipkaController::update() {
-  if (entity) entity->effectPulse(0.2f, -1);
+  if (entity) entity->effectPulse(kPulse, -1);
 }

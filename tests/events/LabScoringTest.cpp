@@ -119,6 +119,7 @@ TEST_F(LabTest, DraggedPiecesFillDishesAndACompletedSetIsRecordedOnceThenReplace
   EXPECT_TRUE(said("Wrong colour or dots!"));
   dragOnto(pieceFor(first), first);
   EXPECT_TRUE(said("Match!"));
+  EXPECT_FALSE(said("Wrong colour or dots!")) << "the match answers the refusal";
   dragOnto(pieceFor(first), first);
   EXPECT_TRUE(said("This dish is full!"));
 

@@ -18,6 +18,7 @@
 #include "support/PatientState.h"
 #include "ward/cabinet/CMapEntity_Lek.h"
 #include "ward/cabinet/CMapEntity_Lekarna.h"
+#include "world/CCaption.h"
 #include "world/CMapEntity_TextBox.h"
 #include "world/CWorkLeft.h"
 #include "world/kinds/CMapEntity_NemocnejBacily.h"
@@ -317,12 +318,16 @@ TEST_F(BedDay, CabinetsLayMedicineOnTheirShelfOrTheirRow) {
   level->getEC()->addEntity(left);
   level->getEC()->addEntity(four);
 
-  // A prescription handed in comes out as medicine for that bed 4000 ms of game time later.
+  // A prescription handed in comes out as medicine for that bed 4000 ms of game time later; two
+  // made one after the other are counted by one caption, which leaves the other captions be.
   CMapEntity_Game *cabinet = level->getEC()->getFirstEntityByClassID(19);
   ASSERT_NE(cabinet, nullptr);
-  CMapEntity_Recept *r = dynamic_cast<CMapEntity_Recept *>(CMapEntitiesFactory::instance()->cloneEntity("RECEPT"));
-  r->bedNumber = 2;
-  cabinet->addEntity(r, true, true);
+  for (uint16_t bed : {2, 3}) {
+    CMapEntity_Recept *r = dynamic_cast<CMapEntity_Recept *>(CMapEntitiesFactory::instance()->cloneEntity("RECEPT"));
+    r->bedNumber = bed;
+    cabinet->addEntity(r, true, true);
+    step();
+  }
   auto made = [&]() -> CMapEntity_Lek * {
     for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
       if (CMapEntity_Lek *l = dynamic_cast<CMapEntity_Lek *>(e)) return l;
@@ -330,10 +335,17 @@ TEST_F(BedDay, CabinetsLayMedicineOnTheirShelfOrTheirRow) {
   };
   run(3900);
   EXPECT_EQ(made(), nullptr);
+  CCaption::show(level->getEC(), 100, 300, "CASH +50", TCaptionKind::Plain);
   for (int t = 0; t < 200 && !made(); t += 20) step();
   CMapEntity_Lek *lek = made();
   ASSERT_NE(lek, nullptr);
   EXPECT_EQ(lek->bedNumber, 2);
+  step();
+  step();
+  std::multiset<std::string> said;
+  for (CMapEntity_Game *e : named("BONUSTEXT"))
+    if (!e->getKill()) said.insert(static_cast<CMapEntity_BonusText *>(e)->text);
+  EXPECT_EQ(said, (std::multiset<std::string>{"CASH +50", "2 medicines ready!"}));
   // Nobody in bed 2 waits for it: the medicine goes.
   run(60);
   EXPECT_EQ(made(), nullptr);

@@ -146,8 +146,8 @@ TEST_F(CaptionWindowTest, EveryPaymentShowsItsOwnCaptionAndEveryBedItsChain) {
 }
 
 // Said together at one spot, or at the window's edges, captions stand apart, whole and off a tip's
-// arrow while they rise (a quick one waits below a slow one); a refusal said again replaces the
-// one still shown.
+// arrow while they rise (a quick one waits below a slow one) and off a big word as it grows; a
+// refusal said again, or answered by a match, goes.
 TEST_F(CaptionWindowTest, CaptionsSaidTogetherStandApartWholeAndOffTheArrows) {
   ASSERT_NO_FATAL_FAILURE(openWard());
   CMapEntitiesCollection *c = level->getEC();
@@ -160,25 +160,42 @@ TEST_F(CaptionWindowTest, CaptionsSaidTogetherStandApartWholeAndOffTheArrows) {
   for (int i = 0; i < 2; ++i) entitykit::refuse(c, 600, 300, "Wait for the tip to finish!");
   entitykit::refuse(c, 790, 400, "Hands full: put the spray back");
   entitykit::refuse(c, -10, 450, "Hands full: give the drink away");
+  level->showBigWord(240, 330, "", "");
+  entitykit::refuse(c, 400, 400, "No drink yet");
+  entitykit::refuse(c, 400, 400, "No toy yet");
+  struct TBox {
+    float x0, y0, x1, y1;
+    bool meets(const TBox &o) const { return x0 < o.x1 && o.x0 < x1 && y0 < o.y1 && o.y0 < y1; }
+  };
+  // A picture's box, zoomed about the picture's middle as the big word grows.
+  auto boxOf = [](CMapEntity_Game *e, float z) {
+    const Frame *f = e->looks().getCurrentFrame();
+    const Rect b = f->getBoundingBox();
+    const float w = f->getSirka() / 2.0f, h = f->getVyska() / 2.0f, mx = e->getX() + w, my = e->getY() + h;
+    return TBox{mx + (b.x - w) * z, my + (b.y - h) * z, mx + (b.x + b.w - w) * z, my + (b.y + b.h - h) * z};
+  };
   for (int frame = 0; frame < 90; ++frame) {
+    if (frame == 30) entitykit::refuse(c, 500, 480, "Wrong colour or dots!");
+    if (frame == 40) CCaption::sayPlainly(c, 510, 485, "Match!", TCaptionKind::Ready);
+    if (frame == 45) CCaption::show(c, 300, 390, "CASH +35", TCaptionKind::Plain);
     playFrame(frame % 30 == 0);
-    std::vector<CMapEntity_BonusText *> shown;
+    CMapEntity_Game *word = c->getEntityByID(kBigWordID);
+    ASSERT_TRUE(word && !word->getKill());
+    const TBox taken[] = {boxOf(arrow, 1.0f), boxOf(word, word->looks().getZoom())};
+    std::vector<std::pair<CMapEntity_BonusText *, TBox>> shown;
     for (CMapEntity_Game *e : *c->getEntitiesPtr())
       if (auto *t = dynamic_cast<CMapEntity_BonusText *>(e))
-        if (!t->getKill() && t->looks().getAlpha() > 0.0f) shown.push_back(t);
-    ASSERT_TRUE(frame > 0 || shown.size() == 7u) << "the refusal said twice shows once";
-    Rect a = arrow->looks().getCurrentFrame()->getBoundingBox();
-    for (CMapEntity_BonusText *t : shown) {
-      EXPECT_TRUE(t->getX() >= 8 && t->getX() + t->width <= 792 && t->getY() >= 8) << t->text << " at " << t->getX();
-      EXPECT_FALSE(frame == 0 && t->getX() < arrow->getX() + a.x + a.w && arrow->getX() + a.x < t->getX() + t->width &&
-                   t->getY() < arrow->getY() + a.y + a.h && arrow->getY() + a.y < t->getY() + t->height)
-          << t->text << " crosses the arrow";
-      for (CMapEntity_BonusText *o : shown)
-        EXPECT_FALSE(o != t && t->getX() < o->getX() + o->width && o->getX() < t->getX() + t->width &&
-                     t->getY() < o->getY() + o->height && o->getY() < t->getY() + t->height)
-            << t->text << " over " << o->text << " at frame " << frame;
+        if (!t->getKill() && t->looks().getAlpha() > 0.0f)
+          shown.push_back({t, {t->getX(), t->getY(), t->getX() + t->width, t->getY() + t->height}});
+    ASSERT_TRUE(frame > 0 || shown.size() == 9u) << "the refusal said twice shows once";
+    for (auto &[t, box] : shown) {
+      EXPECT_TRUE(box.x0 >= 8 && box.x1 <= 792 && box.y0 >= 8) << t->text << " at " << t->getX();
+      EXPECT_FALSE(frame > 40 && t->text == "Wrong colour or dots!") << "a match did not answer the refusal";
+      for (const TBox &o : taken) EXPECT_FALSE(box.meets(o)) << t->text << " on the arrow or the word, frame " << frame;
+      for (auto &[o, other] : shown)
+        EXPECT_FALSE(o != t && box.meets(other)) << t->text << " over " << o->text << " at frame " << frame;
     }
-    if (frame == 0) savePNG((std::string(TOB_BINARY_DIR) + "/captions_apart.png").c_str());
+    if (frame == 60) savePNG((std::string(TOB_BINARY_DIR) + "/captions_apart.png").c_str());
     if (HasFailure()) break;
   }
 }

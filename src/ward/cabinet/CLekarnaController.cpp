@@ -153,18 +153,13 @@ void CLekarnaController::showWork(CMapEntity_LekarnaClass *c) {
 }
 
 // A new medicine on the shelf: a caption and a sparkle over it, besides the sound. The caption
-// counts every medicine waiting on the shelf and takes the place of one still rising, so two
-// made together do not print over each other.
+// counts every medicine waiting on the shelf; being the news of what is ready, it takes the place
+// of the one still rising, so two made together do not print over each other.
 void CLekarnaController::announce(CMapEntity_Game *lek) {
   CMapEntitiesFactory *factory = CMapEntitiesFactory::instance();
   int waiting = 0;
-  for (CMapEntity_Game *e : *collection->getEntitiesPtr()) {
-    if (e->getKill()) continue;
-    if (e->getEntityID() == kMedicineID && !e->carrying().getParent()) ++waiting;
-    // Found by its kind, not kept by address: a caption gone is freed, and its memory may hold
-    // another thing of the ward by now.
-    if (CCaption::shownAs(e, TCaptionKind::Ready)) e->setKill(true);
-  }
+  for (CMapEntity_Game *e : *collection->getEntitiesPtr())
+    if (!e->getKill() && e->getEntityID() == kMedicineID && !e->carrying().getParent()) ++waiting;
   CCaption::show(collection, lek->getX() - 30.0f, lek->getY() - 24.0f,
                  waiting > 1 ? makeString(waiting) + " medicines ready!" : "Medicine ready!", TCaptionKind::Ready);
   for (int i = 0; i < 6; ++i) {

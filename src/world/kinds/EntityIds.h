@@ -15,6 +15,8 @@ constexpr uint32_t kPuntikID = 91;
 constexpr uint32_t kSesitID = 53;
 // "CURED!", "GOAL!" and "EXPERT!": clones of "NAPISCURED".
 constexpr uint32_t kBigWordID = 63;
+// "LOST!": "NAPISLOST", grown and faded as the big words are.
+constexpr uint32_t kLostWordID = 62;
 constexpr uint32_t kActionQueueID = 73;
 constexpr uint32_t kHeartsID = 92;
 constexpr uint32_t kSummarySesitID = 184;
