@@ -55,6 +55,7 @@ public:
 
   // The level progression, as the game names its steps.
   CLevel_Game *getLevel() override { return progress.getLevel(); }
+  uint32_t getLevelsBuilt() const { return progress.getLevelsBuilt(); }
   CPlayer *getPlayer() { return progress.getPlayer(); }
   unsigned short getSoucasnyLevel() const { return progress.getSoucasnyLevel(); }
   void setSoucasnyLevel(unsigned short i) { progress.setSoucasnyLevel(i); }

@@ -76,6 +76,7 @@ void CLevelProgress::rebuildLevel() {
   const KPictureDecoder::OneBox damagedPictures;
   delete level;
   level = new CLevel_Game(engine);
+  ++levelsBuilt;
   level->bindEContVzory(startup.getCEntityControllersVzory_Game());
   level->load(levelList->getLevel(soucasnyLevel));
   level->setShopping(false);
@@ -158,6 +159,7 @@ void CLevelProgress::restartGame() {
   std::string list = "data\\maps\\" + CGameOptions::instance()->getObtiznostString() + "\\levellist.xml";
   levelList->load(KMiscTools::makeFilePath(list.c_str()));
   level = new CLevel_Game(engine);
+  ++levelsBuilt;
   level->load(levelList->getLevel(0));
 }
 

@@ -24,6 +24,8 @@ public:
   CLevelProgress &operator=(const CLevelProgress &) = delete;
 
   CLevel_Game *getLevel() const { return level; }
+  // Rises with every level built or handed over: a new level may lie where the last one was freed.
+  uint32_t getLevelsBuilt() const { return levelsBuilt; }
   CLevelList *getLevelList() const { return levelList; }
   CPlayer *getPlayer() const { return player; }
   unsigned short getSoucasnyLevel() const { return soucasnyLevel; }
@@ -44,7 +46,10 @@ public:
 
   // What a hand-built engine is given instead of init's objects; the progress owns them after.
   void setPlayer(CPlayer *p) { player = p; }
-  void setLevel(CLevel_Game *l) { level = l; }
+  void setLevel(CLevel_Game *l) {
+    level = l;
+    if (l) ++levelsBuilt;
+  }
   void setLevelList(CLevelList *l) { levelList = l; }
 
   // A running game with nothing pending, no skip and no furthest level yet.
@@ -92,6 +97,7 @@ private:
   uint16_t skipToLevel = 0;
   uint16_t maxLevel = 0;
   CLevel_Game *level = nullptr;
+  uint32_t levelsBuilt = 0;
   CLevelList *levelList = nullptr;
   CPlayer *player = nullptr;
   int32_t loadGamePending = 0;

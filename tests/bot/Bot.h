@@ -66,14 +66,15 @@ public:
   // Plays the level that stands now to its end: a working day to its summary, a laboratory to
   // its grant, a map through the shop to its star. Returns when the game has moved on (another
   // entry of the list, or the same day built again after it was lost) or the game time limit has
-  // run out. A level built anew may take the old one's address, so the step ends on the list's
-  // position and the day's own summary, never on the address alone.
+  // run out. A level built anew may take the old one's address, so the step ends on the engine's
+  // count of levels built, the list's position and the day's own summary, never on the address.
   // With `player`, each step is its own and the summary is left to it as well.
   DayResult playLevel(const std::string &difficulty, int limitMs = 15 * 60 * 1000,
                       const std::function<void()> &player = nullptr) {
     DayResult r;
     CLevel_Game *start = g.level();
     if (!start) return r;
+    const uint32_t built = g.levelsBuilt();
     const unsigned short position = g.engine()->getSoucasnyLevel();
     r.difficulty = difficulty;
     r.level = start->getLevelName();
@@ -89,7 +90,7 @@ public:
     // The day's figures as the game keeps them, read after every frame: an action of several
     // frames may open the summary and close it again before the next action.
     auto stands = [&]() {
-      return g.level() == start && g.engine()->getSoucasnyLevel() == position &&
+      return g.levelsBuilt() == built && g.engine()->getSoucasnyLevel() == position &&
              !(summaryAt >= 0 && !start->getSummaryShown());
     };
     // A famous patient's cure pays its money x 150 x its mood as it leaves, in the frame it goes;
@@ -144,7 +145,7 @@ public:
       }
     }
     g.onFrame = before;
-    const bool movedOn = g.level() != start || g.engine()->getSoucasnyLevel() != position;
+    const bool movedOn = g.levelsBuilt() != built || g.engine()->getSoucasnyLevel() != position;
     if (r.kind == "lab") {
       r.money = (g.engine()->getPlayer() ? g.engine()->getPlayer()->getMoney() : 0) - playerMoney;
       r.finished = movedOn;

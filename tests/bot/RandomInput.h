@@ -14,9 +14,11 @@
 
 struct RandomSession {
   bool ran = false;
-  long events = 0, received = 0, levels = 0, changesByInput = 0, gameMs = 0, dayFrames = 0;
+  long events = 0, received = 0, changesByInput = 0, gameMs = 0, dayFrames = 0;
   int dayVisits = 0;
   std::set<std::string> seen;
+  // Each level met, in order, as "name (day|screen[, by input])".
+  std::vector<std::string> path;
   std::vector<std::string> messages;
 };
 
@@ -24,7 +26,7 @@ struct RandomSession {
 // another screen after a quarter of that.
 inline RandomSession randomSession(int days, unsigned seed, bool verbose, long dayMs = 150000) {
   RandomSession out;
-  long &events = out.events, &levels = out.levels, &gameMs = out.gameMs, &dayFrames = out.dayFrames;
+  long &events = out.events, &gameMs = out.gameMs, &dayFrames = out.dayFrames;
   int &dayVisits = out.dayVisits;
   std::set<std::string> &seen = out.seen;
   std::string why;
@@ -34,7 +36,8 @@ inline RandomSession randomSession(int days, unsigned seed, bool verbose, long d
         auto pick = [&](int n) { return n <= 0 ? 0 : (int)(rng() % (unsigned)n); };
         g.setDifficulty(pick(3));
         const std::vector<std::string> extra = {"LAB 1", "LAB 2", "LAB 3", "ward_events", "ward_parents", "ward_day2"};
-        CLevel_Game *current = nullptr;
+        // The level is told by the engine's count of levels built, never by its address.
+        uint32_t built = ~0u;
         long enteredAt = 0;
         bool working = false, leaveNow = false, jumped = true;
         const SDL_Scancode keys[] = {SDL_SCANCODE_ESCAPE, SDL_SCANCODE_RETURN, SDL_SCANCODE_SPACE, SDL_SCANCODE_P,
@@ -50,19 +53,19 @@ inline RandomSession randomSession(int days, unsigned seed, bool verbose, long d
             g.setDifficulty(pick(3));
             jumped = true;
           }
-          if (g.level() != current) {
+          CLevel_Game *current = g.level();
+          if (g.levelsBuilt() != built) {
             // What the game changed to by itself after the input, not where the session jumped.
             if (!jumped) ++out.changesByInput;
-            current = g.level();
+            built = g.levelsBuilt();
             enteredAt = g.frameCount;
-            ++levels;
             working = current && current->getLevelTime() > 0;
             if (working) ++dayVisits;
             leaveNow = !working && pick(2) == 0;
             if (current) seen.insert(current->getLevelName());
-            if (verbose && current)
-              std::printf("level %ld: %s (%s%s)\n", levels, current->getLevelName().c_str(), working ? "day" : "screen",
-                          jumped ? "" : ", by input");
+            out.path.push_back((current ? current->getLevelName() : "none") + (working ? " (day" : " (screen") +
+                               (jumped ? ")" : ", by input)"));
+            if (verbose) std::printf("level %zu: %s\n", out.path.size(), out.path.back().c_str());
           }
           jumped = false;
           // A player who stays a while, then goes elsewhere: a day runs most of its length. The
@@ -114,7 +117,7 @@ inline RandomSession randomSession(int days, unsigned seed, bool verbose, long d
             g.frames(1 + pick(25));
           }
           ++events;
-          if (working && g.level() == current) dayFrames += g.frameCount - before;
+          if (working && g.levelsBuilt() == built) dayFrames += g.frameCount - before;
         }
         gameMs = g.frameCount * BotGame::kFrameMs;
         alarm(0);
@@ -128,10 +131,10 @@ inline RandomSession randomSession(int days, unsigned seed, bool verbose, long d
     std::fprintf(stderr, "the game did not start: %s\n", why.c_str());
     return out;
   }
-  std::printf("random input, seed %u: %d visits to working days (%.0f game s on them), %ld levels (%zu different, %ld "
+  std::printf("random input, seed %u: %d visits to working days (%.0f game s on them), %zu levels (%zu different, %ld "
               "changed to by input), %ld events sent and %ld received, %.0f game s in all ran clean\n",
-              seed, dayVisits, dayFrames * BotGame::kFrameMs / 1000.0, levels, seen.size(), out.changesByInput, events,
-              out.received, gameMs / 1000.0);
+              seed, dayVisits, dayFrames * BotGame::kFrameMs / 1000.0, out.path.size(), seen.size(), out.changesByInput,
+              events, out.received, gameMs / 1000.0);
   for (const std::string &m : out.messages) std::printf("message box: %s\n", m.c_str());
   return out;
 }

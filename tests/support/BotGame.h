@@ -90,6 +90,8 @@ public:
 
   CEngine *engine() const { return game; }
   CLevel_Game *level() const { return game ? game->getLevel() : nullptr; }
+  // Tells one level from the next: a new level is often built where the last one was freed.
+  uint32_t levelsBuilt() const { return game ? game->getLevelsBuilt() : 0; }
   KWindowGL *window() const { return static_cast<KWindowGL *>(myWindow); }
   // False once the game has ended (a quit from the menu, the end of the list, the window closed).
   bool alive() const { return game && game->progression().isRunning() && myWindow && !myWindow->isQuit(); }
