@@ -8,6 +8,7 @@
 #include "core/CEngineClock.h"
 #include "core/CGameOptions.h"
 #include "core/CLoadingScreen.h"
+#include "core/CPlayerNotices.h"
 #include "core/CProfiles.h"
 #include "core/CSafeFile.h"
 #include "core/CTop10.h"
@@ -100,10 +101,12 @@ void CEngineStartup::installLayerHooks() {
   CVideoOptions::setScreenModeSink(applyScreenMode);
 }
 
-void CEngineStartup::startProfiles() {
+void CEngineStartup::startProfiles(CPlayerNotices &notices) {
   profiles = new CProfiles();
   // Going on would only end later with a vaguer reason.
   if (profiles->load() != 0) fatalError(profiles->getLoadError() + ", so the game cannot start", 0);
+  for (const std::string &repair : profiles->getRepairs()) notices.post(repair);
+  profiles->tellTo(&notices);
   log("Profiles loaded...");
   CControlOptions::instance()->nahraj(userFilePath("\\hospital\\controls.cfg"));
 }

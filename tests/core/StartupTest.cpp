@@ -20,6 +20,7 @@
 
 #include "core/CEngine.h"
 #include "core/CLoadingScreen.h"
+#include "core/CTop10.h"
 #include "engine/KMiscTools.h"
 #include "engine/KSound.h"
 #include "game/CStartupTables.h"
@@ -285,43 +286,68 @@ TEST_F(ExecutableTest, AWaitForAChangeThatNeverComesGivesUpAtItsCeilingSayingWha
   EXPECT_TRUE(run.waitUntilUnlike("the NEW GAME button to glow", newGame, 0.01, 3));
 }
 
-// A disk of one page over the first profile's folder, full once its settings file is on it, in a
-// user and mount namespace of the process's own (the user mapped to itself).
-bool fullDiskAt(const std::string &folder) {
+// The players' folder read-only and a disk of one page over the first profile's folder, full once
+// its settings file is on it, in a user and mount namespace of the process's own (the user mapped
+// to itself).
+bool unwritableAt(const std::string &hospital) {
   auto put = [](const std::string &path, const std::string &text) {
     std::ofstream(path) << text;
   };
-  const std::string uid = std::to_string(getuid()), gid = std::to_string(getgid());
+  const std::string uid = std::to_string(getuid()), gid = std::to_string(getgid()), slot = hospital + "/0";
   if (unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0) return false;
   put("/proc/self/setgroups", "deny");
   put("/proc/self/uid_map", uid + " " + uid + " 1");
   put("/proc/self/gid_map", gid + " " + gid + " 1");
-  if (mount("none", folder.c_str(), "tmpfs", 0, "size=4k") != 0) return false;
-  put(folder + "/video.cfg", "FULLSCREEN 0");
+  if (mount(hospital.c_str(), hospital.c_str(), nullptr, MS_BIND, nullptr) != 0 ||
+      mount(nullptr, hospital.c_str(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) != 0 ||
+      mount("none", slot.c_str(), "tmpfs", 0, "size=4k") != 0)
+    return false;
+  put(slot + "/video.cfg", "FULLSCREEN 0");
   return true;
 }
 
+// Neither a player chosen nor a won day that cannot be written ends the game: each is told in its
+// message window, and the game goes on.
 TEST_F(ExecutableTest, ASaveOnAFullDiskIsToldInTheGamesMessageWindow) {
-  const std::string slot = home + "/hospital/0";
+  const std::string hospital = home + "/hospital", slot = hospital + "/0";
+  std::ofstream(hospital + "/profiles.txt") << "player1\nplayer2\nplayer3\nplayer4\nplayer5\nplayer6";
+  std::ofstream(hospital + "/lastprofile.txt") << "player1";
+  std::ofstream(hospital + "/top10.bin") << CTop10::encode(CTop10::defaultTable());
+  for (int i = 1; i < 6; ++i) mkdir((hospital + "/" + std::to_string(i)).c_str(), 0777);
   pid_t probe = fork();
-  if (probe == 0) std::_Exit(fullDiskAt(slot) ? 0 : 1);
+  if (probe == 0) std::_Exit(unwritableAt(hospital) ? 0 : 1);
   int status = -1;
   if (waitpid(probe, &status, 0) != probe || status != 0) GTEST_SKIP() << "no private mounts here";
-  run.inChild = [slot] {
-    if (!fullDiskAt(slot)) _exit(94);
+  run.inChild = [hospital] {
+    if (!unwritableAt(hospital)) _exit(94);
   };
   run.start(TOB_EXECUTABLE, home, home);
   ASSERT_TRUE(run.findWindow()) << run.errors();
   ASSERT_TRUE(waitForTitle()) << run.errors();
+  // The message window at (261, 200), known by its title bar over whatever the day shows.
+  gameproc::Pixels bar = gameproc::readPicture(kData + "gfx/menuquestionwindow.png", 40, 5, 200, 25);
+  bar.x += 261;
+  bar.y += 200;
+
+  // The first player chosen in the profiles panel.
+  const gameproc::Pixels slotButton = gameproc::readPicture(kData + "gfx/bg_menu.jpg", 385, 127, 224, 46);
+  ASSERT_TRUE(run.click(162, 378));
+  ASSERT_TRUE(run.waitUntilUnlike("the profiles panel", slotButton, 0.15)) << run.errors();
+  ASSERT_TRUE(run.click(497, 150));
+  ASSERT_TRUE(run.waitUntilLike("the message window", bar)) << run.errors();
+  run.screenshot(run.shots + "/read-only-players.png");
+  EXPECT_NE(run.errors().find("Can't write " + hospital + "/lastslot.txt: the folder cannot be written"),
+            std::string::npos)
+      << run.errors();
+  ASSERT_TRUE(run.click(423, 361));
+  ASSERT_TRUE(run.waitUntilUnlike("the message window to close", bar, 0.08)) << run.errors();
+  ASSERT_TRUE(run.click(630, 81));
+  ASSERT_TRUE(run.waitUntilLike("the profiles panel to close", slotButton)) << run.errors();
 
   // A new game: the hero's choice starts the first day, which saves.
   ASSERT_TRUE(run.click(162, 278));
   ASSERT_TRUE(run.waitUntilUnlike("the hero choice", gameproc::readPicture(kData + "gfx/bg_menu.jpg", 403, 265, 53, 132), 0.15));
   ASSERT_TRUE(run.click(429, 330));
-  // The message window at (261, 200), known by its title bar over whatever the day shows.
-  gameproc::Pixels bar = gameproc::readPicture(kData + "gfx/menuquestionwindow.png", 40, 5, 200, 25);
-  bar.x += 261;
-  bar.y += 200;
   ASSERT_TRUE(run.waitUntilLike("the message window", bar)) << run.errors();
   run.screenshot(run.shots + "/full-disk.png");
   EXPECT_NE(run.errors().find("Can't write " + slot + "/save.dat: write failed (No space left on device)"),
