@@ -210,7 +210,16 @@ void CEngineStartup::startFontsAndTexts() {
       {"small2", "data\\gfx\\smallfont.tga", small2FontTable}, {"bed", "data\\gfx\\bedfont.png", bedFontTable},
       {"bonus", "data\\gfx\\bonusFont.png", bonusFontTable},   {"gamefont", "data\\gfx\\gamefont.tga", gameFontTable},
   };
-  for (const auto &f : fonts) fontSeznam->addFont(f.name, KMiscTools::makeFilePath(f.picture), f.table);
+  for (const auto &f : fonts) {
+    const std::string path = KMiscTools::makeFilePath(f.picture);
+    fontSeznam->addFont(f.name, path, f.table);
+    // Without a font the game writes no word of its menus and days: a damaged one is as fatal as a
+    // broken data file.
+    if (!fontSeznam->getAktivniFont()->drawable())
+      fatalError("The font picture " + path +
+                     " is damaged, and the game cannot show its texts without it. Installing the game again mends it.",
+                 -1);
+  }
 
   CRandom::seed((uint32_t)KMiscTools::getMilliseconds());
   CGameOptions::instance()->nahraj();
