@@ -119,8 +119,7 @@ TEST_F(MenuWidgetsTest, TheNameBoxTakesNameCharactersUpToFourteenAndRefusesEmpty
   EXPECT_EQ(box->editing, 0);
   EXPECT_EQ(box->text, "player3");
 
-  // Fourteen letters however many bytes each takes; Backspace takes a broken letter whole, and
-  // stray control bytes, which draw nothing, with the letter before them.
+  // Fourteen letters however many bytes each takes; Backspace takes a broken letter whole.
   click(box);
   box->text.clear();
   for (int i = 0; i < 13; ++i) box->text += "\xE5\x90\x8D";
@@ -129,7 +128,7 @@ TEST_F(MenuWidgetsTest, TheNameBoxTakesNameCharactersUpToFourteenAndRefusesEmpty
   box->text = "Zo\xC3\xAB\xE6\x97";
   press(K_VK_BACK);
   EXPECT_EQ(box->text, "Zo\xC3\xAB");
-  box->text = "Zo\x85\x01";
+  box->text = "Zo\x85\x01"; // control bytes, which draw nothing, go with the letter before them
   press(K_VK_BACK);
   EXPECT_EQ(box->text, "Z");
   press(K_VK_ESCAPE);
