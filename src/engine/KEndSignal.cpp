@@ -19,6 +19,7 @@ void say(const char *text) {
 // Only what is safe in a signal handler: the game ends as the signal ends any program, saying why
 // first, as nobody may be there to see the window go.
 [[noreturn]] void endNow(int signal, bool second) {
+  static_assert(KEndSignal::kGraceSeconds < 10, "written as one digit");
   const char seconds[] = {(char)('0' + KEndSignal::kGraceSeconds), 0};
   say("Tobrulant ends at once: ");
   if (second) {
