@@ -120,8 +120,7 @@ void CEngine::startValues() {
   difficultySamples = 125;
   difficultySum = 106.25f;
   KMiscTools::initMiscTools();
-  startup.startProfiles();
-  for (const std::string &repair : startup.getProfiles()->getRepairs()) progress.getNotices().post(repair);
+  startup.startProfiles(progress.getNotices());
 }
 
 void CEngine::setSteppedClock(uint16_t frameMs) { CEngineClock::setStepped(frameMs); }

@@ -8,6 +8,7 @@
 #include "core/CEngineClock.h"
 #include "core/CGameOptions.h"
 #include "core/CLoadingScreen.h"
+#include "core/CPlayerNotices.h"
 #include "core/CProfiles.h"
 #include "core/CSafeFile.h"
 #include "core/CTop10.h"
@@ -100,10 +101,12 @@ void CEngineStartup::installLayerHooks() {
   CVideoOptions::setScreenModeSink(applyScreenMode);
 }
 
-void CEngineStartup::startProfiles() {
+void CEngineStartup::startProfiles(CPlayerNotices &notices) {
   profiles = new CProfiles();
   // Going on would only end later with a vaguer reason.
   if (profiles->load() != 0) fatalError(profiles->getLoadError() + ", so the game cannot start", 0);
+  for (const std::string &repair : profiles->getRepairs()) notices.post(repair);
+  profiles->tellTo(&notices);
   log("Profiles loaded...");
   CControlOptions::instance()->nahraj(userFilePath("\\hospital\\controls.cfg"));
 }
@@ -207,7 +210,16 @@ void CEngineStartup::startFontsAndTexts() {
       {"small2", "data\\gfx\\smallfont.tga", small2FontTable}, {"bed", "data\\gfx\\bedfont.png", bedFontTable},
       {"bonus", "data\\gfx\\bonusFont.png", bonusFontTable},   {"gamefont", "data\\gfx\\gamefont.tga", gameFontTable},
   };
-  for (const auto &f : fonts) fontSeznam->addFont(f.name, KMiscTools::makeFilePath(f.picture), f.table);
+  for (const auto &f : fonts) {
+    const std::string path = KMiscTools::makeFilePath(f.picture);
+    fontSeznam->addFont(f.name, path, f.table);
+    // Without a font the game writes no word of its menus and days: a damaged one is as fatal as a
+    // broken data file.
+    if (!fontSeznam->getAktivniFont()->drawable())
+      fatalError("The font picture " + path +
+                     " is damaged, and the game cannot show its texts without it. Installing the game again mends it.",
+                 -1);
+  }
 
   CRandom::seed((uint32_t)KMiscTools::getMilliseconds());
   CGameOptions::instance()->nahraj();

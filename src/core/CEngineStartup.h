@@ -4,6 +4,7 @@ class CEngine;
 class CEngineClock;
 class CEntityControllersVzory_Game;
 class CFontSeznam;
+class CPlayerNotices;
 class CProfiles;
 class CSoundEngine;
 class CTop10;
@@ -55,8 +56,9 @@ public:
 
   // The layers below the engine report to the loading screen and take the settings through these.
   static void installLayerHooks();
-  // The profiles, which the game cannot start without, and the control settings.
-  void startProfiles();
+  // The profiles, which the game cannot start without, and the control settings; what loading
+  // mended, and any later failure to write the list, is told in `notices`.
+  void startProfiles(CPlayerNotices &notices);
   void startWindowAndMedia();
   void showLogoScreens(CEngineClock &clock);
   void startFontsAndTexts();

@@ -19,6 +19,10 @@
 #include "world/CLevelList.h"
 #include "world/CLevel_Game.h"
 
+namespace {
+const char kYourGame[] = "Your game";
+} // namespace
+
 CLevelProgress::CLevelProgress(CEngine *engine, const CEngineStartup &startup) : engine(engine), startup(startup) {}
 
 void CLevelProgress::start() {
@@ -182,15 +186,10 @@ bool CLevelProgress::saveAt(uint16_t current, uint16_t furthest) {
   CSaveGame save(profiles->getAktivniProfilStr());
   std::string why;
   if (save.save(current, furthest, *player, &why)) {
-    lastSaveFailure.clear();
+    notices.written(kYourGame);
     return true;
   }
-  const std::string &path = save.getPath();
-  const std::string text = "Your game could not be saved:|" + why + ".|Folder: " +
-                           CSafeFile::shortPath(path.substr(0, path.rfind('/')));
-  // Told once while every save fails the same way (a read-only home would ask at each day).
-  if (text != lastSaveFailure) notices.post(text);
-  lastSaveFailure = text;
+  notices.unwritten(kYourGame, why, save.getPath());
   return false;
 }
 

@@ -104,5 +104,4 @@ private:
   uint16_t requestedLevel = kNoSkip;
   int32_t requestedSave = 0;
   CPlayerNotices notices;
-  std::string lastSaveFailure;
 };

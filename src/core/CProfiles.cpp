@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/CAudioOptions.h"
+#include "core/CPlayerNotices.h"
 #include "core/CSafeFile.h"
 #include "core/CVideoOptions.h"
 #include "engine/KMiscTools.h"
@@ -25,6 +26,9 @@ CProfiles *g_current = nullptr;
 
 const char kDefaultProfiles[] = "player1\nplayer2\nplayer3\nplayer4\nplayer5\nplayer6";
 const char kDefaultLastProfile[] = "player1";
+// What a failed write of the names or of the last player loses, told to the player (the choice
+// holds until the game ends).
+const char kPlayerList[] = "Players";
 
 // At most kMaxName letters.
 std::string cut(const std::string &name) {
@@ -242,25 +246,28 @@ int32_t CProfiles::findLast(const std::string &last) const {
   return (int32_t)best;
 }
 
-void CProfiles::save() {
-  writeLastSlot();
-  std::string path = profilesPath();
-  if (!CSafeFile::write(path, joined(names))) fatalError("Can't open " + path, 0);
-  writeLastProfile();
+bool CProfiles::store(const std::string &path, const std::string &bytes) {
+  std::string why;
+  if (CSafeFile::write(path, bytes, &why)) return true;
+  if (notices) notices->unwritten(kPlayerList, why, path);
+  return false;
 }
 
-void CProfiles::writeLastProfile() {
-  std::string path = lastProfilePath();
-  if (!CSafeFile::write(path, getAktivniProfilName())) fatalError("Can't open " + path, 0);
+bool CProfiles::storeChoice(bool withNames) {
+  // The slot first, so once the names are on disk the change is whole.
+  const bool whole = writeLastSlot() && (!withNames || store(profilesPath(), joined(names))) &&
+                     store(lastProfilePath(), getAktivniProfilName());
+  if (whole && notices) notices->written(kPlayerList);
+  return whole;
 }
 
-void CProfiles::writeLastSlot() {
-  // Written before the names, so once they are on disk the change is whole; and only when it
-  // changed, as every write waits for the disk.
+bool CProfiles::save() { return storeChoice(true); }
+
+bool CProfiles::writeLastSlot() {
+  // Only when it changed, as every write waits for the disk.
   const std::string slot = getAktivniProfilStr(), path = lastSlotPath();
   std::string stored;
-  if (CSafeFile::read(path, stored) && stored == slot) return;
-  if (!CSafeFile::write(path, slot)) fatalError("Can't open " + path, 0);
+  return (CSafeFile::read(path, stored) && stored == slot) || store(path, slot);
 }
 
 bool CProfiles::rename(size_t index, const std::string &name) {
@@ -293,8 +300,7 @@ void CProfiles::setAktivniProfil(const std::string &name) {
 void CProfiles::setAktivniProfil(int index) {
   if (index < 0 || (size_t)index >= names.size()) fatalError("SetAktivniProfil: Profile not found:(", 0);
   aktivni = index;
-  writeLastSlot();
-  writeLastProfile();
+  storeChoice(false);
   applyProfileSettings();
 }
 

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+class CPlayerNotices;
+
 // The profile names and the active profile, kept in "\hospital\profiles.txt" and
 // "\hospital\lastprofile.txt". The active index in decimal names the profile's folder under
 // "\hospital\", which holds its sound and video settings and its saved game.
@@ -46,8 +48,11 @@ public:
   // The name the last-profile file's text holds: its first line (after any byte-order mark),
   // cut to kMaxName.
   static std::string lastName(const std::string &file);
-  // Writes both files (and the active slot's number to "lastslot.txt"); a failed write is fatal.
-  void save();
+  // Writes both files (and the active slot's number to "lastslot.txt"). False when one cannot be
+  // written: the names and the active profile then hold for this session, and the player is told
+  // why in the notices given to tellTo. Switching the active profile writes the same way.
+  bool save();
+  void tellTo(CPlayerNotices *playerNotices) { notices = playerNotices; }
 
   std::string getAktivniProfilStr();
   std::string getAktivniProfilName();
@@ -76,8 +81,11 @@ public:
 
 private:
   int32_t findLast(const std::string &last) const;
-  void writeLastProfile();
-  void writeLastSlot();
+  // The file written, or the player told why not.
+  bool store(const std::string &path, const std::string &bytes);
+  // The active slot, the names when asked and the last player's name, in that order.
+  bool storeChoice(bool withNames);
+  bool writeLastSlot();
   void clearSlot(size_t index);
   void applyProfileSettings();
   // The damaged file's bytes go to the first free NAME.bad beside it; its short path, or empty
@@ -88,4 +96,5 @@ private:
   std::vector<std::string> names;
   std::vector<std::string> repairs;
   std::string loadError;
+  CPlayerNotices *notices = nullptr;
 };

@@ -2,29 +2,54 @@
 
 #include <SDL.h>
 
+#include <atomic>
 #include <csignal>
+#include <cstring>
 #include <unistd.h>
 
 namespace {
-volatile sig_atomic_t g_received = 0, g_taken = 0;
+// Two signals may be taken at once by two of the game's threads: one of them is the second.
+std::atomic<int> g_received{0};
+static_assert(std::atomic<int>::is_always_lock_free, "read in a signal handler");
 
-// Only what is safe in a signal handler: the game ends as the signal ends any program.
-void endNow(int signal) {
+void say(const char *text) {
+  if (write(STDERR_FILENO, text, std::strlen(text)) < 0) return;
+}
+
+// Only what is safe in a signal handler: the game ends as the signal ends any program, saying why
+// first, as nobody may be there to see the window go.
+[[noreturn]] void endNow(int signal, bool second) {
+  static_assert(KEndSignal::kGraceSeconds < 10, "written as one digit");
+  const char seconds[] = {(char)('0' + KEndSignal::kGraceSeconds), 0};
+  say("Tobrulant ends at once: ");
+  if (second) {
+    say("a second ");
+  } else {
+    say("not closed within ");
+    say(seconds);
+    say(" s of the ");
+  }
+  say(signal == SIGINT ? "interrupt" : "terminate");
+  say(" signal\n");
   struct sigaction end = {};
   end.sa_handler = SIG_DFL;
   sigaction(signal, &end, nullptr);
+  // Raised inside its own handler, the signal would wait until the handler returns.
+  sigset_t own;
+  sigemptyset(&own);
+  sigaddset(&own, signal);
+  sigprocmask(SIG_UNBLOCK, &own, nullptr);
   raise(signal);
   _exit(128 + signal);
 }
 
 void note(int signal) {
-  if (g_received) endNow(signal);
-  g_received = signal;
+  if (g_received.exchange(signal)) endNow(signal, true);
   alarm(KEndSignal::kGraceSeconds);
 }
 
 void graceOver(int) {
-  if (!g_taken) endNow(g_received);
+  if (const int signal = g_received.load()) endNow(signal, false);
 }
 } // namespace
 
@@ -38,10 +63,4 @@ void KEndSignal::catchSignals() {
   sigaction(SIGALRM, &end, nullptr);
 }
 
-int KEndSignal::received() { return g_received; }
-
-void KEndSignal::taken() {
-  if (!g_received || g_taken) return;
-  g_taken = 1;
-  alarm(0);
-}
+int KEndSignal::received() { return g_received.load(); }

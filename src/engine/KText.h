@@ -69,8 +69,10 @@ public:
   bool movePosToNextChar(char *text, sStringInfo *info);
   long getSpaceCount(char *text);
 
-private:
+  // It has its picture and glyph table: it can draw.
   bool drawable() const { return picture_ && table_ && !unloaded_; }
+
+private:
   const KFont *findGlyph(char c) const;
   // The glyph a character of the text shows with: see the header of the class.
   const KFont *glyphOf(uint32_t c) const;

@@ -28,13 +28,33 @@ size_t KUtf8::previous(const char *text, size_t at) {
   return at - 1;
 }
 
-size_t KUtf8::backspace(const char *text, size_t at) {
+namespace {
+// Where one letter, or the whole broken one, that ends at `at` starts.
+size_t letterBefore(const char *text, size_t at) {
   const unsigned char *t = reinterpret_cast<const unsigned char *>(text);
-  size_t from = previous(text, at);
+  size_t from = KUtf8::previous(text, at);
   if (at - from > 1 || (t[from] & 0xC0) != 0x80) return from;
-  auto alone = [&](size_t i) { return previous(text, i + 1) == i; };
+  auto alone = [&](size_t i) { return KUtf8::previous(text, i + 1) == i; };
   while (from > 0 && at - from < 3 && (t[from - 1] & 0xC0) == 0x80 && alone(from - 1)) --from;
   if (from > 0 && t[from - 1] >= 0xC2 && t[from - 1] < 0xF5 && alone(from - 1)) --from;
+  return from;
+}
+
+bool drawsNothing(const char *text, size_t from, size_t to) {
+  while (from < to)
+    if (!KUtf8::isInvisible(KUtf8::next(text, to, from))) return false;
+  return true;
+}
+} // namespace
+
+size_t KUtf8::backspace(const char *text, size_t at) {
+  if (at == 0) return 0;
+  size_t from = at;
+  // Letters that draw nothing go with the one before them, or a press would seem to do nothing.
+  do {
+    at = from;
+    from = letterBefore(text, at);
+  } while (from > 0 && drawsNothing(text, from, at));
   return from;
 }
 

@@ -13,7 +13,8 @@ public:
   static size_t previous(const char *text, size_t at);
   // Where Backspace leaves text that ends at `at`: before its last character, or before the whole
   // broken one it ends in (a lead byte and the bytes that follow it, each read alone), which
-  // draws as a stray mark and nothing.
+  // draws as a stray mark and nothing; characters that draw nothing (isInvisible) go with the
+  // one before them.
   static size_t backspace(const char *text, size_t at);
   // The characters in text[0, length).
   static size_t count(const char *text, size_t length);

@@ -71,10 +71,7 @@ KWindowEvents::KWindowEvents(int &quit, std::function<void()> resized, std::func
     : _quit(quit), _resized(std::move(resized)), _exposed(std::move(exposed)) {}
 
 void KWindowEvents::handleOne(bool withRawCallback) {
-  if (KEndSignal::received()) {
-    _quit = 1;
-    KEndSignal::taken();
-  }
+  if (KEndSignal::received()) _quit = 1;
   SDL_Event ev;
   if (!pollOne(&ev)) return;
   KSystemEvent sys;

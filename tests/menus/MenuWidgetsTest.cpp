@@ -128,6 +128,9 @@ TEST_F(MenuWidgetsTest, TheNameBoxTakesNameCharactersUpToFourteenAndRefusesEmpty
   box->text = "Zo\xC3\xAB\xE6\x97";
   press(K_VK_BACK);
   EXPECT_EQ(box->text, "Zo\xC3\xAB");
+  box->text = "Zo\x85\x01"; // control bytes, which draw nothing, go with the letter before them
+  press(K_VK_BACK);
+  EXPECT_EQ(box->text, "Z");
   press(K_VK_ESCAPE);
 
   // Emptied and confirmed: refused with a message, as a taken name is.
