@@ -231,7 +231,13 @@ public:
   void forgetBed() { bed = nullptr; }
   // The character frightening the patient; it sets and clears the link itself. Not owned.
   CMapEntity_Game *getTormentor() const { return tormentor; }
-  void setTormentor(CMapEntity_Game *t) { tormentor = t; }
+  void setTormentor(CMapEntity_Game *t) {
+    tormentor = t;
+    tormentAhead = 0.0f;
+  }
+  // The mood the tormentor will still take if nobody chases it off, for the patient's warning.
+  float getTormentAhead() const { return tormentor ? tormentAhead : 0.0f; }
+  void setTormentAhead(float m) { tormentAhead = m; }
 
 private:
   friend struct TPatientState;
@@ -289,6 +295,7 @@ private:
   CMapEntity_Game *chair = nullptr;
   CMapEntity_Game *bed = nullptr;
   CMapEntity_Game *tormentor = nullptr;
+  float tormentAhead = 0.0f;
   int32_t dropBlocked = 0;
   bool outbreakMissed = false;
   // When the last outbreak ended untreated; long before any game time until one has.
