@@ -13,7 +13,7 @@ import argparse
 import os
 import sys
 
-from PIL import Image, ImageDraw, ImageFont
+from PIL import Image, ImageDraw, ImageFilter, ImageFont
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import tobgen  # noqa: E402
@@ -35,6 +35,24 @@ def hand_order(first, last):
     body = body.replace(first, "").replace(last, "")
     return first + body + last
 
+
+# The bed font's "1" keeps the fixed 5 px cell of its record: DejaVu's one squeezed into it loses
+# its flag and foot and reads as "!" on the score, so it is drawn here by pixel, face only, one
+# string per row of the cell (the outline follows from the stroke). Its face spans the rows of
+# the other digits' faces.
+BED_ONE = ("     ", "     ",
+           "  #  ",
+           " ##  ",
+           "# #  ",
+           "  #  ",
+           "  #  ",
+           "  #  ",
+           "  #  ",
+           "  #  ",
+           "  #  ",
+           "  #  ",
+           " ### ",
+           "     ", "     ")
 
 # advance: "w" = rectangle width (x2 - x1 + 1); "w-1" = x2 - x1 (the rectangle is one column
 # wider than the pen step). heights: "h-1" = y2 - y1, "h" = y2 - y1 + 1.
@@ -58,7 +76,7 @@ FONTS = [
          stroke=1, fill="white", outline=(40, 36, 60), track=0, squeeze=0.8, fit_first=True,
          order="1234567890", advance="w", heights="h",
          width=256, row_y0=11, row_pitch=16, cell_h=15, baseline=13,
-         first=("1", 8, 11, 12, 25, 5, 15), space=(224, 88, 229, 109, 5, 21)),
+         first=("1", 8, 11, 12, 25, 5, 15), space=(224, 88, 229, 109, 5, 21), drawn={"1": BED_ONE}),
     # Captions, dish values and credits tint this font: a white face shows each tint as it is.
     # Captions set it 4 px tighter than its advances: the tracking keeps a narrow letter (the i
     # of "Fits") from vanishing under its neighbours' outlines.
@@ -84,10 +102,31 @@ class Glyph:
         self.adv = adv
 
 
+def drawn_glyph(spec, ch, rows):
+    """A glyph drawn by pixel: the face where a row has "#", ringed by the font's outline."""
+    if len(rows) != spec["cell_h"] or len(set(len(r) for r in rows)) != 1:
+        raise SystemExit("font %s: the drawn %r needs %d rows of one width" % (spec["file"], ch, spec["cell_h"]))
+    w, h = len(rows[0]), len(rows)
+    face = Image.new("L", (w, h), 0)
+    for y, row in enumerate(rows):
+        for x, dot in enumerate(row):
+            if dot == "#":
+                face.putpixel((x, y), 255)
+    img = Image.new("RGBA", (w, h), (0, 0, 0, 0))
+    s = spec["stroke"]
+    if s:
+        ring = face.filter(ImageFilter.MaxFilter(2 * s + 1))
+        img.paste(Image.new("RGBA", (w, h), spec["outline"] + (255,)), (0, 0), ring)
+    img.paste(Image.new("RGBA", (w, h), spec["fill"]), (0, 0), face)
+    return Glyph(ch, img, 0, w)
+
+
 def render_glyph(spec, font, ch):
     """Renders one glyph onto a transparent strip of the font's cell height, cropped
     horizontally to its ink, and returns it with its natural pen advance in pixels. A glyph
     reaching above the cell (an accented capital) is pressed down into it above the baseline."""
+    if ch in spec.get("drawn", {}):
+        return drawn_glyph(spec, ch, spec["drawn"][ch])
     s = spec["stroke"]
     pad = 8 + s
     cell_h = spec["cell_h"]

@@ -880,35 +880,90 @@ def team_photo(w, h, feet, hero="f"):
     return photo
 
 
+# The monkey's frame is placed over the bed it chose (its top left 30 px right of the bed's and
+# 88 to 95 px above it), so the patient's head lies under its middle: the top of a grown-up's
+# head near (44, 88), a child's near (44, 120), the hearts badge to the right of it from
+# (56, 107). The monkey rides astride the head, clear of the badge: one hand in the patient's
+# hair, the other swinging high, bouncing as it goes.
+MONKEY_SEATS = {"RAJTUJE": (44, 88, 15), "RAJTUJEDITE": (44, 120, 11)}
+
+
+def paint_monkey(c, fs, index, t):
+    fur, skin = colour("brown"), colour("wood")
+    riding = fs in MONKEY_SEATS
+    sx, sy, half = MONKEY_SEATS.get(fs, MONKEY_SEATS["RAJTUJE"])
+    # A big monkey: it must show at a glance on a busy ward.
+    k = 1.2
+    if riding:
+        sy -= (0, 3, 1, 2)[index % 4]
+    elif fs == "JUMP":
+        sy -= 3 * abs(math.sin(t))
+    elif fs == "DESTROYED":
+        sy += 3 * index
+
+    def at(dx, dy):
+        return (sx + dx * k, sy + dy * k)
+
+    # Tail curled up behind.
+    c.line([at(9, -6), at(19, -8), at(23, -19), at(17, -25)], fill=fur, width=4)
+    # Legs astride the patient's head, or dangling while it falls and flees.
+    for side in (-1, 1):
+        if riding:
+            knee = (sx + side * (half + 1), sy + 3)
+            foot = (sx + side * (half - 2), sy + 13)
+        else:
+            knee, foot = at(side * 10, 4), at(side * 8, 12)
+        c.line([at(side * 6, -4), knee, foot], fill=fur, width=6)
+        c.ellipse(foot[0] - 4, foot[1] - 2.5, foot[0] + 4, foot[1] + 2.5, fill=skin, width=1.2)
+    x0, y0 = at(-12, -26)
+    x1, y1 = at(12, 0)
+    c.ellipse(x0, y0, x1, y1, fill=fur, width=1.6)
+    x0, y0 = at(-6, -20)
+    x1, y1 = at(6, -3)
+    c.ellipse(x0, y0, x1, y1, fill=colour("cream"), outline=None)
+    if riding:
+        # One hand in the patient's hair, tugging; the other swings like a rodeo rider's.
+        tug = index % 2
+        grab = (sx - 6, sy + 2 + tug)
+        c.line([at(-9, -19), at(-14, -9), grab], fill=fur, width=5.5)
+        c.circle(grab[0], grab[1], 4.5, fill=skin, width=1.3)
+        swing = (-5, 2, -2, 5)[index % 4]
+        hand = at(18 + swing, -44 + abs(swing) / 2)
+        c.line([at(9, -19), at(15, -30), hand], fill=fur, width=5.5)
+        c.circle(hand[0], hand[1], 4.5, fill=skin, width=1.3)
+    else:
+        up = 4 * math.sin(t)
+        for side in (-1, 1):
+            hand = at(side * 17, -36 + side * up)
+            c.line([at(side * 9, -19), hand], fill=fur, width=5.5)
+            c.circle(hand[0], hand[1], 4.5, fill=skin, width=1.3)
+    cx, cy = at(-1, -37)
+    for side in (-1, 1):
+        c.circle(cx + side * 12 * k, cy - 2 * k, 5 * k, fill=skin, width=1.3)
+    c.circle(cx, cy, 12 * k, fill=fur, width=1.6)
+    c.ellipse(cx - 9 * k, cy - 4 * k, cx + 9 * k, cy + 10 * k, fill=colour("cream"), width=1.1)
+    for side in (-1, 1):
+        ex, ey = cx + side * 4 * k, cy
+        if fs == "DESTROYED":
+            c.text(ex, ey, "x", 8, fill=INK, stroke=None)
+        else:
+            c.circle(ex, ey, 2, fill=INK, outline=None)
+            if riding:
+                c.line([(ex + side * 4, ey - 6), (ex - side * 2, ey - 4)], fill=INK, width=1.4)
+    if riding:
+        # The rider's wide grin.
+        c.poly([(cx - 6, cy + 5), (cx + 6, cy + 5), (cx, cy + 10)], fill=(255, 255, 255), width=1.1)
+    else:
+        c.arc(cx - 5, cy + 2, cx + 5, cy + 8, 20, 160, fill=INK, width=1.3)
+
+
 def paint_creature(w, h, index, count, p):
     c = Canvas(w, h)
     kind = p.get("kind")
     fs = p.get("_fs", "FRAMESET1")
     t = 2 * math.pi * index / max(1, count)
     if kind == "monkey":
-        dy = -6 * abs(math.sin(t)) if fs == "JUMP" else 0
-        fur = colour("brown")
-        if fs == "DESTROYED":
-            dy = 4 * index
-        # Drawn in the frame's top left 64 px: the rest of the frame is the reach of the rider over
-        # the patient and bed below it, where the player chases it off.
-        cx, cy = 32, 38 + dy
-        c.line([(cx + 12, cy + 10), (cx + 26, cy - 4 + 4 * math.sin(t))], fill=fur, width=4)
-        c.ellipse(cx - 14, cy - 6, cx + 14, cy + 20, fill=fur, width=1.5)
-        c.circle(cx, cy - 14, 13, fill=fur, width=1.5)
-        for sx in (-1, 1):
-            c.circle(cx + sx * 13, cy - 16, 5, fill=colour("wood"), width=1.2)
-        c.ellipse(cx - 9, cy - 16, cx + 9, cy - 2, fill=colour("cream"), width=1)
-        eyes = "x" if fs == "DESTROYED" else "o"
-        for sx in (-1, 1):
-            if eyes == "x":
-                c.text(cx + sx * 4, cy - 12, "x", 6, fill=INK, stroke=None)
-            else:
-                c.circle(cx + sx * 4, cy - 12, 1.6, fill=INK, outline=None)
-        c.arc(cx - 4, cy - 10, cx + 4, cy - 4, 20, 160, fill=INK, width=1.2)
-        if fs == "RAJTUJE":
-            arm = 10 * math.sin(t)
-            c.line([(cx - 10, cy), (cx - 20, cy - 12 + arm)], fill=fur, width=4)
+        paint_monkey(c, fs, index, t)
     elif kind == "butterfly":
         flap = abs(math.cos(t)) if fs == "LET" else (0.9 if fs == "FRAMESET1" or index % 2 == 0 else 0.6)
         cx, cy = w / 2, h / 2

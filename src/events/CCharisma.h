@@ -1,6 +1,8 @@
 #pragma once
 
 class CEngine;
+class CMapEntity;
+class CMapEntitiesCollection;
 class CMapEntity_Game;
 class CMapEntity_PacientClass;
 
@@ -21,4 +23,11 @@ public:
   // The patient (`kPatientClass`) behind an entity, or null when it is not one or has given up and
   // walks out.
   static CMapEntity_PacientClass *livePatient(CMapEntity_Game *e);
+
+  // The frameset a patient's head shows ("" when none).
+  static const char *faceOf(CMapEntity *head);
+
+  // An entertainer's cheer: every live patient of the ward gains the mood, a heart rising over
+  // each; with `lightFaces` the faces that are not ill (nor asleep) light up too. Nothing while paused.
+  static void cheerAll(CMapEntitiesCollection *collection, float gain, bool lightFaces);
 };

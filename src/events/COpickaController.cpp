@@ -1,6 +1,8 @@
 #include "events/COpickaController.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 #include "core/CEngine.h"
 #include "events/CCharisma.h"
@@ -22,8 +24,13 @@
 
 namespace {
 const int kFirstRelease = 2000;
+const int kRideMs = 10000;
+const int kHarmMs = 800;
 const float kMaxFallSpeed = 7.0f;
 const float kMaxLeaveSpeed = 4.0f;
+const char *const kRiddenFace = "VERYBAD";
+// A child lies lower in its bed: the monkey reaches further down to its hair.
+const uint16_t kChildKind = 4;
 
 bool paused() { return CGlobals_instance && CGlobals_instance->paused; }
 
@@ -40,12 +47,12 @@ CMapEntity_PacientClass *occupantOf(CMapEntity_Game *e) {
 
 COpickaController::COpickaController(CMapEntity_Game *e, CMapEntitiesCollection *c, CEngine *engine_,
                                      std::string bindTo_)
-    : CCloneable(e, c, engine_, std::move(bindTo_)), harmTimer(new Timer(800, false)),
-      rideTimer(new Timer(10000, false)) {}
+    : CCloneable(e, c, engine_, std::move(bindTo_)), harmTimer(new Timer(kHarmMs, false)),
+      rideTimer(new Timer(kRideMs, false)) {}
 
 COpickaController::COpickaController(const COpickaController &o)
     : CCloneable(o), fallSpeed(o.fallSpeed), leaveSpeedY(o.leaveSpeedY), leaveSpeedX(o.leaveSpeedX),
-      startAlpha(o.startAlpha), harmTimer(new Timer(800, false)), rideTimer(new Timer(10000, false)) {}
+      startAlpha(o.startAlpha), harmTimer(new Timer(kHarmMs, false)), rideTimer(new Timer(kRideMs, false)) {}
 
 COpickaController::~COpickaController() = default;
 
@@ -69,8 +76,21 @@ CMapEntity_PacientClass *COpickaController::occupant() {
 void COpickaController::letGo() {
   // A patient that has left the level is no longer listed and is not touched.
   CMapEntity_PacientClass *patient = ridden.in(collection);
-  if (patient && patient->getTormentor() == entity) patient->setTormentor(nullptr);
+  if (patient && patient->getTormentor() == entity) {
+    patient->setTormentor(nullptr);
+    CMapEntity *head = patient->getContainedEntityClass(CMapEntity_PacientClass::kHeadClass);
+    if (!faceFound.empty() && std::strcmp(CCharisma::faceOf(head), kRiddenFace) == 0) head->changeFrameset(faceFound);
+  }
   ridden.clear();
+}
+
+void COpickaController::torment(CMapEntity_PacientClass *patient) {
+  CMapEntity *head = patient->getContainedEntityClass(CMapEntity_PacientClass::kHeadClass);
+  // Whatever it showed (asleep, ill, waiting) comes back when the monkey lets go: held, the
+  // patient does nothing else meanwhile.
+  if (head && std::strcmp(CCharisma::faceOf(head), kRiddenFace) != 0) head->changeFrameset(kRiddenFace);
+  const int bitesLeft = std::max(0, kRideMs - rideTimer->vratVteriny()) / kHarmMs;
+  patient->setTormentAhead((float)bitesLeft * CCharisma::amount(CCharisma::kMonkeyHarm, engine));
 }
 
 void COpickaController::update() {
@@ -108,8 +128,9 @@ void COpickaController::fall(CMapEntity_Opicka *monkey) {
   if (CMapEntity_PacientClass *patient = occupant()) {
     patient->setTormentor(monkey);
     ridden = patient;
+    faceFound = CCharisma::faceOf(patient->getContainedEntityClass(CMapEntity_PacientClass::kHeadClass));
     fallSpeed = 1.0f;
-    monkey->changeFrameset("RAJTUJE");
+    monkey->changeFrameset(patient->getKind() == kChildKind ? "RAJTUJEDITE" : "RAJTUJE");
     monkey->stav = CMapEntity_Opicka::kRiding;
   } else {
     startLeaving(monkey);
@@ -126,11 +147,9 @@ void COpickaController::startLeaving(CMapEntity_Opicka *monkey) {
 void COpickaController::ride(CMapEntity_Opicka *monkey) {
   CMapEntity_Game *player = static_cast<CMapEntity_Game *>(monkey->hits().isActionCollisionWithEntityID(kPlayerID));
   if (player || rideTimer->udalost()) {
-    if (CMapEntity_PacientClass *patient = occupant()) {
-      if (patient->getTormentor() == monkey) patient->setTormentor(nullptr);
-      if (player) reward(patient, player);
-    }
     startLeaving(monkey);
+    if (CMapEntity_PacientClass *patient = occupant())
+      if (player) reward(patient, player);
     playSound(engine, "MONKEY_DEFEATED");
   }
   CMapEntity_PacientClass *patient = occupant();
@@ -139,6 +158,7 @@ void COpickaController::ride(CMapEntity_Opicka *monkey) {
     return;
   }
   if (harmTimer->udalost()) patient->changeMood(-CCharisma::amount(CCharisma::kMonkeyHarm, engine));
+  if (monkey->stav == CMapEntity_Opicka::kRiding && ridden.is(patient)) torment(patient);
 }
 
 void COpickaController::reward(CMapEntity_PacientClass *patient, CMapEntity_Game *player) {

@@ -11,8 +11,9 @@ class CMapEntity_PacientClass;
 class CMapEntity_PostelClass;
 class Timer;
 
-// The monkey: drops onto a patient in bed and lowers its mood until the player figure touches
-// it (which cheers the patient and pays 80) or it tires after ten seconds, then hops away.
+// The monkey: drops onto a patient in bed and rides it by the hair, lowering its mood, until the
+// player figure touches it (which cheers the patient and pays 80) or it tires after ten seconds,
+// then hops away.
 class COpickaController : public CCloneable<COpickaController, CEntityController> {
 public:
   static constexpr int kReward = 80;
@@ -37,7 +38,9 @@ private:
   void reward(CMapEntity_PacientClass *patient, CMapEntity_Game *player);
   // The chosen bed's patient, or null when the bed is gone or its patient has left or is dying.
   CMapEntity_PacientClass *occupant();
-  // The ridden patient stops being held by this monkey.
+  // The rider's face shows the ride, and its warning counts what the ride will still take.
+  void torment(CMapEntity_PacientClass *patient);
+  // The ridden patient stops being held by this monkey and gets back the face it had.
   void letGo();
 
   float targetX = 0.0f;
@@ -52,6 +55,8 @@ private:
   // The chosen bed, and the patient whose monkey link points at this monkey.
   TEntityRef<CMapEntity_Game> bed;
   TEntityRef<CMapEntity_PacientClass> ridden;
+  // The ridden patient's face when the monkey landed.
+  std::string faceFound;
 };
 
 // Releases a monkey 2 s into the day and then every monkey interval of the level.

@@ -1,17 +1,12 @@
 #include "events/CPodiumController.h"
 
-#include <vector>
-
 #include "engine/KEvent.h"
 #include "events/CCharisma.h"
 #include "events/CMapEntity_Podium.h"
-#include "media/CGlobals.h"
 #include "media/CSoundEngine.h"
 #include "media/Timer.h"
-#include "world/CEntityKit.h"
 #include "world/CMapEntitiesCollection.h"
 #include "world/CWorldEngine.h"
-#include "world/kinds/CMapEntity_PacientClass.h"
 #include "world/kinds/EntityIds.h"
 
 namespace {
@@ -108,19 +103,6 @@ void CPodiumController::update() {
     playing = 0;
     rest(podium);
   }
-  if (playing && cheerTimer->udalost()) cheer();
-}
-
-void CPodiumController::cheer() {
-  if (CGlobals_instance && CGlobals_instance->paused) return;
-  const float gain = CCharisma::amount(CCharisma::kBandGain, engine);
-  // Copied first: the hearts added below join the list being walked.
-  std::vector<CMapEntity_Game *> entities = *collection->getEntitiesPtr();
-  for (CMapEntity_Game *e : entities) {
-    CMapEntity_PacientClass *patient = CCharisma::livePatient(e);
-    if (!patient) continue;
-    patient->changeMood(gain);
-    // The music shows where it lands: a heart rises over every patient, as for the jester.
-    entitykit::heartBeside(collection, patient);
-  }
+  // The music shows where it lands: a heart rises over every patient, as for the jester.
+  if (playing && cheerTimer->udalost()) CCharisma::cheerAll(collection, CCharisma::amount(CCharisma::kBandGain, engine), false);
 }

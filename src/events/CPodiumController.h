@@ -28,7 +28,6 @@ private:
   bool cursorOver(CMapEntity_Podium *podium) const;
   static void rest(CMapEntity_Podium *podium);
   void restartFlashes(CMapEntity_Podium *podium);
-  void cheer();
 
   std::unique_ptr<Timer> readyTimer;
   std::unique_ptr<Timer> playTimer;

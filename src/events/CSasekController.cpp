@@ -1,23 +1,19 @@
 #include "events/CSasekController.h"
 
 #include <cstdlib>
-#include <cstring>
 
 #include "core/CEngine.h"
 #include "core/CPlayer.h"
 #include "engine/KInput.h"
 #include "events/CCharisma.h"
 #include "events/CMapEntity_Sasek.h"
-#include "media/CGlobals.h"
 #include "media/CRandom.h"
 #include "media/CSoundEngine.h"
 #include "media/Frameset.h"
 #include "media/Timer.h"
 #include "media/ZSprite.h"
-#include "world/CEntityKit.h"
 #include "world/CMapEntitiesCollection.h"
 #include "world/CWorldEngine.h"
-#include "world/kinds/CMapEntity_PacientClass.h"
 #include "world/kinds/EntityIds.h"
 
 namespace {
@@ -26,22 +22,9 @@ const int kFirstVisitStay = 5000;
 
 int firstAppearance() { return 40000 + CRandom::draw() % 15000; }
 
-bool paused() { return CGlobals_instance && CGlobals_instance->paused; }
-
 void playSound(CEngine *engine, const char *key) {
   CWorldEngine *host = engine;
   if (host && host->getSoundEngine()) host->getSoundEngine()->playSound(key);
-}
-
-// An ill face keeps its look when the jester performs.
-bool looksIll(CMapEntity *head) {
-  static const char *const ill[] = {"ILL1", "ILL2", "ILL3", "ILL1WAITING", "ILL2WAITING", "ILL3WAITING"};
-  ZSprite *sprite = head->looks().getSprite();
-  Frameset *fs = sprite ? sprite->getAktivniFrameset() : nullptr;
-  if (!fs) return false;
-  for (const char *name : ill)
-    if (std::strcmp(fs->getID(), name) == 0) return true;
-  return false;
 }
 } // namespace
 
@@ -146,16 +129,5 @@ void CSasekController::perform(CMapEntity_Sasek *jester) {
   jester->changeFrameset("AKCE");
   jester->zapniAnimace();
   stayTimer->reset();
-  if (paused()) return;
-  const float gain = CCharisma::amount(CCharisma::kJesterGain, engine);
-  // Copied first: the hearts added below join the list being walked.
-  std::vector<CMapEntity_Game *> entities = *collection->getEntitiesPtr();
-  for (CMapEntity_Game *e : entities) {
-    CMapEntity_PacientClass *patient = CCharisma::livePatient(e);
-    if (!patient) continue;
-    patient->changeMood(gain);
-    CMapEntity *head = patient->getContainedEntityClass(CMapEntity_PacientClass::kHeadClass);
-    if (head && !looksIll(head)) head->changeFrameset("VERYGOOD");
-    entitykit::heartBeside(collection, patient);
-  }
+  CCharisma::cheerAll(collection, CCharisma::amount(CCharisma::kJesterGain, engine), true);
 }

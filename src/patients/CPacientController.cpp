@@ -202,8 +202,8 @@ void CPacientController::update() {
 }
 
 // Lost soon: an outbreak whose untreated end takes the last of the mood, or a mood that the germs
-// that chose the bed will drain, with the steady fall at its pace over the last five seconds,
-// within the warning's lead.
+// that chose the bed and a rider left alone will take, with the steady fall at its pace over the
+// last five seconds, within the warning's lead.
 bool CPacientController::losingSoon() {
   CMapEntity_PacientClass *p = patient();
   const float m = p->getMood();
@@ -227,7 +227,7 @@ bool CPacientController::losingSoon() {
     if (step > 0.0f && step <= kSteadyStep) fell += step;
   }
   const float germs = p->getPhase() == kPhaseInBed ? CMapEntity_BacilyClass::drainAheadAt(collection, p->getBed()) : 0.0f;
-  const float ahead = germs + (sampledMs > 0 ? fell * (float)kWarningLeadMs / (float)sampledMs : 0.0f);
+  const float ahead = germs + p->getTormentAhead() + (sampledMs > 0 ? fell * (float)kWarningLeadMs / (float)sampledMs : 0.0f);
   if (ahead <= 0.0f || m > warnedAt) warnedAt = -1.0f;
   if (warnedAt < 0.0f && ahead > 0.0f && m <= ahead) warnedAt = m;
   return warnedAt >= 0.0f;

@@ -36,9 +36,13 @@ public:
     CMapEntity_PacientClass *p =
         dynamic_cast<CMapEntity_PacientClass *>(CMapEntitiesFactory::instance()->cloneEntity("PACIENT1"));
     level->getEC()->addEntity(p);
-    p->setXY(bed->getX() + 20, bed->getY() + 10);
     bed->setUklizeno(true);
+    // Where and as the game lays a patient in: at the bed's head, asleep.
+    p->setXOffset(38.0f, false);
+    p->setYOffset(p->getKind() == 4 ? -7.0f : -10.0f, false);
     EXPECT_NE(bed->ulozPacienta(p, p->getColour()), 0);
+    CPacientController::switchPacientFrameset(p, "LYING", false, true, true);
+    CPacientController::switchPacientFrameset(p, "ILL3", true, false, false);
     TPatientState::inBed(p, bed, kBedSleeping);
     TPatientState::setMood(p, mood);
     TPatientState::setMeterFull(p, 0.5f);

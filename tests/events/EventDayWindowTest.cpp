@@ -11,6 +11,7 @@
 #include "engine/KFont.h"
 #include "engine/KPTK.h"
 #include "engine/KText.h"
+#include "events/CCharisma.h"
 #include "events/CMapEntity_Opicka.h"
 #include "events/CMapEntity_Sasek.h"
 #include "events/COpickaController.h"
@@ -109,13 +110,42 @@ TEST_F(EventDayWindowGL, TheMonkeyLowersAPatientsMoodUntilThePlayerFigureReaches
     if (!alive(214).empty()) monkey = static_cast<CMapEntity_Opicka *>(alive(214)[0]);
   }
   ASSERT_NE(monkey, nullptr);
+  COpickaController *ride = nullptr;
+  ASSERT_TRUE(playUntil([&] { return (ride = dynamic_cast<COpickaController *>(monkey->getController())) && ride->getBed(); }, 10));
+  auto *bed = dynamic_cast<CMapEntity_PostelClass *>(ride->getBed());
+  ASSERT_NE(bed, nullptr);
+  auto *patient = dynamic_cast<CMapEntity_PacientClass *>(bed->getOccupant());
+  ASSERT_NE(patient, nullptr);
+  CMapEntity *head = patient->getContainedEntityClass(CMapEntity_PacientClass::kHeadClass);
+  CMapEntity *bar = patient->getContainedEntity(CMapEntity_PacientClass::kHeartsID);
+  ASSERT_TRUE(head && bar);
+  const std::string face = CCharisma::faceOf(head);
   for (int i = 0; i < 300 && monkey->stav != CMapEntity_Opicka::kRiding; ++i) playFrame();
   ASSERT_EQ(monkey->stav, CMapEntity_Opicka::kRiding);
-  CMapEntity_PacientClass *patient = static_cast<COpickaController *>(monkey->getController())->getRider();
-  ASSERT_NE(patient, nullptr);
+  ASSERT_EQ(ride->getRider(), patient);
   for (int i = 0; i < 130; ++i) playFrame();
   save("events_monkey.png");
   EXPECT_LT(patient->getMood(), 0.9f - 0.3f) << "bitten at least twice";
+
+  // The ride reads on screen: the monkey's hand on the patient's head, her face in tears and her
+  // hearts blinking on a red badge.
+  EXPECT_STREQ(CCharisma::faceOf(head), "VERYBAD");
+  const Rect box = head->looks().getCurrentFrame()->getBoundingBox();
+  const int hx = (int)head->getX() + box.x, hy = (int)head->getY() + box.y;
+  const std::vector<unsigned char> ridden = grab(hx, hy, box.w, box.h);
+  monkey->looks().setVisible(false);
+  draw();
+  EXPECT_GT(changed(ridden, grab(hx, hy, box.w, box.h)), 40) << "the monkey's picture reaches the patient's head";
+  monkey->looks().setVisible(true);
+  int redFrames = 0;
+  for (int i = 0; i < 25; ++i) {
+    playFrame();
+    const std::vector<unsigned char> badge = grab((int)bar->getX(), (int)bar->getY(), 33, 16);
+    int red = 0;
+    for (size_t p = 0; p + 3 < badge.size(); p += 4) red += badge[p] > 170 && badge[p + 1] < 40 && badge[p + 2] < 50;
+    if (red > 33 * 16 / 5) ++redFrames;
+  }
+  EXPECT_GE(redFrames, 8) << "the hearts warn on a red badge";
   const float bitten = patient->getMood();
   const int hearts = patient->getHearts();
 
@@ -127,6 +157,7 @@ TEST_F(EventDayWindowGL, TheMonkeyLowersAPatientsMoodUntilThePlayerFigureReaches
   EXPECT_GT(patient->getMood(), bitten);
   EXPECT_GE(patient->getHearts(), hearts);
   EXPECT_EQ(patient->getTormentor(), nullptr);
+  EXPECT_EQ(CCharisma::faceOf(head), face) << "the patient's own face is back";
   EXPECT_EQ(level->getMoney(), 80);
 }
 
