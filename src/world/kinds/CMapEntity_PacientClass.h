@@ -293,19 +293,11 @@ private:
   int32_t celebrity = 0;
   Timer runAwayTimer{5000, false};
   Timer outbreakClock;
-  // The bed while the level still lists it, dying or not, for a runaway whose bed may have gone;
-  // forgotten on request.
-  CMapEntity_Game *getBedLink() const;
-  void forgetBed() { bed.clear(); }
-  // The character frightening the patient while the level lists it; it sets and clears the link.
-  CMapEntity_Game *getTormentor() const;
-  void setTormentor(CMapEntity_Game *t) {
-    tormentor = t;
-    tormentAhead = 0.0f;
-  }
-  // The mood the tormentor will still take if nobody chases it off, for the patient's warning.
-  float getTormentAhead() const { return getTormentor() ? tormentAhead : 0.0f; }
-  void setTormentAhead(float m) { tormentAhead = m; }
+  // Found again in the running level's list: getChair, getBed, getBedLink, getTormentor.
+  TEntityRef<CMapEntity_Game> chair;
+  TEntityRef<CMapEntity_Game> bed;
+  TEntityRef<CMapEntity_Game> tormentor;
+  float tormentAhead = 0.0f;
   int32_t dropBlocked = 0;
   bool outbreakMissed = false;
   // When the last outbreak ended untreated; long before any game time until one has.
