@@ -20,7 +20,6 @@
 #include "media/ZSprite.h"
 #include "support/GameWindowDay.h"
 #include "ward/dispensers/CMapEntity_Automat.h"
-#include "ward/furniture/CMapEntity_Vozik.h"
 #include "ward/player/CMapEntity_Player.h"
 #include "ward/player/CMapEntity_PlayerHands.h"
 #include "world/CEntityControllersVzory_Game.h"
@@ -108,20 +107,20 @@ TEST_F(PlayerWindow, ClickWalkHandsDispenserLampAndCleanupCaption) {
   EXPECT_LE(frames, tiles * 6 + 2);
   for (int i = 0; i < 4; ++i) playFrame();
   ASSERT_TRUE(bed->isMadeUp()) << "made";
-  CMapEntity *linen = figure()->getContainedEntity(47);
+  CMapEntity *linen = figure()->getContainedEntity(kRubbishID);
   ASSERT_NE(linen, nullptr);
   EXPECT_EQ(linen->carrying().getParent(), (CMapEntity *)figure()->hand(true))
       << "the first item goes to the left hand";
 
   // At 15 s of game time the drink machine's lamp turns green and its drink shows.
   CMapEntity_Automat *machine = dynamic_cast<CMapEntity_Automat *>(first("MEDDRINK"));
-  CMapEntity *lamp = machine->getContainedEntity(210);
+  CMapEntity *lamp = machine->getContainedEntity(CMapEntity_Automat::kLightID);
   ASSERT_NE(lamp, nullptr);
   EXPECT_EQ(framesetOf(lamp), "RED");
   draw();
   std::vector<unsigned char> empty = grab();
-  while (!machine->getContainedEntityClass(18) && CFakeTime::instance()->ms < 10000 + 16000) playFrame();
-  ASSERT_NE(machine->getContainedEntityClass(18), nullptr);
+  while (!machine->getContainedEntityClass(kComfortItemClass) && CFakeTime::instance()->ms < 10000 + 16000) playFrame();
+  ASSERT_NE(machine->getContainedEntityClass(kComfortItemClass), nullptr);
   EXPECT_EQ(framesetOf(lamp), "GREEN");
   draw();
   std::vector<unsigned char> stocked = grab();
@@ -146,8 +145,8 @@ TEST_F(PlayerWindow, ClickWalkHandsDispenserLampAndCleanupCaption) {
       if (framediff::changed(machineOnly, waiting, x, y, x, y).empty()) px = x, py = y;
   ASSERT_GE(px, 0) << "the parents hide the whole machine";
   clickAt(px, py);
-  for (int i = 0; i < 300 && !figure()->getContainedEntity(55); ++i) playFrame();
-  CMapEntity *drink = figure()->getContainedEntity(55);
+  for (int i = 0; i < 300 && !figure()->getContainedEntity(kDrinkID); ++i) playFrame();
+  CMapEntity *drink = figure()->getContainedEntity(kDrinkID);
   ASSERT_NE(drink, nullptr);
   EXPECT_EQ(drink->carrying().getParent(), (CMapEntity *)figure()->hand(false)) << "then the right hand";
 
@@ -157,7 +156,7 @@ TEST_F(PlayerWindow, ClickWalkHandsDispenserLampAndCleanupCaption) {
   clickAt((int)trolley->getX() + 40, (int)trolley->getY() + 50);
   ASSERT_GT(walkToWorkSpot(trolley, 300), 0);
   for (int i = 0; i < 4; ++i) playFrame();
-  EXPECT_EQ(figure()->getContainedEntity(47), nullptr);
+  EXPECT_EQ(figure()->getContainedEntity(kRubbishID), nullptr);
   EXPECT_EQ(level->getMoney(), money + 25);
   CMapEntity_BonusText *cleanup = nullptr;
   for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
@@ -176,8 +175,8 @@ TEST_F(PlayerWindow, ClickWalkHandsDispenserLampAndCleanupCaption) {
 
   // A press on the spray on its stand puts it into the hand the linen left, one on its empty slot back.
   CMapEntity_Game *stand = first("ANTIV");
-  const int placeX = (int)(stand->getX() + CMapEntity_Stojan::kSprayX) + 11;
-  const int placeY = (int)(stand->getY() + CMapEntity_Stojan::kSprayY) + 19;
+  // The slot on the stand's face where the spray rests, a point of the stand's picture.
+  const int placeX = (int)stand->getX() + 19, placeY = (int)stand->getY() + 42;
   clickAt(placeX, placeY);
   ASSERT_GT(walkToWorkSpot(stand, 300), 0);
   for (int i = 0; i < 4; ++i) playFrame();
