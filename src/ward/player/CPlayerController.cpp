@@ -17,6 +17,7 @@
 #include "media/ZSprite.h"
 #include "media/makeString.h"
 #include "ward/cabinet/CMapEntity_Lek.h"
+#include "ward/cabinet/CMapEntity_Lekarna.h"
 #include "ward/dispensers/CMapEntity_Automat.h"
 #include "ward/dispensers/CMapEntity_DrinkClass.h"
 #include "ward/player/CMapEntity_Player.h"
@@ -335,7 +336,9 @@ std::array<CMapEntity *, 2> CPlayerController::holding() const {
 void CPlayerController::leftClick() {
   CMapEntity_Game *cursor = collection->getEntityByID(kCursorID);
   if (!cursor) return;
-  const std::vector<CMapEntity *> &under = cursor->hits().getActionCollided();
+  std::vector<CMapEntity *> under = cursor->hits().getActionCollided();
+  // A press beside a bottle, on its share of the counter, is a press on it.
+  if (CMapEntity_Game *bottle = counterPressAt(collection, cursor).bottle) under.push_back(bottle);
   if (!ordersAhead()) {
     const std::string why = refusal(under);
     if (!why.empty()) {
