@@ -128,23 +128,26 @@ TEST_F(PlayerWindow, ClickWalkHandsDispenserLampAndCleanupCaption) {
   EXPECT_GT(framediff::changed(empty, stocked, mx + 10, my + 87, mx + 25, my + 102).count, 20) << "the lamp's colour";
   EXPECT_GT(framediff::changed(empty, stocked, mx + 29, my + 80, mx + 48, my + 107).count, 100) << "the drink";
 
-  // Parents waiting in their slot in front of the machine: a click on a point of the machine they
-  // do not hide, inside their box, reaches the machine.
+  // Parents waiting in their slot in front of the machine: a press on them drags them and orders
+  // nothing, not the machine behind them either; a press on the machine where they are not drawn
+  // orders the machine.
   CMapEntity_Game *parents = add("RODICE1", (float)mx + 30, (float)my + 50);
   playFrame();
-  Rect pb = parents->looks().getCurrentFrame()->getActionBoundingBox();
-  draw();
-  const std::vector<unsigned char> waiting = grab();
-  parents->looks().setVisible(false);
-  draw();
-  const std::vector<unsigned char> machineOnly = grab();
-  parents->looks().setVisible(true);
-  int px = -1, py = -1;
-  for (int y = (int)parents->getY() + pb.y + 2; y < my + 130 && px < 0; ++y)
-    for (int x = (int)parents->getX() + pb.x + 2; x < mx + 60 && px < 0; ++x)
-      if (framediff::changed(machineOnly, waiting, x, y, x, y).empty()) px = x, py = y;
-  ASSERT_GE(px, 0) << "the parents hide the whole machine";
-  clickAt(px, py);
+  int px = 0, py = 0;
+  middle(parents, px, py);
+  pushMotion(px, py);
+  playFrame();
+  pushButton(1, true, px, py);
+  playFrame();
+  pushMotion(px, py + 150);
+  playFrame();
+  playFrame();
+  EXPECT_GT(parents->getY(), (float)my + 150) << "the parents were not dragged";
+  pushButton(1, false, px, py + 150);
+  for (int i = 0; i < 150; ++i) playFrame();
+  EXPECT_EQ(figure()->getContainedEntity(kDrinkID), nullptr) << "dragging the parents sent her to the machine";
+  ASSERT_LT(mx + 14, (int)parents->getX()) << "the parents hide the machine's left side";
+  clickAt(mx + 14, my + 60);
   for (int i = 0; i < 300 && !figure()->getContainedEntity(kDrinkID); ++i) playFrame();
   CMapEntity *drink = figure()->getContainedEntity(kDrinkID);
   ASSERT_NE(drink, nullptr);

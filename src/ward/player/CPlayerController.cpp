@@ -144,7 +144,7 @@ bool CPlayerController::clickGoal(const std::vector<CMapEntity *> &under, float 
   for (CMapEntity *e : aimed) {
     bool passive = e->getEntityClassID() == kGermClass || e->getEntityID() == kMonkeyID;
     if (passive && bedUnder) continue;
-    // Parents are dragged, never clicked: waiting in front of a machine, they leave it the click.
+    // Parents visiting a bed leave the click to it; the press on parents to be dragged ordered nothing.
     if (e->getEntityClassID() == kParentsClass && aimed.size() > 1) continue;
     if (passive || refused(e)) return false;
     if (e->getEntityClassID() == kPatientClass) {
@@ -339,6 +339,13 @@ void CPlayerController::leftClick() {
   std::vector<CMapEntity *> under = cursor->hits().getActionCollided();
   // A press beside a bottle, on its share of the counter, is a press on it.
   if (CMapEntity_Game *bottle = counterPressAt(collection, cursor).bottle) under.push_back(bottle);
+  // A press that starts a drag of parents orders nothing: neither theirs, nor of what stands behind
+  // them.
+  for (CMapEntity *e : under)
+    if (e->getEntityClassID() == kParentsClass && e->getMouseDrag() && !e->getKill()) {
+      queue()->refuseEvent();
+      return;
+    }
   if (!ordersAhead()) {
     const std::string why = refusal(under);
     if (!why.empty()) {
