@@ -14,6 +14,7 @@
 #include "world/CMapEntitiesFactory.h"
 #include "world/CMapEntity_TextBox.h"
 #include "world/CPixlaBlackController.h"
+#include "world/HitBox.h"
 #include "world/kinds/CMapEntity_DiagnosticTool.h"
 #include "world/kinds/CMapEntity_PacientClass.h"
 #include "world/kinds/CMapEntity_Tlakomer.h"
@@ -142,7 +143,7 @@ float wardFoot(CMapEntitiesCollection *collection) {
   return 600.0f;
 }
 
-bool inside(const TBox &b, long x, long y) { return x >= b.x0 && x < b.x1 && y >= b.y0 && y < b.y1; }
+bool inside(const TBox &b, long x, long y) { return hitBox(b.x0, b.y0, b.x1 - b.x0, b.y1 - b.y0, (float)x, (float)y); }
 
 bool coversNeeded(CMapEntitiesCollection *collection, const TBox &panel);
 

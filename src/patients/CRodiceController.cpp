@@ -138,6 +138,8 @@ void CRodiceController::update() {
       } else {
         r->setXY(bed->getX() - 40, bed->getY() - 60);
         r->visiting = 1;
+        // At the bed they are dragged no more: a press on them there is for the bed.
+        r->setMouseDrag(false);
         postel = bed;
         visitTimer.reset();
         r->changeFrameset("MATCH");

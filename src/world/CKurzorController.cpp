@@ -8,6 +8,7 @@
 #include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntity_Game.h"
 #include "world/CMapEntity_Visual.h"
+#include "world/HitBox.h"
 
 namespace {
 
@@ -38,13 +39,6 @@ void CKurzorController::followMouse(CMapEntity_Game *cursor) {
   cursor->setXY((float)KInput::getMouseX(), (float)KInput::getMouseY());
 }
 
-namespace {
-bool within(const CMapEntity *e, const Rect &box, float x, float y) {
-  const float left = e->getX() + (float)box.x, top = e->getY() + (float)box.y;
-  return x >= left && y >= top && x < left + (float)box.w && y < top + (float)box.h;
-}
-} // namespace
-
 void CKurzorController::pressThroughArrow(CMapEntity_Game *cursor, CMapEntitiesCollection *collection) {
   if (!cursor || !collection) return;
   const std::vector<CMapEntity_Game *> &all = *collection->getEntitiesPtr();
@@ -54,7 +48,7 @@ void CKurzorController::pressThroughArrow(CMapEntity_Game *cursor, CMapEntitiesC
     const auto *arrow = dynamic_cast<const CMapEntity_Sipka *>(e);
     const Frame *f = arrow ? arrow->looks().getCurrentFrame() : nullptr;
     if (!f || arrow->getKill() || !arrow->looks().getVisible() || arrow->looks().getAlpha() == 0.0f) continue;
-    if (!within(arrow, Rect{0, 0, (int)f->getSirka(), (int)f->getVyska()}, cursor->getX(), cursor->getY())) continue;
+    if (!hitBox(arrow, Rect{0, 0, (int)f->getSirka(), (int)f->getVyska()}, cursor->getX(), cursor->getY())) continue;
     onArrow = arrow->tip(x, y);
   }
   if (!onArrow) return;
@@ -65,7 +59,7 @@ void CKurzorController::pressThroughArrow(CMapEntity_Game *cursor, CMapEntitiesC
     const Frame *f = e->looks().getCurrentFrame();
     if (!f || e == cursor || e->getKill() || !(e->getMouseClick() || e->getMouseDrag())) continue;
     const Rect box = f->getActionBoundingBox();
-    if (within(e, Rect{box.x - kNear, box.y - kNear, box.w + 2 * kNear, box.h + 2 * kNear}, x, y)) pointedAt.push_back(e);
+    if (hitBox(e, Rect{box.x - kNear, box.y - kNear, box.w + 2 * kNear, box.h + 2 * kNear}, x, y)) pointedAt.push_back(e);
   }
   if (pointedAt.empty()) return;
   // The arrow is drawn over what lies beneath it: the press is for what it points at.

@@ -106,23 +106,32 @@ INSTANTIATE_TEST_SUITE_P(FirstDays, MedicineWindowTest, ::testing::Values("ward_
                          [](const ::testing::TestParamInfo<const char *> &i) { return std::string(i.param); });
 
 // Every place a cabinet lays medicine out, clicked anywhere a person aims on the bottle: its left
-// edge, its middle, its foot. The counter's left end on some wards stands over a bed, where the
-// floor straight below the bottle is no floor.
+// edge, its middle, its foot, the counter's drawer front below it. The counter's left end on some
+// wards stands over a bed, where the floor straight below the bottle is no floor. The whole counter
+// answers: an empty place's drawers and the counter's right end say the place is empty.
 class MedicineSlotsWindowTest : public MedicineWindowTest {};
 
 TEST_P(MedicineSlotsWindowTest, AClickAnywhereOnAMedicineInAnyPlaceTakesIt) {
   ASSERT_NO_FATAL_FAILURE(openWard(std::string(GetParam()) != "Tutorial"));
   auto *cabinet = dynamic_cast<CMapEntity_LekarnaClass *>(level->getEC()->getFirstEntityByClassID(kCabinetClass));
   ASSERT_NE(cabinet, nullptr);
+  // The drawer front the ward's background paints along the counter's foot.
+  const int drawers = 116;
+  auto saidEmpty = [&] {
+    int said = 0;
+    for (CMapEntity_Game *c : named("BONUSTEXT"))
+      said += static_cast<CMapEntity_BonusText *>(c)->text == "No medicine here", c->setKill(true);
+    return said;
+  };
   for (int slot = 1; slot <= 8; ++slot) {
     const TMedSlot at = cabinet->placeFor(slot);
     // Empty, the place says so at once.
     clickAt(at.x + 10, at.y + 14);
-    int said = 0;
-    for (CMapEntity_Game *c : named("BONUSTEXT"))
-      said += static_cast<CMapEntity_BonusText *>(c)->text == "No medicine here", c->setKill(true);
-    EXPECT_EQ(said, 1) << "the empty place " << slot << " said nothing";
-    for (const auto &aim : {std::make_pair(4, 3), std::make_pair(10, 14), std::make_pair(4, 25)}) {
+    const int onPlace = saidEmpty();
+    clickAt(at.x + 10, drawers);
+    EXPECT_EQ(onPlace + saidEmpty(), 2) << "the empty place " << slot << " or its drawers said nothing";
+    for (const auto &aim :
+         {std::make_pair(4, 3), std::make_pair(10, 14), std::make_pair(4, 25), std::make_pair(10, drawers - at.y)}) {
       // For no bed: it stays until taken.
       CMapEntity_Game *lek = CMapEntitiesFactory::instance()->cloneEntity("LEK");
       level->getEC()->addEntity(lek);
@@ -137,6 +146,8 @@ TEST_P(MedicineSlotsWindowTest, AClickAnywhereOnAMedicineInAnyPlaceTakesIt) {
       playFrame(false);
     }
   }
+  clickAt(548, drawers);
+  EXPECT_EQ(saidEmpty(), 1) << "the counter's right end said nothing";
 }
 
 // One day for each kind of cabinet.

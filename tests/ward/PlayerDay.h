@@ -58,6 +58,7 @@ public:
   // a quick hand does: the press must still act on what is under the pointer.
   void click(int x, int y, uint32_t button = 1) {
     step();
+    EXPECT_FALSE(level->getSummaryShown()) << "the day's summary would take the click";
     KInput::notePointer(x, y);
     send(K_EVENT_MOUSEMOVE, 0, x, y);
     send(K_EVENT_MOUSEDOWN, button, x, y);
@@ -90,5 +91,4 @@ public:
     }
     return -1;
   }
-
 };

@@ -20,7 +20,6 @@
 #include "media/ZSprite.h"
 #include "support/GameWindowDay.h"
 #include "ward/dispensers/CMapEntity_Automat.h"
-#include "ward/furniture/CMapEntity_Vozik.h"
 #include "ward/player/CMapEntity_Player.h"
 #include "ward/player/CMapEntity_PlayerHands.h"
 #include "world/CEntityControllersVzory_Game.h"
@@ -108,20 +107,20 @@ TEST_F(PlayerWindow, ClickWalkHandsDispenserLampAndCleanupCaption) {
   EXPECT_LE(frames, tiles * 6 + 2);
   for (int i = 0; i < 4; ++i) playFrame();
   ASSERT_TRUE(bed->isMadeUp()) << "made";
-  CMapEntity *linen = figure()->getContainedEntity(47);
+  CMapEntity *linen = figure()->getContainedEntity(kRubbishID);
   ASSERT_NE(linen, nullptr);
   EXPECT_EQ(linen->carrying().getParent(), (CMapEntity *)figure()->hand(true))
       << "the first item goes to the left hand";
 
   // At 15 s of game time the drink machine's lamp turns green and its drink shows.
   CMapEntity_Automat *machine = dynamic_cast<CMapEntity_Automat *>(first("MEDDRINK"));
-  CMapEntity *lamp = machine->getContainedEntity(210);
+  CMapEntity *lamp = machine->getContainedEntity(CMapEntity_Automat::kLightID);
   ASSERT_NE(lamp, nullptr);
   EXPECT_EQ(framesetOf(lamp), "RED");
   draw();
   std::vector<unsigned char> empty = grab();
-  while (!machine->getContainedEntityClass(18) && CFakeTime::instance()->ms < 10000 + 16000) playFrame();
-  ASSERT_NE(machine->getContainedEntityClass(18), nullptr);
+  while (!machine->getContainedEntityClass(kComfortItemClass) && CFakeTime::instance()->ms < 10000 + 16000) playFrame();
+  ASSERT_NE(machine->getContainedEntityClass(kComfortItemClass), nullptr);
   EXPECT_EQ(framesetOf(lamp), "GREEN");
   draw();
   std::vector<unsigned char> stocked = grab();
@@ -129,25 +128,28 @@ TEST_F(PlayerWindow, ClickWalkHandsDispenserLampAndCleanupCaption) {
   EXPECT_GT(framediff::changed(empty, stocked, mx + 10, my + 87, mx + 25, my + 102).count, 20) << "the lamp's colour";
   EXPECT_GT(framediff::changed(empty, stocked, mx + 29, my + 80, mx + 48, my + 107).count, 100) << "the drink";
 
-  // Parents waiting in their slot in front of the machine: a click on a point of the machine they
-  // do not hide, inside their box, reaches the machine.
+  // Parents waiting in their slot in front of the machine: a press on them drags them and orders
+  // nothing, not the machine behind them either; a press on the machine where they are not drawn
+  // orders the machine.
   CMapEntity_Game *parents = add("RODICE1", (float)mx + 30, (float)my + 50);
   playFrame();
-  Rect pb = parents->looks().getCurrentFrame()->getActionBoundingBox();
-  draw();
-  const std::vector<unsigned char> waiting = grab();
-  parents->looks().setVisible(false);
-  draw();
-  const std::vector<unsigned char> machineOnly = grab();
-  parents->looks().setVisible(true);
-  int px = -1, py = -1;
-  for (int y = (int)parents->getY() + pb.y + 2; y < my + 130 && px < 0; ++y)
-    for (int x = (int)parents->getX() + pb.x + 2; x < mx + 60 && px < 0; ++x)
-      if (framediff::changed(machineOnly, waiting, x, y, x, y).empty()) px = x, py = y;
-  ASSERT_GE(px, 0) << "the parents hide the whole machine";
-  clickAt(px, py);
-  for (int i = 0; i < 300 && !figure()->getContainedEntity(55); ++i) playFrame();
-  CMapEntity *drink = figure()->getContainedEntity(55);
+  int px = 0, py = 0;
+  middle(parents, px, py);
+  pushMotion(px, py);
+  playFrame();
+  pushButton(1, true, px, py);
+  playFrame();
+  pushMotion(px, py + 150);
+  playFrame();
+  playFrame();
+  EXPECT_GT(parents->getY(), (float)my + 150) << "the parents were not dragged";
+  pushButton(1, false, px, py + 150);
+  for (int i = 0; i < 150; ++i) playFrame();
+  EXPECT_EQ(figure()->getContainedEntity(kDrinkID), nullptr) << "dragging the parents sent her to the machine";
+  ASSERT_LT(mx + 14, (int)parents->getX()) << "the parents hide the machine's left side";
+  clickAt(mx + 14, my + 60);
+  for (int i = 0; i < 300 && !figure()->getContainedEntity(kDrinkID); ++i) playFrame();
+  CMapEntity *drink = figure()->getContainedEntity(kDrinkID);
   ASSERT_NE(drink, nullptr);
   EXPECT_EQ(drink->carrying().getParent(), (CMapEntity *)figure()->hand(false)) << "then the right hand";
 
@@ -157,7 +159,7 @@ TEST_F(PlayerWindow, ClickWalkHandsDispenserLampAndCleanupCaption) {
   clickAt((int)trolley->getX() + 40, (int)trolley->getY() + 50);
   ASSERT_GT(walkToWorkSpot(trolley, 300), 0);
   for (int i = 0; i < 4; ++i) playFrame();
-  EXPECT_EQ(figure()->getContainedEntity(47), nullptr);
+  EXPECT_EQ(figure()->getContainedEntity(kRubbishID), nullptr);
   EXPECT_EQ(level->getMoney(), money + 25);
   CMapEntity_BonusText *cleanup = nullptr;
   for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr())
@@ -176,8 +178,8 @@ TEST_F(PlayerWindow, ClickWalkHandsDispenserLampAndCleanupCaption) {
 
   // A press on the spray on its stand puts it into the hand the linen left, one on its empty slot back.
   CMapEntity_Game *stand = first("ANTIV");
-  const int placeX = (int)(stand->getX() + CMapEntity_Stojan::kSprayX) + 11;
-  const int placeY = (int)(stand->getY() + CMapEntity_Stojan::kSprayY) + 19;
+  // The slot on the stand's face where the spray rests, a point of the stand's picture.
+  const int placeX = (int)stand->getX() + 19, placeY = (int)stand->getY() + 42;
   clickAt(placeX, placeY);
   ASSERT_GT(walkToWorkSpot(stand, 300), 0);
   for (int i = 0; i < 4; ++i) playFrame();

@@ -5,6 +5,7 @@
 #include "media/CFatal.h"
 #include "media/CLogger.h"
 #include "ward/cabinet/CMapEntity_Lek.h"
+#include "ward/cabinet/CMapEntity_Lekarna.h"
 #include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntitiesFactory.h"
 #include "world/CMapEntity_FrontaAkci.h"
@@ -37,7 +38,8 @@ void CLekController::light(CMapEntity_Game *b, bool on) {
 void CLekController::specificHandleMessages(KEvent *ev) {
   if (!ev || !entity || ev->type != K_EVENT_MOUSEDOWN || ev->button != 1 || !fronta) return;
   CMapEntity_Game *cursor = collection->getEntityByID(kCursorID);
-  bool hit = cursor && cursor->hits().isActionCollisionWithEntity(entity);
+  // A press beside it, on its share of the counter, is for it too.
+  const bool hit = cursor && (cursor->hits().isActionCollisionWithEntity(entity) || counterPressAt(collection, cursor).bottle == entity);
   fronta->queueClick(this, hit, collection, (int)KInput::getMouseX(), (int)KInput::getMouseY());
 }
 

@@ -61,29 +61,16 @@ void CLekarnaController::specificHandleMessages(KEvent *ev) {
 }
 
 // A click on a place of the counter where no medicine stands orders nothing: the place says so,
-// and whether its medicine is still being made, so no later click seems to bring it.
+// and whether its medicine is still being made, so no later click seems to bring it. The whole
+// counter answers, each place for its share of it.
 void CLekarnaController::sayPlaceEmpty(CMapEntity_Game *cursor) {
-  CMapEntity_LekarnaClass *c = dynamic_cast<CMapEntity_LekarnaClass *>(entity);
-  CMapEntity_Game *bottle = CMapEntitiesFactory::instance()->najdiEntity("LEK");
-  Frame *f = bottle ? bottle->looks().getCurrentFrame() : nullptr;
-  if (!c || !f) return;
-  for (CMapEntity *e : cursor->hits().getActionCollided())
-    if (e != cursor && e->getMouseClick()) return;
-  const Rect box = f->getActionBoundingBox();
-  const int x = (int)cursor->getX(), y = (int)cursor->getY();
-  for (int n = 1; n <= kPlaces; ++n) {
-    const TMedSlot at = c->placeFor(n);
-    if (x < at.x + box.x || x >= at.x + box.x + box.w || y < at.y + box.y || y >= at.y + box.y + box.h) continue;
-    for (CMapEntity_Game *e : *collection->getEntitiesPtr())
-      if (e->getEntityID() == kMedicineID && !e->getKill() && !e->carrying().getParent() && (int)e->getX() == at.x &&
-          (int)e->getY() == at.y)
-        return;
-    bool making = false;
-    for (const productionEntita &p : production) making = making || p.bedNumber == n;
-    entitykit::refuse(collection, (float)at.x - 30.0f, (float)at.y - 24.0f,
-                      making ? "Medicine not ready yet" : "No medicine here");
-    return;
-  }
+  const TCounterPress press = counterPressAt(collection, cursor);
+  if (press.cabinet != entity || press.bottle) return;
+  bool making = false;
+  for (const productionEntita &p : production) making = making || p.bedNumber == press.place;
+  const TMedSlot at = press.cabinet->placeFor(press.place);
+  entitykit::refuse(collection, (float)at.x - 30.0f, (float)at.y - 24.0f,
+                    making ? "Medicine not ready yet" : "No medicine here");
 }
 
 void CLekarnaController::showNurses(bool atCabinet) {

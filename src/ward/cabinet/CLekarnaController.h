@@ -40,7 +40,4 @@ private:
   void showWork(CMapEntity_LekarnaClass *c);
   void announce(CMapEntity_Game *lek);
   void sayPlaceEmpty(CMapEntity_Game *cursor);
-
-  // The medicine places on the counter, one for each bed number.
-  static const int kPlaces = 8;
 };

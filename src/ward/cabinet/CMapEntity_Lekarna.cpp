@@ -1,8 +1,19 @@
 #include "ward/cabinet/CMapEntity_Lekarna.h"
 
+#include <algorithm>
+
 #include "media/CFatal.h"
+#include "media/Frame.h"
+#include "world/CMapEntitiesCollection.h"
+#include "world/CMapEntitiesFactory.h"
+#include "world/HitBox.h"
+#include "world/kinds/EntityIds.h"
 
 namespace {
+// The pharmacy counter every ward's background paints along its back wall, from its top to the
+// foot of its drawers: the cabinets lay their medicines out on it.
+const Rect kCounter{326, 82, 226, 42};
+
 // The left-hand cabinet lays its row out further left, clear of its own picture.
 const TLekarnaVariant kVariants[] = {
     {"LEKARNA", "LEKARNAAURA", -150, -13, -8, -9, false, {}},
@@ -52,6 +63,50 @@ CMapEntity_Game *CMapEntity_LekarnaClass::clone() {
 TMedSlot CMapEntity_LekarnaClass::placeFor(int n) const {
   if (n >= 1 && (size_t)n <= medSlots.size()) return medSlots[(size_t)n - 1];
   return TMedSlot{(int32_t)x + medOffsetX + 17 * n, (int32_t)y + medOffsetY};
+}
+
+Rect CMapEntity_LekarnaClass::placeShare(int n, const Rect &bottleBox) const {
+  auto box = [&](int k) {
+    const TMedSlot at = placeFor(k);
+    return Rect{at.x + bottleBox.x, at.y + bottleBox.y, bottleBox.w, bottleBox.h};
+  };
+  const Rect b = box(n);
+  const int middle = b.x + b.w / 2;
+  const bool onCounter = middle >= kCounter.x && middle < kCounter.x + kCounter.w && b.y < kCounter.y + kCounter.h &&
+                         b.y + b.h > kCounter.y;
+  int left = b.x, right = b.x + b.w, foot = b.y + b.h;
+  if (n > 1) left = (box(n - 1).x + box(n - 1).w + b.x) / 2;
+  else if (onCounter) left = kCounter.x;
+  if (n < kPlaces) right = (b.x + b.w + box(n + 1).x) / 2;
+  else if (onCounter) right = kCounter.x + kCounter.w;
+  if (onCounter) foot = std::max(foot, kCounter.y + kCounter.h);
+  return Rect{left, b.y, right - left, foot - b.y};
+}
+
+TCounterPress counterPressAt(CMapEntitiesCollection *ward, CMapEntity_Game *cursor) {
+  TCounterPress press;
+  const CMapEntity_Game *prototype = CMapEntitiesFactory::instance()->najdiEntity("LEK");
+  const Frame *f = prototype ? prototype->looks().getCurrentFrame() : nullptr;
+  if (!ward || !cursor || !f) return press;
+  for (CMapEntity *e : cursor->hits().getActionCollided())
+    if (e != cursor && e->getMouseClick()) return press;
+  const float x = cursor->getX(), y = cursor->getY();
+  for (CMapEntity_Game *e : *ward->getEntitiesPtr()) {
+    CMapEntity_LekarnaClass *c = dynamic_cast<CMapEntity_LekarnaClass *>(e);
+    if (!c || c->getKill()) continue;
+    for (int n = 1; n <= CMapEntity_LekarnaClass::kPlaces && !press.place; ++n) {
+      const Rect share = c->placeShare(n, f->getActionBoundingBox());
+      if (hitBox((float)share.x, (float)share.y, (float)share.w, (float)share.h, x, y)) press = {c, n, nullptr};
+    }
+    if (press.place) break;
+  }
+  if (!press.place) return press;
+  const TMedSlot at = press.cabinet->placeFor(press.place);
+  for (CMapEntity_Game *e : *ward->getEntitiesPtr())
+    if (e->getEntityID() == kMedicineID && !e->getKill() && !e->carrying().getParent() && (int)e->getX() == at.x &&
+        (int)e->getY() == at.y)
+      press.bottle = e;
+  return press;
 }
 
 CMapEntity_LekarnaAura::~CMapEntity_LekarnaAura() {

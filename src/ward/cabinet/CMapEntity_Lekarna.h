@@ -2,8 +2,11 @@
 #include <cstdint>
 #include <vector>
 
+#include "media/Rect.h"
 #include "world/CCloneable.h"
 #include "world/CMapEntity_Game.h"
+
+class CMapEntitiesCollection;
 
 // A shelf place of a cabinet, in screen pixels.
 struct TMedSlot {
@@ -22,14 +25,28 @@ public:
 
   CMapEntity_Game *clone() override;
 
+  // The medicine places on the counter, one for each bed number.
+  static const int kPlaces = 8;
   // Where the medicine for that bed number goes.
   TMedSlot placeFor(int bedNumber) const;
+  // The part of the counter a press on which is for that place: a bottle's click box there,
+  // widened midway to the next places' and, on the ward's counter, to its ends and down to its foot.
+  Rect placeShare(int bedNumber, const Rect &bottleBox) const;
 
   int32_t medOffsetX = 0;
   int32_t medOffsetY = 0;
   int32_t productionTime = 4000;
   std::vector<TMedSlot> medSlots;
 };
+
+// What a press of the cursor on the counter where no click target lies is for: the place whose
+// share holds it (0 for none), of which cabinet, and the bottle standing there (null for none).
+struct TCounterPress {
+  CMapEntity_LekarnaClass *cabinet = nullptr;
+  int place = 0;
+  CMapEntity_Game *bottle = nullptr;
+};
+TCounterPress counterPressAt(CMapEntitiesCollection *ward, CMapEntity_Game *cursor);
 
 // A cabinet's aura; a dying aura unhooks itself from its cabinet.
 class CMapEntity_LekarnaAura : public CCloneable<CMapEntity_LekarnaAura, CMapEntity_Game> {

@@ -6,6 +6,7 @@
 #include "ward/staff/COKController.h"
 #include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntity_FrontaAkci.h"
+#include "world/HitBox.h"
 #include "world/kinds/EntityIds.h"
 
 void CClickTargetController::update() {
@@ -34,7 +35,8 @@ void CVozikController::update() {
 bool CHulkaPodstavecController::hit(KEvent *) {
   Frame *f = entity->looks().getCurrentFrame();
   if (!f) return false;
-  Rect box = f->getActionBoundingBox();
-  int x0 = box.x + (int)entity->getX(), y0 = box.y + (int)entity->getY();
-  return x0 < mouseX && mouseX < x0 + box.w && y0 < mouseY && mouseY < y0 + box.h;
+  const Rect box = f->getActionBoundingBox();
+  // Strictly inside: its left and top edges are not its own either.
+  return hitBox((float)(box.x + 1 + (int)entity->getX()), (float)(box.y + 1 + (int)entity->getY()), (float)(box.w - 1),
+                (float)(box.h - 1), (float)mouseX, (float)mouseY);
 }

@@ -5,7 +5,6 @@
 #include "world/CCloneable.h"
 #include "world/CMapEntity_Game.h"
 
-class CMapEntity_PerkIconClass;
 class CMapEntity_PlayerHand;
 class ZSprite;
 
@@ -36,11 +35,6 @@ public:
 
   CMapEntity_PlayerHand *hand(bool left);
 
-  void setPerkLuck(CMapEntity_PerkIconClass *p) { perkLuck = p; }
-  void setPerkVirus(CMapEntity_PerkIconClass *p) { perkVirus = p; }
-  void setPerkBurst(CMapEntity_PerkIconClass *p) { perkBurst = p; }
-  void setPerkCureTouch(CMapEntity_PerkIconClass *p) { perkCureTouch = p; }
-
   ZSprite *shoes = nullptr;
   ZSprite *steto = nullptr;
   std::string spritePrefix;
@@ -48,10 +42,6 @@ public:
   float speedFactor = 1.0f;
   // What her behaviour is doing; the values are its own.
   uint16_t workPhase = 0;
-  CMapEntity_PerkIconClass *perkLuck = nullptr;
-  CMapEntity_PerkIconClass *perkVirus = nullptr;
-  CMapEntity_PerkIconClass *perkBurst = nullptr;
-  CMapEntity_PerkIconClass *perkCureTouch = nullptr;
   int32_t goalX = -1;
   int32_t goalY = -1;
 

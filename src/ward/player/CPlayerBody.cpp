@@ -33,7 +33,7 @@ void CPlayerBody::foot(float &x, float &y) const {
   y = (float)(int)player->getY() + (float)box.y + (float)box.h * 0.5f;
 }
 
-bool CPlayerBody::blizkoObjektu(const CMapEntity_Game *e) const {
+bool CPlayerBody::atWorkSpot(const CMapEntity_Game *e) const {
   float footX = 0.0f, footY = 0.0f;
   foot(footX, footY);
   return std::abs((int)(footX - (e->getX() + (float)e->approachX))) <= 15 &&
@@ -115,8 +115,6 @@ CMapEntity_Game *CPlayerBody::byID(uint32_t id) const { return ward()->getEntity
 
 void CPlayerBody::place(CMapEntity_Game *e) const { ward()->addEntity(e); }
 
-bool CPlayerBody::inWard(const CMapEntity *e) const { return e && ward()->contains(e) && !e->getKill(); }
-
 void CPlayerBody::heartBeside(const CMapEntity *patient) const { entitykit::heartBeside(ward(), patient); }
 
 void CPlayerBody::pay(float x, float y, const char *label, int amount) const {
@@ -166,5 +164,5 @@ void CPlayerBody::chainBonus(uint16_t kind, float x, float y, const char *label,
 
 void CPlayerBody::payChain(float x, float y, const char *label, unsigned amount, TCaptionKind captionKind) {
   CCaption::pay(ward(), level(), x - 30, y - 20, label, (int)amount, captionKind);
-  if (chainNow.count > 1) CCaption::runLength(ward(), x - 50, y - 20, chainNow.count, paleta[8]);
+  if (chainNow.count > 0) CCaption::runLength(ward(), x - 50, y - 20, chainNow.count, paleta[8]);
 }

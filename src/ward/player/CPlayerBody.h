@@ -5,6 +5,7 @@
 
 #include "ward/player/CChainBonus.h"
 #include "world/CCaption.h"
+#include "world/TEntityRef.h"
 
 class CEntityController;
 class CLevel_Game;
@@ -24,7 +25,7 @@ public:
   // The middle of her foot box: where she stands on the tile grid.
   void foot(float &x, float &y) const;
   // Her foot within 15 px of the entity's work point on both axes.
-  bool blizkoObjektu(const CMapEntity_Game *e) const;
+  bool atWorkSpot(const CMapEntity_Game *e) const;
   // Standing still, facing the player.
   void restOnDown() const;
   // Where she stands (her picture's place).
@@ -48,12 +49,15 @@ public:
   // Her walking speed and the factor the floor she stands on gives it.
   void walkSpeed(float &speed, float &factor) const;
 
-  // The ward she works in: what is in it, one thing by its ID, a new thing placed in it, and
-  // whether a thing is still there.
+  // The ward she works in: what is in it, one thing by its ID, a new thing placed in it, and a
+  // thing kept from an earlier frame while it is there and not dying.
   const std::vector<CMapEntity_Game *> &entities() const;
   CMapEntity_Game *byID(uint32_t id) const;
   void place(CMapEntity_Game *e) const;
-  bool inWard(const CMapEntity *e) const;
+  template <class T> T *find(const TEntityRef<T> &kept) const {
+    T *e = kept.in(ward());
+    return e && !e->getKill() ? e : nullptr;
+  }
   // A heart rising beside a patient; a payment with its caption at (x, y).
   void heartBeside(const CMapEntity *patient) const;
   void pay(float x, float y, const char *label, int amount) const;
@@ -72,7 +76,7 @@ public:
   // second step on); chainBonus pays a step's bonus, with its captions, at (x, y).
   unsigned chainStep(uint16_t kind);
   void chainBonus(uint16_t kind, float x, float y, const char *label, TCaptionKind captionKind = TCaptionKind::Plain);
-  // Pays `amount` with its caption at (x, y) and the chain's length beside it.
+  // Pays `amount` with its caption at (x, y) and the chain's length beside it, from its first step.
   void payChain(float x, float y, const char *label, unsigned amount, TCaptionKind captionKind = TCaptionKind::Plain);
   const CChainBonus &chain() const { return chainNow; }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <iterator>
 #include <utility>
 
 #include "core/CEngine.h"
@@ -16,6 +17,7 @@
 #include "media/ZSprite.h"
 #include "media/makeString.h"
 #include "ward/cabinet/CMapEntity_Lek.h"
+#include "ward/cabinet/CMapEntity_Lekarna.h"
 #include "ward/dispensers/CMapEntity_Automat.h"
 #include "ward/dispensers/CMapEntity_DrinkClass.h"
 #include "ward/player/CMapEntity_Player.h"
@@ -24,7 +26,6 @@
 #include "world/CMapEntity_FrontaAkci.h"
 #include "world/CPathFinder.h"
 #include "world/kinds/CMapEntity_PacientClass.h"
-#include "world/kinds/CMapEntity_PerkIconClass.h"
 #include "world/kinds/CMapEntity_PostelClass.h"
 #include "world/kinds/EntityIds.h"
 
@@ -44,7 +45,16 @@ int stars(unsigned short upgrade) {
 
 int toTile(float pixels) { return (int)(pixels * 0.03125f); }
 
-const uint32_t kMonkeyID = 214;
+// Timer lengths of a copy by the upgrades bought.
+int examMs(int diagnosticStars) {
+  static const int byStars[] = {1500, 1200, 910, 600, 400};
+  return diagnosticStars >= 1 && diagnosticStars <= 4 ? byStars[diagnosticStars] : byStars[0];
+}
+float walkSpeed(int speedStars) {
+  static const float byStarIndex[] = {7.0f, 8.0f, 9.0f, 10.5f, 12.0f};
+  int index = speedStars - 1;
+  return index >= 0 && index <= 4 ? byStarIndex[index] : 6.0f;
+}
 
 bool isHand(const CMapEntity *e) {
   return e && (e->getEntityID() == kLeftHandID || e->getEntityID() == kRightHandID);
@@ -53,7 +63,8 @@ bool isHand(const CMapEntity *e) {
 // The figure, her hands and what they hold: nothing a click is ever meant for.
 bool ownedByFigure(const CMapEntity *e) {
   uint32_t id = e->getEntityID();
-  return id == kPlayerID || (id >= 600 && id <= 603) || isHand(e->carrying().getParent());
+  return id == kPlayerID || id == kLeftHandID || id == kRightHandID || id == kLeftHandUpID || id == kRightHandUpID ||
+         isHand(e->carrying().getParent());
 }
 
 // Arrows and tip bubbles point at things: a click on them is meant for what lies beneath.
@@ -104,17 +115,6 @@ CPlayerController::CPlayerController(const CPlayerController &o)
     : CCloneable(o), patients(body, o.patients, examMs(stars(kDiagnosticUpgradeID))), ward(body, o.ward),
       idleTimer(idlePeriod(), false), bored(o.bored) {}
 
-int CPlayerController::examMs(int diagnosticStars) {
-  static const int byStars[] = {1500, 1200, 910, 600, 400};
-  return diagnosticStars >= 1 && diagnosticStars <= 4 ? byStars[diagnosticStars] : byStars[0];
-}
-
-float CPlayerController::walkSpeed(int speedStars) {
-  static const float byStarIndex[] = {7.0f, 8.0f, 9.0f, 10.5f, 12.0f};
-  int index = speedStars - 1;
-  return index >= 0 && index <= 4 ? byStarIndex[index] : 6.0f;
-}
-
 void CPlayerController::onBind() {
   player = dynamic_cast<CMapEntity_Player *>(entity);
   body.bind(player, this);
@@ -123,17 +123,8 @@ void CPlayerController::onBind() {
     entity->setAlpha(-1.0f, true);
     entity->setRGB(1.0f, 1.0f, 1.0f, false);
   }
-  if (player && collection) {
-    if (CMapEntity_Game *bar = collection->getEntityByID(kStatusBarID)) {
-      auto icon = [bar](unsigned short id) { return dynamic_cast<CMapEntity_PerkIconClass *>(bar->getContainedEntity(id)); };
-      player->setPerkLuck(icon(kLuckIconID));
-      player->setPerkBurst(icon(kBurstIconID));
-      player->setPerkCureTouch(icon(kCureTouchIconID));
-      player->setPerkVirus(icon(kVirusIconID));
-    }
-    player->speed = walkSpeed(stars(kSpeedUpgradeID));
-  }
-  queue = CMapEntity_FrontaAkci::require(collection);
+  if (player) player->speed = walkSpeed(stars(kSpeedUpgradeID));
+  actions = CMapEntity_FrontaAkci::require(collection);
 }
 
 // The figure never hides what lies beneath her: a click on her, her hands or what they hold orders
@@ -153,7 +144,7 @@ bool CPlayerController::clickGoal(const std::vector<CMapEntity *> &under, float 
   for (CMapEntity *e : aimed) {
     bool passive = e->getEntityClassID() == kGermClass || e->getEntityID() == kMonkeyID;
     if (passive && bedUnder) continue;
-    // Parents are dragged, never clicked: waiting in front of a machine, they leave it the click.
+    // Parents visiting a bed leave the click to it; the press on parents to be dragged ordered nothing.
     if (e->getEntityClassID() == kParentsClass && aimed.size() > 1) continue;
     if (passive || refused(e)) return false;
     if (e->getEntityClassID() == kPatientClass) {
@@ -188,57 +179,148 @@ bool CPlayerController::clickGoal(const std::vector<CMapEntity *> &under, float 
   return true;
 }
 
-// A prescription on its way (the figure examines) counts: the walk is worth queueing.
-bool CPlayerController::nothingToHandIn(CMapEntity_Player *figure) {
-  return figure && !figure->getContainedEntity(kPrescriptionID) && figure->workPhase != kExamining;
-}
-
 namespace {
-// Work that puts something into her hand: a bottle, a made bed's linen, a prescription, an item
-// from a dispenser, the spray from its stand. A drink or toy she holds goes to a coughing patient
-// first and frees the hand the examination needs.
-bool needsAHand(CMapEntity *e, bool treatInHand) {
-  if (e->getEntityID() == kMedicineID) return !e->carrying().getParent();
-  if (e->getEntityID() == kSprayStandID) return e->CMapEntity::getContainedEntity(kSprayID) != nullptr;
-  if (e->getEntityClassID() == kDispenserClass) return e->CMapEntity::getContainedEntityClass(kComfortItemClass);
-  CMapEntity *patient = e;
-  if (CMapEntity_PostelClass *b = dynamic_cast<CMapEntity_PostelClass *>(e)) {
-    if (!b->isOccupied()) return !b->isMadeUp();
-    patient = b->getOccupant();
-  }
-  const CMapEntity_PacientClass *p = dynamic_cast<const CMapEntity_PacientClass *>(patient);
-  return p && p->getPhase() == kPhaseInBed && p->getBedState() == kBedOutbreak && !treatInHand;
+using P = CPlayerPatientWork;
+using W = CPlayerWardWork;
+using K = TWorkKind;
+
+// Where a kind of her work is done: in passing, keeping the arrival while it changes what her hands
+// hold; where an order sent her, spending it; or for the patient at the bed she was sent to, where
+// the arrival stays for the next thing that patient asks until none is left or she examines.
+enum class TAt { kPassing, kSent, kPatient };
+
+TVerdict allowed() { return {TVerdict::kDo, {}}; }
+TVerdict leave() { return {TVerdict::kLeave, {}}; }
+// Work that puts a thing into her hand needs a free one.
+TVerdict aHand(const THands &h, CMapEntity_Game *) { return h.free ? allowed() : TVerdict{TVerdict::kHandsFull, {}}; }
+TVerdict holding(bool held) { return held ? allowed() : leave(); }
+TVerdict anyHands(const THands &, CMapEntity_Game *) { return allowed(); }
+
+// A dispenser serves while stocked, into a free hand; a second treat only while someone lies in
+// bed to give it to.
+TVerdict served(const THands &h, CMapEntity_Game *dispenser) {
+  CMapEntity_Automat *a = dynamic_cast<CMapEntity_Automat *>(dispenser);
+  if (a && !a->CMapEntity::getContainedEntityClass(kComfortItemClass)) return {TVerdict::kSay, a->notStocked()};
+  if (!h.free) return aHand(h, dispenser);
+  if (h.treat && !h.taker) return {TVerdict::kSay, "Nobody in bed to give it to"};
+  return allowed();
 }
 
-// Hands full, and which hand to free: the spray and the linen go where she can leave them at once.
-std::string handsFull(CMapEntity_Player *figure) {
-  if (figure->getContainedEntity(kSprayID)) return "Hands full: put the spray back";
-  if (figure->getContainedEntity(kRubbishID)) return "Hands full: drop the linen";
-  if (figure->getContainedEntity(kPrescriptionID)) return "Hands full: hand in the prescription";
-  if (figure->getContainedEntity(kMedicineID)) return "Hands full: give the medicine";
-  CMapEntity *item = figure->getContainedEntityClass(kComfortItemClass);
-  const char *name = item ? CMapEntity_DrinkClass::name(item->getEntityID()) : nullptr;
-  return name ? std::string("Hands full: give the ") + name + " away" : "Hands full";
-}
+// One kind of her work: the thing it is done at, where it is done, what her hands must allow, and
+// the work itself (true when it began an examination).
+struct TWork {
+  K kind;
+  TAt at;
+  TVerdict (*allows)(const THands &, CMapEntity_Game *thing);
+  bool (*work)(P &, W &, CMapEntity_Game *thing);
+};
+
+// Her kinds of work, first first: of those within reach she does the first her hands allow, one a
+// decision. At her patient's bed the cough comes first, then the medicine, then a drink or toy,
+// which goes before a cure touch and the money; each once an arrival, so a treat that frees a hand
+// lets the cough follow.
+const TWork kWork[] = {
+    {K::kHamper, TAt::kSent, [](const THands &h, CMapEntity_Game *) { return holding(h.linen); },
+     [](P &, W &w, CMapEntity_Game *) { return w.emptyLinen(), false; }},
+    {K::kStandEmpty, TAt::kSent, [](const THands &h, CMapEntity_Game *) { return holding(h.spray); },
+     [](P &, W &w, CMapEntity_Game *stand) { return w.swapSpray(stand), false; }},
+    {K::kStandFull, TAt::kSent, [](const THands &h, CMapEntity_Game *t) { return h.free && h.spray ? leave() : aHand(h, t); },
+     [](P &, W &w, CMapEntity_Game *stand) { return w.swapSpray(stand), false; }},
+    {K::kUnmadeBed, TAt::kSent, aHand, [](P &, W &w, CMapEntity_Game *bed) { return w.makeBed(bed), false; }},
+    {K::kDispenser, TAt::kPassing, served, [](P &, W &w, CMapEntity_Game *d) { return w.takeFromDispenser(d), false; }},
+    {K::kFloorMedicine, TAt::kPassing, aHand, [](P &p, W &, CMapEntity_Game *bottle) { return p.takeMedicine(bottle), false; }},
+    {K::kOutbreak, TAt::kPatient, aHand, [](P &p, W &, CMapEntity_Game *patient) { return p.treatOutbreak(patient); }},
+    {K::kMedicineDue, TAt::kPatient, [](const THands &h, CMapEntity_Game *) { return holding(h.medicine); },
+     [](P &p, W &, CMapEntity_Game *patient) { return p.giveMedicine(patient), false; }},
+    {K::kItemWanted, TAt::kPatient, [](const THands &h, CMapEntity_Game *) { return holding(h.treat); },
+     [](P &p, W &, CMapEntity_Game *patient) { return p.giveItem(patient), false; }},
+    {K::kCureTouch, TAt::kPatient, anyHands, [](P &p, W &, CMapEntity_Game *patient) { return p.cureTouch(patient), false; }},
+    {K::kPaying, TAt::kPatient, anyHands, [](P &p, W &, CMapEntity_Game *patient) { return p.sendHome(patient), false; }},
+    {K::kCabinet, TAt::kPassing,
+     [](const THands &h, CMapEntity_Game *) { return h.prescription ? allowed() : TVerdict{TVerdict::kSay, "No prescription"}; },
+     [](P &p, W &, CMapEntity_Game *cabinet) { return p.handInPrescription(cabinet), false; }},
+};
+static_assert((size_t)K::kCount <= 16, "one bit of patientWorkDone a kind");
+
+// What she is asked to free a hand of, in this order: what she holds, the kind of work that takes
+// it from her and the words (a treat's name its own).
+struct TFreeing {
+  bool THands::*held;
+  K takenBy;
+  const char *words;
+};
+const TFreeing kFreeing[] = {
+    {&THands::spray, K::kStandEmpty, "put the spray back"},
+    {&THands::linen, K::kHamper, "drop the linen"},
+    {&THands::prescription, K::kCabinet, "hand in the prescription"},
+    {&THands::medicine, K::kMedicineDue, "give the medicine"},
+    {&THands::treat, K::kItemWanted, nullptr},
+};
 } // namespace
 
-std::string CPlayerController::refusal(const std::vector<CMapEntity *> &things) const {
-  bool bottle = false;
-  for (CMapEntity *e : things) bottle = bottle || e->getEntityID() == kMedicineID;
-  const bool full = player->containedFull(), treat = player->getContainedEntityClass(kComfortItemClass);
-  for (CMapEntity *e : things) {
-    if (e->getKill() || ownedByFigure(e) || guidance(e)) continue;
-    if (e->getEntityClassID() == kCabinetClass && !bottle && nothingToHandIn(player)) return "No prescription";
-    if (full && needsAHand(e, treat)) return handsFull(player);
-    CMapEntity_Automat *dispenser = dynamic_cast<CMapEntity_Automat *>(e);
-    if (dispenser && !dispenser->CMapEntity::getContainedEntityClass(kComfortItemClass)) return dispenser->notStocked();
-    if (dispenser && !CPlayerWardWork::treatWanted(treat, *collection->getEntitiesPtr())) return "Nobody in bed to give it to";
+THands CPlayerController::handsNow() const {
+  THands h;
+  h.free = body.handFree();
+  h.spray = body.held(kSprayID);
+  h.linen = body.held(kRubbishID);
+  h.prescription = body.held(kPrescriptionID);
+  h.medicine = body.held(kMedicineID);
+  h.treat = body.heldOfClass(kComfortItemClass);
+  for (CMapEntity_Game *e : body.entities()) {
+    const CMapEntity_PacientClass *p = dynamic_cast<const CMapEntity_PacientClass *>(e);
+    h.taker = h.taker || (p && !p->getKill() && p->getPhase() == kPhaseInBed);
   }
-  return {};
+  return h;
 }
 
+std::string CPlayerController::refusal(const std::vector<CMapEntity *> &things) {
+  std::vector<CMapEntity *> meant;
+  for (CMapEntity *e : things)
+    if (!e->getKill() && !ownedByFigure(e) && !guidance(e)) meant.push_back(e);
+  TReach offered;
+  offered.here = false;
+  patients.gather(meant, offered);
+  ward.gather(meant, offered);
+  const THands hands = handsNow();
+  TVerdict first{TVerdict::kLeave, {}};
+  for (const TWork &w : kWork) {
+    CMapEntity_Game *thing = offered.at(w.kind);
+    if (!thing) continue;
+    TVerdict v = w.allows(hands, thing);
+    if (v.is == TVerdict::kDo) return {};
+    if (first.is == TVerdict::kLeave) first = v;
+  }
+  return first.is == TVerdict::kHandsFull ? handsFull(meant) : first.words;
+}
+
+std::string CPlayerController::handsFull(const std::vector<CMapEntity *> &sentTo) {
+  std::vector<CMapEntity *> places = touched();
+  places.insert(places.end(), sentTo.begin(), sentTo.end());
+  TReach there;
+  there.here = false;
+  patients.gather(places, there);
+  ward.gather(places, there);
+  const THands hands = handsNow();
+  const TFreeing *named = nullptr;
+  for (const TFreeing &f : kFreeing) {
+    if (!(hands.*f.held)) continue;
+    const K taker = f.takenBy;
+    const auto row = std::find_if(std::begin(kWork), std::end(kWork), [taker](const TWork &w) { return w.kind == taker; });
+    const bool leftHere = there.at(taker) && row->allows(hands, there.at(taker)).is == TVerdict::kDo;
+    if (!named || leftHere) named = &f;
+    if (leftHere) break;
+  }
+  if (!named) return "Hands full";
+  if (named->words) return std::string("Hands full: ") + named->words;
+  const CMapEntity *treat = body.heldOfClass(kComfortItemClass);
+  const char *name = treat ? CMapEntity_DrinkClass::name(treat->getEntityID()) : nullptr;
+  return name ? std::string("Hands full: give the ") + name + " away" : "Hands full";
+}
+
+CMapEntity_FrontaAkci *CPlayerController::queue() const { return body.find(actions); }
+
 bool CPlayerController::ordersAhead() {
-  return arrival || player->workPhase == kExamining || queue->find(this, 0) >= 0;
+  return arrival || player->workPhase == kExamining || queue()->find(this, 0) >= 0;
 }
 
 std::array<CMapEntity *, 2> CPlayerController::holding() const {
@@ -254,12 +336,21 @@ std::array<CMapEntity *, 2> CPlayerController::holding() const {
 void CPlayerController::leftClick() {
   CMapEntity_Game *cursor = collection->getEntityByID(kCursorID);
   if (!cursor) return;
-  const std::vector<CMapEntity *> &under = cursor->hits().getActionCollided();
+  std::vector<CMapEntity *> under = cursor->hits().getActionCollided();
+  // A press beside a bottle, on its share of the counter, is a press on it.
+  if (CMapEntity_Game *bottle = counterPressAt(collection, cursor).bottle) under.push_back(bottle);
+  // A press that starts a drag of parents orders nothing: neither theirs, nor of what stands behind
+  // them.
+  for (CMapEntity *e : under)
+    if (e->getEntityClassID() == kParentsClass && e->getMouseDrag() && !e->getKill()) {
+      queue()->refuseEvent();
+      return;
+    }
   if (!ordersAhead()) {
     const std::string why = refusal(under);
     if (!why.empty()) {
       body.refuseHere(why);
-      queue->refuseEvent();
+      queue()->refuseEvent();
       return;
     }
   }
@@ -276,7 +367,8 @@ void CPlayerController::orderWalkTo(int tileX, int tileY, bool forGerm) {
   a->addParam(new int32_t(tileX * 32 + 16), true);
   a->addParam(new int32_t(tileY * 32 + 16), true);
   a->addParam(new int32_t(forGerm ? 1 : 0), true);
-  queue->pridej(a);
+  a->addParam(new uint32_t(++ordersGiven), true);
+  queue()->pridej(a);
 }
 
 // Her order went with the rest: reaching the tile ends no order.
@@ -288,11 +380,11 @@ void CPlayerController::stopAfterStep() {
 }
 
 void CPlayerController::specificHandleMessages(KEvent *ev) {
-  if (!player || !queue || !collection || ev->type != K_EVENT_MOUSEDOWN) return;
+  if (!player || !collection || !queue() || ev->type != K_EVENT_MOUSEDOWN) return;
   if (ev->button == 1) leftClick();
   if (ev->button == 2) {
     stopAfterStep();
-    queue->setClear(true);
+    queue()->setClear(true);
   }
 }
 
@@ -328,9 +420,9 @@ void CPlayerController::watchBedItems() {
   for (CMapEntity *item : held) {
     const uint16_t number = item ? bedNumberOf(item) : 0;
     if (!number) continue;
-    auto known = std::find_if(bedItems.begin(), bedItems.end(), [&](const TBedItem &t) { return t.item == item; });
+    auto known = std::find_if(bedItems.begin(), bedItems.end(), [&](const TBedItem &t) { return t.item.is(item); });
     const bool fresh = known == bedItems.end();
-    CMapEntity *patient = fresh ? nullptr : known->patient;
+    TEntityRef<CMapEntity> patient = fresh ? TEntityRef<CMapEntity>() : known->patient;
     CMapEntity *occupant = nullptr;
     for (CMapEntity_Game *e : *collection->getEntitiesPtr()) {
       CMapEntity_PostelClass *b = dynamic_cast<CMapEntity_PostelClass *>(e);
@@ -339,9 +431,9 @@ void CPlayerController::watchBedItems() {
     const CMapEntity_PacientClass *p = dynamic_cast<const CMapEntity_PacientClass *>(occupant);
     if (!p || p->getKill() || (p->getPhase() != kPhaseInBed && p->getPhase() != kPhaseHeld)) occupant = nullptr;
     if (fresh) patient = occupant;
-    if ((fresh || patient) && (!occupant || occupant != patient)) {
+    if ((fresh || !patient.empty()) && (!occupant || !patient.is(occupant))) {
       body.sayHere("Bed " + makeString((int)number) + "'s patient has gone");
-      patient = nullptr;
+      patient.clear();
     }
     kept.push_back({item, patient});
   }
@@ -357,53 +449,20 @@ bool CPlayerController::handsEmpty() {
 
 // The work she finds where an order sent her comes before the next order.
 void CPlayerController::pickUpOrder() {
-  if (arrival || !queue->muzuProvadet(this, 0) || player->goalX != -1 || player->goalY != -1) return;
-  akce *a = queue->returnAkce(this, 0);
+  if (arrival || !queue()->muzuProvadet(this, 0) || player->goalX != -1 || player->goalY != -1) return;
+  akce *a = queue()->returnAkce(this, 0);
   if (!a || a->params.size() < 2) return;
   player->goalX = *static_cast<int32_t *>(a->params[0]);
   player->goalY = *static_cast<int32_t *>(a->params[1]);
   ward.ordered(a->params.size() > 2 && *static_cast<int32_t *>(a->params[2]) != 0);
+  orderNumber = a->params.size() > 3 ? *static_cast<uint32_t *>(a->params[3]) : 0;
   walkingOrder = freshOrder = true;
 }
 
-namespace {
-using P = CPlayerPatientWork;
-using W = CPlayerWardWork;
-
-// Where a kind of her work is done: in passing, keeping the arrival while it changes what her hands
-// hold; where an order sent her, spending it; or for the patient at the bed she was sent to, where
-// the arrival stays for the next thing that patient asks until none is left or she examines.
-enum class TAt { kPassing, kSent, kPatient };
-
-// One kind of her work: whether it is within reach, where it is done, and the work itself.
-struct TWork {
-  bool TReach::*within;
-  TAt at;
-  void (*work)(P &, W &);
-};
-
-// Her kinds of work, first first: of those within reach she does the first, one a decision. At her
-// patient's bed the cough comes first, then the medicine, then a drink or toy, which goes before a
-// cure touch and the money; each once an arrival, so a treat that frees a hand lets the cough follow.
-const TWork kWork[] = {
-    {&TReach::hamper, TAt::kSent, [](P &, W &w) { w.emptyLinen(); }},
-    {&TReach::stand, TAt::kSent, [](P &, W &w) { w.swapSpray(); }},
-    {&TReach::unmadeBed, TAt::kSent, [](P &, W &w) { w.makeBed(); }},
-    {&TReach::dispenserItem, TAt::kPassing, [](P &, W &w) { w.takeFromDispenser(); }},
-    {&TReach::floorMedicine, TAt::kPassing, [](P &p, W &) { p.takeMedicine(); }},
-    {&TReach::outbreak, TAt::kPatient, [](P &p, W &) { p.treatOutbreak(); }},
-    {&TReach::medicineDue, TAt::kPatient, [](P &p, W &) { p.giveMedicine(); }},
-    {&TReach::itemWanted, TAt::kPatient, [](P &p, W &) { p.giveItem(); }},
-    {&TReach::cureTouch, TAt::kPatient, [](P &p, W &) { p.cureTouch(); }},
-    {&TReach::paying, TAt::kPatient, [](P &p, W &) { p.sendHome(); }},
-    {&TReach::cabinet, TAt::kPassing, [](P &p, W &) { p.handInPrescription(); }},
-};
-static_assert(sizeof(kWork) / sizeof(kWork[0]) <= 16, "one bit of patientWorkDone a kind");
-} // namespace
-
-// The halves gather what is within reach; the work list alone decides and does. Beside it, taking
-// no arrival: a due burst of spray by germs, and on arriving, a word about a cough that ended or a
-// germ that flew off before she came.
+// The halves gather what is within reach; the work list alone decides and does the first kind of
+// work her hands allow. Beside it, taking no arrival: a due burst of spray by germs, and as she
+// arrives, "Too late!" for a cough that ended or a word for a germ that flew off before she came.
+// An arrival with nothing left to do is spent.
 void CPlayerController::decide() {
   const std::vector<CMapEntity *> near = touched();
   TReach reach;
@@ -413,33 +472,35 @@ void CPlayerController::decide() {
   ward.sprayBy(reach);
   if (arrivalNews) {
     arrivalNews = false;
-    if (patients.sayTooLate()) nextCoughBy = (int32_t)CFakeTime::instance()->ms + kNextCoughMs;
+    patients.sayTooLate(reach);
     ward.sayGermGone();
   }
-  for (size_t i = 0; i < sizeof(kWork) / sizeof(kWork[0]); ++i) {
-    const TWork &w = kWork[i];
-    const uint16_t bit = (uint16_t)(1u << i);
+  const THands hands = handsNow();
+  for (const TWork &w : kWork) {
+    CMapEntity_Game *thing = reach.at(w.kind);
+    const uint16_t bit = (uint16_t)(1u << (unsigned)w.kind);
     // Once her patient's work has begun, the arrival is for that patient's work alone.
     const bool forPatient = w.at == TAt::kPatient || (w.at == TAt::kSent && !patientWorkDone);
-    if (!(reach.*w.within) || (w.at != TAt::kPassing && (!reach.arrived || !forPatient)) || (patientWorkDone & bit))
+    if (!thing || (w.at != TAt::kPassing && (!reach.arrived || !forPatient)) || (patientWorkDone & bit) ||
+        w.allows(hands, thing).is != TVerdict::kDo)
       continue;
     const std::array<CMapEntity *, 2> before = holding();
-    w.work(patients, ward);
-    if (patients.examinationBegun()) player->workPhase = kExamining;
+    if (w.work(patients, ward, thing)) player->workPhase = kExamining;
+    if (w.at == TAt::kPassing) passedAt = thing, passedAfter = ordersGiven;
     if (!arrival) return;
     if (w.at == TAt::kPatient && player->workPhase != kExamining) patientWorkDone |= bit;
     else if (w.at != TAt::kPassing || holding() == before) spendArrival(near, w.at != TAt::kPassing);
     return;
   }
-  if (arrival && !awaitingNextCough()) spendArrival(near, patientWorkDone != 0);
+  if (arrival && !awaitingNextCough(reach)) spendArrival(near, patientWorkDone != 0);
 }
 
 // Her patient's cough ended just before she came: she stays ready a moment, so a cough that
 // begins as she arrives is examined, unless another order of hers waits or a right click stopped her.
-bool CPlayerController::awaitingNextCough() const {
-  if (!walkingOrder || (int32_t)(CFakeTime::instance()->ms - (uint32_t)nextCoughBy) >= 0) return false;
+bool CPlayerController::awaitingNextCough(const TReach &reach) const {
+  if (!walkingOrder || !reach.nextCough) return false;
   int orders = 0;
-  for (const akce *a : queue->getFronta()) orders += a->controller == this && a->id == 0;
+  for (const akce *a : queue()->getFronta()) orders += a->controller == this && a->id == 0;
   return orders <= 1;
 }
 
@@ -448,13 +509,13 @@ bool CPlayerController::awaitingNextCough() const {
 void CPlayerController::spendArrival(const std::vector<CMapEntity *> &near, bool workDone) {
   arrival = false;
   patientWorkDone = 0;
-  nextCoughBy = (int32_t)CFakeTime::instance()->ms;
-  if (walkingOrder) queue->removeFirst(this, 0);
+  if (walkingOrder) queue()->removeFirst(this, 0);
   walkingOrder = false;
   if (workDone || handsChanged) return;
+  // What she did in passing at a thing once this order was given was its work.
   std::vector<CMapEntity *> aimed;
   for (CMapEntity *e : near)
-    if (e->getAktivni()) aimed.push_back(e);
+    if (e->getAktivni() && !(passedAt.is(e) && passedAfter >= orderNumber)) aimed.push_back(e);
   const std::string why = refusal(aimed);
   if (!why.empty()) body.refuseHere(why);
 }
@@ -484,7 +545,7 @@ void CPlayerController::pathStep() {
   bool standing = (int)next.x == tileX && (int)next.y == tileY;
   if (noTarget || (standing && ((int)endX != tileX || (int)endY != tileY))) {
     player->goalX = player->goalY = -1;
-    if (walkingOrder) queue->removeFirst(this, 0);
+    if (walkingOrder) queue()->removeFirst(this, 0);
     walkingOrder = false;
     return;
   }
@@ -523,19 +584,18 @@ void CPlayerController::gotoSquare(int tx, int ty) {
 }
 
 void CPlayerController::update() {
-  if (!player || !queue || !collection) return;
+  if (!player || !collection || !queue()) return;
   const bool examining = player->workPhase == kExamining;
   pickUpOrder();
   if (player->workPhase == kDeciding) decide();
   if (player->workPhase == kExamining && patients.examining()) player->workPhase = kDeciding;
   // What the last order's work or an examination put into her hands is not the new walk's doing.
-  if (freshOrder || examining) {
+  const std::array<CMapEntity *, 2> held = holding();
+  const bool same = lastHeld[0] == TEntityRef<CMapEntity>(held[0]) && lastHeld[1] == TEntityRef<CMapEntity>(held[1]);
+  if (freshOrder || examining || !same) {
+    handsChanged = !freshOrder && !examining;
     freshOrder = false;
-    lastHeld = holding();
-    handsChanged = false;
-  } else if (holding() != lastHeld) {
-    lastHeld = holding();
-    handsChanged = true;
+    lastHeld = {held[0], held[1]};
   }
   watchBedItems();
   if (player->workPhase == kDeciding) {
@@ -562,7 +622,7 @@ void CPlayerController::update() {
   }
   if (player->workPhase == kWalking) {
     if (nextTileX != -1 && nextTileY != -1) gotoSquare(nextTileX, nextTileY);
-    player->speedFactor = player->hits().isCollisionWithEntityID(159) ? 0.5f : 1.0f;
+    player->speedFactor = player->hits().isCollisionWithEntityID(kTrapdoorID) ? 0.5f : 1.0f;
     if (jsemVCili()) {
       arrive();
       posledniKlik = CFakeTime::instance()->ms;

@@ -10,11 +10,11 @@
 #include "ward/player/CPlayerWardWork.h"
 #include "world/CCloneable.h"
 #include "world/CEntityController.h"
+#include "world/TEntityRef.h"
 #include "world/kinds/Links.h"
 
 class CMapEntity;
 class CMapEntity_FrontaAkci;
-class CMapEntity_PacientClass;
 class CMapEntity_Player;
 
 // The player figure's behaviour: a left click queues one walk order (action 0, priority 3) to
@@ -41,16 +41,6 @@ public:
   // on a germ.
   void orderWalkTo(int tileX, int tileY, bool forGerm = false);
 
-  // The figure holds no prescription and writes none: a walk to the cabinet would hand nothing in.
-  static bool nothingToHandIn(CMapEntity_Player *figure);
-  // Why the rules refuse the work these things ask for, in the doctor's words; empty when they
-  // allow it. Judged on a click's targets, or on what an order aimed at once she has walked there.
-  std::string refusal(const std::vector<CMapEntity *> &things) const;
-
-  // Timer lengths of a copy by the upgrades bought.
-  static int examMs(int diagnosticStars);
-  static float walkSpeed(int speedStars);
-
   // What she is doing, for the tests and the bots that watch her: she stands where her last order
   // sent her, its work not yet done; the tile she steps to (-1 for none); her chain of work; her
   // patient and the work it needs.
@@ -66,7 +56,14 @@ private:
   // Her arrival's work is done, or nothing within reach needs it: it is spent, and when the walk
   // changed nothing in her hands she says why the rules refused it.
   void spendArrival(const std::vector<CMapEntity *> &near, bool workDone);
-  bool awaitingNextCough() const;
+  bool awaitingNextCough(const TReach &reach) const;
+  // Why the rules refuse the work these things ask for, in the doctor's words; empty when they
+  // allow it. Judged on a click's targets, or on what an order aimed at once she has walked there.
+  std::string refusal(const std::vector<CMapEntity *> &things);
+  // Hands full, and which hand to free: one whose thing can be left where she stands or at what
+  // she was sent to, else the spray and the linen, which she can leave at once.
+  std::string handsFull(const std::vector<CMapEntity *> &sentTo);
+  THands handsNow() const;
   void pathStep();
   void arrive();
   void refreshFoot();
@@ -84,12 +81,14 @@ private:
   // What her hands hold now, left then right (null for an empty hand).
   std::array<CMapEntity *, 2> holding() const;
   bool handsEmpty();
+  CMapEntity_FrontaAkci *queue() const;
 
   CPlayerBody body;
   CPlayerPatientWork patients;
   CPlayerWardWork ward;
+  // Her own figure, which owns this behaviour.
   CMapEntity_Player *player = nullptr;
-  CMapEntity_FrontaAkci *queue = nullptr;
+  TEntityRef<CMapEntity_FrontaAkci> actions;
   int32_t nextTileX = -1, nextTileY = -1;
   int32_t tileX = 0, tileY = 0;
   float footX = 0.0f, footY = 0.0f;
@@ -101,19 +100,21 @@ private:
   // about what she finds there are still to be said.
   bool arrival = false;
   bool arrivalNews = false;
-  // The kinds of her patient's work (bits by their place in her work list) done this arrival.
+  // The kinds of her patient's work (bits by TWorkKind) done this arrival.
   uint16_t patientWorkDone = 0;
-  // After "Too late!" the arrival waits until then (game ms) for the patient's next cough.
-  static const int32_t kNextCoughMs = 1500;
-  int32_t nextCoughBy = 0;
+  // Her walk orders numbered as given; the number of the one she walks for; the thing her last
+  // work in passing was done at, and how many orders had been given by then.
+  uint32_t ordersGiven = 0, orderNumber = 0;
+  TEntityRef<CMapEntity> passedAt;
+  uint32_t passedAfter = 0;
   // Her hands took or gave something since the order she walks for was picked up.
   bool handsChanged = false;
-  std::array<CMapEntity *, 2> lastHeld{};
+  std::array<TEntityRef<CMapEntity>, 2> lastHeld;
   // An order was picked up this update: its walk's hands are counted from the update's end.
   bool freshOrder = false;
   struct TBedItem {
-    CMapEntity *item;
-    CMapEntity *patient; // null once she was told it is gone
+    TEntityRef<CMapEntity> item;
+    TEntityRef<CMapEntity> patient; // none once she was told it is gone
   };
   std::vector<TBedItem> bedItems;
 };

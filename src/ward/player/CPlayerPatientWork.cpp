@@ -6,27 +6,14 @@
 #include "core/CEngine.h"
 #include "core/CPlayer.h"
 #include "media/CFakeTime.h"
-#include "media/CGlobals.h"
 #include "media/CLogger.h"
 #include "media/CRandom.h"
-#include "media/CSoundEngine.h"
-#include "media/GameGlobals.h"
-#include "media/Timer.h"
 #include "media/ZSprite.h"
-#include "media/makeString.h"
 #include "ward/cabinet/CMapEntity_Lek.h"
 #include "ward/cabinet/CMapEntity_Lekarna.h"
 #include "ward/dispensers/CMapEntity_DrinkClass.h"
-#include "ward/player/CMapEntity_Player.h"
-#include "ward/player/CMapEntity_PlayerHands.h"
 #include "ward/player/CPlayerBody.h"
-#include "world/CEntityKit.h"
-#include "world/CLevel_Game.h"
-#include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntitiesFactory.h"
-#include "world/CMapEntity_FrontaAkci.h"
-#include "world/CMapEntity_TextBox.h"
-#include "world/CWorldEngine.h"
 #include "world/kinds/CCharismaTable.h"
 #include "world/kinds/CMapEntity_PacientClass.h"
 #include "world/kinds/CMapEntity_PerkIconClass.h"
@@ -57,10 +44,7 @@ CPlayerPatientWork::CPlayerPatientWork(CPlayerBody &b, int examMs) : body(b), ex
 CPlayerPatientWork::CPlayerPatientWork(CPlayerBody &b, const CPlayerPatientWork &o, int examMs)
     : body(b), examTimer(examMs, false), savedX(o.savedX), savedY(o.savedY) {}
 
-CMapEntity_PacientClass *CPlayerPatientWork::livePatient() {
-  if (patient && !body.inWard(patient)) patient = nullptr;
-  return patient;
-}
+const CMapEntity_PacientClass *CPlayerPatientWork::patientAtHand() const { return body.find(examined); }
 
 CMapEntity_Game *CPlayerPatientWork::firstCabinet() const {
   for (CMapEntity_Game *e : body.entities())
@@ -88,81 +72,93 @@ void CPlayerPatientWork::sparkles() {
 }
 
 // Her patient is the one whose bed she was sent to (the patient or the bed was clicked): only at
-// that bed's work point can she do a patient's work.
-void CPlayerPatientWork::gather(const std::vector<CMapEntity *> &near, TReach &reach) {
-  cabinet = medicine = nullptr;
+// that bed's work point can she do a patient's work. Of two bottles a click chose she takes the
+// one nearer to her.
+void CPlayerPatientWork::gather(const std::vector<CMapEntity *> &things, TReach &reach) {
   CMapEntity_PacientClass *found = nullptr;
-  for (CMapEntity *e : near) {
+  CMapEntity_Game *bottle = nullptr;
+  float footX = 0.0f, footY = 0.0f, bottleFar = 0.0f;
+  body.foot(footX, footY);
+  for (CMapEntity *e : things) {
     CMapEntity_Game *g = dynamic_cast<CMapEntity_Game *>(e);
     if (!g || g->getKill()) continue;
-    if (g->getEntityClassID() == kCabinetClass) cabinet = g;
+    const bool chosen = !reach.here || g->getAktivni();
+    if (g->getEntityClassID() == kCabinetClass) reach.offer(TWorkKind::kCabinet, g);
     CMapEntity_PacientClass *p = dynamic_cast<CMapEntity_PacientClass *>(g);
     // At a bed's work spot its patient is within reach, also where the tile grid puts the figure
     // further from her than the bed's spot meant (a bed at x 16 past a tile edge).
-    if (!p && g->getEntityClassID() == kBedClass && body.blizkoObjektu(g))
+    if (!p && g->getEntityClassID() == kBedClass && (!reach.here || body.atWorkSpot(g)))
       if (CMapEntity_PostelClass *b = dynamic_cast<CMapEntity_PostelClass *>(g))
         p = dynamic_cast<CMapEntity_PacientClass *>(b->getOccupant());
     if (p && p->getEntityClassID() == kPatientClass && p->getPhase() != kPhaseArrived && p->getPhase() != kPhaseOnChair &&
-        p->getAktivni() && p->getBed())
+        (!reach.here || p->getAktivni()) && p->getBed())
       found = p;
-    if (g->getEntityID() == kMedicineID && g->getAktivni() && !g->carrying().getParent()) medicine = g;
+    if (g->getEntityID() == kMedicineID && chosen && !g->carrying().getParent()) {
+      const float far = std::hypot(g->getX() + (float)g->approachX - footX, g->getY() + (float)g->approachY - footY);
+      if (!bottle || far < bottleFar) bottle = g, bottleFar = far;
+    }
   }
-  const bool handFree = body.handFree();
-  reach.cabinet = cabinet && body.held(kPrescriptionID);
-  reach.floorMedicine = medicine && handFree;
-  patient = found;
-  if (!reach.arrived) touched = nullptr;
-  if (!found || !body.blizkoObjektu(found->getBed())) return;
+  reach.offer(TWorkKind::kFloorMedicine, bottle);
+  if (reach.here) {
+    patient = found;
+    if (!reach.arrived) {
+      touched.clear();
+      nextCoughBy = gameNow();
+    }
+    reach.nextCough = reach.arrived && (int32_t)((uint32_t)gameNow() - (uint32_t)nextCoughBy) < 0;
+  }
+  if (!found || (reach.here && !body.atWorkSpot(found->getBed()))) return;
   const bool idle = found->dragged == 0;
   const uint8_t state = found->getBedState();
-  reach.outbreak = state == kBedOutbreak && idle && handFree;
-  reach.medicineDue = state == kBedWaitingMedicine && idle && body.held(kMedicineID);
-  reach.itemWanted = idle && body.heldOfClass(kComfortItemClass);
+  if (state == kBedOutbreak && idle) reach.offer(TWorkKind::kOutbreak, found);
+  if (state == kBedWaitingMedicine && idle) reach.offer(TWorkKind::kMedicineDue, found);
+  if (idle) reach.offer(TWorkKind::kItemWanted, found);
   // A cough that ended before she came is not healed by a touch: the perk waits for the next.
-  reach.cureTouch = cureTouchIcon() && ((idle && state == kBedSleeping) || state == kBedWaitingMedicine) &&
-                    !found->missedOutbreakSince(gameNow() - kTooLateMs) && found != touched;
+  if (cureTouchIcon() && ((idle && state == kBedSleeping) || state == kBedWaitingMedicine) &&
+      !found->missedOutbreakSince(gameNow() - kTooLateMs) && !touched.is(found))
+    reach.offer(TWorkKind::kCureTouch, found);
   // Once paid the patient is on its way out: a click on the bed then pays nothing more.
-  reach.paying = state == kBedGivingMoney && found->getPhase() == kPhaseInBed && idle;
+  if (state == kBedGivingMoney && found->getPhase() == kPhaseInBed && idle) reach.offer(TWorkKind::kPaying, found);
 }
 
-bool CPlayerPatientWork::sayTooLate() {
-  CMapEntity_PacientClass *p = livePatient();
-  if (!p || !p->getBed() || p->getBedState() == kBedOutbreak || !body.blizkoObjektu(p->getBed()) ||
+void CPlayerPatientWork::sayTooLate(TReach &reach) {
+  CMapEntity_PacientClass *p = body.find(patient);
+  if (!p || !p->getBed() || p->getBedState() == kBedOutbreak || !body.atWorkSpot(p->getBed()) ||
       !p->takeMissedOutbreakSince(gameNow() - kTooLateMs))
-    return false;
+    return;
   body.refuse(p->getX() - 20.0f, p->getY(), "Too late!");
-  return true;
+  nextCoughBy = gameNow() + kNextCoughMs;
+  reach.nextCough = true;
 }
 
-void CPlayerPatientWork::cureTouchUse(CMapEntity_PerkIconClass *icon) {
-  touched = patient;
+void CPlayerPatientWork::cureTouchUse(CMapEntity_PerkIconClass *icon, CMapEntity_PacientClass *p) {
+  touched = p;
   icon->countUse();
   body.playSound("PERK_ACTIVATE");
   sparkles();
 }
 
 // One touch is one use of the perk.
-void CPlayerPatientWork::cureTouch() {
-  CMapEntity_PacientClass *p = livePatient();
+void CPlayerPatientWork::cureTouch(CMapEntity_Game *thing) {
+  CMapEntity_PacientClass *p = dynamic_cast<CMapEntity_PacientClass *>(thing);
   CMapEntity_PerkIconClass *icon = cureTouchIcon();
   if (!p || !icon) return;
-  cureTouchUse(icon);
+  cureTouchUse(icon, p);
   if (CPatientCareLink *care = TLink<CPatientCareLink>::get()) care->refreshMeter(p);
   if (CMapEntity *meter = p->getContainedEntity(CMapEntity_PacientClass::kMeterID)) meter->looks().setFlash(0.0f);
   p->changeMeter(-0.25f);
 }
 
-void CPlayerPatientWork::sendHome() {
-  CMapEntity_PacientClass *p = livePatient();
+void CPlayerPatientWork::sendHome(CMapEntity_Game *thing) {
+  CMapEntity_PacientClass *p = dynamic_cast<CMapEntity_PacientClass *>(thing);
   if (!p) return;
   p->startLeaving();
   body.chainBonus(CChainBonus::kSentHome, p->getX(), p->getY(), "CASH +", TCaptionKind::Cash);
 }
 
-void CPlayerPatientWork::takeMedicine() {
-  CMapEntity_Lek *floor = dynamic_cast<CMapEntity_Lek *>(medicine);
-  if (floor && body.inWard(floor)) {
-    uint16_t number = floor->bedNumber;
+void CPlayerPatientWork::takeMedicine(CMapEntity_Game *bottle) {
+  if (CMapEntity_Lek *floor = dynamic_cast<CMapEntity_Lek *>(bottle)) {
+    const uint16_t number = floor->bedNumber;
     floor->setKill(true);
     CMapEntity_Lek *lek = dynamic_cast<CMapEntity_Lek *>(CMapEntitiesFactory::instance()->cloneEntity("LEK"));
     if (lek) {
@@ -170,12 +166,11 @@ void CPlayerPatientWork::takeMedicine() {
       body.take(lek);
     }
   }
-  medicine = nullptr;
   body.restOnDown();
   body.playSound("PHARMACY_TAKE");
 }
 
-void CPlayerPatientWork::handInPrescription() {
+void CPlayerPatientWork::handInPrescription(CMapEntity_Game *cabinet) {
   CMapEntity *recept = body.held(kPrescriptionID);
   if (recept && cabinet) {
     recept->looks().setVisible(false);
@@ -188,14 +183,14 @@ void CPlayerPatientWork::handInPrescription() {
 
 // A day without a cabinet cannot make medicine: the treatment is given up with a log line and the
 // figure stays free, instead of the game ending.
-void CPlayerPatientWork::treatOutbreak() {
-  CMapEntity_PacientClass *p = livePatient();
+bool CPlayerPatientWork::treatOutbreak(CMapEntity_Game *thing) {
+  CMapEntity_PacientClass *p = dynamic_cast<CMapEntity_PacientClass *>(thing);
   CMapEntity_Game *bedOf = p ? p->getBed() : nullptr;
-  if (!p || !bedOf) return;
+  if (!p || !bedOf) return false;
   CMapEntity_LekarnaClass *pharmacy = dynamic_cast<CMapEntity_LekarnaClass *>(firstCabinet());
   if (!pharmacy) {
     CLogger::instance()->log("Class LEKARNA not found!");
-    return;
+    return false;
   }
   CMapEntity *hearts = p->getContainedEntity(CMapEntity_PacientClass::kHeartsID);
   if (hearts) hearts->effectFinishPulse();
@@ -232,12 +227,12 @@ void CPlayerPatientWork::treatOutbreak() {
     body.startExamination(bedOf->getX() + 64, bedOf->getY() - 28);
     body.playSound("DR_USES_STETHOSCOPE");
     body.chainBonus(CChainBonus::kExamination, p->getX(), p->getY(), "DIAGNOSTIC +");
-    examBegun = true;
+    examined = p;
     if (hearts) hearts->effectFinishPulse();
-    return;
+    return true;
   }
 
-  cureTouchUse(cureTouchIcon());
+  cureTouchUse(cureTouchIcon(), p);
   if (CPatientCareLink *care = TLink<CPatientCareLink>::get()) care->holdOutbreaksUntil(p, gameNow() + 60000);
   p->changeFrameset("LYING");
   if (arm) {
@@ -249,12 +244,13 @@ void CPlayerPatientWork::treatOutbreak() {
   if (CMapEntity *light = bedOf->getContainedEntity((unsigned short)kRedLightID)) light->setAlpha(0.0f, true);
   p->healByTouch();
   body.caption(x - 50, y, "HEALING TOUCH!", TCaptionKind::Plain);
+  return false;
 }
 
 // Every medicine for this bed is given; any other, or one the patient cannot take, is put down and
 // picked up again so it stays with the figure.
-void CPlayerPatientWork::giveMedicine() {
-  CMapEntity_PacientClass *p = livePatient();
+void CPlayerPatientWork::giveMedicine(CMapEntity_Game *thing) {
+  CMapEntity_PacientClass *p = dynamic_cast<CMapEntity_PacientClass *>(thing);
   CMapEntity_PostelClass *bedOf = p ? dynamic_cast<CMapEntity_PostelClass *>(p->getBed()) : nullptr;
   if (!p || !bedOf) return;
   std::vector<CMapEntity *> kept;
@@ -280,8 +276,8 @@ void CPlayerPatientWork::giveMedicine() {
   for (auto it = kept.rbegin(); it != kept.rend(); ++it) body.take(*it, false);
 }
 
-void CPlayerPatientWork::giveItem() {
-  CMapEntity_PacientClass *p = livePatient();
+void CPlayerPatientWork::giveItem(CMapEntity_Game *thing) {
+  CMapEntity_PacientClass *p = dynamic_cast<CMapEntity_PacientClass *>(thing);
   CMapEntity *item = body.heldOfClass(kComfortItemClass);
   if (!p || !item) return;
   body.playSound(CMapEntity_DrinkClass::deliverSound(item->getEntityID()));
@@ -290,18 +286,12 @@ void CPlayerPatientWork::giveItem() {
   body.restOnDown();
 }
 
-bool CPlayerPatientWork::examinationBegun() {
-  const bool begun = examBegun;
-  examBegun = false;
-  return begun;
-}
-
 // A patient that went away during the examination gets no prescription; the figure stands up.
 bool CPlayerPatientWork::examining() {
   body.keepExamining();
   if (!examTimer.udalost()) return false;
   body.endExamination(savedX, savedY);
-  CMapEntity_PacientClass *p = livePatient();
+  CMapEntity_PacientClass *p = body.find(examined);
   CMapEntity_PostelClass *bedOf = p ? dynamic_cast<CMapEntity_PostelClass *>(p->getBed()) : nullptr;
   if (!bedOf) {
     CLogger::instance()->log("The examined patient is gone; no prescription");

@@ -1,8 +1,10 @@
 #pragma once
+#include <cstdint>
 #include <vector>
 
 #include "media/Timer.h"
 #include "ward/player/TReach.h"
+#include "world/TEntityRef.h"
 
 class CMapEntity;
 class CMapEntity_Game;
@@ -18,35 +20,34 @@ public:
   // Another figure's half: the place she stood before an examination carries over.
   CPlayerPatientWork(CPlayerBody &body, const CPlayerPatientWork &other, int examMs);
 
-  // What the patients, the cabinet and the medicine she touches offer; nothing is done.
-  void gather(const std::vector<CMapEntity *> &near, TReach &reach);
-  // Arrived at a bed whose cough ended untreated a moment ago: she says so, once; true when said.
-  bool sayTooLate();
+  // What the patients, the cabinet and the medicine among the things offer; nothing is done.
+  void gather(const std::vector<CMapEntity *> &things, TReach &reach);
+  // Arrived at a bed whose cough ended untreated a moment ago: she says so, once, and the reach
+  // holds her there a moment for the next cough.
+  void sayTooLate(TReach &reach);
 
-  // Her work here, each done when her work list picks it.
-  void takeMedicine();
-  void handInPrescription();
-  void treatOutbreak();
-  void giveMedicine();
-  void giveItem();
-  void cureTouch();
-  void sendHome();
-  // The outbreak's work began an examination: true once.
-  bool examinationBegun();
+  // Her work here, each done at the thing her work list found for it. An outbreak's is true when
+  // it begins an examination.
+  void takeMedicine(CMapEntity_Game *bottle);
+  void handInPrescription(CMapEntity_Game *cabinet);
+  bool treatOutbreak(CMapEntity_Game *patient);
+  void giveMedicine(CMapEntity_Game *patient);
+  void giveItem(CMapEntity_Game *patient);
+  void cureTouch(CMapEntity_Game *patient);
+  void sendHome(CMapEntity_Game *patient);
   // Runs while she examines; at its end (true) the prescription goes into her hand.
   bool examining();
 
   // Game-clock ms the figure needs to walk that far.
   static int walkMs(float distance, float speed, float speedFactor);
-  // The patient at hand, null once it is dying or gone from the level.
-  CMapEntity_PacientClass *livePatient();
-  const CMapEntity_PacientClass *patientAtHand() const { return patient; }
+  // The patient she examines, null once it is dying or gone from the level.
+  const CMapEntity_PacientClass *patientAtHand() const;
   // Where she stood before the examination, and stands again after it.
   float standX() const { return savedX; }
   float standY() const { return savedY; }
 
 private:
-  void cureTouchUse(CMapEntity_PerkIconClass *icon);
+  void cureTouchUse(CMapEntity_PerkIconClass *icon, CMapEntity_PacientClass *p);
   CMapEntity_PerkIconClass *cureTouchIcon() const;
   void sparkles();
   CMapEntity_Game *firstCabinet() const;
@@ -55,12 +56,11 @@ private:
   CPlayerBody &body;
   Timer examTimer;
   float savedX = 0.0f, savedY = 0.0f;
-  // Met at the last decision; looked up again every decision. The patient is kept across the
-  // examination and followed only through livePatient.
-  CMapEntity_PacientClass *patient = nullptr;
-  CMapEntity_Game *cabinet = nullptr;
-  CMapEntity_Game *medicine = nullptr;
-  bool examBegun = false;
+  // The patient whose bed she stands at, met at the last decision; the one she examines.
+  TEntityRef<CMapEntity_PacientClass> patient, examined;
   // The patient her arrival's touch healed: one touch an arrival.
-  const CMapEntity_PacientClass *touched = nullptr;
+  TEntityRef<CMapEntity_PacientClass> touched;
+  // After "Too late!" her arrival waits until then (game ms) for the patient's next cough.
+  static const int32_t kNextCoughMs = 1500;
+  int32_t nextCoughBy = 0;
 };

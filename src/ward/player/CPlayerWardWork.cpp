@@ -4,57 +4,35 @@
 #include "ward/dispensers/CMapEntity_Automat.h"
 #include "ward/dispensers/CMapEntity_DrinkClass.h"
 #include "ward/furniture/CMapEntity_Vozik.h"
-#include "ward/player/CMapEntity_Player.h"
 #include "ward/player/CPlayerBody.h"
-#include "world/CLevel_Game.h"
-#include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntitiesFactory.h"
-#include "world/kinds/CMapEntity_PacientClass.h"
 #include "world/kinds/CMapEntity_PostelClass.h"
 #include "world/kinds/EntityIds.h"
 
-bool CPlayerWardWork::treatWanted(bool holdingTreat, const std::vector<CMapEntity_Game *> &ward) {
-  if (!holdingTreat) return true;
-  for (CMapEntity_Game *e : ward) {
-    const CMapEntity_PacientClass *p = dynamic_cast<const CMapEntity_PacientClass *>(e);
-    if (p && !p->getKill() && p->getPhase() == kPhaseInBed) return true;
-  }
-  return false;
-}
-
-// The trolley, the stand, a dispenser and a bed count only once clicked (active): she works where
-// she was sent.
-void CPlayerWardWork::gather(const std::vector<CMapEntity *> &near, TReach &reach) {
-  dispenser = bed = stand = nullptr;
-  CMapEntity_Game *hamper = nullptr;
-  germNear = false;
-  for (CMapEntity *e : near) {
+// Where she stands, the trolley, the stand, a dispenser and a bed count only once clicked (active):
+// she works where she was sent.
+void CPlayerWardWork::gather(const std::vector<CMapEntity *> &things, TReach &reach) {
+  bool germ = false;
+  for (CMapEntity *e : things) {
     CMapEntity_Game *g = dynamic_cast<CMapEntity_Game *>(e);
     if (!g || g->getKill()) continue;
     const uint32_t cls = g->getEntityClassID();
-    if (isLooseGerm(g->getEntityID(), cls)) germNear = true;
-    if (!g->getAktivni()) continue;
-    if (cls == kDispenserClass) dispenser = g;
-    if (cls == kBedClass) bed = g;
-    if (g->getEntityID() == kSprayStandID) stand = g;
-    if (cls == kTrolleyClass) hamper = g;
+    if (isLooseGerm(g->getEntityID(), cls)) germ = true;
+    if (reach.here && !g->getAktivni()) continue;
+    if (cls == kDispenserClass) reach.offer(TWorkKind::kDispenser, g);
+    if (cls == kTrolleyClass) reach.offer(TWorkKind::kHamper, g);
+    if (g->getEntityID() == kSprayStandID)
+      reach.offer(g->CMapEntity::getContainedEntity(kSprayID) ? TWorkKind::kStandFull : TWorkKind::kStandEmpty, g);
+    const CMapEntity_PostelClass *b = dynamic_cast<const CMapEntity_PostelClass *>(g);
+    if (b && cls == kBedClass && !b->isOccupied() && !b->isMadeUp() && (!reach.here || body.atWorkSpot(b)))
+      reach.offer(TWorkKind::kUnmadeBed, g);
   }
-  const bool handFree = body.handFree();
-  const bool spray = body.held(kSprayID) != nullptr;
-  reach.germ = germNear && spray;
-  reach.hamper = hamper && body.held(kRubbishID);
-  if (dispenser && handFree && dispenser->CMapEntity::getContainedEntityClass(kComfortItemClass))
-    reach.dispenserItem = treatWanted(body.heldOfClass(kComfortItemClass) != nullptr, body.entities());
-  const CMapEntity_PostelClass *b = dynamic_cast<const CMapEntity_PostelClass *>(bed);
-  reach.unmadeBed = b && handFree && !b->isOccupied() && !b->isMadeUp() && body.blizkoObjektu(b);
-  if (stand) {
-    const bool onStand = stand->CMapEntity::getContainedEntity(kSprayID) != nullptr;
-    reach.stand = onStand ? !spray && handFree : spray;
-  }
+  reach.germ = germ;
+  if (reach.here) germNear = germ;
 }
 
 void CPlayerWardWork::sprayBy(const TReach &reach) {
-  if (!reach.germ) return;
+  if (!reach.germ || !body.held(kSprayID)) return;
   if (sprayTimer.udalost()) sprayDue = true;
   if (!sprayDue) return;
   sprayDue = false;
@@ -82,7 +60,7 @@ void CPlayerWardWork::sayGermGone() {
 
 // The spray in her hand goes back onto its empty stand; from a full stand it comes into a free
 // hand. The stand is chosen again by the next click on it.
-void CPlayerWardWork::swapSpray() {
+void CPlayerWardWork::swapSpray(CMapEntity_Game *stand) {
   CMapEntity *standSpray = stand->CMapEntity::getContainedEntity(kSprayID);
   if (CMapEntity *carried = standSpray ? nullptr : body.held(kSprayID)) {
     if (body.give(carried, stand, true)) {
@@ -103,7 +81,7 @@ void CPlayerWardWork::swapSpray() {
   body.restOnDown();
 }
 
-void CPlayerWardWork::takeFromDispenser() {
+void CPlayerWardWork::takeFromDispenser(CMapEntity_Game *dispenser) {
   CMapEntity *item = dispenser->CMapEntity::getContainedEntityClass(kComfortItemClass);
   if (CMapEntity_Automat *automat = dynamic_cast<CMapEntity_Automat *>(dispenser)) {
     item->setKill(true);
@@ -116,7 +94,7 @@ void CPlayerWardWork::takeFromDispenser() {
   body.restOnDown();
 }
 
-void CPlayerWardWork::makeBed() {
+void CPlayerWardWork::makeBed(CMapEntity_Game *bed) {
   body.playSound("DR_MAKES_BED");
   dynamic_cast<CMapEntity_PostelClass *>(bed)->setUklizeno(true);
   body.takeNew("ODPAD");

@@ -6,8 +6,6 @@
 
 class CMapEntity;
 class CMapEntity_Game;
-class CMapEntity_Player;
-class CMapEntitiesCollection;
 class CPlayerBody;
 
 // The ward half of the figure's work: the linen trolley, making beds, the spray and its stand, and
@@ -18,10 +16,8 @@ public:
   // Another figure's half: its first burst of spray is due at once.
   CPlayerWardWork(CPlayerBody &body, const CPlayerWardWork &) : body(body), sprayDue(true) {}
 
-  // A treat goes into an empty hand; a second only while someone lies in bed to give it to.
-  static bool treatWanted(bool holdingTreat, const std::vector<CMapEntity_Game *> &ward);
-  // What the things she touches offer; nothing is done.
-  void gather(const std::vector<CMapEntity *> &near, TReach &reach);
+  // What the trolleys, stands, dispensers and beds among the things offer; nothing is done.
+  void gather(const std::vector<CMapEntity *> &things, TReach &reach);
   // A burst takes no time: it goes off as she passes or stands by germs, the spray in her hand,
   // beside whatever work she does there, at most once a second.
   void sprayBy(const TReach &reach);
@@ -30,10 +26,10 @@ public:
   // Sent to a germ that flew off before she came, no spray gone off on the way: she says so, once.
   void sayGermGone();
 
-  // Her work here, each done when her work list picks it.
-  void swapSpray();
-  void takeFromDispenser();
-  void makeBed();
+  // Her work here, each done at the thing her work list found for it.
+  void swapSpray(CMapEntity_Game *stand);
+  void takeFromDispenser(CMapEntity_Game *dispenser);
+  void makeBed(CMapEntity_Game *bed);
   void emptyLinen();
 
 private:
@@ -42,9 +38,6 @@ private:
   bool sprayDue = false;
   bool orderForGerm = false;
   bool sprayedSinceOrder = false;
-  // Met at the last decision; looked up again every decision.
+  // A germ within reach at the last decision.
   bool germNear = false;
-  CMapEntity_Game *dispenser = nullptr;
-  CMapEntity_Game *bed = nullptr;
-  CMapEntity_Game *stand = nullptr;
 };

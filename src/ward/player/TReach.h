@@ -1,21 +1,56 @@
 #pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
 
-// What she finds within her reach on a tile centre, gathered by the two halves of her work before
-// anything is done: each field says that one kind of her work can be done here and now. Whether
-// that work also needs her arrival is for her work list to say.
+class CMapEntity_Game;
+
+// The kinds of her work, each done at one kind of thing.
+enum class TWorkKind : uint8_t {
+  kHamper,        // the trolley, for the linen
+  kStandEmpty,    // an empty spray stand, for the spray
+  kStandFull,     // a spray stand holding the spray
+  kUnmadeBed,     // an empty unmade bed
+  kDispenser,     // a dispenser's item
+  kFloorMedicine, // a bottle on the counter
+  kOutbreak,      // her patient coughs
+  kMedicineDue,   // her patient waits for its medicine
+  kItemWanted,    // her patient, for a drink or toy
+  kCureTouch,     // her patient sleeps or waits for medicine, the cure-touch perk on
+  kPaying,        // her patient waves the money
+  kCabinet,       // the cabinet, for a prescription
+  kCount
+};
+
+// What the things she touches offer, gathered by the two halves of her work before anything is
+// done: for each kind of work the thing it is done at, met this decision. What her hands allow is
+// for her work list to say. Judged `here`, a thing counts where she stands at its work spot and,
+// for the ward's things, once a click chose it; otherwise the things are a click's targets.
 struct TReach {
-  bool arrived = false;       // she stands where an order sent her, and its work is not yet done
-  bool hamper = false;        // the trolley she was sent to, linen in her hand
-  bool stand = false;         // the spray stand she was sent to: the spray goes back, or into a free hand
-  bool unmadeBed = false;     // an empty unmade bed she was sent to, a hand free
-  bool dispenserItem = false; // a dispenser she was sent to, with an item she may take, a hand free
-  bool floorMedicine = false; // a bottle on the counter she was sent to, a hand free
-  // Her patient, at the bed she was sent to:
-  bool outbreak = false;      // coughs, and she has a hand free
-  bool medicineDue = false;   // waits for the medicine she holds
-  bool itemWanted = false;    // would like the item she holds
-  bool cureTouch = false;     // sleeps or waits for medicine, and the cure-touch perk is on
-  bool paying = false;        // waves the money
-  bool cabinet = false;       // the cabinet, for a prescription she holds
-  bool germ = false;          // a germ, the spray in her hand
+  bool here = true;
+  bool arrived = false; // she stands where an order sent her, and its work is not yet done
+  // Her patient's cough ended just before she came: a moment more for the next.
+  bool nextCough = false;
+  bool germ = false; // a germ the spray in her hand would reach
+
+  void offer(TWorkKind k, CMapEntity_Game *thing) { things[(size_t)k] = thing; }
+  CMapEntity_Game *at(TWorkKind k) const { return things[(size_t)k]; }
+
+private:
+  CMapEntity_Game *things[(size_t)TWorkKind::kCount] = {};
+};
+
+// What her hands hold, as her kinds of work ask it.
+struct THands {
+  bool free = false;
+  bool spray = false, linen = false, prescription = false, medicine = false, treat = false;
+  // Someone lies in bed: a second treat has a taker.
+  bool taker = false;
+};
+
+// Whether her hands allow a kind of work at its thing: done, left unsaid (the work is not hers to
+// do), refused because both hands are full, or refused in the work's own words.
+struct TVerdict {
+  enum { kDo, kLeave, kHandsFull, kSay } is;
+  std::string words;
 };

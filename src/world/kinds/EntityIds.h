@@ -31,6 +31,13 @@ constexpr uint32_t kMapStarID = 381;
 constexpr uint32_t kGreenLightID = 252;
 constexpr uint32_t kLeftHandID = 600;
 constexpr uint32_t kRightHandID = 601;
+// The raised hands' prototypes ("PLAYERLEFTUP", "PLAYERRIGHTUP").
+constexpr uint32_t kLeftHandUpID = 602;
+constexpr uint32_t kRightHandUpID = 603;
+// The monkey that rides a patient ("OPICKA").
+constexpr uint32_t kMonkeyID = 214;
+// The trapdoor: walking over it is slow.
+constexpr uint32_t kTrapdoorID = 159;
 constexpr uint32_t kShopWindowID = 900;
 constexpr uint32_t kTextBoxID = 1001;
 
@@ -62,6 +69,7 @@ constexpr uint32_t kMenuButtonClass = 36;
 constexpr uint32_t kRepairmanID = 98;
 constexpr uint32_t kJesterID = 198;
 constexpr uint32_t kStatusMenuID = 310;
+constexpr uint32_t kDrinkID = 55;
 constexpr uint32_t kToyID = 136;
 constexpr uint32_t kChairClass = 17;
 // Drinks, toys and books a patient in bed can be given.
