@@ -174,7 +174,7 @@ private:
     // Both desk chairs with their gauges rising.
     for (CMapEntity_Game *e : *ec->getEntitiesPtr()) {
       CMapEntity_DiagnosticTool *chair = dynamic_cast<CMapEntity_DiagnosticTool *>(e);
-      if (!chair || chair->carrying().getParent() || !chair->gauge || chair->occupant) continue;
+      if (!chair || chair->carrying().getParent() || !chair->gauge || !chair->occupant.empty()) continue;
       CMapEntity_PacientClass *p = arrival(nextSpecies(), chair->getX(), chair->getY() - 40);
       p->sitDown(chair);
       chair->occupant = p;

@@ -7,7 +7,7 @@
 class CMapEntity_Tlakomer;
 
 // Examination chair (`kChairClass`): the patient seated on it and the gauge beside it. The patient
-// behaviour seats patients on a chair whose occupant is null and starts its gauge.
+// behaviour seats patients on a chair whose occupant is empty and starts its gauge.
 class CMapEntity_DiagnosticTool : public CMapEntity_Game {
 public:
   using CMapEntity_Game::CMapEntity_Game;
