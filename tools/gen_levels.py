@@ -3,7 +3,8 @@
 tile definitions from tiles.csv, and the pictures they name (tile set and backgrounds).
 
 For each difficulty folder (easy, medium, hard) under data/maps: levellist.xml (the names of
-the campaign table, campaign.csv, in its order; see campaign.py) and, for every level the table
+the campaign table, campaign.csv, in its order, a working day marked with its number; see
+campaign.py) and, for every level the table
 lists and every template in tools/levels, listed or not, NAME_defs.xml, NAME_map.xml, NAME_entities.xml and the optional texts
 NAME_intro.txt, NAME_outro.txt, NAME_introentity.txt, NAME_entitydesc.txt. A template value
 written "a | b | c" gives the easy, medium and hard values.
@@ -519,7 +520,9 @@ def main():
     tobgen.save_image(tileset(tiles), os.path.join(args.gfx, "tiles.png"))
     for d in DIFFICULTIES:
         folder = os.path.join(args.maps, d)
-        lst = "".join('<level name=%s/>\n' % quoteattr(lv["name"]) for lv in levels if lv["listed"])
+        # A working day carries its number: the map's stops are found by it.
+        lst = "".join('<level name=%s%s/>\n' % (quoteattr(lv["name"]), ' day="%d"' % lv["day"] if "day" in lv else "")
+                      for lv in levels if lv["listed"])
         tobgen.write_if_changed(os.path.join(folder, "levellist.xml"), '<?xml version="1.0" encoding="UTF-8"?>\n' + lst)
         for lv in levels:
             base = os.path.join(folder, lv["name"])
