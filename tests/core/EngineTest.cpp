@@ -605,9 +605,8 @@ class EngineEndingTest : public EngineLevelTest {
 protected:
   void writeLevels() override {
     writeList({});
-    writeFile("data/maps/medium/levellist.xml", "<level name=\"MENU\"/><level name=\"DAY1\" day=\"1\"/><level name=\"MAP\"/>"
-                                                "<level name=\"DAY2\" day=\"2\"/><level name=\"MAP\"/><level name=\"END\"/>"
-                                                "<level name=\"VICTORY\"/>");
+    writeFile("data/maps/medium/levellist.xml", "<level name=\"MENU\"/><level name=\"DAY1\" day=\"1\"/><level name=\"MAP\"/><level "
+              "name=\"DAY2\" day=\"2\"/><level name=\"MAP\"/><level name=\"END\"/><level name=\"VICTORY\"/>");
     for (const char *n : {"MENU", "MAP", "END", "VICTORY", "DAY1", "DAY2"})
       writeLevel(n, std::string("name=\"") + n + "\" moneyLimit=\"" + (n[0] == 'D' ? "500" : "0") + "\"");
   }
@@ -630,7 +629,6 @@ TEST_F(EngineEndingTest, AfterTheEndingTheMapReplaysAnyDayAndKeepsTheFurthest) {
   EXPECT_EQ(e.getSoucasnyLevel(), 4);
   finish(0);
   EXPECT_EQ(current(), "VICTORY");
-  EXPECT_EQ(savedIndices(), std::make_pair(6, 6));
 }
 
 // ---- the play and pause states ----
