@@ -18,6 +18,9 @@ CMapEntity_LevelCompleted::CMapEntity_LevelCompleted(const CMapEntity_LevelCompl
     changeFrameset("FRAMESET2");
   else if (rating != -1)
     changeFrameset("FRAMESET1");
+  else
+    // The painted stop shows through: a day not finished has neither tick nor star.
+    looks().setVisible(false);
 }
 
 CMapEntity_LevelCompleted::~CMapEntity_LevelCompleted() {
