@@ -4,10 +4,10 @@ tile definitions from tiles.csv, and the pictures they name (tile set and backgr
 
 For each difficulty folder (easy, medium, hard) under data/maps: levellist.xml (the names of
 the campaign table, campaign.csv, in its order, a working day marked with its number; see
-campaign.py) and, for every level the table
-lists and every template in tools/levels, listed or not, NAME_defs.xml, NAME_map.xml, NAME_entities.xml and the optional texts
-NAME_intro.txt, NAME_outro.txt, NAME_introentity.txt, NAME_entitydesc.txt. A template value
-written "a | b | c" gives the easy, medium and hard values.
+campaign.py) and, for every level the table lists and every template in tools/levels, listed or
+not, NAME_defs.xml, NAME_map.xml, NAME_entities.xml and the optional texts NAME_intro.txt,
+NAME_outro.txt, NAME_introentity.txt, NAME_entitydesc.txt. A template value written "a | b | c"
+gives the easy, medium and hard values.
 
 Template sections: [defs] key = value (attributes of the definition's level element);
 [patients] NAME count=N [forced]; [map] background = PICTURE, painter = PAINTER; [grid] 19

@@ -95,7 +95,6 @@ public:
   // `disease` names the patient on the summary.
   void addFamousExtra(int n, const std::string &disease);
   int getFamousExtra() const { return famousExtra; }
-  const std::vector<std::string> &getFamousCures() const { return famousCures; }
   bool getLevelOver() const { return levelOver != 0; }
   void setLevelOver(bool over) { levelOver = over ? 1 : 0; }
   void bindEContVzory(CEntityControllersVzory_Game *list) { vzory = list; }
