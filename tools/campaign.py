@@ -302,10 +302,22 @@ def load(path, read_template, tiles_grid):
     if days != len(ICONS):
         raise CampaignError("campaign.csv: %d working days, but the map's picture has %d stops (campaign.ICONS)"
                             % (days, len(ICONS)))
+    labs = lab_days(out)
     for k, level in enumerate(out):
         if dict(level["map"]).get("painter") == "worldmap":
             level["defs"] = [(d, next_caption(out[k + 1:]) if d == "name" else v) for d, v in level["defs"]]
+            level["lab_days"] = labs
     return out
+
+
+def lab_days(levels):
+    """The working days a laboratory follows: the map marks their stops."""
+    days, day = [], 0
+    for level in levels:
+        day = level.get("day", day)
+        if dict(level["map"]).get("painter") == "lab" and day:
+            days.append(day)
+    return days
 
 
 def next_caption(rest):

@@ -3,10 +3,11 @@
 tile definitions from tiles.csv, and the pictures they name (tile set and backgrounds).
 
 For each difficulty folder (easy, medium, hard) under data/maps: levellist.xml (the names of
-the campaign table, campaign.csv, in its order; see campaign.py) and, for every level the table
-lists and every template in tools/levels, listed or not, NAME_defs.xml, NAME_map.xml, NAME_entities.xml and the optional texts
-NAME_intro.txt, NAME_outro.txt, NAME_introentity.txt, NAME_entitydesc.txt. A template value
-written "a | b | c" gives the easy, medium and hard values.
+the campaign table, campaign.csv, in its order, a working day marked with its number; see
+campaign.py) and, for every level the table lists and every template in tools/levels, listed or
+not, NAME_defs.xml, NAME_map.xml, NAME_entities.xml and the optional texts NAME_intro.txt,
+NAME_outro.txt, NAME_introentity.txt, NAME_entitydesc.txt. A template value written "a | b | c"
+gives the easy, medium and hard values.
 
 Template sections: [defs] key = value (attributes of the definition's level element);
 [patients] NAME count=N [forced]; [map] background = PICTURE, painter = PAINTER; [grid] 19
@@ -375,15 +376,21 @@ def paint_worldmap(grid, level):
         d.ellipse([x - 9, y - 9, x + 9, y + 9], fill=(250, 240, 200), outline=(120, 90, 50), width=3)
     d.rectangle([0, 0, 800, 40], fill=(40, 80, 110))
     d.text((400, 20), "THE WORLD MAP", font=font(20), fill=(255, 255, 255), anchor="mm")
-    paint_day_stops(d)
+    paint_day_stops(d, level.get("lab_days", ()))
     return img
 
 
-def paint_day_stops(d):
+def paint_day_stops(d, lab_days):
     """Every working day's stop, numbered, where its finished-day tick lands (campaign.ICONS):
     the number stands up left of the tick. Day 1, the Tutorial, is done on every map and the
-    record keeps no tick for it, so its stop carries a painted one."""
+    record keeps no tick for it, so its stop carries a painted one. A day a laboratory follows has
+    a flask beside its stop, on a short path of its own."""
     f = font(11)
+    for day in lab_days:
+        x, y = campaign.ICONS[day - 1]
+        place = lab_badge_place(day - 1)
+        d.line([(x + 20, y + 20), place], fill=(200, 170, 110), width=6)
+        paint_flask(d, *place)
     for k, (x, y) in enumerate(campaign.ICONS):
         d.ellipse([x + 6, y + 6, x + 34, y + 34], fill=(250, 240, 200), outline=(120, 90, 50), width=2)
         if k == 0:
@@ -391,6 +398,24 @@ def paint_day_stops(d):
             d.line([(x + 11, y + 21), (x + 18, y + 28), (x + 30, y + 13)], fill=(255, 255, 255), width=5)
         d.ellipse([x - 8, y - 8, x + 12, y + 12], fill=(40, 80, 110), outline=(255, 255, 255), width=2)
         d.text((x + 2, y + 2), str(k + 1), font=f, fill=(255, 255, 255), anchor="mm")
+
+
+def lab_badge_place(k):
+    """Beside stop k, clear of its number and tick and as far as can be from the other stops."""
+    x, y = campaign.ICONS[k]
+    others = [(ox + 20, oy + 20) for j, (ox, oy) in enumerate(campaign.ICONS) if j != k]
+    others += [(ox + 2, oy + 2) for ox, oy in campaign.ICONS]
+    around = [(x + 20 + dx, y + 20 + dy) for dx, dy in ((0, 34), (34, 0), (0, -34), (-34, 0), (24, 24), (-24, 24), (24, -24))]
+    return max(around, key=lambda c: min(math.hypot(c[0] - ox, c[1] - oy) for ox, oy in others))
+
+
+def paint_flask(d, cx, cy):
+    """The laboratory's mark: a flask of purple liquid on a small white disc."""
+    d.ellipse([cx - 13, cy - 13, cx + 13, cy + 13], fill=(250, 246, 255), outline=(110, 60, 150), width=2)
+    body = [(cx - 3, cy - 8), (cx + 3, cy - 8), (cx + 3, cy - 2), (cx + 8, cy + 8), (cx - 8, cy + 8), (cx - 3, cy - 2)]
+    d.polygon(body, fill=(215, 235, 250), outline=(40, 50, 70))
+    d.polygon([(cx - 5, cy + 3), (cx + 5, cy + 3), (cx + 7, cy + 7), (cx - 7, cy + 7)], fill=(160, 80, 200))
+    d.line([(cx - 5, cy - 9), (cx + 5, cy - 9)], fill=(40, 50, 70), width=2)
 
 
 def paint_lab(grid, level):
@@ -519,7 +544,9 @@ def main():
     tobgen.save_image(tileset(tiles), os.path.join(args.gfx, "tiles.png"))
     for d in DIFFICULTIES:
         folder = os.path.join(args.maps, d)
-        lst = "".join('<level name=%s/>\n' % quoteattr(lv["name"]) for lv in levels if lv["listed"])
+        # A working day carries its number: the map's stops are found by it.
+        lst = "".join('<level name=%s%s/>\n' % (quoteattr(lv["name"]), ' day="%d"' % lv["day"] if "day" in lv else "")
+                      for lv in levels if lv["listed"])
         tobgen.write_if_changed(os.path.join(folder, "levellist.xml"), '<?xml version="1.0" encoding="UTF-8"?>\n' + lst)
         for lv in levels:
             base = os.path.join(folder, lv["name"])

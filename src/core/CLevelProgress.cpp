@@ -1,6 +1,5 @@
 #include "core/CLevelProgress.h"
 
-#include <algorithm>
 #include <cstdio>
 
 #include "core/CEngine.h"
@@ -71,9 +70,20 @@ void CLevelProgress::creditDay(int bonus, int record) {
 
 void CLevelProgress::afterWin(uint16_t &current, uint16_t &furthest) const {
   const uint16_t next = (uint16_t)(current + 1);
-  // A day played again leads back to the furthest level reached.
-  current = next < furthest && furthest != kNoMaxLevel ? furthest : next;
-  furthest = current;
+  if (furthest == kNoMaxLevel || next >= furthest) {
+    current = furthest = next;
+    return;
+  }
+  // A day played again leads back to the furthest level reached. Past the ending that is the map
+  // after the last day, so that another can be chosen; its GO leads to the ending's last screen.
+  const uint16_t map = mapAfterTheEnding();
+  const bool ended = map != kNoSkip && furthest + 1 == levelList->getSize();
+  current = ended && current < map ? map : furthest;
+}
+
+uint16_t CLevelProgress::mapAfterTheEnding() const {
+  const int last = levelList ? levelList->dayLevel(levelList->getDayCount()) : -1;
+  return last >= 0 && last + 2 < levelList->getSize() ? (uint16_t)(last + 1) : kNoSkip;
 }
 
 void CLevelProgress::rebuildLevel() {
@@ -218,12 +228,10 @@ void CLevelProgress::loadGame() {
 }
 
 void CLevelProgress::leaveTheEnding(uint16_t count) {
-  if (count == 0 || soucasnyLevel + 1 != count) return;
-  int lastDay = -1;
-  for (const TLevelStruct &l : player->getLevelsDone()) lastDay = std::max(lastDay, (int)l.level);
-  // A map follows every working day; one standing before the ending is where a game goes on.
-  if (lastDay < 0 || lastDay + 1 >= count - 1) return;
-  soucasnyLevel = maxLevel = (uint16_t)(lastDay + 1);
+  const uint16_t map = mapAfterTheEnding();
+  // Only the current level moves: the furthest stays the ending, where a day played again and
+  // that map's GO lead.
+  if (soucasnyLevel + 1 == count && map != kNoSkip) soucasnyLevel = map;
 }
 
 bool CLevelProgress::saveExists() {

@@ -87,8 +87,11 @@ private:
   void afterWin(uint16_t &current, uint16_t &furthest) const;
   bool saveAt(uint16_t current, uint16_t furthest);
   // The list's last entry, the ending, leads nowhere: a game saved there goes on at the map after
-  // the furthest day finished, where any day can be played again, and a replay leads back there.
+  // the last working day, where any day can be played again, and a replay leads back there.
   void leaveTheEnding(uint16_t count);
+  // That map's entry; kNoSkip for a list without working days or with no map between them and
+  // the ending.
+  uint16_t mapAfterTheEnding() const;
 
   CEngine *const engine;
   const CEngineStartup &startup;

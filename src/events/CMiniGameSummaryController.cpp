@@ -36,6 +36,29 @@ bool CMiniGameSummaryController::totalShown() const {
   return linesShown > CMiskaSetController::recordsOf(collection).size();
 }
 
+void CMiniGameSummaryController::addLine(CMapEntity_MiniGameSummarySesit *sesit) {
+  // A level without a dish set has nothing to pay.
+  const std::vector<setSkore> &records = CMiskaSetController::recordsOf(collection);
+  const size_t n = records.size();
+  if (linesShown < n) {
+    const setSkore &r = records[linesShown];
+    // The record counts the set's dishes; each pays its value.
+    sesit->leftLines.push_back(std::to_string(r.strands) + (r.strands == 1 ? " DISH" : " DISHES") + " x $" +
+                               std::to_string(r.value) + " = ");
+    sesit->rightLines.push_back("$" + std::to_string(r.strands * r.value));
+    total += r.strands * r.value;
+  } else if (linesShown == n) {
+    sesit->leftLines.push_back("");
+    sesit->rightLines.push_back("");
+    sesit->leftLines.push_back("TOTAL GRANT");
+    sesit->rightLines.push_back("$" + std::to_string(total));
+    CLevel *level = runningLevel(engine);
+    // Play goes on whatever becomes of the log; the failure is logged where it happens.
+    appendScoreLog(scoreLogPath(), level ? level->getLevelName() : std::string(), total);
+  }
+  if (linesShown <= n) ++linesShown;
+}
+
 void CMiniGameSummaryController::update() {
   CMapEntity_MiniGameSummaryWindow *window = dynamic_cast<CMapEntity_MiniGameSummaryWindow *>(entity);
   if (!window || !collection) return;
@@ -49,27 +72,10 @@ void CMiniGameSummaryController::update() {
     }
   }
 
-  if (timer.udalost() && CGlobals::instance()->paused && sesit) {
-    // A level without a dish set has nothing to pay.
-    const std::vector<setSkore> &records = CMiskaSetController::recordsOf(collection);
-    const size_t n = records.size();
-    if (linesShown < n) {
-      const setSkore &r = records[linesShown];
-      // The record counts the set's dishes; each pays its value.
-      sesit->leftLines.push_back(std::to_string(r.strands) + (r.strands == 1 ? " DISH" : " DISHES") + " x $" +
-                                 std::to_string(r.value) + " = ");
-      sesit->rightLines.push_back("$" + std::to_string(r.strands * r.value));
-      total += r.strands * r.value;
-    } else if (linesShown == n) {
-      sesit->leftLines.push_back("");
-      sesit->rightLines.push_back("");
-      sesit->leftLines.push_back("TOTAL GRANT");
-      sesit->rightLines.push_back("$" + std::to_string(total));
-      CLevel *level = runningLevel(engine);
-      // Play goes on whatever becomes of the log; the failure is logged where it happens.
-      appendScoreLog(scoreLogPath(), level ? level->getLevelName() : std::string(), total);
-    }
-    if (linesShown <= n) ++linesShown;
+  // One line a second; a click while they come shows the rest at once, so none goes unread.
+  if ((timer.udalost() || showAll) && CGlobals::instance()->paused && sesit) {
+    addLine(sesit);
+    while (showAll && !totalShown()) addLine(sesit);
   }
 
   if (confirmed) {
@@ -83,8 +89,11 @@ void CMiniGameSummaryController::update() {
 
 void CMiniGameSummaryController::specificHandleMessages(KEvent *ev) {
   if (!ev || confirmed) return;
-  // Only once the total line shows: earlier the grant would be paid without its log entry, or
-  // not at all.
-  if (!totalShown()) return;
-  if ((ev->type == K_EVENT_MOUSEDOWN || ev->type == K_EVENT_KEYDOWN_FIRST) && ev->button == 1) confirmed = 1;
+  if ((ev->type != K_EVENT_MOUSEDOWN && ev->type != K_EVENT_KEYDOWN_FIRST) || ev->button != 1) return;
+  // Only a click once the total line shows pays: earlier the grant would be paid without its log
+  // entry, or not at all, and the lines would go unread.
+  if (totalShown())
+    confirmed = 1;
+  else
+    showAll = 1;
 }

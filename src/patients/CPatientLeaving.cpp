@@ -121,7 +121,7 @@ void CPatientLeaving::pay() {
     // Not the day's money: it goes to the bank with the bonus of a won day.
     CCaption::show(b.collection, p->getX() - 40, p->getY() + 30, "EXTRA SAVED +" + makeString(half),
                    TCaptionKind::Cash);
-    if (lvl) lvl->addFamousExtra(half);
+    if (lvl) lvl->addFamousExtra(half, p->getDiseaseName());
   }
   if (lvl) lvl->incCured();
 }

@@ -5,7 +5,6 @@
 #include "engine/KEvent.h"
 #include "media/CLogger.h"
 #include "progress/CMapEntity_LevelCompleted.h"
-#include "world/CLevelList.h"
 #include "world/CMapEntitiesCollection.h"
 
 namespace {
@@ -28,10 +27,9 @@ void CLevelCompletedController::specificHandleMessages(KEvent *ev) {
   if (!ev || ev->type != K_EVENT_MOUSEDOWN || ev->button != 1 || !underPointer(collection, entity)) return;
   auto *icon = dynamic_cast<CMapEntity_LevelCompleted *>(entity);
   if (!icon || !engine) return;
-  const int index = engine->getPlayer() ? engine->getPlayer()->getLevelIndex(icon->getPoradi()) : -1;
+  const int index = icon->getLevel();
   CLogger::instance()->logParts("Set level to:", index);
-  // The index comes from save.dat: level 0 is the main menu and anything past the list's end
-  // would end the game, so only a day inside the list is a jump.
-  const int size = engine->progression().getLevelList() ? engine->progression().getLevelList()->getSize() : 0;
-  if (index > 0 && index < size) engine->setSkipToLevel(index);
+  // Only a finished day is played again; entry 0 is the title screen, never a jump.
+  CPlayer *player = engine->getPlayer();
+  if (index > 0 && player && player->wasLevelDone(index) != -1) engine->setSkipToLevel(index);
 }

@@ -2,18 +2,25 @@
 
 #include "core/CEngine.h"
 #include "core/CPlayer.h"
+#include "world/CLevelList.h"
 
 int32_t CMapEntity_LevelCompleted::globalPoradi = 0;
 
 CMapEntity_LevelCompleted::CMapEntity_LevelCompleted(const CMapEntity_LevelCompleted &o)
     : CCloneable(o), poradi(globalPoradi++) {
   CEngine *running = CEngine::running();
+  const CLevelList *list = running ? running->progression().getLevelList() : nullptr;
+  // The Tutorial's stop carries a painted tick: the icons begin at day 2's.
+  level = list ? list->dayLevel(poradi + 2) : -1;
   CPlayer *player = running ? running->getPlayer() : nullptr;
-  const int rating = player ? player->getGoal(poradi) : -1;
+  const int rating = player && level >= 0 ? player->wasLevelDone(level) : -1;
   if (rating == 1)
     changeFrameset("FRAMESET2");
   else if (rating != -1)
     changeFrameset("FRAMESET1");
+  else
+    // The painted stop shows through: a day not finished has neither tick nor star.
+    looks().setVisible(false);
 }
 
 CMapEntity_LevelCompleted::~CMapEntity_LevelCompleted() {

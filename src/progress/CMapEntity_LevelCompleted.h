@@ -5,8 +5,9 @@
 #include "world/CMapEntity_Game.h"
 
 // A finished day's icon on the world map. The icons of a map number themselves in the order the
-// level places them; the n-th shows the n-th day of the player's record, gold when it was
-// finished with the expert rating.
+// level places them, the n-th on the stop of working day n + 2, and show what the player's record
+// holds for that day: a tick, gold when it was finished with the expert rating, nothing when it
+// holds none.
 class CMapEntity_LevelCompleted : public CCloneable<CMapEntity_LevelCompleted, CMapEntity_Game> {
 public:
   using CCloneable::CCloneable;
@@ -21,9 +22,12 @@ public:
   void renderAdditional(KGraphic *) override {}
 
   int32_t getPoradi() const { return poradi; }
+  // The level list's entry of the icon's day; -1 when the list has no such day.
+  int32_t getLevel() const { return level; }
 
   static int32_t globalPoradi;
 
 private:
   int32_t poradi = 0;
+  int32_t level = -1;
 };

@@ -43,7 +43,7 @@ void CMapEntity_SummarySesit::drawPage(CFontSeznam *fonts) {
     small->setColor(0.36f, 0.3f, 0.23f, a);
     small->drawStringFromLeft(bankNote.c_str(), px(40), py(230), 1.0f);
     // Below the outro and the expert mark, where the page has room for it.
-    small->drawStringFromLeft(famousNote.c_str(), px(40), py(300), 1.0f);
+    small->drawMultiline(famousNote.c_str(), px(40), px(265), py(300), 0, 1.0f);
     small->setColor(1.0f, 1.0f, 1.0f, 1.0f);
   }
   fonts->setAktivniFont("gamefont");

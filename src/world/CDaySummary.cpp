@@ -1,7 +1,8 @@
 #include "world/CDaySummary.h"
 
 TDayRating CDaySummary::rate(int money, int moneyLimit, int expertMoney, int goalBonus, int expertBonus, int previous,
-                             bool tutorial, int cured, int lost, int famousExtra) {
+                             bool tutorial, int cured, int lost, int famousExtra,
+                             const std::vector<std::string> &famousCures) {
   TDayRating r;
   r.page.money = money;
   r.page.goal = moneyLimit;
@@ -9,11 +10,16 @@ TDayRating CDaySummary::rate(int money, int moneyLimit, int expertMoney, int goa
   r.page.lost = lost;
   r.page.bonus = 0;
   r.goal = money >= moneyLimit;
-  const std::string extra = "$" + std::to_string(famousExtra);
+  // Whose first cure the extra was for, as the day's patients were diagnosed.
+  std::string whose;
+  for (size_t i = 0; i < famousCures.size(); ++i)
+    whose += (i == 0 ? "" : i + 1 == famousCures.size() ? " and " : ", ") + famousCures[i];
+  const std::string extra =
+      "$" + std::to_string(famousExtra) + " extra for your first " + whose + (famousCures.size() > 1 ? " cures" : " cure");
   if (!r.goal) {
     r.page.title = "TRY AGAIN";
     r.page.bankNote = "Meet the goal for a bonus.";
-    if (famousExtra > 0) r.page.famousNote = "The " + extra + " extra saved is lost.";
+    if (famousExtra > 0) r.page.famousNote = "The " + extra + " is lost.";
     return r;
   }
   r.page.title = "EXCELLENT WORK, DOCTOR!";
@@ -41,7 +47,7 @@ TDayRating CDaySummary::rate(int money, int moneyLimit, int expertMoney, int goa
     r.page.bonus += famousExtra;
     r.payBonus = true;
     r.page.bankNote = "Added to your bank.";
-    r.page.famousNote = "Includes " + extra + " extra saved.";
+    r.page.famousNote = "Includes " + extra + ".";
   }
   return r;
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class CMapEntity_Game;
 
@@ -36,8 +37,9 @@ class CDaySummary {
 public:
   // previous: what the player's progress holds for this day (-1 never finished, 0 plain goal,
   // 1 expert goal). The tutorial pays but is never recorded. A bonus never takes money away.
-  // famousExtra, the first cures of famous patients, is paid with any won day, as often as the
-  // day is played.
+  // famousExtra, the first cures of famous patients (their diseases in famousCures), is paid with
+  // any won day, as often as the day is played.
   static TDayRating rate(int money, int moneyLimit, int expertMoney, int goalBonus, int expertBonus, int previous,
-                         bool tutorial, int cured, int lost, int famousExtra = 0);
+                         bool tutorial, int cured, int lost, int famousExtra = 0,
+                         const std::vector<std::string> &famousCures = {});
 };

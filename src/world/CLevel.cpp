@@ -2,6 +2,8 @@
 
 #include <tinyxml.h>
 
+#include <algorithm>
+
 #include "engine/KInput.h"
 #include "engine/KMiscTools.h"
 #include "engine/KPTK.h"
@@ -96,6 +98,11 @@ CLevel::~CLevel() {
   ec = nullptr;
   delete controllers;
   controllers = nullptr;
+}
+
+void CLevel::addFamousExtra(int n, const std::string &disease) {
+  famousExtra += n;
+  if (std::find(famousCures.begin(), famousCures.end(), disease) == famousCures.end()) famousCures.push_back(disease);
 }
 
 void CLevel::addSpecialEntities() {}

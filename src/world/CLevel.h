@@ -92,7 +92,8 @@ public:
   CWorldEngine *getEngine() const { return engine; }
 
   // A famous patient's first cure ever: paid on top of the bonus of a won day, whichever goal.
-  void addFamousExtra(int n) { famousExtra += n; }
+  // `disease` names the patient on the summary.
+  void addFamousExtra(int n, const std::string &disease);
   int getFamousExtra() const { return famousExtra; }
   bool getLevelOver() const { return levelOver != 0; }
   void setLevelOver(bool over) { levelOver = over ? 1 : 0; }
@@ -121,6 +122,7 @@ protected:
   int32_t moneyPlus;
   int32_t expertMoneyPlus;
   int32_t famousExtra = 0;
+  std::vector<std::string> famousCures;
   int32_t customerHomeless;
   int32_t customerBoy;
   int32_t customerWorker;

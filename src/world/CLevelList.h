@@ -16,7 +16,12 @@ public:
   // Empty for an index past the end.
   std::string getLevel(uint16_t index) const;
   uint16_t getSize() const;
+  // The entry of working day `day` (1 the first), from the file's day marks; -1 for a day the list
+  // does not mark.
+  int dayLevel(int day) const;
+  int getDayCount() const { return (int)dayLevels.size(); }
 
 private:
   std::vector<std::string> levels;
+  std::vector<uint16_t> dayLevels;
 };

@@ -331,7 +331,7 @@ void CLevel_Game::openSummary() {
   CWorldEngine *host = engine;
   const int previous = host ? host->getDayRecord() : -1;
   TDayRating r = CDaySummary::rate(money, moneyLimit, expertMoney, moneyPlus, expertMoneyPlus, previous,
-                                   levelName == "Tutorial", cured, lost, famousExtra);
+                                   levelName == "Tutorial", cured, lost, famousExtra, famousCures);
   if (r.goal) {
     if (host) host->creditDay(r.payBonus ? r.page.bonus : 0, r.record);
     playSound("CROWD_SMALL");

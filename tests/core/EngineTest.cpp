@@ -602,6 +602,37 @@ TEST_F(EngineRealLevelTest, DaysFollowTheirMoneyGoalsAndTheListEndsTheGame) {
   EXPECT_EQ(savedIndices(), std::make_pair(2, 2)) << "the end of the list is no level to save";
 }
 
+// The campaign's shape: its days marked in the list, a map after each, the credits, the ending.
+class EngineEndingTest : public EngineLevelTest {
+protected:
+  void writeLevels() override {
+    writeList({});
+    writeFile("data/maps/medium/levellist.xml", "<level name=\"MENU\"/><level name=\"DAY1\" day=\"1\"/><level name=\"MAP\"/><level "
+              "name=\"DAY2\" day=\"2\"/><level name=\"MAP\"/><level name=\"END\"/><level name=\"VICTORY\"/>");
+    for (const char *n : {"MENU", "MAP", "END", "VICTORY", "DAY1", "DAY2"})
+      writeLevel(n, std::string("name=\"") + n + "\" moneyLimit=\"" + (n[0] == 'D' ? "500" : "0") + "\"");
+  }
+};
+
+TEST_F(EngineEndingTest, AfterTheEndingTheMapReplaysAnyDayAndKeepsTheFurthest) {
+  e.getPlayer()->addLevelDone(1, 0);
+  e.setSoucasnyLevel(6);
+  e.setMaxLevel(6);
+  e.saveGame();
+  e.progression().setLoadGamePending(true);
+  e.checkNextLevel();
+  EXPECT_EQ(e.getSoucasnyLevel(), 4) << "the map after the last day";
+  EXPECT_EQ(e.progression().getMaxLevel(), 6) << "only the current level moves";
+
+  // A day played again leads back to that map, and its GO to the ending, not the credits again.
+  e.setSkipToLevel(1);
+  e.trySkipLevel();
+  finish(500);
+  EXPECT_EQ(e.getSoucasnyLevel(), 4);
+  finish(0);
+  EXPECT_EQ(current(), "VICTORY");
+}
+
 // ---- the play and pause states ----
 
 class EngineStatesTest : public EngineLevelTest {

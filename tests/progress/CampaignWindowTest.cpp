@@ -74,6 +74,8 @@ TEST_F(CampaignWindowTest, ComicPageMapAndLateDayShowWhatTheListPromises) {
   auto *plaque = dynamic_cast<CMapEntity_MapkaLogo *>(first("MAPKALOGO"));
   ASSERT_NE(plaque, nullptr);
   EXPECT_EQ(plaque->caption, "Next: Day 19") << "the plaque says the next working day, past the lab before it";
+  // A stop a laboratory follows has a flask of purple liquid beside it, as day 18's has.
+  EXPECT_TRUE(near(pixel(230, 207) | 0xFF, rgba(160, 80, 200), 40)) << std::hex << pixel(230, 207);
   savePNG((dir + "campaign_map18.png").c_str());
   unload();
 

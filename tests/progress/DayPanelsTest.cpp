@@ -103,7 +103,8 @@ TEST_F(DayPanelsTest, IntroPausesAtFullSizeUntilALeftClickAndTheSummaryEndsTheDa
 
   // The day ends; 3 s of game time later the summary rates it and pays the bank.
   player->setMoney(1000);
-  level->addFamousExtra(887);
+  level->addFamousExtra(800, "B-Hives");
+  level->addFamousExtra(87, "B-Hives");
   level->finishClock();
   play(5);
   ASSERT_TRUE(level->getDayOver());
@@ -120,7 +121,7 @@ TEST_F(DayPanelsTest, IntroPausesAtFullSizeUntilALeftClickAndTheSummaryEndsTheDa
   EXPECT_EQ(page->moneySaved, 250 + 887) << "a first expert finish pays the expert bonus and the famous extra";
   EXPECT_EQ(page->goal, level->getMoneyLimit()) << "the goal stands over the score";
   EXPECT_EQ(page->bankNote, "Added to your bank.");
-  EXPECT_EQ(page->famousNote, "Includes $887 extra saved.");
+  EXPECT_EQ(page->famousNote, "Includes $887 extra for your first B-Hives cure.");
   EXPECT_EQ(page->expert, 1);
   EXPECT_EQ(player->getMoney(), 1000 + 250 + 887);
   CMapEntity_TextBox *outro = dynamic_cast<CMapEntity_TextBox *>(summary->getContainedEntity(1001));

@@ -54,14 +54,15 @@ protected:
 };
 
 TEST_F(MapScreenTest, FinishedDayIconsShowTheirRatingAndReplayOnlyDaysInsideTheList) {
-  player->addLevelDone(1, 1);
-  const int pastTheEnd = list.getSize() + 3;
-  player->addLevelDone(pastTheEnd, 0);
+  // Each stop shows its own day's record, whatever order the record lists the days in.
+  player->addLevelDone(list.getSize() + 3, 0);
+  player->addLevelDone(list.dayLevel(3), 0);
+  player->addLevelDone(list.dayLevel(2), 1);
   load("map_events");
   CMapEntity_Game *placed = first("LEVELCOMPLETED");
   ASSERT_NE(placed, nullptr);
   EXPECT_EQ(static_cast<CMapEntity_LevelCompleted *>(placed)->getPoradi(), 0);
-  EXPECT_EQ(frameset(placed), "FRAMESET2") << "day 1 was an expert finish";
+  EXPECT_EQ(frameset(placed), "FRAMESET2") << "day 2 was an expert finish";
 
   // Icons number on from the map's own: the second shows the normal finish, a third nothing.
   std::unique_ptr<CMapEntity_Game> second(CMapEntitiesFactory::instance()->cloneEntity("LEVELCOMPLETED"));
@@ -77,20 +78,21 @@ TEST_F(MapScreenTest, FinishedDayIconsShowTheirRatingAndReplayOnlyDaysInsideTheL
   engineObj.setSkipToLevel(CEngine::kNoSkip);
   KEvent left = event(3, 1);
   level->handleMessages(&left);
-  EXPECT_EQ(engineObj.progression().getSkipToLevel(), 1u);
+  EXPECT_EQ(engineObj.progression().getSkipToLevel(), list.dayLevel(2));
 
-  // A record naming a level past the list's end (as a save.dat of a longer list could) asks for
-  // no jump.
+  // A day not finished asks for no jump, nor does a record naming a level past the list's end (as
+  // a save.dat of a longer list could) show anywhere.
   engineObj.setSkipToLevel(CEngine::kNoSkip);
-  second->setXY(placed->getX(), placed->getY());
+  third->setXY(placed->getX(), placed->getY());
   placed->setXY(-500, -500);
-  level->getEC()->addEntity(second.release());
+  EXPECT_FALSE(third->looks().getVisible());
+  level->getEC()->addEntity(third.release());
   step();
   step();
   level->handleMessages(&left);
   EXPECT_EQ(engineObj.progression().getSkipToLevel(), CEngine::kNoSkip);
 
-  third.reset();
+  second.reset();
   delete level;
   level = nullptr;
   engineObj.progression().setLevel(nullptr);

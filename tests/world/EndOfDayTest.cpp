@@ -36,7 +36,8 @@ TEST(DayRating, PageCarriesTheDayAndABonusNeverTakesMoneyBack) {
   // A famous first cure is paid with a day won before too, and named whether paid or lost.
   TDayRating famous = CDaySummary::rate(150, 100, 200, 50, 120, 1, false, 0, 0, 887);
   EXPECT_TRUE(famous.payBonus && famous.page.bonus == 887 && famous.page.bankNote == "Added to your bank.");
-  EXPECT_EQ(CDaySummary::rate(50, 100, 200, 50, 120, -1, false, 0, 0, 887).page.famousNote, "The $887 extra saved is lost.");
+  EXPECT_EQ(CDaySummary::rate(50, 100, 200, 50, 120, -1, false, 0, 0, 887, {"Shingles", "B-Hives", "Squirrely"}).page.famousNote,
+            "The $887 extra for your first Shingles, B-Hives and Squirrely cures is lost.");
 }
 
 class EndOfDayTest : public LevelTest {
