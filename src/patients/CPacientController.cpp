@@ -52,8 +52,6 @@ CPacientController *CPacientController::of(CMapEntity_Game *patient) {
 
 CMapEntity_PacientClass *CPacientController::patient() const { return dynamic_cast<CMapEntity_PacientClass *>(entity); }
 
-CMapEntity_FrontaAkci *CPacientController::queue() const { return CMapEntity_FrontaAkci::najdi(collection); }
-
 CMapEntity_Game *CPacientController::cursor() const {
   return collection ? collection->getFirstEntityByClassID(kCursorClass) : nullptr;
 }
@@ -63,7 +61,7 @@ CMapEntity *CPacientController::heldByCursor() const { return draggedBy(cursor()
 void CPacientController::setHeld(CMapEntity *e) { setDragged(cursor(), e); }
 
 void CPacientController::queueAction(CEntityController *c, unsigned short id, int priority) {
-  CMapEntity_FrontaAkci *q = queue();
+  CMapEntity_FrontaAkci *q = actionQueue();
   if (q && c) q->pridej(c, id, priority);
 }
 
@@ -175,7 +173,7 @@ void CPacientController::update() {
   if (!p || !collection) return;
   mouseX = (int32_t)KInput::getMouseX();
   mouseY = (int32_t)KInput::getMouseY();
-  if (CMapEntity_FrontaAkci *q = queue()) {
+  if (CMapEntity_FrontaAkci *q = actionQueue()) {
     q->serveActivation(this, p);
   }
   CMapEntity *bar = p->getContainedEntity(CMapEntity_PacientClass::kHeartsID);

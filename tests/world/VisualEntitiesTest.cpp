@@ -289,7 +289,7 @@ TEST_F(VisualEntitiesTest, ArrowPulsesForeverAndNewItemsFlashOnce) {
   CMapEntity_Game *arrow = place("SIPKA", 10, 10);
   CMapEntity_Game *recipe = place("RECEPT", 20, 20);
   levelUpdate();
-  EXPECT_EQ(controllerOf<CFlashObjektController>(recipe)->fronta, queue);
+  EXPECT_EQ(controllerOf<CFlashObjektController>(recipe)->actionQueue(), queue);
 
   float low = 2, high = 0, brightest = 0;
   for (int i = 0; i < 300; ++i) {
