@@ -379,7 +379,7 @@ TEST_F(VisualEntitiesTest, ComicPageWaitsForTheButtonAfterItsFadeInThenCoversAnd
   };
   KInput::noteButton(1, true);
   update();
-  CMapEntity_Fader *fader = controllerOf<CComicController>(page)->fader;
+  CMapEntity_Fader *fader = controllerOf<CComicController>(page)->getFader();
   ASSERT_NE(fader, nullptr);
   EXPECT_TRUE(ec->contains(fader));
   EXPECT_FALSE(fader->getSmer());
