@@ -247,7 +247,8 @@ void holdPlace(CMapEntitiesCollection *collection, CMapEntity_Game *bubble) {
 
 bool awaitCuffClick(CMapEntity_PacientClass *patient) {
   auto *chair = patient ? dynamic_cast<CMapEntity_DiagnosticTool *>(patient->getChair()) : nullptr;
-  if (!chair || !chair->gauge || !chair->gauge->full) return false;
+  CMapEntity_Tlakomer *gauge = chair ? chair->getGauge() : nullptr;
+  if (!gauge || !gauge->full) return false;
   if (CPatientGuideLink *guide = TLink<CPatientGuideLink>::get()) guide->slowChange(patient, kCuffWaitMs);
   return true;
 }

@@ -318,7 +318,7 @@ void CPacientController::clearOnKill() {
   CMapEntity_PacientClass *p = patient();
   if (heldByCursor() == p) setHeld(nullptr);
   if (CMapEntity_DiagnosticTool *chair = dynamic_cast<CMapEntity_DiagnosticTool *>(p->getChair())) {
-    if (chair->gauge) chair->gauge->setStav(0.0f);
+    if (CMapEntity_Tlakomer *gauge = chair->gauge.in(collection)) gauge->setStav(0.0f);
     chair->occupant.clear();
   }
 }

@@ -110,7 +110,8 @@ void CPatientArrival::phaseArrived() {
     b.goHome(false);
     return;
   }
-  if (!chair->gauge) {
+  CMapEntity_Tlakomer *gauge = chair->gauge.in(b.collection);
+  if (!gauge) {
     CLogger::instance()->log("Chair " + chair->name + " has no pressure gauge: " + p->name + " goes back");
     b.goHome(false);
     return;
@@ -135,14 +136,14 @@ void CPatientArrival::phaseArrived() {
   }
   prevlekaciTimer.reset();
   setNurse(true);
-  chair->gauge->start(p->getPressureSpeed());
+  gauge->start(p->getPressureSpeed());
 }
 
 void CPatientArrival::phaseAtDesk() {
   CMapEntity_PacientClass *p = b.patient();
   b.moodTimer.udalost();
   CMapEntity_DiagnosticTool *chair = dynamic_cast<CMapEntity_DiagnosticTool *>(p->getChair());
-  CMapEntity_Tlakomer *gauge = chair ? chair->gauge : nullptr;
+  CMapEntity_Tlakomer *gauge = chair ? chair->gauge.in(b.collection) : nullptr;
   if (!gauge) return;
   if (gauge->full && !pressureMaxPlayed) {
     b.play("PRESSUREMAX");
@@ -181,7 +182,8 @@ void CPatientArrival::phaseAtDesk() {
 void CPatientArrival::clickedAtDesk() {
   CMapEntity_PacientClass *p = b.patient();
   CMapEntity_DiagnosticTool *chair = dynamic_cast<CMapEntity_DiagnosticTool *>(p->getChair());
-  if (!chair || !chair->gauge || !chair->gauge->running || !p->getFocus()) return;
+  CMapEntity_Tlakomer *gauge = chair ? chair->gauge.in(b.collection) : nullptr;
+  if (!gauge || !gauge->running || !p->getFocus()) return;
   entitykit::refuse(b.collection, p->getX() - 60.0f, p->getY() - 50.0f, "Wait for the gauge to blink!");
 }
 

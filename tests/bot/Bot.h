@@ -335,7 +335,7 @@ public:
   bool measure() {
     for (CMapEntity_Game *e : all())
       if (CMapEntity_DiagnosticTool *c = dynamic_cast<CMapEntity_DiagnosticTool *>(e))
-        if (c->occupant.in(ec()) && c->gauge && c->gauge->full) {
+        if (c->occupant.in(ec()) && c->getGauge() && c->getGauge()->full) {
           clickOn(c->occupant.in(ec()));
           return true;
         }

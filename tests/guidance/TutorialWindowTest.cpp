@@ -118,7 +118,7 @@ TEST_F(TutorialWindowTest, TheTutorialIsPlayedByMouseFromTheHelpTriggerToItsLast
   CMapEntity_PacientClass *p = patient();
   ASSERT_TRUE(playUntil([&] { float a = p->looks().getAlpha(); return a == -1.0f || a >= 1.0f; }, 120, kDrawEvery));
   auto *chair = dynamic_cast<CMapEntity_DiagnosticTool *>(level->getEC()->getFirstEntityByClassID(17));
-  ASSERT_TRUE(chair && chair->gauge);
+  ASSERT_TRUE(chair && chair->getGauge());
   playFrame();
   EXPECT_TRUE(pointsAt(668, 350, false, chair));
   EXPECT_TRUE(tipOn(arrowAt(p->getX() + 10, p->getY() - 67), p)) << "above the patient";
@@ -130,7 +130,7 @@ TEST_F(TutorialWindowTest, TheTutorialIsPlayedByMouseFromTheHelpTriggerToItsLast
   ASSERT_TRUE(reach("TUTORIAL1B", 20));
   playFrame();
   EXPECT_TRUE(bed(2)->isLocked());
-  ASSERT_TRUE(playUntil([&] { return chair->gauge->full != 0; }, 600, kDrawEvery)) << "the gauge never peaked";
+  ASSERT_TRUE(playUntil([&] { return chair->getGauge()->full != 0; }, 600, kDrawEvery)) << "the gauge never peaked";
   EXPECT_EQ(bubble(), "TUTORIAL1B");
   EXPECT_EQ(p->getHearts(), 5);
   shot("tutorial-1b-gauge-full.png");

@@ -54,7 +54,7 @@ TEST_F(PatientWindowTest, APatientArrivesRegistersTakesAHeartChangesAndIsLaidInt
   // Onto the first chair: the nurse works and the gauge rises.
   CMapEntity_DiagnosticTool *chair = dynamic_cast<CMapEntity_DiagnosticTool *>(level->getEC()->getEntityByID(1));
   ASSERT_NE(chair, nullptr);
-  ASSERT_NE(chair->gauge, nullptr);
+  ASSERT_NE(chair->getGauge(), nullptr);
   int chairX, chairY;
   actionMiddle(chair, chairX, chairY);
   dragTo(p, chairX, chairY);
@@ -63,7 +63,7 @@ TEST_F(PatientWindowTest, APatientArrivesRegistersTakesAHeartChangesAndIsLaidInt
   CMapEntity_Game *nurse = level->getEC()->getEntityByID(60);
   ASSERT_NE(nurse, nullptr);
   EXPECT_STREQ(nurse->looks().getSprite()->getAktivniFrameset()->getID(), "AKTIVNI");
-  ASSERT_TRUE(playUntil([&] { return chair->gauge->full != 0; }, 600)) << "the gauge never peaked";
+  ASSERT_TRUE(playUntil([&] { return chair->getGauge()->full != 0; }, 600)) << "the gauge never peaked";
   savePNG((std::string(TOB_BINARY_DIR) + "/patient-desk.png").c_str());
 
   // A click at the peak: a heart rises, the patient changes into coloured pyjamas on the bench.
