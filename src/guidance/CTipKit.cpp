@@ -54,6 +54,13 @@ CMapEntity_Game *freeArrow(CMapEntitiesCollection *collection, float x, float y,
   return a;
 }
 
+void dropArrow(TEntityRef<CMapEntity_Game> &arrow, CMapEntitiesCollection *collection, CMapEntity *bubble) {
+  CMapEntity_Game *a = arrow.in(collection);
+  if (!a && bubble) a = arrow.among(bubble->carrying().getContainedList());
+  if (a) a->setKill(true);
+  arrow.clear();
+}
+
 CMapEntity_Game *reachDown(CMapEntity_Game *arrow) {
   if (arrow) arrow->changeFrameset("LONG");
   return arrow;
