@@ -428,7 +428,7 @@ public:
     if (!ill.empty() && !noCure) return clickOn(ill[0]), true;
     for (CMapEntity_Game *e : all())
       if (e->getEntityClassID() == kGermClass && clickable(e)) {
-        if (holding(70)) return clickOn(e), true;
+        if (holding(kSprayID)) return clickOn(e), true;
         if (CMapEntity_Game *stand = named("ANTIV")) return clickOn(stand), true;
       }
     // Unmade beds wait until three can be made in a row, their linen one longer run, unless

@@ -11,6 +11,7 @@
 #include "world/kinds/CMapEntity_PostelClass.h"
 #include "world/kinds/CMapEntity_Tlakomer.h"
 #include "world/kinds/EntityIds.h"
+#include "world/kinds/Links.h"
 
 // The "Tutorial" day in the real window, played by injected mouse input from the help trigger to
 // the last bubble: each step's arrows point at what it asks for, and each step waits for it.
@@ -156,7 +157,7 @@ TEST_F(TutorialWindowTest, TheTutorialIsPlayedByMouseFromTheHelpTriggerToItsLast
   EXPECT_EQ(p->getBedState(), kBedOutbreak) << "the outbreak does not pass by itself";
   EXPECT_EQ(p->getHearts(), 5);
   clickOn(bed(1));
-  ASSERT_TRUE(playUntil([&] { return figure()->workPhase == 12; }, 400, kDrawEvery)) << "no examination";
+  ASSERT_TRUE(playUntil([&] { return figure()->workPhase == CFigureActionLink::kExamining; }, 400, kDrawEvery)) << "no examination";
   EXPECT_EQ(bubble(), "TUTORIAL3");
   ASSERT_TRUE(reach("TUTORIAL4", 400));
   ASSERT_NE(figure()->getContainedEntity(kPrescriptionID), nullptr);

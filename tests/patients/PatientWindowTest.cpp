@@ -10,6 +10,7 @@
 #include "world/kinds/CMapEntity_PacientClass.h"
 #include "world/kinds/CMapEntity_PostelClass.h"
 #include "world/kinds/CMapEntity_Tlakomer.h"
+#include "world/kinds/EntityIds.h"
 
 // The demonstration ward in the real window: a patient arrives on the couch, is registered at a
 // desk chair, takes a heart at the gauge's peak, changes on the bench and is laid into a bed.
@@ -78,7 +79,7 @@ TEST_F(PatientWindowTest, APatientArrivesRegistersTakesAHeartChangesAndIsLaidInt
   playFrame();
   EXPECT_GT(p->getMood(), before);
   EXPECT_EQ(p->getPhase(), kPhaseOnCouch);
-  EXPECT_NE(level->getEC()->getEntityByID(74), nullptr) << "no heart";
+  EXPECT_NE(level->getEC()->getEntityByID(kRisingHeartID), nullptr) << "no heart";
   EXPECT_NE(level->getEC()->getEntityByID(64), nullptr) << "no dust puff";
   EXPECT_EQ(p->looks().getSprite()->getID(), std::string(CMapEntity_PacientClass::kindName(p->getKind())) + "PYZAMO");
   for (int i = 0; i < 10; ++i) playFrame();
