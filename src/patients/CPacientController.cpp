@@ -58,6 +58,11 @@ CMapEntity_Game *CPacientController::cursor() const {
 
 CMapEntity *CPacientController::heldByCursor() const { return draggedBy(cursor(), collection); }
 
+CMapEntity_Game *CPacientController::underCursor(uint32_t cls) const {
+  CMapEntity_Game *c = cursor();
+  return c ? dynamic_cast<CMapEntity_Game *>(c->hits().isActionCollisionWithEntityClassID(cls)) : nullptr;
+}
+
 void CPacientController::setHeld(CMapEntity *e) { setDragged(cursor(), e); }
 
 void CPacientController::queueAction(CEntityController *c, unsigned short id, int priority) {

@@ -91,6 +91,8 @@ private:
   CMapEntity_PacientClass *patient() const;
   CMapEntity_Game *cursor() const;
   CMapEntity *heldByCursor() const;
+  // An entity of that class the cursor's action box meets, or null.
+  CMapEntity_Game *underCursor(uint32_t cls) const;
   void setHeld(CMapEntity *e);
   void queueAction(CEntityController *c, unsigned short id, int priority);
   int charismaStars() const;

@@ -86,8 +86,7 @@ void CPatientArrival::phaseArrived() {
   std::vector<CMapEntity_Game *> chairs;
   for (CMapEntity_Game *e : *b.collection->getEntitiesPtr())
     if (e->getEntityClassID() == kChairClass && !e->carrying().getParent()) chairs.push_back(e);
-  CMapEntity_Game *chairUnder =
-      c ? dynamic_cast<CMapEntity_Game *>(c->hits().isActionCollisionWithEntityClassID(kChairClass)) : nullptr;
+  CMapEntity_Game *chairUnder = b.underCursor(kChairClass);
   if (b.heldByCursor() == p && KInput::getLeftButtonState()) {
     for (CMapEntity_Game *ch : chairs) {
       ch->setHighlightOn(true);
@@ -272,9 +271,7 @@ void CPatientArrival::phaseOnBench() {
   b.moodTick(true);
   bool wasHeld = b.heldByCursor() == p;
   b.drag(true);
-  CMapEntity_Game *c = b.cursor();
-  CMapEntity_Game *bedUnder =
-      c ? dynamic_cast<CMapEntity_Game *>(c->hits().isActionCollisionWithEntityClassID(kBedClass)) : nullptr;
+  CMapEntity_Game *bedUnder = b.underCursor(kBedClass);
   if (b.heldByCursor() == p && KInput::getLeftButtonState()) {
     if (bedUnder && bedSuitable(bedUnder)) b.previewIn(bedUnder, "ILL3");
     else if (b.previewing()) b.sesadPacienta();
