@@ -70,10 +70,7 @@ void CTipShopController::specificHandleMessages(KEvent *ev) {
   flashing = true;
 }
 
-void CTipShopController::removeArrow(int slot) {
-  if (arrows[slot]) arrows[slot]->setKill(true);
-  arrows[slot] = nullptr;
-}
+void CTipShopController::removeArrow(int slot) { tipkit::dropArrow(arrows[slot], collection, entity); }
 
 CMapEntity_Game *CTipShopController::freeArrow(float x, float y, bool turned) {
   return tipkit::freeArrow(collection, x, y, turned ? 90.0f : 0.0f);

@@ -33,7 +33,7 @@ private:
   int runState = 0;
   Timer pageTimer{4000, false};
   int page = 0;
-  CMapEntity_Game *arrows[5] = {nullptr, nullptr, nullptr, nullptr, nullptr};
+  TEntityRef<CMapEntity_Game> arrows[5];
   // The shop window's first star of the medicine row.
   TEntityRef<CMapEntity> starDot;
 };

@@ -54,6 +54,13 @@ CMapEntity_Game *freeArrow(CMapEntitiesCollection *collection, float x, float y,
   return a;
 }
 
+void dropArrow(TEntityRef<CMapEntity_Game> &arrow, CMapEntitiesCollection *collection, CMapEntity *bubble) {
+  CMapEntity_Game *a = arrow.in(collection);
+  if (!a && bubble) a = arrow.among(bubble->carrying().getContainedList());
+  if (a) a->setKill(true);
+  arrow.clear();
+}
+
 CMapEntity_Game *reachDown(CMapEntity_Game *arrow) {
   if (arrow) arrow->changeFrameset("LONG");
   return arrow;
@@ -247,7 +254,8 @@ void holdPlace(CMapEntitiesCollection *collection, CMapEntity_Game *bubble) {
 
 bool awaitCuffClick(CMapEntity_PacientClass *patient) {
   auto *chair = patient ? dynamic_cast<CMapEntity_DiagnosticTool *>(patient->getChair()) : nullptr;
-  if (!chair || !chair->gauge || !chair->gauge->full) return false;
+  CMapEntity_Tlakomer *gauge = chair ? chair->getGauge() : nullptr;
+  if (!gauge || !gauge->full) return false;
   if (CPatientGuideLink *guide = TLink<CPatientGuideLink>::get()) guide->slowChange(patient, kCuffWaitMs);
   return true;
 }

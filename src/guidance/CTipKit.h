@@ -2,6 +2,7 @@
 #include <cstdint>
 
 #include "world/CMapEntity_Game.h"
+#include "world/TEntityRef.h"
 
 class CMapEntitiesCollection;
 class CMapEntity_PacientClass;
@@ -24,6 +25,9 @@ namespace tipkit {
 CMapEntity_Game *carryArrow(CMapEntity *bubble, float dx, float dy, float angle = 0.0f);
 // A "SIPKA" standing on its own at (x, y) above the ward.
 CMapEntity_Game *freeArrow(CMapEntitiesCollection *collection, float x, float y, float angle = 0.0f, int z = 8);
+// Takes down an arrow the bubble put up, standing on its own or carried by it, if it still stands,
+// and forgets it.
+void dropArrow(TEntityRef<CMapEntity_Game> &arrow, CMapEntitiesCollection *collection, CMapEntity *bubble);
 // The longer arrow, 32 px further down, for one placed above a person whose head it must reach.
 CMapEntity_Game *reachDown(CMapEntity_Game *arrow);
 // Shows text in the bubble and its text box.

@@ -46,11 +46,6 @@ void dressPatient(CMapEntity_PacientClass *p, const char *body, const char *head
   p->zapniAnimace();
 }
 
-void drop(CMapEntity_Game *&arrow) {
-  if (arrow) arrow->setKill(true);
-  arrow = nullptr;
-}
-
 } // namespace
 
 // ---- help trigger
@@ -143,7 +138,8 @@ void CTutorial1Controller::update() {
   tipkit::holdPlace(collection, entity);
   hold(5);
   CMapEntity_PacientClass *p = patient();
-  if (p && follower) follower->setXY(p->getX() + 10, p->getY() - 67);
+  CMapEntity_Game *arrow = follower.in(collection);
+  if (p && arrow) arrow->setXY(p->getX() + 10, p->getY() - 67);
   auto *chair = dynamic_cast<CMapEntity_DiagnosticTool *>(collection->getFirstEntityByClassID(kChairClass));
   if (!chair || !chair->occupant.in(collection)) return;
   drop(follower);
@@ -253,20 +249,18 @@ void CTutorial6Controller::onBind() {
   medicineArrow = freeArrow(collection, 320, 90, kTurned);
 }
 
-void CTutorial6Controller::dropMedicineArrow() { drop(medicineArrow); }
-
 void CTutorial6Controller::update() {
   if (!entity || !collection) return;
   tipkit::holdPlace(collection, entity);
   hold(5);
   CMapEntity_Game *medicine = collection->getEntityByID(kMedicineID);
-  if (medicine && medicine->carrying().getParent()) dropMedicineArrow();
+  if (medicine && medicine->carrying().getParent()) drop(medicineArrow);
   if (!medicine)
     if (CMapEntity *bedArrow = entity->getContainedEntity((unsigned short)kArrowID)) bedArrow->setKill(true);
   CMapEntity_PacientClass *p = patient();
   if (!p || (p->getBedState() != kBedLying && p->getBedState() != kBedPrescription)) return;
   // The free arrow stands on its own: it would outlive the bubble.
-  dropMedicineArrow();
+  drop(medicineArrow);
   handOver("TUTORIAL7", 0, 420);
 }
 
@@ -333,7 +327,7 @@ void CTutorial9Controller::update() {
     killEntity();
     return;
   }
-  if (!figureCarries(kRubbishID) || hamperArrow) return;
+  if (!figureCarries(kRubbishID) || !hamperArrow.empty()) return;
   drop(bedArrow);
   hamperArrow = carryArrow(entity, 540, 210);
   tipkit::writeText(entity, kHamperText);
@@ -374,7 +368,7 @@ void CTutorial9cController::update() {
     if (b->getX() == 48.0f) drop(left);
     if (b->getX() == 208.0f) drop(right);
   }
-  if (!left && !right) handOver("TUTORIAL9D", 0, 0);
+  if (left.empty() && right.empty()) handOver("TUTORIAL9D", 0, 0);
 }
 
 // ---- 9D: the sheets in the hamper

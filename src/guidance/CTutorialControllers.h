@@ -44,6 +44,8 @@ protected:
   void hold(int hearts);
   // Opens the next bubble and removes this one with everything it carries.
   void handOver(const char *next, float x, float y);
+  // Takes down an arrow this bubble put up.
+  void drop(TEntityRef<CMapEntity_Game> &arrow) { tipkit::dropArrow(arrow, collection, entity); }
 
   TPointerFollow pointer;
 
@@ -64,7 +66,7 @@ public:
 
 private:
   void startStay(CMapEntity_PacientClass *p);
-  CMapEntity_Game *follower = nullptr;
+  TEntityRef<CMapEntity_Game> follower;
 };
 
 // Keeps bed 2 shut while she is measured, and her at the desk until the click it asks for.
@@ -121,8 +123,7 @@ public:
   void update() override;
 
 private:
-  void dropMedicineArrow();
-  CMapEntity_Game *medicineArrow = nullptr;
+  TEntityRef<CMapEntity_Game> medicineArrow;
 };
 
 // No new outbreak while she gets better; when she pays, the next patient comes in.
@@ -155,8 +156,8 @@ protected:
   const char *gate() const override;
 
 private:
-  CMapEntity_Game *bedArrow = nullptr;
-  CMapEntity_Game *hamperArrow = nullptr;
+  TEntityRef<CMapEntity_Game> bedArrow;
+  TEntityRef<CMapEntity_Game> hamperArrow;
 };
 
 // Praise for four seconds; then every bed is unmade for one more round of tidying.
@@ -184,8 +185,8 @@ protected:
   const char *gate() const override { return "Not yet: make both beds first!"; }
 
 private:
-  CMapEntity_Game *left = nullptr;
-  CMapEntity_Game *right = nullptr;
+  TEntityRef<CMapEntity_Game> left;
+  TEntityRef<CMapEntity_Game> right;
 };
 
 // Points at the hamper until the sheets are in.

@@ -85,7 +85,7 @@ void CCreditsController::update() {
     CMapEntity_Game *comic = collection->getEntityByID(kComicID);
     if (passed && comic && !ending) {
       if (auto *c = dynamic_cast<CComicController *>(comic->getController()))
-        if (c->fader) c->fader->setSmer(true);
+        if (CMapEntity_Fader *f = c->getFader()) f->setSmer(true);
       ending = true;
     }
     return;

@@ -31,7 +31,7 @@ void CMapButtonController::glow(bool second) {
 
 void CMapButtonController::update() { glow(false); }
 
-void CPlayButtonController::onBind() { fader = nullptr; }
+void CPlayButtonController::onBind() { fading.clear(); }
 
 bool CPlayButtonController::canBuyPerk() { return CShopOffer::canBuyPerk(engine); }
 
@@ -47,11 +47,7 @@ void CPlayButtonController::update() {
     if (!canBuyPerk()) {
       clicked = 1;
       playSound("CLICK_BUTTON");
-      fader = dynamic_cast<CMapEntity_Fader *>(open(collection, "FADER", 0.0f, 0.0f));
-      if (fader) {
-        fader->setSmer(true);
-        fader->setTimeLimit(1000);
-      }
+      fading = CMapEntity_Fader::open(collection, true, 1000);
       closeIfOpen(collection, kShopWindowID);
     } else {
       CShopOffer::askForPerk(collection, entity->getX() - 60.0f, entity->getY() - 30.0f, !wasDown);
@@ -59,6 +55,7 @@ void CPlayButtonController::update() {
   }
   wasDown = down;
 
+  CMapEntity_Fader *fader = getFader();
   if (!fader) return;
   fader->fade();
   if (!fader->isComplete()) return;

@@ -2,8 +2,8 @@
 
 #include "world/CCloneable.h"
 #include "world/CEntityController.h"
-
-class CMapEntity_Fader;
+#include "world/CMapEntity_Fader.h"
+#include "world/TEntityRef.h"
 
 // The buttons of the world map: they glow once a pointer has been over them.
 class CMapButtonController : public CCloneable<CMapButtonController, CEntityController> {
@@ -34,15 +34,15 @@ public:
   bool canBuyPerk();
   bool canBuyUpgrade();
   // A fade started elsewhere (leaving although upgrades could be bought) that this button runs
-  // to the end of the map; the level owns it.
-  void setFader(CMapEntity_Fader *f) { fader = f; }
-  CMapEntity_Fader *getFader() const { return fader; }
+  // to the end of the map.
+  void setFader(CMapEntity_Fader *f) { fading = f; }
+  CMapEntity_Fader *getFader() const { return fading.in(collection); }
 
 private:
   int clicked = 0;
   // The button was pressed in the last frame: a press held on it is one press.
   bool wasDown = false;
-  CMapEntity_Fader *fader = nullptr;
+  TEntityRef<CMapEntity_Fader> fading;
 };
 
 // The main-menu button: saves the game, starts a fresh record and goes to the title screen.

@@ -30,6 +30,7 @@ protected:
   void carryTextBox(const std::string &t);
 
   std::string text;
+  // Carried by the window, so it goes with it.
   CMapEntity_TextBox *textBox = nullptr;
 };
 

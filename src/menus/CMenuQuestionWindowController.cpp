@@ -73,11 +73,7 @@ void CMenuQuestionWindowRestartController::action() {
 }
 
 void CMenuQuestionWindowBuyUpgradesController::action() {
-  auto *fader = dynamic_cast<CMapEntity_Fader *>(open(collection, "FADER", 0.0f, 0.0f));
-  if (fader) {
-    fader->setSmer(true);
-    fader->setTimeLimit(1000);
-  }
+  CMapEntity_Fader *fader = CMapEntity_Fader::open(collection, true, 1000);
   if (CMapEntity_Game *play = collection->getEntityByID(CPlayButtonController::kPlayButtonID))
     if (auto *button = dynamic_cast<CPlayButtonController *>(play->getController())) button->setFader(fader);
   collection->unfocus(nullptr);

@@ -33,6 +33,7 @@ public:
 private:
   int chooseRecord() const;
 
+  // The level that owns this generator, and its list.
   CMapEntitiesCollection_Game *collection = nullptr;
   Timer *timer = nullptr;
   CLevel_Game *level = nullptr;

@@ -52,18 +52,21 @@ CPacientController *CPacientController::of(CMapEntity_Game *patient) {
 
 CMapEntity_PacientClass *CPacientController::patient() const { return dynamic_cast<CMapEntity_PacientClass *>(entity); }
 
-CMapEntity_FrontaAkci *CPacientController::queue() const { return CMapEntity_FrontaAkci::najdi(collection); }
-
 CMapEntity_Game *CPacientController::cursor() const {
   return collection ? collection->getFirstEntityByClassID(kCursorClass) : nullptr;
 }
 
 CMapEntity *CPacientController::heldByCursor() const { return draggedBy(cursor(), collection); }
 
+CMapEntity_Game *CPacientController::underCursor(uint32_t cls) const {
+  CMapEntity_Game *c = cursor();
+  return c ? dynamic_cast<CMapEntity_Game *>(c->hits().isActionCollisionWithEntityClassID(cls)) : nullptr;
+}
+
 void CPacientController::setHeld(CMapEntity *e) { setDragged(cursor(), e); }
 
 void CPacientController::queueAction(CEntityController *c, unsigned short id, int priority) {
-  CMapEntity_FrontaAkci *q = queue();
+  CMapEntity_FrontaAkci *q = actionQueue();
   if (q && c) q->pridej(c, id, priority);
 }
 
@@ -175,7 +178,7 @@ void CPacientController::update() {
   if (!p || !collection) return;
   mouseX = (int32_t)KInput::getMouseX();
   mouseY = (int32_t)KInput::getMouseY();
-  if (CMapEntity_FrontaAkci *q = queue()) {
+  if (CMapEntity_FrontaAkci *q = actionQueue()) {
     q->serveActivation(this, p);
   }
   CMapEntity *bar = p->getContainedEntity(CMapEntity_PacientClass::kHeartsID);
@@ -320,7 +323,7 @@ void CPacientController::clearOnKill() {
   CMapEntity_PacientClass *p = patient();
   if (heldByCursor() == p) setHeld(nullptr);
   if (CMapEntity_DiagnosticTool *chair = dynamic_cast<CMapEntity_DiagnosticTool *>(p->getChair())) {
-    if (chair->gauge) chair->gauge->setStav(0.0f);
+    if (CMapEntity_Tlakomer *gauge = chair->gauge.in(collection)) gauge->setStav(0.0f);
     chair->occupant.clear();
   }
 }

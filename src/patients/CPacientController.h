@@ -14,7 +14,6 @@
 
 class CMapEntity;
 class CMapEntity_PacientClass;
-class CMapEntity_FrontaAkci;
 
 // The patient's behaviour: it drives the patient through its visit (CMapEntity_PacientClass keeps
 // the state) one phase at a time: CPatientArrival from the couch through the desk and the bench
@@ -90,9 +89,10 @@ private:
   static TWardPace pace;
 
   CMapEntity_PacientClass *patient() const;
-  CMapEntity_FrontaAkci *queue() const;
   CMapEntity_Game *cursor() const;
   CMapEntity *heldByCursor() const;
+  // An entity of that class the cursor's action box meets, or null.
+  CMapEntity_Game *underCursor(uint32_t cls) const;
   void setHeld(CMapEntity *e);
   void queueAction(CEntityController *c, unsigned short id, int priority);
   int charismaStars() const;

@@ -86,8 +86,7 @@ void CPatientArrival::phaseArrived() {
   std::vector<CMapEntity_Game *> chairs;
   for (CMapEntity_Game *e : *b.collection->getEntitiesPtr())
     if (e->getEntityClassID() == kChairClass && !e->carrying().getParent()) chairs.push_back(e);
-  CMapEntity_Game *chairUnder =
-      c ? dynamic_cast<CMapEntity_Game *>(c->hits().isActionCollisionWithEntityClassID(kChairClass)) : nullptr;
+  CMapEntity_Game *chairUnder = b.underCursor(kChairClass);
   if (b.heldByCursor() == p && KInput::getLeftButtonState()) {
     for (CMapEntity_Game *ch : chairs) {
       ch->setHighlightOn(true);
@@ -110,7 +109,8 @@ void CPatientArrival::phaseArrived() {
     b.goHome(false);
     return;
   }
-  if (!chair->gauge) {
+  CMapEntity_Tlakomer *gauge = chair->gauge.in(b.collection);
+  if (!gauge) {
     CLogger::instance()->log("Chair " + chair->name + " has no pressure gauge: " + p->name + " goes back");
     b.goHome(false);
     return;
@@ -135,14 +135,14 @@ void CPatientArrival::phaseArrived() {
   }
   prevlekaciTimer.reset();
   setNurse(true);
-  chair->gauge->start(p->getPressureSpeed());
+  gauge->start(p->getPressureSpeed());
 }
 
 void CPatientArrival::phaseAtDesk() {
   CMapEntity_PacientClass *p = b.patient();
   b.moodTimer.udalost();
   CMapEntity_DiagnosticTool *chair = dynamic_cast<CMapEntity_DiagnosticTool *>(p->getChair());
-  CMapEntity_Tlakomer *gauge = chair ? chair->gauge : nullptr;
+  CMapEntity_Tlakomer *gauge = chair ? chair->gauge.in(b.collection) : nullptr;
   if (!gauge) return;
   if (gauge->full && !pressureMaxPlayed) {
     b.play("PRESSUREMAX");
@@ -181,7 +181,8 @@ void CPatientArrival::phaseAtDesk() {
 void CPatientArrival::clickedAtDesk() {
   CMapEntity_PacientClass *p = b.patient();
   CMapEntity_DiagnosticTool *chair = dynamic_cast<CMapEntity_DiagnosticTool *>(p->getChair());
-  if (!chair || !chair->gauge || !chair->gauge->running || !p->getFocus()) return;
+  CMapEntity_Tlakomer *gauge = chair ? chair->gauge.in(b.collection) : nullptr;
+  if (!gauge || !gauge->running || !p->getFocus()) return;
   entitykit::refuse(b.collection, p->getX() - 60.0f, p->getY() - 50.0f, "Wait for the gauge to blink!");
 }
 
@@ -270,9 +271,7 @@ void CPatientArrival::phaseOnBench() {
   b.moodTick(true);
   bool wasHeld = b.heldByCursor() == p;
   b.drag(true);
-  CMapEntity_Game *c = b.cursor();
-  CMapEntity_Game *bedUnder =
-      c ? dynamic_cast<CMapEntity_Game *>(c->hits().isActionCollisionWithEntityClassID(kBedClass)) : nullptr;
+  CMapEntity_Game *bedUnder = b.underCursor(kBedClass);
   if (b.heldByCursor() == p && KInput::getLeftButtonState()) {
     if (bedUnder && bedSuitable(bedUnder)) b.previewIn(bedUnder, "ILL3");
     else if (b.previewing()) b.sesadPacienta();

@@ -56,9 +56,7 @@ void CPatientLeaving::phaseRunning() {
   }
   bool wasHeld = b.heldByCursor() == p;
   b.drag(true);
-  CMapEntity_Game *c = b.cursor();
-  CMapEntity_Game *bedUnder =
-      c ? dynamic_cast<CMapEntity_Game *>(c->hits().isActionCollisionWithEntityClassID(kBedClass)) : nullptr;
+  CMapEntity_Game *bedUnder = b.underCursor(kBedClass);
   if (b.heldByCursor() == p && KInput::getLeftButtonState()) {
     if (own) own->setHighlightOn(true);
     if (bedUnder && bedUnder == own) {

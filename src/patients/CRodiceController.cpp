@@ -40,7 +40,7 @@ void CRodiceController::setDragged(CMapEntity *e) { ::setDragged(cursor(), e); }
 
 void CRodiceController::onBind() {
   CMapEntity_RodiceClass *r = dynamic_cast<CMapEntity_RodiceClass *>(entity);
-  fronta = CMapEntity_FrontaAkci::require(collection);
+  CMapEntity_FrontaAkci::require(collection);
   postel.clear();
   for (CMapEntity_Game *e : *collection->getEntitiesPtr())
     if (CMapEntity_PostelClass *bed = dynamic_cast<CMapEntity_PostelClass *>(e))
@@ -64,7 +64,9 @@ void CRodiceController::moodChange(float d) {
 }
 
 void CRodiceController::specificHandleMessages(KEvent *ev) {
-  if (!ev || !entity || entity->locked || ev->type != K_EVENT_MOUSEDOWN || ev->button != 1 || !fronta) return;
+  if (!ev || !entity || entity->locked || ev->type != K_EVENT_MOUSEDOWN || ev->button != 1) return;
+  CMapEntity_FrontaAkci *fronta = actionQueue();
+  if (!fronta) return;
   mouseX = (int32_t)KInput::getMouseX();
   mouseY = (int32_t)KInput::getMouseY();
   CMapEntity_Game *pointer = cursor();
@@ -99,9 +101,7 @@ void CRodiceController::update() {
     r->resetFlash();
   }
   if (flashing) r->effectFlash(0.03f, 0.3f, false);
-  if (fronta) {
-    fronta->serveActivation(this, r);
-  }
+  if (CMapEntity_FrontaAkci *fronta = actionQueue()) fronta->serveActivation(this, r);
   bool patientGone = !postel.empty() && !visited();
   bool visitOver = false;
   if (!r->visiting && !patientGone) {

@@ -7,7 +7,6 @@
 #include "world/TEntityRef.h"
 
 class CMapEntity;
-class CMapEntity_FrontaAkci;
 class CMapEntity_PacientClass;
 class CMapEntity_PostelClass;
 
@@ -29,7 +28,6 @@ public:
   TEntityRef<CMapEntity_Game> kurzor;
   // The bed of the patient the parents came for.
   TEntityRef<CMapEntity_PostelClass> postel;
-  CMapEntity_FrontaAkci *fronta = nullptr;
   int32_t homeX = 0;
   int32_t homeY = 0;
 

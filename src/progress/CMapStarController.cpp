@@ -3,23 +3,12 @@
 #include "core/CEngine.h"
 #include "core/CPlayer.h"
 #include "engine/KInput.h"
-#include "media/CFatal.h"
 #include "media/CSoundEngine.h"
 #include "core/CShopOffer.h"
 #include "world/CLevel_Game.h"
 #include "world/CMapEntitiesCollection.h"
-#include "world/CMapEntitiesFactory.h"
 #include "world/CMapEntity_Fader.h"
 #include "world/kinds/EntityIds.h"
-
-namespace {
-
-CMapEntity_Game *placed(const char *prototype, float x, float y) {
-  CMapEntity_Game *e = CMapEntitiesFactory::instance()->cloneEntity(prototype);
-  if (e) e->setXY(x, y);
-  return e;
-}
-} // namespace
 
 void CMapStarController::update() {
   if (!entity || !collection) return;
@@ -37,21 +26,14 @@ void CMapStarController::update() {
     if (!CShopOffer::canBuyPerk(engine)) {
       pressed = 1;
       if (engine && engine->getSoundEngine()) engine->getSoundEngine()->playSound("CLICK_BUTTON");
-      CMapEntity_Game *made = placed("FADER", 0.0f, 0.0f);
-      fader = dynamic_cast<CMapEntity_Fader *>(made);
-      if (!fader) {
-        delete made;
-        fatalError("Entity FADER is not a fader, exit", -1);
-      }
-      collection->addEntity(fader);
-      fader->setSmer(true);
-      fader->setTimeLimit(1000);
+      fading = CMapEntity_Fader::open(collection, true, 1000);
       if (CMapEntity_Game *shop = collection->getEntityByID(kShopWindowID)) shop->setKill(true);
     } else {
       CShopOffer::askForPerk(collection, entity->getX() - 60.0f, entity->getY() - 30.0f, fresh);
     }
   }
 
+  CMapEntity_Fader *fader = getFader();
   if (!fader) return;
   fader->fade();
   if (!fader->isComplete()) return;

@@ -3,8 +3,8 @@
 
 #include "world/CCloneable.h"
 #include "world/CEntityController.h"
-
-class CMapEntity_Fader;
+#include "world/CMapEntity_Fader.h"
+#include "world/TEntityRef.h"
 
 // The map's star, a second way on: while a perk is on offer a press opens the shop with the perk
 // tip, otherwise it darkens the screen over a second and ends the map.
@@ -12,16 +12,15 @@ class CMapStarController : public CCloneable<CMapStarController, CEntityControll
 public:
   using CCloneable::CCloneable;
 
-  void onBind() override { fader = nullptr; }
+  void onBind() override { fading.clear(); }
   void update() override;
 
-  CMapEntity_Fader *getFader() const { return fader; }
+  CMapEntity_Fader *getFader() const { return fading.in(collection); }
 
 private:
   int32_t pressed = 0;
   // The star was pressed in the last frame: a press held on it is one press.
   bool wasDown = false;
-  // Owned by the level's collection once added.
-  CMapEntity_Fader *fader = nullptr;
+  TEntityRef<CMapEntity_Fader> fading;
   int32_t hovered = 0;
 };

@@ -1,30 +1,19 @@
 #include "world/CComicController.h"
 
 #include "engine/KInput.h"
-#include "media/CFatal.h"
 #include "world/CLevel_Game.h"
 #include "world/CMapEntitiesCollection.h"
-#include "world/CMapEntitiesFactory.h"
 #include "world/CMapEntity_Fader.h"
 #include "world/CWorldEngine.h"
 
 void CComicController::onBind() {
-  if (!collection) return;
-  CMapEntity_Game *made = CMapEntitiesFactory::instance()->cloneEntity("FADER");
-  fader = dynamic_cast<CMapEntity_Fader *>(made);
-  if (!fader) {
-    delete made;
-    fatalError("Entity FADER is not a fader, exit", -1);
-  }
-  fader->setXY(0.0f, 0.0f);
-  collection->addEntity(fader);
-  fader->setSmer(false);
-  fader->setTimeLimit(1000);
+  if (collection) fading = CMapEntity_Fader::open(collection, false, 1000);
 }
 
 // The button is read from the input state, not from click events: a press begun and ended
 // between two updates is not seen, and one held through the fade-in counts once it is over.
 void CComicController::update() {
+  CMapEntity_Fader *fader = getFader();
   if (!fader) return;
   if (KInput::getLeftButtonState() && !fader->getSmer() && fader->isComplete()) fader->setSmer(true);
   if (!fader->isComplete()) fader->fade();

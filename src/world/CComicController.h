@@ -2,8 +2,8 @@
 
 #include "world/CCloneable.h"
 #include "world/CEntityController.h"
-
-class CMapEntity_Fader;
+#include "world/CMapEntity_Fader.h"
+#include "world/TEntityRef.h"
 
 // A comic page: a fader uncovers it, it stays until the left button is down, the fader covers it
 // again and the level ends, so the level change takes over.
@@ -16,6 +16,9 @@ public:
   void onBind() override;
   void update() override;
 
-  // Lives in the level's collection, not owned.
-  CMapEntity_Fader *fader = nullptr;
+  // The page's fader while the level holds it.
+  CMapEntity_Fader *getFader() const { return fading.in(collection); }
+
+private:
+  TEntityRef<CMapEntity_Fader> fading;
 };

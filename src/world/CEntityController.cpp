@@ -3,6 +3,7 @@
 #include "world/CWorldEngine.h"
 
 #include "world/CMapEntitiesCollection.h"
+#include "world/CMapEntity_FrontaAkci.h"
 #include "world/CMapEntity_Game.h"
 
 namespace {
@@ -26,6 +27,8 @@ CEntityController::~CEntityController() {
 }
 
 CEntityController *CEntityController::clone() { return new CEntityController(*this); }
+
+CMapEntity_FrontaAkci *CEntityController::actionQueue() const { return CMapEntity_FrontaAkci::najdi(collection); }
 
 float CEntityController::getX() const { return entity ? entity->getX() : 0.0f; }
 float CEntityController::getY() const { return entity ? entity->getY() : 0.0f; }

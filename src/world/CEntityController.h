@@ -5,6 +5,7 @@ class CEngine;
 class CWorldEngine;
 class CLevel_Game;
 class CMapEntity_Game;
+class CMapEntity_FrontaAkci;
 class CMapEntitiesCollection;
 class CMapEntitiesCollection_Game;
 struct KEvent;
@@ -36,6 +37,9 @@ public:
   CMapEntitiesCollection *getCollection() const { return collection; }
   // The level the engine plays now; null without an engine or a level.
   CLevel_Game *currentLevel() const;
+  // The player's action queue of this behaviour's level, looked up each time it is needed; null
+  // without one.
+  CMapEntity_FrontaAkci *actionQueue() const;
   // The entity's position; 0 while unbound.
   float getX() const;
   float getY() const;

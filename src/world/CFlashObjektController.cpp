@@ -4,7 +4,7 @@
 #include "world/CMapEntity_FrontaAkci.h"
 #include "world/CMapEntity_Game.h"
 
-void CFlashObjektController::onBind() { fronta = CMapEntity_FrontaAkci::require(collection); }
+void CFlashObjektController::onBind() { CMapEntity_FrontaAkci::require(collection); }
 
 // The flash runs once and then stays finished until something resets it.
 void CFlashObjektController::update() {

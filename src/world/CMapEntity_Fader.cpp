@@ -2,7 +2,10 @@
 
 #include "engine/KGraphic.h"
 #include "media/CGlobals.h"
+#include "media/CFatal.h"
 #include "media/GameGlobals.h"
+#include "world/CMapEntitiesCollection.h"
+#include "world/CMapEntitiesFactory.h"
 
 void TFade::setSmer(bool darken) {
   smer = darken ? 1 : 0;
@@ -37,6 +40,20 @@ void TFade::fade() {
 
 void TFade::drawCover() const {
   if (backbuffer) backbuffer->drawRect(-1.0f, -1.0f, 800.0f, 600.0f, 0.0f, 0.0f, 0.0f, alpha);
+}
+
+CMapEntity_Fader *CMapEntity_Fader::open(CMapEntitiesCollection *c, bool darken, unsigned int ms) {
+  CMapEntity_Game *made = CMapEntitiesFactory::instance()->cloneEntity("FADER");
+  auto *fader = dynamic_cast<CMapEntity_Fader *>(made);
+  if (!fader) {
+    delete made;
+    fatalError("Entity FADER is not a fader, exit", -1);
+  }
+  fader->setXY(0.0f, 0.0f);
+  fader->setSmer(darken);
+  fader->setTimeLimit(ms);
+  if (c) c->addEntity(fader);
+  return fader;
 }
 
 void CMapEntity_Fader::renderAdditional(KGraphic *) { f.drawCover(); }

@@ -4,6 +4,7 @@
 #include "world/CCloneable.h"
 #include "world/CMapEntity_Game.h"
 
+class CMapEntitiesCollection;
 class KGraphic;
 
 // The stepping both faders share: a black cover whose opacity moves towards its end value by the
@@ -30,6 +31,10 @@ struct TFade {
 class CMapEntity_Fader : public CCloneable<CMapEntity_Fader, CMapEntity_Game> {
 public:
   using CCloneable::CCloneable;
+
+  // A clone of "FADER" over the whole screen, added to the level, that darkens (or brightens) over
+  // ms; one that is no fader ends the process.
+  static CMapEntity_Fader *open(CMapEntitiesCollection *c, bool darken, unsigned int ms);
 
   void renderAdditional(KGraphic *g) override;
 

@@ -7,10 +7,11 @@
 #include "world/CMapEntity_FrontaAkci.h"
 #include "world/CMapEntity_Game.h"
 
-void CPixlaBlackController::onBind() { fronta = CMapEntity_FrontaAkci::require(collection); }
+void CPixlaBlackController::onBind() { CMapEntity_FrontaAkci::require(collection); }
 
 // The click is not marked as taken: other targets under the cursor queue theirs too.
 void CPixlaBlackController::specificHandleMessages(KEvent *ev) {
+  CMapEntity_FrontaAkci *fronta = actionQueue();
   if (!entity || !ev || !fronta || entity->locked != 0) return;
   if (ev->type == K_EVENT_MOUSEMOVE) {
     mouseX = ev->mouseX;
@@ -31,6 +32,7 @@ bool CPixlaBlackController::hit(KEvent *) {
 }
 
 void CPixlaBlackController::update() {
+  CMapEntity_FrontaAkci *fronta = actionQueue();
   if (!entity || !fronta) return;
   if (fronta->muzuProvadet(this, kActivate)) {
     entity->setAktivni(true);

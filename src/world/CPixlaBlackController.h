@@ -4,7 +4,6 @@
 #include "world/CCloneable.h"
 #include "world/CEntityController.h"
 
-class CMapEntity_FrontaAkci;
 
 // Makes a plain entity a target the player figure can be sent to through the action queue: a
 // left click on it queues its activation (and shows an "OK" marker), a left click elsewhere its
@@ -15,16 +14,11 @@ public:
   static const uint16_t kDeactivate = 2;
 
   using CCloneable::CCloneable;
-  // A copy finds its own queue when bound.
-  CPixlaBlackController(const CPixlaBlackController &other)
-      : CCloneable(other), mouseX(other.mouseX), mouseY(other.mouseY) {}
-
   // A level without the action queue ends the process.
   void onBind() override;
   void specificHandleMessages(KEvent *ev) override;
   void update() override;
 
-  CMapEntity_FrontaAkci *fronta = nullptr;
   int32_t mouseX = 0;
   int32_t mouseY = 0;
 

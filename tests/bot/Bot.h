@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -94,13 +95,13 @@ public:
              !(summaryAt >= 0 && !start->getSummaryShown());
     };
     // A famous patient's cure pays its money x 150 x its mood as it leaves, in the frame it goes;
-    // only the patient's address is kept from frame to frame, never read once it has gone.
-    std::map<CMapEntity_PacientClass *, float> famousPay;
+    // only the patient's serial is kept from frame to frame.
+    std::map<uint64_t, float> famousPay;
     auto record = [&]() {
       if (r.kind != "day" || summaryAt >= 0 || !stands()) return;
-      std::map<CMapEntity_PacientClass *, float> now;
+      std::map<uint64_t, float> now;
       for (CMapEntity_PacientClass *p : patients())
-        if (isFamous(p->name)) now[p] = p->getMoney() * 150.0f * p->getMood();
+        if (isFamous(p->name)) now[p->getSerial()] = p->getMoney() * 150.0f * p->getMood();
       if (start->getCured() > r.cured)
         for (const auto &was : famousPay)
           if (!now.count(was.first)) r.famous += (int)was.second;
@@ -216,11 +217,11 @@ public:
   }
   // A player does not hammer one thing: a second click on it waits a moment.
   bool clickedLately(CMapEntity *e) const {
-    auto it = lastClick.find(e);
+    auto it = lastClick.find(e->getSerial());
     return it != lastClick.end() && g.frameCount - it->second < 75;
   }
   void clickOn(CMapEntity *e) {
-    lastClick[e] = g.frameCount;
+    lastClick[e->getSerial()] = g.frameCount;
     trace("click", e);
     int x, y;
     middle(e, x, y);
@@ -312,7 +313,7 @@ public:
     if (!man || !shown(man) || clickedLately(man)) return false;
     for (CMapEntity_PostelClass *b : beds())
       if (b->getHealth() == 0 && clickable(b)) {
-        lastClick[man] = g.frameCount;
+        lastClick[man->getSerial()] = g.frameCount;
         dragOnto(man, b);
         return true;
       }
@@ -335,7 +336,7 @@ public:
   bool measure() {
     for (CMapEntity_Game *e : all())
       if (CMapEntity_DiagnosticTool *c = dynamic_cast<CMapEntity_DiagnosticTool *>(e))
-        if (c->occupant.in(ec()) && c->gauge && c->gauge->full) {
+        if (c->occupant.in(ec()) && c->getGauge() && c->getGauge()->full) {
           clickOn(c->occupant.in(ec()));
           return true;
         }
@@ -427,7 +428,7 @@ public:
     if (!ill.empty() && !noCure) return clickOn(ill[0]), true;
     for (CMapEntity_Game *e : all())
       if (e->getEntityClassID() == kGermClass && clickable(e)) {
-        if (holding(70)) return clickOn(e), true;
+        if (holding(kSprayID)) return clickOn(e), true;
         if (CMapEntity_Game *stand = named("ANTIV")) return clickOn(stand), true;
       }
     // Unmade beds wait until three can be made in a row, their linen one longer run, unless
@@ -482,13 +483,13 @@ public:
     const int bedCount = (int)beds().size();
     if (empty < 1 || empty > 2 || bedCount - empty < 2 || wardFilled > 0 || g.level()->closed()) return false;
     long first = g.frameCount;
-    std::map<CMapEntity *, long> still;
+    std::map<uint64_t, long> still;
     for (CMapEntity_PacientClass *p : patients()) {
       if (p->getPhase() != kPhaseInBed || p->getBedState() != kBedGivingMoney) continue;
       if (p->getMood() < 0.5f) return false;
-      auto it = payingSince.find(p);
+      auto it = payingSince.find(p->getSerial());
       const long since = it == payingSince.end() ? g.frameCount : it->second;
-      still[p] = since;
+      still[p->getSerial()] = since;
       first = std::min(first, since);
     }
     payingSince = still;
@@ -506,7 +507,8 @@ public:
     if (full && !wardWasFull) ++wardFilled;
     wardWasFull = full;
   }
-  std::map<CMapEntity *, long> payingSince;
+  // By the entity's serial, as its address may by then hold another.
+  std::map<uint64_t, long> payingSince;
   unsigned wardFilled = 0;
   bool wardWasFull = false;
   // A click that lands outside the window does nothing, and one on the status bar takes its
@@ -630,7 +632,7 @@ public:
 
 private:
   BotGame &g;
-  std::map<CMapEntity *, long> lastClick;
+  std::map<uint64_t, long> lastClick;
   long ticks = 0;
   bool openedShop = false, perkTried = false;
   int buyIndex = 0, buyAttempts = 0, perItem = 0;

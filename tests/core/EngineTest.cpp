@@ -11,6 +11,7 @@
 #include "core/CProfiles.h"
 #include "core/CStavHry_Hra.h"
 #include "core/CStavHry_Pauza.h"
+#include "support/GameSpritesSupport.h"
 #include "support/HomeFixture.h"
 #include "core/CLoadingScreen.h"
 #include "media/GameGlobals.h"
@@ -303,13 +304,7 @@ protected:
     e.built().setControllerPrototypes(nullptr);
     CEngine::setRunning(nullptr);
     loading = 0;
-    CMapEntitiesFactory::destroyInstance();
-    delete spriteFactory;
-    spriteFactory = nullptr;
-    CSurfaceManager::destroyInstance();
-    CSurface::setPictureFactory(nullptr);
-    CLoadingScreen::destroyInstance();
-    KMiscTools::setApplicationFolder(nullptr);
+    dropGameSprites();
     HomeTest::TearDown();
   }
 

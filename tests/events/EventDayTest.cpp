@@ -97,7 +97,7 @@ protected:
   CMapEntity_Opicka *ridingMonkey(int ms) {
     CMapEntity_Opicka *found = nullptr;
     runUntil([&] {
-      for (CMapEntity_Game *e : alive(214))
+      for (CMapEntity_Game *e : alive(kMonkeyID))
         if (static_cast<CMapEntity_Opicka *>(e)->stav == CMapEntity_Opicka::kRiding) found = static_cast<CMapEntity_Opicka *>(e);
       return found != nullptr;
     }, ms);
@@ -204,7 +204,7 @@ TEST_F(EventDayTest, TheFigureCarryingTheSprayClearsAFeedingGerm) {
   CMapEntity_Game *figure = level->getEC()->getEntityByID(7);
   ASSERT_NE(figure, nullptr);
   figure->addEntity(std::string("SPREJ"));
-  ASSERT_NE(figure->getContainedEntity(70), nullptr);
+  ASSERT_NE(figure->getContainedEntity(kSprayID), nullptr);
   auto *germ = static_cast<CMapEntity_Bacily *>(add("BACILY", 50, 50));
   ASSERT_TRUE(runUntil([&] { return germ->stav == CMapEntity_Bacily::kFeeding; }, 20000));
   auto *bed = static_cast<CMapEntity_PostelClass *>(static_cast<CBacilyController *>(germ->getController())->getTargetBed());
@@ -214,12 +214,12 @@ TEST_F(EventDayTest, TheFigureCarryingTheSprayClearsAFeedingGerm) {
   EXPECT_LT(patient->getMood(), 0.9f) << "fed on";
 
   figure->setXY(germ->getX() - 20, germ->getY() - 20);
-  ASSERT_TRUE(runUntil([&] { return !alive(71).empty(); }, 200)) << "the figure sprays";
+  ASSERT_TRUE(runUntil([&] { return !alive(kSprayCloudID).empty(); }, 200)) << "the figure sprays";
   EXPECT_TRUE(runUntil([&] { return germs().empty(); }, 200)) << "the cloud takes the germ";
   const float after = patient->getMood();
   run(2000);
   EXPECT_EQ(patient->getMood(), after);
-  EXPECT_NE(figure->getContainedEntity(70), nullptr) << "the spray stays in hand";
+  EXPECT_NE(figure->getContainedEntity(kSprayID), nullptr) << "the spray stays in hand";
 }
 
 TEST_F(EventDayTest, TheMonkeyRidesUntilThePlayerTouchesItThenCheersAndPays80) {
@@ -229,7 +229,7 @@ TEST_F(EventDayTest, TheMonkeyRidesUntilThePlayerTouchesItThenCheersAndPays80) {
   fillBeds(1.0f);
   CMapEntity_Game *player = level->getEC()->getEntityByID(7);
   ASSERT_NE(player, nullptr);
-  ASSERT_TRUE(runUntil([&] { return !alive(214).empty(); }, 32000));
+  ASSERT_TRUE(runUntil([&] { return !alive(kMonkeyID).empty(); }, 32000));
   auto *generator = controllerOf<COpickaGeneratorController>(215);
   EXPECT_EQ(generator->getReleasePeriod(), 30000) << "the day's monkeyTimer";
   CMapEntity_Opicka *monkey = ridingMonkey(65000);
@@ -252,7 +252,7 @@ TEST_F(EventDayTest, TheMonkeyRidesUntilThePlayerTouchesItThenCheersAndPays80) {
   for (CMapEntity_Game *e : alive(173))
     if (auto *t = dynamic_cast<CMapEntity_BonusText *>(e)) caption |= t->text == "MONKEY DEFEATED +80";
   EXPECT_TRUE(caption);
-  EXPECT_TRUE(runUntil([&] { return alive(214).empty(); }, 5000)) << "hops away and is gone";
+  EXPECT_TRUE(runUntil([&] { return alive(kMonkeyID).empty(); }, 5000)) << "hops away and is gone";
 }
 
 TEST_F(EventDayTest, AMonkeyLetsGoOfAPatientThatLeavesItsBedOrDies) {
@@ -278,7 +278,7 @@ TEST_F(EventDayTest, AMonkeyLetsGoOfAPatientThatLeavesItsBedOrDies) {
     }
     EXPECT_EQ(monkey->stav, CMapEntity_Opicka::kLeaving);
     EXPECT_EQ(level->getMoney(), money);
-    ASSERT_TRUE(runUntil([&] { return alive(214).empty(); }, 5000));
+    ASSERT_TRUE(runUntil([&] { return alive(kMonkeyID).empty(); }, 5000));
     layPatient(bed, 1.0f);
   }
 }
@@ -311,14 +311,14 @@ TEST_F(EventDayTest, TheJesterWaitsForTheButtonThenCheersEveryPatientOnce) {
   patients.pop_back();
   leaving->changeMood(-1.0f);
   leaving->startLeaving();
-  const size_t hearts = alive(74).size();
+  const size_t hearts = alive(kRisingHeartID).size();
   KInput::noteButton(1, true);
   update();
   KInput::noteButton(1, false);
   EXPECT_EQ(jester->stav, CMapEntity_Sasek::kPerforming);
   for (CMapEntity_PacientClass *p : patients) EXPECT_NEAR(p->getMood(), 0.63f, 1e-5);
   EXPECT_EQ(leaving->getMood(), 0.0f);
-  EXPECT_EQ(alive(74).size(), hearts + patients.size());
+  EXPECT_EQ(alive(kRisingHeartID).size(), hearts + patients.size());
   ASSERT_TRUE(runUntil([&] { return jester->stav == CMapEntity_Sasek::kAway; }, 4000));
   EXPECT_EQ(jester->getX(), 800.0f);
   for (CMapEntity_PacientClass *p : patients) EXPECT_NEAR(p->getMood(), 0.63f, 1e-5) << "cheered once";
@@ -350,13 +350,13 @@ TEST_F(EventDayTest, TheBandIsReadyEvery35sAndCheersEveryPatientThreeSecondsInto
   level->handleMessages(&click);
   EXPECT_EQ(podium->ready, 0);
   EXPECT_FALSE(musician->getHighlightOn());
-  const size_t hearts = alive(74).size();
+  const size_t hearts = alive(kRisingHeartID).size();
   EXPECT_TRUE(plays());
   run(2900);
   for (CMapEntity_PacientClass *p : patients) EXPECT_EQ(p->getMood(), 0.5f);
   run(200);
   for (CMapEntity_PacientClass *p : patients) EXPECT_NEAR(p->getMood(), 0.65f, 1e-5);
-  EXPECT_EQ(alive(74).size(), hearts + patients.size()) << "a heart rises over each";
+  EXPECT_EQ(alive(kRisingHeartID).size(), hearts + patients.size()) << "a heart rises over each";
   run(2000);
   EXPECT_FALSE(plays());
   for (CMapEntity_PacientClass *p : patients) EXPECT_NEAR(p->getMood(), 0.65f, 1e-5) << "once a play";

@@ -14,6 +14,7 @@
 #include "events/CMapEntity_MiniGameSummaryWindow.h"
 #include "events/CScoreLog.h"
 #include "world/CMapEntity_TextBox.h"
+#include "world/TEntityRef.h"
 
 // The laboratory headless: set-up, drags into dishes, the set records, the countdown and the
 // summary's pay-out and score log.
@@ -112,9 +113,10 @@ TEST_F(LabTest, DraggedPiecesFillDishesAndACompletedSetIsRecordedOnceThenReplace
   CMapEntity_Miska *first = dishes()[0];
   CMapEntity_DNA *wrong = pieceFor(first);
   wrong->setStrands(templateOf(first)->getStrands() % 7 + 1);
+  const TEntityRef<CMapEntity_Game> wrongRef(wrong);
   dragOnto(wrong, first);
   EXPECT_EQ(first->filled, 0);
-  EXPECT_FALSE(level->getEC()->contains(wrong));
+  EXPECT_FALSE(wrongRef.in(level->getEC()));
   EXPECT_EQ(loosePieces().size(), before + 1);
   EXPECT_TRUE(said("Wrong colour or dots!"));
   dragOnto(pieceFor(first), first);
@@ -166,8 +168,9 @@ TEST_F(LabTest, PiecesTurnBackOnceOnLeavingTheBandAndAreReplacedAtTheEdges) {
   p->setXY(500, 1);
   p->ySpeed = -2.0f;
   p->xSpeed = 0.0f;
+  const TEntityRef<CMapEntity_Game> leaving(p);
   update();
-  EXPECT_FALSE(level->getEC()->contains(p));
+  EXPECT_FALSE(leaving.in(level->getEC()));
   bool replaced = false;
   for (CMapEntity_DNA *q : loosePieces()) replaced = replaced || (q->getX() == 500.0f && q->getY() == 460.0f);
   EXPECT_TRUE(replaced) << "a piece leaving at the top comes back at the bottom";

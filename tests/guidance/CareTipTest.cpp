@@ -7,6 +7,7 @@
 #include "guidance/CCareTipControllers.h"
 #include "media/CFakeTime.h"
 #include "support/PatientState.h"
+#include "world/kinds/EntityIds.h"
 
 // The hearts tour, the germ tip and the pressure reminder on the event day, headless.
 
@@ -149,7 +150,7 @@ TEST_F(CareTipTest, TheGermTipComesOnARealGermOnlyAndGoesWhenTheFigureHoldsTheSp
   CMapEntity_Game *figure = level->getEC()->getEntityByID(7);
   ASSERT_NE(figure, nullptr);
   figure->addEntity(std::string("SPREJ"));
-  ASSERT_NE(figure->getContainedEntity(70), nullptr);
+  ASSERT_NE(figure->getContainedEntity(kSprayID), nullptr);
   const size_t arrowsBefore = alive(189).size();
   update();
   EXPECT_TRUE(alive(307).empty());

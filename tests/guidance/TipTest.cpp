@@ -51,7 +51,7 @@ TEST_F(TipTest, FirstDayChainFollowsThePatientFromTheChairToTheHeartsTip) {
   FakeFigure figure;
   TScopedLink<CFigureActionLink> figureLink(&figure);
   auto *chair = dynamic_cast<CMapEntity_DiagnosticTool *>(first("ZIDLE"));
-  ASSERT_TRUE(chair && chair->gauge);
+  ASSERT_TRUE(chair && chair->getGauge());
   CMapEntity_PacientClass *p = quietPatient(300, 420);
   // The tutorial's last bubble, without its behaviour: the chain closes it.
   CMapEntity_Game *lastStep = add("TUTORIAL10", 0, 420);
@@ -80,7 +80,7 @@ TEST_F(TipTest, FirstDayChainFollowsThePatientFromTheChairToTheHeartsTip) {
   EXPECT_EQ(p->getHeartsBefore(), 4);
   EXPECT_FLOAT_EQ(p->getMood(), 0.65f);
 
-  chair->gauge->setStav(1.5f);
+  chair->getGauge()->setStav(1.5f);
   step();
   EXPECT_FALSE(first("TIP1"));
   ASSERT_TRUE(first("TIP2"));

@@ -11,6 +11,7 @@
 #include "world/kinds/CMapEntity_PostelClass.h"
 #include "world/kinds/CMapEntity_Tlakomer.h"
 #include "world/kinds/EntityIds.h"
+#include "world/kinds/Links.h"
 
 // The "Tutorial" day in the real window, played by injected mouse input from the help trigger to
 // the last bubble: each step's arrows point at what it asks for, and each step waits for it.
@@ -118,7 +119,7 @@ TEST_F(TutorialWindowTest, TheTutorialIsPlayedByMouseFromTheHelpTriggerToItsLast
   CMapEntity_PacientClass *p = patient();
   ASSERT_TRUE(playUntil([&] { float a = p->looks().getAlpha(); return a == -1.0f || a >= 1.0f; }, 120, kDrawEvery));
   auto *chair = dynamic_cast<CMapEntity_DiagnosticTool *>(level->getEC()->getFirstEntityByClassID(17));
-  ASSERT_TRUE(chair && chair->gauge);
+  ASSERT_TRUE(chair && chair->getGauge());
   playFrame();
   EXPECT_TRUE(pointsAt(668, 350, false, chair));
   EXPECT_TRUE(tipOn(arrowAt(p->getX() + 10, p->getY() - 67), p)) << "above the patient";
@@ -130,7 +131,7 @@ TEST_F(TutorialWindowTest, TheTutorialIsPlayedByMouseFromTheHelpTriggerToItsLast
   ASSERT_TRUE(reach("TUTORIAL1B", 20));
   playFrame();
   EXPECT_TRUE(bed(2)->isLocked());
-  ASSERT_TRUE(playUntil([&] { return chair->gauge->full != 0; }, 600, kDrawEvery)) << "the gauge never peaked";
+  ASSERT_TRUE(playUntil([&] { return chair->getGauge()->full != 0; }, 600, kDrawEvery)) << "the gauge never peaked";
   EXPECT_EQ(bubble(), "TUTORIAL1B");
   EXPECT_EQ(p->getHearts(), 5);
   shot("tutorial-1b-gauge-full.png");
@@ -156,7 +157,7 @@ TEST_F(TutorialWindowTest, TheTutorialIsPlayedByMouseFromTheHelpTriggerToItsLast
   EXPECT_EQ(p->getBedState(), kBedOutbreak) << "the outbreak does not pass by itself";
   EXPECT_EQ(p->getHearts(), 5);
   clickOn(bed(1));
-  ASSERT_TRUE(playUntil([&] { return figure()->workPhase == 12; }, 400, kDrawEvery)) << "no examination";
+  ASSERT_TRUE(playUntil([&] { return figure()->workPhase == CFigureActionLink::kExamining; }, 400, kDrawEvery)) << "no examination";
   EXPECT_EQ(bubble(), "TUTORIAL3");
   ASSERT_TRUE(reach("TUTORIAL4", 400));
   ASSERT_NE(figure()->getContainedEntity(kPrescriptionID), nullptr);

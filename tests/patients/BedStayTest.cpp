@@ -21,6 +21,7 @@
 #include "world/CCaption.h"
 #include "world/CMapEntity_TextBox.h"
 #include "world/CWorkLeft.h"
+#include "world/TEntityRef.h"
 #include "world/kinds/CMapEntity_NemocnejBacily.h"
 #include "world/kinds/CMapEntity_PacientClass.h"
 #include "world/kinds/CMapEntity_PostelClass.h"
@@ -124,8 +125,9 @@ TEST_F(BedDay, ACuredPatientFreesItsBedAtOncePaysByMoodAndTheAdjusterCountsItOnc
   EXPECT_EQ(level->getCured(), 1);
   EXPECT_TRUE(captionShown("CASH +48"));
   EXPECT_EQ(level->workLeft().patients(), inCare - 1) << "counted in care while it walks out";
+  const TEntityRef<CMapEntity_Game> leaving(p);
   run(2100);
-  EXPECT_TRUE(!level->getEC()->contains(p) || p->getKill()) << "still in the ward";
+  EXPECT_TRUE(!leaving.in(level->getEC()) || p->getKill()) << "still in the ward";
   EXPECT_FLOAT_EQ(engineObj.getDifficultyFactor(), 0.85f);
   EXPECT_EQ(engineObj.getDifficultySamples(), 126) << "counted once while it was gone";
 
@@ -260,8 +262,9 @@ TEST_F(BedDay, ARunawayLeavesItsBedWhenItsTimerRunsAndAHeldPatientReturnsToItsPh
   ASSERT_EQ(p->getPhase(), kPhaseRunning);
   EXPECT_EQ(p->getX(), 325.0f);
   int money = level->getMoney();
+  const TEntityRef<CMapEntity_Game> running(p);
   run(20000);
-  EXPECT_FALSE(level->getEC()->contains(p)) << "ran off the bottom of the screen";
+  EXPECT_FALSE(running.in(level->getEC())) << "ran off the bottom of the screen";
   EXPECT_EQ(bed->getOccupant(), nullptr);
   EXPECT_EQ(level->getMoney(), money);
 }
@@ -291,9 +294,9 @@ TEST_F(BedDay, AGermCloudSaddensAnotherPatientOnceButNeverItsSource) {
   own->setKill(true);
   step();
 
-  CMapEntity_NemocnejBacily *c = cloudOn(b, a);
+  const TEntityRef<CMapEntity_Game> c(cloudOn(b, a));
   step();
-  EXPECT_FALSE(level->getEC()->contains(c)) << "the cloud is used up on contact";
+  EXPECT_FALSE(c.in(level->getEC())) << "the cloud is used up on contact";
   EXPECT_LT(b->getMood(), 0.8f);
   float mood = b->getMood();
   cloudOn(b, a);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <set>
 #include <string>
@@ -37,12 +38,12 @@ protected:
   template <class Step> CMapEntity_Game *watched(Step step) {
     const int before = level->getMoney();
     step();
-    std::set<CMapEntity_Game *> shown;
+    std::set<uint64_t> shown;
     int labelled = 0;
     CMapEntity_Game *paying = nullptr;
     for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr()) {
       auto *t = dynamic_cast<CMapEntity_BonusText *>(e);
-      if (!t || !shown.insert(e).second || seen.count(e) || t->text.rfind('+') == std::string::npos) continue;
+      if (!t || !shown.insert(e->getSerial()).second || seen.count(e->getSerial()) || t->text.rfind('+') == std::string::npos) continue;
       labelled += std::atoi(t->text.c_str() + t->text.rfind('+') + 1);
       paying = e;
     }
@@ -79,7 +80,7 @@ protected:
     return caption && std::hypot(caption->getX() - source->getX(), caption->getY() - source->getY()) < 80.0f;
   }
 
-  std::set<CMapEntity_Game *> seen;
+  std::set<uint64_t> seen;
 };
 
 TEST_F(CaptionWindowTest, EveryPaymentShowsItsOwnCaptionAndEveryBedItsChain) {

@@ -10,6 +10,7 @@
 #include "world/kinds/CMapEntity_PacientClass.h"
 #include "world/kinds/CMapEntity_PostelClass.h"
 #include "world/kinds/CMapEntity_Tlakomer.h"
+#include "world/kinds/EntityIds.h"
 
 // The demonstration ward in the real window: a patient arrives on the couch, is registered at a
 // desk chair, takes a heart at the gauge's peak, changes on the bench and is laid into a bed.
@@ -54,7 +55,7 @@ TEST_F(PatientWindowTest, APatientArrivesRegistersTakesAHeartChangesAndIsLaidInt
   // Onto the first chair: the nurse works and the gauge rises.
   CMapEntity_DiagnosticTool *chair = dynamic_cast<CMapEntity_DiagnosticTool *>(level->getEC()->getEntityByID(1));
   ASSERT_NE(chair, nullptr);
-  ASSERT_NE(chair->gauge, nullptr);
+  ASSERT_NE(chair->getGauge(), nullptr);
   int chairX, chairY;
   actionMiddle(chair, chairX, chairY);
   dragTo(p, chairX, chairY);
@@ -63,7 +64,7 @@ TEST_F(PatientWindowTest, APatientArrivesRegistersTakesAHeartChangesAndIsLaidInt
   CMapEntity_Game *nurse = level->getEC()->getEntityByID(60);
   ASSERT_NE(nurse, nullptr);
   EXPECT_STREQ(nurse->looks().getSprite()->getAktivniFrameset()->getID(), "AKTIVNI");
-  ASSERT_TRUE(playUntil([&] { return chair->gauge->full != 0; }, 600)) << "the gauge never peaked";
+  ASSERT_TRUE(playUntil([&] { return chair->getGauge()->full != 0; }, 600)) << "the gauge never peaked";
   savePNG((std::string(TOB_BINARY_DIR) + "/patient-desk.png").c_str());
 
   // A click at the peak: a heart rises, the patient changes into coloured pyjamas on the bench.
@@ -78,7 +79,7 @@ TEST_F(PatientWindowTest, APatientArrivesRegistersTakesAHeartChangesAndIsLaidInt
   playFrame();
   EXPECT_GT(p->getMood(), before);
   EXPECT_EQ(p->getPhase(), kPhaseOnCouch);
-  EXPECT_NE(level->getEC()->getEntityByID(74), nullptr) << "no heart";
+  EXPECT_NE(level->getEC()->getEntityByID(kRisingHeartID), nullptr) << "no heart";
   EXPECT_NE(level->getEC()->getEntityByID(64), nullptr) << "no dust puff";
   EXPECT_EQ(p->looks().getSprite()->getID(), std::string(CMapEntity_PacientClass::kindName(p->getKind())) + "PYZAMO");
   for (int i = 0; i < 10; ++i) playFrame();

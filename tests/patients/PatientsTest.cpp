@@ -289,9 +289,9 @@ TEST_F(PatientDay, ADropOnAChairWithoutItsGaugeIsRefusedAndLogged) {
   CMapEntity_DiagnosticTool *chair = dynamic_cast<CMapEntity_DiagnosticTool *>(level->getEC()->getEntityByID(1));
   ASSERT_NE(chair, nullptr);
   chair->setAlpha(0.5f, true);
-  chair->gauge = nullptr;
+  chair->gauge.clear();
   step();
-  ASSERT_EQ(chair->gauge, nullptr);
+  ASSERT_EQ(chair->getGauge(), nullptr);
   float homeX = p->getX(), homeY = p->getY();
   debug = 1;
   clearLog();
@@ -320,7 +320,7 @@ TEST_F(PatientDay, TheColourBonusCaptionShowsTheAmountPaid) {
   button(true, x, y);
   button(false, x, y);
   EXPECT_TRUE(captionShown("Wait for the gauge to blink!")) << "an early click said nothing";
-  for (int i = 0; i < 600 && !chair->gauge->full; ++i) step();
+  for (int i = 0; i < 600 && !chair->getGauge()->full; ++i) step();
   button(true, x, y);
   button(false, x, y);
   ASSERT_EQ(p->getPhase(), kPhaseOnCouch) << "not on the bench";

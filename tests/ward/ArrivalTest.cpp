@@ -136,8 +136,8 @@ TEST_F(ArrivalTest, ChairsThatFadeInGetTheirGaugeOnceTheyStandWhole) {
   EXPECT_EQ(gauges(), 0) << "nothing stands whole yet";
   fading->setAlpha(1.0f, true);
   playFrames(1);
-  ASSERT_NE(fading->gauge, nullptr) << "the chair bound while fading";
-  EXPECT_FLOAT_EQ(fading->gauge->getX(), 100 + 45);
+  ASSERT_NE(fading->getGauge(), nullptr) << "the chair bound while fading";
+  EXPECT_FLOAT_EQ(fading->getGauge()->getX(), 100 + 45);
 
   playFrames(200);
   EXPECT_EQ(standing(17).size(), 1u) << "the arriving chair waits, fully shown";
@@ -147,10 +147,10 @@ TEST_F(ArrivalTest, ChairsThatFadeInGetTheirGaugeOnceTheyStandWhole) {
   for (CMapEntity_Game *e : standing(17))
     if (e != fading) arrived = dynamic_cast<CMapEntity_DiagnosticTool *>(e);
   ASSERT_NE(arrived, nullptr);
-  ASSERT_NE(arrived->gauge, nullptr);
-  EXPECT_TRUE(level->getEC()->contains(arrived->gauge)) << "in the ward, drawn and updated";
-  EXPECT_FLOAT_EQ(arrived->gauge->getX(), 300 + 58);
-  EXPECT_FLOAT_EQ(arrived->gauge->getY(), 200 - 5);
+  ASSERT_NE(arrived->getGauge(), nullptr);
+  EXPECT_TRUE(level->getEC()->contains(arrived->getGauge())) << "in the ward, drawn and updated";
+  EXPECT_FLOAT_EQ(arrived->getGauge()->getX(), 300 + 58);
+  EXPECT_FLOAT_EQ(arrived->getGauge()->getY(), 200 - 5);
   EXPECT_EQ(gauges(), 2);
 }
 

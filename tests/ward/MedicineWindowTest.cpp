@@ -62,9 +62,9 @@ TEST_P(MedicineWindowTest, OneClickTakesTheMedicineFromTheCounter) {
   // A chair still arriving in its carrier is only a picture.
   auto *chair =
       find<CMapEntity_DiagnosticTool>([](CMapEntity_DiagnosticTool *c) { return !c->carrying().getParent(); });
-  ASSERT_TRUE(chair && chair->gauge);
+  ASSERT_TRUE(chair && chair->getGauge());
   dragOnto(p, chair);
-  ASSERT_TRUE(playUntil([&] { return chair->gauge->full != 0; }, 600, 5)) << "the gauge never filled";
+  ASSERT_TRUE(playUntil([&] { return chair->getGauge()->full != 0; }, 600, 5)) << "the gauge never filled";
   clickOn(p);
   for (int i = 0; i < 10; ++i) playFrame();
   auto bedOne = [](CMapEntity_PostelClass *b) { return b->getBedNumber() == 1 && !b->carrying().getParent(); };

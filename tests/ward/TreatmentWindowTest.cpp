@@ -83,10 +83,10 @@ TEST_F(TreatmentWindowTest, OnePatientFromArrivalToPaymentAndTheDaysSummary) {
 
   // Registration: onto the chair, a click at the gauge's peak, the bench, then a bed.
   CMapEntity_DiagnosticTool *chair = dynamic_cast<CMapEntity_DiagnosticTool *>(level->getEC()->getEntityByID(1));
-  ASSERT_TRUE(chair && chair->gauge);
+  ASSERT_TRUE(chair && chair->getGauge());
   dragOnto(p, chair);
   ASSERT_EQ(p->getPhase(), kPhaseOnChair);
-  ASSERT_TRUE(playUntil([&] { return chair->gauge->full != 0; }, 600)) << "the gauge never peaked";
+  ASSERT_TRUE(playUntil([&] { return chair->getGauge()->full != 0; }, 600)) << "the gauge never peaked";
   clickOn(p);
   ASSERT_EQ(p->getPhase(), kPhaseOnCouch);
   for (int i = 0; i < 10; ++i) playFrame();

@@ -120,16 +120,17 @@ TEST_F(WardEquipmentGL, BedsArriveNumberedAndColouredChairsStandByGaugesAndTheDa
   EXPECT_EQ(gauges.size(), 4u);
   for (CMapEntity_Game *c : chairs) {
     CMapEntity_DiagnosticTool *chair = dynamic_cast<CMapEntity_DiagnosticTool *>(c);
-    ASSERT_TRUE(chair && chair->gauge) << c->name;
-    EXPECT_FLOAT_EQ(chair->gauge->getY(), c->getY() - 5);
-    EXPECT_GT(chair->gauge->getX(), c->getX() + 30);
+    CMapEntity_Tlakomer *gauge = chair ? chair->getGauge() : nullptr;
+    ASSERT_TRUE(gauge) << c->name;
+    EXPECT_FLOAT_EQ(gauge->getY(), c->getY() - 5);
+    EXPECT_GT(gauge->getX(), c->getX() + 30);
     draw();
     std::vector<unsigned char> with = grab();
-    chair->gauge->looks().setVisible(false);
+    gauge->looks().setVisible(false);
     draw();
-    int gx = (int)chair->gauge->getX(), gy = (int)chair->gauge->getY();
+    int gx = (int)gauge->getX(), gy = (int)gauge->getY();
     EXPECT_GT(framediff::changed(with, grab(), gx - 10, gy - 30, gx + 60, gy + 100).count, 100) << c->name << "'s gauge drawn";
-    chair->gauge->looks().setVisible(true);
+    gauge->looks().setVisible(true);
   }
   draw();
   savePNG((std::string(TOB_BINARY_DIR) + "/ward_equipment.png").c_str());

@@ -4,6 +4,7 @@
 
 #include "FrameworkTestSupport.h"
 #include "engine/KEvent.h"
+#include "world/TEntityRef.h"
 
 namespace {
 
@@ -21,15 +22,14 @@ class Worker : public CEntityController {
 public:
   explicit Worker(const std::string &bindTo) : CEntityController(nullptr, nullptr, nullptr, bindTo) {}
   Worker *clone() override { return new Worker(*this); }
-  void onBind() override { queue = CMapEntity_FrontaAkci::najdi(getCollection()); }
   void specificHandleMessages(KEvent *) override {
-    for (int priority : orders) queue->pridej(order(1, priority));
+    for (int priority : orders) actionQueue()->pridej(order(1, priority));
     if (victim) getEntity()->removeEntity(victim);
   }
   void update() override {
-    if (!queue->muzuProvadet(this, 1)) return;
+    if (!actionQueue()->muzuProvadet(this, 1)) return;
     ++done;
-    queue->removeFirst(this, 1);
+    actionQueue()->removeFirst(this, 1);
   }
   akce *order(unsigned short id, int priority) {
     akce *a = new akce();
@@ -39,7 +39,6 @@ public:
     return a;
   }
 
-  CMapEntity_FrontaAkci *queue = nullptr;
   std::vector<int> orders;
   CMapEntity *victim = nullptr;
   int done = 0;
@@ -203,7 +202,7 @@ TEST_F(ActionQueueTest, ARightClickEmptiesTheQueueAndTheOrdersOfItsOwnEvent) {
     using Worker::Worker;
     Player *clone() override { return new Player(*this); }
     void specificHandleMessages(KEvent *ev) override {
-      if (ev->button == 2) queue->setClear(true);
+      if (ev->button == 2) actionQueue()->setClear(true);
     }
   };
   prototypes.addController(new Player("PLAYER"));
@@ -255,9 +254,10 @@ TEST_F(ActionQueueTest, AnEntityThatGoesTakesItsOrdersFromBothQueues) {
   // the bed's behaviour deletes the blanket before the event has been handled in full.
   bedWorker->orders.clear();
   bedWorker->victim = blanket;
+  const TEntityRef<CMapEntity_Game> blanketRef(blanket);
   click();
   EXPECT_EQ(blanketWorker->getEntity(), nullptr);
-  EXPECT_FALSE(collection->contains(blanket)) << "the collection does not keep a deleted entity either";
+  EXPECT_FALSE(blanketRef.in(collection)) << "the collection does not keep a deleted entity either";
   ASSERT_EQ(queue->getFronta().size(), 1u) << "no order may name a behaviour that is about to go";
   EXPECT_TRUE(queue->muzuProvadet(bedWorker, 1));
   behaviours.update();

@@ -6,6 +6,7 @@
 #include "support/WorldTestSupport.h"
 #include "world/CMapEntity.h"
 #include "world/CMapEntity_Game.h"
+#include "world/kinds/EntityIds.h"
 
 namespace {
 
@@ -160,7 +161,7 @@ TEST_F(EntityEffectsTest, AFinishedFlashMovesNeitherTheLookNorWhatItsEntityCarri
 }
 
 TEST_F(EntityEffectsTest, IntegrateShrinksIntoPlaceWhileFadingIn) {
-  CMapEntity_Game *aura = entity(3, 12);
+  CMapEntity_Game *aura = entity(3, kHighlightClass);
   carrier->addEntity(aura, false, false);
   frame(20);
   carrier->effectIntegrate(0.02f);
@@ -187,7 +188,7 @@ TEST_F(EntityEffectsTest, IntegrateShrinksIntoPlaceWhileFadingIn) {
 }
 
 TEST_F(EntityEffectsTest, TheHighlightPulsesWhileOnAndOnlyOnAnAuraStillCarried) {
-  CMapEntity_Game *aura = entity(3, 12);
+  CMapEntity_Game *aura = entity(3, kHighlightClass);
   carrier->addEntity(aura, false, false);
   carrier->setHighlight(aura);
   carrier->animate();

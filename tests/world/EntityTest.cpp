@@ -6,6 +6,7 @@
 #include "support/GLTestWindow.h"
 #include "world/CMapEntity.h"
 #include "world/CMapEntity_Game.h"
+#include "world/kinds/EntityIds.h"
 
 namespace {
 
@@ -253,8 +254,8 @@ TEST_F(EntityTest, AlphaZoomTintAndLayerReachCarriedEntitiesWithTheirExclusions)
   Probe *aura = new Probe;
   Probe *light = new Probe;
   Probe *pillowPart = new Probe;
-  aura->setEntityClassID(12);
-  light->setEntityID(248);
+  aura->setEntityClassID(kHighlightClass);
+  light->setEntityID(kRedLightID);
   carrier.addEntity(pillow, false, false);
   carrier.addEntity(aura, false, false);
   carrier.addEntity(light, false, false);
@@ -542,7 +543,7 @@ protected:
     addPlainSprite("BLUE", "blue.tga", 4, 4);
     carrier = entity(1, 0, "RED");
     item = entity(2, 0, "GREEN");
-    aura = entity(3, 12, "BLUE");
+    aura = entity(3, kHighlightClass, "BLUE");
     carrier->setXY(100.9f, 100);
     item->setXOffset(4, false);
     item->setYOffset(4, false);

@@ -26,6 +26,7 @@
 #include "world/CParticleController.h"
 #include "world/CPixlaBlackController.h"
 #include "world/CSipkaController.h"
+#include "world/TEntityRef.h"
 
 namespace {
 
@@ -72,9 +73,10 @@ protected:
   }
   // One frame of ms, then the level update; false once the entity has left the level.
   bool step(CMapEntity_Game *e, int ms = 20) {
+    const TEntityRef<CMapEntity_Game> kept(e);
     frame(ms);
     levelUpdate();
-    return collection->contains(e);
+    return kept.in(collection);
   }
   int framesUntilGone(CMapEntity_Game *e, int limit = 1000) {
     for (int n = 1; n <= limit; ++n)
@@ -137,13 +139,14 @@ TEST_F(VisualEntitiesTest, SparksRiseSwayGrowAndFadeAfterASecond) {
 
   float zoom = spark->looks().getZoom();
   int sparkFrames = 0, redFrames = 0;
+  const TEntityRef<CMapEntity_Game> sparkRef(spark), redRef(red);
   for (int n = 22; n < 200 && (sparkFrames == 0 || redFrames == 0); ++n) {
-    bool sparkAlive = collection->contains(spark), redAlive = collection->contains(red);
+    bool sparkAlive = sparkRef.in(collection), redAlive = redRef.in(collection);
     if (sparkAlive) zoom = spark->looks().getZoom();
     frame(20);
     levelUpdate();
-    if (sparkAlive && !collection->contains(spark)) sparkFrames = n;
-    if (redAlive && !collection->contains(red)) redFrames = n;
+    if (sparkAlive && !sparkRef.in(collection)) sparkFrames = n;
+    if (redAlive && !redRef.in(collection)) redFrames = n;
   }
   EXPECT_NEAR(sparkFrames, 50 + 30, 1) << "a second of game time, then 30 frames from 0.6";
   EXPECT_NEAR(redFrames, 50 + 33, 1) << "and 33 from 0.65";
@@ -186,7 +189,8 @@ TEST_F(VisualEntitiesTest, GoldStarsBurstUpSpinAgainstTheirDriftAndFallNoFasterT
     ++frames;
     fastest = std::max(fastest, c->speedY);
     float y = star->getY();
-    if (c->speedY == CParticleController::kMaxFall && step(star, 40)) {
+    if (c->speedY == CParticleController::kMaxFall) {
+      if (!step(star, 40)) break;
       ++frames;
       EXPECT_NEAR(star->getY() - y, 3.0f * 2.0f, 1e-3) << "capped fall times the frame factor";
     }
@@ -269,10 +273,9 @@ TEST_F(VisualEntitiesTest, PlaneSmokeBubblesAndConfettiMoveAndWrapAsTheyShould) 
 
   int n = 0;
   float zoom = 0;
-  while (collection->contains(smoke) && n < 400) {
+  for (bool up = true; up && n < 400; ++n) {
     zoom = smoke->looks().getZoom();
-    step(smoke);
-    ++n;
+    up = step(smoke);
   }
   EXPECT_NEAR(n + 2, 200, 1) << "0.005 a frame from 1.0";
   EXPECT_NEAR(zoom, 1.0f + 2.4f, 0.03f);
@@ -289,7 +292,7 @@ TEST_F(VisualEntitiesTest, ArrowPulsesForeverAndNewItemsFlashOnce) {
   CMapEntity_Game *arrow = place("SIPKA", 10, 10);
   CMapEntity_Game *recipe = place("RECEPT", 20, 20);
   levelUpdate();
-  EXPECT_EQ(controllerOf<CFlashObjektController>(recipe)->fronta, queue);
+  EXPECT_EQ(controllerOf<CFlashObjektController>(recipe)->actionQueue(), queue);
 
   float low = 2, high = 0, brightest = 0;
   for (int i = 0; i < 300; ++i) {
@@ -356,10 +359,11 @@ TEST_F(VisualEntitiesTest, InGameMenuFadesInAndOutEvenWhilePausedWithItsDarkScre
   mainMenu->closing = 1;
   menu->setAlpha(1.0f, true);
   frames = 0;
+  const TEntityRef<CMapEntity_Game> optionsRef(options), darkRef(dark);
   while (step(menu)) ++frames;
   EXPECT_EQ(frames + 1, 13);
-  EXPECT_FALSE(collection->contains(options));
-  EXPECT_FALSE(collection->contains(dark)) << "the dark screen goes with its window";
+  EXPECT_FALSE(optionsRef.in(collection));
+  EXPECT_FALSE(darkRef.in(collection)) << "the dark screen goes with its window";
   EXPECT_TRUE(collection->contains(mainMenu)) << "other panels have no fade";
   CGlobals::instance()->paused = false;
 }
@@ -379,7 +383,7 @@ TEST_F(VisualEntitiesTest, ComicPageWaitsForTheButtonAfterItsFadeInThenCoversAnd
   };
   KInput::noteButton(1, true);
   update();
-  CMapEntity_Fader *fader = controllerOf<CComicController>(page)->fader;
+  CMapEntity_Fader *fader = controllerOf<CComicController>(page)->getFader();
   ASSERT_NE(fader, nullptr);
   EXPECT_TRUE(ec->contains(fader));
   EXPECT_FALSE(fader->getSmer());

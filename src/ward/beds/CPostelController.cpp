@@ -8,11 +8,10 @@
 #include "world/CMapEntity_FrontaAkci.h"
 #include "world/kinds/CMapEntity_PostelClass.h"
 
-void CPostelController::onBind() {
-  fronta = CMapEntity_FrontaAkci::require(collection);
-}
+void CPostelController::onBind() { CMapEntity_FrontaAkci::require(collection); }
 
 void CPostelController::specificHandleMessages(KEvent *ev) {
+  CMapEntity_FrontaAkci *fronta = actionQueue();
   if (!entity || !collection || !fronta || entity->locked) return;
   if (ev->type != K_EVENT_MOUSEDOWN || ev->button != 1) return;
   CMapEntity_Game *cursor = collection->getEntityByID(0);
@@ -43,6 +42,5 @@ void CPostelController::update() {
     entity->effectFlash(0.02f, 0.15f, false);
     if (rail) rail->effectFlash(0.02f, 0.15f, false);
   }
-  if (!fronta) return;
-  fronta->serveActivation(this, entity);
+  if (CMapEntity_FrontaAkci *fronta = actionQueue()) fronta->serveActivation(this, entity);
 }

@@ -3,7 +3,6 @@
 #include "world/CCloneable.h"
 #include "world/CEntityController.h"
 
-class CMapEntity_FrontaAkci;
 
 // A bed's behaviour: it glows while the pointer is over it and turns clicks into orders for the
 // player's queue (hit: become active, and so does the patient in the bed; miss: inactive).
@@ -15,6 +14,5 @@ public:
   void specificHandleMessages(KEvent *ev) override;
   void update() override;
 
-  CMapEntity_FrontaAkci *fronta = nullptr;
   int32_t hover = 0;
 };

@@ -16,7 +16,7 @@
 CLekController::CLekController(const CLekController &o) : CCloneable(o), hover(o.hover) {}
 
 void CLekController::onBind() {
-  fronta = CMapEntity_FrontaAkci::require(collection);
+  CMapEntity_FrontaAkci::require(collection);
   CMapEntity_Lek *lek = dynamic_cast<CMapEntity_Lek *>(entity);
   if (bedLinked || !lek) return;
   for (CMapEntity_Game *e : *collection->getEntitiesPtr()) {
@@ -36,7 +36,9 @@ void CLekController::light(CMapEntity_Game *b, bool on) {
 }
 
 void CLekController::specificHandleMessages(KEvent *ev) {
-  if (!ev || !entity || ev->type != K_EVENT_MOUSEDOWN || ev->button != 1 || !fronta) return;
+  if (!ev || !entity || ev->type != K_EVENT_MOUSEDOWN || ev->button != 1) return;
+  CMapEntity_FrontaAkci *fronta = actionQueue();
+  if (!fronta) return;
   CMapEntity_Game *cursor = collection->getEntityByID(kCursorID);
   // A press beside it, on its share of the counter, is for it too.
   const bool hit = cursor && (cursor->hits().isActionCollisionWithEntity(entity) || counterPressAt(collection, cursor).bottle == entity);
@@ -53,9 +55,7 @@ void CLekController::update() {
     entity->resetFlash();
   }
   if (hover) entity->effectFlash(0.1f, 1.0f, false);
-  if (fronta) {
-    fronta->serveActivation(this, entity);
-  }
+  if (CMapEntity_FrontaAkci *fronta = actionQueue()) fronta->serveActivation(this, entity);
   // A bed taken out of the level is forgotten before anything follows the link.
   CMapEntity_PostelClass *b = bed.in(collection);
   if (!b || b->getKill()) {

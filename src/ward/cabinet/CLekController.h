@@ -5,7 +5,6 @@
 #include "world/CEntityController.h"
 #include "world/TEntityRef.h"
 
-class CMapEntity_FrontaAkci;
 class CMapEntity_PostelClass;
 
 // A medicine watches its bed: while held it lights the bed up, and it goes (with the light) as
@@ -21,7 +20,6 @@ public:
 
   int32_t bedLinked = 0;
   TEntityRef<CMapEntity_PostelClass> bed;
-  CMapEntity_FrontaAkci *fronta = nullptr;
   int32_t hover = 1;
 
 private:

@@ -42,7 +42,7 @@ CLekarnaController::~CLekarnaController() {
 }
 
 void CLekarnaController::onBind() {
-  fronta = CMapEntity_FrontaAkci::require(collection);
+  CMapEntity_FrontaAkci::require(collection);
   if (CMapEntity_LekarnaClass *c = dynamic_cast<CMapEntity_LekarnaClass *>(entity)) c->productionTime = 4000;
 }
 
@@ -53,7 +53,9 @@ void CLekarnaController::specificHandleMessages(KEvent *ev) {
     lastMouseY = ev->mouseY;
     return;
   }
-  if (ev->type != K_EVENT_MOUSEDOWN || ev->button != 1 || !fronta) return;
+  if (ev->type != K_EVENT_MOUSEDOWN || ev->button != 1) return;
+  CMapEntity_FrontaAkci *fronta = actionQueue();
+  if (!fronta) return;
   CMapEntity_Game *cursor = collection->getEntityByID(kCursorID);
   const bool hit = cursor && cursor->hits().isActionCollisionWithEntity(entity);
   fronta->queueClick(this, hit, collection, lastMouseX, lastMouseY);
@@ -87,9 +89,7 @@ void CLekarnaController::update() {
     c->resetFlash();
   }
   if (hover) c->effectFlash(0.03f, 0.3f, false);
-  if (fronta) {
-    fronta->serveActivation(this, c);
-  }
+  if (CMapEntity_FrontaAkci *fronta = actionQueue()) fronta->serveActivation(this, c);
   for (;;) {
     CMapEntity *found = nullptr;
     const std::vector<CMapEntity *> &carried = c->carrying().getContainedList();

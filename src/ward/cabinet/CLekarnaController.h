@@ -5,7 +5,6 @@
 #include "world/CCloneable.h"
 #include "world/CEntityController.h"
 
-class CMapEntity_FrontaAkci;
 class CMapEntity_Game;
 class CMapEntity_LekarnaClass;
 class Timer;
@@ -33,7 +32,6 @@ public:
   int32_t hover = 0;
   int32_t lastMouseX = 0;
   int32_t lastMouseY = 0;
-  CMapEntity_FrontaAkci *fronta = nullptr;
 
 private:
   void showNurses(bool atCabinet);

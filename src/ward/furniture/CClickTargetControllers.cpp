@@ -10,8 +10,8 @@
 #include "world/kinds/EntityIds.h"
 
 void CClickTargetController::update() {
-  if (!entity || !fronta) return;
-  fronta->serveActivation(this, entity);
+  CMapEntity_FrontaAkci *fronta = actionQueue();
+  if (entity && fronta) fronta->serveActivation(this, entity);
 }
 
 void CVozikController::specificHandleMessages(KEvent *ev) {

@@ -10,7 +10,7 @@ void CDiagnosticToolController::onBind() { placeGauge(); }
 
 void CDiagnosticToolController::placeGauge() {
   CMapEntity_DiagnosticTool *chair = dynamic_cast<CMapEntity_DiagnosticTool *>(entity);
-  if (!chair || chair->gauge || !collection) return;
+  if (!chair || !chair->gauge.empty() || !collection) return;
   // A chair still carried by an arrival is only its picture; its working copy gets the gauge.
   if (chair->carrying().getParent()) return;
   float a = chair->looks().getAlpha();

@@ -124,7 +124,7 @@ void CPlayerController::onBind() {
     entity->setRGB(1.0f, 1.0f, 1.0f, false);
   }
   if (player) player->speed = walkSpeed(stars(kSpeedUpgradeID));
-  actions = CMapEntity_FrontaAkci::require(collection);
+  CMapEntity_FrontaAkci::require(collection);
 }
 
 // The figure never hides what lies beneath her: a click on her, her hands or what they hold orders
@@ -317,10 +317,8 @@ std::string CPlayerController::handsFull(const std::vector<CMapEntity *> &sentTo
   return name ? std::string("Hands full: give the ") + name + " away" : "Hands full";
 }
 
-CMapEntity_FrontaAkci *CPlayerController::queue() const { return body.find(actions); }
-
 bool CPlayerController::ordersAhead() {
-  return arrival || player->workPhase == kExamining || queue()->find(this, 0) >= 0;
+  return arrival || player->workPhase == kExamining || actionQueue()->find(this, 0) >= 0;
 }
 
 std::array<CMapEntity *, 2> CPlayerController::holding() const {
@@ -343,14 +341,14 @@ void CPlayerController::leftClick() {
   // them.
   for (CMapEntity *e : under)
     if (e->getEntityClassID() == kParentsClass && e->getMouseDrag() && !e->getKill()) {
-      queue()->refuseEvent();
+      actionQueue()->refuseEvent();
       return;
     }
   if (!ordersAhead()) {
     const std::string why = refusal(under);
     if (!why.empty()) {
       body.refuseHere(why);
-      queue()->refuseEvent();
+      actionQueue()->refuseEvent();
       return;
     }
   }
@@ -368,7 +366,7 @@ void CPlayerController::orderWalkTo(int tileX, int tileY, bool forGerm) {
   a->addParam(new int32_t(tileY * 32 + 16), true);
   a->addParam(new int32_t(forGerm ? 1 : 0), true);
   a->addParam(new uint32_t(++ordersGiven), true);
-  queue()->pridej(a);
+  actionQueue()->pridej(a);
 }
 
 // Her order went with the rest: reaching the tile ends no order.
@@ -380,11 +378,11 @@ void CPlayerController::stopAfterStep() {
 }
 
 void CPlayerController::specificHandleMessages(KEvent *ev) {
-  if (!player || !collection || !queue() || ev->type != K_EVENT_MOUSEDOWN) return;
+  if (!player || !collection || !actionQueue() || ev->type != K_EVENT_MOUSEDOWN) return;
   if (ev->button == 1) leftClick();
   if (ev->button == 2) {
     stopAfterStep();
-    queue()->setClear(true);
+    actionQueue()->setClear(true);
   }
 }
 
@@ -449,8 +447,8 @@ bool CPlayerController::handsEmpty() {
 
 // The work she finds where an order sent her comes before the next order.
 void CPlayerController::pickUpOrder() {
-  if (arrival || !queue()->muzuProvadet(this, 0) || player->goalX != -1 || player->goalY != -1) return;
-  akce *a = queue()->returnAkce(this, 0);
+  if (arrival || !actionQueue()->muzuProvadet(this, 0) || player->goalX != -1 || player->goalY != -1) return;
+  akce *a = actionQueue()->returnAkce(this, 0);
   if (!a || a->params.size() < 2) return;
   player->goalX = *static_cast<int32_t *>(a->params[0]);
   player->goalY = *static_cast<int32_t *>(a->params[1]);
@@ -500,7 +498,7 @@ void CPlayerController::decide() {
 bool CPlayerController::awaitingNextCough(const TReach &reach) const {
   if (!walkingOrder || !reach.nextCough) return false;
   int orders = 0;
-  for (const akce *a : queue()->getFronta()) orders += a->controller == this && a->id == 0;
+  for (const akce *a : actionQueue()->getFronta()) orders += a->controller == this && a->id == 0;
   return orders <= 1;
 }
 
@@ -509,7 +507,7 @@ bool CPlayerController::awaitingNextCough(const TReach &reach) const {
 void CPlayerController::spendArrival(const std::vector<CMapEntity *> &near, bool workDone) {
   arrival = false;
   patientWorkDone = 0;
-  if (walkingOrder) queue()->removeFirst(this, 0);
+  if (walkingOrder) actionQueue()->removeFirst(this, 0);
   walkingOrder = false;
   if (workDone || handsChanged) return;
   // What she did in passing at a thing once this order was given was its work.
@@ -545,7 +543,7 @@ void CPlayerController::pathStep() {
   bool standing = (int)next.x == tileX && (int)next.y == tileY;
   if (noTarget || (standing && ((int)endX != tileX || (int)endY != tileY))) {
     player->goalX = player->goalY = -1;
-    if (walkingOrder) queue()->removeFirst(this, 0);
+    if (walkingOrder) actionQueue()->removeFirst(this, 0);
     walkingOrder = false;
     return;
   }
@@ -584,7 +582,7 @@ void CPlayerController::gotoSquare(int tx, int ty) {
 }
 
 void CPlayerController::update() {
-  if (!player || !collection || !queue()) return;
+  if (!player || !collection || !actionQueue()) return;
   const bool examining = player->workPhase == kExamining;
   pickUpOrder();
   if (player->workPhase == kDeciding) decide();

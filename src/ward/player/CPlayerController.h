@@ -14,7 +14,6 @@
 #include "world/kinds/Links.h"
 
 class CMapEntity;
-class CMapEntity_FrontaAkci;
 class CMapEntity_Player;
 
 // The player figure's behaviour: a left click queues one walk order (action 0, priority 3) to
@@ -81,14 +80,12 @@ private:
   // What her hands hold now, left then right (null for an empty hand).
   std::array<CMapEntity *, 2> holding() const;
   bool handsEmpty();
-  CMapEntity_FrontaAkci *queue() const;
 
   CPlayerBody body;
   CPlayerPatientWork patients;
   CPlayerWardWork ward;
   // Her own figure, which owns this behaviour.
   CMapEntity_Player *player = nullptr;
-  TEntityRef<CMapEntity_FrontaAkci> actions;
   int32_t nextTileX = -1, nextTileY = -1;
   int32_t tileX = 0, tileY = 0;
   float footX = 0.0f, footY = 0.0f;

@@ -2,9 +2,9 @@
 #include <cstdint>
 
 #include "world/CMapEntity_Game.h"
+#include "world/CMapEntitiesCollection.h"
 #include "world/TEntityRef.h"
-
-class CMapEntity_Tlakomer;
+#include "world/kinds/CMapEntity_Tlakomer.h"
 
 // Examination chair (`kChairClass`): the patient seated on it and the gauge beside it. The patient
 // behaviour seats patients on a chair whose occupant is empty and starts its gauge.
@@ -15,6 +15,8 @@ public:
   uint16_t examinationValue = 1000;
   // The patient seated on it; empty while the chair is free.
   TEntityRef<CMapEntity_Game> occupant;
-  // Not owned; set when the chair's behaviour places the gauge, which stays as long as the level.
-  CMapEntity_Tlakomer *gauge = nullptr;
+  // Set when the chair's behaviour places the gauge in the level, which keeps it as long as itself.
+  TEntityRef<CMapEntity_Tlakomer> gauge;
+  // The gauge as the running level holds it, or null.
+  CMapEntity_Tlakomer *getGauge() const { return gauge.in(CMapEntitiesCollection::running()); }
 };

@@ -19,6 +19,8 @@ constexpr uint32_t kBigWordID = 63;
 constexpr uint32_t kLostWordID = 62;
 constexpr uint32_t kActionQueueID = 73;
 constexpr uint32_t kHeartsID = 92;
+// The heart that rises beside a patient whose mood rose ("SRDCE").
+constexpr uint32_t kRisingHeartID = 74;
 constexpr uint32_t kSummarySesitID = 184;
 constexpr uint32_t kPlayButtonID = 203;
 constexpr uint32_t kStatusBarID = 239;
