@@ -174,11 +174,11 @@ private:
     // Both desk chairs with their gauges rising.
     for (CMapEntity_Game *e : *ec->getEntitiesPtr()) {
       CMapEntity_DiagnosticTool *chair = dynamic_cast<CMapEntity_DiagnosticTool *>(e);
-      if (!chair || chair->carrying().getParent() || !chair->gauge || !chair->occupant.empty()) continue;
+      if (!chair || chair->carrying().getParent() || !chair->gauge.in(ec) || !chair->occupant.empty()) continue;
       CMapEntity_PacientClass *p = arrival(nextSpecies(), chair->getX(), chair->getY() - 40);
       p->sitDown(chair);
       chair->occupant = p;
-      chair->gauge->start(p->getPressureSpeed());
+      chair->gauge.in(ec)->start(p->getPressureSpeed());
     }
     // The bench in pyjamas of every colour.
     CMapEntity_GaucClass *bench = dynamic_cast<CMapEntity_GaucClass *>(ec->getFirstEntityByClassID(24));
