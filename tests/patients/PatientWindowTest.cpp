@@ -66,6 +66,10 @@ TEST_F(PatientWindowTest, APatientArrivesRegistersTakesAHeartChangesAndIsLaidInt
   EXPECT_STREQ(nurse->looks().getSprite()->getAktivniFrameset()->getID(), "AKTIVNI");
   ASSERT_TRUE(playUntil([&] { return chair->getGauge()->full != 0; }, 600)) << "the gauge never peaked";
   savePNG((std::string(TOB_BINARY_DIR) + "/patient-desk.png").c_str());
+  // Her hearts stand clear of the gauge, which a lower chair's draws over them.
+  const framediff::Area seatedHearts = shownBy(p->getContainedEntity(CMapEntity_PacientClass::kHeartsID));
+  EXPECT_GT(seatedHearts.count, 100);
+  EXPECT_FALSE(seatedHearts.meets(shownBy(chair->getGauge()))) << seatedHearts;
 
   // A click at the peak: a heart rises, the patient changes into coloured pyjamas on the bench.
   float before = p->getMood();

@@ -103,7 +103,7 @@ CMapEntity_PacientClass::CMapEntity_PacientClass(const CMapEntity_PacientClass &
   addPyjamaHand();
 
   CMapEntity *heartsBar = carryPrototype(this, "SRDICKA", 5);
-  heartsBar->setXOffset(48.0f, false);
+  heartsBar->setXOffset(kHeartsBeside, false);
   heartsBar->setYOffset(26.0f, false);
   heartsBar->syncWithParentPosition();
   synchronizujSrdicka();
@@ -362,8 +362,11 @@ void CMapEntity_PacientClass::moveBedState(TPatientBedState to, TBedEntry how) {
   bedState = to;
 }
 
+// Seated, the hearts go left of the head: on the right the chair's gauge stands, drawn over them
+// wherever it stands lower than she sits.
 void CMapEntity_PacientClass::sitDown(CMapEntity_Game *c) {
   chair = c;
+  placeHearts(kHeartsSeated);
   movePhase(kPhaseOnChair);
   setMouseClick(true);
   setMouseDrag(false);
@@ -374,6 +377,14 @@ void CMapEntity_PacientClass::moveToBench() {
   setMouseClick(false);
   setMouseDrag(true);
   chair.clear();
+  placeHearts(kHeartsBeside);
+}
+
+void CMapEntity_PacientClass::placeHearts(float dx) {
+  if (CMapEntity *bar = getContainedEntity(kHeartsID)) {
+    bar->setXOffset(dx, false);
+    bar->syncWithParentPosition();
+  }
 }
 
 void CMapEntity_PacientClass::lieDown(CMapEntity_Game *b) {

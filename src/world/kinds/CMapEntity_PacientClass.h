@@ -58,6 +58,10 @@ public:
   static const uint16_t kHandID = 196;
   static const uint16_t kHeartsID = 92;
   static const uint16_t kMeterID = 19;
+  // Where the hearts bar stands across from the patient's origin: right of the head, or left of it
+  // while seated.
+  static constexpr float kHeartsBeside = 48.0f;
+  static constexpr float kHeartsSeated = -12.0f;
 
   CMapEntity_PacientClass(unsigned short x, unsigned short y, bool solid);
   CMapEntity_PacientClass(const CMapEntity_PacientClass &other);
@@ -243,6 +247,8 @@ public:
 
 private:
   friend struct TPatientState;
+
+  void placeHearts(float dx);
 
   // How a bed state is reached: by the stay itself, by lying down in a bed (the stay starts
   // afresh, whatever the state was before) or by a guide's forced outbreak.
