@@ -106,13 +106,14 @@ void CTipHlasicTriggerController::update() {
   if (due && !tipkit::bubbleStands(collection)) handOver("TIPHLASIC", 0, 10);
 }
 
+// Down at the patient's head, clear of the hearts beside it and of the gauge the lesson is about.
 void CTip1Controller::onBind() {
-  if (entity) tipkit::carryArrow(entity, 705, 350);
+  if (entity) tipkit::carryArrow(entity, 680, 300);
 }
 
 void CTip1Controller::update() {
   if (!entity) return;
-  tipkit::stepAside(collection, entity);
+  tipkit::holdPlace(collection, entity);
   CMapEntity_PacientClass *p = patient();
   if (!p) return;
   p->holdMood(0.65f);
@@ -121,7 +122,7 @@ void CTip1Controller::update() {
 
 void CTip2Controller::update() {
   if (!entity) return;
-  tipkit::stepAside(collection, entity);
+  tipkit::holdPlace(collection, entity);
   CMapEntity_PacientClass *p = patient();
   if (!p || p->getChair()) return;
   keepHappy(p);
@@ -148,7 +149,7 @@ void CTipOutbreakController::update() {
 // figure has finished examining.
 void CTipOutbreak2Controller::update() {
   if (!entity || !collection) return;
-  tipkit::stepAside(collection, entity);
+  tipkit::holdPlace(collection, entity);
   for (CMapEntity_Game *e : *collection->getEntitiesPtr()) {
     auto *p = dynamic_cast<CMapEntity_PacientClass *>(e);
     if (!p || p->getKill() || p->getBedState() != kBedOutbreak) continue;

@@ -69,13 +69,15 @@ TEST_F(TipTest, FirstDayChainFollowsThePatientFromTheChairToTheHeartsTip) {
   EXPECT_FALSE(first("LASTSTEP"));
   ASSERT_TRUE(first("TIP1"));
   EXPECT_FALSE(first("TIP1TRIGGER"));
-  run(500);
+  // Read and still waiting for its click, it stays where it was put.
+  run(12000);
   CMapEntity_Game *tip1 = first("TIP1");
   ASSERT_TRUE(tip1);
+  EXPECT_FLOAT_EQ(tip1->getY(), 0.0f) << "slid away while it waits";
   CMapEntity *arrow = tip1->getContainedEntity(189);
   ASSERT_TRUE(arrow);
-  EXPECT_FLOAT_EQ(arrow->getX(), 705.0f);
-  EXPECT_FLOAT_EQ(arrow->getY(), 350.0f);
+  EXPECT_FLOAT_EQ(arrow->getX(), 680.0f);
+  EXPECT_FLOAT_EQ(arrow->getY(), 300.0f);
   EXPECT_EQ(p->getHearts(), 4);
   EXPECT_EQ(p->getHeartsBefore(), 4);
   EXPECT_FLOAT_EQ(p->getMood(), 0.65f);
@@ -131,6 +133,9 @@ TEST_F(TipTest, FirstDayChainFollowsThePatientFromTheChairToTheHeartsTip) {
   EXPECT_FALSE(first("TIPOUTBREAK"));
   EXPECT_EQ(p->getBedState(), kBedOutbreak);
   EXPECT_EQ(framesetOf(p), "ILL1");
+  run(12000);
+  EXPECT_EQ(p->getBedState(), kBedOutbreak) << "the cough is held for the click the tip asks";
+  EXPECT_FLOAT_EQ(first("TIPOUTBREAK2")->getY(), 395.0f) << "slid away while the cough waits";
   // A patient laid into the other bed comes last on the ward's list: the tip stays with the cough.
   for (CMapEntity_Game *e : *level->getEC()->getEntitiesPtr()) {
     auto *other = dynamic_cast<CMapEntity_PostelClass *>(e);
