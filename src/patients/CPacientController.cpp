@@ -214,10 +214,11 @@ bool CPacientController::losingSoon() {
     for (size_t i = 0; i + 1 < moodSamples.size(); ++i) moodSamples[i] = moodSamples[i + 1];
     moodSamples.back() = m;
   }
-  // Paid, the patient is safe whatever the hearts say.
+  // Paid, the patient is safe whatever the hearts say; with no mood left she is gone, unless a rider
+  // holds her: she goes when the ride ends, and the doctor chasing it off in time still saves her.
   if (m <= 0.0f || p->getPhase() == kPhasePaid || p->getPhase() == kPhaseGone) {
     warnedAt = -1.0f;
-    return false;
+    return m <= 0.0f && p->getTormentor() && p->getPhase() == kPhaseHeld;
   }
   if (p->getPhase() == kPhaseInBed && p->getBedState() == kBedOutbreak && m + outbreakCost() <= 0.0f) return true;
   // Only the small steps of a steady loss: one blow (a missed outbreak) is not a trend.

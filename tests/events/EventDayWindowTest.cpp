@@ -18,6 +18,7 @@
 #include "media/CFakeTime.h"
 #include "media/CFontSeznam.h"
 #include "support/GameWindowDay.h"
+#include "support/PatientState.h"
 #include "support/WindowPixels.h"
 #include "ward/staff/CMapEntity_Marker.h"
 
@@ -137,15 +138,23 @@ TEST_F(EventDayWindowGL, TheMonkeyLowersAPatientsMoodUntilThePlayerFigureReaches
   draw();
   EXPECT_GT(changed(ridden, grab(hx, hy, box.w, box.h)), 40) << "the monkey's picture reaches the patient's head";
   monkey->looks().setVisible(true);
-  int redFrames = 0;
-  for (int i = 0; i < 25; ++i) {
-    playFrame();
-    const std::vector<unsigned char> badge = grab((int)bar->getX(), (int)bar->getY(), 33, 16);
-    int red = 0;
-    for (size_t p = 0; p + 3 < badge.size(); p += 4) red += badge[p] > 170 && badge[p + 1] < 40 && badge[p + 2] < 50;
-    if (red > 33 * 16 / 5) ++redFrames;
-  }
-  EXPECT_GE(redFrames, 8) << "the hearts warn on a red badge";
+  auto redFrames = [&] {
+    int frames = 0;
+    for (int i = 0; i < 25; ++i) {
+      playFrame();
+      const std::vector<unsigned char> badge = grab((int)bar->getX(), (int)bar->getY(), 33, 16);
+      int red = 0;
+      for (size_t p = 0; p + 3 < badge.size(); p += 4) red += badge[p] > 170 && badge[p + 1] < 40 && badge[p + 2] < 50;
+      if (red > 33 * 16 / 5) ++frames;
+    }
+    return frames;
+  };
+  EXPECT_GE(redFrames(), 8) << "the hearts warn on a red badge";
+  // No heart left, she goes when the ride ends; till then the doctor can still save her.
+  TPatientState::setMood(patient, 0.05f);
+  ASSERT_TRUE(playUntil([&] { return patient->getMood() <= 0.0f; }, 100));
+  EXPECT_GE(redFrames(), 8) << "the last hearts' warning went dark under the rider";
+  ASSERT_EQ(patient->getTormentor(), monkey);
   const float bitten = patient->getMood();
   const int hearts = patient->getHearts();
 
@@ -158,6 +167,7 @@ TEST_F(EventDayWindowGL, TheMonkeyLowersAPatientsMoodUntilThePlayerFigureReaches
   EXPECT_GE(patient->getHearts(), hearts);
   EXPECT_EQ(patient->getTormentor(), nullptr);
   EXPECT_EQ(CCharisma::faceOf(head), face) << "the patient's own face is back";
+  EXPECT_EQ(patient->getPhase(), kPhaseInBed) << "saved at her last moment";
   EXPECT_EQ(level->getMoney(), 80);
 }
 
