@@ -430,7 +430,8 @@ TEST_F(PlayerPatientTest, EachOfTwoOrdersWithinReachOfEachOtherIsCarriedOutOrRef
       // a prescription goes into the cabinet she passes at the machine and the bottle.
       auto is = [](const TKind &o, const char *name) { return !strcmp(o.name, name); };
       int held = (x.hand < 0) + (y.hand < 0) + extraLinen;
-      bool treat = is(x, "toy") || is(y, "toy"), sprayHeld = is(x, "spray back") || is(y, "spray back");
+      int treats = is(x, "toy") || is(y, "toy");
+      bool sprayHeld = is(x, "spray back") || is(y, "spray back");
       bool prescription = is(x, "cabinet") || is(y, "cabinet");
       std::vector<std::string> want;
       auto expect = [&](const TKind &o, bool onArrival) {
@@ -439,14 +440,16 @@ TEST_F(PlayerPatientTest, EachOfTwoOrdersWithinReachOfEachOtherIsCarriedOutOrRef
           if (byCabinet && prescription) --held, prescription = false;
         };
         if (onArrival) handIn();
-        const bool treatFirst = is(o, "cough") && treat && held == 2;
+        // At her patient's bed one treat she holds goes too: first where the cough needs its hand.
+        const bool gives = o.clicked == &bedToo && o.bedState != kEmpty && treats > 0;
+        const bool treatFirst = is(o, "cough") && gives && held == 2;
         if (o.hand > 0 && held == 2 && !treatFirst) {
           want.push_back(sprayHeld ? "Hands full: put the spray back" : "Hands full: drop the linen");
           return false;
         }
-        held += is(o, "cabinet") ? -(int)prescription : o.hand - treatFirst;
+        held += is(o, "cabinet") ? -(int)prescription : o.hand - (gives && !is(o, "toy"));
         prescription = (prescription && !is(o, "cabinet")) || is(o, "cough");
-        treat = (treat && !treatFirst) || is(o, "machine");
+        treats += is(o, "machine") - gives;
         sprayHeld = sprayHeld && !is(o, "spray back");
         handIn();
         return true;
@@ -470,6 +473,7 @@ TEST_F(PlayerPatientTest, EachOfTwoOrdersWithinReachOfEachOtherIsCarriedOutOrRef
       EXPECT_EQ(xDone, xWanted) << x.name;
       EXPECT_EQ(yDone, yWanted) << y.name;
       EXPECT_EQ(said, want);
+      EXPECT_EQ(figure()->getContainedEntityClass(kComfortItemClass) != nullptr, treats > 0) << "the treat she holds";
     }
   EXPECT_EQ(pairs, 156);
 }

@@ -186,7 +186,7 @@ using K = TWorkKind;
 
 // Where a kind of her work is done: in passing, keeping the arrival while it changes what her hands
 // hold; where an order sent her, spending it; or for the patient at the bed she was sent to, where
-// the arrival stays for the next thing that patient asks until none is left or she examines.
+// the arrival stays for the next thing that patient asks until none is left.
 enum class TAt { kPassing, kSent, kPatient };
 
 TVerdict allowed() { return {TVerdict::kDo, {}}; }
@@ -218,7 +218,7 @@ struct TWork {
 // Her kinds of work, first first: of those within reach she does the first her hands allow, one a
 // decision. At her patient's bed the cough comes first, then the medicine, then a drink or toy,
 // which goes before a cure touch and the money; each once an arrival, so a treat that frees a hand
-// lets the cough follow.
+// lets the cough follow, and one held with a hand free follows the cough's examination.
 const TWork kWork[] = {
     {K::kHamper, TAt::kSent, [](const THands &h, CMapEntity_Game *) { return holding(h.linen); },
      [](P &, W &w, CMapEntity_Game *) { return w.emptyLinen(), false; }},
@@ -486,7 +486,8 @@ void CPlayerController::decide() {
     if (w.work(patients, ward, thing)) player->workPhase = kExamining;
     if (w.at == TAt::kPassing) passedAt = thing, passedAfter = ordersGiven;
     if (!arrival) return;
-    if (w.at == TAt::kPatient && player->workPhase != kExamining) patientWorkDone |= bit;
+    // An examination does not end her patient's arrival: a drink or toy she holds goes after it.
+    if (w.at == TAt::kPatient) patientWorkDone |= bit;
     else if (w.at != TAt::kPassing || holding() == before) spendArrival(near, w.at != TAt::kPassing);
     return;
   }
