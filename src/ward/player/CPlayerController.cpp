@@ -258,7 +258,9 @@ const TFreeing kFreeing[] = {
 };
 } // namespace
 
-THands CPlayerController::handsNow() const {
+// Whether someone lies in bed is asked of the whole ward: only where a dispenser is within reach,
+// the one work that asks it, and not at every decision.
+THands CPlayerController::handsFor(const TReach &reach) const {
   THands h;
   h.free = body.handFree();
   h.spray = body.held(kSprayID);
@@ -266,22 +268,28 @@ THands CPlayerController::handsNow() const {
   h.prescription = body.held(kPrescriptionID);
   h.medicine = body.held(kMedicineID);
   h.treat = body.heldOfClass(kComfortItemClass);
-  for (CMapEntity_Game *e : body.entities()) {
-    const CMapEntity_PacientClass *p = dynamic_cast<const CMapEntity_PacientClass *>(e);
-    h.taker = h.taker || (p && !p->getKill() && p->getPhase() == kPhaseInBed);
-  }
+  if (h.treat && reach.at(TWorkKind::kDispenser))
+    for (CMapEntity_Game *e : body.entities()) {
+      const CMapEntity_PacientClass *p = dynamic_cast<const CMapEntity_PacientClass *>(e);
+      h.taker = h.taker || (p && !p->getKill() && p->getPhase() == kPhaseInBed);
+    }
   return h;
+}
+
+TReach CPlayerController::offersOf(const std::vector<CMapEntity *> &things) {
+  TReach offered;
+  offered.here = false;
+  patients.gather(things, offered);
+  ward.gather(things, offered);
+  return offered;
 }
 
 std::string CPlayerController::refusal(const std::vector<CMapEntity *> &things) {
   std::vector<CMapEntity *> meant;
   for (CMapEntity *e : things)
     if (!e->getKill() && !ownedByFigure(e) && !guidance(e)) meant.push_back(e);
-  TReach offered;
-  offered.here = false;
-  patients.gather(meant, offered);
-  ward.gather(meant, offered);
-  const THands hands = handsNow();
+  const TReach offered = offersOf(meant);
+  const THands hands = handsFor(offered);
   TVerdict first{TVerdict::kLeave, {}};
   for (const TWork &w : kWork) {
     CMapEntity_Game *thing = offered.at(w.kind);
@@ -296,11 +304,8 @@ std::string CPlayerController::refusal(const std::vector<CMapEntity *> &things) 
 std::string CPlayerController::handsFull(const std::vector<CMapEntity *> &sentTo) {
   std::vector<CMapEntity *> places = touched();
   places.insert(places.end(), sentTo.begin(), sentTo.end());
-  TReach there;
-  there.here = false;
-  patients.gather(places, there);
-  ward.gather(places, there);
-  const THands hands = handsNow();
+  const TReach there = offersOf(places);
+  const THands hands = handsFor(there);
   const TFreeing *named = nullptr;
   for (const TFreeing &f : kFreeing) {
     if (!(hands.*f.held)) continue;
@@ -473,7 +478,7 @@ void CPlayerController::decide() {
     patients.sayTooLate(reach);
     ward.sayGermGone();
   }
-  const THands hands = handsNow();
+  const THands hands = handsFor(reach);
   for (const TWork &w : kWork) {
     CMapEntity_Game *thing = reach.at(w.kind);
     const uint16_t bit = (uint16_t)(1u << (unsigned)w.kind);

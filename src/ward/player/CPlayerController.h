@@ -62,7 +62,10 @@ private:
   // Hands full, and which hand to free: one whose thing can be left where she stands or at what
   // she was sent to, else the spray and the linen, which she can leave at once.
   std::string handsFull(const std::vector<CMapEntity *> &sentTo);
-  THands handsNow() const;
+  // What her hands hold, as the work the reach offers asks it.
+  THands handsFor(const TReach &reach) const;
+  // What the things offer, judged as a click's targets, wherever she stands.
+  TReach offersOf(const std::vector<CMapEntity *> &things);
   void pathStep();
   void arrive();
   void refreshFoot();

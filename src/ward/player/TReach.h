@@ -44,7 +44,7 @@ private:
 struct THands {
   bool free = false;
   bool spray = false, linen = false, prescription = false, medicine = false, treat = false;
-  // Someone lies in bed: a second treat has a taker.
+  // Someone lies in bed: a second treat has a taker (asked only where a dispenser is within reach).
   bool taker = false;
 };
 
