@@ -7,7 +7,6 @@
 #include "core/CPlayer.h"
 #include "media/CGlobals.h"
 #include "media/Frameset.h"
-#include "media/ZSprite.h"
 #include "world/CEntityKit.h"
 #include "world/CMapEntitiesCollection.h"
 #include "world/kinds/CCharismaTable.h"
@@ -43,8 +42,7 @@ float CCharisma::amount(TEffect effect, int lvl) {
 }
 
 const char *CCharisma::faceOf(CMapEntity *head) {
-  ZSprite *sprite = head ? head->looks().getSprite() : nullptr;
-  Frameset *fs = sprite ? sprite->getAktivniFrameset() : nullptr;
+  const Frameset *fs = head ? head->looks().getFrameset() : nullptr;
   return fs ? fs->getID() : "";
 }
 

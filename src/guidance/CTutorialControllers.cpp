@@ -11,6 +11,7 @@
 #include "world/CMapEntitiesCollection.h"
 #include "world/CEntityKit.h"
 #include "world/CMapEntitiesFactory.h"
+#include "world/HitBox.h"
 #include "world/kinds/CMapEntity_DiagnosticTool.h"
 #include "world/kinds/CMapEntity_PacientClass.h"
 #include "world/kinds/CMapEntity_PostelClass.h"
@@ -71,10 +72,7 @@ constexpr int kDragReach = 24;
 // Where the press itself landed: the pointer's entity may not have caught up with it yet.
 bool pressedOn(const CMapEntity *e, const KEvent *ev) {
   const Frame *f = e->looks().getCurrentFrame();
-  if (!f) return false;
-  const Rect r = f->getActionBoundingBox();
-  const float x = (float)ev->mouseX - e->getX() - (float)r.x, y = (float)ev->mouseY - e->getY() - (float)r.y;
-  return x >= 0 && y >= 0 && x < (float)r.w && y < (float)r.h;
+  return f && hitBox(e, f->getActionBoundingBox(), (float)ev->mouseX, (float)ev->mouseY);
 }
 } // namespace
 
