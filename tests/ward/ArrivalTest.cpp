@@ -148,7 +148,7 @@ TEST_F(ArrivalTest, ChairsThatFadeInGetTheirGaugeOnceTheyStandWhole) {
     if (e != fading) arrived = dynamic_cast<CMapEntity_DiagnosticTool *>(e);
   ASSERT_NE(arrived, nullptr);
   ASSERT_NE(arrived->getGauge(), nullptr);
-  EXPECT_TRUE(level->getEC()->contains(arrived->getGauge())) << "in the ward, drawn and updated";
+  EXPECT_TRUE(arrived->gauge.in(level->getEC())) << "in the ward, drawn and updated";
   EXPECT_FLOAT_EQ(arrived->getGauge()->getX(), 300 + 58);
   EXPECT_FLOAT_EQ(arrived->getGauge()->getY(), 200 - 5);
   EXPECT_EQ(gauges(), 2);
