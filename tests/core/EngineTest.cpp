@@ -398,9 +398,7 @@ TEST_F(EngineLevelTest, AGoalMetMovesOnAndIsSavedWhileTheLevelBuildsUnderLoading
 }
 
 TEST_F(EngineLevelTest, AGoalMissedRebuildsTheSameLevelAndTheMenuIsNeverSaved) {
-  const uint32_t built = e.getLevelsBuilt();
   finish(0);
-  EXPECT_EQ(e.getLevelsBuilt(), built + 1) << "the level built again is told from the last";
   EXPECT_EQ(e.getSoucasnyLevel(), 0);
   EXPECT_EQ(loaded(), std::vector<std::string>({"MENU"}));
   EXPECT_EQ(savedIndices().first, -1) << "a change to index 0 is not saved";
