@@ -18,7 +18,8 @@ void CPlayer::changeMoney(int amount) {
 void CPlayer::addLevelDone(int level, int goal) {
   for (TLevelStruct &l : levelsDone) {
     if (l.level == level) {
-      l.goal = goal;
+      // A replay won at a lower rating keeps the better one: the expert bonus is paid once.
+      l.goal = std::max(l.goal, (int32_t)goal);
       return;
     }
   }
@@ -33,7 +34,7 @@ void CPlayer::addLevelsDone(const std::vector<TLevelStruct> &records) {
   for (const TLevelStruct &r : records) {
     auto found = at.emplace(r.level, levelsDone.size());
     if (found.second) levelsDone.push_back(r);
-    else levelsDone[found.first->second].goal = r.goal;
+    else levelsDone[found.first->second].goal = std::max(levelsDone[found.first->second].goal, r.goal);
   }
 }
 

@@ -52,7 +52,7 @@ public:
   std::vector<int32_t> &getCelebritiesSeen() { return celebritiesSeen; }
   const std::vector<int32_t> &getCelebritiesSeen() const { return celebritiesSeen; }
 
-  // Replaces the goal of a day already recorded, else appends it.
+  // Raises the goal of a day already recorded to this one when it is better, else appends the day.
   void addLevelDone(int level, int goal);
   // The same as addLevelDone for each record in turn, in time linear in the records.
   void addLevelsDone(const std::vector<TLevelStruct> &records);
