@@ -114,6 +114,16 @@ int KMessageBox::runBox(int argc, char **argv) {
   sigaction(SIGTERM, &end, nullptr);
   sigaction(SIGINT, &end, nullptr);
   sigaction(SIGHUP, &end, nullptr);
+  const char *display = SDL_getenv("DISPLAY");
+  if (display && *display) {
+    // The game waits for the box without a watch of its own: an X display that takes the box's
+    // connection and stays silent would hold both for good. Once it has answered a connection as
+    // the box's own, the box goes up and the player reads it at leisure.
+    const KDisplayWatch watch(std::string("The box \"") + argv[3] + "\" cannot show on " + KDisplayWatch::displayName());
+    SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    SDL_ResetHint(SDL_HINT_VIDEODRIVER);
+  }
   showHere(argv[3], argv[4], std::strcmp(argv[2], "error") == 0);
   return 0;
 }
