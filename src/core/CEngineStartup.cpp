@@ -18,6 +18,7 @@
 #include "engine/KInput.h"
 #include "engine/KMiscTools.h"
 #include "engine/KPTK.h"
+#include "engine/KResource.h"
 #include "engine/KSound.h"
 #include "engine/KText.h"
 #include "engine/KWindow.h"
@@ -216,7 +217,7 @@ void CEngineStartup::startFontsAndTexts() {
     // Without a font the game writes no word of its menus and days: a damaged one is as fatal as a
     // broken data file.
     if (!fontSeznam->getAktivniFont()->drawable())
-      fatalError("The font picture " + path +
+      fatalError("The font picture " + KResource::diskName(path.c_str()) +
                      " is damaged, and the game cannot show its texts without it. Installing the game again mends it.",
                  -1);
   }

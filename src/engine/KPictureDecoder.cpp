@@ -319,7 +319,8 @@ bool KPictureDecoder::readFile(const char *path, std::vector<char> &data, bool r
   const int opened = res.open(path, K_RES_READ);
   // One that is there but may not be read is as lost to the player as a damaged one.
   if (opened == K_RES_UNREADABLE && report) reportDamaged(path, KResource::openFault());
-  else if (opened != K_RES_OK && report) std::fprintf(stderr, "KGraphicGL: cannot open picture %s\n", path);
+  else if (opened != K_RES_OK && report)
+    std::fprintf(stderr, "KGraphicGL: cannot open picture %s\n", KResource::diskName(path).c_str());
   if (opened != K_RES_OK) return false;
   int size = -1;
   // There but empty or unreadable, the picture is damaged, and told as a damaged one is.
@@ -406,7 +407,7 @@ void tellDamaged(const std::vector<std::string> &pictures) {
 } // namespace
 
 void KPictureDecoder::reportDamaged(const char *path, const char *why) {
-  const std::string picture = std::string(path ? path : "") + "\n(" + (why && *why ? why : "it cannot be decoded") + ")";
+  const std::string picture = KResource::diskName(path) + "\n(" + (why && *why ? why : "it cannot be decoded") + ")";
   {
     std::lock_guard<std::mutex> hold(g_damagedLock);
     if (!g_told.insert(path ? path : "").second) return;

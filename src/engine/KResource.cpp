@@ -37,6 +37,15 @@ size_t applicationPrefix(const char *name) {
   return isSeparator(name[n]) ? n : 0;
 }
 
+// The install path keeps its case (the file system is case-sensitive); what lies below the
+// application folder is looked up in lower case, as the data files are stored.
+std::string lowerName(const char *name, size_t prefix) {
+  std::string lower = name;
+  if (prefix > 0) K_strlower(&lower[prefix]);
+  else if (lower[0] != '/') K_strlower(&lower[0]);
+  return lower;
+}
+
 uint64_t octalField(const unsigned char *p, size_t len) {
   uint64_t v = 0;
   size_t i = 0;
@@ -51,6 +60,15 @@ uint64_t octalField(const unsigned char *p, size_t len) {
 
 const char *KResource::openFault() { return g_openFault.c_str(); }
 
+std::string KResource::diskName(const char *name) {
+  if (!name || !*name) return std::string();
+  const std::string lower = lowerName(name, applicationPrefix(name));
+  // As open does: the name as given only where its lower-case form is not there.
+  struct stat st;
+  if (lower != name && stat(lower.c_str(), &st) != 0 && stat(name, &st) == 0) return name;
+  return lower;
+}
+
 char *K_strlower(char *s) {
   if (!s) return nullptr;
   for (; *s; ++s) *s = (char)std::tolower((unsigned char)*s);
@@ -64,17 +82,13 @@ KResource::~KResource() { close(); }
 int KResource::open(const char *name, KResourceMode openMode) {
   if (!name) return K_RES_NOTFOUND;
 
-  // The install path keeps its case (the file system is case-sensitive); what lies below the
-  // application folder is looked up in lower case, as the data files are stored.
-  size_t prefix = applicationPrefix(name);
-  g_fileName = name;
+  const size_t prefix = applicationPrefix(name);
+  g_fileName = lowerName(name, prefix);
   if (prefix > 0) {
-    K_strlower(&g_fileName[prefix]);
     g_archiveName = g_fileName.substr(prefix + 1);
     for (char &c : g_archiveName)
       if (c == '/') c = '\\';
   } else {
-    if (g_fileName[0] != '/') K_strlower(&g_fileName[0]);
     g_archiveName = name;
   }
 

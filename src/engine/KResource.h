@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <cstdio>
+#include <string>
 
 class KObjectBase {
 public:
@@ -89,6 +90,9 @@ public:
   int open(const char *name, KResourceMode mode);
   // Why the last open on this thread found its file unreadable, in the player's words.
   static const char *openFault();
+  // The name of the file open finds on disk for name, as a message names it to the player: below
+  // the application folder the data files lie in lower case, whatever case the game asks in.
+  static std::string diskName(const char *name);
   // Opens this resource as the member of archive that starts at the archive's position.
   int open(KResource *archive, unsigned int size);
   void close();
