@@ -168,6 +168,9 @@ std::string CProfiles::repairNotice(Repair what, const std::string &old, const s
 int CProfiles::load() {
   repairs.clear();
   loadError.clear();
+  // The game's files are read from here on: none of them is still being written.
+  CSafeFile::clearCutWrites(userFilePath("\\hospital"));
+  for (size_t i = 0; i < kSlots; ++i) CSafeFile::clearCutWrites(userFilePath("\\hospital\\" + makeString(i)));
   std::string text;
   const std::string listPath = profilesPath();
   if (!readOrCreate(listPath, kDefaultProfiles, text, loadError)) return -1;

@@ -1,5 +1,6 @@
 #include "core/CSafeFile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -103,6 +104,21 @@ bool CSafeFile::write(const std::string &path, const void *data, size_t size, st
   }
   syncFolder(path);
   return true;
+}
+
+void CSafeFile::clearCutWrites(const std::string &folder) {
+  DIR *d = opendir(folder.c_str());
+  if (!d) return;
+  static const std::string kTemp = ".tmp";
+  while (dirent *e = readdir(d)) {
+    const std::string name = e->d_name;
+    if (name.size() <= kTemp.size() || name.compare(name.size() - kTemp.size(), kTemp.size(), kTemp) != 0) continue;
+    const std::string path = folder + "/" + name;
+    struct stat st;
+    if (lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || unlink(path.c_str()) != 0) continue;
+    CLogger::instance()->log("Removed " + path + ", left by a write cut short");
+  }
+  closedir(d);
 }
 
 bool CSafeFile::write(const std::string &path, const std::string &bytes, std::string *why) {

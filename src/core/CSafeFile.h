@@ -12,6 +12,10 @@ public:
   static bool write(const std::string &path, const void *data, size_t size, std::string *why = nullptr);
   static bool write(const std::string &path, const std::string &bytes, std::string *why = nullptr);
 
+  // Removes the temporary files (NAME.tmp) a kill or a crash left in the folder while writing
+  // there; the files they were to replace are whole, as they were before that write.
+  static void clearCutWrites(const std::string &folder);
+
   // An errno value in the player's words, for a file being written.
   static std::string reasonOf(int err);
   // The same for a file that could not be opened to be read ("no permission to read it").
