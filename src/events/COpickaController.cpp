@@ -85,10 +85,8 @@ void COpickaController::letGo() {
 }
 
 void COpickaController::torment(CMapEntity_PacientClass *patient) {
-  CMapEntity *head = patient->getContainedEntityClass(CMapEntity_PacientClass::kHeadClass);
-  // Whatever it showed (asleep, ill, waiting) comes back when the monkey lets go: held, the
-  // patient does nothing else meanwhile.
-  if (head && std::strcmp(CCharisma::faceOf(head), kRiddenFace) != 0) head->changeFrameset(kRiddenFace);
+  // Her face is her own behaviour's: held, she weeps only while she lies awake, and what she
+  // showed when the monkey landed comes back when it lets go.
   const int bitesLeft = std::max(0, kRideMs - rideTimer->vratVteriny()) / kHarmMs;
   patient->setTormentAhead((float)bitesLeft * CCharisma::amount(CCharisma::kMonkeyHarm, engine));
 }
