@@ -119,8 +119,10 @@ int KMessageBox::runBox(int argc, char **argv) {
     // The game waits for the box without a watch of its own: an X display that takes the box's
     // connection and stays silent would hold both for good. Once it has answered a connection as
     // the box's own, the box goes up and the player reads it at leisure.
-    const KDisplayWatch watch(std::string("The box \"") + argv[3] + "\" cannot show on " + KDisplayWatch::displayName());
-    SDL_SetHint(SDL_HINT_VIDEODRIVER, "x11");
+    const std::string box = *argv[3] ? argv[3] : argv[4];
+    const KDisplayWatch watch("The box \"" + box + "\" cannot show on " + KDisplayWatch::displayName());
+    // The box's own driver, whatever driver the game was asked to use.
+    SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, "x11", SDL_HINT_OVERRIDE);
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) SDL_QuitSubSystem(SDL_INIT_VIDEO);
     SDL_ResetHint(SDL_HINT_VIDEODRIVER);
   }
