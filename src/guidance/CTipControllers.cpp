@@ -117,7 +117,10 @@ void CTip1Controller::update() {
   CMapEntity_PacientClass *p = patient();
   if (!p) return;
   p->holdMood(0.65f);
-  if (!p->getChair() || tipkit::awaitCuffClick(p)) handOver("TIP2", 0, 0);
+  const bool full = tipkit::gaugeFull(p);
+  // The next words teach the click: she waits at the desk for it.
+  if (full) tipkit::askPatientToAwaitClick(p);
+  if (full || !p->getChair()) handOver("TIP2", 0, 0);
 }
 
 void CTip2Controller::update() {

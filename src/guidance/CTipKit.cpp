@@ -99,8 +99,6 @@ constexpr float kArrowReach = 16.0f;
 constexpr float kRim = 18.0f;
 constexpr float kSlide = 12.0f;
 constexpr int kPeekMs = 400;
-// How long a patient with a full gauge waits at the desk for the click a lesson teaches.
-constexpr int kCuffWaitMs = 50000;
 
 struct TBox {
   float x0 = 0, y0 = 0, x1 = 0, y1 = 0;
@@ -252,12 +250,14 @@ void holdPlace(CMapEntitiesCollection *collection, CMapEntity_Game *bubble) {
   fade(collection, bubble, TGiving::Hold);
 }
 
-bool awaitCuffClick(CMapEntity_PacientClass *patient) {
+bool gaugeFull(CMapEntity_PacientClass *patient) {
   auto *chair = patient ? dynamic_cast<CMapEntity_DiagnosticTool *>(patient->getChair()) : nullptr;
   CMapEntity_Tlakomer *gauge = chair ? chair->getGauge() : nullptr;
-  if (!gauge || !gauge->full) return false;
-  if (CPatientGuideLink *guide = TLink<CPatientGuideLink>::get()) guide->slowChange(patient, kCuffWaitMs);
-  return true;
+  return gauge && gauge->full;
+}
+
+void askPatientToAwaitClick(CMapEntity_PacientClass *patient) {
+  if (CPatientGuideLink *guide = TLink<CPatientGuideLink>::get()) guide->awaitDeskClick(patient);
 }
 
 } // namespace tipkit

@@ -51,7 +51,9 @@ void stepAside(CMapEntitiesCollection *collection, CMapEntity_Game *bubble);
 // would leave the player guessing. Where it stands over what the player may need, it fades while
 // the pointer is under it, as a tip does. Asked once an update instead of stepAside.
 void holdPlace(CMapEntitiesCollection *collection, CMapEntity_Game *bubble);
-// Whether the patient sits at a chair whose gauge is full. If so, it now waits there long enough
-// for the click a lesson asks for, instead of leaving a moment after the gauge blinks.
-bool awaitCuffClick(CMapEntity_PacientClass *patient);
+// Whether the patient sits at a chair whose gauge is full.
+bool gaugeFull(CMapEntity_PacientClass *patient);
+// Asks the patient, while at the desk, to wait there for the click a bubble teaches once the
+// gauge is full; the patient's behaviour keeps that wait.
+void askPatientToAwaitClick(CMapEntity_PacientClass *patient);
 } // namespace tipkit

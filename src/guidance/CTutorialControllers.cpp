@@ -167,7 +167,7 @@ void CTutorial1bController::update() {
   CMapEntity_PacientClass *p = patient();
   if (!p) return;
   // The lesson asks for the click: she does not leave on her own while it is read.
-  tipkit::awaitCuffClick(p);
+  tipkit::askPatientToAwaitClick(p);
   if (!p->getChair()) handOver("TUTORIAL2", 0, 0);
 }
 
