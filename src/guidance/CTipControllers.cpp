@@ -113,7 +113,6 @@ void CTip1Controller::onBind() {
 
 void CTip1Controller::update() {
   if (!entity) return;
-  tipkit::holdPlace(collection, entity);
   CMapEntity_PacientClass *p = patient();
   if (!p) return;
   p->holdMood(0.65f);
@@ -125,7 +124,6 @@ void CTip1Controller::update() {
 
 void CTip2Controller::update() {
   if (!entity) return;
-  tipkit::holdPlace(collection, entity);
   CMapEntity_PacientClass *p = patient();
   if (!p || p->getChair()) return;
   keepHappy(p);
@@ -134,7 +132,6 @@ void CTip2Controller::update() {
 
 void CTipOutbreakController::update() {
   if (!entity) return;
-  tipkit::stepAside(collection, entity);
   CMapEntity_PacientClass *p = patient();
   if (!p) return;
   keepHappy(p);
@@ -152,7 +149,6 @@ void CTipOutbreakController::update() {
 // figure has finished examining.
 void CTipOutbreak2Controller::update() {
   if (!entity || !collection) return;
-  tipkit::holdPlace(collection, entity);
   for (CMapEntity_Game *e : *collection->getEntitiesPtr()) {
     auto *p = dynamic_cast<CMapEntity_PacientClass *>(e);
     if (!p || p->getKill() || p->getBedState() != kBedOutbreak) continue;
@@ -171,7 +167,7 @@ void CTipClownController::onBind() {
 
 void CTipClownController::update() {
   if (!entity) return;
-  tipkit::hoverFade(collection, entity);
+  tipkit::hoverFade(entity);
   if (jesterState(collection) == kJesterWalkingOut) killEntity();
 }
 
@@ -181,6 +177,6 @@ void CTipHlasicController::onBind() {
 
 void CTipHlasicController::update() {
   if (!entity) return;
-  tipkit::hoverFade(collection, entity);
+  tipkit::hoverFade(entity);
   if (life.udalost()) killEntity();
 }

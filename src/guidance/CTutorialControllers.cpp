@@ -133,7 +133,6 @@ void CTutorial1Controller::onBind() {
 
 void CTutorial1Controller::update() {
   if (!entity || !collection) return;
-  tipkit::holdPlace(collection, entity);
   hold(5);
   CMapEntity_PacientClass *p = patient();
   CMapEntity_Game *arrow = follower.in(collection);
@@ -162,7 +161,6 @@ void CTutorial1bController::onBind() { lockBeds(collection, 2, true); }
 
 void CTutorial1bController::update() {
   if (!entity || !collection) return;
-  tipkit::holdPlace(collection, entity);
   hold(5);
   CMapEntity_PacientClass *p = patient();
   if (!p) return;
@@ -179,7 +177,6 @@ void CTutorial2Controller::onBind() {
 
 void CTutorial2Controller::update() {
   if (!entity || !collection) return;
-  tipkit::holdPlace(collection, entity);
   hold(5);
   CMapEntity_PacientClass *p = patient();
   if (p && p->getBed()) handOver("TUTORIAL2B", 0, 420);
@@ -189,7 +186,6 @@ void CTutorial2Controller::update() {
 
 void CTutorial2bController::update() {
   if (!entity || !collection) return;
-  tipkit::holdPlace(collection, entity);
   CMapEntity_PacientClass *p = patient();
   if (p && p->getBedState() == kBedOutbreak) handOver("TUTORIAL3", 0, 420);
 }
@@ -202,7 +198,6 @@ void CTutorial3Controller::onBind() {
 
 void CTutorial3Controller::update() {
   if (!entity || !collection) return;
-  tipkit::holdPlace(collection, entity);
   CMapEntity_PacientClass *p = patient();
   if (!p) return;
   if (p->getBedState() != kBedWaitingMedicine)
@@ -224,7 +219,6 @@ void CTutorial4Controller::onBind() {
 
 void CTutorial4Controller::update() {
   if (!entity || !collection) return;
-  tipkit::holdPlace(collection, entity);
   hold(5);
   if (figure() && !figureCarries(kPrescriptionID)) handOver("TUTORIAL5", 0, 420);
 }
@@ -233,7 +227,6 @@ void CTutorial4Controller::update() {
 
 void CTutorial5Controller::update() {
   if (!entity || !collection) return;
-  tipkit::holdPlace(collection, entity);
   hold(5);
   if (collection->getEntityByID(kMedicineID)) handOver("TUTORIAL6", 0, 420);
 }
@@ -249,7 +242,6 @@ void CTutorial6Controller::onBind() {
 
 void CTutorial6Controller::update() {
   if (!entity || !collection) return;
-  tipkit::holdPlace(collection, entity);
   hold(5);
   CMapEntity_Game *medicine = collection->getEntityByID(kMedicineID);
   if (medicine && medicine->carrying().getParent()) drop(medicineArrow);
@@ -270,7 +262,6 @@ void CTutorial7Controller::onBind() {
 
 void CTutorial7Controller::update() {
   if (!entity || !collection) return;
-  tipkit::holdPlace(collection, entity);
   hold(5);
   CMapEntity_PacientClass *p = patient();
   if (!p) return;
@@ -298,7 +289,6 @@ void CTutorial8Controller::onBind() {
 
 void CTutorial8Controller::update() {
   if (!entity || !collection) return;
-  tipkit::holdPlace(collection, entity);
   hold(4);
   for (CMapEntity_PostelClass *b : beds(collection))
     if (b->isOccupied()) return;
@@ -313,7 +303,6 @@ void CTutorial9Controller::onBind() {
 
 void CTutorial9Controller::update() {
   if (!entity || !collection) return;
-  tipkit::holdPlace(collection, entity);
   hold(4);
   if (!figure()) return;
   bool made = true;
@@ -341,7 +330,6 @@ void CTutorial9bController::onBind() { praise.reset(); }
 
 void CTutorial9bController::update() {
   if (!entity || !collection) return;
-  tipkit::holdPlace(collection, entity);
   hold(4);
   if (!praise.udalost()) return;
   tipkit::open(collection, "TUTORIAL9C", 0, 0);
@@ -359,7 +347,6 @@ void CTutorial9cController::onBind() {
 
 void CTutorial9cController::update() {
   if (!entity || !collection) return;
-  tipkit::holdPlace(collection, entity);
   hold(4);
   for (CMapEntity_PostelClass *b : beds(collection)) {
     if (!b->isMadeUp()) continue;
@@ -377,7 +364,6 @@ void CTutorial9dController::onBind() {
 
 void CTutorial9dController::update() {
   if (!entity || !collection) return;
-  tipkit::holdPlace(collection, entity);
   hold(4);
   if (figure() && !figureCarries(kRubbishID)) handOver("TUTORIAL9E", 0, 0);
 }
@@ -388,7 +374,6 @@ const char *CTutorial9dController::gate() const { return kSheetsFirst; }
 
 void CTutorial9eController::update() {
   if (!entity || !collection) return;
-  tipkit::holdPlace(collection, entity);
   hold(4);
   if (!wait.udalost()) return;
   tipkit::open(collection, "TUTORIAL10", 0, 0);
@@ -410,6 +395,5 @@ void CTutorial10Controller::onBind() {
 
 void CTutorial10Controller::update() {
   if (!entity) return;
-  tipkit::holdPlace(collection, entity);
   if (life.udalost()) killEntity();
 }
