@@ -64,8 +64,6 @@ void CTipSrdickaController::specificHandleMessages(KEvent *ev) { pointer.follow(
 
 void CTipSrdickaController::update() {
   if (!entity || !collection) return;
-  // Its words change every few seconds: slid aside, each new page would bring it back.
-  tipkit::holdPlace(collection, entity);
   CMapEntity_PacientClass *p = firstPatient(collection);
   if (p) {
     p->fillMeter(0.5f);
@@ -111,7 +109,7 @@ void CTipVirusController::onBind() {
 
 void CTipVirusController::update() {
   if (!entity || !collection) return;
-  tipkit::hoverFade(collection, entity);
+  tipkit::hoverFade(entity);
   CMapEntity_Game *figure = collection->getFirstEntityByClassID(kPlayerFigureClass);
   if (figure && figure->getContainedEntity(kSprayID)) killEntity();
 }
@@ -148,6 +146,6 @@ void CRemindPressureController::onBind() {
 
 void CRemindPressureController::update() {
   if (!entity) return;
-  tipkit::hoverFade(collection, entity);
+  tipkit::hoverFade(entity);
   if (life && life->udalost()) entity->setKill(true);
 }

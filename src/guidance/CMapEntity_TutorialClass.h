@@ -1,7 +1,6 @@
 #pragma once
 #include <string>
 
-#include "media/Timer.h"
 #include "world/CCloneable.h"
 #include "world/CMapEntity_Game.h"
 
@@ -14,15 +13,6 @@ public:
   CMapEntity_TutorialClass(const CMapEntity_TutorialClass &other);
 
   std::string text;
-  // Game time since the words now shown came up: once they have been read, the bubble steps aside.
-  Timer shown{0, false};
-  std::string shownText;
-  // Once read, a bubble over the ward slides toward the window's edge by this much; the place it
-  // was put at is its y less this.
-  float tuckedBy = 0.0f;
-  // The pointer resting on the tucked bubble's edge brings it back for a second reading.
-  Timer rested{0, false};
-  bool peeking = false;
 };
 
 // The shop's first-time tour, the reminder to choose a perk, and the perk tip of a working day.

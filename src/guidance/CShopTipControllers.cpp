@@ -109,7 +109,7 @@ void CTipShopController::enterPage() {
 
 void CTipShopController::update() {
   if (!entity || !collection) return;
-  tipkit::hoverFade(collection, entity);
+  tipkit::hoverFade(entity);
   if (flashing) entity->effectFlash(0.08f, 0.6f, true);
   if (runState == 0) {
     if (!startTimer.udalost()) return;
@@ -150,7 +150,7 @@ void CTipShopPerkController::onBind() {
 
 void CTipShopPerkController::update() {
   if (!entity) return;
-  tipkit::hoverFade(collection, entity);
+  tipkit::hoverFade(entity);
   if (life.udalost()) killEntity();
 }
 

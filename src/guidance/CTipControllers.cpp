@@ -113,16 +113,17 @@ void CTip1Controller::onBind() {
 
 void CTip1Controller::update() {
   if (!entity) return;
-  tipkit::holdPlace(collection, entity);
   CMapEntity_PacientClass *p = patient();
   if (!p) return;
   p->holdMood(0.65f);
-  if (!p->getChair() || tipkit::awaitCuffClick(p)) handOver("TIP2", 0, 0);
+  const bool full = tipkit::gaugeFull(p);
+  // The next words teach the click: she waits at the desk for it.
+  if (full) tipkit::askPatientToAwaitClick(p);
+  if (full || !p->getChair()) handOver("TIP2", 0, 0);
 }
 
 void CTip2Controller::update() {
   if (!entity) return;
-  tipkit::holdPlace(collection, entity);
   CMapEntity_PacientClass *p = patient();
   if (!p || p->getChair()) return;
   keepHappy(p);
@@ -131,7 +132,6 @@ void CTip2Controller::update() {
 
 void CTipOutbreakController::update() {
   if (!entity) return;
-  tipkit::stepAside(collection, entity);
   CMapEntity_PacientClass *p = patient();
   if (!p) return;
   keepHappy(p);
@@ -149,7 +149,6 @@ void CTipOutbreakController::update() {
 // figure has finished examining.
 void CTipOutbreak2Controller::update() {
   if (!entity || !collection) return;
-  tipkit::holdPlace(collection, entity);
   for (CMapEntity_Game *e : *collection->getEntitiesPtr()) {
     auto *p = dynamic_cast<CMapEntity_PacientClass *>(e);
     if (!p || p->getKill() || p->getBedState() != kBedOutbreak) continue;
@@ -168,7 +167,7 @@ void CTipClownController::onBind() {
 
 void CTipClownController::update() {
   if (!entity) return;
-  tipkit::hoverFade(collection, entity);
+  tipkit::hoverFade(entity);
   if (jesterState(collection) == kJesterWalkingOut) killEntity();
 }
 
@@ -178,6 +177,6 @@ void CTipHlasicController::onBind() {
 
 void CTipHlasicController::update() {
   if (!entity) return;
-  tipkit::hoverFade(collection, entity);
+  tipkit::hoverFade(entity);
   if (life.udalost()) killEntity();
 }

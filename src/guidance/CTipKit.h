@@ -37,21 +37,13 @@ CMapEntity_Game *open(CMapEntitiesCollection *collection, const char *name, floa
 // Whether a tip or lesson bubble stands on the ward: a tip that comes on its own waits for it to
 // go, so the player reads one at a time and no bubble covers what another's arrow points at.
 bool bubbleStands(CMapEntitiesCollection *collection);
-// Dims a bubble (with its text and arrows) while the pointer is in the 100-pixel band below its top.
-void hoverFade(CMapEntitiesCollection *collection, CMapEntity_Game *bubble);
-// Whether the bubble's panel, as far as the ward shows it, stands over a patient, a bed, a chair or
-// a click target that no arrow on the ward points at.
-bool standsOver(CMapEntitiesCollection *collection, CMapEntity_Game *bubble);
-// A bubble that has stood long enough to be read steps aside from what it stands over: it slides
-// to the ward's nearer edge, where only its rim shows (see-through where even that covers
-// something), and its arrows stay. A tip asks it once an update (through hoverFade or alone).
-void stepAside(CMapEntitiesCollection *collection, CMapEntity_Game *bubble);
-// A bubble whose words still matter (a lesson step still waiting for the player, a tour still
-// turning its pages) stays where it was put with its words in view: read or not, hidden words
-// would leave the player guessing. Where it stands over what the player may need, it fades while
-// the pointer is under it, as a tip does. Asked once an update instead of stepAside.
-void holdPlace(CMapEntitiesCollection *collection, CMapEntity_Game *bubble);
-// Whether the patient sits at a chair whose gauge is full. If so, it now waits there long enough
-// for the click a lesson asks for, instead of leaving a moment after the gauge blinks.
-bool awaitCuffClick(CMapEntity_PacientClass *patient);
+// Dims a bubble (with its text and arrows) while the pointer is in the 100-pixel band below its
+// top, so that what it stands over can be seen and clicked; it stays where it was put, its words
+// in view.
+void hoverFade(CMapEntity_Game *bubble);
+// Whether the patient sits at a chair whose gauge is full.
+bool gaugeFull(CMapEntity_PacientClass *patient);
+// Asks the patient, while at the desk, to wait there for the click a bubble teaches once the
+// gauge is full; the patient's behaviour keeps that wait.
+void askPatientToAwaitClick(CMapEntity_PacientClass *patient);
 } // namespace tipkit

@@ -112,10 +112,12 @@ bool CTutorialStep::figureCarries(uint32_t id) const {
   return f && f->getContainedEntity((unsigned short)id);
 }
 
-void CTutorialStep::hold(int hearts) {
-  CMapEntity_PacientClass *p = patient();
-  if (!p) return;
-  p->holdMood(hearts >= 5 ? 1.0f : 0.65f);
+void CTutorialStep::update() {
+  if (!entity || !collection) return;
+  const int hearts = heldHearts();
+  CMapEntity_PacientClass *p = hearts > 0 ? patient() : nullptr;
+  if (p) p->holdMood(hearts >= 5 ? 1.0f : 0.65f);
+  advance();
 }
 
 void CTutorialStep::handOver(const char *next, float x, float y) {
@@ -131,10 +133,7 @@ void CTutorial1Controller::onBind() {
   carryArrow(entity, 668, 350);
 }
 
-void CTutorial1Controller::update() {
-  if (!entity || !collection) return;
-  tipkit::holdPlace(collection, entity);
-  hold(5);
+void CTutorial1Controller::advance() {
   CMapEntity_PacientClass *p = patient();
   CMapEntity_Game *arrow = follower.in(collection);
   if (p && arrow) arrow->setXY(p->getX() + 10, p->getY() - 67);
@@ -160,14 +159,11 @@ void CTutorial1Controller::startStay(CMapEntity_PacientClass *p) {
 
 void CTutorial1bController::onBind() { lockBeds(collection, 2, true); }
 
-void CTutorial1bController::update() {
-  if (!entity || !collection) return;
-  tipkit::holdPlace(collection, entity);
-  hold(5);
+void CTutorial1bController::advance() {
   CMapEntity_PacientClass *p = patient();
   if (!p) return;
   // The lesson asks for the click: she does not leave on her own while it is read.
-  tipkit::awaitCuffClick(p);
+  tipkit::askPatientToAwaitClick(p);
   if (!p->getChair()) handOver("TUTORIAL2", 0, 0);
 }
 
@@ -177,19 +173,14 @@ void CTutorial2Controller::onBind() {
   if (entity) carryArrow(entity, 96, 80);
 }
 
-void CTutorial2Controller::update() {
-  if (!entity || !collection) return;
-  tipkit::holdPlace(collection, entity);
-  hold(5);
+void CTutorial2Controller::advance() {
   CMapEntity_PacientClass *p = patient();
   if (p && p->getBed()) handOver("TUTORIAL2B", 0, 420);
 }
 
 // ---- 2B: resting
 
-void CTutorial2bController::update() {
-  if (!entity || !collection) return;
-  tipkit::holdPlace(collection, entity);
+void CTutorial2bController::advance() {
   CMapEntity_PacientClass *p = patient();
   if (p && p->getBedState() == kBedOutbreak) handOver("TUTORIAL3", 0, 420);
 }
@@ -200,9 +191,7 @@ void CTutorial3Controller::onBind() {
   if (entity) carryArrow(entity, 96, -340);
 }
 
-void CTutorial3Controller::update() {
-  if (!entity || !collection) return;
-  tipkit::holdPlace(collection, entity);
+void CTutorial3Controller::advance() {
   CMapEntity_PacientClass *p = patient();
   if (!p) return;
   if (p->getBedState() != kBedWaitingMedicine)
@@ -212,7 +201,6 @@ void CTutorial3Controller::update() {
   uint16_t kind = 0;
   if (p->getBedState() == kBedWaitingMedicine && f && action && action->actionKind(f, kind) && kind != CFigureActionLink::kExamining)
     handOver("TUTORIAL4", 0, 420);
-  hold(5);
   if (p->getContainedEntity(CMapEntity_PacientClass::kHeartsID)) p->synchronizujSrdicka();
 }
 
@@ -222,19 +210,13 @@ void CTutorial4Controller::onBind() {
   if (entity) carryArrow(entity, 458, -340, kTurned);
 }
 
-void CTutorial4Controller::update() {
-  if (!entity || !collection) return;
-  tipkit::holdPlace(collection, entity);
-  hold(5);
+void CTutorial4Controller::advance() {
   if (figure() && !figureCarries(kPrescriptionID)) handOver("TUTORIAL5", 0, 420);
 }
 
 // ---- 5: the cabinet at work
 
-void CTutorial5Controller::update() {
-  if (!entity || !collection) return;
-  tipkit::holdPlace(collection, entity);
-  hold(5);
+void CTutorial5Controller::advance() {
   if (collection->getEntityByID(kMedicineID)) handOver("TUTORIAL6", 0, 420);
 }
 
@@ -247,10 +229,7 @@ void CTutorial6Controller::onBind() {
   medicineArrow = freeArrow(collection, 320, 90, kTurned);
 }
 
-void CTutorial6Controller::update() {
-  if (!entity || !collection) return;
-  tipkit::holdPlace(collection, entity);
-  hold(5);
+void CTutorial6Controller::advance() {
   CMapEntity_Game *medicine = collection->getEntityByID(kMedicineID);
   if (medicine && medicine->carrying().getParent()) drop(medicineArrow);
   if (!medicine)
@@ -268,10 +247,7 @@ void CTutorial7Controller::onBind() {
   if (entity) carryArrow(entity, 54, -250, kTurned);
 }
 
-void CTutorial7Controller::update() {
-  if (!entity || !collection) return;
-  tipkit::holdPlace(collection, entity);
-  hold(5);
+void CTutorial7Controller::advance() {
   CMapEntity_PacientClass *p = patient();
   if (!p) return;
   if (p->getBedState() == kBedOutbreak) {
@@ -296,10 +272,7 @@ void CTutorial8Controller::onBind() {
   lockBeds(collection, 2, false);
 }
 
-void CTutorial8Controller::update() {
-  if (!entity || !collection) return;
-  tipkit::holdPlace(collection, entity);
-  hold(4);
+void CTutorial8Controller::advance() {
   for (CMapEntity_PostelClass *b : beds(collection))
     if (b->isOccupied()) return;
   handOver("TUTORIAL9", 0, 0);
@@ -311,10 +284,7 @@ void CTutorial9Controller::onBind() {
   if (entity) bedArrow = carryArrow(entity, 96, 80);
 }
 
-void CTutorial9Controller::update() {
-  if (!entity || !collection) return;
-  tipkit::holdPlace(collection, entity);
-  hold(4);
+void CTutorial9Controller::advance() {
   if (!figure()) return;
   bool made = true;
   for (CMapEntity_PostelClass *b : beds(collection))
@@ -339,10 +309,7 @@ const char *CTutorial9Controller::gate() const {
 
 void CTutorial9bController::onBind() { praise.reset(); }
 
-void CTutorial9bController::update() {
-  if (!entity || !collection) return;
-  tipkit::holdPlace(collection, entity);
-  hold(4);
+void CTutorial9bController::advance() {
   if (!praise.udalost()) return;
   tipkit::open(collection, "TUTORIAL9C", 0, 0);
   for (CMapEntity_PostelClass *b : beds(collection)) b->setUklizeno(false);
@@ -357,10 +324,7 @@ void CTutorial9cController::onBind() {
   right = carryArrow(entity, 248, 220, kTurned);
 }
 
-void CTutorial9cController::update() {
-  if (!entity || !collection) return;
-  tipkit::holdPlace(collection, entity);
-  hold(4);
+void CTutorial9cController::advance() {
   for (CMapEntity_PostelClass *b : beds(collection)) {
     if (!b->isMadeUp()) continue;
     if (b->getX() == 48.0f) drop(left);
@@ -375,10 +339,7 @@ void CTutorial9dController::onBind() {
   if (entity) carryArrow(entity, 530, 210);
 }
 
-void CTutorial9dController::update() {
-  if (!entity || !collection) return;
-  tipkit::holdPlace(collection, entity);
-  hold(4);
+void CTutorial9dController::advance() {
   if (figure() && !figureCarries(kRubbishID)) handOver("TUTORIAL9E", 0, 0);
 }
 
@@ -386,10 +347,7 @@ const char *CTutorial9dController::gate() const { return kSheetsFirst; }
 
 // ---- 9E: the new patient is the player's
 
-void CTutorial9eController::update() {
-  if (!entity || !collection) return;
-  tipkit::holdPlace(collection, entity);
-  hold(4);
+void CTutorial9eController::advance() {
   if (!wait.udalost()) return;
   tipkit::open(collection, "TUTORIAL10", 0, 0);
   if (CMapEntity_PacientClass *p = patient()) {
@@ -408,8 +366,6 @@ void CTutorial10Controller::onBind() {
   carryArrow(entity, 668, 350);
 }
 
-void CTutorial10Controller::update() {
-  if (!entity) return;
-  tipkit::holdPlace(collection, entity);
+void CTutorial10Controller::advance() {
   if (life.udalost()) killEntity();
 }

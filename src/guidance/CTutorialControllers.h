@@ -32,16 +32,21 @@ public:
   // A press on the patient the lesson still holds back says why nothing happens, and so does the
   // end of a drag begun there.
   void specificHandleMessages(KEvent *ev) override;
+  // Every frame: the patient's hearts kept up while the words are read, then the step's own work.
+  void update() final;
 
 protected:
   // What this step waits for before the held-back patient is the player's, in the player's words.
   virtual const char *gate() const { return "In a moment, they are yours!"; }
+  // The hearts the step keeps its patient at, whatever befalls her: full (5, mood 1.0) or four
+  // (mood 0.65); 0 for none.
+  virtual int heldHearts() const { return 5; }
+  // The step's own work of a frame, with its bubble and the ward at hand.
+  virtual void advance() = 0;
   // Looked up anew every time: the newest patient of the ward, or null.
   CMapEntity_PacientClass *patient() const;
   CMapEntity_Game *figure() const;
   bool figureCarries(uint32_t id) const;
-  // Full hearts (5, mood 1.0) or four (mood 0.65) for the patient, whatever befalls it.
-  void hold(int hearts);
   // Opens the next bubble and removes this one with everything it carries.
   void handOver(const char *next, float x, float y);
   // Takes down an arrow this bubble put up.
@@ -62,7 +67,7 @@ public:
   using CCloneable::CCloneable;
   void onBind() override;
   void specificHandleMessages(KEvent *) override {}
-  void update() override;
+  void advance() override;
 
 private:
   void startStay(CMapEntity_PacientClass *p);
@@ -74,7 +79,7 @@ class CTutorial1bController : public CCloneable<CTutorial1bController, CTutorial
 public:
   using CCloneable::CCloneable;
   void onBind() override;
-  void update() override;
+  void advance() override;
 };
 
 // Points at bed 1 until she lies in a bed.
@@ -82,14 +87,15 @@ class CTutorial2Controller : public CCloneable<CTutorial2Controller, CTutorialSt
 public:
   using CCloneable::CCloneable;
   void onBind() override;
-  void update() override;
+  void advance() override;
 };
 
 // Waits for her outbreak.
 class CTutorial2bController : public CCloneable<CTutorial2bController, CTutorialStep> {
 public:
   using CCloneable::CCloneable;
-  void update() override;
+  void advance() override;
+  int heldHearts() const override { return 0; }
 };
 
 // Keeps the outbreak going until the doctor has examined her.
@@ -97,7 +103,7 @@ class CTutorial3Controller : public CCloneable<CTutorial3Controller, CTutorialSt
 public:
   using CCloneable::CCloneable;
   void onBind() override;
-  void update() override;
+  void advance() override;
 };
 
 // Points at the cabinet until the prescription is handed in.
@@ -105,14 +111,14 @@ class CTutorial4Controller : public CCloneable<CTutorial4Controller, CTutorialSt
 public:
   using CCloneable::CCloneable;
   void onBind() override;
-  void update() override;
+  void advance() override;
 };
 
 // Waits for the cabinet's medicine.
 class CTutorial5Controller : public CCloneable<CTutorial5Controller, CTutorialStep> {
 public:
   using CCloneable::CCloneable;
-  void update() override;
+  void advance() override;
 };
 
 // Points at the medicine, then at her bed, until she has taken it.
@@ -120,7 +126,7 @@ class CTutorial6Controller : public CCloneable<CTutorial6Controller, CTutorialSt
 public:
   using CCloneable::CCloneable;
   void onBind() override;
-  void update() override;
+  void advance() override;
 
 private:
   TEntityRef<CMapEntity_Game> medicineArrow;
@@ -131,7 +137,7 @@ class CTutorial7Controller : public CCloneable<CTutorial7Controller, CTutorialSt
 public:
   using CCloneable::CCloneable;
   void onBind() override;
-  void update() override;
+  void advance() override;
 };
 
 // Points at her money until every bed is free; bed 2 opens again.
@@ -139,7 +145,8 @@ class CTutorial8Controller : public CCloneable<CTutorial8Controller, CTutorialSt
 public:
   using CCloneable::CCloneable;
   void onBind() override;
-  void update() override;
+  void advance() override;
+  int heldHearts() const override { return 4; }
 
 protected:
   const char *gate() const override { return "Not yet: collect the money!"; }
@@ -150,7 +157,8 @@ class CTutorial9Controller : public CCloneable<CTutorial9Controller, CTutorialSt
 public:
   using CCloneable::CCloneable;
   void onBind() override;
-  void update() override;
+  void advance() override;
+  int heldHearts() const override { return 4; }
 
 protected:
   const char *gate() const override;
@@ -165,7 +173,8 @@ class CTutorial9bController : public CCloneable<CTutorial9bController, CTutorial
 public:
   using CCloneable::CCloneable;
   void onBind() override;
-  void update() override;
+  void advance() override;
+  int heldHearts() const override { return 4; }
 
 protected:
   const char *gate() const override { return "Not yet: the beds come first!"; }
@@ -179,7 +188,8 @@ class CTutorial9cController : public CCloneable<CTutorial9cController, CTutorial
 public:
   using CCloneable::CCloneable;
   void onBind() override;
-  void update() override;
+  void advance() override;
+  int heldHearts() const override { return 4; }
 
 protected:
   const char *gate() const override { return "Not yet: make both beds first!"; }
@@ -194,7 +204,8 @@ class CTutorial9dController : public CCloneable<CTutorial9dController, CTutorial
 public:
   using CCloneable::CCloneable;
   void onBind() override;
-  void update() override;
+  void advance() override;
+  int heldHearts() const override { return 4; }
 
 protected:
   const char *gate() const override;
@@ -204,7 +215,8 @@ protected:
 class CTutorial9eController : public CCloneable<CTutorial9eController, CTutorialStep> {
 public:
   using CCloneable::CCloneable;
-  void update() override;
+  void advance() override;
+  int heldHearts() const override { return 4; }
 
 private:
   Timer wait{4000, false};
@@ -215,7 +227,8 @@ class CTutorial10Controller : public CCloneable<CTutorial10Controller, CTutorial
 public:
   using CCloneable::CCloneable;
   void onBind() override;
-  void update() override;
+  void advance() override;
+  int heldHearts() const override { return 0; }
 
 private:
   Timer life{5000, false};

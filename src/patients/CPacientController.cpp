@@ -337,7 +337,7 @@ void CPacientController::startOutbreak() { stay.startOutbreak(); }
 
 void CPacientController::holdOutbreakWait() { stay.holdOutbreakWait(); }
 
-void CPacientController::slowChange(int ms) { arrival.slowChange(ms); }
+void CPacientController::awaitDeskClick() { arrival.awaitClick(); }
 
 void CPacientController::spaceOutbreaksFrom(int32_t gameMs) { stay.spaceOutbreaksFrom(gameMs); }
 

@@ -46,9 +46,9 @@ public:
   void startOutbreak();
 
   // What a guide asks of the behaviour (CPatientGuide): the outbreak's wait started again, so
-  // that it does not run out; the change into pyjamas after registration taking ms.
+  // that it does not run out; a long wait at the desk for the click the guide teaches.
   void holdOutbreakWait();
-  void slowChange(int ms);
+  void awaitDeskClick();
 
   // The cure touch: this patient's outbreak attempts are spaced from gameMs; a sleeping
   // patient's meter was lowered and its bar follows on the next update.

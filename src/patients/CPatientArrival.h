@@ -40,8 +40,9 @@ public:
   void phaseOnBench();
   void chooseColor();
   void generujPrach();
-  // The change into pyjamas after registration takes ms.
-  void slowChange(int ms) { prevlekaciTimer.nastavSpoustec(ms); }
+  // Asked by a lesson teaching the click at the desk: once the gauge is full she waits up to 50 s
+  // for it instead of leaving for the bench 2.5 s later.
+  void awaitClick() { prevlekaciTimer.nastavSpoustec(kAwaitedClickMs); }
 
 private:
   void moveToBench();
@@ -50,6 +51,8 @@ private:
   void setNurse(bool working);
   bool bedSuitable(CMapEntity_Game *bed) const;
   void layIntoBed(CMapEntity_Game *bed);
+
+  static constexpr int kAwaitedClickMs = 50000;
 
   CPacientController &b;
   // How long the patient stays on the chair once its pressure has peaked.

@@ -17,6 +17,6 @@ void CPatientGuide::holdWait(CMapEntity_Game *patient) {
   if (CPacientController *c = CPacientController::of(patient)) c->holdOutbreakWait();
 }
 
-void CPatientGuide::slowChange(CMapEntity_Game *patient, int ms) {
-  if (CPacientController *c = CPacientController::of(patient)) c->slowChange(ms);
+void CPatientGuide::awaitDeskClick(CMapEntity_Game *patient) {
+  if (CPacientController *c = CPacientController::of(patient)) c->awaitDeskClick();
 }

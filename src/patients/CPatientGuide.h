@@ -7,5 +7,5 @@ class CPatientGuide : public CPatientGuideLink {
 public:
   void forceOutbreak(CMapEntity_Game *patient) override;
   void holdWait(CMapEntity_Game *patient) override;
-  void slowChange(CMapEntity_Game *patient, int ms) override;
+  void awaitDeskClick(CMapEntity_Game *patient) override;
 };

@@ -312,11 +312,21 @@ TEST_F(EventDayTest, TheJesterWaitsForTheButtonThenCheersEveryPatientOnce) {
   patients.pop_back();
   leaving->changeMood(-1.0f);
   leaving->startLeaving();
+  // A face that is not ill lights up; an ill one keeps its look.
+  ASSERT_GE(patients.size(), 2u);
+  CMapEntity *calm = patients[0]->getContainedEntityClass(CMapEntity_PacientClass::kHeadClass);
+  CMapEntity *ill = patients[1]->getContainedEntityClass(CMapEntity_PacientClass::kHeadClass);
+  ASSERT_TRUE(calm && ill);
+  calm->changeFrameset("BAD");
+  const std::string illFace = CCharisma::faceOf(ill);
+  ASSERT_EQ(illFace.rfind("ILL", 0), 0u) << illFace;
   const size_t hearts = alive(kRisingHeartID).size();
   KInput::noteButton(1, true);
   update();
   KInput::noteButton(1, false);
   EXPECT_EQ(jester->stav, CMapEntity_Sasek::kPerforming);
+  EXPECT_STREQ(CCharisma::faceOf(calm), "VERYGOOD");
+  EXPECT_EQ(CCharisma::faceOf(ill), illFace);
   for (CMapEntity_PacientClass *p : patients) EXPECT_NEAR(p->getMood(), 0.63f, 1e-5);
   EXPECT_EQ(leaving->getMood(), 0.0f);
   EXPECT_EQ(alive(kRisingHeartID).size(), hearts + patients.size());

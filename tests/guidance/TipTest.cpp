@@ -125,10 +125,12 @@ TEST_F(TipTest, FirstDayChainFollowsThePatientFromTheChairToTheHeartsTip) {
   ASSERT_TRUE(tip);
   EXPECT_FLOAT_EQ(tip->getY(), 395.0f);
 
-  // The second outbreak comes after 8 s of game time.
+  // The second outbreak comes after 8 s of game time; its words take the place of these.
   run(7800);
   EXPECT_EQ(p->getBedState(), kBedTakingMedicine);
   EXPECT_FALSE(first("TIPOUTBREAK2"));
+  EXPECT_FLOAT_EQ(tip->getY(), 395.0f) << "gone from its place before the next words";
+  EXPECT_TRUE(tip->getContainedEntity(1001)->looks().getVisible());
   ASSERT_TRUE(runUntil([&] { return first("TIPOUTBREAK2") != nullptr; }, 400));
   EXPECT_FALSE(first("TIPOUTBREAK"));
   EXPECT_EQ(p->getBedState(), kBedOutbreak);

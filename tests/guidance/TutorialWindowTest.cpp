@@ -257,6 +257,14 @@ TEST_F(TutorialWindowTest, TheTutorialIsPlayedByMouseFromTheHelpTriggerToItsLast
   EXPECT_TRUE(tipTrigger);
   // Gone after five seconds, unless the tips replace it sooner.
   ASSERT_TRUE(playUntil([&] { return bubble() != "TUTORIAL10"; }, 300, kDrawEvery)) << "the last bubble stays";
+  // The first tips teach the click at the desk: she waits there for it, long past her own patience.
+  dragOnto(next, chair);
+  ASSERT_TRUE(playUntil([&] { return chair->getGauge()->full != 0; }, 1500, kDrawEvery)) << "the gauge never peaked";
+  ASSERT_TRUE(reach("TIP2", 20));
+  still("TIP2", 250);
+  ASSERT_EQ(next->getPhase(), kPhaseOnChair) << "gone before the click the tip teaches";
+  clickOn(next);
+  EXPECT_EQ(next->getPhase(), kPhaseOnCouch);
 }
 
 } // namespace

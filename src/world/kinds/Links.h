@@ -131,12 +131,13 @@ public:
 
 // What a guided step asks of a patient's behaviour: an outbreak now, shown as the illness shows
 // one but not counted as one; the outbreak's wait started again, so that it does not run out;
-// the change into pyjamas after registration taking ms. Nothing for an entity without one.
+// at the desk, a long wait for the click the step teaches once the gauge is full. Nothing for an
+// entity without one.
 class CPatientGuideLink {
 public:
   virtual void forceOutbreak(CMapEntity_Game *patient) = 0;
   virtual void holdWait(CMapEntity_Game *patient) = 0;
-  virtual void slowChange(CMapEntity_Game *patient, int ms) = 0;
+  virtual void awaitDeskClick(CMapEntity_Game *patient) = 0;
 };
 
 // What the player figure is doing; false for another entity.
