@@ -99,6 +99,24 @@ TEST_F(MapScreenTest, FinishedDayIconsShowTheirRatingAndReplayOnlyDaysInsideTheL
   EXPECT_EQ(CMapEntity_LevelCompleted::globalPoradi, 0) << "the next map numbers from 0 again";
 }
 
+TEST_F(MapScreenTest, AListWithoutDayMarksShowsTheRecordInItsOrder) {
+  CLevelList unmarked;
+  for (uint16_t i = 0; i < list.getSize(); ++i) unmarked.add(list.getLevel(i));
+  engineObj.progression().setLevelList(&unmarked);
+  player->addLevelDone(list.dayLevel(3), 1);
+  player->addLevelDone(list.dayLevel(2), 0);
+  load("map_events");
+  CMapEntity_Game *placed = first("LEVELCOMPLETED");
+  ASSERT_NE(placed, nullptr);
+  EXPECT_TRUE(placed->looks().getVisible());
+  EXPECT_EQ(frameset(placed), "FRAMESET2") << "the first day the record holds";
+  pointAt(placed);
+  engineObj.setSkipToLevel(CEngine::kNoSkip);
+  KEvent left = event(3, 1);
+  level->handleMessages(&left);
+  EXPECT_EQ(engineObj.progression().getSkipToLevel(), list.dayLevel(3));
+}
+
 TEST_F(MapScreenTest, TheIconDoesNotJumpToTheMainMenu) {
   player->addLevelDone(0, 0);
   load("map_events");
