@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <new>
 #include <string>
 #include <vector>
 
 #include "FrameworkTestSupport.h"
 #include "media/CSurface.h"
 #include "media/Frame.h"
+#include "world/TEntityRef.h"
 
 namespace {
 
@@ -145,6 +147,42 @@ TEST_F(CollectionTest, TheKillPassEndsWhateverAKilledCarrierStillCarries) {
   EXPECT_EQ(names(), (std::vector<std::string>{"SURVIVOR"}));
   EXPECT_EQ(g_deleted, 5);
   EXPECT_FALSE(survivor->hits().isCollisionWithEntity(lamp));
+}
+
+TEST_F(CollectionTest, ARefFindsItsEntityOnlyWhileThisListHoldsIt) {
+  Counted *bed = counted("BED");
+  const TEntityRef<Counted> bedRef(bed);
+  EXPECT_EQ(bedRef.in(collection), bed);
+  collection->forgetEntity(bed);
+  EXPECT_EQ(bedRef.in(collection), nullptr);
+  collection->addEntity(bed);
+  EXPECT_EQ(bedRef.in(collection), bed);
+
+  // Moved to another list, it leaves this one: one list draws and deletes it.
+  CMapEntitiesCollection_Game other;
+  other.addEntity(bed);
+  EXPECT_EQ(bedRef.in(collection), nullptr);
+  EXPECT_EQ(bedRef.in(&other), bed);
+  EXPECT_TRUE(names().empty());
+  collection->addEntity(bed);
+  EXPECT_EQ(bedRef.in(&other), nullptr);
+
+  // Deleted other than by the kill pass, it leaves the list; another made at its address is
+  // listed anew and is not taken for it.
+  alignas(Counted) unsigned char place[sizeof(Counted)];
+  Counted *first = new (place) Counted("FIRST");
+  collection->addEntity(first);
+  const TEntityRef<Counted> firstRef(first);
+  first->~Counted();
+  EXPECT_EQ(names(), std::vector<std::string>{"BED"});
+  Counted *second = new (place) Counted("SECOND");
+  collection->addEntity(second);
+  EXPECT_EQ(names(), (std::vector<std::string>{"BED", "SECOND"}));
+  const TEntityRef<Counted> secondRef(second);
+  EXPECT_EQ(firstRef.in(collection), nullptr);
+  EXPECT_EQ(secondRef.in(collection), second);
+  second->~Counted();
+  EXPECT_EQ(secondRef.in(collection), nullptr);
 }
 
 class GeneratorTest : public CollectionTest {

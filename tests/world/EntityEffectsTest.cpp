@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <new>
 #include <vector>
 
 #include "support/WorldTestSupport.h"
@@ -221,6 +222,22 @@ TEST_F(EntityEffectsTest, TheHighlightPulsesWhileOnAndOnlyOnAnAuraStillCarried) 
   carrier->removeEntity(aura);
   carrier->animate();
   EXPECT_EQ(carrier->getHighlight(), nullptr);
+
+  // Nor is an entity made where a dropped aura lay and carried again: it is another entity.
+  alignas(CMapEntity_Game) unsigned char place[sizeof(CMapEntity_Game)];
+  CMapEntity_Game *first = new (place) CMapEntity_Game(0, 0, false);
+  carrier->addEntity(first, false, false);
+  carrier->setHighlight(first);
+  carrier->dropEntity(first);
+  first->~CMapEntity_Game();
+  CMapEntity_Game *second = new (place) CMapEntity_Game(0, 0, false);
+  carrier->addEntity(second, false, false);
+  frame(20);
+  carrier->animate();
+  EXPECT_EQ(carrier->getHighlight(), nullptr);
+  EXPECT_EQ(second->looks().getAlpha(), -1.0f);
+  carrier->dropEntity(second);
+  second->~CMapEntity_Game();
 }
 
 } // namespace
