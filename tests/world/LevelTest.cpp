@@ -187,12 +187,10 @@ TEST_F(LevelTest, BrokenDefinitionEndsTheRunNamingFileAndRow) {
               minusOne, "NAME not found near PACIENT tag! \\(file " + file + ", row 4\\)");
   EXPECT_EXIT(defs("<leveldef>\n<level tiledef=\"t\"/>\n<pacient name=\"NOBODY\"/>\n</leveldef>\n"), minusOne,
               "Entity NOBODY not found in global entity object! \\(file " + file + ", row 3\\)");
-  // A number is all digits and within what a day can hold, or the day is not played.
   EXPECT_EXIT(defs("<leveldef>\n<level tiledef=\"t\" time=\"abc\"/>\n</leveldef>\n"), minusOne,
               "TIME \"abc\" near LEVEL tag is not a whole number from 0 to 86400000! \\(file " + file + ", row 2\\)");
   EXPECT_EXIT(defs("<leveldef>\n<level tiledef=\"t\" moneyLimit=\"-5\"/>\n</leveldef>\n"), minusOne,
               "MONEYLIMIT \"-5\" near LEVEL tag is not a whole number from 0 to 10000000!");
-  EXPECT_EXIT(defs("<leveldef>\n<level tiledef=\"t\" maxcolors=\"3 \"/>\n</leveldef>\n"), minusOne, "MAXCOLORS \"3 \"");
   EXPECT_EXIT(defs("<leveldef>\n<level tiledef=\"t\"/>\n<pacient name=\"PACIENT1\" count=\"70000\"/>\n</leveldef>\n"),
               minusOne, "COUNT \"70000\" near PACIENT tag is not a whole number from 0 to 1000! \\(file " + file + ", row 3\\)");
 }
