@@ -19,12 +19,12 @@ bool winFocus = true;
 KGraphic *backbuffer = nullptr;
 
 namespace {
-const float kSoft[12][3] = {
+const float kSoft[kPaletteColours][3] = {
     {0.94f, 0.31f, 0.17f}, {0.36f, 0.89f, 0.18f}, {0.99f, 0.99f, 0.0f}, {0.24f, 0.63f, 0.87f},
     {0.75f, 0.45f, 0.84f}, {0.61f, 0.32f, 0.05f}, {1.0f, 0.7f, 0.0f},   {1.0f, 1.0f, 1.0f},
     {0.0f, 1.0f, 1.0f},    {0.35f, 0.35f, 0.35f}, {0.8f, 1.0f, 0.8f},   {1.0f, 0.8f, 0.8f},
 };
-const float kStrong[12][3] = {
+const float kStrong[kPaletteColours][3] = {
     {0.99f, 0.0f, 0.0f}, {0.0f, 0.99f, 0.0f}, {0.99f, 0.99f, 0.0f}, {0.0f, 0.0f, 0.99f},
     {0.99f, 0.0f, 0.99f}, {0.0f, 0.3f, 0.0f}, {0.99f, 0.5f, 0.0f},  {1.0f, 1.0f, 1.0f},
     {0.0f, 1.0f, 1.0f},  {0.0f, 0.0f, 0.0f}, {0.0f, 0.0f, 0.0f},   {0.0f, 0.0f, 0.0f},

@@ -7,7 +7,8 @@ class KGraphic;
 // Process-wide values of the game, set once by the entry point before the engine exists.
 
 // Soft and strong colours by colour number (0 red, 1 green, 2 yellow, 3 blue, more after);
-// entries the game never fills stay black.
+// entries the game never fills (kPaletteColours on) stay black.
+const unsigned kPaletteColours = 12;
 extern float paleta[256][3];
 extern float paletaVyrazna[256][3];
 

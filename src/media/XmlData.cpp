@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <tinyxml.h>
 #include <vector>
@@ -81,4 +82,31 @@ const char *requiredAttribute(TiXmlElement *e, const char *attribute, const char
   const char *v = e->Attribute(attribute);
   if (!v) fatalDataError(message, path, e->Row(), -1);
   return v;
+}
+
+bool readWholeNumber(TiXmlElement *e, const char *attribute, int32_t lo, int32_t hi, int32_t &field,
+                     const std::string &path) {
+  const char *v = e->Attribute(attribute);
+  if (!v) return false;
+  const char *p = v;
+  bool negative = false;
+  if (*p == '+' || *p == '-') negative = *p++ == '-';
+  bool digits = *p != '\0';
+  int64_t n = 0;
+  for (; *p && digits; ++p) {
+    digits = *p >= '0' && *p <= '9';
+    // Once past any 32-bit range, more digits only keep it there.
+    if (digits && n <= (int64_t)INT32_MAX + 1) n = n * 10 + (*p - '0');
+  }
+  if (negative) n = -n;
+  if (!digits || n < lo || n > hi) {
+    std::string name, tag;
+    for (const char *c = attribute; *c; ++c) name += (char)std::toupper((unsigned char)*c);
+    for (const char *c = e->Value(); *c; ++c) tag += (char)std::toupper((unsigned char)*c);
+    fatalDataError(name + " \"" + v + "\" near " + tag + " tag is not a whole number from " + std::to_string(lo) +
+                       " to " + std::to_string(hi) + "!",
+                   path, e->Row(), -1);
+  }
+  field = (int32_t)n;
+  return true;
 }

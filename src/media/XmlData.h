@@ -23,3 +23,10 @@ bool readDataFile(TiXmlDocument &doc, const std::string &path);
 
 // The attribute's text, or the end of the run with the message, the file and the element's row.
 const char *requiredAttribute(TiXmlElement *e, const char *attribute, const char *message, const std::string &path);
+
+// The attribute, when the element has it, as a whole decimal number from lo to hi into field, and
+// true; false, with field untouched, when it is absent. Any other text (letters, a fraction,
+// blanks, nothing) or a number outside the range ends the run naming the attribute, the file and
+// the element's row.
+bool readWholeNumber(TiXmlElement *e, const char *attribute, int32_t lo, int32_t hi, int32_t &field,
+                     const std::string &path);

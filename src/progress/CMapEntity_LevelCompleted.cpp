@@ -10,9 +10,16 @@ CMapEntity_LevelCompleted::CMapEntity_LevelCompleted(const CMapEntity_LevelCompl
     : CCloneable(o), poradi(globalPoradi++) {
   CEngine *running = CEngine::running();
   const CLevelList *list = running ? running->progression().getLevelList() : nullptr;
-  // The Tutorial's stop carries a painted tick: the icons begin at day 2's.
-  level = list ? list->dayLevel(poradi + 2) : -1;
   CPlayer *player = running ? running->getPlayer() : nullptr;
+  if (list && list->getDayCount() > 0)
+    // The Tutorial's stop carries a painted tick: the icons begin at day 2's.
+    level = list->dayLevel(poradi + 2);
+  else
+    // A list without day marks cannot say which stop is which day: the icons then show the
+    // finished days in the order the record holds them.
+    level = player ? player->getLevelIndex(poradi) : -1;
+  // A record of a longer list (an older save) names no day of this one.
+  if (list && level >= (int)list->getSize()) level = -1;
   const int rating = player && level >= 0 ? player->wasLevelDone(level) : -1;
   if (rating == 1)
     changeFrameset("FRAMESET2");

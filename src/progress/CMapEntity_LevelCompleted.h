@@ -5,9 +5,9 @@
 #include "world/CMapEntity_Game.h"
 
 // A finished day's icon on the world map. The icons of a map number themselves in the order the
-// level places them, the n-th on the stop of working day n + 2, and show what the player's record
-// holds for that day: a tick, gold when it was finished with the expert rating, nothing when it
-// holds none.
+// level places them, the n-th on the stop of working day n + 2 (of the record's n-th finished day
+// when the level list marks no days), and show what the player's record holds for that day: a
+// tick, gold when it was finished with the expert rating, nothing when it holds none.
 class CMapEntity_LevelCompleted : public CCloneable<CMapEntity_LevelCompleted, CMapEntity_Game> {
 public:
   using CCloneable::CCloneable;

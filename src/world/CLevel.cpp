@@ -35,9 +35,11 @@ CLevel *CLevel::running = nullptr;
 namespace {
 const char *const kLoading = "LOADING";
 
-void readInt(TiXmlElement *e, const char *attribute, int32_t &field) {
-  if (const char *v = e->Attribute(attribute)) field = (int32_t)readDecimalBits(v);
-}
+// The widest values a day's definition may give: a day, money and patients beyond these are typing
+// errors, and keep every sum the game makes of them inside 32 bits.
+const int32_t kMaxMs = 24 * 60 * 60 * 1000;
+const int32_t kMaxMoney = 10000000;
+const int32_t kMaxCount = 1000;
 
 std::string dataPath(const std::string &path) { return KMiscTools::makeFilePath(path.c_str()); }
 
@@ -167,15 +169,17 @@ void CLevel::nahrajDefs(std::string path) {
   if (!level) fatalDataError("level tag not found in leveldef!", path, root->Row(), -1);
   tileDefName = requiredAttribute(level, "tiledef", "TILEDEF not found near LEVEL tag!", path);
   if (const char *v = level->Attribute("name")) levelName = v;
-  readInt(level, "customerWorker", customerWorker);
-  readInt(level, "customerBoy", customerBoy);
-  readInt(level, "customerHomeless", customerHomeless);
-  readInt(level, "customerCelebrity1", customerCelebrity);
+  auto number = [&](const char *attribute, int32_t lo, int32_t hi, int32_t &field) {
+    return readWholeNumber(level, attribute, lo, hi, field, path);
+  };
+  number("customerWorker", 0, kMaxCount, customerWorker);
+  number("customerBoy", 0, kMaxCount, customerBoy);
+  number("customerHomeless", 0, kMaxCount, customerHomeless);
+  number("customerCelebrity1", 0, kMaxCount, customerCelebrity);
   if (level->Attribute("perks")) perks = 1;
-  readInt(level, "pregenerate", pregenerate);
-  readInt(level, "outbreakDelay", outbreakDelay);
-  if (const char *v = level->Attribute("time")) {
-    rawTime = (int32_t)readDecimalBits(v);
+  number("pregenerate", 0, kMaxCount, pregenerate);
+  number("outbreakDelay", 0, kMaxMs, outbreakDelay);
+  if (number("time", 0, kMaxMs, rawTime)) {
     levelLength = rawTime;
     timeGiven = true;
     delete levelClock;
@@ -184,22 +188,25 @@ void CLevel::nahrajDefs(std::string path) {
     levelClock->reset();
   }
   if (const char *v = level->Attribute("music")) music = v;
-  readInt(level, "m", moneyPlus);
-  readInt(level, "e", expertMoneyPlus);
-  readInt(level, "moneyLimit", moneyLimit);
-  readInt(level, "expertMoney", expertMoney);
-  readInt(level, "maxcolors", maxColors);
-  readInt(level, "zacatekpauzy", zacatekPauzy);
-  readInt(level, "zacatekpauzyrand", zacatekPauzyRand);
-  readInt(level, "delkapauzy", delkaPauzy);
+  number("m", 0, kMaxMoney, moneyPlus);
+  number("e", 0, kMaxMoney, expertMoneyPlus);
+  number("moneyLimit", 0, kMaxMoney, moneyLimit);
+  number("expertMoney", 0, kMaxMoney, expertMoney);
+  // -1, as when it is absent, leaves the beds their own range.
+  number("maxcolors", -1, (int32_t)kPaletteColours - 1, maxColors);
+  number("zacatekpauzy", 0, kMaxMs, zacatekPauzy);
+  number("zacatekpauzyrand", 0, kMaxMs, zacatekPauzyRand);
+  number("delkapauzy", 0, kMaxMs, delkaPauzy);
   monkeyTimer = kMonkeyTimerDefault;
-  readInt(level, "monkeyTimer", monkeyTimer);
+  number("monkeyTimer", 0, kMaxMs, monkeyTimer);
 
   for (TiXmlElement *p = root->FirstChildElement("pacient"); p; p = p->NextSiblingElement("pacient")) {
     CPacient record;
     record.name = requiredAttribute(p, "name", "NAME not found near PACIENT tag!", path);
     record.forced = p->Attribute("forced") != nullptr;
-    if (const char *count = p->Attribute("count")) record.count = (int16_t)(uint16_t)readDecimalBits(count);
+    int32_t count = 0;
+    readWholeNumber(p, "count", 0, kMaxCount, count, path);
+    record.count = (int16_t)count;
     pacienti.push_back(record);
     totalCustomers += record.count;
     CLogger::instance()->log("Pridavam pacienta " + record.name);

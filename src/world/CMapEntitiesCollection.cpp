@@ -13,7 +13,6 @@
 #include "media/XmlData.h"
 #include "media/ZSprite.h"
 #include "world/CEntityGenerator.h"
-#include "world/CLevel.h"
 #include "world/CMapCollisionManager.h"
 #include "world/CMapEntitiesFactory.h"
 #include "world/CMapEntity_Game.h"
@@ -74,6 +73,9 @@ CMapEntitiesCollection::CMapEntitiesCollection() : mapa(nullptr) { entities.rese
 CMapEntitiesCollection::~CMapEntitiesCollection() {
   std::vector<CMapEntity_Game *> old;
   old.swap(entities);
+  serials.clear();
+  for (CMapEntity_Game *e : old)
+    if (e) e->listedBy = nullptr;
   // Carried entities go with their carriers, so they leave the list before anything is deleted.
   old.erase(std::remove_if(old.begin(), old.end(), [](CMapEntity_Game *e) { return !e || e->carrying().getParent(); }),
             old.end());
@@ -85,26 +87,22 @@ CMapEntitiesCollection::~CMapEntitiesCollection() {
 
 void CMapEntitiesCollection::addEntity(CMapEntity_Game *e) {
   CGlobals::instance()->entityAdded = true;
-  if (!e || contains(e)) return;
+  if (!e || e->listedBy == this) return;
+  // Two lists holding it would both draw and delete it.
+  if (e->listedBy) e->listedBy->forgetEntity(e);
   entities.push_back(e);
+  serials[e->getSerial()] = e;
+  e->listedBy = this;
 }
 
 bool CMapEntitiesCollection::contains(const CMapEntity *e) const {
-  for (const CMapEntity_Game *x : entities)
-    if (x == e) return true;
-  return false;
+  const auto *g = dynamic_cast<const CMapEntity_Game *>(e);
+  return g && g->listedBy == this;
 }
 
 CMapEntity_Game *CMapEntitiesCollection::bySerial(uint64_t serial) const {
-  if (!serial) return nullptr;
-  for (CMapEntity_Game *x : entities)
-    if (x->getSerial() == serial) return x;
-  return nullptr;
-}
-
-CMapEntitiesCollection *CMapEntitiesCollection::running() {
-  CLevel *level = CLevel::getRunning();
-  return level ? level->getEC() : nullptr;
+  auto it = serial ? serials.find(serial) : serials.end();
+  return it == serials.end() ? nullptr : it->second;
 }
 
 CMapEntity_Game *CMapEntitiesCollection::getEntityByName(const std::string &spriteName) const {
@@ -155,11 +153,11 @@ void CMapEntitiesCollection::unfocus(std::vector<CMapEntity *> *) {
 // ---- kill pass
 
 void CMapEntitiesCollection::forgetEntity(CMapEntity *e) {
-  for (size_t i = 0; i < entities.size();) {
-    if (entities[i] == e)
-      entities.erase(entities.begin() + (long)i);
-    else
-      ++i;
+  auto *g = dynamic_cast<CMapEntity_Game *>(e);
+  if (g && g->listedBy == this) {
+    entities.erase(std::remove(entities.begin(), entities.end(), g), entities.end());
+    serials.erase(g->getSerial());
+    g->listedBy = nullptr;
   }
   for (CMapEntity_Game *other : entities) {
     other->deleteFromCollisionList(e);
@@ -393,14 +391,7 @@ void CMapEntitiesCollection::prerenderCommonEntities() {
     CMapEntity_Game *e = factory->cloneEntity(name);
     notePictures(e);
     // The parts a window or bar carries went into the level as the copy was built; they leave it
-    // before they are deleted with the copy.
-    std::vector<CMapEntity *> carried;
-    e->carrying().collectCarried(carried);
-    entities.erase(std::remove_if(entities.begin(), entities.end(),
-                                  [&](CMapEntity_Game *x) {
-                                    return std::find(carried.begin(), carried.end(), x) != carried.end();
-                                  }),
-                   entities.end());
+    // as they are deleted with the copy.
     delete e;
   }
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class CEntityGenerator;
@@ -14,7 +15,8 @@ extern uint16_t poradi;
 
 // The live entities of one level, in one list that owns them: lookups, focus control for panels,
 // the kill pass and the timed generators. The level render keeps the list in drawing order, so a
-// first match is the entity drawn furthest back.
+// first match is the entity drawn furthest back. An entity is listed in one collection at a time,
+// knows which (CMapEntity_Game::listedIn), and is found by its serial in constant time.
 class CMapEntitiesCollection {
 public:
   CMapEntitiesCollection();
@@ -24,23 +26,22 @@ public:
 
   void bindMapa(CMapa *m) { mapa = m; }
   CMapa *getMapa() const { return mapa; }
+  // The list in drawing order, to read and reorder: entities come and go only by addEntity and
+  // forgetEntity, which keep the serial index in step.
   std::vector<CMapEntity_Game *> *getEntitiesPtr() { return &entities; }
   std::vector<CEntityGenerator *> &getGenerators() { return generators; }
 
   // Appends the entity and raises the entity-added flag. An entity already listed, or null, is
-  // not appended again: the list owns each entity once.
+  // not appended again: the list owns each entity once. One listed in another collection leaves
+  // that one first.
   void addEntity(CMapEntity_Game *e);
-  // Whether the entity is in the list now (pointer comparison): for an entity met this frame.
-  // One kept from an earlier frame is found by its serial (TEntityRef), as its address may by
-  // then hold another.
+  // Whether the entity is in the list now: for an entity met this frame. One kept from an earlier
+  // frame is found by its serial (TEntityRef), as its address may by then hold another.
   bool contains(const CMapEntity *e) const;
   // The listed entity made with that serial, null when none is listed.
   CMapEntity_Game *bySerial(uint64_t serial) const;
-  // The running level's list, null without one: where an entity that keeps another finds it again.
-  static CMapEntitiesCollection *running();
   // Takes the entity out of the list and out of every listed entity's collision lists, without
-  // deleting it. For an entity deleted other than by the kill pass (a carrier's removeEntity):
-  // the level calls it from every entity's destructor, so the list never holds a deleted entity.
+  // deleting it. A listed entity's destructor calls it, so the list never holds a deleted entity.
   void forgetEntity(CMapEntity *e);
 
   // By the name of the entity's sprite, not the entity's own name; first match.
@@ -87,6 +88,8 @@ protected:
   CMapa *mapa;
 
 private:
+  std::unordered_map<uint64_t, CMapEntity_Game *> serials;
+
   // Deletes a killed entity that carries nothing, through its carrier when it has one.
   void destroyLeaf(CMapEntity_Game *e);
   // Deletes a killed carrier with everything it still carries.

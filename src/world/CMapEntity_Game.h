@@ -2,6 +2,9 @@
 #include <cstdint>
 
 #include "world/CMapEntity.h"
+#include "world/TEntityRef.h"
+
+class CMapEntitiesCollection;
 
 // The base of every prototype's class. Adds the pulsing highlight (a carried aura of
 // `kHighlightClass` whose alpha swings between 0 and 1 while highlightOn is set) and words that the
@@ -16,8 +19,9 @@ public:
   CMapEntity_Game *clone() override;
   ~CMapEntity_Game() override;
 
+  // The aura is one of the entities this one carries; null once it carries it no longer.
   void setHighlight(CMapEntity *e) { highlight = e; }
-  CMapEntity *getHighlight() const { return highlight; }
+  CMapEntity *getHighlight() const { return highlight.among(carrying().getContainedList()); }
   void setHighlightOn(bool on) { highlightOn = on; }
   bool getHighlightOn() const { return highlightOn; }
   float getHighlightAlpha() const { return highlightAlpha; }
@@ -34,10 +38,19 @@ public:
   // 1 while the entity is being dragged with the mouse.
   int32_t dragged;
 
+  // The level list that holds the entity, null while none does; only the list sets it.
+  CMapEntitiesCollection *listedIn() const { return listedBy; }
+  // Where the entities it keeps by handle are found again: its own list, or for one carried
+  // outside any list, the list of the carrier at the top of its tree.
+  CMapEntitiesCollection *home() const;
+
 protected:
   float highlightAlpha;
   bool highlightRising;
   bool highlightOn;
-  // A carried entity of this one, or null.
-  CMapEntity *highlight;
+  TEntityRef<CMapEntity> highlight;
+
+private:
+  friend class CMapEntitiesCollection;
+  CMapEntitiesCollection *listedBy = nullptr;
 };

@@ -3,11 +3,14 @@
 #include <vector>
 
 #include "world/CMapEntitiesCollection.h"
-#include "world/CMapEntity_Game.h"
+#include "world/CMapEntity.h"
+
+class CMapEntity_Game;
 
 // An entity kept from one frame to the next, known by its serial rather than its address: once it
 // is freed, an entity made where it lay has another serial and is never taken for it. It is found
-// again only through the level's list, so a ref to an entity that left the level finds nothing.
+// again only through the level's list, so a ref to an entity that left the level finds nothing;
+// the list finds it by its serial in constant time.
 template <class T> class TEntityRef {
 public:
   TEntityRef() = default;
@@ -35,3 +38,6 @@ public:
 private:
   uint64_t serial = 0;
 };
+
+// Game entities keep refs themselves; users of a ref get the entity class with it.
+#include "world/CMapEntity_Game.h"

@@ -99,6 +99,18 @@ TEST_F(MapScreenTest, FinishedDayIconsShowTheirRatingAndReplayOnlyDaysInsideTheL
   EXPECT_EQ(CMapEntity_LevelCompleted::globalPoradi, 0) << "the next map numbers from 0 again";
 }
 
+TEST_F(MapScreenTest, AListWithoutDayMarksShowsTheRecordInItsOrder) {
+  CLevelList unmarked;
+  for (uint16_t i = 0; i < list.getSize(); ++i) unmarked.add(list.getLevel(i));
+  engineObj.progression().setLevelList(&unmarked);
+  player->addLevelDone(list.dayLevel(3), 1);
+  load("map_events");
+  auto *placed = static_cast<CMapEntity_LevelCompleted *>(first("LEVELCOMPLETED"));
+  ASSERT_NE(placed, nullptr);
+  EXPECT_TRUE(placed->looks().getVisible());
+  EXPECT_EQ(placed->getLevel(), list.dayLevel(3)) << "the record's first day, replayed by a click";
+}
+
 TEST_F(MapScreenTest, TheIconDoesNotJumpToTheMainMenu) {
   player->addLevelDone(0, 0);
   load("map_events");

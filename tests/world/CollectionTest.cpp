@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <new>
 #include <string>
 #include <vector>
 
 #include "FrameworkTestSupport.h"
 #include "media/CSurface.h"
 #include "media/Frame.h"
+#include "world/TEntityRef.h"
 
 namespace {
 
@@ -145,6 +147,26 @@ TEST_F(CollectionTest, TheKillPassEndsWhateverAKilledCarrierStillCarries) {
   EXPECT_EQ(names(), (std::vector<std::string>{"SURVIVOR"}));
   EXPECT_EQ(g_deleted, 5);
   EXPECT_FALSE(survivor->hits().isCollisionWithEntity(lamp));
+}
+
+TEST_F(CollectionTest, ARefFindsItsEntityOnlyWhileThisListHoldsIt) {
+  Counted *bed = counted("BED");
+  const TEntityRef<Counted> bedRef(bed);
+  CMapEntitiesCollection_Game other;
+  other.addEntity(bed);
+  EXPECT_EQ(bedRef.in(collection), nullptr) << "it left this list: one list draws and deletes it";
+  collection->addEntity(bed);
+  alignas(Counted) unsigned char place[sizeof(Counted)];
+  Counted *e = new (place) Counted("FIRST");
+  collection->addEntity(e);
+  const TEntityRef<Counted> firstRef(e);
+  e->~Counted();
+  EXPECT_EQ(names(), std::vector<std::string>{"BED"}) << "deleted other than by the kill pass, it left";
+  e = new (place) Counted("SECOND");
+  collection->addEntity(e);
+  EXPECT_EQ(firstRef.in(collection), nullptr) << "one made at its address is another";
+  EXPECT_EQ(TEntityRef<Counted>(e).in(collection), e);
+  e->~Counted();
 }
 
 class GeneratorTest : public CollectionTest {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <new>
 #include <vector>
 
 #include "support/WorldTestSupport.h"
@@ -221,6 +222,16 @@ TEST_F(EntityEffectsTest, TheHighlightPulsesWhileOnAndOnlyOnAnAuraStillCarried) 
   carrier->removeEntity(aura);
   carrier->animate();
   EXPECT_EQ(carrier->getHighlight(), nullptr);
+
+  alignas(CMapEntity_Game) unsigned char place[sizeof(CMapEntity_Game)];
+  CMapEntity_Game *gone = new (place) CMapEntity_Game(0, 0, false);
+  carrier->setHighlight(gone);
+  gone->~CMapEntity_Game();
+  CMapEntity_Game *other = new (place) CMapEntity_Game(0, 0, false);
+  carrier->addEntity(other, false, false);
+  carrier->animate();
+  EXPECT_EQ(other->looks().getAlpha(), -1.0f) << "one made where the aura lay is another entity";
+  other->~CMapEntity_Game();
 }
 
 } // namespace

@@ -20,7 +20,7 @@ TEST_F(LevelTest, DefinitionGivesEveryValueAndPatientRecords) {
              "e=\"400\" moneyLimit=\"1000\" expertMoney=\"2000\" maxcolors=\"3\" zacatekpauzy=\"60000\" "
              "zacatekpauzyrand=\"5000\" delkapauzy=\"20000\" monkeyTimer=\"9000\" unknown=\"7\"",
              "<pacient name=\"PACIENT1\" count=\"3\"/>\n"
-             "<pacient name=\"PACIENT2\" forced=\"\" count=\"70000\"/>\n"
+             "<pacient name=\"PACIENT2\" forced=\"\" count=\"+1000\"/>\n"
              "<pacient name=\"PACIENT1\" forced=\"0\"/>\n");
   CLevel_Game l(&engineObj);
   l.nahrajDefs(defsPath(*this, "day1"));
@@ -61,10 +61,10 @@ TEST_F(LevelTest, DefinitionGivesEveryValueAndPatientRecords) {
   EXPECT_EQ(p[0].count, 3);
   EXPECT_EQ(p[1].name, "PACIENT2");
   EXPECT_TRUE(p[1].forced);
-  EXPECT_EQ(p[1].count, 4464); // the low 16 bits of 70000
+  EXPECT_EQ(p[1].count, 1000);
   EXPECT_TRUE(p[2].forced);
   EXPECT_EQ(p[2].count, 0);
-  EXPECT_EQ(l.getTotalCustomers(), 3 + 4464);
+  EXPECT_EQ(l.getTotalCustomers(), 3 + 1000);
   EXPECT_NE(logText().find("Pridavam pacienta PACIENT2"), std::string::npos);
 
   // Each record's kind was drawn once, and the copies are gone: only the three prototypes live,
@@ -187,6 +187,12 @@ TEST_F(LevelTest, BrokenDefinitionEndsTheRunNamingFileAndRow) {
               minusOne, "NAME not found near PACIENT tag! \\(file " + file + ", row 4\\)");
   EXPECT_EXIT(defs("<leveldef>\n<level tiledef=\"t\"/>\n<pacient name=\"NOBODY\"/>\n</leveldef>\n"), minusOne,
               "Entity NOBODY not found in global entity object! \\(file " + file + ", row 3\\)");
+  EXPECT_EXIT(defs("<leveldef>\n<level tiledef=\"t\" time=\"abc\"/>\n</leveldef>\n"), minusOne,
+              "TIME \"abc\" near LEVEL tag is not a whole number from 0 to 86400000! \\(file " + file + ", row 2\\)");
+  EXPECT_EXIT(defs("<leveldef>\n<level tiledef=\"t\" moneyLimit=\"-5\"/>\n</leveldef>\n"), minusOne,
+              "MONEYLIMIT \"-5\" near LEVEL tag is not a whole number from 0 to 10000000!");
+  EXPECT_EXIT(defs("<leveldef>\n<level tiledef=\"t\"/>\n<pacient name=\"PACIENT1\" count=\"70000\"/>\n</leveldef>\n"),
+              minusOne, "COUNT \"70000\" near PACIENT tag is not a whole number from 0 to 1000! \\(file " + file + ", row 3\\)");
 }
 
 TEST_F(LevelTest, MissingLevelFilesEndTheRunNamingThem) {

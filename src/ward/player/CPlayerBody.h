@@ -86,6 +86,9 @@ private:
   // A caption centred over her head, with the refusing sound when refused.
   void overHead(const std::string &text, bool refused) const;
 
+  // Plain pointers, not handles: the behaviour owns this body, so it lives exactly as long; and
+  // the figure is the entity that behaviour is bound to, whose death unbinds the behaviour, which
+  // the behaviour list then deletes without running it again.
   CMapEntity_Player *player = nullptr;
   CEntityController *behaviour = nullptr;
   CChainBonus chainNow;

@@ -17,6 +17,6 @@ public:
   TEntityRef<CMapEntity_Game> occupant;
   // Set when the chair's behaviour places the gauge in the level, which keeps it as long as itself.
   TEntityRef<CMapEntity_Tlakomer> gauge;
-  // The gauge as the running level holds it, or null.
-  CMapEntity_Tlakomer *getGauge() const { return gauge.in(CMapEntitiesCollection::running()); }
+  // The gauge as the chair's own level holds it, or null.
+  CMapEntity_Tlakomer *getGauge() const { return gauge.in(home()); }
 };

@@ -40,10 +40,10 @@ CMapEntity *carryPrototype(CMapEntity *carrier, const std::string &prototype, in
   return part;
 }
 
-// A link is followed only to an entity the running level still lists and that is not dying; one
-// that is neither is forgotten.
-CMapEntity_Game *follow(TEntityRef<CMapEntity_Game> &link) {
-  CMapEntity_Game *e = link.in(CMapEntitiesCollection::running());
+// A link is followed only to an entity the patient's own level still lists and that is not dying;
+// one that is neither is forgotten.
+CMapEntity_Game *follow(const CMapEntity_Game *patient, TEntityRef<CMapEntity_Game> &link) {
+  CMapEntity_Game *e = link.in(patient->home());
   if (e && !e->getKill()) return e;
   link.clear();
   return nullptr;
@@ -201,14 +201,14 @@ void CMapEntity_PacientClass::cropMeter() {
     meter->looks().setVyrezPercent(-1, -1, -1, (short)(21.0f - 21.0f * meterFull));
 }
 
-CMapEntity_Game *CMapEntity_PacientClass::getBed() { return follow(bed); }
+CMapEntity_Game *CMapEntity_PacientClass::getBed() { return follow(this, bed); }
 
-CMapEntity_Game *CMapEntity_PacientClass::getChair() { return follow(chair); }
+CMapEntity_Game *CMapEntity_PacientClass::getChair() { return follow(this, chair); }
 
-CMapEntity_Game *CMapEntity_PacientClass::getBedLink() const { return bed.in(CMapEntitiesCollection::running()); }
+CMapEntity_Game *CMapEntity_PacientClass::getBedLink() const { return bed.in(home()); }
 
 CMapEntity_Game *CMapEntity_PacientClass::getTormentor() const {
-  return tormentor.in(CMapEntitiesCollection::running());
+  return tormentor.in(home());
 }
 
 void CMapEntity_PacientClass::renderAdditional(KGraphic *g) {
