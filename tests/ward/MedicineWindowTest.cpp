@@ -109,7 +109,7 @@ INSTANTIATE_TEST_SUITE_P(FirstDays, MedicineWindowTest, ::testing::Values("ward_
 // edge, its middle, its foot, the counter's drawer front below it. The counter's left end on some
 // wards stands over a bed, where the floor straight below the bottle is no floor. The whole counter
 // answers: an empty place, its drawers and the counter's right end say the place is empty, and
-// leave her standing.
+// leave her standing, as a click on the status bar does.
 class MedicineSlotsWindowTest : public MedicineWindowTest {};
 
 TEST_P(MedicineSlotsWindowTest, AClickAnywhereOnAMedicineInAnyPlaceTakesItAndOnAnEmptyOneLeavesHerStanding) {
@@ -156,6 +156,7 @@ TEST_P(MedicineSlotsWindowTest, AClickAnywhereOnAMedicineInAnyPlaceTakesItAndOnA
   }
   EXPECT_TRUE(stays(548, drawers)) << "walked for the counter's right end";
   EXPECT_EQ(saidEmpty(), 1) << "the counter's right end said nothing";
+  EXPECT_TRUE(stays(300, 575)) << "walked for the status bar";
 }
 
 // One day for each kind of cabinet.

@@ -93,11 +93,11 @@ bool ridingMonkey(CMapEntitiesCollection *c, const CMapEntity *monkey) {
   return false;
 }
 
-// Things a click on which orders no walk.
+// Things a click on which orders no walk; the status bar hides the floor beneath it.
 bool refused(const CMapEntity *e) {
   switch (e->getEntityID()) {
   case kDifficultyAdjusterID: case kMusician1ID: case kMusician2ID: case kPodiumID: case kRepairmanID: case kJesterID:
-  case kStatusMenuID: case kMonkeyID:
+  case kStatusMenuID: case kMonkeyID: case kStatusBarID:
     return true;
   default:
     break;
