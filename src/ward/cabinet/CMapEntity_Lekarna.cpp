@@ -84,10 +84,10 @@ CMapEntity_Game *CMapEntity_LekarnaClass::lying(const CMapEntitiesCollection *wa
   return m && !m->getKill() && !m->carrying().getParent() ? m : nullptr;
 }
 
-Rect CMapEntity_LekarnaClass::placeShare(int n, const Rect &medicineBox) const {
+Rect CMapEntity_LekarnaClass::placeShare(int n, const Rect &bottleBox) const {
   auto box = [&](int k) {
     const TMedSlot at = placeFor(k);
-    return Rect{at.x + medicineBox.x, at.y + medicineBox.y, medicineBox.w, medicineBox.h};
+    return Rect{at.x + bottleBox.x, at.y + bottleBox.y, bottleBox.w, bottleBox.h};
   };
   const Rect b = box(n);
   const int middle = b.x + b.w / 2;
@@ -102,7 +102,7 @@ Rect CMapEntity_LekarnaClass::placeShare(int n, const Rect &medicineBox) const {
 }
 
 // Of two medicines for one bed, the one laid out last lies on top.
-TCounterPress CMapEntity_LekarnaClass::pressAt(const CMapEntitiesCollection *ward, float x, float y) const {
+TCounterPress CMapEntity_LekarnaClass::pressAt(const CMapEntitiesCollection *ward, float x, float y) {
   TCounterPress press;
   const CMapEntity_Game *prototype = CMapEntitiesFactory::instance()->najdiEntity("LEK");
   const Frame *f = prototype ? prototype->looks().getCurrentFrame() : nullptr;
@@ -110,7 +110,7 @@ TCounterPress CMapEntity_LekarnaClass::pressAt(const CMapEntitiesCollection *war
   for (int n = 1; n <= kPlaces && !press.place; ++n) {
     const Rect share = placeShare(n, f->getActionBoundingBox());
     if (hitBox((float)share.x, (float)share.y, (float)share.w, (float)share.h, x, y))
-      press = {const_cast<CMapEntity_LekarnaClass *>(this), n, nullptr};
+      press = {this, n, nullptr};
   }
   for (const TLaid &l : laid)
     if (CMapEntity_Game *m = l.place == press.place ? lying(ward, l) : nullptr) press.bottle = m;

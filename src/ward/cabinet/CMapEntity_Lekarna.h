@@ -45,7 +45,7 @@ public:
   // Lays a medicine out on the place for its bed.
   void layOut(const CMapEntitiesCollection *ward, CMapEntity_Game *medicine, int bedNumber);
   // What a press at (x, y) is for; nothing outside its places' shares.
-  TCounterPress pressAt(const CMapEntitiesCollection *ward, float x, float y) const;
+  TCounterPress pressAt(const CMapEntitiesCollection *ward, float x, float y);
 
   int32_t medOffsetX = 0;
   int32_t medOffsetY = 0;
@@ -55,9 +55,9 @@ public:
   int32_t counterLeft = 0, counterTop = 0, counterRight = 0, counterBase = 0;
 
 private:
-  // The part of the counter a press on which is for that place: a medicine's click box there,
+  // The part of the counter a press on which is for that place: a bottle's click box there,
   // widened midway to the next places' and, on the counter, to its ends and down to its foot.
-  Rect placeShare(int bedNumber, const Rect &medicineBox) const;
+  Rect placeShare(int bedNumber, const Rect &bottleBox) const;
 
   struct TLaid {
     int place;
