@@ -178,27 +178,22 @@ TEST_F(PlayerWindow, ClickWalkHandsDispenserLampAndCleanupCaption) {
 
   // The spray rests in the dark slot on its stand's face and covers it whole.
   CMapEntity_Game *stand = first("ANTIV");
+  auto slotShown = [&] {
+    int shown = 0;
+    for (int y = (int)stand->getY(); y < (int)stand->getY() + 82; ++y)
+      for (int x = (int)stand->getX(); x < (int)stand->getX() + 48; ++x) {
+        const uint32_t c = pixel(x, y);
+        shown += std::abs((int)(c >> 24) - 44) + std::abs((int)(c >> 16 & 0xFF) - 48) + std::abs((int)(c >> 8 & 0xFF) - 60) <= 6;
+      }
+    return shown;
+  };
   CMapEntity *resting = stand->CMapEntity::getContainedEntity(kSprayID);
-  ASSERT_NE(resting, nullptr);
-  const int sx = (int)stand->getX(), sy = (int)stand->getY();
-  draw();
-  const std::vector<unsigned char> withSpray = grab();
   resting->looks().setVisible(false);
   draw();
-  const std::vector<unsigned char> bare = grab();
+  EXPECT_GT(slotShown(), 50) << "no empty slot on the stand";
   resting->looks().setVisible(true);
-  framediff::Area slot;
-  for (int y = sy; y < sy + 82; ++y)
-    for (int x = sx; x < sx + 48; ++x) {
-      const unsigned char *c = &bare[((size_t)y * 800 + (size_t)x) * 4];
-      if (std::abs(c[0] - 44) + std::abs(c[1] - 48) + std::abs(c[2] - 60) > 6) continue;
-      slot.x0 = std::min(slot.x0, x), slot.y0 = std::min(slot.y0, y), slot.x1 = std::max(slot.x1, x), slot.y1 = std::max(slot.y1, y);
-      ++slot.count;
-    }
-  EXPECT_GT(slot.count, 50) << "no empty slot on the stand";
-  const framediff::Area drawn = framediff::changed(withSpray, bare, sx, sy, sx + 47, sy + 81);
-  EXPECT_TRUE(drawn.holds(slot)) << "the spray (" << drawn << ") leaves its slot (" << slot << ") in view";
-
+  draw();
+  EXPECT_LT(slotShown(), 10) << "the spray leaves its slot in view";
   // A press on the spray on its stand puts it into the hand the linen left, one on its empty slot back.
   // The slot on the stand's face where the spray rests, a point of the stand's picture.
   const int placeX = (int)stand->getX() + 19, placeY = (int)stand->getY() + 42;
