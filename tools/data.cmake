@@ -64,7 +64,7 @@ tob_data_step(sprites gen_sprites.py
 tob_data_step(variables gen_variables.py
   ARGS --patients ${TOB_TOOLS}/patients.csv --variables ${TOB_TOOLS}/variables.csv
        --out ${TOB_DATA_DIR}/variables.xml
-  INPUTS ${TOB_TOOLS}/patients.csv ${TOB_TOOLS}/variables.csv)
+  INPUTS ${TOB_TOOLS}/patients.csv ${TOB_TOOLS}/variables.csv ${TOB_TOOLS}/campaign.py)
 # Every level template is an input: a new one shows up at the next configure.
 file(GLOB TOB_LEVEL_TEMPLATES CONFIGURE_DEPENDS ${TOB_TOOLS}/levels/*)
 tob_data_step(levels gen_levels.py

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Writes data/variables.xml, the default values of the entity prototypes' exported variables,
-from patients.csv (species: disease names, reaction sounds, coughs, pay) and variables.csv (tip
-texts, shop help texts, perk tuning).
+from patients.csv (species: disease names, reaction sounds, coughs, pay), variables.csv (tip
+texts, shop help texts, perk tuning) and the pharmacy counter the ward's background paints, which
+every cabinet lays its medicines out on.
 
 Usage: gen_variables.py --patients tools/patients.csv --variables tools/variables.csv --out FILE
 """
@@ -13,7 +14,9 @@ from xml.sax.saxutils import quoteattr
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import tobgen  # noqa: E402
+import campaign  # noqa: E402
 
+CABINETS = ("LEKARNA", "LEKARNA2", "LEKARNA3", "LEKARNA4")
 REACTIONS = (("soundexithappy", "EXITHAPPY"), ("soundexitangry", "EXITANGRY"), ("soundmeds", "MEDS"),
              ("soundpanic", "PANIC"))
 
@@ -43,6 +46,10 @@ def records(patients, variables):
         put(name, "money", "%g" % float(r["money"]))
     for r in tobgen.read_catalogue(variables):
         put(r["entity"], r["variable"], r["value"])
+    x0, top, x1, _, base = campaign.COUNTER
+    for name in CABINETS:
+        for var, value in (("counterleft", x0), ("countertop", top), ("counterright", x1), ("counterbase", base)):
+            put(name, var, str(value))
     return out
 
 

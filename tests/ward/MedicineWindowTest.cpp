@@ -108,10 +108,11 @@ INSTANTIATE_TEST_SUITE_P(FirstDays, MedicineWindowTest, ::testing::Values("ward_
 // Every place a cabinet lays medicine out, clicked anywhere a person aims on the bottle: its left
 // edge, its middle, its foot, the counter's drawer front below it. The counter's left end on some
 // wards stands over a bed, where the floor straight below the bottle is no floor. The whole counter
-// answers: an empty place's drawers and the counter's right end say the place is empty.
+// answers: an empty place, its drawers and the counter's right end say the place is empty, and
+// leave her standing, as a click on the status bar does.
 class MedicineSlotsWindowTest : public MedicineWindowTest {};
 
-TEST_P(MedicineSlotsWindowTest, AClickAnywhereOnAMedicineInAnyPlaceTakesIt) {
+TEST_P(MedicineSlotsWindowTest, AClickAnywhereOnAMedicineInAnyPlaceTakesItAndOnAnEmptyOneLeavesHerStanding) {
   ASSERT_NO_FATAL_FAILURE(openWard(std::string(GetParam()) != "Tutorial"));
   auto *cabinet = dynamic_cast<CMapEntity_LekarnaClass *>(level->getEC()->getFirstEntityByClassID(kCabinetClass));
   ASSERT_NE(cabinet, nullptr);
@@ -123,19 +124,26 @@ TEST_P(MedicineSlotsWindowTest, AClickAnywhereOnAMedicineInAnyPlaceTakesIt) {
       said += static_cast<CMapEntity_BonusText *>(c)->text == "No medicine here", c->setKill(true);
     return said;
   };
+  // Clicked there, she has not moved a step half a second later.
+  auto stays = [&](int x, int y) {
+    const float fx = figure()->getX(), fy = figure()->getY();
+    clickAt(x, y);
+    for (int i = 0; i < 30; ++i) playFrame(false);
+    return figure()->getX() == fx && figure()->getY() == fy;
+  };
   for (int slot = 1; slot <= 8; ++slot) {
     const TMedSlot at = cabinet->placeFor(slot);
     // Empty, the place says so at once.
-    clickAt(at.x + 10, at.y + 14);
+    EXPECT_TRUE(stays(at.x + 10, at.y + 14)) << "walked for the empty place " << slot;
     const int onPlace = saidEmpty();
-    clickAt(at.x + 10, drawers);
+    EXPECT_TRUE(stays(at.x + 10, drawers)) << "walked for the drawers of the empty place " << slot;
     EXPECT_EQ(onPlace + saidEmpty(), 2) << "the empty place " << slot << " or its drawers said nothing";
     for (const auto &aim :
          {std::make_pair(4, 3), std::make_pair(10, 14), std::make_pair(4, 25), std::make_pair(10, drawers - at.y)}) {
       // For no bed: it stays until taken.
       CMapEntity_Game *lek = CMapEntitiesFactory::instance()->cloneEntity("LEK");
       level->getEC()->addEntity(lek);
-      lek->setXY((float)at.x, (float)at.y);
+      cabinet->layOut(level->getEC(), lek, slot);
       playFrame(false);
       clickAt(at.x + aim.first, at.y + aim.second);
       // Within two seconds: straight to the floor in front of the counter, never round the beds.
@@ -146,8 +154,9 @@ TEST_P(MedicineSlotsWindowTest, AClickAnywhereOnAMedicineInAnyPlaceTakesIt) {
       playFrame(false);
     }
   }
-  clickAt(548, drawers);
+  EXPECT_TRUE(stays(548, drawers)) << "walked for the counter's right end";
   EXPECT_EQ(saidEmpty(), 1) << "the counter's right end said nothing";
+  EXPECT_TRUE(stays(300, 575)) << "walked for the status bar";
 }
 
 // One day for each kind of cabinet.

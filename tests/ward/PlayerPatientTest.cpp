@@ -251,13 +251,13 @@ TEST_F(PlayerPatientTest, MedicineForAnotherBedOrRefusedStaysInAHandAndOneFoundO
   run(200);
   EXPECT_NE(p->getBedState(), kBedWaitingMedicine) << "taken and kept";
 
-  // Of two bottles a click chose within her reach, with one hand free, she takes the nearer, though
-  // the ward lists it first.
+  // Of the bottles a click chose within her reach, with one hand free, she takes the nearest (7),
+  // which the ward lists neither first nor last.
   figure()->removeEntity(other);
   figure()->addEntity(std::string("TOY"));
   float fx = 0.0f, fy = 0.0f;
   foot(fx, fy);
-  for (uint16_t number : {7, 8}) {
+  for (uint16_t number : {8, 7, 6}) {
     auto *lek = dynamic_cast<CMapEntity_Lek *>(add("LEK", fx - 10.0f + 16.0f * (float)(number - 7), fy - 66.0f));
     lek->bedNumber = number;
     lek->setAktivni(true);
@@ -265,7 +265,7 @@ TEST_F(PlayerPatientTest, MedicineForAnotherBedOrRefusedStaysInAHandAndOneFoundO
   run(200);
   auto *taken = dynamic_cast<CMapEntity_Lek *>(figure()->getContainedEntity(kMedicineID));
   ASSERT_NE(taken, nullptr);
-  EXPECT_EQ(taken->bedNumber, 7) << "not the nearer bottle";
+  EXPECT_EQ(taken->bedNumber, 7) << "not the nearest bottle";
 }
 
 // No cabinet on the day: the outbreak is left as it is, the figure stays free and nothing ends.

@@ -176,8 +176,25 @@ TEST_F(PlayerWindow, ClickWalkHandsDispenserLampAndCleanupCaption) {
   draw();
   savePNG((std::string(TOB_BINARY_DIR) + "/ward_player.png").c_str());
 
-  // A press on the spray on its stand puts it into the hand the linen left, one on its empty slot back.
+  // The spray rests in the dark slot on its stand's face and covers it whole.
   CMapEntity_Game *stand = first("ANTIV");
+  auto slotShown = [&] {
+    int shown = 0;
+    for (int y = (int)stand->getY(); y < (int)stand->getY() + 82; ++y)
+      for (int x = (int)stand->getX(); x < (int)stand->getX() + 48; ++x) {
+        const uint32_t c = pixel(x, y);
+        shown += std::abs((int)(c >> 24) - 44) + std::abs((int)(c >> 16 & 0xFF) - 48) + std::abs((int)(c >> 8 & 0xFF) - 60) <= 6;
+      }
+    return shown;
+  };
+  CMapEntity *resting = stand->CMapEntity::getContainedEntity(kSprayID);
+  resting->looks().setVisible(false);
+  draw();
+  EXPECT_GT(slotShown(), 50) << "no empty slot on the stand";
+  resting->looks().setVisible(true);
+  draw();
+  EXPECT_LT(slotShown(), 10) << "the spray leaves its slot in view";
+  // A press on the spray on its stand puts it into the hand the linen left, one on its empty slot back.
   // The slot on the stand's face where the spray rests, a point of the stand's picture.
   const int placeX = (int)stand->getX() + 19, placeY = (int)stand->getY() + 42;
   clickAt(placeX, placeY);

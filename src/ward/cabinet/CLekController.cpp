@@ -5,7 +5,6 @@
 #include "media/CFatal.h"
 #include "media/CLogger.h"
 #include "ward/cabinet/CMapEntity_Lek.h"
-#include "ward/cabinet/CMapEntity_Lekarna.h"
 #include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntitiesFactory.h"
 #include "world/CMapEntity_FrontaAkci.h"
@@ -40,8 +39,7 @@ void CLekController::specificHandleMessages(KEvent *ev) {
   CMapEntity_FrontaAkci *fronta = actionQueue();
   if (!fronta) return;
   CMapEntity_Game *cursor = collection->getEntityByID(kCursorID);
-  // A press beside it, on its share of the counter, is for it too.
-  const bool hit = cursor && (cursor->hits().isActionCollisionWithEntity(entity) || counterPressAt(collection, cursor).bottle == entity);
+  const bool hit = cursor && cursor->hits().isActionCollisionWithEntity(entity);
   fronta->queueClick(this, hit, collection, (int)KInput::getMouseX(), (int)KInput::getMouseY());
 }
 

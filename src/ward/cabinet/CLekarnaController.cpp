@@ -59,18 +59,15 @@ void CLekarnaController::specificHandleMessages(KEvent *ev) {
   CMapEntity_Game *cursor = collection->getEntityByID(kCursorID);
   const bool hit = cursor && cursor->hits().isActionCollisionWithEntity(entity);
   fronta->queueClick(this, hit, collection, lastMouseX, lastMouseY);
-  if (!hit && cursor) sayPlaceEmpty(cursor);
 }
 
-// A click on a place of the counter where no medicine stands orders nothing: the place says so,
-// and whether its medicine is still being made, so no later click seems to bring it. The whole
-// counter answers, each place for its share of it.
-void CLekarnaController::sayPlaceEmpty(CMapEntity_Game *cursor) {
-  const TCounterPress press = counterPressAt(collection, cursor);
-  if (press.cabinet != entity || press.bottle) return;
+// Whether its medicine is still being made, so no later click seems to bring it.
+void CLekarnaController::sayPlaceEmpty(int place) {
+  CMapEntity_LekarnaClass *c = dynamic_cast<CMapEntity_LekarnaClass *>(entity);
+  if (!c || !collection) return;
   bool making = false;
-  for (const productionEntita &p : production) making = making || p.bedNumber == press.place;
-  const TMedSlot at = press.cabinet->placeFor(press.place);
+  for (const productionEntita &p : production) making = making || p.bedNumber == place;
+  const TMedSlot at = c->placeFor(place);
   entitykit::refuse(collection, (float)at.x - 30.0f, (float)at.y - 24.0f,
                     making ? "Medicine not ready yet" : "No medicine here");
 }
@@ -118,8 +115,7 @@ void CLekarnaController::update() {
     if (CMapEntity_Lek *l = dynamic_cast<CMapEntity_Lek *>(lek)) l->bedNumber = n;
     collection->addEntity(lek);
     CLogger::instance()->log("Producing med:" + makeString((int)n));
-    TMedSlot at = c->placeFor((int)n);
-    lek->setXY((float)at.x, (float)at.y);
+    c->layOut(collection, lek, (int)n);
     announce(lek);
   }
   showWork(c);

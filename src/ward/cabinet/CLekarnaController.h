@@ -27,6 +27,8 @@ public:
   void onBind() override;
   void specificHandleMessages(KEvent *ev) override;
   void update() override;
+  // A press on a place of its counter where no medicine lies orders nothing: the place says so.
+  void sayPlaceEmpty(int place);
 
   std::vector<productionEntita> production;
   int32_t hover = 0;
@@ -37,5 +39,4 @@ private:
   void showNurses(bool atCabinet);
   void showWork(CMapEntity_LekarnaClass *c);
   void announce(CMapEntity_Game *lek);
-  void sayPlaceEmpty(CMapEntity_Game *cursor);
 };

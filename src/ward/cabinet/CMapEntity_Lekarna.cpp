@@ -7,13 +7,10 @@
 #include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntitiesFactory.h"
 #include "world/HitBox.h"
+#include "world/TVariable.h"
 #include "world/kinds/EntityIds.h"
 
 namespace {
-// The pharmacy counter every ward's background paints along its back wall, from its top to the
-// foot of its drawers: the cabinets lay their medicines out on it.
-const Rect kCounter{326, 82, 226, 42};
-
 // The left-hand cabinet lays its row out further left, clear of its own picture.
 const TLekarnaVariant kVariants[] = {
     {"LEKARNA", "LEKARNAAURA", -150, -13, -8, -9, false, {}},
@@ -41,8 +38,17 @@ void makeLekarnaPrototype(CMapEntity_Game *e) {
   c->productionTime = 4000;
 }
 
+CMapEntity_LekarnaClass::CMapEntity_LekarnaClass(unsigned short x, unsigned short y, bool solid)
+    : CMapEntity_Game(x, y, solid) {
+  exportVariable("counterleft", TVariable::INTEGER, &counterLeft);
+  exportVariable("countertop", TVariable::INTEGER, &counterTop);
+  exportVariable("counterright", TVariable::INTEGER, &counterRight);
+  exportVariable("counterbase", TVariable::INTEGER, &counterBase);
+}
+
 CMapEntity_LekarnaClass::CMapEntity_LekarnaClass(const CMapEntity_LekarnaClass &o)
-    : CMapEntity_Game(o), medOffsetX(o.medOffsetX), medOffsetY(o.medOffsetY), productionTime(o.productionTime) {}
+    : CMapEntity_Game(o), medOffsetX(o.medOffsetX), medOffsetY(o.medOffsetY), productionTime(o.productionTime),
+      counterLeft(o.counterLeft), counterTop(o.counterTop), counterRight(o.counterRight), counterBase(o.counterBase) {}
 
 CMapEntity_Game *CMapEntity_LekarnaClass::clone() {
   CMapEntity_LekarnaClass *copy = new CMapEntity_LekarnaClass(*this);
@@ -65,6 +71,19 @@ TMedSlot CMapEntity_LekarnaClass::placeFor(int n) const {
   return TMedSlot{(int32_t)x + medOffsetX + 17 * n, (int32_t)y + medOffsetY};
 }
 
+// What was taken or went is forgotten: the cabinet keeps only what still lies out.
+void CMapEntity_LekarnaClass::layOut(const CMapEntitiesCollection *ward, CMapEntity_Game *medicine, int n) {
+  laid.erase(std::remove_if(laid.begin(), laid.end(), [&](const TLaid &l) { return !lying(ward, l); }), laid.end());
+  const TMedSlot at = placeFor(n);
+  medicine->setXY((float)at.x, (float)at.y);
+  if (n >= 1 && n <= kPlaces) laid.push_back({n, medicine});
+}
+
+CMapEntity_Game *CMapEntity_LekarnaClass::lying(const CMapEntitiesCollection *ward, const TLaid &l) {
+  CMapEntity_Game *m = l.medicine.in(ward);
+  return m && !m->getKill() && !m->carrying().getParent() ? m : nullptr;
+}
+
 Rect CMapEntity_LekarnaClass::placeShare(int n, const Rect &bottleBox) const {
   auto box = [&](int k) {
     const TMedSlot at = placeFor(k);
@@ -72,41 +91,42 @@ Rect CMapEntity_LekarnaClass::placeShare(int n, const Rect &bottleBox) const {
   };
   const Rect b = box(n);
   const int middle = b.x + b.w / 2;
-  const bool onCounter = middle >= kCounter.x && middle < kCounter.x + kCounter.w && b.y < kCounter.y + kCounter.h &&
-                         b.y + b.h > kCounter.y;
+  const bool onCounter = middle >= counterLeft && middle < counterRight && b.y < counterBase && b.y + b.h > counterTop;
   int left = b.x, right = b.x + b.w, foot = b.y + b.h;
   if (n > 1) left = (box(n - 1).x + box(n - 1).w + b.x) / 2;
-  else if (onCounter) left = kCounter.x;
+  else if (onCounter) left = counterLeft;
   if (n < kPlaces) right = (b.x + b.w + box(n + 1).x) / 2;
-  else if (onCounter) right = kCounter.x + kCounter.w;
-  if (onCounter) foot = std::max(foot, kCounter.y + kCounter.h);
+  else if (onCounter) right = counterRight;
+  if (onCounter) foot = std::max(foot, counterBase);
   return Rect{left, b.y, right - left, foot - b.y};
 }
 
-TCounterPress counterPressAt(CMapEntitiesCollection *ward, CMapEntity_Game *cursor) {
+// Of two medicines for one bed, the one laid out last lies on top.
+TCounterPress CMapEntity_LekarnaClass::pressAt(const CMapEntitiesCollection *ward, float x, float y) {
   TCounterPress press;
   const CMapEntity_Game *prototype = CMapEntitiesFactory::instance()->najdiEntity("LEK");
   const Frame *f = prototype ? prototype->looks().getCurrentFrame() : nullptr;
-  if (!ward || !cursor || !f) return press;
-  for (CMapEntity *e : cursor->hits().getActionCollided())
-    if (e != cursor && e->getMouseClick()) return press;
-  const float x = cursor->getX(), y = cursor->getY();
-  for (CMapEntity_Game *e : *ward->getEntitiesPtr()) {
-    CMapEntity_LekarnaClass *c = dynamic_cast<CMapEntity_LekarnaClass *>(e);
-    if (!c || c->getKill()) continue;
-    for (int n = 1; n <= CMapEntity_LekarnaClass::kPlaces && !press.place; ++n) {
-      const Rect share = c->placeShare(n, f->getActionBoundingBox());
-      if (hitBox((float)share.x, (float)share.y, (float)share.w, (float)share.h, x, y)) press = {c, n, nullptr};
-    }
-    if (press.place) break;
+  if (!f || getKill()) return press;
+  for (int n = 1; n <= kPlaces && !press.place; ++n) {
+    const Rect share = placeShare(n, f->getActionBoundingBox());
+    if (hitBox((float)share.x, (float)share.y, (float)share.w, (float)share.h, x, y))
+      press = {this, n, nullptr};
   }
-  if (!press.place) return press;
-  const TMedSlot at = press.cabinet->placeFor(press.place);
-  for (CMapEntity_Game *e : *ward->getEntitiesPtr())
-    if (e->getEntityID() == kMedicineID && !e->getKill() && !e->carrying().getParent() && (int)e->getX() == at.x &&
-        (int)e->getY() == at.y)
-      press.bottle = e;
+  for (const TLaid &l : laid)
+    if (CMapEntity_Game *m = l.place == press.place ? lying(ward, l) : nullptr) press.bottle = m;
   return press;
+}
+
+TCounterPress counterPressAt(CMapEntitiesCollection *ward, CMapEntity_Game *cursor) {
+  if (!ward || !cursor) return {};
+  for (CMapEntity *e : cursor->hits().getActionCollided())
+    if (e != cursor && e->getMouseClick()) return {};
+  for (CMapEntity_Game *e : *ward->getEntitiesPtr())
+    if (CMapEntity_LekarnaClass *c = dynamic_cast<CMapEntity_LekarnaClass *>(e)) {
+      const TCounterPress press = c->pressAt(ward, cursor->getX(), cursor->getY());
+      if (press.place) return press;
+    }
+  return {};
 }
 
 CMapEntity_LekarnaAura::~CMapEntity_LekarnaAura() {

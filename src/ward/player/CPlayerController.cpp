@@ -16,6 +16,7 @@
 #include "media/Frameset.h"
 #include "media/ZSprite.h"
 #include "media/makeString.h"
+#include "ward/cabinet/CLekarnaController.h"
 #include "ward/cabinet/CMapEntity_Lek.h"
 #include "ward/cabinet/CMapEntity_Lekarna.h"
 #include "ward/dispensers/CMapEntity_Automat.h"
@@ -92,11 +93,11 @@ bool ridingMonkey(CMapEntitiesCollection *c, const CMapEntity *monkey) {
   return false;
 }
 
-// Things a click on which orders no walk.
+// Things a click on which orders no walk; the status bar hides the floor beneath it.
 bool refused(const CMapEntity *e) {
   switch (e->getEntityID()) {
   case kDifficultyAdjusterID: case kMusician1ID: case kMusician2ID: case kPodiumID: case kRepairmanID: case kJesterID:
-  case kStatusMenuID: case kMonkeyID:
+  case kStatusMenuID: case kMonkeyID: case kStatusBarID:
     return true;
   default:
     break;
@@ -340,8 +341,15 @@ void CPlayerController::leftClick() {
   CMapEntity_Game *cursor = collection->getEntityByID(kCursorID);
   if (!cursor) return;
   std::vector<CMapEntity *> under = cursor->hits().getActionCollided();
-  // A press beside a bottle, on its share of the counter, is a press on it.
-  if (CMapEntity_Game *bottle = counterPressAt(collection, cursor).bottle) under.push_back(bottle);
+  // On the counter the cabinet says what a press is for: the medicine lying on the place pressed,
+  // else nothing at all, whatever passes over it, and the place says it is empty.
+  const TCounterPress press = counterPressAt(collection, cursor);
+  if (press.place && !press.bottle) {
+    if (CLekarnaController *c = dynamic_cast<CLekarnaController *>(press.cabinet->getController())) c->sayPlaceEmpty(press.place);
+    actionQueue()->refuseEvent();
+    return;
+  }
+  if (press.bottle) under.push_back(press.bottle);
   // A press that starts a drag of parents orders nothing: neither theirs, nor of what stands behind
   // them.
   for (CMapEntity *e : under)
@@ -359,6 +367,9 @@ void CPlayerController::leftClick() {
   }
   int tx = 0, ty = 0;
   if (!clickGoal(under, cursor->getX(), cursor->getY(), tx, ty)) return;
+  // The medicine is chosen as a press on it chooses it.
+  if (press.bottle && press.bottle->getController())
+    actionQueue()->queueClick(press.bottle->getController(), true, collection, (int)cursor->getX(), (int)cursor->getY());
   orderWalkTo(tx, ty, std::any_of(under.begin(), under.end(), isGerm));
 }
 
