@@ -371,6 +371,7 @@ void CPlayerController::orderWalkTo(int tileX, int tileY, bool forGerm) {
   a->addParam(new int32_t(tileY * 32 + 16), true);
   a->addParam(new int32_t(forGerm ? 1 : 0), true);
   a->addParam(new uint32_t(++ordersGiven), true);
+  a->addParam(new int32_t((int32_t)CFakeTime::instance()->ms), true);
   actionQueue()->pridej(a);
 }
 
@@ -459,6 +460,7 @@ void CPlayerController::pickUpOrder() {
   player->goalY = *static_cast<int32_t *>(a->params[1]);
   ward.ordered(a->params.size() > 2 && *static_cast<int32_t *>(a->params[2]) != 0);
   orderNumber = a->params.size() > 3 ? *static_cast<uint32_t *>(a->params[3]) : 0;
+  orderedAt = a->params.size() > 4 ? *static_cast<int32_t *>(a->params[4]) : (int32_t)CFakeTime::instance()->ms;
   walkingOrder = freshOrder = true;
 }
 
@@ -473,9 +475,9 @@ void CPlayerController::decide() {
   patients.gather(near, reach);
   ward.gather(near, reach);
   ward.sprayBy(reach);
+  if (coughNews && patients.sayTooLate(reach, orderedAt)) coughNews = false;
   if (arrivalNews) {
     arrivalNews = false;
-    patients.sayTooLate(reach);
     ward.sayGermGone();
   }
   const THands hands = handsFor(reach);
@@ -511,7 +513,7 @@ bool CPlayerController::awaitingNextCough(const TReach &reach) const {
 // Her order stays at the head of the queue until then, so the next click's releases cannot take
 // from her what she was sent to before she has done it.
 void CPlayerController::spendArrival(const std::vector<CMapEntity *> &near, bool workDone) {
-  arrival = false;
+  arrival = coughNews = false;
   patientWorkDone = 0;
   if (walkingOrder) actionQueue()->removeFirst(this, 0);
   walkingOrder = false;
@@ -530,7 +532,7 @@ void CPlayerController::arrive() {
   player->vypniAnimace();
   player->changeFrame(0, 0);
   player->goalX = player->goalY = -1;
-  arrival = arrivalNews = walkingOrder;
+  arrival = arrivalNews = coughNews = walkingOrder;
 }
 
 // A goal no step leads to (walled off, or no walkable cell at all) is given up with its order,

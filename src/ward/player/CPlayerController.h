@@ -100,11 +100,16 @@ private:
   // about what she finds there are still to be said.
   bool arrival = false;
   bool arrivalNews = false;
+  // Her patient's cough that ended untreated is still to be told: the ring may run out while she
+  // stands there, giving a drink first.
+  bool coughNews = false;
   // The kinds of her patient's work (bits by TWorkKind) done this arrival.
   uint16_t patientWorkDone = 0;
   // Her walk orders numbered as given; the number of the one she walks for; the thing her last
   // work in passing was done at, and how many orders had been given by then.
   uint32_t ordersGiven = 0, orderNumber = 0;
+  // When the order she walks for was given (game ms).
+  int32_t orderedAt = 0;
   TEntityRef<CMapEntity> passedAt;
   uint32_t passedAfter = 0;
   // Her hands took or gave something since the order she walks for was picked up.
