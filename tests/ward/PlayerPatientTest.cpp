@@ -428,13 +428,14 @@ TEST_F(PlayerPatientTest, EachOfTwoOrdersWithinReachOfEachOtherIsCarriedOutOrRef
       mood = patient() ? patient()->getMood() : 0.0f;
       for (CMapEntity_Game *c : named("BONUSTEXT")) c->setKill(true);
       // What a person expects: work that fills a hand is refused while both are full, naming the
-      // spray she holds, else the linen; a drink or toy she holds goes to a coughing patient first;
-      // a prescription goes into the cabinet she passes at the machine and the bottle.
+      // spray she holds, else the hand freed on her way: at the machine and the bottle the bed and
+      // the cabinet beside them before the trolley; a drink or toy she holds goes to a coughing
+      // patient first; a prescription goes into the cabinet she passes at the machine and the bottle.
       auto is = [](const TKind &o, const char *name) { return !strcmp(o.name, name); };
       int held = (x.hand < 0) + (y.hand < 0) + extraLinen;
       int treats = is(x, "toy") || is(y, "toy");
       bool sprayHeld = is(x, "spray back") || is(y, "spray back");
-      bool prescription = is(x, "cabinet") || is(y, "cabinet");
+      bool prescription = is(x, "cabinet") || is(y, "cabinet"), medicine = is(x, "medicine") || is(y, "medicine");
       std::vector<std::string> want;
       auto expect = [&](const TKind &o, bool onArrival) {
         const bool byCabinet = is(o, "machine") || is(o, "bottle");
@@ -446,13 +447,16 @@ TEST_F(PlayerPatientTest, EachOfTwoOrdersWithinReachOfEachOtherIsCarriedOutOrRef
         const bool gives = o.clicked == &bedToo && o.bedState != kEmpty && treats > 0;
         const bool treatFirst = is(o, "cough") && gives && held == 2;
         if (o.hand > 0 && held == 2 && !treatFirst) {
-          want.push_back(sprayHeld ? "Hands full: put the spray back" : "Hands full: drop the linen");
+          const char *nearer = prescription ? "hand in the prescription" : medicine ? "give the medicine"
+                               : treats && patient() ? (is(x, "toy") || is(y, "toy") ? "give the toy away" : "give the drink away") : nullptr;
+          want.push_back(std::string("Hands full: ") + (sprayHeld ? "put the spray back" : byCabinet && nearer ? nearer : "drop the linen"));
           return false;
         }
         held += is(o, "cabinet") ? -(int)prescription : o.hand - (gives && !is(o, "toy"));
         prescription = (prescription && !is(o, "cabinet")) || is(o, "cough");
         treats += is(o, "machine") - gives;
         sprayHeld = sprayHeld && !is(o, "spray back");
+        medicine = medicine && !is(o, "medicine");
         handIn();
         return true;
       };
@@ -609,19 +613,29 @@ TEST_F(PlayerPatientTest, FullHandsSayWhyADrinkGoesBeforeTheMoneyAndQueuedOrders
     }
   }
 
-  // Standing at the trolley with the spray and the linen, she is asked to drop the linen there.
+  // With the spray and the linen, or the spray and a prescription, she names the hand freed on her
+  // way to the cough: the linen at the trolley, or a few steps from it with the stand far off; the
+  // prescription with the cabinet between her and the cough.
   run(1600);
   figure()->removeEntity(figure()->getContainedEntity(kPrescriptionID));
   stand->dropEntity(standSpray);
   figure()->addEntity(standSpray, false);
   int tx = 0, ty = 0;
   workTile(first("VOZIK"), tx, ty);
-  const Rect b = figure()->looks().getCurrentFrame()->getBoundingBox();
-  figure()->setXY((float)(tx * 32 + 16 - b.x) - (float)b.w * 0.5f, (float)(ty * 32 + 16 - b.y) - (float)b.h * 0.5f);
-  freeBed();
-  bedded(kBedOutbreak);
-  click((int)bed->getX() + 60, (int)bed->getY() + 40);
-  EXPECT_EQ(captionShown("Hands full: drop the linen"), 1);
+  const struct {
+    int tx, ty;
+    const char *words;
+  } places[] = {{tx, ty, "drop the linen"}, {tx - 4, ty, "drop the linen"}, {5, 16, "hand in the prescription"}};
+  for (const auto &at : places) {
+    if (at.words[0] == 'h') figure()->removeEntity(figure()->getContainedEntity(kRubbishID)), figure()->addEntity(std::string("RECEPT"));
+    const Rect b = figure()->looks().getCurrentFrame()->getBoundingBox();
+    figure()->setXY((float)(at.tx * 32 + 16 - b.x) - (float)b.w * 0.5f, (float)(at.ty * 32 + 16 - b.y) - (float)b.h * 0.5f);
+    freeBed();
+    bedded(kBedOutbreak);
+    click((int)bed->getX() + 60, (int)bed->getY() + 40);
+    EXPECT_EQ(captionShown(std::string("Hands full: ") + at.words, true), 1) << at.tx << "," << at.ty;
+    stand->setXY(40, 100);
+  }
 }
 
 

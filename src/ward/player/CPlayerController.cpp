@@ -1,6 +1,7 @@
 #include "ward/player/CPlayerController.h"
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <cstdlib>
 #include <iterator>
@@ -82,6 +83,20 @@ bool bedOrBedded(const CMapEntity *e) {
 }
 
 bool isGerm(const CMapEntity *e) { return isLooseGerm(e->getEntityID(), e->getEntityClassID()); }
+
+// Where she works at a thing: its bed's work point for a patient, the thing's own, else the middle
+// of what takes clicks on it.
+void workPointOf(CMapEntity_Game *e, float &x, float &y) {
+  CMapEntity_PacientClass *p = dynamic_cast<CMapEntity_PacientClass *>(e);
+  if (CMapEntity_Game *bed = p ? p->getBed() : nullptr) e = bed;
+  x = e->getX() + (float)e->approachX;
+  y = e->getY() + (float)e->approachY;
+  const Frame *f = e->looks().getCurrentFrame();
+  if (e->approachX || e->approachY || !f) return;
+  const Rect box = f->getActionBoundingBox();
+  x += (float)box.x + (float)box.w * 0.5f;
+  y += (float)box.y + (float)box.h * 0.5f;
+}
 
 // The monkey rides a patient; dropping in or leaving it only passes over the ward.
 bool ridingMonkey(CMapEntitiesCollection *c, const CMapEntity *monkey) {
@@ -291,29 +306,49 @@ std::string CPlayerController::refusal(const std::vector<CMapEntity *> &things) 
   const TReach offered = offersOf(meant);
   const THands hands = handsFor(offered);
   TVerdict first{TVerdict::kLeave, {}};
+  CMapEntity_Game *wanted = nullptr;
   for (const TWork &w : kWork) {
     CMapEntity_Game *thing = offered.at(w.kind);
     if (!thing) continue;
     TVerdict v = w.allows(hands, thing);
     if (v.is == TVerdict::kDo) return {};
-    if (first.is == TVerdict::kLeave) first = v;
+    if (first.is == TVerdict::kLeave) first = v, wanted = thing;
   }
-  return first.is == TVerdict::kHandsFull ? handsFull(meant) : first.words;
+  return first.is == TVerdict::kHandsFull ? handsFull(meant, wanted) : first.words;
 }
 
-std::string CPlayerController::handsFull(const std::vector<CMapEntity *> &sentTo) {
+float CPlayerController::freeingWay(TWorkKind taker, const TReach &there, const THands &hands, float toX, float toY) {
+  const TWork &row = *std::find_if(std::begin(kWork), std::end(kWork), [taker](const TWork &w) { return w.kind == taker; });
+  auto takes = [&](const TReach &r) { return r.at(taker) && row.allows(hands, r.at(taker)).is == TVerdict::kDo; };
+  if (takes(there)) return -1.0f;
+  float footX = 0.0f, footY = 0.0f, best = FLT_MAX;
+  body.foot(footX, footY);
+  const float direct = std::hypot(toX - footX, toY - footY);
+  for (CMapEntity_Game *e : body.entities()) {
+    if (e->getKill() || ownedByFigure(e)) continue;
+    const TReach at = offersOf({e});
+    if (!takes(at)) continue;
+    float x = 0.0f, y = 0.0f;
+    workPointOf(at.at(taker), x, y);
+    best = std::min(best, std::hypot(x - footX, y - footY) + std::hypot(toX - x, toY - y) - direct);
+  }
+  return best;
+}
+
+std::string CPlayerController::handsFull(const std::vector<CMapEntity *> &sentTo, CMapEntity_Game *wanted) {
   std::vector<CMapEntity *> places = touched();
   places.insert(places.end(), sentTo.begin(), sentTo.end());
   const TReach there = offersOf(places);
   const THands hands = handsFor(there);
+  float toX = 0.0f, toY = 0.0f;
+  body.foot(toX, toY);
+  if (wanted) workPointOf(wanted, toX, toY);
   const TFreeing *named = nullptr;
+  float shortest = FLT_MAX;
   for (const TFreeing &f : kFreeing) {
     if (!(hands.*f.held)) continue;
-    const K taker = f.takenBy;
-    const auto row = std::find_if(std::begin(kWork), std::end(kWork), [taker](const TWork &w) { return w.kind == taker; });
-    const bool leftHere = there.at(taker) && row->allows(hands, there.at(taker)).is == TVerdict::kDo;
-    if (!named || leftHere) named = &f;
-    if (leftHere) break;
+    const float way = freeingWay(f.takenBy, there, hands, toX, toY);
+    if (!named || way < shortest) named = &f, shortest = way;
   }
   if (!named) return "Hands full";
   if (named->words) return std::string("Hands full: ") + named->words;
