@@ -554,6 +554,15 @@ TEST_F(PlayerPatientTest, FullHandsSayWhyADrinkGoesBeforeTheMoneyAndQueuedOrders
 
 
   figure()->removeEntity(spray);
+  // A treat held with a hand free at a cough goes right after the examination, not kept.
+  figure()->addEntity(std::string("TOY"));
+  CMapEntity_PacientClass *examined = bedded(kBedOutbreak);
+  workAtBed();
+  EXPECT_TRUE(examined->getBedState() == kBedWaitingMedicine && figure()->getContainedEntity(kToyID)) << "not examined first";
+  run(1600);
+  EXPECT_TRUE(figure()->getContainedEntity(kPrescriptionID) && !figure()->getContainedEntity(kToyID)) << "the toy was kept";
+  figure()->removeEntity(figure()->getContainedEntity(kPrescriptionID));
+  freeBed();
   // Both hands hold treats at a cough: one goes to the patient and the hand it frees examines.
   figure()->addEntity(std::string("GREENDRINK"));
   figure()->addEntity(std::string("DRINK"));
