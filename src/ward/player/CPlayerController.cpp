@@ -526,6 +526,8 @@ void CPlayerController::decide() {
       continue;
     const std::array<CMapEntity *, 2> before = holding();
     if (w.work(patients, ward, thing)) player->workPhase = kExamining;
+    // Her patient's cough is answered: an earlier one missed is no news any more.
+    if (w.kind == K::kOutbreak) coughNews = false;
     if (w.at == TAt::kPassing) passedAt = thing, passedAfter = ordersGiven;
     if (!arrival) return;
     // An examination does not end her patient's arrival: a drink or toy she holds goes after it.
