@@ -58,6 +58,10 @@ public:
   // a quick hand does: the press must still act on what is under the pointer.
   void click(int x, int y, uint32_t button = 1) {
     step();
+    press(x, y, button);
+  }
+  // The same click between frames, on what the last frame left.
+  void press(int x, int y, uint32_t button = 1) {
     EXPECT_FALSE(level->getSummaryShown()) << "the day's summary would take the click";
     KInput::notePointer(x, y);
     send(K_EVENT_MOUSEMOVE, 0, x, y);

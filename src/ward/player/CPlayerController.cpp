@@ -1,6 +1,7 @@
 #include "ward/player/CPlayerController.h"
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <cstdlib>
 #include <iterator>
@@ -83,6 +84,20 @@ bool bedOrBedded(const CMapEntity *e) {
 }
 
 bool isGerm(const CMapEntity *e) { return isLooseGerm(e->getEntityID(), e->getEntityClassID()); }
+
+// Where she works at a thing: its bed's work point for a patient, the thing's own, else the middle
+// of what takes clicks on it.
+void workPointOf(CMapEntity_Game *e, float &x, float &y) {
+  CMapEntity_PacientClass *p = dynamic_cast<CMapEntity_PacientClass *>(e);
+  if (CMapEntity_Game *bed = p ? p->getBed() : nullptr) e = bed;
+  x = e->getX() + (float)e->approachX;
+  y = e->getY() + (float)e->approachY;
+  const Frame *f = e->looks().getCurrentFrame();
+  if (e->approachX || e->approachY || !f) return;
+  const Rect box = f->getActionBoundingBox();
+  x += (float)box.x + (float)box.w * 0.5f;
+  y += (float)box.y + (float)box.h * 0.5f;
+}
 
 // The monkey rides a patient; dropping in or leaving it only passes over the ward.
 bool ridingMonkey(CMapEntitiesCollection *c, const CMapEntity *monkey) {
@@ -292,29 +307,49 @@ std::string CPlayerController::refusal(const std::vector<CMapEntity *> &things) 
   const TReach offered = offersOf(meant);
   const THands hands = handsFor(offered);
   TVerdict first{TVerdict::kLeave, {}};
+  CMapEntity_Game *wanted = nullptr;
   for (const TWork &w : kWork) {
     CMapEntity_Game *thing = offered.at(w.kind);
     if (!thing) continue;
     TVerdict v = w.allows(hands, thing);
     if (v.is == TVerdict::kDo) return {};
-    if (first.is == TVerdict::kLeave) first = v;
+    if (first.is == TVerdict::kLeave) first = v, wanted = thing;
   }
-  return first.is == TVerdict::kHandsFull ? handsFull(meant) : first.words;
+  return first.is == TVerdict::kHandsFull ? handsFull(meant, wanted) : first.words;
 }
 
-std::string CPlayerController::handsFull(const std::vector<CMapEntity *> &sentTo) {
+float CPlayerController::freeingWay(TWorkKind taker, const TReach &there, const THands &hands, float toX, float toY) {
+  const TWork &row = *std::find_if(std::begin(kWork), std::end(kWork), [taker](const TWork &w) { return w.kind == taker; });
+  auto takes = [&](const TReach &r) { return r.at(taker) && row.allows(hands, r.at(taker)).is == TVerdict::kDo; };
+  if (takes(there)) return -1.0f;
+  float footX = 0.0f, footY = 0.0f, best = FLT_MAX;
+  body.foot(footX, footY);
+  const float direct = std::hypot(toX - footX, toY - footY);
+  for (CMapEntity_Game *e : body.entities()) {
+    if (e->getKill() || ownedByFigure(e)) continue;
+    const TReach at = offersOf({e});
+    if (!takes(at)) continue;
+    float x = 0.0f, y = 0.0f;
+    workPointOf(at.at(taker), x, y);
+    best = std::min(best, std::hypot(x - footX, y - footY) + std::hypot(toX - x, toY - y) - direct);
+  }
+  return best;
+}
+
+std::string CPlayerController::handsFull(const std::vector<CMapEntity *> &sentTo, CMapEntity_Game *wanted) {
   std::vector<CMapEntity *> places = touched();
   places.insert(places.end(), sentTo.begin(), sentTo.end());
   const TReach there = offersOf(places);
   const THands hands = handsFor(there);
+  float toX = 0.0f, toY = 0.0f;
+  body.foot(toX, toY);
+  if (wanted) workPointOf(wanted, toX, toY);
   const TFreeing *named = nullptr;
+  float shortest = FLT_MAX;
   for (const TFreeing &f : kFreeing) {
     if (!(hands.*f.held)) continue;
-    const K taker = f.takenBy;
-    const auto row = std::find_if(std::begin(kWork), std::end(kWork), [taker](const TWork &w) { return w.kind == taker; });
-    const bool leftHere = there.at(taker) && row->allows(hands, there.at(taker)).is == TVerdict::kDo;
-    if (!named || leftHere) named = &f;
-    if (leftHere) break;
+    const float way = freeingWay(f.takenBy, there, hands, toX, toY);
+    if (!named || way < shortest) named = &f, shortest = way;
   }
   if (!named) return "Hands full";
   if (named->words) return std::string("Hands full: ") + named->words;
@@ -382,6 +417,7 @@ void CPlayerController::orderWalkTo(int tileX, int tileY, bool forGerm) {
   a->addParam(new int32_t(tileY * 32 + 16), true);
   a->addParam(new int32_t(forGerm ? 1 : 0), true);
   a->addParam(new uint32_t(++ordersGiven), true);
+  a->addParam(new int32_t((int32_t)CFakeTime::instance()->ms), true);
   actionQueue()->pridej(a);
 }
 
@@ -470,6 +506,7 @@ void CPlayerController::pickUpOrder() {
   player->goalY = *static_cast<int32_t *>(a->params[1]);
   ward.ordered(a->params.size() > 2 && *static_cast<int32_t *>(a->params[2]) != 0);
   orderNumber = a->params.size() > 3 ? *static_cast<uint32_t *>(a->params[3]) : 0;
+  orderedAt = a->params.size() > 4 ? *static_cast<int32_t *>(a->params[4]) : (int32_t)CFakeTime::instance()->ms;
   walkingOrder = freshOrder = true;
 }
 
@@ -484,9 +521,9 @@ void CPlayerController::decide() {
   patients.gather(near, reach);
   ward.gather(near, reach);
   ward.sprayBy(reach);
+  if (coughNews && patients.sayTooLate(reach, orderedAt)) coughNews = false;
   if (arrivalNews) {
     arrivalNews = false;
-    patients.sayTooLate(reach);
     ward.sayGermGone();
   }
   const THands hands = handsFor(reach);
@@ -500,6 +537,8 @@ void CPlayerController::decide() {
       continue;
     const std::array<CMapEntity *, 2> before = holding();
     if (w.work(patients, ward, thing)) player->workPhase = kExamining;
+    // Her patient's cough is answered: an earlier one missed is no news any more.
+    if (w.kind == K::kOutbreak) coughNews = false;
     if (w.at == TAt::kPassing) passedAt = thing, passedAfter = ordersGiven;
     if (!arrival) return;
     // An examination does not end her patient's arrival: a drink or toy she holds goes after it.
@@ -522,7 +561,7 @@ bool CPlayerController::awaitingNextCough(const TReach &reach) const {
 // Her order stays at the head of the queue until then, so the next click's releases cannot take
 // from her what she was sent to before she has done it.
 void CPlayerController::spendArrival(const std::vector<CMapEntity *> &near, bool workDone) {
-  arrival = false;
+  arrival = coughNews = false;
   patientWorkDone = 0;
   if (walkingOrder) actionQueue()->removeFirst(this, 0);
   walkingOrder = false;
@@ -541,7 +580,7 @@ void CPlayerController::arrive() {
   player->vypniAnimace();
   player->changeFrame(0, 0);
   player->goalX = player->goalY = -1;
-  arrival = arrivalNews = walkingOrder;
+  arrival = arrivalNews = coughNews = walkingOrder;
 }
 
 // A goal no step leads to (walled off, or no walkable cell at all) is given up with its order,

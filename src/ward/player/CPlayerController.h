@@ -59,9 +59,13 @@ private:
   // Why the rules refuse the work these things ask for, in the doctor's words; empty when they
   // allow it. Judged on a click's targets, or on what an order aimed at once she has walked there.
   std::string refusal(const std::vector<CMapEntity *> &things);
-  // Hands full, and which hand to free: one whose thing can be left where she stands or at what
-  // she was sent to, else the spray and the linen, which she can leave at once.
-  std::string handsFull(const std::vector<CMapEntity *> &sentTo);
+  // Hands full, and which hand to free for the work `wanted` asks: one whose thing can be left
+  // where she stands or at what she was sent to, else the one whose place is the shortest way
+  // round on her way there.
+  std::string handsFull(const std::vector<CMapEntity *> &sentTo, CMapEntity_Game *wanted);
+  // How far out of her way from her foot to (toX, toY) freeing a hand takes her: below 0 where
+  // `there` takes it, else by the best place of the ward that would; FLT_MAX where none would.
+  float freeingWay(TWorkKind taker, const TReach &there, const THands &hands, float toX, float toY);
   // What her hands hold, as the work the reach offers asks it.
   THands handsFor(const TReach &reach) const;
   // What the things offer, judged as a click's targets, wherever she stands.
@@ -100,11 +104,16 @@ private:
   // about what she finds there are still to be said.
   bool arrival = false;
   bool arrivalNews = false;
+  // Her patient's cough that ended untreated is still to be told: the ring may run out while she
+  // stands there, giving a drink first.
+  bool coughNews = false;
   // The kinds of her patient's work (bits by TWorkKind) done this arrival.
   uint16_t patientWorkDone = 0;
   // Her walk orders numbered as given; the number of the one she walks for; the thing her last
   // work in passing was done at, and how many orders had been given by then.
   uint32_t ordersGiven = 0, orderNumber = 0;
+  // When the order she walks for was given (game ms).
+  int32_t orderedAt = 0;
   TEntityRef<CMapEntity> passedAt;
   uint32_t passedAfter = 0;
   // Her hands took or gave something since the order she walks for was picked up.

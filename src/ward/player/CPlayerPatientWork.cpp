@@ -121,14 +121,17 @@ void CPlayerPatientWork::gather(const std::vector<CMapEntity *> &things, TReach 
   if (state == kBedGivingMoney && found->getPhase() == kPhaseInBed && idle) reach.offer(TWorkKind::kPaying, found);
 }
 
-void CPlayerPatientWork::sayTooLate(TReach &reach) {
+// However long the way: a cough she was sent to is answered, examined or missed.
+bool CPlayerPatientWork::sayTooLate(TReach &reach, int32_t orderedAt) {
   CMapEntity_PacientClass *p = body.find(patient);
+  const int32_t lately = gameNow() - kTooLateMs;
   if (!p || !p->getBed() || p->getBedState() == kBedOutbreak || !body.atWorkSpot(p->getBed()) ||
-      !p->takeMissedOutbreakSince(gameNow() - kTooLateMs))
-    return;
+      !p->missedOutbreakSince(orderedAt - lately < 0 ? orderedAt : lately))
+    return false;
   body.refuse(p->getX() - 20.0f, p->getY(), "Too late!");
   nextCoughBy = gameNow() + kNextCoughMs;
   reach.nextCough = true;
+  return true;
 }
 
 void CPlayerPatientWork::cureTouchUse(CMapEntity_PerkIconClass *icon, CMapEntity_PacientClass *p) {

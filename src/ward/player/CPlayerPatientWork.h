@@ -22,9 +22,9 @@ public:
 
   // What the patients, the cabinet and the medicine among the things offer; nothing is done.
   void gather(const std::vector<CMapEntity *> &things, TReach &reach);
-  // Arrived at a bed whose cough ended untreated a moment ago: she says so, once, and the reach
-  // holds her there a moment for the next cough.
-  void sayTooLate(TReach &reach);
+  // At a bed whose cough ended untreated a moment ago, or since she was sent there at `orderedAt`
+  // (game ms): she says so (true), and the reach holds her there a moment for the next cough.
+  bool sayTooLate(TReach &reach, int32_t orderedAt);
 
   // Her work here, each done at the thing her work list found for it. An outbreak's is true when
   // it begins an examination.
