@@ -317,12 +317,10 @@ void CPatientArrival::layIntoBed(CMapEntity_Game *target) {
     int paid = (int)((float)counter * p->getColorBonus());
     // A bed's run starts at 1, so a match makes it at least 2.
     const float bedX = bed->getX(), bedY = bed->getY() - 25;
-    CCaption::pay(b.collection, lvl, bedX, bedY, "COLOR BONUS +", paid);
-    if (counter > 1) {
-      static const float kWhite[3] = {1.0f, 1.0f, 1.0f};
-      CCaption::runLength(b.collection, bedX - 20, bedY, counter,
-                          p->getColour() < kPaletaSize ? paleta[p->getColour()] : kWhite);
-    }
+    static const float kWhite[3] = {1.0f, 1.0f, 1.0f};
+    const float *tint = p->getColour() < kPaletaSize ? paleta[p->getColour()] : kWhite;
+    const int run = counter > 1 ? counter : 0;
+    CCaption::payRun(b.collection, lvl, run ? bedX - 20 : bedX, bedY, "COLOR BONUS +", paid, run, tint);
   }
   b.leaveSeats(kBenchClass);
   generujPrach();
