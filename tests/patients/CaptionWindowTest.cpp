@@ -12,6 +12,7 @@
 #include "media/GameGlobals.h"
 #include "support/PatientState.h"
 #include "ward/player/CMapEntity_Player.h"
+#include "ward/staff/CClosedController.h"
 #include "world/CCaption.h"
 #include "world/CEntityKit.h"
 #include "world/CMapEntity_TextBox.h"
@@ -229,6 +230,47 @@ TEST_F(CaptionWindowTest, CaptionsSaidTogetherStandApartWholeAndOffTheArrows) {
     if (frame == 60 || frame == 80) savePNG((std::string(TOB_BINARY_DIR) + "/captions_apart" + std::to_string(frame) + ".png").c_str());
     if (HasFailure()) break;
   }
+}
+
+// On the band's day the CLOSED sign stands near its place hiding no face and no label, and turns
+// see-through when the doctor walks under it; the podium shows its five lamps whole.
+TEST_F(CaptionWindowTest, TheClosedSignHidesNoFaceAndThePodiumShowsItsLamps) {
+  load("day22");
+  ASSERT_NO_FATAL_FAILURE(openWard());
+  CMapEntity_Game *sign = add("CLOSED", 374, 391), *podium = first("PODIUM");
+  ASSERT_TRUE(podium);
+  playFrame();
+  const Frame *f = sign->looks().getCurrentFrame();
+  const float x0 = sign->getX(), y0 = sign->getY(), x1 = x0 + f->getSirka(), y1 = y0 + f->getVyska();
+  EXPECT_LT(std::fabs(y0 - 391.0f), 120.0f) << "the sign went far";
+  auto under = [&](CMapEntity *e, Rect r) {
+    return x0 < e->getX() + r.x + r.w && e->getX() + r.x < x1 && y0 < e->getY() + r.y + r.h && e->getY() + r.y < y1;
+  };
+  for (uint32_t id : {kMusician1ID, kMusician2ID}) {
+    CMapEntity *m = podium->getContainedEntity(id);
+    Rect face = m->looks().getCurrentFrame()->getActionBoundingBox();
+    face.h = face.h * 2 / 5;
+    EXPECT_FALSE(under(m, face)) << "the sign over a musician's head at " << y0;
+  }
+  EXPECT_FALSE(under(podium, podium->looks().getCurrentFrame()->getWordsBox())) << "the sign over BAND";
+  figure()->setXY(x0 + 100, y0 - 20);
+  EXPECT_TRUE(playUntil([&] { return sign->looks().getAlpha() <= CClosedController::kOverPatientAlpha; }, 200))
+      << "the sign hides the doctor's face";
+  // Along the lamps' row, five runs of lamp colour (yellow or grey), each a whole lamp wide; a
+  // rim's pixel or two is no lamp.
+  draw();
+  std::vector<int> runs;
+  for (int x = (int)podium->getX(), y = (int)podium->getY() + 56, in = 0; x < (int)podium->getX() + 176; ++x) {
+    const uint32_t p = pixel(x, y);
+    const int r = p >> 24, g = (p >> 16) & 255, b = (p >> 8) & 255;
+    const bool lamp = (r > 200 && g > 180 && b < 140) || (std::abs(r - g) < 20 && std::abs(g - b) < 24 && r > 120 && r < 180);
+    if (lamp && !in) runs.push_back(0);
+    if (lamp) ++runs.back();
+    in = lamp;
+    if (!lamp && !runs.empty() && runs.back() < 3) runs.pop_back();
+  }
+  ASSERT_EQ(runs.size(), 5u) << "the podium's lamps " << ::testing::PrintToString(runs);
+  for (int w : runs) EXPECT_GE(w, 8) << "a lamp cut";
 }
 
 } // namespace
