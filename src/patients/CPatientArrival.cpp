@@ -151,7 +151,8 @@ void CPatientArrival::phaseAtDesk() {
   }
   CMapEntity_Game *c = b.cursor();
   bool under = c && (c->hits().isActionCollisionWithEntity(p) || p->hits().isActionCollisionWithEntity(c));
-  if (under && KInput::getLeftButtonState() && p->getFocus() && gauge->full) {
+  if (!KInput::getLeftButtonState()) pressRefused = 0;
+  if (under && KInput::getLeftButtonState() && !pressRefused && p->getFocus() && gauge->full) {
     b.play("CUSTOMER_CUFF_GOOD");
     entitykit::heartBeside(b.collection, p);
     p->changeMood(CCharismaTable::amount(CCharismaTable::kHeartBoost, b.charismaStars()));
@@ -183,6 +184,7 @@ void CPatientArrival::clickedAtDesk() {
   CMapEntity_DiagnosticTool *chair = dynamic_cast<CMapEntity_DiagnosticTool *>(p->getChair());
   CMapEntity_Tlakomer *gauge = chair ? chair->gauge.in(b.collection) : nullptr;
   if (!gauge || !gauge->running || !p->getFocus()) return;
+  pressRefused = 1;
   entitykit::refuse(b.collection, p->getX() - 60.0f, p->getY() - 50.0f, "Wait for the gauge to blink!");
 }
 

@@ -35,7 +35,8 @@ public:
 
   void phaseArrived();
   void phaseAtDesk();
-  // A click on the patient at the desk: before the gauge is full it earns nothing, and says so.
+  // A click on the patient at the desk: before the gauge is full it earns nothing, and says so;
+  // that press stays refused while the button is held, even once the gauge blinks.
   void clickedAtDesk();
   void phaseOnBench();
   void chooseColor();
@@ -56,4 +57,6 @@ private:
   Timer prevlekaciTimer{2500, false};
   int32_t pressureMaxPlayed = 0;
   int32_t cuffClickedNoSeat = 0;
+  // Set by a press refused before the gauge blinked, until the button is let go.
+  int32_t pressRefused = 0;
 };
