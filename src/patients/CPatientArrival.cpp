@@ -338,8 +338,10 @@ void CPatientArrival::layIntoBed(CMapEntity_Game *target) {
   p->lieDown(bed);
   CMapEntity_Game *meter = CMapEntitiesFactory::instance()->cloneEntity("BAR");
   p->addEntity(meter, true, true);
-  meter->setXOffset(-14.0f, false);
+  // At the bed's head left of the face, and in front of the head, so that no hair hides it.
+  meter->setXOffset(kMeterX, false);
   meter->setYOffset(6.0f - yo, false);
+  meter->setSortZ(6, false);
   meter->syncWithParentPosition();
   b.switchPacientFrameset("LYING", false, true, true);
   b.switchPacientFrameset("ILL3", true, false, false);

@@ -41,6 +41,8 @@ public:
   void phaseOnBench();
   void chooseColor();
   void generujPrach();
+  // Where the cure meter stands from the patient lying in bed: its right end short of the face.
+  static constexpr float kMeterX = -26.0f;
   // The change into pyjamas after registration takes ms.
   void slowChange(int ms) { prevlekaciTimer.nastavSpoustec(ms); }
 

@@ -114,6 +114,21 @@ TEST_F(CaptionWindowTest, EveryPaymentShowsItsOwnCaptionAndEveryBedItsChain) {
   ASSERT_EQ(beds[0]->getOccupant(), p);
   ASSERT_EQ(beds[0]->getBonusMultiplier(), 2);
 
+  // The full cure meter shows whole: hiding the head uncovers none of it.
+  const float cure = p->getMeterFull();
+  TPatientState::setMeterFull(p, 1.0f);
+  CMapEntity *head = p->getContainedEntityClass(CMapEntity_PacientClass::kHeadClass);
+  const framediff::Area meter = shownBy(p->getContainedEntity(CMapEntity_PacientClass::kMeterID));
+  ASSERT_GT(meter.count, 0) << "no cure meter";
+  draw();
+  std::vector<unsigned char> headShown = grab();
+  head->looks().setVisible(false);
+  draw();
+  EXPECT_EQ(framediff::changed(headShown, grab(), meter.x0, meter.y0, meter.x1, meter.y1).count, 0)
+      << "the head hides part of the cure meter";
+  head->looks().setVisible(true);
+  TPatientState::setMeterFull(p, cure);
+
   // What a bed looks like with multiplier 2 against 1, all else the same.
   auto label = [&](CMapEntity_PostelClass *b) {
     const uint16_t kept = b->getBonusMultiplier();
