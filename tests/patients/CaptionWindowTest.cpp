@@ -268,6 +268,7 @@ TEST_F(CaptionWindowTest, TheClosedSignHidesNoFaceAndThePodiumShowsItsLamps) {
     EXPECT_FALSE(under(m, face)) << "the sign over a musician's head at " << y0;
   }
   EXPECT_FALSE(under(podium, podium->looks().getCurrentFrame()->getWordsBox())) << "the sign over BAND";
+  ASSERT_TRUE(playUntil([&] { return sign->looks().getAlpha() >= 1.0f; }, 300, 50)) << "the sign never showed";
   figure()->setXY(x0 + 100, y0 - 20);
   EXPECT_TRUE(playUntil([&] { return sign->looks().getAlpha() <= CClosedController::kOverPatientAlpha; }, 200))
       << "the sign hides the doctor's face";
