@@ -1,7 +1,6 @@
 #include "world/CCaption.h"
 
 #include <algorithm>
-#include <cmath>
 #include <vector>
 
 #include "media/CGlobals.h"
@@ -21,7 +20,7 @@ const float kTints[][3] = {
     {0.4f, 0.95f, 0.4f},   // Ready
 };
 
-// How far a caption may stand from where it was earned, to keep clear.
+// How far a caption may stand from where it was earned, or step aside from what came onto it.
 constexpr float kReach = 160.0f;
 
 using TArea = CCaptionSpace::TArea;
@@ -126,10 +125,10 @@ void CCaption::settle(CMapEntitiesCollection *c, CMapEntity_BonusText *t) {
   if (CCaptionSpace(c, t).nearestFree(x, y, t->width, t->height, kReach)) t->setXY(x, y);
 }
 
-void CCaption::rise(CMapEntitiesCollection *c, CMapEntity_BonusText *t, float speed) {
+bool CCaption::rise(CMapEntitiesCollection *c, CMapEntity_BonusText *t, float speed) {
   if (!c || !t || t->height <= 0.0f) {
     if (t) t->changeY(-speed);
-    return;
+    return true;
   }
   const CCaptionSpace space(c, t);
   // It waits rather than rise into anything shown, or past the top; what it meets already does
@@ -142,8 +141,9 @@ void CCaption::rise(CMapEntitiesCollection *c, CMapEntity_BonusText *t, float sp
   if (!held) t->changeY(-speed);
   // What came onto it since (a big word grown, a bubble opened, a sign) moves it off to the
   // nearest clear spot.
-  if (space.taken(areaOf(t))) {
-    float x = t->getX(), y = t->getY();
-    if (space.nearestFree(x, y, t->width, t->height, kReach)) t->setXY(x, y);
-  }
+  if (!space.taken(areaOf(t))) return true;
+  float x = t->getX(), y = t->getY();
+  if (!space.nearestFree(x, y, t->width, t->height, kReach)) return false;
+  t->setXY(x, y);
+  return true;
 }

@@ -34,6 +34,7 @@ public:
   // running fonts.
   static void settle(CMapEntitiesCollection *c, CMapEntity_BonusText *caption);
   // A frame of the caption's rise by `speed`: it waits rather than run into anything shown above it
-  // or past the window's top, and what came onto it since moves it to the nearest clear spot.
-  static void rise(CMapEntitiesCollection *c, CMapEntity_BonusText *caption, float speed);
+  // or past the window's top, and what came onto it since moves it to the nearest clear spot;
+  // false when no clear spot is left within reach.
+  static bool rise(CMapEntitiesCollection *c, CMapEntity_BonusText *caption, float speed);
 };

@@ -37,16 +37,19 @@ TArea drawn(const CMapEntity *e, const Frame *f, const Rect &r, float zoom, floa
           mx + ((float)(r.x + r.w) - w) * zoom + gap, my + ((float)(r.y + r.h) - h) * zoom + gap};
 }
 
-// Offsets from the spot wanted, nearest first; a step down counts half again, so above and
-// beside come first.
-const std::vector<std::pair<float, float>> &offsets() {
-  static const std::vector<std::pair<float, float>> all = [] {
+// Offsets from the spot wanted with their cost, nearest first; a step down counts half again, so
+// above and beside come first.
+struct TOffset {
+  float dx, dy, cost;
+};
+const std::vector<TOffset> &offsets() {
+  static const std::vector<TOffset> all = [] {
     constexpr int kStep = 4, kFar = 240;
-    std::vector<std::pair<float, float>> out;
+    std::vector<TOffset> out;
     for (int dy = -kFar; dy <= kFar; dy += kStep)
-      for (int dx = -kFar; dx <= kFar; dx += kStep) out.push_back({(float)dx, (float)dy});
-    auto cost = [](const std::pair<float, float> &o) { return std::hypot(o.first, o.second > 0 ? o.second * 1.5f : o.second); };
-    std::stable_sort(out.begin(), out.end(), [&](const auto &a, const auto &b) { return cost(a) < cost(b); });
+      for (int dx = -kFar; dx <= kFar; dx += kStep)
+        out.push_back({(float)dx, (float)dy, std::hypot((float)dx, dy > 0 ? (float)dy * 1.5f : (float)dy)});
+    std::stable_sort(out.begin(), out.end(), [](const TOffset &a, const TOffset &b) { return a.cost < b.cost; });
     return out;
   }();
   return all;
@@ -110,7 +113,8 @@ CCaptionSpace::CCaptionSpace(CMapEntitiesCollection *c, const CMapEntity *self, 
 
 bool CCaptionSpace::nearestFree(float &x, float &y, float w, float h, float reach) const {
   const TArea bounds = screen();
-  for (const auto &[dx, dy] : offsets()) {
+  for (const auto &[dx, dy, cost] : offsets()) {
+    if (cost > reach * 1.5f * std::sqrt(2.0f)) break;
     if (std::fabs(dx) > reach || std::fabs(dy) > reach) continue;
     const TArea at{x + dx, y + dy, x + dx + w, y + dy + h};
     if (at.x0 < bounds.x0 || at.y0 < bounds.y0 || at.x1 > bounds.x1 || at.y1 > bounds.y1 || taken(at)) continue;
