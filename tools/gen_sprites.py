@@ -26,7 +26,7 @@ import tobgen  # noqa: E402
 import paint_people  # noqa: E402
 import paint_things  # noqa: E402
 import paint_ui  # noqa: E402
-from paint_common import star_points  # noqa: E402
+from paint_common import star_points, words_box  # noqa: E402
 
 SS = 4  # painters draw at four times the size, then scale down
 INK = (30, 30, 50, 255)
@@ -246,6 +246,9 @@ def build_one(sprite, out_dir):
                 line += ' aX="%d" aY="%d" aW="%d" aH="%d"' % tuple(fs["action"])
             if fs["sortY"]:
                 line += ' sortY="%d"' % int(fs["sortY"])
+            words = words_box(frame, fs["w"], fs["h"])
+            if words:
+                line += ' wX="%d" wY="%d" wW="%d" wH="%d"' % words
             xml.append(line + "/>")
         xml.append("    </frameset>")
     xml.append("  </sprite>")

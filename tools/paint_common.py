@@ -65,6 +65,8 @@ class Canvas:
         self.d = ImageDraw.Draw(self.img)
         # Added to every x drawn: a picture painted further right in a frame widened to its left.
         self.ox = 0
+        # The boxes of the words painted, in frame pixels: the game keeps its captions off them.
+        self.words = []
 
     def _b(self, x0, y0, x1, y1):
         s, x0, x1 = self.s, x0 + self.ox, x1 + self.ox
@@ -115,13 +117,30 @@ class Canvas:
                 f = font(size * self.s, bold)
         sw = self._w(stroke_w if stroke_w is not None else max(1.0, size / 9)) if stroke else 0
         fill = rgba(fill) if len(fill) == 3 else fill
-        self.d.text(((cx + self.ox) * self.s, cy * self.s), text, font=f, fill=fill, anchor="mm", stroke_width=sw,
-                    stroke_fill=stroke)
+        at = ((cx + self.ox) * self.s, cy * self.s)
+        self.d.text(at, text, font=f, fill=fill, anchor="mm", stroke_width=sw, stroke_fill=stroke)
+        if any(ch.isalnum() for ch in text):
+            x0, y0, x1, y1 = self.d.textbbox(at, text, font=f, anchor="mm", stroke_width=sw)
+            self.words.append((x0 / self.s, y0 / self.s, x1 / self.s, y1 / self.s))
 
     def done(self):
-        if self.s == self.zoom:
-            return self.img
-        return self.img.resize((self.w * self.zoom, self.h * self.zoom), Image.LANCZOS)
+        img = self.img
+        if self.s != self.zoom:
+            img = self.img.resize((self.w * self.zoom, self.h * self.zoom), Image.LANCZOS)
+        img.info["words"] = [tuple(v * self.zoom for v in box) for box in self.words]
+        return img
+
+
+def words_box(img, w, h):
+    """The union of the words painted into a frame, inside the frame, as x, y, w, h; None without."""
+    boxes = img.info.get("words") or []
+    if not boxes:
+        return None
+    x0 = max(0, int(math.floor(min(b[0] for b in boxes))))
+    y0 = max(0, int(math.floor(min(b[1] for b in boxes))))
+    x1 = min(w, int(math.ceil(max(b[2] for b in boxes))))
+    y1 = min(h, int(math.ceil(max(b[3] for b in boxes))))
+    return (x0, y0, x1 - x0, y1 - y0) if x1 > x0 and y1 > y0 else None
 
 
 def star_points(cx, cy, r_out, r_in, points=5, turn=-90):

@@ -388,8 +388,9 @@ def paint_furniture(w, h, index, count, p):
     elif shape == "podium":
         c.rect(4, 30, w - 4, h - 4, fill=col, width=2, r=6)
         c.rect(0, 24, w, 36, fill=shade(col, 1.3), width=1.6, r=4)
+        # Five lamps spread over the front, the outer ones a lamp's width in from its ends.
         for k in range(5):
-            x = 20 + k * 40
+            x = 20 + k * (w - 40) / 4
             on = (k + index) % 2 == 0
             c.circle(x, 56, 6, fill=colour("yellow") if on else colour("grey"), width=1.2)
         c.text(w / 2, 14, label, 14, fill=colour("gold"))

@@ -36,6 +36,10 @@ Frame &Frame::operator=(Frame const &other) {
   aY = other.aY;
   aW = other.aW;
   aH = other.aH;
+  wX = other.wX;
+  wY = other.wY;
+  wW = other.wW;
+  wH = other.wH;
   return *this;
 }
 

@@ -28,6 +28,15 @@ public:
   int getAH() const { return aH; }
   short getSortY() const { return (short)sortY; }
 
+  // Where the picture shows painted words (a label, a sign's text); empty when it shows none.
+  Rect getWordsBox() const { return Rect{wX, wY, wW, wH}; }
+  void setWordsBox(const Rect &r) {
+    wX = r.x;
+    wY = r.y;
+    wW = r.w;
+    wH = r.h;
+  }
+
   Rect getBoundingBox() const;
   Rect getActionBoundingBox() const;
   int getBoundingBoxCenterX() const;
@@ -62,6 +71,10 @@ private:
   int32_t aY;
   int32_t aW;
   int32_t aH;
+  int32_t wX = 0;
+  int32_t wY = 0;
+  int32_t wW = 0;
+  int32_t wH = 0;
 };
 
 // Copies a name into a 256-byte name field, cutting it at 255 characters.

@@ -120,6 +120,8 @@ void ZSpriteFactory::nahrajXML(char const *pathArg) {
         Frame *frame = new Frame(frName, (unsigned int)(int)x, (unsigned int)(int)y, (unsigned int)(int)w,
                                  (unsigned int)(int)h, (unsigned int)(int)delay, bX, bY, (unsigned int)(int)bW,
                                  (unsigned int)(int)bH, sortY, aX, aY, aW, aH);
+        frame->setWordsBox({optionalNumber(b, "wX", 0), optionalNumber(b, "wY", 0), optionalNumber(b, "wW", 0),
+                            optionalNumber(b, "wH", 0)});
         log("NEW FRAME ", frName, " at ", frame, ", inserting into frameset at ", frameset, " ", x, " ", y, " ", w,
             " ", h, " ", " ax:", aX, " ay:", aY, " aw:", aW, " ah:", aH);
         frameset->pridejFrame(frame);

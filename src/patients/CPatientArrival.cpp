@@ -151,7 +151,8 @@ void CPatientArrival::phaseAtDesk() {
   }
   CMapEntity_Game *c = b.cursor();
   bool under = c && (c->hits().isActionCollisionWithEntity(p) || p->hits().isActionCollisionWithEntity(c));
-  if (under && KInput::getLeftButtonState() && p->getFocus() && gauge->full) {
+  if (!KInput::getLeftButtonState()) pressRefused = 0;
+  if (under && KInput::getLeftButtonState() && !pressRefused && p->getFocus() && gauge->full) {
     b.play("CUSTOMER_CUFF_GOOD");
     entitykit::heartBeside(b.collection, p);
     p->changeMood(CCharismaTable::amount(CCharismaTable::kHeartBoost, b.charismaStars()));
@@ -183,6 +184,7 @@ void CPatientArrival::clickedAtDesk() {
   CMapEntity_DiagnosticTool *chair = dynamic_cast<CMapEntity_DiagnosticTool *>(p->getChair());
   CMapEntity_Tlakomer *gauge = chair ? chair->gauge.in(b.collection) : nullptr;
   if (!gauge || !gauge->running || !p->getFocus()) return;
+  pressRefused = 1;
   entitykit::refuse(b.collection, p->getX() - 60.0f, p->getY() - 50.0f, "Wait for the gauge to blink!");
 }
 
@@ -317,12 +319,10 @@ void CPatientArrival::layIntoBed(CMapEntity_Game *target) {
     int paid = (int)((float)counter * p->getColorBonus());
     // A bed's run starts at 1, so a match makes it at least 2.
     const float bedX = bed->getX(), bedY = bed->getY() - 25;
-    CCaption::pay(b.collection, lvl, bedX, bedY, "COLOR BONUS +", paid);
-    if (counter > 1) {
-      static const float kWhite[3] = {1.0f, 1.0f, 1.0f};
-      CCaption::runLength(b.collection, bedX - 20, bedY, counter,
-                          p->getColour() < kPaletaSize ? paleta[p->getColour()] : kWhite);
-    }
+    static const float kWhite[3] = {1.0f, 1.0f, 1.0f};
+    const float *tint = p->getColour() < kPaletaSize ? paleta[p->getColour()] : kWhite;
+    const int run = counter > 1 ? counter : 0;
+    CCaption::payRun(b.collection, lvl, run ? bedX - 20 : bedX, bedY, "COLOR BONUS +", paid, run, tint);
   }
   b.leaveSeats(kBenchClass);
   generujPrach();
@@ -338,8 +338,10 @@ void CPatientArrival::layIntoBed(CMapEntity_Game *target) {
   p->lieDown(bed);
   CMapEntity_Game *meter = CMapEntitiesFactory::instance()->cloneEntity("BAR");
   p->addEntity(meter, true, true);
-  meter->setXOffset(-14.0f, false);
+  // At the bed's head left of the face, and in front of the head, so that no hair hides it.
+  meter->setXOffset(kMeterX, false);
   meter->setYOffset(6.0f - yo, false);
+  meter->setSortZ(6, false);
   meter->syncWithParentPosition();
   b.switchPacientFrameset("LYING", false, true, true);
   b.switchPacientFrameset("ILL3", true, false, false);

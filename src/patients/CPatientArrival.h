@@ -35,7 +35,8 @@ public:
 
   void phaseArrived();
   void phaseAtDesk();
-  // A click on the patient at the desk: before the gauge is full it earns nothing, and says so.
+  // A click on the patient at the desk: before the gauge is full it earns nothing, and says so;
+  // that press stays refused while the button is held, even once the gauge blinks.
   void clickedAtDesk();
   void phaseOnBench();
   void chooseColor();
@@ -43,6 +44,10 @@ public:
   // Asked by a lesson teaching the click at the desk: once the gauge is full she waits up to 50 s
   // for it instead of leaving for the bench 2.5 s later.
   void awaitClick() { prevlekaciTimer.nastavSpoustec(kAwaitedClickMs); }
+  // Where the cure meter stands from the patient lying in bed: its right end short of the face.
+  static constexpr float kMeterX = -26.0f;
+  // The change into pyjamas after registration takes ms.
+  void slowChange(int ms) { prevlekaciTimer.nastavSpoustec(ms); }
 
 private:
   void moveToBench();
@@ -59,4 +64,6 @@ private:
   Timer prevlekaciTimer{2500, false};
   int32_t pressureMaxPlayed = 0;
   int32_t cuffClickedNoSeat = 0;
+  // Set by a press refused before the gauge blinked, until the button is let go.
+  int32_t pressRefused = 0;
 };

@@ -26,8 +26,12 @@ void CBonusTextController::onBind() {
 void CBonusTextController::update() {
   if (!entity) return;
   if (fadeTimer->udalost()) fading = 1;
-  if (auto *t = dynamic_cast<CMapEntity_BonusText *>(entity)) CCaption::rise(collection, t, speed);
-  else entity->changeY(-speed);
+  // Covered with no clear spot left near, it fades at once rather than stay under other words.
+  if (auto *t = dynamic_cast<CMapEntity_BonusText *>(entity)) {
+    if (!CCaption::rise(collection, t, speed)) fading = 1;
+  } else {
+    entity->changeY(-speed);
+  }
   // The fade step follows the level's speed, not the frame time.
   if (fading) entity->setAlpha(entity->looks().getAlpha() - 0.05f * CGlobals::instance()->speedFactor, true);
   if (entity->looks().getAlpha() <= 0.0f) killEntity();

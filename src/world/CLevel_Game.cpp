@@ -27,7 +27,6 @@
 #include "world/kinds/Links.h"
 
 namespace {
-constexpr unsigned kClosedSignID = 197;
 // The side page's room for the day's new picture, above its description (from the window).
 constexpr float kSidePictureLeft = 300, kSidePictureTop = 62, kSidePictureWidth = 150, kSidePictureHeight = 160;
 

@@ -88,6 +88,28 @@ void CMapEntity_TextBox::drawText(CFontSeznam *fonts, KText *smallFont) {
   if (smallFont) smallFont->setColor(1.0f, 1.0f, 1.0f, 1.0f);
 }
 
+bool CMapEntity_TextBox::wordsArea(CFontSeznam *fonts, float &x0, float &y0, float &x1, float &y1) {
+  if (!fonts || text.empty()) return false;
+  fonts->setAktivniFont(fontName);
+  KText *font = fonts->getAktivniFont();
+  if (!font) return false;
+  const float lineHeight = fonts->getAktivniFontNazev() == "small2" ? 16.0f : 22.0f;
+  size_t pos = 0;
+  float lines = 0.0f;
+  x0 = x + (float)boxWidth / 2;
+  x1 = x0;
+  while (nextLine(font, pos)) {
+    const float w = std::max(0.0f, font->getStringWidth(lineBuffer.c_str(), (float)spacing));
+    x0 = std::min(x0, x + ((float)boxWidth - w) / 2);
+    x1 = std::max(x1, x + ((float)boxWidth + w) / 2);
+    lines += 1.0f;
+  }
+  y0 = y;
+  y1 = y + lines * lineHeight;
+  font->setColor(0.0f, 0.0f, 0.0f, 1.0f);
+  return lines > 0.0f && x1 > x0;
+}
+
 void CMapEntity_BonusText::renderAdditional(KGraphic *) {
   if (CWorldEngine *host = CWorldEngine::running()) drawCaption(host->getFontSeznam());
 }
@@ -96,7 +118,15 @@ namespace {
 const char *captionFont(bool warning) { return warning ? "small" : "bonus"; }
 float captionSpacing(bool warning) { return warning ? -1.0f : -4.0f; }
 long captionLine(bool warning) { return warning ? 28 : 22; }
+// Between the lead and the words after it.
+constexpr float kLeadGap = 6.0f;
 } // namespace
+
+float CMapEntity_BonusText::leadWidth(KText *font) const {
+  if (lead.empty()) return 0.0f;
+  return font ? font->getStringWidth(lead.c_str(), captionSpacing(warning)) + kLeadGap
+              : (float)(lead.size() * (warning ? 11 : 13)) + kLeadGap;
+}
 
 void CMapEntity_BonusText::measure(CFontSeznam *fonts) {
   KText *font = nullptr;
@@ -107,13 +137,14 @@ void CMapEntity_BonusText::measure(CFontSeznam *fonts) {
   width = 0.0f;
   height = 0.0f;
   size_t pos = 0;
+  const float lead = leadWidth(font);
   if (!font) {
-    width = (float)(text.size() * (warning ? 11 : 13));
+    width = lead + (float)(text.size() * (warning ? 11 : 13));
     height = (float)captionLine(warning);
     return;
   }
   while (nextLine(font, pos)) {
-    width = std::max(width, font->getStringWidth(lineBuffer.c_str(), captionSpacing(warning)));
+    width = std::max(width, lead + font->getStringWidth(lineBuffer.c_str(), captionSpacing(warning)));
     height += (float)captionLine(warning);
   }
   font->setColor(1.0f, 1.0f, 1.0f, 1.0f);
@@ -127,19 +158,25 @@ void CMapEntity_BonusText::drawCaption(CFontSeznam *fonts) {
   const float a = looks().getAlpha() == -1.0f ? 1.0f : looks().getAlpha();
   const float spacing = captionSpacing(warning);
   const long lineHeight = captionLine(warning);
+  const long leadW = (long)leadWidth(font);
   // Whole on the screen: a caption earned by the screen's edge is drawn inside it, a margin off.
   const long firstTop = std::max(kMargin, screenCoordinate(y));
+  // A dark shadow first, so that the caption reads on the pale wall too.
+  auto say = [&](const char *words, long left, long top, const float *rgb) {
+    font->setColor(0.0f, 0.0f, 0.0f, a * 0.7f);
+    font->drawStringFromLeft(words, left + 1, top + 1, spacing);
+    font->setColor(rgb[0], rgb[1], rgb[2], a);
+    font->drawStringFromLeft(words, left, top, spacing);
+  };
+  const float rgb[3] = {textRed, textGreen, textBlue};
   size_t pos = 0;
   long line = 0;
   while (nextLine(font, pos)) {
-    const long lineWidth = (long)font->getStringWidth(lineBuffer.c_str(), spacing);
+    const long lineWidth = leadW + (long)font->getStringWidth(lineBuffer.c_str(), spacing);
     const long left = std::max(kMargin, std::min(screenCoordinate(x), kScreenWidth - lineWidth - 1 - kMargin));
     const long top = firstTop + lineHeight * line;
-    // A dark shadow first, so that the caption reads on the pale wall too.
-    font->setColor(0.0f, 0.0f, 0.0f, a * 0.7f);
-    font->drawStringFromLeft(lineBuffer.c_str(), left + 1, top + 1, spacing);
-    font->setColor(textRed, textGreen, textBlue, a);
-    font->drawStringFromLeft(lineBuffer.c_str(), left, top, spacing);
+    if (line == 0 && leadW > 0) say(lead.c_str(), left, top, leadRGB);
+    say(lineBuffer.c_str(), left + (line == 0 ? leadW : 0), top, rgb);
     ++line;
   }
   font->setColor(1.0f, 1.0f, 1.0f, 1.0f);

@@ -23,6 +23,8 @@ public:
   // The drawing itself, on the given font list; afterwards the active font is black and
   // `smallFont` white, both opaque. Without a font list, or with no font in it, nothing happens.
   void drawText(CFontSeznam *fonts, KText *smallFont);
+  // The part of the screen its lines cover as drawText draws them; false without words or font.
+  bool wordsArea(CFontSeznam *fonts, float &x0, float &y0, float &x1, float &y1);
 
   // Longest text that is laid out; the rest of a longer one is not drawn.
   static constexpr size_t kMaxChars = 65535;
@@ -73,12 +75,17 @@ public:
   // Said plainly, as a refusal is: read at a glance in the bigger font, and held longer before it
   // fades.
   bool warning = false;
-  // Its size on the screen, as `measure` found it when it was placed (0 before).
+  // Said first, in its own colour, on the same line: a run's length before its bonus ("2x").
+  std::string lead;
+  float leadRGB[3] = {1.0f, 1.0f, 1.0f};
+  // Its size on the screen, lead and all, as `measure` found it when it was placed (0 before).
   float width = 0.0f;
   float height = 0.0f;
 
   // Finds the size its lines take in its font; without fonts, a size from the letters' count.
   void measure(CFontSeznam *fonts);
+  // What its lead takes before the words, the gap after it included (0 without a lead).
+  float leadWidth(KText *font) const;
 
   static constexpr long kScreenWidth = 800;
   static constexpr long kScreenHeight = 600;

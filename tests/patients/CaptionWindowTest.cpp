@@ -3,17 +3,22 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "support/GameWindowDay.h"
+#include "media/GameGlobals.h"
 #include "support/PatientState.h"
 #include "ward/player/CMapEntity_Player.h"
+#include "ward/staff/CClosedController.h"
 #include "world/CCaption.h"
 #include "world/CEntityKit.h"
 #include "world/CMapEntity_TextBox.h"
+#include "world/kinds/CMapEntity_DiagnosticTool.h"
 #include "world/kinds/CMapEntity_PacientClass.h"
+#include "world/kinds/CMapEntity_Tlakomer.h"
 #include "world/kinds/CMapEntity_PostelClass.h"
 #include "world/kinds/EntityIds.h"
 
@@ -109,6 +114,21 @@ TEST_F(CaptionWindowTest, EveryPaymentShowsItsOwnCaptionAndEveryBedItsChain) {
   ASSERT_EQ(beds[0]->getOccupant(), p);
   ASSERT_EQ(beds[0]->getBonusMultiplier(), 2);
 
+  // The full cure meter shows whole: hiding the head uncovers none of it.
+  const float cure = p->getMeterFull();
+  TPatientState::setMeterFull(p, 1.0f);
+  CMapEntity *head = p->getContainedEntityClass(CMapEntity_PacientClass::kHeadClass);
+  const framediff::Area meter = shownBy(p->getContainedEntity(CMapEntity_PacientClass::kMeterID));
+  ASSERT_GT(meter.count, 0) << "no cure meter";
+  draw();
+  std::vector<unsigned char> headShown = grab();
+  head->looks().setVisible(false);
+  draw();
+  EXPECT_EQ(framediff::changed(headShown, grab(), meter.x0, meter.y0, meter.x1, meter.y1).count, 0)
+      << "the head hides part of the cure meter";
+  head->looks().setVisible(true);
+  TPatientState::setMeterFull(p, cure);
+
   // What a bed looks like with multiplier 2 against 1, all else the same.
   auto label = [&](CMapEntity_PostelClass *b) {
     const uint16_t kept = b->getBonusMultiplier();
@@ -146,24 +166,32 @@ TEST_F(CaptionWindowTest, EveryPaymentShowsItsOwnCaptionAndEveryBedItsChain) {
   EXPECT_TRUE(until([&] { return figure()->getContainedEntity(kRubbishID) == nullptr; }, 600)) << "linen kept";
 }
 
-// Said together at one spot, or at the window's edges, captions stand apart, whole and off a tip's
-// arrow while they rise (a quick one waits below a slow one) and off a big word as it grows; a
-// refusal said again, or answered by a match, goes.
+// Said together at one spot, or at the window's edges, captions stand apart near where they were
+// earned, whole and off a tip's arrow while they rise (a quick one waits below a slow one), off a
+// big word as it grows, off painted labels and off a lesson opened at the top; a run's length
+// stays with its bonus; a refusal said again, or answered by a match, goes.
 TEST_F(CaptionWindowTest, CaptionsSaidTogetherStandApartWholeAndOffTheArrows) {
   ASSERT_NO_FATAL_FAILURE(openWard());
   CMapEntitiesCollection *c = level->getEC();
-  CMapEntity_Game *arrow = add("SIPKA", 300, 150);
+  CMapEntity_Game *arrow = add("SIPKA", 300, 150), *stand = first("ANTIV"), *lesson = nullptr;
   arrow->setSortZ(8, false);
-  CCaption::show(c, 300, 200, "MONKEY DEFEATED +80", TCaptionKind::Cash);
-  CCaption::show(c, 300, 200, "FAST SERVICE +51", TCaptionKind::Cash);
-  entitykit::refuse(c, 300, 200, "Too late!");
-  entitykit::refuse(c, 300, 200, "No prescription");
+  const Rect anti = stand->looks().getCurrentFrame()->getWordsBox();
+  ASSERT_GT(anti.w, 0) << "the stand's label is not known";
+  std::map<std::string, std::pair<float, float>> earned;
+  auto say = [&](CMapEntity_Game *t, float x, float y) { earned[static_cast<CMapEntity_BonusText *>(t)->text] = {x, y}; };
+  say(CCaption::show(c, 300, 200, "MONKEY DEFEATED +80", TCaptionKind::Cash), 300, 200);
+  say(CCaption::show(c, 300, 200, "FAST SERVICE +51", TCaptionKind::Cash), 300, 200);
+  say(entitykit::refuse(c, 300, 200, "Too late!"), 300, 200);
+  say(CCaption::show(c, 400, -20, "Medicine ready!", TCaptionKind::Ready), 400, -20);
+  say(entitykit::refuse(c, 420, 20, "No prescription"), 420, 20);
   for (int i = 0; i < 2; ++i) entitykit::refuse(c, 600, 300, "Wait for the tip to finish!");
   entitykit::refuse(c, 790, 400, "Hands full: put the spray back");
   entitykit::refuse(c, -10, 450, "Hands full: give the drink away");
   level->showBigWord(240, 330, "", "");
-  entitykit::refuse(c, 400, 400, "No drink yet");
-  entitykit::refuse(c, 400, 400, "No toy yet");
+  for (const char *no : {"No drink yet", "No toy yet"}) say(entitykit::refuse(c, 400, 30, no), 400, 30);
+  const float ax = stand->getX() + (float)anti.x, ay = stand->getY() + (float)anti.y;
+  say(CCaption::show(c, ax, ay, "CASH +1136", TCaptionKind::Plain), ax, ay);
+  CMapEntity_BonusText *run = CCaption::payRun(c, nullptr, 560, 240, "CLEANUP +", 75, 3, paleta[8]);
   struct TBox {
     float x0, y0, x1, y1;
     bool meets(const TBox &o) const { return x0 < o.x1 && o.x0 < x1 && y0 < o.y1 && o.y0 < y1; }
@@ -179,26 +207,86 @@ TEST_F(CaptionWindowTest, CaptionsSaidTogetherStandApartWholeAndOffTheArrows) {
     if (frame == 30) entitykit::refuse(c, 500, 480, "Wrong colour or dots!");
     if (frame == 40) CCaption::sayPlainly(c, 510, 485, "Match!", TCaptionKind::Ready);
     if (frame == 45) CCaption::show(c, 300, 390, "CASH +35", TCaptionKind::Plain);
-    playFrame(frame % 30 == 0);
+    if (frame == 50) lesson = add("TIPHLASIC", 0, 0);
+    if (frame == 55) CCaption::show(c, 250, 60, "CASH +40", TCaptionKind::Plain);
+    playFrame(frame % 10 == 0);
     CMapEntity_Game *word = c->getEntityByID(kBigWordID);
     ASSERT_TRUE(word && !word->getKill());
-    const TBox taken[] = {boxOf(arrow, 1.0f), boxOf(word, word->looks().getZoom())};
+    std::vector<TBox> taken = {boxOf(arrow, 1.0f), boxOf(word, word->looks().getZoom()),
+                               {ax, ay, ax + (float)anti.w, ay + (float)anti.h}};
+    if (lesson && !lesson->getKill()) taken.push_back({0, 0, 800, (float)lesson->looks().getCurrentFrame()->getVyska()});
     std::vector<std::pair<CMapEntity_BonusText *, TBox>> shown;
     for (CMapEntity_Game *e : *c->getEntitiesPtr())
       if (auto *t = dynamic_cast<CMapEntity_BonusText *>(e))
         if (!t->getKill() && t->looks().getAlpha() > 0.0f)
           shown.push_back({t, {t->getX(), t->getY(), t->getX() + t->width, t->getY() + t->height}});
-    ASSERT_TRUE(frame > 0 || shown.size() == 9u) << "the refusal said twice shows once";
+    ASSERT_TRUE(frame > 0 || shown.size() == 12u) << "the refusal said twice shows once";
     for (auto &[t, box] : shown) {
       EXPECT_TRUE(box.x0 >= 8 && box.x1 <= 792 && box.y0 >= 8) << t->text << " at " << t->getX();
       EXPECT_FALSE(frame > 40 && t->text == "Wrong colour or dots!") << "a match did not answer the refusal";
-      for (const TBox &o : taken) EXPECT_FALSE(box.meets(o)) << t->text << " on the arrow or the word, frame " << frame;
+      const auto at = frame == 0 ? earned.find(t->text) : earned.end();
+      EXPECT_TRUE(at == earned.end() || std::hypot(t->getX() - at->second.first, t->getY() - at->second.second) < 170.0f)
+          << t->text << " far from where it was earned";
+      for (const TBox &o : taken) EXPECT_FALSE(box.meets(o)) << t->text << " on the arrow, a word, a label or a lesson, frame " << frame;
       for (auto &[o, other] : shown)
         EXPECT_FALSE(o != t && box.meets(other)) << t->text << " over " << o->text << " at frame " << frame;
     }
-    if (frame == 60) savePNG((std::string(TOB_BINARY_DIR) + "/captions_apart.png").c_str());
+    if (frame == 10) {
+      // The run's length in its colour (cyan) at the head of its bonus, not apart from it.
+      std::vector<unsigned char> px = grab();
+      int lead = 0;
+      for (int y = (int)run->getY(); y < (int)(run->getY() + run->height); ++y)
+        for (int x = (int)run->getX(); x < (int)run->getX() + 30; ++x) {
+          const unsigned char *p = &px[((size_t)y * 800 + x) * 4];
+          lead += p[0] < 90 && p[1] > 180 && p[2] > 180;
+        }
+      EXPECT_GT(lead, 20) << "no 3x before CLEANUP +75";
+    }
+    if (frame == 60 || frame == 80) savePNG((std::string(TOB_BINARY_DIR) + "/captions_apart" + std::to_string(frame) + ".png").c_str());
     if (HasFailure()) break;
   }
+}
+
+// On the band's day the CLOSED sign stands near its place hiding no face and no label, and turns
+// see-through when the doctor walks under it; the podium shows its five lamps whole.
+TEST_F(CaptionWindowTest, TheClosedSignHidesNoFaceAndThePodiumShowsItsLamps) {
+  load("day22");
+  ASSERT_NO_FATAL_FAILURE(openWard());
+  CMapEntity_Game *sign = add("CLOSED", 374, 391), *podium = first("PODIUM");
+  ASSERT_TRUE(podium);
+  playFrame();
+  const Frame *f = sign->looks().getCurrentFrame();
+  const float x0 = sign->getX(), y0 = sign->getY(), x1 = x0 + f->getSirka(), y1 = y0 + f->getVyska();
+  EXPECT_LT(std::fabs(y0 - 391.0f), 120.0f) << "the sign went far";
+  auto under = [&](CMapEntity *e, Rect r) {
+    return x0 < e->getX() + r.x + r.w && e->getX() + r.x < x1 && y0 < e->getY() + r.y + r.h && e->getY() + r.y < y1;
+  };
+  for (uint32_t id : {kMusician1ID, kMusician2ID}) {
+    CMapEntity *m = podium->getContainedEntity(id);
+    Rect face = m->looks().getCurrentFrame()->getActionBoundingBox();
+    face.h = face.h * 2 / 5;
+    EXPECT_FALSE(under(m, face)) << "the sign over a musician's head at " << y0;
+  }
+  EXPECT_FALSE(under(podium, podium->looks().getCurrentFrame()->getWordsBox())) << "the sign over BAND";
+  ASSERT_TRUE(playUntil([&] { return sign->looks().getAlpha() >= 1.0f; }, 300, 50)) << "the sign never showed";
+  figure()->setXY(x0 + 100, y0 - 20);
+  EXPECT_TRUE(playUntil([&] { return sign->looks().getAlpha() <= CClosedController::kOverPatientAlpha; }, 200))
+      << "the sign hides the doctor's face";
+  // Along the lamps' row, five runs of lamp colour (yellow or grey), each a whole lamp wide; a
+  // rim's pixel or two is no lamp.
+  draw();
+  std::vector<int> runs;
+  for (int x = (int)podium->getX(), y = (int)podium->getY() + 56, in = 0; x < (int)podium->getX() + 176; ++x) {
+    const uint32_t p = pixel(x, y);
+    const int r = p >> 24, g = (p >> 16) & 255, b = (p >> 8) & 255;
+    const bool lamp = (r > 200 && g > 180 && b < 140) || (std::abs(r - g) < 20 && std::abs(g - b) < 24 && r > 120 && r < 180);
+    if (lamp && !in) runs.push_back(0);
+    if (lamp) ++runs.back();
+    in = lamp;
+    if (!lamp && !runs.empty() && runs.back() < 3) runs.pop_back();
+  }
+  ASSERT_EQ(runs.size(), 5u) << "the podium's lamps " << ::testing::PrintToString(runs);
+  for (int w : runs) EXPECT_GE(w, 8) << "a lamp cut";
 }
 
 } // namespace

@@ -316,11 +316,13 @@ TEST_F(PatientDay, TheColourBonusCaptionShowsTheAmountPaid) {
   int x, y;
   actionMiddle(p, x, y);
   pointTo(x, y);
-  // Before the gauge is full a click earns nothing, and says so.
+  // Before the gauge is full a click earns nothing, and says so, even held until the gauge blinks.
   button(true, x, y);
-  button(false, x, y);
   EXPECT_TRUE(captionShown("Wait for the gauge to blink!")) << "an early click said nothing";
   for (int i = 0; i < 600 && !chair->getGauge()->full; ++i) step();
+  for (int i = 0; i < 3; ++i) step();
+  ASSERT_EQ(p->getPhase(), kPhaseOnChair) << "the refused press counted after all";
+  button(false, x, y);
   button(true, x, y);
   button(false, x, y);
   ASSERT_EQ(p->getPhase(), kPhaseOnCouch) << "not on the bench";

@@ -163,6 +163,5 @@ void CPlayerBody::chainBonus(uint16_t kind, float x, float y, const char *label,
 }
 
 void CPlayerBody::payChain(float x, float y, const char *label, unsigned amount, TCaptionKind captionKind) {
-  CCaption::pay(ward(), level(), x - 30, y - 20, label, (int)amount, captionKind);
-  if (chainNow.count > 0) CCaption::runLength(ward(), x - 50, y - 20, chainNow.count, paleta[8]);
+  CCaption::payRun(ward(), level(), x - 50, y - 20, label, (int)amount, chainNow.count, paleta[8], captionKind);
 }

@@ -5,6 +5,7 @@
 #include "engine/KText.h"
 #include "media/Frame.h"
 #include "media/makeString.h"
+#include "world/CCaptionSpace.h"
 #include "world/CEntityKit.h"
 #include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntitiesFactory.h"
@@ -30,6 +31,13 @@ void CClosedController::onBind() {
     card->fitWords = true;
     card->text = fitting(card->boxWidth);
   }
+  // It stands where the day put it unless that hides a face, words or a caption: then at the
+  // nearest spot that hides none.
+  if (Frame *f = entity->looks().getCurrentFrame()) {
+    float x = entity->getX(), y = entity->getY();
+    if (CCaptionSpace(collection, entity, true).nearestFree(x, y, (float)f->getSirka(), (float)f->getVyska(), kReach))
+      entity->setXY(x, y);
+  }
   entity->setAlpha(0.0f, true);
 }
 
@@ -37,7 +45,7 @@ void CClosedController::onBind() {
 // in with it but stay whole when it turns see-through.
 void CClosedController::update() {
   if (!entity) return;
-  const float alpha = entity->looks().getAlpha(), wanted = overPatient() ? kOverPatientAlpha : 1.0f;
+  const float alpha = entity->looks().getAlpha(), wanted = overSomeone() ? kOverPatientAlpha : 1.0f;
   if (alpha < wanted) entity->changeAlpha(std::min(0.01f, wanted - alpha), true);
   if (alpha > wanted) entity->setAlpha(std::max(wanted, alpha - 0.1f), true);
   if (CMapEntity_TextBox *card = cardRef.in(collection)) {
@@ -47,13 +55,16 @@ void CClosedController::update() {
   }
 }
 
-bool CClosedController::overPatient() const {
+bool CClosedController::overSomeone() const {
   Frame *sign = entity->looks().getCurrentFrame();
   if (!sign || !collection) return false;
   const float left = entity->getX(), top = entity->getY();
   const float right = left + (float)sign->getSirka(), bottom = top + (float)sign->getVyska();
+  const CCaptionSpace::TArea box{left, top, right, bottom};
   const float ring = CMapEntity_PacientClass::kRingRadius + 3.0f;
   for (CMapEntity_Game *e : *collection->getEntitiesPtr()) {
+    CCaptionSpace::TArea face;
+    if (CCaptionSpace::faceOf(e, face) && face.meets(box)) return true;
     const auto *p = dynamic_cast<const CMapEntity_PacientClass *>(e);
     Frame *f = p ? p->looks().getCurrentFrame() : nullptr;
     if (!f || p->getKill() || p->getPhase() != kPhaseInBed) continue;

@@ -82,6 +82,14 @@ constexpr uint32_t kCursorClass = 32;
 constexpr uint32_t kDispenserClass = 21;
 constexpr uint32_t kTrolleyClass = 30;
 constexpr uint32_t kNurseID = 60;
+// The nurse who brings the medicine, the one at the counter, and the doctor who helps out.
+constexpr uint32_t kCabinetNurseID = 185;
+constexpr uint32_t kCounterClerkID = 202;
+constexpr uint32_t kColleagueID = 200;
+// The information desks, a clerk behind each.
+constexpr uint32_t kInfoDeskIDs[] = {225, 243, 278, 288};
+// The "CLOSED" sign, shown once the day's clock has run out.
+constexpr uint32_t kClosedSignID = 197;
 constexpr uint32_t kSprayID = 70;
 constexpr uint32_t kSprayStandID = 72;
 constexpr uint32_t kLockedBedID = 190;
