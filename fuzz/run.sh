@@ -33,9 +33,10 @@ for t in "${targets[@]}"; do
   # The XML readers' fatal data errors end an input by unwinding, leaving what they had built.
   leaks=1
   case $t in sprites | level | entities) leaks=0 ;; esac
-  # The Vorbis libraries' own leaks would stop the sound target at its first damaged file.
+  # The Vorbis libraries' own leaks would stop the sound target at its first damaged file. The
+  # path is quoted: a blank, colon or comma in it would end the option's value.
   supp=
-  [ "$t" = sound ] && supp=suppressions=$PWD/fuzz/sound.supp
+  [ "$t" = sound ] && supp="suppressions=\"$PWD/fuzz/sound.supp\""
   args=(-detect_leaks=$leaks -max_len=65536 -close_fd_mask=3 -print_final_stats=1 -artifact_prefix="$build/crash-$t-")
   if [ -n "${FUZZ_RUNS:-}" ]; then args+=(-runs="$FUZZ_RUNS"); else args+=(-max_total_time="$each"); fi
   log="$build/fuzz_$t.log"

@@ -54,6 +54,24 @@ void startNewGame(BotGame &g) {
   ASSERT_TRUE(g.waitForEntry("Tutorial")) << "a click turns the comic page, not to " << g.listEntry();
 }
 
+#ifdef __SANITIZE_ADDRESS__
+// The sanitizer build runs many times slower: there each day's expert goal is met (so the shop has
+// something to sell) and its clock run out as it opens, and the newcomer goes on from its summary.
+// The changes of screen, where freed memory would be used, stay the same; the optimised build
+// plays the days whole.
+const bool kWholeDays = false;
+#else
+const bool kWholeDays = true;
+#endif
+
+DayResult playDay(BotGame &g, const std::string &diff) {
+  if (!kWholeDays) {
+    g.level()->changeMoney(g.level()->getExpertMoney());
+    g.level()->finishClock();
+  }
+  return HumanBot(g, kBotDaySeed).playLevel(diff);
+}
+
 // The start a new player makes, every change of screen the game's own: the title screen, NEW GAME,
 // the hero, the opening comic turned by a click, the Tutorial, the map's shop and star, the second
 // day, the days played by the newcomer of Human.h, who knows the game only from what is drawn.
@@ -68,7 +86,7 @@ TEST(BotDay, WinsTheTutorialAndTheSecondDayReachedFromTheTitleScreen) {
         ASSERT_EQ(g.listEntry(), "menu");
         const std::string diff = g.engine()->getObtiznostString();
         ASSERT_NO_FATAL_FAILURE(startNewGame(g));
-        DayResult r = HumanBot(g, kBotDaySeed).playLevel(diff);
+        DayResult r = playDay(g, diff);
         std::printf("%s\n", r.line().c_str());
         EXPECT_TRUE(r.won()) << r.line();
         EXPECT_EQ(r.title, kWonTitle) << r.line();
@@ -79,10 +97,11 @@ TEST(BotDay, WinsTheTutorialAndTheSecondDayReachedFromTheTitleScreen) {
         ASSERT_TRUE(g.waitForEntry("ward_day2")) << "the star leads to the second day, not " << g.listEntry();
         ASSERT_GT(g.level()->getLevelTime(), 0) << "the second day is a working day";
         g.frameMs.clear();
-        DayResult r2 = HumanBot(g, kBotDaySeed).playLevel(diff);
+        DayResult r2 = playDay(g, diff);
         std::printf("%s\n%s\n", r2.line().c_str(), frameFigures(g.frameMs).c_str());
         EXPECT_TRUE(r2.won()) << r2.line();
         EXPECT_EQ(r2.title, kWonTitle) << r2.line();
+        if (!kWholeDays) return;
         EXPECT_GE(r2.cured, 1) << r2.line();
         EXPECT_GE(r2.money, r2.goal * 11 / 10) << r2.line();
         if (diff != "easy") {
@@ -262,6 +281,7 @@ int playOne(int difficulty, const std::string &name, uint32_t seed, bool human, 
 TEST(RandomInput, ASeededSessionRunsCleanThroughScreensAndADay) {
   RandomSession r = randomSession(1, 8, true, 20000);
   ASSERT_TRUE(r.ran);
+  ASSERT_EQ(r.fault, "");
   EXPECT_TRUE(r.messages.empty()) << r.messages.front();
   EXPECT_GE(r.seen.size(), 3u);
   EXPECT_GE(r.changesByInput, 1);
@@ -299,7 +319,7 @@ int main(int argc, char **argv) {
       return playOne(onlyDifficulty < 0 ? 1 : onlyDifficulty, argv[i] + 8, seed, human, noCure);
     if (std::strncmp(argv[i], "--random=", 9) == 0) {
       RandomSession r = randomSession(std::atoi(argv[i] + 9), seed, true);
-      return r.ran && r.messages.empty() ? 0 : 1;
+      return r.ran && r.fault.empty() && r.messages.empty() ? 0 : 1;
     }
   }
   ::testing::InitGoogleTest(&argc, argv);

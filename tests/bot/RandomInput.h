@@ -20,6 +20,8 @@ struct RandomSession {
   // Each level met, in order, as "name (day|screen[, by input])".
   std::vector<std::string> path;
   std::vector<std::string> messages;
+  // What ended the session early, as a fault.
+  std::string fault;
 };
 
 // Ends once `days` times dayMs of game time have run on working days; a day is left after dayMs,
@@ -40,6 +42,7 @@ inline RandomSession randomSession(int days, unsigned seed, bool verbose, long d
         uint32_t built = ~0u;
         long enteredAt = 0;
         bool working = false, leaveNow = false, jumped = true;
+        int uncounted = 0;
         const SDL_Scancode keys[] = {SDL_SCANCODE_ESCAPE, SDL_SCANCODE_RETURN, SDL_SCANCODE_SPACE, SDL_SCANCODE_P,
                                      SDL_SCANCODE_A,      SDL_SCANCODE_Z,      SDL_SCANCODE_BACKSPACE, SDL_SCANCODE_LEFT,
                                      SDL_SCANCODE_DOWN,   SDL_SCANCODE_1,      SDL_SCANCODE_TAB,   SDL_SCANCODE_M};
@@ -58,6 +61,7 @@ inline RandomSession randomSession(int days, unsigned seed, bool verbose, long d
             // What the game changed to by itself after the input, not where the session jumped.
             if (!jumped) ++out.changesByInput;
             built = g.levelsBuilt();
+            uncounted = 0;
             enteredAt = g.frameCount;
             working = current && current->getLevelTime() > 0;
             if (working) ++dayVisits;
@@ -71,6 +75,13 @@ inline RandomSession randomSession(int days, unsigned seed, bool verbose, long d
           // A player who stays a while, then goes elsewhere: a day runs most of its length. The
           // title screen is often left at once for a map, a laboratory or another day.
           const long stay = (g.frameCount - enteredAt) * BotGame::kFrameMs;
+          // Each jump builds a level: with three in a row not counted, the count has stopped and
+          // the session, waiting for it to leave the screen, would jump on without end.
+          if (uncounted >= 3) {
+            out.fault = "the engine counted no level built in " + std::to_string(uncounted) +
+                        " jumps since " + out.path.back();
+            break;
+          }
           if (stay > (working ? dayMs : dayMs / 4) || leaveNow) {
             leaveNow = false;
             int n = (int)g.levelNames().size();
@@ -79,6 +90,7 @@ inline RandomSession randomSession(int days, unsigned seed, bool verbose, long d
             else
               g.goToLevel(pick(n));
             jumped = true;
+            ++uncounted;
             continue;
           }
           Bot look(g);
@@ -136,5 +148,6 @@ inline RandomSession randomSession(int days, unsigned seed, bool verbose, long d
               seed, dayVisits, dayFrames * BotGame::kFrameMs / 1000.0, out.path.size(), seen.size(), out.changesByInput,
               events, out.received, gameMs / 1000.0);
   for (const std::string &m : out.messages) std::printf("message box: %s\n", m.c_str());
+  if (!out.fault.empty()) std::printf("%s\n", out.fault.c_str());
   return out;
 }
