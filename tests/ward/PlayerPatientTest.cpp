@@ -671,7 +671,6 @@ TEST_F(PlayerPatientTest, FullHandsSayWhyADrinkGoesBeforeTheMoneyAndQueuedOrders
   }
 }
 
-
 // Seeded rounds of what a hurried player clicks around coughs on hard day 24: bursts of clicks on
 // the coughing patients and their beds, other beds, bottles, the cabinet, the trolley, the stand,
 // the machines and the floor, some after a right click, her hands holding anything. Every order to
@@ -773,6 +772,6 @@ TEST_F(PlayerPatientTest, EveryAcceptedCoughOrderEndsInAnExaminationOrInWords) {
     }
   }
   EXPECT_GT(orders, (int)kRounds * 3) << "too few cough orders to tell";
-  printf("ORDERS %d\n", orders);
 }
+
 } // namespace
