@@ -647,8 +647,8 @@ TEST_F(PlayerPatientTest, FullHandsSayWhyADrinkGoesBeforeTheMoneyAndQueuedOrders
   }
 
   // With the spray and the linen, or the spray and a prescription, she names the hand freed on her
-  // way to the cough: the linen at the trolley, or a few steps from it with the stand far off; the
-  // prescription with the cabinet between her and the cough.
+  // way to the cough: the linen at the trolley, or a few steps from it with the stand far off or
+  // beside the coughing patient; the prescription with the cabinet between her and the cough.
   run(1600);
   figure()->removeEntity(figure()->getContainedEntity(kPrescriptionID));
   stand->dropEntity(standSpray);
@@ -658,8 +658,10 @@ TEST_F(PlayerPatientTest, FullHandsSayWhyADrinkGoesBeforeTheMoneyAndQueuedOrders
   const struct {
     int tx, ty;
     const char *words;
-  } places[] = {{tx, ty, "drop the linen"}, {tx - 4, ty, "drop the linen"}, {5, 16, "hand in the prescription"}};
+  } places[] = {{tx, ty, "drop the linen"}, {tx - 4, ty, "drop the linen"}, {tx - 3, ty, "drop the linen"},
+                {5, 16, "hand in the prescription"}};
   for (const auto &at : places) {
+    if (&at == &places[2]) stand->setXY(bed->getX() + 150, bed->getY() - 20);
     if (at.words[0] == 'h') figure()->removeEntity(figure()->getContainedEntity(kRubbishID)), figure()->addEntity(std::string("RECEPT"));
     const Rect b = figure()->looks().getCurrentFrame()->getBoundingBox();
     figure()->setXY((float)(at.tx * 32 + 16 - b.x) - (float)b.w * 0.5f, (float)(at.ty * 32 + 16 - b.y) - (float)b.h * 0.5f);

@@ -331,7 +331,10 @@ float CPlayerController::freeingWay(TWorkKind taker, const TReach &there, const 
     if (!takes(at)) continue;
     float x = 0.0f, y = 0.0f;
     workPointOf(at.at(taker), x, y);
-    best = std::min(best, std::hypot(x - footX, y - footY) + std::hypot(toX - x, toY - y) - direct);
+    // Freeing the hand comes first, so the way to the place counts twice: a place beside her is
+    // what a player looks to, though a place near the work would cost her fewer steps.
+    const float near = std::hypot(x - footX, y - footY);
+    best = std::min(best, 2.0f * near + std::hypot(toX - x, toY - y) - direct);
   }
   return best;
 }
