@@ -68,6 +68,8 @@ def paint_bed(w, h, index, count, p):
             c.line([(x, top + 4 + tilt), (x, bar + 4)], fill=shade(fc, 0.7), width=2.5)
         c.rect(8, bar, 142, bar + 7, fill=fc, width=1.6, r=3)
         c.rect(nx - 6, ny - 3, nx + 22, ny + 17, fill=(250, 250, 250), width=1.2, r=3)
+        # The number and the chain's "x2" beside it are the game's words: captions keep off them.
+        c.words.append((nx - 6, ny - 3, 104, ny + 26))
         if worn:
             paint_rail_wear(c, worn, top, bar)
         if broken:

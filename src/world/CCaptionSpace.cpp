@@ -103,7 +103,7 @@ CCaptionSpace::CCaptionSpace(CMapEntitiesCollection *c, const CMapEntity *self, 
       fixed.push_back(drawn(e, f, f->getBoundingBox(), 1.0f + CSipkaController::kPulse, kGap));
     } else if (id == kBigWordID || id == kLostWordID) {
       growing.push_back(drawn(e, f, f->getBoundingBox(), e->looks().getZoom(), kGap));
-    } else if (id == kClosedSignID || e->getEntityClassID() == kTutorialBubbleClass) {
+    } else if (id == kClosedSignID || id == kHeartsID || e->getEntityClassID() == kTutorialBubbleClass) {
       fixed.push_back(drawn(e, f, whole, e->looks().getZoom(), kGap));
     } else if (f->getWordsBox().w > 0 && f->getWordsBox().h > 0) {
       fixed.push_back(drawn(e, f, f->getWordsBox(), e->looks().getZoom(), kGap));

@@ -114,6 +114,29 @@ TEST_F(CaptionWindowTest, EveryPaymentShowsItsOwnCaptionAndEveryBedItsChain) {
   ASSERT_EQ(beds[0]->getOccupant(), p);
   ASSERT_EQ(beds[0]->getBonusMultiplier(), 2);
 
+  // What is said over the patient's hearts or the bed's number stands clear of them.
+  {
+    CMapEntity *rail = beds[0]->getContainedEntityClass(CMapEntity_PostelClass::kRailClass);
+    CMapEntity *hearts = p->getContainedEntity(CMapEntity_PacientClass::kHeartsID);
+    ASSERT_TRUE(rail && hearts);
+    const Rect plate = rail->looks().getCurrentFrame()->getWordsBox();
+    ASSERT_GT(plate.w, 0) << "the bed's number is not known";
+    const float nx = rail->getX() + (float)plate.x, ny = rail->getY() + (float)plate.y;
+    const framediff::Area bar = shownBy(hearts);
+    ASSERT_GT(bar.count, 0) << "no hearts shown";
+    CMapEntity_BonusText *said[] = {CCaption::show(level->getEC(), nx - 20, ny, "CLEANUP +85", TCaptionKind::Plain),
+                                    static_cast<CMapEntity_BonusText *>(entitykit::refuse(level->getEC(), (float)bar.x0, (float)bar.y0, "Too late!"))};
+    for (int i = 0; i < 40 && !HasFailure(); ++i, playFrame(false))
+      for (CMapEntity_BonusText *t : said) {
+        const float x0 = t->getX(), y0 = t->getY(), x1 = x0 + t->width, y1 = y0 + t->height;
+        EXPECT_FALSE(x0 < nx + (float)plate.w && nx < x1 && y0 < ny + (float)plate.h && ny < y1) << t->text << " over the bed's number";
+        EXPECT_FALSE(x0 <= (float)bar.x1 && (float)bar.x0 < x1 && y0 <= (float)bar.y1 && (float)bar.y0 < y1) << t->text << " over the hearts";
+      }
+    // Said by the test, not paid: gone before the money is watched again.
+    for (CMapEntity_BonusText *t : said) t->setKill(true);
+    playFrame(false);
+  }
+
   // The full cure meter shows whole: hiding the head uncovers none of it.
   const float cure = p->getMeterFull();
   TPatientState::setMeterFull(p, 1.0f);
