@@ -184,7 +184,8 @@ TEST_F(PlayerPatientTest, AnOutbreakIsExaminedPrescribedMadeUpAtTheCabinetAndBro
 }
 
 // A germ feeding on a coughing patient: the click on the bed still examines, and the spray in her
-// other hand goes off beside it; a germ clicked that is gone when she comes is said to be gone.
+// other hand goes off beside it; a germ clicked that is gone when she comes is said to be gone,
+// one she comes to without the spray is said to want it.
 TEST_F(PlayerPatientTest, ACoughUnderAFeedingGermIsExaminedWhileTheSprayGoesOff) {
   addCabinet();
   CMapEntity_PacientClass *p = bedded(kBedOutbreak);
@@ -205,6 +206,12 @@ TEST_F(PlayerPatientTest, ACoughUnderAFeedingGermIsExaminedWhileTheSprayGoesOff)
   germ->setKill(true);
   run(3000);
   EXPECT_EQ(captionShown("The germ flew off"), 1);
+  // Sent to a germ that stays, with no spray in hand: she says what she lacks.
+  germ = add("BACILY", other->getX() + 100, other->getY() + 30);
+  click((int)germ->getX() + 24, (int)germ->getY() + 24);
+  run(3000);
+  EXPECT_EQ(captionShown("Take the spray first"), 1);
+  germ->setKill(true);
 
   // A cough whose ring runs out as she arrives and starts again a moment later: "Too late!", and
   // the new cough is examined.

@@ -515,7 +515,7 @@ void CPlayerController::pickUpOrder() {
 
 // The halves gather what is within reach; the work list alone decides and does the first kind of
 // work her hands allow. Beside it, taking no arrival: a due burst of spray by germs, and as she
-// arrives, "Too late!" for a cough that ended or a word for a germ that flew off before she came.
+// arrives, "Too late!" for a cough that ended or a word for a germ she cannot spray.
 // An arrival with nothing left to do is spent.
 void CPlayerController::decide() {
   const std::vector<CMapEntity *> near = touched();
@@ -527,7 +527,7 @@ void CPlayerController::decide() {
   if (coughNews && patients.sayTooLate(reach, orderedAt)) coughNews = false;
   if (arrivalNews) {
     arrivalNews = false;
-    ward.sayGermGone();
+    ward.answerGermOrder();
   }
   const THands hands = handsFor(reach);
   for (const TWork &w : kWork) {

@@ -53,8 +53,9 @@ void CPlayerWardWork::ordered(bool forGerm) {
   sprayedSinceOrder = false;
 }
 
-void CPlayerWardWork::sayGermGone() {
+void CPlayerWardWork::answerGermOrder() {
   if (orderForGerm && !germNear && !sprayedSinceOrder) body.refuseHere("The germ flew off");
+  else if (orderForGerm && germNear && !body.held(kSprayID)) body.refuseHere("Take the spray first");
   orderForGerm = false;
 }
 

@@ -23,8 +23,9 @@ public:
   void sprayBy(const TReach &reach);
   // A new order: `forGerm` when its click was on a germ.
   void ordered(bool forGerm);
-  // Sent to a germ that flew off before she came, no spray gone off on the way: she says so, once.
-  void sayGermGone();
+  // Sent to a germ, she says once what kept her from it: it flew off before she came (no spray
+  // gone off on the way), or she came without the spray.
+  void answerGermOrder();
 
   // Her work here, each done at the thing her work list found for it.
   void swapSpray(CMapEntity_Game *stand);
