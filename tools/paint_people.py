@@ -786,6 +786,7 @@ def paint_staff(w, h, index, count, p):
             figure(c, S, cloth if kind == "man" else "pink", kind, hair, "", mood, index, count)
         c.line([(20, 70), (30, 64)], fill=SKINS["woman"], width=3)
         c.rect(2, 58, 24, 80, fill=(255, 255, 255), outline=INK, width=1.6, r=3)
+        c.words.append((2, 58, 24, 80))
         return c.done()
     k = min(w / 72, h / 112)
     S = Space(c, k * (0.95 if who != "jester" else 0.92), ox=w / 2 - 36, oy=h - 112 - 1)

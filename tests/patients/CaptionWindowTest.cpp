@@ -114,26 +114,37 @@ TEST_F(CaptionWindowTest, EveryPaymentShowsItsOwnCaptionAndEveryBedItsChain) {
   ASSERT_EQ(beds[0]->getOccupant(), p);
   ASSERT_EQ(beds[0]->getBonusMultiplier(), 2);
 
-  // What is said over the patient's hearts or the bed's number stands clear of them.
+  // What is said over the patient's hearts, the bed's number or the card visitors hold up stands
+  // clear of them.
   {
     CMapEntity *rail = beds[0]->getContainedEntityClass(CMapEntity_PostelClass::kRailClass);
     CMapEntity *hearts = p->getContainedEntity(CMapEntity_PacientClass::kHeartsID);
+    CMapEntity_Game *pair = add("RODICE1", 560, 380);
     ASSERT_TRUE(rail && hearts);
-    const Rect plate = rail->looks().getCurrentFrame()->getWordsBox();
-    ASSERT_GT(plate.w, 0) << "the bed's number is not known";
-    const float nx = rail->getX() + (float)plate.x, ny = rail->getY() + (float)plate.y;
-    const framediff::Area bar = shownBy(hearts);
+    auto wordsOf = [](CMapEntity *e) {
+      const Rect r = e->looks().getCurrentFrame()->getWordsBox();
+      return framediff::Area{(int)e->getX() + r.x, (int)e->getY() + r.y, (int)e->getX() + r.x + r.w - 1,
+                             (int)e->getY() + r.y + r.h - 1, r.w * r.h};
+    };
+    const framediff::Area bar = shownBy(hearts), plate = wordsOf(rail), card = wordsOf(pair);
     ASSERT_GT(bar.count, 0) << "no hearts shown";
-    CMapEntity_BonusText *said[] = {CCaption::show(level->getEC(), nx - 20, ny, "CLEANUP +85", TCaptionKind::Plain),
-                                    static_cast<CMapEntity_BonusText *>(entitykit::refuse(level->getEC(), (float)bar.x0, (float)bar.y0, "Too late!"))};
+    ASSERT_GT(plate.count, 0) << "the bed's number is not known";
+    ASSERT_GT(card.count, 0) << "the visitors' card is not known";
+    CMapEntitiesCollection *c = level->getEC();
+    CMapEntity_BonusText *said[] = {
+        CCaption::show(c, (float)plate.x0 - 20, (float)plate.y0, "CLEANUP +85", TCaptionKind::Plain),
+        static_cast<CMapEntity_BonusText *>(entitykit::refuse(c, (float)bar.x0, (float)bar.y0, "Too late!")),
+        static_cast<CMapEntity_BonusText *>(entitykit::refuse(c, (float)card.x0 - 30, (float)card.y0, "No prescription"))};
     for (int i = 0; i < 40 && !HasFailure(); ++i, playFrame(false))
       for (CMapEntity_BonusText *t : said) {
-        const float x0 = t->getX(), y0 = t->getY(), x1 = x0 + t->width, y1 = y0 + t->height;
-        EXPECT_FALSE(x0 < nx + (float)plate.w && nx < x1 && y0 < ny + (float)plate.h && ny < y1) << t->text << " over the bed's number";
-        EXPECT_FALSE(x0 <= (float)bar.x1 && (float)bar.x0 < x1 && y0 <= (float)bar.y1 && (float)bar.y0 < y1) << t->text << " over the hearts";
+        const framediff::Area box{(int)t->getX(), (int)t->getY(), (int)(t->getX() + t->width) - 1, (int)(t->getY() + t->height) - 1, 1};
+        EXPECT_FALSE(box.meets(plate)) << t->text << " over the bed's number";
+        EXPECT_FALSE(box.meets(bar)) << t->text << " over the hearts";
+        EXPECT_FALSE(box.meets(wordsOf(pair))) << t->text << " over the visitors' card";
       }
     // Said by the test, not paid: gone before the money is watched again.
     for (CMapEntity_BonusText *t : said) t->setKill(true);
+    pair->setKill(true);
     playFrame(false);
   }
 
