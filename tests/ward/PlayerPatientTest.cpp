@@ -678,6 +678,24 @@ TEST_F(PlayerPatientTest, FullHandsSayWhyADrinkGoesBeforeTheMoneyAndQueuedOrders
     EXPECT_EQ(captionShown(std::string("Hands full: ") + at.words, true), 1) << at.tx << "," << at.ty;
     stand->setXY(40, 100);
   }
+
+  // A bottle by the cabinet, the stand a little nearer her than both: the prescription is handed in
+  // where she goes.
+  CMapEntity_Game *bottle = add("LEK", 0, 0);
+  bottle->setAktivni(true);
+  // Where she works at it, as in the tiles of a ward: at its approach, else the middle of its click box.
+  auto workAt = [](CMapEntity_Game *e, float x, float y) {
+    const Rect box = e->looks().getCurrentFrame()->getActionBoundingBox();
+    if (e->approachX || e->approachY) e->setXY(x - (float)e->approachX, y - (float)e->approachY);
+    else e->setXY(x - (float)box.x - (float)box.w * 0.5f, y - (float)box.y - (float)box.h * 0.5f);
+  };
+  const Rect b = figure()->looks().getCurrentFrame()->getBoundingBox();
+  figure()->setXY((float)(12 * 32 + 16 - b.x) - (float)b.w * 0.5f, (float)(12 * 32 + 16 - b.y) - (float)b.h * 0.5f);
+  workAt(stand, 360, 230);
+  workAt(cabinet, 175, 240);
+  workAt(bottle, 115, 200);
+  clickAlone(bottle);
+  EXPECT_EQ(captionShown("Hands full: hand in the prescription", true), 1);
 }
 
 // Seeded rounds of what a hurried player clicks around coughs on hard day 24: bursts of clicks on

@@ -331,10 +331,11 @@ float CPlayerController::freeingWay(TWorkKind taker, const TReach &there, const 
     if (!takes(at)) continue;
     float x = 0.0f, y = 0.0f;
     workPointOf(at.at(taker), x, y);
-    // Freeing the hand comes first, so the way to the place counts twice: a place beside her is
-    // what a player looks to, though a place near the work would cost her fewer steps.
+    // Freeing the hand comes first, so the way to the place weighs more: a place beside her is
+    // what a player looks to, though one near the work would cost her fewer steps; a place where
+    // she goes anyway still comes before one a little nearer her.
     const float near = std::hypot(x - footX, y - footY);
-    best = std::min(best, 2.0f * near + std::hypot(toX - x, toY - y) - direct);
+    best = std::min(best, 1.4f * near + std::hypot(toX - x, toY - y) - direct);
   }
   return best;
 }
