@@ -420,6 +420,7 @@ def paint_item(w, h, index, count, p):
         c.rect(3, 6, bw - 3, bh - 1, fill=col, width=1.5, r=3)
         c.rect(6, 1, bw - 6, 7, fill=(240, 240, 240), width=1.3, r=1)
         c.rect(4, 21, bw - 4, 32, fill=(250, 250, 250), outline=None)
+        c.words.append((4, 21, bw - 4, 32))
     elif shape == "cup":
         c.poly([(3, 6), (w - 3, 6), (w - 5, h - 2), (5, h - 2)], fill=(250, 250, 250), width=1.5)
         c.rect(4, 8, w - 4, 14, fill=col, outline=None)

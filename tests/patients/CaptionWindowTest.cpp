@@ -114,37 +114,41 @@ TEST_F(CaptionWindowTest, EveryPaymentShowsItsOwnCaptionAndEveryBedItsChain) {
   ASSERT_EQ(beds[0]->getOccupant(), p);
   ASSERT_EQ(beds[0]->getBonusMultiplier(), 2);
 
-  // What is said over the patient's hearts, the bed's number or the card visitors hold up stands
-  // clear of them.
+  // What is said over the patient's hearts, the bed's number, the card visitors hold up or a
+  // bottle's number stands clear of them.
   {
     CMapEntity *rail = beds[0]->getContainedEntityClass(CMapEntity_PostelClass::kRailClass);
     CMapEntity *hearts = p->getContainedEntity(CMapEntity_PacientClass::kHeartsID);
-    CMapEntity_Game *pair = add("RODICE1", 560, 380);
+    CMapEntity_Game *pair = add("RODICE1", 560, 380), *bottle = add("LEK", 420, 110);
     ASSERT_TRUE(rail && hearts);
     auto wordsOf = [](CMapEntity *e) {
       const Rect r = e->looks().getCurrentFrame()->getWordsBox();
       return framediff::Area{(int)e->getX() + r.x, (int)e->getY() + r.y, (int)e->getX() + r.x + r.w - 1,
                              (int)e->getY() + r.y + r.h - 1, r.w * r.h};
     };
-    const framediff::Area bar = shownBy(hearts), plate = wordsOf(rail), card = wordsOf(pair);
+    const framediff::Area bar = shownBy(hearts), plate = wordsOf(rail), card = wordsOf(pair), label = wordsOf(bottle);
     ASSERT_GT(bar.count, 0) << "no hearts shown";
     ASSERT_GT(plate.count, 0) << "the bed's number is not known";
     ASSERT_GT(card.count, 0) << "the visitors' card is not known";
+    ASSERT_GT(label.count, 0) << "the bottle's number is not known";
     CMapEntitiesCollection *c = level->getEC();
     CMapEntity_BonusText *said[] = {
         CCaption::show(c, (float)plate.x0 - 20, (float)plate.y0, "CLEANUP +85", TCaptionKind::Plain),
         static_cast<CMapEntity_BonusText *>(entitykit::refuse(c, (float)bar.x0, (float)bar.y0, "Too late!")),
-        static_cast<CMapEntity_BonusText *>(entitykit::refuse(c, (float)card.x0 - 30, (float)card.y0, "No prescription"))};
+        static_cast<CMapEntity_BonusText *>(entitykit::refuse(c, (float)card.x0 - 30, (float)card.y0, "No prescription")),
+        static_cast<CMapEntity_BonusText *>(entitykit::refuse(c, (float)label.x0 - 60, (float)label.y0, "Take the spray first"))};
     for (int i = 0; i < 40 && !HasFailure(); ++i, playFrame(false))
       for (CMapEntity_BonusText *t : said) {
         const framediff::Area box{(int)t->getX(), (int)t->getY(), (int)(t->getX() + t->width) - 1, (int)(t->getY() + t->height) - 1, 1};
         EXPECT_FALSE(box.meets(plate)) << t->text << " over the bed's number";
         EXPECT_FALSE(box.meets(bar)) << t->text << " over the hearts";
         EXPECT_FALSE(box.meets(wordsOf(pair))) << t->text << " over the visitors' card";
+        EXPECT_FALSE(box.meets(label)) << t->text << " over the bottle's number";
       }
     // Said by the test, not paid: gone before the money is watched again.
     for (CMapEntity_BonusText *t : said) t->setKill(true);
     pair->setKill(true);
+    bottle->setKill(true);
     playFrame(false);
   }
 
