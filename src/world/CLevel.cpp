@@ -222,13 +222,7 @@ void CLevel::warmUp(const std::string &prototype, const std::string &path, int r
   if (!copy) fatalDataError("Entity " + prototype + "not found in global entity object while cloning!", path, row, -1);
   ec->notePictures(copy);
   // The copy itself is not needed in play. A copy that carries parts (a patient's head and hearts) put them into the level as it was
-  // built: they leave the list before they are deleted with it.
-  std::vector<CMapEntity *> carried;
-  copy->carrying().collectCarried(carried);
-  CLevel *running = CLevel::getRunning();
-  for (CMapEntitiesCollection *list : {ec, running ? running->getEC() : nullptr})
-    if (list)
-      for (CMapEntity *part : carried) list->forgetEntity(part);
+  // built: each leaves its list as it is deleted with the copy.
   delete copy;
 }
 

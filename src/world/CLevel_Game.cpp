@@ -75,9 +75,7 @@ void CLevel_Game::prefetchWorkingDayPictures() {
     if (!factory()->najdiEntity(name)) continue;
     CMapEntity_Game *e = factory()->cloneEntity(name);
     e->collectPictures(pictures);
-    std::vector<CMapEntity *> carried;
-    e->carrying().collectCarried(carried);
-    for (CMapEntity *part : carried) ec->forgetEntity(part);
+    // Its parts went into the level as it was built; each leaves the list as it is deleted.
     delete e;
   }
   if (spriteFactory)

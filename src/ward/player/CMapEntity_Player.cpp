@@ -5,25 +5,11 @@
 #include "media/ZSprite.h"
 #include "media/ZSpriteFactory.h"
 #include "ward/player/CMapEntity_PlayerHands.h"
-#include "world/CLevel.h"
-#include "world/CMapEntitiesCollection.h"
 #include "world/CMapEntitiesFactory.h"
 #include "world/kinds/EntityIds.h"
 
 namespace {
 void logText(const std::string &line) { CLogger::instance()->log(line); }
-
-// The level's list holds carried items too: they leave it before they are deleted.
-void destroyCarried(CMapEntity *e) {
-  CLevel *running = CLevel::getRunning();
-  if (CMapEntitiesCollection *list = running ? running->getEC() : nullptr) {
-    std::vector<CMapEntity *> carried;
-    e->carrying().collectCarried(carried);
-    for (CMapEntity *c : carried) list->forgetEntity(c);
-    list->forgetEntity(e);
-  }
-  delete e;
-}
 
 ZSprite *overlaySprite(const char *base, unsigned short upgrade) {
   ZSprite *s = spriteFactory ? spriteFactory->cloneSprite(playerSkinName(base, upgrade).c_str()) : nullptr;
@@ -136,7 +122,8 @@ void CMapEntity_Player::removeEntity(CMapEntity *e) {
   for (bool left : {true, false}) {
     CMapEntity_PlayerHand *h = hand(left);
     if (!h) continue;
-    if (e && h->dropEntity(e)) destroyCarried(e);
+    // The level's list holds carried items too: each leaves it as it is deleted.
+    if (e && h->dropEntity(e)) delete e;
     if (!h->containedFull()) {
       h->showHolding(false);
       synchronizeFramesets();
