@@ -46,8 +46,6 @@ public:
   void awaitClick() { prevlekaciTimer.nastavSpoustec(kAwaitedClickMs); }
   // Where the cure meter stands from the patient lying in bed: its right end short of the face.
   static constexpr float kMeterX = -26.0f;
-  // The change into pyjamas after registration takes ms.
-  void slowChange(int ms) { prevlekaciTimer.nastavSpoustec(ms); }
 
 private:
   void moveToBench();
