@@ -6,6 +6,11 @@
 #include "media/CFontSeznam.h"
 #include "world/CWorldEngine.h"
 
+namespace {
+// The small label font sets its lines closer.
+long activeLineHeight(CFontSeznam *fonts) { return fonts->getAktivniFontNazev() == "small2" ? 16 : 22; }
+} // namespace
+
 CMapEntity_TextBox::CMapEntity_TextBox(const CMapEntity_TextBox &o)
     : CCloneable(o), boxWidth(o.boxWidth), boxHeight(o.boxHeight), text(o.text), fontName(o.fontName),
       spacing(o.spacing), fitWords(o.fitWords) {
@@ -71,7 +76,7 @@ void CMapEntity_TextBox::drawText(CFontSeznam *fonts, KText *smallFont) {
   fonts->setAktivniFont(fontName);
   KText *font = fonts->getAktivniFont();
   if (!font) return;
-  const long lineHeight = fonts->getAktivniFontNazev() == "small2" ? 16 : 22;
+  const long lineHeight = activeLineHeight(fonts);
   // An alpha never set means opaque, as for the sprite.
   const float a = looks().getAlpha() == -1.0f ? 1.0f : looks().getAlpha();
   const long x1 = screenCoordinate(x);
@@ -93,7 +98,7 @@ bool CMapEntity_TextBox::wordsArea(CFontSeznam *fonts, float &x0, float &y0, flo
   fonts->setAktivniFont(fontName);
   KText *font = fonts->getAktivniFont();
   if (!font) return false;
-  const float lineHeight = fonts->getAktivniFontNazev() == "small2" ? 16.0f : 22.0f;
+  const float lineHeight = (float)activeLineHeight(fonts);
   size_t pos = 0;
   float lines = 0.0f;
   x0 = x + (float)boxWidth / 2;
