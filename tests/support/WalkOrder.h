@@ -22,6 +22,12 @@ struct TSpot {
   CMapEntity_Game *thing = nullptr;
 };
 
+// Puts the figure's foot on the centre of the tile.
+inline void standOnTile(CMapEntity_Player *p, int tx, int ty) {
+  const Rect b = p->looks().getCurrentFrame()->getBoundingBox();
+  p->setXY((float)(tx * 32 + 16 - b.x) - (float)b.w * 0.5f, (float)(ty * 32 + 16 - b.y) - (float)b.h * 0.5f);
+}
+
 // Where a click on the middle of the thing's picture sends her: the tile the path finder makes of
 // the click's goal; false when that lies off the ward.
 inline bool workSpotOf(CPlayerController *w, CMapEntity_Game *thing, TSpot &out) {
@@ -64,8 +70,7 @@ int timedWalkMs(CLevel_Game *level, CMapEntity_Player *p, CPlayerController *w, 
   CMapEntity_FrontaAkci *q = CMapEntity_FrontaAkci::najdi(level->getEC());
   q->setClear(true);
   step();
-  Rect b = p->looks().getCurrentFrame()->getBoundingBox();
-  p->setXY((float)(fromX * 32 + 16 - b.x) - (float)b.w * 0.5f, (float)(fromY * 32 + 16 - b.y) - (float)b.h * 0.5f);
+  standOnTile(p, fromX, fromY);
   p->goalX = p->goalY = -1;
   p->workPhase = CPlayerController::kDeciding;
   w->orderWalkTo(toX, toY);

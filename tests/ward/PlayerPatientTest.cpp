@@ -10,6 +10,7 @@
 #include "patients/CPacientController.h"
 #include "patients/CPatientLeaving.h"
 #include "support/PatientState.h"
+#include "support/WalkOrder.h"
 #include "ward/PlayerDay.h"
 #include "ward/cabinet/CMapEntity_Lek.h"
 #include "ward/cabinet/CMapEntity_Lekarna.h"
@@ -670,8 +671,7 @@ TEST_F(PlayerPatientTest, FullHandsSayWhyADrinkGoesBeforeTheMoneyAndQueuedOrders
   for (const auto &at : places) {
     if (&at == &places[2]) stand->setXY(bed->getX() + 150, bed->getY() - 20);
     if (at.words[0] == 'h') figure()->removeEntity(figure()->getContainedEntity(kRubbishID)), figure()->addEntity(std::string("RECEPT"));
-    const Rect b = figure()->looks().getCurrentFrame()->getBoundingBox();
-    figure()->setXY((float)(at.tx * 32 + 16 - b.x) - (float)b.w * 0.5f, (float)(at.ty * 32 + 16 - b.y) - (float)b.h * 0.5f);
+    standOnTile(figure(), at.tx, at.ty);
     freeBed();
     bedded(kBedOutbreak);
     click((int)bed->getX() + 60, (int)bed->getY() + 40);
@@ -689,8 +689,7 @@ TEST_F(PlayerPatientTest, FullHandsSayWhyADrinkGoesBeforeTheMoneyAndQueuedOrders
     if (e->approachX || e->approachY) e->setXY(x - (float)e->approachX, y - (float)e->approachY);
     else e->setXY(x - (float)box.x - (float)box.w * 0.5f, y - (float)box.y - (float)box.h * 0.5f);
   };
-  const Rect b = figure()->looks().getCurrentFrame()->getBoundingBox();
-  figure()->setXY((float)(12 * 32 + 16 - b.x) - (float)b.w * 0.5f, (float)(12 * 32 + 16 - b.y) - (float)b.h * 0.5f);
+  standOnTile(figure(), 12, 12);
   workAt(stand, 360, 230);
   workAt(cabinet, 175, 240);
   workAt(bottle, 115, 200);
